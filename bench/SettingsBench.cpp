@@ -1,0 +1,63 @@
+// Reading and writing a full settings file.
+
+#include "core/Globals.h"
+#include "core/History.h"
+#include "core/IniFile.h"
+#include "core/Settings.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace brantel;
+
+struct SettingsFile {
+  SettingsFile() {
+    SettingsIniPath = dir.path() + QStringLiteral("/Brantel.INI");
+    SetDefaultSettings();
+    DisplayHistoryWin = 0;  // keep the history out of the measurement
+    MaxLastFiles = 4;
+    for (int i = 1; i <= kMaxRecentFiles; ++i) {
+      LastFile[static_cast<std::size_t>(i)] = QStringLiteral("Project %1.BNL").arg(i);
+      LastFileLong[static_cast<std::size_t>(i)] =
+          dir.path() + QStringLiteral("/projects/Project %1.BNL").arg(i);
+    }
+    INIFileVersion = QStringLiteral("050909");
+    WriteIniFileVersion();
+    SaveSettings(kSettingsAll);
+  }
+  QTemporaryDir dir;
+};
+
+void BM_SaveAllSettings(benchmark::State& state) {
+  SettingsFile file;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(SaveSettings(kSettingsAll));
+  }
+}
+BENCHMARK(BM_SaveAllSettings);
+
+void BM_ReadAllSettings(benchmark::State& state) {
+  SettingsFile file;
+  for (auto _ : state) {
+    ReadAllSettings();
+    benchmark::DoNotOptimize(MaxDisplaySize);
+  }
+}
+BENCHMARK(BM_ReadAllSettings);
+
+void BM_ParseSettingsText(benchmark::State& state) {
+  SettingsFile file;
+  IniDocument doc;
+  doc.Load(SettingsIniPath);
+  const QString text = QString::fromUtf8(doc.ToBytes());
+  for (auto _ : state) {
+    ReadAllSettings(IniDocument::FromText(text));
+    benchmark::DoNotOptimize(MaxDisplaySize);
+  }
+}
+BENCHMARK(BM_ParseSettingsText);
+
+}  // namespace

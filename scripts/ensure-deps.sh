@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, the Debian packages that building, running and
+# testing need and that this machine lacks. Sourced by run.sh and test.sh.
+set -euo pipefail
+
+BRANTEL_PACKAGES=(
+  cmake g++ ninja-build pkg-config
+  qt6-base-dev qt6-charts-dev
+  libxlsxwriter-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-dejavu-core
+)
+
+brantel_missing_packages() {
+  local pkg
+  for pkg in "${BRANTEL_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+      printf '%s\n' "$pkg"
+    fi
+  done
+}
+
+brantel_ensure_deps() {
+  local missing
+  missing=$(brantel_missing_packages)
+  [ -z "$missing" ] && return 0
+  echo "Installing missing packages:" $missing
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then sudo="sudo"; else
+      echo "These packages are missing and this user cannot install them:" $missing >&2
+      return 1
+    fi
+  fi
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  # shellcheck disable=SC2086
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+}
+
+brantel_build() {
+  local build_dir="$1"
+  cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build "$build_dir" --parallel "$(nproc)"
+}

@@ -1,0 +1,140 @@
+#include "core/Arithmetic.h"
+
+#include "core/Conversions.h"
+#include "core/RuntimeError.h"
+
+#include <cmath>
+
+namespace brantel {
+namespace {
+
+double Divide(double a, double b) {
+  if (b == 0.0) RaiseError(err::kDivisionByZero);
+  return CheckFinite(a / b);
+}
+
+double SquareRoot(double x) {
+  if (x < 0.0) RaiseError(err::kInvalidCall);
+  return std::sqrt(CheckFinite(x));
+}
+
+}  // namespace
+
+double ArcTan2(double y, double x) {
+  if (x > 0.0) return std::atan(Divide(y, x));
+  if (x < 0.0) {
+    if (y > 0.0) return std::atan(Divide(y, x)) + kPi;
+    if (y < 0.0) return std::atan(Divide(y, x)) - kPi;
+    return kPi;
+  }
+  if (y > 0.0) return kPi / 2.0;
+  if (y < 0.0) return -kPi / 2.0;
+  return 0.0;
+}
+
+void CalcPrincipal2D(const std::array<float, 3>& in, std::array<float, 7>& out) {
+  const double sx = in[0], sy = in[1], txy = in[2];
+  const double r = SquareRoot(CheckFinite((sx - sy) * (sx - sy) * (1.0 / 4.0) + txy * txy));
+  const float s1 = CSng((sx + sy) * 0.5 + r);
+  const float s2 = CSng((sx + sy) * 0.5 - r);
+  const float a = CSng(ArcTan2(CheckFinite(2.0 * txy), CheckFinite(sx - sy)) / 2.0);
+  const float theta = CSng(static_cast<double>(a) / kDegreeFactor);
+
+  const float t2 = CSng(static_cast<double>(theta) - 90.0);
+  float theta2;
+  if (t2 > 90.0f) {
+    theta2 = t2;
+  } else if (t2 < -90.0f) {
+    theta2 = CSng(static_cast<double>(theta) + 90.0);
+  } else {
+    theta2 = t2;
+  }
+
+  out[0] = s1;
+  out[1] = s2;
+  out[2] = theta;
+  out[3] = theta2;
+  out[4] = CSng((static_cast<double>(s1) - static_cast<double>(s2)) / 2.0);
+  out[5] = CSng(static_cast<double>(theta) + 45.0);
+  out[6] = CSng(static_cast<double>(theta) - 45.0);
+}
+
+void CalcPrincipalStrain2D(const std::array<double, 3>& in, std::array<double, 4>& out) {
+  const double ex = in[0], ey = in[1], gxy = in[2];
+  const double r = SquareRoot(CheckFinite((ex - ey) * (ex - ey) + gxy * gxy));
+  out[0] = CheckFinite((ex + ey) * 0.5 + (1.0 / 2.0) * r);
+  out[1] = CheckFinite((ex + ey) * 0.5 - (1.0 / 2.0) * r);
+  const double theta = ArcTan2(gxy, CheckFinite(ex - ey)) / 2.0 / kDegreeFactor;
+  out[2] = theta;
+  out[3] = theta - 90.0;
+}
+
+float Det3x3(double a11, double a12, double a13, double a21, double a22, double a23,
+             double a31, double a32, float a33) {
+  const double d33 = a33;
+  const double det = a11 * (a22 * d33 - a23 * a32) - a12 * (a21 * d33 - a23 * a31) +
+                     a13 * (a21 * a32 - a22 * a31);
+  return CSng(det);
+}
+
+float CoulombSigma1(float s3, float c, float phi, float u) {
+  const float p = CSng(static_cast<double>(phi) / kRadianFactor);
+  const double sinP = std::sin(static_cast<double>(p));
+  const double cosP = std::cos(static_cast<double>(p));
+  // At phi = 90 degrees the float-rounded right angle leaves sin p a few
+  // units in the last place below 1; that is the division by zero of a
+  // vertical envelope, not a finite strength.
+  double denominator = 1.0 - sinP;
+  if (std::fabs(denominator) <= 8.0 * 2.220446049250313e-16) denominator = 0.0;
+  const double s3Effective = static_cast<double>(s3) - static_cast<double>(u);
+  const double result = Divide(s3Effective * (1.0 + sinP), denominator) +
+                        Divide(2.0 * static_cast<double>(c) * cosP, denominator);
+  return CSng(result);
+}
+
+float MapToRange(float outMin, float outMax, float x, float inMin, float inMax) {
+  const double v = Divide(static_cast<double>(x) - inMin, static_cast<double>(inMax) - inMin) *
+                       (static_cast<double>(outMax) - outMin) +
+                   outMin;
+  return CSng(v);
+}
+
+float Interpolate(float x1, float x2, float x, float y1, float y2) {
+  const double v = Divide(static_cast<double>(x) - x1, static_cast<double>(x2) - x1) *
+                       (static_cast<double>(y2) - y1) +
+                   y1;
+  return CSng(v);
+}
+
+double ArcSin(double x) {
+  CheckFinite(x);
+  return std::atan(Divide(x, SquareRoot(1.0 - x * x)));
+}
+
+float ArcCos(float x) {
+  if (x == 1.0f) return 0.0f;
+  if (x == -1.0f) return kPiSingle;
+  const double dx = x;
+  return CSng(std::atan(Divide(-dx, SquareRoot(1.0 - dx * dx))) + 2.0 * std::atan(1.0));
+}
+
+double Log10(double x) {
+  CheckFinite(x);
+  if (x == 0.0) return 1.0;
+  if (x < 0.0) RaiseError(err::kInvalidCall);
+  return std::log(x) / std::log(10.0);
+}
+
+float AxisStep(float a, float b, qint16& n) {
+  if (n == 0) n = 1;
+  const float v = (a >= 0.0f || b >= 0.0f) ? std::fabs(a) : std::fabs(b);
+  const float t = CSng(std::floor(static_cast<double>(v) / 10.0));
+  float s = CSng(std::floor(static_cast<double>(t) / 10.0) * 10.0);
+  if (s == 0.0f) {
+    s = t;
+    if (t == 0.0f) s = 1.0f;
+  }
+  return CSng(static_cast<double>(n) * s);
+}
+
+}  // namespace brantel

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <array>
+
+namespace brantel {
+
+// Shared stress and plot arithmetic. Angles cross these interfaces in
+// degrees unless radians are stated. A division by zero (11), an invalid
+// argument (5) or an overflow (6), also on rounding to a 32-bit float,
+// raises a RuntimeError; no result is ever infinite or undefined.
+
+// Pi written with 14 decimals, and the two angle factors derived from it.
+inline constexpr double kPi = 3.14159265358979;
+inline constexpr double kDegreeFactor = 0.017453292519943278;  // kPi / 180
+inline constexpr double kRadianFactor = 57.29577951308238;     // 180 / kPi
+inline constexpr float kPiSingle = 3.1415927f;
+
+// Quadrant-correct arc tangent of y / x in radians, in (-pi, pi].
+double ArcTan2(double y, double x);
+
+// Principal stresses of a plane stress state. in: sx, sy, txy. out, in the
+// field order of Principal2D: S1, S2, Theta1, Theta2, TauMax, ThetaPlus45,
+// ThetaMinus45 (angles in degrees).
+void CalcPrincipal2D(const std::array<float, 3>& in, std::array<float, 7>& out);
+
+// Principal strains. in: ex, ey, gxy (engineering shear strain).
+// out: e1, e2, theta (degrees), theta - 90.
+void CalcPrincipalStrain2D(const std::array<double, 3>& in, std::array<double, 4>& out);
+
+// 3 x 3 determinant by cofactors along the first row, given row by row.
+float Det3x3(double a11, double a12, double a13, double a21, double a22, double a23,
+             double a31, double a32, float a33);
+
+// Mohr-Coulomb major principal stress at failure for the minor principal
+// stress s3, cohesion c, friction angle phi (degrees) and pore pressure u.
+float CoulombSigma1(float s3, float c, float phi, float u);
+
+// Linear map of x from [inMin, inMax] onto [outMin, outMax].
+float MapToRange(float outMin, float outMax, float x, float inMin, float inMax);
+
+// Linear interpolation: (x - x1) / (x2 - x1) * (y2 - y1) + y1.
+float Interpolate(float x1, float x2, float x, float y1, float y2);
+
+// Arc sine in radians, as atan(x / sqrt(1 - x^2)).
+double ArcSin(double x);
+
+// Arc cosine in radians; exactly 0 for 1 and 3.1415927 for -1.
+float ArcCos(float x);
+
+// Common logarithm; 1 for an argument of 0.
+double Log10(double x);
+
+// Tick step of the stress plots; an n of 0 becomes 1 in the caller's variable.
+float AxisStep(float a, float b, qint16& n);
+
+}  // namespace brantel

@@ -1,0 +1,36 @@
+#include "core/Conversions.h"
+
+#include "core/RuntimeError.h"
+
+#include <cmath>
+
+namespace brantel {
+
+double CheckFinite(double value) {
+  if (std::isnan(value)) RaiseError(err::kInvalidCall);
+  if (std::isinf(value)) RaiseError(err::kOverflow);
+  return value;
+}
+
+float CSng(double value) {
+  CheckFinite(value);
+  const float result = static_cast<float>(value);
+  if (std::isinf(result)) RaiseError(err::kOverflow);
+  return result;
+}
+
+qint16 CInt(double value) {
+  CheckFinite(value);
+  const double rounded = std::nearbyint(value);  // default mode: to nearest, ties to even
+  if (rounded < -32768.0 || rounded > 32767.0) RaiseError(err::kOverflow);
+  return static_cast<qint16>(rounded);
+}
+
+qint32 CLng(double value) {
+  CheckFinite(value);
+  const double rounded = std::nearbyint(value);
+  if (rounded < -2147483648.0 || rounded > 2147483647.0) RaiseError(err::kOverflow);
+  return static_cast<qint32>(rounded);
+}
+
+}  // namespace brantel

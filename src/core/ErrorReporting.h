@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/RuntimeError.h"
+
+#include <QtGlobal>
+
+#include <new>
+#include <utility>
+
+namespace brantel {
+
+// What the caller's error handler does next.
+inline constexpr qint16 kErrRetry = 0;       // run the failed statement again
+inline constexpr qint16 kErrContinue = 1;    // go on with the next statement
+inline constexpr qint16 kErrCancelled = 2;   // set the cancel flag, go on
+inline constexpr qint16 kErrTerminated = 3;  // leave the procedure
+inline constexpr qint16 kErrDatabase = 6;    // leave the procedure
+inline constexpr qint16 kErrNone = -1;       // RunReported: the statement succeeded
+
+// Sorts a run-time error into its class, and with report on logs it to the
+// history and shows its message box (Retry and Cancel for printer, device
+// and file errors; "Procedure Terminated" for the rest; nothing for the
+// cancel of a common dialog). Returns what the handler does next.
+qint16 ReportError(const RuntimeError& error, bool report);
+
+// The class of an error number: 0 printer, 1 retryable device and file
+// errors, 2 invalid call/overflow/memory, 3 file-name and path errors,
+// 4 others, 5 dialog cancel, 6 database.
+int ErrorClass(qint32 number);
+
+// Runs a statement under the error handler's rules: a RuntimeError (or a
+// failed allocation) goes to ReportError; Retry runs the statement again.
+// Returns kErrNone when the statement succeeded, or ReportError's answer.
+template <typename Statement>
+qint16 RunReported(Statement&& statement) {
+  for (;;) {
+    try {
+      std::forward<Statement>(statement)();
+      return kErrNone;
+    } catch (const RuntimeError& e) {
+      const qint16 result = ReportError(e, true);
+      if (result != kErrRetry) return result;
+    } catch (const std::bad_alloc&) {
+      return ReportError(RuntimeError(err::kOutOfMemory), true);
+    }
+  }
+}
+
+}  // namespace brantel

@@ -1,0 +1,134 @@
+#include "core/FileHelpers.h"
+
+#include "core/ErrorReporting.h"
+#include "core/Messages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+
+namespace brantel {
+
+bool FileExists(const QString& path) {
+  if (path.isEmpty()) return false;
+  const QFileInfo info(path);
+  const QString name = info.fileName();
+  if (name.contains(u'*') || name.contains(u'?')) {
+    const QDir dir = info.dir();
+    if (!dir.exists()) return false;
+    return !dir.entryList({name}, QDir::Files | QDir::Hidden | QDir::System).isEmpty();
+  }
+  return info.exists() && info.isFile();
+}
+
+bool ValidPath(const QString& path, bool quiet) {
+  try {
+    if (path.contains(QChar(0))) RaiseError(err::kBadFileNameOrNumber);
+    if (path.isEmpty()) return false;
+    return QFileInfo::exists(path);
+  } catch (const RuntimeError& e) {
+    const qint16 result = ReportError(e, false);
+    if (result == kErrTerminated) {
+      if (!quiet) ShowMsg(QStringLiteral("Invalid path: ") + path, 0, ErrorTitle);
+    } else {
+      ShowMsg(QStringLiteral("Internal Error in ValidPath Function: Contact Developer"), 0,
+              RangeErrorTitle);
+    }
+    return false;
+  }
+}
+
+QString StripPath(const QString& path, bool noExtension) {
+  QString rest = path;
+  for (;;) {
+    const qsizetype slash = rest.indexOf(u'/');
+    if (slash < 0) break;
+    if (slash == rest.size() - 1) {
+      ShowMsg(QStringLiteral("Error in filename: ") + rest, 0, ErrorTitle);
+      return path;
+    }
+    rest = rest.mid(slash + 1);
+  }
+  if (noExtension) {
+    const qsizetype dot = rest.indexOf(u'.', 1);
+    if (dot > 0) rest = rest.left(dot);
+  }
+  return rest;
+}
+
+std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes) {
+  if (path.isEmpty()) return RuntimeError(err::kBadFileName);
+  if (QFileInfo(path).isDir()) return RuntimeError(err::kPathFileAccess);
+  QSaveFile file(path);
+  errno = 0;
+  if (!file.open(QIODevice::WriteOnly)) return ErrorFromFile(file, FileOp::Write, errno);
+  errno = 0;
+  if (file.write(bytes) != bytes.size()) {
+    const int saved = errno;
+    file.cancelWriting();
+    return ErrorFromFile(file, FileOp::Write, saved);
+  }
+  errno = 0;
+  if (!file.commit()) return ErrorFromFile(file, FileOp::Write, errno);
+  return std::nullopt;
+}
+
+bool CopyTextFile(const QString& source, const QString& target) {
+  if (!FileExists(source)) {
+    ShowMsg(QStringLiteral("Requested File not found: ") + source, 0, ErrorTitle);
+    return false;
+  }
+  QFile in(source);
+  if (!in.open(QIODevice::ReadOnly)) {
+    ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + target, 0, ErrorTitle);
+    return false;
+  }
+  const QByteArray bytes = in.readAll();
+  const bool readFailed = in.error() != QFileDevice::NoError;
+  in.close();
+  if (readFailed) {
+    ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + target, 0, ErrorTitle);
+    return false;
+  }
+  QByteArray copy;
+  copy.reserve(bytes.size() + bytes.size() / 16 + 2);
+  qsizetype start = 0;
+  const qsizetype n = bytes.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const char c = bytes[i];
+    if (c == '\r' || c == '\n') {
+      copy += bytes.mid(start, i - start);
+      copy += "\r\n";
+      if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') ++i;
+      start = i + 1;
+    }
+  }
+  if (start < n) {
+    copy += bytes.mid(start);
+    copy += "\r\n";
+  }
+  if (SaveFileAtomically(target, copy)) {
+    ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + target, 0, ErrorTitle);
+    return false;
+  }
+  return true;
+}
+
+QString WithTrailingSlash(const QString& folder) {
+  QString f = folder;
+  while (f.size() > 1 && f.endsWith(u'/')) f.chop(1);
+  if (!f.endsWith(u'/')) f += u'/';
+  return f;
+}
+
+QString JoinPath(const QString& folder, const QString& name) {
+  if (folder.isEmpty()) return name;
+  QString n = name;
+  while (n.startsWith(u'/')) n.remove(0, 1);
+  return WithTrailingSlash(folder) + n;
+}
+
+}  // namespace brantel

@@ -1,0 +1,41 @@
+#include "core/History.h"
+
+#include "core/Globals.h"
+#include "core/Settings.h"
+
+namespace brantel {
+
+HistoryLog& HistoryLog::Instance() {
+  static HistoryLog log;
+  return log;
+}
+
+void HistoryLog::Append(const QString& line) {
+  if (DisplayHistoryWin == 1) {
+    if (text_.size() >= MaxDisplaySize) {
+      const qsizetype pairs = text_.count(QStringLiteral("\r\n"));
+      if (pairs > 2) {
+        // Drop the first pairs - 2 lines in one cut.
+        qsizetype cut = 0;
+        for (qsizetype k = 0; k < pairs - 2; ++k) cut = text_.indexOf(QStringLiteral("\r\n"), cut) + 2;
+        text_.remove(0, cut);
+      }
+    }
+    HistoryCounter = static_cast<qint16>(HistoryCounter + 1);
+    if (HistoryCounter > 16384) HistoryCounter = 1;
+    text_ += QString::number(HistoryCounter);
+    text_ += QStringLiteral(". ");
+    text_ += line;
+    text_ += QStringLiteral("\r\n");
+  }
+  emit Changed();
+}
+
+void HistoryLog::Clear() {
+  text_.clear();
+  emit Changed();
+}
+
+void AddHistoryLine(const QString& text) { HistoryLog::Instance().Append(text); }
+
+}  // namespace brantel

@@ -1,0 +1,142 @@
+#include "core/IniFile.h"
+
+#include "core/FileHelpers.h"
+#include "core/TextCodec.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace brantel {
+namespace {
+
+bool IsSectionLine(const QString& line, QString* name) {
+  const QString t = line.trimmed();
+  if (!t.startsWith(u'[')) return false;
+  const qsizetype close = t.indexOf(u']');
+  if (name) *name = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
+  return true;
+}
+
+bool SplitKeyLine(const QString& line, QString* key, QString* value) {
+  const qsizetype eq = line.indexOf(u'=');
+  if (eq < 0) return false;
+  if (key) *key = line.left(eq).trimmed();
+  if (value) {
+    QString v = line.mid(eq + 1).trimmed();
+    if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
+      v = v.mid(1, v.size() - 2);
+    *value = v;
+  }
+  return true;
+}
+
+// A value is one line; a line break inside it would start new keys.
+QString OneLine(const QString& text) {
+  QString v = text;
+  v.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+  v.replace(u'\r', u' ');
+  v.replace(u'\n', u' ');
+  return v;
+}
+
+}  // namespace
+
+IniDocument IniDocument::FromText(const QString& text) {
+  IniDocument doc;
+  doc.lines_ = SplitLines(text);
+  return doc;
+}
+
+bool IniDocument::Load(const QString& path) {
+  lines_.clear();
+  QFile file(path);
+  if (!file.exists()) return true;
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) return false;
+  lines_ = SplitLines(DecodeText(bytes));
+  return true;
+}
+
+qsizetype IniDocument::FindSection(const QString& section) const {
+  const QString wanted = section.trimmed();
+  QString name;
+  for (qsizetype i = 0; i < lines_.size(); ++i) {
+    if (IsSectionLine(lines_[i], &name) && name.compare(wanted, Qt::CaseInsensitive) == 0) return i;
+  }
+  return -1;
+}
+
+qsizetype IniDocument::SectionEnd(qsizetype header) const {
+  qsizetype i = header + 1;
+  while (i < lines_.size() && !IsSectionLine(lines_[i], nullptr)) ++i;
+  return i;
+}
+
+std::optional<QString> IniDocument::Value(const QString& section, const QString& key) const {
+  const qsizetype header = FindSection(section);
+  if (header < 0) return std::nullopt;
+  const qsizetype end = SectionEnd(header);
+  const QString wanted = key.trimmed();
+  QString k, v;
+  for (qsizetype i = header + 1; i < end; ++i) {
+    if (SplitKeyLine(lines_[i], &k, &v) && k.compare(wanted, Qt::CaseInsensitive) == 0) return v;
+  }
+  return std::nullopt;
+}
+
+void IniDocument::SetValue(const QString& section, const QString& key, const QString& value) {
+  const QString line = key.trimmed() + u'=' + OneLine(value);
+  const qsizetype header = FindSection(section);
+  if (header < 0) {
+    if (!lines_.isEmpty() && !lines_.back().trimmed().isEmpty()) lines_.append(QString());
+    lines_.append(u'[' + section.trimmed() + u']');
+    lines_.append(line);
+    return;
+  }
+  const qsizetype end = SectionEnd(header);
+  const QString wanted = key.trimmed();
+  QString k;
+  for (qsizetype i = header + 1; i < end; ++i) {
+    if (SplitKeyLine(lines_[i], &k, nullptr) && k.compare(wanted, Qt::CaseInsensitive) == 0) {
+      lines_[i] = line;
+      return;
+    }
+  }
+  // After the last non-blank line of the section.
+  qsizetype insertAt = end;
+  while (insertAt > header + 1 && lines_[insertAt - 1].trimmed().isEmpty()) --insertAt;
+  lines_.insert(insertAt, line);
+}
+
+QByteArray IniDocument::ToBytes() const {
+  QByteArray out;
+  for (const QString& line : lines_) {
+    out += line.toUtf8();
+    out += "\r\n";
+  }
+  return out;
+}
+
+bool IniDocument::Save(const QString& path) const {
+  return !SaveFileAtomically(path, ToBytes()).has_value();
+}
+
+QString ReadIniValue(const QString& section, const QString& key, const QString& file,
+                     const std::optional<QString>& defaultValue) {
+  IniDocument doc;
+  QString value;
+  if (doc.Load(file)) value = doc.Value(section, key).value_or(QString());
+  if (value.isEmpty() && defaultValue) return *defaultValue;
+  return value;
+}
+
+qint16 WriteIniValue(const QString& section, const QString& key, const QString& value,
+                     const QString& file) {
+  IniDocument doc;
+  if (!doc.Load(file)) return 0;
+  doc.SetValue(section, key, value);
+  return doc.Save(file) ? 1 : 0;
+}
+
+}  // namespace brantel

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace brantel {
+
+// An INI-format text held in memory, with the semantics of the classic
+// private-profile calls: "[Section]" lines open sections, "Key=Value" lines
+// hold values; section and key names match without regard to case; blanks
+// around names and values are ignored, as are quotes around a whole value;
+// the first of duplicate sections or keys counts. Writing an existing key
+// replaces its line in place, a new key goes after the last line of its
+// section, a new section at the end of the text; every other line is kept
+// as it stands.
+class IniDocument {
+ public:
+  IniDocument() = default;
+  static IniDocument FromText(const QString& text);
+
+  // Reads a file. A missing file gives an empty document and true; a file
+  // that exists but cannot be read gives false.
+  bool Load(const QString& path);
+
+  std::optional<QString> Value(const QString& section, const QString& key) const;
+  void SetValue(const QString& section, const QString& key, const QString& value);
+
+  // The text as written to disk: UTF-8, lines ended by CR LF.
+  QByteArray ToBytes() const;
+  const QStringList& Lines() const { return lines_; }
+
+  // Writes the document through a temporary file and a rename, so that a
+  // failure never leaves half a file. Returns false when it could not write.
+  bool Save(const QString& path) const;
+
+ private:
+  // Index of the section header line, or -1.
+  qsizetype FindSection(const QString& section) const;
+  // End (exclusive) of the section whose header is at `header`.
+  qsizetype SectionEnd(qsizetype header) const;
+
+  QStringList lines_;
+};
+
+// One key of an INI file. A missing file or key, or an empty value, gives the
+// default when one is passed and "" otherwise. Values are read whole.
+QString ReadIniValue(const QString& section, const QString& key, const QString& file,
+                     const std::optional<QString>& defaultValue = std::nullopt);
+
+// Writes one key; the file and the section are created when missing.
+// Returns nonzero on success, 0 when the file could not be written.
+qint16 WriteIniValue(const QString& section, const QString& key, const QString& value,
+                     const QString& file);
+
+}  // namespace brantel

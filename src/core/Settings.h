@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+namespace brantel {
+
+class IniDocument;
+
+// The settings: one variable per key of the settings file, named by its key.
+
+// [Settings]
+extern qint16 DefaultUnits;          // unit system of a new project: 0 imperial, 1 SI
+extern qint16 DisplayHistoryWin;     // 1: history pane shown and lines appended
+extern qint16 MaxDisplaySize;        // history text limit in characters
+extern QString DisplayFontName;
+extern float DisplayFontSize;
+extern qint16 DisplayFontBold;       // -1 or 0
+extern qint16 DisplayFontItalic;     // -1 or 0
+extern qint16 KeepFileNames;
+extern qint16 ShowDisclaim;
+extern qint16 MaxMainMenu;
+extern qint16 EnableMainMenuToolbar;
+extern qint16 ShortRecentFiles;
+extern qint16 LoadLastInputFile;
+extern qint16 RemindAnnualUpdates;
+extern qint16 CopyExampleFiles;
+extern QString DataPath;             // starting folder of the project-file dialogs, "" or ending with "/"
+extern QString FileExtension;        // extension of project files
+extern QString ExternalEditor;       // external viewer of the text browser
+
+// [FileMenu]: recent files, entries 1..4 (index 0 unused).
+inline constexpr int kMaxRecentFiles = 4;
+extern qint16 MaxLastFiles;
+extern std::array<QString, kMaxRecentFiles + 1> LastFile;
+extern std::array<qint16, kMaxRecentFiles + 1> LastFileMode;
+extern std::array<QString, kMaxRecentFiles + 1> LastFileLong;
+
+// [TextBrowse]
+extern QString BrowseFontName;
+extern float BrowseFontSize;
+extern qint16 BrowseFontBold;
+extern qint16 BrowseFontItalic;
+extern QString BrowseDefaultFilter;
+extern qint16 BrowseUseNotepad;
+
+// [BrantelOptions]
+extern qint16 EnglishMenus;          // 1 English, otherwise Greek
+extern qint16 PrintModuleHeader;
+extern qint16 EnableMohrCircles;
+extern qint16 CircExtend;
+extern qint16 ShowInternalPlotCoords;
+extern std::array<qint16, 3> ToolBarPointer;  // tool codes of the three quick buttons
+
+// Section codes of ReadIniSection, WriteIniSection and SaveSettings.
+inline constexpr int kSettingsAll = 1;
+inline constexpr int kSettingsMain = 2;       // [Settings]
+inline constexpr int kSettingsFileMenu = 3;   // [FileMenu]
+inline constexpr int kSettingsTextBrowse = 4; // [TextBrowse]
+inline constexpr int kSettingsOptions = 10;   // [BrantelOptions]
+
+// Sets every setting to its built-in default (DefaultUnits 0, as at the
+// start of initialisation).
+void SetDefaultSettings();
+
+// The [Version] stamp of the settings file, also stored in INIFileVersion.
+QString ReadIniFileVersion();
+// Writes INIFileVersion; false when the file could not be written.
+bool WriteIniFileVersion();
+
+// One section from / into a document: code 2 [Settings], 3 [FileMenu],
+// 4 [TextBrowse]; other codes do nothing.
+void ReadIniSection(int code, const IniDocument& doc);
+void WriteIniSection(int code, IniDocument& doc);
+void ReadOptionsSection(const IniDocument& doc);
+void WriteOptionsSection(IniDocument& doc);
+
+// Sections 2, 3 and 4, then [BrantelOptions], with every read rule.
+void ReadAllSettings();
+void ReadAllSettings(const IniDocument& doc);
+
+// Writes part of the settings file: 1 all sections, 2 [Settings],
+// 3 [FileMenu], 4 [TextBrowse], 10 [BrantelOptions], any other code nothing.
+// Every call logs "Saving default settings to file: " and the path; a write
+// that fails logs a line saying so and returns false.
+bool SaveSettings(int code);
+
+// The history line of a settings file that could not be written.
+QString SettingsWriteFailedLine();
+
+}  // namespace brantel

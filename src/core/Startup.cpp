@@ -1,0 +1,234 @@
+#include "core/Startup.h"
+
+#include "core/FileHelpers.h"
+#include "core/Globals.h"
+#include "core/History.h"
+#include "core/IniFile.h"
+#include "core/Messages.h"
+#include "core/Settings.h"
+#include "core/Version.h"
+#include "core/project/ProjectRecord.h"
+#include "graph/GraphBuffer.h"
+#include "platform/Desktop.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace brantel {
+namespace {
+
+QString& ProcessSeparator() {
+  static QString separator = platform::DesktopDecimalSeparator();
+  return separator;
+}
+
+void FillUnitLabels() {
+  static const char* const kImperial[kUnitRows] = {
+      " (ft)",   " (psi)",  " (pcf)",         " (in)",  " (psf)",         " (lbs)",
+      " (tons)", " (ft)",   " (ksi)",         " (tons)", " (tons/ft)",     " (in)",
+      " (tons)", " (tons/ft)", " (million psi)", " (kips/ft)", " (kip-ft/ft^2)", " (ton-ft/ft^2)"};
+  static const char* const kSI[kUnitRows] = {
+      " (m)",  " (MPa)", " (kN/m3)", " (cm)",   " (kPa)",  " (kN)",
+      " (tn)", " (cm)",  " (MPa)",   " (MN)",   " (MN/m)", " (mm)",
+      " (kN)", " (kN/m)", " (GPa)",  " (kN/m)", " (kN-m/m^2)", " (kN-m/m^2)"};
+  for (auto& system : UnitLabels) system.fill(QString());
+  for (int row = 1; row <= kUnitRows; ++row) {
+    UnitLabels[0][static_cast<std::size_t>(row)] = QString::fromLatin1(kImperial[row - 1]);
+    UnitLabels[1][static_cast<std::size_t>(row)] = QString::fromLatin1(kSI[row - 1]);
+  }
+  UnitSystemNames = {QStringLiteral("ft, in, lbs, psi, pcf"), QStringLiteral("m, cm, kN, MPa, kN/m3")};
+}
+
+// A folder below the documents folder, made when missing; the program folder
+// when it cannot be made.
+QString MakeUserFolder(const QString& documents, const QString& relative) {
+  const QString folder = WithTrailingSlash(JoinPath(documents, relative));
+  QDir().mkpath(folder);
+  return QFileInfo(folder).isDir() ? folder : AppFolder;
+}
+
+}  // namespace
+
+void InitAppPath() {
+  QString folder = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
+                                                : QDir::currentPath();
+  if (!folder.trimmed().endsWith(u'/')) folder += u'/';
+  AppFolder = folder;
+}
+
+void InitUserFolders() {
+  QString documents;
+  if (!platform::ReadDocumentsFolder(documents)) {
+    UserFolder = AppFolder;
+    UserTempFolder = AppFolder;
+    return;
+  }
+  UserFolder = MakeUserFolder(documents, QStringLiteral("MyBrantel/"));
+  UserTempFolder = MakeUserFolder(documents, QStringLiteral("MyBrantel/Temp/"));
+}
+
+QString GetTempFolder() {
+  const QString temp = GetLongPathName(QDir::tempPath());
+  if (temp.isEmpty() || !QFileInfo(temp).isDir()) return UserFolder;
+  return WithTrailingSlash(temp);
+}
+
+QString GetLongPathName(const QString& path) { return path; }
+
+QString GetDecimalSeparator() { return ProcessSeparator(); }
+
+void SetDecimalSeparator(const QString& text) {
+  if (text == QStringLiteral(".")) platform::UseDotDecimalPoint();
+  ProcessSeparator() = text;
+}
+
+void ForceDotDecimalSeparator() {
+  SavedDecimalSeparator =
+      GetDecimalSeparator() == QStringLiteral(",") ? QStringLiteral(",") : QStringLiteral(".");
+  SetDecimalSeparator(QStringLiteral("."));
+}
+
+void RestoreDecimalSeparator() {
+  // The desktop's locale was never changed; the process ends with ".".
+}
+
+QString FormatVersion(int major, int minor, int revision, qint16 mode) {
+  const QString rev = QStringLiteral("%1").arg(revision, 2, 10, QLatin1Char('0'));
+  if (mode != 0) return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(rev);
+  return QStringLiteral("%1%2%3").arg(major).arg(minor).arg(rev);
+}
+
+QString GetVersionString(qint16 mode) {
+  return FormatVersion(version::kMajor, version::kMinor, version::kRevision, mode);
+}
+
+void InitGlobals() {
+  FillUnitLabels();
+  UnitsStartTab = 0;
+  for (int i = 1; i <= kMaxRecentFiles; ++i) {
+    LastFile[static_cast<std::size_t>(i)].clear();
+    LastFileLong[static_cast<std::size_t>(i)].clear();
+  }
+  InitAppPath();
+  InitUserFolders();
+  AppHelpFile = AppFolder + HelpFileName;
+  PathExchange.clear();
+  SetDefaultSettings();
+  Project.InputUnits = 0;
+  BrowseLastDir.clear();
+  Project.FileSaved = kFlagTrue;
+  Project.FileEmpty = kFlagTrue;
+  Project.FileVersion = 0;
+  HistoryCounter = 0;
+  ConvertFileOption = 0;
+  MsgTitle = QStringLiteral("Message");
+}
+
+void SettleSettingsFile() {
+  bool settled = false;
+  bool unwritable = false;
+  for (int pass = 0; pass < 2 && !settled && !unwritable; ++pass) {
+    if (!FileExists(SettingsIniPath)) {
+      INIFileVersion = IniFileVersionCurrent;
+      const bool stamped = WriteIniFileVersion();
+      const bool saved = SaveSettings(kSettingsAll);  // logs its own failure
+      if (!stamped && saved) AddHistoryLine(SettingsWriteFailedLine());
+      unwritable = !stamped || !saved;
+      settled = !unwritable;
+      break;
+    }
+    if (ReadIniFileVersion() == IniFileVersionCurrent) {
+      settled = true;
+      break;
+    }
+    // Another version's file: its values are dropped and it is written anew.
+    QFile::remove(SettingsIniPath);
+    if (QFileInfo::exists(SettingsIniPath)) {
+      AddHistoryLine(SettingsWriteFailedLine());
+      unwritable = true;
+    }
+  }
+  if (!settled && !unwritable) {
+    AddHistoryLine(SettingsWriteFailedLine());
+    unwritable = true;
+  }
+
+  if (unwritable) {
+    // The defaults in memory, read back through the same rules as a freshly
+    // written file.
+    IniDocument defaults;
+    INIFileVersion = IniFileVersionCurrent;
+    WriteIniSection(kSettingsMain, defaults);
+    WriteIniSection(kSettingsFileMenu, defaults);
+    WriteIniSection(kSettingsTextBrowse, defaults);
+    WriteOptionsSection(defaults);
+    ReadAllSettings(defaults);
+  } else {
+    ReadAllSettings();
+  }
+}
+
+void RunStartupSteps() {
+  // 1. Fixed globals.
+  AppTitle = QStringLiteral("Brantel");
+  HelpFileName = QStringLiteral("Brantel.chm");
+  ManualFileName = QStringLiteral("Brantel.PDF");
+  WebPageURL = QStringLiteral("https://brantel.example.org/");
+  UpdateFolderURL = QStringLiteral("https://brantel.example.org/updates/");
+  ToolbarBitmapName = QStringLiteral("Brantel.bmp");
+  AppNameUpper = QCoreApplication::instance()
+                     ? QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toUpper()
+                     : QStringLiteral("BRANTEL");
+  IniFileVersionCurrent = QStringLiteral("050909");
+
+  // 2. Everything else, with every setting's default.
+  InitGlobals();
+
+  // 3. New projects are in SI units.
+  DefaultUnits = 1;
+  Project.InputUnits = 1;
+
+  // 4. Graph defaults.
+  SetUpGraphBuffer();
+
+  // 5. Project-file signatures and message-title prefixes.
+  for (int k = 0; k < kProjectSignatureCount; ++k)
+    ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
+  MsgTitlePrefixes.fill(QString());
+  MsgTitlePrefixes[0] = QStringLiteral("Project Description: ");
+  MsgTitlePrefixes[1] = QStringLiteral("Rock Mechanics Parameters: ");
+  MsgTitlePrefixes[9] = QStringLiteral("Settings: ");
+  MsgTitlePrefixes[10] = QStringLiteral("Program Options: ");
+  MsgTitlePrefixes[11] = QStringLiteral("Unit Conversion: ");
+  OutBufLastPage = 1;
+
+  // 6. Program options.
+  ToolBarPointer = {21, 31, 4};
+  EnglishMenus = 1;
+  PrintModuleHeader = 1;
+  EnableMohrCircles = 1;
+  ShowInternalPlotCoords = 0;
+  CircExtend = 5;
+
+  // 7. Project-file extension.
+  DefaultFileExtension = QStringLiteral("BNL");
+  FileExtension = DefaultFileExtension;
+
+  // 8. "." as the decimal point.
+  ForceDotDecimalSeparator();
+
+  // 9. Paths.
+  SystemTempFolder = GetTempFolder();
+  SettingsIniPath = UserFolder + QStringLiteral("Brantel.INI");
+  DescTempFile = SystemTempFolder + QStringLiteral("~tmpdesc.tmp");
+
+  // 10 and 11. The settings file.
+  SettleSettingsFile();
+
+  // 12.
+  UnitsStartTab = 1;
+}
+
+}  // namespace brantel

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+#include <utility>
+
+namespace brantel {
+
+// Start-up of the process, before any window exists: the globals, the user
+// folders, the decimal point and the settings file.
+
+// Main's steps 1 to 12: every global and default, the folders, the decimal
+// point, the settings file created or renewed as needed and read back.
+void RunStartupSteps();
+
+// Fills the globals and every setting's default (step 2).
+void InitGlobals();
+void InitAppPath();
+void InitUserFolders();
+
+// Makes sure a settings file of the current stamp exists and reads it
+// (steps 10 and 11). A file that cannot be written or deleted never makes
+// this loop: the program goes on with the defaults, read through the same
+// rules, and the history says the file could not be written.
+void SettleSettingsFile();
+
+QString GetTempFolder();
+// Linux paths have no short form: the path comes back unchanged.
+QString GetLongPathName(const QString& path);
+
+// The process's decimal separator, and the desktop's before start-up in
+// SavedDecimalSeparator. The process always uses "."; the desktop's own
+// settings are never changed, so there is nothing to restore.
+QString GetDecimalSeparator();
+void SetDecimalSeparator(const QString& text);
+void ForceDotDecimalSeparator();
+void RestoreDecimalSeparator();
+
+// "1.2.05" for mode other than 0, "1205" for mode 0.
+QString GetVersionString(qint16 mode);
+QString FormatVersion(int major, int minor, int revision, qint16 mode);
+
+template <typename T>
+void Swap(T& a, T& b) {
+  using std::swap;
+  swap(a, b);
+}
+
+}  // namespace brantel

@@ -1,0 +1,98 @@
+#include "core/Validation.h"
+
+#include "core/Messages.h"
+#include "core/NumberFormat.h"
+#include "core/RuntimeError.h"
+
+namespace brantel {
+namespace {
+bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+}  // namespace
+
+bool IsNumericEntry(const QString& text) {
+  const qsizetype n = text.size();
+  qsizetype i = 0;
+  while (i < n && IsBlank(text[i])) ++i;
+  if (i < n && (text[i] == u'+' || text[i] == u'-')) ++i;
+  int mantissaDigits = 0;
+  while (i < n && IsDigit(text[i])) {
+    ++i;
+    ++mantissaDigits;
+  }
+  if (i < n && text[i] == u'.') {
+    ++i;
+    while (i < n && IsDigit(text[i])) {
+      ++i;
+      ++mantissaDigits;
+    }
+  }
+  bool complete = mantissaDigits > 0;
+  if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+    if (mantissaDigits == 0) return false;
+    ++i;
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) ++i;
+    int exponentDigits = 0;
+    while (i < n && IsDigit(text[i])) {
+      ++i;
+      ++exponentDigits;
+    }
+    complete = exponentDigits > 0;
+  }
+  if (i < n) {
+    // Only blanks may follow, and only after a complete number.
+    if (!complete) return false;
+    while (i < n && IsBlank(text[i])) ++i;
+    if (i < n) return false;
+  }
+  if (!complete) return true;  // a partial entry, still being typed
+  return ParseNumber(text).has_value();
+}
+
+bool CheckInputRange(const QString& text, double min, double max, QString& label) {
+  if (!label.isEmpty()) label += QStringLiteral(": ");
+  const QString trimmed = text.trimmed();
+  QString message;
+  if (trimmed.isEmpty()) {
+    message = label + QStringLiteral("Blank field not allowed");
+  } else {
+    const std::optional<double> value = ParseNumber(trimmed);
+    if (!value || *value > max || *value < min) {
+      message = label + QStringLiteral("Value '") + trimmed +
+                QStringLiteral("' is outside input range\r\nValid range is: ") +
+                FormatGeneral(min) + QStringLiteral("-") + FormatGeneral(max);
+    }
+  }
+  if (message.isEmpty()) return true;
+  ShowMsg(message, mb::kCritical, RangeErrorTitle);
+  return false;
+}
+
+bool CheckInputRange(const QString& text, double min, double max, const QString& label) {
+  QString local = label;
+  return CheckInputRange(text, min, max, local);
+}
+
+bool ValidateNumericField(const QString& text, const QString& textGr, const QString& textEn,
+                          float min, float max) {
+  bool ok = IsNumericEntry(text);
+  if (ok) {
+    try {
+      const float value = CSng(Val(text));
+      if (min != 0.0f && value < min) ok = false;
+      if (max != 0.0f && value > max) ok = false;
+    } catch (const RuntimeError&) {
+      ok = false;
+    }
+  }
+  if (!ok) ShowInvalidValue(textGr, textEn, false);
+  return ok;
+}
+
+void ShowHelpHint() {
+  ShowMsg(QStringLiteral(
+              "Position the cursor on any item on the form and press F1 for context-sensitive Help"),
+          mb::kExclamation, QStringLiteral("Help"));
+}
+
+}  // namespace brantel

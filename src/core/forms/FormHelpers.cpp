@@ -1,0 +1,71 @@
+#include "core/forms/FormHelpers.h"
+
+#include "core/Messages.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTextEdit>
+#include <QWidget>
+
+namespace brantel {
+
+QRadioButton* OptionArray::At(int index) const {
+  const int i = index - lowerBound;
+  if (i < 0 || i >= static_cast<int>(buttons.size())) return nullptr;
+  return buttons[static_cast<std::size_t>(i)];
+}
+
+qint16 GetArrayIndex(const OptionArray& group) {
+  qint16 result = static_cast<qint16>(group.LBound());
+  for (int index = group.LBound(); index <= group.UBound(); ++index) {
+    const QRadioButton* button = group.At(index);
+    if (button && button->isChecked()) result = static_cast<qint16>(index);
+  }
+  return result;
+}
+
+void SetArrayIndex(const OptionArray& group, int index) {
+  if (index > group.UBound() || index < group.LBound()) {
+    ShowMsg(QStringLiteral("Internal Error: SetArrayIndex. Check input/form data."), mb::kOkOnly,
+            RangeErrorTitle);
+  }
+  // Exclusive buttons cannot all be cleared; lift the rule while setting.
+  std::vector<bool> exclusive;
+  for (QRadioButton* button : group.buttons) {
+    exclusive.push_back(button->autoExclusive());
+    button->setAutoExclusive(false);
+  }
+  for (QRadioButton* button : group.buttons) button->setChecked(false);
+  if (QRadioButton* chosen = group.At(index)) chosen->setChecked(true);
+  for (std::size_t i = 0; i < group.buttons.size(); ++i) group.buttons[i]->setAutoExclusive(exclusive[i]);
+}
+
+void SelectAllText() {
+  QWidget* focus = QApplication::focusWidget();
+  if (auto* line = qobject_cast<QLineEdit*>(focus)) {
+    line->selectAll();
+  } else if (auto* text = qobject_cast<QTextEdit*>(focus)) {
+    text->selectAll();
+  } else if (auto* plain = qobject_cast<QPlainTextEdit*>(focus)) {
+    plain->selectAll();
+  }
+}
+
+void CenterForm(QWidget* window) {
+  if (!window) return;
+  QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->geometry();
+  const QSize size = window->frameGeometry().size();
+  int top = area.height() / 2 - size.height() / 2;
+  if (top + size.height() > area.height()) top = 0;
+  int left = area.width() / 2 - size.width() / 2;
+  if (left + size.width() > area.width()) left = 0;
+  window->move(area.left() + left, area.top() + top);
+}
+
+}  // namespace brantel

@@ -1,0 +1,7 @@
+#include "core/project/ProjectRecord.h"
+
+namespace brantel {
+
+ProjectRecord Project;
+
+}  // namespace brantel

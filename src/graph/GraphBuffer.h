@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace brantel {
+
+// The graph buffer: up to three curves of up to 101 points that a tool fills
+// and the graph window draws, and the graph-format settings.
+
+inline constexpr int kGraphCurves = 3;
+inline constexpr int kGraphPointBound = 100;  // points 0..100
+
+// GraphCurveData[curve][point][0] is x, [1] is y.
+extern std::array<std::array<std::array<float, 2>, kGraphPointBound + 1>, kGraphCurves> GraphCurveData;
+extern qint16 GraphLastPoint;   // index of the last filled point
+extern std::array<QString, kGraphCurves> CurveNames;
+extern qint16 CurveCount;
+extern std::array<qint32, 6> CurveColours;  // 24-bit colours, red in the low byte
+extern qint16 GraphIndex;       // index of the current graph in the title arrays
+
+struct GraphFormat {
+  qint16 GridStyle = 0;    // 0 none, 1 horizontal, 2 vertical, 3 both
+  qint16 GraphStyle = 3;   // 1 lines, 2 symbols, 3 lines and symbols
+  qint16 CurveLegend = 1;  // 1 legend shown
+  qint16 SymbolSize = 5;
+  QString GraphTitle;
+  QStringList XTitles;     // 0..GraphIndex
+  QStringList YTitles;     // 0..0
+};
+
+extern GraphFormat GraphDefaults;
+extern GraphFormat GraphSettings;
+extern qint16 GraphUnits;          // unit system when the settings were last reset
+extern qint16 GraphSettingsValid;  // 0 default parameters, 1 last used
+
+// Curve colours, the title arrays (emptied) and the curve count.
+qint16 InitGraphDefaults();
+
+// Start-up's part: GraphIndex 0, InitGraphDefaults, the buffer, the curve
+// names, the default block and GraphSettingsValid 0.
+void SetUpGraphBuffer();
+
+// Copies the default block into the current block; GraphUnits = InputUnits.
+void ResetGraphSettings();
+
+// The colour of a platform colour number (red in the low byte) as r, g, b.
+inline int ColourRed(qint32 c) { return c & 0xFF; }
+inline int ColourGreen(qint32 c) { return (c >> 8) & 0xFF; }
+inline int ColourBlue(qint32 c) { return (c >> 16) & 0xFF; }
+inline constexpr qint32 ColourRGB(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+
+}  // namespace brantel

@@ -1,0 +1,186 @@
+#include "core/Arithmetic.h"
+#include "core/RuntimeError.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <random>
+
+namespace brantel {
+namespace {
+
+// The number of the run-time error the call raises, or 0.
+qint32 RaisedBy(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const RuntimeError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+std::array<float, 7> Principal(float sx, float sy, float txy) {
+  std::array<float, 7> out{};
+  CalcPrincipal2D({sx, sy, txy}, out);
+  return out;
+}
+
+TEST(AngleConstants, DeriveFromPiWithFourteenDecimals) {
+  EXPECT_EQ(kDegreeFactor, 3.14159265358979 / 180.0);
+  EXPECT_NE(kDegreeFactor, 0.017453292519943295);
+  EXPECT_DOUBLE_EQ(kRadianFactor, 180.0 / 3.14159265358979);
+}
+
+TEST(ArcTan2, QuadrantsAndAxes) {
+  EXPECT_EQ(ArcTan2(0, -1), 3.14159265358979);
+  EXPECT_EQ(ArcTan2(0, 0), 0.0);
+  EXPECT_EQ(ArcTan2(1, 0), 1.570796326794895);
+  EXPECT_EQ(ArcTan2(-1, 0), -1.570796326794895);
+  EXPECT_NEAR(ArcTan2(1, -1), 3.0 * 3.14159265358979 / 4.0, 1e-15);
+  EXPECT_NEAR(ArcTan2(-1, -1), -3.0 * 3.14159265358979 / 4.0, 1e-15);
+  EXPECT_NEAR(ArcTan2(1, 1), std::atan(1.0), 1e-15);
+}
+
+TEST(Principal2D, AxisAlignedStates) {
+  const auto a = Principal(10, 0, 0);
+  EXPECT_EQ(a[0], 10.0f);
+  EXPECT_EQ(a[1], 0.0f);
+  EXPECT_EQ(a[2], 0.0f);
+  EXPECT_EQ(a[3], -90.0f);
+  EXPECT_EQ(a[4], 5.0f);
+  EXPECT_EQ(a[5], 45.0f);
+  EXPECT_EQ(a[6], -45.0f);
+
+  const auto b = Principal(0, 10, 0);
+  EXPECT_EQ(b[2], 90.0f);
+  EXPECT_EQ(b[3], 0.0f);
+}
+
+TEST(Principal2D, EqualNormalStressesTurnByFortyFiveDegrees) {
+  const auto plus = Principal(5, 5, 2);
+  EXPECT_EQ(plus[2], 45.0f);
+  EXPECT_EQ(plus[3], -45.0f);
+  EXPECT_EQ(plus[0], 7.0f);
+  EXPECT_EQ(plus[1], 3.0f);
+  const auto minus = Principal(5, 5, -2);
+  EXPECT_EQ(minus[2], -45.0f);
+  EXPECT_EQ(minus[3], 45.0f);
+}
+
+TEST(Principal2D, RandomStatesAreTheRotatedState) {
+  std::mt19937 rng(42);
+  std::uniform_real_distribution<float> stress(-500.0f, 500.0f);
+  for (int i = 0; i < 500; ++i) {
+    const float sx = stress(rng), sy = stress(rng), txy = stress(rng);
+    const auto p = Principal(sx, sy, txy);
+    ASSERT_GE(p[0], p[1]);
+    ASSERT_NEAR(p[0] + p[1], sx + sy, 1e-3);
+    ASSERT_GT(p[2], -90.0f);
+    ASSERT_LE(p[2], 90.0f);
+    ASSERT_GE(p[3], -90.0f);
+    ASSERT_LE(p[3], 90.0f);
+    ASSERT_NEAR(std::fabs(p[2] - p[3]), 90.0f, 1e-4);
+    // The normal stress on the plane whose normal is at Theta1 is S1, and
+    // the shear stress there vanishes.
+    const double t = p[2] * 3.14159265358979 / 180.0;
+    const double sn = sx * std::cos(t) * std::cos(t) + sy * std::sin(t) * std::sin(t) +
+                      2.0 * txy * std::sin(t) * std::cos(t);
+    const double tn = (sy - sx) * std::sin(t) * std::cos(t) + txy * (std::cos(2 * t));
+    ASSERT_NEAR(sn, p[0], 2e-3);
+    ASSERT_NEAR(tn, 0.0, 2e-3);
+    ASSERT_FLOAT_EQ(p[4], (p[0] - p[1]) / 2.0f);
+  }
+}
+
+TEST(Principal2D, ResultsBeyondTheFloatRangeAreAnOverflow) {
+  EXPECT_EQ(RaisedBy([] { Principal(3e38f, 0.0f, 3e38f); }), err::kOverflow);
+  EXPECT_EQ(RaisedBy([] { Principal(3e38f, 3e38f, 0.0f); }), 0);
+}
+
+TEST(PrincipalStrain2D, EqualStrainsAndARotatedState) {
+  std::array<double, 4> out{};
+  CalcPrincipalStrain2D({0.001, 0.001, 0.0}, out);
+  EXPECT_EQ(out[0], 0.001);
+  EXPECT_EQ(out[1], 0.001);
+  EXPECT_EQ(out[2], 0.0);
+  EXPECT_EQ(out[3], -90.0);
+
+  // Pure shear: e1 = -e2 = gxy / 2 at 45 degrees.
+  CalcPrincipalStrain2D({0.0, 0.0, 0.002}, out);
+  EXPECT_NEAR(out[0], 0.001, 1e-15);
+  EXPECT_NEAR(out[1], -0.001, 1e-15);
+  EXPECT_NEAR(out[2], 45.0, 1e-12);
+  EXPECT_NEAR(out[3], -45.0, 1e-12);
+}
+
+TEST(Det3x3, IdentityRowSwapAndOverflow) {
+  EXPECT_EQ(Det3x3(1, 0, 0, 0, 1, 0, 0, 0, 1.0f), 1.0f);
+  const float d = Det3x3(2, 1, 3, 0, 4, 5, 1, 0, 6.0f);
+  const float swapped = Det3x3(0, 4, 5, 2, 1, 3, 1, 0, 6.0f);
+  EXPECT_EQ(d, 2 * (24 - 0) - 1 * (0 - 5) + 3 * (0 - 4));
+  EXPECT_EQ(swapped, -d);
+  EXPECT_EQ(RaisedBy([] { Det3x3(1e30, 0, 0, 0, 1e30, 0, 0, 0, 1e30f); }), err::kOverflow);
+}
+
+TEST(CoulombSigma1, FrictionlessAndThirtyDegrees) {
+  EXPECT_FLOAT_EQ(CoulombSigma1(10.0f, 2.0f, 0.0f, 1.0f), 10.0f - 1.0f + 4.0f);
+  EXPECT_NEAR(CoulombSigma1(10.0f, 0.0f, 30.0f, 4.0f), 3.0f * (10.0f - 4.0f), 1e-5);
+  // Total stress: pore pressure comes off s3 only.
+  EXPECT_NEAR(CoulombSigma1(0.0f, 5.0f, 30.0f, 0.0f), 2.0 * 5.0 * std::sqrt(3.0), 1e-4);
+}
+
+TEST(CoulombSigma1, VerticalEnvelopeIsADivisionByZero) {
+  EXPECT_EQ(RaisedBy([] { CoulombSigma1(1.0f, 1.0f, 90.0f, 0.0f); }), err::kDivisionByZero);
+  EXPECT_EQ(RaisedBy([] { CoulombSigma1(1.0f, 1.0f, 89.0f, 0.0f); }), 0);
+}
+
+TEST(PlotMappings, MapAndInterpolateAreTheSameLine) {
+  EXPECT_EQ(MapToRange(0.0f, 100.0f, 5.0f, 0.0f, 10.0f), 50.0f);
+  EXPECT_EQ(MapToRange(100.0f, 0.0f, 2.5f, 0.0f, 10.0f), 75.0f);
+  EXPECT_EQ(Interpolate(0.0f, 10.0f, 5.0f, 0.0f, 100.0f), 50.0f);
+  EXPECT_EQ(Interpolate(0.0f, 10.0f, 2.5f, 100.0f, 0.0f), 75.0f);
+}
+
+TEST(PlotMappings, AnEmptyRangeIsADivisionByZero) {
+  EXPECT_EQ(RaisedBy([] { MapToRange(0.0f, 1.0f, 3.0f, 2.0f, 2.0f); }), err::kDivisionByZero);
+  EXPECT_EQ(RaisedBy([] { Interpolate(4.0f, 4.0f, 1.0f, 0.0f, 1.0f); }), err::kDivisionByZero);
+  EXPECT_EQ(RaisedBy([] { MapToRange(0.0f, 3e38f, 3e38f, 0.0f, 1.0f); }), err::kOverflow);
+}
+
+TEST(InverseFunctions, ArcSinAndArcCos) {
+  EXPECT_NEAR(ArcSin(0.5), 3.14159265358979 / 6.0, 1e-15);
+  EXPECT_EQ(ArcSin(0.0), 0.0);
+  EXPECT_EQ(RaisedBy([] { ArcSin(1.0); }), err::kDivisionByZero);
+  EXPECT_EQ(RaisedBy([] { ArcSin(-1.0); }), err::kDivisionByZero);
+  EXPECT_EQ(RaisedBy([] { ArcSin(1.5); }), err::kInvalidCall);
+
+  EXPECT_EQ(ArcCos(1.0f), 0.0f);
+  EXPECT_EQ(ArcCos(-1.0f), 3.1415927f);
+  EXPECT_EQ(ArcCos(0.0f), 1.5707963705062866f);
+  EXPECT_NEAR(ArcCos(0.5f), 1.0471975511965976, 1e-6);
+  EXPECT_EQ(RaisedBy([] { ArcCos(1.5f); }), err::kInvalidCall);
+}
+
+TEST(Log10, ZeroGivesOneAndNegativesAreInvalid) {
+  EXPECT_EQ(Log10(0.0), 1.0);
+  EXPECT_EQ(Log10(100.0), 2.0);
+  EXPECT_NEAR(Log10(2.0), 0.30102999566398120, 1e-15);
+  EXPECT_EQ(RaisedBy([] { Log10(-1.0); }), err::kInvalidCall);
+}
+
+TEST(AxisStep, ExamplesAndTheCallersCount) {
+  qint16 n = 1;
+  EXPECT_EQ(AxisStep(250.0f, 0.0f, n), 20.0f);
+  EXPECT_EQ(AxisStep(55.0f, 0.0f, n), 5.0f);
+  EXPECT_EQ(AxisStep(5.0f, 0.0f, n), 1.0f);
+  EXPECT_EQ(AxisStep(1234.0f, 0.0f, n), 120.0f);
+  n = 2;
+  EXPECT_EQ(AxisStep(-20.0f, -300.0f, n), 60.0f);
+  n = 0;
+  EXPECT_EQ(AxisStep(-20.0f, 300.0f, n), 2.0f);
+  EXPECT_EQ(n, 1);
+}
+
+}  // namespace
+}  // namespace brantel

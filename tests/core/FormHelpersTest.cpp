@@ -1,0 +1,85 @@
+#include "core/Messages.h"
+#include "core/forms/FormHelpers.h"
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <memory>
+
+namespace brantel {
+namespace {
+
+using test::CoreTest;
+
+class FormHelpersTest : public CoreTest {
+ protected:
+  void SetUp() override {
+    CoreTest::SetUp();
+    window_ = std::make_unique<QWidget>();
+    auto* layout = new QVBoxLayout(window_.get());
+    for (int i = 0; i < 3; ++i) {
+      auto* b = new QRadioButton(QStringLiteral("Option %1").arg(i), window_.get());
+      layout->addWidget(b);
+      group_.buttons.push_back(b);
+    }
+    group_.lowerBound = 0;
+  }
+  std::unique_ptr<QWidget> window_;
+  OptionArray group_;
+};
+
+TEST_F(FormHelpersTest, ArrayIndexOfAnOptionGroup) {
+  EXPECT_EQ(GetArrayIndex(group_), 0);  // none selected
+  SetArrayIndex(group_, 2);
+  EXPECT_TRUE(group_.buttons[2]->isChecked());
+  EXPECT_EQ(GetArrayIndex(group_), 2);
+  SetArrayIndex(group_, 1);
+  EXPECT_FALSE(group_.buttons[2]->isChecked());
+  EXPECT_EQ(GetArrayIndex(group_), 1);
+  EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(FormHelpersTest, AnIndexPastTheBoundsLeavesNothingSelected) {
+  SetArrayIndex(group_, 1);
+  SetArrayIndex(group_, 3);
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Internal Error: SetArrayIndex. Check input/form data."));
+  for (QRadioButton* b : group_.buttons) EXPECT_FALSE(b->isChecked());
+  // The group still works as one afterwards.
+  SetArrayIndex(group_, 0);
+  group_.buttons[2]->click();
+  EXPECT_FALSE(group_.buttons[0]->isChecked());
+}
+
+TEST_F(FormHelpersTest, CenterFormKeepsATallWindowOnTheScreen) {
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  window_->resize(200, screen.height() + 100);
+  CenterForm(window_.get());
+  EXPECT_EQ(window_->frameGeometry().top(), screen.top());
+  EXPECT_EQ(window_->frameGeometry().left(), screen.left() + screen.width() / 2 - window_->frameGeometry().width() / 2);
+
+  window_->resize(200, 100);
+  CenterForm(window_.get());
+  EXPECT_EQ(window_->frameGeometry().top(), screen.top() + screen.height() / 2 - window_->frameGeometry().height() / 2);
+}
+
+TEST_F(FormHelpersTest, SelectAllTextSelectsTheFocusedBox) {
+  auto* edit = new QLineEdit(QStringLiteral("12.500"), window_.get());
+  window_->layout()->addWidget(edit);
+  window_->show();
+  QApplication::setActiveWindow(window_.get());
+  edit->setFocus();
+  QApplication::processEvents();
+  edit->deselect();
+  SelectAllText();
+  EXPECT_EQ(edit->selectedText(), QStringLiteral("12.500"));
+}
+
+}  // namespace
+}  // namespace brantel

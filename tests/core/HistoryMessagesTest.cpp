@@ -1,0 +1,147 @@
+#include "core/Globals.h"
+#include "core/History.h"
+#include "core/Messages.h"
+#include "core/Settings.h"
+#include "support/TestEnvironment.h"
+
+#include <QSignalSpy>
+
+namespace brantel {
+namespace {
+
+using test::CoreTest;
+
+class HistoryTest : public CoreTest {};
+
+TEST_F(HistoryTest, LinesAreNumberedAndWrapAfter16384) {
+  AddHistoryLine(QStringLiteral("first"));
+  AddHistoryLine(QStringLiteral("second"));
+  EXPECT_EQ(History(), QStringLiteral("1. first\r\n2. second\r\n"));
+  HistoryCounter = 16384;
+  AddHistoryLine(QStringLiteral("wrapped"));
+  EXPECT_TRUE(History().endsWith(QStringLiteral("\r\n1. wrapped\r\n")));
+  EXPECT_EQ(HistoryCounter, 1);
+}
+
+TEST_F(HistoryTest, HistoryOffAppendsNothingButStillMovesTheCaret) {
+  AddHistoryLine(QStringLiteral("on"));
+  DisplayHistoryWin = 0;
+  QSignalSpy changed(&HistoryLog::Instance(), &HistoryLog::Changed);
+  AddHistoryLine(QStringLiteral("off"));
+  EXPECT_EQ(History(), QStringLiteral("1. on\r\n"));
+  EXPECT_EQ(HistoryCounter, 1);
+  EXPECT_EQ(changed.count(), 1);
+}
+
+TEST_F(HistoryTest, AFullPaneKeepsItsLastTwoLines) {
+  MaxDisplaySize = 4096;
+  const QString body(410, u'x');
+  for (int i = 0; i < 10; ++i) AddHistoryLine(body);  // 10 lines of about 415 characters
+  ASSERT_GE(History().size(), 4096);
+  AddHistoryLine(QStringLiteral("new"));
+  EXPECT_EQ(History(), QStringLiteral("9. ") + body + QStringLiteral("\r\n10. ") + body +
+                           QStringLiteral("\r\n11. new\r\n"));
+}
+
+TEST_F(HistoryTest, TheLimitCountsCrLfAsTwoCharacters) {
+  MaxDisplaySize = 4096;
+  // Lines "n. " + text + CR LF; pad the last so the pane holds exactly 4095.
+  for (int i = 1; i <= 3; ++i) AddHistoryLine(QString(1000, u'a'));
+  const qsizetype used = History().size();
+  AddHistoryLine(QString(4095 - used - 5, u'b'));  // "4. " and CR LF are 5
+  ASSERT_EQ(History().size(), 4095);
+  AddHistoryLine(QStringLiteral("x"));  // below the limit: nothing dropped
+  EXPECT_TRUE(History().startsWith(QStringLiteral("1. ")));
+  AddHistoryLine(QStringLiteral("y"));  // now at or over the limit
+  EXPECT_TRUE(History().startsWith(QStringLiteral("4. ")));
+  EXPECT_EQ(History().count(QStringLiteral("\r\n")), 3);
+}
+
+TEST_F(HistoryTest, AFullPaneWithTwoLinesIsNotTrimmed) {
+  MaxDisplaySize = 4096;
+  AddHistoryLine(QString(3000, u'a'));
+  AddHistoryLine(QString(2000, u'b'));
+  AddHistoryLine(QStringLiteral("c"));
+  EXPECT_EQ(History().count(QStringLiteral("\r\n")), 3);
+  EXPECT_TRUE(History().startsWith(QStringLiteral("1. ")));
+}
+
+TEST_F(HistoryTest, ClearingKeepsTheNumbering) {
+  AddHistoryLine(QStringLiteral("a"));
+  HistoryLog::Instance().Clear();
+  AddHistoryLine(QStringLiteral("b"));
+  EXPECT_EQ(History(), QStringLiteral("2. b\r\n"));
+}
+
+class MessagesTest : public CoreTest {};
+
+TEST_F(MessagesTest, ShowMsgLogsTheTitleOrMessage) {
+  ShowMsg(QStringLiteral("Read the manual"), mb::kExclamation, QStringLiteral("Help"));
+  EXPECT_EQ(History(), QStringLiteral("1. Help: Read the manual\r\n"));
+  EXPECT_EQ(boxes_->Last().title, QStringLiteral("Help"));
+  EXPECT_EQ(boxes_->Last().buttons, mb::kExclamation);
+
+  ShowMsg(QStringLiteral("No title"), mb::kOkOnly, QString());
+  EXPECT_TRUE(History().endsWith(QStringLiteral("2. Message: No title\r\n")));
+  EXPECT_EQ(boxes_->Last().title, QStringLiteral("Brantel"));
+}
+
+TEST_F(MessagesTest, AnEmptyTitleVariableReceivesTheApplicationTitle) {
+  ASSERT_TRUE(RangeErrorTitle.isEmpty());
+  ShowMsg(QStringLiteral("x"), 0, RangeErrorTitle);
+  EXPECT_EQ(RangeErrorTitle, QStringLiteral("Brantel"));
+  AppTitle.clear();
+  QString title;
+  ShowMsg(QStringLiteral("y"), 0, title);
+  EXPECT_EQ(title, QStringLiteral("brantel-tests"));
+}
+
+TEST_F(MessagesTest, ShowMsgAnswersWithThePressedButton) {
+  boxes_->Answer(answer::kRetry);
+  EXPECT_EQ(ShowMsg(QStringLiteral("?"), mb::kRetryCancel, QStringLiteral("T")), answer::kRetry);
+  EXPECT_EQ(ShowMsg(QStringLiteral("?"), mb::kRetryCancel, QStringLiteral("T")), answer::kCancel);
+}
+
+TEST_F(MessagesTest, InvalidValueInBothLanguages) {
+  EXPECT_EQ(ShowInvalidValue(QStringLiteral("σx"), QStringLiteral("sx"), true), answer::kOk);
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Invalid value for sx"));
+  EXPECT_EQ(boxes_->Last().buttons, 0);
+  EXPECT_EQ(boxes_->Last().title, QStringLiteral("Brantel"));
+  EXPECT_TRUE(History().endsWith(QStringLiteral("Message: Invalid value for sx\r\n")));
+
+  ShowInvalidValue(QStringLiteral("σx"), QString(), true);
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Invalid value for σx"));
+
+  EnglishMenus = 0;
+  ShowInvalidValue(QStringLiteral("σx"), QStringLiteral("sx"), true);
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Εσφαλμένη τιμή για το σx"));
+  ShowInvalidValue(QStringLiteral("Άκυρη απόσταση"), QStringLiteral("Invalid distance"), false);
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Άκυρη απόσταση"));
+}
+
+TEST_F(MessagesTest, TitlesBehindADialogsPrefix) {
+  MsgTitlePrefixes.fill(QString());
+  MsgTitlePrefixes[10] = QStringLiteral("Program Options: ");
+  SetMessageTitles(11);
+  EXPECT_EQ(MsgTitle, QStringLiteral("Message"));
+  EXPECT_EQ(RangeErrorTitle, QStringLiteral("Program Options: Range Error"));
+  EXPECT_EQ(RangeWarningTitle, QStringLiteral("Program Options: Range Warning"));
+  EXPECT_EQ(InvalidCharTitle, QStringLiteral("Program Options: Invalid Character"));
+  EXPECT_EQ(ErrorTitle, QStringLiteral("Program Options: Error"));
+  EXPECT_EQ(LogicErrorTitle, QStringLiteral("Program Options: Logic Error"));
+  SetMessageTitles(13);
+  EXPECT_EQ(RangeErrorTitle, QStringLiteral("Range Error"));
+}
+
+TEST_F(MessagesTest, WithoutAHandlerTheSafeAnswerIsGiven) {
+  boxes_.reset();
+  const MessageBoxHandler saved = SetMessageBoxHandler(nullptr);
+  EXPECT_EQ(MsgBox(QStringLiteral("x"), mb::kOkOnly, QString()), answer::kOk);
+  EXPECT_EQ(MsgBox(QStringLiteral("x"), mb::kRetryCancel, QString()), answer::kCancel);
+  EXPECT_EQ(MsgBox(QStringLiteral("x"), mb::kYesNoCancel, QString()), answer::kCancel);
+  EXPECT_EQ(MsgBox(QStringLiteral("x"), mb::kYesNo, QString()), answer::kNo);
+  SetMessageBoxHandler(saved);
+}
+
+}  // namespace
+}  // namespace brantel

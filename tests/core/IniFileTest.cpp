@@ -1,0 +1,89 @@
+#include "core/IniFile.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+
+namespace brantel {
+namespace {
+
+using test::CoreTest;
+
+class IniFileTest : public CoreTest {};
+
+TEST_F(IniFileTest, NamesMatchWithoutCaseAndValuesAreTrimmed) {
+  const auto doc = IniDocument::FromText(QStringLiteral(
+      "[Settings]\r\n  MaxDisplaySize =  8000  \r\nquoted=\"C:/a b/\"\r\n[settings]\r\nMaxDisplaySize=1\r\n"));
+  EXPECT_EQ(doc.Value(QStringLiteral("SETTINGS"), QStringLiteral("maxdisplaysize")), QStringLiteral("8000"));
+  EXPECT_EQ(doc.Value(QStringLiteral("Settings"), QStringLiteral("quoted")), QStringLiteral("C:/a b/"));
+  EXPECT_FALSE(doc.Value(QStringLiteral("Settings"), QStringLiteral("Missing")).has_value());
+  EXPECT_FALSE(doc.Value(QStringLiteral("Nowhere"), QStringLiteral("MaxDisplaySize")).has_value());
+}
+
+TEST_F(IniFileTest, WritesInPlaceAtSectionEndAndAtFileEnd) {
+  auto doc = IniDocument::FromText(QStringLiteral(
+      "; kept comment\r\n[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\nz=3\r\n"));
+  doc.SetValue(QStringLiteral("a"), QStringLiteral("X"), QStringLiteral("10"));
+  doc.SetValue(QStringLiteral("A"), QStringLiteral("new"), QStringLiteral("n"));
+  doc.SetValue(QStringLiteral("C"), QStringLiteral("k"), QStringLiteral("v"));
+  EXPECT_EQ(QString::fromUtf8(doc.ToBytes()),
+            QStringLiteral("; kept comment\r\n[A]\r\nX=10\r\ny=2\r\nnew=n\r\n\r\n[B]\r\nz=3\r\n"
+                           "\r\n[C]\r\nk=v\r\n"));
+}
+
+TEST_F(IniFileTest, AValueStaysOnOneLine) {
+  IniDocument doc;
+  doc.SetValue(QStringLiteral("S"), QStringLiteral("Path"), QStringLiteral("a\r\n[Evil]\nk=v"));
+  EXPECT_EQ(doc.Lines().size(), 2);
+  EXPECT_FALSE(doc.Value(QStringLiteral("Evil"), QStringLiteral("k")).has_value());
+}
+
+TEST_F(IniFileTest, MissingFileReadsAsMissingKeysAndWriteCreatesIt) {
+  const QString path = Home() + QStringLiteral("/new.ini");
+  EXPECT_EQ(ReadIniValue(QStringLiteral("S"), QStringLiteral("K"), path), QString());
+  EXPECT_EQ(ReadIniValue(QStringLiteral("S"), QStringLiteral("K"), path, QStringLiteral("Notepad.exe")),
+            QStringLiteral("Notepad.exe"));
+  EXPECT_NE(WriteIniValue(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("v"), path), 0);
+  EXPECT_EQ(ReadFile(path), QByteArray("[S]\r\nK=v\r\n"));
+  // An empty value counts as missing when a default is given.
+  WriteIniValue(QStringLiteral("S"), QStringLiteral("K"), QString(), path);
+  EXPECT_EQ(ReadIniValue(QStringLiteral("S"), QStringLiteral("K"), path, QStringLiteral("1")),
+            QStringLiteral("1"));
+}
+
+TEST_F(IniFileTest, LongValuesAreReadWhole) {
+  const QString path = Home() + QStringLiteral("/long.ini");
+  const QString value = QStringLiteral("/very/long/path/") + QString(300, u'x');
+  ASSERT_NE(WriteIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFileLong1"), value, path), 0);
+  EXPECT_EQ(ReadIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFileLong1"), path), value);
+}
+
+TEST_F(IniFileTest, ReadsGreekCodePageLfOnlyAndByteOrderMark) {
+  // "Αρχείο" in Windows-1253, lines ended by LF only.
+  const QString cp = WriteFile(Home() + QStringLiteral("/cp.ini"),
+                               QByteArray("[FileMenu]\nLastFile1=\xC1\xF1\xF7\xE5\xDF\xEF.BNL\n"));
+  EXPECT_EQ(ReadIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFile1"), cp),
+            QStringLiteral("Αρχείο.BNL"));
+  const QString bom = WriteFile(Home() + QStringLiteral("/bom.ini"),
+                                QByteArray("\xEF\xBB\xBF[S]\rK=\xCE\xB1\r"));
+  EXPECT_EQ(ReadIniValue(QStringLiteral("S"), QStringLiteral("K"), bom), QStringLiteral("α"));
+}
+
+TEST_F(IniFileTest, FailedWriteLeavesNothingBehind) {
+  const QString missingFolder = Home() + QStringLiteral("/no/such/folder/x.ini");
+  EXPECT_EQ(WriteIniValue(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("v"), missingFolder), 0);
+
+  // A folder where the file should be.
+  const QString folder = Home() + QStringLiteral("/dir.ini");
+  QDir().mkpath(folder);
+  EXPECT_EQ(WriteIniValue(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("v"), folder), 0);
+
+  // A good write leaves no temporary file beside the target.
+  const QString good = Home() + QStringLiteral("/good.ini");
+  ASSERT_NE(WriteIniValue(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("v"), good), 0);
+  ASSERT_NE(WriteIniValue(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("w"), good), 0);
+  const QStringList entries = QDir(Home()).entryList(QDir::Files | QDir::Hidden);
+  EXPECT_EQ(entries, QStringList{QStringLiteral("good.ini")});
+}
+
+}  // namespace
+}  // namespace brantel

@@ -1,0 +1,158 @@
+#include "core/Fonts.h"
+#include "core/Globals.h"
+#include "core/IniFile.h"
+#include "core/Settings.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace brantel {
+namespace {
+
+using test::CoreTest;
+
+class SettingsTest : public CoreTest {
+ protected:
+  void ReadFrom(const QString& text) { ReadAllSettings(IniDocument::FromText(text)); }
+};
+
+TEST_F(SettingsTest, RangesBecomeTheMinimumNotTheNearerBound) {
+  ReadFrom(QStringLiteral(
+      "[Settings]\nMaxDisplaySize=20000\nDisplayFontSize=30\nDisplayFontBold=1\nDefaultUnits=2\n"
+      "[TextBrowse]\nBrowseFontSize=6.5\nBrowseFontItalic=-1\n"));
+  EXPECT_EQ(MaxDisplaySize, 4096);
+  EXPECT_EQ(DisplayFontSize, 7.0f);
+  EXPECT_EQ(DisplayFontBold, -1);
+  EXPECT_EQ(DefaultUnits, 0);
+  EXPECT_EQ(BrowseFontSize, 7.0f);
+  EXPECT_EQ(BrowseFontItalic, -1);
+
+  ReadFrom(QStringLiteral("[Settings]\nMaxDisplaySize=8000\nDisplayFontSize=10.5\n"
+                          "[TextBrowse]\nBrowseFontSize=12.5\n"));
+  EXPECT_EQ(MaxDisplaySize, 8000);
+  EXPECT_EQ(DisplayFontSize, 10.0f);
+  EXPECT_EQ(BrowseFontSize, 12.0f);
+  ReadFrom(QStringLiteral("[Settings]\nDisplayFontSize=11.5\n"));
+  EXPECT_EQ(DisplayFontSize, 12.0f);
+}
+
+TEST_F(SettingsTest, MissingKeysAndSpecialValues) {
+  ReadFrom(QStringLiteral("[Settings]\nFileExtension=0\nDataPath=0\n[BrantelOptions]\nCircExtend=0\n"));
+  EXPECT_EQ(FileExtension, QStringLiteral("BNL"));
+  EXPECT_EQ(DataPath, QString());
+  EXPECT_EQ(CircExtend, 5);
+  EXPECT_EQ(CopyExampleFiles, 1);  // a missing key reads as 1
+  EXPECT_EQ(ShowDisclaim, 0);      // a missing key reads as 0
+  EXPECT_EQ(MaxDisplaySize, 4096);
+  EXPECT_EQ(DisplayFontSize, 7.0f);
+  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_EQ(ToolBarPointer[0], 0);
+  EXPECT_EQ(DisplayFontName, DefaultFontName());
+  EXPECT_EQ(ExternalEditor, QString());
+
+  ReadFrom(QStringLiteral("[BrantelOptions]\nCircExtend=12abc\n[Settings]\nFileExtension=\n"));
+  EXPECT_EQ(CircExtend, 12);
+  EXPECT_EQ(FileExtension, QString());
+}
+
+TEST_F(SettingsTest, ValuesBeyondSixteenBitsReadAsOutOfRange) {
+  ReadFrom(QStringLiteral(
+      "[Settings]\nMaxDisplaySize=99999\nDisplayFontSize=1e300\nKeepFileNames=1e400\n"
+      "[FileMenu]\nMaxLastFiles=1\nLastFileMode1=40000\n"
+      "[BrantelOptions]\nToolBarPointer0=70000\nToolBarPointer1=-40000\nCircExtend=32768\n"));
+  EXPECT_EQ(MaxDisplaySize, 4096);
+  EXPECT_EQ(DisplayFontSize, 7.0f);
+  EXPECT_EQ(KeepFileNames, 0);
+  EXPECT_EQ(LastFileMode[1], 0);
+  EXPECT_EQ(ToolBarPointer[0], 21);
+  EXPECT_EQ(ToolBarPointer[1], 31);
+  EXPECT_EQ(CircExtend, 5);
+}
+
+TEST_F(SettingsTest, DataPathMustNameAnExistingFolder) {
+  QDir().mkpath(Home() + QStringLiteral("/data"));
+  ReadFrom(QStringLiteral("[Settings]\nDataPath=") + Home() + QStringLiteral("/data\n"));
+  EXPECT_EQ(DataPath, Home() + QStringLiteral("/data/"));
+  ReadFrom(QStringLiteral("[Settings]\nDataPath=") + Home() + QStringLiteral("/missing/\n"));
+  EXPECT_EQ(DataPath, QString());
+  EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(SettingsTest, RecentFilesRoundTrip) {
+  MaxLastFiles = 3;
+  const QString longPath = Home() + QStringLiteral("/") + QString(280, u'p') + QStringLiteral("/Έργο.BNL");
+  LastFile = {QString(), QStringLiteral("Έργο.BNL"), QStringLiteral("b.BNL"), QStringLiteral("c.BNL"), QString()};
+  LastFileMode = {0, 0, 1, -2, 0};
+  LastFileLong = {QString(), longPath, QStringLiteral("/x/b.BNL"), QStringLiteral("/x/c.BNL"), QString()};
+  ASSERT_TRUE(SaveSettings(kSettingsFileMenu));
+
+  MaxLastFiles = 0;
+  LastFile.fill(QString());
+  LastFileLong.fill(QString());
+  LastFileMode.fill(0);
+  ReadAllSettings();
+  EXPECT_EQ(MaxLastFiles, 3);
+  EXPECT_EQ(LastFile[1], QStringLiteral("Έργο.BNL"));
+  EXPECT_EQ(LastFileLong[1], longPath);
+  EXPECT_EQ(LastFileMode[2], 1);
+  EXPECT_EQ(LastFileMode[3], -2);
+  EXPECT_EQ(LastFileLong[3], QStringLiteral("/x/c.BNL"));
+}
+
+TEST_F(SettingsTest, TooManyRecentFilesWriteTheCountThenNoEntries) {
+  MaxLastFiles = 7;
+  LastFile[1] = QStringLiteral("a.BNL");
+  ASSERT_TRUE(SaveSettings(kSettingsFileMenu));
+  EXPECT_EQ(MaxLastFiles, 0);
+  EXPECT_EQ(ReadFile(SettingsIniPath), QByteArray("[FileMenu]\r\nMaxLastFiles=7\r\n"));
+}
+
+TEST_F(SettingsTest, EveryCallIsLoggedAndUnknownCodesWriteNothing) {
+  EXPECT_TRUE(SaveSettings(5));
+  EXPECT_FALSE(QFile::exists(SettingsIniPath));
+  EXPECT_EQ(History(), QStringLiteral("1. Saving default settings to file: ") + SettingsIniPath +
+                           QStringLiteral("\r\n"));
+  EnglishMenus = 0;
+  SaveSettings(10);
+  EXPECT_TRUE(History().endsWith(QStringLiteral("2. Αποθήκευση ρυθμίσεων στο αρχείο: ") +
+                                 SettingsIniPath + QStringLiteral("\r\n")));
+  EXPECT_TRUE(QFile::exists(SettingsIniPath));
+}
+
+TEST_F(SettingsTest, SavingOneSectionLeavesTheRestUntouched) {
+  WriteFile(SettingsIniPath, QByteArray("; hand-made\r\n[Version]\r\nINIFileVersion=050909\r\n\r\n"
+                                        "[Settings]\r\nDefaultUnits=0\r\nMyOwnKey=keep me\r\n\r\n"
+                                        "[Other]\r\nA=1\r\n\r\n[TextBrowse]\r\nBrowseFontSize=9\r\n"));
+  BrowseFontName = QStringLiteral("Mono");
+  BrowseFontSize = 12.0f;
+  BrowseDefaultFilter = QStringLiteral("*.txt;*.BNL");
+  ASSERT_TRUE(SaveSettings(kSettingsTextBrowse));
+  EXPECT_EQ(ReadFile(SettingsIniPath),
+            QByteArray("; hand-made\r\n[Version]\r\nINIFileVersion=050909\r\n\r\n"
+                       "[Settings]\r\nDefaultUnits=0\r\nMyOwnKey=keep me\r\n\r\n"
+                       "[Other]\r\nA=1\r\n\r\n[TextBrowse]\r\nBrowseFontSize=12\r\n"
+                       "BrowseFontName=Mono\r\nBrowseFontBold=0\r\nBrowseFontItalic=0\r\n"
+                       "BrowseDefaultFilter=*.txt;*.BNL\r\nBrowseUseNotepad=0\r\n"));
+}
+
+TEST_F(SettingsTest, AFailedWriteIsLoggedAsSuch) {
+  QDir().mkpath(SettingsIniPath);  // a folder stands where the file should be
+  EXPECT_FALSE(SaveSettings(kSettingsMain));
+  EXPECT_EQ(History(), QStringLiteral("1. Saving default settings to file: ") + SettingsIniPath +
+                           QStringLiteral("\r\n2. The settings file could not be written: ") +
+                           SettingsIniPath + QStringLiteral("\r\n"));
+}
+
+TEST_F(SettingsTest, AReadOnlySettingsFileIsNotOverwritten) {
+  if (!PermissionsApply()) GTEST_SKIP() << "the superuser writes read-only files";
+  WriteFile(SettingsIniPath, QByteArray("[Settings]\r\nDefaultUnits=0\r\n"));
+  QFile::setPermissions(SettingsIniPath, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+  DefaultUnits = 1;
+  EXPECT_FALSE(SaveSettings(kSettingsMain));
+  EXPECT_EQ(ReadFile(SettingsIniPath), QByteArray("[Settings]\r\nDefaultUnits=0\r\n"));
+  EXPECT_TRUE(History().contains(QStringLiteral("could not be written")));
+}
+
+}  // namespace
+}  // namespace brantel

@@ -1,0 +1,247 @@
+#include "core/FileHelpers.h"
+#include "core/Fonts.h"
+#include "core/Globals.h"
+#include "core/History.h"
+#include "core/Messages.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "core/Version.h"
+#include "core/project/ProjectRecord.h"
+#include "graph/GraphBuffer.h"
+#include "mainwindow/Main.h"
+#include "platform/Desktop.h"
+#include "support/TestEnvironment.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <cstdio>
+
+namespace brantel {
+namespace {
+
+using test::CoreTest;
+
+class StartupTest : public CoreTest {
+ protected:
+  QString IniPath() const { return Documents() + QStringLiteral("/MyBrantel/Brantel.INI"); }
+
+  // The file a first start writes, byte for byte.
+  static QByteArray FreshFile() {
+    const QByteArray font = DefaultFontName().toUtf8();
+    return QByteArray("[Version]\r\nINIFileVersion=050909\r\n\r\n"
+                      "[Settings]\r\nDefaultUnits=1\r\nDisplayHistoryWin=1\r\nMaxDisplaySize=2048\r\n"
+                      "DisplayFontName=") + font +
+           QByteArray("\r\nDisplayFontSize=10\r\nDisplayFontBold=0\r\nDisplayFontItalic=0\r\n"
+                      "KeepFileNames=1\r\nShowDisclaim=1\r\nMaxMainMenu=0\r\nEnableMainMenuToolbar=1\r\n"
+                      "ShortRecentFiles=0\r\nLoadLastInputFile=0\r\nRemindAnnualUpdates=1\r\n"
+                      "CopyExampleFiles=1\r\nDataPath=\r\nFileExtension=BNL\r\nExternalEditor=Notepad.exe\r\n"
+                      "\r\n[FileMenu]\r\nMaxLastFiles=0\r\n"
+                      "\r\n[TextBrowse]\r\nBrowseFontName=") + font +
+           QByteArray("\r\nBrowseFontSize=10\r\nBrowseFontBold=0\r\nBrowseFontItalic=0\r\n"
+                      "BrowseDefaultFilter=\r\nBrowseUseNotepad=0\r\n"
+                      "\r\n[BrantelOptions]\r\nEnglishMenus=1\r\nPrintModuleHeader=1\r\nEnableMohrCircles=1\r\n"
+                      "CircExtend=5\r\nShowInternalPlotCoords=0\r\nToolBarPointer0=21\r\nToolBarPointer1=31\r\n"
+                      "ToolBarPointer2=4\r\n");
+  }
+
+  void PointDocumentsAt(const QString& folder) {
+    WriteFile(Home() + QStringLiteral("/.config/user-dirs.dirs"),
+              QByteArray("XDG_DOCUMENTS_DIR=\"") + folder.toUtf8() + QByteArray("\"\n"));
+  }
+};
+
+TEST_F(StartupTest, FirstStartWritesTheDefaultsAndRunsWithCheckedValues) {
+  ASSERT_FALSE(QFileInfo::exists(Documents()));
+  RunStartupSteps();
+
+  EXPECT_EQ(UserFolder, Documents() + QStringLiteral("/MyBrantel/"));
+  EXPECT_EQ(UserTempFolder, Documents() + QStringLiteral("/MyBrantel/Temp/"));
+  EXPECT_TRUE(QFileInfo(UserTempFolder).isDir());
+  EXPECT_EQ(SettingsIniPath, IniPath());
+  EXPECT_EQ(ReadFile(IniPath()), FreshFile());
+
+  EXPECT_EQ(MaxDisplaySize, 4096);  // written as 2048, read back through the range
+  EXPECT_EQ(DefaultUnits, 1);
+  EXPECT_EQ(Project.InputUnits, 1);
+  EXPECT_EQ(ShowDisclaim, 1);
+  EXPECT_EQ(EnglishMenus, 1);
+  EXPECT_EQ(UnitsStartTab, 1);
+  EXPECT_EQ(INIFileVersion, QStringLiteral("050909"));
+  EXPECT_EQ(History(), QStringLiteral("1. Saving default settings to file: ") + IniPath() +
+                           QStringLiteral("\r\n"));
+  EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(StartupTest, AnotherStampIsDeletedAndWrittenAnew) {
+  for (const char* stamp : {"INIFileVersion=050908\r\n", ""}) {
+    WriteFile(IniPath(), QByteArray("[Version]\r\n") + stamp +
+                             "[Settings]\r\nMaxDisplaySize=8000\r\nEnglishMenus=0\r\n");
+    RunStartupSteps();
+    EXPECT_EQ(ReadFile(IniPath()), FreshFile()) << stamp;
+    EXPECT_EQ(MaxDisplaySize, 4096);
+  }
+}
+
+TEST_F(StartupTest, AFileOfTheCurrentStampIsReadAsItStands) {
+  WriteFile(IniPath(), "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nMaxDisplaySize=8000\r\n"
+                       "DefaultUnits=0\r\n[BrantelOptions]\r\nEnglishMenus=0\r\nToolBarPointer1=23\r\n");
+  RunStartupSteps();
+  EXPECT_EQ(MaxDisplaySize, 8000);
+  EXPECT_EQ(DefaultUnits, 0);
+  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_EQ(ToolBarPointer[1], 23);
+  EXPECT_TRUE(History().isEmpty());  // nothing was written
+}
+
+TEST_F(StartupTest, AnUnwritableSettingsFileFallsBackToTheDefaults) {
+  // A folder stands where the settings file should be: it can be neither
+  // read nor written, and start-up must not loop on it.
+  QDir().mkpath(IniPath());
+  RunStartupSteps();
+  EXPECT_EQ(MaxDisplaySize, 4096);
+  EXPECT_EQ(DefaultUnits, 1);
+  EXPECT_EQ(EnglishMenus, 1);
+  EXPECT_EQ(ShowDisclaim, 1);
+  EXPECT_EQ(ToolBarPointer[2], 4);
+  EXPECT_EQ(History().count(QStringLiteral("The settings file could not be written: ")), 1);
+}
+
+TEST_F(StartupTest, AnUndeletableFileOfAnotherStampFallsBackToTheDefaults) {
+  if (!PermissionsApply()) GTEST_SKIP() << "the superuser deletes in read-only folders";
+  WriteFile(IniPath(), "[Version]\r\nINIFileVersion=050908\r\n[Settings]\r\nMaxDisplaySize=8000\r\n");
+  const QString folder = QFileInfo(IniPath()).absolutePath();
+  QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+  RunStartupSteps();
+  QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  EXPECT_EQ(MaxDisplaySize, 4096);
+  EXPECT_EQ(History().count(QStringLiteral("could not be written")), 1);
+}
+
+TEST_F(StartupTest, DocumentsFolderWithOrWithoutTrailingSlash) {
+  for (const QString& suffix : {QStringLiteral("/Docs"), QStringLiteral("/Docs/")}) {
+    PointDocumentsAt(Home() + suffix);
+    InitGlobals();
+    EXPECT_EQ(UserFolder, Home() + QStringLiteral("/Docs/MyBrantel/"));
+    EXPECT_EQ(UserTempFolder, Home() + QStringLiteral("/Docs/MyBrantel/Temp/"));
+  }
+}
+
+TEST_F(StartupTest, FoldersThatCannotBeMadeFallBackToTheProgramFolder) {
+  // No documents folder can exist below a plain file.
+  WriteFile(Home() + QStringLiteral("/blocker"), "x");
+  PointDocumentsAt(Home() + QStringLiteral("/blocker/Docs"));
+  InitGlobals();
+  EXPECT_EQ(UserFolder, AppFolder);
+  EXPECT_EQ(UserTempFolder, AppFolder);
+
+  // The documents folder exists but "MyBrantel" is a plain file.
+  PointDocumentsAt(Home() + QStringLiteral("/Docs2"));
+  WriteFile(Home() + QStringLiteral("/Docs2/MyBrantel"), "x");
+  InitGlobals();
+  EXPECT_EQ(UserFolder, AppFolder);
+  EXPECT_EQ(UserTempFolder, AppFolder);
+  EXPECT_EQ(AppFolder, QCoreApplication::applicationDirPath() + u'/');
+}
+
+TEST_F(StartupTest, GlobalsOfTheFirstSteps) {
+  RunStartupSteps();
+  EXPECT_EQ(AppTitle, QStringLiteral("Brantel"));
+  EXPECT_EQ(ToolbarBitmapName, QStringLiteral("Brantel.bmp"));
+  EXPECT_EQ(AppNameUpper, QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toUpper());
+  EXPECT_EQ(ProjectSignatures[0], QStringLiteral("BRANTEL_100"));
+  EXPECT_EQ(ProjectSignatures[10], QStringLiteral("BRANTEL_110"));
+  EXPECT_EQ(UnitLabel(0, 1), QStringLiteral(" (ft)"));
+  EXPECT_EQ(UnitLabel(1, 7), QStringLiteral(" (tn)"));
+  EXPECT_EQ(UnitLabel(1, 8), QStringLiteral(" (cm)"));
+  EXPECT_EQ(UnitLabel(0, 18), QStringLiteral(" (ton-ft/ft^2)"));
+  EXPECT_EQ(UnitLabel(2, 1), QString());
+  EXPECT_EQ(UnitSystemNames[1], QStringLiteral("m, cm, kN, MPa, kN/m3"));
+  EXPECT_EQ(MsgTitlePrefixes[0], QStringLiteral("Project Description: "));
+  EXPECT_EQ(MsgTitlePrefixes[10], QStringLiteral("Program Options: "));
+  EXPECT_EQ(MsgTitlePrefixes[12], QString());
+  EXPECT_EQ(MsgTitle, QStringLiteral("Message"));
+  EXPECT_EQ(FileExtension, QStringLiteral("BNL"));
+  EXPECT_EQ(DescTempFile, SystemTempFolder + QStringLiteral("~tmpdesc.tmp"));
+  EXPECT_TRUE(SystemTempFolder.endsWith(u'/'));
+  EXPECT_EQ(AppHelpFile, AppFolder + QStringLiteral("Brantel.chm"));
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_EQ(Project.FileEmpty, kFlagTrue);
+  // Graph defaults.
+  EXPECT_EQ(CurveNames[1], QStringLiteral("sTangent"));
+  EXPECT_EQ(CurveColours[1], ColourRGB(205, 92, 92));
+  EXPECT_EQ(GraphDefaults.GraphStyle, 3);
+  EXPECT_EQ(GraphDefaults.XTitles[0], QStringLiteral("Distance from the center"));
+  EXPECT_EQ(GraphSettingsValid, 0);
+  ResetGraphSettings();
+  EXPECT_EQ(GraphSettings.GraphTitle, QStringLiteral("Stress Distribution Around a Circular Opening"));
+  EXPECT_EQ(GraphUnits, 1);
+}
+
+TEST_F(StartupTest, TheProcessWritesDecimalPoints) {
+  RunStartupSteps();
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.1f", 1.5);
+  EXPECT_STREQ(buffer, "1.5");
+  EXPECT_EQ(QLocale().toString(1.5), QStringLiteral("1.5"));
+  EXPECT_EQ(GetDecimalSeparator(), QStringLiteral("."));
+}
+
+TEST(StartupCommaLocale, DesktopCommaBecomesDotForTheProcess) {
+  if (platform::DesktopDecimalSeparator() != QStringLiteral(","))
+    GTEST_SKIP() << "runs under a desktop locale with a decimal comma";
+  ForceDotDecimalSeparator();
+  EXPECT_EQ(SavedDecimalSeparator, QStringLiteral(","));
+  EXPECT_EQ(QLocale().decimalPoint(), QStringLiteral("."));
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.2f", 2.25);
+  EXPECT_STREQ(buffer, "2.25");
+  RestoreDecimalSeparator();
+  // The desktop's own setting was never touched.
+  EXPECT_EQ(platform::DesktopDecimalSeparator(), QStringLiteral(","));
+}
+
+TEST(VersionString, DottedAndCompactForms) {
+  EXPECT_EQ(FormatVersion(2, 0, 7, 1), QStringLiteral("2.0.07"));
+  EXPECT_EQ(FormatVersion(2, 0, 7, 0), QStringLiteral("2007"));
+  EXPECT_EQ(FormatVersion(1, 12, 123, 5), QStringLiteral("1.12.123"));
+  EXPECT_EQ(GetVersionString(1), FormatVersion(version::kMajor, version::kMinor, version::kRevision, 1));
+  EXPECT_EQ(GetLongPathName(QStringLiteral("/a/b c/")), QStringLiteral("/a/b c/"));
+}
+
+TEST(CommandLine, ArgumentsJoinedByBlanks) {
+  EXPECT_EQ(JoinCommandLine({QStringLiteral("brantel")}), QString());
+  EXPECT_EQ(JoinCommandLine({QStringLiteral("brantel"), QStringLiteral("/x/my project.BNL")}),
+            QStringLiteral("/x/my project.BNL"));
+}
+
+TEST_F(StartupTest, CopyTextFileEndsEveryLineWithCrLf) {
+  const QString source = WriteFile(Home() + QStringLiteral("/in.txt"), "one\ntwo\r\nthree\rfour");
+  const QString target = Home() + QStringLiteral("/Temp/out.txt");
+  QDir().mkpath(Home() + QStringLiteral("/Temp"));
+  ASSERT_TRUE(CopyTextFile(source, target));
+  EXPECT_EQ(ReadFile(target), QByteArray("one\r\ntwo\r\nthree\r\nfour\r\n"));
+
+  EXPECT_FALSE(CopyTextFile(Home() + QStringLiteral("/missing.txt"), target));
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Requested File not found: ") + Home() +
+                                       QStringLiteral("/missing.txt"));
+  const QString nowhere = Home() + QStringLiteral("/no/folder/out.txt");
+  EXPECT_FALSE(CopyTextFile(source, nowhere));
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("File I/O problem with TMP file: ") + nowhere);
+  EXPECT_FALSE(QFile::exists(nowhere));
+}
+
+TEST(SwapValues, AnyType) {
+  QString a = QStringLiteral("a"), b = QStringLiteral("b");
+  Swap(a, b);
+  EXPECT_EQ(a, QStringLiteral("b"));
+  qint16 x = 1, y = 2;
+  Swap(x, y);
+  EXPECT_EQ(x, 2);
+}
+
+}  // namespace
+}  // namespace brantel

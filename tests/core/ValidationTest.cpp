@@ -1,0 +1,106 @@
+#include "core/Messages.h"
+#include "core/Settings.h"
+#include "core/Validation.h"
+#include "support/TestEnvironment.h"
+
+namespace brantel {
+namespace {
+
+using test::CoreTest;
+
+class ValidationTest : public CoreTest {
+ protected:
+  void SetUp() override {
+    CoreTest::SetUp();
+    MsgTitlePrefixes.fill(QString());
+    MsgTitlePrefixes[9] = QStringLiteral("Settings: ");
+    SetMessageTitles(10);
+  }
+};
+
+TEST(NumericEntry, AcceptsNumbersAndWhatCanStillGrowIntoOne) {
+  for (const char* text : {"", "-", "+", ".", "-.", "1.", "1e", "1e-", "1E+", "-12.5", ".5", "-.5",
+                           "1e5", "2.5E-3", " 7", "7 ", "  ", "0"}) {
+    EXPECT_TRUE(IsNumericEntry(QString::fromLatin1(text))) << "'" << text << "'";
+  }
+  for (const char* text : {"-abc", ".x", "12a", "abc", "1..2", "1.2.3", "e5", "-e", ".e1", "1e5x",
+                           "1 2", "- 1", "1e400", "--1", "0x10", "1,5"}) {
+    EXPECT_FALSE(IsNumericEntry(QString::fromLatin1(text))) << "'" << text << "'";
+  }
+}
+
+TEST_F(ValidationTest, BlankFieldAndRangeMessages) {
+  EXPECT_FALSE(CheckInputRange(QStringLiteral("   "), 4096, 16384, QString()));
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Blank field not allowed"));
+  EXPECT_EQ(boxes_->Last().buttons, mb::kCritical);
+  EXPECT_EQ(boxes_->Last().title, QStringLiteral("Settings: Range Error"));
+
+  QString label = QStringLiteral("Size of Command History Window");
+  EXPECT_FALSE(CheckInputRange(QStringLiteral("4095"), 4096, 16384, label));
+  EXPECT_EQ(label, QStringLiteral("Size of Command History Window: "));
+  EXPECT_EQ(boxes_->Last().prompt,
+            QStringLiteral("Size of Command History Window: Value '4095' is outside input range\r\n"
+                           "Valid range is: 4096-16384"));
+  EXPECT_TRUE(CheckInputRange(QStringLiteral("4096"), 4096, 16384, QStringLiteral("x")));
+  EXPECT_TRUE(CheckInputRange(QStringLiteral("16384"), 4096, 16384, QStringLiteral("x")));
+  EXPECT_TRUE(CheckInputRange(QStringLiteral("0.5"), 0.25, 7.5));
+}
+
+TEST_F(ValidationTest, TheRangeMessageQuotesTheTrimmedEntry) {
+  EXPECT_FALSE(CheckInputRange(QStringLiteral("  5000  "), 1, 10));
+  EXPECT_EQ(boxes_->Last().prompt,
+            QStringLiteral("Value '5000' is outside input range\r\nValid range is: 1-10"));
+  EXPECT_FALSE(CheckInputRange(QStringLiteral("-1"), 0.5, 2.5));
+  EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("Valid range is: 0.5-2.5")));
+}
+
+TEST_F(ValidationTest, ATextThatIsNotANumberIsOutOfRange) {
+  // Its leading number (0) would lie in the range; the text still fails.
+  EXPECT_FALSE(CheckInputRange(QStringLiteral("abc"), -10, 10));
+  EXPECT_EQ(boxes_->Last().prompt,
+            QStringLiteral("Value 'abc' is outside input range\r\nValid range is: -10-10"));
+  EXPECT_FALSE(CheckInputRange(QStringLiteral("12abc"), 0, 100));
+  EXPECT_FALSE(CheckInputRange(QStringLiteral("1e999"), 0, 100));
+}
+
+TEST_F(ValidationTest, NumericFieldWithOptionalBounds) {
+  const QString gr = QStringLiteral("Εσφαλμένη τιμή για τη συνοχή του υλικού");
+  const QString en = QStringLiteral("Invalid value for material cohesion");
+  EXPECT_TRUE(ValidateNumericField(QStringLiteral("-3"), gr, en, 0, 0));
+  EXPECT_TRUE(ValidateNumericField(QStringLiteral("-"), gr, en, 0, 0));
+  EXPECT_TRUE(boxes_->Shown().empty());
+
+  EXPECT_FALSE(ValidateNumericField(QStringLiteral("0.5"), gr, en, 1, 0));
+  EXPECT_EQ(boxes_->Last().prompt, en);
+  EXPECT_FALSE(ValidateNumericField(QStringLiteral("11"), gr, en, 0, 10));
+  EXPECT_FALSE(ValidateNumericField(QStringLiteral("abc"), gr, en, 0, 0));
+  EXPECT_FALSE(ValidateNumericField(QStringLiteral("1e39"), gr, en, 0, 0));  // beyond a 32-bit float
+  EnglishMenus = 0;
+  EXPECT_FALSE(ValidateNumericField(QStringLiteral("x"), gr, en, 0, 0));
+  EXPECT_EQ(boxes_->Last().prompt, gr);
+}
+
+TEST(ClampToRange, OutsideBecomesTheMinimum) {
+  float size = 5.0f;
+  EXPECT_EQ(ClampToRange(size, 7.0f, 24.0f), 7);
+  EXPECT_EQ(size, 7.0f);
+  size = 30.0f;
+  EXPECT_EQ(ClampToRange(size, 7.0f, 24.0f), 7);
+  size = 10.0f;
+  EXPECT_EQ(ClampToRange(size, 7.0f, 24.0f), 10);
+  size = 10.5f;
+  EXPECT_EQ(ClampToRange(size, 7.0f, 24.0f), 10);
+  qint16 flag = 1;
+  EXPECT_EQ(ClampToRange(flag, qint16(-1), qint16(0)), -1);
+}
+
+TEST_F(ValidationTest, HelpHint) {
+  ShowHelpHint();
+  EXPECT_EQ(boxes_->Last().title, QStringLiteral("Help"));
+  EXPECT_EQ(boxes_->Last().buttons, mb::kExclamation);
+  EXPECT_EQ(History(), QStringLiteral("1. Help: Position the cursor on any item on the form and press F1 "
+                                      "for context-sensitive Help\r\n"));
+}
+
+}  // namespace
+}  // namespace brantel
