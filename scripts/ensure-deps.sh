@@ -8,7 +8,7 @@ BRANTEL_PACKAGES=(
   qt6-base-dev qt6-charts-dev
   libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-liberation
 )
 
 brantel_missing_packages() {

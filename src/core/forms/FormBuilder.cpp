@@ -1,0 +1,250 @@
+#include "core/forms/FormBuilder.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace brantel::forms {
+namespace {
+
+class SelectAllFilter : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FocusIn) {
+      // After the click that gave the focus has placed the caret.
+      QTimer::singleShot(0, watched, [watched] {
+        if (auto* line = qobject_cast<QLineEdit*>(watched)) line->selectAll();
+        else if (auto* memo = qobject_cast<QPlainTextEdit*>(watched)) memo->selectAll();
+      });
+    }
+    return false;
+  }
+};
+
+QString FromUtf8(const char* text) { return text ? QString::fromUtf8(text) : QString(); }
+
+// "Option1(2)" gives "Option1" and 2; a plain name gives itself and -1.
+std::pair<QString, int> SplitArrayName(const QString& name) {
+  static const QRegularExpression re(QStringLiteral("^(.*)\\((\\d+)\\)$"));
+  const auto m = re.match(name);
+  if (!m.hasMatch()) return {name, -1};
+  return {m.captured(1), m.captured(2).toInt()};
+}
+
+void SetRedText(QWidget* w) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::Text, Qt::red);
+  p.setColor(QPalette::WindowText, Qt::red);
+  w->setPalette(p);
+}
+
+}  // namespace
+
+QString PlainCaption(const QString& caption) {
+  QString out;
+  out.reserve(caption.size());
+  for (qsizetype i = 0; i < caption.size(); ++i) {
+    if (caption[i] == u'&') {
+      if (i + 1 < caption.size() && caption[i + 1] == u'&') {
+        out += u'&';
+        ++i;
+      }
+      continue;
+    }
+    out += caption[i];
+  }
+  return out.trimmed();
+}
+
+void SelectAllOnFocus(QWidget* box) {
+  if (!box) return;
+  box->installEventFilter(new SelectAllFilter(box));
+}
+
+FormLayout::FormLayout(QWidget* form, const FormSpec& formSpec, std::span<const ControlSpec> controls,
+                       const Factory& factory)
+    : form_(form), formSpec_(formSpec), controls_(controls.begin(), controls.end()) {
+  // The designs were laid out for an 8-point dialog font of Arial's widths.
+  QFont font = form->font();
+  font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), font.family()});
+  font.setPointSizeF(kDialogFontPoints);
+  form->setFont(font);
+  if (formSpec.width > 0 && formSpec.height > 0) SetFormSize(formSpec.width, formSpec.height);
+  for (const ControlSpec& spec : controls_) {
+    QWidget* parent = form;
+    if (spec.container && *spec.container) {
+      parent = Widget(QString::fromUtf8(spec.container));
+      Q_ASSERT_X(parent, "FormLayout", "a container must come before its controls");
+      if (!parent) parent = form;
+    }
+    QWidget* w = Make(spec, parent, factory);
+    w->setObjectName(QString::fromUtf8(spec.name));
+    w->setFont(font);  // style sheets on frames would stop the form's font reaching here
+    w->setGeometry(Px(spec.left), Px(spec.top), Px(spec.width), Px(spec.height));
+    if (spec.flags & kRedText) SetRedText(w);
+    if (spec.flags & kHidden) w->setVisible(false);
+    if (spec.flags & kDisabled) w->setEnabled(false);
+    widgets_.insert(QString::fromUtf8(spec.name), w);
+  }
+  // Labels name their boxes, for the keyboard and for screen readers.
+  for (const ControlSpec& spec : controls_) {
+    if (spec.kind != Kind::Label || !spec.labelFor) continue;
+    auto* label = Get<QLabel>(QString::fromUtf8(spec.name));
+    QWidget* box = Widget(QString::fromUtf8(spec.labelFor));
+    if (label && box) label->setBuddy(box);
+  }
+}
+
+QWidget* FormLayout::Make(const ControlSpec& spec, QWidget* parent, const Factory& factory) {
+  if (factory) {
+    if (QWidget* own = factory(spec, parent)) return own;
+  }
+  switch (spec.kind) {
+    case Kind::Frame: {
+      // The caption sits on the frame's top line, the children are placed
+      // from the frame's outer corner.
+      auto* box = new QGroupBox(parent);
+      QString style = QStringLiteral(
+          "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+          "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+          " left: 6px; top: -1px; padding: 0px 2px; }");
+      if (spec.flags & kBlueCaption) style += QStringLiteral("QGroupBox { color: blue; }");
+      box->setStyleSheet(style);
+      return box;
+    }
+    case Kind::Label: {
+      auto* label = new QLabel(parent);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      label->setWordWrap(spec.height >= 2 * 195 + 30);
+      return label;
+    }
+    case Kind::TextBox: {
+      auto* edit = new QLineEdit(parent);
+      if (spec.maxLength > 0) edit->setMaxLength(spec.maxLength);
+      if (spec.flags & kReadOnly) {
+        edit->setReadOnly(true);
+        edit->setFocusPolicy(Qt::ClickFocus);
+      }
+      if (!(spec.flags & kNoSelectAll)) SelectAllOnFocus(edit);
+      return edit;
+    }
+    case Kind::MemoBox: {
+      auto* memo = new QPlainTextEdit(parent);
+      memo->setTabChangesFocus(true);
+      if (spec.flags & kReadOnly) memo->setReadOnly(true);
+      return memo;
+    }
+    case Kind::Button: {
+      auto* button = new QPushButton(parent);
+      button->setAutoDefault(false);
+      if (spec.flags & kDefault) button->setDefault(true);
+      return button;
+    }
+    case Kind::CheckBox:
+      return new QCheckBox(parent);
+    case Kind::Option:
+      return new QRadioButton(parent);
+    case Kind::Picture: {
+      auto* frame = new QFrame(parent);
+      frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+      return frame;
+    }
+    case Kind::HScroll:
+      return new QScrollBar(Qt::Horizontal, parent);
+    case Kind::VScroll:
+      return new QScrollBar(Qt::Vertical, parent);
+    case Kind::ComboBox:
+      return new QComboBox(parent);
+    case Kind::ListBox:
+      return new QListWidget(parent);
+  }
+  return new QWidget(parent);
+}
+
+QWidget* FormLayout::Widget(QStringView name) const {
+  const auto it = widgets_.constFind(name.toString());
+  return it == widgets_.constEnd() ? nullptr : it.value().data();
+}
+
+std::vector<QWidget*> FormLayout::Array(QStringView arrayName) const {
+  std::vector<std::pair<int, QWidget*>> items;
+  for (const ControlSpec& spec : controls_) {
+    const auto [base, index] = SplitArrayName(QString::fromUtf8(spec.name));
+    if (index >= 0 && base == arrayName) items.emplace_back(index, Widget(QString::fromUtf8(spec.name)));
+  }
+  std::sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<QWidget*> out;
+  for (const auto& [index, w] : items) out.push_back(w);
+  return out;
+}
+
+OptionArray FormLayout::Options(QStringView arrayName) const {
+  OptionArray group;
+  int lowest = -1;
+  for (const ControlSpec& spec : controls_) {
+    const auto [base, index] = SplitArrayName(QString::fromUtf8(spec.name));
+    if (index >= 0 && base == arrayName && (lowest < 0 || index < lowest)) lowest = index;
+  }
+  group.lowerBound = std::max(lowest, 0);
+  for (QWidget* w : Array(arrayName)) group.buttons.push_back(qobject_cast<QRadioButton*>(w));
+  return group;
+}
+
+QString FormLayout::Caption(const ControlSpec& spec, bool english) {
+  if (!english && spec.greek) return QString::fromUtf8(spec.greek);
+  return FromUtf8(spec.english);
+}
+
+void FormLayout::SetCaptions(bool english) {
+  if (form_) {
+    const QString title = (!english && formSpec_.greek) ? QString::fromUtf8(formSpec_.greek)
+                                                        : FromUtf8(formSpec_.english);
+    if (formSpec_.english || formSpec_.greek) form_->setWindowTitle(title);
+  }
+  for (const ControlSpec& spec : controls_) {
+    QWidget* w = Widget(QString::fromUtf8(spec.name));
+    if (!w) continue;
+    const QString caption = Caption(spec, english);
+    const bool hasCaption = spec.english || spec.greek;
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+      if (hasCaption) label->setText(caption);
+    } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
+      if (hasCaption) box->setTitle(caption);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+      if (hasCaption) button->setText(caption);
+    } else if (hasCaption) {
+      w->setAccessibleName(PlainCaption(caption));
+    }
+  }
+  // A box takes the spoken name of the label that names it.
+  for (const ControlSpec& spec : controls_) {
+    if (spec.kind != Kind::Label || !spec.labelFor) continue;
+    QWidget* box = Widget(QString::fromUtf8(spec.labelFor));
+    if (box) box->setAccessibleName(PlainCaption(Caption(spec, english)));
+  }
+}
+
+void FormLayout::SetFormWidth(int twips) {
+  if (form_) SetFormSize(twips, Twips(form_->height()));
+}
+
+void FormLayout::SetFormSize(int widthTwips, int heightTwips) {
+  if (form_) form_->setFixedSize(Px(widthTwips), Px(heightTwips));
+}
+
+}  // namespace brantel::forms

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "core/forms/FormHelpers.h"
+
+#include <QHash>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <span>
+#include <vector>
+
+namespace brantel::forms {
+
+// Every dialog declares its controls as a table of ControlSpec rows, with
+// the positions and sizes of its design in twips and its captions in both
+// languages. FormLayout turns the table into widgets (15 twips to a pixel)
+// and SetCaptions captions them in the current language.
+
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr double kDialogFontPoints = 8.0;
+inline int Px(int twips) { return (twips + (twips >= 0 ? 7 : -7)) / kTwipsPerPixel; }
+inline int Twips(int pixels) { return pixels * kTwipsPerPixel; }
+
+enum class Kind {
+  Frame,      // group box with a caption
+  Label,
+  TextBox,    // one-line edit box
+  MemoBox,    // multi-line edit box
+  Button,
+  CheckBox,
+  Option,     // option button; "Name(i)" rows form the array "Name"
+  Picture,    // a plain drawing surface, or the dialog's own widget (see Factory)
+  HScroll,
+  VScroll,
+  ComboBox,
+  ListBox,
+};
+
+// Row flags.
+enum Flag : unsigned {
+  kReadOnly = 1u << 0,     // a result box: read-only and out of the Tab order
+  kRedText = 1u << 1,
+  kBlueCaption = 1u << 2,  // frame caption in blue
+  kHidden = 1u << 3,
+  kDisabled = 1u << 4,
+  kNoSelectAll = 1u << 5,  // a text box that keeps the caret where the user clicks
+  kDefault = 1u << 6,      // the button that Enter presses
+};
+
+struct ControlSpec {
+  const char* name;                 // "Text1", "Option1(0)"
+  Kind kind;
+  const char* container = nullptr;  // nullptr: the form itself
+  int left = 0, top = 0, width = 0, height = 0;  // twips within the container
+  const char* english = nullptr;    // caption (UTF-8); for a box, its spoken name
+  const char* greek = nullptr;      // nullptr: the English caption in both languages
+  const char* labelFor = nullptr;   // a label: the box it names
+  unsigned flags = 0;
+  int maxLength = 0;                // text boxes: most characters, 0 = no limit
+};
+
+struct FormSpec {
+  int width = 0, height = 0;        // inner size in twips
+  const char* english = nullptr;    // window caption
+  const char* greek = nullptr;
+};
+
+// Makes the widget of a row when the dialog wants its own (a plot, a chart);
+// returns nullptr to get the plain one.
+using Factory = std::function<QWidget*(const ControlSpec& spec, QWidget* parent)>;
+
+class FormLayout {
+ public:
+  FormLayout(QWidget* form, const FormSpec& formSpec, std::span<const ControlSpec> controls,
+             const Factory& factory = {});
+
+  QWidget* Widget(QStringView name) const;
+  template <typename T>
+  T* Get(QStringView name) const {
+    return qobject_cast<T*>(Widget(name));
+  }
+  // The option buttons "Name(0)", "Name(1)", ... as one array.
+  OptionArray Options(QStringView arrayName) const;
+  // The rows of a control array "Name(i)" in index order.
+  std::vector<QWidget*> Array(QStringView arrayName) const;
+
+  // Window caption, captions and the spoken names of the boxes, in English
+  // (true) or Greek (false).
+  void SetCaptions(bool english);
+
+  // The caption a row shows in a language.
+  static QString Caption(const ControlSpec& spec, bool english);
+
+  // Resizes the form's inner area, in twips.
+  void SetFormWidth(int twips);
+  void SetFormSize(int widthTwips, int heightTwips);
+
+  const FormSpec& Spec() const { return formSpec_; }
+
+ private:
+  QWidget* Make(const ControlSpec& spec, QWidget* parent, const Factory& factory);
+
+  QPointer<QWidget> form_;
+  FormSpec formSpec_;
+  std::vector<ControlSpec> controls_;
+  QHash<QString, QPointer<QWidget>> widgets_;
+};
+
+// The caption text without its access-key marks ("&OK" reads "OK").
+QString PlainCaption(const QString& caption);
+
+// Selects a box's whole text whenever it gets the focus, also by a click.
+void SelectAllOnFocus(QWidget* box);
+
+}  // namespace brantel::forms
