@@ -24,4 +24,10 @@ struct ProjectRecord {
 
 extern ProjectRecord Project;
 
+// Starts a new project: with the units flag, InputUnits becomes DefaultUnits;
+// with the rename flag, ProjectPath becomes "Untitled"; the flags, the
+// description and every input return to their defaults; one history line.
+// Always returns 0.
+qint16 FileNew(bool& renameFlag, bool& unitsFlag);
+
 }  // namespace brantel
