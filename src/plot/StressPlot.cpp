@@ -1,0 +1,415 @@
+#include "plot/StressPlot.h"
+
+#include "core/Arithmetic.h"
+#include "core/Conversions.h"
+#include "core/History.h"
+#include "core/NumberFormat.h"
+#include "core/RuntimeError.h"
+#include "core/Settings.h"
+#include "core/forms/FormBuilder.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <cmath>
+
+namespace brantel {
+namespace {
+
+constexpr float kTwips = forms::kTwipsPerPixel;
+const QColor kAxisColour(192, 0, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kMagenta(255, 0, 255);
+constexpr double kHalfTurn = 3.14159274;  // the arc's end angle, pi as a 32-bit value
+
+bool Finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
+
+}  // namespace
+
+StressPlot::StressPlot(QWidget* parent) : QWidget(parent) {
+  setMouseTracking(true);
+  setAutoFillBackground(true);
+  QPalette p = palette();
+  p.setColor(QPalette::Window, Qt::white);
+  setPalette(p);
+  xaxis_ = QLineF(0, 3424, 4000, 3424);
+  yaxis_ = QLineF(576, 0, 576, 4000);
+  mohrLabels_ = {QStringLiteral("Label(0)"), QStringLiteral("Label14"), QStringLiteral("Label16"),
+                 QStringLiteral("Label17"), QStringLiteral("Label18")};
+  for (const QString& name : mohrLabels_) AddValueLabel(name);
+  setAccessibleName(QStringLiteral("Mohr's circle"));
+}
+
+void StressPlot::SetPrincipal(float s1, float s2, float tmax) {
+  s1_ = s1;
+  s2_ = s2;
+  tmax_ = tmax;
+}
+
+void StressPlot::AttachZoomBar(QScrollBar* bar) {
+  zoomBar_ = bar;
+  if (!bar) return;
+  bar->setRange(1, 20);
+  bar->setSingleStep(1);
+  bar->setPageStep(2);
+  bar->setValue(10);
+  connect(bar, &QScrollBar::valueChanged, this, [this] { Redraw(false); });
+}
+
+void StressPlot::AttachReadouts(QLabel* coordinates, QLabel* internalCoordinates) {
+  coordLabel_ = coordinates;
+  intCoordLabel_ = internalCoordinates;
+}
+
+float StressPlot::ZoomFactor() const {
+  return zoomBar_ ? static_cast<float>(zoomBar_->value()) / 10.0f : 1.0f;
+}
+
+float StressPlot::ScaleWidth() const { return static_cast<float>(width()) * kTwips; }
+float StressPlot::ScaleHeight() const { return static_cast<float>(height()) * kTwips; }
+
+void StressPlot::SetAxes(const QLineF& xaxis, const QLineF& yaxis) {
+  xaxis_ = xaxis;
+  yaxis_ = yaxis;
+  update();
+}
+
+void StressPlot::LogError(const RuntimeError& error) {
+  AddHistoryLine(QString::number(error.Number()) + u' ' + error.Description());
+}
+
+void StressPlot::SetPlotRangeSafely(bool useDefault) {
+  try {
+    SetPlotRange(useDefault);
+  } catch (const RuntimeError& e) {
+    LogError(e);
+  }
+}
+
+void StressPlot::SetPlotRange(bool useDefault) {
+  r_ = CSng((static_cast<double>(s1_) - s2_) / 2.0);
+  c_ = CSng((static_cast<double>(s2_) + s1_) / 2.0);
+  if (useDefault) {
+    left_ = 0;
+    right_ = ScaleWidth();
+    top_ = 0;
+    bottom_ = ScaleHeight();
+    xmin_ = CSng(static_cast<double>(s2_) - r_);
+    xmax_ = CSng(static_cast<double>(r_) + s1_);
+  } else {
+    const double f = ZoomFactor();
+    xmin_ = CSng(s2_ - f * r_);
+    xmax_ = CSng(f * r_ + s1_);
+  }
+  xrange_ = CSng(static_cast<double>(xmax_) - xmin_);
+  if (CSng(1.2 * xmax_) > xrange_) xrange_ = CSng(1.2 * xmax_);
+  ymin_ = -r_;
+  ymax_ = CSng(2.0 * r_);
+  yrange_ = CSng(static_cast<double>(ymax_) - ymin_);
+}
+
+void StressPlot::Redraw(bool useDefault) {
+  try {
+    SetPlotRange(useDefault);
+    if (!plotShown_) return;
+    Cls();
+    const double w = ScaleWidth();
+    const double x0 = yaxis_.x1();
+    xmax_ = CSng((w - x0) * xrange_ / w);
+    xmin_ = CSng(-static_cast<double>(xrange_) * x0 / w);
+  } catch (const RuntimeError& e) {
+    LogError(e);
+    return;
+  }
+  DrawAxisTicks();
+  DrawCurves();
+  PlaceAxisLabels();
+}
+
+void StressPlot::MoveAxes(float x, float y) {
+  try {
+    const double w = ScaleWidth();
+    xaxis_ = QLineF(0, y, w, y);
+    yaxis_ = QLineF(x, 0, x, ScaleHeight());
+    xmax_ = CSng((w - x) * xrange_ / w);
+    xmin_ = CSng(-static_cast<double>(xrange_) * x / w);
+  } catch (const RuntimeError& e) {
+    LogError(e);
+  }
+  update();
+}
+
+void StressPlot::DrawAxisTicks() {
+  ValueLabel(QStringLiteral("Label(0)"))->setText(QStringLiteral("0"));
+  ValueLabel(QStringLiteral("Label14"))->setText(Format(s2_, u"###0.0"));
+  ValueLabel(QStringLiteral("Label16"))->setText(Format(c_, u"###0.0"));
+  ValueLabel(QStringLiteral("Label17"))->setText(Format(s1_, u"###0.0"));
+  ValueLabel(QStringLiteral("Label18"))->setText(Format(tmax_, u"###0.0"));
+  for (const QString& name : mohrLabels_) ValueLabel(name)->adjustSize();
+
+  float step = 1;
+  float k = 0;
+  const float x0 = static_cast<float>(yaxis_.x1());
+  const float y0 = static_cast<float>(xaxis_.y1());
+  try {
+    qint16 n = 0;
+    step = AxisStep(s1_, s2_, n);
+    if (xmin_ == 0 || xmax_ == 0) return;
+    k = CSng(static_cast<double>(MapToRange(x0, right_, 1, 0, xmax_)) - x0);
+  } catch (const RuntimeError& e) {
+    LogError(e);
+    return;
+  }
+
+  // Lines closer than two pixels would only fill the picture: keep every
+  // tenth (then hundredth...) multiple of the step until they stand apart.
+  const double minimumSpacing = 2.0 * kTwips;
+  while (std::fabs(static_cast<double>(k) * step) < minimumSpacing && std::isfinite(step * 10.0f))
+    step *= 10.0f;
+  // Only lines that can fall inside the picture are drawn: beyond this
+  // distance from the origin every line of a step lies outside it.
+  const double reach = std::max({std::fabs(x0), std::fabs(ScaleWidth() - x0), std::fabs(y0),
+                                 std::fabs(ScaleHeight() - y0)});
+  auto drawStep = [&](float t) -> bool {
+    const double kt = static_cast<double>(k) * t;
+    if (std::fabs(kt) > reach + 1) return false;
+    try {
+      const float xPlus = MapToRange(x0, right_, t, 0, xmax_);
+      const float xMinus = MapToRange(x0, right_, -t, 0, xmax_);
+      DrawLine({xPlus, yaxis_.y1()}, {xPlus, yaxis_.y2()}, drawColour_);
+      DrawLine({xMinus, yaxis_.y1()}, {xMinus, yaxis_.y2()}, drawColour_);
+      DrawLine({xaxis_.x1(), y0 + kt}, {xaxis_.x2(), y0 + kt}, drawColour_);
+      DrawLine({xaxis_.x1(), y0 - kt}, {xaxis_.x2(), y0 - kt}, drawColour_);
+    } catch (const RuntimeError& e) {
+      LogError(e);
+    }
+    return true;
+  };
+  for (float t = 0; t <= xmax_; t += step) {
+    if (!drawStep(t) || t + step == t) break;
+  }
+  for (float t = 0; t >= xmin_; t -= step) {
+    if (!drawStep(t) || t - step == t) break;
+  }
+}
+
+void StressPlot::DrawCurves() {}
+
+void StressPlot::PlaceAxisLabels() {
+  const float x0 = static_cast<float>(yaxis_.x1());
+  const float y0 = static_cast<float>(xaxis_.y1());
+  DrawLine({x0, y0 - rtw_}, {cx_, y0 - rtw_}, kMagenta, 1, Qt::DashDotLine);
+  PlaceValueLabel(QStringLiteral("Label(0)"), x0 - 210, y0 + 90);
+  PlaceValueLabel(QStringLiteral("Label14"), cx_ - rtw_ - 100, cy_ + 200);
+  PlaceValueLabel(QStringLiteral("Label16"), cx_ - 100, cy_ + 200);
+  PlaceValueLabel(QStringLiteral("Label17"), cx_ + rtw_ - 100, cy_ + 200);
+  PlaceValueLabel(QStringLiteral("Label18"), x0 - 350, cy_ - rtw_);
+}
+
+void StressPlot::Cls() {
+  items_.clear();
+  update();
+}
+
+void StressPlot::DrawLine(QPointF from, QPointF to, const QColor& colour, int width,
+                          Qt::PenStyle style) {
+  if (!Finite(from) || !Finite(to)) return;
+  PlotItem item;
+  item.type = PlotItem::Type::Line;
+  item.a = from;
+  item.b = to;
+  item.colour = colour;
+  item.width = width;
+  item.style = style;
+  items_.push_back(item);
+  update();
+}
+
+void StressPlot::DrawArc(QPointF centre, double radius, double start, double end,
+                         const QColor& colour, int width) {
+  if (!Finite(centre) || !std::isfinite(radius)) return;
+  PlotItem item;
+  item.type = PlotItem::Type::Arc;
+  item.a = centre;
+  item.radius = radius;
+  item.startAngle = start;
+  item.endAngle = end;
+  item.colour = colour;
+  item.width = width;
+  items_.push_back(item);
+  update();
+}
+
+void StressPlot::DrawDot(QPointF at, const QColor& colour, int width) {
+  if (!Finite(at)) return;
+  PlotItem item;
+  item.type = PlotItem::Type::Dot;
+  item.a = at;
+  item.colour = colour;
+  item.width = width;
+  items_.push_back(item);
+  update();
+}
+
+QLabel* StressPlot::AddValueLabel(const QString& name, const QColor& colour) {
+  auto* label = new QLabel(this);
+  label->setObjectName(name);
+  QFont font = label->font();
+  font.setPointSizeF(7.5);
+  label->setFont(font);
+  QPalette p = label->palette();
+  p.setColor(QPalette::WindowText, colour);
+  label->setPalette(p);
+  label->setAttribute(Qt::WA_TransparentForMouseEvents);
+  label->hide();
+  labels_.insert(name, label);
+  return label;
+}
+
+QLabel* StressPlot::ValueLabel(const QString& name) const { return labels_.value(name, nullptr); }
+
+void StressPlot::PlaceValueLabel(const QString& name, float left, float top) {
+  QLabel* label = ValueLabel(name);
+  if (!label || !std::isfinite(left) || !std::isfinite(top)) return;
+  label->move(qRound(left / kTwips), qRound(top / kTwips));
+}
+
+void StressPlot::SetValueLabelsVisible(bool visible) {
+  for (const QString& name : mohrLabels_) ValueLabel(name)->setVisible(visible);
+}
+
+void StressPlot::BlankValueLabels() {
+  for (const QString& name : mohrLabels_) ValueLabel(name)->setText(QString());
+}
+
+double StressPlot::ReadoutScale() const {
+  const double w = ScaleWidth();
+  if (w <= 0) return 0;
+  return static_cast<double>(xrange_) * kTwipsPerCm / w;
+}
+
+QPointF StressPlot::WorldAt(float x, float y) const {
+  const double s = ReadoutScale();
+  const double x0 = yaxis_.x1();
+  const double y0 = xaxis_.y1();
+  return {(x - x0) * s / kTwipsPerCm, (y0 - y) * s / kTwipsPerCm};
+}
+
+QString StressPlot::CoordinatesText(float x, float y) const {
+  const QPointF world = WorldAt(x, y);
+  auto shown = [](double v) {
+    if (!std::isfinite(v)) return QStringLiteral("0");
+    return FormatGeneral(Val(Format(v, u"#0.##")));
+  };
+  const QString head = EnglishMenus == 1 ? QStringLiteral("Coordinates: (X=")
+                                         : QStringLiteral("Συντεταγμένες: (X=");
+  return head + shown(world.x()) + QStringLiteral(", Y=") + shown(world.y()) + u')';
+}
+
+QString StressPlot::InternalCoordinatesText(float x, float y) const {
+  const QString head = EnglishMenus == 1 ? QStringLiteral("Int. Coordinates: (X=")
+                                         : QStringLiteral("Εσωτ. Συντεταγμένες: (X=");
+  return head + FormatGeneral(x) + QStringLiteral(", Y=") + FormatGeneral(y) + u')';
+}
+
+void StressPlot::MouseDown(float x, float y) {
+  dragging_ = true;
+  BlankValueLabels();
+  Cls();
+  MoveAxes(x, y);
+}
+
+void StressPlot::MouseMove(float x, float y) {
+  if (coordLabel_) coordLabel_->setText(CoordinatesText(x, y));
+  if (intCoordLabel_ && ShowInternalPlotCoords == 1)
+    intCoordLabel_->setText(InternalCoordinatesText(x, y));
+  if (dragging_) MoveAxes(x, y);
+}
+
+void StressPlot::MouseUp(float x, float y) {
+  dragging_ = false;
+  if (xmax_ != 0 || xmin_ != 0) {
+    DrawAxisTicks();
+    DrawCurves();
+    PlaceAxisLabels();
+  }
+}
+
+void StressPlot::mousePressEvent(QMouseEvent* event) {
+  MouseDown(static_cast<float>(event->position().x()) * kTwips,
+            static_cast<float>(event->position().y()) * kTwips);
+}
+
+void StressPlot::mouseMoveEvent(QMouseEvent* event) {
+  MouseMove(static_cast<float>(event->position().x()) * kTwips,
+            static_cast<float>(event->position().y()) * kTwips);
+}
+
+void StressPlot::mouseReleaseEvent(QMouseEvent* event) {
+  MouseUp(static_cast<float>(event->position().x()) * kTwips,
+          static_cast<float>(event->position().y()) * kTwips);
+}
+
+void StressPlot::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.scale(1.0 / kTwips, 1.0 / kTwips);
+  for (const PlotItem& item : items_) {
+    QPen pen(item.colour, item.width * kTwips, item.style, Qt::RoundCap);
+    switch (item.type) {
+      case PlotItem::Type::Line:
+        painter.setPen(pen);
+        painter.drawLine(item.a, item.b);
+        break;
+      case PlotItem::Type::Arc: {
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        const QRectF box(item.a.x() - item.radius, item.a.y() - item.radius, 2 * item.radius,
+                         2 * item.radius);
+        const int start = qRound(item.startAngle * 180.0 / kPi * 16.0);
+        const int span = qRound((item.endAngle - item.startAngle) * 180.0 / kPi * 16.0);
+        painter.drawArc(box, start, span);
+        break;
+      }
+      case PlotItem::Type::Dot:
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(item.colour);
+        painter.drawEllipse(item.a, item.width * kTwips / 2.0, item.width * kTwips / 2.0);
+        painter.setBrush(Qt::NoBrush);
+        break;
+    }
+  }
+  // The axis lines stand above the drawing.
+  painter.setPen(QPen(kAxisColour, 2 * kTwips));
+  painter.drawLine(xaxis_);
+  painter.drawLine(yaxis_);
+}
+
+MohrCirclePlot::MohrCirclePlot(QWidget* parent) : StressPlot(parent) {}
+
+void MohrCirclePlot::DrawCurves() {
+  SetValueLabelsVisible(true);
+  if (xmin_ == 0 || xmax_ == 0) return;
+  const float x0 = static_cast<float>(yaxis_.x1());
+  try {
+    cx_ = MapToRange(x0, right_, c_, 0, xmax_);
+    cy_ = static_cast<float>(xaxis_.y1());
+    rtw_ = CSng(static_cast<double>(MapToRange(0, x0, r_, xmin_, 0)) - x0);
+  } catch (const RuntimeError& e) {
+    if (e.Number() != err::kOverflow) return;
+    SetValueLabelsVisible(false);
+  }
+  DrawArc({cx_, cy_}, rtw_, 0, kHalfTurn, kBlue);
+  DrawDot({cx_, cy_ - 20}, kBlue, 5);
+  try {
+    const double a = CheckFinite(2.0 * planeAngle_) * kDegreeFactor;
+    DrawLine({cx_, cy_}, {cx_ + rtw_ * std::cos(a), cy_ - rtw_ * std::sin(a)}, kMagenta, 2);
+  } catch (const RuntimeError& e) {
+    if (e.Number() != err::kOverflow) return;
+    SetValueLabelsVisible(false);
+  }
+}
+
+}  // namespace brantel

@@ -1,0 +1,32 @@
+#include "tools/stress/Stress2D.h"
+
+#include "core/Arithmetic.h"
+#include "core/Conversions.h"
+
+#include <cmath>
+
+namespace brantel {
+
+std::array<float, 7> PrincipalStresses(float sx, float sy, float txy) {
+  std::array<float, 7> out{};
+  CalcPrincipal2D({sx, sy, txy}, out);
+  if (sx == 0 && sy == 0 && txy == 0) {
+    out[2] = 0;
+    out[3] = 0;
+    out[5] = 0;
+    out[6] = 0;
+  }
+  return out;
+}
+
+PlaneStress StressOnPlaneAt(float s1, float s2, float planeAngle) {
+  const float t = CSng(static_cast<double>(planeAngle) * kDegreeFactor);
+  const double twoT = 2.0 * static_cast<double>(t);
+  const double d = static_cast<double>(s1) - s2;
+  PlaneStress p;
+  p.SigmaN = CSng(d * std::cos(twoT) / 2.0 + (static_cast<double>(s1) + s2) / 2.0);
+  p.TauN = CSng(d * std::sin(twoT) / 2.0);
+  return p;
+}
+
+}  // namespace brantel

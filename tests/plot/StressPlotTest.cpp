@@ -1,0 +1,174 @@
+#include "core/Settings.h"
+#include "plot/StressPlot.h"
+#include "support/TestEnvironment.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTest>
+
+#include <cmath>
+#include <memory>
+
+namespace brantel {
+namespace {
+
+using test::CoreTest;
+
+class StressPlotTest : public CoreTest {
+ protected:
+  void SetUp() override {
+    CoreTest::SetUp();
+    plot = std::make_unique<MohrCirclePlot>();
+    plot->resize(272, 267);  // 4080 x 4000 twips
+    zoom = std::make_unique<QScrollBar>(Qt::Horizontal);
+    coord = std::make_unique<QLabel>();
+    intCoord = std::make_unique<QLabel>();
+    plot->AttachZoomBar(zoom.get());
+    plot->AttachReadouts(coord.get(), intCoord.get());
+    plot->SetPlotShown(true);
+  }
+  void Draw(float s1, float s2) {
+    plot->SetPrincipal(s1, s2, (s1 - s2) / 2);
+    plot->Redraw(true);
+  }
+  int Count(PlotItem::Type type) const {
+    int n = 0;
+    for (const PlotItem& item : plot->Items()) n += item.type == type;
+    return n;
+  }
+  std::unique_ptr<MohrCirclePlot> plot;
+  std::unique_ptr<QScrollBar> zoom;
+  std::unique_ptr<QLabel> coord, intCoord;
+};
+
+TEST_F(StressPlotTest, DefaultRangeAndZoom) {
+  plot->SetPrincipal(30, 10, 10);
+  plot->SetPlotRange(true);
+  EXPECT_EQ(plot->XMin(), 0.0f);   // s2 - R
+  EXPECT_EQ(plot->XMax(), 40.0f);  // s1 + R
+  EXPECT_EQ(plot->XRange(), 48.0f);  // widened to 1.2 xmax
+  EXPECT_EQ(plot->YMin(), -10.0f);
+  EXPECT_EQ(plot->YMax(), 20.0f);
+  plot->SetPlotRange(false);  // zoom bar at 10: the same range
+  EXPECT_EQ(plot->XRange(), 48.0f);
+  zoom->setValue(1);  // f = 0.1
+  EXPECT_FLOAT_EQ(plot->XMin(), plot->XMin());
+  plot->SetPlotRange(false);
+  EXPECT_FLOAT_EQ(plot->XMin(), 9.0f);
+  EXPECT_FLOAT_EQ(plot->XMax(), 31.0f);
+  EXPECT_FLOAT_EQ(plot->XRange(), 37.2f);
+}
+
+TEST_F(StressPlotTest, WholeCircleLeftOfTheShearAxis) {
+  plot->SetPrincipal(-10, -20, 5);
+  plot->SetPlotRange(true);
+  EXPECT_EQ(plot->XMax(), -5.0f);
+  EXPECT_EQ(plot->XRange(), 20.0f);  // 2R (1 + f), no 1.2 floor for a negative xmax
+  plot->Redraw(true);
+  EXPECT_EQ(Count(PlotItem::Type::Arc), 1);
+  EXPECT_LT(plot->CircleX() + plot->CircleRadius(), plot->YAxis().x1());
+}
+
+TEST_F(StressPlotTest, ZeroStateDrawsNeitherGridNorCircle) {
+  Draw(0, 0);
+  EXPECT_EQ(plot->XRange(), 0.0f);
+  EXPECT_TRUE(plot->Items().empty() ||
+              (Count(PlotItem::Type::Arc) == 0 && Count(PlotItem::Type::Dot) == 0));
+  EXPECT_EQ(plot->ValueLabel(QStringLiteral("Label14"))->text(), QStringLiteral("0.0"));
+  EXPECT_EQ(plot->ValueLabel(QStringLiteral("Label(0)"))->text(), QStringLiteral("0"));
+}
+
+TEST_F(StressPlotTest, TheReadoutFollowsTheCircle) {
+  Draw(30, 10);
+  const float right = plot->CircleX() + plot->CircleRadius();
+  const float top = plot->CircleY() - plot->CircleRadius();
+  EXPECT_EQ(plot->CoordinatesText(right, plot->CircleY()), QStringLiteral("Coordinates: (X=30, Y=0)"));
+  EXPECT_EQ(plot->CoordinatesText(plot->CircleX(), top), QStringLiteral("Coordinates: (X=20, Y=10)"));
+  EnglishMenus = 0;
+  EXPECT_TRUE(plot->CoordinatesText(right, plot->CircleY()).startsWith(QStringLiteral("Συντεταγμένες: (X=30")));
+}
+
+TEST_F(StressPlotTest, TheReadoutIsRightWhenS1IsZero) {
+  Draw(0, -10);
+  const float left = plot->CircleX() - plot->CircleRadius();
+  EXPECT_EQ(plot->CoordinatesText(left, plot->CircleY()), QStringLiteral("Coordinates: (X=-10, Y=0)"));
+  EXPECT_TRUE(plot->ValueLabel(QStringLiteral("Label16"))->isVisible() ||
+              !plot->isVisible());
+}
+
+TEST_F(StressPlotTest, InternalCoordinatesOnlyWhenAsked) {
+  Draw(30, 10);
+  plot->MouseMove(1500, 2000);
+  EXPECT_TRUE(intCoord->text().isEmpty());
+  ShowInternalPlotCoords = 1;
+  plot->MouseMove(1500, 2000);
+  EXPECT_EQ(intCoord->text(), QStringLiteral("Int. Coordinates: (X=1500, Y=2000)"));
+  EXPECT_TRUE(coord->text().startsWith(QStringLiteral("Coordinates: (X=")));
+}
+
+TEST_F(StressPlotTest, DraggingMovesTheOriginAndRedrawsOnRelease) {
+  Draw(30, 10);
+  const float range = plot->XRange();
+  plot->MouseDown(2040, 2000);
+  EXPECT_TRUE(plot->Items().empty());
+  EXPECT_TRUE(plot->ValueLabel(QStringLiteral("Label17"))->text().isEmpty());
+  plot->MouseMove(1020, 1000);
+  EXPECT_EQ(plot->YAxis().x1(), 1020);
+  EXPECT_EQ(plot->XAxis().y1(), 1000);
+  EXPECT_FLOAT_EQ(plot->XMax(), (4080.0f - 1020.0f) * range / 4080.0f);
+  EXPECT_FLOAT_EQ(plot->XMin(), -range * 1020.0f / 4080.0f);
+  plot->MouseUp(1020, 1000);
+  EXPECT_FALSE(plot->Dragging());
+  EXPECT_EQ(Count(PlotItem::Type::Arc), 1);
+  EXPECT_EQ(plot->ValueLabel(QStringLiteral("Label17"))->text(), QStringLiteral("30.0"));
+}
+
+TEST_F(StressPlotTest, DraggingToTheRightEdgeDrawsNothing) {
+  Draw(30, 10);
+  plot->MouseDown(4080, 2000);
+  plot->MouseUp(4080, 2000);
+  EXPECT_EQ(plot->XMax(), 0.0f);
+  EXPECT_EQ(Count(PlotItem::Type::Arc), 0);
+}
+
+TEST_F(StressPlotTest, ZoomRedrawsAroundTheOrigin) {
+  Draw(30, 10);
+  const float x0 = static_cast<float>(plot->YAxis().x1());
+  zoom->setValue(20);  // f = 2
+  EXPECT_EQ(plot->YAxis().x1(), x0);
+  EXPECT_FLOAT_EQ(plot->XRange(), 60.0f);  // (s1 + 2R) - (s2 - 2R)
+  EXPECT_EQ(Count(PlotItem::Type::Arc), 1);
+}
+
+TEST_F(StressPlotTest, HugeRangesStayBoundedAndFinite) {
+  // A small s1 with a huge negative s2 asks for a grid step of 1 over a
+  // billion units; only what can be seen is drawn.
+  QElapsedTimer timer;
+  timer.start();
+  Draw(1, -1e9f);
+  EXPECT_LT(timer.elapsed(), 2000);
+  EXPECT_LT(plot->Items().size(), 5000u);
+  // Values whose range overflows a 32-bit float are logged, not drawn.
+  Draw(3e38f, -3e38f);
+  for (const PlotItem& item : plot->Items()) {
+    ASSERT_TRUE(std::isfinite(item.a.x()) && std::isfinite(item.a.y()));
+    ASSERT_TRUE(std::isfinite(item.b.x()) && std::isfinite(item.b.y()));
+    ASSERT_TRUE(std::isfinite(item.radius));
+  }
+  EXPECT_TRUE(History().contains(QStringLiteral("6 Overflow")));
+}
+
+TEST_F(StressPlotTest, ThePlaneRadiusEndsOnThePlanesPoint) {
+  plot->SetPlaneAngle(45);  // 2 x 45 degrees on the circle: the top, at tmax
+  Draw(30, 10);
+  const PlotItem* radius = nullptr;
+  for (const PlotItem& item : plot->Items())
+    if (item.type == PlotItem::Type::Line && item.colour == QColor(255, 0, 255) && item.width == 2) radius = &item;
+  ASSERT_NE(radius, nullptr);
+  EXPECT_NEAR(radius->b.x(), plot->CircleX(), 0.01);
+  EXPECT_NEAR(radius->b.y(), plot->CircleY() - plot->CircleRadius(), 0.01);
+}
+
+}  // namespace
+}  // namespace brantel
