@@ -1,8 +1,11 @@
 #include "core/forms/FormHelpers.h"
 
 #include "core/Messages.h"
+#include "core/NumberFormat.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -66,6 +69,54 @@ void CenterForm(QWidget* window) {
   int left = area.width() / 2 - size.width() / 2;
   if (left + size.width() > area.width()) left = 0;
   window->move(area.left() + left, area.top() + top);
+}
+
+namespace {
+
+const char* const kShownText = "brantelShownText";
+const char* const kShownValue = "brantelShownValue";
+
+class FocusFilter : public QObject {
+ public:
+  FocusFilter(QObject* parent, QEvent::Type type, std::function<void()> handler)
+      : QObject(parent), type_(type), handler_(std::move(handler)) {}
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != type_) return false;
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+    handler_();
+    return false;
+  }
+
+ private:
+  QEvent::Type type_;
+  std::function<void()> handler_;
+};
+
+}  // namespace
+
+void ShowStoredValue(QLineEdit* box, double value, const QString& shownText) {
+  box->setProperty(kShownText, shownText);
+  box->setProperty(kShownValue, value);
+  box->setText(shownText);
+}
+
+bool BoxUnedited(const QLineEdit* box) {
+  const QVariant shown = box->property(kShownText);
+  return shown.isValid() && shown.toString() == box->text();
+}
+
+double BoxValue(const QLineEdit* box) {
+  if (BoxUnedited(box)) return box->property(kShownValue).toDouble();
+  return Val(box->text());
+}
+
+void OnGotFocus(QWidget* widget, std::function<void()> handler) {
+  widget->installEventFilter(new FocusFilter(widget, QEvent::FocusIn, std::move(handler)));
+}
+
+void OnLostFocus(QWidget* widget, std::function<void()> handler) {
+  widget->installEventFilter(new FocusFilter(widget, QEvent::FocusOut, std::move(handler)));
 }
 
 }  // namespace brantel

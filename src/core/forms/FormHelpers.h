@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
+#include <functional>
 #include <vector>
 
+class QLineEdit;
 class QRadioButton;
 class QWidget;
 
@@ -35,5 +38,19 @@ void SelectAllText();
 // Centres a window on its screen; a window larger than the screen goes to
 // the screen's top or left edge.
 void CenterForm(QWidget* window);
+
+// A box that shows a stored number in its rounded display form gives back
+// the stored number itself for as long as its text is the one shown, so
+// that opening a dialog and pressing OK changes nothing. Once the user has
+// edited the text, the box's value is the leading number of its text.
+void ShowStoredValue(QLineEdit* box, double value, const QString& shownText);
+double BoxValue(const QLineEdit* box);
+// True while the box still holds the text ShowStoredValue put there.
+bool BoxUnedited(const QLineEdit* box);
+
+// Runs a handler when the widget gets / loses the focus within its window
+// (a message box or another window taking the focus does not count).
+void OnGotFocus(QWidget* widget, std::function<void()> handler);
+void OnLostFocus(QWidget* widget, std::function<void()> handler);
 
 }  // namespace brantel
