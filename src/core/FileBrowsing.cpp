@@ -1,0 +1,137 @@
+#include "core/FileBrowsing.h"
+
+#include "core/RuntimeError.h"
+#include "platform/Desktop.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace brantel {
+namespace {
+
+bool GlobMatches(const QString& name, const QString& glob) {
+  if (glob == QStringLiteral("*.*") || glob == QStringLiteral("*")) return true;
+  if (glob == QStringLiteral("*.")) return !name.contains(u'.');
+  QString expression;
+  expression.reserve(glob.size() * 2 + 4);
+  for (const QChar c : glob) {
+    if (c == u'*') expression += QStringLiteral(".*");
+    else if (c == u'?') expression += u'.';
+    else expression += QRegularExpression::escape(QString(c));
+  }
+  const QRegularExpression re(QRegularExpression::anchoredPattern(expression),
+                              QRegularExpression::CaseInsensitiveOption |
+                                  QRegularExpression::DotMatchesEverythingOption);
+  return re.match(name).hasMatch();
+}
+
+void SortByName(QStringList& names) {
+  std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+    const int c = a.compare(b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a < b;
+  });
+}
+
+QStringList ListEntries(const QString& folder, QDir::Filters filters) {
+  CheckFolderReadable(folder);
+  QStringList names = QDir(folder).entryList(filters | QDir::NoDotAndDotDot, QDir::NoSort);
+  SortByName(names);
+  return names;
+}
+
+}  // namespace
+
+QStringList SplitFilePattern(const QString& pattern) {
+  QStringList globs;
+  for (const QString& glob : pattern.split(u';')) {
+    const QString trimmed = glob.trimmed();
+    if (!trimmed.isEmpty()) globs.append(trimmed);
+  }
+  return globs;
+}
+
+bool IsValidFilePattern(const QString& pattern) {
+  const QStringList globs = SplitFilePattern(pattern);
+  if (globs.isEmpty()) return false;
+  for (const QString& glob : globs) {
+    for (const QChar c : glob) {
+      if (c == u'/' || c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7f) return false;
+    }
+  }
+  return true;
+}
+
+bool MatchesFilePattern(const QString& name, const QString& pattern) {
+  const QStringList globs = SplitFilePattern(pattern);
+  return std::any_of(globs.begin(), globs.end(),
+                     [&name](const QString& glob) { return GlobMatches(name, glob); });
+}
+
+void CheckFolderReadable(const QString& folder) {
+  const QFileInfo info(folder);
+  if (folder.isEmpty() || !info.exists() || !info.isDir()) RaiseError(err::kPathNotFound);
+  if (!info.isReadable() || !info.isExecutable()) RaiseError(err::kPermissionDenied);
+}
+
+QStringList ListMatchingFiles(const QString& folder, const QString& pattern) {
+  QStringList files = ListEntries(folder, QDir::Files);
+  files.erase(std::remove_if(files.begin(), files.end(),
+                             [&pattern](const QString& name) {
+                               return !MatchesFilePattern(name, pattern);
+                             }),
+              files.end());
+  return files;
+}
+
+QStringList ListSubfolders(const QString& folder) { return ListEntries(folder, QDir::Dirs); }
+
+QString CleanFolderPath(const QString& folder) {
+  QString path = QDir::cleanPath(QDir(folder).absolutePath());
+  while (path.size() > 1 && path.endsWith(u'/')) path.chop(1);
+  return path;
+}
+
+QStringList FolderChain(const QString& folder) {
+  const QString path = CleanFolderPath(folder);
+  QStringList chain{QStringLiteral("/")};
+  QString current;
+  for (const QString& part : path.split(u'/', Qt::SkipEmptyParts)) {
+    current += u'/' + part;
+    chain.append(current);
+  }
+  return chain;
+}
+
+QString BrowserFilePath(const QString& folder, const QString& name) {
+  return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
+QStringList BrowserDrives() {
+  QStringList drives{QStringLiteral("/")};
+  auto add = [&drives](const QString& folder) {
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) return;
+    const QString clean = CleanFolderPath(folder);
+    if (!drives.contains(clean)) drives.append(clean);
+  };
+  add(QDir::homePath());
+  QString documents;
+  if (platform::ReadDocumentsFolder(documents)) add(documents);
+  return drives;
+}
+
+QString DriveOfPath(const QString& path, const QStringList& drives) {
+  if (drives.isEmpty()) return QString();
+  const QString clean = CleanFolderPath(path);
+  QString best;
+  for (const QString& drive : drives) {
+    const bool holds = drive == QStringLiteral("/") || clean == drive ||
+                       clean.startsWith(drive + u'/');
+    if (holds && drive.size() > best.size()) best = drive;
+  }
+  return best.isEmpty() ? drives.first() : best;
+}
+
+}  // namespace brantel

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace brantel {
+
+// Folder and file listing for the text-file browser, without widgets.
+
+// A file pattern is one or more wildcard patterns separated by ";" ("*" any
+// run of characters, "?" one character), matched without regard to case.
+// "*.*" matches every name, with or without a dot; "*." matches the names
+// without a dot. Blanks around each pattern are ignored.
+QStringList SplitFilePattern(const QString& pattern);
+
+// False for a text that holds no pattern at all, or a pattern with a folder
+// separator ("/" or "\") or a control character in it.
+bool IsValidFilePattern(const QString& pattern);
+
+// True when the file name matches one of the patterns of the text.
+bool MatchesFilePattern(const QString& name, const QString& pattern);
+
+// The plain (not hidden) files of a folder that match the pattern, sorted
+// by name without regard to case. Raises "Path not found" for a folder that
+// does not exist and "Permission denied" for one that cannot be read.
+QStringList ListMatchingFiles(const QString& folder, const QString& pattern);
+
+// The plain (not hidden) subfolders of a folder, sorted the same way, with
+// the same errors.
+QStringList ListSubfolders(const QString& folder);
+
+// Raises the error ListSubfolders would raise for the folder.
+void CheckFolderReadable(const QString& folder);
+
+// The folder's path in the form the browser keeps: absolute, clean, without
+// a trailing "/" (the root stays "/").
+QString CleanFolderPath(const QString& folder);
+
+// The folders from the root down to the folder itself ("/", "/home",
+// "/home/ann").
+QStringList FolderChain(const QString& folder);
+
+// A file's full path from a folder and a name: one "/" between them.
+QString BrowserFilePath(const QString& folder, const QString& name);
+
+// The places of the drive list: the root folder, the user's home folder and
+// documents folder (each once, only those that exist).
+QStringList BrowserDrives();
+
+// The drive of a path: the longest entry of the list that holds the path;
+// the first entry when none does.
+QString DriveOfPath(const QString& path, const QStringList& drives);
+
+}  // namespace brantel

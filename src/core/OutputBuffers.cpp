@@ -1,0 +1,21 @@
+#include "core/OutputBuffers.h"
+
+#include <algorithm>
+
+namespace brantel {
+
+std::array<QString, kOutBufPages> OutBuf;
+
+QString JoinOutBuf(int first, int last) {
+  QString text;
+  for (int i = std::max(first, 0); i <= last && i < kOutBufPages; ++i) {
+    text += OutBuf[static_cast<std::size_t>(i)];
+  }
+  return text;
+}
+
+void ClearOutBuf() {
+  for (QString& page : OutBuf) page.clear();
+}
+
+}  // namespace brantel

@@ -1,0 +1,166 @@
+#include "mainwindow/OutputPages.h"
+
+#include "core/ErrorReporting.h"
+#include "core/Globals.h"
+#include "core/History.h"
+#include "core/OutputBuffers.h"
+#include "core/Validation.h"
+#include "mainwindow/PrintText.h"
+#include "mainwindow/RichTextBox.h"
+#include "platform/CommonDialogs.h"
+#include "platform/Printer.h"
+
+#include <QClipboard>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QTextEdit>
+
+#include <algorithm>
+
+namespace brantel {
+namespace {
+
+using forms::ControlSpec;
+using forms::FormSpec;
+using forms::Kind;
+
+constexpr FormSpec kForm{10440, 7080, "Calculation Results"};
+constexpr ControlSpec kControls[] = {
+    {"RichTextBox1", Kind::Picture, nullptr, 120, 120, 10200, 6240, "Results"},
+    {"Command4", Kind::Button, nullptr, 120, 6540, 1170, 405, "&Next Page"},
+    {"Command5", Kind::Button, nullptr, 1395, 6540, 1380, 405, "P&revious Page"},
+    {"Command2", Kind::Button, nullptr, 2880, 6540, 1170, 405, "&Copy Page"},
+    {"Command7", Kind::Button, nullptr, 4155, 6540, 1170, 405, "Cop&y All"},
+    {"Command3", Kind::Button, nullptr, 5430, 6540, 1170, 405, "&Print Page"},
+    {"Command6", Kind::Button, nullptr, 6705, 6540, 1170, 405, "Print &All"},
+    {"Command8", Kind::Button, nullptr, 8040, 6540, 1080, 405, "Help"},
+    {"Command1", Kind::Button, nullptr, 9240, 6540, 1080, 405, "Close"},
+};
+
+// The last page index, kept within the pages that exist.
+qint16 LastPage() {
+  return static_cast<qint16>(std::clamp<int>(OutBufLastPage, 0, kOutBufPages - 1));
+}
+
+// The number as text with its sign position: a blank before a non-negative one.
+QString SignedNumber(qint16 n) {
+  return n >= 0 ? QStringLiteral(" ") + QString::number(n) : QString::number(n);
+}
+
+void PutOnClipboard(const QString& text) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  clipboard->setText(text);
+}
+
+}  // namespace
+
+frmTxtBox::frmTxtBox(QWidget* owner)
+    : FormDialog(owner), layout_(this, kForm, kControls, RichTextBoxFactory) {
+  layout_.SetCaptions(true);
+  SetDesignFont(View());
+  const std::pair<const char16_t*, void (frmTxtBox::*)()> handlers[] = {
+      {u"Command1", &frmTxtBox::Command1_Click}, {u"Command2", &frmTxtBox::Command2_Click},
+      {u"Command3", &frmTxtBox::Command3_Click}, {u"Command4", &frmTxtBox::Command4_Click},
+      {u"Command5", &frmTxtBox::Command5_Click}, {u"Command6", &frmTxtBox::Command6_Click},
+      {u"Command7", &frmTxtBox::Command7_Click}, {u"Command8", &frmTxtBox::Command8_Click},
+  };
+  for (const auto& [name, handler] : handlers) {
+    connect(layout_.Get<QPushButton>(name), &QPushButton::clicked, this, handler);
+  }
+  Form_Load();
+}
+
+QTextEdit* frmTxtBox::View() const { return layout_.Get<QTextEdit>(u"RichTextBox1"); }
+
+void frmTxtBox::Enable(const char* name, bool enabled) {
+  layout_.Widget(QString::fromLatin1(name))->setEnabled(enabled);
+}
+
+void frmTxtBox::Form_Load() {
+  loading_ = true;
+  currentPage_ = 0;
+  Command4_Click();
+  AddHistoryLine(QStringLiteral("Results displayed"));
+  CenterForm(this);
+  loading_ = false;
+}
+
+bool frmTxtBox::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) {
+    QWidget* next = layout_.Widget(u"Command4");
+    if (next->isEnabled()) next->setFocus();
+  }
+  return FormDialog::event(event);
+}
+
+void frmTxtBox::Loadbuffer() {
+  const bool inRange = currentPage_ >= 0 && currentPage_ < kOutBufPages;
+  SetRichText(View(), inRange ? OutBuf[static_cast<std::size_t>(currentPage_)] : QString());
+}
+
+void frmTxtBox::Command4_Click() {
+  if (currentPage_ < LastPage()) {
+    ++currentPage_;
+    Loadbuffer();
+  }
+  Enable("Command5", true);
+  Enable("Command4", currentPage_ < LastPage());
+}
+
+void frmTxtBox::Command5_Click() {
+  if (currentPage_ >= 1) {
+    --currentPage_;
+    Loadbuffer();
+  }
+  Enable("Command4", true);
+  Enable("Command5", currentPage_ != 0);
+}
+
+void frmTxtBox::Command2_Click() {
+  const bool inRange = currentPage_ >= 0 && currentPage_ < kOutBufPages;
+  PutOnClipboard(inRange ? OutBuf[static_cast<std::size_t>(currentPage_)] : QString());
+  AddHistoryLine(QStringLiteral("Output page #") + SignedNumber(currentPage_) +
+                 QStringLiteral("copied to clipboard"));
+}
+
+void frmTxtBox::Command7_Click() {
+  PutOnClipboard(JoinOutBuf(0, LastPage()));
+  AddHistoryLine(QStringLiteral("Output copied to clipboard"));
+}
+
+void frmTxtBox::Command3_Click() {
+  if (PrintOutputPages(currentPage_, currentPage_)) {
+    AddHistoryLine(QStringLiteral("Current page printed"));
+  }
+  Loadbuffer();
+}
+
+void frmTxtBox::Command6_Click() {
+  if (PrintOutputPages(0, LastPage())) AddHistoryLine(QStringLiteral("All pages printed"));
+  Loadbuffer();
+}
+
+void frmTxtBox::Command8_Click() { ShowHelpHint(); }
+
+void frmTxtBox::Command1_Click() { Unload(); }
+
+bool frmTxtBox::PrintOutputPages(qint16 first, qint16 last) {
+  cancelled_ = false;
+  const qint16 answer = RunReported([this] {
+    if (!platform::ShowPrintDialog(platform::SystemPrinter(), platform::PrintDialogKind::Print,
+                                   this)) {
+      RaiseError(err::kDialogCancel);
+    }
+  });
+  if (answer == kErrCancelled) cancelled_ = true;
+  else if (answer != kErrNone && answer != kErrContinue) return false;
+  if (cancelled_) {
+    AddHistoryLine(QStringLiteral("Printing aborted"));
+    return false;
+  }
+  return PrintWholeText(JoinOutBuf(first, last)) == kErrNone;
+}
+
+}  // namespace brantel

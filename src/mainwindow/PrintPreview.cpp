@@ -1,0 +1,85 @@
+#include "mainwindow/PrintPreview.h"
+
+#include "core/ErrorReporting.h"
+#include "core/History.h"
+#include "core/OutputBuffers.h"
+#include "core/Validation.h"
+#include "mainwindow/PrintText.h"
+#include "mainwindow/RichTextBox.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QTextEdit>
+
+namespace brantel {
+namespace {
+
+using forms::ControlSpec;
+using forms::FormSpec;
+using forms::Kind;
+
+constexpr FormSpec kForm{9600, 7080, "Print Preview"};
+constexpr ControlSpec kControls[] = {
+    {"RichTextBox1", Kind::Picture, nullptr, 120, 120, 9360, 6240, "Preview"},
+    {"Command2", Kind::Button, nullptr, 120, 6540, 1920, 405, "&Copy to Clipboard"},
+    {"Command3", Kind::Button, nullptr, 2160, 6540, 1200, 405, "&Print"},
+    {"Command8", Kind::Button, nullptr, 6960, 6540, 1200, 405, "Help"},
+    {"Command1", Kind::Button, nullptr, 8280, 6540, 1200, 405, "Close", nullptr, nullptr,
+     forms::kDefault},
+};
+
+}  // namespace
+
+frmPreview::frmPreview(QWidget* owner)
+    : FormDialog(owner), layout_(this, kForm, kControls, RichTextBoxFactory) {
+  layout_.SetCaptions(true);
+  SetDesignFont(View());
+  connect(layout_.Get<QPushButton>(u"Command1"), &QPushButton::clicked, this, &frmPreview::Command1_Click);
+  connect(layout_.Get<QPushButton>(u"Command2"), &QPushButton::clicked, this, &frmPreview::Command2_Click);
+  connect(layout_.Get<QPushButton>(u"Command3"), &QPushButton::clicked, this, &frmPreview::Command3_Click);
+  connect(layout_.Get<QPushButton>(u"Command8"), &QPushButton::clicked, this, &frmPreview::Command8_Click);
+  Form_Load();
+}
+
+QTextEdit* frmPreview::View() const { return layout_.Get<QTextEdit>(u"RichTextBox1"); }
+
+void frmPreview::Form_Load() {
+  loading_ = true;
+  pageIndex_ = 0;
+  SetRichText(View(), OutBuf[0]);
+  AddHistoryLine(QStringLiteral("Preview displayed"));
+  CenterForm(this);
+  loading_ = false;
+}
+
+void frmPreview::Command1_Click() { Unload(); }
+
+void frmPreview::Command2_Click() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  clipboard->setText(OutBuf[static_cast<std::size_t>(pageIndex_)]);
+  AddHistoryLine(QStringLiteral("Output copied to clipboard"));
+}
+
+void frmPreview::Command3_Click() { PrintPreviewText(); }
+
+void frmPreview::Command8_Click() { ShowHelpHint(); }
+
+void frmPreview::PrintPreviewText() {
+  // A print the user cancelled in a dialog stays cancelled while the window
+  // is open.
+  if (printCancelled_) {
+    AddHistoryLine(QStringLiteral("Printing aborted"));
+    return;
+  }
+  const qint16 answer = PrintWholeText(RichText(View()));
+  if (answer != kErrNone) printCancelled_ = answer == kErrCancelled;
+}
+
+void ShowPrintPreview() {
+  frmPreview preview;
+  preview.exec();
+}
+
+}  // namespace brantel

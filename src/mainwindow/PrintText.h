@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+
+class QWidget;
+
+namespace brantel {
+
+// Printing of plain text on the system printer (platform::SystemPrinter),
+// with a header line on every page: the program's name and version, the
+// job's date and time, and "Page: n" at the right.
+
+// The header data of the current job, set when it starts.
+struct PrintHeaderData {
+  QString Date;     // "m/d/yyyy"
+  QString Time;     // "hh:mm:ss"
+  qint32 Page = 0;  // counts up from 1 within a job
+};
+extern PrintHeaderData PrintHeaderInfo;
+
+namespace printmode {
+inline constexpr qint16 kLine = 0;            // one line at the left margin
+inline constexpr qint16 kStartJob = 1;        // font, date, time, page 1, header
+inline constexpr qint16 kEjectPage = 2;       // next page, with its header
+inline constexpr qint16 kText = 3;            // a multi-line text, line by line
+inline constexpr qint16 kEndJob = 4;          // end of the document
+inline constexpr qint16 kEjectNoHeader = 8;   // next page, without a header
+}  // namespace printmode
+
+// Prints by mode (see printmode). Positions are twips on the printable
+// area: the body starts at 1152 from the left and the top, the header line
+// at 576; a page is full once the position passes the printable height less
+// 1872, and the next page starts when more is printed on it. A printer that
+// cannot start, turn a page or finish raises RuntimeError 482; the job then
+// is over and later modes do nothing until a new one starts. Modes other
+// than 1 do nothing while no job runs.
+void PrintText(qint16 mode, const QString& text);
+
+// True between a successful start and the end of a job.
+bool PrintJobActive();
+
+// Drops the current job, if any, without finishing it.
+void AbortPrintJob();
+
+// Prints a whole text as one job (start, the text, end) under the error
+// handling of the print commands: a failure goes to ReportError; Retry
+// starts the job again from its beginning; any other answer abandons the
+// job, logs "Printing aborted" and returns that answer. Returns kErrNone
+// when the job was printed.
+qint16 PrintWholeText(const QString& text);
+
+// The printer setup of the File menu: the print dialog on the system
+// printer. Cancel raises the common dialog's cancel error (32755), which
+// ReportError treats as a silent cancel.
+void PrinterSetup(QWidget* owner = nullptr);
+
+// The date as "m/d/yyyy", whatever the locale.
+QString PrintDateText(const QDate& date);
+
+}  // namespace brantel

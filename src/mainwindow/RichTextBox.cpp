@@ -1,0 +1,45 @@
+#include "mainwindow/RichTextBox.h"
+
+#include <QTextEdit>
+
+#include <cstring>
+
+namespace brantel {
+
+QTextEdit* MakeRichTextBox(QWidget* parent) {
+  auto* box = new QTextEdit(parent);
+  box->setReadOnly(true);
+  box->setAcceptRichText(false);
+  box->setLineWrapMode(QTextEdit::NoWrap);
+  box->setTabChangesFocus(true);
+  box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  SetDesignFont(box);
+  return box;
+}
+
+void SetDesignFont(QTextEdit* box) {
+  QFont font(QStringLiteral("Courier New"));
+  font.setStyleHint(QFont::TypeWriter);
+  font.setPointSizeF(10.0);
+  box->setFont(font);
+}
+
+QWidget* RichTextBoxFactory(const forms::ControlSpec& spec, QWidget* parent) {
+  if (std::strcmp(spec.name, "RichTextBox1") == 0) return MakeRichTextBox(parent);
+  return nullptr;
+}
+
+void SetRichText(QTextEdit* box, const QString& text) {
+  QString plain = text;
+  plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  plain.replace(u'\r', u'\n');
+  box->setPlainText(plain);
+}
+
+QString RichText(const QTextEdit* box) {
+  QString text = box->toPlainText();
+  text.replace(u'\n', QStringLiteral("\r\n"));
+  return text;
+}
+
+}  // namespace brantel

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/forms/FormBuilder.h"
+
+#include <QString>
+
+class QTextEdit;
+
+namespace brantel {
+
+// The text views of the output and browser windows: a read-only text box in
+// a fixed-pitch font ("Courier New" or the desktop's metric twin), without
+// word wrap, so that listings keep their columns.
+QTextEdit* MakeRichTextBox(QWidget* parent);
+
+// Gives the box its fixed-pitch design font (the form builder sets the
+// dialog font on every control it makes, so call this after the layout).
+void SetDesignFont(QTextEdit* box);
+
+// The form factory that builds a rich text box for every row named
+// "RichTextBox1" (declared as a Picture row in the tables).
+QWidget* RichTextBoxFactory(const forms::ControlSpec& spec, QWidget* parent);
+
+// Shows a text with CR LF, LF or CR line breaks.
+void SetRichText(QTextEdit* box, const QString& text);
+
+// The text of the box with CR LF line breaks.
+QString RichText(const QTextEdit* box);
+
+}  // namespace brantel

@@ -1,0 +1,363 @@
+#include "mainwindow/TextBrowser.h"
+
+#include "core/ErrorReporting.h"
+#include "core/FileBrowsing.h"
+#include "core/FileHelpers.h"
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "core/Settings.h"
+#include "core/TextCodec.h"
+#include "mainwindow/RichTextBox.h"
+#include "platform/CommonDialogs.h"
+#include "platform/Launcher.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTextEdit>
+
+#include <cerrno>
+#include <cmath>
+#include <functional>
+
+namespace brantel {
+namespace {
+
+using forms::ControlSpec;
+using forms::FormSpec;
+using forms::Kind;
+
+constexpr FormSpec kForm{10440, 6600, "View Source Files"};
+constexpr ControlSpec kControls[] = {
+    {"lblDrive", Kind::Label, nullptr, 120, 120, 3000, 255, "Select Drive:", nullptr, "Drive1"},
+    {"Drive1", Kind::ComboBox, nullptr, 120, 375, 3000, 330},
+    {"lblDir", Kind::Label, nullptr, 120, 825, 3000, 255, "Select Folder:", nullptr, "Dir1"},
+    {"Dir1", Kind::ListBox, nullptr, 120, 1080, 3000, 2265},
+    {"lblFile", Kind::Label, nullptr, 120, 3465, 3000, 255, "Select File:", nullptr, "File1"},
+    {"File1", Kind::ListBox, nullptr, 120, 3720, 3000, 2265},
+    {"lblPattern", Kind::Label, nullptr, 120, 6150, 840, 255, "Pattern:", nullptr, "Text2"},
+    {"Text2", Kind::TextBox, nullptr, 960, 6105, 2160, 330},
+    {"lblCurrent", Kind::Label, nullptr, 3360, 120, 1080, 255, "Current file:"},
+    {"Label1", Kind::Label, nullptr, 4440, 120, 5880, 255},
+    {"Frame1", Kind::Frame, nullptr, 3360, 420, 6960, 5565, "View of Selected File"},
+    {"RichTextBox1", Kind::Picture, "Frame1", 120, 300, 6720, 5145, "View of Selected File"},
+    {"Check1", Kind::CheckBox, nullptr, 3360, 6150, 2520, 255, "Use external viewer"},
+    {"cmdSetFont", Kind::Button, nullptr, 6900, 6090, 1500, 375, "Set &Font"},
+    {"Command1", Kind::Button, nullptr, 8820, 6090, 1500, 375, "OK", nullptr, nullptr,
+     forms::kDefault},
+};
+
+constexpr int kPathRole = Qt::UserRole;
+
+// Runs an action when Enter is pressed in a widget.
+class EnterKeyFilter : public QObject {
+ public:
+  EnterKeyFilter(QObject* parent, std::function<void()> action)
+      : QObject(parent), action_(std::move(action)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        action_();
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> action_;
+};
+
+// The wait pointer for the life of the object.
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// The viewer program and its own arguments, or nothing when the desktop's
+// default program has to stand in.
+std::optional<QStringList> ResolveViewer(const QString& viewer) {
+  const QString command = viewer.trimmed();
+  if (command.isEmpty() || command.compare(QStringLiteral("Notepad.exe"), Qt::CaseInsensitive) == 0) {
+    return std::nullopt;
+  }
+  const QString whole = platform::FindProgram(command);
+  if (!whole.isEmpty()) return QStringList{whole};
+  QStringList parts = QProcess::splitCommand(command);
+  if (parts.size() > 1) {
+    const QString program = platform::FindProgram(parts.first());
+    if (!program.isEmpty()) {
+      parts.first() = program;
+      return parts;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+QString BrowserScratchFile() { return UserTempFolder + QStringLiteral("~tmpbr.tmp"); }
+
+bool OpenInExternalViewer(const QString& viewer, const QString& file) {
+  if (const auto command = ResolveViewer(viewer)) {
+    return platform::StartProgram(command->first(), command->mid(1) << file);
+  }
+  return platform::OpenUrl(QUrl::fromLocalFile(file));
+}
+
+frmTextBrow::frmTextBrow(QWidget* owner)
+    : FormDialog(owner), layout_(this, kForm, kControls, RichTextBoxFactory) {
+  layout_.SetCaptions(true);
+  SetDesignFont(View());
+  auto* text2 = layout_.Get<QLineEdit>(u"Text2");
+  auto* check1 = layout_.Get<QCheckBox>(u"Check1");
+  connect(Drive1(), &QComboBox::currentIndexChanged, this, &frmTextBrow::Drive1_Change);
+  // The list is rebuilt for the new folder once the double-click is over.
+  connect(Dir1(), &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    const QString path = item->data(kPathRole).toString();
+    QMetaObject::invokeMethod(this, [this, path] { Dir1_Change(path); }, Qt::QueuedConnection);
+  });
+  Dir1()->installEventFilter(new EnterKeyFilter(Dir1(), [this] {
+    if (QListWidgetItem* item = Dir1()->currentItem()) Dir1_Change(item->data(kPathRole).toString());
+  }));
+  connect(File1(), &QListWidget::itemDoubleClicked, this, [this] { File1_DblClick(); });
+  File1()->installEventFilter(new EnterKeyFilter(File1(), [this] { File1_DblClick(); }));
+  connect(text2, &QLineEdit::textChanged, this, &frmTextBrow::Text2_Change);
+  connect(check1, &QCheckBox::clicked, this, &frmTextBrow::Check1_Click);
+  connect(layout_.Get<QPushButton>(u"cmdSetFont"), &QPushButton::clicked, this,
+          &frmTextBrow::cmdSetFont_Click);
+  connect(layout_.Get<QPushButton>(u"Command1"), &QPushButton::clicked, this,
+          &frmTextBrow::Command1_Click);
+  Form_Load();
+}
+
+QTextEdit* frmTextBrow::View() const { return layout_.Get<QTextEdit>(u"RichTextBox1"); }
+QComboBox* frmTextBrow::Drive1() const { return layout_.Get<QComboBox>(u"Drive1"); }
+QListWidget* frmTextBrow::Dir1() const { return layout_.Get<QListWidget>(u"Dir1"); }
+QListWidget* frmTextBrow::File1() const { return layout_.Get<QListWidget>(u"File1"); }
+
+QStringList frmTextBrow::ListedFiles() const {
+  QStringList names;
+  for (int i = 0; i < File1()->count(); ++i) names.append(File1()->item(i)->text());
+  return names;
+}
+
+void frmTextBrow::Form_Load() {
+  loading_ = true;
+  if (BrowseDefaultFilter.trimmed().isEmpty()) {
+    BrowseDefaultFilter = QStringLiteral("*.") + FileExtension;
+  }
+  // A pattern saved earlier is checked like a typed one.
+  pattern_ = IsValidFilePattern(BrowseDefaultFilter) ? BrowseDefaultFilter : QStringLiteral("*.*");
+
+  drives_ = BrowserDrives();
+  {
+    const QSignalBlocker blocker(Drive1());
+    Drive1()->addItems(drives_);
+  }
+  // The folder of the last visit, or the data folder; a folder that has gone
+  // since gives way to the next one.
+  QStringList folders;
+  folders << (!BrowseLastDir.isEmpty() ? BrowseLastDir : DataPath) << UserFolder << QDir::homePath()
+          << QStringLiteral("/");
+  for (const QString& folder : folders) {
+    if (folder.isEmpty()) continue;
+    try {
+      ChangeFolder(folder);
+      break;
+    } catch (const RuntimeError&) {
+    }
+  }
+
+  layout_.Get<QLineEdit>(u"Text2")->setText(pattern_);
+  ApplyBrowserFont();
+  layout_.Get<QCheckBox>(u"Check1")->setChecked(BrowseUseNotepad == 1);
+  UpdateViewerState();
+  CenterForm(this);
+  loading_ = false;
+}
+
+bool frmTextBrow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) layout_.Widget(u"Command1")->setFocus();
+  return FormDialog::event(event);
+}
+
+void frmTextBrow::FormUnload() {
+  BrowseDefaultFilter = layout_.Get<QLineEdit>(u"Text2")->text();
+  BrowseLastDir = WithTrailingSlash(dirPath_);
+  BrowseUseNotepad = layout_.Get<QCheckBox>(u"Check1")->isChecked() ? 1 : 0;
+  SaveSettings(kSettingsTextBrowse);
+}
+
+void frmTextBrow::ChangeFolder(const QString& path) {
+  const QString folder = CleanFolderPath(path);
+  const QStringList subfolders = ListSubfolders(folder);
+  const QStringList files = ListMatchingFiles(folder, pattern_);
+  dirPath_ = folder;
+
+  QListWidget* dirs = Dir1();
+  dirs->clear();
+  const QStringList chain = FolderChain(folder);
+  const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+  const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+  for (int depth = 0; depth < chain.size(); ++depth) {
+    const QString name = depth == 0 ? QStringLiteral("/") : chain[depth].section(u'/', -1);
+    auto* item = new QListWidgetItem(open, QString(depth * 2, u' ') + name, dirs);
+    item->setData(kPathRole, chain[depth]);
+  }
+  const int current = static_cast<int>(chain.size()) - 1;
+  for (const QString& name : subfolders) {
+    auto* item = new QListWidgetItem(closed, QString((current + 1) * 2, u' ') + name, dirs);
+    item->setData(kPathRole, BrowserFilePath(folder, name));
+  }
+  dirs->setCurrentRow(current);
+
+  File1()->clear();
+  File1()->addItems(files);
+  ShowDriveOfFolder();
+}
+
+void frmTextBrow::ShowDriveOfFolder() {
+  const QSignalBlocker blocker(Drive1());
+  Drive1()->setCurrentIndex(static_cast<int>(drives_.indexOf(DriveOfPath(dirPath_, drives_))));
+}
+
+void frmTextBrow::SetDirPath(const QString& path) { Dir1_Change(path); }
+
+void frmTextBrow::Drive1_Change() {
+  const QString drive = Drive1()->currentText();
+  // A place that cannot be read leaves the folder list where it was.
+  if (RunReported([&] { ChangeFolder(drive); }) != kErrNone) ShowDriveOfFolder();
+}
+
+void frmTextBrow::Dir1_Change(const QString& path) {
+  RunReported([&] { ChangeFolder(path); });
+}
+
+void frmTextBrow::RefreshFiles() {
+  RunReported([this] {
+    const QStringList files = ListMatchingFiles(dirPath_, pattern_);
+    File1()->clear();
+    File1()->addItems(files);
+  });
+}
+
+bool frmTextBrow::SelectFile(const QString& name) {
+  const auto found = File1()->findItems(name, Qt::MatchFixedString);
+  if (found.isEmpty()) return false;
+  File1()->setCurrentItem(found.first());
+  return true;
+}
+
+void frmTextBrow::Text2_Change() {
+  const QString text = layout_.Get<QLineEdit>(u"Text2")->text();
+  // The text is both the list's pattern and its file name: an exact name
+  // is selected. A text that is no pattern shows every file.
+  pattern_ = IsValidFilePattern(text) ? text : QStringLiteral("*.*");
+  RefreshFiles();
+  SelectFile(text.trimmed());
+}
+
+void frmTextBrow::File1_DblClick() {
+  QListWidgetItem* item = File1()->currentItem();
+  if (!item) return;
+  const QString path = BrowserFilePath(dirPath_, item->text());
+  auto* label = layout_.Get<QLabel>(u"Label1");
+  label->setText(path);
+  label->setToolTip(path);
+  if (layout_.Get<QCheckBox>(u"Check1")->isChecked()) {
+    ViewExternally(path);
+    return;
+  }
+  for (;;) {
+    try {
+      const WaitCursor wait;
+      LoadView(path);
+      return;
+    } catch (const RuntimeError& e) {
+      if (ReportError(e, true) != kErrRetry) return;
+    } catch (const std::bad_alloc&) {
+      if (ReportError(RuntimeError(err::kOutOfMemory), true) != kErrRetry) return;
+    }
+  }
+}
+
+void frmTextBrow::LoadView(const QString& path) {
+  QFile file(path);
+  errno = 0;
+  if (!file.open(QIODevice::ReadOnly)) throw ErrorFromFile(file, FileOp::Read, errno);
+  const QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) throw ErrorFromFile(file, FileOp::Read, errno);
+  SetRichText(View(), DecodeText(bytes));
+}
+
+void frmTextBrow::ViewExternally(const QString& path) {
+  const QString scratch = BrowserScratchFile();
+  // A failed copy has shown its message; the viewer must not open an older copy.
+  if (!CopyTextFile(path, scratch)) return;
+  if (!OpenInExternalViewer(ExternalEditor, scratch)) {
+    ShowMsg(QStringLiteral("Shell operation failed. Check status of External Viewer: ") +
+                ExternalEditor,
+            mb::kOkOnly, ErrorTitle);
+  }
+}
+
+void frmTextBrow::Check1_Click() { UpdateViewerState(); }
+
+void frmTextBrow::UpdateViewerState() {
+  layout_.Widget(u"cmdSetFont")->setEnabled(!layout_.Get<QCheckBox>(u"Check1")->isChecked());
+}
+
+void frmTextBrow::cmdSetFont_Click() {
+  QFont font = View()->font();
+  font.setFamily(BrowseFontName);
+  if (BrowseFontSize > 0.0f && std::isfinite(BrowseFontSize)) font.setPointSizeF(BrowseFontSize);
+  font.setBold(BrowseFontBold != 0);
+  font.setItalic(BrowseFontItalic != 0);
+  // A cancelled dialog hands back the font it was given.
+  platform::ShowFontDialog(font, this);
+  BrowseFontName = font.family();
+  if (font.pointSizeF() > 0.0) BrowseFontSize = static_cast<float>(font.pointSizeF());
+  BrowseFontBold = font.bold() ? -1 : 0;
+  BrowseFontItalic = font.italic() ? -1 : 0;
+  ApplyBrowserFont();
+}
+
+void frmTextBrow::ApplyBrowserFont() {
+  const bool sizeOk = std::isfinite(BrowseFontSize) && BrowseFontSize > 0.0f &&
+                      BrowseFontSize <= 1638.0f;
+  if (BrowseFontName.trimmed().isEmpty() || !sizeOk) {
+    ShowMsg(QStringLiteral("Invalid font selection"), mb::kOkOnly, ErrorTitle);
+    return;
+  }
+  QFont font = View()->font();
+  font.setFamily(BrowseFontName);
+  font.setPointSizeF(BrowseFontSize);
+  font.setBold(BrowseFontBold != 0);
+  font.setItalic(BrowseFontItalic != 0);
+  View()->setFont(font);
+}
+
+void frmTextBrow::Command1_Click() { Unload(); }
+
+void ShowTextBrowser() {
+  frmTextBrow browser;
+  browser.exec();
+}
+
+}  // namespace brantel

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <functional>
+
+namespace brantel::platform {
+
+// Starting other programs and opening documents with the desktop. Programs
+// are started directly with an argument list, never through a shell.
+
+// Starts a program detached from this process; false when it could not be
+// started.
+bool StartProgram(const QString& program, const QStringList& arguments);
+
+// Opens a URL with the desktop's default program for it (a local file: the
+// program the desktop associates with its type); false when none opened.
+bool OpenUrl(const QUrl& url);
+
+// The path of an executable program: a path with a "/" that names an
+// executable file, or a name found on the search path; "" when neither.
+QString FindProgram(const QString& name);
+
+// The functions behind StartProgram and OpenUrl, replaceable by tests.
+struct LauncherHandlers {
+  std::function<bool(const QString& program, const QStringList& arguments)> start;
+  std::function<bool(const QUrl& url)> open;
+};
+
+// Installs the handlers (an empty one keeps the desktop's); returns the
+// previous ones.
+LauncherHandlers SetLauncherHandlers(LauncherHandlers handlers);
+
+}  // namespace brantel::platform

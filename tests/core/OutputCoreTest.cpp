@@ -1,0 +1,125 @@
+#include "core/FileBrowsing.h"
+#include "core/OutputBuffers.h"
+#include "core/PrintFonts.h"
+#include "core/RuntimeError.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+
+namespace brantel {
+namespace {
+
+using test::CoreTest;
+
+TEST(FilePattern, SplitsOnSemicolonsAndMatchesWithoutCase) {
+  EXPECT_EQ(SplitFilePattern(QStringLiteral(" *.txt ; ;*.BNL")),
+            (QStringList{QStringLiteral("*.txt"), QStringLiteral("*.BNL")}));
+  EXPECT_TRUE(MatchesFilePattern(QStringLiteral("Report.TXT"), QStringLiteral("*.txt;*.bnl")));
+  EXPECT_TRUE(MatchesFilePattern(QStringLiteral("a.bnl"), QStringLiteral("*.txt;*.BNL")));
+  EXPECT_FALSE(MatchesFilePattern(QStringLiteral("a.bnlx"), QStringLiteral("*.bnl")));
+  EXPECT_TRUE(MatchesFilePattern(QStringLiteral("data1.csv"), QStringLiteral("data?.csv")));
+  EXPECT_FALSE(MatchesFilePattern(QStringLiteral("data12.csv"), QStringLiteral("data?.csv")));
+  // Regular-expression characters in a pattern are plain characters.
+  EXPECT_TRUE(MatchesFilePattern(QStringLiteral("a+b (1).txt"), QStringLiteral("a+b (1).*")));
+  EXPECT_FALSE(MatchesFilePattern(QStringLiteral("aab (1).txt"), QStringLiteral("a+b (1).*")));
+}
+
+TEST(FilePattern, StarDotStarListsNamesWithoutADot) {
+  EXPECT_TRUE(MatchesFilePattern(QStringLiteral("README"), QStringLiteral("*.*")));
+  EXPECT_TRUE(MatchesFilePattern(QStringLiteral("a.b.c"), QStringLiteral("*.*")));
+  EXPECT_TRUE(MatchesFilePattern(QStringLiteral("README"), QStringLiteral("*.")));
+  EXPECT_FALSE(MatchesFilePattern(QStringLiteral("a.txt"), QStringLiteral("*.")));
+}
+
+TEST(FilePattern, ValidityOfPatterns) {
+  EXPECT_TRUE(IsValidFilePattern(QStringLiteral("*.BNL")));
+  EXPECT_TRUE(IsValidFilePattern(QStringLiteral("notes.txt;*.log")));
+  EXPECT_FALSE(IsValidFilePattern(QString()));
+  EXPECT_FALSE(IsValidFilePattern(QStringLiteral("  ; ")));
+  EXPECT_FALSE(IsValidFilePattern(QStringLiteral("sub/*.txt")));
+  EXPECT_FALSE(IsValidFilePattern(QStringLiteral("C:\\Data\\*.bnl")));
+  EXPECT_FALSE(IsValidFilePattern(QStringLiteral("*.t\txt")));
+}
+
+class FileListing : public CoreTest {};
+
+TEST_F(FileListing, ListsPlainFilesAndFoldersSortedWithoutCase) {
+  const QString folder = Home() + QStringLiteral("/data");
+  for (const char* name : {"b.TXT", "a.txt", "README", ".hidden.txt", "C.bnl"}) {
+    WriteFile(folder + u'/' + QString::fromLatin1(name), "x");
+  }
+  QDir().mkpath(folder + QStringLiteral("/Zeta"));
+  QDir().mkpath(folder + QStringLiteral("/alpha"));
+  QDir().mkpath(folder + QStringLiteral("/.cache"));
+  EXPECT_EQ(ListMatchingFiles(folder, QStringLiteral("*.txt")),
+            (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.TXT")}));
+  EXPECT_EQ(ListMatchingFiles(folder, QStringLiteral("*.*")),
+            (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.TXT"), QStringLiteral("C.bnl"),
+                         QStringLiteral("README")}));
+  EXPECT_EQ(ListSubfolders(folder), (QStringList{QStringLiteral("alpha"), QStringLiteral("Zeta")}));
+}
+
+TEST_F(FileListing, MissingAndUnreadableFoldersRaiseTheirErrors) {
+  try {
+    ListSubfolders(Home() + QStringLiteral("/missing"));
+    ADD_FAILURE() << "no error";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), err::kPathNotFound);
+  }
+  if (!PermissionsApply()) GTEST_SKIP() << "the superuser reads every folder";
+  const QString locked = Home() + QStringLiteral("/locked");
+  QDir().mkpath(locked);
+  QFile::setPermissions(locked, QFileDevice::WriteOwner);
+  try {
+    ListMatchingFiles(locked, QStringLiteral("*.*"));
+    ADD_FAILURE() << "no error";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), err::kPermissionDenied);
+  }
+  QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST(FolderPaths, ChainFilePathAndDrive) {
+  EXPECT_EQ(FolderChain(QStringLiteral("/home/ann/")),
+            (QStringList{QStringLiteral("/"), QStringLiteral("/home"), QStringLiteral("/home/ann")}));
+  EXPECT_EQ(FolderChain(QStringLiteral("/")), QStringList{QStringLiteral("/")});
+  EXPECT_EQ(BrowserFilePath(QStringLiteral("/"), QStringLiteral("a.txt")), QStringLiteral("/a.txt"));
+  EXPECT_EQ(BrowserFilePath(QStringLiteral("/tmp"), QStringLiteral("a.txt")), QStringLiteral("/tmp/a.txt"));
+  const QStringList drives{QStringLiteral("/"), QStringLiteral("/home/ann"),
+                           QStringLiteral("/home/ann/Documents")};
+  EXPECT_EQ(DriveOfPath(QStringLiteral("/home/ann/Documents/x/"), drives), drives[2]);
+  EXPECT_EQ(DriveOfPath(QStringLiteral("/home/ann/Doc"), drives), drives[1]);
+  EXPECT_EQ(DriveOfPath(QStringLiteral("/home/annie"), drives), drives[0]);
+}
+
+TEST(PrintFonts, FixedFontFollowsThePreferenceThenTheFirstFont) {
+  EXPECT_EQ(FixedFontName({QStringLiteral("Mono"), QStringLiteral("ARIAL"), QStringLiteral("courier")}),
+            QStringLiteral("courier"));
+  EXPECT_EQ(FixedFontName({QStringLiteral("Mono"), QStringLiteral("Sans")}), QStringLiteral("Mono"));
+  QFont font(QStringLiteral("Serif"), 14);
+  font.setBold(true);
+  font.setItalic(true);
+  font.setUnderline(true);
+  font.setStrikeOut(true);
+  SetObjectFont(font);
+  EXPECT_FALSE(font.bold() || font.italic() || font.underline() || font.strikeOut());
+  EXPECT_EQ(font.pointSizeF(), 9.0);
+  EXPECT_EQ(font.family(), FixedFontName());
+  // Without the preferred fonts, the desktop's fixed-pitch font prints.
+  EXPECT_TRUE(QFontInfo(font).fixedPitch() || FixedFontName().contains(QStringLiteral("Arial")));
+}
+
+TEST(OutputBuffers, JoinsPagesWithoutSeparator) {
+  OutBuf[0] = QStringLiteral("a\r\n");
+  OutBuf[1] = QStringLiteral("b\r\n");
+  EXPECT_EQ(JoinOutBuf(0, 1), QStringLiteral("a\r\nb\r\n"));
+  EXPECT_EQ(JoinOutBuf(1, 1), QStringLiteral("b\r\n"));
+  EXPECT_EQ(JoinOutBuf(0, 5), QStringLiteral("a\r\nb\r\n"));
+  ClearOutBuf();
+  EXPECT_TRUE(JoinOutBuf(0, 1).isEmpty());
+}
+
+}  // namespace
+}  // namespace brantel

@@ -1,0 +1,215 @@
+#include "PdfPrinting.h"
+
+#include "core/Globals.h"
+#include "core/IniFile.h"
+#include "core/Messages.h"
+#include "core/Settings.h"
+#include "mainwindow/RichTextBox.h"
+#include "mainwindow/TextBrowser.h"
+#include "platform/CommonDialogs.h"
+#include "platform/Launcher.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+
+namespace brantel {
+namespace {
+
+using test::PrintTest;
+
+class TextBrowser : public PrintTest {
+ protected:
+  void SetUp() override {
+    PrintTest::SetUp();
+    data_ = Documents() + QStringLiteral("/MyBrantel/Data");
+    WriteFile(data_ + QStringLiteral("/Tunnel.BNL"), "BRANTEL_110\r\n");
+    WriteFile(data_ + QStringLiteral("/notes.txt"), "first\nsecond\n");
+    WriteFile(data_ + QStringLiteral("/README"), "no extension");
+    DataPath = data_ + u'/';
+    UserFolder = Documents() + QStringLiteral("/MyBrantel/");
+    UserTempFolder = UserFolder + QStringLiteral("Temp/");
+    QDir().mkpath(UserTempFolder);
+    BrowseLastDir.clear();
+    platform::SetLauncherHandlers({
+        [this](const QString& program, const QStringList& arguments) {
+          started_.append(QStringList{program} + arguments);
+          return true;
+        },
+        [this](const QUrl& url) {
+          opened_.append(url);
+          return openAnswer_;
+        },
+    });
+  }
+  void TearDown() override {
+    platform::SetLauncherHandlers({});
+    PrintTest::TearDown();
+  }
+  static QString PatternBox(const frmTextBrow& browser) {
+    return browser.Layout().Get<QLineEdit>(u"Text2")->text();
+  }
+  void ViewExternally(frmTextBrow& browser, const QString& name) {
+    browser.Layout().Get<QCheckBox>(u"Check1")->click();
+    ASSERT_TRUE(browser.SelectFile(name));
+    browser.File1_DblClick();
+  }
+
+  QString data_;
+  QList<QStringList> started_;
+  QList<QUrl> opened_;
+  bool openAnswer_ = true;
+};
+
+TEST_F(TextBrowser, FirstOpeningShowsProjectFilesOfTheDataFolder) {
+  frmTextBrow browser;
+  EXPECT_EQ(PatternBox(browser), QStringLiteral("*.BNL"));
+  EXPECT_EQ(browser.DirPath(), data_);
+  EXPECT_EQ(browser.ListedFiles(), QStringList{QStringLiteral("Tunnel.BNL")});
+  EXPECT_EQ(browser.Layout().Get<QComboBox>(u"Drive1")->currentText(), Documents());
+  EXPECT_EQ(browser.windowTitle(), QStringLiteral("View Source Files"));
+
+  // Typing narrows the list at once; the text file opens in the view.
+  QLineEdit* pattern = browser.Layout().Get<QLineEdit>(u"Text2");
+  pattern->setText(QStringLiteral("*.TXT;*.bnl"));
+  EXPECT_EQ(browser.ListedFiles(), (QStringList{QStringLiteral("notes.txt"), QStringLiteral("Tunnel.BNL")}));
+  ASSERT_TRUE(browser.SelectFile(QStringLiteral("notes.txt")));
+  QTest::keyClick(browser.Layout().Widget(u"File1"), Qt::Key_Return);
+  EXPECT_EQ(RichText(browser.View()), QStringLiteral("first\r\nsecond\r\n"));
+  EXPECT_EQ(browser.Layout().Get<QLabel>(u"Label1")->text(), data_ + QStringLiteral("/notes.txt"));
+  EXPECT_TRUE(started_.isEmpty() && opened_.isEmpty());
+}
+
+TEST_F(TextBrowser, StarDotStarListsFilesWithoutAnExtension) {
+  frmTextBrow browser;
+  browser.Layout().Get<QLineEdit>(u"Text2")->setText(QStringLiteral("*.*"));
+  EXPECT_EQ(browser.ListedFiles(), (QStringList{QStringLiteral("notes.txt"), QStringLiteral("README"),
+                                                QStringLiteral("Tunnel.BNL")}));
+}
+
+TEST_F(TextBrowser, RemembersFolderForTheRunAndPatternInTheSettings) {
+  const QString other = data_ + QStringLiteral("/Old");
+  WriteFile(other + QStringLiteral("/a.log"), "x");
+  {
+    frmTextBrow browser;
+    browser.SetDirPath(other);
+    EXPECT_EQ(browser.DirPath(), other);
+    browser.Layout().Get<QLineEdit>(u"Text2")->setText(QStringLiteral("*.log"));
+    EXPECT_EQ(browser.ListedFiles(), QStringList{QStringLiteral("a.log")});
+    browser.Command1_Click();
+  }
+  EXPECT_EQ(BrowseLastDir, other + u'/');
+  IniDocument ini;
+  ASSERT_TRUE(ini.Load(SettingsIniPath));
+  EXPECT_EQ(ini.Value(QStringLiteral("TextBrowse"), QStringLiteral("BrowseDefaultFilter")).value_or(QString()),
+            QStringLiteral("*.log"));
+
+  frmTextBrow again;
+  EXPECT_EQ(again.DirPath(), other);
+  EXPECT_EQ(PatternBox(again), QStringLiteral("*.log"));
+
+  // After a restart the data folder shows again, with the stored pattern.
+  BrowseLastDir.clear();
+  frmTextBrow restarted;
+  EXPECT_EQ(restarted.DirPath(), data_);
+  EXPECT_EQ(PatternBox(restarted), QStringLiteral("*.log"));
+}
+
+TEST_F(TextBrowser, BadPatternTypedOrSavedShowsEveryFile) {
+  {
+    frmTextBrow browser;
+    browser.Layout().Get<QLineEdit>(u"Text2")->setText(QStringLiteral("sub/*.txt"));
+    EXPECT_EQ(browser.FilePattern(), QStringLiteral("*.*"));
+    EXPECT_EQ(browser.ListedFiles().size(), 3);
+    browser.close();  // the close box saves like OK
+  }
+  EXPECT_EQ(BrowseDefaultFilter, QStringLiteral("sub/*.txt"));
+  frmTextBrow reopened;
+  EXPECT_EQ(PatternBox(reopened), QStringLiteral("*.*"));
+  EXPECT_EQ(reopened.ListedFiles().size(), 3);
+  EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(TextBrowser, ExternalViewerGetsTheScratchCopyAsOneArgument) {
+  const QString viewer = Home() + QStringLiteral("/my viewer; rm -rf x");
+  WriteFile(viewer, "#!/bin/sh\n");
+  QFile::setPermissions(viewer, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  ExternalEditor = viewer;
+  frmTextBrow browser;
+  EXPECT_TRUE(browser.Layout().Widget(u"cmdSetFont")->isEnabled());
+  ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
+  EXPECT_FALSE(browser.Layout().Widget(u"cmdSetFont")->isEnabled());
+  ASSERT_EQ(started_.size(), 1);
+  EXPECT_EQ(started_[0], (QStringList{viewer, BrowserScratchFile()}));
+  EXPECT_EQ(ReadFile(BrowserScratchFile()), QByteArray("BRANTEL_110\r\n"));
+  EXPECT_TRUE(opened_.isEmpty());
+}
+
+TEST_F(TextBrowser, MissingViewerFallsBackToTheDesktop) {
+  for (const QString& viewer : {QStringLiteral("Notepad.exe"), QStringLiteral("/no/such/viewer")}) {
+    ExternalEditor = viewer;
+    opened_.clear();
+    frmTextBrow browser;
+    ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
+    EXPECT_TRUE(started_.isEmpty());
+    EXPECT_EQ(opened_, QList<QUrl>{QUrl::fromLocalFile(BrowserScratchFile())});
+  }
+  // Nothing opened it: the message names the viewer.
+  openAnswer_ = false;
+  frmTextBrow browser;
+  ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(boxes_->Last().prompt,
+            QStringLiteral("Shell operation failed. Check status of External Viewer: /no/such/viewer"));
+}
+
+TEST_F(TextBrowser, FailedScratchCopyStartsNoViewer) {
+  WriteFile(BrowserScratchFile(), "stale copy");
+  UserTempFolder = Home() + QStringLiteral("/no/such/folder/");
+  frmTextBrow browser;
+  ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("File I/O problem with TMP file: ")));
+  EXPECT_TRUE(started_.isEmpty() && opened_.isEmpty());
+}
+
+TEST_F(TextBrowser, FolderThatCannotBeShownLeavesTheListAsItWas) {
+  frmTextBrow browser;
+  browser.SetDirPath(data_ + QStringLiteral("/gone"));
+  EXPECT_EQ(browser.DirPath(), data_);
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("Path not found")));
+}
+
+TEST_F(TextBrowser, FontDialogStoresTheChosenFont) {
+  platform::SetFontDialogHandler([](QFont& font, QWidget*) {
+    font.setFamily(QStringLiteral("DejaVu Sans Mono"));
+    font.setPointSizeF(12.0);
+    font.setBold(true);
+    return true;
+  });
+  frmTextBrow browser;
+  browser.cmdSetFont_Click();
+  EXPECT_EQ(BrowseFontName, QStringLiteral("DejaVu Sans Mono"));
+  EXPECT_EQ(BrowseFontSize, 12.0f);
+  EXPECT_EQ(BrowseFontBold, -1);
+  EXPECT_EQ(BrowseFontItalic, 0);
+  EXPECT_EQ(browser.View()->font().family(), QStringLiteral("DejaVu Sans Mono"));
+  EXPECT_TRUE(browser.View()->font().bold());
+
+  // A cancelled dialog gives back what it was given.
+  platform::SetFontDialogHandler([](QFont&, QWidget*) { return false; });
+  browser.cmdSetFont_Click();
+  EXPECT_EQ(BrowseFontName, QStringLiteral("DejaVu Sans Mono"));
+  EXPECT_EQ(BrowseFontSize, 12.0f);
+  EXPECT_EQ(BrowseFontBold, -1);
+}
+
+}  // namespace
+}  // namespace brantel
