@@ -1,0 +1,44 @@
+#include "GraphTestSupport.h"
+
+#include "graph/GraphChart.h"
+#include "graph/frmGraph.h"
+#include "graph/frmGraphOpt.h"
+
+#include <QComboBox>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+namespace brantel {
+namespace {
+
+using test::GraphTest;
+
+// Pictures of the window and the dialog in the build folder, to look at.
+TEST_F(GraphTest, RendersTheWindowAndTheOptionsDialog) {
+  FillCurves(66);
+  frmGraph* window = frmGraph::Load();
+  window->GraphInit();
+  window->DrawCurve();
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  QTest::qWait(50);
+  EXPECT_TRUE(window->grab().save(QStringLiteral("graph_window.png")));
+
+  window->GraphOptionsItem_Click(1);
+  frmGraphOpt* dialog = window->OptionsDialog();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+  EXPECT_TRUE(dialog->grab().save(QStringLiteral("graph_options_mode0.png")));
+  dialog->Layout().Options(u"Option1").At(1)->click();
+  EXPECT_TRUE(dialog->grab().save(QStringLiteral("graph_options_mode1.png")));
+  dialog->Layout().Get<QComboBox>(u"Combo2")->setCurrentIndex(1);  // symbols only
+  dialog->Layout().Get<QComboBox>(u"Combo1")->setCurrentIndex(3);  // both grids
+  dialog->Layout().Get<QScrollBar>(u"HScroll1")->setValue(9);
+  dialog->Command2_Click();
+  QTest::qWait(50);
+  EXPECT_TRUE(window->grab().save(QStringLiteral("graph_window_symbols.png")));
+}
+
+}  // namespace
+}  // namespace brantel
