@@ -9,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QValueAxis>
-#include <QVBoxLayout>
 #include <QGraphicsLayout>
 
 #include <algorithm>
@@ -91,8 +90,14 @@ struct GraphChart::Impl {
   }
   QValueAxis* AxisOf(Axis axis) const { return axis == Axis::X ? axisX : axisY; }
 
-  // Lays the chart out now, so that the plot area matches what shows.
-  void Settle() const {
+  // Sizes and lays the chart out now, also while the window is hidden, so
+  // that the plot area, pictures and prints match the widget's size.
+  void Settle(const QWidget* owner) const {
+    if (view->size() != owner->size()) view->setGeometry(owner->rect());
+    if (chart->size() != QSizeF(view->size())) {
+      chart->resize(view->size());
+      view->setSceneRect(chart->geometry());
+    }
     if (chart->layout()) chart->layout()->activate();
   }
   QPointF ChartPos(const QWidget* owner, QPoint pixel) const {
@@ -182,9 +187,12 @@ GraphChart::GraphChart(QWidget* parent) : QWidget(parent), d_(std::make_unique<I
   d_->view->setMouseTracking(true);
   d_->view->viewport()->setMouseTracking(true);
   d_->view->viewport()->installEventFilter(this);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(d_->view);
+  d_->view->setGeometry(rect());
+}
+
+void GraphChart::resizeEvent(QResizeEvent* event) {
+  d_->view->setGeometry(rect());
+  QWidget::resizeEvent(event);
 }
 
 GraphChart::~GraphChart() = default;
@@ -367,12 +375,12 @@ bool GraphChart::Grid(Axis axis) const { return d_->AxisOf(axis)->isGridLineVisi
 void GraphChart::SetGrid(Axis axis, bool shown) { d_->AxisOf(axis)->setGridLineVisible(shown); }
 
 bool GraphChart::InPlotArea(QPoint pixel) const {
-  d_->Settle();
+  d_->Settle(this);
   return d_->chart->plotArea().contains(d_->ChartPos(this, pixel));
 }
 
 QPointF GraphChart::ValueAt(QPoint pixel) const {
-  d_->Settle();
+  d_->Settle(this);
   const QRectF plot = d_->chart->plotArea();
   const QPointF pos = d_->ChartPos(this, pixel);
   if (plot.width() <= 0 || plot.height() <= 0) return QPointF();
@@ -383,12 +391,12 @@ QPointF GraphChart::ValueAt(QPoint pixel) const {
 }
 
 QPointF GraphChart::PixelOf(int curve, int point) const {
-  d_->Settle();
+  d_->Settle(this);
   return d_->WidgetPos(this, d_->ChartPosOfValue(Point(curve, point)));
 }
 
 GraphChart::Nearest GraphChart::NearestPoint(QPoint pixel) const {
-  d_->Settle();
+  d_->Settle(this);
   Nearest best;
   double bestDistance = std::numeric_limits<double>::infinity();
   const QPointF target = d_->ChartPos(this, pixel);
@@ -418,12 +426,12 @@ void GraphChart::ResetPointer() { d_->view->viewport()->unsetCursor(); }
 Qt::CursorShape GraphChart::Pointer() const { return d_->view->viewport()->cursor().shape(); }
 
 QImage GraphChart::Picture() const {
-  d_->Settle();
+  d_->Settle(this);
   return d_->view->grab().toImage();
 }
 
 void GraphChart::Render(QPainter& painter, const QRectF& target) const {
-  d_->Settle();
+  d_->Settle(this);
   const QRectF source = d_->chart->mapRectToScene(d_->chart->rect());
   if (source.isEmpty() || target.isEmpty()) return;
   // The largest rectangle of the chart's proportions at the target's corner.

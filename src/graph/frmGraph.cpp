@@ -261,7 +261,9 @@ void frmGraph::GraphFileItem_Click(int index) {
 }
 
 void frmGraph::PrintGraph() {
-  QPrinter printer(QPrinter::HighResolution);
+  // The printer counts in the screen's pixels, so that the chart's texts
+  // keep their sizes relative to the chart on paper; the output stays vector.
+  QPrinter printer(QPrinter::ScreenResolution);
   bool cancelled = false;
   const platform::PrinterDialogChoices choices{false, false};
   qint16 result = RunReported([&] {
@@ -319,6 +321,8 @@ void frmGraph::ExportToExcel() {
             mb::kCritical, QString());
     return;
   }
+  // The message box gets the normal pointer.
+  hourglass.Restore();
   ShowMsg(QStringLiteral("Exported ") + QString::number(n) + QStringLiteral(" Curves"), mb::kOkOnly,
           QString());
 }
@@ -333,11 +337,13 @@ void frmGraph::GraphOptionsItem_Click(int index) {
     optionsItems_[0]->setChecked(!frame1_->isVisibleTo(inner_));
     frame1_->setVisible(optionsItems_[0]->isChecked());
   } else if (index == 1) {
-    if (options_) return;
+    if (options_ && options_->isVisible()) return;
     SaveCurrentGraphSettings();
     auto* dialog = new frmGraphOpt(this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
+    connect(dialog, &QDialog::finished, this, [this, dialog] {
+      if (options_ == dialog) options_ = nullptr;
+      dialog->deleteLater();
+    });
     options_ = dialog;
     dialog->setWindowModality(Qt::ApplicationModal);
     dialog->show();

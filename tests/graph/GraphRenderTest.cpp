@@ -4,7 +4,10 @@
 #include "graph/frmGraph.h"
 #include "graph/frmGraphOpt.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
 #include <QComboBox>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
@@ -23,6 +26,12 @@ TEST_F(GraphTest, RendersTheWindowAndTheOptionsDialog) {
   window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
   QTest::qWait(50);
+  // The pointer on a point of the tangential stress fills the Point ID frame.
+  QWidget* viewport = window->Chart().findChild<QAbstractScrollArea*>()->viewport();
+  const QPoint at = window->Chart().PixelOf(2, 11).toPoint();
+  QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(viewport, &move);
   EXPECT_TRUE(window->grab().save(QStringLiteral("graph_window.png")));
 
   window->GraphOptionsItem_Click(1);
