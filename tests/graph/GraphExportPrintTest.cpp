@@ -14,6 +14,8 @@
 #include <QProcess>
 #include <QXmlStreamReader>
 
+#include <limits>
+
 namespace brantel {
 namespace {
 
@@ -97,6 +99,20 @@ TEST_F(GraphCommandsTest, ExportWritesEveryCurveToANewWorkbookAndOpensIt) {
   ASSERT_EQ(opened_.size(), 2);
   EXPECT_NE(opened_[1], path);
   EXPECT_TRUE(QFileInfo::exists(path));
+}
+
+TEST_F(GraphCommandsTest, AValueThatIsNoNumberNeverReachesTheWorkbook) {
+  GraphCurveData[1][5][1] = std::numeric_limits<float>::quiet_NaN();
+  GraphCurveData[2][6][1] = std::numeric_limits<float>::infinity();
+  window_->DrawCurve();
+  window_->GraphFileItem_Click(2);
+  ASSERT_EQ(opened_.size(), 1);
+  const QMap<QString, QString> cells = SheetCells(opened_.first());
+  EXPECT_FALSE(cells.contains(QStringLiteral("D7")));
+  EXPECT_FALSE(cells.contains(QStringLiteral("F8")));
+  EXPECT_EQ(cells.size(), 6 * 102 - 2);
+  // Point identification passes over them too.
+  EXPECT_NE(window_->Chart().NearestPoint(window_->Chart().PixelOf(2, 5).toPoint()).point, 6);
 }
 
 TEST_F(GraphCommandsTest, AnExportThatFailsSaysSoAndNeverClaimsSuccess) {
