@@ -9,7 +9,7 @@ BRANTEL_PACKAGES=(
   libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
-  poppler-utils
+  poppler-utils unzip
 )
 
 brantel_missing_packages() {

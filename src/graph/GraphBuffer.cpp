@@ -44,9 +44,14 @@ void SetUpGraphBuffer() {
 }
 
 void ResetGraphSettings() {
-  for (int i = 0; i <= GraphIndex && i < GraphDefaults.XTitles.size(); ++i) {
-    if (i < GraphSettings.XTitles.size()) GraphSettings.XTitles[i] = GraphDefaults.XTitles[i];
+  // The title arrays hold 0..GraphIndex and 0..0 once start-up has run;
+  // before that they are made to.
+  const int titles = GraphIndex + 1;
+  for (GraphFormat* block : {&GraphDefaults, &GraphSettings}) {
+    while (block->XTitles.size() < titles) block->XTitles.append(QString());
+    if (block->YTitles.isEmpty()) block->YTitles.append(QString());
   }
+  for (int i = 0; i < titles; ++i) GraphSettings.XTitles[i] = GraphDefaults.XTitles[i];
   GraphSettings.YTitles[0] = GraphDefaults.YTitles[0];
   GraphSettings.GraphTitle = GraphDefaults.GraphTitle;
   GraphSettings.GridStyle = GraphDefaults.GridStyle;

@@ -46,6 +46,13 @@ void SetUpGraphBuffer();
 // Copies the default block into the current block; GraphUnits = InputUnits.
 void ResetGraphSettings();
 
+// What the grid and graph styles show.
+inline bool GridOnY(int gridStyle) { return gridStyle == 1 || gridStyle == 3; }  // horizontal lines
+inline bool GridOnX(int gridStyle) { return gridStyle == 2 || gridStyle == 3; }  // vertical lines
+inline qint16 GridStyleOf(bool onY, bool onX) { return static_cast<qint16>((onY ? 1 : 0) + (onX ? 2 : 0)); }
+inline bool StyleHasLines(int graphStyle) { return graphStyle == 1 || graphStyle == 3; }
+inline bool StyleHasSymbols(int graphStyle) { return graphStyle == 2 || graphStyle == 3; }
+
 // The colour of a platform colour number (red in the low byte) as r, g, b.
 inline int ColourRed(qint32 c) { return c & 0xFF; }
 inline int ColourGreen(qint32 c) { return (c >> 8) & 0xFF; }

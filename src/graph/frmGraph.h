@@ -1,0 +1,109 @@
+#pragma once
+
+#include "core/forms/FormBuilder.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QSize>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QPrinter;
+
+namespace brantel {
+
+class GraphChart;
+class frmGraphOpt;
+
+// The graph window: shows the curves of the graph buffer, prints them,
+// copies them as a picture, exports them to a spreadsheet, names the point
+// under the pointer and opens the graph options dialog. It computes
+// nothing; the tool that fills the buffer calls GraphInit and DrawCurve and
+// shows it.
+class frmGraph : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // The one graph window of the process, loaded on first use; closing it
+  // unloads it.
+  static frmGraph* Load();
+  // The loaded window, or nullptr.
+  static frmGraph* Loaded();
+  // Closes the loaded window, if any.
+  static void UnloadWindow();
+
+  explicit frmGraph(QWidget* parent = nullptr);
+  ~frmGraph() override;
+
+  // Sets up the chart from the current graph settings (resetting them first
+  // on the first graph of the process and after a change of the project's
+  // unit system).
+  void GraphInit();
+  // Loads the curves of the graph buffer into the chart.
+  void DrawCurve();
+  // Empties the chart.
+  void ClearGraph();
+  // Reads the chart's format back into the current graph settings.
+  void SaveCurrentGraphSettings();
+
+  // Menu commands by their item index.
+  void GraphFileItem_Click(int index);
+  void GraphEditItem_Click(int index);
+  void GraphOptionsItem_Click(int index);
+
+  GraphChart& Chart() const { return *graph1_; }
+  QAction* GraphFileItem(int index) const { return fileItems_.at(static_cast<std::size_t>(index)); }
+  QAction* GraphEditItem(int index) const { return editItems_.at(static_cast<std::size_t>(index)); }
+  QAction* GraphOptionsItem(int index) const {
+    return optionsItems_.at(static_cast<std::size_t>(index));
+  }
+  // The options dialog while it is open.
+  frmGraphOpt* OptionsDialog() const;
+
+  // The chart's size (twips) in an inner area of the window, for the chart's
+  // left and top edges.
+  static QSize ChartSizeFor(int innerWidth, int innerHeight, int chartLeft, int chartTop);
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void Form_Load();
+  void Form_Resize();
+  void Form_Unload();
+  void Form_Deactivate();
+  void Graph1_IdentifyPoint(Qt::MouseButtons button, Qt::KeyboardModifiers shift, QPoint pixel);
+  void ExportToExcel();
+  void PrintGraph();
+  void PrintChart(QPrinter& printer);
+  void BuildMenus();
+
+  QWidget* inner_ = nullptr;
+  std::unique_ptr<forms::FormLayout> layout_;
+  GraphChart* graph1_ = nullptr;
+  QGroupBox* frame1_ = nullptr;
+  QLabel* lblCurve_ = nullptr;
+  QLabel* lblSF_ = nullptr;
+  QLabel* lblX_ = nullptr;
+  std::array<QAction*, 5> fileItems_{};
+  std::array<QAction*, 1> editItems_{};
+  std::array<QAction*, 2> optionsItems_{};
+  QPointer<frmGraphOpt> options_;
+  bool unloaded_ = false;
+
+  // Point identification: the pointer in pixels, the nearest curve and
+  // point and their distance in pixels, the chart region and the data
+  // coordinates of the pointer.
+  qint32 pixelX_ = 0, pixelY_ = 0;
+  qint32 nearestCurve_ = -1, nearestPoint_ = -1, distance_ = 0;
+  qint32 region_ = 0;
+  double dataX_ = 0, dataY_ = 0;
+};
+
+}  // namespace brantel

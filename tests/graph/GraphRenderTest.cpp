@@ -1,0 +1,53 @@
+#include "GraphTestSupport.h"
+
+#include "graph/GraphChart.h"
+#include "graph/frmGraph.h"
+#include "graph/frmGraphOpt.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QComboBox>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+namespace brantel {
+namespace {
+
+using test::GraphTest;
+
+// Pictures of the window and the dialog in the build folder, to look at.
+TEST_F(GraphTest, RendersTheWindowAndTheOptionsDialog) {
+  FillCurves(66);
+  frmGraph* window = frmGraph::Load();
+  window->GraphInit();
+  window->DrawCurve();
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  QTest::qWait(50);
+  // The pointer on a point of the tangential stress fills the Point ID frame.
+  QWidget* viewport = window->Chart().findChild<QAbstractScrollArea*>()->viewport();
+  const QPoint at = window->Chart().PixelOf(2, 11).toPoint();
+  QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(viewport, &move);
+  EXPECT_TRUE(window->grab().save(QStringLiteral("graph_window.png")));
+
+  window->GraphOptionsItem_Click(1);
+  frmGraphOpt* dialog = window->OptionsDialog();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+  EXPECT_TRUE(dialog->grab().save(QStringLiteral("graph_options_mode0.png")));
+  dialog->Layout().Options(u"Option1").At(1)->click();
+  EXPECT_TRUE(dialog->grab().save(QStringLiteral("graph_options_mode1.png")));
+  dialog->Layout().Get<QComboBox>(u"Combo2")->setCurrentIndex(1);  // symbols only
+  dialog->Layout().Get<QComboBox>(u"Combo1")->setCurrentIndex(3);  // both grids
+  dialog->Layout().Get<QScrollBar>(u"HScroll1")->setValue(9);
+  dialog->Command2_Click();
+  QTest::qWait(50);
+  EXPECT_TRUE(window->grab().save(QStringLiteral("graph_window_symbols.png")));
+}
+
+}  // namespace
+}  // namespace brantel

@@ -1,0 +1,224 @@
+#include "GraphTestSupport.h"
+
+#include "core/NumberFormat.h"
+#include "core/forms/FormBuilder.h"
+#include "core/project/ProjectRecord.h"
+#include "graph/GraphBuffer.h"
+#include "graph/GraphChart.h"
+#include "graph/frmGraph.h"
+
+#include <QAbstractScrollArea>
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTest>
+
+namespace brantel {
+namespace {
+
+using test::GraphTest;
+using Axis = GraphChart::Axis;
+
+frmGraph* ShowGraph() {
+  frmGraph* window = frmGraph::Load();
+  window->GraphInit();
+  window->DrawCurve();
+  return window;
+}
+
+void Deactivate(QWidget* window) {
+  QEvent event(QEvent::WindowDeactivate);
+  QApplication::sendEvent(window, &event);
+}
+
+TEST_F(GraphTest, DrawsPointsZeroToGraphLastPointOfEveryCurve) {
+  FillCurves(100);
+  frmGraph* window = ShowGraph();
+  GraphChart& chart = window->Chart();
+  ASSERT_EQ(chart.CurveCount(), 3);
+  for (int s = 1; s <= 3; ++s) EXPECT_EQ(chart.PointCount(s), 101) << s;
+  EXPECT_EQ(chart.Point(3, 101), QPointF(GraphCurveData[2][100][0], GraphCurveData[2][100][1]));
+
+  // A shorter filling: the points after GraphLastPoint stay in the buffer
+  // but are not drawn.
+  FillCurves(40);
+  window->GraphInit();
+  window->DrawCurve();
+  for (int s = 1; s <= 3; ++s) EXPECT_EQ(chart.PointCount(s), 41) << s;
+  EXPECT_EQ(chart.Point(2, 41).y(), static_cast<double>(GraphCurveData[1][40][1]));
+
+  // A value the filling tool must never set cannot make the window read
+  // outside the buffer.
+  GraphLastPoint = 500;
+  window->DrawCurve();
+  EXPECT_EQ(chart.PointCount(1), 101);
+}
+
+TEST_F(GraphTest, FirstGraphOfTheProcessShowsTheDefaultFormat) {
+  FillCurves(66);
+  GraphChart& chart = ShowGraph()->Chart();
+  EXPECT_EQ(chart.Header(), QStringLiteral("Stress Distribution Around a Circular Opening"));
+  EXPECT_EQ(chart.AxisTitle(Axis::X), QStringLiteral("Distance from the center"));
+  EXPECT_EQ(chart.AxisTitle(Axis::Y), QStringLiteral("Stress ratio"));
+  EXPECT_FALSE(chart.Grid(Axis::X));
+  EXPECT_FALSE(chart.Grid(Axis::Y));
+  const QStringList names{"sRadial", "sTangent", "sShear"};
+  const QColor colours[] = {QColor(0, 0, 255), QColor(205, 92, 92), QColor(0, 0, 0)};
+  for (int s = 1; s <= 3; ++s) {
+    EXPECT_TRUE(chart.LineShown(s));
+    EXPECT_TRUE(chart.SymbolShown(s));
+    EXPECT_EQ(chart.SymbolSize(s), 5);
+    EXPECT_EQ(chart.LineWidth(s), 3);
+    EXPECT_EQ(chart.LineColour(s), colours[s - 1]);
+    EXPECT_EQ(chart.SymbolColour(s), colours[s - 1]);
+    EXPECT_EQ(chart.SeriesLabel(s), names[s - 1]);
+  }
+  EXPECT_TRUE(chart.LegendShown());
+  EXPECT_EQ(GraphUnits, Project.InputUnits);
+}
+
+TEST_F(GraphTest, AChangeOfUnitsStartsAgainFromTheDefaultFormat) {
+  FillCurves(66);
+  frmGraph* window = ShowGraph();
+  GraphSettings.GraphTitle = QStringLiteral("Chosen title");
+  GraphSettings.GridStyle = 3;
+  GraphSettings.SymbolSize = 12;
+  window->GraphInit();
+  window->DrawCurve();
+  EXPECT_EQ(window->Chart().Header(), QStringLiteral("Chosen title"));
+  EXPECT_TRUE(window->Chart().Grid(Axis::X));
+
+  Project.InputUnits = 1;
+  window->GraphInit();
+  window->DrawCurve();
+  EXPECT_EQ(window->Chart().Header(), QStringLiteral("Stress Distribution Around a Circular Opening"));
+  EXPECT_FALSE(window->Chart().Grid(Axis::X));
+  EXPECT_EQ(window->Chart().SymbolSize(2), 5);
+  EXPECT_EQ(GraphSettings.GridStyle, 0);
+  EXPECT_EQ(GraphUnits, 1);
+}
+
+TEST_F(GraphTest, GridStylesSurviveADeactivationAndTheNextGraph) {
+  FillCurves(66);
+  frmGraph* window = ShowGraph();
+  for (qint16 style : {qint16(1), qint16(2)}) {
+    GraphSettings.GridStyle = style;
+    window->GraphInit();
+    window->DrawCurve();
+    EXPECT_EQ(window->Chart().Grid(Axis::Y), style == 1);
+    EXPECT_EQ(window->Chart().Grid(Axis::X), style == 2);
+    GraphSettings.GridStyle = 0;  // read back from the chart on deactivation
+    Deactivate(window);
+    EXPECT_EQ(GraphSettings.GridStyle, style);
+    window->GraphInit();
+    EXPECT_EQ(window->Chart().Grid(Axis::Y), style == 1);
+    EXPECT_EQ(window->Chart().Grid(Axis::X), style == 2);
+  }
+  // The rest of the format is read back too.
+  window->Chart().ClearSeriesLabels();
+  window->Chart().SetHeader(QStringLiteral("Edited"));
+  Deactivate(window);
+  EXPECT_EQ(GraphSettings.CurveLegend, 0);
+  EXPECT_EQ(GraphSettings.GraphTitle, QStringLiteral("Edited"));
+  EXPECT_EQ(GraphSettings.SymbolSize, 5);
+}
+
+TEST_F(GraphTest, ClearGraphEmptiesTheChartAndKeepsItsFormat) {
+  FillCurves(66);
+  frmGraph* window = ShowGraph();
+  window->ClearGraph();
+  EXPECT_EQ(window->Chart().CurveCount(), 0);
+  EXPECT_EQ(CurveCount, 3);
+  Deactivate(window);
+  EXPECT_EQ(GraphSettings.SymbolSize, 5);
+  window->DrawCurve();
+  EXPECT_EQ(window->Chart().PointCount(3), 67);
+}
+
+TEST_F(GraphTest, ResizingKeepsTheChartInsideTheWindow) {
+  EXPECT_EQ(frmGraph::ChartSizeFor(3000, 1000, 120, 300).height(), 100);
+  EXPECT_EQ(frmGraph::ChartSizeFor(3000, 5000, 120, 300).height(), 4000);
+  EXPECT_EQ(frmGraph::ChartSizeFor(3000, 5000, 120, 300).width(), 2580);
+  EXPECT_EQ(frmGraph::ChartSizeFor(900, 5000, 120, 300).width(), 500);
+
+  frmGraph* window = ShowGraph();
+  window->show();
+  QWidget* inner = window->centralWidget();
+  window->resize(600, 400);
+  QApplication::processEvents();
+  const QWidget& chart = window->Chart();
+  const int innerHeight = forms::Twips(inner->height());
+  EXPECT_EQ(chart.height(), forms::Px(innerHeight - forms::Twips(chart.y()) - 700));
+  EXPECT_EQ(chart.width(), forms::Px(forms::Twips(inner->width()) - forms::Twips(chart.x()) - 300));
+  // The Point ID frame stays below the chart.
+  const auto* frame = window->findChild<QGroupBox*>(QStringLiteral("Frame1"));
+  EXPECT_GE(frame->y(), chart.y() + chart.height());
+  EXPECT_LE(frame->y() + frame->height(), inner->height());
+}
+
+class PointIdTest : public GraphTest {
+ protected:
+  void SetUp() override {
+    GraphTest::SetUp();
+    FillCurves(66);
+    window_ = ShowGraph();
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_));
+    viewport_ = window_->Chart().findChild<QAbstractScrollArea*>()->viewport();
+  }
+  void MoveTo(QPointF pixel) {
+    const QPoint at = pixel.toPoint();
+    QMouseEvent move(QEvent::MouseMove, at, viewport_->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(viewport_, &move);
+  }
+  QString Label(const char* name) const {
+    return window_->findChild<QLabel*>(QString::fromLatin1(name))->text();
+  }
+
+  frmGraph* window_ = nullptr;
+  QWidget* viewport_ = nullptr;
+};
+
+TEST_F(PointIdTest, NamesTheCurveAndPointUnderThePointer) {
+  GraphChart& chart = window_->Chart();
+  const QPointF point = chart.PixelOf(2, 21);  // sTangent, x = 1.6
+  MoveTo(point);
+  EXPECT_EQ(Label("lblCurve"), QStringLiteral("sTangent"));
+  EXPECT_EQ(Label("lblX"), QStringLiteral("1.60"));
+  EXPECT_EQ(Label("lblSF"), Format(static_cast<double>(GraphCurveData[1][20][1]), u"##0.00"));
+  EXPECT_EQ(chart.Pointer(), Qt::CrossCursor);
+
+  // Three pixels from a radial-stress point still finds it; four do not,
+  // and leave the labels as they were.
+  const QPointF radial = chart.PixelOf(1, 34);
+  MoveTo(QPointF(radial.x(), std::round(radial.y()) - 4));
+  EXPECT_EQ(Label("lblCurve"), QStringLiteral("sTangent"));
+  EXPECT_EQ(chart.Pointer(), Qt::ArrowCursor);
+  MoveTo(QPointF(radial.x(), std::round(radial.y()) - 3));
+  EXPECT_EQ(Label("lblCurve"), QStringLiteral("sRadial"));
+  EXPECT_EQ(Label("lblX"), QStringLiteral("1.99"));
+
+  // Outside the plot area: only the pointer changes.
+  MoveTo(QPointF(2, 2));
+  EXPECT_EQ(Label("lblCurve"), QStringLiteral("sRadial"));
+  EXPECT_EQ(chart.Pointer(), Qt::ArrowCursor);
+}
+
+TEST_F(PointIdTest, PointIdItemShowsAndHidesTheFrame) {
+  QAction* item = window_->GraphOptionsItem(0);
+  auto* frame = window_->findChild<QGroupBox*>(QStringLiteral("Frame1"));
+  EXPECT_TRUE(item->isChecked());
+  EXPECT_TRUE(frame->isVisible());
+  item->trigger();
+  EXPECT_FALSE(item->isChecked());
+  EXPECT_FALSE(frame->isVisible());
+  window_->GraphOptionsItem_Click(0);
+  EXPECT_TRUE(item->isChecked());
+  EXPECT_TRUE(frame->isVisible());
+}
+
+}  // namespace
+}  // namespace brantel
