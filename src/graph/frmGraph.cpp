@@ -12,8 +12,9 @@
 #include "graph/GraphDrawing.h"
 #include "graph/GraphWorkbook.h"
 #include "graph/frmGraphOpt.h"
-#include "platform/DefaultProgram.h"
-#include "platform/PrinterDialog.h"
+#include "platform/CommonDialogs.h"
+#include "platform/Launcher.h"
+#include "platform/Printer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -261,14 +262,17 @@ void frmGraph::GraphFileItem_Click(int index) {
 }
 
 void frmGraph::PrintGraph() {
-  // The printer counts in the screen's pixels, so that the chart's texts
-  // keep their sizes relative to the chart on paper; the output stays vector.
+  // The choices are made on the one printer of the process (as Printer
+  // Setup left it); the chart prints on a copy that counts in the screen's
+  // pixels, so that its texts keep their sizes relative to the chart.
+  QPrinter& system = platform::SystemPrinter();
   QPrinter printer(QPrinter::ScreenResolution);
   bool cancelled = false;
-  const platform::PrinterDialogChoices choices{false, false};
   qint16 result = RunReported([&] {
-    if (!platform::ShowPrinterDialog(printer, this, choices)) RaiseError(err::kDialogCancel);
+    if (!platform::ShowPrintDialog(system, platform::PrintDialogKind::Print, this))
+      RaiseError(err::kDialogCancel);
   });
+  platform::CopyPrinterChoices(system, printer);
   if (result == kErrCancelled) cancelled = true;
   else if (result != kErrNone && result != kErrContinue) return;
   if (cancelled) return;

@@ -25,6 +25,8 @@ bool OpenUrl(const QUrl& url) {
   return QDesktopServices::openUrl(url);
 }
 
+bool OpenWithDefaultProgram(const QString& path) { return OpenUrl(QUrl::fromLocalFile(path)); }
+
 QString FindProgram(const QString& name) {
   if (name.isEmpty()) return QString();
   if (name.contains(u'/')) {

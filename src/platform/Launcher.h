@@ -19,6 +19,10 @@ bool StartProgram(const QString& program, const QStringList& arguments);
 // program the desktop associates with its type); false when none opened.
 bool OpenUrl(const QUrl& url);
 
+// Opens a file with the program the desktop associates with its type;
+// false when none opened (goes through OpenUrl).
+bool OpenWithDefaultProgram(const QString& path);
+
 // The path of an executable program: a path with a "/" that names an
 // executable file, or a name found on the search path; "" when neither.
 QString FindProgram(const QString& name);

@@ -24,4 +24,16 @@ QPrinter& SystemPrinter() {
   return *printer;
 }
 
+void CopyPrinterChoices(const QPrinter& from, QPrinter& to) {
+  to.setOutputFormat(from.outputFormat());
+  if (from.outputFormat() == QPrinter::NativeFormat) to.setPrinterName(from.printerName());
+  to.setOutputFileName(from.outputFileName());
+  to.setPageLayout(from.pageLayout());
+  to.setCopyCount(from.copyCount());
+  to.setCollateCopies(from.collateCopies());
+  to.setColorMode(from.colorMode());
+  to.setDuplex(from.duplex());
+  to.setDocName(from.docName());
+}
+
 }  // namespace brantel::platform

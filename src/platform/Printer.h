@@ -9,4 +9,10 @@ namespace brantel::platform {
 // printer and lives until the application object goes.
 QPrinter& SystemPrinter();
 
+// A printer with the same choices (printer, output file, page, copies,
+// colour) that counts in the screen's pixels. Drawings whose texts are
+// sized in points relative to the screen, such as charts, print on it in
+// their screen proportions.
+void CopyPrinterChoices(const QPrinter& from, QPrinter& to);
+
 }  // namespace brantel::platform

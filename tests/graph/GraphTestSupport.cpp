@@ -3,8 +3,8 @@
 #include "core/Globals.h"
 #include "graph/GraphBuffer.h"
 #include "graph/frmGraph.h"
-#include "platform/DefaultProgram.h"
-#include "platform/PrinterDialog.h"
+#include "platform/CommonDialogs.h"
+#include "platform/Launcher.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,14 +20,15 @@ void GraphTest::SetUp() {
   UserTempFolder = Home() + QStringLiteral("/Documents/MyBrantel/Temp/");
   QDir().mkpath(UserTempFolder);
   printFile_ = Home() + QStringLiteral("/graph.pdf");
-  platform::SetOpenFileHandler([this](const QString& path) {
-    opened_ << path;
+  platform::LauncherHandlers launcher;
+  launcher.open = [this](const QUrl& url) {
+    opened_ << url.toLocalFile();
     return openSucceeds_;
-  });
-  platform::SetPrinterDialogHandler(
-      [this](QPrinter& printer, QWidget*, const platform::PrinterDialogChoices& choices) {
-        EXPECT_FALSE(choices.pageRange);
-        EXPECT_FALSE(choices.selection);
+  };
+  platform::SetLauncherHandlers(launcher);
+  platform::SetPrintDialogHandler(
+      [this](QPrinter& printer, platform::PrintDialogKind kind, QWidget*) {
+        EXPECT_EQ(kind, platform::PrintDialogKind::Print);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printFile_);
         return printerAccepts_;
@@ -37,8 +38,8 @@ void GraphTest::SetUp() {
 void GraphTest::TearDown() {
   frmGraph::UnloadWindow();
   QApplication::processEvents();
-  platform::SetOpenFileHandler({});
-  platform::SetPrinterDialogHandler({});
+  platform::SetLauncherHandlers({});
+  platform::SetPrintDialogHandler({});
   CoreTest::TearDown();
 }
 
