@@ -17,15 +17,15 @@ using forms::ControlSpec;
 using forms::FormSpec;
 using forms::Kind;
 
-constexpr FormSpec kForm{10500, 4800, "Disclaimer"};
+constexpr FormSpec kForm{10500, 3660, "Disclaimer"};
 constexpr ControlSpec kControls[] = {
-    {"lblDisclaimer", Kind::Label, nullptr, 240, 240, 10020, 3060, ""},
-    {"chkShow", Kind::CheckBox, nullptr, 240, 3420, 10020, 315,
+    {"lblDisclaimer", Kind::Label, nullptr, 240, 240, 10020, 2040, ""},
+    {"chkShow", Kind::CheckBox, nullptr, 240, 2400, 10020, 315,
      "I accept this disclaimer for this and any subsequent use of this program. Please do not "
      "show this disclaimer again."},
-    {"Command1", Kind::Button, nullptr, 2760, 4080, 2280, 435, "Accept and Continue", nullptr, nullptr,
+    {"Command1", Kind::Button, nullptr, 2760, 2940, 2280, 435, "Accept and Continue", nullptr, nullptr,
      forms::kDefault},
-    {"cmdNoAccept", Kind::Button, nullptr, 5460, 4080, 2280, 435, "Do not Accept and Exit"},
+    {"cmdNoAccept", Kind::Button, nullptr, 5460, 2940, 2280, 435, "Do not Accept and Exit"},
 };
 
 }  // namespace

@@ -24,7 +24,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QScrollBar>
+#include <QShortcut>
 
 #include <cmath>
 
@@ -81,6 +81,11 @@ frmMain::frmMain() {
   txtMain->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
   BuildMenus();
+
+  // F1 opens the help file from any window of the program.
+  auto* help = new QShortcut(QKeySequence::HelpContents, this);
+  help->setContext(Qt::ApplicationShortcut);
+  connect(help, &QShortcut::activated, this, [] { HelpShowContents(0); });
 
   connect(&HistoryLog::Instance(), &HistoryLog::Changed, this, &frmMain::ShowHistory);
   ShowHistory();
@@ -139,8 +144,12 @@ void frmMain::Form_Activate() {
   LayoutMainWindow(*this);
   if (FirstActivation && !CommandLine.isEmpty()) {
     AddHistoryLine(QStringLiteral("Command: ") + CommandLine);
-    Project.ProjectPath = QString(CommandLine).remove(u'"');
-    if (FileExists(Project.ProjectPath)) {
+    // Only a file that is there becomes the project's path: a later
+    // activation must not point the open project at the missing file, where
+    // the next Save would write it.
+    const QString path = QString(CommandLine).remove(u'"');
+    if (FileExists(path)) {
+      Project.ProjectPath = path;
       LoadProjFile();
       FirstActivation = false;
     }
@@ -211,9 +220,12 @@ void LayoutMainWindow(frmMain& window) {
   QWidget* surface = window.surface;
   const int width = surface->width();
   const int height = surface->height();
-  QPalette palette = window.txtMain->palette();
-  palette.setColor(QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
-  window.txtMain->setPalette(palette);
+  const QColor grey(0xC0, 0xC0, 0xC0);
+  if (window.txtMain->palette().color(QPalette::Base) != grey) {
+    QPalette palette = window.txtMain->palette();
+    palette.setColor(QPalette::Base, grey);
+    window.txtMain->setPalette(palette);
+  }
   const int paneHeight = forms::Px(kHistoryHeight);
   window.txtMain->setGeometry(0, height - paneHeight, width, paneHeight);
   // The toolbar stands along the top edge.

@@ -130,7 +130,7 @@ TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
   EXPECT_TRUE(w.isVisible());
 }
 
-class StartupTest : public MainWindowTest {
+class MainStartupTest : public MainWindowTest {
  protected:
   // A settings file of the current version with the disclaimer setting.
   void WriteSettings(int showDisclaim) {
@@ -143,7 +143,7 @@ class StartupTest : public MainWindowTest {
   }
 };
 
-TEST_F(StartupTest, StartsWithANewProjectInTheShownWindow) {
+TEST_F(MainStartupTest, StartsWithANewProjectInTheShownWindow) {
   WriteSettings(0);
   std::unique_ptr<frmMain> window = StartMainWindow();
   ASSERT_NE(window, nullptr);
@@ -156,7 +156,7 @@ TEST_F(StartupTest, StartsWithANewProjectInTheShownWindow) {
   EXPECT_EQ(window->txtMain->toPlainText(), History().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
-TEST_F(StartupTest, DecliningTheDisclaimerEndsBeforeTheWindowShowsAndWritesNothing) {
+TEST_F(MainStartupTest, DecliningTheDisclaimerEndsBeforeTheWindowShowsAndWritesNothing) {
   WriteSettings(1);
   const QByteArray before = ReadFile(SettingsIniPath);
   WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) {
@@ -168,7 +168,7 @@ TEST_F(StartupTest, DecliningTheDisclaimerEndsBeforeTheWindowShowsAndWritesNothi
   EXPECT_EQ(ReadFile(SettingsIniPath), before);
 }
 
-TEST_F(StartupTest, AcceptingWithTheBoxTickedTurnsTheDisclaimerOff) {
+TEST_F(MainStartupTest, AcceptingWithTheBoxTickedTurnsTheDisclaimerOff) {
   WriteSettings(1);
   WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) {
     d->chkShow->setChecked(true);
@@ -179,6 +179,24 @@ TEST_F(StartupTest, AcceptingWithTheBoxTickedTurnsTheDisclaimerOff) {
   EXPECT_EQ(ShowDisclaim, 0);
   EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), SettingsIniPath),
             QStringLiteral("0"));
+}
+
+TEST_F(MainStartupTest, TheProgramRunsUntilItsWindowCloses) {
+  WriteSettings(1);
+  WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) { d->Command1->click(); });
+  std::unique_ptr<frmMain> window = StartMainWindow();
+  ASSERT_NE(window, nullptr);
+  // The closed disclaimer does not end the event loop; closing the window does.
+  bool closed = false;
+  bool stuck = false;
+  QTimer::singleShot(200, window.get(), [&] { closed = window->close(); });
+  QTimer::singleShot(10000, [&] {
+    stuck = true;
+    QCoreApplication::quit();
+  });
+  QCoreApplication::exec();
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(stuck);
 }
 
 }  // namespace

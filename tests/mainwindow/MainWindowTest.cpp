@@ -317,6 +317,14 @@ TEST_F(MainWindowTest, SettingsShapeTheWindow) {
   EXPECT_FALSE(w.Picture1->geometry().intersects(pane));
 }
 
+TEST_F(MainWindowTest, AMaximisedWindowLoadsAndStaysMaximised) {
+  MaxMainMenu = 1;
+  TestWindow& w = LoadWindow();
+  EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
+  w.show();
+  EXPECT_TRUE(w.isMaximized());
+}
+
 TEST_F(MainWindowTest, ToolbarShowsTheStandardButtonsWithTheirImages) {
   TestWindow& w = LoadWindow();
   ASSERT_NE(w.ToolbarImages(), nullptr);
@@ -387,11 +395,13 @@ TEST_F(MainWindowTest, ClosingSavesFirstWhenTheSaveWorks) {
 TEST_F(MainWindowTest, MissingCommandLineProjectIsRetriedOnEveryActivation) {
   TestWindow& w = LoadWindow();
   CommandLine = QStringLiteral("\"") + Home() + QStringLiteral("/none.BNL\"");
+  Project.ProjectPath = Home() + QStringLiteral("/saved as.BNL");
   w.Form_Activate();
   w.Form_Activate();
   EXPECT_EQ(History().count(QStringLiteral("Command: ")), 2);
   EXPECT_TRUE(w.loads.empty());
-  EXPECT_EQ(Project.ProjectPath, Home() + QStringLiteral("/none.BNL"));
+  // The open project keeps its own path.
+  EXPECT_EQ(Project.ProjectPath, Home() + QStringLiteral("/saved as.BNL"));
 
   const QString existing = WriteFile(Home() + QStringLiteral("/p.BNL"), "BRANTEL_110\r\n");
   CommandLine = existing;
