@@ -1,13 +1,15 @@
 #include "mainwindow/Main.h"
 
 #include "core/Globals.h"
-#include "core/History.h"
+#include "core/Settings.h"
 #include "core/Startup.h"
+#include "core/project/ProjectRecord.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/ToolRegistry.h"
+#include "platform/HelpMessageBox.h"
 #include "platform/WidgetMessageBox.h"
 
 #include <QApplication>
-#include <QMainWindow>
-#include <QPlainTextEdit>
 
 namespace brantel {
 
@@ -15,26 +17,38 @@ QString JoinCommandLine(const QStringList& arguments) {
   return arguments.mid(1).join(u' ');
 }
 
-int Main(QApplication& app, const QStringList& arguments) {
-  platform::InstallWidgetMessageBoxes();
-  CommandLine = JoinCommandLine(arguments);
+std::unique_ptr<frmMain> StartMainWindow() {
   RunStartupSteps();
 
-  // The main window until the real one stands: the history in a pane.
-  QMainWindow window;
-  window.setWindowTitle(AppTitle);
-  auto* pane = new QPlainTextEdit(&window);
-  pane->setReadOnly(true);
-  pane->setAccessibleName(QStringLiteral("History"));
-  window.setCentralWidget(pane);
-  auto showHistory = [pane] {
-    pane->setPlainText(HistoryLog::Instance().Text());
-    pane->moveCursor(QTextCursor::End);
-  };
-  QObject::connect(&HistoryLog::Instance(), &HistoryLog::Changed, pane, showHistory);
-  showHistory();
-  window.resize(640, 480);
-  window.show();
+  // Load the main window, start a new project and show the window; showing it
+  // is its first activation, which opens a project named on the command line.
+  auto window = std::make_unique<frmMain>();
+  if (!window->Form_Load()) return nullptr;
+  bool rename = true;
+  bool units = true;
+  window->FileNew(rename, units);
+  window->show();
+  QApplication::setActiveWindow(window.get());
+
+  ApplyDisplayFont();
+
+  if (LoadLastInputFile == 1 && !LastFileLong[1].isEmpty()) window->mnuFileArray_Click(1);
+
+  // The command-line project is the one open at the end of start-up.
+  if (!CommandLine.isEmpty()) {
+    Project.ProjectPath = QString(CommandLine).remove(u'"');
+    window->LoadProjFile();
+  }
+  return window;
+}
+
+int Main(QApplication& app, const QStringList& arguments) {
+  platform::InstallWidgetMessageBoxes();
+  platform::InstallWidgetHelpMessageBox();
+  CommandLine = JoinCommandLine(arguments);
+  RegisterProgramTools();
+  const std::unique_ptr<frmMain> window = StartMainWindow();
+  if (!window) return 0;
   return app.exec();
 }
 

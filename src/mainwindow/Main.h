@@ -2,13 +2,24 @@
 
 #include <QStringList>
 
+#include <memory>
+
 class QApplication;
 
 namespace brantel {
 
+class frmMain;
+
 // The process entry: start-up, the main window, the project named on the
 // command line. Returns the exit code of the event loop.
 int Main(QApplication& app, const QStringList& arguments);
+
+// Start-up up to the shown main window, without the event loop: the
+// globals and the settings file, the loaded main window with a new project,
+// the display font, then the last project (when the settings ask for it)
+// and the one on the command line. Nothing when the user declined the
+// disclaimer: the program then ends without having shown its window.
+std::unique_ptr<frmMain> StartMainWindow();
 
 // The command line as one text: the arguments after the program, joined by
 // blanks.

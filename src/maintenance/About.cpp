@@ -1,0 +1,87 @@
+#include "maintenance/About.h"
+
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "core/Version.h"
+#include "core/forms/FormBuilder.h"
+#include "mainwindow/Logo.h"
+#include "mainwindow/MainWindow.h"
+#include "platform/SystemInfo.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace brantel {
+namespace {
+
+using forms::ControlSpec;
+using forms::FormSpec;
+using forms::Kind;
+
+constexpr FormSpec kForm{6840, 4080, "Brantel"};
+constexpr ControlSpec kControls[] = {
+    {"picIcon", Kind::Label, nullptr, 240, 240, 1080, 690, ""},
+    {"lblTitle", Kind::Label, nullptr, 1500, 240, 5100, 480, "Brantel: Rock Mechanics Calculations"},
+    {"lblVersion", Kind::Label, nullptr, 1500, 780, 5100, 255, "Version"},
+    {"lblDescription", Kind::Label, nullptr, 1500, 1140, 5100, 1260, ""},
+    {"lblDisclaimer", Kind::Label, nullptr, 240, 2760, 4320, 1020,
+     "This program is provided as is, without warranty of any kind. 2023"},
+    {"CmdOk", Kind::Button, nullptr, 4920, 2760, 1680, 435, "OK", nullptr, nullptr, forms::kDefault},
+    {"cmdSysInfo", Kind::Button, nullptr, 4920, 3300, 1680, 435, "&System Info..."},
+};
+
+}  // namespace
+
+frmAbout::frmAbout(QWidget* owner) : FormDialog(owner) {
+  layout_ = std::make_unique<forms::FormLayout>(this, kForm, kControls);
+  lblTitle = layout_->Get<QLabel>(u"lblTitle");
+  lblVersion = layout_->Get<QLabel>(u"lblVersion");
+  lblDescription = layout_->Get<QLabel>(u"lblDescription");
+  lblDisclaimer = layout_->Get<QLabel>(u"lblDisclaimer");
+  picIcon = layout_->Get<QLabel>(u"picIcon");
+  CmdOk = layout_->Get<QPushButton>(u"CmdOk");
+  cmdSysInfo = layout_->Get<QPushButton>(u"cmdSysInfo");
+  QFont big = lblTitle->font();
+  big.setPointSizeF(11.0);
+  big.setBold(true);
+  lblTitle->setFont(big);
+  lblDescription->setWordWrap(true);
+  lblDisclaimer->setWordWrap(true);
+  picIcon->setScaledContents(true);
+  connect(CmdOk, &QPushButton::clicked, this, &frmAbout::CmdOk_Click);
+  connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+  Form_Load();
+}
+
+frmAbout::~frmAbout() = default;
+
+void frmAbout::Form_Load() {
+  layout_->SetCaptions(true);
+  setWindowTitle(AppTitle.isEmpty() ? QStringLiteral("Brantel") : AppTitle);
+  picIcon->setPixmap(ProgramLogo());
+  lblDescription->setText(QStringLiteral(
+      "Written by the Brantel developers of the Rock Mechanics Laboratory: stresses, failure "
+      "criteria, elasticity and design calculations for rock engineering."));
+  lblVersion->setText(QStringLiteral("Version: %1.%2.%3")
+                          .arg(version::kMajor)
+                          .arg(version::kMinor)
+                          .arg(version::kRevision));
+  Timer1.start(500);
+}
+
+void frmAbout::CmdOk_Click() {
+  Timer1.stop();
+  Unload();
+  if (frmMain* window = MainWindow()) window->show();
+}
+
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
+
+void frmAbout::StartSysInfo() {
+  const QString program = platform::FindSystemInfoProgram();
+  if (program.isEmpty() || !platform::StartProgram(program)) {
+    ShowMsg(QStringLiteral("System Information Is Unavailable At This Time"), mb::kOkOnly, QString());
+  }
+}
+
+}  // namespace brantel

@@ -1,0 +1,96 @@
+#include "maintenance/Disclaimer.h"
+
+#include "core/Globals.h"
+#include "core/Settings.h"
+#include "core/forms/FormBuilder.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include <array>
+
+namespace brantel {
+namespace {
+
+using forms::ControlSpec;
+using forms::FormSpec;
+using forms::Kind;
+
+constexpr FormSpec kForm{10500, 3660, "Disclaimer"};
+constexpr ControlSpec kControls[] = {
+    {"lblDisclaimer", Kind::Label, nullptr, 240, 240, 10020, 2040, ""},
+    {"chkShow", Kind::CheckBox, nullptr, 240, 2400, 10020, 315,
+     "I accept this disclaimer for this and any subsequent use of this program. Please do not "
+     "show this disclaimer again."},
+    {"Command1", Kind::Button, nullptr, 2760, 2940, 2280, 435, "Accept and Continue", nullptr, nullptr,
+     forms::kDefault},
+    {"cmdNoAccept", Kind::Button, nullptr, 5460, 2940, 2280, 435, "Do not Accept and Exit"},
+};
+
+}  // namespace
+
+QString DisclaimerText() {
+  const QString twoBreaks = QStringLiteral("\r\n\r\n");
+  std::array<QString, 18> parts;
+  parts[0] = QStringLiteral("Disclaimer of Liability Clause") + twoBreaks;
+  parts[1] = QStringLiteral("This software is provided 'AS IS' without warranty ");
+  parts[2] = QStringLiteral("of any kind including express or implied warranties of merchantability ");
+  parts[3] = QStringLiteral("or fitness for a particular purpose. By acceptance and use of this ");
+  parts[4] = QStringLiteral("software, which is conveyed to the user without consideration by the authors, the ");
+  parts[5] = QStringLiteral("user expressly waives any and all claims for damage and/or suits for personal ");
+  parts[6] = QStringLiteral("injury or property damage resulting from any direct, indirect, incidental, special ");
+  parts[7] = QStringLiteral("or consequential damages, or damages for loss of profits, revenue, data or ");
+  parts[8] = QStringLiteral("property use, incurred by the user or any third party, whether in an action in contract ");
+  parts[9] = QStringLiteral("or tort, arising from access to, or use of, this software in whole or in part. ") + twoBreaks;
+  QString text;
+  for (const QString& part : parts) text += part;
+  return text;
+}
+
+frmDisclaimer::frmDisclaimer(QWidget* owner) : FormDialog(owner) {
+  layout_ = std::make_unique<forms::FormLayout>(this, kForm, kControls);
+  lblDisclaimer = layout_->Get<QLabel>(u"lblDisclaimer");
+  chkShow = layout_->Get<QCheckBox>(u"chkShow");
+  Command1 = layout_->Get<QPushButton>(u"Command1");
+  cmdNoAccept = layout_->Get<QPushButton>(u"cmdNoAccept");
+  QFont mono = lblDisclaimer->font();
+  mono.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), mono.family()});
+  lblDisclaimer->setFont(mono);
+  lblDisclaimer->setWordWrap(true);
+  connect(Command1, &QPushButton::clicked, this, &frmDisclaimer::Command1_Click);
+  connect(cmdNoAccept, &QPushButton::clicked, this, &frmDisclaimer::cmdNoAccept_Click);
+  Form_Load();
+}
+
+frmDisclaimer::~frmDisclaimer() = default;
+
+void frmDisclaimer::Form_Load() {
+  accepted_ = false;
+  // The disclaimer is in English only.
+  layout_->SetCaptions(true);
+  QString shown = DisclaimerText();
+  lblDisclaimer->setText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  lblDisclaimer->setAccessibleName(QStringLiteral("Disclaimer of Liability Clause"));
+  setWindowTitle(windowTitle() + QStringLiteral(" for ") + AppNameUpper);
+}
+
+void frmDisclaimer::Command1_Click() { AcceptAndUnload(); }
+
+void frmDisclaimer::cmdNoAccept_Click() { Unload(); }
+
+void frmDisclaimer::FormUnload() {
+  // Only an accepted disclaimer may be turned off; a declined one writes
+  // nothing.
+  if (!IsAccepted() || !chkShow->isChecked()) return;
+  ShowDisclaim = 0;
+  SaveSettings(kSettingsMain);
+}
+
+bool ShowDisclaimer() {
+  frmDisclaimer dialog(nullptr);
+  dialog.exec();
+  return dialog.IsAccepted();
+}
+
+}  // namespace brantel

@@ -1,0 +1,45 @@
+#include "mainwindow/CommandBar.h"
+
+#include "mainwindow/ImageList.h"
+
+#include <QAction>
+
+namespace brantel {
+
+CommandBar::CommandBar(QWidget* parent) : QToolBar(parent) {
+  setMovable(false);
+  setFloatable(false);
+  setIconSize(QSize(24, 24));
+  setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+}
+
+void CommandBar::AddButton(const QString& key, int image, const QString& caption, int kind,
+                           const QString& toolTip) {
+  auto* action = new QAction(caption, this);
+  action->setObjectName(key);
+  action->setToolTip(toolTip.isEmpty() ? caption : toolTip);
+  if (kind == 1) action->setSeparator(true);
+  if (images_ && image >= 0 && image < images_->ImageCount()) {
+    action->setIcon(QIcon(images_->ItemPicture(image + 1)));
+  }
+  connect(action, &QAction::triggered, this, [this, key] { emit ButtonClick(key); });
+  delete buttons_.value(key);
+  buttons_.insert(key, action);
+}
+
+void CommandBar::AddBar(const QString& key, const QString& title, const QStringList& buttonKeys) {
+  bars_.insert(key, Bar{title, buttonKeys});
+}
+
+void CommandBar::SetCurrentBar(const QString& key) {
+  const auto it = bars_.constFind(key);
+  if (it == bars_.constEnd()) return;
+  currentBar_ = key;
+  clear();
+  setWindowTitle(it->title);
+  for (const QString& buttonKey : it->keys) {
+    if (QAction* action = buttons_.value(buttonKey)) addAction(action);
+  }
+}
+
+}  // namespace brantel

@@ -1,0 +1,294 @@
+#include "mainwindow/MainWindow.h"
+
+#include "core/FileHelpers.h"
+#include "core/Fonts.h"
+#include "core/Globals.h"
+#include "core/History.h"
+#include "core/Messages.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "core/forms/FormBuilder.h"
+#include "core/forms/FormHelpers.h"
+#include "core/project/ProjectRecord.h"
+#include "maintenance/Disclaimer.h"
+#include "mainwindow/CommandBar.h"
+#include "mainwindow/HelpActions.h"
+#include "mainwindow/ImageList.h"
+#include "mainwindow/Logo.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QShortcut>
+
+#include <cmath>
+
+namespace brantel {
+namespace {
+
+frmMain* g_mainWindow = nullptr;
+
+// Design sizes of the window and its controls, in twips.
+constexpr int kDesignWidth = 12000;
+constexpr int kDesignHeight = 8400;
+constexpr int kHistoryHeight = 1200;
+constexpr int kLogoGap = 1000;
+
+}  // namespace
+
+qint16 RecentMenuChanged = 0;
+
+frmMain* MainWindow() { return g_mainWindow; }
+
+frmMain::frmMain() {
+  g_mainWindow = this;
+  setWindowTitle(QStringLiteral("Brantel"));
+  setObjectName(QStringLiteral("frmMain"));
+
+  surface = new QWidget(this);
+  surface->setObjectName(QStringLiteral("surface"));
+  setCentralWidget(surface);
+  surface->installEventFilter(this);
+
+  Picture1 = new QLabel(surface);
+  Picture1->setObjectName(QStringLiteral("Picture1"));
+  Picture1->setPixmap(ProgramLogo());
+  Picture1->adjustSize();
+  Picture1->setAccessibleName(QStringLiteral("Brantel"));
+
+  toolBar1 = new CommandBar(surface);
+  toolBar1->setObjectName(QStringLiteral("toolBar1"));
+  toolBar1->setFont(QFont(QStringLiteral("Tahoma")));
+  connect(toolBar1, &CommandBar::ButtonClick, this, &frmMain::toolBar1_ButtonClick);
+
+  // The version label is designed with its caption, so the first layout
+  // already knows its width.
+  lblver = new QLabel(surface);
+  lblver->setObjectName(QStringLiteral("lblver"));
+  lblver->setText(GetVersionString(1) + u' ');
+  lblver->adjustSize();
+
+  txtMain = new QPlainTextEdit(surface);
+  txtMain->setObjectName(QStringLiteral("txtMain"));
+  txtMain->setReadOnly(true);
+  txtMain->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  txtMain->setAccessibleName(QStringLiteral("History"));
+  txtMain->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+
+  BuildMenus();
+
+  // F1 opens the help file from any window of the program.
+  auto* help = new QShortcut(QKeySequence::HelpContents, this);
+  help->setContext(Qt::ApplicationShortcut);
+  connect(help, &QShortcut::activated, this, [] { HelpShowContents(0); });
+
+  connect(&HistoryLog::Instance(), &HistoryLog::Changed, this, &frmMain::ShowHistory);
+  ShowHistory();
+
+  resize(forms::Px(kDesignWidth), forms::Px(kDesignHeight));
+}
+
+frmMain::~frmMain() {
+  if (g_mainWindow == this) g_mainWindow = nullptr;
+}
+
+void frmMain::ShowHistory() {
+  txtMain->setPlainText(HistoryLog::Instance().Text());
+  txtMain->moveCursor(QTextCursor::End);
+  txtMain->ensureCursorVisible();
+}
+
+const std::vector<QAction*>& frmMain::MenuItems(Menu menu) const {
+  return menuItems_[static_cast<int>(menu)];
+}
+
+bool frmMain::Form_Load() {
+  // 1. The program folder is the current folder (the manual is found there).
+  if (!AppFolder.isEmpty()) QDir::setCurrent(AppFolder);
+  // 2. Help.
+  SetAppHelpFile();
+  // 3.
+  FirstActivation = true;
+  RefreshRecentFilesMenu();
+  // 4.
+  EnableMainWindow(*this);
+  CenterLogoPicture(*this);
+  ShowVersionLabel(*this, nullptr);
+  // 5. Declining the disclaimer ends the program before the window shows.
+  if (ShowDisclaim == 1 && !ShowDisclaimer()) return false;
+  // 6. A maximised window stays where the desktop put it.
+  if (!(windowState() & Qt::WindowMaximized)) CenterForm(this);
+  // 7.
+  CheckForUpdates();
+  // 8.
+  SetMenuCaptions();
+  // 9.
+  BuildToolbarImages();
+  toolBar1->SetImageList(toolbarImages_.get());
+  AddToolbarButtons();
+  CreateStandardBar();
+  toolBar1->SetCurrentBar(QStringLiteral("STANDARD"));
+  UpdateCommandStates();
+  LayoutMainWindow(*this);
+  ShowVersionLabel(*this, nullptr);
+  return true;
+}
+
+void frmMain::Form_Activate() {
+  if (RecentMenuChanged && !mnuFileArray.empty()) mnuFileArray[0]->setVisible(true);
+  LayoutMainWindow(*this);
+  if (FirstActivation && !CommandLine.isEmpty()) {
+    AddHistoryLine(QStringLiteral("Command: ") + CommandLine);
+    // Only a file that is there becomes the project's path: a later
+    // activation must not point the open project at the missing file, where
+    // the next Save would write it.
+    const QString path = QString(CommandLine).remove(u'"');
+    if (FileExists(path)) {
+      Project.ProjectPath = path;
+      LoadProjFile();
+      FirstActivation = false;
+    }
+  }
+}
+
+void frmMain::Form_Resize() {
+  // Layout trouble while the window is minimised is of no consequence.
+  LayoutMainWindow(*this);
+  CenterLogoPicture(*this);
+  ShowVersionLabel(*this, nullptr);
+}
+
+void frmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Activate();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == surface && event->type() == QEvent::Resize) Form_Resize();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+bool frmMain::Form_QueryUnload() {
+  if (Project.FileSaved != kFlagFalse) return false;
+  const qint16 pressed = MsgBox(QStringLiteral("Save changes to: ") + Project.ProjectPath + u'?',
+                                mb::kYesNoCancel | mb::kQuestion, AppTitle);
+  if (pressed == answer::kYes) {
+    if (FileMenuSave(false) == 0) return true;  // a failed save keeps the window open
+    UpdateRecentFiles();
+    return false;
+  }
+  return pressed != answer::kNo;
+}
+
+void frmMain::Form_Unload() {
+  HelpUninitialize(0);
+  SaveSettings(kSettingsFileMenu);
+  RestoreDecimalSeparator();
+  QCoreApplication::quit();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  if (unloading_) {
+    event->accept();
+    return;
+  }
+  if (Form_QueryUnload()) {
+    event->ignore();
+    return;
+  }
+  unloading_ = true;
+  Form_Unload();
+  event->accept();
+}
+
+qint16 frmMain::FileNew(bool& renameFlag, bool& unitsFlag) {
+  const qint16 result = brantel::FileNew(renameFlag, unitsFlag);
+  SetMainCaption(*this);
+  return result;
+}
+
+void frmMain::CheckForUpdates() {}
+
+// --- Window procedures.
+
+void LayoutMainWindow(frmMain& window) {
+  QWidget* surface = window.surface;
+  const int width = surface->width();
+  const int height = surface->height();
+  const QColor grey(0xC0, 0xC0, 0xC0);
+  if (window.txtMain->palette().color(QPalette::Base) != grey) {
+    QPalette palette = window.txtMain->palette();
+    palette.setColor(QPalette::Base, grey);
+    window.txtMain->setPalette(palette);
+  }
+  const int paneHeight = forms::Px(kHistoryHeight);
+  window.txtMain->setGeometry(0, height - paneHeight, width, paneHeight);
+  // The toolbar stands along the top edge.
+  window.toolBar1->setGeometry(0, 0, width, window.toolBar1->sizeHint().height());
+}
+
+void CenterLogoPicture(frmMain& window) {
+  const QSize area = window.surface->size();
+  const QSize picture = window.Picture1->size();
+  const double top = (area.height() - picture.height() - forms::Px(kLogoGap)) / 2.0;
+  const double left = area.width() / 2.0 - picture.width() / 2.0;
+  window.Picture1->move(static_cast<int>(std::floor(left)), static_cast<int>(std::floor(top)));
+}
+
+void ShowVersionLabel(frmMain& window, QWidget* refresh) {
+  QLabel* label = window.lblver;
+  const int left = window.surface->width() - label->width();
+  const int top = window.toolBar1->isHidden() ? 0 : window.toolBar1->sizeHint().height();
+  label->move(left, top);
+  label->setText(GetVersionString(1) + u' ');
+  label->adjustSize();
+  if (refresh) refresh->update();
+}
+
+void EnableMainWindow(frmMain& window) {
+  const bool history = DisplayHistoryWin == 1;
+  window.txtMain->setVisible(history);
+  const auto& util = window.MenuItems(Menu::Utilities);
+  for (int i = 5; i <= 7; ++i) util[static_cast<std::size_t>(i)]->setEnabled(history);
+  if (MaxMainMenu == 1) window.setWindowState(window.windowState() | Qt::WindowMaximized);
+  else window.setWindowState(window.windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+  window.toolBar1->setVisible(EnableMainMenuToolbar == 1);
+  // The version label sits below the toolbar when there is one.
+  ShowVersionLabel(window, nullptr);
+}
+
+void SetMainCaption(frmMain& window) {
+  window.setWindowTitle(MainCaptionText(window.Tag, Project.ProjectPath, Project.FileSaved == kFlagFalse));
+}
+
+void ApplyDisplayFont() {
+  frmMain* window = MainWindow();
+  if (!window) return;
+  QPlainTextEdit* pane = window->txtMain;
+  QFont font = pane->font();
+  // Name, size, bold, italic in this order; a value that cannot be set stops
+  // there and the earlier ones stay.
+  bool failed = FontExists(DisplayFontName, QFontDatabase::families()) < 0;
+  if (!failed) {
+    font.setFamilies({DisplayFontName});
+    pane->setFont(font);
+    failed = !std::isfinite(DisplayFontSize) || DisplayFontSize < 1.0f || DisplayFontSize > 2048.0f;
+  }
+  if (!failed) {
+    font.setPointSizeF(DisplayFontSize);
+    pane->setFont(font);
+    font.setBold(DisplayFontBold != 0);
+    pane->setFont(font);
+    font.setItalic(DisplayFontItalic != 0);
+    pane->setFont(font);
+    return;
+  }
+  ShowMsg(QStringLiteral("Invalid font selection:") + DisplayFontName, mb::kOkOnly, ErrorTitle);
+}
+
+}  // namespace brantel

@@ -1,0 +1,147 @@
+#pragma once
+
+#include "mainwindow/Commands.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+
+namespace brantel {
+
+class CommandBar;
+class cVBALImageList;
+
+// Set when the recent-file entries of the File menu were built.
+extern qint16 RecentMenuChanged;
+
+// The one top-level window: menus, toolbar, a logo in the middle, the
+// version in the top right corner and the history pane along the bottom.
+class frmMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  frmMain();
+  ~frmMain() override;
+
+  // --- Window events.
+  // Runs the load steps; false when the user declined the disclaimer, and
+  // the program ends without showing the window.
+  bool Form_Load();
+  void Form_Activate();
+  void Form_Resize();
+
+  // --- Project commands (FileCommands.cpp). Results: True is -1.
+  qint16 FileNew(bool& renameFlag, bool& unitsFlag);
+  virtual qint16 FileOpen();
+  virtual qint16 FileSave();
+  virtual qint16 FileMenuSave(bool saveAs);
+  virtual void LoadProjFile();
+  virtual void mnuFileArray_Click(qint16 index);
+  virtual void ShowFileDialog(qint16 mode, QString& path);
+  virtual void UpdateRecentFiles();
+  qint16 RefreshRecentFilesMenu();
+  void SelectRecentFile(qint16 index);
+  // Whether Open, Save, Save As and the recent files can run yet.
+  virtual bool FileCommandsReady() const;
+
+  // Asks the maker's server for a newer version.
+  void CheckForUpdates();
+
+  // --- Menu and toolbar handlers; each takes the entry's index.
+  void mnuFileItem_Click(qint16 index);
+  void mnuEditItem_Click(qint16 index);
+  void mnuEditStressItem_Click(qint16 index);
+  void mnuEditFailureItem_Click(qint16 index);
+  void mnuUtilItem_Click(qint16 index);
+  void mnuHelpItem_Click(qint16 index);
+  void toolBar1_ButtonClick(const QString& key);
+  void Toolbar_old_ButtonClick(int position);
+  // Runs quick button 0, 1 or 2 (the tool of ToolBarPointer).
+  void RunQuickButton(int button);
+
+  // Captions of every menu entry in the current language.
+  void SetMenuCaptions();
+  // Enables the entries and buttons whose commands are there to run.
+  void UpdateCommandStates();
+
+  // The entries of a menu, index 0 first (separators included).
+  const std::vector<QAction*>& MenuItems(Menu menu) const;
+
+  // --- Form-level state.
+  bool FirstActivation = false;
+  bool Cancelled = false;
+  QString Tag;  // prefix of the caption
+
+  // --- Controls.
+  QPlainTextEdit* txtMain = nullptr;
+  QLabel* Picture1 = nullptr;
+  QLabel* lblver = nullptr;
+  CommandBar* toolBar1 = nullptr;
+  QWidget* surface = nullptr;  // the window's client area below the menus
+  QMenu* mnuFile = nullptr;
+  QMenu* mnuEdit = nullptr;
+  QMenu* mnuEditStress = nullptr;
+  QMenu* mnuEditFailure = nullptr;
+  QMenu* mnuUtil = nullptr;
+  QMenu* mnuHelp = nullptr;
+  std::vector<QAction*> mnuFileArray;  // 0: the separator before the recent files
+  cVBALImageList* ToolbarImages() const { return toolbarImages_.get(); }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  // True keeps the window open.
+  bool Form_QueryUnload();
+  void Form_Unload();
+
+ private:
+  void BuildMenus();
+  QMenu* BuildMenu(QMenu* menu, Menu which, std::vector<QAction*>& items);
+  void ShowHistory();
+
+  // Toolbar construction.
+  static bool ToolbarHelper();
+  void BuildToolbarImages();
+  void AddToolbarButtons();
+  void CreateStandardBar();
+
+  // Whether an entry does something now (a tool that exists, a command).
+  bool EntryRuns(Menu menu, int index) const;
+  void OpenToolOf(Menu menu, int index);
+  // The empty-project question before printing; false ends the command.
+  bool ConfirmPrintEmpty();
+
+  // One statement of a menu handler under the handlers' error path: a
+  // run-time error resets the pointer and goes to ReportError, which
+  // decides: retry the statement, go on (cancelled flag set for a cancelled
+  // dialog), or leave the handler (false).
+  bool Run(const std::function<void()>& statement);
+
+  std::unique_ptr<cVBALImageList> toolbarImages_;
+  std::vector<QAction*> menuItems_[6];
+  bool unloading_ = false;
+};
+
+// The main window while it exists, else nullptr.
+frmMain* MainWindow();
+
+// Window procedures.
+void LayoutMainWindow(frmMain& window);
+void CenterLogoPicture(frmMain& window);
+void ShowVersionLabel(frmMain& window, QWidget* refresh);
+void EnableMainWindow(frmMain& window);
+void SetMainCaption(frmMain& window);
+// The display-font settings onto the history pane of the main window.
+void ApplyDisplayFont();
+
+}  // namespace brantel

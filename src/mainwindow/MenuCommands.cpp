@@ -1,0 +1,374 @@
+// The menus and the toolbar of the main window and the commands behind them.
+
+#include "mainwindow/MainWindow.h"
+
+#include "core/ErrorReporting.h"
+#include "core/Globals.h"
+#include "core/History.h"
+#include "core/Messages.h"
+#include "core/Settings.h"
+#include "core/project/ProjectRecord.h"
+#include "mainwindow/CommandBar.h"
+#include "mainwindow/HelpActions.h"
+#include "mainwindow/ImageList.h"
+#include "mainwindow/ToolRegistry.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+
+namespace brantel {
+namespace {
+
+const QString kNotReady = QStringLiteral("Option not ready yet");
+
+struct ToolbarButton {
+  const char* key;
+  int image;
+  const char* caption;
+  int kind;
+  const char* toolTip;
+};
+
+constexpr ToolbarButton kToolbarButtons[] = {
+    {"OPEN", 0, "Open", 0, "Open File"},
+    {"SAVE", 1, "Save", 0, "Save Current File"},
+    {"PRINT", 2, "Print", 0, "Print Current File"},
+    {"DESCRIPTION", 3, "Description", 0, "Project File Description"},
+    {"SEP1", -1, "", 1, ""},
+    {"QUICKBTN1", 4, "Quick Button 1", 0, "Quick Button 1"},
+    {"QUICKBTN2", 5, "Quick Button 2", 0, "Quick Button 2"},
+    {"QUICKBTN3", 6, "Quick Button 3", 0, "Quick Button 3"},
+};
+
+bool English() { return EnglishMenus == 1; }
+
+}  // namespace
+
+QMenu* frmMain::BuildMenu(QMenu* menu, Menu which, std::vector<QAction*>& items) {
+  const auto captions = MenuCaptions(which);
+  for (std::size_t i = 0; i < captions.size(); ++i) {
+    const auto index = static_cast<qint16>(i);
+    QAction* action = nullptr;
+    if (which == Menu::Input && (index == 1 || index == 2)) {
+      // The heads of the two sub-menus.
+      QMenu* sub = new QMenu(QString::fromUtf8(captions[i].english), menu);
+      sub->setObjectName(index == 1 ? QStringLiteral("mnuEditStress") : QStringLiteral("mnuEditFailure"));
+      if (index == 1) mnuEditStress = sub;
+      else mnuEditFailure = sub;
+      action = menu->addMenu(sub);
+    } else if (captions[i].IsSeparator()) {
+      action = menu->addSeparator();
+    } else {
+      action = menu->addAction(QString::fromUtf8(captions[i].english));
+      connect(action, &QAction::triggered, this, [this, which, index] {
+        switch (which) {
+          case Menu::File: mnuFileItem_Click(index); break;
+          case Menu::Input: mnuEditItem_Click(index); break;
+          case Menu::Stress: mnuEditStressItem_Click(index); break;
+          case Menu::Failure: mnuEditFailureItem_Click(index); break;
+          case Menu::Utilities: mnuUtilItem_Click(index); break;
+          case Menu::Help: mnuHelpItem_Click(index); break;
+        }
+      });
+    }
+    items.push_back(action);
+  }
+  return menu;
+}
+
+void frmMain::BuildMenus() {
+  const auto top = TopMenuCaptions();
+  mnuFile = menuBar()->addMenu(QString::fromUtf8(top[0].english));
+  mnuEdit = menuBar()->addMenu(QString::fromUtf8(top[1].english));
+  mnuUtil = menuBar()->addMenu(QString::fromUtf8(top[2].english));
+  mnuHelp = menuBar()->addMenu(QString::fromUtf8(top[3].english));
+  mnuFile->setObjectName(QStringLiteral("mnuFile"));
+  mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+  mnuUtil->setObjectName(QStringLiteral("mnuUtil"));
+  mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+
+  BuildMenu(mnuFile, Menu::File, menuItems_[static_cast<int>(Menu::File)]);
+  // The recent files follow the fixed entries; they show once the list has
+  // entries.
+  mnuFileArray.push_back(mnuFile->addSeparator());
+  for (int i = 1; i <= kMaxRecentFiles; ++i) {
+    QAction* entry = mnuFile->addAction(QString());
+    connect(entry, &QAction::triggered, this, [this, i] { mnuFileArray_Click(static_cast<qint16>(i)); });
+    mnuFileArray.push_back(entry);
+  }
+  for (QAction* entry : mnuFileArray) entry->setVisible(false);
+
+  BuildMenu(mnuEdit, Menu::Input, menuItems_[static_cast<int>(Menu::Input)]);
+  BuildMenu(mnuEditStress, Menu::Stress, menuItems_[static_cast<int>(Menu::Stress)]);
+  BuildMenu(mnuEditFailure, Menu::Failure, menuItems_[static_cast<int>(Menu::Failure)]);
+  BuildMenu(mnuUtil, Menu::Utilities, menuItems_[static_cast<int>(Menu::Utilities)]);
+  BuildMenu(mnuHelp, Menu::Help, menuItems_[static_cast<int>(Menu::Help)]);
+}
+
+void frmMain::SetMenuCaptions() {
+  const bool english = English();
+  const auto top = TopMenuCaptions();
+  QMenu* const menus[] = {mnuFile, mnuEdit, mnuUtil, mnuHelp};
+  for (std::size_t i = 0; i < top.size(); ++i) {
+    menus[i]->setTitle(QString::fromUtf8(english ? top[i].english : top[i].greek));
+  }
+  auto caption = [&](Menu menu, int first, int last) {
+    const auto& items = MenuItems(menu);
+    for (int i = first; i <= last; ++i) {
+      QAction* action = items[static_cast<std::size_t>(i)];
+      if (action->isSeparator()) continue;
+      action->setText(MenuCaptionText(menu, i, english));
+    }
+  };
+  caption(Menu::Input, 0, 8);
+  caption(Menu::Stress, 0, 5);
+  caption(Menu::Failure, 0, 6);  // item 7 keeps its caption in both languages
+  caption(Menu::File, 0, 11);
+  caption(Menu::Utilities, 0, 7);
+  caption(Menu::Help, 0, 8);
+}
+
+bool frmMain::EntryRuns(Menu menu, int index) const {
+  if (const auto tool = ToolOfEntry(menu, index)) return ToolAvailable(*tool);
+  switch (menu) {
+    case Menu::File:
+      if (index == 1 || index == 2 || index == 3) return FileCommandsReady();
+      return index == 0 || index == 11;
+    case Menu::Input:
+    case Menu::Stress:
+      return false;
+    case Menu::Failure:
+      return index == 3;
+    case Menu::Utilities:
+      return index == 3 || (index >= 5 && index <= 7);
+    case Menu::Help:
+      return index == 0 || index == 1 || index == 2 || index == 4 || index == 8;
+  }
+  return false;
+}
+
+void frmMain::UpdateCommandStates() {
+  static constexpr Menu kMenus[] = {Menu::File, Menu::Input, Menu::Stress,
+                                    Menu::Failure, Menu::Utilities, Menu::Help};
+  for (Menu menu : kMenus) {
+    const auto& items = MenuItems(menu);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      const int index = static_cast<int>(i);
+      if (items[i]->isSeparator() || items[i]->menu()) continue;
+      // The history entries follow the history setting (EnableMainWindow).
+      if (menu == Menu::Utilities && index >= 5) continue;
+      items[i]->setEnabled(EntryRuns(menu, index));
+    }
+  }
+  for (std::size_t i = 1; i < mnuFileArray.size(); ++i) mnuFileArray[i]->setEnabled(FileCommandsReady());
+
+  auto enable = [this](const char* key, bool on) {
+    if (QAction* button = toolBar1->Button(QString::fromLatin1(key))) button->setEnabled(on);
+  };
+  enable("OPEN", EntryRuns(Menu::File, 1));
+  enable("SAVE", EntryRuns(Menu::File, 2));
+  enable("PRINT", EntryRuns(Menu::File, 6));
+  enable("DESCRIPTION", EntryRuns(Menu::Input, 0));
+  const char* const quick[] = {"QUICKBTN1", "QUICKBTN2", "QUICKBTN3"};
+  for (std::size_t i = 0; i < 3; ++i) {
+    const auto target = QuickButtonTarget(ToolBarPointer[i]);
+    enable(quick[i], target && EntryRuns(target->menu, target->index));
+  }
+}
+
+bool frmMain::Run(const std::function<void()>& statement) {
+  for (;;) {
+    qint16 result = kErrNone;
+    try {
+      statement();
+      return true;
+    } catch (const RuntimeError& e) {
+      unsetCursor();
+      result = ReportError(e, true);
+    } catch (const std::bad_alloc&) {
+      unsetCursor();
+      result = ReportError(RuntimeError(err::kOutOfMemory), true);
+    }
+    Cancelled = false;
+    switch (result) {
+      case kErrRetry: continue;
+      case kErrContinue: return true;
+      case kErrCancelled: Cancelled = true; return true;
+      default: return false;
+    }
+  }
+}
+
+void frmMain::OpenToolOf(Menu menu, int index) {
+  const auto tool = ToolOfEntry(menu, index);
+  if (!tool) return;
+  Run([&] { OpenTool(*tool, OwnedByMainWindow(*tool) ? this : nullptr); });
+}
+
+bool frmMain::ConfirmPrintEmpty() {
+  if (Project.FileEmpty != kFlagTrue) return true;
+  return ShowMsg(QStringLiteral("Current file is empty. Continue?"),
+                 mb::kYesNo | mb::kQuestion | mb::kDefaultButton2, QString()) == answer::kYes;
+}
+
+void frmMain::mnuFileItem_Click(qint16 index) {
+  Cancelled = false;
+  switch (index) {
+    case 0:
+      Run([&] {
+        bool rename = true;
+        bool units = true;
+        FileNew(rename, units);
+      });
+      break;
+    case 1: {
+      QString path;
+      if (!Run([&] { Project.ProjectDisplayName = Project.ProjectPath; })) return;
+      if (!Run([&] { ShowFileDialog(1, path); })) return;
+      if (!Cancelled) Run([&] { LoadProjFile(); });
+      break;
+    }
+    case 2:
+    case 3: {
+      qint16 saved = 0;
+      if (!Run([&] { saved = FileMenuSave(index == 3); })) return;
+      if (saved != 0) {
+        if (!Run([&] { UpdateRecentFiles(); })) return;
+        Run([&] { SetMainCaption(*this); });
+      }
+      break;
+    }
+    case 5:
+    case 9:
+      OpenToolOf(Menu::File, index);
+      break;
+    case 6:
+    case 7:
+      if (!ConfirmPrintEmpty()) return;
+      OpenToolOf(Menu::File, index);
+      break;
+    case 11:
+      close();
+      break;
+    default:
+      break;
+  }
+}
+
+void frmMain::mnuEditItem_Click(qint16 index) { OpenToolOf(Menu::Input, index); }
+
+void frmMain::mnuEditStressItem_Click(qint16 index) { OpenToolOf(Menu::Stress, index); }
+
+void frmMain::mnuEditFailureItem_Click(qint16 index) {
+  if (index == 3) {
+    ShowMsg(kNotReady, mb::kOkOnly, QString());
+    return;
+  }
+  OpenToolOf(Menu::Failure, index);
+}
+
+void frmMain::mnuUtilItem_Click(qint16 index) {
+  switch (index) {
+    case 0:
+    case 2:
+      OpenToolOf(Menu::Utilities, index);
+      break;
+    case 1:
+      OpenToolOf(Menu::Utilities, index);
+      // The language and the quick buttons may have changed.
+      SetMenuCaptions();
+      UpdateCommandStates();
+      break;
+    case 3:
+      ShowMsg(kNotReady, mb::kOkOnly, QString());
+      break;
+    case 5:
+      HistoryLog::Instance().Clear();
+      break;
+    case 6: {
+      const bool visible = txtMain->isHidden();
+      txtMain->setVisible(visible);
+      const auto& items = MenuItems(Menu::Utilities);
+      items[6]->setText(HistoryToggleCaption(visible, English()));
+      items[7]->setEnabled(visible);
+      break;
+    }
+    case 7:
+      if (!txtMain->isHidden()) QGuiApplication::clipboard()->setText(txtMain->toPlainText());
+      break;
+    default:
+      break;
+  }
+}
+
+void frmMain::mnuHelpItem_Click(qint16 index) { HelpMenuAction(index, this); }
+
+void frmMain::RunQuickButton(int button) {
+  if (button < 0 || button > 2) return;
+  const auto target = QuickButtonTarget(ToolBarPointer[static_cast<std::size_t>(button)]);
+  if (!target) return;
+  const auto index = static_cast<qint16>(target->index);
+  switch (target->menu) {
+    case Menu::Input: mnuEditItem_Click(index); break;
+    case Menu::Stress: mnuEditStressItem_Click(index); break;
+    case Menu::Failure: mnuEditFailureItem_Click(index); break;
+    default: break;
+  }
+}
+
+void frmMain::toolBar1_ButtonClick(const QString& key) {
+  if (key == u"OPEN") mnuFileItem_Click(1);
+  else if (key == u"SAVE") mnuFileItem_Click(2);
+  else if (key == u"PRINT") mnuFileItem_Click(6);
+  else if (key == u"DESCRIPTION") mnuEditItem_Click(0);
+  else if (key == u"QUICKBTN1") RunQuickButton(0);
+  else if (key == u"QUICKBTN2") RunQuickButton(1);
+  else if (key == u"QUICKBTN3") RunQuickButton(2);
+}
+
+void frmMain::Toolbar_old_ButtonClick(int position) {
+  switch (position) {
+    case 1: mnuFileItem_Click(1); break;
+    case 2: mnuFileItem_Click(2); break;
+    case 3: mnuFileItem_Click(5); break;
+    case 4: mnuEditItem_Click(0); break;
+    case 5: case 6: case 7: RunQuickButton(position - 5); break;
+    default: break;
+  }
+}
+
+// --- Toolbar construction.
+
+bool frmMain::ToolbarHelper() {
+  // Every desktop this program runs on draws 32-bit images with alpha.
+  return true;
+}
+
+void frmMain::BuildToolbarImages() {
+  toolbarImages_ = std::make_unique<cVBALImageList>();
+  toolbarImages_->SetIconSizeX(24);
+  toolbarImages_->SetIconSizeY(24);
+  toolbarImages_->SetColourDepth(ToolbarHelper() ? 32 : 0);
+  toolbarImages_->Create();
+  toolbarImages_->AddFromFile(AppFolder + ToolbarBitmapName, cVBALImageList::kBitmap, QVariant(), false, -1);
+}
+
+void frmMain::AddToolbarButtons() {
+  for (const ToolbarButton& b : kToolbarButtons) {
+    toolBar1->AddButton(QString::fromLatin1(b.key), b.image, QString::fromLatin1(b.caption), b.kind,
+                        QString::fromLatin1(b.toolTip));
+  }
+}
+
+void frmMain::CreateStandardBar() {
+  toolBar1->AddBar(QStringLiteral("STANDARD"), QStringLiteral("Standard Buttons"),
+                   {QStringLiteral("OPEN"), QStringLiteral("SAVE"), QStringLiteral("PRINT"),
+                    QStringLiteral("DESCRIPTION"), QStringLiteral("QUICKBTN1"),
+                    QStringLiteral("QUICKBTN2"), QStringLiteral("QUICKBTN3")});
+}
+
+}  // namespace brantel

@@ -1,0 +1,60 @@
+#include "platform/HelpMessageBox.h"
+
+#include "core/Messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace brantel::platform {
+namespace {
+
+HelpMessageBoxHandler& Handler() {
+  static HelpMessageBoxHandler handler;
+  return handler;
+}
+
+// The information box with OK and Help that the About entry shows.
+qint16 ShowWidgetHelpBox(const QString& prompt, qint32 buttons, const QString& title,
+                         const std::function<void()>& onHelp) {
+  QMessageBox box(QApplication::activeWindow());
+  box.setWindowTitle(title);
+  // Line ends are CR LF in the program's texts; the label wants LF alone.
+  QString text = prompt;
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  box.setText(text);
+  switch (buttons & mb::kIconMask) {
+    case mb::kCritical: box.setIcon(QMessageBox::Critical); break;
+    case mb::kQuestion: box.setIcon(QMessageBox::Question); break;
+    case mb::kExclamation: box.setIcon(QMessageBox::Warning); break;
+    case mb::kInformation: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+  }
+  QPushButton* ok = box.addButton(QMessageBox::Ok);
+  QPushButton* help = box.addButton(QMessageBox::Help);
+  box.setDefaultButton(ok);
+  box.setEscapeButton(ok);
+  for (;;) {
+    box.exec();
+    if (box.clickedButton() != help) return answer::kOk;
+    if (onHelp) onHelp();
+  }
+}
+
+}  // namespace
+
+qint16 ShowHelpMessageBox(const QString& prompt, qint32 buttons, const QString& title,
+                          const std::function<void()>& onHelp) {
+  if (Handler()) return Handler()(prompt, buttons, title, onHelp);
+  return MsgBox(prompt, buttons, title);
+}
+
+HelpMessageBoxHandler SetHelpMessageBoxHandler(HelpMessageBoxHandler handler) {
+  HelpMessageBoxHandler previous = std::move(Handler());
+  Handler() = std::move(handler);
+  return previous;
+}
+
+void InstallWidgetHelpMessageBox() { SetHelpMessageBoxHandler(&ShowWidgetHelpBox); }
+
+}  // namespace brantel::platform

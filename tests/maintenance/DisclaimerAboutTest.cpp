@@ -1,0 +1,148 @@
+#include "core/Globals.h"
+#include "core/IniFile.h"
+#include "core/Settings.h"
+#include "core/Version.h"
+#include "maintenance/About.h"
+#include "maintenance/Disclaimer.h"
+#include "platform/SystemInfo.h"
+#include "support/TestEnvironment.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace brantel {
+namespace {
+
+using test::CoreTest;
+
+class DisclaimerTest : public CoreTest {
+ protected:
+  void SetUp() override {
+    CoreTest::SetUp();
+    AppNameUpper = QStringLiteral("BRANTEL");
+    ShowDisclaim = 1;
+    dialog_ = std::make_unique<frmDisclaimer>();
+    dialog_->show();
+  }
+  std::unique_ptr<frmDisclaimer> dialog_;
+};
+
+TEST_F(DisclaimerTest, ShowsItsTextAndCaptions) {
+  const QString text = DisclaimerText();
+  EXPECT_TRUE(text.startsWith(QStringLiteral(
+      "Disclaimer of Liability Clause\r\n\r\nThis software is provided 'AS IS' without warranty of any kind "
+      "including express or implied warranties of merchantability or fitness for a particular purpose. ")));
+  EXPECT_TRUE(text.contains(QStringLiteral("by the authors, the user expressly waives")));
+  EXPECT_TRUE(text.contains(QStringLiteral("whether in an action in contract or tort, arising")));
+  EXPECT_TRUE(text.endsWith(QStringLiteral("use of, this software in whole or in part. \r\n\r\n")));
+  EXPECT_EQ(dialog_->windowTitle(), QStringLiteral("Disclaimer for BRANTEL"));
+  EXPECT_EQ(dialog_->Command1->text(), QStringLiteral("Accept and Continue"));
+  EXPECT_EQ(dialog_->cmdNoAccept->text(), QStringLiteral("Do not Accept and Exit"));
+  EXPECT_EQ(dialog_->chkShow->text(),
+            QStringLiteral("I accept this disclaimer for this and any subsequent use of this program. "
+                           "Please do not show this disclaimer again."));
+  EXPECT_FALSE(dialog_->chkShow->isChecked());
+
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders/");
+  QDir().mkpath(folder);
+  EXPECT_TRUE(dialog_->grab().save(folder + QStringLiteral("disclaimer.png")));
+  // The check box shows its whole caption.
+  EXPECT_GE(dialog_->chkShow->width(), dialog_->chkShow->sizeHint().width());
+}
+
+TEST_F(DisclaimerTest, AcceptingWithoutTheTickWritesNothing) {
+  dialog_->Command1->click();
+  EXPECT_TRUE(dialog_->IsAccepted());
+  EXPECT_FALSE(dialog_->isVisible());
+  EXPECT_EQ(ShowDisclaim, 1);
+  EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
+}
+
+TEST_F(DisclaimerTest, AcceptingWithTheTickTurnsItOff) {
+  dialog_->chkShow->setChecked(true);
+  dialog_->Command1->click();
+  EXPECT_TRUE(dialog_->IsAccepted());
+  EXPECT_EQ(ShowDisclaim, 0);
+  EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), SettingsIniPath),
+            QStringLiteral("0"));
+}
+
+TEST_F(DisclaimerTest, DecliningOrClosingNeverAcceptsNorSaves) {
+  dialog_->chkShow->setChecked(true);
+  dialog_->cmdNoAccept->click();
+  EXPECT_FALSE(dialog_->IsAccepted());
+  EXPECT_FALSE(dialog_->isVisible());
+
+  frmDisclaimer closed;
+  closed.show();
+  closed.chkShow->setChecked(true);
+  closed.close();
+  EXPECT_FALSE(closed.IsAccepted());
+
+  frmDisclaimer escaped;
+  escaped.show();
+  QTest::keyClick(&escaped, Qt::Key_Escape);
+  EXPECT_FALSE(escaped.IsAccepted());
+  EXPECT_FALSE(escaped.isVisible());
+
+  EXPECT_EQ(ShowDisclaim, 1);
+  EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
+}
+
+class AboutTest : public CoreTest {
+ protected:
+  void TearDown() override {
+    platform::SetSystemInfoLookup({});
+    platform::SetProgramStarter({});
+    CoreTest::TearDown();
+  }
+};
+
+TEST_F(AboutTest, ShowsTheVersionAndStartsSystemInformationWhenThereIsOne) {
+  std::vector<QString> started;
+  bool startWorks = true;
+  QString program;
+  platform::SetSystemInfoLookup([&] { return program; });
+  platform::SetProgramStarter([&](const QString& path) {
+    started.push_back(path);
+    return startWorks;
+  });
+
+  frmAbout about;
+  about.show();
+  EXPECT_EQ(about.windowTitle(), QStringLiteral("Brantel"));
+  EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Version: %1.%2.%3")
+                                          .arg(version::kMajor)
+                                          .arg(version::kMinor)
+                                          .arg(version::kRevision));
+  EXPECT_EQ(about.cmdSysInfo->text(), QStringLiteral("&System Info..."));
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders/");
+  QDir().mkpath(folder);
+  EXPECT_TRUE(about.grab().save(folder + QStringLiteral("about.png")));
+
+  about.cmdSysInfo->click();  // no program on this desktop
+  EXPECT_TRUE(started.empty());
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("System Information Is Unavailable At This Time"));
+  EXPECT_EQ(boxes_->Last().buttons, 0);
+
+  program = QStringLiteral("/usr/bin/hardinfo");
+  about.cmdSysInfo->click();
+  EXPECT_EQ(started, std::vector<QString>{program});
+  EXPECT_EQ(boxes_->Shown().size(), 1u);
+
+  startWorks = false;  // found, but it will not start
+  about.cmdSysInfo->click();
+  EXPECT_EQ(boxes_->Shown().size(), 2u);
+
+  about.CmdOk->click();
+  EXPECT_FALSE(about.isVisible());
+}
+
+}  // namespace
+}  // namespace brantel

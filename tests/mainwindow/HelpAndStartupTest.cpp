@@ -1,0 +1,203 @@
+#include "MainWindowFixture.h"
+
+#include "core/History.h"
+#include "core/IniFile.h"
+#include "core/Messages.h"
+#include "core/Startup.h"
+#include "core/Version.h"
+#include "core/project/ProjectRecord.h"
+#include "maintenance/Disclaimer.h"
+#include "mainwindow/HelpActions.h"
+#include "mainwindow/Main.h"
+#include "platform/DocumentOpener.h"
+#include "platform/HelpMessageBox.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+
+namespace brantel {
+namespace {
+
+using test::MainWindowTest;
+using test::TestWindow;
+using test::WhenModalShows;
+
+class HelpTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    platform::SetDocumentOpener([this](const QString& path) {
+      opened.push_back(path);
+      return openWorks;
+    });
+  }
+  void TearDown() override {
+    platform::SetDocumentOpener({});
+    platform::SetHelpMessageBoxHandler({});
+    MainWindowTest::TearDown();
+  }
+  std::vector<QString> opened;
+  bool openWorks = true;
+};
+
+TEST_F(HelpTest, HelpFilesOpenFromTheProgramFolderOrSayTheyAreMissing) {
+  TestWindow& w = LoadWindow();
+  EXPECT_EQ(GetHelpFile(0), AppFolder + QStringLiteral("Brantel.chm"));
+  EXPECT_EQ(GetHelpFile(3), QString());
+
+  // Nothing beside the program yet.
+  for (int index : {0, 1, 2}) w.mnuHelpItem_Click(static_cast<qint16>(index));
+  EXPECT_TRUE(opened.empty());
+  ASSERT_EQ(boxes_->Shown().size(), 3u);
+  EXPECT_EQ(boxes_->Shown()[0].prompt, QStringLiteral("Help file (Brantel.chm) not available"));
+  EXPECT_EQ(boxes_->Shown()[2].prompt, QStringLiteral("Help file (Brantel.PDF) not available"));
+  EXPECT_TRUE(History().contains(QStringLiteral("Message: Help file (Brantel.PDF) not available")));
+
+  WriteFile(AppFolder + QStringLiteral("Brantel.chm"), "help");
+  WriteFile(AppFolder + QStringLiteral("Brantel.PDF"), "%PDF");
+  boxes_->Clear();
+  w.mnuHelpItem_Click(0);
+  w.mnuHelpItem_Click(2);
+  EXPECT_EQ(opened, (std::vector<QString>{AppFolder + QStringLiteral("Brantel.chm"),
+                                          AppFolder + QStringLiteral("Brantel.PDF")}));
+  EXPECT_TRUE(boxes_->Shown().empty());
+
+  // A document the desktop cannot open.
+  openWorks = false;
+  w.mnuHelpItem_Click(2);
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Operation Failed"));
+
+  // Separators and unknown entries do nothing.
+  boxes_->Clear();
+  for (int index : {3, 5, 7, 9}) w.mnuHelpItem_Click(static_cast<qint16>(index));
+  EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(HelpTest, AboutBoxIsNotLoggedAndItsHelpOpensTheHelpFile) {
+  TestWindow& w = LoadWindow();
+  WriteFile(AppFolder + QStringLiteral("Brantel.chm"), "help");
+  const QString before = History();
+  QString shownText;
+  qint32 shownButtons = 0;
+  QString shownTitle;
+  platform::SetHelpMessageBoxHandler(
+      [&](const QString& text, qint32 buttons, const QString& title, const std::function<void()>& onHelp) {
+        shownText = text;
+        shownButtons = buttons;
+        shownTitle = title;
+        onHelp();
+        return answer::kOk;
+      });
+  w.mnuHelpItem_Click(8);
+  EXPECT_EQ(History(), before);
+  EXPECT_EQ(shownButtons, mb::kInformation);
+  EXPECT_EQ(shownTitle, QStringLiteral("About the BRANTEL Program"));
+  const QString version = QStringLiteral("Version: %1.%2.%3\r\n\n")
+                              .arg(version::kMajor)
+                              .arg(version::kMinor)
+                              .arg(version::kRevision);
+  EXPECT_TRUE(shownText.startsWith(QStringLiteral("BRANTEL\r\n\n") + version +
+                                   QStringLiteral("Revision Date: 24-Mar-2023\r\n\n"
+                                                  "This program was created and is currently maintained by:\r\n   ")));
+  EXPECT_TRUE(shownText.contains(QStringLiteral("\r\n\nThe contribution of the following individuals is acknowledged:\r\na) ")));
+  EXPECT_TRUE(shownText.endsWith(QStringLiteral("\r\n")));
+  EXPECT_TRUE(shownText.contains(QStringLiteral("\r\nb) ")));
+  EXPECT_EQ(opened, std::vector<QString>{AppFolder + QStringLiteral("Brantel.chm")});
+}
+
+TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
+  TestWindow& w = LoadWindow();
+  w.show();
+  Project.FileSaved = kFlagFalse;
+  Project.ProjectPath = QStringLiteral("/data/wedge.BNL");
+  WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) {
+    d->chkShow->setChecked(true);
+    d->cmdNoAccept->click();
+  });
+  boxes_->Answer(answer::kCancel);  // the save question: stay
+  w.mnuHelpItem_Click(4);
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Save changes to: /data/wedge.BNL?"));
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(ShowDisclaim, 0);  // as the test set it: a declined box saves nothing
+  EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
+
+  // Accepting leaves the window as it is.
+  WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) { d->Command1->click(); });
+  boxes_->Clear();
+  w.mnuHelpItem_Click(4);
+  EXPECT_TRUE(boxes_->Shown().empty());
+  EXPECT_TRUE(w.isVisible());
+}
+
+class MainStartupTest : public MainWindowTest {
+ protected:
+  // A settings file of the current version with the disclaimer setting.
+  void WriteSettings(int showDisclaim) {
+    RunStartupSteps();  // a first start writes the file with the defaults
+    ASSERT_TRUE(QFileInfo::exists(SettingsIniPath));
+    WriteIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"),
+                  QString::number(showDisclaim), SettingsIniPath);
+    HistoryLog::Instance().Clear();
+    HistoryCounter = 0;
+  }
+};
+
+TEST_F(MainStartupTest, StartsWithANewProjectInTheShownWindow) {
+  WriteSettings(0);
+  std::unique_ptr<frmMain> window = StartMainWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(MainWindow(), window.get());
+  EXPECT_EQ(window->windowTitle(), QStringLiteral(": Untitled"));
+  EXPECT_EQ(Project.InputUnits, 1);
+  // Lines written before the window existed are in its pane.
+  EXPECT_TRUE(window->txtMain->toPlainText().contains(QStringLiteral("File initialized")));
+  EXPECT_EQ(window->txtMain->toPlainText(), History().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+TEST_F(MainStartupTest, DecliningTheDisclaimerEndsBeforeTheWindowShowsAndWritesNothing) {
+  WriteSettings(1);
+  const QByteArray before = ReadFile(SettingsIniPath);
+  WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) {
+    d->chkShow->setChecked(true);
+    d->close();  // the close box declines
+  });
+  EXPECT_EQ(StartMainWindow(), nullptr);
+  EXPECT_EQ(MainWindow(), nullptr);
+  EXPECT_EQ(ReadFile(SettingsIniPath), before);
+}
+
+TEST_F(MainStartupTest, AcceptingWithTheBoxTickedTurnsTheDisclaimerOff) {
+  WriteSettings(1);
+  WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) {
+    d->chkShow->setChecked(true);
+    d->Command1->click();
+  });
+  std::unique_ptr<frmMain> window = StartMainWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(ShowDisclaim, 0);
+  EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), SettingsIniPath),
+            QStringLiteral("0"));
+}
+
+TEST_F(MainStartupTest, TheProgramRunsUntilItsWindowCloses) {
+  WriteSettings(1);
+  WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) { d->Command1->click(); });
+  std::unique_ptr<frmMain> window = StartMainWindow();
+  ASSERT_NE(window, nullptr);
+  // The closed disclaimer does not end the event loop; closing the window does.
+  bool closed = false;
+  bool stuck = false;
+  QTimer::singleShot(200, window.get(), [&] { closed = window->close(); });
+  QTimer::singleShot(10000, [&] {
+    stuck = true;
+    QCoreApplication::quit();
+  });
+  QCoreApplication::exec();
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(stuck);
+}
+
+}  // namespace
+}  // namespace brantel

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "core/Globals.h"
+#include "core/History.h"
+#include "core/Startup.h"
+#include "core/project/ProjectRecord.h"
+#include "core/RuntimeError.h"
+#include "core/Settings.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/ToolRegistry.h"
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace brantel::test {
+
+// A main window whose file commands are replaced: the tests see what the
+// menus ask of them.
+class TestWindow : public frmMain {
+ public:
+  qint16 FileMenuSave(bool saveAs) override {
+    saveCalls.push_back(saveAs);
+    return saveResult;
+  }
+  void LoadProjFile() override { loads.push_back(Project.ProjectPath); }
+  void ShowFileDialog(qint16 mode, QString& path) override {
+    dialogModes.push_back(mode);
+    if (cancelDialog) RaiseError(err::kDialogCancel);
+  }
+  void UpdateRecentFiles() override { ++recentUpdates; }
+  void mnuFileArray_Click(qint16 index) override { recentOpened.push_back(index); }
+  bool FileCommandsReady() const override { return fileCommandsReady; }
+
+  qint16 saveResult = 0;
+  bool fileCommandsReady = false;
+  bool cancelDialog = false;
+  std::vector<bool> saveCalls;
+  std::vector<QString> loads;
+  std::vector<qint16> dialogModes;
+  std::vector<qint16> recentOpened;
+  int recentUpdates = 0;
+};
+
+// The program folder holds the toolbar strip; every tool records its
+// opening (tool and owner) when registered.
+class MainWindowTest : public CoreTest {
+ protected:
+  struct Opened {
+    Tool tool;
+    QWidget* owner;
+  };
+
+  void SetUp() override {
+    CoreTest::SetUp();
+    AppFolder = Home() + QStringLiteral("/program/");
+    QDir().mkpath(AppFolder);
+    QFile::copy(QStringLiteral(BRANTEL_TOOLBAR_STRIP), AppFolder + QStringLiteral("Brantel.bmp"));
+    ToolbarBitmapName = QStringLiteral("Brantel.bmp");
+    HelpFileName = QStringLiteral("Brantel.chm");
+    ManualFileName = QStringLiteral("Brantel.PDF");
+    AppNameUpper = QStringLiteral("BRANTEL");
+    CommandLine.clear();
+    ShowDisclaim = 0;
+    ClearTools();
+  }
+
+  void TearDown() override {
+    window_.reset();
+    ClearTools();
+    CommandLine.clear();
+    CoreTest::TearDown();
+  }
+
+  void RegisterAllTools() {
+    for (int i = 0; i < kToolCount; ++i) {
+      const auto tool = static_cast<Tool>(i);
+      RegisterTool(tool, [this, tool](QWidget* owner) { opened_.push_back({tool, owner}); });
+    }
+  }
+
+  TestWindow& LoadWindow() {
+    window_ = std::make_unique<TestWindow>();
+    EXPECT_TRUE(window_->Form_Load());
+    return *window_;
+  }
+
+  std::unique_ptr<TestWindow> window_;
+  std::vector<Opened> opened_;
+};
+
+// Runs `action` on the modal dialog of type T as soon as it shows.
+template <typename T>
+void WhenModalShows(std::function<void(T*)> action) {
+  auto poll = std::make_shared<std::function<void()>>();
+  *poll = [action, poll] {
+    if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+      action(dialog);
+      *poll = nullptr;
+      return;
+    }
+    QTimer::singleShot(10, *poll);
+  };
+  QTimer::singleShot(0, *poll);
+}
+
+}  // namespace brantel::test

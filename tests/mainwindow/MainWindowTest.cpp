@@ -1,0 +1,434 @@
+#include "MainWindowFixture.h"
+
+#include "core/History.h"
+#include "core/Messages.h"
+#include "core/RuntimeError.h"
+#include "core/project/ProjectRecord.h"
+#include "mainwindow/CommandBar.h"
+#include "mainwindow/ImageList.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+
+namespace brantel {
+namespace {
+
+using test::MainWindowTest;
+using test::TestWindow;
+
+QAction* Item(const frmMain& w, Menu menu, int index) {
+  return w.MenuItems(menu)[static_cast<std::size_t>(index)];
+}
+
+TEST_F(MainWindowTest, HistoryFromBeforeTheWindowShowsAndFollowsEveryLine) {
+  AddHistoryLine(QStringLiteral("logged at start-up"));
+  TestWindow& w = LoadWindow();
+  EXPECT_TRUE(w.txtMain->toPlainText().startsWith(QStringLiteral("1. logged at start-up")));
+  AddHistoryLine(QStringLiteral("later"));
+  EXPECT_TRUE(w.txtMain->toPlainText().contains(QStringLiteral("2. later")));
+  EXPECT_TRUE(w.txtMain->textCursor().atEnd());
+
+  // Clear empties the pane; the numbering goes on.
+  Item(w, Menu::Utilities, 5)->trigger();
+  EXPECT_TRUE(w.txtMain->toPlainText().isEmpty());
+  AddHistoryLine(QStringLiteral("after"));
+  EXPECT_EQ(w.txtMain->toPlainText(), QStringLiteral("3. after\n"));
+}
+
+TEST_F(MainWindowTest, MenuCaptionsInBothLanguages) {
+  TestWindow& w = LoadWindow();
+  EXPECT_EQ(w.mnuFile->title(), QStringLiteral("&File"));
+  EXPECT_EQ(w.mnuEdit->title(), QStringLiteral("&Input"));
+  EXPECT_EQ(Item(w, Menu::File, 3)->text(), QStringLiteral("&Save As..."));
+  EXPECT_EQ(Item(w, Menu::Input, 1)->text(), QStringLiteral("Stress Analysis"));
+  EXPECT_EQ(Item(w, Menu::Stress, 5)->text(), QStringLiteral("Distributed Load on Surface..."));
+  EXPECT_EQ(Item(w, Menu::Utilities, 6)->text(), QStringLiteral("Close History Window"));
+  EXPECT_EQ(Item(w, Menu::Help, 8)->text(), QStringLiteral("About the Program..."));
+
+  EnglishMenus = 0;
+  w.SetMenuCaptions();
+  EXPECT_EQ(w.mnuFile->title(), QStringLiteral("Αρχείο"));
+  EXPECT_EQ(w.mnuEdit->title(), QStringLiteral("Δεδομένα"));
+  EXPECT_EQ(w.mnuUtil->title(), QStringLiteral("Εργαλεία"));
+  EXPECT_EQ(w.mnuHelp->title(), QStringLiteral("Βοήθεια"));
+  EXPECT_EQ(Item(w, Menu::Input, 4)->text(), QStringLiteral("Ελαστική Συμπεριφορά σε Τρεις Διαστάσεις"));
+  EXPECT_EQ(Item(w, Menu::Input, 5)->text(), QStringLiteral("Ανάλυση Παραμορφώσεων..."));
+  EXPECT_EQ(Item(w, Menu::Input, 2)->menu()->title(), QStringLiteral("Κριτήρια Αστοχίας"));
+  EXPECT_EQ(Item(w, Menu::Failure, 5)->text(),
+            QStringLiteral("Κριτήριο Αστοχίας κατά Hoek - Brown σε Ακέραιο Πέτρωμα..."));
+  EXPECT_EQ(Item(w, Menu::Failure, 7)->text(), QStringLiteral("Failure Around a Circular Opening"));
+  EXPECT_EQ(Item(w, Menu::File, 5)->text(), QStringLiteral("Ρύθμιση Εκτύπωτη"));
+  EXPECT_EQ(Item(w, Menu::Help, 4)->text(), QStringLiteral("Συμφωνία Χρήσης..."));
+  EXPECT_TRUE(Item(w, Menu::File, 4)->isSeparator());
+}
+
+TEST_F(MainWindowTest, EveryMenuEntryReachesItsCommand) {
+  RegisterAllTools();
+  TestWindow& w = LoadWindow();
+  struct Case {
+    Menu menu;
+    int index;
+    Tool tool;
+    bool owned;
+  };
+  const Case cases[] = {
+      {Menu::File, 5, Tool::PrinterSetup, false},   {Menu::File, 9, Tool::TextBrowser, false},
+      {Menu::Input, 0, Tool::ProjectDescription, true}, {Menu::Input, 3, Tool::PlaneStress, false},
+      {Menu::Input, 4, Tool::Elasticity3D, false},  {Menu::Input, 5, Tool::StrainRosette, false},
+      {Menu::Input, 6, Tool::Transformation, false}, {Menu::Input, 7, Tool::LabTest, false},
+      {Menu::Input, 8, Tool::RoofBolting, false},   {Menu::Stress, 0, Tool::Stress2D, false},
+      {Menu::Stress, 1, Tool::Stress3D, false},     {Menu::Stress, 2, Tool::CircularOpening, false},
+      {Menu::Stress, 3, Tool::RoomAndPillar, false}, {Menu::Stress, 4, Tool::PointLoad, false},
+      {Menu::Stress, 5, Tool::Foundation, false},   {Menu::Failure, 0, Tool::Coulomb, false},
+      {Menu::Failure, 1, Tool::CoulombJoint, false}, {Menu::Failure, 2, Tool::CoulombWedge, false},
+      {Menu::Failure, 4, Tool::Bieniawski, false},  {Menu::Failure, 5, Tool::HoekBrown, false},
+      {Menu::Failure, 6, Tool::VonMises, false},    {Menu::Failure, 7, Tool::CircularFailure, false},
+      {Menu::Utilities, 0, Tool::Settings, true},   {Menu::Utilities, 1, Tool::ProgramOptions, true},
+      {Menu::Utilities, 2, Tool::UnitConversion, true}, {Menu::Help, 6, Tool::ProgramUpdate, false},
+  };
+  for (const Case& c : cases) {
+    opened_.clear();
+    QAction* action = Item(w, c.menu, c.index);
+    ASSERT_TRUE(action->isEnabled()) << action->text().toStdString();
+    action->trigger();
+    ASSERT_EQ(opened_.size(), 1u) << action->text().toStdString();
+    EXPECT_EQ(opened_[0].tool, c.tool) << action->text().toStdString();
+    EXPECT_EQ(opened_[0].owner, c.owned ? static_cast<QWidget*>(&w) : nullptr);
+  }
+
+  // The entries that are not ready say so, and the history logs it.
+  for (const auto& [menu, index] : {std::pair{Menu::Failure, 3}, std::pair{Menu::Utilities, 3}}) {
+    boxes_->Clear();
+    Item(w, menu, index)->trigger();
+    ASSERT_EQ(boxes_->Shown().size(), 1u);
+    EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Option not ready yet"));
+    EXPECT_EQ(boxes_->Last().title, QStringLiteral("Brantel"));
+  }
+  EXPECT_TRUE(History().contains(QStringLiteral("Message: Option not ready yet")));
+
+  // New starts a project and captions the window.
+  Project.ProjectPath = QStringLiteral("/x/old.BNL");
+  Project.FileSaved = kFlagFalse;
+  Item(w, Menu::File, 0)->trigger();
+  EXPECT_EQ(Project.ProjectPath, QStringLiteral("Untitled"));
+  EXPECT_EQ(w.windowTitle(), QStringLiteral(": Untitled"));
+
+  // Open, Save and Save As reach the file commands once they are there.
+  w.fileCommandsReady = true;
+  w.UpdateCommandStates();
+  Item(w, Menu::File, 1)->trigger();
+  EXPECT_EQ(w.dialogModes, std::vector<qint16>{1});
+  EXPECT_EQ(w.loads.size(), 1u);
+  w.saveResult = -1;
+  Item(w, Menu::File, 2)->trigger();
+  Item(w, Menu::File, 3)->trigger();
+  EXPECT_EQ(w.saveCalls, (std::vector<bool>{false, true}));
+  EXPECT_EQ(w.recentUpdates, 2);
+}
+
+TEST_F(MainWindowTest, EntriesWithoutTheirDialogsStayDisabled) {
+  TestWindow& w = LoadWindow();
+  for (int i : {1, 2, 3, 5, 6, 7, 9}) EXPECT_FALSE(Item(w, Menu::File, i)->isEnabled()) << i;
+  EXPECT_TRUE(Item(w, Menu::File, 0)->isEnabled());
+  EXPECT_TRUE(Item(w, Menu::File, 11)->isEnabled());
+  EXPECT_FALSE(Item(w, Menu::Input, 0)->isEnabled());
+  EXPECT_TRUE(Item(w, Menu::Input, 1)->isEnabled());  // sub-menu heads
+  for (int i = 0; i <= 5; ++i) EXPECT_FALSE(Item(w, Menu::Stress, i)->isEnabled());
+  EXPECT_TRUE(Item(w, Menu::Failure, 3)->isEnabled());
+  EXPECT_TRUE(Item(w, Menu::Utilities, 3)->isEnabled());
+  EXPECT_FALSE(Item(w, Menu::Help, 6)->isEnabled());
+  for (int i : {0, 1, 2, 4, 8}) EXPECT_TRUE(Item(w, Menu::Help, i)->isEnabled()) << i;
+  for (const char* key : {"OPEN", "SAVE", "PRINT", "DESCRIPTION", "QUICKBTN1", "QUICKBTN2", "QUICKBTN3"})
+    EXPECT_FALSE(w.toolBar1->Button(QString::fromLatin1(key))->isEnabled()) << key;
+
+  // A dialog that arrives enables its entry and its quick button.
+  RegisterTool(Tool::Stress2D, [](QWidget*) {});
+  w.UpdateCommandStates();
+  EXPECT_TRUE(Item(w, Menu::Stress, 0)->isEnabled());
+  EXPECT_TRUE(w.toolBar1->Button(QStringLiteral("QUICKBTN1"))->isEnabled());  // code 21
+}
+
+TEST_F(MainWindowTest, QuickButtonsRunTheToolOfTheirCode) {
+  RegisterAllTools();
+  TestWindow& w = LoadWindow();
+  struct Case {
+    qint16 code;
+    std::optional<Tool> tool;
+  };
+  const Case cases[] = {
+      {0, {}},  {1, Tool::ProjectDescription}, {2, {}}, {4, Tool::PlaneStress}, {9, Tool::RoofBolting},
+      {10, {}}, {21, Tool::Stress2D}, {26, Tool::Foundation}, {29, {}}, {30, {}},
+      {31, Tool::Coulomb}, {38, Tool::CircularFailure}, {39, {}}, {40, {}}, {-1, {}},
+  };
+  for (const Case& c : cases) {
+    ToolBarPointer[1] = c.code;
+    w.UpdateCommandStates();
+    QAction* button = w.toolBar1->Button(QStringLiteral("QUICKBTN2"));
+    EXPECT_EQ(button->isEnabled(), c.tool.has_value()) << c.code;
+    opened_.clear();
+    w.toolBar1_ButtonClick(QStringLiteral("QUICKBTN2"));
+    if (c.tool) {
+      ASSERT_EQ(opened_.size(), 1u) << c.code;
+      EXPECT_EQ(opened_[0].tool, *c.tool) << c.code;
+    } else {
+      EXPECT_TRUE(opened_.empty()) << c.code;
+    }
+  }
+  // The other toolbar keys and the old toolbar's positions.
+  opened_.clear();
+  w.toolBar1_ButtonClick(QStringLiteral("DESCRIPTION"));
+  w.Toolbar_old_ButtonClick(3);
+  w.Toolbar_old_ButtonClick(5);  // quick button 0: code 21
+  w.Toolbar_old_ButtonClick(8);
+  ASSERT_EQ(opened_.size(), 3u);
+  EXPECT_EQ(opened_[0].tool, Tool::ProjectDescription);
+  EXPECT_EQ(opened_[1].tool, Tool::PrinterSetup);
+  EXPECT_EQ(opened_[2].tool, Tool::Stress2D);
+}
+
+TEST_F(MainWindowTest, CommandErrorsFollowTheReportedAnswer) {
+  TestWindow& w = LoadWindow();
+  int calls = 0;
+  qint32 error = err::kFileNotFound;
+  RegisterTool(Tool::Stress3D, [&](QWidget*) {
+    ++calls;
+    RaiseError(error);
+  });
+  // A file error offers Retry: the statement runs again.
+  boxes_->Answer(answer::kRetry);
+  boxes_->Answer(answer::kCancel);
+  w.mnuEditStressItem_Click(1);
+  EXPECT_EQ(calls, 2);
+  EXPECT_FALSE(w.Cancelled);
+
+  // A cancelled dialog is silent and sets the cancelled flag.
+  boxes_->Clear();
+  error = err::kDialogCancel;
+  w.mnuEditStressItem_Click(1);
+  EXPECT_TRUE(boxes_->Shown().empty());
+  EXPECT_TRUE(w.Cancelled);
+
+  // A cancelled open dialog skips the reading.
+  w.cancelDialog = true;
+  w.mnuFileItem_Click(1);
+  EXPECT_TRUE(w.Cancelled);
+  EXPECT_TRUE(w.loads.empty());
+
+  // Any other error ends the command with its message.
+  RegisterTool(Tool::Print, [&](QWidget*) { RaiseError(err::kInvalidCall); });
+  Project.FileEmpty = kFlagFalse;
+  w.mnuFileItem_Click(6);
+  EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("Procedure Terminated")));
+  EXPECT_FALSE(w.Cancelled);
+}
+
+TEST_F(MainWindowTest, PrintingAnEmptyProjectAsksFirst) {
+  RegisterAllTools();
+  TestWindow& w = LoadWindow();
+  boxes_->Answer(answer::kNo);
+  Item(w, Menu::File, 6)->trigger();
+  EXPECT_TRUE(opened_.empty());
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Current file is empty. Continue?"));
+  EXPECT_EQ(boxes_->Last().buttons, mb::kYesNo | mb::kQuestion | mb::kDefaultButton2);
+  boxes_->Answer(answer::kYes);
+  Item(w, Menu::File, 7)->trigger();
+  ASSERT_EQ(opened_.size(), 1u);
+  EXPECT_EQ(opened_[0].tool, Tool::PrintPreview);
+}
+
+TEST_F(MainWindowTest, CaptionShortensLongPathsAndMarksChanges) {
+  TestWindow& w = LoadWindow();
+  const QString fifty = QStringLiteral("/home/user/projects/rock/") + QString(25, u'a');
+  ASSERT_EQ(fifty.size(), 50);
+  Project.ProjectPath = fifty;
+  Project.FileSaved = kFlagTrue;
+  SetMainCaption(w);
+  EXPECT_EQ(w.windowTitle(), QStringLiteral(": ") + fifty);
+  Project.ProjectPath = fifty + u'b';
+  Project.FileSaved = kFlagFalse;
+  w.Tag = QStringLiteral("Brantel");
+  SetMainCaption(w);
+  EXPECT_EQ(w.windowTitle(),
+            QStringLiteral("Brantel: /home/user...") + Project.ProjectPath.right(37) + u'*');
+  EXPECT_EQ(w.windowTitle().size(), 9 + 50 + 1);
+}
+
+TEST_F(MainWindowTest, HistoryPaneToggleAndCopy) {
+  AddHistoryLine(QStringLiteral("one"));
+  TestWindow& w = LoadWindow();
+  QAction* toggle = Item(w, Menu::Utilities, 6);
+  QAction* copy = Item(w, Menu::Utilities, 7);
+  QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+
+  toggle->trigger();
+  EXPECT_TRUE(w.txtMain->isHidden());
+  EXPECT_EQ(toggle->text(), QStringLiteral("Restore History &Window"));
+  EXPECT_FALSE(copy->isEnabled());
+  w.mnuUtilItem_Click(7);  // hidden: the clipboard stays
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+
+  // A language switch while hidden gives the table's caption.
+  EnglishMenus = 0;
+  w.SetMenuCaptions();
+  EXPECT_EQ(toggle->text(), QStringLiteral("Κλείσιμο Ιστορικού"));
+  toggle->trigger();
+  EXPECT_FALSE(w.txtMain->isHidden());
+  EXPECT_EQ(toggle->text(), QStringLiteral("Κλείσιμο Ιστορικού"));
+  EnglishMenus = 1;
+  toggle->trigger();
+  toggle->trigger();
+  EXPECT_EQ(toggle->text(), QStringLiteral("Close History &Window"));
+  EXPECT_TRUE(copy->isEnabled());
+  copy->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1. one\n"));
+}
+
+TEST_F(MainWindowTest, SettingsShapeTheWindow) {
+  DisplayHistoryWin = 0;
+  EnableMainMenuToolbar = 0;
+  TestWindow& w = LoadWindow();
+  EXPECT_TRUE(w.txtMain->isHidden());
+  for (int i = 5; i <= 7; ++i) EXPECT_FALSE(Item(w, Menu::Utilities, i)->isEnabled());
+  EXPECT_TRUE(w.toolBar1->isHidden());
+  EXPECT_EQ(w.lblver->y(), 0);
+
+  DisplayHistoryWin = 1;
+  EnableMainMenuToolbar = 1;
+  EnableMainWindow(w);
+  EXPECT_FALSE(w.txtMain->isHidden());
+  EXPECT_TRUE(Item(w, Menu::Utilities, 7)->isEnabled());
+  EXPECT_EQ(w.lblver->y(), w.toolBar1->sizeHint().height());
+
+  // The pane runs along the bottom edge, the version sits at the right.
+  w.resize(900, 700);
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  const QRect pane = w.txtMain->geometry();
+  EXPECT_EQ(pane.bottom(), w.surface->height() - 1);
+  EXPECT_EQ(pane.width(), w.surface->width());
+  EXPECT_EQ(pane.height(), 80);
+  EXPECT_EQ(w.lblver->geometry().right(), w.surface->width() - 1);
+  EXPECT_EQ(w.lblver->text(), GetVersionString(1) + u' ');
+  EXPECT_FALSE(w.Picture1->geometry().intersects(pane));
+}
+
+TEST_F(MainWindowTest, AMaximisedWindowLoadsAndStaysMaximised) {
+  MaxMainMenu = 1;
+  TestWindow& w = LoadWindow();
+  EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
+  w.show();
+  EXPECT_TRUE(w.isMaximized());
+}
+
+TEST_F(MainWindowTest, ToolbarShowsTheStandardButtonsWithTheirImages) {
+  TestWindow& w = LoadWindow();
+  ASSERT_NE(w.ToolbarImages(), nullptr);
+  EXPECT_EQ(w.ToolbarImages()->ImageCount(), 7);
+  EXPECT_EQ(w.ToolbarImages()->IconSizeX(), 24);
+  EXPECT_EQ(w.toolBar1->CurrentBar(), QStringLiteral("STANDARD"));
+  EXPECT_EQ(w.toolBar1->windowTitle(), QStringLiteral("Standard Buttons"));
+  QStringList shown;
+  for (QAction* a : w.toolBar1->actions()) shown << a->objectName();
+  EXPECT_EQ(shown, QStringList({"OPEN", "SAVE", "PRINT", "DESCRIPTION", "QUICKBTN1", "QUICKBTN2",
+                                "QUICKBTN3"}));
+  QAction* open = w.toolBar1->Button(QStringLiteral("OPEN"));
+  EXPECT_EQ(open->toolTip(), QStringLiteral("Open File"));
+  EXPECT_FALSE(open->icon().isNull());
+  // The strip's background is transparent.
+  const QImage image = w.ToolbarImages()->ItemPicture(1).toImage();
+  EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+}
+
+TEST_F(MainWindowTest, ClosingAsksAboutUnsavedChanges) {
+  TestWindow& w = LoadWindow();
+  w.show();
+  Project.ProjectPath = QStringLiteral("/data/pillar.BNL");
+  Project.FileSaved = kFlagFalse;
+
+  boxes_->Answer(answer::kCancel);
+  EXPECT_FALSE(w.close());
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Save changes to: /data/pillar.BNL?"));
+  EXPECT_EQ(boxes_->Last().buttons, mb::kYesNoCancel | mb::kQuestion);
+  EXPECT_FALSE(History().contains(QStringLiteral("Save changes")));  // this box is not logged
+  EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
+
+  // Yes with a save that fails keeps the program running, unsaved.
+  boxes_->Answer(answer::kYes);
+  EXPECT_FALSE(w.close());
+  EXPECT_EQ(w.saveCalls, std::vector<bool>{false});
+  EXPECT_EQ(w.recentUpdates, 0);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
+
+  // No closes without saving and writes the recent files.
+  boxes_->Answer(answer::kNo);
+  EXPECT_TRUE(w.close());
+  EXPECT_EQ(w.saveCalls.size(), 1u);
+  EXPECT_TRUE(QFileInfo::exists(SettingsIniPath));
+  EXPECT_TRUE(ReadFile(SettingsIniPath).contains("[FileMenu]"));
+}
+
+TEST_F(MainWindowTest, ClosingSavesFirstWhenTheSaveWorks) {
+  TestWindow& w = LoadWindow();
+  w.show();
+  Project.FileSaved = kFlagFalse;
+  w.saveResult = -1;
+  boxes_->Answer(answer::kYes);
+  EXPECT_TRUE(w.close());
+  EXPECT_EQ(w.recentUpdates, 1);
+
+  // A saved project closes without a question.
+  TestWindow& again = LoadWindow();
+  again.show();
+  Project.FileSaved = kFlagTrue;
+  boxes_->Clear();
+  EXPECT_TRUE(again.close());
+  EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(MainWindowTest, MissingCommandLineProjectIsRetriedOnEveryActivation) {
+  TestWindow& w = LoadWindow();
+  CommandLine = QStringLiteral("\"") + Home() + QStringLiteral("/none.BNL\"");
+  Project.ProjectPath = Home() + QStringLiteral("/saved as.BNL");
+  w.Form_Activate();
+  w.Form_Activate();
+  EXPECT_EQ(History().count(QStringLiteral("Command: ")), 2);
+  EXPECT_TRUE(w.loads.empty());
+  // The open project keeps its own path.
+  EXPECT_EQ(Project.ProjectPath, Home() + QStringLiteral("/saved as.BNL"));
+
+  const QString existing = WriteFile(Home() + QStringLiteral("/p.BNL"), "BRANTEL_110\r\n");
+  CommandLine = existing;
+  w.Form_Activate();
+  w.Form_Activate();
+  EXPECT_EQ(w.loads, std::vector<QString>{existing});
+  EXPECT_FALSE(w.FirstActivation);
+}
+
+TEST_F(MainWindowTest, DisplayFontAppliesOrSaysWhichFontFailed) {
+  TestWindow& w = LoadWindow();
+  DisplayFontName = QStringLiteral("Liberation Mono");
+  DisplayFontSize = 12.0f;
+  DisplayFontBold = -1;
+  ApplyDisplayFont();
+  EXPECT_EQ(w.txtMain->font().family(), QStringLiteral("Liberation Mono"));
+  EXPECT_EQ(w.txtMain->font().pointSizeF(), 12.0);
+  EXPECT_TRUE(w.txtMain->font().bold());
+  EXPECT_TRUE(boxes_->Shown().empty());
+
+  DisplayFontName = QStringLiteral("No Such Font");
+  DisplayFontSize = 20.0f;
+  ApplyDisplayFont();
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Invalid font selection:No Such Font"));
+  EXPECT_EQ(w.txtMain->font().family(), QStringLiteral("Liberation Mono"));
+  EXPECT_EQ(w.txtMain->font().pointSizeF(), 12.0);
+}
+
+}  // namespace
+}  // namespace brantel

@@ -1,0 +1,61 @@
+// Renders the main window and its menus in both languages into
+// <build>/tests/mainwindow/renders, and checks that nothing overlaps.
+
+#include "MainWindowFixture.h"
+
+#include "mainwindow/CommandBar.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+
+namespace brantel {
+namespace {
+
+using test::MainWindowTest;
+
+class RenderTest : public MainWindowTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(RenderTest, MainWindowAndMenus) {
+  EnglishMenus = static_cast<qint16>(GetParam());
+  const QString language = EnglishMenus == 1 ? QStringLiteral("en") : QStringLiteral("el");
+  AddHistoryLine(QStringLiteral("Saving default settings to file: /home/user/Documents/MyBrantel/Brantel.INI"));
+  test::TestWindow& w = LoadWindow();
+  bool rename = true;
+  bool units = true;
+  w.FileNew(rename, units);
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders/");
+  QDir().mkpath(folder);
+  EXPECT_TRUE(w.grab().save(folder + QStringLiteral("main-") + language + QStringLiteral(".png")));
+  QMenu* const menus[] = {w.mnuFile, w.mnuEdit, w.mnuEditStress, w.mnuEditFailure, w.mnuUtil, w.mnuHelp};
+  for (QMenu* menu : menus) {
+    menu->adjustSize();
+    EXPECT_TRUE(menu->grab().save(folder + menu->objectName() + u'-' + language + QStringLiteral(".png")));
+  }
+
+  const QRect toolbar = w.toolBar1->geometry();
+  const QRect logo = w.Picture1->geometry();
+  const QRect pane = w.txtMain->geometry();
+  const QRect version = w.lblver->geometry();
+  EXPECT_FALSE(logo.intersects(toolbar));
+  EXPECT_FALSE(logo.intersects(pane));
+  EXPECT_FALSE(version.intersects(toolbar));
+  EXPECT_GE(version.left(), 0);
+  // Every toolbar button shows its whole caption.
+  for (QAction* action : w.toolBar1->actions()) {
+    QWidget* button = w.toolBar1->widgetForAction(action);
+    ASSERT_NE(button, nullptr);
+    EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(action->text()))
+        << action->text().toStdString();
+    EXPECT_LE(button->geometry().right(), toolbar.width());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, RenderTest, ::testing::Values(1, 0));
+
+}  // namespace
+}  // namespace brantel
