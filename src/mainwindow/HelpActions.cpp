@@ -6,7 +6,7 @@
 #include "core/Version.h"
 #include "maintenance/Disclaimer.h"
 #include "mainwindow/ToolRegistry.h"
-#include "platform/DocumentOpener.h"
+#include "platform/Launcher.h"
 #include "platform/HelpMessageBox.h"
 
 #include <QDate>
@@ -22,7 +22,7 @@ void OpenBesideProgram(const QString& path, const QString& name) {
     ShowMsg(QStringLiteral("Help file (") + name + QStringLiteral(") not available"), mb::kOkOnly, QString());
     return;
   }
-  if (!platform::OpenDocument(path)) ShowMsg(QStringLiteral("Operation Failed"), mb::kOkOnly, QString());
+  if (!platform::OpenWithDefaultProgram(path)) ShowMsg(QStringLiteral("Operation Failed"), mb::kOkOnly, QString());
 }
 
 void OpenHelpFile(qint16 kind) { OpenBesideProgram(GetHelpFile(kind), HelpFileName); }

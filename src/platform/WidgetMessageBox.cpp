@@ -13,7 +13,12 @@ namespace brantel::platform {
 qint16 ShowWidgetMessageBox(const QString& prompt, qint32 buttons, const QString& title) {
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(title);
-  box.setText(prompt);
+  // Qt reads a line break as LF alone: with CR LF, blank lines would vanish.
+  QString text = prompt;
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(u'\r', u'\n');
+  box.setTextFormat(Qt::PlainText);  // a path or a name is never markup
+  box.setText(text);
   switch (buttons & mb::kIconMask) {
     case mb::kCritical: box.setIcon(QMessageBox::Critical); break;
     case mb::kQuestion: box.setIcon(QMessageBox::Question); break;

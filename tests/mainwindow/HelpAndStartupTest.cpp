@@ -9,7 +9,7 @@
 #include "maintenance/Disclaimer.h"
 #include "mainwindow/HelpActions.h"
 #include "mainwindow/Main.h"
-#include "platform/DocumentOpener.h"
+#include "platform/Launcher.h"
 #include "platform/HelpMessageBox.h"
 
 #include <QAction>
@@ -27,13 +27,15 @@ class HelpTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    platform::SetDocumentOpener([this](const QString& path) {
-      opened.push_back(path);
+    platform::LauncherHandlers launcher;
+    launcher.open = [this](const QUrl& url) {
+      opened.push_back(url.toLocalFile());
       return openWorks;
-    });
+    };
+    platform::SetLauncherHandlers(launcher);
   }
   void TearDown() override {
-    platform::SetDocumentOpener({});
+    platform::SetLauncherHandlers({});
     platform::SetHelpMessageBoxHandler({});
     MainWindowTest::TearDown();
   }
