@@ -9,6 +9,7 @@ BRANTEL_PACKAGES=(
   libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
+  clang libclang-rt-14-dev
 )
 
 brantel_missing_packages() {

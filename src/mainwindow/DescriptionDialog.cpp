@@ -53,7 +53,6 @@ frmBrantelDesc::frmBrantelDesc(QWidget* owner) : FormDialog(owner), layout_(this
   QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   fixed.setPointSizeF(9.0);
   Text1()->setFont(fixed);
-  Text1()->setLineWrapMode(QPlainTextEdit::NoWrap);
   connect(Command1(), &QPushButton::clicked, this, &frmBrantelDesc::Command1_Click);
   connect(Command2(), &QPushButton::clicked, this, &frmBrantelDesc::Command2_Click);
   connect(Command3(), &QPushButton::clicked, this, &frmBrantelDesc::Command3_Click);

@@ -7,7 +7,9 @@
 #include "mainwindow/DescriptionDialog.h"
 #include "support/TestEnvironment.h"
 
+#include <QApplication>
 #include <QGroupBox>
+#include <QTimer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -155,6 +157,18 @@ TEST_F(DescriptionDialogTest, GreekHistoryLinesAndTheHelpHint) {
   EXPECT_TRUE(History().contains(QStringLiteral("1. Τροποποίηση περιγραφής\r\n")));
   EXPECT_TRUE(History().contains(QStringLiteral(". Η περιγραφή τροποποιήθηκε\r\n")));
   EXPECT_TRUE(History().contains(QStringLiteral(". Η περιγραφή δεν τροποποιήθηκε\r\n")));
+}
+
+TEST_F(DescriptionDialogTest, OpensModallyForTheInputMenu) {
+  QTimer::singleShot(0, [] {
+    if (auto* d = qobject_cast<frmBrantelDesc*>(QApplication::activeModalWidget())) d->Command2_Click();
+  });
+  EXPECT_TRUE(ShowDescriptionDialog(nullptr));
+  EXPECT_EQ(Project.FileHoldsData, kFlagTrue);
+  QTimer::singleShot(0, [] {
+    if (auto* d = qobject_cast<frmBrantelDesc*>(QApplication::activeModalWidget())) d->close();
+  });
+  EXPECT_FALSE(ShowDescriptionDialog(nullptr));
 }
 
 TEST_F(DescriptionDialogTest, RendersWithoutClippedCaptions) {

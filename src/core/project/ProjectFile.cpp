@@ -125,7 +125,7 @@ class RowWriter {
 // The lines of a file being read, with the messages of its failures.
 class LineReader {
  public:
-  LineReader(QStringList lines, const QString& path) : lines_(std::move(lines)), path_(path) {}
+  LineReader(QStringList lines, QString path) : lines_(std::move(lines)), path_(std::move(path)) {}
 
   // The next line; a file that ends here is Input past end of file, with
   // the reason given or "the file ends before this line".
@@ -151,7 +151,7 @@ class LineReader {
 
  private:
   QStringList lines_;
-  const QString& path_;
+  QString path_;  // a copy: the caller's may be the ProjectPath of the record being replaced
   qsizetype next_ = 0;
 };
 
@@ -355,9 +355,19 @@ void WrapDescription(QString& description) {
   for (QString line : SplitLines(description)) {
     const qsizetype length = TrimmedLength(line);
     if (length == 0) continue;
-    if (length > kDescriptionWidth) WrapLine(line);
-    result += line;
-    result += kCrLf;
+    if (length <= kDescriptionWidth) {
+      result += line;
+      result += kCrLf;
+      continue;
+    }
+    WrapLine(line);
+    // A piece of blanks only (a long run of blanks, or the blank after the
+    // last cut) would be an empty line that the reader drops.
+    for (QStringView piece : QStringView(line).split(kCrLf)) {
+      if (IsBlankLine(piece)) continue;
+      result += piece;
+      result += kCrLf;
+    }
   }
   result.chop(kCrLf.size());
   description = result;
@@ -452,7 +462,8 @@ ProjectReadResult ReadProjectBytes(const QByteArray& bytes, const QString& path,
   return result;
 }
 
-ProjectReadResult ReadProjectFile(const QString& path, ProjectRecord& out) {
+ProjectReadResult ReadProjectFile(const QString& pathOfCaller, ProjectRecord& out) {
+  const QString path = pathOfCaller;  // it may be out.ProjectPath itself
   AddHistoryLine(Tr(QStringLiteral("Opening: "), QStringLiteral("Άνοιγμα: ")) + path);
   const auto failed = [&path](const RuntimeError& e) {
     ProjectReadResult result;

@@ -41,7 +41,8 @@ void WrapLine(QString& line);
 
 // Rewraps a description in place: lines of blanks only are dropped, lines
 // longer than 60 characters (blanks around them not counted) are split by
-// WrapLine, and the lines are joined by CR LF without a final one.
+// WrapLine (pieces of blanks only dropped as well), and the lines are joined
+// by CR LF without a final one.
 void WrapDescription(QString& description);
 
 // The conversion step of the file-conversion dialog: it converts nothing and
@@ -92,7 +93,10 @@ QByteArray ProjectFileBytes(const ProjectRecord& record);
 // Writes the record to `path` as a version-59 project file, through a
 // temporary file: when anything fails the old file stays as it was and the
 // error comes back. Appends "Saving: " and the path to the history first.
-// The record's flags are the caller's to set.
+// The record's flags are the caller's to set: File Save rewraps the
+// project's own description (WrapDescription), writes, and on success sets
+// FileSaved; File Open calls ReadProjectFile on the current project instead
+// of resetting it first, so a file that fails to read changes nothing.
 std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectRecord& record);
 
 }  // namespace brantel

@@ -352,6 +352,11 @@ TEST_F(ProjectFileTest, WrapsLongDescriptionLinesAtBlanks) {
   EXPECT_EQ(description, QStringLiteral("α, β, γ\r\n") + QString(10, u' ') + QString(60, u'x') +
                              QStringLiteral("\r\n") + QString(60, u'y') + QStringLiteral("\r\ny"));
 
+  // A piece of blanks only would be an empty line in the file: it goes.
+  QString gap = u'a' + QString(120, u' ') + u'b';
+  WrapDescription(gap);
+  EXPECT_EQ(gap, u'a' + QString(59, u' ') + QStringLiteral("\r\n b"));
+
   QString blanks = QStringLiteral("   \r\n  ");
   WrapDescription(blanks);
   EXPECT_EQ(blanks, QString());
@@ -524,8 +529,10 @@ TEST_F(ProjectFileTest, ReadsWindows1253AndEveryKindOfLineEnd) {
   lines[4] = "\xE1\xF0\xEF\xF8\xE7";                     // "αποψη"
   const QString path = WriteFile(Path("greek.BNL"), Join(lines));
   ProjectRecord record;
+  record.ProjectPath = path;
   QString message;
-  ASSERT_TRUE(ReadProjectFile(path, record, message)) << message.toStdString();
+  ASSERT_TRUE(ReadProjectFile(record.ProjectPath, record, message)) << message.toStdString();
+  EXPECT_EQ(record.ProjectPath, path);
   EXPECT_EQ(record.ProjectTitle, QStringLiteral("Σήραγγα Α1"));
   EXPECT_TRUE(record.ProjectDescription.startsWith(QStringLiteral("αποψη\r\n")));
 
