@@ -10,6 +10,7 @@ BRANTEL_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
   poppler-utils unzip
+  clang libclang-rt-14-dev
 )
 
 brantel_missing_packages() {

@@ -273,9 +273,15 @@ QString FormatGeneral(float value) {
 
 QString FormatGeneral(double value) { return RenderGeneral(ToDecimal(value, 15), -4, 15); }
 
-QString FormatShortest(float value) { return RenderGeneral(ToShortestDecimal(value), -5, 15); }
+QString FormatShortest(float value) {
+  if (value == 0.0f && std::signbit(value)) return QStringLiteral("-0");
+  return RenderGeneral(ToShortestDecimal(value), -5, 15);
+}
 
-QString FormatShortest(double value) { return RenderGeneral(ToShortestDecimal(value), -5, 15); }
+QString FormatShortest(double value) {
+  if (value == 0.0 && std::signbit(value)) return QStringLiteral("-0");
+  return RenderGeneral(ToShortestDecimal(value), -5, 15);
+}
 
 double Val(QStringView text) {
   qsizetype start = 0;
@@ -298,6 +304,18 @@ std::optional<double> ParseNumber(QStringView text) {
   bool overflow = false;
   const double v = ConvertScanned(trimmed, overflow);
   if (overflow) return std::nullopt;
+  return v;
+}
+
+std::optional<float> ParseNumberSingle(QStringView text) {
+  const QStringView trimmed = text.trimmed();
+  bool hasDigits = false;
+  const qsizetype len = ScanNumber(trimmed, hasDigits);
+  if (len == 0 || len != trimmed.size()) return std::nullopt;
+  const std::string number = trimmed.toString().toStdString();
+  char* end = nullptr;
+  const float v = strtof_l(number.c_str(), &end, CLocale());
+  if (std::isinf(v)) return std::nullopt;
   return v;
 }
 

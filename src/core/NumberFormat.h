@@ -31,7 +31,7 @@ QString FormatGeneral(float value);
 QString FormatGeneral(double value);
 
 // The shortest text that reads back (with Val) to exactly the same value;
-// exponent form below 1E-05 and from 1E+15 on.
+// exponent form below 1E-05 and from 1E+15 on. A negative zero is "-0".
 QString FormatShortest(float value);
 QString FormatShortest(double value);
 
@@ -47,6 +47,11 @@ double Val(QStringView text);
 // optional exponent with digits. Anything else, or a value beyond the
 // 64-bit range, gives nothing.
 std::optional<double> ParseNumber(QStringView text);
+
+// The same for a 32-bit number: the text is rounded once, straight to the
+// nearest 32-bit value (a magnitude below the smallest one becomes 0);
+// a value beyond the 32-bit range gives nothing.
+std::optional<float> ParseNumberSingle(QStringView text);
 
 // A 16-bit integer in plain decimal ("-3", "21").
 inline QString FormatInt(qint64 value) { return QString::number(value); }

@@ -3,20 +3,54 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
+#include "core/project/ProjectFileRows.h"
 
 namespace brantel {
 
 ProjectRecord Project;
 
+namespace {
+
+// Sets every field of the project file to the default of a new project.
+struct ResetVisitor {
+  void Int(const projectfile::FieldName&, qint16& f, int, qint16 def) { f = def; }
+  void NumInt(const projectfile::FieldName&, qint16& f, int, qint16 def) { f = def; }
+  void Num(const projectfile::FieldName&, float& f, int, float def) { f = def; }
+  void Num64(const projectfile::FieldName&, double& f, int, double def) { f = def; }
+  void Print(const projectfile::FieldName&, float& f, int, float def) { f = def; }
+  void Count(const projectfile::FieldName&, qint16& f, int, qint16 def, int) { f = def; }
+  // Every row, also those beyond the count of the old project.
+  void Rows(const projectfile::FieldName&, LabPointRows& rows, qint16, int) { rows = LabPointRows{}; }
+};
+
+}  // namespace
+
+void ResetProjectRecord(ProjectRecord& record, bool rename, bool units) {
+  if (units) record.InputUnits = DefaultUnits;
+  if (rename) record.ProjectPath = QStringLiteral("Untitled");
+  record.FileSaved = kFlagTrue;
+  record.FileEmpty = kFlagTrue;
+  record.NewFileMark = 1;
+  record.FileHoldsData = kFlagFalse;
+
+  ResetVisitor reset;
+  projectfile::VisitFileRows(record, reset);
+
+  // Inputs that the file does not carry.
+  record.BoltWidth = 3.0f;
+  BoltedWedgeData& slope = record.CoulombSlopeData;
+  const float slopeSafetyFactor = slope.SafetyFactor;
+  const float slopeReqBoltLoad = slope.ReqBoltLoad;
+  slope = BoltedWedgeData{};
+  slope.SafetyFactor = slopeSafetyFactor;
+  slope.ReqBoltLoad = slopeReqBoltLoad;
+
+  record.ProjectDescription.clear();
+  record.ProjectTitle.clear();
+}
+
 qint16 FileNew(bool& renameFlag, bool& unitsFlag) {
-  if (unitsFlag) Project.InputUnits = DefaultUnits;
-  if (renameFlag) Project.ProjectPath = QStringLiteral("Untitled");
-  Project.FileSaved = kFlagTrue;
-  Project.FileEmpty = kFlagTrue;
-  Project.NewFileMark = 1;
-  Project.FileHoldsData = kFlagFalse;
-  Project.ProjectDescription.clear();
-  Project.ProjectTitle.clear();
+  ResetProjectRecord(Project, renameFlag, unitsFlag);
   AddHistoryLine(Tr(QStringLiteral("File initialized. Use Edit-Project Parameters to enter data."),
                     QStringLiteral("Αρχικοποίηση αρχείου. Επιλέξτε το μενού 'Δεδομένα' για εισαγωγή δεδομένων.")));
   return 0;

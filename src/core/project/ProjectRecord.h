@@ -2,32 +2,369 @@
 
 #include <QString>
 
+#include <array>
+
 namespace brantel {
 
 // Values of the one-byte flags of the project header.
 inline constexpr quint8 kFlagTrue = 255;
 inline constexpr quint8 kFlagFalse = 0;
 
-// The one open project: its header, and one group of variables per tool.
+// Arrays of the record are indexed from 0: element [0] is the first row,
+// column or set ((1,1) of a matrix is [0][0], joint set 0 is [0]).
+using Matrix3 = std::array<std::array<float, 3>, 3>;
+using Vector3 = std::array<float, 3>;
+
+// A plane stress state as the tools take it (project stress unit).
+struct StressInput {
+  float Sx = 0.0f;
+  float Sy = 0.0f;
+  float Txy = 0.0f;
+  qint16 GraphOption = 0;  // the tool's graph choice
+};
+
+// The results of CalcPrincipal2D (angles in degrees).
+struct Principal2D {
+  float S1 = 0.0f;
+  float S2 = 0.0f;
+  float Theta1 = 0.0f;
+  float Theta2 = 0.0f;
+  float TauMax = 0.0f;
+  float ThetaPlus45 = 0.0f;
+  float ThetaMinus45 = 0.0f;
+};
+
+struct StressOnPlane {
+  float SigmaN = 0.0f;      // result
+  float TauN = 0.0f;        // result
+  float PlaneAngle = 0.0f;  // input
+};
+
+struct RoomPillarData {
+  float AvgPillarStress = 0.0f;  // result
+  float Sv = 0.0f;               // result
+  float Wp = 0.0f;               // pillar width
+  float Lp = 0.0f;               // pillar length
+  float Wo = 0.0f;               // opening width
+  float Extraction = 0.0f;       // extraction ratio in percent, result
+};
+
+struct CircularData {
+  float InternalPressure = 0.0f;
+  float S1Field = 0.0f;  // computed
+  float S2Field = 0.0f;  // computed
+  float R = 0.0f;        // distance of the point from the centre
+  float A = 0.0f;        // radius of the opening
+  float Angle = 0.0f;    // angle from horizontal
+  float SigmaR = 0.0f;   // results
+  float SigmaTheta = 0.0f;
+  float TauRTheta = 0.0f;
+  qint16 ShowGraph = 0;  // check-box values
+  qint16 PlotTo3R = 0;
+};
+
+struct CircFailData {
+  float S1Field = 0.0f;  // computed
+  float S2Field = 0.0f;  // computed
+  float InternalPressure = 0.0f;
+  float A = 0.0f;
+  float R = 0.0f;
+  float Co = 0.0f;  // uniaxial compressive strength
+  float To = 0.0f;  // tensile strength
+  std::array<float, 6> Extra{};  // kept by the failure-around-an-opening tool
+};
+
+struct Stress3DData {
+  Matrix3 Tensor{};
+  Vector3 Principal{};   // results
+  Vector3 Invariants{};  // results
+  Vector3 Normal{};      // normal of the plane, input
+  Vector3 Traction{};    // stress vector on the plane, result
+  qint16 AtGivenPlane = 0;
+};
+
+struct Hooke3DData {
+  Matrix3 Stress{};
+  float E = 0.0f;
+  float Nu = 0.0f;
+  qint16 Flag = 0;
+};
+
+struct RosetteData {
+  float W1 = 0.0f;  // gauge angles
+  float W2 = 0.0f;
+  float W3 = 0.0f;
+  float Ea = 0.0f;  // gauge readings
+  float Eb = 0.0f;
+  float Ec = 0.0f;
+  float W = 0.0f;   // angle of the plane for the strain calculation
+  float Ew = 0.0f;  // results on that plane
+  float Gw = 0.0f;
+};
+
+// The rosette tool's results (not in the project file).
+struct RosettePrincipalStrains {
+  double E1 = 0.0;
+  double E2 = 0.0;
+  double Theta1 = 0.0;
+  double Theta2 = 0.0;
+};
+struct RosetteStrainTensor {
+  double Ex = 0.0;
+  double Ey = 0.0;
+  double Gxy = 0.0;
+  double Spare = 0.0;
+};
+
+struct PlaneElasticityData {
+  double Ex = 0.0;  // strains of the stress-state tab
+  double Ey = 0.0;
+  double Gxy = 0.0;
+  qint16 Tab = 0;          // 0 stress-state tab, 1 strain-state tab
+  qint16 Assumption1 = 0;  // 0 plane stress, 1 plane strain, one per tab
+  qint16 Assumption2 = 0;
+};
+
+struct ElasticConstants {
+  float E = 0.0f;
+  float Nu = 0.0f;
+};
+
+struct PlaneStressState {
+  float Sx = 0.0f;
+  float Sy = 0.0f;
+  float Txy = 0.0f;
+};
+
+struct CoulombParams {
+  float PorePressure = 0.0f;
+  qint16 UsePore = 0;
+  float Cohesion = 0.0f;
+  float UniaxialStrength = 0.0f;
+  float FrictionAngle = 0.0f;
+  qint16 Failure = 0;      // results
+  qint16 PoreFailure = 0;
+  float FailureAngle = 0.0f;
+  qint16 ParamOption = 0;  // which of the three strength values is derived
+};
+
+struct JointMaterial {
+  float PorePressure = 0.0f;
+  qint16 UsePore = 0;
+  float Cohesion = 0.0f;
+  float FrictionAngle = 0.0f;
+  qint16 Failure = 0;  // results
+  qint16 PoreFailure = 0;
+};
+
+struct JointPlane {
+  float Cohesion = 0.0f;
+  float FrictionAngle = 0.0f;
+  float Alpha = 0.0f;
+  qint16 JointFailure = 0;  // result
+};
+
+struct BoltedWedgeData {
+  float FrictionAngle = 0.0f;
+  float Cohesion = 0.0f;
+  float DiscAngle = 0.0f;  // discontinuity angle to horizontal
+  float Width = 0.0f;
+  float Height = 0.0f;
+  float SpecificGravity = 0.0f;
+  float BoltLoad = 0.0f;
+  float BoltAngle = 0.0f;
+  float SafetyFactor = 0.0f;  // result of set 1
+  float ReqSafetyFactor = 0.0f;
+  float BoltAngle2 = 0.0f;
+  float ReqBoltLoad = 0.0f;  // result of set 2
+  qint16 Tab = 0;
+};
+
+struct VonMisesData {
+  float TensileStrength = 0.0f;
+  qint16 Failure = 0;
+};
+
+struct HoekParams {
+  float PorePressure = 0.0f;
+  qint16 UsePore = 0;
+  qint16 CriterionType = 0;  // 0 intact rock, 1 generalized
+  float Co = 0.0f;
+  float M = 0.0f;
+  float CoMass = 0.0f;
+  float Mb = 0.0f;
+  float S = 0.0f;
+  float A = 0.0f;
+  float Reserved1 = 0.0f;  // only the project file reads and writes these
+  float Reserved2 = 0.0f;
+  float Reserved3 = 0.0f;
+  qint16 Failure = 0;  // results
+  qint16 PoreFailure = 0;
+};
+
+struct BieniawskiParams {
+  float PorePressure = 0.0f;
+  qint16 UsePore = 0;
+  float A = 0.0f;
+  float K = 0.0f;
+  float Co = 0.0f;
+  qint16 Failure = 0;  // results
+  qint16 PoreFailure = 0;
+};
+
+struct TransformData {
+  Matrix3 Cosines{};    // direction cosines of the new axes
+  Matrix3 Tensor{};     // tensor to transform
+  Matrix3 NewTensor{};  // result
+  Vector3 Vector{};
+  Vector3 NewVector{};  // result
+  qint16 Option = 0;    // 0 tensor, 1 vector
+};
+
+inline constexpr int kLabMaxPoints = 20;
+inline constexpr int kLabColumns = 5;
+using LabPointRows = std::array<std::array<float, kLabColumns>, kLabMaxPoints>;
+
+// The one open project: its header, and the inputs, options and last results
+// of every tool. The groups of the tools are only groupings of the members.
 struct ProjectRecord {
+  // Header.
   QString ProjectPath;          // full path of the project file
-  QString ProjectDisplayName;
-  QString ProjectTitle;
+  QString ProjectDisplayName;   // the project that was open when an Open began
+  QString ProjectTitle;         // one line
   QString ProjectDescription;   // lines joined by CR LF
   qint16 InputUnits = 0;        // 0 imperial, 1 SI
   qint16 FileVersion = 0;       // 50..60 of the file being read
   quint8 FileSaved = kFlagTrue;
   quint8 FileEmpty = kFlagTrue;
-  quint8 FileHoldsData = kFlagFalse;
+  quint8 FileHoldsData = kFlagFalse;  // read from a file or described: units locked
   qint16 NewFileMark = 0;
+
+  // PointLoadRecord.
+  float PointLoadQ = 0.0f;
+  float LineLoadQm = 0.0f;
+  float StripLoadQ = 0.0f;
+  qint16 PointLoadType = 0;
+  float PointLoadR = 0.0f;
+  float PointLoadZ = 0.0f;
+
+  // FadumRecord.
+  float FadumLength = 0.0f;
+  float FadumWidth = 0.0f;
+  float FadumDepth = 0.0f;
+  float FadumLoad = 0.0f;
+  float FadumX = 0.0f;
+  float FadumY = 0.0f;
+
+  // FadumCornerRecord.
+  float CornerWidth = 0.0f;
+  float CornerLength = 0.0f;
+  float CornerDepth = 0.0f;
+  float CornerLoad = 0.0f;
+
+  // Stress2DRecord.
+  StressInput Stress2D;
+  StressOnPlane Stress2DPlane;
+
+  // RoomPillarRecord (of PillarStress only Sy is an input).
+  StressInput PillarStress;
+  RoomPillarData PillarLayout;
+
+  // CircularRecord.
+  StressInput CircStress;
+  CircularData CircOpening;
+
+  // CircFailRecord.
+  StressInput CircFailStress;
+  CircFailData CircFailInput;
+
+  // Stress3DRecord.
+  Stress3DData Stress3D;
+
+  Hooke3DData Hooke3DInputs;
+
+  // RozetaInputs.
+  RosetteData Rosette;
+  RosettePrincipalStrains RosetteResults1;
+  RosetteStrainTensor RosetteResults2;
+
+  // PlaneElasticityInputs.
+  PlaneElasticityData PlaneElasticity;
+  ElasticConstants PlaneConstants1;  // stress-state tab
+  PlaneStressState PlaneStressIn;
+  ElasticConstants PlaneConstants2;  // strain-state tab
+
+  // CoulombData.
+  StressInput CoulombStress;
+  CoulombParams CoulombInput;
+  Principal2D CoulombPrincipal;
+
+  // VonMisesRecord.
+  StressInput VonMisesStress;
+  VonMisesData VonMisesInput;
+
+  // HoekRecord.
+  StressInput HoekStress;
+  HoekParams HoekInput;
+  Principal2D HoekPrincipal;
+
+  // BieniawskiRecord.
+  StressInput BieniawskiStress;
+  BieniawskiParams BieniawskiInput;
+  Principal2D BieniawskiPrincipal;
+
+  BoltedWedgeData CoulombWedgeData;
+  BoltedWedgeData CoulombSlopeData;  // not in the project file
+
+  // CoulombJointSets: two parameter sets.
+  std::array<StressInput, 2> JointStress{};
+  std::array<JointMaterial, 2> JointMaterials{};
+  std::array<JointPlane, 2> JointPlanes{};
+  qint16 JointSelectedSet = 0;  // the set shown, 0 or 1
+
+  // LabTestInputs.
+  float LabHeight = 0.0f;
+  float LabDiameter = 0.0f;
+  float LabArea = 0.0f;
+  qint16 LabAreaOption = 0;
+  qint16 LabPointCount = 0;  // rows of LabPoints in use, at most 20
+  qint16 LabDataType = 0;    // 0 force/strain, 1 force/displacement, 2 stress/strain
+  LabPointRows LabPoints{};
+
+  // BoltInputs, in the order of the tool.
+  float BoltStrength = 0.0f;
+  float BoltDiameter = 0.0f;
+  float BoltLength = 0.0f;
+  float BoltSF = 0.0f;
+  float BoltHeight = 0.0f;
+  float BoltUnit = 0.0f;
+  float BoltWidth = 0.0f;  // not in the project file
+  float BoltDiam2 = 0.0f;
+  float BoltLength2 = 0.0f;
+  float BoltDiamHole = 0.0f;
+  float BoltCo1 = 0.0f;
+  float BoltPhi1 = 0.0f;
+  float BoltCo2 = 0.0f;
+  float BoltPhi2 = 0.0f;
+  float BoltS2 = 0.0f;
+  float BoltSF1 = 0.0f;
+
+  TransformData TransformInputs;
 };
 
 extern ProjectRecord Project;
 
-// Starts a new project: with the units flag, InputUnits becomes DefaultUnits;
-// with the rename flag, ProjectPath becomes "Untitled"; the flags, the
-// description and every input return to their defaults; one history line.
-// Always returns 0.
+// Resets a record as New does, without the history line: with `units`,
+// InputUnits becomes DefaultUnits; with `rename`, ProjectPath becomes
+// "Untitled"; the flags, title and description are cleared, and every input
+// that the project file carries (with BoltWidth and the inputs of
+// CoulombSlopeData) returns to its default. Results that the file does not
+// carry keep their values.
+void ResetProjectRecord(ProjectRecord& record, bool rename, bool units);
+
+// New: resets the current project (ResetProjectRecord) and appends
+// "File initialized. Use Edit-Project Parameters to enter data." (or its
+// Greek twin) to the history. Always returns 0.
 qint16 FileNew(bool& renameFlag, bool& unitsFlag);
 
 }  // namespace brantel

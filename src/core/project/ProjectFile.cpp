@@ -1,0 +1,499 @@
+#include "core/project/ProjectFile.h"
+
+#include "core/FileHelpers.h"
+#include "core/Globals.h"
+#include "core/History.h"
+#include "core/Messages.h"
+#include "core/NumberFormat.h"
+#include "core/TextCodec.h"
+#include "core/project/ProjectFileRows.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <cerrno>
+#include <cmath>
+#include <new>
+
+namespace brantel {
+
+namespace projectfile {
+
+QString FieldName::ToString() const {
+  QString text = QString::fromLatin1(base);
+  if (i >= 0) {
+    text += u'(' + QString::number(i);
+    if (j >= 0) text += u',' + QString::number(j);
+    text += u')';
+  }
+  if (member) text += QString::fromLatin1(member);
+  return text;
+}
+
+}  // namespace projectfile
+
+namespace {
+
+using projectfile::FieldName;
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
+
+bool IsBlankLine(QStringView line) {
+  for (QChar c : line)
+    if (!IsBlank(c)) return false;
+  return true;
+}
+
+// Length of a line without the blanks around it.
+qsizetype TrimmedLength(QStringView line) {
+  qsizetype first = 0, last = line.size();
+  while (first < last && IsBlank(line[first])) ++first;
+  while (last > first && IsBlank(line[last - 1])) --last;
+  return last - first;
+}
+
+// A piece of a file's line for a message: long lines are cut short.
+QString Quoted(QStringView text) {
+  constexpr qsizetype kShown = 40;
+  if (text.size() <= kShown) return u'"' + text.toString() + u'"';
+  return u'"' + text.left(kShown).toString() + QStringLiteral("...\"");
+}
+
+// ---------------------------------------------------------------- writing
+
+// Writes the value lines of the table, version gates ignored.
+class RowWriter {
+ public:
+  explicit RowWriter(QString& out) : out_(out) {}
+
+  void Int(const FieldName&, const qint16& f, int, qint16) { IntLine(f); }
+  void NumInt(const FieldName&, const qint16& f, int, qint16) { Line(FormatInt(f)); }
+  void Num(const FieldName& name, const float& f, int, float) { Line(Number(name, f)); }
+  void Num64(const FieldName& name, const double& f, int, double) {
+    if (!std::isfinite(f)) NotFinite(name);
+    Line(FormatShortest(f));
+  }
+  void Print(const FieldName& name, const float& f, int, float) {
+    const QString text = Number(name, f);
+    Line(std::signbit(f) ? text : u' ' + text);
+  }
+  void Count(const FieldName& name, const qint16& f, int, qint16, int maximum) {
+    if (f < 0 || f > maximum) {
+      RaiseError(err::kSubscript,
+                 Tr(QStringLiteral("The project was not saved: %1 is %2, outside 0 to %3."),
+                    QStringLiteral("Το έργο δεν αποθηκεύτηκε: το %1 είναι %2, εκτός των ορίων 0 έως %3."))
+                     .arg(name.ToString(), QString::number(f), QString::number(maximum)));
+    }
+    IntLine(f);
+  }
+  void Rows(const FieldName& name, const LabPointRows& rows, qint16 count, int) {
+    for (int r = 0; r < count; ++r)
+      for (int c = 0; c < kLabColumns; ++c)
+        Line(Number(FieldName{name.base, nullptr, r + 1, c + 1}, rows[r][c]));
+  }
+
+  void Line(const QString& text) {
+    out_ += text;
+    out_ += kCrLf;
+  }
+  // A 16-bit integer in the print form: a blank before a non-negative value.
+  void IntLine(qint16 value) {
+    if (value >= 0) out_ += u' ';
+    Line(FormatInt(value));
+  }
+
+ private:
+  static QString Number(const FieldName& name, float value) {
+    if (!std::isfinite(value)) NotFinite(name);
+    return FormatShortest(value);
+  }
+  [[noreturn]] static void NotFinite(const FieldName& name) {
+    RaiseError(err::kOverflow,
+               Tr(QStringLiteral("The project was not saved: %1 is not a finite number."),
+                  QStringLiteral("Το έργο δεν αποθηκεύτηκε: το %1 δεν είναι πεπερασμένος αριθμός."))
+                   .arg(name.ToString()));
+  }
+
+  QString& out_;
+};
+
+// ---------------------------------------------------------------- reading
+
+// The lines of a file being read, with the messages of its failures.
+class LineReader {
+ public:
+  LineReader(QStringList lines, QString path) : lines_(std::move(lines)), path_(std::move(path)) {}
+
+  // The next line; a file that ends here is Input past end of file, with
+  // the reason given or "the file ends before this line".
+  const QString& Next(const FieldName* field, const QString* endReason = nullptr) {
+    if (next_ >= lines_.size()) {
+      next_ = lines_.size() + 1;
+      Fail(err::kInputPastEnd, field,
+           endReason ? *endReason
+                     : Tr(QStringLiteral("the file ends before this line"),
+                          QStringLiteral("το αρχείο τελειώνει πριν από αυτή τη γραμμή")));
+    }
+    return lines_.at(next_++);
+  }
+  bool AtEnd() const { return next_ >= lines_.size(); }
+  qsizetype LineNumber() const { return next_; }  // of the line read last
+
+  [[noreturn]] void Fail(qint32 number, const FieldName* field, const QString& reason) const {
+    const QString where = field ? QStringLiteral(" (") + field->ToString() + u')' : QString();
+    RaiseError(number, Tr(QStringLiteral("Cannot read the project file \"%1\", line %2%3: %4"),
+                          QStringLiteral("Αδύνατη η ανάγνωση του αρχείου έργου \"%1\", γραμμή %2%3: %4"))
+                           .arg(path_, QString::number(next_), where, reason));
+  }
+
+ private:
+  QStringList lines_;
+  QString path_;  // a copy: the caller's may be the ProjectPath of the record being replaced
+  qsizetype next_ = 0;
+};
+
+// True when the text is a number as a whole whose magnitude is too large.
+bool IsNumberOutOfRange(QStringView text) {
+  if (ParseNumber(text)) return true;
+  try {
+    Val(text);
+  } catch (const RuntimeError&) {
+    return true;
+  }
+  return false;
+}
+
+// Reads the value lines of the table, skipping the rows that the file's
+// version does not hold.
+class RowReader {
+ public:
+  RowReader(LineReader& lines, int version) : lines_(lines), version_(version) {}
+
+  void Int(const FieldName& name, qint16& f, int from, qint16) {
+    if (Holds(from)) f = ReadInt(name);
+  }
+  void NumInt(const FieldName& name, qint16& f, int from, qint16) {
+    if (Holds(from)) f = ReadInt(name);
+  }
+  void Num(const FieldName& name, float& f, int from, float) {
+    if (Holds(from)) f = ReadSingle(name);
+  }
+  void Print(const FieldName& name, float& f, int from, float) {
+    if (Holds(from)) f = ReadSingle(name);
+  }
+  void Num64(const FieldName& name, double& f, int from, double) {
+    if (!Holds(from)) return;
+    const QString& line = lines_.Next(&name);
+    const std::optional<double> v = ParseNumber(line);
+    if (!v) BadNumber(name, line, QStringLiteral("64"));
+    f = *v;
+  }
+  void Count(const FieldName& name, qint16& f, int from, qint16, int maximum) {
+    if (!Holds(from)) return;
+    const qint16 count = ReadInt(name);
+    if (count < 0 || count > maximum) {
+      lines_.Fail(err::kSubscript, &name,
+                  Tr(QStringLiteral("%1 test points are outside the range 0 to %2"),
+                     QStringLiteral("%1 σημεία δοκιμής είναι εκτός των ορίων 0 έως %2"))
+                      .arg(QString::number(count), QString::number(maximum)));
+    }
+    f = count;
+  }
+  void Rows(const FieldName& name, LabPointRows& rows, qint16 count, int from) {
+    if (!Holds(from)) return;
+    for (int r = 0; r < count; ++r)
+      for (int c = 0; c < kLabColumns; ++c) rows[r][c] = ReadSingle(FieldName{name.base, nullptr, r + 1, c + 1});
+  }
+
+  // A 16-bit integer; a number with a fraction is rounded, halves to even.
+  qint16 ReadInt(const FieldName& name) {
+    const QString& line = lines_.Next(&name);
+    const std::optional<double> v = ParseNumber(line);
+    if (!v) {
+      if (IsNumberOutOfRange(line)) OutOfIntRange(name, line);
+      NotANumber(name, line);
+    }
+    const double rounded = std::nearbyint(*v);  // the process rounds to nearest, ties to even
+    if (!(rounded >= -32768.0 && rounded <= 32767.0)) OutOfIntRange(name, line);
+    return static_cast<qint16>(rounded);
+  }
+
+ private:
+  bool Holds(int from) const { return from <= version_; }
+
+  float ReadSingle(const FieldName& name) {
+    const QString& line = lines_.Next(&name);
+    const std::optional<float> v = ParseNumberSingle(line);
+    if (!v) BadNumber(name, line, QStringLiteral("32"));
+    return *v;
+  }
+
+  [[noreturn]] void BadNumber(const FieldName& name, const QString& line, const QString& bits) {
+    if (IsNumberOutOfRange(line)) {
+      lines_.Fail(err::kOverflow, &name,
+                  Tr(QStringLiteral("%1 is outside the range of a %2-bit number"),
+                     QStringLiteral("το %1 είναι εκτός των ορίων αριθμού %2 bit"))
+                      .arg(Quoted(line), bits));
+    }
+    NotANumber(name, line);
+  }
+  [[noreturn]] void NotANumber(const FieldName& name, const QString& line) {
+    lines_.Fail(err::kTypeMismatch, &name,
+                Tr(QStringLiteral("%1 is not a number"), QStringLiteral("το %1 δεν είναι αριθμός"))
+                    .arg(Quoted(line)));
+  }
+  [[noreturn]] void OutOfIntRange(const FieldName& name, const QString& line) {
+    lines_.Fail(err::kOverflow, &name,
+                Tr(QStringLiteral("%1 is outside the range -32768 to 32767"),
+                   QStringLiteral("το %1 είναι εκτός των ορίων -32768 έως 32767"))
+                    .arg(Quoted(line)));
+  }
+
+  LineReader& lines_;
+  int version_;
+};
+
+// The signature field of the first line: leading blanks skipped, up to a
+// comma or the line end.
+QString SignatureField(QStringView line) {
+  qsizetype start = 0;
+  while (start < line.size() && IsBlank(line[start])) ++start;
+  const QStringView rest = line.mid(start);
+  const qsizetype comma = rest.indexOf(u',');
+  return (comma >= 0 ? rest.left(comma) : rest).toString();
+}
+
+// A description line that a marker line would end early is written with one
+// blank after it, and read back without it.
+bool IsMarker(QStringView line) { return line == StartDescMarker() || line == EndDescMarker(); }
+
+bool IsEscapedMarker(QStringView line) {
+  return line.size() > 1 && line.endsWith(u' ') && IsMarker(line.chopped(1));
+}
+
+// Reads the description block: an optional start marker, then every line
+// up to the end marker; lines of blanks only are dropped, every other line
+// is kept followed by CR LF.
+void ReadProjectDescription(LineReader& lines, QString& description) {
+  const FieldName block{"ProjectDescription"};
+  const QString noEnd = Tr(QStringLiteral("the line \"##EndDesc##\" is missing"),
+                           QStringLiteral("λείπει η γραμμή \"##EndDesc##\""));
+  description.clear();
+  const QString* line = &lines.Next(&block, &noEnd);
+  if (*line == StartDescMarker()) line = &lines.Next(&block, &noEnd);
+  while (*line != EndDescMarker()) {
+    if (!IsBlankLine(*line)) {
+      description += IsEscapedMarker(*line) ? line->chopped(1) : *line;
+      description += kCrLf;
+    }
+    line = &lines.Next(&block, &noEnd);
+  }
+}
+
+}  // namespace
+
+QString ProjectSignatureWritten() { return QStringLiteral("BRANTEL_109"); }
+QString StartDescMarker() { return QStringLiteral("##StartDesc##"); }
+QString EndDescMarker() { return QStringLiteral("##EndDesc##"); }
+
+QString ToDotDecimal(float value) { return FormatShortest(value); }
+QString ToDotDecimal(double value) { return FormatShortest(value); }
+QString ToDotDecimal(qint16 value) { return FormatInt(value); }
+QString ToDotDecimal(const QString& text) {
+  QString out = text;
+  const qsizetype comma = out.indexOf(u',');
+  if (comma >= 0) out[comma] = u'.';
+  return out;
+}
+
+bool CheckFileSignature(const QString& signature, qint16& fileVersion) {
+  for (int k = kProjectSignatureCount - 1; k >= 0; --k) {
+    const QString& known = ProjectSignatures[static_cast<std::size_t>(k)];
+    if (!known.isEmpty() && signature == known) {
+      fileVersion = static_cast<qint16>(50 + k);
+      return true;
+    }
+  }
+  // Under the application title, which the history line then carries too.
+  ShowMsg(QStringLiteral("Invalid File Type"), mb::kOkOnly, AppTitle);
+  return false;
+}
+
+void WrapLine(QString& line) {
+  if (line.size() <= kDescriptionWidth) return;
+  QString result;
+  result.reserve(line.size() + line.size() / kDescriptionWidth * 2 + 2);
+  const QStringView text(line);
+  qsizetype pos = 0;
+  while (text.size() - pos > kDescriptionWidth) {
+    qsizetype cut = kDescriptionWidth;
+    if (!IsBlank(text[pos + kDescriptionWidth - 1])) {
+      for (qsizetype p = kDescriptionWidth - 1; p >= 40; --p) {
+        if (IsBlank(text[pos + p - 1])) {
+          cut = p;
+          break;
+        }
+      }
+    }
+    // Never between the two halves of a character outside the basic plane.
+    if (text[pos + cut - 1].isHighSurrogate()) --cut;
+    result += text.mid(pos, cut);
+    result += kCrLf;
+    pos += cut;
+  }
+  result += text.mid(pos);
+  line = result;
+}
+
+void WrapDescription(QString& description) {
+  if (description.isEmpty()) return;
+  QString result;
+  result.reserve(description.size() + description.size() / kDescriptionWidth * 2 + 2);
+  for (QString line : SplitLines(description)) {
+    const qsizetype length = TrimmedLength(line);
+    if (length == 0) continue;
+    if (length <= kDescriptionWidth) {
+      result += line;
+      result += kCrLf;
+      continue;
+    }
+    WrapLine(line);
+    // A piece of blanks only (a long run of blanks, or the blank after the
+    // last cut) would be an empty line that the reader drops.
+    for (QStringView piece : QStringView(line).split(kCrLf)) {
+      if (IsBlankLine(piece)) continue;
+      result += piece;
+      result += kCrLf;
+    }
+  }
+  result.chop(kCrLf.size());
+  description = result;
+}
+
+bool ConvertProjectFiles() { return true; }
+
+QByteArray ProjectFileBytes(const ProjectRecord& record) {
+  QString out;
+  out.reserve(8192 + record.ProjectDescription.size() + record.ProjectTitle.size());
+  RowWriter writer(out);
+
+  writer.Line(ProjectSignatureWritten());
+  writer.IntLine(record.InputUnits);
+  // The title is one line of the file whatever it holds.
+  QString title = record.ProjectTitle;
+  title.replace(u'\r', u' ').replace(u'\n', u' ');
+  writer.Line(title);
+
+  writer.Line(StartDescMarker());
+  QString description = record.ProjectDescription;
+  WrapDescription(description);
+  if (description.isEmpty()) {
+    writer.Line(QString());
+  } else {
+    for (const QString& line : SplitLines(description))
+      writer.Line(IsMarker(line) ? line + u' ' : line);
+  }
+  writer.Line(EndDescMarker());
+
+  projectfile::VisitFileRows(record, writer);
+  return out.toUtf8();
+}
+
+std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectRecord& record) {
+  AddHistoryLine(Tr(QStringLiteral("Saving: "), QStringLiteral("Αποθήκευση: ")) + path);
+  QByteArray bytes;
+  try {
+    bytes = ProjectFileBytes(record);
+  } catch (const RuntimeError& e) {
+    return e;
+  } catch (const std::bad_alloc&) {
+    return RuntimeError(err::kOutOfMemory);
+  }
+  if (std::optional<RuntimeError> e = SaveFileAtomically(path, bytes))
+    return RuntimeError(e->Number(), e->Description() + QStringLiteral(": ") + path);
+  return std::nullopt;
+}
+
+ProjectReadResult ReadProjectBytes(const QByteArray& bytes, const QString& path, ProjectRecord& out) {
+  ProjectReadResult result;
+  try {
+    LineReader lines(SplitLines(DecodeText(bytes)), path);
+
+    // The signature; an empty file has none.
+    const QString signature = lines.AtEnd() ? QString() : SignatureField(lines.Next(nullptr));
+    qint16 version = 0;
+    if (!CheckFileSignature(signature, version)) {
+      result.signatureRefused = true;
+      result.message = QStringLiteral("Invalid File Type");
+      return result;
+    }
+
+    ProjectRecord scratch = out;
+    ResetProjectRecord(scratch, false, true);
+    scratch.ProjectPath = path;
+    scratch.FileVersion = version;
+
+    RowReader rows(lines, version);
+    const FieldName units{"InputUnits"};
+    scratch.InputUnits = rows.ReadInt(units);
+    if (scratch.InputUnits != 0 && scratch.InputUnits != 1) scratch.InputUnits = 0;
+    const FieldName title{"ProjectTitle"};
+    scratch.ProjectTitle = lines.Next(&title);
+    ReadProjectDescription(lines, scratch.ProjectDescription);
+    projectfile::VisitFileRows(scratch, rows);
+
+    scratch.FileSaved = kFlagTrue;
+    scratch.FileEmpty = kFlagFalse;
+    scratch.FileHoldsData = kFlagTrue;
+    out = std::move(scratch);
+    result.read = true;
+  } catch (const RuntimeError& e) {
+    result.errorNumber = e.Number();
+    result.message = e.Description();
+  } catch (const std::bad_alloc&) {
+    result.errorNumber = err::kOutOfMemory;
+    result.message = Tr(QStringLiteral("Cannot read the project file \"%1\": %2"),
+                        QStringLiteral("Αδύνατη η ανάγνωση του αρχείου έργου \"%1\": %2"))
+                         .arg(path, ErrorText(err::kOutOfMemory));
+  }
+  return result;
+}
+
+ProjectReadResult ReadProjectFile(const QString& pathOfCaller, ProjectRecord& out) {
+  const QString path = pathOfCaller;  // it may be out.ProjectPath itself
+  AddHistoryLine(Tr(QStringLiteral("Opening: "), QStringLiteral("Άνοιγμα: ")) + path);
+  const auto failed = [&path](const RuntimeError& e) {
+    ProjectReadResult result;
+    result.errorNumber = e.Number();
+    result.message = Tr(QStringLiteral("Cannot open the project file \"%1\": %2"),
+                        QStringLiteral("Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": %2"))
+                         .arg(path, e.Description());
+    return result;
+  };
+  if (path.isEmpty()) return failed(RuntimeError(err::kBadFileName));
+  if (QFileInfo(path).isDir()) return failed(RuntimeError(err::kPathFileAccess));
+  QFile file(path);
+  errno = 0;
+  if (!file.open(QIODevice::ReadOnly)) return failed(ErrorFromFile(file, FileOp::Read, errno));
+  QByteArray bytes;
+  try {
+    errno = 0;
+    bytes = file.readAll();
+  } catch (const std::bad_alloc&) {
+    return failed(RuntimeError(err::kOutOfMemory));
+  }
+  if (file.error() != QFileDevice::NoError) return failed(ErrorFromFile(file, FileOp::Read, errno));
+  file.close();
+  return ReadProjectBytes(bytes, path, out);
+}
+
+bool ReadProjectFile(const QString& path, ProjectRecord& out, QString& message) {
+  const ProjectReadResult result = ReadProjectFile(path, out);
+  message = result.message;
+  return result.read;
+}
+
+}  // namespace brantel

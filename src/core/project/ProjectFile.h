@@ -1,0 +1,102 @@
+#pragma once
+
+#include "core/RuntimeError.h"
+#include "core/project/ProjectRecord.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace brantel {
+
+// The project file: one value per line in a fixed order, the description
+// between two marker lines, a signature naming the format version on the
+// first line. Versions 50 to 60 are read; version 59 is written.
+
+inline constexpr qint16 kProjectFileVersionWritten = 59;
+inline constexpr int kDescriptionWidth = 60;  // longest line of a wrapped description
+
+QString ProjectSignatureWritten();  // "BRANTEL_109"
+QString StartDescMarker();          // "##StartDesc##"
+QString EndDescMarker();            // "##EndDesc##"
+
+// A value as the project file writes it: numbers in the shortest text that
+// reads back to the same value, always with "." as the decimal point; a text
+// has its first "," turned into ".".
+QString ToDotDecimal(float value);
+QString ToDotDecimal(double value);
+QString ToDotDecimal(qint16 value);
+QString ToDotDecimal(const QString& text);
+
+// Looks the signature up among ProjectSignatures (exactly, case included)
+// and sets the version 50 + its index. A signature that is not there shows
+// "Invalid File Type" (under the application title) and gives false.
+bool CheckFileSignature(const QString& signature, qint16& fileVersion);
+
+// Splits a line in place into pieces of at most 60 characters joined by
+// CR LF: a piece ends at a blank between characters 40 and 60 where there is
+// one (the blank stays at the end of the piece), otherwise after character 60.
+void WrapLine(QString& line);
+
+// Rewraps a description in place: lines of blanks only are dropped, lines
+// longer than 60 characters (blanks around them not counted) are split by
+// WrapLine (pieces of blanks only dropped as well), and the lines are joined
+// by CR LF without a final one.
+void WrapDescription(QString& description);
+
+// The conversion step of the file-conversion dialog: it converts nothing and
+// reports success.
+bool ConvertProjectFiles();
+
+// The outcome of reading a project file.
+struct ProjectReadResult {
+  bool read = false;              // the file was read whole into the record
+  bool signatureRefused = false;  // "Invalid File Type" has been shown
+  qint32 errorNumber = 0;         // the run-time error of any other failure
+  QString message;                // what failed, naming the file and the line
+
+  // The run-time error that the caller's error handler reports.
+  RuntimeError Error() const { return RuntimeError(errorNumber, message); }
+};
+
+// Reads a project file. The record is replaced only by a file read whole:
+// the reading starts from a copy of `out` reset as File Open resets it (the
+// path kept, the units of a new project), takes ProjectPath = path, reads
+// every value that the file's version holds and marks the copy saved, not
+// empty and holding data; only then does it become `out`. On any failure
+// `out` stays exactly as it was:
+//  - a refused signature shows "Invalid File Type" (signatureRefused);
+//  - a missing or unreadable file, a file that ends early, a missing
+//    "##EndDesc##", a value that is not a number, a 16-bit value out of
+//    range, a number beyond the 32-bit (or 64-bit) range, or a LabPointCount
+//    outside 0..20 give the run-time error and a message naming the file
+//    and the line.
+// Appends "Opening: " and the path to the history first.
+ProjectReadResult ReadProjectFile(const QString& path, ProjectRecord& out);
+
+// The same, with the message of any failure ("Invalid File Type" for a
+// refused signature); true when the file was read.
+bool ReadProjectFile(const QString& path, ProjectRecord& out, QString& message);
+
+// The reading of a file's bytes (UTF-8, or Windows-1253 when the bytes are
+// not UTF-8; CR LF, LF or CR; a byte-order mark ignored); `path` names the
+// file in messages and becomes ProjectPath. No history line.
+ProjectReadResult ReadProjectBytes(const QByteArray& bytes, const QString& path, ProjectRecord& out);
+
+// The bytes of a version-59 project file of the record (UTF-8, CR LF). The
+// description is written wrapped (the record keeps its own text). Raises
+// Overflow (6) for a value that is not a finite number and Subscript out of
+// range (9) for a LabPointCount outside 0..20, naming the field.
+QByteArray ProjectFileBytes(const ProjectRecord& record);
+
+// Writes the record to `path` as a version-59 project file, through a
+// temporary file: when anything fails the old file stays as it was and the
+// error comes back. Appends "Saving: " and the path to the history first.
+// The record's flags are the caller's to set: File Save rewraps the
+// project's own description (WrapDescription), writes, and on success sets
+// FileSaved; File Open calls ReadProjectFile on the current project instead
+// of resetting it first, so a file that fails to read changes nothing.
+std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectRecord& record);
+
+}  // namespace brantel

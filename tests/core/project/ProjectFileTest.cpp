@@ -1,0 +1,626 @@
+#include "ProjectTestSupport.h"
+
+#include "core/Globals.h"
+#include "core/History.h"
+#include "core/RuntimeError.h"
+#include "core/Settings.h"
+#include "core/project/ProjectFile.h"
+#include "core/project/ProjectFileRows.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+
+namespace brantel {
+namespace {
+
+using test::Differences;
+using test::FilledRecord;
+using test::ProjectTest;
+
+const QByteArray kCrLf = "\r\n";
+
+QByteArray Golden() {
+  QFile file(test::DataFile("filled-v59.BNL"));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The golden file's lines (without their CR LF).
+QList<QByteArray> GoldenLines() {
+  QList<QByteArray> lines = Golden().split('\n');
+  lines.removeLast();  // after the final line break
+  for (QByteArray& line : lines) line.chop(1);
+  return lines;
+}
+
+QByteArray Join(const QList<QByteArray>& lines, const QByteArray& end = kCrLf) {
+  QByteArray out;
+  for (const QByteArray& line : lines) out += line + end;
+  return out;
+}
+
+// The value rows of the format after the description, as its table gives
+// them: lines per row and the version that added the row (0: every version).
+// The golden file holds 3 laboratory points, 15 lines for that row.
+struct Row {
+  int lines;
+  int from;
+};
+constexpr Row kRows[] = {
+    {3, 0},   {1, 0},   {1, 0},   {12, 0},  {1, 0},   {3, 0},   {2, 0},   {1, 0},   {1, 0},   {3, 0},
+    {1, 53},  {11, 0},  {11, 53}, {6, 0},   {1, 0},   {4, 0},   {3, 0},   {7, 0},   {3, 0},   {6, 0},
+    {1, 0},   {1, 59},  {1, 59},  {7, 58},  {1, 59},  {7, 0},   {4, 0},   {3, 0},   {1, 54},  {1, 51},
+    {1, 51},  {3, 51},  {1, 54},  {3, 51},  {1, 51},  {1, 51},  {2, 54},  {1, 54},  {2, 54},  {9, 54},
+    {1, 54},  {1, 54},  {1, 51},  {2, 57},  {1, 57},  {2, 51},  {6, 51},  {4, 57},  {18, 0},  {3, 0},
+    {1, 0},   {2, 52},  {1, 56},  {1, 56},  {2, 52},  {15, 52}, {6, 55},  {9, 58},  {9, 59},  {2, 59},
+    {1, 59}};
+constexpr int kHeaderLines = 9;  // signature, units, title, markers and the 4 description lines
+
+// The golden file as a file of another version would hold it.
+QByteArray FileOfVersion(int version) {
+  const QList<QByteArray> golden = GoldenLines();
+  QList<QByteArray> lines = golden.mid(0, kHeaderLines);
+  lines[0] = "BRANTEL_1" + QByteArray::number(version - 50).rightJustified(2, '0');
+  int at = kHeaderLines;
+  for (const Row& row : kRows) {
+    if (row.from <= version) lines += golden.mid(at, row.lines);
+    at += row.lines;
+  }
+  EXPECT_EQ(at, golden.size());
+  return Join(lines);
+}
+
+// What the golden values give in a file of that version: rows the version
+// lacks keep the values of a new project.
+ProjectRecord ExpectedForVersion(int v) {
+  ProjectRecord r = FilledRecord();
+  r.ProjectDescription = test::FilledDescriptionAsRead();
+  const ProjectRecord d = test::NewProjectDefaults();
+  if (v < 59) {
+    r.CircOpening.PlotTo3R = 0;
+    r.CircOpening.InternalPressure = 0.0f;
+    r.CircFailInput.InternalPressure = 0.0f;
+    r.Hooke3DInputs = Hooke3DData{};
+  }
+  if (v < 58) {
+    r.CircFailStress = StressInput{};
+    r.CircFailInput = CircFailData{};
+    r.BoltDiam2 = d.BoltDiam2;
+    r.BoltLength2 = d.BoltLength2;
+    r.BoltDiamHole = d.BoltDiamHole;
+    r.BoltCo1 = d.BoltCo1;
+    r.BoltPhi1 = d.BoltPhi1;
+    r.BoltCo2 = d.BoltCo2;
+    r.BoltPhi2 = d.BoltPhi2;
+    r.BoltS2 = d.BoltS2;
+    r.BoltSF1 = d.BoltSF1;
+  }
+  if (v < 57) {
+    r.LineLoadQm = d.LineLoadQm;
+    r.StripLoadQ = d.StripLoadQ;
+    r.PointLoadType = 0;
+    r.CornerLoad = d.CornerLoad;
+    r.CornerWidth = d.CornerWidth;
+    r.CornerLength = d.CornerLength;
+    r.CornerDepth = d.CornerDepth;
+  }
+  if (v < 56) {
+    r.LabArea = 0.0f;
+    r.LabAreaOption = 0;
+  }
+  if (v < 55) {
+    r.BoltStrength = d.BoltStrength;
+    r.BoltDiameter = d.BoltDiameter;
+    r.BoltLength = d.BoltLength;
+    r.BoltSF = d.BoltSF;
+    r.BoltHeight = d.BoltHeight;
+    r.BoltUnit = d.BoltUnit;
+  }
+  if (v < 54) {
+    r.VonMisesStress.GraphOption = 0;
+    r.BieniawskiStress.GraphOption = 0;
+    r.HoekStress = StressInput{};
+    r.HoekInput = d.HoekInput;
+  }
+  if (v < 53) {
+    r.JointSelectedSet = 0;
+    r.JointStress[1] = StressInput{};
+    r.JointMaterials[1] = JointMaterial{};
+    r.JointPlanes[1] = JointPlane{};
+  }
+  if (v < 52) {
+    r.LabHeight = r.LabDiameter = 0.0f;
+    r.LabPointCount = 1;
+    r.LabDataType = 0;
+    r.LabPoints = LabPointRows{};
+  }
+  if (v < 51) {
+    r.VonMisesInput = VonMisesData{};
+    r.BieniawskiStress = StressInput{};
+    r.BieniawskiInput = d.BieniawskiInput;
+    r.PointLoadQ = d.PointLoadQ;
+    r.PointLoadR = d.PointLoadR;
+    r.PointLoadZ = d.PointLoadZ;
+    r.FadumLength = d.FadumLength;
+    r.FadumWidth = d.FadumWidth;
+    r.FadumLoad = d.FadumLoad;
+    r.FadumX = d.FadumX;
+    r.FadumY = d.FadumY;
+    r.FadumDepth = d.FadumDepth;
+  }
+  return r;
+}
+
+// The whole record, header and every field, for "left untouched" checks.
+std::string Unchanged(const ProjectRecord& before, const ProjectRecord& after) {
+  std::string diff = Differences(before, after);
+  if (before.ProjectPath != after.ProjectPath) diff += "ProjectPath\n";
+  if (before.ProjectDisplayName != after.ProjectDisplayName) diff += "ProjectDisplayName\n";
+  if (before.FileVersion != after.FileVersion) diff += "FileVersion\n";
+  if (before.FileSaved != after.FileSaved || before.FileEmpty != after.FileEmpty ||
+      before.FileHoldsData != after.FileHoldsData || before.NewFileMark != after.NewFileMark)
+    diff += "flags\n";
+  return diff;
+}
+
+// A project in memory that a failed open must leave alone.
+ProjectRecord CurrentProject() {
+  ProjectRecord r = test::NewProjectDefaults();
+  r.ProjectPath = QStringLiteral("/somewhere/current.BNL");
+  r.ProjectTitle = QStringLiteral("current");
+  r.ProjectDescription = QStringLiteral("kept\r\n");
+  r.Stress2D.Sx = 7.0f;
+  r.LabPointCount = 2;
+  r.CoulombPrincipal.S1 = 3.0f;
+  r.FileSaved = kFlagFalse;
+  r.FileEmpty = kFlagFalse;
+  r.FileVersion = 57;
+  return r;
+}
+
+class ProjectFileTest : public ProjectTest {
+ protected:
+  QString Path(const char* name) const { return Home() + u'/' + QString::fromUtf8(name); }
+};
+
+TEST_F(ProjectFileTest, WritesTheGoldenVersion59FileByteForByte) {
+  ProjectRecord record = FilledRecord();
+  // Results and inputs outside the file must not show in it.
+  record.BoltWidth = 4.0f;
+  record.CoulombSlopeData.Width = 9.0f;
+  record.CoulombPrincipal.S1 = 9.0f;
+  record.LabPoints[5][0] = 9.0f;
+  const ProjectRecord before = record;
+
+  const QString path = Path("filled.BNL");
+  EXPECT_FALSE(WriteProjectFile(path, record).has_value());
+  const QByteArray written = ReadFile(path);
+  const QByteArray golden = Golden();
+  ASSERT_FALSE(golden.isEmpty());
+  if (written != golden) {
+    const QList<QByteArray> a = written.split('\n'), b = golden.split('\n');
+    for (int i = 0; i < std::min(a.size(), b.size()); ++i)
+      ASSERT_EQ(a[i].toStdString(), b[i].toStdString()) << "line " << i + 1;
+    ASSERT_EQ(a.size(), b.size());
+  }
+  EXPECT_EQ(Unchanged(before, record), "");  // the record keeps its own description
+  EXPECT_TRUE(History().contains(QStringLiteral("1. Saving: ") + path + QStringLiteral("\r\n")));
+  EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(ProjectFileTest, ReadsTheGoldenFileIntoEveryField) {
+  ProjectRecord record = CurrentProject();
+  const QString path = WriteFile(Path("golden.BNL"), Golden());
+  QString message;
+  ASSERT_TRUE(ReadProjectFile(path, record, message)) << message.toStdString();
+  EXPECT_EQ(Differences(ExpectedForVersion(59), record), "");
+  EXPECT_EQ(record.ProjectPath, path);
+  EXPECT_EQ(record.FileVersion, 59);
+  EXPECT_EQ(record.FileSaved, kFlagTrue);
+  EXPECT_EQ(record.FileEmpty, kFlagFalse);
+  EXPECT_EQ(record.FileHoldsData, kFlagTrue);
+  EXPECT_EQ(record.CoulombPrincipal.S1, 3.0f);  // results the file does not carry stay
+  EXPECT_EQ(History(), QStringLiteral("1. Opening: ") + path + QStringLiteral("\r\n"));
+  EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(ProjectFileTest, EachVersionReadsItsOwnRowsAndKeepsNewDefaultsForTheRest) {
+  for (int version = 50; version <= 60; ++version) {
+    SCOPED_TRACE(version);
+    ProjectRecord record = FilledRecord();  // every field set: the reset must show
+    const ProjectReadResult result = ReadProjectBytes(FileOfVersion(version), QStringLiteral("v.BNL"), record);
+    ASSERT_TRUE(result.read) << result.message.toStdString();
+    EXPECT_EQ(Differences(ExpectedForVersion(std::min(version, 59)), record), "");
+    EXPECT_EQ(record.FileVersion, version);
+    EXPECT_EQ(record.InputUnits, 1);
+  }
+  // A version-55 file goes from the area-less laboratory rows straight to
+  // the point count.
+  const QList<QByteArray> v55 = FileOfVersion(55).split('\n');
+  const QList<QByteArray> v56 = FileOfVersion(56).split('\n');
+  EXPECT_EQ(v56.size(), v55.size() + 2);
+}
+
+TEST_F(ProjectFileTest, RandomRecordsComeBackBitForBit) {
+  std::mt19937 rng(20240611);
+  const std::vector<float> awkward{FLT_TRUE_MIN, -FLT_TRUE_MIN, FLT_MIN, -0.0f, 0.0f, FLT_MAX, -FLT_MAX,
+                                   10.1908455f, 1e-5f, 9.99999975e-6f, 1e15f, 999999999999999.0f, 0.1f,
+                                   1.0f / 3.0f, 16777217.0f, 123456789.0f};
+  const std::vector<double> awkward64{std::numeric_limits<double>::denorm_min(), DBL_MAX, -DBL_MAX, -0.0,
+                                      0.1 + 0.2, 1e-5, 1e15, 1.0 / 3.0, 4.35e-310};
+  const auto single = [&] {
+    if (rng() % 3 == 0) return awkward[rng() % awkward.size()];
+    for (;;) {
+      const quint32 bits = rng();
+      float f;
+      std::memcpy(&f, &bits, sizeof f);
+      if (std::isfinite(f)) return f;
+    }
+  };
+  const auto dbl = [&] {
+    if (rng() % 3 == 0) return awkward64[rng() % awkward64.size()];
+    for (;;) {
+      const quint64 bits = (static_cast<quint64>(rng()) << 32) | rng();
+      double d;
+      std::memcpy(&d, &bits, sizeof d);
+      if (std::isfinite(d)) return d;
+    }
+  };
+  struct Filler {
+    decltype(single)& s;
+    decltype(dbl)& d;
+    std::mt19937& rng;
+    void Int(const projectfile::FieldName&, qint16& f, int, qint16) { f = static_cast<qint16>(rng()); }
+    void NumInt(const projectfile::FieldName&, qint16& f, int, qint16) { f = static_cast<qint16>(rng()); }
+    void Num(const projectfile::FieldName&, float& f, int, float) { f = s(); }
+    void Print(const projectfile::FieldName&, float& f, int, float) { f = s(); }
+    void Num64(const projectfile::FieldName&, double& f, int, double) { f = d(); }
+    void Count(const projectfile::FieldName&, qint16& f, int, qint16, int max) {
+      f = static_cast<qint16>(rng() % static_cast<unsigned>(max + 1));
+    }
+    void Rows(const projectfile::FieldName&, LabPointRows& rows, qint16 count, int) {
+      rows = LabPointRows{};  // rows beyond the count read back as 0
+      for (int r = 0; r < count; ++r)
+        for (float& v : rows[r]) v = s();
+    }
+  };
+  const QStringList pieces{QStringLiteral("Σήραγγα"), QStringLiteral("a,b"), QStringLiteral("  "),
+                           QStringLiteral("##EndDesc##"), QStringLiteral("##StartDesc##"), QStringLiteral(" "),
+                           QStringLiteral("x"), QStringLiteral("1.5"), QStringLiteral("\r\n"),
+                           QStringLiteral("\n"), QStringLiteral("\t"), QStringLiteral("😀")};
+  const auto text = [&](int n) {
+    QString t;
+    for (int i = 0; i < n; ++i) t += pieces[static_cast<qsizetype>(rng() % pieces.size())];
+    return t;
+  };
+
+  for (int round = 0; round < 300; ++round) {
+    SCOPED_TRACE(round);
+    ProjectRecord record;
+    Filler filler{single, dbl, rng};
+    projectfile::VisitFileRows(record, filler);
+    record.InputUnits = static_cast<qint16>(rng() % 2);
+    record.ProjectTitle = text(static_cast<int>(rng() % 6)).remove(u'\r').remove(u'\n');
+    record.ProjectDescription = text(static_cast<int>(rng() % 80));
+
+    ProjectRecord back;
+    const ProjectReadResult result = ReadProjectBytes(ProjectFileBytes(record), QStringLiteral("r.BNL"), back);
+    ASSERT_TRUE(result.read) << result.message.toStdString();
+    ProjectRecord expected = record;
+    WrapDescription(expected.ProjectDescription);
+    if (!expected.ProjectDescription.isEmpty()) expected.ProjectDescription += QStringLiteral("\r\n");
+    // A line that is a marker followed by blanks of its own loses one blank.
+    if (expected.ProjectDescription.contains(QStringLiteral("Desc## "))) continue;
+    ASSERT_EQ(Differences(expected, back), "");
+  }
+}
+
+TEST_F(ProjectFileTest, WrapsLongDescriptionLinesAtBlanks) {
+  // Blanks at 45 and 58: a 58-character piece ending in the blank, then 17.
+  QString line = QString(44, u'a') + u' ' + QString(12, u'b') + u' ' + QString(17, u'c');
+  ASSERT_EQ(line.size(), 75);
+  WrapLine(line);
+  EXPECT_EQ(line, QString(44, u'a') + u' ' + QString(12, u'b') + QStringLiteral(" \r\n") + QString(17, u'c'));
+
+  // No blank between 40 and 60: cut after character 60.
+  line = QString(30, u'a') + u' ' + QString(44, u'b');
+  WrapLine(line);
+  EXPECT_EQ(line, QString(30, u'a') + u' ' + QString(29, u'b') + QStringLiteral("\r\n") + QString(15, u'b'));
+
+  // A blank at 60 cuts there; long lines give several pieces.
+  line = QString(59, u'a') + u' ' + QString(130, u'b');
+  WrapLine(line);
+  EXPECT_EQ(line, QString(59, u'a') + QStringLiteral(" \r\n") + QString(60, u'b') + QStringLiteral("\r\n") +
+                      QString(60, u'b') + QStringLiteral("\r\n") + QString(10, u'b'));
+
+  // A character outside the basic plane is never cut in two.
+  line = QString(59, u'a') + QStringLiteral("😀") + QString(10, u'b');
+  WrapLine(line);
+  EXPECT_EQ(line, QString(59, u'a') + QStringLiteral("\r\n😀") + QString(10, u'b'));
+
+  // Blank-only lines go, lines of 60 characters without their blanks stay
+  // whole, commas and Greek stay as they are, CR, LF and CR LF all end lines.
+  QString description = QStringLiteral("  \r\nα, β, γ\n\t \r") + QString(10, u' ') + QString(60, u'x') +
+                        QStringLiteral("\r\n") + QString(61, u'y') + QStringLiteral("\r\n\r\n");
+  WrapDescription(description);
+  EXPECT_EQ(description, QStringLiteral("α, β, γ\r\n") + QString(10, u' ') + QString(60, u'x') +
+                             QStringLiteral("\r\n") + QString(60, u'y') + QStringLiteral("\r\ny"));
+
+  // A piece of blanks only would be an empty line in the file: it goes.
+  QString gap = u'a' + QString(120, u' ') + u'b';
+  WrapDescription(gap);
+  EXPECT_EQ(gap, u'a' + QString(59, u' ') + QStringLiteral("\r\n b"));
+
+  QString blanks = QStringLiteral("   \r\n  ");
+  WrapDescription(blanks);
+  EXPECT_EQ(blanks, QString());
+
+  // A 10-million-character line wraps in one pass.
+  QString huge(10'000'000, u'z');
+  WrapLine(huge);
+  EXPECT_EQ(huge.size(), 10'000'000 + (10'000'000 / 60) * 2);
+}
+
+TEST_F(ProjectFileTest, DescriptionsThatLookLikeMarkersOrHoldCommasSurviveTheFile) {
+  ProjectRecord record = test::NewProjectDefaults();
+  record.ProjectDescription = QStringLiteral("##EndDesc##\r\n##StartDesc##\r\n1,5 and 2,5, \"quoted\"\r\n    \r\nΣήραγγα");
+  record.Stress2D.Sx = 42.0f;
+  const QByteArray bytes = ProjectFileBytes(record);
+  EXPECT_TRUE(bytes.contains("\r\n##StartDesc##\r\n##EndDesc## \r\n##StartDesc## \r\n1,5 and 2,5, \"quoted\"\r\n"
+                             "Σήραγγα\r\n##EndDesc##\r\n42\r\n"));
+  ProjectRecord back;
+  ASSERT_TRUE(ReadProjectBytes(bytes, QStringLiteral("m.BNL"), back).read);
+  EXPECT_EQ(back.ProjectDescription,
+            QStringLiteral("##EndDesc##\r\n##StartDesc##\r\n1,5 and 2,5, \"quoted\"\r\nΣήραγγα\r\n"));
+  EXPECT_EQ(back.Stress2D.Sx, 42.0f);
+
+  // An empty description is one empty line between the markers.
+  record.ProjectDescription.clear();
+  EXPECT_TRUE(ProjectFileBytes(record).startsWith("BRANTEL_109\r\n 0\r\n\r\n##StartDesc##\r\n\r\n##EndDesc##\r\n"));
+}
+
+TEST_F(ProjectFileTest, SignaturesAreCheckedExactly) {
+  const QList<QByteArray> golden = GoldenLines();
+  const auto withFirstLine = [&](const QByteArray& first) {
+    QList<QByteArray> lines = golden;
+    lines[0] = first;
+    return Join(lines);
+  };
+  for (const QByteArray& accepted : {QByteArray("BRANTEL_109"), QByteArray("  BRANTEL_109,rest"),
+                                     QByteArray("BRANTEL_110")}) {
+    ProjectRecord record;
+    EXPECT_TRUE(ReadProjectBytes(withFirstLine(accepted), QStringLiteral("s.BNL"), record).read)
+        << accepted.toStdString();
+  }
+  const QByteArray longLine(10 * 1024 * 1024, 'B');
+  for (const QByteArray& refused : {QByteArray("brantel_109"), QByteArray("Brantel_109"), QByteArray("BRANTEL_111"),
+                                    QByteArray("BRANTEL_099"), QByteArray(""), QByteArray("BRANTEL_109 "), longLine}) {
+    SCOPED_TRACE(refused.left(20).toStdString());
+    boxes_->Clear();
+    ProjectRecord record = CurrentProject();
+    const ProjectRecord before = record;
+    const ProjectReadResult result = ReadProjectBytes(withFirstLine(refused), QStringLiteral("s.BNL"), record);
+    EXPECT_FALSE(result.read);
+    EXPECT_TRUE(result.signatureRefused);
+    EXPECT_EQ(result.message, QStringLiteral("Invalid File Type"));
+    EXPECT_EQ(Unchanged(before, record), "");
+    ASSERT_EQ(boxes_->Shown().size(), 1u);
+    EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Invalid File Type"));
+    EXPECT_EQ(boxes_->Last().title, QStringLiteral("Brantel"));
+  }
+  // An empty file has no signature either.
+  ProjectRecord record = CurrentProject();
+  const QString empty = WriteFile(Path("empty.BNL"), QByteArray());
+  QString message;
+  EXPECT_FALSE(ReadProjectFile(empty, record, message));
+  EXPECT_EQ(message, QStringLiteral("Invalid File Type"));
+  EXPECT_EQ(Unchanged(CurrentProject(), record), "");
+  EXPECT_TRUE(History().contains(QStringLiteral("Brantel: Invalid File Type")));
+}
+
+TEST_F(ProjectFileTest, AFileCutShortAtAnyLineIsRefusedAndTheProjectKept) {
+  const QList<QByteArray> golden = GoldenLines();
+  const QString path = QStringLiteral("/data/cut.BNL");
+  for (int kept = 1; kept < golden.size(); ++kept) {
+    SCOPED_TRACE(kept);
+    ProjectRecord record = CurrentProject();
+    const ProjectReadResult result = ReadProjectBytes(Join(golden.mid(0, kept)), path, record);
+    ASSERT_FALSE(result.read);
+    EXPECT_FALSE(result.signatureRefused);
+    EXPECT_EQ(result.errorNumber, err::kInputPastEnd);
+    EXPECT_TRUE(result.message.contains(QStringLiteral("\"/data/cut.BNL\", line %1").arg(kept + 1)))
+        << result.message.toStdString();
+    if (kept >= 4 && kept < kHeaderLines) {
+      EXPECT_TRUE(result.message.contains(QStringLiteral("\"##EndDesc##\" is missing")));
+    }
+    ASSERT_EQ(Unchanged(CurrentProject(), record), "");
+  }
+  EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(ProjectFileTest, ABadValueOnAnyLineIsRefusedWithItsLineAndField) {
+  const QList<QByteArray> golden = GoldenLines();
+  for (int at = kHeaderLines; at < golden.size(); ++at) {
+    SCOPED_TRACE(at + 1);
+    QList<QByteArray> lines = golden;
+    lines[at] = "12x";
+    ProjectRecord record = CurrentProject();
+    const ProjectReadResult result = ReadProjectBytes(Join(lines), QStringLiteral("bad.BNL"), record);
+    ASSERT_FALSE(result.read);
+    EXPECT_EQ(result.errorNumber, err::kTypeMismatch);
+    EXPECT_TRUE(result.message.contains(QStringLiteral("\"bad.BNL\", line %1 (").arg(at + 1)))
+        << result.message.toStdString();
+    EXPECT_TRUE(result.message.contains(QStringLiteral("\"12x\" is not a number")));
+    ASSERT_EQ(Unchanged(CurrentProject(), record), "");
+  }
+  const auto failsWith = [&](int line, const QByteArray& text, qint32 number, const char* field) {
+    SCOPED_TRACE(text.toStdString());
+    QList<QByteArray> lines = golden;
+    lines[line - 1] = text;
+    ProjectRecord record = CurrentProject();
+    const ProjectReadResult result = ReadProjectBytes(Join(lines), QStringLiteral("bad.BNL"), record);
+    EXPECT_FALSE(result.read);
+    EXPECT_EQ(result.errorNumber, number);
+    EXPECT_TRUE(result.message.contains(QStringLiteral("line %1 (%2)").arg(line).arg(QString::fromLatin1(field))))
+        << result.message.toStdString();
+    EXPECT_EQ(Unchanged(CurrentProject(), record), "");
+  };
+  failsWith(2, "1x", err::kTypeMismatch, "InputUnits");
+  failsWith(2, "", err::kTypeMismatch, "InputUnits");
+  failsWith(13, " 40000", err::kOverflow, "Stress2D.GraphOption");
+  failsWith(13, "-32769", err::kOverflow, "Stress2D.GraphOption");
+  failsWith(10, "nan", err::kTypeMismatch, "Stress2D.Sx");
+  failsWith(10, "inf", err::kTypeMismatch, "Stress2D.Sx");
+  failsWith(10, "3.5E+38", err::kOverflow, "Stress2D.Sx");
+  failsWith(10, "1E+400", err::kOverflow, "Stress2D.Sx");
+  failsWith(10, "1,5", err::kTypeMismatch, "Stress2D.Sx");
+  failsWith(74, "1E+309", err::kOverflow, "PlaneElasticity.Gxy");
+  failsWith(82, "70000", err::kOverflow, "PlaneElasticity.Tab");
+}
+
+TEST_F(ProjectFileTest, IntegersAndUnitsAreReadLeniently) {
+  QList<QByteArray> lines = GoldenLines();
+  lines[1] = " 7 ";         // units outside 0..1 become 0
+  lines[12] = "\t2.5 ";     // a fraction rounds half to even
+  lines[9] = "  -1.5e0  ";  // blanks around numbers, exponents
+  ProjectRecord record;
+  const ProjectReadResult result = ReadProjectBytes(Join(lines), QStringLiteral("i.BNL"), record);
+  ASSERT_TRUE(result.read) << result.message.toStdString();
+  EXPECT_EQ(record.InputUnits, 0);
+  EXPECT_EQ(record.Stress2D.GraphOption, 2);
+  EXPECT_EQ(record.Stress2D.Sx, -1.5f);
+}
+
+TEST_F(ProjectFileTest, LaboratoryPointCountMustFitTheTable) {
+  const QList<QByteArray> golden = GoldenLines();
+  const int countLine = golden.indexOf(" 3");  // LabPointCount, the first " 3" line
+  ASSERT_GT(countLine, 0);
+  ASSERT_EQ(golden[countLine + 1], " 2");
+  for (const QByteArray& count : {QByteArray("21"), QByteArray("-1"), QByteArray("32767")}) {
+    QList<QByteArray> lines = golden;
+    lines[countLine] = count;
+    ProjectRecord record = CurrentProject();
+    const ProjectReadResult result = ReadProjectBytes(Join(lines), QStringLiteral("lab.BNL"), record);
+    EXPECT_FALSE(result.read);
+    EXPECT_EQ(result.errorNumber, err::kSubscript);
+    EXPECT_TRUE(result.message.contains(QStringLiteral("(LabPointCount)")));
+    EXPECT_EQ(Unchanged(CurrentProject(), record), "");
+  }
+  // No points at all: the rows are simply absent.
+  QList<QByteArray> lines = golden;
+  lines[countLine] = " 0";
+  for (int i = 0; i < 15; ++i) lines.removeAt(countLine + 2);
+  ProjectRecord record = FilledRecord();
+  ASSERT_TRUE(ReadProjectBytes(Join(lines), QStringLiteral("lab.BNL"), record).read);
+  EXPECT_EQ(record.LabPointCount, 0);
+  EXPECT_EQ(record.LabPoints[0][0], 0.0f);
+  EXPECT_EQ(record.BoltStrength, 250.0f);
+}
+
+TEST_F(ProjectFileTest, ReadsWindows1253AndEveryKindOfLineEnd) {
+  QList<QByteArray> lines = GoldenLines();
+  lines[2] = "\xD3\xDE\xF1\xE1\xE3\xE3\xE1 \xC1\x31";  // "Σήραγγα Α1" in the Greek ANSI code page
+  lines[4] = "\xE1\xF0\xEF\xF8\xE7";                     // "αποψη"
+  const QString path = WriteFile(Path("greek.BNL"), Join(lines));
+  ProjectRecord record;
+  record.ProjectPath = path;
+  QString message;
+  ASSERT_TRUE(ReadProjectFile(record.ProjectPath, record, message)) << message.toStdString();
+  EXPECT_EQ(record.ProjectPath, path);
+  EXPECT_EQ(record.ProjectTitle, QStringLiteral("Σήραγγα Α1"));
+  EXPECT_TRUE(record.ProjectDescription.startsWith(QStringLiteral("αποψη\r\n")));
+
+  const ProjectRecord expected = ExpectedForVersion(59);
+  for (const QByteArray& end : {QByteArray("\n"), QByteArray("\r")}) {
+    ProjectRecord r;
+    ASSERT_TRUE(ReadProjectBytes("\xEF\xBB\xBF" + Join(GoldenLines(), end), QStringLiteral("e.BNL"), r).read);
+    EXPECT_EQ(Differences(expected, r), "");
+  }
+  // The last line needs no line break.
+  QByteArray unterminated = Golden();
+  unterminated.chop(2);
+  ProjectRecord r;
+  ASSERT_TRUE(ReadProjectBytes(unterminated, QStringLiteral("u.BNL"), r).read);
+  EXPECT_EQ(r.Hooke3DInputs.Flag, 1);
+}
+
+TEST_F(ProjectFileTest, MissingAndUnreadableFilesAreReportedWithTheirPath) {
+  ProjectRecord record = CurrentProject();
+  ProjectReadResult result = ReadProjectFile(Path("missing.BNL"), record);
+  EXPECT_FALSE(result.read);
+  EXPECT_EQ(result.errorNumber, err::kFileNotFound);
+  EXPECT_TRUE(result.message.contains(Path("missing.BNL")));
+  EXPECT_EQ(result.Error().Number(), err::kFileNotFound);
+
+  result = ReadProjectFile(Home(), record);
+  EXPECT_FALSE(result.read);
+  EXPECT_NE(result.errorNumber, 0);
+
+  if (PermissionsApply()) {
+    const QString locked = WriteFile(Path("locked.BNL"), Golden());
+    QFile::setPermissions(locked, QFileDevice::WriteOwner);
+    result = ReadProjectFile(locked, record);
+    EXPECT_FALSE(result.read);
+    EXPECT_EQ(result.errorNumber, err::kPermissionDenied);
+  }
+  EXPECT_EQ(Unchanged(CurrentProject(), record), "");
+  EXPECT_TRUE(History().contains(QStringLiteral("Opening: ") + Path("missing.BNL")));
+  EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(ProjectFileTest, AFailedSaveKeepsTheOldFileAndReturnsTheError) {
+  const QString path = WriteFile(Path("old.BNL"), "old contents");
+
+  ProjectRecord record = FilledRecord();
+  record.HoekStress.Txy = std::numeric_limits<float>::quiet_NaN();
+  std::optional<RuntimeError> error = WriteProjectFile(path, record);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->Number(), err::kOverflow);
+  EXPECT_TRUE(error->Description().contains(QStringLiteral("HoekStress.Txy")));
+  EXPECT_EQ(ReadFile(path), QByteArray("old contents"));
+
+  record = FilledRecord();
+  record.PlaneElasticity.Ex = -std::numeric_limits<double>::infinity();
+  error = WriteProjectFile(path, record);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->Number(), err::kOverflow);
+
+  record = FilledRecord();
+  record.LabPointCount = 21;
+  error = WriteProjectFile(path, record);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->Number(), err::kSubscript);
+  EXPECT_EQ(ReadFile(path), QByteArray("old contents"));
+
+  error = WriteProjectFile(Path("no/such/folder/p.BNL"), FilledRecord());
+  ASSERT_TRUE(error.has_value());
+  EXPECT_TRUE(error->Description().contains(Path("no/such/folder/p.BNL")));
+
+  if (PermissionsApply()) {
+    QDir().mkpath(Path("ro"));
+    const QString inReadOnly = WriteFile(Path("ro/p.BNL"), "old contents");
+    QFile::setPermissions(Path("ro"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    error = WriteProjectFile(inReadOnly, FilledRecord());
+    QFile::setPermissions(Path("ro"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->Number(), err::kPermissionDenied);
+    EXPECT_EQ(ReadFile(inReadOnly), QByteArray("old contents"));
+  }
+  // A title can never break the line structure.
+  record = FilledRecord();
+  record.ProjectTitle = QStringLiteral("two\r\nlines");
+  ProjectRecord back;
+  ASSERT_TRUE(ReadProjectBytes(ProjectFileBytes(record), QStringLiteral("t.BNL"), back).read);
+  EXPECT_EQ(back.ProjectTitle, QStringLiteral("two  lines"));
+  EXPECT_EQ(back.Hooke3DInputs.Flag, 1);
+  EXPECT_TRUE(ConvertProjectFiles());
+}
+
+}  // namespace
+}  // namespace brantel

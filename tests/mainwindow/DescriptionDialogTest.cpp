@@ -1,0 +1,198 @@
+#include "core/Globals.h"
+#include "core/History.h"
+#include "core/Messages.h"
+#include "core/Settings.h"
+#include "core/project/ProjectFile.h"
+#include "core/project/ProjectRecord.h"
+#include "mainwindow/DescriptionDialog.h"
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QTimer>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace brantel {
+namespace {
+
+using test::CoreTest;
+
+class DescriptionDialogTest : public CoreTest {
+ protected:
+  void SetUp() override {
+    CoreTest::SetUp();
+    DefaultUnits = 1;
+    bool rename = true, units = true;
+    FileNew(rename, units);
+    HistoryLog::Instance().Clear();
+    HistoryCounter = 0;
+  }
+
+  // Opens the dialog as the Input menu would, but without waiting.
+  std::unique_ptr<frmBrantelDesc> Open() {
+    auto dialog = std::make_unique<frmBrantelDesc>();
+    dialog->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    return dialog;
+  }
+  static QRadioButton* Units(const frmBrantelDesc& d, int i) { return d.Option1().At(i); }
+};
+
+TEST_F(DescriptionDialogTest, AFreshProjectMayChangeItsUnitsAndStartsAfresh) {
+  Project.ProjectPath = QStringLiteral("/p/tunnel.BNL");
+  Project.Stress2D.Sx = 12.0f;
+  Project.BoltDiameter = 30.0f;
+  Project.CoulombPrincipal.S1 = 5.0f;  // a result: New keeps it
+  auto d = Open();
+  EXPECT_TRUE(Units(*d, 0)->isEnabled());
+  EXPECT_TRUE(Units(*d, 1)->isEnabled());
+  EXPECT_TRUE(Units(*d, 1)->isChecked());
+  EXPECT_FALSE(Units(*d, 0)->isChecked());
+  EXPECT_EQ(d->windowTitle(), QStringLiteral("Project Description"));
+  EXPECT_EQ(d->Text1()->accessibleName(), QStringLiteral("Project Description"));
+
+  QTest::keyClicks(d->Text1(), QStringLiteral("Line one"));
+  QTest::keyClick(d->Text1(), Qt::Key_Return);
+  d->Text1()->insertPlainText(QStringLiteral("Γραμμή δύο"));  // typed through an input method
+  QTest::mouseClick(Units(*d, 0), Qt::LeftButton);
+  ASSERT_TRUE(Units(*d, 0)->isChecked());
+  QTest::mouseClick(d->Command2(), Qt::LeftButton);
+  EXPECT_FALSE(d->isVisible());
+  EXPECT_TRUE(d->IsAccepted());
+
+  EXPECT_EQ(Project.InputUnits, 0);
+  EXPECT_EQ(Project.ProjectPath, QStringLiteral("Untitled"));
+  EXPECT_EQ(Project.Stress2D.Sx, 0.0f);
+  EXPECT_EQ(Project.BoltDiameter, 22.0f);
+  EXPECT_EQ(Project.CoulombPrincipal.S1, 5.0f);
+  EXPECT_EQ(Project.ProjectDescription, QStringLiteral("Line one\r\nΓραμμή δύο"));
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
+  EXPECT_EQ(Project.FileHoldsData, kFlagTrue);
+  EXPECT_EQ(History(), QStringLiteral("1. Editing Project Description\r\n"
+                                      "2. File initialized. Use Edit-Project Parameters to enter data.\r\n"
+                                      "3. Project Description Modified\r\n"));
+
+  // The accepted visit locks the unit system.
+  auto again = Open();
+  EXPECT_TRUE(Units(*again, 0)->isChecked());
+  EXPECT_TRUE(Units(*again, 0)->isEnabled());
+  EXPECT_FALSE(Units(*again, 1)->isEnabled());
+  EXPECT_FALSE(Units(*again, 1)->isChecked());
+  EXPECT_EQ(again->Text1()->toPlainText(), QStringLiteral("Line one\nΓραμμή δύο"));
+  again->Command1_Click();
+}
+
+TEST_F(DescriptionDialogTest, AProjectReadFromAFileKeepsItsUnits) {
+  for (int k = 0; k < kProjectSignatureCount; ++k)
+    ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
+  ProjectRecord source;
+  source.InputUnits = 0;
+  source.ProjectDescription = QStringLiteral("from the file");
+  ASSERT_TRUE(ReadProjectBytes(ProjectFileBytes(source), QStringLiteral("f.BNL"), Project).read);
+  auto d = Open();
+  EXPECT_TRUE(Units(*d, 0)->isChecked());
+  EXPECT_TRUE(Units(*d, 0)->isEnabled());
+  EXPECT_FALSE(Units(*d, 1)->isEnabled());
+  d->close();
+  EXPECT_EQ(Project.InputUnits, 0);
+}
+
+TEST_F(DescriptionDialogTest, OkWithoutEditsKeepsTheTextAsStoredButMarksTheProjectModified) {
+  // Text that the box shows differently: a final CR LF, a lone CR, a blank line.
+  const QString stored = QStringLiteral("first\r\n\r\nsecond\rthird  \r\n");
+  Project.ProjectDescription = stored;
+  Project.Stress2D.Sy = 4.0f;
+  Project.ProjectPath = QStringLiteral("/p/keep.BNL");
+  auto d = Open();
+  QTest::mouseClick(d->Command2(), Qt::LeftButton);
+  EXPECT_EQ(Project.ProjectDescription, stored);
+  EXPECT_EQ(Project.Stress2D.Sy, 4.0f);
+  EXPECT_EQ(Project.ProjectPath, QStringLiteral("/p/keep.BNL"));
+  EXPECT_EQ(Project.InputUnits, 1);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
+  EXPECT_EQ(Project.FileHoldsData, kFlagTrue);
+  EXPECT_TRUE(History().endsWith(QStringLiteral("2. Project Description Modified\r\n")));
+}
+
+TEST_F(DescriptionDialogTest, CancelEscAndTheCloseBoxChangeNothing) {
+  Project.ProjectDescription = QStringLiteral("original");
+  const ProjectRecord before = Project;
+  for (int way = 0; way < 3; ++way) {
+    SCOPED_TRACE(way);
+    auto d = Open();
+    QTest::keyClicks(d->Text1(), QStringLiteral(" typed"));
+    QTest::mouseClick(Units(*d, 0), Qt::LeftButton);
+    if (way == 0) QTest::mouseClick(d->Command1(), Qt::LeftButton);
+    if (way == 1) QTest::keyClick(d.get(), Qt::Key_Escape);
+    if (way == 2) d->close();
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_FALSE(d->IsAccepted());
+    EXPECT_EQ(Project.ProjectDescription, QStringLiteral("original"));
+    EXPECT_EQ(Project.InputUnits, before.InputUnits);
+    EXPECT_EQ(Project.ProjectPath, before.ProjectPath);
+    EXPECT_EQ(Project.FileSaved, kFlagTrue);
+    EXPECT_EQ(Project.FileEmpty, kFlagTrue);
+    EXPECT_EQ(Project.FileHoldsData, kFlagFalse);
+    EXPECT_TRUE(History().endsWith(QStringLiteral(". Project Description Not Modified\r\n")));
+  }
+  EXPECT_EQ(History().count(QStringLiteral("Not Modified")), 3);
+}
+
+TEST_F(DescriptionDialogTest, GreekHistoryLinesAndTheHelpHint) {
+  EnglishMenus = 0;
+  auto d = Open();
+  EXPECT_EQ(d->Command2()->text(), QStringLiteral("OK"));  // the dialog has English captions only
+  d->Command3_Click();
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(boxes_->Last().title, QStringLiteral("Help"));
+  EXPECT_TRUE(d->isVisible());
+  d->Command2_Click();
+  d = Open();
+  d->Command1_Click();
+  EXPECT_TRUE(History().contains(QStringLiteral("1. Τροποποίηση περιγραφής\r\n")));
+  EXPECT_TRUE(History().contains(QStringLiteral(". Η περιγραφή τροποποιήθηκε\r\n")));
+  EXPECT_TRUE(History().contains(QStringLiteral(". Η περιγραφή δεν τροποποιήθηκε\r\n")));
+}
+
+TEST_F(DescriptionDialogTest, OpensModallyForTheInputMenu) {
+  QTimer::singleShot(0, [] {
+    if (auto* d = qobject_cast<frmBrantelDesc*>(QApplication::activeModalWidget())) d->Command2_Click();
+  });
+  EXPECT_TRUE(ShowDescriptionDialog(nullptr));
+  EXPECT_EQ(Project.FileHoldsData, kFlagTrue);
+  QTimer::singleShot(0, [] {
+    if (auto* d = qobject_cast<frmBrantelDesc*>(QApplication::activeModalWidget())) d->close();
+  });
+  EXPECT_FALSE(ShowDescriptionDialog(nullptr));
+}
+
+TEST_F(DescriptionDialogTest, RendersWithoutClippedCaptions) {
+  Project.ProjectDescription = QStringLiteral(
+      "Tunnel T1 at chainage 1+250: ground investigation, borehole BH-3\r\n"
+      "Σήραγγα Τ1: γεωτεχνική έρευνα, γεώτρηση Γ-3\r\n");
+  for (int english : {1, 0}) {
+    EnglishMenus = static_cast<qint16>(english);
+    auto d = Open();
+    // Each caption fits the width its control was given.
+    for (QRadioButton* option : d->Option1().buttons)
+      EXPECT_LE(option->sizeHint().width(), option->width()) << option->text().toStdString();
+    for (QPushButton* button : {d->Command1(), d->Command2(), d->Command3()})
+      EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 8, button->width());
+    auto* frame = d->findChild<QGroupBox*>(QStringLiteral("Frame1"));
+    ASSERT_NE(frame, nullptr);
+    EXPECT_LE(frame->fontMetrics().horizontalAdvance(frame->title()) + 16, frame->width());
+    // Sixty characters of the fixed font fit in the box.
+    EXPECT_LE(d->Text1()->fontMetrics().horizontalAdvance(QString(60, u'M')) + 30, d->Text1()->width());
+    d->grab().save(QStringLiteral(BRANTEL_TEST_OUTPUT_DIR "/DescriptionDialog-%1.png")
+                       .arg(english ? QStringLiteral("en") : QStringLiteral("el")));
+    d->Command1_Click();
+  }
+}
+
+}  // namespace
+}  // namespace brantel
