@@ -354,16 +354,18 @@ void StressPlot::mouseReleaseEvent(QMouseEvent* event) {
 
 void StressPlot::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.setRenderHint(QPainter::Antialiasing, true);
   painter.scale(1.0 / kTwips, 1.0 / kTwips);
   for (const PlotItem& item : items_) {
     QPen pen(item.colour, item.width * kTwips, item.style, Qt::RoundCap);
     switch (item.type) {
       case PlotItem::Type::Line:
+        // Grid and axis-parallel lines need no smoothing; slanted ones do.
+        painter.setRenderHint(QPainter::Antialiasing, item.a.x() != item.b.x() && item.a.y() != item.b.y());
         painter.setPen(pen);
         painter.drawLine(item.a, item.b);
         break;
       case PlotItem::Type::Arc: {
+        painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         const QRectF box(item.a.x() - item.radius, item.a.y() - item.radius, 2 * item.radius,
@@ -374,6 +376,7 @@ void StressPlot::paintEvent(QPaintEvent*) {
         break;
       }
       case PlotItem::Type::Dot:
+        painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setPen(Qt::NoPen);
         painter.setBrush(item.colour);
         painter.drawEllipse(item.a, item.width * kTwips / 2.0, item.width * kTwips / 2.0);
@@ -382,6 +385,7 @@ void StressPlot::paintEvent(QPaintEvent*) {
     }
   }
   // The axis lines stand above the drawing.
+  painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(QPen(kAxisColour, 2 * kTwips));
   painter.drawLine(xaxis_);
   painter.drawLine(yaxis_);
