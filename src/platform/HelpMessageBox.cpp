@@ -1,6 +1,7 @@
 #include "platform/HelpMessageBox.h"
 
 #include "core/Messages.h"
+#include "platform/WidgetMessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -18,18 +19,7 @@ HelpMessageBoxHandler& Handler() {
 qint16 ShowWidgetHelpBox(const QString& prompt, qint32 buttons, const QString& title,
                          const std::function<void()>& onHelp) {
   QMessageBox box(QApplication::activeWindow());
-  box.setWindowTitle(title);
-  // Line ends are CR LF in the program's texts; the label wants LF alone.
-  QString text = prompt;
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  box.setText(text);
-  switch (buttons & mb::kIconMask) {
-    case mb::kCritical: box.setIcon(QMessageBox::Critical); break;
-    case mb::kQuestion: box.setIcon(QMessageBox::Question); break;
-    case mb::kExclamation: box.setIcon(QMessageBox::Warning); break;
-    case mb::kInformation: box.setIcon(QMessageBox::Information); break;
-    default: box.setIcon(QMessageBox::NoIcon); break;
-  }
+  PrepareMessageBox(box, prompt, buttons, title);
   QPushButton* ok = box.addButton(QMessageBox::Ok);
   QPushButton* help = box.addButton(QMessageBox::Help);
   box.setDefaultButton(ok);

@@ -10,8 +10,7 @@
 
 namespace brantel::platform {
 
-qint16 ShowWidgetMessageBox(const QString& prompt, qint32 buttons, const QString& title) {
-  QMessageBox box(QApplication::activeWindow());
+void PrepareMessageBox(QMessageBox& box, const QString& prompt, qint32 buttons, const QString& title) {
   box.setWindowTitle(title);
   // Qt reads a line break as LF alone: with CR LF, blank lines would vanish.
   QString text = prompt;
@@ -26,7 +25,11 @@ qint16 ShowWidgetMessageBox(const QString& prompt, qint32 buttons, const QString
     case mb::kInformation: box.setIcon(QMessageBox::Information); break;
     default: box.setIcon(QMessageBox::NoIcon); break;
   }
+}
 
+qint16 ShowWidgetMessageBox(const QString& prompt, qint32 buttons, const QString& title) {
+  QMessageBox box(QApplication::activeWindow());
+  PrepareMessageBox(box, prompt, buttons, title);
   struct Choice {
     QMessageBox::StandardButton button;
     qint16 code;
