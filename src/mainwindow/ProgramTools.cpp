@@ -1,6 +1,9 @@
 #include "mainwindow/ToolRegistry.h"
 
+#include "core/OutputBuffers.h"
+#include "core/project/OutputListing.h"
 #include "mainwindow/DescriptionDialog.h"
+#include "mainwindow/PrintPreview.h"
 #include "mainwindow/PrintText.h"
 #include "mainwindow/TextBrowser.h"
 #include "tools/stress/Stress2DDialog.h"
@@ -10,6 +13,17 @@ namespace brantel {
 void RegisterProgramTools() {
   RegisterTool(Tool::ProjectDescription, [](QWidget* owner) { ShowDescriptionDialog(owner); });
   RegisterTool(Tool::PrinterSetup, [](QWidget* owner) { PrinterSetup(owner); });
+  // Print and Print Preview build the listing of the project into the first
+  // output page first. A printer failure is reported by the print itself,
+  // which offers to start the job again or abandons it.
+  RegisterTool(Tool::Print, [](QWidget*) {
+    LoadOutBuf0();
+    PrintWholeText(OutBuf[0]);
+  });
+  RegisterTool(Tool::PrintPreview, [](QWidget*) {
+    LoadOutBuf0();
+    ShowPrintPreview();
+  });
   RegisterTool(Tool::TextBrowser, [](QWidget*) { ShowTextBrowser(); });
   RegisterTool(Tool::Stress2D, [](QWidget* owner) { ShowStress2DTool(owner); });
 }
