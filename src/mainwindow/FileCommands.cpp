@@ -1,45 +1,213 @@
 // The project-file commands of the main window: Open, Save, Save As, the file
-// dialog and the recent-file list. Reading and writing project files comes
-// with the project-file format; until then Open, Save, Save As and the recent
-// files stay disabled in the menus and on the toolbar.
+// dialog they share and the list of recently used project files below the
+// fixed entries of the File menu.
+//
+// Open reads into a scratch record, so the open project changes only when
+// the new file was read whole; Save writes through a temporary file, so a
+// failed save leaves the old file as it was.
 
 #include "mainwindow/MainWindow.h"
 
+#include "core/ErrorReporting.h"
+#include "core/FileHelpers.h"
+#include "core/Globals.h"
+#include "core/History.h"
+#include "core/Messages.h"
 #include "core/RuntimeError.h"
 #include "core/Settings.h"
+#include "core/project/ProjectFile.h"
 #include "core/project/ProjectRecord.h"
+#include "platform/FileDialog.h"
 
 #include <QAction>
 
+#include <algorithm>
+#include <utility>
+
 namespace brantel {
+namespace {
 
-bool frmMain::FileCommandsReady() const { return false; }
+constexpr qint16 kTrue = -1;
 
-qint16 frmMain::FileOpen() { return 0; }
+std::size_t At(int index) { return static_cast<std::size_t>(index); }
 
-qint16 frmMain::FileSave() { return 0; }
+// The caption of recent entry i as the settings give it.
+QString RecentCaption(int i) {
+  return ShortRecentFiles == 1 ? LastFile[At(i)] : LastFileLong[At(i)];
+}
 
-qint16 frmMain::FileMenuSave(bool saveAs) { return 0; }
+// Captions a recent entry and shows it when it names a file; a file name's
+// "&" is no access key.
+void ShowRecentEntry(QAction* entry, const QString& caption) {
+  QString text = caption;
+  entry->setText(text.replace(u'&', QStringLiteral("&&")));
+  entry->setVisible(!caption.isEmpty());
+}
 
-void frmMain::LoadProjFile() {}
+QString WithoutTrailingSlash(QString folder) {
+  while (folder.size() > 1 && folder.endsWith(u'/')) folder.chop(1);
+  return folder;
+}
 
-void frmMain::mnuFileArray_Click(qint16 index) {}
+}  // namespace
 
-void frmMain::ShowFileDialog(qint16 mode, QString& path) { Cancelled = false; }
+bool frmMain::FileCommandsReady() const { return true; }
 
-void frmMain::UpdateRecentFiles() {}
+qint16 frmMain::FileSave() {
+  setCursor(Qt::WaitCursor);
+  // The file is written whole to a temporary file and renamed over the old
+  // one; when anything fails the old file stays and the error goes to the
+  // caller's handler with the project still unsaved.
+  if (std::optional<RuntimeError> error = WriteProjectFile(Project.ProjectPath, Project)) throw *error;
+  // The project keeps the description as the file holds it.
+  WrapDescription(Project.ProjectDescription);
+  Project.FileSaved = kFlagTrue;
+  unsetCursor();
+  return kTrue;
+}
+
+qint16 frmMain::FileOpen() {
+  // The file to open; until it has been read whole the open project keeps
+  // its own path (the path it had when the command began).
+  const QString target = Project.ProjectPath;
+  Project.ProjectPath = Project.ProjectDisplayName;
+
+  bool savedFirst = false;
+  if (Project.FileSaved == kFlagFalse) {
+    const qint16 pressed = MsgBox(QStringLiteral("Save changes to: ") + Project.ProjectDisplayName + u'?',
+                                  mb::kYesNo | mb::kQuestion | mb::kDefaultButton2, AppTitle);
+    if (pressed == answer::kYes) {
+      // A save that fails or is cancelled abandons the Open: the unsaved
+      // project is not discarded.
+      if (FileMenuSave(false) == 0) return 0;
+      savedFirst = true;
+    } else if (pressed != answer::kNo) {
+      return 0;  // the box closed without an answer
+    }
+  }
+
+  setCursor(Qt::WaitCursor);
+  AddFileInitializedLine();
+  for (;;) {
+    const ProjectReadResult result = ReadProjectFile(target, Project);
+    unsetCursor();
+    if (result.read) return kTrue;
+    // The project, its flags and its path are as they were. A project saved
+    // under a new name just now shows that name.
+    if (savedFirst) SetMainCaption(*this);
+    if (result.signatureRefused) return 0;  // "Invalid File Type" has been shown
+    if (ReportError(result.Error(), true) != kErrRetry) return 0;
+    setCursor(Qt::WaitCursor);
+  }
+}
+
+qint16 frmMain::FileMenuSave(bool saveAs) {
+  const QString before = Project.ProjectPath;
+  qint16 result = 0;
+  if (before.isEmpty() || before.toUpper() == u"UNTITLED" || saveAs) {
+    QString path;
+    bool chosen = false;
+    Run([&] {
+      ShowFileDialog(2, path);
+      chosen = true;
+    });
+    if (chosen && !Cancelled) Run([&] { result = FileSave(); });
+  } else {
+    Run([&] { result = FileSave(); });
+  }
+  // A save that did not happen leaves the project under its old name.
+  if (result == 0) Project.ProjectPath = before;
+  return result;
+}
+
+void frmMain::LoadProjFile() {
+  if (FileOpen() == 0) return;
+  UpdateRecentFiles();
+  SetMainCaption(*this);
+}
+
+void frmMain::mnuFileArray_Click(qint16 index) {
+  if (index < 0) return;
+  // A file that is gone is said so before anything changes; its entry stays.
+  bool present = false;
+  const bool go = Run([&] {
+    if (index < 1 || index > kMaxRecentFiles) RaiseError(err::kSubscript);
+    const QString& path = LastFileLong[At(index)];
+    if (!FileExists(path)) {
+      RaiseError(err::kFileNotFound,
+                 Tr(QStringLiteral("Cannot open the project file \"%1\": the file no longer exists"),
+                    QStringLiteral("Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": το αρχείο δεν υπάρχει πια"))
+                     .arg(path));
+    }
+    present = true;
+  });
+  if (!go || !present) return;
+  Run([&] {
+    Project.ProjectDisplayName = Project.ProjectPath;
+    SelectRecentFile(index);
+    LoadProjFile();
+  });
+}
+
+void frmMain::ShowFileDialog(qint16 mode, QString& path) {
+  Cancelled = false;
+  platform::FileDialogRequest request;
+  request.mode = mode == 1 ? platform::FileDialogMode::Open : platform::FileDialogMode::Save;
+  // The dialog proposes the project's file name; the project keeps its path
+  // until a file is chosen.
+  if (!Project.ProjectPath.trimmed().isEmpty()) request.fileName = StripPath(Project.ProjectPath, false);
+  request.folder = path.isEmpty() ? WithoutTrailingSlash(DataPath) : path;
+  request.filter = QStringLiteral("All Files (*.*)|*.*|") + AppNameUpper + QStringLiteral(" Files (*.") +
+                   FileExtension + QStringLiteral(")|*.") + FileExtension;
+  request.filterIndex = 2;
+  request.defaultExtension = FileExtension;
+  const std::optional<QString> chosen = platform::ShowFileDialog(request, this);
+  if (!chosen) RaiseError(err::kDialogCancel);
+  Project.ProjectPath = *chosen;
+  path = *chosen;
+}
+
+void frmMain::UpdateRecentFiles() {
+  const QString name = StripPath(Project.ProjectPath, false);
+  const QString caption = ShortRecentFiles == 1 ? name : Project.ProjectPath;
+  if (KeepFileNames == 0) return;
+
+  const int count = std::clamp<int>(MaxLastFiles, 0, kMaxRecentFiles);
+  int found = 0;
+  for (int i = 1; i <= count && found == 0; ++i)
+    if (RecentCaption(i) == caption) found = i;
+
+  if (found > 0) {
+    // The file moves to the top; the top entry takes its place.
+    std::swap(LastFile[1], LastFile[At(found)]);
+    std::swap(LastFileLong[1], LastFileLong[At(found)]);
+    std::swap(LastFileMode[1], LastFileMode[At(found)]);
+    LastFileLong[1] = Project.ProjectPath;
+  } else {
+    // Every entry moves one place down; the last of a full list drops out.
+    if (count < kMaxRecentFiles) MaxLastFiles = static_cast<qint16>(count + 1);
+    else MaxLastFiles = kMaxRecentFiles;
+    for (int i = MaxLastFiles; i >= 2; --i) {
+      LastFile[At(i)] = LastFile[At(i - 1)];
+      LastFileLong[At(i)] = LastFileLong[At(i - 1)];
+      LastFileMode[At(i)] = LastFileMode[At(i - 1)];
+    }
+    LastFile[1] = name;
+    LastFileLong[1] = Project.ProjectPath;
+    LastFileMode[1] = Project.NewFileMark;
+  }
+
+  for (int i = 1; i <= MaxLastFiles; ++i) ShowRecentEntry(mnuFileArray[At(i)], RecentCaption(i));
+  mnuFileArray[0]->setVisible(true);
+  SaveSettings(kSettingsFileMenu);
+}
 
 qint16 frmMain::RefreshRecentFilesMenu() {
   RecentMenuChanged = 0;
   if (KeepFileNames != 1) return 0;
   for (int i = 1; i <= MaxLastFiles && i <= kMaxRecentFiles; ++i) {
-    const auto at = static_cast<std::size_t>(i);
-    if (LastFile[at].isEmpty()) continue;
-    QAction* entry = mnuFileArray[at];
-    // A file name's "&" is no access key.
-    QString caption = ShortRecentFiles == 1 ? LastFile[at] : LastFileLong[at];
-    entry->setText(caption.replace(u'&', QStringLiteral("&&")));
-    entry->setVisible(true);
+    if (LastFile[At(i)].isEmpty()) continue;
+    ShowRecentEntry(mnuFileArray[At(i)], RecentCaption(i));
     RecentMenuChanged = -1;
   }
   return 0;
@@ -47,7 +215,7 @@ qint16 frmMain::RefreshRecentFilesMenu() {
 
 void frmMain::SelectRecentFile(qint16 index) {
   if (index < 1 || index > kMaxRecentFiles) RaiseError(err::kSubscript);
-  Project.ProjectPath = LastFileLong[static_cast<std::size_t>(index)];
+  Project.ProjectPath = LastFileLong[At(index)];
 }
 
 }  // namespace brantel

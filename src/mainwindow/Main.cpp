@@ -36,6 +36,7 @@ std::unique_ptr<frmMain> StartMainWindow() {
 
   // The command-line project is the one open at the end of start-up.
   if (!CommandLine.isEmpty()) {
+    Project.ProjectDisplayName = Project.ProjectPath;
     Project.ProjectPath = QString(CommandLine).remove(u'"');
     window->LoadProjFile();
   }

@@ -149,9 +149,11 @@ void frmMain::Form_Activate() {
     // the next Save would write it.
     const QString path = QString(CommandLine).remove(u'"');
     if (FileExists(path)) {
-      Project.ProjectPath = path;
-      LoadProjFile();
+      // Cleared first: the messages of the open activate the window again.
       FirstActivation = false;
+      Project.ProjectDisplayName = Project.ProjectPath;
+      Project.ProjectPath = path;
+      Run([this] { LoadProjFile(); });
     }
   }
 }

@@ -51,9 +51,13 @@ void ResetProjectRecord(ProjectRecord& record, bool rename, bool units) {
 
 qint16 FileNew(bool& renameFlag, bool& unitsFlag) {
   ResetProjectRecord(Project, renameFlag, unitsFlag);
+  AddFileInitializedLine();
+  return 0;
+}
+
+void AddFileInitializedLine() {
   AddHistoryLine(Tr(QStringLiteral("File initialized. Use Edit-Project Parameters to enter data."),
                     QStringLiteral("Αρχικοποίηση αρχείου. Επιλέξτε το μενού 'Δεδομένα' για εισαγωγή δεδομένων.")));
-  return 0;
 }
 
 }  // namespace brantel

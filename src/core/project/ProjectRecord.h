@@ -367,4 +367,8 @@ void ResetProjectRecord(ProjectRecord& record, bool rename, bool units);
 // Greek twin) to the history. Always returns 0.
 qint16 FileNew(bool& renameFlag, bool& unitsFlag);
 
+// The history line of New: "File initialized. Use Edit-Project Parameters to
+// enter data." or its Greek twin.
+void AddFileInitializedLine();
+
 }  // namespace brantel

@@ -1,0 +1,580 @@
+// The project-file commands of the main window driven through its menus:
+// Open, Save, Save As, the save question before Open, the recent-file list,
+// the command-line project and closing with unsaved changes. The file dialog
+// is answered by a script.
+
+#include "MainWindowFixture.h"
+
+#include "core/IniFile.h"
+#include "core/Messages.h"
+#include "core/project/ProjectFile.h"
+#include "mainwindow/CommandBar.h"
+#include "mainwindow/Commands.h"
+#include "mainwindow/Main.h"
+#include "platform/FileDialog.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+
+#include <cmath>
+#include <deque>
+#include <limits>
+#include <ostream>
+
+// Readable texts in failure messages.
+void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+namespace brantel {
+namespace {
+
+using platform::FileDialogMode;
+using platform::FileDialogRequest;
+
+class FileCommandsTest : public test::MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    for (int k = 0; k < kProjectSignatureCount; ++k)
+      ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
+    previous_ = platform::SetFileDialogHandler([this](const FileDialogRequest& r, QWidget*) {
+      requests_.push_back(r);
+      std::optional<QString> chosen;
+      if (!choices_.empty()) {
+        chosen = choices_.front();
+        choices_.pop_front();
+      }
+      return chosen;
+    });
+    folder_ = Documents() + QStringLiteral("/projects/");
+    QDir().mkpath(folder_);
+  }
+
+  void TearDown() override {
+    main_.reset();
+    platform::SetFileDialogHandler(previous_);
+    MainWindowTest::TearDown();
+  }
+
+  frmMain& Load() {
+    main_ = std::make_unique<frmMain>();
+    EXPECT_TRUE(main_->Form_Load());
+    bool rename = true;
+    bool units = true;
+    main_->FileNew(rename, units);
+    return *main_;
+  }
+
+  // A project file whose 2-D stress Sx is `sx`.
+  QString MakeFile(const QString& path, float sx) {
+    ProjectRecord r;
+    ResetProjectRecord(r, true, true);
+    r.Stress2D.Sx = sx;
+    r.ProjectTitle = QStringLiteral("Title of ") + QFileInfo(path).fileName();
+    r.LabHeight = 123.25f;
+    r.LabArea = 789.5f;
+    r.LabPointCount = 2;
+    WriteFile(path, ProjectFileBytes(r));
+    return path;
+  }
+
+  void Choose(const QString& path) { choices_.push_back(path); }
+  void Cancel() { choices_.push_back(std::nullopt); }
+
+  void Open(const QString& path) {
+    Choose(path);
+    main_->mnuFileItem_Click(1);
+  }
+
+  QStringList Recent() const {
+    QStringList out;
+    for (int i = 1; i <= MaxLastFiles; ++i) out << LastFileLong[static_cast<std::size_t>(i)];
+    return out;
+  }
+
+  QString Caption(const QString& path, bool unsaved) const { return MainCaptionText(QString(), path, unsaved); }
+
+  std::unique_ptr<frmMain> main_;
+  platform::FileDialogHandler previous_;
+  std::deque<std::optional<QString>> choices_;
+  std::vector<FileDialogRequest> requests_;
+  QString folder_;
+};
+
+TEST_F(FileCommandsTest, OpenReadsAGoodFileIntoTheProjectAndTheRecentList) {
+  DataPath = folder_;
+  const QString file = MakeFile(folder_ + QStringLiteral("pillar.BNL"), 12.5f);
+  frmMain& w = Load();
+  EXPECT_TRUE(w.toolBar1->Button(QStringLiteral("OPEN"))->isEnabled());
+  EXPECT_TRUE(w.MenuItems(Menu::File)[3]->isEnabled());
+  HistoryLog::Instance().Clear();
+
+  Choose(file);
+  w.toolBar1_ButtonClick(QStringLiteral("OPEN"));
+
+  ASSERT_EQ(requests_.size(), 1u);
+  EXPECT_EQ(requests_[0].mode, FileDialogMode::Open);
+  EXPECT_EQ(requests_[0].fileName, QStringLiteral("Untitled"));
+  EXPECT_EQ(requests_[0].folder, Documents() + QStringLiteral("/projects"));
+  EXPECT_EQ(requests_[0].filter, QStringLiteral("All Files (*.*)|*.*|BRANTEL Files (*.BNL)|*.BNL"));
+  EXPECT_EQ(requests_[0].filterIndex, 2);
+  EXPECT_EQ(requests_[0].defaultExtension, QStringLiteral("BNL"));
+  EXPECT_EQ(platform::FileDialogNameFilters(requests_[0].filter),
+            QStringList({"All Files (*)", "BRANTEL Files (*.BNL)"}));
+
+  EXPECT_EQ(Project.Stress2D.Sx, 12.5f);
+  EXPECT_EQ(Project.ProjectTitle, QStringLiteral("Title of pillar.BNL"));
+  EXPECT_EQ(Project.ProjectPath, file);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
+  EXPECT_EQ(Project.FileHoldsData, kFlagTrue);
+  EXPECT_EQ(w.windowTitle(), Caption(file, false));
+  EXPECT_EQ(MaxLastFiles, 1);
+  EXPECT_EQ(LastFile[1], QStringLiteral("pillar.BNL"));
+  EXPECT_EQ(LastFileLong[1], file);
+  EXPECT_EQ(LastFileMode[1], 1);
+  EXPECT_TRUE(w.mnuFileArray[0]->isVisible());
+  EXPECT_TRUE(w.mnuFileArray[1]->isVisible());
+  EXPECT_TRUE(w.mnuFileArray[1]->isEnabled());
+  EXPECT_EQ(w.mnuFileArray[1]->text(), file);
+  EXPECT_EQ(ReadIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFileLong1"), SettingsIniPath), file);
+  QStringList lines = History().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+  for (QString& line : lines) line = line.mid(line.indexOf(QStringLiteral(". ")) + 2);  // without the counter
+  EXPECT_EQ(lines, QStringList({QStringLiteral("File initialized. Use Edit-Project Parameters to enter data."),
+                                QStringLiteral("Opening: ") + file,
+                                QStringLiteral("Saving default settings to file: ") + SettingsIniPath}));
+  EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(FileCommandsTest, ABrokenFileChangesNothingAndSaysWhichLineFailed) {
+  const QString good = MakeFile(folder_ + QStringLiteral("good.BNL"), 1.0f);
+  const QStringList lines = QString::fromUtf8(ReadFile(good)).split(QStringLiteral("\r\n"));
+  const qsizetype labCount = lines.indexOf(QStringLiteral("789.5")) + 3;  // 1-based line of LabPointCount
+  auto broken = [&](int line, const QString& text) {
+    QStringList copy = lines;
+    copy[line - 1] = text;
+    return copy.join(QStringLiteral("\r\n")).toUtf8();
+  };
+  struct Case {
+    const char* name;
+    QByteArray bytes;  // empty: no file at all
+    QString said;
+  };
+  const std::vector<Case> cases = {
+      {"signature", "BRANTEL_099\r\n 1\r\n", QStringLiteral("Invalid File Type")},
+      {"missing", QByteArray(), QStringLiteral("missing.BNL")},
+      {"ends early", lines.mid(0, 20).join(QStringLiteral("\r\n")).toUtf8(), QStringLiteral("line 21")},
+      {"no end marker", "BRANTEL_109\r\n 1\r\nT\r\n##StartDesc##\r\ntext\r\n", QStringLiteral("##EndDesc##")},
+      {"not a number", broken(7, QStringLiteral("12,5x")), QStringLiteral("line 7")},
+      {"16-bit range", broken(2, QStringLiteral("40000")), QStringLiteral("line 2")},
+      {"NaN", broken(8 + 1, QStringLiteral("nan")), QStringLiteral("line 9")},
+      {"infinite", broken(7, QStringLiteral("inf")), QStringLiteral("line 7")},
+      {"huge", broken(7, QStringLiteral("1e39")), QStringLiteral("line 7")},
+      {"lab points", broken(static_cast<int>(labCount), QStringLiteral("21")),
+       QStringLiteral("line %1").arg(labCount)},
+  };
+
+  frmMain& w = Load();
+  Open(MakeFile(folder_ + QStringLiteral("current.BNL"), 4.0f));
+  ASSERT_EQ(Project.Stress2D.Sx, 4.0f);
+  Project.Stress2D.Sx = 5.0f;  // an unsaved change
+  Project.FileSaved = kFlagFalse;
+  const QByteArray before = ProjectFileBytes(Project);
+  const QString path = Project.ProjectPath;
+  const QString caption = w.windowTitle();
+  const QStringList recent = Recent();
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString file = folder_ + (c.bytes.isEmpty() ? QStringLiteral("missing") : QString::fromLatin1(c.name)) +
+                         QStringLiteral(".BNL");
+    if (!c.bytes.isEmpty()) WriteFile(file, c.bytes);
+    boxes_->Clear();
+    boxes_->Answer(answer::kNo);  // do not save the current project
+    Open(file);
+    ASSERT_EQ(boxes_->Shown().size(), 2u);
+    const QString said = boxes_->Last().prompt;
+    EXPECT_TRUE(said.contains(c.said)) << said.toStdString();
+    if (c.said != u"Invalid File Type") {
+      EXPECT_TRUE(said.contains(file)) << said.toStdString();
+    }
+    EXPECT_EQ(ProjectFileBytes(Project), before);
+    EXPECT_EQ(Project.ProjectPath, path);
+    EXPECT_EQ(Project.FileSaved, kFlagFalse);
+    EXPECT_EQ(Project.FileHoldsData, kFlagTrue);
+    EXPECT_EQ(w.windowTitle(), caption);
+    EXPECT_EQ(Recent(), recent);
+  }
+}
+
+TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
+  DataPath = folder_;
+  frmMain& w = Load();
+  Project.Stress2D.Sx = 3.0f;
+  Project.FileSaved = kFlagFalse;
+
+  // Save on a new project asks for a name in the data folder.
+  const QString a = folder_ + QStringLiteral("a.BNL");
+  Choose(a);
+  w.mnuFileItem_Click(2);
+  ASSERT_EQ(requests_.size(), 1u);
+  EXPECT_EQ(requests_[0].mode, FileDialogMode::Save);
+  EXPECT_EQ(requests_[0].fileName, QStringLiteral("Untitled"));
+  EXPECT_EQ(requests_[0].folder, Documents() + QStringLiteral("/projects"));
+  ProjectRecord read;
+  ASSERT_TRUE(ReadProjectFile(a, read).read);
+  EXPECT_EQ(read.Stress2D.Sx, 3.0f);
+  EXPECT_EQ(Project.ProjectPath, a);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_EQ(w.windowTitle(), Caption(a, false));
+  EXPECT_EQ(Recent(), QStringList{a});
+  EXPECT_TRUE(History().contains(QStringLiteral("Saving: ") + a));
+
+  // Save on a named project writes without a dialog.
+  Project.Stress2D.Sx = 4.0f;
+  Project.FileSaved = kFlagFalse;
+  w.mnuFileItem_Click(2);
+  EXPECT_EQ(requests_.size(), 1u);
+  ASSERT_TRUE(ReadProjectFile(a, read).read);
+  EXPECT_EQ(read.Stress2D.Sx, 4.0f);
+  const QByteArray saved = ReadFile(a);
+
+  // A value that cannot be written: the error is reported, the old file,
+  // the flags and the list stay, and no temporary file is left behind.
+  Project.Stress2D.Sx = std::numeric_limits<float>::quiet_NaN();
+  Project.FileSaved = kFlagFalse;
+  boxes_->Clear();
+  w.mnuFileItem_Click(2);
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("Error occurred: ")));
+  EXPECT_EQ(ReadFile(a), saved);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_EQ(Recent(), QStringList{a});
+  EXPECT_EQ(QDir(folder_).entryList(QDir::Files), QStringList{QStringLiteral("a.BNL")});
+
+  // Save As into a folder that is not there: reported, nothing changes.
+  Project.Stress2D.Sx = 5.0f;
+  const QString caption = w.windowTitle();
+  Choose(Home() + QStringLiteral("/missing/b.BNL"));
+  boxes_->Clear();
+  w.mnuFileItem_Click(3);
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("(76)"))) << boxes_->Last().prompt.toStdString();
+  EXPECT_EQ(requests_.back().fileName, QStringLiteral("a.BNL"));
+  EXPECT_EQ(Project.ProjectPath, a);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_EQ(w.windowTitle(), caption);
+  EXPECT_EQ(Recent(), QStringList{a});
+
+  // A cancelled Save As says nothing and saves nothing.
+  Cancel();
+  boxes_->Clear();
+  w.mnuFileItem_Click(3);
+  EXPECT_TRUE(boxes_->Shown().empty());
+  EXPECT_TRUE(w.Cancelled);
+  EXPECT_EQ(Project.ProjectPath, a);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+
+}
+
+TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
+  const QString a = MakeFile(folder_ + QStringLiteral("a.BNL"), 1.0f);
+  const QString b = MakeFile(folder_ + QStringLiteral("b.BNL"), 2.0f);
+  frmMain& w = Load();
+  Open(a);
+
+  // No: the change is dropped and the new file opens.
+  Project.Stress2D.Sx = 10.0f;
+  Project.FileSaved = kFlagFalse;
+  boxes_->Answer(answer::kNo);
+  Open(b);
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Save changes to: ") + a + u'?');
+  EXPECT_EQ(boxes_->Last().buttons, mb::kYesNo | mb::kQuestion | mb::kDefaultButton2);
+  EXPECT_EQ(boxes_->Last().title, AppTitle);
+  EXPECT_FALSE(History().contains(QStringLiteral("Save changes")));
+  EXPECT_EQ(Project.ProjectPath, b);
+  ProjectRecord read;
+  ASSERT_TRUE(ReadProjectFile(a, read).read);
+  EXPECT_EQ(read.Stress2D.Sx, 1.0f);
+
+  // Yes: the open project is saved under its own path first.
+  Project.Stress2D.Sx = 20.0f;
+  Project.FileSaved = kFlagFalse;
+  boxes_->Answer(answer::kYes);
+  Open(a);
+  ASSERT_TRUE(ReadProjectFile(b, read).read);
+  EXPECT_EQ(read.Stress2D.Sx, 20.0f);
+  EXPECT_EQ(Project.ProjectPath, a);
+  EXPECT_EQ(Project.Stress2D.Sx, 1.0f);
+
+  // A box closed without an answer, and Yes with a save that fails: the
+  // Open is abandoned and the unsaved project stays.
+  Project.Stress2D.Sx = std::numeric_limits<float>::infinity();
+  Project.FileSaved = kFlagFalse;
+  const QString caption = w.windowTitle();
+  for (qint16 reply : {answer::kCancel, answer::kYes}) {
+    boxes_->Clear();
+    boxes_->Answer(reply);
+    HistoryLog::Instance().Clear();
+    Open(b);
+    EXPECT_EQ(boxes_->Shown().size(), reply == answer::kYes ? 2u : 1u);
+    EXPECT_EQ(Project.ProjectPath, a);
+    EXPECT_EQ(Project.FileSaved, kFlagFalse);
+    EXPECT_TRUE(std::isinf(Project.Stress2D.Sx));
+    EXPECT_EQ(w.windowTitle(), caption);
+    EXPECT_FALSE(History().contains(QStringLiteral("Opening:")));
+  }
+
+  // Yes on a new project whose Save As is cancelled: nothing happens.
+  bool rename = true;
+  bool units = true;
+  w.FileNew(rename, units);
+  Project.Stress2D.Sx = 7.0f;
+  Project.FileSaved = kFlagFalse;
+  boxes_->Answer(answer::kYes);
+  Choose(b);  // the file to open
+  Cancel();   // the Save As dialog
+  Open(b);
+  ASSERT_EQ(choices_.size(), 1u);  // the second choice was never asked for
+  choices_.clear();
+  EXPECT_EQ(Project.ProjectPath, QStringLiteral("Untitled"));
+  EXPECT_EQ(Project.Stress2D.Sx, 7.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+
+  // Yes on a new project saved as c, then a file that cannot be read: the
+  // project is c, saved, and the caption says so.
+  const QString c = folder_ + QStringLiteral("c.BNL");
+  const QString bad = WriteFile(folder_ + QStringLiteral("bad.BNL"), "nonsense\r\n");
+  boxes_->Answer(answer::kYes);
+  Choose(bad);
+  Choose(c);
+  w.mnuFileItem_Click(1);
+  EXPECT_EQ(Project.ProjectPath, c);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_EQ(Project.Stress2D.Sx, 7.0f);
+  EXPECT_EQ(w.windowTitle(), Caption(c, false));
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Invalid File Type"));
+}
+
+TEST_F(FileCommandsTest, ACancelledOpenDialogLeavesThePath) {
+  frmMain& w = Load();
+  Project.ProjectPath = folder_ + QStringLiteral("kept.BNL");
+  Cancel();
+  w.mnuFileItem_Click(1);
+  EXPECT_EQ(requests_.back().fileName, QStringLiteral("kept.BNL"));
+  EXPECT_EQ(Project.ProjectPath, folder_ + QStringLiteral("kept.BNL"));
+  EXPECT_TRUE(w.Cancelled);
+  EXPECT_TRUE(boxes_->Shown().empty());
+  EXPECT_EQ(MaxLastFiles, 0);
+}
+
+TEST_F(FileCommandsTest, TheRecentListMovesAnOpenedFileToTheTop) {
+  QStringList f;
+  for (const char* name : {"A", "B", "C", "D", "E"})
+    f << MakeFile(folder_ + QString::fromLatin1(name) + QStringLiteral(".BNL"), 1.0f);
+  frmMain& w = Load();
+  for (int i = 0; i < 4; ++i) {
+    Open(f[i]);
+    EXPECT_EQ(MaxLastFiles, i + 1);
+  }
+  EXPECT_EQ(Recent(), QStringList({f[3], f[2], f[1], f[0]}));
+  // Opening the third swaps it with the first; the others keep their places.
+  Open(f[1]);
+  EXPECT_EQ(Recent(), QStringList({f[1], f[2], f[3], f[0]}));
+  // A new file pushes the last one out.
+  Open(f[4]);
+  EXPECT_EQ(Recent(), QStringList({f[4], f[1], f[2], f[3]}));
+  EXPECT_EQ(MaxLastFiles, 4);
+  // From the menu: entry 3.
+  w.mnuFileArray[3]->trigger();
+  EXPECT_EQ(Project.ProjectPath, f[2]);
+  EXPECT_EQ(Recent(), QStringList({f[2], f[1], f[4], f[3]}));
+  for (int i = 1; i <= 4; ++i) EXPECT_EQ(w.mnuFileArray[static_cast<std::size_t>(i)]->text(), Recent()[i - 1]);
+  EXPECT_EQ(ReadIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFileLong3"), SettingsIniPath), f[4]);
+
+  // Short names: a file of the same name from another folder counts as
+  // found, and the entry takes the new path.
+  ShortRecentFiles = 1;
+  const QString other = MakeFile(Home() + QStringLiteral("/other/B.BNL"), 2.0f);
+  Open(other);
+  EXPECT_EQ(Recent(), QStringList({other, f[2], f[4], f[3]}));
+  EXPECT_EQ(LastFile[1], QStringLiteral("B.BNL"));
+  EXPECT_EQ(LastFile[2], QStringLiteral("C.BNL"));
+  EXPECT_EQ(w.mnuFileArray[1]->text(), QStringLiteral("B.BNL"));
+
+  // Without KeepFileNames the list and the menu stay as they are.
+  KeepFileNames = 0;
+  HistoryLog::Instance().Clear();
+  Open(f[0]);
+  EXPECT_EQ(Project.ProjectPath, f[0]);
+  EXPECT_EQ(Recent(), QStringList({other, f[2], f[4], f[3]}));
+  EXPECT_FALSE(History().contains(QStringLiteral("Saving default settings")));
+}
+
+TEST_F(FileCommandsTest, ARecentFileThatIsGoneIsReportedAndNothingChanges) {
+  const QString a = MakeFile(folder_ + QStringLiteral("a.BNL"), 1.0f);
+  const QString b = MakeFile(folder_ + QStringLiteral("b.BNL"), 2.0f);
+  frmMain& w = Load();
+  Open(b);
+  Open(a);
+  QFile::remove(b);
+  Project.FileSaved = kFlagFalse;
+  const QString caption = w.windowTitle();
+  boxes_->Clear();
+  w.mnuFileArray_Click(2);
+  ASSERT_EQ(boxes_->Shown().size(), 1u);  // no save question first
+  EXPECT_EQ(boxes_->Last().buttons, mb::kRetryCancel);
+  EXPECT_TRUE(boxes_->Last().prompt.contains(b + QStringLiteral("\": the file no longer exists")));
+  EXPECT_EQ(Project.ProjectPath, a);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_EQ(w.windowTitle(), caption);
+  EXPECT_EQ(Recent(), QStringList({a, b}));
+
+  // Retry looks again.
+  boxes_->Clear();
+  boxes_->Answer(answer::kRetry);
+  w.mnuFileArray_Click(2);
+  EXPECT_EQ(boxes_->Shown().size(), 2u);
+  EXPECT_EQ(Project.ProjectPath, a);
+}
+
+TEST_F(FileCommandsTest, TheMenuShowsShortOrLongNamesOfTheSettings) {
+  MaxLastFiles = 2;
+  LastFile[1] = QStringLiteral("R&D.BNL");
+  LastFileLong[1] = QStringLiteral("/data/R&D.BNL");
+  LastFile[2] = QStringLiteral("b.BNL");
+  LastFileLong[2] = QStringLiteral("/data/b.BNL");
+  ShortRecentFiles = 1;
+  frmMain& w = Load();
+  EXPECT_EQ(w.mnuFileArray[1]->text(), QStringLiteral("R&&D.BNL"));
+  EXPECT_EQ(w.mnuFileArray[2]->text(), QStringLiteral("b.BNL"));
+  EXPECT_FALSE(w.mnuFileArray[3]->isVisible());
+
+  ShortRecentFiles = 0;
+  frmMain& longNames = Load();
+  EXPECT_EQ(longNames.mnuFileArray[1]->text(), QStringLiteral("/data/R&&D.BNL"));
+  longNames.Form_Activate();
+  EXPECT_TRUE(longNames.mnuFileArray[0]->isVisible());
+
+  KeepFileNames = 0;
+  frmMain& none = Load();
+  none.Form_Activate();
+  for (QAction* entry : none.mnuFileArray) EXPECT_FALSE(entry->isVisible());
+}
+
+TEST_F(FileCommandsTest, TheCommandLineProjectIsOpenAtTheEndOfStartUp) {
+  RunStartupSteps();
+  WriteIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), QStringLiteral("0"), SettingsIniPath);
+  const QString last = MakeFile(folder_ + QStringLiteral("last.BNL"), 1.0f);
+  const QString named = MakeFile(folder_ + QStringLiteral("named file.BNL"), 2.0f);
+  WriteIniValue(QStringLiteral("Settings"), QStringLiteral("LoadLastInputFile"), QStringLiteral("1"), SettingsIniPath);
+  WriteIniValue(QStringLiteral("FileMenu"), QStringLiteral("MaxLastFiles"), QStringLiteral("1"), SettingsIniPath);
+  WriteIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFile1"), QStringLiteral("last.BNL"), SettingsIniPath);
+  WriteIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFileLong1"), last, SettingsIniPath);
+  CommandLine = u'"' + named + u'"';
+  std::unique_ptr<frmMain> window = StartMainWindow();
+  ASSERT_NE(window, nullptr);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Project.ProjectPath, named);
+  EXPECT_EQ(Project.Stress2D.Sx, 2.0f);
+  EXPECT_EQ(window->windowTitle(), Caption(named, false));
+  // The first activation opened it and put it first in the list, so the
+  // last file's entry opened it again, and so did the last step.
+  EXPECT_EQ(History().count(QStringLiteral("Opening: ") + named), 3);
+  EXPECT_EQ(History().count(QStringLiteral("Command: \"") + named + u'"'), 1);
+  EXPECT_EQ(Recent(), QStringList({named, last}));
+  EXPECT_TRUE(boxes_->Shown().empty());
+  window.reset();
+
+  // A command-line file that cannot be read is reported; the project stays.
+  CommandLine = WriteFile(folder_ + QStringLiteral("broken.BNL"), "BRANTEL_109\r\nx\r\n");
+  WriteIniValue(QStringLiteral("Settings"), QStringLiteral("LoadLastInputFile"), QStringLiteral("0"), SettingsIniPath);
+  window = StartMainWindow();
+  ASSERT_NE(window, nullptr);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Project.ProjectPath, QStringLiteral("Untitled"));
+  ASSERT_FALSE(boxes_->Shown().empty());
+  EXPECT_TRUE(boxes_->Last().prompt.contains(CommandLine + QStringLiteral("\", line 2")));
+}
+
+TEST_F(FileCommandsTest, ClosingWithUnsavedChangesAndYesSavesForReal) {
+  DataPath = folder_;
+  frmMain& w = Load();
+  w.show();
+  Project.Stress2D.Sx = 6.0f;
+  Project.FileSaved = kFlagFalse;
+
+  // Yes with the Save As cancelled keeps the window open.
+  boxes_->Answer(answer::kYes);
+  Cancel();
+  EXPECT_FALSE(w.close());
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(Project.ProjectPath, QStringLiteral("Untitled"));
+
+  const QString file = folder_ + QStringLiteral("closing.BNL");
+  boxes_->Answer(answer::kYes);
+  Choose(file);
+  EXPECT_TRUE(w.close());
+  ProjectRecord read;
+  ASSERT_TRUE(ReadProjectFile(file, read).read);
+  EXPECT_EQ(read.Stress2D.Sx, 6.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_EQ(ReadIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFileLong1"), SettingsIniPath), file);
+}
+
+TEST_F(FileCommandsTest, TheRealDialogStartsInTheFolderAndAddsTheExtension) {
+  platform::SetFileDialogHandler(nullptr);
+  FileDialogRequest request;
+  request.mode = FileDialogMode::Save;
+  request.fileName = QStringLiteral("Untitled");
+  request.folder = Documents() + QStringLiteral("/projects");
+  request.filter = QStringLiteral("All Files (*.*)|*.*|BRANTEL Files (*.BNL)|*.BNL");
+  request.filterIndex = 2;
+  request.defaultExtension = QStringLiteral("BNL");
+  QString folder;
+  QString filter;
+  test::WhenModalShows<QFileDialog>([&](QFileDialog* d) {
+    folder = d->directory().absolutePath();
+    filter = d->selectedNameFilter();
+    d->selectFile(QStringLiteral("pillar"));
+    static_cast<QDialog*>(d)->accept();  // as the Save button does
+  });
+  EXPECT_EQ(platform::ShowFileDialog(request, nullptr), folder_ + QStringLiteral("pillar.BNL"));
+  EXPECT_EQ(folder, Documents() + QStringLiteral("/projects"));
+  EXPECT_EQ(filter, QStringLiteral("BRANTEL Files (*.BNL)"));
+
+  test::WhenModalShows<QFileDialog>([](QFileDialog* d) { d->reject(); });
+  EXPECT_EQ(platform::ShowFileDialog(request, nullptr), std::nullopt);
+}
+
+// The File menu with recent entries, in both languages.
+class FileMenuRender : public FileCommandsTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(FileMenuRender, FileMenuWithRecentEntries) {
+  EnglishMenus = static_cast<qint16>(GetParam());
+  frmMain& w = Load();
+  for (const char* name : {"Kirsch opening.BNL", "pillar-layout.BNL", "wedge & bolts.BNL"})
+    Open(MakeFile(folder_ + QString::fromLatin1(name), 1.0f));
+  w.show();
+  w.Form_Activate();
+  const QString out = QCoreApplication::applicationDirPath() + QStringLiteral("/renders/");
+  QDir().mkpath(out);
+  w.mnuFile->adjustSize();
+  const QImage image = w.mnuFile->grab().toImage();
+  EXPECT_TRUE(image.save(out + QStringLiteral("mnuFile-recent-") + QString::fromLatin1(GetParam() == 1 ? "en" : "el") +
+                         QStringLiteral(".png")));
+  // Every recent entry is wide enough for its whole caption.
+  for (int i = 1; i <= 3; ++i) {
+    QAction* entry = w.mnuFileArray[static_cast<std::size_t>(i)];
+    EXPECT_TRUE(entry->isVisible());
+    EXPECT_GE(w.mnuFile->actionGeometry(entry).width(),
+              w.mnuFile->fontMetrics().horizontalAdvance(LastFileLong[static_cast<std::size_t>(i)]));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, FileMenuRender, ::testing::Values(1, 0));
+
+}  // namespace
+}  // namespace brantel
