@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHash>
 
 namespace brantel {
 
@@ -13,9 +14,22 @@ int FontExists(const QString& name, const QStringList& fonts) {
   return -1;
 }
 
+QString MetricTwin(const QString& name) {
+  // The free fonts made to the same widths as the classic ones; the build
+  // scripts install them.
+  static const QHash<QString, QString> kTwins{
+      {QStringLiteral("ARIAL"), QStringLiteral("Liberation Sans")},
+      {QStringLiteral("COURIER NEW"), QStringLiteral("Liberation Mono")},
+      {QStringLiteral("COURIER"), QStringLiteral("Liberation Mono")},
+      {QStringLiteral("TIMES NEW ROMAN"), QStringLiteral("Liberation Serif")},
+  };
+  return kTwins.value(name.toUpper());
+}
+
 QString PickFont(const QStringList& preferred, const QStringList& fonts) {
   for (const QString& name : preferred) {
-    const int index = FontExists(name, fonts);
+    int index = FontExists(name, fonts);
+    if (index < 0 && !MetricTwin(name).isEmpty()) index = FontExists(MetricTwin(name), fonts);
     if (index >= 0) return fonts[index];
   }
   return fonts.isEmpty() ? QString() : fonts.first();

@@ -14,7 +14,11 @@ int FontExists(const QString& name, const QStringList& fonts);
 // the desktop's general font counting as the first.
 QString DefaultFontName();
 
-// The same rule for a given font list (the screen's, or a printer's).
+// The same rule for a given font list (the screen's, or a printer's). A
+// preferred font that is missing counts as present when the font made to
+// its widths is there (Liberation Sans for Arial, Liberation Mono for
+// Courier New and Courier).
 QString PickFont(const QStringList& preferred, const QStringList& fonts);
+QString MetricTwin(const QString& name);
 
 }  // namespace brantel
