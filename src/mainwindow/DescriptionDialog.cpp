@@ -119,8 +119,7 @@ void frmBrantelDesc::FormUnload() {
   }
   Project.ProjectDescription = description;
   AddHistoryLine(Tr(QStringLiteral("Project Description Modified"), QStringLiteral("Η περιγραφή τροποποιήθηκε")));
-  Project.FileSaved = kFlagFalse;
-  Project.FileEmpty = kFlagFalse;
+  MarkProjectChanged();
   Project.FileHoldsData = kFlagTrue;
 }
 

@@ -213,9 +213,15 @@ void StressPlot::Cls() {
   update();
 }
 
+void StressPlot::AddItem(const PlotItem& item) {
+  // Nothing undefined or infinite reaches the painter.
+  if (!Finite(item.a) || !Finite(item.b) || !std::isfinite(item.radius)) return;
+  items_.push_back(item);
+  update();
+}
+
 void StressPlot::DrawLine(QPointF from, QPointF to, const QColor& colour, int width,
                           Qt::PenStyle style) {
-  if (!Finite(from) || !Finite(to)) return;
   PlotItem item;
   item.type = PlotItem::Type::Line;
   item.a = from;
@@ -223,13 +229,11 @@ void StressPlot::DrawLine(QPointF from, QPointF to, const QColor& colour, int wi
   item.colour = colour;
   item.width = width;
   item.style = style;
-  items_.push_back(item);
-  update();
+  AddItem(item);
 }
 
 void StressPlot::DrawArc(QPointF centre, double radius, double start, double end,
                          const QColor& colour, int width) {
-  if (!Finite(centre) || !std::isfinite(radius)) return;
   PlotItem item;
   item.type = PlotItem::Type::Arc;
   item.a = centre;
@@ -238,19 +242,16 @@ void StressPlot::DrawArc(QPointF centre, double radius, double start, double end
   item.endAngle = end;
   item.colour = colour;
   item.width = width;
-  items_.push_back(item);
-  update();
+  AddItem(item);
 }
 
 void StressPlot::DrawDot(QPointF at, const QColor& colour, int width) {
-  if (!Finite(at)) return;
   PlotItem item;
   item.type = PlotItem::Type::Dot;
   item.a = at;
   item.colour = colour;
   item.width = width;
-  items_.push_back(item);
-  update();
+  AddItem(item);
 }
 
 QLabel* StressPlot::AddValueLabel(const QString& name, const QColor& colour) {

@@ -149,6 +149,7 @@ class StressPlot : public QWidget {
   QStringList mohrLabels_;
 
  private:
+  void AddItem(const PlotItem& item);
   std::vector<PlotItem> items_;
 };
 

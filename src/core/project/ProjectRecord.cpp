@@ -60,4 +60,9 @@ void AddFileInitializedLine() {
                     QStringLiteral("Αρχικοποίηση αρχείου. Επιλέξτε το μενού 'Δεδομένα' για εισαγωγή δεδομένων.")));
 }
 
+void MarkProjectChanged() {
+  Project.FileSaved = kFlagFalse;
+  Project.FileEmpty = kFlagFalse;
+}
+
 }  // namespace brantel

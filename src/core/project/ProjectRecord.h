@@ -367,6 +367,9 @@ void ResetProjectRecord(ProjectRecord& record, bool rename, bool units);
 // Greek twin) to the history. Always returns 0.
 qint16 FileNew(bool& renameFlag, bool& unitsFlag);
 
+// A tool's inputs were accepted: the project is modified and no longer empty.
+void MarkProjectChanged();
+
 // The history line of New: "File initialized. Use Edit-Project Parameters to
 // enter data." or its Greek twin.
 void AddFileInitializedLine();

@@ -353,8 +353,7 @@ void frm2DPrinc::FormUnload() {
   if (!IsAccepted()) return;
   Project.Stress2D = stress_;
   Project.Stress2DPlane = plane_;
-  Project.FileSaved = kFlagFalse;
-  Project.FileEmpty = kFlagFalse;
+  MarkProjectChanged();
 }
 
 void ShowStress2DTool(QWidget* owner) {
