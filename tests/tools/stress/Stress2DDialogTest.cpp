@@ -5,6 +5,8 @@
 #include "support/TestEnvironment.h"
 #include "tools/stress/ElementSketch.h"
 #include "tools/stress/Stress2DDialog.h"
+#include "mainwindow/Commands.h"
+#include "mainwindow/ToolRegistry.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -224,6 +226,23 @@ TEST_F(Stress2DDialogTest, RenderBothLanguagesWithAndWithoutThePlot) {
       dialog->close();
     }
   }
+}
+
+}  // namespace
+}  // namespace brantel
+
+namespace brantel {
+namespace {
+
+TEST(Stress2DMenuEntry, TheInputMenuAndQuickButton21OpenTheTool) {
+  ClearTools();
+  RegisterProgramTools();
+  EXPECT_TRUE(ToolAvailable(Tool::Stress2D));
+  const auto target = QuickButtonTarget(21);
+  ASSERT_TRUE(target.has_value());
+  EXPECT_EQ(ToolOfEntry(target->menu, target->index), Tool::Stress2D);
+  EXPECT_FALSE(OwnedByMainWindow(Tool::Stress2D));
+  ClearTools();
 }
 
 }  // namespace
