@@ -11,6 +11,7 @@
 
 #include <QClipboard>
 #include <QFile>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QPushButton>
@@ -58,6 +59,34 @@ TEST_F(OutputWindows, PreviewPrintsItsText) {
   EXPECT_TRUE(pages[0].contains(QStringLiteral("[PROJECT TITLE]")));
   EXPECT_TRUE(pages[0].contains(QStringLiteral("First page")));
   EXPECT_EQ(printDialogs_, 0);  // the preview prints without asking
+}
+
+TEST_F(OutputWindows, PreviewPrintAnsweredWithCancelEndsThatJobOnly) {
+  platform::SystemPrinter().setOutputFormat(QPrinter::PdfFormat);
+  platform::SystemPrinter().setOutputFileName(Home() + QStringLiteral("/no/such/out.pdf"));
+  frmPreview preview;
+  boxes_->Answer(answer::kCancel);
+  Click(preview, u"Command3");
+  EXPECT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_TRUE(History().endsWith(QStringLiteral("Printing aborted\r\n")));
+  // A printer error answered with Cancel is no cancelled dialog: once the
+  // printer is ready, Print prints.
+  EXPECT_FALSE(preview.PrintCancelled());
+  const QString pdf = PrintToPdf();
+  Click(preview, u"Command3");
+  EXPECT_EQ(boxes_->Shown().size(), 1u);
+  const QStringList pages = PdfPages(pdf);
+  ASSERT_EQ(pages.size(), 1);
+  EXPECT_TRUE(pages[0].contains(QStringLiteral("First page")));
+}
+
+TEST_F(OutputWindows, TextViewsKeepTheColumnsOfTheListing) {
+  frmPreview preview;
+  frmTxtBox pages;
+  for (const QTextEdit* view : {preview.View(), pages.View()}) {
+    EXPECT_TRUE(QFontInfo(view->font()).fixedPitch()) << QFontInfo(view->font()).family().toStdString();
+    EXPECT_EQ(view->lineWrapMode(), QTextEdit::NoWrap);
+  }
 }
 
 TEST_F(OutputWindows, PagedWindowOpensOnTheLastPageAndPagesBack) {

@@ -8,7 +8,9 @@
 
 #include <QFile>
 #include <QLocale>
+#include <QPageLayout>
 #include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
 
 namespace brantel {
@@ -28,6 +30,43 @@ QList<int> LinesOn(const QString& page) {
   static const QRegularExpression re(QStringLiteral("Line (\\d{3})"));
   for (auto it = re.globalMatch(page); it.hasNext();) numbers.append(it.next().captured(1).toInt());
   return numbers;
+}
+
+// A word of a printed page and its box, in points from the sheet's top left.
+struct PdfWord {
+  QString text;
+  double left = 0.0, top = 0.0, right = 0.0;
+};
+
+// The words of each page of a PDF file, read back with pdftotext.
+QList<QList<PdfWord>> PdfWords(const QString& path) {
+  QProcess pdftotext;
+  pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+  if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) {
+    ADD_FAILURE() << "pdftotext could not read " << path.toStdString();
+    return {};
+  }
+  const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
+  static const QRegularExpression re(QStringLiteral(
+      R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"));
+  QList<QList<PdfWord>> pages;
+  for (auto it = re.globalMatch(html); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    if (m.captured(0) == QStringLiteral("<page ")) {
+      pages.append(QList<PdfWord>());
+    } else if (!pages.isEmpty()) {
+      pages.last().append({m.captured(4), m.captured(1).toDouble(), m.captured(2).toDouble(),
+                           m.captured(3).toDouble()});
+    }
+  }
+  return pages;
+}
+
+const PdfWord* FindWord(const QList<PdfWord>& words, const QString& text, int nth = 0) {
+  for (const PdfWord& word : words) {
+    if (word.text == text && nth-- == 0) return &word;
+  }
+  return nullptr;
 }
 
 class Printing : public PrintTest {
@@ -71,6 +110,48 @@ TEST_F(Printing, LongTextPagesWithHeaderPageNumbersAndOneDate) {
   for (int i = 1; i <= 120; ++i) expected.append(i);
   EXPECT_EQ(all, expected);
   EXPECT_EQ(PrintHeaderInfo.Page, pages.size());
+}
+
+TEST_F(Printing, HeaderAndBodyStandWhereTheTwipsSay) {
+  const QString pdf = PrintToPdf();
+  ASSERT_EQ(PrintWholeText(NumberedLines(200)), kErrNone);
+  const QList<QList<PdfWord>> pages = PdfWords(pdf);
+  ASSERT_GE(pages.size(), 2);
+  const QList<PdfWord>& page = pages[0];
+  // Twips on the printable area, from points on the sheet.
+  const QRectF area = platform::SystemPrinter().pageLayout().paintRect(QPageLayout::Point);
+  const auto twipsX = [&](double x) { return (x - area.left()) * 20.0; };
+  constexpr double kNear = 6.0;  // a third of a point
+
+  const PdfWord* name = FindWord(page, QStringLiteral("BRANTEL"));
+  const PdfWord* first = FindWord(page, QStringLiteral("001"));
+  const PdfWord* second = FindWord(page, QStringLiteral("002"));
+  const PdfWord* label = FindWord(page, QStringLiteral("Page:"));
+  const PdfWord* number = FindWord(page, QStringLiteral("1"));
+  ASSERT_TRUE(name && first && second && label && number);
+  const PdfWord* line = FindWord(page, QStringLiteral("Line"));
+  EXPECT_NEAR(twipsX(name->left), 1152.0, kNear);
+  EXPECT_NEAR(twipsX(line->left), 1152.0, kNear);
+  // The header line at 576 from the top, the body from 1152 (texts of one
+  // size have the same distance from their top to the word's box).
+  const auto twipsY = [&](const PdfWord& word) { return 576.0 + (word.top - name->top) * 20.0; };
+  EXPECT_NEAR(twipsY(*first), 1152.0, kNear);
+  EXPECT_NEAR(label->top, name->top, 0.01);
+  // "Page: 1" starts 1152 and 1.2 times its width before the right edge.
+  const double width = (number->right - label->left) * 20.0;
+  EXPECT_NEAR(twipsX(label->left), area.width() * 20.0 - 1152.0 - 1.2 * width, kNear);
+
+  // The last line of a page is the one after which the position passed the
+  // printable height less 1872.
+  const double lineHeight = twipsY(*second) - twipsY(*first);
+  ASSERT_GT(lineHeight, 100.0);
+  const QList<int> numbers = LinesOn(PdfPages(pdf).first());
+  ASSERT_FALSE(numbers.isEmpty());
+  const PdfWord* last = FindWord(page, QStringLiteral("%1").arg(numbers.last(), 3, 10, QChar(u'0')));
+  ASSERT_TRUE(last);
+  const double limit = area.height() * 20.0 - 1872.0;
+  EXPECT_LE(twipsY(*last), limit + kNear);
+  EXPECT_GT(twipsY(*last) + lineHeight, limit - kNear);
 }
 
 TEST_F(Printing, EmptyTextPrintsOneSheetWithItsHeader) {
