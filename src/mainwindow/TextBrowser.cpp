@@ -173,8 +173,7 @@ void frmTextBrow::Form_Load() {
   // The folder of the last visit, or the data folder; a folder that has gone
   // since gives way to the next one.
   QStringList folders;
-  folders << (!BrowseLastDir.isEmpty() ? BrowseLastDir : DataPath) << UserFolder << QDir::homePath()
-          << QStringLiteral("/");
+  folders << BrowseLastDir << DataPath << UserFolder << QDir::homePath() << QStringLiteral("/");
   for (const QString& folder : folders) {
     if (folder.isEmpty()) continue;
     try {

@@ -114,6 +114,12 @@ TEST_F(TextBrowser, RemembersFolderForTheRunAndPatternInTheSettings) {
   EXPECT_EQ(again.DirPath(), other);
   EXPECT_EQ(PatternBox(again), QStringLiteral("*.log"));
 
+  // A folder of the last visit that has gone since gives way to the data folder.
+  QDir(other).removeRecursively();
+  frmTextBrow gone;
+  EXPECT_EQ(gone.DirPath(), data_);
+  EXPECT_TRUE(boxes_->Shown().empty());
+
   // After a restart the data folder shows again, with the stored pattern.
   BrowseLastDir.clear();
   frmTextBrow restarted;
