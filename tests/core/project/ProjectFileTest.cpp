@@ -230,6 +230,16 @@ TEST_F(ProjectFileTest, ReadsTheGoldenFileIntoEveryField) {
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
+TEST_F(ProjectFileTest, GreekHistoryLinesOfSavingAndOpening) {
+  EnglishMenus = 0;
+  const QString path = Path("greek.BNL");
+  ProjectRecord record = FilledRecord();
+  EXPECT_FALSE(WriteProjectFile(path, record).has_value());
+  ASSERT_TRUE(ReadProjectFile(path, record).read);
+  EXPECT_EQ(History(), QStringLiteral("1. Αποθήκευση: ") + path + QStringLiteral("\r\n2. Άνοιγμα: ") + path +
+                           QStringLiteral("\r\n"));
+}
+
 TEST_F(ProjectFileTest, EachVersionReadsItsOwnRowsAndKeepsNewDefaultsForTheRest) {
   for (int version = 50; version <= 60; ++version) {
     SCOPED_TRACE(version);
