@@ -277,6 +277,18 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
   EXPECT_EQ(Project.ProjectPath, a);
   EXPECT_EQ(Project.FileSaved, kFlagFalse);
 
+  // "Untitled" in any letter case, or no path at all, is a project without a
+  // name: Save asks for one.
+  for (const QString& unnamed : {QStringLiteral("uNTITLED"), QString()}) {
+    Project.ProjectPath = unnamed;
+    const std::size_t asked = requests_.size();
+    Cancel();
+    w.mnuFileItem_Click(2);
+    ASSERT_EQ(requests_.size(), asked + 1);
+    EXPECT_EQ(requests_.back().mode, FileDialogMode::Save);
+    EXPECT_EQ(requests_.back().fileName, unnamed);
+    EXPECT_EQ(Project.ProjectPath, unnamed);
+  }
 }
 
 TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {

@@ -39,7 +39,9 @@ using projectfile::FieldName;
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
+// The blank of the description's rules is the space: a line holding a tab
+// holds text the user typed, and is kept.
+bool IsBlank(QChar c) { return c == u' '; }
 
 bool IsBlankLine(QStringView line) {
   for (QChar c : line)
@@ -260,19 +262,25 @@ class RowReader {
 // comma or the line end.
 QString SignatureField(QStringView line) {
   qsizetype start = 0;
-  while (start < line.size() && IsBlank(line[start])) ++start;
+  while (start < line.size() && (line[start] == u' ' || line[start] == u'\t')) ++start;
   const QStringView rest = line.mid(start);
   const qsizetype comma = rest.indexOf(u',');
   return (comma >= 0 ? rest.left(comma) : rest).toString();
 }
 
-// A description line that a marker line would end early is written with one
-// blank after it, and read back without it.
 bool IsMarker(QStringView line) { return line == StartDescMarker() || line == EndDescMarker(); }
 
-bool IsEscapedMarker(QStringView line) {
-  return line.size() > 1 && line.endsWith(u' ') && IsMarker(line.chopped(1));
+// A description line that reads as a marker line once its trailing blanks
+// are gone ("##EndDesc##", "##EndDesc##  ") is written with one blank more,
+// and read back with one blank less, so that no description line is taken
+// for a marker and every one comes back as it was.
+bool IsMarkerWithBlanks(QStringView line) {
+  qsizetype end = line.size();
+  while (end > 0 && IsBlank(line[end - 1])) --end;
+  return IsMarker(line.left(end));
 }
+
+bool IsEscapedMarker(QStringView line) { return line.endsWith(u' ') && IsMarkerWithBlanks(line); }
 
 // Reads the description block: an optional start marker, then every line
 // up to the end marker; lines of blanks only are dropped, every other line
@@ -394,7 +402,7 @@ QByteArray ProjectFileBytes(const ProjectRecord& record) {
     writer.Line(QString());
   } else {
     for (const QString& line : SplitLines(description))
-      writer.Line(IsMarker(line) ? line + u' ' : line);
+      writer.Line(IsMarkerWithBlanks(line) ? line + u' ' : line);
   }
   writer.Line(EndDescMarker());
 

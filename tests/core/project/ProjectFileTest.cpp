@@ -230,6 +230,16 @@ TEST_F(ProjectFileTest, ReadsTheGoldenFileIntoEveryField) {
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
+TEST_F(ProjectFileTest, GreekHistoryLinesOfSavingAndOpening) {
+  EnglishMenus = 0;
+  const QString path = Path("greek.BNL");
+  ProjectRecord record = FilledRecord();
+  EXPECT_FALSE(WriteProjectFile(path, record).has_value());
+  ASSERT_TRUE(ReadProjectFile(path, record).read);
+  EXPECT_EQ(History(), QStringLiteral("1. Αποθήκευση: ") + path + QStringLiteral("\r\n2. Άνοιγμα: ") + path +
+                           QStringLiteral("\r\n"));
+}
+
 TEST_F(ProjectFileTest, EachVersionReadsItsOwnRowsAndKeepsNewDefaultsForTheRest) {
   for (int version = 50; version <= 60; ++version) {
     SCOPED_TRACE(version);
@@ -344,12 +354,13 @@ TEST_F(ProjectFileTest, WrapsLongDescriptionLinesAtBlanks) {
   WrapLine(line);
   EXPECT_EQ(line, QString(59, u'a') + QStringLiteral("\r\n😀") + QString(10, u'b'));
 
-  // Blank-only lines go, lines of 60 characters without their blanks stay
-  // whole, commas and Greek stay as they are, CR, LF and CR LF all end lines.
+  // Blank-only lines go (a tab is no blank), lines of 60 characters without
+  // their blanks stay whole, commas and Greek stay as they are, CR, LF and
+  // CR LF all end lines.
   QString description = QStringLiteral("  \r\nα, β, γ\n\t \r") + QString(10, u' ') + QString(60, u'x') +
                         QStringLiteral("\r\n") + QString(61, u'y') + QStringLiteral("\r\n\r\n");
   WrapDescription(description);
-  EXPECT_EQ(description, QStringLiteral("α, β, γ\r\n") + QString(10, u' ') + QString(60, u'x') +
+  EXPECT_EQ(description, QStringLiteral("α, β, γ\r\n\t \r\n") + QString(10, u' ') + QString(60, u'x') +
                              QStringLiteral("\r\n") + QString(60, u'y') + QStringLiteral("\r\ny"));
 
   // A piece of blanks only would be an empty line in the file: it goes.
@@ -379,6 +390,11 @@ TEST_F(ProjectFileTest, DescriptionsThatLookLikeMarkersOrHoldCommasSurviveTheFil
   EXPECT_EQ(back.ProjectDescription,
             QStringLiteral("##EndDesc##\r\n##StartDesc##\r\n1,5 and 2,5, \"quoted\"\r\nΣήραγγα\r\n"));
   EXPECT_EQ(back.Stress2D.Sx, 42.0f);
+
+  // Markers followed by blanks, and a line of a tab, come back as they were.
+  record.ProjectDescription = QStringLiteral("##EndDesc## \r\n\t\r\n##StartDesc##   ");
+  ASSERT_TRUE(ReadProjectBytes(ProjectFileBytes(record), QStringLiteral("m.BNL"), back).read);
+  EXPECT_EQ(back.ProjectDescription, QStringLiteral("##EndDesc## \r\n\t\r\n##StartDesc##   \r\n"));
 
   // An empty description is one empty line between the markers.
   record.ProjectDescription.clear();
