@@ -83,16 +83,19 @@ class WaitPointer {
   bool active_ = true;
 };
 
-// A new file name in the user's scratch folder that no other file has.
-QString ReserveWorkbookPath(QString& failure) {
-  QString folder = UserTempFolder.isEmpty() ? QDir::tempPath() + u'/' : UserTempFolder;
+// A new file name in the user's scratch folder that no other file has (an
+// empty file is made under it). When none can be made, the folder and the
+// failure.
+QString ReserveWorkbookPath(QString& folder, QString& failure) {
+  folder = UserTempFolder.isEmpty() ? QDir::tempPath() + u'/' : UserTempFolder;
   if (!folder.endsWith(u'/')) folder += u'/';
   QDir().mkpath(folder);
   QTemporaryFile reserve(folder + QStringLiteral("Graph_XXXXXX.xlsx"));
   reserve.setAutoRemove(false);
   if (!reserve.open()) {
     failure = reserve.errorString();
-    return folder + QStringLiteral("Graph.xlsx");
+    if (failure.isEmpty()) failure = QStringLiteral("no new file could be made there");
+    return QString();
   }
   const QString path = reserve.fileName();
   reserve.close();
@@ -303,16 +306,22 @@ void frmGraph::ExportToExcel() {
     curves.push_back(std::move(curve));
   }
 
-  QString failure;
-  const QString path = ReserveWorkbookPath(failure);
-  if (failure.isEmpty()) failure = WriteCurveWorkbook(path, curves);
+  QString folder, failure;
+  const QString path = ReserveWorkbookPath(folder, failure);
+  if (!path.isEmpty()) failure = WriteCurveWorkbook(path, curves);
   if (!failure.isEmpty()) {
-    QFile::remove(path);
+    // Only the file made for this export goes; the folder is named when
+    // none could be made there.
+    if (!path.isEmpty()) QFile::remove(path);
+    const QString where =
+        path.isEmpty() ? Tr(QStringLiteral("a spreadsheet file in "),
+                            QStringLiteral("σε αρχείο λογιστικού φύλλου στο φάκελο ")) + folder
+                       : Tr(QStringLiteral("the spreadsheet file "),
+                            QStringLiteral("στο αρχείο λογιστικού φύλλου ")) + path;
     hourglass.Restore();
-    ShowMsg(Tr(QStringLiteral("The curves could not be exported to the spreadsheet file ") + path +
-                   QStringLiteral(": ") + failure,
-               QStringLiteral("Οι καμπύλες δεν ήταν δυνατό να εξαχθούν στο αρχείο λογιστικού φύλλου ") +
-                   path + QStringLiteral(": ") + failure),
+    ShowMsg(Tr(QStringLiteral("The curves could not be exported to "),
+               QStringLiteral("Οι καμπύλες δεν ήταν δυνατό να εξαχθούν ")) +
+                where + QStringLiteral(": ") + failure,
             mb::kCritical, QString());
     return;
   }

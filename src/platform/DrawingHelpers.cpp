@@ -62,6 +62,11 @@ bool RoleOfSystemColour(int index, SystemColourRole& out) {
   return true;
 }
 
+// Lines of more steps than this are left to the painter, which clips them
+// to its device; stepping through them pixel by pixel would take time and
+// memory without end for coordinates far outside the picture.
+constexpr qint64 kMostPixelSteps = 1 << 16;
+
 }  // namespace
 
 qint32 TranslateSysColor(qint32 colour) {
@@ -81,7 +86,7 @@ qint32 DrawLineApi(QPainter* dc, qint32 x1, qint32 y1, qint32 x2, qint32 y2) {
   if (steps == 0) return 1;  // a line to its own start paints nothing
   const QPen pen = dc->pen();
   if (pen.style() == Qt::NoPen) return 1;
-  if (pen.widthF() <= 1.0) {
+  if (pen.widthF() <= 1.0 && steps <= kMostPixelSteps) {
     // A thin line: the pixels of the line from start to end, without the
     // last one, by the integer line algorithm.
     QPolygon pixels;
@@ -104,7 +109,9 @@ qint32 DrawLineApi(QPainter* dc, qint32 x1, qint32 y1, qint32 x2, qint32 y2) {
     }
     dc->drawPoints(pixels);
   } else {
-    // A wide pen: the line shortened by one step along its longer axis.
+    // A wide pen, or a line far longer than any picture (which the painter
+    // clips instead of stepping through every pixel of it): the line
+    // shortened by one step along its longer axis.
     const QPointF from(x1, y1);
     const QPointF to(x2 - static_cast<double>(dx) / steps, y2 - static_cast<double>(dy) / steps);
     if (to == from) dc->drawPoint(from);

@@ -60,6 +60,23 @@ TEST(DrawLineApi, LeavesOutTheEndPoint) {
   EXPECT_EQ(DrawLineApi(nullptr, 0, 0, 5, 5), 0);
 }
 
+TEST(DrawLineApi, ALineFarBeyondThePictureIsClippedNotStepped) {
+  // Coordinates a caller's scaling can produce: the line crosses the picture
+  // and is drawn there at once, whatever its length.
+  QImage image = WhiteImage(50, 50);
+  {
+    QPainter painter(&image);
+    painter.setPen(QPen(Qt::black, 1));
+    EXPECT_NE(DrawLineApi(&painter, 0, 20, 2000000000, 20), 0);
+    EXPECT_NE(DrawLineApi(&painter, -2000000000, 30, 2000000000, 30), 0);
+  }
+  for (int x : {0, 25, 49}) {
+    EXPECT_EQ(image.pixelColor(x, 20), QColor(Qt::black)) << x;
+    EXPECT_EQ(image.pixelColor(x, 30), QColor(Qt::black)) << x;
+  }
+  EXPECT_EQ(BlackPixels(image), 100);
+}
+
 TEST(TranslateSysColor, PlainColoursStaySystemColoursComeFromThePalette) {
   EXPECT_EQ(TranslateSysColor(255), 255);
   EXPECT_EQ(TranslateSysColor(ColourRGB(1, 2, 3)), ColourRGB(1, 2, 3));
