@@ -225,6 +225,13 @@ TEST_F(MainWindowTest, CommandErrorsFollowTheReportedAnswer) {
   w.mnuFileItem_Click(6);
   EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("Procedure Terminated")));
   EXPECT_FALSE(w.Cancelled);
+
+  // The update window of the Help menu is reported the same way.
+  boxes_->Clear();
+  RegisterTool(Tool::ProgramUpdate, [&](QWidget*) { RaiseError(err::kInvalidCall); });
+  w.mnuHelpItem_Click(6);
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("Procedure Terminated")));
 }
 
 TEST_F(MainWindowTest, PrintingAnEmptyProjectAsksFirst) {
