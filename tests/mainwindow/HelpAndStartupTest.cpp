@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "core/Startup.h"
 #include "core/Version.h"
+#include "core/project/ProjectFile.h"
 #include "core/project/ProjectRecord.h"
 #include "maintenance/Disclaimer.h"
 #include "mainwindow/HelpActions.h"
@@ -181,6 +182,28 @@ TEST_F(MainStartupTest, AcceptingWithTheBoxTickedTurnsTheDisclaimerOff) {
   EXPECT_EQ(ShowDisclaim, 0);
   EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), SettingsIniPath),
             QStringLiteral("0"));
+}
+
+TEST_F(MainStartupTest, ARelativeCommandLinePathNamesAFileOfTheStartFolder) {
+  const QString start = QStringLiteral("/start/here");
+  EXPECT_EQ(ResolveCommandLine(QString(), start), QString());
+  EXPECT_EQ(ResolveCommandLine(QStringLiteral("/x/a.BNL"), start), QStringLiteral("/x/a.BNL"));
+  EXPECT_EQ(ResolveCommandLine(QStringLiteral("\"/x/a b.BNL\""), start), QStringLiteral("\"/x/a b.BNL\""));
+  EXPECT_EQ(ResolveCommandLine(QStringLiteral("\"a b.BNL\""), start), QStringLiteral("/start/here/a b.BNL"));
+  EXPECT_EQ(ResolveCommandLine(QStringLiteral("../p/a.BNL"), start), QStringLiteral("/start/p/a.BNL"));
+
+  // The window's load makes the program folder current; the file is found
+  // all the same.
+  WriteSettings(0);
+  const QString folder = Home() + QStringLiteral("/work");
+  QDir().mkpath(folder);
+  ASSERT_FALSE(WriteProjectFile(folder + QStringLiteral("/p.BNL"), Project));
+  CommandLine = ResolveCommandLine(QStringLiteral("p.BNL"), folder);
+  std::unique_ptr<frmMain> window = StartMainWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(QDir::currentPath() + u'/', AppFolder);
+  EXPECT_EQ(Project.ProjectPath, folder + QStringLiteral("/p.BNL"));
+  EXPECT_TRUE(boxes_->Shown().empty());
 }
 
 TEST_F(MainStartupTest, TheProgramRunsUntilItsWindowCloses) {
