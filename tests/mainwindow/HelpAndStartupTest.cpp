@@ -15,6 +15,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace brantel {
@@ -75,6 +77,27 @@ TEST_F(HelpTest, HelpFilesOpenFromTheProgramFolderOrSayTheyAreMissing) {
   boxes_->Clear();
   for (int index : {3, 5, 7, 9}) w.mnuHelpItem_Click(static_cast<qint16>(index));
   EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(HelpTest, F1OpensTheHelpFileFromTheWindowAndFromItsDialogs) {
+  TestWindow& w = LoadWindow();
+  WriteFile(AppFolder + QStringLiteral("Brantel.chm"), "help");
+  w.show();
+  QApplication::setActiveWindow(&w);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  QTest::keyClick(w.txtMain, Qt::Key_F1);
+  EXPECT_EQ(opened.size(), 1u);
+
+  // A modal dialog without an owner, as the tools are shown.
+  QDialog dialog;
+  auto* box = new QLineEdit(&dialog);
+  dialog.open();
+  QApplication::setActiveWindow(&dialog);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  box->setFocus();
+  QTest::keyClick(box, Qt::Key_F1);
+  EXPECT_EQ(opened.size(), 2u);
+  dialog.close();
 }
 
 TEST_F(HelpTest, AboutBoxIsNotLoggedAndItsHelpOpensTheHelpFile) {
