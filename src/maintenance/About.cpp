@@ -6,6 +6,7 @@
 #include "core/forms/FormBuilder.h"
 #include "mainwindow/Logo.h"
 #include "mainwindow/MainWindow.h"
+#include "platform/Launcher.h"
 #include "platform/SystemInfo.h"
 
 #include <QLabel>
@@ -79,7 +80,7 @@ void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
 void frmAbout::StartSysInfo() {
   const QString program = platform::FindSystemInfoProgram();
-  if (program.isEmpty() || !platform::StartProgram(program)) {
+  if (program.isEmpty() || !platform::StartProgram(program, {})) {
     ShowMsg(QStringLiteral("System Information Is Unavailable At This Time"), mb::kOkOnly, QString());
   }
 }

@@ -10,11 +10,18 @@
 #include "platform/WidgetMessageBox.h"
 
 #include <QApplication>
+#include <QDir>
 
 namespace brantel {
 
 QString JoinCommandLine(const QStringList& arguments) {
   return arguments.mid(1).join(u' ');
+}
+
+QString ResolveCommandLine(const QString& commandLine, const QString& startFolder) {
+  const QString path = QString(commandLine).remove(u'"');
+  if (path.trimmed().isEmpty() || QDir::isAbsolutePath(path)) return commandLine;
+  return QDir::cleanPath(QDir(startFolder).absoluteFilePath(path));
 }
 
 std::unique_ptr<frmMain> StartMainWindow() {
@@ -46,7 +53,7 @@ std::unique_ptr<frmMain> StartMainWindow() {
 int Main(QApplication& app, const QStringList& arguments) {
   platform::InstallWidgetMessageBoxes();
   platform::InstallWidgetHelpMessageBox();
-  CommandLine = JoinCommandLine(arguments);
+  CommandLine = ResolveCommandLine(JoinCommandLine(arguments), QDir::currentPath());
   RegisterProgramTools();
   const std::unique_ptr<frmMain> window = StartMainWindow();
   if (!window) return 0;

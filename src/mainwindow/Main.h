@@ -25,4 +25,10 @@ std::unique_ptr<frmMain> StartMainWindow();
 // blanks.
 QString JoinCommandLine(const QStringList& arguments);
 
+// The command line with a relative project path made absolute against the
+// folder the program was started in (the main window makes the program's
+// own folder the current one when it loads). Any other text is kept as it
+// is.
+QString ResolveCommandLine(const QString& commandLine, const QString& startFolder);
+
 }  // namespace brantel

@@ -275,9 +275,13 @@ void ApplyDisplayFont() {
   QFont font = pane->font();
   // Name, size, bold, italic in this order; a value that cannot be set stops
   // there and the earlier ones stay.
-  bool failed = FontExists(DisplayFontName, QFontDatabase::families()) < 0;
+  // A classic font that is not installed is shown in the font made to its
+  // widths, as everywhere else in the program.
+  const QStringList families = QFontDatabase::families();
+  const QString twin = MetricTwin(DisplayFontName);
+  bool failed = FontExists(DisplayFontName, families) < 0 && (twin.isEmpty() || FontExists(twin, families) < 0);
   if (!failed) {
-    font.setFamilies({DisplayFontName});
+    font.setFamilies(twin.isEmpty() ? QStringList{DisplayFontName} : QStringList{DisplayFontName, twin});
     pane->setFont(font);
     failed = !std::isfinite(DisplayFontSize) || DisplayFontSize < 1.0f || DisplayFontSize > 2048.0f;
   }

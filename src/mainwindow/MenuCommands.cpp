@@ -305,7 +305,11 @@ void frmMain::mnuUtilItem_Click(qint16 index) {
   }
 }
 
-void frmMain::mnuHelpItem_Click(qint16 index) { HelpMenuAction(index, this); }
+void frmMain::mnuHelpItem_Click(qint16 index) {
+  // The help commands report their own failures; a run-time error of the
+  // update window is reported here rather than escaping the menu.
+  Run([&] { HelpMenuAction(index, this); });
+}
 
 void frmMain::RunQuickButton(int button) {
   if (button < 0 || button > 2) return;

@@ -8,17 +8,12 @@ namespace brantel::platform {
 
 // The desktop's system-information program: the full path of the first of
 // the known programs found on the search path, or "" when there is none.
+// It is started through the launcher (platform/Launcher.h).
 QString FindSystemInfoProgram();
 
-// Starts a program in its own process, detached from this one. False when
-// it could not be started.
-bool StartProgram(const QString& path);
-
-// Replace the look-up and the start (tests); an empty function restores
-// the real one. Each returns the previous function.
+// Replace the look-up (tests); an empty function restores the real one.
+// Returns the previous function.
 using SystemInfoLookup = std::function<QString()>;
-using ProgramStarter = std::function<bool(const QString& path)>;
 SystemInfoLookup SetSystemInfoLookup(SystemInfoLookup lookup);
-ProgramStarter SetProgramStarter(ProgramStarter starter);
 
 }  // namespace brantel::platform

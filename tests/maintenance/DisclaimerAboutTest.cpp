@@ -4,6 +4,7 @@
 #include "core/Version.h"
 #include "maintenance/About.h"
 #include "maintenance/Disclaimer.h"
+#include "platform/Launcher.h"
 #include "platform/SystemInfo.h"
 #include "support/TestEnvironment.h"
 
@@ -98,7 +99,7 @@ class AboutTest : public CoreTest {
  protected:
   void TearDown() override {
     platform::SetSystemInfoLookup({});
-    platform::SetProgramStarter({});
+    platform::SetLauncherHandlers({});
     CoreTest::TearDown();
   }
 };
@@ -108,10 +109,13 @@ TEST_F(AboutTest, ShowsTheVersionAndStartsSystemInformationWhenThereIsOne) {
   bool startWorks = true;
   QString program;
   platform::SetSystemInfoLookup([&] { return program; });
-  platform::SetProgramStarter([&](const QString& path) {
+  platform::LauncherHandlers launcher;
+  launcher.start = [&](const QString& path, const QStringList& arguments) {
     started.push_back(path);
+    EXPECT_TRUE(arguments.isEmpty());
     return startWorks;
-  });
+  };
+  platform::SetLauncherHandlers(launcher);
 
   frmAbout about;
   about.show();

@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "core/Startup.h"
 #include "core/Version.h"
+#include "core/project/ProjectFile.h"
 #include "core/project/ProjectRecord.h"
 #include "maintenance/Disclaimer.h"
 #include "mainwindow/HelpActions.h"
@@ -14,6 +15,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace brantel {
@@ -74,6 +77,27 @@ TEST_F(HelpTest, HelpFilesOpenFromTheProgramFolderOrSayTheyAreMissing) {
   boxes_->Clear();
   for (int index : {3, 5, 7, 9}) w.mnuHelpItem_Click(static_cast<qint16>(index));
   EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(HelpTest, F1OpensTheHelpFileFromTheWindowAndFromItsDialogs) {
+  TestWindow& w = LoadWindow();
+  WriteFile(AppFolder + QStringLiteral("Brantel.chm"), "help");
+  w.show();
+  QApplication::setActiveWindow(&w);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  QTest::keyClick(w.txtMain, Qt::Key_F1);
+  EXPECT_EQ(opened.size(), 1u);
+
+  // A modal dialog without an owner, as the tools are shown.
+  QDialog dialog;
+  auto* box = new QLineEdit(&dialog);
+  dialog.open();
+  QApplication::setActiveWindow(&dialog);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  box->setFocus();
+  QTest::keyClick(box, Qt::Key_F1);
+  EXPECT_EQ(opened.size(), 2u);
+  dialog.close();
 }
 
 TEST_F(HelpTest, AboutBoxIsNotLoggedAndItsHelpOpensTheHelpFile) {
@@ -181,6 +205,28 @@ TEST_F(MainStartupTest, AcceptingWithTheBoxTickedTurnsTheDisclaimerOff) {
   EXPECT_EQ(ShowDisclaim, 0);
   EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), SettingsIniPath),
             QStringLiteral("0"));
+}
+
+TEST_F(MainStartupTest, ARelativeCommandLinePathNamesAFileOfTheStartFolder) {
+  const QString start = QStringLiteral("/start/here");
+  EXPECT_EQ(ResolveCommandLine(QString(), start), QString());
+  EXPECT_EQ(ResolveCommandLine(QStringLiteral("/x/a.BNL"), start), QStringLiteral("/x/a.BNL"));
+  EXPECT_EQ(ResolveCommandLine(QStringLiteral("\"/x/a b.BNL\""), start), QStringLiteral("\"/x/a b.BNL\""));
+  EXPECT_EQ(ResolveCommandLine(QStringLiteral("\"a b.BNL\""), start), QStringLiteral("/start/here/a b.BNL"));
+  EXPECT_EQ(ResolveCommandLine(QStringLiteral("../p/a.BNL"), start), QStringLiteral("/start/p/a.BNL"));
+
+  // The window's load makes the program folder current; the file is found
+  // all the same.
+  WriteSettings(0);
+  const QString folder = Home() + QStringLiteral("/work");
+  QDir().mkpath(folder);
+  ASSERT_FALSE(WriteProjectFile(folder + QStringLiteral("/p.BNL"), Project));
+  CommandLine = ResolveCommandLine(QStringLiteral("p.BNL"), folder);
+  std::unique_ptr<frmMain> window = StartMainWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(QDir::currentPath() + u'/', AppFolder);
+  EXPECT_EQ(Project.ProjectPath, folder + QStringLiteral("/p.BNL"));
+  EXPECT_TRUE(boxes_->Shown().empty());
 }
 
 TEST_F(MainStartupTest, TheProgramRunsUntilItsWindowCloses) {

@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "core/Fonts.h"
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/RuntimeError.h"
@@ -10,6 +11,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -225,6 +228,13 @@ TEST_F(MainWindowTest, CommandErrorsFollowTheReportedAnswer) {
   w.mnuFileItem_Click(6);
   EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("Procedure Terminated")));
   EXPECT_FALSE(w.Cancelled);
+
+  // The update window of the Help menu is reported the same way.
+  boxes_->Clear();
+  RegisterTool(Tool::ProgramUpdate, [&](QWidget*) { RaiseError(err::kInvalidCall); });
+  w.mnuHelpItem_Click(6);
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("Procedure Terminated")));
 }
 
 TEST_F(MainWindowTest, PrintingAnEmptyProjectAsksFirst) {
@@ -428,6 +438,16 @@ TEST_F(MainWindowTest, DisplayFontAppliesOrSaysWhichFontFailed) {
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Invalid font selection:No Such Font"));
   EXPECT_EQ(w.txtMain->font().family(), QStringLiteral("Liberation Mono"));
   EXPECT_EQ(w.txtMain->font().pointSizeF(), 12.0);
+
+  // A settings file that names Arial shows its metric twin without a word.
+  if (FontExists(QStringLiteral("Arial"), QFontDatabase::families()) < 0) {
+    boxes_->Clear();
+    DisplayFontName = QStringLiteral("Arial");
+    ApplyDisplayFont();
+    EXPECT_TRUE(boxes_->Shown().empty());
+    EXPECT_EQ(QFontInfo(w.txtMain->font()).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(w.txtMain->font().pointSizeF(), 20.0);
+  }
 }
 
 }  // namespace
