@@ -37,7 +37,6 @@ TEST(FormBuilder, PlacesEveryControlInPixelsOfItsContainer) {
   ASSERT_TRUE(frame && box);
   EXPECT_EQ(box->parentWidget(), frame);
   EXPECT_EQ(box->geometry(), QRect(64, 16, 57, 19));
-  EXPECT_EQ(box->maxLength(), 20);
   EXPECT_TRUE(layout.Get<QLineEdit>(u"Text4")->isReadOnly());
   EXPECT_EQ(layout.Get<QLineEdit>(u"Text4")->focusPolicy(), Qt::ClickFocus);
   EXPECT_EQ(layout.Widget(u"Missing"), nullptr);
@@ -84,6 +83,23 @@ TEST(FormBuilder, BoxesSelectTheirTextOnAClick) {
   QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
   QTest::qWait(10);
   EXPECT_EQ(box->selectedText(), QStringLiteral("12.500"));
+}
+
+TEST(FormBuilder, MaxLengthLimitsTypingButNeverCutsTheProgramsText) {
+  QWidget form;
+  FormLayout layout(&form, kForm, kControls);
+  auto* box = layout.Get<QLineEdit>(u"Text1");
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  box->setFocus();
+  QTest::keyClicks(box, QString(25, u'7'));
+  EXPECT_EQ(box->text(), QString(20, u'7'));
+  // A display form longer than the limit keeps its value.
+  const QString shown = QStringLiteral("10000000000000000000000000.000");
+  box->setText(shown);
+  EXPECT_EQ(box->text(), shown);
+  QTest::keyClick(box, Qt::Key_Backspace);
+  EXPECT_EQ(box->text(), shown.chopped(1));  // and can still be edited
 }
 
 // A dialog that commits a value when accepted.

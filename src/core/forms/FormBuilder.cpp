@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTimer>
+#include <QValidator>
 
 #include <algorithm>
 
@@ -34,6 +35,21 @@ class SelectAllFilter : public QObject {
     }
     return false;
   }
+};
+
+// The most characters the user may type into a box. Unlike QLineEdit's own
+// limit it never cuts a text the program puts there: a number rewritten in
+// its display form can be longer than what was typed ("1e25" becomes 26
+// digits and a point), and cutting it would change its value.
+class MaxLengthValidator : public QValidator {
+ public:
+  MaxLengthValidator(int maxLength, QObject* parent) : QValidator(parent), max_(maxLength) {}
+  State validate(QString& input, int&) const override {
+    return input.size() <= max_ ? Acceptable : Invalid;
+  }
+
+ private:
+  int max_;
 };
 
 QString FromUtf8(const char* text) { return text ? QString::fromUtf8(text) : QString(); }
@@ -135,7 +151,7 @@ QWidget* FormLayout::Make(const ControlSpec& spec, QWidget* parent, const Factor
     }
     case Kind::TextBox: {
       auto* edit = new QLineEdit(parent);
-      if (spec.maxLength > 0) edit->setMaxLength(spec.maxLength);
+      if (spec.maxLength > 0) edit->setValidator(new MaxLengthValidator(spec.maxLength, edit));
       if (spec.flags & kReadOnly) {
         edit->setReadOnly(true);
         edit->setFocusPolicy(Qt::ClickFocus);

@@ -58,7 +58,7 @@ struct ControlSpec {
   const char* greek = nullptr;      // nullptr: the English caption in both languages
   const char* labelFor = nullptr;   // a label: the box it names
   unsigned flags = 0;
-  int maxLength = 0;                // text boxes: most characters, 0 = no limit
+  int maxLength = 0;                // text boxes: most characters the user may type, 0 = no limit
 };
 
 struct FormSpec {

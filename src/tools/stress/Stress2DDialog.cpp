@@ -33,9 +33,9 @@ constexpr forms::FormSpec kForm{frm2DPrinc::kNarrowWidth, 6480, "Stress Analysis
 constexpr ControlSpec kControls[] = {
     // Inputs.
     {"Frame1", Kind::Frame, nullptr, 120, 120, 4695, 1455, "Input Data", "Εισαγωγή δεδομένων"},
-    {"lblsx", Kind::Label, "Frame1", 480, 270, 450, 255, "sx", "σx", "Text1"},
-    {"lblsy", Kind::Label, "Frame1", 480, 630, 450, 255, "sy", "σy", "Text2"},
-    {"lbltxy", Kind::Label, "Frame1", 480, 990, 450, 255, "txy", "τxy", "Text3"},
+    {"lblsx", Kind::Label, "Frame1", 480, 240, 450, 255, "sx", "σx", "Text1"},
+    {"lblsy", Kind::Label, "Frame1", 480, 600, 450, 255, "sy", "σy", "Text2"},
+    {"lbltxy", Kind::Label, "Frame1", 480, 960, 450, 255, "txy", "τxy", "Text3"},
     {"Text1", Kind::TextBox, "Frame1", 960, 240, 855, 285, nullptr, nullptr, nullptr, 0, 20},
     {"Text2", Kind::TextBox, "Frame1", 960, 600, 855, 285, nullptr, nullptr, nullptr, 0, 20},
     {"Text3", Kind::TextBox, "Frame1", 960, 960, 855, 285, nullptr, nullptr, nullptr, 0, 20},
@@ -43,18 +43,18 @@ constexpr ControlSpec kControls[] = {
     {"cmdView", Kind::Button, "Frame1", 2400, 840, 2055, 375, "View Orientation", "απεικόνιση στροφής"},
     // Principal results.
     {"Frame2", Kind::Frame, nullptr, 120, 1680, 4695, 2055, "Principal Stresses", "Κύριες τάσεις"},
-    {"lbls1", Kind::Label, "Frame2", 600, 270, 345, 255, "s1", "σ1", "Text4"},
-    {"lbls2", Kind::Label, "Frame2", 600, 630, 345, 255, "s2", "σ2", "Text5"},
+    {"lbls1", Kind::Label, "Frame2", 600, 240, 345, 255, "s1", "σ1", "Text4"},
+    {"lbls2", Kind::Label, "Frame2", 600, 600, 345, 255, "s2", "σ2", "Text5"},
     {"Text4", Kind::TextBox, "Frame2", 960, 240, 1095, 285, nullptr, nullptr, nullptr, kResult},
     {"Text5", Kind::TextBox, "Frame2", 960, 600, 1095, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblth1", Kind::Label, "Frame2", 2400, 270, 690, 255, "w(s1)", "θ1", "Text6(0)"},
-    {"lblth2", Kind::Label, "Frame2", 2400, 630, 690, 255, "w(s2)", "θ2", "Text10"},
+    {"lblth1", Kind::Label, "Frame2", 2640, 240, 480, 255, "w(s1)", "θ1", "Text6(0)"},
+    {"lblth2", Kind::Label, "Frame2", 2640, 600, 480, 255, "w(s2)", "θ2", "Text10"},
     {"Text6(0)", Kind::TextBox, "Frame2", 3120, 240, 1095, 285, nullptr, nullptr, nullptr, kResult},
     {"Text10", Kind::TextBox, "Frame2", 3120, 600, 1095, 285, nullptr, nullptr, nullptr, kResult},
-    {"lbltmax", Kind::Label, "Frame2", 120, 1230, 825, 255, "tmax", "τ max", "Text11"},
-    {"Text11", Kind::TextBox, "Frame2", 960, 1200, 1095, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblth1x", Kind::Label, "Frame2", 1890, 1230, 1215, 255, "w(tmax) from x", "θ (from x)", "Text12"},
-    {"lblth2x", Kind::Label, "Frame2", 1890, 1590, 1215, 255, "w(tmax) from x", "θ (from x)", "Text13"},
+    {"lbltmax", Kind::Label, "Frame2", 120, 1200, 825, 255, "tmax", "τ max", "Text11"},
+    {"Text11", Kind::TextBox, "Frame2", 960, 1200, 855, 285, nullptr, nullptr, nullptr, kResult},
+    {"lblth1x", Kind::Label, "Frame2", 1890, 1200, 1215, 255, "w(tmax) from x", "θ (from x)", "Text12"},
+    {"lblth2x", Kind::Label, "Frame2", 1890, 1560, 1215, 255, "w(tmax) from x", "θ (from x)", "Text13"},
     {"Text12", Kind::TextBox, "Frame2", 3120, 1200, 1095, 285, nullptr, nullptr, nullptr, kResult},
     {"Text13", Kind::TextBox, "Frame2", 3120, 1560, 1095, 285, nullptr, nullptr, nullptr, kResult},
     // The plane.
@@ -68,8 +68,8 @@ constexpr ControlSpec kControls[] = {
     {"Text14", Kind::TextBox, "Frame3", 1800, 1200, 855, 285, nullptr, nullptr, nullptr, kResult},
     {"optAngle(0)", Kind::Option, "Frame3", 2760, 480, 225, 255},
     {"optAngle(1)", Kind::Option, "Frame3", 2760, 1200, 225, 255},
-    {"lblsN", Kind::Label, "Frame3", 3030, 390, 435, 255, "s_n", "σ_n", "Text7"},
-    {"lbltN", Kind::Label, "Frame3", 3030, 750, 435, 255, "t_n", "τ_n", "Text8"},
+    {"lblsN", Kind::Label, "Frame3", 3000, 360, 435, 255, "s_n", "σ_n", "Text7"},
+    {"lbltN", Kind::Label, "Frame3", 3000, 720, 435, 255, "t_n", "τ_n", "Text8"},
     {"Text7", Kind::TextBox, "Frame3", 3480, 360, 1095, 285, nullptr, nullptr, nullptr, kResult},
     {"Text8", Kind::TextBox, "Frame3", 3480, 720, 1095, 285, nullptr, nullptr, nullptr, kResult},
     {"cmdPlot", Kind::Button, "Frame3", 3240, 1200, 1215, 375, "View", "απεικόνιση", nullptr, forms::kHidden},
@@ -82,9 +82,9 @@ constexpr ControlSpec kControls[] = {
     {"lblCoord", Kind::Label, nullptr, 8640, 5040, 3255, 495},
     {"lblIntCoord", Kind::Label, nullptr, 8640, 5880, 3255, 495},
     // Buttons.
-    {"cmdHelp", Kind::Button, nullptr, 600, 5880, 1215, 375, "Help", "Βοήθεια"},
-    {"cmdCancel", Kind::Button, nullptr, 2040, 5880, 1215, 375, "Cancel", "Ακύρωση"},
-    {"CmdOk", Kind::Button, nullptr, 3480, 5880, 1215, 375, "OK", "OK", nullptr, forms::kDefault},
+    {"cmdHelp", Kind::Button, nullptr, 600, 5880, 1215, 375, "Help"},
+    {"cmdCancel", Kind::Button, nullptr, 2040, 5880, 1215, 375, "Cancel"},
+    {"CmdOk", Kind::Button, nullptr, 3480, 5880, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
 
 struct BoxName {
@@ -267,11 +267,20 @@ void frm2DPrinc::Text9_Change() {
   }
 }
 
+bool frm2DPrinc::AnyStressEntered() const {
+  for (const char16_t* name : {u"Text1", u"Text2", u"Text3"}) {
+    try {
+      if (Val(Box(name)->text()) != 0) return true;
+    } catch (const RuntimeError&) {
+      return true;  // a number too large to read is not 0 either
+    }
+  }
+  return false;
+}
+
 void frm2DPrinc::TextStress_GotFocus() {
   SelectAllText();
-  if (Val(Box(u"Text1")->text()) != 0 || Val(Box(u"Text2")->text()) != 0 ||
-      Val(Box(u"Text3")->text()) != 0)
-    DrawElementImage();
+  if (AnyStressEntered()) DrawElementImage();
 }
 
 void frm2DPrinc::TextStress_LostFocus(QLineEdit* box) {
@@ -281,9 +290,7 @@ void frm2DPrinc::TextStress_LostFocus(QLineEdit* box) {
     } catch (const RuntimeError&) {
     }
   }
-  if (Val(Box(u"Text1")->text()) != 0 || Val(Box(u"Text2")->text()) != 0 ||
-      Val(Box(u"Text3")->text()) != 0)
-    DrawElementImage();
+  if (AnyStressEntered()) DrawElementImage();
 }
 
 void frm2DPrinc::Text9_LostFocus() {
@@ -296,6 +303,7 @@ void frm2DPrinc::Text9_LostFocus() {
 void frm2DPrinc::chkMohr_Click() {
   const bool shown = layout_->Get<QCheckBox>(u"chkMohr")->isChecked();
   plot_->SetPlotShown(shown);
+  plot_->setVisible(shown);  // no sliver of it at the edge of the narrow dialog
   layout_->Get<QPushButton>(u"cmdPlot")->setVisible(shown);
   layout_->SetFormWidth(shown ? kWideWidth : kNarrowWidth);
   if (shown) cmdPlot_Click();

@@ -61,6 +61,8 @@ class frm2DPrinc : public FormDialog {
 
  private:
   bool ValidateInput();
+  // True when a stress box holds a leading number other than 0.
+  bool AnyStressEntered() const;
   void CalcPrincipal();
   void CalcPlaneStress();
   void ReadInputs();

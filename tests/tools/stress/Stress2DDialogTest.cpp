@@ -1,4 +1,5 @@
 #include "core/Messages.h"
+#include "core/NumberFormat.h"
 #include "core/Settings.h"
 #include "core/project/ProjectRecord.h"
 #include "plot/StressPlot.h"
@@ -81,6 +82,37 @@ TEST_F(Stress2DDialogTest, AnInvalidEntryIsRefusedAndTheResultsStay) {
   Type(u"Text3", QStringLiteral("x"));
   EXPECT_EQ(Box(u"Text2")->text(), QStringLiteral("12.000"));
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Εσφαλμένη τιμή για το τxy"));
+}
+
+TEST_F(Stress2DDialogTest, LargeEntriesKeepTheirValueWhenTheBoxIsLeft) {
+  Open();
+  // Too large to read at all: refused, and moving on does not fail.
+  Box(u"Text1")->setFocus();
+  Box(u"Text1")->setText(QStringLiteral("1e999"));  // pasted
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Invalid value for sx"));
+  Box(u"Text2")->setFocus();
+  Box(u"Text1")->setFocus();
+  EXPECT_EQ(dialog->WorkingStress().Sx, 0.0f);
+  boxes_->Clear();
+
+  // Valid for a 32-bit value, but longer than the box in its display form.
+  Type(u"Text1", QStringLiteral("1e25"));
+  Type(u"Text9", QStringLiteral("1e7"));
+  Box(u"Text2")->setFocus();
+  EXPECT_EQ(Val(Box(u"Text1")->text()), 1e25);
+  EXPECT_EQ(Val(Box(u"Text9")->text()), 1e7);
+  EXPECT_FLOAT_EQ(dialog->WorkingStress().Sx, 1e25f);
+  EXPECT_FLOAT_EQ(dialog->WorkingPlane().PlaneAngle, 1e7f);
+  EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(Stress2DDialogTest, ButtonsReadTheSameInBothLanguages) {
+  EnglishMenus = 0;
+  Open();
+  EXPECT_EQ(Button(u"cmdHelp")->text(), QStringLiteral("Help"));
+  EXPECT_EQ(Button(u"cmdCancel")->text(), QStringLiteral("Cancel"));
+  EXPECT_EQ(Button(u"CmdOk")->text(), QStringLiteral("OK"));
+  EXPECT_EQ(Button(u"cmdPlot")->text(), QStringLiteral("απεικόνιση"));
 }
 
 TEST_F(Stress2DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
