@@ -34,17 +34,17 @@
 namespace brantel {
 namespace {
 
-using forms::ControlSpec;
+using forms::ControlRow;
 using forms::Kind;
 
 // The window's inner area in twips; the chart fills it but for a strip
 // below that holds the Point ID frame.
-constexpr forms::FormSpec kGraphForm{0, 0, "Graph"};
+constexpr forms::FormDesign kGraphForm{0, 0, "Graph"};
 constexpr int kInnerWidth = 9600;
 constexpr int kInnerHeight = 7200;
 constexpr int kFrameGap = 40;  // between the chart's bottom and the frame
 
-constexpr ControlSpec kGraphControls[] = {
+constexpr ControlRow kGraphControls[] = {
     {"Graph1", Kind::Picture, nullptr, 120, 120, 9180, 6380, "Graph"},
     {"Frame1", Kind::Frame, nullptr, 120, 6540, 6255, 615, "Point ID"},
     {"lblCurveCaption", Kind::Label, "Frame1", 120, 285, 615, 255, "Curve:", nullptr, "lblCurve"},
@@ -126,8 +126,8 @@ frmGraph::frmGraph(QWidget* parent) : QMainWindow(parent) {
   setCentralWidget(inner_);
   layout_ = std::make_unique<forms::FormLayout>(
       inner_, kGraphForm, kGraphControls,
-      [](const ControlSpec& spec, QWidget* parent) -> QWidget* {
-        if (QLatin1String(spec.name) == QLatin1String("Graph1")) return new GraphChart(parent);
+      [](const ControlRow& row, QWidget* parent) -> QWidget* {
+        if (QLatin1String(row.name) == QLatin1String("Graph1")) return new GraphChart(parent);
         return nullptr;
       });
   layout_->SetCaptions(true);

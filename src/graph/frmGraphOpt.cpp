@@ -18,12 +18,12 @@
 namespace brantel {
 namespace {
 
-using forms::ControlSpec;
+using forms::ControlRow;
 using forms::Kind;
 
-constexpr forms::FormSpec kOptForm{6255, 5340, "Graph Parameters and Options"};
+constexpr forms::FormDesign kOptForm{6255, 5340, "Graph Parameters and Options"};
 
-constexpr ControlSpec kOptControls[] = {
+constexpr ControlRow kOptControls[] = {
     {"Frame1", Kind::Frame, nullptr, 120, 120, 6015, 945, "Options"},
     {"Option1(0)", Kind::Option, "Frame1", 240, 300, 4695, 255, "Set Default Format Parameters"},
     {"Option1(1)", Kind::Option, "Frame1", 240, 600, 4695, 255, "Set Format Parameters to Last Used"},

@@ -15,12 +15,12 @@
 namespace brantel {
 namespace {
 
-using forms::ControlSpec;
-using forms::FormSpec;
+using forms::ControlRow;
+using forms::FormDesign;
 using forms::Kind;
 
-constexpr FormSpec kForm{6840, 4080, "Brantel"};
-constexpr ControlSpec kControls[] = {
+constexpr FormDesign kForm{6840, 4080, "Brantel"};
+constexpr ControlRow kControls[] = {
     {"picIcon", Kind::Label, nullptr, 240, 240, 1080, 690, ""},
     {"lblTitle", Kind::Label, nullptr, 1500, 240, 5100, 480, "Brantel: Rock Mechanics Calculations"},
     {"lblVersion", Kind::Label, nullptr, 1500, 780, 5100, 255, "Version"},

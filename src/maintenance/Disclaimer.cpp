@@ -13,12 +13,12 @@
 namespace brantel {
 namespace {
 
-using forms::ControlSpec;
-using forms::FormSpec;
+using forms::ControlRow;
+using forms::FormDesign;
 using forms::Kind;
 
-constexpr FormSpec kForm{10500, 3660, "Disclaimer"};
-constexpr ControlSpec kControls[] = {
+constexpr FormDesign kForm{10500, 3660, "Disclaimer"};
+constexpr ControlRow kControls[] = {
     {"lblDisclaimer", Kind::Label, nullptr, 240, 240, 10020, 2040, ""},
     {"chkShow", Kind::CheckBox, nullptr, 240, 2400, 10020, 315,
      "I accept this disclaimer for this and any subsequent use of this program. Please do not "

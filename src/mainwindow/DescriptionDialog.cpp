@@ -15,14 +15,14 @@
 namespace brantel {
 namespace {
 
-using forms::ControlSpec;
-using forms::FormSpec;
+using forms::ControlRow;
+using forms::FormDesign;
 using forms::Kind;
 
 // The description box is wide enough for a wrapped line of 60 characters of
 // the fixed font; the unit frame and the buttons stand to its right.
-constexpr FormSpec kForm{9360, 4440, "Project Description", nullptr};
-constexpr ControlSpec kControls[] = {
+constexpr FormDesign kForm{9360, 4440, "Project Description", nullptr};
+constexpr ControlRow kControls[] = {
     {"Text1", Kind::MemoBox, nullptr, 120, 120, 7200, 4200, "Project Description"},
     {"Frame1", Kind::Frame, nullptr, 7440, 120, 1800, 1080, "Current Units"},
     {"Option1(0)", Kind::Option, "Frame1", 240, 360, 1440, 255, "English"},

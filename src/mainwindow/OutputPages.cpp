@@ -21,12 +21,12 @@
 namespace brantel {
 namespace {
 
-using forms::ControlSpec;
-using forms::FormSpec;
+using forms::ControlRow;
+using forms::FormDesign;
 using forms::Kind;
 
-constexpr FormSpec kForm{10440, 7080, "Calculation Results"};
-constexpr ControlSpec kControls[] = {
+constexpr FormDesign kForm{10440, 7080, "Calculation Results"};
+constexpr ControlRow kControls[] = {
     {"RichTextBox1", Kind::Picture, nullptr, 120, 120, 10200, 6240, "Results"},
     {"Command4", Kind::Button, nullptr, 120, 6540, 1170, 405, "&Next Page"},
     {"Command5", Kind::Button, nullptr, 1395, 6540, 1380, 405, "P&revious Page"},

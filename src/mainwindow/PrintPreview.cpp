@@ -15,12 +15,12 @@
 namespace brantel {
 namespace {
 
-using forms::ControlSpec;
-using forms::FormSpec;
+using forms::ControlRow;
+using forms::FormDesign;
 using forms::Kind;
 
-constexpr FormSpec kForm{9600, 7080, "Print Preview"};
-constexpr ControlSpec kControls[] = {
+constexpr FormDesign kForm{9600, 7080, "Print Preview"};
+constexpr ControlRow kControls[] = {
     {"RichTextBox1", Kind::Picture, nullptr, 120, 120, 9360, 6240, "Preview"},
     {"Command2", Kind::Button, nullptr, 120, 6540, 1920, 405, "&Copy to Clipboard"},
     {"Command3", Kind::Button, nullptr, 2160, 6540, 1200, 405, "&Print"},

@@ -24,8 +24,8 @@ void SetDesignFont(QTextEdit* box) {
   box->setFont(font);
 }
 
-QWidget* RichTextBoxFactory(const forms::ControlSpec& spec, QWidget* parent) {
-  if (std::strcmp(spec.name, "RichTextBox1") == 0) return MakeRichTextBox(parent);
+QWidget* RichTextBoxFactory(const forms::ControlRow& row, QWidget* parent) {
+  if (std::strcmp(row.name, "RichTextBox1") == 0) return MakeRichTextBox(parent);
   return nullptr;
 }
 

@@ -19,7 +19,7 @@ void SetDesignFont(QTextEdit* box);
 
 // The form factory that builds a rich text box for every row named
 // "RichTextBox1" (declared as a Picture row in the tables).
-QWidget* RichTextBoxFactory(const forms::ControlSpec& spec, QWidget* parent);
+QWidget* RichTextBoxFactory(const forms::ControlRow& row, QWidget* parent);
 
 // Shows a text with CR LF, LF or CR line breaks.
 void SetRichText(QTextEdit* box, const QString& text);

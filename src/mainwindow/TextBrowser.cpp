@@ -34,12 +34,12 @@
 namespace brantel {
 namespace {
 
-using forms::ControlSpec;
-using forms::FormSpec;
+using forms::ControlRow;
+using forms::FormDesign;
 using forms::Kind;
 
-constexpr FormSpec kForm{10440, 6600, "View Source Files"};
-constexpr ControlSpec kControls[] = {
+constexpr FormDesign kForm{10440, 6600, "View Source Files"};
+constexpr ControlRow kControls[] = {
     {"lblDrive", Kind::Label, nullptr, 120, 120, 3000, 255, "Select Drive:", nullptr, "Drive1"},
     {"Drive1", Kind::ComboBox, nullptr, 120, 375, 3000, 330},
     {"lblDir", Kind::Label, nullptr, 120, 825, 3000, 255, "Select Folder:", nullptr, "Dir1"},

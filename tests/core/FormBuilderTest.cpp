@@ -16,8 +16,8 @@ namespace {
 using namespace forms;
 using test::CoreTest;
 
-constexpr FormSpec kForm{4905, 2400, "Input", "Εισαγωγή"};
-constexpr ControlSpec kControls[] = {
+constexpr FormDesign kForm{4905, 2400, "Input", "Εισαγωγή"};
+constexpr ControlRow kControls[] = {
     {"Frame1", Kind::Frame, nullptr, 120, 120, 4695, 1455, "Input Data", "Εισαγωγή δεδομένων", nullptr, kBlueCaption},
     {"lblsx", Kind::Label, "Frame1", 480, 240, 375, 255, "sx", "σx", "Text1"},
     {"Text1", Kind::TextBox, "Frame1", 960, 240, 855, 285, nullptr, nullptr, nullptr, 0, 20},

@@ -92,45 +92,45 @@ void SelectAllOnFocus(QWidget* box) {
   box->installEventFilter(new SelectAllFilter(box));
 }
 
-FormLayout::FormLayout(QWidget* form, const FormSpec& formSpec, std::span<const ControlSpec> controls,
+FormLayout::FormLayout(QWidget* form, const FormDesign& design, std::span<const ControlRow> controls,
                        const Factory& factory)
-    : form_(form), formSpec_(formSpec), controls_(controls.begin(), controls.end()) {
+    : form_(form), design_(design), controls_(controls.begin(), controls.end()) {
   // The designs were laid out for an 8-point dialog font of Arial's widths.
   QFont font = form->font();
   font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), font.family()});
   font.setPointSizeF(kDialogFontPoints);
   form->setFont(font);
-  if (formSpec.width > 0 && formSpec.height > 0) SetFormSize(formSpec.width, formSpec.height);
-  for (const ControlSpec& spec : controls_) {
+  if (design.width > 0 && design.height > 0) SetFormSize(design.width, design.height);
+  for (const ControlRow& row : controls_) {
     QWidget* parent = form;
-    if (spec.container && *spec.container) {
-      parent = Widget(QString::fromUtf8(spec.container));
+    if (row.container && *row.container) {
+      parent = Widget(QString::fromUtf8(row.container));
       Q_ASSERT_X(parent, "FormLayout", "a container must come before its controls");
       if (!parent) parent = form;
     }
-    QWidget* w = Make(spec, parent, factory);
-    w->setObjectName(QString::fromUtf8(spec.name));
+    QWidget* w = Make(row, parent, factory);
+    w->setObjectName(QString::fromUtf8(row.name));
     w->setFont(font);  // style sheets on frames would stop the form's font reaching here
-    w->setGeometry(Px(spec.left), Px(spec.top), Px(spec.width), Px(spec.height));
-    if (spec.flags & kRedText) SetRedText(w);
-    if (spec.flags & kHidden) w->setVisible(false);
-    if (spec.flags & kDisabled) w->setEnabled(false);
-    widgets_.insert(QString::fromUtf8(spec.name), w);
+    w->setGeometry(Px(row.left), Px(row.top), Px(row.width), Px(row.height));
+    if (row.flags & kRedText) SetRedText(w);
+    if (row.flags & kHidden) w->setVisible(false);
+    if (row.flags & kDisabled) w->setEnabled(false);
+    widgets_.insert(QString::fromUtf8(row.name), w);
   }
   // Labels name their boxes, for the keyboard and for screen readers.
-  for (const ControlSpec& spec : controls_) {
-    if (spec.kind != Kind::Label || !spec.labelFor) continue;
-    auto* label = Get<QLabel>(QString::fromUtf8(spec.name));
-    QWidget* box = Widget(QString::fromUtf8(spec.labelFor));
+  for (const ControlRow& row : controls_) {
+    if (row.kind != Kind::Label || !row.labelFor) continue;
+    auto* label = Get<QLabel>(QString::fromUtf8(row.name));
+    QWidget* box = Widget(QString::fromUtf8(row.labelFor));
     if (label && box) label->setBuddy(box);
   }
 }
 
-QWidget* FormLayout::Make(const ControlSpec& spec, QWidget* parent, const Factory& factory) {
+QWidget* FormLayout::Make(const ControlRow& row, QWidget* parent, const Factory& factory) {
   if (factory) {
-    if (QWidget* own = factory(spec, parent)) return own;
+    if (QWidget* own = factory(row, parent)) return own;
   }
-  switch (spec.kind) {
+  switch (row.kind) {
     case Kind::Frame: {
       // The caption sits on the frame's top line, the children are placed
       // from the frame's outer corner.
@@ -139,36 +139,36 @@ QWidget* FormLayout::Make(const ControlSpec& spec, QWidget* parent, const Factor
           "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
           "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
           " left: 6px; top: -1px; padding: 0px 2px; }");
-      if (spec.flags & kBlueCaption) style += QStringLiteral("QGroupBox { color: blue; }");
+      if (row.flags & kBlueCaption) style += QStringLiteral("QGroupBox { color: blue; }");
       box->setStyleSheet(style);
       return box;
     }
     case Kind::Label: {
       auto* label = new QLabel(parent);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      label->setWordWrap(spec.height >= 2 * 195 + 30);
+      label->setWordWrap(row.height >= 2 * 195 + 30);
       return label;
     }
     case Kind::TextBox: {
       auto* edit = new QLineEdit(parent);
-      if (spec.maxLength > 0) edit->setValidator(new MaxLengthValidator(spec.maxLength, edit));
-      if (spec.flags & kReadOnly) {
+      if (row.maxLength > 0) edit->setValidator(new MaxLengthValidator(row.maxLength, edit));
+      if (row.flags & kReadOnly) {
         edit->setReadOnly(true);
         edit->setFocusPolicy(Qt::ClickFocus);
       }
-      if (!(spec.flags & kNoSelectAll)) SelectAllOnFocus(edit);
+      if (!(row.flags & kNoSelectAll)) SelectAllOnFocus(edit);
       return edit;
     }
     case Kind::MemoBox: {
       auto* memo = new QPlainTextEdit(parent);
       memo->setTabChangesFocus(true);
-      if (spec.flags & kReadOnly) memo->setReadOnly(true);
+      if (row.flags & kReadOnly) memo->setReadOnly(true);
       return memo;
     }
     case Kind::Button: {
       auto* button = new QPushButton(parent);
       button->setAutoDefault(false);
-      if (spec.flags & kDefault) button->setDefault(true);
+      if (row.flags & kDefault) button->setDefault(true);
       return button;
     }
     case Kind::CheckBox:
@@ -199,9 +199,9 @@ QWidget* FormLayout::Widget(QStringView name) const {
 
 std::vector<QWidget*> FormLayout::Array(QStringView arrayName) const {
   std::vector<std::pair<int, QWidget*>> items;
-  for (const ControlSpec& spec : controls_) {
-    const auto [base, index] = SplitArrayName(QString::fromUtf8(spec.name));
-    if (index >= 0 && base == arrayName) items.emplace_back(index, Widget(QString::fromUtf8(spec.name)));
+  for (const ControlRow& row : controls_) {
+    const auto [base, index] = SplitArrayName(QString::fromUtf8(row.name));
+    if (index >= 0 && base == arrayName) items.emplace_back(index, Widget(QString::fromUtf8(row.name)));
   }
   std::sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<QWidget*> out;
@@ -212,8 +212,8 @@ std::vector<QWidget*> FormLayout::Array(QStringView arrayName) const {
 OptionArray FormLayout::Options(QStringView arrayName) const {
   OptionArray group;
   int lowest = -1;
-  for (const ControlSpec& spec : controls_) {
-    const auto [base, index] = SplitArrayName(QString::fromUtf8(spec.name));
+  for (const ControlRow& row : controls_) {
+    const auto [base, index] = SplitArrayName(QString::fromUtf8(row.name));
     if (index >= 0 && base == arrayName && (lowest < 0 || index < lowest)) lowest = index;
   }
   group.lowerBound = std::max(lowest, 0);
@@ -221,22 +221,22 @@ OptionArray FormLayout::Options(QStringView arrayName) const {
   return group;
 }
 
-QString FormLayout::Caption(const ControlSpec& spec, bool english) {
-  if (!english && spec.greek) return QString::fromUtf8(spec.greek);
-  return FromUtf8(spec.english);
+QString FormLayout::Caption(const ControlRow& row, bool english) {
+  if (!english && row.greek) return QString::fromUtf8(row.greek);
+  return FromUtf8(row.english);
 }
 
 void FormLayout::SetCaptions(bool english) {
   if (form_) {
-    const QString title = (!english && formSpec_.greek) ? QString::fromUtf8(formSpec_.greek)
-                                                        : FromUtf8(formSpec_.english);
-    if (formSpec_.english || formSpec_.greek) form_->setWindowTitle(title);
+    const QString title = (!english && design_.greek) ? QString::fromUtf8(design_.greek)
+                                                        : FromUtf8(design_.english);
+    if (design_.english || design_.greek) form_->setWindowTitle(title);
   }
-  for (const ControlSpec& spec : controls_) {
-    QWidget* w = Widget(QString::fromUtf8(spec.name));
+  for (const ControlRow& row : controls_) {
+    QWidget* w = Widget(QString::fromUtf8(row.name));
     if (!w) continue;
-    const QString caption = Caption(spec, english);
-    const bool hasCaption = spec.english || spec.greek;
+    const QString caption = Caption(row, english);
+    const bool hasCaption = row.english || row.greek;
     if (auto* label = qobject_cast<QLabel*>(w)) {
       if (hasCaption) label->setText(caption);
     } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
@@ -248,10 +248,10 @@ void FormLayout::SetCaptions(bool english) {
     }
   }
   // A box takes the spoken name of the label that names it.
-  for (const ControlSpec& spec : controls_) {
-    if (spec.kind != Kind::Label || !spec.labelFor) continue;
-    QWidget* box = Widget(QString::fromUtf8(spec.labelFor));
-    if (box) box->setAccessibleName(PlainCaption(Caption(spec, english)));
+  for (const ControlRow& row : controls_) {
+    if (row.kind != Kind::Label || !row.labelFor) continue;
+    QWidget* box = Widget(QString::fromUtf8(row.labelFor));
+    if (box) box->setAccessibleName(PlainCaption(Caption(row, english)));
   }
 }
 

@@ -13,7 +13,7 @@
 
 namespace brantel::forms {
 
-// Every dialog declares its controls as a table of ControlSpec rows, with
+// Every dialog declares its controls as a table of ControlRow entries, with
 // the positions and sizes of its design in twips and its captions in both
 // languages. FormLayout turns the table into widgets (15 twips to a pixel)
 // and SetCaptions captions them in the current language.
@@ -49,7 +49,7 @@ enum Flag : unsigned {
   kDefault = 1u << 6,      // the button that Enter presses
 };
 
-struct ControlSpec {
+struct ControlRow {
   const char* name;                 // "Text1", "Option1(0)"
   Kind kind;
   const char* container = nullptr;  // nullptr: the form itself
@@ -61,7 +61,7 @@ struct ControlSpec {
   int maxLength = 0;                // text boxes: most characters the user may type, 0 = no limit
 };
 
-struct FormSpec {
+struct FormDesign {
   int width = 0, height = 0;        // inner size in twips
   const char* english = nullptr;    // window caption
   const char* greek = nullptr;
@@ -69,11 +69,11 @@ struct FormSpec {
 
 // Makes the widget of a row when the dialog wants its own (a plot, a chart);
 // returns nullptr to get the plain one.
-using Factory = std::function<QWidget*(const ControlSpec& spec, QWidget* parent)>;
+using Factory = std::function<QWidget*(const ControlRow& row, QWidget* parent)>;
 
 class FormLayout {
  public:
-  FormLayout(QWidget* form, const FormSpec& formSpec, std::span<const ControlSpec> controls,
+  FormLayout(QWidget* form, const FormDesign& design, std::span<const ControlRow> controls,
              const Factory& factory = {});
 
   QWidget* Widget(QStringView name) const;
@@ -91,20 +91,20 @@ class FormLayout {
   void SetCaptions(bool english);
 
   // The caption a row shows in a language.
-  static QString Caption(const ControlSpec& spec, bool english);
+  static QString Caption(const ControlRow& row, bool english);
 
   // Resizes the form's inner area, in twips.
   void SetFormWidth(int twips);
   void SetFormSize(int widthTwips, int heightTwips);
 
-  const FormSpec& Spec() const { return formSpec_; }
+  const FormDesign& Design() const { return design_; }
 
  private:
-  QWidget* Make(const ControlSpec& spec, QWidget* parent, const Factory& factory);
+  QWidget* Make(const ControlRow& row, QWidget* parent, const Factory& factory);
 
   QPointer<QWidget> form_;
-  FormSpec formSpec_;
-  std::vector<ControlSpec> controls_;
+  FormDesign design_;
+  std::vector<ControlRow> controls_;
   QHash<QString, QPointer<QWidget>> widgets_;
 };
 

@@ -22,15 +22,15 @@
 namespace brantel {
 namespace {
 
-using forms::ControlSpec;
+using forms::ControlRow;
 using forms::Kind;
 
 constexpr unsigned kResult = forms::kReadOnly;
 
-constexpr forms::FormSpec kForm{frm2DPrinc::kNarrowWidth, 6480, "Stress Analysis in Two Dimensions",
+constexpr forms::FormDesign kForm{frm2DPrinc::kNarrowWidth, 6480, "Stress Analysis in Two Dimensions",
                                 "Ανάλυση τάσεων σε δύο διαστάσεις"};
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlRow kControls[] = {
     // Inputs.
     {"Frame1", Kind::Frame, nullptr, 120, 120, 4695, 1455, "Input Data", "Εισαγωγή δεδομένων"},
     {"lblsx", Kind::Label, "Frame1", 480, 240, 450, 255, "sx", "σx", "Text1"},
@@ -100,8 +100,8 @@ constexpr BoxName kInputs[] = {
 frm2DPrinc::frm2DPrinc(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frm2DPrinc"));
   layout_ = std::make_unique<forms::FormLayout>(
-      this, kForm, kControls, [this](const ControlSpec& spec, QWidget* parent) -> QWidget* {
-        const QString name = QString::fromUtf8(spec.name);
+      this, kForm, kControls, [this](const ControlRow& row, QWidget* parent) -> QWidget* {
+        const QString name = QString::fromUtf8(row.name);
         if (name == QStringLiteral("picMohr")) return plot_ = new MohrCirclePlot(parent);
         if (name == QStringLiteral("pic_ref")) return reference_ = new ReferenceElement(parent);
         if (name == QStringLiteral("pic_bot")) return sketch_ = new ElementView(parent);
