@@ -30,20 +30,30 @@ int ErrorClass(qint32 number);
 
 // Runs a statement under the error handler's rules: a RuntimeError (or a
 // failed allocation) goes to ReportError; Retry runs the statement again.
-// Returns kErrNone when the statement succeeded, or ReportError's answer.
-template <typename Statement>
-qint16 RunReported(Statement&& statement) {
+// `onFailure` runs after each failure, before the error is reported (to put
+// the pointer back or drop a half-done job). Returns kErrNone when the
+// statement succeeded, or ReportError's answer.
+template <typename Statement, typename OnFailure>
+qint16 RunReported(Statement&& statement, OnFailure&& onFailure) {
   for (;;) {
+    qint16 result = kErrNone;
     try {
-      std::forward<Statement>(statement)();
+      statement();
       return kErrNone;
     } catch (const RuntimeError& e) {
-      const qint16 result = ReportError(e, true);
-      if (result != kErrRetry) return result;
+      onFailure();
+      result = ReportError(e, true);
     } catch (const std::bad_alloc&) {
-      return ReportError(RuntimeError(err::kOutOfMemory), true);
+      onFailure();
+      result = ReportError(RuntimeError(err::kOutOfMemory), true);
     }
+    if (result != kErrRetry) return result;
   }
+}
+
+template <typename Statement>
+qint16 RunReported(Statement&& statement) {
+  return RunReported(std::forward<Statement>(statement), [] {});
 }
 
 }  // namespace brantel

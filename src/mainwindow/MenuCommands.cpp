@@ -181,25 +181,15 @@ void frmMain::UpdateCommandStates() {
 }
 
 bool frmMain::Run(const std::function<void()>& statement) {
-  for (;;) {
-    qint16 result = kErrNone;
-    try {
-      statement();
-      return true;
-    } catch (const RuntimeError& e) {
-      unsetCursor();
-      result = ReportError(e, true);
-    } catch (const std::bad_alloc&) {
-      unsetCursor();
-      result = ReportError(RuntimeError(err::kOutOfMemory), true);
-    }
+  const qint16 result = RunReported(statement, [this] {
+    unsetCursor();
     Cancelled = false;
-    switch (result) {
-      case kErrRetry: continue;
-      case kErrContinue: return true;
-      case kErrCancelled: Cancelled = true; return true;
-      default: return false;
-    }
+  });
+  switch (result) {
+    case kErrNone:
+    case kErrContinue: return true;
+    case kErrCancelled: Cancelled = true; return true;
+    default: return false;
   }
 }
 

@@ -194,24 +194,16 @@ void PrintText(qint16 mode, const QString& text) {
 }
 
 qint16 PrintWholeText(const QString& text) {
-  for (;;) {
-    qint16 answer = kErrNone;
-    try {
-      PrintText(printmode::kStartJob, QString());
-      PrintText(printmode::kText, text);
-      PrintText(printmode::kEndJob, QString());
-      return kErrNone;
-    } catch (const RuntimeError& e) {
-      AbortPrintJob();
-      answer = ReportError(e, true);
-    } catch (const std::bad_alloc&) {
-      AbortPrintJob();
-      answer = ReportError(RuntimeError(err::kOutOfMemory), true);
-    }
-    if (answer == kErrRetry) continue;
-    AddHistoryLine(QStringLiteral("Printing aborted"));
-    return answer;
-  }
+  const qint16 answer = RunReported(
+      [&] {
+        PrintText(printmode::kStartJob, QString());
+        PrintText(printmode::kText, text);
+        PrintText(printmode::kEndJob, QString());
+      },
+      [] { AbortPrintJob(); });
+  if (answer == kErrNone) return kErrNone;
+  AddHistoryLine(QStringLiteral("Printing aborted"));
+  return answer;
 }
 
 void PrinterSetup(QWidget* owner) {

@@ -283,17 +283,10 @@ void frmTextBrow::File1_DblClick() {
     ViewExternally(path);
     return;
   }
-  for (;;) {
-    try {
-      const WaitCursor wait;
-      LoadView(path);
-      return;
-    } catch (const RuntimeError& e) {
-      if (ReportError(e, true) != kErrRetry) return;
-    } catch (const std::bad_alloc&) {
-      if (ReportError(RuntimeError(err::kOutOfMemory), true) != kErrRetry) return;
-    }
-  }
+  RunReported([&] {
+    const WaitCursor wait;
+    LoadView(path);
+  });
 }
 
 void frmTextBrow::LoadView(const QString& path) {
