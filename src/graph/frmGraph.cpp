@@ -66,23 +66,6 @@ QPointer<frmGraph>& Instance() {
   return instance;
 }
 
-// The hourglass while a command works; put back on every way out.
-class WaitPointer {
- public:
-  WaitPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitPointer() { Restore(); }
-  WaitPointer(const WaitPointer&) = delete;
-  WaitPointer& operator=(const WaitPointer&) = delete;
-  void Restore() {
-    if (!active_) return;
-    active_ = false;
-    QApplication::restoreOverrideCursor();
-  }
-
- private:
-  bool active_ = true;
-};
-
 // A new file name in the user's scratch folder that no other file has (an
 // empty file is made under it). When none can be made, the folder and the
 // failure.

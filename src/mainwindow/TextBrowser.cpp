@@ -7,6 +7,7 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/TextCodec.h"
+#include "core/forms/FormHelpers.h"
 #include "mainwindow/RichTextBox.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Launcher.h"
@@ -78,15 +79,6 @@ class EnterKeyFilter : public QObject {
 
  private:
   std::function<void()> action_;
-};
-
-// The wait pointer for the life of the object.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
 // The viewer program and its own arguments, or nothing when the desktop's
@@ -284,7 +276,7 @@ void frmTextBrow::File1_DblClick() {
     return;
   }
   RunReported([&] {
-    const WaitCursor wait;
+    const WaitPointer wait;
     LoadView(path);
   });
 }

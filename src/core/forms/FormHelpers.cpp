@@ -95,6 +95,14 @@ class FocusFilter : public QObject {
 
 }  // namespace
 
+WaitPointer::WaitPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+void WaitPointer::Restore() {
+  if (!active_) return;
+  active_ = false;
+  QApplication::restoreOverrideCursor();
+}
+
 void ShowStoredValue(QLineEdit* box, double value, const QString& shownText) {
   box->setProperty(kShownText, shownText);
   box->setProperty(kShownValue, value);

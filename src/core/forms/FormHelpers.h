@@ -48,6 +48,20 @@ double BoxValue(const QLineEdit* box);
 // True while the box still holds the text ShowStoredValue put there.
 bool BoxUnedited(const QLineEdit* box);
 
+// The hourglass while a command works, put back when the object goes or
+// earlier by Restore (before a message box, say).
+class WaitPointer {
+ public:
+  WaitPointer();
+  ~WaitPointer() { Restore(); }
+  WaitPointer(const WaitPointer&) = delete;
+  WaitPointer& operator=(const WaitPointer&) = delete;
+  void Restore();
+
+ private:
+  bool active_ = true;
+};
+
 // Runs a handler when the widget gets / loses the focus within its window
 // (a message box or another window taking the focus does not count).
 void OnGotFocus(QWidget* widget, std::function<void()> handler);
