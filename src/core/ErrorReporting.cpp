@@ -2,6 +2,7 @@
 
 #include "core/History.h"
 #include "core/Messages.h"
+#include "core/NumberFormat.h"
 
 namespace brantel {
 
@@ -24,6 +25,10 @@ int ErrorClass(qint32 number) {
   }
 }
 
+void LogRuntimeError(const RuntimeError& error) {
+  AddHistoryLine(QString::number(error.Number()) + u' ' + error.Description());
+}
+
 qint16 ReportError(const RuntimeError& error, bool report) {
   const qint32 n = error.Number();
   const int errorClass = ErrorClass(n);
@@ -32,9 +37,7 @@ qint16 ReportError(const RuntimeError& error, bool report) {
     if (errorClass == 5) {
       AddHistoryLine(text);
     } else {
-      // The number with its sign position: a blank before a non-negative one.
-      const QString number = n >= 0 ? QStringLiteral(" ") + QString::number(n) : QString::number(n);
-      AddHistoryLine(QStringLiteral("Error ") + number + QStringLiteral(":") + text);
+      AddHistoryLine(QStringLiteral("Error ") + FormatSigned(n) + QStringLiteral(":") + text);
     }
   }
   const QString detail =

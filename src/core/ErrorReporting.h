@@ -23,6 +23,10 @@ inline constexpr qint16 kErrNone = -1;       // RunReported: the statement succe
 // cancel of a common dialog). Returns what the handler does next.
 qint16 ReportError(const RuntimeError& error, bool report);
 
+// The history line of a run-time error that a calculation traps and goes
+// on after: the error's number, a blank and its description.
+void LogRuntimeError(const RuntimeError& error);
+
 // The class of an error number: 0 printer, 1 retryable device and file
 // errors, 2 invalid call/overflow/memory, 3 file-name and path errors,
 // 4 others, 5 dialog cancel, 6 database.

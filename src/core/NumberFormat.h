@@ -56,4 +56,10 @@ std::optional<float> ParseNumberSingle(QStringView text);
 // A 16-bit integer in plain decimal ("-3", "21").
 inline QString FormatInt(qint64 value) { return QString::number(value); }
 
+// A whole number with its sign position: a blank stands in for the sign of
+// a number that is not negative (" 53", "-7").
+inline QString FormatSigned(qint64 value) {
+  return value < 0 ? QString::number(value) : QStringLiteral(" ") + QString::number(value);
+}
+
 }  // namespace brantel

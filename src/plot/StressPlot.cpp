@@ -2,6 +2,7 @@
 
 #include "core/Arithmetic.h"
 #include "core/Conversions.h"
+#include "core/ErrorReporting.h"
 #include "core/History.h"
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
@@ -76,15 +77,11 @@ void StressPlot::SetAxes(const QLineF& xaxis, const QLineF& yaxis) {
   update();
 }
 
-void StressPlot::LogError(const RuntimeError& error) {
-  AddHistoryLine(QString::number(error.Number()) + u' ' + error.Description());
-}
-
 void StressPlot::SetPlotRangeSafely(bool useDefault) {
   try {
     SetPlotRange(useDefault);
   } catch (const RuntimeError& e) {
-    LogError(e);
+    LogRuntimeError(e);
   }
 }
 
@@ -120,7 +117,7 @@ void StressPlot::Redraw(bool useDefault) {
     xmax_ = CSng((w - x0) * xrange_ / w);
     xmin_ = CSng(-static_cast<double>(xrange_) * x0 / w);
   } catch (const RuntimeError& e) {
-    LogError(e);
+    LogRuntimeError(e);
     return;
   }
   DrawAxisTicks();
@@ -136,7 +133,7 @@ void StressPlot::MoveAxes(float x, float y) {
     xmax_ = CSng((w - x) * xrange_ / w);
     xmin_ = CSng(-static_cast<double>(xrange_) * x / w);
   } catch (const RuntimeError& e) {
-    LogError(e);
+    LogRuntimeError(e);
   }
   update();
 }
@@ -159,7 +156,7 @@ void StressPlot::DrawAxisTicks() {
     if (xmin_ == 0 || xmax_ == 0) return;
     k = CSng(static_cast<double>(MapToRange(x0, right_, 1, 0, xmax_)) - x0);
   } catch (const RuntimeError& e) {
-    LogError(e);
+    LogRuntimeError(e);
     return;
   }
 
@@ -183,7 +180,7 @@ void StressPlot::DrawAxisTicks() {
       DrawLine({xaxis_.x1(), y0 + kt}, {xaxis_.x2(), y0 + kt}, drawColour_);
       DrawLine({xaxis_.x1(), y0 - kt}, {xaxis_.x2(), y0 - kt}, drawColour_);
     } catch (const RuntimeError& e) {
-      LogError(e);
+      LogRuntimeError(e);
     }
     return true;
   };

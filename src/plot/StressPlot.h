@@ -15,7 +15,6 @@ class QScrollBar;
 
 namespace brantel {
 
-class RuntimeError;
 
 // One thing drawn on the plot surface, in twips of the picture (origin top
 // left, y downwards). What is drawn stays until the surface is cleared.
@@ -124,8 +123,6 @@ class StressPlot : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
-  // Logs a run-time error of the drawing: its number, a blank, its text.
-  static void LogError(const RuntimeError& error);
 
   // The five value labels of the Mohr plot.
   void SetValueLabelsVisible(bool visible);

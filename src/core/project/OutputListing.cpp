@@ -28,12 +28,6 @@ enum UnitRow : int {
   kDegrees = -1,
 };
 
-// A whole number as the signed print form writes it: a blank in place of
-// the sign of a number that is not negative.
-QString SignedPrint(int value) {
-  return value < 0 ? QString::number(value) : u' ' + QString::number(value);
-}
-
 class ListingWriter {
  public:
   explicit ListingWriter(qint16 units) : units_(units) { out_.reserve(4096); }
@@ -120,7 +114,7 @@ QString OutputListingText(ProjectRecord& r) {
   ListingWriter w(r.InputUnits);
 
   if (PrintModuleHeader == 1) {
-    w.Line(QStringLiteral("Brantel module build: ") + SignedPrint(version::kMajor) + u'.' +
+    w.Line(QStringLiteral("Brantel module build: ") + FormatSigned(version::kMajor) + u'.' +
            QString::number(version::kMinor) + u'.' + QString::number(version::kRevision));
     w.Line(QStringLiteral("Project File: ") + r.ProjectPath);
     w.Line(QStringLiteral("Input Units: ") + UnitLabel(r.InputUnits, kLength) +

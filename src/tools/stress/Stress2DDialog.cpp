@@ -1,6 +1,7 @@
 #include "tools/stress/Stress2DDialog.h"
 
 #include "core/Conversions.h"
+#include "core/ErrorReporting.h"
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
@@ -206,7 +207,7 @@ void frm2DPrinc::CalcPrincipal() {
   try {
     principal_ = PrincipalStresses(stress_.Sx, stress_.Sy, stress_.Txy);
   } catch (const RuntimeError& e) {
-    AddHistoryLine(QString::number(e.Number()) + u' ' + e.Description());
+    LogRuntimeError(e);
     return;
   }
   Box(u"Text4")->setText(Format(principal_[0], u"#0.##0"));
@@ -227,7 +228,7 @@ void frm2DPrinc::CalcPlaneStress() {
     plane_.SigmaN = p.SigmaN;
     plane_.TauN = p.TauN;
   } catch (const RuntimeError& e) {
-    AddHistoryLine(QString::number(e.Number()) + u' ' + e.Description());
+    LogRuntimeError(e);
     return;
   }
   Box(u"Text7")->setText(Format(plane_.SigmaN, u"#0.##0"));
@@ -236,7 +237,7 @@ void frm2DPrinc::CalcPlaneStress() {
   try {
     Box(u"Text14")->setText(Format(Val(Box(u"Text9")->text()) + Val(Box(u"Text6(0)")->text()), u"#0.##0"));
   } catch (const RuntimeError& e) {
-    AddHistoryLine(QString::number(e.Number()) + u' ' + e.Description());
+    LogRuntimeError(e);
   }
 }
 
