@@ -15,7 +15,6 @@ class QScrollBar;
 
 namespace brantel {
 
-
 // One thing drawn on the plot surface, in twips of the picture (origin top
 // left, y downwards). What is drawn stays until the surface is cleared.
 struct PlotItem {
