@@ -1,0 +1,60 @@
+#include "tools/elasticity/Elasticity3D.h"
+
+#include "core/Conversions.h"
+
+namespace brantel {
+
+int HookeTwinBox(int k) {
+  static constexpr std::array<int, 9> kTwin{-1, 3, 6, 1, -1, 7, 2, 5, -1};
+  return (k >= 0 && k < 9) ? kTwin[static_cast<std::size_t>(k)] : -1;
+}
+
+Matrix3d HookeStrains3D::Tensor() const {
+  const double e33 = Eps33;
+  const double e31 = Eps31;
+  return {{{Eps11, Eps12, e31}, {Eps12, Eps22, Eps23}, {e31, Eps23, e33}}};
+}
+
+HookeStrains3D CalcStrainTensor3D(const Matrix3d& stress, double e, double nu) {
+  HookeStrains3D r;
+  if (e == 0.0 || nu == -1.0) return r;
+  const double s11 = stress[0][0];
+  const double s22 = stress[1][1];
+  const double s33 = stress[2][2];
+  const double s12 = stress[0][1];
+  const double s23 = stress[1][2];
+  const double s31 = stress[2][0];
+
+  const float g = CSng(e / (2.0 * (1.0 + nu)));
+  if (g == 0.0f) return r;  // E too small for a 32-bit shear modulus
+  const double invE = 1.0 / e;
+  const double invTwoG = 1.0 / (2.0 * static_cast<double>(g));
+
+  r.ShearModulus = g;
+  r.Eps11 = CheckFinite((s11 - nu * (s33 + s22)) * invE);
+  r.Eps22 = CheckFinite((s22 - nu * (s33 + s11)) * invE);
+  r.Eps33 = CSng((s33 - nu * (s22 + s11)) * invE);
+  r.Eps12 = CheckFinite(s12 * invTwoG);
+  r.Eps23 = CheckFinite(s23 * invTwoG);
+  r.Eps31 = CSng(s31 * invTwoG);
+  r.Computable = true;
+  return r;
+}
+
+HookeModulusVerdict CheckHookeModulus(bool numeric, double value) {
+  if (!numeric) return value > 0.0 ? HookeModulusVerdict::InvalidValue : HookeModulusVerdict::ShouldBePositive;
+  return value <= 0.0 ? HookeModulusVerdict::ShouldBePositive : HookeModulusVerdict::Accepted;
+}
+
+HookePoissonVerdict CheckHookePoisson(bool numeric, double value) {
+  if (!numeric) {
+    if (value <= 0.0) return HookePoissonVerdict::ShouldBePositive;
+    if (value < 0.5) return HookePoissonVerdict::InvalidValue;
+    return HookePoissonVerdict::ShouldBeBelowHalf;
+  }
+  if (value <= 0.0) return HookePoissonVerdict::NotPositiveNotice;
+  if (value >= 0.5) return HookePoissonVerdict::ShouldBeBelowHalf;
+  return HookePoissonVerdict::Accepted;
+}
+
+}  // namespace brantel

@@ -1,0 +1,73 @@
+#include "tools/elasticity/Rosette.h"
+
+#include "core/Arithmetic.h"
+#include "core/Conversions.h"
+
+#include <cmath>
+
+namespace brantel {
+
+bool RosetteDirectionAccepted(double degrees) { return degrees <= 360.0; }
+
+bool RosettePlaneAngleAccepted(double degrees) { return degrees >= -360.0 && degrees <= 360.0; }
+
+namespace {
+
+// One row of the gauge system: the factors of ex, ey and gxy in a reading.
+struct GaugeRow {
+  double A = 0.0;
+  double B = 0.0;
+  double C = 0.0;
+};
+
+GaugeRow RowAt(float degrees) {
+  const double w = CSng(static_cast<double>(degrees) / kRadianFactor);
+  const double c = std::cos(w);
+  const double s = std::sin(w);
+  return {c * c, s * s, c * s};
+}
+
+}  // namespace
+
+RosetteSolution CalcStrainTensor(const RosetteData& rosette) {
+  const GaugeRow r1 = RowAt(rosette.W1);
+  const GaugeRow r2 = RowAt(rosette.W2);
+  const GaugeRow r3 = RowAt(rosette.W3);
+  const double ea = rosette.Ea;
+  const double eb = rosette.Eb;
+  const double ec = rosette.Ec;
+
+  RosetteSolution out;
+  out.Determinant = Det3x3(r1.A, r1.B, r1.C, r2.A, r2.B, r2.C, r3.A, r3.B, static_cast<float>(r3.C));
+  if (std::fabs(out.Determinant) < kRosetteSingularLimit) return out;
+
+  const float d1 = Det3x3(ea, r1.B, r1.C, eb, r2.B, r2.C, ec, r3.B, static_cast<float>(r3.C));
+  const float d2 = Det3x3(r1.A, ea, r1.C, r2.A, eb, r2.C, r3.A, ec, static_cast<float>(r3.C));
+  const float d3 = Det3x3(r1.A, r1.B, ea, r2.A, r2.B, eb, r3.A, r3.B, rosette.Ec);
+  const double d = out.Determinant;
+  out.Tensor.Ex = CheckFinite(d1 / d);
+  out.Tensor.Ey = CheckFinite(d2 / d);
+  out.Tensor.Gxy = CheckFinite(d3 / d);
+
+  std::array<double, 4> p{};
+  CalcPrincipalStrain2D({out.Tensor.Ex, out.Tensor.Ey, out.Tensor.Gxy}, p);
+  if (rosette.Ea == 0.0f && rosette.Eb == 0.0f && rosette.Ec == 0.0f) p = {};
+  out.Principal.E1 = p[0];
+  out.Principal.E2 = p[1];
+  out.Principal.Theta1 = p[2];
+  out.Principal.Theta2 = p[3];
+  out.Singular = false;
+  return out;
+}
+
+RosettePlaneStrains CalcStrainAtAngle(const RosettePrincipalStrains& principal, float planeAngle) {
+  const double twoW = 2.0 * static_cast<double>(planeAngle) / kRadianFactor;
+  const double e1 = principal.E1;
+  const double e2 = principal.E2;
+  RosettePlaneStrains out;
+  out.Ew = CSng((e1 + e2) / 2.0 + (e1 - e2) / 2.0 * std::cos(twoW));
+  out.Gw = CSng((e2 - e1) / 2.0 * std::sin(twoW));
+  return out;
+}
+
+}  // namespace brantel
