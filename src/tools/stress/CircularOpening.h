@@ -136,9 +136,11 @@ struct StressCurves {
 
 // The curves from the wall (rho = a) outward in steps of F a / 100 while rho
 // does not pass F a, for the principal stresses reduced by the internal
-// pressure (s1 - p, s2 - p). F = 3 gives 67 points up to x = 2.98, F = 5
-// gives 80 points up to x = 4.95, F = 2 gives 51, F = 1 one point. Needs
-// opening.A > 0. Raises Overflow (6) on extreme inputs.
+// pressure (s1 - p, s2 - p). For a = 1, F = 3 gives 67 points up to
+// x = 2.98, F = 5 gives 80 points up to x = 4.95 (the accumulated rho passes
+// 5 by a rounding error), F = 2 gives 51, F = 1 one point; other radii can
+// gain the last point. Needs opening.A > 0. Raises Overflow (6) on extreme
+// inputs.
 StressCurves CalcStressCurves(const StressInput& stress, const CircularData& opening, float extent);
 
 // Writes what a curve calculation leaves in the working copy: S1Field and
