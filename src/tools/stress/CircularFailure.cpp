@@ -1,0 +1,267 @@
+#include "tools/stress/CircularFailure.h"
+
+#include "core/Arithmetic.h"
+#include "core/Conversions.h"
+#include "core/Messages.h"
+#include "core/RuntimeError.h"
+
+#include <cfloat>
+#include <cmath>
+
+namespace brantel {
+namespace {
+
+// The principal stresses of the far field, in the order of Principal2D.
+std::array<float, 7> Principal(const StressInput& s) {
+  std::array<float, 7> out{};
+  CalcPrincipal2D({s.Sx, s.Sy, s.Txy}, out);
+  return out;
+}
+
+// A quotient held as a 32-bit float. Past the 32-bit range it can only say
+// "beyond 1" or "below -1", so it is held at the largest float of its sign.
+float HeldQuotient(double numerator, double denominator) {
+  const double q = CheckFinite(numerator / denominator);
+  if (q > FLT_MAX) return FLT_MAX;
+  if (q < -FLT_MAX) return -FLT_MAX;
+  return static_cast<float>(q);
+}
+
+// Half the angle whose cosine is x: the angle in degrees as a 32-bit
+// float, halved.
+float HalfAngle(float x) { return CSng(static_cast<double>(ArcCos(x)) / kDegreeFactor) / 2.0f; }
+
+float Add(float a, double b) { return CSng(static_cast<double>(a) + b); }
+
+constexpr std::array<float, 4> kAllRound{-90.0f, 90.0f, 90.0f, 270.0f};
+
+struct BilingualText {
+  const char* English;
+  const char* Greek;
+};
+
+QString InLanguage(const BilingualText& t) {
+  return Tr(QString::fromUtf8(t.English), QString::fromUtf8(t.Greek));
+}
+
+constexpr BilingualText kCompleteCompression{"Complete failure in compression", "Πλήρης αστοχία σε θλίψη"};
+constexpr BilingualText kNoCompression{"There is no region that fails in compression",
+                                       "Δεν υπάρχει περιοχή αστοχίας σε θλίψη"};
+constexpr BilingualText kCompleteTension{"Complete failure in tension", "Πλήρης αστοχία σε εφελκυσμό"};
+constexpr BilingualText kNoTension{"There is no region that fails in tension",
+                                   "Δεν υπάρχει περιοχή αστοχίας σε εφελκυσμό"};
+
+const CircFailCheckMessage kMessages[] = {
+    {"Text1", "sx", "σx", true},
+    {"Text2", "sy", "σy", true},
+    {"Text3", "txy", "τxy", true},
+    {"Text4", "Invalid value for the opening radius", "Εσφαλμένη τιμή γιά την ακτίνα", false},
+    {"Text4", "Invalid value for the opening radius: a>0", "Εσφαλμένη τιμή γιά την ακτίνα a>0", false},
+    {"txtlInternalPress", "Pressure in the borehole should be >= 0",
+     "Η πίεση στην γεώτρηση δεν μπορεί να είναι <0", false},
+    {"Text5", "Invalid value for the UCS of the host rock", "Εσφαλμένη τιμή γιά την αντοχή Co", false},
+    {"Text5", "Invalid value for the UCS of the host rock: Co>=0", "Εσφαλμένη τιμή γιά την αντοχή: Co>=0",
+     false},
+    {"Text6", "Invalid value for the tensile strength of the host rock: To>=0",
+     "Εσφαλμένη τιμή γιά την αντοχή: To>=0", false},
+    {"Text7", "The distance from the center of the opening should be r>0",
+     "Η απόσταση r από το κέντρο του ανοίγματος πρέπει να είναι r>0", false},
+    {"Text7", "The distance from the center of the opening should be greater than the radius",
+     "Η απόσταση r από το κέντρο του ανοίγματος πρέπει να είναι μεγαλύτερη της ακτίνας", false},
+};
+
+bool Usable(const OpeningEntry& e) { return e.Numeric && e.Readable; }
+
+}  // namespace
+
+FailureZones CalcFailureZones(const StressInput& stress, const CircFailData& input) {
+  FailureZones zones;
+  const float a = input.A;
+  if (a <= 0.0f) return zones;
+
+  const auto principal = Principal(stress);
+  zones.S1 = principal[0];
+  zones.S2 = principal[1];
+  zones.Theta1 = principal[2];
+  zones.Theta2 = principal[3];
+  const float theta2 = zones.Theta2;
+
+  const double p = input.InternalPressure;
+  zones.S1Field = CSng(zones.S1 - p);
+  zones.S2Field = CSng(zones.S2 - p);
+  const float S = CSng(static_cast<double>(zones.S1Field) + zones.S2Field);
+  const float D = CSng(static_cast<double>(zones.S2Field) - zones.S1Field);
+  const double r = input.R;
+  if (r == 0.0) RaiseError(err::kDivisionByZero);
+  const float k = CSng(CheckFinite(static_cast<double>(a) * a / (r * r)));
+
+  // sigma_t = mean - swing cos 2psi, mean = (S/2)(1 + k), swing = (D/2)(1 + 3k^2).
+  const double mean = CheckFinite(static_cast<double>(S) / 2.0 * (1.0 + k));
+  const double swing = CheckFinite(static_cast<double>(D) / 2.0 * (1.0 + 3.0 * static_cast<double>(k) * k));
+  const double co = input.Co;
+  const double to = input.To;
+
+  if (swing == 0.0) {
+    // Equal principal stresses: the same tangential stress all round.
+    zones.Compression = mean >= co ? FailureState::Complete : FailureState::None;
+    zones.Tension = mean <= -to ? FailureState::Complete : FailureState::None;
+  } else {
+    const float xc = HeldQuotient(mean - co, swing);
+    if (xc < -1.0f) {
+      zones.Compression = FailureState::Complete;
+    } else if (xc > 1.0f) {
+      zones.Compression = FailureState::None;
+    } else {
+      zones.Compression = FailureState::Partial;
+      const float half = HalfAngle(xc);
+      zones.Z[0] = Add(theta2, -static_cast<double>(half));
+      zones.Z[1] = Add(theta2, half);
+      zones.Z[2] = Add(theta2, 180.0 - half);
+      zones.Z[3] = Add(theta2, 180.0 + half);
+    }
+
+    const float xt = HeldQuotient(mean + to, swing);
+    if (xt > 1.0f) {
+      zones.Tension = FailureState::Complete;
+    } else if (xt < -1.0f) {
+      zones.Tension = FailureState::None;
+    } else {
+      zones.Tension = FailureState::Partial;
+      const float half = HalfAngle(xt);
+      zones.Z[4] = Add(theta2, half);
+      zones.Z[5] = Add(theta2, 180.0 - half);
+      zones.Z[6] = Add(theta2, 180.0 + half);
+      zones.Z[7] = Add(theta2, 360.0 - half);
+    }
+  }
+
+  // A mode that fails all round covers the four quadrants.
+  if (zones.Compression == FailureState::Complete) std::copy(kAllRound.begin(), kAllRound.end(), zones.Z.begin());
+  if (zones.Tension == FailureState::Complete) std::copy(kAllRound.begin(), kAllRound.end(), zones.Z.begin() + 4);
+
+  zones.W = BuildZoneAngles(zones.Z);
+  zones.Computed = true;
+  return zones;
+}
+
+void RecordFailureZones(const FailureZones& zones, CircFailData& input) {
+  if (!zones.Computed) return;
+  input.S1Field = zones.S1Field;
+  input.S2Field = zones.S2Field;
+}
+
+std::array<float, 12> BuildZoneAngles(const std::array<float, 8>& z) {
+  std::array<float, 12> w{};
+  for (std::size_t zone = 0; zone < 4; ++zone) {
+    const float start = z[2 * zone];
+    const float end = z[2 * zone + 1];
+    w[3 * zone] = start;
+    w[3 * zone + 1] = CSng((static_cast<double>(start) + end) / 2.0);
+    w[3 * zone + 2] = end;
+  }
+  return w;
+}
+
+QStringList FailureZoneHistory(const FailureZones& zones) {
+  if (!zones.Computed) return {CircFailRadiusError()};
+  QStringList lines;
+  if (zones.Compression == FailureState::Complete) lines << InLanguage(kCompleteCompression);
+  if (zones.Compression == FailureState::None) lines << InLanguage(kNoCompression);
+  if (zones.Tension == FailureState::Complete) lines << InLanguage(kCompleteTension);
+  if (zones.Tension == FailureState::None) lines << InLanguage(kNoTension);
+  return lines;
+}
+
+QString CircFailRadiusError() {
+  return InLanguage({"Error: The opening radius is <= 0", "Σφάλμα: Η ακτίνα είναι <= 0"});
+}
+
+std::vector<ZoneWedge> ZoneWedges(const FailureZones& zones) {
+  std::vector<ZoneWedge> wedges;
+  const auto fails = [](FailureState s) { return s == FailureState::Partial || s == FailureState::Complete; };
+  const auto addZones = [&](ZoneKind kind, std::size_t first) {
+    for (std::size_t zone = 0; zone < 2; ++zone) {
+      const std::size_t i = first + 3 * zone;
+      wedges.push_back({kind, zones.W[i], zones.W[i + 1]});
+      wedges.push_back({kind, zones.W[i + 1], zones.W[i + 2]});
+    }
+  };
+  if (!zones.Computed) return wedges;
+  if (fails(zones.Compression)) addZones(ZoneKind::Compression, 0);
+  if (fails(zones.Tension)) addZones(ZoneKind::Tension, 6);
+  return wedges;
+}
+
+QPoint ZonePoint(float angle, int distance) {
+  const double w = -static_cast<double>(angle) * kDegreeFactor;
+  return {CLng(kZoneCentre.x() + distance * std::cos(w)), CLng(kZoneCentre.y() + distance * std::sin(w))};
+}
+
+QPolygon WedgeTriangle(const ZoneWedge& wedge) {
+  return QPolygon({kZoneCentre, ZonePoint(wedge.From, kZoneFarDistance), ZonePoint(wedge.To, kZoneFarDistance)});
+}
+
+std::array<QPoint, 2> PrincipalAxisEnds(float theta) {
+  const double w = -static_cast<double>(theta) * kDegreeFactor;
+  const double dx = kZoneAxisHalfLength * std::cos(w);
+  const double dy = kZoneAxisHalfLength * std::sin(w);
+  return {QPoint(CLng(kZoneCentre.x() + dx), CLng(kZoneCentre.y() + dy)),
+          QPoint(CLng(kZoneCentre.x() - dx), CLng(kZoneCentre.y() - dy))};
+}
+
+QString CompressionLegend(FailureState state) {
+  switch (state) {
+    case FailureState::Partial: return QStringLiteral(" - Failure in Compression");
+    case FailureState::Complete: return QStringLiteral(" - All boundary failing in compression");
+    case FailureState::None: return QStringLiteral(" - There is no failure in Compression");
+    case FailureState::Undecided: break;
+  }
+  return {};
+}
+
+QString TensionLegend(FailureState state) {
+  switch (state) {
+    case FailureState::Partial: return QStringLiteral(" - Failure in Tension");
+    case FailureState::Complete: return QStringLiteral(" - All boundary failing in tension");
+    case FailureState::None: return QStringLiteral(" - There is no failure in Tension");
+    case FailureState::Undecided: break;
+  }
+  return {};
+}
+
+CircFailCheck FailedCircFailCheck(const CircFailEntries& e) {
+  if (!Usable(e.Sx)) return CircFailCheck::Sx;
+  if (!Usable(e.Sy)) return CircFailCheck::Sy;
+  if (!Usable(e.Txy)) return CircFailCheck::Txy;
+  if (!Usable(e.A)) return CircFailCheck::Radius;
+  if (e.A.Value <= 0.0f) return CircFailCheck::RadiusNotPositive;
+  if (!e.Pressure.Readable || e.Pressure.Value < 0.0f) return CircFailCheck::NegativePressure;
+  if (!Usable(e.Co)) return CircFailCheck::Co;
+  if (e.Co.Value < 0.0f) return CircFailCheck::NegativeCo;
+  if (!e.To.Readable || e.To.Value < 0.0f) return CircFailCheck::NegativeTo;
+  if (!e.R.Readable || e.R.Value <= 0.0f) return CircFailCheck::DistanceNotPositive;
+  if (e.A.Value > e.R.Value) return CircFailCheck::DistanceInsideOpening;
+  return CircFailCheck::None;
+}
+
+const CircFailCheckMessage& CircFailCheckMessageOf(CircFailCheck check) {
+  const int index = static_cast<int>(check) - 1;
+  Q_ASSERT(index >= 0 && index < static_cast<int>(std::size(kMessages)));
+  return kMessages[index];
+}
+
+void StoreCircFailEntries(const CircFailEntries& e, StressInput& stress, CircFailData& input) {
+  // Every box is read before anything is written.
+  const std::array<float, 8> v{e.Sx.Number(), e.Sy.Number(), e.Txy.Number(), e.A.Number(),
+                               e.R.Number(),  e.Co.Number(), e.To.Number(),  e.Pressure.Number()};
+  stress.Sx = v[0];
+  stress.Sy = v[1];
+  stress.Txy = v[2];
+  input.A = v[3];
+  input.R = v[4];
+  input.Co = v[5];
+  input.To = v[6];
+  input.InternalPressure = v[7];
+}
+
+}  // namespace brantel

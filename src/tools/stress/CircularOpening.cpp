@@ -1,0 +1,251 @@
+#include "tools/stress/CircularOpening.h"
+
+#include "core/Arithmetic.h"
+#include "core/Conversions.h"
+#include "core/Messages.h"
+#include "core/NumberFormat.h"
+#include "core/RuntimeError.h"
+#include "core/Settings.h"
+#include "core/Validation.h"
+#include "graph/GraphBuffer.h"
+
+#include <cmath>
+
+namespace brantel {
+namespace {
+
+// The principal stresses of the far field, in the order of Principal2D.
+std::array<float, 7> Principal(const StressInput& s) {
+  std::array<float, 7> out{};
+  CalcPrincipal2D({s.Sx, s.Sy, s.Txy}, out);
+  return out;
+}
+
+double Divide(double a, double b) {
+  if (b == 0.0) RaiseError(err::kDivisionByZero);
+  return CheckFinite(a / b);
+}
+
+// k = a^2 / rho^2, the squares in 64-bit arithmetic.
+float RadiusRatioSquared(double a, double rho) { return CSng(Divide(a * a, rho * rho)); }
+
+// The angle of the radial line from the direction of s2, in radians.
+float LineAngle(float w, float theta2) {
+  const float dw = CSng(static_cast<double>(w) - theta2);
+  return CSng(static_cast<double>(dw) * kDegreeFactor);
+}
+
+const CircularCheckMessage kMessages[] = {
+    {"Text1", "sx", "σx", true, nullptr, nullptr},
+    {"Text2", "sy", "σy", true, nullptr, nullptr},
+    {"Text3", "txy", "τxy", true, nullptr, nullptr},
+    {"Text4", "Invalid value for the opening radius", "Εσφαλμένη τιμή γιά την ακτίνα", false, nullptr,
+     nullptr},
+    {"Text5", "Invalid value for angle theta", "Εσφαλμένη τιμή γιά την γωνία θ", false, nullptr, nullptr},
+    {"Text11", "Invalid value for the distance from the center of the opening",
+     "Εσφαλμένη τιμή για την απόσταση r από το κέντρο του ανοίγματος", false, nullptr, nullptr},
+    {"Text4", nullptr, nullptr, false, "lblRadMsg", "a > 0"},
+    {"txtlInternalPress", "Pressure in the borehole should be >= 0",
+     "Η πίεση στην γεώτρηση δεν μπορεί να είναι <0", false, nullptr, nullptr},
+    {"Text11", nullptr, nullptr, false, "lblDistMsg", "r > 0"},
+    {"Text11", nullptr, nullptr, false, "lblDistMsg", "r > a"},
+};
+
+bool Usable(const OpeningEntry& e) { return e.Numeric && e.Readable; }
+
+QString RatioText(const std::optional<double>& ratio, const char* english, const char* greek) {
+  if (!ratio) return QStringLiteral("-");
+  const QString prefix = EnglishMenus != 0 ? QString::fromUtf8(english) : QString::fromUtf8(greek);
+  return prefix + Format(*ratio, kCircularStressMask);
+}
+
+}  // namespace
+
+float OpeningEntry::Number() const {
+  if (!Readable) RaiseError(err::kOverflow);
+  return Value;
+}
+
+OpeningEntry ReadOpeningEntry(const QString& text, double value) {
+  OpeningEntry e;
+  e.Empty = text.isEmpty();
+  e.Numeric = IsNumericEntry(text);
+  try {
+    e.Value = CSng(value);
+  } catch (const RuntimeError&) {
+    e.Readable = false;
+    e.Value = 0.0f;
+  }
+  return e;
+}
+
+OpeningEntry ReadOpeningEntry(const QString& text) {
+  double value = 0.0;
+  try {
+    value = Val(text);
+  } catch (const RuntimeError&) {
+    OpeningEntry e = ReadOpeningEntry(text, 0.0);
+    e.Readable = false;
+    return e;
+  }
+  return ReadOpeningEntry(text, value);
+}
+
+KirschStresses KirschStressesAt(float P, float Q, float k, float t) {
+  const double p2 = static_cast<double>(P) / 2.0;
+  const double q2 = static_cast<double>(Q) / 2.0;
+  const double kk = k;
+  const double k2 = kk * kk;
+  const double c = std::cos(2.0 * static_cast<double>(t));
+  const double s = std::sin(2.0 * static_cast<double>(t));
+  KirschStresses out;
+  out.SigmaR = CSng(p2 * (1.0 - kk) + q2 * (1.0 - 4.0 * kk + 3.0 * k2) * c);
+  out.SigmaTheta = CSng(p2 * (1.0 + kk) - q2 * (1.0 + 3.0 * k2) * c);
+  out.TauRTheta = CSng(-q2 * (1.0 + 2.0 * kk - 3.0 * k2) * s);
+  return out;
+}
+
+CircularPoint CalcKirschPoint(const StressInput& stress, const CircularData& opening) {
+  CircularPoint point;
+  if (!(opening.R > 0.0f)) return point;
+  const auto principal = Principal(stress);
+  point.S1 = principal[0];
+  point.S2 = principal[1];
+  point.Theta2 = principal[3];
+  point.AngleFromS2 = CSng(static_cast<double>(opening.Angle) - point.Theta2);
+  const float t = LineAngle(opening.Angle, point.Theta2);
+  const float P = CSng(static_cast<double>(point.S2) + point.S1);
+  const float Q = CSng(static_cast<double>(point.S2) - point.S1);
+  const float k = RadiusRatioSquared(opening.A, opening.R);
+  point.Stress = KirschStressesAt(P, Q, k, t);
+  if (point.S1 != 0.0f) {
+    point.RadialRatio = static_cast<double>(point.Stress.SigmaR) / point.S1;
+    point.TangentialRatio = static_cast<double>(point.Stress.SigmaTheta) / point.S1;
+  }
+  point.Computed = true;
+  return point;
+}
+
+void RecordKirschPoint(const CircularPoint& point, CircularData& opening) {
+  if (!point.Computed) return;
+  opening.S1Field = point.S1;
+  opening.S2Field = point.S2;
+  opening.SigmaR = point.Stress.SigmaR;
+  opening.SigmaTheta = point.Stress.SigmaTheta;
+  opening.TauRTheta = point.Stress.TauRTheta;
+}
+
+QString RadialRatioText(const std::optional<double>& ratio) {
+  return RatioText(ratio, "sr/sv = ", "σr/σv = ");
+}
+
+QString TangentialRatioText(const std::optional<double>& ratio) {
+  return RatioText(ratio, "sw/sv = ", "σθ/σv = ");
+}
+
+QString CircularDistanceWarning() {
+  return Tr(QStringLiteral("Warning: Error < 0"), QStringLiteral("Προσοχή Σφάλμα < 0"));
+}
+
+float CurveExtent(bool plotTo3R, qint16 circExtend) {
+  if (plotTo3R) return 3.0f;
+  return circExtend < 1 ? 5.0f : static_cast<float>(circExtend);
+}
+
+StressCurves CalcStressCurves(const StressInput& stress, const CircularData& opening, float extent) {
+  StressCurves curves;
+  const float a = opening.A;
+  const float rhoMax = CSng(static_cast<double>(extent) * a);
+  const float step = CSng(static_cast<double>(rhoMax) / 100.0);
+  const auto principal = Principal(stress);
+  curves.S1Field = CSng(static_cast<double>(principal[0]) - opening.InternalPressure);
+  curves.S2Field = CSng(static_cast<double>(principal[1]) - opening.InternalPressure);
+  const float P = CSng(static_cast<double>(curves.S2Field) + curves.S1Field);
+  const float Q = CSng(static_cast<double>(curves.S2Field) - curves.S1Field);
+  const float t = LineAngle(opening.Angle, principal[3]);
+
+  // rho accumulates in 64-bit arithmetic; its rounding decides the last
+  // point (5 radii end at 4.95). The bound keeps a vanishing step finite.
+  int i = 0;
+  for (double rho = a; rho <= rhoMax && i < kCircularCurvePoints; rho += step) {
+    const float k = RadiusRatioSquared(a, rho);
+    const KirschStresses s = KirschStressesAt(P, Q, k, t);
+    const auto n = static_cast<std::size_t>(i);
+    curves.X[n] = CSng(Divide(rho, a));
+    curves.Radial[n] = s.SigmaR;
+    curves.Tangential[n] = s.SigmaTheta;
+    curves.Shear[n] = s.TauRTheta;
+    curves.Last = s;
+    ++i;
+  }
+  curves.Count = i;
+  return curves;
+}
+
+void RecordStressCurves(const StressCurves& curves, CircularData& opening) {
+  opening.S1Field = curves.S1Field;
+  opening.S2Field = curves.S2Field;
+  if (curves.Count > 0) {
+    opening.SigmaR = curves.Last.SigmaR;
+    opening.SigmaTheta = curves.Last.SigmaTheta;
+    opening.TauRTheta = curves.Last.TauRTheta;
+  }
+}
+
+void FillGraphBuffer(const StressCurves& curves) {
+  const int count = std::min(curves.Count, kGraphPointBound + 1);
+  for (int i = 0; i < count; ++i) {
+    const auto n = static_cast<std::size_t>(i);
+    const std::array<float, 3> ys{curves.Radial[n], curves.Tangential[n], curves.Shear[n]};
+    for (std::size_t c = 0; c < ys.size(); ++c) {
+      GraphCurveData[c][n][0] = curves.X[n];
+      GraphCurveData[c][n][1] = ys[c];
+    }
+  }
+  GraphLastPoint = static_cast<qint16>(count - 1);
+}
+
+CircularCheck FailedCircularCheck(const CircularEntries& e) {
+  if (!Usable(e.Sx)) return CircularCheck::Sx;
+  if (!Usable(e.Sy)) return CircularCheck::Sy;
+  if (!Usable(e.Txy)) return CircularCheck::Txy;
+  if (!Usable(e.A)) return CircularCheck::Radius;
+  if (!Usable(e.Angle)) return CircularCheck::Angle;
+  // The distance is read even while Graph is checked, so a number beyond
+  // the 32-bit range is refused then too.
+  if ((!e.GraphChecked && !e.R.Numeric) || !e.R.Readable) return CircularCheck::Distance;
+  if (e.A.Value <= 0.0f) return CircularCheck::RadiusNotPositive;
+  if (!e.Pressure.Readable || e.Pressure.Value < 0.0f) return CircularCheck::NegativePressure;
+  if (e.R.Value <= 0.0f && !e.GraphChecked) return CircularCheck::DistanceNotPositive;
+  if (!e.A.Empty && !e.R.Empty && e.A.Value > e.R.Value) return CircularCheck::DistanceInsideOpening;
+  return CircularCheck::None;
+}
+
+const CircularCheckMessage& CircularCheckMessageOf(CircularCheck check) {
+  const int index = static_cast<int>(check) - 1;
+  Q_ASSERT(index >= 0 && index < static_cast<int>(std::size(kMessages)));
+  return kMessages[index];
+}
+
+void StoreCircularEntries(const CircularEntries& e, StressInput& stress, CircularData& opening) {
+  // Every box is read before anything is written.
+  const std::array<float, 7> v{e.Sx.Number(), e.Sy.Number(), e.Txy.Number(), e.A.Number(),
+                               e.Angle.Number(), e.R.Number(), e.Pressure.Number()};
+  stress.Sx = v[0];
+  stress.Sy = v[1];
+  stress.Txy = v[2];
+  opening.A = v[3];
+  opening.Angle = v[4];
+  opening.R = v[5];
+  opening.InternalPressure = v[6];
+}
+
+std::optional<int> AngleScrollPosition(double angle) {
+  try {
+    return CLng(angle) % 360;
+  } catch (const RuntimeError&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace brantel
