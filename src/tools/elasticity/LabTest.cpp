@@ -1,0 +1,238 @@
+#include "tools/elasticity/LabTest.h"
+
+#include "core/Arithmetic.h"
+#include "core/Conversions.h"
+#include "core/NumberFormat.h"
+#include "core/RuntimeError.h"
+
+#include <cmath>
+#include <limits>
+
+namespace brantel {
+namespace {
+
+constexpr LabText kHeaders[labcol::kCount] = {
+    {"#", "No"},
+    {"Force (kN)", "Force (kN)"},
+    {"DeltaY (mm)", "DeltaY (mm)"},
+    {"ex (milli)", "εx (milli)"},
+    {"ey (milli)", "εy (milli)"},
+    {"sy (MPa)", "σy (MPa)"},
+    {"El. Mod (GPa)", "El. Mod. (GPa)"},
+};
+
+// MPa x thousandths x mm^3 = microjoules.
+constexpr double kMicrojoule = 1e-6;
+
+qint16 TypeOf(qint16 dataType) {
+  return dataType == kLabForceDisplacement || dataType == kLabStressStrain ? dataType
+                                                                            : kLabForceStrain;
+}
+
+bool FitsSingle(double value) {
+  return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
+}
+
+double& Field(LabRow& row, int column) {
+  switch (column) {
+    case labcol::kForce:
+      return row.Force;
+    case labcol::kDeltaY:
+      return row.DeltaY;
+    case labcol::kEx:
+      return row.Ex;
+    case labcol::kEy:
+      return row.Ey;
+    default:
+      return row.Sigma;
+  }
+}
+
+// A filled value as the grid shows it and reads it back, or nothing when it
+// cannot stand in a cell.
+LabCell Fill(int column, std::optional<double> value) {
+  LabCell cell{column, std::nullopt};
+  if (value && FitsSingle(*value)) cell.Value = *value;
+  return cell;
+}
+
+double ReadBack(const LabCell& cell) {
+  return cell.Value ? Val(Format(*cell.Value, kLabMask)) : 0.0;
+}
+
+// Runs one part of the evaluation; a float overflow inside it leaves its
+// result as nothing.
+template <typename F>
+std::optional<float> Guarded(F&& f) {
+  try {
+    return f();
+  } catch (const RuntimeError&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
+LabText LabColumnHeader(int column) {
+  if (column < 0 || column >= labcol::kCount) return {"", ""};
+  return kHeaders[column];
+}
+
+int LabColumnWidth(int column, int gridWidthTwips) {
+  if (column == labcol::kNumber) return 320;
+  return CLng(gridWidthTwips / 6.5);
+}
+
+bool IsLabColumnEditable(qint16 dataType, int column) {
+  if (column == labcol::kEx) return true;
+  switch (TypeOf(dataType)) {
+    case kLabForceDisplacement:
+      return column == labcol::kForce || column == labcol::kDeltaY;
+    case kLabStressStrain:
+      return column == labcol::kEy || column == labcol::kSigma;
+    default:
+      return column == labcol::kForce || column == labcol::kEy;
+  }
+}
+
+std::array<int, 2> LabFilledColumns(qint16 dataType) {
+  switch (TypeOf(dataType)) {
+    case kLabForceDisplacement:
+      return {labcol::kSigma, labcol::kEy};
+    case kLabStressStrain:
+      return {labcol::kForce, labcol::kDeltaY};
+    default:
+      return {labcol::kSigma, labcol::kDeltaY};
+  }
+}
+
+std::optional<QString> LabCellEntryText(QStringView answer, QStringView currentText) {
+  double value = 0;
+  try {
+    value = std::fabs(Val(answer.isEmpty() ? currentText : answer));
+  } catch (const RuntimeError&) {
+    return std::nullopt;
+  }
+  if (!FitsSingle(value)) return std::nullopt;
+  return FormatGeneral(value);
+}
+
+std::optional<qint16> LabPointCountFromText(QStringView text) {
+  double value = 0;
+  try {
+    value = Val(text);
+  } catch (const RuntimeError&) {
+    return std::nullopt;
+  }
+  if (value < kLabMinPoints || value > kLabMaxPointCount) return std::nullopt;
+  return CInt(value);
+}
+
+std::optional<double> LabSpecimenArea(qint16 areaOption, double diameter, double area) {
+  const double a = areaOption == kLabAreaGiven ? area : kPi * diameter * diameter / 4.0;
+  if (!FitsSingle(a) || a < 0) return std::nullopt;
+  return a;
+}
+
+std::optional<double> LabEquivalentDiameter(double area) {
+  if (area < 0 || !std::isfinite(area)) return std::nullopt;
+  return std::sqrt(4.0 * area / kPi);
+}
+
+LabEvaluation EvaluateLabTest(const LabTestInput& in) {
+  LabEvaluation out;
+  const qint16 type = TypeOf(in.DataType);
+  out.Area = LabSpecimenArea(in.AreaOption, in.Diameter, in.Area);
+  const bool hasHeight = in.Height >= 0 && FitsSingle(in.Height);
+  if (out.Area && hasHeight) {
+    out.Volume = Guarded([&] { return CSng(in.Height * *out.Area); });
+  }
+
+  // Fill the columns of the data type.
+  const double area = out.Area.value_or(0.0);
+  const bool byArea = area > 0;
+  const double h = hasHeight ? in.Height : 0.0;
+  const std::array<int, 2> columns = LabFilledColumns(type);
+  out.Rows.reserve(in.Rows.size());
+  for (const LabRow& row : in.Rows) {
+    std::optional<double> first, second;
+    switch (type) {
+      case kLabForceDisplacement:
+        if (byArea) first = row.Force / area * 1000.0;
+        if (h > 0) second = row.DeltaY / h * 1000.0;
+        break;
+      case kLabStressStrain:
+        if (byArea) first = area * row.Sigma / 1000.0;
+        if (h > 0) second = h * row.Ey / 1000.0;
+        break;
+      default:
+        if (byArea) first = row.Force / area * 1000.0;
+        if (hasHeight) second = h * row.Ey / 1000.0;
+        break;
+    }
+    LabRowResult r;
+    r.Filled = {Fill(columns[0], first), Fill(columns[1], second)};
+    r.Values = row;
+    for (const LabCell& cell : r.Filled) Field(r.Values, cell.Column) = ReadBack(cell);
+    out.Rows.push_back(r);
+  }
+
+  // Poisson's ratio.
+  out.MeanPoisson = Guarded([&]() -> std::optional<float> {
+    float sum = 0;
+    int count = 0;
+    for (const LabRowResult& r : out.Rows) {
+      if (r.Values.Ex == 0 || r.Values.Ey == 0) continue;
+      sum = CSng(static_cast<double>(sum) + CSng(r.Values.Ex / r.Values.Ey));
+      ++count;
+    }
+    if (count == 0) return std::nullopt;
+    return CSng(static_cast<double>(sum) / count);
+  });
+
+  // Elasticity modulus: the slope between each point and the one before.
+  std::optional<float> sum = 0.0f;
+  int count = 0;
+  for (size_t i = 1; i < out.Rows.size(); ++i) {
+    const LabRow& a = out.Rows[i - 1].Values;
+    const LabRow& b = out.Rows[i].Values;
+    if (!(b.Ey > 0 && a.Sigma < b.Sigma && b.Ey - a.Ey != 0)) continue;
+    const std::optional<float> slope =
+        Guarded([&] { return CSng((b.Sigma - a.Sigma) / (b.Ey - a.Ey)); });
+    out.Rows[i].Modulus = slope;
+    if (!slope) continue;
+    if (sum) sum = Guarded([&] { return CSng(static_cast<double>(*sum) + *slope); });
+    ++count;
+  }
+  if (count > 0 && sum) out.MeanModulus = CSng(static_cast<double>(*sum) / count);
+
+  // Energy to failure: the area under the curve times the volume.
+  if (out.Volume) {
+    const double volume = *out.Volume;
+    out.Energy = Guarded([&] {
+      float energy = 0;
+      for (size_t i = 1; i < out.Rows.size(); ++i) {
+        const LabRow& a = out.Rows[i - 1].Values;
+        const LabRow& b = out.Rows[i].Values;
+        if (!(b.Ey > 0)) continue;
+        const float term =
+            CSng((a.Sigma + b.Sigma) / 2.0 * (b.Ey - a.Ey) * volume * kMicrojoule);
+        energy = CSng(static_cast<double>(energy) + term);
+      }
+      return energy;
+    });
+  }
+  return out;
+}
+
+std::vector<QPointF> LabStressStrainPoints(const std::vector<LabRowResult>& rows) {
+  std::vector<QPointF> points;
+  points.reserve(rows.size());
+  for (const LabRowResult& r : rows) {
+    if (!FitsSingle(r.Values.Ey) || !FitsSingle(r.Values.Sigma)) continue;
+    points.emplace_back(static_cast<float>(r.Values.Ey), static_cast<float>(r.Values.Sigma));
+  }
+  return points;
+}
+
+}  // namespace brantel

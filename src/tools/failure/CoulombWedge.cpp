@@ -1,0 +1,232 @@
+#include "tools/failure/CoulombWedge.h"
+
+#include "core/Arithmetic.h"
+#include "core/Conversions.h"
+#include "core/RuntimeError.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace brantel {
+namespace {
+
+constexpr WedgeTexts kWedgeTexts{
+    {"Stability of Bolted Rock Wedge", "Αστοχία όγκου πετρώματος σε επίπεδη ασυνέχεια με κοχλία"},
+    {"Wedge Parameters", "Παράμετροι ογκοτεμαχίου"},
+    {"Wedge Width = 1 m", "*Το πάχος της σφήνας θεωρείται μοναδιαίο"},
+    {"Wedge Safety Factor", "Συντελεστής ασφαλείας σφήνας"},
+    {"Failure analysis of rock wedge with planar discontinuity supported by rock bolt (Coulomb "
+     "criterion)",
+     "Υπολογισμός αστοχίας επίπεδης ασυνέχειας σε σφήνα με κοχλία βάσει του κριτηρίου Coulomb."},
+    {"Bolt tensioning is greater than the horizontal weight component. Check for excessive "
+     "tensioning.",
+     "Τάνυση κοχλία υπερβαίνει οριζόντια συνιστώσα βάρους. Κίνδυνος υπερβολικής τάνυσης."},
+    {"Safety Factor", "Συντελεστή Ασφάλειας"},
+    true,
+};
+
+constexpr WedgeTexts kSlopeTexts{
+    {"Stability of Bolted Rock Slope", "Αστοχία όγκου πετρώματος σε επίπεδη ασυνέχεια με κοχλία"},
+    {"Slope Parameters", "Παράμετροι ογκοτεμαχίου"},
+    {"Slope Width = 1 m", "*Το πάχος της σφήνας θεωρείται μοναδιαίο"},
+    {"Slope Safety Factor", "Συντελεστής ασφαλείας σφήνας"},
+    {"Failure analysis of rock slope with planar discontinuity supported by rock bolt (Coulomb "
+     "criterion)",
+     "Υπολογισμός αστοχίας επίπεδης ασυνέχειας σε πρανές με κοχλία βάσει του κριτηρίου Coulomb."},
+    {"Bolt Tensioning is greater than the horizontal weight component. Check for excessive "
+     "tensioning.",
+     "Τάνυση κοχλία υπερβαίνει οριζόντια συνιστώσα βάρους. Κίνδυνος υπερβολικής τάνυσης."},
+    {"Invalid value for safety factor", "Εσφαλμένη τιμή για τον συντελεστή ασφάλειας"},
+    false,
+};
+
+constexpr WedgeText kTooLarge{"The value is too large", "Η τιμή είναι πολύ μεγάλη"};
+constexpr WedgeText kAngleAtLeastZero{"angle >= 0", "γωνία >= 0"};
+
+// The 32-bit value of a box; false when it lies beyond that range.
+bool ReadBox(double value, float& out) {
+  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) return false;
+  out = static_cast<float>(value);
+  return true;
+}
+
+WedgeInvalid TooLarge(WedgeBox box) { return WedgeInvalid{box, kTooLarge}; }
+
+float Radians(float degrees) { return CSng(static_cast<double>(degrees) / kRadianFactor); }
+
+// The block's weight and its components on the plane.
+struct Block {
+  float W = 0;       // weight per metre of thickness
+  float N = 0;       // normal to the plane
+  float S = 0;       // along the plane, driving
+  float TanPhi = 0;
+  float Psi = 0;     // plane angle, radians
+};
+
+Block BlockOf(const BoltedWedgeData& d) {
+  Block b;
+  b.W = CSng(static_cast<double>(d.Height) * d.Width * d.SpecificGravity);
+  b.Psi = Radians(d.DiscAngle);
+  b.N = CSng(b.W * std::cos(static_cast<double>(b.Psi)));
+  b.S = CSng(b.W * std::sin(static_cast<double>(b.Psi)));
+  b.TanPhi = CSng(std::tan(static_cast<double>(Radians(d.FrictionAngle))));
+  return b;
+}
+
+double CohesionForce(const BoltedWedgeData& d) { return static_cast<double>(d.Cohesion) * d.Width; }
+
+}  // namespace
+
+const WedgeTexts& TextsOf(WedgeTool tool) {
+  return tool == WedgeTool::Slope ? kSlopeTexts : kWedgeTexts;
+}
+
+std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxValues& boxes,
+                                               qint16 tab, BoltedWedgeData& work) {
+  float width = 0, height = 0, gamma = 0, cohesion = 0, phi = 0, psi = 0;
+  if (!ReadBox(boxes.Width, width)) return TooLarge(WedgeBox::Text1);
+  if (width < 0) return WedgeInvalid{WedgeBox::Text1, {"Width > 0", "Πλάτος > 0"}};
+  if (!ReadBox(boxes.Height, height)) return TooLarge(WedgeBox::Text2);
+  if (height < 0) return WedgeInvalid{WedgeBox::Text2, {"Height > 0", "Υψος > 0"}};
+  if (!ReadBox(boxes.SpecificGravity, gamma)) return TooLarge(WedgeBox::Text3);
+  if (gamma < 0) {
+    return WedgeInvalid{WedgeBox::Text3, {"Unit Weight > 0", "Μοναδιαίο Βάρος > 0"}};
+  }
+  if (!ReadBox(boxes.Cohesion, cohesion)) return TooLarge(WedgeBox::Text6);
+  if (cohesion < 0) return WedgeInvalid{WedgeBox::Text6, {"Cohesion > 0", "Συνοχή > 0"}};
+  if (!ReadBox(boxes.FrictionAngle, phi)) return TooLarge(WedgeBox::Text7);
+  if (phi < 0) {
+    return WedgeInvalid{WedgeBox::Text7,
+                        {"Angle of internal friction > 0", "Γωνία εσωτερικής τριβής > 0"}};
+  }
+  // At 90 degrees and beyond tan phi turns huge and then negative.
+  if (phi >= 90) {
+    return WedgeInvalid{WedgeBox::Text7,
+                        {"Angle of internal friction < 90", "Γωνία εσωτερικής τριβής < 90"}};
+  }
+  if (!ReadBox(boxes.DiscAngle, psi)) return TooLarge(WedgeBox::Text8);
+  // A plane at 0 or 90 degrees or beyond carries no block that can slide.
+  if (psi <= 0 || psi >= 90) {
+    return WedgeInvalid{WedgeBox::Text8, {"0 < Angle of discontinuity plane < 90",
+                                          "0 < Γωνία επιπέδου ασυνέχειας < 90"}};
+  }
+  work.Width = width;
+  work.Height = height;
+  work.SpecificGravity = gamma;
+  work.Cohesion = cohesion;
+  work.FrictionAngle = phi;
+  work.DiscAngle = psi;
+
+  float value = 0, angle = 0;
+  if (tab == 0) {
+    if (!ReadBox(boxes.BoltLoad, value)) return TooLarge(WedgeBox::Text4);
+    if (value < 0) return WedgeInvalid{WedgeBox::Text4, {"load", "φορτίο"}, true};
+    if (!ReadBox(boxes.BoltAngle, angle)) return TooLarge(WedgeBox::Text5);
+    if (angle < 0) return WedgeInvalid{WedgeBox::Text5, kAngleAtLeastZero};
+    work.BoltLoad = value;
+    work.BoltAngle = angle;
+  } else if (tab == 1) {
+    const WedgeTexts& texts = TextsOf(tool);
+    if (!ReadBox(boxes.ReqSafetyFactor, value)) return TooLarge(WedgeBox::Text11);
+    if (value < 0) {
+      return WedgeInvalid{WedgeBox::Text11, texts.NegativeSafetyFactor,
+                          texts.NegativeSafetyFactorWithPrefix};
+    }
+    if (!ReadBox(boxes.BoltAngle2, angle)) return TooLarge(WedgeBox::Text12);
+    if (angle < 0) return WedgeInvalid{WedgeBox::Text12, kAngleAtLeastZero};
+    work.ReqSafetyFactor = value;
+    work.BoltAngle2 = angle;
+  }
+  return std::nullopt;
+}
+
+WedgeSafetyFactor CalcWedgeSafetyFactor(const BoltedWedgeData& d) {
+  WedgeSafetyFactor r;
+  try {
+    const Block b = BlockOf(d);
+    if (b.W == 0 || d.DiscAngle == 0) return r;
+    const double relative =
+        static_cast<double>(b.Psi) - static_cast<double>(Radians(d.BoltAngle));
+    const float tn = CSng(d.BoltLoad * std::sin(relative));
+    const float ts = CSng(d.BoltLoad * std::cos(relative));
+    if (ts < b.S) {
+      const double normal = std::max(static_cast<double>(tn) + b.N, 0.0);
+      r.SafetyFactor = CSng((normal * b.TanPhi + CohesionForce(d)) /
+                            (static_cast<double>(b.S) - ts));
+    } else {
+      r.SafetyFactor = kWedgeExcessiveTensioning;
+      r.ExcessiveTensioning = true;
+    }
+    r.Computable = true;
+  } catch (const RuntimeError&) {
+    r = WedgeSafetyFactor{};
+  }
+  return r;
+}
+
+WedgeBoltLoad CalcWedgeBoltLoad(const BoltedWedgeData& d) {
+  WedgeBoltLoad r;
+  try {
+    const Block b = BlockOf(d);
+    if (b.W == 0) return r;
+    const double factor = d.ReqSafetyFactor;
+    const double relative =
+        static_cast<double>(b.Psi) - static_cast<double>(Radians(d.BoltAngle2));
+    const float A = CSng(factor * std::sin(static_cast<double>(b.Psi)));
+    const float B = CSng(factor * std::cos(relative));
+    const float C = CSng(std::cos(static_cast<double>(b.Psi)) * b.TanPhi);
+    const float D = CSng(std::sin(relative) * b.TanPhi);
+    const float denominator = CSng(static_cast<double>(D) + B);
+    // F S - N tan phi - c L: what the bolt must make up; 0 or less when the
+    // unbolted block already reaches the required factor.
+    const double shortfall =
+        CheckFinite((static_cast<double>(A) - C) * b.W - CohesionForce(d));
+    if (denominator <= 0) {
+      r.Outcome = shortfall <= 0 ? WedgeLoadOutcome::NotRequired : WedgeLoadOutcome::Unreachable;
+      return r;
+    }
+    const float rounded = CSng(shortfall / denominator);
+    if (rounded <= 0) {
+      r.Outcome = WedgeLoadOutcome::NotRequired;
+      r.ReqBoltLoad = rounded;
+      return r;
+    }
+    double load = rounded;
+    if (load * std::sin(relative) + b.N < 0) {
+      // That load pulls the block off the plane, where friction is lost:
+      // only c L / (S - T cos(psi - theta2)) is left to reach the factor.
+      const double along = std::cos(relative);
+      if (along <= 0) {
+        r.Outcome = WedgeLoadOutcome::Unreachable;
+        return r;
+      }
+      load = (factor * b.S - CohesionForce(d)) / (factor * along);
+    }
+    // With nothing left to resist (no cohesion, and no friction at that
+    // load) the factor jumps from 0 to the 999 of a held block.
+    const double friction = std::max(load * std::sin(relative) + b.N, 0.0) * b.TanPhi;
+    if (friction + CohesionForce(d) <= 0) {
+      r.Outcome = WedgeLoadOutcome::Unreachable;
+      return r;
+    }
+    r.ReqBoltLoad = CSng(load);
+    r.Outcome = WedgeLoadOutcome::Load;
+  } catch (const RuntimeError&) {
+    r = WedgeBoltLoad{};
+  }
+  return r;
+}
+
+WedgeText WedgeLoadNote(WedgeLoadOutcome outcome) {
+  switch (outcome) {
+    case WedgeLoadOutcome::NotRequired:
+      return kWedgeNoBoltNote;
+    case WedgeLoadOutcome::Unreachable:
+      return kWedgeUnreachableNote;
+    default:
+      return {"", ""};
+  }
+}
+
+}  // namespace brantel

@@ -1,0 +1,135 @@
+#pragma once
+
+#include "core/project/ProjectRecord.h"
+
+#include <QtGlobal>
+
+#include <optional>
+
+namespace brantel {
+
+// Mechanics of the bolted rock wedge (frmCoulombWedge) and of its twin, the
+// bolted rock slope (frmCoulombSlope): a block of length L, height H and
+// unit weight g in a section one metre thick rests on a plane at psi degrees
+// to the horizontal (counter-clockwise), with cohesion c (kPa) and friction
+// angle phi (degrees) on the plane, held by one bolt at theta degrees to the
+// horizontal (clockwise positive). Fixed SI units: m, kPa, kN/m3, kN.
+//
+//   weight      W  = H L g             (the full rectangle)
+//   on the plane N  = W cos psi,        S  = W sin psi
+//   bolt        Tn = T sin(psi - theta), Ts = T cos(psi - theta)
+//   safety      F  = (max(Tn + N, 0) tan phi + c L) / (S - Ts)
+//
+// Angles become radians by dividing the degrees by kRadianFactor; W, N, S,
+// tan phi and the bolt components are held as 32-bit floats, the arithmetic
+// between them is done in 64 bits. Uses kRadianFactor (core/Arithmetic.h)
+// and CSng / CheckFinite (core/Conversions.h). No function here raises an
+// error: a result beyond the 32-bit range comes back as not computable.
+
+// The two dialogs built from this one set of mechanics.
+enum class WedgeTool { Wedge, Slope };
+
+// One text in both languages (UTF-8).
+struct WedgeText {
+  const char* English;
+  const char* Greek;
+};
+
+// What differs between the two dialogs. The Greek captions of the title,
+// Frame1, Label3 and Label11 are the same for both.
+struct WedgeTexts {
+  WedgeText Title;
+  WedgeText Frame1;   // the block's frame
+  WedgeText Label3;   // the unit-thickness note
+  WedgeText Label11;  // caption of the required safety factor (Text11)
+  WedgeText History;  // the line written to the history when the dialog opens
+  WedgeText TensionWarning;        // Label14 beside the 999 result
+  WedgeText NegativeSafetyFactor;  // message for a negative Text11
+  bool NegativeSafetyFactorWithPrefix;  // ShowInvalidValue's prefix flag for it
+};
+const WedgeTexts& TextsOf(WedgeTool tool);
+
+// Label15 when the block needs no bolt to reach the required safety factor.
+inline constexpr WedgeText kWedgeNoBoltNote{"Bolt is not Required", "Δεν απαιτείται κοχλίας"};
+// Label15 when no bolt load at the given angle reaches the required factor.
+inline constexpr WedgeText kWedgeUnreachableNote{
+    "The required safety factor cannot be reached with a bolt at this angle",
+    "Ο απαιτούμενος συντελεστής ασφαλείας δεν επιτυγχάνεται με κοχλία σε αυτή τη γωνία"};
+
+// The safety factor shown when the bolt's component along the plane reaches
+// the driving force: the block cannot slide, the bolt is overtensioned.
+inline constexpr float kWedgeExcessiveTensioning = 999.0f;
+
+// Display: the ten inputs with the mask "#0.##0"; Text10 and Text9 in the
+// general form of a 32-bit float (FormatGeneral), 999 showing as "999".
+
+// The ten input boxes, named after the dialog's controls.
+enum class WedgeBox { Text1, Text2, Text3, Text6, Text7, Text8, Text4, Text5, Text11, Text12 };
+
+// The leading numbers of the input boxes (64-bit, as read from the texts).
+struct WedgeBoxValues {
+  double Width = 0;            // Text1, L (m)
+  double Height = 0;           // Text2, H (m)
+  double SpecificGravity = 0;  // Text3, g (kN/m3)
+  double Cohesion = 0;         // Text6, c (kPa)
+  double FrictionAngle = 0;    // Text7, phi (degrees)
+  double DiscAngle = 0;        // Text8, psi (degrees)
+  double BoltLoad = 0;         // Text4, T (kN), tab 0
+  double BoltAngle = 0;        // Text5, theta (degrees), tab 0
+  double ReqSafetyFactor = 0;  // Text11, F, tab 1
+  double BoltAngle2 = 0;       // Text12, theta2 (degrees), tab 1
+};
+
+// The first failed check: the box to give the focus back to and the message
+// for ShowInvalidValue (with the prefix "Invalid value for " when WithPrefix).
+struct WedgeInvalid {
+  WedgeBox Box;
+  WedgeText Message;
+  bool WithPrefix = false;
+};
+
+// The input checks of the selected tab, in the order of the boxes. Negative
+// lengths, unit weight, cohesion, bolt load, required safety factor and bolt
+// angles are refused (0 passes), as are a friction angle of 90 or more and a
+// plane angle outside (0, 90) exclusive, and any value beyond the 32-bit
+// range. The block's six values go into `work` once their checks pass, the
+// tab's two once theirs do. A tab other than 0 or 1 checks only the block.
+std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxValues& boxes,
+                                               qint16 tab, BoltedWedgeData& work);
+
+// Tab 0, "Safety Factor".
+struct WedgeSafetyFactor {
+  // False for no block (W = 0), a horizontal plane (psi = 0) or a result
+  // beyond the 32-bit range: Text10 empty, Label14 empty, OK disabled.
+  bool Computable = false;
+  float SafetyFactor = 0;  // kWedgeExcessiveTensioning when Ts >= S
+  // Ts >= S: Label14 shows the tool's TensionWarning.
+  bool ExcessiveTensioning = false;
+};
+// With no bolt load the factor is that of the unbolted block. A bolt that
+// pulls the block off the plane (Tn + N < 0) leaves no friction, never a
+// negative one.
+WedgeSafetyFactor CalcWedgeSafetyFactor(const BoltedWedgeData& d);
+
+// Tab 1, "Load".
+enum class WedgeLoadOutcome {
+  NotComputable,  // no block (W = 0) or beyond the 32-bit range: Text9 and Label15 empty, OK disabled
+  Load,           // Text9 shows ReqBoltLoad, Label15 empty
+  NotRequired,    // the unbolted block reaches F: Text9 empty, Label15 kWedgeNoBoltNote
+  Unreachable,    // no bolt load at theta2 reaches F: Text9 empty, Label15 kWedgeUnreachableNote
+};
+struct WedgeBoltLoad {
+  WedgeLoadOutcome Outcome = WedgeLoadOutcome::NotComputable;
+  // The load (kN) that gives the safety factor F on tab 0 with theta =
+  // theta2; for NotRequired the value the load formula gave (0 or less),
+  // otherwise 0.
+  float ReqBoltLoad = 0;
+};
+//   T = (W (F sin psi - cos psi tan phi) - c L) / (F cos(psi - theta2) + sin(psi - theta2) tan phi)
+// A denominator of 0 or less means a larger load does not raise the factor.
+WedgeBoltLoad CalcWedgeBoltLoad(const BoltedWedgeData& d);
+
+// The text of Label15 for an outcome (empty texts for Load and NotComputable).
+WedgeText WedgeLoadNote(WedgeLoadOutcome outcome);
+
+}  // namespace brantel

@@ -1,0 +1,277 @@
+#include "tools/failure/CoulombWedge.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace brantel {
+namespace {
+
+constexpr double kRad = 3.14159265358979 / 180.0;
+
+// The block of the worked example: L 10 m, H 5 m, 25 kN/m3, c 20 kPa,
+// phi 30, plane at 40 degrees.
+BoltedWedgeData Example() {
+  BoltedWedgeData d;
+  d.Width = 10;
+  d.Height = 5;
+  d.SpecificGravity = 25;
+  d.Cohesion = 20;
+  d.FrictionAngle = 30;
+  d.DiscAngle = 40;
+  return d;
+}
+
+// The safety factor written out from the forces, in double precision.
+double ExpectedFactor(const BoltedWedgeData& d) {
+  const double w = d.Height * d.Width * d.SpecificGravity;
+  const double psi = d.DiscAngle * kRad, rel = (d.DiscAngle - d.BoltAngle) * kRad;
+  const double resisting =
+      std::max(w * std::cos(psi) + d.BoltLoad * std::sin(rel), 0.0) * std::tan(d.FrictionAngle * kRad) +
+      d.Cohesion * d.Width;
+  return resisting / (w * std::sin(psi) - d.BoltLoad * std::cos(rel));
+}
+
+TEST(CoulombWedge, SafetyFactorOfWorkedCases) {
+  struct Case {
+    float load, angle, expected;
+  } cases[] = {
+      {100, 10, 1.0904f},  // bolted
+      {0, 10, 0.9370f},    // unbolted
+      {0, 0, 0.9370f},     // both bolt boxes at 0: still the unbolted block, not 0
+      {300, 25, 1.5528f},
+  };
+  for (const Case& c : cases) {
+    BoltedWedgeData d = Example();
+    d.BoltLoad = c.load;
+    d.BoltAngle = c.angle;
+    const WedgeSafetyFactor r = CalcWedgeSafetyFactor(d);
+    ASSERT_TRUE(r.Computable) << c.load;
+    EXPECT_FALSE(r.ExcessiveTensioning);
+    EXPECT_NEAR(r.SafetyFactor, c.expected, 1e-4) << c.load << " " << c.angle;
+    EXPECT_NEAR(r.SafetyFactor, ExpectedFactor(d), 1e-5);
+  }
+}
+
+TEST(CoulombWedge, BoltReachingTheDrivingForceGives999) {
+  BoltedWedgeData d = Example();
+  d.BoltAngle = 40;  // along the plane: Ts = T
+  const double s = 1250 * std::sin(40 * kRad);
+  d.BoltLoad = static_cast<float>(s) * 1.001f;
+  WedgeSafetyFactor r = CalcWedgeSafetyFactor(d);
+  EXPECT_TRUE(r.Computable);
+  EXPECT_TRUE(r.ExcessiveTensioning);
+  EXPECT_EQ(r.SafetyFactor, kWedgeExcessiveTensioning);
+  // Slightly less load: a (large) factor of its own and no warning.
+  d.BoltLoad = static_cast<float>(s) * 0.99f;
+  r = CalcWedgeSafetyFactor(d);
+  EXPECT_FALSE(r.ExcessiveTensioning);
+  EXPECT_NEAR(r.SafetyFactor, ExpectedFactor(d), 1e-3 * ExpectedFactor(d));
+  EXPECT_GT(r.SafetyFactor, 50);
+  EXPECT_NE(r.SafetyFactor, kWedgeExcessiveTensioning);
+}
+
+TEST(CoulombWedge, ABoltPullingTheBlockOffThePlaneLeavesNoFriction) {
+  // Bolt at 110 degrees: Tn = T sin(-70) exceeds N = 957.6 for T = 1500.
+  BoltedWedgeData d = Example();
+  d.BoltLoad = 1500;
+  d.BoltAngle = 110;
+  const WedgeSafetyFactor r = CalcWedgeSafetyFactor(d);
+  ASSERT_TRUE(r.Computable);
+  const double s = 1250 * std::sin(40 * kRad), ts = 1500 * std::cos(-70 * kRad);
+  EXPECT_NEAR(r.SafetyFactor, 200 / (s - ts), 1e-5);
+  EXPECT_GT(r.SafetyFactor, 0);
+}
+
+TEST(CoulombWedge, NoBlockIsNotComputable) {
+  for (auto zero : {&BoltedWedgeData::Width, &BoltedWedgeData::Height,
+                    &BoltedWedgeData::SpecificGravity}) {
+    BoltedWedgeData d = Example();
+    d.*zero = 0;
+    d.BoltLoad = 100;
+    d.ReqSafetyFactor = 1.5;
+    EXPECT_FALSE(CalcWedgeSafetyFactor(d).Computable);
+    EXPECT_EQ(CalcWedgeBoltLoad(d).Outcome, WedgeLoadOutcome::NotComputable);
+    EXPECT_EQ(std::strlen(WedgeLoadNote(CalcWedgeBoltLoad(d).Outcome).English), 0u);
+  }
+  BoltedWedgeData d = Example();
+  d.DiscAngle = 0;
+  EXPECT_FALSE(CalcWedgeSafetyFactor(d).Computable);
+  // A block whose weight does not fit a 32-bit float.
+  d = Example();
+  d.Width = 1e20f;
+  d.Height = 1e20f;
+  EXPECT_FALSE(CalcWedgeSafetyFactor(d).Computable);
+  EXPECT_EQ(CalcWedgeBoltLoad(d).Outcome, WedgeLoadOutcome::NotComputable);
+}
+
+TEST(CoulombWedge, RequiredLoadOfTheWorkedCase) {
+  BoltedWedgeData d = Example();
+  d.ReqSafetyFactor = 1.5;
+  d.BoltAngle2 = 10;
+  const WedgeBoltLoad r = CalcWedgeBoltLoad(d);
+  ASSERT_EQ(r.Outcome, WedgeLoadOutcome::Load);
+  EXPECT_NEAR(r.ReqBoltLoad, 284.93, 0.01);
+}
+
+// The load found for a required factor, put on the bolt at the same angle,
+// gives the factor back; a block that needs no bolt reaches it unbolted; an
+// unreachable factor is reached by no load at all.
+TEST(CoulombWedge, RequiredLoadGivesBackTheRequiredFactor) {
+  int loads = 0, notRequired = 0, unreachable = 0;
+  for (float psi : {5.0f, 25.0f, 40.0f, 70.0f, 89.0f})
+    for (float phi : {0.0f, 20.0f, 45.0f})
+      for (float c : {0.0f, 20.0f})
+        for (float theta : {0.0f, 10.0f, 60.0f, 110.0f, 130.0f, 170.0f})
+          for (float factor : {0.0f, 0.5f, 1.0f, 1.5f, 3.0f}) {
+            BoltedWedgeData d = Example();
+            d.DiscAngle = psi;
+            d.FrictionAngle = phi;
+            d.Cohesion = c;
+            d.ReqSafetyFactor = factor;
+            d.BoltAngle2 = theta;
+            d.BoltAngle = theta;
+            const WedgeBoltLoad r = CalcWedgeBoltLoad(d);
+            SCOPED_TRACE(testing::Message() << psi << " " << phi << " " << c << " " << theta << " " << factor);
+            switch (r.Outcome) {
+              case WedgeLoadOutcome::Load: {
+                ++loads;
+                EXPECT_GT(r.ReqBoltLoad, 0);
+                d.BoltLoad = r.ReqBoltLoad;
+                const WedgeSafetyFactor back = CalcWedgeSafetyFactor(d);
+                ASSERT_TRUE(back.Computable);
+                if (!back.ExcessiveTensioning) {
+                  EXPECT_NEAR(back.SafetyFactor, factor, 2e-3 * factor + 1e-4);
+                }
+                break;
+              }
+              case WedgeLoadOutcome::NotRequired: {
+                ++notRequired;
+                d.BoltLoad = 0;
+                EXPECT_GE(CalcWedgeSafetyFactor(d).SafetyFactor, factor * (1 - 1e-5f));
+                break;
+              }
+              case WedgeLoadOutcome::Unreachable: {
+                ++unreachable;
+                for (float t : {0.0f, 10.0f, 100.0f, 1e3f, 1e4f, 1e5f}) {
+                  d.BoltLoad = t;
+                  const WedgeSafetyFactor s = CalcWedgeSafetyFactor(d);
+                  if (s.Computable && !s.ExcessiveTensioning) {
+                    EXPECT_LT(s.SafetyFactor, factor) << t;
+                  }
+                }
+                break;
+              }
+              case WedgeLoadOutcome::NotComputable:
+                ADD_FAILURE();
+            }
+          }
+  EXPECT_GT(loads, 100);
+  EXPECT_GT(notRequired, 50);
+  EXPECT_GT(unreachable, 10);
+}
+
+TEST(CoulombWedge, ANonPositiveDenominatorShowsNoLoad) {
+  BoltedWedgeData d = Example();
+  // Bolt across the plane (psi - theta2 = -90) with friction: a larger load
+  // only lowers the factor.
+  d.ReqSafetyFactor = 1.5;
+  d.BoltAngle2 = 130;
+  WedgeBoltLoad r = CalcWedgeBoltLoad(d);
+  EXPECT_EQ(r.Outcome, WedgeLoadOutcome::Unreachable);
+  EXPECT_STREQ(WedgeLoadNote(r.Outcome).English, kWedgeUnreachableNote.English);
+  // The same bolt with a factor the unbolted block already reaches.
+  d.ReqSafetyFactor = 0.5;
+  r = CalcWedgeBoltLoad(d);
+  EXPECT_EQ(r.Outcome, WedgeLoadOutcome::NotRequired);
+  EXPECT_STREQ(WedgeLoadNote(r.Outcome).English, "Bolt is not Required");
+  // A denominator of exactly 0: no required factor and no friction.
+  d.ReqSafetyFactor = 0;
+  d.FrictionAngle = 0;
+  EXPECT_EQ(CalcWedgeBoltLoad(d).Outcome, WedgeLoadOutcome::NotRequired);
+}
+
+TEST(CoulombWedge, ValidationStopsAtTheFirstBadBox) {
+  const WedgeBoxValues good{10, 5, 25, 20, 30, 40, 100, 10, 1.5, 10};
+  struct Case {
+    double WedgeBoxValues::*field;
+    double value;
+    qint16 tab;
+    WedgeBox box;  // meaningful when message is not null
+    const char* message;
+  } cases[] = {
+      {&WedgeBoxValues::Width, 0, 0, WedgeBox::Text1, nullptr},  // 0 passes
+      {&WedgeBoxValues::Width, -1, 0, WedgeBox::Text1, "Width > 0"},
+      {&WedgeBoxValues::Height, -1, 0, WedgeBox::Text2, "Height > 0"},
+      {&WedgeBoxValues::SpecificGravity, -1, 0, WedgeBox::Text3, "Unit Weight > 0"},
+      {&WedgeBoxValues::Cohesion, -0.5, 0, WedgeBox::Text6, "Cohesion > 0"},
+      {&WedgeBoxValues::FrictionAngle, -1, 0, WedgeBox::Text7, "Angle of internal friction > 0"},
+      {&WedgeBoxValues::FrictionAngle, 89.9, 0, WedgeBox::Text7, nullptr},
+      {&WedgeBoxValues::FrictionAngle, 90, 0, WedgeBox::Text7, "Angle of internal friction < 90"},
+      {&WedgeBoxValues::FrictionAngle, 89.999999999, 0, WedgeBox::Text7, "Angle of internal friction < 90"},
+      {&WedgeBoxValues::DiscAngle, 0, 0, WedgeBox::Text8, "0 < Angle of discontinuity plane < 90"},
+      {&WedgeBoxValues::DiscAngle, -10, 1, WedgeBox::Text8, "0 < Angle of discontinuity plane < 90"},
+      {&WedgeBoxValues::DiscAngle, 90, 0, WedgeBox::Text8, "0 < Angle of discontinuity plane < 90"},
+      {&WedgeBoxValues::DiscAngle, 0.01, 0, WedgeBox::Text8, nullptr},
+      {&WedgeBoxValues::DiscAngle, 89.99, 1, WedgeBox::Text8, nullptr},
+      {&WedgeBoxValues::BoltLoad, -1, 0, WedgeBox::Text4, "load"},
+      {&WedgeBoxValues::BoltLoad, -1, 1, WedgeBox::Text4, nullptr},  // the other tab's box
+      {&WedgeBoxValues::BoltAngle, -1, 0, WedgeBox::Text5, "angle >= 0"},
+      {&WedgeBoxValues::ReqSafetyFactor, -1, 1, WedgeBox::Text11, "Safety Factor"},
+      {&WedgeBoxValues::BoltAngle2, -1, 1, WedgeBox::Text12, "angle >= 0"},
+      {&WedgeBoxValues::Height, 1e39, 0, WedgeBox::Text2, "The value is too large"},
+      {&WedgeBoxValues::BoltAngle2, -1e300, 1, WedgeBox::Text12, "The value is too large"},
+  };
+  for (const Case& c : cases) {
+    WedgeBoxValues boxes = good;
+    boxes.*(c.field) = c.value;
+    BoltedWedgeData work;
+    const auto failed = ValidateWedgeInput(WedgeTool::Wedge, boxes, c.tab, work);
+    SCOPED_TRACE(testing::Message() << c.value << " tab " << c.tab);
+    if (!c.message) {
+      EXPECT_FALSE(failed.has_value());
+      continue;
+    }
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_EQ(failed->Box, c.box);
+    EXPECT_STREQ(failed->Message.English, c.message);
+    EXPECT_EQ(failed->WithPrefix, c.box == WedgeBox::Text4 || c.box == WedgeBox::Text11);
+  }
+}
+
+TEST(CoulombWedge, ValidationFillsTheWorkingRecordOfTheSelectedTab) {
+  const WedgeBoxValues boxes{10, 5, 25, 20, 30, 40, 100, 10, 1.5, 12};
+  BoltedWedgeData work;
+  work.ReqSafetyFactor = 7;
+  ASSERT_FALSE(ValidateWedgeInput(WedgeTool::Wedge, boxes, 0, work));
+  EXPECT_EQ(work.Width, 10);
+  EXPECT_EQ(work.DiscAngle, 40);
+  EXPECT_EQ(work.BoltLoad, 100);
+  EXPECT_EQ(work.ReqSafetyFactor, 7);  // the other tab's value stays
+  ASSERT_FALSE(ValidateWedgeInput(WedgeTool::Wedge, boxes, 1, work));
+  EXPECT_EQ(work.ReqSafetyFactor, 1.5f);
+  EXPECT_EQ(work.BoltAngle2, 12);
+}
+
+TEST(CoulombWedge, TheSlopeDialogHasItsOwnTexts) {
+  WedgeBoxValues boxes{10, 5, 25, 20, 30, 40, 100, 10, -1, 10};
+  BoltedWedgeData work;
+  const auto slope = ValidateWedgeInput(WedgeTool::Slope, boxes, 1, work);
+  ASSERT_TRUE(slope);
+  EXPECT_FALSE(slope->WithPrefix);
+  EXPECT_STREQ(slope->Message.English, "Invalid value for safety factor");
+  EXPECT_STREQ(slope->Message.Greek, "Εσφαλμένη τιμή για τον συντελεστή ασφάλειας");
+
+  const WedgeTexts& w = TextsOf(WedgeTool::Wedge);
+  const WedgeTexts& s = TextsOf(WedgeTool::Slope);
+  EXPECT_STRNE(w.TensionWarning.English, s.TensionWarning.English);
+  // Greek captions are shared.
+  for (auto field : {&WedgeTexts::Title, &WedgeTexts::Frame1, &WedgeTexts::Label3,
+                     &WedgeTexts::Label11, &WedgeTexts::TensionWarning}) {
+    EXPECT_STREQ((w.*field).Greek, (s.*field).Greek);
+  }
+}
+
+}  // namespace
+}  // namespace brantel
