@@ -84,9 +84,9 @@ InputFault SignFault(std::span<const CriterionBoxRule> rules, int index) {
 
 float ZoomFactorOf(int barValue) { return CSng(static_cast<double>(barValue) / 10.0); }
 
-AxisRange ZoomedAxisRange(float s1, float s2, float zoomFactor) {
+PrincipalAxisRange ZoomedAxisRange(float s1, float s2, float zoomFactor) {
   const float r = CSng((static_cast<double>(s1) - s2) / 2.0);
-  AxisRange a;
+  PrincipalAxisRange a;
   a.Min = CSng(static_cast<double>(s2) - static_cast<double>(zoomFactor) * r);
   a.Max = CSng(static_cast<double>(s1) + static_cast<double>(zoomFactor) * r);
   a.Span = CSng(static_cast<double>(a.Max) - a.Min);
@@ -95,9 +95,9 @@ AxisRange ZoomedAxisRange(float s1, float s2, float zoomFactor) {
   return a;
 }
 
-AxisRange PlainAxisRange(float s1, float s2) {
+PrincipalAxisRange PlainAxisRange(float s1, float s2) {
   const float r = CSng((static_cast<double>(s1) - s2) / 2.0);
-  AxisRange a;
+  PrincipalAxisRange a;
   a.Min = CSng(static_cast<double>(s2) - r);
   a.Max = CSng(static_cast<double>(s1) + r);
   a.Span = CSng(static_cast<double>(a.Max) - a.Min);

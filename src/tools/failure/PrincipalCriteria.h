@@ -111,7 +111,7 @@ float ZoomFactorOf(int barValue);
 
 // One axis of the plot: the world values at the picture's edges before the
 // axes' crossing places them, and the span between them.
-struct AxisRange {
+struct PrincipalAxisRange {
   float Min = 0;
   float Max = 0;
   float Span = 0;
@@ -119,15 +119,15 @@ struct AxisRange {
 
 // With R = (s1 - s2)/2: Min = s2 - f R, Max = s1 + f R, the span raised to
 // 1.2 Max when that is larger. Raises Overflow (6) beyond the 32-bit range.
-AxisRange ZoomedAxisRange(float s1, float s2, float zoomFactor);
+PrincipalAxisRange ZoomedAxisRange(float s1, float s2, float zoomFactor);
 
 // Min = s2 - R, Max = s1 + R and the plain span, 2 (s1 - s2) (no zoom, no
 // 1.2 rule). Raises Overflow (6) beyond the 32-bit range.
-AxisRange PlainAxisRange(float s1, float s2);
+PrincipalAxisRange PlainAxisRange(float s1, float s2);
 
 struct PrincipalPlotRange {
-  AxisRange X;
-  AxisRange Y;
+  PrincipalAxisRange X;
+  PrincipalAxisRange Y;
   float R = 0;  // (s1 - s2)/2
 };
 

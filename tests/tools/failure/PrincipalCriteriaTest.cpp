@@ -49,7 +49,7 @@ TEST(PrincipalCriteria, EntriesMustFitASingle) {
 
 TEST(PrincipalCriteria, RangesFromThePrincipalStresses) {
   // s1 = 10, s2 = 0 at zoom factor 2: -10 to 20.
-  AxisRange a = ZoomedAxisRange(10, 0, 2);
+  PrincipalAxisRange a = ZoomedAxisRange(10, 0, 2);
   EXPECT_EQ(a.Min, -10.0f);
   EXPECT_EQ(a.Max, 20.0f);
   EXPECT_EQ(a.Span, 30.0f);
@@ -58,7 +58,7 @@ TEST(PrincipalCriteria, RangesFromThePrincipalStresses) {
   EXPECT_EQ(a.Min, 7.0f);
   EXPECT_EQ(a.Max, 11.0f);
   EXPECT_FLOAT_EQ(a.Span, 13.2f);
-  const AxisRange plain = PlainAxisRange(10, 8);
+  const PrincipalAxisRange plain = PlainAxisRange(10, 8);
   EXPECT_EQ(plain.Min, 7.0f);
   EXPECT_EQ(plain.Max, 11.0f);
   EXPECT_EQ(plain.Span, 4.0f);
