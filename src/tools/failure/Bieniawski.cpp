@@ -1,0 +1,123 @@
+#include "tools/failure/Bieniawski.h"
+
+#include "core/Conversions.h"
+#include "core/NumberFormat.h"
+
+#include <cmath>
+
+namespace brantel {
+
+const std::array<CriterionBoxRule, kBieniawskiBoxCount> kBieniawskiBoxRules = {{
+    {u"Text1", "σx", "sx", true, "σx > 0", "sx > 0"},
+    {u"Text2", "σy", "sy", true, "σy > 0", "sy > 0"},
+    {u"Text3", "τxy", "txy", true, "τxy > 0", "txy > 0"},
+    {u"Text4", "Εσφαλμένη τιμή γιά τη πίεση πόρων", "Invalid Pore Pressure", false, "P > 0", "P > 0"},
+    {u"Text5", "Εσφαλμένη τιμή για την Αντοχή", "Invalid value for Uniaxial Compressive Strength", false,
+     "Co > 0", "Co > 0"},
+    {u"Text6", "Εσφαλμένη τιμή για την Παράμετρο Α", "Invalid value for Parameter A", false, "A > 0", "A > 0"},
+    {u"Text7", "Εσφαλμένη τιμή για την Παράμετρο k", "Invalid value for Parameter k", false, "k > 0", "k > 0"},
+}};
+
+namespace {
+
+constexpr int Index(BieniawskiBox box) { return static_cast<int>(box); }
+
+// A box that is neither a number nor empty.
+bool Refused(const QString& text) { return !text.isEmpty() && !IsCriterionEntry(text); }
+// A box that does not hold a number as it stands: refused or empty.
+bool NotANumber(const QString& text) { return text.isEmpty() || !IsCriterionEntry(text); }
+
+}  // namespace
+
+CriterionInputCheck CheckBieniawskiInputs(const std::array<QString, kBieniawskiBoxCount>& texts,
+                                          bool poreTicked) {
+  CriterionInputCheck check;
+  // A group of boxes: all numbers, then the sign tests; else the first box
+  // that is not a number is refused, or, when empty, gets "0".
+  auto checkGroup = [&](BieniawskiBox first, BieniawskiBox last) -> bool {
+    for (int i = Index(first); i <= Index(last); ++i) {
+      if (!NotANumber(texts[i])) continue;
+      if (Refused(texts[i])) {
+        check.Fault = TextFault(kBieniawskiBoxRules, i);
+      } else {
+        check.ZeroedBoxes.push_back(i);
+      }
+      return false;
+    }
+    for (int i = Index(first); i <= Index(last); ++i) {
+      if (CriterionEntryValue(texts[i]) < 0.0f) {
+        check.Fault = SignFault(kBieniawskiBoxRules, i);
+        return false;
+      }
+    }
+    return true;
+  };
+
+  check.StoreStress = checkGroup(BieniawskiBox::Sx, BieniawskiBox::Txy);
+  if (check.Fault) return check;
+  if (poreTicked) {
+    checkGroup(BieniawskiBox::Pore, BieniawskiBox::Pore);
+    if (check.Fault) return check;
+  }
+  checkGroup(BieniawskiBox::Co, BieniawskiBox::K);
+  return check;
+}
+
+CriterionVerdict BieniawskiVerdict(double s1, double s2, float co, float a, float k) {
+  if (!(co > 0.0f)) return CriterionVerdict::Blank;
+  if (!(s2 > 0.0)) return CriterionVerdict::RangeError;
+  const double c = co;
+  const double strengthSide = 1.0 + static_cast<double>(a) * std::pow(s2 / c, static_cast<double>(k));
+  return CompareCriterionSides(s1 / c, strengthSide);
+}
+
+BieniawskiResult EvaluateBieniawski(const StressInput& stress, const BieniawskiParams& params) {
+  BieniawskiResult result;
+  result.Principal = PrincipalOf(stress.Sx, stress.Sy, stress.Txy);
+  const float s1 = result.Principal.S1, s2 = result.Principal.S2;
+  result.Verdict = BieniawskiVerdict(s1, s2, params.Co, params.A, params.K);
+  result.Failure = FailureFlagAfter(result.Verdict, params.Failure);
+  result.PoreFailure = params.PoreFailure;
+  if (params.UsePore == 1) {
+    const double e1 = EffectiveStress(s1, params.PorePressure);
+    const double e2 = EffectiveStress(s2, params.PorePressure);
+    result.PoreVerdict = BieniawskiVerdict(e1, e2, params.Co, params.A, params.K);
+    result.PoreFailure = FailureFlagAfter(*result.PoreVerdict, params.PoreFailure);
+  }
+  return result;
+}
+
+PrincipalPlotRange BieniawskiPlotRange(float s1, float s2, float zoomFactor) {
+  PrincipalPlotRange range;
+  range.R = CSng((static_cast<double>(s1) - s2) / 2.0);
+  range.X = ZoomedAxisRange(s1, s2, zoomFactor);
+  range.Y = range.X;
+  return range;
+}
+
+PrincipalEnvelope BieniawskiEnvelope(float co, float a, float k, float s1) {
+  PrincipalEnvelope envelope;
+  if (co == 0.0f) return envelope;
+  const double c = co;
+  envelope.Points.emplace_back(0.0, co);
+  for (float x : EnvelopeSteps(0.0f, s1, 1.0)) {
+    const double y = c * (1.0 + static_cast<double>(a) * std::pow(x / c, static_cast<double>(k)));
+    if (!AddEnvelopePoint(envelope, x, y)) break;
+  }
+  return envelope;
+}
+
+namespace {
+
+QString SignedGeneral(float value) {
+  const QString text = FormatGeneral(value);
+  return value < 0.0f ? text : QStringLiteral(" ") + text;
+}
+
+}  // namespace
+
+QString BieniawskiReadoutTail(float xmin, float xmax) {
+  return SignedGeneral(xmin) + QStringLiteral(" ") + SignedGeneral(xmax);
+}
+
+}  // namespace brantel

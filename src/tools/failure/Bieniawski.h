@@ -1,0 +1,79 @@
+#pragma once
+
+#include "core/project/ProjectRecord.h"
+#include "tools/failure/PrincipalCriteria.h"
+
+#include <array>
+#include <optional>
+
+namespace brantel {
+
+// Mechanics of the Bieniawski tool: a plane stress state judged by the
+// Bieniawski criterion s1/Co > 1 + A (s3/Co)^k, the minor principal stress
+// s2 of the plane state playing the part of s3, on the total stresses and,
+// with a pore pressure P, on the effective stresses s1 - P and s2 - P.
+//
+// Both sides are rounded to 32-bit floats before they are compared (a tie
+// holds). A strength Co not greater than 0 leaves the verdict blank; a
+// minor stress not greater than 0 gives "Range Error" (the power is only
+// taken of a positive ratio).
+//
+// Shared arithmetic of core/Arithmetic.h: CalcPrincipal2D (through
+// PrincipalOf). Stresses in the project's stress unit, angles in degrees.
+
+// The input boxes in the order validation visits them.
+enum class BieniawskiBox { Sx, Sy, Txy, Pore, Co, A, K };
+inline constexpr int kBieniawskiBoxCount = 7;
+
+// Each box's control name and messages, indexed by BieniawskiBox.
+extern const std::array<CriterionBoxRule, kBieniawskiBoxCount> kBieniawskiBoxRules;
+
+// Checks the texts of the boxes (indexed by BieniawskiBox) in the dialog's
+// order. Stresses: when all three are numbers, none may be negative and the
+// stress state is stored; otherwise the first box that is not a number is
+// refused, or, when it is empty, gets "0" and the check goes on without
+// storing the stress state. Only with the pore option ticked: the pore box
+// is a number (an empty one gets "0") and not negative. Material: when Co,
+// A and k are all numbers, none may be negative; otherwise the first that
+// is not is refused, or, when empty, gets "0" and the inputs are valid.
+CriterionInputCheck CheckBieniawskiInputs(const std::array<QString, kBieniawskiBoxCount>& texts,
+                                          bool poreTicked);
+
+// The verdict of one state (s1 and s2 may be effective stresses).
+CriterionVerdict BieniawskiVerdict(double s1, double s2, float co, float a, float k);
+
+struct BieniawskiResult {
+  Principal2D Principal;     // shown with kCriterionValueMask
+  CriterionVerdict Verdict;  // on the total stresses (Text8)
+  // On the effective stresses (Text9); empty while the pore option is clear,
+  // when neither the box nor the flag is touched.
+  std::optional<CriterionVerdict> PoreVerdict;
+  qint16 Failure = 0;      // the flags after the verdicts; a blank, Range
+  qint16 PoreFailure = 0;  // Error or not computable verdict keeps the previous flag
+};
+
+// The calculation on the stresses given (the boxes' current values) and the
+// working parameters: Co, A, K, UsePore (1 ticked), PorePressure, and the
+// previous Failure and PoreFailure. Raises Overflow (6) when the principal
+// stresses leave the 32-bit range.
+BieniawskiResult EvaluateBieniawski(const StressInput& stress, const BieniawskiParams& params);
+
+// --- The plot.
+
+// The ranges, both axes from the principal stresses at the zoom factor
+// (1 on reset) with the 1.2 rule; the zoom bar changes both. Raises
+// Overflow (6) beyond the 32-bit range.
+PrincipalPlotRange BieniawskiPlotRange(float s1, float s2, float zoomFactor);
+
+// The envelope: from (0, Co) through the points (x, Co (1 + A (x/Co)^k))
+// for x = 0, 1, 2, ... while x does not exceed s1 (no point when s1 is
+// negative). Empty when Co is 0. The curve stops at a point the criterion
+// does not define.
+PrincipalEnvelope BieniawskiEnvelope(float co, float a, float k, float s1);
+
+// The tail of the English internal-coordinates read-out: xmin, a blank and
+// xmax, each in the general number form with a blank in place of the sign
+// of a value that is not negative ("-10  20").
+QString BieniawskiReadoutTail(float xmin, float xmax);
+
+}  // namespace brantel

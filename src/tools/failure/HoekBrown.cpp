@@ -1,0 +1,122 @@
+#include "tools/failure/HoekBrown.h"
+
+#include "core/Conversions.h"
+
+#include <cmath>
+
+namespace brantel {
+
+const std::array<CriterionBoxRule, kHoekBoxCount> kHoekBoxRules = {{
+    {u"Text1", "σx", "sx", true, "σx > 0", "sx > 0"},
+    {u"Text2", "σy", "sy", true, "σy > 0", "sy > 0"},
+    {u"Text3", "τxy", "txy", true, "τxy > 0", "txy > 0"},
+    {u"Text4", "Εσφαλμένη τιμή γιά τη πίεση πόρων", "Invalid Pore Pressure", false, "P > 0", "P > 0"},
+    {u"Text5", "Εσφαλμένη τιμή για την Αντοχή", "Invalid value for Uniaxial Compressive Strength", false,
+     "Co > 0", "Co > 0"},
+    {u"Text6", "Εσφαλμένη τιμή για την Παράμετρο m", "Invalid value for Parameter m", false, "m > 0", "m > 0"},
+    {u"Text25", "Εσφαλμένη τιμή για την Αντοχή", "Invalid value for Uniaxial Compressive Strength", false,
+     "Co > 0", "Co > 0"},
+    {u"Text26", "Εσφαλμένη τιμή για την Παράμετρο mb", "Invalid value for Parameter mb", false, "mb > 0",
+     "mb > 0"},
+    {u"Text27", "Εσφαλμένη τιμή για την Παράμετρο s", "Invalid value for Parameter s", false, "s > 0", "s > 0"},
+    {u"Text28", "Εσφαλμένη τιμή για την Παράμετρο a", "Invalid value for Parameter a", false, "a > 0", "a > 0"},
+}};
+
+namespace {
+
+constexpr int Index(HoekBox box) { return static_cast<int>(box); }
+
+// Checks the boxes first..last in turn: all numbers first, then no
+// negative value. Returns the first fault.
+std::optional<InputFault> CheckRun(const std::array<QString, kHoekBoxCount>& texts, HoekBox first,
+                                   HoekBox last) {
+  for (int i = Index(first); i <= Index(last); ++i)
+    if (!IsCriterionEntry(texts[i])) return TextFault(kHoekBoxRules, i);
+  for (int i = Index(first); i <= Index(last); ++i)
+    if (CriterionEntryValue(texts[i]) < 0.0f) return SignFault(kHoekBoxRules, i);
+  return std::nullopt;
+}
+
+}  // namespace
+
+CriterionInputCheck CheckHoekInputs(const std::array<QString, kHoekBoxCount>& texts, bool poreTicked) {
+  CriterionInputCheck check;
+  check.Fault = CheckRun(texts, HoekBox::Sx, HoekBox::Txy);
+  if (!check.Fault && poreTicked) check.Fault = CheckRun(texts, HoekBox::Pore, HoekBox::Pore);
+  if (!check.Fault) check.Fault = CheckRun(texts, HoekBox::Co, HoekBox::A);
+  check.StoreStress = check.Valid();
+  return check;
+}
+
+CriterionVerdict HoekBrownVerdict(double s1, double s2, float strength, float m, float s, float a) {
+  if (!(strength > 0.0f)) return CriterionVerdict::Blank;
+  const double co = strength;
+  const double base = static_cast<double>(m) * s2 / co + s;
+  // Beyond the tensile limit the rock has failed already.
+  if (base < 0.0) return CriterionVerdict::Fails;
+  const double r = s2 / co + std::pow(base, static_cast<double>(a));
+  const double q = s1 / co;
+  return CompareCriterionSides(q, r);
+}
+
+float HoekStrength(const HoekParams& params) {
+  return params.CriterionType == 1 ? params.CoMass : params.Co;
+}
+
+namespace {
+
+CriterionVerdict VerdictOf(const HoekParams& p, double s1, double s2) {
+  if (p.CriterionType == 1) return HoekBrownVerdict(s1, s2, p.CoMass, p.Mb, p.S, p.A);
+  return HoekBrownVerdict(s1, s2, p.Co, p.M, 1.0f, 0.5f);
+}
+
+}  // namespace
+
+HoekResult EvaluateHoek(const StressInput& stress, const HoekParams& params) {
+  HoekResult result;
+  result.Principal = PrincipalOf(stress.Sx, stress.Sy, stress.Txy);
+  const float s1 = result.Principal.S1, s2 = result.Principal.S2;
+  result.Verdict = VerdictOf(params, s1, s2);
+  result.Failure = FailureFlagAfter(result.Verdict, params.Failure);
+  result.PoreFailure = params.PoreFailure;
+  if (params.UsePore == 1) {
+    const double e1 = EffectiveStress(s1, params.PorePressure);
+    const double e2 = EffectiveStress(s2, params.PorePressure);
+    result.PoreVerdict = VerdictOf(params, e1, e2);
+    result.PoreFailure = FailureFlagAfter(*result.PoreVerdict, params.PoreFailure);
+  }
+  return result;
+}
+
+PrincipalPlotRange HoekPlotRange(float s1, float s2, float zoomFactor) {
+  PrincipalPlotRange range;
+  range.R = CSng((static_cast<double>(s1) - s2) / 2.0);
+  range.X = ZoomedAxisRange(s1, s2, zoomFactor);
+  range.Y = PlainAxisRange(s1, s2);
+  return range;
+}
+
+PrincipalEnvelope HoekEnvelope(const HoekParams& params, float s1) {
+  PrincipalEnvelope envelope;
+  const float strength = HoekStrength(params);
+  if (strength == 0.0f) return envelope;
+  const bool generalized = params.CriterionType == 1;
+  const double co = strength;
+  const double m = generalized ? params.Mb : params.M;
+  const double s = generalized ? static_cast<double>(params.S) : 1.0;
+  const double a = generalized ? static_cast<double>(params.A) : 0.5;
+
+  envelope.Points.emplace_back(0.0, strength);
+  // The last abscissa is the whole part of s1 plus 1; x is never negative.
+  const double last = std::floor(static_cast<double>(s1)) + 1.0;
+  const std::optional<float> end = SingleOf(last);
+  if (!end || *end < 0.0f) return envelope;
+  for (float x : EnvelopeSteps(0.0f, *end, 0.5)) {
+    const double base = m * x / co + s;
+    if (base < 0.0) break;
+    if (!AddEnvelopePoint(envelope, x, co * (x / co + std::pow(base, a)))) break;
+  }
+  return envelope;
+}
+
+}  // namespace brantel

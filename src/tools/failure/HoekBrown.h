@@ -1,0 +1,81 @@
+#pragma once
+
+#include "core/project/ProjectRecord.h"
+#include "tools/failure/PrincipalCriteria.h"
+
+#include <array>
+#include <optional>
+
+namespace brantel {
+
+// Mechanics of the Hoek-Brown tool: a plane stress state judged by the
+// Hoek-Brown criterion, for intact rock (Co and m) or in the generalized
+// form for a rock mass (Co', mb, s and a), on the total stresses and, with
+// a pore pressure P, on the effective stresses s1 - P and s2 - P.
+//
+// The state fails when q > r with
+//   intact:       q = s1/Co,  r = s2/Co + (m s2/Co + 1)^0.5
+//   generalized:  q = s1/Co', r = s2/Co' + (mb s2/Co' + s)^a
+// the powers taken in 64-bit and both sides rounded to 32-bit floats before
+// they are compared (a tie holds). A minor stress beyond the tensile limit
+// (a negative base under the power) fails. A strength not greater than 0
+// leaves the verdict blank.
+//
+// Shared arithmetic of core/Arithmetic.h: CalcPrincipal2D (through
+// PrincipalOf). Stresses in the project's stress unit, angles in degrees.
+
+// The input boxes in the order validation visits them.
+enum class HoekBox { Sx, Sy, Txy, Pore, Co, M, CoMass, Mb, S, A };
+inline constexpr int kHoekBoxCount = 10;
+
+// Each box's control name and messages, indexed by HoekBox.
+extern const std::array<CriterionBoxRule, kHoekBoxCount> kHoekBoxRules;
+
+// Checks the texts of the boxes (indexed by HoekBox) in the dialog's order:
+// the three stresses are numbers, then none is negative; only with the pore
+// option ticked, the pore pressure is a number and not negative; the six
+// material boxes, whatever the criterion type, are numbers, then none is
+// negative. An empty box passes and counts as 0; zero passes every sign test.
+CriterionInputCheck CheckHoekInputs(const std::array<QString, kHoekBoxCount>& texts, bool poreTicked);
+
+// The verdict of one state: strength Co (or Co'), parameter m (or mb), s and
+// the exponent a (the intact criterion is s = 1, a = 0.5). s1 and s2 may be
+// effective stresses.
+CriterionVerdict HoekBrownVerdict(double s1, double s2, float strength, float m, float s, float a);
+
+// The strength of the selected type: Co for intact rock, Co' for the
+// generalized criterion (the strength marker and its caption).
+float HoekStrength(const HoekParams& params);
+
+struct HoekResult {
+  Principal2D Principal;     // shown with kCriterionValueMask
+  CriterionVerdict Verdict;  // on the total stresses (Text8)
+  // On the effective stresses (Text9); empty while the pore option is clear,
+  // when neither the box nor the flag is touched.
+  std::optional<CriterionVerdict> PoreVerdict;
+  qint16 Failure = 0;      // the flags after the verdicts; a blank or not
+  qint16 PoreFailure = 0;  // computable verdict keeps the previous flag
+};
+
+// The calculation on the stresses given (the boxes' current values) and the
+// working parameters: CriterionType, Co, M, CoMass, Mb, S, A, UsePore (1
+// ticked), PorePressure, and the previous Failure and PoreFailure. Raises
+// Overflow (6) when the principal stresses leave the 32-bit range.
+HoekResult EvaluateHoek(const StressInput& stress, const HoekParams& params);
+
+// --- The plot.
+
+// The ranges: horizontal from the principal stresses at the zoom factor
+// (1 on reset) with the 1.2 rule, vertical s2 - R to s1 + R whatever the
+// zoom. Raises Overflow (6) beyond the 32-bit range.
+PrincipalPlotRange HoekPlotRange(float s1, float s2, float zoomFactor);
+
+// The envelope of the selected criterion: from (0, strength) through the
+// points (x, y) for x = 0, 0.5, 1.0, ... up to Int(s1) + 1, with
+//   intact:       y = Co (x/Co + (m x/Co + 1)^0.5)
+//   generalized:  y = Co' (x/Co' + (mb x/Co' + s)^a).
+// Empty when the strength is 0; x is never negative. The curve stops at a
+// point the criterion does not define.
+PrincipalEnvelope HoekEnvelope(const HoekParams& params, float s1);
+
+}  // namespace brantel

@@ -1,0 +1,83 @@
+#include "tools/failure/VonMises.h"
+
+#include "core/Conversions.h"
+
+#include <cmath>
+
+namespace brantel {
+
+const std::array<CriterionBoxRule, kVonMisesBoxCount> kVonMisesBoxRules = {{
+    {u"Text1", "σx", "sx", true, nullptr, nullptr},
+    {u"Text2", "σy", "sy", true, nullptr, nullptr},
+    {u"Text3", "τxy", "txy", true, nullptr, nullptr},
+    {u"Text4", "Λάθος αντοχή σε εφελκυσμό", "Invalid tensile strength", false, nullptr, nullptr},
+}};
+
+CriterionInputCheck CheckVonMisesInputs(const std::array<QString, kVonMisesBoxCount>& texts) {
+  CriterionInputCheck check;
+  for (int i = 0; i < kVonMisesBoxCount; ++i) {
+    if (!texts[i].isEmpty() && IsCriterionEntry(texts[i])) continue;
+    check.StoreStress = false;
+    if (texts[i].isEmpty()) {
+      check.ZeroedBoxes.push_back(i);
+    } else {
+      check.Fault = TextFault(kVonMisesBoxRules, i);
+    }
+    break;
+  }
+  return check;
+}
+
+std::optional<float> VonMisesStress(float s1, float s2) {
+  const double a = s1, b = s2;
+  // a^2 + b^2 - ab = ((a - b)^2 + a^2 + b^2)/2 is never negative.
+  return SingleOf(std::sqrt(a * a + b * b - a * b));
+}
+
+VonMisesResult EvaluateVonMises(const StressInput& stress, const VonMisesData& input) {
+  VonMisesResult result;
+  result.Principal = PrincipalOf(stress.Sx, stress.Sy, stress.Txy);
+  result.EquivalentStress = VonMisesStress(result.Principal.S1, result.Principal.S2);
+  // Beyond the 32-bit range sv exceeds every strength.
+  const bool holds = result.EquivalentStress && *result.EquivalentStress < input.TensileStrength;
+  result.Failure = holds ? 0 : -1;
+  const bool anyStress = stress.Sx != 0.0f || stress.Sy != 0.0f || stress.Txy != 0.0f;
+  result.CanCommit = input.TensileStrength != 0.0f && anyStress;
+  result.Verdict = !result.CanCommit ? CriterionVerdict::Blank
+                   : holds           ? CriterionVerdict::Holds
+                                     : CriterionVerdict::Fails;
+  return result;
+}
+
+PrincipalPlotRange VonMisesPlotRange(float s1, float s2, float zoomFactor) {
+  PrincipalPlotRange range;
+  range.R = CSng((static_cast<double>(s1) - s2) / 2.0);
+  range.X = ZoomedAxisRange(s1, s2, zoomFactor);
+  range.Y = range.X;
+  return range;
+}
+
+PrincipalEnvelope VonMisesEnvelope(float tensileStrength) {
+  PrincipalEnvelope envelope;
+  if (!(tensileStrength > 0.0f)) return envelope;
+  const double t = tensileStrength;
+  // The larger root of v^2 - u v + (u^2 - T^2) = 0; its discriminant
+  // 4 T^2 - 3 u^2 is positive for 0 <= u <= T.
+  auto root = [t](double u) { return (u + std::sqrt(u * u - 4.0 * (u * u - t * t))) / 2.0; };
+
+  envelope.Points.emplace_back(0.0, tensileStrength);
+  for (float u : EnvelopeSteps(0.0f, tensileStrength, 0.1)) {
+    if (!AddEnvelopePoint(envelope, u, root(u))) return envelope;
+  }
+  for (float u : EnvelopeSteps(tensileStrength, 0.0f, -0.1)) {
+    const std::optional<float> v = SingleOf(root(u));
+    if (!v) {
+      envelope.Overflow = true;
+      return envelope;
+    }
+    envelope.Points.emplace_back(*v, u);
+  }
+  return envelope;
+}
+
+}  // namespace brantel

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/project/ProjectRecord.h"
+#include "tools/failure/PrincipalCriteria.h"
+
+#include <array>
+#include <optional>
+
+namespace brantel {
+
+// Mechanics of the Von Mises tool: the equivalent stress of the two
+// principal stresses of a plane state, sv = (s1^2 + s2^2 - s1 s2)^0.5
+// (64-bit, kept as a 32-bit float), against the tensile strength T: the
+// state fails when sv reaches T (a tie fails). There is nothing to judge
+// while T is 0 or all three stresses are 0: the verdict is blank and OK is
+// disabled.
+//
+// Shared arithmetic of core/Arithmetic.h: CalcPrincipal2D (through
+// PrincipalOf). Stresses in the project's stress unit.
+
+// The Von Mises stress box (Text6); the other boxes use kCriterionValueMask.
+inline constexpr QStringView kVonMisesStressMask = u"#0.#0";
+
+// The input boxes in the order validation visits them.
+enum class VonMisesBox { Sx, Sy, Txy, T };
+inline constexpr int kVonMisesBoxCount = 4;
+
+// Each box's control name and message, indexed by VonMisesBox (no sign test:
+// negative stresses and a negative T are taken).
+extern const std::array<CriterionBoxRule, kVonMisesBoxCount> kVonMisesBoxRules;
+
+// Checks the texts of the boxes (indexed by VonMisesBox): when all four are
+// numbers, the inputs are valid and stored; otherwise the first that is not
+// is refused, or, when it is empty, gets "0" and the inputs are valid but
+// not stored in this pass (StoreStress false; its change stores them).
+CriterionInputCheck CheckVonMisesInputs(const std::array<QString, kVonMisesBoxCount>& texts);
+
+// sv of two principal stresses; empty when it lies beyond the 32-bit range.
+std::optional<float> VonMisesStress(float s1, float s2);
+
+struct VonMisesResult {
+  Principal2D Principal;
+  // sv (Text6, kVonMisesStressMask); empty, with the box blank, when it
+  // lies beyond the 32-bit range (the state then fails).
+  std::optional<float> EquivalentStress;
+  qint16 Failure = 0;  // -1 when sv >= T, else 0; set even when the verdict is blank
+  CriterionVerdict Verdict = CriterionVerdict::Blank;  // Text5: Fails, Holds or Blank
+  bool CanCommit = false;  // CmdOk enabled: T is not 0 and some stress is not 0
+};
+
+// The calculation on the stresses and the tensile strength given (the
+// boxes' current values). Raises Overflow (6) when the principal stresses
+// leave the 32-bit range.
+VonMisesResult EvaluateVonMises(const StressInput& stress, const VonMisesData& input);
+
+// --- The plot.
+
+// The ranges on reset or at the zoom factor, both axes with the 1.2 rule.
+// The zoom bar alone changes only the horizontal range (ZoomedAxisRange),
+// the vertical one stays. Raises Overflow (6) beyond the 32-bit range.
+PrincipalPlotRange VonMisesPlotRange(float s1, float s2, float zoomFactor);
+
+// The envelope, the part of the ellipse s1^2 - s1 s2 + s2^2 = T^2 between
+// the two axes, as one polyline from (0, T): first (u, v) for u = 0, 0.1,
+// 0.2, ... up to T, then (v, u) for u = T, T - 0.1, ... down to 0, v being
+// the larger root of v^2 - u v + u^2 - T^2 = 0. It runs over (T, T) to
+// about (T, 0) and bulges to about 1.155 T. Empty unless T > 0.
+PrincipalEnvelope VonMisesEnvelope(float tensileStrength);
+
+}  // namespace brantel

@@ -1,0 +1,222 @@
+#include "tools/failure/HoekBrown.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace brantel {
+namespace {
+
+HoekParams Intact(float co, float m) {
+  HoekParams p;
+  p.CriterionType = 0;
+  p.Co = co;
+  p.M = m;
+  return p;
+}
+
+HoekParams Generalized(float co, float mb, float s, float a) {
+  HoekParams p;
+  p.CriterionType = 1;
+  p.CoMass = co;
+  p.Mb = mb;
+  p.S = s;
+  p.A = a;
+  return p;
+}
+
+StressInput Stress(float sx, float sy, float txy) { return StressInput{sx, sy, txy, 0}; }
+
+TEST(HoekBrown, WorkedVerdicts) {
+  struct Case {
+    const char* what;
+    HoekParams params;
+    float sx, sy, txy;
+    CriterionVerdict expected;
+  };
+  const Case cases[] = {
+      {"intact tie", Intact(100, 7), 100, 0, 0, CriterionVerdict::Holds},
+      {"intact above", Intact(100, 7), 100.01f, 0, 0, CriterionVerdict::Fails},
+      // s2 = 10: r = 0.1 + 1.7^0.5, the limit s1 = 140.38.
+      {"confined below", Intact(100, 7), 140, 10, 0, CriterionVerdict::Holds},
+      {"confined above", Intact(100, 7), 141, 10, 0, CriterionVerdict::Fails},
+      // Defaults of the generalized criterion: the limit s1 = 100 x 0.2^0.5.
+      {"generalized below", Generalized(100, 10, 0.2f, 0.5f), 44, 0, 0, CriterionVerdict::Holds},
+      {"generalized above", Generalized(100, 10, 0.2f, 0.5f), 45, 0, 0, CriterionVerdict::Fails},
+      {"generalized tie", Generalized(100, 10, 0.25f, 0.5f), 50, 0, 0, CriterionVerdict::Holds},
+      // Pure shear 50: s2 = -50, 7 x (-0.5) + 1 < 0, beyond the tensile limit.
+      {"tensile limit passed", Intact(100, 7), 0, 0, 50, CriterionVerdict::Fails},
+      {"tensile limit, integer power", Generalized(100, 10, 0.2f, 1), 0, 0, 50, CriterionVerdict::Fails},
+      // m = 10, s1 = s2 = -10: exactly on the tensile limit, a tie.
+      {"on the tensile limit", Intact(100, 10), -10, -10, 0, CriterionVerdict::Holds},
+      {"zero strength", Intact(0, 7), 500, 0, 0, CriterionVerdict::Blank},
+      {"zero strength generalized", Generalized(0, 10, 0.2f, 0.5f), 500, 0, 0, CriterionVerdict::Blank},
+  };
+  for (const Case& c : cases) {
+    HoekParams p = c.params;
+    p.Failure = 7;  // a blank verdict keeps whatever was there
+    const HoekResult r = EvaluateHoek(Stress(c.sx, c.sy, c.txy), p);
+    EXPECT_EQ(r.Verdict, c.expected) << c.what;
+    const qint16 flag = c.expected == CriterionVerdict::Fails ? -1 : c.expected == CriterionVerdict::Holds ? 0 : 7;
+    EXPECT_EQ(r.Failure, flag) << c.what;
+    EXPECT_FALSE(r.PoreVerdict) << c.what;
+  }
+}
+
+TEST(HoekBrown, AgreesWithTheCriterionSolvedForS1) {
+  // Failure when s1 > s2 + Co (m s2/Co + s)^a, away from the boundary.
+  const HoekParams params[] = {Intact(80, 12), Generalized(120, 3.5f, 0.04f, 0.55f)};
+  for (const HoekParams& p : params) {
+    const double co = HoekStrength(p);
+    const double m = p.CriterionType == 1 ? p.Mb : p.M;
+    const double s = p.CriterionType == 1 ? p.S : 1.0;
+    const double a = p.CriterionType == 1 ? p.A : 0.5;
+    for (int i = -8; i <= 40; ++i) {
+      const double s2 = 5.0 * i;
+      for (int j = 0; j <= 60; ++j) {
+        const double s1 = s2 + 10.0 * j + 0.37;
+        const double base = m * s2 / co + s;
+        const bool fails = base < 0 || s1 > s2 + co * std::pow(base, a);
+        if (base >= 0 && std::fabs(s1 - (s2 + co * std::pow(base, a))) < 1e-2) continue;
+        const CriterionVerdict v = HoekBrownVerdict(s1, s2, static_cast<float>(co), static_cast<float>(m),
+                                                    static_cast<float>(s), static_cast<float>(a));
+        EXPECT_EQ(v, fails ? CriterionVerdict::Fails : CriterionVerdict::Holds) << s1 << " " << s2;
+      }
+    }
+  }
+}
+
+TEST(HoekBrown, PorePressure) {
+  HoekParams p = Intact(100, 7);
+  p.UsePore = 1;
+  p.PoreFailure = 7;
+  // s1 = s2 = 10 holds; P = 30 puts s2 - P = -20 beyond the tensile limit.
+  p.PorePressure = 30;
+  HoekResult r = EvaluateHoek(Stress(10, 10, 0), p);
+  EXPECT_EQ(r.Verdict, CriterionVerdict::Holds);
+  ASSERT_TRUE(r.PoreVerdict);
+  EXPECT_EQ(*r.PoreVerdict, CriterionVerdict::Fails);
+  EXPECT_EQ(r.PoreFailure, -1);
+  // P = 0: the effective test is the total one.
+  p.PorePressure = 0;
+  r = EvaluateHoek(Stress(100.01f, 0, 0), p);
+  EXPECT_EQ(r.Verdict, CriterionVerdict::Fails);
+  EXPECT_EQ(*r.PoreVerdict, CriterionVerdict::Fails);
+  // s1 = 150, s2 = 10 fails; P = 9 leaves s1 - P = 141 against the limit of
+  // s2 - P = 1: 1 + 100 (0.07 + 1)^0.5 = 104.4, still failing; a zero
+  // strength blanks both and keeps both flags.
+  p.PorePressure = 9;
+  r = EvaluateHoek(Stress(150, 10, 0), p);
+  EXPECT_EQ(*r.PoreVerdict, CriterionVerdict::Fails);
+  p.Co = 0;
+  p.Failure = 0;
+  r = EvaluateHoek(Stress(150, 10, 0), p);
+  EXPECT_EQ(r.Verdict, CriterionVerdict::Blank);
+  EXPECT_EQ(*r.PoreVerdict, CriterionVerdict::Blank);
+  EXPECT_EQ(r.Failure, 0);
+  EXPECT_EQ(r.PoreFailure, 7);
+  // The principal stresses are those of the state given.
+  EXPECT_EQ(r.Principal.S1, 150.0f);
+  EXPECT_EQ(r.Principal.S2, 10.0f);
+  EXPECT_EQ(r.Principal.Theta2, -90.0f);
+}
+
+TEST(HoekBrown, ValidationOrderAndMessages) {
+  const std::array<QString, kHoekBoxCount> good = {"10", "5", "0", "0", "100", "7", "0", "10", "0.2", "0.5"};
+  struct Case {
+    const char* what;
+    HoekBox box;
+    const char* text;
+    bool poreTicked;
+    int faultBox;  // -1: valid
+    const char* english;
+    bool prefixed;
+  };
+  const Case cases[] = {
+      {"all good", HoekBox::Sx, "10", false, -1, "", false},
+      {"typing", HoekBox::Sx, "-.", false, -1, "", false},
+      {"empty", HoekBox::Txy, "", false, -1, "", false},
+      {"zero strength", HoekBox::Co, "0", false, -1, "", false},
+      {"negative sy", HoekBox::Sy, "-1", false, 1, "sy > 0", false},
+      {"bad sx", HoekBox::Sx, "abc", false, 0, "sx", true},
+      {"too large", HoekBox::Txy, "1e39", false, 2, "txy", true},
+      {"pore clear", HoekBox::Pore, "abc", false, -1, "", false},
+      {"pore ticked", HoekBox::Pore, "abc", true, 3, "Invalid Pore Pressure", false},
+      {"negative pore", HoekBox::Pore, "-2", true, 3, "P > 0", false},
+      {"unused Co'", HoekBox::CoMass, "-1", false, 6, "Co > 0", false},
+      {"bad a", HoekBox::A, "x", false, 9, "Invalid value for Parameter a", false},
+      {"negative mb", HoekBox::Mb, "-3", false, 7, "mb > 0", false},
+  };
+  for (const Case& c : cases) {
+    std::array<QString, kHoekBoxCount> texts = good;
+    texts[static_cast<int>(c.box)] = QString::fromUtf8(c.text);
+    const CriterionInputCheck check = CheckHoekInputs(texts, c.poreTicked);
+    EXPECT_TRUE(check.ZeroedBoxes.empty());
+    if (c.faultBox < 0) {
+      EXPECT_TRUE(check.Valid()) << c.what;
+      continue;
+    }
+    ASSERT_FALSE(check.Valid()) << c.what;
+    EXPECT_EQ(check.Fault->Box, c.faultBox) << c.what;
+    EXPECT_EQ(check.Fault->English, QString::fromUtf8(c.english)) << c.what;
+    EXPECT_EQ(check.Fault->Prefixed, c.prefixed) << c.what;
+  }
+  // Every stress is checked as a number before any is checked for its sign.
+  std::array<QString, kHoekBoxCount> texts = good;
+  texts[0] = "-1";
+  texts[2] = "x";
+  EXPECT_EQ(CheckHoekInputs(texts, false).Fault->English, "txy");
+  EXPECT_EQ(CheckHoekInputs(texts, false).Fault->Greek, QString::fromUtf8("τxy"));
+  EXPECT_EQ(kHoekBoxRules[6].Box, u"Text25");
+}
+
+TEST(HoekBrown, PlotRanges) {
+  PrincipalPlotRange r = HoekPlotRange(10, 0, 2);
+  EXPECT_EQ(r.X.Span, 30.0f);
+  EXPECT_EQ(r.X.Min, -10.0f);
+  EXPECT_EQ(r.Y.Span, 20.0f);  // the vertical span ignores the zoom
+  r = HoekPlotRange(10, 8, 1);
+  EXPECT_FLOAT_EQ(r.X.Span, 13.2f);
+  EXPECT_EQ(r.Y.Span, 4.0f);
+  EXPECT_EQ(r.Y.Max, 11.0f);
+  EXPECT_EQ(r.R, 1.0f);
+}
+
+TEST(HoekBrown, EnvelopePoints) {
+  // s1 = 10.3: x from 0 to 11 in steps of 0.5, after the start (0, Co).
+  PrincipalEnvelope e = HoekEnvelope(Intact(100, 7), 10.3f);
+  ASSERT_EQ(e.Points.size(), 24u);
+  EXPECT_EQ(e.Points[0], QPointF(0, 100));
+  EXPECT_EQ(e.Points.back().x(), 11.0);
+  EXPECT_NEAR(e.Points[9].y(), 4 + 100 * std::sqrt(1.28), 1e-3);  // x = 4
+  EXPECT_FALSE(e.Overflow);
+  // Every point lies on the envelope: holding just below, failing just above.
+  for (std::size_t i = 1; i < e.Points.size(); ++i) {
+    const QPointF p = e.Points[i];
+    EXPECT_EQ(HoekBrownVerdict(p.y() * 0.9999, p.x(), 100, 7, 1, 0.5f), CriterionVerdict::Holds);
+    EXPECT_EQ(HoekBrownVerdict(p.y() * 1.0001, p.x(), 100, 7, 1, 0.5f), CriterionVerdict::Fails);
+  }
+  // Generalized: the curve starts on the axis at Co' s^a.
+  e = HoekEnvelope(Generalized(100, 10, 0.25f, 0.5f), 3);
+  ASSERT_EQ(e.Points.size(), 10u);
+  EXPECT_EQ(e.Points[1], QPointF(0, 50));
+  // No strength, no envelope; a negative s1 leaves only the start point.
+  EXPECT_TRUE(HoekEnvelope(Intact(0, 7), 50).Points.empty());
+  EXPECT_EQ(HoekEnvelope(Intact(100, 7), -3.2f).Points.size(), 1u);
+  EXPECT_EQ(HoekEnvelope(Intact(100, 7), -0.5f).Points.size(), 2u);
+}
+
+TEST(HoekBrown, PsiSizedStressesKeepTheEnvelopeShort) {
+  HoekParams p = Intact(15000, 12);
+  const PrincipalEnvelope e = HoekEnvelope(p, 1e6f);
+  EXPECT_EQ(e.Points.size(), static_cast<std::size_t>(kMaxEnvelopeSteps) + 2);
+  EXPECT_EQ(e.Points.back().x(), 1000001.0);
+  for (std::size_t i = 2; i < e.Points.size(); ++i) EXPECT_GT(e.Points[i].x(), e.Points[i - 1].x());
+  // At the top of the 32-bit range the curve stops where it overflows.
+  const PrincipalEnvelope top = HoekEnvelope(Intact(1e38f, 1e6f), 3.4e38f);
+  EXPECT_TRUE(top.Overflow);
+  EXPECT_LE(top.Points.size(), static_cast<std::size_t>(kMaxEnvelopeSteps) + 2);
+}
+
+}  // namespace
+}  // namespace brantel
