@@ -1,0 +1,305 @@
+#include "tools/failure/Coulomb.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace brantel {
+namespace {
+
+constexpr double kRad = 3.14159265358979323846 / 180.0;
+
+CoulombParams Params(float c, float ucs, float phi, qint16 derived) {
+  CoulombParams p;
+  p.Cohesion = c;
+  p.UniaxialStrength = ucs;
+  p.FrictionAngle = phi;
+  p.ParamOption = derived;
+  return p;
+}
+
+StressInput Stress(float sx, float sy, float txy = 0) {
+  StressInput s;
+  s.Sx = sx;
+  s.Sy = sy;
+  s.Txy = txy;
+  return s;
+}
+
+CoulombParams WithPore(CoulombParams p, float u) {
+  p.UsePore = -1;
+  p.PorePressure = u;
+  return p;
+}
+
+// UCS = 2 c cos(phi) / (1 - sin(phi)), the Mohr-Coulomb intercept.
+double Ucs(double c, double phiDeg) {
+  return 2 * c * std::cos(phiDeg * kRad) / (1 - std::sin(phiDeg * kRad));
+}
+
+TEST(Coulomb, EachParameterIsDerivedFromTheOtherTwo) {
+  struct Case {
+    float c, ucs, phi;
+    qint16 derived;
+    double expected;
+  };
+  const Case cases[] = {
+      {0, 10, 0, kCoulombDeriveCohesion, 5},
+      {3, 0, 0, kCoulombDeriveStrength, 6},
+      {10, 0, 30, kCoulombDeriveStrength, Ucs(10, 30)},
+      {0, 34.641016f, 30, kCoulombDeriveCohesion, 10},
+      {0, 10, -30, kCoulombDeriveCohesion, 10 / Ucs(1, -30)},
+      {10, 34.641016f, 0, kCoulombDeriveFriction, 30},
+      {4, 8, 0, kCoulombDeriveFriction, 0},  // UCS = 2c
+      {0, 8, 0, kCoulombDeriveFriction, 0},  // c = 0
+  };
+  for (const Case& k : cases) {
+    const CoulombStrength s = DeriveCoulombStrength(Params(k.c, k.ucs, k.phi, k.derived));
+    ASSERT_TRUE(s.Usable());
+    const float got = k.derived == kCoulombDeriveCohesion  ? s.Cohesion
+                      : k.derived == kCoulombDeriveStrength ? s.UniaxialStrength
+                                                            : s.FrictionAngle;
+    EXPECT_NEAR(got, k.expected, 1e-4 * (1 + std::fabs(k.expected))) << k.derived << " " << k.phi;
+  }
+  EXPECT_EQ(DerivedParameterText(DeriveCoulombStrength(Params(0, 8, 0, 2)), 2), "0");
+  EXPECT_EQ(DerivedParameterText(DeriveCoulombStrength(Params(10, 34.641016f, 0, 2)), 2), "30.0");
+  EXPECT_EQ(DerivedParameterText(DeriveCoulombStrength(Params(3, 0, 0, 1)), 1), "6.000");
+}
+
+TEST(Coulomb, DerivationsRoundTrip) {
+  for (float phi : {-80.0f, -45.0f, 0.0f, 20.0f, 45.0f, 80.0f, 89.9f}) {
+    const CoulombStrength up = DeriveCoulombStrength(Params(7, 0, phi, kCoulombDeriveStrength));
+    const CoulombStrength phiBack =
+        DeriveCoulombStrength(Params(7, up.UniaxialStrength, 0, kCoulombDeriveFriction));
+    const CoulombStrength cBack =
+        DeriveCoulombStrength(Params(0, up.UniaxialStrength, phi, kCoulombDeriveCohesion));
+    EXPECT_NEAR(phiBack.FrictionAngle, phi, 2e-3) << phi;
+    EXPECT_NEAR(cBack.Cohesion, 7, 7e-5) << phi;
+  }
+}
+
+TEST(Coulomb, FrictionAnglesOfNinetyDegreesAreRefused) {
+  for (float phi : {90.0f, -90.0f, 135.0f}) {
+    const CoulombParams p = Params(5, 0, phi, kCoulombDeriveStrength);
+    EXPECT_FALSE(DeriveCoulombStrength(p).Usable()) << phi;
+    EXPECT_EQ(FirstInvalidCoulombInput(Stress(10, 5), p), CoulombField::FrictionAngle);
+    const CoulombResult r = CalcCoulomb(Stress(10, 5), p);
+    EXPECT_TRUE(r.Computed);
+    EXPECT_FALSE(r.Judged);
+    EXPECT_EQ(r.FailureVerdict, Verdict::Blank);
+  }
+  // Derived: c and UCS of opposite signs, or UCS = 0 with c not 0, give a
+  // friction angle of -90 or below.
+  for (float ucs : {-4.0f, 0.0f}) {
+    EXPECT_EQ(FirstInvalidCoulombInput(Stress(10, 5), Params(5, ucs, 0, kCoulombDeriveFriction)),
+              CoulombField::FrictionAngle);
+  }
+  EXPECT_EQ(CoulombInvalidMessage(CoulombField::FrictionAngle).English,
+            u"Invalid value for material friction angle");
+}
+
+TEST(Coulomb, ValidationOrderAndMessages) {
+  const CoulombParams ok = Params(5, 0, 30, kCoulombDeriveStrength);
+  EXPECT_EQ(FirstInvalidCoulombInput(Stress(-1, -1), ok), CoulombField::Sx);
+  EXPECT_EQ(FirstInvalidCoulombInput(Stress(1, -1), ok), CoulombField::Sy);
+  CoulombParams pore = ok;
+  pore.PorePressure = -1;  // ignored while the option is off
+  EXPECT_EQ(FirstInvalidCoulombInput(Stress(1, 1, -50), pore), CoulombField::None);
+  pore.UsePore = -1;
+  EXPECT_EQ(FirstInvalidCoulombInput(Stress(1, 1), pore), CoulombField::PorePressure);
+  // Negative strength parameters are accepted.
+  EXPECT_EQ(FirstInvalidCoulombInput(Stress(1, 1), Params(-5, 0, -30, 1)), CoulombField::None);
+
+  const ToolMessage sx = CoulombInvalidMessage(CoulombField::Sx);
+  EXPECT_TRUE(sx.WithPrefix);
+  EXPECT_EQ(sx.English, u"sx");
+  EXPECT_EQ(sx.Greek, u"σx");
+  EXPECT_FALSE(CoulombInvalidMessage(CoulombField::Cohesion).WithPrefix);
+}
+
+// c = 5, phi = 0: the strength is s2 + 10.
+TEST(Coulomb, VerdictsOnBothSidesOfTheStrengthAndAtTies) {
+  const CoulombParams p = Params(5, 0, 0, kCoulombDeriveStrength);
+  struct Case {
+    float sx;
+    float pore;  // < 0: option off
+    Verdict failure, poreFailure;
+  };
+  const Case cases[] = {
+      {19.99f, -1, Verdict::False, Verdict::Blank},
+      {20.0f, -1, Verdict::True, Verdict::Blank},  // tie fails
+      {20.01f, -1, Verdict::True, Verdict::Blank},
+      {20.0f, 2, Verdict::True, Verdict::True},  // both ties fail
+      {19.99f, 2, Verdict::False, Verdict::False},
+      {20.0f, 0, Verdict::True, Verdict::Blank},  // no pore pressure to judge
+      {20.0f, 12, Verdict::True, Verdict::False},  // P > s2
+  };
+  for (const Case& k : cases) {
+    const CoulombResult r = CalcCoulomb(Stress(k.sx, 10), k.pore < 0 ? p : WithPore(p, k.pore));
+    ASSERT_TRUE(r.Judged);
+    EXPECT_EQ(r.FailureVerdict, k.failure) << k.sx << " " << k.pore;
+    EXPECT_EQ(r.PoreVerdict, k.poreFailure) << k.sx << " " << k.pore;
+    EXPECT_EQ(r.PoreAboveS2, k.pore > 10);
+    EXPECT_EQ(r.ShearAtFailure.has_value(), r.Failure);
+  }
+}
+
+TEST(Coulomb, PorePressureAloneCanFailAndGivesTheAngle) {
+  // phi = 30, c = 5: s1f = 3 s2 + UCS = 47.32 at s2 = 10; with P = 5 the
+  // effective strength is 3 x 5 + 17.32 = 32.32 against s1 - P = 35.
+  const CoulombParams p = WithPore(Params(5, 0, 30, kCoulombDeriveStrength), 5);
+  const CoulombResult r = CalcCoulomb(Stress(40, 10), p);
+  EXPECT_FALSE(r.Failure);
+  EXPECT_TRUE(r.PoreFailure);
+  EXPECT_EQ(VerdictText(r.FailureVerdict, VerdictCase::Lower), "false");
+  EXPECT_EQ(VerdictText(r.PoreVerdict, VerdictCase::Lower), "true");
+  ASSERT_TRUE(r.FailureAngle);
+  EXPECT_FLOAT_EQ(*r.FailureAngle, 150);  // (90 - 0) + 45 + 15
+  EXPECT_FALSE(r.ShearAtFailure);
+
+  // Switched off, the pore result is false and blank whatever P was.
+  CoulombParams off = p;
+  off.UsePore = 0;
+  const CoulombResult o = CalcCoulomb(Stress(40, 10), off);
+  EXPECT_FALSE(o.PoreFailure);
+  EXPECT_EQ(o.PoreVerdict, Verdict::Blank);
+  EXPECT_FALSE(o.FailureAngle);
+}
+
+TEST(Coulomb, ShearAtFailureIsTheTangentPointShear) {
+  // s1 = 60, s2 = 10, phi = 30: tau = R cos(phi) = 25 x 0.866.
+  CoulombParams params = Params(5, 0, 30, kCoulombDeriveStrength);
+  CoulombResult r = CalcCoulomb(Stress(60, 10), params);
+  ASSERT_TRUE(r.ShearAtFailure);
+  EXPECT_NEAR(*r.ShearAtFailure, 25 * std::cos(30 * kRad), 1e-4);
+  Principal2D principal;
+  StoreCoulombResult(r, params, principal);
+  EXPECT_EQ(params.Failure, -1);
+  EXPECT_NEAR(params.UniaxialStrength, Ucs(5, 30), 1e-4);
+  EXPECT_EQ(principal.S1, 60.0f);
+}
+
+TEST(Coulomb, StatesThatCannotBeJudgedLeaveNoVerdict) {
+  const CoulombResult zeroParams = CalcCoulomb(Stress(60, 10), Params(0, 0, 0, kCoulombDeriveStrength));
+  const CoulombResult zeroStress = CalcCoulomb(Stress(0, 0), Params(5, 0, 30, kCoulombDeriveStrength));
+  for (const CoulombResult& r : {zeroParams, zeroStress}) {
+    EXPECT_TRUE(r.Computed);
+    EXPECT_FALSE(r.Judged);
+    EXPECT_EQ(r.FailureVerdict, Verdict::Blank);
+    EXPECT_FALSE(r.FailureAngle);
+    EXPECT_FALSE(r.ShearAtFailure);
+  }
+  EXPECT_EQ(zeroParams.Principal.S1, 60.0f);  // principal stresses still shown
+
+  // Principal stresses beyond the 32-bit range: nothing, and no exception.
+  const CoulombResult huge = CalcCoulomb(Stress(3e38f, -3e38f, 3e38f), Params(5, 0, 30, 1));
+  EXPECT_FALSE(huge.Computed);
+}
+
+// The sy at which s1 = N s2 + K, for sx and txy fixed: the larger root of
+// (1+N)^2 ((sx-y)^2/4 + t^2) = ((N-1)(sx+y)/2 + K)^2, found from three
+// values of the quadratic.
+double ClosedFormSy(double sx, double t, double phi, double c) {
+  const double s = std::sin(phi * kRad);
+  const double n = (1 + s) / (1 - s);
+  const double k = Ucs(c, phi);
+  const auto f = [&](double y) {
+    const double lhs = (1 + n) * (1 + n) * ((sx - y) * (sx - y) / 4 + t * t);
+    const double rhs = (n - 1) * (sx + y) / 2 + k;
+    return lhs - rhs * rhs;
+  };
+  const double cc = f(0), a = (f(1) + f(-1)) / 2 - cc, b = (f(1) - f(-1)) / 2;
+  if (std::fabs(a) < 1e-12) return -cc / b;
+  const double d = std::sqrt(b * b - 4 * a * cc);
+  return std::max((-b + d) / (2 * a), (-b - d) / (2 * a));
+}
+
+TEST(Coulomb, UpperLimitMatchesTheClosedForm) {
+  struct Case {
+    float sx, sy, txy, c, phi;
+  };
+  for (const Case& k : {Case{10, 0, 0, 5, 30}, Case{10, 2, 3, 5, 30}, Case{4, 1, 2, 3, 0},
+                        Case{25, 3, -6, 6, 40}}) {
+    const StressInput s = Stress(k.sx, k.sy, k.txy);
+    const CoulombParams p = Params(k.c, 0, k.phi, kCoulombDeriveStrength);
+    const CoulombLimit limit = CoulombUpperLimit(s, p);
+    ASSERT_EQ(limit.Status, LimitSearch::Found) << k.sx;
+    const double expected = std::ceil(ClosedFormSy(k.sx, k.txy, k.phi, k.c) * 100) / 100;
+    EXPECT_NEAR(limit.Value, expected, 0.0101) << k.sx;
+    // The value written fails; one hundredth less does not.
+    EXPECT_TRUE(CalcCoulomb(Stress(k.sx, float(limit.Value), k.txy), p).Failure);
+    EXPECT_FALSE(CalcCoulomb(Stress(k.sx, float(limit.Value - 0.01), k.txy), p).Failure);
+  }
+}
+
+TEST(Coulomb, LowerLimitSearchesDownToZero) {
+  // sy = 10 stays s1 once sx < 10; s2 = sx fails below (10 - K) / 3.
+  const CoulombParams p = Params(1, 0, 30, kCoulombDeriveStrength);
+  const CoulombLimit limit = CoulombLowerLimit(Stress(20, 10), p);
+  ASSERT_EQ(limit.Status, LimitSearch::Found);
+  EXPECT_NEAR(limit.Value, std::floor((10 - Ucs(1, 30)) / 3 * 100) / 100, 1e-9);
+
+  // With K = 34.6 > 10 no sx of 0 or more fails.
+  EXPECT_EQ(CoulombLowerLimit(Stress(20, 10), Params(10, 0, 30, 1)).Status, LimitSearch::NotReachable);
+  // Already at sx = 0.
+  EXPECT_EQ(CoulombLowerLimit(Stress(0, 10), Params(5, 0, 30, 1)).Status, LimitSearch::NotReachable);
+}
+
+TEST(Coulomb, LimitSearchesRefuseAndAlwaysEnd) {
+  const CoulombParams p = Params(5, 0, 30, kCoulombDeriveStrength);
+  EXPECT_EQ(CoulombUpperLimit(Stress(60, 10), p).Status, LimitSearch::AlreadyFailed);
+  EXPECT_EQ(CoulombLowerLimit(Stress(60, 10), p).Status, LimitSearch::AlreadyFailed);
+  // All parameters 0: no verdict to reach.
+  EXPECT_EQ(CoulombUpperLimit(Stress(10, 5), Params(0, 0, 0, 1)).Status, LimitSearch::NotReachable);
+  // A friction angle of 90 degrees.
+  EXPECT_EQ(CoulombUpperLimit(Stress(10, 5), Params(5, 0, 90, 1)).Status, LimitSearch::NotReachable);
+  // Failure only far beyond any stress the box could take.
+  EXPECT_EQ(CoulombUpperLimit(Stress(10, 5), Params(1e30f, 0, 30, 1)).Status,
+            LimitSearch::NotReachable);
+  EXPECT_EQ(CoulombLimitMessage(LimitSearch::AlreadyFailed).English, u"Material is already failed");
+  EXPECT_FALSE(CoulombLimitMessage(LimitSearch::NotReachable).English.isEmpty());
+}
+
+TEST(Coulomb, MohrEnvelopeTouchesTheCircleAtFailure) {
+  // phi = 30, c = 5, s2 = 10: s1 at failure from the criterion itself.
+  const CoulombParams p = Params(5, 0, 30, kCoulombDeriveStrength);
+  const float s1f = CalcCoulomb(Stress(20, 10), p).FailureStrength.value();
+  const CoulombResult r = CalcCoulomb(Stress(s1f, 10), p);
+  const CoulombMohrView v = CoulombMohrPlot(r.Principal, p);
+  ASSERT_TRUE(v.Envelope);
+  const double dx = v.Envelope->To.X - v.Envelope->From.X;
+  const double dy = v.Envelope->To.Y - v.Envelope->From.Y;
+  // Distance from the centre (C, 0) to the envelope line.
+  const double dist = std::fabs(dy * (v.Centre - v.Envelope->From.X) - dx * (0 - v.Envelope->From.Y)) /
+                      std::hypot(dx, dy);
+  EXPECT_NEAR(dist, v.Radius, 1e-5 * v.Radius);
+  EXPECT_FALSE(v.EffectiveCircleShown);
+
+  // The s1-s3 line passes through (s2, s1f).
+  const CoulombPrincipalView s = CoulombS1S3Plot(r.Principal, p);
+  ASSERT_TRUE(s.CriterionLine);
+  EXPECT_NEAR(s.N, 3, 1e-6);
+  EXPECT_NEAR(s.CriterionLine->From.Y + s.N * 10, s1f, 1e-4);
+}
+
+TEST(Coulomb, PlotPiecesFollowTheirConditions) {
+  const Principal2D pr = CalcCoulomb(Stress(40, 10), Params(5, 0, 30, 1)).Principal;
+  // No envelope without cohesion or without friction.
+  EXPECT_FALSE(CoulombMohrPlot(pr, Params(0, 0, 30, 1)).Envelope);
+  EXPECT_FALSE(CoulombMohrPlot(pr, Params(5, 0, 0, 1)).Envelope);
+  // P = s2: the effective circle, but no effective point (s2 - P = 0).
+  const CoulombParams atS2 = WithPore(Params(5, 0, 30, 1), 10);
+  EXPECT_TRUE(CoulombMohrPlot(pr, atS2).EffectiveCircleShown);
+  EXPECT_FALSE(CoulombS1S3Plot(pr, atS2).EffectivePoint);
+  const std::optional<PlotPoint> e = CoulombS1S3Plot(pr, WithPore(Params(5, 0, 30, 1), 2)).EffectivePoint;
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->X, 8.0f);
+  EXPECT_EQ(e->Y, 38.0f);
+  // P > s2: neither.
+  const CoulombParams above = WithPore(Params(5, 0, 30, 1), 12);
+  EXPECT_FALSE(CoulombMohrPlot(pr, above).EffectiveCircleShown);
+  EXPECT_FALSE(CoulombS1S3Plot(pr, above).EffectivePoint);
+}
+
+}  // namespace
+}  // namespace brantel
