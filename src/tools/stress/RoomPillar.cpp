@@ -1,0 +1,73 @@
+#include "tools/stress/RoomPillar.h"
+
+#include "core/Conversions.h"
+#include "tools/stress/Stress2D.h"
+
+#include <cmath>
+#include <limits>
+
+namespace brantel {
+namespace {
+
+// The major principal stress of a plane state: the one place this tool
+// meets the plane stress mechanics.
+float MajorPrincipalStress(float sx, float sy, float txy) {
+  return PrincipalStresses(sx, sy, txy)[0];
+}
+
+bool FitsSingle(double value) {
+  return std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max());
+}
+
+double Divide(double a, double b) {
+  if (b == 0.0) RaiseError(err::kDivisionByZero);
+  return CheckFinite(a / b);
+}
+
+}  // namespace
+
+bool RoomPillarLayoutStored(const RoomPillarData& layout) {
+  return layout.Wp > 0.0f && layout.Lp > 0.0f && layout.Wo > 0.0f;
+}
+
+RoomPillarFault CheckRoomPillar(const RoomPillarEntries& entries, bool sideBoxEmpty,
+                                StressInput& stress, RoomPillarData& layout) {
+  if (sideBoxEmpty) return RoomPillarFault::SideMissing;
+  if (entries.Sy < 0.0 || !FitsSingle(entries.Sy)) return RoomPillarFault::NegativeStress;
+  if (entries.Wp <= 0.0 || !FitsSingle(entries.Wp)) return RoomPillarFault::PillarWidth;
+  if (entries.Lp <= 0.0 || !FitsSingle(entries.Lp)) return RoomPillarFault::PillarLength;
+  if (entries.Wo <= 0.0 || !FitsSingle(entries.Wo)) return RoomPillarFault::OpeningWidth;
+  stress.Sx = 0.0f;
+  stress.Txy = 0.0f;
+  stress.GraphOption = 0;
+  stress.Sy = CSng(entries.Sy);
+  layout.Wp = CSng(entries.Wp);
+  layout.Lp = CSng(entries.Lp);
+  layout.Wo = CSng(entries.Wo);
+  return RoomPillarFault::None;
+}
+
+RoomPillarCalculation CalcTributaryStress(const StressInput& stress, RoomPillarData& layout) {
+  RoomPillarCalculation calc;
+  if (layout.Wp <= 0.0f || layout.Lp <= 0.0f) return calc;
+  calc.Computed = true;
+  const double wp = layout.Wp, lp = layout.Lp, wo = layout.Wo;
+  try {
+    layout.Sv = MajorPrincipalStress(0.0f, stress.Sy, 0.0f);
+  } catch (const RuntimeError& e) {
+    calc.Errors.push_back(e);
+  }
+  try {
+    layout.AvgPillarStress = CSng(Divide(layout.Sv * (lp + wo) * (wp + wo), wp * lp));
+  } catch (const RuntimeError& e) {
+    calc.Errors.push_back(e);
+  }
+  try {
+    layout.Extraction = CSng((1.0 - Divide(wp * lp, (lp + wo) * (wp + wo))) * 100.0);
+  } catch (const RuntimeError& e) {
+    calc.Errors.push_back(e);
+  }
+  return calc;
+}
+
+}  // namespace brantel

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "core/RuntimeError.h"
+#include "core/project/ProjectRecord.h"
+
+#include <QStringView>
+
+#include <vector>
+
+namespace brantel {
+
+// Mechanics of the room-and-pillar tool: the average axial stress in the
+// pillars by the tributary-area method, and the extraction ratio.
+//
+// Stresses are in the project's stress unit, lengths in its length unit,
+// the extraction ratio in percent. The tool works on the two records of its
+// group: PillarStress (of which only Sy is an input; Sx, Txy and GraphOption
+// stay 0) and PillarLayout.
+//
+// Shared arithmetic used: CalcPrincipal2D of core/Arithmetic.h (through the
+// plane stress tool's PrincipalStresses) for the major principal stress;
+// CSng of core/Conversions.h.
+
+// Masks of the input boxes when a stored layout is loaded.
+inline constexpr QStringView kRoomPillarInputMask = u"#0.##0";
+
+// Masks of the two results by unit system (0 imperial, 1 SI).
+struct RoomPillarMasks {
+  QStringView AvgPillarStress;
+  QStringView Extraction;
+};
+constexpr RoomPillarMasks RoomPillarResultMasks(int unitSystem) {
+  return unitSystem == 0 ? RoomPillarMasks{u"#0", u"#0.#0"} : RoomPillarMasks{u"#0.#0", u"#0.#0"};
+}
+
+// True when the stored layout is shown on loading: Wp, Lp and Wo all above
+// 0. Otherwise the three side boxes stay empty.
+bool RoomPillarLayoutStored(const RoomPillarData& layout);
+
+// The entries of the four boxes, read as numbers (an empty stress box is 0).
+struct RoomPillarEntries {
+  double Sy = 0.0;  // in-situ vertical stress
+  double Wp = 0.0;  // pillar width
+  double Lp = 0.0;  // pillar length
+  double Wo = 0.0;  // opening width
+};
+
+// The first fault of the entries, in the order they are checked. Each but
+// SideMissing has its own message: "Invalid value for " and "sy", then
+// "Invalid value for pillar width", "... pillar length", "... opening width".
+enum class RoomPillarFault {
+  None,
+  SideMissing,       // a side box is empty: refused without a message
+  NegativeStress,    // sy < 0
+  PillarWidth,       // Wp <= 0
+  PillarLength,      // Lp <= 0
+  OpeningWidth,      // Wo <= 0
+};
+
+// Checks the entries; sideBoxEmpty tells whether the Wp, Lp or Wo box is
+// empty. An entry beyond the range of a 32-bit float is refused with the
+// fault of its box. With no fault, the working copy receives Sx = Txy = 0,
+// GraphOption = 0, Sy, Wp, Lp and Wo.
+RoomPillarFault CheckRoomPillar(const RoomPillarEntries& entries, bool sideBoxEmpty,
+                                StressInput& stress, RoomPillarData& layout);
+
+struct RoomPillarCalculation {
+  bool Computed = false;  // false when Wp or Lp is not above 0: nothing done
+  // Run-time errors met on the way, in order; each step that raised one
+  // left its result as it was and the next step went on.
+  std::vector<RuntimeError> Errors;
+};
+
+// The tributary-area calculation on the working copy:
+//   Sv = the major principal stress of (0, Sy, 0), which is Sy for Sy >= 0
+//   AvgPillarStress = Sv (Lp + Wo)(Wp + Wo) / (Wp Lp)
+//   Extraction = (1 - Wp Lp / ((Lp + Wo)(Wp + Wo))) x 100
+// each worked out in 64 bits and stored as a 32-bit float.
+RoomPillarCalculation CalcTributaryStress(const StressInput& stress, RoomPillarData& layout);
+
+}  // namespace brantel

@@ -1,0 +1,123 @@
+#include "tools/stress/RoomPillar.h"
+
+#include "core/NumberFormat.h"
+
+#include <gtest/gtest.h>
+
+namespace brantel {
+namespace {
+
+RoomPillarData Layout(float wp, float lp, float wo) {
+  RoomPillarData d;
+  d.Wp = wp;
+  d.Lp = lp;
+  d.Wo = wo;
+  return d;
+}
+
+TEST(RoomPillar, WorkedLayouts) {
+  struct Case {
+    float sy, wp, lp, wo;
+    double avg, extraction;
+    const char* imperialAvg;
+    const char* siAvg;
+    const char* extractionText;
+  };
+  const Case cases[] = {
+      {10, 10, 10, 10, 40.0, 75.0, "40", "40.00", "75.00"},
+      {10, 10, 20, 5, 18.75, 100.0 * (1 - 200.0 / 375.0), "19", "18.75", "46.67"},
+      {0, 3, 4, 1, 0.0, 100.0 * (1 - 12.0 / 20.0), "0", "0.00", "40.00"},
+  };
+  for (const Case& c : cases) {
+    StressInput stress;
+    stress.Sy = c.sy;
+    RoomPillarData layout = Layout(c.wp, c.lp, c.wo);
+    const RoomPillarCalculation calc = CalcTributaryStress(stress, layout);
+    EXPECT_TRUE(calc.Computed);
+    EXPECT_TRUE(calc.Errors.empty());
+    EXPECT_EQ(layout.Sv, c.sy);
+    EXPECT_NEAR(layout.AvgPillarStress, c.avg, 1e-5);
+    EXPECT_NEAR(layout.Extraction, c.extraction, 1e-4);
+    EXPECT_EQ(Format(layout.AvgPillarStress, RoomPillarResultMasks(0).AvgPillarStress), c.imperialAvg);
+    EXPECT_EQ(Format(layout.AvgPillarStress, RoomPillarResultMasks(1).AvgPillarStress), c.siAvg);
+    EXPECT_EQ(Format(layout.Extraction, RoomPillarResultMasks(0).Extraction), c.extractionText);
+    EXPECT_EQ(Format(layout.Extraction, RoomPillarResultMasks(1).Extraction), c.extractionText);
+  }
+}
+
+TEST(RoomPillar, PillarStressCarriesTheLoadOfTheMinedArea) {
+  // The pillars carry the whole overburden: avg (1 - e) = sv.
+  for (float wp : {1.0f, 4.5f, 12.0f})
+    for (float lp : {2.0f, 7.0f})
+      for (float wo : {0.5f, 3.0f, 9.0f}) {
+        StressInput stress;
+        stress.Sy = 12.5f;
+        RoomPillarData layout = Layout(wp, lp, wo);
+        CalcTributaryStress(stress, layout);
+        EXPECT_NEAR(layout.AvgPillarStress * (1 - layout.Extraction / 100.0), 12.5, 1e-4);
+        EXPECT_GT(layout.Extraction, 0.0f);
+        EXPECT_LT(layout.Extraction, 100.0f);
+      }
+}
+
+TEST(RoomPillar, ChecksInOrderAndStoresOnlyValidEntries) {
+  struct Case {
+    RoomPillarEntries e;
+    bool sideEmpty;
+    RoomPillarFault fault;
+  };
+  const Case cases[] = {
+      {{10, 20, 20, 0}, false, RoomPillarFault::OpeningWidth},
+      {{-1, 10, 10, 10}, false, RoomPillarFault::NegativeStress},
+      {{-1, 0, 10, 10}, false, RoomPillarFault::NegativeStress},  // first fault wins
+      {{10, 0, -1, 10}, false, RoomPillarFault::PillarWidth},
+      {{10, 1, -1, 10}, false, RoomPillarFault::PillarLength},
+      {{-1, 0, 0, 0}, true, RoomPillarFault::SideMissing},  // no message at all
+      {{1e39, 1, 1, 1}, false, RoomPillarFault::NegativeStress},  // beyond a 32-bit value
+      {{1, 1, 1, -1e39}, false, RoomPillarFault::OpeningWidth},
+      {{0, 1, 1, 1}, false, RoomPillarFault::None},  // an empty stress box is 0
+  };
+  for (const Case& c : cases) {
+    StressInput stress{7, 7, 7, 3};
+    RoomPillarData layout = Layout(5, 5, 5);
+    EXPECT_EQ(CheckRoomPillar(c.e, c.sideEmpty, stress, layout), c.fault);
+    if (c.fault != RoomPillarFault::None) {
+      EXPECT_EQ(stress.Sy, 7.0f);
+      EXPECT_EQ(layout.Wp, 5.0f);
+    }
+  }
+  StressInput stress{7, 7, 7, 3};
+  RoomPillarData layout = Layout(5, 5, 5);
+  ASSERT_EQ(CheckRoomPillar({10, 10, 20, 5}, false, stress, layout), RoomPillarFault::None);
+  EXPECT_EQ(stress.Sx, 0.0f);
+  EXPECT_EQ(stress.Sy, 10.0f);
+  EXPECT_EQ(stress.Txy, 0.0f);
+  EXPECT_EQ(stress.GraphOption, 0);
+  EXPECT_EQ(layout.Wp, 10.0f);
+  EXPECT_EQ(layout.Lp, 20.0f);
+  EXPECT_EQ(layout.Wo, 5.0f);
+}
+
+TEST(RoomPillar, NothingComputedWithoutAPillarAndErrorsAreTrappedStepByStep) {
+  RoomPillarData none = Layout(0, 10, 10);
+  none.AvgPillarStress = 3;
+  EXPECT_FALSE(CalcTributaryStress(StressInput{0, 10, 0, 0}, none).Computed);
+  EXPECT_EQ(none.AvgPillarStress, 3.0f);
+
+  // An average stress beyond a 32-bit value: that step is trapped, the
+  // previous value stays, and the extraction is still worked out.
+  RoomPillarData big = Layout(1e-10f, 1e-10f, 1e10f);
+  big.AvgPillarStress = 3;
+  const RoomPillarCalculation calc = CalcTributaryStress(StressInput{0, 3e38f, 0, 0}, big);
+  ASSERT_EQ(calc.Errors.size(), 1u);
+  EXPECT_EQ(calc.Errors[0].Number(), err::kOverflow);
+  EXPECT_EQ(big.AvgPillarStress, 3.0f);
+  EXPECT_NEAR(big.Extraction, 100.0f, 1e-3);
+
+  EXPECT_TRUE(RoomPillarLayoutStored(Layout(1, 1, 1)));
+  EXPECT_FALSE(RoomPillarLayoutStored(Layout(1, 1, 0)));
+  EXPECT_FALSE(RoomPillarLayoutStored(Layout(0, 1, 1)));
+}
+
+}  // namespace
+}  // namespace brantel
