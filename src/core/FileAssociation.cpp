@@ -207,6 +207,7 @@ FileAssociationResult AssociateFileType(const QString& folder, const QString& ex
     return result;
   }
   const QString programPath = JoinPath(folder, exeName);
+  result.ProgramPath = programPath;
   if (exeName.isEmpty() || !QDir::isAbsolutePath(programPath) || HasControlCharacter(programPath) ||
       !QFileInfo(programPath).isFile()) {
     result.Failures << QStringLiteral("Program not found: %1").arg(programPath);

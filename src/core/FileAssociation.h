@@ -53,6 +53,7 @@ struct FileAssociationPlaces {
 };
 
 struct FileAssociationResult {
+  QString ProgramPath;  // the program the desktop entry starts
   QString MimeType;     // "application/x-brantel-bnl"
   QString PackageFile;  // the shared-mime-info package written
   QString DesktopFile;  // the desktop entry written

@@ -46,6 +46,7 @@ TEST_F(FileAssociation, WritesTheMimePackageTheDesktopEntryAndTheDefault) {
   const FileAssociationResult result = Associate(QStringLiteral("BNL"));
   EXPECT_TRUE(result.Succeeded()) << result.Failures.join(u'\n').toStdString();
   EXPECT_EQ(result.MimeType, QStringLiteral("application/x-brantel-bnl"));
+  EXPECT_EQ(result.ProgramPath, programFolder_ + QStringLiteral("/brantel"));
 
   EXPECT_EQ(result.PackageFile, places_.DataHome + QStringLiteral("/mime/packages/brantel-bnl.xml"));
   EXPECT_EQ(QString::fromUtf8(ReadFile(result.PackageFile)),
