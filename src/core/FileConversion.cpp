@@ -1,0 +1,28 @@
+#include "core/FileConversion.h"
+
+#include "core/project/ProjectFile.h"
+
+namespace brantel {
+
+qint16 ConvertTargetUnits = 0;
+
+FileConversionUnits FileConversionUnitsFor(qint16 projectUnits) {
+  FileConversionUnits units;
+  if (projectUnits == 0 || projectUnits == 1) {
+    units.Disabled = projectUnits;
+    units.Selected = 1 - projectUnits;
+  }
+  return units;
+}
+
+FileConversionOutcome RunFileConversion(qint16 targetUnits) {
+  ConvertTargetUnits = targetUnits;
+  FileConversionOutcome outcome;
+  outcome.Succeeded = ConvertProjectFiles();
+  outcome.Message = outcome.Succeeded
+                        ? QStringLiteral("Conversion Completed: The conversion form will be closed")
+                        : QStringLiteral("Error in the Conversion Procedure. Call technical support");
+  return outcome;
+}
+
+}  // namespace brantel

@@ -1,0 +1,56 @@
+#include "core/QuickButtonCodes.h"
+
+namespace brantel {
+
+namespace {
+
+bool ValidChoice(QuickButtonChoice choice) {
+  if (choice.MenuIndex < 0 || choice.MenuIndex >= kQuickButtonMenuCount) return false;
+  const int subCount = QuickButtonSubMenuCount(choice.MenuIndex);
+  if (subCount == 0) return choice.SubIndex < 0;
+  return choice.SubIndex >= 0 && choice.SubIndex < subCount;
+}
+
+}  // namespace
+
+int QuickButtonSubMenuCount(int menuIndex) {
+  switch (menuIndex) {
+    case 1: return 6;
+    case 2: return 8;
+    default: return 0;
+  }
+}
+
+QStringList QuickButtonMenuItems() {
+  QStringList items;
+  for (int m = 1; m <= kQuickButtonMenuCount; ++m) items << QStringLiteral("Menu %1").arg(m);
+  return items;
+}
+
+QStringList QuickButtonSubMenuItems(int menuIndex) {
+  QStringList items;
+  for (int s = 1; s <= QuickButtonSubMenuCount(menuIndex); ++s) {
+    items << QStringLiteral("Sub Menu %1-%2").arg(menuIndex + 1).arg(s);
+  }
+  return items;
+}
+
+QuickButtonChoice DecodeQuickButton(qint16 code) {
+  QuickButtonChoice choice;
+  if (code >= 1 && code <= 9) {
+    choice.MenuIndex = code - 1;
+  } else if (code >= 21 && code <= 39) {
+    choice.MenuIndex = code / 10 - 1;
+    choice.SubIndex = code % 10 - 1;
+  }
+  return ValidChoice(choice) ? choice : QuickButtonChoice{};
+}
+
+qint16 EncodeQuickButton(QuickButtonChoice choice, qint16 storedCode) {
+  if (!ValidChoice(choice)) return storedCode;
+  const int menu = choice.MenuIndex + 1;
+  if (choice.SubIndex < 0) return static_cast<qint16>(menu);
+  return static_cast<qint16>(menu * 10 + choice.SubIndex + 1);
+}
+
+}  // namespace brantel

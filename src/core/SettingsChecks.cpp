@@ -1,0 +1,40 @@
+#include "core/SettingsChecks.h"
+
+#include "core/Conversions.h"
+#include "core/NumberFormat.h"
+
+#include <QFileInfo>
+
+namespace brantel {
+
+std::optional<qint16> HistorySizeOf(const QString& text) {
+  const std::optional<double> value = ParseNumber(text.trimmed());
+  if (!value || *value < kMinHistorySize || *value > kMaxHistorySize) return std::nullopt;
+  return CInt(*value);
+}
+
+DataPathCheck CheckDataPath(const QString& boxText) {
+  DataPathCheck check;
+  check.Text = boxText.trimmed();
+  if (check.Text.isEmpty()) {
+    check.Valid = true;
+    return check;
+  }
+  if (!check.Text.endsWith(u'/')) check.Text += u'/';
+  check.Valid = QFileInfo(check.Text).isDir();
+  return check;
+}
+
+QString ExtensionBoxText(const QString& typed) { return typed.toUpper(); }
+
+std::optional<QString> CheckedFileExtension(const QString& boxText) {
+  const QString extension = boxText.trimmed();
+  for (const QChar c : extension) {
+    const bool upper = c >= u'A' && c <= u'Z';
+    const bool digit = c >= u'0' && c <= u'9';
+    if (!upper && !digit) return std::nullopt;
+  }
+  return extension;
+}
+
+}  // namespace brantel

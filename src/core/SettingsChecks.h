@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+namespace brantel {
+
+// The checks of the settings dialog that need no window. The dialog shows
+// the messages; these only decide.
+
+// The history size box: a number from 4096 to 16384 characters (the same
+// bounds the settings file applies to MaxDisplaySize). The dialog checks it
+// with CheckInputRange(text, kMinHistorySize, kMaxHistorySize,
+// kHistorySizeField), which shows the message.
+inline constexpr qint16 kMinHistorySize = 4096;
+inline constexpr qint16 kMaxHistorySize = 16384;
+inline constexpr char16_t kHistorySizeField[] = u"Size of Command History Window";
+
+// The value stored for the history size box: the box's text as a whole
+// number (blanks around it allowed), rounded to a 16-bit integer, halves to
+// the even neighbour; nothing when the text is blank, not a number, or
+// outside 4096..16384 (exactly what CheckInputRange refuses).
+std::optional<qint16> HistorySizeOf(const QString& text);
+
+// The data folder box. The text is trimmed and gets a trailing "/" when it
+// has none (the dialog writes this text back into the box, even when the
+// check fails); it is valid when it names an existing folder. An empty box
+// stays empty and is valid: no data folder (file dialogs start where they
+// please), as the settings file keeps it.
+struct DataPathCheck {
+  QString Text;        // the text for the box and, when valid, for DataPath
+  bool Valid = false;  // false: "Invalid Path for Data Files"
+};
+DataPathCheck CheckDataPath(const QString& boxText);
+
+// The extension box shows what the user types in upper case.
+QString ExtensionBoxText(const QString& typed);
+
+// The project-file extension from the extension box: the text trimmed, valid
+// when it is empty (no extension) or made only of the upper-case letters A
+// to Z and the digits 0 to 9. Nothing when any other character is in it
+// ("Invalid character in file extension"): a blank or "." inside, a
+// lower-case or accented letter.
+std::optional<QString> CheckedFileExtension(const QString& boxText);
+
+}  // namespace brantel

@@ -1,0 +1,168 @@
+#include "core/UnitConversion.h"
+
+#include "core/NumberFormat.h"
+#include "core/RuntimeError.h"
+
+#include <array>
+#include <cmath>
+
+namespace brantel {
+
+namespace {
+
+using namespace unit_factor;
+
+struct TabTexts {
+  const char16_t* caption;
+  const char16_t* frame;
+  std::array<const char16_t*, 5> units;  // nullptr past the last unit
+};
+
+constexpr std::array<TabTexts, kUnitTabCount> kTabs{{
+    {u"Length", u"Length units", {u"in", u"ft", u"cm", u"m", nullptr}},
+    {u"Load", u"Load units", {u"lbsF", u"tonsF (short)", u"kN", u"MN", u"kips"}},
+    {u"Load Grad", u"Load gradient units", {u"lbsF/in", u"lbsF/ft", u"kN/m", u"MN/m", nullptr}},
+    {u"Stress", u"Pressure/stress units", {u"psi", u"ksi", u"psf", u"Pa", u"MPa"}},
+    {u"Stress Grad", u"Pressure/stress gradient units", {u"psi/in", u"psi/ft", u"Pa/m", u"MPa/m", nullptr}},
+}};
+
+bool ValidTab(int tab) { return tab >= 0 && tab < kUnitTabCount; }
+
+int UnitCount(int tab) {
+  int n = 0;
+  for (const char16_t* unit : kTabs[static_cast<std::size_t>(tab)].units) {
+    if (unit != nullptr) ++n;
+  }
+  return n;
+}
+
+// Each row: the read-outs of one input unit, every one a chain of operations
+// evaluated left to right.
+std::vector<double> Length(int from, double x) {
+  switch (from) {
+    case 0: return {x, x / kInchesPerFoot, x * kCmPerInch, x * kCmPerInch / kCmPerMetre};
+    case 1:
+      return {x * kInchesPerFoot, x, x * kInchesPerFoot * kCmPerInch,
+              x * kInchesPerFoot * kCmPerInch / kCmPerMetre};
+    case 2: return {x / kCmPerInch, x / kCmPerInch / kInchesPerFoot, x, x / kCmPerMetre};
+    default:
+      return {x * kCmPerMetre / kCmPerInch, x * kCmPerMetre / kCmPerInch / kInchesPerFoot,
+              x * kCmPerMetre, x};
+  }
+}
+
+std::vector<double> Load(int from, double x) {
+  const double k = kKNPerLbf;
+  switch (from) {
+    case 0: return {x, x / kLbfPerShortTon, x * k, x * k / kPerThousand, x / kPerThousand};
+    case 1:
+      return {x * kLbfPerShortTon, x, x * kLbfPerShortTon * k, x * kLbfPerShortTon * k / kPerThousand,
+              x * kLbfPerShortTon / kPerThousand};
+    case 2: return {x / k, x / kKNPerShortTonF, x, x / kPerThousand, x / kKNPerKip};
+    case 3:
+      return {x * kPerThousand / k, x * kPerThousand / k / kLbfPerShortTon, x * kPerThousand, x,
+              x * kPerThousand / kKNPerKip};
+    default:
+      return {x * kPerThousand, x / kLbfPerShortTon * kPerThousand, x * k * kPerThousand,
+              x * k / kPerThousand * kPerThousand, x};
+  }
+}
+
+std::vector<double> LoadGrad(int from, double x) {
+  const double t = kFootPerInch;
+  const double g = kKNPerMPerLbfPerFt;
+  switch (from) {
+    case 0: return {x, x / t, x / t * g, x / t * g / kPerThousand};
+    case 1: return {x * t, x, x * g, x * g / kPerThousand};
+    case 2: return {x / g * t, x / g, x, x / kPerThousand};
+    default: return {x * kPerThousand / g * t, x * kPerThousand / g, x * kPerThousand, x};
+  }
+}
+
+std::vector<double> Stress(int from, double x) {
+  const double f = kSquareFootPerSquareInch;
+  const double p = kPaPerPsi;
+  switch (from) {
+    case 0: return {x, x / kPerThousand, x / f, x * p, x * p / kPerMillion};
+    case 1:
+      return {x * kPerThousand, x, x / f * kPerThousand, x * p * kPerThousand,
+              x * p / kPerMillion * kPerThousand};
+    case 2: return {x * f, x * f / kPerThousand, x, x * f * p, x * f * p / kPerMillion};
+    case 3: return {x / p, x / p / kPerThousand, x / p / f, x, x / kPerMillion};
+    default:
+      return {x * kPerMillion / p, x * kPerMillion / p / kPerThousand, x * kPerMillion / p / f,
+              x * kPerMillion, x};
+  }
+}
+
+std::vector<double> StressGrad(int from, double x) {
+  const double t = kFootPerInch;
+  const double q = kPaPerMPerPsiPerIn;
+  switch (from) {
+    case 0: return {x, x / t, x * q, x * q / kPerMillion};
+    case 1: return {x * t, x, x * t * q, x * t * q / kPerMillion};
+    case 2: return {x / q, x / q / t, x, x / kPerMillion};
+    default: return {x * kPerMillion / q, x * kPerMillion / q / t, x * kPerMillion, x};
+  }
+}
+
+}  // namespace
+
+QString UnitTabCaption(int tab) {
+  return ValidTab(tab) ? QString::fromUtf16(kTabs[static_cast<std::size_t>(tab)].caption) : QString();
+}
+
+QString UnitFrameCaption(int tab) {
+  return ValidTab(tab) ? QString::fromUtf16(kTabs[static_cast<std::size_t>(tab)].frame) : QString();
+}
+
+QStringList UnitNames(int tab) {
+  QStringList names;
+  if (!ValidTab(tab)) return names;
+  for (const char16_t* unit : kTabs[static_cast<std::size_t>(tab)].units) {
+    if (unit != nullptr) names << QString::fromUtf16(unit);
+  }
+  return names;
+}
+
+std::vector<std::optional<double>> ConvertUnits(int tab, int from, double x) {
+  std::vector<std::optional<double>> out;
+  if (!ValidTab(tab) || from < 0 || from >= UnitCount(tab) || !std::isfinite(x)) return out;
+  std::vector<double> values;
+  switch (static_cast<UnitTab>(tab)) {
+    case UnitTab::Length: values = Length(from, x); break;
+    case UnitTab::Load: values = Load(from, x); break;
+    case UnitTab::LoadGrad: values = LoadGrad(from, x); break;
+    case UnitTab::Stress: values = Stress(from, x); break;
+    case UnitTab::StressGrad: values = StressGrad(from, x); break;
+  }
+  out.reserve(values.size());
+  for (const double v : values) {
+    if (std::isfinite(v)) out.emplace_back(v);
+    else out.emplace_back(std::nullopt);
+  }
+  return out;
+}
+
+QStringList UnitReadoutTexts(int tab, int from, QStringView inputText) {
+  QStringList texts;
+  if (!ValidTab(tab) || from < 0 || from >= UnitCount(tab)) return texts;
+  double x = 0.0;
+  bool inRange = true;
+  try {
+    x = Val(inputText);
+  } catch (const RuntimeError&) {
+    inRange = false;  // a number beyond the 64-bit range: every box blank
+  }
+  if (!inRange) {
+    for (int i = 0; i < UnitCount(tab); ++i) texts << QString();
+    return texts;
+  }
+  for (const std::optional<double>& value : ConvertUnits(tab, from, x)) {
+    // A negative zero ("-0" typed) shows as 0.
+    texts << (value ? FormatGeneral(*value == 0.0 ? 0.0 : *value) : QString());
+  }
+  return texts;
+}
+
+}  // namespace brantel

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <optional>
+#include <vector>
+
+namespace brantel {
+
+// The unit converter: one value converted between the imperial and SI units
+// of length, force, force per length, stress and stress gradient. Everything
+// is computed in 64-bit floating point, each read-out by its own chain of
+// operations applied left to right, and shown in the 64-bit general number
+// format (FormatGeneral of core/NumberFormat.h: up to 15 significant digits,
+// no trailing zeros, no thousands separator, exponent form below 1E-04 and
+// from 1E+15 on). Uses no function of core/Arithmetic.h; the input is read
+// with Val of core/NumberFormat.h.
+
+// The five tabs, in their order on the tab control.
+enum class UnitTab { Length = 0, Load = 1, LoadGrad = 2, Stress = 3, StressGrad = 4 };
+inline constexpr int kUnitTabCount = 5;
+
+// The tab shown after start-up (UnitsStartTab): "Load".
+inline constexpr int kDefaultUnitsStartTab = 1;
+
+// Conversion factors, each from its exact definition: 1 in = 2.54 cm,
+// 1 ft = 12 in = 0.3048 m, 1 lbf = 0.45359237 kg x 9.80665 m/s^2
+// = 4.4482216152605 N, 1 short ton-force = 2000 lbf, 1 kip = 1000 lbf.
+namespace unit_factor {
+inline constexpr double kInchesPerFoot = 12.0;
+inline constexpr double kCmPerInch = 2.54;
+inline constexpr double kCmPerMetre = 100.0;
+inline constexpr double kLbfPerShortTon = 2000.0;
+inline constexpr double kPerThousand = 1000.0;
+inline constexpr double kKNPerLbf = 0.0044482216152605;           // k
+inline constexpr double kKNPerShortTonF = 8.896443230521;         // 2000 k
+inline constexpr double kKNPerKip = 4.4482216152605;              // 1000 k
+inline constexpr double kFootPerInch = 0.08333333333333333;       // t = 1 / 12
+inline constexpr double kKNPerMPerLbfPerFt = 0.014593902937206365;  // g = k / 0.3048 m
+inline constexpr double kSquareFootPerSquareInch = 0.006944444444444444;  // f = 1 / 144
+inline constexpr double kPaPerPsi = 6894.757293168362;            // p = 4.4482216152605 N / (0.0254 m)^2
+inline constexpr double kPerMillion = 1000000.0;
+inline constexpr double kPaPerMPerPsiPerIn = 271447.1375263134;   // q = p / 0.0254 m
+}  // namespace unit_factor
+
+// Captions of a tab: the tab's caption ("Length", "Load", "Load Grad",
+// "Stress", "Stress Grad") and its frame's ("Length units", "Load units",
+// "Load gradient units", "Pressure/stress units", "Pressure/stress gradient
+// units"); "" for a tab outside 0..4.
+QString UnitTabCaption(int tab);
+QString UnitFrameCaption(int tab);
+
+// The unit names of a tab, in the order of its option buttons and of its
+// read-out boxes (4 or 5 names); empty for a tab outside 0..4.
+//   Length:      "in", "ft", "cm", "m"
+//   Load:        "lbsF", "tonsF (short)", "kN", "MN", "kips"
+//   Load Grad:   "lbsF/in", "lbsF/ft", "kN/m", "MN/m"
+//   Stress:      "psi", "ksi", "psf", "Pa", "MPa"
+//   Stress Grad: "psi/in", "psi/ft", "Pa/m", "MPa/m"
+QStringList UnitNames(int tab);
+
+// The value x, given in unit `from` of a tab, in every unit of that tab (same
+// order as UnitNames). A read-out beyond the 64-bit range has no value
+// (nullopt: its box stays blank). An empty vector when the tab or the unit
+// (-1: no option selected) is outside its list.
+std::vector<std::optional<double>> ConvertUnits(int tab, int from, double x);
+
+// The texts of a tab's read-out boxes for the text of its input box: the
+// leading number of the text ("12abc" is 12; no number, or an empty box, is
+// 0) converted and shown in the general format; "" for a read-out without a
+// value, and for every read-out when the input number itself lies beyond the
+// 64-bit range. An empty list when the tab or unit is outside its list (the
+// read-outs are left as they are).
+QStringList UnitReadoutTexts(int tab, int from, QStringView inputText);
+
+}  // namespace brantel

@@ -1,0 +1,110 @@
+#include "core/UnitConversion.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace brantel {
+namespace {
+
+// Every unit in its SI base unit (m, N, N/m, Pa, Pa/m), built here from the
+// exact definitions alone: 1 in = 0.0254 m, 1 ft = 0.3048 m,
+// 1 lbf = 0.45359237 kg x 9.80665 m/s^2.
+constexpr double kInch = 0.0254;
+constexpr double kFoot = 0.3048;
+constexpr double kLbf = 0.45359237 * 9.80665;
+constexpr double kPsi = kLbf / (kInch * kInch);
+
+const std::array<std::vector<double>, kUnitTabCount> kSiValueOfUnit{{
+    {kInch, kFoot, 0.01, 1.0},
+    {kLbf, 2000 * kLbf, 1e3, 1e6, 1000 * kLbf},
+    {kLbf / kInch, kLbf / kFoot, 1e3, 1e6},
+    {kPsi, 1000 * kPsi, kLbf / (kFoot * kFoot), 1.0, 1e6},
+    {kPsi / kInch, kPsi / kFoot, 1.0, 1e6},
+}};
+
+TEST(UnitConversion, EveryReadoutOfEveryUnitAgreesWithTheExactDefinitions) {
+  EXPECT_DOUBLE_EQ(kLbf, 4.4482216152605);
+  for (int tab = 0; tab < kUnitTabCount; ++tab) {
+    const std::vector<double>& si = kSiValueOfUnit[static_cast<std::size_t>(tab)];
+    ASSERT_EQ(UnitNames(tab).size(), static_cast<qsizetype>(si.size())) << tab;
+    for (int from = 0; from < static_cast<int>(si.size()); ++from) {
+      for (const double x : {1.0, -3.75, 1234.5678, 2.5e-7}) {
+        const auto out = ConvertUnits(tab, from, x);
+        ASSERT_EQ(out.size(), si.size());
+        for (std::size_t to = 0; to < si.size(); ++to) {
+          const double expected = x * si[static_cast<std::size_t>(from)] / si[to];
+          ASSERT_TRUE(out[to].has_value());
+          EXPECT_NEAR(*out[to], expected, std::abs(expected) * 1e-14)
+              << "tab " << tab << " from " << from << " to " << to << " x " << x;
+        }
+      }
+    }
+  }
+}
+
+TEST(UnitConversion, ReadoutsShowUpToFifteenSignificantDigits) {
+  struct Case {
+    int tab;
+    int from;
+    const char* input;
+    QStringList shown;
+  };
+  const std::vector<Case> cases = {
+      {0, 1, "1", {"12", "1", "30.48", "0.3048"}},
+      {0, 3, "1", {"39.3700787401575", "3.28083989501312", "100", "1"}},
+      {0, 0, "12abc", {"12", "1", "30.48", "0.3048"}},
+      {0, 2, "abc", {"0", "0", "0", "0"}},
+      {0, 2, "", {"0", "0", "0", "0"}},
+      {0, 2, "-0", {"0", "0", "0", "0"}},
+      {3, 2, "144", {"1", "0.001", "144", "6894.75729316836", "0.00689475729316836"}},
+      {1, 0, "1", {"1", "0.0005", "0.0044482216152605", "4.4482216152605E-06", "0.001"}},
+      {1, 4, "2", {"2000", "1", "8.896443230521", "0.008896443230521", "2"}},
+      {4, 0, "1", {"1", "12", "271447.137526313", "0.271447137526313"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(UnitReadoutTexts(c.tab, c.from, QString::fromLatin1(c.input)), c.shown)
+        << c.tab << " " << c.from << " " << c.input;
+  }
+}
+
+TEST(UnitConversion, LoadFromKiloNewtonsUsesTheDirectFactors) {
+  const auto out = ConvertUnits(static_cast<int>(UnitTab::Load), 2, 1.0);
+  ASSERT_EQ(out.size(), 5u);
+  EXPECT_NEAR(*out[1], 0.1124045, 5e-8);  // tonsF
+  EXPECT_NEAR(*out[4], 0.224809, 5e-7);   // kips
+  EXPECT_EQ(*out[1], 1.0 / unit_factor::kKNPerShortTonF);
+  EXPECT_EQ(*out[4], 1.0 / unit_factor::kKNPerKip);
+}
+
+TEST(UnitConversion, ValuesBeyondTheRangeLeaveBlankBoxesNeverInfinity) {
+  // MPa to Pa multiplies by a million: 1E+305 MPa has no 64-bit value in Pa.
+  const QStringList big = UnitReadoutTexts(static_cast<int>(UnitTab::Stress), 4, u"1e305");
+  ASSERT_EQ(big.size(), 5);
+  EXPECT_TRUE(big[3].isEmpty());
+  EXPECT_EQ(big[4], QStringLiteral("1E+305"));
+  for (const QString& text : big) {
+    EXPECT_FALSE(text.contains(QStringLiteral("inf"), Qt::CaseInsensitive));
+    EXPECT_FALSE(text.contains(QStringLiteral("nan"), Qt::CaseInsensitive));
+  }
+  // An input beyond the 64-bit range itself blanks every box.
+  EXPECT_EQ(UnitReadoutTexts(0, 0, u"1e400"), QStringList(4, QString()));
+  EXPECT_TRUE(ConvertUnits(0, 0, INFINITY).empty());
+  EXPECT_TRUE(ConvertUnits(0, 0, NAN).empty());
+}
+
+TEST(UnitConversion, NoSelectedUnitOrUnknownTabConvertsNothing) {
+  EXPECT_TRUE(UnitReadoutTexts(0, -1, u"5").isEmpty());
+  EXPECT_TRUE(UnitReadoutTexts(0, 4, u"5").isEmpty());   // Length has four units
+  EXPECT_EQ(UnitReadoutTexts(1, 4, u"5").size(), 5);     // Load has five
+  EXPECT_TRUE(UnitReadoutTexts(5, 0, u"5").isEmpty());
+  EXPECT_TRUE(UnitTabCaption(-1).isEmpty());
+  EXPECT_EQ(UnitTabCaption(2), QStringLiteral("Load Grad"));
+  EXPECT_EQ(UnitFrameCaption(4), QStringLiteral("Pressure/stress gradient units"));
+  EXPECT_EQ(UnitNames(1), (QStringList{"lbsF", "tonsF (short)", "kN", "MN", "kips"}));
+}
+
+}  // namespace
+}  // namespace brantel
