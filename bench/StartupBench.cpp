@@ -6,6 +6,7 @@
 #include "core/History.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "maintenance/Updater.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/Logo.h"
 #include "mainwindow/MainWindow.h"
@@ -37,6 +38,9 @@ struct StartupHome {
       QFile::copy(here + QStringLiteral("/../src/Brantel.bmp"), here + QStringLiteral("/Brantel.bmp"));
     }
     RunStartupSteps();
+    // The update check starts as at every start, but never leaves this
+    // machine.
+    SetUpdateRequestGuard(IsLoopbackUrl);
     ShowDisclaim = 0;
     SaveSettings(kSettingsMain);
   }

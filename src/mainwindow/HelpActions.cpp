@@ -5,12 +5,11 @@
 #include "core/Messages.h"
 #include "core/Version.h"
 #include "maintenance/Disclaimer.h"
+#include "maintenance/Updater.h"
 #include "mainwindow/ToolRegistry.h"
 #include "platform/Launcher.h"
 #include "platform/HelpMessageBox.h"
 
-#include <QDate>
-#include <QLocale>
 #include <QWidget>
 
 namespace brantel {
@@ -52,7 +51,7 @@ QString AboutTitle() { return QStringLiteral("About the ") + AppNameUpper + QStr
 
 QString AboutText() {
   const QString crlf = QStringLiteral("\r\n");
-  const QString revised = QLocale::c().toString(QDate(2023, 3, 24), QStringLiteral("dd-MMM-yyyy"));
+  const QString revised = ReleaseDateText();
   QString text;
   text += AppNameUpper + crlf + u'\n';
   text += QStringLiteral("Version: %1.%2.%3").arg(version::kMajor).arg(version::kMinor).arg(version::kRevision) +

@@ -11,6 +11,7 @@
 #include "core/forms/FormHelpers.h"
 #include "core/project/ProjectRecord.h"
 #include "maintenance/Disclaimer.h"
+#include "maintenance/UpdateController.h"
 #include "mainwindow/CommandBar.h"
 #include "mainwindow/HelpActions.h"
 #include "mainwindow/ImageList.h"
@@ -25,6 +26,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QShortcut>
+#include <QTimer>
 
 #include <cmath>
 
@@ -214,7 +216,16 @@ qint16 frmMain::FileNew(bool& renameFlag, bool& unitsFlag) {
   return result;
 }
 
-void frmMain::CheckForUpdates() {}
+void frmMain::CheckForUpdates() {
+  // In the background: the window shows at once and stays usable.
+  StartUpdateCheckAtStartup(this);
+}
+
+void LeaveProgramForUpdate() {
+  frmMain* window = MainWindow();
+  if (!window) return;
+  QTimer::singleShot(0, window, [window] { window->close(); });
+}
 
 // --- Window procedures.
 

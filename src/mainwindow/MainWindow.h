@@ -69,7 +69,8 @@ class frmMain : public QMainWindow {
   // Whether Open, Save, Save As and the recent files can run yet.
   virtual bool FileCommandsReady() const;
 
-  // Asks the maker's server for a newer version.
+  // Asks the maker's server for a newer version, in the background; nothing
+  // when RemindAnnualUpdates is 0.
   void CheckForUpdates();
 
   // --- Menu and toolbar handlers; each takes the entry's index.
@@ -160,5 +161,9 @@ void EnableMainWindow(frmMain& window);
 void SetMainCaption(frmMain& window);
 // The display-font settings onto the history pane of the main window.
 void ApplyDisplayFont();
+// Closes the main window through its normal close path (the question to
+// save a changed project first, whose Cancel keeps the program running) once
+// the event loop is back: the update window's install step.
+void LeaveProgramForUpdate();
 
 }  // namespace brantel

@@ -9,14 +9,26 @@
 
 namespace brantel::platform {
 
-bool ReadDocumentsFolder(QString& folder) {
-  QString path = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+namespace {
+
+bool ReadStandardFolder(QStandardPaths::StandardLocation location, QString& folder) {
+  QString path = QStandardPaths::writableLocation(location);
   if (path.isEmpty()) return false;
   QDir().mkpath(path);
   if (!QFileInfo(path).isDir()) return false;
   while (path.size() > 1 && path.endsWith(u'/')) path.chop(1);
   folder = path;
   return true;
+}
+
+}  // namespace
+
+bool ReadDocumentsFolder(QString& folder) {
+  return ReadStandardFolder(QStandardPaths::DocumentsLocation, folder);
+}
+
+bool ReadDownloadsFolder(QString& folder) {
+  return ReadStandardFolder(QStandardPaths::DownloadLocation, folder);
 }
 
 QString DesktopDecimalSeparator() {

@@ -9,6 +9,9 @@ namespace brantel::platform {
 // made; the folder is given without a trailing "/".
 bool ReadDocumentsFolder(QString& folder);
 
+// The user's downloads folder (the XDG download folder), made the same way.
+bool ReadDownloadsFolder(QString& folder);
+
 // The desktop's decimal separator ("," or ".").
 QString DesktopDecimalSeparator();
 

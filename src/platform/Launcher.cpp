@@ -1,5 +1,9 @@
 #include "platform/Launcher.h"
 
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
@@ -26,6 +30,27 @@ bool OpenUrl(const QUrl& url) {
 }
 
 bool OpenWithDefaultProgram(const QString& path) { return OpenUrl(QUrl::fromLocalFile(path)); }
+
+bool ShowFileInFolder(const QString& path) {
+  if (Handlers().reveal) return Handlers().reveal(path);
+  const QFileInfo info(path);
+  if (!info.exists()) return false;
+  const QUrl folder = QUrl::fromLocalFile(info.absolutePath());
+  // The desktop's file manager service selects the file; without one, the
+  // folder opens in whatever shows folders.
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) return QDesktopServices::openUrl(folder);
+  QDBusMessage call = QDBusMessage::createMethodCall(
+      QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+      QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+  call << QStringList{QUrl::fromLocalFile(info.absoluteFilePath()).toString()} << QString();
+  auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), qApp);
+  QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [folder](QDBusPendingCallWatcher* done) {
+    if (done->isError()) QDesktopServices::openUrl(folder);
+    done->deleteLater();
+  });
+  return true;
+}
 
 QString FindProgram(const QString& name) {
   if (name.isEmpty()) return QString();

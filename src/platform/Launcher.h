@@ -23,14 +23,21 @@ bool OpenUrl(const QUrl& url);
 // false when none opened (goes through OpenUrl).
 bool OpenWithDefaultProgram(const QString& path);
 
+// Shows a file in its folder in the desktop's file manager, the file
+// selected where the file manager can do so; the file itself is never
+// opened. False when nothing could show it.
+bool ShowFileInFolder(const QString& path);
+
 // The path of an executable program: a path with a "/" that names an
 // executable file, or a name found on the search path; "" when neither.
 QString FindProgram(const QString& name);
 
-// The functions behind StartProgram and OpenUrl, replaceable by tests.
+// The functions behind StartProgram, OpenUrl and ShowFileInFolder,
+// replaceable by tests.
 struct LauncherHandlers {
   std::function<bool(const QString& program, const QStringList& arguments)> start;
   std::function<bool(const QUrl& url)> open;
+  std::function<bool(const QString& path)> reveal = {};
 };
 
 // Installs the handlers (an empty one keeps the desktop's); returns the

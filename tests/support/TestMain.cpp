@@ -1,3 +1,5 @@
+#include "maintenance/Updater.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -9,5 +11,8 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("brantel-tests"));
+  // The update check never leaves this machine in a test: only the tests'
+  // own servers on the loopback address answer.
+  brantel::SetUpdateRequestGuard(brantel::IsLoopbackUrl);
   return RUN_ALL_TESTS();
 }

@@ -1,0 +1,93 @@
+#include "support/LocalHttpServer.h"
+
+#include <QHostAddress>
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace brantel::test {
+
+LocalHttpServer::LocalHttpServer() {
+  EXPECT_TRUE(server_.listen(QHostAddress::LocalHost, 0));
+  connect(&server_, &QTcpServer::newConnection, this, &LocalHttpServer::Accept);
+}
+
+QString LocalHttpServer::Url(const QString& path) const {
+  return QStringLiteral("http://127.0.0.1:%1%2").arg(Port()).arg(path);
+}
+
+void LocalHttpServer::Serve(const QByteArray& path, int status, const QByteArray& body) {
+  Response response;
+  response.status = status;
+  response.body = body;
+  Serve(path, std::move(response));
+}
+
+int LocalHttpServer::RequestsFor(const QByteArray& path) const {
+  int count = 0;
+  for (const Request& request : requests_) count += request.path == path ? 1 : 0;
+  return count;
+}
+
+void LocalHttpServer::Accept() {
+  while (QTcpSocket* socket = server_.nextPendingConnection()) {
+    socket->setParent(this);
+    auto buffer = std::make_shared<QByteArray>();
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket, buffer] {
+      *buffer += socket->readAll();
+      const qsizetype end = buffer->indexOf("\r\n\r\n");
+      if (end < 0) return;
+      const QList<QByteArray> lines = buffer->left(end).split('\n');
+      buffer->clear();
+      Request request;
+      const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
+      request.method = first.value(0);
+      request.path = first.value(1);
+      for (qsizetype i = 1; i < lines.size(); ++i) {
+        const qsizetype colon = lines[i].indexOf(':');
+        if (colon > 0) request.headers[lines[i].left(colon).trimmed().toLower()] = lines[i].mid(colon + 1).trimmed();
+      }
+      requests_.push_back(request);
+      Answer(socket, request);
+    });
+  }
+}
+
+void LocalHttpServer::Answer(QTcpSocket* socket, const Request& request) {
+  Response response;
+  const auto route = routes_.find(request.path);
+  if (route != routes_.end()) response = route->second;
+  else response = Response{404, "<html><body><h1>404 Not Found</h1></body></html>"};
+  if (response.mode == Response::Mode::Silent) return;
+
+  const qint64 length = response.mode == Response::Mode::Truncated ? response.announced : response.body.size();
+  QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";
+  head += "Content-Length: " + QByteArray::number(length) + "\r\n";
+  for (const auto& [name, value] : response.headers) head += name + ": " + value + "\r\n";
+  head += "Connection: close\r\n\r\n";
+  socket->write(head);
+
+  // The body in pieces, the event loop running between them.
+  const int pieces = std::max(1, response.pieces);
+  const qsizetype size = (response.body.size() + pieces - 1) / pieces;
+  auto next = std::make_shared<std::function<void(qsizetype)>>();
+  QPointer<QTcpSocket> guard(socket);
+  *next = [guard, response, size, next](qsizetype at) {
+    if (!guard) return;
+    if (at < response.body.size()) {
+      guard->write(response.body.mid(at, size));
+      QTimer::singleShot(0, guard, [next, at, size] { (*next)(at + size); });
+      return;
+    }
+    guard->flush();
+    guard->disconnectFromHost();
+    *next = nullptr;
+  };
+  (*next)(0);
+}
+
+}  // namespace brantel::test
