@@ -5,7 +5,7 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "core/forms/FormHelpers.h"
+#include "forms/FormHelpers.h"
 #include "core/project/ProjectRecord.h"
 #include "graph/GraphBuffer.h"
 #include "graph/GraphChart.h"
@@ -114,11 +114,11 @@ frmGraph::frmGraph(QWidget* parent) : QMainWindow(parent) {
         return nullptr;
       });
   layout_->SetCaptions(true);
-  graph1_ = layout_->Get<GraphChart>(u"Graph1");
-  frame1_ = layout_->Get<QGroupBox>(u"Frame1");
-  lblCurve_ = layout_->Get<QLabel>(u"lblCurve");
-  lblSF_ = layout_->Get<QLabel>(u"lblSF");
-  lblX_ = layout_->Get<QLabel>(u"lblX");
+  graph1_ = layout_->Require<GraphChart>(u"Graph1");
+  frame1_ = layout_->Require<QGroupBox>(u"Frame1");
+  lblCurve_ = layout_->Require<QLabel>(u"lblCurve");
+  lblSF_ = layout_->Require<QLabel>(u"lblSF");
+  lblX_ = layout_->Require<QLabel>(u"lblX");
   graph1_->setAccessibleName(QStringLiteral("Graph"));
   connect(graph1_, &GraphChart::PointerMoved, this, &frmGraph::Graph1_IdentifyPoint);
   BuildMenus();
@@ -163,7 +163,7 @@ void frmGraph::BuildMenus() {
 void frmGraph::Form_Load() {
   optionsItems_[0]->setChecked(true);
   frame1_->setVisible(true);
-  CenterForm(this);
+  forms::CenterForm(this);
 }
 
 QSize frmGraph::ChartSizeFor(int innerWidth, int innerHeight, int chartLeft, int chartTop) {
@@ -279,7 +279,7 @@ void frmGraph::PrintChart(QPrinter& printer) {
 }
 
 void frmGraph::ExportToExcel() {
-  WaitPointer hourglass;
+  forms::WaitPointer hourglass;
   const int n = graph1_->CurveCount();
   std::vector<WorkbookCurve> curves;
   for (int s = 1; s <= n; ++s) {

@@ -68,28 +68,28 @@ void MakeTypableList(QComboBox* combo, const QStringList& items) {
 
 }  // namespace
 
-frmGraphOpt::frmGraphOpt(frmGraph* graph) : FormDialog(graph), graph_(graph) {
+frmGraphOpt::frmGraphOpt(frmGraph* graph) : forms::FormDialog(graph), graph_(graph) {
   setObjectName(QStringLiteral("frmGraphOpt"));
   layout_ = std::make_unique<forms::FormLayout>(this, kOptForm, kOptControls);
   layout_->SetCaptions(true);  // the dialog has English texts only
   option1_ = layout_->Options(u"Option1");
-  text1_ = layout_->Get<QLineEdit>(u"Text1");
-  text2_ = layout_->Get<QLineEdit>(u"Text2");
-  text3_ = layout_->Get<QLineEdit>(u"Text3");
-  combo1_ = layout_->Get<QComboBox>(u"Combo1");
-  combo2_ = layout_->Get<QComboBox>(u"Combo2");
-  check1_ = layout_->Get<QCheckBox>(u"Check1");
-  label1_ = layout_->Get<QLabel>(u"Label1");
-  hScroll1_ = layout_->Get<QScrollBar>(u"HScroll1");
+  text1_ = layout_->Require<QLineEdit>(u"Text1");
+  text2_ = layout_->Require<QLineEdit>(u"Text2");
+  text3_ = layout_->Require<QLineEdit>(u"Text3");
+  combo1_ = layout_->Require<QComboBox>(u"Combo1");
+  combo2_ = layout_->Require<QComboBox>(u"Combo2");
+  check1_ = layout_->Require<QCheckBox>(u"Check1");
+  label1_ = layout_->Require<QLabel>(u"Label1");
+  hScroll1_ = layout_->Require<QScrollBar>(u"HScroll1");
   hScroll1_->setRange(3, 20);
   hScroll1_->setSingleStep(1);
   hScroll1_->setPageStep(5);
 
-  connect(layout_->Get<QPushButton>(u"Command1"), &QPushButton::clicked, this,
+  connect(layout_->Require<QPushButton>(u"Command1"), &QPushButton::clicked, this,
           &frmGraphOpt::Command1_Click);
-  connect(layout_->Get<QPushButton>(u"Command2"), &QPushButton::clicked, this,
+  connect(layout_->Require<QPushButton>(u"Command2"), &QPushButton::clicked, this,
           &frmGraphOpt::Command2_Click);
-  connect(layout_->Get<QPushButton>(u"Command3"), &QPushButton::clicked, this,
+  connect(layout_->Require<QPushButton>(u"Command3"), &QPushButton::clicked, this,
           &frmGraphOpt::Command3_Click);
   Form_Load();
 }
@@ -110,11 +110,11 @@ void frmGraphOpt::Form_Load() {
       if (on) Option1_Click(i);
     });
   }
-  SetArrayIndex(option1_, GraphSettingsValid);
+  forms::SetArrayIndex(option1_, GraphSettingsValid);
   InitForm();
   accepted_ = false;
   loading_ = false;
-  CenterForm(this);
+  forms::CenterForm(this);
 }
 
 void frmGraphOpt::Option1_Click(int index) {
@@ -200,7 +200,7 @@ void frmGraphOpt::FormUnload() {
     }
     GraphSettings.CurveLegend = check1_->isChecked() ? 1 : 0;
     GraphSettings.SymbolSize = static_cast<qint16>(hScroll1_->value());
-    GraphSettingsValid = GetArrayIndex(option1_);
+    GraphSettingsValid = forms::GetArrayIndex(option1_);
     SaveSettings(5);
   }
   // After OK or Cancel alike, the chart shows the current settings.

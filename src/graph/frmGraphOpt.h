@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/forms/FormBuilder.h"
-#include "core/forms/FormDialog.h"
+#include "forms/FormBuilder.h"
+#include "forms/FormDialog.h"
 
 #include <QPointer>
 
@@ -23,7 +23,7 @@ class frmGraph;
 // starting every time from the default format (mode 0) and keeping the
 // format last used (mode 1). When it closes, with OK or Cancel, it applies
 // the current settings to the graph window's chart.
-class frmGraphOpt : public FormDialog {
+class frmGraphOpt : public forms::FormDialog {
   Q_OBJECT
 
  public:
@@ -58,7 +58,7 @@ class frmGraphOpt : public FormDialog {
 
   QPointer<frmGraph> graph_;
   std::unique_ptr<forms::FormLayout> layout_;
-  OptionArray option1_;
+  forms::OptionArray option1_;
   QLineEdit* text1_ = nullptr;
   QLineEdit* text2_ = nullptr;
   QLineEdit* text3_ = nullptr;

@@ -3,7 +3,7 @@
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/Version.h"
-#include "core/forms/FormBuilder.h"
+#include "forms/FormBuilder.h"
 #include "mainwindow/Logo.h"
 #include "mainwindow/MainWindow.h"
 #include "platform/Launcher.h"
@@ -33,15 +33,15 @@ constexpr ControlRow kControls[] = {
 
 }  // namespace
 
-frmAbout::frmAbout(QWidget* owner) : FormDialog(owner) {
+frmAbout::frmAbout(QWidget* owner) : forms::FormDialog(owner) {
   layout_ = std::make_unique<forms::FormLayout>(this, kForm, kControls);
-  lblTitle = layout_->Get<QLabel>(u"lblTitle");
-  lblVersion = layout_->Get<QLabel>(u"lblVersion");
-  lblDescription = layout_->Get<QLabel>(u"lblDescription");
-  lblDisclaimer = layout_->Get<QLabel>(u"lblDisclaimer");
-  picIcon = layout_->Get<QLabel>(u"picIcon");
-  CmdOk = layout_->Get<QPushButton>(u"CmdOk");
-  cmdSysInfo = layout_->Get<QPushButton>(u"cmdSysInfo");
+  lblTitle = layout_->Require<QLabel>(u"lblTitle");
+  lblVersion = layout_->Require<QLabel>(u"lblVersion");
+  lblDescription = layout_->Require<QLabel>(u"lblDescription");
+  lblDisclaimer = layout_->Require<QLabel>(u"lblDisclaimer");
+  picIcon = layout_->Require<QLabel>(u"picIcon");
+  CmdOk = layout_->Require<QPushButton>(u"CmdOk");
+  cmdSysInfo = layout_->Require<QPushButton>(u"cmdSysInfo");
   QFont big = lblTitle->font();
   big.setPointSizeF(11.0);
   big.setBold(true);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/forms/FormDialog.h"
+#include "forms/FormDialog.h"
 
 #include <QTimer>
 
@@ -17,7 +17,7 @@ class FormLayout;
 
 // The About window: title, version, credits, and a button that starts the
 // desktop's system-information program.
-class frmAbout : public FormDialog {
+class frmAbout : public forms::FormDialog {
   Q_OBJECT
 
  public:

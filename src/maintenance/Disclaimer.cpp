@@ -2,7 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/Settings.h"
-#include "core/forms/FormBuilder.h"
+#include "forms/FormBuilder.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -48,12 +48,12 @@ QString DisclaimerText() {
   return text;
 }
 
-frmDisclaimer::frmDisclaimer(QWidget* owner) : FormDialog(owner) {
+frmDisclaimer::frmDisclaimer(QWidget* owner) : forms::FormDialog(owner) {
   layout_ = std::make_unique<forms::FormLayout>(this, kForm, kControls);
-  lblDisclaimer = layout_->Get<QLabel>(u"lblDisclaimer");
-  chkShow = layout_->Get<QCheckBox>(u"chkShow");
-  Command1 = layout_->Get<QPushButton>(u"Command1");
-  cmdNoAccept = layout_->Get<QPushButton>(u"cmdNoAccept");
+  lblDisclaimer = layout_->Require<QLabel>(u"lblDisclaimer");
+  chkShow = layout_->Require<QCheckBox>(u"chkShow");
+  Command1 = layout_->Require<QPushButton>(u"Command1");
+  cmdNoAccept = layout_->Require<QPushButton>(u"cmdNoAccept");
   QFont mono = lblDisclaimer->font();
   mono.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), mono.family()});
   lblDisclaimer->setFont(mono);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/forms/FormDialog.h"
+#include "forms/FormDialog.h"
 
 #include <memory>
 
@@ -18,7 +18,7 @@ class FormLayout;
 // program. "Accept and Continue" accepts; "Do not Accept and Exit", Esc and
 // the close box decline. Accepting with the box ticked turns the disclaimer
 // off for later starts.
-class frmDisclaimer : public FormDialog {
+class frmDisclaimer : public forms::FormDialog {
   Q_OBJECT
 
  public:

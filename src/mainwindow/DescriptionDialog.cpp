@@ -4,7 +4,7 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/Validation.h"
-#include "core/forms/FormHelpers.h"
+#include "forms/FormHelpers.h"
 #include "core/project/ProjectRecord.h"
 
 #include <QFontDatabase>
@@ -48,7 +48,7 @@ QString FromTheBox(const QString& text) {
 
 }  // namespace
 
-frmBrantelDesc::frmBrantelDesc(QWidget* owner) : FormDialog(owner), layout_(this, kForm, kControls) {
+frmBrantelDesc::frmBrantelDesc(QWidget* owner) : forms::FormDialog(owner), layout_(this, kForm, kControls) {
   option1_ = layout_.Options(u"Option1");
   QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   fixed.setPointSizeF(9.0);
@@ -59,10 +59,10 @@ frmBrantelDesc::frmBrantelDesc(QWidget* owner) : FormDialog(owner), layout_(this
   Form_Load();
 }
 
-QPlainTextEdit* frmBrantelDesc::Text1() const { return layout_.Get<QPlainTextEdit>(u"Text1"); }
-QPushButton* frmBrantelDesc::Command1() const { return layout_.Get<QPushButton>(u"Command1"); }
-QPushButton* frmBrantelDesc::Command2() const { return layout_.Get<QPushButton>(u"Command2"); }
-QPushButton* frmBrantelDesc::Command3() const { return layout_.Get<QPushButton>(u"Command3"); }
+QPlainTextEdit* frmBrantelDesc::Text1() const { return layout_.Require<QPlainTextEdit>(u"Text1"); }
+QPushButton* frmBrantelDesc::Command1() const { return layout_.Require<QPushButton>(u"Command1"); }
+QPushButton* frmBrantelDesc::Command2() const { return layout_.Require<QPushButton>(u"Command2"); }
+QPushButton* frmBrantelDesc::Command3() const { return layout_.Require<QPushButton>(u"Command3"); }
 
 void frmBrantelDesc::Form_Load() {
   SetMessageTitles(1);
@@ -88,7 +88,7 @@ void frmBrantelDesc::Form_Load() {
     current->setEnabled(true);
   }
   loading_ = false;
-  CenterForm(this);
+  forms::CenterForm(this);
 }
 
 void frmBrantelDesc::Command2_Click() { AcceptAndUnload(); }
@@ -109,7 +109,7 @@ void frmBrantelDesc::FormUnload() {
 
   bool anyChosen = false;
   for (const QRadioButton* option : option1_.buttons) anyChosen = anyChosen || option->isChecked();
-  const qint16 units = anyChosen ? GetArrayIndex(option1_) : Project.InputUnits;
+  const qint16 units = anyChosen ? forms::GetArrayIndex(option1_) : Project.InputUnits;
   if (units != Project.InputUnits) {
     // Inputs entered in the old units mean nothing in the new ones.
     Project.InputUnits = units;

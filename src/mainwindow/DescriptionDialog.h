@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/forms/FormBuilder.h"
-#include "core/forms/FormDialog.h"
+#include "forms/FormBuilder.h"
+#include "forms/FormDialog.h"
 
 #include <QString>
 
@@ -14,7 +14,7 @@ namespace brantel {
 // while the project holds no data yet, its unit system. Changing the unit
 // system starts the project afresh ("Untitled", every input at its default)
 // in the new system; the description typed survives that.
-class frmBrantelDesc : public FormDialog {
+class frmBrantelDesc : public forms::FormDialog {
   Q_OBJECT
 
  public:
@@ -22,7 +22,7 @@ class frmBrantelDesc : public FormDialog {
 
   // The controls, for the main window's keyboard hooks and for tests.
   QPlainTextEdit* Text1() const;
-  const OptionArray& Option1() const { return option1_; }
+  const forms::OptionArray& Option1() const { return option1_; }
   QPushButton* Command1() const;  // Cancel
   QPushButton* Command2() const;  // OK
   QPushButton* Command3() const;  // Help
@@ -38,7 +38,7 @@ class frmBrantelDesc : public FormDialog {
   void Form_Load();
 
   forms::FormLayout layout_;
-  OptionArray option1_;
+  forms::OptionArray option1_;
   QString shownText_;  // the description as the box showed it at load
 };
 

@@ -57,7 +57,7 @@ void PutOnClipboard(const QString& text) {
 }  // namespace
 
 frmTxtBox::frmTxtBox(QWidget* owner)
-    : FormDialog(owner), layout_(this, kForm, kControls, RichTextBoxFactory) {
+    : forms::FormDialog(owner), layout_(this, kForm, kControls, RichTextBoxFactory) {
   layout_.SetCaptions(true);
   SetDesignFont(View());
   const std::pair<const char16_t*, void (frmTxtBox::*)()> handlers[] = {
@@ -67,15 +67,15 @@ frmTxtBox::frmTxtBox(QWidget* owner)
       {u"Command7", &frmTxtBox::Command7_Click}, {u"Command8", &frmTxtBox::Command8_Click},
   };
   for (const auto& [name, handler] : handlers) {
-    connect(layout_.Get<QPushButton>(name), &QPushButton::clicked, this, handler);
+    connect(layout_.Require<QPushButton>(name), &QPushButton::clicked, this, handler);
   }
   Form_Load();
 }
 
-QTextEdit* frmTxtBox::View() const { return layout_.Get<QTextEdit>(u"RichTextBox1"); }
+QTextEdit* frmTxtBox::View() const { return layout_.Require<QTextEdit>(u"RichTextBox1"); }
 
 void frmTxtBox::Enable(const char* name, bool enabled) {
-  layout_.Widget(QString::fromLatin1(name))->setEnabled(enabled);
+  layout_.Require<QWidget>(QString::fromLatin1(name))->setEnabled(enabled);
 }
 
 void frmTxtBox::Form_Load() {
@@ -83,16 +83,16 @@ void frmTxtBox::Form_Load() {
   currentPage_ = 0;
   Command4_Click();
   AddHistoryLine(QStringLiteral("Results displayed"));
-  CenterForm(this);
+  forms::CenterForm(this);
   loading_ = false;
 }
 
 bool frmTxtBox::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) {
-    QWidget* next = layout_.Widget(u"Command4");
+    QWidget* next = layout_.Require<QWidget>(u"Command4");
     if (next->isEnabled()) next->setFocus();
   }
-  return FormDialog::event(event);
+  return forms::FormDialog::event(event);
 }
 
 void frmTxtBox::Loadbuffer() {

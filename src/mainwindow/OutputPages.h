@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/forms/FormBuilder.h"
-#include "core/forms/FormDialog.h"
+#include "forms/FormBuilder.h"
+#include "forms/FormDialog.h"
 
 class QTextEdit;
 
@@ -9,7 +9,7 @@ namespace brantel {
 
 // "Calculation Results": pages through the output pages OutBuf(0) to
 // OutBuf(OutBufLastPage), and copies or prints one page or all of them.
-class frmTxtBox : public FormDialog {
+class frmTxtBox : public forms::FormDialog {
   Q_OBJECT
 
  public:

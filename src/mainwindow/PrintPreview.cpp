@@ -32,24 +32,24 @@ constexpr ControlRow kControls[] = {
 }  // namespace
 
 frmPreview::frmPreview(QWidget* owner)
-    : FormDialog(owner), layout_(this, kForm, kControls, RichTextBoxFactory) {
+    : forms::FormDialog(owner), layout_(this, kForm, kControls, RichTextBoxFactory) {
   layout_.SetCaptions(true);
   SetDesignFont(View());
-  connect(layout_.Get<QPushButton>(u"Command1"), &QPushButton::clicked, this, &frmPreview::Command1_Click);
-  connect(layout_.Get<QPushButton>(u"Command2"), &QPushButton::clicked, this, &frmPreview::Command2_Click);
-  connect(layout_.Get<QPushButton>(u"Command3"), &QPushButton::clicked, this, &frmPreview::Command3_Click);
-  connect(layout_.Get<QPushButton>(u"Command8"), &QPushButton::clicked, this, &frmPreview::Command8_Click);
+  connect(layout_.Require<QPushButton>(u"Command1"), &QPushButton::clicked, this, &frmPreview::Command1_Click);
+  connect(layout_.Require<QPushButton>(u"Command2"), &QPushButton::clicked, this, &frmPreview::Command2_Click);
+  connect(layout_.Require<QPushButton>(u"Command3"), &QPushButton::clicked, this, &frmPreview::Command3_Click);
+  connect(layout_.Require<QPushButton>(u"Command8"), &QPushButton::clicked, this, &frmPreview::Command8_Click);
   Form_Load();
 }
 
-QTextEdit* frmPreview::View() const { return layout_.Get<QTextEdit>(u"RichTextBox1"); }
+QTextEdit* frmPreview::View() const { return layout_.Require<QTextEdit>(u"RichTextBox1"); }
 
 void frmPreview::Form_Load() {
   loading_ = true;
   pageIndex_ = 0;
   SetRichText(View(), OutBuf[0]);
   AddHistoryLine(QStringLiteral("Preview displayed"));
-  CenterForm(this);
+  forms::CenterForm(this);
   loading_ = false;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/forms/FormBuilder.h"
-#include "core/forms/FormDialog.h"
+#include "forms/FormBuilder.h"
+#include "forms/FormDialog.h"
 
 class QTextEdit;
 
@@ -9,7 +9,7 @@ namespace brantel {
 
 // The print preview: the first output page, read-only, with Copy to
 // Clipboard and Print.
-class frmPreview : public FormDialog {
+class frmPreview : public forms::FormDialog {
   Q_OBJECT
 
  public:

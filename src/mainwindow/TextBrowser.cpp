@@ -7,7 +7,7 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/TextCodec.h"
-#include "core/forms/FormHelpers.h"
+#include "forms/FormHelpers.h"
 #include "mainwindow/RichTextBox.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Launcher.h"
@@ -113,11 +113,11 @@ bool OpenInExternalViewer(const QString& viewer, const QString& file) {
 }
 
 frmTextBrow::frmTextBrow(QWidget* owner)
-    : FormDialog(owner), layout_(this, kForm, kControls, RichTextBoxFactory) {
+    : forms::FormDialog(owner), layout_(this, kForm, kControls, RichTextBoxFactory) {
   layout_.SetCaptions(true);
   SetDesignFont(View());
-  auto* text2 = layout_.Get<QLineEdit>(u"Text2");
-  auto* check1 = layout_.Get<QCheckBox>(u"Check1");
+  auto* text2 = layout_.Require<QLineEdit>(u"Text2");
+  auto* check1 = layout_.Require<QCheckBox>(u"Check1");
   connect(Drive1(), &QComboBox::currentIndexChanged, this, &frmTextBrow::Drive1_Change);
   // The list is rebuilt for the new folder once the double-click is over.
   connect(Dir1(), &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
@@ -131,17 +131,17 @@ frmTextBrow::frmTextBrow(QWidget* owner)
   File1()->installEventFilter(new EnterKeyFilter(File1(), [this] { File1_DblClick(); }));
   connect(text2, &QLineEdit::textChanged, this, &frmTextBrow::Text2_Change);
   connect(check1, &QCheckBox::clicked, this, &frmTextBrow::Check1_Click);
-  connect(layout_.Get<QPushButton>(u"cmdSetFont"), &QPushButton::clicked, this,
+  connect(layout_.Require<QPushButton>(u"cmdSetFont"), &QPushButton::clicked, this,
           &frmTextBrow::cmdSetFont_Click);
-  connect(layout_.Get<QPushButton>(u"Command1"), &QPushButton::clicked, this,
+  connect(layout_.Require<QPushButton>(u"Command1"), &QPushButton::clicked, this,
           &frmTextBrow::Command1_Click);
   Form_Load();
 }
 
-QTextEdit* frmTextBrow::View() const { return layout_.Get<QTextEdit>(u"RichTextBox1"); }
-QComboBox* frmTextBrow::Drive1() const { return layout_.Get<QComboBox>(u"Drive1"); }
-QListWidget* frmTextBrow::Dir1() const { return layout_.Get<QListWidget>(u"Dir1"); }
-QListWidget* frmTextBrow::File1() const { return layout_.Get<QListWidget>(u"File1"); }
+QTextEdit* frmTextBrow::View() const { return layout_.Require<QTextEdit>(u"RichTextBox1"); }
+QComboBox* frmTextBrow::Drive1() const { return layout_.Require<QComboBox>(u"Drive1"); }
+QListWidget* frmTextBrow::Dir1() const { return layout_.Require<QListWidget>(u"Dir1"); }
+QListWidget* frmTextBrow::File1() const { return layout_.Require<QListWidget>(u"File1"); }
 
 QStringList frmTextBrow::ListedFiles() const {
   QStringList names;
@@ -175,23 +175,23 @@ void frmTextBrow::Form_Load() {
     }
   }
 
-  layout_.Get<QLineEdit>(u"Text2")->setText(pattern_);
+  layout_.Require<QLineEdit>(u"Text2")->setText(pattern_);
   ApplyBrowserFont();
-  layout_.Get<QCheckBox>(u"Check1")->setChecked(BrowseUseNotepad == 1);
+  layout_.Require<QCheckBox>(u"Check1")->setChecked(BrowseUseNotepad == 1);
   UpdateViewerState();
-  CenterForm(this);
+  forms::CenterForm(this);
   loading_ = false;
 }
 
 bool frmTextBrow::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate) layout_.Widget(u"Command1")->setFocus();
-  return FormDialog::event(event);
+  if (event->type() == QEvent::WindowActivate) layout_.Require<QWidget>(u"Command1")->setFocus();
+  return forms::FormDialog::event(event);
 }
 
 void frmTextBrow::FormUnload() {
-  BrowseDefaultFilter = layout_.Get<QLineEdit>(u"Text2")->text();
+  BrowseDefaultFilter = layout_.Require<QLineEdit>(u"Text2")->text();
   BrowseLastDir = WithTrailingSlash(dirPath_);
-  BrowseUseNotepad = layout_.Get<QCheckBox>(u"Check1")->isChecked() ? 1 : 0;
+  BrowseUseNotepad = layout_.Require<QCheckBox>(u"Check1")->isChecked() ? 1 : 0;
   SaveSettings(kSettingsTextBrowse);
 }
 
@@ -256,7 +256,7 @@ bool frmTextBrow::SelectFile(const QString& name) {
 }
 
 void frmTextBrow::Text2_Change() {
-  const QString text = layout_.Get<QLineEdit>(u"Text2")->text();
+  const QString text = layout_.Require<QLineEdit>(u"Text2")->text();
   // The text is both the list's pattern and its file name: an exact name
   // is selected. A text that is no pattern shows every file.
   pattern_ = IsValidFilePattern(text) ? text : QStringLiteral("*.*");
@@ -268,15 +268,15 @@ void frmTextBrow::File1_DblClick() {
   QListWidgetItem* item = File1()->currentItem();
   if (!item) return;
   const QString path = BrowserFilePath(dirPath_, item->text());
-  auto* label = layout_.Get<QLabel>(u"Label1");
+  auto* label = layout_.Require<QLabel>(u"Label1");
   label->setText(path);
   label->setToolTip(path);
-  if (layout_.Get<QCheckBox>(u"Check1")->isChecked()) {
+  if (layout_.Require<QCheckBox>(u"Check1")->isChecked()) {
     ViewExternally(path);
     return;
   }
   RunReported([&] {
-    const WaitPointer wait;
+    const forms::WaitPointer wait;
     LoadView(path);
   });
 }
@@ -304,7 +304,7 @@ void frmTextBrow::ViewExternally(const QString& path) {
 void frmTextBrow::Check1_Click() { UpdateViewerState(); }
 
 void frmTextBrow::UpdateViewerState() {
-  layout_.Widget(u"cmdSetFont")->setEnabled(!layout_.Get<QCheckBox>(u"Check1")->isChecked());
+  layout_.Require<QWidget>(u"cmdSetFont")->setEnabled(!layout_.Require<QCheckBox>(u"Check1")->isChecked());
 }
 
 void frmTextBrow::cmdSetFont_Click() {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/forms/FormBuilder.h"
-#include "core/forms/FormDialog.h"
+#include "forms/FormBuilder.h"
+#include "forms/FormDialog.h"
 
 #include <QStringList>
 
@@ -15,7 +15,7 @@ namespace brantel {
 // match a pattern and shows one, in its own view or in the external viewer.
 // The pattern, the viewer choice and the font are kept in the settings
 // file, the last folder for the life of the process.
-class frmTextBrow : public FormDialog {
+class frmTextBrow : public forms::FormDialog {
   Q_OBJECT
 
  public:

@@ -7,7 +7,7 @@
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
 #include "core/Settings.h"
-#include "core/forms/FormBuilder.h"
+#include "forms/FormBuilder.h"
 
 #include <QLabel>
 #include <QMouseEvent>

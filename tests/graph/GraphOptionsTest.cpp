@@ -1,6 +1,6 @@
 #include "GraphTestSupport.h"
 
-#include "core/forms/FormBuilder.h"
+#include "forms/FormBuilder.h"
 #include "graph/GraphBuffer.h"
 #include "graph/GraphChart.h"
 #include "graph/frmGraph.h"
@@ -41,7 +41,7 @@ class GraphOptionsTest : public test::GraphTest {
   static void Close() { QApplication::processEvents(); }
   template <typename T>
   static T* Get(frmGraphOpt* dialog, const char16_t* name) {
-    return dialog->Layout().Get<T>(name);
+    return dialog->Layout().Require<T>(name);
   }
   static QRadioButton* Mode(frmGraphOpt* dialog, int index) {
     return dialog->Layout().Options(u"Option1").At(index);

@@ -41,9 +41,9 @@ TEST_F(GraphTest, RendersTheWindowAndTheOptionsDialog) {
   EXPECT_TRUE(dialog->grab().save(QStringLiteral("graph_options_mode0.png")));
   dialog->Layout().Options(u"Option1").At(1)->click();
   EXPECT_TRUE(dialog->grab().save(QStringLiteral("graph_options_mode1.png")));
-  dialog->Layout().Get<QComboBox>(u"Combo2")->setCurrentIndex(1);  // symbols only
-  dialog->Layout().Get<QComboBox>(u"Combo1")->setCurrentIndex(3);  // both grids
-  dialog->Layout().Get<QScrollBar>(u"HScroll1")->setValue(9);
+  dialog->Layout().Require<QComboBox>(u"Combo2")->setCurrentIndex(1);  // symbols only
+  dialog->Layout().Require<QComboBox>(u"Combo1")->setCurrentIndex(3);  // both grids
+  dialog->Layout().Require<QScrollBar>(u"HScroll1")->setValue(9);
   dialog->Command2_Click();
   QTest::qWait(50);
   EXPECT_TRUE(window->grab().save(QStringLiteral("graph_window_symbols.png")));

@@ -77,7 +77,7 @@ class ListingMenu : public test::PrintTest {
     test::WhenModalShows<frmPreview>([shown, picture](frmPreview* preview) {
       *shown = RichText(preview->View());
       if (!picture.isEmpty()) preview->grab().save(picture);
-      preview->Layout().Get<QPushButton>(u"Command1")->click();
+      preview->Layout().Require<QPushButton>(u"Command1")->click();
     });
     FileItem(7)->trigger();
     return *shown;

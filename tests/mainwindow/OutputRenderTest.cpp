@@ -1,7 +1,7 @@
 #include "PdfPrinting.h"
 
 #include "core/OutputBuffers.h"
-#include "core/forms/FormBuilder.h"
+#include "forms/FormBuilder.h"
 #include "core/Settings.h"
 #include "mainwindow/OutputPages.h"
 #include "mainwindow/PrintPreview.h"

@@ -32,11 +32,11 @@ class OutputWindows : public PrintTest {
   }
   template <typename Form>
   static void Click(const Form& form, const char16_t* name) {
-    form.Layout().template Get<QPushButton>(name)->click();
+    form.Layout().template Require<QPushButton>(name)->click();
   }
   template <typename Form>
   static bool Enabled(const Form& form, const char16_t* name) {
-    return form.Layout().Widget(name)->isEnabled();
+    return form.Layout().template Require<QWidget>(name)->isEnabled();
   }
 };
 

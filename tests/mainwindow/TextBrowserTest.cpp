@@ -53,10 +53,10 @@ class TextBrowser : public PrintTest {
     PrintTest::TearDown();
   }
   static QString PatternBox(const frmTextBrow& browser) {
-    return browser.Layout().Get<QLineEdit>(u"Text2")->text();
+    return browser.Layout().Require<QLineEdit>(u"Text2")->text();
   }
   void ViewExternally(frmTextBrow& browser, const QString& name) {
-    browser.Layout().Get<QCheckBox>(u"Check1")->click();
+    browser.Layout().Require<QCheckBox>(u"Check1")->click();
     ASSERT_TRUE(browser.SelectFile(name));
     browser.File1_DblClick();
   }
@@ -72,23 +72,23 @@ TEST_F(TextBrowser, FirstOpeningShowsProjectFilesOfTheDataFolder) {
   EXPECT_EQ(PatternBox(browser), QStringLiteral("*.BNL"));
   EXPECT_EQ(browser.DirPath(), data_);
   EXPECT_EQ(browser.ListedFiles(), QStringList{QStringLiteral("Tunnel.BNL")});
-  EXPECT_EQ(browser.Layout().Get<QComboBox>(u"Drive1")->currentText(), Documents());
+  EXPECT_EQ(browser.Layout().Require<QComboBox>(u"Drive1")->currentText(), Documents());
   EXPECT_EQ(browser.windowTitle(), QStringLiteral("View Source Files"));
 
   // Typing narrows the list at once; the text file opens in the view.
-  QLineEdit* pattern = browser.Layout().Get<QLineEdit>(u"Text2");
+  QLineEdit* pattern = browser.Layout().Require<QLineEdit>(u"Text2");
   pattern->setText(QStringLiteral("*.TXT;*.bnl"));
   EXPECT_EQ(browser.ListedFiles(), (QStringList{QStringLiteral("notes.txt"), QStringLiteral("Tunnel.BNL")}));
   ASSERT_TRUE(browser.SelectFile(QStringLiteral("notes.txt")));
-  QTest::keyClick(browser.Layout().Widget(u"File1"), Qt::Key_Return);
+  QTest::keyClick(browser.Layout().Require<QWidget>(u"File1"), Qt::Key_Return);
   EXPECT_EQ(RichText(browser.View()), QStringLiteral("first\r\nsecond\r\n"));
-  EXPECT_EQ(browser.Layout().Get<QLabel>(u"Label1")->text(), data_ + QStringLiteral("/notes.txt"));
+  EXPECT_EQ(browser.Layout().Require<QLabel>(u"Label1")->text(), data_ + QStringLiteral("/notes.txt"));
   EXPECT_TRUE(started_.isEmpty() && opened_.isEmpty());
 }
 
 TEST_F(TextBrowser, StarDotStarListsFilesWithoutAnExtension) {
   frmTextBrow browser;
-  browser.Layout().Get<QLineEdit>(u"Text2")->setText(QStringLiteral("*.*"));
+  browser.Layout().Require<QLineEdit>(u"Text2")->setText(QStringLiteral("*.*"));
   EXPECT_EQ(browser.ListedFiles(), (QStringList{QStringLiteral("notes.txt"), QStringLiteral("README"),
                                                 QStringLiteral("Tunnel.BNL")}));
 }
@@ -100,7 +100,7 @@ TEST_F(TextBrowser, RemembersFolderForTheRunAndPatternInTheSettings) {
     frmTextBrow browser;
     browser.SetDirPath(other);
     EXPECT_EQ(browser.DirPath(), other);
-    browser.Layout().Get<QLineEdit>(u"Text2")->setText(QStringLiteral("*.log"));
+    browser.Layout().Require<QLineEdit>(u"Text2")->setText(QStringLiteral("*.log"));
     EXPECT_EQ(browser.ListedFiles(), QStringList{QStringLiteral("a.log")});
     browser.Command1_Click();
   }
@@ -130,7 +130,7 @@ TEST_F(TextBrowser, RemembersFolderForTheRunAndPatternInTheSettings) {
 TEST_F(TextBrowser, BadPatternTypedOrSavedShowsEveryFile) {
   {
     frmTextBrow browser;
-    browser.Layout().Get<QLineEdit>(u"Text2")->setText(QStringLiteral("sub/*.txt"));
+    browser.Layout().Require<QLineEdit>(u"Text2")->setText(QStringLiteral("sub/*.txt"));
     EXPECT_EQ(browser.FilePattern(), QStringLiteral("*.*"));
     EXPECT_EQ(browser.ListedFiles().size(), 3);
     browser.close();  // the close box saves like OK
@@ -148,9 +148,9 @@ TEST_F(TextBrowser, ExternalViewerGetsTheScratchCopyAsOneArgument) {
   QFile::setPermissions(viewer, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
   ExternalEditor = viewer;
   frmTextBrow browser;
-  EXPECT_TRUE(browser.Layout().Widget(u"cmdSetFont")->isEnabled());
+  EXPECT_TRUE(browser.Layout().Require<QWidget>(u"cmdSetFont")->isEnabled());
   ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
-  EXPECT_FALSE(browser.Layout().Widget(u"cmdSetFont")->isEnabled());
+  EXPECT_FALSE(browser.Layout().Require<QWidget>(u"cmdSetFont")->isEnabled());
   ASSERT_EQ(started_.size(), 1);
   EXPECT_EQ(started_[0], (QStringList{viewer, BrowserScratchFile()}));
   EXPECT_EQ(ReadFile(BrowserScratchFile()), QByteArray("BRANTEL_110\r\n"));

@@ -8,7 +8,7 @@
 #include "core/RuntimeError.h"
 #include "core/Settings.h"
 #include "core/Validation.h"
-#include "core/forms/FormHelpers.h"
+#include "forms/FormHelpers.h"
 #include "plot/StressPlot.h"
 #include "tools/stress/ElementSketch.h"
 #include "tools/stress/Stress2D.h"
@@ -98,7 +98,7 @@ constexpr BoxName kInputs[] = {
 
 }  // namespace
 
-frm2DPrinc::frm2DPrinc(QWidget* owner) : FormDialog(owner) {
+frm2DPrinc::frm2DPrinc(QWidget* owner) : forms::FormDialog(owner) {
   setObjectName(QStringLiteral("frm2DPrinc"));
   layout_ = std::make_unique<forms::FormLayout>(
       this, kForm, kControls, [this](const ControlRow& row, QWidget* parent) -> QWidget* {
@@ -111,27 +111,27 @@ frm2DPrinc::frm2DPrinc(QWidget* owner) : FormDialog(owner) {
   layout_->SetCaptions(EnglishMenus == 1);
 
   for (const char* name : {"lblCoord", "lblIntCoord"}) {
-    auto* label = layout_->Get<QLabel>(QString::fromUtf8(name));
+    auto* label = layout_->Require<QLabel>(QString::fromUtf8(name));
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
   }
-  plot_->AttachZoomBar(layout_->Get<QScrollBar>(u"HScroll1"));
-  plot_->AttachReadouts(layout_->Get<QLabel>(u"lblCoord"), layout_->Get<QLabel>(u"lblIntCoord"));
+  plot_->AttachZoomBar(layout_->Require<QScrollBar>(u"HScroll1"));
+  plot_->AttachReadouts(layout_->Require<QLabel>(u"lblCoord"), layout_->Require<QLabel>(u"lblIntCoord"));
 
   for (const char16_t* name : {u"Text1", u"Text2", u"Text3"}) {
     QLineEdit* box = Box(name);
     connect(box, &QLineEdit::textChanged, this, [this] { TextStress_Change(); });
-    OnGotFocus(box, [this] { TextStress_GotFocus(); });
-    OnLostFocus(box, [this, box] { TextStress_LostFocus(box); });
+    forms::OnGotFocus(box, [this] { TextStress_GotFocus(); });
+    forms::OnLostFocus(box, [this, box] { TextStress_LostFocus(box); });
   }
   connect(Box(u"Text9"), &QLineEdit::textChanged, this, [this] { Text9_Change(); });
-  OnLostFocus(Box(u"Text9"), [this] { Text9_LostFocus(); });
-  connect(layout_->Get<QCheckBox>(u"chkMohr"), &QCheckBox::toggled, this, [this] { chkMohr_Click(); });
-  connect(layout_->Get<QPushButton>(u"cmdPlot"), &QPushButton::clicked, this, [this] { cmdPlot_Click(); });
-  connect(layout_->Get<QPushButton>(u"CmdOk"), &QPushButton::clicked, this, [this] { CmdOk_Click(); });
-  connect(layout_->Get<QPushButton>(u"cmdCancel"), &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-  connect(layout_->Get<QPushButton>(u"cmdHelp"), &QPushButton::clicked, this, [] { ShowHelpHint(); });
+  forms::OnLostFocus(Box(u"Text9"), [this] { Text9_LostFocus(); });
+  connect(layout_->Require<QCheckBox>(u"chkMohr"), &QCheckBox::toggled, this, [this] { chkMohr_Click(); });
+  connect(layout_->Require<QPushButton>(u"cmdPlot"), &QPushButton::clicked, this, [this] { cmdPlot_Click(); });
+  connect(layout_->Require<QPushButton>(u"CmdOk"), &QPushButton::clicked, this, [this] { CmdOk_Click(); });
+  connect(layout_->Require<QPushButton>(u"cmdCancel"), &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+  connect(layout_->Require<QPushButton>(u"cmdHelp"), &QPushButton::clicked, this, [] { ShowHelpHint(); });
   timer1_.setSingleShot(true);
   connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 
@@ -140,7 +140,7 @@ frm2DPrinc::frm2DPrinc(QWidget* owner) : FormDialog(owner) {
 
 frm2DPrinc::~frm2DPrinc() = default;
 
-QLineEdit* frm2DPrinc::Box(QStringView name) const { return layout_->Get<QLineEdit>(name); }
+QLineEdit* frm2DPrinc::Box(QStringView name) const { return layout_->Require<QLineEdit>(name); }
 
 void frm2DPrinc::Form_Load() {
   loading_ = true;
@@ -151,9 +151,9 @@ void frm2DPrinc::Form_Load() {
     CalcPrincipal();
     timer1_.start(500);
   }
-  if (EnableMohrCircles == 1) layout_->Get<QCheckBox>(u"chkMohr")->setChecked(true);
+  if (EnableMohrCircles == 1) layout_->Require<QCheckBox>(u"chkMohr")->setChecked(true);
   RedrawPlot(true);
-  SetArrayIndex(layout_->Options(u"optAngle"), 0);
+  forms::SetArrayIndex(layout_->Options(u"optAngle"), 0);
   if (Val(Box(u"Text9")->text()) != 0) Text9_Change();
   AddHistoryLine(Tr(QStringLiteral("Stress Analysis in Two Dimensions."),
                     QStringLiteral("Ανάλυση τάσεων σε δύο διαστάσεις.")));
@@ -161,14 +161,14 @@ void frm2DPrinc::Form_Load() {
 
 void frm2DPrinc::LoadFromGlobals() {
   const StressInput& s = Project.Stress2D;
-  ShowStoredValue(Box(u"Text1"), s.Sx, Format(s.Sx, u"#0.##0"));
-  ShowStoredValue(Box(u"Text2"), s.Sy, Format(s.Sy, u"#0.##0"));
-  ShowStoredValue(Box(u"Text3"), s.Txy, Format(s.Txy, u"#0.##0"));
+  forms::ShowStoredValue(Box(u"Text1"), s.Sx, Format(s.Sx, u"#0.##0"));
+  forms::ShowStoredValue(Box(u"Text2"), s.Sy, Format(s.Sy, u"#0.##0"));
+  forms::ShowStoredValue(Box(u"Text3"), s.Txy, Format(s.Txy, u"#0.##0"));
   const float angle = Project.Stress2DPlane.PlaneAngle;
-  ShowStoredValue(Box(u"Text9"), angle, Format(angle, u"#0.##0"));
+  forms::ShowStoredValue(Box(u"Text9"), angle, Format(angle, u"#0.##0"));
   stress_ = s;
   plane_ = Project.Stress2DPlane;
-  layout_->Get<QCheckBox>(u"chkMohr")->setChecked(s.GraphOption == 1);
+  layout_->Require<QCheckBox>(u"chkMohr")->setChecked(s.GraphOption == 1);
   chkMohr_Click();
 }
 
@@ -180,7 +180,7 @@ bool frm2DPrinc::ValidateInput() {
     bool valid = IsNumericEntry(box->text());
     if (valid) {
       try {
-        values[i] = CSng(BoxValue(box));
+        values[i] = CSng(forms::BoxValue(box));
       } catch (const RuntimeError&) {
         valid = false;  // beyond the range of a 32-bit value
       }
@@ -198,7 +198,7 @@ bool frm2DPrinc::ValidateInput() {
     stress_.Txy = values[2];
     plane_.PlaneAngle = values[3];
   }
-  layout_->Get<QPushButton>(u"CmdOk")->setEnabled(stress_.Sx != 0 || stress_.Sy != 0 || stress_.Txy != 0 ||
+  layout_->Require<QPushButton>(u"CmdOk")->setEnabled(stress_.Sx != 0 || stress_.Sy != 0 || stress_.Txy != 0 ||
                                                   plane_.PlaneAngle != 0);
   return ok;
 }
@@ -217,7 +217,7 @@ void frm2DPrinc::CalcPrincipal() {
   Box(u"Text11")->setText(Format(principal_[4], u"#0.##0"));
   Box(u"Text12")->setText(Format(principal_[5], u"#0.##0"));
   Box(u"Text13")->setText(Format(principal_[6], u"#0.##0"));
-  layout_->Get<QPushButton>(u"cmdView")->setEnabled(true);
+  layout_->Require<QPushButton>(u"cmdView")->setEnabled(true);
   sketchDrawn_ = false;
   CalcPlaneStress();
 }
@@ -280,12 +280,12 @@ bool frm2DPrinc::AnyStressEntered() const {
 }
 
 void frm2DPrinc::TextStress_GotFocus() {
-  SelectAllText();
+  forms::SelectAllText();
   if (AnyStressEntered()) DrawElementImage();
 }
 
 void frm2DPrinc::TextStress_LostFocus(QLineEdit* box) {
-  if (!BoxUnedited(box)) {
+  if (!forms::BoxUnedited(box)) {
     try {
       box->setText(Format(Val(box->text()), u"#0.##0"));
     } catch (const RuntimeError&) {
@@ -296,19 +296,19 @@ void frm2DPrinc::TextStress_LostFocus(QLineEdit* box) {
 
 void frm2DPrinc::Text9_LostFocus() {
   QLineEdit* box = Box(u"Text9");
-  if (BoxUnedited(box)) return;
+  if (forms::BoxUnedited(box)) return;
   // Only a numeric text is put into the display form; anything else stays.
   if (const auto value = ParseNumber(box->text())) box->setText(Format(*value, u"#0.##0"));
 }
 
 void frm2DPrinc::chkMohr_Click() {
-  const bool shown = layout_->Get<QCheckBox>(u"chkMohr")->isChecked();
+  const bool shown = layout_->Require<QCheckBox>(u"chkMohr")->isChecked();
   plot_->SetPlotShown(shown);
   plot_->setVisible(shown);  // no sliver of it at the edge of the narrow dialog
-  layout_->Get<QPushButton>(u"cmdPlot")->setVisible(shown);
+  layout_->Require<QPushButton>(u"cmdPlot")->setVisible(shown);
   layout_->SetFormWidth(shown ? kWideWidth : kNarrowWidth);
   if (shown) cmdPlot_Click();
-  CenterForm(this);
+  forms::CenterForm(this);
 }
 
 void frm2DPrinc::cmdPlot_Click() {
@@ -335,15 +335,15 @@ void frm2DPrinc::DrawElementImage() {
     sketch_->ShowTurned(reference_->Picture(), theta);
   }
   sketchDrawn_ = true;
-  layout_->Get<QPushButton>(u"cmdView")->setEnabled(false);
+  layout_->Require<QPushButton>(u"cmdView")->setEnabled(false);
 }
 
 void frm2DPrinc::ReadInputs() {
-  stress_.Sx = CSng(BoxValue(Box(u"Text1")));
-  stress_.Sy = CSng(BoxValue(Box(u"Text2")));
-  stress_.Txy = CSng(BoxValue(Box(u"Text3")));
-  plane_.PlaneAngle = CSng(BoxValue(Box(u"Text9")));
-  stress_.GraphOption = layout_->Get<QCheckBox>(u"chkMohr")->isChecked() ? 1 : 0;
+  stress_.Sx = CSng(forms::BoxValue(Box(u"Text1")));
+  stress_.Sy = CSng(forms::BoxValue(Box(u"Text2")));
+  stress_.Txy = CSng(forms::BoxValue(Box(u"Text3")));
+  plane_.PlaneAngle = CSng(forms::BoxValue(Box(u"Text9")));
+  stress_.GraphOption = layout_->Require<QCheckBox>(u"chkMohr")->isChecked() ? 1 : 0;
 }
 
 void frm2DPrinc::CmdOk_Click() {

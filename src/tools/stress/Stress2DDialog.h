@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/forms/FormBuilder.h"
-#include "core/forms/FormDialog.h"
+#include "forms/FormBuilder.h"
+#include "forms/FormDialog.h"
 #include "core/project/ProjectRecord.h"
 
 #include <QTimer>
@@ -22,7 +22,7 @@ class ReferenceElement;
 // Stresses in two dimensions: principal stresses, the stresses on a plane,
 // Mohr's circle and a sketch of the element turned to the principal
 // directions. Works on Stress2D and Stress2DPlane of the project.
-class frm2DPrinc : public FormDialog {
+class frm2DPrinc : public forms::FormDialog {
   Q_OBJECT
 
  public:

@@ -38,8 +38,8 @@ class Stress2DDialogTest : public CoreTest {
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
   }
-  QLineEdit* Box(const char16_t* name) const { return dialog->Layout().Get<QLineEdit>(name); }
-  QPushButton* Button(const char16_t* name) const { return dialog->Layout().Get<QPushButton>(name); }
+  QLineEdit* Box(const char16_t* name) const { return dialog->Layout().Require<QLineEdit>(name); }
+  QPushButton* Button(const char16_t* name) const { return dialog->Layout().Require<QPushButton>(name); }
   void Type(const char16_t* name, const QString& text) {
     QLineEdit* box = Box(name);
     box->setFocus();
@@ -178,10 +178,10 @@ TEST_F(Stress2DDialogTest, LeavingABoxPutsItInTheDisplayForm) {
 TEST_F(Stress2DDialogTest, ThePlotSwitchWidensTheDialog) {
   Open();
   EXPECT_EQ(dialog->width(), 545);  // 8170 twips
-  dialog->Layout().Get<QCheckBox>(u"chkMohr")->setChecked(true);
+  dialog->Layout().Require<QCheckBox>(u"chkMohr")->setChecked(true);
   EXPECT_EQ(dialog->width(), 830);  // 12448 twips
   EXPECT_TRUE(Button(u"cmdPlot")->isVisible());
-  dialog->Layout().Get<QCheckBox>(u"chkMohr")->setChecked(false);
+  dialog->Layout().Require<QCheckBox>(u"chkMohr")->setChecked(false);
   EXPECT_EQ(dialog->width(), 545);
 
   EnableMohrCircles = 1;  // opens wide whatever was stored
@@ -194,7 +194,7 @@ TEST_F(Stress2DDialogTest, PlotRangeAfterZoomAndDragAndTheReadout) {
   Open();
   MohrCirclePlot* plot = dialog->Plot();
   EXPECT_FLOAT_EQ(plot->XRange(), 48.0f);
-  dialog->Layout().Get<QScrollBar>(u"HScroll1")->setValue(20);
+  dialog->Layout().Require<QScrollBar>(u"HScroll1")->setValue(20);
   EXPECT_FLOAT_EQ(plot->XRange(), 60.0f);
   // Drag the origin with the mouse, then read out the circle's right end.
   QTest::mousePress(plot, Qt::LeftButton, {}, QPoint(50, 150));
@@ -204,7 +204,7 @@ TEST_F(Stress2DDialogTest, PlotRangeAfterZoomAndDragAndTheReadout) {
   EXPECT_EQ(plot->XAxis().y1(), 2400);
   const QPoint end(qRound((plot->CircleX() + plot->CircleRadius()) / 15), 160);
   QTest::mouseMove(plot, end);
-  const QString text = dialog->Layout().Get<QLabel>(u"lblCoord")->text();
+  const QString text = dialog->Layout().Require<QLabel>(u"lblCoord")->text();
   EXPECT_TRUE(text.startsWith(QStringLiteral("Coordinates: (X=3"))) << text.toStdString();
   EXPECT_TRUE(text.endsWith(QStringLiteral(", Y=0)"))) << text.toStdString();
 }

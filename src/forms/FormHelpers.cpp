@@ -1,4 +1,4 @@
-#include "core/forms/FormHelpers.h"
+#include "forms/FormHelpers.h"
 
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
@@ -14,7 +14,7 @@
 #include <QTextEdit>
 #include <QWidget>
 
-namespace brantel {
+namespace brantel::forms {
 
 QRadioButton* OptionArray::At(int index) const {
   const int i = index - lowerBound;
@@ -127,4 +127,4 @@ void OnLostFocus(QWidget* widget, std::function<void()> handler) {
   widget->installEventFilter(new FocusFilter(widget, QEvent::FocusOut, std::move(handler)));
 }
 
-}  // namespace brantel
+}  // namespace brantel::forms

@@ -1,5 +1,5 @@
-#include "core/forms/FormBuilder.h"
-#include "core/forms/FormDialog.h"
+#include "forms/FormBuilder.h"
+#include "forms/FormDialog.h"
 #include "support/TestEnvironment.h"
 
 #include <QCheckBox>
@@ -10,10 +10,13 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <gmock/gmock.h>
+
 namespace brantel {
 namespace {
 
 using namespace forms;
+using ::testing::HasSubstr;
 using test::CoreTest;
 
 constexpr FormDesign kForm{4905, 2400, "Input", "Εισαγωγή"};
@@ -32,16 +35,62 @@ TEST(FormBuilder, PlacesEveryControlInPixelsOfItsContainer) {
   QWidget form;
   FormLayout layout(&form, kForm, kControls);
   EXPECT_EQ(form.size(), QSize(327, 160));
-  auto* frame = layout.Get<QGroupBox>(u"Frame1");
-  auto* box = layout.Get<QLineEdit>(u"Text1");
+  auto* frame = layout.Require<QGroupBox>(u"Frame1");
+  auto* box = layout.Require<QLineEdit>(u"Text1");
   ASSERT_TRUE(frame && box);
   EXPECT_EQ(box->parentWidget(), frame);
   EXPECT_EQ(box->geometry(), QRect(64, 16, 57, 19));
-  EXPECT_TRUE(layout.Get<QLineEdit>(u"Text4")->isReadOnly());
-  EXPECT_EQ(layout.Get<QLineEdit>(u"Text4")->focusPolicy(), Qt::ClickFocus);
-  EXPECT_EQ(layout.Widget(u"Missing"), nullptr);
+  EXPECT_TRUE(layout.Require<QLineEdit>(u"Text4")->isReadOnly());
+  EXPECT_EQ(layout.Require<QLineEdit>(u"Text4")->focusPolicy(), Qt::ClickFocus);
   EXPECT_EQ(Px(3000), 200);
   EXPECT_EQ(Px(8), 1);
+}
+
+// The message of the DesignError that a call raises, or "" when none.
+template <typename Call>
+std::string DesignFault(Call&& call) {
+  try {
+    call();
+  } catch (const DesignError& e) {
+    return e.what();
+  }
+  return {};
+}
+
+TEST(FormBuilder, LookUpsNameTheControlThatIsMissingOrOfAnotherKind) {
+  QWidget form;
+  FormLayout layout(&form, kForm, kControls);
+  EXPECT_EQ(layout.Require<QLineEdit>(u"Text1")->objectName(), QStringLiteral("Text1"));
+  EXPECT_THAT(DesignFault([&] { layout.Require<QLineEdit>(u"Text9"); }),
+              HasSubstr("Input\": no control is named Text9"));
+  EXPECT_THAT(DesignFault([&] { layout.Require<QLineEdit>(u"chkMohr"); }),
+              HasSubstr("chkMohr is a QCheckBox, not a QLineEdit"));
+  EXPECT_THAT(DesignFault([&] { layout.Options(u"Option2"); }), HasSubstr("Option2"));
+}
+
+TEST(FormBuilder, FaultyTablesAreRefusedWithTheNameAtFault) {
+  struct Case {
+    std::vector<ControlRow> rows;
+    const char* fault;
+  };
+  const std::vector<Case> cases = {
+      {{{"Text1", Kind::TextBox}, {"Text1", Kind::TextBox}}, "the name Text1 stands twice"},
+      {{{"Text1", Kind::TextBox, "Frame1"}, {"Frame1", Kind::Frame}}, "the container Frame1 of Text1 is no earlier row"},
+      {{{"Label1", Kind::Label}, {"Text1", Kind::TextBox, "Label1"}}, "Label1 holds Text1 but is no frame"},
+      {{{"lblsx", Kind::Label, nullptr, 0, 0, 0, 0, "sx", nullptr, "Text1"}}, "the label lblsx names Text1, which is no row"},
+      {{{"Text1", Kind::TextBox, nullptr, 0, 0, 0, 0, "sx", nullptr, "Text2"}, {"Text2", Kind::TextBox}},
+       "Text1 names a box but is no label"},
+      {{{"", Kind::TextBox}}, "a row without a name"},
+      {{{"opt(0)", Kind::Option}, {"opt(2)", Kind::Option}}, "the indexes of opt leave a gap"},
+  };
+  for (const Case& c : cases) {
+    QWidget form;
+    EXPECT_THAT(DesignFault([&] {
+                  FormLayout layout(&form, kForm, c.rows);
+                  layout.Options(u"opt");
+                }),
+                HasSubstr(c.fault));
+  }
 }
 
 TEST(FormBuilder, CaptionsInBothLanguagesAndSpokenNames) {
@@ -49,16 +98,16 @@ TEST(FormBuilder, CaptionsInBothLanguagesAndSpokenNames) {
   FormLayout layout(&form, kForm, kControls);
   layout.SetCaptions(true);
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Input"));
-  EXPECT_EQ(layout.Get<QGroupBox>(u"Frame1")->title(), QStringLiteral("Input Data"));
-  EXPECT_EQ(layout.Get<QLineEdit>(u"Text1")->accessibleName(), QStringLiteral("sx"));
-  EXPECT_EQ(layout.Get<QLineEdit>(u"Text4")->accessibleName(), QStringLiteral("s1"));
-  EXPECT_EQ(layout.Get<QLabel>(u"lblsx")->buddy(), layout.Widget(u"Text1"));
+  EXPECT_EQ(layout.Require<QGroupBox>(u"Frame1")->title(), QStringLiteral("Input Data"));
+  EXPECT_EQ(layout.Require<QLineEdit>(u"Text1")->accessibleName(), QStringLiteral("sx"));
+  EXPECT_EQ(layout.Require<QLineEdit>(u"Text4")->accessibleName(), QStringLiteral("s1"));
+  EXPECT_EQ(layout.Require<QLabel>(u"lblsx")->buddy(), layout.Require<QWidget>(u"Text1"));
   layout.SetCaptions(false);
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Εισαγωγή"));
-  EXPECT_EQ(layout.Get<QCheckBox>(u"chkMohr")->text(), QStringLiteral("Κύκλος του Mohr"));
-  EXPECT_EQ(layout.Get<QLineEdit>(u"Text1")->accessibleName(), QStringLiteral("σx"));
+  EXPECT_EQ(layout.Require<QCheckBox>(u"chkMohr")->text(), QStringLiteral("Κύκλος του Mohr"));
+  EXPECT_EQ(layout.Require<QLineEdit>(u"Text1")->accessibleName(), QStringLiteral("σx"));
   // No Greek caption: the English one stands in both languages.
-  EXPECT_EQ(layout.Get<QPushButton>(u"CmdOk")->text(), QStringLiteral("OK"));
+  EXPECT_EQ(layout.Require<QPushButton>(u"CmdOk")->text(), QStringLiteral("OK"));
   EXPECT_EQ(PlainCaption(QStringLiteral("E&xit && go")), QStringLiteral("Exit & go"));
 }
 
@@ -66,7 +115,7 @@ TEST(FormBuilder, OptionArraysInIndexOrder) {
   QWidget form;
   FormLayout layout(&form, kForm, kControls);
   layout.SetCaptions(true);
-  const OptionArray units = layout.Options(u"Option1");
+  const forms::OptionArray units = layout.Options(u"Option1");
   ASSERT_EQ(units.buttons.size(), 2u);
   EXPECT_EQ(units.LBound(), 0);
   EXPECT_EQ(units.At(0)->text(), QStringLiteral("English"));
@@ -76,7 +125,7 @@ TEST(FormBuilder, OptionArraysInIndexOrder) {
 TEST(FormBuilder, BoxesSelectTheirTextOnAClick) {
   QWidget form;
   FormLayout layout(&form, kForm, kControls);
-  auto* box = layout.Get<QLineEdit>(u"Text1");
+  auto* box = layout.Require<QLineEdit>(u"Text1");
   box->setText(QStringLiteral("12.500"));
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
@@ -88,7 +137,7 @@ TEST(FormBuilder, BoxesSelectTheirTextOnAClick) {
 TEST(FormBuilder, MaxLengthLimitsTypingButNeverCutsTheProgramsText) {
   QWidget form;
   FormLayout layout(&form, kForm, kControls);
-  auto* box = layout.Get<QLineEdit>(u"Text1");
+  auto* box = layout.Require<QLineEdit>(u"Text1");
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   box->setFocus();
@@ -103,7 +152,7 @@ TEST(FormBuilder, MaxLengthLimitsTypingButNeverCutsTheProgramsText) {
 }
 
 // A dialog that commits a value when accepted.
-class ValueDialog : public FormDialog {
+class ValueDialog : public forms::FormDialog {
  public:
   int commits = 0;
   bool valid = true;

@@ -10,7 +10,7 @@ class QLineEdit;
 class QRadioButton;
 class QWidget;
 
-namespace brantel {
+namespace brantel::forms {
 
 // A group of option buttons that behaves as one control with an index:
 // element i of `buttons` has index lowerBound + i.
@@ -67,4 +67,4 @@ class WaitPointer {
 void OnGotFocus(QWidget* widget, std::function<void()> handler);
 void OnLostFocus(QWidget* widget, std::function<void()> handler);
 
-}  // namespace brantel
+}  // namespace brantel::forms

@@ -1,4 +1,4 @@
-#include "core/forms/FormBuilder.h"
+#include "forms/FormBuilder.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -62,6 +62,8 @@ std::pair<QString, int> SplitArrayName(const QString& name) {
   return {m.captured(1), m.captured(2).toInt()};
 }
 
+bool IsContainer(Kind kind) { return kind == Kind::Frame || kind == Kind::Picture; }
+
 void SetRedText(QWidget* w) {
   QPalette p = w->palette();
   p.setColor(QPalette::Text, Qt::red);
@@ -95,6 +97,7 @@ void SelectAllOnFocus(QWidget* box) {
 FormLayout::FormLayout(QWidget* form, const FormDesign& design, std::span<const ControlRow> controls,
                        const Factory& factory)
     : form_(form), design_(design), controls_(controls.begin(), controls.end()) {
+  CheckTable();
   // The designs were laid out for an 8-point dialog font of Arial's widths.
   QFont font = form->font();
   font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), font.family()});
@@ -102,12 +105,7 @@ FormLayout::FormLayout(QWidget* form, const FormDesign& design, std::span<const 
   form->setFont(font);
   if (design.width > 0 && design.height > 0) SetFormSize(design.width, design.height);
   for (const ControlRow& row : controls_) {
-    QWidget* parent = form;
-    if (row.container && *row.container) {
-      parent = Widget(QString::fromUtf8(row.container));
-      Q_ASSERT_X(parent, "FormLayout", "a container must come before its controls");
-      if (!parent) parent = form;
-    }
+    QWidget* parent = row.container ? Find(QString::fromUtf8(row.container)) : form;
     QWidget* w = Make(row, parent, factory);
     w->setObjectName(QString::fromUtf8(row.name));
     w->setFont(font);  // style sheets on frames would stop the form's font reaching here
@@ -120,10 +118,47 @@ FormLayout::FormLayout(QWidget* form, const FormDesign& design, std::span<const 
   // Labels name their boxes, for the keyboard and for screen readers.
   for (const ControlRow& row : controls_) {
     if (row.kind != Kind::Label || !row.labelFor) continue;
-    auto* label = Get<QLabel>(QString::fromUtf8(row.name));
-    QWidget* box = Widget(QString::fromUtf8(row.labelFor));
-    if (label && box) label->setBuddy(box);
+    Require<QLabel>(QString::fromUtf8(row.name))->setBuddy(Find(QString::fromUtf8(row.labelFor)));
   }
+}
+
+void FormLayout::CheckTable() const {
+  QHash<QString, const ControlRow*> seen;
+  for (const ControlRow& row : controls_) {
+    if (!row.name || !*row.name) Fail(QStringLiteral("a row without a name"));
+    const QString name = QString::fromUtf8(row.name);
+    if (seen.contains(name)) Fail(QStringLiteral("the name %1 stands twice").arg(name));
+    if (row.container) {
+      const QString container = QString::fromUtf8(row.container);
+      const auto it = seen.constFind(container);
+      if (it == seen.constEnd()) {
+        Fail(QStringLiteral("the container %1 of %2 is no earlier row").arg(container, name));
+      }
+      if (!IsContainer(it.value()->kind)) {
+        Fail(QStringLiteral("%1 holds %2 but is no frame or picture").arg(container, name));
+      }
+    }
+    seen.insert(name, &row);
+  }
+  for (const ControlRow& row : controls_) {
+    if (!row.labelFor) continue;
+    const QString name = QString::fromUtf8(row.name);
+    if (row.kind != Kind::Label) Fail(QStringLiteral("%1 names a box but is no label").arg(name));
+    const QString partner = QString::fromUtf8(row.labelFor);
+    if (!seen.contains(partner)) Fail(QStringLiteral("the label %1 names %2, which is no row").arg(name, partner));
+  }
+}
+
+void FormLayout::Fail(const QString& what) const {
+  throw DesignError(QStringLiteral("Control table of \"%1\": %2")
+                        .arg(FromUtf8(design_.english), what));
+}
+
+void FormLayout::FailLookUp(QStringView name, const char* expected) const {
+  const QWidget* found = Find(name);
+  if (!found) Fail(QStringLiteral("no control is named %1").arg(name));
+  Fail(QStringLiteral("%1 is a %2, not a %3")
+           .arg(name, QString::fromLatin1(found->metaObject()->className()), QString::fromLatin1(expected)));
 }
 
 QWidget* FormLayout::Make(const ControlRow& row, QWidget* parent, const Factory& factory) {
@@ -192,32 +227,25 @@ QWidget* FormLayout::Make(const ControlRow& row, QWidget* parent, const Factory&
   return new QWidget(parent);
 }
 
-QWidget* FormLayout::Widget(QStringView name) const {
+QWidget* FormLayout::Find(QStringView name) const {
   const auto it = widgets_.constFind(name.toString());
   return it == widgets_.constEnd() ? nullptr : it.value().data();
 }
 
-std::vector<QWidget*> FormLayout::Array(QStringView arrayName) const {
-  std::vector<std::pair<int, QWidget*>> items;
-  for (const ControlRow& row : controls_) {
-    const auto [base, index] = SplitArrayName(QString::fromUtf8(row.name));
-    if (index >= 0 && base == arrayName) items.emplace_back(index, Widget(QString::fromUtf8(row.name)));
-  }
-  std::sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::vector<QWidget*> out;
-  for (const auto& [index, w] : items) out.push_back(w);
-  return out;
-}
-
 OptionArray FormLayout::Options(QStringView arrayName) const {
-  OptionArray group;
-  int lowest = -1;
+  std::vector<std::pair<int, QRadioButton*>> items;
   for (const ControlRow& row : controls_) {
     const auto [base, index] = SplitArrayName(QString::fromUtf8(row.name));
-    if (index >= 0 && base == arrayName && (lowest < 0 || index < lowest)) lowest = index;
+    if (index >= 0 && base == arrayName) items.emplace_back(index, Require<QRadioButton>(QString::fromUtf8(row.name)));
   }
-  group.lowerBound = std::max(lowest, 0);
-  for (QWidget* w : Array(arrayName)) group.buttons.push_back(qobject_cast<QRadioButton*>(w));
+  if (items.empty()) Fail(QStringLiteral("no option buttons are named %1(i)").arg(arrayName));
+  std::sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  OptionArray group;
+  group.lowerBound = items.front().first;
+  for (const auto& [index, button] : items) {
+    if (index != group.UBound() + 1) Fail(QStringLiteral("the indexes of %1 leave a gap").arg(arrayName));
+    group.buttons.push_back(button);
+  }
   return group;
 }
 
@@ -233,8 +261,7 @@ void FormLayout::SetCaptions(bool english) {
     if (design_.english || design_.greek) form_->setWindowTitle(title);
   }
   for (const ControlRow& row : controls_) {
-    QWidget* w = Widget(QString::fromUtf8(row.name));
-    if (!w) continue;
+    QWidget* w = Find(QString::fromUtf8(row.name));
     const QString caption = Caption(row, english);
     const bool hasCaption = row.english || row.greek;
     if (auto* label = qobject_cast<QLabel*>(w)) {
@@ -250,8 +277,7 @@ void FormLayout::SetCaptions(bool english) {
   // A box takes the spoken name of the label that names it.
   for (const ControlRow& row : controls_) {
     if (row.kind != Kind::Label || !row.labelFor) continue;
-    QWidget* box = Widget(QString::fromUtf8(row.labelFor));
-    if (box) box->setAccessibleName(PlainCaption(Caption(row, english)));
+    Find(QString::fromUtf8(row.labelFor))->setAccessibleName(PlainCaption(Caption(row, english)));
   }
 }
 
