@@ -14,6 +14,11 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionTabWidgetFrame>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QHeaderView>
 #include <QTimer>
 #include <QValidator>
 
@@ -62,7 +67,7 @@ std::pair<QString, int> SplitArrayName(const QString& name) {
   return {m.captured(1), m.captured(2).toInt()};
 }
 
-bool IsContainer(Kind kind) { return kind == Kind::Frame || kind == Kind::Picture; }
+bool IsContainer(Kind kind) { return kind == Kind::Frame || kind == Kind::Picture || kind == Kind::TabPage; }
 
 void SetRedText(QWidget* w) {
   QPalette p = w->palette();
@@ -72,6 +77,19 @@ void SetRedText(QWidget* w) {
 }
 
 }  // namespace
+
+// A tab control whose pages place their controls in the control's own
+// coordinates, as the designs do: the pages start below the row of tabs.
+class TabControl : public QTabWidget {
+ public:
+  using QTabWidget::QTabWidget;
+  // The corner of the page area within the control, in pixels.
+  QPoint PageOrigin() const {
+    QStyleOptionTabWidgetFrame option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this).topLeft();
+  }
+};
 
 QString PlainCaption(const QString& caption) {
   QString out;
@@ -109,7 +127,13 @@ FormLayout::FormLayout(QWidget* form, const FormDesign& design, std::span<const 
     QWidget* w = Make(row, parent, factory);
     w->setObjectName(QString::fromUtf8(row.name));
     w->setFont(font);  // style sheets on frames would stop the form's font reaching here
-    w->setGeometry(Px(row.left), Px(row.top), Px(row.width), Px(row.height));
+    if (row.kind == Kind::TabPage) {
+      if (auto* tabs = dynamic_cast<TabControl*>(parent)) pageTabs_.insert(w, tabs);
+    } else {
+      QRect place(Px(row.left), Px(row.top), Px(row.width), Px(row.height));
+      if (const TabControl* tabs = pageTabs_.value(parent)) place.translate(-tabs->PageOrigin());
+      w->setGeometry(place);
+    }
     if (row.flags & kRedText) SetRedText(w);
     if (row.flags & kHidden) w->setVisible(false);
     if (row.flags & kDisabled) w->setEnabled(false);
@@ -117,13 +141,14 @@ FormLayout::FormLayout(QWidget* form, const FormDesign& design, std::span<const 
   }
   // Labels name their boxes, for the keyboard and for screen readers.
   for (const ControlRow& row : controls_) {
-    if (row.kind != Kind::Label || !row.labelFor) continue;
-    Require<QLabel>(QString::fromUtf8(row.name))->setBuddy(Find(QString::fromUtf8(row.labelFor)));
+    if (row.kind != Kind::Label || !row.partner) continue;
+    Require<QLabel>(QString::fromUtf8(row.name))->setBuddy(Find(QString::fromUtf8(row.partner)));
   }
 }
 
 void FormLayout::CheckTable() const {
   QHash<QString, const ControlRow*> seen;
+  QHash<QString, int> pages;  // the pages each tab control has so far
   for (const ControlRow& row : controls_) {
     if (!row.name || !*row.name) Fail(QStringLiteral("a row without a name"));
     const QString name = QString::fromUtf8(row.name);
@@ -134,18 +159,35 @@ void FormLayout::CheckTable() const {
       if (it == seen.constEnd()) {
         Fail(QStringLiteral("the container %1 of %2 is no earlier row").arg(container, name));
       }
-      if (!IsContainer(it.value()->kind)) {
-        Fail(QStringLiteral("%1 holds %2 but is no frame or picture").arg(container, name));
+      const Kind kind = it.value()->kind;
+      if (row.kind == Kind::TabPage) {
+        if (kind != Kind::TabStrip) Fail(QStringLiteral("the tab page %1 is not on a tab control").arg(name));
+      } else if (!IsContainer(kind)) {
+        Fail(QStringLiteral("%1 holds %2 but is no frame, picture or tab page").arg(container, name));
       }
+    }
+    if (row.kind == Kind::TabPage) {
+      const auto [strip, index] = SplitArrayName(name);
+      const QString expected = strip + QStringLiteral("(%1)").arg(pages.value(strip));
+      if (!row.container || strip != QString::fromUtf8(row.container) || name != expected) {
+        Fail(QStringLiteral("the tab page %1 is out of turn; the next page is %2").arg(name, expected));
+      }
+      pages[strip] = index + 1;
     }
     seen.insert(name, &row);
   }
   for (const ControlRow& row : controls_) {
-    if (!row.labelFor) continue;
+    if (!row.partner) continue;
     const QString name = QString::fromUtf8(row.name);
-    if (row.kind != Kind::Label) Fail(QStringLiteral("%1 names a box but is no label").arg(name));
-    const QString partner = QString::fromUtf8(row.labelFor);
-    if (!seen.contains(partner)) Fail(QStringLiteral("the label %1 names %2, which is no row").arg(name, partner));
+    const QString partner = QString::fromUtf8(row.partner);
+    const auto it = seen.constFind(partner);
+    if (it == seen.constEnd()) Fail(QStringLiteral("%1 names %2 as its partner, which is no row").arg(name, partner));
+    if (row.kind == Kind::Label) continue;
+    const bool captionless = (row.kind == Kind::Option || row.kind == Kind::CheckBox) && !row.english && !row.greek;
+    if (!captionless || it.value()->kind != Kind::Label) {
+      Fail(QStringLiteral("%1 takes the name of %2, but only an option or check box without a caption "
+                          "takes the name of a label").arg(name, partner));
+    }
   }
 }
 
@@ -223,6 +265,23 @@ QWidget* FormLayout::Make(const ControlRow& row, QWidget* parent, const Factory&
       return new QComboBox(parent);
     case Kind::ListBox:
       return new QListWidget(parent);
+    case Kind::TabStrip:
+      return new TabControl(parent);
+    case Kind::TabPage: {
+      auto* tabs = qobject_cast<QTabWidget*>(parent);
+      if (!tabs) Fail(QStringLiteral("the tab control of %1 is no tab widget").arg(QString::fromUtf8(row.name)));
+      auto* page = new QWidget;
+      tabs->addTab(page, QString());
+      return page;
+    }
+    case Kind::Grid: {
+      auto* grid = new QTableWidget(parent);
+      grid->verticalHeader()->hide();
+      grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+      grid->setSelectionMode(QAbstractItemView::SingleSelection);
+      grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+      return grid;
+    }
   }
   return new QWidget(parent);
 }
@@ -255,30 +314,73 @@ QString FormLayout::Caption(const ControlRow& row, bool english) {
 }
 
 void FormLayout::SetCaptions(bool english) {
-  if (form_) {
-    const QString title = (!english && design_.greek) ? QString::fromUtf8(design_.greek)
-                                                        : FromUtf8(design_.english);
-    if (design_.english || design_.greek) form_->setWindowTitle(title);
+  if (form_ && (design_.english || design_.greek)) {
+    form_->setWindowTitle((!english && design_.greek) ? QString::fromUtf8(design_.greek)
+                                                      : FromUtf8(design_.english));
   }
+  // Visible captions; a box's caption is its spoken name.
+  std::vector<std::pair<QWidget*, QString>> spoken;
+  QHash<const QWidget*, std::size_t> spokenAt;
+  const auto speak = [&](QWidget* w, const QString& name) {
+    const auto it = spokenAt.constFind(w);
+    if (it != spokenAt.constEnd()) {
+      spoken[it.value()].second = name;
+      return;
+    }
+    spokenAt.insert(w, spoken.size());
+    spoken.emplace_back(w, name);
+  };
   for (const ControlRow& row : controls_) {
+    if (!row.english && !row.greek) continue;
     QWidget* w = Find(QString::fromUtf8(row.name));
     const QString caption = Caption(row, english);
-    const bool hasCaption = row.english || row.greek;
     if (auto* label = qobject_cast<QLabel*>(w)) {
-      if (hasCaption) label->setText(caption);
-    } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
-      if (hasCaption) box->setTitle(caption);
+      label->setText(caption);
+    } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
+      frame->setTitle(caption);
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-      if (hasCaption) button->setText(caption);
-    } else if (hasCaption) {
-      w->setAccessibleName(PlainCaption(caption));
+      button->setText(caption);
+    } else if (row.kind == Kind::TabPage) {
+      auto* tabs = Require<QTabWidget>(QString::fromUtf8(row.container));
+      tabs->setTabText(tabs->indexOf(w), caption);
+    } else {
+      speak(w, PlainCaption(caption));
     }
   }
-  // A box takes the spoken name of the label that names it.
+  // A box, and an option or check box without a caption, is spoken of by
+  // the caption of its label.
   for (const ControlRow& row : controls_) {
-    if (row.kind != Kind::Label || !row.labelFor) continue;
-    Find(QString::fromUtf8(row.labelFor))->setAccessibleName(PlainCaption(Caption(row, english)));
+    if (!row.partner) continue;
+    const bool isLabel = row.kind == Kind::Label;
+    const ControlRow& label = isLabel ? row : *RowOf(QString::fromUtf8(row.partner));
+    QWidget* named = Find(QString::fromUtf8(isLabel ? row.partner : row.name));
+    speak(named, PlainCaption(Caption(label, english)));
   }
+  // Two boxes of one kind and one name are told apart by their order (a box
+  // and the option beside it, which share their label, differ in kind).
+  const auto key = [](const QWidget* w, const QString& name) {
+    return QString::fromLatin1(w->metaObject()->className()) + u'\n' + name;
+  };
+  QHash<QString, int> uses;
+  for (const auto& [w, name] : spoken) ++uses[key(w, name)];
+  QHash<QString, int> seen;
+  for (const auto& [w, name] : spoken) {
+    const int count = uses.value(key(w, name));
+    if (count == 1) {
+      w->setAccessibleName(name);
+      continue;
+    }
+    const int n = ++seen[key(w, name)];
+    w->setAccessibleName(english ? QStringLiteral("%1 (%2 of %3)").arg(name).arg(n).arg(count)
+                                 : QStringLiteral("%1 (%2 από %3)").arg(name).arg(n).arg(count));
+  }
+}
+
+const ControlRow* FormLayout::RowOf(QStringView name) const {
+  for (const ControlRow& row : controls_) {
+    if (QString::fromUtf8(row.name) == name) return &row;
+  }
+  return nullptr;
 }
 
 void FormLayout::SetFormWidth(int twips) {

@@ -47,6 +47,11 @@ enum class Kind {
   VScroll,
   ComboBox,
   ListBox,
+  TabStrip,   // a tab control ("SSTab1"); its pages are the rows "SSTab1(0)", "SSTab1(1)", ...
+  TabPage,    // a page of the tab control named as its container, in index order; a
+              // container whose rows are placed in twips from the tab control's own
+              // corner, as designed; its caption is the tab's
+  Grid,       // a table of cells (QTableWidget) without row headers, edited by the dialog
 };
 
 // Row flags.
@@ -67,7 +72,8 @@ struct ControlRow {
   int left = 0, top = 0, width = 0, height = 0;  // twips within the container
   const char* english = nullptr;    // caption (UTF-8); for a box, its spoken name
   const char* greek = nullptr;      // nullptr: the English caption in both languages
-  const char* labelFor = nullptr;   // a label: the box it names
+  const char* partner = nullptr;    // a label: the box it names; an option button or check
+                                    // box without a caption: the label whose caption names it
   unsigned flags = 0;
   int maxLength = 0;                // text boxes: most characters the user may type, 0 = no limit
 };
@@ -78,14 +84,17 @@ struct FormDesign {
   const char* greek = nullptr;
 };
 
+class TabControl;
+
 // Makes the widget of a row when the dialog wants its own (a plot, a chart);
 // returns nullptr to get the plain one.
 using Factory = std::function<QWidget*(const ControlRow& row, QWidget* parent)>;
 
 // The widgets of a control table. The table is checked when the layout is
 // built: every name is unique, every container is an earlier row that can
-// hold controls, every label names a row of the table. A fault raises
-// DesignError.
+// hold controls, tab pages come in order on their tab control, and every
+// partner is a row of the table (a box for a label, a label for an option).
+// A fault raises DesignError.
 class FormLayout {
  public:
   FormLayout(QWidget* form, const FormDesign& design, std::span<const ControlRow> controls,
@@ -105,7 +114,8 @@ class FormLayout {
   OptionArray Options(QStringView arrayName) const;
 
   // Window caption, captions and the spoken names of the boxes, in English
-  // (true) or Greek (false).
+  // (true) or Greek (false). A box is spoken of by its label's caption; two
+  // boxes of one kind that would share a name get "(1 of 2)", "(2 of 2)".
   void SetCaptions(bool english);
 
   // The caption a row shows in a language.
@@ -121,6 +131,7 @@ class FormLayout {
   void CheckTable() const;
   QWidget* Make(const ControlRow& row, QWidget* parent, const Factory& factory);
   QWidget* Find(QStringView name) const;
+  const ControlRow* RowOf(QStringView name) const;
   [[noreturn]] void FailLookUp(QStringView name, const char* expected) const;
   [[noreturn]] void Fail(const QString& what) const;
 
@@ -128,6 +139,7 @@ class FormLayout {
   FormDesign design_;
   std::vector<ControlRow> controls_;
   QHash<QString, QPointer<QWidget>> widgets_;
+  QHash<const QWidget*, const TabControl*> pageTabs_;  // the tab control of each page
 };
 
 // The caption text without its access-key marks ("&OK" reads "OK").

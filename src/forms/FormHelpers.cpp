@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTextEdit>
 #include <QWidget>
 
@@ -45,6 +46,16 @@ void SetArrayIndex(const OptionArray& group, int index) {
   for (QRadioButton* button : group.buttons) button->setChecked(false);
   if (QRadioButton* chosen = group.At(index)) chosen->setChecked(true);
   for (std::size_t i = 0; i < group.buttons.size(); ++i) group.buttons[i]->setAutoExclusive(exclusive[i]);
+}
+
+QTableWidgetItem* Cell(QTableWidget* grid, int row, int column) {
+  if (row < 0 || column < 0 || row >= grid->rowCount() || column >= grid->columnCount()) return nullptr;
+  QTableWidgetItem* item = grid->item(row, column);
+  if (!item) {
+    item = new QTableWidgetItem;
+    grid->setItem(row, column, item);
+  }
+  return item;
 }
 
 void SelectAllText() {

@@ -8,6 +8,8 @@
 
 class QLineEdit;
 class QRadioButton;
+class QTableWidget;
+class QTableWidgetItem;
 class QWidget;
 
 namespace brantel::forms {
@@ -31,6 +33,10 @@ qint16 GetArrayIndex(const OptionArray& group);
 // the bounds shows "Internal Error: SetArrayIndex. Check input/form data."
 // and leaves every element unselected.
 void SetArrayIndex(const OptionArray& group, int index);
+
+// The cell of a grid at a row and column, made empty when the grid has none
+// there yet; nullptr outside the grid's rows and columns.
+QTableWidgetItem* Cell(QTableWidget* grid, int row, int column);
 
 // Selects the whole text of the focused text box.
 void SelectAllText();

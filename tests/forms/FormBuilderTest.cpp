@@ -8,7 +8,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
+#include <QHeaderView>
 
 #include <gmock/gmock.h>
 
@@ -77,11 +80,17 @@ TEST(FormBuilder, FaultyTablesAreRefusedWithTheNameAtFault) {
       {{{"Text1", Kind::TextBox}, {"Text1", Kind::TextBox}}, "the name Text1 stands twice"},
       {{{"Text1", Kind::TextBox, "Frame1"}, {"Frame1", Kind::Frame}}, "the container Frame1 of Text1 is no earlier row"},
       {{{"Label1", Kind::Label}, {"Text1", Kind::TextBox, "Label1"}}, "Label1 holds Text1 but is no frame"},
-      {{{"lblsx", Kind::Label, nullptr, 0, 0, 0, 0, "sx", nullptr, "Text1"}}, "the label lblsx names Text1, which is no row"},
+      {{{"lblsx", Kind::Label, nullptr, 0, 0, 0, 0, "sx", nullptr, "Text1"}}, "lblsx names Text1 as its partner, which is no row"},
       {{{"Text1", Kind::TextBox, nullptr, 0, 0, 0, 0, "sx", nullptr, "Text2"}, {"Text2", Kind::TextBox}},
-       "Text1 names a box but is no label"},
+       "Text1 takes the name of Text2"},
       {{{"", Kind::TextBox}}, "a row without a name"},
       {{{"opt(0)", Kind::Option}, {"opt(2)", Kind::Option}}, "the indexes of opt leave a gap"},
+      {{{"SSTab1", Kind::TabStrip}, {"SSTab1(1)", Kind::TabPage, "SSTab1"}},
+       "the tab page SSTab1(1) is out of turn; the next page is SSTab1(0)"},
+      {{{"Frame1", Kind::Frame}, {"Frame1(0)", Kind::TabPage, "Frame1"}}, "the tab page Frame1(0) is not on a tab control"},
+      {{{"SSTab1", Kind::TabStrip}, {"Text1", Kind::TextBox, "SSTab1"}}, "SSTab1 holds Text1 but is no frame"},
+      {{{"lbl", Kind::Label}, {"opt(0)", Kind::Option, nullptr, 0, 0, 0, 0, "Caption", nullptr, "lbl"}},
+       "only an option or check box without a caption takes the name of a label"},
   };
   for (const Case& c : cases) {
     QWidget form;
@@ -149,6 +158,76 @@ TEST(FormBuilder, MaxLengthLimitsTypingButNeverCutsTheProgramsText) {
   EXPECT_EQ(box->text(), shown);
   QTest::keyClick(box, Qt::Key_Backspace);
   EXPECT_EQ(box->text(), shown.chopped(1));  // and can still be edited
+}
+
+constexpr FormDesign kTabbedForm{8175, 5000, "Tabs"};
+constexpr ControlRow kTabbedControls[] = {
+    {"SSTab1", Kind::TabStrip, nullptr, 120, 120, 7935, 3855, "Results"},
+    {"SSTab1(0)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Calculations", "Υπολογισμοί"},
+    {"SSTab1(1)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Graph", "Γραφική Παράσταση"},
+    {"Frame2", Kind::Frame, "SSTab1(0)", 120, 480, 7695, 3255, "Point"},
+    {"lblth1x", Kind::Label, "Frame2", 120, 240, 1215, 255, "w(tmax) from x", "θ (from x)", "Text12"},
+    {"Text12", Kind::TextBox, "Frame2", 1440, 240, 1095, 285},
+    {"lblth2x", Kind::Label, "Frame2", 120, 600, 1215, 255, "w(tmax) from x", "θ (from x)", "Text13"},
+    {"Text13", Kind::TextBox, "Frame2", 1440, 600, 1095, 285},
+    {"Label19", Kind::Label, "Frame2", 120, 960, 1215, 255, "Angle from s1", "γωνία από σ1", "Text9"},
+    {"Text9", Kind::TextBox, "Frame2", 1440, 960, 1095, 285},
+    {"optAngle(0)", Kind::Option, "Frame2", 2760, 960, 225, 255, nullptr, nullptr, "Label19"},
+    {"fLx1", Kind::Grid, "SSTab1(1)", 120, 480, 7695, 3255, "Data"},
+};
+
+TEST(FormBuilder, TabPagesHoldTheirRowsAtTheirDesignPlaces) {
+  QWidget form;
+  FormLayout layout(&form, kTabbedForm, kTabbedControls);
+  layout.SetCaptions(true);
+  auto* tabs = layout.Require<QTabWidget>(u"SSTab1");
+  ASSERT_EQ(tabs->count(), 2);
+  EXPECT_EQ(tabs->widget(0), layout.Require<QWidget>(u"SSTab1(0)"));
+  EXPECT_EQ(tabs->tabText(1), QStringLiteral("Graph"));
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  // Placed from the tab control's own corner, below the row of tabs.
+  auto* frame = layout.Require<QGroupBox>(u"Frame2");
+  EXPECT_EQ(frame->mapTo(tabs, QPoint(0, 0)), QPoint(Px(120), Px(480)));
+  EXPECT_TRUE(frame->isVisible());
+  auto* grid = layout.Require<QTableWidget>(u"fLx1");
+  EXPECT_FALSE(grid->isVisible());  // on the page not shown
+  tabs->setCurrentIndex(1);
+  EXPECT_TRUE(grid->isVisible());
+  EXPECT_FALSE(frame->isVisible());
+  EXPECT_EQ(grid->mapTo(tabs, QPoint(0, 0)), QPoint(Px(120), Px(480)));
+
+  layout.SetCaptions(false);
+  EXPECT_EQ(tabs->tabText(0), QStringLiteral("Υπολογισμοί"));
+}
+
+TEST(FormBuilder, AGridIsATableOfCellsTheDialogFills) {
+  QWidget form;
+  FormLayout layout(&form, kTabbedForm, kTabbedControls);
+  auto* grid = layout.Require<QTableWidget>(u"fLx1");
+  EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+  EXPECT_TRUE(grid->verticalHeader()->isHidden());
+  grid->setRowCount(2);
+  grid->setColumnCount(3);
+  EXPECT_EQ(Cell(grid, 2, 0), nullptr);
+  Cell(grid, 1, 2)->setText(QStringLiteral("12.5"));
+  EXPECT_EQ(grid->item(1, 2)->text(), QStringLiteral("12.5"));
+  EXPECT_EQ(Cell(grid, 0, 0)->text(), QString());
+}
+
+TEST(FormBuilder, EveryBoxHasASpokenNameOfItsOwn) {
+  QWidget form;
+  FormLayout layout(&form, kTabbedForm, kTabbedControls);
+  layout.SetCaptions(true);
+  // Two labels of one caption: the boxes are told apart by their order.
+  EXPECT_EQ(layout.Require<QLineEdit>(u"Text12")->accessibleName(), QStringLiteral("w(tmax) from x (1 of 2)"));
+  EXPECT_EQ(layout.Require<QLineEdit>(u"Text13")->accessibleName(), QStringLiteral("w(tmax) from x (2 of 2)"));
+  // An option button without a caption is named by the label it names as its partner.
+  EXPECT_EQ(layout.Require<QRadioButton>(u"optAngle(0)")->accessibleName(), QStringLiteral("Angle from s1"));
+  EXPECT_EQ(layout.Require<QTableWidget>(u"fLx1")->accessibleName(), QStringLiteral("Data"));
+  layout.SetCaptions(false);
+  EXPECT_EQ(layout.Require<QLineEdit>(u"Text13")->accessibleName(), QStringLiteral("θ (from x) (2 από 2)"));
+  EXPECT_EQ(layout.Require<QRadioButton>(u"optAngle(0)")->accessibleName(), QStringLiteral("γωνία από σ1"));
 }
 
 // A dialog that commits a value when accepted.
