@@ -84,9 +84,6 @@ void CenterForm(QWidget* window) {
 
 namespace {
 
-const char* const kShownText = "brantelShownText";
-const char* const kShownValue = "brantelShownValue";
-
 class FocusFilter : public QObject {
  public:
   FocusFilter(QObject* parent, QEvent::Type type, std::function<void()> handler)
@@ -112,22 +109,6 @@ void WaitPointer::Restore() {
   if (!active_) return;
   active_ = false;
   QApplication::restoreOverrideCursor();
-}
-
-void ShowStoredValue(QLineEdit* box, double value, const QString& shownText) {
-  box->setProperty(kShownText, shownText);
-  box->setProperty(kShownValue, value);
-  box->setText(shownText);
-}
-
-bool BoxUnedited(const QLineEdit* box) {
-  const QVariant shown = box->property(kShownText);
-  return shown.isValid() && shown.toString() == box->text();
-}
-
-double BoxValue(const QLineEdit* box) {
-  if (BoxUnedited(box)) return box->property(kShownValue).toDouble();
-  return Val(box->text());
 }
 
 void OnGotFocus(QWidget* widget, std::function<void()> handler) {

@@ -45,15 +45,6 @@ void SelectAllText();
 // the screen's top or left edge.
 void CenterForm(QWidget* window);
 
-// A box that shows a stored number in its rounded display form gives back
-// the stored number itself for as long as its text is the one shown, so
-// that opening a dialog and pressing OK changes nothing. Once the user has
-// edited the text, the box's value is the leading number of its text.
-void ShowStoredValue(QLineEdit* box, double value, const QString& shownText);
-double BoxValue(const QLineEdit* box);
-// True while the box still holds the text ShowStoredValue put there.
-bool BoxUnedited(const QLineEdit* box);
-
 // The hourglass while a command works, put back when the object goes or
 // earlier by Restore (before a message box, say).
 class WaitPointer {

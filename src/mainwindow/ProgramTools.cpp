@@ -25,7 +25,7 @@ void RegisterProgramTools() {
     ShowPrintPreview();
   });
   RegisterTool(Tool::TextBrowser, [](QWidget*) { ShowTextBrowser(); });
-  RegisterTool(Tool::Stress2D, [](QWidget* owner) { ShowStress2DTool(owner); });
+  RegisterTool(Tool::Stress2D, forms::OpenModal<frm2DPrinc>);
 }
 
 }  // namespace brantel
