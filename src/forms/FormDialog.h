@@ -107,11 +107,15 @@ void OpenModal(QWidget* owner) {
 }
 
 // Shows a modeless dialog, or brings the open one to the front. The dialog
-// is deleted when it unloads; `open` forgets it then by itself.
-template <typename Dialog>
-Dialog* ShowModeless(QPointer<Dialog>& open, QWidget* owner) {
-  if (!open) {
+// is deleted once it has unloaded, and `open` forgets it then; a dialog that
+// has unloaded is never shown again. A dialog that blocks the rest of the
+// program while it is open (but lets the caller go on) passes
+// Qt::ApplicationModal.
+template <typename Dialog, typename Owner>
+Dialog* ShowModeless(QPointer<Dialog>& open, Owner* owner, Qt::WindowModality modality = Qt::NonModal) {
+  if (!open || !open->isVisible()) {
     open = new Dialog(owner);
+    open->setWindowModality(modality);
     QObject::connect(open.data(), &QDialog::finished, open.data(), &QObject::deleteLater);
   }
   open->show();

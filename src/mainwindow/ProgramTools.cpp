@@ -22,9 +22,9 @@ void RegisterProgramTools() {
   });
   RegisterTool(Tool::PrintPreview, [](QWidget*) {
     LoadOutBuf0();
-    ShowPrintPreview();
+    forms::ShowModal<frmPreview>(nullptr);
   });
-  RegisterTool(Tool::TextBrowser, [](QWidget*) { ShowTextBrowser(); });
+  RegisterTool(Tool::TextBrowser, [](QWidget*) { forms::ShowModal<frmTextBrow>(nullptr); });
   RegisterTool(Tool::Stress2D, forms::OpenModal<frm2DPrinc>);
 }
 

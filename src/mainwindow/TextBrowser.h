@@ -1,11 +1,13 @@
 #pragma once
 
-#include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 
 #include <QStringList>
 
+class QCheckBox;
 class QComboBox;
+class QLabel;
+class QLineEdit;
 class QListWidget;
 class QTextEdit;
 
@@ -20,9 +22,6 @@ class frmTextBrow : public forms::FormDialog {
 
  public:
   explicit frmTextBrow(QWidget* owner = nullptr);
-
-  const forms::FormLayout& Layout() const { return layout_; }
-  QTextEdit* View() const;
 
   // The folder of the folder list (and of the file list).
   const QString& DirPath() const { return dirPath_; }
@@ -41,7 +40,6 @@ class frmTextBrow : public forms::FormDialog {
   void File1_DblClick();
   void Check1_Click();
   void cmdSetFont_Click();
-  void Command1_Click();
 
  protected:
   void FormUnload() override;
@@ -59,18 +57,21 @@ class frmTextBrow : public forms::FormDialog {
   void ApplyBrowserFont();
   void UpdateViewerState();
 
-  QComboBox* Drive1() const;
-  QListWidget* Dir1() const;
-  QListWidget* File1() const;
-
-  forms::FormLayout layout_;
+  struct Ui {
+    QComboBox* drive;     // Drive1
+    QListWidget* dirs;    // Dir1
+    QListWidget* files;   // File1
+    QLineEdit* pattern;   // Text2
+    QLabel* current;      // Label1: the file shown
+    QTextEdit* view;      // RichTextBox1
+    QCheckBox* external;  // Check1: use the external viewer
+    QPushButton* setFont; // cmdSetFont
+    QPushButton* ok;      // Command1
+  } ui_;
   QStringList drives_;
   QString dirPath_;
   QString pattern_ = QStringLiteral("*.*");
 };
-
-// The File menu's Browse: the browser, modal, without an owner.
-void ShowTextBrowser();
 
 // Opens a file in the external viewer: the viewer program (a path, or a
 // name on the search path, optionally followed by its own arguments) is

@@ -1,5 +1,4 @@
 #include "forms/FormBuilder.h"
-#include "forms/FormDialog.h"
 #include "support/TestEnvironment.h"
 
 #include <QCheckBox>
@@ -20,7 +19,6 @@ namespace {
 
 using namespace forms;
 using ::testing::HasSubstr;
-using test::CoreTest;
 
 constexpr FormDesign kForm{4905, 2400, "Input", "Εισαγωγή"};
 constexpr ControlRow kControls[] = {
@@ -228,51 +226,6 @@ TEST(FormBuilder, EveryBoxHasASpokenNameOfItsOwn) {
   layout.SetCaptions(false);
   EXPECT_EQ(layout.Require<QLineEdit>(u"Text13")->accessibleName(), QStringLiteral("θ (from x) (2 από 2)"));
   EXPECT_EQ(layout.Require<QRadioButton>(u"optAngle(0)")->accessibleName(), QStringLiteral("γωνία από σ1"));
-}
-
-// A dialog that commits a value when accepted.
-class ValueDialog : public forms::FormDialog {
- public:
-  int commits = 0;
-  bool valid = true;
-  void OkClicked() {
-    if (valid) AcceptAndUnload();
-  }
-
- protected:
-  void FormUnload() override {
-    if (IsAccepted()) ++commits;
-  }
-};
-
-class FormDialogTest : public CoreTest {};
-
-TEST_F(FormDialogTest, OnlyAValidatedOkCommits) {
-  ValueDialog dialog;
-  dialog.show();
-  dialog.valid = false;
-  dialog.OkClicked();  // refused: stays open, no flag
-  EXPECT_TRUE(dialog.isVisible());
-  dialog.close();      // the close box is a Cancel
-  EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(dialog.commits, 0);
-  EXPECT_EQ(dialog.result(), QDialog::Rejected);
-
-  ValueDialog second;
-  second.show();
-  second.OkClicked();
-  EXPECT_EQ(second.commits, 1);
-  EXPECT_EQ(second.result(), QDialog::Accepted);
-  second.close();  // unloading twice commits once
-  EXPECT_EQ(second.commits, 1);
-}
-
-TEST_F(FormDialogTest, EscapeIsACancel) {
-  ValueDialog dialog;
-  dialog.show();
-  QTest::keyClick(&dialog, Qt::Key_Escape);
-  EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(dialog.commits, 0);
 }
 
 }  // namespace
