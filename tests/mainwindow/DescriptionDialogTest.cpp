@@ -71,7 +71,7 @@ TEST_F(DescriptionDialogTest, AFreshProjectMayChangeItsUnitsAndStartsAfresh) {
                                       "3. Project Description Modified\r\n"));
 
   // The accepted visit locks the unit system.
-  auto again = Open();
+  Open();
   EXPECT_TRUE(Units(0)->isChecked());
   EXPECT_TRUE(Units(0)->isEnabled());
   EXPECT_FALSE(Units(1)->isEnabled());
@@ -101,7 +101,7 @@ TEST_F(DescriptionDialogTest, OkWithoutEditsKeepsTheTextAsStoredButMarksTheProje
   Project.ProjectDescription = stored;
   Project.Stress2D.Sy = 4.0f;
   Project.ProjectPath = QStringLiteral("/p/keep.BNL");
-  auto d = Open();
+  Open();
   Press(u"Command2");
   EXPECT_EQ(Project.ProjectDescription, stored);
   EXPECT_EQ(Project.Stress2D.Sy, 4.0f);
