@@ -155,6 +155,15 @@ float ReadRangedSingle(const IniDocument& doc, const QString& section, const QSt
   return static_cast<float>(ClampToRange(value, min, max));
 }
 
+// "" and "0" give no data path; a text that does not end with "/" gets one;
+// a folder that does not exist gives none, without a message.
+QString ReadDataPath(const QString& text) {
+  if (text.isEmpty() || text == QStringLiteral("0")) return QString();
+  const QString trimmed = text.trimmed();
+  const QString path = trimmed.endsWith(u'/') ? text : trimmed + u'/';
+  return ValidPath(path, true) ? path : QString();
+}
+
 QString ReadFontName(const IniDocument& doc, const QString& section, const QString& key) {
   const QString name = RawValue(doc, section, key);
   return name.isEmpty() ? DefaultFontName() : name;
@@ -191,53 +200,46 @@ void SetDefaults(bool withFonts) {
 // The variables hold their defaults from the start.
 [[maybe_unused]] const bool kDefaultsFromTheStart = (SetDefaults(false), true);
 
+qint16& IntOf(const SettingSpec& setting) { return *std::get<qint16*>(setting.variable); }
+QString& TextOf(const SettingSpec& setting) { return *std::get<QString*>(setting.variable); }
+
 void ReadSetting(const SettingSpec& setting, const IniDocument& doc, const QString& section) {
   using R = SettingRule;
   const QString key = QString::fromLatin1(setting.key);
   const auto min = static_cast<qint16>(setting.min);
   const auto max = static_cast<qint16>(setting.max);
   const auto fallback = static_cast<qint16>(setting.number);
+  if (auto* single = std::get_if<float*>(&setting.variable)) {
+    **single = ReadRangedSingle(doc, section, key, static_cast<float>(setting.min), static_cast<float>(setting.max));
+    return;
+  }
   switch (setting.rule) {
     case R::Ranged:
     case R::RecentCount:
-      if (auto* single = std::get_if<float*>(&setting.variable)) {
-        **single = ReadRangedSingle(doc, section, key, static_cast<float>(setting.min),
-                                    static_cast<float>(setting.max));
-      } else {
-        *std::get<qint16*>(setting.variable) = ReadRangedInt(doc, section, key, min, max);
-      }
+      IntOf(setting) = ReadRangedInt(doc, section, key, min, max);
       break;
     case R::MissingIsDefault:
-      *std::get<qint16*>(setting.variable) = ReadRangedInt(doc, section, key, min, max, FormatInt(fallback));
+      IntOf(setting) = ReadRangedInt(doc, section, key, min, max, FormatInt(fallback));
       break;
     case R::Unchecked:
-      *std::get<qint16*>(setting.variable) = ReadUncheckedInt(doc, section, key, fallback);
+      IntOf(setting) = ReadUncheckedInt(doc, section, key, fallback);
       break;
-    case R::ZeroIsDefault: {
-      const qint16 value = ReadUncheckedInt(doc, section, key, fallback);
-      *std::get<qint16*>(setting.variable) = value == 0 ? fallback : value;
+    case R::ZeroIsDefault:
+      IntOf(setting) = ReadUncheckedInt(doc, section, key, fallback);
+      if (IntOf(setting) == 0) IntOf(setting) = fallback;
       break;
-    }
     case R::Text:
-      *std::get<QString*>(setting.variable) = RawValue(doc, section, key);
+      TextOf(setting) = RawValue(doc, section, key);
       break;
     case R::FontName:
-      *std::get<QString*>(setting.variable) = ReadFontName(doc, section, key);
+      TextOf(setting) = ReadFontName(doc, section, key);
       break;
-    case R::DataPath: {
-      const QString dataPath = RawValue(doc, section, key);
-      if (dataPath.isEmpty() || dataPath == QStringLiteral("0")) {
-        DataPath.clear();
-      } else {
-        const QString trimmed = dataPath.trimmed();
-        DataPath = trimmed.endsWith(u'/') ? dataPath : trimmed + u'/';
-        if (!ValidPath(DataPath, true)) DataPath.clear();
-      }
+    case R::DataPath:
+      TextOf(setting) = ReadDataPath(RawValue(doc, section, key));
       break;
-    }
     case R::Extension: {
       const QString extension = RawValue(doc, section, key);
-      *std::get<QString*>(setting.variable) = extension == QStringLiteral("0") ? DefaultFileExtension : extension;
+      TextOf(setting) = extension == QStringLiteral("0") ? DefaultFileExtension : extension;
       break;
     }
   }
