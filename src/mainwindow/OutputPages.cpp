@@ -75,12 +75,15 @@ frmTxtBox::frmTxtBox(QWidget* owner) : FormDialog(owner) {
 }
 
 void frmTxtBox::Form_Load() {
-  loading_ = true;
-  currentPage_ = 0;
-  Command4_Click();
+  LoadInputs();
   AddHistoryLine(QStringLiteral("Results displayed"));
   forms::CenterForm(this);
-  loading_ = false;
+}
+
+void frmTxtBox::LoadFromProject() {
+  // From page 0, one Next: the last page when there are two.
+  currentPage_ = 0;
+  Command4_Click();
 }
 
 bool frmTxtBox::event(QEvent* event) {

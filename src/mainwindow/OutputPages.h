@@ -28,6 +28,7 @@ class frmTxtBox : public forms::FormDialog {
   void Command7_Click();  // copy all pages
 
  protected:
+  void LoadFromProject() override;
   bool event(QEvent* event) override;
 
  private:

@@ -42,12 +42,14 @@ frmPreview::frmPreview(QWidget* owner) : FormDialog(owner) {
 }
 
 void frmPreview::Form_Load() {
-  loading_ = true;
-  pageIndex_ = 0;
-  SetRichText(ui_.view, OutBuf[0]);
+  LoadInputs();
   AddHistoryLine(QStringLiteral("Preview displayed"));
   forms::CenterForm(this);
-  loading_ = false;
+}
+
+void frmPreview::LoadFromProject() {
+  pageIndex_ = 0;
+  SetRichText(ui_.view, OutBuf[0]);
 }
 
 void frmPreview::Command2_Click() {

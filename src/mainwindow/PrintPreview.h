@@ -16,6 +16,10 @@ class frmPreview : public forms::FormDialog {
 
   bool PrintCancelled() const { return printCancelled_; }
 
+ protected:
+  // Shows the first output page.
+  void LoadFromProject() override;
+
  private:
   void Form_Load();
   void Command2_Click();  // copy the page to the clipboard

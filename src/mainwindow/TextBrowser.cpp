@@ -151,7 +151,11 @@ QStringList frmTextBrow::ListedFiles() const {
 }
 
 void frmTextBrow::Form_Load() {
-  loading_ = true;
+  LoadInputs();
+  forms::CenterForm(this);
+}
+
+void frmTextBrow::LoadFromProject() {
   if (BrowseDefaultFilter.trimmed().isEmpty()) {
     BrowseDefaultFilter = QStringLiteral("*.") + FileExtension;
   }
@@ -180,8 +184,6 @@ void frmTextBrow::Form_Load() {
   ApplyBrowserFont();
   ui_.external->setChecked(BrowseUseNotepad == 1);
   UpdateViewerState();
-  forms::CenterForm(this);
-  loading_ = false;
 }
 
 bool frmTextBrow::event(QEvent* event) {

@@ -42,6 +42,8 @@ class frmTextBrow : public forms::FormDialog {
   void cmdSetFont_Click();
 
  protected:
+  // Loads the settings of the browser and the folder of the last visit.
+  void LoadFromProject() override;
   void FormUnload() override;
   bool event(QEvent* event) override;
 

@@ -34,7 +34,7 @@ class OutputWindows : public PrintTest {
 };
 
 TEST_F(OutputWindows, PreviewShowsPageZeroAndCopiesItExactly) {
-  frmPreview& preview = Open<frmPreview>();
+  Open<frmPreview>();
   EXPECT_EQ(RichText(View()), OutBuf[0]);
   EXPECT_TRUE(View()->isReadOnly());
   EXPECT_TRUE(History().contains(QStringLiteral("1. Preview displayed")));
@@ -45,7 +45,7 @@ TEST_F(OutputWindows, PreviewShowsPageZeroAndCopiesItExactly) {
 
 TEST_F(OutputWindows, PreviewPrintsItsText) {
   const QString pdf = PrintToPdf();
-  frmPreview& preview = Open<frmPreview>();
+  Open<frmPreview>();
   Press(u"Command3");
   const QStringList pages = PdfPages(pdf);
   ASSERT_EQ(pages.size(), 1);
@@ -117,7 +117,7 @@ TEST_F(OutputWindows, PagedWindowCopiesAPageOrAll) {
 }
 
 TEST_F(OutputWindows, PagedWindowLogsAPrintOnlyWhenItSucceeded) {
-  frmTxtBox& box = Open<frmTxtBox>();
+  Open<frmTxtBox>();
   // The print dialog cancelled: nothing printed.
   printDialogAnswer_ = false;
   const QString pdf = PrintToPdf();
