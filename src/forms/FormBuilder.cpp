@@ -1,5 +1,7 @@
 #include "forms/FormBuilder.h"
 
+#include "forms/FormInputs.h"
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
@@ -227,7 +229,7 @@ QWidget* FormLayout::Make(const ControlRow& row, QWidget* parent, const Factory&
       return label;
     }
     case Kind::TextBox: {
-      auto* edit = new QLineEdit(parent);
+      auto* edit = new TextBox(parent);
       if (row.maxLength > 0) edit->setValidator(new MaxLengthValidator(row.maxLength, edit));
       if (row.flags & kReadOnly) {
         edit->setReadOnly(true);

@@ -7,14 +7,9 @@
 #include "core/RuntimeError.h"
 #include "core/Validation.h"
 
-#include <QLineEdit>
-#include <QVariant>
 
 namespace brantel::forms {
 namespace {
-
-const char* const kShownText = "brantelShownText";
-const char* const kShownValue = "brantelShownValue";
 
 // The text of a box, shown from its first character.
 void SetTextFromStart(QLineEdit* box, const QString& text) {
@@ -25,18 +20,21 @@ void SetTextFromStart(QLineEdit* box, const QString& text) {
 }  // namespace
 
 void ShowStoredValue(QLineEdit* box, double value, const QString& shownText) {
-  box->setProperty(kShownText, shownText);
-  box->setProperty(kShownValue, value);
+  if (auto* stored = qobject_cast<TextBox*>(box)) {
+    stored->shownText_ = shownText;
+    stored->shownValue_ = value;
+    stored->holdsStoredValue_ = true;
+  }
   SetTextFromStart(box, shownText);
 }
 
 bool BoxUnedited(const QLineEdit* box) {
-  const QVariant shown = box->property(kShownText);
-  return shown.isValid() && shown.toString() == box->text();
+  const auto* stored = qobject_cast<const TextBox*>(box);
+  return stored && stored->holdsStoredValue_ && stored->shownText_ == box->text();
 }
 
 double BoxValue(const QLineEdit* box) {
-  if (BoxUnedited(box)) return box->property(kShownValue).toDouble();
+  if (BoxUnedited(box)) return static_cast<const TextBox*>(box)->shownValue_;
   return Val(box->text());
 }
 
@@ -78,8 +76,8 @@ void NumericInputs::Show(QStringView mask) const {
 }
 
 bool NumericInputs::Validate() const {
-  std::vector<double> values;
-  values.reserve(inputs_.size());
+  std::vector<double>& values = values_;
+  values.clear();
   for (const Input& input : inputs_) {
     bool valid = IsNumericEntry(input.box->text());
     if (valid) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLineEdit>
 #include <QString>
 #include <QStringView>
 
@@ -8,17 +9,34 @@
 #include <variant>
 #include <vector>
 
-class QLineEdit;
-
 namespace brantel::forms {
 
 // The input and result boxes of a dialog: how numbers go into them, how
 // they are read back and checked, and how results are shown.
 
+// The one-line edit box of the control tables: it remembers the stored
+// number it shows (below).
+class TextBox : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  using QLineEdit::QLineEdit;
+
+ private:
+  friend void ShowStoredValue(QLineEdit* box, double value, const QString& shownText);
+  friend double BoxValue(const QLineEdit* box);
+  friend bool BoxUnedited(const QLineEdit* box);
+
+  QString shownText_;
+  double shownValue_ = 0;
+  bool holdsStoredValue_ = false;
+};
+
 // --- Stored values. A box that shows a number in its rounded display form
 // gives back the number itself for as long as its text is the one shown, so
 // that opening a dialog and pressing OK changes nothing. Once the user has
-// edited the text, the box's value is the leading number of its text.
+// edited the text, the box's value is the leading number of its text. (A
+// box that is no TextBox only shows the text.)
 void ShowStoredValue(QLineEdit* box, double value, const QString& shownText);
 double BoxValue(const QLineEdit* box);
 // True while the box still holds the text ShowStoredValue put there.
@@ -69,6 +87,7 @@ class NumericInputs {
     std::variant<float*, double*> target;
   };
   std::vector<Input> inputs_;
+  mutable std::vector<double> values_;  // the values read, stored only when all are valid
 };
 
 // --- Results. A result is shown from its first character, so that a number
