@@ -124,4 +124,12 @@ Dialog* ShowModeless(QPointer<Dialog>& open, Owner* owner, Qt::WindowModality mo
   return open.data();
 }
 
+// The opener of a modeless tool for the tool registry: one dialog of the
+// kind at a time, brought to the front when it is open already.
+template <typename Dialog>
+void OpenModeless(QWidget* owner) {
+  static QPointer<Dialog> open;
+  ShowModeless(open, owner);
+}
+
 }  // namespace brantel::forms

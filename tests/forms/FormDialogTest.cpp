@@ -5,11 +5,14 @@
 #include "forms/FormInputs.h"
 #include "support/DialogTest.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include <gmock/gmock.h>
+
+#include <algorithm>
 
 namespace brantel {
 namespace {
@@ -228,6 +231,14 @@ TEST_F(FormDialogTest, AModelessDialogComesToTheFrontAndGoesWhenClosed) {
   second->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(open.isNull());
+
+  // The registry's opener keeps one of its own.
+  forms::OpenModeless<frmSample>(nullptr);
+  forms::OpenModeless<frmSample>(nullptr);
+  const auto shown = QApplication::topLevelWidgets();
+  EXPECT_EQ(std::count_if(shown.begin(), shown.end(),
+                          [](QWidget* w) { return dynamic_cast<frmSample*>(w) && w->isVisible(); }),
+            1);
 }
 
 }  // namespace
