@@ -75,7 +75,7 @@ TEST_F(GraphOptionsTest, DefaultModeShowsTheDefaultsAndCancelPutsThemOnTheChart)
 }
 
 TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
-  frmGraphOpt* dialog = Open();
+  Open();
   QTest::mouseClick(Mode(1), Qt::LeftButton);
   EXPECT_TRUE(Control<QLineEdit>(u"Text1")->isEnabled());
   Control<QComboBox>(u"Combo1")->setCurrentIndex(2);  // Vertical
@@ -100,7 +100,7 @@ TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
   // Reopened, the dialog shows the same choices, all editable; OK without
   // an edit changes nothing.
   const GraphFormat before = GraphSettings;
-  dialog = Open();
+  Open();
   EXPECT_TRUE(Mode(1)->isChecked());
   EXPECT_EQ(Control<QComboBox>(u"Combo1")->currentText(), QStringLiteral("Vertical"));
   EXPECT_EQ(Control<QComboBox>(u"Combo2")->currentText(), QStringLiteral("Symbols Only"));
@@ -116,7 +116,7 @@ TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
   EXPECT_EQ(GraphSettings.XTitles, before.XTitles);
 
   // Choosing the defaults again resets at once, even when then cancelled.
-  dialog = Open();
+  Open();
   QTest::mouseClick(Mode(0), Qt::LeftButton);
   Press(u"Command1");
   Close();
@@ -127,7 +127,7 @@ TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
 
 TEST_F(GraphOptionsTest, SymbolSizeShowsOnlyForStylesWithSymbols) {
   GraphSettingsValid = 1;
-  frmGraphOpt* dialog = Open();
+  Open();
   auto* style = Control<QComboBox>(u"Combo2");
   style->setCurrentIndex(0);  // Lines Only
   EXPECT_TRUE(Control<QScrollBar>(u"HScroll1")->isHidden());
@@ -142,7 +142,7 @@ TEST_F(GraphOptionsTest, SymbolSizeShowsOnlyForStylesWithSymbols) {
 
 TEST_F(GraphOptionsTest, WithoutLegendTheStyleStillTakesEffect) {
   GraphSettingsValid = 1;
-  frmGraphOpt* dialog = Open();
+  Open();
   Control<QCheckBox>(u"Check1")->setChecked(false);
   Control<QComboBox>(u"Combo2")->setCurrentIndex(0);  // Lines Only
   Control<QLineEdit>(u"Text3")->setText(QString());   // an empty title is accepted
@@ -159,7 +159,7 @@ TEST_F(GraphOptionsTest, WithoutLegendTheStyleStillTakesEffect) {
 
 TEST_F(GraphOptionsTest, TypedTextThatIsNoListItemIsRefusedOnce) {
   GraphSettingsValid = 1;
-  frmGraphOpt* dialog = Open();
+  Open();
   auto* grid = Control<QComboBox>(u"Combo1");
   grid->setCurrentIndex(3);
   grid->lineEdit()->selectAll();
