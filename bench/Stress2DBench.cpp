@@ -26,7 +26,7 @@ void Keystrokes(benchmark::State& state, bool plot) {
   frm2DPrinc dialog;
   dialog.show();
   if (!QTest::qWaitForWindowExposed(&dialog)) state.SkipWithError("no window");
-  QLineEdit* box = dialog.Layout().Get<QLineEdit>(u"Text1");
+  QLineEdit* box = dialog.Layout().Require<QLineEdit>(u"Text1");
   box->setFocus();
   bool flip = false;
   for (auto _ : state) {
@@ -69,7 +69,7 @@ void BM_KeystrokeWithoutRepaint(benchmark::State& state) {
   frm2DPrinc dialog;
   dialog.show();
   if (!QTest::qWaitForWindowExposed(&dialog)) state.SkipWithError("no window");
-  QLineEdit* box = dialog.Layout().Get<QLineEdit>(u"Text1");
+  QLineEdit* box = dialog.Layout().Require<QLineEdit>(u"Text1");
   bool flip = false;
   for (auto _ : state) {
     box->setText(flip ? QStringLiteral("30") : QStringLiteral("31"));

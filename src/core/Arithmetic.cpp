@@ -32,8 +32,8 @@ double ArcTan2(double y, double x) {
   return 0.0;
 }
 
-void CalcPrincipal2D(const std::array<float, 3>& in, std::array<float, 7>& out) {
-  const double sx = in[0], sy = in[1], txy = in[2];
+Principal2D CalcPrincipal2D(float sxIn, float syIn, float txyIn) {
+  const double sx = sxIn, sy = syIn, txy = txyIn;
   const double r = SquareRoot(CheckFinite((sx - sy) * (sx - sy) * (1.0 / 4.0) + txy * txy));
   const float s1 = CSng((sx + sy) * 0.5 + r);
   const float s2 = CSng((sx + sy) * 0.5 - r);
@@ -50,13 +50,15 @@ void CalcPrincipal2D(const std::array<float, 3>& in, std::array<float, 7>& out) 
     theta2 = t2;
   }
 
-  out[0] = s1;
-  out[1] = s2;
-  out[2] = theta;
-  out[3] = theta2;
-  out[4] = CSng((static_cast<double>(s1) - static_cast<double>(s2)) / 2.0);
-  out[5] = CSng(static_cast<double>(theta) + 45.0);
-  out[6] = CSng(static_cast<double>(theta) - 45.0);
+  Principal2D p;
+  p.S1 = s1;
+  p.S2 = s2;
+  p.Theta1 = theta;
+  p.Theta2 = theta2;
+  p.TauMax = CSng((static_cast<double>(s1) - static_cast<double>(s2)) / 2.0);
+  p.ThetaPlus45 = CSng(static_cast<double>(theta) + 45.0);
+  p.ThetaMinus45 = CSng(static_cast<double>(theta) - 45.0);
+  return p;
 }
 
 void CalcPrincipalStrain2D(const std::array<double, 3>& in, std::array<double, 4>& out) {

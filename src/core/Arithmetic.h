@@ -17,17 +17,33 @@ inline constexpr double kDegreeFactor = 0.017453292519943278;  // kPi / 180
 inline constexpr double kRadianFactor = 57.29577951308238;     // 180 / kPi
 inline constexpr float kPiSingle = 3.1415927f;
 
+// --- Angles and functions.
+
 // Quadrant-correct arc tangent of y / x in radians, in (-pi, pi].
 double ArcTan2(double y, double x);
 
-// Principal stresses of a plane stress state. in: sx, sy, txy. out, in the
-// field order of Principal2D: S1, S2, Theta1, Theta2, TauMax, ThetaPlus45,
-// ThetaMinus45 (angles in degrees).
-void CalcPrincipal2D(const std::array<float, 3>& in, std::array<float, 7>& out);
+// --- Principal stresses and strains.
+
+// The principal stresses of a plane stress state (angles in degrees): s1 and
+// s2, the direction of s1 from x and that of s2, the maximum shear stress,
+// and the two directions at 45 degrees to s1.
+struct Principal2D {
+  float S1 = 0.0f;
+  float S2 = 0.0f;
+  float Theta1 = 0.0f;
+  float Theta2 = 0.0f;
+  float TauMax = 0.0f;
+  float ThetaPlus45 = 0.0f;
+  float ThetaMinus45 = 0.0f;
+};
+
+Principal2D CalcPrincipal2D(float sx, float sy, float txy);
 
 // Principal strains. in: ex, ey, gxy (engineering shear strain).
 // out: e1, e2, theta (degrees), theta - 90.
 void CalcPrincipalStrain2D(const std::array<double, 3>& in, std::array<double, 4>& out);
+
+// --- Matrices and criteria.
 
 // 3 x 3 determinant by cofactors along the first row, given row by row.
 float Det3x3(double a11, double a12, double a13, double a21, double a22, double a23,
@@ -36,6 +52,8 @@ float Det3x3(double a11, double a12, double a13, double a21, double a22, double 
 // Mohr-Coulomb major principal stress at failure for the minor principal
 // stress s3, cohesion c, friction angle phi (degrees) and pore pressure u.
 float CoulombSigma1(float s3, float c, float phi, float u);
+
+// --- Plot mappings.
 
 // Linear map of x from [inMin, inMax] onto [outMin, outMax].
 float MapToRange(float outMin, float outMax, float x, float inMin, float inMax);

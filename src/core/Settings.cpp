@@ -15,43 +15,93 @@
 
 namespace brantel {
 
-qint16 DefaultUnits = 0;
-qint16 DisplayHistoryWin = 1;
-qint16 MaxDisplaySize = 2048;
+// The variables take their defaults from the settings table (below).
+qint16 DefaultUnits;
+qint16 DisplayHistoryWin;
+qint16 MaxDisplaySize;
 QString DisplayFontName;
-float DisplayFontSize = 10.0f;
-qint16 DisplayFontBold = 0;
-qint16 DisplayFontItalic = 0;
-qint16 KeepFileNames = 1;
-qint16 ShowDisclaim = 1;
-qint16 MaxMainMenu = 0;
-qint16 EnableMainMenuToolbar = 1;
-qint16 ShortRecentFiles = 0;
-qint16 LoadLastInputFile = 0;
-qint16 RemindAnnualUpdates = 1;
-qint16 CopyExampleFiles = 1;
+float DisplayFontSize;
+qint16 DisplayFontBold;
+qint16 DisplayFontItalic;
+qint16 KeepFileNames;
+qint16 ShowDisclaim;
+qint16 MaxMainMenu;
+qint16 EnableMainMenuToolbar;
+qint16 ShortRecentFiles;
+qint16 LoadLastInputFile;
+qint16 RemindAnnualUpdates;
+qint16 CopyExampleFiles;
 QString DataPath;
-QString FileExtension = QStringLiteral("BNL");
-QString ExternalEditor = QStringLiteral("Notepad.exe");
+QString FileExtension;
+QString ExternalEditor;
 
-qint16 MaxLastFiles = 0;
+qint16 MaxLastFiles;
 std::array<QString, kMaxRecentFiles + 1> LastFile;
 std::array<qint16, kMaxRecentFiles + 1> LastFileMode{};
 std::array<QString, kMaxRecentFiles + 1> LastFileLong;
 
 QString BrowseFontName;
-float BrowseFontSize = 10.0f;
-qint16 BrowseFontBold = 0;
-qint16 BrowseFontItalic = 0;
+float BrowseFontSize;
+qint16 BrowseFontBold;
+qint16 BrowseFontItalic;
 QString BrowseDefaultFilter;
-qint16 BrowseUseNotepad = 0;
+qint16 BrowseUseNotepad;
 
-qint16 EnglishMenus = 1;
-qint16 PrintModuleHeader = 1;
-qint16 EnableMohrCircles = 1;
-qint16 CircExtend = 5;
-qint16 ShowInternalPlotCoords = 0;
-std::array<qint16, 3> ToolBarPointer{21, 31, 4};
+qint16 EnglishMenus;
+qint16 PrintModuleHeader;
+qint16 EnableMohrCircles;
+qint16 CircExtend;
+qint16 ShowInternalPlotCoords;
+std::array<qint16, 3> ToolBarPointer{};
+
+std::span<const SettingSpec> SettingsTable() {
+  using R = SettingRule;
+  static const SettingSpec table[] = {
+      {kSettingsMain, "DefaultUnits", &DefaultUnits, R::Ranged, 0, 1, 1},
+      {kSettingsMain, "DisplayHistoryWin", &DisplayHistoryWin, R::Ranged, 0, 1, 1},
+      // The default lies below the range: a fresh file holds 2048, which
+      // reads back as 4096.
+      {kSettingsMain, "MaxDisplaySize", &MaxDisplaySize, R::Ranged, 4096, 16384, 2048},
+      {kSettingsMain, "DisplayFontName", &DisplayFontName, R::FontName},
+      {kSettingsMain, "DisplayFontSize", &DisplayFontSize, R::Ranged, 7, 24, 10},
+      {kSettingsMain, "DisplayFontBold", &DisplayFontBold, R::Ranged, -1, 0, 0},
+      {kSettingsMain, "DisplayFontItalic", &DisplayFontItalic, R::Ranged, -1, 0, 0},
+      {kSettingsMain, "KeepFileNames", &KeepFileNames, R::Ranged, 0, 1, 1},
+      {kSettingsMain, "ShowDisclaim", &ShowDisclaim, R::Ranged, 0, 1, 1},
+      {kSettingsMain, "MaxMainMenu", &MaxMainMenu, R::Ranged, 0, 1, 0},
+      {kSettingsMain, "EnableMainMenuToolbar", &EnableMainMenuToolbar, R::Ranged, 0, 1, 1},
+      {kSettingsMain, "ShortRecentFiles", &ShortRecentFiles, R::Ranged, 0, 1, 0},
+      {kSettingsMain, "LoadLastInputFile", &LoadLastInputFile, R::Ranged, 0, 1, 0},
+      {kSettingsMain, "RemindAnnualUpdates", &RemindAnnualUpdates, R::Ranged, 0, 1, 1},
+      {kSettingsMain, "CopyExampleFiles", &CopyExampleFiles, R::MissingIsDefault, 0, 1, 1},
+      {kSettingsMain, "DataPath", &DataPath, R::DataPath, 0, 0, 0, ""},
+      {kSettingsMain, "FileExtension", &FileExtension, R::Extension, 0, 0, 0, "BNL"},
+      {kSettingsMain, "ExternalEditor", &ExternalEditor, R::Text, 0, 0, 0, "Notepad.exe"},
+      {kSettingsFileMenu, "MaxLastFiles", &MaxLastFiles, R::RecentCount, 0, kMaxRecentFiles, 0},
+      {kSettingsTextBrowse, "BrowseFontName", &BrowseFontName, R::FontName},
+      {kSettingsTextBrowse, "BrowseFontSize", &BrowseFontSize, R::Ranged, 7, 24, 10},
+      {kSettingsTextBrowse, "BrowseFontBold", &BrowseFontBold, R::Ranged, -1, 0, 0},
+      {kSettingsTextBrowse, "BrowseFontItalic", &BrowseFontItalic, R::Ranged, -1, 0, 0},
+      {kSettingsTextBrowse, "BrowseDefaultFilter", &BrowseDefaultFilter, R::Text, 0, 0, 0, ""},
+      {kSettingsTextBrowse, "BrowseUseNotepad", &BrowseUseNotepad, R::Ranged, 0, 1, 0},
+      {kSettingsOptions, "EnglishMenus", &EnglishMenus, R::Ranged, 0, 1, 1},
+      {kSettingsOptions, "PrintModuleHeader", &PrintModuleHeader, R::Ranged, 0, 1, 1},
+      {kSettingsOptions, "EnableMohrCircles", &EnableMohrCircles, R::Ranged, 0, 1, 1},
+      {kSettingsOptions, "CircExtend", &CircExtend, R::ZeroIsDefault, 0, 0, 5},
+      {kSettingsOptions, "ShowInternalPlotCoords", &ShowInternalPlotCoords, R::Ranged, 0, 1, 0},
+      {kSettingsOptions, "ToolBarPointer0", &ToolBarPointer[0], R::Unchecked, 0, 0, 21},
+      {kSettingsOptions, "ToolBarPointer1", &ToolBarPointer[1], R::Unchecked, 0, 0, 31},
+      {kSettingsOptions, "ToolBarPointer2", &ToolBarPointer[2], R::Unchecked, 0, 0, 4},
+  };
+  return table;
+}
+
+const SettingSpec* FindSetting(QStringView key) {
+  for (const SettingSpec& setting : SettingsTable()) {
+    if (key == QLatin1String(setting.key)) return &setting;
+  }
+  return nullptr;
+}
 
 namespace {
 
@@ -105,6 +155,15 @@ float ReadRangedSingle(const IniDocument& doc, const QString& section, const QSt
   return static_cast<float>(ClampToRange(value, min, max));
 }
 
+// "" and "0" give no data path; a text that does not end with "/" gets one;
+// a folder that does not exist gives none, without a message.
+QString ReadDataPath(const QString& text) {
+  if (text.isEmpty() || text == QStringLiteral("0")) return QString();
+  const QString trimmed = text.trimmed();
+  const QString path = trimmed.endsWith(u'/') ? text : trimmed + u'/';
+  return ValidPath(path, true) ? path : QString();
+}
+
 QString ReadFontName(const IniDocument& doc, const QString& section, const QString& key) {
   const QString name = RawValue(doc, section, key);
   return name.isEmpty() ? DefaultFontName() : name;
@@ -114,46 +173,146 @@ void SetInt(IniDocument& doc, const QString& section, const QString& key, qint16
   doc.SetValue(section, key, FormatInt(value));
 }
 
-}  // namespace
 
-void SetDefaultSettings() {
-  DefaultUnits = 0;
-  DisplayHistoryWin = 1;
-  MaxDisplaySize = 2048;
-  KeepFileNames = 1;
-  ShowDisclaim = 1;
-  MaxMainMenu = 0;
-  DataPath.clear();
-  BrowseDefaultFilter.clear();
-  ExternalEditor = QStringLiteral("Notepad.exe");
-  EnableMainMenuToolbar = 1;
-  ShortRecentFiles = 0;
-  LoadLastInputFile = 0;
-  RemindAnnualUpdates = 1;
-  CopyExampleFiles = 1;
-  BrowseFontName = DefaultFontName();
-  DisplayFontName = BrowseFontName;
-  BrowseFontSize = 10.0f;
-  DisplayFontSize = 10.0f;
-  DisplayFontBold = 0;
-  DisplayFontItalic = 0;
-  BrowseFontBold = 0;
-  BrowseFontItalic = 0;
-  BrowseUseNotepad = 0;
-  FileExtension = QStringLiteral("BNL");
-  MaxLastFiles = 0;
+// The default of a setting; the font names need the desktop's fonts, which
+// are not known before the application runs.
+void SetDefault(const SettingSpec& setting, bool withFonts) {
+  if (auto* number = std::get_if<qint16*>(&setting.variable)) {
+    **number = static_cast<qint16>(setting.number);
+  } else if (auto* single = std::get_if<float*>(&setting.variable)) {
+    **single = static_cast<float>(setting.number);
+  } else if (setting.rule != SettingRule::FontName) {
+    *std::get<QString*>(setting.variable) = QString::fromLatin1(setting.text);
+  } else if (withFonts) {
+    *std::get<QString*>(setting.variable) = DefaultFontName();
+  }
+}
+
+void SetDefaults(bool withFonts) {
+  for (const SettingSpec& setting : SettingsTable()) SetDefault(setting, withFonts);
   for (int i = 1; i <= kMaxRecentFiles; ++i) {
     LastFile[static_cast<std::size_t>(i)].clear();
     LastFileMode[static_cast<std::size_t>(i)] = 0;
     LastFileLong[static_cast<std::size_t>(i)].clear();
   }
-  EnglishMenus = 1;
-  PrintModuleHeader = 1;
-  EnableMohrCircles = 1;
-  CircExtend = 5;
-  ShowInternalPlotCoords = 0;
-  ToolBarPointer = {21, 31, 4};
 }
+
+// The variables hold their defaults from the start.
+[[maybe_unused]] const bool kDefaultsFromTheStart = (SetDefaults(false), true);
+
+qint16& IntOf(const SettingSpec& setting) { return *std::get<qint16*>(setting.variable); }
+QString& TextOf(const SettingSpec& setting) { return *std::get<QString*>(setting.variable); }
+
+void ReadSetting(const SettingSpec& setting, const IniDocument& doc, const QString& section) {
+  using R = SettingRule;
+  const QString key = QString::fromLatin1(setting.key);
+  const auto min = static_cast<qint16>(setting.min);
+  const auto max = static_cast<qint16>(setting.max);
+  const auto fallback = static_cast<qint16>(setting.number);
+  if (auto* single = std::get_if<float*>(&setting.variable)) {
+    **single = ReadRangedSingle(doc, section, key, static_cast<float>(setting.min), static_cast<float>(setting.max));
+    return;
+  }
+  switch (setting.rule) {
+    case R::Ranged:
+    case R::RecentCount:
+      IntOf(setting) = ReadRangedInt(doc, section, key, min, max);
+      break;
+    case R::MissingIsDefault:
+      IntOf(setting) = ReadRangedInt(doc, section, key, min, max, FormatInt(fallback));
+      break;
+    case R::Unchecked:
+      IntOf(setting) = ReadUncheckedInt(doc, section, key, fallback);
+      break;
+    case R::ZeroIsDefault:
+      IntOf(setting) = ReadUncheckedInt(doc, section, key, fallback);
+      if (IntOf(setting) == 0) IntOf(setting) = fallback;
+      break;
+    case R::Text:
+      TextOf(setting) = RawValue(doc, section, key);
+      break;
+    case R::FontName:
+      TextOf(setting) = ReadFontName(doc, section, key);
+      break;
+    case R::DataPath:
+      TextOf(setting) = ReadDataPath(RawValue(doc, section, key));
+      break;
+    case R::Extension: {
+      const QString extension = RawValue(doc, section, key);
+      TextOf(setting) = extension == QStringLiteral("0") ? DefaultFileExtension : extension;
+      break;
+    }
+  }
+}
+
+void WriteSetting(const SettingSpec& setting, IniDocument& doc, const QString& section) {
+  const QString key = QString::fromLatin1(setting.key);
+  if (auto* number = std::get_if<qint16*>(&setting.variable)) {
+    SetInt(doc, section, key, **number);
+  } else if (auto* single = std::get_if<float*>(&setting.variable)) {
+    doc.SetValue(section, key, FormatGeneral(**single));
+  } else {
+    doc.SetValue(section, key, *std::get<QString*>(setting.variable));
+  }
+}
+
+// The entries 1 to MaxLastFiles of the recent-file list.
+void ReadRecentFiles(const IniDocument& doc) {
+  for (int i = 1; i <= MaxLastFiles; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    const QString n = QString::number(i);
+    LastFile[k] = RawValue(doc, kFileMenu, QStringLiteral("LastFile") + n);
+    LastFileMode[k] = ReadUncheckedInt(doc, kFileMenu, QStringLiteral("LastFileMode") + n, 0);
+    LastFileLong[k] = RawValue(doc, kFileMenu, QStringLiteral("LastFileLong") + n);
+  }
+}
+
+void WriteRecentFiles(IniDocument& doc) {
+  for (int i = 1; i <= MaxLastFiles; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    const QString n = QString::number(i);
+    doc.SetValue(kFileMenu, QStringLiteral("LastFile") + n, LastFile[k]);
+    SetInt(doc, kFileMenu, QStringLiteral("LastFileMode") + n, LastFileMode[k]);
+    doc.SetValue(kFileMenu, QStringLiteral("LastFileLong") + n, LastFileLong[k]);
+  }
+}
+
+const QString& SectionName(int code) {
+  switch (code) {
+    case kSettingsMain:
+      return kSettings;
+    case kSettingsFileMenu:
+      return kFileMenu;
+    case kSettingsTextBrowse:
+      return kTextBrowse;
+    default:
+      return kOptions;
+  }
+}
+
+void ReadSection(int code, const IniDocument& doc) {
+  for (const SettingSpec& setting : SettingsTable()) {
+    if (setting.section != code) continue;
+    ReadSetting(setting, doc, SectionName(code));
+    if (setting.rule == SettingRule::RecentCount) ReadRecentFiles(doc);
+  }
+}
+
+void WriteSection(int code, IniDocument& doc) {
+  for (const SettingSpec& setting : SettingsTable()) {
+    if (setting.section != code) continue;
+    WriteSetting(setting, doc, SectionName(code));
+    if (setting.rule == SettingRule::RecentCount) {
+      // The count is written as it stands, then checked in memory.
+      ClampToRange(MaxLastFiles, qint16(0), qint16(kMaxRecentFiles));
+      WriteRecentFiles(doc);
+    }
+  }
+}
+
+}  // namespace
+
+void SetDefaultSettings() { SetDefaults(true); }
 
 QString ReadIniFileVersion() {
   INIFileVersion = ReadIniValue(kVersion, QStringLiteral("INIFileVersion"), SettingsIniPath);
@@ -166,141 +325,21 @@ bool WriteIniFileVersion() {
 }
 
 void ReadIniSection(int code, const IniDocument& doc) {
-  switch (code) {
-    case kSettingsMain: {
-      const QString& s = kSettings;
-      DefaultUnits = ReadRangedInt(doc, s, QStringLiteral("DefaultUnits"), 0, 1);
-      DisplayHistoryWin = ReadRangedInt(doc, s, QStringLiteral("DisplayHistoryWin"), 0, 1);
-      MaxDisplaySize = ReadRangedInt(doc, s, QStringLiteral("MaxDisplaySize"), 4096, 16384);
-      DisplayFontName = ReadFontName(doc, s, QStringLiteral("DisplayFontName"));
-      DisplayFontSize = ReadRangedSingle(doc, s, QStringLiteral("DisplayFontSize"), 7.0f, 24.0f);
-      DisplayFontBold = ReadRangedInt(doc, s, QStringLiteral("DisplayFontBold"), -1, 0);
-      DisplayFontItalic = ReadRangedInt(doc, s, QStringLiteral("DisplayFontItalic"), -1, 0);
-      KeepFileNames = ReadRangedInt(doc, s, QStringLiteral("KeepFileNames"), 0, 1);
-      ShowDisclaim = ReadRangedInt(doc, s, QStringLiteral("ShowDisclaim"), 0, 1);
-      MaxMainMenu = ReadRangedInt(doc, s, QStringLiteral("MaxMainMenu"), 0, 1);
-      EnableMainMenuToolbar = ReadRangedInt(doc, s, QStringLiteral("EnableMainMenuToolbar"), 0, 1);
-      ShortRecentFiles = ReadRangedInt(doc, s, QStringLiteral("ShortRecentFiles"), 0, 1);
-      LoadLastInputFile = ReadRangedInt(doc, s, QStringLiteral("LoadLastInputFile"), 0, 1);
-      RemindAnnualUpdates = ReadRangedInt(doc, s, QStringLiteral("RemindAnnualUpdates"), 0, 1);
-      CopyExampleFiles =
-          ReadRangedInt(doc, s, QStringLiteral("CopyExampleFiles"), 0, 1, QStringLiteral("1"));
-      ExternalEditor = RawValue(doc, s, QStringLiteral("ExternalEditor"));
-
-      const QString dataPath = RawValue(doc, s, QStringLiteral("DataPath"));
-      if (dataPath.isEmpty() || dataPath == QStringLiteral("0")) {
-        DataPath.clear();
-      } else {
-        const QString trimmed = dataPath.trimmed();
-        DataPath = trimmed.endsWith(u'/') ? dataPath : trimmed + u'/';
-        if (!ValidPath(DataPath, true)) DataPath.clear();
-      }
-
-      const QString extension = RawValue(doc, s, QStringLiteral("FileExtension"));
-      FileExtension = extension == QStringLiteral("0") ? DefaultFileExtension : extension;
-      break;
-    }
-    case kSettingsFileMenu: {
-      MaxLastFiles = ReadRangedInt(doc, kFileMenu, QStringLiteral("MaxLastFiles"), 0, kMaxRecentFiles);
-      for (int i = 1; i <= MaxLastFiles; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        const QString n = QString::number(i);
-        LastFile[k] = RawValue(doc, kFileMenu, QStringLiteral("LastFile") + n);
-        LastFileMode[k] = ReadUncheckedInt(doc, kFileMenu, QStringLiteral("LastFileMode") + n, 0);
-        LastFileLong[k] = RawValue(doc, kFileMenu, QStringLiteral("LastFileLong") + n);
-      }
-      break;
-    }
-    case kSettingsTextBrowse: {
-      const QString& s = kTextBrowse;
-      BrowseFontName = ReadFontName(doc, s, QStringLiteral("BrowseFontName"));
-      BrowseFontSize = ReadRangedSingle(doc, s, QStringLiteral("BrowseFontSize"), 7.0f, 24.0f);
-      BrowseFontBold = ReadRangedInt(doc, s, QStringLiteral("BrowseFontBold"), -1, 0);
-      BrowseFontItalic = ReadRangedInt(doc, s, QStringLiteral("BrowseFontItalic"), -1, 0);
-      BrowseDefaultFilter = RawValue(doc, s, QStringLiteral("BrowseDefaultFilter"));
-      BrowseUseNotepad = ReadRangedInt(doc, s, QStringLiteral("BrowseUseNotepad"), 0, 1);
-      break;
-    }
-    default:
-      break;
-  }
+  if (code == kSettingsMain || code == kSettingsFileMenu || code == kSettingsTextBrowse) ReadSection(code, doc);
 }
 
-void ReadOptionsSection(const IniDocument& doc) {
-  const QString& s = kOptions;
-  EnglishMenus = ReadRangedInt(doc, s, QStringLiteral("EnglishMenus"), 0, 1);
-  PrintModuleHeader = ReadRangedInt(doc, s, QStringLiteral("PrintModuleHeader"), 0, 1);
-  EnableMohrCircles = ReadRangedInt(doc, s, QStringLiteral("EnableMohrCircles"), 0, 1);
-  CircExtend = ReadUncheckedInt(doc, s, QStringLiteral("CircExtend"), 5);
-  if (CircExtend == 0) CircExtend = 5;
-  ShowInternalPlotCoords = ReadRangedInt(doc, s, QStringLiteral("ShowInternalPlotCoords"), 0, 1);
-  const std::array<qint16, 3> defaults{21, 31, 4};
-  for (std::size_t i = 0; i < ToolBarPointer.size(); ++i) {
-    ToolBarPointer[i] = ReadUncheckedInt(doc, s, QStringLiteral("ToolBarPointer") + QString::number(i),
-                                         defaults[i]);
-  }
-}
+void ReadOptionsSection(const IniDocument& doc) { ReadSection(kSettingsOptions, doc); }
 
 void WriteIniSection(int code, IniDocument& doc) {
-  switch (code) {
-    case kSettingsMain: {
-      const QString& s = kSettings;
-      SetInt(doc, s, QStringLiteral("DefaultUnits"), DefaultUnits);
-      SetInt(doc, s, QStringLiteral("DisplayHistoryWin"), DisplayHistoryWin);
-      SetInt(doc, s, QStringLiteral("MaxDisplaySize"), MaxDisplaySize);
-      doc.SetValue(s, QStringLiteral("DisplayFontName"), DisplayFontName);
-      doc.SetValue(s, QStringLiteral("DisplayFontSize"), FormatGeneral(DisplayFontSize));
-      SetInt(doc, s, QStringLiteral("DisplayFontBold"), DisplayFontBold);
-      SetInt(doc, s, QStringLiteral("DisplayFontItalic"), DisplayFontItalic);
-      SetInt(doc, s, QStringLiteral("KeepFileNames"), KeepFileNames);
-      SetInt(doc, s, QStringLiteral("ShowDisclaim"), ShowDisclaim);
-      SetInt(doc, s, QStringLiteral("MaxMainMenu"), MaxMainMenu);
-      SetInt(doc, s, QStringLiteral("EnableMainMenuToolbar"), EnableMainMenuToolbar);
-      SetInt(doc, s, QStringLiteral("ShortRecentFiles"), ShortRecentFiles);
-      SetInt(doc, s, QStringLiteral("LoadLastInputFile"), LoadLastInputFile);
-      SetInt(doc, s, QStringLiteral("RemindAnnualUpdates"), RemindAnnualUpdates);
-      SetInt(doc, s, QStringLiteral("CopyExampleFiles"), CopyExampleFiles);
-      doc.SetValue(s, QStringLiteral("DataPath"), DataPath);
-      doc.SetValue(s, QStringLiteral("FileExtension"), FileExtension);
-      doc.SetValue(s, QStringLiteral("ExternalEditor"), ExternalEditor);
-      break;
-    }
-    case kSettingsFileMenu: {
-      SetInt(doc, kFileMenu, QStringLiteral("MaxLastFiles"), MaxLastFiles);
-      ClampToRange(MaxLastFiles, qint16(0), qint16(kMaxRecentFiles));
-      for (int i = 1; i <= MaxLastFiles; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        const QString n = QString::number(i);
-        doc.SetValue(kFileMenu, QStringLiteral("LastFile") + n, LastFile[k]);
-        SetInt(doc, kFileMenu, QStringLiteral("LastFileMode") + n, LastFileMode[k]);
-        doc.SetValue(kFileMenu, QStringLiteral("LastFileLong") + n, LastFileLong[k]);
-      }
-      break;
-    }
-    case kSettingsTextBrowse: {
-      const QString& s = kTextBrowse;
-      doc.SetValue(s, QStringLiteral("BrowseFontName"), BrowseFontName);
-      doc.SetValue(s, QStringLiteral("BrowseFontSize"), FormatGeneral(BrowseFontSize));
-      SetInt(doc, s, QStringLiteral("BrowseFontBold"), BrowseFontBold);
-      SetInt(doc, s, QStringLiteral("BrowseFontItalic"), BrowseFontItalic);
-      doc.SetValue(s, QStringLiteral("BrowseDefaultFilter"), BrowseDefaultFilter);
-      SetInt(doc, s, QStringLiteral("BrowseUseNotepad"), BrowseUseNotepad);
-      break;
-    }
-    default:
-      break;
-  }
+  if (code == kSettingsMain || code == kSettingsFileMenu || code == kSettingsTextBrowse) WriteSection(code, doc);
 }
 
-void WriteOptionsSection(IniDocument& doc) {
-  const QString& s = kOptions;
-  SetInt(doc, s, QStringLiteral("EnglishMenus"), EnglishMenus);
-  SetInt(doc, s, QStringLiteral("PrintModuleHeader"), PrintModuleHeader);
-  SetInt(doc, s, QStringLiteral("EnableMohrCircles"), EnableMohrCircles);
-  SetInt(doc, s, QStringLiteral("CircExtend"), CircExtend);
-  SetInt(doc, s, QStringLiteral("ShowInternalPlotCoords"), ShowInternalPlotCoords);
-  for (std::size_t i = 0; i < ToolBarPointer.size(); ++i)
-    SetInt(doc, s, QStringLiteral("ToolBarPointer") + QString::number(i), ToolBarPointer[i]);
+void WriteOptionsSection(IniDocument& doc) { WriteSection(kSettingsOptions, doc); }
+
+void WriteSettings(int code, IniDocument& doc) {
+  for (const int section : {kSettingsMain, kSettingsFileMenu, kSettingsTextBrowse, kSettingsOptions}) {
+    if (code == kSettingsAll || code == section) WriteSection(section, doc);
+  }
 }
 
 void ReadAllSettings(const IniDocument& doc) {
@@ -333,10 +372,7 @@ bool SaveSettings(int code) {
   IniDocument doc;
   bool ok = doc.Load(SettingsIniPath);
   if (ok) {
-    if (code == kSettingsAll || code == kSettingsMain) WriteIniSection(kSettingsMain, doc);
-    if (code == kSettingsAll || code == kSettingsFileMenu) WriteIniSection(kSettingsFileMenu, doc);
-    if (code == kSettingsAll || code == kSettingsTextBrowse) WriteIniSection(kSettingsTextBrowse, doc);
-    if (code == kSettingsAll || code == kSettingsOptions) WriteOptionsSection(doc);
+    WriteSettings(code, doc);
     ok = doc.Save(SettingsIniPath);
   }
   if (!ok) AddHistoryLine(SettingsWriteFailedLine());

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <array>
+#include <span>
+#include <variant>
 
 namespace brantel {
 
@@ -60,8 +63,42 @@ inline constexpr int kSettingsFileMenu = 3;   // [FileMenu]
 inline constexpr int kSettingsTextBrowse = 4; // [TextBrowse]
 inline constexpr int kSettingsOptions = 10;   // [BrantelOptions]
 
-// Sets every setting to its built-in default (DefaultUnits 0, as at the
-// start of initialisation).
+// How a setting is read back from the file.
+enum class SettingRule {
+  Ranged,            // a number; outside [min, max] (or beyond 16 bits) it reads as min;
+                     // a 32-bit one is then rounded to a whole number, halves to even
+  MissingIsDefault,  // Ranged, but a missing key reads as the default
+  Unchecked,         // a whole number taken as read; beyond 16 bits it reads as the default
+  ZeroIsDefault,     // Unchecked, and 0 reads as the default
+  RecentCount,       // Ranged: the number of recent-file entries that follow it
+  Text,              // taken as read, an empty text included
+  FontName,          // an empty name reads as the desktop's default font
+  DataPath,          // "" and "0" read as ""; a folder that does not exist reads as ""
+  Extension,         // "0" reads as the default project-file extension
+};
+
+// One setting: its section (kSettingsMain, kSettingsFileMenu,
+// kSettingsTextBrowse or kSettingsOptions) and key, the variable behind it,
+// how it is read, its range and its default. The table serves the first
+// start, reading, writing and the dialogs that edit the settings.
+struct SettingSpec {
+  int section;
+  const char* key;
+  std::variant<qint16*, float*, QString*> variable;
+  SettingRule rule;
+  double min = 0;
+  double max = 0;
+  double number = 0;            // the default of a number
+  const char* text = nullptr;   // the default of a text (FontName: the desktop's font)
+};
+
+// Every setting, in the order in which a fresh file is written; the entries
+// of the recent-file list follow MaxLastFiles in [FileMenu].
+std::span<const SettingSpec> SettingsTable();
+// The setting of a key; nullptr for a key the table does not hold.
+const SettingSpec* FindSetting(QStringView key);
+
+// Sets every setting to its default.
 void SetDefaultSettings();
 
 // The [Version] stamp of the settings file, also stored in INIFileVersion.
@@ -75,6 +112,8 @@ void ReadIniSection(int code, const IniDocument& doc);
 void WriteIniSection(int code, IniDocument& doc);
 void ReadOptionsSection(const IniDocument& doc);
 void WriteOptionsSection(IniDocument& doc);
+// What SaveSettings writes for a code, into a document.
+void WriteSettings(int code, IniDocument& doc);
 
 // Sections 2, 3 and 4, then [BrantelOptions], with every read rule.
 void ReadAllSettings();

@@ -7,9 +7,12 @@
 
 namespace brantel {
 
+const SettingSpec& HistorySizeSetting() { return *FindSetting(u"MaxDisplaySize"); }
+
 std::optional<qint16> HistorySizeOf(const QString& text) {
   const std::optional<double> value = ParseNumber(text.trimmed());
-  if (!value || *value < kMinHistorySize || *value > kMaxHistorySize) return std::nullopt;
+  const SettingSpec& size = HistorySizeSetting();
+  if (!value || *value < size.min || *value > size.max) return std::nullopt;
   return CInt(*value);
 }
 

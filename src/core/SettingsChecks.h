@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Settings.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -10,12 +12,11 @@ namespace brantel {
 // The checks of the settings dialog that need no window. The dialog shows
 // the messages; these only decide.
 
-// The history size box: a number from 4096 to 16384 characters (the same
-// bounds the settings file applies to MaxDisplaySize). The dialog checks it
-// with CheckInputRange(text, kMinHistorySize, kMaxHistorySize,
+// The history size box: a number from 4096 to 16384 characters, the range of
+// MaxDisplaySize in the settings table. The dialog checks it with
+// CheckInputRange(text, HistorySizeSetting().min, HistorySizeSetting().max,
 // kHistorySizeField), which shows the message.
-inline constexpr qint16 kMinHistorySize = 4096;
-inline constexpr qint16 kMaxHistorySize = 16384;
+const SettingSpec& HistorySizeSetting();
 inline constexpr char16_t kHistorySizeField[] = u"Size of Command History Window";
 
 // The value stored for the history size box: the box's text as a whole

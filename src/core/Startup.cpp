@@ -160,10 +160,7 @@ void SettleSettingsFile() {
     // written file.
     IniDocument defaults;
     INIFileVersion = IniFileVersionCurrent;
-    WriteIniSection(kSettingsMain, defaults);
-    WriteIniSection(kSettingsFileMenu, defaults);
-    WriteIniSection(kSettingsTextBrowse, defaults);
-    WriteOptionsSection(defaults);
+    WriteSettings(kSettingsAll, defaults);
     ReadAllSettings(defaults);
   } else {
     ReadAllSettings();
@@ -204,17 +201,10 @@ void RunStartupSteps() {
   MsgTitlePrefixes[11] = QStringLiteral("Unit Conversion: ");
   OutBufLastPage = 1;
 
-  // 6. Program options.
-  ToolBarPointer = {21, 31, 4};
-  EnglishMenus = 1;
-  PrintModuleHeader = 1;
-  EnableMohrCircles = 1;
-  ShowInternalPlotCoords = 0;
-  CircExtend = 5;
+  // 6. The program options have their defaults from step 2.
 
   // 7. Project-file extension.
   DefaultFileExtension = QStringLiteral("BNL");
-  FileExtension = DefaultFileExtension;
 
   // 8. "." as the decimal point.
   ForceDotDecimalSeparator();

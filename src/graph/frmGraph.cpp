@@ -5,7 +5,7 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "core/forms/FormHelpers.h"
+#include "forms/FormHelpers.h"
 #include "core/project/ProjectRecord.h"
 #include "graph/GraphBuffer.h"
 #include "graph/GraphChart.h"
@@ -114,13 +114,13 @@ frmGraph::frmGraph(QWidget* parent) : QMainWindow(parent) {
         return nullptr;
       });
   layout_->SetCaptions(true);
-  graph1_ = layout_->Get<GraphChart>(u"Graph1");
-  frame1_ = layout_->Get<QGroupBox>(u"Frame1");
-  lblCurve_ = layout_->Get<QLabel>(u"lblCurve");
-  lblSF_ = layout_->Get<QLabel>(u"lblSF");
-  lblX_ = layout_->Get<QLabel>(u"lblX");
-  graph1_->setAccessibleName(QStringLiteral("Graph"));
-  connect(graph1_, &GraphChart::PointerMoved, this, &frmGraph::Graph1_IdentifyPoint);
+  ui_.graph1 = layout_->Require<GraphChart>(u"Graph1");
+  ui_.frame1 = layout_->Require<QGroupBox>(u"Frame1");
+  ui_.lblCurve = layout_->Require<QLabel>(u"lblCurve");
+  ui_.lblSF = layout_->Require<QLabel>(u"lblSF");
+  ui_.lblX = layout_->Require<QLabel>(u"lblX");
+  ui_.graph1->setAccessibleName(QStringLiteral("Graph"));
+  connect(ui_.graph1, &GraphChart::PointerMoved, this, &frmGraph::Graph1_IdentifyPoint);
   BuildMenus();
   inner_->installEventFilter(this);
   resize(forms::Px(kInnerWidth), forms::Px(kInnerHeight) + menuBar()->sizeHint().height());
@@ -162,8 +162,8 @@ void frmGraph::BuildMenus() {
 
 void frmGraph::Form_Load() {
   optionsItems_[0]->setChecked(true);
-  frame1_->setVisible(true);
-  CenterForm(this);
+  ui_.frame1->setVisible(true);
+  forms::CenterForm(this);
 }
 
 QSize frmGraph::ChartSizeFor(int innerWidth, int innerHeight, int chartLeft, int chartTop) {
@@ -174,10 +174,10 @@ QSize frmGraph::ChartSizeFor(int innerWidth, int innerHeight, int chartLeft, int
 
 void frmGraph::Form_Resize() {
   const QSize size = ChartSizeFor(forms::Twips(inner_->width()), forms::Twips(inner_->height()),
-                                  forms::Twips(graph1_->x()), forms::Twips(graph1_->y()));
-  graph1_->resize(forms::Px(size.width()), forms::Px(size.height()));
+                                  forms::Twips(ui_.graph1->x()), forms::Twips(ui_.graph1->y()));
+  ui_.graph1->resize(forms::Px(size.width()), forms::Px(size.height()));
   // The Point ID frame stays in the strip below the chart.
-  frame1_->move(frame1_->x(), graph1_->y() + graph1_->height() + forms::Px(kFrameGap));
+  ui_.frame1->move(ui_.frame1->x(), ui_.graph1->y() + ui_.graph1->height() + forms::Px(kFrameGap));
 }
 
 bool frmGraph::eventFilter(QObject* watched, QEvent* event) {
@@ -216,26 +216,26 @@ void frmGraph::Form_Unload() {
 void frmGraph::GraphInit() {
   const bool firstGraph = GraphSettings.XTitles.isEmpty() || GraphSettings.XTitles.first().isEmpty();
   if (firstGraph || GraphUnits != Project.InputUnits) ResetGraphSettings();
-  SetUpGraphChart(*graph1_, true);
+  SetUpGraphChart(*ui_.graph1, true);
 }
 
-void frmGraph::DrawCurve() { DrawGraphBuffer(*graph1_); }
+void frmGraph::DrawCurve() { DrawGraphBuffer(*ui_.graph1); }
 
 void frmGraph::ClearGraph() {
-  graph1_->SetCurveCount(0);
+  ui_.graph1->SetCurveCount(0);
   CurveCount = 3;
 }
 
 void frmGraph::SaveCurrentGraphSettings() {
-  GraphSettings.SymbolSize = static_cast<qint16>(std::clamp(graph1_->SymbolSize(1), -32768, 32767));
-  GraphSettings.CurveLegend = graph1_->SeriesLabelCount() > 0 ? 1 : 0;
-  GraphSettings.GraphTitle = graph1_->Header();
+  GraphSettings.SymbolSize = static_cast<qint16>(std::clamp(ui_.graph1->SymbolSize(1), -32768, 32767));
+  GraphSettings.CurveLegend = ui_.graph1->SeriesLabelCount() > 0 ? 1 : 0;
+  GraphSettings.GraphTitle = ui_.graph1->Header();
   if (GraphSettings.XTitles.isEmpty()) GraphSettings.XTitles.append(QString());
   if (GraphSettings.YTitles.isEmpty()) GraphSettings.YTitles.append(QString());
-  GraphSettings.XTitles[0] = graph1_->AxisTitle(GraphChart::Axis::X);
-  GraphSettings.YTitles[0] = graph1_->AxisTitle(GraphChart::Axis::Y);
+  GraphSettings.XTitles[0] = ui_.graph1->AxisTitle(GraphChart::Axis::X);
+  GraphSettings.YTitles[0] = ui_.graph1->AxisTitle(GraphChart::Axis::Y);
   GraphSettings.GridStyle =
-      GridStyleOf(graph1_->Grid(GraphChart::Axis::Y), graph1_->Grid(GraphChart::Axis::X));
+      GridStyleOf(ui_.graph1->Grid(GraphChart::Axis::Y), ui_.graph1->Grid(GraphChart::Axis::X));
 }
 
 void frmGraph::GraphFileItem_Click(int index) {
@@ -274,18 +274,18 @@ void frmGraph::PrintChart(QPrinter& printer) {
   const double dpiX = printer.logicalDpiX();
   const double dpiY = printer.logicalDpiY();
   const QRectF box(0.1 * dpiX, 0.1 * dpiY, 4.0 * dpiX, 5.0 * dpiY);
-  graph1_->Render(painter, box);
+  ui_.graph1->Render(painter, box);
   if (!painter.end() || printer.printerState() == QPrinter::Error) RaiseError(err::kPrinterError);
 }
 
 void frmGraph::ExportToExcel() {
-  WaitPointer hourglass;
-  const int n = graph1_->CurveCount();
+  forms::WaitPointer hourglass;
+  const int n = ui_.graph1->CurveCount();
   std::vector<WorkbookCurve> curves;
   for (int s = 1; s <= n; ++s) {
     WorkbookCurve curve;
     curve.name = s <= kGraphCurves ? CurveNames[static_cast<std::size_t>(s - 1)] : QString();
-    for (int p = 1; p <= graph1_->PointCount(s); ++p) curve.points.push_back(graph1_->Point(s, p));
+    for (int p = 1; p <= ui_.graph1->PointCount(s); ++p) curve.points.push_back(ui_.graph1->Point(s, p));
     curves.push_back(std::move(curve));
   }
 
@@ -325,24 +325,17 @@ void frmGraph::ExportToExcel() {
 
 void frmGraph::GraphEditItem_Click(int index) {
   if (index != 0) return;
-  QApplication::clipboard()->setImage(graph1_->Picture());
+  QApplication::clipboard()->setImage(ui_.graph1->Picture());
 }
 
 void frmGraph::GraphOptionsItem_Click(int index) {
   if (index == 0) {
-    optionsItems_[0]->setChecked(!frame1_->isVisibleTo(inner_));
-    frame1_->setVisible(optionsItems_[0]->isChecked());
+    optionsItems_[0]->setChecked(!ui_.frame1->isVisibleTo(inner_));
+    ui_.frame1->setVisible(optionsItems_[0]->isChecked());
   } else if (index == 1) {
     if (options_ && options_->isVisible()) return;
     SaveCurrentGraphSettings();
-    auto* dialog = new frmGraphOpt(this);
-    connect(dialog, &QDialog::finished, this, [this, dialog] {
-      if (options_ == dialog) options_ = nullptr;
-      dialog->deleteLater();
-    });
-    options_ = dialog;
-    dialog->setWindowModality(Qt::ApplicationModal);
-    dialog->show();
+    forms::ShowModeless(options_, this, Qt::ApplicationModal);
   }
 }
 
@@ -350,32 +343,32 @@ void frmGraph::Graph1_IdentifyPoint(Qt::MouseButtons button, Qt::KeyboardModifie
                                     QPoint pixel) {
   pixelX_ = pixel.x();
   pixelY_ = pixel.y();
-  region_ = graph1_->InPlotArea(pixel) ? kPlotAreaRegion : 0;
+  region_ = ui_.graph1->InPlotArea(pixel) ? kPlotAreaRegion : 0;
   if (region_ != kPlotAreaRegion) {
-    graph1_->ResetPointer();
+    ui_.graph1->ResetPointer();
     return;
   }
-  const QPointF data = graph1_->ValueAt(pixel);
+  const QPointF data = ui_.graph1->ValueAt(pixel);
   dataX_ = data.x();
   dataY_ = data.y();
-  const GraphChart::Nearest nearest = graph1_->NearestPoint(pixel);
+  const GraphChart::Nearest nearest = ui_.graph1->NearestPoint(pixel);
   nearestCurve_ = nearest.curve;
   nearestPoint_ = nearest.point;
   distance_ = nearest.distance;
   if (nearestCurve_ == -1 && nearestPoint_ == -1) {
-    graph1_->ResetPointer();
+    ui_.graph1->ResetPointer();
     return;
   }
-  const QPointF point = graph1_->Point(nearestCurve_, nearestPoint_);
+  const QPointF point = ui_.graph1->Point(nearestCurve_, nearestPoint_);
   if (distance_ <= kPointIdReach && point.y() != kNoValue && std::isfinite(point.y())) {
-    lblSF_->setText(Format(point.y(), u"##0.00"));
-    lblX_->setText(Format(point.x(), u"##0.00"));
-    lblCurve_->setText(nearestCurve_ >= 1 && nearestCurve_ <= kGraphCurves
+    ui_.lblSF->setText(Format(point.y(), u"##0.00"));
+    ui_.lblX->setText(Format(point.x(), u"##0.00"));
+    ui_.lblCurve->setText(nearestCurve_ >= 1 && nearestCurve_ <= kGraphCurves
                            ? CurveNames[static_cast<std::size_t>(nearestCurve_ - 1)]
                            : QString());
-    graph1_->SetPointer(Qt::CrossCursor);
+    ui_.graph1->SetPointer(Qt::CrossCursor);
   } else {
-    graph1_->ResetPointer();
+    ui_.graph1->ResetPointer();
   }
 }
 

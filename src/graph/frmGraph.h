@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/forms/FormBuilder.h"
+#include "forms/FormBuilder.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -55,7 +55,7 @@ class frmGraph : public QMainWindow {
   void GraphEditItem_Click(int index);
   void GraphOptionsItem_Click(int index);
 
-  GraphChart& Chart() const { return *graph1_; }
+  GraphChart& Chart() const { return *ui_.graph1; }
   QAction* GraphFileItem(int index) const { return fileItems_.at(static_cast<std::size_t>(index)); }
   QAction* GraphEditItem(int index) const { return editItems_.at(static_cast<std::size_t>(index)); }
   QAction* GraphOptionsItem(int index) const {
@@ -86,11 +86,13 @@ class frmGraph : public QMainWindow {
 
   QWidget* inner_ = nullptr;
   std::unique_ptr<forms::FormLayout> layout_;
-  GraphChart* graph1_ = nullptr;
-  QGroupBox* frame1_ = nullptr;
-  QLabel* lblCurve_ = nullptr;
-  QLabel* lblSF_ = nullptr;
-  QLabel* lblX_ = nullptr;
+  struct Ui {
+    GraphChart* graph1;
+    QGroupBox* frame1;  // Point ID
+    QLabel* lblCurve;
+    QLabel* lblSF;
+    QLabel* lblX;
+  } ui_;
   std::array<QAction*, 5> fileItems_{};
   std::array<QAction*, 1> editItems_{};
   std::array<QAction*, 2> optionsItems_{};

@@ -2,7 +2,6 @@
 
 #include "core/Messages.h"
 #include "core/Settings.h"
-#include "core/Validation.h"
 #include "graph/GraphBuffer.h"
 #include "graph/GraphDrawing.h"
 #include "graph/frmGraph.h"
@@ -70,51 +69,44 @@ void MakeTypableList(QComboBox* combo, const QStringList& items) {
 
 frmGraphOpt::frmGraphOpt(frmGraph* graph) : FormDialog(graph), graph_(graph) {
   setObjectName(QStringLiteral("frmGraphOpt"));
-  layout_ = std::make_unique<forms::FormLayout>(this, kOptForm, kOptControls);
-  layout_->SetCaptions(true);  // the dialog has English texts only
-  option1_ = layout_->Options(u"Option1");
-  text1_ = layout_->Get<QLineEdit>(u"Text1");
-  text2_ = layout_->Get<QLineEdit>(u"Text2");
-  text3_ = layout_->Get<QLineEdit>(u"Text3");
-  combo1_ = layout_->Get<QComboBox>(u"Combo1");
-  combo2_ = layout_->Get<QComboBox>(u"Combo2");
-  check1_ = layout_->Get<QCheckBox>(u"Check1");
-  label1_ = layout_->Get<QLabel>(u"Label1");
-  hScroll1_ = layout_->Get<QScrollBar>(u"HScroll1");
-  hScroll1_->setRange(3, 20);
-  hScroll1_->setSingleStep(1);
-  hScroll1_->setPageStep(5);
-
-  connect(layout_->Get<QPushButton>(u"Command1"), &QPushButton::clicked, this,
-          &frmGraphOpt::Command1_Click);
-  connect(layout_->Get<QPushButton>(u"Command2"), &QPushButton::clicked, this,
-          &frmGraphOpt::Command2_Click);
-  connect(layout_->Get<QPushButton>(u"Command3"), &QPushButton::clicked, this,
-          &frmGraphOpt::Command3_Click);
-  Form_Load();
-}
-
-frmGraphOpt::~frmGraphOpt() = default;
-
-void frmGraphOpt::Form_Load() {
-  loading_ = true;
-  MakeTypableList(combo1_, GridStyleItems());
-  MakeTypableList(combo2_, GraphStyleItems());
-  combo1_->setCurrentIndex(GraphSettings.GridStyle);
-  combo2_->setCurrentIndex(GraphSettings.GraphStyle - 1);
-  connect(combo1_, &QComboBox::editTextChanged, this, &frmGraphOpt::Combo1_Change);
-  connect(combo2_, &QComboBox::editTextChanged, this, &frmGraphOpt::Combo2_Change);
-  connect(combo2_, &QComboBox::currentIndexChanged, this, &frmGraphOpt::Combo2_Click);
-  for (int i = option1_.LBound(); i <= option1_.UBound(); ++i) {
-    connect(option1_.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
+  Build(kOptForm, kOptControls);  // English only: the table has no Greek captions
+  ui_.mode = Options(u"Option1");
+  ui_.title = Require<QLineEdit>(u"Text1");
+  ui_.xTitle = Require<QLineEdit>(u"Text2");
+  ui_.yTitle = Require<QLineEdit>(u"Text3");
+  ui_.grid = Require<QComboBox>(u"Combo1");
+  ui_.style = Require<QComboBox>(u"Combo2");
+  ui_.legend = Require<QCheckBox>(u"Check1");
+  ui_.symbolLabel = Require<QLabel>(u"Label1");
+  ui_.symbolSize = Require<QScrollBar>(u"HScroll1");
+  ui_.symbolSize->setRange(3, 20);
+  ui_.symbolSize->setSingleStep(1);
+  ui_.symbolSize->setPageStep(5);
+  MakeTypableList(ui_.grid, GridStyleItems());
+  MakeTypableList(ui_.style, GraphStyleItems());
+  WireButtons(Require<QPushButton>(u"Command2"), Require<QPushButton>(u"Command1"),
+              Require<QPushButton>(u"Command3"));
+  connect(ui_.grid, &QComboBox::editTextChanged, this, &frmGraphOpt::Combo1_Change);
+  connect(ui_.style, &QComboBox::editTextChanged, this, &frmGraphOpt::Combo2_Change);
+  connect(ui_.style, &QComboBox::currentIndexChanged, this, &frmGraphOpt::Combo2_Click);
+  for (int i = ui_.mode.LBound(); i <= ui_.mode.UBound(); ++i) {
+    connect(ui_.mode.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
       if (on) Option1_Click(i);
     });
   }
-  SetArrayIndex(option1_, GraphSettingsValid);
+  Form_Load();
+}
+
+void frmGraphOpt::Form_Load() {
+  LoadInputs();
+  forms::CenterForm(this);
+}
+
+void frmGraphOpt::LoadFromProject() {
+  ui_.grid->setCurrentIndex(GraphSettings.GridStyle);
+  ui_.style->setCurrentIndex(GraphSettings.GraphStyle - 1);
+  forms::SetArrayIndex(ui_.mode, GraphSettingsValid);
   InitForm();
-  accepted_ = false;
-  loading_ = false;
-  CenterForm(this);
 }
 
 void frmGraphOpt::Option1_Click(int index) {
@@ -124,8 +116,8 @@ void frmGraphOpt::Option1_Click(int index) {
     InitForm();
   }
   const bool editable = index != 0;
-  for (QWidget* w : std::initializer_list<QWidget*>{text1_, text2_, text3_, combo1_, combo2_, check1_,
-                                                    label1_, hScroll1_}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{ui_.title, ui_.xTitle, ui_.yTitle, ui_.grid, ui_.style, ui_.legend,
+                                                    ui_.symbolLabel, ui_.symbolSize}) {
     w->setEnabled(editable);
   }
   EnableXTitle();
@@ -136,24 +128,24 @@ void frmGraphOpt::SetGraphParms() {
 }
 
 void frmGraphOpt::InitForm() {
-  text1_->setText(GraphSettings.GraphTitle);
-  text2_->setText(GraphSettings.XTitles.value(0));
-  text3_->setText(GraphSettings.YTitles.value(0));
-  combo1_->setCurrentIndex(GraphSettings.GridStyle);
-  combo2_->setCurrentIndex(GraphSettings.GraphStyle - 1);
-  check1_->setChecked(GraphSettings.CurveLegend == 1);
+  ui_.title->setText(GraphSettings.GraphTitle);
+  ui_.xTitle->setText(GraphSettings.XTitles.value(0));
+  ui_.yTitle->setText(GraphSettings.YTitles.value(0));
+  ui_.grid->setCurrentIndex(GraphSettings.GridStyle);
+  ui_.style->setCurrentIndex(GraphSettings.GraphStyle - 1);
+  ui_.legend->setChecked(GraphSettings.CurveLegend == 1);
   ShowSymbolSize();
-  hScroll1_->setValue(GraphSettings.SymbolSize);
+  ui_.symbolSize->setValue(GraphSettings.SymbolSize);
   EnableXTitle();
 }
 
 void frmGraphOpt::ShowSymbolSize() {
-  const bool withSymbols = combo2_->currentIndex() >= 1;
-  label1_->setVisible(withSymbols);
-  hScroll1_->setVisible(withSymbols);
+  const bool withSymbols = ui_.style->currentIndex() >= 1;
+  ui_.symbolLabel->setVisible(withSymbols);
+  ui_.symbolSize->setVisible(withSymbols);
 }
 
-void frmGraphOpt::EnableXTitle() { text2_->setEnabled(true); }
+void frmGraphOpt::EnableXTitle() { ui_.xTitle->setEnabled(true); }
 
 void frmGraphOpt::CheckComboEntry(QComboBox* combo) {
   if (checkingCombo_) return;
@@ -171,38 +163,29 @@ void frmGraphOpt::CheckComboEntry(QComboBox* combo) {
   checkingCombo_ = false;
 }
 
-void frmGraphOpt::Combo1_Change() { CheckComboEntry(combo1_); }
+void frmGraphOpt::Combo1_Change() { CheckComboEntry(ui_.grid); }
 
-void frmGraphOpt::Combo2_Change() { CheckComboEntry(combo2_); }
+void frmGraphOpt::Combo2_Change() { CheckComboEntry(ui_.style); }
 
 void frmGraphOpt::Combo2_Click() { ShowSymbolSize(); }
 
-bool frmGraphOpt::CheckOptions() { return true; }
-
-void frmGraphOpt::Command1_Click() { Unload(); }
-
-void frmGraphOpt::Command2_Click() {
-  if (CheckOptions()) AcceptAndUnload();
+void frmGraphOpt::CommitToProject() {
+  GraphSettings.GraphTitle = ui_.title->text();
+  for (QString& title : GraphSettings.XTitles) title = ui_.xTitle->text();
+  if (GraphSettings.XTitles.isEmpty()) GraphSettings.XTitles.append(ui_.xTitle->text());
+  if (GraphSettings.YTitles.isEmpty()) GraphSettings.YTitles.append(QString());
+  GraphSettings.YTitles[0] = ui_.yTitle->text();
+  if (ui_.grid->currentIndex() >= 0) GraphSettings.GridStyle = static_cast<qint16>(ui_.grid->currentIndex());
+  if (ui_.style->currentIndex() >= 0) {
+    GraphSettings.GraphStyle = static_cast<qint16>(ui_.style->currentIndex() + 1);
+  }
+  GraphSettings.CurveLegend = ui_.legend->isChecked() ? 1 : 0;
+  GraphSettings.SymbolSize = static_cast<qint16>(ui_.symbolSize->value());
+  GraphSettingsValid = forms::GetArrayIndex(ui_.mode);
+  SaveSettings(5);
 }
 
-void frmGraphOpt::Command3_Click() { ShowHelpHint(); }
-
 void frmGraphOpt::FormUnload() {
-  if (IsAccepted()) {
-    GraphSettings.GraphTitle = text1_->text();
-    for (QString& title : GraphSettings.XTitles) title = text2_->text();
-    if (GraphSettings.XTitles.isEmpty()) GraphSettings.XTitles.append(text2_->text());
-    if (GraphSettings.YTitles.isEmpty()) GraphSettings.YTitles.append(QString());
-    GraphSettings.YTitles[0] = text3_->text();
-    if (combo1_->currentIndex() >= 0) GraphSettings.GridStyle = static_cast<qint16>(combo1_->currentIndex());
-    if (combo2_->currentIndex() >= 0) {
-      GraphSettings.GraphStyle = static_cast<qint16>(combo2_->currentIndex() + 1);
-    }
-    GraphSettings.CurveLegend = check1_->isChecked() ? 1 : 0;
-    GraphSettings.SymbolSize = static_cast<qint16>(hScroll1_->value());
-    GraphSettingsValid = GetArrayIndex(option1_);
-    SaveSettings(5);
-  }
   // After OK or Cancel alike, the chart shows the current settings.
   if (graph_) ApplyGraphSettings(graph_->Chart());
 }

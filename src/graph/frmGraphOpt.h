@@ -1,11 +1,8 @@
 #pragma once
 
-#include "core/forms/FormBuilder.h"
-#include "core/forms/FormDialog.h"
+#include "forms/FormDialog.h"
 
 #include <QPointer>
-
-#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -23,25 +20,21 @@ class frmGraph;
 // starting every time from the default format (mode 0) and keeping the
 // format last used (mode 1). When it closes, with OK or Cancel, it applies
 // the current settings to the graph window's chart.
-class frmGraphOpt : public FormDialog {
+class frmGraphOpt : public forms::FormDialog {
   Q_OBJECT
 
  public:
   explicit frmGraphOpt(frmGraph* graph);
-  ~frmGraphOpt() override;
 
   // Fills the controls from the current settings.
   void InitForm();
   // In mode 0, resets the current settings to the defaults.
   void SetGraphParms();
 
-  void Command1_Click();  // Cancel
-  void Command2_Click();  // OK
-  void Command3_Click();  // Help
-
-  const forms::FormLayout& Layout() const { return *layout_; }
-
  protected:
+  // OK accepts every state of the options (the default ValidateInput).
+  void LoadFromProject() override;
+  void CommitToProject() override;
   void FormUnload() override;
 
  private:
@@ -50,23 +43,23 @@ class frmGraphOpt : public FormDialog {
   void Combo1_Change();
   void Combo2_Change();
   void Combo2_Click();
-  bool CheckOptions();
   void ShowSymbolSize();
   void EnableXTitle();
   // A combo box's text that is no list item: the message, then the first item.
   void CheckComboEntry(QComboBox* combo);
 
+  struct Ui {
+    forms::OptionArray mode;  // Option1: 0 default format, 1 format last used
+    QLineEdit* title;         // Text1
+    QLineEdit* xTitle;        // Text2
+    QLineEdit* yTitle;        // Text3
+    QComboBox* grid;          // Combo1
+    QComboBox* style;         // Combo2
+    QCheckBox* legend;        // Check1
+    QLabel* symbolLabel;      // Label1
+    QScrollBar* symbolSize;   // HScroll1
+  } ui_;
   QPointer<frmGraph> graph_;
-  std::unique_ptr<forms::FormLayout> layout_;
-  OptionArray option1_;
-  QLineEdit* text1_ = nullptr;
-  QLineEdit* text2_ = nullptr;
-  QLineEdit* text3_ = nullptr;
-  QComboBox* combo1_ = nullptr;
-  QComboBox* combo2_ = nullptr;
-  QCheckBox* check1_ = nullptr;
-  QLabel* label1_ = nullptr;
-  QScrollBar* hScroll1_ = nullptr;
   bool checkingCombo_ = false;
 };
 

@@ -3,7 +3,6 @@
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/Version.h"
-#include "core/forms/FormBuilder.h"
 #include "mainwindow/Logo.h"
 #include "mainwindow/MainWindow.h"
 #include "platform/Launcher.h"
@@ -34,44 +33,39 @@ constexpr ControlRow kControls[] = {
 }  // namespace
 
 frmAbout::frmAbout(QWidget* owner) : FormDialog(owner) {
-  layout_ = std::make_unique<forms::FormLayout>(this, kForm, kControls);
-  lblTitle = layout_->Get<QLabel>(u"lblTitle");
-  lblVersion = layout_->Get<QLabel>(u"lblVersion");
-  lblDescription = layout_->Get<QLabel>(u"lblDescription");
-  lblDisclaimer = layout_->Get<QLabel>(u"lblDisclaimer");
-  picIcon = layout_->Get<QLabel>(u"picIcon");
-  CmdOk = layout_->Get<QPushButton>(u"CmdOk");
-  cmdSysInfo = layout_->Get<QPushButton>(u"cmdSysInfo");
-  QFont big = lblTitle->font();
+  Build(kForm, kControls);
+  ui_.icon = Require<QLabel>(u"picIcon");
+  ui_.title = Require<QLabel>(u"lblTitle");
+  ui_.version = Require<QLabel>(u"lblVersion");
+  ui_.description = Require<QLabel>(u"lblDescription");
+  ui_.disclaimer = Require<QLabel>(u"lblDisclaimer");
+  QFont big = ui_.title->font();
   big.setPointSizeF(11.0);
   big.setBold(true);
-  lblTitle->setFont(big);
-  lblDescription->setWordWrap(true);
-  lblDisclaimer->setWordWrap(true);
-  picIcon->setScaledContents(true);
-  connect(CmdOk, &QPushButton::clicked, this, &frmAbout::CmdOk_Click);
-  connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+  ui_.title->setFont(big);
+  ui_.description->setWordWrap(true);
+  ui_.disclaimer->setWordWrap(true);
+  ui_.icon->setScaledContents(true);
+  connect(Require<QPushButton>(u"CmdOk"), &QPushButton::clicked, this, &frmAbout::CmdOk_Click);
+  connect(Require<QPushButton>(u"cmdSysInfo"), &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
   Form_Load();
 }
 
-frmAbout::~frmAbout() = default;
-
 void frmAbout::Form_Load() {
-  layout_->SetCaptions(true);
   setWindowTitle(AppTitle.isEmpty() ? QStringLiteral("Brantel") : AppTitle);
-  picIcon->setPixmap(ProgramLogo());
-  lblDescription->setText(QStringLiteral(
+  ui_.icon->setPixmap(ProgramLogo());
+  ui_.description->setText(QStringLiteral(
       "Written by the Brantel developers of the Rock Mechanics Laboratory: stresses, failure "
       "criteria, elasticity and design calculations for rock engineering."));
-  lblVersion->setText(QStringLiteral("Version: %1.%2.%3")
-                          .arg(version::kMajor)
-                          .arg(version::kMinor)
-                          .arg(version::kRevision));
-  Timer1.start(500);
+  ui_.version->setText(QStringLiteral("Version: %1.%2.%3")
+                           .arg(version::kMajor)
+                           .arg(version::kMinor)
+                           .arg(version::kRevision));
+  timer1_.start(500);
 }
 
 void frmAbout::CmdOk_Click() {
-  Timer1.stop();
+  timer1_.stop();
   Unload();
   if (frmMain* window = MainWindow()) window->show();
 }

@@ -2,7 +2,6 @@
 
 #include "core/Globals.h"
 #include "core/Settings.h"
-#include "core/forms/FormBuilder.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -49,48 +48,33 @@ QString DisclaimerText() {
 }
 
 frmDisclaimer::frmDisclaimer(QWidget* owner) : FormDialog(owner) {
-  layout_ = std::make_unique<forms::FormLayout>(this, kForm, kControls);
-  lblDisclaimer = layout_->Get<QLabel>(u"lblDisclaimer");
-  chkShow = layout_->Get<QCheckBox>(u"chkShow");
-  Command1 = layout_->Get<QPushButton>(u"Command1");
-  cmdNoAccept = layout_->Get<QPushButton>(u"cmdNoAccept");
-  QFont mono = lblDisclaimer->font();
+  Build(kForm, kControls);  // in English only: the table has no Greek captions
+  ui_.disclaimer = Require<QLabel>(u"lblDisclaimer");
+  ui_.show = Require<QCheckBox>(u"chkShow");
+  QFont mono = ui_.disclaimer->font();
   mono.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), mono.family()});
-  lblDisclaimer->setFont(mono);
-  lblDisclaimer->setWordWrap(true);
-  connect(Command1, &QPushButton::clicked, this, &frmDisclaimer::Command1_Click);
-  connect(cmdNoAccept, &QPushButton::clicked, this, &frmDisclaimer::cmdNoAccept_Click);
+  ui_.disclaimer->setFont(mono);
+  ui_.disclaimer->setWordWrap(true);
+  // Accepting is the OK of the disclaimer, declining its Cancel.
+  WireButtons(Require<QPushButton>(u"Command1"), Require<QPushButton>(u"cmdNoAccept"), nullptr);
   Form_Load();
 }
 
-frmDisclaimer::~frmDisclaimer() = default;
-
 void frmDisclaimer::Form_Load() {
-  accepted_ = false;
-  // The disclaimer is in English only.
-  layout_->SetCaptions(true);
   QString shown = DisclaimerText();
-  lblDisclaimer->setText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-  lblDisclaimer->setAccessibleName(QStringLiteral("Disclaimer of Liability Clause"));
+  ui_.disclaimer->setText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  ui_.disclaimer->setAccessibleName(QStringLiteral("Disclaimer of Liability Clause"));
   setWindowTitle(windowTitle() + QStringLiteral(" for ") + AppNameUpper);
 }
 
-void frmDisclaimer::Command1_Click() { AcceptAndUnload(); }
-
-void frmDisclaimer::cmdNoAccept_Click() { Unload(); }
-
-void frmDisclaimer::FormUnload() {
+void frmDisclaimer::CommitToProject() {
   // Only an accepted disclaimer may be turned off; a declined one writes
   // nothing.
-  if (!IsAccepted() || !chkShow->isChecked()) return;
+  if (!ui_.show->isChecked()) return;
   ShowDisclaim = 0;
   SaveSettings(kSettingsMain);
 }
 
-bool ShowDisclaimer() {
-  frmDisclaimer dialog(nullptr);
-  dialog.exec();
-  return dialog.IsAccepted();
-}
+bool ShowDisclaimer() { return forms::ShowModal<frmDisclaimer>(nullptr); }
 
 }  // namespace brantel

@@ -1,44 +1,33 @@
 #pragma once
 
-#include "core/forms/FormDialog.h"
-
-#include <memory>
+#include "forms/FormDialog.h"
 
 class QCheckBox;
 class QLabel;
-class QPushButton;
 
 namespace brantel {
-
-namespace forms {
-class FormLayout;
-}
 
 // The disclaimer of liability that the user accepts before using the
 // program. "Accept and Continue" accepts; "Do not Accept and Exit", Esc and
 // the close box decline. Accepting with the box ticked turns the disclaimer
 // off for later starts.
-class frmDisclaimer : public FormDialog {
+class frmDisclaimer : public forms::FormDialog {
   Q_OBJECT
 
  public:
   explicit frmDisclaimer(QWidget* owner = nullptr);
-  ~frmDisclaimer() override;
-
-  void Form_Load();
-  void Command1_Click();
-  void cmdNoAccept_Click();
-
-  QLabel* lblDisclaimer = nullptr;
-  QCheckBox* chkShow = nullptr;
-  QPushButton* Command1 = nullptr;
-  QPushButton* cmdNoAccept = nullptr;
 
  protected:
-  void FormUnload() override;
+  // Writes the setting when accepted with the box ticked.
+  void CommitToProject() override;
 
  private:
-  std::unique_ptr<forms::FormLayout> layout_;
+  void Form_Load();
+
+  struct Ui {
+    QLabel* disclaimer;  // lblDisclaimer
+    QCheckBox* show;     // chkShow
+  } ui_;
 };
 
 // The disclaimer's text, with CR LF line ends.

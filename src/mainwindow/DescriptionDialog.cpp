@@ -3,8 +3,7 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
-#include "core/Validation.h"
-#include "core/forms/FormHelpers.h"
+#include "forms/FormHelpers.h"
 #include "core/project/ProjectRecord.h"
 
 #include <QFontDatabase>
@@ -48,68 +47,53 @@ QString FromTheBox(const QString& text) {
 
 }  // namespace
 
-frmBrantelDesc::frmBrantelDesc(QWidget* owner) : FormDialog(owner), layout_(this, kForm, kControls) {
-  option1_ = layout_.Options(u"Option1");
+frmBrantelDesc::frmBrantelDesc(QWidget* owner) : FormDialog(owner) {
+  Build(kForm, kControls);
+  ui_.description = Require<QPlainTextEdit>(u"Text1");
+  ui_.units = Options(u"Option1");
   QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   fixed.setPointSizeF(9.0);
-  Text1()->setFont(fixed);
-  connect(Command1(), &QPushButton::clicked, this, &frmBrantelDesc::Command1_Click);
-  connect(Command2(), &QPushButton::clicked, this, &frmBrantelDesc::Command2_Click);
-  connect(Command3(), &QPushButton::clicked, this, &frmBrantelDesc::Command3_Click);
+  ui_.description->setFont(fixed);
+  WireButtons(Require<QPushButton>(u"Command2"), Require<QPushButton>(u"Command1"),
+              Require<QPushButton>(u"Command3"));
   Form_Load();
 }
-
-QPlainTextEdit* frmBrantelDesc::Text1() const { return layout_.Get<QPlainTextEdit>(u"Text1"); }
-QPushButton* frmBrantelDesc::Command1() const { return layout_.Get<QPushButton>(u"Command1"); }
-QPushButton* frmBrantelDesc::Command2() const { return layout_.Get<QPushButton>(u"Command2"); }
-QPushButton* frmBrantelDesc::Command3() const { return layout_.Get<QPushButton>(u"Command3"); }
 
 void frmBrantelDesc::Form_Load() {
   SetMessageTitles(1);
   AddHistoryLine(Tr(QStringLiteral("Editing Project Description"), QStringLiteral("Τροποποίηση περιγραφής")));
-  loading_ = true;
-  accepted_ = false;
-  layout_.SetCaptions(EnglishMenus == 1);
-  Text1()->setPlainText(ForTheBox(Project.ProjectDescription));
-  shownText_ = Text1()->toPlainText();
+  LoadInputs();
+  forms::CenterForm(this);
+}
+
+void frmBrantelDesc::LoadFromProject() {
+  ui_.description->setPlainText(ForTheBox(Project.ProjectDescription));
+  shownText_ = ui_.description->toPlainText();
 
   // Both options off, and disabled once the project holds data (from a file
   // or an earlier accepted visit); then the project's own system is set and
   // enabled.
   const bool locked = Project.FileHoldsData != kFlagFalse;
-  for (QRadioButton* option : option1_.buttons) {
+  for (QRadioButton* option : ui_.units.buttons) {
     option->setAutoExclusive(false);
     option->setChecked(false);
     option->setAutoExclusive(true);
     option->setEnabled(!locked);
   }
-  if (QRadioButton* current = option1_.At(Project.InputUnits)) {
+  if (QRadioButton* current = ui_.units.At(Project.InputUnits)) {
     current->setChecked(true);
     current->setEnabled(true);
   }
-  loading_ = false;
-  CenterForm(this);
 }
 
-void frmBrantelDesc::Command2_Click() { AcceptAndUnload(); }
-
-void frmBrantelDesc::Command1_Click() { Unload(); }
-
-void frmBrantelDesc::Command3_Click() { ShowHelpHint(); }
-
-void frmBrantelDesc::FormUnload() {
-  if (!IsAccepted()) {
-    AddHistoryLine(Tr(QStringLiteral("Project Description Not Modified"),
-                      QStringLiteral("Η περιγραφή δεν τροποποιήθηκε")));
-    return;
-  }
+void frmBrantelDesc::CommitToProject() {
   // A box the user did not edit gives back the stored text as it stands.
-  const QString text = Text1()->toPlainText();
+  const QString text = ui_.description->toPlainText();
   const QString description = text == shownText_ ? Project.ProjectDescription : FromTheBox(text);
 
   bool anyChosen = false;
-  for (const QRadioButton* option : option1_.buttons) anyChosen = anyChosen || option->isChecked();
-  const qint16 units = anyChosen ? GetArrayIndex(option1_) : Project.InputUnits;
+  for (const QRadioButton* option : ui_.units.buttons) anyChosen = anyChosen || option->isChecked();
+  const qint16 units = anyChosen ? forms::GetArrayIndex(ui_.units) : Project.InputUnits;
   if (units != Project.InputUnits) {
     // Inputs entered in the old units mean nothing in the new ones.
     Project.InputUnits = units;
@@ -123,10 +107,13 @@ void frmBrantelDesc::FormUnload() {
   Project.FileHoldsData = kFlagTrue;
 }
 
-bool ShowDescriptionDialog(QWidget* owner) {
-  frmBrantelDesc dialog(owner);
-  dialog.exec();
-  return dialog.IsAccepted();
+void frmBrantelDesc::FormUnload() {
+  if (!IsAccepted()) {
+    AddHistoryLine(Tr(QStringLiteral("Project Description Not Modified"),
+                      QStringLiteral("Η περιγραφή δεν τροποποιήθηκε")));
+  }
 }
+
+bool ShowDescriptionDialog(QWidget* owner) { return forms::ShowModal<frmBrantelDesc>(owner); }
 
 }  // namespace brantel

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "core/forms/FormBuilder.h"
-#include "core/forms/FormDialog.h"
+#include "forms/FormDialog.h"
 
 #include <QString>
 
 class QPlainTextEdit;
-class QPushButton;
 
 namespace brantel {
 
@@ -14,31 +12,24 @@ namespace brantel {
 // while the project holds no data yet, its unit system. Changing the unit
 // system starts the project afresh ("Untitled", every input at its default)
 // in the new system; the description typed survives that.
-class frmBrantelDesc : public FormDialog {
+class frmBrantelDesc : public forms::FormDialog {
   Q_OBJECT
 
  public:
   explicit frmBrantelDesc(QWidget* owner = nullptr);
 
-  // The controls, for the main window's keyboard hooks and for tests.
-  QPlainTextEdit* Text1() const;
-  const OptionArray& Option1() const { return option1_; }
-  QPushButton* Command1() const;  // Cancel
-  QPushButton* Command2() const;  // OK
-  QPushButton* Command3() const;  // Help
-
-  void Command1_Click();
-  void Command2_Click();
-  void Command3_Click();
-
  protected:
+  void LoadFromProject() override;
+  void CommitToProject() override;
   void FormUnload() override;
 
  private:
   void Form_Load();
 
-  forms::FormLayout layout_;
-  OptionArray option1_;
+  struct Ui {
+    QPlainTextEdit* description;  // Text1
+    forms::OptionArray units;     // Option1
+  } ui_;
   QString shownText_;  // the description as the box showed it at load
 };
 

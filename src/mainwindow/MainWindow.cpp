@@ -7,8 +7,8 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
-#include "core/forms/FormBuilder.h"
-#include "core/forms/FormHelpers.h"
+#include "forms/FormBuilder.h"
+#include "forms/FormHelpers.h"
 #include "core/project/ProjectRecord.h"
 #include "maintenance/Disclaimer.h"
 #include "maintenance/UpdateController.h"
@@ -124,7 +124,7 @@ bool frmMain::Form_Load() {
   // 5. Declining the disclaimer ends the program before the window shows.
   if (ShowDisclaim == 1 && !ShowDisclaimer()) return false;
   // 6. A maximised window stays where the desktop put it.
-  if (!(windowState() & Qt::WindowMaximized)) CenterForm(this);
+  if (!(windowState() & Qt::WindowMaximized)) forms::CenterForm(this);
   // 7.
   CheckForUpdates();
   // 8.

@@ -4,7 +4,6 @@
 #include "core/Globals.h"
 #include "core/History.h"
 #include "core/OutputBuffers.h"
-#include "core/Validation.h"
 #include "mainwindow/PrintText.h"
 #include "mainwindow/RichTextBox.h"
 #include "platform/CommonDialogs.h"
@@ -56,48 +55,47 @@ void PutOnClipboard(const QString& text) {
 
 }  // namespace
 
-frmTxtBox::frmTxtBox(QWidget* owner)
-    : FormDialog(owner), layout_(this, kForm, kControls, RichTextBoxFactory) {
-  layout_.SetCaptions(true);
-  SetDesignFont(View());
+frmTxtBox::frmTxtBox(QWidget* owner) : FormDialog(owner) {
+  Build(kForm, kControls, RichTextBoxFactory);
+  ui_.view = Require<QTextEdit>(u"RichTextBox1");
+  ui_.next = Require<QPushButton>(u"Command4");
+  ui_.previous = Require<QPushButton>(u"Command5");
+  SetDesignFont(ui_.view);
+  // Close is the Cancel of the window.
+  WireButtons(nullptr, Require<QPushButton>(u"Command1"), Require<QPushButton>(u"Command8"));
   const std::pair<const char16_t*, void (frmTxtBox::*)()> handlers[] = {
-      {u"Command1", &frmTxtBox::Command1_Click}, {u"Command2", &frmTxtBox::Command2_Click},
-      {u"Command3", &frmTxtBox::Command3_Click}, {u"Command4", &frmTxtBox::Command4_Click},
-      {u"Command5", &frmTxtBox::Command5_Click}, {u"Command6", &frmTxtBox::Command6_Click},
-      {u"Command7", &frmTxtBox::Command7_Click}, {u"Command8", &frmTxtBox::Command8_Click},
+      {u"Command2", &frmTxtBox::Command2_Click}, {u"Command3", &frmTxtBox::Command3_Click},
+      {u"Command4", &frmTxtBox::Command4_Click}, {u"Command5", &frmTxtBox::Command5_Click},
+      {u"Command6", &frmTxtBox::Command6_Click}, {u"Command7", &frmTxtBox::Command7_Click},
   };
   for (const auto& [name, handler] : handlers) {
-    connect(layout_.Get<QPushButton>(name), &QPushButton::clicked, this, handler);
+    connect(Require<QPushButton>(name), &QPushButton::clicked, this, handler);
   }
   Form_Load();
 }
 
-QTextEdit* frmTxtBox::View() const { return layout_.Get<QTextEdit>(u"RichTextBox1"); }
-
-void frmTxtBox::Enable(const char* name, bool enabled) {
-  layout_.Widget(QString::fromLatin1(name))->setEnabled(enabled);
+void frmTxtBox::Form_Load() {
+  LoadInputs();
+  AddHistoryLine(QStringLiteral("Results displayed"));
+  forms::CenterForm(this);
 }
 
-void frmTxtBox::Form_Load() {
-  loading_ = true;
+void frmTxtBox::LoadFromProject() {
+  // From page 0, one Next: the last page when there are two.
   currentPage_ = 0;
   Command4_Click();
-  AddHistoryLine(QStringLiteral("Results displayed"));
-  CenterForm(this);
-  loading_ = false;
 }
 
 bool frmTxtBox::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) {
-    QWidget* next = layout_.Widget(u"Command4");
-    if (next->isEnabled()) next->setFocus();
+    if (ui_.next->isEnabled()) ui_.next->setFocus();
   }
-  return FormDialog::event(event);
+  return forms::FormDialog::event(event);
 }
 
 void frmTxtBox::Loadbuffer() {
   const bool inRange = currentPage_ >= 0 && currentPage_ < kOutBufPages;
-  SetRichText(View(), inRange ? OutBuf[static_cast<std::size_t>(currentPage_)] : QString());
+  SetRichText(ui_.view, inRange ? OutBuf[static_cast<std::size_t>(currentPage_)] : QString());
 }
 
 void frmTxtBox::Command4_Click() {
@@ -105,8 +103,8 @@ void frmTxtBox::Command4_Click() {
     ++currentPage_;
     Loadbuffer();
   }
-  Enable("Command5", true);
-  Enable("Command4", currentPage_ < LastPage());
+  ui_.previous->setEnabled(true);
+  ui_.next->setEnabled(currentPage_ < LastPage());
 }
 
 void frmTxtBox::Command5_Click() {
@@ -114,8 +112,8 @@ void frmTxtBox::Command5_Click() {
     --currentPage_;
     Loadbuffer();
   }
-  Enable("Command4", true);
-  Enable("Command5", currentPage_ != 0);
+  ui_.next->setEnabled(true);
+  ui_.previous->setEnabled(currentPage_ != 0);
 }
 
 void frmTxtBox::Command2_Click() {
@@ -141,10 +139,6 @@ void frmTxtBox::Command6_Click() {
   if (PrintOutputPages(0, LastPage())) AddHistoryLine(QStringLiteral("All pages printed"));
   Loadbuffer();
 }
-
-void frmTxtBox::Command8_Click() { ShowHelpHint(); }
-
-void frmTxtBox::Command1_Click() { Unload(); }
 
 bool frmTxtBox::PrintOutputPages(qint16 first, qint16 last) {
   cancelled_ = false;

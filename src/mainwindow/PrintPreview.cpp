@@ -3,7 +3,6 @@
 #include "core/ErrorReporting.h"
 #include "core/History.h"
 #include "core/OutputBuffers.h"
-#include "core/Validation.h"
 #include "mainwindow/PrintText.h"
 #include "mainwindow/RichTextBox.h"
 
@@ -31,29 +30,27 @@ constexpr ControlRow kControls[] = {
 
 }  // namespace
 
-frmPreview::frmPreview(QWidget* owner)
-    : FormDialog(owner), layout_(this, kForm, kControls, RichTextBoxFactory) {
-  layout_.SetCaptions(true);
-  SetDesignFont(View());
-  connect(layout_.Get<QPushButton>(u"Command1"), &QPushButton::clicked, this, &frmPreview::Command1_Click);
-  connect(layout_.Get<QPushButton>(u"Command2"), &QPushButton::clicked, this, &frmPreview::Command2_Click);
-  connect(layout_.Get<QPushButton>(u"Command3"), &QPushButton::clicked, this, &frmPreview::Command3_Click);
-  connect(layout_.Get<QPushButton>(u"Command8"), &QPushButton::clicked, this, &frmPreview::Command8_Click);
+frmPreview::frmPreview(QWidget* owner) : FormDialog(owner) {
+  Build(kForm, kControls, RichTextBoxFactory);
+  ui_.view = Require<QTextEdit>(u"RichTextBox1");
+  SetDesignFont(ui_.view);
+  // Close is the Cancel of the preview.
+  WireButtons(nullptr, Require<QPushButton>(u"Command1"), Require<QPushButton>(u"Command8"));
+  connect(Require<QPushButton>(u"Command2"), &QPushButton::clicked, this, &frmPreview::Command2_Click);
+  connect(Require<QPushButton>(u"Command3"), &QPushButton::clicked, this, &frmPreview::Command3_Click);
   Form_Load();
 }
 
-QTextEdit* frmPreview::View() const { return layout_.Get<QTextEdit>(u"RichTextBox1"); }
-
 void frmPreview::Form_Load() {
-  loading_ = true;
-  pageIndex_ = 0;
-  SetRichText(View(), OutBuf[0]);
+  LoadInputs();
   AddHistoryLine(QStringLiteral("Preview displayed"));
-  CenterForm(this);
-  loading_ = false;
+  forms::CenterForm(this);
 }
 
-void frmPreview::Command1_Click() { Unload(); }
+void frmPreview::LoadFromProject() {
+  pageIndex_ = 0;
+  SetRichText(ui_.view, OutBuf[0]);
+}
 
 void frmPreview::Command2_Click() {
   QClipboard* clipboard = QGuiApplication::clipboard();
@@ -64,8 +61,6 @@ void frmPreview::Command2_Click() {
 
 void frmPreview::Command3_Click() { PrintPreviewText(); }
 
-void frmPreview::Command8_Click() { ShowHelpHint(); }
-
 void frmPreview::PrintPreviewText() {
   // A print the user cancelled in a dialog stays cancelled while the window
   // is open.
@@ -73,13 +68,8 @@ void frmPreview::PrintPreviewText() {
     AddHistoryLine(QStringLiteral("Printing aborted"));
     return;
   }
-  const qint16 answer = PrintWholeText(RichText(View()));
+  const qint16 answer = PrintWholeText(RichText(ui_.view));
   if (answer != kErrNone) printCancelled_ = answer == kErrCancelled;
-}
-
-void ShowPrintPreview() {
-  frmPreview preview;
-  preview.exec();
 }
 
 }  // namespace brantel

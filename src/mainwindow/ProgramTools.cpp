@@ -22,10 +22,10 @@ void RegisterProgramTools() {
   });
   RegisterTool(Tool::PrintPreview, [](QWidget*) {
     LoadOutBuf0();
-    ShowPrintPreview();
+    forms::ShowModal<frmPreview>(nullptr);
   });
-  RegisterTool(Tool::TextBrowser, [](QWidget*) { ShowTextBrowser(); });
-  RegisterTool(Tool::Stress2D, [](QWidget* owner) { ShowStress2DTool(owner); });
+  RegisterTool(Tool::TextBrowser, [](QWidget*) { forms::ShowModal<frmTextBrow>(nullptr); });
+  RegisterTool(Tool::Stress2D, forms::OpenModal<frm2DPrinc>);
 }
 
 }  // namespace brantel

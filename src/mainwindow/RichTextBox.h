@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/forms/FormBuilder.h"
+#include "forms/FormBuilder.h"
 
 #include <QString>
 

@@ -7,7 +7,7 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/TextCodec.h"
-#include "core/forms/FormHelpers.h"
+#include "forms/FormHelpers.h"
 #include "mainwindow/RichTextBox.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Launcher.h"
@@ -112,45 +112,50 @@ bool OpenInExternalViewer(const QString& viewer, const QString& file) {
   return platform::OpenUrl(QUrl::fromLocalFile(file));
 }
 
-frmTextBrow::frmTextBrow(QWidget* owner)
-    : FormDialog(owner), layout_(this, kForm, kControls, RichTextBoxFactory) {
-  layout_.SetCaptions(true);
-  SetDesignFont(View());
-  auto* text2 = layout_.Get<QLineEdit>(u"Text2");
-  auto* check1 = layout_.Get<QCheckBox>(u"Check1");
-  connect(Drive1(), &QComboBox::currentIndexChanged, this, &frmTextBrow::Drive1_Change);
+frmTextBrow::frmTextBrow(QWidget* owner) : FormDialog(owner) {
+  Build(kForm, kControls, RichTextBoxFactory);
+  ui_.drive = Require<QComboBox>(u"Drive1");
+  ui_.dirs = Require<QListWidget>(u"Dir1");
+  ui_.files = Require<QListWidget>(u"File1");
+  ui_.pattern = Require<QLineEdit>(u"Text2");
+  ui_.current = Require<QLabel>(u"Label1");
+  ui_.view = Require<QTextEdit>(u"RichTextBox1");
+  ui_.external = Require<QCheckBox>(u"Check1");
+  ui_.setFont = Require<QPushButton>(u"cmdSetFont");
+  ui_.ok = Require<QPushButton>(u"Command1");
+  SetDesignFont(ui_.view);
+  // OK only closes the browser; every unload keeps the pattern, folder and
+  // viewer choice.
+  WireButtons(nullptr, ui_.ok, nullptr);
+  connect(ui_.drive, &QComboBox::currentIndexChanged, this, &frmTextBrow::Drive1_Change);
   // The list is rebuilt for the new folder once the double-click is over.
-  connect(Dir1(), &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+  connect(ui_.dirs, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     const QString path = item->data(kPathRole).toString();
     QMetaObject::invokeMethod(this, [this, path] { Dir1_Change(path); }, Qt::QueuedConnection);
   });
-  Dir1()->installEventFilter(new EnterKeyFilter(Dir1(), [this] {
-    if (QListWidgetItem* item = Dir1()->currentItem()) Dir1_Change(item->data(kPathRole).toString());
+  ui_.dirs->installEventFilter(new EnterKeyFilter(ui_.dirs, [this] {
+    if (QListWidgetItem* item = ui_.dirs->currentItem()) Dir1_Change(item->data(kPathRole).toString());
   }));
-  connect(File1(), &QListWidget::itemDoubleClicked, this, [this] { File1_DblClick(); });
-  File1()->installEventFilter(new EnterKeyFilter(File1(), [this] { File1_DblClick(); }));
-  connect(text2, &QLineEdit::textChanged, this, &frmTextBrow::Text2_Change);
-  connect(check1, &QCheckBox::clicked, this, &frmTextBrow::Check1_Click);
-  connect(layout_.Get<QPushButton>(u"cmdSetFont"), &QPushButton::clicked, this,
-          &frmTextBrow::cmdSetFont_Click);
-  connect(layout_.Get<QPushButton>(u"Command1"), &QPushButton::clicked, this,
-          &frmTextBrow::Command1_Click);
+  connect(ui_.files, &QListWidget::itemDoubleClicked, this, [this] { File1_DblClick(); });
+  ui_.files->installEventFilter(new EnterKeyFilter(ui_.files, [this] { File1_DblClick(); }));
+  connect(ui_.pattern, &QLineEdit::textChanged, this, &frmTextBrow::Text2_Change);
+  connect(ui_.external, &QCheckBox::clicked, this, &frmTextBrow::Check1_Click);
+  connect(ui_.setFont, &QPushButton::clicked, this, &frmTextBrow::cmdSetFont_Click);
   Form_Load();
 }
 
-QTextEdit* frmTextBrow::View() const { return layout_.Get<QTextEdit>(u"RichTextBox1"); }
-QComboBox* frmTextBrow::Drive1() const { return layout_.Get<QComboBox>(u"Drive1"); }
-QListWidget* frmTextBrow::Dir1() const { return layout_.Get<QListWidget>(u"Dir1"); }
-QListWidget* frmTextBrow::File1() const { return layout_.Get<QListWidget>(u"File1"); }
-
 QStringList frmTextBrow::ListedFiles() const {
   QStringList names;
-  for (int i = 0; i < File1()->count(); ++i) names.append(File1()->item(i)->text());
+  for (int i = 0; i < ui_.files->count(); ++i) names.append(ui_.files->item(i)->text());
   return names;
 }
 
 void frmTextBrow::Form_Load() {
-  loading_ = true;
+  LoadInputs();
+  forms::CenterForm(this);
+}
+
+void frmTextBrow::LoadFromProject() {
   if (BrowseDefaultFilter.trimmed().isEmpty()) {
     BrowseDefaultFilter = QStringLiteral("*.") + FileExtension;
   }
@@ -159,8 +164,8 @@ void frmTextBrow::Form_Load() {
 
   drives_ = BrowserDrives();
   {
-    const QSignalBlocker blocker(Drive1());
-    Drive1()->addItems(drives_);
+    const QSignalBlocker blocker(ui_.drive);
+    ui_.drive->addItems(drives_);
   }
   // The folder of the last visit, or the data folder; a folder that has gone
   // since gives way to the next one.
@@ -175,23 +180,21 @@ void frmTextBrow::Form_Load() {
     }
   }
 
-  layout_.Get<QLineEdit>(u"Text2")->setText(pattern_);
+  ui_.pattern->setText(pattern_);
   ApplyBrowserFont();
-  layout_.Get<QCheckBox>(u"Check1")->setChecked(BrowseUseNotepad == 1);
+  ui_.external->setChecked(BrowseUseNotepad == 1);
   UpdateViewerState();
-  CenterForm(this);
-  loading_ = false;
 }
 
 bool frmTextBrow::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate) layout_.Widget(u"Command1")->setFocus();
-  return FormDialog::event(event);
+  if (event->type() == QEvent::WindowActivate) ui_.ok->setFocus();
+  return forms::FormDialog::event(event);
 }
 
 void frmTextBrow::FormUnload() {
-  BrowseDefaultFilter = layout_.Get<QLineEdit>(u"Text2")->text();
+  BrowseDefaultFilter = ui_.pattern->text();
   BrowseLastDir = WithTrailingSlash(dirPath_);
-  BrowseUseNotepad = layout_.Get<QCheckBox>(u"Check1")->isChecked() ? 1 : 0;
+  BrowseUseNotepad = ui_.external->isChecked() ? 1 : 0;
   SaveSettings(kSettingsTextBrowse);
 }
 
@@ -201,7 +204,7 @@ void frmTextBrow::ChangeFolder(const QString& path) {
   const QStringList files = ListMatchingFiles(folder, pattern_);
   dirPath_ = folder;
 
-  QListWidget* dirs = Dir1();
+  QListWidget* dirs = ui_.dirs;
   dirs->clear();
   const QStringList chain = FolderChain(folder);
   const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
@@ -218,20 +221,20 @@ void frmTextBrow::ChangeFolder(const QString& path) {
   }
   dirs->setCurrentRow(current);
 
-  File1()->clear();
-  File1()->addItems(files);
+  ui_.files->clear();
+  ui_.files->addItems(files);
   ShowDriveOfFolder();
 }
 
 void frmTextBrow::ShowDriveOfFolder() {
-  const QSignalBlocker blocker(Drive1());
-  Drive1()->setCurrentIndex(static_cast<int>(drives_.indexOf(DriveOfPath(dirPath_, drives_))));
+  const QSignalBlocker blocker(ui_.drive);
+  ui_.drive->setCurrentIndex(static_cast<int>(drives_.indexOf(DriveOfPath(dirPath_, drives_))));
 }
 
 void frmTextBrow::SetDirPath(const QString& path) { Dir1_Change(path); }
 
 void frmTextBrow::Drive1_Change() {
-  const QString drive = Drive1()->currentText();
+  const QString drive = ui_.drive->currentText();
   // A place that cannot be read leaves the folder list where it was.
   if (RunReported([&] { ChangeFolder(drive); }) != kErrNone) ShowDriveOfFolder();
 }
@@ -243,20 +246,20 @@ void frmTextBrow::Dir1_Change(const QString& path) {
 void frmTextBrow::RefreshFiles() {
   RunReported([this] {
     const QStringList files = ListMatchingFiles(dirPath_, pattern_);
-    File1()->clear();
-    File1()->addItems(files);
+    ui_.files->clear();
+    ui_.files->addItems(files);
   });
 }
 
 bool frmTextBrow::SelectFile(const QString& name) {
-  const auto found = File1()->findItems(name, Qt::MatchFixedString);
+  const auto found = ui_.files->findItems(name, Qt::MatchFixedString);
   if (found.isEmpty()) return false;
-  File1()->setCurrentItem(found.first());
+  ui_.files->setCurrentItem(found.first());
   return true;
 }
 
 void frmTextBrow::Text2_Change() {
-  const QString text = layout_.Get<QLineEdit>(u"Text2")->text();
+  const QString text = ui_.pattern->text();
   // The text is both the list's pattern and its file name: an exact name
   // is selected. A text that is no pattern shows every file.
   pattern_ = IsValidFilePattern(text) ? text : QStringLiteral("*.*");
@@ -265,18 +268,18 @@ void frmTextBrow::Text2_Change() {
 }
 
 void frmTextBrow::File1_DblClick() {
-  QListWidgetItem* item = File1()->currentItem();
+  QListWidgetItem* item = ui_.files->currentItem();
   if (!item) return;
   const QString path = BrowserFilePath(dirPath_, item->text());
-  auto* label = layout_.Get<QLabel>(u"Label1");
+  auto* label = ui_.current;
   label->setText(path);
   label->setToolTip(path);
-  if (layout_.Get<QCheckBox>(u"Check1")->isChecked()) {
+  if (ui_.external->isChecked()) {
     ViewExternally(path);
     return;
   }
   RunReported([&] {
-    const WaitPointer wait;
+    const forms::WaitPointer wait;
     LoadView(path);
   });
 }
@@ -287,7 +290,7 @@ void frmTextBrow::LoadView(const QString& path) {
   if (!file.open(QIODevice::ReadOnly)) throw ErrorFromFile(file, FileOp::Read, errno);
   const QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) throw ErrorFromFile(file, FileOp::Read, errno);
-  SetRichText(View(), DecodeText(bytes));
+  SetRichText(ui_.view, DecodeText(bytes));
 }
 
 void frmTextBrow::ViewExternally(const QString& path) {
@@ -304,11 +307,11 @@ void frmTextBrow::ViewExternally(const QString& path) {
 void frmTextBrow::Check1_Click() { UpdateViewerState(); }
 
 void frmTextBrow::UpdateViewerState() {
-  layout_.Widget(u"cmdSetFont")->setEnabled(!layout_.Get<QCheckBox>(u"Check1")->isChecked());
+  ui_.setFont->setEnabled(!ui_.external->isChecked());
 }
 
 void frmTextBrow::cmdSetFont_Click() {
-  QFont font = View()->font();
+  QFont font = ui_.view->font();
   font.setFamily(BrowseFontName);
   if (BrowseFontSize > 0.0f && std::isfinite(BrowseFontSize)) font.setPointSizeF(BrowseFontSize);
   font.setBold(BrowseFontBold != 0);
@@ -329,19 +332,12 @@ void frmTextBrow::ApplyBrowserFont() {
     ShowMsg(QStringLiteral("Invalid font selection"), mb::kOkOnly, ErrorTitle);
     return;
   }
-  QFont font = View()->font();
+  QFont font = ui_.view->font();
   font.setFamily(BrowseFontName);
   font.setPointSizeF(BrowseFontSize);
   font.setBold(BrowseFontBold != 0);
   font.setItalic(BrowseFontItalic != 0);
-  View()->setFont(font);
-}
-
-void frmTextBrow::Command1_Click() { Unload(); }
-
-void ShowTextBrowser() {
-  frmTextBrow browser;
-  browser.exec();
+  ui_.view->setFont(font);
 }
 
 }  // namespace brantel

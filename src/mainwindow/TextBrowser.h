@@ -1,11 +1,13 @@
 #pragma once
 
-#include "core/forms/FormBuilder.h"
-#include "core/forms/FormDialog.h"
+#include "forms/FormDialog.h"
 
 #include <QStringList>
 
+class QCheckBox;
 class QComboBox;
+class QLabel;
+class QLineEdit;
 class QListWidget;
 class QTextEdit;
 
@@ -15,14 +17,11 @@ namespace brantel {
 // match a pattern and shows one, in its own view or in the external viewer.
 // The pattern, the viewer choice and the font are kept in the settings
 // file, the last folder for the life of the process.
-class frmTextBrow : public FormDialog {
+class frmTextBrow : public forms::FormDialog {
   Q_OBJECT
 
  public:
   explicit frmTextBrow(QWidget* owner = nullptr);
-
-  const forms::FormLayout& Layout() const { return layout_; }
-  QTextEdit* View() const;
 
   // The folder of the folder list (and of the file list).
   const QString& DirPath() const { return dirPath_; }
@@ -41,9 +40,10 @@ class frmTextBrow : public FormDialog {
   void File1_DblClick();
   void Check1_Click();
   void cmdSetFont_Click();
-  void Command1_Click();
 
  protected:
+  // Loads the settings of the browser and the folder of the last visit.
+  void LoadFromProject() override;
   void FormUnload() override;
   bool event(QEvent* event) override;
 
@@ -59,18 +59,21 @@ class frmTextBrow : public FormDialog {
   void ApplyBrowserFont();
   void UpdateViewerState();
 
-  QComboBox* Drive1() const;
-  QListWidget* Dir1() const;
-  QListWidget* File1() const;
-
-  forms::FormLayout layout_;
+  struct Ui {
+    QComboBox* drive;     // Drive1
+    QListWidget* dirs;    // Dir1
+    QListWidget* files;   // File1
+    QLineEdit* pattern;   // Text2
+    QLabel* current;      // Label1: the file shown
+    QTextEdit* view;      // RichTextBox1
+    QCheckBox* external;  // Check1: use the external viewer
+    QPushButton* setFont; // cmdSetFont
+    QPushButton* ok;      // Command1
+  } ui_;
   QStringList drives_;
   QString dirPath_;
   QString pattern_ = QStringLiteral("*.*");
 };
-
-// The File menu's Browse: the browser, modal, without an owner.
-void ShowTextBrowser();
 
 // Opens a file in the external viewer: the viewer program (a path, or a
 // name on the search path, optionally followed by its own arguments) is

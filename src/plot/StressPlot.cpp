@@ -7,7 +7,7 @@
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
 #include "core/Settings.h"
-#include "core/forms/FormBuilder.h"
+#include "forms/FormBuilder.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -118,11 +118,20 @@ void StressPlot::Redraw(bool useDefault) {
     xmin_ = CSng(-static_cast<double>(xrange_) * x0 / w);
   } catch (const RuntimeError& e) {
     LogRuntimeError(e);
+    Blank();
     return;
   }
   DrawAxisTicks();
   DrawCurves();
   PlaceAxisLabels();
+}
+
+void StressPlot::Blank() {
+  // With no range, a release of the mouse draws nothing either.
+  xmin_ = xmax_ = xrange_ = 0;
+  BlankValueLabels();
+  SetValueLabelsVisible(false);
+  Cls();
 }
 
 void StressPlot::MoveAxes(float x, float y) {

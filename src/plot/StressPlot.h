@@ -57,6 +57,10 @@ class StressPlot : public QWidget {
   // error of the arithmetic, log it to the history and leave the plot as
   // far as it got.
   void Redraw(bool useDefault);
+  // Draws nothing until the next Redraw: the member's state could not be
+  // computed, and the last one must not stand for it. A Redraw that fails
+  // blanks the plot the same way.
+  void Blank();
   void SetPlotRangeSafely(bool useDefault);
   virtual void SetPlotRange(bool useDefault);
   virtual void MoveAxes(float x, float y);

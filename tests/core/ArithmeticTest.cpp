@@ -20,11 +20,7 @@ qint32 RaisedBy(const std::function<void()>& call) {
   return 0;
 }
 
-std::array<float, 7> Principal(float sx, float sy, float txy) {
-  std::array<float, 7> out{};
-  CalcPrincipal2D({sx, sy, txy}, out);
-  return out;
-}
+Principal2D Principal(float sx, float sy, float txy) { return CalcPrincipal2D(sx, sy, txy); }
 
 TEST(AngleConstants, DeriveFromPiWithFourteenDecimals) {
   EXPECT_EQ(kDegreeFactor, 3.14159265358979 / 180.0);
@@ -44,28 +40,28 @@ TEST(ArcTan2, QuadrantsAndAxes) {
 
 TEST(Principal2D, AxisAlignedStates) {
   const auto a = Principal(10, 0, 0);
-  EXPECT_EQ(a[0], 10.0f);
-  EXPECT_EQ(a[1], 0.0f);
-  EXPECT_EQ(a[2], 0.0f);
-  EXPECT_EQ(a[3], -90.0f);
-  EXPECT_EQ(a[4], 5.0f);
-  EXPECT_EQ(a[5], 45.0f);
-  EXPECT_EQ(a[6], -45.0f);
+  EXPECT_EQ(a.S1, 10.0f);
+  EXPECT_EQ(a.S2, 0.0f);
+  EXPECT_EQ(a.Theta1, 0.0f);
+  EXPECT_EQ(a.Theta2, -90.0f);
+  EXPECT_EQ(a.TauMax, 5.0f);
+  EXPECT_EQ(a.ThetaPlus45, 45.0f);
+  EXPECT_EQ(a.ThetaMinus45, -45.0f);
 
   const auto b = Principal(0, 10, 0);
-  EXPECT_EQ(b[2], 90.0f);
-  EXPECT_EQ(b[3], 0.0f);
+  EXPECT_EQ(b.Theta1, 90.0f);
+  EXPECT_EQ(b.Theta2, 0.0f);
 }
 
 TEST(Principal2D, EqualNormalStressesTurnByFortyFiveDegrees) {
   const auto plus = Principal(5, 5, 2);
-  EXPECT_EQ(plus[2], 45.0f);
-  EXPECT_EQ(plus[3], -45.0f);
-  EXPECT_EQ(plus[0], 7.0f);
-  EXPECT_EQ(plus[1], 3.0f);
+  EXPECT_EQ(plus.Theta1, 45.0f);
+  EXPECT_EQ(plus.Theta2, -45.0f);
+  EXPECT_EQ(plus.S1, 7.0f);
+  EXPECT_EQ(plus.S2, 3.0f);
   const auto minus = Principal(5, 5, -2);
-  EXPECT_EQ(minus[2], -45.0f);
-  EXPECT_EQ(minus[3], 45.0f);
+  EXPECT_EQ(minus.Theta1, -45.0f);
+  EXPECT_EQ(minus.Theta2, 45.0f);
 }
 
 TEST(Principal2D, RandomStatesAreTheRotatedState) {
@@ -74,22 +70,22 @@ TEST(Principal2D, RandomStatesAreTheRotatedState) {
   for (int i = 0; i < 500; ++i) {
     const float sx = stress(rng), sy = stress(rng), txy = stress(rng);
     const auto p = Principal(sx, sy, txy);
-    ASSERT_GE(p[0], p[1]);
-    ASSERT_NEAR(p[0] + p[1], sx + sy, 1e-3);
-    ASSERT_GT(p[2], -90.0f);
-    ASSERT_LE(p[2], 90.0f);
-    ASSERT_GE(p[3], -90.0f);
-    ASSERT_LE(p[3], 90.0f);
-    ASSERT_NEAR(std::fabs(p[2] - p[3]), 90.0f, 1e-4);
+    ASSERT_GE(p.S1, p.S2);
+    ASSERT_NEAR(p.S1 + p.S2, sx + sy, 1e-3);
+    ASSERT_GT(p.Theta1, -90.0f);
+    ASSERT_LE(p.Theta1, 90.0f);
+    ASSERT_GE(p.Theta2, -90.0f);
+    ASSERT_LE(p.Theta2, 90.0f);
+    ASSERT_NEAR(std::fabs(p.Theta1 - p.Theta2), 90.0f, 1e-4);
     // The normal stress on the plane whose normal is at Theta1 is S1, and
     // the shear stress there vanishes.
-    const double t = p[2] * 3.14159265358979 / 180.0;
+    const double t = p.Theta1 * 3.14159265358979 / 180.0;
     const double sn = sx * std::cos(t) * std::cos(t) + sy * std::sin(t) * std::sin(t) +
                       2.0 * txy * std::sin(t) * std::cos(t);
     const double tn = (sy - sx) * std::sin(t) * std::cos(t) + txy * (std::cos(2 * t));
-    ASSERT_NEAR(sn, p[0], 2e-3);
+    ASSERT_NEAR(sn, p.S1, 2e-3);
     ASSERT_NEAR(tn, 0.0, 2e-3);
-    ASSERT_FLOAT_EQ(p[4], (p[0] - p[1]) / 2.0f);
+    ASSERT_FLOAT_EQ(p.TauMax, (p.S1 - p.S2) / 2.0f);
   }
 }
 

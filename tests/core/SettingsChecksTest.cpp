@@ -29,7 +29,7 @@ TEST_F(SettingsChecks, HistorySizeIsStoredExactlyWhenTheRangeCheckPassesIt) {
     const QString text = QString::fromLatin1(c.text);
     EXPECT_EQ(HistorySizeOf(text), c.stored) << c.text;
     // The dialog's message comes from CheckInputRange: the two agree on every text.
-    EXPECT_EQ(CheckInputRange(text, kMinHistorySize, kMaxHistorySize, QString::fromUtf16(kHistorySizeField)),
+    EXPECT_EQ(CheckInputRange(text, HistorySizeSetting().min, HistorySizeSetting().max, QString::fromUtf16(kHistorySizeField)),
               c.stored.has_value())
         << c.text;
   }

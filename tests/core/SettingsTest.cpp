@@ -1,11 +1,13 @@
 #include "core/Fonts.h"
 #include "core/Globals.h"
 #include "core/IniFile.h"
+#include "core/NumberFormat.h"
 #include "core/Settings.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 
 namespace brantel {
 namespace {
@@ -77,6 +79,42 @@ TEST_F(SettingsTest, DataPathMustNameAnExistingFolder) {
   ReadFrom(QStringLiteral("[Settings]\nDataPath=") + Home() + QStringLiteral("/missing/\n"));
   EXPECT_EQ(DataPath, QString());
   EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+// The default of a setting as a number, or as its text.
+QString DefaultText(const SettingSpec& setting) {
+  if (std::holds_alternative<QString*>(setting.variable)) {
+    return setting.text ? QString::fromLatin1(setting.text) : DefaultFontName();
+  }
+  return FormatGeneral(setting.number);
+}
+
+QString ValueText(const SettingSpec& setting) {
+  if (auto* text = std::get_if<QString*>(&setting.variable)) return **text;
+  if (auto* single = std::get_if<float*>(&setting.variable)) return FormatGeneral(**single);
+  return FormatGeneral(static_cast<double>(*std::get<qint16*>(setting.variable)));
+}
+
+TEST_F(SettingsTest, TheTableHoldsEachSettingOnceAndAFreshFileReadsBackItsDefaults) {
+  QStringList keys;
+  for (const SettingSpec& setting : SettingsTable()) keys.append(QString::fromLatin1(setting.key));
+  EXPECT_EQ(keys.size(), QSet<QString>(keys.begin(), keys.end()).size());
+  EXPECT_EQ(keys.size(), 33);
+
+  SetDefaultSettings();
+  for (const SettingSpec& setting : SettingsTable()) EXPECT_EQ(ValueText(setting), DefaultText(setting)) << setting.key;
+  // A first start writes the defaults and reads them back through the rules:
+  // a default below its range reads as the range minimum.
+  IniDocument fresh;
+  WriteSettings(kSettingsAll, fresh);
+  ReadAllSettings(fresh);
+  for (const SettingSpec& setting : SettingsTable()) {
+    const bool below = setting.rule == SettingRule::Ranged && setting.number < setting.min;
+    EXPECT_EQ(ValueText(setting), below ? FormatGeneral(setting.min) : DefaultText(setting)) << setting.key;
+  }
+  EXPECT_EQ(MaxDisplaySize, 4096);
+  EXPECT_EQ(FindSetting(u"MaxDisplaySize")->max, 16384);
+  EXPECT_EQ(FindSetting(u"Missing"), nullptr);
 }
 
 TEST_F(SettingsTest, RecentFilesRoundTrip) {

@@ -1,6 +1,6 @@
 #include "GraphTestSupport.h"
 
-#include "core/forms/FormBuilder.h"
+#include "forms/FormBuilder.h"
 #include "graph/GraphBuffer.h"
 #include "graph/GraphChart.h"
 #include "graph/frmGraph.h"
@@ -36,16 +36,11 @@ class GraphOptionsTest : public test::GraphTest {
     frmGraphOpt* dialog = window_->OptionsDialog();
     EXPECT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
+    Use(*dialog);
     return dialog;
   }
   static void Close() { QApplication::processEvents(); }
-  template <typename T>
-  static T* Get(frmGraphOpt* dialog, const char16_t* name) {
-    return dialog->Layout().Get<T>(name);
-  }
-  static QRadioButton* Mode(frmGraphOpt* dialog, int index) {
-    return dialog->Layout().Options(u"Option1").At(index);
-  }
+  QRadioButton* Mode(int index) const { return Control<QRadioButton>(QStringLiteral("Option1(%1)").arg(index)); }
 
   frmGraph* window_ = nullptr;
 };
@@ -61,14 +56,14 @@ TEST_F(GraphOptionsTest, DefaultModeShowsTheDefaultsAndCancelPutsThemOnTheChart)
   // The window loses the activation to the dialog; that must not undo the
   // reset the dialog made when it opened.
   QTest::qWait(20);
-  EXPECT_TRUE(Mode(dialog, 0)->isChecked());
-  EXPECT_EQ(Get<QLineEdit>(dialog, u"Text1")->text(), kDefaultTitle);
-  EXPECT_EQ(Get<QComboBox>(dialog, u"Combo1")->currentIndex(), 0);
+  EXPECT_TRUE(Mode(0)->isChecked());
+  EXPECT_EQ(Control<QLineEdit>(u"Text1")->text(), kDefaultTitle);
+  EXPECT_EQ(Control<QComboBox>(u"Combo1")->currentIndex(), 0);
   // Only the X-axis title can be edited in this mode.
-  EXPECT_TRUE(Get<QLineEdit>(dialog, u"Text2")->isEnabled());
-  EXPECT_FALSE(Get<QLineEdit>(dialog, u"Text1")->isEnabled());
-  EXPECT_FALSE(Get<QComboBox>(dialog, u"Combo2")->isEnabled());
-  EXPECT_FALSE(Get<QScrollBar>(dialog, u"HScroll1")->isEnabled());
+  EXPECT_TRUE(Control<QLineEdit>(u"Text2")->isEnabled());
+  EXPECT_FALSE(Control<QLineEdit>(u"Text1")->isEnabled());
+  EXPECT_FALSE(Control<QComboBox>(u"Combo2")->isEnabled());
+  EXPECT_FALSE(Control<QScrollBar>(u"HScroll1")->isEnabled());
 
   dialog->close();  // the close box is a Cancel
   Close();
@@ -80,13 +75,13 @@ TEST_F(GraphOptionsTest, DefaultModeShowsTheDefaultsAndCancelPutsThemOnTheChart)
 }
 
 TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
-  frmGraphOpt* dialog = Open();
-  QTest::mouseClick(Mode(dialog, 1), Qt::LeftButton);
-  EXPECT_TRUE(Get<QLineEdit>(dialog, u"Text1")->isEnabled());
-  Get<QComboBox>(dialog, u"Combo1")->setCurrentIndex(2);  // Vertical
-  Get<QComboBox>(dialog, u"Combo2")->setCurrentIndex(1);  // Symbols Only
-  Get<QScrollBar>(dialog, u"HScroll1")->setValue(8);
-  dialog->Command2_Click();
+  Open();
+  QTest::mouseClick(Mode(1), Qt::LeftButton);
+  EXPECT_TRUE(Control<QLineEdit>(u"Text1")->isEnabled());
+  Control<QComboBox>(u"Combo1")->setCurrentIndex(2);  // Vertical
+  Control<QComboBox>(u"Combo2")->setCurrentIndex(1);  // Symbols Only
+  Control<QScrollBar>(u"HScroll1")->setValue(8);
+  Press(u"Command2");
   Close();
 
   GraphChart& chart = window_->Chart();
@@ -105,13 +100,13 @@ TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
   // Reopened, the dialog shows the same choices, all editable; OK without
   // an edit changes nothing.
   const GraphFormat before = GraphSettings;
-  dialog = Open();
-  EXPECT_TRUE(Mode(dialog, 1)->isChecked());
-  EXPECT_EQ(Get<QComboBox>(dialog, u"Combo1")->currentText(), QStringLiteral("Vertical"));
-  EXPECT_EQ(Get<QComboBox>(dialog, u"Combo2")->currentText(), QStringLiteral("Symbols Only"));
-  EXPECT_EQ(Get<QScrollBar>(dialog, u"HScroll1")->value(), 8);
-  EXPECT_TRUE(Get<QComboBox>(dialog, u"Combo1")->isEnabled());
-  dialog->Command2_Click();
+  Open();
+  EXPECT_TRUE(Mode(1)->isChecked());
+  EXPECT_EQ(Control<QComboBox>(u"Combo1")->currentText(), QStringLiteral("Vertical"));
+  EXPECT_EQ(Control<QComboBox>(u"Combo2")->currentText(), QStringLiteral("Symbols Only"));
+  EXPECT_EQ(Control<QScrollBar>(u"HScroll1")->value(), 8);
+  EXPECT_TRUE(Control<QComboBox>(u"Combo1")->isEnabled());
+  Press(u"Command2");
   Close();
   EXPECT_EQ(GraphSettings.GridStyle, before.GridStyle);
   EXPECT_EQ(GraphSettings.GraphStyle, before.GraphStyle);
@@ -121,9 +116,9 @@ TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
   EXPECT_EQ(GraphSettings.XTitles, before.XTitles);
 
   // Choosing the defaults again resets at once, even when then cancelled.
-  dialog = Open();
-  QTest::mouseClick(Mode(dialog, 0), Qt::LeftButton);
-  dialog->Command1_Click();
+  Open();
+  QTest::mouseClick(Mode(0), Qt::LeftButton);
+  Press(u"Command1");
   Close();
   EXPECT_EQ(GraphSettingsValid, 0);
   EXPECT_EQ(GraphSettings.GridStyle, 0);
@@ -132,26 +127,26 @@ TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
 
 TEST_F(GraphOptionsTest, SymbolSizeShowsOnlyForStylesWithSymbols) {
   GraphSettingsValid = 1;
-  frmGraphOpt* dialog = Open();
-  auto* style = Get<QComboBox>(dialog, u"Combo2");
+  Open();
+  auto* style = Control<QComboBox>(u"Combo2");
   style->setCurrentIndex(0);  // Lines Only
-  EXPECT_TRUE(Get<QScrollBar>(dialog, u"HScroll1")->isHidden());
-  EXPECT_TRUE(Get<QLabel>(dialog, u"Label1")->isHidden());
+  EXPECT_TRUE(Control<QScrollBar>(u"HScroll1")->isHidden());
+  EXPECT_TRUE(Control<QLabel>(u"Label1")->isHidden());
   style->setCurrentIndex(1);
-  EXPECT_FALSE(Get<QScrollBar>(dialog, u"HScroll1")->isHidden());
+  EXPECT_FALSE(Control<QScrollBar>(u"HScroll1")->isHidden());
   style->setCurrentIndex(2);
-  EXPECT_FALSE(Get<QLabel>(dialog, u"Label1")->isHidden());
-  dialog->Command1_Click();
+  EXPECT_FALSE(Control<QLabel>(u"Label1")->isHidden());
+  Press(u"Command1");
   Close();
 }
 
 TEST_F(GraphOptionsTest, WithoutLegendTheStyleStillTakesEffect) {
   GraphSettingsValid = 1;
-  frmGraphOpt* dialog = Open();
-  Get<QCheckBox>(dialog, u"Check1")->setChecked(false);
-  Get<QComboBox>(dialog, u"Combo2")->setCurrentIndex(0);  // Lines Only
-  Get<QLineEdit>(dialog, u"Text3")->setText(QString());   // an empty title is accepted
-  dialog->Command2_Click();
+  Open();
+  Control<QCheckBox>(u"Check1")->setChecked(false);
+  Control<QComboBox>(u"Combo2")->setCurrentIndex(0);  // Lines Only
+  Control<QLineEdit>(u"Text3")->setText(QString());   // an empty title is accepted
+  Press(u"Command2");
   Close();
   GraphChart& chart = window_->Chart();
   EXPECT_EQ(chart.SeriesLabelCount(), 0);
@@ -164,23 +159,23 @@ TEST_F(GraphOptionsTest, WithoutLegendTheStyleStillTakesEffect) {
 
 TEST_F(GraphOptionsTest, TypedTextThatIsNoListItemIsRefusedOnce) {
   GraphSettingsValid = 1;
-  frmGraphOpt* dialog = Open();
-  auto* grid = Get<QComboBox>(dialog, u"Combo1");
+  Open();
+  auto* grid = Control<QComboBox>(u"Combo1");
   grid->setCurrentIndex(3);
   grid->lineEdit()->selectAll();
   QTest::keyClicks(grid->lineEdit(), QStringLiteral("x"));
-  ASSERT_EQ(boxes_->Shown().size(), 1u);
-  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Please select a valid entry"));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), QStringLiteral("Please select a valid entry"));
   EXPECT_EQ(grid->currentIndex(), 0);
   EXPECT_EQ(grid->currentText(), QStringLiteral("None"));
   EXPECT_TRUE(History().contains(QStringLiteral("Message: Please select a valid entry")));
 
-  auto* style = Get<QComboBox>(dialog, u"Combo2");
+  auto* style = Control<QComboBox>(u"Combo2");
   style->lineEdit()->clear();
-  EXPECT_EQ(boxes_->Shown().size(), 2u);
+  EXPECT_EQ(Messages().size(), 2u);
   EXPECT_EQ(style->currentText(), QStringLiteral("Lines Only"));
-  EXPECT_TRUE(Get<QScrollBar>(dialog, u"HScroll1")->isHidden());
-  dialog->Command1_Click();
+  EXPECT_TRUE(Control<QScrollBar>(u"HScroll1")->isHidden());
+  Press(u"Command1");
   Close();
 }
 

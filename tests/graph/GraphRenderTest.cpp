@@ -39,12 +39,13 @@ TEST_F(GraphTest, RendersTheWindowAndTheOptionsDialog) {
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
   EXPECT_TRUE(dialog->grab().save(QStringLiteral("graph_options_mode0.png")));
-  dialog->Layout().Options(u"Option1").At(1)->click();
+  Use(*dialog);
+  Press(u"Option1(1)");
   EXPECT_TRUE(dialog->grab().save(QStringLiteral("graph_options_mode1.png")));
-  dialog->Layout().Get<QComboBox>(u"Combo2")->setCurrentIndex(1);  // symbols only
-  dialog->Layout().Get<QComboBox>(u"Combo1")->setCurrentIndex(3);  // both grids
-  dialog->Layout().Get<QScrollBar>(u"HScroll1")->setValue(9);
-  dialog->Command2_Click();
+  Control<QComboBox>(u"Combo2")->setCurrentIndex(1);  // symbols only
+  Control<QComboBox>(u"Combo1")->setCurrentIndex(3);  // both grids
+  Control<QScrollBar>(u"HScroll1")->setValue(9);
+  Press(u"Command2");
   QTest::qWait(50);
   EXPECT_TRUE(window->grab().save(QStringLiteral("graph_window_symbols.png")));
 }

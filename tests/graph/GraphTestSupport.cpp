@@ -15,7 +15,7 @@
 namespace brantel::test {
 
 void GraphTest::SetUp() {
-  CoreTest::SetUp();
+  DialogTest::SetUp();
   SetUpGraphBuffer();
   UserTempFolder = Home() + QStringLiteral("/Documents/MyBrantel/Temp/");
   QDir().mkpath(UserTempFolder);
@@ -40,7 +40,7 @@ void GraphTest::TearDown() {
   QApplication::processEvents();
   platform::SetLauncherHandlers({});
   platform::SetPrintDialogHandler({});
-  CoreTest::TearDown();
+  DialogTest::TearDown();
 }
 
 void GraphTest::FillCurves(int last) {

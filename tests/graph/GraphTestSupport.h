@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/TestEnvironment.h"
+#include "support/DialogTest.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,7 +11,7 @@ namespace brantel::test {
 // test's home, and no program or printer dialog that a person would see:
 // files "opened" with the default program are recorded, the printer dialog
 // answers as the test says.
-class GraphTest : public CoreTest {
+class GraphTest : public DialogTest {
  protected:
   void SetUp() override;
   void TearDown() override;

@@ -1,7 +1,7 @@
 #include "GraphTestSupport.h"
 
 #include "core/NumberFormat.h"
-#include "core/forms/FormBuilder.h"
+#include "forms/FormBuilder.h"
 #include "core/project/ProjectRecord.h"
 #include "graph/GraphBuffer.h"
 #include "graph/GraphChart.h"

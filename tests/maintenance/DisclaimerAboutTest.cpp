@@ -6,7 +6,7 @@
 #include "maintenance/Disclaimer.h"
 #include "platform/Launcher.h"
 #include "platform/SystemInfo.h"
-#include "support/TestEnvironment.h"
+#include "support/DialogTest.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -19,18 +19,16 @@
 namespace brantel {
 namespace {
 
-using test::CoreTest;
-
-class DisclaimerTest : public CoreTest {
+class DisclaimerTest : public test::DialogTest {
  protected:
   void SetUp() override {
-    CoreTest::SetUp();
+    DialogTest::SetUp();
     AppNameUpper = QStringLiteral("BRANTEL");
     ShowDisclaim = 1;
-    dialog_ = std::make_unique<frmDisclaimer>();
-    dialog_->show();
+    dialog_ = &Open<frmDisclaimer>();
   }
-  std::unique_ptr<frmDisclaimer> dialog_;
+  QCheckBox* Tick() const { return Control<QCheckBox>(u"chkShow"); }
+  frmDisclaimer* dialog_ = nullptr;
 };
 
 TEST_F(DisclaimerTest, ShowsItsTextAndCaptions) {
@@ -42,22 +40,22 @@ TEST_F(DisclaimerTest, ShowsItsTextAndCaptions) {
   EXPECT_TRUE(text.contains(QStringLiteral("whether in an action in contract or tort, arising")));
   EXPECT_TRUE(text.endsWith(QStringLiteral("use of, this software in whole or in part. \r\n\r\n")));
   EXPECT_EQ(dialog_->windowTitle(), QStringLiteral("Disclaimer for BRANTEL"));
-  EXPECT_EQ(dialog_->Command1->text(), QStringLiteral("Accept and Continue"));
-  EXPECT_EQ(dialog_->cmdNoAccept->text(), QStringLiteral("Do not Accept and Exit"));
-  EXPECT_EQ(dialog_->chkShow->text(),
+  EXPECT_EQ(Text(u"Command1"), QStringLiteral("Accept and Continue"));
+  EXPECT_EQ(Text(u"cmdNoAccept"), QStringLiteral("Do not Accept and Exit"));
+  EXPECT_EQ(Text(u"chkShow"),
             QStringLiteral("I accept this disclaimer for this and any subsequent use of this program. "
                            "Please do not show this disclaimer again."));
-  EXPECT_FALSE(dialog_->chkShow->isChecked());
+  EXPECT_FALSE(Tick()->isChecked());
 
   const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders/");
   QDir().mkpath(folder);
   EXPECT_TRUE(dialog_->grab().save(folder + QStringLiteral("disclaimer.png")));
   // The check box shows its whole caption.
-  EXPECT_GE(dialog_->chkShow->width(), dialog_->chkShow->sizeHint().width());
+  EXPECT_GE(Tick()->width(), Tick()->sizeHint().width());
 }
 
 TEST_F(DisclaimerTest, AcceptingWithoutTheTickWritesNothing) {
-  dialog_->Command1->click();
+  Press(u"Command1");
   EXPECT_TRUE(dialog_->IsAccepted());
   EXPECT_FALSE(dialog_->isVisible());
   EXPECT_EQ(ShowDisclaim, 1);
@@ -65,8 +63,8 @@ TEST_F(DisclaimerTest, AcceptingWithoutTheTickWritesNothing) {
 }
 
 TEST_F(DisclaimerTest, AcceptingWithTheTickTurnsItOff) {
-  dialog_->chkShow->setChecked(true);
-  dialog_->Command1->click();
+  Tick()->setChecked(true);
+  Press(u"Command1");
   EXPECT_TRUE(dialog_->IsAccepted());
   EXPECT_EQ(ShowDisclaim, 0);
   EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), SettingsIniPath),
@@ -74,19 +72,17 @@ TEST_F(DisclaimerTest, AcceptingWithTheTickTurnsItOff) {
 }
 
 TEST_F(DisclaimerTest, DecliningOrClosingNeverAcceptsNorSaves) {
-  dialog_->chkShow->setChecked(true);
-  dialog_->cmdNoAccept->click();
+  Tick()->setChecked(true);
+  Press(u"cmdNoAccept");
   EXPECT_FALSE(dialog_->IsAccepted());
   EXPECT_FALSE(dialog_->isVisible());
 
-  frmDisclaimer closed;
-  closed.show();
-  closed.chkShow->setChecked(true);
+  frmDisclaimer& closed = Open<frmDisclaimer>();
+  Tick()->setChecked(true);
   closed.close();
   EXPECT_FALSE(closed.IsAccepted());
 
-  frmDisclaimer escaped;
-  escaped.show();
+  frmDisclaimer& escaped = Open<frmDisclaimer>();
   QTest::keyClick(&escaped, Qt::Key_Escape);
   EXPECT_FALSE(escaped.IsAccepted());
   EXPECT_FALSE(escaped.isVisible());
@@ -95,12 +91,12 @@ TEST_F(DisclaimerTest, DecliningOrClosingNeverAcceptsNorSaves) {
   EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
 }
 
-class AboutTest : public CoreTest {
+class AboutTest : public test::DialogTest {
  protected:
   void TearDown() override {
     platform::SetSystemInfoLookup({});
     platform::SetLauncherHandlers({});
-    CoreTest::TearDown();
+    DialogTest::TearDown();
   }
 };
 
@@ -117,34 +113,33 @@ TEST_F(AboutTest, ShowsTheVersionAndStartsSystemInformationWhenThereIsOne) {
   };
   platform::SetLauncherHandlers(launcher);
 
-  frmAbout about;
-  about.show();
+  frmAbout& about = Open<frmAbout>();
   EXPECT_EQ(about.windowTitle(), QStringLiteral("Brantel"));
-  EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Version: %1.%2.%3")
+  EXPECT_EQ(Text(u"lblVersion"), QStringLiteral("Version: %1.%2.%3")
                                           .arg(version::kMajor)
                                           .arg(version::kMinor)
                                           .arg(version::kRevision));
-  EXPECT_EQ(about.cmdSysInfo->text(), QStringLiteral("&System Info..."));
+  EXPECT_EQ(Text(u"cmdSysInfo"), QStringLiteral("&System Info..."));
   const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders/");
   QDir().mkpath(folder);
   EXPECT_TRUE(about.grab().save(folder + QStringLiteral("about.png")));
 
-  about.cmdSysInfo->click();  // no program on this desktop
+  Press(u"cmdSysInfo");  // no program on this desktop
   EXPECT_TRUE(started.empty());
-  ASSERT_EQ(boxes_->Shown().size(), 1u);
-  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("System Information Is Unavailable At This Time"));
-  EXPECT_EQ(boxes_->Last().buttons, 0);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), QStringLiteral("System Information Is Unavailable At This Time"));
+  EXPECT_EQ(Messages().back().buttons, 0);
 
   program = QStringLiteral("/usr/bin/hardinfo");
-  about.cmdSysInfo->click();
+  Press(u"cmdSysInfo");
   EXPECT_EQ(started, std::vector<QString>{program});
-  EXPECT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(Messages().size(), 1u);
 
   startWorks = false;  // found, but it will not start
-  about.cmdSysInfo->click();
-  EXPECT_EQ(boxes_->Shown().size(), 2u);
+  Press(u"cmdSysInfo");
+  EXPECT_EQ(Messages().size(), 2u);
 
-  about.CmdOk->click();
+  Press(u"CmdOk");
   EXPECT_FALSE(about.isVisible());
 }
 

@@ -5,7 +5,7 @@
 #include "core/project/ProjectFile.h"
 #include "core/project/ProjectRecord.h"
 #include "mainwindow/DescriptionDialog.h"
-#include "support/TestEnvironment.h"
+#include "support/DialogTest.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -18,12 +18,10 @@
 namespace brantel {
 namespace {
 
-using test::CoreTest;
-
-class DescriptionDialogTest : public CoreTest {
+class DescriptionDialogTest : public test::DialogTest {
  protected:
   void SetUp() override {
-    CoreTest::SetUp();
+    DialogTest::SetUp();
     DefaultUnits = 1;
     bool rename = true, units = true;
     FileNew(rename, units);
@@ -32,13 +30,9 @@ class DescriptionDialogTest : public CoreTest {
   }
 
   // Opens the dialog as the Input menu would, but without waiting.
-  std::unique_ptr<frmBrantelDesc> Open() {
-    auto dialog = std::make_unique<frmBrantelDesc>();
-    dialog->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-    return dialog;
-  }
-  static QRadioButton* Units(const frmBrantelDesc& d, int i) { return d.Option1().At(i); }
+  frmBrantelDesc* Open() { return &DialogTest::Open<frmBrantelDesc>(); }
+  QRadioButton* Units(int i) const { return Control<QRadioButton>(QStringLiteral("Option1(%1)").arg(i)); }
+  QPlainTextEdit* Text1() const { return Control<QPlainTextEdit>(u"Text1"); }
 };
 
 TEST_F(DescriptionDialogTest, AFreshProjectMayChangeItsUnitsAndStartsAfresh) {
@@ -47,19 +41,19 @@ TEST_F(DescriptionDialogTest, AFreshProjectMayChangeItsUnitsAndStartsAfresh) {
   Project.BoltDiameter = 30.0f;
   Project.CoulombPrincipal.S1 = 5.0f;  // a result: New keeps it
   auto d = Open();
-  EXPECT_TRUE(Units(*d, 0)->isEnabled());
-  EXPECT_TRUE(Units(*d, 1)->isEnabled());
-  EXPECT_TRUE(Units(*d, 1)->isChecked());
-  EXPECT_FALSE(Units(*d, 0)->isChecked());
+  EXPECT_TRUE(Units(0)->isEnabled());
+  EXPECT_TRUE(Units(1)->isEnabled());
+  EXPECT_TRUE(Units(1)->isChecked());
+  EXPECT_FALSE(Units(0)->isChecked());
   EXPECT_EQ(d->windowTitle(), QStringLiteral("Project Description"));
-  EXPECT_EQ(d->Text1()->accessibleName(), QStringLiteral("Project Description"));
+  EXPECT_EQ(Text1()->accessibleName(), QStringLiteral("Project Description"));
 
-  QTest::keyClicks(d->Text1(), QStringLiteral("Line one"));
-  QTest::keyClick(d->Text1(), Qt::Key_Return);
-  d->Text1()->insertPlainText(QStringLiteral("Γραμμή δύο"));  // typed through an input method
-  QTest::mouseClick(Units(*d, 0), Qt::LeftButton);
-  ASSERT_TRUE(Units(*d, 0)->isChecked());
-  QTest::mouseClick(d->Command2(), Qt::LeftButton);
+  Keys(u"Text1", QStringLiteral("Line one"));
+  QTest::keyClick(Text1(), Qt::Key_Return);
+  Text1()->insertPlainText(QStringLiteral("Γραμμή δύο"));  // typed through an input method
+  QTest::mouseClick(Units(0), Qt::LeftButton);
+  ASSERT_TRUE(Units(0)->isChecked());
+  Press(u"Command2");
   EXPECT_FALSE(d->isVisible());
   EXPECT_TRUE(d->IsAccepted());
 
@@ -77,13 +71,13 @@ TEST_F(DescriptionDialogTest, AFreshProjectMayChangeItsUnitsAndStartsAfresh) {
                                       "3. Project Description Modified\r\n"));
 
   // The accepted visit locks the unit system.
-  auto again = Open();
-  EXPECT_TRUE(Units(*again, 0)->isChecked());
-  EXPECT_TRUE(Units(*again, 0)->isEnabled());
-  EXPECT_FALSE(Units(*again, 1)->isEnabled());
-  EXPECT_FALSE(Units(*again, 1)->isChecked());
-  EXPECT_EQ(again->Text1()->toPlainText(), QStringLiteral("Line one\nΓραμμή δύο"));
-  again->Command1_Click();
+  Open();
+  EXPECT_TRUE(Units(0)->isChecked());
+  EXPECT_TRUE(Units(0)->isEnabled());
+  EXPECT_FALSE(Units(1)->isEnabled());
+  EXPECT_FALSE(Units(1)->isChecked());
+  EXPECT_EQ(Text1()->toPlainText(), QStringLiteral("Line one\nΓραμμή δύο"));
+  Press(u"Command1");
 }
 
 TEST_F(DescriptionDialogTest, AProjectReadFromAFileKeepsItsUnits) {
@@ -94,9 +88,9 @@ TEST_F(DescriptionDialogTest, AProjectReadFromAFileKeepsItsUnits) {
   source.ProjectDescription = QStringLiteral("from the file");
   ASSERT_TRUE(ReadProjectBytes(ProjectFileBytes(source), QStringLiteral("f.BNL"), Project).read);
   auto d = Open();
-  EXPECT_TRUE(Units(*d, 0)->isChecked());
-  EXPECT_TRUE(Units(*d, 0)->isEnabled());
-  EXPECT_FALSE(Units(*d, 1)->isEnabled());
+  EXPECT_TRUE(Units(0)->isChecked());
+  EXPECT_TRUE(Units(0)->isEnabled());
+  EXPECT_FALSE(Units(1)->isEnabled());
   d->close();
   EXPECT_EQ(Project.InputUnits, 0);
 }
@@ -107,8 +101,8 @@ TEST_F(DescriptionDialogTest, OkWithoutEditsKeepsTheTextAsStoredButMarksTheProje
   Project.ProjectDescription = stored;
   Project.Stress2D.Sy = 4.0f;
   Project.ProjectPath = QStringLiteral("/p/keep.BNL");
-  auto d = Open();
-  QTest::mouseClick(d->Command2(), Qt::LeftButton);
+  Open();
+  Press(u"Command2");
   EXPECT_EQ(Project.ProjectDescription, stored);
   EXPECT_EQ(Project.Stress2D.Sy, 4.0f);
   EXPECT_EQ(Project.ProjectPath, QStringLiteral("/p/keep.BNL"));
@@ -125,10 +119,10 @@ TEST_F(DescriptionDialogTest, CancelEscAndTheCloseBoxChangeNothing) {
   for (int way = 0; way < 3; ++way) {
     SCOPED_TRACE(way);
     auto d = Open();
-    QTest::keyClicks(d->Text1(), QStringLiteral(" typed"));
-    QTest::mouseClick(Units(*d, 0), Qt::LeftButton);
-    if (way == 0) QTest::mouseClick(d->Command1(), Qt::LeftButton);
-    if (way == 1) QTest::keyClick(d.get(), Qt::Key_Escape);
+    Keys(u"Text1", QStringLiteral(" typed"));
+    QTest::mouseClick(Units(0), Qt::LeftButton);
+    if (way == 0) Press(u"Command1");
+    if (way == 1) QTest::keyClick(d, Qt::Key_Escape);
     if (way == 2) d->close();
     EXPECT_FALSE(d->isVisible());
     EXPECT_FALSE(d->IsAccepted());
@@ -146,22 +140,25 @@ TEST_F(DescriptionDialogTest, CancelEscAndTheCloseBoxChangeNothing) {
 TEST_F(DescriptionDialogTest, GreekHistoryLinesAndTheHelpHint) {
   EnglishMenus = 0;
   auto d = Open();
-  EXPECT_EQ(d->Command2()->text(), QStringLiteral("OK"));  // the dialog has English captions only
-  d->Command3_Click();
-  ASSERT_EQ(boxes_->Shown().size(), 1u);
-  EXPECT_EQ(boxes_->Last().title, QStringLiteral("Help"));
+  EXPECT_EQ(Text(u"Command2"), QStringLiteral("OK"));  // the dialog has English captions only
+  Press(u"Command3");
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages().back().title, QStringLiteral("Help"));
   EXPECT_TRUE(d->isVisible());
-  d->Command2_Click();
+  Press(u"Command2");
   d = Open();
-  d->Command1_Click();
+  Press(u"Command1");
   EXPECT_TRUE(History().contains(QStringLiteral("1. Τροποποίηση περιγραφής\r\n")));
   EXPECT_TRUE(History().contains(QStringLiteral(". Η περιγραφή τροποποιήθηκε\r\n")));
   EXPECT_TRUE(History().contains(QStringLiteral(". Η περιγραφή δεν τροποποιήθηκε\r\n")));
 }
 
 TEST_F(DescriptionDialogTest, OpensModallyForTheInputMenu) {
-  QTimer::singleShot(0, [] {
-    if (auto* d = qobject_cast<frmBrantelDesc*>(QApplication::activeModalWidget())) d->Command2_Click();
+  QTimer::singleShot(0, [this] {
+    if (auto* d = qobject_cast<frmBrantelDesc*>(QApplication::activeModalWidget())) {
+      Use(*d);
+      Press(u"Command2");
+    }
   });
   EXPECT_TRUE(ShowDescriptionDialog(nullptr));
   EXPECT_EQ(Project.FileHoldsData, kFlagTrue);
@@ -179,18 +176,19 @@ TEST_F(DescriptionDialogTest, RendersWithoutClippedCaptions) {
     EnglishMenus = static_cast<qint16>(english);
     auto d = Open();
     // Each caption fits the width its control was given.
-    for (QRadioButton* option : d->Option1().buttons)
+    for (QRadioButton* option : {Units(0), Units(1)})
       EXPECT_LE(option->sizeHint().width(), option->width()) << option->text().toStdString();
-    for (QPushButton* button : {d->Command1(), d->Command2(), d->Command3()})
+    for (const char16_t* name : {u"Command1", u"Command2", u"Command3"}) {
+      auto* button = Control<QPushButton>(name);
       EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 8, button->width());
-    auto* frame = d->findChild<QGroupBox*>(QStringLiteral("Frame1"));
-    ASSERT_NE(frame, nullptr);
+    }
+    auto* frame = Control<QGroupBox>(u"Frame1");
     EXPECT_LE(frame->fontMetrics().horizontalAdvance(frame->title()) + 16, frame->width());
     // Sixty characters of the fixed font fit in the box.
-    EXPECT_LE(d->Text1()->fontMetrics().horizontalAdvance(QString(60, u'M')) + 30, d->Text1()->width());
+    EXPECT_LE(Text1()->fontMetrics().horizontalAdvance(QString(60, u'M')) + 30, Text1()->width());
     d->grab().save(QStringLiteral(BRANTEL_TEST_OUTPUT_DIR "/DescriptionDialog-%1.png")
                        .arg(english ? QStringLiteral("en") : QStringLiteral("el")));
-    d->Command1_Click();
+    Press(u"Command1");
   }
 }
 

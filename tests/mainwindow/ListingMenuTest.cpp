@@ -75,9 +75,9 @@ class ListingMenu : public test::PrintTest {
   std::optional<QString> PreviewFromMenu(const QString& picture = QString()) {
     auto shown = std::make_shared<std::optional<QString>>();
     test::WhenModalShows<frmPreview>([shown, picture](frmPreview* preview) {
-      *shown = RichText(preview->View());
+      *shown = RichText(preview->Layout().Require<QTextEdit>(u"RichTextBox1"));
       if (!picture.isEmpty()) preview->grab().save(picture);
-      preview->Layout().Get<QPushButton>(u"Command1")->click();
+      preview->Layout().Require<QPushButton>(u"Command1")->click();
     });
     FileItem(7)->trigger();
     return *shown;

@@ -1,7 +1,7 @@
 #include "PdfPrinting.h"
 
 #include "core/OutputBuffers.h"
-#include "core/forms/FormBuilder.h"
+#include "forms/FormBuilder.h"
 #include "core/Settings.h"
 #include "mainwindow/OutputPages.h"
 #include "mainwindow/PrintPreview.h"
@@ -46,12 +46,9 @@ TEST_F(OutputRender, CaptionsFitInEveryWindow) {
   OutBuf[1] = QStringLiteral("Second page\r\n");
   DataPath = Home() + u'/';
   WriteFile(Home() + QStringLiteral("/Tunnel.BNL"), "x");
-  frmPreview preview;
-  ExpectCaptionsFit(preview, QStringLiteral("preview.png"));
-  frmTxtBox pages;
-  ExpectCaptionsFit(pages, QStringLiteral("output-pages.png"));
-  frmTextBrow browser;
-  ExpectCaptionsFit(browser, QStringLiteral("text-browser.png"));
+  ExpectCaptionsFit(Open<frmPreview>(), QStringLiteral("preview.png"));
+  ExpectCaptionsFit(Open<frmTxtBox>(), QStringLiteral("output-pages.png"));
+  ExpectCaptionsFit(Open<frmTextBrow>(), QStringLiteral("text-browser.png"));
 }
 
 }  // namespace

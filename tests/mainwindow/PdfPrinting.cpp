@@ -11,7 +11,7 @@
 namespace brantel::test {
 
 void PrintTest::SetUp() {
-  CoreTest::SetUp();
+  DialogTest::SetUp();
   AppNameUpper = QStringLiteral("BRANTEL");
   platform::SetPrintDialogHandler([this](QPrinter&, platform::PrintDialogKind, QWidget*) {
     ++printDialogs_;
@@ -23,7 +23,7 @@ void PrintTest::SetUp() {
 void PrintTest::TearDown() {
   platform::SetPrintDialogHandler({});
   platform::SetFontDialogHandler({});
-  CoreTest::TearDown();
+  DialogTest::TearDown();
 }
 
 QString PrintTest::PrintToPdf(const QString& name) {

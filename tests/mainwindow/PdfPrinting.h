@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/TestEnvironment.h"
+#include "support/DialogTest.h"
 
 #include <QString>
 #include <QStringList>
@@ -9,7 +9,7 @@ namespace brantel::test {
 
 // A test whose prints go to a PDF file in its home folder and whose print
 // and font dialogs are answered without a person.
-class PrintTest : public CoreTest {
+class PrintTest : public DialogTest {
  protected:
   void SetUp() override;
   void TearDown() override;

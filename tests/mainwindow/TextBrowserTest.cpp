@@ -52,11 +52,9 @@ class TextBrowser : public PrintTest {
     platform::SetLauncherHandlers({});
     PrintTest::TearDown();
   }
-  static QString PatternBox(const frmTextBrow& browser) {
-    return browser.Layout().Get<QLineEdit>(u"Text2")->text();
-  }
+  QString PatternBox() const { return Text(u"Text2"); }
   void ViewExternally(frmTextBrow& browser, const QString& name) {
-    browser.Layout().Get<QCheckBox>(u"Check1")->click();
+    Press(u"Check1");
     ASSERT_TRUE(browser.SelectFile(name));
     browser.File1_DblClick();
   }
@@ -68,27 +66,27 @@ class TextBrowser : public PrintTest {
 };
 
 TEST_F(TextBrowser, FirstOpeningShowsProjectFilesOfTheDataFolder) {
-  frmTextBrow browser;
-  EXPECT_EQ(PatternBox(browser), QStringLiteral("*.BNL"));
+  frmTextBrow& browser = Open<frmTextBrow>();
+  EXPECT_EQ(PatternBox(), QStringLiteral("*.BNL"));
   EXPECT_EQ(browser.DirPath(), data_);
   EXPECT_EQ(browser.ListedFiles(), QStringList{QStringLiteral("Tunnel.BNL")});
-  EXPECT_EQ(browser.Layout().Get<QComboBox>(u"Drive1")->currentText(), Documents());
+  EXPECT_EQ(Control<QComboBox>(u"Drive1")->currentText(), Documents());
   EXPECT_EQ(browser.windowTitle(), QStringLiteral("View Source Files"));
 
   // Typing narrows the list at once; the text file opens in the view.
-  QLineEdit* pattern = browser.Layout().Get<QLineEdit>(u"Text2");
+  QLineEdit* pattern = Control<QLineEdit>(u"Text2");
   pattern->setText(QStringLiteral("*.TXT;*.bnl"));
   EXPECT_EQ(browser.ListedFiles(), (QStringList{QStringLiteral("notes.txt"), QStringLiteral("Tunnel.BNL")}));
   ASSERT_TRUE(browser.SelectFile(QStringLiteral("notes.txt")));
-  QTest::keyClick(browser.Layout().Widget(u"File1"), Qt::Key_Return);
-  EXPECT_EQ(RichText(browser.View()), QStringLiteral("first\r\nsecond\r\n"));
-  EXPECT_EQ(browser.Layout().Get<QLabel>(u"Label1")->text(), data_ + QStringLiteral("/notes.txt"));
+  QTest::keyClick(Control<QWidget>(u"File1"), Qt::Key_Return);
+  EXPECT_EQ(RichText(Control<QTextEdit>(u"RichTextBox1")), QStringLiteral("first\r\nsecond\r\n"));
+  EXPECT_EQ(Control<QLabel>(u"Label1")->text(), data_ + QStringLiteral("/notes.txt"));
   EXPECT_TRUE(started_.isEmpty() && opened_.isEmpty());
 }
 
 TEST_F(TextBrowser, StarDotStarListsFilesWithoutAnExtension) {
-  frmTextBrow browser;
-  browser.Layout().Get<QLineEdit>(u"Text2")->setText(QStringLiteral("*.*"));
+  frmTextBrow& browser = Open<frmTextBrow>();
+  Control<QLineEdit>(u"Text2")->setText(QStringLiteral("*.*"));
   EXPECT_EQ(browser.ListedFiles(), (QStringList{QStringLiteral("notes.txt"), QStringLiteral("README"),
                                                 QStringLiteral("Tunnel.BNL")}));
 }
@@ -97,12 +95,12 @@ TEST_F(TextBrowser, RemembersFolderForTheRunAndPatternInTheSettings) {
   const QString other = data_ + QStringLiteral("/Old");
   WriteFile(other + QStringLiteral("/a.log"), "x");
   {
-    frmTextBrow browser;
+    frmTextBrow& browser = Open<frmTextBrow>();
     browser.SetDirPath(other);
     EXPECT_EQ(browser.DirPath(), other);
-    browser.Layout().Get<QLineEdit>(u"Text2")->setText(QStringLiteral("*.log"));
+    Control<QLineEdit>(u"Text2")->setText(QStringLiteral("*.log"));
     EXPECT_EQ(browser.ListedFiles(), QStringList{QStringLiteral("a.log")});
-    browser.Command1_Click();
+    Press(u"Command1");
   }
   EXPECT_EQ(BrowseLastDir, other + u'/');
   IniDocument ini;
@@ -110,34 +108,34 @@ TEST_F(TextBrowser, RemembersFolderForTheRunAndPatternInTheSettings) {
   EXPECT_EQ(ini.Value(QStringLiteral("TextBrowse"), QStringLiteral("BrowseDefaultFilter")).value_or(QString()),
             QStringLiteral("*.log"));
 
-  frmTextBrow again;
+  frmTextBrow& again = Open<frmTextBrow>();
   EXPECT_EQ(again.DirPath(), other);
-  EXPECT_EQ(PatternBox(again), QStringLiteral("*.log"));
+  EXPECT_EQ(PatternBox(), QStringLiteral("*.log"));
 
   // A folder of the last visit that has gone since gives way to the data folder.
   QDir(other).removeRecursively();
-  frmTextBrow gone;
+  frmTextBrow& gone = Open<frmTextBrow>();
   EXPECT_EQ(gone.DirPath(), data_);
   EXPECT_TRUE(boxes_->Shown().empty());
 
   // After a restart the data folder shows again, with the stored pattern.
   BrowseLastDir.clear();
-  frmTextBrow restarted;
+  frmTextBrow& restarted = Open<frmTextBrow>();
   EXPECT_EQ(restarted.DirPath(), data_);
-  EXPECT_EQ(PatternBox(restarted), QStringLiteral("*.log"));
+  EXPECT_EQ(PatternBox(), QStringLiteral("*.log"));
 }
 
 TEST_F(TextBrowser, BadPatternTypedOrSavedShowsEveryFile) {
   {
-    frmTextBrow browser;
-    browser.Layout().Get<QLineEdit>(u"Text2")->setText(QStringLiteral("sub/*.txt"));
+    frmTextBrow& browser = Open<frmTextBrow>();
+    Control<QLineEdit>(u"Text2")->setText(QStringLiteral("sub/*.txt"));
     EXPECT_EQ(browser.FilePattern(), QStringLiteral("*.*"));
     EXPECT_EQ(browser.ListedFiles().size(), 3);
     browser.close();  // the close box saves like OK
   }
   EXPECT_EQ(BrowseDefaultFilter, QStringLiteral("sub/*.txt"));
-  frmTextBrow reopened;
-  EXPECT_EQ(PatternBox(reopened), QStringLiteral("*.*"));
+  frmTextBrow& reopened = Open<frmTextBrow>();
+  EXPECT_EQ(PatternBox(), QStringLiteral("*.*"));
   EXPECT_EQ(reopened.ListedFiles().size(), 3);
   EXPECT_TRUE(boxes_->Shown().empty());
 }
@@ -147,10 +145,10 @@ TEST_F(TextBrowser, ExternalViewerGetsTheScratchCopyAsOneArgument) {
   WriteFile(viewer, "#!/bin/sh\n");
   QFile::setPermissions(viewer, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
   ExternalEditor = viewer;
-  frmTextBrow browser;
-  EXPECT_TRUE(browser.Layout().Widget(u"cmdSetFont")->isEnabled());
+  frmTextBrow& browser = Open<frmTextBrow>();
+  EXPECT_TRUE(Control<QWidget>(u"cmdSetFont")->isEnabled());
   ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
-  EXPECT_FALSE(browser.Layout().Widget(u"cmdSetFont")->isEnabled());
+  EXPECT_FALSE(Control<QWidget>(u"cmdSetFont")->isEnabled());
   ASSERT_EQ(started_.size(), 1);
   EXPECT_EQ(started_[0], (QStringList{viewer, BrowserScratchFile()}));
   EXPECT_EQ(ReadFile(BrowserScratchFile()), QByteArray("BRANTEL_110\r\n"));
@@ -161,14 +159,14 @@ TEST_F(TextBrowser, MissingViewerFallsBackToTheDesktop) {
   for (const QString& viewer : {QStringLiteral("Notepad.exe"), QStringLiteral("/no/such/viewer")}) {
     ExternalEditor = viewer;
     opened_.clear();
-    frmTextBrow browser;
+    frmTextBrow& browser = Open<frmTextBrow>();
     ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
     EXPECT_TRUE(started_.isEmpty());
     EXPECT_EQ(opened_, QList<QUrl>{QUrl::fromLocalFile(BrowserScratchFile())});
   }
   // Nothing opened it: the message names the viewer.
   openAnswer_ = false;
-  frmTextBrow browser;
+  frmTextBrow& browser = Open<frmTextBrow>();
   ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_EQ(boxes_->Last().prompt,
@@ -178,7 +176,7 @@ TEST_F(TextBrowser, MissingViewerFallsBackToTheDesktop) {
 TEST_F(TextBrowser, FailedScratchCopyStartsNoViewer) {
   WriteFile(BrowserScratchFile(), "stale copy");
   UserTempFolder = Home() + QStringLiteral("/no/such/folder/");
-  frmTextBrow browser;
+  frmTextBrow& browser = Open<frmTextBrow>();
   ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("File I/O problem with TMP file: ")));
@@ -186,7 +184,7 @@ TEST_F(TextBrowser, FailedScratchCopyStartsNoViewer) {
 }
 
 TEST_F(TextBrowser, FolderThatCannotBeShownLeavesTheListAsItWas) {
-  frmTextBrow browser;
+  frmTextBrow& browser = Open<frmTextBrow>();
   browser.SetDirPath(data_ + QStringLiteral("/gone"));
   EXPECT_EQ(browser.DirPath(), data_);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
@@ -200,14 +198,14 @@ TEST_F(TextBrowser, FontDialogStoresTheChosenFont) {
     font.setBold(true);
     return true;
   });
-  frmTextBrow browser;
+  frmTextBrow& browser = Open<frmTextBrow>();
   browser.cmdSetFont_Click();
   EXPECT_EQ(BrowseFontName, QStringLiteral("DejaVu Sans Mono"));
   EXPECT_EQ(BrowseFontSize, 12.0f);
   EXPECT_EQ(BrowseFontBold, -1);
   EXPECT_EQ(BrowseFontItalic, 0);
-  EXPECT_EQ(browser.View()->font().family(), QStringLiteral("DejaVu Sans Mono"));
-  EXPECT_TRUE(browser.View()->font().bold());
+  EXPECT_EQ(Control<QTextEdit>(u"RichTextBox1")->font().family(), QStringLiteral("DejaVu Sans Mono"));
+  EXPECT_TRUE(Control<QTextEdit>(u"RichTextBox1")->font().bold());
 
   // A cancelled dialog gives back what it was given.
   platform::SetFontDialogHandler([](QFont&, QWidget*) { return false; });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Arithmetic.h"  // Principal2D, the results of CalcPrincipal2D
+
 #include <QString>
 
 #include <array>
@@ -21,17 +23,6 @@ struct StressInput {
   float Sy = 0.0f;
   float Txy = 0.0f;
   qint16 GraphOption = 0;  // the tool's graph choice
-};
-
-// The results of CalcPrincipal2D (angles in degrees).
-struct Principal2D {
-  float S1 = 0.0f;
-  float S2 = 0.0f;
-  float Theta1 = 0.0f;
-  float Theta2 = 0.0f;
-  float TauMax = 0.0f;
-  float ThetaPlus45 = 0.0f;
-  float ThetaMinus45 = 0.0f;
 };
 
 struct StressOnPlane {

@@ -28,8 +28,7 @@ QString ToolMessage::Text() const {
 }
 
 Principal2D FailurePrincipalStresses(const StressInput& stress) {
-  const std::array<float, 7> p = PrincipalStresses(stress.Sx, stress.Sy, stress.Txy);
-  return Principal2D{p[0], p[1], p[2], p[3], p[4], p[5], p[6]};
+  return PrincipalStresses(stress.Sx, stress.Sy, stress.Txy);
 }
 
 EffectiveStresses EffectiveStressState(float s1, float s2, float pore) {

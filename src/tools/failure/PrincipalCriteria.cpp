@@ -43,11 +43,7 @@ CriterionVerdict CompareCriterionSides(double stressSide, double strengthSide) {
   return fails ? CriterionVerdict::Fails : CriterionVerdict::Holds;
 }
 
-Principal2D PrincipalOf(float sx, float sy, float txy) {
-  std::array<float, 7> out{};
-  CalcPrincipal2D({sx, sy, txy}, out);
-  return Principal2D{out[0], out[1], out[2], out[3], out[4], out[5], out[6]};
-}
+Principal2D PrincipalOf(float sx, float sy, float txy) { return CalcPrincipal2D(sx, sy, txy); }
 
 double EffectiveStress(float stress, float porePressure) {
   const double exact = static_cast<double>(stress) - static_cast<double>(porePressure);

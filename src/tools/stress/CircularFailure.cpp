@@ -11,12 +11,8 @@
 namespace brantel {
 namespace {
 
-// The principal stresses of the far field, in the order of Principal2D.
-std::array<float, 7> Principal(const StressInput& s) {
-  std::array<float, 7> out{};
-  CalcPrincipal2D({s.Sx, s.Sy, s.Txy}, out);
-  return out;
-}
+// The principal stresses of the far field.
+Principal2D Principal(const StressInput& s) { return CalcPrincipal2D(s.Sx, s.Sy, s.Txy); }
 
 // A quotient held as a 32-bit float. Past the 32-bit range it can only say
 // "beyond 1" or "below -1", so it is held at the largest float of its sign.
@@ -80,10 +76,10 @@ FailureZones CalcFailureZones(const StressInput& stress, const CircFailData& inp
   if (a <= 0.0f) return zones;
 
   const auto principal = Principal(stress);
-  zones.S1 = principal[0];
-  zones.S2 = principal[1];
-  zones.Theta1 = principal[2];
-  zones.Theta2 = principal[3];
+  zones.S1 = principal.S1;
+  zones.S2 = principal.S2;
+  zones.Theta1 = principal.Theta1;
+  zones.Theta2 = principal.Theta2;
   const float theta2 = zones.Theta2;
 
   const double p = input.InternalPressure;

@@ -14,12 +14,8 @@
 namespace brantel {
 namespace {
 
-// The principal stresses of the far field, in the order of Principal2D.
-std::array<float, 7> Principal(const StressInput& s) {
-  std::array<float, 7> out{};
-  CalcPrincipal2D({s.Sx, s.Sy, s.Txy}, out);
-  return out;
-}
+// The principal stresses of the far field.
+Principal2D Principal(const StressInput& s) { return CalcPrincipal2D(s.Sx, s.Sy, s.Txy); }
 
 double Divide(double a, double b) {
   if (b == 0.0) RaiseError(err::kDivisionByZero);
@@ -109,9 +105,9 @@ CircularPoint CalcKirschPoint(const StressInput& stress, const CircularData& ope
   CircularPoint point;
   if (!(opening.R > 0.0f)) return point;
   const auto principal = Principal(stress);
-  point.S1 = principal[0];
-  point.S2 = principal[1];
-  point.Theta2 = principal[3];
+  point.S1 = principal.S1;
+  point.S2 = principal.S2;
+  point.Theta2 = principal.Theta2;
   point.AngleFromS2 = CSng(static_cast<double>(opening.Angle) - point.Theta2);
   const float t = LineAngle(opening.Angle, point.Theta2);
   const float P = CSng(static_cast<double>(point.S2) + point.S1);
@@ -158,11 +154,11 @@ StressCurves CalcStressCurves(const StressInput& stress, const CircularData& ope
   const float rhoMax = CSng(static_cast<double>(extent) * a);
   const float step = CSng(static_cast<double>(rhoMax) / 100.0);
   const auto principal = Principal(stress);
-  curves.S1Field = CSng(static_cast<double>(principal[0]) - opening.InternalPressure);
-  curves.S2Field = CSng(static_cast<double>(principal[1]) - opening.InternalPressure);
+  curves.S1Field = CSng(static_cast<double>(principal.S1) - opening.InternalPressure);
+  curves.S2Field = CSng(static_cast<double>(principal.S2) - opening.InternalPressure);
   const float P = CSng(static_cast<double>(curves.S2Field) + curves.S1Field);
   const float Q = CSng(static_cast<double>(curves.S2Field) - curves.S1Field);
-  const float t = LineAngle(opening.Angle, principal[3]);
+  const float t = LineAngle(opening.Angle, principal.Theta2);
 
   // rho accumulates in 64-bit arithmetic; its rounding decides the last
   // point (5 radii end at 4.95). The bound keeps a vanishing step finite.

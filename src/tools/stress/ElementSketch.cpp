@@ -1,6 +1,6 @@
 #include "tools/stress/ElementSketch.h"
 
-#include "core/forms/FormBuilder.h"
+#include "forms/FormBuilder.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -12,7 +12,7 @@ namespace {
 // The major principal stress of a plane state: the one place this tool
 // meets the plane stress mechanics.
 float MajorPrincipalStress(float sx, float sy, float txy) {
-  return PrincipalStresses(sx, sy, txy)[0];
+  return PrincipalStresses(sx, sy, txy).S1;
 }
 
 bool FitsSingle(double value) {

@@ -7,16 +7,15 @@
 
 namespace brantel {
 
-std::array<float, 7> PrincipalStresses(float sx, float sy, float txy) {
-  std::array<float, 7> out{};
-  CalcPrincipal2D({sx, sy, txy}, out);
+Principal2D PrincipalStresses(float sx, float sy, float txy) {
+  Principal2D p = CalcPrincipal2D(sx, sy, txy);
   if (sx == 0 && sy == 0 && txy == 0) {
-    out[2] = 0;
-    out[3] = 0;
-    out[5] = 0;
-    out[6] = 0;
+    p.Theta1 = 0;
+    p.Theta2 = 0;
+    p.ThetaPlus45 = 0;
+    p.ThetaMinus45 = 0;
   }
-  return out;
+  return p;
 }
 
 PlaneStress StressOnPlaneAt(float s1, float s2, float planeAngle) {

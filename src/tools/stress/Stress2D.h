@@ -1,17 +1,21 @@
 #pragma once
 
-#include <array>
+#include "core/Arithmetic.h"
 
 namespace brantel {
 
-// Mechanics of the two-dimensional stress tool: principal stresses of a
-// plane stress state and the stresses on a plane given by its angle from
-// the direction of s1.
+// Mechanics of the two-dimensional stress tool: the principal stresses of a
+// plane stress state and the stresses on a plane given by its angle from the
+// direction of s1.
+//
+// Shared arithmetic used (core/Arithmetic.h): CalcPrincipal2D for the
+// principal stresses, kDegreeFactor for the plane's angle, CSng
+// (core/Conversions.h) for every 32-bit result.
 
-// The seven principal results in the order of Principal2D: S1, S2, Theta1,
-// Theta2, TauMax, ThetaPlus45, ThetaMinus45 (angles in degrees). A state of
-// three zeros has all four angles 0.
-std::array<float, 7> PrincipalStresses(float sx, float sy, float txy);
+// The principal stresses of (sx, sy, txy), angles in degrees. A state of
+// three zeros has all four angles 0 (the arc tangent of 0 / 0 gives no
+// direction). Raises a RuntimeError when a result exceeds the 32-bit range.
+Principal2D PrincipalStresses(float sx, float sy, float txy);
 
 struct PlaneStress {
   float SigmaN = 0;  // normal stress on the plane

@@ -1,14 +1,12 @@
 #include "tools/stress/Stress2DDialog.h"
 
-#include "core/Conversions.h"
-#include "core/ErrorReporting.h"
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
 #include "core/Settings.h"
-#include "core/Validation.h"
-#include "core/forms/FormHelpers.h"
+#include "forms/FormHelpers.h"
+#include "forms/FormInputs.h"
 #include "plot/StressPlot.h"
 #include "tools/stress/ElementSketch.h"
 #include "tools/stress/Stress2D.h"
@@ -67,8 +65,8 @@ constexpr ControlRow kControls[] = {
     {"Label21", Kind::Label, "Frame3", 240, 1080, 1500, 615, "Angle of Plane from x-axis (deg) ",
      "γωνία επιπέδου από x (o)", "Text14"},
     {"Text14", Kind::TextBox, "Frame3", 1800, 1200, 855, 285, nullptr, nullptr, nullptr, kResult},
-    {"optAngle(0)", Kind::Option, "Frame3", 2760, 480, 225, 255},
-    {"optAngle(1)", Kind::Option, "Frame3", 2760, 1200, 225, 255},
+    {"optAngle(0)", Kind::Option, "Frame3", 2760, 480, 225, 255, nullptr, nullptr, "Label19"},
+    {"optAngle(1)", Kind::Option, "Frame3", 2760, 1200, 225, 255, nullptr, nullptr, "Label21"},
     {"lblsN", Kind::Label, "Frame3", 3000, 360, 435, 255, "s_n", "σ_n", "Text7"},
     {"lbltN", Kind::Label, "Frame3", 3000, 720, 435, 255, "t_n", "τ_n", "Text8"},
     {"Text7", Kind::TextBox, "Frame3", 3480, 360, 1095, 285, nullptr, nullptr, nullptr, kResult},
@@ -88,168 +86,148 @@ constexpr ControlRow kControls[] = {
     {"CmdOk", Kind::Button, nullptr, 3480, 5880, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
 
-struct BoxName {
-  const char16_t* box;
-  const char* english;
-  const char* greek;
-};
-constexpr BoxName kInputs[] = {
-    {u"Text1", "sx", "σx"}, {u"Text2", "sy", "σy"}, {u"Text3", "txy", "τxy"}, {u"Text9", "angle theta", "θ"}};
-
 }  // namespace
 
 frm2DPrinc::frm2DPrinc(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frm2DPrinc"));
-  layout_ = std::make_unique<forms::FormLayout>(
-      this, kForm, kControls, [this](const ControlRow& row, QWidget* parent) -> QWidget* {
-        const QString name = QString::fromUtf8(row.name);
-        if (name == QStringLiteral("picMohr")) return plot_ = new MohrCirclePlot(parent);
-        if (name == QStringLiteral("pic_ref")) return reference_ = new ReferenceElement(parent);
-        if (name == QStringLiteral("pic_bot")) return sketch_ = new ElementView(parent);
-        return nullptr;
-      });
-  layout_->SetCaptions(EnglishMenus == 1);
+  Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
+    const QLatin1String name(row.name);
+    if (name == QLatin1String("picMohr")) return new MohrCirclePlot(parent);
+    if (name == QLatin1String("pic_ref")) return new ReferenceElement(parent);
+    if (name == QLatin1String("pic_bot")) return new ElementView(parent);
+    return nullptr;
+  });
+  ui_.sx = Require<QLineEdit>(u"Text1");
+  ui_.sy = Require<QLineEdit>(u"Text2");
+  ui_.txy = Require<QLineEdit>(u"Text3");
+  ui_.angle = Require<QLineEdit>(u"Text9");
+  ui_.s1 = Require<QLineEdit>(u"Text4");
+  ui_.s2 = Require<QLineEdit>(u"Text5");
+  ui_.theta1 = Require<QLineEdit>(u"Text6(0)");
+  ui_.theta2 = Require<QLineEdit>(u"Text10");
+  ui_.tmax = Require<QLineEdit>(u"Text11");
+  ui_.thetaPlus45 = Require<QLineEdit>(u"Text12");
+  ui_.thetaMinus45 = Require<QLineEdit>(u"Text13");
+  ui_.sigmaN = Require<QLineEdit>(u"Text7");
+  ui_.tauN = Require<QLineEdit>(u"Text8");
+  ui_.angleFromX = Require<QLineEdit>(u"Text14");
+  ui_.mohr = Require<QCheckBox>(u"chkMohr");
+  ui_.view = Require<QPushButton>(u"cmdView");
+  ui_.plot = Require<QPushButton>(u"cmdPlot");
+  ui_.ok = Require<QPushButton>(u"CmdOk");
+  ui_.angleFrom = Options(u"optAngle");
+  ui_.picMohr = Require<MohrCirclePlot>(u"picMohr");
+  ui_.reference = Require<ReferenceElement>(u"pic_ref");
+  ui_.sketch = Require<ElementView>(u"pic_bot");
 
-  for (const char* name : {"lblCoord", "lblIntCoord"}) {
-    auto* label = layout_->Get<QLabel>(QString::fromUtf8(name));
+  inputs_.Add(ui_.sx, {"sx", "σx"}, stress_.Sx);
+  inputs_.Add(ui_.sy, {"sy", "σy"}, stress_.Sy);
+  inputs_.Add(ui_.txy, {"txy", "τxy"}, stress_.Txy);
+  inputs_.Add(ui_.angle, {"angle theta", "θ"}, plane_.PlaneAngle);
+
+  auto* coord = Require<QLabel>(u"lblCoord");
+  auto* intCoord = Require<QLabel>(u"lblIntCoord");
+  for (QLabel* label : {coord, intCoord}) {
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
   }
-  plot_->AttachZoomBar(layout_->Get<QScrollBar>(u"HScroll1"));
-  plot_->AttachReadouts(layout_->Get<QLabel>(u"lblCoord"), layout_->Get<QLabel>(u"lblIntCoord"));
+  ui_.picMohr->AttachZoomBar(Require<QScrollBar>(u"HScroll1"));
+  ui_.picMohr->AttachReadouts(coord, intCoord);
 
-  for (const char16_t* name : {u"Text1", u"Text2", u"Text3"}) {
-    QLineEdit* box = Box(name);
-    connect(box, &QLineEdit::textChanged, this, [this] { TextStress_Change(); });
-    OnGotFocus(box, [this] { TextStress_GotFocus(); });
-    OnLostFocus(box, [this, box] { TextStress_LostFocus(box); });
+  WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy}) {
+    connect(box, &QLineEdit::textChanged, this, &frm2DPrinc::TextStress_Change);
+    forms::OnGotFocus(box, [this] { TextStress_GotFocus(); });
+    forms::OnLostFocus(box, [this, box] { TextStress_LostFocus(box); });
   }
-  connect(Box(u"Text9"), &QLineEdit::textChanged, this, [this] { Text9_Change(); });
-  OnLostFocus(Box(u"Text9"), [this] { Text9_LostFocus(); });
-  connect(layout_->Get<QCheckBox>(u"chkMohr"), &QCheckBox::toggled, this, [this] { chkMohr_Click(); });
-  connect(layout_->Get<QPushButton>(u"cmdPlot"), &QPushButton::clicked, this, [this] { cmdPlot_Click(); });
-  connect(layout_->Get<QPushButton>(u"CmdOk"), &QPushButton::clicked, this, [this] { CmdOk_Click(); });
-  connect(layout_->Get<QPushButton>(u"cmdCancel"), &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-  connect(layout_->Get<QPushButton>(u"cmdHelp"), &QPushButton::clicked, this, [] { ShowHelpHint(); });
+  connect(ui_.angle, &QLineEdit::textChanged, this, &frm2DPrinc::Text9_Change);
+  forms::OnLostFocus(ui_.angle, [this] { Text9_LostFocus(); });
+  connect(ui_.mohr, &QCheckBox::toggled, this, &frm2DPrinc::chkMohr_Click);
+  connect(ui_.plot, &QPushButton::clicked, this, &frm2DPrinc::cmdPlot_Click);
   timer1_.setSingleShot(true);
-  connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+  connect(&timer1_, &QTimer::timeout, this, &frm2DPrinc::Timer1_Timer);
 
   Form_Load();
 }
 
 frm2DPrinc::~frm2DPrinc() = default;
 
-QLineEdit* frm2DPrinc::Box(QStringView name) const { return layout_->Get<QLineEdit>(name); }
-
 void frm2DPrinc::Form_Load() {
-  loading_ = true;
-  accepted_ = false;
-  LoadFromGlobals();
-  loading_ = false;
-  if (ValidateInput()) {
-    CalcPrincipal();
-    timer1_.start(500);
-  }
-  if (EnableMohrCircles == 1) layout_->Get<QCheckBox>(u"chkMohr")->setChecked(true);
+  LoadInputs();
+  if (ValidateInput() && CalcPrincipal()) timer1_.start(500);
+  if (EnableMohrCircles == 1) ui_.mohr->setChecked(true);
   RedrawPlot(true);
-  SetArrayIndex(layout_->Options(u"optAngle"), 0);
-  if (Val(Box(u"Text9")->text()) != 0) Text9_Change();
+  forms::SetArrayIndex(ui_.angleFrom, 0);
+  if (Val(ui_.angle->text()) != 0) Text9_Change();
   AddHistoryLine(Tr(QStringLiteral("Stress Analysis in Two Dimensions."),
                     QStringLiteral("Ανάλυση τάσεων σε δύο διαστάσεις.")));
 }
 
-void frm2DPrinc::LoadFromGlobals() {
-  const StressInput& s = Project.Stress2D;
-  ShowStoredValue(Box(u"Text1"), s.Sx, Format(s.Sx, u"#0.##0"));
-  ShowStoredValue(Box(u"Text2"), s.Sy, Format(s.Sy, u"#0.##0"));
-  ShowStoredValue(Box(u"Text3"), s.Txy, Format(s.Txy, u"#0.##0"));
-  const float angle = Project.Stress2DPlane.PlaneAngle;
-  ShowStoredValue(Box(u"Text9"), angle, Format(angle, u"#0.##0"));
-  stress_ = s;
+void frm2DPrinc::LoadFromProject() {
+  stress_ = Project.Stress2D;
   plane_ = Project.Stress2DPlane;
-  layout_->Get<QCheckBox>(u"chkMohr")->setChecked(s.GraphOption == 1);
+  inputs_.Show(u"#0.##0");
+  ui_.mohr->setChecked(stress_.GraphOption == 1);
   chkMohr_Click();
 }
 
 bool frm2DPrinc::ValidateInput() {
-  std::array<float, 4> values{};
-  bool ok = true;
-  for (std::size_t i = 0; i < std::size(kInputs) && ok; ++i) {
-    QLineEdit* box = Box(kInputs[i].box);
-    bool valid = IsNumericEntry(box->text());
-    if (valid) {
-      try {
-        values[i] = CSng(BoxValue(box));
-      } catch (const RuntimeError&) {
-        valid = false;  // beyond the range of a 32-bit value
-      }
-    }
-    if (!valid) {
-      ShowInvalidValue(QString::fromUtf8(kInputs[i].greek), QString::fromUtf8(kInputs[i].english), true);
-      box->setFocus();
-      box->selectAll();
-      ok = false;
-    }
-  }
-  if (ok) {
-    stress_.Sx = values[0];
-    stress_.Sy = values[1];
-    stress_.Txy = values[2];
-    plane_.PlaneAngle = values[3];
-  }
-  layout_->Get<QPushButton>(u"CmdOk")->setEnabled(stress_.Sx != 0 || stress_.Sy != 0 || stress_.Txy != 0 ||
-                                                  plane_.PlaneAngle != 0);
-  return ok;
+  const bool valid = inputs_.Validate();
+  ui_.ok->setEnabled(stress_.Sx != 0 || stress_.Sy != 0 || stress_.Txy != 0 || plane_.PlaneAngle != 0);
+  return valid;
 }
 
-void frm2DPrinc::CalcPrincipal() {
-  try {
-    principal_ = PrincipalStresses(stress_.Sx, stress_.Sy, stress_.Txy);
-  } catch (const RuntimeError& e) {
-    LogRuntimeError(e);
-    return;
-  }
-  Box(u"Text4")->setText(Format(principal_[0], u"#0.##0"));
-  Box(u"Text5")->setText(Format(principal_[1], u"#0.##0"));
-  Box(u"Text6(0)")->setText(Format(principal_[2], u"#0.##0"));
-  Box(u"Text10")->setText(Format(principal_[3], u"#0.##0"));
-  Box(u"Text11")->setText(Format(principal_[4], u"#0.##0"));
-  Box(u"Text12")->setText(Format(principal_[5], u"#0.##0"));
-  Box(u"Text13")->setText(Format(principal_[6], u"#0.##0"));
-  layout_->Get<QPushButton>(u"cmdView")->setEnabled(true);
+bool frm2DPrinc::CalcPrincipal() {
+  principalShown_ = forms::Calculate(
+      {ui_.s1, ui_.s2, ui_.theta1, ui_.theta2, ui_.tmax, ui_.thetaPlus45, ui_.thetaMinus45, ui_.sigmaN,
+       ui_.tauN, ui_.angleFromX},
+      [this] {
+        principal_ = PrincipalStresses(stress_.Sx, stress_.Sy, stress_.Txy);
+        forms::ShowResult(ui_.s1, principal_.S1);
+        forms::ShowResult(ui_.s2, principal_.S2);
+        forms::ShowResult(ui_.theta1, principal_.Theta1);
+        forms::ShowResult(ui_.theta2, principal_.Theta2);
+        forms::ShowResult(ui_.tmax, principal_.TauMax);
+        forms::ShowResult(ui_.thetaPlus45, principal_.ThetaPlus45);
+        forms::ShowResult(ui_.thetaMinus45, principal_.ThetaMinus45);
+      },
+      [this] {
+        principal_ = {};
+        ui_.picMohr->Blank();
+      });
+  if (!principalShown_) return false;
+  ui_.view->setEnabled(true);
   sketchDrawn_ = false;
-  CalcPlaneStress();
+  return CalcPlaneStress();
 }
 
-void frm2DPrinc::CalcPlaneStress() {
-  try {
-    const PlaneStress p = StressOnPlaneAt(principal_[0], principal_[1], plane_.PlaneAngle);
+bool frm2DPrinc::CalcPlaneStress() {
+  if (!principalShown_) return false;  // the plane follows from the principal stresses
+  return forms::Calculate({ui_.sigmaN, ui_.tauN, ui_.angleFromX}, [this] {
+    const PlaneStress p = StressOnPlaneAt(principal_.S1, principal_.S2, plane_.PlaneAngle);
     plane_.SigmaN = p.SigmaN;
     plane_.TauN = p.TauN;
-  } catch (const RuntimeError& e) {
-    LogRuntimeError(e);
-    return;
-  }
-  Box(u"Text7")->setText(Format(plane_.SigmaN, u"#0.##0"));
-  Box(u"Text8")->setText(Format(plane_.TauN, u"#0.##0"));
-  // The angle from x is the sum of the two texts as they stand.
-  try {
-    Box(u"Text14")->setText(Format(Val(Box(u"Text9")->text()) + Val(Box(u"Text6(0)")->text()), u"#0.##0"));
-  } catch (const RuntimeError& e) {
-    LogRuntimeError(e);
-  }
+    forms::ShowResult(ui_.sigmaN, plane_.SigmaN);
+    forms::ShowResult(ui_.tauN, plane_.TauN);
+    // The angle from x is the sum of the two texts as they stand.
+    forms::ShowResult(ui_.angleFromX, Val(ui_.angle->text()) + Val(ui_.theta1->text()));
+  });
 }
 
 void frm2DPrinc::RedrawPlot(bool useDefault) {
-  plot_->SetPrincipal(principal_[0], principal_[1], principal_[4]);
+  if (!principalShown_) {
+    ui_.picMohr->Blank();
+    return;
+  }
+  ui_.picMohr->SetPrincipal(principal_.S1, principal_.S2, principal_.TauMax);
   double angle = 0;
   try {
-    angle = Val(Box(u"Text9")->text());
+    angle = Val(ui_.angle->text());
   } catch (const RuntimeError&) {
   }
-  plot_->SetPlaneAngle(angle);
-  plot_->Redraw(useDefault);
+  ui_.picMohr->SetPlaneAngle(angle);
+  ui_.picMohr->Redraw(useDefault);
 }
 
 void frm2DPrinc::TextStress_Change() {
@@ -269,9 +247,9 @@ void frm2DPrinc::Text9_Change() {
 }
 
 bool frm2DPrinc::AnyStressEntered() const {
-  for (const char16_t* name : {u"Text1", u"Text2", u"Text3"}) {
+  for (const QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy}) {
     try {
-      if (Val(Box(name)->text()) != 0) return true;
+      if (Val(box->text()) != 0) return true;
     } catch (const RuntimeError&) {
       return true;  // a number too large to read is not 0 either
     }
@@ -280,43 +258,35 @@ bool frm2DPrinc::AnyStressEntered() const {
 }
 
 void frm2DPrinc::TextStress_GotFocus() {
-  SelectAllText();
+  forms::SelectAllText();
   if (AnyStressEntered()) DrawElementImage();
 }
 
 void frm2DPrinc::TextStress_LostFocus(QLineEdit* box) {
-  if (!BoxUnedited(box)) {
-    try {
-      box->setText(Format(Val(box->text()), u"#0.##0"));
-    } catch (const RuntimeError&) {
-    }
-  }
+  forms::ShowTypedValue(box, u"#0.##0", forms::OnLeave::ValueOfText);
   if (AnyStressEntered()) DrawElementImage();
 }
 
 void frm2DPrinc::Text9_LostFocus() {
-  QLineEdit* box = Box(u"Text9");
-  if (BoxUnedited(box)) return;
-  // Only a numeric text is put into the display form; anything else stays.
-  if (const auto value = ParseNumber(box->text())) box->setText(Format(*value, u"#0.##0"));
+  forms::ShowTypedValue(ui_.angle, u"#0.##0", forms::OnLeave::NumbersOnly);
 }
 
 void frm2DPrinc::chkMohr_Click() {
-  const bool shown = layout_->Get<QCheckBox>(u"chkMohr")->isChecked();
-  plot_->SetPlotShown(shown);
-  plot_->setVisible(shown);  // no sliver of it at the edge of the narrow dialog
-  layout_->Get<QPushButton>(u"cmdPlot")->setVisible(shown);
-  layout_->SetFormWidth(shown ? kWideWidth : kNarrowWidth);
+  const bool shown = ui_.mohr->isChecked();
+  ui_.picMohr->SetPlotShown(shown);
+  ui_.picMohr->setVisible(shown);  // no sliver of it at the edge of the narrow dialog
+  ui_.plot->setVisible(shown);
+  Layout().SetFormWidth(shown ? kWideWidth : kNarrowWidth);
   if (shown) cmdPlot_Click();
-  CenterForm(this);
+  forms::CenterForm(this);
 }
 
 void frm2DPrinc::cmdPlot_Click() {
-  if (principal_[0] != 0 || principal_[1] != 0) {
+  if (principal_.S1 != 0 || principal_.S2 != 0) {
     RedrawPlot(true);
   } else {
-    plot_->SetPrincipal(principal_[0], principal_[1], principal_[4]);
-    plot_->SetPlotRangeSafely(true);
+    ui_.picMohr->SetPrincipal(principal_.S1, principal_.S2, principal_.TauMax);
+    ui_.picMohr->SetPlotRangeSafely(true);
   }
 }
 
@@ -327,47 +297,23 @@ void frm2DPrinc::Timer1_Timer() {
 
 void frm2DPrinc::DrawElementImage() {
   if (sketchDrawn_) return;
-  const float theta = principal_[2];
-  if (theta == 0) {
+  if (principal_.Theta1 == 0) {
     // A principal direction along x: the labelled picture is the sketch.
-    if (!sketch_->LabelledShown()) sketch_->ShowLabelled();
+    if (!ui_.sketch->LabelledShown()) ui_.sketch->ShowLabelled();
   } else {
-    sketch_->ShowTurned(reference_->Picture(), theta);
+    ui_.sketch->ShowTurned(ui_.reference->Picture(), principal_.Theta1);
   }
   sketchDrawn_ = true;
-  layout_->Get<QPushButton>(u"cmdView")->setEnabled(false);
+  ui_.view->setEnabled(false);
 }
 
-void frm2DPrinc::ReadInputs() {
-  stress_.Sx = CSng(BoxValue(Box(u"Text1")));
-  stress_.Sy = CSng(BoxValue(Box(u"Text2")));
-  stress_.Txy = CSng(BoxValue(Box(u"Text3")));
-  plane_.PlaneAngle = CSng(BoxValue(Box(u"Text9")));
-  stress_.GraphOption = layout_->Get<QCheckBox>(u"chkMohr")->isChecked() ? 1 : 0;
-}
-
-void frm2DPrinc::CmdOk_Click() {
-  if (!ValidateInput()) return;
-  ReadInputs();
-  AcceptAndUnload();
-}
-
-void frm2DPrinc::cmdCancel_Click() {
-  accepted_ = false;
-  Unload();
-}
-
-void frm2DPrinc::FormUnload() {
-  timer1_.stop();
-  if (!IsAccepted()) return;
+void frm2DPrinc::CommitToProject() {
+  stress_.GraphOption = ui_.mohr->isChecked() ? 1 : 0;
   Project.Stress2D = stress_;
   Project.Stress2DPlane = plane_;
   MarkProjectChanged();
 }
 
-void ShowStress2DTool(QWidget* owner) {
-  frm2DPrinc dialog(owner);
-  dialog.exec();
-}
+void frm2DPrinc::FormUnload() { timer1_.stop(); }
 
 }  // namespace brantel

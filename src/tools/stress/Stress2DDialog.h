@@ -1,17 +1,16 @@
 #pragma once
 
-#include "core/forms/FormBuilder.h"
-#include "core/forms/FormDialog.h"
 #include "core/project/ProjectRecord.h"
+#include "forms/FormDialog.h"
+#include "forms/FormInputs.h"
 
 #include <QTimer>
 
-#include <array>
-#include <memory>
-
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollBar;
 
 namespace brantel {
 
@@ -21,8 +20,9 @@ class ReferenceElement;
 
 // Stresses in two dimensions: principal stresses, the stresses on a plane,
 // Mohr's circle and a sketch of the element turned to the principal
-// directions. Works on Stress2D and Stress2DPlane of the project.
-class frm2DPrinc : public FormDialog {
+// directions. Works on Stress2D and Stress2DPlane of the project; the
+// mechanics are in Stress2D.h.
+class frm2DPrinc : public forms::FormDialog {
   Q_OBJECT
 
  public:
@@ -32,17 +32,20 @@ class frm2DPrinc : public FormDialog {
   explicit frm2DPrinc(QWidget* owner = nullptr);
   ~frm2DPrinc() override;
 
-  const forms::FormLayout& Layout() const { return *layout_; }
-  MohrCirclePlot* Plot() const { return plot_; }
-  ElementView* Sketch() const { return sketch_; }
-  QTimer& SketchTimer() { return timer1_; }
-  bool SketchDrawn() const { return sketchDrawn_; }
-  // The working copy and the principal results.
+  // The working copy, the principal results and whether the element sketch
+  // shows the current state.
   const StressInput& WorkingStress() const { return stress_; }
   const StressOnPlane& WorkingPlane() const { return plane_; }
-  const std::array<float, 7>& PrincipalResults() const { return principal_; }
+  const Principal2D& Principal() const { return principal_; }
+  bool SketchDrawn() const { return sketchDrawn_; }
 
-  // Handlers.
+ protected:
+  void LoadFromProject() override;
+  bool ValidateInput() override;
+  void CommitToProject() override;
+  void FormUnload() override;
+
+ private:
   void Form_Load();
   void TextStress_Change();
   void Text9_Change();
@@ -51,37 +54,48 @@ class frm2DPrinc : public FormDialog {
   void Text9_LostFocus();
   void chkMohr_Click();
   void cmdPlot_Click();
-  void CmdOk_Click();
-  void cmdCancel_Click();
   void Timer1_Timer();
+
+  // True when the results could be computed.
+  bool CalcPrincipal();
+  bool CalcPlaneStress();
+  void RedrawPlot(bool useDefault);
   void DrawElementImage();
-
- protected:
-  void FormUnload() override;
-
- private:
-  bool ValidateInput();
   // True when a stress box holds a leading number other than 0.
   bool AnyStressEntered() const;
-  void CalcPrincipal();
-  void CalcPlaneStress();
-  void ReadInputs();
-  void LoadFromGlobals();
-  void RedrawPlot(bool useDefault);
-  QLineEdit* Box(QStringView name) const;
 
-  std::unique_ptr<forms::FormLayout> layout_;
-  MohrCirclePlot* plot_ = nullptr;
-  ReferenceElement* reference_ = nullptr;
-  ElementView* sketch_ = nullptr;
+  struct Ui {
+    QLineEdit* sx;            // Text1
+    QLineEdit* sy;            // Text2
+    QLineEdit* txy;           // Text3
+    QLineEdit* angle;         // Text9: the plane's angle from s1
+    QLineEdit* s1;            // Text4
+    QLineEdit* s2;            // Text5
+    QLineEdit* theta1;        // Text6(0)
+    QLineEdit* theta2;        // Text10
+    QLineEdit* tmax;          // Text11
+    QLineEdit* thetaPlus45;   // Text12
+    QLineEdit* thetaMinus45;  // Text13
+    QLineEdit* sigmaN;        // Text7
+    QLineEdit* tauN;          // Text8
+    QLineEdit* angleFromX;    // Text14
+    QCheckBox* mohr;          // chkMohr
+    QPushButton* view;        // cmdView
+    QPushButton* plot;        // cmdPlot
+    QPushButton* ok;          // CmdOk
+    forms::OptionArray angleFrom;  // optAngle
+    MohrCirclePlot* picMohr;
+    ReferenceElement* reference;   // pic_ref
+    ElementView* sketch;           // pic_bot
+  } ui_;
+
+  forms::NumericInputs inputs_;
   QTimer timer1_;
   StressInput stress_;
   StressOnPlane plane_;
-  std::array<float, 7> principal_{};
+  Principal2D principal_;
+  bool principalShown_ = false;  // the principal results stand for the inputs
   bool sketchDrawn_ = false;
 };
-
-// Opens the tool modally and returns when it has closed.
-void ShowStress2DTool(QWidget* owner = nullptr);
 
 }  // namespace brantel

@@ -3,7 +3,7 @@
 #include "core/Settings.h"
 #include "core/project/ProjectRecord.h"
 #include "plot/StressPlot.h"
-#include "support/TestEnvironment.h"
+#include "support/DialogTest.h"
 #include "tools/stress/ElementSketch.h"
 #include "tools/stress/Stress2DDialog.h"
 #include "mainwindow/Commands.h"
@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 
@@ -23,49 +24,36 @@
 namespace brantel {
 namespace {
 
-using test::CoreTest;
-
-class Stress2DDialogTest : public CoreTest {
+class Stress2DDialogTest : public test::DialogTest {
  protected:
   void SetUp() override {
-    CoreTest::SetUp();
+    DialogTest::SetUp();
     EnableMohrCircles = 0;
     Project.Stress2D = StressInput{};
     Project.Stress2DPlane = StressOnPlane{};
   }
-  void Open() {
-    dialog = std::make_unique<frm2DPrinc>();
-    dialog->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-  }
-  QLineEdit* Box(const char16_t* name) const { return dialog->Layout().Get<QLineEdit>(name); }
-  QPushButton* Button(const char16_t* name) const { return dialog->Layout().Get<QPushButton>(name); }
-  void Type(const char16_t* name, const QString& text) {
-    QLineEdit* box = Box(name);
-    box->setFocus();
-    box->selectAll();
-    if (text.isEmpty()) QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
-  }
-  std::unique_ptr<frm2DPrinc> dialog;
+  frm2DPrinc& Open() { return DialogTest::Open<frm2DPrinc>(); }
+  frm2DPrinc& Dialog() const { return static_cast<frm2DPrinc&>(Current()); }
+  MohrCirclePlot* Plot() const { return Control<MohrCirclePlot>(u"picMohr"); }
+  ElementView* Sketch() const { return Control<ElementView>(u"pic_bot"); }
 };
 
 TEST_F(Stress2DDialogTest, TypingComputesTheResultsAtOnce) {
   Open();
-  EXPECT_FALSE(Button(u"CmdOk")->isEnabled());  // everything is zero
+  EXPECT_FALSE(Enabled(u"CmdOk"));  // everything is zero
   Type(u"Text1", QStringLiteral("30"));
   Type(u"Text2", QStringLiteral("10"));
   Type(u"Text3", QStringLiteral("0"));
-  EXPECT_TRUE(Button(u"CmdOk")->isEnabled());
-  EXPECT_EQ(Box(u"Text4")->text(), QStringLiteral("30.000"));
-  EXPECT_EQ(Box(u"Text5")->text(), QStringLiteral("10.000"));
-  EXPECT_EQ(Box(u"Text11")->text(), QStringLiteral("10.000"));
+  EXPECT_TRUE(Enabled(u"CmdOk"));
+  EXPECT_EQ(Text(u"Text4"), QStringLiteral("30.000"));
+  EXPECT_EQ(Text(u"Text5"), QStringLiteral("10.000"));
+  EXPECT_EQ(Text(u"Text11"), QStringLiteral("10.000"));
   Type(u"Text9", QStringLiteral("45"));
-  EXPECT_EQ(Box(u"Text7")->text(), QStringLiteral("20.000"));
-  EXPECT_EQ(Box(u"Text8")->text(), QStringLiteral("10.000"));
-  EXPECT_EQ(Box(u"Text14")->text(), QStringLiteral("45.000"));
+  EXPECT_EQ(Text(u"Text7"), QStringLiteral("20.000"));
+  EXPECT_EQ(Text(u"Text8"), QStringLiteral("10.000"));
+  EXPECT_EQ(Text(u"Text14"), QStringLiteral("45.000"));
   Type(u"Text3", QStringLiteral("-"));  // still being typed: counts as 0
-  EXPECT_TRUE(boxes_->Shown().empty());
+  EXPECT_TRUE(Messages().empty());
   EXPECT_TRUE(History().contains(QStringLiteral("Stress Analysis in Two Dimensions.")));
 }
 
@@ -73,69 +61,68 @@ TEST_F(Stress2DDialogTest, AnInvalidEntryIsRefusedAndTheResultsStay) {
   Open();
   Type(u"Text1", QStringLiteral("30"));
   Type(u"Text2", QStringLiteral("12a"));
-  ASSERT_FALSE(boxes_->Shown().empty());
-  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Invalid value for sy"));
-  EXPECT_TRUE(Box(u"Text2")->hasFocus());
-  EXPECT_EQ(Box(u"Text4")->text(), QStringLiteral("30.000"));  // from the last valid state
+  ASSERT_FALSE(Messages().empty());
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sy"));
+  EXPECT_TRUE(Control<QLineEdit>(u"Text2")->hasFocus());
+  EXPECT_EQ(Text(u"Text4"), QStringLiteral("30.000"));  // from the last valid state
   EnglishMenus = 0;
   // Leaving the bad box put its leading number in it; the next bad box is txy.
   Type(u"Text3", QStringLiteral("x"));
-  EXPECT_EQ(Box(u"Text2")->text(), QStringLiteral("12.000"));
-  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Εσφαλμένη τιμή για το τxy"));
+  EXPECT_EQ(Text(u"Text2"), QStringLiteral("12.000"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το τxy"));
 }
 
 TEST_F(Stress2DDialogTest, LargeEntriesKeepTheirValueWhenTheBoxIsLeft) {
   Open();
   // Too large to read at all: refused, and moving on does not fail.
-  Box(u"Text1")->setFocus();
-  Box(u"Text1")->setText(QStringLiteral("1e999"));  // pasted
-  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Invalid value for sx"));
-  Box(u"Text2")->setFocus();
-  Box(u"Text1")->setFocus();
-  EXPECT_EQ(dialog->WorkingStress().Sx, 0.0f);
+  Paste(u"Text1", QStringLiteral("1e999"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sx"));
+  Focus(u"Text2");
+  Focus(u"Text1");
+  EXPECT_EQ(Dialog().WorkingStress().Sx, 0.0f);
   boxes_->Clear();
 
   // Valid for a 32-bit value, but longer than the box in its display form.
   Type(u"Text1", QStringLiteral("1e25"));
   Type(u"Text9", QStringLiteral("1e7"));
-  Box(u"Text2")->setFocus();
-  EXPECT_EQ(Val(Box(u"Text1")->text()), 1e25);
-  EXPECT_EQ(Val(Box(u"Text9")->text()), 1e7);
-  EXPECT_FLOAT_EQ(dialog->WorkingStress().Sx, 1e25f);
-  EXPECT_FLOAT_EQ(dialog->WorkingPlane().PlaneAngle, 1e7f);
-  EXPECT_TRUE(boxes_->Shown().empty());
+  Focus(u"Text2");
+  EXPECT_EQ(Val(Text(u"Text1")), 1e25);
+  EXPECT_EQ(Val(Text(u"Text9")), 1e7);
+  EXPECT_FLOAT_EQ(Dialog().WorkingStress().Sx, 1e25f);
+  EXPECT_FLOAT_EQ(Dialog().WorkingPlane().PlaneAngle, 1e7f);
+  EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(Stress2DDialogTest, ButtonsReadTheSameInBothLanguages) {
   EnglishMenus = 0;
   Open();
-  EXPECT_EQ(Button(u"cmdHelp")->text(), QStringLiteral("Help"));
-  EXPECT_EQ(Button(u"cmdCancel")->text(), QStringLiteral("Cancel"));
-  EXPECT_EQ(Button(u"CmdOk")->text(), QStringLiteral("OK"));
-  EXPECT_EQ(Button(u"cmdPlot")->text(), QStringLiteral("απεικόνιση"));
+  EXPECT_EQ(Text(u"cmdHelp"), QStringLiteral("Help"));
+  EXPECT_EQ(Text(u"cmdCancel"), QStringLiteral("Cancel"));
+  EXPECT_EQ(Text(u"CmdOk"), QStringLiteral("OK"));
+  EXPECT_EQ(Text(u"cmdPlot"), QStringLiteral("απεικόνιση"));
 }
 
 TEST_F(Stress2DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Open();
   Type(u"Text1", QStringLiteral("5"));
-  Button(u"cmdCancel")->click();
+  Press(u"cmdCancel");
   EXPECT_EQ(Project.Stress2D.Sx, 0.0f);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 
   Open();
   Type(u"Text1", QStringLiteral("5"));
   Type(u"Text2", QStringLiteral("12a"));  // refused
-  Button(u"CmdOk")->click();
-  EXPECT_TRUE(dialog->isVisible());
-  dialog->close();
+  Press(u"CmdOk");
+  EXPECT_TRUE(Dialog().isVisible());
+  Dialog().close();
   EXPECT_EQ(Project.Stress2D.Sx, 0.0f);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 
   Open();
   Type(u"Text1", QStringLiteral("5"));
   Type(u"Text9", QStringLiteral("30"));
-  Button(u"CmdOk")->click();
-  EXPECT_FALSE(dialog->isVisible());
+  Press(u"CmdOk");
+  EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.Stress2D.Sx, 5.0f);
   EXPECT_EQ(Project.Stress2DPlane.PlaneAngle, 30.0f);
   EXPECT_NEAR(Project.Stress2DPlane.SigmaN, 3.75f, 1e-5);
@@ -143,8 +130,8 @@ TEST_F(Stress2DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_EQ(Project.FileEmpty, kFlagFalse);
 
   Open();  // reopening shows the committed values
-  EXPECT_EQ(Box(u"Text1")->text(), QStringLiteral("5.000"));
-  EXPECT_EQ(Box(u"Text9")->text(), QStringLiteral("30.000"));
+  EXPECT_EQ(Text(u"Text1"), QStringLiteral("5.000"));
+  EXPECT_EQ(Text(u"Text9"), QStringLiteral("30.000"));
 }
 
 TEST_F(Stress2DDialogTest, OkWithoutEditsKeepsTheStoredValues) {
@@ -152,11 +139,11 @@ TEST_F(Stress2DDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   Project.Stress2D.Sy = -0.00042f;
   Project.Stress2DPlane.PlaneAngle = 12.34567f;
   Open();
-  EXPECT_EQ(Box(u"Text1")->text(), QStringLiteral("1.235"));
+  EXPECT_EQ(Text(u"Text1"), QStringLiteral("1.235"));
   // Entering and leaving a box without typing changes nothing either.
-  Box(u"Text2")->setFocus();
-  Box(u"Text9")->setFocus();
-  Button(u"CmdOk")->click();
+  Focus(u"Text2");
+  Focus(u"Text9");
+  Press(u"CmdOk");
   EXPECT_EQ(Project.Stress2D.Sx, 1.23456f);
   EXPECT_EQ(Project.Stress2D.Sy, -0.00042f);
   EXPECT_EQ(Project.Stress2DPlane.PlaneAngle, 12.34567f);
@@ -165,36 +152,36 @@ TEST_F(Stress2DDialogTest, OkWithoutEditsKeepsTheStoredValues) {
 TEST_F(Stress2DDialogTest, LeavingABoxPutsItInTheDisplayForm) {
   Open();
   Type(u"Text1", QStringLiteral("2.5"));
-  Box(u"Text2")->setFocus();
-  EXPECT_EQ(Box(u"Text1")->text(), QStringLiteral("2.500"));
+  Focus(u"Text2");
+  EXPECT_EQ(Text(u"Text1"), QStringLiteral("2.500"));
   Type(u"Text2", QString());
-  Box(u"Text9")->setFocus();
-  EXPECT_EQ(Box(u"Text2")->text(), QStringLiteral("0.000"));
+  Focus(u"Text9");
+  EXPECT_EQ(Text(u"Text2"), QStringLiteral("0.000"));
   Type(u"Text9", QString());
-  Box(u"Text1")->setFocus();
-  EXPECT_EQ(Box(u"Text9")->text(), QString());  // an empty angle stays empty
+  Focus(u"Text1");
+  EXPECT_EQ(Text(u"Text9"), QString());  // an empty angle stays empty
 }
 
 TEST_F(Stress2DDialogTest, ThePlotSwitchWidensTheDialog) {
   Open();
-  EXPECT_EQ(dialog->width(), 545);  // 8170 twips
-  dialog->Layout().Get<QCheckBox>(u"chkMohr")->setChecked(true);
-  EXPECT_EQ(dialog->width(), 830);  // 12448 twips
-  EXPECT_TRUE(Button(u"cmdPlot")->isVisible());
-  dialog->Layout().Get<QCheckBox>(u"chkMohr")->setChecked(false);
-  EXPECT_EQ(dialog->width(), 545);
+  EXPECT_EQ(Dialog().width(), 545);  // 8170 twips
+  Control<QCheckBox>(u"chkMohr")->setChecked(true);
+  EXPECT_EQ(Dialog().width(), 830);  // 12448 twips
+  EXPECT_TRUE(Control(u"cmdPlot")->isVisible());
+  Control<QCheckBox>(u"chkMohr")->setChecked(false);
+  EXPECT_EQ(Dialog().width(), 545);
 
   EnableMohrCircles = 1;  // opens wide whatever was stored
   Open();
-  EXPECT_EQ(dialog->width(), 830);
+  EXPECT_EQ(Dialog().width(), 830);
 }
 
 TEST_F(Stress2DDialogTest, PlotRangeAfterZoomAndDragAndTheReadout) {
   Project.Stress2D = {30, 10, 0, 1};
   Open();
-  MohrCirclePlot* plot = dialog->Plot();
+  MohrCirclePlot* plot = Plot();
   EXPECT_FLOAT_EQ(plot->XRange(), 48.0f);
-  dialog->Layout().Get<QScrollBar>(u"HScroll1")->setValue(20);
+  Control<QScrollBar>(u"HScroll1")->setValue(20);
   EXPECT_FLOAT_EQ(plot->XRange(), 60.0f);
   // Drag the origin with the mouse, then read out the circle's right end.
   QTest::mousePress(plot, Qt::LeftButton, {}, QPoint(50, 150));
@@ -204,7 +191,7 @@ TEST_F(Stress2DDialogTest, PlotRangeAfterZoomAndDragAndTheReadout) {
   EXPECT_EQ(plot->XAxis().y1(), 2400);
   const QPoint end(qRound((plot->CircleX() + plot->CircleRadius()) / 15), 160);
   QTest::mouseMove(plot, end);
-  const QString text = dialog->Layout().Get<QLabel>(u"lblCoord")->text();
+  const QString text = Text(u"lblCoord");
   EXPECT_TRUE(text.startsWith(QStringLiteral("Coordinates: (X=3"))) << text.toStdString();
   EXPECT_TRUE(text.endsWith(QStringLiteral(", Y=0)"))) << text.toStdString();
 }
@@ -212,33 +199,89 @@ TEST_F(Stress2DDialogTest, PlotRangeAfterZoomAndDragAndTheReadout) {
 TEST_F(Stress2DDialogTest, TheSketchIsDrawnOnceAfterTheTimer) {
   Project.Stress2D = {10, 0, 5, 0};
   Open();
-  EXPECT_FALSE(dialog->SketchDrawn());
-  EXPECT_TRUE(Button(u"cmdView")->isEnabled());
-  QTRY_VERIFY_WITH_TIMEOUT(dialog->SketchDrawn(), 2000);
-  EXPECT_EQ(dialog->Sketch()->DrawCount(), 1);
-  EXPECT_FALSE(dialog->Sketch()->LabelledShown());
-  EXPECT_NEAR(dialog->Sketch()->Angle(), 22.5, 1e-4);
-  EXPECT_FALSE(Button(u"cmdView")->isEnabled());
+  EXPECT_FALSE(Dialog().SketchDrawn());
+  EXPECT_TRUE(Enabled(u"cmdView"));
+  QTRY_VERIFY_WITH_TIMEOUT(Dialog().SketchDrawn(), 2000);
+  EXPECT_EQ(Sketch()->DrawCount(), 1);
+  EXPECT_FALSE(Sketch()->LabelledShown());
+  EXPECT_NEAR(Sketch()->Angle(), 22.5, 1e-4);
+  EXPECT_FALSE(Enabled(u"cmdView"));
   // In and out of the stress boxes without a change: no new drawing.
   for (int i = 0; i < 3; ++i) {
-    Box(u"Text1")->setFocus();
-    Box(u"Text2")->setFocus();
+    Focus(u"Text1");
+    Focus(u"Text2");
   }
-  EXPECT_EQ(dialog->Sketch()->DrawCount(), 1);
+  EXPECT_EQ(Sketch()->DrawCount(), 1);
   // A change outdates it; the next focus change draws it again.
   Type(u"Text3", QStringLiteral("-5"));
-  EXPECT_TRUE(Button(u"cmdView")->isEnabled());
-  Box(u"Text1")->setFocus();
-  EXPECT_EQ(dialog->Sketch()->DrawCount(), 2);
-  EXPECT_NEAR(dialog->Sketch()->Angle(), -22.5, 1e-4);
+  EXPECT_TRUE(Enabled(u"cmdView"));
+  Focus(u"Text1");
+  EXPECT_EQ(Sketch()->DrawCount(), 2);
+  EXPECT_NEAR(Sketch()->Angle(), -22.5, 1e-4);
 }
 
 TEST_F(Stress2DDialogTest, BoxesCarryTheNamesOfTheirLabels) {
   Open();
-  EXPECT_EQ(Box(u"Text1")->accessibleName(), QStringLiteral("sx"));
-  EXPECT_EQ(Box(u"Text4")->accessibleName(), QStringLiteral("s1"));
-  EXPECT_EQ(Box(u"Text14")->accessibleName(), QStringLiteral("Angle of Plane from x-axis (deg)"));
-  EXPECT_TRUE(Box(u"Text4")->isReadOnly());
+  EXPECT_EQ(Control<QLineEdit>(u"Text1")->accessibleName(), QStringLiteral("sx"));
+  EXPECT_EQ(Control<QLineEdit>(u"Text4")->accessibleName(), QStringLiteral("s1"));
+  EXPECT_EQ(Control<QLineEdit>(u"Text14")->accessibleName(), QStringLiteral("Angle of Plane from x-axis (deg)"));
+  EXPECT_TRUE(Control<QLineEdit>(u"Text4")->isReadOnly());
+  // The two angle boxes of one caption, and the two option buttons without
+  // captions beside the angle boxes of the plane.
+  EXPECT_EQ(Control<QLineEdit>(u"Text12")->accessibleName(), QStringLiteral("w(tmax) from x (1 of 2)"));
+  EXPECT_EQ(Control<QLineEdit>(u"Text13")->accessibleName(), QStringLiteral("w(tmax) from x (2 of 2)"));
+  EXPECT_EQ(Control<QRadioButton>(u"optAngle(0)")->accessibleName(),
+            QStringLiteral("Angle of Plane Vector from s1 (deg)"));
+  EXPECT_EQ(Control<QRadioButton>(u"optAngle(1)")->accessibleName(),
+            QStringLiteral("Angle of Plane from x-axis (deg)"));
+}
+
+TEST_F(Stress2DDialogTest, AResultLongerThanItsBoxShowsItsFirstDigits) {
+  Project.Stress2D.Sx = 4177086.0f;  // tmax 100 MPa in psf
+  Open();
+  for (const char16_t* name : {u"Text11", u"Text1"}) {  // a result, and a stored input
+    QLineEdit* box = Control<QLineEdit>(name);
+    ASSERT_GT(box->fontMetrics().horizontalAdvance(box->text()), box->contentsRect().width());
+    EXPECT_EQ(box->cursorPosition(), 0);
+    // The text is not scrolled to its end.
+    EXPECT_LT(box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left(), 8);
+  }
+  EXPECT_EQ(Text(u"Text11"), QStringLiteral("2088543.000"));
+}
+
+TEST_F(Stress2DDialogTest, ACalculationThatFailsShowsNothingStale) {
+  Project.Stress2D = {30, 10, 8, 1};
+  Open();
+  MohrCirclePlot* plot = Plot();
+  ASSERT_FALSE(plot->Items().empty());
+  // The principal stresses overflow: every result box is emptied and the
+  // plot is blank, where they used to show the last state.
+  Type(u"Text2", QStringLiteral("-3e38"));
+  Type(u"Text3", QStringLiteral("3e38"));
+  Type(u"Text1", QStringLiteral("3e38"));
+  for (const char16_t* box : {u"Text4", u"Text5", u"Text6(0)", u"Text10", u"Text11", u"Text12", u"Text13",
+                              u"Text7", u"Text8", u"Text14"}) {
+    EXPECT_EQ(Text(box), QString()) << QString::fromUtf16(box).toStdString();
+  }
+  EXPECT_TRUE(plot->Items().empty());
+  EXPECT_TRUE(plot->ValueLabel(QStringLiteral("Label17"))->isHidden());
+  EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
+  // A new angle cannot bring back the stale plane results either.
+  Type(u"Text9", QStringLiteral("30"));
+  EXPECT_EQ(Text(u"Text7"), QString());
+  EXPECT_TRUE(plot->Items().empty());
+
+  // The results fit, but the plot's range does not: the boxes show the
+  // state and the plot shows nothing rather than the last circle.
+  Type(u"Text2", QStringLiteral("10"));
+  Type(u"Text3", QStringLiteral("8"));
+  EXPECT_EQ(Text(u"Text4"), QStringLiteral("300000000000000000000000000000000000000.000"));
+  EXPECT_TRUE(plot->Items().empty());
+  // A state that fits again draws again.
+  Type(u"Text1", QStringLiteral("30"));
+  EXPECT_EQ(Text(u"Text4"), QStringLiteral("32.806"));
+  EXPECT_FALSE(plot->Items().empty());
+  EXPECT_FALSE(plot->ValueLabel(QStringLiteral("Label17"))->isHidden());
 }
 
 TEST_F(Stress2DDialogTest, RenderBothLanguagesWithAndWithoutThePlot) {
@@ -251,11 +294,11 @@ TEST_F(Stress2DDialogTest, RenderBothLanguagesWithAndWithoutThePlot) {
     for (int wide = 0; wide < 2; ++wide) {
       Project.Stress2D.GraphOption = static_cast<qint16>(wide);
       Open();
-      QTRY_VERIFY_WITH_TIMEOUT(dialog->SketchDrawn(), 2000);
-      const QImage image = dialog->grab().toImage();
+      QTRY_VERIFY_WITH_TIMEOUT(Dialog().SketchDrawn(), 2000);
+      const QImage image = Dialog().grab().toImage();
       EXPECT_FALSE(image.isNull());
       image.save(folder + QStringLiteral("/stress2d-%1-%2.png").arg(english ? "en" : "el", wide ? "plot" : "narrow"));
-      dialog->close();
+      Dialog().close();
     }
   }
 }

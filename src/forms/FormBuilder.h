@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/forms/FormHelpers.h"
+#include "forms/FormHelpers.h"
 
 #include <QHash>
 #include <QPointer>
@@ -9,6 +9,8 @@
 
 #include <functional>
 #include <span>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace brantel::forms {
@@ -23,19 +25,33 @@ inline constexpr double kDialogFontPoints = 8.0;
 inline int Px(int twips) { return (twips + (twips >= 0 ? 7 : -7)) / kTwipsPerPixel; }
 inline int Twips(int pixels) { return pixels * kTwipsPerPixel; }
 
+// A fault in a control table, or a control looked up under a name the table
+// does not hold or as another kind of widget. It is a programming error, so
+// it is raised in every build: the first test that builds the dialog fails
+// with the design name.
+class DesignError : public std::logic_error {
+ public:
+  explicit DesignError(const QString& what) : std::logic_error(what.toStdString()) {}
+};
+
 enum class Kind {
-  Frame,      // group box with a caption
+  Frame,      // group box with a caption; a container
   Label,
   TextBox,    // one-line edit box
   MemoBox,    // multi-line edit box
   Button,
   CheckBox,
   Option,     // option button; "Name(i)" rows form the array "Name"
-  Picture,    // a plain drawing surface, or the dialog's own widget (see Factory)
+  Picture,    // a plain drawing surface, or the dialog's own widget (see Factory); a container
   HScroll,
   VScroll,
   ComboBox,
   ListBox,
+  TabStrip,   // a tab control ("SSTab1"); its pages are the rows "SSTab1(0)", "SSTab1(1)", ...
+  TabPage,    // a page of the tab control named as its container, in index order; a
+              // container whose rows are placed in twips from the tab control's own
+              // corner, as designed; its caption is the tab's
+  Grid,       // a table of cells (QTableWidget) without row headers, edited by the dialog
 };
 
 // Row flags.
@@ -52,11 +68,12 @@ enum Flag : unsigned {
 struct ControlRow {
   const char* name;                 // "Text1", "Option1(0)"
   Kind kind;
-  const char* container = nullptr;  // nullptr: the form itself
+  const char* container = nullptr;  // nullptr: the form itself; else an earlier container row
   int left = 0, top = 0, width = 0, height = 0;  // twips within the container
   const char* english = nullptr;    // caption (UTF-8); for a box, its spoken name
   const char* greek = nullptr;      // nullptr: the English caption in both languages
-  const char* labelFor = nullptr;   // a label: the box it names
+  const char* partner = nullptr;    // a label: the box it names; an option button or check
+                                    // box without a caption: the label whose caption names it
   unsigned flags = 0;
   int maxLength = 0;                // text boxes: most characters the user may type, 0 = no limit
 };
@@ -67,27 +84,38 @@ struct FormDesign {
   const char* greek = nullptr;
 };
 
+class TabControl;
+
 // Makes the widget of a row when the dialog wants its own (a plot, a chart);
 // returns nullptr to get the plain one.
 using Factory = std::function<QWidget*(const ControlRow& row, QWidget* parent)>;
 
+// The widgets of a control table. The table is checked when the layout is
+// built: every name is unique, every container is an earlier row that can
+// hold controls, tab pages come in order on their tab control, and every
+// partner is a row of the table (a box for a label, a label for an option).
+// A fault raises DesignError.
 class FormLayout {
  public:
   FormLayout(QWidget* form, const FormDesign& design, std::span<const ControlRow> controls,
              const Factory& factory = {});
 
-  QWidget* Widget(QStringView name) const;
+  // The control of a design name, as the kind of widget the caller expects.
+  // A name the table does not hold, or a widget of another kind, raises
+  // DesignError naming it.
   template <typename T>
-  T* Get(QStringView name) const {
-    return qobject_cast<T*>(Widget(name));
+  T* Require(QStringView name) const {
+    T* widget = qobject_cast<T*>(Find(name));
+    if (!widget) FailLookUp(name, T::staticMetaObject.className());
+    return widget;
   }
-  // The option buttons "Name(0)", "Name(1)", ... as one array.
+  // The option buttons "Name(0)", "Name(1)", ... as one array; raises
+  // DesignError when the table holds none.
   OptionArray Options(QStringView arrayName) const;
-  // The rows of a control array "Name(i)" in index order.
-  std::vector<QWidget*> Array(QStringView arrayName) const;
 
   // Window caption, captions and the spoken names of the boxes, in English
-  // (true) or Greek (false).
+  // (true) or Greek (false). A box is spoken of by its label's caption; two
+  // boxes of one kind that would share a name get "(1 of 2)", "(2 of 2)".
   void SetCaptions(bool english);
 
   // The caption a row shows in a language.
@@ -100,12 +128,18 @@ class FormLayout {
   const FormDesign& Design() const { return design_; }
 
  private:
+  void CheckTable() const;
   QWidget* Make(const ControlRow& row, QWidget* parent, const Factory& factory);
+  QWidget* Find(QStringView name) const;
+  const ControlRow* RowOf(QStringView name) const;
+  [[noreturn]] void FailLookUp(QStringView name, const char* expected) const;
+  [[noreturn]] void Fail(const QString& what) const;
 
   QPointer<QWidget> form_;
   FormDesign design_;
   std::vector<ControlRow> controls_;
   QHash<QString, QPointer<QWidget>> widgets_;
+  QHash<const QWidget*, const TabControl*> pageTabs_;  // the tab control of each page
 };
 
 // The caption text without its access-key marks ("&OK" reads "OK").

@@ -1,5 +1,5 @@
 #include "core/Messages.h"
-#include "core/forms/FormHelpers.h"
+#include "forms/FormHelpers.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
@@ -31,28 +31,28 @@ class FormHelpersTest : public CoreTest {
     group_.lowerBound = 0;
   }
   std::unique_ptr<QWidget> window_;
-  OptionArray group_;
+  forms::OptionArray group_;
 };
 
 TEST_F(FormHelpersTest, ArrayIndexOfAnOptionGroup) {
-  EXPECT_EQ(GetArrayIndex(group_), 0);  // none selected
-  SetArrayIndex(group_, 2);
+  EXPECT_EQ(forms::GetArrayIndex(group_), 0);  // none selected
+  forms::SetArrayIndex(group_, 2);
   EXPECT_TRUE(group_.buttons[2]->isChecked());
-  EXPECT_EQ(GetArrayIndex(group_), 2);
-  SetArrayIndex(group_, 1);
+  EXPECT_EQ(forms::GetArrayIndex(group_), 2);
+  forms::SetArrayIndex(group_, 1);
   EXPECT_FALSE(group_.buttons[2]->isChecked());
-  EXPECT_EQ(GetArrayIndex(group_), 1);
+  EXPECT_EQ(forms::GetArrayIndex(group_), 1);
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
 TEST_F(FormHelpersTest, AnIndexPastTheBoundsLeavesNothingSelected) {
-  SetArrayIndex(group_, 1);
-  SetArrayIndex(group_, 3);
+  forms::SetArrayIndex(group_, 1);
+  forms::SetArrayIndex(group_, 3);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Internal Error: SetArrayIndex. Check input/form data."));
   for (QRadioButton* b : group_.buttons) EXPECT_FALSE(b->isChecked());
   // The group still works as one afterwards.
-  SetArrayIndex(group_, 0);
+  forms::SetArrayIndex(group_, 0);
   group_.buttons[2]->click();
   EXPECT_FALSE(group_.buttons[0]->isChecked());
 }
@@ -60,12 +60,12 @@ TEST_F(FormHelpersTest, AnIndexPastTheBoundsLeavesNothingSelected) {
 TEST_F(FormHelpersTest, CenterFormKeepsATallWindowOnTheScreen) {
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   window_->resize(200, screen.height() + 100);
-  CenterForm(window_.get());
+  forms::CenterForm(window_.get());
   EXPECT_EQ(window_->frameGeometry().top(), screen.top());
   EXPECT_EQ(window_->frameGeometry().left(), screen.left() + screen.width() / 2 - window_->frameGeometry().width() / 2);
 
   window_->resize(200, 100);
-  CenterForm(window_.get());
+  forms::CenterForm(window_.get());
   EXPECT_EQ(window_->frameGeometry().top(), screen.top() + screen.height() / 2 - window_->frameGeometry().height() / 2);
 }
 
@@ -77,7 +77,7 @@ TEST_F(FormHelpersTest, SelectAllTextSelectsTheFocusedBox) {
   edit->setFocus();
   QApplication::processEvents();
   edit->deselect();
-  SelectAllText();
+  forms::SelectAllText();
   EXPECT_EQ(edit->selectedText(), QStringLiteral("12.500"));
 }
 

@@ -8,9 +8,11 @@
 
 class QLineEdit;
 class QRadioButton;
+class QTableWidget;
+class QTableWidgetItem;
 class QWidget;
 
-namespace brantel {
+namespace brantel::forms {
 
 // A group of option buttons that behaves as one control with an index:
 // element i of `buttons` has index lowerBound + i.
@@ -32,21 +34,16 @@ qint16 GetArrayIndex(const OptionArray& group);
 // and leaves every element unselected.
 void SetArrayIndex(const OptionArray& group, int index);
 
+// The cell of a grid at a row and column, made empty when the grid has none
+// there yet; nullptr outside the grid's rows and columns.
+QTableWidgetItem* Cell(QTableWidget* grid, int row, int column);
+
 // Selects the whole text of the focused text box.
 void SelectAllText();
 
 // Centres a window on its screen; a window larger than the screen goes to
 // the screen's top or left edge.
 void CenterForm(QWidget* window);
-
-// A box that shows a stored number in its rounded display form gives back
-// the stored number itself for as long as its text is the one shown, so
-// that opening a dialog and pressing OK changes nothing. Once the user has
-// edited the text, the box's value is the leading number of its text.
-void ShowStoredValue(QLineEdit* box, double value, const QString& shownText);
-double BoxValue(const QLineEdit* box);
-// True while the box still holds the text ShowStoredValue put there.
-bool BoxUnedited(const QLineEdit* box);
 
 // The hourglass while a command works, put back when the object goes or
 // earlier by Restore (before a message box, say).
@@ -67,4 +64,4 @@ class WaitPointer {
 void OnGotFocus(QWidget* widget, std::function<void()> handler);
 void OnLostFocus(QWidget* widget, std::function<void()> handler);
 
-}  // namespace brantel
+}  // namespace brantel::forms

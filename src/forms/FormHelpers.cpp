@@ -1,4 +1,4 @@
-#include "core/forms/FormHelpers.h"
+#include "forms/FormHelpers.h"
 
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
@@ -11,10 +11,11 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTextEdit>
 #include <QWidget>
 
-namespace brantel {
+namespace brantel::forms {
 
 QRadioButton* OptionArray::At(int index) const {
   const int i = index - lowerBound;
@@ -47,6 +48,16 @@ void SetArrayIndex(const OptionArray& group, int index) {
   for (std::size_t i = 0; i < group.buttons.size(); ++i) group.buttons[i]->setAutoExclusive(exclusive[i]);
 }
 
+QTableWidgetItem* Cell(QTableWidget* grid, int row, int column) {
+  if (row < 0 || column < 0 || row >= grid->rowCount() || column >= grid->columnCount()) return nullptr;
+  QTableWidgetItem* item = grid->item(row, column);
+  if (!item) {
+    item = new QTableWidgetItem;
+    grid->setItem(row, column, item);
+  }
+  return item;
+}
+
 void SelectAllText() {
   QWidget* focus = QApplication::focusWidget();
   if (auto* line = qobject_cast<QLineEdit*>(focus)) {
@@ -72,9 +83,6 @@ void CenterForm(QWidget* window) {
 }
 
 namespace {
-
-const char* const kShownText = "brantelShownText";
-const char* const kShownValue = "brantelShownValue";
 
 class FocusFilter : public QObject {
  public:
@@ -103,22 +111,6 @@ void WaitPointer::Restore() {
   QApplication::restoreOverrideCursor();
 }
 
-void ShowStoredValue(QLineEdit* box, double value, const QString& shownText) {
-  box->setProperty(kShownText, shownText);
-  box->setProperty(kShownValue, value);
-  box->setText(shownText);
-}
-
-bool BoxUnedited(const QLineEdit* box) {
-  const QVariant shown = box->property(kShownText);
-  return shown.isValid() && shown.toString() == box->text();
-}
-
-double BoxValue(const QLineEdit* box) {
-  if (BoxUnedited(box)) return box->property(kShownValue).toDouble();
-  return Val(box->text());
-}
-
 void OnGotFocus(QWidget* widget, std::function<void()> handler) {
   widget->installEventFilter(new FocusFilter(widget, QEvent::FocusIn, std::move(handler)));
 }
@@ -127,4 +119,4 @@ void OnLostFocus(QWidget* widget, std::function<void()> handler) {
   widget->installEventFilter(new FocusFilter(widget, QEvent::FocusOut, std::move(handler)));
 }
 
-}  // namespace brantel
+}  // namespace brantel::forms

@@ -1,0 +1,125 @@
+#include "forms/FormInputs.h"
+
+#include "core/Conversions.h"
+#include "core/ErrorReporting.h"
+#include "core/Messages.h"
+#include "core/NumberFormat.h"
+#include "core/RuntimeError.h"
+#include "core/Validation.h"
+
+
+namespace brantel::forms {
+namespace {
+
+// The text of a box, shown from its first character.
+void SetTextFromStart(QLineEdit* box, const QString& text) {
+  box->setText(text);
+  box->setCursorPosition(0);
+}
+
+}  // namespace
+
+void ShowStoredValue(QLineEdit* box, double value, const QString& shownText) {
+  if (auto* stored = qobject_cast<TextBox*>(box)) {
+    stored->shownText_ = shownText;
+    stored->shownValue_ = value;
+    stored->holdsStoredValue_ = true;
+  }
+  SetTextFromStart(box, shownText);
+}
+
+bool BoxUnedited(const QLineEdit* box) {
+  const auto* stored = qobject_cast<const TextBox*>(box);
+  return stored && stored->holdsStoredValue_ && stored->shownText_ == box->text();
+}
+
+double BoxValue(const QLineEdit* box) {
+  if (BoxUnedited(box)) return static_cast<const TextBox*>(box)->shownValue_;
+  return Val(box->text());
+}
+
+void ShowTypedValue(QLineEdit* box, QStringView mask, OnLeave rule) {
+  if (BoxUnedited(box)) return;
+  std::optional<double> value;
+  if (rule == OnLeave::NumbersOnly) {
+    value = ParseNumber(box->text());
+  } else {
+    try {
+      value = Val(box->text());
+    } catch (const RuntimeError&) {
+      // A number too large to read stays as typed; validation refuses it.
+    }
+  }
+  if (value) ShowStoredValue(box, *value, Format(*value, mask));
+}
+
+bool RefuseEntry(QLineEdit* box, const FieldName& name) {
+  ShowInvalidValue(QString::fromUtf8(name.greek), QString::fromUtf8(name.english), !name.sentence);
+  box->setFocus();
+  box->selectAll();
+  return false;
+}
+
+void NumericInputs::Add(QLineEdit* box, FieldName name, float& target) {
+  inputs_.push_back({box, name, &target});
+}
+
+void NumericInputs::Add(QLineEdit* box, FieldName name, double& target) {
+  inputs_.push_back({box, name, &target});
+}
+
+void NumericInputs::Show(QStringView mask) const {
+  for (const Input& input : inputs_) {
+    std::visit([&](auto* field) { ShowStoredValue(input.box, *field, Format(*field, mask)); },
+               input.target);
+  }
+}
+
+bool NumericInputs::Validate() const {
+  std::vector<double>& values = values_;
+  values.clear();
+  for (const Input& input : inputs_) {
+    bool valid = IsNumericEntry(input.box->text());
+    if (valid) {
+      try {
+        const double value = BoxValue(input.box);
+        // A number beyond the range of a 32-bit field does not fit it.
+        if (std::holds_alternative<float*>(input.target)) CSng(value);
+        values.push_back(value);
+      } catch (const RuntimeError&) {
+        valid = false;
+      }
+    }
+    if (!valid) return RefuseEntry(input.box, input.name);
+  }
+  for (std::size_t i = 0; i < inputs_.size(); ++i) {
+    std::visit([&](auto* field) { *field = static_cast<std::remove_reference_t<decltype(*field)>>(values[i]); },
+               inputs_[i].target);
+  }
+  return true;
+}
+
+void ShowResult(QLineEdit* box, const QString& text) { SetTextFromStart(box, text); }
+
+void ShowResult(QLineEdit* box, float value, QStringView mask) { SetTextFromStart(box, Format(value, mask)); }
+
+void ShowResult(QLineEdit* box, double value, QStringView mask) { SetTextFromStart(box, Format(value, mask)); }
+
+void ClearResults(std::initializer_list<QLineEdit*> boxes) {
+  for (QLineEdit* box : boxes) box->clear();
+}
+
+bool Calculate(std::initializer_list<QLineEdit*> results, const std::function<void()>& calculation,
+               const std::function<void()>& onFailure) {
+  try {
+    calculation();
+    return true;
+  } catch (const RuntimeError& e) {
+    LogRuntimeError(e);
+    ClearResults(results);
+    if (onFailure) onFailure();
+    return false;
+  }
+}
+
+}  // namespace brantel::forms

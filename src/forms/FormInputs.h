@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QString>
+#include <QStringView>
+
+#include <functional>
+#include <initializer_list>
+#include <variant>
+#include <vector>
+
+namespace brantel::forms {
+
+// The input and result boxes of a dialog: how numbers go into them, how
+// they are read back and checked, and how results are shown.
+
+// The one-line edit box of the control tables: it remembers the stored
+// number it shows (below).
+class TextBox : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  using QLineEdit::QLineEdit;
+
+ private:
+  friend void ShowStoredValue(QLineEdit* box, double value, const QString& shownText);
+  friend double BoxValue(const QLineEdit* box);
+  friend bool BoxUnedited(const QLineEdit* box);
+
+  QString shownText_;
+  double shownValue_ = 0;
+  bool holdsStoredValue_ = false;
+};
+
+// --- Stored values. A box that shows a number in its rounded display form
+// gives back the number itself for as long as its text is the one shown, so
+// that opening a dialog and pressing OK changes nothing. Once the user has
+// edited the text, the box's value is the leading number of its text. (A
+// box that is no TextBox only shows the text.)
+void ShowStoredValue(QLineEdit* box, double value, const QString& shownText);
+double BoxValue(const QLineEdit* box);
+// True while the box still holds the text ShowStoredValue put there.
+bool BoxUnedited(const QLineEdit* box);
+
+// How a box that the user has left shows what was typed: its leading number
+// in the mask (an empty or non-numeric text shows 0), or only a text that is
+// a number as a whole in the mask (anything else stays as typed). The value
+// typed is kept in full behind the display form. An unedited box stays.
+enum class OnLeave { ValueOfText, NumbersOnly };
+void ShowTypedValue(QLineEdit* box, QStringView mask, OnLeave rule);
+
+// --- Validation. The names of an input in its message: the field's name
+// after "Invalid value for " (or its Greek twin), or whole sentences.
+struct FieldName {
+  const char* english;
+  const char* greek;
+  bool sentence = false;
+};
+
+// Refuses the entry of a box: the message through ShowInvalidValue, the
+// focus back in the box and its whole text selected. Always false, so that a
+// validation step can end with `return RefuseEntry(box, name);`.
+bool RefuseEntry(QLineEdit* box, const FieldName& name);
+
+// The numeric input boxes of a dialog, each with its names for the message
+// and the field of the dialog's working copy it fills, in the order of
+// validation.
+class NumericInputs {
+ public:
+  void Add(QLineEdit* box, FieldName name, float& target);
+  void Add(QLineEdit* box, FieldName name, double& target);
+
+  // Every box shows its field in the mask, as a stored value.
+  void Show(QStringView mask = u"#0.##0") const;
+
+  // Checks the boxes in order. The first one whose text is no numeric entry
+  // (IsNumericEntry) or whose number does not fit its field is refused
+  // (RefuseEntry) and the result is false; no field changes. Otherwise every
+  // field takes its box's value (the stored value while the box is
+  // unedited; an empty box and a partial entry such as "-" count as 0).
+  bool Validate() const;
+
+ private:
+  struct Input {
+    QLineEdit* box;
+    FieldName name;
+    std::variant<float*, double*> target;
+  };
+  std::vector<Input> inputs_;
+  mutable std::vector<double> values_;  // the values read, stored only when all are valid
+};
+
+// --- Results. A result is shown from its first character, so that a number
+// longer than its box shows its sign and leading digits; an empty text
+// blanks the box.
+void ShowResult(QLineEdit* box, const QString& text);
+void ShowResult(QLineEdit* box, float value, QStringView mask = u"#0.##0");
+void ShowResult(QLineEdit* box, double value, QStringView mask = u"#0.##0");
+void ClearResults(std::initializer_list<QLineEdit*> boxes);
+
+// Runs a calculation that shows its results in the given boxes. A run-time
+// error of its arithmetic goes to the history and empties those boxes (they
+// would otherwise show the last state as if it were this one); onFailure
+// then drops whatever else shows the state, such as a plot. True when the
+// calculation ran through.
+bool Calculate(std::initializer_list<QLineEdit*> results, const std::function<void()>& calculation,
+               const std::function<void()>& onFailure = {});
+
+}  // namespace brantel::forms

@@ -1,0 +1,245 @@
+#include "core/History.h"
+#include "core/NumberFormat.h"
+#include "core/RuntimeError.h"
+#include "forms/FormDialog.h"
+#include "forms/FormInputs.h"
+#include "support/DialogTest.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gmock/gmock.h>
+
+#include <algorithm>
+
+namespace brantel {
+namespace {
+
+using forms::ControlRow;
+using forms::Kind;
+using ::testing::HasSubstr;
+
+// The stored values a sample dialog edits.
+struct Stored {
+  float width = 0;
+  double load = 0;
+};
+Stored g_stored;
+
+constexpr forms::FormDesign kForm{4000, 1800, "Sample", "Δείγμα"};
+constexpr ControlRow kControls[] = {
+    {"lblWidth", Kind::Label, nullptr, 120, 120, 900, 255, "Width", "Πλάτος", "Text1"},
+    {"Text1", Kind::TextBox, nullptr, 1080, 120, 855, 285},
+    {"lblLoad", Kind::Label, nullptr, 120, 480, 900, 255, "Load", "Φορτίο", "Text2"},
+    {"Text2", Kind::TextBox, nullptr, 1080, 480, 855, 285},
+    {"Text3", Kind::TextBox, nullptr, 2040, 120, 855, 285, "Area", nullptr, nullptr, forms::kReadOnly},
+    {"cmdHelp", Kind::Button, nullptr, 120, 1320, 1000, 375, "Help"},
+    {"cmdCancel", Kind::Button, nullptr, 1440, 1320, 1000, 375, "Cancel"},
+    {"CmdOk", Kind::Button, nullptr, 2760, 1320, 1000, 375, "OK"},
+};
+
+// A dialog written the way every tool dialog is.
+class frmSample : public forms::FormDialog {
+ public:
+  explicit frmSample(QWidget* owner = nullptr, const char16_t* okName = u"CmdOk") : FormDialog(owner) {
+    Build(kForm, kControls);
+    ui_.width = Require<QLineEdit>(u"Text1");
+    ui_.load = Require<QLineEdit>(u"Text2");
+    ui_.area = Require<QLineEdit>(u"Text3");
+    inputs_.Add(ui_.width, {"width", "πλάτος"}, working_.width);
+    inputs_.Add(ui_.load, {"Invalid load", "Εσφαλμένο φορτίο", true}, working_.load);
+    WireButtons(Require<QPushButton>(okName), Require<QPushButton>(u"cmdCancel"),
+                Require<QPushButton>(u"cmdHelp"));
+    LoadInputs();
+  }
+  int commits = 0;
+  int unloads = 0;
+
+ protected:
+  void LoadFromProject() override {
+    working_ = g_stored;
+    inputs_.Show(u"#0.##0");
+  }
+  bool ValidateInput() override { return inputs_.Validate(); }
+  void CommitToProject() override {
+    g_stored = working_;
+    ++commits;
+  }
+  void FormUnload() override { ++unloads; }
+
+ private:
+  struct Ui {
+    QLineEdit* width;
+    QLineEdit* load;
+    QLineEdit* area;
+  } ui_;
+  forms::NumericInputs inputs_;
+  Stored working_;
+};
+
+class FormDialogTest : public test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    g_stored = {1.23456f, 0.1};
+  }
+};
+
+TEST_F(FormDialogTest, OkCountsOnlyAfterValidationAndCommitsOnce) {
+  frmSample& dialog = Open<frmSample>();
+  EXPECT_EQ(Text(u"Text1"), QStringLiteral("1.235"));
+  Type(u"Text2", QStringLiteral("12a"));
+  Press(u"CmdOk");  // refused: the message, the box, and the dialog stays
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid load"));
+  EXPECT_TRUE(Control<QLineEdit>(u"Text2")->hasFocus());
+  EXPECT_EQ(Control<QLineEdit>(u"Text2")->selectedText(), QStringLiteral("12a"));
+  EXPECT_TRUE(dialog.isVisible());
+  dialog.close();  // the close box is a Cancel, also after a refused OK
+  EXPECT_EQ(dialog.commits, 0);
+  EXPECT_EQ(dialog.unloads, 1);
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+
+  frmSample& second = Open<frmSample>();
+  Type(u"Text2", QStringLiteral("-2.5e3"));
+  Press(u"CmdOk");
+  EXPECT_FALSE(second.isVisible());
+  EXPECT_EQ(second.result(), QDialog::Accepted);
+  second.close();  // unloading twice commits once
+  EXPECT_EQ(second.commits, 1);
+  EXPECT_EQ(second.unloads, 1);
+  EXPECT_EQ(g_stored.load, -2500.0);
+  EXPECT_EQ(g_stored.width, 1.23456f);  // the box not edited gives back the stored value
+}
+
+TEST_F(FormDialogTest, CancelEscapeAndHelp) {
+  frmSample& dialog = Open<frmSample>();
+  Type(u"Text1", QStringLiteral("7"));
+  Press(u"cmdHelp");
+  EXPECT_EQ(Messages().back().title, QStringLiteral("Help"));
+  EXPECT_TRUE(dialog.isVisible());
+  Press(u"cmdCancel");
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.commits, 0);
+  frmSample& escaped = Open<frmSample>();
+  Type(u"Text1", QStringLiteral("7"));
+  QTest::keyClick(&escaped, Qt::Key_Escape);
+  EXPECT_FALSE(escaped.isVisible());
+  EXPECT_EQ(escaped.commits, 0);
+  EXPECT_EQ(g_stored.width, 1.23456f);
+}
+
+TEST_F(FormDialogTest, AMisspeltDesignNameStopsTheDialogWithThatName) {
+  try {
+    frmSample dialog(nullptr, u"CmdOK");
+    FAIL() << "the dialog was built";
+  } catch (const forms::DesignError& e) {
+    EXPECT_THAT(e.what(), HasSubstr("\"Sample\": no control is named CmdOK"));
+  }
+  Open<frmSample>();
+  EXPECT_THROW(Control<QPushButton>(u"Text1"), forms::DesignError);
+}
+
+TEST_F(FormDialogTest, InputsAreCheckedInOrderAndStoredAllOrNothing) {
+  struct Case {
+    QString width, load;
+    QString message;  // "" when valid
+    float width2;
+    double load2;
+  };
+  const Case cases[] = {
+      {"", "-", "", 0.0f, 0.0},                                   // still being typed: 0
+      {"2.5", "-.", "", 2.5f, 0.0},
+      {"x", "y", "Invalid value for width", 1.23456f, 0.1},       // the first bad box only
+      {"3", "1e400", "Invalid load", 1.23456f, 0.1},              // too large to read
+      {"1e39", "1", "Invalid value for width", 1.23456f, 0.1},    // beyond a 32-bit field
+      {"-1e38", "1e300", "", -1e38f, 1e300},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.width.toStdString() + " / " + c.load.toStdString());
+    boxes_->Clear();
+    frmSample& dialog = Open<frmSample>();
+    Paste(u"Text1", c.width);
+    Paste(u"Text2", c.load);
+    Press(u"CmdOk");
+    EXPECT_EQ(LastMessage(), c.message);
+    EXPECT_EQ(dialog.IsAccepted(), c.message.isEmpty());
+    if (!c.message.isEmpty()) Press(u"cmdCancel");
+    EXPECT_EQ(g_stored.width, c.width2);
+    EXPECT_EQ(g_stored.load, c.load2);
+    g_stored = {1.23456f, 0.1};
+  }
+}
+
+TEST_F(FormDialogTest, ALeftBoxShowsItsDisplayFormAndKeepsTheValueTyped) {
+  Open<frmSample>();
+  auto* width = Control<QLineEdit>(u"Text1");
+  forms::ShowTypedValue(width, u"#0.##0", forms::OnLeave::ValueOfText);  // unedited: stays
+  EXPECT_EQ(width->text(), QStringLiteral("1.235"));
+  EXPECT_EQ(forms::BoxValue(width), static_cast<double>(1.23456f));
+  const struct {
+    const char* typed;
+    forms::OnLeave rule;
+    const char* shown;
+  } cases[] = {
+      {"2.34567", forms::OnLeave::ValueOfText, "2.346"}, {"", forms::OnLeave::ValueOfText, "0.000"},
+      {"12a", forms::OnLeave::ValueOfText, "12.000"},    {"", forms::OnLeave::NumbersOnly, ""},
+      {"12a", forms::OnLeave::NumbersOnly, "12a"},       {"1e999", forms::OnLeave::ValueOfText, "1e999"},
+  };
+  for (const auto& c : cases) {
+    width->setText(QString::fromUtf8(c.typed));
+    forms::ShowTypedValue(width, u"#0.##0", c.rule);
+    EXPECT_EQ(width->text(), QString::fromUtf8(c.shown)) << c.typed;
+  }
+  width->setText(QStringLiteral("2.34567"));
+  forms::ShowTypedValue(width, u"#0.##0", forms::OnLeave::NumbersOnly);
+  EXPECT_EQ(forms::BoxValue(width), 2.34567);  // the value typed, behind its display form
+}
+
+TEST_F(FormDialogTest, AFailedCalculationEmptiesItsResults) {
+  Open<frmSample>();
+  auto* area = Control<QLineEdit>(u"Text3");
+  forms::ShowResult(area, 12.5f);
+  EXPECT_EQ(area->text(), QStringLiteral("12.500"));
+  forms::ShowResult(area, 1.2345678e10f, u"#0.0");  // 32-bit: seven significant digits
+  EXPECT_EQ(area->text(), QStringLiteral("12345680000.0"));
+  EXPECT_EQ(area->cursorPosition(), 0);
+  forms::ShowResult(area, QStringLiteral("Range Error"));
+  EXPECT_EQ(area->text(), QStringLiteral("Range Error"));
+
+  bool dropped = false;
+  EXPECT_TRUE(forms::Calculate({area}, [&] { forms::ShowResult(area, 3.0); }, [&] { dropped = true; }));
+  EXPECT_EQ(area->text(), QStringLiteral("3.000"));
+  EXPECT_FALSE(forms::Calculate({area}, [] { RaiseError(err::kOverflow); }, [&] { dropped = true; }));
+  EXPECT_EQ(area->text(), QString());
+  EXPECT_TRUE(dropped);
+  EXPECT_TRUE(History().endsWith(QStringLiteral(". 6 Overflow\r\n")));
+}
+
+TEST_F(FormDialogTest, AModelessDialogComesToTheFrontAndGoesWhenClosed) {
+  QPointer<frmSample> open;
+  frmSample* first = forms::ShowModeless(open, static_cast<QWidget*>(nullptr));
+  EXPECT_EQ(forms::ShowModeless(open, static_cast<QWidget*>(nullptr)), first);  // the menu entry again
+  const QPointer<frmSample> gone = first;
+  first->close();
+  EXPECT_EQ(first->unloads, 1);
+  frmSample* second = forms::ShowModeless(open, static_cast<QWidget*>(nullptr));
+  EXPECT_NE(second, first);  // an unloaded dialog is never shown again
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(gone.isNull());
+  second->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(open.isNull());
+
+  // The registry's opener keeps one of its own.
+  forms::OpenModeless<frmSample>(nullptr);
+  forms::OpenModeless<frmSample>(nullptr);
+  const auto shown = QApplication::topLevelWidgets();
+  EXPECT_EQ(std::count_if(shown.begin(), shown.end(),
+                          [](QWidget* w) { return dynamic_cast<frmSample*>(w) && w->isVisible(); }),
+            1);
+}
+
+}  // namespace
+}  // namespace brantel

@@ -1,0 +1,66 @@
+#include "support/DialogTest.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace brantel::test {
+
+void DialogTest::TearDown() {
+  owned_.reset();
+  CoreTest::TearDown();
+}
+
+void DialogTest::Use(forms::FormDialog& dialog) {
+  current_ = &dialog;
+  if (!dialog.isVisible()) dialog.show();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+}
+
+forms::FormDialog& DialogTest::Current() const {
+  if (!current_) throw forms::DesignError(QStringLiteral("no dialog is open"));
+  return *current_;
+}
+
+void DialogTest::Type(QStringView box, const QString& text) {
+  QWidget* w = Control(box);
+  w->setFocus();
+  if (auto* line = qobject_cast<QLineEdit*>(w)) line->selectAll();
+  else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) memo->selectAll();
+  if (text.isEmpty()) QTest::keyClick(w, Qt::Key_Delete);
+  QTest::keyClicks(w, text);
+}
+
+void DialogTest::Keys(QStringView box, const QString& text) {
+  QWidget* w = Control(box);
+  w->setFocus();
+  QTest::keyClicks(w, text);
+}
+
+void DialogTest::Paste(QStringView box, const QString& text) {
+  auto* line = Control<QLineEdit>(box);
+  line->setFocus();
+  line->setText(text);
+}
+
+void DialogTest::Focus(QStringView name) { Control(name)->setFocus(); }
+
+void DialogTest::Press(QStringView button) { Control<QAbstractButton>(button)->click(); }
+
+QString DialogTest::Text(QStringView name) const {
+  QWidget* w = Control(name);
+  if (auto* line = qobject_cast<QLineEdit*>(w)) return line->text();
+  if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) return memo->toPlainText();
+  if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
+  if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentText();
+  if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text();
+  ADD_FAILURE() << name.toString().toStdString() << " shows no text";
+  return {};
+}
+
+bool DialogTest::Enabled(QStringView name) const { return Control(name)->isEnabled(); }
+
+}  // namespace brantel::test

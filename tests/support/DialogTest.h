@@ -1,0 +1,70 @@
+#pragma once
+
+#include "forms/FormDialog.h"
+#include "support/TestEnvironment.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <memory>
+#include <utility>
+
+class QLineEdit;
+
+namespace brantel::test {
+
+// The fixture of the dialog tests: a fresh process state (CoreTest), one
+// dialog at a time, its controls reached by their design names, and every
+// message box answered by the script (Answer; Messages).
+class DialogTest : public CoreTest {
+ protected:
+  void TearDown() override;
+
+  // Loads a new dialog (the previous one goes) and shows it.
+  template <typename Dialog, typename... Args>
+  Dialog& Open(Args&&... args) {
+    owned_.reset();
+    auto dialog = std::make_unique<Dialog>(std::forward<Args>(args)...);
+    Dialog& shown = *dialog;
+    owned_ = std::move(dialog);
+    Use(shown);
+    return shown;
+  }
+  // Works on a dialog that the program opened itself (it stays the
+  // program's); shows it when it is not shown yet.
+  void Use(forms::FormDialog& dialog);
+  forms::FormDialog& Current() const;
+
+  // A control by its design name; a name the dialog does not hold fails the
+  // test with that name.
+  template <typename T = QWidget>
+  T* Control(QStringView name) const {
+    return Current().Layout().Require<T>(name);
+  }
+
+  // Types into a box as the user does: the focus into it, its whole text
+  // selected, then the keys; an empty text deletes what was there.
+  void Type(QStringView box, const QString& text);
+  // Keys at the box's cursor, without selecting first.
+  void Keys(QStringView box, const QString& text);
+  // Puts a text into a box at once, as pasting does.
+  void Paste(QStringView box, const QString& text);
+  // Moves the focus to a control (to leave the box that has it).
+  void Focus(QStringView name);
+  // A click on a button, check box or option button.
+  void Press(QStringView button);
+  // The text of a box (line or memo box, label, combo box).
+  QString Text(QStringView name) const;
+  bool Enabled(QStringView name) const;
+
+  // Message boxes: the next answers, and the boxes shown so far.
+  void Answer(qint16 code) { boxes_->Answer(code); }
+  const std::vector<ShownBox>& Messages() const { return boxes_->Shown(); }
+  QString LastMessage() const { return Messages().empty() ? QString() : Messages().back().prompt; }
+
+ private:
+  std::unique_ptr<forms::FormDialog> owned_;
+  QPointer<forms::FormDialog> current_;
+};
+
+}  // namespace brantel::test
