@@ -6,6 +6,7 @@
 #include "mainwindow/PrintPreview.h"
 #include "mainwindow/PrintText.h"
 #include "mainwindow/TextBrowser.h"
+#include "tools/failure/CoulombWedgeDialog.h"
 #include "tools/stress/Stress2DDialog.h"
 
 namespace brantel {
@@ -26,6 +27,7 @@ void RegisterProgramTools() {
   });
   RegisterTool(Tool::TextBrowser, [](QWidget*) { forms::ShowModal<frmTextBrow>(nullptr); });
   RegisterTool(Tool::Stress2D, forms::OpenModal<frm2DPrinc>);
+  RegisterTool(Tool::CoulombWedge, forms::OpenModal<frmCoulombWedge>);
 }
 
 }  // namespace brantel

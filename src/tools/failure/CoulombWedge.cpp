@@ -76,6 +76,9 @@ Block BlockOf(const BoltedWedgeData& d) {
 
 double CohesionForce(const BoltedWedgeData& d) { return static_cast<double>(d.Cohesion) * d.Width; }
 
+// A plane strictly between 0 and 90 degrees: one the block can slide on.
+bool PlaneCarriesBlock(const BoltedWedgeData& d) { return d.DiscAngle > 0 && d.DiscAngle < 90; }
+
 }  // namespace
 
 const WedgeTexts& TextsOf(WedgeTool tool) {
@@ -106,8 +109,10 @@ std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxVal
                         {"Angle of internal friction < 90", "Γωνία εσωτερικής τριβής < 90"}};
   }
   if (!ReadBox(boxes.DiscAngle, psi)) return TooLarge(WedgeBox::Text8);
-  // A plane at 0 or 90 degrees or beyond carries no block that can slide.
-  if (psi <= 0 || psi >= 90) {
+  // A plane below 0 or at 90 degrees and beyond carries no block that can
+  // slide. 0 itself is what an empty box or a new project holds: it passes
+  // here and gives no result (PlaneCarriesBlock).
+  if (psi < 0 || psi >= 90) {
     return WedgeInvalid{WedgeBox::Text8, {"0 < Angle of discontinuity plane < 90",
                                           "0 < Γωνία επιπέδου ασυνέχειας < 90"}};
   }
@@ -144,8 +149,9 @@ std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxVal
 WedgeSafetyFactor CalcWedgeSafetyFactor(const BoltedWedgeData& d) {
   WedgeSafetyFactor r;
   try {
+    if (!PlaneCarriesBlock(d)) return r;
     const Block b = BlockOf(d);
-    if (b.W == 0 || d.DiscAngle == 0) return r;
+    if (b.W == 0) return r;
     const double relative =
         static_cast<double>(b.Psi) - static_cast<double>(Radians(d.BoltAngle));
     const float tn = CSng(d.BoltLoad * std::sin(relative));
@@ -168,6 +174,7 @@ WedgeSafetyFactor CalcWedgeSafetyFactor(const BoltedWedgeData& d) {
 WedgeBoltLoad CalcWedgeBoltLoad(const BoltedWedgeData& d) {
   WedgeBoltLoad r;
   try {
+    if (!PlaneCarriesBlock(d)) return r;
     const Block b = BlockOf(d);
     if (b.W == 0) return r;
     const double factor = d.ReqSafetyFactor;

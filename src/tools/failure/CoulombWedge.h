@@ -90,16 +90,17 @@ struct WedgeInvalid {
 
 // The input checks of the selected tab, in the order of the boxes. Negative
 // lengths, unit weight, cohesion, bolt load, required safety factor and bolt
-// angles are refused (0 passes), as are a friction angle of 90 or more and a
-// plane angle outside (0, 90) exclusive, and any value beyond the 32-bit
-// range. The block's six values go into `work` once their checks pass, the
+// angles are refused (0 passes), as are a friction angle of 90 or more, a
+// negative plane angle or one of 90 or more, and any value beyond the 32-bit
+// range. A plane angle of 0 (an empty box while typing, a new project)
+// passes, and the calculations below give no result for it. The block's six values go into `work` once their checks pass, the
 // tab's two once theirs do. A tab other than 0 or 1 checks only the block.
 std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxValues& boxes,
                                                qint16 tab, BoltedWedgeData& work);
 
 // Tab 0, "Safety Factor".
 struct WedgeSafetyFactor {
-  // False for no block (W = 0), a horizontal plane (psi = 0) or a result
+  // False for no block (W = 0), a plane angle outside (0, 90) or a result
   // beyond the 32-bit range: Text10 empty, Label14 empty, OK disabled.
   bool Computable = false;
   float SafetyFactor = 0;  // kWedgeExcessiveTensioning when Ts >= S
@@ -113,7 +114,8 @@ WedgeSafetyFactor CalcWedgeSafetyFactor(const BoltedWedgeData& d);
 
 // Tab 1, "Load".
 enum class WedgeLoadOutcome {
-  NotComputable,  // no block (W = 0) or beyond the 32-bit range: Text9 and Label15 empty, OK disabled
+  NotComputable,  // no block (W = 0), a plane angle outside (0, 90) or beyond the 32-bit
+                  // range: Text9 and Label15 empty, OK disabled
   Load,           // Text9 shows ReqBoltLoad, Label15 empty
   NotRequired,    // the unbolted block reaches F: Text9 empty, Label15 kWedgeNoBoltNote
   Unreachable,    // no bolt load at theta2 reaches F: Text9 empty, Label15 kWedgeUnreachableNote

@@ -95,9 +95,15 @@ TEST(CoulombWedge, NoBlockIsNotComputable) {
     EXPECT_EQ(CalcWedgeBoltLoad(d).Outcome, WedgeLoadOutcome::NotComputable);
     EXPECT_EQ(std::strlen(WedgeLoadNote(CalcWedgeBoltLoad(d).Outcome).English), 0u);
   }
-  BoltedWedgeData d = Example();
-  d.DiscAngle = 0;
-  EXPECT_FALSE(CalcWedgeSafetyFactor(d).Computable);
+  // A plane angle outside (0, 90) carries no sliding block on either tab.
+  for (float psi : {0.0f, -10.0f, 90.0f, 120.0f}) {
+    BoltedWedgeData d = Example();
+    d.DiscAngle = psi;
+    d.ReqSafetyFactor = 1.5;
+    EXPECT_FALSE(CalcWedgeSafetyFactor(d).Computable) << psi;
+    EXPECT_EQ(CalcWedgeBoltLoad(d).Outcome, WedgeLoadOutcome::NotComputable) << psi;
+  }
+  BoltedWedgeData d;
   // A block whose weight does not fit a 32-bit float.
   d = Example();
   d.Width = 1e20f;
@@ -210,7 +216,8 @@ TEST(CoulombWedge, ValidationStopsAtTheFirstBadBox) {
       {&WedgeBoxValues::FrictionAngle, 89.9, 0, WedgeBox::Text7, nullptr},
       {&WedgeBoxValues::FrictionAngle, 90, 0, WedgeBox::Text7, "Angle of internal friction < 90"},
       {&WedgeBoxValues::FrictionAngle, 89.999999999, 0, WedgeBox::Text7, "Angle of internal friction < 90"},
-      {&WedgeBoxValues::DiscAngle, 0, 0, WedgeBox::Text8, "0 < Angle of discontinuity plane < 90"},
+      {&WedgeBoxValues::DiscAngle, 0, 0, WedgeBox::Text8, nullptr},  // no plane yet: no result (below)
+      {&WedgeBoxValues::DiscAngle, -0.001, 0, WedgeBox::Text8, "0 < Angle of discontinuity plane < 90"},
       {&WedgeBoxValues::DiscAngle, -10, 1, WedgeBox::Text8, "0 < Angle of discontinuity plane < 90"},
       {&WedgeBoxValues::DiscAngle, 90, 0, WedgeBox::Text8, "0 < Angle of discontinuity plane < 90"},
       {&WedgeBoxValues::DiscAngle, 0.01, 0, WedgeBox::Text8, nullptr},

@@ -1,0 +1,295 @@
+#include "core/NumberFormat.h"
+#include "core/Settings.h"
+#include "core/project/ProjectRecord.h"
+#include "mainwindow/Commands.h"
+#include "mainwindow/ToolRegistry.h"
+#include "support/DialogTest.h"
+#include "tools/failure/CoulombWedgeDialog.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QTabWidget>
+
+namespace brantel {
+namespace {
+
+// The block of the worked example: L 10 m, H 5 m, 25 kN/m3, c 20 kPa,
+// phi 30, plane at 40 degrees; bolt 100 kN at 10 degrees; F 1.5 at 10.
+BoltedWedgeData Example(qint16 tab = 0) {
+  return {30, 20, 40, 10, 5, 25, 100, 10, 0, 1.5f, 10, 0, tab};
+}
+
+class CoulombWedgeDialogTest : public test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    Project.CoulombWedgeData = {};
+    Project.CoulombSlopeData = {};
+  }
+  frmCoulombWedge& Open(WedgeTool tool = WedgeTool::Wedge) { return DialogTest::Open<frmCoulombWedge>(nullptr, tool); }
+  frmCoulombWedge& Dialog() const { return static_cast<frmCoulombWedge&>(Current()); }
+  void SelectTab(int index) { Control<QTabWidget>(u"SSTab1")->setCurrentIndex(index); }
+};
+
+TEST_F(CoulombWedgeDialogTest, ANewProjectOpensQuietlyAndTypingGivesTheSafetyFactor) {
+  Open();
+  EXPECT_TRUE(Messages().empty());  // an angle of 0 in a new project is no error
+  EXPECT_EQ(Text(u"Text10"), QString());
+  EXPECT_FALSE(Enabled(u"CmdOk"));
+  const std::pair<const char16_t*, const char*> entries[] = {{u"Text1", "10"}, {u"Text2", "5"}, {u"Text3", "25"},
+                                                             {u"Text6", "20"}, {u"Text7", "30"}, {u"Text8", "40"},
+                                                             {u"Text4", "100"}, {u"Text5", "10"}};
+  for (const auto& [box, text] : entries) Type(box, QString::fromLatin1(text));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Text(u"Text10"), FormatGeneral(CalcWedgeSafetyFactor(Example()).SafetyFactor));
+  EXPECT_TRUE(Text(u"Text10").startsWith(QStringLiteral("1.090"))) << Text(u"Text10").toStdString();
+  EXPECT_TRUE(Enabled(u"CmdOk"));
+  // No bolt load: the unbolted block, also with both bolt boxes at 0.
+  Type(u"Text4", QStringLiteral("0"));
+  EXPECT_TRUE(Text(u"Text10").startsWith(QStringLiteral("0.93697"))) << Text(u"Text10").toStdString();
+  Type(u"Text5", QStringLiteral("0"));
+  EXPECT_TRUE(Text(u"Text10").startsWith(QStringLiteral("0.93697"))) << Text(u"Text10").toStdString();
+  EXPECT_TRUE(History().contains(QStringLiteral(
+      ". Failure analysis of rock wedge with planar discontinuity supported by rock bolt (Coulomb criterion)")));
+}
+
+TEST_F(CoulombWedgeDialogTest, ExcessiveTensioningShows999AndTheToolsWarning) {
+  struct Case {
+    WedgeTool tool;
+    qint16 english;
+    const char* warning;
+  } cases[] = {
+      {WedgeTool::Wedge, 1, "Bolt tensioning is greater than the horizontal weight component. Check for excessive tensioning."},
+      {WedgeTool::Slope, 1, "Bolt Tensioning is greater than the horizontal weight component. Check for excessive tensioning."},
+      {WedgeTool::Slope, 0, "Τάνυση κοχλία υπερβαίνει οριζόντια συνιστώσα βάρους. Κίνδυνος υπερβολικής τάνυσης."},
+  };
+  for (const Case& c : cases) {
+    EnglishMenus = c.english;
+    Project.CoulombWedgeData = Project.CoulombSlopeData = Example();
+    Open(c.tool);
+    Type(u"Text5", QStringLiteral("40"));  // along the plane: S = 803.5 kN
+    Type(u"Text4", QStringLiteral("804"));
+    EXPECT_EQ(Text(u"Text10"), QStringLiteral("999"));
+    EXPECT_EQ(Text(u"Label14"), QString::fromUtf8(c.warning));
+    Type(u"Text4", QStringLiteral("800"));
+    EXPECT_NE(Text(u"Text10"), QStringLiteral("999"));
+    EXPECT_GT(Val(Text(u"Text10")), 0);
+    EXPECT_EQ(Text(u"Label14"), QString());
+  }
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(CoulombWedgeDialogTest, PlaneAnglesAtTheLimits) {
+  for (int tab = 0; tab < 2; ++tab) {
+    Project.CoulombWedgeData = Example(static_cast<qint16>(tab));
+    Open();
+    const char16_t* result = tab == 0 ? u"Text10" : u"Text9";
+    struct Case {
+      const char* angle;
+      bool refused, computed;
+    } cases[] = {{"0", false, false}, {"0.01", false, true}, {"89.99", false, true},
+                 {"90", true, false},  {"-5", true, false},   {"45", false, true}};
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << "tab " << tab << ": " << c.angle);
+      boxes_->Clear();
+      Type(u"Text8", QString::fromLatin1(c.angle));
+      if (c.refused) {
+        EXPECT_EQ(LastMessage(), QStringLiteral("0 < Angle of discontinuity plane < 90"));
+        EXPECT_TRUE(Control(u"Text8")->hasFocus());
+        continue;
+      }
+      EXPECT_TRUE(Messages().empty());
+      // A result, or on tab 1 the note that takes its place.
+      EXPECT_EQ((Text(result) + Text(u"Label15")).isEmpty(), !c.computed);
+      EXPECT_EQ(Enabled(u"CmdOk"), c.computed);
+    }
+  }
+}
+
+TEST_F(CoulombWedgeDialogTest, TheLoadTabAndItsRoundTripToTheSafetyFactor) {
+  Project.CoulombWedgeData = Example(1);
+  Open();
+  ASSERT_EQ(Control<QTabWidget>(u"SSTab1")->currentIndex(), 1);
+  const QString load = Text(u"Text9");
+  EXPECT_NEAR(Val(load), 284.93, 0.01);
+  EXPECT_EQ(Text(u"Label15"), QString());
+  // The load found, on the bolt at the same angle, gives back 1.5.
+  SelectTab(0);
+  Type(u"Text4", load);
+  EXPECT_NEAR(Val(Text(u"Text10")), 1.5, 1e-4);
+  SelectTab(1);
+  EXPECT_EQ(Text(u"Text9"), load);  // each tab keeps its own result
+
+  // A factor the unbolted block reaches: no negative load, the note instead.
+  Type(u"Text11", QStringLiteral("0.5"));
+  EXPECT_EQ(Text(u"Text9"), QString());
+  EXPECT_EQ(Text(u"Label15"), QStringLiteral("Bolt is not Required"));
+  // A bolt across the plane (denominator below 0): no stale load either.
+  Type(u"Text11", QStringLiteral("1.5"));
+  EXPECT_EQ(Text(u"Text9"), load);
+  Type(u"Text12", QStringLiteral("130"));
+  EXPECT_EQ(Text(u"Text9"), QString());
+  EXPECT_EQ(Text(u"Label15"), QString::fromUtf8(kWedgeUnreachableNote.English));
+  Type(u"Text11", QStringLiteral("0.5"));
+  EXPECT_EQ(Text(u"Label15"), QStringLiteral("Bolt is not Required"));
+  EXPECT_TRUE(Enabled(u"CmdOk"));
+  // No block: no result, no note, no OK.
+  Type(u"Text3", QStringLiteral("0"));
+  EXPECT_EQ(Text(u"Label15"), QString());
+  EXPECT_FALSE(Enabled(u"CmdOk"));
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(CoulombWedgeDialogTest, NegativeEntriesAreRefusedWithTheirMessages) {
+  struct Case {
+    WedgeTool tool;
+    qint16 english;
+    int tab;
+    const char16_t* box;
+    const char* text;
+    const char* message;
+  } cases[] = {
+      {WedgeTool::Wedge, 1, 0, u"Text1", "-1", "Width > 0"},
+      {WedgeTool::Wedge, 1, 0, u"Text7", "-1", "Angle of internal friction > 0"},
+      {WedgeTool::Wedge, 1, 0, u"Text2", "1e999", "The value is too large"},
+      {WedgeTool::Wedge, 1, 0, u"Text4", "-1", "Invalid value for load"},
+      {WedgeTool::Wedge, 0, 0, u"Text4", "-1", "Εσφαλμένη τιμή για το φορτίο"},
+      {WedgeTool::Wedge, 1, 0, u"Text5", "-1", "angle >= 0"},
+      {WedgeTool::Wedge, 1, 1, u"Text11", "-1", "Invalid value for Safety Factor"},
+      {WedgeTool::Slope, 1, 1, u"Text11", "-1", "Invalid value for safety factor"},
+      {WedgeTool::Slope, 0, 1, u"Text12", "-1", "γωνία >= 0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    EnglishMenus = c.english;
+    Project.CoulombWedgeData = Project.CoulombSlopeData = Example(static_cast<qint16>(c.tab));
+    Open(c.tool);
+    const QString shown = Text(u"Text10") + Text(u"Text9");
+    boxes_->Clear();
+    Paste(c.box, QString::fromLatin1(c.text));
+    EXPECT_EQ(LastMessage(), QString::fromUtf8(c.message));
+    EXPECT_TRUE(Control(c.box)->hasFocus());
+    EXPECT_EQ(Text(u"Text10") + Text(u"Text9"), shown);  // nothing computed from it
+    Press(u"CmdOk");  // refused again: the dialog stays
+    EXPECT_TRUE(Dialog().isVisible());
+  }
+  Dialog().close();
+  EXPECT_EQ(Project.CoulombWedgeData.BoltLoad, 100.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+}
+
+TEST_F(CoulombWedgeDialogTest, OkCommitsTheToolsOwnRecordAndCancelOrTheCloseBoxDoNot) {
+  for (WedgeTool tool : {WedgeTool::Wedge, WedgeTool::Slope}) {
+    Project.CoulombWedgeData = Project.CoulombSlopeData = Example();
+    BoltedWedgeData& own = tool == WedgeTool::Slope ? Project.CoulombSlopeData : Project.CoulombWedgeData;
+    BoltedWedgeData& other = tool == WedgeTool::Slope ? Project.CoulombWedgeData : Project.CoulombSlopeData;
+    Open(tool);
+    Type(u"Text1", QStringLiteral("12"));
+    Press(u"cmdCancel");
+    Open(tool);
+    Type(u"Text1", QStringLiteral("12"));
+    Dialog().close();
+    EXPECT_EQ(own.Width, 10.0f);
+    EXPECT_EQ(Project.FileSaved, kFlagTrue);
+
+    Open(tool);
+    Type(u"Text1", QStringLiteral("12"));
+    SelectTab(1);
+    Type(u"Text11", QStringLiteral("2"));
+    Press(u"CmdOk");
+    EXPECT_FALSE(Dialog().isVisible());
+    EXPECT_EQ(own.Width, 12.0f);
+    EXPECT_EQ(own.ReqSafetyFactor, 2.0f);
+    EXPECT_EQ(own.BoltLoad, 100.0f);  // the other tab's input as its box showed it
+    EXPECT_EQ(own.Tab, 1);
+    EXPECT_EQ(other.Width, 10.0f);
+    EXPECT_EQ(Project.FileSaved, kFlagFalse);
+    Project.FileSaved = kFlagTrue;
+  }
+}
+
+TEST_F(CoulombWedgeDialogTest, OkWithoutEditsKeepsTheStoredValuesAndTheTab) {
+  const BoltedWedgeData stored{31.23456f, 0.00042f, 41.98765f, 10.00049f, 5.55555f, 24.99999f,
+                               123.45678f, 9.87654f, 0, 1.23456f, 11.11111f, 0, 1};
+  for (qint16 english : {0, 1}) {
+    EnglishMenus = english;
+    Project.CoulombWedgeData = stored;
+    Open();
+    EXPECT_EQ(Control<QTabWidget>(u"SSTab1")->currentIndex(), 1);  // the stored tab in both languages
+    EXPECT_EQ(Text(u"Text1"), QStringLiteral("10.000"));
+    Focus(u"Text11");
+    Press(u"CmdOk");
+    const BoltedWedgeData& r = Project.CoulombWedgeData;
+    for (auto field : {&BoltedWedgeData::FrictionAngle, &BoltedWedgeData::Cohesion, &BoltedWedgeData::DiscAngle,
+                       &BoltedWedgeData::Width, &BoltedWedgeData::Height, &BoltedWedgeData::SpecificGravity,
+                       &BoltedWedgeData::BoltLoad, &BoltedWedgeData::BoltAngle, &BoltedWedgeData::ReqSafetyFactor,
+                       &BoltedWedgeData::BoltAngle2}) {
+      EXPECT_EQ(r.*field, stored.*field);
+    }
+    EXPECT_EQ(r.Tab, 1);
+  }
+}
+
+TEST_F(CoulombWedgeDialogTest, TheSlopeTwinHasItsOwnTextsAndBoxNames) {
+  Open(WedgeTool::Slope);
+  EXPECT_EQ(Dialog().objectName(), QStringLiteral("frmCoulombSlope"));
+  EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Stability of Bolted Rock Slope"));
+  EXPECT_EQ(Control<QGroupBox>(u"Frame1")->title(), QStringLiteral("Slope Parameters"));
+  EXPECT_EQ(Text(u"Label3"), QStringLiteral("Slope Width = 1 m"));
+  EXPECT_EQ(Control(u"Text11")->accessibleName(), QStringLiteral("Slope Safety Factor"));
+  EXPECT_TRUE(History().contains(QStringLiteral("Failure analysis of rock slope with planar discontinuity")));
+  EnglishMenus = 0;
+  Open(WedgeTool::Slope);
+  EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Αστοχία όγκου πετρώματος σε επίπεδη ασυνέχεια με κοχλία"));
+  EXPECT_TRUE(History().contains(
+      QStringLiteral("Υπολογισμός αστοχίας επίπεδης ασυνέχειας σε πρανές με κοχλία βάσει του κριτηρίου Coulomb.")));
+  EXPECT_EQ(Control(u"Text1")->accessibleName(), QStringLiteral("Πλάτος (m)"));
+
+  EnglishMenus = 1;
+  Open();
+  EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Stability of Bolted Rock Wedge"));
+  EXPECT_EQ(Control(u"Text8")->accessibleName(), QStringLiteral("Angle of Discontinuity Plane to Horizontal Plane"));
+  EXPECT_EQ(Control(u"Text10")->accessibleName(), QStringLiteral("Safety Factor for Slope"));
+  EXPECT_EQ(Control(u"Text9")->accessibleName(), QStringLiteral("Load (kN)"));
+  EXPECT_EQ(Control(u"Text11")->accessibleName(), QStringLiteral("Wedge Safety Factor"));
+  EXPECT_TRUE(Control<QLineEdit>(u"Text10")->isReadOnly());
+}
+
+TEST_F(CoulombWedgeDialogTest, RenderBothToolsTabsAndLanguages) {
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
+  QDir().mkpath(folder);
+  for (WedgeTool tool : {WedgeTool::Wedge, WedgeTool::Slope}) {
+    for (qint16 english : {0, 1}) {
+      for (qint16 tab : {0, 1}) {
+        EnglishMenus = english;
+        Project.CoulombWedgeData = Project.CoulombSlopeData = Example(tab);
+        Project.CoulombWedgeData.BoltLoad = 900;  // 999 and the warning on tab 0
+        Project.CoulombWedgeData.BoltAngle = 40;
+        Project.CoulombSlopeData.ReqSafetyFactor = 0.5f;  // the note on tab 1
+        Open(tool);
+        const QImage image = Dialog().grab().toImage();
+        EXPECT_FALSE(image.isNull());
+        image.save(folder + QStringLiteral("/%1-%2-tab%3.png")
+                                .arg(tool == WedgeTool::Slope ? "slope" : "wedge", english ? "en" : "el")
+                                .arg(tab));
+      }
+    }
+  }
+}
+
+TEST(CoulombWedgeMenuEntry, FailureItem2AndQuickButton33OpenTheWedgeAndItem3NoTool) {
+  ClearTools();
+  RegisterProgramTools();
+  EXPECT_TRUE(ToolAvailable(Tool::CoulombWedge));
+  const auto target = QuickButtonTarget(33);
+  ASSERT_TRUE(target.has_value());
+  EXPECT_EQ(*target, (MenuEntry{Menu::Failure, 2}));
+  EXPECT_EQ(ToolOfEntry(Menu::Failure, 2), Tool::CoulombWedge);
+  EXPECT_FALSE(ToolOfEntry(Menu::Failure, 3).has_value());  // "Option not ready yet"
+  ClearTools();
+}
+
+}  // namespace
+}  // namespace brantel
