@@ -10,6 +10,8 @@
 
 #include <cerrno>
 
+#include <unistd.h>
+
 namespace brantel {
 
 bool FileExists(const QString& path) {
@@ -65,12 +67,26 @@ std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteA
   QSaveFile file(path);
   errno = 0;
   if (!file.open(QIODevice::WriteOnly)) return ErrorFromFile(file, FileOp::Write, errno);
-  errno = 0;
-  if (file.write(bytes) != bytes.size()) {
-    const int saved = errno;
+
+  // The temporary file is dropped on any failure; the old file is touched
+  // only by the rename of a temporary file that holds every byte.
+  const auto failed = [&file](int savedErrno) {
+    const RuntimeError error = ErrorFromFile(file, FileOp::Write, savedErrno);
     file.cancelWriting();
-    return ErrorFromFile(file, FileOp::Write, saved);
-  }
+    file.commit();  // removes the temporary file
+    return error;
+  };
+  errno = 0;
+  if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) return failed(errno);
+  // A small write only fills the device's buffer: the disk is asked for
+  // room when the buffer goes out, and the answer must be read before the
+  // rename, which would otherwise put an empty or short file in place.
+  errno = 0;
+  if (!file.flush() || file.error() != QFileDevice::NoError) return failed(errno);
+  // Some file systems tell of a full disk only when the data goes to the
+  // device; a file system that cannot sync says so with EINVAL or ENOTSUP.
+  if (::fsync(file.handle()) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EROFS)
+    return failed(errno);
   errno = 0;
   if (!file.commit()) return ErrorFromFile(file, FileOp::Write, errno);
   return std::nullopt;
