@@ -9,7 +9,10 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <new>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace brantel {
@@ -89,6 +92,71 @@ std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteA
     return failed(errno);
   errno = 0;
   if (!file.commit()) return ErrorFromFile(file, FileOp::Write, errno);
+  return std::nullopt;
+}
+
+namespace {
+
+QString IrregularReason(mode_t mode) {
+  if (S_ISREG(mode)) return QString();
+  if (S_ISDIR(mode)) return Tr(QStringLiteral("it is a folder"), QStringLiteral("είναι φάκελος"));
+  if (S_ISFIFO(mode))
+    return Tr(QStringLiteral("it is a pipe, not a file"), QStringLiteral("είναι διοχέτευση (pipe), όχι αρχείο"));
+  if (S_ISSOCK(mode))
+    return Tr(QStringLiteral("it is a socket, not a file"), QStringLiteral("είναι υποδοχή (socket), όχι αρχείο"));
+  return Tr(QStringLiteral("it is a device, not a file"), QStringLiteral("είναι συσκευή, όχι αρχείο"));
+}
+
+}  // namespace
+
+QString IrregularFileReason(const QString& path) {
+  struct stat st {};
+  if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0) return QString();
+  return IrregularReason(st.st_mode);
+}
+
+std::optional<RuntimeError> ReadRegularFile(const QString& path, QByteArray& bytes) {
+  bytes.clear();
+  if (path.isEmpty()) return RuntimeError(err::kBadFileName);
+  if (path.contains(QChar(0))) return RuntimeError(err::kBadFileNameOrNumber);
+  const QString before = IrregularFileReason(path);
+  if (!before.isEmpty()) return RuntimeError(err::kPathFileAccess, before);
+  // Opened without waiting, and looked at again once open: a pipe put in
+  // place of the file meanwhile is refused all the same.
+  errno = 0;
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    const int saved = errno;
+    return ErrorFromFile(QFile(path), FileOp::Read, saved);
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    ::close(fd);
+    return RuntimeError(err::kDeviceIO);
+  }
+  const QString reason = IrregularReason(st.st_mode);
+  if (!reason.isEmpty()) {
+    ::close(fd);
+    return RuntimeError(err::kPathFileAccess, reason);
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  QFile file;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return RuntimeError(err::kDeviceIO);
+  }
+  try {
+    errno = 0;
+    bytes = file.readAll();
+  } catch (const std::bad_alloc&) {
+    bytes.clear();
+    return RuntimeError(err::kOutOfMemory);
+  }
+  if (file.error() != QFileDevice::NoError) {
+    const int saved = errno;
+    bytes.clear();
+    return ErrorFromErrno(saved != 0 ? saved : EIO, FileOp::Read);
+  }
   return std::nullopt;
 }
 

@@ -49,12 +49,10 @@ IniDocument IniDocument::FromText(const QString& text) {
 
 bool IniDocument::Load(const QString& path) {
   lines_.clear();
-  QFile file(path);
-  if (!file.exists()) return true;
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return false;
-  lines_ = SplitLines(DecodeText(bytes));
+  if (!QFile::exists(path)) return true;
+  QByteArray bytes;
+  if (ReadRegularFile(path, bytes)) return false;
+  lines_ = DecodeLines(bytes);
   return true;
 }
 

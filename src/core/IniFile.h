@@ -20,8 +20,10 @@ class IniDocument {
   IniDocument() = default;
   static IniDocument FromText(const QString& text);
 
-  // Reads a file. A missing file gives an empty document and true; a file
-  // that exists but cannot be read gives false.
+  // Reads a file, each line decoded on its own (UTF-8, or Windows-1253 for
+  // a line that is not UTF-8). A missing file gives an empty document and
+  // true; a file that exists but cannot be read, and a folder, a device or
+  // a pipe (never read), give false.
   bool Load(const QString& path);
 
   std::optional<QString> Value(const QString& section, const QString& key) const;
