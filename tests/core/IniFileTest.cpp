@@ -89,6 +89,21 @@ TEST_F(IniFileTest, OneLineInTheOldCodePageSpoilsNoOtherLine) {
   EXPECT_TRUE(ReadFile(path).contains("Note=caf\xCE\xB9\r\n"));
 }
 
+TEST_F(IniFileTest, EveryValueReadsBackAsItWasWritten) {
+  // Blanks at either end and quotes around a value would be taken off by
+  // the reader: such a value is written in quotes of its own.
+  const QString path = Home() + QStringLiteral("/values.ini");
+  const QString values[] = {QStringLiteral("plain"), QStringLiteral("  blanks around  "), QStringLiteral("\"quoted\""),
+                            QStringLiteral("'single'"), QStringLiteral("\"\""), QStringLiteral("\""),
+                            QStringLiteral("in \"the\" middle"), QString()};
+  for (const QString& value : values) {
+    ASSERT_NE(WriteIniValue(QStringLiteral("S"), QStringLiteral("K"), value, path), 0);
+    EXPECT_EQ(ReadIniValue(QStringLiteral("S"), QStringLiteral("K"), path), value) << value.toStdString();
+  }
+  ASSERT_NE(WriteIniValue(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("plain"), path), 0);
+  EXPECT_EQ(ReadFile(path), QByteArray("[S]\r\nK=plain\r\n"));  // nothing changes for the usual values
+}
+
 TEST_F(IniFileTest, FailedWriteLeavesNothingBehind) {
   const QString missingFolder = Home() + QStringLiteral("/no/such/folder/x.ini");
   EXPECT_EQ(WriteIniValue(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("v"), missingFolder), 0);
