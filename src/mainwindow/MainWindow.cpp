@@ -1,6 +1,5 @@
 #include "mainwindow/MainWindow.h"
 
-#include "core/FileHelpers.h"
 #include "core/Fonts.h"
 #include "core/Globals.h"
 #include "core/History.h"

@@ -114,7 +114,8 @@ TEST_F(StartupTest, AnUnwritableSettingsFileFallsBackToTheDefaults) {
 }
 
 TEST_F(StartupTest, AnUndeletableFileOfAnotherStampFallsBackToTheDefaults) {
-  if (!PermissionsApply()) GTEST_SKIP() << "the superuser deletes in read-only folders";
+  const test::ObeyFilePermissions obey;
+  if (!obey.Valid()) GTEST_SKIP() << "the superuser here deletes in read-only folders";
   WriteFile(IniPath(), "[Version]\r\nINIFileVersion=050908\r\n[Settings]\r\nMaxDisplaySize=8000\r\n");
   const QString folder = QFileInfo(IniPath()).absolutePath();
   QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);

@@ -32,9 +32,11 @@ class TinyFileSystem {
 };
 
 // For the life of the object the calling thread, even as the superuser,
-// obeys the permission bits of files and folders (the overrides of the
-// superuser are set aside). Valid() is false where that cannot be done;
-// an ordinary user obeys them anyway and is always Valid().
+// obeys the permission bits of files and folders when it opens, makes or
+// removes them (the overrides of the superuser are set aside; a check with
+// access(2), as QFileInfo::isWritable makes, still answers for the
+// superuser). Valid() is false where that cannot be done; an ordinary user
+// obeys them anyway and is always Valid().
 class ObeyFilePermissions {
  public:
   ObeyFilePermissions();

@@ -8,11 +8,8 @@
 #include "core/TextCodec.h"
 #include "core/project/ProjectFileRows.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 
-#include <cerrno>
 #include <cmath>
 #include <new>
 
