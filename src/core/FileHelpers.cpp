@@ -64,13 +64,7 @@ QString StripPath(const QString& path, bool noExtension) {
   return rest;
 }
 
-std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes) {
-  if (path.isEmpty()) return RuntimeError(err::kBadFileName);
-  if (QFileInfo(path).isDir()) return RuntimeError(err::kPathFileAccess);
-  QSaveFile file(path);
-  errno = 0;
-  if (!file.open(QIODevice::WriteOnly)) return ErrorFromFile(file, FileOp::Write, errno);
-
+std::optional<RuntimeError> CommitAtomically(QSaveFile& file) {
   // The temporary file is dropped on any failure; the old file is touched
   // only by the rename of a temporary file that holds every byte.
   const auto failed = [&file](int savedErrno) {
@@ -79,8 +73,7 @@ std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteA
     file.commit();  // removes the temporary file
     return error;
   };
-  errno = 0;
-  if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) return failed(errno);
+  if (file.error() != QFileDevice::NoError) return failed(0);
   // A small write only fills the device's buffer: the disk is asked for
   // room when the buffer goes out, and the answer must be read before the
   // rename, which would otherwise put an empty or short file in place.
@@ -93,6 +86,22 @@ std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteA
   errno = 0;
   if (!file.commit()) return ErrorFromFile(file, FileOp::Write, errno);
   return std::nullopt;
+}
+
+std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes) {
+  if (path.isEmpty()) return RuntimeError(err::kBadFileName);
+  if (QFileInfo(path).isDir()) return RuntimeError(err::kPathFileAccess);
+  QSaveFile file(path);
+  errno = 0;
+  if (!file.open(QIODevice::WriteOnly)) return ErrorFromFile(file, FileOp::Write, errno);
+  errno = 0;
+  if (file.write(bytes) != bytes.size()) {
+    const RuntimeError error = ErrorFromFile(file, FileOp::Write, errno);
+    file.cancelWriting();
+    file.commit();  // removes the temporary file
+    return error;
+  }
+  return CommitAtomically(file);
 }
 
 namespace {

@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class QSaveFile;
+
 namespace brantel {
 
 // True when the path names an existing file (not a folder). A path with the
@@ -30,6 +32,12 @@ QString StripPath(const QString& path, bool noExtension);
 // rename. A disk that is full gives Disk full (61); on any failure the
 // temporary file is removed. Returns the error, or nothing on success.
 std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes);
+
+// The last step of every write through a QSaveFile: flushes and syncs the
+// bytes written, checks each answer of the disk, and only then renames the
+// temporary file over the target. On failure the temporary file is removed,
+// the old file stays, and the error comes back (Disk full for a full disk).
+std::optional<RuntimeError> CommitAtomically(QSaveFile& file);
 
 // Why a path names something other than an ordinary file: "it is a folder",
 // or a device, a pipe or a socket, in the current language. Empty for an

@@ -7,6 +7,7 @@
 #include "MainWindowFixture.h"
 
 #include "core/ErrorReporting.h"
+#include "core/FileHelpers.h"
 #include "core/IniFile.h"
 #include "core/Messages.h"
 #include "core/project/ProjectFile.h"
@@ -14,6 +15,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <optional>
 
@@ -75,6 +77,21 @@ TEST_F(FullDiskTest, ASaveThatDoesNotFitKeepsTheOldFileWholeAndSaysDiskFull) {
     EXPECT_EQ(ReadFile(path), old);
     EXPECT_EQ(DiskFiles(), QStringList({QStringLiteral("filler"), QStringLiteral("panel.BNL")}));
   }
+}
+
+TEST_F(FullDiskTest, AStreamedSaveFileIsCommittedOnlyWhenEveryByteFits) {
+  // As a download writes: pieces into a QSaveFile, then the commit.
+  const QString path = Disk() + QStringLiteral("/setup.bin");
+  ASSERT_FALSE(SaveFileAtomically(path, QByteArray(3000, 'o')).has_value());
+  ASSERT_TRUE(disk_->FillUp());
+  QSaveFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  for (int piece = 0; piece < 3; ++piece) ASSERT_EQ(file.write(QByteArray(500, 'n')), 500);
+  const std::optional<RuntimeError> error = CommitAtomically(file);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->Number(), err::kDiskFull);
+  EXPECT_EQ(ReadFile(path), QByteArray(3000, 'o'));
+  EXPECT_EQ(DiskFiles(), QStringList({QStringLiteral("filler"), QStringLiteral("setup.bin")}));
 }
 
 TEST_F(FullDiskTest, ASettingsFileThatCannotBeWrittenStaysAsItWas) {
