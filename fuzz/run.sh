@@ -1,20 +1,63 @@
 #!/usr/bin/env bash
-# Builds the project-file reader's fuzzer with clang, libFuzzer and the
-# address and undefined-behaviour sanitizers in build-fuzz/, and runs it.
-# Usage: fuzz/run.sh [seconds]   (default 60). New inputs are kept in
-# build-fuzz/corpus; a crashing input is written to build-fuzz/.
+# Builds the fuzz targets of the project-file reader and of the settings
+# reader with clang, libFuzzer and the address and undefined-behaviour
+# sanitizers, outside the checkout, and fuzzes them with one process on every
+# processor.
+# Usage: fuzz/run.sh [seconds] [project|settings|all]
+#   seconds: how long each target runs (default 60); all (the default) runs
+#   the project-file target, then the settings target.
+# The build, the inputs found and any crashing input go to the folder in
+# BRANTEL_FUZZ_DIR (default ~/.cache/brantel-fuzz). Exits non-zero when an
+# input crashed a target.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+src="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$src"
 source scripts/ensure-deps.sh
 brantel_ensure_deps
+
 seconds="${1:-60}"
-cmake -S . -B build-fuzz -G Ninja \
+which="${2:-all}"
+out="${BRANTEL_FUZZ_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/brantel-fuzz}"
+mkdir -p "$out"
+out="$(cd "$out" && pwd)"
+case "$out/" in
+  "$src"/*) echo "BRANTEL_FUZZ_DIR ($out) must lie outside the checkout" >&2; exit 2 ;;
+esac
+case "$which" in
+  project) targets=(project_file) ;;
+  settings) targets=(settings) ;;
+  all) targets=(project_file settings) ;;
+  *) echo "usage: fuzz/run.sh [seconds] [project|settings|all]" >&2; exit 2 ;;
+esac
+
+build="$out/build"
+cmake -S "$src" -B "$build" -G Ninja \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DBRANTEL_BUILD_TESTS=OFF -DBRANTEL_BUILD_BENCH=OFF -DBRANTEL_BUILD_FUZZER=ON \
   "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
-cmake --build build-fuzz --target project_file_fuzzer --parallel "$(nproc)"
-mkdir -p build-fuzz/corpus
-cd build-fuzz
-exec ./fuzz/project_file_fuzzer -max_total_time="$seconds" -max_len=65536 -timeout=10 \
-  -artifact_prefix=./ corpus ../fuzz/corpus ../tests/core/project/data
+cmake --build "$build" --target "${targets[@]/%/_fuzzer}" --parallel "$(nproc)"
+
+processes="$(nproc)"
+crashed=0
+for target in "${targets[@]}"; do
+  case "$target" in
+    project_file) seeds=("$src/fuzz/corpus" "$src/tests/core/project/data") ;;
+    settings) seeds=("$src/fuzz/settings-corpus") ;;
+  esac
+  dir="$out/$target"
+  mkdir -p "$dir/corpus" "$dir/crashes"
+  before="$(find "$dir/crashes" -type f | wc -l)"
+  echo "Fuzzing the $target target for $seconds s with $processes processes; inputs in $dir"
+  # Fork mode: one process per processor on one shared corpus; a crash is
+  # kept in crashes/ and the others go on.
+  (cd "$dir" && "$build/fuzz/${target}_fuzzer" -fork="$processes" -ignore_crashes=1 -ignore_ooms=1 \
+    -ignore_timeouts=1 -max_total_time="$seconds" -max_len=65536 -timeout=10 \
+    -artifact_prefix="$dir/crashes/" "$dir/corpus" "${seeds[@]}") || true
+  after="$(find "$dir/crashes" -type f | wc -l)"
+  if [ "$after" -gt "$before" ]; then
+    echo "The $target target crashed: see $dir/crashes/" >&2
+    crashed=1
+  fi
+done
+exit "$crashed"

@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, the Debian packages that building, running and
 # testing need and that this machine lacks. Sourced by run.sh and test.sh.
+#
+# The list names every package whose files the configure and the build open
+# (headers, CMake package files, libraries, tools), for a Debian 12 that
+# installs no Recommends: apt-get runs with --no-install-recommends, so a
+# package that another one only recommends must be named here itself.
+# scripts/check-deps.sh, run by ctest, checks the list against the build.
 set -euo pipefail
 
 BRANTEL_PACKAGES=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-charts-dev
+  libqt6opengl6-dev  # Qt6Charts' CMake package needs Qt6OpenGL; qt6-base-dev only recommends it
   libxlsxwriter-dev
+  zlib1g-dev         # libxlsxwriter's headers include zlib.h; its -dev package does not depend on it
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
   poppler-utils unzip

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 
 namespace brantel {
 
@@ -63,13 +62,9 @@ QString MakeFolder(const QString& folder) {
 // Writes a whole file through a temporary file and a rename; a failure
 // line, or "".
 QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
-    return QString();
-  }
-  const QString reason = file.errorString();
-  file.cancelWriting();
-  return QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), reason);
+  const std::optional<RuntimeError> error = SaveFileAtomically(path, bytes);
+  if (!error) return QString();
+  return QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), error->Description());
 }
 
 }  // namespace

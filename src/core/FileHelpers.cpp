@@ -9,6 +9,11 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <new>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace brantel {
 
@@ -59,6 +64,30 @@ QString StripPath(const QString& path, bool noExtension) {
   return rest;
 }
 
+std::optional<RuntimeError> CommitAtomically(QSaveFile& file) {
+  // The temporary file is dropped on any failure; the old file is touched
+  // only by the rename of a temporary file that holds every byte.
+  const auto failed = [&file](int savedErrno) {
+    const RuntimeError error = ErrorFromFile(file, FileOp::Write, savedErrno);
+    file.cancelWriting();
+    file.commit();  // removes the temporary file
+    return error;
+  };
+  if (file.error() != QFileDevice::NoError) return failed(0);
+  // A small write only fills the device's buffer: the disk is asked for
+  // room when the buffer goes out, and the answer must be read before the
+  // rename, which would otherwise put an empty or short file in place.
+  errno = 0;
+  if (!file.flush() || file.error() != QFileDevice::NoError) return failed(errno);
+  // Some file systems tell of a full disk only when the data goes to the
+  // device; a file system that cannot sync says so with EINVAL or ENOTSUP.
+  if (::fsync(file.handle()) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EROFS)
+    return failed(errno);
+  errno = 0;
+  if (!file.commit()) return ErrorFromFile(file, FileOp::Write, errno);
+  return std::nullopt;
+}
+
 std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes) {
   if (path.isEmpty()) return RuntimeError(err::kBadFileName);
   if (QFileInfo(path).isDir()) return RuntimeError(err::kPathFileAccess);
@@ -67,12 +96,76 @@ std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteA
   if (!file.open(QIODevice::WriteOnly)) return ErrorFromFile(file, FileOp::Write, errno);
   errno = 0;
   if (file.write(bytes) != bytes.size()) {
-    const int saved = errno;
+    const RuntimeError error = ErrorFromFile(file, FileOp::Write, errno);
     file.cancelWriting();
-    return ErrorFromFile(file, FileOp::Write, saved);
+    file.commit();  // removes the temporary file
+    return error;
   }
+  return CommitAtomically(file);
+}
+
+namespace {
+
+QString IrregularReason(mode_t mode) {
+  if (S_ISREG(mode)) return QString();
+  if (S_ISDIR(mode)) return Tr(QStringLiteral("it is a folder"), QStringLiteral("είναι φάκελος"));
+  if (S_ISFIFO(mode))
+    return Tr(QStringLiteral("it is a pipe, not a file"), QStringLiteral("είναι διοχέτευση (pipe), όχι αρχείο"));
+  if (S_ISSOCK(mode))
+    return Tr(QStringLiteral("it is a socket, not a file"), QStringLiteral("είναι υποδοχή (socket), όχι αρχείο"));
+  return Tr(QStringLiteral("it is a device, not a file"), QStringLiteral("είναι συσκευή, όχι αρχείο"));
+}
+
+}  // namespace
+
+QString IrregularFileReason(const QString& path) {
+  struct stat st {};
+  if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0) return QString();
+  return IrregularReason(st.st_mode);
+}
+
+std::optional<RuntimeError> ReadRegularFile(const QString& path, QByteArray& bytes) {
+  bytes.clear();
+  if (path.isEmpty()) return RuntimeError(err::kBadFileName);
+  if (path.contains(QChar(0))) return RuntimeError(err::kBadFileNameOrNumber);
+  const QString before = IrregularFileReason(path);
+  if (!before.isEmpty()) return RuntimeError(err::kPathFileAccess, before);
+  // Opened without waiting, and looked at again once open: a pipe put in
+  // place of the file meanwhile is refused all the same.
   errno = 0;
-  if (!file.commit()) return ErrorFromFile(file, FileOp::Write, errno);
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    const int saved = errno;
+    return ErrorFromFile(QFile(path), FileOp::Read, saved);
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    ::close(fd);
+    return RuntimeError(err::kDeviceIO);
+  }
+  const QString reason = IrregularReason(st.st_mode);
+  if (!reason.isEmpty()) {
+    ::close(fd);
+    return RuntimeError(err::kPathFileAccess, reason);
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  QFile file;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return RuntimeError(err::kDeviceIO);
+  }
+  try {
+    errno = 0;
+    bytes = file.readAll();
+  } catch (const std::bad_alloc&) {
+    bytes.clear();
+    return RuntimeError(err::kOutOfMemory);
+  }
+  if (file.error() != QFileDevice::NoError) {
+    const int saved = errno;
+    bytes.clear();
+    return ErrorFromErrno(saved != 0 ? saved : EIO, FileOp::Read);
+  }
   return std::nullopt;
 }
 

@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class QSaveFile;
+
 namespace brantel {
 
 // True when the path names an existing file (not a folder). A path with the
@@ -25,9 +27,28 @@ bool ValidPath(const QString& path, bool quiet);
 QString StripPath(const QString& path, bool noExtension);
 
 // Writes the bytes through a temporary file beside the target and a rename,
-// so that the old file stays intact when anything fails. Returns the error,
-// or nothing on success.
+// so that the old file stays intact when anything fails: every byte is
+// flushed and synced, and each answer of the disk checked, before the
+// rename. A disk that is full gives Disk full (61); on any failure the
+// temporary file is removed. Returns the error, or nothing on success.
 std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes);
+
+// The last step of every write through a QSaveFile: flushes and syncs the
+// bytes written, checks each answer of the disk, and only then renames the
+// temporary file over the target. On failure the temporary file is removed,
+// the old file stays, and the error comes back (Disk full for a full disk).
+std::optional<RuntimeError> CommitAtomically(QSaveFile& file);
+
+// Why a path names something other than an ordinary file: "it is a folder",
+// or a device, a pipe or a socket, in the current language. Empty for an
+// ordinary file and for a path where nothing is (the open says that).
+QString IrregularFileReason(const QString& path);
+
+// Reads a whole ordinary file into `bytes`. A folder, a device, a pipe or a
+// socket is refused with Path/File access error (75) and the reason before
+// any byte is read, and the open never waits for the writer of a pipe.
+// Returns the error of a refusal or a failed read, or nothing.
+std::optional<RuntimeError> ReadRegularFile(const QString& path, QByteArray& bytes);
 
 // Copies a text file line by line (lines end with CR LF in the copy).
 // A missing source shows "Requested File not found: ", a failed copy

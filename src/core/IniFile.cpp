@@ -39,7 +39,24 @@ QString OneLine(const QString& text) {
   return v;
 }
 
+// The value as a line holds it: quoted when reading it bare would drop
+// its blanks or its own quotes.
+QString AsWritten(const QString& value) {
+  if (value.isEmpty()) return value;
+  const QChar first = value.front();
+  const QChar last = value.back();
+  const bool quoted = value.size() >= 2 && (first == u'"' || first == u'\'') && last == first;
+  if (quoted || first.isSpace() || last.isSpace()) return u'"' + value + u'"';
+  return value;
+}
+
 }  // namespace
+
+IniDocument IniDocument::FromBytes(const QByteArray& bytes) {
+  IniDocument doc;
+  doc.lines_ = DecodeLines(bytes);
+  return doc;
+}
 
 IniDocument IniDocument::FromText(const QString& text) {
   IniDocument doc;
@@ -49,12 +66,10 @@ IniDocument IniDocument::FromText(const QString& text) {
 
 bool IniDocument::Load(const QString& path) {
   lines_.clear();
-  QFile file(path);
-  if (!file.exists()) return true;
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return false;
-  lines_ = SplitLines(DecodeText(bytes));
+  if (!QFile::exists(path)) return true;
+  QByteArray bytes;
+  if (ReadRegularFile(path, bytes)) return false;
+  *this = FromBytes(bytes);
   return true;
 }
 
@@ -86,7 +101,7 @@ std::optional<QString> IniDocument::Value(const QString& section, const QString&
 }
 
 void IniDocument::SetValue(const QString& section, const QString& key, const QString& value) {
-  const QString line = key.trimmed() + u'=' + OneLine(value);
+  const QString line = key.trimmed() + u'=' + AsWritten(OneLine(value));
   const qsizetype header = FindSection(section);
   if (header < 0) {
     if (!lines_.isEmpty() && !lines_.back().trimmed().isEmpty()) lines_.append(QString());

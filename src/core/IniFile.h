@@ -14,14 +14,21 @@ namespace brantel {
 // the first of duplicate sections or keys counts. Writing an existing key
 // replaces its line in place, a new key goes after the last line of its
 // section, a new section at the end of the text; every other line is kept
-// as it stands.
+// as it stands. A value that reading would change (blanks at either end,
+// or quotes around it) is written in quotes, so that every value reads back
+// as it was written.
 class IniDocument {
  public:
   IniDocument() = default;
   static IniDocument FromText(const QString& text);
+  // The bytes of a file, each line decoded on its own (UTF-8, or
+  // Windows-1253 for a line that is not UTF-8).
+  static IniDocument FromBytes(const QByteArray& bytes);
 
-  // Reads a file. A missing file gives an empty document and true; a file
-  // that exists but cannot be read gives false.
+  // Reads a file, each line decoded on its own (UTF-8, or Windows-1253 for
+  // a line that is not UTF-8). A missing file gives an empty document and
+  // true; a file that exists but cannot be read, and a folder, a device or
+  // a pipe (never read), give false.
   bool Load(const QString& path);
 
   std::optional<QString> Value(const QString& section, const QString& key) const;

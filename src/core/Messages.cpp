@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace brantel {
 
 QString MsgTitle;
@@ -85,6 +87,60 @@ void SetMessageTitles(qint16 formIndex) {
 
 QString Tr(const QString& english, const QString& greek) {
   return EnglishMenus == 1 ? english : greek;
+}
+
+namespace {
+
+// The escape of a character that a message must not show as it is, or an
+// empty text for one that it shows.
+QString Escape(char32_t c) {
+  switch (c) {
+    case U'\r': return QStringLiteral("\\r");
+    case U'\n': return QStringLiteral("\\n");
+    case U'\t': return QStringLiteral("\\t");
+    case 0: return QStringLiteral("\\0");
+    default: break;
+  }
+  const auto hex = [c](int digits) {
+    return QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(digits, u'0');
+  };
+  if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return QStringLiteral("\\x") + hex(2);
+  const QChar::Category category = QChar::category(c);
+  if (category == QChar::Other_Format || category == QChar::Separator_Line ||
+      category == QChar::Separator_Paragraph || category == QChar::Other_Surrogate)
+    return QStringLiteral("\\u{") + hex(4) + u'}';
+  return QString();
+}
+
+}  // namespace
+
+QString ShownText(QStringView text, qsizetype maxShown) {
+  static const QString kCut = QStringLiteral("...");
+  QString out;
+  out.reserve(std::min<qsizetype>(text.size(), maxShown) + kCut.size());
+  qsizetype i = 0;
+  while (i < text.size()) {
+    // One character: a pair of surrogates together, a lone one alone.
+    char32_t c = text[i].unicode();
+    qsizetype units = 1;
+    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+      units = 2;
+    }
+    const QString escape = Escape(c);
+    const QString piece = escape.isEmpty() ? text.mid(i, units).toString() : escape;
+    if (out.size() + piece.size() > maxShown) {
+      out += kCut;
+      return out;
+    }
+    out += piece;
+    i += units;
+  }
+  return out;
+}
+
+QString QuotedText(QStringView text, qsizetype maxShown) {
+  return u'"' + ShownText(text, maxShown) + u'"';
 }
 
 }  // namespace brantel

@@ -77,4 +77,13 @@ void SetMessageTitles(qint16 formIndex);
 // The English or the Greek text, as EnglishMenus says.
 QString Tr(const QString& english, const QString& greek);
 
+// A text from outside the program (a line of a file, a file name) fit for a
+// message box and a history line: control characters, line breaks and the
+// invisible characters that reorder or hide text are shown as escapes ("\r",
+// "\n", "\t", "\0", "\x1B", "\u{202E}"), and a text whose shown form is
+// longer than `maxShown` characters is cut and ends in "...".
+QString ShownText(QStringView text, qsizetype maxShown);
+// The same in double quotes; 40 characters at most inside them.
+QString QuotedText(QStringView text, qsizetype maxShown = 40);
+
 }  // namespace brantel

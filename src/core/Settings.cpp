@@ -361,6 +361,13 @@ QString SettingsWriteFailedLine() {
          SettingsIniPath;
 }
 
+QString SettingsReadFailedLine() {
+  return Tr(QStringLiteral("The settings file could not be read; the program runs on the default settings: "),
+            QStringLiteral("Δεν ήταν δυνατή η ανάγνωση του αρχείου ρυθμίσεων· το πρόγραμμα λειτουργεί με τις "
+                           "προεπιλεγμένες ρυθμίσεις: ")) +
+         SettingsIniPath;
+}
+
 bool SaveSettings(int code) {
   AddHistoryLine(Tr(QStringLiteral("Saving default settings to file: "),
                     QStringLiteral("Αποθήκευση ρυθμίσεων στο αρχείο: ")) +

@@ -127,5 +127,8 @@ bool SaveSettings(int code);
 
 // The history line of a settings file that could not be written.
 QString SettingsWriteFailedLine();
+// The history line of a settings file that is there but could not be read;
+// such a file is never deleted or written over.
+QString SettingsReadFailedLine();
 
 }  // namespace brantel

@@ -129,6 +129,14 @@ void InitGlobals() {
 void SettleSettingsFile() {
   bool settled = false;
   bool unwritable = false;
+  // A file that is there but cannot be read (no read permission, a pipe)
+  // is the user's: it is neither deleted nor written over, and this session
+  // runs on the defaults.
+  const QFileInfo existing(SettingsIniPath);
+  if (existing.exists() && !existing.isDir() && !IniDocument().Load(SettingsIniPath)) {
+    AddHistoryLine(SettingsReadFailedLine());
+    unwritable = true;
+  }
   for (int pass = 0; pass < 2 && !settled && !unwritable; ++pass) {
     if (!FileExists(SettingsIniPath)) {
       INIFileVersion = IniFileVersionCurrent;

@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringList>
 
+#include <utility>
+
 namespace brantel {
 namespace {
 
@@ -50,6 +52,29 @@ QString DecodeText(const QByteArray& bytes) {
   QString text = utf8(body);
   if (!utf8.hasError()) return text;
   return DecodeWindows1253(body);
+}
+
+QStringList DecodeLines(const QByteArray& bytes) {
+  QStringList lines;
+  const QByteArrayView body =
+      bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
+  const auto decode = [&lines](QByteArrayView line) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(line);
+    lines.append(utf8.hasError() ? DecodeWindows1253(line.toByteArray()) : std::move(text));
+  };
+  qsizetype start = 0;
+  const qsizetype n = body.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const char c = body[i];
+    if (c == '\r' || c == '\n') {
+      decode(body.sliced(start, i - start));
+      if (c == '\r' && i + 1 < n && body[i + 1] == '\n') ++i;
+      start = i + 1;
+    }
+  }
+  if (start < n) decode(body.sliced(start));
+  return lines;
 }
 
 QStringList SplitLines(const QString& text) {

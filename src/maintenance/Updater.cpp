@@ -294,9 +294,13 @@ class Updater::Transfer : public QObject {
       result.detail = reply_->errorString();
     result.status = Judge(result.httpStatus);
     if (file_) {
-      if (result.Ok() && !file_->commit()) {
-        result.status = TransferResult::Status::FileError;
-        result.detail = file_->errorString();
+      // Every byte flushed and its answer read before the rename: a full
+      // disk never leaves a short setup file in place.
+      if (result.Ok()) {
+        if (const std::optional<RuntimeError> error = CommitAtomically(*file_)) {
+          result.status = TransferResult::Status::FileError;
+          result.detail = error->Description();
+        }
       }
       if (!result.Ok()) file_->cancelWriting();
       file_.reset();  // an uncommitted temporary file is removed here

@@ -20,6 +20,7 @@
 #include "platform/FileDialog.h"
 
 #include <QAction>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <utility>
@@ -72,6 +73,13 @@ qint16 frmMain::FileOpen() {
   const QString target = Project.ProjectPath;
   Project.ProjectPath = Project.ProjectDisplayName;
 
+  // A folder, a device or a pipe is said so before anything else: reading
+  // one could wait for ever or never end.
+  if (std::optional<RuntimeError> refused = RefuseIrregularProjectFile(target)) {
+    ReportError(*refused, true);
+    return 0;
+  }
+
   bool savedFirst = false;
   if (Project.FileSaved == kFlagFalse) {
     const qint16 pressed = MsgBox(QStringLiteral("Save changes to: ") + Project.ProjectDisplayName + u'?',
@@ -87,11 +95,14 @@ qint16 frmMain::FileOpen() {
   }
 
   setCursor(Qt::WaitCursor);
-  AddFileInitializedLine();
   for (;;) {
     const ProjectReadResult result = ReadProjectFile(target, Project);
     unsetCursor();
-    if (result.read) return kTrue;
+    if (result.read) {
+      // The new project is in place only now.
+      AddFileInitializedLine();
+      return kTrue;
+    }
     // The project, its flags and its path are as they were. A project saved
     // under a new name just now shows that name.
     if (savedFirst) SetMainCaption(*this);
@@ -133,11 +144,13 @@ void frmMain::mnuFileArray_Click(qint16 index) {
   const bool go = Run([&] {
     if (index < 1 || index > kMaxRecentFiles) RaiseError(err::kSubscript);
     const QString& path = LastFileLong[At(index)];
-    if (!FileExists(path)) {
+    // Anything else that stands at the path (a folder, a pipe) is refused
+    // by the open itself.
+    if (!QFileInfo::exists(path)) {
       RaiseError(err::kFileNotFound,
                  Tr(QStringLiteral("Cannot open the project file \"%1\": the file no longer exists"),
                     QStringLiteral("Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": το αρχείο δεν υπάρχει πια"))
-                     .arg(path));
+                     .arg(ShownText(path, 1024)));
     }
     present = true;
   });

@@ -28,7 +28,7 @@ std::unique_ptr<frmMain> StartMainWindow() {
   RunStartupSteps();
 
   // Load the main window, start a new project and show the window; showing it
-  // is its first activation, which opens a project named on the command line.
+  // is its first activation, which logs the command line.
   auto window = std::make_unique<frmMain>();
   if (!window->Form_Load()) return nullptr;
   bool rename = true;
@@ -41,7 +41,8 @@ std::unique_ptr<frmMain> StartMainWindow() {
 
   if (LoadLastInputFile == 1 && !LastFileLong[1].isEmpty()) window->mnuFileArray_Click(1);
 
-  // The command-line project is the one open at the end of start-up.
+  // The command-line project is opened once, here, so that it is the one
+  // open at the end of start-up.
   if (!CommandLine.isEmpty()) {
     Project.ProjectDisplayName = Project.ProjectPath;
     Project.ProjectPath = QString(CommandLine).remove(u'"');

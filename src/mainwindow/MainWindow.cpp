@@ -1,6 +1,5 @@
 #include "mainwindow/MainWindow.h"
 
-#include "core/FileHelpers.h"
 #include "core/Fonts.h"
 #include "core/Globals.h"
 #include "core/History.h"
@@ -145,18 +144,9 @@ void frmMain::Form_Activate() {
   if (RecentMenuChanged && !mnuFileArray.empty()) mnuFileArray[0]->setVisible(true);
   LayoutMainWindow(*this);
   if (FirstActivation && !CommandLine.isEmpty()) {
-    AddHistoryLine(QStringLiteral("Command: ") + CommandLine);
-    // Only a file that is there becomes the project's path: a later
-    // activation must not point the open project at the missing file, where
-    // the next Save would write it.
-    const QString path = QString(CommandLine).remove(u'"');
-    if (FileExists(path)) {
-      // Cleared first: the messages of the open activate the window again.
-      FirstActivation = false;
-      Project.ProjectDisplayName = Project.ProjectPath;
-      Project.ProjectPath = path;
-      Run([this] { LoadProjFile(); });
-    }
+    // The project itself is opened once, as the last step of start-up.
+    FirstActivation = false;
+    AddHistoryLine(QStringLiteral("Command: ") + ShownText(CommandLine, 1024));
   }
 }
 

@@ -143,5 +143,37 @@ TEST_F(MessagesTest, WithoutAHandlerTheSafeAnswerIsGiven) {
   SetMessageBoxHandler(saved);
 }
 
+TEST(ShownText, EscapesWhatAMessageMustNotShowAndCutsLongTexts) {
+  const QString greek = QStringLiteral("Πυλώνας Α");
+  const QString bomb = QString::fromUtf8("\xF0\x9F\x92\xA3");  // one character, two UTF-16 units
+  struct Case {
+    QString text;
+    qsizetype max;
+    QString shown;
+  };
+  const Case cases[] = {
+      {QStringLiteral("plain / text"), 40, QStringLiteral("plain / text")},
+      {greek, 40, greek},
+      {QStringLiteral("a\r\nb\tc") + QChar(0) + u'd', 40, QStringLiteral("a\\r\\nb\\tc\\0d")},
+      {QStringLiteral("\x1B[2J\x07\x7F") + QChar(0x85), 40, QStringLiteral("\\x1B[2J\\x07\\x7F\\x85")},
+      // Characters that turn text round or hide it.
+      {QStringLiteral("abc") + QChar(0x202E) + QChar(0x2028) + QChar(0x200B), 40,
+       QStringLiteral("abc\\u{202E}\\u{2028}\\u{200B}")},
+      {QString(QChar(0xD800)) + u'x', 40, QStringLiteral("\\u{D800}x")},
+      // Exactly the limit stays whole; one more is cut with "...".
+      {QString(10, u'x'), 10, QString(10, u'x')},
+      {QString(11, u'x'), 10, QString(10, u'x') + QStringLiteral("...")},
+      // An escape that would pass the limit is left out whole, and so is a
+      // character of two UTF-16 units.
+      {QStringLiteral("123456789\n"), 10, QStringLiteral("123456789...")},
+      {QStringLiteral("123456789") + bomb, 10, QStringLiteral("123456789...")},
+      {QStringLiteral("12345678") + bomb, 10, QStringLiteral("12345678") + bomb},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ShownText(c.text, c.max), c.shown) << c.text.toStdString();
+  }
+  EXPECT_EQ(QuotedText(QString(50, u'9')), u'"' + QString(40, u'9') + QStringLiteral("...\""));
+}
+
 }  // namespace
 }  // namespace brantel

@@ -68,6 +68,42 @@ TEST_F(IniFileTest, ReadsGreekCodePageLfOnlyAndByteOrderMark) {
   EXPECT_EQ(ReadIniValue(QStringLiteral("S"), QStringLiteral("K"), bom), QStringLiteral("α"));
 }
 
+TEST_F(IniFileTest, OneLineInTheOldCodePageSpoilsNoOtherLine) {
+  // UTF-8 Greek paths, one line with a byte that is not UTF-8 (read in
+  // Windows-1253, where 0xE9 is "ι"), and a line that a stray byte spoils.
+  const QString path = WriteFile(Home() + QStringLiteral("/mixed.ini"),
+                                 QByteArray("[FileMenu]\r\nLastFileLong1=/\xCE\xAD\xCF\x81\xCE\xB3\xCE\xB1/\xCE\xA0.BNL\r\n"
+                                            "Note=caf\xE9\r\n"
+                                            "LastFileLong2=/\xCE\xB1\xFF.BNL\r\n"));
+  const auto value = [&path](const char* key) {
+    return ReadIniValue(QStringLiteral("FileMenu"), QString::fromLatin1(key), path);
+  };
+  EXPECT_EQ(value("LastFileLong1"), QStringLiteral("/έργα/Π.BNL"));
+  EXPECT_EQ(value("Note"), QStringLiteral("cafι"));
+  EXPECT_EQ(value("LastFileLong2"), QStringLiteral("/Ξ±\uFFFD.BNL"));  // that line alone in the old code page
+
+  // Written back, every line is UTF-8 and the Greek path reads as before.
+  ASSERT_NE(WriteIniValue(QStringLiteral("FileMenu"), QStringLiteral("MaxLastFiles"), QStringLiteral("2"), path), 0);
+  EXPECT_EQ(value("LastFileLong1"), QStringLiteral("/έργα/Π.BNL"));
+  EXPECT_EQ(value("Note"), QStringLiteral("cafι"));
+  EXPECT_TRUE(ReadFile(path).contains("Note=caf\xCE\xB9\r\n"));
+}
+
+TEST_F(IniFileTest, EveryValueReadsBackAsItWasWritten) {
+  // Blanks at either end and quotes around a value would be taken off by
+  // the reader: such a value is written in quotes of its own.
+  const QString path = Home() + QStringLiteral("/values.ini");
+  const QString values[] = {QStringLiteral("plain"), QStringLiteral("  blanks around  "), QStringLiteral("\"quoted\""),
+                            QStringLiteral("'single'"), QStringLiteral("\"\""), QStringLiteral("\""),
+                            QStringLiteral("in \"the\" middle"), QString()};
+  for (const QString& value : values) {
+    ASSERT_NE(WriteIniValue(QStringLiteral("S"), QStringLiteral("K"), value, path), 0);
+    EXPECT_EQ(ReadIniValue(QStringLiteral("S"), QStringLiteral("K"), path), value) << value.toStdString();
+  }
+  ASSERT_NE(WriteIniValue(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("plain"), path), 0);
+  EXPECT_EQ(ReadFile(path), QByteArray("[S]\r\nK=plain\r\n"));  // nothing changes for the usual values
+}
+
 TEST_F(IniFileTest, FailedWriteLeavesNothingBehind) {
   const QString missingFolder = Home() + QStringLiteral("/no/such/folder/x.ini");
   EXPECT_EQ(WriteIniValue(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("v"), missingFolder), 0);

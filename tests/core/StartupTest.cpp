@@ -10,6 +10,7 @@
 #include "graph/GraphBuffer.h"
 #include "mainwindow/Main.h"
 #include "platform/Desktop.h"
+#include "support/FileSystemTricks.h"
 #include "support/TestEnvironment.h"
 
 #include <QCoreApplication>
@@ -19,6 +20,8 @@
 #include <QLocale>
 
 #include <cstdio>
+
+#include <sys/stat.h>
 
 namespace brantel {
 namespace {
@@ -111,7 +114,8 @@ TEST_F(StartupTest, AnUnwritableSettingsFileFallsBackToTheDefaults) {
 }
 
 TEST_F(StartupTest, AnUndeletableFileOfAnotherStampFallsBackToTheDefaults) {
-  if (!PermissionsApply()) GTEST_SKIP() << "the superuser deletes in read-only folders";
+  const test::ObeyFilePermissions obey;
+  if (!obey.Valid()) GTEST_SKIP() << "the superuser here deletes in read-only folders";
   WriteFile(IniPath(), "[Version]\r\nINIFileVersion=050908\r\n[Settings]\r\nMaxDisplaySize=8000\r\n");
   const QString folder = QFileInfo(IniPath()).absolutePath();
   QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
@@ -119,6 +123,43 @@ TEST_F(StartupTest, AnUndeletableFileOfAnotherStampFallsBackToTheDefaults) {
   QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   EXPECT_EQ(MaxDisplaySize, 4096);
   EXPECT_EQ(History().count(QStringLiteral("could not be written")), 1);
+}
+
+TEST_F(StartupTest, ASettingsFileThatCannotBeReadIsKeptAndTheDefaultsRun) {
+  const QByteArray mine = "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nShowDisclaim=0\r\n"
+                          "[FileMenu]\r\nMaxLastFiles=1\r\nLastFileLong1=/data/a.BNL\r\n";
+  for (const bool pipe : {false, true}) {
+    SCOPED_TRACE(pipe ? "a pipe" : "no read permission");
+    QDir().mkpath(QFileInfo(IniPath()).absolutePath());
+    QFile::remove(IniPath());
+    if (pipe) {
+      ASSERT_EQ(::mkfifo(QFile::encodeName(IniPath()).constData(), 0644), 0);
+    } else {
+      WriteFile(IniPath(), mine);
+      QFile::setPermissions(IniPath(), QFileDevice::Permissions());
+    }
+    HistoryLog::Instance().Clear();
+    {
+      const test::ObeyFilePermissions obey;
+      ASSERT_TRUE(obey.Valid());
+      RunStartupSteps();
+      MaxLastFiles = 1;  // the recent-file list written at exit
+      LastFileLong[1] = QStringLiteral("/data/b.BNL");
+      EXPECT_FALSE(SaveSettings(kSettingsFileMenu));
+    }
+    EXPECT_EQ(History().count(QStringLiteral("The settings file could not be read; the program runs on the "
+                                             "default settings: ") + IniPath()), 1);
+    EXPECT_EQ(ShowDisclaim, 1);
+    EXPECT_EQ(MaxDisplaySize, 4096);
+    const QFileInfo after(IniPath());
+    if (pipe) {
+      EXPECT_FALSE(after.isFile());
+      EXPECT_TRUE(after.exists());
+    } else {
+      QFile::setPermissions(IniPath(), QFile::ReadOwner | QFile::WriteOwner);
+      EXPECT_EQ(ReadFile(IniPath()), mine);
+    }
+  }
 }
 
 TEST_F(StartupTest, DocumentsFolderWithOrWithoutTrailingSlash) {

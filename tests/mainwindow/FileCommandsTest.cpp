@@ -19,10 +19,13 @@
 #include <QFileInfo>
 #include <QMenu>
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <limits>
 #include <ostream>
+
+#include <sys/stat.h>
 
 // Readable texts in failure messages.
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -142,8 +145,8 @@ TEST_F(FileCommandsTest, OpenReadsAGoodFileIntoTheProjectAndTheRecentList) {
   EXPECT_EQ(ReadIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFileLong1"), SettingsIniPath), file);
   QStringList lines = History().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
   for (QString& line : lines) line = line.mid(line.indexOf(QStringLiteral(". ")) + 2);  // without the counter
-  EXPECT_EQ(lines, QStringList({QStringLiteral("File initialized. Use Edit-Project Parameters to enter data."),
-                                QStringLiteral("Opening: ") + file,
+  EXPECT_EQ(lines, QStringList({QStringLiteral("Opening: ") + file,
+                                QStringLiteral("File initialized. Use Edit-Project Parameters to enter data."),
                                 QStringLiteral("Saving default settings to file: ") + SettingsIniPath}));
   EXPECT_TRUE(boxes_->Shown().empty());
 }
@@ -174,6 +177,9 @@ TEST_F(FileCommandsTest, ABrokenFileChangesNothingAndSaysWhichLineFailed) {
       {"huge", broken(7, QStringLiteral("1e39")), QStringLiteral("line 7")},
       {"lab points", broken(static_cast<int>(labCount), QStringLiteral("21")),
        QStringLiteral("line %1").arg(labCount)},
+      // Bytes of a binary file are shown as escapes, and cut short.
+      {"binary", broken(7, QStringLiteral("\x1B[2J\x07") + QString(50, u'9')),
+       QStringLiteral("\"\\x1B[2J\\x07") + QString(29, u'9') + QStringLiteral("...\" is not a number")},
   };
 
   frmMain& w = Load();
@@ -197,6 +203,8 @@ TEST_F(FileCommandsTest, ABrokenFileChangesNothingAndSaysWhichLineFailed) {
     ASSERT_EQ(boxes_->Shown().size(), 2u);
     const QString said = boxes_->Last().prompt;
     EXPECT_TRUE(said.contains(c.said)) << said.toStdString();
+    EXPECT_FALSE(std::any_of(said.begin(), said.end(), [](QChar ch) { return ch.category() == QChar::Other_Control; }))
+        << said.toStdString();
     if (c.said != u"Invalid File Type") {
       EXPECT_TRUE(said.contains(file)) << said.toStdString();
     }
@@ -207,6 +215,54 @@ TEST_F(FileCommandsTest, ABrokenFileChangesNothingAndSaysWhichLineFailed) {
     EXPECT_EQ(w.windowTitle(), caption);
     EXPECT_EQ(Recent(), recent);
   }
+}
+
+TEST_F(FileCommandsTest, APipeADeviceOrAFolderIsRefusedBeforeAnythingElse) {
+  const QString pipe = folder_ + QStringLiteral("pipe.BNL");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+  const QString folder = folder_ + QStringLiteral("folder.BNL");
+  QDir().mkpath(folder);
+  const QString current = MakeFile(folder_ + QStringLiteral("current.BNL"), 4.0f);
+  struct Case {
+    QString path;
+    QString why;
+  };
+  const Case cases[] = {
+      {pipe, QStringLiteral("it is a pipe, not a file")},
+      {QStringLiteral("/dev/zero"), QStringLiteral("it is a device, not a file")},
+      {folder, QStringLiteral("it is a folder")},
+  };
+
+  frmMain& w = Load();
+  Open(current);
+  Project.Stress2D.Sx = 5.0f;  // an unsaved change: no save question comes first
+  Project.FileSaved = kFlagFalse;
+  const QByteArray before = ProjectFileBytes(Project);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path.toStdString());
+    const QString said = QStringLiteral("Error occurred: Cannot open the project file \"") + c.path +
+                         QStringLiteral("\": ") + c.why + QStringLiteral(" (75). Procedure Terminated");
+    // From the Open dialog, and from the recent-file list.
+    for (int from = 0; from < 2; ++from) {
+      boxes_->Clear();
+      HistoryLog::Instance().Clear();
+      if (from == 0) {
+        Open(c.path);
+      } else {
+        MaxLastFiles = 2;
+        LastFileLong[2] = c.path;
+        w.mnuFileArray_Click(2);
+      }
+      ASSERT_EQ(boxes_->Shown().size(), 1u);
+      EXPECT_EQ(boxes_->Last().prompt, said);
+      EXPECT_EQ(ProjectFileBytes(Project), before);
+      EXPECT_EQ(Project.ProjectPath, current);
+      EXPECT_EQ(Project.FileSaved, kFlagFalse);
+      EXPECT_FALSE(History().contains(QStringLiteral("Opening:")));
+      EXPECT_FALSE(History().contains(QStringLiteral("File initialized")));
+    }
+  }
+  EXPECT_EQ(Recent().first(), current);
 }
 
 TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
@@ -492,23 +548,42 @@ TEST_F(FileCommandsTest, TheCommandLineProjectIsOpenAtTheEndOfStartUp) {
   EXPECT_EQ(Project.ProjectPath, named);
   EXPECT_EQ(Project.Stress2D.Sx, 2.0f);
   EXPECT_EQ(window->windowTitle(), Caption(named, false));
-  // The first activation opened it and put it first in the list, so the
-  // last file's entry opened it again, and so did the last step.
-  EXPECT_EQ(History().count(QStringLiteral("Opening: ") + named), 3);
+  // The last file first, then the command-line project, each once; the
+  // first activation only logs the command line.
+  EXPECT_EQ(History().count(QStringLiteral("Opening: ") + named), 1);
+  EXPECT_EQ(History().count(QStringLiteral("Opening: ") + last), 1);
+  EXPECT_LT(History().indexOf(QStringLiteral("Opening: ") + last), History().indexOf(QStringLiteral("Opening: ") + named));
   EXPECT_EQ(History().count(QStringLiteral("Command: \"") + named + u'"'), 1);
   EXPECT_EQ(Recent(), QStringList({named, last}));
   EXPECT_TRUE(boxes_->Shown().empty());
   window.reset();
 
-  // A command-line file that cannot be read is reported; the project stays.
+  // A command-line file that cannot be read is reported once; the project
+  // stays the new one of start-up.
   CommandLine = WriteFile(folder_ + QStringLiteral("broken.BNL"), "BRANTEL_109\r\nx\r\n");
   WriteIniValue(QStringLiteral("Settings"), QStringLiteral("LoadLastInputFile"), QStringLiteral("0"), SettingsIniPath);
+  boxes_->Clear();
+  HistoryLog::Instance().Clear();
   window = StartMainWindow();
   ASSERT_NE(window, nullptr);
   QCoreApplication::processEvents();
   EXPECT_EQ(Project.ProjectPath, QStringLiteral("Untitled"));
-  ASSERT_FALSE(boxes_->Shown().empty());
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.contains(CommandLine + QStringLiteral("\", line 2")));
+  EXPECT_EQ(History().count(QStringLiteral("Opening: ")), 1);
+  EXPECT_EQ(History().count(QStringLiteral("File initialized")), 1);  // the New of start-up
+  window.reset();
+
+  // A pipe on the command line is refused at once; start-up goes on.
+  CommandLine = folder_ + QStringLiteral("pipe.BNL");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(CommandLine).constData(), 0644), 0);
+  boxes_->Clear();
+  window = StartMainWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("it is a pipe, not a file")));
+  EXPECT_EQ(Project.ProjectPath, QStringLiteral("Untitled"));
 }
 
 TEST_F(FileCommandsTest, ClosingWithUnsavedChangesAndYesSavesForReal) {

@@ -98,19 +98,22 @@ class MainWindowTest : public CoreTest {
   std::vector<Opened> opened_;
 };
 
-// Runs `action` on the modal dialog of type T as soon as it shows.
+// Runs `action` on the modal dialog of type T as soon as it shows. The poll
+// is a timer owned by the application: when no such dialog ever shows, it
+// goes with the application and leaves nothing behind.
 template <typename T>
 void WhenModalShows(std::function<void(T*)> action) {
-  auto poll = std::make_shared<std::function<void()>>();
-  *poll = [action, poll] {
-    if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-      action(dialog);
-      *poll = nullptr;
-      return;
-    }
-    QTimer::singleShot(10, *poll);
-  };
-  QTimer::singleShot(0, *poll);
+  auto* poll = new QTimer(QApplication::instance());
+  poll->setInterval(10);
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, action = std::move(action)] {
+    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    // Stopped first: the action may open further modal windows.
+    poll->stop();
+    poll->deleteLater();
+    action(dialog);
+  });
+  poll->start();
 }
 
 }  // namespace brantel::test

@@ -8,11 +8,8 @@
 #include "core/TextCodec.h"
 #include "core/project/ProjectFileRows.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 
-#include <cerrno>
 #include <cmath>
 #include <new>
 
@@ -57,11 +54,17 @@ qsizetype TrimmedLength(QStringView line) {
   return last - first;
 }
 
-// A piece of a file's line for a message: long lines are cut short.
-QString Quoted(QStringView text) {
-  constexpr qsizetype kShown = 40;
-  if (text.size() <= kShown) return u'"' + text.toString() + u'"';
-  return u'"' + text.left(kShown).toString() + QStringLiteral("...\"");
+// A piece of a file's line for a message: control characters escaped, long
+// lines cut short.
+QString Quoted(QStringView text) { return QuotedText(text, 40); }
+
+// A path in a message: a file name may hold any character but "/" and NUL.
+QString ShownPath(const QString& path) { return ShownText(path, 1024); }
+
+QString CannotOpenText(const QString& path, const QString& why) {
+  return Tr(QStringLiteral("Cannot open the project file \"%1\": %2"),
+            QStringLiteral("Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": %2"))
+      .arg(ShownPath(path), why);
 }
 
 // ---------------------------------------------------------------- writing
@@ -148,7 +151,7 @@ class LineReader {
     const QString where = field ? QStringLiteral(" (") + field->ToString() + u')' : QString();
     RaiseError(number, Tr(QStringLiteral("Cannot read the project file \"%1\", line %2%3: %4"),
                           QStringLiteral("Αδύνατη η ανάγνωση του αρχείου έργου \"%1\", γραμμή %2%3: %4"))
-                           .arg(path_, QString::number(next_), where, reason));
+                           .arg(ShownPath(path_), QString::number(next_), where, reason));
   }
 
  private:
@@ -411,7 +414,7 @@ QByteArray ProjectFileBytes(const ProjectRecord& record) {
 }
 
 std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectRecord& record) {
-  AddHistoryLine(Tr(QStringLiteral("Saving: "), QStringLiteral("Αποθήκευση: ")) + path);
+  AddHistoryLine(Tr(QStringLiteral("Saving: "), QStringLiteral("Αποθήκευση: ")) + ShownPath(path));
   QByteArray bytes;
   try {
     bytes = ProjectFileBytes(record);
@@ -421,7 +424,7 @@ std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectR
     return RuntimeError(err::kOutOfMemory);
   }
   if (std::optional<RuntimeError> e = SaveFileAtomically(path, bytes))
-    return RuntimeError(e->Number(), e->Description() + QStringLiteral(": ") + path);
+    return RuntimeError(e->Number(), e->Description() + QStringLiteral(": ") + ShownPath(path));
   return std::nullopt;
 }
 
@@ -465,36 +468,27 @@ ProjectReadResult ReadProjectBytes(const QByteArray& bytes, const QString& path,
     result.errorNumber = err::kOutOfMemory;
     result.message = Tr(QStringLiteral("Cannot read the project file \"%1\": %2"),
                         QStringLiteral("Αδύνατη η ανάγνωση του αρχείου έργου \"%1\": %2"))
-                         .arg(path, ErrorText(err::kOutOfMemory));
+                         .arg(ShownPath(path), ErrorText(err::kOutOfMemory));
   }
   return result;
 }
 
+std::optional<RuntimeError> RefuseIrregularProjectFile(const QString& path) {
+  const QString reason = IrregularFileReason(path);
+  if (reason.isEmpty()) return std::nullopt;
+  return RuntimeError(err::kPathFileAccess, CannotOpenText(path, reason));
+}
+
 ProjectReadResult ReadProjectFile(const QString& pathOfCaller, ProjectRecord& out) {
   const QString path = pathOfCaller;  // it may be out.ProjectPath itself
-  AddHistoryLine(Tr(QStringLiteral("Opening: "), QStringLiteral("Άνοιγμα: ")) + path);
-  const auto failed = [&path](const RuntimeError& e) {
-    ProjectReadResult result;
-    result.errorNumber = e.Number();
-    result.message = Tr(QStringLiteral("Cannot open the project file \"%1\": %2"),
-                        QStringLiteral("Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": %2"))
-                         .arg(path, e.Description());
-    return result;
-  };
-  if (path.isEmpty()) return failed(RuntimeError(err::kBadFileName));
-  if (QFileInfo(path).isDir()) return failed(RuntimeError(err::kPathFileAccess));
-  QFile file(path);
-  errno = 0;
-  if (!file.open(QIODevice::ReadOnly)) return failed(ErrorFromFile(file, FileOp::Read, errno));
+  AddHistoryLine(Tr(QStringLiteral("Opening: "), QStringLiteral("Άνοιγμα: ")) + ShownPath(path));
   QByteArray bytes;
-  try {
-    errno = 0;
-    bytes = file.readAll();
-  } catch (const std::bad_alloc&) {
-    return failed(RuntimeError(err::kOutOfMemory));
+  if (std::optional<RuntimeError> e = ReadRegularFile(path, bytes)) {
+    ProjectReadResult result;
+    result.errorNumber = e->Number();
+    result.message = CannotOpenText(path, e->Description());
+    return result;
   }
-  if (file.error() != QFileDevice::NoError) return failed(ErrorFromFile(file, FileOp::Read, errno));
-  file.close();
   return ReadProjectBytes(bytes, path, out);
 }
 

@@ -60,6 +60,12 @@ struct ProjectReadResult {
   RuntimeError Error() const { return RuntimeError(errorNumber, message); }
 };
 
+// The error that File Open reports, before anything else, for a path that
+// names a folder, a device, a pipe or a socket: Path/File access error (75)
+// with "Cannot open the project file" and the reason. Nothing for an
+// ordinary file or a path where nothing is.
+std::optional<RuntimeError> RefuseIrregularProjectFile(const QString& path);
+
 // Reads a project file. The record is replaced only by a file read whole:
 // the reading starts from a copy of `out` reset as File Open resets it (the
 // path kept, the units of a new project), takes ProjectPath = path, reads
@@ -67,11 +73,14 @@ struct ProjectReadResult {
 // empty and holding data; only then does it become `out`. On any failure
 // `out` stays exactly as it was:
 //  - a refused signature shows "Invalid File Type" (signatureRefused);
+//  - a folder, a device, a pipe or a socket is refused before any byte
+//    is read (and the open never waits for a pipe's writer);
 //  - a missing or unreadable file, a file that ends early, a missing
 //    "##EndDesc##", a value that is not a number, a 16-bit value out of
 //    range, a number beyond the 32-bit (or 64-bit) range, or a LabPointCount
 //    outside 0..20 give the run-time error and a message naming the file
-//    and the line.
+//    and the line; the file's text in a message has its control
+//    characters escaped and is cut short when long.
 // Appends "Opening: " and the path to the history first.
 ProjectReadResult ReadProjectFile(const QString& path, ProjectRecord& out);
 

@@ -1,0 +1,96 @@
+// Fuzz target of the settings reader. Whatever the bytes of the settings
+// file, reading must not crash, every value read must lie in its range, and
+// the settings written back and read again must be the same settings.
+
+#include "core/Globals.h"
+#include "core/IniFile.h"
+#include "core/Settings.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <tuple>
+
+namespace {
+
+using namespace brantel;
+
+void Check(bool condition, const char* what) {
+  if (!condition) {
+    std::fprintf(stderr, "settings fuzzer: %s\n", what);
+    std::abort();
+  }
+}
+
+void SetUpOnce() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  DefaultFileExtension = QStringLiteral("BNL");
+}
+
+bool In(qint16 value, int min, int max) { return value >= min && value <= max; }
+bool WholeIn(float value, float min, float max) {
+  return value >= min && value <= max && std::nearbyint(value) == value;
+}
+
+// Every setting, to compare two readings.
+auto Snapshot() {
+  return std::make_tuple(
+      std::make_tuple(DefaultUnits, DisplayHistoryWin, MaxDisplaySize, DisplayFontName, DisplayFontSize,
+                      DisplayFontBold, DisplayFontItalic, KeepFileNames, ShowDisclaim, MaxMainMenu,
+                      EnableMainMenuToolbar, ShortRecentFiles, LoadLastInputFile, RemindAnnualUpdates),
+      std::make_tuple(CopyExampleFiles, DataPath, FileExtension, ExternalEditor, MaxLastFiles, LastFile,
+                      LastFileMode, LastFileLong),
+      std::make_tuple(BrowseFontName, BrowseFontSize, BrowseFontBold, BrowseFontItalic, BrowseDefaultFilter,
+                      BrowseUseNotepad),
+      std::make_tuple(EnglishMenus, PrintModuleHeader, EnableMohrCircles, CircExtend, ShowInternalPlotCoords,
+                      ToolBarPointer));
+}
+
+void CheckRanges() {
+  Check(In(DefaultUnits, 0, 1) && In(DisplayHistoryWin, 0, 1) && In(MaxDisplaySize, 4096, 16384), "[Settings] range");
+  Check(WholeIn(DisplayFontSize, 7, 24) && In(DisplayFontBold, -1, 0) && In(DisplayFontItalic, -1, 0),
+        "display font range");
+  Check(In(KeepFileNames, 0, 1) && In(ShowDisclaim, 0, 1) && In(MaxMainMenu, 0, 1) &&
+            In(EnableMainMenuToolbar, 0, 1) && In(ShortRecentFiles, 0, 1) && In(LoadLastInputFile, 0, 1) &&
+            In(RemindAnnualUpdates, 0, 1) && In(CopyExampleFiles, 0, 1),
+        "[Settings] flag range");
+  Check(DataPath.isEmpty() || DataPath.endsWith(u'/'), "a data path without its closing /");
+  Check(FileExtension != QStringLiteral("0"), "file extension 0");
+  Check(In(MaxLastFiles, 0, kMaxRecentFiles), "recent-file count range");
+  Check(WholeIn(BrowseFontSize, 7, 24) && In(BrowseFontBold, -1, 0) && In(BrowseFontItalic, -1, 0) &&
+            In(BrowseUseNotepad, 0, 1),
+        "[TextBrowse] range");
+  Check(In(EnglishMenus, 0, 1) && In(PrintModuleHeader, 0, 1) && In(EnableMohrCircles, 0, 1) &&
+            In(ShowInternalPlotCoords, 0, 1) && CircExtend != 0,
+        "[BrantelOptions] range");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  SetUpOnce();
+  const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+
+  SetDefaultSettings();
+  ReadAllSettings(IniDocument::FromBytes(bytes));
+  CheckRanges();
+  const auto first = Snapshot();
+
+  // Written as SaveSettings writes them, and read back.
+  IniDocument written = IniDocument::FromBytes(bytes);
+  WriteIniSection(kSettingsMain, written);
+  WriteIniSection(kSettingsFileMenu, written);
+  WriteIniSection(kSettingsTextBrowse, written);
+  WriteOptionsSection(written);
+  SetDefaultSettings();
+  ReadAllSettings(IniDocument::FromBytes(written.ToBytes()));
+  Check(Snapshot() == first, "the settings written back read differently");
+  return 0;
+}

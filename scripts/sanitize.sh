@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds every test with the address and undefined-behaviour sanitizers in
+# build-asan/ (or the folder in BRANTEL_ASAN_BUILD) and runs them all. A
+# memory error, a leak or undefined behaviour ends the test that meets it,
+# so the run exits non-zero on any finding as on any failing test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/ensure-deps.sh
+brantel_ensure_deps
+
+build="${BRANTEL_ASAN_BUILD:-build-asan}"
+flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRANTEL_BUILD_BENCH=OFF \
+  "-DCMAKE_C_FLAGS=$flags" "-DCMAKE_CXX_FLAGS=$flags" \
+  "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" \
+  "-DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=address,undefined"
+cmake --build "$build" --parallel "$(nproc)"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0"
+ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 600

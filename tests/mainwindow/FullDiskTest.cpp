@@ -1,0 +1,168 @@
+// Saving onto a file system that is full. A small file fits the write
+// buffer whole, so the disk answers only when the buffer goes out: the save
+// must hear that answer before it puts the new file in place. Each test
+// mounts a 64 KB memory file system of its own (in a mount namespace that
+// the test program enters at start) and fills it up.
+
+#include "MainWindowFixture.h"
+
+#include "core/ErrorReporting.h"
+#include "core/FileHelpers.h"
+#include "core/IniFile.h"
+#include "core/Messages.h"
+#include "core/project/ProjectFile.h"
+#include "support/FileSystemTricks.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <optional>
+
+namespace brantel {
+namespace {
+
+class FullDiskTest : public test::MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    if (!test::InOwnMountNamespace()) GTEST_SKIP() << "this machine gives a test no mount namespace";
+    disk_.emplace(Disk(), 64);
+    if (!disk_->Valid()) GTEST_SKIP() << "no memory file system could be mounted";
+    for (int k = 0; k < kProjectSignatureCount; ++k)
+      ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
+  }
+
+  void TearDown() override {
+    window_.reset();
+    main_.reset();
+    disk_.reset();
+    MainWindowTest::TearDown();
+  }
+
+  QString Disk() const { return Home() + QStringLiteral("/disk"); }
+  QStringList DiskFiles() const { return QDir(Disk()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+
+  // A project whose description makes its file about `bytes` long.
+  static ProjectRecord MakeProject(qsizetype bytes) {
+    ProjectRecord r;
+    ResetProjectRecord(r, true, true);
+    r.ProjectTitle = QStringLiteral("Pillar layout, level 3");
+    const QString line = QStringLiteral("Room and pillar panel with a weak floor layer below it.\r\n");
+    while (ProjectFileBytes(r).size() < bytes) r.ProjectDescription += line;
+    return r;
+  }
+
+  std::optional<test::TinyFileSystem> disk_;
+  std::unique_ptr<frmMain> main_;
+};
+
+TEST_F(FullDiskTest, ASaveThatDoesNotFitKeepsTheOldFileWholeAndSaysDiskFull) {
+  const QString path = Disk() + QStringLiteral("/panel.BNL");
+  // 1.3 KB goes out only at the flush; 25 KB already fails in the write.
+  for (const qsizetype size : {1300, 25000}) {
+    SCOPED_TRACE(size);
+    QFile::remove(Disk() + QStringLiteral("/filler"));
+    ProjectRecord record = MakeProject(size);
+    ASSERT_FALSE(WriteProjectFile(path, record).has_value());
+    const QByteArray old = ReadFile(path);
+    ASSERT_GE(old.size(), size);
+    ASSERT_TRUE(disk_->FillUp());
+
+    record.Stress2D.Sx = 99.5f;
+    const std::optional<RuntimeError> error = WriteProjectFile(path, record);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->Number(), err::kDiskFull);
+    EXPECT_TRUE(error->Description().contains(path));
+    EXPECT_EQ(ReadFile(path), old);
+    EXPECT_EQ(DiskFiles(), QStringList({QStringLiteral("filler"), QStringLiteral("panel.BNL")}));
+  }
+}
+
+TEST_F(FullDiskTest, AStreamedSaveFileIsCommittedOnlyWhenEveryByteFits) {
+  // As a download writes: pieces into a QSaveFile, then the commit.
+  const QString path = Disk() + QStringLiteral("/setup.bin");
+  ASSERT_FALSE(SaveFileAtomically(path, QByteArray(3000, 'o')).has_value());
+  ASSERT_TRUE(disk_->FillUp());
+  QSaveFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  for (int piece = 0; piece < 3; ++piece) ASSERT_EQ(file.write(QByteArray(500, 'n')), 500);
+  const std::optional<RuntimeError> error = CommitAtomically(file);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->Number(), err::kDiskFull);
+  EXPECT_EQ(ReadFile(path), QByteArray(3000, 'o'));
+  EXPECT_EQ(DiskFiles(), QStringList({QStringLiteral("filler"), QStringLiteral("setup.bin")}));
+}
+
+TEST_F(FullDiskTest, ASettingsFileThatCannotBeWrittenStaysAsItWas) {
+  SettingsIniPath = Disk() + QStringLiteral("/Brantel.INI");
+  INIFileVersion = QStringLiteral("050909");
+  ASSERT_TRUE(WriteIniFileVersion());
+  MaxLastFiles = 1;
+  LastFile[1] = QStringLiteral("Πυλώνας.BNL");
+  LastFileLong[1] = QStringLiteral("/έργα/Πυλώνας.BNL");
+  ASSERT_TRUE(SaveSettings(kSettingsAll));
+  const QByteArray old = ReadFile(SettingsIniPath);
+  ASSERT_TRUE(disk_->FillUp());
+
+  HistoryLog::Instance().Clear();
+  MaxLastFiles = 2;
+  LastFile[2] = QStringLiteral("second.BNL");
+  LastFileLong[2] = QStringLiteral("/data/second.BNL");
+  EXPECT_FALSE(SaveSettings(kSettingsFileMenu));
+  EXPECT_EQ(WriteIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), QStringLiteral("0"),
+                          SettingsIniPath),
+            0);
+  EXPECT_EQ(ReadFile(SettingsIniPath), old);
+  EXPECT_EQ(DiskFiles(), QStringList({QStringLiteral("Brantel.INI"), QStringLiteral("filler")}));
+  EXPECT_TRUE(History().contains(QStringLiteral("The settings file could not be written: ") + SettingsIniPath));
+}
+
+TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {
+  SettingsIniPath = Disk() + QStringLiteral("/Brantel.INI");
+  ASSERT_TRUE(SaveSettings(kSettingsAll));
+  const QString path = Disk() + QStringLiteral("/panel.BNL");
+  ASSERT_FALSE(WriteProjectFile(path, MakeProject(1300)).has_value());
+
+  main_ = std::make_unique<frmMain>();
+  ASSERT_TRUE(main_->Form_Load());
+  main_->show();
+  Project.ProjectPath = path;
+  ASSERT_NE(main_->FileOpen(), 0);
+  const QByteArray old = ReadFile(path);
+  const QByteArray oldSettings = ReadFile(SettingsIniPath);
+  ASSERT_TRUE(disk_->FillUp());
+
+  // An edit, then File > Exit with Yes to "Save changes": the save fails,
+  // its error offers Retry and Cancel, and Cancel keeps the program open.
+  Project.Stress2D.Sx = 42.0f;
+  MarkProjectChanged();
+  boxes_->Clear();
+  boxes_->Answer(answer::kYes);
+  boxes_->Answer(answer::kCancel);
+  main_->mnuFileItem_Click(11);
+  ASSERT_EQ(boxes_->Shown().size(), 2u);
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Disk full: ") + path + QStringLiteral(" (61)"));
+  EXPECT_EQ(boxes_->Last().buttons, mb::kRetryCancel);
+  EXPECT_TRUE(main_->isVisible());
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_EQ(Project.Stress2D.Sx, 42.0f);
+  EXPECT_EQ(Project.ProjectPath, path);
+  EXPECT_EQ(ReadFile(path), old);
+  EXPECT_EQ(ReadFile(SettingsIniPath), oldSettings);
+
+  // With room again, Exit saves the edits and the program ends.
+  QFile::remove(Disk() + QStringLiteral("/filler"));
+  boxes_->Clear();
+  boxes_->Answer(answer::kYes);
+  main_->mnuFileItem_Click(11);
+  EXPECT_FALSE(main_->isVisible());
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  ProjectRecord read;
+  ASSERT_TRUE(ReadProjectFile(path, read).read);
+  EXPECT_EQ(read.Stress2D.Sx, 42.0f);
+  EXPECT_EQ(DiskFiles(), QStringList({QStringLiteral("Brantel.INI"), QStringLiteral("panel.BNL")}));
+}
+
+}  // namespace
+}  // namespace brantel
