@@ -174,15 +174,8 @@ bool CopyTextFile(const QString& source, const QString& target) {
     ShowMsg(QStringLiteral("Requested File not found: ") + source, 0, ErrorTitle);
     return false;
   }
-  QFile in(source);
-  if (!in.open(QIODevice::ReadOnly)) {
-    ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + target, 0, ErrorTitle);
-    return false;
-  }
-  const QByteArray bytes = in.readAll();
-  const bool readFailed = in.error() != QFileDevice::NoError;
-  in.close();
-  if (readFailed) {
+  QByteArray bytes;
+  if (ReadRegularFile(source, bytes)) {
     ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + target, 0, ErrorTitle);
     return false;
   }

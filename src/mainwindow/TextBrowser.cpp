@@ -285,11 +285,10 @@ void frmTextBrow::File1_DblClick() {
 }
 
 void frmTextBrow::LoadView(const QString& path) {
-  QFile file(path);
-  errno = 0;
-  if (!file.open(QIODevice::ReadOnly)) throw ErrorFromFile(file, FileOp::Read, errno);
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) throw ErrorFromFile(file, FileOp::Read, errno);
+  // A pipe, a device or a folder is refused before any read: reading one
+  // would wait for ever or never end.
+  QByteArray bytes;
+  if (std::optional<RuntimeError> e = ReadRegularFile(path, bytes)) throw *e;
   SetRichText(ui_.view, DecodeText(bytes));
 }
 

@@ -19,6 +19,8 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include <sys/stat.h>
+
 namespace brantel {
 namespace {
 
@@ -180,6 +182,24 @@ TEST_F(TextBrowser, FailedScratchCopyStartsNoViewer) {
   ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("File I/O problem with TMP file: ")));
+  EXPECT_TRUE(started_.isEmpty() && opened_.isEmpty());
+}
+
+TEST_F(TextBrowser, AFileThatBecameAPipeIsRefusedInsteadOfWaitedFor) {
+  frmTextBrow& browser = Open<frmTextBrow>();
+  Control<QLineEdit>(u"Text2")->setText(QStringLiteral("*.txt"));
+  ASSERT_TRUE(browser.SelectFile(QStringLiteral("notes.txt")));
+  // Listed as a file, then replaced by a pipe with no writer: reading it
+  // would wait for ever, in the view and in the external viewer's copy.
+  const QString path = data_ + QStringLiteral("/notes.txt");
+  ASSERT_TRUE(QFile::remove(path));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+  browser.File1_DblClick();
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("pipe"))) << boxes_->Last().prompt.toStdString();
+  ViewExternally(browser, QStringLiteral("notes.txt"));
+  ASSERT_EQ(boxes_->Shown().size(), 2u);
+  EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("Requested File not found: ")));
   EXPECT_TRUE(started_.isEmpty() && opened_.isEmpty());
 }
 
