@@ -92,6 +92,8 @@ ToolMessage CoulombInvalidMessage(CoulombField field) {
       return {u"σx", u"sx", true};
     case CoulombField::Sy:
       return {u"σy", u"sy", true};
+    case CoulombField::Txy:
+      return {u"τxy", u"txy", true};
     case CoulombField::PorePressure:
       return {u"Πίεση Πόρων", u"Pore Pressure", true};
     case CoulombField::Cohesion:

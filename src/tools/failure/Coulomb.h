@@ -76,12 +76,13 @@ QString DerivedParameterText(const CoulombStrength& strength, qint16 paramOption
 // zero at 90). A derived friction angle of -90 or less (c and UCS of
 // opposite signs, or UCS = 0 with c not 0) is not refused: it is shown and
 // judges nothing. c and UCS have no value rule (any sign).
-enum class CoulombField { None, Sx, Sy, PorePressure, Cohesion, UniaxialStrength, FrictionAngle };
+enum class CoulombField { None, Sx, Sy, Txy, PorePressure, Cohesion, UniaxialStrength, FrictionAngle };
 CoulombField FirstInvalidCoulombInput(const StressInput& stress, const CoulombParams& params);
 
 // The message of a refused field: "Invalid value for " + "sx" / "sy" /
-// "Pore Pressure", or the sentences for cohesion, strength and friction
-// angle. Empty for None.
+// "txy" / "Pore Pressure", or the sentences for cohesion, strength and
+// friction angle. Empty for None. (txy has no value rule; its message is
+// for a text that is no number, as every field's.)
 ToolMessage CoulombInvalidMessage(CoulombField field);
 
 // --- The criterion -----------------------------------------------------------
