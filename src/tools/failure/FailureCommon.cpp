@@ -47,8 +47,6 @@ Verdict CompareCriterionSides(double stressSide, double strengthSide) {
   return VerdictOf((q && r) ? *q > *r : stressSide > strengthSide);
 }
 
-QString ToolMessage::Text() const { return Tr(English.toString(), Greek.toString()); }
-
 bool IsCriterionEntry(const QString& text) {
   if (!IsNumericEntry(text)) return false;
   try {
@@ -65,6 +63,8 @@ float CriterionEntryValue(const QString& text) {
     return 0.0f;
   }
 }
+
+QString ToolMessage::Text() const { return Tr(English.toString(), Greek.toString()); }
 
 InputFault TextFault(std::span<const CriterionBoxRule> rules, int index) {
   return InputFault{index, rules[static_cast<std::size_t>(index)].Invalid};
@@ -103,8 +103,6 @@ AxisRange PlainAxisRange(float s1, float s2) {
   range.Span = CSng(static_cast<double>(range.Max) - range.Min);
   return range;
 }
-
-float ZoomFactorOf(int barValue) { return CSng(static_cast<double>(barValue) / 10.0); }
 
 PlotPoint StressPointOf(float s1, float s2) { return PlotPoint{s2, s1}; }
 

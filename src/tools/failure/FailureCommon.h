@@ -68,7 +68,6 @@ struct ToolMessage {
   QStringView English;
   bool WithPrefix = false;
 
-  bool IsEmpty() const { return English.isEmpty() && Greek.isEmpty(); }
   // The text of the current language (EnglishMenus), without the prefix.
   QString Text() const;
 };
@@ -168,9 +167,6 @@ struct PlotRange {
   AxisRange Y;
   float R = 0;
 };
-
-// The zoom factor of the zoom bar (values 1 to 20): value / 10.
-float ZoomFactorOf(int barValue);
 
 // The point of a stress state in the principal-stress plane: (s2, s1).
 PlotPoint StressPointOf(float s1, float s2);

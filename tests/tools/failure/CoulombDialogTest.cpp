@@ -181,6 +181,7 @@ TEST_F(CoulombDialogTest, LimitSearchesWriteTheBoxOnce) {
   boxes_->Clear();
   Project.CoulombInput = CoulombParams{};
   Open();
+  EXPECT_EQ(Text(u"Text8"), QString());  // nothing to judge, nothing stale
   Press(u"cmdLimit");
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("Failure cannot be reached by changing this stress"));
