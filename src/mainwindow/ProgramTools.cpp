@@ -6,6 +6,7 @@
 #include "mainwindow/PrintPreview.h"
 #include "mainwindow/PrintText.h"
 #include "mainwindow/TextBrowser.h"
+#include "tools/failure/CoulombDialog.h"
 #include "tools/failure/CoulombWedgeDialog.h"
 #include "tools/stress/Stress2DDialog.h"
 
@@ -28,6 +29,7 @@ void RegisterProgramTools() {
   RegisterTool(Tool::TextBrowser, [](QWidget*) { forms::ShowModal<frmTextBrow>(nullptr); });
   RegisterTool(Tool::Stress2D, forms::OpenModal<frm2DPrinc>);
   RegisterTool(Tool::CoulombWedge, forms::OpenModal<frmCoulombWedge>);
+  RegisterTool(Tool::Coulomb, forms::OpenModal<frmCoulomb>);
 }
 
 }  // namespace brantel

@@ -156,13 +156,22 @@ void StressPlot::DrawAxisTicks() {
   for (const QString& name : mohrLabels_) ValueLabel(name)->adjustSize();
 
   float step = 1;
+  try {
+    qint16 n = 0;
+    step = AxisStep(s1_, s2_, n);
+  } catch (const RuntimeError& e) {
+    LogRuntimeError(e);
+    return;
+  }
+  DrawGrid(step);
+}
+
+void StressPlot::DrawGrid(float step) {
+  if (xmin_ == 0 || xmax_ == 0) return;
   float k = 0;
   const float x0 = static_cast<float>(yaxis_.x1());
   const float y0 = static_cast<float>(xaxis_.y1());
   try {
-    qint16 n = 0;
-    step = AxisStep(s1_, s2_, n);
-    if (xmin_ == 0 || xmax_ == 0) return;
     k = CSng(static_cast<double>(MapToRange(x0, right_, 1, 0, xmax_)) - x0);
   } catch (const RuntimeError& e) {
     LogRuntimeError(e);

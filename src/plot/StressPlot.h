@@ -127,6 +127,12 @@ class StressPlot : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
 
+  // The square grid of the plot: lines across the whole picture at every
+  // multiple of the step (in stress units) either side of the axes'
+  // crossing, spaced with the horizontal scale on both axes. Nothing while
+  // xmin or xmax is 0.
+  void DrawGrid(float step);
+
   // The five value labels of the Mohr plot.
   void SetValueLabelsVisible(bool visible);
   void BlankValueLabels();

@@ -8,14 +8,16 @@
 namespace brantel {
 
 const std::array<CriterionBoxRule, kBieniawskiBoxCount> kBieniawskiBoxRules = {{
-    {u"Text1", "σx", "sx", true, "σx > 0", "sx > 0"},
-    {u"Text2", "σy", "sy", true, "σy > 0", "sy > 0"},
-    {u"Text3", "τxy", "txy", true, "τxy > 0", "txy > 0"},
-    {u"Text4", "Εσφαλμένη τιμή γιά τη πίεση πόρων", "Invalid Pore Pressure", false, "P > 0", "P > 0"},
-    {u"Text5", "Εσφαλμένη τιμή για την Αντοχή", "Invalid value for Uniaxial Compressive Strength", false,
-     "Co > 0", "Co > 0"},
-    {u"Text6", "Εσφαλμένη τιμή για την Παράμετρο Α", "Invalid value for Parameter A", false, "A > 0", "A > 0"},
-    {u"Text7", "Εσφαλμένη τιμή για την Παράμετρο k", "Invalid value for Parameter k", false, "k > 0", "k > 0"},
+    {u"Text1", {u"σx", u"sx", true}, {u"σx > 0", u"sx > 0"}},
+    {u"Text2", {u"σy", u"sy", true}, {u"σy > 0", u"sy > 0"}},
+    {u"Text3", {u"τxy", u"txy", true}, {u"τxy > 0", u"txy > 0"}},
+    {u"Text4", {u"Εσφαλμένη τιμή γιά τη πίεση πόρων", u"Invalid Pore Pressure", false}, {u"P > 0", u"P > 0"}},
+    {u"Text5", {u"Εσφαλμένη τιμή για την Αντοχή", u"Invalid value for Uniaxial Compressive Strength", false},
+     {u"Co > 0", u"Co > 0"}},
+    {u"Text6", {u"Εσφαλμένη τιμή για την Παράμετρο Α", u"Invalid value for Parameter A", false},
+     {u"A > 0", u"A > 0"}},
+    {u"Text7", {u"Εσφαλμένη τιμή για την Παράμετρο k", u"Invalid value for Parameter k", false},
+     {u"k > 0", u"k > 0"}},
 }};
 
 namespace {
@@ -63,9 +65,9 @@ CriterionInputCheck CheckBieniawskiInputs(const std::array<QString, kBieniawskiB
   return check;
 }
 
-CriterionVerdict BieniawskiVerdict(double s1, double s2, float co, float a, float k) {
-  if (!(co > 0.0f)) return CriterionVerdict::Blank;
-  if (!(s2 > 0.0)) return CriterionVerdict::RangeError;
+Verdict BieniawskiVerdict(double s1, double s2, float co, float a, float k) {
+  if (!(co > 0.0f)) return Verdict::Blank;
+  if (!(s2 > 0.0)) return Verdict::RangeError;
   const double c = co;
   const double strengthSide = 1.0 + static_cast<double>(a) * std::pow(s2 / c, static_cast<double>(k));
   return CompareCriterionSides(s1 / c, strengthSide);
@@ -73,10 +75,10 @@ CriterionVerdict BieniawskiVerdict(double s1, double s2, float co, float a, floa
 
 BieniawskiResult EvaluateBieniawski(const StressInput& stress, const BieniawskiParams& params) {
   BieniawskiResult result;
-  result.Principal = PrincipalOf(stress.Sx, stress.Sy, stress.Txy);
+  result.Principal = FailurePrincipalStresses(stress);
   const float s1 = result.Principal.S1, s2 = result.Principal.S2;
-  result.Verdict = BieniawskiVerdict(s1, s2, params.Co, params.A, params.K);
-  result.Failure = FailureFlagAfter(result.Verdict, params.Failure);
+  result.FailureVerdict = BieniawskiVerdict(s1, s2, params.Co, params.A, params.K);
+  result.Failure = FailureFlagAfter(result.FailureVerdict, params.Failure);
   result.PoreFailure = params.PoreFailure;
   if (params.UsePore == 1) {
     const double e1 = EffectiveStress(s1, params.PorePressure);
@@ -87,19 +89,19 @@ BieniawskiResult EvaluateBieniawski(const StressInput& stress, const BieniawskiP
   return result;
 }
 
-PrincipalPlotRange BieniawskiPlotRange(float s1, float s2, float zoomFactor) {
-  PrincipalPlotRange range;
+PlotRange BieniawskiPlotRange(float s1, float s2, float zoomFactor) {
+  PlotRange range;
   range.R = CSng((static_cast<double>(s1) - s2) / 2.0);
-  range.X = ZoomedAxisRange(s1, s2, zoomFactor);
+  range.X = StressPlotRange(s1, s2, zoomFactor);
   range.Y = range.X;
   return range;
 }
 
-PrincipalEnvelope BieniawskiEnvelope(float co, float a, float k, float s1) {
-  PrincipalEnvelope envelope;
+Envelope BieniawskiEnvelope(float co, float a, float k, float s1) {
+  Envelope envelope;
   if (co == 0.0f) return envelope;
   const double c = co;
-  envelope.Points.emplace_back(0.0, co);
+  envelope.Points.push_back({0.0f, co});
   for (float x : EnvelopeSteps(0.0f, s1, 1.0)) {
     const double y = c * (1.0 + static_cast<double>(a) * std::pow(x / c, static_cast<double>(k)));
     if (!AddEnvelopePoint(envelope, x, y)) break;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/project/ProjectRecord.h"
-#include "tools/failure/PrincipalCriteria.h"
+#include "tools/failure/FailureCommon.h"
 
 #include <array>
 #include <optional>
@@ -19,7 +19,7 @@ namespace brantel {
 // taken of a positive ratio).
 //
 // Shared arithmetic of core/Arithmetic.h: CalcPrincipal2D (through
-// PrincipalOf). Stresses in the project's stress unit, angles in degrees.
+// FailurePrincipalStresses). Stresses in the project's stress unit, angles in degrees.
 
 // The input boxes in the order validation visits them.
 enum class BieniawskiBox { Sx, Sy, Txy, Pore, Co, A, K };
@@ -40,14 +40,14 @@ CriterionInputCheck CheckBieniawskiInputs(const std::array<QString, kBieniawskiB
                                           bool poreTicked);
 
 // The verdict of one state (s1 and s2 may be effective stresses).
-CriterionVerdict BieniawskiVerdict(double s1, double s2, float co, float a, float k);
+Verdict BieniawskiVerdict(double s1, double s2, float co, float a, float k);
 
 struct BieniawskiResult {
   Principal2D Principal;     // shown with kCriterionValueMask
-  CriterionVerdict Verdict;  // on the total stresses (Text8)
+  Verdict FailureVerdict;  // on the total stresses (Text8)
   // On the effective stresses (Text9); empty while the pore option is clear,
   // when neither the box nor the flag is touched.
-  std::optional<CriterionVerdict> PoreVerdict;
+  std::optional<Verdict> PoreVerdict;
   qint16 Failure = 0;      // the flags after the verdicts; a blank, Range
   qint16 PoreFailure = 0;  // Error or not computable verdict keeps the previous flag
 };
@@ -63,13 +63,13 @@ BieniawskiResult EvaluateBieniawski(const StressInput& stress, const BieniawskiP
 // The ranges, both axes from the principal stresses at the zoom factor
 // (1 on reset) with the 1.2 rule; the zoom bar changes both. Raises
 // Overflow (6) beyond the 32-bit range.
-PrincipalPlotRange BieniawskiPlotRange(float s1, float s2, float zoomFactor);
+PlotRange BieniawskiPlotRange(float s1, float s2, float zoomFactor);
 
 // The envelope: from (0, Co) through the points (x, Co (1 + A (x/Co)^k))
 // for x = 0, 1, 2, ... while x does not exceed s1 (no point when s1 is
 // negative). Empty when Co is 0. The curve stops at a point the criterion
 // does not define.
-PrincipalEnvelope BieniawskiEnvelope(float co, float a, float k, float s1);
+Envelope BieniawskiEnvelope(float co, float a, float k, float s1);
 
 // The tail of the English internal-coordinates read-out: xmin, a blank and
 // xmax, each in the general number form with a blank in place of the sign

@@ -81,7 +81,8 @@ CoulombField FirstInvalidCoulombInput(const StressInput& stress, const CoulombPa
   if (stress.Sx < 0.0f) return CoulombField::Sx;
   if (stress.Sy < 0.0f) return CoulombField::Sy;
   if (params.UsePore != 0 && params.PorePressure < 0.0f) return CoulombField::PorePressure;
-  if (!DeriveCoulombStrength(params).FrictionInRange) return CoulombField::FrictionAngle;
+  if (DerivedIndex(params) != kCoulombDeriveFriction && !FrictionInRange(params.FrictionAngle))
+    return CoulombField::FrictionAngle;
   return CoulombField::None;
 }
 
@@ -91,6 +92,8 @@ ToolMessage CoulombInvalidMessage(CoulombField field) {
       return {u"σx", u"sx", true};
     case CoulombField::Sy:
       return {u"σy", u"sy", true};
+    case CoulombField::Txy:
+      return {u"τxy", u"txy", true};
     case CoulombField::PorePressure:
       return {u"Πίεση Πόρων", u"Pore Pressure", true};
     case CoulombField::Cohesion:
@@ -132,8 +135,7 @@ CoulombResult CalcCoulomb(const StressInput& stress, const CoulombParams& params
     bool poreFailure = false;
     if (poreOn && !r.PoreAboveS2) {
       const float poreStrength = CoulombSigma1(s2, st.Cohesion, st.FrictionAngle, u);
-      const float effectiveS1 = EffectiveStressState(s1, s2, u).S1;
-      poreFailure = effectiveS1 >= poreStrength;
+      poreFailure = EffectiveStress(s1, u) >= poreStrength;
     }
     r.FailureStrength = strength;
     r.Failure = s1 >= strength;
@@ -332,14 +334,7 @@ CoulombPrincipalView CoulombS1S3Plot(const Principal2D& principal, const Coulomb
       v.CriterionLine.reset();
     }
   }
-  if (u != 0.0f && u <= principal.S2) {
-    try {
-      const EffectiveStresses e = EffectiveStressState(principal.S1, principal.S2, u);
-      if (e.S2 > 0.0f && e.S1 > 0.0f) v.EffectivePoint = PlotPoint{e.S2, e.S1};
-    } catch (const RuntimeError&) {
-      v.EffectivePoint.reset();
-    }
-  }
+  v.EffectivePoint = EffectiveStressPointOf(principal.S1, principal.S2, u, params.UsePore != 0);
   return v;
 }
 

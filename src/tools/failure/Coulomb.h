@@ -71,16 +71,18 @@ QString DerivedParameterText(const CoulombStrength& strength, qint16 paramOption
 // --- Validation --------------------------------------------------------------
 
 // The value rules of the inputs, first failing field in this order: sx and
-// sy not below 0, P not below 0 (pore option on), and the friction angle,
-// entered or derived, below 90 degrees in size. The dialog checks the
-// three parameter texts with ValidateNumericField itself (between P and the
-// friction angle); c and UCS have no value rule (any sign).
-enum class CoulombField { None, Sx, Sy, PorePressure, Cohesion, UniaxialStrength, FrictionAngle };
+// sy not below 0, P not below 0 (pore option on), and an entered friction
+// angle below 90 degrees in size (tan phi and 1 - sin phi would divide by
+// zero at 90). A derived friction angle of -90 or less (c and UCS of
+// opposite signs, or UCS = 0 with c not 0) is not refused: it is shown and
+// judges nothing. c and UCS have no value rule (any sign).
+enum class CoulombField { None, Sx, Sy, Txy, PorePressure, Cohesion, UniaxialStrength, FrictionAngle };
 CoulombField FirstInvalidCoulombInput(const StressInput& stress, const CoulombParams& params);
 
 // The message of a refused field: "Invalid value for " + "sx" / "sy" /
-// "Pore Pressure", or the sentences for cohesion, strength and friction
-// angle. Empty for None.
+// "txy" / "Pore Pressure", or the sentences for cohesion, strength and
+// friction angle. Empty for None. (txy has no value rule; its message is
+// for a text that is no number, as every field's.)
 ToolMessage CoulombInvalidMessage(CoulombField field);
 
 // --- The criterion -----------------------------------------------------------

@@ -128,7 +128,7 @@ JointResult CalcCoulombJoint(const StressInput& stress, const JointMaterial& mat
     r.MaterialFailure = s1 >= strength;
     if (pore.On && !r.PoreAboveS2) {
       const float poreStrength = CoulombSigma1(s2, material.Cohesion, material.FrictionAngle, p);
-      r.MaterialPoreFailure = EffectiveStressState(s1, s2, p).S1 >= poreStrength;
+      r.MaterialPoreFailure = EffectiveStress(s1, p) >= poreStrength;
     }
     materialJudged = true;
   } catch (const RuntimeError&) {
@@ -199,7 +199,7 @@ JointPlotRange JointPlotWindow(float s1, float s2) {
 namespace {
 
 // tau = c + sigma tan phi from (0, c) over the run t.
-std::optional<PlotSegment> Envelope(float cohesion, float phi, double run) {
+std::optional<PlotSegment> EnvelopeLine(float cohesion, float phi, double run) {
   try {
     const double rise = run * std::tan(static_cast<double>(phi) * kDegreeFactor);
     return PlotSegment{{0, cohesion}, {CSng(run), CSng(cohesion + rise)}};
@@ -246,8 +246,8 @@ JointMohrView JointMohrPlot(const Principal2D& principal, const JointMaterial& m
   v.MaterialCohesionMarker = {0, material.Cohesion};
   v.JointCohesionMarker = {0, plane.Cohesion};
   const double run = 1.3 * s1;
-  v.MaterialEnvelope = Envelope(material.Cohesion, material.FrictionAngle, run);
-  v.JointEnvelope = Envelope(plane.Cohesion, plane.FrictionAngle, run);
+  v.MaterialEnvelope = EnvelopeLine(material.Cohesion, material.FrictionAngle, run);
+  v.JointEnvelope = EnvelopeLine(plane.Cohesion, plane.FrictionAngle, run);
 
   v.RangeCentre = {p == 0.0f ? v.Centre : v.EffectiveCentre, 0};
   if (const auto x = SlidingSine(s1, s2, p, plane.Cohesion, plane.FrictionAngle)) {
@@ -299,7 +299,7 @@ std::optional<float> DiscontinuityStrength(double beta, float s1, float s2, floa
 }
 
 void AppendRun(std::vector<PlotPoint>& points, double from, double to, float value) {
-  for (double beta : EnvelopeAbscissae(from, to, 1.0)) {
+  for (double beta : EnvelopeSteps(from, to, 1.0)) {
     points.push_back({static_cast<float>(beta), value});
   }
 }
@@ -339,7 +339,7 @@ Sigma1BetaChart Sigma1BetaSeries(const Principal2D& principal, const JointMateri
     AppendRun(c.Points, 0.0, *beta1, c.MaterialStrength);
     const float mu = static_cast<float>(std::tan(static_cast<double>(phiJ) / kRadianFactor));
     const std::vector<PlotPoint> curve =
-        SampleEnvelope(EnvelopeAbscissae(*beta1, *beta2, 1.0), [&](double beta) {
+        SampleEnvelope(EnvelopeSteps(*beta1, *beta2, 1.0), [&](double beta) {
           return DiscontinuityStrength(beta, s1, s2, plane.Cohesion, mu);
         });
     c.Points.insert(c.Points.end(), curve.begin(), curve.end());

@@ -2,8 +2,12 @@
 
 #include "core/Conversions.h"
 #include "core/Messages.h"
+#include "core/NumberFormat.h"
+#include "core/RuntimeError.h"
+#include "core/Validation.h"
 #include "tools/stress/Stress2D.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace brantel {
@@ -11,9 +15,9 @@ namespace brantel {
 QString VerdictText(Verdict verdict, VerdictCase letterCase) {
   const bool lower = letterCase == VerdictCase::Lower;
   switch (verdict) {
-    case Verdict::True:
+    case Verdict::Fails:
       return lower ? QStringLiteral("true") : QStringLiteral("True");
-    case Verdict::False:
+    case Verdict::Holds:
       return lower ? QStringLiteral("false") : QStringLiteral("False");
     case Verdict::RangeError:
       return QStringLiteral("Range Error");
@@ -23,20 +27,61 @@ QString VerdictText(Verdict verdict, VerdictCase letterCase) {
   return QString();
 }
 
-QString ToolMessage::Text() const {
-  return Tr(English.toString(), Greek.toString());
+qint16 FailureFlagAfter(Verdict verdict, qint16 previous) {
+  if (verdict == Verdict::Fails) return -1;
+  if (verdict == Verdict::Holds) return 0;
+  return previous;
+}
+
+std::optional<float> SingleOf(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  const float single = static_cast<float>(value);
+  if (std::isinf(single)) return std::nullopt;
+  return single;
+}
+
+Verdict CompareCriterionSides(double stressSide, double strengthSide) {
+  if (!std::isfinite(stressSide) || !std::isfinite(strengthSide)) return Verdict::Blank;
+  const std::optional<float> q = SingleOf(stressSide);
+  const std::optional<float> r = SingleOf(strengthSide);
+  return VerdictOf((q && r) ? *q > *r : stressSide > strengthSide);
+}
+
+bool IsCriterionEntry(const QString& text) {
+  if (!IsNumericEntry(text)) return false;
+  try {
+    return SingleOf(Val(text)).has_value();
+  } catch (const RuntimeError&) {
+    return false;  // beyond the 64-bit range
+  }
+}
+
+float CriterionEntryValue(const QString& text) {
+  try {
+    return SingleOf(Val(text)).value_or(0.0f);
+  } catch (const RuntimeError&) {
+    return 0.0f;
+  }
+}
+
+QString ToolMessage::Text() const { return Tr(English.toString(), Greek.toString()); }
+
+InputFault TextFault(std::span<const CriterionBoxRule> rules, int index) {
+  return InputFault{index, rules[static_cast<std::size_t>(index)].Invalid};
+}
+
+InputFault SignFault(std::span<const CriterionBoxRule> rules, int index) {
+  return InputFault{index, rules[static_cast<std::size_t>(index)].Negative};
 }
 
 Principal2D FailurePrincipalStresses(const StressInput& stress) {
   return PrincipalStresses(stress.Sx, stress.Sy, stress.Txy);
 }
 
-EffectiveStresses EffectiveStressState(float s1, float s2, float pore) {
-  EffectiveStresses e;
-  e.S1 = CSng(static_cast<double>(s1) - pore);
-  e.S2 = CSng(static_cast<double>(s2) - pore);
-  e.PoreAboveS2 = pore > s2;
-  return e;
+double EffectiveStress(float stress, float porePressure) {
+  const double exact = static_cast<double>(stress) - static_cast<double>(porePressure);
+  const std::optional<float> single = SingleOf(exact);
+  return single ? static_cast<double>(*single) : exact;
 }
 
 AxisRange StressPlotRange(float s1, float s2, float zoom) {
@@ -50,25 +95,69 @@ AxisRange StressPlotRange(float s1, float s2, float zoom) {
   return range;
 }
 
-std::vector<double> EnvelopeAbscissae(double from, double to, double step, int maxPoints) {
-  std::vector<double> xs;
-  if (!std::isfinite(from) || !std::isfinite(to) || to < from) return xs;
-  if (!(step > 0.0) || !std::isfinite(step) || maxPoints < 2) {
-    xs.push_back(from);
-    return xs;
+AxisRange PlainAxisRange(float s1, float s2) {
+  const double r = CSng((static_cast<double>(s1) - s2) / 2.0);
+  AxisRange range;
+  range.Min = CSng(s2 - r);
+  range.Max = CSng(s1 + r);
+  range.Span = CSng(static_cast<double>(range.Max) - range.Min);
+  return range;
+}
+
+PlotPoint StressPointOf(float s1, float s2) { return PlotPoint{s2, s1}; }
+
+std::optional<PlotPoint> EffectiveStressPointOf(float s1, float s2, float porePressure, bool poreOn) {
+  if (!poreOn || !(porePressure > 0.0f)) return std::nullopt;
+  const std::optional<float> e2 = SingleOf(EffectiveStress(s2, porePressure));
+  const std::optional<float> e1 = SingleOf(EffectiveStress(s1, porePressure));
+  if (!e1 || !e2 || !(*e2 > 0.0f)) return std::nullopt;
+  return PlotPoint{*e2, *e1};
+}
+
+bool AddEnvelopePoint(Envelope& envelope, float x, double y) {
+  if (std::isnan(y)) return false;
+  const std::optional<float> single = SingleOf(y);
+  if (!single) {
+    envelope.Overflow = true;
+    return false;
   }
-  const double intervals = std::floor((to - from) / step);
-  const bool widened = !(intervals < maxPoints);
-  if (widened) step = (to - from) / (maxPoints - 1);
-  const int count = widened ? maxPoints : static_cast<int>(intervals) + 1;
-  xs.reserve(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    // A widened run ends on `to` itself, whatever the rounding of the step.
-    const double x = (widened && i == count - 1) ? to : from + i * step;
-    if (x > to) break;
-    xs.push_back(x);
+  envelope.Points.push_back({x, *single});
+  return true;
+}
+
+std::vector<double> EnvelopeSteps(double from, double to, double step) {
+  std::vector<double> values;
+  if (step == 0.0 || !std::isfinite(step) || !std::isfinite(from) || !std::isfinite(to)) return values;
+  // Whether a value, as a 32-bit float, has not passed the end of the run.
+  // Values beyond the 32-bit range are compared as they are.
+  auto within = [&](double v) {
+    const std::optional<float> a = SingleOf(v);
+    const std::optional<float> b = SingleOf(to);
+    const double x = (a && b) ? *a : v;
+    const double end = (a && b) ? *b : to;
+    return step > 0 ? x <= end : x >= end;
+  };
+  if (!within(from)) return values;
+
+  // The number of whole steps, first estimated, then settled on the values
+  // as they are rounded; a run too long for the plot takes equal steps
+  // from the start to the end instead.
+  const double estimate = std::floor((to - from) / step);
+  int n = kMaxEnvelopeSteps + 1;
+  if (estimate <= kMaxEnvelopeSteps) {
+    n = static_cast<int>(std::max(0.0, estimate));
+    while (n > 0 && !within(from + n * step)) --n;
+    while (n <= kMaxEnvelopeSteps && within(from + (n + 1) * step)) ++n;
   }
-  return xs;
+  if (n > kMaxEnvelopeSteps) {
+    values.reserve(kMaxEnvelopeSteps + 1);
+    for (int i = 0; i < kMaxEnvelopeSteps; ++i) values.push_back(from + (to - from) * i / kMaxEnvelopeSteps);
+    values.push_back(to);
+    return values;
+  }
+  values.reserve(static_cast<std::size_t>(n) + 1);
+  for (int i = 0; i <= n; ++i) values.push_back(from + i * step);
+  return values;
 }
 
 }  // namespace brantel

@@ -9,74 +9,132 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace brantel {
 
-// What the failure-criteria tools share: verdict texts, the effective-stress
-// step of the pore-pressure option, the principal stresses of a tool's
-// stress input, the world range rule of their plots and the stepping of
-// envelope and chart points. Widget-free; stresses are in the project's
-// stress unit, angles in degrees.
+// What the failure-criteria tools share, widget-free: the verdict texts and
+// the record's failure flags, the messages of their input boxes, the
+// principal and effective stresses of a tool's stress input, the world
+// ranges of their plots and the stepping of envelope and chart points.
+// Stresses are in the project's stress unit, angles in degrees.
+//
+// Shared arithmetic of core/Arithmetic.h used here: CalcPrincipal2D
+// (through the plane stress tool's PrincipalStresses). Numbers are rounded
+// to 32-bit floats with CSng (core/Conversions.h); a value the 32-bit range
+// cannot hold raises Overflow (6) where a function says so.
+
+// Display masks (core/NumberFormat Format) most tools use.
+inline constexpr QStringView kCriterionValueMask = u"#0.##0";   // inputs, s1, s2, angles
+inline constexpr QStringView kStrengthCaptionMask = u"###0.0";  // the value captions of the plots
 
 // --- Verdicts -------------------------------------------------------------
 
-// The answer a failure test gives for a result box. Blank: the inputs
-// cannot be judged (a strength of 0, no stresses, no pore pressure) and
-// the box is emptied.
-enum class Verdict { Blank, True, False, RangeError };
+// The answer of a criterion for one stress state, as its result box shows
+// it. Blank: nothing to judge (a strength of 0, no stress at all, sides of
+// the test beyond the 64-bit range); the box is emptied.
+enum class Verdict { Blank, Holds, Fails, RangeError };
 
 // The Coulomb and discontinuity tools write "true" / "false"; the other
 // tools "True" / "False". "Range Error" has one spelling.
 enum class VerdictCase { Capitalised, Lower };
 
-// "True", "False", "Range Error" or "" (lower case "true" / "false" on
-// request). The texts are the same in English and in Greek.
+// "True" (fails), "False" (holds), "Range Error" or "" (lower case "true" /
+// "false" on request). The texts are the same in English and in Greek.
 QString VerdictText(Verdict verdict, VerdictCase letterCase = VerdictCase::Capitalised);
 
-inline Verdict VerdictOf(bool fails) { return fails ? Verdict::True : Verdict::False; }
+inline Verdict VerdictOf(bool fails) { return fails ? Verdict::Fails : Verdict::Holds; }
 
 // A 16-bit Boolean of the project record: -1 for true, 0 for false.
 inline constexpr qint16 RecordBool(bool value) { return value ? qint16(-1) : qint16(0); }
 
-// --- Messages --------------------------------------------------------------
+// The record's failure flag after a verdict: -1 for Fails, 0 for Holds;
+// Blank and Range Error keep the previous flag.
+qint16 FailureFlagAfter(Verdict verdict, qint16 previous);
 
-// A message of a tool in both languages, as ShowInvalidValue and ShowMsg
-// take it. WithPrefix: shown behind "Invalid value for " (a field name);
-// otherwise a whole sentence.
+// The test "stress side > strength side", both sides rounded to 32-bit
+// floats first, so a tie holds. Sides beyond the 32-bit range are compared
+// as they are; a side that is not a finite number gives Blank.
+Verdict CompareCriterionSides(double stressSide, double strengthSide);
+
+// --- Messages and input boxes ----------------------------------------------
+
+// A message of a tool in both languages, as ShowInvalidValue takes it.
+// WithPrefix: shown behind "Invalid value for " (a field name); otherwise a
+// whole sentence.
 struct ToolMessage {
   QStringView Greek;
   QStringView English;
   bool WithPrefix = false;
+
   // The text of the current language (EnglishMenus), without the prefix.
   QString Text() const;
 };
 
+// How one input box is checked: a text that is not a number gives Invalid;
+// a negative value gives Negative, or passes when Negative is empty.
+struct CriterionBoxRule {
+  QStringView Box;  // the control's name
+  ToolMessage Invalid;
+  ToolMessage Negative;
+};
+
+// A box that validation refuses, with the message to show; the dialog puts
+// the focus back in the box and selects its text.
+struct InputFault {
+  int Box = -1;  // index into the tool's box table
+  ToolMessage Message;
+};
+
+// The outcome of a tool's validation.
+struct CriterionInputCheck {
+  std::optional<InputFault> Fault;  // refused: message, no calculation, no redraw
+  // Boxes that were empty: each gets the text "0" and is selected (its
+  // change validates again).
+  std::vector<int> ZeroedBoxes;
+  // True when the stress boxes all passed, so their values go into the
+  // working stress state in this pass.
+  bool StoreStress = true;
+
+  bool Valid() const { return !Fault.has_value(); }
+};
+
+// The text of a box holds a number the tools can take: IsNumericEntry
+// passes and its leading number fits a 32-bit float.
+bool IsCriterionEntry(const QString& text);
+
+// The leading number of a box's text as a 32-bit float (0 for an empty box
+// or a partial entry). Only for texts IsCriterionEntry accepts.
+float CriterionEntryValue(const QString& text);
+
+// The fault of a text that is not a number, or of a negative value, for the
+// box at `index` of `rules`.
+InputFault TextFault(std::span<const CriterionBoxRule> rules, int index);
+InputFault SignFault(std::span<const CriterionBoxRule> rules, int index);
+
 // --- Stresses --------------------------------------------------------------
 
-// The principal stresses of a tool's plane stress state (CalcPrincipal2D
-// through the plane stress tool's PrincipalStresses: s1 >= s2, a state of
-// three zeros has zero angles). May raise Overflow (6) when a principal
-// stress is beyond the 32-bit range.
+// The principal stresses of a tool's plane stress state (CalcPrincipal2D:
+// s1 >= s2, Theta2 the direction of s2; a state of three zeros has zero
+// angles). Raises Overflow (6) when a principal stress is beyond the 32-bit
+// range.
 Principal2D FailurePrincipalStresses(const StressInput& stress);
 
-// The state seen by the pore-pressure option: both principal stresses less
-// the pore pressure P, each rounded to a 32-bit float. PoreAboveS2: P > s2,
-// a pore pressure the tools do not let act on the minor principal stress.
-// May raise Overflow (6).
-struct EffectiveStresses {
-  float S1 = 0;
-  float S2 = 0;
-  bool PoreAboveS2 = false;
-};
-EffectiveStresses EffectiveStressState(float s1, float s2, float pore);
+// The 32-bit value of a number when it has one.
+std::optional<float> SingleOf(double value);
+
+// A principal stress less the pore pressure: the 32-bit value when it has
+// one, else the exact difference (a verdict is still given). Never raises.
+double EffectiveStress(float stress, float porePressure);
 
 // --- Plots -----------------------------------------------------------------
 
-// A point of a plot in world units (stress, or degrees on the chart axis).
+// A point of a plot in world units (stress, or degrees on a chart axis).
 struct PlotPoint {
   float X = 0;
   float Y = 0;
+  friend bool operator==(const PlotPoint&, const PlotPoint&) = default;
 };
 
 struct PlotSegment {
@@ -84,33 +142,65 @@ struct PlotSegment {
   PlotPoint To;
 };
 
-// The world range of one axis of the interactive stress plot for a state
-// s1 >= s2 and a zoom factor f (1 on a range reset, else the zoom bar's
-// value / 10): Min = s2 - f R and Max = s1 + f R with R = (s1 - s2) / 2;
-// Span = Max - Min, raised to 1.2 Max when that is larger. The Coulomb,
-// Bieniawski and Von Mises plots take the same range on both axes. May
-// raise Overflow (6).
+// The world range of one axis of the interactive stress plot: the values at
+// the picture's edges before the axes' crossing places them, and the span
+// between them.
 struct AxisRange {
   float Min = 0;
   float Max = 0;
   float Span = 0;
 };
+
+// For a state s1 >= s2 and a zoom factor f (1 on a range reset, else the
+// zoom bar's value / 10): Min = s2 - f R and Max = s1 + f R with
+// R = (s1 - s2) / 2; Span = Max - Min, raised to 1.2 Max when that is
+// larger. Raises Overflow (6) beyond the 32-bit range.
 AxisRange StressPlotRange(float s1, float s2, float zoom = 1.0f);
 
-// The most points one envelope polyline or chart series is given; a finer
-// step would draw nothing the picture could show.
-inline constexpr int kMaxEnvelopePoints = 1001;
+// Min = s2 - R, Max = s1 + R and the plain span 2 (s1 - s2): no zoom, no
+// 1.2 rule. Raises Overflow (6) beyond the 32-bit range.
+AxisRange PlainAxisRange(float s1, float s2);
 
-// The abscissae from, from + step, from + 2 step, ... up to and including
-// `to`, counted with an integer (never by adding floats up). When there
-// would be more than maxPoints of them, the step is widened to
-// (to - from) / (maxPoints - 1) so that the run still spans from..to.
-// Nothing when to < from; only `from` for a step that is not positive or
-// not finite.
-std::vector<double> EnvelopeAbscissae(double from, double to, double step,
-                                      int maxPoints = kMaxEnvelopePoints);
+// Both axes of a plot and R = (s1 - s2) / 2.
+struct PlotRange {
+  AxisRange X;
+  AxisRange Y;
+  float R = 0;
+};
 
-// Envelope points (x, curve(x)) over the abscissae; curve returns
+// The point of a stress state in the principal-stress plane: (s2, s1).
+PlotPoint StressPointOf(float s1, float s2);
+
+// The effective-stress point (s2 - P, s1 - P), only while the pore option
+// is on, P > 0 and s2 - P > 0 (both within the 32-bit range).
+std::optional<PlotPoint> EffectiveStressPointOf(float s1, float s2, float porePressure, bool poreOn);
+
+// An envelope as a polyline of world points.
+struct Envelope {
+  std::vector<PlotPoint> Points;
+  // The curve stopped where a point left the 32-bit range; the plot hides
+  // its axis captions, as on any overflow while drawing.
+  bool Overflow = false;
+};
+
+// Adds the point (x, y) to the curve and returns true; returns false, adding
+// nothing, where the curve must stop: y undefined (not a number), or beyond
+// the 32-bit range (Overflow is then set).
+bool AddEnvelopePoint(Envelope& envelope, float x, double y);
+
+// At most this many steps along one run of an envelope or chart series: a
+// finer run would draw nothing the picture could show (stresses in psi).
+inline constexpr int kMaxEnvelopeSteps = 1000;
+
+// The values from, from + step, from + 2 step, ... (step may be negative)
+// while, rounded to 32-bit floats, they do not pass `to`; an integer
+// counter drives the run (floats are never added up). With more than
+// kMaxEnvelopeSteps steps the run takes kMaxEnvelopeSteps equal steps from
+// `from` to `to` instead, ending on `to` itself. Empty when `from` already
+// lies beyond `to`, or when the step is 0 or not finite.
+std::vector<double> EnvelopeSteps(double from, double to, double step);
+
+// Points (x, curve(x)) over the abscissae; curve returns
 // std::optional<float>, and an abscissa without a value (or beyond the
 // 32-bit range) is left out.
 template <typename Curve>

@@ -7,19 +7,22 @@
 namespace brantel {
 
 const std::array<CriterionBoxRule, kHoekBoxCount> kHoekBoxRules = {{
-    {u"Text1", "σx", "sx", true, "σx > 0", "sx > 0"},
-    {u"Text2", "σy", "sy", true, "σy > 0", "sy > 0"},
-    {u"Text3", "τxy", "txy", true, "τxy > 0", "txy > 0"},
-    {u"Text4", "Εσφαλμένη τιμή γιά τη πίεση πόρων", "Invalid Pore Pressure", false, "P > 0", "P > 0"},
-    {u"Text5", "Εσφαλμένη τιμή για την Αντοχή", "Invalid value for Uniaxial Compressive Strength", false,
-     "Co > 0", "Co > 0"},
-    {u"Text6", "Εσφαλμένη τιμή για την Παράμετρο m", "Invalid value for Parameter m", false, "m > 0", "m > 0"},
-    {u"Text25", "Εσφαλμένη τιμή για την Αντοχή", "Invalid value for Uniaxial Compressive Strength", false,
-     "Co > 0", "Co > 0"},
-    {u"Text26", "Εσφαλμένη τιμή για την Παράμετρο mb", "Invalid value for Parameter mb", false, "mb > 0",
-     "mb > 0"},
-    {u"Text27", "Εσφαλμένη τιμή για την Παράμετρο s", "Invalid value for Parameter s", false, "s > 0", "s > 0"},
-    {u"Text28", "Εσφαλμένη τιμή για την Παράμετρο a", "Invalid value for Parameter a", false, "a > 0", "a > 0"},
+    {u"Text1", {u"σx", u"sx", true}, {u"σx > 0", u"sx > 0"}},
+    {u"Text2", {u"σy", u"sy", true}, {u"σy > 0", u"sy > 0"}},
+    {u"Text3", {u"τxy", u"txy", true}, {u"τxy > 0", u"txy > 0"}},
+    {u"Text4", {u"Εσφαλμένη τιμή γιά τη πίεση πόρων", u"Invalid Pore Pressure", false}, {u"P > 0", u"P > 0"}},
+    {u"Text5", {u"Εσφαλμένη τιμή για την Αντοχή", u"Invalid value for Uniaxial Compressive Strength", false},
+     {u"Co > 0", u"Co > 0"}},
+    {u"Text6", {u"Εσφαλμένη τιμή για την Παράμετρο m", u"Invalid value for Parameter m", false},
+     {u"m > 0", u"m > 0"}},
+    {u"Text25", {u"Εσφαλμένη τιμή για την Αντοχή", u"Invalid value for Uniaxial Compressive Strength", false},
+     {u"Co > 0", u"Co > 0"}},
+    {u"Text26", {u"Εσφαλμένη τιμή για την Παράμετρο mb", u"Invalid value for Parameter mb", false},
+     {u"mb > 0", u"mb > 0"}},
+    {u"Text27", {u"Εσφαλμένη τιμή για την Παράμετρο s", u"Invalid value for Parameter s", false},
+     {u"s > 0", u"s > 0"}},
+    {u"Text28", {u"Εσφαλμένη τιμή για την Παράμετρο a", u"Invalid value for Parameter a", false},
+     {u"a > 0", u"a > 0"}},
 }};
 
 namespace {
@@ -48,12 +51,12 @@ CriterionInputCheck CheckHoekInputs(const std::array<QString, kHoekBoxCount>& te
   return check;
 }
 
-CriterionVerdict HoekBrownVerdict(double s1, double s2, float strength, float m, float s, float a) {
-  if (!(strength > 0.0f)) return CriterionVerdict::Blank;
+Verdict HoekBrownVerdict(double s1, double s2, float strength, float m, float s, float a) {
+  if (!(strength > 0.0f)) return Verdict::Blank;
   const double co = strength;
   const double base = static_cast<double>(m) * s2 / co + s;
   // Beyond the tensile limit the rock has failed already.
-  if (base < 0.0) return CriterionVerdict::Fails;
+  if (base < 0.0) return Verdict::Fails;
   const double r = s2 / co + std::pow(base, static_cast<double>(a));
   const double q = s1 / co;
   return CompareCriterionSides(q, r);
@@ -65,7 +68,7 @@ float HoekStrength(const HoekParams& params) {
 
 namespace {
 
-CriterionVerdict VerdictOf(const HoekParams& p, double s1, double s2) {
+Verdict VerdictOf(const HoekParams& p, double s1, double s2) {
   if (p.CriterionType == 1) return HoekBrownVerdict(s1, s2, p.CoMass, p.Mb, p.S, p.A);
   return HoekBrownVerdict(s1, s2, p.Co, p.M, 1.0f, 0.5f);
 }
@@ -74,10 +77,10 @@ CriterionVerdict VerdictOf(const HoekParams& p, double s1, double s2) {
 
 HoekResult EvaluateHoek(const StressInput& stress, const HoekParams& params) {
   HoekResult result;
-  result.Principal = PrincipalOf(stress.Sx, stress.Sy, stress.Txy);
+  result.Principal = FailurePrincipalStresses(stress);
   const float s1 = result.Principal.S1, s2 = result.Principal.S2;
-  result.Verdict = VerdictOf(params, s1, s2);
-  result.Failure = FailureFlagAfter(result.Verdict, params.Failure);
+  result.FailureVerdict = VerdictOf(params, s1, s2);
+  result.Failure = FailureFlagAfter(result.FailureVerdict, params.Failure);
   result.PoreFailure = params.PoreFailure;
   if (params.UsePore == 1) {
     const double e1 = EffectiveStress(s1, params.PorePressure);
@@ -88,16 +91,16 @@ HoekResult EvaluateHoek(const StressInput& stress, const HoekParams& params) {
   return result;
 }
 
-PrincipalPlotRange HoekPlotRange(float s1, float s2, float zoomFactor) {
-  PrincipalPlotRange range;
+PlotRange HoekPlotRange(float s1, float s2, float zoomFactor) {
+  PlotRange range;
   range.R = CSng((static_cast<double>(s1) - s2) / 2.0);
-  range.X = ZoomedAxisRange(s1, s2, zoomFactor);
+  range.X = StressPlotRange(s1, s2, zoomFactor);
   range.Y = PlainAxisRange(s1, s2);
   return range;
 }
 
-PrincipalEnvelope HoekEnvelope(const HoekParams& params, float s1) {
-  PrincipalEnvelope envelope;
+Envelope HoekEnvelope(const HoekParams& params, float s1) {
+  Envelope envelope;
   const float strength = HoekStrength(params);
   if (strength == 0.0f) return envelope;
   const bool generalized = params.CriterionType == 1;
@@ -106,7 +109,7 @@ PrincipalEnvelope HoekEnvelope(const HoekParams& params, float s1) {
   const double s = generalized ? static_cast<double>(params.S) : 1.0;
   const double a = generalized ? static_cast<double>(params.A) : 0.5;
 
-  envelope.Points.emplace_back(0.0, strength);
+  envelope.Points.push_back({0.0f, strength});
   // The last abscissa is the whole part of s1 plus 1; x is never negative.
   const double last = std::floor(static_cast<double>(s1)) + 1.0;
   const std::optional<float> end = SingleOf(last);

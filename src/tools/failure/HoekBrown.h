@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/project/ProjectRecord.h"
-#include "tools/failure/PrincipalCriteria.h"
+#include "tools/failure/FailureCommon.h"
 
 #include <array>
 #include <optional>
@@ -22,7 +22,7 @@ namespace brantel {
 // leaves the verdict blank.
 //
 // Shared arithmetic of core/Arithmetic.h: CalcPrincipal2D (through
-// PrincipalOf). Stresses in the project's stress unit, angles in degrees.
+// FailurePrincipalStresses). Stresses in the project's stress unit, angles in degrees.
 
 // The input boxes in the order validation visits them.
 enum class HoekBox { Sx, Sy, Txy, Pore, Co, M, CoMass, Mb, S, A };
@@ -41,7 +41,7 @@ CriterionInputCheck CheckHoekInputs(const std::array<QString, kHoekBoxCount>& te
 // The verdict of one state: strength Co (or Co'), parameter m (or mb), s and
 // the exponent a (the intact criterion is s = 1, a = 0.5). s1 and s2 may be
 // effective stresses.
-CriterionVerdict HoekBrownVerdict(double s1, double s2, float strength, float m, float s, float a);
+Verdict HoekBrownVerdict(double s1, double s2, float strength, float m, float s, float a);
 
 // The strength of the selected type: Co for intact rock, Co' for the
 // generalized criterion (the strength marker and its caption).
@@ -49,10 +49,10 @@ float HoekStrength(const HoekParams& params);
 
 struct HoekResult {
   Principal2D Principal;     // shown with kCriterionValueMask
-  CriterionVerdict Verdict;  // on the total stresses (Text8)
+  Verdict FailureVerdict;  // on the total stresses (Text8)
   // On the effective stresses (Text9); empty while the pore option is clear,
   // when neither the box nor the flag is touched.
-  std::optional<CriterionVerdict> PoreVerdict;
+  std::optional<Verdict> PoreVerdict;
   qint16 Failure = 0;      // the flags after the verdicts; a blank or not
   qint16 PoreFailure = 0;  // computable verdict keeps the previous flag
 };
@@ -68,7 +68,7 @@ HoekResult EvaluateHoek(const StressInput& stress, const HoekParams& params);
 // The ranges: horizontal from the principal stresses at the zoom factor
 // (1 on reset) with the 1.2 rule, vertical s2 - R to s1 + R whatever the
 // zoom. Raises Overflow (6) beyond the 32-bit range.
-PrincipalPlotRange HoekPlotRange(float s1, float s2, float zoomFactor);
+PlotRange HoekPlotRange(float s1, float s2, float zoomFactor);
 
 // The envelope of the selected criterion: from (0, strength) through the
 // points (x, y) for x = 0, 0.5, 1.0, ... up to Int(s1) + 1, with
@@ -76,6 +76,6 @@ PrincipalPlotRange HoekPlotRange(float s1, float s2, float zoomFactor);
 //   generalized:  y = Co' (x/Co' + (mb x/Co' + s)^a).
 // Empty when the strength is 0; x is never negative. The curve stops at a
 // point the criterion does not define.
-PrincipalEnvelope HoekEnvelope(const HoekParams& params, float s1);
+Envelope HoekEnvelope(const HoekParams& params, float s1);
 
 }  // namespace brantel

@@ -7,10 +7,10 @@
 namespace brantel {
 
 const std::array<CriterionBoxRule, kVonMisesBoxCount> kVonMisesBoxRules = {{
-    {u"Text1", "σx", "sx", true, nullptr, nullptr},
-    {u"Text2", "σy", "sy", true, nullptr, nullptr},
-    {u"Text3", "τxy", "txy", true, nullptr, nullptr},
-    {u"Text4", "Λάθος αντοχή σε εφελκυσμό", "Invalid tensile strength", false, nullptr, nullptr},
+    {u"Text1", {u"σx", u"sx", true}, {}},
+    {u"Text2", {u"σy", u"sy", true}, {}},
+    {u"Text3", {u"τxy", u"txy", true}, {}},
+    {u"Text4", {u"Λάθος αντοχή σε εφελκυσμό", u"Invalid tensile strength", false}, {}},
 }};
 
 CriterionInputCheck CheckVonMisesInputs(const std::array<QString, kVonMisesBoxCount>& texts) {
@@ -36,36 +36,36 @@ std::optional<float> VonMisesStress(float s1, float s2) {
 
 VonMisesResult EvaluateVonMises(const StressInput& stress, const VonMisesData& input) {
   VonMisesResult result;
-  result.Principal = PrincipalOf(stress.Sx, stress.Sy, stress.Txy);
+  result.Principal = FailurePrincipalStresses(stress);
   result.EquivalentStress = VonMisesStress(result.Principal.S1, result.Principal.S2);
   // Beyond the 32-bit range sv exceeds every strength.
   const bool holds = result.EquivalentStress && *result.EquivalentStress < input.TensileStrength;
   result.Failure = holds ? 0 : -1;
   const bool anyStress = stress.Sx != 0.0f || stress.Sy != 0.0f || stress.Txy != 0.0f;
   result.CanCommit = input.TensileStrength != 0.0f && anyStress;
-  result.Verdict = !result.CanCommit ? CriterionVerdict::Blank
-                   : holds           ? CriterionVerdict::Holds
-                                     : CriterionVerdict::Fails;
+  result.FailureVerdict = !result.CanCommit ? Verdict::Blank
+                   : holds           ? Verdict::Holds
+                                     : Verdict::Fails;
   return result;
 }
 
-PrincipalPlotRange VonMisesPlotRange(float s1, float s2, float zoomFactor) {
-  PrincipalPlotRange range;
+PlotRange VonMisesPlotRange(float s1, float s2, float zoomFactor) {
+  PlotRange range;
   range.R = CSng((static_cast<double>(s1) - s2) / 2.0);
-  range.X = ZoomedAxisRange(s1, s2, zoomFactor);
+  range.X = StressPlotRange(s1, s2, zoomFactor);
   range.Y = range.X;
   return range;
 }
 
-PrincipalEnvelope VonMisesEnvelope(float tensileStrength) {
-  PrincipalEnvelope envelope;
+Envelope VonMisesEnvelope(float tensileStrength) {
+  Envelope envelope;
   if (!(tensileStrength > 0.0f)) return envelope;
   const double t = tensileStrength;
   // The larger root of v^2 - u v + (u^2 - T^2) = 0; its discriminant
   // 4 T^2 - 3 u^2 is positive for 0 <= u <= T.
   auto root = [t](double u) { return (u + std::sqrt(u * u - 4.0 * (u * u - t * t))) / 2.0; };
 
-  envelope.Points.emplace_back(0.0, tensileStrength);
+  envelope.Points.push_back({0.0f, tensileStrength});
   for (float u : EnvelopeSteps(0.0f, tensileStrength, 0.1)) {
     if (!AddEnvelopePoint(envelope, u, root(u))) return envelope;
   }
@@ -75,7 +75,7 @@ PrincipalEnvelope VonMisesEnvelope(float tensileStrength) {
       envelope.Overflow = true;
       return envelope;
     }
-    envelope.Points.emplace_back(*v, u);
+    envelope.Points.push_back({*v, u});
   }
   return envelope;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/project/ProjectRecord.h"
-#include "tools/failure/PrincipalCriteria.h"
+#include "tools/failure/FailureCommon.h"
 
 #include <array>
 #include <optional>
@@ -16,7 +16,7 @@ namespace brantel {
 // disabled.
 //
 // Shared arithmetic of core/Arithmetic.h: CalcPrincipal2D (through
-// PrincipalOf). Stresses in the project's stress unit.
+// FailurePrincipalStresses). Stresses in the project's stress unit.
 
 // The Von Mises stress box (Text6); the other boxes use kCriterionValueMask.
 inline constexpr QStringView kVonMisesStressMask = u"#0.#0";
@@ -44,7 +44,7 @@ struct VonMisesResult {
   // lies beyond the 32-bit range (the state then fails).
   std::optional<float> EquivalentStress;
   qint16 Failure = 0;  // -1 when sv >= T, else 0; set even when the verdict is blank
-  CriterionVerdict Verdict = CriterionVerdict::Blank;  // Text5: Fails, Holds or Blank
+  Verdict FailureVerdict = Verdict::Blank;  // Text5: Fails, Holds or Blank
   bool CanCommit = false;  // CmdOk enabled: T is not 0 and some stress is not 0
 };
 
@@ -56,15 +56,15 @@ VonMisesResult EvaluateVonMises(const StressInput& stress, const VonMisesData& i
 // --- The plot.
 
 // The ranges on reset or at the zoom factor, both axes with the 1.2 rule.
-// The zoom bar alone changes only the horizontal range (ZoomedAxisRange),
+// The zoom bar alone changes only the horizontal range (StressPlotRange),
 // the vertical one stays. Raises Overflow (6) beyond the 32-bit range.
-PrincipalPlotRange VonMisesPlotRange(float s1, float s2, float zoomFactor);
+PlotRange VonMisesPlotRange(float s1, float s2, float zoomFactor);
 
 // The envelope, the part of the ellipse s1^2 - s1 s2 + s2^2 = T^2 between
 // the two axes, as one polyline from (0, T): first (u, v) for u = 0, 0.1,
 // 0.2, ... up to T, then (v, u) for u = T, T - 0.1, ... down to 0, v being
 // the larger root of v^2 - u v + u^2 - T^2 = 0. It runs over (T, T) to
 // about (T, 0) and bulges to about 1.155 T. Empty unless T > 0.
-PrincipalEnvelope VonMisesEnvelope(float tensileStrength);
+Envelope VonMisesEnvelope(float tensileStrength);
 
 }  // namespace brantel

@@ -22,26 +22,26 @@ TEST(Bieniawski, WorkedVerdicts) {
     const char* what;
     BieniawskiParams params;
     float sx, sy, txy;
-    CriterionVerdict expected;
+    Verdict expected;
   };
   const Case cases[] = {
-      {"no stress", Params(100, 5, 0.75f), 0, 0, 0, CriterionVerdict::RangeError},
-      {"uniaxial", Params(100, 5, 0.75f), 50, 0, 0, CriterionVerdict::RangeError},
-      {"tension", Params(100, 5, 0.75f), 0, 0, 10, CriterionVerdict::RangeError},
-      {"no strength", Params(0, 5, 0.75f), 300, 16, 0, CriterionVerdict::Blank},
+      {"no stress", Params(100, 5, 0.75f), 0, 0, 0, Verdict::RangeError},
+      {"uniaxial", Params(100, 5, 0.75f), 50, 0, 0, Verdict::RangeError},
+      {"tension", Params(100, 5, 0.75f), 0, 0, 10, Verdict::RangeError},
+      {"no strength", Params(0, 5, 0.75f), 300, 16, 0, Verdict::Blank},
       // s2 = 16: 1 + 5 x 0.16^0.75 = 2.2649, the limit s1 = 226.49.
-      {"below", Params(100, 5, 0.75f), 226, 16, 0, CriterionVerdict::Holds},
-      {"above", Params(100, 5, 0.75f), 227, 16, 0, CriterionVerdict::Fails},
-      {"tie", Params(100, 5, 1), 150, 10, 0, CriterionVerdict::Holds},
-      {"just above the tie", Params(100, 5, 1), 150.01f, 10, 0, CriterionVerdict::Fails},
-      {"k = 0", Params(100, 5, 0), 601, 1, 0, CriterionVerdict::Fails},
+      {"below", Params(100, 5, 0.75f), 226, 16, 0, Verdict::Holds},
+      {"above", Params(100, 5, 0.75f), 227, 16, 0, Verdict::Fails},
+      {"tie", Params(100, 5, 1), 150, 10, 0, Verdict::Holds},
+      {"just above the tie", Params(100, 5, 1), 150.01f, 10, 0, Verdict::Fails},
+      {"k = 0", Params(100, 5, 0), 601, 1, 0, Verdict::Fails},
   };
   for (const Case& c : cases) {
     BieniawskiParams p = c.params;
     p.Failure = 7;  // kept by a blank or Range Error verdict
     const BieniawskiResult r = EvaluateBieniawski(Stress(c.sx, c.sy, c.txy), p);
-    EXPECT_EQ(r.Verdict, c.expected) << c.what;
-    const qint16 flag = c.expected == CriterionVerdict::Fails ? -1 : c.expected == CriterionVerdict::Holds ? 0 : 7;
+    EXPECT_EQ(r.FailureVerdict, c.expected) << c.what;
+    const qint16 flag = c.expected == Verdict::Fails ? -1 : c.expected == Verdict::Holds ? 0 : 7;
     EXPECT_EQ(r.Failure, flag) << c.what;
     EXPECT_FALSE(r.PoreVerdict) << c.what;
   }
@@ -57,7 +57,7 @@ TEST(Bieniawski, AgreesWithTheCriterionSolvedForS1) {
       const double s1 = s2 + 10.0 * j + 0.29;
       if (std::fabs(s1 - limit) < 1e-2) continue;
       EXPECT_EQ(BieniawskiVerdict(s1, s2, co, a, k),
-                s1 > limit ? CriterionVerdict::Fails : CriterionVerdict::Holds)
+                s1 > limit ? Verdict::Fails : Verdict::Holds)
           << s1 << " " << s2;
     }
   }
@@ -69,20 +69,20 @@ TEST(Bieniawski, PorePressure) {
   p.PoreFailure = 7;
   struct Case {
     float pore;
-    CriterionVerdict expected;
+    Verdict expected;
     qint16 flag;
   };
   // s1 = 40, s2 = 20 holds on the total stresses.
   const Case cases[] = {
-      {20, CriterionVerdict::RangeError, 7},  // s2 - P = 0
-      {25, CriterionVerdict::RangeError, 7},  // P above s2
-      {10, CriterionVerdict::Holds, 0},
-      {0, CriterionVerdict::Holds, 0},
+      {20, Verdict::RangeError, 7},  // s2 - P = 0
+      {25, Verdict::RangeError, 7},  // P above s2
+      {10, Verdict::Holds, 0},
+      {0, Verdict::Holds, 0},
   };
   for (const Case& c : cases) {
     p.PorePressure = c.pore;
     const BieniawskiResult r = EvaluateBieniawski(Stress(40, 20, 0), p);
-    EXPECT_EQ(r.Verdict, CriterionVerdict::Holds);
+    EXPECT_EQ(r.FailureVerdict, Verdict::Holds);
     ASSERT_TRUE(r.PoreVerdict);
     EXPECT_EQ(*r.PoreVerdict, c.expected) << c.pore;
     EXPECT_EQ(r.PoreFailure, c.flag) << c.pore;
@@ -91,8 +91,8 @@ TEST(Bieniawski, PorePressure) {
   // against 1 + 5 x 0.1^0.75 = 1.889, so it fails.
   p.PorePressure = 30;
   const BieniawskiResult r = EvaluateBieniawski(Stress(250, 40, 0), p);
-  EXPECT_EQ(r.Verdict, CriterionVerdict::Holds);
-  EXPECT_EQ(*r.PoreVerdict, CriterionVerdict::Fails);
+  EXPECT_EQ(r.FailureVerdict, Verdict::Holds);
+  EXPECT_EQ(*r.PoreVerdict, Verdict::Fails);
   EXPECT_EQ(r.PoreFailure, -1);
 }
 
@@ -133,9 +133,9 @@ TEST(Bieniawski, ValidationOrderAndMessages) {
     } else {
       ASSERT_FALSE(check.Valid()) << c.what;
       EXPECT_EQ(check.Fault->Box, c.faultBox) << c.what;
-      EXPECT_EQ(check.Fault->English, QString::fromUtf8(c.english)) << c.what;
+      EXPECT_EQ(check.Fault->Message.English.toString(), QString::fromUtf8(c.english)) << c.what;
       // Only a stress box that is not a number gets the "Invalid value for " prefix.
-      EXPECT_EQ(check.Fault->Prefixed, c.faultBox < 3 && !QString::fromUtf8(c.english).contains(u'>'))
+      EXPECT_EQ(check.Fault->Message.WithPrefix, c.faultBox < 3 && !QString::fromUtf8(c.english).contains(u'>'))
           << c.what;
     }
     EXPECT_EQ(check.ZeroedBoxes, c.zeroedBox < 0 ? std::vector<int>{} : std::vector<int>{c.zeroedBox})
@@ -151,33 +151,33 @@ TEST(Bieniawski, ValidationOrderAndMessages) {
   EXPECT_TRUE(check.Valid());
   EXPECT_EQ(check.ZeroedBoxes, (std::vector<int>{1, 4}));
   texts[4] = "x";
-  EXPECT_EQ(CheckBieniawskiInputs(texts, false).Fault->Greek,
+  EXPECT_EQ(CheckBieniawskiInputs(texts, false).Fault->Message.Greek.toString(),
             QString::fromUtf8("Εσφαλμένη τιμή για την Αντοχή"));
 }
 
 TEST(Bieniawski, EnvelopePoints) {
-  PrincipalEnvelope e = BieniawskiEnvelope(100, 5, 0.75f, 10.5f);
+  Envelope e = BieniawskiEnvelope(100, 5, 0.75f, 10.5f);
   ASSERT_EQ(e.Points.size(), 12u);  // the start, then x = 0 .. 10
-  EXPECT_EQ(e.Points[0], QPointF(0, 100));
-  EXPECT_EQ(e.Points[1], QPointF(0, 100));
-  EXPECT_NEAR(e.Points[2].y(), 100 * (1 + 5 * std::pow(0.01, 0.75)), 1e-3);
-  EXPECT_EQ(e.Points.back().x(), 10.0);
+  EXPECT_EQ(e.Points[0], (PlotPoint{0, 100}));
+  EXPECT_EQ(e.Points[1], (PlotPoint{0, 100}));
+  EXPECT_NEAR(e.Points[2].Y, 100 * (1 + 5 * std::pow(0.01, 0.75)), 1e-3);
+  EXPECT_EQ(e.Points.back().X, 10.0);
   for (std::size_t i = 2; i < e.Points.size(); ++i) {
-    const QPointF p = e.Points[i];
-    EXPECT_EQ(BieniawskiVerdict(p.y() * 0.9999, p.x(), 100, 5, 0.75f), CriterionVerdict::Holds);
-    EXPECT_EQ(BieniawskiVerdict(p.y() * 1.0001, p.x(), 100, 5, 0.75f), CriterionVerdict::Fails);
+    const PlotPoint p = e.Points[i];
+    EXPECT_EQ(BieniawskiVerdict(p.Y * 0.9999, p.X, 100, 5, 0.75f), Verdict::Holds);
+    EXPECT_EQ(BieniawskiVerdict(p.Y * 1.0001, p.X, 100, 5, 0.75f), Verdict::Fails);
   }
   // k = 0: a vertical segment at x = 0, then the line y = Co (1 + A).
   e = BieniawskiEnvelope(100, 5, 0, 3);
   ASSERT_EQ(e.Points.size(), 5u);
-  EXPECT_EQ(e.Points[1], QPointF(0, 600));
-  EXPECT_EQ(e.Points[4], QPointF(3, 600));
+  EXPECT_EQ(e.Points[1], (PlotPoint{0, 600}));
+  EXPECT_EQ(e.Points[4], (PlotPoint{3, 600}));
   EXPECT_TRUE(BieniawskiEnvelope(0, 5, 0.75f, 50).Points.empty());
   EXPECT_EQ(BieniawskiEnvelope(100, 5, 0.75f, -2).Points.size(), 1u);
   // Stresses in psi: the run keeps to the cap and still ends at s1.
   e = BieniawskiEnvelope(20000, 5, 0.75f, 4.5e6f);
   EXPECT_EQ(e.Points.size(), static_cast<std::size_t>(kMaxEnvelopeSteps) + 2);
-  EXPECT_EQ(e.Points.back().x(), 4.5e6);
+  EXPECT_EQ(e.Points.back().X, 4.5e6);
   EXPECT_FALSE(e.Overflow);
 }
 

@@ -71,7 +71,7 @@ TEST(CoulombJoint, OrdinaryInputsThatNeedTheFoldDoNotSlideWhenStrong) {
   const JointResult r = CalcCoulombJoint(Stress(20, 5), Material(5, 30), Plane(100, 30, 30));
   EXPECT_EQ(r.Beta, 60.0f);
   EXPECT_FALSE(r.JointFailure);
-  EXPECT_EQ(r.JointVerdict, Verdict::False);
+  EXPECT_EQ(r.JointVerdict, Verdict::Holds);
 }
 
 TEST(CoulombJoint, PlaneParallelToS1DoesNotSlip) {
@@ -79,7 +79,7 @@ TEST(CoulombJoint, PlaneParallelToS1DoesNotSlip) {
   const JointResult r = CalcCoulombJoint(Stress(100, 1), Material(0, 0), Plane(0, 5, 0));
   EXPECT_EQ(r.Beta, 90.0f);
   EXPECT_FALSE(r.JointFailure);
-  EXPECT_EQ(r.JointVerdict, Verdict::False);
+  EXPECT_EQ(r.JointVerdict, Verdict::Holds);
 }
 
 TEST(CoulombJoint, SlidingAgainstThePlaneStresses) {
@@ -114,11 +114,11 @@ TEST(CoulombJoint, MaterialTiesFailWithAndWithoutPorePressure) {
   const JointResult r = CalcCoulombJoint(Stress(20, 10), Material(5, 0, 2), Plane(0, 0, 0));
   EXPECT_TRUE(r.MaterialFailure);
   EXPECT_TRUE(r.MaterialPoreFailure);
-  EXPECT_EQ(r.MaterialVerdict, Verdict::True);
-  EXPECT_EQ(r.MaterialPoreVerdict, Verdict::True);
+  EXPECT_EQ(r.MaterialVerdict, Verdict::Fails);
+  EXPECT_EQ(r.MaterialPoreVerdict, Verdict::Fails);
   const JointResult below = CalcCoulombJoint(Stress(19.99f, 10), Material(5, 0, 2), Plane(0, 0, 0));
-  EXPECT_EQ(below.MaterialVerdict, Verdict::False);
-  EXPECT_EQ(below.MaterialPoreVerdict, Verdict::False);
+  EXPECT_EQ(below.MaterialVerdict, Verdict::Holds);
+  EXPECT_EQ(below.MaterialPoreVerdict, Verdict::Holds);
 }
 
 TEST(CoulombJoint, PorePressureIsClampedToS2ByValue) {

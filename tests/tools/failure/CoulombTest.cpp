@@ -89,10 +89,15 @@ TEST(Coulomb, FrictionAnglesOfNinetyDegreesAreRefused) {
     EXPECT_EQ(r.FailureVerdict, Verdict::Blank);
   }
   // Derived: c and UCS of opposite signs, or UCS = 0 with c not 0, give a
-  // friction angle of -90 or below.
+  // friction angle of -90 or below. It is shown, but judges nothing, and is
+  // not refused: the user typed no friction angle.
   for (float ucs : {-4.0f, 0.0f}) {
-    EXPECT_EQ(FirstInvalidCoulombInput(Stress(10, 5), Params(5, ucs, 0, kCoulombDeriveFriction)),
-              CoulombField::FrictionAngle);
+    const CoulombParams p = Params(5, ucs, 0, kCoulombDeriveFriction);
+    EXPECT_EQ(FirstInvalidCoulombInput(Stress(10, 5), p), CoulombField::None);
+    const CoulombResult r = CalcCoulomb(Stress(10, 5), p);
+    EXPECT_LE(r.Strength.FrictionAngle, -90.0f);
+    EXPECT_FALSE(r.Judged);
+    EXPECT_FALSE(DerivedParameterText(r.Strength, kCoulombDeriveFriction).isEmpty());
   }
   EXPECT_EQ(CoulombInvalidMessage(CoulombField::FrictionAngle).English,
             u"Invalid value for material friction angle");
@@ -126,13 +131,13 @@ TEST(Coulomb, VerdictsOnBothSidesOfTheStrengthAndAtTies) {
     Verdict failure, poreFailure;
   };
   const Case cases[] = {
-      {19.99f, -1, Verdict::False, Verdict::Blank},
-      {20.0f, -1, Verdict::True, Verdict::Blank},  // tie fails
-      {20.01f, -1, Verdict::True, Verdict::Blank},
-      {20.0f, 2, Verdict::True, Verdict::True},  // both ties fail
-      {19.99f, 2, Verdict::False, Verdict::False},
-      {20.0f, 0, Verdict::True, Verdict::Blank},  // no pore pressure to judge
-      {20.0f, 12, Verdict::True, Verdict::False},  // P > s2
+      {19.99f, -1, Verdict::Holds, Verdict::Blank},
+      {20.0f, -1, Verdict::Fails, Verdict::Blank},  // tie fails
+      {20.01f, -1, Verdict::Fails, Verdict::Blank},
+      {20.0f, 2, Verdict::Fails, Verdict::Fails},  // both ties fail
+      {19.99f, 2, Verdict::Holds, Verdict::Holds},
+      {20.0f, 0, Verdict::Fails, Verdict::Blank},  // no pore pressure to judge
+      {20.0f, 12, Verdict::Fails, Verdict::Holds},  // P > s2
   };
   for (const Case& k : cases) {
     const CoulombResult r = CalcCoulomb(Stress(k.sx, 10), k.pore < 0 ? p : WithPore(p, k.pore));

@@ -1,75 +1,153 @@
 #include "tools/failure/FailureCommon.h"
 
+#include "core/RuntimeError.h"
+#include "tools/failure/Bieniawski.h"
+#include "tools/failure/VonMises.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
 
 namespace brantel {
 namespace {
 
-TEST(FailureCommon, VerdictTexts) {
+TEST(FailureCommon, VerdictTextsAndFlags) {
   struct Case {
     Verdict verdict;
     const char* capitalised;
     const char* lower;
+    qint16 flag;  // from a previous flag of 7
   };
-  for (const Case& c : {Case{Verdict::True, "True", "true"}, Case{Verdict::False, "False", "false"},
-                        Case{Verdict::RangeError, "Range Error", "Range Error"},
-                        Case{Verdict::Blank, "", ""}}) {
+  for (const Case& c : {Case{Verdict::Fails, "True", "true", -1}, Case{Verdict::Holds, "False", "false", 0},
+                        Case{Verdict::RangeError, "Range Error", "Range Error", 7},
+                        Case{Verdict::Blank, "", "", 7}}) {
     EXPECT_EQ(VerdictText(c.verdict), QString::fromUtf8(c.capitalised));
     EXPECT_EQ(VerdictText(c.verdict, VerdictCase::Lower), QString::fromUtf8(c.lower));
+    EXPECT_EQ(FailureFlagAfter(c.verdict, 7), c.flag);
   }
   EXPECT_EQ(RecordBool(true), -1);
   EXPECT_EQ(RecordBool(false), 0);
 }
 
-TEST(FailureCommon, EnvelopeAbscissaeAreCountedAndCapped) {
-  // Steps of 0.5 from 0 to Int(10.3) + 1: 23 points, the last on 11.
-  const std::vector<double> hoek = EnvelopeAbscissae(0, 11, 0.5);
-  ASSERT_EQ(hoek.size(), 23u);
-  EXPECT_EQ(hoek.back(), 11.0);
-  // A run that does not fall on its end stops before it.
-  const std::vector<double> beta = EnvelopeAbscissae(39.3, 80.7, 1);
-  ASSERT_EQ(beta.size(), 42u);
-  EXPECT_NEAR(beta.back(), 80.3, 1e-12);
-
-  // Stresses in the millions would give millions of points: the step widens.
-  const std::vector<double> wide = EnvelopeAbscissae(0, 2.0e6, 0.5);
-  ASSERT_EQ(wide.size(), static_cast<size_t>(kMaxEnvelopePoints));
-  EXPECT_EQ(wide.front(), 0.0);
-  EXPECT_EQ(wide.back(), 2.0e6);
-  for (size_t i = 1; i < wide.size(); ++i) ASSERT_LT(wide[i - 1], wide[i]);
-
-  EXPECT_TRUE(EnvelopeAbscissae(5, 4, 1).empty());
-  EXPECT_EQ(EnvelopeAbscissae(5, 9, 0), std::vector<double>{5.0});
-  EXPECT_EQ(EnvelopeAbscissae(5, 9, -1), std::vector<double>{5.0});
+TEST(FailureCommon, SidesAreComparedAsSingles) {
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(CompareCriterionSides(1.0, 1.0), Verdict::Holds);
+  // Apart only below the 32-bit resolution: a tie.
+  EXPECT_EQ(CompareCriterionSides(1.0 + 1e-9, 1.0), Verdict::Holds);
+  EXPECT_EQ(CompareCriterionSides(1.0001, 1.0), Verdict::Fails);
+  // Beyond the 32-bit range the sides still decide.
+  EXPECT_EQ(CompareCriterionSides(1e39, 1.0), Verdict::Fails);
+  EXPECT_EQ(CompareCriterionSides(1.0, 1e39), Verdict::Holds);
+  EXPECT_EQ(CompareCriterionSides(inf, 1.0), Verdict::Blank);
+  EXPECT_EQ(CompareCriterionSides(1.0, std::nan("")), Verdict::Blank);
 }
 
-TEST(FailureCommon, SampleEnvelopeLeavesOutPointsWithoutValue) {
-  const auto points = SampleEnvelope(EnvelopeAbscissae(0, 4, 1), [](double x) -> std::optional<float> {
+TEST(FailureCommon, EntriesMustFitASingle) {
+  EXPECT_TRUE(IsCriterionEntry(QString()));
+  EXPECT_TRUE(IsCriterionEntry(QStringLiteral("-")));
+  EXPECT_TRUE(IsCriterionEntry(QStringLiteral("3e38")));
+  EXPECT_FALSE(IsCriterionEntry(QStringLiteral("1e39")));
+  EXPECT_FALSE(IsCriterionEntry(QStringLiteral("1e999")));
+  EXPECT_FALSE(IsCriterionEntry(QStringLiteral("12a")));
+  EXPECT_EQ(CriterionEntryValue(QStringLiteral("-.")), 0.0f);
+  EXPECT_EQ(CriterionEntryValue(QStringLiteral("2.5")), 2.5f);
+}
+
+TEST(FailureCommon, RangesFromThePrincipalStresses) {
+  // s1 = 10, s2 = 2: R = 4; the span 16 is raised to 1.2 x 14.
+  AxisRange a = StressPlotRange(10, 2);
+  EXPECT_FLOAT_EQ(a.Min, -2);
+  EXPECT_FLOAT_EQ(a.Max, 14);
+  EXPECT_FLOAT_EQ(a.Span, 16.8f);
+  // s1 = 10, s2 = 0 at zoom factor 2: -10 to 20.
+  a = StressPlotRange(10, 0, 2);
+  EXPECT_EQ(a.Min, -10.0f);
+  EXPECT_EQ(a.Max, 20.0f);
+  EXPECT_EQ(a.Span, 30.0f);
+  // s1 = 10, s2 = 8: 7 to 11, the span raised to 1.2 x 11; the plain range
+  // keeps the span 4.
+  a = StressPlotRange(10, 8, 1);
+  EXPECT_EQ(a.Min, 7.0f);
+  EXPECT_FLOAT_EQ(a.Span, 13.2f);
+  const AxisRange plain = PlainAxisRange(10, 8);
+  EXPECT_EQ(plain.Min, 7.0f);
+  EXPECT_EQ(plain.Max, 11.0f);
+  EXPECT_EQ(plain.Span, 4.0f);
+  // The Bieniawski and Von Mises plots take the same range on both axes.
+  EXPECT_EQ(BieniawskiPlotRange(10, 0, 2).Y.Min, -10.0f);
+  EXPECT_EQ(VonMisesPlotRange(10, 8, 1).Y.Span, a.Span);
+  try {
+    StressPlotRange(3e38f, -3e38f, 1);
+    ADD_FAILURE() << "no overflow";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), err::kOverflow);
+  }
+}
+
+TEST(FailureCommon, EffectiveStressesAndTheirPoint) {
+  EXPECT_EQ(EffectiveStress(10, 3), 7.0);
+  // Beyond the 32-bit range the exact difference still judges.
+  EXPECT_EQ(EffectiveStress(-3e38f, 3e38f), -2.0 * static_cast<double>(3e38f));
+  EXPECT_EQ(StressPointOf(30, 10), (PlotPoint{10, 30}));
+  EXPECT_FALSE(EffectiveStressPointOf(30, 10, 10, true));    // P = s2
+  EXPECT_FALSE(EffectiveStressPointOf(30, 10, 0, true));     // no pore pressure
+  EXPECT_FALSE(EffectiveStressPointOf(30, 10, 5, false));    // option clear
+  const auto p = EffectiveStressPointOf(30, 10, 9.5f, true);  // P just below s2
+  ASSERT_TRUE(p);
+  EXPECT_EQ(*p, (PlotPoint{0.5f, 20.5f}));
+}
+
+TEST(FailureCommon, StepsAreCountedAndCapped) {
+  struct Case {
+    double from, to, step;
+    std::size_t count;
+    double last;
+  };
+  const Case cases[] = {
+      {0, 11, 0.5, 23, 11},          // Hoek-Brown, s1 = 10.3
+      {0, 10, 1, 11, 10},
+      {0, 10.5, 1, 11, 10},
+      {0, 0.3f, 0.1, 4, 0.3},        // the float end is reached
+      {39.3, 80.7, 1, 42, 80.3},     // a run that does not fall on its end
+      {0, 0, 0.5, 1, 0},
+      {0, -1, 0.5, 0, 0},
+      {10, 0, -0.1, 101, 0},
+      {0, 1e30, 0.5, kMaxEnvelopeSteps + 1, 1e30},
+      {0, 3.4e38, 1, kMaxEnvelopeSteps + 1, 3.4e38},
+  };
+  for (const Case& c : cases) {
+    const std::vector<double> v = EnvelopeSteps(c.from, c.to, c.step);
+    ASSERT_EQ(v.size(), c.count) << c.from << " " << c.to;
+    if (v.empty()) continue;
+    EXPECT_EQ(v.front(), c.from);
+    EXPECT_NEAR(v.back(), c.last, std::fabs(c.last) * 1e-6 + 1e-5);
+    for (std::size_t i = 1; i < v.size(); ++i) {
+      EXPECT_TRUE(c.step > 0 ? v[i] > v[i - 1] : v[i] < v[i - 1]);
+      EXPECT_TRUE(c.step > 0 ? static_cast<float>(v[i]) <= static_cast<float>(c.to)
+                             : static_cast<float>(v[i]) >= static_cast<float>(c.to));
+    }
+  }
+  EXPECT_TRUE(EnvelopeSteps(0, 10, 0).empty());
+  EXPECT_TRUE(EnvelopeSteps(5, 9, -1).empty());
+}
+
+TEST(FailureCommon, EnvelopesStopWhereTheyLeaveTheRange) {
+  Envelope e;
+  EXPECT_TRUE(AddEnvelopePoint(e, 1, 2.5));
+  EXPECT_FALSE(AddEnvelopePoint(e, 2, std::nan("")));
+  EXPECT_FALSE(e.Overflow);
+  EXPECT_FALSE(AddEnvelopePoint(e, 3, 1e39));
+  EXPECT_TRUE(e.Overflow);
+  EXPECT_EQ(e.Points, (std::vector<PlotPoint>{{1, 2.5f}}));
+
+  // Sampling leaves out abscissae without a value and goes on.
+  const auto points = SampleEnvelope(EnvelopeSteps(0, 4, 1), [](double x) -> std::optional<float> {
     if (x == 2.0) return std::nullopt;
     return static_cast<float>(x * x);
   });
   ASSERT_EQ(points.size(), 4u);
-  EXPECT_EQ(points[2].X, 3.0f);
-  EXPECT_EQ(points[2].Y, 9.0f);
-}
-
-TEST(FailureCommon, PlotRangeAndEffectiveStresses) {
-  // s1 = 10, s2 = 2: R = 4; the span 16 is raised to 1.2 x 14.
-  const AxisRange reset = StressPlotRange(10, 2);
-  EXPECT_FLOAT_EQ(reset.Min, -2);
-  EXPECT_FLOAT_EQ(reset.Max, 14);
-  EXPECT_FLOAT_EQ(reset.Span, 16.8f);
-  // Zoom 2: -6..18, span 24 stands.
-  const AxisRange zoomed = StressPlotRange(10, 2, 2);
-  EXPECT_FLOAT_EQ(zoomed.Min, -6);
-  EXPECT_FLOAT_EQ(zoomed.Max, 18);
-  EXPECT_FLOAT_EQ(zoomed.Span, 24);
-
-  const EffectiveStresses e = EffectiveStressState(10, 3, 5);
-  EXPECT_EQ(e.S1, 5.0f);
-  EXPECT_EQ(e.S2, -2.0f);
-  EXPECT_TRUE(e.PoreAboveS2);
-  EXPECT_FALSE(EffectiveStressState(10, 3, 3).PoreAboveS2);
+  EXPECT_EQ(points[2], (PlotPoint{3, 9}));
 }
 
 }  // namespace

@@ -32,32 +32,32 @@ TEST(HoekBrown, WorkedVerdicts) {
     const char* what;
     HoekParams params;
     float sx, sy, txy;
-    CriterionVerdict expected;
+    Verdict expected;
   };
   const Case cases[] = {
-      {"intact tie", Intact(100, 7), 100, 0, 0, CriterionVerdict::Holds},
-      {"intact above", Intact(100, 7), 100.01f, 0, 0, CriterionVerdict::Fails},
+      {"intact tie", Intact(100, 7), 100, 0, 0, Verdict::Holds},
+      {"intact above", Intact(100, 7), 100.01f, 0, 0, Verdict::Fails},
       // s2 = 10: r = 0.1 + 1.7^0.5, the limit s1 = 140.38.
-      {"confined below", Intact(100, 7), 140, 10, 0, CriterionVerdict::Holds},
-      {"confined above", Intact(100, 7), 141, 10, 0, CriterionVerdict::Fails},
+      {"confined below", Intact(100, 7), 140, 10, 0, Verdict::Holds},
+      {"confined above", Intact(100, 7), 141, 10, 0, Verdict::Fails},
       // Defaults of the generalized criterion: the limit s1 = 100 x 0.2^0.5.
-      {"generalized below", Generalized(100, 10, 0.2f, 0.5f), 44, 0, 0, CriterionVerdict::Holds},
-      {"generalized above", Generalized(100, 10, 0.2f, 0.5f), 45, 0, 0, CriterionVerdict::Fails},
-      {"generalized tie", Generalized(100, 10, 0.25f, 0.5f), 50, 0, 0, CriterionVerdict::Holds},
+      {"generalized below", Generalized(100, 10, 0.2f, 0.5f), 44, 0, 0, Verdict::Holds},
+      {"generalized above", Generalized(100, 10, 0.2f, 0.5f), 45, 0, 0, Verdict::Fails},
+      {"generalized tie", Generalized(100, 10, 0.25f, 0.5f), 50, 0, 0, Verdict::Holds},
       // Pure shear 50: s2 = -50, 7 x (-0.5) + 1 < 0, beyond the tensile limit.
-      {"tensile limit passed", Intact(100, 7), 0, 0, 50, CriterionVerdict::Fails},
-      {"tensile limit, integer power", Generalized(100, 10, 0.2f, 1), 0, 0, 50, CriterionVerdict::Fails},
+      {"tensile limit passed", Intact(100, 7), 0, 0, 50, Verdict::Fails},
+      {"tensile limit, integer power", Generalized(100, 10, 0.2f, 1), 0, 0, 50, Verdict::Fails},
       // m = 10, s1 = s2 = -10: exactly on the tensile limit, a tie.
-      {"on the tensile limit", Intact(100, 10), -10, -10, 0, CriterionVerdict::Holds},
-      {"zero strength", Intact(0, 7), 500, 0, 0, CriterionVerdict::Blank},
-      {"zero strength generalized", Generalized(0, 10, 0.2f, 0.5f), 500, 0, 0, CriterionVerdict::Blank},
+      {"on the tensile limit", Intact(100, 10), -10, -10, 0, Verdict::Holds},
+      {"zero strength", Intact(0, 7), 500, 0, 0, Verdict::Blank},
+      {"zero strength generalized", Generalized(0, 10, 0.2f, 0.5f), 500, 0, 0, Verdict::Blank},
   };
   for (const Case& c : cases) {
     HoekParams p = c.params;
     p.Failure = 7;  // a blank verdict keeps whatever was there
     const HoekResult r = EvaluateHoek(Stress(c.sx, c.sy, c.txy), p);
-    EXPECT_EQ(r.Verdict, c.expected) << c.what;
-    const qint16 flag = c.expected == CriterionVerdict::Fails ? -1 : c.expected == CriterionVerdict::Holds ? 0 : 7;
+    EXPECT_EQ(r.FailureVerdict, c.expected) << c.what;
+    const qint16 flag = c.expected == Verdict::Fails ? -1 : c.expected == Verdict::Holds ? 0 : 7;
     EXPECT_EQ(r.Failure, flag) << c.what;
     EXPECT_FALSE(r.PoreVerdict) << c.what;
   }
@@ -78,9 +78,9 @@ TEST(HoekBrown, AgreesWithTheCriterionSolvedForS1) {
         const double base = m * s2 / co + s;
         const bool fails = base < 0 || s1 > s2 + co * std::pow(base, a);
         if (base >= 0 && std::fabs(s1 - (s2 + co * std::pow(base, a))) < 1e-2) continue;
-        const CriterionVerdict v = HoekBrownVerdict(s1, s2, static_cast<float>(co), static_cast<float>(m),
+        const Verdict v = HoekBrownVerdict(s1, s2, static_cast<float>(co), static_cast<float>(m),
                                                     static_cast<float>(s), static_cast<float>(a));
-        EXPECT_EQ(v, fails ? CriterionVerdict::Fails : CriterionVerdict::Holds) << s1 << " " << s2;
+        EXPECT_EQ(v, fails ? Verdict::Fails : Verdict::Holds) << s1 << " " << s2;
       }
     }
   }
@@ -93,26 +93,26 @@ TEST(HoekBrown, PorePressure) {
   // s1 = s2 = 10 holds; P = 30 puts s2 - P = -20 beyond the tensile limit.
   p.PorePressure = 30;
   HoekResult r = EvaluateHoek(Stress(10, 10, 0), p);
-  EXPECT_EQ(r.Verdict, CriterionVerdict::Holds);
+  EXPECT_EQ(r.FailureVerdict, Verdict::Holds);
   ASSERT_TRUE(r.PoreVerdict);
-  EXPECT_EQ(*r.PoreVerdict, CriterionVerdict::Fails);
+  EXPECT_EQ(*r.PoreVerdict, Verdict::Fails);
   EXPECT_EQ(r.PoreFailure, -1);
   // P = 0: the effective test is the total one.
   p.PorePressure = 0;
   r = EvaluateHoek(Stress(100.01f, 0, 0), p);
-  EXPECT_EQ(r.Verdict, CriterionVerdict::Fails);
-  EXPECT_EQ(*r.PoreVerdict, CriterionVerdict::Fails);
+  EXPECT_EQ(r.FailureVerdict, Verdict::Fails);
+  EXPECT_EQ(*r.PoreVerdict, Verdict::Fails);
   // s1 = 150, s2 = 10 fails; P = 9 leaves s1 - P = 141 against the limit of
   // s2 - P = 1: 1 + 100 (0.07 + 1)^0.5 = 104.4, still failing; a zero
   // strength blanks both and keeps both flags.
   p.PorePressure = 9;
   r = EvaluateHoek(Stress(150, 10, 0), p);
-  EXPECT_EQ(*r.PoreVerdict, CriterionVerdict::Fails);
+  EXPECT_EQ(*r.PoreVerdict, Verdict::Fails);
   p.Co = 0;
   p.Failure = 0;
   r = EvaluateHoek(Stress(150, 10, 0), p);
-  EXPECT_EQ(r.Verdict, CriterionVerdict::Blank);
-  EXPECT_EQ(*r.PoreVerdict, CriterionVerdict::Blank);
+  EXPECT_EQ(r.FailureVerdict, Verdict::Blank);
+  EXPECT_EQ(*r.PoreVerdict, Verdict::Blank);
   EXPECT_EQ(r.Failure, 0);
   EXPECT_EQ(r.PoreFailure, 7);
   // The principal stresses are those of the state given.
@@ -158,20 +158,20 @@ TEST(HoekBrown, ValidationOrderAndMessages) {
     }
     ASSERT_FALSE(check.Valid()) << c.what;
     EXPECT_EQ(check.Fault->Box, c.faultBox) << c.what;
-    EXPECT_EQ(check.Fault->English, QString::fromUtf8(c.english)) << c.what;
-    EXPECT_EQ(check.Fault->Prefixed, c.prefixed) << c.what;
+    EXPECT_EQ(check.Fault->Message.English.toString(), QString::fromUtf8(c.english)) << c.what;
+    EXPECT_EQ(check.Fault->Message.WithPrefix, c.prefixed) << c.what;
   }
   // Every stress is checked as a number before any is checked for its sign.
   std::array<QString, kHoekBoxCount> texts = good;
   texts[0] = "-1";
   texts[2] = "x";
-  EXPECT_EQ(CheckHoekInputs(texts, false).Fault->English, "txy");
-  EXPECT_EQ(CheckHoekInputs(texts, false).Fault->Greek, QString::fromUtf8("τxy"));
+  EXPECT_EQ(CheckHoekInputs(texts, false).Fault->Message.English.toString(), "txy");
+  EXPECT_EQ(CheckHoekInputs(texts, false).Fault->Message.Greek.toString(), QString::fromUtf8("τxy"));
   EXPECT_EQ(kHoekBoxRules[6].Box, u"Text25");
 }
 
 TEST(HoekBrown, PlotRanges) {
-  PrincipalPlotRange r = HoekPlotRange(10, 0, 2);
+  PlotRange r = HoekPlotRange(10, 0, 2);
   EXPECT_EQ(r.X.Span, 30.0f);
   EXPECT_EQ(r.X.Min, -10.0f);
   EXPECT_EQ(r.Y.Span, 20.0f);  // the vertical span ignores the zoom
@@ -184,22 +184,22 @@ TEST(HoekBrown, PlotRanges) {
 
 TEST(HoekBrown, EnvelopePoints) {
   // s1 = 10.3: x from 0 to 11 in steps of 0.5, after the start (0, Co).
-  PrincipalEnvelope e = HoekEnvelope(Intact(100, 7), 10.3f);
+  Envelope e = HoekEnvelope(Intact(100, 7), 10.3f);
   ASSERT_EQ(e.Points.size(), 24u);
-  EXPECT_EQ(e.Points[0], QPointF(0, 100));
-  EXPECT_EQ(e.Points.back().x(), 11.0);
-  EXPECT_NEAR(e.Points[9].y(), 4 + 100 * std::sqrt(1.28), 1e-3);  // x = 4
+  EXPECT_EQ(e.Points[0], (PlotPoint{0, 100}));
+  EXPECT_EQ(e.Points.back().X, 11.0);
+  EXPECT_NEAR(e.Points[9].Y, 4 + 100 * std::sqrt(1.28), 1e-3);  // x = 4
   EXPECT_FALSE(e.Overflow);
   // Every point lies on the envelope: holding just below, failing just above.
   for (std::size_t i = 1; i < e.Points.size(); ++i) {
-    const QPointF p = e.Points[i];
-    EXPECT_EQ(HoekBrownVerdict(p.y() * 0.9999, p.x(), 100, 7, 1, 0.5f), CriterionVerdict::Holds);
-    EXPECT_EQ(HoekBrownVerdict(p.y() * 1.0001, p.x(), 100, 7, 1, 0.5f), CriterionVerdict::Fails);
+    const PlotPoint p = e.Points[i];
+    EXPECT_EQ(HoekBrownVerdict(p.Y * 0.9999, p.X, 100, 7, 1, 0.5f), Verdict::Holds);
+    EXPECT_EQ(HoekBrownVerdict(p.Y * 1.0001, p.X, 100, 7, 1, 0.5f), Verdict::Fails);
   }
   // Generalized: the curve starts on the axis at Co' s^a.
   e = HoekEnvelope(Generalized(100, 10, 0.25f, 0.5f), 3);
   ASSERT_EQ(e.Points.size(), 10u);
-  EXPECT_EQ(e.Points[1], QPointF(0, 50));
+  EXPECT_EQ(e.Points[1], (PlotPoint{0, 50}));
   // No strength, no envelope; a negative s1 leaves only the start point.
   EXPECT_TRUE(HoekEnvelope(Intact(0, 7), 50).Points.empty());
   EXPECT_EQ(HoekEnvelope(Intact(100, 7), -3.2f).Points.size(), 1u);
@@ -208,12 +208,12 @@ TEST(HoekBrown, EnvelopePoints) {
 
 TEST(HoekBrown, PsiSizedStressesKeepTheEnvelopeShort) {
   HoekParams p = Intact(15000, 12);
-  const PrincipalEnvelope e = HoekEnvelope(p, 1e6f);
+  const Envelope e = HoekEnvelope(p, 1e6f);
   EXPECT_EQ(e.Points.size(), static_cast<std::size_t>(kMaxEnvelopeSteps) + 2);
-  EXPECT_EQ(e.Points.back().x(), 1000001.0);
-  for (std::size_t i = 2; i < e.Points.size(); ++i) EXPECT_GT(e.Points[i].x(), e.Points[i - 1].x());
+  EXPECT_EQ(e.Points.back().X, 1000001.0);
+  for (std::size_t i = 2; i < e.Points.size(); ++i) EXPECT_GT(e.Points[i].X, e.Points[i - 1].X);
   // At the top of the 32-bit range the curve stops where it overflows.
-  const PrincipalEnvelope top = HoekEnvelope(Intact(1e38f, 1e6f), 3.4e38f);
+  const Envelope top = HoekEnvelope(Intact(1e38f, 1e6f), 3.4e38f);
   EXPECT_TRUE(top.Overflow);
   EXPECT_LE(top.Points.size(), static_cast<std::size_t>(kMaxEnvelopeSteps) + 2);
 }

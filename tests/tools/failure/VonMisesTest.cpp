@@ -15,23 +15,23 @@ TEST(VonMises, WorkedCases) {
     const char* what;
     float sx, sy, txy, t;
     double stress;
-    CriterionVerdict verdict;
+    Verdict verdict;
     qint16 failure;
     bool canCommit;
   };
   const Case cases[] = {
-      {"tie fails", 100, 0, 0, 100, 100, CriterionVerdict::Fails, -1, true},
-      {"equal stresses", 50, 50, 0, 60, 50, CriterionVerdict::Holds, 0, true},
-      {"pure shear", 0, 0, 10, 20, std::sqrt(300.0), CriterionVerdict::Holds, 0, true},
-      {"no strength", 100, 0, 0, 0, 100, CriterionVerdict::Blank, -1, false},
-      {"no stress", 0, 0, 0, 5, 0, CriterionVerdict::Blank, 0, false},
-      {"negative strength", 1, 0, 0, -1, 1, CriterionVerdict::Fails, -1, true},
+      {"tie fails", 100, 0, 0, 100, 100, Verdict::Fails, -1, true},
+      {"equal stresses", 50, 50, 0, 60, 50, Verdict::Holds, 0, true},
+      {"pure shear", 0, 0, 10, 20, std::sqrt(300.0), Verdict::Holds, 0, true},
+      {"no strength", 100, 0, 0, 0, 100, Verdict::Blank, -1, false},
+      {"no stress", 0, 0, 0, 5, 0, Verdict::Blank, 0, false},
+      {"negative strength", 1, 0, 0, -1, 1, Verdict::Fails, -1, true},
   };
   for (const Case& c : cases) {
     const VonMisesResult r = EvaluateVonMises(Stress(c.sx, c.sy, c.txy), VonMisesData{c.t, 7});
     ASSERT_TRUE(r.EquivalentStress) << c.what;
     EXPECT_NEAR(*r.EquivalentStress, c.stress, 1e-4) << c.what;
-    EXPECT_EQ(r.Verdict, c.verdict) << c.what;
+    EXPECT_EQ(r.FailureVerdict, c.verdict) << c.what;
     EXPECT_EQ(r.Failure, c.failure) << c.what;
     EXPECT_EQ(r.CanCommit, c.canCommit) << c.what;
   }
@@ -43,8 +43,8 @@ TEST(VonMises, EquivalentStressFromTheStressComponents) {
     for (int j = -4; j <= 4; ++j)
       for (int k = -3; k <= 3; ++k) {
         const double sx = 12.5 * i, sy = 7.0 * j + 1, txy = 9.0 * k;
-        const Principal2D p = PrincipalOf(static_cast<float>(sx), static_cast<float>(sy),
-                                          static_cast<float>(txy));
+        const Principal2D p = FailurePrincipalStresses(StressInput{static_cast<float>(sx), static_cast<float>(sy),
+                                                                 static_cast<float>(txy), 0});
         const double expected = std::sqrt(sx * sx - sx * sy + sy * sy + 3 * txy * txy);
         EXPECT_NEAR(*VonMisesStress(p.S1, p.S2), expected, 1e-5 * expected + 1e-4) << sx << " " << sy << " " << txy;
       }
@@ -53,7 +53,7 @@ TEST(VonMises, EquivalentStressFromTheStressComponents) {
 TEST(VonMises, StressBeyondTheSingleRangeFails) {
   const VonMisesResult r = EvaluateVonMises(Stress(3e38f, -3e38f, 0), VonMisesData{1, 0});
   EXPECT_FALSE(r.EquivalentStress);
-  EXPECT_EQ(r.Verdict, CriterionVerdict::Fails);
+  EXPECT_EQ(r.FailureVerdict, Verdict::Fails);
   EXPECT_EQ(r.Failure, -1);
 }
 
@@ -73,16 +73,16 @@ TEST(VonMises, Validation) {
   check = CheckVonMisesInputs(texts);
   ASSERT_FALSE(check.Valid());
   EXPECT_EQ(check.Fault->Box, 3);
-  EXPECT_EQ(check.Fault->English, "Invalid tensile strength");
-  EXPECT_EQ(check.Fault->Greek, QString::fromUtf8("Λάθος αντοχή σε εφελκυσμό"));
-  EXPECT_FALSE(check.Fault->Prefixed);
+  EXPECT_EQ(check.Fault->Message.English.toString(), "Invalid tensile strength");
+  EXPECT_EQ(check.Fault->Message.Greek.toString(), QString::fromUtf8("Λάθος αντοχή σε εφελκυσμό"));
+  EXPECT_FALSE(check.Fault->Message.WithPrefix);
 
   // Only the first box that is not a number is handled.
   texts[1] = "x";
   check = CheckVonMisesInputs(texts);
   EXPECT_EQ(check.Fault->Box, 1);
-  EXPECT_EQ(check.Fault->English, "sy");
-  EXPECT_TRUE(check.Fault->Prefixed);
+  EXPECT_EQ(check.Fault->Message.English.toString(), "sy");
+  EXPECT_TRUE(check.Fault->Message.WithPrefix);
   texts[0] = "";
   check = CheckVonMisesInputs(texts);
   EXPECT_TRUE(check.Valid());
@@ -90,32 +90,32 @@ TEST(VonMises, Validation) {
 }
 
 TEST(VonMises, EnvelopeIsTheEllipseBetweenTheAxes) {
-  const PrincipalEnvelope e = VonMisesEnvelope(10);
+  const Envelope e = VonMisesEnvelope(10);
   ASSERT_EQ(e.Points.size(), 203u);  // the start, then 101 points on each branch
-  EXPECT_EQ(e.Points.front(), QPointF(0, 10));
-  EXPECT_EQ(e.Points[101], QPointF(10, 10));
-  EXPECT_EQ(e.Points.back(), QPointF(10, 0));
+  EXPECT_EQ(e.Points.front(), (PlotPoint{0, 10}));
+  EXPECT_EQ(e.Points[101], (PlotPoint{10, 10}));
+  EXPECT_EQ(e.Points.back(), (PlotPoint{10, 0}));
   double highest = 0;
-  for (const QPointF& p : e.Points) {
-    EXPECT_NEAR(p.x() * p.x() - p.x() * p.y() + p.y() * p.y(), 100.0, 1e-3) << p.x() << " " << p.y();
-    EXPECT_GE(p.x(), 0);
-    EXPECT_GE(p.y(), 0);
-    highest = std::max(highest, p.y());
+  for (const PlotPoint& p : e.Points) {
+    EXPECT_NEAR(p.X * p.X - p.X * p.Y + p.Y * p.Y, 100.0, 1e-3) << p.X << " " << p.Y;
+    EXPECT_GE(p.X, 0);
+    EXPECT_GE(p.Y, 0);
+    highest = std::max(highest, static_cast<double>(p.Y));
   }
   EXPECT_NEAR(highest, 20 / std::sqrt(3.0), 1e-3);
   // Every point of the envelope is judged as reaching the strength.
-  for (const QPointF& p : e.Points) {
-    const auto sv = VonMisesStress(static_cast<float>(std::max(p.x(), p.y())),
-                                   static_cast<float>(std::min(p.x(), p.y())));
+  for (const PlotPoint& p : e.Points) {
+    const auto sv = VonMisesStress(static_cast<float>(std::max(p.X, p.Y)),
+                                   static_cast<float>(std::min(p.X, p.Y)));
     EXPECT_NEAR(*sv, 10.0f, 1e-4);
   }
 
   EXPECT_TRUE(VonMisesEnvelope(0).Points.empty());
   EXPECT_TRUE(VonMisesEnvelope(-5).Points.empty());
   // Psi-sized strengths keep each branch to the cap and still reach (T, 0).
-  const PrincipalEnvelope psi = VonMisesEnvelope(5e4f);
+  const Envelope psi = VonMisesEnvelope(5e4f);
   EXPECT_EQ(psi.Points.size(), 2u * kMaxEnvelopeSteps + 3);
-  EXPECT_EQ(psi.Points.back(), QPointF(5e4, 0));
+  EXPECT_EQ(psi.Points.back(), (PlotPoint{5e4, 0}));
   EXPECT_TRUE(VonMisesEnvelope(3e38f).Overflow);
 }
 

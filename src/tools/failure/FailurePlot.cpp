@@ -1,0 +1,215 @@
+#include "tools/failure/FailurePlot.h"
+
+#include "core/Arithmetic.h"
+#include "core/Conversions.h"
+#include "core/ErrorReporting.h"
+#include "core/NumberFormat.h"
+#include "forms/FormBuilder.h"
+
+#include <QLabel>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cmath>
+
+namespace brantel {
+namespace {
+
+constexpr double kHalfTurn = 3.14159274;  // the arc's end angle, pi as a 32-bit value
+constexpr float kTickHalfLength = 45;     // twips either side of the axis line
+const QString kOrigin = QStringLiteral("Label(0)");
+const QString kStrengthCaption = QStringLiteral("Label19");
+
+}  // namespace
+
+FailurePlot::FailurePlot(QWidget* parent) : StressPlot(parent) {
+  // The family's captions: the origin, three values under the horizontal
+  // axis and the strength beside the vertical one.
+  delete labels_.take(QStringLiteral("Label14"));
+  mohrLabels_ = {kOrigin, QStringLiteral("Label16"), QStringLiteral("Label17"), QStringLiteral("Label18")};
+  AddCaption(kStrengthCaption, QColor(kTeal));
+  setAccessibleName(QStringLiteral("Failure criterion plot"));
+}
+
+QLabel* FailurePlot::AddCaption(const QString& name, const QColor& colour) {
+  QLabel* label = AddValueLabel(name, colour);
+  mohrLabels_.append(name);
+  return label;
+}
+
+void FailurePlot::SetCaptionsVisible(const QStringList& names, bool visible) {
+  for (const QString& name : names) {
+    if (QLabel* label = ValueLabel(name)) label->setVisible(visible);
+  }
+}
+
+double FailurePlot::HorizontalScale() const {
+  if (xrange_ == 0) return 0;
+  return ScaleWidth() / static_cast<double>(xrange_);
+}
+
+double FailurePlot::VerticalScale() const {
+  if (equalScales_) return HorizontalScale();
+  if (yrange_ == 0) return 0;
+  return ScaleHeight() / static_cast<double>(yrange_);
+}
+
+float FailurePlot::ColumnOf(double x) const {
+  return MapToRange(static_cast<float>(yaxis_.x1()), right_, CSng(x), 0, xmax_);
+}
+
+float FailurePlot::RowOf(double y) const {
+  const float y0 = static_cast<float>(xaxis_.y1());
+  if (equalScales_) return CSng(y0 - CSng(y) * HorizontalScale());
+  return MapToRange(y0, top_, CSng(y), 0, ymax_);
+}
+
+void FailurePlot::SetPlotRange(bool useDefault) {
+  r_ = CSng((static_cast<double>(s1_) - s2_) / 2.0);
+  c_ = CSng((static_cast<double>(s2_) + s1_) / 2.0);
+  if (useDefault) {
+    left_ = 0;
+    right_ = ScaleWidth();
+    top_ = 0;
+    bottom_ = ScaleHeight();
+  }
+  const AxisRange x = StressPlotRange(s1_, s2_, useDefault ? 1.0f : ZoomFactor());
+  AxisRange y = x;
+  if (vertical_ == VerticalRange::Plain) {
+    y = PlainAxisRange(s1_, s2_);
+  } else if (vertical_ == VerticalRange::Shear) {
+    y = {-r_, CSng(2.0 * r_), CSng(3.0 * r_)};
+  }
+  xmin_ = x.Min;
+  xmax_ = x.Max;
+  xrange_ = x.Span;
+  ymin_ = y.Min;
+  ymax_ = y.Max;
+  yrange_ = y.Span;
+  PlaceVerticalLimits();
+}
+
+void FailurePlot::PlaceVerticalLimits() {
+  // The world origin sits at the axes' crossing: the vertical span splits
+  // around the row of the horizontal axis.
+  const double h = ScaleHeight();
+  if (h <= 0) return;
+  const double y0 = xaxis_.y1();
+  ymax_ = CSng(y0 * yrange_ / h);
+  ymin_ = CSng(-static_cast<double>(yrange_) * (h - y0) / h);
+}
+
+void FailurePlot::MoveAxes(float x, float y) {
+  StressPlot::MoveAxes(x, y);
+  try {
+    PlaceVerticalLimits();
+  } catch (const RuntimeError& e) {
+    LogRuntimeError(e);
+  }
+}
+
+void FailurePlot::DrawAxisTicks() {
+  ValueLabel(kOrigin)->setText(QStringLiteral("0"));
+  ValueLabel(kStrengthCaption)->setText(Format(strength_, kStrengthCaptionMask));
+  SetCaptions();
+  for (const QString& name : mohrLabels_) ValueLabel(name)->adjustSize();
+  if (Empty()) return;
+
+  float step = 1;
+  try {
+    const double multiple = static_cast<double>(ZoomFactor());
+    // A whole multiple of the step, 1 at least (AxisStep turns 0 into 1).
+    qint16 n = static_cast<qint16>(stepRounded_ ? std::nearbyint(multiple) : std::floor(multiple));
+    step = AxisStep(s1_, s2_, n);
+  } catch (const RuntimeError& e) {
+    LogRuntimeError(e);
+    return;
+  }
+  if (marks_ == AxisMarks::Grid) DrawGrid(step);
+  else DrawTicks(step);
+}
+
+void FailurePlot::DrawTicks(float step) {
+  if (xmin_ == 0 || xmax_ == 0 || !(step > 0)) return;
+  const float x0 = static_cast<float>(yaxis_.x1());
+  const float y0 = static_cast<float>(xaxis_.y1());
+  const double kx = HorizontalScale();
+  const double ky = VerticalScale();
+  const QColor black(Qt::black);
+  // Ticks closer than two pixels would only blacken the axis: keep every
+  // tenth (then hundredth...) multiple until they stand apart; only ticks
+  // that fall inside the picture are drawn.
+  auto spaced = [&](double scale) {
+    double s = step;
+    while (scale * s < 2.0 * forms::kTwipsPerPixel && std::isfinite(s * 10.0)) s *= 10.0;
+    return s;
+  };
+  auto run = [&](double scale, double origin, double extent, auto&& draw) {
+    if (!(scale > 0)) return;
+    const double spacing = spaced(scale) * scale;
+    const double first = std::ceil(-origin / spacing);
+    const double last = std::floor((extent - origin) / spacing);
+    if (!std::isfinite(first) || !std::isfinite(last)) return;
+    for (double i = first; i <= last; ++i) draw(origin + i * spacing);
+  };
+  run(kx, x0, ScaleWidth(), [&](double x) {
+    DrawLine({x, y0 - kTickHalfLength}, {x, y0 + kTickHalfLength}, black);
+  });
+  run(ky, y0, ScaleHeight(), [&](double y) {
+    DrawLine({x0 - kTickHalfLength, y}, {x0 + kTickHalfLength, y}, black);
+  });
+}
+
+void FailurePlot::DrawCurves() {
+  if (Empty()) return;
+  SetValueLabelsVisible(true);
+  DrawCriterion();
+}
+
+void FailurePlot::PlaceAxisLabels() {
+  if (Empty()) return;
+  const float x0 = static_cast<float>(yaxis_.x1());
+  const float y0 = static_cast<float>(xaxis_.y1());
+  PlaceValueLabel(kOrigin, x0 - 210, y0 + 90);
+  PlaceValueLabel(kStrengthCaption, x0 - 350, markerRow_);
+  PlaceCaptions();
+}
+
+QPointF FailurePlot::WorldAt(float x, float y) const {
+  const double kx = HorizontalScale();
+  const double ky = VerticalScale();
+  if (kx == 0 || ky == 0) return {};
+  return {(x - yaxis_.x1()) / kx, (xaxis_.y1() - y) / ky};
+}
+
+bool FailurePlot::DrawingFailed(const RuntimeError& e) {
+  if (e.Number() != err::kOverflow) return false;
+  SetValueLabelsVisible(false);
+  return true;
+}
+
+void FailurePlot::DrawStrengthMarker() {
+  const float x0 = static_cast<float>(yaxis_.x1());
+  markerRow_ = RowOf(strength_);
+  DrawDot({x0, markerRow_ - 10}, QColor(kTeal), 5);
+}
+
+void FailurePlot::DrawWorldDot(PlotPoint p, const QColor& colour, float lift) {
+  const QPointF at = PictureOf(p);
+  DrawDot({at.x(), at.y() - lift}, colour, 5);
+}
+
+void FailurePlot::DrawWorldLine(PlotPoint from, PlotPoint to, const QColor& colour, int width) {
+  DrawLine(PictureOf(from), PictureOf(to), colour, width);
+}
+
+void FailurePlot::DrawWorldPolyline(const std::vector<PlotPoint>& points, const QColor& colour, int width) {
+  for (std::size_t i = 1; i < points.size(); ++i) DrawWorldLine(points[i - 1], points[i], colour, width);
+}
+
+void FailurePlot::DrawHalfCircle(float centre, float radius, const QColor& colour) {
+  DrawArc({ColumnOf(centre), xaxis_.y1()}, CSng(static_cast<double>(radius) * HorizontalScale()), 0, kHalfTurn,
+          colour);
+}
+
+}  // namespace brantel

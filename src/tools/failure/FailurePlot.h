@@ -1,0 +1,148 @@
+#pragma once
+
+#include "core/RuntimeError.h"
+#include "plot/StressPlot.h"
+#include "tools/failure/FailureCommon.h"
+
+#include <QColor>
+#include <QStringList>
+
+#include <vector>
+
+namespace brantel {
+
+// The interactive stress plot as the failure-criteria tools use it: the
+// plot of plot/StressPlot.h (dragged axes, zoom bar, read-out) with the
+// range rule, axis marks and captions of the failure tools. A tool derives
+// from it, feeds it its state and draws its envelope in world units.
+//
+// The shared API, for a tool's plot class:
+//   - Setters, usually in the constructor: SetVerticalRange (how the range
+//     of the vertical axis follows the principal stresses), SetAxisMarks
+//     (a grid across the picture, or short ticks on the axis lines),
+//     SetEqualScales (one scale on both axes, so that a circle stays round
+//     and an envelope touches it where the state fails), SetStepRounded
+//     (the grid step's zoom multiple rounded rather than cut).
+//   - The state, before every Redraw: SetPrincipal (s1, s2, tmax) and
+//     SetStrength (the value of the strength caption Label19 and the height
+//     of the strength marker).
+//   - Hooks a tool overrides: SetCaptions (the texts of its own value
+//     captions; "0" and the strength are set already), DrawCriterion (its
+//     curves and points; the captions are shown when it starts), and
+//     PlaceCaptions (where its own captions go; Label(0) and Label19 are
+//     placed already).
+//   - Inside DrawCriterion: Step(...) runs one drawing step under the
+//     family's error rule (an overflow hides the captions and the drawing
+//     goes on; any other run-time error ends it); DrawStrengthMarker,
+//     DrawWorldDot, DrawWorldLine, DrawWorldPolyline and DrawHalfCircle draw
+//     in world units; ColumnOf, RowOf and HorizontalScale map world values
+//     to the picture (twips).
+//   - Captions: Label(0) (the origin, "0"), Label16, Label17, Label18
+//     (values under the horizontal axis) and Label19 (the strength, teal)
+//     exist; AddCaption adds a tool's own; SetCaptionsVisible hides some.
+//   - The dialog: SetPlotShown with its graph switch, AttachZoomBar and
+//     AttachReadouts as for every stress plot (or ConnectFailurePlot of
+//     FailureDialogCommon.h), Redraw(true) on a reset, Redraw(false) after
+//     an edit, SetPlotRangeSafely(true) alone when the switch turns on while
+//     s1 and s2 are both 0, Blank when the state cannot be computed.
+class FailurePlot : public StressPlot {
+  Q_OBJECT
+
+ public:
+  // The drawing colours of the failure plots.
+  static constexpr QRgb kTeal = qRgb(0, 128, 128);        // envelope, strength marker and caption
+  static constexpr QRgb kBlue = qRgb(0, 0, 255);          // the stress state
+  static constexpr QRgb kRed = qRgb(255, 0, 0);           // the effective state of the principal plots
+  static constexpr QRgb kDarkGreen = qRgb(0, 128, 0);     // the effective state of the Coulomb plots
+
+  // The vertical world range against the horizontal one, which is always
+  // s2 - f R .. s1 + f R with the 1.2 rule (StressPlotRange).
+  enum class VerticalRange {
+    LikeHorizontal,  // the same range (Coulomb, Bieniawski, Von Mises)
+    Plain,           // s2 - R .. s1 + R, no zoom and no 1.2 rule (Hoek-Brown)
+    Shear,           // -R .. 2R, the shear axis of a Mohr plot (discontinuity)
+  };
+  // Lines across the whole picture at every multiple of the step, or short
+  // ticks on the two axis lines.
+  enum class AxisMarks { Grid, Ticks };
+
+  explicit FailurePlot(QWidget* parent = nullptr);
+
+  void SetVerticalRange(VerticalRange range) { vertical_ = range; }
+  void SetAxisMarks(AxisMarks marks) { marks_ = marks; }
+  void SetEqualScales(bool equal) { equalScales_ = equal; }
+  void SetStepRounded(bool rounded) { stepRounded_ = rounded; }
+  VerticalRange Vertical() const { return vertical_; }
+  AxisMarks Marks() const { return marks_; }
+  bool EqualScales() const { return equalScales_; }
+
+  void SetStrength(float value) { strength_ = value; }
+  float Strength() const { return strength_; }
+
+  // --- The mapping, valid once the ranges are placed (after a Redraw).
+  // Twips per stress unit along each axis (0 while there is no range).
+  double HorizontalScale() const;
+  double VerticalScale() const;
+  // The picture column of a world x and the row of a world y. Raise
+  // Overflow (6) when the position is beyond the 32-bit range.
+  float ColumnOf(double x) const;
+  float RowOf(double y) const;
+  QPointF PictureOf(PlotPoint p) const { return {ColumnOf(p.X), RowOf(p.Y)}; }
+  // The row of the strength marker of the last drawing.
+  float MarkerRow() const { return markerRow_; }
+  // Nothing to draw: the ranges are empty (s1 = s2 = 0, or blanked).
+  bool Empty() const { return xmin_ == 0 && xmax_ == 0; }
+
+  void SetPlotRange(bool useDefault) override;
+  void MoveAxes(float x, float y) override;
+  void DrawAxisTicks() override;
+  void DrawCurves() override;
+  void PlaceAxisLabels() override;
+  QPointF WorldAt(float x, float y) const override;
+
+ protected:
+  virtual void SetCaptions() {}
+  virtual void DrawCriterion() {}
+  virtual void PlaceCaptions() {}
+
+  // Runs one drawing step; false when the drawing must end.
+  template <typename F>
+  bool Step(F&& step) {
+    try {
+      step();
+      return true;
+    } catch (const RuntimeError& e) {
+      return DrawingFailed(e);
+    }
+  }
+
+  // A teal dot of width 5 on the vertical axis, 10 twips above the height of
+  // the strength; that height is the row of Label19.
+  void DrawStrengthMarker();
+  // A dot of width 5, `lift` twips above the point.
+  void DrawWorldDot(PlotPoint p, const QColor& colour, float lift = 0);
+  void DrawWorldLine(PlotPoint from, PlotPoint to, const QColor& colour, int width = 2);
+  void DrawWorldPolyline(const std::vector<PlotPoint>& points, const QColor& colour, int width = 2);
+  // The upper half of the circle of centre (centre, 0) and radius r, in the
+  // horizontal scale.
+  void DrawHalfCircle(float centre, float radius, const QColor& colour);
+
+  QLabel* AddCaption(const QString& name, const QColor& colour = Qt::black);
+  void SetCaptionsVisible(const QStringList& names, bool visible);
+
+ private:
+  // The family's error rule: an overflow hides the captions (true: go on),
+  // any other error ends the drawing (false).
+  bool DrawingFailed(const RuntimeError& e);
+  void PlaceVerticalLimits();
+  void DrawTicks(float step);
+
+  VerticalRange vertical_ = VerticalRange::LikeHorizontal;
+  AxisMarks marks_ = AxisMarks::Ticks;
+  bool equalScales_ = false;
+  bool stepRounded_ = false;
+  float strength_ = 0;
+  float markerRow_ = 0;
+};
+
+}  // namespace brantel
