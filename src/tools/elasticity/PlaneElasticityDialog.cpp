@@ -146,7 +146,10 @@ frmPlaneStress::frmPlaneStress(QWidget* owner) : FormDialog(owner) {
   Form_Load();
 }
 
-frmPlaneStress::~frmPlaneStress() = default;
+frmPlaneStress::~frmPlaneStress() {
+  // The tab control may change its tab while it is taken down.
+  disconnect(ui_.tabs, nullptr, this, nullptr);
+}
 
 void frmPlaneStress::Form_Load() {
   LoadInputs();

@@ -22,11 +22,6 @@ class frmPlaneStress : public forms::FormDialog {
   explicit frmPlaneStress(QWidget* owner = nullptr);
   ~frmPlaneStress() override;
 
-  // The working copy: the inputs last accepted on each tab.
-  const PlaneElasticityData& WorkingStrains() const { return elasticity_; }
-  const ElasticConstants& WorkingConstants(int tab) const { return tab == 1 ? constants2_ : constants1_; }
-  const PlaneStressState& WorkingStress() const { return stressIn_; }
-
  protected:
   void LoadFromProject() override;
   bool ValidateInput() override;
@@ -79,7 +74,8 @@ class frmPlaneStress : public forms::FormDialog {
 
   TabInputs tab0_;
   TabInputs tab1_;
-  // The working copy, and the values being checked before they replace it.
+  // The working copy (the inputs last accepted on each tab), and the values
+  // being checked before they replace it.
   PlaneElasticityData elasticity_;
   ElasticConstants constants1_;
   PlaneStressState stressIn_;

@@ -21,10 +21,8 @@ class frmRozeta : public forms::FormDialog {
   explicit frmRozeta(QWidget* owner = nullptr);
   ~frmRozeta() override;
 
-  // The working copy of the readings, directions and plane, and whether the
-  // results stand for them (the gauge system is solvable).
+  // The working copy of the readings, directions and plane.
   const RosetteData& Working() const { return rosette_; }
-  bool Solved() const { return solved_; }
 
  protected:
   void LoadFromProject() override;
@@ -64,7 +62,7 @@ class frmRozeta : public forms::FormDialog {
   RosetteData rosette_;
   RosettePrincipalStrains principal_;
   RosetteStrainTensor tensor_;
-  bool solved_ = false;
+  bool solved_ = false;  // the results stand for the inputs: the gauge system is solvable
 };
 
 }  // namespace brantel

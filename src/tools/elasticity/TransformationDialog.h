@@ -23,9 +23,6 @@ class frmTransformCoor : public forms::FormDialog {
   explicit frmTransformCoor(QWidget* owner = nullptr);
   ~frmTransformCoor() override;
 
-  // The working copy: the inputs last accepted and the last results.
-  const TransformData& Working() const { return working_; }
-
  protected:
   void LoadFromProject() override;
   bool ValidateInput() override;
@@ -53,7 +50,7 @@ class frmTransformCoor : public forms::FormDialog {
   forms::NumericInputs cosineInputs_;
   forms::NumericInputs tensorInputs_;
   forms::NumericInputs vectorInputs_;
-  TransformData working_;
+  TransformData working_;  // the inputs last accepted and the last results
 };
 
 }  // namespace brantel
