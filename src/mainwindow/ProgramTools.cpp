@@ -6,6 +6,10 @@
 #include "mainwindow/PrintPreview.h"
 #include "mainwindow/PrintText.h"
 #include "mainwindow/TextBrowser.h"
+#include "tools/elasticity/Elasticity3DDialog.h"
+#include "tools/elasticity/PlaneElasticityDialog.h"
+#include "tools/elasticity/RosetteDialog.h"
+#include "tools/elasticity/TransformationDialog.h"
 #include "tools/failure/CoulombDialog.h"
 #include "tools/failure/CoulombWedgeDialog.h"
 #include "tools/stress/Stress2DDialog.h"
@@ -30,6 +34,10 @@ void RegisterProgramTools() {
   RegisterTool(Tool::Stress2D, forms::OpenModal<frm2DPrinc>);
   RegisterTool(Tool::CoulombWedge, forms::OpenModal<frmCoulombWedge>);
   RegisterTool(Tool::Coulomb, forms::OpenModal<frmCoulomb>);
+  RegisterTool(Tool::PlaneStress, forms::OpenModal<frmPlaneStress>);
+  RegisterTool(Tool::Elasticity3D, forms::OpenModal<frmElasti3D>);
+  RegisterTool(Tool::StrainRosette, forms::OpenModal<frmRozeta>);
+  RegisterTool(Tool::Transformation, forms::OpenModal<frmTransformCoor>);
 }
 
 }  // namespace brantel

@@ -1,0 +1,268 @@
+#include "tools/elasticity/Elasticity3DDialog.h"
+
+#include "core/Conversions.h"
+#include "core/History.h"
+#include "core/Messages.h"
+#include "core/NumberFormat.h"
+#include "core/RuntimeError.h"
+#include "core/Validation.h"
+#include "core/project/ProjectRecord.h"
+#include "forms/FormInputs.h"
+#include "tools/elasticity/Elasticity3D.h"
+#include "tools/elasticity/MatrixBrackets.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <limits>
+
+namespace brantel {
+namespace {
+
+using forms::ControlRow;
+using forms::Kind;
+
+constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
+
+constexpr forms::FormDesign kForm{8055, 5220, "Hooke's elasticity law in 3D", "Ελαστικότητα σε Τρεις Διαστάσεις"};
+
+// The grids hold component (k / 3 + 1, k % 3 + 1) in box k; a box's caption
+// is the component's name, which its messages give it too.
+constexpr ControlRow kControls[] = {
+    {"Frame1", Kind::Frame, nullptr, 120, 120, 7815, 1575, "Stress Tensor", "Τανυστής Τάσης"},
+    {"Label1", Kind::Label, "Frame1", 120, 690, 855, 255, "s ij", "σ ij = "},
+    {"linStress", Kind::Picture, "Frame1", 1050, 270, 6555, 1125},
+    {"Text1(0)", Kind::TextBox, "Frame1", 1140, 330, 2055, 285, "s11", "σ11"},
+    {"Text1(1)", Kind::TextBox, "Frame1", 3300, 330, 2055, 285, "s12", "σ12"},
+    {"Text1(2)", Kind::TextBox, "Frame1", 5460, 330, 2055, 285, "s13", "σ13"},
+    {"Text1(3)", Kind::TextBox, "Frame1", 1140, 690, 2055, 285, "s21", "σ21"},
+    {"Text1(4)", Kind::TextBox, "Frame1", 3300, 690, 2055, 285, "s22", "σ22"},
+    {"Text1(5)", Kind::TextBox, "Frame1", 5460, 690, 2055, 285, "s23", "σ23"},
+    {"Text1(6)", Kind::TextBox, "Frame1", 1140, 1050, 2055, 285, "s31", "σ31"},
+    {"Text1(7)", Kind::TextBox, "Frame1", 3300, 1050, 2055, 285, "s32", "σ32"},
+    {"Text1(8)", Kind::TextBox, "Frame1", 5460, 1050, 2055, 285, "s33", "σ33"},
+    {"Frame2", Kind::Frame, nullptr, 120, 1800, 7815, 1575, "Strain Tensor", "Ανηγμένες Παραμορφώσεις"},
+    {"Label3", Kind::Label, "Frame2", 120, 690, 855, 255, "e ij", "ε ij = "},
+    {"linStrain", Kind::Picture, "Frame2", 1050, 270, 6555, 1125},
+    {"Text3(0)", Kind::TextBox, "Frame2", 1140, 330, 2055, 285, "e11", "ε11", nullptr, kResult},
+    {"Text3(1)", Kind::TextBox, "Frame2", 3300, 330, 2055, 285, "e12", "ε12", nullptr, kResult},
+    {"Text3(2)", Kind::TextBox, "Frame2", 5460, 330, 2055, 285, "e13", "ε13", nullptr, kResult},
+    {"Text3(3)", Kind::TextBox, "Frame2", 1140, 690, 2055, 285, "e21", "ε21", nullptr, kResult},
+    {"Text3(4)", Kind::TextBox, "Frame2", 3300, 690, 2055, 285, "e22", "ε22", nullptr, kResult},
+    {"Text3(5)", Kind::TextBox, "Frame2", 5460, 690, 2055, 285, "e23", "ε23", nullptr, kResult},
+    {"Text3(6)", Kind::TextBox, "Frame2", 1140, 1050, 2055, 285, "e31", "ε31", nullptr, kResult},
+    {"Text3(7)", Kind::TextBox, "Frame2", 3300, 1050, 2055, 285, "e32", "ε32", nullptr, kResult},
+    {"Text3(8)", Kind::TextBox, "Frame2", 5460, 1050, 2055, 285, "e33", "ε33", nullptr, kResult},
+    {"Frame3", Kind::Frame, nullptr, 120, 3480, 7815, 1095, "Elasticity Constants", "Ελαστικές Σταθερές"},
+    {"Label8", Kind::Label, "Frame3", 240, 330, 1935, 255, "Young's Modulus", "Μέτρο Ελαστικότητας", "txtElastic"},
+    {"txtElastic", Kind::TextBox, "Frame3", 2280, 300, 1695, 285},
+    {"Label9", Kind::Label, "Frame3", 240, 690, 1935, 255, "Poisson's Ratio", "Λόγος Poisson", "txtPoisson"},
+    {"txtPoisson", Kind::TextBox, "Frame3", 2280, 660, 1695, 285},
+    {"lblPoisMsg", Kind::Label, "Frame3", 4140, 690, 2415, 255, nullptr, nullptr, nullptr, forms::kRedText},
+    // Buttons.
+    {"cmdHelp", Kind::Button, nullptr, 1740, 4740, 1215, 375, "Help"},
+    {"cmdCancel", Kind::Button, nullptr, 3420, 4740, 1215, 375, "Cancel"},
+    {"CmdOk", Kind::Button, nullptr, 5100, 4740, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+};
+
+// The names of the stress components in the messages, box by box.
+constexpr forms::FieldName kStressNames[9] = {
+    {"s11", "σ11"}, {"s12", "σ12"}, {"s13", "σ13"}, {"s21", "σ21"}, {"s22", "σ22"},
+    {"s23", "σ23"}, {"s31", "σ31"}, {"s32", "σ32"}, {"s33", "σ33"},
+};
+
+constexpr forms::FieldName kModulusInvalid{"Invalid value for Young's modulus",
+                                           "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας", true};
+constexpr forms::FieldName kModulusPositive{"Young's modulus should be positive",
+                                            "Το μέτρο ελαστικότητας πρέπει να είναι θετικό", true};
+constexpr forms::FieldName kPoissonPositive{"Poisson's ratio should be positive",
+                                            "Ο λόγος Poisson πρέπει να είναι θετικός", true};
+constexpr forms::FieldName kPoissonInvalid{"Invalid value for Poisson's ratio", "Εσφαλμένη τιμή γιά το λόγο Poisson",
+                                           true};
+constexpr forms::FieldName kPoissonBelowHalf{"Poisson's ratio should be < 0.5",
+                                             "Ο λόγος Poisson πρέπει να είναι < 0.5", true};
+
+// A box as validation sees it: whether it passes the entry test, and its
+// value. A number beyond the 32-bit range that the record holds fails the
+// test; one beyond any range counts as the largest number of its sign.
+struct BoxReading {
+  bool numeric = false;
+  double value = 0.0;
+};
+
+BoxReading Read(const QLineEdit* box) {
+  BoxReading r{IsNumericEntry(box->text()), 0.0};
+  try {
+    r.value = forms::BoxValue(box);
+  } catch (const RuntimeError&) {
+    const double huge = std::numeric_limits<double>::max();
+    return {false, box->text().trimmed().startsWith(u'-') ? -huge : huge};
+  }
+  try {
+    CSng(r.value);
+  } catch (const RuntimeError&) {
+    r.numeric = false;
+  }
+  return r;
+}
+
+// The decimal that a stored 32-bit value stands for, as a 64-bit value, so
+// that a stored 0.3 computes as 0.3 and not as 0.30000001192...; it rounds
+// back to the same 32-bit value.
+double DecimalOf(float value) {
+  const double shortest = Val(FormatShortest(value));
+  return CSng(shortest) == value ? shortest : static_cast<double>(value);
+}
+
+void ShowGeneral(QLineEdit* box, float value) {
+  forms::ShowStoredValue(box, DecimalOf(value), FormatGeneral(value));
+}
+
+}  // namespace
+
+frmElasti3D::frmElasti3D(QWidget* owner) : FormDialog(owner) {
+  setObjectName(QStringLiteral("frmElasti3D"));
+  Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
+    if (QLatin1String(row.name).startsWith(QLatin1String("lin"))) return new MatrixBrackets(parent);
+    return nullptr;
+  });
+  for (int k = 0; k < 9; ++k) {
+    ui_.stress[static_cast<std::size_t>(k)] = Require<QLineEdit>(QStringLiteral("Text1(%1)").arg(k));
+    ui_.strain[static_cast<std::size_t>(k)] = Require<QLineEdit>(QStringLiteral("Text3(%1)").arg(k));
+  }
+  ui_.elastic = Require<QLineEdit>(u"txtElastic");
+  ui_.poisson = Require<QLineEdit>(u"txtPoisson");
+  ui_.poisMsg = Require<QLabel>(u"lblPoisMsg");
+  ui_.ok = Require<QPushButton>(u"CmdOk");
+
+  WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  for (int k = 0; k < 9; ++k) {
+    connect(ui_.stress[static_cast<std::size_t>(k)], &QLineEdit::textChanged, this, [this, k] { Text1_Change(k); });
+  }
+  connect(ui_.elastic, &QLineEdit::textChanged, this, &frmElasti3D::txtElastic_Change);
+  connect(ui_.poisson, &QLineEdit::textChanged, this, &frmElasti3D::txtPoisson_Change);
+
+  Form_Load();
+}
+
+frmElasti3D::~frmElasti3D() = default;
+
+void frmElasti3D::Form_Load() {
+  ui_.poisMsg->clear();
+  LoadInputs();
+  if (ValidateInput()) CalcStrainTensor3D();
+  AddHistoryLine(Tr(QStringLiteral("Hooke's elasticity law in 3D."),
+                    QStringLiteral("Νόμος ελαστικότητας του Hooke σε τρεις διαστάσεις.")));
+}
+
+void frmElasti3D::LoadFromProject() {
+  // The tensor is shown as stored, also when it is not symmetric: the
+  // twins are written only by the user's edits.
+  const Hooke3DData& stored = Project.Hooke3DInputs;
+  for (std::size_t k = 0; k < 9; ++k) ShowGeneral(ui_.stress[k], stored.Stress[k / 3][k % 3]);
+  ShowGeneral(ui_.elastic, stored.E == 0.0f ? kHookeDefaultE : stored.E);
+  ShowGeneral(ui_.poisson, stored.Nu == 0.0f ? kHookeDefaultNu : stored.Nu);
+}
+
+void frmElasti3D::Text1_Change(int index) {
+  // The twin takes the same text without running its own change handler,
+  // so that one bad entry is refused once.
+  QLineEdit* box = ui_.stress[static_cast<std::size_t>(index)];
+  const int twin = HookeTwinBox(index);
+  if (twin >= 0 && !loading_) {
+    QLineEdit* other = ui_.stress[static_cast<std::size_t>(twin)];
+    const QSignalBlocker block(other);
+    if (forms::BoxUnedited(box)) {
+      forms::ShowStoredValue(other, forms::BoxValue(box), box->text());
+    } else {
+      other->setText(box->text());
+    }
+  }
+  if (loading_) return;
+  if (ValidateInput()) CalcStrainTensor3D();
+}
+
+void frmElasti3D::txtElastic_Change() {
+  if (loading_) return;
+  if (ValidateInput()) CalcStrainTensor3D();
+}
+
+void frmElasti3D::txtPoisson_Change() {
+  if (loading_) return;
+  if (ValidateInput()) CalcStrainTensor3D();
+}
+
+bool frmElasti3D::ValidateInput() {
+  ui_.poisMsg->clear();
+  const BoxReading e = Read(ui_.elastic);
+  const BoxReading nu = Read(ui_.poisson);
+  // The entry tests, up to the first box that fails.
+  bool valid = [&] {
+    for (std::size_t k = 0; k < 9; ++k) {
+      if (!Read(ui_.stress[k]).numeric) return forms::RefuseEntry(ui_.stress[k], kStressNames[k]);
+    }
+    if (!e.numeric) {
+      const bool positive = CheckHookeModulus(false, e.value) == HookeModulusVerdict::InvalidValue;
+      return forms::RefuseEntry(ui_.elastic, positive ? kModulusInvalid : kModulusPositive);
+    }
+    if (!nu.numeric) {
+      switch (CheckHookePoisson(false, nu.value)) {
+        case HookePoissonVerdict::ShouldBePositive: return forms::RefuseEntry(ui_.poisson, kPoissonPositive);
+        case HookePoissonVerdict::InvalidValue: return forms::RefuseEntry(ui_.poisson, kPoissonInvalid);
+        default: return forms::RefuseEntry(ui_.poisson, kPoissonBelowHalf);
+      }
+    }
+    return true;
+  }();
+  // The ranges of the constants that passed the entry test.
+  if (e.numeric && CheckHookeModulus(true, e.value) != HookeModulusVerdict::Accepted) {
+    valid = forms::RefuseEntry(ui_.elastic, kModulusPositive);
+  }
+  if (nu.numeric) {
+    switch (CheckHookePoisson(true, nu.value)) {
+      case HookePoissonVerdict::NotPositiveNotice:
+        ui_.poisMsg->setText(Tr(QStringLiteral("n should be > 0"), QStringLiteral("ν πρέπει > 0")));
+        ui_.poisson->setFocus();
+        valid = false;
+        break;
+      case HookePoissonVerdict::ShouldBeBelowHalf:
+        valid = forms::RefuseEntry(ui_.poisson, kPoissonBelowHalf);
+        break;
+      default: break;
+    }
+  }
+  return valid;
+}
+
+void frmElasti3D::CalcStrainTensor3D() {
+  Matrix3d stress{};
+  for (std::size_t k = 0; k < 9; ++k) stress[k / 3][k % 3] = forms::BoxValue(ui_.stress[k]);
+  const double e = forms::BoxValue(ui_.elastic);
+  const double nu = forms::BoxValue(ui_.poisson);
+  const auto results = {ui_.strain[0], ui_.strain[1], ui_.strain[2], ui_.strain[3], ui_.strain[4],
+                        ui_.strain[5], ui_.strain[6], ui_.strain[7], ui_.strain[8]};
+  forms::Calculate(results, [&] {
+    const HookeStrains3D r = brantel::CalcStrainTensor3D(stress, e, nu);
+    if (!r.Computable) return forms::ClearResults(results);
+    const Matrix3d t = r.Tensor();
+    for (std::size_t k = 0; k < 9; ++k) {
+      const double value = t[k / 3][k % 3];
+      // e33 and e31 (with its twin e13) are 32-bit values.
+      const bool single = k == 2 || k == 6 || k == 8;
+      forms::ShowResult(ui_.strain[k], single ? FormatGeneral(static_cast<float>(value)) : FormatGeneral(value));
+    }
+  });
+}
+
+void frmElasti3D::CommitToProject() {
+  Hooke3DData& stored = Project.Hooke3DInputs;
+  for (std::size_t k = 0; k < 9; ++k) stored.Stress[k / 3][k % 3] = CSng(forms::BoxValue(ui_.stress[k]));
+  stored.E = CSng(forms::BoxValue(ui_.elastic));
+  stored.Nu = CSng(forms::BoxValue(ui_.poisson));
+  stored.Flag = 0;
+  MarkProjectChanged();
+}
+
+}  // namespace brantel

@@ -1,0 +1,170 @@
+#include "core/Settings.h"
+#include "core/project/ProjectRecord.h"
+#include "support/DialogTest.h"
+#include "tools/elasticity/Elasticity3DDialog.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace brantel {
+namespace {
+
+QString Box(const char* grid, int k) { return QStringLiteral("%1(%2)").arg(QLatin1String(grid)).arg(k); }
+
+class Elasticity3DDialogTest : public test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    Project.Hooke3DInputs = {};
+  }
+  frmElasti3D& Open() { return DialogTest::Open<frmElasti3D>(); }
+  frmElasti3D& Dialog() const { return static_cast<frmElasti3D&>(Current()); }
+  QString Strain(int k) const { return Text(Box("Text3", k)); }
+};
+
+TEST_F(Elasticity3DDialogTest, ANewProjectShowsTheDefaultConstantsAndWorkedStrains) {
+  Open();
+  EXPECT_EQ(Text(u"txtElastic"), QStringLiteral("1"));
+  EXPECT_EQ(Text(u"txtPoisson"), QStringLiteral("0.25"));
+  for (int k = 0; k < 9; ++k) EXPECT_EQ(Strain(k), QStringLiteral("0")) << k;
+  EXPECT_TRUE(History().contains(QStringLiteral("Hooke's elasticity law in 3D.")));
+
+  Type(u"txtElastic", QStringLiteral("1000"));
+  Type(Box("Text1", 0), QStringLiteral("100"));
+  EXPECT_EQ(Strain(0), QStringLiteral("0.1"));
+  EXPECT_EQ(Strain(4), QStringLiteral("-0.025"));
+  EXPECT_EQ(Strain(8), QStringLiteral("-0.025"));
+  Type(Box("Text1", 0), QStringLiteral("0"));
+  // s12 = 10: G = 400, the tensor shear strain 10 / 800 in both boxes.
+  Type(Box("Text1", 1), QStringLiteral("10"));
+  EXPECT_EQ(Text(Box("Text1", 3)), QStringLiteral("10"));
+  EXPECT_EQ(Strain(1), QStringLiteral("0.0125"));
+  EXPECT_EQ(Strain(3), QStringLiteral("0.0125"));
+  EXPECT_EQ(Strain(0), QStringLiteral("0"));
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(Elasticity3DDialogTest, OffDiagonalBoxesMirrorTheirTwinsAndABadEntryIsRefusedOnce) {
+  Open();
+  const int twins[][2] = {{1, 3}, {2, 6}, {5, 7}, {3, 1}, {6, 2}, {7, 5}};
+  for (const auto& pair : twins) {
+    Type(Box("Text1", pair[0]), QStringLiteral("-2.5"));
+    EXPECT_EQ(Text(Box("Text1", pair[1])), QStringLiteral("-2.5")) << pair[0];
+  }
+  // A diagonal box has no twin.
+  Type(Box("Text1", 4), QStringLiteral("7"));
+  for (int k : {0, 8}) EXPECT_EQ(Text(Box("Text1", k)), QStringLiteral("0"));
+  EXPECT_TRUE(Messages().empty());
+
+  const QString before = Strain(5);
+  Paste(Box("Text1", 7), QStringLiteral("x"));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for s23"));  // its twin comes first
+  EXPECT_EQ(Text(Box("Text1", 5)), QStringLiteral("x"));
+  EXPECT_EQ(Strain(5), before);  // the strains stay as they were
+}
+
+TEST_F(Elasticity3DDialogTest, TheConstantsAreCheckedWithTheirMessages) {
+  struct Case {
+    const char16_t* box;
+    const char* text;
+    const char* english;
+    const char* greek;
+  };
+  const Case cases[] = {
+      {u"txtElastic", "0", "Young's modulus should be positive", "Το μέτρο ελαστικότητας πρέπει να είναι θετικό"},
+      {u"txtElastic", "12abc", "Invalid value for Young's modulus", "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας"},
+      {u"txtElastic", "abc", "Young's modulus should be positive", "Το μέτρο ελαστικότητας πρέπει να είναι θετικό"},
+      {u"txtElastic", "1e39", "Invalid value for Young's modulus", "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας"},
+      {u"txtPoisson", "0.5", "Poisson's ratio should be < 0.5", "Ο λόγος Poisson πρέπει να είναι < 0.5"},
+      {u"txtPoisson", "0.3x", "Invalid value for Poisson's ratio", "Εσφαλμένη τιμή γιά το λόγο Poisson"},
+      {u"txtPoisson", "x", "Poisson's ratio should be positive", "Ο λόγος Poisson πρέπει να είναι θετικός"},
+      {u"txtPoisson", "0.7x", "Poisson's ratio should be < 0.5", "Ο λόγος Poisson πρέπει να είναι < 0.5"},
+  };
+  for (const Case& c : cases) {
+    for (qint16 english : {1, 0}) {
+      EnglishMenus = english;
+      Open();
+      boxes_->Clear();
+      Paste(c.box, QString::fromUtf8(c.text));
+      ASSERT_EQ(Messages().size(), 1u) << c.text;
+      EXPECT_EQ(LastMessage(), QString::fromUtf8(english ? c.english : c.greek)) << c.text;
+      EXPECT_TRUE(Control<QLineEdit>(c.box)->hasFocus()) << c.text;
+    }
+  }
+  // nu = 0 is a notice beside the box, no message box; the next validation
+  // clears it.
+  EnglishMenus = 1;
+  Open();
+  boxes_->Clear();
+  Paste(u"txtPoisson", QStringLiteral("0"));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Text(u"lblPoisMsg"), QStringLiteral("n should be > 0"));
+  Press(u"CmdOk");
+  EXPECT_TRUE(Dialog().isVisible());
+  Paste(u"txtPoisson", QStringLiteral("0.2"));
+  EXPECT_EQ(Text(u"lblPoisMsg"), QString());
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(Elasticity3DDialogTest, OkWithoutEditsKeepsTheStoredTensorEvenWhenNotSymmetric) {
+  Hooke3DData& h = Project.Hooke3DInputs;
+  h.Stress = {{{0.00012f, 4, 1e-9f}, {99, -3.3f, 6}, {8, 7, 123456.789f}}};
+  h.E = 0.3f;
+  h.Nu = 0.3f;
+  h.Flag = 5;
+  const Hooke3DData before = h;
+  Open();
+  EXPECT_EQ(Text(Box("Text1", 1)), QStringLiteral("4"));
+  EXPECT_EQ(Text(Box("Text1", 3)), QStringLiteral("99"));
+  // A stored 0.3 computes as 0.3: e22 = -0.3 * (0.00012 + 123456.789) / 0.3.
+  EXPECT_EQ(Strain(4).toStdString(), "-123467.79012");
+  Focus(Box("Text1", 0));
+  Focus(u"txtPoisson");
+  Press(u"CmdOk");
+  EXPECT_EQ(h.Stress, before.Stress);
+  EXPECT_EQ(h.E, before.E);
+  EXPECT_EQ(h.Nu, before.Nu);
+  EXPECT_EQ(h.Flag, 0);  // written as 0
+
+  Open();
+  Type(Box("Text1", 5), QStringLiteral("2"));
+  Type(u"txtElastic", QStringLiteral("250"));
+  Press(u"CmdOk");
+  EXPECT_EQ(h.Stress[1][2], 2.0f);
+  EXPECT_EQ(h.Stress[2][1], 2.0f);
+  EXPECT_EQ(h.Stress[1][0], 99.0f);  // unedited
+  EXPECT_EQ(h.E, 250.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+
+  Open();
+  Type(u"txtElastic", QStringLiteral("7"));
+  Press(u"cmdCancel");
+  Open();
+  Type(u"txtElastic", QStringLiteral("8"));
+  Dialog().close();
+  EXPECT_EQ(h.E, 250.0f);
+}
+
+TEST_F(Elasticity3DDialogTest, RenderInBothLanguages) {
+  Project.Hooke3DInputs.Stress = {{{100, 10, 0}, {10, -50, 5}, {0, 5, 25}}};
+  Project.Hooke3DInputs.E = 20000;
+  Project.Hooke3DInputs.Nu = 0.3f;
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
+  QDir().mkpath(folder);
+  for (qint16 english : {0, 1}) {
+    EnglishMenus = english;
+    Open();
+    Paste(u"txtPoisson", QStringLiteral("-0.1"));  // the notice beside the box
+    const QImage image = Dialog().grab().toImage();
+    EXPECT_FALSE(image.isNull());
+    image.save(folder + QStringLiteral("/hooke3d-%1.png").arg(english ? "en" : "el"));
+  }
+  EXPECT_EQ(Control<QLineEdit>(Box("Text1", 5))->accessibleName(), QStringLiteral("s23"));
+  EXPECT_EQ(Control<QLineEdit>(u"txtPoisson")->accessibleName(), QStringLiteral("Poisson's Ratio"));
+}
+
+}  // namespace
+}  // namespace brantel

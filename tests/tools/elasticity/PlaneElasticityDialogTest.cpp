@@ -1,0 +1,249 @@
+#include "core/Settings.h"
+#include "core/project/ProjectRecord.h"
+#include "mainwindow/Commands.h"
+#include "mainwindow/ToolRegistry.h"
+#include "support/DialogTest.h"
+#include "tools/elasticity/PlaneElasticityDialog.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QTabWidget>
+
+namespace brantel {
+namespace {
+
+class PlaneElasticityDialogTest : public test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    Project.PlaneElasticity = {};
+    Project.PlaneConstants1 = {};
+    Project.PlaneStressIn = {};
+    Project.PlaneConstants2 = {};
+  }
+  frmPlaneStress& Open() { return DialogTest::Open<frmPlaneStress>(); }
+  frmPlaneStress& Dialog() const { return static_cast<frmPlaneStress&>(Current()); }
+  void ShowTab(int tab) { Control<QTabWidget>(u"SSTab1")->setCurrentIndex(tab); }
+  void ExpectTexts(std::initializer_list<std::pair<const char16_t*, const char*>> expected) {
+    for (const auto& [box, text] : expected) {
+      EXPECT_EQ(Text(box), QString::fromUtf8(text)) << QString::fromUtf16(box).toStdString();
+    }
+  }
+};
+
+TEST_F(PlaneElasticityDialogTest, ANewProjectOpensOnTheStressTabWithOkDisabled) {
+  Open();
+  EXPECT_EQ(Control<QTabWidget>(u"SSTab1")->currentIndex(), 0);
+  EXPECT_FALSE(Enabled(u"CmdOk"));
+  ExpectTexts({{u"Text1", "0.000000"}, {u"Text4", "0.000"}, {u"Text5", "0"}, {u"Text6", "0.000"},
+               {u"Text8", "0.000"}});
+  ShowTab(1);  // E = 0 computes no strains
+  ExpectTexts({{u"Text16", ""}, {u"Text14", ""}});
+  EXPECT_FALSE(Enabled(u"CmdOk"));
+  EXPECT_FALSE(Enabled(u"Text1"));  // the hidden tab's inputs are off
+  EXPECT_TRUE(Enabled(u"Text13"));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(History().contains(QStringLiteral("Calculation of elastic behavior in two dimensions.")));
+}
+
+TEST_F(PlaneElasticityDialogTest, StatesWorkedByHandOnBothTabs) {
+  Open();
+  Type(u"Text1", QStringLiteral("0.001"));
+  Type(u"Text4", QStringLiteral("1000"));
+  Type(u"Text5", QStringLiteral("0.25"));
+  ExpectTexts({{u"Text6", "1.067"}, {u"Text7", "0.267"}, {u"Text8", "0.000"}});
+  Press(u"Option1(1)");
+  ExpectTexts({{u"Text6", "1.200"}, {u"Text7", "0.400"}});
+  EXPECT_TRUE(Enabled(u"CmdOk"));
+
+  ShowTab(1);
+  Type(u"Text13", QStringLiteral("10"));
+  Type(u"Text11", QStringLiteral("5"));
+  Type(u"Text10", QStringLiteral("1000"));
+  Type(u"Text9", QStringLiteral("0.25"));
+  ExpectTexts({{u"Text16", "0.010000"}, {u"Text15", "-0.002500"}, {u"Text14", "0.012500"}});
+  Press(u"Option2(1)");
+  ExpectTexts({{u"Text16", "0.009375"}, {u"Text15", "-0.003125"}, {u"Text14", "0.012500"}});
+  Type(u"Text12", QStringLiteral("-"));  // still being typed: counts as 0
+  EXPECT_TRUE(Messages().empty());
+  // The other tab kept its results and inputs.
+  ShowTab(0);
+  ExpectTexts({{u"Text6", "1.200"}, {u"Text1", "0.001"}});
+}
+
+TEST_F(PlaneElasticityDialogTest, BadEntriesAreRefusedWithTheirMessages) {
+  struct Case {
+    int tab;
+    const char16_t* box;
+    const char* text;
+    const char* english;
+    const char* greek;
+  };
+  const Case cases[] = {
+      {1, u"Text13", "abc", "Invalid value for sx", "Εσφαλμένη τιμή για το σx"},
+      {0, u"Text3", "1x", "Invalid value for gxy", "Εσφαλμένη τιμή για το gxy"},
+      {0, u"Text4", "-1", "Young's modulus should be > 0",
+       "Για το μέτρο ελαστικότητας του Young θα πρέπει να ισχύει: E>0"},
+      {1, u"Text10", "e", "Young's modulus should be > 0",
+       "Για το μέτρο ελαστικότητας του Young θα πρέπει να ισχύει: E>0"},
+      {0, u"Text5", "0.6", "Poisson's ratio should be in the range: 0<n<0.5",
+       "Για το λόγο του Poisson θα πρέπει να ισχύει: 0<ν<0,5"},
+      // -1 has no finite stresses: refused, where it used to pass.
+      {1, u"Text9", "-1", "Poisson's ratio should be in the range: 0<n<0.5",
+       "Για το λόγο του Poisson θα πρέπει να ισχύει: 0<ν<0,5"},
+      {0, u"Text5", "-1.5", "Poisson's ratio should be in the range: 0<n<0.5",
+       "Για το λόγο του Poisson θα πρέπει να ισχύει: 0<ν<0,5"},
+  };
+  Project.PlaneElasticity.Ex = 0.001;
+  Project.PlaneStressIn.Sx = 10;
+  for (const Case& c : cases) {
+    for (qint16 english : {1, 0}) {
+      EnglishMenus = english;
+      Open();
+      ShowTab(c.tab);
+      boxes_->Clear();
+      Paste(c.box, QString::fromUtf8(c.text));
+      ASSERT_EQ(Messages().size(), 1u) << c.text;
+      EXPECT_EQ(LastMessage(), QString::fromUtf8(english ? c.english : c.greek));
+      EXPECT_TRUE(Control<QLineEdit>(c.box)->hasFocus()) << c.text;
+      Press(u"CmdOk");
+      EXPECT_TRUE(Dialog().isVisible()) << c.text;
+    }
+  }
+  // Nothing above was stored.
+  Current().close();
+  EXPECT_EQ(Project.PlaneConstants1.E, 0.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+}
+
+TEST_F(PlaneElasticityDialogTest, ResultsWithoutAFiniteValueAreEmptied) {
+  Project.PlaneElasticity.Ex = 0.001;
+  Project.PlaneConstants1 = {1000, 0.25f};
+  Project.PlaneStressIn = {10, 0, 5};
+  Project.PlaneConstants2 = {1000, 0.25f};
+  Open();
+  // Plane strain with nu = 0.5: no stresses, where the last ones stayed.
+  Press(u"Option1(1)");
+  EXPECT_EQ(Text(u"Text6"), QStringLiteral("1.200"));
+  Type(u"Text5", QStringLiteral("0.5"));
+  ExpectTexts({{u"Text6", ""}, {u"Text7", ""}, {u"Text8", ""}});
+  Press(u"Option1(0)");  // plane stress divides by 1 - nu^2 = 0.75
+  ExpectTexts({{u"Text6", "1.333"}, {u"Text7", "0.667"}});
+  // E = 0 passes; on tab 1 it leaves no strains, on tab 0 a zero state.
+  ShowTab(1);
+  EXPECT_EQ(Text(u"Text16"), QStringLiteral("0.010000"));
+  Type(u"Text10", QStringLiteral("0"));
+  ExpectTexts({{u"Text16", ""}, {u"Text15", ""}, {u"Text14", ""}});
+  ShowTab(0);
+  Type(u"Text4", QStringLiteral("0"));
+  ExpectTexts({{u"Text6", "0.000"}, {u"Text7", "0.000"}});
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(PlaneElasticityDialogTest, OkStoresBothTabsWithTheirAssumptions) {
+  Open();
+  Type(u"Text1", QStringLiteral("0.002"));
+  Type(u"Text4", QStringLiteral("500"));
+  Press(u"Option1(1)");
+  ShowTab(1);
+  Press(u"Option2(1)");
+  Type(u"Text12", QStringLiteral("-7.5"));
+  Type(u"Text10", QStringLiteral("2000"));
+  Press(u"CmdOk");
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Project.PlaneElasticity.Ex, 0.002);
+  EXPECT_EQ(Project.PlaneConstants1.E, 500.0f);
+  EXPECT_EQ(Project.PlaneStressIn.Sy, -7.5f);
+  EXPECT_EQ(Project.PlaneConstants2.E, 2000.0f);
+  EXPECT_EQ(Project.PlaneElasticity.Tab, 1);
+  EXPECT_EQ(Project.PlaneElasticity.Assumption1, 1);  // chosen on the tab not in view
+  EXPECT_EQ(Project.PlaneElasticity.Assumption2, 1);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+
+  Open();  // reopens on the tab and with the assumptions stored
+  EXPECT_EQ(Control<QTabWidget>(u"SSTab1")->currentIndex(), 1);
+  EXPECT_TRUE(Control<QAbstractButton>(u"Option1(1)")->isChecked());
+  EXPECT_TRUE(Control<QAbstractButton>(u"Option2(1)")->isChecked());
+  EXPECT_EQ(Text(u"Text12"), QStringLiteral("-7.500"));
+  Type(u"Text12", QStringLiteral("3"));
+  Press(u"cmdCancel");
+  Open();
+  Type(u"Text12", QStringLiteral("4"));
+  Dialog().close();  // the close box is a Cancel
+  EXPECT_EQ(Project.PlaneStressIn.Sy, -7.5f);
+}
+
+TEST_F(PlaneElasticityDialogTest, OkWithoutEditsKeepsTheStoredValuesWhole) {
+  Project.PlaneElasticity = {0.00025, -0.00012, 0.000123456789, 0, 1, 0};
+  Project.PlaneConstants1 = {1234.5678f, 0.123456789f};
+  Project.PlaneStressIn = {12345.678f, -0.00012f, 0.5f};
+  Project.PlaneConstants2 = {30000, 1.5e-5f};
+  const ProjectRecord before = Project;
+  Open();
+  // Longer than the 7 characters a user may type, and shown whole.
+  ExpectTexts({{u"Text1", "0.000250"}, {u"Text5", "0.1234568"}, {u"Text13", "12345.680"},
+               {u"Text9", "1.5E-05"}});
+  Focus(u"Text5");
+  Focus(u"Text2");
+  Press(u"CmdOk");
+  EXPECT_EQ(Project.PlaneElasticity.Ex, before.PlaneElasticity.Ex);
+  EXPECT_EQ(Project.PlaneElasticity.Ey, before.PlaneElasticity.Ey);
+  EXPECT_EQ(Project.PlaneElasticity.Gxy, before.PlaneElasticity.Gxy);
+  EXPECT_EQ(Project.PlaneElasticity.Assumption1, 1);
+  EXPECT_EQ(Project.PlaneConstants1.E, before.PlaneConstants1.E);
+  EXPECT_EQ(Project.PlaneConstants1.Nu, before.PlaneConstants1.Nu);
+  EXPECT_EQ(Project.PlaneStressIn.Sx, before.PlaneStressIn.Sx);
+  EXPECT_EQ(Project.PlaneStressIn.Sy, before.PlaneStressIn.Sy);
+  EXPECT_EQ(Project.PlaneConstants2.Nu, before.PlaneConstants2.Nu);
+}
+
+TEST_F(PlaneElasticityDialogTest, BoxesCarryTheNamesOfTheirLabels) {
+  EnglishMenus = 0;
+  Open();
+  EXPECT_EQ(Control<QLineEdit>(u"Text1")->accessibleName(), QStringLiteral("ε x (1 από 2)"));
+  EXPECT_EQ(Control<QLineEdit>(u"Text16")->accessibleName(), QStringLiteral("ε x (2 από 2)"));
+  EXPECT_EQ(Control<QLineEdit>(u"Text9")->accessibleName(), QStringLiteral("v (2 από 2)"));
+  EXPECT_TRUE(Control<QLineEdit>(u"Text6")->isReadOnly());
+  EXPECT_EQ(Control<QTabWidget>(u"SSTab1")->tabText(1), QStringLiteral("Υπολογισμός παραμορφωσιακής κατάστασης"));
+}
+
+TEST_F(PlaneElasticityDialogTest, RenderBothTabsInBothLanguages) {
+  Project.PlaneElasticity = {0.001, 0.0002, -0.0005, 0, 0, 1};
+  Project.PlaneConstants1 = {20000, 0.25f};
+  Project.PlaneStressIn = {10, -4, 5};
+  Project.PlaneConstants2 = {20000, 0.25f};
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
+  QDir().mkpath(folder);
+  for (qint16 english : {0, 1}) {
+    EnglishMenus = english;
+    Open();
+    for (int tab : {0, 1}) {
+      ShowTab(tab);
+      const QImage image = Dialog().grab().toImage();
+      EXPECT_FALSE(image.isNull());
+      image.save(folder + QStringLiteral("/plane-%1-tab%2.png").arg(english ? "en" : "el").arg(tab));
+    }
+  }
+  EXPECT_TRUE(Messages().empty());
+}
+
+// The Input menu items 3 to 6 and the quick-button codes 4 to 7 open the
+// four tools of this folder.
+TEST(ElasticityMenuEntries, InputItemsAndQuickButtonsOpenTheTools) {
+  ClearTools();
+  RegisterProgramTools();
+  const Tool tools[] = {Tool::PlaneStress, Tool::Elasticity3D, Tool::StrainRosette, Tool::Transformation};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_TRUE(ToolAvailable(tools[i]));
+    EXPECT_EQ(ToolOfEntry(Menu::Input, 3 + i), tools[i]);
+    const auto target = QuickButtonTarget(4 + i);
+    ASSERT_TRUE(target.has_value());
+    EXPECT_EQ(ToolOfEntry(target->menu, target->index), tools[i]);
+  }
+  ClearTools();
+}
+
+}  // namespace
+}  // namespace brantel

@@ -1,0 +1,197 @@
+#include "core/NumberFormat.h"
+#include "core/Settings.h"
+#include "core/project/ProjectRecord.h"
+#include "support/DialogTest.h"
+#include "tools/elasticity/Rosette.h"
+#include "tools/elasticity/RosetteDialog.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+
+namespace brantel {
+namespace {
+
+// Every result box: the tensor, the principal strains, the plane.
+constexpr const char16_t* kResults[] = {u"Text14", u"Text15", u"Text16", u"Text9", u"Text10",
+                                        u"Text11", u"Text12", u"Text13", u"Text8"};
+
+class RosetteDialogTest : public test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    Project.Rosette = {};
+    Project.RosetteResults1 = {};
+    Project.RosetteResults2 = {};
+  }
+  frmRozeta& Open() { return DialogTest::Open<frmRozeta>(); }
+  frmRozeta& Dialog() const { return static_cast<frmRozeta&>(Current()); }
+  void Gauges(const char* w1, const char* w2, const char* w3) {
+    Paste(u"Text4", QString::fromUtf8(w1));
+    Paste(u"Text5", QString::fromUtf8(w2));
+    Paste(u"Text6", QString::fromUtf8(w3));
+  }
+  bool AllResultsEmpty() const {
+    for (const char16_t* box : kResults) {
+      if (!Text(box).isEmpty()) return false;
+    }
+    return true;
+  }
+};
+
+TEST_F(RosetteDialogTest, ARectangularRosetteWorkedByHand) {
+  Open();
+  EXPECT_TRUE(AllResultsEmpty());  // three directions of 0: singular
+  EXPECT_FALSE(Enabled(u"CmdOk"));
+  Type(u"Text5", QStringLiteral("45"));
+  Type(u"Text6", QStringLiteral("90"));
+  EXPECT_EQ(Text(u"Text9"), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(u"Text12"), QStringLiteral("0.000"));  // zero readings: not -90
+  Type(u"Text1", QStringLiteral("100"));
+  Type(u"Text2", QStringLiteral("50"));
+  Type(u"Text3", QStringLiteral("20"));
+  Type(u"Text7", QStringLiteral("30"));
+  const std::pair<const char16_t*, const char*> expected[] = {
+      {u"Text14", "100.000"}, {u"Text15", "20.000"}, {u"Text16", "-20.000"}, {u"Text9", "101.231"},
+      {u"Text10", "18.769"},  {u"Text11", "-7.018"}, {u"Text12", "-97.018"}, {u"Text13", "80.616"},
+      {u"Text8", "-35.707"}};
+  for (const auto& [box, text] : expected) EXPECT_EQ(Text(box), QString::fromUtf8(text));
+  EXPECT_TRUE(Enabled(u"CmdOk"));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(History().contains(QStringLiteral("Strain analysis from strain gauge data.")));
+
+  // A new reading moves the strains on the plane with the principal ones.
+  Type(u"Text3", QStringLiteral("-40"));
+  const RosetteSolution s = CalcStrainTensor(Dialog().Working());
+  const RosettePlaneStrains p = CalcStrainAtAngle(s.Principal, 30);
+  EXPECT_EQ(Text(u"Text9"), Format(s.Principal.E1, kRosetteMask));
+  EXPECT_EQ(Text(u"Text13"), Format(p.Ew, kRosetteMask));
+  EXPECT_EQ(Text(u"Text8"), Format(p.Gw, kRosetteMask));
+  EXPECT_NE(Text(u"Text13"), QStringLiteral("80.616"));
+
+  Press(u"CmdOk");
+  EXPECT_EQ(Project.Rosette.Ec, -40.0f);
+  EXPECT_EQ(Project.Rosette.W, 30.0f);
+  EXPECT_EQ(Project.Rosette.Ew, p.Ew);
+  EXPECT_NEAR(Project.RosetteResults1.E1, s.Principal.E1, 1e-9);
+  EXPECT_NEAR(Project.RosetteResults2.Gxy, s.Tensor.Gxy, 1e-9);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+}
+
+TEST_F(RosetteDialogTest, SingularAndNearSingularRosettesShowNoResults) {
+  Project.Rosette.Ea = 100;
+  Project.Rosette.Eb = 50;
+  Project.Rosette.Ec = 20;
+  Project.Rosette.W = 30;
+  Open();
+  EXPECT_TRUE(AllResultsEmpty());
+  // Two directions on one line, exactly or within rounding (0, 90, 180 has
+  // a determinant near 1e-7 and used to show strains near 1e9).
+  for (const auto& set : {std::array{"0", "45", "90"}, {"0", "45", "180"}, {"0", "90", "180"},
+                          {"30", "75", "120"}, {"45", "135", "225"}}) {
+    Gauges(set[0], set[1], set[2]);
+    const bool singular = QString::fromUtf8(set[2]).toInt() - QString::fromUtf8(set[0]).toInt() == 180;
+    EXPECT_EQ(AllResultsEmpty(), singular) << set[2];
+    EXPECT_EQ(Enabled(u"CmdOk"), !singular) << set[2];
+  }
+  // The plane angle cannot bring back results of a singular rosette.
+  Gauges("0", "90", "180");
+  Type(u"Text7", QStringLiteral("15"));
+  EXPECT_EQ(Text(u"Text13"), QString());
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(RosetteDialogTest, EntriesAndRangesAreChecked) {
+  struct Case {
+    const char16_t* box;
+    const char* text;
+    const char* english;  // empty: accepted
+    const char* greek;
+  };
+  const Case cases[] = {
+      {u"Text1", "12a", "Invalid value for ea", "Εσφαλμένη τιμή για το εα"},
+      {u"Text6", "x", "Invalid value for angle w3", "Εσφαλμένη τιμή για τη γωνία θ3"},
+      {u"Text7", "1e39", "Invalid value for angle w", "Εσφαλμένη τιμή για τη γωνία θ"},
+      {u"Text4", "360", "", ""},
+      {u"Text4", "-45", "", ""},
+      {u"Text4", "360.5", "Angle w1 should observe: 0<d1<360", "Για την γωνία θ1 πρέπει να ισχύει: 0<θ1<360"},
+      {u"Text5", "400", "Angle w2 should observe: 0<d2<360", "Για την γωνία θ2 πρέπει να ισχύει: 0<θ2<360"},
+      {u"Text7", "-360", "", ""},
+      {u"Text7", "360", "", ""},
+      {u"Text7", "-361", "Angle w should observe: -360<w<360", "Για την γωνία θ πρέπει να ισχύει: -360<θ<360"},
+      {u"Text2", "-.", "", ""},
+  };
+  Project.Rosette.W2 = 45;
+  Project.Rosette.W3 = 90;
+  for (const Case& c : cases) {
+    for (qint16 english : {1, 0}) {
+      EnglishMenus = english;
+      Open();
+      boxes_->Clear();
+      Paste(c.box, QString::fromUtf8(c.text));
+      const QString message = QString::fromUtf8(english ? c.english : c.greek);
+      if (message.isEmpty()) {
+        EXPECT_TRUE(Messages().empty()) << c.text;
+        continue;
+      }
+      ASSERT_EQ(Messages().size(), 1u) << c.text;
+      EXPECT_EQ(LastMessage(), message);
+      EXPECT_TRUE(Control<QLineEdit>(c.box)->hasFocus()) << c.text;
+      Press(u"CmdOk");
+      EXPECT_TRUE(Dialog().isVisible()) << c.text;
+    }
+  }
+}
+
+TEST_F(RosetteDialogTest, LeftBoxesShowTheirNumberAndUneditedOnesTheirStoredValue) {
+  Project.Rosette = {0, 45, 90, 0.00012f, -0.00005f, 0.00003f, 22.5f};
+  Open();
+  EXPECT_EQ(Text(u"Text1"), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(u"Text14"), QStringLiteral("0.000"));
+  Focus(u"Text1");
+  Focus(u"Text2");
+  Focus(u"Text7");
+  EXPECT_EQ(Text(u"Text1"), QStringLiteral("0.000"));
+  EXPECT_EQ(Dialog().Working().Ea, 0.00012f);
+  Press(u"CmdOk");
+  EXPECT_EQ(Project.Rosette.Ea, 0.00012f);
+  EXPECT_EQ(Project.Rosette.Eb, -0.00005f);
+  EXPECT_EQ(Project.Rosette.Ec, 0.00003f);
+  EXPECT_EQ(Project.Rosette.W, 22.5f);
+  // The results stand for the stored readings, not for their display.
+  EXPECT_NEAR(Project.RosetteResults2.Ex, 0.00012, 1e-9);
+
+  Open();
+  Type(u"Text7", QStringLiteral("30.50"));
+  Focus(u"Text1");
+  EXPECT_EQ(Text(u"Text7"), QStringLiteral("30.5"));
+  Type(u"Text2", QString());
+  Focus(u"Text3");
+  EXPECT_EQ(Text(u"Text2"), QStringLiteral("0"));
+  EXPECT_EQ(Dialog().Working().W, 30.5f);
+  Press(u"cmdCancel");
+  EXPECT_EQ(Project.Rosette.W, 22.5f);
+  Open();
+  Type(u"Text7", QStringLiteral("10"));
+  Dialog().close();
+  EXPECT_EQ(Project.Rosette.W, 22.5f);
+}
+
+TEST_F(RosetteDialogTest, RenderInBothLanguages) {
+  Project.Rosette = {0, 45, 90, 100, 50, 20, 30};
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
+  QDir().mkpath(folder);
+  for (qint16 english : {0, 1}) {
+    EnglishMenus = english;
+    Open();
+    const QImage image = Dialog().grab().toImage();
+    EXPECT_FALSE(image.isNull());
+    image.save(folder + QStringLiteral("/rosette-%1.png").arg(english ? "en" : "el"));
+  }
+  EXPECT_EQ(Control<QLineEdit>(u"Text6")->accessibleName(), QStringLiteral("g3"));
+  EXPECT_EQ(Control<QLineEdit>(u"Text13")->accessibleName(), QStringLiteral("ew"));
+  EXPECT_TRUE(Messages().empty());
+}
+
+}  // namespace
+}  // namespace brantel

@@ -1,0 +1,179 @@
+#include "core/Settings.h"
+#include "core/project/ProjectRecord.h"
+#include "support/DialogTest.h"
+#include "tools/elasticity/TransformationDialog.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+
+namespace brantel {
+namespace {
+
+QString Box(const char* array, int k) { return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(k); }
+
+// 90 degrees about axis 3: new axis 1 along old axis 2, new axis 2 along old -1.
+constexpr Matrix3 kQuarterTurn{{{0, 1, 0}, {-1, 0, 0}, {0, 0, 1}}};
+
+class TransformationDialogTest : public test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    Project.TransformInputs = {};
+  }
+  frmTransformCoor& Open() { return DialogTest::Open<frmTransformCoor>(); }
+  frmTransformCoor& Dialog() const { return static_cast<frmTransformCoor&>(Current()); }
+  QStringList Texts(const char* array, int count) const {
+    QStringList out;
+    for (int k = 0; k < count; ++k) out << Text(Box(array, k));
+    return out;
+  }
+  bool Shown(const char* array, int count) const {
+    bool all = true;
+    for (int k = 0; k < count; ++k) all = all && Control(Box(array, k))->isVisible();
+    return all;
+  }
+};
+
+TEST_F(TransformationDialogTest, ATensorAndAVectorTurnedAQuarterAboutAxis3) {
+  Project.TransformInputs.Cosines = kQuarterTurn;
+  Open();
+  EXPECT_EQ(Texts("Text3", 9), QStringList(9, QStringLiteral("0")));  // the zero tensor
+  Type(Box("Text2", 0), QStringLiteral("10"));
+  Type(Box("Text2", 4), QStringLiteral("20"));
+  Type(Box("Text2", 8), QStringLiteral("30"));
+  EXPECT_EQ(Texts("Text3", 9), (QStringList{"20", "0", "0", "0", "10", "0", "0", "0", "30"}));
+  EXPECT_TRUE(Shown("Text2", 9) && Shown("Text3", 9));
+  EXPECT_FALSE(Control(Box("Text4", 0))->isVisible());
+
+  Press(u"Option1(1)");
+  EXPECT_FALSE(Control(Box("Text2", 4))->isVisible());
+  EXPECT_FALSE(Control(Box("Text3", 4))->isVisible());
+  EXPECT_TRUE(Shown("Text4", 3) && Shown("Text5", 3));
+  Type(Box("Text4", 0), QStringLiteral("1"));
+  EXPECT_EQ(Texts("Text5", 3), (QStringList{"0", "-1", "0"}));
+  // A cosine matrix of ones is used as it stands.
+  for (int k = 0; k < 9; ++k) Paste(Box("Text1", k), QStringLiteral("1"));
+  Type(Box("Text4", 1), QStringLiteral("2"));
+  Type(Box("Text4", 2), QStringLiteral("3"));
+  EXPECT_EQ(Texts("Text5", 3), (QStringList{"6", "6", "6"}));
+
+  Press(u"Option1(0)");  // the tensor is back as it was
+  EXPECT_EQ(Texts("Text2", 9), (QStringList{"10", "0", "0", "0", "20", "0", "0", "0", "30"}));
+  EXPECT_EQ(Text(Box("Text3", 0)), QStringLiteral("60"));
+  Press(u"CmdOk");
+  const TransformData& t = Project.TransformInputs;
+  EXPECT_EQ(t.Option, 0);
+  EXPECT_EQ(t.Tensor[1][1], 20.0f);
+  EXPECT_EQ(t.Vector, (Vector3{1, 2, 3}));
+  EXPECT_EQ(t.Cosines[1][0], 1.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(History().contains(QStringLiteral("Coordinate transformation of matrix or vector.")));
+}
+
+TEST_F(TransformationDialogTest, BadEntriesAreRefusedAndTheResultsStay) {
+  Project.TransformInputs.Cosines = kQuarterTurn;
+  Project.TransformInputs.Tensor[0][0] = 5;
+  Open();
+  ASSERT_EQ(Text(Box("Text3", 4)), QStringLiteral("5"));
+  Paste(Box("Text1", 3), QStringLiteral("-"));  // a number being typed counts as 0
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Text(Box("Text3", 4)), QStringLiteral("0"));
+  Paste(Box("Text1", 3), QStringLiteral("-1"));
+  // A bad cosine and a bad tensor element: two messages, the focus in the
+  // second box.
+  Paste(Box("Text2", 7), QStringLiteral("x"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for A32"));
+  boxes_->Clear();
+  EnglishMenus = 0;
+  Paste(Box("Text1", 2), QStringLiteral("1e39"));
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(Messages()[0].prompt, QStringLiteral("Εσφαλμένη τιμή για το a13"));
+  EXPECT_EQ(Messages()[1].prompt, QStringLiteral("Εσφαλμένη τιμή για το A32"));
+  EXPECT_TRUE(Control<QLineEdit>(Box("Text2", 7))->hasFocus());
+  EXPECT_EQ(Text(Box("Text3", 4)), QStringLiteral("5"));
+  Press(u"CmdOk");
+  EXPECT_TRUE(Dialog().isVisible());
+
+  // A bad element left behind in the hidden tensor is not stored as 0: the
+  // tensor keeps what it last accepted.
+  Paste(Box("Text1", 2), QStringLiteral("0"));
+  Paste(Box("Text2", 7), QStringLiteral("0"));
+  Paste(Box("Text2", 0), QStringLiteral("x"));
+  Press(u"Option1(1)");
+  boxes_->Clear();
+  Type(Box("Text4", 2), QStringLiteral("4"));
+  EXPECT_TRUE(Messages().empty());
+  Press(u"CmdOk");
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Project.TransformInputs.Tensor[0][0], 5.0f);
+  EXPECT_EQ(Project.TransformInputs.Vector[2], 4.0f);
+  EXPECT_EQ(Project.TransformInputs.Cosines[1][0], -1.0f);
+  EXPECT_EQ(Project.TransformInputs.Option, 1);
+}
+
+TEST_F(TransformationDialogTest, OkWithoutEditsKeepsTheStoredValues) {
+  TransformData& t = Project.TransformInputs;
+  t.Cosines = {{{0.70710678f, 0.70710678f, 0}, {-0.70710678f, 0.70710678f, 0}, {0, 0, 1}}};
+  t.Tensor = {{{0.00012f, 1.23456789f, 0}, {3e-20f, 2, 0}, {0, 0, 12345678}}};
+  t.Vector = {0.00012f, -1.0000001f, 1e30f};
+  t.Option = 1;
+  const TransformData before = t;
+  Open();
+  EXPECT_TRUE(Shown("Text4", 3));
+  EXPECT_EQ(Text(Box("Text4", 1)), QStringLiteral("-1"));
+  Focus(Box("Text4", 1));
+  Focus(Box("Text1", 0));
+  Press(u"CmdOk");
+  EXPECT_EQ(t.Cosines, before.Cosines);
+  EXPECT_EQ(t.Tensor, before.Tensor);
+  EXPECT_EQ(t.Vector, before.Vector);
+  EXPECT_EQ(t.Option, 1);
+
+  Open();
+  Type(Box("Text1", 0), QStringLiteral("2"));
+  Press(u"cmdCancel");
+  Open();
+  Press(u"Option1(0)");
+  Dialog().close();
+  EXPECT_EQ(t.Cosines, before.Cosines);
+  EXPECT_EQ(t.Option, 1);
+}
+
+TEST_F(TransformationDialogTest, AResultBeyondThe32BitRangeIsEmptied) {
+  Project.TransformInputs.Cosines = {{{1, 1, 0}, {0, 1, 0}, {0, 0, 1}}};
+  Project.TransformInputs.Tensor[0][0] = 1;
+  Open();
+  EXPECT_EQ(Text(Box("Text3", 0)), QStringLiteral("1"));
+  Paste(Box("Text2", 0), QStringLiteral("3e38"));
+  Paste(Box("Text2", 1), QStringLiteral("3e38"));
+  EXPECT_EQ(Texts("Text3", 9), QStringList(9, QString()));
+  EXPECT_TRUE(History().contains(QStringLiteral("Overflow")));
+  Paste(Box("Text2", 1), QStringLiteral("0"));
+  EXPECT_EQ(Text(Box("Text3", 0)), QStringLiteral("3E+38"));
+}
+
+TEST_F(TransformationDialogTest, RenderBothOptionsInBothLanguages) {
+  Project.TransformInputs.Cosines = kQuarterTurn;
+  Project.TransformInputs.Tensor = {{{12.5f, -3, 0.25f}, {-3, 40, 0}, {0.25f, 0, -8}}};
+  Project.TransformInputs.Vector = {1, 2, 3};
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
+  QDir().mkpath(folder);
+  for (qint16 english : {0, 1}) {
+    EnglishMenus = english;
+    Open();
+    for (int option : {0, 1}) {
+      Press(option ? u"Option1(1)" : u"Option1(0)");
+      const QImage image = Dialog().grab().toImage();
+      EXPECT_FALSE(image.isNull());
+      image.save(folder + QStringLiteral("/transform-%1-%2.png").arg(english ? "en" : "el", option ? "vector" : "tensor"));
+    }
+  }
+  EXPECT_EQ(Control<QLineEdit>(Box("Text1", 5))->accessibleName(), QStringLiteral("a23"));
+  EXPECT_EQ(Control<QLineEdit>(Box("Text5", 0))->accessibleName(), QStringLiteral("v'1"));
+  EXPECT_TRUE(Messages().empty());
+}
+
+}  // namespace
+}  // namespace brantel
