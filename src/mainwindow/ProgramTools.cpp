@@ -7,6 +7,7 @@
 #include "mainwindow/PrintText.h"
 #include "mainwindow/TextBrowser.h"
 #include "tools/failure/CoulombWedgeDialog.h"
+#include "tools/stress/CircularFailureDialog.h"
 #include "tools/stress/Stress2DDialog.h"
 
 namespace brantel {
@@ -28,6 +29,7 @@ void RegisterProgramTools() {
   RegisterTool(Tool::TextBrowser, [](QWidget*) { forms::ShowModal<frmTextBrow>(nullptr); });
   RegisterTool(Tool::Stress2D, forms::OpenModal<frm2DPrinc>);
   RegisterTool(Tool::CoulombWedge, forms::OpenModal<frmCoulombWedge>);
+  RegisterTool(Tool::CircularFailure, forms::OpenModal<frmCircFail>);
 }
 
 }  // namespace brantel
