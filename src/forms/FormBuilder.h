@@ -3,7 +3,6 @@
 #include "forms/FormHelpers.h"
 
 #include <QHash>
-#include <QMenuBar>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -14,6 +13,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+class QMenuBar;
 
 namespace brantel::forms {
 
