@@ -1,6 +1,7 @@
 // One keystroke in a stress box of the failure-around-an-opening tool, from
 // the change of the text to the zone drawing painted, against a full repaint
-// of the same window.
+// of the same window. On a busy machine, compare the two with
+// --benchmark_repetitions=20 --benchmark_enable_random_interleaving=true.
 
 #include "core/Settings.h"
 #include "core/project/ProjectRecord.h"

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QTest>
 
 #include <cmath>
 
@@ -339,6 +340,20 @@ TEST_F(CircularFailureDialogTest, TheMenusSaveNothingPrintAndCopyTheWindow) {
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages().back().buttons & mb::kButtonMask, mb::kRetryCancel);
   EXPECT_TRUE(Dialog().isVisible());
+}
+
+TEST_F(CircularFailureDialogTest, EditKeysInABoxEditTheBoxAndTheMenuKeysWorkElsewhere) {
+  Open();
+  Control<QLineEdit>(u"Text1")->selectAll();
+  QTest::keyClick(Control(u"Text1"), Qt::Key_X, Qt::ControlModifier);  // cuts the selected text
+  EXPECT_TRUE(Dialog().isVisible());
+  EXPECT_EQ(Text(u"Text1"), QString());
+  QTest::keyClick(Control(u"Text1"), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(LastMessage(), QStringLiteral("Option not active yet"));
+  Focus(u"cmdHelp");
+  QTest::keyClick(Control(u"cmdHelp"), Qt::Key_X, Qt::ControlModifier);  // File, Exit
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Project.CircFailStress.Sx, 10.0f);
 }
 
 TEST_F(CircularFailureDialogTest, BoxesCarryTheNamesOfTheirLabels) {
