@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -386,11 +387,35 @@ const ControlRow* FormLayout::RowOf(QStringView name) const {
 }
 
 void FormLayout::SetFormWidth(int twips) {
-  if (form_) SetFormSize(twips, Twips(form_->height()));
+  if (form_) SetFormSize(twips, Twips(form_->height() - menuHeight_));
 }
 
 void FormLayout::SetFormSize(int widthTwips, int heightTwips) {
-  if (form_) form_->setFixedSize(Px(widthTwips), Px(heightTwips));
+  if (!form_) return;
+  form_->setFixedSize(Px(widthTwips), Px(heightTwips) + menuHeight_);
+  if (menuBar_) menuBar_->setGeometry(0, 0, form_->width(), menuHeight_);
+}
+
+void FormLayout::AddMenuBar(QMenuBar* bar) {
+  if (!form_ || !bar || menuBar_) return;
+  bar->setParent(form_);
+  menuBar_ = bar;
+  const int height = bar->sizeHint().height();
+  for (const ControlRow& row : controls_) {
+    if (row.container) continue;
+    if (QWidget* w = Find(QString::fromUtf8(row.name))) w->move(w->x(), w->y() + height);
+  }
+  const int width = form_->width();
+  const int inner = form_->height() - menuHeight_;
+  menuHeight_ = height;
+  form_->setFixedSize(width, inner + menuHeight_);
+  bar->setGeometry(0, 0, width, menuHeight_);
+  bar->show();
+}
+
+QRect FormLayout::ClientRect() const {
+  if (!form_) return QRect();
+  return QRect(0, menuHeight_, form_->width(), form_->height() - menuHeight_);
 }
 
 }  // namespace brantel::forms

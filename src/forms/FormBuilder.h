@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -12,6 +13,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+class QMenuBar;
 
 namespace brantel::forms {
 
@@ -121,9 +124,16 @@ class FormLayout {
   // The caption a row shows in a language.
   static QString Caption(const ControlRow& row, bool english);
 
-  // Resizes the form's inner area, in twips.
+  // Resizes the form's inner area, in twips (below its menu bar, if any).
   void SetFormWidth(int twips);
   void SetFormSize(int widthTwips, int heightTwips);
+
+  // Puts a menu bar along the top of the form, outside the designed area as
+  // a window's menu bar lies outside its client area: the controls of the
+  // form move down by the bar's height and the form grows by it.
+  void AddMenuBar(QMenuBar* bar);
+  // The designed area of the form, below its menu bar, in pixels.
+  QRect ClientRect() const;
 
   const FormDesign& Design() const { return design_; }
 
@@ -136,6 +146,8 @@ class FormLayout {
   [[noreturn]] void Fail(const QString& what) const;
 
   QPointer<QWidget> form_;
+  QPointer<QMenuBar> menuBar_;
+  int menuHeight_ = 0;  // pixels above the designed area
   FormDesign design_;
   std::vector<ControlRow> controls_;
   QHash<QString, QPointer<QWidget>> widgets_;

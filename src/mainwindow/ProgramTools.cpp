@@ -12,6 +12,7 @@
 #include "tools/elasticity/TransformationDialog.h"
 #include "tools/failure/CoulombDialog.h"
 #include "tools/failure/CoulombWedgeDialog.h"
+#include "tools/stress/CircularFailureDialog.h"
 #include "tools/stress/Stress2DDialog.h"
 
 namespace brantel {
@@ -38,6 +39,7 @@ void RegisterProgramTools() {
   RegisterTool(Tool::Elasticity3D, forms::OpenModal<frmElasti3D>);
   RegisterTool(Tool::StrainRosette, forms::OpenModal<frmRozeta>);
   RegisterTool(Tool::Transformation, forms::OpenModal<frmTransformCoor>);
+  RegisterTool(Tool::CircularFailure, forms::OpenModal<frmCircFail>);
 }
 
 }  // namespace brantel

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -45,6 +46,26 @@ TEST(FormBuilder, PlacesEveryControlInPixelsOfItsContainer) {
   EXPECT_EQ(layout.Require<QLineEdit>(u"Text4")->focusPolicy(), Qt::ClickFocus);
   EXPECT_EQ(Px(3000), 200);
   EXPECT_EQ(Px(8), 1);
+}
+
+TEST(FormBuilder, AMenuBarSitsAboveTheDesignedArea) {
+  QWidget form;
+  FormLayout layout(&form, kForm, kControls);
+  auto* bar = new QMenuBar;
+  bar->addMenu(QStringLiteral("File"));
+  layout.AddMenuBar(bar);
+  const int height = bar->height();
+  ASSERT_GT(height, 0);
+  EXPECT_EQ(bar->parentWidget(), &form);
+  EXPECT_EQ(bar->geometry(), QRect(0, 0, 327, height));
+  EXPECT_EQ(form.size(), QSize(327, 160 + height));
+  EXPECT_EQ(layout.ClientRect(), QRect(0, height, 327, 160));
+  // Rows on the form move down; rows in a container keep their place there.
+  EXPECT_EQ(layout.Require<QGroupBox>(u"Frame1")->pos(), QPoint(8, 8 + height));
+  EXPECT_EQ(layout.Require<QLineEdit>(u"Text1")->pos(), QPoint(64, 16));
+  layout.SetFormWidth(6000);
+  EXPECT_EQ(form.size(), QSize(400, 160 + height));
+  EXPECT_EQ(bar->width(), 400);
 }
 
 // The message of the DesignError that a call raises, or "" when none.

@@ -32,8 +32,8 @@ namespace brantel {
 //
 // Shared arithmetic used (core/Arithmetic.h): CalcPrincipal2D, ArcCos and
 // kDegreeFactor. An overflow (6) or a division by zero (11, r = 0) raises a
-// RuntimeError; the dialog logs it (LogRuntimeError) and leaves the drawing
-// as it was.
+// RuntimeError; the dialog logs it (LogRuntimeError) and blanks the drawing,
+// which could not stand for the inputs.
 
 // How much of the boundary fails in one mode. The values are those the
 // dialog keeps.

@@ -1,0 +1,254 @@
+#include "tools/stress/CircularFailureDialog.h"
+
+#include "core/ErrorReporting.h"
+#include "core/History.h"
+#include "core/Messages.h"
+#include "core/RuntimeError.h"
+#include "forms/FormHelpers.h"
+#include "platform/Printer.h"
+#include "platform/WindowCapture.h"
+#include "tools/stress/FailureZonePicture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+
+#include <cstring>
+
+namespace brantel {
+namespace {
+
+using forms::ControlRow;
+using forms::Kind;
+
+constexpr forms::FormDesign kForm{10080, 7335, "Failure Criteria around Circular Openings",
+                                "Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα"};
+
+constexpr ControlRow kControls[] = {
+    {"picMain", Kind::Picture, nullptr, 120, 120, 6855, 7095},
+    // The far-field stresses and the pressure in the opening.
+    {"lblsx", Kind::Label, nullptr, 7200, 270, 1335, 255, "sx", "σx", "Text1"},
+    {"Text1", Kind::TextBox, nullptr, 8640, 240, 1215, 285},
+    {"lblsy", Kind::Label, nullptr, 7200, 630, 1335, 255, "sy", "σy", "Text2"},
+    {"Text2", Kind::TextBox, nullptr, 8640, 600, 1215, 285},
+    {"lbltxy", Kind::Label, nullptr, 7200, 990, 1335, 255, "txy", "τxy", "Text3"},
+    {"Text3", Kind::TextBox, nullptr, 8640, 960, 1215, 285},
+    {"lblPW", Kind::Label, nullptr, 7200, 1350, 1335, 255, "pw", nullptr, "txtlInternalPress"},
+    {"txtlInternalPress", Kind::TextBox, nullptr, 8640, 1320, 1215, 285},
+    // The opening and the circle looked at.
+    {"lblRadius", Kind::Label, nullptr, 7200, 1950, 1335, 255, "Radius", "Ακτίνα", "Text4"},
+    {"Text4", Kind::TextBox, nullptr, 8640, 1920, 1215, 285},
+    {"Label7", Kind::Label, nullptr, 7200, 2310, 1335, 255, "Radial Distance", nullptr, "Text7"},
+    {"Text7", Kind::TextBox, nullptr, 8640, 2280, 1215, 285},
+    // The strengths of the rock.
+    {"Label5", Kind::Label, nullptr, 7200, 2910, 1335, 255, "Co", nullptr, "Text5"},
+    {"Text5", Kind::TextBox, nullptr, 8640, 2880, 1215, 285},
+    {"Label6", Kind::Label, nullptr, 7200, 3270, 1335, 255, "To", nullptr, "Text6"},
+    {"Text6", Kind::TextBox, nullptr, 8640, 3240, 1215, 285},
+    // Buttons.
+    {"CmdOk", Kind::Button, nullptr, 8640, 5880, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {"cmdCancel", Kind::Button, nullptr, 8640, 6360, 1215, 375, "Cancel"},
+    {"cmdHelp", Kind::Button, nullptr, 8640, 6840, 1215, 375, "Help"},
+};
+
+// The design names of the boxes, in the order of CircFailEntries.
+constexpr const char* kEntryBoxes[] = {"Text1", "Text2", "Text3", "Text4", "txtlInternalPress",
+                                       "Text5", "Text6", "Text7"};
+
+// A box as the checks see it: an unedited box gives back its stored value.
+OpeningEntry EntryOf(const QLineEdit* box) {
+  if (forms::BoxUnedited(box)) return ReadOpeningEntry(box->text(), forms::BoxValue(box));
+  return ReadOpeningEntry(box->text());
+}
+
+// Prints a picture of the screen at its size on the screen, from the corner
+// of the printable area (made smaller only where the page is smaller).
+void PrintPicture(const QPixmap& picture, double screenDpiX, double screenDpiY) {
+  QPrinter& printer = platform::SystemPrinter();
+  QPainter painter;
+  if (!painter.begin(&printer)) RaiseError(err::kPrinterError);
+  QSizeF size(picture.width() * printer.logicalDpiX() / screenDpiX,
+              picture.height() * printer.logicalDpiY() / screenDpiY);
+  const QSizeF page(printer.width(), printer.height());
+  if (size.width() > page.width() || size.height() > page.height()) size.scale(page, Qt::KeepAspectRatio);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawPixmap(QRectF(QPointF(0, 0), size), picture, QRectF(picture.rect()));
+  if (!painter.end() || printer.printerState() == QPrinter::Error) RaiseError(err::kPrinterError);
+}
+
+}  // namespace
+
+frmCircFail::frmCircFail(QWidget* owner) : FormDialog(owner) {
+  setObjectName(QStringLiteral("frmCircFail"));
+  Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
+    if (QLatin1String(row.name) == QLatin1String("picMain")) return new FailureZonePicture(parent);
+    return nullptr;
+  });
+  ui_.sx = Require<QLineEdit>(u"Text1");
+  ui_.sy = Require<QLineEdit>(u"Text2");
+  ui_.txy = Require<QLineEdit>(u"Text3");
+  ui_.pressure = Require<QLineEdit>(u"txtlInternalPress");
+  ui_.radius = Require<QLineEdit>(u"Text4");
+  ui_.co = Require<QLineEdit>(u"Text5");
+  ui_.to = Require<QLineEdit>(u"Text6");
+  ui_.distance = Require<QLineEdit>(u"Text7");
+  ui_.ok = Require<QPushButton>(u"CmdOk");
+  ui_.picMain = Require<FailureZonePicture>(u"picMain");
+  ui_.picMain->setAccessibleName(QString::fromLatin1(kZoneTitle));
+
+  // The boxes as LoadInputs fills them; the checks at OK are the tool's own.
+  inputs_.Add(ui_.sx, {"sx", "σx"}, stress_.Sx);
+  inputs_.Add(ui_.sy, {"sy", "σy"}, stress_.Sy);
+  inputs_.Add(ui_.txy, {"txy", "τxy"}, stress_.Txy);
+  inputs_.Add(ui_.pressure, {"pw", "pw"}, input_.InternalPressure);
+  inputs_.Add(ui_.radius, {"Radius", "Ακτίνα"}, input_.A);
+  inputs_.Add(ui_.distance, {"Radial Distance", "Radial Distance"}, input_.R);
+  inputs_.Add(ui_.co, {"Co", "Co"}, input_.Co);
+  inputs_.Add(ui_.to, {"To", "To"}, input_.To);
+
+  BuildMenus();
+  WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.pressure, ui_.radius, ui_.co, ui_.to, ui_.distance}) {
+    connect(box, &QLineEdit::textChanged, this, &frmCircFail::Inputs_Change);
+  }
+
+  Form_Load();
+}
+
+frmCircFail::~frmCircFail() = default;
+
+void frmCircFail::BuildMenus() {
+  // The captions are English in both languages.
+  auto* bar = new QMenuBar;
+  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("mnuFile"));
+  ui_.fileItems[0] = file->addAction(QStringLiteral("Save"));
+  ui_.fileItems[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  ui_.fileItems[1] = file->addSeparator();
+  ui_.fileItems[2] = file->addAction(QStringLiteral("Print"));
+  ui_.fileItems[2]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  ui_.fileItems[3] = file->addSeparator();
+  ui_.fileItems[4] = file->addAction(QStringLiteral("Exit"));
+  ui_.fileItems[4]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+  QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+  edit->setObjectName(QStringLiteral("mnuEdit"));
+  ui_.editItems[0] = edit->addAction(QStringLiteral("Copy"));
+  ui_.editItems[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  for (int i = 0; i < kFileItems; ++i) {
+    ui_.fileItems[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("mnuFileItem(%1)").arg(i));
+    connect(ui_.fileItems[static_cast<std::size_t>(i)], &QAction::triggered, this,
+            [this, i] { mnuFileItem_Click(i); });
+  }
+  ui_.editItems[0]->setObjectName(QStringLiteral("mnuEditItem(0)"));
+  connect(ui_.editItems[0], &QAction::triggered, this, [this] { mnuEditItem_Click(0); });
+  Layout().AddMenuBar(bar);
+}
+
+void frmCircFail::Form_Load() {
+  LoadInputs();
+  if (Project.CircFailInput.A > 0) CalcFailureZones();
+  AddHistoryLine(Tr(QStringLiteral("Failure Criteria around Circular Openings."),
+                    QStringLiteral("Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα.")));
+}
+
+void frmCircFail::LoadFromProject() {
+  stress_ = Project.CircFailStress;
+  stress_.GraphOption = 0;  // not used here
+  input_ = Project.CircFailInput;
+  input_.Extra = {};  // never filled here
+  inputs_.Show(u"#0.##0");
+}
+
+void frmCircFail::Inputs_Change() {
+  if (loading_) return;
+  CalcFailureZones();
+}
+
+CircFailEntries frmCircFail::Entries() const {
+  return {EntryOf(ui_.sx),       EntryOf(ui_.sy), EntryOf(ui_.txy), EntryOf(ui_.radius),
+          EntryOf(ui_.pressure), EntryOf(ui_.co), EntryOf(ui_.to),  EntryOf(ui_.distance)};
+}
+
+QLineEdit* frmCircFail::BoxNamed(const char* name) const {
+  QLineEdit* const boxes[] = {ui_.sx, ui_.sy, ui_.txy, ui_.radius, ui_.pressure, ui_.co, ui_.to, ui_.distance};
+  static_assert(std::size(kEntryBoxes) == std::size(boxes));
+  for (std::size_t i = 0; i < std::size(kEntryBoxes); ++i) {
+    if (std::strcmp(kEntryBoxes[i], name) == 0) return boxes[i];
+  }
+  throw forms::DesignError(QStringLiteral("no input box is named %1").arg(QString::fromUtf8(name)));
+}
+
+void frmCircFail::ReadInputs() { StoreCircFailEntries(Entries(), stress_, input_); }
+
+void frmCircFail::CalcFailureZones() {
+  // A box whose number is too large to read, or arithmetic that overflows
+  // or divides by r = 0: the error goes to the history and the picture is
+  // blanked rather than left showing another state.
+  const bool calculated = forms::Calculate(
+      {},
+      [this] {
+        ReadInputs();
+        zones_ = brantel::CalcFailureZones(stress_, input_);
+      },
+      [this] {
+        zones_ = {};
+        ui_.picMain->Blank();
+      });
+  if (!calculated) return;
+  for (const QString& line : FailureZoneHistory(zones_)) AddHistoryLine(line);
+  if (!zones_.Computed) return;  // a <= 0: the picture stays as it was
+  RecordFailureZones(zones_, input_);
+  Dev_Paint();
+}
+
+void frmCircFail::Dev_Paint() { ui_.picMain->Draw(zones_); }
+
+bool frmCircFail::ValidateInput() {
+  const CircFailEntries entries = Entries();
+  const CircFailCheck failed = FailedCircFailCheck(entries);
+  if (failed != CircFailCheck::None) {
+    const CircFailCheckMessage& m = CircFailCheckMessageOf(failed);
+    return forms::RefuseEntry(BoxNamed(m.Focus), {m.English, m.Greek, !m.WithPrefix});
+  }
+  StoreCircFailEntries(entries, stress_, input_);
+  return true;
+}
+
+void frmCircFail::CommitToProject() {
+  Project.CircFailStress = stress_;
+  Project.CircFailInput = input_;
+  MarkProjectChanged();
+}
+
+void frmCircFail::mnuFileItem_Click(int index) {
+  switch (index) {
+    case 0: ShowMsg(QStringLiteral("Option not active yet")); break;
+    case 2: PrintForm(); break;
+    case 4: CancelClicked(); break;
+    default: break;
+  }
+}
+
+void frmCircFail::mnuEditItem_Click(int index) {
+  if (index != 0) return;
+  QApplication::clipboard()->setPixmap(WindowPicture());
+}
+
+QPixmap frmCircFail::WindowPicture() {
+  const QRect client = Layout().ClientRect();
+  return CaptureWindow(this, true, client.left(), client.top(), client.width(), client.height());
+}
+
+void frmCircFail::PrintForm() {
+  const QPixmap picture = WindowPicture();
+  const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
+  RunReported([&] { PrintPicture(picture, dpiX, dpiY); }, [] { platform::SystemPrinter().abort(); });
+}
+
+}  // namespace brantel

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "core/project/ProjectRecord.h"
+#include "forms/FormDialog.h"
+#include "forms/FormInputs.h"
+#include "tools/stress/CircularFailure.h"
+
+#include <QPixmap>
+
+#include <array>
+
+class QAction;
+class QLineEdit;
+class QPushButton;
+
+namespace brantel {
+
+class FailureZonePicture;
+
+// Failure around a circular opening: the parts of the boundary (or of the
+// circle of radius r) where the tangential stress reaches Co or falls to
+// -To, recomputed and drawn at every change of a box, with the findings in
+// the history. Works on CircFailStress and CircFailInput of the project; the
+// mechanics are in CircularFailure.h. Its own File menu prints the window
+// as shown, its Edit menu copies the window's picture.
+class frmCircFail : public forms::FormDialog {
+  Q_OBJECT
+
+ public:
+  explicit frmCircFail(QWidget* owner = nullptr);
+  ~frmCircFail() override;
+
+  // Draws the failing zones of the last calculation.
+  void Dev_Paint();
+
+  // The working copy and the zones of the last calculation.
+  const StressInput& WorkingStress() const { return stress_; }
+  const CircFailData& WorkingInput() const { return input_; }
+  const FailureZones& Zones() const { return zones_; }
+
+  // The window as Print and Copy take it: the area below the menu bar.
+  QPixmap WindowPicture();
+
+  // The menu items: File Save, Print, Exit (0, 2, 4; 1 and 3 are
+  // separators) and Edit Copy (0).
+  static constexpr int kFileItems = 5;
+  QAction* FileItem(int index) const { return ui_.fileItems[static_cast<std::size_t>(index)]; }
+  QAction* EditItem(int index) const { return ui_.editItems[static_cast<std::size_t>(index)]; }
+
+ protected:
+  void LoadFromProject() override;
+  bool ValidateInput() override;
+  void CommitToProject() override;
+
+ private:
+  void Form_Load();
+  void BuildMenus();
+  // Text1_Change, Text2_Change, ... txtlInternalPress_Change.
+  void Inputs_Change();
+  void mnuFileItem_Click(int index);
+  void mnuEditItem_Click(int index);
+
+  void ReadInputs();
+  void CalcFailureZones();
+  void PrintForm();
+  // The boxes as the checks see them.
+  CircFailEntries Entries() const;
+  QLineEdit* BoxNamed(const char* name) const;
+
+  struct Ui {
+    QLineEdit* sx;        // Text1
+    QLineEdit* sy;        // Text2
+    QLineEdit* txy;       // Text3
+    QLineEdit* pressure;  // txtlInternalPress
+    QLineEdit* radius;    // Text4
+    QLineEdit* co;        // Text5
+    QLineEdit* to;        // Text6
+    QLineEdit* distance;  // Text7
+    QPushButton* ok;      // CmdOk
+    FailureZonePicture* picMain;
+    std::array<QAction*, kFileItems> fileItems;  // mnuFileItem
+    std::array<QAction*, 1> editItems;           // mnuEditItem
+  } ui_;
+
+  forms::NumericInputs inputs_;
+  StressInput stress_;
+  CircFailData input_;
+  FailureZones zones_;
+};
+
+}  // namespace brantel

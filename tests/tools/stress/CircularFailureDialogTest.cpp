@@ -1,0 +1,386 @@
+#include "core/Messages.h"
+#include "core/Settings.h"
+#include "core/project/ProjectRecord.h"
+#include "mainwindow/Commands.h"
+#include "mainwindow/ToolRegistry.h"
+#include "platform/Printer.h"
+#include "support/DialogTest.h"
+#include "tools/stress/CircularFailureDialog.h"
+#include "tools/stress/FailureZonePicture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QTest>
+
+#include <cmath>
+
+namespace brantel {
+namespace {
+
+using S = FailureState;
+
+// sx, sy, txy; p, a, r, Co, To as the project holds them.
+struct Inputs {
+  float sx, sy, txy, p, a, r, co, to;
+};
+
+void Store(const Inputs& in) {
+  Project.CircFailStress = {in.sx, in.sy, in.txy, 0};
+  CircFailData& d = Project.CircFailInput;
+  d = CircFailData{};
+  d.InternalPressure = in.p;
+  d.A = in.a;
+  d.R = in.r;
+  d.Co = in.co;
+  d.To = in.to;
+}
+
+class CircularFailureDialogTest : public test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    Store({10, 5, 0, 0, 1, 1, 100, 10});
+  }
+  frmCircFail& Open() { return DialogTest::Open<frmCircFail>(); }
+  frmCircFail& Dialog() const { return static_cast<frmCircFail&>(Current()); }
+  FailureZonePicture* Picture() const { return Control<FailureZonePicture>(u"picMain"); }
+  static int Count(const QString& text, const QString& line) { return static_cast<int>(text.count(line)); }
+
+  // Whether the picture shows a colour near the point at `angle` degrees
+  // (anticlockwise from the right), 100 pixels from the centre of the disc.
+  bool ColourAt(float angle, QRgb colour) const {
+    const QImage image = Picture()->grab().toImage();
+    const double w = angle * 3.14159265358979 / 180;
+    const int x = 1 + kZoneCentre.x() + static_cast<int>(std::lround(100 * std::cos(w)));
+    const int y = 1 + kZoneCentre.y() - static_cast<int>(std::lround(100 * std::sin(w)));
+    for (int dy = -5; dy <= 5; ++dy) {
+      for (int dx = -5; dx <= 5; ++dx) {
+        if (image.pixel(x + dx, y + dy) == colour) return true;
+      }
+    }
+    return false;
+  }
+  bool Blue(float angle) const { return ColourAt(angle, qRgb(0, 0, 255)); }
+  bool Red(float angle) const { return ColourAt(angle, qRgb(255, 0, 0)); }
+};
+
+constexpr const char* kNoCompression = "There is no region that fails in compression";
+constexpr const char* kNoTension = "There is no region that fails in tension";
+constexpr const char* kAllCompression = "Complete failure in compression";
+constexpr const char* kAllTension = "Complete failure in tension";
+
+TEST_F(CircularFailureDialogTest, EachCaseIsClassifiedLoggedAndDrawn) {
+  struct Case {
+    const char* name;
+    Inputs in;
+    FailureState compression, tension;
+    QStringList findings;
+    // The quadrants (0, 90, 180, 270 degrees) hatched blue and red.
+    bool blue[4], red[4];
+  };
+  // Compression fails around theta2 and theta2 + 180, tension across them.
+  const Case cases[] = {
+      {"none", {10, 5, 0, 0, 1, 1, 100, 100}, S::None, S::None, {kNoCompression, kNoTension}, {}, {}},
+      {"compression", {0, 10, 0, 0, 1, 1, 20, 100}, S::Partial, S::None, {kNoTension},
+       {true, false, true, false}, {}},
+      {"tension", {0, 10, 0, 0, 1, 1, 100, 5}, S::None, S::Partial, {kNoCompression}, {},
+       {false, true, false, true}},
+      {"both", {0, 10, 0, 0, 1, 1, 20, 5}, S::Partial, S::Partial, {}, {true, false, true, false},
+       {false, true, false, true}},
+      {"turned", {10, 0, 0, 0, 1, 1, 20, 5}, S::Partial, S::Partial, {}, {false, true, false, true},
+       {true, false, true, false}},
+      {"all-compression", {10, 5, 0, 0, 1, 1, 0, 100}, S::Complete, S::None, {kAllCompression, kNoTension},
+       {true, true, true, true}, {}},
+      {"all-tension", {-10, -5, 0, 0, 1, 1, 100, 0}, S::None, S::Complete, {kNoCompression, kAllTension}, {},
+       {true, true, true, true}},
+      {"equal-reaching-Co", {10, 10, 0, 0, 1, 1, 15, 5}, S::Complete, S::None, {kAllCompression, kNoTension},
+       {true, true, true, true}, {}},
+      {"equal-below-Co", {10, 10, 0, 0, 1, 2, 15, 5}, S::None, S::None, {kNoCompression, kNoTension}, {}, {}},
+      {"equal-pressure-tension", {10, 10, 0, 30, 1, 1, 100, 30}, S::None, S::Complete,
+       {kNoCompression, kAllTension}, {}, {true, true, true, true}},
+  };
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
+  QDir().mkpath(folder);
+  for (const Case& c : cases) {
+    Store(c.in);
+    const qsizetype before = History().size();
+    Open();
+    const QString logged = History().mid(before);
+    EXPECT_EQ(Dialog().Zones().Compression, c.compression) << c.name;
+    EXPECT_EQ(Dialog().Zones().Tension, c.tension) << c.name;
+    // The findings, then the tool's line, and nothing else (no error).
+    QStringList expected = c.findings;
+    expected << QStringLiteral("Failure Criteria around Circular Openings.");
+    QStringList lines;
+    for (const QString& line : logged.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+      lines << line.section(QStringLiteral(". "), 1);
+    }
+    EXPECT_EQ(lines, expected) << c.name;
+    ASSERT_TRUE(Picture()->Drawn()) << c.name;
+    for (int q = 0; q < 4; ++q) {
+      EXPECT_EQ(Blue(90.0f * q), c.blue[q]) << c.name << " quadrant " << q;
+      EXPECT_EQ(Red(90.0f * q), c.red[q]) << c.name << " quadrant " << q;
+    }
+    Dialog().grab().save(folder + QStringLiteral("/circfail-%1.png").arg(QLatin1String(c.name)));
+  }
+  EnglishMenus = 0;
+  Store(cases[3].in);
+  Open();
+  Dialog().grab().save(folder + QStringLiteral("/circfail-both-el.png"));
+  EXPECT_TRUE(History().contains(QStringLiteral("Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα.")));
+}
+
+TEST_F(CircularFailureDialogTest, EveryChangeRecalculatesAndLogsItsFindings) {
+  Store({0, 10, 0, 0, 1, 1, 20, 5});
+  Open();
+  ASSERT_EQ(Dialog().Zones().Compression, S::Partial);
+  Type(u"Text5", QStringLiteral("100"));  // Co 1, 10: partial; 100: none
+  EXPECT_EQ(Dialog().Zones().Compression, S::None);
+  EXPECT_EQ(Count(History(), QString::fromLatin1(kNoCompression)), 1);
+  Paste(u"Text5", QStringLiteral("150"));  // each change logs again
+  Paste(u"Text5", QStringLiteral("200"));
+  EXPECT_EQ(Count(History(), QString::fromLatin1(kNoCompression)), 3);
+  // A partial entry counts as 0, and nothing is refused while typing.
+  Type(u"Text5", QStringLiteral("-"));
+  EXPECT_EQ(Dialog().WorkingInput().Co, 0.0f);
+  EXPECT_EQ(Dialog().Zones().Compression, S::Partial);
+  Type(u"Text1", QStringLiteral("1x"));
+  EXPECT_EQ(Dialog().WorkingStress().Sx, 1.0f);
+  EXPECT_TRUE(Messages().empty());
+
+  // The pressure reduces both principal stresses.
+  Type(u"txtlInternalPress", QStringLiteral("4"));
+  EXPECT_EQ(Dialog().WorkingInput().S1Field, 6.0f);
+  EXPECT_EQ(Dialog().WorkingInput().S2Field, -3.0f);
+  // r below a is computed while typing; OK refuses it.
+  Type(u"Text7", QStringLiteral("0.5"));
+  EXPECT_TRUE(Dialog().Zones().Computed);
+}
+
+TEST_F(CircularFailureDialogTest, ARadiusOrDistanceThatCannotBeUsedIsLogged) {
+  Store({0, 10, 0, 0, 1, 1, 20, 5});
+  Open();
+  const FailureZones drawn = Picture()->Zones();
+  // a <= 0: the history says so and the picture stays as it was.
+  Type(u"Text4", QStringLiteral("0"));
+  EXPECT_TRUE(History().endsWith(QStringLiteral("Error: The opening radius is <= 0\r\n")));
+  EXPECT_TRUE(Picture()->Drawn());
+  EXPECT_EQ(Picture()->Zones().Z, drawn.Z);
+  Type(u"Text4", QStringLiteral("1"));
+
+  // r = 0 while the box is emptied: the division is logged and the picture,
+  // which cannot stand for these inputs, is blanked; no inf or NaN anywhere.
+  Type(u"Text7", QString());
+  EXPECT_TRUE(History().endsWith(QStringLiteral("11 Division by zero\r\n")));
+  EXPECT_FALSE(Picture()->Drawn());
+  Type(u"Text7", QStringLiteral("2"));
+  EXPECT_TRUE(Picture()->Drawn());
+  // A number beyond the 32-bit range.
+  Paste(u"Text1", QStringLiteral("1e39"));
+  EXPECT_TRUE(History().endsWith(QStringLiteral("6 Overflow\r\n")));
+  EXPECT_FALSE(Picture()->Drawn());
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(CircularFailureDialogTest, OkRunsTheChecksInOrder) {
+  struct Case {
+    std::vector<std::pair<const char16_t*, const char*>> entries;
+    const char* message;
+    const char16_t* focus;
+  };
+  const Case cases[] = {
+      {{{u"Text2", "y"}, {u"Text3", "t"}}, "Invalid value for sy", u"Text2"},
+      {{{u"Text4", "a"}}, "Invalid value for the opening radius", u"Text4"},
+      {{{u"Text4", "0"}, {u"txtlInternalPress", "-1"}}, "Invalid value for the opening radius: a>0", u"Text4"},
+      {{{u"txtlInternalPress", "-1"}, {u"Text5", "c"}}, "Pressure in the borehole should be >= 0",
+       u"txtlInternalPress"},
+      {{{u"Text5", "-1"}}, "Invalid value for the UCS of the host rock: Co>=0", u"Text5"},
+      {{{u"Text6", "-1"}, {u"Text7", "0"}}, "Invalid value for the tensile strength of the host rock: To>=0",
+       u"Text6"},
+      {{{u"Text7", "0"}}, "The distance from the center of the opening should be r>0", u"Text7"},
+      {{{u"Text4", "2"}, {u"Text7", "1.5"}},
+       "The distance from the center of the opening should be greater than the radius", u"Text7"},
+  };
+  for (const Case& c : cases) {
+    Open();
+    for (const auto& [box, text] : c.entries) Paste(box, QString::fromUtf8(text));
+    Focus(u"cmdHelp");
+    boxes_->Clear();
+    Press(u"CmdOk");
+    ASSERT_EQ(Messages().size(), 1u) << c.message;
+    EXPECT_EQ(LastMessage(), QString::fromUtf8(c.message));
+    EXPECT_TRUE(Control<QLineEdit>(c.focus)->hasFocus()) << c.message;
+    EXPECT_EQ(Control<QLineEdit>(c.focus)->selectedText(), Text(c.focus)) << c.message;
+    EXPECT_TRUE(Dialog().isVisible()) << c.message;
+    Dialog().close();
+    EXPECT_EQ(Project.CircFailInput.A, 1.0f);
+    EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  }
+  EnglishMenus = 0;
+  Open();
+  Paste(u"Text5", QStringLiteral("c"));
+  Press(u"CmdOk");
+  EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά την αντοχή Co"));
+  Paste(u"Text5", QStringLiteral("1"));
+  Paste(u"Text1", QStringLiteral("x"));
+  Press(u"CmdOk");
+  EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το σx"));
+}
+
+TEST_F(CircularFailureDialogTest, OkCommitsAndCancelCloseBoxAndExitDoNot) {
+  Project.CircFailInput.Extra = {1, 2, 3, 4, 5, 6};
+  const auto unchanged = [] {
+    EXPECT_EQ(Project.CircFailStress.Sx, 10.0f);
+    EXPECT_EQ(Project.CircFailInput.Co, 100.0f);
+    EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  };
+  Open();
+  Type(u"Text1", QStringLiteral("20"));
+  Press(u"cmdCancel");
+  unchanged();
+  Open();
+  Type(u"Text5", QStringLiteral("50"));
+  Dialog().close();
+  unchanged();
+  Open();
+  Type(u"Text5", QStringLiteral("50"));
+  Dialog().FileItem(4)->trigger();  // File, Exit
+  EXPECT_FALSE(Dialog().isVisible());
+  unchanged();
+
+  Open();
+  Type(u"Text1", QStringLiteral("20"));
+  Type(u"Text2", QStringLiteral("-4"));
+  Type(u"Text3", QStringLiteral("3"));
+  Type(u"txtlInternalPress", QStringLiteral("2"));
+  Type(u"Text4", QStringLiteral("1.5"));
+  Type(u"Text7", QStringLiteral("1.5"));  // r = a passes
+  Type(u"Text5", QStringLiteral("40"));
+  Type(u"Text6", QStringLiteral("2"));
+  Press(u"CmdOk");
+  EXPECT_FALSE(Dialog().isVisible());
+  const StressInput& s = Project.CircFailStress;
+  const CircFailData& d = Project.CircFailInput;
+  EXPECT_EQ(std::make_tuple(s.Sx, s.Sy, s.Txy, s.GraphOption), std::make_tuple(20.0f, -4.0f, 3.0f, qint16(0)));
+  EXPECT_EQ(std::make_tuple(d.InternalPressure, d.A, d.R, d.Co, d.To),
+            std::make_tuple(2.0f, 1.5f, 1.5f, 40.0f, 2.0f));
+  EXPECT_NEAR(d.S1Field, 18.3693f, 1e-3);  // 8 + sqrt(153) - 2
+  EXPECT_NEAR(d.S2Field, -6.3693f, 1e-3);
+  EXPECT_EQ(d.Extra, (std::array<float, 6>{}));
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
+
+  Open();  // reopening shows the committed values
+  EXPECT_EQ(Text(u"Text4"), QStringLiteral("1.500"));
+  EXPECT_EQ(Text(u"Text2"), QStringLiteral("-4.000"));
+}
+
+TEST_F(CircularFailureDialogTest, OkWithoutEditsKeepsTheStoredValues) {
+  Store({1.23456f, -0.00042f, 7.77777f, 0.12345f, 0.33333f, 0.66667f, 12.34567f, 0.98765f});
+  Open();
+  EXPECT_EQ(Text(u"Text4"), QStringLiteral("0.333"));
+  for (const char16_t* box : {u"Text1", u"Text2", u"Text3", u"txtlInternalPress", u"Text4", u"Text7", u"Text5",
+                              u"Text6"}) {
+    Focus(box);
+  }
+  Press(u"CmdOk");
+  ASSERT_FALSE(Dialog().isVisible());
+  const StressInput& s = Project.CircFailStress;
+  const CircFailData& d = Project.CircFailInput;
+  EXPECT_EQ(std::make_tuple(s.Sx, s.Sy, s.Txy), std::make_tuple(1.23456f, -0.00042f, 7.77777f));
+  EXPECT_EQ(std::make_tuple(d.InternalPressure, d.A, d.R, d.Co, d.To),
+            std::make_tuple(0.12345f, 0.33333f, 0.66667f, 12.34567f, 0.98765f));
+}
+
+TEST_F(CircularFailureDialogTest, TheMenusSaveNothingPrintAndCopyTheWindow) {
+  Store({0, 10, 0, 0, 1, 1, 20, 5});
+  Open();
+  auto* bar = Dialog().findChild<QMenuBar*>();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->geometry().topLeft(), QPoint(0, 0));
+  EXPECT_EQ(Picture()->y(), bar->height() + 8);  // the design lies below the menu bar
+  EXPECT_EQ(Dialog().FileItem(2)->text(), QStringLiteral("Print"));
+  EXPECT_EQ(Dialog().FileItem(0)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+
+  Dialog().FileItem(0)->trigger();
+  EXPECT_EQ(LastMessage(), QStringLiteral("Option not active yet"));
+  boxes_->Clear();
+
+  // Copy: the window below its menu bar, as shown, drawing included.
+  QApplication::clipboard()->clear();
+  Dialog().EditItem(0)->trigger();
+  const QImage copied = QApplication::clipboard()->image();
+  ASSERT_EQ(copied.size(), QSize(Dialog().width(), Dialog().height() - bar->height()));
+  // Beside the principal line along x, in the compression zone.
+  const QPoint centre = Picture()->pos() - QPoint(0, bar->height()) + kZoneCentre + QPoint(1, 1);
+  bool blue = false;
+  for (int dx = 80; dx < 120 && !blue; ++dx) blue = copied.pixel(centre + QPoint(dx, 10)) == qRgb(0, 0, 255);
+  EXPECT_TRUE(blue);
+
+  // Print: the same picture on the printer, with no dialog to answer.
+  QPrinter& printer = platform::SystemPrinter();
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  const QString pdf = Home() + QStringLiteral("/window.pdf");
+  printer.setOutputFileName(pdf);
+  Dialog().FileItem(2)->trigger();
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_GT(QFileInfo(pdf).size(), 1000);
+  // A printer that fails offers Retry or Cancel.
+  printer.setOutputFileName(Home() + QStringLiteral("/no/such/window.pdf"));
+  Answer(answer::kCancel);
+  Dialog().FileItem(2)->trigger();
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages().back().buttons & mb::kButtonMask, mb::kRetryCancel);
+  EXPECT_TRUE(Dialog().isVisible());
+}
+
+TEST_F(CircularFailureDialogTest, EditKeysInABoxEditTheBoxAndTheMenuKeysWorkElsewhere) {
+  Open();
+  Control<QLineEdit>(u"Text1")->selectAll();
+  QTest::keyClick(Control(u"Text1"), Qt::Key_X, Qt::ControlModifier);  // cuts the selected text
+  EXPECT_TRUE(Dialog().isVisible());
+  EXPECT_EQ(Text(u"Text1"), QString());
+  QTest::keyClick(Control(u"Text1"), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(LastMessage(), QStringLiteral("Option not active yet"));
+  Focus(u"cmdHelp");
+  QTest::keyClick(Control(u"cmdHelp"), Qt::Key_X, Qt::ControlModifier);  // File, Exit
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Project.CircFailStress.Sx, 10.0f);
+}
+
+TEST_F(CircularFailureDialogTest, BoxesCarryTheNamesOfTheirLabels) {
+  Open();
+  EXPECT_EQ(Control<QLineEdit>(u"Text1")->accessibleName(), QStringLiteral("sx"));
+  EXPECT_EQ(Control<QLineEdit>(u"txtlInternalPress")->accessibleName(), QStringLiteral("pw"));
+  EXPECT_EQ(Control<QLineEdit>(u"Text4")->accessibleName(), QStringLiteral("Radius"));
+  EXPECT_EQ(Control<QLineEdit>(u"Text7")->accessibleName(), QStringLiteral("Radial Distance"));
+  EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Failure Criteria around Circular Openings"));
+  EnglishMenus = 0;
+  Open();
+  EXPECT_EQ(Control<QLineEdit>(u"Text3")->accessibleName(), QStringLiteral("τxy"));
+  EXPECT_EQ(Control<QLineEdit>(u"Text4")->accessibleName(), QStringLiteral("Ακτίνα"));
+  EXPECT_EQ(Dialog().FileItem(4)->text(), QStringLiteral("Exit"));  // English in both languages
+}
+
+TEST(CircularFailureMenuEntry, FailureCriteriaItem7AndQuickButton38OpenTheTool) {
+  ClearTools();
+  RegisterProgramTools();
+  EXPECT_TRUE(ToolAvailable(Tool::CircularFailure));
+  const auto target = QuickButtonTarget(38);
+  ASSERT_TRUE(target.has_value());
+  EXPECT_EQ(ToolOfEntry(target->menu, target->index), Tool::CircularFailure);
+  EXPECT_EQ(MenuCaptionText(target->menu, target->index, true), QStringLiteral("Failure Around a Circular Opening"));
+  EXPECT_FALSE(OwnedByMainWindow(Tool::CircularFailure));
+  ClearTools();
+}
+
+}  // namespace
+}  // namespace brantel
