@@ -50,7 +50,7 @@ constexpr ControlRow kControls[] = {
     {"SSTab1", Kind::TabStrip, nullptr, 120, 120, 9255, 6135},
     // The chart.
     {"SSTab1(0)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Graph", "Γράφημα"},
-    {"MSChart1", Kind::Picture, "SSTab1(0)", 120, 480, 8895, 5415},
+    {"MSChart1", Kind::Picture, "SSTab1(0)", 120, 480, 8895, 5415, "Fadum Chart"},
     // The analysis.
     {"SSTab1(1)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Analysis", "Ανάλυση"},
     {"Frame2", Kind::Frame, "SSTab1(1)", 240, 600, 6015, 2535, "Foundation Parameters", "Παράμετροι Θεμελίου",
@@ -241,7 +241,7 @@ void frmFadumCoefs::SetUpChart() {
     series->attachAxis(x);
     series->attachAxis(y);
     const QColor colour = QColor::fromHsv(k * 300 / kFadumCurves, 230, 190);
-    series->setPen(QPen(colour, 1.5));
+    series->setPen(QPen(colour, 1));  // thin lines draw fastest
     curves_.append(series);
     auto* label = new QGraphicsSimpleTextItem(chart);
     label->setFont(small);
@@ -260,8 +260,10 @@ void frmFadumCoefs::DrawFadumChart() {
   const auto curves = FadumChartCurves();
   for (int k = 0; k < kFadumCurves; ++k) {
     const FadumChartCurve& curve = curves[static_cast<std::size_t>(k)];
+    // The chart lays out a curve handed to it again as if it were new; a
+    // curve that it shows already stays as it is.
+    if (curves_[k]->points() != curve.Points) curves_[k]->replace(curve.Points);
     curves_[k]->setName(QStringLiteral("n = ") + Format(curve.N, u"#0.0"));
-    curves_[k]->replace(curve.Points);
     curveLabels_[k]->setText(Format(curve.N, u"#0.0"));
   }
   PlaceCurveLabels();

@@ -57,7 +57,7 @@ constexpr ControlRow kControls[] = {
     {"LabelV8", Kind::Label, nullptr, 150, kAxisY(8), 180, 225, "8"},
     {"LabelV9", Kind::Label, nullptr, 150, kAxisY(9), 180, 225, "9"},
     {"Label34", Kind::Label, nullptr, 10560, 600, 3975, 615, "Plan View of Foundation and Surrounding Area",
-     "Κάτοψη θεμελίου και ευρύτερης περιοχής"},
+     "Κάτοψη θεμελίου και ευρύτερης περιοχής", "frmKatopsi"},
     // The foundation.
     {"Frame1", Kind::Frame, nullptr, 10560, 1440, 3975, 2055, "Foundation Data", "Παράμετροι θεμελίου", nullptr,
      kBlue},

@@ -39,6 +39,9 @@ class FoundationPlan : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  // The plan's area with a margin: sides far beyond it are held to this.
+  QRectF PaintClip() const;
+
   PlanRect foundation_;
   std::array<PlanRect, 4> auxiliary_;
 };

@@ -47,6 +47,7 @@ TEST_F(FadumChartDialogTest, LoadingShowsTheResultsOfTheStoredValues) {
   EXPECT_EQ(Control(u"txtBathos")->accessibleName(), QStringLiteral("Depth (m)"));
   EXPECT_EQ(Control(u"txtSigma")->accessibleName(), QStringLiteral("Additional Pressure under Foundation Corner (MPa)"));
   EXPECT_EQ(Control(u"txtIr")->accessibleName(), QStringLiteral("Ir Coefficient"));
+  EXPECT_EQ(Control(u"MSChart1")->accessibleName(), QStringLiteral("Fadum Chart"));
   EXPECT_TRUE(History().contains(
       QStringLiteral("Calculation of Additional Pressure a Corner of Orthogonal Foundation due to Uniform Loading.")));
   EXPECT_EQ(Dialog().ChartDrawCount(), 0);  // the chart waits for its tab
@@ -71,6 +72,12 @@ TEST_F(FadumChartDialogTest, TypingRecomputes) {
   EXPECT_EQ(Text(u"txtIr"), QStringLiteral("0.000"));
   EXPECT_EQ(Text(u"txtSigma"), QStringLiteral("0"));
   EXPECT_TRUE(Messages().empty());
+  // m beyond the range of a 32-bit number: no result rather than a wrong one.
+  Paste(u"txtBathos", QStringLiteral("1e-30"));
+  Paste(u"txtMhkos", QStringLiteral("1e30"));
+  EXPECT_EQ(Text(u"txtIr"), QString());
+  EXPECT_EQ(Text(u"txtSigma"), QString());
+  EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
 }
 
 TEST_F(FadumChartDialogTest, RefusedEntriesKeepTheResults) {

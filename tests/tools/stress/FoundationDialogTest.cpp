@@ -14,7 +14,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QImage>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -66,6 +68,7 @@ TEST_F(FoundationDialogTest, LoadingComputesForTheStoredPoint) {
   EXPECT_EQ(Control(u"txtFortio")->accessibleName(), QStringLiteral("Pressure on Foundation (psi)"));
   EXPECT_EQ(Control(u"txtX")->accessibleName(), QStringLiteral("X (ft)"));
   EXPECT_EQ(Control(u"txtProsthetes")->accessibleName(), QStringLiteral("Dsv (psi)"));
+  EXPECT_EQ(Plan()->accessibleName(), QStringLiteral("Plan View of Foundation and Surrounding Area"));
 }
 
 TEST_F(FoundationDialogTest, ThePointFollowsThePointer) {
@@ -132,6 +135,25 @@ TEST_F(FoundationDialogTest, WhatEachBoxChangesAndWhen) {
   Type(u"txtMhkos", QStringLiteral("-"));
   EXPECT_EQ(Plan()->Foundation().InPlanUnits(), QRectF(0, 0, 0, 1250));
   EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(FoundationDialogTest, APointerMovePaintsOnlyWhatChangedAndLeavesNoTrail) {
+  Project.FadumLength = 3;
+  Project.FadumWidth = 2;
+  Open();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+  QScreen* screen = Dialog().screen();
+  for (const QPointF& p : {QPointF(1.7, 0.8), QPointF(1.72, 0.83), QPointF(4.5, 3.2), QPointF(3, 0.5),
+                           QPointF(2.0, 2.0), QPointF(0.4, 5.1), QPointF(3.0, 2.0), QPointF(6.1, 1.3)}) {
+    PointAt(p.x(), p.y());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    // What the window shows, painted bit by bit, against the plan painted whole.
+    const QImage shown = screen->grabWindow(Dialog().winId()).toImage().copy(Plan()->geometry());
+    const QImage whole = Plan()->grab().toImage();
+    ASSERT_EQ(shown.size(), whole.size());
+    EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32), whole.convertToFormat(QImage::Format_RGB32))
+        << p.x() << " " << p.y();
+  }
 }
 
 TEST_F(FoundationDialogTest, AStressBeyondTheNumberRangeShowsNothing) {
