@@ -63,8 +63,8 @@ void FoundationPlan::SetAuxiliary(const std::array<PlanRect, 4>& rects) {
                                                    was.Y1 == now.Y1))) {
       continue;
     }
-    const QRect before = was.Shown ? InPixels(was, clip).toAlignedRect() : QRect();
-    const QRect after = now.Shown ? InPixels(now, clip).toAlignedRect() : QRect();
+    const QRect before = was.Shown ? InPixels(was, clip).toRect() : QRect();
+    const QRect after = now.Shown ? InPixels(now, clip).toRect() : QRect();
     changed += QRegion(before).xored(QRegion(after));
     changed += Outline(before);
     changed += Outline(after);
