@@ -174,6 +174,7 @@ bool frmFadumCoefs::ValidateInput() {
       ShowInputNotNumeric();
       return false;
     case FadumFault::Negative: {
+      // In the order of FadumBox, as kNegative.
       const std::array<QLineEdit*, 4> boxes{ui_.load, ui_.width, ui_.length, ui_.depth};
       const auto box = static_cast<std::size_t>(check.Box);
       return forms::RefuseEntry(boxes[box], kNegative[box]);
@@ -181,8 +182,7 @@ bool frmFadumCoefs::ValidateInput() {
     case FadumFault::None:
       break;
   }
-  inputs_ = {CSng((*values)[0]), CSng((*values)[1]), CSng((*values)[2]),
-             CSng((*values)[3])};
+  inputs_ = {CSng((*values)[0]), CSng((*values)[1]), CSng((*values)[2]), CSng((*values)[3])};
   return true;
 }
 
