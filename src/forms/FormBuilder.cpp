@@ -115,6 +115,11 @@ void SelectAllOnFocus(QWidget* box) {
   box->installEventFilter(new SelectAllFilter(box));
 }
 
+void AppendToCaption(QLabel* label, const QString& text) {
+  label->setText(label->text() + text);
+  if (QWidget* box = label->buddy()) box->setAccessibleName(PlainCaption(label->text()));
+}
+
 FormLayout::FormLayout(QWidget* form, const FormDesign& design, std::span<const ControlRow> controls,
                        const Factory& factory)
     : form_(form), design_(design), controls_(controls.begin(), controls.end()) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 class QMenuBar;
+class QLabel;
 
 namespace brantel::forms {
 
@@ -159,5 +160,10 @@ QString PlainCaption(const QString& caption);
 
 // Selects a box's whole text whenever it gets the focus, also by a click.
 void SelectAllOnFocus(QWidget* box);
+
+// Appends a text (a unit suffix, say) to a label's caption after the
+// captions are set; the box the label names is then spoken of by the whole
+// caption.
+void AppendToCaption(QLabel* label, const QString& text);
 
 }  // namespace brantel::forms

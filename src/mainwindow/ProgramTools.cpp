@@ -13,6 +13,7 @@
 #include "tools/failure/CoulombDialog.h"
 #include "tools/failure/CoulombWedgeDialog.h"
 #include "tools/stress/CircularFailureDialog.h"
+#include "tools/stress/FoundationDialog.h"
 #include "tools/stress/Stress2DDialog.h"
 
 namespace brantel {
@@ -40,6 +41,7 @@ void RegisterProgramTools() {
   RegisterTool(Tool::StrainRosette, forms::OpenModal<frmRozeta>);
   RegisterTool(Tool::Transformation, forms::OpenModal<frmTransformCoor>);
   RegisterTool(Tool::CircularFailure, forms::OpenModal<frmCircFail>);
+  RegisterTool(Tool::Foundation, forms::OpenModal<frmFadum>);
 }
 
 }  // namespace brantel

@@ -90,10 +90,10 @@ struct FadumChartCurve {
 // The twenty curves, n = 0.1 to 2.0. They do not depend on any input.
 std::array<FadumChartCurve, kFadumCurves> FadumChartCurves();
 
-// The chart's axes: x logarithmic, y linear.
+// The chart's axes: x logarithmic (marked at every whole multiple within
+// each decade), y linear in YDivisions steps.
 struct FadumChartAxes {
   double XMin = 0.1, XMax = 10.0;
-  int XDivisions = 19;
   double YMin = 0.0, YMax = 0.28;
   int YDivisions = 14;
 };
@@ -101,6 +101,7 @@ inline constexpr FadumChartAxes kFadumChartAxes{};
 inline constexpr QStringView kFadumChartTitle = u"Fadum Chart";
 inline constexpr QStringView kFadumChartXTitle = u"m";
 inline constexpr QStringView kFadumChartYTitle = u"Ir";
+inline constexpr QStringView kFadumChartNTitle = u"n";  // heads the values of n at the curves' ends
 
 // --- The foundation plan -------------------------------------------------------
 

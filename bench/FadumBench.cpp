@@ -1,0 +1,152 @@
+// The two Fadum dialogs as the user drives them, each against a full
+// repaint of the same window in the same run:
+// - one pointer move over the plan of the foundation tool, from the move to
+//   the stress box and the plan painted (a step of a pixel, and a jump
+//   across the plan);
+// - one keystroke in an input box of the coefficient dialog, from the change
+//   to its results painted, and the choice of its Graph tab, from the click
+//   to the twenty curves drawn and painted.
+
+#include "core/Settings.h"
+#include "core/project/ProjectRecord.h"
+#include "tools/stress/Fadum.h"
+#include "tools/stress/FadumChartDialog.h"
+#include "tools/stress/FoundationDialog.h"
+#include "tools/stress/FoundationPlan.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTabWidget>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <functional>
+
+namespace {
+
+using namespace brantel;
+
+// Paints what a step changed, as the event loop does.
+void PaintPending() { QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest); }
+
+void Quiet() {
+  EnglishMenus = 1;
+  DisplayHistoryWin = 0;
+}
+
+void FoundationProject() {
+  Quiet();
+  Project.FadumLength = 3;
+  Project.FadumWidth = 2;
+  Project.FadumDepth = 1.5f;
+  Project.FadumLoad = 100;
+  Project.FadumX = 4;
+  Project.FadumY = 4;
+}
+
+void CornerProject() {
+  Quiet();
+  Project.CornerLoad = 100;
+  Project.CornerWidth = 1;
+  Project.CornerLength = 1;
+  Project.CornerDepth = 1;
+}
+
+void PointerMoves(benchmark::State& state, const std::function<QPointF(int)>& place) {
+  FoundationProject();
+  frmFadum dialog;
+  dialog.show();
+  if (!QTest::qWaitForWindowExposed(&dialog)) state.SkipWithError("no window");
+  auto* plan = dialog.Layout().Require<FoundationPlan>(u"frmKatopsi");
+  int step = 0;
+  for (auto _ : state) {
+    const QPointF at = place(step++);
+    QMouseEvent move(QEvent::MouseMove, at, plan->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(plan, &move);
+    PaintPending();
+  }
+}
+
+// The pointer moving as a hand moves it: a pixel at a time, on a slant
+// across the plan, through the foundation and out beyond its far corner.
+void BM_PlanPointerMove(benchmark::State& state) {
+  PointerMoves(state, [](int step) {
+    const int i = step % 600;
+    return QPointF(20 + i, 10 + i / 2);
+  });
+}
+BENCHMARK(BM_PlanPointerMove)->Unit(benchmark::kMicrosecond);
+
+// The worst move: a jump between a point under the foundation and one far
+// beyond it, every rectangle laid out anew.
+void BM_PlanPointerJump(benchmark::State& state) {
+  PointerMoves(state, [](int step) {
+    return step % 2 ? QPointF(1200.0 / 15, 700.0 / 15) : QPointF(5300.0 / 15, 4100.0 / 15);
+  });
+}
+BENCHMARK(BM_PlanPointerJump)->Unit(benchmark::kMicrosecond);
+
+void BM_FoundationFullRepaint(benchmark::State& state) {
+  FoundationProject();
+  frmFadum dialog;
+  dialog.show();
+  if (!QTest::qWaitForWindowExposed(&dialog)) state.SkipWithError("no window");
+  for (auto _ : state) dialog.repaint();
+}
+BENCHMARK(BM_FoundationFullRepaint)->Unit(benchmark::kMicrosecond);
+
+void BM_CoefficientKeystroke(benchmark::State& state) {
+  CornerProject();
+  frmFadumCoefs dialog;
+  dialog.show();
+  if (!QTest::qWaitForWindowExposed(&dialog)) state.SkipWithError("no window");
+  QLineEdit* box = dialog.Layout().Require<QLineEdit>(u"txtMhkos");
+  box->setFocus();
+  bool flip = false;
+  for (auto _ : state) {
+    box->setText(flip ? QStringLiteral("1") : QStringLiteral("1.5"));
+    flip = !flip;
+    PaintPending();
+  }
+}
+BENCHMARK(BM_CoefficientKeystroke)->Unit(benchmark::kMicrosecond);
+
+void BM_CoefficientGraphTabChosen(benchmark::State& state) {
+  CornerProject();
+  frmFadumCoefs dialog;
+  dialog.show();
+  if (!QTest::qWaitForWindowExposed(&dialog)) state.SkipWithError("no window");
+  auto* tabs = dialog.Layout().Require<QTabWidget>(u"SSTab1");
+  for (auto _ : state) {
+    state.PauseTiming();
+    tabs->setCurrentIndex(frmFadumCoefs::kAnalysisTab);
+    PaintPending();
+    state.ResumeTiming();
+    tabs->setCurrentIndex(frmFadumCoefs::kGraphTab);  // the curves drawn again in full
+    PaintPending();
+  }
+}
+BENCHMARK(BM_CoefficientGraphTabChosen)->Unit(benchmark::kMicrosecond);
+
+void CoefficientFullRepaint(benchmark::State& state, int tab) {
+  CornerProject();
+  frmFadumCoefs dialog;
+  dialog.show();
+  if (!QTest::qWaitForWindowExposed(&dialog)) state.SkipWithError("no window");
+  dialog.Layout().Require<QTabWidget>(u"SSTab1")->setCurrentIndex(tab);
+  PaintPending();
+  for (auto _ : state) dialog.repaint();
+}
+void BM_CoefficientFullRepaintAnalysis(benchmark::State& state) {
+  CoefficientFullRepaint(state, frmFadumCoefs::kAnalysisTab);
+}
+BENCHMARK(BM_CoefficientFullRepaintAnalysis)->Unit(benchmark::kMicrosecond);
+void BM_CoefficientFullRepaintGraph(benchmark::State& state) {
+  CoefficientFullRepaint(state, frmFadumCoefs::kGraphTab);
+}
+BENCHMARK(BM_CoefficientFullRepaintGraph)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,212 @@
+#include "core/NumberFormat.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "core/project/ProjectRecord.h"
+#include "support/DialogTest.h"
+#include "tools/stress/Fadum.h"
+#include "tools/stress/FadumChartDialog.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QTabWidget>
+#include <QTest>
+#include <QValueAxis>
+
+namespace brantel {
+namespace {
+
+class FadumChartDialogTest : public test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    InitGlobals();  // the unit-label table
+    Project.CornerLoad = 100;
+    Project.CornerWidth = 1;
+    Project.CornerLength = 1;
+    Project.CornerDepth = 1;
+    Project.InputUnits = 0;
+  }
+  frmFadumCoefs& Open() { return DialogTest::Open<frmFadumCoefs>(); }
+  frmFadumCoefs& Dialog() const { return static_cast<frmFadumCoefs&>(Current()); }
+  QTabWidget* Tabs() const { return Control<QTabWidget>(u"SSTab1"); }
+};
+
+TEST_F(FadumChartDialogTest, LoadingShowsTheResultsOfTheStoredValues) {
+  Project.InputUnits = 1;
+  Open();
+  EXPECT_EQ(Tabs()->currentIndex(), frmFadumCoefs::kAnalysisTab);
+  EXPECT_EQ(Text(u"txtFortio"), QStringLiteral("100"));
+  EXPECT_EQ(Text(u"txtIr"), QStringLiteral("0.175"));
+  EXPECT_TRUE(Text(u"txtSigma").startsWith(QStringLiteral("17.52"))) << Text(u"txtSigma").toStdString();
+  EXPECT_EQ(Text(u"Label14"), QStringLiteral("Depth (m)"));
+  EXPECT_EQ(Control(u"txtBathos")->accessibleName(), QStringLiteral("Depth (m)"));
+  EXPECT_EQ(Control(u"txtSigma")->accessibleName(), QStringLiteral("Additional Pressure under Foundation Corner (MPa)"));
+  EXPECT_EQ(Control(u"txtIr")->accessibleName(), QStringLiteral("Ir Coefficient"));
+  EXPECT_EQ(Control(u"MSChart1")->accessibleName(), QStringLiteral("Fadum Chart"));
+  EXPECT_TRUE(History().contains(
+      QStringLiteral("Calculation of Additional Pressure a Corner of Orthogonal Foundation due to Uniform Loading.")));
+  EXPECT_EQ(Dialog().ChartDrawCount(), 0);  // the chart waits for its tab
+}
+
+TEST_F(FadumChartDialogTest, TypingRecomputes) {
+  Open();
+  Type(u"txtMhkos", QStringLiteral("7"));
+  Type(u"txtPlatos", QStringLiteral("3"));
+  Type(u"txtBathos", QStringLiteral("2"));
+  Type(u"txtFortio", QStringLiteral("50"));
+  const FadumCornerResult r = FadumCornerResults(50, 3, 7, 2);
+  EXPECT_EQ(Text(u"txtIr"), Format(r.Ir, kFadumIrMask));
+  EXPECT_EQ(Text(u"txtSigma"), FormatGeneral(r.Stress));
+  // The sides swapped give the same results.
+  Type(u"txtMhkos", QStringLiteral("3"));
+  Type(u"txtPlatos", QStringLiteral("7"));
+  EXPECT_EQ(Text(u"txtIr"), Format(r.Ir, kFadumIrMask));
+  EXPECT_EQ(Text(u"txtSigma"), FormatGeneral(r.Stress));
+  // A partial entry counts as 0; no depth gives nothing.
+  Type(u"txtBathos", QStringLiteral("-"));
+  EXPECT_EQ(Text(u"txtIr"), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(u"txtSigma"), QStringLiteral("0"));
+  EXPECT_TRUE(Messages().empty());
+  // m beyond the range of a 32-bit number: no result rather than a wrong one.
+  Paste(u"txtBathos", QStringLiteral("1e-30"));
+  Paste(u"txtMhkos", QStringLiteral("1e30"));
+  EXPECT_EQ(Text(u"txtIr"), QString());
+  EXPECT_EQ(Text(u"txtSigma"), QString());
+  EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
+}
+
+TEST_F(FadumChartDialogTest, RefusedEntriesKeepTheResults) {
+  Open();
+  Paste(u"txtBathos", QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("The depth of the point should be positive"));
+  EXPECT_TRUE(Control(u"txtBathos")->hasFocus());
+  EXPECT_EQ(Text(u"txtIr"), QStringLiteral("0.175"));
+  Paste(u"txtBathos", QStringLiteral("1"));
+
+  // Not a number: one message for all boxes, and the focus stays.
+  Focus(u"txtFortio");
+  Control<QLineEdit>(u"txtMhkos")->setText(QStringLiteral("2a"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
+  EXPECT_TRUE(Control(u"txtFortio")->hasFocus());
+  Paste(u"txtMhkos", QStringLiteral("1e39"));  // beyond a 32-bit number
+  EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
+  Paste(u"txtMhkos", QStringLiteral("1e999"));  // beyond any
+  EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
+  EXPECT_EQ(Text(u"txtIr"), QStringLiteral("0.175"));
+
+  // The order of the check: load, width, length, depth.
+  Paste(u"txtMhkos", QStringLiteral("-2"));
+  EnglishMenus = 0;
+  Paste(u"txtPlatos", QStringLiteral("-3"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!"));
+  Paste(u"txtFortio", QStringLiteral("-3"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Το φορτίο του θεμελίου πρέπει να έχει θετική τιμή!"));
+  EXPECT_TRUE(Control(u"txtFortio")->hasFocus());
+  EXPECT_EQ(Text(u"txtIr"), QStringLiteral("0.175"));
+}
+
+TEST_F(FadumChartDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
+  Open();
+  Type(u"txtBathos", QStringLiteral("2"));
+  Press(u"btnCancel");
+  EXPECT_EQ(Project.CornerDepth, 1.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+
+  Open();
+  Type(u"txtBathos", QStringLiteral("2"));
+  Paste(u"txtPlatos", QStringLiteral("-1"));  // refused
+  Press(u"btnOk");
+  EXPECT_TRUE(Dialog().isVisible());
+  Dialog().close();
+  EXPECT_EQ(Project.CornerDepth, 1.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+
+  Open();
+  Type(u"txtBathos", QStringLiteral("2.5"));
+  Type(u"txtFortio", QStringLiteral("80"));
+  Press(u"btnOk");
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Project.CornerDepth, 2.5f);
+  EXPECT_EQ(Project.CornerLoad, 80.0f);
+  EXPECT_EQ(Project.CornerWidth, 1.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
+}
+
+TEST_F(FadumChartDialogTest, OkWithoutEditsKeepsTheStoredValues) {
+  Project.CornerLoad = 123.456789f;
+  Project.CornerWidth = 0.1f;
+  Project.CornerDepth = 1e-9f;
+  Open();
+  Focus(u"txtPlatos");
+  Focus(u"txtMhkos");
+  Press(u"btnOk");
+  EXPECT_EQ(Project.CornerLoad, 123.456789f);
+  EXPECT_EQ(Project.CornerWidth, 0.1f);
+  EXPECT_EQ(Project.CornerDepth, 1e-9f);
+}
+
+TEST_F(FadumChartDialogTest, ChoosingTheGraphTabDrawsTheTwentyCurves) {
+  Open();
+  Tabs()->setCurrentIndex(frmFadumCoefs::kGraphTab);
+  EXPECT_EQ(Dialog().ChartDrawCount(), 1);
+  QChart* chart = Dialog().Chart();
+  EXPECT_EQ(chart->title(), QStringLiteral("Fadum Chart"));
+  const auto series = chart->series();
+  ASSERT_EQ(series.size(), kFadumCurves);
+  const auto curves = FadumChartCurves();
+  for (int k = 0; k < kFadumCurves; ++k) {
+    const auto* line = qobject_cast<QLineSeries*>(series[k]);
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->points(), curves[static_cast<std::size_t>(k)].Points);
+  }
+  EXPECT_EQ(series[0]->name(), QStringLiteral("n = 0.1"));
+  EXPECT_EQ(series[19]->name(), QStringLiteral("n = 2.0"));
+  const auto* x = qobject_cast<QLogValueAxis*>(chart->axes(Qt::Horizontal).value(0));
+  const auto* y = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).value(0));
+  ASSERT_TRUE(x && y);
+  EXPECT_EQ(x->titleText(), QStringLiteral("m"));
+  EXPECT_DOUBLE_EQ(x->min(), 0.1);
+  EXPECT_DOUBLE_EQ(x->max(), 10.0);
+  EXPECT_EQ(y->titleText(), QStringLiteral("Ir"));
+  EXPECT_DOUBLE_EQ(y->min(), 0.0);
+  EXPECT_DOUBLE_EQ(y->max(), 0.28);
+  EXPECT_EQ(y->tickCount(), 15);
+  // Drawn again each time the tab is chosen.
+  Tabs()->setCurrentIndex(frmFadumCoefs::kAnalysisTab);
+  Tabs()->setCurrentIndex(frmFadumCoefs::kGraphTab);
+  EXPECT_EQ(Dialog().ChartDrawCount(), 2);
+}
+
+TEST_F(FadumChartDialogTest, TheChartGrowsWithTheWindow) {
+  Open();
+  const QSize design = Dialog().size();
+  const QSize chart = Control(u"MSChart1")->size();
+  Dialog().resize(design + QSize(150, 90));
+  EXPECT_EQ(Control(u"MSChart1")->size(), chart + QSize(150, 90));
+  EXPECT_EQ(Dialog().minimumSize(), design);
+}
+
+TEST_F(FadumChartDialogTest, RenderBothTabsInBothLanguages) {
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
+  QDir().mkpath(folder);
+  for (int english = 0; english < 2; ++english) {
+    EnglishMenus = static_cast<qint16>(english);
+    for (int tab : {frmFadumCoefs::kAnalysisTab, frmFadumCoefs::kGraphTab}) {
+      Open();
+      Tabs()->setCurrentIndex(tab);
+      QTest::qWait(20);  // the chart lays itself out from the event loop
+      const QImage image = Dialog().grab().toImage();
+      EXPECT_FALSE(image.isNull());
+      image.save(folder + QStringLiteral("/fadum-coefs-%1-%2.png").arg(english ? "en" : "el").arg(tab));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace brantel
