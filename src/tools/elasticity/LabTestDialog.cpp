@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,6 +22,7 @@
 #include <QTableWidget>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace brantel {
@@ -93,6 +95,26 @@ double BoxNumber(const QLineEdit* box) {
   }
 }
 
+// Enter on the grid edits its current cell; the key goes no further, or
+// it would press the dialog's OK button as well.
+class GridEnterKey : public QObject {
+ public:
+  GridEnterKey(QTableWidget* grid, std::function<void(int, int)> edit) : QObject(grid), grid_(grid), edit_(std::move(edit)) {
+    grid->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+    if (grid_->currentRow() >= 0 && grid_->currentColumn() >= 0) edit_(grid_->currentRow(), grid_->currentColumn());
+    return true;
+  }
+
+ private:
+  QTableWidget* grid_;
+  std::function<void(int, int)> edit_;
+};
+
 bool FitsSingle(double value) {
   return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
 }
@@ -150,7 +172,9 @@ frmLab::frmLab(QWidget* owner) : FormDialog(owner) {
     });
   }
   connect(ui_.plot, &QCheckBox::toggled, this, &frmLab::chkPlot_Click);
+  // A double click on a cell, or Enter on the current one, edits it.
   connect(ui_.grid, &QTableWidget::cellActivated, this, [this](int row, int column) { fLx1_EditCell(row + 1, column); });
+  new GridEnterKey(ui_.grid, [this](int row, int column) { fLx1_EditCell(row + 1, column); });
 
   Form_Load();
 }

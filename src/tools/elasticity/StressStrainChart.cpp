@@ -13,12 +13,30 @@
 namespace brantel {
 namespace {
 
-// An automatic scale from 0 a little past the largest value, at round
-// numbers; 0 to 1 for nothing above 0.
+// 1, 2, 5 or 10 times a power of ten: the first at or above x (up), or
+// the nearest to x (!up).
+double RoundNumber(double x, bool up) {
+  const double power = std::pow(10.0, std::floor(std::log10(x)));
+  const double q = x / power;
+  if (up) return (q <= 1 ? 1 : q <= 2 ? 2 : q <= 5 ? 5 : 10) * power;
+  return (q < 1.5 ? 1 : q < 3 ? 2 : q < 7 ? 5 : 10) * power;
+}
+
+// An automatic scale from 0 a little past the largest value, in steps of
+// a round number; 0 to 1 for nothing above 0. The axis is touched only when
+// its scale changes, since every change lays the chart out anew.
 void ScaleFromZero(QValueAxis* axis, double largest) {
-  axis->setTickCount(6);
-  axis->setRange(0, largest > 0 && std::isfinite(largest) ? largest * 1.05 : 1.0);
-  axis->applyNiceNumbers();
+  double top = 1;
+  int ticks = 6;
+  if (largest > 0 && std::isfinite(largest)) {
+    const double reach = largest * 1.05;
+    const double step = RoundNumber(RoundNumber(reach, true) / 5, false);
+    const double steps = std::ceil(reach / step);
+    top = steps * step;
+    ticks = static_cast<int>(steps) + 1;
+  }
+  if (axis->tickCount() != ticks) axis->setTickCount(ticks);
+  if (axis->min() != 0 || axis->max() != top) axis->setRange(0, top);
 }
 
 }  // namespace
@@ -64,9 +82,10 @@ StressStrainChart::StressStrainChart(QWidget* parent) : QWidget(parent) {
 StressStrainChart::~StressStrainChart() = default;
 
 void StressStrainChart::SetTitles(const QString& title, const QString& xTitle, const QString& yTitle) {
-  chart_->setTitle(title);
-  axisX_->setTitleText(xTitle);
-  axisY_->setTitleText(yTitle);
+  // Setting a text lays the chart out anew, even the text it has.
+  if (chart_->title() != title) chart_->setTitle(title);
+  if (axisX_->titleText() != xTitle) axisX_->setTitleText(xTitle);
+  if (axisY_->titleText() != yTitle) axisY_->setTitleText(yTitle);
 }
 
 void StressStrainChart::SetPoints(const std::vector<QPointF>& points) {

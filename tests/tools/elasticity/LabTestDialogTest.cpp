@@ -132,13 +132,22 @@ TEST_F(LabTestDialogTest, TheGridIsColouredByDataTypeAndOnlyYellowCellsTakeEntri
   EXPECT_EQ(asked_.back().defaultText, QStringLiteral("44.563"));
   EXPECT_EQ(Cell(2, labcol::kSigma), QStringLiteral("44.563"));
 
+  // Enter on the current cell edits it too, and leaves the dialog open.
+  Grid()->setFocus();
+  Grid()->setCurrentCell(0, labcol::kEx);
+  answers_.push_back(QStringLiteral("0.4"));
+  QTest::keyClick(Grid(), Qt::Key_Return);
+  EXPECT_EQ(Cell(1, labcol::kEx), QStringLiteral("0.4"));
+  EXPECT_TRUE(Dialog().isVisible());
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+
   EnglishMenus = 0;
   Enter(1, labcol::kModulus, QStringLiteral("7"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Δεν επιτρέπεται εισαγωγή δεδομένων"));
   Enter(1, labcol::kEx, QStringLiteral("1e39"));  // beyond a 32-bit value
   EXPECT_EQ(LastMessage(), QStringLiteral("Η τιμή είναι πολύ μεγάλη"));
   EXPECT_EQ(asked_.back().title, QStringLiteral("Πεδίο: ex (milli)"));  // the header as the grid shows it
-  EXPECT_EQ(Cell(1, labcol::kEx), QStringLiteral("0"));
+  EXPECT_EQ(Cell(1, labcol::kEx), QStringLiteral("0.4"));
 }
 
 TEST_F(LabTestDialogTest, AForceDisplacementTestEvaluatedByHand) {
