@@ -7,7 +7,9 @@
 #include "mainwindow/PrintText.h"
 #include "mainwindow/TextBrowser.h"
 #include "tools/elasticity/Elasticity3DDialog.h"
+#include "tools/elasticity/LabTestDialog.h"
 #include "tools/elasticity/PlaneElasticityDialog.h"
+#include "tools/elasticity/RoofBoltingDialog.h"
 #include "tools/elasticity/RosetteDialog.h"
 #include "tools/elasticity/TransformationDialog.h"
 #include "tools/failure/CoulombDialog.h"
@@ -42,6 +44,8 @@ void RegisterProgramTools() {
   RegisterTool(Tool::Transformation, forms::OpenModal<frmTransformCoor>);
   RegisterTool(Tool::CircularFailure, forms::OpenModal<frmCircFail>);
   RegisterTool(Tool::Foundation, forms::OpenModal<frmFadum>);
+  RegisterTool(Tool::LabTest, forms::OpenModal<frmLab>);
+  RegisterTool(Tool::RoofBolting, forms::OpenModal<frmBolt>);
 }
 
 }  // namespace brantel

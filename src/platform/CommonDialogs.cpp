@@ -1,6 +1,7 @@
 #include "platform/CommonDialogs.h"
 
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -14,6 +15,11 @@ PrintDialogHandler& PrintHandler() {
 
 FontDialogHandler& FontHandler() {
   static FontDialogHandler handler;
+  return handler;
+}
+
+InputBoxHandler& InputHandler() {
+  static InputBoxHandler handler;
   return handler;
 }
 
@@ -40,6 +46,13 @@ bool ShowFontDialog(QFont& font, QWidget* parent) {
   return ok;
 }
 
+QString InputBox(const QString& prompt, const QString& title, const QString& defaultText, QWidget* parent) {
+  if (InputHandler()) return InputHandler()(prompt, title, defaultText);
+  bool ok = false;
+  const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
+  return ok ? text : QString();
+}
+
 PrintDialogHandler SetPrintDialogHandler(PrintDialogHandler handler) {
   PrintDialogHandler previous = PrintHandler();
   PrintHandler() = std::move(handler);
@@ -49,6 +62,12 @@ PrintDialogHandler SetPrintDialogHandler(PrintDialogHandler handler) {
 FontDialogHandler SetFontDialogHandler(FontDialogHandler handler) {
   FontDialogHandler previous = FontHandler();
   FontHandler() = std::move(handler);
+  return previous;
+}
+
+InputBoxHandler SetInputBoxHandler(InputBoxHandler handler) {
+  InputBoxHandler previous = InputHandler();
+  InputHandler() = std::move(handler);
   return previous;
 }
 

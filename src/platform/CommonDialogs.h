@@ -3,6 +3,7 @@
 #include <functional>
 
 class QFont;
+class QString;
 class QPrinter;
 class QWidget;
 
@@ -24,12 +25,19 @@ bool ShowPrintDialog(QPrinter& printer, PrintDialogKind kind, QWidget* parent);
 // OK, false and the font unchanged on Cancel.
 bool ShowFontDialog(QFont& font, QWidget* parent);
 
+// The input box: a title, a prompt and the text it starts with. Gives the
+// text the user entered, or an empty text when the user cancels.
+QString InputBox(const QString& prompt, const QString& title, const QString& defaultText, QWidget* parent);
+
 using PrintDialogHandler = std::function<bool(QPrinter&, PrintDialogKind, QWidget*)>;
 using FontDialogHandler = std::function<bool(QFont&, QWidget*)>;
+using InputBoxHandler =
+    std::function<QString(const QString& prompt, const QString& title, const QString& defaultText)>;
 
 // Install replacements (an empty one gives the real dialog back); each
 // returns the previous one.
 PrintDialogHandler SetPrintDialogHandler(PrintDialogHandler handler);
 FontDialogHandler SetFontDialogHandler(FontDialogHandler handler);
+InputBoxHandler SetInputBoxHandler(InputBoxHandler handler);
 
 }  // namespace brantel::platform

@@ -81,6 +81,27 @@ TEST(LabTest, RowsAfterThePeakAddEnergyButNoModulus) {
   EXPECT_FALSE(e.MeanPoisson);  // no lateral strain anywhere
 }
 
+TEST(LabTest, StressStrainOfASmallCylinderByHand) {
+  // 50 mm by 100 mm; the stress peaks at 45 MPa and falls to 40.
+  LabTestInput in = Input(kLabStressStrain, 100,
+                          {{0, 0, 0, 0, 0}, {0, 0, 0.1, 0.5, 20}, {0, 0, 0.25, 1.0, 45}, {0, 0, 0.3, 1.5, 40}});
+  in.Diameter = 50;
+  const LabEvaluation e = EvaluateLabTest(in);
+  const double force[] = {0, 39.270, 88.357, 78.540}, shortening[] = {0, 0.05, 0.1, 0.15};
+  for (int r = 0; r < 4; ++r) {
+    EXPECT_EQ(e.Rows[r].Filled[0].Column, labcol::kForce);
+    EXPECT_NEAR(e.Rows[r].Values.Force, force[r], 1e-9) << r;  // as its cell reads
+    EXPECT_NEAR(*e.Rows[r].Filled[1].Value, shortening[r], 1e-12) << r;
+  }
+  EXPECT_NEAR(*e.Rows[1].Modulus, 40, 1e-4);
+  EXPECT_NEAR(*e.Rows[2].Modulus, 50, 1e-4);
+  EXPECT_FALSE(e.Rows[3].Modulus);
+  EXPECT_NEAR(*e.MeanModulus, 45, 1e-4);
+  EXPECT_NEAR(*e.MeanPoisson, (0.2 + 0.25 + 0.2) / 3, 1e-6);
+  // (5 + 16.25 + 21.25) MPa x thousandths x 196349.5 mm3.
+  EXPECT_NEAR(*e.Energy, 42.5 * 196349.5e-6, 1e-4);
+}
+
 TEST(LabTest, FilledCellsReadBackAsTheyAreShown) {
   // 1 kN on 3 mm2: 333.333... MPa, shown and read back as 333.333.
   LabTestInput in = Input(kLabForceStrain, 10, {{0, 0, 0, 0, 0}, {1, 0, 0, 1, 0}});

@@ -1,0 +1,426 @@
+#include "tools/elasticity/LabTestDialog.h"
+
+#include "core/History.h"
+#include "core/Messages.h"
+#include "core/NumberFormat.h"
+#include "core/RuntimeError.h"
+#include "core/Settings.h"
+#include "core/project/ProjectRecord.h"
+#include "forms/FormHelpers.h"
+#include "forms/FormInputs.h"
+#include "platform/CommonDialogs.h"
+#include "tools/elasticity/StressStrainChart.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTableWidget>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+
+namespace brantel {
+namespace {
+
+using forms::ControlRow;
+using forms::Kind;
+
+constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
+constexpr int kInputLength = 20;
+constexpr int kGridWidth = 8115;
+constexpr int kRowHeight = 270;
+
+constexpr forms::FormDesign kForm{frmLab::kNarrowWidth, 7320, "Evaluation of Uniaxial Testing Results",
+                                "Αξιολόγηση Εργαστηριακών Μετρήσεων Μονοαξονικής Θλίψης"};
+
+constexpr ControlRow kControls[] = {
+    // The specimen and the number of points.
+    {"Frame1", Kind::Frame, nullptr, 120, 60, 5040, 2040, "Input Data", "Εισαγωγή δεδομένων"},
+    {"lblHeight", Kind::Label, "Frame1", 360, 330, 2280, 255, "Height (mm)", "Ύψος (mm)", "txtHeight"},
+    {"txtHeight", Kind::TextBox, "Frame1", 2700, 300, 1095, 285, nullptr, nullptr, nullptr, 0, kInputLength},
+    {"optArea(0)", Kind::Option, "Frame1", 120, 690, 225, 255, nullptr, nullptr, "lblDiam"},
+    {"lblDiam", Kind::Label, "Frame1", 360, 690, 2280, 255, "Diameter (mm)", "Διάμετρος (mm)", "txtDiam"},
+    {"txtDiam", Kind::TextBox, "Frame1", 2700, 660, 1095, 285, nullptr, nullptr, nullptr, 0, kInputLength},
+    {"optArea(1)", Kind::Option, "Frame1", 120, 1050, 225, 255, nullptr, nullptr, "lblArea"},
+    {"lblArea", Kind::Label, "Frame1", 360, 1050, 2280, 255, "Loading Area (mm^2)", "Επιφάνεια Φόρτισης (mm2)",
+     "txtArea"},
+    {"txtArea", Kind::TextBox, "Frame1", 2700, 1020, 1095, 285, nullptr, nullptr, nullptr, 0, kInputLength},
+    {"lblCalcDiam", Kind::Label, "Frame1", 3900, 1050, 1020, 255},
+    {"lblNum", Kind::Label, "Frame1", 360, 1530, 2280, 255, "Number of Data Points", "Αριθμός Μετρήσεων", "txtNum"},
+    {"txtNum", Kind::TextBox, "Frame1", 2700, 1500, 495, 285, nullptr, nullptr, nullptr, 0, 5},
+    {"HScroll1", Kind::HScroll, "Frame1", 3300, 1515, 1500, 255, "Number of Data Points", "Αριθμός Μετρήσεων"},
+    // The data type and the chart switch.
+    {"Frame2", Kind::Frame, nullptr, 5280, 60, 2955, 1455, "Data Type", "Τύπος δεδομένων"},
+    {"optType(0)", Kind::Option, "Frame2", 240, 330, 2595, 255, "Force/Strain", "Δύναμη / Παραμ."},
+    {"optType(1)", Kind::Option, "Frame2", 240, 690, 2595, 255, "Force/Displacement", "Δύναμη / Μετατ."},
+    {"optType(2)", Kind::Option, "Frame2", 240, 1050, 2595, 255, "Stress/Strain", "Τάση / Παραμ."},
+    {"chkPlot", Kind::CheckBox, nullptr, 5520, 1740, 2595, 255, "Graph", "Γράφημα"},
+    // Results.
+    {"Frame3", Kind::Frame, nullptr, 120, 2220, kGridWidth, 1140, "Results", "Αποτελέσματα"},
+    {"lblVol", Kind::Label, "Frame3", 120, 330, 2520, 255, "Specimen Volume (mm^3)", "Όγκος Δοκιμίου (mm3)", "txtVol"},
+    {"txtVol", Kind::TextBox, "Frame3", 2700, 300, 1335, 285, nullptr, nullptr, nullptr, kResult},
+    {"lblYoung", Kind::Label, "Frame3", 120, 720, 2520, 255, "Mean Elasticity Modulus (GPa)",
+     "Μέσο μέτρο ελαστικότητας (GPa)", "Text4"},
+    {"Text4", Kind::TextBox, "Frame3", 2700, 690, 1335, 285, nullptr, nullptr, nullptr, kResult},
+    {"lblPoisson", Kind::Label, "Frame3", 4200, 330, 2400, 255, "Mean Poisson's Ratio", "Μέσος λόγος Poisson", "Text5"},
+    {"Text5", Kind::TextBox, "Frame3", 6660, 300, 1335, 285, nullptr, nullptr, nullptr, kResult},
+    {"lblEnergy", Kind::Label, "Frame3", 4200, 720, 2400, 255, "Energy to Failure (Joule)",
+     "Απαιτούμενη ενέργεια (Joule)", "Text6"},
+    {"Text6", Kind::TextBox, "Frame3", 6660, 690, 1335, 285, nullptr, nullptr, nullptr, kResult},
+    // The readings.
+    {"fLx1", Kind::Grid, nullptr, 120, 3480, kGridWidth, 3120},
+    // The chart, in the part of the window that only the wide setting shows.
+    {"MSChart1", Kind::Picture, nullptr, 8400, 120, 3840, 7080},
+    // Buttons.
+    {"cmdHelp", Kind::Button, nullptr, 4080, 6780, 1215, 375, "Help"},
+    {"cmdCancel", Kind::Button, nullptr, 5460, 6780, 1215, 375, "Cancel"},
+    {"CmdOk", Kind::Button, nullptr, 6840, 6780, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+};
+
+QString TextIn(const LabText& text) { return Tr(QString::fromUtf8(text.English), QString::fromUtf8(text.Greek)); }
+
+// The leading number of a box; a number beyond the 64-bit range is handed
+// on as infinite, which the evaluation takes as nothing it can compute.
+double BoxNumber(const QLineEdit* box) {
+  try {
+    return forms::BoxValue(box);
+  } catch (const RuntimeError&) {
+    return std::numeric_limits<double>::infinity();
+  }
+}
+
+// Enter on the grid edits its current cell; the key goes no further, or
+// it would press the dialog's OK button as well.
+class GridEnterKey : public QObject {
+ public:
+  GridEnterKey(QTableWidget* grid, std::function<void(int, int)> edit) : QObject(grid), grid_(grid), edit_(std::move(edit)) {
+    grid->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+    if (grid_->currentRow() >= 0 && grid_->currentColumn() >= 0) edit_(grid_->currentRow(), grid_->currentColumn());
+    return true;
+  }
+
+ private:
+  QTableWidget* grid_;
+  std::function<void(int, int)> edit_;
+};
+
+bool FitsSingle(double value) {
+  return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
+}
+
+}  // namespace
+
+frmLab::frmLab(QWidget* owner) : FormDialog(owner) {
+  setObjectName(QStringLiteral("frmLab"));
+  Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
+    if (QLatin1String(row.name) == QLatin1String("MSChart1")) return new StressStrainChart(parent);
+    return nullptr;
+  });
+  ui_.height = Require<QLineEdit>(u"txtHeight");
+  ui_.diameter = Require<QLineEdit>(u"txtDiam");
+  ui_.area = Require<QLineEdit>(u"txtArea");
+  ui_.diameterLabel = Require<QLabel>(u"lblDiam");
+  ui_.areaLabel = Require<QLabel>(u"lblArea");
+  ui_.calcDiameter = Require<QLabel>(u"lblCalcDiam");
+  ui_.count = Require<QLineEdit>(u"txtNum");
+  ui_.countBar = Require<QScrollBar>(u"HScroll1");
+  ui_.plot = Require<QCheckBox>(u"chkPlot");
+  ui_.volume = Require<QLineEdit>(u"txtVol");
+  ui_.modulus = Require<QLineEdit>(u"Text4");
+  ui_.poisson = Require<QLineEdit>(u"Text5");
+  ui_.energy = Require<QLineEdit>(u"Text6");
+  ui_.grid = Require<QTableWidget>(u"fLx1");
+  ui_.chart = Require<StressStrainChart>(u"MSChart1");
+  ui_.areaFrom = Options(u"optArea");
+  ui_.dataType = Options(u"optType");
+
+  ui_.countBar->setRange(kLabMinPoints, kLabMaxPointCount);
+  ui_.countBar->setPageStep(1);
+  ui_.grid->setColumnCount(labcol::kCount);
+  ui_.grid->setRowCount(pointCount_);
+  ui_.grid->verticalHeader()->setMinimumSectionSize(1);
+  ui_.grid->verticalHeader()->setDefaultSectionSize(forms::Px(kRowHeight));
+  ui_.grid->horizontalHeader()->setHighlightSections(false);
+  ui_.chart->setVisible(false);
+
+  WireButtons(Require<QPushButton>(u"CmdOk"), Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  connect(ui_.height, &QLineEdit::textChanged, this, &frmLab::txtHeight_Change);
+  connect(ui_.diameter, &QLineEdit::textChanged, this, &frmLab::txtDiam_Change);
+  connect(ui_.area, &QLineEdit::textChanged, this, &frmLab::txtArea_Change);
+  connect(ui_.count, &QLineEdit::textChanged, this, &frmLab::txtNum_Change);
+  forms::OnLostFocus(ui_.count, [this] { txtNum_LostFocus(); });
+  connect(ui_.countBar, &QScrollBar::valueChanged, this, &frmLab::HScroll1_Change);
+  for (int i = ui_.areaFrom.LBound(); i <= ui_.areaFrom.UBound(); ++i) {
+    connect(ui_.areaFrom.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
+      if (on) optArea_Click(i);
+    });
+  }
+  for (int i = ui_.dataType.LBound(); i <= ui_.dataType.UBound(); ++i) {
+    connect(ui_.dataType.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
+      if (on) optType_Click(i);
+    });
+  }
+  connect(ui_.plot, &QCheckBox::toggled, this, &frmLab::chkPlot_Click);
+  // A double click on a cell, or Enter on the current one, edits it.
+  connect(ui_.grid, &QTableWidget::cellActivated, this, [this](int row, int column) { fLx1_EditCell(row + 1, column); });
+  new GridEnterKey(ui_.grid, [this](int row, int column) { fLx1_EditCell(row + 1, column); });
+
+  Form_Load();
+}
+
+frmLab::~frmLab() = default;
+
+void frmLab::Form_Load() {
+  ui_.calcDiameter->clear();
+  LoadInputs();
+  AddHistoryLine(Tr(QStringLiteral("Evaluation of uniaxial testing laboratory data."),
+                    QStringLiteral("Αξιολόγηση εργαστηριακών μετρήσεων μονοαξονικής θλίψης.")));
+  WriteGridHeader();
+  EvaluateTest();
+}
+
+void frmLab::LoadFromProject() { LoadFromGlobals(); }
+
+void frmLab::LoadFromGlobals() {
+  forms::ShowStoredValue(ui_.height, Project.LabHeight, Format(Project.LabHeight, kLabMask));
+  forms::ShowStoredValue(ui_.diameter, Project.LabDiameter, Format(Project.LabDiameter, kLabMask));
+  // A count outside 1..20 (none in a file of an early version) stands for one point.
+  const qint16 stored = Project.LabPointCount;
+  SetPointCount(stored >= kLabMinPoints && stored <= kLabMaxPointCount ? stored : kLabMinPoints);
+  forms::ShowStoredValue(ui_.area, Project.LabArea, FormatShortest(Project.LabArea));
+  forms::SetArrayIndex(ui_.areaFrom, Project.LabAreaOption == kLabAreaGiven ? kLabAreaGiven : kLabDiameterGiven);
+  const qint16 type = Project.LabDataType;
+  forms::SetArrayIndex(ui_.dataType,
+                       type == kLabForceDisplacement || type == kLabStressStrain ? type : kLabForceStrain);
+  // The readings as plain numbers that read back to the stored values.
+  for (int r = 1; r <= pointCount_; ++r) {
+    for (int c = labcol::kForce; c <= labcol::kSigma; ++c) {
+      SetCellText(r, c, FormatShortest(Project.LabPoints[r - 1][c - labcol::kForce]));
+    }
+  }
+}
+
+bool frmLab::ValidateInput() {
+  // Nothing else is checked: a text without a number counts as 0. But no
+  // value beyond the 32-bit range may reach the record.
+  for (QLineEdit* box : {ui_.height, ui_.diameter, ui_.area}) {
+    if (!FitsSingle(BoxNumber(box))) return forms::RefuseEntry(box, {kLabTooLarge.English, kLabTooLarge.Greek, true});
+  }
+  return true;
+}
+
+void frmLab::CommitToProject() {
+  SaveToGlobals();
+  MarkProjectChanged();
+}
+
+void frmLab::SaveToGlobals() {
+  Project.LabHeight = static_cast<float>(BoxNumber(ui_.height));
+  Project.LabDiameter = static_cast<float>(BoxNumber(ui_.diameter));
+  Project.LabPointCount = static_cast<qint16>(pointCount_);
+  Project.LabDataType = forms::GetArrayIndex(ui_.dataType);
+  Project.LabArea = static_cast<float>(BoxNumber(ui_.area));
+  Project.LabAreaOption = forms::GetArrayIndex(ui_.areaFrom);
+  for (int r = 1; r <= pointCount_; ++r) {
+    for (int c = labcol::kForce; c <= labcol::kSigma; ++c) {
+      Project.LabPoints[r - 1][c - labcol::kForce] = static_cast<float>(CellValue(r, c));
+    }
+  }
+}
+
+void frmLab::WriteGridHeader() {
+  QStringList headers;
+  for (int c = 0; c < labcol::kCount; ++c) headers << TextIn(LabColumnHeader(c));
+  ui_.grid->setHorizontalHeaderLabels(headers);
+  for (int c = 0; c < labcol::kCount; ++c) {
+    ui_.grid->setColumnWidth(c, forms::Px(LabColumnWidth(c, kGridWidth)));
+  }
+}
+
+void frmLab::SetupGridForDataType() {
+  gridBusy_ = true;
+  const qint16 type = forms::GetArrayIndex(ui_.dataType);
+  for (int r = 1; r <= pointCount_; ++r) {
+    for (int c = labcol::kForce; c < labcol::kCount; ++c) {
+      forms::Cell(ui_.grid, r - 1, c)
+          ->setBackground(QColor::fromRgb(IsLabColumnEditable(type, c) ? kLabEditableColour : kLabPlainColour));
+    }
+    QTableWidgetItem* number = forms::Cell(ui_.grid, r - 1, labcol::kNumber);
+    number->setText(FormatInt(r));
+    number->setTextAlignment(Qt::AlignCenter);
+  }
+  gridBusy_ = false;
+}
+
+double frmLab::CellValue(int r, int c) const {
+  const QTableWidgetItem* item = ui_.grid->item(r - 1, c);
+  if (!item) return 0;
+  try {
+    return Val(item->text());
+  } catch (const RuntimeError&) {
+    return 0;  // the grid holds no such text: every cell is written by the dialog
+  }
+}
+
+void frmLab::SetCellText(int r, int c, const QString& text) {
+  QTableWidgetItem* item = forms::Cell(ui_.grid, r - 1, c);
+  if (item && item->text() != text) item->setText(text);
+}
+
+void frmLab::SetPointCount(int n) {
+  gridBusy_ = true;
+  const int before = ui_.grid->rowCount();
+  for (int r = n + 1; r <= before; ++r) {
+    for (int c = labcol::kForce; c < labcol::kCount; ++c) {
+      const QTableWidgetItem* item = ui_.grid->item(r - 1, c);
+      dropped_[r - 1][c] = item ? item->text() : QString();
+    }
+  }
+  pointCount_ = n;
+  ui_.countBar->setValue(n);
+  if (ui_.count->text() != FormatInt(n) && !ui_.count->hasFocus()) ui_.count->setText(FormatInt(n));
+  ui_.grid->setRowCount(n);
+  for (int r = before + 1; r <= n; ++r) {
+    for (int c = labcol::kForce; c < labcol::kCount; ++c) SetCellText(r, c, dropped_[r - 1][c]);
+  }
+  gridBusy_ = false;
+  SetupGridForDataType();
+}
+
+void frmLab::txtNum_Change() {
+  if (gridBusy_) return;
+  const std::optional<qint16> n = LabPointCountFromText(ui_.count->text());
+  if (!n) return;  // N and the grid stay as they are
+  if (*n != pointCount_) {
+    SetPointCount(*n);
+    if (!loading_) EvaluateTest();
+  }
+}
+
+void frmLab::txtNum_LostFocus() {
+  // The box shows the count in force, whatever was left in it.
+  if (ui_.count->text() == FormatInt(pointCount_)) return;
+  gridBusy_ = true;
+  ui_.count->setText(FormatInt(pointCount_));
+  gridBusy_ = false;
+}
+
+void frmLab::HScroll1_Change(int value) {
+  if (gridBusy_ || value == pointCount_) return;
+  SetPointCount(value);
+  gridBusy_ = true;
+  ui_.count->setText(FormatInt(value));
+  gridBusy_ = false;
+  if (!loading_) EvaluateTest();
+}
+
+void frmLab::txtHeight_Change() {
+  if (!loading_) EvaluateTest();
+}
+
+void frmLab::txtDiam_Change() {
+  if (!loading_) EvaluateTest();
+}
+
+void frmLab::txtArea_Change() {
+  if (const std::optional<double> d = LabEquivalentDiameter(BoxNumber(ui_.area))) {
+    ui_.calcDiameter->setText(QStringLiteral("d=") + Format(*d, kLabDiameterMask));
+  }
+  if (!loading_) EvaluateTest();
+}
+
+void frmLab::optArea_Click(int index) {
+  const bool byDiameter = index == kLabDiameterGiven;
+  ui_.diameterLabel->setEnabled(byDiameter);
+  ui_.diameter->setEnabled(byDiameter);
+  ui_.areaLabel->setEnabled(!byDiameter);
+  ui_.area->setEnabled(!byDiameter);
+  ui_.calcDiameter->setEnabled(!byDiameter);
+  if (!loading_) EvaluateTest();
+}
+
+void frmLab::optType_Click(int) {
+  // Only the colours: the filled columns stand until the next evaluation.
+  SetupGridForDataType();
+}
+
+void frmLab::fLx1_EditCell(int r, int c) {
+  if (gridBusy_ || r < 1 || r > pointCount_ || c < 0 || c >= labcol::kCount) return;
+  ui_.grid->setCurrentCell(r - 1, c);
+  if (!IsLabColumnEditable(forms::GetArrayIndex(ui_.dataType), c)) {
+    ShowMsg(TextIn(kLabInputNotAllowed), mb::kOkOnly);
+    return;
+  }
+  QTableWidgetItem* item = forms::Cell(ui_.grid, r - 1, c);
+  const QString current = item->text();
+  const QString answer =
+      platform::InputBox(TextIn(kLabRowPrompt) + FormatInt(r),
+                         TextIn(kLabFieldTitle) + ui_.grid->horizontalHeaderItem(c)->text(), current, this);
+  const std::optional<QString> text = LabCellEntryText(answer, current);
+  if (!text) {
+    ShowInvalidValue(QString::fromUtf8(kLabTooLarge.Greek), QString::fromUtf8(kLabTooLarge.English), false);
+    return;
+  }
+  item->setText(*text);
+  EvaluateTest();
+}
+
+void frmLab::EvaluateTest() {
+  LabTestInput in;
+  in.Height = BoxNumber(ui_.height);
+  in.AreaOption = forms::GetArrayIndex(ui_.areaFrom);
+  in.Diameter = BoxNumber(ui_.diameter);
+  in.Area = BoxNumber(ui_.area);
+  in.DataType = forms::GetArrayIndex(ui_.dataType);
+  in.Rows.reserve(pointCount_);
+  for (int r = 1; r <= pointCount_; ++r) {
+    in.Rows.push_back({CellValue(r, labcol::kForce), CellValue(r, labcol::kDeltaY), CellValue(r, labcol::kEx),
+                       CellValue(r, labcol::kEy), CellValue(r, labcol::kSigma)});
+  }
+  evaluation_ = EvaluateLabTest(in);
+
+  const auto show = [](QLineEdit* box, const std::optional<float>& value, bool general = false) {
+    if (!value) forms::ShowResult(box, QString());
+    else forms::ShowResult(box, general ? FormatGeneral(*value) : Format(*value, kLabMask));
+  };
+  show(ui_.volume, evaluation_.Volume, true);
+  for (int r = 1; r <= pointCount_; ++r) {
+    const LabRowResult& row = evaluation_.Rows[r - 1];
+    for (const LabCell& cell : row.Filled) {
+      SetCellText(r, cell.Column, cell.Value ? Format(*cell.Value, kLabMask) : QString());
+    }
+    SetCellText(r, labcol::kModulus, row.Modulus ? Format(*row.Modulus, kLabMask) : QString());
+  }
+  show(ui_.modulus, evaluation_.MeanModulus);
+  show(ui_.poisson, evaluation_.MeanPoisson);
+  show(ui_.energy, evaluation_.Energy);
+  // The chart follows the data while it is shown.
+  if (ui_.plot->isChecked()) PlotStressStrain();
+}
+
+void frmLab::PlotStressStrain() {
+  ui_.chart->SetTitles(TextIn(kLabChartTitle), QString::fromUtf8(kLabChartXTitle),
+                       QString::fromUtf8(kLabChartYTitle));
+  ui_.chart->SetPoints(LabStressStrainPoints(evaluation_.Rows));
+}
+
+void frmLab::chkPlot_Click() {
+  const bool shown = ui_.plot->isChecked();
+  ui_.chart->setVisible(shown);
+  Layout().SetFormWidth(shown ? kWideWidth : kNarrowWidth);
+  if (shown) PlotStressStrain();
+  forms::CenterForm(this);
+}
+
+}  // namespace brantel

@@ -1,0 +1,369 @@
+#include "core/NumberFormat.h"
+#include "core/Settings.h"
+#include "core/project/ProjectRecord.h"
+#include "mainwindow/Commands.h"
+#include "mainwindow/ToolRegistry.h"
+#include "platform/CommonDialogs.h"
+#include "support/DialogTest.h"
+#include "tools/elasticity/LabTestDialog.h"
+#include "tools/elasticity/StressStrainChart.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTest>
+
+#include <deque>
+#include <set>
+
+namespace brantel {
+namespace {
+
+struct AskedBox {
+  QString prompt, title, defaultText;
+};
+
+class LabTestDialogTest : public test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    Project = ProjectRecord{};
+    Project.LabPointCount = 1;
+    platform::SetInputBoxHandler([this](const QString& prompt, const QString& title, const QString& text) {
+      asked_.push_back({prompt, title, text});
+      if (answers_.empty()) return QString();  // Cancel
+      const QString answer = answers_.front();
+      answers_.pop_front();
+      return answer;
+    });
+  }
+  void TearDown() override {
+    platform::SetInputBoxHandler({});
+    DialogTest::TearDown();
+  }
+  frmLab& Open() { return DialogTest::Open<frmLab>(); }
+  frmLab& Dialog() const { return static_cast<frmLab&>(Current()); }
+  QTableWidget* Grid() const { return Control<QTableWidget>(u"fLx1"); }
+  StressStrainChart* Chart() const { return Control<StressStrainChart>(u"MSChart1"); }
+  QString Cell(int r, int c) const {
+    const QTableWidgetItem* item = Grid()->item(r - 1, c);
+    return item ? item->text() : QString();
+  }
+  bool Yellow(int r, int c) const {
+    return Grid()->item(r - 1, c)->background().color() == QColor::fromRgb(kLabEditableColour);
+  }
+  // A double click on a data cell; the input box gives the answer (an
+  // empty one is a Cancel).
+  void Enter(int r, int c, const QString& answer = QString()) {
+    answers_.push_back(answer);
+    const QModelIndex index = Grid()->model()->index(r - 1, c);
+    Grid()->scrollTo(index);
+    const QPoint at = Grid()->visualRect(index).center();
+    QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, at);  // the press before the double click
+    QTest::mouseDClick(Grid()->viewport(), Qt::LeftButton, {}, at);
+    answers_.clear();
+  }
+  void Fill(int column, std::initializer_list<const char*> values) {
+    int r = 1;
+    for (const char* v : values) Enter(r++, column, QString::fromLatin1(v));
+  }
+  // Force and shortening of a 50 mm by 100 mm specimen: 0, 50 and 100 MPa at
+  // 0, 1 and 2 thousandths, with a lateral strain of a quarter of the axial.
+  void EnterCylinderTest() {
+    Press(u"optType(1)");
+    Type(u"txtHeight", QStringLiteral("100"));
+    Type(u"txtDiam", QStringLiteral("50"));
+    Type(u"txtNum", QStringLiteral("3"));
+    Fill(labcol::kForce, {"0", "98.175", "196.35"});
+    Fill(labcol::kDeltaY, {"0", "0.1", "0.2"});
+    Fill(labcol::kEx, {"0", "0.25", "0.5"});
+  }
+
+  std::vector<AskedBox> asked_;
+  std::deque<QString> answers_;
+};
+
+TEST_F(LabTestDialogTest, TheGridIsColouredByDataTypeAndOnlyYellowCellsTakeEntries) {
+  Project.LabPointCount = 3;
+  Open();
+  ASSERT_EQ(Grid()->rowCount(), 3);
+  ASSERT_EQ(Grid()->columnCount(), 7);
+  EXPECT_EQ(Grid()->horizontalHeaderItem(4)->text(), QStringLiteral("ey (milli)"));
+  EXPECT_EQ(Grid()->columnWidth(0), 21);  // 320 twips
+  EXPECT_EQ(Grid()->columnWidth(6), 83);  // the grid's 8115 twips / 6.5
+  EXPECT_EQ(Cell(3, 0), QStringLiteral("3"));
+  const std::set<int> editable[] = {{1, 3, 4}, {1, 2, 3}, {3, 4, 5}};
+  for (int type = 2; type >= 0; --type) {
+    Press(QStringLiteral("optType(%1)").arg(type));
+    for (int r = 1; r <= 3; ++r) {
+      for (int c = 1; c <= 6; ++c) EXPECT_EQ(Yellow(r, c), editable[type].count(c) == 1) << type << r << c;
+    }
+  }
+
+  // Force/Strain: the shortening and the modulus are the program's.
+  for (int c : {labcol::kDeltaY, labcol::kModulus, labcol::kNumber}) {
+    boxes_->Clear();
+    Enter(2, c, QStringLiteral("7"));
+    EXPECT_EQ(LastMessage(), QStringLiteral("Input not allowed"));
+  }
+  EXPECT_TRUE(asked_.empty());
+  EXPECT_EQ(Cell(2, labcol::kDeltaY), QStringLiteral("0.000"));
+
+  Enter(2, labcol::kForce, QStringLiteral("-3.5"));
+  ASSERT_EQ(asked_.size(), 1u);
+  EXPECT_EQ(asked_[0].title, QStringLiteral("Field: Force (kN)"));
+  EXPECT_EQ(asked_[0].prompt, QStringLiteral("Enter Value for Row: 2"));
+  EXPECT_EQ(asked_[0].defaultText, QStringLiteral("0"));
+  EXPECT_EQ(Cell(2, labcol::kForce), QStringLiteral("3.5"));  // stored positive
+  EXPECT_EQ(Cell(2, labcol::kSigma), QString());              // no area yet
+
+  // The filled stress stays through a change of type; a Cancel on it
+  // enters it again as a plain number.
+  Type(u"txtDiam", QStringLiteral("10"));
+  EXPECT_EQ(Cell(2, labcol::kSigma), QStringLiteral("44.563"));  // 3.5 kN on 78.54 mm2
+  Press(u"optType(2)");
+  EXPECT_EQ(Cell(2, labcol::kSigma), QStringLiteral("44.563"));
+  Enter(2, labcol::kSigma);
+  EXPECT_EQ(asked_.back().defaultText, QStringLiteral("44.563"));
+  EXPECT_EQ(Cell(2, labcol::kSigma), QStringLiteral("44.563"));
+
+  // Enter on the current cell edits it too, and leaves the dialog open.
+  Grid()->setFocus();
+  Grid()->setCurrentCell(0, labcol::kEx);
+  answers_.push_back(QStringLiteral("0.4"));
+  QTest::keyClick(Grid(), Qt::Key_Return);
+  EXPECT_EQ(Cell(1, labcol::kEx), QStringLiteral("0.4"));
+  EXPECT_TRUE(Dialog().isVisible());
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+
+  EnglishMenus = 0;
+  Enter(1, labcol::kModulus, QStringLiteral("7"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Δεν επιτρέπεται εισαγωγή δεδομένων"));
+  Enter(1, labcol::kEx, QStringLiteral("1e39"));  // beyond a 32-bit value
+  EXPECT_EQ(LastMessage(), QStringLiteral("Η τιμή είναι πολύ μεγάλη"));
+  EXPECT_EQ(asked_.back().title, QStringLiteral("Πεδίο: ex (milli)"));  // the header as the grid shows it
+  EXPECT_EQ(Cell(1, labcol::kEx), QStringLiteral("0.4"));
+}
+
+TEST_F(LabTestDialogTest, AForceDisplacementTestEvaluatedByHand) {
+  Open();
+  EnterCylinderTest();
+  EXPECT_TRUE(Messages().empty());
+  const char* sigma[] = {"0.000", "50.000", "100.000"};
+  const char* ey[] = {"0.000", "1.000", "2.000"};
+  const char* modulus[] = {"", "50.000", "50.000"};
+  for (int r = 1; r <= 3; ++r) {
+    EXPECT_EQ(Cell(r, labcol::kSigma), QString::fromLatin1(sigma[r - 1])) << r;
+    EXPECT_EQ(Cell(r, labcol::kEy), QString::fromLatin1(ey[r - 1])) << r;
+    EXPECT_EQ(Cell(r, labcol::kModulus), QString::fromLatin1(modulus[r - 1])) << r;
+  }
+  EXPECT_EQ(Text(u"txtVol"), QStringLiteral("196349.5"));  // 100 x 1963.495 mm3
+  EXPECT_EQ(Text(u"Text4"), QStringLiteral("50.000"));     // GPa
+  EXPECT_EQ(Text(u"Text5"), QStringLiteral("0.250"));
+  // (25 + 75) MPa x 1 thousandth x 196349.5 mm3 = 19.635 J.
+  EXPECT_EQ(Text(u"Text6"), QStringLiteral("19.635"));
+
+  // The peak passed: the falling row takes no modulus but adds its energy.
+  Type(u"txtNum", QStringLiteral("4"));
+  Enter(4, labcol::kForce, QStringLiteral("147.2625"));  // 75 MPa
+  Enter(4, labcol::kDeltaY, QStringLiteral("0.3"));
+  EXPECT_EQ(Cell(4, labcol::kSigma), QStringLiteral("75.000"));
+  EXPECT_EQ(Cell(4, labcol::kModulus), QString());
+  EXPECT_EQ(Text(u"Text4"), QStringLiteral("50.000"));
+  EXPECT_EQ(Text(u"Text6"), QStringLiteral("36.816"));  // + 87.5 x 196349.5e-6
+}
+
+TEST_F(LabTestDialogTest, ResultsThatCannotBeComputedAreBlankedNotLeftStanding) {
+  Open();
+  EnterCylinderTest();
+  ASSERT_EQ(Text(u"Text4"), QStringLiteral("50.000"));
+  // An area of 0: no stress, so no modulus; the energy is 0.
+  Press(u"optArea(1)");
+  EXPECT_FALSE(Enabled(u"txtDiam"));
+  EXPECT_TRUE(Enabled(u"txtArea"));
+  EXPECT_EQ(Text(u"txtVol"), QStringLiteral("0"));
+  EXPECT_EQ(Cell(2, labcol::kSigma), QString());
+  EXPECT_EQ(Cell(2, labcol::kModulus), QString());
+  EXPECT_EQ(Text(u"Text4"), QString());
+  EXPECT_EQ(Text(u"Text6"), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(u"Text5"), QStringLiteral("0.250"));
+  Type(u"txtArea", QStringLiteral("100"));
+  EXPECT_EQ(Text(u"lblCalcDiam"), QStringLiteral("d=11.28"));
+  EXPECT_EQ(Cell(3, labcol::kSigma), QStringLiteral("1963.500"));
+  // No lateral strain: no Poisson's ratio.
+  Fill(labcol::kEx, {"0", "0", "0"});
+  EXPECT_EQ(Text(u"Text5"), QString());
+  // A negative area and an area beyond any volume show nothing.
+  Paste(u"txtArea", QStringLiteral("-5"));
+  EXPECT_EQ(Text(u"lblCalcDiam"), QStringLiteral("d=11.28"));
+  EXPECT_EQ(Text(u"txtVol"), QString());
+  EXPECT_EQ(Text(u"Text6"), QString());
+  Type(u"txtArea", QStringLiteral("1e400"));
+  EXPECT_EQ(Text(u"txtVol"), QString());
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(LabTestDialogTest, ThePointCountResizesTheGridAndOkKeepsTheRowsBeyondIt) {
+  Project.LabPointCount = 5;
+  for (int r = 0; r < 5; ++r) Project.LabPoints[r] = {float(r), 0, 0.5f, float(r), 0};
+  Open();
+  for (const char* ignored : {"0", "21", "abc"}) {
+    Paste(u"txtNum", QString::fromLatin1(ignored));
+    EXPECT_EQ(Grid()->rowCount(), 5) << ignored;
+  }
+  Focus(u"txtHeight");
+  EXPECT_EQ(Text(u"txtNum"), QStringLiteral("5"));  // the box shows the count in force
+  Type(u"txtNum", QStringLiteral("3"));
+  EXPECT_EQ(Grid()->rowCount(), 3);
+  EXPECT_EQ(Control<QScrollBar>(u"HScroll1")->value(), 3);
+  Control<QScrollBar>(u"HScroll1")->setValue(6);
+  EXPECT_EQ(Text(u"txtNum"), QStringLiteral("6"));
+  ASSERT_EQ(Grid()->rowCount(), 6);
+  // The rows dropped on the way come back as they were; a new one is empty,
+  // and a Cancel on it enters 0.
+  EXPECT_EQ(Cell(3, labcol::kForce), QStringLiteral("2"));
+  EXPECT_EQ(Cell(5, labcol::kForce), QStringLiteral("4"));
+  EXPECT_EQ(Cell(6, labcol::kForce), QString());
+  Enter(6, labcol::kForce);
+  EXPECT_EQ(Cell(6, labcol::kForce), QStringLiteral("0"));
+  // Typing 12 passes through a count of 1 on the way, which loses nothing.
+  Type(u"txtNum", QStringLiteral("12"));
+  ASSERT_EQ(Grid()->rowCount(), 12);
+  EXPECT_EQ(Cell(5, labcol::kForce), QStringLiteral("4"));
+  EXPECT_EQ(Cell(5, labcol::kEx), QStringLiteral("0.5"));
+  for (int c = 1; c <= 6; ++c) EXPECT_EQ(Yellow(6, c), c == 1 || c == 3 || c == 4);
+  Type(u"txtNum", QStringLiteral("3"));
+  Press(u"CmdOk");
+  EXPECT_EQ(Project.LabPointCount, 3);
+  EXPECT_EQ(Project.LabPoints[4][0], 4.0f);  // beyond N: as it was
+  EXPECT_EQ(Project.LabPoints[2][0], 2.0f);
+}
+
+TEST_F(LabTestDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
+  Open();
+  Type(u"txtHeight", QStringLiteral("80"));
+  Enter(1, labcol::kForce, QStringLiteral("12"));
+  Press(u"cmdCancel");
+  Open();
+  Type(u"txtHeight", QStringLiteral("80"));
+  Dialog().close();
+  EXPECT_EQ(Project.LabHeight, 0.0f);
+  EXPECT_EQ(Project.LabPoints[0][0], 0.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+
+  Open();
+  Type(u"txtHeight", QStringLiteral("1e40"));  // beyond the record's 32 bits
+  EXPECT_EQ(Text(u"txtVol"), QString());
+  Press(u"CmdOk");
+  EXPECT_EQ(LastMessage(), QStringLiteral("The value is too large"));
+  EXPECT_TRUE(Dialog().isVisible());
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  Type(u"txtHeight", QStringLiteral("80"));
+  Press(u"optType(2)");
+  Enter(1, labcol::kSigma, QStringLiteral("12"));
+  Press(u"CmdOk");
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Project.LabHeight, 80.0f);
+  EXPECT_EQ(Project.LabDataType, kLabStressStrain);
+  EXPECT_EQ(Project.LabPoints[0][4], 12.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
+}
+
+TEST_F(LabTestDialogTest, OkWithoutEditsKeepsTheStoredValues) {
+  Project.LabHeight = 100.12312f;
+  Project.LabDiameter = 54.0000038f;
+  Project.LabArea = 0.1f;
+  Project.LabAreaOption = kLabAreaGiven;
+  Project.LabDataType = kLabForceDisplacement;
+  Project.LabPointCount = 2;
+  Project.LabPoints[0] = {1.2345679f, 0.012345679f, 3.3333333f, 0, 0};
+  Project.LabPoints[1] = {16777217.0f, 1e-7f, 7e20f, 0, 0};
+  const ProjectRecord stored = Project;
+  Open();
+  EXPECT_EQ(Text(u"txtHeight"), QStringLiteral("100.123"));
+  Focus(u"txtArea");
+  Focus(u"txtHeight");
+  Press(u"CmdOk");
+  EXPECT_EQ(Project.LabHeight, stored.LabHeight);
+  EXPECT_EQ(Project.LabDiameter, stored.LabDiameter);
+  EXPECT_EQ(Project.LabArea, stored.LabArea);
+  EXPECT_EQ(Project.LabAreaOption, kLabAreaGiven);
+  EXPECT_EQ(Project.LabDataType, kLabForceDisplacement);
+  for (int r = 0; r < 2; ++r) {
+    for (int c : {0, 1, 2}) EXPECT_EQ(Project.LabPoints[r][c], stored.LabPoints[r][c]) << r << c;
+  }
+}
+
+TEST_F(LabTestDialogTest, TheChartWidensTheWindowAndFollowsTheData) {
+  Open();
+  EXPECT_EQ(Dialog().width(), 557);  // 8355 twips
+  EXPECT_FALSE(Chart()->isVisible());
+  EnterCylinderTest();
+  Control<QCheckBox>(u"chkPlot")->setChecked(true);
+  EXPECT_EQ(Dialog().width(), 824);  // 12360 twips
+  EXPECT_TRUE(Chart()->isVisible());
+  EXPECT_EQ(Chart()->Title(), QStringLiteral("Stress-Strain Plot"));
+  EXPECT_EQ(Chart()->AxisTitle(Qt::Horizontal), QStringLiteral("e"));
+  EXPECT_EQ(Chart()->Points(), (std::vector<QPointF>{{0, 0}, {1, 50}, {2, 100}}));
+  EXPECT_GT(Chart()->AxisMax(Qt::Vertical), 100);
+  EXPECT_LE(Chart()->AxisMax(Qt::Vertical), 150);
+  // An edit while the chart shows redraws it.
+  Enter(3, labcol::kDeltaY, QStringLiteral("0.4"));
+  EXPECT_EQ(Chart()->Points().back(), QPointF(4, 100));
+  EXPECT_GT(Chart()->AxisMax(Qt::Horizontal), 4);
+  EXPECT_LE(Chart()->AxisMax(Qt::Horizontal), 6);
+  Type(u"txtNum", QStringLiteral("2"));
+  EXPECT_EQ(Chart()->Points().size(), 2u);
+  Control<QCheckBox>(u"chkPlot")->setChecked(false);
+  EXPECT_EQ(Dialog().width(), 557);
+}
+
+TEST_F(LabTestDialogTest, CaptionsHeadersAndSpokenNamesInGreek) {
+  EnglishMenus = 0;
+  Open();
+  EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Αξιολόγηση Εργαστηριακών Μετρήσεων Μονοαξονικής Θλίψης"));
+  EXPECT_EQ(Grid()->horizontalHeaderItem(0)->text(), QStringLiteral("No"));
+  EXPECT_EQ(Grid()->horizontalHeaderItem(5)->text(), QStringLiteral("σy (MPa)"));
+  EXPECT_EQ(Control<QLineEdit>(u"txtDiam")->accessibleName(), QStringLiteral("Διάμετρος (mm)"));
+  EXPECT_EQ(Control<QRadioButton>(u"optArea(1)")->accessibleName(), QStringLiteral("Επιφάνεια Φόρτισης (mm2)"));
+  EXPECT_EQ(Control<QLineEdit>(u"Text6")->accessibleName(), QStringLiteral("Απαιτούμενη ενέργεια (Joule)"));
+  EXPECT_EQ(Control<QScrollBar>(u"HScroll1")->accessibleName(), QStringLiteral("Αριθμός Μετρήσεων"));
+  EXPECT_TRUE(Control<QLineEdit>(u"txtVol")->isReadOnly());
+  EXPECT_TRUE(History().contains(QStringLiteral(". Αξιολόγηση εργαστηριακών μετρήσεων μονοαξονικής θλίψης.")));
+}
+
+TEST_F(LabTestDialogTest, RenderBothLanguagesWithTheChart) {
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
+  QDir().mkpath(folder);
+  for (qint16 english : {0, 1}) {
+    EnglishMenus = english;
+    Open();
+    EnterCylinderTest();
+    Control<QCheckBox>(u"chkPlot")->setChecked(true);
+    const QImage image = Dialog().grab().toImage();
+    EXPECT_FALSE(image.isNull());
+    image.save(folder + QStringLiteral("/lab-%1.png").arg(english ? "en" : "el"));
+  }
+}
+
+TEST(LabAndBoltMenuEntries, InputItems7And8AndQuickButtons8And9OpenTheTools) {
+  ClearTools();
+  RegisterProgramTools();
+  for (const auto& [code, index, tool] : {std::tuple{8, 7, Tool::LabTest}, std::tuple{9, 8, Tool::RoofBolting}}) {
+    EXPECT_TRUE(ToolAvailable(tool));
+    const auto target = QuickButtonTarget(code);
+    ASSERT_TRUE(target.has_value());
+    EXPECT_EQ(*target, (MenuEntry{Menu::Input, index}));
+    EXPECT_EQ(ToolOfEntry(Menu::Input, index), tool);
+  }
+  ClearTools();
+}
+
+}  // namespace
+}  // namespace brantel
