@@ -24,7 +24,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include <cmath>
@@ -83,10 +83,10 @@ frmMain::frmMain() {
 
   BuildMenus();
 
-  // F1 opens the help file from any window of the program.
-  auto* help = new QShortcut(QKeySequence::HelpContents, this);
-  help->setContext(Qt::ApplicationShortcut);
-  connect(help, &QShortcut::activated, this, [] { HelpShowContents(0); });
+  // F1 opens the help file from any window of the program, the tool
+  // dialogs shown modally included: a shortcut of the main window would not
+  // reach them, as the modal dialog blocks the window that owns it.
+  qApp->installEventFilter(this);
 
   connect(&HistoryLog::Instance(), &HistoryLog::Changed, this, &frmMain::ShowHistory);
   ShowHistory();
@@ -164,6 +164,13 @@ void frmMain::changeEvent(QEvent* event) {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == surface && event->type() == QEvent::Resize) Form_Resize();
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && !key->isAutoRepeat()) {
+      HelpShowContents(0);
+      return true;
+    }
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 

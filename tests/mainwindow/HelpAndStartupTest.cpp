@@ -10,6 +10,8 @@
 #include "maintenance/Disclaimer.h"
 #include "mainwindow/HelpActions.h"
 #include "mainwindow/Main.h"
+#include "forms/FormDialog.h"
+#include "tools/stress/Stress2DDialog.h"
 #include "platform/Launcher.h"
 #include "platform/HelpMessageBox.h"
 
@@ -18,6 +20,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace brantel {
 namespace {
@@ -98,6 +101,24 @@ TEST_F(HelpTest, F1OpensTheHelpFileFromTheWindowAndFromItsDialogs) {
   QTest::keyClick(box, Qt::Key_F1);
   EXPECT_EQ(opened.size(), 2u);
   dialog.close();
+}
+
+TEST_F(HelpTest, F1OpensTheHelpFileFromAToolShownModally) {
+  TestWindow& w = LoadWindow();
+  WriteFile(AppFolder + QStringLiteral("Brantel.chm"), "help");
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  std::size_t openedInDialog = 0;
+  WhenModalShows<frm2DPrinc>([&](frm2DPrinc* dialog) {
+    auto* box = dialog->Layout().Require<QLineEdit>(u"Text1");
+    QApplication::setActiveWindow(dialog);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_F1);
+    openedInDialog = opened.size();
+    dialog->reject();
+  });
+  forms::ShowModal<frm2DPrinc>(nullptr);
+  EXPECT_EQ(openedInDialog, 1u);
 }
 
 TEST_F(HelpTest, AboutBoxIsNotLoggedAndItsHelpOpensTheHelpFile) {
