@@ -137,14 +137,23 @@ TEST_F(Stress3DDialogTest, StressOnAPlane) {
   EXPECT_NEAR(Val(Text(u"txtShear")), 3.32, 1e-4);  // sqrt(160.84 - 12.24^2)
 
   // Along a principal direction the shear is 0, never an error; only a
-  // normal longer than 1 can take the squared shear below 0.
+  // normal longer than 1 can take the squared shear below 0. The tensor is
+  // 7 n n' - 16 u u' + 42 w w' with n = (0.36, 0.48, 0.8); rounding leaves
+  // |t|^2 - sn^2 at -7e-6 here.
+  Page(frm3DPrinc::kTensorTab);
+  TypeTensor({"0.344", "21.792", "-10.08", "21.792", "13.056", "-13.44", "-10.08", "-13.44", "19.6"});
+  Page(frm3DPrinc::kPlaneTab);
+  Type(u"Text8(0)", QStringLiteral("0.36"));
+  Type(u"Text8(1)", QStringLiteral("0.48"));
+  Type(u"Text8(2)", QStringLiteral("0.8"));
+  EXPECT_NEAR(Val(Text(u"txtNormal")), 7.0, 1e-5);
+  EXPECT_EQ(Text(u"txtShear"), QStringLiteral("0"));
   Page(frm3DPrinc::kTensorTab);
   TypeTensor({"1", "0", "0", "0", "2", "0", "0", "0", "3"});
   Page(frm3DPrinc::kPlaneTab);
-  Type(u"Text8(0)", QStringLiteral("1"));
-  Type(u"Text8(1)", QStringLiteral("0"));
-  EXPECT_EQ(Text(u"txtShear"), QStringLiteral("0"));
   Type(u"Text8(0)", QStringLiteral("2"));
+  Type(u"Text8(1)", QStringLiteral("0"));
+  Type(u"Text8(2)", QStringLiteral("0"));
   EXPECT_EQ(Text(u"txtShear"), QStringLiteral("Error"));
   EXPECT_EQ(Dialog().WorkingStress().Traction, (Vector3{2, 0, 0}));
 }
