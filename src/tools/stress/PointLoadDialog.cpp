@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace brantel {

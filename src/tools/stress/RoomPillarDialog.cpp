@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace brantel {
