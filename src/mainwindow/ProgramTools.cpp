@@ -16,7 +16,10 @@
 #include "tools/failure/CoulombWedgeDialog.h"
 #include "tools/stress/CircularFailureDialog.h"
 #include "tools/stress/FoundationDialog.h"
+#include "tools/stress/PointLoadDialog.h"
+#include "tools/stress/RoomPillarDialog.h"
 #include "tools/stress/Stress2DDialog.h"
+#include "tools/stress/Stress3DDialog.h"
 
 namespace brantel {
 
@@ -46,6 +49,9 @@ void RegisterProgramTools() {
   RegisterTool(Tool::Foundation, forms::OpenModal<frmFadum>);
   RegisterTool(Tool::LabTest, forms::OpenModal<frmLab>);
   RegisterTool(Tool::RoofBolting, forms::OpenModal<frmBolt>);
+  RegisterTool(Tool::Stress3D, forms::OpenModal<frm3DPrinc>);
+  RegisterTool(Tool::RoomAndPillar, forms::OpenModal<frmRoomPillar>);
+  RegisterTool(Tool::PointLoad, forms::OpenModal<frmPointLoad>);
 }
 
 }  // namespace brantel

@@ -52,18 +52,22 @@ RoomPillarCalculation CalcTributaryStress(const StressInput& stress, RoomPillarD
   if (layout.Wp <= 0.0f || layout.Lp <= 0.0f) return calc;
   calc.Computed = true;
   const double wp = layout.Wp, lp = layout.Lp, wo = layout.Wo;
+  bool svValid = false;
   try {
     layout.Sv = MajorPrincipalStress(0.0f, stress.Sy, 0.0f);
+    svValid = true;
   } catch (const RuntimeError& e) {
     calc.Errors.push_back(e);
   }
   try {
     layout.AvgPillarStress = CSng(Divide(layout.Sv * (lp + wo) * (wp + wo), wp * lp));
+    calc.AvgPillarStressValid = svValid;
   } catch (const RuntimeError& e) {
     calc.Errors.push_back(e);
   }
   try {
     layout.Extraction = CSng((1.0 - Divide(wp * lp, (lp + wo) * (wp + wo))) * 100.0);
+    calc.ExtractionValid = true;
   } catch (const RuntimeError& e) {
     calc.Errors.push_back(e);
   }

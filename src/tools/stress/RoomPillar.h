@@ -66,6 +66,10 @@ RoomPillarFault CheckRoomPillar(const RoomPillarEntries& entries, bool sideBoxEm
 
 struct RoomPillarCalculation {
   bool Computed = false;  // false when Wp or Lp is not above 0: nothing done
+  // Whether each result stands for the inputs: false when its step (or the
+  // step it follows from) raised a run-time error.
+  bool AvgPillarStressValid = false;
+  bool ExtractionValid = false;
   // Run-time errors met on the way, in order; each step that raised one
   // left its result as it was and the next step went on.
   std::vector<RuntimeError> Errors;

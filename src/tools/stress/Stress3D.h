@@ -49,16 +49,12 @@ constexpr int MirrorBox(int box) {
   }
 }
 
-// True for the boxes of the upper triangle (1, 2, 5). An edit of such a box
-// is copied into its partner and computed by the partner's change; an edit
-// of a lower box (3, 6, 7) is copied up and computed at once.
-constexpr bool IsUpperTriangleBox(int box) { return box == 1 || box == 2 || box == 5; }
-
 // The names of the boxes in messages ("Invalid value for s12"): the nine
 // tensor boxes in box order, then the three components of the normal.
-inline constexpr std::array<QStringView, 9> kTensorBoxNames = {
-    u"s11", u"s12", u"t13", u"t21", u"s22", u"t23", u"t31", u"t32", u"s33"};
-inline constexpr std::array<QStringView, 3> kNormalBoxNames = {u"n1", u"n2", u"n3"};
+// The same in both languages.
+inline constexpr std::array<const char*, 9> kTensorBoxNames = {"s11", "s12", "t13", "t21", "s22",
+                                                               "t23", "t31", "t32", "s33"};
+inline constexpr std::array<const char*, 3> kNormalBoxNames = {"n1", "n2", "n3"};
 
 // The tensor as the boxes show it after loading: each lower-triangle element
 // also stands in its upper partner, since the lower box is filled last and

@@ -35,6 +35,7 @@ TEST(RoomPillar, WorkedLayouts) {
     const RoomPillarCalculation calc = CalcTributaryStress(stress, layout);
     EXPECT_TRUE(calc.Computed);
     EXPECT_TRUE(calc.Errors.empty());
+    EXPECT_TRUE(calc.AvgPillarStressValid && calc.ExtractionValid);
     EXPECT_EQ(layout.Sv, c.sy);
     EXPECT_NEAR(layout.AvgPillarStress, c.avg, 1e-5);
     EXPECT_NEAR(layout.Extraction, c.extraction, 1e-4);
@@ -112,7 +113,9 @@ TEST(RoomPillar, NothingComputedWithoutAPillarAndErrorsAreTrappedStepByStep) {
   ASSERT_EQ(calc.Errors.size(), 1u);
   EXPECT_EQ(calc.Errors[0].Number(), err::kOverflow);
   EXPECT_EQ(big.AvgPillarStress, 3.0f);
+  EXPECT_FALSE(calc.AvgPillarStressValid);
   EXPECT_NEAR(big.Extraction, 100.0f, 1e-3);
+  EXPECT_TRUE(calc.ExtractionValid);
 
   EXPECT_TRUE(RoomPillarLayoutStored(Layout(1, 1, 1)));
   EXPECT_FALSE(RoomPillarLayoutStored(Layout(1, 1, 0)));

@@ -1,0 +1,258 @@
+#include "tools/stress/RoomPillarDialog.h"
+
+#include "core/ErrorReporting.h"
+#include "core/Globals.h"
+#include "core/History.h"
+#include "core/Messages.h"
+#include "core/NumberFormat.h"
+#include "core/RuntimeError.h"
+#include "forms/FormHelpers.h"
+#include "forms/FormInputs.h"
+#include "tools/stress/RoomPillar.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace brantel {
+namespace {
+
+using forms::ControlRow;
+using forms::Kind;
+
+constexpr unsigned kResult = forms::kReadOnly;
+
+constexpr forms::FormDesign kForm{8160, 5280, "Tributary Area Stress Analysis of Room and Pillar Systems",
+                                "Εντατική κατάσταση σε σύστημα θαλάμων και στύλων"};
+
+constexpr ControlRow kControls[] = {
+    {"Frame1", Kind::Frame, nullptr, 120, 120, 4815, 1815, "Input Data", "Εισαγωγή δεδομένων"},
+    {"Label2", Kind::Label, "Frame1", 240, 330, 3015, 255, "Insitu Vertical Stress", "Επιτόπου Κάθετη Τάση", "Text2"},
+    {"Label4", Kind::Label, "Frame1", 240, 690, 3015, 255, "Pillar Width", "Πλάτος στύλου", "Text4"},
+    {"Label5", Kind::Label, "Frame1", 240, 1050, 3015, 255, "Pillar Length", "Μήκος στύλου", "Text5"},
+    {"Label6", Kind::Label, "Frame1", 240, 1410, 3015, 255, "Opening Width", "Πλάτος ανοίγματος", "Text6"},
+    {"Text2", Kind::TextBox, "Frame1", 3360, 300, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
+    {"Text4", Kind::TextBox, "Frame1", 3360, 660, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
+    {"Text5", Kind::TextBox, "Frame1", 3360, 1020, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
+    {"Text6", Kind::TextBox, "Frame1", 3360, 1380, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
+    {"Frame2", Kind::Frame, nullptr, 120, 2040, 4815, 1095, "Results - Tributary Area Stress", "Αποτελέσματα"},
+    {"Label7", Kind::Label, "Frame2", 240, 330, 3015, 255, "Average Axial Stress", "Μέση αξονική τάση", "Text7"},
+    {"Label8", Kind::Label, "Frame2", 240, 690, 3015, 255, "Extraction (%)", "Απόληψη (%)", "Text8"},
+    {"Text7", Kind::TextBox, "Frame2", 3360, 300, 1215, 285, nullptr, nullptr, nullptr, kResult},
+    {"Text8", Kind::TextBox, "Frame2", 3360, 660, 1215, 285, nullptr, nullptr, nullptr, kResult},
+    // The layout in plan, with the tributary area of one pillar, and in section.
+    {"Picture1", Kind::Picture, nullptr, 5040, 135, 3000, 3000},
+    {"Shape1", Kind::Picture, "Picture1", 975, 885, 1050, 1230},
+    {"Picture2", Kind::Picture, nullptr, 120, 3255, 7920, 1335},
+    {"cmdHelp", Kind::Button, nullptr, 3600, 4770, 1215, 375, "Help"},
+    {"cmdCancel", Kind::Button, nullptr, 5040, 4770, 1215, 375, "Cancel"},
+    {"CmdOk", Kind::Button, nullptr, 6480, 4770, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+};
+
+// The unit rows of the labels' suffixes.
+constexpr int kLengthRow = 1;
+constexpr int kStressRow = 2;
+
+// A box's number, or infinity for one too large to read, which every check
+// refuses.
+double EntryValue(const QLineEdit* box) {
+  try {
+    return forms::BoxValue(box);
+  } catch (const RuntimeError&) {
+    return std::numeric_limits<double>::infinity();
+  }
+}
+
+void DrawArrow(QPainter& p, QPointF from, QPointF to) {
+  p.drawLine(from, to);
+  const QPointF d = (to - from) / std::max(1.0, std::hypot(to.x() - from.x(), to.y() - from.y()));
+  const QPointF n(-d.y(), d.x());
+  p.drawLine(to, to - 4 * d + 3 * n);
+  p.drawLine(to, to - 4 * d - 3 * n);
+}
+
+}  // namespace
+
+PillarSketch::PillarSketch(View view, QWidget* parent) : QFrame(parent), view_(view) {
+  setFrameStyle(QFrame::Box | QFrame::Plain);
+  setAutoFillBackground(true);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, Qt::white);
+  setPalette(palette);
+}
+
+void PillarSketch::paintEvent(QPaintEvent* event) {
+  QFrame::paintEvent(event);
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setClipRect(contentsRect());
+  if (view_ == View::Plan) {
+    DrawPlan(p);
+  } else {
+    DrawSection(p);
+  }
+}
+
+void PillarSketch::DrawPlan(QPainter& p) const {
+  const QPointF centre(width() / 2.0, height() / 2.0);
+  p.setPen(QPen(Qt::darkGray, 1));
+  p.setBrush(QColor(200, 200, 200));
+  for (int i = -2; i <= 2; ++i) {
+    for (int j = -2; j <= 2; ++j) {
+      const QPointF c = centre + QPointF(i * (kPillarWidth + kOpening), j * (kPillarLength + kOpening));
+      p.drawRect(QRectF(c.x() - kPillarWidth / 2.0, c.y() - kPillarLength / 2.0, kPillarWidth, kPillarLength));
+    }
+  }
+  // The pillar in the middle with its sides.
+  p.setPen(Qt::black);
+  const double left = centre.x() - kPillarWidth / 2.0 + 3, right = centre.x() + kPillarWidth / 2.0 - 3;
+  const double top = centre.y() - kPillarLength / 2.0 + 3, bottom = centre.y() + kPillarLength / 2.0 - 3;
+  DrawArrow(p, {centre.x(), bottom - 4}, {left, bottom - 4});
+  DrawArrow(p, {centre.x(), bottom - 4}, {right, bottom - 4});
+  DrawArrow(p, {left + 2, centre.y()}, {left + 2, top});
+  DrawArrow(p, {left + 2, centre.y()}, {left + 2, bottom - 8});
+  p.drawText(QRectF(left + 6, top, right - left - 6, 20), Qt::AlignCenter, QStringLiteral("Lp"));
+  p.drawText(QRectF(left, bottom - 26, right - left, 20), Qt::AlignCenter, QStringLiteral("Wp"));
+  // The opening, in the road beside the row below.
+  const QPointF road = centre + QPointF((kPillarWidth + kOpening) / 2.0, kPillarLength + kOpening);
+  p.drawText(QRectF(road.x() - kOpening / 2.0, road.y() - 10, kOpening, 20), Qt::AlignCenter, QStringLiteral("Wo"));
+}
+
+void PillarSketch::DrawSection(QPainter& p) const {
+  const int roof = height() * 2 / 5;
+  const int floor = height() - 8;
+  // The overburden with the vertical stress on it.
+  p.fillRect(QRect(0, 0, width(), roof), QColor(235, 225, 205));
+  p.setPen(QPen(Qt::black, 1));
+  const int step = kPillarWidth + kOpening;
+  for (int x = step / 2; x < width(); x += step) DrawArrow(p, {double(x), 3.0}, {double(x), roof - 3.0});
+  p.drawText(QRect(step / 2 + 4, 0, 40, roof), Qt::AlignVCenter | Qt::AlignLeft, Tr(QStringLiteral("sy"), QStringLiteral("σy")));
+  p.drawLine(0, roof, width(), roof);
+  p.drawLine(0, floor, width(), floor);
+  p.setBrush(QColor(200, 200, 200));
+  p.setPen(Qt::darkGray);
+  for (int x = kOpening; x < width(); x += step) p.drawRect(x, roof, kPillarWidth, floor - roof);
+  p.setPen(Qt::black);
+  p.drawText(QRect(kOpening + step, roof, kPillarWidth, floor - roof), Qt::AlignCenter, QStringLiteral("Wp"));
+  p.drawText(QRect(kOpening + step + kPillarWidth, roof, kOpening, floor - roof), Qt::AlignCenter, QStringLiteral("Wo"));
+}
+
+frmRoomPillar::frmRoomPillar(QWidget* owner) : FormDialog(owner) {
+  setObjectName(QStringLiteral("frmRoomPillar"));
+  Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
+    const QLatin1String name(row.name);
+    if (name == QLatin1String("Picture1")) return new PillarSketch(PillarSketch::View::Plan, parent);
+    if (name == QLatin1String("Picture2")) return new PillarSketch(PillarSketch::View::Section, parent);
+    if (name == QLatin1String("Shape1")) {
+      auto* shape = new QFrame(parent);
+      shape->setStyleSheet(QStringLiteral("QFrame { border: 1px dashed #c00000; background: transparent; }"));
+      shape->setAttribute(Qt::WA_TransparentForMouseEvents);
+      return shape;
+    }
+    return nullptr;
+  });
+  ui_.sy = Require<QLineEdit>(u"Text2");
+  ui_.wp = Require<QLineEdit>(u"Text4");
+  ui_.lp = Require<QLineEdit>(u"Text5");
+  ui_.wo = Require<QLineEdit>(u"Text6");
+  ui_.avg = Require<QLineEdit>(u"Text7");
+  ui_.extraction = Require<QLineEdit>(u"Text8");
+
+  WireButtons(Require<QPushButton>(u"CmdOk"), Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  for (QLineEdit* box : {ui_.sy, ui_.wp, ui_.lp, ui_.wo}) {
+    connect(box, &QLineEdit::textChanged, this, &frmRoomPillar::Text_Change);
+    forms::OnLostFocus(box, [this, box] { Text_LostFocus(box); });
+  }
+
+  Form_Load();
+}
+
+frmRoomPillar::~frmRoomPillar() = default;
+
+void frmRoomPillar::Form_Load() {
+  LoadInputs();  // nothing is computed before the first edit
+  AddHistoryLine(Tr(QStringLiteral("Stress Analysis for a simple Room and Pillar Mining System."),
+                    QStringLiteral("Ανάλυση εντατικής κατάστασης σε σύστημα θαλάμων και στύλων.")));
+  // The unit of each quantity after its caption; the box is spoken of by
+  // the whole caption.
+  const std::pair<const char16_t*, int> suffixes[] = {
+      {u"Label2", kStressRow}, {u"Label4", kLengthRow}, {u"Label5", kLengthRow},
+      {u"Label6", kLengthRow}, {u"Label7", kStressRow}};
+  for (const auto& [name, row] : suffixes) {
+    auto* label = Require<QLabel>(name);
+    label->setText(label->text() + UnitLabel(Project.InputUnits, row));
+    label->buddy()->setAccessibleName(forms::PlainCaption(label->text()));
+  }
+}
+
+void frmRoomPillar::LoadFromProject() {
+  stress_ = Project.PillarStress;
+  layout_ = Project.PillarLayout;
+  if (RoomPillarLayoutStored(layout_)) {
+    forms::ShowStoredValue(ui_.sy, stress_.Sy, Format(stress_.Sy, kRoomPillarInputMask));
+    forms::ShowStoredValue(ui_.wp, layout_.Wp, Format(layout_.Wp, kRoomPillarInputMask));
+    forms::ShowStoredValue(ui_.lp, layout_.Lp, Format(layout_.Lp, kRoomPillarInputMask));
+    forms::ShowStoredValue(ui_.wo, layout_.Wo, Format(layout_.Wo, kRoomPillarInputMask));
+  } else {
+    forms::ClearResults({ui_.wp, ui_.lp, ui_.wo});
+  }
+}
+
+bool frmRoomPillar::ValidateInput() {
+  const bool sideEmpty = ui_.wp->text().isEmpty() || ui_.lp->text().isEmpty() || ui_.wo->text().isEmpty();
+  const RoomPillarEntries entries{EntryValue(ui_.sy), EntryValue(ui_.wp), EntryValue(ui_.lp), EntryValue(ui_.wo)};
+  switch (CheckRoomPillar(entries, sideEmpty, stress_, layout_)) {
+    case RoomPillarFault::None:
+      return true;
+    case RoomPillarFault::SideMissing:
+      return false;
+    case RoomPillarFault::NegativeStress:
+      return forms::RefuseEntry(ui_.sy, {"sy", "σy"});
+    case RoomPillarFault::PillarWidth:
+      return forms::RefuseEntry(ui_.wp, {"Invalid value for pillar width", "Εσφαλμένη τιμή γιά το πλάτος στύλου", true});
+    case RoomPillarFault::PillarLength:
+      return forms::RefuseEntry(ui_.lp, {"Invalid value for pillar length", "Εσφαλμένη τιμή γιά το μήκος στύλου", true});
+    case RoomPillarFault::OpeningWidth:
+      return forms::RefuseEntry(ui_.wo,
+                                {"Invalid value for opening width", "Εσφαλμένη τιμή γιά το πλάτος ανοίγματος", true});
+  }
+  return false;
+}
+
+void frmRoomPillar::Text_Change() {
+  if (loading_) return;
+  if (ValidateInput()) CalcTributaryStress();
+}
+
+void frmRoomPillar::Text_LostFocus(QLineEdit* box) {
+  if (forms::BoxUnedited(box)) return;
+  if (box != ui_.sy && box->text().isEmpty()) return;
+  try {
+    const double value = Val(box->text());
+    forms::ShowStoredValue(box, value, FormatGeneral(value));
+  } catch (const RuntimeError&) {
+    // Too large to read: it stays as typed, and validation refuses it.
+  }
+}
+
+void frmRoomPillar::CalcTributaryStress() {
+  const RoomPillarCalculation calc = brantel::CalcTributaryStress(stress_, layout_);
+  for (const RuntimeError& error : calc.Errors) LogRuntimeError(error);
+  if (!calc.Computed) return;
+  const RoomPillarMasks masks = RoomPillarResultMasks(Project.InputUnits);
+  forms::ShowResult(ui_.avg, calc.AvgPillarStressValid ? Format(layout_.AvgPillarStress, masks.AvgPillarStress) : QString());
+  forms::ShowResult(ui_.extraction, calc.ExtractionValid ? Format(layout_.Extraction, masks.Extraction) : QString());
+}
+
+void frmRoomPillar::CommitToProject() {
+  Project.PillarStress = stress_;
+  Project.PillarLayout = layout_;
+  MarkProjectChanged();
+}
+
+}  // namespace brantel

@@ -1,0 +1,199 @@
+#include "core/Settings.h"
+#include "core/project/ProjectRecord.h"
+#include "mainwindow/Commands.h"
+#include "mainwindow/ToolRegistry.h"
+#include "support/DialogTest.h"
+#include "tools/stress/PointLoadDialog.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+namespace brantel {
+namespace {
+
+class PointLoadDialogTest : public test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    ResetProjectRecord(Project, true, false);  // Q = 100, R = 3, Z = 2
+  }
+  frmPointLoad& Open() { return DialogTest::Open<frmPointLoad>(); }
+  frmPointLoad& Dialog() const { return static_cast<frmPointLoad&>(Current()); }
+  // A press on the section at a place in twips from its corner.
+  void PressSection(int xTwips, int yTwips) {
+    QTest::mouseClick(Control(u"frmEdafos"), Qt::LeftButton, {}, QPoint(qRound(xTwips / 15.0), qRound(yTwips / 15.0)));
+  }
+};
+
+TEST_F(PointLoadDialogTest, TheDefaultsAndTheSingularPoints) {
+  const QString history = History();
+  Open();
+  EXPECT_EQ(History(), history);  // this tool writes no history line
+  EXPECT_EQ(Text(u"txtFortio(0)"), QStringLiteral("100"));
+  EXPECT_EQ(Text(u"txtR"), QStringLiteral("3"));
+  EXPECT_EQ(Text(u"txtDsvBoussi"), QStringLiteral("0.63"));
+  EXPECT_EQ(Text(u"txtDsvWester"), QStringLiteral("0.62"));
+  struct Case {
+    const char *r, *z, *boussinesq, *westergaard;
+  };
+  const Case cases[] = {
+      {"0", "1", "47.75", "31.83"},
+      {"0", "0", "9999", "9999"},  // under the load itself
+      {"3", "0", "0.00", "9999"},  // on the surface beside it
+      {"", "-", "9999", "9999"},   // partial entries count as 0
+  };
+  for (const Case& c : cases) {
+    Type(u"txtR", QString::fromLatin1(c.r));
+    Type(u"txtZ", QString::fromLatin1(c.z));
+    EXPECT_EQ(Text(u"txtDsvBoussi"), QString::fromLatin1(c.boussinesq)) << c.r << " " << c.z;
+    EXPECT_EQ(Text(u"txtDsvWester"), QString::fromLatin1(c.westergaard)) << c.r << " " << c.z;
+  }
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(PointLoadDialogTest, ValidationMessages) {
+  Open();
+  Type(u"txtZ", QStringLiteral("2x"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
+  EXPECT_TRUE(Control<QLineEdit>(u"txtZ")->hasFocus());  // the focus stays
+  EXPECT_EQ(Text(u"txtDsvBoussi"), QStringLiteral("0.63"));  // the results stay
+  Type(u"txtZ", QStringLiteral("2"));
+  Type(u"txtR", QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Horizontal distance should be positive"));
+  Type(u"txtR", QStringLiteral("3"));
+  // A negative line load computes nothing at once; the next change of Q
+  // reports it, and its box gets the focus.
+  const std::size_t shown = Messages().size();
+  Type(u"txtFortio(1)", QStringLiteral("-5"));
+  EXPECT_EQ(Messages().size(), shown);
+  Type(u"txtFortio(0)", QStringLiteral("50"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("The load should be positive"));
+  EXPECT_TRUE(Control<QLineEdit>(u"txtFortio(1)")->hasFocus());
+  EnglishMenus = 0;
+  Type(u"txtFortio(1)", QStringLiteral("5"));
+  Type(u"txtZ", QStringLiteral("-2"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Η κατακόρυφη απόσταση πρέπει να έχει θετική τιμή!"));
+  Paste(u"txtZ", QStringLiteral("1e999"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Κάποια τιμή δεν έχει αριθμητική μορφή!"));
+}
+
+TEST_F(PointLoadDialogTest, APressOnTheSectionSetsRAndZ) {
+  Open();
+  PressSection(2500, 3000);
+  EXPECT_EQ(Text(u"txtR"), QStringLiteral("2.5"));
+  EXPECT_EQ(Text(u"txtZ"), QStringLiteral("3.0"));
+  // 3 Q Z^3 / (2 pi (R^2 + Z^2)^2.5) with Q = 100.
+  EXPECT_EQ(Text(u"txtDsvBoussi"), QStringLiteral("1.42"));
+  EXPECT_EQ(Text(u"txtDsvWester"), QStringLiteral("0.96"));
+  Press(u"btnOk");
+  EXPECT_EQ(Project.PointLoadR, 2.5f);
+  EXPECT_EQ(Project.PointLoadZ, 3.0f);
+}
+
+TEST_F(PointLoadDialogTest, TheKindOfLoadChangesOnlyWithOk) {
+  Project.PointLoadType = 2;
+  Open();
+  EXPECT_TRUE(Control<QRadioButton>(u"Option1(0)")->isChecked());
+  Press(u"btnCancel");
+  EXPECT_EQ(Project.PointLoadType, 2);  // opening and cancelling changes nothing
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+
+  Open();
+  Dialog().close();
+  EXPECT_EQ(Project.PointLoadType, 2);
+
+  Open();
+  Press(u"btnOk");
+  EXPECT_EQ(Project.PointLoadType, 0);
+  Open();
+  Press(u"Option1(1)");
+  Press(u"btnOk");
+  EXPECT_EQ(Project.PointLoadType, 1);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+}
+
+TEST_F(PointLoadDialogTest, ARefusedOkStoresNothingWhenTheDialogIsClosed) {
+  Open();
+  Type(u"txtFortio(0)", QStringLiteral("250"));
+  Type(u"txtFortio(2)", QStringLiteral("-1"));
+  Press(u"btnOk");
+  EXPECT_EQ(LastMessage(), QStringLiteral("The load should be positive"));
+  EXPECT_TRUE(Dialog().isVisible());
+  Dialog().close();
+  EXPECT_EQ(Project.PointLoadQ, 100.0f);
+  EXPECT_EQ(Project.StripLoadQ, 100.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+
+  Open();
+  Type(u"txtFortio(0)", QStringLiteral("250"));
+  Type(u"txtFortio(1)", QStringLiteral("12.5"));
+  Press(u"btnOk");
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Project.PointLoadQ, 250.0f);
+  EXPECT_EQ(Project.LineLoadQm, 12.5f);
+  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
+}
+
+TEST_F(PointLoadDialogTest, OkWithoutEditsKeepsTheStoredValues) {
+  Project.PointLoadQ = 123.456789f;
+  Project.LineLoadQm = 1e-9f;
+  Project.PointLoadR = 0.1f;
+  Project.PointLoadZ = 2.71828183f;
+  const ProjectRecord stored = Project;
+  Open();
+  EXPECT_EQ(Text(u"txtFortio(0)"), QStringLiteral("123.4568"));
+  Focus(u"txtR");
+  Focus(u"txtZ");
+  Press(u"btnOk");
+  EXPECT_EQ(Project.PointLoadQ, stored.PointLoadQ);
+  EXPECT_EQ(Project.LineLoadQm, stored.LineLoadQm);
+  EXPECT_EQ(Project.PointLoadR, stored.PointLoadR);
+  EXPECT_EQ(Project.PointLoadZ, stored.PointLoadZ);
+}
+
+TEST_F(PointLoadDialogTest, AStoredValueThatFailsShowsItsMessageAndTheDialogOpens) {
+  Project.PointLoadR = -1;
+  Open();
+  EXPECT_EQ(LastMessage(), QStringLiteral("Horizontal distance should be positive"));
+  EXPECT_TRUE(Dialog().isVisible());
+  EXPECT_EQ(Text(u"txtDsvBoussi"), QString());
+}
+
+TEST_F(PointLoadDialogTest, TheStripWidthStaysDisabledAndBoxesCarryTheirNames) {
+  Open();
+  EXPECT_FALSE(Enabled(u"txtWidth"));
+  EXPECT_FALSE(Enabled(u"lblWidth"));
+  EXPECT_EQ(Control(u"txtFortio(1)")->accessibleName(), QStringLiteral("Line Load Qm:"));
+  EXPECT_EQ(Control(u"Option1(1)")->accessibleName(), QStringLiteral("Line Load Qm:"));
+  EXPECT_EQ(Control(u"txtZ")->accessibleName(), QStringLiteral("Vertical Distance Z:"));
+  EXPECT_EQ(Control(u"txtDsvWester")->accessibleName(), QStringLiteral("Westergaard Dsv"));
+  EXPECT_TRUE(Control<QLineEdit>(u"txtDsvBoussi")->isReadOnly());
+}
+
+TEST_F(PointLoadDialogTest, RenderBothLanguages) {
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
+  QDir().mkpath(folder);
+  for (int english = 0; english < 2; ++english) {
+    EnglishMenus = static_cast<qint16>(english);
+    Open();
+    const QImage image = Dialog().grab().toImage();
+    EXPECT_FALSE(image.isNull());
+    image.save(folder + QStringLiteral("/pointload-%1.png").arg(english ? "en" : "el"));
+  }
+}
+
+TEST(PointLoadMenuEntry, TheStressMenuAndQuickButton25OpenTheTool) {
+  ClearTools();
+  RegisterProgramTools();
+  EXPECT_TRUE(ToolAvailable(Tool::PointLoad));
+  const auto target = QuickButtonTarget(25);
+  ASSERT_TRUE(target.has_value());
+  EXPECT_EQ(ToolOfEntry(target->menu, target->index), Tool::PointLoad);
+  ClearTools();
+}
+
+}  // namespace
+}  // namespace brantel

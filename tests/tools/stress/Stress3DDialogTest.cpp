@@ -1,0 +1,292 @@
+#include "core/NumberFormat.h"
+#include "core/Settings.h"
+#include "core/project/ProjectRecord.h"
+#include "mainwindow/Commands.h"
+#include "mainwindow/ToolRegistry.h"
+#include "support/DialogTest.h"
+#include "tools/stress/Stress3DDialog.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+
+#include <cmath>
+
+namespace brantel {
+namespace {
+
+class Stress3DDialogTest : public test::DialogTest {
+ protected:
+  frm3DPrinc& Open() { return DialogTest::Open<frm3DPrinc>(); }
+  frm3DPrinc& Dialog() const { return static_cast<frm3DPrinc&>(Current()); }
+  static QString Box(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
+  void TypeTensor(const std::array<const char*, 9>& texts) {
+    for (int k = 0; k < 9; ++k) Type(Box("Text1", k), QString::fromLatin1(texts[k]));
+  }
+  void Page(int index) { Control<QTabWidget>(u"SSTab1")->setCurrentIndex(index); }
+  bool TabShown(int index) const { return Control<QTabWidget>(u"SSTab1")->isTabVisible(index); }
+};
+
+TEST_F(Stress3DDialogTest, TypingComputesInvariantsAndPrincipalStresses) {
+  Open();
+  EXPECT_TRUE(History().contains(QStringLiteral("Stress calculations in three dimensions.")));
+  EXPECT_EQ(Text(u"Text2"), QStringLiteral("0.000"));  // the zero tensor
+  EXPECT_EQ(Text(u"Label8"), QString());
+  TypeTensor({"10", "5", "0", "5", "6", "0", "0", "0", "3"});
+  // s = 8 +- sqrt(29) and 3.
+  EXPECT_EQ(Text(u"Text2"), QStringLiteral("13.385"));
+  EXPECT_EQ(Text(u"Text3"), QStringLiteral("3.000"));
+  EXPECT_EQ(Text(u"Text4"), QStringLiteral("2.615"));
+  EXPECT_EQ(Text(u"Text5"), QStringLiteral("19.000"));
+  EXPECT_EQ(Text(u"Text6"), QStringLiteral("83.000"));
+  EXPECT_EQ(Text(u"Text7"), QStringLiteral("105.000"));
+  // The deviator in the general format, its invariants in the mask.
+  EXPECT_EQ(Text(u"txtDevTens(0)"), QStringLiteral("3.666667"));
+  EXPECT_EQ(Text(u"txtDevTens(1)"), QStringLiteral("5"));
+  EXPECT_EQ(Text(u"Text14"), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(u"Text15"), QStringLiteral("37.333"));
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(Stress3DDialogTest, DoubleRootsStayRealAfterRounding) {
+  Open();
+  for (const auto& tensor : {std::array<const char*, 9>{"0.1", "0", "0", "0", "0.1", "0", "0", "0", "0.4"},
+                             std::array<const char*, 9>{"1.1", "0", "0", "0", "1.1", "0", "0", "0", "2.3"},
+                             std::array<const char*, 9>{"1", "0", "0", "0", "1", "0", "0", "0", "4"}}) {
+    TypeTensor(tensor);
+    EXPECT_EQ(Text(u"Text2"), Format(static_cast<float>(Val(QString::fromLatin1(tensor[8]))), u"#0.##0"));
+    EXPECT_EQ(Text(u"Text3"), Format(static_cast<float>(Val(QString::fromLatin1(tensor[0]))), u"#0.##0"));
+    EXPECT_EQ(Text(u"Text4"), Text(u"Text3"));
+    EXPECT_EQ(Text(u"Label8"), QString());
+    EXPECT_FALSE(Control(u"Line8")->isVisible());
+  }
+  TypeTensor({"-2.5", "0", "0", "0", "-2.5", "0", "0", "0", "-2.5"});  // hydrostatic
+  for (const char16_t* box : {u"Text2", u"Text3", u"Text4"}) EXPECT_EQ(Text(box), QStringLiteral("-2.500"));
+}
+
+TEST_F(Stress3DDialogTest, OffDiagonalEntriesAreMirrored) {
+  Open();
+  Type(u"Text1(1)", QStringLiteral("2"));
+  EXPECT_EQ(Text(u"Text1(3)"), QStringLiteral("2"));
+  Type(u"Text1(6)", QStringLiteral("-3.5"));
+  EXPECT_EQ(Text(u"Text1(2)"), QStringLiteral("-3.5"));
+  Type(u"Text1(5)", QStringLiteral("7"));
+  EXPECT_EQ(Text(u"Text1(7)"), QStringLiteral("7"));
+  const Matrix3& m = Dialog().WorkingStress().Tensor;
+  EXPECT_EQ(m[0][1], 2.0f);
+  EXPECT_EQ(m[1][0], 2.0f);
+  EXPECT_EQ(m[0][2], -3.5f);
+  EXPECT_EQ(m[2][0], -3.5f);
+  EXPECT_EQ(m[1][2], 7.0f);
+  EXPECT_EQ(m[2][1], 7.0f);
+  EXPECT_EQ(Text(u"Text5"), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(u"Text6"), QStringLiteral("-65.250"));  // -(4 + 12.25 + 49)
+}
+
+TEST_F(Stress3DDialogTest, AnInvalidEntryIsReportedOnceUnderTheFirstBoxOfThePair) {
+  Open();
+  Type(u"Text1(0)", QStringLiteral("4"));
+  Type(u"Text1(3)", QStringLiteral("1a"));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for s12"));
+  EXPECT_TRUE(Control<QLineEdit>(u"Text1(1)")->hasFocus());
+  EXPECT_EQ(Text(u"Text2"), QStringLiteral("4.236"));  // of the last valid state, "1": 2 + sqrt(5)
+  Type(u"Text1(1)", QStringLiteral("1"));
+  Press(u"Check1");
+  Page(frm3DPrinc::kPlaneTab);
+  EnglishMenus = 0;
+  Type(u"Text8(1)", QStringLiteral("x"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το n2"));
+  EXPECT_TRUE(Control<QLineEdit>(u"Text8(1)")->hasFocus());
+  Type(u"Text8(1)", QStringLiteral("0"));
+  // A number too large for a 32-bit value is refused too.
+  Page(frm3DPrinc::kTensorTab);
+  Paste(u"Text1(8)", QStringLiteral("1e39"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το s33"));
+}
+
+TEST_F(Stress3DDialogTest, TheCheckBoxesShowTheirPages) {
+  Project.Stress3D.AtGivenPlane = 1;
+  Open();
+  EXPECT_EQ(Control<QTabWidget>(u"SSTab1")->currentIndex(), frm3DPrinc::kTensorTab);
+  EXPECT_TRUE(Control<QCheckBox>(u"Check1")->isChecked());
+  EXPECT_TRUE(TabShown(frm3DPrinc::kPlaneTab));
+  EXPECT_FALSE(TabShown(frm3DPrinc::kDeviatorTab));  // the deviator box starts clear
+  Press(u"Check2");
+  EXPECT_TRUE(TabShown(frm3DPrinc::kDeviatorTab));
+  Press(u"Check1");
+  EXPECT_FALSE(TabShown(frm3DPrinc::kPlaneTab));
+}
+
+TEST_F(Stress3DDialogTest, StressOnAPlane) {
+  Project.Stress3D.AtGivenPlane = 1;
+  Open();
+  TypeTensor({"10", "5", "0", "5", "6", "0", "0", "0", "3"});
+  Page(frm3DPrinc::kPlaneTab);
+  Type(u"Text8(0)", QStringLiteral("0.6"));
+  Type(u"Text8(1)", QStringLiteral("0.8"));
+  EXPECT_EQ(Text(u"Text10"), QStringLiteral("1"));
+  EXPECT_EQ(Text(u"Text9(0)"), QStringLiteral("10"));
+  EXPECT_EQ(Text(u"Text9(1)"), QStringLiteral("7.8"));
+  EXPECT_EQ(Text(u"Text9(2)"), QStringLiteral("0"));
+  EXPECT_EQ(Text(u"txtNormal"), QStringLiteral("12.24"));
+  EXPECT_NEAR(Val(Text(u"txtStress")), std::sqrt(160.84), 1e-5);
+  EXPECT_NEAR(Val(Text(u"txtShear")), 3.32, 1e-4);  // sqrt(160.84 - 12.24^2)
+
+  // Along a principal direction the shear is 0, never an error; only a
+  // normal longer than 1 can take the squared shear below 0. The tensor is
+  // 7 n n' - 16 u u' + 42 w w' with n = (0.36, 0.48, 0.8); rounding leaves
+  // |t|^2 - sn^2 at -7e-6 here.
+  Page(frm3DPrinc::kTensorTab);
+  TypeTensor({"0.344", "21.792", "-10.08", "21.792", "13.056", "-13.44", "-10.08", "-13.44", "19.6"});
+  Page(frm3DPrinc::kPlaneTab);
+  Type(u"Text8(0)", QStringLiteral("0.36"));
+  Type(u"Text8(1)", QStringLiteral("0.48"));
+  Type(u"Text8(2)", QStringLiteral("0.8"));
+  EXPECT_NEAR(Val(Text(u"txtNormal")), 7.0, 1e-5);
+  EXPECT_EQ(Text(u"txtShear"), QStringLiteral("0"));
+  Page(frm3DPrinc::kTensorTab);
+  TypeTensor({"1", "0", "0", "0", "2", "0", "0", "0", "3"});
+  Page(frm3DPrinc::kPlaneTab);
+  Type(u"Text8(0)", QStringLiteral("2"));
+  Type(u"Text8(1)", QStringLiteral("0"));
+  Type(u"Text8(2)", QStringLiteral("0"));
+  EXPECT_EQ(Text(u"txtShear"), QStringLiteral("Error"));
+  EXPECT_EQ(Dialog().WorkingStress().Traction, (Vector3{2, 0, 0}));
+}
+
+TEST_F(Stress3DDialogTest, ThePlaneIsBroughtUpToDateWhenItsBoxIsChecked) {
+  Project.Stress3D.AtGivenPlane = 1;
+  Project.Stress3D.Normal = {1, 0, 0};
+  Open();
+  Type(u"Text1(0)", QStringLiteral("4"));
+  EXPECT_EQ(Text(u"txtNormal"), QStringLiteral("4"));
+  Press(u"Check1");  // off: the plane is left alone
+  Type(u"Text1(0)", QStringLiteral("9"));
+  EXPECT_EQ(Text(u"txtNormal"), QStringLiteral("4"));
+  Press(u"Check1");  // on again: it shows the tensor as it stands
+  EXPECT_EQ(Text(u"txtNormal"), QStringLiteral("9"));
+  EXPECT_EQ(Text(u"Text9(0)"), QStringLiteral("9"));
+}
+
+TEST_F(Stress3DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
+  Open();
+  Type(u"Text1(0)", QStringLiteral("5"));
+  Press(u"cmdCancel");
+  EXPECT_EQ(Project.Stress3D.Tensor[0][0], 0.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+
+  Open();
+  Type(u"Text1(0)", QStringLiteral("5"));
+  Type(u"Text1(4)", QStringLiteral("5b"));  // refused
+  Press(u"CmdOk");
+  EXPECT_TRUE(Dialog().isVisible());
+  Dialog().close();
+  EXPECT_EQ(Project.Stress3D.Tensor[0][0], 0.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+
+  Open();
+  TypeTensor({"10", "5", "0", "5", "6", "0", "0", "0", "3"});
+  Press(u"Check1");
+  Page(frm3DPrinc::kPlaneTab);
+  Type(u"Text8(0)", QStringLiteral("1"));
+  Press(u"CmdOk");
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Project.Stress3D.Tensor[0][1], 5.0f);
+  EXPECT_EQ(Project.Stress3D.Tensor[1][0], 5.0f);
+  EXPECT_EQ(Project.Stress3D.Normal[0], 1.0f);
+  EXPECT_EQ(Project.Stress3D.AtGivenPlane, 1);
+  EXPECT_EQ(Project.Stress3D.Invariants[0], 19.0f);
+  EXPECT_NEAR(Project.Stress3D.Principal[1], 3.0f, 1e-5);
+  EXPECT_EQ(Project.Stress3D.Traction, (Vector3{10, 5, 0}));
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
+}
+
+TEST_F(Stress3DDialogTest, OkWithoutEditsKeepsTheStoredValues) {
+  // Values whose general form (7 digits) does not read back exactly.
+  Project.Stress3D.Tensor = {{{1.23456789f, 0.1f, 2.00000024f}, {0.1f, -7.654321e-9f, 3}, {2.00000024f, 3, 1e20f}}};
+  Project.Stress3D.Normal = {0.333333343f, 0.666666687f, 0.1f};
+  const Stress3DData stored = Project.Stress3D;
+  Open();
+  EXPECT_EQ(Text(u"Text1(0)"), QStringLiteral("1.234568"));
+  EXPECT_EQ(Text(u"Text1(8)"), QStringLiteral("1E+20"));
+  Press(u"CmdOk");
+  EXPECT_EQ(Project.Stress3D.Tensor, stored.Tensor);
+  EXPECT_EQ(Project.Stress3D.Normal, stored.Normal);
+}
+
+TEST_F(Stress3DDialogTest, AStoredTensorShowsItsLowerTriangleInBothBoxes) {
+  Project.Stress3D.Tensor = {{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}};
+  Open();
+  EXPECT_EQ(Text(u"Text1(1)"), QStringLiteral("4"));
+  EXPECT_EQ(Text(u"Text1(2)"), QStringLiteral("7"));
+  EXPECT_EQ(Text(u"Text1(5)"), QStringLiteral("8"));
+  Press(u"CmdOk");
+  EXPECT_EQ(Project.Stress3D.Tensor, (Matrix3{{{1, 4, 7}, {4, 5, 8}, {7, 8, 9}}}));
+}
+
+TEST_F(Stress3DDialogTest, AnOverflowEmptiesTheResults) {
+  Open();
+  Type(u"Text1(0)", QStringLiteral("3e38"));
+  Type(u"Text1(4)", QStringLiteral("3e38"));
+  for (const char16_t* box : {u"Text2", u"Text3", u"Text4", u"Text5", u"Text6", u"txtDevTens(0)", u"Text15"}) {
+    EXPECT_EQ(Text(box), QString()) << QString::fromUtf16(box).toStdString();
+  }
+  EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
+  // A state that fits again shows again.
+  Type(u"Text1(4)", QStringLiteral("1"));
+  Type(u"Text1(0)", QStringLiteral("2"));
+  EXPECT_EQ(Text(u"Text2"), QStringLiteral("2.000"));
+  EXPECT_EQ(Text(u"Text15"), QStringLiteral("1.000"));
+}
+
+TEST_F(Stress3DDialogTest, BoxesCarryTheirNames) {
+  Open();
+  EXPECT_EQ(Control(u"Text1(5)")->accessibleName(), QStringLiteral("t23"));
+  EXPECT_EQ(Control(u"Text8(2)")->accessibleName(), QStringLiteral("n3"));
+  EXPECT_EQ(Control(u"Text3")->accessibleName(), QStringLiteral("s 2"));
+  EXPECT_EQ(Control(u"Text10")->accessibleName(), QStringLiteral("Norm of Unit (Normal) Vector"));
+  EXPECT_EQ(Control(u"txtShear")->accessibleName(), QStringLiteral("Shear Component (+/-)"));
+  EXPECT_EQ(Control(u"txtDevTens(3)")->accessibleName(), QStringLiteral("Deviatoric Stress t21"));
+  EXPECT_TRUE(Control<QLineEdit>(u"Text2")->isReadOnly());
+  EnglishMenus = 0;
+  Open();
+  EXPECT_EQ(Control(u"Text3")->accessibleName(), QStringLiteral("σ 2"));
+  EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Τανυστής τάσης"));
+}
+
+TEST_F(Stress3DDialogTest, RenderEveryPageInBothLanguages) {
+  Project.Stress3D.Tensor = {{{10, 5, 0}, {5, 6, 0}, {0, 0, 3}}};
+  Project.Stress3D.Normal = {0.6f, 0.8f, 0};
+  Project.Stress3D.AtGivenPlane = 1;
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
+  QDir().mkpath(folder);
+  for (int english = 0; english < 2; ++english) {
+    EnglishMenus = static_cast<qint16>(english);
+    Open();
+    Press(u"Check2");
+    for (int tab = 0; tab < 3; ++tab) {
+      Control<QTabWidget>(u"SSTab1")->setCurrentIndex(tab);
+      const QImage image = Dialog().grab().toImage();
+      EXPECT_FALSE(image.isNull());
+      image.save(folder + QStringLiteral("/stress3d-%1-%2.png").arg(english ? "en" : "el").arg(tab));
+    }
+  }
+}
+
+TEST(Stress3DMenuEntry, TheStressMenuAndQuickButton22OpenTheTool) {
+  ClearTools();
+  RegisterProgramTools();
+  EXPECT_TRUE(ToolAvailable(Tool::Stress3D));
+  const auto target = QuickButtonTarget(22);
+  ASSERT_TRUE(target.has_value());
+  EXPECT_EQ(ToolOfEntry(target->menu, target->index), Tool::Stress3D);
+  ClearTools();
+}
+
+}  // namespace
+}  // namespace brantel
