@@ -341,6 +341,12 @@ int GraphChart::SeriesLabelCount() const {
 
 bool GraphChart::LegendShown() const { return d_->chart->legend()->isVisible(); }
 
+void GraphChart::SetMargin(int pixels) {
+  const int m = std::max(0, pixels);
+  d_->chart->layout()->setContentsMargins(m, m, m, m);
+  d_->chart->setMargins(QMargins(m, m, m, m));
+}
+
 QString GraphChart::Header() const { return d_->chart->title(); }
 
 void GraphChart::SetHeader(const QString& text) { d_->chart->setTitle(text); }

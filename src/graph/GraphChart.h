@@ -68,6 +68,10 @@ class GraphChart : public QWidget {
   int SeriesLabelCount() const;
   bool LegendShown() const;
 
+  // The space between the widget's edges and the chart inside, in pixels;
+  // a small chart gives it to its plot area.
+  void SetMargin(int pixels);
+
   QString Header() const;
   void SetHeader(const QString& text);
   void SetHeaderFontSize(int points);
