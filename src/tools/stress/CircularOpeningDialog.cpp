@@ -204,6 +204,7 @@ frmCircular::frmCircular(QWidget* owner) : FormDialog(owner) {
   connect(ui_.angleBar, &QScrollBar::valueChanged, this, &frmCircular::HScroll1_Change);
   connect(ui_.plotTo3R, &QCheckBox::toggled, this, &frmCircular::Check2_Click);
   connect(Require<QPushButton>(u"Command1"), &QPushButton::clicked, this, &frmCircular::Command1_Click);
+  connect(ui_.tabs, &QTabWidget::currentChanged, this, &frmCircular::SSTab1_Click);
 
   Form_Load();
 }
@@ -325,8 +326,29 @@ void frmCircular::FillGraphCurves() {
 }
 
 void frmCircular::FillChartData() {
+  if (ui_.chart->isVisible()) {
+    GraphInit();
+    DrawCurve();
+    chartBehind_ = false;
+    return;
+  }
+  // The Graph tab is not showing: its chart is drawn when it shows. The
+  // format starts again from the defaults all the same.
+  ResetGraphSettings();
+  chartBehind_ = true;
+}
+
+void frmCircular::SSTab1_Click(int tab) {
+  if (tab != 1 || !chartBehind_) return;
+  // The curves of the last calculation in the default format, whatever the
+  // graph window's options dialog has chosen since.
+  const GraphFormat chosen = GraphSettings;
+  const qint16 units = GraphUnits;
   GraphInit();
   DrawCurve();
+  chartBehind_ = false;
+  GraphSettings = chosen;
+  GraphUnits = units;
 }
 
 void frmCircular::GraphInit() {

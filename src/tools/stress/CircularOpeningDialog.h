@@ -53,6 +53,7 @@ class frmCircular : public forms::FormDialog {
   void HScroll1_Change(int value);
   void Check2_Click();
   void Command1_Click();
+  void SSTab1_Click(int tab);
 
   void Calculate();
   void CalcKirschPoint();
@@ -94,6 +95,8 @@ class frmCircular : public forms::FormDialog {
   // Set while a box change runs the calculation: a check that names another
   // box then leaves the focus where the user types.
   bool typing_ = false;
+  // The curves in the buffer are newer than those on the hidden Graph tab.
+  bool chartBehind_ = false;
 };
 
 }  // namespace brantel

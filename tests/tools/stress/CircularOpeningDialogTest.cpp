@@ -133,12 +133,19 @@ TEST_F(CircularDialogTest, CurvesInTheDialogAndTheGraphWindowBesideIt) {
   frmGraph* graph = frmGraph::Loaded();
   EXPECT_TRUE(graph->isVisible());
   EXPECT_EQ(GraphWindowPoints(), 67);
+  // The dialog's own chart shows the same in the default format, whatever
+  // the graph window's options chose since.
+  GraphSettings.GridStyle = 3;
+  Control<QTabWidget>(u"SSTab1")->setCurrentIndex(1);
   EXPECT_EQ(ChartPoints(), 67);
+  EXPECT_FALSE(Control<GraphChart>(u"Graph1")->Grid(GraphChart::Axis::X));
+  EXPECT_EQ(GraphSettings.GridStyle, 3);
   EXPECT_FLOAT_EQ(Control<GraphChart>(u"Graph1")->Point(2, 1).y(), 30.0f);
   EXPECT_EQ(graph->pos().x(), Dialog().pos().x() + Dialog().frameGeometry().width());
   EXPECT_EQ(graph->Chart().Header(), QStringLiteral("Stress Distribution Around a Circular Opening"));
 
   // Plot to 3R counts only on the Graph tab.
+  Control<QTabWidget>(u"SSTab1")->setCurrentIndex(0);
   Control<QCheckBox>(u"Check2")->setChecked(false);
   EXPECT_EQ(GraphWindowPoints(), 67);
   Control<QTabWidget>(u"SSTab1")->setCurrentIndex(1);
