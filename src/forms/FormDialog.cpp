@@ -6,6 +6,10 @@
 #include <QCloseEvent>
 #include <QPushButton>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace brantel::forms {
 
 FormDialog::FormDialog(QWidget* owner) : QDialog(owner) {
@@ -65,6 +69,29 @@ void FormDialog::Unload() {
 void FormDialog::AcceptAndUnload() {
   accepted_ = true;
   Unload();
+}
+
+namespace {
+
+std::vector<QPointer<FormDialog>>& ModelessTools() {
+  static std::vector<QPointer<FormDialog>> tools;
+  return tools;
+}
+
+}  // namespace
+
+void KeepModelessTool(FormDialog* dialog) {
+  auto& tools = ModelessTools();
+  std::erase_if(tools, [](const QPointer<FormDialog>& tool) { return !tool; });
+  if (dialog && std::find(tools.begin(), tools.end(), dialog) == tools.end()) tools.emplace_back(dialog);
+}
+
+void CloseModelessTools() {
+  // A copy: closing a tool may open or close others.
+  const std::vector<QPointer<FormDialog>> tools = std::exchange(ModelessTools(), {});
+  for (const QPointer<FormDialog>& tool : tools) {
+    if (tool && tool->isVisible()) tool->CancelClicked();
+  }
 }
 
 void FormDialog::closeEvent(QCloseEvent* event) {

@@ -124,12 +124,19 @@ Dialog* ShowModeless(QPointer<Dialog>& open, Owner* owner, Qt::WindowModality mo
   return open.data();
 }
 
+// Keeps a modeless tool in the list that CloseModelessTools closes.
+void KeepModelessTool(FormDialog* dialog);
+
+// Closes every open modeless tool as a Cancel, so that nothing of it reaches
+// the project: the main window calls it before the project is replaced.
+void CloseModelessTools();
+
 // The opener of a modeless tool for the tool registry: one dialog of the
 // kind at a time, brought to the front when it is open already.
 template <typename Dialog>
 void OpenModeless(QWidget* owner) {
   static QPointer<Dialog> open;
-  ShowModeless(open, owner);
+  KeepModelessTool(ShowModeless(open, owner));
 }
 
 }  // namespace brantel::forms

@@ -15,7 +15,7 @@ inline constexpr int kGraphPointBound = 100;  // points 0..100
 
 // GraphCurveData[curve][point][0] is x, [1] is y.
 extern std::array<std::array<std::array<float, 2>, kGraphPointBound + 1>, kGraphCurves> GraphCurveData;
-extern qint16 GraphLastPoint;   // index of the last filled point
+extern qint16 GraphLastPoint;   // index of the last filled point; -1 when there is none
 extern std::array<QString, kGraphCurves> CurveNames;
 extern qint16 CurveCount;
 extern std::array<qint32, 6> CurveColours;  // 24-bit colours, red in the low byte

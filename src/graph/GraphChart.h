@@ -16,8 +16,8 @@ namespace brantel {
 // numbered points (1..PointCount), each curve with its symbol and line
 // style and its legend label, a header, two axis titles and their grids.
 // The chart keeps what it is given and draws it; every change redraws at
-// once unless repainting is suspended. The chart library stays behind this
-// class.
+// once unless repainting is suspended. It draws itself: axes at "nice"
+// numbers around the values, the legend to the right of the plot area.
 class GraphChart : public QWidget {
   Q_OBJECT
 
@@ -68,6 +68,10 @@ class GraphChart : public QWidget {
   int SeriesLabelCount() const;
   bool LegendShown() const;
 
+  // The space between the widget's edges and the chart inside, in pixels;
+  // a small chart gives it to its plot area.
+  void SetMargin(int pixels);
+
   QString Header() const;
   void SetHeader(const QString& text);
   void SetHeaderFontSize(int points);
@@ -103,8 +107,8 @@ class GraphChart : public QWidget {
   void PointerMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pixel);
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
   struct Impl;

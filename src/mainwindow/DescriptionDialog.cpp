@@ -96,6 +96,7 @@ void frmBrantelDesc::CommitToProject() {
   const qint16 units = anyChosen ? forms::GetArrayIndex(ui_.units) : Project.InputUnits;
   if (units != Project.InputUnits) {
     // Inputs entered in the old units mean nothing in the new ones.
+    forms::CloseModelessTools();
     Project.InputUnits = units;
     bool rename = true;
     bool keepUnits = false;

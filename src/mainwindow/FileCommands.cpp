@@ -17,6 +17,7 @@
 #include "core/Settings.h"
 #include "core/project/ProjectFile.h"
 #include "core/project/ProjectRecord.h"
+#include "forms/FormDialog.h"
 #include "platform/FileDialog.h"
 
 #include <QAction>
@@ -93,6 +94,7 @@ qint16 frmMain::FileOpen() {
       return 0;  // the box closed without an answer
     }
   }
+  forms::CloseModelessTools();  // as a Cancel: nothing of them reaches the next project
 
   setCursor(Qt::WaitCursor);
   for (;;) {

@@ -7,6 +7,7 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "forms/FormBuilder.h"
+#include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
 #include "core/project/ProjectRecord.h"
 #include "maintenance/Disclaimer.h"
@@ -208,6 +209,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 qint16 frmMain::FileNew(bool& renameFlag, bool& unitsFlag) {
+  forms::CloseModelessTools();
   const qint16 result = brantel::FileNew(renameFlag, unitsFlag);
   SetMainCaption(*this);
   return result;

@@ -15,6 +15,7 @@
 #include "tools/failure/CoulombDialog.h"
 #include "tools/failure/CoulombWedgeDialog.h"
 #include "tools/stress/CircularFailureDialog.h"
+#include "tools/stress/CircularOpeningDialog.h"
 #include "tools/stress/FoundationDialog.h"
 #include "tools/stress/PointLoadDialog.h"
 #include "tools/stress/RoomPillarDialog.h"
@@ -52,6 +53,7 @@ void RegisterProgramTools() {
   RegisterTool(Tool::Stress3D, forms::OpenModal<frm3DPrinc>);
   RegisterTool(Tool::RoomAndPillar, forms::OpenModal<frmRoomPillar>);
   RegisterTool(Tool::PointLoad, forms::OpenModal<frmPointLoad>);
+  RegisterTool(Tool::CircularOpening, forms::OpenModeless<frmCircular>);
 }
 
 }  // namespace brantel

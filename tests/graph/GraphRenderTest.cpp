@@ -4,7 +4,6 @@
 #include "graph/frmGraph.h"
 #include "graph/frmGraphOpt.h"
 
-#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
 #include <QMouseEvent>
@@ -27,7 +26,7 @@ TEST_F(GraphTest, RendersTheWindowAndTheOptionsDialog) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
   QTest::qWait(50);
   // The pointer on a point of the tangential stress fills the Point ID frame.
-  QWidget* viewport = window->Chart().findChild<QAbstractScrollArea*>()->viewport();
+  QWidget* viewport = &window->Chart();
   const QPoint at = window->Chart().PixelOf(2, 11).toPoint();
   QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                    Qt::NoModifier);

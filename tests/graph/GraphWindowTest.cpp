@@ -7,7 +7,6 @@
 #include "graph/GraphChart.h"
 #include "graph/frmGraph.h"
 
-#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
@@ -166,7 +165,7 @@ class PointIdTest : public GraphTest {
     window_ = ShowGraph();
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_));
-    viewport_ = window_->Chart().findChild<QAbstractScrollArea*>()->viewport();
+    viewport_ = &window_->Chart();
   }
   void MoveTo(QPointF pixel) {
     const QPoint at = pixel.toPoint();

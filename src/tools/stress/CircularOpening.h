@@ -79,7 +79,7 @@ KirschStresses KirschStressesAt(float P, float Q, float k, float t);
 
 struct CircularPoint {
   // False when r is not greater than 0: nothing else is set; the dialog
-  // empties the three stress results and logs kCircularDistanceWarning.
+  // empties the point results and logs CircularDistanceWarning.
   bool Computed = false;
   float S1 = 0.0f;  // principal far-field stresses (S1Field, S2Field)
   float S2 = 0.0f;

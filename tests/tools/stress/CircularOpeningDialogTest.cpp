@@ -1,0 +1,348 @@
+#include "core/Globals.h"
+#include "core/Settings.h"
+#include "core/project/ProjectFile.h"
+#include "core/project/ProjectRecord.h"
+#include "graph/GraphBuffer.h"
+#include "graph/GraphChart.h"
+#include "graph/frmGraph.h"
+#include "mainwindow/Commands.h"
+#include "mainwindow/DescriptionDialog.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/ToolRegistry.h"
+#include "support/DialogTest.h"
+#include "tools/stress/CircularOpeningDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+
+namespace brantel {
+namespace {
+
+class CircularDialogTest : public test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    SetUpGraphBuffer();
+    CircExtend = 5;
+    Project.CircStress = {};
+    Project.CircOpening = {};
+  }
+  void TearDown() override {
+    frmGraph::UnloadWindow();
+    QApplication::processEvents();
+    DialogTest::TearDown();
+  }
+  frmCircular& Open() { return DialogTest::Open<frmCircular>(); }
+  frmCircular& Dialog() const { return static_cast<frmCircular&>(Current()); }
+  // Stores a state in the project: sx, sy, txy; a, r, w.
+  static void Store(float sx, float sy, float txy, float a, float r, float w) {
+    Project.CircStress = {sx, sy, txy, 0};
+    Project.CircOpening.A = a;
+    Project.CircOpening.R = r;
+    Project.CircOpening.Angle = w;
+  }
+  static int GraphWindowPoints() { return frmGraph::Loaded() ? frmGraph::Loaded()->Chart().PointCount(1) : -1; }
+  int ChartPoints() const { return Control<GraphChart>(u"Graph1")->PointCount(2); }
+};
+
+TEST_F(CircularDialogTest, ANewProjectOpensEmptyAndComputesNothing) {
+  Open();
+  EXPECT_EQ(Text(u"Text4"), QString());
+  EXPECT_EQ(Text(u"Text11"), QString());
+  EXPECT_EQ(Text(u"Text1"), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(u"Text5"), QStringLiteral("0.000"));
+  EXPECT_TRUE(Control<QCheckBox>(u"chkGraph")->isChecked());
+  EXPECT_TRUE(Control<QCheckBox>(u"Check2")->isChecked());
+  EXPECT_EQ(Text(u"Text8"), QString());
+  EXPECT_EQ(Text(u"Label9"), QStringLiteral("-"));
+  EXPECT_EQ(frmGraph::Loaded(), nullptr);
+  EXPECT_TRUE(History().contains(QStringLiteral("Stress Distribution around Circular Openings.")));
+  EXPECT_EQ(Control<QLineEdit>(u"Text11")->accessibleName(), QStringLiteral("r"));
+  EXPECT_EQ(Control<QLineEdit>(u"txtlInternalPress")->accessibleName(), QStringLiteral("Internal Pressure"));
+  EXPECT_EQ(Control<QLineEdit>(u"Text9")->accessibleName(), QStringLiteral("t(rt)"));
+}
+
+TEST_F(CircularDialogTest, PointValuesAndRatios) {
+  Store(10, 0, 0, 1, 1, 90);
+  Open();
+  Press(u"chkGraph");  // the point values alone
+  Press(u"Command1");
+  EXPECT_EQ(Text(u"Text6"), QStringLiteral("180.0"));
+  EXPECT_EQ(Text(u"Text7"), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(u"Text8"), QStringLiteral("30.000"));
+  EXPECT_EQ(Text(u"Text9"), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(u"Label9"), QStringLiteral("sw/sv = 3.000"));
+  EXPECT_EQ(Text(u"Label11"), QStringLiteral("sr/sv = 0.000"));
+  Type(u"Text5", QStringLiteral("0"));
+  EXPECT_EQ(Text(u"Text6"), QStringLiteral("90.0"));
+  EXPECT_EQ(Text(u"Label9"), QStringLiteral("sw/sv = -1.000"));
+  Type(u"Text1", QStringLiteral("0"));  // all stresses 0: no ratios
+  EXPECT_EQ(Text(u"Text8"), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(u"Label9"), QStringLiteral("-"));
+  EXPECT_EQ(frmGraph::Loaded(), nullptr);
+}
+
+TEST_F(CircularDialogTest, ChecksShowBesideTheBoxesOrInMessages) {
+  Store(0, 10, 0, 2, 3, 0);
+  Open();
+  Press(u"chkGraph");
+  Type(u"Text11", QStringLiteral("1"));
+  EXPECT_EQ(Text(u"lblDistMsg"), QStringLiteral("r > a"));
+  EXPECT_EQ(Text(u"Text8"), QString());
+  Type(u"Text11", QStringLiteral("2"));  // a point on the wall
+  EXPECT_EQ(Text(u"lblDistMsg"), QString());
+  EXPECT_EQ(Text(u"Text8"), QStringLiteral("30.000"));
+  EXPECT_TRUE(Messages().empty());
+  Type(u"Text11", QStringLiteral("x"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for the distance from the center of the opening"));
+  Press(u"chkGraph");  // with Graph checked the letter counts as 0
+  Type(u"Text11", QStringLiteral("y"));
+  EXPECT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Text(u"lblDistMsg"), QStringLiteral("r > a"));
+  Type(u"txtlInternalPress", QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Pressure in the borehole should be >= 0"));
+  EXPECT_TRUE(Control(u"txtlInternalPress")->hasFocus());
+}
+
+TEST_F(CircularDialogTest, TheKeysStayInTheBoxTheUserTypesIn) {
+  Open();  // no radius yet
+  Type(u"Text1", QStringLiteral("10"));
+  EXPECT_EQ(Text(u"lblRadMsg"), QStringLiteral("a > 0"));
+  EXPECT_EQ(Text(u"Text1"), QStringLiteral("10"));
+  EXPECT_EQ(Text(u"Text4"), QString());
+  // OK takes the user to the box the note is about.
+  Press(u"CmdOk");
+  EXPECT_TRUE(Dialog().isVisible());
+  EXPECT_TRUE(Control(u"Text4")->hasFocus());
+}
+
+TEST_F(CircularDialogTest, CurvesInTheDialogAndTheGraphWindowBesideIt) {
+  Store(0, 10, 0, 1, 0, 0);  // no distance: the curves only
+  Open();
+  Press(u"Command1");
+  EXPECT_TRUE(History().contains(QStringLiteral("Warning: Error < 0")));
+  EXPECT_EQ(Text(u"Text8"), QString());
+  ASSERT_NE(frmGraph::Loaded(), nullptr);
+  frmGraph* graph = frmGraph::Loaded();
+  EXPECT_TRUE(graph->isVisible());
+  EXPECT_EQ(GraphWindowPoints(), 67);
+  // The dialog's own chart shows the same in the default format, whatever
+  // the graph window's options chose since.
+  GraphSettings.GridStyle = 3;
+  Control<QTabWidget>(u"SSTab1")->setCurrentIndex(1);
+  EXPECT_EQ(ChartPoints(), 67);
+  EXPECT_FALSE(Control<GraphChart>(u"Graph1")->Grid(GraphChart::Axis::X));
+  EXPECT_EQ(GraphSettings.GridStyle, 3);
+  EXPECT_FLOAT_EQ(Control<GraphChart>(u"Graph1")->Point(2, 1).y(), 30.0f);
+  EXPECT_EQ(graph->pos().x(), Dialog().pos().x() + Dialog().frameGeometry().width());
+  EXPECT_EQ(graph->Chart().Header(), QStringLiteral("Stress Distribution Around a Circular Opening"));
+
+  // Plot to 3R counts only on the Graph tab.
+  Control<QTabWidget>(u"SSTab1")->setCurrentIndex(0);
+  Control<QCheckBox>(u"Check2")->setChecked(false);
+  EXPECT_EQ(GraphWindowPoints(), 67);
+  Control<QTabWidget>(u"SSTab1")->setCurrentIndex(1);
+  Control<QCheckBox>(u"Check2")->setChecked(true);
+  Control<QCheckBox>(u"Check2")->setChecked(false);
+  EXPECT_EQ(GraphWindowPoints(), 80);  // CircExtend 5
+  CircExtend = 2;
+  Press(u"Command1");
+  EXPECT_EQ(ChartPoints(), 51);
+  CircExtend = 999;
+  Press(u"Command1");
+  EXPECT_LE(GraphWindowPoints(), 101);
+  EXPECT_EQ(GraphLastPoint, GraphWindowPoints() - 1);
+
+  // A change of the format in the graph window lasts until the next curves.
+  graph->Chart().SetHeader(QStringLiteral("Mine"));
+  GraphSettings.GraphTitle = QStringLiteral("Mine");
+  Type(u"Text2", QStringLiteral("12"));
+  EXPECT_EQ(graph->Chart().Header(), QStringLiteral("Stress Distribution Around a Circular Opening"));
+
+  // Curves that cannot be computed leave both charts empty.
+  Type(u"Text1", QStringLiteral("3e38"));
+  Type(u"Text2", QStringLiteral("-3e38"));
+  EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
+  EXPECT_EQ(GraphWindowPoints(), 0);
+  EXPECT_EQ(ChartPoints(), 0);
+
+  // Clearing Graph leaves the window as it is; the dialog closes it.
+  Press(u"chkGraph");
+  Type(u"Text2", QStringLiteral("1"));
+  EXPECT_EQ(GraphWindowPoints(), 0);
+  Dialog().close();
+  QApplication::processEvents();
+  EXPECT_EQ(frmGraph::Loaded(), nullptr);
+}
+
+TEST_F(CircularDialogTest, TheAngleBoxAndItsScrollBar) {
+  Store(0, 10, 0, 1, 2, 30.7f);
+  Open();
+  auto* bar = Control<QScrollBar>(u"HScroll1");
+  EXPECT_EQ(Text(u"Text5"), QStringLiteral("30.700"));  // the stored angle, with its bar
+  EXPECT_EQ(bar->value(), 31);
+  // What is typed stays as typed, key after key; the bar follows.
+  const std::pair<const char*, int> typed[] = {{"370", 10},   {"-725", -5},  {"30.5", 30},
+                                               {"30.75", 31}, {"-45", -45}, {".5", 0}};
+  for (const auto& [text, position] : typed) {
+    Type(u"Text5", QString::fromLatin1(text));
+    EXPECT_EQ(Text(u"Text5"), QString::fromLatin1(text));
+    EXPECT_EQ(bar->value(), position) << text;
+  }
+  EXPECT_FLOAT_EQ(Dialog().WorkingOpening().Angle, 0.5f);
+  bar->setValue(-45);
+  EXPECT_EQ(Text(u"Text5"), QStringLiteral("-45"));
+  EXPECT_FLOAT_EQ(Dialog().WorkingOpening().Angle, -45.0f);
+}
+
+TEST_F(CircularDialogTest, OkCommitsCancelAndTheCloseBoxDoNot) {
+  Store(1.23456f, -0.00042f, 7, 0.3f, 1.0001f, 30.7f);
+  Project.CircOpening.InternalPressure = 0.12345f;
+  Project.CircStress.GraphOption = 3;
+  Open();
+  Focus(u"Text2");
+  Focus(u"Text5");
+  Press(u"CmdOk");
+  EXPECT_EQ(Project.CircStress.Sx, 1.23456f);
+  EXPECT_EQ(Project.CircStress.Sy, -0.00042f);
+  EXPECT_EQ(Project.CircStress.GraphOption, 3);
+  EXPECT_EQ(Project.CircOpening.R, 1.0001f);
+  EXPECT_EQ(Project.CircOpening.Angle, 30.7f);
+  EXPECT_EQ(Project.CircOpening.InternalPressure, 0.12345f);
+  EXPECT_EQ(Project.CircOpening.ShowGraph, -1);  // the boxes start checked
+  EXPECT_EQ(Project.CircOpening.PlotTo3R, -1);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+
+  const ProjectRecord before = Project;
+  Project.FileSaved = kFlagTrue;
+  for (bool closeBox : {false, true}) {
+    Open();
+    Type(u"Text1", QStringLiteral("5"));
+    Press(u"chkGraph");
+    if (closeBox) Dialog().close();
+    else Press(u"cmdCancel");
+    EXPECT_EQ(Project.CircStress.Sx, before.CircStress.Sx);
+    EXPECT_EQ(Project.CircOpening.ShowGraph, -1);
+    EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  }
+}
+
+// The dialog opened from the menus of a main window, as the program does.
+class CircularModelessTest : public CircularDialogTest {
+ protected:
+  void SetUp() override {
+    CircularDialogTest::SetUp();
+    ClearTools();
+    RegisterProgramTools();
+    window_ = std::make_unique<frmMain>();
+  }
+  void TearDown() override {
+    window_.reset();
+    ClearTools();
+    CircularDialogTest::TearDown();
+  }
+  // The open dialogs of the tool, after the menu entry.
+  static std::vector<frmCircular*> OpenDialogs() {
+    QApplication::processEvents();
+    std::vector<frmCircular*> open;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* d = qobject_cast<frmCircular*>(w); d && d->isVisible()) open.push_back(d);
+    }
+    return open;
+  }
+  frmCircular& FromMenu() {
+    window_->mnuEditStressItem_Click(2);
+    const auto open = OpenDialogs();
+    EXPECT_EQ(open.size(), 1u);
+    Use(*open.front());
+    return *open.front();
+  }
+  std::unique_ptr<frmMain> window_;
+};
+
+TEST_F(CircularModelessTest, TheMenuEntryAndQuickButton23OpenOneDialog) {
+  const auto target = QuickButtonTarget(23);
+  ASSERT_TRUE(target.has_value());
+  EXPECT_EQ(ToolOfEntry(target->menu, target->index), Tool::CircularOpening);
+  frmCircular* first = &FromMenu();
+  Type(u"Text1", QStringLiteral("4"));
+  EXPECT_EQ(&FromMenu(), first);  // brought to the front, as it was
+  EXPECT_EQ(Text(u"Text1"), QStringLiteral("4"));
+  EXPECT_TRUE(window_->isEnabled());
+}
+
+TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
+  // File New.
+  FromMenu();
+  Type(u"Text1", QStringLiteral("5"));
+  window_->mnuFileItem_Click(0);
+  EXPECT_TRUE(OpenDialogs().empty());
+  EXPECT_EQ(Project.CircStress.Sx, 0.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+
+  // File Open: the file's values, not the dialog's.
+  for (int k = 0; k < kProjectSignatureCount; ++k)
+    ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
+  ProjectRecord saved = Project;
+  saved.CircStress.Sx = 7;
+  const QString path = Home() + QStringLiteral("/opening.bnl");
+  ASSERT_FALSE(WriteProjectFile(path, saved).has_value());
+  FromMenu();
+  Type(u"Text1", QStringLiteral("5"));
+  Project.ProjectDisplayName = Project.ProjectPath;
+  Project.ProjectPath = path;
+  window_->LoadProjFile();
+  EXPECT_TRUE(OpenDialogs().empty());
+  EXPECT_EQ(Project.CircStress.Sx, 7.0f);
+
+  // A new unit system from the project description.
+  Project.FileHoldsData = kFlagFalse;
+  FromMenu();
+  Type(u"Text1", QStringLiteral("5"));
+  DialogTest::Open<frmBrantelDesc>();
+  Press(Project.InputUnits == 0 ? u"Option1(1)" : u"Option1(0)");
+  Press(u"Command2");
+  EXPECT_TRUE(OpenDialogs().empty());
+  EXPECT_EQ(Project.CircStress.Sx, 0.0f);
+
+  // OK commits to the project that is open.
+  FromMenu();
+  Type(u"Text1", QStringLiteral("5"));
+  Type(u"Text4", QStringLiteral("1"));
+  Press(u"CmdOk");
+  EXPECT_EQ(Project.CircStress.Sx, 5.0f);
+}
+
+TEST_F(CircularDialogTest, RenderTheDialogAndTheGraphWindowSideBySide) {
+  Store(12, 4, 3, 1, 1.5f, 30);
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
+  QDir().mkpath(folder);
+  for (int english = 0; english < 2; ++english) {
+    EnglishMenus = static_cast<qint16>(english);
+    Open();
+    Press(u"Command1");
+    for (int tab = 0; tab < 2; ++tab) {
+      Control<QTabWidget>(u"SSTab1")->setCurrentIndex(tab);
+      const QImage left = Dialog().grab().toImage();
+      const QImage right = frmGraph::Loaded()->grab().toImage();
+      QImage both(left.width() + right.width(), std::max(left.height(), right.height()), QImage::Format_RGB32);
+      both.fill(Qt::white);
+      QPainter painter(&both);
+      painter.drawImage(0, 0, left);
+      painter.drawImage(left.width(), 0, right);
+      painter.end();
+      both.save(folder + QStringLiteral("/circular-%1-tab%2.png").arg(english ? "en" : "el").arg(tab));
+    }
+    Dialog().close();
+  }
+}
+
+}  // namespace
+}  // namespace brantel
