@@ -326,7 +326,8 @@ frmCoulombJoint::frmCoulombJoint(QWidget* owner) : FormDialog(owner) {
   // The zoom bar of the plot family has no part in this tool.
   ConnectFailurePlot(ui_.plot, nullptr, ui_.readouts[0], ui_.readouts[1]);
 
-  WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  WireButtons(nullptr, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  connect(ui_.ok, &QPushButton::clicked, this, &frmCoulombJoint::CmdOk_Click);
   for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.porePressure, ui_.cohesion, ui_.friction, ui_.jointCohesion,
                          ui_.jointFriction, ui_.alpha})
     connect(box, &QLineEdit::textChanged, this, &frmCoulombJoint::TextInput_Change);
@@ -599,6 +600,18 @@ void frmCoulombJoint::optGraph_Click() {
   ui_.beta1->setVisible(graph == 2);
   ui_.beta2->setVisible(graph == 2);
   if (!loading_) RedrawGraph(true);
+}
+
+void frmCoulombJoint::CmdOk_Click() {
+  if (!ValidateInput()) return;
+  // The other set may hold entries that a switch stored unchecked; OK counts
+  // only when both sets pass, so a refused one is shown with its message.
+  const int other = 1 - set_;
+  if (FirstInvalidJointInput(material_[other], plane_[other]) != JointField::None) {
+    forms::SetArrayIndex(ui_.set, other);
+    return;
+  }
+  AcceptAndUnload();
 }
 
 void frmCoulombJoint::CommitToProject() {

@@ -81,6 +81,7 @@ class frmCoulombJoint : public forms::FormDialog {
   void TextInput_Change();
   void chkPore_Click();
   void optGraph_Click();
+  void CmdOk_Click();
 
   // Shows a set in the boxes and computes it.
   void LoadSet(int set);

@@ -191,7 +191,10 @@ TEST_F(CoulombJointDialogTest, SetSwitchKeepsEntriesAndCommitsOnlyOnOk) {
   EXPECT_EQ(Text(u"Text1"), QStringLiteral("25.000"));
   EXPECT_EQ(Dialog().width(), 510);
   EXPECT_TRUE(Messages().empty());
-  Press(u"optSet(1)");
+  // OK refuses it too: the set is shown again with the message.
+  Press(u"CmdOk");
+  EXPECT_TRUE(Dialog().isVisible());
+  EXPECT_TRUE(Control<QRadioButton>(u"optSet(1)")->isChecked());
   EXPECT_EQ(Text(u"Text5"), QStringLiteral("-3.000"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for material cohesion"));
   EXPECT_EQ(Text(u"Text10"), QString());  // nothing of set 1 stays on show
@@ -298,6 +301,13 @@ TEST_F(CoulombJointDialogTest, MohrPlotDrawsTheSlidingRangeOrNone) {
   EXPECT_TRUE(LinesOf(CoulombJointPlot::kBrown).empty());
   EXPECT_EQ(Text(u"Text10"), QStringLiteral("2.000"));
   EXPECT_TRUE(Messages().empty());
+  // Principal stresses beyond the 32-bit range: every result is emptied.
+  Paste(u"Text2", QStringLiteral("3e38"));
+  Paste(u"Text3", QStringLiteral("3e38"));
+  for (const char16_t* box : {u"Text10", u"Text12", u"txtMatFail", u"txtJointFail", u"Text18"})
+    EXPECT_EQ(Text(box), QString()) << QString::fromUtf16(box).toStdString();
+  EXPECT_TRUE(Plot()->Items().empty());
+  EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
 }
 
 TEST_F(CoulombJointDialogTest, Sigma1BetaChartAndMaterialStrength) {
