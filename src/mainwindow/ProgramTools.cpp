@@ -13,6 +13,7 @@
 #include "tools/elasticity/RosetteDialog.h"
 #include "tools/elasticity/TransformationDialog.h"
 #include "tools/failure/CoulombDialog.h"
+#include "tools/failure/CoulombJointDialog.h"
 #include "tools/failure/CoulombWedgeDialog.h"
 #include "tools/stress/CircularFailureDialog.h"
 #include "tools/stress/CircularOpeningDialog.h"
@@ -42,6 +43,7 @@ void RegisterProgramTools() {
   RegisterTool(Tool::Stress2D, forms::OpenModal<frm2DPrinc>);
   RegisterTool(Tool::CoulombWedge, forms::OpenModal<frmCoulombWedge>);
   RegisterTool(Tool::Coulomb, forms::OpenModal<frmCoulomb>);
+  RegisterTool(Tool::CoulombJoint, forms::OpenModal<frmCoulombJoint>);
   RegisterTool(Tool::PlaneStress, forms::OpenModal<frmPlaneStress>);
   RegisterTool(Tool::Elasticity3D, forms::OpenModal<frmElasti3D>);
   RegisterTool(Tool::StrainRosette, forms::OpenModal<frmRozeta>);

@@ -75,6 +75,16 @@ ToolMessage JointInvalidMessage(JointField field) {
     case JointField::JointFriction:
       return {u"Εσφαλμένη τιμή γιά τη γωνία τριβής της ασυνέχειας",
               u"Invalid value for discontinuity friction angle", false};
+    case JointField::Sx:
+      return {u"σx", u"sx", true};
+    case JointField::Sy:
+      return {u"σy", u"sy", true};
+    case JointField::Txy:
+      return {u"τxy", u"txy", true};
+    case JointField::PorePressure:
+      return {u"Πίεση Πόρων", u"Pore Pressure", true};
+    case JointField::Alpha:
+      return {u"Γωνία ασυνέχειας από το οριζόντιο επίπεδο", u"Discontinuity Angle from Horizontal", true};
     case JointField::None:
       break;
   }
@@ -181,20 +191,6 @@ void StoreJointResult(const JointResult& result, JointMaterial& material, JointP
 }
 
 // --- Mohr plot -------------------------------------------------------------------
-
-JointPlotRange JointPlotWindow(float s1, float s2) {
-  JointPlotRange w;
-  try {
-    w.Sigma = StressPlotRange(s1, s2, 1.0f);
-    const float r = CSng((static_cast<double>(s1) - s2) / 2.0);
-    w.Tau.Min = -r;
-    w.Tau.Max = CSng(2.0 * r);
-    w.Tau.Span = CSng(3.0 * r);
-  } catch (const RuntimeError&) {
-    return JointPlotRange{};
-  }
-  return w;
-}
 
 namespace {
 

@@ -39,14 +39,28 @@ inline constexpr QStringView kJointPoreNotice = u" p>σ2";
 
 // --- Validation --------------------------------------------------------------
 
-// First refused field, in this order: material cohesion below 0, material
-// friction angle below 0 or 90 and more, discontinuity cohesion below 0,
-// discontinuity friction angle below 0 or 90 and more. Stresses, pore
-// pressure and inclination have no range.
-enum class JointField { None, MaterialCohesion, MaterialFriction, JointCohesion, JointFriction };
+// The boxes of the tool in the order they are read. Every box is read by
+// its leading number; a number beyond the 32-bit range is refused. The
+// parameters are refused further, in this order: material cohesion below
+// 0, material friction angle below 0 or 90 and more, discontinuity cohesion
+// below 0, discontinuity friction angle below 0 or 90 and more. Stresses,
+// pore pressure and inclination have no range.
+enum class JointField {
+  None,
+  Sx,
+  Sy,
+  Txy,
+  PorePressure,
+  MaterialCohesion,
+  MaterialFriction,
+  JointCohesion,
+  JointFriction,
+  Alpha,
+};
 JointField FirstInvalidJointInput(const JointMaterial& material, const JointPlane& plane);
 
-// The sentence of a refused field (no prefix); empty for None.
+// The message of a refused field: a sentence for the four parameters, the
+// field's name behind "Invalid value for " for the others; empty for None.
 ToolMessage JointInvalidMessage(JointField field);
 
 // --- Pore pressure -----------------------------------------------------------
@@ -121,14 +135,9 @@ void StoreJointResult(const JointResult& result, JointMaterial& material, JointP
 
 // --- Mohr plot -----------------------------------------------------------------
 
-// World window: along sigma StressPlotRange(s1, s2) (no zoom in this tool);
-// along tau from -R to 2R (span 3R). Both axes are drawn with one scale.
-struct JointPlotRange {
-  AxisRange Sigma;
-  AxisRange Tau;
-};
-JointPlotRange JointPlotWindow(float s1, float s2);
-
+// The Mohr plot is drawn with one scale on both axes (the interactive
+// plot's window, sigma from s2 - R to s1 + R, tau from -R to 2R); these are
+// its curves in world units.
 struct JointMohrView {
   float Radius = 0;           // R = (s1 - s2)/2
   float Centre = 0;           // C = (s1 + s2)/2

@@ -1,0 +1,402 @@
+#include "core/Settings.h"
+#include "core/project/ProjectRecord.h"
+#include "mainwindow/Commands.h"
+#include "mainwindow/ToolRegistry.h"
+#include "support/DialogTest.h"
+#include "tools/failure/CoulombJointChart.h"
+#include "tools/failure/CoulombJointDialog.h"
+
+#include <QCheckBox>
+#include <QChart>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QRadioButton>
+#include <QValueAxis>
+
+#include <cmath>
+
+namespace brantel {
+namespace {
+
+class CoulombJointDialogTest : public test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    EnableMohrCircles = 0;
+    Project.JointStress = {};
+    Project.JointMaterials = {};
+    Project.JointPlanes = {};
+    Project.JointSelectedSet = 0;
+  }
+  // A set: sx, sy (txy 0, so theta1 = 0 for sx > sy), the material c = 5,
+  // phi = 30 and a discontinuity.
+  static void StoreSet(int set, float sx, float sy, float cj, float phiJ, float alpha, qint16 graph = 0) {
+    const auto i = static_cast<std::size_t>(set);
+    Project.JointStress[i] = StressInput{sx, sy, 0, graph};
+    Project.JointMaterials[i] = JointMaterial{};
+    Project.JointMaterials[i].Cohesion = 5;
+    Project.JointMaterials[i].FrictionAngle = 30;
+    Project.JointPlanes[i] = JointPlane{cj, phiJ, alpha, 0};
+  }
+  frmCoulombJoint& Open() { return DialogTest::Open<frmCoulombJoint>(); }
+  frmCoulombJoint& Dialog() const { return static_cast<frmCoulombJoint&>(Current()); }
+  CoulombJointPlot* Plot() const { return Control<CoulombJointPlot>(u"picMohr"); }
+  Sigma1BetaChartView* Chart() const { return Control<Sigma1BetaChartView>(u"MSChart1"); }
+  std::vector<PlotItem> LinesOf(QRgb colour) const {
+    std::vector<PlotItem> found;
+    for (const PlotItem& item : Plot()->Items())
+      if (item.colour.rgb() == (colour | 0xff000000u) && item.type == PlotItem::Type::Line) found.push_back(item);
+    return found;
+  }
+};
+
+TEST_F(CoulombJointDialogTest, TypingJudgesTheMaterialAndTheFoldedPlane) {
+  Open();
+  Type(u"Text5", QStringLiteral("5"));
+  Type(u"Text6", QStringLiteral("30"));
+  Type(u"Text7", QStringLiteral("100"));
+  Type(u"Text8", QStringLiteral("30"));
+  Type(u"Text9", QStringLiteral("30"));
+  Type(u"Text1", QStringLiteral("20"));
+  Type(u"Text2", QStringLiteral("5"));
+  EXPECT_EQ(Text(u"Text10"), QStringLiteral("20.000"));
+  EXPECT_EQ(Text(u"Text12"), QStringLiteral("5.000"));
+  EXPECT_EQ(Text(u"Text11"), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(u"Text13"), QStringLiteral("-90.000"));
+  // alpha = 30 from the horizontal, s1 along x: beta = 60, not 120, and a
+  // strong discontinuity holds; the material's strength is 3 x 5 + 17.32.
+  EXPECT_EQ(Text(u"Text18"), QStringLiteral("60.00"));
+  EXPECT_EQ(Text(u"txtJointFail"), QStringLiteral("false"));
+  EXPECT_EQ(Text(u"txtMatFail"), QStringLiteral("false"));
+  Type(u"Text1", QStringLiteral("33"));
+  EXPECT_EQ(Text(u"txtMatFail"), QStringLiteral("true"));
+  // A plane parallel to s1 carries no shear.
+  Type(u"Text7", QStringLiteral("0"));
+  Type(u"Text9", QStringLiteral("0"));
+  EXPECT_EQ(Text(u"Text18"), QStringLiteral("90.00"));
+  EXPECT_EQ(Text(u"txtJointFail"), QStringLiteral("false"));
+  // Letters after a number count as nothing, and no message is shown.
+  Type(u"Text1", QStringLiteral("12abc"));
+  EXPECT_EQ(Text(u"Text10"), QStringLiteral("12.000"));
+  EXPECT_TRUE(Messages().empty());
+  // No stress at all: nothing to judge.
+  Type(u"Text1", QStringLiteral("0"));
+  Type(u"Text2", QStringLiteral("0"));
+  EXPECT_EQ(Text(u"txtMatFail"), QString());
+  EXPECT_EQ(Text(u"txtJointFail"), QString());
+  EXPECT_TRUE(History().contains(QStringLiteral(
+      "Determination of shear failure plane based on Coulomb's theory on material with given discontinuities.")));
+}
+
+TEST_F(CoulombJointDialogTest, ValidationMessages) {
+  StoreSet(0, 20, 5, 1, 20, 30);
+  Open();
+  struct Case {
+    const char16_t* box;
+    const char* text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {u"Text5", "-1", "Invalid value for material cohesion"},
+      {u"Text6", "-2", "Invalid value for material friction angle"},
+      {u"Text6", "90", "Invalid value for material friction angle"},
+      {u"Text7", "-0.5", "Invalid value for discontinuity cohesion"},
+      {u"Text8", "-30", "Invalid value for discontinuity friction angle"},
+      {u"Text1", "1e39", "Invalid value for sx"},
+      {u"Text9", "-4e38", "Invalid value for Discontinuity Angle from Horizontal"},
+  };
+  for (const Case& c : cases) {
+    boxes_->Clear();
+    const QString before = Text(c.box);
+    Paste(c.box, QString::fromUtf8(c.text));
+    ASSERT_EQ(Messages().size(), 1u) << c.text;
+    EXPECT_EQ(LastMessage(), QString::fromUtf8(c.message)) << c.text;
+    EXPECT_TRUE(Control<QLineEdit>(c.box)->hasFocus()) << c.text;
+    // The results of the last valid state stay.
+    EXPECT_EQ(Text(u"Text10"), QStringLiteral("20.000")) << c.text;
+    Type(c.box, before);
+  }
+  EnglishMenus = 0;
+  boxes_->Clear();
+  Type(u"Text7", QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά τη συνοχή της ασυνέχειας"));
+}
+
+TEST_F(CoulombJointDialogTest, PorePressureIsClampedToS2ByValue) {
+  // s2 = 2.996 shows as "3.00" after the clamp, and 2.996 itself acts.
+  StoreSet(0, 10, 2.996f, 1, 20, 0);
+  Open();
+  Press(u"chkPore");
+  EXPECT_TRUE(Enabled(u"txtPore"));
+  EXPECT_TRUE(Enabled(u"txtMatFailPore"));
+  Type(u"txtPore", QStringLiteral("5"));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), QStringLiteral("Pore pressure value is too high. Reduced to maximum allowed."));
+  EXPECT_EQ(Text(u"txtPore"), QStringLiteral("3.00"));
+  EXPECT_EQ(Dialog().WorkingMaterial(0).PorePressure, 2.996f);
+  EXPECT_EQ(Text(u"Label18"), QString());
+  EXPECT_NE(Text(u"txtMatFailPore"), QString());
+  // Leaving the box and pressing OK keeps the clamped value exactly.
+  Focus(u"Text5");
+  Press(u"CmdOk");
+  EXPECT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Project.JointMaterials[0].PorePressure, 2.996f);
+  EXPECT_EQ(Project.JointMaterials[0].UsePore, -1);
+
+  // s2 <= 0: both messages in turn, and the option is switched off.
+  boxes_->Clear();
+  StoreSet(0, 10, -2, 1, 20, 0);
+  Project.JointMaterials[0].UsePore = -1;
+  Project.JointMaterials[0].PorePressure = 5;
+  Open();
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(Messages()[0].prompt, QStringLiteral("Pore pressure value is too high. Reduced to maximum allowed."));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Calculated pore pressure is negative. Option is disabled."));
+  EXPECT_FALSE(Control<QCheckBox>(u"chkPore")->isChecked());
+  EXPECT_FALSE(Enabled(u"txtPore"));
+  EXPECT_EQ(Text(u"txtMatFailPore"), QString());
+  EXPECT_TRUE(History().contains(QStringLiteral("Message: Calculated pore pressure is negative. Option is disabled.")));
+
+  // A pore pressure of 0 gives no pore verdicts.
+  StoreSet(0, 10, 3, 1, 20, 0);
+  Open();
+  Press(u"chkPore");
+  Type(u"txtPore", QStringLiteral("0"));
+  EXPECT_EQ(Text(u"txtMatFailPore"), QString());
+  EXPECT_EQ(Text(u"txtJoinFailPore"), QString());
+  EXPECT_NE(Text(u"txtMatFail"), QString());
+}
+
+TEST_F(CoulombJointDialogTest, SetSwitchKeepsEntriesAndCommitsOnlyOnOk) {
+  StoreSet(0, 20, 5, 1, 20, 30);
+  StoreSet(1, 8, 2, 0, 30, -45, 1);
+  const auto stored = Project.JointStress;
+  const auto materials = Project.JointMaterials;
+  Open();
+  EXPECT_TRUE(Control<QRadioButton>(u"optSet(0)")->isChecked());
+  Type(u"Text1", QStringLiteral("25"));
+  Press(u"optSet(1)");
+  EXPECT_EQ(Text(u"Text1"), QStringLiteral("8.000"));
+  EXPECT_EQ(Text(u"Text10"), QStringLiteral("8.000"));
+  EXPECT_TRUE(Control<QRadioButton>(u"optGraph(1)")->isChecked());  // the set's own graph
+  EXPECT_EQ(Dialog().width(), 797);
+  // The switch stores without checks: a refused cohesion survives it.
+  Type(u"Text5", QStringLiteral("-3"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for material cohesion"));
+  boxes_->Clear();
+  Press(u"optSet(0)");
+  EXPECT_EQ(Text(u"Text1"), QStringLiteral("25.000"));
+  EXPECT_EQ(Dialog().width(), 510);
+  EXPECT_TRUE(Messages().empty());
+  // OK refuses it too: the set is shown again with the message.
+  Press(u"CmdOk");
+  EXPECT_TRUE(Dialog().isVisible());
+  EXPECT_TRUE(Control<QRadioButton>(u"optSet(1)")->isChecked());
+  EXPECT_EQ(Text(u"Text5"), QStringLiteral("-3.000"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for material cohesion"));
+  EXPECT_EQ(Text(u"Text10"), QString());  // nothing of set 1 stays on show
+  EXPECT_EQ(Project.JointSelectedSet, 0);
+
+  // Cancel, or OK refused and then the close box: nothing is stored.
+  Press(u"cmdCancel");
+  EXPECT_EQ(Project.JointSelectedSet, 0);
+  EXPECT_EQ(Project.JointStress[0].Sx, stored[0].Sx);
+  EXPECT_EQ(Project.JointMaterials[1].Cohesion, materials[1].Cohesion);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  Open();
+  Press(u"optSet(1)");
+  Type(u"Text8", QStringLiteral("-1"));
+  Press(u"CmdOk");
+  EXPECT_TRUE(Dialog().isVisible());
+  Dialog().close();
+  EXPECT_EQ(Project.JointSelectedSet, 0);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+
+  // OK: both sets and the set shown.
+  Open();
+  Type(u"Text2", QStringLiteral("6"));
+  Press(u"optSet(1)");
+  Type(u"Text1", QStringLiteral("9"));
+  Press(u"optGraph(2)");
+  Press(u"CmdOk");
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Project.JointSelectedSet, 1);
+  EXPECT_EQ(Project.JointStress[0].Sy, 6.0f);
+  EXPECT_EQ(Project.JointStress[1].Sx, 9.0f);
+  EXPECT_EQ(Project.JointStress[1].GraphOption, 2);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+}
+
+TEST_F(CoulombJointDialogTest, OkWithoutEditsKeepsTheStoredValues) {
+  for (std::size_t i = 0; i < 2; ++i) {
+    Project.JointStress[i] = StressInput{1.23456f + i, 0.54321f, -0.00042f, static_cast<qint16>(i)};
+    Project.JointMaterials[i] = JointMaterial{0.12345f, -1, 2.34567f, 12.3456f, 0, 0};
+    Project.JointPlanes[i] = JointPlane{0.98765f, 21.2345f, -33.3333f, 0};
+  }
+  Project.JointSelectedSet = 1;
+  const auto stress = Project.JointStress;
+  const auto materials = Project.JointMaterials;
+  const auto planes = Project.JointPlanes;
+  Open();
+  EXPECT_TRUE(Control<QRadioButton>(u"optSet(1)")->isChecked());
+  Press(u"optSet(0)");
+  Focus(u"Text2");
+  Focus(u"Text9");
+  Press(u"CmdOk");
+  EXPECT_TRUE(Messages().empty());
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(Project.JointStress[i].Sx, stress[i].Sx);
+    EXPECT_EQ(Project.JointStress[i].Sy, stress[i].Sy);
+    EXPECT_EQ(Project.JointStress[i].Txy, stress[i].Txy);
+    EXPECT_EQ(Project.JointStress[i].GraphOption, stress[i].GraphOption);
+    EXPECT_EQ(Project.JointMaterials[i].PorePressure, materials[i].PorePressure);
+    EXPECT_EQ(Project.JointMaterials[i].UsePore, -1);
+    EXPECT_EQ(Project.JointMaterials[i].Cohesion, materials[i].Cohesion);
+    EXPECT_EQ(Project.JointMaterials[i].FrictionAngle, materials[i].FrictionAngle);
+    EXPECT_EQ(Project.JointPlanes[i].Cohesion, planes[i].Cohesion);
+    EXPECT_EQ(Project.JointPlanes[i].FrictionAngle, planes[i].FrictionAngle);
+    EXPECT_EQ(Project.JointPlanes[i].Alpha, planes[i].Alpha);
+  }
+  EXPECT_EQ(Project.JointSelectedSet, 0);
+}
+
+TEST_F(CoulombJointDialogTest, MohrPlotDrawsTheSlidingRangeOrNone) {
+  // s1 = 10, s2 = 2, cj = 1, phi_j = 30: the range's limits end on the
+  // circle and on the discontinuity's envelope.
+  StoreSet(0, 10, 2, 1, 30, -30, 1);
+  Open();
+  EXPECT_EQ(Dialog().width(), 797);
+  ASSERT_TRUE(Plot()->isVisible());
+  EXPECT_FALSE(Chart()->isVisible());
+  const auto limits = LinesOf(CoulombJointPlot::kMagenta);
+  const auto envelopes = LinesOf(CoulombJointPlot::kYellow);
+  ASSERT_EQ(limits.size(), 2u);
+  ASSERT_EQ(envelopes.size(), 1u);
+  ASSERT_EQ(LinesOf(CoulombJointPlot::kBrown).size(), 1u);
+  const QPointF a = envelopes[0].a, b = envelopes[0].b;
+  for (const PlotItem& limit : limits) {
+    EXPECT_NEAR(std::hypot(limit.b.x() - limit.a.x(), limit.b.y() - limit.a.y()), Plot()->CircleRadius(), 1);
+    const double off = (b.x() - a.x()) * (limit.b.y() - a.y()) - (limit.b.x() - a.x()) * (b.y() - a.y());
+    EXPECT_NEAR(off / std::hypot(b.x() - a.x(), b.y() - a.y()), 0.0, 1.5);
+  }
+  EXPECT_EQ(Plot()->ValueLabel(QStringLiteral("Label19"))->text(), QStringLiteral("5.0"));
+  EXPECT_EQ(Plot()->ValueLabel(QStringLiteral("Label24"))->text(), QStringLiteral("1.0"));
+  EXPECT_EQ(Plot()->ValueLabel(QStringLiteral("Label22"))->text(), QStringLiteral("10.0"));
+
+  // A discontinuity the circle cannot reach (|x| >= 1): no range, but the
+  // given plane; the same after a drag of the axes.
+  Type(u"Text7", QStringLiteral("50"));
+  EXPECT_TRUE(LinesOf(CoulombJointPlot::kMagenta).empty());
+  EXPECT_EQ(LinesOf(CoulombJointPlot::kBrown).size(), 1u);
+  Plot()->MouseDown(2000, 3000);
+  Plot()->MouseUp(2000, 3000);
+  EXPECT_EQ(LinesOf(CoulombJointPlot::kBrown).size(), 1u);
+  // s1 = s2: a point for a circle, no range and no plane; nothing fails.
+  Type(u"Text7", QStringLiteral("1"));
+  Type(u"Text1", QStringLiteral("2"));
+  EXPECT_TRUE(LinesOf(CoulombJointPlot::kMagenta).empty());
+  EXPECT_TRUE(LinesOf(CoulombJointPlot::kBrown).empty());
+  EXPECT_EQ(Text(u"Text10"), QStringLiteral("2.000"));
+  EXPECT_TRUE(Messages().empty());
+  // Principal stresses beyond the 32-bit range: every result is emptied.
+  Paste(u"Text2", QStringLiteral("3e38"));
+  Paste(u"Text3", QStringLiteral("3e38"));
+  for (const char16_t* box : {u"Text10", u"Text12", u"txtMatFail", u"txtJointFail", u"Text18"})
+    EXPECT_EQ(Text(box), QString()) << QString::fromUtf16(box).toStdString();
+  EXPECT_TRUE(Plot()->Items().empty());
+  EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
+}
+
+TEST_F(CoulombJointDialogTest, Sigma1BetaChartAndMaterialStrength) {
+  // The worked case: cj = 0, phi_j = 30, s1 = 10, s2 = 2.
+  StoreSet(0, 10, 2, 0, 30, 0, 2);
+  Open();
+  EXPECT_EQ(Dialog().width(), 797);
+  EXPECT_TRUE(Chart()->isVisible());
+  EXPECT_FALSE(Plot()->isVisible());
+  EXPECT_EQ(Text(u"Text4"), QStringLiteral("23.32"));
+  EXPECT_EQ(Text(u"Label4"), QStringLiteral("39.3"));
+  EXPECT_EQ(Text(u"Label7"), QStringLiteral("80.7"));
+  ASSERT_EQ(Chart()->Series()->count(), 92);
+  EXPECT_EQ(Chart()->Series()->at(0).x(), 0);
+  EXPECT_NEAR(Chart()->Series()->at(0).y(), 23.3205, 1e-3);
+  EXPECT_NEAR(Chart()->Series()->at(91).x(), 89.7, 1e-2);
+  EXPECT_EQ(Chart()->BetaAxis()->min(), 0);
+  EXPECT_EQ(Chart()->BetaAxis()->max(), 90);
+  EXPECT_EQ(Chart()->BetaAxis()->tickCount(), 10);
+  EXPECT_EQ(Chart()->Sigma1Axis()->min(), 0);
+  EXPECT_EQ(Chart()->Sigma1Axis()->max(), 30);
+  EXPECT_EQ(Chart()->Sigma1Axis()->tickCount(), 4);
+  EXPECT_EQ(Chart()->chart()->title(), QStringLiteral("Sigma 1 - Beta Plot"));
+
+  // No sliding range: the labels are emptied, the strength stays current.
+  Type(u"Text1", QStringLiteral("2"));
+  EXPECT_EQ(Text(u"Label4"), QString());
+  EXPECT_EQ(Text(u"Text4"), QStringLiteral("23.32"));
+  EXPECT_EQ(Chart()->Series()->count(), 91);
+  // A negative intact strength (s2 = -40, c = 0): a scale that holds it.
+  Type(u"Text5", QStringLiteral("0"));
+  Type(u"Text1", QStringLiteral("-1"));
+  Type(u"Text2", QStringLiteral("-40"));
+  EXPECT_EQ(Text(u"Text4"), QStringLiteral("-120.00"));
+  EXPECT_LE(Chart()->Sigma1Axis()->min(), -120);
+  for (const QPointF& p : Chart()->Series()->points()) {
+    EXPECT_GE(p.x(), 0);
+    EXPECT_LE(p.x(), 90);
+    EXPECT_GE(p.y(), Chart()->Sigma1Axis()->min());
+    EXPECT_LE(p.y(), Chart()->Sigma1Axis()->max());
+  }
+  // The strength belongs to the chart: another graph empties it.
+  Press(u"optGraph(1)");
+  EXPECT_EQ(Text(u"Text4"), QString());
+  Press(u"optGraph(0)");
+  EXPECT_EQ(Dialog().width(), 510);
+}
+
+TEST_F(CoulombJointDialogTest, BoxesCarryTheNamesOfTheirLabels) {
+  Open();
+  EXPECT_EQ(Control<QLineEdit>(u"Text1")->accessibleName(), QStringLiteral("sx"));
+  EXPECT_EQ(Control<QLineEdit>(u"txtPore")->accessibleName(), QStringLiteral("Pore Pressure"));
+  EXPECT_EQ(Control<QCheckBox>(u"chkPore")->accessibleName(), QStringLiteral("Pore Pressure"));
+  EXPECT_EQ(Control<QLineEdit>(u"Text4")->accessibleName(), QStringLiteral("Material Strength"));
+  EXPECT_EQ(Control<QLineEdit>(u"txtJoinFailPore")->accessibleName(),
+            QStringLiteral("Failure at Discontinuity due to Pore Pressure"));
+  EXPECT_EQ(Control<QLineEdit>(u"Text18")->accessibleName(), QStringLiteral("Angle to s1"));
+  EXPECT_TRUE(Control<QLineEdit>(u"Text18")->isReadOnly());
+}
+
+TEST_F(CoulombJointDialogTest, RenderBothLanguagesAndEveryGraph) {
+  StoreSet(0, 10, 2, 1, 30, -30);
+  Project.JointMaterials[0].UsePore = -1;
+  Project.JointMaterials[0].PorePressure = 1;
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
+  QDir().mkpath(folder);
+  for (int english = 0; english < 2; ++english) {
+    EnglishMenus = static_cast<qint16>(english);
+    for (qint16 graph = 0; graph < 3; ++graph) {
+      Project.JointStress[0].GraphOption = graph;
+      Open();
+      const QImage image = Dialog().grab().toImage();
+      EXPECT_FALSE(image.isNull());
+      image.save(folder + QStringLiteral("/coulomb-joint-%1-%2.png").arg(english ? "en" : "el").arg(graph));
+      Dialog().close();
+    }
+  }
+}
+
+TEST(CoulombJointMenuEntry, FailureItem1AndQuickButton32OpenTheTool) {
+  ClearTools();
+  RegisterProgramTools();
+  EXPECT_TRUE(ToolAvailable(Tool::CoulombJoint));
+  EXPECT_EQ(ToolOfEntry(Menu::Failure, 1), Tool::CoulombJoint);
+  const auto target = QuickButtonTarget(32);
+  ASSERT_TRUE(target.has_value());
+  EXPECT_EQ(ToolOfEntry(target->menu, target->index), Tool::CoulombJoint);
+  ClearTools();
+}
+
+}  // namespace
+}  // namespace brantel
