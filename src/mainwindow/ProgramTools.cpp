@@ -6,6 +6,7 @@
 #include "mainwindow/PrintPreview.h"
 #include "mainwindow/PrintText.h"
 #include "mainwindow/TextBrowser.h"
+#include "maintenance/UpdateDialog.h"
 #include "tools/elasticity/Elasticity3DDialog.h"
 #include "tools/elasticity/LabTestDialog.h"
 #include "tools/elasticity/PlaneElasticityDialog.h"
@@ -56,6 +57,7 @@ void RegisterProgramTools() {
   RegisterTool(Tool::RoomAndPillar, forms::OpenModal<frmRoomPillar>);
   RegisterTool(Tool::PointLoad, forms::OpenModal<frmPointLoad>);
   RegisterTool(Tool::CircularOpening, forms::OpenModeless<frmCircular>);
+  RegisterTool(Tool::ProgramUpdate, forms::OpenModal<frmUpdate>);
 }
 
 }  // namespace brantel

@@ -1,10 +1,13 @@
 #include "mainwindow/MainWindowFixture.h"
 
 #include "maintenance/UpdateController.h"
+#include "maintenance/UpdateDialog.h"
 #include "maintenance/Updater.h"
+#include "platform/Launcher.h"
 #include "support/LocalHttpServer.h"
 
 #include <QElapsedTimer>
+#include <QPushButton>
 
 namespace brantel {
 namespace {
@@ -76,6 +79,42 @@ TEST_F(UpdateCheckTest, LeavingForAnUpdateAsksToSaveTheProjectFirst) {
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Save changes to: /data/tunnel.BNL?"));
   // Cancel keeps the program running.
   EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(UpdateCheckTest, HelpItemSixDownloadsAndLeavesThroughTheSavePrompt) {
+  const QString newer = QString::number(CurrentVersionText().toLongLong() + 1);
+  server_.Serve("/updates/brantel_version.txt", 200, newer.toLatin1());
+  server_.Serve("/updates/brantel" + newer.toLatin1() + ".exe", 200, "setup");
+  std::vector<QString> started, revealed;
+  const platform::LauncherHandlers previous = platform::SetLauncherHandlers({
+      [&](const QString& program, const QStringList&) { return started.push_back(program), true; },
+      [](const QUrl&) { return true; },
+      [&](const QString& path) { return revealed.push_back(path), true; },
+  });
+  RemindAnnualUpdates = 0;
+  RegisterProgramTools();
+  TestWindow& w = LoadWindow();
+  w.show();
+  Project.FileSaved = kFlagFalse;
+  Project.ProjectPath = QStringLiteral("/data/tunnel.BNL");
+  // Download? Yes; the two notices; the save prompt: Cancel.
+  for (const qint16 reply : {answer::kYes, answer::kOk, answer::kOk, answer::kCancel}) boxes_->Answer(reply);
+  bool shown = false;
+  test::WhenModalShows<frmUpdate>([&](frmUpdate* dialog) {
+    shown = true;
+    dialog->findChild<QPushButton*>(QStringLiteral("cmdCheck"))->click();
+    auto* install = dialog->findChild<QPushButton*>(QStringLiteral("cmdInstall"));
+    if (QTest::qWaitFor([&] { return install->isEnabled(); }, 10000)) install->click();
+    else dialog->close();
+  });
+  w.mnuHelpItem_Click(6);
+  EXPECT_TRUE(shown);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return boxes_->Shown().size() == 4; }, 5000));
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Save changes to: /data/tunnel.BNL?"));
+  EXPECT_EQ(revealed.size(), 1u);
+  EXPECT_TRUE(started.empty());
+  EXPECT_TRUE(w.isVisible());
+  platform::SetLauncherHandlers(previous);
 }
 
 }  // namespace

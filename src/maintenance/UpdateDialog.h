@@ -1,0 +1,66 @@
+#pragma once
+
+#include "forms/FormDialog.h"
+#include "maintenance/UpdateController.h"
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace brantel {
+
+// The program-update window: how old this version is, the check of the
+// version file on the maker's web server, the download of a newer setup
+// program into the Downloads folder with its progress, and the install
+// step, which shows the setup program in its folder and leaves the program
+// through the main window's normal close path. The procedures are the
+// UpdateController's; this window shows their state and passes its events
+// on. English texts only.
+class frmUpdate : public forms::FormDialog {
+  Q_OBJECT
+
+ public:
+  explicit frmUpdate(QWidget* owner = nullptr);
+  ~frmUpdate() override;
+
+  UpdateController& Controller() { return controller_; }
+
+  void cmdCheck_Click();
+  void cmdDownUpdate_Click();
+  void cmdInstall_Click();
+
+ protected:
+  // Stops the transfers and writes the [Settings] section, with the start-up
+  // check off when "Disable check for program updates" is ticked; on every
+  // unload (OK, Esc, the close box).
+  void FormUnload() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Form_Load();
+  void lblURL_Click();
+  // The link underlined while the pointer is over it.
+  void lblURL_Hover(bool over);
+  // Shows the controller's state.
+  void Refresh();
+  // The install step asked to leave: this window goes first, then the main
+  // window closes the normal way.
+  void LeaveProgram();
+
+  struct Ui {
+    QLabel* notice;          // lblUpdate
+    QLabel* info;            // lblInfo
+    QLabel* lastVersion;     // lblLastVer
+    QLabel* url;             // lblURL
+    QLabel* bytes;           // lblbytes
+    QProgressBar* progress;  // ProgressBar1
+    QPushButton* check;      // cmdCheck
+    QPushButton* download;   // cmdDownUpdate
+    QPushButton* install;    // cmdInstall
+    QCheckBox* disable;      // chkShow
+  } ui_;
+  UpdateController controller_;
+};
+
+}  // namespace brantel

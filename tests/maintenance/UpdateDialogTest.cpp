@@ -1,0 +1,230 @@
+#include "core/Globals.h"
+#include "core/IniFile.h"
+#include "core/Settings.h"
+#include "maintenance/UpdateDialog.h"
+#include "maintenance/Updater.h"
+#include "platform/Launcher.h"
+#include "support/DialogTest.h"
+#include "support/LocalHttpServer.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTcpServer>
+#include <QTest>
+
+namespace brantel {
+namespace {
+
+using test::LocalHttpServer;
+using Mode = LocalHttpServer::Response::Mode;
+
+const QByteArray kVersionPath = "/updates/brantel_version.txt";
+
+class UpdateDialogTest : public test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    UpdateFolderURL = server_.Url(QStringLiteral("/updates/"));
+    WebPageURL = server_.Url(QStringLiteral("/brantel.html"));
+    AppNameUpper = QStringLiteral("BRANTEL");
+    previous_ = platform::SetLauncherHandlers({
+        [this](const QString& program, const QStringList&) { return started_.push_back(program), true; },
+        [this](const QUrl& url) { return opened_.push_back(url.toString()), true; },
+        [this](const QString& path) { return revealed_.push_back(path), true; },
+    });
+  }
+  void TearDown() override {
+    DialogTest::TearDown();
+    platform::SetLauncherHandlers(previous_);
+    UpdateFolderURL.clear();
+    WebPageURL.clear();
+  }
+
+  frmUpdate& Open() { return DialogTest::Open<frmUpdate>(); }
+  static QString Newer() { return QString::number(CurrentVersionText().toLongLong() + 1); }
+  QString SetupPath() const { return Home() + QStringLiteral("/Downloads/") + SetupFileNameOf(Newer()); }
+  QByteArray SetupRoute() const { return "/updates/" + SetupFileNameOf(Newer()).toLatin1(); }
+  bool Red(QStringView label) const { return Control(label)->palette().color(QPalette::WindowText) == Qt::red; }
+  // Presses "Check for Updates" and waits for the answer.
+  void Check(frmUpdate& dialog) {
+    Press(u"cmdCheck");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.Controller().Transfers().Checking(); }, 10000));
+  }
+
+  LocalHttpServer server_;
+  platform::LauncherHandlers previous_;
+  std::vector<QString> started_, opened_, revealed_;
+};
+
+TEST_F(UpdateDialogTest, OpensWithItsTextsAndBothStepsWaiting) {
+  frmUpdate& dialog = Open();
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Program Update for BRANTEL"));
+  EXPECT_TRUE(Text(u"lblUpdate").startsWith(QStringLiteral("This version was released ")));
+  EXPECT_EQ(Text(u"lblInfo"), QStringLiteral("Current Program Version: ") + CurrentVersionText() +
+                                   QStringLiteral("\nCurrent Revision Date: 24-Mar-2023"));
+  EXPECT_EQ(Text(u"lblLastVer"), QStringLiteral("Version Available: "));
+  EXPECT_EQ(Text(u"lblURL"), WebPageURL);
+  EXPECT_EQ(Text(u"lblbytes"), QString());
+  EXPECT_FALSE(Enabled(u"cmdDownUpdate"));
+  EXPECT_FALSE(Enabled(u"cmdInstall"));
+  EXPECT_EQ(dialog.focusWidget(), Control(u"Command1"));
+  EXPECT_EQ(Control(u"lblURL")->accessibleName(), QStringLiteral("URL to program web page:"));
+  EXPECT_EQ(Control(u"ProgressBar1")->accessibleName(), QStringLiteral("Download progress"));
+  // Every caption fits its control.
+  for (const char16_t* name : {u"cmdCheck", u"cmdDownUpdate", u"cmdInstall", u"Command1", u"chkShow", u"Label1"}) {
+    QWidget* w = Control(name);
+    EXPECT_GE(w->width(), w->sizeHint().width()) << QStringView(name).toString().toStdString();
+  }
+  for (const char16_t* name : {u"lblUpdate", u"lblInfo"}) {
+    auto* label = Control<QLabel>(name);
+    EXPECT_LE(label->heightForWidth(label->width()), label->height()) << QStringView(name).toString().toStdString();
+  }
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders/");
+  QDir().mkpath(folder);
+  EXPECT_TRUE(dialog.grab().save(folder + QStringLiteral("update.png")));
+
+  // The link opens the web page, by a click or from the keyboard, and is
+  // underlined while the pointer is over it.
+  auto* link = Control<QLabel>(u"lblURL");
+  QEvent enter(QEvent::Enter);
+  QCoreApplication::sendEvent(link, &enter);
+  EXPECT_TRUE(link->font().underline());
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(link, &leave);
+  EXPECT_FALSE(link->font().underline());
+  QTest::mouseClick(link, Qt::LeftButton);
+  QTest::keyClick(link, Qt::Key_Space);
+  EXPECT_EQ(opened_, (std::vector<QString>{WebPageURL, WebPageURL}));
+}
+
+TEST_F(UpdateDialogTest, CheckDownloadAndInstallShowTheSetupAndNeverRunIt) {
+  QByteArray setup(40000, Qt::Uninitialized);
+  QRandomGenerator random(7);
+  for (char& byte : setup) byte = static_cast<char>(random.generate() & 0xFF);
+  server_.Serve(kVersionPath, 200, Newer().toLatin1() + "\r\n");
+  LocalHttpServer::Response pieces(200, setup);
+  pieces.pieces = 5;
+  server_.Serve(SetupRoute(), pieces);
+
+  frmUpdate& dialog = Open();
+  Answer(answer::kYes);  // "A new version is available. Download?"
+  Press(u"cmdCheck");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Enabled(u"cmdInstall"); }, 10000));
+  EXPECT_EQ(Text(u"lblLastVer"), QStringLiteral("Server Version: ") + Newer() +
+                                      QStringLiteral(" / Current Version: ") + CurrentVersionText());
+  EXPECT_TRUE(Red(u"lblLastVer"));
+  EXPECT_TRUE(Enabled(u"cmdDownUpdate"));
+  EXPECT_EQ(Text(u"lblbytes"), QStringLiteral("40000"));
+  EXPECT_EQ(Control<QProgressBar>(u"ProgressBar1")->value(), 3);  // three chunks of 16384 bytes
+  EXPECT_EQ(LastMessage(), QStringLiteral("Download completed. Program at: ") + SetupPath());
+  EXPECT_TRUE(ReadFile(SetupPath()) == setup);
+  dialog.grab().save(QCoreApplication::applicationDirPath() + QStringLiteral("/renders/update-downloaded.png"));
+
+  // Install shows the file in its folder, says what to do and leaves: the
+  // window goes, and the setup program is never started.
+  Press(u"cmdInstall");
+  EXPECT_EQ(revealed_, std::vector<QString>{SetupPath()});
+  EXPECT_TRUE(LastMessage().contains(QStringLiteral("Run the setup program")));
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_TRUE(started_.empty());
+  EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("RemindAnnualUpdates"), SettingsIniPath),
+            QStringLiteral("1"));
+}
+
+TEST_F(UpdateDialogTest, EachAnswerOfTheServerShowsInTheWindow) {
+  struct Case {
+    LocalHttpServer::Response response;
+    QString label;
+    const char* message;
+  };
+  const QString same = QStringLiteral("Server Version: ") + CurrentVersionText() +
+                       QStringLiteral(" / Current Version: ") + CurrentVersionText();
+  const QString newer = QStringLiteral("Server Version: ") + Newer() + QStringLiteral(" / Current Version: ") +
+                        CurrentVersionText();
+  const char* invalid = "Invalid information for new version. Check with developer.";
+  const Case cases[] = {
+      {{200, CurrentVersionText().toLatin1()}, same, "Program is up to date"},
+      {{200, Newer().toLatin1() + ",x"}, newer, "A new version is available. Download?"},  // answered No
+      {{404, "<html><body>404</body></html>"}, QStringLiteral("Internet Connection Failed"), nullptr},
+      {{500, "<html><body>500</body></html>"}, QStringLiteral("Internet Connection Failed"), nullptr},
+      {{200, "<html>2106</html>"}, QStringLiteral("Version Available: "), invalid},
+      {{200, "../../brantel"}, QStringLiteral("Version Available: "), invalid},
+      {{200, "1234567890"}, QStringLiteral("Version Available: "), invalid},
+  };
+  for (const Case& c : cases) {
+    server_.Serve(kVersionPath, c.response);
+    boxes_->Clear();
+    Answer(answer::kNo);
+    frmUpdate& dialog = Open();
+    Check(dialog);
+    EXPECT_EQ(Text(u"lblLastVer"), c.label) << c.response.body.constData();
+    EXPECT_TRUE(Red(u"lblLastVer"));
+    EXPECT_EQ(LastMessage(), QString::fromLatin1(c.message ? c.message : "")) << c.response.body.constData();
+    EXPECT_EQ(Enabled(u"cmdDownUpdate"), c.label == newer);
+    EXPECT_FALSE(Enabled(u"cmdInstall"));
+  }
+  // Nothing but the version file was asked for.
+  EXPECT_EQ(server_.RequestsFor(kVersionPath), static_cast<int>(server_.Requests().size()));
+
+  // A refused port.
+  QTcpServer closed;
+  ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
+  UpdateFolderURL = QStringLiteral("http://127.0.0.1:%1/updates/").arg(closed.serverPort());
+  closed.close();
+  Check(Open());
+  EXPECT_EQ(Text(u"lblLastVer"), QStringLiteral("Internet Connection Failed"));
+}
+
+TEST_F(UpdateDialogTest, ASilentServerTimesOutWhileTheWindowStaysLive) {
+  LocalHttpServer::Response silent;
+  silent.mode = Mode::Silent;
+  server_.Serve(kVersionPath, silent);
+  frmUpdate& dialog = Open();
+  dialog.Controller().Transfers().SetTimeout(400);
+  Press(u"cmdCheck");
+  QTest::qWait(100);
+  Press(u"chkShow");  // the window answers meanwhile
+  Press(u"cmdCheck");  // and a second check waits for the first
+  EXPECT_TRUE(Control<QCheckBox>(u"chkShow")->isChecked());
+  Check(dialog);
+  EXPECT_EQ(Text(u"lblLastVer"), QStringLiteral("Internet Connection Failed"));
+  EXPECT_EQ(server_.RequestsFor(kVersionPath), 1);
+}
+
+TEST_F(UpdateDialogTest, ClosingStopsADownloadAndWritesTheSettings) {
+  server_.Serve(kVersionPath, 200, Newer().toLatin1());
+  LocalHttpServer::Response silent;
+  silent.mode = Mode::Silent;
+  server_.Serve(SetupRoute(), silent);
+  enum class Close { Ok, CloseBox, Escape };
+  const std::pair<Close, bool> cases[] = {{Close::Ok, false}, {Close::CloseBox, true}, {Close::Escape, false}};
+  for (const auto& [how, tick] : cases) {
+    QFile::remove(SettingsIniPath);
+    RemindAnnualUpdates = 1;
+    frmUpdate& dialog = Open();
+    Answer(answer::kYes);
+    Check(dialog);
+    ASSERT_TRUE(dialog.Controller().Transfers().Downloading());
+    if (tick) Press(u"chkShow");
+    boxes_->Clear();
+    if (how == Close::Ok) Press(u"Command1");
+    else if (how == Close::CloseBox) dialog.close();
+    else QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(dialog.Controller().Transfers().Downloading());
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(RemindAnnualUpdates, tick ? 0 : 1);
+    EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("RemindAnnualUpdates"), SettingsIniPath),
+              QString::number(RemindAnnualUpdates));
+  }
+  const QDir downloads(Home() + QStringLiteral("/Downloads"));
+  EXPECT_TRUE(downloads.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+}  // namespace
+}  // namespace brantel
