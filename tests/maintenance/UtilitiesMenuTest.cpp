@@ -29,69 +29,49 @@ T* Find(QWidget* dialog, const char* name) {
   return dialog->findChild<T*>(QString::fromLatin1(name));
 }
 
-TEST_F(UtilitiesMenuTest, SettingsApplyToTheMainWindowOnOk) {
+TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
   frmMain& window = LoadWindow();
-  ASSERT_FALSE(window.txtMain->isHidden());
+  const auto previous = platform::SetFontDialogHandler([](QFont& font, QWidget*) {
+    font = QFont(QStringLiteral("DejaVu Serif"), 15);
+    return true;
+  });
+  QFont shown;
   QWidget* owner = nullptr;
-  test::WhenModalShows<frmSet>([&owner](frmSet* dialog) {
+  test::WhenModalShows<frmSet>([&](frmSet* dialog) {
     owner = dialog->parentWidget();
+    Find<QPushButton>(dialog, "Command5")->click();
+    shown = window.txtMain->font();
     Find<QCheckBox>(dialog, "chkDispHist")->click();
     Find<QCheckBox>(dialog, "chkEnableTB")->click();
     dialog->OkClicked();
   });
   window.mnuUtilItem_Click(0);
+  platform::SetFontDialogHandler(previous);
   EXPECT_EQ(owner, &window);
-  EXPECT_EQ(DisplayHistoryWin, 0);
+  EXPECT_EQ(shown.family(), QStringLiteral("DejaVu Serif"));
+  EXPECT_EQ(shown.pointSizeF(), 15.0);
+  EXPECT_EQ(DisplayFontSize, 15.0f);
   EXPECT_TRUE(window.txtMain->isHidden());
   EXPECT_TRUE(window.toolBar1->isHidden());
   EXPECT_FALSE(window.MenuItems(Menu::Utilities)[5]->isEnabled());
 }
 
-TEST_F(UtilitiesMenuTest, TheHistoryFontReachesThePaneAtOnce) {
+TEST_F(UtilitiesMenuTest, OptionsRecaptionTheMenusUnitsOpenOnTheLoadTabItemThreeIsNotReady) {
   frmMain& window = LoadWindow();
-  QFont chosen(QStringLiteral("DejaVu Serif"));
-  chosen.setPointSizeF(15);
-  chosen.setItalic(true);
-  const auto previous = platform::SetFontDialogHandler([chosen](QFont& font, QWidget*) {
-    font = chosen;
-    return true;
-  });
-  QFont shown;
-  test::WhenModalShows<frmSet>([&window, &shown](frmSet* dialog) {
-    Find<QPushButton>(dialog, "Command5")->click();
-    shown = window.txtMain->font();
-    dialog->CancelClicked();
-  });
-  window.mnuUtilItem_Click(0);
-  platform::SetFontDialogHandler(previous);
-  EXPECT_EQ(shown.family(), QStringLiteral("DejaVu Serif"));
-  EXPECT_EQ(shown.pointSizeF(), 15.0);
-  EXPECT_TRUE(shown.italic());
-  EXPECT_EQ(window.txtMain->font().family(), QStringLiteral("DejaVu Serif"));
-}
-
-TEST_F(UtilitiesMenuTest, OptionsRecaptionTheMenusAndMoveTheQuickButtons) {
-  frmMain& window = LoadWindow();
-  ASSERT_EQ(window.mnuUtil->title(), QStringLiteral("&Utilities"));
   test::WhenModalShows<frmBrantelOpts>([](frmBrantelOpts* dialog) {
     Find<QCheckBox>(dialog, "Check1")->click();               // Greek
     Find<QComboBox>(dialog, "Combo1(0)")->setCurrentIndex(0);  // the project description
     dialog->OkClicked();
   });
   window.mnuUtilItem_Click(1);
-  EXPECT_EQ(EnglishMenus, 0);
   EXPECT_EQ(ToolBarPointer[0], 1);
   EXPECT_EQ(window.mnuUtil->title(), QStringLiteral("Εργαλεία"));
   EXPECT_EQ(window.MenuItems(Menu::Utilities)[0]->text(), QStringLiteral("Γενικές Ρυθμίσεις..."));
-  EXPECT_TRUE(History().contains(QStringLiteral("Αλλαγή επιλογών Brantel")));
-}
 
-TEST_F(UtilitiesMenuTest, UnitsOpenOnTheLoadTabAndItemThreeIsNotReady) {
-  frmMain& window = LoadWindow();
   int tab = -1;
   test::WhenModalShows<frmUnits>([&tab](frmUnits* dialog) {
     tab = Find<QTabWidget>(dialog, "SSTab1")->currentIndex();
-    Find<QPushButton>(dialog, "Command1")->click();
+    dialog->OkClicked();
   });
   window.mnuUtilItem_Click(2);
   EXPECT_EQ(tab, 1);
