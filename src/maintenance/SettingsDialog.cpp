@@ -308,6 +308,11 @@ frmPath::frmPath(QWidget* owner) : FormDialog(owner) {
   };
   connect(ui_.folders, &QListWidget::itemClicked, this, open);
   connect(ui_.folders, &QListWidget::itemActivated, this, open);
+  // The folder highlighted is the one OK takes (Enter both opens it and
+  // presses OK).
+  connect(ui_.folders, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+    if (item) dirPath_ = item->data(Qt::UserRole).toString();
+  });
 
   Form_Load();
 }

@@ -70,14 +70,15 @@ class frmSet : public forms::FormDialog {
 // The folder chooser of the settings dialog: a list of the mounted volumes,
 // a list of folders (the open folder's parents and its subfolders; a click
 // opens one) and four quick locations. It starts at PathExchange and, on
-// OK, leaves the open folder there with a trailing "/".
+// OK, leaves the folder highlighted there with a trailing "/".
 class frmPath : public forms::FormDialog {
   Q_OBJECT
 
  public:
   explicit frmPath(QWidget* owner = nullptr);
 
-  // The folder the list shows open.
+  // The folder highlighted in the list: the open one, until another is
+  // picked with the keys.
   QString DirPath() const { return dirPath_; }
 
  protected:
