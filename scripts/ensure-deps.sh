@@ -3,7 +3,8 @@
 # testing need and that this machine lacks. Sourced by run.sh and test.sh.
 #
 # The list names every package whose files the configure and the build open
-# (headers, CMake package files, libraries, tools), for a Debian 12 that
+# (headers, CMake package files, libraries, tools), and the programs the
+# running program starts, for a Debian 12 that
 # installs no Recommends: apt-get runs with --no-install-recommends, so a
 # package that another one only recommends must be named here itself.
 # scripts/check-deps.sh, run by ctest, checks the list against the build.
@@ -18,6 +19,9 @@ BRANTEL_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
   poppler-utils unzip
+  # Run time: the registration of the project-file type updates the user's
+  # MIME and desktop-entry databases with their tools.
+  shared-mime-info desktop-file-utils
   clang libclang-rt-14-dev
 )
 

@@ -12,29 +12,12 @@ namespace {
 
 using namespace unit_factor;
 
-struct TabTexts {
-  const char16_t* caption;
-  const char16_t* frame;
-  std::array<const char16_t*, 5> units;  // nullptr past the last unit
-};
-
-constexpr std::array<TabTexts, kUnitTabCount> kTabs{{
-    {u"Length", u"Length units", {u"in", u"ft", u"cm", u"m", nullptr}},
-    {u"Load", u"Load units", {u"lbsF", u"tonsF (short)", u"kN", u"MN", u"kips"}},
-    {u"Load Grad", u"Load gradient units", {u"lbsF/in", u"lbsF/ft", u"kN/m", u"MN/m", nullptr}},
-    {u"Stress", u"Pressure/stress units", {u"psi", u"ksi", u"psf", u"Pa", u"MPa"}},
-    {u"Stress Grad", u"Pressure/stress gradient units", {u"psi/in", u"psi/ft", u"Pa/m", u"MPa/m", nullptr}},
-}};
+// The number of units of each tab.
+constexpr std::array<int, kUnitTabCount> kUnitCounts{4, 5, 4, 5, 4};
 
 bool ValidTab(int tab) { return tab >= 0 && tab < kUnitTabCount; }
 
-int UnitCount(int tab) {
-  int n = 0;
-  for (const char16_t* unit : kTabs[static_cast<std::size_t>(tab)].units) {
-    if (unit != nullptr) ++n;
-  }
-  return n;
-}
+int UnitCount(int tab) { return kUnitCounts[static_cast<std::size_t>(tab)]; }
 
 // Each row: the read-outs of one input unit, every one a chain of operations
 // evaluated left to right.
@@ -107,23 +90,6 @@ std::vector<double> StressGrad(int from, double x) {
 }
 
 }  // namespace
-
-QString UnitTabCaption(int tab) {
-  return ValidTab(tab) ? QString::fromUtf16(kTabs[static_cast<std::size_t>(tab)].caption) : QString();
-}
-
-QString UnitFrameCaption(int tab) {
-  return ValidTab(tab) ? QString::fromUtf16(kTabs[static_cast<std::size_t>(tab)].frame) : QString();
-}
-
-QStringList UnitNames(int tab) {
-  QStringList names;
-  if (!ValidTab(tab)) return names;
-  for (const char16_t* unit : kTabs[static_cast<std::size_t>(tab)].units) {
-    if (unit != nullptr) names << QString::fromUtf16(unit);
-  }
-  return names;
-}
 
 std::vector<std::optional<double>> ConvertUnits(int tab, int from, double x) {
   std::vector<std::optional<double>> out;

@@ -22,47 +22,36 @@ namespace brantel {
 enum class UnitTab { Length = 0, Load = 1, LoadGrad = 2, Stress = 3, StressGrad = 4 };
 inline constexpr int kUnitTabCount = 5;
 
-// The tab shown after start-up (UnitsStartTab): "Load".
-inline constexpr int kDefaultUnitsStartTab = 1;
-
-// Conversion factors, each from its exact definition: 1 in = 2.54 cm,
-// 1 ft = 12 in = 0.3048 m, 1 lbf = 0.45359237 kg x 9.80665 m/s^2
-// = 4.4482216152605 N, 1 short ton-force = 2000 lbf, 1 kip = 1000 lbf.
+// The conversion factors, 64-bit, exactly these values. The force factors
+// rest on 1 lbf = 4.448220489393218 N (a quarter of a millionth below the
+// 4.4482216152605 N of its definition), the stress ones on
+// 1 psi = 6894.757293 Pa; the length factors are exact.
 namespace unit_factor {
 inline constexpr double kInchesPerFoot = 12.0;
 inline constexpr double kCmPerInch = 2.54;
 inline constexpr double kCmPerMetre = 100.0;
 inline constexpr double kLbfPerShortTon = 2000.0;
 inline constexpr double kPerThousand = 1000.0;
-inline constexpr double kKNPerLbf = 0.0044482216152605;           // k
-inline constexpr double kKNPerShortTonF = 8.896443230521;         // 2000 k
-inline constexpr double kKNPerKip = 4.4482216152605;              // 1000 k
-inline constexpr double kFootPerInch = 0.08333333333333333;       // t = 1 / 12
-inline constexpr double kKNPerMPerLbfPerFt = 0.014593902937206365;  // g = k / 0.3048 m
+inline constexpr double kKNPerLbf = 0.004448220489393218;                 // k
+inline constexpr double kKNPerShortTonF = 8.896440978786435;              // 2000 k
+inline constexpr double kKNPerKip = 4.448220489393218;                    // 1000 k
+inline constexpr double kFootPerInch = 0.08333333333333333;               // t = 1 / 12
+inline constexpr double kKNPerMPerLbfPerFt = 0.014593899243416069;        // g = k / 0.3048 m
 inline constexpr double kSquareFootPerSquareInch = 0.006944444444444444;  // f = 1 / 144
-inline constexpr double kPaPerPsi = 6894.757293168362;            // p = 4.4482216152605 N / (0.0254 m)^2
+inline constexpr double kPaPerPsi = 6894.757293;                          // p
 inline constexpr double kPerMillion = 1000000.0;
-inline constexpr double kPaPerMPerPsiPerIn = 271447.1375263134;   // q = p / 0.0254 m
+inline constexpr double kPaPerMPerPsiPerIn = 271447.137519685;            // q = p / 0.0254 m
 }  // namespace unit_factor
 
-// Captions of a tab: the tab's caption ("Length", "Load", "Load Grad",
-// "Stress", "Stress Grad") and its frame's ("Length units", "Load units",
-// "Load gradient units", "Pressure/stress units", "Pressure/stress gradient
-// units"); "" for a tab outside 0..4.
-QString UnitTabCaption(int tab);
-QString UnitFrameCaption(int tab);
+// The units of each tab, in the order of its option buttons and of its
+// read-out boxes:
+//   Length:      in, ft, cm, m
+//   Load:        lbsF, tonsF (short), kN, MN, kips
+//   Load Grad:   lbsF/in, lbsF/ft, kN/m, MN/m
+//   Stress:      psi, ksi, psf, Pa, MPa
+//   Stress Grad: psi/in, psi/ft, Pa/m, MPa/m
 
-// The unit names of a tab, in the order of its option buttons and of its
-// read-out boxes (4 or 5 names); empty for a tab outside 0..4.
-//   Length:      "in", "ft", "cm", "m"
-//   Load:        "lbsF", "tonsF (short)", "kN", "MN", "kips"
-//   Load Grad:   "lbsF/in", "lbsF/ft", "kN/m", "MN/m"
-//   Stress:      "psi", "ksi", "psf", "Pa", "MPa"
-//   Stress Grad: "psi/in", "psi/ft", "Pa/m", "MPa/m"
-QStringList UnitNames(int tab);
-
-// The value x, given in unit `from` of a tab, in every unit of that tab (same
-// order as UnitNames). A read-out beyond the 64-bit range has no value
+// The value x, given in unit `from` of a tab, in every unit of that tab. A read-out beyond the 64-bit range has no value
 // (nullopt: its box stays blank). An empty vector when the tab or the unit
 // (-1: no option selected) is outside its list.
 std::vector<std::optional<double>> ConvertUnits(int tab, int from, double x);

@@ -2,6 +2,9 @@
 
 #include "core/OutputBuffers.h"
 #include "core/project/OutputListing.h"
+#include "maintenance/ProgramOptionsDialog.h"
+#include "maintenance/SettingsDialog.h"
+#include "maintenance/UnitsDialog.h"
 #include "mainwindow/DescriptionDialog.h"
 #include "mainwindow/PrintPreview.h"
 #include "mainwindow/PrintText.h"
@@ -58,6 +61,9 @@ void RegisterProgramTools() {
   RegisterTool(Tool::PointLoad, forms::OpenModal<frmPointLoad>);
   RegisterTool(Tool::CircularOpening, forms::OpenModeless<frmCircular>);
   RegisterTool(Tool::ProgramUpdate, forms::OpenModal<frmUpdate>);
+  RegisterTool(Tool::Settings, forms::OpenModal<frmSet>);
+  RegisterTool(Tool::ProgramOptions, forms::OpenModal<frmBrantelOpts>);
+  RegisterTool(Tool::UnitConversion, forms::OpenModal<frmUnits>);
 }
 
 }  // namespace brantel

@@ -58,6 +58,7 @@ std::optional<QString> ShowFileDialog(const FileDialogRequest& request, QWidget*
   const QStringList patterns = 2 * selected + 1 < parts.size() ? Patterns(parts[2 * selected + 1]) : QStringList();
 
   QFileDialog dialog(parent);
+  if (!request.title.isEmpty()) dialog.setWindowTitle(request.title);
   const bool open = request.mode == FileDialogMode::Open;
   dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
   dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);

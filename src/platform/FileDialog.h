@@ -25,6 +25,7 @@ struct FileDialogRequest {
   QString filter;            // pairs "description|pattern|description|pattern"
   int filterIndex = 1;       // the pair selected at first, from 1
   QString defaultExtension;  // added to a typed name that has none
+  QString title;             // the window's caption; "" for the platform's
 };
 
 // Shows the dialog; the chosen file's full path, or nothing when the user

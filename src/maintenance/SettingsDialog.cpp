@@ -1,0 +1,407 @@
+#include "maintenance/SettingsDialog.h"
+
+#include "core/Globals.h"
+#include "core/History.h"
+#include "core/Messages.h"
+#include "core/Settings.h"
+#include "core/SettingsChecks.h"
+#include "core/Validation.h"
+#include "mainwindow/MainWindow.h"
+#include "platform/CommonDialogs.h"
+#include "platform/FileDialog.h"
+#include "platform/Launcher.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QStorageInfo>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace brantel {
+namespace {
+
+using forms::ControlRow;
+using forms::Kind;
+
+constexpr forms::FormDesign kSetForm{9360, 6480, "Settings"};
+
+constexpr ControlRow kSetControls[] = {
+    {"Frame1", Kind::Frame, nullptr, 120, 120, 4560, 975, "Default units"},
+    {"optUnits(0)", Kind::Option, "Frame1", 240, 300, 4200, 255, "ft, in, lbs, psi, pcf"},
+    {"optUnits(1)", Kind::Option, "Frame1", 240, 600, 4200, 255, "m, cm, kN, MPa, kN/m3"},
+    {"chkDispHist", Kind::CheckBox, nullptr, 240, 1215, 4320, 255, "Display command history window"},
+    {"Label1", Kind::Label, nullptr, 240, 1575, 3060, 255, "Size of command history window (chars)", nullptr,
+     "Text3"},
+    {"Text3", Kind::TextBox, nullptr, 3360, 1545, 1080, 285, nullptr, nullptr, nullptr, 0, 6},
+    {"Command5", Kind::Button, nullptr, 240, 1920, 1575, 375, "&History Font"},
+    {"Frame2", Kind::Frame, nullptr, 120, 2400, 4560, 1815, "Data file options"},
+    {"Label3", Kind::Label, "Frame2", 120, 330, 600, 255, "Path:", nullptr, "Text2"},
+    {"Text2", Kind::TextBox, "Frame2", 720, 300, 3720, 285},
+    {"cmdSetPath", Kind::Button, "Frame2", 720, 690, 1935, 375, "Set / Change Path"},
+    {"Label4", Kind::Label, "Frame2", 120, 1290, 2760, 255, "Default extension for data files:", nullptr, "Text1"},
+    {"Text1", Kind::TextBox, "Frame2", 2880, 1260, 855, 285},
+    {"Frame3", Kind::Frame, nullptr, 120, 4320, 4560, 1335, "External text (ASCII) viewer"},
+    {"Label5", Kind::Label, "Frame3", 120, 330, 1080, 255, "Viewer spec:", nullptr, "Text4"},
+    {"Text4", Kind::TextBox, "Frame3", 1200, 300, 3240, 285},
+    {"cmdSelect", Kind::Button, "Frame3", 1200, 780, 1215, 375, "&Select"},
+    {"cmdSetDefault", Kind::Button, "Frame3", 2520, 780, 1215, 375, "Set Default"},
+    {"Frame4", Kind::Frame, nullptr, 4800, 120, 4440, 3120, "Miscellaneous options"},
+    {"chkKeepRecentFL", Kind::CheckBox, "Frame4", 240, 330, 4080, 255, "Keep recent filelist"},
+    {"chkShortNames", Kind::CheckBox, "Frame4", 240, 675, 4080, 255, "Short names in  file list"},
+    {"chkShowDiscl", Kind::CheckBox, "Frame4", 240, 1020, 4080, 255, "Show disclaimer at start-up"},
+    {"chkMaxMenu", Kind::CheckBox, "Frame4", 240, 1365, 4080, 255, "Maximize main menu at start-up"},
+    {"chkEnableTB", Kind::CheckBox, "Frame4", 240, 1710, 4080, 255, "Enable toolbar"},
+    {"chkLoadLastInputFile", Kind::CheckBox, "Frame4", 240, 2055, 4080, 255, "Load last input file"},
+    {"chkUpdate", Kind::CheckBox, "Frame4", 240, 2400, 4080, 255, "Reminder of annual updates"},
+    {"chkCopyExamples", Kind::CheckBox, "Frame4", 240, 2745, 4080, 255, "Copy example files"},
+    {"cmdHelp", Kind::Button, nullptr, 4920, 5880, 1215, 375, "Help"},
+    {"cmdCancel", Kind::Button, nullptr, 6360, 5880, 1215, 375, "Cancel"},
+    {"CmdOk", Kind::Button, nullptr, 7800, 5880, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+};
+
+constexpr forms::FormDesign kPathForm{6240, 4560, "Select Path"};
+
+constexpr ControlRow kPathControls[] = {
+    {"Drive1", Kind::ComboBox, nullptr, 120, 120, 3720, 315, "Drives"},
+    {"Dir1", Kind::ListBox, nullptr, 120, 555, 3720, 3840, "Folders"},
+    {"Frame1", Kind::Frame, nullptr, 3960, 120, 2160, 1575, "Set Path"},
+    {"Option1(0)", Kind::Option, "Frame1", 120, 300, 1920, 255, "User home"},
+    {"Option1(1)", Kind::Option, "Frame1", 120, 600, 1920, 255, "Application "},
+    {"Option1(2)", Kind::Option, "Frame1", 120, 900, 1920, 255, "Current"},
+    {"Option1(3)", Kind::Option, "Frame1", 120, 1200, 1920, 255, "User temporary"},
+    {"Command2", Kind::Button, nullptr, 4440, 2640, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {"Command1", Kind::Button, nullptr, 4440, 3120, 1215, 375, "Cancel"},
+    {"Command3", Kind::Button, nullptr, 4440, 3600, 1215, 375, "Help"},
+};
+
+qint16 CheckValue(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
+
+QString WithSlash(const QString& folder) { return folder.endsWith(u'/') ? folder : folder + u'/'; }
+
+// Puts the focus back in a box that failed a check, its text selected.
+void FocusBack(QLineEdit* box) {
+  box->setFocus(Qt::OtherFocusReason);
+  box->selectAll();
+}
+
+}  // namespace
+
+// --- frmSet
+
+frmSet::frmSet(QWidget* owner) : FormDialog(owner) {
+  setObjectName(QStringLiteral("frmSet"));
+  Build(kSetForm, kSetControls);
+  ui_.units = Options(u"optUnits");
+  ui_.dispHist = Require<QCheckBox>(u"chkDispHist");
+  ui_.historySize = Require<QLineEdit>(u"Text3");
+  ui_.historyFont = Require<QPushButton>(u"Command5");
+  ui_.keepRecent = Require<QCheckBox>(u"chkKeepRecentFL");
+  ui_.shortNames = Require<QCheckBox>(u"chkShortNames");
+  ui_.showDisclaimer = Require<QCheckBox>(u"chkShowDiscl");
+  ui_.maxMenu = Require<QCheckBox>(u"chkMaxMenu");
+  ui_.enableToolbar = Require<QCheckBox>(u"chkEnableTB");
+  ui_.loadLast = Require<QCheckBox>(u"chkLoadLastInputFile");
+  ui_.update = Require<QCheckBox>(u"chkUpdate");
+  ui_.copyExamples = Require<QCheckBox>(u"chkCopyExamples");
+  ui_.dataPath = Require<QLineEdit>(u"Text2");
+  ui_.extension = Require<QLineEdit>(u"Text1");
+  ui_.viewer = Require<QLineEdit>(u"Text4");
+
+  WireButtons(Require<QPushButton>(u"CmdOk"), Require<QPushButton>(u"cmdCancel"),
+              Require<QPushButton>(u"cmdHelp"));
+  connect(ui_.dispHist, &QCheckBox::toggled, this, &frmSet::chkDispHist_Click);
+  connect(ui_.keepRecent, &QCheckBox::toggled, this, &frmSet::chkKeepRecentFL_Click);
+  connect(ui_.shortNames, &QCheckBox::toggled, this, &frmSet::chkShortNames_Click);
+  connect(ui_.copyExamples, &QCheckBox::toggled, this, &frmSet::chkCopyExamples_Click);
+  connect(Require<QPushButton>(u"cmdSetPath"), &QPushButton::clicked, this, &frmSet::cmdSetPath_Click);
+  connect(Require<QPushButton>(u"cmdSetDefault"), &QPushButton::clicked, this, &frmSet::cmdSetDefault_Click);
+  connect(Require<QPushButton>(u"cmdSelect"), &QPushButton::clicked, this, &frmSet::cmdSelect_Click);
+  connect(ui_.historyFont, &QPushButton::clicked, this, &frmSet::Command5_Click);
+  connect(ui_.extension, &QLineEdit::textChanged, this, &frmSet::Text1_Change);
+
+  Form_Load();
+}
+
+void frmSet::Form_Load() {
+  SetMessageTitles(10);
+  AddHistoryLine(QStringLiteral("Editing Settings"));
+  for (int i = 0; i < 2; ++i) ui_.units.At(i)->setText(UnitSystemNames[static_cast<std::size_t>(i)]);
+  pendingPath_ = false;
+  LoadInputs();
+  forms::CenterForm(this);
+}
+
+void frmSet::LoadFromProject() {
+  forms::SetArrayIndex(ui_.units, DefaultUnits);
+  ui_.dispHist->setChecked(DisplayHistoryWin == 1);
+  ui_.historySize->setText(QString::number(MaxDisplaySize));
+  ui_.keepRecent->setChecked(KeepFileNames == 1);
+  ui_.shortNames->setChecked(ShortRecentFiles == 1);
+  ui_.showDisclaimer->setChecked(ShowDisclaim == 1);
+  ui_.maxMenu->setChecked(MaxMainMenu == 1);
+  ui_.enableToolbar->setChecked(EnableMainMenuToolbar == 1);
+  ui_.loadLast->setChecked(LoadLastInputFile == 1);
+  ui_.update->setChecked(RemindAnnualUpdates == 1);
+  ui_.copyExamples->setChecked(CopyExampleFiles == 1);
+  ui_.dataPath->setText(DataPath);
+  ui_.extension->setText(FileExtension);
+  ui_.viewer->setText(ExternalEditor);
+  chkDispHist_Click();
+  UpdateShortNamesEnabled();
+}
+
+void frmSet::Form_Activate() {
+  if (!pendingPath_) return;
+  ui_.dataPath->setText(PathExchange);
+  pendingPath_ = false;
+}
+
+void frmSet::chkDispHist_Click() {
+  const bool shown = ui_.dispHist->isChecked();
+  ui_.historySize->setEnabled(shown);
+  ui_.historyFont->setEnabled(shown);
+}
+
+void frmSet::chkKeepRecentFL_Click() { UpdateShortNamesEnabled(); }
+
+void frmSet::UpdateShortNamesEnabled() { ui_.shortNames->setEnabled(ui_.keepRecent->isChecked()); }
+
+void frmSet::chkShortNames_Click() {
+  if (loading_) return;
+  ShowMsg(QStringLiteral("Option will take effect upon restarting this program"), mb::kOkOnly, MsgTitle);
+}
+
+void frmSet::chkCopyExamples_Click() {
+  if (loading_ || !ui_.copyExamples->isChecked()) return;
+  // The example files go to the user's data folder.
+  ShowMsg(QStringLiteral("When this option is enabled, every time the program runs, it will try to copy the "
+                         "example files from the install directory to the ") +
+              UserFolder +
+              QStringLiteral(" directory. The modified files will not be overridden, but missing files will be "
+                             "replaced. "),
+          mb::kOkOnly, QString());
+}
+
+void frmSet::cmdSetPath_Click() {
+  pendingPath_ = true;
+  PathExchange = ui_.dataPath->text();
+  forms::ShowModal<frmPath>(this);
+  // This window is active again.
+  Form_Activate();
+}
+
+void frmSet::cmdSetDefault_Click() { ui_.viewer->setText(QStringLiteral("Notepad.exe")); }
+
+void frmSet::cmdSelect_Click() {
+  platform::FileDialogRequest request;
+  request.mode = platform::FileDialogMode::Open;
+  request.title = QStringLiteral("Select External Editor");
+  // Programs carry no extension here: every file is offered.
+  request.filter = QStringLiteral("All Files (*.*)|*.*");
+  request.filterIndex = 1;
+  const QString current = platform::FindProgram(ui_.viewer->text().trimmed());
+  if (!current.isEmpty()) request.folder = QFileInfo(current).absolutePath();
+  if (const std::optional<QString> chosen = platform::ShowFileDialog(request, this)) {
+    ui_.viewer->setText(*chosen);
+  }
+}
+
+void frmSet::Command5_Click() {
+  QFont font(DisplayFontName);
+  if (DisplayFontSize > 0) font.setPointSizeF(DisplayFontSize);
+  font.setBold(DisplayFontBold != 0);
+  font.setItalic(DisplayFontItalic != 0);
+  // Cancel keeps the font as it was.
+  if (!platform::ShowFontDialog(font, this)) return;
+  DisplayFontName = font.family();
+  DisplayFontSize = static_cast<float>(font.pointSizeF());
+  DisplayFontBold = font.bold() ? -1 : 0;
+  DisplayFontItalic = font.italic() ? -1 : 0;
+  ApplyDisplayFont();
+}
+
+void frmSet::Text1_Change() {
+  const QString upper = ExtensionBoxText(ui_.extension->text());
+  if (upper == ui_.extension->text()) return;
+  const int cursor = ui_.extension->cursorPosition();
+  ui_.extension->setText(upper);
+  ui_.extension->setCursorPosition(cursor);
+}
+
+bool frmSet::ValidateInput() { return ValidateSettings(); }
+
+bool frmSet::ValidateSettings() {
+  const DataPathCheck path = CheckDataPath(ui_.dataPath->text());
+  if (ui_.dataPath->text() != path.Text) ui_.dataPath->setText(path.Text);
+  if (!path.Valid) {
+    ShowMsg(QStringLiteral("Invalid Path for Data Files"), mb::kCritical, ErrorTitle);
+    FocusBack(ui_.dataPath);
+    return false;
+  }
+  const SettingSpec& size = HistorySizeSetting();
+  if (!CheckInputRange(ui_.historySize->text(), size.min, size.max, QString::fromUtf16(kHistorySizeField))) {
+    FocusBack(ui_.historySize);
+    return false;
+  }
+  if (!CheckedFileExtension(ui_.extension->text())) {
+    ShowMsg(QStringLiteral("Invalid character in file extension"), mb::kCritical, InvalidCharTitle);
+    FocusBack(ui_.extension);
+    return false;
+  }
+  return true;
+}
+
+void frmSet::CommitToProject() {
+  DefaultUnits = forms::GetArrayIndex(ui_.units);
+  DisplayHistoryWin = CheckValue(ui_.dispHist);
+  MaxDisplaySize = HistorySizeOf(ui_.historySize->text()).value_or(MaxDisplaySize);
+  KeepFileNames = CheckValue(ui_.keepRecent);
+  ShortRecentFiles = CheckValue(ui_.shortNames);
+  ShowDisclaim = CheckValue(ui_.showDisclaimer);
+  MaxMainMenu = CheckValue(ui_.maxMenu);
+  EnableMainMenuToolbar = CheckValue(ui_.enableToolbar);
+  LoadLastInputFile = CheckValue(ui_.loadLast);
+  RemindAnnualUpdates = CheckValue(ui_.update);
+  CopyExampleFiles = CheckValue(ui_.copyExamples);
+  DataPath = CheckDataPath(ui_.dataPath->text()).Text;
+  FileExtension = CheckedFileExtension(ui_.extension->text()).value_or(FileExtension);
+  ExternalEditor = ui_.viewer->text();
+  if (frmMain* window = MainWindow()) EnableMainWindow(*window);
+  AddHistoryLine(QStringLiteral("Settings Modified"));
+  SaveSettings(kSettingsMain);
+}
+
+void frmSet::FormUnload() {
+  if (!accepted_) AddHistoryLine(QStringLiteral("Settings Not Modified"));
+}
+
+// --- frmPath
+
+frmPath::frmPath(QWidget* owner) : FormDialog(owner) {
+  setObjectName(QStringLiteral("frmPath"));
+  Build(kPathForm, kPathControls);
+  ui_.places = Options(u"Option1");
+  ui_.drives = Require<QComboBox>(u"Drive1");
+  ui_.folders = Require<QListWidget>(u"Dir1");
+
+  WireButtons(Require<QPushButton>(u"Command2"), Require<QPushButton>(u"Command1"),
+              Require<QPushButton>(u"Command3"));
+  for (int i = ui_.places.LBound(); i <= ui_.places.UBound(); ++i) {
+    connect(ui_.places.At(i), &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
+  }
+  connect(ui_.drives, &QComboBox::activated, this, &frmPath::Drive1_Change);
+  // A folder of the list opens when it is clicked or entered. The list is
+  // refilled once the click has been handled, as it holds the item clicked.
+  const auto open = [this](QListWidgetItem* item) {
+    const QString folder = item->data(Qt::UserRole).toString();
+    QMetaObject::invokeMethod(this, [this, folder] { MoveTo(folder); }, Qt::QueuedConnection);
+  };
+  connect(ui_.folders, &QListWidget::itemClicked, this, open);
+  connect(ui_.folders, &QListWidget::itemActivated, this, open);
+  // The folder highlighted is the one OK takes (Enter both opens it and
+  // presses OK).
+  connect(ui_.folders, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+    if (item) dirPath_ = item->data(Qt::UserRole).toString();
+  });
+
+  Form_Load();
+}
+
+void frmPath::Form_Load() {
+  // The volumes, the root first.
+  QStringList roots;
+  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+    if (volume.isValid() && volume.isReady()) roots << volume.rootPath();
+  }
+  roots.removeDuplicates();
+  std::sort(roots.begin(), roots.end());
+  ui_.drives->addItems(roots);
+  MoveTo(QDir::currentPath());
+
+  forms::SetArrayIndex(ui_.places, 2);
+  Option1_Click(2);
+  forms::CenterForm(this);
+}
+
+void frmPath::Option1_Click(int index) {
+  QString folder;
+  switch (index) {
+    case 0: folder = UserFolder; break;      // the user's data folder
+    case 1: folder = AppFolder; break;
+    case 2: folder = PathExchange; break;
+    case 3: folder = UserTempFolder; break;  // the user's scratch folder
+    default: return;
+  }
+  // An empty or unusable folder leaves the lists where they are.
+  if (!folder.trimmed().isEmpty()) MoveTo(folder.trimmed());
+}
+
+void frmPath::Drive1_Change() {
+  const QString root = ui_.drives->currentText();
+  const QFileInfo info(root);
+  if (!info.isDir() || !info.isReadable() || !QDir(root).isReadable()) {
+    ShowMsg(QStringLiteral("Windows is unable to read selected drive. Make sure the door is closed and the disk "
+                           "is formatted and free of errors"),
+            mb::kOkOnly, ErrorTitle);
+    return;
+  }
+  MoveTo(root);
+}
+
+bool frmPath::MoveTo(const QString& folder) {
+  const QFileInfo info(folder);
+  if (!info.isDir() || !QDir(folder).isReadable()) return false;
+  const QString path = QDir::cleanPath(info.absoluteFilePath());
+  const QString root = QStorageInfo(path).rootPath();
+  const int drive = ui_.drives->findText(root);
+  if (drive >= 0) ui_.drives->setCurrentIndex(drive);
+  ShowFolder(path);
+  return true;
+}
+
+void frmPath::ShowFolder(const QString& folder) {
+  dirPath_ = folder;
+  const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+  const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+  const QSignalBlocker quiet(ui_.folders);
+  ui_.folders->clear();
+  // The open folder's parents from the root down, each one step further in,
+  // then its subfolders.
+  QStringList chain;
+  for (QDir dir(folder);; ) {
+    chain.prepend(dir.absolutePath());
+    if (dir.isRoot() || !dir.cdUp()) break;
+  }
+  int depth = 0;
+  QListWidgetItem* current = nullptr;
+  for (const QString& path : chain) {
+    const QString name = QFileInfo(path).fileName().isEmpty() ? path : QFileInfo(path).fileName();
+    auto* item = new QListWidgetItem(open, QString(depth * 2, u' ') + name, ui_.folders);
+    item->setData(Qt::UserRole, path);
+    current = item;
+    ++depth;
+  }
+  const QStringList children =
+      QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+  for (const QString& child : children) {
+    auto* item = new QListWidgetItem(closed, QString(depth * 2, u' ') + child, ui_.folders);
+    item->setData(Qt::UserRole, QDir(folder).absoluteFilePath(child));
+  }
+  ui_.folders->setCurrentItem(current);
+}
+
+void frmPath::FormUnload() {
+  if (accepted_) PathExchange = WithSlash(dirPath_);
+}
+
+}  // namespace brantel

@@ -1,0 +1,249 @@
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "core/Settings.h"
+#include "maintenance/SettingsDialog.h"
+#include "platform/FileDialog.h"
+#include "support/DialogTest.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+
+namespace brantel {
+namespace {
+
+class SettingsDialogTest : public test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    // As start-up leaves them.
+    MsgTitlePrefixes[9] = QStringLiteral("Settings: ");
+    UnitSystemNames = {QStringLiteral("ft, in, lbs, psi, pcf"), QStringLiteral("m, cm, kN, MPa, kN/m3")};
+    data_ = Home() + QStringLiteral("/data");
+    QDir().mkpath(data_ + QStringLiteral("/projects/new"));
+    previous_ = platform::SetFileDialogHandler([this](const platform::FileDialogRequest& request, QWidget*) {
+      fileTitle_ = request.title;
+      return chosenFile_;
+    });
+  }
+  void TearDown() override {
+    platform::SetFileDialogHandler(previous_);
+    DialogTest::TearDown();
+  }
+  frmSet& Open() { return DialogTest::Open<frmSet>(); }
+  void Tick(QStringView box, bool on) {
+    if (Control<QCheckBox>(box)->isChecked() != on) Press(box);
+  }
+
+  QString data_;
+  std::optional<QString> chosenFile_;
+  QString fileTitle_;
+  platform::FileDialogHandler previous_;
+};
+
+// The check boxes and their settings.
+const std::vector<std::pair<const char16_t*, qint16*>> kChecks = {
+    {u"chkDispHist", &DisplayHistoryWin}, {u"chkKeepRecentFL", &KeepFileNames}, {u"chkShortNames", &ShortRecentFiles},
+    {u"chkShowDiscl", &ShowDisclaim},     {u"chkMaxMenu", &MaxMainMenu},       {u"chkEnableTB", &EnableMainMenuToolbar},
+    {u"chkLoadLastInputFile", &LoadLastInputFile}, {u"chkUpdate", &RemindAnnualUpdates},
+    {u"chkCopyExamples", &CopyExampleFiles}};
+
+TEST_F(SettingsDialogTest, OkWithoutEditsKeepsEverySettingAndEditsRoundTripThroughTheFile) {
+  for (int i = 0; i < static_cast<int>(kChecks.size()); ++i) *kChecks[i].second = static_cast<qint16>(i % 2 == 0);
+  DefaultUnits = 0;
+  MaxDisplaySize = 8000;
+  DataPath = data_ + u'/';
+  FileExtension = QStringLiteral("B2");
+  ExternalEditor = QStringLiteral("/usr/bin/my editor");
+  Open();
+  EXPECT_EQ(Text(u"optUnits(1)"), QStringLiteral("m, cm, kN, MPa, kN/m3"));
+  EXPECT_EQ(Text(u"Text3"), QStringLiteral("8000"));
+  EXPECT_TRUE(Messages().empty());  // the check boxes' messages stay quiet at load
+  Press(u"CmdOk");
+  ASSERT_TRUE(Current().IsAccepted()) << LastMessage().toStdString();
+  for (int i = 0; i < static_cast<int>(kChecks.size()); ++i) EXPECT_EQ(*kChecks[i].second, i % 2 == 0) << i;
+  EXPECT_EQ(DefaultUnits, 0);
+  EXPECT_EQ(MaxDisplaySize, 8000);
+  EXPECT_EQ(DataPath, data_ + u'/');
+  EXPECT_EQ(FileExtension, QStringLiteral("B2"));
+  EXPECT_EQ(ExternalEditor, QStringLiteral("/usr/bin/my editor"));
+  EXPECT_TRUE(History().startsWith(QStringLiteral("1. Editing Settings\r\n2. Settings Modified\r\n3. Saving default")));
+
+  // Every box edited; the folder gets its "/", the extension is stored
+  // trimmed in capitals.
+  Open();
+  Type(u"Text3", QStringLiteral("16384"));
+  for (const auto& [box, setting] : kChecks) Press(box);
+  Press(u"optUnits(1)");
+  Type(u"Text2", QStringLiteral("  ") + data_ + QStringLiteral("/projects  "));
+  Type(u"Text1", QStringLiteral(" prj7 "));
+  EXPECT_EQ(Text(u"Text1"), QStringLiteral(" PRJ7 "));
+  Type(u"Text4", QStringLiteral("kate"));
+  Press(u"CmdOk");
+  ASSERT_TRUE(Current().IsAccepted()) << LastMessage().toStdString();
+  SetDefaultSettings();
+  ReadAllSettings();
+  for (int i = 0; i < static_cast<int>(kChecks.size()); ++i) EXPECT_EQ(*kChecks[i].second, i % 2 != 0) << i;
+  EXPECT_EQ(DefaultUnits, 1);
+  EXPECT_EQ(MaxDisplaySize, 16384);
+  EXPECT_EQ(DataPath, data_ + QStringLiteral("/projects/"));
+  EXPECT_EQ(FileExtension, QStringLiteral("PRJ7"));
+  EXPECT_EQ(ExternalEditor, QStringLiteral("kate"));
+
+  // No data folder and no extension are kept as empty texts.
+  DisplayHistoryWin = 1;
+  Open();
+  Type(u"Text2", QString());
+  Type(u"Text1", QString());
+  Type(u"Text3", QStringLiteral("4096"));
+  Press(u"CmdOk");
+  EXPECT_TRUE(DataPath.isEmpty() && FileExtension.isEmpty() && MaxDisplaySize == 4096);
+}
+
+TEST_F(SettingsDialogTest, EachCheckRefusesInOrderAndKeepsTheDialogOpen) {
+  const QString range = QStringLiteral("Size of Command History Window: ");
+  struct Case {
+    QString path, size, extension, message, title;
+    const char16_t* focus;
+  };
+  const std::vector<Case> cases = {
+      {data_ + QStringLiteral("/gone"), "4095", "B.N", "Invalid Path for Data Files", "Settings: Error", u"Text2"},
+      {data_, "4095", "B.N", range + "Value '4095' is outside input range\r\nValid range is: 4096-16384",
+       "Settings: Range Error", u"Text3"},
+      {data_, "16385", "BNL", range + "Value '16385' is outside input range\r\nValid range is: 4096-16384",
+       "Settings: Range Error", u"Text3"},
+      {data_, "", "BNL", range + "Blank field not allowed", "Settings: Range Error", u"Text3"},
+      {data_, "16384", "B N", "Invalid character in file extension", "Settings: Invalid Character", u"Text1"},
+      {data_, "4096", "B.N", "Invalid character in file extension", "Settings: Invalid Character", u"Text1"},
+  };
+  for (const Case& c : cases) {
+    Open();
+    Type(u"Text2", c.path);
+    Type(u"Text3", c.size);
+    Type(u"Text1", c.extension);
+    Press(u"CmdOk");
+    ASSERT_FALSE(Messages().empty());
+    EXPECT_EQ(Messages().back().prompt, c.message);
+    EXPECT_EQ(Messages().back().title, c.title);
+    EXPECT_TRUE(Current().isVisible());
+    EXPECT_TRUE(Control<QLineEdit>(c.focus)->hasFocus()) << c.message.toStdString();
+    EXPECT_EQ(FileExtension, QStringLiteral("BNL"));
+  }
+  EXPECT_EQ(Text(u"Text2"), data_ + u'/');  // the box shows the path checked
+  EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
+}
+
+TEST_F(SettingsDialogTest, CancelAndTheCloseBoxChangeNothing) {
+  for (int closeBox = 0; closeBox < 2; ++closeBox) {
+    Open();
+    Press(u"optUnits(0)");
+    Tick(u"chkEnableTB", false);
+    Type(u"Text1", QStringLiteral("abc"));
+    chosenFile_.reset();
+    Press(u"cmdSelect");  // the file dialog cancelled
+    EXPECT_EQ(Text(u"Text4"), QStringLiteral("Notepad.exe"));
+    chosenFile_ = QStringLiteral("/opt/editors/my edit");
+    Press(u"cmdSelect");
+    EXPECT_EQ(fileTitle_, QStringLiteral("Select External Editor"));
+    EXPECT_EQ(Text(u"Text4"), QStringLiteral("/opt/editors/my edit"));
+    closeBox ? (void)Current().close() : Press(u"cmdCancel");
+    EXPECT_FALSE(Current().IsAccepted());
+    EXPECT_EQ(DefaultUnits, 1);
+    EXPECT_EQ(EnableMainMenuToolbar, 1);
+    EXPECT_EQ(FileExtension, QStringLiteral("BNL"));
+    EXPECT_EQ(ExternalEditor, QStringLiteral("Notepad.exe"));
+  }
+  EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
+  EXPECT_EQ(History().count(QStringLiteral("Settings Not Modified")), 2);
+}
+
+TEST_F(SettingsDialogTest, TheBoxesFollowTheirCheckBoxesWithTheirMessages) {
+  Open();
+  Tick(u"chkDispHist", false);
+  EXPECT_FALSE(Enabled(u"Text3") || Enabled(u"Command5"));
+  Tick(u"chkDispHist", true);
+  EXPECT_TRUE(Enabled(u"Text3") && Enabled(u"Command5"));
+  Tick(u"chkKeepRecentFL", false);
+  EXPECT_FALSE(Enabled(u"chkShortNames"));
+  Tick(u"chkKeepRecentFL", true);
+  // The short-names message on ticking and on clearing; the example-files
+  // one on ticking only.
+  Tick(u"chkShortNames", true);
+  Tick(u"chkShortNames", false);
+  Tick(u"chkCopyExamples", false);
+  Tick(u"chkCopyExamples", true);
+  ASSERT_EQ(Messages().size(), 3u);
+  EXPECT_EQ(Messages()[1].prompt, QStringLiteral("Option will take effect upon restarting this program"));
+  EXPECT_EQ(Messages()[1].title, QStringLiteral("Message"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("When this option is enabled, every time the program runs, it will try "
+                                          "to copy the example files from the install directory to the ") +
+                               UserFolder +
+                               QStringLiteral(" directory. The modified files will not be overridden, but missing "
+                                              "files will be replaced. "));
+  Press(u"cmdSetDefault");
+  EXPECT_EQ(Text(u"Text4"), QStringLiteral("Notepad.exe"));
+  EXPECT_EQ(Control<QLineEdit>(u"Text3")->accessibleName(), QStringLiteral("Size of command history window (chars)"));
+}
+
+TEST_F(SettingsDialogTest, TheFolderChooserFillsThePathBoxOnOkOnly) {
+  Open();
+  Type(u"Text2", data_ + QStringLiteral("/projects"));
+  for (const bool ok : {true, false}) {
+    QTimer::singleShot(0, [this, ok] {
+      auto* chooser = qobject_cast<frmPath*>(QApplication::activeModalWidget());
+      ASSERT_NE(chooser, nullptr);
+      auto* list = chooser->findChild<QListWidget*>(QStringLiteral("Dir1"));
+      const auto found = list->findItems(QStringLiteral("new"), Qt::MatchEndsWith);
+      ASSERT_EQ(found.size(), 1);
+      emit list->itemClicked(found.front());
+      QTRY_COMPARE(chooser->DirPath(), data_ + QStringLiteral("/projects/new"));
+      ok ? chooser->OkClicked() : chooser->CancelClicked();
+    });
+    Press(u"cmdSetPath");
+    EXPECT_EQ(Text(u"Text2"), data_ + QStringLiteral("/projects/new/"));
+  }
+}
+
+TEST_F(SettingsDialogTest, TheFolderChooserQuickLocationsAndVolumes) {
+  AppFolder = Home() + u'/';
+  UserFolder = data_ + u'/';
+  UserTempFolder.clear();
+  PathExchange = data_ + QStringLiteral("/projects/");
+  SetMessageTitles(10);  // as the settings dialog leaves them
+  auto& chooser = DialogTest::Open<frmPath>();
+  EXPECT_EQ(chooser.DirPath(), data_ + QStringLiteral("/projects"));  // "Current"
+  auto* list = Control<QListWidget>(u"Dir1");
+  EXPECT_EQ(list->item(0)->text(), QStringLiteral("/"));  // the parents from the root, then the subfolders
+  EXPECT_EQ(list->item(list->count() - 1)->data(Qt::UserRole).toString(), data_ + QStringLiteral("/projects/new"));
+  const std::vector<std::pair<const char16_t*, QString>> places = {
+      {u"Option1(1)", Home()}, {u"Option1(3)", Home()}, {u"Option1(0)", data_}};  // no scratch folder: stays
+  for (const auto& [option, folder] : places) {
+    Press(option);
+    EXPECT_EQ(chooser.DirPath(), folder);
+  }
+  // A volume that cannot be read is reported; the lists stay.
+  auto* drives = Control<QComboBox>(u"Drive1");
+  drives->addItem(Home() + QStringLiteral("/gone"));
+  for (const QString& volume : {Home() + QStringLiteral("/gone"), QStringLiteral("/")}) {
+    drives->setCurrentIndex(drives->findText(volume));
+    emit drives->activated(drives->currentIndex());
+  }
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), QStringLiteral("Windows is unable to read selected drive. Make sure the door is closed "
+                                          "and the disk is formatted and free of errors"));
+  EXPECT_EQ(Messages().back().title, QStringLiteral("Settings: Error"));
+  EXPECT_EQ(chooser.DirPath(), QStringLiteral("/"));
+  list->setCurrentRow(list->count() - 1);  // a folder picked with the keys is the one OK takes
+  const QString picked = list->currentItem()->data(Qt::UserRole).toString();
+  Press(u"Command2");
+  EXPECT_EQ(PathExchange, picked + u'/');
+}
+
+}  // namespace
+}  // namespace brantel

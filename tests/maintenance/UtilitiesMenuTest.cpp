@@ -1,0 +1,84 @@
+#include "maintenance/ProgramOptionsDialog.h"
+#include "maintenance/SettingsDialog.h"
+#include "maintenance/UnitsDialog.h"
+#include "mainwindow/CommandBar.h"
+#include "mainwindow/MainWindowFixture.h"
+#include "platform/CommonDialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace brantel {
+namespace {
+
+class UtilitiesMenuTest : public test::MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    RemindAnnualUpdates = 0;
+    UnitsStartTab = 1;
+    RegisterProgramTools();
+  }
+};
+
+template <typename T>
+T* Find(QWidget* dialog, const char* name) {
+  return dialog->findChild<T*>(QString::fromLatin1(name));
+}
+
+TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
+  frmMain& window = LoadWindow();
+  const auto previous = platform::SetFontDialogHandler([](QFont& font, QWidget*) {
+    font = QFont(QStringLiteral("DejaVu Serif"), 15);
+    return true;
+  });
+  QFont shown;
+  QWidget* owner = nullptr;
+  test::WhenModalShows<frmSet>([&](frmSet* dialog) {
+    owner = dialog->parentWidget();
+    Find<QPushButton>(dialog, "Command5")->click();
+    shown = window.txtMain->font();
+    Find<QCheckBox>(dialog, "chkDispHist")->click();
+    Find<QCheckBox>(dialog, "chkEnableTB")->click();
+    dialog->OkClicked();
+  });
+  window.mnuUtilItem_Click(0);
+  platform::SetFontDialogHandler(previous);
+  EXPECT_EQ(owner, &window);
+  EXPECT_EQ(shown.family(), QStringLiteral("DejaVu Serif"));
+  EXPECT_EQ(shown.pointSizeF(), 15.0);
+  EXPECT_EQ(DisplayFontSize, 15.0f);
+  EXPECT_TRUE(window.txtMain->isHidden());
+  EXPECT_TRUE(window.toolBar1->isHidden());
+  EXPECT_FALSE(window.MenuItems(Menu::Utilities)[5]->isEnabled());
+}
+
+TEST_F(UtilitiesMenuTest, OptionsRecaptionTheMenusUnitsOpenOnTheLoadTabItemThreeIsNotReady) {
+  frmMain& window = LoadWindow();
+  test::WhenModalShows<frmBrantelOpts>([](frmBrantelOpts* dialog) {
+    Find<QCheckBox>(dialog, "Check1")->click();               // Greek
+    Find<QComboBox>(dialog, "Combo1(0)")->setCurrentIndex(0);  // the project description
+    dialog->OkClicked();
+  });
+  window.mnuUtilItem_Click(1);
+  EXPECT_EQ(ToolBarPointer[0], 1);
+  EXPECT_EQ(window.mnuUtil->title(), QStringLiteral("Εργαλεία"));
+  EXPECT_EQ(window.MenuItems(Menu::Utilities)[0]->text(), QStringLiteral("Γενικές Ρυθμίσεις..."));
+
+  int tab = -1;
+  test::WhenModalShows<frmUnits>([&tab](frmUnits* dialog) {
+    tab = Find<QTabWidget>(dialog, "SSTab1")->currentIndex();
+    dialog->OkClicked();
+  });
+  window.mnuUtilItem_Click(2);
+  EXPECT_EQ(tab, 1);
+  window.mnuUtilItem_Click(3);
+  ASSERT_FALSE(boxes_->Shown().empty());
+  EXPECT_EQ(boxes_->Shown().back().prompt, QStringLiteral("Option not ready yet"));
+}
+
+}  // namespace
+}  // namespace brantel
