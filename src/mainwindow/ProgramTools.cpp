@@ -16,9 +16,12 @@
 #include "tools/elasticity/RoofBoltingDialog.h"
 #include "tools/elasticity/RosetteDialog.h"
 #include "tools/elasticity/TransformationDialog.h"
+#include "tools/failure/BieniawskiDialog.h"
 #include "tools/failure/CoulombDialog.h"
 #include "tools/failure/CoulombJointDialog.h"
 #include "tools/failure/CoulombWedgeDialog.h"
+#include "tools/failure/HoekBrownDialog.h"
+#include "tools/failure/VonMisesDialog.h"
 #include "tools/stress/CircularFailureDialog.h"
 #include "tools/stress/CircularOpeningDialog.h"
 #include "tools/stress/FoundationDialog.h"
@@ -48,6 +51,9 @@ void RegisterProgramTools() {
   RegisterTool(Tool::CoulombWedge, forms::OpenModal<frmCoulombWedge>);
   RegisterTool(Tool::Coulomb, forms::OpenModal<frmCoulomb>);
   RegisterTool(Tool::CoulombJoint, forms::OpenModal<frmCoulombJoint>);
+  RegisterTool(Tool::Bieniawski, forms::OpenModal<frmBieniawski>);
+  RegisterTool(Tool::HoekBrown, forms::OpenModal<frmHoek>);
+  RegisterTool(Tool::VonMises, forms::OpenModal<frmVonMises>);
   RegisterTool(Tool::PlaneStress, forms::OpenModal<frmPlaneStress>);
   RegisterTool(Tool::Elasticity3D, forms::OpenModal<frmElasti3D>);
   RegisterTool(Tool::StrainRosette, forms::OpenModal<frmRozeta>);

@@ -113,7 +113,8 @@ class StressPlot : public QWidget {
   // The world point under a picture position (twips); the read-out.
   virtual QPointF WorldAt(float x, float y) const;
   QString CoordinatesText(float x, float y) const;
-  QString InternalCoordinatesText(float x, float y) const;
+  // A member may add to the internal read-out.
+  virtual QString InternalCoordinatesText(float x, float y) const;
 
   // Mouse handling in twips (the widget's mouse events call these).
   void MouseDown(float x, float y);

@@ -1,6 +1,5 @@
 #include "tools/failure/Bieniawski.h"
 
-#include "core/Conversions.h"
 #include "core/NumberFormat.h"
 
 #include <cmath>
@@ -87,14 +86,6 @@ BieniawskiResult EvaluateBieniawski(const StressInput& stress, const BieniawskiP
     result.PoreFailure = FailureFlagAfter(*result.PoreVerdict, params.PoreFailure);
   }
   return result;
-}
-
-PlotRange BieniawskiPlotRange(float s1, float s2, float zoomFactor) {
-  PlotRange range;
-  range.R = CSng((static_cast<double>(s1) - s2) / 2.0);
-  range.X = StressPlotRange(s1, s2, zoomFactor);
-  range.Y = range.X;
-  return range;
 }
 
 Envelope BieniawskiEnvelope(float co, float a, float k, float s1) {

@@ -58,12 +58,8 @@ struct BieniawskiResult {
 // stresses leave the 32-bit range.
 BieniawskiResult EvaluateBieniawski(const StressInput& stress, const BieniawskiParams& params);
 
-// --- The plot.
-
-// The ranges, both axes from the principal stresses at the zoom factor
-// (1 on reset) with the 1.2 rule; the zoom bar changes both. Raises
-// Overflow (6) beyond the 32-bit range.
-PlotRange BieniawskiPlotRange(float s1, float s2, float zoomFactor);
+// --- The plot (its ranges: FailurePlot's vertical range like the
+// horizontal one, both following the zoom bar).
 
 // The envelope: from (0, Co) through the points (x, Co (1 + A (x/Co)^k))
 // for x = 0, 1, 2, ... while x does not exceed s1 (no point when s1 is

@@ -161,13 +161,6 @@ AxisRange StressPlotRange(float s1, float s2, float zoom = 1.0f);
 // 1.2 rule. Raises Overflow (6) beyond the 32-bit range.
 AxisRange PlainAxisRange(float s1, float s2);
 
-// Both axes of a plot and R = (s1 - s2) / 2.
-struct PlotRange {
-  AxisRange X;
-  AxisRange Y;
-  float R = 0;
-};
-
 // The point of a stress state in the principal-stress plane: (s2, s1).
 PlotPoint StressPointOf(float s1, float s2);
 

@@ -171,7 +171,9 @@ void FailurePlot::PlaceAxisLabels() {
   const float x0 = static_cast<float>(yaxis_.x1());
   const float y0 = static_cast<float>(xaxis_.y1());
   PlaceValueLabel(kOrigin, x0 - 210, y0 + 90);
-  PlaceValueLabel(kStrengthCaption, x0 - 350, markerRow_);
+  // 350 twips left of the axis, or further when a long value would reach it.
+  const float width = static_cast<float>(ValueLabel(kStrengthCaption)->width() * forms::kTwipsPerPixel);
+  PlaceValueLabel(kStrengthCaption, std::min(x0 - 350, x0 - width - 90), markerRow_);
   PlaceCaptions();
 }
 
@@ -207,9 +209,47 @@ void FailurePlot::DrawWorldPolyline(const std::vector<PlotPoint>& points, const 
   for (std::size_t i = 1; i < points.size(); ++i) DrawWorldLine(points[i - 1], points[i], colour, width);
 }
 
+bool FailurePlot::DrawEnvelope(const Envelope& envelope) {
+  if (!Step([&] { DrawWorldPolyline(envelope.Points, QColor(kTeal), 2); })) return false;
+  if (envelope.Overflow) SetValueLabelsVisible(false);
+  return true;
+}
+
 void FailurePlot::DrawHalfCircle(float centre, float radius, const QColor& colour) {
   DrawArc({ColumnOf(centre), xaxis_.y1()}, CSng(static_cast<double>(radius) * HorizontalScale()), 0, kHalfTurn,
           colour);
+}
+
+// --- The principal-stress plane --------------------------------------------
+
+PrincipalCriterionPlot::PrincipalCriterionPlot(QWidget* parent) : FailurePlot(parent) {
+  SetAxisMarks(AxisMarks::Ticks);
+}
+
+void PrincipalCriterionPlot::SetCriterion(const Principal2D& principal, float strength, Envelope envelope,
+                                          std::optional<PlotPoint> effective) {
+  SetPrincipal(principal.S1, principal.S2, principal.TauMax);
+  SetStrength(strength);
+  envelope_ = std::move(envelope);
+  effective_ = effective;
+}
+
+void PrincipalCriterionPlot::Show(bool reset) {
+  if (s1_ == 0 && s2_ == 0) Blank();
+  else Redraw(reset);
+}
+
+void PrincipalCriterionPlot::Forget() {
+  SetCriterion(Principal2D{}, 0, Envelope{}, std::nullopt);
+  Blank();
+}
+
+void PrincipalCriterionPlot::DrawCriterion() {
+  SetCaptionsVisible({QStringLiteral("Label16"), QStringLiteral("Label17"), QStringLiteral("Label18")}, false);
+  if (!Step([&] { DrawStrengthMarker(); })) return;
+  if (!DrawEnvelope(envelope_)) return;
+  if (!Step([&] { DrawWorldDot(StressPointOf(s1_, s2_), QColor(kBlue)); })) return;
+  if (effective_) Step([&] { DrawWorldDot(*effective_, QColor(kRed)); });
 }
 
 }  // namespace brantel

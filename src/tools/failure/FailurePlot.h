@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QStringList>
 
+#include <optional>
+
 #include <vector>
 
 namespace brantel {
@@ -34,9 +36,9 @@ namespace brantel {
 //   - Inside DrawCriterion: Step(...) runs one drawing step under the
 //     family's error rule (an overflow hides the captions and the drawing
 //     goes on; any other run-time error ends it); DrawStrengthMarker,
-//     DrawWorldDot, DrawWorldLine, DrawWorldPolyline and DrawHalfCircle draw
-//     in world units; ColumnOf, RowOf and HorizontalScale map world values
-//     to the picture (twips).
+//     DrawWorldDot, DrawWorldLine, DrawWorldPolyline, DrawEnvelope and
+//     DrawHalfCircle draw in world units; ColumnOf, RowOf and
+//     HorizontalScale map world values to the picture (twips).
 //   - Captions: Label(0) (the origin, "0"), Label16, Label17, Label18
 //     (values under the horizontal axis) and Label19 (the strength, teal)
 //     exist; AddCaption adds a tool's own; SetCaptionsVisible hides some.
@@ -123,6 +125,11 @@ class FailurePlot : public StressPlot {
   void DrawWorldDot(PlotPoint p, const QColor& colour, float lift = 0);
   void DrawWorldLine(PlotPoint from, PlotPoint to, const QColor& colour, int width = 2);
   void DrawWorldPolyline(const std::vector<PlotPoint>& points, const QColor& colour, int width = 2);
+  // An envelope of FailureCommon.h as a teal polyline of width 2, as one
+  // drawing step; a curve that stopped where it left the 32-bit range hides
+  // the captions, as any overflow while drawing does. False when the
+  // drawing must end.
+  bool DrawEnvelope(const Envelope& envelope);
   // The upper half of the circle of centre (centre, 0) and radius r, in the
   // horizontal scale.
   void DrawHalfCircle(float centre, float radius, const QColor& colour);
@@ -143,6 +150,37 @@ class FailurePlot : public StressPlot {
   bool stepRounded_ = false;
   float strength_ = 0;
   float markerRow_ = 0;
+};
+
+// The plot of a criterion in the principal-stress plane, s2 across and s1
+// up (the Hoek-Brown, Bieniawski and Von Mises tools): the strength marker,
+// the envelope, the stress point (s2, s1) in blue and, with a pore
+// pressure, the effective point in red; short ticks on the axes and only
+// the origin and strength captions. The tool chooses the vertical range.
+class PrincipalCriterionPlot : public FailurePlot {
+  Q_OBJECT
+
+ public:
+  explicit PrincipalCriterionPlot(QWidget* parent = nullptr);
+
+  // The state drawn: the principal stresses, the strength (marker and
+  // Label19), the envelope in world points and the effective point, if any.
+  void SetCriterion(const Principal2D& principal, float strength, Envelope envelope,
+                    std::optional<PlotPoint> effective);
+  const Envelope& CriterionEnvelope() const { return envelope_; }
+  // Draws the state again (reset: the ranges at zoom factor 1). A state of
+  // s1 = s2 = 0 has no range: the plot is blank.
+  void Show(bool reset);
+  // There is no state to show (it could not be computed): blank, also when
+  // the zoom bar moves, until the next SetCriterion.
+  void Forget();
+
+ protected:
+  void DrawCriterion() override;
+
+ private:
+  Envelope envelope_;
+  std::optional<PlotPoint> effective_;
 };
 
 }  // namespace brantel

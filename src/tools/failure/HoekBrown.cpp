@@ -1,7 +1,5 @@
 #include "tools/failure/HoekBrown.h"
 
-#include "core/Conversions.h"
-
 #include <cmath>
 
 namespace brantel {
@@ -89,14 +87,6 @@ HoekResult EvaluateHoek(const StressInput& stress, const HoekParams& params) {
     result.PoreFailure = FailureFlagAfter(*result.PoreVerdict, params.PoreFailure);
   }
   return result;
-}
-
-PlotRange HoekPlotRange(float s1, float s2, float zoomFactor) {
-  PlotRange range;
-  range.R = CSng((static_cast<double>(s1) - s2) / 2.0);
-  range.X = StressPlotRange(s1, s2, zoomFactor);
-  range.Y = PlainAxisRange(s1, s2);
-  return range;
 }
 
 Envelope HoekEnvelope(const HoekParams& params, float s1) {

@@ -63,12 +63,7 @@ struct HoekResult {
 // Overflow (6) when the principal stresses leave the 32-bit range.
 HoekResult EvaluateHoek(const StressInput& stress, const HoekParams& params);
 
-// --- The plot.
-
-// The ranges: horizontal from the principal stresses at the zoom factor
-// (1 on reset) with the 1.2 rule, vertical s2 - R to s1 + R whatever the
-// zoom. Raises Overflow (6) beyond the 32-bit range.
-PlotRange HoekPlotRange(float s1, float s2, float zoomFactor);
+// --- The plot (its ranges: FailurePlot's Plain vertical range).
 
 // The envelope of the selected criterion: from (0, strength) through the
 // points (x, y) for x = 0, 0.5, 1.0, ... up to Int(s1) + 1, with

@@ -1,7 +1,5 @@
 #include "tools/failure/VonMises.h"
 
-#include "core/Conversions.h"
-
 #include <cmath>
 
 namespace brantel {
@@ -47,14 +45,6 @@ VonMisesResult EvaluateVonMises(const StressInput& stress, const VonMisesData& i
                    : holds           ? Verdict::Holds
                                      : Verdict::Fails;
   return result;
-}
-
-PlotRange VonMisesPlotRange(float s1, float s2, float zoomFactor) {
-  PlotRange range;
-  range.R = CSng((static_cast<double>(s1) - s2) / 2.0);
-  range.X = StressPlotRange(s1, s2, zoomFactor);
-  range.Y = range.X;
-  return range;
 }
 
 Envelope VonMisesEnvelope(float tensileStrength) {

@@ -53,12 +53,8 @@ struct VonMisesResult {
 // leave the 32-bit range.
 VonMisesResult EvaluateVonMises(const StressInput& stress, const VonMisesData& input);
 
-// --- The plot.
-
-// The ranges on reset or at the zoom factor, both axes with the 1.2 rule.
-// The zoom bar alone changes only the horizontal range (StressPlotRange),
-// the vertical one stays. Raises Overflow (6) beyond the 32-bit range.
-PlotRange VonMisesPlotRange(float s1, float s2, float zoomFactor);
+// --- The plot (its ranges: FailurePlot's vertical range like the
+// horizontal one; a redraw after the zoom bar sets both).
 
 // The envelope, the part of the ellipse s1^2 - s1 s2 + s2^2 = T^2 between
 // the two axes, as one polyline from (0, T): first (u, v) for u = 0, 0.1,

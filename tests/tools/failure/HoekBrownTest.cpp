@@ -170,18 +170,6 @@ TEST(HoekBrown, ValidationOrderAndMessages) {
   EXPECT_EQ(kHoekBoxRules[6].Box, u"Text25");
 }
 
-TEST(HoekBrown, PlotRanges) {
-  PlotRange r = HoekPlotRange(10, 0, 2);
-  EXPECT_EQ(r.X.Span, 30.0f);
-  EXPECT_EQ(r.X.Min, -10.0f);
-  EXPECT_EQ(r.Y.Span, 20.0f);  // the vertical span ignores the zoom
-  r = HoekPlotRange(10, 8, 1);
-  EXPECT_FLOAT_EQ(r.X.Span, 13.2f);
-  EXPECT_EQ(r.Y.Span, 4.0f);
-  EXPECT_EQ(r.Y.Max, 11.0f);
-  EXPECT_EQ(r.R, 1.0f);
-}
-
 TEST(HoekBrown, EnvelopePoints) {
   // s1 = 10.3: x from 0 to 11 in steps of 0.5, after the start (0, Co).
   Envelope e = HoekEnvelope(Intact(100, 7), 10.3f);

@@ -1,0 +1,192 @@
+#include "tools/failure/VonMisesDialog.h"
+
+#include "core/History.h"
+#include "core/Messages.h"
+#include "core/NumberFormat.h"
+#include "core/Settings.h"
+#include "forms/FormInputs.h"
+#include "tools/failure/FailurePlot.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+namespace brantel {
+namespace {
+
+using forms::ControlRow;
+using forms::Kind;
+
+constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
+
+constexpr forms::FormDesign kForm{frmVonMises::kNarrowWidth, 5640, "Von Mises Failure Criterion",
+                                  "Κριτήριο αστοχίας κατά Von Mises σε υλικό"};
+
+constexpr ControlRow kControls[] = {
+    // The stress state and the plot switch.
+    {"Frame1", Kind::Frame, nullptr, 120, 120, 4530, 1455, "Input Data", "Εισαγωγή δεδομένων"},
+    {"lblsx", Kind::Label, "Frame1", 240, 300, 600, 255, "sx", "σ x", "Text1"},
+    {"lblsy", Kind::Label, "Frame1", 240, 660, 600, 255, "sy", "σ y", "Text2"},
+    {"lbltxy", Kind::Label, "Frame1", 240, 1020, 600, 255, "txy", "τ xy", "Text3"},
+    {"Text1", Kind::TextBox, "Frame1", 960, 270, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
+    {"Text2", Kind::TextBox, "Frame1", 960, 630, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
+    {"Text3", Kind::TextBox, "Frame1", 960, 990, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
+    {"chkGraph", Kind::CheckBox, "Frame1", 2640, 300, 1695, 255, "Graph", "Γράφημα"},
+    // The material.
+    {"Frame2", Kind::Frame, nullptr, 120, 1680, 4530, 735, "Material Parameter", "Παράμετρος υλικού"},
+    {"Label4", Kind::Label, "Frame2", 240, 300, 2280, 255, "Tensile Strength", "Αντοχή σε εφελκυσμό", "Text4"},
+    {"Text4", Kind::TextBox, "Frame2", 2640, 270, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
+    // The results.
+    {"Frame3", Kind::Frame, nullptr, 120, 2520, 4530, 1095, "Results", "Αποτελέσματα"},
+    {"Label6", Kind::Label, "Frame3", 240, 300, 2280, 255, "Von Mises Stress", "Τάση Von Mises", "Text6"},
+    {"Label5", Kind::Label, "Frame3", 240, 660, 2280, 255, "Failure", "Αστοχία", "Text5"},
+    {"Text6", Kind::TextBox, "Frame3", 2640, 270, 1215, 285, nullptr, nullptr, nullptr, kResult},
+    {"Text5", Kind::TextBox, "Frame3", 2640, 630, 1215, 285, nullptr, nullptr, nullptr, kResult},
+    // The interactive plot, beyond the narrow width.
+    {"HScroll1", Kind::HScroll, nullptr, 5280, 120, 3015, 255, "Zoom", "Μεγέθυνση"},
+    {"Picture1", Kind::Picture, nullptr, 4800, 480, 4080, 4000},
+    {"lblCoord", Kind::Label, nullptr, 5280, 4560, 3255, 495},
+    {"lblIntCoord", Kind::Label, nullptr, 5280, 5040, 3255, 495},
+    // Buttons.
+    {"cmdHelp", Kind::Button, nullptr, 240, 5040, 1215, 375, "Help"},
+    {"cmdCancel", Kind::Button, nullptr, 1800, 5040, 1215, 375, "Cancel"},
+    {"CmdOk", Kind::Button, nullptr, 3360, 5040, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+};
+
+// A number of the record in its box, shown in the tool's mask.
+void ShowInput(QLineEdit* box, float value) {
+  forms::ShowStoredValue(box, value, Format(value, kCriterionValueMask));
+}
+
+// The value of a box that validation has passed.
+float ValueOf(const QLineEdit* box) { return InputBoxValue(box).value_or(0.0f); }
+
+}  // namespace
+
+frmVonMises::frmVonMises(QWidget* owner) : FormDialog(owner) {
+  setObjectName(QStringLiteral("frmVonMises"));
+  Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
+    if (QLatin1String(row.name) == QLatin1String("Picture1")) return new PrincipalCriterionPlot(parent);
+    return nullptr;
+  });
+  ui_.sx = Require<QLineEdit>(u"Text1");
+  ui_.sy = Require<QLineEdit>(u"Text2");
+  ui_.txy = Require<QLineEdit>(u"Text3");
+  ui_.strength = Require<QLineEdit>(u"Text4");
+  ui_.graph = Require<QCheckBox>(u"chkGraph");
+  ui_.stress = Require<QLineEdit>(u"Text6");
+  ui_.failure = Require<QLineEdit>(u"Text5");
+  ui_.ok = Require<QPushButton>(u"CmdOk");
+  ui_.plot = Require<PrincipalCriterionPlot>(u"Picture1");
+  ui_.plot->SetVerticalRange(FailurePlot::VerticalRange::LikeHorizontal);
+  ConnectFailurePlot(ui_.plot, Require<QScrollBar>(u"HScroll1"), Require<QLabel>(u"lblCoord"),
+                     Require<QLabel>(u"lblIntCoord"));
+
+  WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  for (QLineEdit* box : Boxes()) connect(box, &QLineEdit::textChanged, this, &frmVonMises::TextInput_Change);
+  connect(ui_.graph, &QCheckBox::toggled, this, &frmVonMises::chkGraph_Click);
+
+  Form_Load();
+}
+
+frmVonMises::~frmVonMises() = default;
+
+std::array<QLineEdit*, kVonMisesBoxCount> frmVonMises::Boxes() const {
+  return {ui_.sx, ui_.sy, ui_.txy, ui_.strength};
+}
+
+void frmVonMises::Form_Load() {
+  LoadInputs();
+  if (ValidateInput()) Calculate();
+  if (EnableMohrCircles == 1) ui_.graph->setChecked(true);
+  // A plot kept with the inputs shows the loaded state too.
+  Redraw(true);
+  AddHistoryLine(Tr(QStringLiteral("Failure Analysis based on the Von Mises failure criterion."),
+                    QStringLiteral("Εκτίμηση της αστοχίας υλικού βάσει του κριτηρίου Von Mises.")));
+}
+
+void frmVonMises::LoadFromProject() {
+  stress_ = Project.VonMisesStress;
+  input_ = Project.VonMisesInput;
+  principal_ = Principal2D{};
+  computed_ = false;
+  ShowInput(ui_.sx, stress_.Sx);
+  ShowInput(ui_.sy, stress_.Sy);
+  ShowInput(ui_.txy, stress_.Txy);
+  ShowInput(ui_.strength, input_.TensileStrength);
+  {
+    const QSignalBlocker quiet(ui_.graph);
+    ui_.graph->setChecked(stress_.GraphOption == 1);
+  }
+  chkGraph_Click();
+}
+
+bool frmVonMises::ValidateInput() {
+  const std::array<QLineEdit*, kVonMisesBoxCount> boxes = Boxes();
+  // An empty box gets "0"; the check then runs again over the boxes as they
+  // now stand, so that every box is judged and each fault shown once.
+  const QScopedValueRollback guard(validating_, true);
+  for (;;) {
+    std::array<QString, kVonMisesBoxCount> texts;
+    for (std::size_t i = 0; i < boxes.size(); ++i) texts[i] = boxes[i]->text();
+    const CriterionInputCheck check = CheckVonMisesInputs(texts);
+    if (!ApplyInputCheck(check, boxes)) return false;
+    if (check.ZeroedBoxes.empty()) break;
+  }
+  stress_.Sx = ValueOf(ui_.sx);
+  stress_.Sy = ValueOf(ui_.sy);
+  stress_.Txy = ValueOf(ui_.txy);
+  input_.TensileStrength = ValueOf(ui_.strength);
+  return true;
+}
+
+void frmVonMises::Calculate() {
+  calculating_ = true;
+  computed_ = forms::Calculate({ui_.stress, ui_.failure}, [this] {
+    const VonMisesResult result = EvaluateVonMises(stress_, input_);
+    principal_ = result.Principal;
+    input_.Failure = result.Failure;
+    ShowVerdict(ui_.failure, result.FailureVerdict);
+    forms::ShowResult(ui_.stress, result.EquivalentStress ? Format(*result.EquivalentStress, kVonMisesStressMask)
+                                                          : QString());
+    ui_.ok->setEnabled(result.CanCommit);
+  });
+  calculating_ = false;
+}
+
+void frmVonMises::Redraw(bool reset) {
+  if (!computed_) {
+    ui_.plot->Forget();
+    return;
+  }
+  const float t = input_.TensileStrength;
+  ui_.plot->SetCriterion(principal_, t, VonMisesEnvelope(t), std::nullopt);
+  ui_.plot->Show(reset);
+}
+
+void frmVonMises::TextInput_Change() {
+  if (loading_ || calculating_ || validating_) return;
+  if (!ValidateInput()) return;
+  Calculate();
+  Redraw(false);
+}
+
+void frmVonMises::chkGraph_Click() {
+  const bool shown = ui_.graph->isChecked();
+  SwitchPlotWidth(*this, ui_.plot, shown, kNarrowWidth, kWideWidth);
+  if (shown && !loading_) Redraw(true);
+}
+
+void frmVonMises::CommitToProject() {
+  // The plot switch is kept with the inputs.
+  stress_.GraphOption = ui_.graph->isChecked() ? 1 : 0;
+  Project.VonMisesStress = stress_;
+  Project.VonMisesInput = input_;
+  MarkProjectChanged();
+}
+
+}  // namespace brantel

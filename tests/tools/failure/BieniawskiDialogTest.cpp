@@ -1,0 +1,155 @@
+#include "core/Settings.h"
+#include "core/project/ProjectRecord.h"
+#include "support/DialogTest.h"
+#include "tools/failure/BieniawskiDialog.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+namespace brantel {
+namespace {
+
+class BieniawskiDialogTest : public test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    EnableMohrCircles = 0;
+    ResetProjectRecord(Project, true, true);  // A = 5, k = 0.75
+    Project.FileSaved = kFlagTrue;
+  }
+  static void Store(float sx, float sy, qint16 graph = 0) {
+    Project.BieniawskiStress = StressInput{sx, sy, 0, graph};
+    Project.BieniawskiInput.Co = 100;
+  }
+  frmBieniawski& Open() { return DialogTest::Open<frmBieniawski>(); }
+  frmBieniawski& Dialog() const { return static_cast<frmBieniawski&>(Current()); }
+  BieniawskiPlot* Plot() const { return Control<BieniawskiPlot>(u"Picture1"); }
+  std::vector<PlotItem> Envelope() const {
+    std::vector<PlotItem> lines;
+    for (const PlotItem& item : Plot()->Items())
+      if (item.colour == QColor(FailurePlot::kTeal) && item.type == PlotItem::Type::Line) lines.push_back(item);
+    return lines;
+  }
+};
+
+TEST_F(BieniawskiDialogTest, VerdictsOnTheTotalAndTheEffectiveStresses) {
+  Store(100, 0);
+  Open();
+  EXPECT_EQ(Text(u"Text8"), QStringLiteral("Range Error"));  // uniaxial: s2 = 0
+  // s2 = 10: the limit s1 = 100 (1 + 5 x 0.1^0.75) = 188.9.
+  Type(u"Text2", QStringLiteral("10"));
+  EXPECT_EQ(Text(u"Text8"), QStringLiteral("False"));
+  Type(u"Text1", QStringLiteral("189"));
+  EXPECT_EQ(Text(u"Text8"), QStringLiteral("True"));
+  Type(u"Text5", QStringLiteral("0"));
+  EXPECT_EQ(Text(u"Text8"), QString());
+  EXPECT_EQ(Dialog().WorkingParams().Failure, -1);  // kept
+
+  Type(u"Text5", QStringLiteral("100"));
+  Press(u"chkPore");
+  Type(u"Text4", QStringLiteral("10"));  // s2 - P = 0
+  EXPECT_EQ(Text(u"Text9"), QStringLiteral("Range Error"));
+  // s2 - P = 5: the limit s1 - P = 152.9, passed by 189 - 5.
+  Type(u"Text4", QStringLiteral("5"));
+  EXPECT_EQ(Text(u"Text9"), QStringLiteral("True"));
+  Type(u"Text4", QStringLiteral("0"));
+  EXPECT_EQ(Text(u"Text9"), QString());
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(History().contains(QStringLiteral("Failure Analysis based on the Bieniawski criterion.")));
+}
+
+TEST_F(BieniawskiDialogTest, EmptyBoxesBecomeZeroAndEachFaultIsShownOnce) {
+  Store(100, 10);
+  Open();
+  Type(u"Text2", QString());
+  EXPECT_EQ(Text(u"Text2"), QStringLiteral("0"));
+  EXPECT_EQ(Control<QLineEdit>(u"Text2")->selectedText(), QStringLiteral("0"));
+  EXPECT_EQ(Text(u"Text8"), QStringLiteral("Range Error"));
+  Type(u"Text2", QStringLiteral("10"));
+
+  Paste(u"Text3", QStringLiteral("abc"));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for txy"));
+  // An emptied box beside a bad one: the bad one speaks, once.
+  Paste(u"Text1", QString());
+  EXPECT_EQ(Text(u"Text1"), QStringLiteral("0"));
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for txy"));
+  // OK refuses the bad box; closing then commits nothing.
+  Press(u"CmdOk");
+  EXPECT_TRUE(Dialog().isVisible());
+  Dialog().close();
+  EXPECT_EQ(Project.BieniawskiStress.Sx, 100.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+
+  Open();
+  boxes_->Clear();
+  Type(u"Text7", QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("k > 0"));
+  EnglishMenus = 0;
+  Type(u"Text6", QStringLiteral("x"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για την Παράμετρο Α"));
+  EXPECT_EQ(Messages().size(), 2u);
+}
+
+TEST_F(BieniawskiDialogTest, OkCommitsAndWithoutEditsKeepsTheStoredValues) {
+  Project.BieniawskiStress = StressInput{12.34567f, 3.21098f, 0.00042f, 1};
+  Project.BieniawskiInput.Co = 98.76543f;
+  Project.BieniawskiInput.UsePore = 1;
+  Project.BieniawskiInput.PorePressure = 0.12345f;
+  const ProjectRecord stored = Project;
+  Open();
+  EXPECT_EQ(Dialog().width(), 716);  // the plot kept with the inputs
+  Focus(u"Text5");
+  Focus(u"Text1");
+  Press(u"CmdOk");
+  EXPECT_EQ(Project.BieniawskiStress.Sx, stored.BieniawskiStress.Sx);
+  EXPECT_EQ(Project.BieniawskiStress.GraphOption, 1);
+  EXPECT_EQ(Project.BieniawskiInput.Co, stored.BieniawskiInput.Co);
+  EXPECT_EQ(Project.BieniawskiInput.PorePressure, stored.BieniawskiInput.PorePressure);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+
+  Open();
+  Press(u"chkPore");
+  Press(u"chkGraph");
+  Type(u"Text1", QStringLiteral("200"));
+  Press(u"CmdOk");
+  EXPECT_EQ(Project.BieniawskiStress.GraphOption, 0);
+  EXPECT_EQ(Project.BieniawskiInput.UsePore, 0);
+  EXPECT_EQ(Project.BieniawskiPrincipal.S1, 200.0f);
+  EXPECT_EQ(Project.BieniawskiInput.Failure, -1);
+}
+
+TEST_F(BieniawskiDialogTest, EnvelopeRangesAndReadOut) {
+  // k = 0: the envelope is the line y = Co (1 + A), joined to (0, Co) by a
+  // vertical segment.
+  Store(3, 1, 1);
+  Project.BieniawskiInput.K = 0;
+  Open();
+  const std::vector<PlotItem> lines = Envelope();
+  ASSERT_EQ(lines.size(), 4u);  // x = 0 to 3
+  EXPECT_DOUBLE_EQ(lines[0].a.x(), lines[0].b.x());
+  for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_DOUBLE_EQ(lines[i].a.y(), lines[i].b.y());
+  EXPECT_NEAR(lines[0].a.y() - lines[0].b.y(), 500 * Plot()->VerticalScale(), 0.5);
+
+  // The zoom bar scales both axes: s1 = 10, s2 = 0 at zoom 20.
+  Type(u"Text1", QStringLiteral("10"));
+  Type(u"Text2", QStringLiteral("0"));
+  Control<QScrollBar>(u"HScroll1")->setValue(20);
+  EXPECT_FLOAT_EQ(Plot()->XRange(), 30.0f);
+  EXPECT_FLOAT_EQ(Plot()->YRange(), 30.0f);
+
+  // The internal read-out gives the horizontal range in English only.
+  ShowInternalPlotCoords = 1;
+  Plot()->MouseMove(600, 300);
+  EXPECT_EQ(Text(u"lblIntCoord"), QStringLiteral("Int. Coordinates: (X=600, Y=300)") +
+                                      BieniawskiReadoutTail(Plot()->XMin(), Plot()->XMax()));
+  EnglishMenus = 0;
+  Plot()->MouseMove(600, 300);
+  EXPECT_EQ(Text(u"lblIntCoord"), QStringLiteral("Εσωτ. Συντεταγμένες: (X=600, Y=300)"));
+}
+
+}  // namespace
+}  // namespace brantel

@@ -1,0 +1,110 @@
+#include "core/Settings.h"
+#include "core/project/ProjectRecord.h"
+#include "support/DialogTest.h"
+#include "tools/failure/FailurePlot.h"
+#include "tools/failure/VonMisesDialog.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace brantel {
+namespace {
+
+class VonMisesDialogTest : public test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    EnableMohrCircles = 0;
+    ResetProjectRecord(Project, true, true);
+    Project.FileSaved = kFlagTrue;
+  }
+  static void Store(float sx, float sy, float txy, float t, qint16 graph = 0) {
+    Project.VonMisesStress = StressInput{sx, sy, txy, graph};
+    Project.VonMisesInput.TensileStrength = t;
+  }
+  frmVonMises& Open() { return DialogTest::Open<frmVonMises>(); }
+  frmVonMises& Dialog() const { return static_cast<frmVonMises&>(Current()); }
+  PrincipalCriterionPlot* Plot() const { return Control<PrincipalCriterionPlot>(u"Picture1"); }
+  int EnvelopeSegments() const {
+    int n = 0;
+    for (const PlotItem& item : Plot()->Items())
+      n += item.colour == QColor(FailurePlot::kTeal) && item.type == PlotItem::Type::Line ? 1 : 0;
+    return n;
+  }
+};
+
+TEST_F(VonMisesDialogTest, VerdictsAndTheOkButton) {
+  Store(100, 0, 0, 100);
+  Open();
+  EXPECT_EQ(Text(u"Text6"), QStringLiteral("100.00"));
+  EXPECT_EQ(Text(u"Text5"), QStringLiteral("True"));  // reaching T fails
+  EXPECT_TRUE(Enabled(u"CmdOk"));
+  // Nothing to judge without a strength: no verdict, no OK.
+  Type(u"Text4", QStringLiteral("0"));
+  EXPECT_EQ(Text(u"Text5"), QString());
+  EXPECT_EQ(Text(u"Text6"), QStringLiteral("100.00"));
+  EXPECT_FALSE(Enabled(u"CmdOk"));
+  EXPECT_EQ(Dialog().WorkingInput().Failure, -1);
+  // Pure shear 10: sv = 300^0.5.
+  Type(u"Text4", QStringLiteral("20"));
+  Type(u"Text1", QStringLiteral("0"));
+  Type(u"Text3", QStringLiteral("10"));
+  EXPECT_EQ(Text(u"Text6"), QStringLiteral("17.32"));
+  EXPECT_EQ(Text(u"Text5"), QStringLiteral("False"));
+  EXPECT_TRUE(Enabled(u"CmdOk"));
+  Type(u"Text3", QString());  // becomes "0": no stress at all
+  EXPECT_EQ(Text(u"Text3"), QStringLiteral("0"));
+  EXPECT_EQ(Text(u"Text5"), QString());
+  EXPECT_FALSE(Enabled(u"CmdOk"));
+  // A negative strength is taken: every state fails.
+  Type(u"Text4", QStringLiteral("-5"));
+  Type(u"Text2", QStringLiteral("-1"));
+  EXPECT_EQ(Text(u"Text5"), QStringLiteral("True"));
+  EXPECT_TRUE(Messages().empty());
+
+  Paste(u"Text4", QStringLiteral("t"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid tensile strength"));
+  Press(u"CmdOk");
+  EXPECT_TRUE(Dialog().isVisible());
+  EXPECT_EQ(Messages().size(), 2u);
+  EnglishMenus = 0;
+  Paste(u"Text1", QStringLiteral("z"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το σx"));
+  Dialog().close();
+  EXPECT_EQ(Project.VonMisesInput.TensileStrength, 100.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+}
+
+TEST_F(VonMisesDialogTest, TheGraphOptionIsKeptWithTheInputs) {
+  Store(6.54321f, -3.21f, 2.0001f, 8.765432f);
+  const ProjectRecord stored = Project;
+  Open();
+  EXPECT_EQ(Dialog().width(), 318);  // 4770 twips
+  Press(u"chkGraph");
+  EXPECT_EQ(Dialog().width(), 612);  // 9180 twips
+  // From (0, T) over (T, T) to (T, 0), and the state.
+  EXPECT_EQ(EnvelopeSegments(), static_cast<int>(VonMisesEnvelope(8.765432f).Points.size()) - 1);
+  EXPECT_EQ(Plot()->ValueLabel(QStringLiteral("Label19"))->text(), QStringLiteral("8.8"));
+  Press(u"CmdOk");
+  EXPECT_EQ(Project.VonMisesStress.GraphOption, 1);
+  EXPECT_EQ(Project.VonMisesStress.Sx, stored.VonMisesStress.Sx);
+  EXPECT_EQ(Project.VonMisesStress.Txy, stored.VonMisesStress.Txy);
+  EXPECT_EQ(Project.VonMisesInput.TensileStrength, stored.VonMisesInput.TensileStrength);
+  EXPECT_EQ(Project.VonMisesInput.Failure, -1);  // sv = 9.28
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+
+  // Reopened: the plot shows the loaded state.
+  Open();
+  EXPECT_TRUE(Control<QCheckBox>(u"chkGraph")->isChecked());
+  EXPECT_EQ(Dialog().width(), 612);
+  EXPECT_GT(EnvelopeSegments(), 0);
+  Press(u"cmdHelp");
+  EXPECT_EQ(LastMessage(),
+            QStringLiteral("Position the cursor on any item on the form and press F1 for context-sensitive Help"));
+  EXPECT_EQ(Control<QLineEdit>(u"Text4")->accessibleName(), QStringLiteral("Tensile Strength"));
+  EXPECT_EQ(Control<QLineEdit>(u"Text6")->accessibleName(), QStringLiteral("Von Mises Stress"));
+}
+
+}  // namespace
+}  // namespace brantel
