@@ -10,6 +10,7 @@
 #include "forms/FormInputs.h"
 #include "platform/CommonDialogs.h"
 #include "tools/elasticity/StressStrainChart.h"
+#include "tools/failure/FailureDialogCommon.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -420,7 +421,8 @@ void frmLab::chkPlot_Click() {
   ui_.chart->setVisible(shown);
   Layout().SetFormWidth(shown ? kWideWidth : kNarrowWidth);
   if (shown) PlotStressStrain();
-  forms::CenterForm(this);
+  // Centred across the screen; the window keeps its height on it.
+  CenterHorizontally(this);
 }
 
 }  // namespace brantel

@@ -14,10 +14,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 
+#include <algorithm>
 #include <deque>
 #include <set>
 
@@ -320,8 +322,13 @@ TEST_F(LabTestDialogTest, TheChartWidensTheWindowAndFollowsTheData) {
   EXPECT_LE(Chart()->AxisMax(Qt::Horizontal), 6);
   Type(u"txtNum", QStringLiteral("2"));
   EXPECT_EQ(Chart()->Points().size(), 2u);
+  // Each switch centres the window across the screen and leaves its height.
+  Dialog().move(30, 40);
   Control<QCheckBox>(u"chkPlot")->setChecked(false);
   EXPECT_EQ(Dialog().width(), 557);
+  const int screenWidth = Dialog().screen()->geometry().width();
+  EXPECT_EQ(Dialog().x(), std::max(0, (screenWidth - Dialog().frameGeometry().width()) / 2));
+  EXPECT_EQ(Dialog().y(), 40);
 }
 
 TEST_F(LabTestDialogTest, CaptionsHeadersAndSpokenNamesInGreek) {
