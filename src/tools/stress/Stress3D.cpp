@@ -142,9 +142,13 @@ Principal3D PrincipalStresses3D(const Matrix3& m) {
       }
     } else if (lhs < rhs) {
       const double s = std::sqrt(q);
-      float cosine = CSng(Divide(r, s * s * s));
-      cosine = std::clamp(cosine, -1.0f, 1.0f);
-      const double theta = ArcCos(cosine);
+      // The angle's cosine lies close to +-1 when two principal stresses lie
+      // close together; rounded to 32 bits there, it would put the angle off
+      // by the square root of that rounding and the two stresses a visible
+      // amount off theirs (3000, 1500.1, 1500 would show 1500.05 twice). It
+      // is kept in full, held to [-1, 1] against the rounding of Q and R.
+      const double cosine = std::clamp(Divide(r, s * s * s), -1.0, 1.0);
+      const double theta = std::acos(cosine);
       roots = {-2.0 * s * std::cos(theta / 3.0) - shift,
                -2.0 * s * std::cos((theta + kTwoPi) / 3.0) - shift,
                -2.0 * s * std::cos((theta - kTwoPi) / 3.0) - shift};

@@ -17,9 +17,9 @@ namespace brantel {
 // used as entered (it is not normalised). Arrays are indexed from 0: the
 // tensor element (i, j) of row i and column j is Tensor[i - 1][j - 1].
 //
-// Shared arithmetic used: Det3x3 (I3 and J3) and ArcCos (the angle of the
-// three-real-root solution) of core/Arithmetic.h; CSng and CheckFinite of
-// core/Conversions.h. A 32-bit result beyond the float range raises
+// Shared arithmetic used: Det3x3 (I3 and J3) of core/Arithmetic.h; CSng
+// and CheckFinite of core/Conversions.h. The angle of the three-real-root
+// solution is worked out in 64 bits, not through the 32-bit ArcCos. A 32-bit result beyond the float range raises
 // Overflow (6); no function here returns an infinite or undefined number.
 
 // Display masks: s1..s3, I1..I3 and J1..J3 use kStress3DMask. The deviator,
@@ -96,8 +96,8 @@ struct Principal3D {
 // 2a^3 - 9ab + 27c, Q = Q' / 9 and R = R' / 54: Q = R = 0 is a triple root;
 // otherwise 2916 Q'^3 against 729 R'^2 decides between a double root (equal
 // within the rounding of the computation), three distinct real roots
-// (trigonometric form, the cosine of the angle rounded to a 32-bit float and
-// held to [-1, 1]) and one real root. Q' and R' are formed in 64 bits from
+// (trigonometric form, the cosine of the angle in 64 bits held to [-1, 1])
+// and one real root. Q' and R' are formed in 64 bits from
 // the deviator of the tensor's own entries, not from the 32-bit invariants:
 // the same numbers, without the cancellation that wipes them out when the
 // principal stresses lie close together. A symmetric tensor never gives

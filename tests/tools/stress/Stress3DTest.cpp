@@ -123,10 +123,9 @@ TEST(Stress3D, RandomSymmetricTensorsAgreeWithJacobiRotations) {
 
 TEST(Stress3D, NearlyEqualPrincipalStressesStayReal) {
   // Two equal principal stresses in turned axes, or two a hair apart: the
-  // rounding puts such states on either side of a double root. The angle's
-  // cosine is rounded to a 32-bit float near +-1 here, which leaves about
-  // the square root of its roundoff of the stresses' size.
-  constexpr double kClusterTolerance = 2e-4;
+  // rounding puts such states on either side of a double root. Each stress
+  // comes out to the rounding of a 32-bit result.
+  constexpr double kClusterTolerance = 2e-6;
   std::mt19937 gen(7);
   std::uniform_real_distribution<double> angle(-3.0, 3.0), value(-50.0, 50.0), tiny(-1e-4, 1e-4);
   for (int trial = 0; trial < 3000; ++trial) {
@@ -167,6 +166,12 @@ TEST(Stress3D, WorkedStates) {
       {Diagonal(30, 30, 30.2f), {30.2f, 30, 30}},
       {Diagonal(1000, 1001, 999), {1001, 1000, 999}},
       {Diagonal(2.5f, 2.51f, 2.49f), {2.51f, 2.5f, 2.49f}},
+      // Two a little apart against the third: the angle of the solution
+      // lies close to 0 and has to be worked out in full.
+      {Diagonal(3000, 1500.1f, 1500), {3000, 1500.1f, 1500}},
+      {Diagonal(5000, 2500.5f, 2500), {5000, 2500.5f, 2500}},
+      {Diagonal(100, 50.001f, 50), {100, 50.001f, 50}},
+      {Diagonal(-10, -5.0001f, -5), {-5, -5.0001f, -10}},
       // A plane state sx = 10, sy = 6, txy = 5 and sz = 3: s = 8 +- sqrt(29).
       {Matrix3{{{10, 5, 0}, {5, 6, 0}, {0, 0, 3}}}, {8 + 5.385164807f, 3, 8 - 5.385164807f}},
   };
