@@ -379,6 +379,9 @@ void frmCoulomb::CalcCoulomb() {
 
 void frmCoulomb::RedrawGraph(bool reset) {
   if (!result_.Computed) {
+    // No state: the zoom bar, which redraws from the plot's own state, finds
+    // nothing to draw either.
+    ui_.plot->SetPrincipal(0, 0, 0);
     ui_.plot->Blank();
     return;
   }

@@ -334,6 +334,16 @@ TEST_F(CoulombDialogTest, NoStressDrawsNothingAndOverflowBlanks) {
     EXPECT_EQ(Text(box), QString()) << QString::fromUtf16(box).toStdString();
   EXPECT_TRUE(Plot()->Items().empty());
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
+  // The zoom bar does not bring back the last state that could be drawn.
+  Paste(u"Text1", QStringLiteral("1e38"));
+  Paste(u"Text2", QStringLiteral("0"));
+  Paste(u"Text3", QStringLiteral("0"));
+  ASSERT_FALSE(Plot()->Items().empty());
+  Paste(u"Text3", QStringLiteral("3e38"));
+  EXPECT_EQ(Text(u"Text11"), QString());
+  EXPECT_TRUE(Plot()->Items().empty());
+  Control<QScrollBar>(u"HScroll1")->setValue(14);
+  EXPECT_TRUE(Plot()->Items().empty());
 }
 
 TEST_F(CoulombDialogTest, BoxesCarryTheNamesOfTheirLabels) {
