@@ -100,6 +100,12 @@ void ShowInput(QLineEdit* box, float value, QStringView mask) {
   forms::ShowStoredValue(box, value, Format(value, mask));
 }
 
+void ShowInTeal(QLabel* caption) {
+  QPalette p = caption->palette();
+  p.setColor(QPalette::WindowText, QColor(FailurePlot::kTeal));
+  caption->setPalette(p);
+}
+
 }  // namespace
 
 // --- The plot ----------------------------------------------------------------
@@ -109,6 +115,9 @@ CoulombPlot::CoulombPlot(QWidget* parent) : FailurePlot(parent) {
   SetAxisMarks(AxisMarks::Grid);
   SetEqualScales(true);
   SetStepRounded(true);
+  // The values s2, C and s1 under the axis are teal, as the strength beside it.
+  for (const QString& name : {QStringLiteral("Label16"), QStringLiteral("Label17"), QStringLiteral("Label18")})
+    ShowInTeal(ValueLabel(name));
 }
 
 void CoulombPlot::SetState(const Principal2D& principal, const CoulombParams& params, qint16 view) {
@@ -370,6 +379,9 @@ void frmCoulomb::CalcCoulomb() {
 
 void frmCoulomb::RedrawGraph(bool reset) {
   if (!result_.Computed) {
+    // No state: the zoom bar, which redraws from the plot's own state, finds
+    // nothing to draw either.
+    ui_.plot->SetPrincipal(0, 0, 0);
     ui_.plot->Blank();
     return;
   }

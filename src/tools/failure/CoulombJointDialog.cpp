@@ -214,9 +214,16 @@ CoulombJointPlot::CoulombJointPlot(QWidget* parent) : FailurePlot(parent) {
     delete labels_.take(name);
     mohrLabels_.removeAll(name);
   }
-  AddCaption(QStringLiteral("Label20"));
-  AddCaption(QStringLiteral("Label21"));
-  AddCaption(QStringLiteral("Label22"));
+  // The origin and the values under the axis are teal, as the material's
+  // cohesion; the discontinuity's cohesion is yellow, as its envelope.
+  const QColor teal(kTeal);
+  QLabel* origin = ValueLabel(QStringLiteral("Label(0)"));
+  QPalette p = origin->palette();
+  p.setColor(QPalette::WindowText, teal);
+  origin->setPalette(p);
+  AddCaption(QStringLiteral("Label20"), teal);
+  AddCaption(QStringLiteral("Label21"), teal);
+  AddCaption(QStringLiteral("Label22"), teal);
   AddCaption(QStringLiteral("Label24"), QColor(kYellow));
 }
 

@@ -294,6 +294,13 @@ TEST_F(CoulombDialogTest, TheEnvelopeTouchesTheCircleAtFailure) {
   EXPECT_NEAR(distance, circles[0].radius, 0.5);
   EXPECT_EQ(Plot()->ValueLabel(QStringLiteral("Label19"))->text(), QStringLiteral("5.0"));
   EXPECT_FALSE(Plot()->ValueLabel(QStringLiteral("Label18"))->isHidden());
+  // The value captions are teal, the origin's is not.
+  for (const char* name : {"Label16", "Label17", "Label18", "Label19"})
+    EXPECT_EQ(Plot()->ValueLabel(QString::fromLatin1(name))->palette().color(QPalette::WindowText).rgb(),
+              FailurePlot::kTeal)
+        << name;
+  EXPECT_NE(Plot()->ValueLabel(QStringLiteral("Label(0)"))->palette().color(QPalette::WindowText).rgb(),
+            FailurePlot::kTeal);
 
   // The s1-s3 view: the point (s2, s1) lies on the criterion line, the
   // effective point beside it, and the captions under the axis are hidden.
@@ -327,6 +334,16 @@ TEST_F(CoulombDialogTest, NoStressDrawsNothingAndOverflowBlanks) {
     EXPECT_EQ(Text(box), QString()) << QString::fromUtf16(box).toStdString();
   EXPECT_TRUE(Plot()->Items().empty());
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
+  // The zoom bar does not bring back the last state that could be drawn.
+  Paste(u"Text1", QStringLiteral("1e38"));
+  Paste(u"Text2", QStringLiteral("0"));
+  Paste(u"Text3", QStringLiteral("0"));
+  ASSERT_FALSE(Plot()->Items().empty());
+  Paste(u"Text3", QStringLiteral("3e38"));
+  EXPECT_EQ(Text(u"Text11"), QString());
+  EXPECT_TRUE(Plot()->Items().empty());
+  Control<QScrollBar>(u"HScroll1")->setValue(14);
+  EXPECT_TRUE(Plot()->Items().empty());
 }
 
 TEST_F(CoulombDialogTest, BoxesCarryTheNamesOfTheirLabels) {

@@ -285,6 +285,12 @@ TEST_F(CoulombJointDialogTest, MohrPlotDrawsTheSlidingRangeOrNone) {
   EXPECT_EQ(Plot()->ValueLabel(QStringLiteral("Label19"))->text(), QStringLiteral("5.0"));
   EXPECT_EQ(Plot()->ValueLabel(QStringLiteral("Label24"))->text(), QStringLiteral("1.0"));
   EXPECT_EQ(Plot()->ValueLabel(QStringLiteral("Label22"))->text(), QStringLiteral("10.0"));
+  const auto colourOf = [&](const char* name) {
+    return Plot()->ValueLabel(QString::fromLatin1(name))->palette().color(QPalette::WindowText).rgb();
+  };
+  for (const char* name : {"Label(0)", "Label20", "Label21", "Label22", "Label19"})
+    EXPECT_EQ(colourOf(name), FailurePlot::kTeal) << name;
+  EXPECT_EQ(colourOf("Label24"), CoulombJointPlot::kYellow);
 
   // A discontinuity the circle cannot reach (|x| >= 1): no range, but the
   // given plane; the same after a drag of the axes.
