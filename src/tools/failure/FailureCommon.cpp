@@ -101,6 +101,7 @@ AxisRange PlainAxisRange(float s1, float s2) {
   range.Min = CSng(s2 - r);
   range.Max = CSng(s1 + r);
   range.Span = CSng(static_cast<double>(range.Max) - range.Min);
+  if (range.Span == 0.0f && range.Max > 0.0f) range.Span = CSng(1.2 * range.Max);
   return range;
 }
 

@@ -158,7 +158,9 @@ struct AxisRange {
 AxisRange StressPlotRange(float s1, float s2, float zoom = 1.0f);
 
 // Min = s2 - R, Max = s1 + R and the plain span 2 (s1 - s2): no zoom, no
-// 1.2 rule. Raises Overflow (6) beyond the 32-bit range.
+// 1.2 rule. A state without spread (s1 = s2) has no plain span, and would
+// show nothing on this axis: its span is then 1.2 Max, as the horizontal
+// rule gives it. Raises Overflow (6) beyond the 32-bit range.
 AxisRange PlainAxisRange(float s1, float s2);
 
 // The point of a stress state in the principal-stress plane: (s2, s1).

@@ -72,6 +72,9 @@ TEST(FailureCommon, RangesFromThePrincipalStresses) {
   EXPECT_EQ(plain.Min, 7.0f);
   EXPECT_EQ(plain.Max, 11.0f);
   EXPECT_EQ(plain.Span, 4.0f);
+  // A state without spread still spans the axis: 1.2 x s1.
+  EXPECT_FLOAT_EQ(PlainAxisRange(10, 10).Span, 12.0f);
+  EXPECT_EQ(PlainAxisRange(-10, -10).Span, 0.0f);
   try {
     StressPlotRange(3e38f, -3e38f, 1);
     ADD_FAILURE() << "no overflow";

@@ -240,6 +240,13 @@ TEST_F(HoekDialogTest, PlotRangesEnvelopeAndPoints) {
   Press(u"chkGraph");
   EXPECT_FLOAT_EQ(Plot()->XRange(), 13.2f);
   EXPECT_FLOAT_EQ(Plot()->YRange(), 4.0f);
+  // A state without spread (sx = sy) is drawn too: the vertical span 1.2 x 10.
+  Type(u"Text2", QStringLiteral("10"));
+  EXPECT_FLOAT_EQ(Plot()->YRange(), 12.0f);
+  EXPECT_EQ(Count(FailurePlot::kBlue, PlotItem::Type::Dot), 1);
+  EXPECT_EQ(Count(FailurePlot::kTeal, PlotItem::Type::Dot), 1);
+  EXPECT_GT(Count(FailurePlot::kTeal, PlotItem::Type::Line), 0);
+  Type(u"Text2", QStringLiteral("8"));
 
   // The effective point only while s2 - P > 0.
   Press(u"chkPore");
