@@ -129,6 +129,7 @@ TEST_F(UnitsDialogTest, RenderEveryDialogAndTab) {
     Open<frmBrantelOpts>();
     eachTab(english ? QStringLiteral("options-en-") : QStringLiteral("options-el-"));
   }
+  UnitSystemNames = {QStringLiteral("ft, in, lbs, psi, pcf"), QStringLiteral("m, cm, kN, MPa, kN/m3")};
   Open<frmSet>();
   save(QStringLiteral("settings"));
   PathExchange = QDir::homePath();

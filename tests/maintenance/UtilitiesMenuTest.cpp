@@ -54,6 +54,27 @@ TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
   EXPECT_TRUE(window.txtMain->isHidden());
   EXPECT_TRUE(window.toolBar1->isHidden());
   EXPECT_FALSE(window.MenuItems(Menu::Utilities)[5]->isEnabled());
+
+  // Cancel keeps the font chosen meanwhile, and nothing else.
+  const auto italic = platform::SetFontDialogHandler([](QFont& font, QWidget*) {
+    font = QFont(QStringLiteral("DejaVu Sans Mono"), 11);
+    font.setItalic(true);
+    return true;
+  });
+  test::WhenModalShows<frmSet>([](frmSet* dialog) {
+    Find<QCheckBox>(dialog, "chkDispHist")->click();
+    Find<QPushButton>(dialog, "Command5")->click();
+    Find<QCheckBox>(dialog, "chkEnableTB")->click();
+    dialog->CancelClicked();
+  });
+  window.mnuUtilItem_Click(0);
+  platform::SetFontDialogHandler(italic);
+  EXPECT_EQ(DisplayFontName, QStringLiteral("DejaVu Sans Mono"));
+  EXPECT_EQ(DisplayFontSize, 11.0f);
+  EXPECT_EQ(DisplayFontItalic, -1);
+  EXPECT_TRUE(window.txtMain->font().italic());
+  EXPECT_EQ(DisplayHistoryWin, 0);
+  EXPECT_EQ(EnableMainMenuToolbar, 0);
 }
 
 TEST_F(UtilitiesMenuTest, OptionsRecaptionTheMenusUnitsOpenOnTheLoadTabItemThreeIsNotReady) {
