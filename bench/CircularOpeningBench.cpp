@@ -43,15 +43,29 @@ const bool kWideScreen = [] {
   return true;
 }();
 
-// The widgets that received a paint event.
+// The widgets that received a paint event, and those that hold them: a
+// chart counts as painted when it or a widget inside it was.
 class PaintWatch : public QObject {
  public:
   QSet<QObject*> painted;
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) painted.insert(watched);
+    if (event->type() == QEvent::Paint) {
+      for (QObject* o = watched; o; o = o->parent()) painted.insert(o);
+    }
     return false;
   }
 };
+
+// A window and the widgets in it that fill their whole area (the view of
+// a chart among them): a repaint of the window alone paints around those
+// and keeps what they painted last.
+QList<QWidget*> RepaintedWhole(QWidget* window) {
+  QList<QWidget*> widgets{window};
+  for (QWidget* child : window->findChildren<QWidget*>()) {
+    if (child->autoFillBackground() || child->testAttribute(Qt::WA_OpaquePaintEvent)) widgets << child;
+  }
+  return widgets;
+}
 
 // Delivers what the change posted, the paints included.
 void Flush() {
@@ -96,12 +110,13 @@ void Keystrokes(benchmark::State& state, int tab) {
     return true;
   };
 
-  // The baseline: both windows repainted whole.
+  // The baseline: both windows repainted whole, every widget in them.
+  const QList<QWidget*> widgets = RepaintedWhole(&dialog) + RepaintedWhole(graph);
   constexpr int kRepaints = 50;
   const auto start = Clock::now();
   for (int i = 0; i < kRepaints; ++i) {
-    dialog.repaint();
-    graph->repaint();
+    for (QWidget* widget : widgets) widget->update();
+    Flush();
   }
   const double repaint = MicrosecondsPer(Clock::now() - start, kRepaints);
   const bool baselinePainted = allPainted();

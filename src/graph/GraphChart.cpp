@@ -1,9 +1,15 @@
 #include "graph/GraphChart.h"
 
-#include <QFontMetricsF>
+#include <QChart>
+#include <QChartView>
+#include <QEvent>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPolygonF>
+#include <QValueAxis>
+#include <QGraphicsLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -16,12 +22,6 @@ namespace {
 // More curves than this are never kept, whatever number a caller passes.
 constexpr int kMostCurves = 64;
 constexpr int kMostPoints = 100000;
-constexpr int kTicksWanted = 5;
-constexpr int kMostTicks = 50;
-constexpr double kTickLength = 4;
-constexpr double kGap = 5;  // between texts and what they stand beside
-constexpr double kLegendSwatch = 10;
-const QColor kGridColour(0xD0, 0xD0, 0xD0);
 
 struct CurveState {
   std::vector<QPointF> points;
@@ -34,105 +34,50 @@ struct CurveState {
   QString label;
 };
 
-struct AxisState {
-  QString title;
-  int titlePoints = 10;
-  int lineWidth = 1;
-  bool grid = false;
-};
-
-// An axis as drawn: its range at "nice" numbers and its ticks.
-struct Scale {
-  double min = 0;
-  double max = 1;
-  double step = 0.25;
-  long long first = 0;  // min / step
-  int ticks = 5;
-
-  double Tick(int i) const { return static_cast<double>(first + i) * step; }
-};
-
 bool IsFinite(const QPointF& p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
 
-// A number of the form 1, 2 or 5 times a power of 10 near x: at least x
-// (ceiling) or the nearest.
-double NiceNumber(double x, bool ceiling) {
-  const double z = std::pow(10.0, std::floor(std::log10(x)));
-  const double q = x / z;
-  double nice = 10;
-  if (ceiling) {
-    if (q <= 1.0) nice = 1;
-    else if (q <= 2.0) nice = 2;
-    else if (q <= 5.0) nice = 5;
-  } else {
-    if (q < 1.5) nice = 1;
-    else if (q < 3.0) nice = 2;
-    else if (q < 7.0) nice = 5;
-  }
-  return nice * z;
+// The symbol: a diamond in the curve's colour, drawn finer than it shows so
+// that it stays smooth when scaled down.
+QImage DiamondImage(int size, const QColor& colour) {
+  const int side = std::max(4, size * 4);
+  QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(colour);
+  const double h = side / 2.0;
+  painter.drawPolygon(QPolygonF({QPointF(h, 0), QPointF(side, h), QPointF(h, side), QPointF(0, h)}));
+  return image;
 }
 
-// The axis around the values: the smallest and largest widened to whole
-// steps of a nice size; never empty.
-Scale ScaleOf(double low, double high) {
+// An axis range around the values, never empty.
+void RangeOf(const std::vector<double>& values, double& low, double& high) {
+  if (values.empty()) {
+    low = 0;
+    high = 1;
+    return;
+  }
+  const auto [mn, mx] = std::minmax_element(values.begin(), values.end());
+  low = *mn;
+  high = *mx;
   if (!(high > low)) {
     const double pad = std::max(1.0, std::abs(low) * 0.1);
     low -= pad;
     high += pad;
   }
-  Scale s;
-  const double range = NiceNumber(high - low, true);
-  s.step = NiceNumber(range / (kTicksWanted - 1), false);
-  const double first = std::floor(low / s.step);
-  const double last = std::ceil(high / s.step);
-  if (!(s.step > 0) || !std::isfinite(first) || !std::isfinite(last) || last - first > kMostTicks ||
-      std::abs(first) > 1e15 || std::abs(last) > 1e15) {
-    // Values too far apart for whole steps: the plain range, two ticks.
-    s.min = low;
-    s.max = high;
-    s.step = high - low;
-    s.first = 0;
-    s.ticks = 2;
-    return s;
-  }
-  s.first = static_cast<long long>(first);
-  s.ticks = static_cast<int>(last - first) + 1;
-  s.min = first * s.step;
-  s.max = last * s.step;
-  return s;
-}
-
-QString TickText(const Scale& s, int i) {
-  if (s.ticks == 2 && s.first == 0) return QString::number(i == 0 ? s.min : s.max, 'g', 6);
-  return QString::number(s.Tick(i), 'g', 6);
-}
-
-QPolygonF Diamond(QPointF at, double half) {
-  return QPolygonF({QPointF(at.x(), at.y() - half), QPointF(at.x() + half, at.y()),
-                    QPointF(at.x(), at.y() + half), QPointF(at.x() - half, at.y())});
 }
 
 }  // namespace
 
 struct GraphChart::Impl {
+  QChart* chart = nullptr;
+  QChartView* view = nullptr;
+  QValueAxis* axisX = nullptr;
+  QValueAxis* axisY = nullptr;
   std::vector<CurveState> curves;  // styles of every curve ever set
   int curveCount = 0;
   bool repainting = true;
-  int margin = 10;
-  QString header;
-  int headerPoints = 15;
-  AxisState axes[2];  // X, Y
-
-  // Where everything goes for a size; made again after any change.
-  struct Geometry {
-    QSizeF size;
-    QFont font;
-    Scale x, y;
-    QRectF plot;
-    QRectF legend;
-    bool valid = false;
-  };
-  mutable Geometry geometry;
 
   CurveState* Curve(int curve) {
     if (curve < 1 || curve > kMostCurves) return nullptr;
@@ -143,243 +88,124 @@ struct GraphChart::Impl {
     if (curve < 1 || curve > static_cast<int>(curves.size())) return nullptr;
     return &curves[static_cast<std::size_t>(curve - 1)];
   }
-  AxisState& AxisOf(Axis axis) { return axes[axis == Axis::X ? 0 : 1]; }
-  const AxisState& AxisOf(Axis axis) const { return axes[axis == Axis::X ? 0 : 1]; }
+  QValueAxis* AxisOf(Axis axis) const { return axis == Axis::X ? axisX : axisY; }
 
-  std::vector<const CurveState*> Labelled() const {
-    std::vector<const CurveState*> out;
+  // Sizes and lays the chart out now, also while the window is hidden, so
+  // that the plot area, pictures and prints match the widget's size.
+  void Settle(const QWidget* owner) const {
+    if (view->size() != owner->size()) view->setGeometry(owner->rect());
+    if (chart->size() != QSizeF(view->size())) {
+      chart->resize(view->size());
+      view->setSceneRect(chart->geometry());
+    }
+    if (chart->layout()) chart->layout()->activate();
+  }
+  QPointF ChartPos(const QWidget* owner, QPoint pixel) const {
+    const QPoint inViewport = view->viewport()->mapFrom(owner, pixel);
+    return chart->mapFromScene(view->mapToScene(inViewport));
+  }
+  QPointF WidgetPos(const QWidget* owner, QPointF chartPos) const {
+    const QPointF scene = chart->mapToScene(chartPos);
+    const QPointF inViewport = view->mapFromScene(scene);
+    return QPointF(view->viewport()->mapTo(owner, QPoint(0, 0))) + inViewport;
+  }
+  QPointF ChartPosOfValue(QPointF value) const {
+    const QRectF plot = chart->plotArea();
+    const double fx = (value.x() - axisX->min()) / (axisX->max() - axisX->min());
+    const double fy = (value.y() - axisY->min()) / (axisY->max() - axisY->min());
+    return QPointF(plot.left() + fx * plot.width(), plot.bottom() - fy * plot.height());
+  }
+
+  void Sync() {
+    chart->removeAllSeries();
+    std::vector<double> xs, ys;
+    bool anyLabel = false;
     for (int i = 0; i < curveCount; ++i) {
       const CurveState& c = curves[static_cast<std::size_t>(i)];
-      if (!c.label.isEmpty()) out.push_back(&c);
-    }
-    return out;
-  }
-
-  QFont TitleFont(const QFont& base) const {
-    QFont f = base;
-    f.setPointSize(headerPoints);
-    return f;
-  }
-  QFont AxisTitleFont(const QFont& base, Axis axis) const {
-    QFont f = base;
-    f.setPointSize(AxisOf(axis).titlePoints);
-    f.setBold(true);
-    return f;
-  }
-
-  const Geometry& Layout(const QFont& base, QSizeF size) const {
-    if (geometry.valid && geometry.size == size && geometry.font == base) return geometry;
-    Geometry g;
-    g.size = size;
-    g.font = base;
-    std::vector<double> xs, ys;
-    for (int i = 0; i < curveCount; ++i) {
-      for (const QPointF& p : curves[static_cast<std::size_t>(i)].points) {
+      auto* series = new QLineSeries;
+      QList<QPointF> drawn;
+      drawn.reserve(static_cast<qsizetype>(c.points.size()));
+      for (const QPointF& p : c.points) {
         if (!IsFinite(p)) continue;
+        drawn.append(p);
         xs.push_back(p.x());
         ys.push_back(p.y());
       }
-    }
-    const auto range = [](const std::vector<double>& v) {
-      if (v.empty()) return ScaleOf(0, 1);
-      const auto [low, high] = std::minmax_element(v.begin(), v.end());
-      return ScaleOf(*low, *high);
-    };
-    g.x = range(xs);
-    g.y = range(ys);
-
-    const QFontMetricsF labels(base);
-    QRectF area(margin, margin, size.width() - 2 * margin, size.height() - 2 * margin);
-    if (!header.isEmpty()) area.setTop(area.top() + QFontMetricsF(TitleFont(base)).height() + kGap);
-    const auto labelled = Labelled();
-    if (!labelled.empty()) {
-      double width = 0;
-      for (const CurveState* c : labelled) width = std::max(width, labels.horizontalAdvance(c->label));
-      const double legendWidth = kLegendSwatch + kGap + width;
-      const double legendHeight = static_cast<double>(labelled.size()) * (labels.height() + 4);
-      area.setRight(area.right() - legendWidth - 2 * kGap);
-      g.legend = QRectF(area.right() + 2 * kGap, 0, legendWidth, legendHeight);
-    }
-    if (!AxisOf(Axis::Y).title.isEmpty()) {
-      area.setLeft(area.left() + QFontMetricsF(AxisTitleFont(base, Axis::Y)).height() + kGap);
-    }
-    double yLabels = 0;
-    for (int i = 0; i < g.y.ticks; ++i) yLabels = std::max(yLabels, labels.horizontalAdvance(TickText(g.y, i)));
-    area.setLeft(area.left() + yLabels + kTickLength + kGap);
-    if (!AxisOf(Axis::X).title.isEmpty()) {
-      area.setBottom(area.bottom() - QFontMetricsF(AxisTitleFont(base, Axis::X)).height() - kGap);
-    }
-    area.setBottom(area.bottom() - labels.height() - kTickLength - kGap);
-    // Half a label above the top tick and beside the last one.
-    area.setTop(area.top() + labels.height() / 2);
-    area.setRight(area.right() - labels.horizontalAdvance(TickText(g.x, g.x.ticks - 1)) / 2);
-    if (area.width() < 1) area.setWidth(1);
-    if (area.height() < 1) area.setHeight(1);
-    g.plot = area;
-    g.legend.moveTop(area.center().y() - g.legend.height() / 2);
-    g.valid = true;
-    geometry = g;
-    return geometry;
-  }
-
-  // The symbol of a curve as a picture, made once for its size and colour.
-  mutable std::vector<std::pair<std::pair<double, QRgb>, QImage>> symbols;
-  QImage Symbol(double half, const QColor& colour) const {
-    const std::pair<double, QRgb> key(half, colour.rgba());
-    for (const auto& [k, image] : symbols) {
-      if (k == key) return image;
-    }
-    const int side = static_cast<int>(std::ceil(2 * half)) + 2;
-    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(colour);
-    painter.drawPolygon(Diamond(QPointF(side / 2.0, side / 2.0), half));
-    painter.end();
-    if (symbols.size() >= 16) symbols.erase(symbols.begin());
-    symbols.emplace_back(key, image);
-    return image;
-  }
-
-  static QPointF ToPixel(const Geometry& g, QPointF value) {
-    const double fx = (value.x() - g.x.min) / (g.x.max - g.x.min);
-    const double fy = (value.y() - g.y.min) / (g.y.max - g.y.min);
-    return QPointF(g.plot.left() + fx * g.plot.width(), g.plot.bottom() - fy * g.plot.height());
-  }
-
-  void Draw(QPainter& p, const QFont& base, QSizeF size) const {
-    const Geometry& g = Layout(base, size);
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
-    const QFontMetricsF labels(base);
-    p.setFont(base);
-
-    if (!header.isEmpty()) {
-      p.setFont(TitleFont(base));
-      p.setPen(Qt::black);
-      p.drawText(QRectF(margin, margin, size.width() - 2 * margin, QFontMetricsF(p.font()).height()),
-                 Qt::AlignHCenter | Qt::AlignTop, header);
-      p.setFont(base);
-    }
-
-    // Grids, then the axes with their ticks and labels.
-    p.setPen(QPen(kGridColour, 1));
-    if (AxisOf(Axis::X).grid) {
-      for (int i = 0; i < g.x.ticks; ++i) {
-        const double x = ToPixel(g, QPointF(g.x.Tick(i), g.y.min)).x();
-        p.drawLine(QPointF(x, g.plot.top()), QPointF(x, g.plot.bottom()));
-      }
-    }
-    if (AxisOf(Axis::Y).grid) {
-      for (int i = 0; i < g.y.ticks; ++i) {
-        const double y = ToPixel(g, QPointF(g.x.min, g.y.Tick(i))).y();
-        p.drawLine(QPointF(g.plot.left(), y), QPointF(g.plot.right(), y));
-      }
-    }
-    p.setPen(QPen(Qt::black, 1));
-    for (int i = 0; i < g.x.ticks; ++i) {
-      const double x = g.x.ticks == 2 && g.x.first == 0 ? (i == 0 ? g.plot.left() : g.plot.right())
-                                                          : ToPixel(g, QPointF(g.x.Tick(i), 0)).x();
-      p.drawLine(QPointF(x, g.plot.bottom()), QPointF(x, g.plot.bottom() + kTickLength));
-      const QString text = TickText(g.x, i);
-      const double w = labels.horizontalAdvance(text);
-      p.drawText(QRectF(x - w / 2 - 1, g.plot.bottom() + kTickLength + 1, w + 2, labels.height()),
-                 Qt::AlignCenter, text);
-    }
-    for (int i = 0; i < g.y.ticks; ++i) {
-      const double y = g.y.ticks == 2 && g.y.first == 0 ? (i == 0 ? g.plot.bottom() : g.plot.top())
-                                                          : ToPixel(g, QPointF(0, g.y.Tick(i))).y();
-      p.drawLine(QPointF(g.plot.left() - kTickLength, y), QPointF(g.plot.left(), y));
-      const QString text = TickText(g.y, i);
-      p.drawText(QRectF(0, y - labels.height() / 2, g.plot.left() - kTickLength - 2, labels.height()),
-                 Qt::AlignRight | Qt::AlignVCenter, text);
-    }
-    p.setPen(QPen(Qt::black, std::max(1, AxisOf(Axis::X).lineWidth)));
-    if (AxisOf(Axis::X).lineWidth > 0) p.drawLine(g.plot.bottomLeft(), g.plot.bottomRight());
-    p.setPen(QPen(Qt::black, std::max(1, AxisOf(Axis::Y).lineWidth)));
-    if (AxisOf(Axis::Y).lineWidth > 0) p.drawLine(g.plot.bottomLeft(), g.plot.topLeft());
-
-    if (const QString& title = AxisOf(Axis::X).title; !title.isEmpty()) {
-      p.setFont(AxisTitleFont(base, Axis::X));
-      const double h = QFontMetricsF(p.font()).height();
-      const double top = g.plot.bottom() + kTickLength + labels.height() + kGap;
-      p.drawText(QRectF(g.plot.left(), top, g.plot.width(), h), Qt::AlignHCenter | Qt::AlignTop, title);
-    }
-    if (const QString& title = AxisOf(Axis::Y).title; !title.isEmpty()) {
-      p.setFont(AxisTitleFont(base, Axis::Y));
-      const double h = QFontMetricsF(p.font()).height();
-      p.save();
-      p.translate(margin, g.plot.center().y());
-      p.rotate(-90);
-      p.drawText(QRectF(-g.plot.height() / 2, 0, g.plot.height(), h), Qt::AlignHCenter | Qt::AlignTop, title);
-      p.restore();
-    }
-    p.setFont(base);
-
-    // The curves, within the plot area (and the symbols on its edges).
-    p.save();
-    p.setClipRect(g.plot.adjusted(-12, -12, 12, 12));
-    for (int i = 0; i < curveCount; ++i) {
-      const CurveState& c = curves[static_cast<std::size_t>(i)];
-      QPolygonF line;
-      line.reserve(static_cast<qsizetype>(c.points.size()));
-      for (const QPointF& point : c.points) {
-        if (IsFinite(point)) line.append(ToPixel(g, point));
-      }
-      if (c.lineShown && c.lineWidth > 0 && line.size() > 1) {
-        p.setPen(QPen(c.lineColour, c.lineWidth));
-        p.setBrush(Qt::NoBrush);
-        p.drawPolyline(line);
-      }
+      series->replace(drawn);
+      QPen pen(c.lineColour);
+      pen.setWidth(c.lineWidth);
+      if (!c.lineShown) pen.setStyle(Qt::NoPen);
+      series->setPen(pen);
       if (c.symbolShown && c.symbolSize > 0) {
-        const double half = std::max(1.5, c.symbolSize / 2.0);
-        if (p.transform().isIdentity()) {
-          // On the screen one picture of the symbol, placed at each point.
-          const QImage symbol = Symbol(half, c.symbolColour);
-          const QPointF centre(symbol.width() / 2.0, symbol.height() / 2.0);
-          for (const QPointF& at : line) p.drawImage(at - centre, symbol);
-        } else {
-          p.setPen(Qt::NoPen);
-          p.setBrush(c.symbolColour);
-          for (const QPointF& at : line) p.drawPolygon(Diamond(at, half));
-        }
+        series->setLightMarker(DiamondImage(c.symbolSize, c.symbolColour));
+        series->setMarkerSize(c.symbolSize);
       }
+      series->setName(c.label);
+      chart->addSeries(series);
+      series->attachAxis(axisX);
+      series->attachAxis(axisY);
+      const QColor legendColour = c.lineShown ? c.lineColour : c.symbolColour;
+      for (QLegendMarker* marker : chart->legend()->markers(series)) {
+        marker->setVisible(!c.label.isEmpty());
+        marker->setPen(QPen(legendColour));
+        marker->setBrush(legendColour);
+      }
+      if (!c.label.isEmpty()) anyLabel = true;
     }
-    p.restore();
-
-    // The legend.
-    const auto labelled = Labelled();
-    double top = g.legend.top();
-    for (const CurveState* c : labelled) {
-      const QColor colour = c->lineShown ? c->lineColour : c->symbolColour;
-      const double h = labels.height();
-      p.fillRect(QRectF(g.legend.left(), top + (h - kLegendSwatch) / 2, kLegendSwatch, kLegendSwatch), colour);
-      p.setPen(Qt::black);
-      p.drawText(QRectF(g.legend.left() + kLegendSwatch + kGap, top, g.legend.width(), h),
-                 Qt::AlignLeft | Qt::AlignVCenter, c->label);
-      top += h + 4;
-    }
-    p.restore();
+    chart->legend()->setVisible(anyLabel);
+    double low = 0, high = 1;
+    RangeOf(xs, low, high);
+    axisX->setRange(low, high);
+    axisX->applyNiceNumbers();
+    RangeOf(ys, low, high);
+    axisY->setRange(low, high);
+    axisY->applyNiceNumbers();
   }
 };
 
 GraphChart::GraphChart(QWidget* parent) : QWidget(parent), d_(std::make_unique<Impl>()) {
+  d_->chart = new QChart;
+  d_->chart->setBackgroundRoundness(0);
+  d_->chart->legend()->setAlignment(Qt::AlignRight);
+  d_->chart->legend()->setMarkerShape(QLegend::MarkerShapeRectangle);
+  d_->chart->legend()->setVisible(false);
+  d_->axisX = new QValueAxis;
+  d_->axisY = new QValueAxis;
+  for (QValueAxis* axis : {d_->axisX, d_->axisY}) {
+    axis->setMinorGridLineVisible(false);
+    axis->setGridLineVisible(false);
+    axis->setLabelFormat(QStringLiteral("%g"));
+  }
+  d_->chart->addAxis(d_->axisX, Qt::AlignBottom);
+  d_->chart->addAxis(d_->axisY, Qt::AlignLeft);
+  d_->axisX->setRange(0, 1);
+  d_->axisY->setRange(0, 1);
+
+  d_->view = new QChartView(d_->chart, this);
+  d_->view->setFrameShape(QFrame::NoFrame);
+  d_->view->setRenderHint(QPainter::Antialiasing);
+  // The pointer over the chart is this widget's: the view takes no mouse
+  // events of its own.
+  d_->view->setAttribute(Qt::WA_TransparentForMouseEvents);
   setMouseTracking(true);
+  d_->view->setGeometry(rect());
+}
+
+void GraphChart::resizeEvent(QResizeEvent* event) {
+  d_->view->setGeometry(rect());
+  QWidget::resizeEvent(event);
 }
 
 GraphChart::~GraphChart() = default;
 
 void GraphChart::Changed() {
-  d_->geometry.valid = false;
-  if (d_->repainting) update();
+  if (d_->repainting) d_->Sync();
 }
 
 void GraphChart::SetRepainting(bool on) {
   d_->repainting = on;
-  if (on) Changed();
+  d_->view->setUpdatesEnabled(on);
+  if (on) d_->Sync();
 }
 
 int GraphChart::CurveCount() const { return d_->curveCount; }
@@ -514,74 +340,79 @@ int GraphChart::SeriesLabelCount() const {
                                         [](const CurveState& c) { return !c.label.isEmpty(); }));
 }
 
-bool GraphChart::LegendShown() const { return !d_->Labelled().empty(); }
+bool GraphChart::LegendShown() const { return d_->chart->legend()->isVisible(); }
 
 void GraphChart::SetMargin(int pixels) {
-  d_->margin = std::max(0, pixels);
-  Changed();
+  const int m = std::max(0, pixels);
+  d_->chart->layout()->setContentsMargins(m, m, m, m);
+  d_->chart->setMargins(QMargins(m, m, m, m));
 }
 
-QString GraphChart::Header() const { return d_->header; }
+QString GraphChart::Header() const { return d_->chart->title(); }
 
-void GraphChart::SetHeader(const QString& text) {
-  d_->header = text;
-  Changed();
-}
+void GraphChart::SetHeader(const QString& text) { d_->chart->setTitle(text); }
 
 void GraphChart::SetHeaderFontSize(int points) {
-  d_->headerPoints = std::max(1, points);
-  Changed();
+  QFont font = d_->chart->titleFont();
+  font.setPointSize(std::max(1, points));
+  d_->chart->setTitleFont(font);
 }
 
-QString GraphChart::AxisTitle(Axis axis) const { return d_->AxisOf(axis).title; }
+QString GraphChart::AxisTitle(Axis axis) const { return d_->AxisOf(axis)->titleText(); }
 
 void GraphChart::SetAxisTitle(Axis axis, const QString& title) {
-  d_->AxisOf(axis).title = title;
-  Changed();
+  d_->AxisOf(axis)->setTitleText(title);
 }
 
 void GraphChart::SetAxisFontSize(Axis axis, int points) {
-  d_->AxisOf(axis).titlePoints = std::max(1, points);
-  Changed();
+  QFont font = d_->AxisOf(axis)->titleFont();
+  font.setPointSize(std::max(1, points));
+  d_->AxisOf(axis)->setTitleFont(font);
 }
 
 void GraphChart::SetAxisLineWidth(Axis axis, int width) {
-  d_->AxisOf(axis).lineWidth = std::max(0, width);
-  Changed();
+  QPen pen = d_->AxisOf(axis)->linePen();
+  pen.setColor(Qt::black);
+  pen.setWidth(std::max(0, width));
+  d_->AxisOf(axis)->setLinePen(pen);
 }
 
-bool GraphChart::Grid(Axis axis) const { return d_->AxisOf(axis).grid; }
+bool GraphChart::Grid(Axis axis) const { return d_->AxisOf(axis)->isGridLineVisible(); }
 
-void GraphChart::SetGrid(Axis axis, bool shown) {
-  d_->AxisOf(axis).grid = shown;
-  Changed();
-}
+void GraphChart::SetGrid(Axis axis, bool shown) { d_->AxisOf(axis)->setGridLineVisible(shown); }
 
 bool GraphChart::InPlotArea(QPoint pixel) const {
-  return d_->Layout(font(), QSizeF(size())).plot.contains(QPointF(pixel));
+  d_->Settle(this);
+  return d_->chart->plotArea().contains(d_->ChartPos(this, pixel));
 }
 
 QPointF GraphChart::ValueAt(QPoint pixel) const {
-  const Impl::Geometry& g = d_->Layout(font(), QSizeF(size()));
-  const double fx = (pixel.x() - g.plot.left()) / g.plot.width();
-  const double fy = (g.plot.bottom() - pixel.y()) / g.plot.height();
-  return QPointF(g.x.min + fx * (g.x.max - g.x.min), g.y.min + fy * (g.y.max - g.y.min));
+  d_->Settle(this);
+  const QRectF plot = d_->chart->plotArea();
+  const QPointF pos = d_->ChartPos(this, pixel);
+  if (plot.width() <= 0 || plot.height() <= 0) return QPointF();
+  const double fx = (pos.x() - plot.left()) / plot.width();
+  const double fy = (plot.bottom() - pos.y()) / plot.height();
+  return QPointF(d_->axisX->min() + fx * (d_->axisX->max() - d_->axisX->min()),
+                 d_->axisY->min() + fy * (d_->axisY->max() - d_->axisY->min()));
 }
 
 QPointF GraphChart::PixelOf(int curve, int point) const {
-  return Impl::ToPixel(d_->Layout(font(), QSizeF(size())), Point(curve, point));
+  d_->Settle(this);
+  return d_->WidgetPos(this, d_->ChartPosOfValue(Point(curve, point)));
 }
 
 GraphChart::Nearest GraphChart::NearestPoint(QPoint pixel) const {
-  const Impl::Geometry& g = d_->Layout(font(), QSizeF(size()));
+  d_->Settle(this);
   Nearest best;
   double bestDistance = std::numeric_limits<double>::infinity();
+  const QPointF target = d_->ChartPos(this, pixel);
   for (int s = 1; s <= d_->curveCount; ++s) {
     const CurveState& c = d_->curves[static_cast<std::size_t>(s - 1)];
     for (std::size_t p = 0; p < c.points.size(); ++p) {
       if (!IsFinite(c.points[p])) continue;
-      const QPointF at = Impl::ToPixel(g, c.points[p]);
-      const double distance = std::hypot(at.x() - pixel.x(), at.y() - pixel.y());
+      const QPointF at = d_->ChartPosOfValue(c.points[p]);
+      const double distance = std::hypot(at.x() - target.x(), at.y() - target.y());
       if (distance < bestDistance) {
         bestDistance = distance;
         best.curve = s;
@@ -602,28 +433,18 @@ void GraphChart::ResetPointer() { unsetCursor(); }
 Qt::CursorShape GraphChart::Pointer() const { return cursor().shape(); }
 
 QImage GraphChart::Picture() const {
-  QImage image(size(), QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  d_->Draw(painter, font(), QSizeF(size()));
-  return image;
+  d_->Settle(this);
+  return d_->view->grab().toImage();
 }
 
 void GraphChart::Render(QPainter& painter, const QRectF& target) const {
-  const QSizeF source(size());
+  d_->Settle(this);
+  const QRectF source = d_->chart->mapRectToScene(d_->chart->rect());
   if (source.isEmpty() || target.isEmpty()) return;
   // The largest rectangle of the chart's proportions at the target's corner.
   const double scale = std::min(target.width() / source.width(), target.height() / source.height());
-  painter.save();
-  painter.translate(target.topLeft());
-  painter.scale(scale, scale);
-  d_->Draw(painter, font(), source);
-  painter.restore();
-}
-
-void GraphChart::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  d_->Draw(painter, font(), QSizeF(size()));
+  const QRectF fitted(target.topLeft(), source.size() * scale);
+  d_->view->scene()->render(&painter, fitted, source, Qt::KeepAspectRatio);
 }
 
 void GraphChart::mouseMoveEvent(QMouseEvent* event) {
