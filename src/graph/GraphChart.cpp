@@ -22,6 +22,9 @@ namespace {
 // More curves than this are never kept, whatever number a caller passes.
 constexpr int kMostCurves = 64;
 constexpr int kMostPoints = 100000;
+// An axis aims at this many ticks; it never takes more than the most.
+constexpr int kTicksWanted = 5;
+constexpr int kMostTicks = 50;
 
 struct CurveState {
   std::vector<QPointF> points;
@@ -34,12 +37,113 @@ struct CurveState {
   QString label;
 };
 
+// A series of the chart with what it was last given: every change of the
+// chart lays it out or redraws it, so only what differs is handed on.
+struct SeriesState {
+  QLineSeries* series = nullptr;
+  QList<QPointF> points;
+  QPen pen;
+  bool symbol = false;
+  int symbolSize = 0;
+  QColor symbolColour;
+  QString label;
+  QColor legendColour;
+};
+
+// An axis as shown: its range, from one tick to the last, the step between
+// the ticks at "nice" numbers, and how the axis places them. Counted ticks
+// (a number of them from end to end) make a new layout of the whole chart
+// whenever their number changes; ticks at whole multiples of the step need
+// one only when the step changes, but stand where the axis adds the step up
+// from the first, so they are used only for steps that add up exactly.
+struct Scale {
+  double min = 0;
+  double max = 1;
+  double step = 0.25;
+  int ticks = 5;
+  bool multiples = true;
+};
+
 bool IsFinite(const QPointF& p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
 
-// The symbol: a diamond in the curve's colour, drawn finer than it shows so
-// that it stays smooth when scaled down.
+// A number of the form 1, 2 or 5 times a power of 10 near x: at least x
+// (ceiling) or the nearest.
+double NiceNumber(double x, bool ceiling) {
+  const double z = std::pow(10.0, std::floor(std::log10(x)));
+  const double q = x / z;
+  double nice = 10;
+  if (ceiling) {
+    if (q <= 1.0) nice = 1;
+    else if (q <= 2.0) nice = 2;
+    else if (q <= 5.0) nice = 5;
+  } else {
+    if (q < 1.5) nice = 1;
+    else if (q < 3.0) nice = 2;
+    else if (q < 7.0) nice = 5;
+  }
+  return nice * z;
+}
+
+// The axis around the values from low to high: both widened to whole steps
+// of a nice size; never empty. Values alike to nine digits get a range
+// around them; values beyond any range keep the default one (and are cut
+// off).
+Scale ScaleOf(double low, double high) {
+  const double magnitude = std::max(std::abs(low), std::abs(high));
+  if (!(high - low > magnitude * 1e-9)) {
+    const double pad = std::max(1.0, magnitude * 0.1);
+    low -= pad;
+    high += pad;
+  }
+  if (!std::isfinite(high - low)) return Scale{};
+  const double step = NiceNumber(NiceNumber(high - low, true) / (kTicksWanted - 1), false);
+  const double first = std::floor(low / step);
+  const double last = std::ceil(high / step);
+  if (!(step > 0) || !std::isfinite(first * step) || !std::isfinite(last * step) ||
+      !(last - first <= kMostTicks)) {
+    return Scale{};
+  }
+  Scale s;
+  s.min = first * step;
+  s.max = last * step;
+  s.step = step;
+  s.ticks = static_cast<int>(last - first) + 1;
+  // Multiples of 1/1024 add up exactly while they stay well inside the
+  // 53 bits of a double: the last tick then falls on the end of the axis.
+  const double units = std::ldexp(step, 10);
+  constexpr double kExact = 4503599627370496.0;  // 2^52
+  s.multiples = units == std::round(units) && std::abs(first) * units < kExact &&
+                std::abs(last) * units < kExact;
+  if (!s.multiples && first <= 0 && last >= 0) {
+    // Counted ticks stand at min + (i (max - min)) / (ticks - 1): the ends
+    // move by a few units in the last place until the tick at 0 comes out
+    // as 0, not as a rounding error that would read 1.38778e-17.
+    const double zero = -first;
+    const double intervals = s.ticks - 1;
+    const auto nudged = [](double x, int k) {  // 0, +1, -1, +2, -2 .. units
+      for (int i = 0; i < (k + 1) / 2; ++i) x = std::nextafter(x, k % 2 ? HUGE_VAL : -HUGE_VAL);
+      return x;
+    };
+    bool found = false;
+    for (int i = 0; i <= 16 && !found; ++i) {
+      const double max = nudged(s.max, i);
+      for (int j = 0; j <= 16 && !found; ++j) {
+        const double min = nudged(s.min, j);
+        if (min + (zero * (max - min)) / intervals == 0) {
+          s.min = min;
+          s.max = max;
+          found = true;
+        }
+      }
+    }
+  }
+  return s;
+}
+
+// The symbol: a diamond in the curve's colour at the size it shows, so that
+// it is placed on the chart without scaling.
 QImage DiamondImage(int size, const QColor& colour) {
-  const int side = std::max(4, size * 4);
+  const int side = std::max(2, size);
   QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter painter(&image);
@@ -51,21 +155,19 @@ QImage DiamondImage(int size, const QColor& colour) {
   return image;
 }
 
-// An axis range around the values, never empty.
-void RangeOf(const std::vector<double>& values, double& low, double& high) {
-  if (values.empty()) {
-    low = 0;
-    high = 1;
-    return;
-  }
-  const auto [mn, mx] = std::minmax_element(values.begin(), values.end());
-  low = *mn;
-  high = *mx;
-  if (!(high > low)) {
-    const double pad = std::max(1.0, std::abs(low) * 0.1);
-    low -= pad;
-    high += pad;
-  }
+bool Differs(const QValueAxis* axis, const Scale& scale) {
+  if (axis->min() != scale.min || axis->max() != scale.max) return true;
+  if (scale.multiples) return axis->tickType() != QValueAxis::TicksDynamic || axis->tickInterval() != scale.step;
+  return axis->tickType() != QValueAxis::TicksFixed || axis->tickCount() != scale.ticks;
+}
+
+// Only what changed is set: each setting lays the axis out again.
+void SetScale(QValueAxis* axis, const Scale& scale) {
+  const QValueAxis::TickType type = scale.multiples ? QValueAxis::TicksDynamic : QValueAxis::TicksFixed;
+  if (scale.multiples && axis->tickInterval() != scale.step) axis->setTickInterval(scale.step);
+  if (!scale.multiples && axis->tickCount() != scale.ticks) axis->setTickCount(scale.ticks);
+  if (axis->tickType() != type) axis->setTickType(type);
+  if (axis->min() != scale.min || axis->max() != scale.max) axis->setRange(scale.min, scale.max);
 }
 
 }  // namespace
@@ -78,6 +180,11 @@ struct GraphChart::Impl {
   std::vector<CurveState> curves;  // styles of every curve ever set
   int curveCount = 0;
   bool repainting = true;
+  // The curves changed since the chart was last brought up to them, and a
+  // sync is waiting for the event loop.
+  bool dirty = false;
+  bool posted = false;
+  std::vector<SeriesState> series;  // one for each of the curves shown
 
   CurveState* Curve(int curve) {
     if (curve < 1 || curve > kMostCurves) return nullptr;
@@ -90,9 +197,15 @@ struct GraphChart::Impl {
   }
   QValueAxis* AxisOf(Axis axis) const { return axis == Axis::X ? axisX : axisY; }
 
+  // Brings the chart up to the curves now if they changed.
+  void Catch() const {
+    if (dirty) const_cast<Impl*>(this)->Sync();
+  }
+
   // Sizes and lays the chart out now, also while the window is hidden, so
   // that the plot area, pictures and prints match the widget's size.
   void Settle(const QWidget* owner) const {
+    Catch();
     if (view->size() != owner->size()) view->setGeometry(owner->rect());
     if (chart->size() != QSizeF(view->size())) {
       chart->resize(view->size());
@@ -116,55 +229,118 @@ struct GraphChart::Impl {
     return QPointF(plot.left() + fx * plot.width(), plot.bottom() - fy * plot.height());
   }
 
+  // The chart brought up to the curves: the series are made once and kept,
+  // and each gets only what changed, so that a new set of values redraws
+  // the curves without laying out the legend, the titles or (while their
+  // steps stay) the axes again.
   void Sync() {
-    chart->removeAllSeries();
-    std::vector<double> xs, ys;
+    dirty = false;
+    while (static_cast<int>(series.size()) > curveCount) {
+      QLineSeries* dropped = series.back().series;
+      series.pop_back();
+      chart->removeSeries(dropped);
+      delete dropped;
+    }
+    while (static_cast<int>(series.size()) < curveCount) {
+      SeriesState added;
+      added.series = new QLineSeries;
+      added.pen = added.series->pen();
+      chart->addSeries(added.series);
+      added.series->attachAxis(axisX);
+      added.series->attachAxis(axisY);
+      series.push_back(added);
+    }
+
+    // The points drawn (those with finite values) and the axes around them.
+    std::vector<QList<QPointF>> drawn(static_cast<std::size_t>(curveCount));
+    double xLow = std::numeric_limits<double>::infinity(), xHigh = -xLow;
+    double yLow = xLow, yHigh = -xLow;
+    for (int i = 0; i < curveCount; ++i) {
+      const CurveState& c = curves[static_cast<std::size_t>(i)];
+      QList<QPointF>& points = drawn[static_cast<std::size_t>(i)];
+      points.reserve(static_cast<qsizetype>(c.points.size()));
+      for (const QPointF& p : c.points) {
+        if (!IsFinite(p)) continue;
+        points.append(p);
+        xLow = std::min(xLow, p.x());
+        xHigh = std::max(xHigh, p.x());
+        yLow = std::min(yLow, p.y());
+        yHigh = std::max(yHigh, p.y());
+      }
+    }
+    const bool any = xLow <= xHigh;
+    const Scale x = any ? ScaleOf(xLow, xHigh) : ScaleOf(0, 1);
+    const Scale y = any ? ScaleOf(yLow, yHigh) : ScaleOf(0, 1);
+
+    // A new range makes every series that holds points work out its whole
+    // line again; one that is about to get new points is emptied first, so
+    // that it does so once, with them.
+    if (Differs(axisX, x) || Differs(axisY, y)) {
+      for (int i = 0; i < curveCount; ++i) {
+        SeriesState& s = series[static_cast<std::size_t>(i)];
+        if (!s.points.isEmpty() && drawn[static_cast<std::size_t>(i)] != s.points) {
+          s.points.clear();
+          s.series->replace(s.points);
+        }
+      }
+      SetScale(axisX, x);
+      SetScale(axisY, y);
+    }
+
     bool anyLabel = false;
     for (int i = 0; i < curveCount; ++i) {
       const CurveState& c = curves[static_cast<std::size_t>(i)];
-      auto* series = new QLineSeries;
-      QList<QPointF> drawn;
-      drawn.reserve(static_cast<qsizetype>(c.points.size()));
-      for (const QPointF& p : c.points) {
-        if (!IsFinite(p)) continue;
-        drawn.append(p);
-        xs.push_back(p.x());
-        ys.push_back(p.y());
+      SeriesState& s = series[static_cast<std::size_t>(i)];
+      QList<QPointF>& points = drawn[static_cast<std::size_t>(i)];
+      if (points != s.points) {
+        s.series->replace(points);
+        s.points = std::move(points);
       }
-      series->replace(drawn);
+
       QPen pen(c.lineColour);
       pen.setWidth(c.lineWidth);
       if (!c.lineShown) pen.setStyle(Qt::NoPen);
-      series->setPen(pen);
-      if (c.symbolShown && c.symbolSize > 0) {
-        series->setLightMarker(DiamondImage(c.symbolSize, c.symbolColour));
-        series->setMarkerSize(c.symbolSize);
+      if (pen != s.pen) {
+        s.series->setPen(pen);
+        s.pen = pen;
       }
-      series->setName(c.label);
-      chart->addSeries(series);
-      series->attachAxis(axisX);
-      series->attachAxis(axisY);
+
+      const bool symbol = c.symbolShown && c.symbolSize > 0;
+      if (symbol != s.symbol || (symbol && (c.symbolSize != s.symbolSize || c.symbolColour != s.symbolColour))) {
+        s.series->setLightMarker(symbol ? DiamondImage(c.symbolSize, c.symbolColour) : QImage());
+        if (symbol) s.series->setMarkerSize(c.symbolSize);
+        s.symbol = symbol;
+        s.symbolSize = c.symbolSize;
+        s.symbolColour = c.symbolColour;
+      }
+
       const QColor legendColour = c.lineShown ? c.lineColour : c.symbolColour;
-      for (QLegendMarker* marker : chart->legend()->markers(series)) {
-        marker->setVisible(!c.label.isEmpty());
-        marker->setPen(QPen(legendColour));
-        marker->setBrush(legendColour);
+      if (c.label != s.label || legendColour != s.legendColour) {
+        if (c.label != s.label) s.series->setName(c.label);
+        for (QLegendMarker* marker : chart->legend()->markers(s.series)) {
+          marker->setVisible(!c.label.isEmpty());
+          marker->setPen(QPen(legendColour));
+          marker->setBrush(legendColour);
+        }
+        s.label = c.label;
+        s.legendColour = legendColour;
       }
       if (!c.label.isEmpty()) anyLabel = true;
     }
-    chart->legend()->setVisible(anyLabel);
-    double low = 0, high = 1;
-    RangeOf(xs, low, high);
-    axisX->setRange(low, high);
-    axisX->applyNiceNumbers();
-    RangeOf(ys, low, high);
-    axisY->setRange(low, high);
-    axisY->applyNiceNumbers();
+    if (chart->legend()->isVisible() != anyLabel) chart->legend()->setVisible(anyLabel);
+    // Laid out now rather than when the event loop next runs, so that a
+    // picture taken at once (or a paint that comes first) shows the new
+    // legend and axes in place.
+    if (chart->layout()) chart->layout()->activate();
   }
 };
 
 GraphChart::GraphChart(QWidget* parent) : QWidget(parent), d_(std::make_unique<Impl>()) {
   d_->chart = new QChart;
+  d_->chart->setAnimationOptions(QChart::NoAnimation);
+  // A plain white ground: the theme's shaded one costs a blend of every
+  // pixel at each redraw.
+  d_->chart->setBackgroundBrush(Qt::white);
   d_->chart->setBackgroundRoundness(0);
   d_->chart->legend()->setAlignment(Qt::AlignRight);
   d_->chart->legend()->setMarkerShape(QLegend::MarkerShapeRectangle);
@@ -175,11 +351,11 @@ GraphChart::GraphChart(QWidget* parent) : QWidget(parent), d_(std::make_unique<I
     axis->setMinorGridLineVisible(false);
     axis->setGridLineVisible(false);
     axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setTickAnchor(0);
+    SetScale(axis, Scale{});
   }
   d_->chart->addAxis(d_->axisX, Qt::AlignBottom);
   d_->chart->addAxis(d_->axisY, Qt::AlignLeft);
-  d_->axisX->setRange(0, 1);
-  d_->axisY->setRange(0, 1);
 
   d_->view = new QChartView(d_->chart, this);
   d_->view->setFrameShape(QFrame::NoFrame);
@@ -198,14 +374,25 @@ void GraphChart::resizeEvent(QResizeEvent* event) {
 
 GraphChart::~GraphChart() = default;
 
+// A change reaches the chart when repainting resumes, when something asks
+// where the chart stands, or else when the event loop runs (before the
+// paint it causes): a run of single changes costs one sync, not one each.
 void GraphChart::Changed() {
-  if (d_->repainting) d_->Sync();
+  d_->dirty = true;
+  if (!d_->repainting || d_->posted) return;
+  d_->posted = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        d_->posted = false;
+        if (d_->repainting) d_->Catch();
+      },
+      Qt::QueuedConnection);
 }
 
 void GraphChart::SetRepainting(bool on) {
   d_->repainting = on;
-  d_->view->setUpdatesEnabled(on);
-  if (on) d_->Sync();
+  if (on) d_->Catch();
 }
 
 int GraphChart::CurveCount() const { return d_->curveCount; }
@@ -340,20 +527,29 @@ int GraphChart::SeriesLabelCount() const {
                                         [](const CurveState& c) { return !c.label.isEmpty(); }));
 }
 
-bool GraphChart::LegendShown() const { return d_->chart->legend()->isVisible(); }
+bool GraphChart::LegendShown() const {
+  d_->Catch();
+  return d_->chart->legend()->isVisible();
+}
 
 void GraphChart::SetMargin(int pixels) {
   const int m = std::max(0, pixels);
+  if (d_->chart->margins() == QMargins(m, m, m, m)) return;
   d_->chart->layout()->setContentsMargins(m, m, m, m);
   d_->chart->setMargins(QMargins(m, m, m, m));
 }
 
 QString GraphChart::Header() const { return d_->chart->title(); }
 
-void GraphChart::SetHeader(const QString& text) { d_->chart->setTitle(text); }
+// Every text, font and pen below lays the chart out again when set, even
+// to what it holds: each is set only when it changes.
+void GraphChart::SetHeader(const QString& text) {
+  if (d_->chart->title() != text) d_->chart->setTitle(text);
+}
 
 void GraphChart::SetHeaderFontSize(int points) {
   QFont font = d_->chart->titleFont();
+  if (font.pointSize() == std::max(1, points)) return;
   font.setPointSize(std::max(1, points));
   d_->chart->setTitleFont(font);
 }
@@ -361,11 +557,12 @@ void GraphChart::SetHeaderFontSize(int points) {
 QString GraphChart::AxisTitle(Axis axis) const { return d_->AxisOf(axis)->titleText(); }
 
 void GraphChart::SetAxisTitle(Axis axis, const QString& title) {
-  d_->AxisOf(axis)->setTitleText(title);
+  if (d_->AxisOf(axis)->titleText() != title) d_->AxisOf(axis)->setTitleText(title);
 }
 
 void GraphChart::SetAxisFontSize(Axis axis, int points) {
   QFont font = d_->AxisOf(axis)->titleFont();
+  if (font.pointSize() == std::max(1, points)) return;
   font.setPointSize(std::max(1, points));
   d_->AxisOf(axis)->setTitleFont(font);
 }
@@ -374,12 +571,14 @@ void GraphChart::SetAxisLineWidth(Axis axis, int width) {
   QPen pen = d_->AxisOf(axis)->linePen();
   pen.setColor(Qt::black);
   pen.setWidth(std::max(0, width));
-  d_->AxisOf(axis)->setLinePen(pen);
+  if (pen != d_->AxisOf(axis)->linePen()) d_->AxisOf(axis)->setLinePen(pen);
 }
 
 bool GraphChart::Grid(Axis axis) const { return d_->AxisOf(axis)->isGridLineVisible(); }
 
-void GraphChart::SetGrid(Axis axis, bool shown) { d_->AxisOf(axis)->setGridLineVisible(shown); }
+void GraphChart::SetGrid(Axis axis, bool shown) {
+  if (d_->AxisOf(axis)->isGridLineVisible() != shown) d_->AxisOf(axis)->setGridLineVisible(shown);
+}
 
 bool GraphChart::InPlotArea(QPoint pixel) const {
   d_->Settle(this);
