@@ -1,9 +1,15 @@
 #include "graph/GraphChart.h"
 
-#include <QFontMetricsF>
+#include <QChart>
+#include <QChartView>
+#include <QEvent>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPolygonF>
+#include <QValueAxis>
+#include <QGraphicsLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -16,12 +22,9 @@ namespace {
 // More curves than this are never kept, whatever number a caller passes.
 constexpr int kMostCurves = 64;
 constexpr int kMostPoints = 100000;
+// An axis aims at this many ticks; it never takes more than the most.
 constexpr int kTicksWanted = 5;
 constexpr int kMostTicks = 50;
-constexpr double kTickLength = 4;
-constexpr double kGap = 5;  // between texts and what they stand beside
-constexpr double kLegendSwatch = 10;
-const QColor kGridColour(0xD0, 0xD0, 0xD0);
 
 struct CurveState {
   std::vector<QPointF> points;
@@ -34,22 +37,31 @@ struct CurveState {
   QString label;
 };
 
-struct AxisState {
-  QString title;
-  int titlePoints = 10;
-  int lineWidth = 1;
-  bool grid = false;
+// A series of the chart with what it was last given: every change of the
+// chart lays it out or redraws it, so only what differs is handed on.
+struct SeriesState {
+  QLineSeries* series = nullptr;
+  QList<QPointF> points;
+  QPen pen;
+  bool symbol = false;
+  int symbolSize = 0;
+  QColor symbolColour;
+  QString label;
+  QColor legendColour;
 };
 
-// An axis as drawn: its range at "nice" numbers and its ticks.
+// An axis as shown: its range, from one tick to the last, the step between
+// the ticks at "nice" numbers, and how the axis places them. Counted ticks
+// (a number of them from end to end) make a new layout of the whole chart
+// whenever their number changes; ticks at whole multiples of the step need
+// one only when the step changes, but stand where the axis adds the step up
+// from the first, so they are used only for steps that add up exactly.
 struct Scale {
   double min = 0;
   double max = 1;
   double step = 0.25;
-  long long first = 0;  // min / step
   int ticks = 5;
-
-  double Tick(int i) const { return static_cast<double>(first + i) * step; }
+  bool multiples = true;
 };
 
 bool IsFinite(const QPointF& p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
@@ -72,67 +84,107 @@ double NiceNumber(double x, bool ceiling) {
   return nice * z;
 }
 
-// The axis around the values: the smallest and largest widened to whole
-// steps of a nice size; never empty.
+// The axis around the values from low to high: both widened to whole steps
+// of a nice size; never empty. Values alike to nine digits get a range
+// around them; values beyond any range keep the default one (and are cut
+// off).
 Scale ScaleOf(double low, double high) {
-  if (!(high > low)) {
-    const double pad = std::max(1.0, std::abs(low) * 0.1);
+  const double magnitude = std::max(std::abs(low), std::abs(high));
+  if (!(high - low > magnitude * 1e-9)) {
+    const double pad = std::max(1.0, magnitude * 0.1);
     low -= pad;
     high += pad;
   }
-  Scale s;
-  const double range = NiceNumber(high - low, true);
-  s.step = NiceNumber(range / (kTicksWanted - 1), false);
-  const double first = std::floor(low / s.step);
-  const double last = std::ceil(high / s.step);
-  if (!(s.step > 0) || !std::isfinite(first) || !std::isfinite(last) || last - first > kMostTicks ||
-      std::abs(first) > 1e15 || std::abs(last) > 1e15) {
-    // Values too far apart for whole steps: the plain range, two ticks.
-    s.min = low;
-    s.max = high;
-    s.step = high - low;
-    s.first = 0;
-    s.ticks = 2;
-    return s;
+  if (!std::isfinite(high - low)) return Scale{};
+  const double step = NiceNumber(NiceNumber(high - low, true) / (kTicksWanted - 1), false);
+  const double first = std::floor(low / step);
+  const double last = std::ceil(high / step);
+  if (!(step > 0) || !std::isfinite(first * step) || !std::isfinite(last * step) ||
+      !(last - first <= kMostTicks)) {
+    return Scale{};
   }
-  s.first = static_cast<long long>(first);
+  Scale s;
+  s.min = first * step;
+  s.max = last * step;
+  s.step = step;
   s.ticks = static_cast<int>(last - first) + 1;
-  s.min = first * s.step;
-  s.max = last * s.step;
+  // Multiples of 1/1024 add up exactly while they stay well inside the
+  // 53 bits of a double: the last tick then falls on the end of the axis.
+  const double units = std::ldexp(step, 10);
+  constexpr double kExact = 4503599627370496.0;  // 2^52
+  s.multiples = units == std::round(units) && std::abs(first) * units < kExact &&
+                std::abs(last) * units < kExact;
+  if (!s.multiples && first <= 0 && last >= 0) {
+    // Counted ticks stand at min + (i (max - min)) / (ticks - 1): the ends
+    // move by a few units in the last place until the tick at 0 comes out
+    // as 0, not as a rounding error that would read 1.38778e-17.
+    const double zero = -first;
+    const double intervals = s.ticks - 1;
+    const auto nudged = [](double x, int k) {  // 0, +1, -1, +2, -2 .. units
+      for (int i = 0; i < (k + 1) / 2; ++i) x = std::nextafter(x, k % 2 ? HUGE_VAL : -HUGE_VAL);
+      return x;
+    };
+    bool found = false;
+    for (int i = 0; i <= 16 && !found; ++i) {
+      const double max = nudged(s.max, i);
+      for (int j = 0; j <= 16 && !found; ++j) {
+        const double min = nudged(s.min, j);
+        if (min + (zero * (max - min)) / intervals == 0) {
+          s.min = min;
+          s.max = max;
+          found = true;
+        }
+      }
+    }
+  }
   return s;
 }
 
-QString TickText(const Scale& s, int i) {
-  if (s.ticks == 2 && s.first == 0) return QString::number(i == 0 ? s.min : s.max, 'g', 6);
-  return QString::number(s.Tick(i), 'g', 6);
+// The symbol: a diamond in the curve's colour at the size it shows, so that
+// it is placed on the chart without scaling.
+QImage DiamondImage(int size, const QColor& colour) {
+  const int side = std::max(2, size);
+  QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(colour);
+  const double h = side / 2.0;
+  painter.drawPolygon(QPolygonF({QPointF(h, 0), QPointF(side, h), QPointF(h, side), QPointF(0, h)}));
+  return image;
 }
 
-QPolygonF Diamond(QPointF at, double half) {
-  return QPolygonF({QPointF(at.x(), at.y() - half), QPointF(at.x() + half, at.y()),
-                    QPointF(at.x(), at.y() + half), QPointF(at.x() - half, at.y())});
+bool Differs(const QValueAxis* axis, const Scale& scale) {
+  if (axis->min() != scale.min || axis->max() != scale.max) return true;
+  if (scale.multiples) return axis->tickType() != QValueAxis::TicksDynamic || axis->tickInterval() != scale.step;
+  return axis->tickType() != QValueAxis::TicksFixed || axis->tickCount() != scale.ticks;
+}
+
+// Only what changed is set: each setting lays the axis out again.
+void SetScale(QValueAxis* axis, const Scale& scale) {
+  const QValueAxis::TickType type = scale.multiples ? QValueAxis::TicksDynamic : QValueAxis::TicksFixed;
+  if (scale.multiples && axis->tickInterval() != scale.step) axis->setTickInterval(scale.step);
+  if (!scale.multiples && axis->tickCount() != scale.ticks) axis->setTickCount(scale.ticks);
+  if (axis->tickType() != type) axis->setTickType(type);
+  if (axis->min() != scale.min || axis->max() != scale.max) axis->setRange(scale.min, scale.max);
 }
 
 }  // namespace
 
 struct GraphChart::Impl {
+  QChart* chart = nullptr;
+  QChartView* view = nullptr;
+  QValueAxis* axisX = nullptr;
+  QValueAxis* axisY = nullptr;
   std::vector<CurveState> curves;  // styles of every curve ever set
   int curveCount = 0;
   bool repainting = true;
-  int margin = 10;
-  QString header;
-  int headerPoints = 15;
-  AxisState axes[2];  // X, Y
-
-  // Where everything goes for a size; made again after any change.
-  struct Geometry {
-    QSizeF size;
-    QFont font;
-    Scale x, y;
-    QRectF plot;
-    QRectF legend;
-    bool valid = false;
-  };
-  mutable Geometry geometry;
+  // The curves changed since the chart was last brought up to them, and a
+  // sync is waiting for the event loop.
+  bool dirty = false;
+  bool posted = false;
+  std::vector<SeriesState> series;  // one for each of the curves shown
 
   CurveState* Curve(int curve) {
     if (curve < 1 || curve > kMostCurves) return nullptr;
@@ -143,243 +195,204 @@ struct GraphChart::Impl {
     if (curve < 1 || curve > static_cast<int>(curves.size())) return nullptr;
     return &curves[static_cast<std::size_t>(curve - 1)];
   }
-  AxisState& AxisOf(Axis axis) { return axes[axis == Axis::X ? 0 : 1]; }
-  const AxisState& AxisOf(Axis axis) const { return axes[axis == Axis::X ? 0 : 1]; }
+  QValueAxis* AxisOf(Axis axis) const { return axis == Axis::X ? axisX : axisY; }
 
-  std::vector<const CurveState*> Labelled() const {
-    std::vector<const CurveState*> out;
+  // Brings the chart up to the curves now if they changed.
+  void Catch() const {
+    if (dirty) const_cast<Impl*>(this)->Sync();
+  }
+
+  // Sizes and lays the chart out now, also while the window is hidden, so
+  // that the plot area, pictures and prints match the widget's size.
+  void Settle(const QWidget* owner) const {
+    Catch();
+    if (view->size() != owner->size()) view->setGeometry(owner->rect());
+    if (chart->size() != QSizeF(view->size())) {
+      chart->resize(view->size());
+      view->setSceneRect(chart->geometry());
+    }
+    if (chart->layout()) chart->layout()->activate();
+  }
+  QPointF ChartPos(const QWidget* owner, QPoint pixel) const {
+    const QPoint inViewport = view->viewport()->mapFrom(owner, pixel);
+    return chart->mapFromScene(view->mapToScene(inViewport));
+  }
+  QPointF WidgetPos(const QWidget* owner, QPointF chartPos) const {
+    const QPointF scene = chart->mapToScene(chartPos);
+    const QPointF inViewport = view->mapFromScene(scene);
+    return QPointF(view->viewport()->mapTo(owner, QPoint(0, 0))) + inViewport;
+  }
+  QPointF ChartPosOfValue(QPointF value) const {
+    const QRectF plot = chart->plotArea();
+    const double fx = (value.x() - axisX->min()) / (axisX->max() - axisX->min());
+    const double fy = (value.y() - axisY->min()) / (axisY->max() - axisY->min());
+    return QPointF(plot.left() + fx * plot.width(), plot.bottom() - fy * plot.height());
+  }
+
+  // The chart brought up to the curves: the series are made once and kept,
+  // and each gets only what changed, so that a new set of values redraws
+  // the curves without laying out the legend, the titles or (while their
+  // steps stay) the axes again.
+  void Sync() {
+    dirty = false;
+    while (static_cast<int>(series.size()) > curveCount) {
+      QLineSeries* dropped = series.back().series;
+      series.pop_back();
+      chart->removeSeries(dropped);
+      delete dropped;
+    }
+    while (static_cast<int>(series.size()) < curveCount) {
+      SeriesState added;
+      added.series = new QLineSeries;
+      added.pen = added.series->pen();
+      chart->addSeries(added.series);
+      added.series->attachAxis(axisX);
+      added.series->attachAxis(axisY);
+      series.push_back(added);
+    }
+
+    // The points drawn (those with finite values) and the axes around them.
+    std::vector<QList<QPointF>> drawn(static_cast<std::size_t>(curveCount));
+    double xLow = std::numeric_limits<double>::infinity(), xHigh = -xLow;
+    double yLow = xLow, yHigh = -xLow;
     for (int i = 0; i < curveCount; ++i) {
       const CurveState& c = curves[static_cast<std::size_t>(i)];
-      if (!c.label.isEmpty()) out.push_back(&c);
-    }
-    return out;
-  }
-
-  QFont TitleFont(const QFont& base) const {
-    QFont f = base;
-    f.setPointSize(headerPoints);
-    return f;
-  }
-  QFont AxisTitleFont(const QFont& base, Axis axis) const {
-    QFont f = base;
-    f.setPointSize(AxisOf(axis).titlePoints);
-    f.setBold(true);
-    return f;
-  }
-
-  const Geometry& Layout(const QFont& base, QSizeF size) const {
-    if (geometry.valid && geometry.size == size && geometry.font == base) return geometry;
-    Geometry g;
-    g.size = size;
-    g.font = base;
-    std::vector<double> xs, ys;
-    for (int i = 0; i < curveCount; ++i) {
-      for (const QPointF& p : curves[static_cast<std::size_t>(i)].points) {
+      QList<QPointF>& points = drawn[static_cast<std::size_t>(i)];
+      points.reserve(static_cast<qsizetype>(c.points.size()));
+      for (const QPointF& p : c.points) {
         if (!IsFinite(p)) continue;
-        xs.push_back(p.x());
-        ys.push_back(p.y());
+        points.append(p);
+        xLow = std::min(xLow, p.x());
+        xHigh = std::max(xHigh, p.x());
+        yLow = std::min(yLow, p.y());
+        yHigh = std::max(yHigh, p.y());
       }
     }
-    const auto range = [](const std::vector<double>& v) {
-      if (v.empty()) return ScaleOf(0, 1);
-      const auto [low, high] = std::minmax_element(v.begin(), v.end());
-      return ScaleOf(*low, *high);
-    };
-    g.x = range(xs);
-    g.y = range(ys);
+    const bool any = xLow <= xHigh;
+    const Scale x = any ? ScaleOf(xLow, xHigh) : ScaleOf(0, 1);
+    const Scale y = any ? ScaleOf(yLow, yHigh) : ScaleOf(0, 1);
 
-    const QFontMetricsF labels(base);
-    QRectF area(margin, margin, size.width() - 2 * margin, size.height() - 2 * margin);
-    if (!header.isEmpty()) area.setTop(area.top() + QFontMetricsF(TitleFont(base)).height() + kGap);
-    const auto labelled = Labelled();
-    if (!labelled.empty()) {
-      double width = 0;
-      for (const CurveState* c : labelled) width = std::max(width, labels.horizontalAdvance(c->label));
-      const double legendWidth = kLegendSwatch + kGap + width;
-      const double legendHeight = static_cast<double>(labelled.size()) * (labels.height() + 4);
-      area.setRight(area.right() - legendWidth - 2 * kGap);
-      g.legend = QRectF(area.right() + 2 * kGap, 0, legendWidth, legendHeight);
-    }
-    if (!AxisOf(Axis::Y).title.isEmpty()) {
-      area.setLeft(area.left() + QFontMetricsF(AxisTitleFont(base, Axis::Y)).height() + kGap);
-    }
-    double yLabels = 0;
-    for (int i = 0; i < g.y.ticks; ++i) yLabels = std::max(yLabels, labels.horizontalAdvance(TickText(g.y, i)));
-    area.setLeft(area.left() + yLabels + kTickLength + kGap);
-    if (!AxisOf(Axis::X).title.isEmpty()) {
-      area.setBottom(area.bottom() - QFontMetricsF(AxisTitleFont(base, Axis::X)).height() - kGap);
-    }
-    area.setBottom(area.bottom() - labels.height() - kTickLength - kGap);
-    // Half a label above the top tick and beside the last one.
-    area.setTop(area.top() + labels.height() / 2);
-    area.setRight(area.right() - labels.horizontalAdvance(TickText(g.x, g.x.ticks - 1)) / 2);
-    if (area.width() < 1) area.setWidth(1);
-    if (area.height() < 1) area.setHeight(1);
-    g.plot = area;
-    g.legend.moveTop(area.center().y() - g.legend.height() / 2);
-    g.valid = true;
-    geometry = g;
-    return geometry;
-  }
-
-  // The symbol of a curve as a picture, made once for its size and colour.
-  mutable std::vector<std::pair<std::pair<double, QRgb>, QImage>> symbols;
-  QImage Symbol(double half, const QColor& colour) const {
-    const std::pair<double, QRgb> key(half, colour.rgba());
-    for (const auto& [k, image] : symbols) {
-      if (k == key) return image;
-    }
-    const int side = static_cast<int>(std::ceil(2 * half)) + 2;
-    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(colour);
-    painter.drawPolygon(Diamond(QPointF(side / 2.0, side / 2.0), half));
-    painter.end();
-    if (symbols.size() >= 16) symbols.erase(symbols.begin());
-    symbols.emplace_back(key, image);
-    return image;
-  }
-
-  static QPointF ToPixel(const Geometry& g, QPointF value) {
-    const double fx = (value.x() - g.x.min) / (g.x.max - g.x.min);
-    const double fy = (value.y() - g.y.min) / (g.y.max - g.y.min);
-    return QPointF(g.plot.left() + fx * g.plot.width(), g.plot.bottom() - fy * g.plot.height());
-  }
-
-  void Draw(QPainter& p, const QFont& base, QSizeF size) const {
-    const Geometry& g = Layout(base, size);
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
-    const QFontMetricsF labels(base);
-    p.setFont(base);
-
-    if (!header.isEmpty()) {
-      p.setFont(TitleFont(base));
-      p.setPen(Qt::black);
-      p.drawText(QRectF(margin, margin, size.width() - 2 * margin, QFontMetricsF(p.font()).height()),
-                 Qt::AlignHCenter | Qt::AlignTop, header);
-      p.setFont(base);
-    }
-
-    // Grids, then the axes with their ticks and labels.
-    p.setPen(QPen(kGridColour, 1));
-    if (AxisOf(Axis::X).grid) {
-      for (int i = 0; i < g.x.ticks; ++i) {
-        const double x = ToPixel(g, QPointF(g.x.Tick(i), g.y.min)).x();
-        p.drawLine(QPointF(x, g.plot.top()), QPointF(x, g.plot.bottom()));
-      }
-    }
-    if (AxisOf(Axis::Y).grid) {
-      for (int i = 0; i < g.y.ticks; ++i) {
-        const double y = ToPixel(g, QPointF(g.x.min, g.y.Tick(i))).y();
-        p.drawLine(QPointF(g.plot.left(), y), QPointF(g.plot.right(), y));
-      }
-    }
-    p.setPen(QPen(Qt::black, 1));
-    for (int i = 0; i < g.x.ticks; ++i) {
-      const double x = g.x.ticks == 2 && g.x.first == 0 ? (i == 0 ? g.plot.left() : g.plot.right())
-                                                          : ToPixel(g, QPointF(g.x.Tick(i), 0)).x();
-      p.drawLine(QPointF(x, g.plot.bottom()), QPointF(x, g.plot.bottom() + kTickLength));
-      const QString text = TickText(g.x, i);
-      const double w = labels.horizontalAdvance(text);
-      p.drawText(QRectF(x - w / 2 - 1, g.plot.bottom() + kTickLength + 1, w + 2, labels.height()),
-                 Qt::AlignCenter, text);
-    }
-    for (int i = 0; i < g.y.ticks; ++i) {
-      const double y = g.y.ticks == 2 && g.y.first == 0 ? (i == 0 ? g.plot.bottom() : g.plot.top())
-                                                          : ToPixel(g, QPointF(0, g.y.Tick(i))).y();
-      p.drawLine(QPointF(g.plot.left() - kTickLength, y), QPointF(g.plot.left(), y));
-      const QString text = TickText(g.y, i);
-      p.drawText(QRectF(0, y - labels.height() / 2, g.plot.left() - kTickLength - 2, labels.height()),
-                 Qt::AlignRight | Qt::AlignVCenter, text);
-    }
-    p.setPen(QPen(Qt::black, std::max(1, AxisOf(Axis::X).lineWidth)));
-    if (AxisOf(Axis::X).lineWidth > 0) p.drawLine(g.plot.bottomLeft(), g.plot.bottomRight());
-    p.setPen(QPen(Qt::black, std::max(1, AxisOf(Axis::Y).lineWidth)));
-    if (AxisOf(Axis::Y).lineWidth > 0) p.drawLine(g.plot.bottomLeft(), g.plot.topLeft());
-
-    if (const QString& title = AxisOf(Axis::X).title; !title.isEmpty()) {
-      p.setFont(AxisTitleFont(base, Axis::X));
-      const double h = QFontMetricsF(p.font()).height();
-      const double top = g.plot.bottom() + kTickLength + labels.height() + kGap;
-      p.drawText(QRectF(g.plot.left(), top, g.plot.width(), h), Qt::AlignHCenter | Qt::AlignTop, title);
-    }
-    if (const QString& title = AxisOf(Axis::Y).title; !title.isEmpty()) {
-      p.setFont(AxisTitleFont(base, Axis::Y));
-      const double h = QFontMetricsF(p.font()).height();
-      p.save();
-      p.translate(margin, g.plot.center().y());
-      p.rotate(-90);
-      p.drawText(QRectF(-g.plot.height() / 2, 0, g.plot.height(), h), Qt::AlignHCenter | Qt::AlignTop, title);
-      p.restore();
-    }
-    p.setFont(base);
-
-    // The curves, within the plot area (and the symbols on its edges).
-    p.save();
-    p.setClipRect(g.plot.adjusted(-12, -12, 12, 12));
-    for (int i = 0; i < curveCount; ++i) {
-      const CurveState& c = curves[static_cast<std::size_t>(i)];
-      QPolygonF line;
-      line.reserve(static_cast<qsizetype>(c.points.size()));
-      for (const QPointF& point : c.points) {
-        if (IsFinite(point)) line.append(ToPixel(g, point));
-      }
-      if (c.lineShown && c.lineWidth > 0 && line.size() > 1) {
-        p.setPen(QPen(c.lineColour, c.lineWidth));
-        p.setBrush(Qt::NoBrush);
-        p.drawPolyline(line);
-      }
-      if (c.symbolShown && c.symbolSize > 0) {
-        const double half = std::max(1.5, c.symbolSize / 2.0);
-        if (p.transform().isIdentity()) {
-          // On the screen one picture of the symbol, placed at each point.
-          const QImage symbol = Symbol(half, c.symbolColour);
-          const QPointF centre(symbol.width() / 2.0, symbol.height() / 2.0);
-          for (const QPointF& at : line) p.drawImage(at - centre, symbol);
-        } else {
-          p.setPen(Qt::NoPen);
-          p.setBrush(c.symbolColour);
-          for (const QPointF& at : line) p.drawPolygon(Diamond(at, half));
+    // A new range makes every series that holds points work out its whole
+    // line again; one that is about to get new points is emptied first, so
+    // that it does so once, with them.
+    if (Differs(axisX, x) || Differs(axisY, y)) {
+      for (int i = 0; i < curveCount; ++i) {
+        SeriesState& s = series[static_cast<std::size_t>(i)];
+        if (!s.points.isEmpty() && drawn[static_cast<std::size_t>(i)] != s.points) {
+          s.points.clear();
+          s.series->replace(s.points);
         }
       }
+      SetScale(axisX, x);
+      SetScale(axisY, y);
     }
-    p.restore();
 
-    // The legend.
-    const auto labelled = Labelled();
-    double top = g.legend.top();
-    for (const CurveState* c : labelled) {
-      const QColor colour = c->lineShown ? c->lineColour : c->symbolColour;
-      const double h = labels.height();
-      p.fillRect(QRectF(g.legend.left(), top + (h - kLegendSwatch) / 2, kLegendSwatch, kLegendSwatch), colour);
-      p.setPen(Qt::black);
-      p.drawText(QRectF(g.legend.left() + kLegendSwatch + kGap, top, g.legend.width(), h),
-                 Qt::AlignLeft | Qt::AlignVCenter, c->label);
-      top += h + 4;
+    bool anyLabel = false;
+    for (int i = 0; i < curveCount; ++i) {
+      const CurveState& c = curves[static_cast<std::size_t>(i)];
+      SeriesState& s = series[static_cast<std::size_t>(i)];
+      QList<QPointF>& points = drawn[static_cast<std::size_t>(i)];
+      if (points != s.points) {
+        s.series->replace(points);
+        s.points = std::move(points);
+      }
+
+      QPen pen(c.lineColour);
+      pen.setWidth(c.lineWidth);
+      if (!c.lineShown) pen.setStyle(Qt::NoPen);
+      if (pen != s.pen) {
+        s.series->setPen(pen);
+        s.pen = pen;
+      }
+
+      const bool symbol = c.symbolShown && c.symbolSize > 0;
+      if (symbol != s.symbol || (symbol && (c.symbolSize != s.symbolSize || c.symbolColour != s.symbolColour))) {
+        s.series->setLightMarker(symbol ? DiamondImage(c.symbolSize, c.symbolColour) : QImage());
+        if (symbol) s.series->setMarkerSize(c.symbolSize);
+        s.symbol = symbol;
+        s.symbolSize = c.symbolSize;
+        s.symbolColour = c.symbolColour;
+      }
+
+      const QColor legendColour = c.lineShown ? c.lineColour : c.symbolColour;
+      if (c.label != s.label || legendColour != s.legendColour) {
+        if (c.label != s.label) s.series->setName(c.label);
+        for (QLegendMarker* marker : chart->legend()->markers(s.series)) {
+          marker->setVisible(!c.label.isEmpty());
+          marker->setPen(QPen(legendColour));
+          marker->setBrush(legendColour);
+        }
+        s.label = c.label;
+        s.legendColour = legendColour;
+      }
+      if (!c.label.isEmpty()) anyLabel = true;
     }
-    p.restore();
+    if (chart->legend()->isVisible() != anyLabel) chart->legend()->setVisible(anyLabel);
+    // Laid out now rather than when the event loop next runs, so that a
+    // picture taken at once (or a paint that comes first) shows the new
+    // legend and axes in place.
+    if (chart->layout()) chart->layout()->activate();
   }
 };
 
 GraphChart::GraphChart(QWidget* parent) : QWidget(parent), d_(std::make_unique<Impl>()) {
+  d_->chart = new QChart;
+  d_->chart->setAnimationOptions(QChart::NoAnimation);
+  // A plain white ground: the theme's shaded one costs a blend of every
+  // pixel at each redraw.
+  d_->chart->setBackgroundBrush(Qt::white);
+  d_->chart->setBackgroundRoundness(0);
+  d_->chart->legend()->setAlignment(Qt::AlignRight);
+  d_->chart->legend()->setMarkerShape(QLegend::MarkerShapeRectangle);
+  d_->chart->legend()->setVisible(false);
+  d_->axisX = new QValueAxis;
+  d_->axisY = new QValueAxis;
+  for (QValueAxis* axis : {d_->axisX, d_->axisY}) {
+    axis->setMinorGridLineVisible(false);
+    axis->setGridLineVisible(false);
+    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setTickAnchor(0);
+    SetScale(axis, Scale{});
+  }
+  d_->chart->addAxis(d_->axisX, Qt::AlignBottom);
+  d_->chart->addAxis(d_->axisY, Qt::AlignLeft);
+
+  d_->view = new QChartView(d_->chart, this);
+  d_->view->setFrameShape(QFrame::NoFrame);
+  d_->view->setRenderHint(QPainter::Antialiasing);
+  // The pointer over the chart is this widget's: the view takes no mouse
+  // events of its own.
+  d_->view->setAttribute(Qt::WA_TransparentForMouseEvents);
   setMouseTracking(true);
+  d_->view->setGeometry(rect());
+}
+
+void GraphChart::resizeEvent(QResizeEvent* event) {
+  d_->view->setGeometry(rect());
+  QWidget::resizeEvent(event);
 }
 
 GraphChart::~GraphChart() = default;
 
+// A change reaches the chart when repainting resumes, when something asks
+// where the chart stands, or else when the event loop runs (before the
+// paint it causes): a run of single changes costs one sync, not one each.
 void GraphChart::Changed() {
-  d_->geometry.valid = false;
-  if (d_->repainting) update();
+  d_->dirty = true;
+  if (!d_->repainting || d_->posted) return;
+  d_->posted = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        d_->posted = false;
+        if (d_->repainting) d_->Catch();
+      },
+      Qt::QueuedConnection);
 }
 
 void GraphChart::SetRepainting(bool on) {
   d_->repainting = on;
-  if (on) Changed();
+  if (on) d_->Catch();
 }
 
 int GraphChart::CurveCount() const { return d_->curveCount; }
@@ -514,74 +527,91 @@ int GraphChart::SeriesLabelCount() const {
                                         [](const CurveState& c) { return !c.label.isEmpty(); }));
 }
 
-bool GraphChart::LegendShown() const { return !d_->Labelled().empty(); }
-
-void GraphChart::SetMargin(int pixels) {
-  d_->margin = std::max(0, pixels);
-  Changed();
+bool GraphChart::LegendShown() const {
+  d_->Catch();
+  return d_->chart->legend()->isVisible();
 }
 
-QString GraphChart::Header() const { return d_->header; }
+void GraphChart::SetMargin(int pixels) {
+  const int m = std::max(0, pixels);
+  if (d_->chart->margins() == QMargins(m, m, m, m)) return;
+  d_->chart->layout()->setContentsMargins(m, m, m, m);
+  d_->chart->setMargins(QMargins(m, m, m, m));
+}
 
+QString GraphChart::Header() const { return d_->chart->title(); }
+
+// Every text, font and pen below lays the chart out again when set, even
+// to what it holds: each is set only when it changes.
 void GraphChart::SetHeader(const QString& text) {
-  d_->header = text;
-  Changed();
+  if (d_->chart->title() != text) d_->chart->setTitle(text);
 }
 
 void GraphChart::SetHeaderFontSize(int points) {
-  d_->headerPoints = std::max(1, points);
-  Changed();
+  QFont font = d_->chart->titleFont();
+  if (font.pointSize() == std::max(1, points)) return;
+  font.setPointSize(std::max(1, points));
+  d_->chart->setTitleFont(font);
 }
 
-QString GraphChart::AxisTitle(Axis axis) const { return d_->AxisOf(axis).title; }
+QString GraphChart::AxisTitle(Axis axis) const { return d_->AxisOf(axis)->titleText(); }
 
 void GraphChart::SetAxisTitle(Axis axis, const QString& title) {
-  d_->AxisOf(axis).title = title;
-  Changed();
+  if (d_->AxisOf(axis)->titleText() != title) d_->AxisOf(axis)->setTitleText(title);
 }
 
 void GraphChart::SetAxisFontSize(Axis axis, int points) {
-  d_->AxisOf(axis).titlePoints = std::max(1, points);
-  Changed();
+  QFont font = d_->AxisOf(axis)->titleFont();
+  if (font.pointSize() == std::max(1, points)) return;
+  font.setPointSize(std::max(1, points));
+  d_->AxisOf(axis)->setTitleFont(font);
 }
 
 void GraphChart::SetAxisLineWidth(Axis axis, int width) {
-  d_->AxisOf(axis).lineWidth = std::max(0, width);
-  Changed();
+  QPen pen = d_->AxisOf(axis)->linePen();
+  pen.setColor(Qt::black);
+  pen.setWidth(std::max(0, width));
+  if (pen != d_->AxisOf(axis)->linePen()) d_->AxisOf(axis)->setLinePen(pen);
 }
 
-bool GraphChart::Grid(Axis axis) const { return d_->AxisOf(axis).grid; }
+bool GraphChart::Grid(Axis axis) const { return d_->AxisOf(axis)->isGridLineVisible(); }
 
 void GraphChart::SetGrid(Axis axis, bool shown) {
-  d_->AxisOf(axis).grid = shown;
-  Changed();
+  if (d_->AxisOf(axis)->isGridLineVisible() != shown) d_->AxisOf(axis)->setGridLineVisible(shown);
 }
 
 bool GraphChart::InPlotArea(QPoint pixel) const {
-  return d_->Layout(font(), QSizeF(size())).plot.contains(QPointF(pixel));
+  d_->Settle(this);
+  return d_->chart->plotArea().contains(d_->ChartPos(this, pixel));
 }
 
 QPointF GraphChart::ValueAt(QPoint pixel) const {
-  const Impl::Geometry& g = d_->Layout(font(), QSizeF(size()));
-  const double fx = (pixel.x() - g.plot.left()) / g.plot.width();
-  const double fy = (g.plot.bottom() - pixel.y()) / g.plot.height();
-  return QPointF(g.x.min + fx * (g.x.max - g.x.min), g.y.min + fy * (g.y.max - g.y.min));
+  d_->Settle(this);
+  const QRectF plot = d_->chart->plotArea();
+  const QPointF pos = d_->ChartPos(this, pixel);
+  if (plot.width() <= 0 || plot.height() <= 0) return QPointF();
+  const double fx = (pos.x() - plot.left()) / plot.width();
+  const double fy = (plot.bottom() - pos.y()) / plot.height();
+  return QPointF(d_->axisX->min() + fx * (d_->axisX->max() - d_->axisX->min()),
+                 d_->axisY->min() + fy * (d_->axisY->max() - d_->axisY->min()));
 }
 
 QPointF GraphChart::PixelOf(int curve, int point) const {
-  return Impl::ToPixel(d_->Layout(font(), QSizeF(size())), Point(curve, point));
+  d_->Settle(this);
+  return d_->WidgetPos(this, d_->ChartPosOfValue(Point(curve, point)));
 }
 
 GraphChart::Nearest GraphChart::NearestPoint(QPoint pixel) const {
-  const Impl::Geometry& g = d_->Layout(font(), QSizeF(size()));
+  d_->Settle(this);
   Nearest best;
   double bestDistance = std::numeric_limits<double>::infinity();
+  const QPointF target = d_->ChartPos(this, pixel);
   for (int s = 1; s <= d_->curveCount; ++s) {
     const CurveState& c = d_->curves[static_cast<std::size_t>(s - 1)];
     for (std::size_t p = 0; p < c.points.size(); ++p) {
       if (!IsFinite(c.points[p])) continue;
-      const QPointF at = Impl::ToPixel(g, c.points[p]);
-      const double distance = std::hypot(at.x() - pixel.x(), at.y() - pixel.y());
+      const QPointF at = d_->ChartPosOfValue(c.points[p]);
+      const double distance = std::hypot(at.x() - target.x(), at.y() - target.y());
       if (distance < bestDistance) {
         bestDistance = distance;
         best.curve = s;
@@ -602,28 +632,18 @@ void GraphChart::ResetPointer() { unsetCursor(); }
 Qt::CursorShape GraphChart::Pointer() const { return cursor().shape(); }
 
 QImage GraphChart::Picture() const {
-  QImage image(size(), QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  d_->Draw(painter, font(), QSizeF(size()));
-  return image;
+  d_->Settle(this);
+  return d_->view->grab().toImage();
 }
 
 void GraphChart::Render(QPainter& painter, const QRectF& target) const {
-  const QSizeF source(size());
+  d_->Settle(this);
+  const QRectF source = d_->chart->mapRectToScene(d_->chart->rect());
   if (source.isEmpty() || target.isEmpty()) return;
   // The largest rectangle of the chart's proportions at the target's corner.
   const double scale = std::min(target.width() / source.width(), target.height() / source.height());
-  painter.save();
-  painter.translate(target.topLeft());
-  painter.scale(scale, scale);
-  d_->Draw(painter, font(), source);
-  painter.restore();
-}
-
-void GraphChart::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  d_->Draw(painter, font(), QSizeF(size()));
+  const QRectF fitted(target.topLeft(), source.size() * scale);
+  d_->view->scene()->render(&painter, fitted, source, Qt::KeepAspectRatio);
 }
 
 void GraphChart::mouseMoveEvent(QMouseEvent* event) {

@@ -16,8 +16,8 @@ namespace brantel {
 // numbered points (1..PointCount), each curve with its symbol and line
 // style and its legend label, a header, two axis titles and their grids.
 // The chart keeps what it is given and draws it; every change redraws at
-// once unless repainting is suspended. It draws itself: axes at "nice"
-// numbers around the values, the legend to the right of the plot area.
+// once unless repainting is suspended. The chart library stays behind this
+// class.
 class GraphChart : public QWidget {
   Q_OBJECT
 
@@ -107,7 +107,7 @@ class GraphChart : public QWidget {
   void PointerMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pixel);
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
