@@ -139,6 +139,7 @@ void Keystrokes(benchmark::State& state, int tab) {
   watch.painted.clear();
   bool flip = false;
   std::int64_t strokes = 0;
+  std::int64_t unpainted = 0;  // keystrokes after which a chart was not painted
   Clock::duration spent{};
   for (auto _ : state) {
     const auto t0 = Clock::now();
@@ -146,9 +147,11 @@ void Keystrokes(benchmark::State& state, int tab) {
     flip = !flip;
     spent += Clock::now() - t0;
     ++strokes;
+    if (!allPainted()) ++unpainted;
+    watch.painted.clear();
   }
   qApp->removeEventFilter(&watch);
-  if (!baselinePainted || !allPainted()) state.SkipWithError("a chart was not painted");
+  if (!baselinePainted || unpainted > 0) state.SkipWithError("a chart was not painted");
   const double keystroke = MicrosecondsPer(spent, strokes);
   state.counters["full_repaint_us"] = repaint;
   state.counters["ratio"] = keystroke / repaint;

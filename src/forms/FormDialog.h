@@ -106,17 +106,21 @@ void OpenModal(QWidget* owner) {
   ShowModal<Dialog>(owner);
 }
 
-// Shows a modeless dialog, or brings the open one to the front. The dialog
-// is deleted once it has unloaded, and `open` forgets it then; a dialog that
-// has unloaded is never shown again. A dialog that blocks the rest of the
-// program while it is open (but lets the caller go on) passes
-// Qt::ApplicationModal.
+// Shows a modeless dialog, or brings the open one to the front (restored
+// when it was minimized). The dialog is deleted once it has unloaded, and
+// `open` forgets it then; a dialog that has unloaded is never shown again.
+// A dialog that blocks the rest of the program while it is open (but lets
+// the caller go on) passes Qt::ApplicationModal.
 template <typename Dialog, typename Owner>
 Dialog* ShowModeless(QPointer<Dialog>& open, Owner* owner, Qt::WindowModality modality = Qt::NonModal) {
   if (!open || !open->isVisible()) {
     open = new Dialog(owner);
     open->setWindowModality(modality);
     QObject::connect(open.data(), &QDialog::finished, open.data(), &QObject::deleteLater);
+  }
+  // A minimized dialog comes back as it was before.
+  if (open->windowState() & Qt::WindowMinimized) {
+    open->setWindowState(open->windowState() & ~Qt::WindowMinimized);
   }
   open->show();
   open->raise();

@@ -221,6 +221,9 @@ TEST_F(FormDialogTest, AModelessDialogComesToTheFrontAndGoesWhenClosed) {
   QPointer<frmSample> open;
   frmSample* first = forms::ShowModeless(open, static_cast<QWidget*>(nullptr));
   EXPECT_EQ(forms::ShowModeless(open, static_cast<QWidget*>(nullptr)), first);  // the menu entry again
+  first->setWindowState(Qt::WindowMinimized);  // also from the task bar
+  EXPECT_EQ(forms::ShowModeless(open, static_cast<QWidget*>(nullptr)), first);
+  EXPECT_FALSE(first->windowState() & Qt::WindowMinimized);
   const QPointer<frmSample> gone = first;
   first->close();
   EXPECT_EQ(first->unloads, 1);

@@ -17,6 +17,7 @@
 #include "tools/stress/CircularOpening.h"
 
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -31,6 +32,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 
 namespace brantel {
 namespace {
@@ -141,6 +143,24 @@ class AngleSense : public QWidget {
   }
 };
 
+// A box's GotFocus: every focus it takes, also the one that comes with its
+// window (the dialog opening, or coming back from the graph window or the
+// main window); not the return from a box's own context menu.
+class GotFocusFilter : public QObject {
+ public:
+  GotFocusFilter(QObject* box, std::function<void()> handler) : QObject(box), handler_(std::move(handler)) {}
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+      handler_();
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> handler_;
+};
+
 // The entry of a box: the stored value while the user has not edited it,
 // else the leading number of its text.
 OpeningEntry EntryOf(const QLineEdit* box) {
@@ -199,7 +219,7 @@ frmCircular::frmCircular(QWidget* owner) : FormDialog(owner) {
   }
   connect(ui_.angle, &QLineEdit::textChanged, this, &frmCircular::Text5_Change);
   for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.a, ui_.angle, ui_.r, ui_.pressure}) {
-    forms::OnGotFocus(box, [this, box] { TextBox_GotFocus(box); });
+    box->installEventFilter(new GotFocusFilter(box, [this, box] { TextBox_GotFocus(box); }));
   }
   connect(ui_.angleBar, &QScrollBar::valueChanged, this, &frmCircular::HScroll1_Change);
   connect(ui_.plotTo3R, &QCheckBox::toggled, this, &frmCircular::Check2_Click);

@@ -123,6 +123,34 @@ TEST_F(CircularDialogTest, TheKeysStayInTheBoxTheUserTypesIn) {
   EXPECT_TRUE(Control(u"Text4")->hasFocus());
 }
 
+TEST_F(CircularDialogTest, ABoxSelectsItsTextWhenTheDialogTakesTheFocus) {
+  Store(10, 4, 3, 1, 1.5f, 30);
+  Open();
+  auto* sx = Control<QLineEdit>(u"Text1");
+  const auto activate = [](QWidget* window) {
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    QApplication::processEvents();
+  };
+  // Opened: the first box, whole, so that the first key replaces it.
+  activate(&Dialog());
+  ASSERT_TRUE(sx->hasFocus());
+  EXPECT_EQ(sx->selectedText(), QStringLiteral("10.000"));
+
+  // Back from the graph window while it shows the curves: the caret stays
+  // where it was.
+  Press(u"Command1");
+  ASSERT_NE(frmGraph::Loaded(), nullptr);
+  sx->setFocus();
+  QApplication::processEvents();
+  sx->setCursorPosition(2);
+  activate(frmGraph::Loaded());
+  activate(&Dialog());
+  EXPECT_TRUE(sx->hasFocus());
+  EXPECT_FALSE(sx->hasSelectedText());
+  EXPECT_EQ(sx->cursorPosition(), 2);
+}
+
 TEST_F(CircularDialogTest, CurvesInTheDialogAndTheGraphWindowBesideIt) {
   Store(0, 10, 0, 1, 0, 0);  // no distance: the curves only
   Open();
