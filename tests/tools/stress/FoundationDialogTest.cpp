@@ -92,7 +92,9 @@ TEST_F(FoundationDialogTest, ThePointFollowsThePointer) {
     const float expected = FoundationPointStress(1, 1, 1, 100, static_cast<float>(c.x), static_cast<float>(c.y)).Stress;
     EXPECT_EQ(Text(u"txtProsthetes"), c.stress ? QString::fromLatin1(c.stress) : Format(expected, kFoundationStressMask));
   }
-  // The mouse itself, at whole pixels: 15 plan units each.
+  // The mouse itself, at whole pixels: 15 plan units each. It is moved
+  // away first: a move to where an earlier test left it would be no move.
+  QTest::mouseMove(Plan(), QPoint(20, 20));
   QTest::mouseMove(Plan(), QPoint(200, 100));
   EXPECT_EQ(Text(u"txtX"), QStringLiteral("3.00"));
   EXPECT_EQ(Text(u"txtY"), QStringLiteral("1.50"));
