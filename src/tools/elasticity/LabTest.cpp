@@ -135,7 +135,7 @@ std::optional<double> LabSpecimenArea(qint16 areaOption, double diameter, double
 }
 
 std::optional<double> LabEquivalentDiameter(double area) {
-  if (area < 0 || !std::isfinite(area)) return std::nullopt;
+  if (area < 0 || !FitsSingle(area)) return std::nullopt;
   return std::sqrt(4.0 * area / kPi);
 }
 

@@ -107,7 +107,8 @@ std::optional<double> LabSpecimenArea(qint16 areaOption, double diameter, double
 
 // The diameter of a circle of the entered area, sqrt(4 A / pi), shown as
 // "d=" and the mask kLabDiameterMask beside the area box; nothing for a
-// negative area (the label keeps its text).
+// negative area or one beyond the 32-bit range, which no specimen has
+// (the label keeps its text).
 std::optional<double> LabEquivalentDiameter(double area);
 inline constexpr char16_t kLabDiameterMask[] = u"#0.#0";
 

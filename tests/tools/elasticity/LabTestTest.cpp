@@ -196,6 +196,7 @@ TEST(LabTest, CellEntriesAndThePointCount) {
   }
   EXPECT_EQ(Format(*LabEquivalentDiameter(100), kLabDiameterMask), QStringLiteral("11.28"));
   EXPECT_FALSE(LabEquivalentDiameter(-1));
+  EXPECT_FALSE(LabEquivalentDiameter(1e308));  // not "d=0"
 }
 
 }  // namespace
