@@ -8,6 +8,8 @@
 #include <QPointF>
 #include <QValueAxis>
 
+#include <memory>
+
 namespace brantel {
 namespace {
 
@@ -48,6 +50,8 @@ Sigma1BetaChartView::Sigma1BetaChartView(QWidget* parent)
   SetScale(betaAxis_, Sigma1BetaChart{}.BetaAxis);
   SetScale(sigma1Axis_, Sigma1AxisScale(0, 0));
 
+  // The view gives up the chart it was made with without deleting it.
+  std::unique_ptr<QChart> blank(this->chart());
   setChart(chart);
   setRenderHint(QPainter::Antialiasing);
   setFrameStyle(QFrame::Box | QFrame::Plain);

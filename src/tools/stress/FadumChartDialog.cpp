@@ -29,6 +29,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 namespace brantel {
@@ -253,6 +254,8 @@ void frmFadumCoefs::SetUpChart() {
   curveHeading_->setFont(small);
   curveHeading_->hide();
   connect(chart, &QChart::plotAreaChanged, this, &frmFadumCoefs::PlaceCurveLabels);
+  // The view gives up the chart it was made with without deleting it.
+  std::unique_ptr<QChart> blank(ui_.chart->chart());
   ui_.chart->setChart(chart);
 }
 
