@@ -433,6 +433,23 @@ bool Reveal(QWidget* dialog, QWidget* w) {
   return w->isVisibleTo(dialog) && w->isEnabled();
 }
 
+// True when a user could reach a control now, if need be by clicking the
+// tabs it lies on.
+bool Reachable(QWidget* dialog, QWidget* w) {
+  if (!w->isEnabled()) return false;
+  for (QWidget* child = w; child && child != dialog; child = child->parentWidget()) {
+    auto* stack = qobject_cast<QStackedWidget*>(child->parentWidget());
+    auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+    if (tabs) {
+      const int index = tabs->indexOf(child);
+      if (index < 0 || !tabs->isTabVisible(index) || !tabs->isTabEnabled(index)) return false;
+    } else if (child->isHidden()) {
+      return false;
+    }
+  }
+  return true;
+}
+
 bool IsEditableBox(QWidget* w) {
   if (auto* line = qobject_cast<QLineEdit*>(w)) return !line->isReadOnly();
   if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) return !memo->isReadOnly();
@@ -655,6 +672,13 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
   void TearDown() override {
     RecordProperty("steps", steps_);
     std::printf("%d steps\n", steps_);
+    if (verbose_ && current() && !entered_.empty()) {
+      for (QWidget* w : Controls(current())) {
+        if (IsEditableBox(w) && !entered_.count(IdOf(current(), w)))
+          std::printf("never entered: %s\n", qPrintable(Described(current(), w)));
+      }
+    }
+    std::snprintf(crashContext, sizeof crashContext, "%s: after the probe (a leak is found at the exit)", Entry().name);
     qInstallMessageHandler(previousMessages_);
     closer_.stop();
     frmGraph::UnloadWindow();
@@ -692,12 +716,9 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
     if (verbose_) std::fprintf(stderr, "%s\n", currentStep.c_str());
     stepDeadline = NowMs() + StepLimitSeconds() * 1000LL;
     action();
+    // Every window draws what changed.
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
-    // Every window draws what it shows now.
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-      if (window->isVisible()) window->grab();
-    }
     stepDeadline = 0;
     Check(what);
   }
@@ -827,7 +848,7 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
       if (!IsEditableBox(w) && !qobject_cast<QTableWidget*>(w)) continue;
       const QString id = IdOf(&Dialog(), w);
       if (skip.contains(id)) continue;
-      if (w->isVisibleTo(&Dialog()) && w->isEnabled()) ids << id;
+      if (Reachable(&Dialog(), w)) ids << id;
     }
     return ids;
   }
@@ -838,6 +859,7 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
     QWidget* w = FindControl(&Dialog(), id);
     if (!w || !Reveal(&Dialog(), w)) return;
     const QString what = QStringLiteral("%1 <- %2").arg(Described(&Dialog(), w), Printable(h.text));
+    entered_.insert(id);
     if (auto* grid = qobject_cast<QTableWidget*>(w)) {
       for (int c = 0; c < grid->columnCount() && dialogOpen(); ++c) {
         Step(what + QStringLiteral(" in column %1").arg(c), [this, grid, c, &h] {
@@ -858,17 +880,41 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
 
   // The first phase: each box in turn takes every hostile text, is left,
   // and OK is pressed; a dialog that OK closed is opened again.
+  // Boxes that come into reach only after an option, check box, tab or
+  // list item is worked are probed the same way, with that control worked
+  // after every new opening.
   void ProbeBoxes(const ProjectRecord& start) {
-    const QStringList boxes = ReachableBoxes();
-    for (const QString& id : boxes) {
-      RestoreAndReopen(start);
-      for (const Hostile& h : HostileTexts()) {
-        if (Stopped()) return;
-        Enter(id, h);
-        const QString what = QStringLiteral("%1 <- %2").arg(id, Printable(h.text));
-        if (!dialogOpen() || PressOk(what)) RestoreAndReopen(start);
+    std::set<QString> probed;
+    const auto probe = [&](const QStringList& boxes, const Actuator* setup) {
+      const auto open = [&] {
+        RestoreAndReopen(start);
+        if (setup) Step(QStringLiteral("setting up: ") + setup->label, [this, setup] { Work(&Dialog(), *setup); });
+      };
+      for (const QString& id : boxes) {
+        if (!probed.insert(id).second) continue;
+        open();
+        for (const Hostile& h : HostileTexts()) {
+          if (Stopped()) return;
+          Enter(id, h);
+          const QString what = QStringLiteral("%1 <- %2").arg(id, Printable(h.text));
+          if (!dialogOpen() || PressOk(what)) open();
+        }
+        PressCancel(id);
       }
-      PressCancel(id);
+    };
+    probe(ReachableBoxes(), nullptr);
+    for (const Actuator& a : ActuatorsOf(&Dialog(), Skipped())) {
+      if (Stopped()) return;
+      if (qobject_cast<QPushButton*>(FindControl(&Dialog(), a.id)) || IsDrawingSurface(FindControl(&Dialog(), a.id)))
+        continue;
+      RestoreAndReopen(start);
+      Step(QStringLiteral("looking behind ") + a.label, [this, &a] { Work(&Dialog(), a); });
+      if (!dialogOpen()) continue;
+      QStringList revealed;
+      for (const QString& id : ReachableBoxes()) {
+        if (!probed.count(id)) revealed << id;
+      }
+      if (!revealed.isEmpty()) probe(revealed, &a);
     }
   }
 
@@ -1003,6 +1049,7 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
 
   RecordImage snapshot_;
   int steps_ = 0;
+  std::set<QString> entered_;
   const bool verbose_ = qEnvironmentVariableIsSet("BRANTEL_PROBE_VERBOSE");
   bool hasDialog_ = false;
   QString inputAnswer_;
