@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace brantel {
@@ -289,7 +290,10 @@ QLabel* StressPlot::ValueLabel(const QString& name) const { return labels_.value
 void StressPlot::PlaceValueLabel(const QString& name, float left, float top) {
   QLabel* label = ValueLabel(name);
   if (!label || !std::isfinite(left) || !std::isfinite(top)) return;
-  label->move(qRound(left / kTwips), qRound(top / kTwips));
+  // A value far off the scale puts its label out of sight, a million pixels
+  // away at most.
+  const auto pixels = [](float twips) { return qRound(std::clamp(twips / kTwips, -1e6f, 1e6f)); };
+  label->move(pixels(left), pixels(top));
 }
 
 void StressPlot::SetValueLabelsVisible(bool visible) {

@@ -157,6 +157,11 @@ TEST_F(StressPlotTest, HugeRangesStayBoundedAndFinite) {
     ASSERT_TRUE(std::isfinite(item.radius));
   }
   EXPECT_TRUE(History().contains(QStringLiteral("6 Overflow")));
+  // A value label of a value far off the scale goes out of sight, not to a
+  // position past the range of a pixel coordinate.
+  QLabel* label = plot->AddValueLabel(QStringLiteral("far"));
+  plot->PlaceValueLabel(QStringLiteral("far"), -1.5e31f, 3e38f);
+  EXPECT_EQ(label->pos(), QPoint(-1000000, 1000000));
 }
 
 TEST_F(StressPlotTest, ThePlaneRadiusEndsOnThePlanesPoint) {
