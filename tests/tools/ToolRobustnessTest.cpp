@@ -17,6 +17,7 @@
 #include "core/project/ProjectFileRows.h"
 #include "core/project/ProjectRecord.h"
 #include "graph/GraphBuffer.h"
+#include "graph/GraphChart.h"
 #include "graph/frmGraph.h"
 #include "maintenance/FileConversionDialog.h"
 #include "maintenance/ProgramOptionsDialog.h"
@@ -54,11 +55,14 @@
 #include "tools/stress/Stress3DDialog.h"
 
 #include <QApplication>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLogValueAxis>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -70,6 +74,8 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QValueAxis>
+#include <QXYSeries>
 
 #include <algorithm>
 #include <atomic>
@@ -856,6 +862,34 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
       for (int r = 0; r < grid->rowCount(); ++r)
         for (int c = 0; c < grid->columnCount(); ++c)
           if (const QTableWidgetItem* item = grid->item(r, c)) shown += item->text() + u' ';
+    }
+    if (auto* view = qobject_cast<QChartView*>(w); view && view->chart()) {
+      // What a chart draws: its axes' ranges and its points.
+      for (QAbstractAxis* axis : view->chart()->axes()) {
+        double low = 0, high = 0;
+        if (auto* v = qobject_cast<QValueAxis*>(axis)) low = v->min(), high = v->max();
+        if (auto* v = qobject_cast<QLogValueAxis*>(axis)) low = v->min(), high = v->max();
+        if (!std::isfinite(low) || !std::isfinite(high))
+          Fail(what, QStringLiteral("a chart axis is not finite"), Described(window, w) + u' ' + axis->titleText());
+      }
+      for (QAbstractSeries* series : view->chart()->series()) {
+        if (auto* xy = qobject_cast<QXYSeries*>(series)) {
+          for (const QPointF& p : xy->points())
+            if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
+              Fail(what, QStringLiteral("a chart point is not finite"), Described(window, w));
+        }
+      }
+    }
+    if (auto* graph = qobject_cast<GraphChart*>(w)) {
+      for (int c = 1; c <= graph->CurveCount(); ++c) {
+        for (int i = 1; i <= graph->PointCount(c); ++i) {
+          const QPointF p = graph->Point(c, i);
+          if (!std::isfinite(p.x()) || !std::isfinite(p.y())) {
+            Fail(what, QStringLiteral("a graph point is not finite"), Described(window, w) + QStringLiteral(" curve %1").arg(c));
+            break;
+          }
+        }
+      }
     }
     if (NonFiniteText().match(shown).hasMatch())
       Fail(what, QStringLiteral("shows a number that is not finite"), Described(window, w) + QStringLiteral(": ") + Printable(shown));
