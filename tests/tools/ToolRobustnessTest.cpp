@@ -936,11 +936,15 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
     return true;
   }
 
-  void PressCancel(const QString& what) {
+  // Cancels the dialog by its Cancel button, the window's close box or Esc.
+  enum class CancelBy { Button, CloseBox, Escape };
+  void PressCancel(const QString& what, CancelBy by = CancelBy::Button) {
     if (!dialogOpen()) return;
     QPushButton* cancel = Button(Entry().cancel);
-    Step(what + QStringLiteral(", Cancel"), [this, cancel] {
-      if (cancel && cancel->isVisible() && cancel->isEnabled()) cancel->click();
+    static const char* const names[] = {", Cancel", ", the close box", ", Esc"};
+    Step(what + QLatin1String(names[static_cast<int>(by)]), [this, cancel, by] {
+      if (by == CancelBy::Escape) QTest::keyClick(&Dialog(), Qt::Key_Escape);
+      if (by == CancelBy::Button && cancel && cancel->isVisible() && cancel->isEnabled()) cancel->click();
       if (dialogOpen()) Dialog().close();
     });
     if (dialogOpen()) {
@@ -1084,7 +1088,7 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
         fillBoxes();
       }
       const QString what = QStringLiteral("filled with %1").arg(Printable(h.text));
-      if (dialogOpen() && !PressOk(what)) PressCancel(what);
+      if (dialogOpen() && !PressOk(what)) PressCancel(what, static_cast<CancelBy>(k % 3));
     }
   }
 
@@ -1115,8 +1119,10 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
         ExtremeSetter s = setter;
         if (!s.f.empty()) projectfile::VisitFileRows(start, s);
         start.InputUnits = units;
-        // Imperial units in English, SI in Greek.
+        // Imperial units in English, SI in Greek; the curve extent that a
+        // settings file may hold (any 16-bit number).
         EnglishMenus = units == 0 ? 1 : 0;
+        CircExtend = s.i.empty() ? 5 : s.i.front();
         const QString what = QStringLiteral("stored %1, units %2").arg(QString::fromLatin1(label)).arg(units);
         RestoreAndReopen(start, QStringLiteral("opening on ") + what);
         const RecordImage stored = FileImage(Project);
