@@ -88,10 +88,14 @@ class FocusFilter : public QObject {
  public:
   FocusFilter(QObject* parent, QEvent::Type type, std::function<void()> handler)
       : QObject(parent), type_(type), handler_(std::move(handler)) {}
-  bool eventFilter(QObject*, QEvent* event) override {
+  bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() != type_) return false;
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+    // A window that has closed, or is being deleted (it hides first), moves
+    // its focus as its boxes go: no user's doing, and the dialog whose
+    // handler this is may be gone already.
+    if (!static_cast<QWidget*>(watched)->window()->isVisible()) return false;
     handler_();
     return false;
   }

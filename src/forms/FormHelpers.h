@@ -60,7 +60,9 @@ class WaitPointer {
 };
 
 // Runs a handler when the widget gets / loses the focus within its window
-// (a message box or another window taking the focus does not count).
+// (a message box or another window taking the focus does not count, nor
+// does a change in a window that is not shown, such as a closed dialog
+// being deleted).
 void OnGotFocus(QWidget* widget, std::function<void()> handler);
 void OnLostFocus(QWidget* widget, std::function<void()> handler);
 

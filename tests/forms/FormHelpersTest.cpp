@@ -3,6 +3,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -79,6 +80,30 @@ TEST_F(FormHelpersTest, SelectAllTextSelectsTheFocusedBox) {
   edit->deselect();
   forms::SelectAllText();
   EXPECT_EQ(edit->selectedText(), QStringLiteral("12.500"));
+}
+
+TEST_F(FormHelpersTest, FocusHandlersAreQuietOnceTheWindowHasClosed) {
+  // A handler calls into the dialog that installed it. A box that still
+  // holds the focus when its closed dialog is deleted loses it as it goes,
+  // after the dialog's own part is gone: that may call nothing.
+  auto* a = new QLineEdit(window_.get());
+  auto* b = new QLineEdit(window_.get());
+  int calls = 0;
+  forms::OnLostFocus(a, [&] { ++calls; });
+  forms::OnGotFocus(a, [&] { ++calls; });
+  window_->show();
+  QApplication::setActiveWindow(window_.get());
+  a->setFocus();
+  QApplication::processEvents();
+  calls = 0;
+  b->setFocus();
+  a->setFocus();
+  EXPECT_EQ(calls, 2);  // a user's focus changes count
+  window_->hide();
+  calls = 0;
+  QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
+  QApplication::sendEvent(a, &out);
+  EXPECT_EQ(calls, 0);
 }
 
 }  // namespace
