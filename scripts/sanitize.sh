@@ -2,18 +2,20 @@
 # Builds every test with the address and undefined-behaviour sanitizers in
 # build-asan/ (or the folder in BRANTEL_ASAN_BUILD) and runs them all. A
 # memory error, a leak or undefined behaviour ends the test that meets it,
-# so the run exits non-zero on any finding as on any failing test.
+# so the run exits non-zero on any finding as on any failing test. A float
+# converted to an integer it does not fit (a coordinate of a value far off a
+# plot's scale, say) counts as undefined behaviour too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/ensure-deps.sh
 brantel_ensure_deps
 
 build="${BRANTEL_ASAN_BUILD:-build-asan}"
-flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+flags="-fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=undefined,float-cast-overflow -fno-omit-frame-pointer"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRANTEL_BUILD_BENCH=OFF \
   "-DCMAKE_C_FLAGS=$flags" "-DCMAKE_CXX_FLAGS=$flags" \
-  "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" \
-  "-DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=address,undefined"
+  "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined,float-cast-overflow" \
+  "-DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=address,undefined,float-cast-overflow"
 cmake --build "$build" --parallel "$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen

@@ -1,16 +1,17 @@
-// A hostile user at every tool dialog: each dialog is opened as its opener
-// opens it, every box it offers takes a table of hostile texts, every
-// button, option, check box, tab, list and scroll bar is worked, and after
+// A hostile user at every tool dialog: each dialog of the tool registry is
+// built as its opener builds it, every box and grid cell it offers takes a
+// table of hostile texts, every button, option, check box, tab, list and
+// scroll bar is worked and the pointer is worked on every plot, and after
 // each step the probe checks that nothing shows an infinite or undefined
 // number (nor hands one to the formatter, which would show it as 0), that
 // the project is untouched while the dialog is open and after a Cancel,
 // and that what an accepted OK stores is finite and goes through the project
 // file. A crash or a step that does not end within its bound names the
 // dialog, the control and the text. The second test opens each dialog on a
-// project holding extreme stored values.
+// project holding extreme stored values. BRANTEL_PROBE_VERBOSE=1 lists the
+// steps; BRANTEL_PROBE_STEP_SECONDS sets the bound of a step (20 s).
 
 #include "core/Globals.h"
-#include "core/History.h"
 #include "core/NumberFormat.h"
 #include "core/Settings.h"
 #include "core/project/ProjectFile.h"
@@ -57,7 +58,6 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -66,7 +66,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStackedWidget>
@@ -768,7 +767,7 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
 
   void TearDown() override {
     RecordProperty("steps", steps_);
-    std::printf("%d steps\n", steps_);
+    if (verbose_) std::printf("%d steps\n", steps_);
     if (verbose_ && current() && !entered_.empty()) {
       for (QWidget* w : Controls(current())) {
         if (IsEditableBox(w) && !entered_.count(IdOf(current(), w)))
