@@ -15,6 +15,8 @@
 #include <QTextEdit>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace brantel::forms {
 
 QRadioButton* OptionArray::At(int index) const {
@@ -80,6 +82,14 @@ void CenterForm(QWidget* window) {
   int left = area.width() / 2 - size.width() / 2;
   if (left + size.width() > area.width()) left = 0;
   window->move(area.left() + left, area.top() + top);
+}
+
+void CenterHorizontally(QWidget* window) {
+  QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->geometry();
+  const int left = std::max(0, (area.width() - window->frameGeometry().width()) / 2);
+  window->move(area.left() + left, window->y());
 }
 
 namespace {

@@ -45,6 +45,11 @@ void SelectAllText();
 // the screen's top or left edge.
 void CenterForm(QWidget* window);
 
+// Centres a window horizontally on its screen (left edge at the screen's
+// width less the window's, halved, and never left of the screen); the top
+// stays.
+void CenterHorizontally(QWidget* window);
+
 // The hourglass while a command works, put back when the object goes or
 // earlier by Restore (before a message box, say).
 class WaitPointer {

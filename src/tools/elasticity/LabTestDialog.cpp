@@ -10,7 +10,6 @@
 #include "forms/FormInputs.h"
 #include "platform/CommonDialogs.h"
 #include "tools/elasticity/StressStrainChart.h"
-#include "tools/failure/FailureDialogCommon.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -422,7 +421,7 @@ void frmLab::chkPlot_Click() {
   Layout().SetFormWidth(shown ? kWideWidth : kNarrowWidth);
   if (shown) PlotStressStrain();
   // Centred across the screen; the window keeps its height on it.
-  CenterHorizontally(this);
+  forms::CenterHorizontally(this);
 }
 
 }  // namespace brantel
