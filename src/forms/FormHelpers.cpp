@@ -2,6 +2,8 @@
 
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
+#include "core/RuntimeError.h"
+#include "forms/FormInputs.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -16,6 +18,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <limits>
 
 namespace brantel::forms {
 
@@ -58,6 +61,14 @@ QTableWidgetItem* Cell(QTableWidget* grid, int row, int column) {
     grid->setItem(row, column, item);
   }
   return item;
+}
+
+double BoxNumber(const QLineEdit* box) {
+  try {
+    return BoxValue(box);
+  } catch (const RuntimeError&) {
+    return std::numeric_limits<double>::infinity();
+  }
 }
 
 void SelectAllText() {

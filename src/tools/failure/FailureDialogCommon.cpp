@@ -14,6 +14,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -26,6 +28,24 @@ std::optional<float> InputBoxValue(const QLineEdit* box) {
   } catch (const RuntimeError&) {
     return std::nullopt;  // beyond the 64-bit range
   }
+}
+
+void FillArrowhead(QPainter& painter, const QPointF& tip, const QPointF& along, double head, const QColor& colour) {
+  const QPointF side(along.y(), -along.x());
+  QPainterPath arrow;
+  arrow.moveTo(tip);
+  arrow.lineTo(tip - head * along + 0.5 * head * side);
+  arrow.lineTo(tip - head * along - 0.5 * head * side);
+  arrow.closeSubpath();
+  painter.fillPath(arrow, colour);
+}
+
+void DrawSenseMark(QPainter& painter, const QRectF& place, const QString& text, const QColor& colour) {
+  QFont font = painter.font();
+  font.setBold(true);
+  painter.setFont(font);
+  painter.setPen(colour);
+  painter.drawText(place, Qt::AlignCenter, text);
 }
 
 void ShowInputValue(QLineEdit* box, float value, QStringView mask) {

@@ -12,6 +12,10 @@
 #include <span>
 
 class QCheckBox;
+class QColor;
+class QPainter;
+class QPointF;
+class QRectF;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
@@ -43,6 +47,13 @@ namespace brantel {
 // entry such as "-"); nothing when IsNumericEntry refuses the text or the
 // number does not fit a 32-bit float.
 std::optional<float> InputBoxValue(const QLineEdit* box);
+
+// The sketch of an angle's positive sense beside a tool's inputs: the
+// arrowhead at the end of its arc, a filled triangle `head` long with its
+// tip at `tip`, pointing along the unit vector `along`; and the bold mark
+// centred in `place`.
+void FillArrowhead(QPainter& painter, const QPointF& tip, const QPointF& along, double head, const QColor& colour);
+void DrawSenseMark(QPainter& painter, const QRectF& place, const QString& text, const QColor& colour);
 
 // A number of the record in its box, shown in the mask; while the box is
 // unedited it gives back the number itself.
