@@ -2,6 +2,8 @@
 
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
+#include "core/RuntimeError.h"
+#include "forms/FormInputs.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -14,6 +16,9 @@
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QWidget>
+
+#include <algorithm>
+#include <limits>
 
 namespace brantel::forms {
 
@@ -58,6 +63,14 @@ QTableWidgetItem* Cell(QTableWidget* grid, int row, int column) {
   return item;
 }
 
+double BoxNumber(const QLineEdit* box) {
+  try {
+    return BoxValue(box);
+  } catch (const RuntimeError&) {
+    return std::numeric_limits<double>::infinity();
+  }
+}
+
 void SelectAllText() {
   QWidget* focus = QApplication::focusWidget();
   if (auto* line = qobject_cast<QLineEdit*>(focus)) {
@@ -80,6 +93,14 @@ void CenterForm(QWidget* window) {
   int left = area.width() / 2 - size.width() / 2;
   if (left + size.width() > area.width()) left = 0;
   window->move(area.left() + left, area.top() + top);
+}
+
+void CenterHorizontally(QWidget* window) {
+  QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->geometry();
+  const int left = std::max(0, (area.width() - window->frameGeometry().width()) / 2);
+  window->move(area.left() + left, window->y());
 }
 
 namespace {

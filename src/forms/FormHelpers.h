@@ -38,12 +38,22 @@ void SetArrayIndex(const OptionArray& group, int index);
 // there yet; nullptr outside the grid's rows and columns.
 QTableWidgetItem* Cell(QTableWidget* grid, int row, int column);
 
+// The leading number of a box (BoxValue: the stored value while the box is
+// unedited); a number beyond the 64-bit range is handed on as infinite,
+// for the checks to refuse as too large.
+double BoxNumber(const QLineEdit* box);
+
 // Selects the whole text of the focused text box.
 void SelectAllText();
 
 // Centres a window on its screen; a window larger than the screen goes to
 // the screen's top or left edge.
 void CenterForm(QWidget* window);
+
+// Centres a window horizontally on its screen (left edge at the screen's
+// width less the window's, halved, and never left of the screen); the top
+// stays.
+void CenterHorizontally(QWidget* window);
 
 // The hourglass while a command works, put back when the object goes or
 // earlier by Restore (before a message box, say).

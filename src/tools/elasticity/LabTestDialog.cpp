@@ -10,7 +10,6 @@
 #include "forms/FormInputs.h"
 #include "platform/CommonDialogs.h"
 #include "tools/elasticity/StressStrainChart.h"
-#include "tools/failure/FailureDialogCommon.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -85,16 +84,6 @@ constexpr ControlRow kControls[] = {
 };
 
 QString TextIn(const LabText& text) { return Tr(QString::fromUtf8(text.English), QString::fromUtf8(text.Greek)); }
-
-// The leading number of a box; a number beyond the 64-bit range is handed
-// on as infinite, which the evaluation takes as nothing it can compute.
-double BoxNumber(const QLineEdit* box) {
-  try {
-    return forms::BoxValue(box);
-  } catch (const RuntimeError&) {
-    return std::numeric_limits<double>::infinity();
-  }
-}
 
 // Enter on the grid edits its current cell; the key goes no further, or
 // it would press the dialog's OK button as well.
@@ -216,7 +205,7 @@ bool frmLab::ValidateInput() {
   // Nothing else is checked: a text without a number counts as 0. But no
   // value beyond the 32-bit range may reach the record.
   for (QLineEdit* box : {ui_.height, ui_.diameter, ui_.area}) {
-    if (!FitsSingle(BoxNumber(box))) return forms::RefuseEntry(box, {kLabTooLarge.English, kLabTooLarge.Greek, true});
+    if (!FitsSingle(forms::BoxNumber(box))) return forms::RefuseEntry(box, {kLabTooLarge.English, kLabTooLarge.Greek, true});
   }
   return true;
 }
@@ -227,11 +216,11 @@ void frmLab::CommitToProject() {
 }
 
 void frmLab::SaveToGlobals() {
-  Project.LabHeight = static_cast<float>(BoxNumber(ui_.height));
-  Project.LabDiameter = static_cast<float>(BoxNumber(ui_.diameter));
+  Project.LabHeight = static_cast<float>(forms::BoxNumber(ui_.height));
+  Project.LabDiameter = static_cast<float>(forms::BoxNumber(ui_.diameter));
   Project.LabPointCount = static_cast<qint16>(pointCount_);
   Project.LabDataType = forms::GetArrayIndex(ui_.dataType);
-  Project.LabArea = static_cast<float>(BoxNumber(ui_.area));
+  Project.LabArea = static_cast<float>(forms::BoxNumber(ui_.area));
   Project.LabAreaOption = forms::GetArrayIndex(ui_.areaFrom);
   for (int r = 1; r <= pointCount_; ++r) {
     for (int c = labcol::kForce; c <= labcol::kSigma; ++c) {
@@ -335,7 +324,7 @@ void frmLab::txtDiam_Change() {
 }
 
 void frmLab::txtArea_Change() {
-  if (const std::optional<double> d = LabEquivalentDiameter(BoxNumber(ui_.area))) {
+  if (const std::optional<double> d = LabEquivalentDiameter(forms::BoxNumber(ui_.area))) {
     ui_.calcDiameter->setText(QStringLiteral("d=") + Format(*d, kLabDiameterMask));
   }
   if (!loading_) EvaluateTest();
@@ -379,10 +368,10 @@ void frmLab::fLx1_EditCell(int r, int c) {
 
 void frmLab::EvaluateTest() {
   LabTestInput in;
-  in.Height = BoxNumber(ui_.height);
+  in.Height = forms::BoxNumber(ui_.height);
   in.AreaOption = forms::GetArrayIndex(ui_.areaFrom);
-  in.Diameter = BoxNumber(ui_.diameter);
-  in.Area = BoxNumber(ui_.area);
+  in.Diameter = forms::BoxNumber(ui_.diameter);
+  in.Area = forms::BoxNumber(ui_.area);
   in.DataType = forms::GetArrayIndex(ui_.dataType);
   in.Rows.reserve(pointCount_);
   for (int r = 1; r <= pointCount_; ++r) {
@@ -422,7 +411,7 @@ void frmLab::chkPlot_Click() {
   Layout().SetFormWidth(shown ? kWideWidth : kNarrowWidth);
   if (shown) PlotStressStrain();
   // Centred across the screen; the window keeps its height on it.
-  CenterHorizontally(this);
+  forms::CenterHorizontally(this);
 }
 
 }  // namespace brantel

@@ -73,19 +73,9 @@ Verdict BieniawskiVerdict(double s1, double s2, float co, float a, float k) {
 }
 
 BieniawskiResult EvaluateBieniawski(const StressInput& stress, const BieniawskiParams& params) {
-  BieniawskiResult result;
-  result.Principal = FailurePrincipalStresses(stress);
-  const float s1 = result.Principal.S1, s2 = result.Principal.S2;
-  result.FailureVerdict = BieniawskiVerdict(s1, s2, params.Co, params.A, params.K);
-  result.Failure = FailureFlagAfter(result.FailureVerdict, params.Failure);
-  result.PoreFailure = params.PoreFailure;
-  if (params.UsePore == 1) {
-    const double e1 = EffectiveStress(s1, params.PorePressure);
-    const double e2 = EffectiveStress(s2, params.PorePressure);
-    result.PoreVerdict = BieniawskiVerdict(e1, e2, params.Co, params.A, params.K);
-    result.PoreFailure = FailureFlagAfter(*result.PoreVerdict, params.PoreFailure);
-  }
-  return result;
+  return JudgePrincipalStresses(stress, params, [&params](double s1, double s2) {
+    return BieniawskiVerdict(s1, s2, params.Co, params.A, params.K);
+  });
 }
 
 Envelope BieniawskiEnvelope(float co, float a, float k, float s1) {

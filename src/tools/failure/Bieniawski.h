@@ -42,15 +42,8 @@ CriterionInputCheck CheckBieniawskiInputs(const std::array<QString, kBieniawskiB
 // The verdict of one state (s1 and s2 may be effective stresses).
 Verdict BieniawskiVerdict(double s1, double s2, float co, float a, float k);
 
-struct BieniawskiResult {
-  Principal2D Principal;     // shown with kCriterionValueMask
-  Verdict FailureVerdict;  // on the total stresses (Text8)
-  // On the effective stresses (Text9); empty while the pore option is clear,
-  // when neither the box nor the flag is touched.
-  std::optional<Verdict> PoreVerdict;
-  qint16 Failure = 0;      // the flags after the verdicts; a blank, Range
-  qint16 PoreFailure = 0;  // Error or not computable verdict keeps the previous flag
-};
+// The verdicts of the tool (Text8, Text9) and its principal stresses.
+using BieniawskiResult = PrincipalVerdicts;
 
 // The calculation on the stresses given (the boxes' current values) and the
 // working parameters: Co, A, K, UsePore (1 ticked), PorePressure, and the

@@ -1,18 +1,11 @@
 #include "tools/failure/BieniawskiDialog.h"
 
-#include "core/History.h"
-#include "core/Messages.h"
-#include "core/NumberFormat.h"
 #include "core/Settings.h"
 #include "forms/FormInputs.h"
 
-#include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QScrollBar>
-#include <QSignalBlocker>
 
 namespace brantel {
 namespace {
@@ -76,14 +69,6 @@ constexpr ControlRow kControls[] = {
     {"CmdOk", Kind::Button, nullptr, 5040, 5400, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
 
-// A number of the record in its box, shown in the tool's mask.
-void ShowInput(QLineEdit* box, float value) {
-  forms::ShowStoredValue(box, value, Format(value, kCriterionValueMask));
-}
-
-// The value of a box that validation has passed.
-float ValueOf(const QLineEdit* box) { return InputBoxValue(box).value_or(0.0f); }
-
 }  // namespace
 
 // --- The plot ----------------------------------------------------------------
@@ -96,57 +81,29 @@ QString BieniawskiPlot::InternalCoordinatesText(float x, float y) const {
 
 // --- The dialog ----------------------------------------------------------------
 
-frmBieniawski::frmBieniawski(QWidget* owner) : FormDialog(owner) {
+frmBieniawski::frmBieniawski(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWideWidth) {
   setObjectName(QStringLiteral("frmBieniawski"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String("Picture1")) return new BieniawskiPlot(parent);
     return nullptr;
   });
-  ui_.sx = Require<QLineEdit>(u"Text1");
-  ui_.sy = Require<QLineEdit>(u"Text2");
-  ui_.txy = Require<QLineEdit>(u"Text3");
-  ui_.pore = Require<QCheckBox>(u"chkPore");
-  ui_.porePressure = Require<QLineEdit>(u"Text4");
-  ui_.graph = Require<QCheckBox>(u"chkGraph");
+  BindPoreCriterionControls(FailurePlot::VerticalRange::LikeHorizontal);
   ui_.co = Require<QLineEdit>(u"Text5");
   ui_.a = Require<QLineEdit>(u"Text6");
   ui_.k = Require<QLineEdit>(u"Text7");
-  ui_.s1 = Require<QLineEdit>(u"Text11");
-  ui_.theta1 = Require<QLineEdit>(u"Text12");
-  ui_.s2 = Require<QLineEdit>(u"Text13");
-  ui_.theta2 = Require<QLineEdit>(u"Text14");
-  ui_.failure = Require<QLineEdit>(u"Text8");
-  ui_.poreFailure = Require<QLineEdit>(u"Text9");
-  ui_.poreControls = {ui_.pore, Require<QLabel>(u"Label4"), ui_.porePressure, Require<QLabel>(u"Label9"),
-                      ui_.poreFailure};
-  ui_.plot = Require<BieniawskiPlot>(u"Picture1");
-  ui_.plot->SetVerticalRange(FailurePlot::VerticalRange::LikeHorizontal);
-  ConnectFailurePlot(ui_.plot, Require<QScrollBar>(u"HScroll1"), Require<QLabel>(u"lblCoord"),
-                     Require<QLabel>(u"lblIntCoord"));
 
   WireButtons(Require<QPushButton>(u"CmdOk"), Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
-  for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.co, ui_.a, ui_.k})
+  for (QLineEdit* box : {ui_.co, ui_.a, ui_.k})
     connect(box, &QLineEdit::textChanged, this, &frmBieniawski::TextInput_Change);
-  connect(ui_.porePressure, &QLineEdit::textChanged, this, &frmBieniawski::Text4_Change);
-  connect(ui_.pore, &QCheckBox::toggled, this, &frmBieniawski::chkPore_Click);
-  connect(ui_.graph, &QCheckBox::toggled, this, &frmBieniawski::chkGraph_Click);
 
-  Form_Load();
+  OpenCriterion(QStringLiteral("Failure Analysis based on the Bieniawski criterion."),
+                QStringLiteral("Εκτίμηση αστοχίας βάσει του κριτηρίου Bieniawski."));
 }
 
 frmBieniawski::~frmBieniawski() = default;
 
 std::array<QLineEdit*, kBieniawskiBoxCount> frmBieniawski::Boxes() const {
-  return {ui_.sx, ui_.sy, ui_.txy, ui_.porePressure, ui_.co, ui_.a, ui_.k};
-}
-
-void frmBieniawski::Form_Load() {
-  LoadInputs();
-  if (ValidateInput()) Calculate();
-  if (EnableMohrCircles == 1) ui_.graph->setChecked(true);
-  Redraw(true);
-  AddHistoryLine(Tr(QStringLiteral("Failure Analysis based on the Bieniawski criterion."),
-                    QStringLiteral("Εκτίμηση αστοχίας βάσει του κριτηρίου Bieniawski.")));
+  return {stressBoxes_.sx, stressBoxes_.sy, stressBoxes_.txy, porePressureBox_, ui_.co, ui_.a, ui_.k};
 }
 
 void frmBieniawski::LoadFromProject() {
@@ -156,24 +113,12 @@ void frmBieniawski::LoadFromProject() {
   params_ = Project.BieniawskiInput;
   principal_ = Project.BieniawskiPrincipal;
   computed_ = false;
-  ShowInput(ui_.sx, stress_.Sx);
-  ShowInput(ui_.sy, stress_.Sy);
-  ShowInput(ui_.txy, stress_.Txy);
-  {
-    const QSignalBlocker quiet(ui_.pore);
-    ui_.pore->setChecked(params_.UsePore != 0);
-  }
-  ShowPoreControls(ui_.poreControls);
-  if (params_.UsePore != 0) ShowInput(ui_.porePressure, params_.PorePressure);
-  else ui_.porePressure->setText(QStringLiteral("0"));
-  ShowInput(ui_.co, params_.Co);
-  ShowInput(ui_.a, params_.A);
-  ShowInput(ui_.k, params_.K);
-  {
-    const QSignalBlocker quiet(ui_.graph);
-    ui_.graph->setChecked(stress_.GraphOption == 1);
-  }
-  chkGraph_Click();
+  ShowStressInputs();
+  ShowPoreInput(params_.UsePore, params_.PorePressure);
+  ShowInputValue(ui_.co, params_.Co);
+  ShowInputValue(ui_.a, params_.A);
+  ShowInputValue(ui_.k, params_.K);
+  ShowGraphOption();
 }
 
 bool frmBieniawski::ValidateInput() {
@@ -184,7 +129,7 @@ bool frmBieniawski::ValidateInput() {
   for (;;) {
     std::array<QString, kBieniawskiBoxCount> texts;
     for (std::size_t i = 0; i < boxes.size(); ++i) texts[i] = boxes[i]->text();
-    const CriterionInputCheck check = CheckBieniawskiInputs(texts, ui_.pore->isChecked());
+    const CriterionInputCheck check = CheckBieniawskiInputs(texts, PoreTicked());
     if (!ApplyInputCheck(check, boxes)) return false;
     if (check.ZeroedBoxes.empty()) break;
   }
@@ -193,79 +138,25 @@ bool frmBieniawski::ValidateInput() {
 }
 
 void frmBieniawski::ReadInputs() {
-  stress_.Sx = ValueOf(ui_.sx);
-  stress_.Sy = ValueOf(ui_.sy);
-  stress_.Txy = ValueOf(ui_.txy);
-  const bool pore = ui_.pore->isChecked();
-  params_.UsePore = pore ? 1 : 0;
-  params_.PorePressure = pore ? ValueOf(ui_.porePressure) : 0.0f;
-  params_.Co = ValueOf(ui_.co);
-  params_.A = ValueOf(ui_.a);
-  params_.K = ValueOf(ui_.k);
+  ReadStressInputs();
+  ReadPoreInput(params_.UsePore, params_.PorePressure);
+  params_.Co = PassedBoxValue(ui_.co);
+  params_.A = PassedBoxValue(ui_.a);
+  params_.K = PassedBoxValue(ui_.k);
 }
 
 void frmBieniawski::Calculate() {
-  calculating_ = true;
-  computed_ = forms::Calculate({ui_.s1, ui_.theta1, ui_.s2, ui_.theta2, ui_.failure, ui_.poreFailure}, [this] {
-    const BieniawskiResult result = EvaluateBieniawski(stress_, params_);
-    principal_ = result.Principal;
-    forms::ShowResult(ui_.s1, principal_.S1, kCriterionValueMask);
-    forms::ShowResult(ui_.theta1, principal_.Theta1, kCriterionValueMask);
-    forms::ShowResult(ui_.s2, principal_.S2, kCriterionValueMask);
-    forms::ShowResult(ui_.theta2, principal_.Theta2, kCriterionValueMask);
-    ShowVerdict(ui_.failure, result.FailureVerdict);
-    params_.Failure = result.Failure;
-    if (result.PoreVerdict) {
-      ShowVerdict(ui_.poreFailure, *result.PoreVerdict);
-      params_.PoreFailure = result.PoreFailure;
-    }
-  });
-  calculating_ = false;
+  CalculateVerdicts([this] { return EvaluateBieniawski(stress_, params_); }, params_.Failure, params_.PoreFailure);
 }
 
-void frmBieniawski::Redraw(bool reset) {
-  if (!computed_) {
-    ui_.plot->Forget();
-    return;
-  }
-  ui_.plot->SetCriterion(principal_, params_.Co, BieniawskiEnvelope(params_.Co, params_.A, params_.K, principal_.S1),
-                         EffectiveStressPointOf(principal_.S1, principal_.S2, params_.PorePressure,
-                                                params_.UsePore == 1));
-  ui_.plot->Show(reset);
-}
-
-void frmBieniawski::TextInput_Change() {
-  if (loading_ || calculating_ || validating_) return;
-  if (!ValidateInput()) return;
-  Calculate();
-  Redraw(false);
-}
-
-void frmBieniawski::Text4_Change() {
-  if (loading_ || calculating_ || validating_) return;
-  TextInput_Change();
-  if (!ui_.pore->isChecked()) return;
-  // With no pore pressure there is no second verdict to give.
-  const std::optional<float> p = InputBoxValue(ui_.porePressure);
-  if (p && *p == 0.0f) ui_.poreFailure->clear();
-}
-
-void frmBieniawski::chkPore_Click() {
-  ShowPoreControls(ui_.poreControls);
-  if (loading_) return;
-  // Emptying the box is an edit: it calculates and redraws.
-  if (!ui_.pore->isChecked()) ui_.porePressure->clear();
-  if (ValidateInput() && !calculating_) Calculate();
-}
-
-void frmBieniawski::chkGraph_Click() {
-  const bool shown = ui_.graph->isChecked();
-  SwitchPlotWidth(*this, ui_.plot, shown, kNarrowWidth, kWideWidth);
-  if (shown && !loading_) Redraw(true);
+void frmBieniawski::PlotState() {
+  Plot()->SetCriterion(principal_, params_.Co, BieniawskiEnvelope(params_.Co, params_.A, params_.K, principal_.S1),
+                       EffectiveStressPointOf(principal_.S1, principal_.S2, params_.PorePressure,
+                                              params_.UsePore == 1));
 }
 
 void frmBieniawski::CommitToProject() {
-  stress_.GraphOption = ui_.graph->isChecked() ? 1 : 0;
+  stress_.GraphOption = GraphOption();
   Project.BieniawskiStress = stress_;
   Project.BieniawskiInput = params_;
   Project.BieniawskiPrincipal = principal_;

@@ -8,8 +8,6 @@
 
 #include <array>
 
-class QCheckBox;
-class QLabel;
 class QLineEdit;
 
 namespace brantel {
@@ -30,7 +28,7 @@ class BieniawskiPlot : public PrincipalCriterionPlot {
 // against the envelope in the principal-stress plane. Works on
 // BieniawskiStress, BieniawskiInput and BieniawskiPrincipal of the project;
 // the mechanics are in Bieniawski.h.
-class frmBieniawski : public forms::FormDialog {
+class frmBieniawski : public PoreCriterionDialog {
   Q_OBJECT
 
  public:
@@ -41,54 +39,27 @@ class frmBieniawski : public forms::FormDialog {
   ~frmBieniawski() override;
 
   // The working copy, as the last valid edit and calculation left it.
-  const StressInput& WorkingStress() const { return stress_; }
   const BieniawskiParams& WorkingParams() const { return params_; }
-  const Principal2D& WorkingPrincipal() const { return principal_; }
 
  protected:
   void LoadFromProject() override;
   bool ValidateInput() override;
   void CommitToProject() override;
+  void Calculate() override;
+  void PlotState() override;
 
  private:
-  void Form_Load();
-  void TextInput_Change();
-  void Text4_Change();
-  void chkPore_Click();
-  void chkGraph_Click();
-
   // Every box into the working copy (only after a validation that passed).
   void ReadInputs();
-  void Calculate();
-  void Redraw(bool reset);
   std::array<QLineEdit*, kBieniawskiBoxCount> Boxes() const;
 
   struct Ui {
-    QLineEdit* sx;            // Text1
-    QLineEdit* sy;            // Text2
-    QLineEdit* txy;           // Text3
-    QCheckBox* pore;          // chkPore
-    QLineEdit* porePressure;  // Text4
-    QCheckBox* graph;         // chkGraph
-    QLineEdit* co;            // Text5
-    QLineEdit* a;             // Text6
-    QLineEdit* k;             // Text7
-    QLineEdit* s1;            // Text11
-    QLineEdit* theta1;        // Text12
-    QLineEdit* s2;            // Text13
-    QLineEdit* theta2;        // Text14
-    QLineEdit* failure;       // Text8
-    QLineEdit* poreFailure;   // Text9
-    PoreControls poreControls;
-    BieniawskiPlot* plot;     // Picture1
+    QLineEdit* co;  // Text5
+    QLineEdit* a;   // Text6
+    QLineEdit* k;   // Text7
   } ui_;
 
-  StressInput stress_;
   BieniawskiParams params_;
-  Principal2D principal_;
-  bool computed_ = false;     // the results stand for the working copy
-  bool calculating_ = false;  // the busy flag
-  bool validating_ = false;   // boxes emptied to "0" are judged by the validation that wrote them
 };
 
 }  // namespace brantel

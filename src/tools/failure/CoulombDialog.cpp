@@ -95,11 +95,6 @@ constexpr ControlRow kControls[] = {
     {"CmdOk", Kind::Button, nullptr, 5040, 5760, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
 
-// A number for a box in its mask, and for the record as that text reads.
-void ShowInput(QLineEdit* box, float value, QStringView mask) {
-  forms::ShowStoredValue(box, value, Format(value, mask));
-}
-
 void ShowInTeal(QLabel* caption) {
   QPalette p = caption->palette();
   p.setColor(QPalette::WindowText, QColor(FailurePlot::kTeal));
@@ -244,14 +239,14 @@ void frmCoulomb::LoadFromProject() {
   params_ = Project.CoulombInput;
   principal_ = Project.CoulombPrincipal;
   result_ = CoulombResult{};
-  ShowInput(ui_.sx, stress_.Sx, kCoulombStressMask);
-  ShowInput(ui_.sy, stress_.Sy, kCoulombStressMask);
-  ShowInput(ui_.txy, stress_.Txy, kCoulombStressMask);
+  ShowInputValue(ui_.sx, stress_.Sx, kCoulombStressMask);
+  ShowInputValue(ui_.sy, stress_.Sy, kCoulombStressMask);
+  ShowInputValue(ui_.txy, stress_.Txy, kCoulombStressMask);
   // A choice the record cannot hold opens as the first one.
   const qint16 graph = stress_.GraphOption >= 0 && stress_.GraphOption <= 2 ? stress_.GraphOption : qint16(0);
   forms::SetArrayIndex(ui_.graph, graph);
   if (params_.UsePore != 0) {
-    ShowInput(ui_.porePressure, params_.PorePressure, kCoulombStressMask);
+    ShowInputValue(ui_.porePressure, params_.PorePressure, kCoulombStressMask);
     ui_.pore->setChecked(true);
   } else {
     ui_.porePressure->setText(QStringLiteral("0"));
@@ -260,9 +255,9 @@ void frmCoulomb::LoadFromProject() {
   ShowPoreControls(ui_.poreControls);
   const qint16 k = params_.ParamOption;
   forms::SetArrayIndex(ui_.param, k >= kCoulombDeriveCohesion && k <= kCoulombDeriveFriction ? k : 0);
-  ShowInput(ui_.cohesion, params_.Cohesion, kCoulombStressMask);
-  ShowInput(ui_.strength, params_.UniaxialStrength, kCoulombStressMask);
-  ShowInput(ui_.friction, params_.FrictionAngle, kCoulombFrictionMask);
+  ShowInputValue(ui_.cohesion, params_.Cohesion, kCoulombStressMask);
+  ShowInputValue(ui_.strength, params_.UniaxialStrength, kCoulombStressMask);
+  ShowInputValue(ui_.friction, params_.FrictionAngle, kCoulombFrictionMask);
   ShowParameterBoxes();
 }
 

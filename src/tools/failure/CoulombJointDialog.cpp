@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -119,11 +118,6 @@ constexpr ControlRow kControls[] = {
     {"CmdOk", Kind::Button, nullptr, 6315, 6000, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
 
-// A number for a box in its mask, and for the record as that text reads.
-void ShowInput(QLineEdit* box, float value, QStringView mask) {
-  forms::ShowStoredValue(box, value, Format(value, mask));
-}
-
 // The value of a box by its leading number (the stored value while the box
 // is unedited; 0 when the text has no number); nothing when the number does
 // not fit a 32-bit float.
@@ -165,21 +159,9 @@ class PlaneSketch : public QWidget {
     p.drawArc(QRectF(origin.x() - radius, origin.y() - radius, 2 * radius, 2 * radius), 0, qRound(35.0 * 16));
     // The arrowhead at the arc's end, turning counter-clockwise.
     const QPointF tip = at(radius, a);
-    const QPointF along(-std::sin(a), -std::cos(a));
-    const QPointF side(along.y(), -along.x());
-    const double head = 6;
-    QPainterPath arrow;
-    arrow.moveTo(tip);
-    arrow.lineTo(tip - head * along + 0.5 * head * side);
-    arrow.lineTo(tip - head * along - 0.5 * head * side);
-    arrow.closeSubpath();
-    p.fillPath(arrow, arc);
-    QFont font = p.font();
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(arc);
+    FillArrowhead(p, tip, QPointF(-std::sin(a), -std::cos(a)), 6, arc);
     const QPointF mark = at(radius + 12, a / 2);
-    p.drawText(QRectF(mark.x() - 12, mark.y() - 9, 24, 18), Qt::AlignCenter, QStringLiteral("θ+"));
+    DrawSenseMark(p, QRectF(mark.x() - 12, mark.y() - 9, 24, 18), QStringLiteral("θ+"), arc);
   }
 };
 
@@ -384,24 +366,24 @@ void frmCoulombJoint::LoadSet(int set) {
   const StressInput& stress = stress_[set_];
   const JointMaterial& material = material_[set_];
   const JointPlane& plane = plane_[set_];
-  ShowInput(ui_.sx, stress.Sx, kJointStressMask);
-  ShowInput(ui_.sy, stress.Sy, kJointStressMask);
-  ShowInput(ui_.txy, stress.Txy, kJointStressMask);
+  ShowInputValue(ui_.sx, stress.Sx, kJointStressMask);
+  ShowInputValue(ui_.sy, stress.Sy, kJointStressMask);
+  ShowInputValue(ui_.txy, stress.Txy, kJointStressMask);
   // A choice the record cannot hold opens as the first one.
   forms::SetArrayIndex(ui_.graph, InRange(stress.GraphOption, 2));
   if (material.UsePore != 0) {
-    ShowInput(ui_.porePressure, material.PorePressure, kJointStressMask);
+    ShowInputValue(ui_.porePressure, material.PorePressure, kJointStressMask);
     ui_.pore->setChecked(true);
   } else {
     ui_.porePressure->setText(QStringLiteral("0"));
     ui_.pore->setChecked(false);
   }
   ShowPoreOption();
-  ShowInput(ui_.cohesion, material.Cohesion, kJointStressMask);
-  ShowInput(ui_.friction, material.FrictionAngle, kJointAngleMask);
-  ShowInput(ui_.jointCohesion, plane.Cohesion, kJointStressMask);
-  ShowInput(ui_.jointFriction, plane.FrictionAngle, kJointAngleMask);
-  ShowInput(ui_.alpha, plane.Alpha, kJointAngleMask);
+  ShowInputValue(ui_.cohesion, material.Cohesion, kJointStressMask);
+  ShowInputValue(ui_.friction, material.FrictionAngle, kJointAngleMask);
+  ShowInputValue(ui_.jointCohesion, plane.Cohesion, kJointStressMask);
+  ShowInputValue(ui_.jointFriction, plane.FrictionAngle, kJointAngleMask);
+  ShowInputValue(ui_.alpha, plane.Alpha, kJointAngleMask);
   loading_ = wasLoading;
 
   if (ValidateInput()) {
@@ -508,7 +490,7 @@ void frmCoulombJoint::CalcStresses() {
   StoreJointResult(result_, material_[set_], plane_[set_]);
   if (result_.PoreAction == PoreClamp::ReducedToS2) {
     ShowToolMessage(JointPoreTooHighMessage());
-    ShowInput(ui_.porePressure, result_.PorePressure, kJointReducedPoreMask);
+    ShowInputValue(ui_.porePressure, result_.PorePressure, kJointReducedPoreMask);
   } else if (result_.PoreAction == PoreClamp::OptionSwitchedOff) {
     ShowToolMessage(JointPoreTooHighMessage());
     ShowToolMessage(JointPoreNegativeMessage());

@@ -3,13 +3,13 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "core/RuntimeError.h"
+#include "forms/FormHelpers.h"
 #include "forms/FormInputs.h"
+#include "tools/failure/FailureDialogCommon.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QtMath>
@@ -18,7 +18,6 @@
 #include <cmath>
 #include <cstring>
 #include <iterator>
-#include <limits>
 #include <vector>
 
 namespace brantel {
@@ -113,16 +112,6 @@ QString TextIn(const WedgeText& text) {
   return Tr(QString::fromUtf8(text.English), QString::fromUtf8(text.Greek));
 }
 
-// The value of a box for the checks; a number beyond the 64-bit range is
-// handed on as infinite, which the checks refuse as too large.
-double BoxNumber(const QLineEdit* box) {
-  try {
-    return forms::BoxValue(box);
-  } catch (const RuntimeError&) {
-    return std::numeric_limits<double>::infinity();
-  }
-}
-
 // A small drawing of an angle's positive sense: the horizontal, a line at an
 // angle to it and an arrowed arc from the one to the other marked "+". The
 // discontinuity plane turns counter-clockwise, the bolt clockwise.
@@ -164,22 +153,10 @@ class AngleSketch : public QWidget {
     // The arrowhead at the arc's end, pointing the way the angle turns.
     const QPointF tip = at(radius, a);
     const double turn = plane ? 1 : -1;
-    const QPointF along(-turn * std::sin(a), -turn * std::cos(a));
-    const QPointF side(along.y(), -along.x());
     const double head = 0.08 * length + 2;
-    QPainterPath arrow;
-    arrow.moveTo(tip);
-    arrow.lineTo(tip - head * along + 0.5 * head * side);
-    arrow.lineTo(tip - head * along - 0.5 * head * side);
-    arrow.closeSubpath();
-    p.fillPath(arrow, arc);
-
-    QFont font = p.font();
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(arc);
+    FillArrowhead(p, tip, QPointF(-turn * std::sin(a), -turn * std::cos(a)), head, arc);
     const QPointF mark = at(radius + 0.5 * head + 4, a / 2);
-    p.drawText(QRectF(mark.x() - 8, mark.y() - 8, 16, 16), Qt::AlignCenter, QStringLiteral("+"));
+    DrawSenseMark(p, QRectF(mark.x() - 8, mark.y() - 8, 16, 16), QStringLiteral("+"), arc);
   }
 
  private:
@@ -260,16 +237,16 @@ void frmCoulombWedge::LoadFromProject() {
 
 bool frmCoulombWedge::ValidateInput() {
   WedgeBoxValues boxes;
-  boxes.Width = BoxNumber(ui_.width);
-  boxes.Height = BoxNumber(ui_.height);
-  boxes.SpecificGravity = BoxNumber(ui_.unitWeight);
-  boxes.Cohesion = BoxNumber(ui_.cohesion);
-  boxes.FrictionAngle = BoxNumber(ui_.frictionAngle);
-  boxes.DiscAngle = BoxNumber(ui_.discAngle);
-  boxes.BoltLoad = BoxNumber(ui_.boltLoad);
-  boxes.BoltAngle = BoxNumber(ui_.boltAngle);
-  boxes.ReqSafetyFactor = BoxNumber(ui_.reqSafetyFactor);
-  boxes.BoltAngle2 = BoxNumber(ui_.boltAngle2);
+  boxes.Width = forms::BoxNumber(ui_.width);
+  boxes.Height = forms::BoxNumber(ui_.height);
+  boxes.SpecificGravity = forms::BoxNumber(ui_.unitWeight);
+  boxes.Cohesion = forms::BoxNumber(ui_.cohesion);
+  boxes.FrictionAngle = forms::BoxNumber(ui_.frictionAngle);
+  boxes.DiscAngle = forms::BoxNumber(ui_.discAngle);
+  boxes.BoltLoad = forms::BoxNumber(ui_.boltLoad);
+  boxes.BoltAngle = forms::BoxNumber(ui_.boltAngle);
+  boxes.ReqSafetyFactor = forms::BoxNumber(ui_.reqSafetyFactor);
+  boxes.BoltAngle2 = forms::BoxNumber(ui_.boltAngle2);
   const auto failed = ValidateWedgeInput(tool_, boxes, SelectedTab(), work_);
   if (!failed) return true;
   QLineEdit* box = nullptr;

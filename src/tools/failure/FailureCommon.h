@@ -128,6 +128,41 @@ std::optional<float> SingleOf(double value);
 // one, else the exact difference (a verdict is still given). Never raises.
 double EffectiveStress(float stress, float porePressure);
 
+// --- Criteria judged on the principal stresses ------------------------------
+
+// The outcome of a criterion judged on the principal stresses of a plane
+// state and, with the pore option on, on the effective stresses.
+struct PrincipalVerdicts {
+  Principal2D Principal;     // shown with kCriterionValueMask
+  Verdict FailureVerdict;  // on the total stresses (Text8)
+  // On the effective stresses (Text9); empty while the pore option is clear,
+  // when neither the box nor the flag is touched.
+  std::optional<Verdict> PoreVerdict;
+  qint16 Failure = 0;      // the flags after the verdicts; a blank, Range
+  qint16 PoreFailure = 0;  // Error or not computable verdict keeps the previous flag
+};
+
+// The principal stresses of `stress` judged by `judge(s1, s2)` and, when
+// params.UsePore is 1, the effective stresses s1 - P and s2 - P too; the
+// flags follow from params.Failure and params.PoreFailure. Raises Overflow
+// (6) when the principal stresses leave the 32-bit range.
+template <typename Params, typename Judge>
+PrincipalVerdicts JudgePrincipalStresses(const StressInput& stress, const Params& params, Judge&& judge) {
+  PrincipalVerdicts result;
+  result.Principal = FailurePrincipalStresses(stress);
+  const float s1 = result.Principal.S1, s2 = result.Principal.S2;
+  result.FailureVerdict = judge(static_cast<double>(s1), static_cast<double>(s2));
+  result.Failure = FailureFlagAfter(result.FailureVerdict, params.Failure);
+  result.PoreFailure = params.PoreFailure;
+  if (params.UsePore == 1) {
+    const double e1 = EffectiveStress(s1, params.PorePressure);
+    const double e2 = EffectiveStress(s2, params.PorePressure);
+    result.PoreVerdict = judge(e1, e2);
+    result.PoreFailure = FailureFlagAfter(*result.PoreVerdict, params.PoreFailure);
+  }
+  return result;
+}
+
 // --- Plots -----------------------------------------------------------------
 
 // A point of a plot in world units (stress, or degrees on a chart axis).

@@ -1,18 +1,23 @@
 #include "tools/failure/FailureDialogCommon.h"
 
+#include "core/History.h"
 #include "core/Messages.h"
+#include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
+#include "core/Settings.h"
 #include "core/Validation.h"
 #include "forms/FormDialog.h"
+#include "forms/FormHelpers.h"
 #include "forms/FormInputs.h"
 #include "tools/failure/FailurePlot.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
+#include <QPainter>
+#include <QPainterPath>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 namespace brantel {
 
@@ -24,6 +29,30 @@ std::optional<float> InputBoxValue(const QLineEdit* box) {
     return std::nullopt;  // beyond the 64-bit range
   }
 }
+
+void FillArrowhead(QPainter& painter, const QPointF& tip, const QPointF& along, double head, const QColor& colour) {
+  const QPointF side(along.y(), -along.x());
+  QPainterPath arrow;
+  arrow.moveTo(tip);
+  arrow.lineTo(tip - head * along + 0.5 * head * side);
+  arrow.lineTo(tip - head * along - 0.5 * head * side);
+  arrow.closeSubpath();
+  painter.fillPath(arrow, colour);
+}
+
+void DrawSenseMark(QPainter& painter, const QRectF& place, const QString& text, const QColor& colour) {
+  QFont font = painter.font();
+  font.setBold(true);
+  painter.setFont(font);
+  painter.setPen(colour);
+  painter.drawText(place, Qt::AlignCenter, text);
+}
+
+void ShowInputValue(QLineEdit* box, float value, QStringView mask) {
+  forms::ShowStoredValue(box, value, Format(value, mask));
+}
+
+float PassedBoxValue(const QLineEdit* box) { return InputBoxValue(box).value_or(0.0f); }
 
 void ShowToolMessage(const ToolMessage& message) {
   ShowInvalidValue(message.Greek.toString(), message.English.toString(), message.WithPrefix);
@@ -73,15 +102,151 @@ void SwitchPlotWidth(forms::FormDialog& dialog, FailurePlot* plot, bool shown, i
   plot->SetPlotShown(shown);
   plot->setVisible(shown);  // no sliver of it at the edge of the narrow dialog
   dialog.Layout().SetFormWidth(shown ? wideTwips : narrowTwips);
-  CenterHorizontally(&dialog);
+  forms::CenterHorizontally(&dialog);
 }
 
-void CenterHorizontally(QWidget* window) {
-  QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-  if (!screen) return;
-  const QRect area = screen->geometry();
-  const int left = std::max(0, (area.width() - window->frameGeometry().width()) / 2);
-  window->move(area.left() + left, window->y());
+// --- PrincipalCriterionDialog ---------------------------------------------------
+
+PrincipalCriterionDialog::PrincipalCriterionDialog(QWidget* owner, int narrowWidth, int wideWidth)
+    : FormDialog(owner), narrowWidth_(narrowWidth), wideWidth_(wideWidth) {}
+
+void PrincipalCriterionDialog::BindCriterionControls(FailurePlot::VerticalRange range) {
+  stressBoxes_.sx = Require<QLineEdit>(u"Text1");
+  stressBoxes_.sy = Require<QLineEdit>(u"Text2");
+  stressBoxes_.txy = Require<QLineEdit>(u"Text3");
+  graph_ = Require<QCheckBox>(u"chkGraph");
+  plot_ = Require<PrincipalCriterionPlot>(u"Picture1");
+  plot_->SetVerticalRange(range);
+  ConnectFailurePlot(plot_, Require<QScrollBar>(u"HScroll1"), Require<QLabel>(u"lblCoord"),
+                     Require<QLabel>(u"lblIntCoord"));
+  for (QLineEdit* box : {stressBoxes_.sx, stressBoxes_.sy, stressBoxes_.txy})
+    connect(box, &QLineEdit::textChanged, this, &PrincipalCriterionDialog::TextInput_Change);
+  connect(graph_, &QCheckBox::toggled, this, &PrincipalCriterionDialog::chkGraph_Click);
+}
+
+void PrincipalCriterionDialog::OpenCriterion(const QString& englishHistory, const QString& greekHistory) {
+  LoadInputs();
+  if (ValidateInput()) Calculate();
+  if (EnableMohrCircles == 1) graph_->setChecked(true);
+  // A plot kept with the inputs shows the loaded state too.
+  Redraw(true);
+  AddHistoryLine(Tr(englishHistory, greekHistory));
+}
+
+void PrincipalCriterionDialog::ShowStressInputs() {
+  ShowInputValue(stressBoxes_.sx, stress_.Sx);
+  ShowInputValue(stressBoxes_.sy, stress_.Sy);
+  ShowInputValue(stressBoxes_.txy, stress_.Txy);
+}
+
+void PrincipalCriterionDialog::ReadStressInputs() {
+  stress_.Sx = PassedBoxValue(stressBoxes_.sx);
+  stress_.Sy = PassedBoxValue(stressBoxes_.sy);
+  stress_.Txy = PassedBoxValue(stressBoxes_.txy);
+}
+
+void PrincipalCriterionDialog::ShowGraphOption() {
+  {
+    const QSignalBlocker quiet(graph_);
+    graph_->setChecked(stress_.GraphOption == 1);
+  }
+  chkGraph_Click();
+}
+
+qint16 PrincipalCriterionDialog::GraphOption() const { return graph_->isChecked() ? 1 : 0; }
+
+void PrincipalCriterionDialog::Redraw(bool reset) {
+  if (!computed_) {
+    plot_->Forget();
+    return;
+  }
+  PlotState();
+  plot_->Show(reset);
+}
+
+void PrincipalCriterionDialog::TextInput_Change() {
+  if (loading_ || calculating_ || validating_) return;
+  if (!ValidateInput()) return;
+  Calculate();
+  Redraw(false);
+}
+
+void PrincipalCriterionDialog::chkGraph_Click() {
+  const bool shown = graph_->isChecked();
+  SwitchPlotWidth(*this, plot_, shown, narrowWidth_, wideWidth_);
+  if (shown && !loading_) Redraw(true);
+}
+
+// --- PoreCriterionDialog --------------------------------------------------------
+
+void PoreCriterionDialog::BindPoreCriterionControls(FailurePlot::VerticalRange range) {
+  BindCriterionControls(range);
+  porePressureBox_ = Require<QLineEdit>(u"Text4");
+  ui_.s1 = Require<QLineEdit>(u"Text11");
+  ui_.theta1 = Require<QLineEdit>(u"Text12");
+  ui_.s2 = Require<QLineEdit>(u"Text13");
+  ui_.theta2 = Require<QLineEdit>(u"Text14");
+  ui_.failure = Require<QLineEdit>(u"Text8");
+  ui_.poreFailure = Require<QLineEdit>(u"Text9");
+  ui_.poreControls = {Require<QCheckBox>(u"chkPore"), Require<QLabel>(u"Label4"), porePressureBox_,
+                      Require<QLabel>(u"Label9"), ui_.poreFailure};
+  connect(porePressureBox_, &QLineEdit::textChanged, this, &PoreCriterionDialog::Text4_Change);
+  connect(ui_.poreControls.option, &QCheckBox::toggled, this, &PoreCriterionDialog::chkPore_Click);
+}
+
+bool PoreCriterionDialog::PoreTicked() const { return ui_.poreControls.option->isChecked(); }
+
+void PoreCriterionDialog::ShowPoreInput(qint16 usePore, float porePressure) {
+  {
+    const QSignalBlocker quiet(ui_.poreControls.option);
+    ui_.poreControls.option->setChecked(usePore != 0);
+  }
+  ShowPoreControls(ui_.poreControls);
+  if (usePore != 0) ShowInputValue(porePressureBox_, porePressure);
+  else porePressureBox_->setText(QStringLiteral("0"));
+}
+
+void PoreCriterionDialog::ReadPoreInput(qint16& usePore, float& porePressure) const {
+  const bool pore = PoreTicked();
+  usePore = pore ? 1 : 0;
+  porePressure = pore ? PassedBoxValue(porePressureBox_) : 0.0f;
+}
+
+void PoreCriterionDialog::CalculateVerdicts(const std::function<PrincipalVerdicts()>& evaluate, qint16& failure,
+                                            qint16& poreFailure) {
+  calculating_ = true;
+  computed_ = forms::Calculate({ui_.s1, ui_.theta1, ui_.s2, ui_.theta2, ui_.failure, ui_.poreFailure}, [&] {
+    const PrincipalVerdicts result = evaluate();
+    principal_ = result.Principal;
+    forms::ShowResult(ui_.s1, principal_.S1, kCriterionValueMask);
+    forms::ShowResult(ui_.theta1, principal_.Theta1, kCriterionValueMask);
+    forms::ShowResult(ui_.s2, principal_.S2, kCriterionValueMask);
+    forms::ShowResult(ui_.theta2, principal_.Theta2, kCriterionValueMask);
+    ShowVerdict(ui_.failure, result.FailureVerdict);
+    failure = result.Failure;
+    if (result.PoreVerdict) {
+      ShowVerdict(ui_.poreFailure, *result.PoreVerdict);
+      poreFailure = result.PoreFailure;
+    }
+  });
+  calculating_ = false;
+}
+
+void PoreCriterionDialog::Text4_Change() {
+  if (loading_ || calculating_ || validating_) return;
+  TextInput_Change();
+  if (!PoreTicked()) return;
+  // With no pore pressure there is no second verdict to give.
+  const std::optional<float> p = InputBoxValue(porePressureBox_);
+  if (p && *p == 0.0f) ui_.poreFailure->clear();
+}
+
+void PoreCriterionDialog::chkPore_Click() {
+  ShowPoreControls(ui_.poreControls);
+  if (loading_) return;
+  // Emptying the box is an edit: it calculates and redraws.
+  if (!PoreTicked()) porePressureBox_->clear();
+  if (ValidateInput() && !calculating_) Calculate();
 }
 
 }  // namespace brantel

@@ -1,25 +1,26 @@
 #pragma once
 
+#include "forms/FormDialog.h"
 #include "tools/failure/FailureCommon.h"
+#include "tools/failure/FailurePlot.h"
 
 #include <QString>
+#include <QStringView>
 
+#include <functional>
 #include <optional>
 #include <span>
 
 class QCheckBox;
+class QColor;
+class QPainter;
+class QPointF;
+class QRectF;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
-class QWidget;
 
 namespace brantel {
-
-namespace forms {
-class FormDialog;
-}
-
-class FailurePlot;
 
 // The dialog code the failure-criteria tools share (their plot is
 // FailurePlot.h). In short:
@@ -36,12 +37,30 @@ class FailurePlot;
 //   - ConnectFailurePlot: the zoom bar and the two read-out labels.
 //   - SwitchPlotWidth: the width switch of the graph option or check box,
 //     the dialog centred horizontally after it.
+//   - ShowInputValue / PassedBoxValue: a record's number into its box and
+//     back.
+//   - PrincipalCriterionDialog, PoreCriterionDialog: the steps of the tools
+//     judged in the principal-stress plane.
 
 // The value of an input box: the stored value while the box is unedited,
 // else the leading number of its text (0 for an empty box or a partial
 // entry such as "-"); nothing when IsNumericEntry refuses the text or the
 // number does not fit a 32-bit float.
 std::optional<float> InputBoxValue(const QLineEdit* box);
+
+// The sketch of an angle's positive sense beside a tool's inputs: the
+// arrowhead at the end of its arc, a filled triangle `head` long with its
+// tip at `tip`, pointing along the unit vector `along`; and the bold mark
+// centred in `place`.
+void FillArrowhead(QPainter& painter, const QPointF& tip, const QPointF& along, double head, const QColor& colour);
+void DrawSenseMark(QPainter& painter, const QRectF& place, const QString& text, const QColor& colour);
+
+// A number of the record in its box, shown in the mask; while the box is
+// unedited it gives back the number itself.
+void ShowInputValue(QLineEdit* box, float value, QStringView mask = kCriterionValueMask);
+
+// The value of a box that validation has passed (0 for a text it refuses).
+float PassedBoxValue(const QLineEdit* box);
 
 // Shows a tool message (behind "Invalid value for " when it asks for the
 // prefix) through ShowInvalidValue, so it is logged to the history.
@@ -84,9 +103,107 @@ void ConnectFailurePlot(FailurePlot* plot, QScrollBar* zoom, QLabel* coordinates
 // centred horizontally on its screen.
 void SwitchPlotWidth(forms::FormDialog& dialog, FailurePlot* plot, bool shown, int narrowTwips, int wideTwips);
 
-// Centres a window horizontally on its screen (left edge at the screen's
-// width less the window's, halved, and never left of the screen); the top
-// stays.
-void CenterHorizontally(QWidget* window);
+// The dialog of a criterion judged in the principal-stress plane: the
+// stress boxes Text1 to Text3, the plot switch chkGraph and the plot
+// Picture1 with its zoom bar HScroll1 and read-outs lblCoord and
+// lblIntCoord. Each tool reads and checks its own boxes (ValidateInput),
+// calculates (Calculate) and gives the plot its state (PlotState).
+class PrincipalCriterionDialog : public forms::FormDialog {
+  Q_OBJECT
+
+ public:
+  // The working copy, as the last valid edit and calculation left it.
+  const StressInput& WorkingStress() const { return stress_; }
+  const Principal2D& WorkingPrincipal() const { return principal_; }
+
+ protected:
+  PrincipalCriterionDialog(QWidget* owner, int narrowWidth, int wideWidth);
+
+  // After Build: finds the shared controls, attaches the zoom bar and the
+  // read-outs to the plot, and wires the stress boxes and the plot switch.
+  void BindCriterionControls(FailurePlot::VerticalRange range);
+
+  // The opening: the inputs loaded, validated and calculated, the plot
+  // switch on when the settings ask for it, the plot drawn from a reset,
+  // and the history line.
+  void OpenCriterion(const QString& englishHistory, const QString& greekHistory);
+
+  // The working stresses into their boxes, and back (after a validation
+  // that passed).
+  void ShowStressInputs();
+  void ReadStressInputs();
+  // The record's plot switch into its check box, and the width it gives.
+  void ShowGraphOption();
+  qint16 GraphOption() const;
+
+  virtual void Calculate() = 0;
+  // Gives the plot the state to draw; only called with computed_ set.
+  virtual void PlotState() = 0;
+  void Redraw(bool reset);
+
+  void TextInput_Change();
+  void chkGraph_Click();
+
+  PrincipalCriterionPlot* Plot() const { return plot_; }
+
+  struct StressBoxes {
+    QLineEdit* sx = nullptr;   // Text1
+    QLineEdit* sy = nullptr;   // Text2
+    QLineEdit* txy = nullptr;  // Text3
+  } stressBoxes_;
+
+  StressInput stress_;
+  Principal2D principal_;
+  bool computed_ = false;     // the results stand for the working copy
+  bool calculating_ = false;  // the busy flag
+  bool validating_ = false;   // boxes emptied to "0" are judged by the validation that wrote them
+
+ private:
+  int narrowWidth_;
+  int wideWidth_;
+  QCheckBox* graph_ = nullptr;  // chkGraph
+  PrincipalCriterionPlot* plot_ = nullptr;
+};
+
+// A principal-plane criterion with a pore pressure: besides the shared
+// controls, the pore option chkPore with its box Text4 (caption Label4),
+// the principal stresses Text11 to Text14 and the verdicts Text8 and Text9
+// (caption Label9), on the total and on the effective stresses.
+class PoreCriterionDialog : public PrincipalCriterionDialog {
+  Q_OBJECT
+
+ protected:
+  using PrincipalCriterionDialog::PrincipalCriterionDialog;
+
+  // After Build: the shared controls and the pore and result controls.
+  void BindPoreCriterionControls(FailurePlot::VerticalRange range);
+
+  // The record's pore option and pressure into their controls (an unused
+  // pressure shows "0"), and back from the boxes.
+  void ShowPoreInput(qint16 usePore, float porePressure);
+  void ReadPoreInput(qint16& usePore, float& porePressure) const;
+  bool PoreTicked() const;
+
+  // The calculation: `evaluate` on the working copy, the principal stresses
+  // and the verdicts shown and the flags written to `failure` and
+  // `poreFailure` (the pore flag only when there is a pore verdict).
+  void CalculateVerdicts(const std::function<PrincipalVerdicts()>& evaluate, qint16& failure, qint16& poreFailure);
+
+  void Text4_Change();
+  void chkPore_Click();
+
+  QLineEdit* porePressureBox_ = nullptr;  // Text4
+
+ private:
+  struct Ui {
+    QLineEdit* s1;            // Text11
+    QLineEdit* theta1;        // Text12
+    QLineEdit* s2;            // Text13
+    QLineEdit* theta2;        // Text14
+    QLineEdit* failure;       // Text8
+    QLineEdit* poreFailure;   // Text9
+    PoreControls poreControls;
+  } ui_{};
+};
 
 }  // namespace brantel

@@ -74,19 +74,8 @@ Verdict VerdictOf(const HoekParams& p, double s1, double s2) {
 }  // namespace
 
 HoekResult EvaluateHoek(const StressInput& stress, const HoekParams& params) {
-  HoekResult result;
-  result.Principal = FailurePrincipalStresses(stress);
-  const float s1 = result.Principal.S1, s2 = result.Principal.S2;
-  result.FailureVerdict = VerdictOf(params, s1, s2);
-  result.Failure = FailureFlagAfter(result.FailureVerdict, params.Failure);
-  result.PoreFailure = params.PoreFailure;
-  if (params.UsePore == 1) {
-    const double e1 = EffectiveStress(s1, params.PorePressure);
-    const double e2 = EffectiveStress(s2, params.PorePressure);
-    result.PoreVerdict = VerdictOf(params, e1, e2);
-    result.PoreFailure = FailureFlagAfter(*result.PoreVerdict, params.PoreFailure);
-  }
-  return result;
+  return JudgePrincipalStresses(stress, params,
+                                [&params](double s1, double s2) { return VerdictOf(params, s1, s2); });
 }
 
 Envelope HoekEnvelope(const HoekParams& params, float s1) {

@@ -47,15 +47,8 @@ Verdict HoekBrownVerdict(double s1, double s2, float strength, float m, float s,
 // generalized criterion (the strength marker and its caption).
 float HoekStrength(const HoekParams& params);
 
-struct HoekResult {
-  Principal2D Principal;     // shown with kCriterionValueMask
-  Verdict FailureVerdict;  // on the total stresses (Text8)
-  // On the effective stresses (Text9); empty while the pore option is clear,
-  // when neither the box nor the flag is touched.
-  std::optional<Verdict> PoreVerdict;
-  qint16 Failure = 0;      // the flags after the verdicts; a blank or not
-  qint16 PoreFailure = 0;  // computable verdict keeps the previous flag
-};
+// The verdicts of the tool (Text8, Text9) and its principal stresses.
+using HoekResult = PrincipalVerdicts;
 
 // The calculation on the stresses given (the boxes' current values) and the
 // working parameters: CriterionType, Co, M, CoMass, Mb, S, A, UsePore (1

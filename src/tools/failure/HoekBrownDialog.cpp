@@ -1,13 +1,7 @@
 #include "tools/failure/HoekBrownDialog.h"
 
-#include "core/History.h"
-#include "core/Messages.h"
-#include "core/NumberFormat.h"
-#include "core/Settings.h"
 #include "forms/FormInputs.h"
-#include "tools/failure/FailurePlot.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -87,28 +81,16 @@ constexpr ControlRow kControls[] = {
     {"CmdOk", Kind::Button, nullptr, 5040, 5400, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
 
-// A number of the record in its box, shown in the tool's mask.
-void ShowInput(QLineEdit* box, float value) {
-  forms::ShowStoredValue(box, value, Format(value, kCriterionValueMask));
-}
-
-// The value of a box that validation has passed.
-float ValueOf(const QLineEdit* box) { return InputBoxValue(box).value_or(0.0f); }
-
 }  // namespace
 
-frmHoek::frmHoek(QWidget* owner) : FormDialog(owner) {
+frmHoek::frmHoek(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWideWidth) {
   setObjectName(QStringLiteral("frmHoek"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String("Picture1")) return new PrincipalCriterionPlot(parent);
     return nullptr;
   });
-  ui_.sx = Require<QLineEdit>(u"Text1");
-  ui_.sy = Require<QLineEdit>(u"Text2");
-  ui_.txy = Require<QLineEdit>(u"Text3");
-  ui_.pore = Require<QCheckBox>(u"chkPore");
-  ui_.porePressure = Require<QLineEdit>(u"Text4");
-  ui_.graph = Require<QCheckBox>(u"chkGraph");
+  // The vertical range s2 - R .. s1 + R, whatever the zoom.
+  BindPoreCriterionControls(FailurePlot::VerticalRange::Plain);
   ui_.co = Require<QLineEdit>(u"Text5");
   ui_.m = Require<QLineEdit>(u"Text6");
   ui_.coMass = Require<QLineEdit>(u"Text25");
@@ -119,49 +101,27 @@ frmHoek::frmHoek(QWidget* owner) : FormDialog(owner) {
   ui_.mCaption = Require<QLabel>(u"Label6");
   ui_.generalizedCaptions = {Require<QLabel>(u"Label25"), Require<QLabel>(u"Label26"), Require<QLabel>(u"Label27"),
                              Require<QLabel>(u"Label28")};
-  ui_.s1 = Require<QLineEdit>(u"Text11");
-  ui_.theta1 = Require<QLineEdit>(u"Text12");
-  ui_.s2 = Require<QLineEdit>(u"Text13");
-  ui_.theta2 = Require<QLineEdit>(u"Text14");
-  ui_.failure = Require<QLineEdit>(u"Text8");
-  ui_.poreFailure = Require<QLineEdit>(u"Text9");
   ui_.type = Options(u"optType");
   ui_.zoom = Require<QScrollBar>(u"HScroll1");
-  ui_.poreControls = {ui_.pore, Require<QLabel>(u"Label4"), ui_.porePressure, Require<QLabel>(u"Label9"),
-                      ui_.poreFailure};
-  ui_.plot = Require<PrincipalCriterionPlot>(u"Picture1");
-  // The vertical range s2 - R .. s1 + R, whatever the zoom.
-  ui_.plot->SetVerticalRange(FailurePlot::VerticalRange::Plain);
-  ConnectFailurePlot(ui_.plot, ui_.zoom, Require<QLabel>(u"lblCoord"), Require<QLabel>(u"lblIntCoord"));
 
   WireButtons(Require<QPushButton>(u"CmdOk"), Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
-  for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.co, ui_.m, ui_.coMass, ui_.mb, ui_.s, ui_.a})
+  for (QLineEdit* box : {ui_.co, ui_.m, ui_.coMass, ui_.mb, ui_.s, ui_.a})
     connect(box, &QLineEdit::textChanged, this, &frmHoek::TextInput_Change);
-  connect(ui_.porePressure, &QLineEdit::textChanged, this, &frmHoek::Text4_Change);
-  connect(ui_.pore, &QCheckBox::toggled, this, &frmHoek::chkPore_Click);
-  connect(ui_.graph, &QCheckBox::toggled, this, &frmHoek::chkGraph_Click);
   for (QRadioButton* option : ui_.type.buttons) {
     connect(option, &QRadioButton::toggled, this, [this](bool on) {
       if (on) optType_Click();
     });
   }
 
-  Form_Load();
+  OpenCriterion(QStringLiteral("Failure Analysis based on the Hoek - Brown criterion."),
+                QStringLiteral("Εκτίμηση αστοχίας βάσει του κριτηρίου Hoek - Brown."));
 }
 
 frmHoek::~frmHoek() = default;
 
 std::array<QLineEdit*, kHoekBoxCount> frmHoek::Boxes() const {
-  return {ui_.sx, ui_.sy, ui_.txy, ui_.porePressure, ui_.co, ui_.m, ui_.coMass, ui_.mb, ui_.s, ui_.a};
-}
-
-void frmHoek::Form_Load() {
-  LoadInputs();
-  if (ValidateInput()) Calculate();
-  if (EnableMohrCircles == 1) ui_.graph->setChecked(true);
-  Redraw(true);
-  AddHistoryLine(Tr(QStringLiteral("Failure Analysis based on the Hoek - Brown criterion."),
-                    QStringLiteral("Εκτίμηση αστοχίας βάσει του κριτηρίου Hoek - Brown.")));
+  return {stressBoxes_.sx, stressBoxes_.sy, stressBoxes_.txy, porePressureBox_, ui_.co, ui_.m, ui_.coMass, ui_.mb,
+          ui_.s, ui_.a};
 }
 
 void frmHoek::LoadFromProject() {
@@ -171,109 +131,50 @@ void frmHoek::LoadFromProject() {
   params_ = Project.HoekInput;
   principal_ = Project.HoekPrincipal;
   computed_ = false;
-  ShowInput(ui_.sx, stress_.Sx);
-  ShowInput(ui_.sy, stress_.Sy);
-  ShowInput(ui_.txy, stress_.Txy);
-  {
-    const QSignalBlocker quiet(ui_.graph);
-    ui_.graph->setChecked(stress_.GraphOption == 1);
-  }
-  chkGraph_Click();
-  {
-    const QSignalBlocker quiet(ui_.pore);
-    ui_.pore->setChecked(params_.UsePore != 0);
-  }
-  ShowPoreControls(ui_.poreControls);
-  if (params_.UsePore != 0) ShowInput(ui_.porePressure, params_.PorePressure);
-  else ui_.porePressure->setText(QStringLiteral("0"));
+  ShowStressInputs();
+  ShowGraphOption();
+  ShowPoreInput(params_.UsePore, params_.PorePressure);
   // A type the record cannot hold opens as intact rock.
   forms::SetArrayIndex(ui_.type, params_.CriterionType == 1 ? 1 : 0);
   ShowCriterionBoxes();
-  ShowInput(ui_.co, params_.Co);
-  ShowInput(ui_.m, params_.M);
-  ShowInput(ui_.coMass, params_.CoMass);
-  ShowInput(ui_.mb, params_.Mb);
-  ShowInput(ui_.s, params_.S);
-  ShowInput(ui_.a, params_.A);
+  ShowInputValue(ui_.co, params_.Co);
+  ShowInputValue(ui_.m, params_.M);
+  ShowInputValue(ui_.coMass, params_.CoMass);
+  ShowInputValue(ui_.mb, params_.Mb);
+  ShowInputValue(ui_.s, params_.S);
+  ShowInputValue(ui_.a, params_.A);
 }
 
 bool frmHoek::ValidateInput() {
   const std::array<QLineEdit*, kHoekBoxCount> boxes = Boxes();
   std::array<QString, kHoekBoxCount> texts;
   for (std::size_t i = 0; i < boxes.size(); ++i) texts[i] = boxes[i]->text();
-  if (!ApplyInputCheck(CheckHoekInputs(texts, ui_.pore->isChecked()), boxes)) return false;
+  if (!ApplyInputCheck(CheckHoekInputs(texts, PoreTicked()), boxes)) return false;
   // Every calculation judges the boxes as they stand.
   ReadInputs();
   return true;
 }
 
 void frmHoek::ReadInputs() {
-  stress_.Sx = ValueOf(ui_.sx);
-  stress_.Sy = ValueOf(ui_.sy);
-  stress_.Txy = ValueOf(ui_.txy);
-  const bool pore = ui_.pore->isChecked();
-  params_.UsePore = pore ? 1 : 0;
-  params_.PorePressure = pore ? ValueOf(ui_.porePressure) : 0.0f;
+  ReadStressInputs();
+  ReadPoreInput(params_.UsePore, params_.PorePressure);
   params_.CriterionType = forms::GetArrayIndex(ui_.type);
-  params_.Co = ValueOf(ui_.co);
-  params_.M = ValueOf(ui_.m);
-  params_.CoMass = ValueOf(ui_.coMass);
-  params_.Mb = ValueOf(ui_.mb);
-  params_.S = ValueOf(ui_.s);
-  params_.A = ValueOf(ui_.a);
+  params_.Co = PassedBoxValue(ui_.co);
+  params_.M = PassedBoxValue(ui_.m);
+  params_.CoMass = PassedBoxValue(ui_.coMass);
+  params_.Mb = PassedBoxValue(ui_.mb);
+  params_.S = PassedBoxValue(ui_.s);
+  params_.A = PassedBoxValue(ui_.a);
 }
 
 void frmHoek::Calculate() {
-  calculating_ = true;
-  computed_ = forms::Calculate({ui_.s1, ui_.theta1, ui_.s2, ui_.theta2, ui_.failure, ui_.poreFailure}, [this] {
-    const HoekResult result = EvaluateHoek(stress_, params_);
-    principal_ = result.Principal;
-    forms::ShowResult(ui_.s1, principal_.S1, kCriterionValueMask);
-    forms::ShowResult(ui_.theta1, principal_.Theta1, kCriterionValueMask);
-    forms::ShowResult(ui_.s2, principal_.S2, kCriterionValueMask);
-    forms::ShowResult(ui_.theta2, principal_.Theta2, kCriterionValueMask);
-    ShowVerdict(ui_.failure, result.FailureVerdict);
-    params_.Failure = result.Failure;
-    if (result.PoreVerdict) {
-      ShowVerdict(ui_.poreFailure, *result.PoreVerdict);
-      params_.PoreFailure = result.PoreFailure;
-    }
-  });
-  calculating_ = false;
+  CalculateVerdicts([this] { return EvaluateHoek(stress_, params_); }, params_.Failure, params_.PoreFailure);
 }
 
-void frmHoek::Redraw(bool reset) {
-  if (!computed_) {
-    ui_.plot->Forget();
-    return;
-  }
-  ui_.plot->SetCriterion(principal_, HoekStrength(params_), HoekEnvelope(params_, principal_.S1),
-                         EffectiveStressPointOf(principal_.S1, principal_.S2, params_.PorePressure,
-                                                params_.UsePore == 1));
-  ui_.plot->Show(reset);
-}
-
-void frmHoek::TextInput_Change() {
-  if (loading_ || calculating_) return;
-  if (!ValidateInput()) return;
-  Calculate();
-  Redraw(false);
-}
-
-void frmHoek::Text4_Change() {
-  TextInput_Change();
-  if (loading_ || !ui_.pore->isChecked()) return;
-  // With no pore pressure there is no second verdict to give.
-  const std::optional<float> p = InputBoxValue(ui_.porePressure);
-  if (p && *p == 0.0f) ui_.poreFailure->clear();
-}
-
-void frmHoek::chkPore_Click() {
-  ShowPoreControls(ui_.poreControls);
-  if (loading_) return;
-  // Emptying the box is an edit: it calculates and redraws.
-  if (!ui_.pore->isChecked()) ui_.porePressure->clear();
-  if (ValidateInput() && !calculating_) Calculate();
+void frmHoek::PlotState() {
+  Plot()->SetCriterion(principal_, HoekStrength(params_), HoekEnvelope(params_, principal_.S1),
+                       EffectiveStressPointOf(principal_.S1, principal_.S2, params_.PorePressure,
+                                              params_.UsePore == 1));
 }
 
 void frmHoek::ShowCriterionBoxes() {
@@ -298,14 +199,8 @@ void frmHoek::optType_Click() {
   Redraw(true);
 }
 
-void frmHoek::chkGraph_Click() {
-  const bool shown = ui_.graph->isChecked();
-  SwitchPlotWidth(*this, ui_.plot, shown, kNarrowWidth, kWideWidth);
-  if (shown && !loading_) Redraw(true);
-}
-
 void frmHoek::CommitToProject() {
-  stress_.GraphOption = ui_.graph->isChecked() ? 1 : 0;
+  stress_.GraphOption = GraphOption();
   // The reserved fields are the project file's: carried through unchanged.
   params_.Reserved1 = Project.HoekInput.Reserved1;
   params_.Reserved2 = Project.HoekInput.Reserved2;

@@ -1,19 +1,11 @@
 #include "tools/failure/VonMisesDialog.h"
 
-#include "core/History.h"
-#include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "core/Settings.h"
 #include "forms/FormInputs.h"
-#include "tools/failure/FailurePlot.h"
 
-#include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QScrollBar>
-#include <QSignalBlocker>
 
 namespace brantel {
 namespace {
@@ -57,56 +49,31 @@ constexpr ControlRow kControls[] = {
     {"CmdOk", Kind::Button, nullptr, 3360, 5040, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
 
-// A number of the record in its box, shown in the tool's mask.
-void ShowInput(QLineEdit* box, float value) {
-  forms::ShowStoredValue(box, value, Format(value, kCriterionValueMask));
-}
-
-// The value of a box that validation has passed.
-float ValueOf(const QLineEdit* box) { return InputBoxValue(box).value_or(0.0f); }
-
 }  // namespace
 
-frmVonMises::frmVonMises(QWidget* owner) : FormDialog(owner) {
+frmVonMises::frmVonMises(QWidget* owner) : PrincipalCriterionDialog(owner, kNarrowWidth, kWideWidth) {
   setObjectName(QStringLiteral("frmVonMises"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String("Picture1")) return new PrincipalCriterionPlot(parent);
     return nullptr;
   });
-  ui_.sx = Require<QLineEdit>(u"Text1");
-  ui_.sy = Require<QLineEdit>(u"Text2");
-  ui_.txy = Require<QLineEdit>(u"Text3");
+  BindCriterionControls(FailurePlot::VerticalRange::LikeHorizontal);
   ui_.strength = Require<QLineEdit>(u"Text4");
-  ui_.graph = Require<QCheckBox>(u"chkGraph");
   ui_.stress = Require<QLineEdit>(u"Text6");
   ui_.failure = Require<QLineEdit>(u"Text5");
   ui_.ok = Require<QPushButton>(u"CmdOk");
-  ui_.plot = Require<PrincipalCriterionPlot>(u"Picture1");
-  ui_.plot->SetVerticalRange(FailurePlot::VerticalRange::LikeHorizontal);
-  ConnectFailurePlot(ui_.plot, Require<QScrollBar>(u"HScroll1"), Require<QLabel>(u"lblCoord"),
-                     Require<QLabel>(u"lblIntCoord"));
 
   WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
-  for (QLineEdit* box : Boxes()) connect(box, &QLineEdit::textChanged, this, &frmVonMises::TextInput_Change);
-  connect(ui_.graph, &QCheckBox::toggled, this, &frmVonMises::chkGraph_Click);
+  connect(ui_.strength, &QLineEdit::textChanged, this, &frmVonMises::TextInput_Change);
 
-  Form_Load();
+  OpenCriterion(QStringLiteral("Failure Analysis based on the Von Mises failure criterion."),
+                QStringLiteral("Εκτίμηση της αστοχίας υλικού βάσει του κριτηρίου Von Mises."));
 }
 
 frmVonMises::~frmVonMises() = default;
 
 std::array<QLineEdit*, kVonMisesBoxCount> frmVonMises::Boxes() const {
-  return {ui_.sx, ui_.sy, ui_.txy, ui_.strength};
-}
-
-void frmVonMises::Form_Load() {
-  LoadInputs();
-  if (ValidateInput()) Calculate();
-  if (EnableMohrCircles == 1) ui_.graph->setChecked(true);
-  // A plot kept with the inputs shows the loaded state too.
-  Redraw(true);
-  AddHistoryLine(Tr(QStringLiteral("Failure Analysis based on the Von Mises failure criterion."),
-                    QStringLiteral("Εκτίμηση της αστοχίας υλικού βάσει του κριτηρίου Von Mises.")));
+  return {stressBoxes_.sx, stressBoxes_.sy, stressBoxes_.txy, ui_.strength};
 }
 
 void frmVonMises::LoadFromProject() {
@@ -114,15 +81,9 @@ void frmVonMises::LoadFromProject() {
   input_ = Project.VonMisesInput;
   principal_ = Principal2D{};
   computed_ = false;
-  ShowInput(ui_.sx, stress_.Sx);
-  ShowInput(ui_.sy, stress_.Sy);
-  ShowInput(ui_.txy, stress_.Txy);
-  ShowInput(ui_.strength, input_.TensileStrength);
-  {
-    const QSignalBlocker quiet(ui_.graph);
-    ui_.graph->setChecked(stress_.GraphOption == 1);
-  }
-  chkGraph_Click();
+  ShowStressInputs();
+  ShowInputValue(ui_.strength, input_.TensileStrength);
+  ShowGraphOption();
 }
 
 bool frmVonMises::ValidateInput() {
@@ -137,10 +98,8 @@ bool frmVonMises::ValidateInput() {
     if (!ApplyInputCheck(check, boxes)) return false;
     if (check.ZeroedBoxes.empty()) break;
   }
-  stress_.Sx = ValueOf(ui_.sx);
-  stress_.Sy = ValueOf(ui_.sy);
-  stress_.Txy = ValueOf(ui_.txy);
-  input_.TensileStrength = ValueOf(ui_.strength);
+  ReadStressInputs();
+  input_.TensileStrength = PassedBoxValue(ui_.strength);
   return true;
 }
 
@@ -158,32 +117,14 @@ void frmVonMises::Calculate() {
   calculating_ = false;
 }
 
-void frmVonMises::Redraw(bool reset) {
-  if (!computed_) {
-    ui_.plot->Forget();
-    return;
-  }
+void frmVonMises::PlotState() {
   const float t = input_.TensileStrength;
-  ui_.plot->SetCriterion(principal_, t, VonMisesEnvelope(t), std::nullopt);
-  ui_.plot->Show(reset);
-}
-
-void frmVonMises::TextInput_Change() {
-  if (loading_ || calculating_ || validating_) return;
-  if (!ValidateInput()) return;
-  Calculate();
-  Redraw(false);
-}
-
-void frmVonMises::chkGraph_Click() {
-  const bool shown = ui_.graph->isChecked();
-  SwitchPlotWidth(*this, ui_.plot, shown, kNarrowWidth, kWideWidth);
-  if (shown && !loading_) Redraw(true);
+  Plot()->SetCriterion(principal_, t, VonMisesEnvelope(t), std::nullopt);
 }
 
 void frmVonMises::CommitToProject() {
   // The plot switch is kept with the inputs.
-  stress_.GraphOption = ui_.graph->isChecked() ? 1 : 0;
+  stress_.GraphOption = GraphOption();
   Project.VonMisesStress = stress_;
   Project.VonMisesInput = input_;
   MarkProjectChanged();

@@ -2,6 +2,7 @@
 #include "core/project/ProjectRecord.h"
 #include "support/DialogTest.h"
 #include "tools/failure/BieniawskiDialog.h"
+#include "tools/failure/FailureDialogTestSupport.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -11,20 +12,13 @@
 namespace brantel {
 namespace {
 
-class BieniawskiDialogTest : public test::DialogTest {
+class BieniawskiDialogTest : public test::CriterionDialogTest<frmBieniawski> {
  protected:
-  void SetUp() override {
-    DialogTest::SetUp();
-    EnableMohrCircles = 0;
-    ResetProjectRecord(Project, true, true);  // A = 5, k = 0.75
-    Project.FileSaved = kFlagTrue;
-  }
+  // The reset record's A = 5 and k = 0.75, with Co = 100.
   static void Store(float sx, float sy, qint16 graph = 0) {
     Project.BieniawskiStress = StressInput{sx, sy, 0, graph};
     Project.BieniawskiInput.Co = 100;
   }
-  frmBieniawski& Open() { return DialogTest::Open<frmBieniawski>(); }
-  frmBieniawski& Dialog() const { return static_cast<frmBieniawski&>(Current()); }
   BieniawskiPlot* Plot() const { return Control<BieniawskiPlot>(u"Picture1"); }
   std::vector<PlotItem> Envelope() const {
     std::vector<PlotItem> lines;

@@ -5,10 +5,9 @@
 #include "mainwindow/ToolRegistry.h"
 #include "support/DialogTest.h"
 #include "tools/failure/CoulombDialog.h"
+#include "tools/failure/FailureDialogTestSupport.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -41,10 +40,7 @@ class CoulombDialogTest : public test::DialogTest {
   CoulombPlot* Plot() const { return Control<CoulombPlot>(u"picMohr1"); }
   // The drawn items of a colour.
   std::vector<PlotItem> ItemsOf(QRgb colour, PlotItem::Type type) const {
-    std::vector<PlotItem> found;
-    for (const PlotItem& item : Plot()->Items())
-      if (item.colour.rgb() == (colour | 0xff000000u) && item.type == type) found.push_back(item);
-    return found;
+    return test::ItemsOf(*Plot(), colour, type);
   }
 };
 
@@ -361,16 +357,12 @@ TEST_F(CoulombDialogTest, RenderBothLanguagesAndBothViews) {
   StoreMaterial(60, 10);
   Project.CoulombInput.UsePore = -1;
   Project.CoulombInput.PorePressure = 4;
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
   for (int english = 0; english < 2; ++english) {
     EnglishMenus = static_cast<qint16>(english);
     for (qint16 view = 0; view < 3; ++view) {
       Project.CoulombStress.GraphOption = view;
       Open();
-      const QImage image = Dialog().grab().toImage();
-      EXPECT_FALSE(image.isNull());
-      image.save(folder + QStringLiteral("/coulomb-%1-%2.png").arg(english ? "en" : "el").arg(view));
+      test::SaveRender(Dialog(), QStringLiteral("coulomb-%1-%2").arg(english ? "en" : "el").arg(view));
       Dialog().close();
     }
   }
@@ -379,11 +371,7 @@ TEST_F(CoulombDialogTest, RenderBothLanguagesAndBothViews) {
 TEST(CoulombMenuEntry, FailureItem0AndQuickButton31OpenTheTool) {
   ClearTools();
   RegisterProgramTools();
-  EXPECT_TRUE(ToolAvailable(Tool::Coulomb));
-  EXPECT_EQ(ToolOfEntry(Menu::Failure, 0), Tool::Coulomb);
-  const auto target = QuickButtonTarget(31);
-  ASSERT_TRUE(target.has_value());
-  EXPECT_EQ(ToolOfEntry(target->menu, target->index), Tool::Coulomb);
+  test::ExpectFailureEntry(Tool::Coulomb, 0, 31);
   ClearTools();
 }
 

@@ -5,11 +5,10 @@
 #include "support/DialogTest.h"
 #include "tools/failure/CoulombJointChart.h"
 #include "tools/failure/CoulombJointDialog.h"
+#include "tools/failure/FailureDialogTestSupport.h"
 
 #include <QCheckBox>
 #include <QChart>
-#include <QCoreApplication>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -45,12 +44,7 @@ class CoulombJointDialogTest : public test::DialogTest {
   frmCoulombJoint& Dialog() const { return static_cast<frmCoulombJoint&>(Current()); }
   CoulombJointPlot* Plot() const { return Control<CoulombJointPlot>(u"picMohr"); }
   Sigma1BetaChartView* Chart() const { return Control<Sigma1BetaChartView>(u"MSChart1"); }
-  std::vector<PlotItem> LinesOf(QRgb colour) const {
-    std::vector<PlotItem> found;
-    for (const PlotItem& item : Plot()->Items())
-      if (item.colour.rgb() == (colour | 0xff000000u) && item.type == PlotItem::Type::Line) found.push_back(item);
-    return found;
-  }
+  std::vector<PlotItem> LinesOf(QRgb colour) const { return test::ItemsOf(*Plot(), colour, PlotItem::Type::Line); }
 };
 
 TEST_F(CoulombJointDialogTest, TypingJudgesTheMaterialAndTheFoldedPlane) {
@@ -378,16 +372,12 @@ TEST_F(CoulombJointDialogTest, RenderBothLanguagesAndEveryGraph) {
   StoreSet(0, 10, 2, 1, 30, -30);
   Project.JointMaterials[0].UsePore = -1;
   Project.JointMaterials[0].PorePressure = 1;
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
   for (int english = 0; english < 2; ++english) {
     EnglishMenus = static_cast<qint16>(english);
     for (qint16 graph = 0; graph < 3; ++graph) {
       Project.JointStress[0].GraphOption = graph;
       Open();
-      const QImage image = Dialog().grab().toImage();
-      EXPECT_FALSE(image.isNull());
-      image.save(folder + QStringLiteral("/coulomb-joint-%1-%2.png").arg(english ? "en" : "el").arg(graph));
+      test::SaveRender(Dialog(), QStringLiteral("coulomb-joint-%1-%2").arg(english ? "en" : "el").arg(graph));
       Dialog().close();
     }
   }
@@ -396,11 +386,7 @@ TEST_F(CoulombJointDialogTest, RenderBothLanguagesAndEveryGraph) {
 TEST(CoulombJointMenuEntry, FailureItem1AndQuickButton32OpenTheTool) {
   ClearTools();
   RegisterProgramTools();
-  EXPECT_TRUE(ToolAvailable(Tool::CoulombJoint));
-  EXPECT_EQ(ToolOfEntry(Menu::Failure, 1), Tool::CoulombJoint);
-  const auto target = QuickButtonTarget(32);
-  ASSERT_TRUE(target.has_value());
-  EXPECT_EQ(ToolOfEntry(target->menu, target->index), Tool::CoulombJoint);
+  test::ExpectFailureEntry(Tool::CoulombJoint, 1, 32);
   ClearTools();
 }
 

@@ -5,9 +5,8 @@
 #include "mainwindow/ToolRegistry.h"
 #include "support/DialogTest.h"
 #include "tools/failure/CoulombWedgeDialog.h"
+#include "tools/failure/FailureDialogTestSupport.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -258,8 +257,6 @@ TEST_F(CoulombWedgeDialogTest, TheSlopeTwinHasItsOwnTextsAndBoxNames) {
 }
 
 TEST_F(CoulombWedgeDialogTest, RenderBothToolsTabsAndLanguages) {
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
   for (WedgeTool tool : {WedgeTool::Wedge, WedgeTool::Slope}) {
     for (qint16 english : {0, 1}) {
       for (qint16 tab : {0, 1}) {
@@ -269,11 +266,9 @@ TEST_F(CoulombWedgeDialogTest, RenderBothToolsTabsAndLanguages) {
         Project.CoulombWedgeData.BoltAngle = 40;
         Project.CoulombSlopeData.ReqSafetyFactor = 0.5f;  // the note on tab 1
         Open(tool);
-        const QImage image = Dialog().grab().toImage();
-        EXPECT_FALSE(image.isNull());
-        image.save(folder + QStringLiteral("/%1-%2-tab%3.png")
-                                .arg(tool == WedgeTool::Slope ? "slope" : "wedge", english ? "en" : "el")
-                                .arg(tab));
+        test::SaveRender(Dialog(), QStringLiteral("%1-%2-tab%3")
+                                       .arg(tool == WedgeTool::Slope ? "slope" : "wedge", english ? "en" : "el")
+                                       .arg(tab));
       }
     }
   }

@@ -8,10 +8,9 @@
 #include "tools/failure/BieniawskiDialog.h"
 #include "tools/failure/HoekBrownDialog.h"
 #include "tools/failure/VonMisesDialog.h"
+#include "tools/failure/FailureDialogTestSupport.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -19,28 +18,17 @@
 namespace brantel {
 namespace {
 
-class HoekDialogTest : public test::DialogTest {
+class HoekDialogTest : public test::CriterionDialogTest<frmHoek> {
  protected:
-  void SetUp() override {
-    DialogTest::SetUp();
-    EnableMohrCircles = 0;
-    ResetProjectRecord(Project, true, true);
-    Project.FileSaved = kFlagTrue;
-  }
   // Intact rock, Co = 100 and m = 7: s1 = 100 at s2 = 0 is the limit.
   static void StoreIntact(float sx, float sy, float txy = 0, qint16 graph = 0) {
     Project.HoekStress = StressInput{sx, sy, txy, graph};
     Project.HoekInput.Co = 100;
     Project.HoekInput.M = 7;
   }
-  frmHoek& Open() { return DialogTest::Open<frmHoek>(); }
-  frmHoek& Dialog() const { return static_cast<frmHoek&>(Current()); }
   PrincipalCriterionPlot* Plot() const { return Control<PrincipalCriterionPlot>(u"Picture1"); }
   int Count(QRgb colour, PlotItem::Type type) const {
-    int n = 0;
-    for (const PlotItem& item : Plot()->Items())
-      n += item.colour.rgb() == (colour | 0xff000000u) && item.type == type ? 1 : 0;
-    return n;
+    return static_cast<int>(test::ItemsOf(*Plot(), colour, type).size());
   }
 };
 
@@ -284,17 +272,13 @@ TEST_F(HoekDialogTest, RenderThePrincipalPlaneTools) {
   Project.BieniawskiInput.PorePressure = 4;
   Project.VonMisesStress = StressInput{6, 2, 2, 0};
   Project.VonMisesInput.TensileStrength = 8;
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
   for (int view = 0; view < 3; ++view) {
     // Greek and English with the plot, English without it.
     EnglishMenus = view == 0 ? 0 : 1;
     EnableMohrCircles = view < 2 ? 1 : 0;
     const QString language = QStringList{"el", "en", "en-narrow"}[view];
     auto save = [&](const char* name) {
-      const QImage image = Current().grab().toImage();
-      EXPECT_FALSE(image.isNull());
-      image.save(folder + QStringLiteral("/%1-%2.png").arg(QLatin1String(name), language));
+      test::SaveRender(Current(), QStringLiteral("%1-%2").arg(QLatin1String(name), language));
       Current().close();
     };
     DialogTest::Open<frmHoek>();
@@ -314,13 +298,7 @@ TEST(PrincipalPlaneMenuEntries, FailureItems4To6AndQuickButtons35To37OpenTheTool
     int code;
     Tool tool;
   } entries[] = {{4, 35, Tool::Bieniawski}, {5, 36, Tool::HoekBrown}, {6, 37, Tool::VonMises}};
-  for (const auto& e : entries) {
-    EXPECT_TRUE(ToolAvailable(e.tool));
-    EXPECT_EQ(ToolOfEntry(Menu::Failure, e.item), e.tool);
-    const auto target = QuickButtonTarget(e.code);
-    ASSERT_TRUE(target.has_value());
-    EXPECT_EQ(ToolOfEntry(target->menu, target->index), e.tool);
-  }
+  for (const auto& e : entries) test::ExpectFailureEntry(e.tool, e.item, e.code);
   ClearTools();
 }
 

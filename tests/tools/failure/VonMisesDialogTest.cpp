@@ -3,6 +3,7 @@
 #include "support/DialogTest.h"
 #include "tools/failure/FailurePlot.h"
 #include "tools/failure/VonMisesDialog.h"
+#include "tools/failure/FailureDialogTestSupport.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -11,20 +12,12 @@
 namespace brantel {
 namespace {
 
-class VonMisesDialogTest : public test::DialogTest {
+class VonMisesDialogTest : public test::CriterionDialogTest<frmVonMises> {
  protected:
-  void SetUp() override {
-    DialogTest::SetUp();
-    EnableMohrCircles = 0;
-    ResetProjectRecord(Project, true, true);
-    Project.FileSaved = kFlagTrue;
-  }
   static void Store(float sx, float sy, float txy, float t, qint16 graph = 0) {
     Project.VonMisesStress = StressInput{sx, sy, txy, graph};
     Project.VonMisesInput.TensileStrength = t;
   }
-  frmVonMises& Open() { return DialogTest::Open<frmVonMises>(); }
-  frmVonMises& Dialog() const { return static_cast<frmVonMises&>(Current()); }
   PrincipalCriterionPlot* Plot() const { return Control<PrincipalCriterionPlot>(u"Picture1"); }
   int EnvelopeSegments() const {
     int n = 0;

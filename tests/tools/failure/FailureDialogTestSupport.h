@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/Globals.h"
+#include "core/Settings.h"
+#include "core/project/ProjectRecord.h"
+#include "mainwindow/Commands.h"
+#include "mainwindow/ToolRegistry.h"
+#include "support/DialogTest.h"
+#include "tools/failure/FailurePlot.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace brantel::test {
+
+// A principal-plane criterion's dialog on a fresh project record (the
+// plot switch off by the settings, nothing to save yet).
+template <typename ToolDialog>
+class CriterionDialogTest : public DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    EnableMohrCircles = 0;
+    ResetProjectRecord(Project, true, true);
+    Project.FileSaved = kFlagTrue;
+  }
+  ToolDialog& Open() { return DialogTest::Open<ToolDialog>(); }
+  ToolDialog& Dialog() const { return static_cast<ToolDialog&>(Current()); }
+};
+
+// The items a plot drew in a colour (whatever its alpha) and of a type.
+inline std::vector<PlotItem> ItemsOf(const FailurePlot& plot, QRgb colour, PlotItem::Type type) {
+  std::vector<PlotItem> found;
+  for (const PlotItem& item : plot.Items())
+    if (item.colour.rgb() == (colour | 0xff000000u) && item.type == type) found.push_back(item);
+  return found;
+}
+
+// A picture of a dialog, saved as renders/<name>.png beside the test
+// program for a look by eye.
+inline void SaveRender(QWidget& dialog, const QString& name) {
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
+  QDir().mkpath(folder);
+  const QImage image = dialog.grab().toImage();
+  EXPECT_FALSE(image.isNull()) << name.toStdString();
+  image.save(folder + QStringLiteral("/%1.png").arg(name));
+}
+
+// The tool is available, and both the Failure menu's item and the quick
+// button open it.
+inline void ExpectFailureEntry(Tool tool, int item, int quickButton) {
+  EXPECT_TRUE(ToolAvailable(tool));
+  EXPECT_EQ(ToolOfEntry(Menu::Failure, item), tool);
+  const auto target = QuickButtonTarget(quickButton);
+  ASSERT_TRUE(target.has_value());
+  EXPECT_EQ(ToolOfEntry(target->menu, target->index), tool);
+}
+
+}  // namespace brantel::test
