@@ -142,10 +142,8 @@ void frmFadumCoefs::Form_Load() {
                         QStringLiteral("a Corner of Orthogonal Foundation due to Uniform Loading."),
                     QStringLiteral("Υπολογισμός ") + QStringLiteral("Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση ") +
                         QStringLiteral("κάτω από μία Γωνία Ορθογωνίου Θεμελίου.")));
-  AppendUnitsToCaptions(Layout(), {{u"Label11", UnitRow::Stress},
-                                   {u"Label12", UnitRow::Length},
-                                   {u"Label13", UnitRow::Length},
-                                   {u"Label14", UnitRow::Length},
+  AppendUnitsToCaptions(Layout(), {{u"Label11", UnitRow::Stress}, {u"Label12", UnitRow::Length},
+                                   {u"Label13", UnitRow::Length}, {u"Label14", UnitRow::Length},
                                    {u"Label22", UnitRow::Stress}});
   if (ui_.tabs->currentIndex() == kGraphTab) DrawFadumChart();
   // The stored values as they stand, unchecked.

@@ -143,12 +143,9 @@ void frmFadum::Form_Load() {
                         QStringLiteral("due to Orthogonal Foundation Uniform Loading."),
                     QStringLiteral("Υπολογισμός ") + QStringLiteral("Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση ") +
                         QStringLiteral("σε Επιφάνεια Ορθογωνίου Σχήματος.")));
-  AppendUnitsToCaptions(Layout(), {{u"Label11", UnitRow::Stress},
-                                   {u"Label12", UnitRow::Length},
-                                   {u"Label13", UnitRow::Length},
-                                   {u"Label21", UnitRow::Length},
-                                   {u"Label22", UnitRow::Length},
-                                   {u"Label23", UnitRow::Length},
+  AppendUnitsToCaptions(Layout(), {{u"Label11", UnitRow::Stress}, {u"Label12", UnitRow::Length},
+                                   {u"Label13", UnitRow::Length}, {u"Label21", UnitRow::Length},
+                                   {u"Label22", UnitRow::Length}, {u"Label23", UnitRow::Length},
                                    {u"Label31", UnitRow::Stress}});
   // The result and the rectangles stand for the stored point from the start.
   CalcPointStress();

@@ -164,10 +164,8 @@ void frmRoomPillar::Form_Load() {
   LoadInputs();  // nothing is computed before the first edit
   AddHistoryLine(Tr(QStringLiteral("Stress Analysis for a simple Room and Pillar Mining System."),
                     QStringLiteral("Ανάλυση εντατικής κατάστασης σε σύστημα θαλάμων και στύλων.")));
-  AppendUnitsToCaptions(Layout(), {{u"Label2", UnitRow::Stress},
-                                   {u"Label4", UnitRow::Length},
-                                   {u"Label5", UnitRow::Length},
-                                   {u"Label6", UnitRow::Length},
+  AppendUnitsToCaptions(Layout(), {{u"Label2", UnitRow::Stress}, {u"Label4", UnitRow::Length},
+                                   {u"Label5", UnitRow::Length}, {u"Label6", UnitRow::Length},
                                    {u"Label7", UnitRow::Stress}});
 }
 
