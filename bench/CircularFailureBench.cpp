@@ -3,16 +3,9 @@
 // of the same window. On a busy machine, compare the two with
 // --benchmark_repetitions=20 --benchmark_enable_random_interleaving=true.
 
-#include "core/Settings.h"
+#include "BenchHelpers.h"
 #include "core/project/ProjectRecord.h"
 #include "tools/stress/CircularFailureDialog.h"
-
-#include <QCoreApplication>
-#include <QEvent>
-#include <QLineEdit>
-#include <QTest>
-
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -20,8 +13,7 @@ using namespace brantel;
 
 // Both modes fail in part: eight hatched wedges, and no history lines.
 void StoreZonesOfBothModes() {
-  EnglishMenus = 1;
-  DisplayHistoryWin = 0;
+  bench::QuietSettings();
   Project.CircFailStress = {0, 10, 0, 0};
   Project.CircFailInput = CircFailData{};
   Project.CircFailInput.A = 1;
@@ -33,17 +25,10 @@ void StoreZonesOfBothModes() {
 void BM_KeystrokeToZonesPainted(benchmark::State& state) {
   StoreZonesOfBothModes();
   frmCircFail dialog;
-  dialog.show();
-  if (!QTest::qWaitForWindowExposed(&dialog)) state.SkipWithError("no window");
+  bench::ShowOnScreen(dialog, state);
   QLineEdit* box = dialog.Layout().Require<QLineEdit>(u"Text1");
   box->setFocus();
-  bool flip = false;
-  for (auto _ : state) {
-    box->setText(flip ? QStringLiteral("0") : QStringLiteral("1"));
-    flip = !flip;
-    // Paint what the keystroke changed, as the event loop does.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-  }
+  bench::TypeInTurn(state, box, QStringLiteral("1"), QStringLiteral("0"));
   dialog.close();
 }
 BENCHMARK(BM_KeystrokeToZonesPainted)->Unit(benchmark::kMicrosecond);
@@ -51,8 +36,7 @@ BENCHMARK(BM_KeystrokeToZonesPainted)->Unit(benchmark::kMicrosecond);
 void BM_FullRepaint(benchmark::State& state) {
   StoreZonesOfBothModes();
   frmCircFail dialog;
-  dialog.show();
-  if (!QTest::qWaitForWindowExposed(&dialog)) state.SkipWithError("no window");
+  bench::ShowOnScreen(dialog, state);
   for (auto _ : state) dialog.repaint();
   dialog.close();
 }

@@ -7,21 +7,15 @@
 //   to its results painted, and the choice of its Graph tab, from the click
 //   to the twenty curves drawn and painted.
 
-#include "core/Settings.h"
+#include "BenchHelpers.h"
 #include "core/project/ProjectRecord.h"
 #include "tools/stress/Fadum.h"
 #include "tools/stress/FadumChartDialog.h"
 #include "tools/stress/FoundationDialog.h"
 #include "tools/stress/FoundationPlan.h"
 
-#include <QCoreApplication>
-#include <QEvent>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTabWidget>
-#include <QTest>
-
-#include <benchmark/benchmark.h>
 
 #include <functional>
 
@@ -29,16 +23,10 @@ namespace {
 
 using namespace brantel;
 
-// Paints what a step changed, as the event loop does.
-void PaintPending() { QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest); }
-
-void Quiet() {
-  EnglishMenus = 1;
-  DisplayHistoryWin = 0;
-}
+using bench::PaintPending;
 
 void FoundationProject() {
-  Quiet();
+  bench::QuietSettings();
   Project.FadumLength = 3;
   Project.FadumWidth = 2;
   Project.FadumDepth = 1.5f;
@@ -48,7 +36,7 @@ void FoundationProject() {
 }
 
 void CornerProject() {
-  Quiet();
+  bench::QuietSettings();
   Project.CornerLoad = 100;
   Project.CornerWidth = 1;
   Project.CornerLength = 1;
@@ -58,8 +46,7 @@ void CornerProject() {
 void PointerMoves(benchmark::State& state, const std::function<QPointF(int)>& place) {
   FoundationProject();
   frmFadum dialog;
-  dialog.show();
-  if (!QTest::qWaitForWindowExposed(&dialog)) state.SkipWithError("no window");
+  bench::ShowOnScreen(dialog, state);
   auto* plan = dialog.Layout().Require<FoundationPlan>(u"frmKatopsi");
   int step = 0;
   for (auto _ : state) {
@@ -92,8 +79,7 @@ BENCHMARK(BM_PlanPointerJump)->Unit(benchmark::kMicrosecond);
 void BM_FoundationFullRepaint(benchmark::State& state) {
   FoundationProject();
   frmFadum dialog;
-  dialog.show();
-  if (!QTest::qWaitForWindowExposed(&dialog)) state.SkipWithError("no window");
+  bench::ShowOnScreen(dialog, state);
   for (auto _ : state) dialog.repaint();
 }
 BENCHMARK(BM_FoundationFullRepaint)->Unit(benchmark::kMicrosecond);
@@ -101,24 +87,17 @@ BENCHMARK(BM_FoundationFullRepaint)->Unit(benchmark::kMicrosecond);
 void BM_CoefficientKeystroke(benchmark::State& state) {
   CornerProject();
   frmFadumCoefs dialog;
-  dialog.show();
-  if (!QTest::qWaitForWindowExposed(&dialog)) state.SkipWithError("no window");
+  bench::ShowOnScreen(dialog, state);
   QLineEdit* box = dialog.Layout().Require<QLineEdit>(u"txtMhkos");
   box->setFocus();
-  bool flip = false;
-  for (auto _ : state) {
-    box->setText(flip ? QStringLiteral("1") : QStringLiteral("1.5"));
-    flip = !flip;
-    PaintPending();
-  }
+  bench::TypeInTurn(state, box, QStringLiteral("1.5"), QStringLiteral("1"));
 }
 BENCHMARK(BM_CoefficientKeystroke)->Unit(benchmark::kMicrosecond);
 
 void BM_CoefficientGraphTabChosen(benchmark::State& state) {
   CornerProject();
   frmFadumCoefs dialog;
-  dialog.show();
-  if (!QTest::qWaitForWindowExposed(&dialog)) state.SkipWithError("no window");
+  bench::ShowOnScreen(dialog, state);
   auto* tabs = dialog.Layout().Require<QTabWidget>(u"SSTab1");
   for (auto _ : state) {
     state.PauseTiming();
@@ -134,8 +113,7 @@ BENCHMARK(BM_CoefficientGraphTabChosen)->Unit(benchmark::kMicrosecond);
 void CoefficientFullRepaint(benchmark::State& state, int tab) {
   CornerProject();
   frmFadumCoefs dialog;
-  dialog.show();
-  if (!QTest::qWaitForWindowExposed(&dialog)) state.SkipWithError("no window");
+  bench::ShowOnScreen(dialog, state);
   dialog.Layout().Require<QTabWidget>(u"SSTab1")->setCurrentIndex(tab);
   PaintPending();
   for (auto _ : state) dialog.repaint();

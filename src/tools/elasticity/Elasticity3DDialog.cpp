@@ -124,10 +124,7 @@ void ShowGeneral(QLineEdit* box, float value) {
 
 frmElasti3D::frmElasti3D(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmElasti3D"));
-  Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
-    if (QLatin1String(row.name).startsWith(QLatin1String("lin"))) return new MatrixBrackets(parent);
-    return nullptr;
-  });
+  Build(kForm, kControls, BracketsOfRow);
   for (int k = 0; k < 9; ++k) {
     ui_.stress[static_cast<std::size_t>(k)] = Require<QLineEdit>(QStringLiteral("Text1(%1)").arg(k));
     ui_.strain[static_cast<std::size_t>(k)] = Require<QLineEdit>(QStringLiteral("Text3(%1)").arg(k));

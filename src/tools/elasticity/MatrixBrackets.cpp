@@ -1,8 +1,15 @@
 #include "tools/elasticity/MatrixBrackets.h"
 
+#include "forms/FormBuilder.h"
+
 #include <QPainter>
 
 namespace brantel {
+
+QWidget* BracketsOfRow(const forms::ControlRow& row, QWidget* parent) {
+  if (QLatin1String(row.name).startsWith(QLatin1String("lin"))) return new MatrixBrackets(parent);
+  return nullptr;
+}
 
 MatrixBrackets::MatrixBrackets(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_TransparentForMouseEvents);

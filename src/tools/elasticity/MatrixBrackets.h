@@ -4,6 +4,10 @@
 
 namespace brantel {
 
+namespace forms {
+struct ControlRow;
+}
+
 // The square brackets of a matrix of boxes: a vertical line down each side
 // of the widget with short strokes at its ends, drawn around the boxes that
 // lie over it. Clicks pass through to what lies below.
@@ -16,5 +20,9 @@ class MatrixBrackets : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
 };
+
+// The widget factory of a dialog with brackets in its table: MatrixBrackets
+// for a row whose name begins with "lin", the plain widget for any other.
+QWidget* BracketsOfRow(const forms::ControlRow& row, QWidget* parent);
 
 }  // namespace brantel

@@ -102,10 +102,7 @@ void ShowGeneral(const std::array<QLineEdit*, N>& boxes, const std::array<float,
 
 frmTransformCoor::frmTransformCoor(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmTransformCoor"));
-  Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
-    if (QLatin1String(row.name).startsWith(QLatin1String("lin"))) return new MatrixBrackets(parent);
-    return nullptr;
-  });
+  Build(kForm, kControls, BracketsOfRow);
   const auto box = [this](const char* array, std::size_t k) {
     return Require<QLineEdit>(QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(k));
   };

@@ -11,9 +11,6 @@
 namespace brantel {
 namespace {
 
-// The principal stresses of the far field.
-Principal2D Principal(const StressInput& s) { return CalcPrincipal2D(s.Sx, s.Sy, s.Txy); }
-
 // A quotient held as a 32-bit float. Past the 32-bit range it can only say
 // "beyond 1" or "below -1", so it is held at the largest float of its sign.
 float HeldQuotient(double numerator, double denominator) {
@@ -66,8 +63,6 @@ const CircFailCheckMessage kMessages[] = {
      "Η απόσταση r από το κέντρο του ανοίγματος πρέπει να είναι μεγαλύτερη της ακτίνας", false},
 };
 
-bool Usable(const OpeningEntry& e) { return e.Numeric && e.Readable; }
-
 }  // namespace
 
 FailureZones CalcFailureZones(const StressInput& stress, const CircFailData& input) {
@@ -75,7 +70,7 @@ FailureZones CalcFailureZones(const StressInput& stress, const CircFailData& inp
   const float a = input.A;
   if (a <= 0.0f) return zones;
 
-  const auto principal = Principal(stress);
+  const auto principal = FieldPrincipal(stress);
   zones.S1 = principal.S1;
   zones.S2 = principal.S2;
   zones.Theta1 = principal.Theta1;
@@ -226,13 +221,13 @@ QString TensionLegend(FailureState state) {
 }
 
 CircFailCheck FailedCircFailCheck(const CircFailEntries& e) {
-  if (!Usable(e.Sx)) return CircFailCheck::Sx;
-  if (!Usable(e.Sy)) return CircFailCheck::Sy;
-  if (!Usable(e.Txy)) return CircFailCheck::Txy;
-  if (!Usable(e.A)) return CircFailCheck::Radius;
+  if (!e.Sx.Usable()) return CircFailCheck::Sx;
+  if (!e.Sy.Usable()) return CircFailCheck::Sy;
+  if (!e.Txy.Usable()) return CircFailCheck::Txy;
+  if (!e.A.Usable()) return CircFailCheck::Radius;
   if (e.A.Value <= 0.0f) return CircFailCheck::RadiusNotPositive;
   if (!e.Pressure.Readable || e.Pressure.Value < 0.0f) return CircFailCheck::NegativePressure;
-  if (!Usable(e.Co)) return CircFailCheck::Co;
+  if (!e.Co.Usable()) return CircFailCheck::Co;
   if (e.Co.Value < 0.0f) return CircFailCheck::NegativeCo;
   if (!e.To.Readable || e.To.Value < 0.0f) return CircFailCheck::NegativeTo;
   if (!e.R.Readable || e.R.Value <= 0.0f) return CircFailCheck::DistanceNotPositive;
@@ -240,11 +235,7 @@ CircFailCheck FailedCircFailCheck(const CircFailEntries& e) {
   return CircFailCheck::None;
 }
 
-const CircFailCheckMessage& CircFailCheckMessageOf(CircFailCheck check) {
-  const int index = static_cast<int>(check) - 1;
-  Q_ASSERT(index >= 0 && index < static_cast<int>(std::size(kMessages)));
-  return kMessages[index];
-}
+const CircFailCheckMessage& CircFailCheckMessageOf(CircFailCheck check) { return CheckMessageIn(kMessages, check); }
 
 void StoreCircFailEntries(const CircFailEntries& e, StressInput& stress, CircFailData& input) {
   // Every box is read before anything is written.

@@ -8,6 +8,7 @@
 #include "platform/Printer.h"
 #include "platform/WindowCapture.h"
 #include "tools/stress/FailureZonePicture.h"
+#include "tools/stress/StressDialogCommon.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,12 +61,6 @@ constexpr ControlRow kControls[] = {
 // The design names of the boxes, in the order of CircFailEntries.
 constexpr const char* kEntryBoxes[] = {"Text1", "Text2", "Text3", "Text4", "txtlInternalPress",
                                        "Text5", "Text6", "Text7"};
-
-// A box as the checks see it: an unedited box gives back its stored value.
-OpeningEntry EntryOf(const QLineEdit* box) {
-  if (forms::BoxUnedited(box)) return ReadOpeningEntry(box->text(), forms::BoxValue(box));
-  return ReadOpeningEntry(box->text());
-}
 
 // Prints a picture of the screen at its size on the screen, from the corner
 // of the printable area (made smaller only where the page is smaller).
@@ -171,8 +166,8 @@ void frmCircFail::Inputs_Change() {
 }
 
 CircFailEntries frmCircFail::Entries() const {
-  return {EntryOf(ui_.sx),       EntryOf(ui_.sy), EntryOf(ui_.txy), EntryOf(ui_.radius),
-          EntryOf(ui_.pressure), EntryOf(ui_.co), EntryOf(ui_.to),  EntryOf(ui_.distance)};
+  return {OpeningEntryOf(ui_.sx),       OpeningEntryOf(ui_.sy), OpeningEntryOf(ui_.txy), OpeningEntryOf(ui_.radius),
+          OpeningEntryOf(ui_.pressure), OpeningEntryOf(ui_.co), OpeningEntryOf(ui_.to),  OpeningEntryOf(ui_.distance)};
 }
 
 QLineEdit* frmCircFail::BoxNamed(const char* name) const {

@@ -14,9 +14,6 @@
 namespace brantel {
 namespace {
 
-// The principal stresses of the far field.
-Principal2D Principal(const StressInput& s) { return CalcPrincipal2D(s.Sx, s.Sy, s.Txy); }
-
 double Divide(double a, double b) {
   if (b == 0.0) RaiseError(err::kDivisionByZero);
   return CheckFinite(a / b);
@@ -47,8 +44,6 @@ const CircularCheckMessage kMessages[] = {
     {"Text11", nullptr, nullptr, false, "lblDistMsg", "r > a"},
 };
 
-bool Usable(const OpeningEntry& e) { return e.Numeric && e.Readable; }
-
 QString RatioText(const std::optional<double>& ratio, const char* english, const char* greek) {
   if (!ratio) return QStringLiteral("-");
   const QString prefix = EnglishMenus != 0 ? QString::fromUtf8(english) : QString::fromUtf8(greek);
@@ -56,6 +51,8 @@ QString RatioText(const std::optional<double>& ratio, const char* english, const
 }
 
 }  // namespace
+
+Principal2D FieldPrincipal(const StressInput& s) { return CalcPrincipal2D(s.Sx, s.Sy, s.Txy); }
 
 float OpeningEntry::Number() const {
   if (!Readable) RaiseError(err::kOverflow);
@@ -104,7 +101,7 @@ KirschStresses KirschStressesAt(float P, float Q, float k, float t) {
 CircularPoint CalcKirschPoint(const StressInput& stress, const CircularData& opening) {
   CircularPoint point;
   if (!(opening.R > 0.0f)) return point;
-  const auto principal = Principal(stress);
+  const auto principal = FieldPrincipal(stress);
   point.S1 = principal.S1;
   point.S2 = principal.S2;
   point.Theta2 = principal.Theta2;
@@ -153,7 +150,7 @@ StressCurves CalcStressCurves(const StressInput& stress, const CircularData& ope
   const float a = opening.A;
   const float rhoMax = CSng(static_cast<double>(extent) * a);
   const float step = CSng(static_cast<double>(rhoMax) / 100.0);
-  const auto principal = Principal(stress);
+  const auto principal = FieldPrincipal(stress);
   curves.S1Field = CSng(static_cast<double>(principal.S1) - opening.InternalPressure);
   curves.S2Field = CSng(static_cast<double>(principal.S2) - opening.InternalPressure);
   const float P = CSng(static_cast<double>(curves.S2Field) + curves.S1Field);
@@ -202,11 +199,11 @@ void FillGraphBuffer(const StressCurves& curves) {
 }
 
 CircularCheck FailedCircularCheck(const CircularEntries& e) {
-  if (!Usable(e.Sx)) return CircularCheck::Sx;
-  if (!Usable(e.Sy)) return CircularCheck::Sy;
-  if (!Usable(e.Txy)) return CircularCheck::Txy;
-  if (!Usable(e.A)) return CircularCheck::Radius;
-  if (!Usable(e.Angle)) return CircularCheck::Angle;
+  if (!e.Sx.Usable()) return CircularCheck::Sx;
+  if (!e.Sy.Usable()) return CircularCheck::Sy;
+  if (!e.Txy.Usable()) return CircularCheck::Txy;
+  if (!e.A.Usable()) return CircularCheck::Radius;
+  if (!e.Angle.Usable()) return CircularCheck::Angle;
   // The distance is read even while Graph is checked, so a number beyond
   // the 32-bit range is refused then too.
   if ((!e.GraphChecked && !e.R.Numeric) || !e.R.Readable) return CircularCheck::Distance;
@@ -217,11 +214,7 @@ CircularCheck FailedCircularCheck(const CircularEntries& e) {
   return CircularCheck::None;
 }
 
-const CircularCheckMessage& CircularCheckMessageOf(CircularCheck check) {
-  const int index = static_cast<int>(check) - 1;
-  Q_ASSERT(index >= 0 && index < static_cast<int>(std::size(kMessages)));
-  return kMessages[index];
-}
+const CircularCheckMessage& CircularCheckMessageOf(CircularCheck check) { return CheckMessageIn(kMessages, check); }
 
 void StoreCircularEntries(const CircularEntries& e, StressInput& stress, CircularData& opening) {
   // Every box is read before anything is written.

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/Arithmetic.h"
 #include "core/project/ProjectRecord.h"
 
 #include <QString>
 #include <QStringView>
 
 #include <array>
+#include <cstddef>
 #include <optional>
 
 namespace brantel {
@@ -47,6 +49,8 @@ struct OpeningEntry {
 
   // The value; raises Overflow (6) when the box is not readable.
   float Number() const;
+  // A number the checks can use: numeric text, within the 32-bit range.
+  bool Usable() const { return Numeric && Readable; }
 };
 
 // The entry of a box from its text alone: Val of the text.
@@ -54,6 +58,18 @@ OpeningEntry ReadOpeningEntry(const QString& text);
 // The entry of a box whose value is known apart from its text (the stored
 // value of a box the user did not edit).
 OpeningEntry ReadOpeningEntry(const QString& text, double value);
+
+// The principal stresses of the far field.
+Principal2D FieldPrincipal(const StressInput& stress);
+
+// The message of a failed check (not of None) from a table in the order of
+// the checks, the first failing check at index 0.
+template <typename Message, std::size_t N, typename Check>
+const Message& CheckMessageIn(const Message (&messages)[N], Check check) {
+  const int index = static_cast<int>(check) - 1;
+  Q_ASSERT(index >= 0 && index < static_cast<int>(N));
+  return messages[index];
+}
 
 // ---------------------------------------------------------------------------
 // The Kirsch solution.

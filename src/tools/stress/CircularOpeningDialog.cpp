@@ -15,6 +15,7 @@
 #include "graph/frmGraph.h"
 #include "mainwindow/MainWindow.h"
 #include "tools/stress/CircularOpening.h"
+#include "tools/stress/StressDialogCommon.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -161,13 +162,6 @@ class GotFocusFilter : public QObject {
   std::function<void()> handler_;
 };
 
-// The entry of a box: the stored value while the user has not edited it,
-// else the leading number of its text.
-OpeningEntry EntryOf(const QLineEdit* box) {
-  if (forms::BoxUnedited(box)) return ReadOpeningEntry(box->text(), forms::BoxValue(box));
-  return ReadOpeningEntry(box->text());
-}
-
 // Shows a stored value in its box; a value of 0 may show as an empty box.
 void ShowStored(QLineEdit* box, float value, bool emptyForZero = false) {
   const QString text = emptyForZero && value == 0.0f ? QString() : Format(value, kCircularStressMask);
@@ -260,8 +254,8 @@ void frmCircular::LoadFromProject() {
 }
 
 CircularEntries frmCircular::ReadEntries() const {
-  return {EntryOf(ui_.sx), EntryOf(ui_.sy),    EntryOf(ui_.txy),      EntryOf(ui_.a),
-          EntryOf(ui_.angle), EntryOf(ui_.r), EntryOf(ui_.pressure), ui_.graph->isChecked()};
+  return {OpeningEntryOf(ui_.sx), OpeningEntryOf(ui_.sy),    OpeningEntryOf(ui_.txy),      OpeningEntryOf(ui_.a),
+          OpeningEntryOf(ui_.angle), OpeningEntryOf(ui_.r), OpeningEntryOf(ui_.pressure), ui_.graph->isChecked()};
 }
 
 bool frmCircular::ValidateInput() {

@@ -1,7 +1,6 @@
 #include "tools/stress/FadumChartDialog.h"
 
 #include "core/Conversions.h"
-#include "core/Globals.h"
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
@@ -10,13 +9,13 @@
 #include "core/project/ProjectRecord.h"
 #include "forms/FormInputs.h"
 #include "tools/stress/Fadum.h"
+#include "tools/stress/StressDialogCommon.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QColor>
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
-#include <QLabel>
 #include <QLegend>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -40,8 +39,6 @@ using forms::Kind;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr unsigned kBlue = forms::kBlueCaption;
-constexpr int kLengthUnit = 1;
-constexpr int kStressUnit = 2;
 
 constexpr forms::FormDesign kForm{
     9495, 6405, "Calculation of Additional Pressure under a CORNER of Orthogonal Foundation (Fadum)",
@@ -145,13 +142,9 @@ void frmFadumCoefs::Form_Load() {
                         QStringLiteral("a Corner of Orthogonal Foundation due to Uniform Loading."),
                     QStringLiteral("Υπολογισμός ") + QStringLiteral("Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση ") +
                         QStringLiteral("κάτω από μία Γωνία Ορθογωνίου Θεμελίου.")));
-  const QString length = UnitLabel(Project.InputUnits, kLengthUnit);
-  const QString stress = UnitLabel(Project.InputUnits, kStressUnit);
-  forms::AppendToCaption(Require<QLabel>(u"Label11"), stress);
-  forms::AppendToCaption(Require<QLabel>(u"Label12"), length);
-  forms::AppendToCaption(Require<QLabel>(u"Label13"), length);
-  forms::AppendToCaption(Require<QLabel>(u"Label14"), length);
-  forms::AppendToCaption(Require<QLabel>(u"Label22"), stress);
+  AppendUnitsToCaptions(Layout(), {{u"Label11", UnitRow::Stress}, {u"Label12", UnitRow::Length},
+                                   {u"Label13", UnitRow::Length}, {u"Label14", UnitRow::Length},
+                                   {u"Label22", UnitRow::Stress}});
   if (ui_.tabs->currentIndex() == kGraphTab) DrawFadumChart();
   // The stored values as they stand, unchecked.
   CalcResults();

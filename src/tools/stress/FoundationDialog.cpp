@@ -1,7 +1,6 @@
 #include "tools/stress/FoundationDialog.h"
 
 #include "core/Conversions.h"
-#include "core/Globals.h"
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
@@ -10,8 +9,8 @@
 #include "forms/FormInputs.h"
 #include "tools/stress/FadumChartDialog.h"
 #include "tools/stress/FoundationPlan.h"
+#include "tools/stress/StressDialogCommon.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -23,8 +22,6 @@ using forms::Kind;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr unsigned kBlue = forms::kBlueCaption;
-constexpr int kLengthUnit = 1;
-constexpr int kStressUnit = 2;
 
 constexpr forms::FormDesign kForm{
     14685, 10605, "Calculation of Additional Pressure due to Uniform Loading on Orthogonal Foundation (Fadum)",
@@ -146,13 +143,10 @@ void frmFadum::Form_Load() {
                         QStringLiteral("due to Orthogonal Foundation Uniform Loading."),
                     QStringLiteral("Υπολογισμός ") + QStringLiteral("Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση ") +
                         QStringLiteral("σε Επιφάνεια Ορθογωνίου Σχήματος.")));
-  const QString length = UnitLabel(Project.InputUnits, kLengthUnit);
-  const QString stress = UnitLabel(Project.InputUnits, kStressUnit);
-  forms::AppendToCaption(Require<QLabel>(u"Label11"), stress);
-  for (const char16_t* label : {u"Label12", u"Label13", u"Label21", u"Label22", u"Label23"}) {
-    forms::AppendToCaption(Require<QLabel>(label), length);
-  }
-  forms::AppendToCaption(Require<QLabel>(u"Label31"), stress);
+  AppendUnitsToCaptions(Layout(), {{u"Label11", UnitRow::Stress}, {u"Label12", UnitRow::Length},
+                                   {u"Label13", UnitRow::Length}, {u"Label21", UnitRow::Length},
+                                   {u"Label22", UnitRow::Length}, {u"Label23", UnitRow::Length},
+                                   {u"Label31", UnitRow::Stress}});
   // The result and the rectangles stand for the stored point from the start.
   CalcPointStress();
 }

@@ -6,6 +6,7 @@
 #include "core/Validation.h"
 #include "core/project/ProjectRecord.h"
 #include "forms/FormInputs.h"
+#include "tools/stress/StressDialogCommon.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -74,22 +75,13 @@ double SectionPixels(double units) {
   return units * VerticalSection::kTwipsPerUnit / forms::kTwipsPerPixel;
 }
 
-void DrawArrow(QPainter& p, QPointF from, QPointF to) {
-  p.drawLine(from, to);
-  const QPointF d = (to - from) / std::max(1.0, std::hypot(to.x() - from.x(), to.y() - from.y()));
-  const QPointF n(-d.y(), d.x());
-  p.drawLine(to, to - 5 * d + 3 * n);
-  p.drawLine(to, to - 5 * d - 3 * n);
-}
+// The length of an arrow head in pixels.
+constexpr double kArrowHead = 5;
 
 }  // namespace
 
 VerticalSection::VerticalSection(QWidget* parent) : QFrame(parent) {
-  setFrameStyle(QFrame::Box | QFrame::Plain);
-  setAutoFillBackground(true);
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, QColor(246, 240, 224));
-  setPalette(palette);
+  SetUpSketchFrame(this, QColor(246, 240, 224));
   setCursor(Qt::CrossCursor);
 }
 
@@ -117,13 +109,13 @@ void VerticalSection::paintEvent(QPaintEvent* event) {
     p.drawText(QRectF(8, at - 7, 20, 14), Qt::AlignLeft | Qt::AlignVCenter, text);
   }
   // The directions of R and Z.
-  DrawArrow(p, {end - 20, 14}, {end, 14});
+  DrawArrow(p, {end - 20, 14}, {end, 14}, kArrowHead);
   p.drawText(QRectF(end + 3, 7, 20, 14), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("R"));
-  DrawArrow(p, {14, end - 20}, {14, end});
+  DrawArrow(p, {14, end - 20}, {14, end}, kArrowHead);
   p.drawText(QRectF(4, end + 2, 20, 14), Qt::AlignCenter, QStringLiteral("Z"));
   // The load on the surface at the corner.
   p.setPen(QPen(Qt::blue, 2));
-  DrawArrow(p, {18, 4}, {18, 30});
+  DrawArrow(p, {18, 4}, {18, 30}, kArrowHead);
   p.drawText(QRectF(24, 10, 20, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Q"));
   // The point, with its distances from the axes.
   if (point_) {

@@ -1,7 +1,6 @@
 #include "tools/stress/RoomPillarDialog.h"
 
 #include "core/ErrorReporting.h"
-#include "core/Globals.h"
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
@@ -9,8 +8,8 @@
 #include "forms/FormHelpers.h"
 #include "forms/FormInputs.h"
 #include "tools/stress/RoomPillar.h"
+#include "tools/stress/StressDialogCommon.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -54,10 +53,6 @@ constexpr ControlRow kControls[] = {
     {"CmdOk", Kind::Button, nullptr, 6480, 4770, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
 
-// The unit rows of the labels' suffixes.
-constexpr int kLengthRow = 1;
-constexpr int kStressRow = 2;
-
 // A box's number, or infinity for one too large to read, which every check
 // refuses.
 double EntryValue(const QLineEdit* box) {
@@ -68,22 +63,13 @@ double EntryValue(const QLineEdit* box) {
   }
 }
 
-void DrawArrow(QPainter& p, QPointF from, QPointF to) {
-  p.drawLine(from, to);
-  const QPointF d = (to - from) / std::max(1.0, std::hypot(to.x() - from.x(), to.y() - from.y()));
-  const QPointF n(-d.y(), d.x());
-  p.drawLine(to, to - 4 * d + 3 * n);
-  p.drawLine(to, to - 4 * d - 3 * n);
-}
+// The length of an arrow head in pixels.
+constexpr double kArrowHead = 4;
 
 }  // namespace
 
 PillarSketch::PillarSketch(View view, QWidget* parent) : QFrame(parent), view_(view) {
-  setFrameStyle(QFrame::Box | QFrame::Plain);
-  setAutoFillBackground(true);
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, Qt::white);
-  setPalette(palette);
+  SetUpSketchFrame(this, Qt::white);
 }
 
 void PillarSketch::paintEvent(QPaintEvent* event) {
@@ -112,10 +98,10 @@ void PillarSketch::DrawPlan(QPainter& p) const {
   p.setPen(Qt::black);
   const double left = centre.x() - kPillarWidth / 2.0 + 3, right = centre.x() + kPillarWidth / 2.0 - 3;
   const double top = centre.y() - kPillarLength / 2.0 + 3, bottom = centre.y() + kPillarLength / 2.0 - 3;
-  DrawArrow(p, {centre.x(), bottom - 4}, {left, bottom - 4});
-  DrawArrow(p, {centre.x(), bottom - 4}, {right, bottom - 4});
-  DrawArrow(p, {left + 2, centre.y()}, {left + 2, top});
-  DrawArrow(p, {left + 2, centre.y()}, {left + 2, bottom - 8});
+  DrawArrow(p, {centre.x(), bottom - 4}, {left, bottom - 4}, kArrowHead);
+  DrawArrow(p, {centre.x(), bottom - 4}, {right, bottom - 4}, kArrowHead);
+  DrawArrow(p, {left + 2, centre.y()}, {left + 2, top}, kArrowHead);
+  DrawArrow(p, {left + 2, centre.y()}, {left + 2, bottom - 8}, kArrowHead);
   p.drawText(QRectF(left + 6, top, right - left - 6, 20), Qt::AlignCenter, QStringLiteral("Lp"));
   p.drawText(QRectF(left, bottom - 26, right - left, 20), Qt::AlignCenter, QStringLiteral("Wp"));
   // The opening, in the road beside the row below.
@@ -130,7 +116,7 @@ void PillarSketch::DrawSection(QPainter& p) const {
   p.fillRect(QRect(0, 0, width(), roof), QColor(235, 225, 205));
   p.setPen(QPen(Qt::black, 1));
   const int step = kPillarWidth + kOpening;
-  for (int x = step / 2; x < width(); x += step) DrawArrow(p, {double(x), 3.0}, {double(x), roof - 3.0});
+  for (int x = step / 2; x < width(); x += step) DrawArrow(p, {double(x), 3.0}, {double(x), roof - 3.0}, kArrowHead);
   p.drawText(QRect(step / 2 + 4, 0, 40, roof), Qt::AlignVCenter | Qt::AlignLeft, Tr(QStringLiteral("sy"), QStringLiteral("σy")));
   p.drawLine(0, roof, width(), roof);
   p.drawLine(0, floor, width(), floor);
@@ -178,16 +164,9 @@ void frmRoomPillar::Form_Load() {
   LoadInputs();  // nothing is computed before the first edit
   AddHistoryLine(Tr(QStringLiteral("Stress Analysis for a simple Room and Pillar Mining System."),
                     QStringLiteral("Ανάλυση εντατικής κατάστασης σε σύστημα θαλάμων και στύλων.")));
-  // The unit of each quantity after its caption; the box is spoken of by
-  // the whole caption.
-  const std::pair<const char16_t*, int> suffixes[] = {
-      {u"Label2", kStressRow}, {u"Label4", kLengthRow}, {u"Label5", kLengthRow},
-      {u"Label6", kLengthRow}, {u"Label7", kStressRow}};
-  for (const auto& [name, row] : suffixes) {
-    auto* label = Require<QLabel>(name);
-    label->setText(label->text() + UnitLabel(Project.InputUnits, row));
-    label->buddy()->setAccessibleName(forms::PlainCaption(label->text()));
-  }
+  AppendUnitsToCaptions(Layout(), {{u"Label2", UnitRow::Stress}, {u"Label4", UnitRow::Length},
+                                   {u"Label5", UnitRow::Length}, {u"Label6", UnitRow::Length},
+                                   {u"Label7", UnitRow::Stress}});
 }
 
 void frmRoomPillar::LoadFromProject() {

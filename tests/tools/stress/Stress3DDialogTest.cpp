@@ -26,6 +26,9 @@ class Stress3DDialogTest : public test::DialogTest {
   void TypeTensor(const std::array<const char*, 9>& texts) {
     for (int k = 0; k < 9; ++k) Type(Box("Text1", k), QString::fromLatin1(texts[k]));
   }
+  void TypeNormal(const std::array<const char*, 3>& texts) {
+    for (int k = 0; k < 3; ++k) Type(Box("Text8", k), QString::fromLatin1(texts[k]));
+  }
   void Page(int index) { Control<QTabWidget>(u"SSTab1")->setCurrentIndex(index); }
   bool TabShown(int index) const { return Control<QTabWidget>(u"SSTab1")->isTabVisible(index); }
 };
@@ -143,17 +146,13 @@ TEST_F(Stress3DDialogTest, StressOnAPlane) {
   Page(frm3DPrinc::kTensorTab);
   TypeTensor({"0.344", "21.792", "-10.08", "21.792", "13.056", "-13.44", "-10.08", "-13.44", "19.6"});
   Page(frm3DPrinc::kPlaneTab);
-  Type(u"Text8(0)", QStringLiteral("0.36"));
-  Type(u"Text8(1)", QStringLiteral("0.48"));
-  Type(u"Text8(2)", QStringLiteral("0.8"));
+  TypeNormal({"0.36", "0.48", "0.8"});
   EXPECT_NEAR(Val(Text(u"txtNormal")), 7.0, 1e-5);
   EXPECT_EQ(Text(u"txtShear"), QStringLiteral("0"));
   Page(frm3DPrinc::kTensorTab);
   TypeTensor({"1", "0", "0", "0", "2", "0", "0", "0", "3"});
   Page(frm3DPrinc::kPlaneTab);
-  Type(u"Text8(0)", QStringLiteral("2"));
-  Type(u"Text8(1)", QStringLiteral("0"));
-  Type(u"Text8(2)", QStringLiteral("0"));
+  TypeNormal({"2", "0", "0"});
   EXPECT_EQ(Text(u"txtShear"), QStringLiteral("Error"));
   EXPECT_EQ(Dialog().WorkingStress().Traction, (Vector3{2, 0, 0}));
 }

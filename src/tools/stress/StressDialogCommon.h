@@ -1,0 +1,46 @@
+#pragma once
+
+#include "tools/stress/CircularOpening.h"
+
+#include <QColor>
+#include <QPointF>
+
+#include <initializer_list>
+
+class QFrame;
+class QLineEdit;
+class QPainter;
+
+namespace brantel {
+
+namespace forms {
+class FormLayout;
+}
+
+// The dialog code the stress tools share.
+
+// The entry of an opening's input box as the checks see it: the stored
+// value while the user has not edited the box, else the number of its text.
+OpeningEntry OpeningEntryOf(const QLineEdit* box);
+
+// The rows of the unit-label table that the stress tools name.
+enum class UnitRow { Length = 1, Stress = 2 };
+
+// A label and the quantity its caption names.
+struct UnitCaption {
+  const char16_t* label;
+  UnitRow row;
+};
+
+// The project's unit of each quantity after its label's caption; the box
+// beside a label is spoken of by the whole caption.
+void AppendUnitsToCaptions(const forms::FormLayout& layout, std::initializer_list<UnitCaption> captions);
+
+// A sketch's frame: a plain box line around a background of one colour.
+void SetUpSketchFrame(QFrame* frame, const QColor& background);
+
+// A line from one point to another with an open arrow head at its end,
+// headLength pixels long.
+void DrawArrow(QPainter& p, QPointF from, QPointF to, double headLength);
+
+}  // namespace brantel
