@@ -38,6 +38,18 @@ double BoxValue(const QLineEdit* box) {
   return Val(box->text());
 }
 
+void ShowStoredGeneral(QLineEdit* box, float value) { ShowStoredValue(box, value, FormatGeneral(value)); }
+
+void ShowStoredGeneral(QLineEdit* box, double value) { ShowStoredValue(box, value, FormatGeneral(value)); }
+
+void CopyBoxText(const QLineEdit* from, QLineEdit* to) {
+  if (BoxUnedited(from)) {
+    ShowStoredValue(to, BoxValue(from), from->text());
+  } else {
+    to->setText(from->text());
+  }
+}
+
 void ShowTypedValue(QLineEdit* box, QStringView mask, OnLeave rule) {
   if (BoxUnedited(box)) return;
   std::optional<double> value;

@@ -197,6 +197,22 @@ TEST_F(FormDialogTest, ALeftBoxShowsItsDisplayFormAndKeepsTheValueTyped) {
   EXPECT_EQ(forms::BoxValue(width), 2.34567);  // the value typed, behind its display form
 }
 
+TEST_F(FormDialogTest, ATwinBoxTakesTheStoredValueOnlyWhileItsSourceIsUnedited) {
+  Open<frmSample>();
+  auto* width = Control<QLineEdit>(u"Text1");
+  auto* load = Control<QLineEdit>(u"Text2");
+  forms::ShowStoredGeneral(width, 1.23456789f);  // a 32-bit value in its own general form
+  EXPECT_EQ(width->text(), QStringLiteral("1.234568"));
+  forms::ShowStoredGeneral(width, 0.1f);
+  forms::CopyBoxText(width, load);
+  EXPECT_EQ(load->text(), QStringLiteral("0.1"));
+  EXPECT_EQ(forms::BoxValue(load), static_cast<double>(0.1f));  // the stored value, not its text's
+  width->setText(QStringLiteral("1e999"));  // edited, and too large to read
+  forms::CopyBoxText(width, load);
+  EXPECT_EQ(load->text(), QStringLiteral("1e999"));
+  EXPECT_FALSE(forms::BoxUnedited(load));
+}
+
 TEST_F(FormDialogTest, AFailedCalculationEmptiesItsResults) {
   Open<frmSample>();
   auto* area = Control<QLineEdit>(u"Text3");

@@ -226,7 +226,7 @@ void frmRozeta::Text_LostFocus(QLineEdit* box) {
   if (forms::BoxUnedited(box)) return;
   try {
     const double value = Val(box->text());
-    forms::ShowStoredValue(box, value, FormatGeneral(value));
+    forms::ShowStoredGeneral(box, value);
   } catch (const RuntimeError&) {
     // A number too large to read stays as typed; validation refuses it.
   }

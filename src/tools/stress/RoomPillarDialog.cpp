@@ -213,7 +213,7 @@ void frmRoomPillar::Text_LostFocus(QLineEdit* box) {
   if (box != ui_.sy && box->text().isEmpty()) return;
   try {
     const double value = Val(box->text());
-    forms::ShowStoredValue(box, value, FormatGeneral(value));
+    forms::ShowStoredGeneral(box, value);
   } catch (const RuntimeError&) {
     // Too large to read: it stays as typed, and validation refuses it.
   }
