@@ -57,6 +57,8 @@ void CopyBoxText(const QLineEdit* from, QLineEdit* to);
 // typed is kept in full behind the display form. An unedited box stays.
 enum class OnLeave { ValueOfText, NumbersOnly };
 void ShowTypedValue(QLineEdit* box, QStringView mask, OnLeave rule);
+// The same in the general number format.
+void ShowTypedGeneral(QLineEdit* box, OnLeave rule);
 
 // --- Validation. The names of an input in its message: the field's name
 // after "Invalid value for " (or its Greek twin), or whole sentences.

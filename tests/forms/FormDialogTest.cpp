@@ -195,6 +195,11 @@ TEST_F(FormDialogTest, ALeftBoxShowsItsDisplayFormAndKeepsTheValueTyped) {
   width->setText(QStringLiteral("2.34567"));
   forms::ShowTypedValue(width, u"#0.##0", forms::OnLeave::NumbersOnly);
   EXPECT_EQ(forms::BoxValue(width), 2.34567);  // the value typed, behind its display form
+  width->setText(QStringLiteral("2.50e1x"));
+  forms::ShowTypedGeneral(width, forms::OnLeave::ValueOfText);
+  EXPECT_EQ(width->text(), QStringLiteral("25"));
+  forms::ShowTypedGeneral(width, forms::OnLeave::ValueOfText);  // now unedited: stays
+  EXPECT_EQ(width->text(), QStringLiteral("25"));
 }
 
 TEST_F(FormDialogTest, ATwinBoxTakesTheStoredValueOnlyWhileItsSourceIsUnedited) {

@@ -2,7 +2,6 @@
 
 #include "core/History.h"
 #include "core/Messages.h"
-#include "core/NumberFormat.h"
 #include "forms/FormHelpers.h"
 #include "tools/elasticity/PlaneElasticity.h"
 
