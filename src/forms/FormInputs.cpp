@@ -38,19 +38,40 @@ double BoxValue(const QLineEdit* box) {
   return Val(box->text());
 }
 
-void ShowTypedValue(QLineEdit* box, QStringView mask, OnLeave rule) {
-  if (BoxUnedited(box)) return;
-  std::optional<double> value;
-  if (rule == OnLeave::NumbersOnly) {
-    value = ParseNumber(box->text());
+void ShowStoredGeneral(QLineEdit* box, float value) { ShowStoredValue(box, value, FormatGeneral(value)); }
+
+void ShowStoredGeneral(QLineEdit* box, double value) { ShowStoredValue(box, value, FormatGeneral(value)); }
+
+void CopyBoxText(const QLineEdit* from, QLineEdit* to) {
+  if (BoxUnedited(from)) {
+    ShowStoredValue(to, BoxValue(from), from->text());
   } else {
-    try {
-      value = Val(box->text());
-    } catch (const RuntimeError&) {
-      // A number too large to read stays as typed; validation refuses it.
-    }
+    to->setText(from->text());
   }
-  if (value) ShowStoredValue(box, *value, Format(*value, mask));
+}
+
+namespace {
+
+// The value a box that the user has left shows, by the rule; nothing for an
+// unedited box, or for a text that stays as typed.
+std::optional<double> TypedValue(const QLineEdit* box, OnLeave rule) {
+  if (BoxUnedited(box)) return std::nullopt;
+  if (rule == OnLeave::NumbersOnly) return ParseNumber(box->text());
+  try {
+    return Val(box->text());
+  } catch (const RuntimeError&) {
+    return std::nullopt;  // a number too large to read stays as typed; validation refuses it
+  }
+}
+
+}  // namespace
+
+void ShowTypedValue(QLineEdit* box, QStringView mask, OnLeave rule) {
+  if (const auto value = TypedValue(box, rule)) ShowStoredValue(box, *value, Format(*value, mask));
+}
+
+void ShowTypedGeneral(QLineEdit* box, OnLeave rule) {
+  if (const auto value = TypedValue(box, rule)) ShowStoredGeneral(box, *value);
 }
 
 bool RefuseEntry(QLineEdit* box, const FieldName& name) {

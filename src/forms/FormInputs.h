@@ -42,12 +42,23 @@ double BoxValue(const QLineEdit* box);
 // True while the box still holds the text ShowStoredValue put there.
 bool BoxUnedited(const QLineEdit* box);
 
+// A stored value shown in the general number format (FormatGeneral of its
+// own width).
+void ShowStoredGeneral(QLineEdit* box, float value);
+void ShowStoredGeneral(QLineEdit* box, double value);
+
+// One box takes the text of another, as its twin: while the source is
+// unedited, the stored value behind its text goes with it.
+void CopyBoxText(const QLineEdit* from, QLineEdit* to);
+
 // How a box that the user has left shows what was typed: its leading number
 // in the mask (an empty or non-numeric text shows 0), or only a text that is
 // a number as a whole in the mask (anything else stays as typed). The value
 // typed is kept in full behind the display form. An unedited box stays.
 enum class OnLeave { ValueOfText, NumbersOnly };
 void ShowTypedValue(QLineEdit* box, QStringView mask, OnLeave rule);
+// The same in the general number format.
+void ShowTypedGeneral(QLineEdit* box, OnLeave rule);
 
 // --- Validation. The names of an input in its message: the field's name
 // after "Invalid value for " (or its Greek twin), or whole sentences.

@@ -86,7 +86,7 @@ void StressPlot::SetPlotRangeSafely(bool useDefault) {
   }
 }
 
-void StressPlot::SetPlotRange(bool useDefault) {
+void StressPlot::SetCircleAndExtents(bool useDefault) {
   r_ = CSng((static_cast<double>(s1_) - s2_) / 2.0);
   c_ = CSng((static_cast<double>(s2_) + s1_) / 2.0);
   if (useDefault) {
@@ -94,6 +94,12 @@ void StressPlot::SetPlotRange(bool useDefault) {
     right_ = ScaleWidth();
     top_ = 0;
     bottom_ = ScaleHeight();
+  }
+}
+
+void StressPlot::SetPlotRange(bool useDefault) {
+  SetCircleAndExtents(useDefault);
+  if (useDefault) {
     xmin_ = CSng(static_cast<double>(s2_) - r_);
     xmax_ = CSng(static_cast<double>(r_) + s1_);
   } else {

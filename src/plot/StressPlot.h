@@ -128,6 +128,11 @@ class StressPlot : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
 
+  // The first step of SetPlotRange: the circle of the principal stresses
+  // (its radius and centre), and for the default range the whole picture
+  // as the extents.
+  void SetCircleAndExtents(bool useDefault);
+
   // The square grid of the plot: lines across the whole picture at every
   // multiple of the step (in stress units) either side of the axes'
   // crossing, spaced with the horizontal scale on both axes. Nothing while

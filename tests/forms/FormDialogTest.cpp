@@ -195,6 +195,27 @@ TEST_F(FormDialogTest, ALeftBoxShowsItsDisplayFormAndKeepsTheValueTyped) {
   width->setText(QStringLiteral("2.34567"));
   forms::ShowTypedValue(width, u"#0.##0", forms::OnLeave::NumbersOnly);
   EXPECT_EQ(forms::BoxValue(width), 2.34567);  // the value typed, behind its display form
+  width->setText(QStringLiteral("2.50e1x"));
+  forms::ShowTypedGeneral(width, forms::OnLeave::ValueOfText);
+  EXPECT_EQ(width->text(), QStringLiteral("25"));
+  forms::ShowTypedGeneral(width, forms::OnLeave::ValueOfText);  // now unedited: stays
+  EXPECT_EQ(width->text(), QStringLiteral("25"));
+}
+
+TEST_F(FormDialogTest, ATwinBoxTakesTheStoredValueOnlyWhileItsSourceIsUnedited) {
+  Open<frmSample>();
+  auto* width = Control<QLineEdit>(u"Text1");
+  auto* load = Control<QLineEdit>(u"Text2");
+  forms::ShowStoredGeneral(width, 1.23456789f);  // a 32-bit value in its own general form
+  EXPECT_EQ(width->text(), QStringLiteral("1.234568"));
+  forms::ShowStoredGeneral(width, 0.1f);
+  forms::CopyBoxText(width, load);
+  EXPECT_EQ(load->text(), QStringLiteral("0.1"));
+  EXPECT_EQ(forms::BoxValue(load), static_cast<double>(0.1f));  // the stored value, not its text's
+  width->setText(QStringLiteral("1e999"));  // edited, and too large to read
+  forms::CopyBoxText(width, load);
+  EXPECT_EQ(load->text(), QStringLiteral("1e999"));
+  EXPECT_FALSE(forms::BoxUnedited(load));
 }
 
 TEST_F(FormDialogTest, AFailedCalculationEmptiesItsResults) {

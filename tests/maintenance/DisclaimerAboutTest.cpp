@@ -7,10 +7,9 @@
 #include "platform/Launcher.h"
 #include "platform/SystemInfo.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -47,9 +46,7 @@ TEST_F(DisclaimerTest, ShowsItsTextAndCaptions) {
                            "Please do not show this disclaimer again."));
   EXPECT_FALSE(Tick()->isChecked());
 
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders/");
-  QDir().mkpath(folder);
-  EXPECT_TRUE(dialog_->grab().save(folder + QStringLiteral("disclaimer.png")));
+  test::SaveRender(*dialog_, QStringLiteral("disclaimer"));
   // The check box shows its whole caption.
   EXPECT_GE(Tick()->width(), Tick()->sizeHint().width());
 }
@@ -120,9 +117,7 @@ TEST_F(AboutTest, ShowsTheVersionAndStartsSystemInformationWhenThereIsOne) {
                                           .arg(version::kMinor)
                                           .arg(version::kRevision));
   EXPECT_EQ(Text(u"cmdSysInfo"), QStringLiteral("&System Info..."));
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders/");
-  QDir().mkpath(folder);
-  EXPECT_TRUE(about.grab().save(folder + QStringLiteral("about.png")));
+  test::SaveRender(about, QStringLiteral("about"));
 
   Press(u"cmdSysInfo");  // no program on this desktop
   EXPECT_TRUE(started.empty());

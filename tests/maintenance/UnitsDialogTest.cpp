@@ -7,8 +7,8 @@
 #include "maintenance/SettingsDialog.h"
 #include "maintenance/UnitsDialog.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -108,13 +108,7 @@ TEST_F(UnitsDialogTest, FileConversionOffersTheOtherUnitSystemAndConvertsNothing
 }
 
 TEST_F(UnitsDialogTest, RenderEveryDialogAndTab) {
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders/");
-  QDir().mkpath(folder);
-  const auto save = [&](const QString& name) {
-    const QImage image = Current().grab().toImage();
-    EXPECT_FALSE(image.isNull());
-    image.save(folder + name + QStringLiteral(".png"));
-  };
+  const auto save = [&](const QString& name) { test::SaveRender(Current(), name); };
   const auto eachTab = [&](const QString& name) {
     for (int tab = 0; tab < Tabs()->count(); ++tab) {
       Tabs()->setCurrentIndex(tab);

@@ -6,6 +6,7 @@
 #include "platform/Launcher.h"
 #include "support/DialogTest.h"
 #include "support/LocalHttpServer.h"
+#include "support/Renders.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -84,9 +85,7 @@ TEST_F(UpdateDialogTest, OpensWithItsTextsAndBothStepsWaiting) {
     auto* label = Control<QLabel>(name);
     EXPECT_LE(label->heightForWidth(label->width()), label->height()) << QStringView(name).toString().toStdString();
   }
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders/");
-  QDir().mkpath(folder);
-  EXPECT_TRUE(dialog.grab().save(folder + QStringLiteral("update.png")));
+  test::SaveRender(dialog, QStringLiteral("update"));
 
   // The link opens the web page, by a click or from the keyboard, and is
   // underlined while the pointer is over it.
@@ -123,7 +122,7 @@ TEST_F(UpdateDialogTest, CheckDownloadAndInstallShowTheSetupAndNeverRunIt) {
   EXPECT_EQ(Control<QProgressBar>(u"ProgressBar1")->value(), 3);  // three chunks of 16384 bytes
   EXPECT_EQ(LastMessage(), QStringLiteral("Download completed. Program at: ") + SetupPath());
   EXPECT_TRUE(ReadFile(SetupPath()) == setup);
-  dialog.grab().save(QCoreApplication::applicationDirPath() + QStringLiteral("/renders/update-downloaded.png"));
+  test::SaveRender(dialog, QStringLiteral("update-downloaded"));
 
   // Install shows the file in its folder, says what to do and leaves: the
   // window goes, and the setup program is never started.

@@ -12,6 +12,7 @@
 #include "mainwindow/Commands.h"
 #include "mainwindow/Main.h"
 #include "platform/FileDialog.h"
+#include "support/Renders.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -652,12 +653,8 @@ TEST_P(FileMenuRender, FileMenuWithRecentEntries) {
     Open(MakeFile(folder_ + QString::fromLatin1(name), 1.0f));
   w.show();
   w.Form_Activate();
-  const QString out = QCoreApplication::applicationDirPath() + QStringLiteral("/renders/");
-  QDir().mkpath(out);
   w.mnuFile->adjustSize();
-  const QImage image = w.mnuFile->grab().toImage();
-  EXPECT_TRUE(image.save(out + QStringLiteral("mnuFile-recent-") + QString::fromLatin1(GetParam() == 1 ? "en" : "el") +
-                         QStringLiteral(".png")));
+  test::SaveRender(*w.mnuFile, QStringLiteral("mnuFile-recent-") + QString::fromLatin1(GetParam() == 1 ? "en" : "el"));
   // Every recent entry is wide enough for its whole caption.
   for (int i = 1; i <= 3; ++i) {
     QAction* entry = w.mnuFileArray[static_cast<std::size_t>(i)];

@@ -4,8 +4,8 @@
 #include "MainWindowFixture.h"
 
 #include "mainwindow/CommandBar.h"
+#include "support/Renders.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -28,13 +28,11 @@ TEST_P(RenderTest, MainWindowAndMenus) {
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
 
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders/");
-  QDir().mkpath(folder);
-  EXPECT_TRUE(w.grab().save(folder + QStringLiteral("main-") + language + QStringLiteral(".png")));
+  test::SaveRender(w, QStringLiteral("main-") + language);
   QMenu* const menus[] = {w.mnuFile, w.mnuEdit, w.mnuEditStress, w.mnuEditFailure, w.mnuUtil, w.mnuHelp};
   for (QMenu* menu : menus) {
     menu->adjustSize();
-    EXPECT_TRUE(menu->grab().save(folder + menu->objectName() + u'-' + language + QStringLiteral(".png")));
+    test::SaveRender(*menu, menu->objectName() + u'-' + language);
   }
 
   const QRect toolbar = w.toolBar1->geometry();

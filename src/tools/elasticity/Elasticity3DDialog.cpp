@@ -171,11 +171,7 @@ void frmElasti3D::Text1_Change(int index) {
   if (twin >= 0 && !loading_) {
     QLineEdit* other = ui_.stress[static_cast<std::size_t>(twin)];
     const QSignalBlocker block(other);
-    if (forms::BoxUnedited(box)) {
-      forms::ShowStoredValue(other, forms::BoxValue(box), box->text());
-    } else {
-      other->setText(box->text());
-    }
+    forms::CopyBoxText(box, other);
   }
   if (loading_) return;
   if (ValidateInput()) CalcStrainTensor3D();

@@ -2,7 +2,6 @@
 
 #include "core/History.h"
 #include "core/Messages.h"
-#include "core/NumberFormat.h"
 #include "forms/FormHelpers.h"
 #include "tools/elasticity/PlaneElasticity.h"
 
@@ -173,8 +172,8 @@ void frmPlaneStress::LoadFromProject() {
   tab1_.state.Show(kPlaneStressMask);
   tab1_.modulus.Show(kPlaneStressMask);
   // Poisson's ratio in the general number format.
-  forms::ShowStoredValue(ui_.nu1, constants1_.Nu, FormatGeneral(constants1_.Nu));
-  forms::ShowStoredValue(ui_.nu2, constants2_.Nu, FormatGeneral(constants2_.Nu));
+  forms::ShowStoredGeneral(ui_.nu1, constants1_.Nu);
+  forms::ShowStoredGeneral(ui_.nu2, constants2_.Nu);
   ui_.tabs->setCurrentIndex(elasticity_.Tab);
   forms::SetArrayIndex(ui_.assumption1, elasticity_.Assumption1);
   forms::SetArrayIndex(ui_.assumption2, elasticity_.Assumption2);

@@ -2,8 +2,6 @@
 
 #include "core/History.h"
 #include "core/Messages.h"
-#include "core/NumberFormat.h"
-#include "core/RuntimeError.h"
 #include "forms/FormHelpers.h"
 #include "tools/elasticity/Rosette.h"
 
@@ -223,13 +221,7 @@ void frmRozeta::Text7_Change() {
 void frmRozeta::Text_LostFocus(QLineEdit* box) {
   // What was typed shows as its number in the general format; a box the
   // user did not edit keeps its stored value.
-  if (forms::BoxUnedited(box)) return;
-  try {
-    const double value = Val(box->text());
-    forms::ShowStoredValue(box, value, FormatGeneral(value));
-  } catch (const RuntimeError&) {
-    // A number too large to read stays as typed; validation refuses it.
-  }
+  forms::ShowTypedGeneral(box, forms::OnLeave::ValueOfText);
 }
 
 void frmRozeta::CommitToProject() {

@@ -93,11 +93,6 @@ forms::FieldName NameOf(const QString& design) {
   throw forms::DesignError(QStringLiteral("no caption for %1").arg(design));
 }
 
-template <std::size_t N>
-void ShowGeneral(const std::array<QLineEdit*, N>& boxes, const std::array<float, N>& values) {
-  for (std::size_t i = 0; i < N; ++i) forms::ShowStoredValue(boxes[i], values[i], FormatGeneral(values[i]));
-}
-
 }  // namespace
 
 frmTransformCoor::frmTransformCoor(QWidget* owner) : FormDialog(owner) {
@@ -151,10 +146,10 @@ void frmTransformCoor::LoadFromProject() {
   for (std::size_t k = 0; k < 9; ++k) {
     const float cosine = working_.Cosines[k / 3][k % 3];
     const float element = working_.Tensor[k / 3][k % 3];
-    forms::ShowStoredValue(ui_.cosines[k], cosine, FormatGeneral(cosine));
-    forms::ShowStoredValue(ui_.tensor[k], element, FormatGeneral(element));
+    forms::ShowStoredGeneral(ui_.cosines[k], cosine);
+    forms::ShowStoredGeneral(ui_.tensor[k], element);
   }
-  ShowGeneral(ui_.vector, working_.Vector);
+  for (std::size_t i = 0; i < 3; ++i) forms::ShowStoredGeneral(ui_.vector[i], working_.Vector[i]);
   forms::SetArrayIndex(ui_.option, working_.Option);
   ShowBoxesOf(working_.Option);
 }

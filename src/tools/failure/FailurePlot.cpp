@@ -65,14 +65,7 @@ float FailurePlot::RowOf(double y) const {
 }
 
 void FailurePlot::SetPlotRange(bool useDefault) {
-  r_ = CSng((static_cast<double>(s1_) - s2_) / 2.0);
-  c_ = CSng((static_cast<double>(s2_) + s1_) / 2.0);
-  if (useDefault) {
-    left_ = 0;
-    right_ = ScaleWidth();
-    top_ = 0;
-    bottom_ = ScaleHeight();
-  }
+  SetCircleAndExtents(useDefault);
   const AxisRange x = StressPlotRange(s1_, s2_, useDefault ? 1.0f : ZoomFactor());
   AxisRange y = x;
   if (vertical_ == VerticalRange::Plain) {

@@ -152,11 +152,10 @@ void frmFadumCoefs::Form_Load() {
 
 void frmFadumCoefs::LoadFromProject() {
   inputs_ = {Project.CornerLoad, Project.CornerWidth, Project.CornerLength, Project.CornerDepth};
-  const auto show = [](QLineEdit* box, float value) { forms::ShowStoredValue(box, value, FormatGeneral(value)); };
-  show(ui_.load, inputs_.Load);
-  show(ui_.width, inputs_.Width);
-  show(ui_.length, inputs_.Length);
-  show(ui_.depth, inputs_.Depth);
+  forms::ShowStoredGeneral(ui_.load, inputs_.Load);
+  forms::ShowStoredGeneral(ui_.width, inputs_.Width);
+  forms::ShowStoredGeneral(ui_.length, inputs_.Length);
+  forms::ShowStoredGeneral(ui_.depth, inputs_.Depth);
 }
 
 bool frmFadumCoefs::ValidateInput() {

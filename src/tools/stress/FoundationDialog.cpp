@@ -158,11 +158,10 @@ void frmFadum::LoadFromProject() {
   depth_ = Project.FadumDepth;
   x_ = Project.FadumX;
   y_ = Project.FadumY;
-  const auto show = [](QLineEdit* box, float value) { forms::ShowStoredValue(box, value, FormatGeneral(value)); };
-  show(ui_.load, load_);
-  show(ui_.length, length_);
-  show(ui_.width, width_);
-  show(ui_.depth, depth_);
+  forms::ShowStoredGeneral(ui_.load, load_);
+  forms::ShowStoredGeneral(ui_.length, length_);
+  forms::ShowStoredGeneral(ui_.width, width_);
+  forms::ShowStoredGeneral(ui_.depth, depth_);
   forms::ShowResult(ui_.x, FormatGeneral(x_));
   forms::ShowResult(ui_.y, FormatGeneral(y_));
   ui_.plan->HideAuxiliary();

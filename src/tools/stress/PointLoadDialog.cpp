@@ -174,9 +174,9 @@ void frmPointLoad::Form_Load() {
 
 void frmPointLoad::LoadFromProject() {
   const std::array<float, 3> loads = {Project.PointLoadQ, Project.LineLoadQm, Project.StripLoadQ};
-  for (int i = 0; i < 3; ++i) forms::ShowStoredValue(ui_.load[i], loads[i], FormatGeneral(loads[i]));
-  forms::ShowStoredValue(ui_.r, Project.PointLoadR, FormatGeneral(Project.PointLoadR));
-  forms::ShowStoredValue(ui_.z, Project.PointLoadZ, FormatGeneral(Project.PointLoadZ));
+  for (int i = 0; i < 3; ++i) forms::ShowStoredGeneral(ui_.load[i], loads[i]);
+  forms::ShowStoredGeneral(ui_.r, Project.PointLoadR);
+  forms::ShowStoredGeneral(ui_.z, Project.PointLoadZ);
 }
 
 bool frmPointLoad::ValidateInput() {

@@ -209,14 +209,8 @@ void frmRoomPillar::Text_Change() {
 }
 
 void frmRoomPillar::Text_LostFocus(QLineEdit* box) {
-  if (forms::BoxUnedited(box)) return;
   if (box != ui_.sy && box->text().isEmpty()) return;
-  try {
-    const double value = Val(box->text());
-    forms::ShowStoredValue(box, value, FormatGeneral(value));
-  } catch (const RuntimeError&) {
-    // Too large to read: it stays as typed, and validation refuses it.
-  }
+  forms::ShowTypedGeneral(box, forms::OnLeave::ValueOfText);
 }
 
 void frmRoomPillar::CalcTributaryStress() {

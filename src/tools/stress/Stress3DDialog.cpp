@@ -3,7 +3,6 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "core/RuntimeError.h"
 #include "forms/FormHelpers.h"
 #include "tools/stress/Stress3D.h"
 
@@ -205,10 +204,10 @@ void frm3DPrinc::LoadFromProject() {
   for (int row = 0; row < 3; ++row) {
     for (int col = 0; col < 3; ++col) {
       const float value = stress_.Tensor[row][col];
-      forms::ShowStoredValue(ui_.tensor[TensorBox(row, col)], value, FormatGeneral(value));
+      forms::ShowStoredGeneral(ui_.tensor[TensorBox(row, col)], value);
     }
   }
-  for (int i = 0; i < 3; ++i) forms::ShowStoredValue(ui_.normal[i], stress_.Normal[i], FormatGeneral(stress_.Normal[i]));
+  for (int i = 0; i < 3; ++i) forms::ShowStoredGeneral(ui_.normal[i], stress_.Normal[i]);
   ui_.atPlane->setChecked(stress_.AtGivenPlane == 1);
   Check1_Click();
 }
@@ -223,11 +222,7 @@ void frm3DPrinc::Text1_Change(int index) {
     QLineEdit* box = ui_.tensor[index];
     QLineEdit* other = ui_.tensor[partner];
     mirroring_ = true;
-    try {
-      forms::ShowStoredValue(other, forms::BoxValue(box), box->text());
-    } catch (const RuntimeError&) {
-      other->setText(box->text());  // too large to read: validation refuses both
-    }
+    forms::CopyBoxText(box, other);
     mirroring_ = false;
   }
   if (loading_) return;

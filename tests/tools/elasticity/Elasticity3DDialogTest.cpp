@@ -1,10 +1,9 @@
 #include "core/Settings.h"
 #include "core/project/ProjectRecord.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 #include "tools/elasticity/Elasticity3DDialog.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -152,16 +151,11 @@ TEST_F(Elasticity3DDialogTest, RenderInBothLanguages) {
   Project.Hooke3DInputs.Stress = {{{100, 10, 0}, {10, -50, 5}, {0, 5, 25}}};
   Project.Hooke3DInputs.E = 20000;
   Project.Hooke3DInputs.Nu = 0.3f;
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
-  for (qint16 english : {0, 1}) {
-    EnglishMenus = english;
+  test::EachLanguage([&](const QString& language) {
     Open();
     Paste(u"txtPoisson", QStringLiteral("-0.1"));  // the notice beside the box
-    const QImage image = Dialog().grab().toImage();
-    EXPECT_FALSE(image.isNull());
-    image.save(folder + QStringLiteral("/hooke3d-%1.png").arg(english ? "en" : "el"));
-  }
+    test::SaveRender(Dialog(), QStringLiteral("hooke3d-") + language);
+  });
   EXPECT_EQ(Control<QLineEdit>(Box("Text1", 5))->accessibleName(), QStringLiteral("s23"));
   EXPECT_EQ(Control<QLineEdit>(u"txtPoisson")->accessibleName(), QStringLiteral("Poisson's Ratio"));
 }

@@ -5,12 +5,11 @@
 #include "mainwindow/ToolRegistry.h"
 #include "platform/CommonDialogs.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 #include "tools/elasticity/LabTestDialog.h"
 #include "tools/elasticity/StressStrainChart.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -346,17 +345,12 @@ TEST_F(LabTestDialogTest, CaptionsHeadersAndSpokenNamesInGreek) {
 }
 
 TEST_F(LabTestDialogTest, RenderBothLanguagesWithTheChart) {
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
-  for (qint16 english : {0, 1}) {
-    EnglishMenus = english;
+  test::EachLanguage([&](const QString& language) {
     Open();
     EnterCylinderTest();
     Control<QCheckBox>(u"chkPlot")->setChecked(true);
-    const QImage image = Dialog().grab().toImage();
-    EXPECT_FALSE(image.isNull());
-    image.save(folder + QStringLiteral("/lab-%1.png").arg(english ? "en" : "el"));
-  }
+    test::SaveRender(Dialog(), QStringLiteral("lab-") + language);
+  });
 }
 
 TEST(LabAndBoltMenuEntries, InputItems7And8AndQuickButtons8And9OpenTheTools) {

@@ -3,11 +3,10 @@
 #include "mainwindow/Commands.h"
 #include "mainwindow/ToolRegistry.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 #include "tools/elasticity/PlaneElasticityDialog.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QTabWidget>
 
@@ -214,18 +213,13 @@ TEST_F(PlaneElasticityDialogTest, RenderBothTabsInBothLanguages) {
   Project.PlaneConstants1 = {20000, 0.25f};
   Project.PlaneStressIn = {10, -4, 5};
   Project.PlaneConstants2 = {20000, 0.25f};
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
-  for (qint16 english : {0, 1}) {
-    EnglishMenus = english;
+  test::EachLanguage([&](const QString& language) {
     Open();
     for (int tab : {0, 1}) {
       ShowTab(tab);
-      const QImage image = Dialog().grab().toImage();
-      EXPECT_FALSE(image.isNull());
-      image.save(folder + QStringLiteral("/plane-%1-tab%2.png").arg(english ? "en" : "el").arg(tab));
+      test::SaveRender(Dialog(), QStringLiteral("plane-%1-tab%2").arg(language).arg(tab));
     }
-  }
+  });
   EXPECT_TRUE(Messages().empty());
 }
 

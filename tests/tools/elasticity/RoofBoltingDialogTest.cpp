@@ -1,10 +1,9 @@
 #include "core/Settings.h"
 #include "core/project/ProjectRecord.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 #include "tools/elasticity/RoofBoltingDialog.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QTabWidget>
 
@@ -178,19 +177,14 @@ TEST_F(RoofBoltingDialogTest, BoxesCarryTheirLabelsAndRenderInBothLanguages) {
   EXPECT_EQ(Tabs()->tabText(1), QStringLiteral("Αντοχή σε εφελκυσμό"));
   EXPECT_TRUE(Control<QLineEdit>(u"txtDensity")->isReadOnly());
 
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
-  for (qint16 english : {0, 1}) {
-    EnglishMenus = english;
+  test::EachLanguage([&](const QString& language) {
     Project.BoltLength = 1.5f;  // the warning line shows
     Open();
     for (int tab : {0, 1}) {
       Tabs()->setCurrentIndex(tab);
-      const QImage image = Dialog().grab().toImage();
-      EXPECT_FALSE(image.isNull());
-      image.save(folder + QStringLiteral("/bolt-%1-tab%2.png").arg(english ? "en" : "el").arg(tab));
+      test::SaveRender(Dialog(), QStringLiteral("bolt-%1-tab%2").arg(language).arg(tab));
     }
-  }
+  });
 }
 
 }  // namespace

@@ -2,11 +2,10 @@
 #include "core/Settings.h"
 #include "core/project/ProjectRecord.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 #include "tools/elasticity/Rosette.h"
 #include "tools/elasticity/RosetteDialog.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 
 namespace brantel {
@@ -179,15 +178,10 @@ TEST_F(RosetteDialogTest, LeftBoxesShowTheirNumberAndUneditedOnesTheirStoredValu
 
 TEST_F(RosetteDialogTest, RenderInBothLanguages) {
   Project.Rosette = {0, 45, 90, 100, 50, 20, 30};
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
-  for (qint16 english : {0, 1}) {
-    EnglishMenus = english;
+  test::EachLanguage([&](const QString& language) {
     Open();
-    const QImage image = Dialog().grab().toImage();
-    EXPECT_FALSE(image.isNull());
-    image.save(folder + QStringLiteral("/rosette-%1.png").arg(english ? "en" : "el"));
-  }
+    test::SaveRender(Dialog(), QStringLiteral("rosette-") + language);
+  });
   EXPECT_EQ(Control<QLineEdit>(u"Text6")->accessibleName(), QStringLiteral("g3"));
   EXPECT_EQ(Control<QLineEdit>(u"Text13")->accessibleName(), QStringLiteral("ew"));
   EXPECT_TRUE(Messages().empty());

@@ -1,10 +1,9 @@
 #include "core/Settings.h"
 #include "core/project/ProjectRecord.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 #include "tools/elasticity/TransformationDialog.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 
 namespace brantel {
@@ -158,18 +157,13 @@ TEST_F(TransformationDialogTest, RenderBothOptionsInBothLanguages) {
   Project.TransformInputs.Cosines = kQuarterTurn;
   Project.TransformInputs.Tensor = {{{12.5f, -3, 0.25f}, {-3, 40, 0}, {0.25f, 0, -8}}};
   Project.TransformInputs.Vector = {1, 2, 3};
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
-  for (qint16 english : {0, 1}) {
-    EnglishMenus = english;
+  test::EachLanguage([&](const QString& language) {
     Open();
     for (int option : {0, 1}) {
       Press(option ? u"Option1(1)" : u"Option1(0)");
-      const QImage image = Dialog().grab().toImage();
-      EXPECT_FALSE(image.isNull());
-      image.save(folder + QStringLiteral("/transform-%1-%2.png").arg(english ? "en" : "el", option ? "vector" : "tensor"));
+      test::SaveRender(Dialog(), QStringLiteral("transform-%1-%2").arg(language, option ? "vector" : "tensor"));
     }
-  }
+  });
   EXPECT_EQ(Control<QLineEdit>(Box("Text1", 5))->accessibleName(), QStringLiteral("a23"));
   EXPECT_EQ(Control<QLineEdit>(Box("Text5", 0))->accessibleName(), QStringLiteral("v'1"));
   EXPECT_TRUE(Messages().empty());

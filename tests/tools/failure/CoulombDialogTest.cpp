@@ -357,15 +357,14 @@ TEST_F(CoulombDialogTest, RenderBothLanguagesAndBothViews) {
   StoreMaterial(60, 10);
   Project.CoulombInput.UsePore = -1;
   Project.CoulombInput.PorePressure = 4;
-  for (int english = 0; english < 2; ++english) {
-    EnglishMenus = static_cast<qint16>(english);
+  test::EachLanguage([&](const QString& language) {
     for (qint16 view = 0; view < 3; ++view) {
       Project.CoulombStress.GraphOption = view;
       Open();
-      test::SaveRender(Dialog(), QStringLiteral("coulomb-%1-%2").arg(english ? "en" : "el").arg(view));
+      test::SaveRender(Dialog(), QStringLiteral("coulomb-%1-%2").arg(language).arg(view));
       Dialog().close();
     }
-  }
+  });
 }
 
 TEST(CoulombMenuEntry, FailureItem0AndQuickButton31OpenTheTool) {

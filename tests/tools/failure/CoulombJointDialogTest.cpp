@@ -372,15 +372,14 @@ TEST_F(CoulombJointDialogTest, RenderBothLanguagesAndEveryGraph) {
   StoreSet(0, 10, 2, 1, 30, -30);
   Project.JointMaterials[0].UsePore = -1;
   Project.JointMaterials[0].PorePressure = 1;
-  for (int english = 0; english < 2; ++english) {
-    EnglishMenus = static_cast<qint16>(english);
+  test::EachLanguage([&](const QString& language) {
     for (qint16 graph = 0; graph < 3; ++graph) {
       Project.JointStress[0].GraphOption = graph;
       Open();
-      test::SaveRender(Dialog(), QStringLiteral("coulomb-joint-%1-%2").arg(english ? "en" : "el").arg(graph));
+      test::SaveRender(Dialog(), QStringLiteral("coulomb-joint-%1-%2").arg(language).arg(graph));
       Dialog().close();
     }
-  }
+  });
 }
 
 TEST(CoulombJointMenuEntry, FailureItem1AndQuickButton32OpenTheTool) {

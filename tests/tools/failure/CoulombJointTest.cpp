@@ -11,13 +11,7 @@ namespace {
 
 constexpr double kRad = 3.14159265358979323846 / 180.0;
 
-StressInput Stress(float sx, float sy, float txy = 0) {
-  StressInput s;
-  s.Sx = sx;
-  s.Sy = sy;
-  s.Txy = txy;
-  return s;
-}
+StressInput Stress(float sx, float sy, float txy = 0) { return StressInput{sx, sy, txy, 0}; }
 
 JointMaterial Material(float c, float phi, float pore = -1) {
   JointMaterial m;

@@ -18,13 +18,7 @@ CoulombParams Params(float c, float ucs, float phi, qint16 derived) {
   return p;
 }
 
-StressInput Stress(float sx, float sy, float txy = 0) {
-  StressInput s;
-  s.Sx = sx;
-  s.Sy = sy;
-  s.Txy = txy;
-  return s;
-}
+StressInput Stress(float sx, float sy, float txy = 0) { return StressInput{sx, sy, txy, 0}; }
 
 CoulombParams WithPore(CoulombParams p, float u) {
   p.UsePore = -1;

@@ -258,19 +258,19 @@ TEST_F(CoulombWedgeDialogTest, TheSlopeTwinHasItsOwnTextsAndBoxNames) {
 
 TEST_F(CoulombWedgeDialogTest, RenderBothToolsTabsAndLanguages) {
   for (WedgeTool tool : {WedgeTool::Wedge, WedgeTool::Slope}) {
-    for (qint16 english : {0, 1}) {
+    test::EachLanguage([&](const QString& language) {
       for (qint16 tab : {0, 1}) {
-        EnglishMenus = english;
         Project.CoulombWedgeData = Project.CoulombSlopeData = Example(tab);
         Project.CoulombWedgeData.BoltLoad = 900;  // 999 and the warning on tab 0
         Project.CoulombWedgeData.BoltAngle = 40;
         Project.CoulombSlopeData.ReqSafetyFactor = 0.5f;  // the note on tab 1
         Open(tool);
         test::SaveRender(Dialog(), QStringLiteral("%1-%2-tab%3")
-                                       .arg(tool == WedgeTool::Slope ? "slope" : "wedge", english ? "en" : "el")
+                                       .arg(tool == WedgeTool::Slope ? QStringLiteral("slope") : QStringLiteral("wedge"),
+                                            language)
                                        .arg(tab));
       }
-    }
+    });
   }
 }
 

@@ -6,13 +6,10 @@
 #include "mainwindow/Commands.h"
 #include "mainwindow/ToolRegistry.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 #include "tools/failure/FailurePlot.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QImage>
 #include <QString>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -41,16 +38,6 @@ inline std::vector<PlotItem> ItemsOf(const FailurePlot& plot, QRgb colour, PlotI
   for (const PlotItem& item : plot.Items())
     if (item.colour.rgb() == (colour | 0xff000000u) && item.type == type) found.push_back(item);
   return found;
-}
-
-// A picture of a dialog, saved as renders/<name>.png beside the test
-// program for a look by eye.
-inline void SaveRender(QWidget& dialog, const QString& name) {
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
-  const QImage image = dialog.grab().toImage();
-  EXPECT_FALSE(image.isNull()) << name.toStdString();
-  image.save(folder + QStringLiteral("/%1.png").arg(name));
 }
 
 // The tool is available, and both the Failure menu's item and the quick

@@ -5,14 +5,13 @@
 #include "mainwindow/ToolRegistry.h"
 #include "platform/Printer.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 #include "tools/stress/CircularFailureDialog.h"
 #include "tools/stress/FailureZonePicture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
@@ -107,8 +106,6 @@ TEST_F(CircularFailureDialogTest, EachCaseIsClassifiedLoggedAndDrawn) {
       {"equal-pressure-tension", {10, 10, 0, 30, 1, 1, 100, 30}, S::None, S::Complete,
        {kNoCompression, kAllTension}, {}, {true, true, true, true}},
   };
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
   for (const Case& c : cases) {
     Store(c.in);
     const qsizetype before = History().size();
@@ -129,12 +126,12 @@ TEST_F(CircularFailureDialogTest, EachCaseIsClassifiedLoggedAndDrawn) {
       EXPECT_EQ(Blue(90.0f * q), c.blue[q]) << c.name << " quadrant " << q;
       EXPECT_EQ(Red(90.0f * q), c.red[q]) << c.name << " quadrant " << q;
     }
-    Dialog().grab().save(folder + QStringLiteral("/circfail-%1.png").arg(QLatin1String(c.name)));
+    test::SaveRender(Dialog(), QStringLiteral("circfail-%1").arg(QLatin1String(c.name)));
   }
   EnglishMenus = 0;
   Store(cases[3].in);
   Open();
-  Dialog().grab().save(folder + QStringLiteral("/circfail-both-el.png"));
+  test::SaveRender(Dialog(), QStringLiteral("circfail-both-el"));
   EXPECT_TRUE(History().contains(QStringLiteral("Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα.")));
 }
 

@@ -10,12 +10,11 @@
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ToolRegistry.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 #include "tools/stress/CircularOpeningDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
@@ -350,10 +349,7 @@ TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
 
 TEST_F(CircularDialogTest, RenderTheDialogAndTheGraphWindowSideBySide) {
   Store(12, 4, 3, 1, 1.5f, 30);
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
-  for (int english = 0; english < 2; ++english) {
-    EnglishMenus = static_cast<qint16>(english);
+  test::EachLanguage([&](const QString& language) {
     Open();
     Press(u"Command1");
     for (int tab = 0; tab < 2; ++tab) {
@@ -366,10 +362,10 @@ TEST_F(CircularDialogTest, RenderTheDialogAndTheGraphWindowSideBySide) {
       painter.drawImage(0, 0, left);
       painter.drawImage(left.width(), 0, right);
       painter.end();
-      both.save(folder + QStringLiteral("/circular-%1-tab%2.png").arg(english ? "en" : "el").arg(tab));
+      test::SaveRender(both, QStringLiteral("circular-%1-tab%2").arg(language).arg(tab));
     }
     Dialog().close();
-  }
+  });
 }
 
 }  // namespace

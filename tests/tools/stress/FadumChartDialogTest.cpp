@@ -3,13 +3,12 @@
 #include "core/Startup.h"
 #include "core/project/ProjectRecord.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 #include "tools/stress/Fadum.h"
 #include "tools/stress/FadumChartDialog.h"
 
 #include <QChart>
 #include <QChartView>
-#include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLogValueAxis>
@@ -193,19 +192,14 @@ TEST_F(FadumChartDialogTest, TheChartGrowsWithTheWindow) {
 }
 
 TEST_F(FadumChartDialogTest, RenderBothTabsInBothLanguages) {
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
-  for (int english = 0; english < 2; ++english) {
-    EnglishMenus = static_cast<qint16>(english);
+  test::EachLanguage([&](const QString& language) {
     for (int tab : {frmFadumCoefs::kAnalysisTab, frmFadumCoefs::kGraphTab}) {
       Open();
       Tabs()->setCurrentIndex(tab);
       QTest::qWait(20);  // the chart lays itself out from the event loop
-      const QImage image = Dialog().grab().toImage();
-      EXPECT_FALSE(image.isNull());
-      image.save(folder + QStringLiteral("/fadum-coefs-%1-%2.png").arg(english ? "en" : "el").arg(tab));
+      test::SaveRender(Dialog(), QStringLiteral("fadum-coefs-%1-%2").arg(language).arg(tab));
     }
-  }
+  });
 }
 
 }  // namespace

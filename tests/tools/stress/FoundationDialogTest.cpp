@@ -5,6 +5,7 @@
 #include "mainwindow/Commands.h"
 #include "mainwindow/ToolRegistry.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 #include "tools/stress/Fadum.h"
 #include "tools/stress/FadumChartDialog.h"
 #include "tools/stress/FoundationDialog.h"
@@ -12,7 +13,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QImage>
 #include <QMouseEvent>
@@ -265,17 +265,13 @@ TEST_F(FoundationDialogTest, TheDetailsButtonOpensTheCoefficientDialog) {
 TEST_F(FoundationDialogTest, RenderBothLanguages) {
   Project.FadumLength = 3;
   Project.FadumWidth = 2;
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
-  for (int english = 0; english < 2; ++english) {
-    EnglishMenus = static_cast<qint16>(english);
-    Project.InputUnits = static_cast<qint16>(english);
+  test::EachLanguage([&](const QString& language) {
+    const bool english = EnglishMenus == 1;
+    Project.InputUnits = EnglishMenus;
     Open();
     PointAt(english ? 1.7 : 4.5, english ? 0.8 : 3.2);
-    const QImage image = Dialog().grab().toImage();
-    EXPECT_FALSE(image.isNull());
-    image.save(folder + QStringLiteral("/foundation-%1.png").arg(english ? "en" : "el"));
-  }
+    test::SaveRender(Dialog(), QStringLiteral("foundation-") + language);
+  });
 }
 
 TEST(FoundationMenuEntry, StressItem5AndQuickButton26OpenTheTool) {

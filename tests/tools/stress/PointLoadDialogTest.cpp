@@ -3,10 +3,9 @@
 #include "mainwindow/Commands.h"
 #include "mainwindow/ToolRegistry.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 #include "tools/stress/PointLoadDialog.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -174,15 +173,10 @@ TEST_F(PointLoadDialogTest, TheStripWidthStaysDisabledAndBoxesCarryTheirNames) {
 }
 
 TEST_F(PointLoadDialogTest, RenderBothLanguages) {
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
-  for (int english = 0; english < 2; ++english) {
-    EnglishMenus = static_cast<qint16>(english);
+  test::EachLanguage([&](const QString& language) {
     Open();
-    const QImage image = Dialog().grab().toImage();
-    EXPECT_FALSE(image.isNull());
-    image.save(folder + QStringLiteral("/pointload-%1.png").arg(english ? "en" : "el"));
-  }
+    test::SaveRender(Dialog(), QStringLiteral("pointload-") + language);
+  });
 }
 
 TEST(PointLoadMenuEntry, TheStressMenuAndQuickButton25OpenTheTool) {

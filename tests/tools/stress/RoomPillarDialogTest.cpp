@@ -4,10 +4,9 @@
 #include "mainwindow/Commands.h"
 #include "mainwindow/ToolRegistry.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 #include "tools/stress/RoomPillarDialog.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -194,17 +193,12 @@ TEST_F(RoomPillarDialogTest, LabelsCarryTheUnitsOfTheProject) {
 
 TEST_F(RoomPillarDialogTest, RenderBothLanguages) {
   Store(10, 10, 20, 5);
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
-  for (int english = 0; english < 2; ++english) {
-    EnglishMenus = static_cast<qint16>(english);
-    Project.InputUnits = static_cast<qint16>(english);
+  test::EachLanguage([&](const QString& language) {
+    Project.InputUnits = EnglishMenus;
     Open();
     Type(u"Text6", QStringLiteral("5"));
-    const QImage image = Dialog().grab().toImage();
-    EXPECT_FALSE(image.isNull());
-    image.save(folder + QStringLiteral("/roompillar-%1.png").arg(english ? "en" : "el"));
-  }
+    test::SaveRender(Dialog(), QStringLiteral("roompillar-") + language);
+  });
 }
 
 TEST(RoomPillarMenuEntry, TheStressMenuAndQuickButton24OpenTheTool) {

@@ -4,14 +4,13 @@
 #include "core/project/ProjectRecord.h"
 #include "plot/StressPlot.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 #include "tools/stress/ElementSketch.h"
 #include "tools/stress/Stress2DDialog.h"
 #include "mainwindow/Commands.h"
 #include "mainwindow/ToolRegistry.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -287,20 +286,15 @@ TEST_F(Stress2DDialogTest, ACalculationThatFailsShowsNothingStale) {
 TEST_F(Stress2DDialogTest, RenderBothLanguagesWithAndWithoutThePlot) {
   Project.Stress2D = {30, 10, 8, 1};
   Project.Stress2DPlane.PlaneAngle = 30;
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
-  for (int english = 0; english < 2; ++english) {
-    EnglishMenus = static_cast<qint16>(english);
+  test::EachLanguage([&](const QString& language) {
     for (int wide = 0; wide < 2; ++wide) {
       Project.Stress2D.GraphOption = static_cast<qint16>(wide);
       Open();
       QTRY_VERIFY_WITH_TIMEOUT(Dialog().SketchDrawn(), 2000);
-      const QImage image = Dialog().grab().toImage();
-      EXPECT_FALSE(image.isNull());
-      image.save(folder + QStringLiteral("/stress2d-%1-%2.png").arg(english ? "en" : "el", wide ? "plot" : "narrow"));
+      test::SaveRender(Dialog(), QStringLiteral("stress2d-%1-%2").arg(language, wide ? "plot" : "narrow"));
       Dialog().close();
     }
-  }
+  });
 }
 
 }  // namespace

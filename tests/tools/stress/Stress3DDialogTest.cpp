@@ -4,11 +4,10 @@
 #include "mainwindow/Commands.h"
 #include "mainwindow/ToolRegistry.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 #include "tools/stress/Stress3DDialog.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -262,19 +261,14 @@ TEST_F(Stress3DDialogTest, RenderEveryPageInBothLanguages) {
   Project.Stress3D.Tensor = {{{10, 5, 0}, {5, 6, 0}, {0, 0, 3}}};
   Project.Stress3D.Normal = {0.6f, 0.8f, 0};
   Project.Stress3D.AtGivenPlane = 1;
-  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
-  QDir().mkpath(folder);
-  for (int english = 0; english < 2; ++english) {
-    EnglishMenus = static_cast<qint16>(english);
+  test::EachLanguage([&](const QString& language) {
     Open();
     Press(u"Check2");
     for (int tab = 0; tab < 3; ++tab) {
       Control<QTabWidget>(u"SSTab1")->setCurrentIndex(tab);
-      const QImage image = Dialog().grab().toImage();
-      EXPECT_FALSE(image.isNull());
-      image.save(folder + QStringLiteral("/stress3d-%1-%2.png").arg(english ? "en" : "el").arg(tab));
+      test::SaveRender(Dialog(), QStringLiteral("stress3d-%1-%2").arg(language).arg(tab));
     }
-  }
+  });
 }
 
 TEST(Stress3DMenuEntry, TheStressMenuAndQuickButton22OpenTheTool) {

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QImage;
+class QWidget;
+
+namespace brantel::test {
+
+// Pictures for a look by eye, saved as renders/<name>.png beside the test
+// program. The picture must not be empty and must be saved.
+void SaveRender(const QImage& image, const QString& name);
+void SaveRender(QWidget& widget, const QString& name);
+
+// Runs a step in each language in turn, Greek first (EnglishMenus 0, then
+// 1, which it keeps), with the language's tag for file names: "el", "en".
+void EachLanguage(const std::function<void(const QString& language)>& step);
+
+}  // namespace brantel::test
