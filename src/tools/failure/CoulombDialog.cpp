@@ -116,6 +116,7 @@ CoulombPlot::CoulombPlot(QWidget* parent) : FailurePlot(parent) {
 }
 
 void CoulombPlot::SetState(const Principal2D& principal, const CoulombParams& params, qint16 view) {
+  SetPrincipal(principal.S1, principal.S2, principal.TauMax);
   principal_ = principal;
   params_ = params;
   view_ = view;
@@ -380,7 +381,6 @@ void frmCoulomb::RedrawGraph(bool reset) {
     ui_.plot->Blank();
     return;
   }
-  ui_.plot->SetPrincipal(principal_.S1, principal_.S2, principal_.TauMax);
   ui_.plot->SetState(principal_, params_, forms::GetArrayIndex(ui_.graph));
   ui_.plot->Redraw(reset);
 }

@@ -211,6 +211,7 @@ CoulombJointPlot::CoulombJointPlot(QWidget* parent) : FailurePlot(parent) {
 
 void CoulombJointPlot::SetState(const Principal2D& principal, const JointMaterial& material,
                                 const JointPlane& plane, float beta) {
+  SetPrincipal(principal.S1, principal.S2, principal.TauMax);
   principal_ = principal;
   material_ = material;
   plane_ = plane;
@@ -531,9 +532,7 @@ void frmCoulombJoint::RedrawGraph(bool reset) {
     ui_.plot->Blank();
     return;
   }
-  const Principal2D& p = result_.Principal;
-  ui_.plot->SetPrincipal(p.S1, p.S2, p.TauMax);
-  ui_.plot->SetState(p, material_[set_], plane_[set_], result_.Beta);
+  ui_.plot->SetState(result_.Principal, material_[set_], plane_[set_], result_.Beta);
   ui_.plot->Redraw(reset);
 }
 
