@@ -246,14 +246,7 @@ void frmCoulomb::LoadFromProject() {
   // A choice the record cannot hold opens as the first one.
   const qint16 graph = stress_.GraphOption >= 0 && stress_.GraphOption <= 2 ? stress_.GraphOption : qint16(0);
   forms::SetArrayIndex(ui_.graph, graph);
-  if (params_.UsePore != 0) {
-    ShowInputValue(ui_.porePressure, params_.PorePressure, kCoulombStressMask);
-    ui_.pore->setChecked(true);
-  } else {
-    ui_.porePressure->setText(QStringLiteral("0"));
-    ui_.pore->setChecked(false);
-  }
-  ShowPoreControls(ui_.poreControls);
+  ShowPoreInput(ui_.poreControls, params_.UsePore, params_.PorePressure, kCoulombStressMask);
   const qint16 k = params_.ParamOption;
   forms::SetArrayIndex(ui_.param, k >= kCoulombDeriveCohesion && k <= kCoulombDeriveFriction ? k : 0);
   ShowInputValue(ui_.cohesion, params_.Cohesion, kCoulombStressMask);

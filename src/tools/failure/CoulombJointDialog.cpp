@@ -372,14 +372,9 @@ void frmCoulombJoint::LoadSet(int set) {
   ShowInputValue(ui_.txy, stress.Txy, kJointStressMask);
   // A choice the record cannot hold opens as the first one.
   forms::SetArrayIndex(ui_.graph, InRange(stress.GraphOption, 2));
-  if (material.UsePore != 0) {
-    ShowInputValue(ui_.porePressure, material.PorePressure, kJointStressMask);
-    ui_.pore->setChecked(true);
-  } else {
-    ui_.porePressure->setText(QStringLiteral("0"));
-    ui_.pore->setChecked(false);
-  }
-  ShowPoreOption();
+  // One option and box serve both verdicts with pore pressure.
+  ShowPoreInput(ui_.materialPore, material.UsePore, material.PorePressure, kJointStressMask);
+  ShowPoreControls(ui_.jointPore);
   ShowInputValue(ui_.cohesion, material.Cohesion, kJointStressMask);
   ShowInputValue(ui_.friction, material.FrictionAngle, kJointAngleMask);
   ShowInputValue(ui_.jointCohesion, plane.Cohesion, kJointStressMask);

@@ -88,6 +88,16 @@ void ShowPoreControls(const PoreControls& controls) {
   if (!on) controls.result->clear();
 }
 
+void ShowPoreInput(const PoreControls& controls, qint16 usePore, float porePressure, QStringView mask) {
+  {
+    const QSignalBlocker quiet(controls.option);
+    controls.option->setChecked(usePore != 0);
+  }
+  ShowPoreControls(controls);
+  if (usePore != 0) ShowInputValue(controls.box, porePressure, mask);
+  else controls.box->setText(QStringLiteral("0"));
+}
+
 void ConnectFailurePlot(FailurePlot* plot, QScrollBar* zoom, QLabel* coordinates, QLabel* internalCoordinates) {
   for (QLabel* label : {coordinates, internalCoordinates}) {
     QFont font = label->font();
@@ -197,13 +207,7 @@ void PoreCriterionDialog::BindPoreCriterionControls(FailurePlot::VerticalRange r
 bool PoreCriterionDialog::PoreTicked() const { return ui_.poreControls.option->isChecked(); }
 
 void PoreCriterionDialog::ShowPoreInput(qint16 usePore, float porePressure) {
-  {
-    const QSignalBlocker quiet(ui_.poreControls.option);
-    ui_.poreControls.option->setChecked(usePore != 0);
-  }
-  ShowPoreControls(ui_.poreControls);
-  if (usePore != 0) ShowInputValue(porePressureBox_, porePressure);
-  else porePressureBox_->setText(QStringLiteral("0"));
+  brantel::ShowPoreInput(ui_.poreControls, usePore, porePressure);
 }
 
 void PoreCriterionDialog::ReadPoreInput(qint16& usePore, float& porePressure) const {

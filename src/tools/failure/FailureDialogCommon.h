@@ -32,8 +32,9 @@ namespace brantel {
 //   - ApplyInputCheck: shows the fault of a CriterionInputCheck on its box
 //     and writes "0" into the boxes it emptied.
 //   - ShowVerdict: a verdict text in its result box.
-//   - PoreControls / ShowPoreControls: the look of the pore-pressure
-//     option, its box and the pore verdict, on or off.
+//   - PoreControls / ShowPoreControls / ShowPoreInput: the look of the
+//     pore-pressure option, its box and the pore verdict, on or off, and
+//     the record's option and pressure shown in them.
 //   - ConnectFailurePlot: the zoom bar and the two read-out labels.
 //   - SwitchPlotWidth: the width switch of the graph option or check box,
 //     the dialog centred horizontally after it.
@@ -94,6 +95,11 @@ struct PoreControls {
 // the verdict and its caption are enabled; off, they are greyed and the
 // verdict box is emptied.
 void ShowPoreControls(const PoreControls& controls);
+
+// A record's pore option and pressure into the controls (the option set
+// quietly; an unused pressure shows "0"), then their look.
+void ShowPoreInput(const PoreControls& controls, qint16 usePore, float porePressure,
+                   QStringView mask = kCriterionValueMask);
 
 // Attaches the zoom bar and the read-out labels (bold) to the plot.
 void ConnectFailurePlot(FailurePlot* plot, QScrollBar* zoom, QLabel* coordinates, QLabel* internalCoordinates);
