@@ -4,9 +4,12 @@
 #include "tools/failure/FailureCommon.h"
 #include "tools/failure/FailurePlot.h"
 
+#include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QString>
 #include <QStringView>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <span>
@@ -17,7 +20,6 @@ class QPainter;
 class QPointF;
 class QRectF;
 class QLabel;
-class QLineEdit;
 class QScrollBar;
 
 namespace brantel {
@@ -149,6 +151,22 @@ class PrincipalCriterionDialog : public forms::FormDialog {
 
   void TextInput_Change();
   void chkGraph_Click();
+
+  // Runs a tool's check over the texts of its boxes and shows the outcome
+  // (ApplyInputCheck). A box emptied to "0" makes the check run again over
+  // the boxes as they now stand, so that every box is judged and each fault
+  // shown once. True when the check passed.
+  template <std::size_t N, typename Check>
+  bool CheckBoxes(const std::array<QLineEdit*, N>& boxes, Check&& check) {
+    const QScopedValueRollback guard(validating_, true);
+    for (;;) {
+      std::array<QString, N> texts;
+      for (std::size_t i = 0; i < N; ++i) texts[i] = boxes[i]->text();
+      const CriterionInputCheck outcome = check(texts);
+      if (!ApplyInputCheck(outcome, boxes)) return false;
+      if (outcome.ZeroedBoxes.empty()) return true;
+    }
+  }
 
   PrincipalCriterionPlot* Plot() const { return plot_; }
 
