@@ -118,17 +118,6 @@ constexpr ControlRow kControls[] = {
     {"CmdOk", Kind::Button, nullptr, 6315, 6000, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
 
-// The value of a box by its leading number (the stored value while the box
-// is unedited; 0 when the text has no number); nothing when the number does
-// not fit a 32-bit float.
-std::optional<float> LeadingValue(const QLineEdit* box) {
-  try {
-    return SingleOf(forms::BoxValue(box));
-  } catch (const RuntimeError&) {
-    return std::nullopt;  // beyond the 64-bit range
-  }
-}
-
 qint16 InRange(qint16 value, qint16 last) { return value >= 0 && value <= last ? value : qint16(0); }
 
 // The sketch beside the discontinuity's inputs: the horizontal, a plane
@@ -399,7 +388,7 @@ void frmCoulombJoint::ReadInputs(int set) {
   JointPlane& plane = plane_[static_cast<std::size_t>(set)];
   // Unchecked: a box whose number does not fit keeps the field's value.
   const auto keep = [](const QLineEdit* box, float& field) {
-    if (const std::optional<float> value = LeadingValue(box)) field = *value;
+    if (const std::optional<float> value = LeadingBoxValue(box)) field = *value;
   };
   keep(ui_.sx, stress.Sx);
   keep(ui_.sy, stress.Sy);
@@ -442,7 +431,7 @@ bool frmCoulombJoint::ValidateInput() {
   const bool poreOn = ui_.pore->isChecked();
   float pore = 0;
   const auto read = [this](JointField field, float& target) {
-    const std::optional<float> value = LeadingValue(BoxOf(field));
+    const std::optional<float> value = LeadingBoxValue(BoxOf(field));
     if (!value) return RefuseBox(BoxOf(field), JointInvalidMessage(field));
     target = *value;
     return true;

@@ -23,6 +23,10 @@ namespace brantel {
 
 std::optional<float> InputBoxValue(const QLineEdit* box) {
   if (!IsNumericEntry(box->text())) return std::nullopt;
+  return LeadingBoxValue(box);
+}
+
+std::optional<float> LeadingBoxValue(const QLineEdit* box) {
   try {
     return SingleOf(forms::BoxValue(box));
   } catch (const RuntimeError&) {

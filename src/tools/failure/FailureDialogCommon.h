@@ -26,9 +26,10 @@ namespace brantel {
 
 // The dialog code the failure-criteria tools share (their plot is
 // FailurePlot.h). In short:
-//   - InputBoxValue: the value of an input box for the working copy (the
-//     stored value while the box is unedited), nothing for a text that is
-//     no number or does not fit a 32-bit float.
+//   - InputBoxValue, LeadingBoxValue: the value of an input box for the
+//     working copy (the stored value while the box is unedited), nothing
+//     for a number that does not fit a 32-bit float (nor, for the first,
+//     for a text that is no number).
 //   - RefuseBox: a tool message through ShowInvalidValue, the focus back in
 //     the box and its text selected; ShowToolMessage: the message alone.
 //   - ApplyInputCheck: shows the fault of a CriterionInputCheck on its box
@@ -50,6 +51,11 @@ namespace brantel {
 // entry such as "-"); nothing when IsNumericEntry refuses the text or the
 // number does not fit a 32-bit float.
 std::optional<float> InputBoxValue(const QLineEdit* box);
+
+// The value of a box by its leading number whatever follows it (the stored
+// value while the box is unedited; 0 when the text has no number); nothing
+// when the number does not fit a 32-bit float.
+std::optional<float> LeadingBoxValue(const QLineEdit* box);
 
 // The sketch of an angle's positive sense beside a tool's inputs: the
 // arrowhead at the end of its arc, a filled triangle `head` long with its
