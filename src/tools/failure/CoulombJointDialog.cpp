@@ -373,13 +373,12 @@ void frmCoulombJoint::LoadSet(int set) {
 
   if (ValidateInput()) {
     CalcStresses();
-    RedrawGraph(true);
   } else {
     // Nothing of the set shown before stays on show for this one.
     ClearResults();
     result_ = JointResult{};
-    RedrawGraph(true);
   }
+  RedrawGraph(true);
 }
 
 void frmCoulombJoint::ReadInputs(int set) {
