@@ -137,14 +137,7 @@ void CoulombPlot::DrawCriterion() {
 
 void CoulombPlot::DrawMohrCircle() {
   const CoulombMohrView v = CoulombMohrPlot(principal_, params_);
-  const bool drawn = Step([&] {
-    // The circle's place and size, kept for the captions under the axis.
-    cx_ = ColumnOf(v.Centre);
-    cy_ = static_cast<float>(XAxis().y1());
-    rtw_ = CSng(static_cast<double>(v.Radius) * HorizontalScale());
-    DrawHalfCircle(v.Centre, v.Radius, QColor(kBlue));
-  });
-  if (!drawn) return;
+  if (!Step([&] { DrawStressCircle(v.Centre, v.Radius); })) return;
   if (v.EffectiveCircleShown &&
       !Step([&] { DrawHalfCircle(v.EffectiveCentre, v.Radius, QColor(kDarkGreen)); }))
     return;
@@ -165,9 +158,7 @@ void CoulombPlot::DrawS1S3Plot() {
 }
 
 void CoulombPlot::PlaceCaptions() {
-  PlaceValueLabel(QStringLiteral("Label17"), cx_ - rtw_ - 100, cy_ + 200);
-  PlaceValueLabel(QStringLiteral("Label16"), cx_ - 100, cy_ + 200);
-  PlaceValueLabel(QStringLiteral("Label18"), cx_ + rtw_ - 100, cy_ + 200);
+  PlaceCircleCaptions(QStringLiteral("Label17"), QStringLiteral("Label16"), QStringLiteral("Label18"));
 }
 
 // --- The dialog ----------------------------------------------------------------

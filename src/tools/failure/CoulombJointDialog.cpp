@@ -1,6 +1,5 @@
 #include "tools/failure/CoulombJointDialog.h"
 
-#include "core/Conversions.h"
 #include "core/ErrorReporting.h"
 #include "core/History.h"
 #include "core/Messages.h"
@@ -217,14 +216,7 @@ void CoulombJointPlot::SetCaptions() {
 
 void CoulombJointPlot::DrawCriterion() {
   const JointMohrView v = JointMohrPlot(principal_, material_, plane_, beta_);
-  const bool drawn = Step([&] {
-    // The circle's place and size, kept for the captions under the axis.
-    cx_ = ColumnOf(v.Centre);
-    cy_ = static_cast<float>(XAxis().y1());
-    rtw_ = CSng(static_cast<double>(v.Radius) * HorizontalScale());
-    DrawHalfCircle(v.Centre, v.Radius, QColor(kBlue));
-  });
-  if (!drawn) return;
+  if (!Step([&] { DrawStressCircle(v.Centre, v.Radius); })) return;
   if (v.EffectiveCircleShown && !Step([&] {
         DrawHalfCircle(v.EffectiveCentre, v.Radius, QColor(kDarkGreen));
         DrawWorldDot({v.EffectiveCentre, 0}, QColor(kDarkGreen), 20);
@@ -247,9 +239,7 @@ void CoulombJointPlot::DrawCriterion() {
 
 void CoulombJointPlot::PlaceCaptions() {
   const float x0 = static_cast<float>(YAxis().x1());
-  PlaceValueLabel(QStringLiteral("Label20"), cx_ - rtw_ - 100, cy_ + 200);
-  PlaceValueLabel(QStringLiteral("Label21"), cx_ - 100, cy_ + 200);
-  PlaceValueLabel(QStringLiteral("Label22"), cx_ + rtw_ - 100, cy_ + 200);
+  PlaceCircleCaptions(QStringLiteral("Label20"), QStringLiteral("Label21"), QStringLiteral("Label22"));
   PlaceValueLabel(QStringLiteral("Label19"), x0 - 550, MarkerRow());
   PlaceValueLabel(QStringLiteral("Label24"), x0 - 550, jointRow_);
 }
