@@ -4,16 +4,10 @@
 // plot), against a full repaint of the same window in the same run. The
 // keystroke benchmark reports both figures and their ratio as counters.
 
+#include "BenchHelpers.h"
 #include "core/Settings.h"
 #include "core/project/ProjectRecord.h"
 #include "tools/failure/CoulombDialog.h"
-
-#include <QCoreApplication>
-#include <QEvent>
-#include <QLineEdit>
-#include <QTest>
-
-#include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
@@ -27,8 +21,7 @@ using Clock = std::chrono::steady_clock;
 // The dialog with a failing state, the pore pressure on and the Mohr plot
 // shown: every result box and every curve of the plot is drawn.
 std::unique_ptr<frmCoulomb> OpenWithMohrPlot(benchmark::State& state) {
-  EnglishMenus = 1;
-  DisplayHistoryWin = 0;
+  bench::QuietSettings();
   EnableMohrCircles = 1;
   Project.CoulombStress = StressInput{60, 10, 5, 1};
   Project.CoulombInput = CoulombParams{};
@@ -38,8 +31,7 @@ std::unique_ptr<frmCoulomb> OpenWithMohrPlot(benchmark::State& state) {
   Project.CoulombInput.FrictionAngle = 30;
   Project.CoulombInput.ParamOption = kCoulombDeriveStrength;
   auto dialog = std::make_unique<frmCoulomb>();
-  dialog->show();
-  if (!QTest::qWaitForWindowExposed(dialog.get())) state.SkipWithError("no window");
+  bench::ShowOnScreen(*dialog, state);
   return dialog;
 }
 
@@ -49,14 +41,8 @@ void BM_CoulombKeystrokeWithMohrPlot(benchmark::State& state) {
   auto dialog = OpenWithMohrPlot(state);
   QLineEdit* box = dialog->Layout().Require<QLineEdit>(u"Text1");
   box->setFocus();
-  bool flip = false;
   const Clock::time_point start = Clock::now();
-  for (auto _ : state) {
-    box->setText(flip ? QStringLiteral("60") : QStringLiteral("61"));
-    flip = !flip;
-    // Paint what the keystroke changed, as the event loop does.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-  }
+  bench::TypeInTurn(state, box, QStringLiteral("61"), QStringLiteral("60"));
   const double keystroke = Microseconds(Clock::now() - start) / std::max<double>(1, state.iterations());
 
   // The baseline: the same window repainted whole, as many times.

@@ -5,7 +5,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
 
 namespace brantel {
 namespace {
@@ -122,17 +121,10 @@ void frmBieniawski::LoadFromProject() {
 }
 
 bool frmBieniawski::ValidateInput() {
-  const std::array<QLineEdit*, kBieniawskiBoxCount> boxes = Boxes();
-  // An empty box gets "0"; the check then runs again over the boxes as they
-  // now stand, so that every box is judged and each fault shown once.
-  const QScopedValueRollback guard(validating_, true);
-  for (;;) {
-    std::array<QString, kBieniawskiBoxCount> texts;
-    for (std::size_t i = 0; i < boxes.size(); ++i) texts[i] = boxes[i]->text();
-    const CriterionInputCheck check = CheckBieniawskiInputs(texts, PoreTicked());
-    if (!ApplyInputCheck(check, boxes)) return false;
-    if (check.ZeroedBoxes.empty()) break;
-  }
+  const bool valid = CheckBoxes(Boxes(), [this](const std::array<QString, kBieniawskiBoxCount>& texts) {
+    return CheckBieniawskiInputs(texts, PoreTicked());
+  });
+  if (!valid) return false;
   ReadInputs();
   return true;
 }

@@ -116,6 +116,7 @@ CoulombPlot::CoulombPlot(QWidget* parent) : FailurePlot(parent) {
 }
 
 void CoulombPlot::SetState(const Principal2D& principal, const CoulombParams& params, qint16 view) {
+  SetPrincipal(principal.S1, principal.S2, principal.TauMax);
   principal_ = principal;
   params_ = params;
   view_ = view;
@@ -136,14 +137,7 @@ void CoulombPlot::DrawCriterion() {
 
 void CoulombPlot::DrawMohrCircle() {
   const CoulombMohrView v = CoulombMohrPlot(principal_, params_);
-  const bool drawn = Step([&] {
-    // The circle's place and size, kept for the captions under the axis.
-    cx_ = ColumnOf(v.Centre);
-    cy_ = static_cast<float>(XAxis().y1());
-    rtw_ = CSng(static_cast<double>(v.Radius) * HorizontalScale());
-    DrawHalfCircle(v.Centre, v.Radius, QColor(kBlue));
-  });
-  if (!drawn) return;
+  if (!Step([&] { DrawStressCircle(v.Centre, v.Radius); })) return;
   if (v.EffectiveCircleShown &&
       !Step([&] { DrawHalfCircle(v.EffectiveCentre, v.Radius, QColor(kDarkGreen)); }))
     return;
@@ -164,9 +158,7 @@ void CoulombPlot::DrawS1S3Plot() {
 }
 
 void CoulombPlot::PlaceCaptions() {
-  PlaceValueLabel(QStringLiteral("Label17"), cx_ - rtw_ - 100, cy_ + 200);
-  PlaceValueLabel(QStringLiteral("Label16"), cx_ - 100, cy_ + 200);
-  PlaceValueLabel(QStringLiteral("Label18"), cx_ + rtw_ - 100, cy_ + 200);
+  PlaceCircleCaptions(QStringLiteral("Label17"), QStringLiteral("Label16"), QStringLiteral("Label18"));
 }
 
 // --- The dialog ----------------------------------------------------------------
@@ -245,14 +237,7 @@ void frmCoulomb::LoadFromProject() {
   // A choice the record cannot hold opens as the first one.
   const qint16 graph = stress_.GraphOption >= 0 && stress_.GraphOption <= 2 ? stress_.GraphOption : qint16(0);
   forms::SetArrayIndex(ui_.graph, graph);
-  if (params_.UsePore != 0) {
-    ShowInputValue(ui_.porePressure, params_.PorePressure, kCoulombStressMask);
-    ui_.pore->setChecked(true);
-  } else {
-    ui_.porePressure->setText(QStringLiteral("0"));
-    ui_.pore->setChecked(false);
-  }
-  ShowPoreControls(ui_.poreControls);
+  ShowPoreInput(ui_.poreControls, params_.UsePore, params_.PorePressure, kCoulombStressMask);
   const qint16 k = params_.ParamOption;
   forms::SetArrayIndex(ui_.param, k >= kCoulombDeriveCohesion && k <= kCoulombDeriveFriction ? k : 0);
   ShowInputValue(ui_.cohesion, params_.Cohesion, kCoulombStressMask);
@@ -380,7 +365,6 @@ void frmCoulomb::RedrawGraph(bool reset) {
     ui_.plot->Blank();
     return;
   }
-  ui_.plot->SetPrincipal(principal_.S1, principal_.S2, principal_.TauMax);
   ui_.plot->SetState(principal_, params_, forms::GetArrayIndex(ui_.graph));
   ui_.plot->Redraw(reset);
 }

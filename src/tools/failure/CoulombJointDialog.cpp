@@ -1,6 +1,5 @@
 #include "tools/failure/CoulombJointDialog.h"
 
-#include "core/Conversions.h"
 #include "core/ErrorReporting.h"
 #include "core/History.h"
 #include "core/Messages.h"
@@ -118,17 +117,6 @@ constexpr ControlRow kControls[] = {
     {"CmdOk", Kind::Button, nullptr, 6315, 6000, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
 
-// The value of a box by its leading number (the stored value while the box
-// is unedited; 0 when the text has no number); nothing when the number does
-// not fit a 32-bit float.
-std::optional<float> LeadingValue(const QLineEdit* box) {
-  try {
-    return SingleOf(forms::BoxValue(box));
-  } catch (const RuntimeError&) {
-    return std::nullopt;  // beyond the 64-bit range
-  }
-}
-
 qint16 InRange(qint16 value, qint16 last) { return value >= 0 && value <= last ? value : qint16(0); }
 
 // The sketch beside the discontinuity's inputs: the horizontal, a plane
@@ -211,6 +199,7 @@ CoulombJointPlot::CoulombJointPlot(QWidget* parent) : FailurePlot(parent) {
 
 void CoulombJointPlot::SetState(const Principal2D& principal, const JointMaterial& material,
                                 const JointPlane& plane, float beta) {
+  SetPrincipal(principal.S1, principal.S2, principal.TauMax);
   principal_ = principal;
   material_ = material;
   plane_ = plane;
@@ -227,14 +216,7 @@ void CoulombJointPlot::SetCaptions() {
 
 void CoulombJointPlot::DrawCriterion() {
   const JointMohrView v = JointMohrPlot(principal_, material_, plane_, beta_);
-  const bool drawn = Step([&] {
-    // The circle's place and size, kept for the captions under the axis.
-    cx_ = ColumnOf(v.Centre);
-    cy_ = static_cast<float>(XAxis().y1());
-    rtw_ = CSng(static_cast<double>(v.Radius) * HorizontalScale());
-    DrawHalfCircle(v.Centre, v.Radius, QColor(kBlue));
-  });
-  if (!drawn) return;
+  if (!Step([&] { DrawStressCircle(v.Centre, v.Radius); })) return;
   if (v.EffectiveCircleShown && !Step([&] {
         DrawHalfCircle(v.EffectiveCentre, v.Radius, QColor(kDarkGreen));
         DrawWorldDot({v.EffectiveCentre, 0}, QColor(kDarkGreen), 20);
@@ -257,9 +239,7 @@ void CoulombJointPlot::DrawCriterion() {
 
 void CoulombJointPlot::PlaceCaptions() {
   const float x0 = static_cast<float>(YAxis().x1());
-  PlaceValueLabel(QStringLiteral("Label20"), cx_ - rtw_ - 100, cy_ + 200);
-  PlaceValueLabel(QStringLiteral("Label21"), cx_ - 100, cy_ + 200);
-  PlaceValueLabel(QStringLiteral("Label22"), cx_ + rtw_ - 100, cy_ + 200);
+  PlaceCircleCaptions(QStringLiteral("Label20"), QStringLiteral("Label21"), QStringLiteral("Label22"));
   PlaceValueLabel(QStringLiteral("Label19"), x0 - 550, MarkerRow());
   PlaceValueLabel(QStringLiteral("Label24"), x0 - 550, jointRow_);
 }
@@ -371,14 +351,9 @@ void frmCoulombJoint::LoadSet(int set) {
   ShowInputValue(ui_.txy, stress.Txy, kJointStressMask);
   // A choice the record cannot hold opens as the first one.
   forms::SetArrayIndex(ui_.graph, InRange(stress.GraphOption, 2));
-  if (material.UsePore != 0) {
-    ShowInputValue(ui_.porePressure, material.PorePressure, kJointStressMask);
-    ui_.pore->setChecked(true);
-  } else {
-    ui_.porePressure->setText(QStringLiteral("0"));
-    ui_.pore->setChecked(false);
-  }
-  ShowPoreOption();
+  // One option and box serve both verdicts with pore pressure.
+  ShowPoreInput(ui_.materialPore, material.UsePore, material.PorePressure, kJointStressMask);
+  ShowPoreControls(ui_.jointPore);
   ShowInputValue(ui_.cohesion, material.Cohesion, kJointStressMask);
   ShowInputValue(ui_.friction, material.FrictionAngle, kJointAngleMask);
   ShowInputValue(ui_.jointCohesion, plane.Cohesion, kJointStressMask);
@@ -388,13 +363,12 @@ void frmCoulombJoint::LoadSet(int set) {
 
   if (ValidateInput()) {
     CalcStresses();
-    RedrawGraph(true);
   } else {
     // Nothing of the set shown before stays on show for this one.
     ClearResults();
     result_ = JointResult{};
-    RedrawGraph(true);
   }
+  RedrawGraph(true);
 }
 
 void frmCoulombJoint::ReadInputs(int set) {
@@ -403,7 +377,7 @@ void frmCoulombJoint::ReadInputs(int set) {
   JointPlane& plane = plane_[static_cast<std::size_t>(set)];
   // Unchecked: a box whose number does not fit keeps the field's value.
   const auto keep = [](const QLineEdit* box, float& field) {
-    if (const std::optional<float> value = LeadingValue(box)) field = *value;
+    if (const std::optional<float> value = LeadingBoxValue(box)) field = *value;
   };
   keep(ui_.sx, stress.Sx);
   keep(ui_.sy, stress.Sy);
@@ -446,7 +420,7 @@ bool frmCoulombJoint::ValidateInput() {
   const bool poreOn = ui_.pore->isChecked();
   float pore = 0;
   const auto read = [this](JointField field, float& target) {
-    const std::optional<float> value = LeadingValue(BoxOf(field));
+    const std::optional<float> value = LeadingBoxValue(BoxOf(field));
     if (!value) return RefuseBox(BoxOf(field), JointInvalidMessage(field));
     target = *value;
     return true;
@@ -531,9 +505,7 @@ void frmCoulombJoint::RedrawGraph(bool reset) {
     ui_.plot->Blank();
     return;
   }
-  const Principal2D& p = result_.Principal;
-  ui_.plot->SetPrincipal(p.S1, p.S2, p.TauMax);
-  ui_.plot->SetState(p, material_[set_], plane_[set_], result_.Beta);
+  ui_.plot->SetState(result_.Principal, material_[set_], plane_[set_], result_.Beta);
   ui_.plot->Redraw(reset);
 }
 

@@ -221,18 +221,17 @@ void frmCoulombWedge::Form_Load() {
 
 void frmCoulombWedge::LoadFromProject() {
   work_ = Record();
-  const auto show = [](QLineEdit* box, float value) { forms::ShowStoredValue(box, value, Format(value, u"#0.##0")); };
-  show(ui_.width, work_.Width);
-  show(ui_.height, work_.Height);
-  show(ui_.unitWeight, work_.SpecificGravity);
-  show(ui_.cohesion, work_.Cohesion);
-  show(ui_.frictionAngle, work_.FrictionAngle);
-  show(ui_.discAngle, work_.DiscAngle);
+  ShowInputValue(ui_.width, work_.Width);
+  ShowInputValue(ui_.height, work_.Height);
+  ShowInputValue(ui_.unitWeight, work_.SpecificGravity);
+  ShowInputValue(ui_.cohesion, work_.Cohesion);
+  ShowInputValue(ui_.frictionAngle, work_.FrictionAngle);
+  ShowInputValue(ui_.discAngle, work_.DiscAngle);
   ui_.tabs->setCurrentIndex(work_.Tab == 1 ? 1 : 0);
-  show(ui_.boltLoad, work_.BoltLoad);
-  show(ui_.boltAngle, work_.BoltAngle);
-  show(ui_.reqSafetyFactor, work_.ReqSafetyFactor);
-  show(ui_.boltAngle2, work_.BoltAngle2);
+  ShowInputValue(ui_.boltLoad, work_.BoltLoad);
+  ShowInputValue(ui_.boltAngle, work_.BoltAngle);
+  ShowInputValue(ui_.reqSafetyFactor, work_.ReqSafetyFactor);
+  ShowInputValue(ui_.boltAngle2, work_.BoltAngle2);
 }
 
 bool frmCoulombWedge::ValidateInput() {

@@ -23,6 +23,10 @@ namespace brantel {
 
 std::optional<float> InputBoxValue(const QLineEdit* box) {
   if (!IsNumericEntry(box->text())) return std::nullopt;
+  return LeadingBoxValue(box);
+}
+
+std::optional<float> LeadingBoxValue(const QLineEdit* box) {
   try {
     return SingleOf(forms::BoxValue(box));
   } catch (const RuntimeError&) {
@@ -86,6 +90,16 @@ void ShowPoreControls(const PoreControls& controls) {
   controls.result->setEnabled(on);
   controls.resultCaption->setEnabled(on);
   if (!on) controls.result->clear();
+}
+
+void ShowPoreInput(const PoreControls& controls, qint16 usePore, float porePressure, QStringView mask) {
+  {
+    const QSignalBlocker quiet(controls.option);
+    controls.option->setChecked(usePore != 0);
+  }
+  ShowPoreControls(controls);
+  if (usePore != 0) ShowInputValue(controls.box, porePressure, mask);
+  else controls.box->setText(QStringLiteral("0"));
 }
 
 void ConnectFailurePlot(FailurePlot* plot, QScrollBar* zoom, QLabel* coordinates, QLabel* internalCoordinates) {
@@ -197,13 +211,7 @@ void PoreCriterionDialog::BindPoreCriterionControls(FailurePlot::VerticalRange r
 bool PoreCriterionDialog::PoreTicked() const { return ui_.poreControls.option->isChecked(); }
 
 void PoreCriterionDialog::ShowPoreInput(qint16 usePore, float porePressure) {
-  {
-    const QSignalBlocker quiet(ui_.poreControls.option);
-    ui_.poreControls.option->setChecked(usePore != 0);
-  }
-  ShowPoreControls(ui_.poreControls);
-  if (usePore != 0) ShowInputValue(porePressureBox_, porePressure);
-  else porePressureBox_->setText(QStringLiteral("0"));
+  brantel::ShowPoreInput(ui_.poreControls, usePore, porePressure);
 }
 
 void PoreCriterionDialog::ReadPoreInput(qint16& usePore, float& porePressure) const {

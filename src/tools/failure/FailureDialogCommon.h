@@ -4,9 +4,12 @@
 #include "tools/failure/FailureCommon.h"
 #include "tools/failure/FailurePlot.h"
 
+#include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QString>
 #include <QStringView>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <span>
@@ -17,23 +20,24 @@ class QPainter;
 class QPointF;
 class QRectF;
 class QLabel;
-class QLineEdit;
 class QScrollBar;
 
 namespace brantel {
 
 // The dialog code the failure-criteria tools share (their plot is
 // FailurePlot.h). In short:
-//   - InputBoxValue: the value of an input box for the working copy (the
-//     stored value while the box is unedited), nothing for a text that is
-//     no number or does not fit a 32-bit float.
+//   - InputBoxValue, LeadingBoxValue: the value of an input box for the
+//     working copy (the stored value while the box is unedited), nothing
+//     for a number that does not fit a 32-bit float (nor, for the first,
+//     for a text that is no number).
 //   - RefuseBox: a tool message through ShowInvalidValue, the focus back in
 //     the box and its text selected; ShowToolMessage: the message alone.
 //   - ApplyInputCheck: shows the fault of a CriterionInputCheck on its box
 //     and writes "0" into the boxes it emptied.
 //   - ShowVerdict: a verdict text in its result box.
-//   - PoreControls / ShowPoreControls: the look of the pore-pressure
-//     option, its box and the pore verdict, on or off.
+//   - PoreControls / ShowPoreControls / ShowPoreInput: the look of the
+//     pore-pressure option, its box and the pore verdict, on or off, and
+//     the record's option and pressure shown in them.
 //   - ConnectFailurePlot: the zoom bar and the two read-out labels.
 //   - SwitchPlotWidth: the width switch of the graph option or check box,
 //     the dialog centred horizontally after it.
@@ -47,6 +51,11 @@ namespace brantel {
 // entry such as "-"); nothing when IsNumericEntry refuses the text or the
 // number does not fit a 32-bit float.
 std::optional<float> InputBoxValue(const QLineEdit* box);
+
+// The value of a box by its leading number whatever follows it (the stored
+// value while the box is unedited; 0 when the text has no number); nothing
+// when the number does not fit a 32-bit float.
+std::optional<float> LeadingBoxValue(const QLineEdit* box);
 
 // The sketch of an angle's positive sense beside a tool's inputs: the
 // arrowhead at the end of its arc, a filled triangle `head` long with its
@@ -94,6 +103,11 @@ struct PoreControls {
 // the verdict and its caption are enabled; off, they are greyed and the
 // verdict box is emptied.
 void ShowPoreControls(const PoreControls& controls);
+
+// A record's pore option and pressure into the controls (the option set
+// quietly; an unused pressure shows "0"), then their look.
+void ShowPoreInput(const PoreControls& controls, qint16 usePore, float porePressure,
+                   QStringView mask = kCriterionValueMask);
 
 // Attaches the zoom bar and the read-out labels (bold) to the plot.
 void ConnectFailurePlot(FailurePlot* plot, QScrollBar* zoom, QLabel* coordinates, QLabel* internalCoordinates);
@@ -143,6 +157,22 @@ class PrincipalCriterionDialog : public forms::FormDialog {
 
   void TextInput_Change();
   void chkGraph_Click();
+
+  // Runs a tool's check over the texts of its boxes and shows the outcome
+  // (ApplyInputCheck). A box emptied to "0" makes the check run again over
+  // the boxes as they now stand, so that every box is judged and each fault
+  // shown once. True when the check passed.
+  template <std::size_t N, typename Check>
+  bool CheckBoxes(const std::array<QLineEdit*, N>& boxes, Check&& check) {
+    const QScopedValueRollback guard(validating_, true);
+    for (;;) {
+      std::array<QString, N> texts;
+      for (std::size_t i = 0; i < N; ++i) texts[i] = boxes[i]->text();
+      const CriterionInputCheck outcome = check(texts);
+      if (!ApplyInputCheck(outcome, boxes)) return false;
+      if (outcome.ZeroedBoxes.empty()) return true;
+    }
+  }
 
   PrincipalCriterionPlot* Plot() const { return plot_; }
 

@@ -213,6 +213,19 @@ void FailurePlot::DrawHalfCircle(float centre, float radius, const QColor& colou
           colour);
 }
 
+void FailurePlot::DrawStressCircle(float centre, float radius) {
+  cx_ = ColumnOf(centre);
+  cy_ = static_cast<float>(xaxis_.y1());
+  rtw_ = CSng(static_cast<double>(radius) * HorizontalScale());
+  DrawHalfCircle(centre, radius, QColor(kBlue));
+}
+
+void FailurePlot::PlaceCircleCaptions(const QString& s2, const QString& centre, const QString& s1) {
+  PlaceValueLabel(s2, cx_ - rtw_ - 100, cy_ + 200);
+  PlaceValueLabel(centre, cx_ - 100, cy_ + 200);
+  PlaceValueLabel(s1, cx_ + rtw_ - 100, cy_ + 200);
+}
+
 // --- The principal-stress plane --------------------------------------------
 
 PrincipalCriterionPlot::PrincipalCriterionPlot(QWidget* parent) : FailurePlot(parent) {

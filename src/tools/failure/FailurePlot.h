@@ -37,7 +37,8 @@ namespace brantel {
 //     family's error rule (an overflow hides the captions and the drawing
 //     goes on; any other run-time error ends it); DrawStrengthMarker,
 //     DrawWorldDot, DrawWorldLine, DrawWorldPolyline, DrawEnvelope and
-//     DrawHalfCircle draw in world units; ColumnOf, RowOf and
+//     DrawHalfCircle (DrawStressCircle for the state's own circle, placed
+//     for PlaceCircleCaptions) draw in world units; ColumnOf, RowOf and
 //     HorizontalScale map world values to the picture (twips).
 //   - Captions: Label(0) (the origin, "0"), Label16, Label17, Label18
 //     (values under the horizontal axis) and Label19 (the strength, teal)
@@ -133,6 +134,12 @@ class FailurePlot : public StressPlot {
   // The upper half of the circle of centre (centre, 0) and radius r, in the
   // horizontal scale.
   void DrawHalfCircle(float centre, float radius, const QColor& colour);
+  // The Mohr circle of the state, a blue half-circle, its place and size
+  // kept (CircleX, CircleY, CircleRadius) for the captions under the axis.
+  void DrawStressCircle(float centre, float radius);
+  // The captions of s2, C and s1 under the axis, below the circle's left
+  // end, centre and right end.
+  void PlaceCircleCaptions(const QString& s2, const QString& centre, const QString& s1);
 
   QLabel* AddCaption(const QString& name, const QColor& colour = Qt::black);
   void SetCaptionsVisible(const QStringList& names, bool visible);

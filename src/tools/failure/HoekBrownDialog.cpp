@@ -146,10 +146,10 @@ void frmHoek::LoadFromProject() {
 }
 
 bool frmHoek::ValidateInput() {
-  const std::array<QLineEdit*, kHoekBoxCount> boxes = Boxes();
-  std::array<QString, kHoekBoxCount> texts;
-  for (std::size_t i = 0; i < boxes.size(); ++i) texts[i] = boxes[i]->text();
-  if (!ApplyInputCheck(CheckHoekInputs(texts, PoreTicked()), boxes)) return false;
+  const bool valid = CheckBoxes(Boxes(), [this](const std::array<QString, kHoekBoxCount>& texts) {
+    return CheckHoekInputs(texts, PoreTicked());
+  });
+  if (!valid) return false;
   // Every calculation judges the boxes as they stand.
   ReadInputs();
   return true;

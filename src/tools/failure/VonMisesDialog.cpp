@@ -5,7 +5,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
 
 namespace brantel {
 namespace {
@@ -87,17 +86,7 @@ void frmVonMises::LoadFromProject() {
 }
 
 bool frmVonMises::ValidateInput() {
-  const std::array<QLineEdit*, kVonMisesBoxCount> boxes = Boxes();
-  // An empty box gets "0"; the check then runs again over the boxes as they
-  // now stand, so that every box is judged and each fault shown once.
-  const QScopedValueRollback guard(validating_, true);
-  for (;;) {
-    std::array<QString, kVonMisesBoxCount> texts;
-    for (std::size_t i = 0; i < boxes.size(); ++i) texts[i] = boxes[i]->text();
-    const CriterionInputCheck check = CheckVonMisesInputs(texts);
-    if (!ApplyInputCheck(check, boxes)) return false;
-    if (check.ZeroedBoxes.empty()) break;
-  }
+  if (!CheckBoxes(Boxes(), CheckVonMisesInputs)) return false;
   ReadStressInputs();
   input_.TensileStrength = PassedBoxValue(ui_.strength);
   return true;
