@@ -20,8 +20,6 @@
 #include <QPrinter>
 #include <QPushButton>
 
-#include <cstring>
-
 namespace brantel {
 namespace {
 
@@ -57,10 +55,6 @@ constexpr ControlRow kControls[] = {
     {"cmdCancel", Kind::Button, nullptr, 8640, 6360, 1215, 375, "Cancel"},
     {"cmdHelp", Kind::Button, nullptr, 8640, 6840, 1215, 375, "Help"},
 };
-
-// The design names of the boxes, in the order of CircFailEntries.
-constexpr const char* kEntryBoxes[] = {"Text1", "Text2", "Text3", "Text4", "txtlInternalPress",
-                                       "Text5", "Text6", "Text7"};
 
 // Prints a picture of the screen at its size on the screen, from the corner
 // of the printable area (made smaller only where the page is smaller).
@@ -170,15 +164,6 @@ CircFailEntries frmCircFail::Entries() const {
           OpeningEntryOf(ui_.pressure), OpeningEntryOf(ui_.co), OpeningEntryOf(ui_.to),  OpeningEntryOf(ui_.distance)};
 }
 
-QLineEdit* frmCircFail::BoxNamed(const char* name) const {
-  QLineEdit* const boxes[] = {ui_.sx, ui_.sy, ui_.txy, ui_.radius, ui_.pressure, ui_.co, ui_.to, ui_.distance};
-  static_assert(std::size(kEntryBoxes) == std::size(boxes));
-  for (std::size_t i = 0; i < std::size(kEntryBoxes); ++i) {
-    if (std::strcmp(kEntryBoxes[i], name) == 0) return boxes[i];
-  }
-  throw forms::DesignError(QStringLiteral("no input box is named %1").arg(QString::fromUtf8(name)));
-}
-
 void frmCircFail::ReadInputs() { StoreCircFailEntries(Entries(), stress_, input_); }
 
 void frmCircFail::CalcFailureZones() {
@@ -209,7 +194,7 @@ bool frmCircFail::ValidateInput() {
   const CircFailCheck failed = FailedCircFailCheck(entries);
   if (failed != CircFailCheck::None) {
     const CircFailCheckMessage& m = CircFailCheckMessageOf(failed);
-    return forms::RefuseEntry(BoxNamed(m.Focus), {m.English, m.Greek, !m.WithPrefix});
+    return forms::RefuseEntry(Require<QLineEdit>(QString::fromLatin1(m.Focus)), {m.English, m.Greek, !m.WithPrefix});
   }
   StoreCircFailEntries(entries, stress_, input_);
   return true;

@@ -65,7 +65,6 @@ class frmCircFail : public forms::FormDialog {
   void PrintForm();
   // The boxes as the checks see them.
   CircFailEntries Entries() const;
-  QLineEdit* BoxNamed(const char* name) const;
 
   struct Ui {
     QLineEdit* sx;        // Text1

@@ -32,7 +32,6 @@
 #include <QTimer>
 
 #include <cmath>
-#include <cstring>
 #include <functional>
 
 namespace brantel {
@@ -268,16 +267,11 @@ bool frmCircular::ValidateInput() {
     return true;
   }
   const CircularCheckMessage& message = CircularCheckMessageOf(check);
-  QLineEdit* box = nullptr;
-  for (QLineEdit* input : {ui_.sx, ui_.sy, ui_.txy, ui_.a, ui_.angle, ui_.r, ui_.pressure}) {
-    if (input->objectName() == QLatin1String(message.Focus)) box = input;
-  }
-  Q_ASSERT(box);
+  QLineEdit* box = Require<QLineEdit>(QString::fromLatin1(message.Focus));
   if (!message.Label) {
     return forms::RefuseEntry(box, {message.English, message.Greek, !message.WithPrefix});
   }
-  QLabel* label = std::strcmp(message.Label, "lblRadMsg") == 0 ? ui_.radiusMessage : ui_.distanceMessage;
-  label->setText(QString::fromUtf8(message.LabelText));
+  Require<QLabel>(QString::fromLatin1(message.Label))->setText(QString::fromUtf8(message.LabelText));
   // The note beside the box says what is wrong; while the user types in
   // another box the keys stay there.
   if (!typing_) box->setFocus();

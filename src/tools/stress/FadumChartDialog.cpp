@@ -4,8 +4,6 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "core/RuntimeError.h"
-#include "core/Validation.h"
 #include "core/project/ProjectRecord.h"
 #include "forms/FormInputs.h"
 #include "tools/stress/Fadum.h"
@@ -82,24 +80,6 @@ constexpr forms::FieldName kNegative[] = {
 
 }  // namespace
 
-std::optional<std::array<double, 4>> FadumEntries(const std::array<const QLineEdit*, 4>& boxes) {
-  std::array<double, 4> values{};
-  for (std::size_t i = 0; i < boxes.size(); ++i) {
-    if (!IsNumericEntry(boxes[i]->text())) return std::nullopt;
-    try {
-      values[i] = forms::BoxValue(boxes[i]);
-    } catch (const RuntimeError&) {
-      return std::nullopt;  // beyond the range of any number
-    }
-  }
-  return values;
-}
-
-void ShowInputNotNumeric() {
-  ShowInvalidValue(QStringLiteral("Κάποια τιμή δεν έχει αριθμητική μορφή!"), QStringLiteral("Input is not numeric"),
-                   false);
-}
-
 frmFadumCoefs::frmFadumCoefs(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmFadumCoefs"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
@@ -159,7 +139,9 @@ void frmFadumCoefs::LoadFromProject() {
 }
 
 bool frmFadumCoefs::ValidateInput() {
-  const auto values = FadumEntries({ui_.load, ui_.width, ui_.length, ui_.depth});
+  // In the order of FadumBox, as kNegative.
+  const std::array<QLineEdit*, 4> boxes{ui_.load, ui_.width, ui_.length, ui_.depth};
+  const auto values = EntryValues(boxes);
   const FadumCheck check = values ? CheckFadumCorner((*values)[0], (*values)[1], (*values)[2], (*values)[3])
                                   : FadumCheck{FadumFault::NotNumeric};
   switch (check.Fault) {
@@ -167,8 +149,6 @@ bool frmFadumCoefs::ValidateInput() {
       ShowInputNotNumeric();
       return false;
     case FadumFault::Negative: {
-      // In the order of FadumBox, as kNegative.
-      const std::array<QLineEdit*, 4> boxes{ui_.load, ui_.width, ui_.length, ui_.depth};
       const auto box = static_cast<std::size_t>(check.Box);
       return forms::RefuseEntry(boxes[box], kNegative[box]);
     }

@@ -4,9 +4,6 @@
 
 #include <QList>
 
-#include <array>
-#include <optional>
-
 class QChart;
 class QChartView;
 class QGraphicsSimpleTextItem;
@@ -79,13 +76,5 @@ class frmFadumCoefs : public forms::FormDialog {
   QGraphicsSimpleTextItem* curveHeading_ = nullptr;
   int chartDrawCount_ = 0;
 };
-
-// What the two Fadum dialogs share in checking their four input boxes: the
-// values of the boxes (the stored value of a box the user did not edit),
-// or nothing when a text is no numeric entry or a number too large to read;
-// and the message for that case, "Input is not numeric", which leaves the
-// focus where it is.
-std::optional<std::array<double, 4>> FadumEntries(const std::array<const QLineEdit*, 4>& boxes);
-void ShowInputNotNumeric();
 
 }  // namespace brantel

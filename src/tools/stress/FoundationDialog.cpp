@@ -211,7 +211,7 @@ void frmFadum::CalcPointStress() {
 void frmFadum::cmdFadum_Click() { forms::ShowModal<frmFadumCoefs>(nullptr); }
 
 bool frmFadum::ValidateInput() {
-  const auto values = FadumEntries({ui_.length, ui_.width, ui_.load, ui_.depth});
+  const auto values = EntryValues(std::array{ui_.length, ui_.width, ui_.load, ui_.depth});
   const FadumCheck check = values ? CheckFoundation((*values)[0], (*values)[1], (*values)[2], (*values)[3])
                                   : FadumCheck{FadumFault::NotNumeric};
   switch (check.Fault) {

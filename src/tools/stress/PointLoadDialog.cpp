@@ -1,9 +1,6 @@
 #include "tools/stress/PointLoadDialog.h"
 
-#include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "core/RuntimeError.h"
-#include "core/Validation.h"
 #include "core/project/ProjectRecord.h"
 #include "forms/FormInputs.h"
 #include "tools/stress/StressDialogCommon.h"
@@ -63,7 +60,6 @@ constexpr ControlRow kControls[] = {
     {"btnOk", Kind::Button, nullptr, 2640, 5865, 1095, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
 
-constexpr forms::FieldName kNotNumeric{"Input is not numeric", "Κάποια τιμή δεν έχει αριθμητική μορφή!", true};
 constexpr forms::FieldName kNegativeR{"Horizontal distance should be positive",
                                       "Η οριζόντια απόσταση πρέπει να έχει θετική τιμή!", true};
 constexpr forms::FieldName kNegativeZ{"Vertical distance should be positive",
@@ -182,22 +178,12 @@ void frmPointLoad::LoadFromProject() {
 bool frmPointLoad::ValidateInput() {
   // In the order of the checks.
   const std::array<QLineEdit*, 5> boxes = {ui_.r, ui_.z, ui_.load[0], ui_.load[1], ui_.load[2]};
-  std::array<double, 5> values{};
-  for (std::size_t i = 0; i < boxes.size(); ++i) {
-    bool numeric = IsNumericEntry(boxes[i]->text());
-    if (numeric) {
-      try {
-        values[i] = forms::BoxValue(boxes[i]);
-      } catch (const RuntimeError&) {
-        numeric = false;  // too large to read
-      }
-    }
-    if (!numeric) {
-      ShowInvalidValue(QString::fromUtf8(kNotNumeric.greek), QString::fromUtf8(kNotNumeric.english), false);
-      return false;  // the focus stays where it is
-    }
+  const auto values = EntryValues(boxes);
+  if (!values) {
+    ShowInputNotNumeric();
+    return false;
   }
-  const PointLoadEntries entries{values[0], values[1], values[2], values[3], values[4]};
+  const PointLoadEntries entries{(*values)[0], (*values)[1], (*values)[2], (*values)[3], (*values)[4]};
   const PointLoadCheck check = CheckPointLoad(entries);
   QLineEdit* const box = boxes[static_cast<std::size_t>(check.Box)];
   switch (check.Fault) {
@@ -205,7 +191,7 @@ bool frmPointLoad::ValidateInput() {
       entries_ = entries;
       return true;
     case PointLoadFault::NotNumeric:
-      ShowInvalidValue(QString::fromUtf8(kNotNumeric.greek), QString::fromUtf8(kNotNumeric.english), false);
+      ShowInputNotNumeric();
       return false;
     case PointLoadFault::NegativeR:
       return forms::RefuseEntry(box, kNegativeR);

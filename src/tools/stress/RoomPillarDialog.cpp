@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace brantel {
 namespace {
@@ -52,16 +51,6 @@ constexpr ControlRow kControls[] = {
     {"cmdCancel", Kind::Button, nullptr, 5040, 4770, 1215, 375, "Cancel"},
     {"CmdOk", Kind::Button, nullptr, 6480, 4770, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
-
-// A box's number, or infinity for one too large to read, which every check
-// refuses.
-double EntryValue(const QLineEdit* box) {
-  try {
-    return forms::BoxValue(box);
-  } catch (const RuntimeError&) {
-    return std::numeric_limits<double>::infinity();
-  }
-}
 
 // The length of an arrow head in pixels.
 constexpr double kArrowHead = 4;
@@ -184,7 +173,9 @@ void frmRoomPillar::LoadFromProject() {
 
 bool frmRoomPillar::ValidateInput() {
   const bool sideEmpty = ui_.wp->text().isEmpty() || ui_.lp->text().isEmpty() || ui_.wo->text().isEmpty();
-  const RoomPillarEntries entries{EntryValue(ui_.sy), EntryValue(ui_.wp), EntryValue(ui_.lp), EntryValue(ui_.wo)};
+  // A number too large to read comes as infinite, which every check refuses.
+  const RoomPillarEntries entries{forms::BoxNumber(ui_.sy), forms::BoxNumber(ui_.wp), forms::BoxNumber(ui_.lp),
+                                  forms::BoxNumber(ui_.wo)};
   switch (CheckRoomPillar(entries, sideEmpty, stress_, layout_)) {
     case RoomPillarFault::None:
       return true;

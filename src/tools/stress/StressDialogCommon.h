@@ -5,7 +5,10 @@
 #include <QColor>
 #include <QPointF>
 
+#include <array>
+#include <cstddef>
 #include <initializer_list>
+#include <optional>
 
 class QFrame;
 class QLineEdit;
@@ -22,6 +25,27 @@ class FormLayout;
 // The entry of an opening's input box as the checks see it: the stored
 // value while the user has not edited the box, else the number of its text.
 OpeningEntry OpeningEntryOf(const QLineEdit* box);
+
+// The number of an input box as the checks read it: the stored value while
+// the user has not edited the box, else the number of its text; nothing when
+// the text is no numeric entry or a number too large to read.
+std::optional<double> EntryValue(const QLineEdit* box);
+
+// The numbers of input boxes, in order; nothing when one of them has none.
+template <std::size_t N>
+std::optional<std::array<double, N>> EntryValues(const std::array<QLineEdit*, N>& boxes) {
+  std::array<double, N> values{};
+  for (std::size_t i = 0; i < N; ++i) {
+    const std::optional<double> value = EntryValue(boxes[i]);
+    if (!value) return std::nullopt;
+    values[i] = *value;
+  }
+  return values;
+}
+
+// The message for an entry without a number, "Input is not numeric"; the
+// focus stays where it is.
+void ShowInputNotNumeric();
 
 // The rows of the unit-label table that the stress tools name.
 enum class UnitRow { Length = 1, Stress = 2 };
