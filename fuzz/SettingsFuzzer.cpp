@@ -85,10 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Written as SaveSettings writes them, and read back.
   IniDocument written = IniDocument::FromBytes(bytes);
-  WriteIniSection(kSettingsMain, written);
-  WriteIniSection(kSettingsFileMenu, written);
-  WriteIniSection(kSettingsTextBrowse, written);
-  WriteOptionsSection(written);
+  WriteSettings(kSettingsAll, written);
   SetDefaultSettings();
   ReadAllSettings(IniDocument::FromBytes(written.ToBytes()));
   Check(Snapshot() == first, "the settings written back read differently");

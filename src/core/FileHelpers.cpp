@@ -64,25 +64,32 @@ QString StripPath(const QString& path, bool noExtension) {
   return rest;
 }
 
+namespace {
+
+// A write through a QSaveFile that failed: the error, and the temporary
+// file removed, so that the old file stays as it was.
+RuntimeError Abandon(QSaveFile& file, int savedErrno) {
+  const RuntimeError error = ErrorFromFile(file, FileOp::Write, savedErrno);
+  file.cancelWriting();
+  file.commit();  // removes the temporary file
+  return error;
+}
+
+}  // namespace
+
 std::optional<RuntimeError> CommitAtomically(QSaveFile& file) {
   // The temporary file is dropped on any failure; the old file is touched
   // only by the rename of a temporary file that holds every byte.
-  const auto failed = [&file](int savedErrno) {
-    const RuntimeError error = ErrorFromFile(file, FileOp::Write, savedErrno);
-    file.cancelWriting();
-    file.commit();  // removes the temporary file
-    return error;
-  };
-  if (file.error() != QFileDevice::NoError) return failed(0);
+  if (file.error() != QFileDevice::NoError) return Abandon(file, 0);
   // A small write only fills the device's buffer: the disk is asked for
   // room when the buffer goes out, and the answer must be read before the
   // rename, which would otherwise put an empty or short file in place.
   errno = 0;
-  if (!file.flush() || file.error() != QFileDevice::NoError) return failed(errno);
+  if (!file.flush() || file.error() != QFileDevice::NoError) return Abandon(file, errno);
   // Some file systems tell of a full disk only when the data goes to the
   // device; a file system that cannot sync says so with EINVAL or ENOTSUP.
   if (::fsync(file.handle()) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EROFS)
-    return failed(errno);
+    return Abandon(file, errno);
   errno = 0;
   if (!file.commit()) return ErrorFromFile(file, FileOp::Write, errno);
   return std::nullopt;
@@ -95,12 +102,7 @@ std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteA
   errno = 0;
   if (!file.open(QIODevice::WriteOnly)) return ErrorFromFile(file, FileOp::Write, errno);
   errno = 0;
-  if (file.write(bytes) != bytes.size()) {
-    const RuntimeError error = ErrorFromFile(file, FileOp::Write, errno);
-    file.cancelWriting();
-    file.commit();  // removes the temporary file
-    return error;
-  }
+  if (file.write(bytes) != bytes.size()) return Abandon(file, errno);
   return CommitAtomically(file);
 }
 

@@ -277,6 +277,9 @@ void WriteRecentFiles(IniDocument& doc) {
   }
 }
 
+// The sections of the settings file, in the order they are read and written.
+constexpr int kSections[] = {kSettingsMain, kSettingsFileMenu, kSettingsTextBrowse, kSettingsOptions};
+
 const QString& SectionName(int code) {
   switch (code) {
     case kSettingsMain:
@@ -324,29 +327,14 @@ bool WriteIniFileVersion() {
                        SettingsIniPath) != 0;
 }
 
-void ReadIniSection(int code, const IniDocument& doc) {
-  if (code == kSettingsMain || code == kSettingsFileMenu || code == kSettingsTextBrowse) ReadSection(code, doc);
-}
-
-void ReadOptionsSection(const IniDocument& doc) { ReadSection(kSettingsOptions, doc); }
-
-void WriteIniSection(int code, IniDocument& doc) {
-  if (code == kSettingsMain || code == kSettingsFileMenu || code == kSettingsTextBrowse) WriteSection(code, doc);
-}
-
-void WriteOptionsSection(IniDocument& doc) { WriteSection(kSettingsOptions, doc); }
-
 void WriteSettings(int code, IniDocument& doc) {
-  for (const int section : {kSettingsMain, kSettingsFileMenu, kSettingsTextBrowse, kSettingsOptions}) {
+  for (const int section : kSections) {
     if (code == kSettingsAll || code == section) WriteSection(section, doc);
   }
 }
 
 void ReadAllSettings(const IniDocument& doc) {
-  ReadIniSection(kSettingsMain, doc);
-  ReadIniSection(kSettingsFileMenu, doc);
-  ReadIniSection(kSettingsTextBrowse, doc);
-  ReadOptionsSection(doc);
+  for (const int section : kSections) ReadSection(section, doc);
 }
 
 void ReadAllSettings() {

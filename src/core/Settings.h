@@ -56,7 +56,7 @@ extern qint16 CircExtend;
 extern qint16 ShowInternalPlotCoords;
 extern std::array<qint16, 3> ToolBarPointer;  // tool codes of the three quick buttons
 
-// Section codes of ReadIniSection, WriteIniSection and SaveSettings.
+// Section codes of WriteSettings and SaveSettings.
 inline constexpr int kSettingsAll = 1;
 inline constexpr int kSettingsMain = 2;       // [Settings]
 inline constexpr int kSettingsFileMenu = 3;   // [FileMenu]
@@ -106,12 +106,6 @@ QString ReadIniFileVersion();
 // Writes INIFileVersion; false when the file could not be written.
 bool WriteIniFileVersion();
 
-// One section from / into a document: code 2 [Settings], 3 [FileMenu],
-// 4 [TextBrowse]; other codes do nothing.
-void ReadIniSection(int code, const IniDocument& doc);
-void WriteIniSection(int code, IniDocument& doc);
-void ReadOptionsSection(const IniDocument& doc);
-void WriteOptionsSection(IniDocument& doc);
 // What SaveSettings writes for a code, into a document.
 void WriteSettings(int code, IniDocument& doc);
 

@@ -97,8 +97,9 @@ void NumericInputs::Show(QStringView mask) const {
 }
 
 bool NumericInputs::Validate() const {
-  std::vector<double>& values = values_;
-  values.clear();
+  // The values read, stored only when all are valid.
+  std::vector<double> values;
+  values.reserve(inputs_.size());
   for (const Input& input : inputs_) {
     bool valid = IsNumericEntry(input.box->text());
     if (valid) {

@@ -98,7 +98,6 @@ class NumericInputs {
     std::variant<float*, double*> target;
   };
   std::vector<Input> inputs_;
-  mutable std::vector<double> values_;  // the values read, stored only when all are valid
 };
 
 // --- Results. A result is shown from its first character, so that a number

@@ -12,6 +12,7 @@
 // steps; BRANTEL_PROBE_STEP_SECONDS sets the bound of a step (20 s).
 
 #include "core/Globals.h"
+#include "core/Messages.h"
 #include "core/NumberFormat.h"
 #include "core/Settings.h"
 #include "core/project/ProjectFile.h"
@@ -240,14 +241,12 @@ void StartWatchdog() {
   });
 }
 
+// A text in a failure message: as the program's own messages quote it, with
+// the length of a long one.
 QString Printable(const QString& text) {
-  QString out;
-  for (QChar c : text.left(40)) {
-    if (c.unicode() < 0x20 || c.unicode() == 0x7f) out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
-    else out += c;
-  }
-  if (text.size() > 40) out += QStringLiteral("...(%1 characters)").arg(text.size());
-  return u'"' + out + u'"';
+  QString shown = QuotedText(text);
+  if (text.size() > 40) shown += QStringLiteral(" (%1 characters)").arg(text.size());
+  return shown;
 }
 
 // --- The numbers of the project record.
@@ -511,16 +510,24 @@ QString Described(QWidget* dialog, QWidget* w) {
   return name;
 }
 
+// The tab control of a widget that is one of its pages, or nullptr.
+QTabWidget* TabsOfPage(QWidget* child) {
+  auto* stack = qobject_cast<QStackedWidget*>(child->parentWidget());
+  return stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+}
+
+// True when the tab of a page can be clicked.
+bool TabOpen(QTabWidget* tabs, int index) { return index >= 0 && tabs->isTabVisible(index) && tabs->isTabEnabled(index); }
+
 // Brings the tab pages that hold a control to the front, as a user clicks
 // their tabs; false when a tab it lies on is hidden or disabled.
 bool Reveal(QWidget* dialog, QWidget* w) {
   std::vector<std::pair<QTabWidget*, int>> pages;
   for (QWidget* child = w; child && child != dialog; child = child->parentWidget()) {
-    auto* stack = qobject_cast<QStackedWidget*>(child->parentWidget());
-    auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+    QTabWidget* tabs = TabsOfPage(child);
     if (!tabs) continue;
     const int index = tabs->indexOf(child);
-    if (index < 0 || !tabs->isTabVisible(index) || !tabs->isTabEnabled(index)) return false;
+    if (!TabOpen(tabs, index)) return false;
     pages.emplace_back(tabs, index);
   }
   for (auto it = pages.rbegin(); it != pages.rend(); ++it) {
@@ -534,11 +541,8 @@ bool Reveal(QWidget* dialog, QWidget* w) {
 bool Reachable(QWidget* dialog, QWidget* w) {
   if (!w->isEnabled()) return false;
   for (QWidget* child = w; child && child != dialog; child = child->parentWidget()) {
-    auto* stack = qobject_cast<QStackedWidget*>(child->parentWidget());
-    auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
-    if (tabs) {
-      const int index = tabs->indexOf(child);
-      if (index < 0 || !tabs->isTabVisible(index) || !tabs->isTabEnabled(index)) return false;
+    if (QTabWidget* tabs = TabsOfPage(child)) {
+      if (!TabOpen(tabs, tabs->indexOf(child))) return false;
     } else if (child->isHidden()) {
       return false;
     }
@@ -691,7 +695,7 @@ bool Work(QWidget* dialog, const Actuator& a) {
   QWidget* w = FindControl(dialog, a.id);
   if (!w) return false;
   if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
-    if (!Reveal(dialog, w) || !tabs->isTabVisible(a.index) || !tabs->isTabEnabled(a.index)) return false;
+    if (!Reveal(dialog, w) || !TabOpen(tabs, a.index)) return false;
     tabs->setCurrentIndex(a.index);
     return true;
   }
