@@ -3,7 +3,7 @@
 // grid and the chart painted. The baseline is a full repaint of the same
 // window, measured in the same run.
 
-#include "core/Settings.h"
+#include "BenchHelpers.h"
 #include "core/project/ProjectRecord.h"
 #include "platform/CommonDialogs.h"
 #include "tools/elasticity/LabTest.h"
@@ -13,7 +13,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QTest>
 
 #include <benchmark/benchmark.h>
 
@@ -58,8 +57,7 @@ struct OpenLab {
 
   OpenLab(benchmark::State& state) {
     dialog.Layout().Require<QCheckBox>(u"chkPlot")->setChecked(true);
-    dialog.show();
-    if (!QTest::qWaitForWindowExposed(&dialog)) state.SkipWithError("no window");
+    bench::ShowOnScreen(dialog, state);
     PaintPending();
     for (auto* view : dialog.findChildren<QAbstractScrollArea*>()) {
       if (QString::fromLatin1(view->metaObject()->className()).contains(QStringLiteral("ChartView"))) {
@@ -71,8 +69,7 @@ struct OpenLab {
 };
 
 void BM_CellEditWithChart(benchmark::State& state) {
-  EnglishMenus = 1;
-  DisplayHistoryWin = 0;
+  bench::QuietSettings();
   StoreTwentyRows();
   bool flip = false;
   platform::SetInputBoxHandler([&flip](const QString&, const QString&, const QString&) {
@@ -97,8 +94,7 @@ void BM_CellEditWithChart(benchmark::State& state) {
 BENCHMARK(BM_CellEditWithChart)->Unit(benchmark::kMicrosecond);
 
 void BM_FullRepaint(benchmark::State& state) {
-  EnglishMenus = 1;
-  DisplayHistoryWin = 0;
+  bench::QuietSettings();
   StoreTwentyRows();
   OpenLab lab(state);
   for (auto _ : state) lab.dialog.repaint();

@@ -1,5 +1,7 @@
 #include "graph/GraphChart.h"
 
+#include "graph/NiceNumber.h"
+
 #include <QChart>
 #include <QChartView>
 #include <QEvent>
@@ -65,24 +67,6 @@ struct Scale {
 };
 
 bool IsFinite(const QPointF& p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
-
-// A number of the form 1, 2 or 5 times a power of 10 near x: at least x
-// (ceiling) or the nearest.
-double NiceNumber(double x, bool ceiling) {
-  const double z = std::pow(10.0, std::floor(std::log10(x)));
-  const double q = x / z;
-  double nice = 10;
-  if (ceiling) {
-    if (q <= 1.0) nice = 1;
-    else if (q <= 2.0) nice = 2;
-    else if (q <= 5.0) nice = 5;
-  } else {
-    if (q < 1.5) nice = 1;
-    else if (q < 3.0) nice = 2;
-    else if (q < 7.0) nice = 5;
-  }
-  return nice * z;
-}
 
 // The axis around the values from low to high: both widened to whole steps
 // of a nice size; never empty. Values alike to nine digits get a range

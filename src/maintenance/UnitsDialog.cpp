@@ -160,12 +160,8 @@ void frmUnits::SSTab1_Click() {
 
 void frmUnits::Input_Change(int t) {
   const Tab& tab = ui_.tab[static_cast<std::size_t>(t)];
-  int from = -1;
-  for (int i = tab.units.LBound(); i <= tab.units.UBound(); ++i) {
-    if (tab.units.At(i)->isChecked()) from = i;
-  }
-  const QStringList texts = UnitReadoutTexts(t, from, tab.input->text());
-  if (texts.size() != static_cast<qsizetype>(tab.readouts.size())) return;  // no unit selected
+  const QStringList texts = UnitReadoutTexts(t, forms::GetArrayIndex(tab.units), tab.input->text());
+  if (texts.size() != static_cast<qsizetype>(tab.readouts.size())) return;
   for (std::size_t i = 0; i < tab.readouts.size(); ++i) forms::ShowResult(tab.readouts[i], texts[static_cast<qsizetype>(i)]);
 }
 

@@ -1,5 +1,7 @@
 #include "tools/elasticity/StressStrainChart.h"
 
+#include "graph/NiceNumber.h"
+
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsLayout>
@@ -13,15 +15,6 @@
 namespace brantel {
 namespace {
 
-// 1, 2, 5 or 10 times a power of ten: the first at or above x (up), or
-// the nearest to x (!up).
-double RoundNumber(double x, bool up) {
-  const double power = std::pow(10.0, std::floor(std::log10(x)));
-  const double q = x / power;
-  if (up) return (q <= 1 ? 1 : q <= 2 ? 2 : q <= 5 ? 5 : 10) * power;
-  return (q < 1.5 ? 1 : q < 3 ? 2 : q < 7 ? 5 : 10) * power;
-}
-
 // An automatic scale from 0 a little past the largest value, in steps of
 // a round number; 0 to 1 for nothing above 0. The axis is touched only when
 // its scale changes, since every change lays the chart out anew.
@@ -30,7 +23,7 @@ void ScaleFromZero(QValueAxis* axis, double largest) {
   int ticks = 6;
   if (largest > 0 && std::isfinite(largest)) {
     const double reach = largest * 1.05;
-    const double step = RoundNumber(RoundNumber(reach, true) / 5, false);
+    const double step = NiceNumber(NiceNumber(reach, true) / 5, false);
     const double steps = std::ceil(reach / step);
     top = steps * step;
     ticks = static_cast<int>(steps) + 1;
