@@ -1,5 +1,6 @@
 #include "tools/elasticity/LabTestDialog.h"
 
+#include "core/Conversions.h"
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
@@ -23,7 +24,6 @@
 
 #include <cmath>
 #include <functional>
-#include <limits>
 
 namespace brantel {
 namespace {
@@ -104,10 +104,6 @@ class GridEnterKey : public QObject {
   QTableWidget* grid_;
   std::function<void(int, int)> edit_;
 };
-
-bool FitsSingle(double value) {
-  return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
-}
 
 }  // namespace
 
