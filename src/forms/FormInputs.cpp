@@ -127,6 +127,10 @@ void ShowResult(QLineEdit* box, float value, QStringView mask) { SetTextFromStar
 
 void ShowResult(QLineEdit* box, double value, QStringView mask) { SetTextFromStart(box, Format(value, mask)); }
 
+void ShowResult(QLineEdit* box, const std::optional<float>& value, QStringView mask) {
+  SetTextFromStart(box, value ? Format(*value, mask) : QString());
+}
+
 void ClearResults(std::initializer_list<QLineEdit*> boxes) {
   for (QLineEdit* box : boxes) box->clear();
 }

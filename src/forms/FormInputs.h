@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -102,10 +103,11 @@ class NumericInputs {
 
 // --- Results. A result is shown from its first character, so that a number
 // longer than its box shows its sign and leading digits; an empty text
-// blanks the box.
+// blanks the box, and so does a result that is not there.
 void ShowResult(QLineEdit* box, const QString& text);
 void ShowResult(QLineEdit* box, float value, QStringView mask = u"#0.##0");
 void ShowResult(QLineEdit* box, double value, QStringView mask = u"#0.##0");
+void ShowResult(QLineEdit* box, const std::optional<float>& value, QStringView mask = u"#0.##0");
 void ClearResults(std::initializer_list<QLineEdit*> boxes);
 
 // Runs a calculation that shows its results in the given boxes. A run-time
