@@ -74,10 +74,14 @@ void ShowTypedGeneral(QLineEdit* box, OnLeave rule) {
   if (const auto value = TypedValue(box, rule)) ShowStoredGeneral(box, *value);
 }
 
-bool RefuseEntry(QLineEdit* box, const FieldName& name) {
-  ShowInvalidValue(QString::fromUtf8(name.greek), QString::fromUtf8(name.english), !name.sentence);
+void FocusBack(QLineEdit* box) {
   box->setFocus();
   box->selectAll();
+}
+
+bool RefuseEntry(QLineEdit* box, const FieldName& name) {
+  ShowInvalidValue(QString::fromUtf8(name.greek), QString::fromUtf8(name.english), !name.sentence);
+  FocusBack(box);
   return false;
 }
 

@@ -69,9 +69,12 @@ struct FieldName {
   bool sentence = false;
 };
 
-// Refuses the entry of a box: the message through ShowInvalidValue, the
-// focus back in the box and its whole text selected. Always false, so that a
-// validation step can end with `return RefuseEntry(box, name);`.
+// Puts the focus back in a box that failed a check, its whole text selected.
+void FocusBack(QLineEdit* box);
+
+// Refuses the entry of a box: the message through ShowInvalidValue, then
+// FocusBack. Always false, so that a validation step can end with
+// `return RefuseEntry(box, name);`.
 bool RefuseEntry(QLineEdit* box, const FieldName& name);
 
 // The numeric input boxes of a dialog, each with its names for the message
