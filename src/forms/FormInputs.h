@@ -42,6 +42,9 @@ void ShowStoredValue(QLineEdit* box, double value, const QString& shownText);
 double BoxValue(const QLineEdit* box);
 // True while the box still holds the text ShowStoredValue put there.
 bool BoxUnedited(const QLineEdit* box);
+// The value of a box as the checks read it (BoxValue); nothing when the text
+// is no numeric entry (IsNumericEntry) or a number too large to read.
+std::optional<double> EntryValue(const QLineEdit* box);
 
 // A stored value shown in the general number format (FormatGeneral of its
 // own width).
