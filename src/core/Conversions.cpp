@@ -3,6 +3,7 @@
 #include "core/RuntimeError.h"
 
 #include <cmath>
+#include <limits>
 
 namespace brantel {
 
@@ -17,6 +18,11 @@ float CSng(double value) {
   const float result = static_cast<float>(value);
   if (std::isinf(result)) RaiseError(err::kOverflow);
   return result;
+}
+
+bool FitsSingle(double value) {
+  // NaN fails the comparison too.
+  return std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max());
 }
 
 qint16 CInt(double value) {

@@ -11,6 +11,9 @@ namespace brantel {
 // Overflow (6), an undefined number Invalid procedure call (5).
 float CSng(double value);
 
+// True when the value is finite and within the 32-bit float range.
+bool FitsSingle(double value);
+
 // Rounds to a 16-bit integer, halves to the even neighbour; outside
 // -32768..32767 raises Overflow (6).
 qint16 CInt(double value);

@@ -38,6 +38,15 @@ double BoxValue(const QLineEdit* box) {
   return Val(box->text());
 }
 
+std::optional<double> EntryValue(const QLineEdit* box) {
+  if (!IsNumericEntry(box->text())) return std::nullopt;
+  try {
+    return BoxValue(box);
+  } catch (const RuntimeError&) {
+    return std::nullopt;  // beyond the range of any number
+  }
+}
+
 void ShowStoredGeneral(QLineEdit* box, float value) { ShowStoredValue(box, value, FormatGeneral(value)); }
 
 void ShowStoredGeneral(QLineEdit* box, double value) { ShowStoredValue(box, value, FormatGeneral(value)); }
@@ -74,10 +83,14 @@ void ShowTypedGeneral(QLineEdit* box, OnLeave rule) {
   if (const auto value = TypedValue(box, rule)) ShowStoredGeneral(box, *value);
 }
 
-bool RefuseEntry(QLineEdit* box, const FieldName& name) {
-  ShowInvalidValue(QString::fromUtf8(name.greek), QString::fromUtf8(name.english), !name.sentence);
+void FocusBack(QLineEdit* box) {
   box->setFocus();
   box->selectAll();
+}
+
+bool RefuseEntry(QLineEdit* box, const FieldName& name) {
+  ShowInvalidValue(QString::fromUtf8(name.greek), QString::fromUtf8(name.english), !name.sentence);
+  FocusBack(box);
   return false;
 }
 
@@ -101,18 +114,15 @@ bool NumericInputs::Validate() const {
   std::vector<double> values;
   values.reserve(inputs_.size());
   for (const Input& input : inputs_) {
-    bool valid = IsNumericEntry(input.box->text());
-    if (valid) {
-      try {
-        const double value = BoxValue(input.box);
-        // A number beyond the range of a 32-bit field does not fit it.
-        if (std::holds_alternative<float*>(input.target)) CSng(value);
-        values.push_back(value);
-      } catch (const RuntimeError&) {
-        valid = false;
-      }
+    std::optional<double> value = EntryValue(input.box);
+    try {
+      // A number beyond the range of a 32-bit field does not fit it.
+      if (value && std::holds_alternative<float*>(input.target)) CSng(*value);
+    } catch (const RuntimeError&) {
+      value.reset();
     }
-    if (!valid) return RefuseEntry(input.box, input.name);
+    if (!value) return RefuseEntry(input.box, input.name);
+    values.push_back(*value);
   }
   for (std::size_t i = 0; i < inputs_.size(); ++i) {
     std::visit([&](auto* field) { *field = static_cast<std::remove_reference_t<decltype(*field)>>(values[i]); },
@@ -126,6 +136,10 @@ void ShowResult(QLineEdit* box, const QString& text) { SetTextFromStart(box, tex
 void ShowResult(QLineEdit* box, float value, QStringView mask) { SetTextFromStart(box, Format(value, mask)); }
 
 void ShowResult(QLineEdit* box, double value, QStringView mask) { SetTextFromStart(box, Format(value, mask)); }
+
+void ShowResult(QLineEdit* box, const std::optional<float>& value, QStringView mask) {
+  SetTextFromStart(box, value ? Format(*value, mask) : QString());
+}
 
 void ClearResults(std::initializer_list<QLineEdit*> boxes) {
   for (QLineEdit* box : boxes) box->clear();

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -41,6 +42,9 @@ void ShowStoredValue(QLineEdit* box, double value, const QString& shownText);
 double BoxValue(const QLineEdit* box);
 // True while the box still holds the text ShowStoredValue put there.
 bool BoxUnedited(const QLineEdit* box);
+// The value of a box as the checks read it (BoxValue); nothing when the text
+// is no numeric entry (IsNumericEntry) or a number too large to read.
+std::optional<double> EntryValue(const QLineEdit* box);
 
 // A stored value shown in the general number format (FormatGeneral of its
 // own width).
@@ -68,9 +72,12 @@ struct FieldName {
   bool sentence = false;
 };
 
-// Refuses the entry of a box: the message through ShowInvalidValue, the
-// focus back in the box and its whole text selected. Always false, so that a
-// validation step can end with `return RefuseEntry(box, name);`.
+// Puts the focus back in a box that failed a check, its whole text selected.
+void FocusBack(QLineEdit* box);
+
+// Refuses the entry of a box: the message through ShowInvalidValue, then
+// FocusBack. Always false, so that a validation step can end with
+// `return RefuseEntry(box, name);`.
 bool RefuseEntry(QLineEdit* box, const FieldName& name);
 
 // The numeric input boxes of a dialog, each with its names for the message
@@ -102,10 +109,11 @@ class NumericInputs {
 
 // --- Results. A result is shown from its first character, so that a number
 // longer than its box shows its sign and leading digits; an empty text
-// blanks the box.
+// blanks the box, and so does a result that is not there.
 void ShowResult(QLineEdit* box, const QString& text);
 void ShowResult(QLineEdit* box, float value, QStringView mask = u"#0.##0");
 void ShowResult(QLineEdit* box, double value, QStringView mask = u"#0.##0");
+void ShowResult(QLineEdit* box, const std::optional<float>& value, QStringView mask = u"#0.##0");
 void ClearResults(std::initializer_list<QLineEdit*> boxes);
 
 // Runs a calculation that shows its results in the given boxes. A run-time

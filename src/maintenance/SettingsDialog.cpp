@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "core/SettingsChecks.h"
 #include "core/Validation.h"
+#include "forms/FormInputs.h"
 #include "mainwindow/MainWindow.h"
 #include "platform/CommonDialogs.h"
 #include "platform/FileDialog.h"
@@ -87,12 +88,6 @@ constexpr ControlRow kPathControls[] = {
 qint16 CheckValue(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
 
 QString WithSlash(const QString& folder) { return folder.endsWith(u'/') ? folder : folder + u'/'; }
-
-// Puts the focus back in a box that failed a check, its text selected.
-void FocusBack(QLineEdit* box) {
-  box->setFocus(Qt::OtherFocusReason);
-  box->selectAll();
-}
 
 }  // namespace
 
@@ -245,17 +240,17 @@ bool frmSet::ValidateSettings() {
   if (ui_.dataPath->text() != path.Text) ui_.dataPath->setText(path.Text);
   if (!path.Valid) {
     ShowMsg(QStringLiteral("Invalid Path for Data Files"), mb::kCritical, ErrorTitle);
-    FocusBack(ui_.dataPath);
+    forms::FocusBack(ui_.dataPath);
     return false;
   }
   const SettingSpec& size = HistorySizeSetting();
   if (!CheckInputRange(ui_.historySize->text(), size.min, size.max, QString::fromUtf16(kHistorySizeField))) {
-    FocusBack(ui_.historySize);
+    forms::FocusBack(ui_.historySize);
     return false;
   }
   if (!CheckedFileExtension(ui_.extension->text())) {
     ShowMsg(QStringLiteral("Invalid character in file extension"), mb::kCritical, InvalidCharTitle);
-    FocusBack(ui_.extension);
+    forms::FocusBack(ui_.extension);
     return false;
   }
   return true;

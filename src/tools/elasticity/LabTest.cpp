@@ -6,7 +6,6 @@
 #include "core/RuntimeError.h"
 
 #include <cmath>
-#include <limits>
 
 namespace brantel {
 namespace {
@@ -27,10 +26,6 @@ constexpr double kMicrojoule = 1e-6;
 qint16 TypeOf(qint16 dataType) {
   return dataType == kLabForceDisplacement || dataType == kLabStressStrain ? dataType
                                                                             : kLabForceStrain;
-}
-
-bool FitsSingle(double value) {
-  return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
 }
 
 double& Field(LabRow& row, int column) {

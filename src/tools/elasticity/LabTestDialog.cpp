@@ -1,5 +1,6 @@
 #include "tools/elasticity/LabTestDialog.h"
 
+#include "core/Conversions.h"
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
@@ -23,7 +24,6 @@
 
 #include <cmath>
 #include <functional>
-#include <limits>
 
 namespace brantel {
 namespace {
@@ -104,10 +104,6 @@ class GridEnterKey : public QObject {
   QTableWidget* grid_;
   std::function<void(int, int)> edit_;
 };
-
-bool FitsSingle(double value) {
-  return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
-}
 
 }  // namespace
 
@@ -380,11 +376,7 @@ void frmLab::EvaluateTest() {
   }
   evaluation_ = EvaluateLabTest(in);
 
-  const auto show = [](QLineEdit* box, const std::optional<float>& value, bool general = false) {
-    if (!value) forms::ShowResult(box, QString());
-    else forms::ShowResult(box, general ? FormatGeneral(*value) : Format(*value, kLabMask));
-  };
-  show(ui_.volume, evaluation_.Volume, true);
+  forms::ShowResult(ui_.volume, evaluation_.Volume ? FormatGeneral(*evaluation_.Volume) : QString());
   for (int r = 1; r <= pointCount_; ++r) {
     const LabRowResult& row = evaluation_.Rows[r - 1];
     for (const LabCell& cell : row.Filled) {
@@ -392,9 +384,9 @@ void frmLab::EvaluateTest() {
     }
     SetCellText(r, labcol::kModulus, row.Modulus ? Format(*row.Modulus, kLabMask) : QString());
   }
-  show(ui_.modulus, evaluation_.MeanModulus);
-  show(ui_.poisson, evaluation_.MeanPoisson);
-  show(ui_.energy, evaluation_.Energy);
+  forms::ShowResult(ui_.modulus, evaluation_.MeanModulus, kLabMask);
+  forms::ShowResult(ui_.poisson, evaluation_.MeanPoisson, kLabMask);
+  forms::ShowResult(ui_.energy, evaluation_.Energy, kLabMask);
   // The chart follows the data while it is shown.
   if (ui_.plot->isChecked()) PlotStressStrain();
 }

@@ -26,10 +26,6 @@ constexpr BoltText kFriction{"The Angle of Internal Friction should be positive"
 constexpr BoltText kFrictionBelow90{"The Angle of Internal Friction should be < 90",
                                     "Η γωνία εσωτ. τριβής πρέπει να είναι < 90"};
 
-bool FitsSingle(double value) {
-  return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
-}
-
 // The leading number of a box; NaN when it lies beyond the 64-bit range, so
 // that no guard lets it through.
 double Read(const QString& text) {

@@ -135,10 +135,6 @@ float* const kFields[kBoltBoxCount] = {
     &Project.BoltLength2,  &Project.BoltDiamHole, &Project.BoltCo1,    &Project.BoltPhi1,
     &Project.BoltCo2,      &Project.BoltPhi2,     &Project.BoltS2,     &Project.BoltSF1};
 
-void ShowOrBlank(QLineEdit* box, const std::optional<float>& value, QStringView mask) {
-  forms::ShowResult(box, value ? Format(*value, mask) : QString());
-}
-
 }  // namespace
 
 frmBolt::frmBolt(QWidget* owner) : FormDialog(owner) {
@@ -202,20 +198,20 @@ void frmBolt::Anchor_Change() {
 void frmBolt::CalcBoltDensity() {
   density_ = brantel::CalcBoltDensity(DensityInputsOf(BoxTexts()));
   ui_.heightWarning->setText(density_.HeightWarning ? QString::fromUtf8(kBoltHeightWarning) : QString());
-  ShowOrBlank(ui_.maxLoad, density_.MaxLoad, kBoltLoadMask);
-  ShowOrBlank(ui_.designLoad, density_.DesignLoad, kBoltLoadMask);
+  forms::ShowResult(ui_.maxLoad, density_.MaxLoad, kBoltLoadMask);
+  forms::ShowResult(ui_.designLoad, density_.DesignLoad, kBoltLoadMask);
   forms::ShowResult(ui_.overburden, density_.Overburden ? FormatGeneral(*density_.Overburden) : QString());
-  ShowOrBlank(ui_.boltsPerArea, density_.BoltsPerArea, kBoltDensityMask);
-  ShowOrBlank(ui_.areaPerBolt, density_.AreaPerBolt, kBoltDensityMask);
-  ShowOrBlank(ui_.boltsPerSection, density_.BoltsPerSection, kBoltDensityMask);
-  ShowOrBlank(ui_.steelLoad, density_.MaxLoad, kBoltLoadMask);
+  forms::ShowResult(ui_.boltsPerArea, density_.BoltsPerArea, kBoltDensityMask);
+  forms::ShowResult(ui_.areaPerBolt, density_.AreaPerBolt, kBoltDensityMask);
+  forms::ShowResult(ui_.boltsPerSection, density_.BoltsPerSection, kBoltDensityMask);
+  forms::ShowResult(ui_.steelLoad, density_.MaxLoad, kBoltLoadMask);
 }
 
 void frmBolt::CalcAnchorCapacity() {
   const AnchorCapacity anchor = brantel::CalcAnchorCapacity(AnchorInputsOf(BoxTexts()), density_);
-  ShowOrBlank(ui_.boltResinLoad, anchor.BoltResinLoad, kAnchorMask);
-  ShowOrBlank(ui_.resinRockLoad, anchor.ResinRockLoad, kAnchorMask);
-  ShowOrBlank(ui_.anchorLoad, anchor.DesignLoad, kAnchorMask);
+  forms::ShowResult(ui_.boltResinLoad, anchor.BoltResinLoad, kAnchorMask);
+  forms::ShowResult(ui_.resinRockLoad, anchor.ResinRockLoad, kAnchorMask);
+  forms::ShowResult(ui_.anchorLoad, anchor.DesignLoad, kAnchorMask);
 }
 
 bool frmBolt::ValidateInput() {

@@ -349,10 +349,8 @@ void frmCoulomb::CalcCoulomb() {
 
   ShowVerdict(ui_.failure, result_.FailureVerdict, VerdictCase::Lower);
   if (ui_.pore->isChecked()) ShowVerdict(ui_.poreFailure, result_.PoreVerdict, VerdictCase::Lower);
-  forms::ShowResult(ui_.failureAngle,
-                    result_.FailureAngle ? Format(*result_.FailureAngle, kCoulombFailureAngleMask) : QString());
-  forms::ShowResult(ui_.shear,
-                    result_.ShearAtFailure ? Format(*result_.ShearAtFailure, kCoulombStressMask) : QString());
+  forms::ShowResult(ui_.failureAngle, result_.FailureAngle, kCoulombFailureAngleMask);
+  forms::ShowResult(ui_.shear, result_.ShearAtFailure, kCoulombStressMask);
   ui_.poreNotice->setText(result_.PoreAboveS2 ? kCoulombPoreNotice.toString() : QString());
   calculating_ = false;
 }

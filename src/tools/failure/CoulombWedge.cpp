@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace brantel {
 namespace {
@@ -46,7 +45,7 @@ constexpr WedgeText kAngleAtLeastZero{"angle >= 0", "γωνία >= 0"};
 
 // The 32-bit value of a box; false when it lies beyond that range.
 bool ReadBox(double value, float& out) {
-  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) return false;
+  if (!FitsSingle(value)) return false;
   out = static_cast<float>(value);
   return true;
 }

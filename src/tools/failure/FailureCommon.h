@@ -1,13 +1,12 @@
 #pragma once
 
+#include "core/Conversions.h"
 #include "core/project/ProjectRecord.h"
 
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
 
-#include <cmath>
-#include <limits>
 #include <optional>
 #include <span>
 #include <vector>
@@ -238,7 +237,7 @@ std::vector<PlotPoint> SampleEnvelope(const std::vector<double>& xs, Curve&& cur
   std::vector<PlotPoint> points;
   points.reserve(xs.size());
   for (double x : xs) {
-    if (!(std::fabs(x) <= std::numeric_limits<float>::max())) continue;
+    if (!FitsSingle(x)) continue;
     if (const std::optional<float> y = curve(x)) {
       points.push_back({static_cast<float>(x), *y});
     }

@@ -64,8 +64,7 @@ void ShowToolMessage(const ToolMessage& message) {
 
 bool RefuseBox(QLineEdit* box, const ToolMessage& message) {
   ShowToolMessage(message);
-  box->setFocus();
-  box->selectAll();
+  forms::FocusBack(box);
   return false;
 }
 

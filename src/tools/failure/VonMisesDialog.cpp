@@ -99,8 +99,7 @@ void frmVonMises::Calculate() {
     principal_ = result.Principal;
     input_.Failure = result.Failure;
     ShowVerdict(ui_.failure, result.FailureVerdict);
-    forms::ShowResult(ui_.stress, result.EquivalentStress ? Format(*result.EquivalentStress, kVonMisesStressMask)
-                                                          : QString());
+    forms::ShowResult(ui_.stress, result.EquivalentStress, kVonMisesStressMask);
     ui_.ok->setEnabled(result.CanCommit);
   });
   calculating_ = false;

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <utility>
 
 namespace brantel {
@@ -17,10 +16,6 @@ namespace {
 // a negative arctangent, 12.566 for 4 pi.
 constexpr double kHalfTurnWritten = 3.1415;
 constexpr double kFourPiWritten = 12.566;
-
-bool FitsSingle(double value) {
-  return std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max());
-}
 
 double Divide(double a, double b) {
   if (b == 0.0) RaiseError(err::kDivisionByZero);

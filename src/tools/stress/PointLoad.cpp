@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cmath>
-#include <limits>
 #include <utility>
 
 namespace brantel {
@@ -15,10 +14,6 @@ namespace {
 constexpr double kTwoPiWritten = 6.28318530717958;
 constexpr double kPiWritten = 3.14159265358979;
 constexpr double kTwipsPerUnit = 1000.0;
-
-bool FitsSingle(double value) {
-  return std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max());
-}
 
 double Divide(double a, double b) {
   if (b == 0.0) RaiseError(err::kDivisionByZero);

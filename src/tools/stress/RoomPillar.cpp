@@ -3,9 +3,6 @@
 #include "core/Conversions.h"
 #include "tools/stress/Stress2D.h"
 
-#include <cmath>
-#include <limits>
-
 namespace brantel {
 namespace {
 
@@ -13,10 +10,6 @@ namespace {
 // meets the plane stress mechanics.
 float MajorPrincipalStress(float sx, float sy, float txy) {
   return PrincipalStresses(sx, sy, txy).S1;
-}
-
-bool FitsSingle(double value) {
-  return std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max());
 }
 
 double Divide(double a, double b) {

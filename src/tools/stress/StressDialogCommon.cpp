@@ -2,8 +2,6 @@
 
 #include "core/Globals.h"
 #include "core/Messages.h"
-#include "core/RuntimeError.h"
-#include "core/Validation.h"
 #include "core/project/ProjectRecord.h"
 #include "forms/FormBuilder.h"
 #include "forms/FormInputs.h"
@@ -22,15 +20,6 @@ namespace brantel {
 OpeningEntry OpeningEntryOf(const QLineEdit* box) {
   if (forms::BoxUnedited(box)) return ReadOpeningEntry(box->text(), forms::BoxValue(box));
   return ReadOpeningEntry(box->text());
-}
-
-std::optional<double> EntryValue(const QLineEdit* box) {
-  if (!IsNumericEntry(box->text())) return std::nullopt;
-  try {
-    return forms::BoxValue(box);
-  } catch (const RuntimeError&) {
-    return std::nullopt;  // beyond the range of any number
-  }
 }
 
 void ShowInputNotNumeric() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/FormInputs.h"
 #include "tools/stress/CircularOpening.h"
 
 #include <QColor>
@@ -11,7 +12,6 @@
 #include <optional>
 
 class QFrame;
-class QLineEdit;
 class QPainter;
 
 namespace brantel {
@@ -26,17 +26,13 @@ class FormLayout;
 // value while the user has not edited the box, else the number of its text.
 OpeningEntry OpeningEntryOf(const QLineEdit* box);
 
-// The number of an input box as the checks read it: the stored value while
-// the user has not edited the box, else the number of its text; nothing when
-// the text is no numeric entry or a number too large to read.
-std::optional<double> EntryValue(const QLineEdit* box);
-
-// The numbers of input boxes, in order; nothing when one of them has none.
+// The numbers of input boxes as the checks read them (forms::EntryValue), in
+// order; nothing when one of them has none.
 template <std::size_t N>
 std::optional<std::array<double, N>> EntryValues(const std::array<QLineEdit*, N>& boxes) {
   std::array<double, N> values{};
   for (std::size_t i = 0; i < N; ++i) {
-    const std::optional<double> value = EntryValue(boxes[i]);
+    const std::optional<double> value = forms::EntryValue(boxes[i]);
     if (!value) return std::nullopt;
     values[i] = *value;
   }
