@@ -38,10 +38,6 @@ StressPlot::StressPlot(QWidget* parent) : QWidget(parent) {
   setPalette(p);
   xaxis_ = QLineF(0, 3424, 4000, 3424);
   yaxis_ = QLineF(576, 0, 576, 4000);
-  mohrLabels_ = {QStringLiteral("Label(0)"), QStringLiteral("Label14"), QStringLiteral("Label16"),
-                 QStringLiteral("Label17"), QStringLiteral("Label18")};
-  for (const QString& name : mohrLabels_) AddValueLabel(name);
-  setAccessibleName(QStringLiteral("Mohr's circle"));
 }
 
 void StressPlot::SetPrincipal(float s1, float s2, float tmax) {
@@ -86,32 +82,68 @@ void StressPlot::SetPlotRangeSafely(bool useDefault) {
   }
 }
 
-void StressPlot::SetCircleAndExtents(bool useDefault) {
+void StressPlot::SetCircle() {
   r_ = CSng((static_cast<double>(s1_) - s2_) / 2.0);
   c_ = CSng((static_cast<double>(s2_) + s1_) / 2.0);
-  if (useDefault) {
-    left_ = 0;
-    right_ = ScaleWidth();
-    top_ = 0;
-    bottom_ = ScaleHeight();
-  }
 }
 
 void StressPlot::SetPlotRange(bool useDefault) {
-  SetCircleAndExtents(useDefault);
+  SetCircle();
+  AxisWindow x;
   if (useDefault) {
-    xmin_ = CSng(static_cast<double>(s2_) - r_);
-    xmax_ = CSng(static_cast<double>(r_) + s1_);
+    x.Min = CSng(static_cast<double>(s2_) - r_);
+    x.Max = CSng(static_cast<double>(r_) + s1_);
   } else {
     const double f = ZoomFactor();
-    xmin_ = CSng(s2_ - f * r_);
-    xmax_ = CSng(f * r_ + s1_);
+    x.Min = CSng(s2_ - f * r_);
+    x.Max = CSng(f * r_ + s1_);
   }
-  xrange_ = CSng(static_cast<double>(xmax_) - xmin_);
-  if (CSng(1.2 * xmax_) > xrange_) xrange_ = CSng(1.2 * xmax_);
-  ymin_ = -r_;
-  ymax_ = CSng(2.0 * r_);
-  yrange_ = CSng(static_cast<double>(ymax_) - ymin_);
+  x.Span = CSng(static_cast<double>(x.Max) - x.Min);
+  if (CSng(1.2 * x.Max) > x.Span) x.Span = CSng(1.2 * x.Max);
+  AxisWindow y;
+  y.Min = -r_;
+  y.Max = CSng(2.0 * r_);
+  y.Span = CSng(static_cast<double>(y.Max) - y.Min);
+  SetWindow(x, y);
+}
+
+void StressPlot::SetWindow(const AxisWindow& x, const AxisWindow& y) {
+  x_ = x;
+  y_ = y;
+  hasRange_ = x.Span != 0;
+}
+
+void StressPlot::ClearWindow() {
+  x_ = AxisWindow{};
+  y_ = AxisWindow{};
+  hasRange_ = false;
+}
+
+void StressPlot::PlaceWindowAtCrossing() {
+  const QRectF picture = Viewport().Picture;
+  const double w = picture.width();
+  const double h = picture.height();
+  if (w <= 0 || h <= 0) return;
+  const double x0 = yaxis_.x1();
+  const double y0 = xaxis_.y1();
+  x_.Max = CSng((w - x0) * x_.Span / w);
+  x_.Min = CSng(-static_cast<double>(x_.Span) * x0 / w);
+  y_.Max = CSng(y0 * y_.Span / h);
+  y_.Min = CSng(-static_cast<double>(y_.Span) * (h - y0) / h);
+}
+
+PlotViewport StressPlot::Viewport() const {
+  return PlotViewport{QRectF(0, 0, ScaleWidth(), ScaleHeight()), x_, y_, hasRange_};
+}
+
+double StressPlot::HorizontalScale() const {
+  const PlotViewport v = Viewport();
+  if (!v.HasRange) return 0;
+  return v.Picture.width() / static_cast<double>(v.X.Span);
+}
+
+float StressPlot::ColumnOf(double x) const {
+  return CSng(yaxis_.x1() + static_cast<double>(CSng(x)) * HorizontalScale());
 }
 
 void StressPlot::Redraw(bool useDefault) {
@@ -119,10 +151,7 @@ void StressPlot::Redraw(bool useDefault) {
     SetPlotRange(useDefault);
     if (!plotShown_) return;
     Cls();
-    const double w = ScaleWidth();
-    const double x0 = yaxis_.x1();
-    xmax_ = CSng((w - x0) * xrange_ / w);
-    xmin_ = CSng(-static_cast<double>(xrange_) * x0 / w);
+    PlaceWindowAtCrossing();
   } catch (const RuntimeError& e) {
     LogRuntimeError(e);
     Blank();
@@ -135,19 +164,17 @@ void StressPlot::Redraw(bool useDefault) {
 
 void StressPlot::Blank() {
   // With no range, a release of the mouse draws nothing either.
-  xmin_ = xmax_ = xrange_ = 0;
-  BlankValueLabels();
-  SetValueLabelsVisible(false);
+  ClearWindow();
+  BlankCaptions();
+  SetCaptionsVisible(false);
   Cls();
 }
 
 void StressPlot::MoveAxes(float x, float y) {
   try {
-    const double w = ScaleWidth();
-    xaxis_ = QLineF(0, y, w, y);
+    xaxis_ = QLineF(0, y, ScaleWidth(), y);
     yaxis_ = QLineF(x, 0, x, ScaleHeight());
-    xmax_ = CSng((w - x) * xrange_ / w);
-    xmin_ = CSng(-static_cast<double>(xrange_) * x / w);
+    PlaceWindowAtCrossing();
   } catch (const RuntimeError& e) {
     LogRuntimeError(e);
   }
@@ -155,13 +182,6 @@ void StressPlot::MoveAxes(float x, float y) {
 }
 
 void StressPlot::DrawAxisTicks() {
-  ValueLabel(QStringLiteral("Label(0)"))->setText(QStringLiteral("0"));
-  ValueLabel(QStringLiteral("Label14"))->setText(Format(s2_, u"###0.0"));
-  ValueLabel(QStringLiteral("Label16"))->setText(Format(c_, u"###0.0"));
-  ValueLabel(QStringLiteral("Label17"))->setText(Format(s1_, u"###0.0"));
-  ValueLabel(QStringLiteral("Label18"))->setText(Format(tmax_, u"###0.0"));
-  for (const QString& name : mohrLabels_) ValueLabel(name)->adjustSize();
-
   float step = 1;
   try {
     qint16 n = 0;
@@ -174,12 +194,12 @@ void StressPlot::DrawAxisTicks() {
 }
 
 void StressPlot::DrawGrid(float step) {
-  if (xmin_ == 0 || xmax_ == 0) return;
+  if (!hasRange_) return;
   float k = 0;
   const float x0 = static_cast<float>(yaxis_.x1());
   const float y0 = static_cast<float>(xaxis_.y1());
   try {
-    k = CSng(static_cast<double>(MapToRange(x0, right_, 1, 0, xmax_)) - x0);
+    k = CSng(static_cast<double>(ColumnOf(1)) - x0);
   } catch (const RuntimeError& e) {
     LogRuntimeError(e);
     return;
@@ -198,8 +218,8 @@ void StressPlot::DrawGrid(float step) {
     const double kt = static_cast<double>(k) * t;
     if (std::fabs(kt) > reach + 1) return false;
     try {
-      const float xPlus = MapToRange(x0, right_, t, 0, xmax_);
-      const float xMinus = MapToRange(x0, right_, -t, 0, xmax_);
+      const float xPlus = ColumnOf(t);
+      const float xMinus = ColumnOf(-t);
       DrawLine({xPlus, yaxis_.y1()}, {xPlus, yaxis_.y2()}, drawColour_);
       DrawLine({xMinus, yaxis_.y1()}, {xMinus, yaxis_.y2()}, drawColour_);
       DrawLine({xaxis_.x1(), y0 + kt}, {xaxis_.x2(), y0 + kt}, drawColour_);
@@ -209,25 +229,12 @@ void StressPlot::DrawGrid(float step) {
     }
     return true;
   };
-  for (float t = 0; t <= xmax_; t += step) {
+  for (float t = 0; t <= x_.Max; t += step) {
     if (!drawStep(t) || t + step == t) break;
   }
-  for (float t = 0; t >= xmin_; t -= step) {
+  for (float t = 0; t >= x_.Min; t -= step) {
     if (!drawStep(t) || t - step == t) break;
   }
-}
-
-void StressPlot::DrawCurves() {}
-
-void StressPlot::PlaceAxisLabels() {
-  const float x0 = static_cast<float>(yaxis_.x1());
-  const float y0 = static_cast<float>(xaxis_.y1());
-  DrawLine({x0, y0 - rtw_}, {cx_, y0 - rtw_}, kMagenta, 1, Qt::DashDotLine);
-  PlaceValueLabel(QStringLiteral("Label(0)"), x0 - 210, y0 + 90);
-  PlaceValueLabel(QStringLiteral("Label14"), cx_ - rtw_ - 100, cy_ + 200);
-  PlaceValueLabel(QStringLiteral("Label16"), cx_ - 100, cy_ + 200);
-  PlaceValueLabel(QStringLiteral("Label17"), cx_ + rtw_ - 100, cy_ + 200);
-  PlaceValueLabel(QStringLiteral("Label18"), x0 - 350, cy_ - rtw_);
 }
 
 void StressPlot::Cls() {
@@ -276,9 +283,11 @@ void StressPlot::DrawDot(QPointF at, const QColor& colour, int width) {
   AddItem(item);
 }
 
-QLabel* StressPlot::AddValueLabel(const QString& name, const QColor& colour) {
+QLabel* StressPlot::AddCaption(PlotCaption caption, const QString& designName, const QColor& colour) {
+  QLabel*& slot = captions_.at(static_cast<std::size_t>(caption));
+  delete slot;
   auto* label = new QLabel(this);
-  label->setObjectName(name);
+  label->setObjectName(designName);
   QFont font = label->font();
   font.setPointSizeF(7.5);
   label->setFont(font);
@@ -287,14 +296,23 @@ QLabel* StressPlot::AddValueLabel(const QString& name, const QColor& colour) {
   label->setPalette(p);
   label->setAttribute(Qt::WA_TransparentForMouseEvents);
   label->hide();
-  labels_.insert(name, label);
+  slot = label;
   return label;
 }
 
-QLabel* StressPlot::ValueLabel(const QString& name) const { return labels_.value(name, nullptr); }
+QLabel* StressPlot::Caption(PlotCaption caption) const {
+  return captions_.at(static_cast<std::size_t>(caption));
+}
 
-void StressPlot::PlaceValueLabel(const QString& name, float left, float top) {
-  QLabel* label = ValueLabel(name);
+void StressPlot::SetCaptionText(PlotCaption caption, const QString& text) {
+  if (QLabel* label = Caption(caption)) {
+    label->setText(text);
+    label->adjustSize();
+  }
+}
+
+void StressPlot::PlaceCaption(PlotCaption caption, float left, float top) {
+  QLabel* label = Caption(caption);
   if (!label || !std::isfinite(left) || !std::isfinite(top)) return;
   // A value far off the scale puts its label out of sight, a million pixels
   // away at most.
@@ -302,18 +320,25 @@ void StressPlot::PlaceValueLabel(const QString& name, float left, float top) {
   label->move(pixels(left), pixels(top));
 }
 
-void StressPlot::SetValueLabelsVisible(bool visible) {
-  for (const QString& name : mohrLabels_) ValueLabel(name)->setVisible(visible);
+void StressPlot::SetCaptionsVisible(bool visible) {
+  for (QLabel* label : captions_)
+    if (label) label->setVisible(visible);
 }
 
-void StressPlot::BlankValueLabels() {
-  for (const QString& name : mohrLabels_) ValueLabel(name)->setText(QString());
+void StressPlot::SetCaptionsVisible(std::initializer_list<PlotCaption> captions, bool visible) {
+  for (const PlotCaption caption : captions)
+    if (QLabel* label = Caption(caption)) label->setVisible(visible);
+}
+
+void StressPlot::BlankCaptions() {
+  for (QLabel* label : captions_)
+    if (label) label->setText(QString());
 }
 
 double StressPlot::ReadoutScale() const {
   const double w = ScaleWidth();
   if (w <= 0) return 0;
-  return static_cast<double>(xrange_) * kTwipsPerCm / w;
+  return static_cast<double>(x_.Span) * kTwipsPerCm / w;
 }
 
 QPointF StressPlot::WorldAt(float x, float y) const {
@@ -342,7 +367,7 @@ QString StressPlot::InternalCoordinatesText(float x, float y) const {
 
 void StressPlot::MouseDown(float x, float y) {
   dragging_ = true;
-  BlankValueLabels();
+  BlankCaptions();
   Cls();
   MoveAxes(x, y);
 }
@@ -356,7 +381,7 @@ void StressPlot::MouseMove(float x, float y) {
 
 void StressPlot::MouseUp(float x, float y) {
   dragging_ = false;
-  if (xmax_ != 0 || xmin_ != 0) {
+  if (hasRange_) {
     DrawAxisTicks();
     DrawCurves();
     PlaceAxisLabels();
@@ -417,19 +442,34 @@ void StressPlot::paintEvent(QPaintEvent*) {
   painter.drawLine(yaxis_);
 }
 
-MohrCirclePlot::MohrCirclePlot(QWidget* parent) : StressPlot(parent) {}
+MohrCirclePlot::MohrCirclePlot(QWidget* parent) : StressPlot(parent) {
+  AddCaption(PlotCaption::Origin, QStringLiteral("Label(0)"));
+  AddCaption(PlotCaption::S2, QStringLiteral("Label14"));
+  AddCaption(PlotCaption::Centre, QStringLiteral("Label16"));
+  AddCaption(PlotCaption::S1, QStringLiteral("Label17"));
+  AddCaption(PlotCaption::TauMax, QStringLiteral("Label18"));
+  setAccessibleName(QStringLiteral("Mohr's circle"));
+}
+
+void MohrCirclePlot::DrawAxisTicks() {
+  SetCaptionText(PlotCaption::Origin, QStringLiteral("0"));
+  SetCaptionText(PlotCaption::S2, Format(s2_, u"###0.0"));
+  SetCaptionText(PlotCaption::Centre, Format(c_, u"###0.0"));
+  SetCaptionText(PlotCaption::S1, Format(s1_, u"###0.0"));
+  SetCaptionText(PlotCaption::TauMax, Format(tmax_, u"###0.0"));
+  StressPlot::DrawAxisTicks();
+}
 
 void MohrCirclePlot::DrawCurves() {
-  SetValueLabelsVisible(true);
-  if (xmin_ == 0 || xmax_ == 0) return;
-  const float x0 = static_cast<float>(yaxis_.x1());
+  SetCaptionsVisible(true);
+  if (!HasRange()) return;
   try {
-    cx_ = MapToRange(x0, right_, c_, 0, xmax_);
+    cx_ = ColumnOf(c_);
     cy_ = static_cast<float>(xaxis_.y1());
-    rtw_ = CSng(static_cast<double>(MapToRange(0, x0, r_, xmin_, 0)) - x0);
+    rtw_ = CSng(static_cast<double>(r_) * HorizontalScale());
   } catch (const RuntimeError& e) {
     if (e.Number() != err::kOverflow) return;
-    SetValueLabelsVisible(false);
+    SetCaptionsVisible(false);
   }
   DrawArc({cx_, cy_}, rtw_, 0, kHalfTurn, kBlue);
   DrawDot({cx_, cy_ - 20}, kBlue, 5);
@@ -438,8 +478,19 @@ void MohrCirclePlot::DrawCurves() {
     DrawLine({cx_, cy_}, {cx_ + rtw_ * std::cos(a), cy_ - rtw_ * std::sin(a)}, kMagenta, 2);
   } catch (const RuntimeError& e) {
     if (e.Number() != err::kOverflow) return;
-    SetValueLabelsVisible(false);
+    SetCaptionsVisible(false);
   }
+}
+
+void MohrCirclePlot::PlaceAxisLabels() {
+  const float x0 = static_cast<float>(yaxis_.x1());
+  const float y0 = static_cast<float>(xaxis_.y1());
+  DrawLine({x0, y0 - rtw_}, {cx_, y0 - rtw_}, kMagenta, 1, Qt::DashDotLine);
+  PlaceCaption(PlotCaption::Origin, x0 - 210, y0 + 90);
+  PlaceCaption(PlotCaption::S2, cx_ - rtw_ - 100, cy_ + 200);
+  PlaceCaption(PlotCaption::Centre, cx_ - 100, cy_ + 200);
+  PlaceCaption(PlotCaption::S1, cx_ + rtw_ - 100, cy_ + 200);
+  PlaceCaption(PlotCaption::TauMax, x0 - 350, cy_ - rtw_);
 }
 
 }  // namespace brantel

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QColor>
-#include <QHash>
 #include <QLineF>
+#include <QRectF>
 #include <QPointF>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#include <array>
+#include <cstddef>
+#include <initializer_list>
 #include <vector>
 
 class QLabel;
@@ -29,13 +32,47 @@ struct PlotItem {
   Qt::PenStyle style = Qt::SolidLine;
 };
 
+// The world window along one axis of the plot: its two ends and its span,
+// in stress units.
+struct AxisWindow {
+  float Min = 0;
+  float Max = 0;
+  float Span = 0;
+};
+
+// What the plot shows, in one place: the picture (twips, origin top left,
+// always the widget's own size), the world window along each axis, and
+// whether a window is set at all. Without one (no state yet, s1 = s2 = 0, or
+// a state that could not be computed) nothing is drawn but the axis lines.
+// With one, the world origin sits at the axes' crossing and a stress unit
+// is Picture.width() / X.Span twips along the horizontal axis, wherever the
+// crossing was dragged.
+struct PlotViewport {
+  QRectF Picture;
+  AxisWindow X;
+  AxisWindow Y;
+  bool HasRange = false;
+};
+
+// The value captions a plot may show. Each plot adds those it has, under
+// the names of its design.
+enum class PlotCaption {
+  Origin,         // "0" at the axes' crossing
+  S2,             // the values of s2, C and s1 under the horizontal axis
+  Centre,
+  S1,
+  TauMax,         // tmax beside the vertical axis (Mohr's circle)
+  Strength,       // the strength beside the vertical axis (the failure plots)
+  JointCohesion,  // the discontinuity's cohesion beside it
+};
+inline constexpr std::size_t kPlotCaptionCount = 7;
+
 // The interactive stress plot: normal stress along the horizontal axis,
 // shear stress up the vertical one. The user drags the axes' crossing (the
 // world origin) with the mouse, zooms with a scroll bar and reads the world
-// coordinates under the pointer. The default behaviour draws Mohr's circle
-// of a plane stress state; a dialog with other curves or another range rule
-// derives from it and replaces SetPlotRange, DrawAxisTicks, DrawCurves,
-// PlaceAxisLabels, MoveAxes or WorldAt.
+// coordinates under the pointer. A member plot (Mohr's circle below, the
+// failure plots) replaces SetPlotRange, DrawAxisTicks, DrawCurves,
+// PlaceAxisLabels or WorldAt with its own range rule, marks and curves.
 class StressPlot : public QWidget {
   Q_OBJECT
 
@@ -62,11 +99,15 @@ class StressPlot : public QWidget {
   // blanks the plot the same way.
   void Blank();
   void SetPlotRangeSafely(bool useDefault);
+  // The default: s2 - f R .. s1 + f R across, widened to 1.2 s1 + f R when
+  // that is larger (f = 1 for the default range, else the zoom factor),
+  // and -R .. 2R up.
   virtual void SetPlotRange(bool useDefault);
-  virtual void MoveAxes(float x, float y);
+  void MoveAxes(float x, float y);
+  // The default: the square grid at the step AxisStep(s1, s2, 0).
   virtual void DrawAxisTicks();
-  virtual void DrawCurves();
-  virtual void PlaceAxisLabels();
+  virtual void DrawCurves() {}
+  virtual void PlaceAxisLabels() {}
 
   // --- Drawing on the surface, in twips.
   void Cls();
@@ -84,10 +125,18 @@ class StressPlot : public QWidget {
   float ScaleWidth() const;
   float ScaleHeight() const;
 
-  // --- Value labels on the plot, by name ("Label(0)", "Label14", ...).
-  QLabel* AddValueLabel(const QString& name, const QColor& colour = Qt::black);
-  QLabel* ValueLabel(const QString& name) const;
-  void PlaceValueLabel(const QString& name, float left, float top);
+  // --- The viewport, and the mapping from world to picture it gives.
+  PlotViewport Viewport() const;
+  bool HasRange() const { return hasRange_; }
+  // Twips per stress unit along the horizontal axis (0 without a range).
+  double HorizontalScale() const;
+  // The picture column of a world x. Raises Overflow (6) when it lies
+  // beyond the 32-bit range.
+  float ColumnOf(double x) const;
+
+  // --- The value captions: those the plot has (the others are null).
+  QLabel* Caption(PlotCaption caption) const;
+  void PlaceCaption(PlotCaption caption, float left, float top);
 
   // --- Plot state, read by the member and by tests.
   float S1() const { return s1_; }
@@ -95,12 +144,12 @@ class StressPlot : public QWidget {
   float TauMax() const { return tmax_; }
   float Radius() const { return r_; }
   float Centre() const { return c_; }
-  float XMin() const { return xmin_; }
-  float XMax() const { return xmax_; }
-  float XRange() const { return xrange_; }
-  float YMin() const { return ymin_; }
-  float YMax() const { return ymax_; }
-  float YRange() const { return yrange_; }
+  float XMin() const { return x_.Min; }
+  float XMax() const { return x_.Max; }
+  float XRange() const { return x_.Span; }
+  float YMin() const { return y_.Min; }
+  float YMax() const { return y_.Max; }
+  float YRange() const { return y_.Span; }
   float CircleX() const { return cx_; }
   float CircleY() const { return cy_; }
   float CircleRadius() const { return rtw_; }
@@ -127,27 +176,29 @@ class StressPlot : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
-
-  // The first step of SetPlotRange: the circle of the principal stresses
-  // (its radius and centre), and for the default range the whole picture
-  // as the extents.
-  void SetCircleAndExtents(bool useDefault);
+  // The circle of the principal stresses: its radius R and centre C, the
+  // first step of every range rule.
+  void SetCircle();
+  // The world window of a range rule (a range is set when the horizontal
+  // span is not 0), and no window at all. With the placing at the axes'
+  // crossing in Redraw and MoveAxes, the only writers of the window.
+  void SetWindow(const AxisWindow& x, const AxisWindow& y);
+  void ClearWindow();
 
   // The square grid of the plot: lines across the whole picture at every
   // multiple of the step (in stress units) either side of the axes'
-  // crossing, spaced with the horizontal scale on both axes. Nothing while
-  // xmin or xmax is 0.
+  // crossing, spaced with the horizontal scale on both axes. Nothing
+  // without a range.
   void DrawGrid(float step);
 
-  // The five value labels of the Mohr plot.
-  void SetValueLabelsVisible(bool visible);
-  void BlankValueLabels();
+  QLabel* AddCaption(PlotCaption caption, const QString& designName, const QColor& colour = Qt::black);
+  void SetCaptionText(PlotCaption caption, const QString& text);
+  void SetCaptionsVisible(bool visible);
+  void SetCaptionsVisible(std::initializer_list<PlotCaption> captions, bool visible);
+  void BlankCaptions();
 
   float s1_ = 0, s2_ = 0, tmax_ = 0;
   float r_ = 0, c_ = 0;
-  float left_ = 0, right_ = 0, top_ = 0, bottom_ = 0;  // picture extents, twips
-  float xmin_ = 0, xmax_ = 0, xrange_ = 0;
-  float ymin_ = 0, ymax_ = 0, yrange_ = 0;
   float cx_ = 0, cy_ = 0, rtw_ = 0;
   bool dragging_ = false;
   bool plotShown_ = false;
@@ -157,11 +208,17 @@ class StressPlot : public QWidget {
   QPointer<QScrollBar> zoomBar_;
   QPointer<QLabel> coordLabel_;
   QPointer<QLabel> intCoordLabel_;
-  QHash<QString, QLabel*> labels_;
-  QStringList mohrLabels_;
 
  private:
+  // The window split around the axes' crossing: the spans stay, the
+  // crossing is the world origin.
+  void PlaceWindowAtCrossing();
   void AddItem(const PlotItem& item);
+
+  AxisWindow x_;
+  AxisWindow y_;
+  bool hasRange_ = false;
+  std::array<QLabel*, kPlotCaptionCount> captions_{};
   std::vector<PlotItem> items_;
 };
 
@@ -175,7 +232,9 @@ class MohrCirclePlot : public StressPlot {
   // The plane's angle from s1, in degrees, as its box reads (Val of the text).
   void SetPlaneAngle(double degrees) { planeAngle_ = degrees; }
 
+  void DrawAxisTicks() override;
   void DrawCurves() override;
+  void PlaceAxisLabels() override;
 
  private:
   double planeAngle_ = 0;

@@ -26,12 +26,11 @@ namespace brantel {
 // angle of 90 degrees or more in size, leaves the result concerned
 // uncomputed (flagged or empty), never infinite or undefined.
 
-// Display masks of the dialog's boxes and plot labels.
+// Display masks of the dialog's boxes (the plot's captions: kStrengthCaptionMask).
 inline constexpr QStringView kCoulombStressMask = u"#0.##0";  // sx, sy, txy, P, c, UCS, s1, s2, shear
 inline constexpr QStringView kCoulombFrictionMask = u"#0.0";  // phi; "0" when derived from c = 0
 inline constexpr QStringView kCoulombDirectionMask = u"#0.#0";  // w1(s1), w2(s2)
 inline constexpr QStringView kCoulombFailureAngleMask = u"#0.0";
-inline constexpr QStringView kCoulombPlotLabelMask = u"###0.0";
 inline constexpr QStringView kCoulombLimitMask = u"#0.#0";  // the box a limit search writes
 // The notice beside the pore-pressure box when P > s2.
 inline constexpr QStringView kCoulombPoreNotice = u" pore>σ2";

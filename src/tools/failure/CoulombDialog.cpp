@@ -95,12 +95,6 @@ constexpr ControlRow kControls[] = {
     {"CmdOk", Kind::Button, nullptr, 5040, 5760, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
 
-void ShowInTeal(QLabel* caption) {
-  QPalette p = caption->palette();
-  p.setColor(QPalette::WindowText, QColor(FailurePlot::kTeal));
-  caption->setPalette(p);
-}
-
 }  // namespace
 
 // --- The plot ----------------------------------------------------------------
@@ -110,9 +104,13 @@ CoulombPlot::CoulombPlot(QWidget* parent) : FailurePlot(parent) {
   SetAxisMarks(AxisMarks::Grid);
   SetEqualScales(true);
   SetStepRounded(true);
-  // The values s2, C and s1 under the axis are teal, as the strength beside it.
-  for (const QString& name : {QStringLiteral("Label16"), QStringLiteral("Label17"), QStringLiteral("Label18")})
-    ShowInTeal(ValueLabel(name));
+  // The values s2, C and s1 under the axis are teal, as the strength beside
+  // it, which lies above them where they meet.
+  const QColor teal(kTeal);
+  AddCaption(PlotCaption::Centre, QStringLiteral("Label16"), teal);
+  AddCaption(PlotCaption::S2, QStringLiteral("Label17"), teal);
+  AddCaption(PlotCaption::S1, QStringLiteral("Label18"), teal);
+  Caption(PlotCaption::Strength)->raise();
 }
 
 void CoulombPlot::SetState(const Principal2D& principal, const CoulombParams& params, qint16 view) {
@@ -122,12 +120,6 @@ void CoulombPlot::SetState(const Principal2D& principal, const CoulombParams& pa
   view_ = view;
   const CoulombStrength strength = DeriveCoulombStrength(params);
   SetStrength(view == 1 ? strength.Cohesion : strength.UniaxialStrength);
-}
-
-void CoulombPlot::SetCaptions() {
-  ValueLabel(QStringLiteral("Label17"))->setText(Format(principal_.S2, kCoulombPlotLabelMask));
-  ValueLabel(QStringLiteral("Label16"))->setText(Format(c_, kCoulombPlotLabelMask));
-  ValueLabel(QStringLiteral("Label18"))->setText(Format(principal_.S1, kCoulombPlotLabelMask));
 }
 
 void CoulombPlot::DrawCriterion() {
@@ -147,7 +139,7 @@ void CoulombPlot::DrawMohrCircle() {
 }
 
 void CoulombPlot::DrawS1S3Plot() {
-  SetCaptionsVisible({QStringLiteral("Label16"), QStringLiteral("Label17"), QStringLiteral("Label18")}, false);
+  SetCaptionsVisible({PlotCaption::S2, PlotCaption::Centre, PlotCaption::S1}, false);
   const CoulombPrincipalView v = CoulombS1S3Plot(principal_, params_);
   if (!Step([&] { DrawStrengthMarker(); })) return;
   if (v.CriterionLine &&
@@ -157,9 +149,7 @@ void CoulombPlot::DrawS1S3Plot() {
   if (v.EffectivePoint) Step([&] { DrawWorldDot(*v.EffectivePoint, QColor(kDarkGreen)); });
 }
 
-void CoulombPlot::PlaceCaptions() {
-  PlaceCircleCaptions(QStringLiteral("Label17"), QStringLiteral("Label16"), QStringLiteral("Label18"));
-}
+void CoulombPlot::PlaceCaptions() { PlaceCircleCaptions(); }
 
 // --- The dialog ----------------------------------------------------------------
 

@@ -30,7 +30,6 @@ class CoulombPlot : public FailurePlot {
   qint16 View() const { return view_; }
 
  protected:
-  void SetCaptions() override;
   void DrawCriterion() override;
   void PlaceCaptions() override;
 

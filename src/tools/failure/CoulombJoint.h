@@ -27,13 +27,12 @@ namespace brantel {
 // result concerned uncomputed (flagged or empty), never infinite or
 // undefined.
 
-// Display masks.
+// Display masks (the plot's captions: kStrengthCaptionMask).
 inline constexpr QStringView kJointStressMask = u"#0.##0";  // sx, sy, txy, P, cohesions, s1, s2, w1, w2
 inline constexpr QStringView kJointAngleMask = u"#0.0";     // friction angles, alpha, beta1 and beta2 labels
 inline constexpr QStringView kJointBetaMask = u"#0.#0";     // "Angle to s1"
 inline constexpr QStringView kJointReducedPoreMask = u"#0.#0";  // P after the clamp
 inline constexpr QStringView kJointStrengthMask = u"0.00";  // "Material Strength"
-inline constexpr QStringView kJointPlotLabelMask = u"###0.0";
 // The notice of the material's pore test when P > s2.
 inline constexpr QStringView kJointPoreNotice = u" p>σ2";
 

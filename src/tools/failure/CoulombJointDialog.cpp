@@ -178,23 +178,14 @@ CoulombJointPlot::CoulombJointPlot(QWidget* parent) : FailurePlot(parent) {
   SetVerticalRange(VerticalRange::Shear);
   SetAxisMarks(AxisMarks::Grid);
   SetEqualScales(true);
-  // s2, C and s1 under the axis are Label20 to Label22 here, and the
-  // discontinuity's cohesion beside it Label24.
-  for (const QString& name : {QStringLiteral("Label16"), QStringLiteral("Label17"), QStringLiteral("Label18")}) {
-    delete labels_.take(name);
-    mohrLabels_.removeAll(name);
-  }
   // The origin and the values under the axis are teal, as the material's
   // cohesion; the discontinuity's cohesion is yellow, as its envelope.
   const QColor teal(kTeal);
-  QLabel* origin = ValueLabel(QStringLiteral("Label(0)"));
-  QPalette p = origin->palette();
-  p.setColor(QPalette::WindowText, teal);
-  origin->setPalette(p);
-  AddCaption(QStringLiteral("Label20"), teal);
-  AddCaption(QStringLiteral("Label21"), teal);
-  AddCaption(QStringLiteral("Label22"), teal);
-  AddCaption(QStringLiteral("Label24"), QColor(kYellow));
+  SetCaptionColour(PlotCaption::Origin, teal);
+  AddCaption(PlotCaption::S2, QStringLiteral("Label20"), teal);
+  AddCaption(PlotCaption::Centre, QStringLiteral("Label21"), teal);
+  AddCaption(PlotCaption::S1, QStringLiteral("Label22"), teal);
+  AddCaption(PlotCaption::JointCohesion, QStringLiteral("Label24"), QColor(kYellow));
 }
 
 void CoulombJointPlot::SetState(const Principal2D& principal, const JointMaterial& material,
@@ -208,10 +199,7 @@ void CoulombJointPlot::SetState(const Principal2D& principal, const JointMateria
 }
 
 void CoulombJointPlot::SetCaptions() {
-  ValueLabel(QStringLiteral("Label20"))->setText(Format(principal_.S2, kJointPlotLabelMask));
-  ValueLabel(QStringLiteral("Label21"))->setText(Format(c_, kJointPlotLabelMask));
-  ValueLabel(QStringLiteral("Label22"))->setText(Format(principal_.S1, kJointPlotLabelMask));
-  ValueLabel(QStringLiteral("Label24"))->setText(Format(plane_.Cohesion, kJointPlotLabelMask));
+  SetCaptionText(PlotCaption::JointCohesion, Format(plane_.Cohesion, kStrengthCaptionMask));
 }
 
 void CoulombJointPlot::DrawCriterion() {
@@ -239,9 +227,9 @@ void CoulombJointPlot::DrawCriterion() {
 
 void CoulombJointPlot::PlaceCaptions() {
   const float x0 = static_cast<float>(YAxis().x1());
-  PlaceCircleCaptions(QStringLiteral("Label20"), QStringLiteral("Label21"), QStringLiteral("Label22"));
-  PlaceValueLabel(QStringLiteral("Label19"), x0 - 550, MarkerRow());
-  PlaceValueLabel(QStringLiteral("Label24"), x0 - 550, jointRow_);
+  PlaceCircleCaptions();
+  PlaceCaption(PlotCaption::Strength, x0 - 550, MarkerRow());
+  PlaceCaption(PlotCaption::JointCohesion, x0 - 550, jointRow_);
 }
 
 // --- The dialog ----------------------------------------------------------------

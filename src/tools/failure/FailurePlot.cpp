@@ -17,55 +17,38 @@ namespace {
 
 constexpr double kHalfTurn = 3.14159274;  // the arc's end angle, pi as a 32-bit value
 constexpr float kTickHalfLength = 45;     // twips either side of the axis line
-const QString kOrigin = QStringLiteral("Label(0)");
-const QString kStrengthCaption = QStringLiteral("Label19");
 
 }  // namespace
 
 FailurePlot::FailurePlot(QWidget* parent) : StressPlot(parent) {
-  // The family's captions: the origin, three values under the horizontal
-  // axis and the strength beside the vertical one.
-  delete labels_.take(QStringLiteral("Label14"));
-  mohrLabels_ = {kOrigin, QStringLiteral("Label16"), QStringLiteral("Label17"), QStringLiteral("Label18")};
-  AddCaption(kStrengthCaption, QColor(kTeal));
+  // The family's captions: the origin and the strength beside the vertical
+  // axis; a tool adds its own.
+  AddCaption(PlotCaption::Origin, QStringLiteral("Label(0)"));
+  AddCaption(PlotCaption::Strength, QStringLiteral("Label19"), QColor(kTeal));
   setAccessibleName(QStringLiteral("Failure criterion plot"));
 }
 
-QLabel* FailurePlot::AddCaption(const QString& name, const QColor& colour) {
-  QLabel* label = AddValueLabel(name, colour);
-  mohrLabels_.append(name);
-  return label;
-}
-
-void FailurePlot::SetCaptionsVisible(const QStringList& names, bool visible) {
-  for (const QString& name : names) {
-    if (QLabel* label = ValueLabel(name)) label->setVisible(visible);
-  }
-}
-
-double FailurePlot::HorizontalScale() const {
-  if (xrange_ == 0) return 0;
-  return ScaleWidth() / static_cast<double>(xrange_);
+void FailurePlot::SetCaptionColour(PlotCaption caption, const QColor& colour) {
+  QLabel* label = Caption(caption);
+  QPalette p = label->palette();
+  p.setColor(QPalette::WindowText, colour);
+  label->setPalette(p);
 }
 
 double FailurePlot::VerticalScale() const {
   if (equalScales_) return HorizontalScale();
-  if (yrange_ == 0) return 0;
-  return ScaleHeight() / static_cast<double>(yrange_);
-}
-
-float FailurePlot::ColumnOf(double x) const {
-  return MapToRange(static_cast<float>(yaxis_.x1()), right_, CSng(x), 0, xmax_);
+  const PlotViewport v = Viewport();
+  if (!v.HasRange || v.Y.Span == 0) return 0;
+  return v.Picture.height() / static_cast<double>(v.Y.Span);
 }
 
 float FailurePlot::RowOf(double y) const {
   const float y0 = static_cast<float>(xaxis_.y1());
-  if (equalScales_) return CSng(y0 - CSng(y) * HorizontalScale());
-  return MapToRange(y0, top_, CSng(y), 0, ymax_);
+  return CSng(y0 - CSng(y) * VerticalScale());
 }
 
 void FailurePlot::SetPlotRange(bool useDefault) {
-  SetCircleAndExtents(useDefault);
+  SetCircle();
   const AxisRange x = StressPlotRange(s1_, s2_, useDefault ? 1.0f : ZoomFactor());
   AxisRange y = x;
   if (vertical_ == VerticalRange::Plain) {
@@ -73,40 +56,17 @@ void FailurePlot::SetPlotRange(bool useDefault) {
   } else if (vertical_ == VerticalRange::Shear) {
     y = {-r_, CSng(2.0 * r_), CSng(3.0 * r_)};
   }
-  xmin_ = x.Min;
-  xmax_ = x.Max;
-  xrange_ = x.Span;
-  ymin_ = y.Min;
-  ymax_ = y.Max;
-  yrange_ = y.Span;
-  PlaceVerticalLimits();
-}
-
-void FailurePlot::PlaceVerticalLimits() {
-  // The world origin sits at the axes' crossing: the vertical span splits
-  // around the row of the horizontal axis.
-  const double h = ScaleHeight();
-  if (h <= 0) return;
-  const double y0 = xaxis_.y1();
-  ymax_ = CSng(y0 * yrange_ / h);
-  ymin_ = CSng(-static_cast<double>(yrange_) * (h - y0) / h);
-}
-
-void FailurePlot::MoveAxes(float x, float y) {
-  StressPlot::MoveAxes(x, y);
-  try {
-    PlaceVerticalLimits();
-  } catch (const RuntimeError& e) {
-    LogRuntimeError(e);
-  }
+  SetWindow({x.Min, x.Max, x.Span}, {y.Min, y.Max, y.Span});
 }
 
 void FailurePlot::DrawAxisTicks() {
-  ValueLabel(kOrigin)->setText(QStringLiteral("0"));
-  ValueLabel(kStrengthCaption)->setText(Format(strength_, kStrengthCaptionMask));
+  SetCaptionText(PlotCaption::Origin, QStringLiteral("0"));
+  SetCaptionText(PlotCaption::Strength, Format(strength_, kStrengthCaptionMask));
+  SetCaptionText(PlotCaption::S2, Format(s2_, kStrengthCaptionMask));
+  SetCaptionText(PlotCaption::Centre, Format(c_, kStrengthCaptionMask));
+  SetCaptionText(PlotCaption::S1, Format(s1_, kStrengthCaptionMask));
   SetCaptions();
-  for (const QString& name : mohrLabels_) ValueLabel(name)->adjustSize();
-  if (Empty()) return;
+  if (!HasRange()) return;
 
   float step = 1;
   try {
@@ -123,7 +83,7 @@ void FailurePlot::DrawAxisTicks() {
 }
 
 void FailurePlot::DrawTicks(float step) {
-  if (xmin_ == 0 || xmax_ == 0 || !(step > 0)) return;
+  if (!HasRange() || !(step > 0)) return;
   const float x0 = static_cast<float>(yaxis_.x1());
   const float y0 = static_cast<float>(xaxis_.y1());
   const double kx = HorizontalScale();
@@ -154,19 +114,19 @@ void FailurePlot::DrawTicks(float step) {
 }
 
 void FailurePlot::DrawCurves() {
-  if (Empty()) return;
-  SetValueLabelsVisible(true);
+  if (!HasRange()) return;
+  SetCaptionsVisible(true);
   DrawCriterion();
 }
 
 void FailurePlot::PlaceAxisLabels() {
-  if (Empty()) return;
+  if (!HasRange()) return;
   const float x0 = static_cast<float>(yaxis_.x1());
   const float y0 = static_cast<float>(xaxis_.y1());
-  PlaceValueLabel(kOrigin, x0 - 210, y0 + 90);
+  PlaceCaption(PlotCaption::Origin, x0 - 210, y0 + 90);
   // 350 twips left of the axis, or further when a long value would reach it.
-  const float width = static_cast<float>(ValueLabel(kStrengthCaption)->width() * forms::kTwipsPerPixel);
-  PlaceValueLabel(kStrengthCaption, std::min(x0 - 350, x0 - width - 90), markerRow_);
+  const float width = static_cast<float>(Caption(PlotCaption::Strength)->width() * forms::kTwipsPerPixel);
+  PlaceCaption(PlotCaption::Strength, std::min(x0 - 350, x0 - width - 90), markerRow_);
   PlaceCaptions();
 }
 
@@ -179,7 +139,7 @@ QPointF FailurePlot::WorldAt(float x, float y) const {
 
 bool FailurePlot::DrawingFailed(const RuntimeError& e) {
   if (e.Number() != err::kOverflow) return false;
-  SetValueLabelsVisible(false);
+  SetCaptionsVisible(false);
   return true;
 }
 
@@ -204,7 +164,7 @@ void FailurePlot::DrawWorldPolyline(const std::vector<PlotPoint>& points, const 
 
 bool FailurePlot::DrawEnvelope(const Envelope& envelope) {
   if (!Step([&] { DrawWorldPolyline(envelope.Points, QColor(kTeal), 2); })) return false;
-  if (envelope.Overflow) SetValueLabelsVisible(false);
+  if (envelope.Overflow) SetCaptionsVisible(false);
   return true;
 }
 
@@ -220,10 +180,10 @@ void FailurePlot::DrawStressCircle(float centre, float radius) {
   DrawHalfCircle(centre, radius, QColor(kBlue));
 }
 
-void FailurePlot::PlaceCircleCaptions(const QString& s2, const QString& centre, const QString& s1) {
-  PlaceValueLabel(s2, cx_ - rtw_ - 100, cy_ + 200);
-  PlaceValueLabel(centre, cx_ - 100, cy_ + 200);
-  PlaceValueLabel(s1, cx_ + rtw_ - 100, cy_ + 200);
+void FailurePlot::PlaceCircleCaptions() {
+  PlaceCaption(PlotCaption::S2, cx_ - rtw_ - 100, cy_ + 200);
+  PlaceCaption(PlotCaption::Centre, cx_ - 100, cy_ + 200);
+  PlaceCaption(PlotCaption::S1, cx_ + rtw_ - 100, cy_ + 200);
 }
 
 // --- The principal-stress plane --------------------------------------------
@@ -251,7 +211,6 @@ void PrincipalCriterionPlot::Forget() {
 }
 
 void PrincipalCriterionPlot::DrawCriterion() {
-  SetCaptionsVisible({QStringLiteral("Label16"), QStringLiteral("Label17"), QStringLiteral("Label18")}, false);
   if (!Step([&] { DrawStrengthMarker(); })) return;
   if (!DrawEnvelope(envelope_)) return;
   if (!Step([&] { DrawWorldDot(StressPointOf(s1_, s2_), QColor(kBlue)); })) return;

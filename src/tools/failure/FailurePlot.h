@@ -5,7 +5,6 @@
 #include "tools/failure/FailureCommon.h"
 
 #include <QColor>
-#include <QStringList>
 
 #include <optional>
 
@@ -26,13 +25,13 @@ namespace brantel {
 //     and an envelope touches it where the state fails), SetStepRounded
 //     (the grid step's zoom multiple rounded rather than cut).
 //   - The state, before every Redraw: SetPrincipal (s1, s2, tmax) and
-//     SetStrength (the value of the strength caption Label19 and the height
-//     of the strength marker).
+//     SetStrength (the value of the strength caption and the height of the
+//     strength marker).
 //   - Hooks a tool overrides: SetCaptions (the texts of its own value
-//     captions; "0" and the strength are set already), DrawCriterion (its
-//     curves and points; the captions are shown when it starts), and
-//     PlaceCaptions (where its own captions go; Label(0) and Label19 are
-//     placed already).
+//     captions; the origin, the strength and s2, C and s1 are set already),
+//     DrawCriterion (its curves and points; the captions are shown when it
+//     starts), and PlaceCaptions (where its own captions go; the origin and
+//     the strength are placed already).
 //   - Inside DrawCriterion: Step(...) runs one drawing step under the
 //     family's error rule (an overflow hides the captions and the drawing
 //     goes on; any other run-time error ends it); DrawStrengthMarker,
@@ -40,9 +39,10 @@ namespace brantel {
 //     DrawHalfCircle (DrawStressCircle for the state's own circle, placed
 //     for PlaceCircleCaptions) draw in world units; ColumnOf, RowOf and
 //     HorizontalScale map world values to the picture (twips).
-//   - Captions: Label(0) (the origin, "0"), Label16, Label17, Label18
-//     (values under the horizontal axis) and Label19 (the strength, teal)
-//     exist; AddCaption adds a tool's own; SetCaptionsVisible hides some.
+//   - Captions (PlotCaption): the origin ("0", Label(0)) and the strength
+//     (teal, Label19) exist; a tool adds the values under the axis (S2,
+//     Centre, S1) or others of its own with AddCaption; SetCaptionsVisible
+//     hides some.
 //   - The dialog: SetPlotShown with its graph switch, AttachZoomBar and
 //     AttachReadouts as for every stress plot (or ConnectFailurePlot of
 //     FailureDialogCommon.h), Redraw(true) on a reset, Redraw(false) after
@@ -82,22 +82,17 @@ class FailurePlot : public StressPlot {
   void SetStrength(float value) { strength_ = value; }
   float Strength() const { return strength_; }
 
-  // --- The mapping, valid once the ranges are placed (after a Redraw).
-  // Twips per stress unit along each axis (0 while there is no range).
-  double HorizontalScale() const;
+  // --- The mapping (with HorizontalScale and ColumnOf of the stress plot).
+  // Twips per stress unit up the vertical axis (0 while there is no range).
   double VerticalScale() const;
-  // The picture column of a world x and the row of a world y. Raise
-  // Overflow (6) when the position is beyond the 32-bit range.
-  float ColumnOf(double x) const;
+  // The picture row of a world y. Raises Overflow (6) when it lies beyond
+  // the 32-bit range.
   float RowOf(double y) const;
   QPointF PictureOf(PlotPoint p) const { return {ColumnOf(p.X), RowOf(p.Y)}; }
   // The row of the strength marker of the last drawing.
   float MarkerRow() const { return markerRow_; }
-  // Nothing to draw: the ranges are empty (s1 = s2 = 0, or blanked).
-  bool Empty() const { return xmin_ == 0 && xmax_ == 0; }
 
   void SetPlotRange(bool useDefault) override;
-  void MoveAxes(float x, float y) override;
   void DrawAxisTicks() override;
   void DrawCurves() override;
   void PlaceAxisLabels() override;
@@ -120,7 +115,7 @@ class FailurePlot : public StressPlot {
   }
 
   // A teal dot of width 5 on the vertical axis, 10 twips above the height of
-  // the strength; that height is the row of Label19.
+  // the strength; that height is the row of the strength caption.
   void DrawStrengthMarker();
   // A dot of width 5, `lift` twips above the point.
   void DrawWorldDot(PlotPoint p, const QColor& colour, float lift = 0);
@@ -139,16 +134,13 @@ class FailurePlot : public StressPlot {
   void DrawStressCircle(float centre, float radius);
   // The captions of s2, C and s1 under the axis, below the circle's left
   // end, centre and right end.
-  void PlaceCircleCaptions(const QString& s2, const QString& centre, const QString& s1);
-
-  QLabel* AddCaption(const QString& name, const QColor& colour = Qt::black);
-  void SetCaptionsVisible(const QStringList& names, bool visible);
+  void PlaceCircleCaptions();
+  void SetCaptionColour(PlotCaption caption, const QColor& colour);
 
  private:
   // The family's error rule: an overflow hides the captions (true: go on),
   // any other error ends the drawing (false).
   bool DrawingFailed(const RuntimeError& e);
-  void PlaceVerticalLimits();
   void DrawTicks(float step);
 
   VerticalRange vertical_ = VerticalRange::LikeHorizontal;
@@ -171,7 +163,7 @@ class PrincipalCriterionPlot : public FailurePlot {
   explicit PrincipalCriterionPlot(QWidget* parent = nullptr);
 
   // The state drawn: the principal stresses, the strength (marker and
-  // Label19), the envelope in world points and the effective point, if any.
+  // its caption), the envelope in world points and the effective point, if any.
   void SetCriterion(const Principal2D& principal, float strength, Envelope envelope,
                     std::optional<PlotPoint> effective);
   const Envelope& CriterionEnvelope() const { return envelope_; }

@@ -288,14 +288,13 @@ TEST_F(CoulombDialogTest, TheEnvelopeTouchesTheCircleAtFailure) {
   const double distance = std::fabs((b.x() - a.x()) * (a.y() - c.y()) - (a.x() - c.x()) * (b.y() - a.y())) /
                           std::hypot(b.x() - a.x(), b.y() - a.y());
   EXPECT_NEAR(distance, circles[0].radius, 0.5);
-  EXPECT_EQ(Plot()->ValueLabel(QStringLiteral("Label19"))->text(), QStringLiteral("5.0"));
-  EXPECT_FALSE(Plot()->ValueLabel(QStringLiteral("Label18"))->isHidden());
+  EXPECT_EQ(Plot()->Caption(PlotCaption::Strength)->text(), QStringLiteral("5.0"));
+  EXPECT_FALSE(Plot()->Caption(PlotCaption::S1)->isHidden());
   // The value captions are teal, the origin's is not.
-  for (const char* name : {"Label16", "Label17", "Label18", "Label19"})
-    EXPECT_EQ(Plot()->ValueLabel(QString::fromLatin1(name))->palette().color(QPalette::WindowText).rgb(),
-              FailurePlot::kTeal)
-        << name;
-  EXPECT_NE(Plot()->ValueLabel(QStringLiteral("Label(0)"))->palette().color(QPalette::WindowText).rgb(),
+  for (PlotCaption caption : {PlotCaption::S2, PlotCaption::Centre, PlotCaption::S1, PlotCaption::Strength})
+    EXPECT_EQ(Plot()->Caption(caption)->palette().color(QPalette::WindowText).rgb(), FailurePlot::kTeal)
+        << Plot()->Caption(caption)->objectName().toStdString();
+  EXPECT_NE(Plot()->Caption(PlotCaption::Origin)->palette().color(QPalette::WindowText).rgb(),
             FailurePlot::kTeal);
 
   // The s1-s3 view: the point (s2, s1) lies on the criterion line, the
@@ -312,8 +311,8 @@ TEST_F(CoulombDialogTest, TheEnvelopeTouchesTheCircleAtFailure) {
   EXPECT_NEAR((v.x() - u.x()) * (p.y() - u.y()) - (p.x() - u.x()) * (v.y() - u.y()), 0.0,
               0.5 * std::hypot(v.x() - u.x(), v.y() - u.y()));
   EXPECT_EQ(ItemsOf(FailurePlot::kDarkGreen, PlotItem::Type::Dot).size(), 1u);
-  EXPECT_TRUE(Plot()->ValueLabel(QStringLiteral("Label18"))->isHidden());
-  EXPECT_EQ(Plot()->ValueLabel(QStringLiteral("Label19"))->text(), QStringLiteral("17.3"));
+  EXPECT_TRUE(Plot()->Caption(PlotCaption::S1)->isHidden());
+  EXPECT_EQ(Plot()->Caption(PlotCaption::Strength)->text(), QStringLiteral("17.3"));
 }
 
 TEST_F(CoulombDialogTest, NoStressDrawsNothingAndOverflowBlanks) {

@@ -276,15 +276,17 @@ TEST_F(CoulombJointDialogTest, MohrPlotDrawsTheSlidingRangeOrNone) {
     const double off = (b.x() - a.x()) * (limit.b.y() - a.y()) - (limit.b.x() - a.x()) * (b.y() - a.y());
     EXPECT_NEAR(off / std::hypot(b.x() - a.x(), b.y() - a.y()), 0.0, 1.5);
   }
-  EXPECT_EQ(Plot()->ValueLabel(QStringLiteral("Label19"))->text(), QStringLiteral("5.0"));
-  EXPECT_EQ(Plot()->ValueLabel(QStringLiteral("Label24"))->text(), QStringLiteral("1.0"));
-  EXPECT_EQ(Plot()->ValueLabel(QStringLiteral("Label22"))->text(), QStringLiteral("10.0"));
-  const auto colourOf = [&](const char* name) {
-    return Plot()->ValueLabel(QString::fromLatin1(name))->palette().color(QPalette::WindowText).rgb();
+  EXPECT_EQ(Plot()->Caption(PlotCaption::Strength)->text(), QStringLiteral("5.0"));
+  EXPECT_EQ(Plot()->Caption(PlotCaption::JointCohesion)->text(), QStringLiteral("1.0"));
+  EXPECT_EQ(Plot()->Caption(PlotCaption::S1)->text(), QStringLiteral("10.0"));
+  const auto colourOf = [&](PlotCaption caption) {
+    return Plot()->Caption(caption)->palette().color(QPalette::WindowText).rgb();
   };
-  for (const char* name : {"Label(0)", "Label20", "Label21", "Label22", "Label19"})
-    EXPECT_EQ(colourOf(name), FailurePlot::kTeal) << name;
-  EXPECT_EQ(colourOf("Label24"), CoulombJointPlot::kYellow);
+  for (PlotCaption caption :
+       {PlotCaption::Origin, PlotCaption::S2, PlotCaption::Centre, PlotCaption::S1, PlotCaption::Strength})
+    EXPECT_EQ(colourOf(caption), FailurePlot::kTeal) << Plot()->Caption(caption)->objectName().toStdString();
+  EXPECT_EQ(colourOf(PlotCaption::JointCohesion), CoulombJointPlot::kYellow);
+  EXPECT_EQ(Plot()->Caption(PlotCaption::JointCohesion)->objectName(), QStringLiteral("Label24"));
 
   // A discontinuity the circle cannot reach (|x| >= 1): no range, but the
   // given plane; the same after a drag of the axes.

@@ -72,6 +72,21 @@ TEST_F(FailurePlotTest, MappingAndReadOutAgree) {
   }
 }
 
+TEST_F(FailurePlotTest, APlotBlankedBeforeItsFirstDrawingMapsFromItsOwnSize) {
+  // A tool that opens on a state it cannot judge blanks the plot; the next
+  // state is drawn without a reset of the range.
+  TestPlot plot;
+  EXPECT_EQ(plot.Viewport().Picture, QRectF(0, 0, 4080, 4005));
+  plot.Blank();
+  EXPECT_FALSE(plot.HasRange());
+  plot.SetPrincipal(30, 10, 10);
+  plot.Redraw(false);
+  ASSERT_TRUE(plot.HasRange());
+  EXPECT_NEAR(plot.HorizontalScale(), 4080 / plot.XRange(), 1e-6);
+  EXPECT_NEAR(plot.ColumnOf(10), plot.YAxis().x1() + 10 * plot.HorizontalScale(), 1e-3);
+  EXPECT_GT(plot.ColumnOf(10), plot.YAxis().x1());
+}
+
 TEST_F(FailurePlotTest, TicksSitOnTheAxesAndTheGridCrossesThePicture) {
   TestPlot ticks;
   ticks.SetPrincipal(30, 10, 10);
@@ -104,7 +119,7 @@ TEST_F(FailurePlotTest, TicksSitOnTheAxesAndTheGridCrossesThePicture) {
   bool drawn = false;
   empty.draw = [&](TestPlot&) { drawn = true; };
   empty.Redraw(true);
-  EXPECT_TRUE(empty.Empty());
+  EXPECT_FALSE(empty.HasRange());
   EXPECT_TRUE(empty.Items().empty());
   EXPECT_FALSE(drawn);
 }
@@ -125,13 +140,13 @@ TEST_F(FailurePlotTest, DrawingStepsFollowTheFamilyErrorRule) {
   // An overflow hides the captions and the drawing goes on; another error
   // ends it.
   EXPECT_EQ(steps, (std::vector<bool>{true, true, false}));
-  EXPECT_TRUE(plot.ValueLabel(QStringLiteral("Label19"))->isHidden());
+  EXPECT_TRUE(plot.Caption(PlotCaption::Strength)->isHidden());
   int teal = 0;
   for (const PlotItem& item : plot.Items()) teal += item.colour == QColor(FailurePlot::kTeal) ? 1 : 0;
   EXPECT_EQ(teal, 3);  // the marker and two segments
-  EXPECT_EQ(plot.ValueLabel(QStringLiteral("Label19"))->text(), QStringLiteral("25.0"));
+  EXPECT_EQ(plot.Caption(PlotCaption::Strength)->text(), QStringLiteral("25.0"));
   EXPECT_NEAR(plot.MarkerRow(), plot.RowOf(25), 1e-3);
-  EXPECT_EQ(plot.ValueLabel(QStringLiteral("Label19"))->y(), qRound(plot.MarkerRow() / 15));
+  EXPECT_EQ(plot.Caption(PlotCaption::Strength)->y(), qRound(plot.MarkerRow() / 15));
 }
 
 }  // namespace

@@ -215,7 +215,7 @@ TEST_F(HoekDialogTest, PlotRangesEnvelopeAndPoints) {
   EXPECT_EQ(Count(FailurePlot::kTeal, PlotItem::Type::Line), 23);
   EXPECT_EQ(Count(FailurePlot::kTeal, PlotItem::Type::Dot), 1);
   EXPECT_EQ(Count(FailurePlot::kBlue, PlotItem::Type::Dot), 1);
-  EXPECT_EQ(Plot()->ValueLabel(QStringLiteral("Label19"))->text(), QStringLiteral("100.0"));
+  EXPECT_EQ(Plot()->Caption(PlotCaption::Strength)->text(), QStringLiteral("100.0"));
 
   // s1 = 10, s2 = 0 at zoom 20: horizontally -10 .. 20, vertically 20.
   Type(u"Text1", QStringLiteral("10"));

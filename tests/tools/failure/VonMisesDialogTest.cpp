@@ -78,7 +78,7 @@ TEST_F(VonMisesDialogTest, TheGraphOptionIsKeptWithTheInputs) {
   EXPECT_EQ(Dialog().width(), 612);  // 9180 twips
   // From (0, T) over (T, T) to (T, 0), and the state.
   EXPECT_EQ(EnvelopeSegments(), static_cast<int>(VonMisesEnvelope(8.765432f).Points.size()) - 1);
-  EXPECT_EQ(Plot()->ValueLabel(QStringLiteral("Label19"))->text(), QStringLiteral("8.8"));
+  EXPECT_EQ(Plot()->Caption(PlotCaption::Strength)->text(), QStringLiteral("8.8"));
   Press(u"CmdOk");
   EXPECT_EQ(Project.VonMisesStress.GraphOption, 1);
   EXPECT_EQ(Project.VonMisesStress.Sx, stored.VonMisesStress.Sx);

@@ -263,7 +263,7 @@ TEST_F(Stress2DDialogTest, ACalculationThatFailsShowsNothingStale) {
     EXPECT_EQ(Text(box), QString()) << QString::fromUtf16(box).toStdString();
   }
   EXPECT_TRUE(plot->Items().empty());
-  EXPECT_TRUE(plot->ValueLabel(QStringLiteral("Label17"))->isHidden());
+  EXPECT_TRUE(plot->Caption(PlotCaption::S1)->isHidden());
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
   // A new angle cannot bring back the stale plane results either.
   Type(u"Text9", QStringLiteral("30"));
@@ -280,7 +280,7 @@ TEST_F(Stress2DDialogTest, ACalculationThatFailsShowsNothingStale) {
   Type(u"Text1", QStringLiteral("30"));
   EXPECT_EQ(Text(u"Text4"), QStringLiteral("32.806"));
   EXPECT_FALSE(plot->Items().empty());
-  EXPECT_FALSE(plot->ValueLabel(QStringLiteral("Label17"))->isHidden());
+  EXPECT_FALSE(plot->Caption(PlotCaption::S1)->isHidden());
 }
 
 TEST_F(Stress2DDialogTest, RenderBothLanguagesWithAndWithoutThePlot) {

@@ -1,0 +1,99 @@
+#include "core/Settings.h"
+#include "core/project/ProjectRecord.h"
+#include "support/DialogTest.h"
+#include "support/Renders.h"
+#include "tools/failure/BieniawskiDialog.h"
+#include "tools/failure/CoulombDialog.h"
+#include "tools/failure/CoulombJointDialog.h"
+#include "tools/failure/FailureDialogTestSupport.h"
+#include "tools/failure/HoekBrownDialog.h"
+#include "tools/failure/VonMisesDialog.h"
+
+#include <QImage>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+namespace brantel {
+namespace {
+
+// Each failure tool opened on a state it cannot judge, then given one: the
+// plot must be drawn as a fresh drawing of that state draws it, and not
+// from the extents of a picture it never read.
+class FailurePlotOpeningTest : public test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    ResetProjectRecord(Project, true, true);
+    EnableMohrCircles = 1;  // the plot on, as a new installation has it
+  }
+};
+
+struct Opening {
+  const char* name;
+  std::function<void()> store;  // the project it opens on
+  std::function<void()> open;
+  std::vector<std::pair<const char16_t*, QString>> entries;
+  const char16_t* plot;
+  std::vector<const char16_t*> offAndOn;  // the presses that switch the plot off and on
+};
+
+TEST_F(FailurePlotOpeningTest, ThePlotAfterTheFirstValidEntryIsTheFreshPlot) {
+  const std::vector<const char16_t*> graphCheckBox = {u"chkGraph", u"chkGraph"};
+  const std::vector<const char16_t*> graphOptions = {u"optGraph(0)", u"optGraph(1)"};
+  const std::vector<Opening> openings = {
+      // A new project: nothing to judge at the opening.
+      {"vonmises", [] {}, [this] { Open<frmVonMises>(); },
+       {{u"Text4", "10"}, {u"Text1", "8"}, {u"Text2", "3"}}, u"Picture1", graphCheckBox},
+      {"hoek", [] {}, [this] { Open<frmHoek>(); },
+       {{u"Text5", "20"}, {u"Text1", "30"}, {u"Text2", "5"}}, u"Picture1", graphCheckBox},
+      {"bieniawski", [] {}, [this] { Open<frmBieniawski>(); },
+       {{u"Text5", "50"}, {u"Text1", "30"}, {u"Text2", "5"}}, u"Picture1", graphCheckBox},
+      // A stored sx of -40, refused at the opening.
+      {"coulomb",
+       [] {
+         Project.CoulombStress = StressInput{-40, 10, 0, 0};
+         Project.CoulombInput.Cohesion = 5;
+         Project.CoulombInput.FrictionAngle = 30;
+       },
+       [this] { Open<frmCoulomb>(); }, {{u"Text1", "40"}}, u"picMohr1", graphOptions},
+      // The selected set holds a friction angle that is refused.
+      {"joint",
+       [] {
+         Project.JointSelectedSet = 1;
+         Project.JointStress[1] = StressInput{20, 5, 0, 0};
+         Project.JointMaterials[1].Cohesion = 5;
+         Project.JointMaterials[1].FrictionAngle = 205;
+         Project.JointPlanes[1] = JointPlane{1, 30, 30, 0};
+       },
+       [this] { Open<frmCoulombJoint>(); }, {{u"Text6", "30"}}, u"picMohr", graphOptions},
+  };
+  for (const Opening& o : openings) {
+    SCOPED_TRACE(o.name);
+    ResetProjectRecord(Project, true, true);
+    o.store();
+    o.open();
+    auto* plot = Control<FailurePlot>(o.plot);
+    ASSERT_TRUE(plot->isVisible());
+    EXPECT_FALSE(plot->HasRange());  // nothing drawn at the opening
+    for (const auto& [box, text] : o.entries) Type(box, text);
+    const QImage typed = plot->grab().toImage();
+    // The state's point lies right of the shear axis, where its positive
+    // stresses put it.
+    const auto dots = test::ItemsOf(*plot, FailurePlot::kBlue, PlotItem::Type::Dot);
+    ASSERT_FALSE(dots.empty());
+    EXPECT_GT(dots.front().a.x(), plot->YAxis().x1());
+
+    for (const char16_t* press : o.offAndOn) Press(press);
+    const QImage fresh = plot->grab().toImage();
+    EXPECT_TRUE(typed == fresh);
+    if (typed != fresh) {
+      test::SaveRender(typed, QStringLiteral("opening-%1-typed").arg(QLatin1String(o.name)));
+      test::SaveRender(fresh, QStringLiteral("opening-%1-fresh").arg(QLatin1String(o.name)));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace brantel
