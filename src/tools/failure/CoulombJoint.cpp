@@ -254,8 +254,8 @@ JointMohrView JointMohrPlot(const Principal2D& principal, const JointMaterial& m
       v.RangeLimit1 = RadiusAt(v.RangeCentre, v.Radius, *v.DoubleBeta1);
       v.RangeLimit2 = RadiusAt(v.RangeCentre, v.Radius, *v.DoubleBeta2);
     }
+    v.DiscontinuityLine = RadiusAt(v.RangeCentre, v.Radius, 2.0 * beta);
   }
-  if (s1 > s2) v.DiscontinuityLine = RadiusAt(v.RangeCentre, v.Radius, 2.0 * beta);
   return v;
 }
 

@@ -160,7 +160,9 @@ struct JointMohrView {
   std::optional<float> DoubleBeta2;
   std::optional<PlotSegment> RangeLimit1;
   std::optional<PlotSegment> RangeLimit2;
-  // The radius to the given discontinuity at 2 beta (brown), for s1 > s2.
+  // The radius to the given discontinuity at 2 beta (brown), only where
+  // the range exists: a circle that does not reach the discontinuity's
+  // envelope has no line to the discontinuity at all.
   std::optional<PlotSegment> DiscontinuityLine;
 };
 // `material` carries the pore pressure that acts (after the clamp).

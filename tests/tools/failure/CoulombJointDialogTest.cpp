@@ -288,14 +288,20 @@ TEST_F(CoulombJointDialogTest, MohrPlotDrawsTheSlidingRangeOrNone) {
   EXPECT_EQ(colourOf(PlotCaption::JointCohesion), CoulombJointPlot::kYellow);
   EXPECT_EQ(Plot()->Caption(PlotCaption::JointCohesion)->objectName(), QStringLiteral("Label24"));
 
-  // A discontinuity the circle cannot reach (|x| >= 1): no range, but the
-  // given plane; the same after a drag of the axes.
-  Type(u"Text7", QStringLiteral("50"));
+  // A discontinuity the circle does not reach (cj = 10: x = 2.9): the
+  // circle and both envelopes, but no line to the discontinuity, neither
+  // the range's limits nor the given plane; the same after a drag of the
+  // axes.
+  Type(u"Text7", QStringLiteral("10"));
+  EXPECT_EQ(test::ItemsOf(*Plot(), FailurePlot::kBlue, PlotItem::Type::Arc).size(), 1u);
+  EXPECT_EQ(LinesOf(CoulombJointPlot::kYellow).size(), 1u);
   EXPECT_TRUE(LinesOf(CoulombJointPlot::kMagenta).empty());
-  EXPECT_EQ(LinesOf(CoulombJointPlot::kBrown).size(), 1u);
+  EXPECT_TRUE(LinesOf(CoulombJointPlot::kBrown).empty());
   Plot()->MouseDown(2000, 3000);
   Plot()->MouseUp(2000, 3000);
-  EXPECT_EQ(LinesOf(CoulombJointPlot::kBrown).size(), 1u);
+  EXPECT_EQ(LinesOf(CoulombJointPlot::kYellow).size(), 1u);
+  EXPECT_TRUE(LinesOf(CoulombJointPlot::kBrown).empty());
+  EXPECT_TRUE(LinesOf(CoulombJointPlot::kMagenta).empty());
   // s1 = s2: a point for a circle, no range and no plane; nothing fails.
   Type(u"Text7", QStringLiteral("1"));
   Type(u"Text1", QStringLiteral("2"));
