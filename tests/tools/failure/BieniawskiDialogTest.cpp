@@ -145,5 +145,20 @@ TEST_F(BieniawskiDialogTest, EnvelopeRangesAndReadOut) {
   EXPECT_EQ(Text(u"lblIntCoord"), QStringLiteral("Εσωτ. Συντεταγμένες: (X=600, Y=300)"));
 }
 
+// The worked example of the tool's help page.
+TEST_F(BieniawskiDialogTest, HelpPageExample) {
+  const auto text = [this](QStringView box) { return Text(box); };
+  Project.BieniawskiStress = StressInput{200, 20, 10, 1};
+  Project.BieniawskiInput.Co = 100;
+  Project.BieniawskiInput.UsePore = 1;
+  Project.BieniawskiInput.PorePressure = 10;
+  Open();
+  test::ExpectShown(text, {{u"Text6", "5.000"}, {u"Text7", "0.750"}, {u"Text11", "200.554"}, {u"Text12", "3.170"},
+                           {u"Text13", "19.446"}, {u"Text14", "-86.830"}, {u"Text8", "False"}, {u"Text9", "True"}});
+  Type(u"Text4", QStringLiteral("25"));
+  test::ExpectShown(text, {{u"Text8", "False"}, {u"Text9", "Range Error"}});
+  EXPECT_TRUE(Messages().empty());
+}
+
 }  // namespace
 }  // namespace brantel

@@ -366,6 +366,27 @@ TEST_F(CoulombDialogTest, RenderBothLanguagesAndBothViews) {
   });
 }
 
+// The worked example of the tool's help page: c and phi given, the pore
+// pressure alone fails the state; Upper Limit then finds sy at failure.
+TEST_F(CoulombDialogTest, HelpPageExample) {
+  const auto text = [this](QStringView box) { return Text(box); };
+  Project.CoulombStress = StressInput{40, 10, 5, 1};
+  Project.CoulombInput.Cohesion = 5;
+  Project.CoulombInput.FrictionAngle = 30;
+  Project.CoulombInput.ParamOption = kCoulombDeriveStrength;
+  Project.CoulombInput.UsePore = -1;
+  Project.CoulombInput.PorePressure = 4;
+  Open();
+  test::ExpectShown(text, {{u"Text6", "17.321"}, {u"Text11", "40.811"}, {u"Text12", "9.22"}, {u"Text13", "9.189"},
+                           {u"Text14", "-80.78"}, {u"Text8", "false"}, {u"Text9", "true"}, {u"Text10", "140.8"},
+                           {u"Text20", ""}});
+  Press(u"cmdLimit");
+  test::ExpectShown(text, {{u"Text2", "136.29"}, {u"Text11", "136.549"}, {u"Text12", "87.04"}, {u"Text13", "39.741"},
+                           {u"Text14", "-2.96"}, {u"Text8", "true"}, {u"Text9", "true"}, {u"Text10", "63.0"},
+                           {u"Text20", "41.919"}});
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST(CoulombMenuEntry, FailureItem0AndQuickButton31OpenTheTool) {
   ClearTools();
   RegisterProgramTools();

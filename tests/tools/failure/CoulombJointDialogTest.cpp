@@ -390,6 +390,22 @@ TEST_F(CoulombJointDialogTest, RenderBothLanguagesAndEveryGraph) {
   });
 }
 
+// The worked example of the tool's help page: a discontinuity at 30 degrees
+// slides, the intact material holds; the s1-b chart gives the range.
+TEST_F(CoulombJointDialogTest, HelpPageExample) {
+  const auto text = [this](QStringView box) { return Text(box); };
+  StoreSet(0, 10, 2, 1, 30, 30, 1);
+  Project.JointMaterials[0].UsePore = -1;
+  Project.JointMaterials[0].PorePressure = 1;
+  Open();
+  test::ExpectShown(text, {{u"Text10", "10.000"}, {u"Text11", "0.000"}, {u"Text12", "2.000"}, {u"Text13", "-90.000"},
+                           {u"txtJointFail", "true"}, {u"txtMatFail", "false"}, {u"txtJoinFailPore", "true"},
+                           {u"txtMatFailPore", "false"}, {u"Text18", "60.00"}, {u"Text4", ""}});
+  Press(u"optGraph(2)");
+  test::ExpectShown(text, {{u"Text4", "23.32"}, {u"Label4", "52.6"}, {u"Label7", "67.4"}});
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST(CoulombJointMenuEntry, FailureItem1AndQuickButton32OpenTheTool) {
   ClearTools();
   RegisterProgramTools();

@@ -274,6 +274,21 @@ TEST_F(CoulombWedgeDialogTest, RenderBothToolsTabsAndLanguages) {
   }
 }
 
+// The worked example of the tool's help page, on both tabs.
+TEST_F(CoulombWedgeDialogTest, HelpPageExample) {
+  const auto text = [this](QStringView box) { return Text(box); };
+  Project.CoulombWedgeData = {35, 25, 45, 12, 6, 26, 200, 15, 0, 1.5f, 15, 0, 0};
+  Open();
+  test::ExpectShown(text, {{u"Text10", "1.12724"}, {u"Label14", ""}});
+  Type(u"Text4", QStringLiteral("0"));
+  test::ExpectShown(text, {{u"Text10", "0.9268442"}});
+  SelectTab(1);
+  test::ExpectShown(text, {{u"Text9", "460.0505"}, {u"Label15", ""}});
+  Type(u"Text11", QStringLiteral("0.9"));
+  test::ExpectShown(text, {{u"Text9", ""}, {u"Label15", "Bolt is not Required"}});
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST(CoulombWedgeMenuEntry, FailureItem2AndQuickButton33OpenTheWedgeAndItem3NoTool) {
   ClearTools();
   RegisterProgramTools();

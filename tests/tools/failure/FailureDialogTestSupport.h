@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace brantel::test {
@@ -48,6 +51,14 @@ inline void ExpectFailureEntry(Tool tool, int item, int quickButton) {
   const auto target = QuickButtonTarget(quickButton);
   ASSERT_TRUE(target.has_value());
   EXPECT_EQ(ToolOfEntry(target->menu, target->index), tool);
+}
+
+// Each box (by its design name) shows the text given, as a help page quotes
+// it; `text` reads a box of the dialog under test.
+using ShownTexts = std::initializer_list<std::pair<const char16_t*, const char*>>;
+inline void ExpectShown(const std::function<QString(QStringView)>& text, ShownTexts shown) {
+  for (const auto& [box, expected] : shown)
+    EXPECT_EQ(text(box), QString::fromUtf8(expected)) << QString::fromUtf16(box).toStdString();
 }
 
 }  // namespace brantel::test

@@ -290,6 +290,23 @@ TEST_F(HoekDialogTest, RenderThePrincipalPlaneTools) {
   }
 }
 
+// The worked example of the tool's help page: intact rock, then the
+// generalized criterion for the same state.
+TEST_F(HoekDialogTest, HelpPageExample) {
+  const auto text = [this](QStringView box) { return Text(box); };
+  StoreIntact(110, 10, 5, 1);
+  Project.HoekInput.CoMass = 100;
+  Project.HoekInput.UsePore = 1;
+  Project.HoekInput.PorePressure = 5;
+  Open();
+  test::ExpectShown(text, {{u"Text11", "110.249"}, {u"Text12", "2.855"}, {u"Text13", "9.751"},
+                           {u"Text14", "-87.145"}, {u"Text8", "False"}, {u"Text9", "False"}});
+  Press(u"optType(1)");
+  test::ExpectShown(text, {{u"Text26", "10.000"}, {u"Text27", "0.200"}, {u"Text28", "0.500"}, {u"Text8", "False"},
+                           {u"Text9", "True"}});
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST(PrincipalPlaneMenuEntries, FailureItems4To6AndQuickButtons35To37OpenTheTools) {
   ClearTools();
   RegisterProgramTools();

@@ -99,5 +99,16 @@ TEST_F(VonMisesDialogTest, TheGraphOptionIsKeptWithTheInputs) {
   EXPECT_EQ(Control<QLineEdit>(u"Text6")->accessibleName(), QStringLiteral("Von Mises Stress"));
 }
 
+// The worked example of the tool's help page.
+TEST_F(VonMisesDialogTest, HelpPageExample) {
+  const auto text = [this](QStringView box) { return Text(box); };
+  Store(80, 20, 30, 100, 1);
+  Open();
+  test::ExpectShown(text, {{u"Text6", "88.88"}, {u"Text5", "False"}});
+  Type(u"Text4", QStringLiteral("80"));
+  test::ExpectShown(text, {{u"Text6", "88.88"}, {u"Text5", "True"}});
+  EXPECT_TRUE(Enabled(u"CmdOk"));
+}
+
 }  // namespace
 }  // namespace brantel
