@@ -72,6 +72,31 @@ TEST_F(PlaneElasticityDialogTest, StatesWorkedByHandOnBothTabs) {
   ExpectTexts({{u"Text6", "1.200"}, {u"Text1", "0.001"}});
 }
 
+// The worked example of the tool's help page: a rock of E = 50000 and
+// nu = 0.25, each tab under both assumptions.
+TEST_F(PlaneElasticityDialogTest, HelpPageExample) {
+  Open();
+  Type(u"Text1", QStringLiteral("0.0005"));
+  Type(u"Text2", QStringLiteral("0.0002"));
+  Type(u"Text3", QStringLiteral("0.0003"));
+  Type(u"Text4", QStringLiteral("50000"));
+  Type(u"Text5", QStringLiteral("0.25"));
+  ExpectTexts({{u"Text6", "29.333"}, {u"Text7", "17.333"}, {u"Text8", "6.000"}});
+  Press(u"Option1(1)");
+  ExpectTexts({{u"Text6", "34.000"}, {u"Text7", "22.000"}, {u"Text8", "6.000"}});
+
+  ShowTab(1);
+  Type(u"Text13", QStringLiteral("20"));
+  Type(u"Text12", QStringLiteral("12"));
+  Type(u"Text11", QStringLiteral("5"));
+  Type(u"Text10", QStringLiteral("50000"));
+  Type(u"Text9", QStringLiteral("0.25"));
+  ExpectTexts({{u"Text16", "0.000340"}, {u"Text15", "0.000140"}, {u"Text14", "0.000250"}});
+  Press(u"Option2(1)");
+  ExpectTexts({{u"Text16", "0.000300"}, {u"Text15", "0.000100"}, {u"Text14", "0.000250"}});
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(PlaneElasticityDialogTest, BadEntriesAreRefusedWithTheirMessages) {
   struct Case {
     int tab;
