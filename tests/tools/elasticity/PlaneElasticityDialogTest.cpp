@@ -25,6 +25,9 @@ class PlaneElasticityDialogTest : public test::DialogTest {
   frmPlaneStress& Open() { return DialogTest::Open<frmPlaneStress>(); }
   frmPlaneStress& Dialog() const { return static_cast<frmPlaneStress&>(Current()); }
   void ShowTab(int tab) { Control<QTabWidget>(u"SSTab1")->setCurrentIndex(tab); }
+  void TypeAll(std::initializer_list<std::pair<const char16_t*, const char*>> entries) {
+    for (const auto& [box, text] : entries) Type(box, QString::fromUtf8(text));
+  }
   void ExpectTexts(std::initializer_list<std::pair<const char16_t*, const char*>> expected) {
     for (const auto& [box, text] : expected) {
       EXPECT_EQ(Text(box), QString::fromUtf8(text)) << QString::fromUtf16(box).toStdString();
@@ -76,21 +79,13 @@ TEST_F(PlaneElasticityDialogTest, StatesWorkedByHandOnBothTabs) {
 // nu = 0.25, each tab under both assumptions.
 TEST_F(PlaneElasticityDialogTest, HelpPageExample) {
   Open();
-  Type(u"Text1", QStringLiteral("0.0005"));
-  Type(u"Text2", QStringLiteral("0.0002"));
-  Type(u"Text3", QStringLiteral("0.0003"));
-  Type(u"Text4", QStringLiteral("50000"));
-  Type(u"Text5", QStringLiteral("0.25"));
+  TypeAll({{u"Text1", "0.0005"}, {u"Text2", "0.0002"}, {u"Text3", "0.0003"}, {u"Text4", "50000"}, {u"Text5", "0.25"}});
   ExpectTexts({{u"Text6", "29.333"}, {u"Text7", "17.333"}, {u"Text8", "6.000"}});
   Press(u"Option1(1)");
   ExpectTexts({{u"Text6", "34.000"}, {u"Text7", "22.000"}, {u"Text8", "6.000"}});
 
   ShowTab(1);
-  Type(u"Text13", QStringLiteral("20"));
-  Type(u"Text12", QStringLiteral("12"));
-  Type(u"Text11", QStringLiteral("5"));
-  Type(u"Text10", QStringLiteral("50000"));
-  Type(u"Text9", QStringLiteral("0.25"));
+  TypeAll({{u"Text13", "20"}, {u"Text12", "12"}, {u"Text11", "5"}, {u"Text10", "50000"}, {u"Text9", "0.25"}});
   ExpectTexts({{u"Text16", "0.000340"}, {u"Text15", "0.000140"}, {u"Text14", "0.000250"}});
   Press(u"Option2(1)");
   ExpectTexts({{u"Text16", "0.000300"}, {u"Text15", "0.000100"}, {u"Text14", "0.000250"}});

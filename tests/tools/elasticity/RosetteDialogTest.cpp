@@ -81,13 +81,10 @@ TEST_F(RosetteDialogTest, ARectangularRosetteWorkedByHand) {
 // in microstrain, and the plane at 30 degrees from e1.
 TEST_F(RosetteDialogTest, HelpPageExample) {
   Open();
-  Type(u"Text1", QStringLiteral("400"));
-  Type(u"Text2", QStringLiteral("300"));
-  Type(u"Text3", QStringLiteral("-200"));
-  Type(u"Text4", QStringLiteral("0"));
-  Type(u"Text5", QStringLiteral("45"));
-  Type(u"Text6", QStringLiteral("90"));
-  Type(u"Text7", QStringLiteral("30"));
+  const std::pair<const char16_t*, const char*> entries[] = {
+      {u"Text1", "400"}, {u"Text2", "300"}, {u"Text3", "-200"}, {u"Text4", "0"},
+      {u"Text5", "45"},  {u"Text6", "90"},  {u"Text7", "30"}};
+  for (const auto& [box, text] : entries) Type(box, QString::fromUtf8(text));
   const std::pair<const char16_t*, const char*> expected[] = {
       {u"Text14", "400.000"}, {u"Text15", "-200.000"}, {u"Text16", "400.000"}, {u"Text9", "460.555"},
       {u"Text10", "-260.555"}, {u"Text11", "16.845"}, {u"Text12", "-73.155"}, {u"Text13", "280.278"},

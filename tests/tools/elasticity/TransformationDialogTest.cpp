@@ -81,7 +81,8 @@ TEST_F(TransformationDialogTest, HelpPageExample) {
     Type(Box("Text1", k), QString::fromLatin1(cosines[k]));
     Type(Box("Text2", k), QString::fromLatin1(tensor[k]));
   }
-  EXPECT_EQ(Texts("Text3", 9), QStringList({"31.83013", "-1.830127", "0", "-1.830127", "18.16987", "0", "0", "0", "10"}));
+  EXPECT_EQ(Texts("Text3", 9),
+            QStringList({"31.83013", "-1.830127", "0", "-1.830127", "18.16987", "0", "0", "0", "10"}));
   Press(u"Option1(1)");
   Type(Box("Text4", 0), QStringLiteral("1"));
   Type(Box("Text4", 1), QStringLiteral("2"));
