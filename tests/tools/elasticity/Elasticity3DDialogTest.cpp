@@ -45,6 +45,25 @@ TEST_F(Elasticity3DDialogTest, ANewProjectShowsTheDefaultConstantsAndWorkedStrai
   EXPECT_TRUE(Messages().empty());
 }
 
+// The worked example of the tool's help page.
+TEST_F(Elasticity3DDialogTest, HelpPageExample) {
+  Open();
+  Type(u"txtElastic", QStringLiteral("40000"));
+  Type(u"txtPoisson", QStringLiteral("0.25"));
+  Type(Box("Text1", 0), QStringLiteral("30"));
+  Type(Box("Text1", 1), QStringLiteral("5"));
+  Type(Box("Text1", 2), QStringLiteral("2"));
+  Type(Box("Text1", 4), QStringLiteral("20"));
+  Type(Box("Text1", 8), QStringLiteral("10"));
+  EXPECT_EQ(Text(Box("Text1", 3)), QStringLiteral("5"));  // the twins
+  EXPECT_EQ(Text(Box("Text1", 6)), QStringLiteral("2"));
+  // E11 = (30 - 0.25 (20 + 10)) / 40000; G = 16000, E12 = 5 / (2 G).
+  const char* strains[9] = {"0.0005625", "0.00015625", "6.25E-05", "0.00015625", "0.00025",
+                            "0",         "6.25E-05",   "0",        "-6.25E-05"};
+  for (int k = 0; k < 9; ++k) EXPECT_EQ(Strain(k), QString::fromLatin1(strains[k])) << k;
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(Elasticity3DDialogTest, OffDiagonalBoxesMirrorTheirTwinsAndABadEntryIsRefusedOnce) {
   Open();
   const int twins[][2] = {{1, 3}, {2, 6}, {5, 7}, {3, 1}, {6, 2}, {7, 5}};

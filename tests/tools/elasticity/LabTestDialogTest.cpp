@@ -245,6 +245,31 @@ TEST_F(LabTestDialogTest, ThePointCountResizesTheGridAndOkKeepsTheRowsBeyondIt) 
   EXPECT_EQ(Project.LabPoints[2][0], 2.0f);
 }
 
+// The worked example of the tool's help page: a Force/Strain test of an
+// NX core, 54 mm across and 135 mm high, in five load steps.
+TEST_F(LabTestDialogTest, HelpPageExample) {
+  Open();
+  Type(u"txtHeight", QStringLiteral("135"));
+  Type(u"txtDiam", QStringLiteral("54"));
+  Type(u"txtNum", QStringLiteral("5"));
+  Fill(labcol::kForce, {"0", "50", "100", "150", "180"});
+  Fill(labcol::kEy, {"0", "0.5", "1", "1.5", "1.9"});
+  Fill(labcol::kEx, {"0", "0.12", "0.25", "0.38", "0.52"});
+  const char* sigma[] = {"0.000", "21.832", "43.664", "65.496", "78.595"};
+  const char* deltaY[] = {"0.000", "0.068", "0.135", "0.203", "0.257"};
+  const char* modulus[] = {"", "43.664", "43.664", "43.664", "32.748"};
+  for (int r = 1; r <= 5; ++r) {
+    EXPECT_EQ(Cell(r, labcol::kSigma), QString::fromLatin1(sigma[r - 1])) << r;
+    EXPECT_EQ(Cell(r, labcol::kDeltaY), QString::fromLatin1(deltaY[r - 1])) << r;
+    EXPECT_EQ(Cell(r, labcol::kModulus), QString::fromLatin1(modulus[r - 1])) << r;
+  }
+  EXPECT_EQ(Text(u"txtVol"), QStringLiteral("309179.8"));
+  EXPECT_EQ(Text(u"Text4"), QStringLiteral("40.935"));
+  EXPECT_EQ(Text(u"Text5"), QStringLiteral("0.254"));
+  EXPECT_EQ(Text(u"Text6"), QStringLiteral("24.098"));
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(LabTestDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Open();
   Type(u"txtHeight", QStringLiteral("80"));

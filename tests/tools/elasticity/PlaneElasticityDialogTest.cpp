@@ -25,6 +25,9 @@ class PlaneElasticityDialogTest : public test::DialogTest {
   frmPlaneStress& Open() { return DialogTest::Open<frmPlaneStress>(); }
   frmPlaneStress& Dialog() const { return static_cast<frmPlaneStress&>(Current()); }
   void ShowTab(int tab) { Control<QTabWidget>(u"SSTab1")->setCurrentIndex(tab); }
+  void TypeAll(std::initializer_list<std::pair<const char16_t*, const char*>> entries) {
+    for (const auto& [box, text] : entries) Type(box, QString::fromUtf8(text));
+  }
   void ExpectTexts(std::initializer_list<std::pair<const char16_t*, const char*>> expected) {
     for (const auto& [box, text] : expected) {
       EXPECT_EQ(Text(box), QString::fromUtf8(text)) << QString::fromUtf16(box).toStdString();
@@ -70,6 +73,23 @@ TEST_F(PlaneElasticityDialogTest, StatesWorkedByHandOnBothTabs) {
   // The other tab kept its results and inputs.
   ShowTab(0);
   ExpectTexts({{u"Text6", "1.200"}, {u"Text1", "0.001"}});
+}
+
+// The worked example of the tool's help page: a rock of E = 50000 and
+// nu = 0.25, each tab under both assumptions.
+TEST_F(PlaneElasticityDialogTest, HelpPageExample) {
+  Open();
+  TypeAll({{u"Text1", "0.0005"}, {u"Text2", "0.0002"}, {u"Text3", "0.0003"}, {u"Text4", "50000"}, {u"Text5", "0.25"}});
+  ExpectTexts({{u"Text6", "29.333"}, {u"Text7", "17.333"}, {u"Text8", "6.000"}});
+  Press(u"Option1(1)");
+  ExpectTexts({{u"Text6", "34.000"}, {u"Text7", "22.000"}, {u"Text8", "6.000"}});
+
+  ShowTab(1);
+  TypeAll({{u"Text13", "20"}, {u"Text12", "12"}, {u"Text11", "5"}, {u"Text10", "50000"}, {u"Text9", "0.25"}});
+  ExpectTexts({{u"Text16", "0.000340"}, {u"Text15", "0.000140"}, {u"Text14", "0.000250"}});
+  Press(u"Option2(1)");
+  ExpectTexts({{u"Text16", "0.000300"}, {u"Text15", "0.000100"}, {u"Text14", "0.000250"}});
+  EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(PlaneElasticityDialogTest, BadEntriesAreRefusedWithTheirMessages) {

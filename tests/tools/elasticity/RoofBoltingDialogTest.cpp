@@ -74,6 +74,30 @@ TEST_F(RoofBoltingDialogTest, TheWorkedCaseAndTheSecondTabFollowingTheFirst) {
   EXPECT_TRUE(Messages().empty());  // nothing is reported while typing
 }
 
+// The worked example of the tool's help page.
+TEST_F(RoofBoltingDialogTest, HelpPageExample) {
+  Open();
+  const std::pair<const char16_t*, const char*> density[] = {
+      {u"txtStrength", "600"}, {u"txtDiameter", "20"}, {u"txtLength", "2.4"}, {u"txtSF", "1.5"},
+      {u"txtHeight", "1.8"},   {u"txtUnit", "26"},     {u"txtWidth", "5"}};
+  for (const auto& [box, text] : density) Type(box, QString::fromLatin1(text));
+  Tabs()->setCurrentIndex(1);
+  const std::pair<const char16_t*, const char*> anchor[] = {
+      {u"txtDiam2", "20"}, {u"txtLength2", "1.2"}, {u"txtDiamHole", "32"}, {u"txtCo1", "3000"}, {u"txtPhi1", "25"},
+      {u"txtCo2", "1000"}, {u"txtPhi2", "30"},     {u"txtS2", "200"},      {u"txtSF1", "1.5"}};
+  for (const auto& [box, text] : anchor) Type(box, QString::fromLatin1(text));
+  const std::pair<const char16_t*, const char*> shown[] = {
+      {u"txtDynami", "188.5"},  {u"txtDesign", "125.7"},  {u"txtOver", "46.8"}, {u"txtDensity", "0.37"},
+      {u"txtDensity1", "2.69"}, {u"txtDensity2", "1.86"}, {u"Text1", "233.2"},  {u"Text2", "134.6"},
+      {u"Text4", "188.5"},      {u"Text3", "89.7"}};  // the resin/rock interface governs
+  for (const auto& [box, text] : shown) {
+    EXPECT_EQ(Text(box), QString::fromLatin1(text)) << QString::fromUtf16(box).toStdString();
+  }
+  EXPECT_EQ(Text(u"Label8"), QString());
+  Press(u"btnOk");
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(RoofBoltingDialogTest, OkChecksInTheirOrderOnTheirTabs) {
   StoreWorkedCase();
   struct Case {

@@ -77,6 +77,24 @@ TEST_F(RosetteDialogTest, ARectangularRosetteWorkedByHand) {
   EXPECT_EQ(Project.FileSaved, kFlagFalse);
 }
 
+// The worked example of the tool's help page: a rectangular rosette read
+// in microstrain, and the plane at 30 degrees from e1.
+TEST_F(RosetteDialogTest, HelpPageExample) {
+  Open();
+  const std::pair<const char16_t*, const char*> entries[] = {
+      {u"Text1", "400"}, {u"Text2", "300"}, {u"Text3", "-200"}, {u"Text4", "0"},
+      {u"Text5", "45"},  {u"Text6", "90"},  {u"Text7", "30"}};
+  for (const auto& [box, text] : entries) Type(box, QString::fromUtf8(text));
+  const std::pair<const char16_t*, const char*> expected[] = {
+      {u"Text14", "400.000"}, {u"Text15", "-200.000"}, {u"Text16", "400.000"}, {u"Text9", "460.555"},
+      {u"Text10", "-260.555"}, {u"Text11", "16.845"}, {u"Text12", "-73.155"}, {u"Text13", "280.278"},
+      {u"Text8", "-312.250"}};
+  for (const auto& [box, text] : expected) {
+    EXPECT_EQ(Text(box), QString::fromUtf8(text)) << QString::fromUtf16(box).toStdString();
+  }
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(RosetteDialogTest, SingularAndNearSingularRosettesShowNoResults) {
   Project.Rosette.Ea = 100;
   Project.Rosette.Eb = 50;

@@ -71,6 +71,26 @@ TEST_F(TransformationDialogTest, ATensorAndAVectorTurnedAQuarterAboutAxis3) {
   EXPECT_TRUE(History().contains(QStringLiteral("Coordinate transformation of matrix or vector.")));
 }
 
+// The worked example of the tool's help page: axes turned 30 degrees about
+// axis 3, a tensor and then a vector.
+TEST_F(TransformationDialogTest, HelpPageExample) {
+  Open();
+  const char* cosines[9] = {"0.8660254", "0.5", "0", "-0.5", "0.8660254", "0", "0", "0", "1"};
+  const char* tensor[9] = {"30", "5", "0", "5", "20", "0", "0", "0", "10"};
+  for (int k = 0; k < 9; ++k) {
+    Type(Box("Text1", k), QString::fromLatin1(cosines[k]));
+    Type(Box("Text2", k), QString::fromLatin1(tensor[k]));
+  }
+  EXPECT_EQ(Texts("Text3", 9),
+            QStringList({"31.83013", "-1.830127", "0", "-1.830127", "18.16987", "0", "0", "0", "10"}));
+  Press(u"Option1(1)");
+  Type(Box("Text4", 0), QStringLiteral("1"));
+  Type(Box("Text4", 1), QStringLiteral("2"));
+  Type(Box("Text4", 2), QStringLiteral("3"));
+  EXPECT_EQ(Texts("Text5", 3), QStringList({"1.866025", "1.232051", "3"}));
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(TransformationDialogTest, BadEntriesAreRefusedAndTheResultsStay) {
   Project.TransformInputs.Cosines = kQuarterTurn;
   Project.TransformInputs.Tensor[0][0] = 5;
