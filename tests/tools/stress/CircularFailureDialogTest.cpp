@@ -1,4 +1,5 @@
 #include "core/Messages.h"
+#include "core/NumberFormat.h"
 #include "core/Settings.h"
 #include "core/project/ProjectRecord.h"
 #include "mainwindow/Commands.h"
@@ -377,6 +378,25 @@ TEST(CircularFailureMenuEntry, FailureCriteriaItem7AndQuickButton38OpenTheTool) 
   EXPECT_EQ(MenuCaptionText(target->menu, target->index, true), QStringLiteral("Failure Around a Circular Opening"));
   EXPECT_FALSE(OwnedByMainWindow(Tool::CircularFailure));
   ClearTools();
+}
+
+// The worked example of the tool's help page (in MPa and m).
+TEST_F(CircularFailureDialogTest, HelpPageExample) {
+  Store({5, 20, 0, 0, 2, 2, 50, 2});
+  Open();
+  const FailureZones& zones = Dialog().Zones();
+  EXPECT_EQ(zones.Compression, S::Partial);
+  EXPECT_EQ(zones.Tension, S::Partial);
+  const char* const angles[] = {"-16.8", "16.8", "163.2", "196.8", "77.1", "102.9", "257.1", "282.9"};
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(Format(zones.Z[i], u"#0.0"), QString::fromLatin1(angles[i])) << i;
+  EXPECT_TRUE(Blue(0) && Blue(180) && !Blue(90));
+  EXPECT_TRUE(Red(90) && Red(270) && !Red(0));
+  // A stronger rock: the side walls hold.
+  Type(u"Text5", QStringLiteral("60"));
+  EXPECT_EQ(Dialog().Zones().Compression, S::None);
+  EXPECT_EQ(Dialog().Zones().Tension, S::Partial);
+  EXPECT_TRUE(History().endsWith(QStringLiteral("There is no region that fails in compression\r\n")));
+  EXPECT_TRUE(Messages().empty());
 }
 
 }  // namespace

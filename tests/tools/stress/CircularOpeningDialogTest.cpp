@@ -1,4 +1,5 @@
 #include "core/Globals.h"
+#include "core/NumberFormat.h"
 #include "core/Settings.h"
 #include "core/project/ProjectFile.h"
 #include "core/project/ProjectRecord.h"
@@ -366,6 +367,36 @@ TEST_F(CircularDialogTest, RenderTheDialogAndTheGraphWindowSideBySide) {
     }
     Dialog().close();
   });
+}
+
+// The worked example of the tool's help page (in MPa and m).
+TEST_F(CircularDialogTest, HelpPageExample) {
+  Store(10, 20, 0, 2, 3, 0);
+  Open();
+  Press(u"Command1");  // Plot Stresses, with Graph and Plot to 3R checked
+  EXPECT_EQ(Text(u"Text6"), QStringLiteral("0.0"));
+  EXPECT_EQ(Text(u"Text7"), QStringLiteral("9.259"));
+  EXPECT_EQ(Text(u"Text8"), QStringLiteral("29.630"));
+  EXPECT_EQ(Text(u"Text9"), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(u"Label11"), QStringLiteral("sr/sv = 0.463"));
+  EXPECT_EQ(Text(u"Label9"), QStringLiteral("sw/sv = 1.481"));
+  // The curves from the wall (x = 1) to x = 2.98.
+  ASSERT_EQ(GraphLastPoint, 66);
+  EXPECT_FLOAT_EQ(GraphCurveData[1][0][0], 1.0f);
+  EXPECT_EQ(Format(GraphCurveData[0][0][1], u"#0.##0"), QStringLiteral("0.000"));
+  EXPECT_EQ(Format(GraphCurveData[1][0][1], u"#0.##0"), QStringLiteral("50.000"));
+  EXPECT_EQ(Format(GraphCurveData[1][66][0], u"#0.##0"), QStringLiteral("2.980"));
+  EXPECT_EQ(Format(GraphCurveData[0][66][1], u"#0.##0"), QStringLiteral("10.373"));
+  EXPECT_EQ(Format(GraphCurveData[1][66][1], u"#0.##0"), QStringLiteral("21.879"));
+  EXPECT_NE(frmGraph::Loaded(), nullptr);
+  // The crown: a point on the wall straight above the centre.
+  Type(u"Text5", QStringLiteral("90"));
+  Type(u"Text11", QStringLiteral("2"));
+  EXPECT_EQ(Text(u"Text6"), QStringLiteral("90.0"));
+  EXPECT_EQ(Text(u"Text7"), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(u"Text8"), QStringLiteral("10.000"));
+  EXPECT_EQ(Text(u"Label9"), QStringLiteral("sw/sv = 0.500"));
+  EXPECT_TRUE(Messages().empty());
 }
 
 }  // namespace

@@ -202,5 +202,18 @@ TEST_F(FadumChartDialogTest, RenderBothTabsInBothLanguages) {
   });
 }
 
+// The worked example of the tool's help page (in psi and ft).
+TEST_F(FadumChartDialogTest, HelpPageExample) {
+  Open();
+  Type(u"txtFortio", QStringLiteral("50"));
+  Type(u"txtPlatos", QStringLiteral("1"));
+  Type(u"txtMhkos", QStringLiteral("2"));
+  Type(u"txtBathos", QStringLiteral("2"));
+  EXPECT_EQ(Text(u"txtIr"), QStringLiteral("0.120"));
+  EXPECT_EQ(Text(u"txtSigma"), QStringLiteral("6.008944"));
+  EXPECT_EQ(Text(u"Label11"), QStringLiteral("Distributed Load (Pressure) (psi)"));
+  EXPECT_TRUE(Messages().empty());
+}
+
 }  // namespace
 }  // namespace brantel

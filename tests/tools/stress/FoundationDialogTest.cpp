@@ -285,5 +285,31 @@ TEST(FoundationMenuEntry, StressItem5AndQuickButton26OpenTheTool) {
   ClearTools();
 }
 
+// The worked example of the tool's help page (in psi and ft).
+TEST_F(FoundationDialogTest, HelpPageExample) {
+  Open();
+  Type(u"txtFortio", QStringLiteral("50"));
+  Type(u"txtPlatos", QStringLiteral("2"));
+  Type(u"txtMhkos", QStringLiteral("4"));
+  Type(u"txtVathos", QStringLiteral("2"));
+  const struct {
+    double x, y;
+    FoundationCase row;
+    const char* stress;
+  } points[] = {
+      {2, 1, FoundationCase::Under, "24.0"},
+      {4, 2, FoundationCase::AtFarCorner, "10.0"},
+      {6, 1, FoundationCase::BesideEdgeX, "1.7"},
+  };
+  for (const auto& p : points) {
+    PointAt(p.x, p.y);
+    EXPECT_EQ(Text(u"txtX"), Format(p.x, u"#0.#0"));
+    EXPECT_EQ(Text(u"txtY"), Format(p.y, u"#0.#0"));
+    EXPECT_EQ(Dialog().LastStress().Case, p.row) << p.x;
+    EXPECT_EQ(Text(u"txtProsthetes"), QString::fromLatin1(p.stress)) << p.x;
+  }
+  EXPECT_TRUE(Messages().empty());
+}
+
 }  // namespace
 }  // namespace brantel

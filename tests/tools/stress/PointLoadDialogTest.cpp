@@ -189,5 +189,19 @@ TEST(PointLoadMenuEntry, TheStressMenuAndQuickButton25OpenTheTool) {
   ClearTools();
 }
 
+// The worked example of the tool's help page (in kN and m).
+TEST_F(PointLoadDialogTest, HelpPageExample) {
+  Open();
+  Type(u"txtFortio(0)", QStringLiteral("500"));
+  Type(u"txtR", QStringLiteral("1"));
+  Type(u"txtZ", QStringLiteral("2"));
+  EXPECT_EQ(Text(u"txtDsvBoussi"), QStringLiteral("34.16"));
+  EXPECT_EQ(Text(u"txtDsvWester"), QStringLiteral("21.66"));
+  Type(u"txtR", QStringLiteral("0"));
+  EXPECT_EQ(Text(u"txtDsvBoussi"), QStringLiteral("59.68"));
+  EXPECT_EQ(Text(u"txtDsvWester"), QStringLiteral("39.79"));
+  EXPECT_TRUE(Messages().empty());
+}
+
 }  // namespace
 }  // namespace brantel

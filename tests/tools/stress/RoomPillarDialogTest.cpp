@@ -211,5 +211,21 @@ TEST(RoomPillarMenuEntry, TheStressMenuAndQuickButton24OpenTheTool) {
   ClearTools();
 }
 
+// The worked example of the tool's help page (in MPa and m, then psi and ft).
+TEST_F(RoomPillarDialogTest, HelpPageExample) {
+  Project.InputUnits = 1;
+  Open();
+  Enter("10", "15", "25", "6");
+  EXPECT_EQ(Text(u"Text7"), QStringLiteral("17.36"));
+  EXPECT_EQ(Text(u"Text8"), QStringLiteral("42.40"));
+  EXPECT_EQ(Text(u"Label7"), QStringLiteral("Average Axial Stress (MPa)"));
+  Project.InputUnits = 0;
+  Open();
+  Enter("1450", "50", "80", "20");
+  EXPECT_EQ(Text(u"Text7"), QStringLiteral("2538"));
+  EXPECT_EQ(Text(u"Text8"), QStringLiteral("42.86"));
+  EXPECT_TRUE(Messages().empty());
+}
+
 }  // namespace
 }  // namespace brantel

@@ -19,6 +19,7 @@
 #include <QTest>
 
 #include <memory>
+#include <utility>
 
 namespace brantel {
 namespace {
@@ -312,6 +313,22 @@ TEST(Stress2DMenuEntry, TheInputMenuAndQuickButton21OpenTheTool) {
   EXPECT_EQ(ToolOfEntry(target->menu, target->index), Tool::Stress2D);
   EXPECT_FALSE(OwnedByMainWindow(Tool::Stress2D));
   ClearTools();
+}
+
+// The worked example of the tool's help page (in MPa).
+TEST_F(Stress2DDialogTest, HelpPageExample) {
+  Open();
+  Type(u"Text1", QStringLiteral("12"));
+  Type(u"Text2", QStringLiteral("6"));
+  Type(u"Text3", QStringLiteral("4"));
+  Type(u"Text9", QStringLiteral("30"));
+  const std::pair<const char16_t*, const char*> shown[] = {
+      {u"Text4", "14.000"},  {u"Text5", "4.000"},   {u"Text6(0)", "26.565"}, {u"Text10", "-63.435"},
+      {u"Text11", "5.000"},  {u"Text12", "71.565"}, {u"Text13", "-18.435"},  {u"Text7", "11.500"},
+      {u"Text8", "4.330"},   {u"Text14", "56.565"},
+  };
+  for (const auto& [box, text] : shown) EXPECT_EQ(Text(box), QString::fromLatin1(text)) << text;
+  EXPECT_TRUE(Messages().empty());
 }
 
 }  // namespace

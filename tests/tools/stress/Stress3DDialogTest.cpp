@@ -13,6 +13,7 @@
 #include <QTabWidget>
 
 #include <cmath>
+#include <utility>
 
 namespace brantel {
 namespace {
@@ -279,6 +280,30 @@ TEST(Stress3DMenuEntry, TheStressMenuAndQuickButton22OpenTheTool) {
   ASSERT_TRUE(target.has_value());
   EXPECT_EQ(ToolOfEntry(target->menu, target->index), Tool::Stress3D);
   ClearTools();
+}
+
+// The worked example of the tool's help page (in MPa).
+TEST_F(Stress3DDialogTest, HelpPageExample) {
+  Open();
+  Press(u"Check1");
+  Press(u"Check2");
+  // The upper triangle; the lower one follows it.
+  for (const auto& [k, text] : {std::pair{0, "50"}, {1, "10"}, {2, "5"}, {4, "30"}, {5, "0"}, {8, "20"}}) {
+    Type(Box("Text1", k), QString::fromLatin1(text));
+  }
+  TypeNormal({"0.6", "0.8", "0"});
+  const std::pair<QString, const char*> shown[] = {
+      {QStringLiteral("Text1(3)"), "10"}, {QStringLiteral("Text1(6)"), "5"},
+      {QStringLiteral("Text2"), "54.758"}, {QStringLiteral("Text3"), "26.371"}, {QStringLiteral("Text4"), "18.871"},
+      {QStringLiteral("Text5"), "100.000"}, {QStringLiteral("Text6"), "2975.000"}, {QStringLiteral("Text7"), "27250.000"},
+      {Box("txtDevTens", 0), "16.66667"}, {Box("txtDevTens", 4), "-3.333333"}, {Box("txtDevTens", 8), "-13.33333"},
+      {QStringLiteral("Text14"), "0.000"}, {QStringLiteral("Text15"), "358.333"}, {QStringLiteral("Text16"), "2157.407"},
+      {QStringLiteral("Text10"), "1"}, {Box("Text9", 0), "38"}, {Box("Text9", 1), "30"}, {Box("Text9", 2), "3"},
+      {QStringLiteral("txtStress"), "48.50773"}, {QStringLiteral("txtNormal"), "46.8"}, {QStringLiteral("txtShear"), "12.75774"},
+  };
+  for (const auto& [box, text] : shown) EXPECT_EQ(Text(box), QString::fromUtf8(text)) << box.toStdString();
+  EXPECT_EQ(Text(u"Label8"), QString());
+  EXPECT_TRUE(Messages().empty());
 }
 
 }  // namespace
