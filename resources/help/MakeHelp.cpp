@@ -208,6 +208,10 @@ class Manual {
     QTextDocument document;
     Lay(document, writer, paper, layoutMargin);
     starts_ = ChapterStarts(document, paper.height());
+    if (starts_.size() != chapters_.size()) {
+      std::fprintf(stderr, "make_help: a page breaks the paper itself (page-break-before); the manual cannot number it\n");
+      return false;
+    }
     Lay(document, writer, paper, layoutMargin);
     if (ChapterStarts(document, paper.height()) != starts_) {
       std::fprintf(stderr, "make_help: the page numbers moved between the two layouts\n");
