@@ -6,25 +6,66 @@
 #include "core/Version.h"
 #include "maintenance/Disclaimer.h"
 #include "maintenance/Updater.h"
+#include "mainwindow/HelpTopics.h"
+#include "mainwindow/HelpWindow.h"
 #include "mainwindow/ToolRegistry.h"
 #include "platform/Launcher.h"
 #include "platform/HelpMessageBox.h"
 
+#include <QApplication>
+#include <QResource>
 #include <QWidget>
 
 namespace brantel {
 namespace {
 
-// Opens a document beside the program, or says why not.
-void OpenBesideProgram(const QString& path, const QString& name) {
-  if (!FileExists(path)) {
-    ShowMsg(QStringLiteral("Help file (") + name + QStringLiteral(") not available"), mb::kOkOnly, QString());
-    return;
-  }
-  if (!platform::OpenWithDefaultProgram(path)) ShowMsg(QStringLiteral("Operation Failed"), mb::kOkOnly, QString());
+void ShowMissing(const QString& name) {
+  ShowMsg(QStringLiteral("Help file (") + name + QStringLiteral(") not available"), mb::kOkOnly, QString());
 }
 
-void OpenHelpFile(qint16 kind) { OpenBesideProgram(GetHelpFile(kind), HelpFileName); }
+void ShowFailed() { ShowMsg(QStringLiteral("Operation Failed"), mb::kOkOnly, QString()); }
+
+// Opens a document beside the program with the desktop's viewer, or says why
+// not.
+void OpenBesideProgram(const QString& path, const QString& name) {
+  if (!FileExists(path)) return ShowMissing(name);
+  if (!platform::OpenWithDefaultProgram(path)) ShowFailed();
+}
+
+// The help file whose pages are open under kHelpRoot; "" when none is.
+QString& OpenedHelpFile() {
+  static QString path;
+  return path;
+}
+
+void CloseHelpFile() {
+  if (OpenedHelpFile().isEmpty()) return;
+  QResource::unregisterResource(OpenedHelpFile(), kHelpRoot);
+  OpenedHelpFile().clear();
+}
+
+// Makes the pages of the help file readable; a file that is not there, or
+// is no help file, is reported and false returned.
+bool OpenHelpFile(qint16 kind) {
+  const QString path = GetHelpFile(kind);
+  if (!OpenedHelpFile().isEmpty() && OpenedHelpFile() == path) return true;
+  CloseHelpFile();
+  if (!FileExists(path)) {
+    ShowMissing(HelpFileName);
+    return false;
+  }
+  if (!QResource::registerResource(path, kHelpRoot)) {
+    ShowFailed();
+    return false;
+  }
+  OpenedHelpFile() = path;
+  return true;
+}
+
+// Shows a page of the help file in the help window.
+void ShowHelpPage(qint16 kind, const QString& page) {
+  if (OpenHelpFile(kind)) HelpWindow::Instance().ShowPage(page);
+}
 
 }  // namespace
 
@@ -39,13 +80,24 @@ QString GetHelpFile(qint16 kind) {
   return QString();
 }
 
-// The desktop's viewers show a document as a whole: the contents and the
-// index open the same help file.
-void HelpShowContents(qint16 kind) { OpenHelpFile(kind); }
+void HelpShowContents(qint16 kind) { ShowHelpPage(kind, kHelpContentsPage); }
 
-void HelpShowIndex(qint16 kind) { OpenHelpFile(kind); }
+void HelpShowIndex(qint16 kind) { ShowHelpPage(kind, kHelpIndexPage); }
 
-void HelpUninitialize(qint16 kind) {}
+void HelpUninitialize(qint16 kind) {
+  HelpWindow::Dispose();
+  CloseHelpFile();
+}
+
+void ShowHelpTopic(int topic) {
+  const QString page = HelpTopicPage(topic);
+  ShowHelpPage(0, page.isEmpty() ? kHelpContentsPage : page);
+}
+
+void ShowContextHelp(const QWidget* widget) {
+  if (!widget) widget = QApplication::focusWidget();
+  ShowHelpTopic(HelpTopicOf(widget));
+}
 
 QString AboutTitle() { return QStringLiteral("About the ") + AppNameUpper + QStringLiteral(" Program"); }
 
@@ -85,7 +137,7 @@ void HelpMenuAction(qint16 index, QWidget* mainWindow) {
       OpenTool(Tool::ProgramUpdate, nullptr);
       break;
     case 8:
-      platform::ShowHelpMessageBox(AboutText(), mb::kInformation, AboutTitle(), [] { HelpShowContents(0); });
+      platform::ShowHelpMessageBox(AboutText(), mb::kInformation, AboutTitle(), [] { ShowHelpTopic(1000); });
       break;
     default:
       break;

@@ -6,18 +6,30 @@ class QWidget;
 
 namespace brantel {
 
-// The help file and the manual beside the program, opened with the desktop's
-// viewer, and the entries of the Help menu.
+// The help beside the program and the entries of the Help menu.
+//
+// The help file (HelpFileName in the program folder) is a Qt resource file
+// that holds the help's pages; they show in the help window (HelpWindow).
+// The manual (ManualFileName, a PDF made of the same pages) opens with the
+// desktop's viewer. A file that is not there says "Help file (...) not
+// available"; one that cannot be opened, "Operation Failed".
 
 // The help file is the program folder's HelpFileName (AppHelpFile).
 void SetAppHelpFile();
 // The help file for kinds 0, 1 and 2; "" for any other.
 QString GetHelpFile(qint16 kind);
-// Open the help file; a missing file or one the desktop cannot open says so.
+// The help window on the contents page, or on the keyword index.
 void HelpShowContents(qint16 kind);
 void HelpShowIndex(qint16 kind);
-// The viewers run outside the program: nothing to release.
+// Closes the help window and the help file, at the end of the program.
 void HelpUninitialize(qint16 kind);
+
+// The help window on a topic's page; a number that is no topic shows the
+// contents.
+void ShowHelpTopic(int topic);
+// F1: the topic of a widget (HelpTopicOf), of the focused one when none is
+// given.
+void ShowContextHelp(const QWidget* widget = nullptr);
 
 // Carries out Help menu entry `index`. Declining the disclaimer closes the
 // main window through its normal close path.

@@ -84,9 +84,10 @@ frmMain::frmMain() {
 
   BuildMenus();
 
-  // F1 opens the help file from any window of the program, the tool
-  // dialogs shown modally included: a shortcut of the main window would not
-  // reach them, as the modal dialog blocks the window that owns it.
+  // F1 opens the help on the focused window's topic from any window of the
+  // program, the tool dialogs shown modally included: a shortcut of the main
+  // window would not reach them, as the modal dialog blocks the window that
+  // owns it.
   qApp->installEventFilter(this);
 
   connect(&HistoryLog::Instance(), &HistoryLog::Changed, this, &frmMain::ShowHistory);
@@ -168,7 +169,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && !key->isAutoRepeat()) {
-      HelpShowContents(0);
+      ShowContextHelp(static_cast<QWidget*>(watched));
       return true;
     }
   }

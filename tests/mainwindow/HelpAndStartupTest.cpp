@@ -9,8 +9,10 @@
 #include "core/project/ProjectRecord.h"
 #include "maintenance/Disclaimer.h"
 #include "mainwindow/HelpActions.h"
+#include "mainwindow/HelpWindow.h"
 #include "mainwindow/Main.h"
 #include "forms/FormDialog.h"
+#include "tools/elasticity/RosetteDialog.h"
 #include "tools/stress/Stress2DDialog.h"
 #include "platform/Launcher.h"
 #include "platform/HelpMessageBox.h"
@@ -21,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 
 namespace brantel {
 namespace {
@@ -41,15 +44,26 @@ class HelpTest : public MainWindowTest {
     platform::SetLauncherHandlers(launcher);
   }
   void TearDown() override {
+    HelpUninitialize(0);
     platform::SetLauncherHandlers({});
     platform::SetHelpMessageBoxHandler({});
     MainWindowTest::TearDown();
+  }
+  // The help file the build made, beside the program.
+  void InstallHelp() {
+    QFile::remove(AppFolder + HelpFileName);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(BRANTEL_HELP_FILE), AppFolder + HelpFileName));
+  }
+  // The page the help window shows; "" when there is no help window.
+  static QString ShownPage() {
+    HelpWindow* help = HelpWindow::Existing();
+    return help && help->isVisible() ? help->CurrentPage() : QString();
   }
   std::vector<QString> opened;
   bool openWorks = true;
 };
 
-TEST_F(HelpTest, HelpFilesOpenFromTheProgramFolderOrSayTheyAreMissing) {
+TEST_F(HelpTest, HelpShowsInTheHelpWindowAndTheManualInTheDesktopsViewer) {
   TestWindow& w = LoadWindow();
   EXPECT_EQ(GetHelpFile(0), AppFolder + QStringLiteral("Brantel.chm"));
   EXPECT_EQ(GetHelpFile(3), QString());
@@ -57,18 +71,33 @@ TEST_F(HelpTest, HelpFilesOpenFromTheProgramFolderOrSayTheyAreMissing) {
   // Nothing beside the program yet.
   for (int index : {0, 1, 2}) w.mnuHelpItem_Click(static_cast<qint16>(index));
   EXPECT_TRUE(opened.empty());
+  EXPECT_EQ(HelpWindow::Existing(), nullptr);
   ASSERT_EQ(boxes_->Shown().size(), 3u);
   EXPECT_EQ(boxes_->Shown()[0].prompt, QStringLiteral("Help file (Brantel.chm) not available"));
+  EXPECT_EQ(boxes_->Shown()[1].prompt, QStringLiteral("Help file (Brantel.chm) not available"));
   EXPECT_EQ(boxes_->Shown()[2].prompt, QStringLiteral("Help file (Brantel.PDF) not available"));
   EXPECT_TRUE(History().contains(QStringLiteral("Message: Help file (Brantel.PDF) not available")));
 
+  // A help file that is no help file.
   WriteFile(AppFolder + QStringLiteral("Brantel.chm"), "help");
-  WriteFile(AppFolder + QStringLiteral("Brantel.PDF"), "%PDF");
+  w.mnuHelpItem_Click(0);
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Operation Failed"));
+  EXPECT_EQ(HelpWindow::Existing(), nullptr);
+
+  // The help the build made: contents and index in one window.
+  InstallHelp();
   boxes_->Clear();
   w.mnuHelpItem_Click(0);
+  EXPECT_EQ(ShownPage(), QStringLiteral("contents.html"));
+  HelpWindow* help = HelpWindow::Existing();
+  w.mnuHelpItem_Click(1);
+  EXPECT_EQ(ShownPage(), QStringLiteral("index.html"));
+  EXPECT_EQ(HelpWindow::Existing(), help);
+  EXPECT_TRUE(boxes_->Shown().empty());
+
+  WriteFile(AppFolder + QStringLiteral("Brantel.PDF"), "%PDF");
   w.mnuHelpItem_Click(2);
-  EXPECT_EQ(opened, (std::vector<QString>{AppFolder + QStringLiteral("Brantel.chm"),
-                                          AppFolder + QStringLiteral("Brantel.PDF")}));
+  EXPECT_EQ(opened, std::vector<QString>{AppFolder + QStringLiteral("Brantel.PDF")});
   EXPECT_TRUE(boxes_->Shown().empty());
 
   // A document the desktop cannot open.
@@ -82,16 +111,16 @@ TEST_F(HelpTest, HelpFilesOpenFromTheProgramFolderOrSayTheyAreMissing) {
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
-TEST_F(HelpTest, F1OpensTheHelpFileFromTheWindowAndFromItsDialogs) {
+TEST_F(HelpTest, F1ShowsTheTopicOfTheWindowInFront) {
   TestWindow& w = LoadWindow();
-  WriteFile(AppFolder + QStringLiteral("Brantel.chm"), "help");
+  InstallHelp();
   w.show();
   QApplication::setActiveWindow(&w);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
   QTest::keyClick(w.txtMain, Qt::Key_F1);
-  EXPECT_EQ(opened.size(), 1u);
+  EXPECT_EQ(ShownPage(), QStringLiteral("main-window.html"));
 
-  // A modal dialog without an owner, as the tools are shown.
+  // A window without a topic of its own shows the contents.
   QDialog dialog;
   auto* box = new QLineEdit(&dialog);
   dialog.open();
@@ -99,31 +128,58 @@ TEST_F(HelpTest, F1OpensTheHelpFileFromTheWindowAndFromItsDialogs) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   box->setFocus();
   QTest::keyClick(box, Qt::Key_F1);
-  EXPECT_EQ(opened.size(), 2u);
+  EXPECT_EQ(ShownPage(), QStringLiteral("contents.html"));
   dialog.close();
 }
 
-TEST_F(HelpTest, F1OpensTheHelpFileFromAToolShownModally) {
+TEST_F(HelpTest, F1InAToolShownModallyShowsItsPageInAWindowThatStaysUsable) {
   TestWindow& w = LoadWindow();
-  WriteFile(AppFolder + QStringLiteral("Brantel.chm"), "help");
+  InstallHelp();
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-  std::size_t openedInDialog = 0;
+  QString inBox, onHelpButton;
   WhenModalShows<frm2DPrinc>([&](frm2DPrinc* dialog) {
-    auto* box = dialog->Layout().Require<QLineEdit>(u"Text1");
     QApplication::setActiveWindow(dialog);
+    auto* box = dialog->Layout().Require<QLineEdit>(u"Text1");
     box->setFocus();
     QTest::keyClick(box, Qt::Key_F1);
-    openedInDialog = opened.size();
+    inBox = ShownPage();
+    auto* help = dialog->Layout().Require<QPushButton>(u"cmdHelp");
+    help->setFocus();
+    QTest::keyClick(help, Qt::Key_F1);
+    onHelpButton = ShownPage();
     dialog->reject();
   });
   forms::ShowModal<frm2DPrinc>(nullptr);
-  EXPECT_EQ(openedInDialog, 1u);
+  EXPECT_EQ(inBox, QStringLiteral("stress-2d.html"));
+  EXPECT_EQ(onHelpButton, QStringLiteral("getting-help.html"));
+
+  // The rosette's first box; the help window takes the keyboard while the
+  // tool is still open (Alt+Left goes back to the rosette's page).
+  QString shown, afterBack;
+  WhenModalShows<frmRozeta>([&](frmRozeta* dialog) {
+    QApplication::setActiveWindow(dialog);
+    auto* box = dialog->Layout().Require<QLineEdit>(u"Text1");
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_F1);
+    shown = ShownPage();
+    HelpWindow* help = HelpWindow::Existing();
+    if (help) {
+      help->Browser()->setSource(HelpPageUrl(QStringLiteral("contents.html")));
+      help->Browser()->setFocus();
+      QTest::keyClick(help->windowHandle(), Qt::Key_Left, Qt::AltModifier);
+      afterBack = help->CurrentPage();
+    }
+    dialog->reject();
+  });
+  forms::ShowModal<frmRozeta>(nullptr);
+  EXPECT_EQ(shown, QStringLiteral("strain-rosette.html"));
+  EXPECT_EQ(afterBack, QStringLiteral("strain-rosette.html"));
 }
 
-TEST_F(HelpTest, AboutBoxIsNotLoggedAndItsHelpOpensTheHelpFile) {
+TEST_F(HelpTest, AboutBoxIsNotLoggedAndItsHelpShowsTheAboutPage) {
   TestWindow& w = LoadWindow();
-  WriteFile(AppFolder + QStringLiteral("Brantel.chm"), "help");
+  InstallHelp();
   const QString before = History();
   QString shownText;
   qint32 shownButtons = 0;
@@ -150,7 +206,7 @@ TEST_F(HelpTest, AboutBoxIsNotLoggedAndItsHelpOpensTheHelpFile) {
   EXPECT_TRUE(shownText.contains(QStringLiteral("\r\n\nThe contribution of the following individuals is acknowledged:\r\na) ")));
   EXPECT_TRUE(shownText.endsWith(QStringLiteral("\r\n")));
   EXPECT_TRUE(shownText.contains(QStringLiteral("\r\nb) ")));
-  EXPECT_EQ(opened, std::vector<QString>{AppFolder + QStringLiteral("Brantel.chm")});
+  EXPECT_EQ(ShownPage(), QStringLiteral("about.html"));
 }
 
 TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {

@@ -4,6 +4,8 @@
 #include "MainWindowFixture.h"
 
 #include "mainwindow/CommandBar.h"
+#include "mainwindow/HelpActions.h"
+#include "mainwindow/HelpWindow.h"
 #include "support/Renders.h"
 
 #include <QLabel>
@@ -51,6 +53,25 @@ TEST_P(RenderTest, MainWindowAndMenus) {
         << action->text().toStdString();
     EXPECT_LE(button->geometry().right(), toolbar.width());
   }
+}
+
+// The help window on a tool's page, its captions in the language of the
+// menus.
+TEST_P(RenderTest, HelpWindow) {
+  EnglishMenus = static_cast<qint16>(GetParam());
+  const QString language = EnglishMenus == 1 ? QStringLiteral("en") : QStringLiteral("el");
+  ASSERT_TRUE(QFile::copy(QStringLiteral(BRANTEL_HELP_FILE), AppFolder + HelpFileName));
+  LoadWindow();
+  ShowHelpTopic(1100);
+  HelpWindow* help = HelpWindow::Existing();
+  ASSERT_NE(help, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
+  EXPECT_TRUE(help->windowTitle().startsWith(QStringLiteral("The Brantel Main Window - ")));
+  EXPECT_EQ(help->windowTitle().endsWith(QStringLiteral("Brantel Help")), EnglishMenus == 1);
+  test::SaveRender(*help, QStringLiteral("help-") + language);
+  HelpShowIndex(0);
+  test::SaveRender(*help, QStringLiteral("help-index-") + language);
+  HelpUninitialize(0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, RenderTest, ::testing::Values(1, 0));
