@@ -17,7 +17,7 @@ QTextEdit* MakeRichTextBox(QWidget* parent) {
   return box;
 }
 
-void SetDesignFont(QTextEdit* box) {
+void SetDesignFont(QWidget* box) {
   QFont font(QStringLiteral("Courier New"));
   font.setStyleHint(QFont::TypeWriter);
   font.setPointSizeF(10.0);

@@ -13,9 +13,9 @@ namespace brantel {
 // word wrap, so that listings keep their columns.
 QTextEdit* MakeRichTextBox(QWidget* parent);
 
-// Gives the box its fixed-pitch design font (the form builder sets the
+// Gives a text view its fixed-pitch design font (the form builder sets the
 // dialog font on every control it makes, so call this after the layout).
-void SetDesignFont(QTextEdit* box);
+void SetDesignFont(QWidget* box);
 
 // The form factory that builds a rich text box for every row named
 // "RichTextBox1" (declared as a Picture row in the tables).
