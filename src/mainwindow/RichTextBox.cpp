@@ -8,12 +8,8 @@ namespace brantel {
 
 QTextEdit* MakeRichTextBox(QWidget* parent) {
   auto* box = new QTextEdit(parent);
-  box->setReadOnly(true);
   box->setAcceptRichText(false);
-  box->setLineWrapMode(QTextEdit::NoWrap);
-  box->setTabChangesFocus(true);
-  box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  SetDesignFont(box);
+  SetUpReadingView(box);
   return box;
 }
 

@@ -67,11 +67,8 @@ constexpr int kPathRole = Qt::UserRole;
 QWidget* BrowserViewFactory(const forms::ControlRow& row, QWidget* parent) {
   if (std::strcmp(row.name, "RichTextBox1") != 0) return nullptr;
   auto* view = new QPlainTextEdit(parent);
-  view->setReadOnly(true);
   view->setUndoRedoEnabled(false);
-  view->setLineWrapMode(QPlainTextEdit::NoWrap);
-  view->setTabChangesFocus(true);
-  view->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  SetUpReadingView(view);
   return view;
 }
 
