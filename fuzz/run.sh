@@ -6,9 +6,10 @@
 # Usage: fuzz/run.sh [seconds] [project|settings|all]
 #   seconds: how long each target runs (default 60); all (the default) runs
 #   the project-file target, then the settings target.
-# The build, the inputs found and any crashing input go to the folder in
-# BRANTEL_FUZZ_DIR (default ~/.cache/brantel-fuzz). Exits non-zero when an
-# input crashed a target.
+# The build, the inputs found and any crashing input (<target>/crashes/) go
+# to the folder in BRANTEL_FUZZ_DIR, by default $XDG_CACHE_HOME/brantel-fuzz
+# or ~/.cache/brantel-fuzz; it must lie outside the checkout. Exits non-zero
+# when an input crashed a target.
 set -euo pipefail
 src="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$src"

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <cerrno>
 #include <new>
@@ -171,15 +172,20 @@ std::optional<RuntimeError> ReadRegularFile(const QString& path, QByteArray& byt
   return std::nullopt;
 }
 
-bool CopyTextFile(const QString& source, const QString& target) {
+namespace {
+
+// The lines of a text file, each ending with CR LF. A missing source shows
+// "Requested File not found: ", an unreadable one "File I/O problem with TMP
+// file: " and the name of the copy; both give nothing.
+std::optional<QByteArray> TextFileLines(const QString& source, const QString& copyName) {
   if (!FileExists(source)) {
     ShowMsg(QStringLiteral("Requested File not found: ") + source, 0, ErrorTitle);
-    return false;
+    return std::nullopt;
   }
   QByteArray bytes;
   if (ReadRegularFile(source, bytes)) {
-    ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + target, 0, ErrorTitle);
-    return false;
+    ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + copyName, 0, ErrorTitle);
+    return std::nullopt;
   }
   QByteArray copy;
   copy.reserve(bytes.size() + bytes.size() / 16 + 2);
@@ -198,11 +204,37 @@ bool CopyTextFile(const QString& source, const QString& target) {
     copy += bytes.mid(start);
     copy += "\r\n";
   }
-  if (SaveFileAtomically(target, copy)) {
+  return copy;
+}
+
+}  // namespace
+
+bool CopyTextFile(const QString& source, const QString& target) {
+  const std::optional<QByteArray> copy = TextFileLines(source, target);
+  if (!copy) return false;
+  if (SaveFileAtomically(target, *copy)) {
     ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + target, 0, ErrorTitle);
     return false;
   }
   return true;
+}
+
+QString CopyTextFileToNew(const QString& source, const QString& pattern) {
+  const std::optional<QByteArray> copy = TextFileLines(source, pattern);
+  if (!copy) return QString();
+  // Created with O_CREAT | O_EXCL under a name of its own, and written
+  // through that handle only.
+  QTemporaryFile file(pattern);
+  file.setAutoRemove(false);
+  if (file.open()) {
+    if (file.write(*copy) == copy->size() && file.flush()) {
+      file.close();
+      return file.fileName();
+    }
+    file.remove();  // no half copy stays
+  }
+  ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + pattern, 0, ErrorTitle);
+  return QString();
 }
 
 QString WithTrailingSlash(const QString& folder) {

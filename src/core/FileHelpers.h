@@ -55,6 +55,13 @@ std::optional<RuntimeError> ReadRegularFile(const QString& path, QByteArray& byt
 // "File I/O problem with TMP file: "; both give False.
 bool CopyTextFile(const QString& source, const QString& target);
 
+// The same copy into a file created new, in the folder and under the name of
+// `pattern` with its "XXXXXX" made unique: never into anything that is there
+// already, a link planted at a name included. Gives the new file's path, or
+// an empty text after the message ("File I/O problem with TMP file: " and
+// the pattern when the copy cannot be made).
+QString CopyTextFileToNew(const QString& source, const QString& pattern);
+
 // Joins a folder and a name with exactly one "/" between them.
 QString JoinPath(const QString& folder, const QString& name);
 

@@ -19,20 +19,21 @@ void HistoryLog::Append(const QString& line) {
         qsizetype cut = 0;
         for (qsizetype k = 0; k < pairs - 2; ++k) cut = text_.indexOf(QStringLiteral("\r\n"), cut) + 2;
         text_.remove(0, cut);
+        emit FrontDropped(cut, pairs - 2);
       }
     }
     HistoryCounter = static_cast<qint16>(HistoryCounter + 1);
     if (HistoryCounter > 16384) HistoryCounter = 1;
-    text_ += QString::number(HistoryCounter);
-    text_ += QStringLiteral(". ");
-    text_ += line;
-    text_ += QStringLiteral("\r\n");
+    const QString numbered = QString::number(HistoryCounter) + QStringLiteral(". ") + line + QStringLiteral("\r\n");
+    text_ += numbered;
+    emit Appended(numbered);
   }
   emit Changed();
 }
 
 void HistoryLog::Clear() {
   text_.clear();
+  emit Cleared();
   emit Changed();
 }
 

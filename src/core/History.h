@@ -7,7 +7,7 @@ namespace brantel {
 
 // The history: the numbered lines the program writes for every notable
 // action. The text lives here, with CR LF line ends, from the first moment
-// of start-up; the main window's pane shows it and follows Changed().
+// of start-up; the main window's pane shows it and follows the signals.
 class HistoryLog : public QObject {
   Q_OBJECT
 
@@ -26,7 +26,15 @@ class HistoryLog : public QObject {
   void Clear();
 
  signals:
-  // The text changed, or the pane should show its last line again.
+  // The first `characters` characters of the text were dropped, holding
+  // `lineEnds` CR LF pairs (a view turns each pair into one line break).
+  void FrontDropped(qsizetype characters, qsizetype lineEnds);
+  // A numbered line was added to the end of the text, CR LF included.
+  void Appended(const QString& numberedLine);
+  // The text was emptied.
+  void Cleared();
+  // After every Append and Clear, whether or not the text changed: the pane
+  // should show its last line again.
   void Changed();
 
  private:

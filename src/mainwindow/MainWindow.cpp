@@ -25,6 +25,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QKeyEvent>
 #include <QTimer>
 
@@ -90,8 +92,7 @@ frmMain::frmMain() {
   // owns it.
   qApp->installEventFilter(this);
 
-  connect(&HistoryLog::Instance(), &HistoryLog::Changed, this, &frmMain::ShowHistory);
-  ShowHistory();
+  FollowHistory();
 
   resize(forms::Px(kDesignWidth), forms::Px(kDesignHeight));
 }
@@ -100,9 +101,32 @@ frmMain::~frmMain() {
   if (g_mainWindow == this) g_mainWindow = nullptr;
 }
 
-void frmMain::ShowHistory() {
-  txtMain->setPlainText(HistoryLog::Instance().Text());
-  txtMain->moveCursor(QTextCursor::End);
+void frmMain::FollowHistory() {
+  // The pane takes the history whole once; after that each line is added at
+  // the end and the oldest text is cut from the top, in a time that does not
+  // grow with the pane. The pane keeps no undo steps.
+  const HistoryLog& log = HistoryLog::Instance();
+  txtMain->setUndoRedoEnabled(false);
+  txtMain->setPlainText(log.Text());
+  connect(&log, &HistoryLog::Appended, txtMain, [pane = txtMain](const QString& line) {
+    QTextCursor end(pane->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(line);
+  });
+  connect(&log, &HistoryLog::FrontDropped, txtMain, [pane = txtMain](qsizetype characters, qsizetype lineEnds) {
+    // Each CR LF pair of the history is one line break of the pane.
+    QTextCursor front(pane->document());
+    front.setPosition(static_cast<int>(characters - lineEnds), QTextCursor::KeepAnchor);
+    front.removeSelectedText();
+  });
+  connect(&log, &HistoryLog::Cleared, txtMain, &QPlainTextEdit::clear);
+  connect(&log, &HistoryLog::Changed, this, &frmMain::ShowLastHistoryLine);
+  ShowLastHistoryLine();
+}
+
+void frmMain::ShowLastHistoryLine() {
+  // A caret at the end stays there as lines are added.
+  if (!txtMain->textCursor().atEnd()) txtMain->moveCursor(QTextCursor::End);
   txtMain->ensureCursorVisible();
 }
 

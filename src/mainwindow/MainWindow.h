@@ -125,7 +125,9 @@ class frmMain : public QMainWindow {
  private:
   void BuildMenus();
   QMenu* BuildMenu(QMenu* menu, Menu which, std::vector<QAction*>& items);
-  void ShowHistory();
+  // The history pane shows the history and follows each change of it.
+  void FollowHistory();
+  void ShowLastHistoryLine();
 
   // Toolbar construction.
   static bool ToolbarHelper();

@@ -8,16 +8,12 @@ namespace brantel {
 
 QTextEdit* MakeRichTextBox(QWidget* parent) {
   auto* box = new QTextEdit(parent);
-  box->setReadOnly(true);
   box->setAcceptRichText(false);
-  box->setLineWrapMode(QTextEdit::NoWrap);
-  box->setTabChangesFocus(true);
-  box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  SetDesignFont(box);
+  SetUpReadingView(box);
   return box;
 }
 
-void SetDesignFont(QTextEdit* box) {
+void SetDesignFont(QWidget* box) {
   QFont font(QStringLiteral("Courier New"));
   font.setStyleHint(QFont::TypeWriter);
   font.setPointSizeF(10.0);

@@ -13,9 +13,20 @@ namespace brantel {
 // word wrap, so that listings keep their columns.
 QTextEdit* MakeRichTextBox(QWidget* parent);
 
-// Gives the box its fixed-pitch design font (the form builder sets the
+// Gives a text view its fixed-pitch design font (the form builder sets the
 // dialog font on every control it makes, so call this after the layout).
-void SetDesignFont(QTextEdit* box);
+void SetDesignFont(QWidget* box);
+
+// Makes a QTextEdit or a QPlainTextEdit a view for reading: read-only,
+// without word wrap, Tab moving on, its text selectable, in the design font.
+template <typename View>
+void SetUpReadingView(View* view) {
+  view->setReadOnly(true);
+  view->setLineWrapMode(View::NoWrap);
+  view->setTabChangesFocus(true);
+  view->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  SetDesignFont(view);
+}
 
 // The form factory that builds a rich text box for every row named
 // "RichTextBox1" (declared as a Picture row in the tables).

@@ -26,10 +26,11 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <functional>
 
 namespace brantel {
@@ -60,6 +61,16 @@ constexpr ControlRow kControls[] = {
 };
 
 constexpr int kPathRole = Qt::UserRole;
+
+// The view of the file: plain text, read-only, in the fixed-pitch design
+// font, without word wrap, so that a listing keeps its columns.
+QWidget* BrowserViewFactory(const forms::ControlRow& row, QWidget* parent) {
+  if (std::strcmp(row.name, "RichTextBox1") != 0) return nullptr;
+  auto* view = new QPlainTextEdit(parent);
+  view->setUndoRedoEnabled(false);
+  SetUpReadingView(view);
+  return view;
+}
 
 // Runs an action when Enter is pressed in a widget.
 class EnterKeyFilter : public QObject {
@@ -103,7 +114,7 @@ std::optional<QStringList> ResolveViewer(const QString& viewer) {
 
 }  // namespace
 
-QString BrowserScratchFile() { return UserTempFolder + QStringLiteral("~tmpbr.tmp"); }
+QString BrowserScratchPattern() { return UserTempFolder + QStringLiteral("~tmpbr-XXXXXX.tmp"); }
 
 bool OpenInExternalViewer(const QString& viewer, const QString& file) {
   if (const auto command = ResolveViewer(viewer)) {
@@ -113,13 +124,13 @@ bool OpenInExternalViewer(const QString& viewer, const QString& file) {
 }
 
 frmTextBrow::frmTextBrow(QWidget* owner) : FormDialog(owner) {
-  Build(kForm, kControls, RichTextBoxFactory);
+  Build(kForm, kControls, BrowserViewFactory);
   ui_.drive = Require<QComboBox>(u"Drive1");
   ui_.dirs = Require<QListWidget>(u"Dir1");
   ui_.files = Require<QListWidget>(u"File1");
   ui_.pattern = Require<QLineEdit>(u"Text2");
   ui_.current = Require<QLabel>(u"Label1");
-  ui_.view = Require<QTextEdit>(u"RichTextBox1");
+  ui_.view = Require<QPlainTextEdit>(u"RichTextBox1");
   ui_.external = Require<QCheckBox>(u"Check1");
   ui_.setFont = Require<QPushButton>(u"cmdSetFont");
   ui_.ok = Require<QPushButton>(u"Command1");
@@ -289,13 +300,15 @@ void frmTextBrow::LoadView(const QString& path) {
   // would wait for ever or never end.
   QByteArray bytes;
   if (std::optional<RuntimeError> e = ReadRegularFile(path, bytes)) throw *e;
-  SetRichText(ui_.view, DecodeText(bytes));
+  // CR LF, LF and CR each end a line of the view.
+  ui_.view->setPlainText(DecodeText(bytes));
 }
 
 void frmTextBrow::ViewExternally(const QString& path) {
-  const QString scratch = BrowserScratchFile();
-  // A failed copy has shown its message; the viewer must not open an older copy.
-  if (!CopyTextFile(path, scratch)) return;
+  // A copy of its own for every view, so that no link at a known name can
+  // send it elsewhere. A failed copy has shown its message.
+  const QString scratch = CopyTextFileToNew(path, BrowserScratchPattern());
+  if (scratch.isEmpty()) return;
   if (!OpenInExternalViewer(ExternalEditor, scratch)) {
     ShowMsg(QStringLiteral("Shell operation failed. Check status of External Viewer: ") +
                 ExternalEditor,

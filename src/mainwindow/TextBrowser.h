@@ -9,7 +9,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QTextEdit;
+class QPlainTextEdit;
 
 namespace brantel {
 
@@ -65,7 +65,7 @@ class frmTextBrow : public forms::FormDialog {
     QListWidget* files;   // File1
     QLineEdit* pattern;   // Text2
     QLabel* current;      // Label1: the file shown
-    QTextEdit* view;      // RichTextBox1
+    QPlainTextEdit* view; // RichTextBox1: the file as plain text
     QCheckBox* external;  // Check1: use the external viewer
     QPushButton* setFont; // cmdSetFont
     QPushButton* ok;      // Command1
@@ -82,7 +82,8 @@ class frmTextBrow : public forms::FormDialog {
 // default program for it instead. False when nothing could be started.
 bool OpenInExternalViewer(const QString& viewer, const QString& file);
 
-// The scratch copy the external viewer opens.
-QString BrowserScratchFile();
+// The name of the copies the external viewer opens: each view makes a new
+// file in the scratch folder, its "XXXXXX" made unique.
+QString BrowserScratchPattern();
 
 }  // namespace brantel

@@ -3,6 +3,7 @@
 #include "graph/GraphChart.h"
 #include "graph/frmGraph.h"
 #include "graph/frmGraphOpt.h"
+#include "support/Renders.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -16,7 +17,7 @@ namespace {
 
 using test::GraphTest;
 
-// Pictures of the window and the dialog in the build folder, to look at.
+// Pictures of the window and the dialog beside the test program, to look at.
 TEST_F(GraphTest, RendersTheWindowAndTheOptionsDialog) {
   FillCurves(66);
   frmGraph* window = frmGraph::Load();
@@ -31,22 +32,22 @@ TEST_F(GraphTest, RendersTheWindowAndTheOptionsDialog) {
   QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                    Qt::NoModifier);
   QApplication::sendEvent(viewport, &move);
-  EXPECT_TRUE(window->grab().save(QStringLiteral("graph_window.png")));
+  test::SaveRender(*window, QStringLiteral("graph_window"));
 
   window->GraphOptionsItem_Click(1);
   frmGraphOpt* dialog = window->OptionsDialog();
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
-  EXPECT_TRUE(dialog->grab().save(QStringLiteral("graph_options_mode0.png")));
+  test::SaveRender(*dialog, QStringLiteral("graph_options_mode0"));
   Use(*dialog);
   Press(u"Option1(1)");
-  EXPECT_TRUE(dialog->grab().save(QStringLiteral("graph_options_mode1.png")));
+  test::SaveRender(*dialog, QStringLiteral("graph_options_mode1"));
   Control<QComboBox>(u"Combo2")->setCurrentIndex(1);  // symbols only
   Control<QComboBox>(u"Combo1")->setCurrentIndex(3);  // both grids
   Control<QScrollBar>(u"HScroll1")->setValue(9);
   Press(u"Command2");
   QTest::qWait(50);
-  EXPECT_TRUE(window->grab().save(QStringLiteral("graph_window_symbols.png")));
+  test::SaveRender(*window, QStringLiteral("graph_window_symbols"));
 }
 
 }  // namespace

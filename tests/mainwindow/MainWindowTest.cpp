@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace brantel {
 namespace {
@@ -41,6 +42,28 @@ TEST_F(MainWindowTest, HistoryFromBeforeTheWindowShowsAndFollowsEveryLine) {
   EXPECT_TRUE(w.txtMain->toPlainText().isEmpty());
   AddHistoryLine(QStringLiteral("after"));
   EXPECT_EQ(w.txtMain->toPlainText(), QStringLiteral("3. after\n"));
+}
+
+// The pane follows the history line by line and cut by cut; it must show
+// what the whole history text would show, with every kind of line break a
+// logged text may carry.
+TEST_F(MainWindowTest, ThePaneShowsTheHistoryAsAWholeTextWouldThroughEveryCut) {
+  MaxDisplaySize = 4096;
+  TestWindow& w = LoadWindow();
+  QPlainTextEdit whole;
+  const QString odd[] = {QStringLiteral("a\rb"), QStringLiteral("c\nd"), QStringLiteral("e\r\nf"),
+                         QStringLiteral("g\r"), QString(QChar::ParagraphSeparator) + u'h', QString()};
+  int cuts = 0;
+  for (int i = 0; i < 400; ++i) {
+    const qsizetype before = History().size();
+    AddHistoryLine(QString(i % 7 * 40, u'x') + odd[i % 6]);
+    cuts += History().size() < before ? 1 : 0;
+    whole.setPlainText(History());
+    ASSERT_EQ(w.txtMain->toPlainText(), whole.toPlainText()) << "line " << i;
+  }
+  EXPECT_GE(cuts, 5);
+  EXPECT_TRUE(w.txtMain->textCursor().atEnd());
+  EXPECT_FALSE(w.txtMain->document()->isUndoAvailable());  // a read-only pane keeps no undo steps
 }
 
 TEST_F(MainWindowTest, MenuCaptionsInBothLanguages) {

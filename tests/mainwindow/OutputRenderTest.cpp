@@ -6,6 +6,7 @@
 #include "mainwindow/OutputPages.h"
 #include "mainwindow/PrintPreview.h"
 #include "mainwindow/TextBrowser.h"
+#include "support/Renders.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -16,11 +17,11 @@ namespace {
 
 using test::PrintTest;
 
-// Every caption fits its control; the windows are saved as pictures in the
-// working folder for a look.
+// Every caption fits its control; the windows are saved as pictures beside
+// the test program for a look.
 void ExpectCaptionsFit(QWidget& window, const QString& picture) {
   window.show();
-  window.grab().save(picture);
+  test::SaveRender(window, picture);
   for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
     if (button->text().isEmpty()) continue;
     // A push button's size hint has a minimum width of its own; the caption
@@ -46,9 +47,9 @@ TEST_F(OutputRender, CaptionsFitInEveryWindow) {
   OutBuf[1] = QStringLiteral("Second page\r\n");
   DataPath = Home() + u'/';
   WriteFile(Home() + QStringLiteral("/Tunnel.BNL"), "x");
-  ExpectCaptionsFit(Open<frmPreview>(), QStringLiteral("preview.png"));
-  ExpectCaptionsFit(Open<frmTxtBox>(), QStringLiteral("output-pages.png"));
-  ExpectCaptionsFit(Open<frmTextBrow>(), QStringLiteral("text-browser.png"));
+  ExpectCaptionsFit(Open<frmPreview>(), QStringLiteral("preview"));
+  ExpectCaptionsFit(Open<frmTxtBox>(), QStringLiteral("output-pages"));
+  ExpectCaptionsFit(Open<frmTextBrow>(), QStringLiteral("text-browser"));
 }
 
 }  // namespace

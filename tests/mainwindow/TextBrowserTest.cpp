@@ -4,20 +4,21 @@
 #include "core/IniFile.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
-#include "mainwindow/RichTextBox.h"
 #include "mainwindow/TextBrowser.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Launcher.h"
+#include "support/Renders.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 #include <sys/stat.h>
 
@@ -81,9 +82,17 @@ TEST_F(TextBrowser, FirstOpeningShowsProjectFilesOfTheDataFolder) {
   EXPECT_EQ(browser.ListedFiles(), (QStringList{QStringLiteral("notes.txt"), QStringLiteral("Tunnel.BNL")}));
   ASSERT_TRUE(browser.SelectFile(QStringLiteral("notes.txt")));
   QTest::keyClick(Control<QWidget>(u"File1"), Qt::Key_Return);
-  EXPECT_EQ(RichText(Control<QTextEdit>(u"RichTextBox1")), QStringLiteral("first\r\nsecond\r\n"));
+  EXPECT_EQ(Control<QPlainTextEdit>(u"RichTextBox1")->toPlainText(), QStringLiteral("first\nsecond\n"));
   EXPECT_EQ(Control<QLabel>(u"Label1")->text(), data_ + QStringLiteral("/notes.txt"));
   EXPECT_TRUE(started_.isEmpty() && opened_.isEmpty());
+
+  // Each of CR LF, CR and LF ends one line.
+  WriteFile(data_ + QStringLiteral("/dos.txt"), "a\r\nb\rc\n\r\nd");
+  pattern->setText(QStringLiteral("*.txt"));
+  ASSERT_TRUE(browser.SelectFile(QStringLiteral("dos.txt")));
+  browser.File1_DblClick();
+  EXPECT_EQ(Control<QPlainTextEdit>(u"RichTextBox1")->toPlainText(), QStringLiteral("a\nb\nc\n\nd"));
+  test::SaveRender(browser, QStringLiteral("text-browser-file"));
 }
 
 TEST_F(TextBrowser, StarDotStarListsFilesWithoutAnExtension) {
@@ -152,9 +161,32 @@ TEST_F(TextBrowser, ExternalViewerGetsTheScratchCopyAsOneArgument) {
   ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
   EXPECT_FALSE(Control<QWidget>(u"cmdSetFont")->isEnabled());
   ASSERT_EQ(started_.size(), 1);
-  EXPECT_EQ(started_[0], (QStringList{viewer, BrowserScratchFile()}));
-  EXPECT_EQ(ReadFile(BrowserScratchFile()), QByteArray("BRANTEL_110\r\n"));
+  ASSERT_EQ(started_[0].size(), 2);
+  EXPECT_EQ(started_[0][0], viewer);
+  EXPECT_EQ(ReadFile(started_[0][1]), QByteArray("BRANTEL_110\r\n"));
   EXPECT_TRUE(opened_.isEmpty());
+}
+
+TEST_F(TextBrowser, EachExternalViewGetsANewCopyThatNoPlantedLinkRedirects) {
+  ExternalEditor = QStringLiteral("Notepad.exe");
+  // A link at the name the copy once had, pointing at a file of the user's.
+  const QString precious = WriteFile(Home() + QStringLiteral("/precious.txt"), "keep me");
+  ASSERT_TRUE(QFile::link(precious, UserTempFolder + QStringLiteral("~tmpbr.tmp")));
+  frmTextBrow& browser = Open<frmTextBrow>();
+  ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
+  browser.File1_DblClick();
+  ASSERT_EQ(opened_.size(), 2);
+  EXPECT_EQ(ReadFile(precious), QByteArray("keep me"));
+  const QString first = opened_[0].toLocalFile(), second = opened_[1].toLocalFile();
+  EXPECT_NE(first, second);
+  for (const QString& copy : {first, second}) {
+    const QFileInfo info(copy);
+    EXPECT_EQ(info.absolutePath() + u'/', UserTempFolder);
+    EXPECT_TRUE(info.fileName().startsWith(QStringLiteral("~tmpbr-")) && info.fileName().endsWith(QStringLiteral(".tmp")));
+    EXPECT_FALSE(info.isSymLink());
+    EXPECT_EQ(ReadFile(copy), QByteArray("BRANTEL_110\r\n"));
+  }
+  EXPECT_TRUE(boxes_->Shown().empty());
 }
 
 TEST_F(TextBrowser, MissingViewerFallsBackToTheDesktop) {
@@ -164,7 +196,8 @@ TEST_F(TextBrowser, MissingViewerFallsBackToTheDesktop) {
     frmTextBrow& browser = Open<frmTextBrow>();
     ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
     EXPECT_TRUE(started_.isEmpty());
-    EXPECT_EQ(opened_, QList<QUrl>{QUrl::fromLocalFile(BrowserScratchFile())});
+    ASSERT_EQ(opened_.size(), 1);
+    EXPECT_TRUE(opened_[0].toLocalFile().startsWith(UserTempFolder + QStringLiteral("~tmpbr-")));
   }
   // Nothing opened it: the message names the viewer.
   openAnswer_ = false;
@@ -176,7 +209,6 @@ TEST_F(TextBrowser, MissingViewerFallsBackToTheDesktop) {
 }
 
 TEST_F(TextBrowser, FailedScratchCopyStartsNoViewer) {
-  WriteFile(BrowserScratchFile(), "stale copy");
   UserTempFolder = Home() + QStringLiteral("/no/such/folder/");
   frmTextBrow& browser = Open<frmTextBrow>();
   ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
@@ -224,8 +256,8 @@ TEST_F(TextBrowser, FontDialogStoresTheChosenFont) {
   EXPECT_EQ(BrowseFontSize, 12.0f);
   EXPECT_EQ(BrowseFontBold, -1);
   EXPECT_EQ(BrowseFontItalic, 0);
-  EXPECT_EQ(Control<QTextEdit>(u"RichTextBox1")->font().family(), QStringLiteral("DejaVu Sans Mono"));
-  EXPECT_TRUE(Control<QTextEdit>(u"RichTextBox1")->font().bold());
+  EXPECT_EQ(Control<QPlainTextEdit>(u"RichTextBox1")->font().family(), QStringLiteral("DejaVu Sans Mono"));
+  EXPECT_TRUE(Control<QPlainTextEdit>(u"RichTextBox1")->font().bold());
 
   // A cancelled dialog gives back what it was given.
   platform::SetFontDialogHandler([](QFont&, QWidget*) { return false; });

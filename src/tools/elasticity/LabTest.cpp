@@ -51,9 +51,8 @@ LabCell Fill(int column, std::optional<double> value) {
   return cell;
 }
 
-double ReadBack(const LabCell& cell) {
-  return cell.Value ? Val(Format(*cell.Value, kLabMask)) : 0.0;
-}
+// What the grid reads back from a filled cell.
+double ReadBack(const LabCell& cell) { return Val(Format(*cell.Value, kLabMask)); }
 
 // Runs one part of the evaluation; a float overflow inside it leaves its
 // result as nothing.
@@ -168,7 +167,9 @@ LabEvaluation EvaluateLabTest(const LabTestInput& in) {
     LabRowResult r;
     r.Filled = {Fill(columns[0], first), Fill(columns[1], second)};
     r.Values = row;
-    for (const LabCell& cell : r.Filled) Field(r.Values, cell.Column) = ReadBack(cell);
+    for (const LabCell& cell : r.Filled) {
+      if (cell.Value) Field(r.Values, cell.Column) = ReadBack(cell);
+    }
     out.Rows.push_back(r);
   }
 

@@ -24,8 +24,10 @@ namespace brantel {
 //
 // Uses kPi (core/Arithmetic.h), CSng / CInt / CLng (core/Conversions.h) and
 // Val / Format / FormatGeneral (core/NumberFormat.h). No function here
-// raises an error: what cannot be computed comes back as nothing, and the
-// dialog blanks its box or cell.
+// raises an error: what cannot be computed comes back as nothing. A data
+// cell that cannot be computed keeps what it holds (it may be the user's
+// own entry from another data type); a result box or the modulus column is
+// blanked.
 
 // Grid columns (row 0 is the fixed header, rows 1..N the data points).
 namespace labcol {
@@ -138,7 +140,7 @@ struct LabTestInput {
 
 // A filled cell: its column and its value (shown with kLabMask), or nothing
 // when it cannot be computed (no area, no height, beyond the 32-bit range):
-// the cell is blanked.
+// the cell then keeps its text.
 struct LabCell {
   int Column = 0;
   std::optional<double> Value;
@@ -148,7 +150,7 @@ struct LabRowResult {
   std::array<LabCell, 2> Filled;  // in the order of LabFilledColumns
   std::optional<float> Modulus;   // column 6, GPa; nothing: blank the cell
   // The row as the later steps read it back from the grid: a filled value
-  // as its kLabMask text reads, a blanked cell as 0.
+  // as its kLabMask text reads, a cell left as it was with its own value.
   LabRow Values;
 };
 

@@ -379,8 +379,9 @@ void frmLab::EvaluateTest() {
   forms::ShowResult(ui_.volume, evaluation_.Volume ? FormatGeneral(*evaluation_.Volume) : QString());
   for (int r = 1; r <= pointCount_; ++r) {
     const LabRowResult& row = evaluation_.Rows[r - 1];
+    // A cell that cannot be computed keeps what it holds.
     for (const LabCell& cell : row.Filled) {
-      SetCellText(r, cell.Column, cell.Value ? Format(*cell.Value, kLabMask) : QString());
+      if (cell.Value) SetCellText(r, cell.Column, Format(*cell.Value, kLabMask));
     }
     SetCellText(r, labcol::kModulus, row.Modulus ? Format(*row.Modulus, kLabMask) : QString());
   }

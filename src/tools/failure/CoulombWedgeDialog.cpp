@@ -3,6 +3,7 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
+#include "core/Settings.h"
 #include "forms/FormHelpers.h"
 #include "forms/FormInputs.h"
 #include "tools/failure/FailureDialogCommon.h"
@@ -213,7 +214,6 @@ BoltedWedgeData& frmCoulombWedge::Record() const {
 qint16 frmCoulombWedge::SelectedTab() const { return static_cast<qint16>(ui_.tabs->currentIndex()); }
 
 void frmCoulombWedge::Form_Load() {
-  // The dialog opens on the stored tab in both languages.
   LoadInputs();
   if (ValidateInput()) CalcSafetyFactor();
   AddHistoryLine(TextIn(TextsOf(tool_).History));
@@ -227,7 +227,9 @@ void frmCoulombWedge::LoadFromProject() {
   ShowInputValue(ui_.cohesion, work_.Cohesion);
   ShowInputValue(ui_.frictionAngle, work_.FrictionAngle);
   ShowInputValue(ui_.discAngle, work_.DiscAngle);
-  ui_.tabs->setCurrentIndex(work_.Tab == 1 ? 1 : 0);
+  // In Greek the dialog opens on the stored tab; in English always on
+  // "Safety Factor".
+  ui_.tabs->setCurrentIndex(EnglishMenus != 1 && work_.Tab == 1 ? 1 : 0);
   ShowInputValue(ui_.boltLoad, work_.BoltLoad);
   ShowInputValue(ui_.boltAngle, work_.BoltAngle);
   ShowInputValue(ui_.reqSafetyFactor, work_.ReqSafetyFactor);

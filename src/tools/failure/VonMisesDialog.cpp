@@ -111,8 +111,9 @@ void frmVonMises::PlotState() {
 }
 
 void frmVonMises::CommitToProject() {
-  // The plot switch is kept with the inputs.
-  stress_.GraphOption = GraphOption();
+  // The plot switch is not kept: the next opening shows the plot as
+  // EnableMohrCircles says.
+  stress_.GraphOption = 0;
   Project.VonMisesStress = stress_;
   Project.VonMisesInput = input_;
   MarkProjectChanged();

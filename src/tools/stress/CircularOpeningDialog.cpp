@@ -27,10 +27,10 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -294,15 +294,16 @@ void frmCircular::CalcKirschPoint() {
   CircularPoint point;
   const bool ran = forms::Calculate({ui_.dw, ui_.sigmaR, ui_.sigmaTheta, ui_.tau},
                                     [&] { point = brantel::CalcKirschPoint(stress_, opening_); });
-  if (ran && !point.Computed) {
-    // No point without a positive distance (Graph checked and the distance
-    // box empty): nothing of an earlier point stays.
-    AddHistoryLine(CircularDistanceWarning());
-    forms::ClearResults({ui_.dw, ui_.sigmaR, ui_.sigmaTheta, ui_.tau});
-  }
-  if (!ran || !point.Computed) {
+  if (!ran) {
     ui_.radialRatio->setText(QStringLiteral("-"));
     ui_.tangentialRatio->setText(QStringLiteral("-"));
+    return;
+  }
+  if (!point.Computed) {
+    // No point without a positive distance (Graph checked and the distance
+    // box empty): the three stresses go; the angle and the ratios stay.
+    AddHistoryLine(CircularDistanceWarning());
+    ZeroResults();
     return;
   }
   RecordKirschPoint(point, opening_);
@@ -404,21 +405,22 @@ void frmCircular::Text5_Change() {
 }
 
 void frmCircular::FollowAngle() {
+  // A text that holds no digit yet ("-", "." on the way to "-45" or ".5")
+  // leaves the bar where it is; the next key makes the number.
+  const QString text = ui_.angle->text();
+  if (std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); })) return;
   std::optional<int> position;
   try {
     position = AngleScrollPosition(forms::BoxValue(ui_.angle));
   } catch (const RuntimeError&) {
     // A number too large to read leaves the scroll bar where it is.
   }
-  if (!position) return;
-  // The box keeps the angle as typed (or stored): writing the bar's whole
-  // degrees back would turn the next key into another number ("-" becoming
-  // "0" before the "45" of "-45").
-  const QSignalBlocker quiet(ui_.angleBar);
-  ui_.angleBar->setValue(*position);
+  // A new position writes its whole degrees into the box (HScroll1_Change):
+  // 370 becomes 10 and 30.7 becomes 31, while 30.5 stays beside a bar at 30.
+  if (position) ui_.angleBar->setValue(*position);
 }
 
-// The user moved the bar: whole degrees into the box.
+// The bar moved: whole degrees into the box.
 void frmCircular::HScroll1_Change(int value) { ui_.angle->setText(QString::number(value)); }
 
 void frmCircular::TextBox_GotFocus(QLineEdit* box) {

@@ -121,7 +121,7 @@ TEST_F(LabTestDialogTest, TheGridIsColouredByDataTypeAndOnlyYellowCellsTakeEntri
   EXPECT_EQ(asked_[0].prompt, QStringLiteral("Enter Value for Row: 2"));
   EXPECT_EQ(asked_[0].defaultText, QStringLiteral("0"));
   EXPECT_EQ(Cell(2, labcol::kForce), QStringLiteral("3.5"));  // stored positive
-  EXPECT_EQ(Cell(2, labcol::kSigma), QString());              // no area yet
+  EXPECT_EQ(Cell(2, labcol::kSigma), QStringLiteral("0"));    // no area yet: as loaded
 
   // The filled stress stays through a change of type; a Cancel on it
   // enters it again as a plain number.
@@ -179,18 +179,19 @@ TEST_F(LabTestDialogTest, AForceDisplacementTestEvaluatedByHand) {
   EXPECT_EQ(Text(u"Text6"), QStringLiteral("36.816"));  // + 87.5 x 196349.5e-6
 }
 
-TEST_F(LabTestDialogTest, ResultsThatCannotBeComputedAreBlankedNotLeftStanding) {
+TEST_F(LabTestDialogTest, CellsThatCannotBeComputedKeepTheirTextResultsAreBlanked) {
   Open();
   EnterCylinderTest();
   ASSERT_EQ(Text(u"Text4"), QStringLiteral("50.000"));
-  // An area of 0: no stress, so no modulus; the energy is 0.
+  // An area of 0: the stress column stays as it stands, and so does the
+  // modulus drawn from it; without a volume the energy is 0.
   Press(u"optArea(1)");
   EXPECT_FALSE(Enabled(u"txtDiam"));
   EXPECT_TRUE(Enabled(u"txtArea"));
   EXPECT_EQ(Text(u"txtVol"), QStringLiteral("0"));
-  EXPECT_EQ(Cell(2, labcol::kSigma), QString());
-  EXPECT_EQ(Cell(2, labcol::kModulus), QString());
-  EXPECT_EQ(Text(u"Text4"), QString());
+  EXPECT_EQ(Cell(2, labcol::kSigma), QStringLiteral("50.000"));
+  EXPECT_EQ(Cell(2, labcol::kModulus), QStringLiteral("50.000"));
+  EXPECT_EQ(Text(u"Text4"), QStringLiteral("50.000"));
   EXPECT_EQ(Text(u"Text6"), QStringLiteral("0.000"));
   EXPECT_EQ(Text(u"Text5"), QStringLiteral("0.250"));
   Type(u"txtArea", QStringLiteral("100"));
@@ -199,14 +200,38 @@ TEST_F(LabTestDialogTest, ResultsThatCannotBeComputedAreBlankedNotLeftStanding) 
   // No lateral strain: no Poisson's ratio.
   Fill(labcol::kEx, {"0", "0", "0"});
   EXPECT_EQ(Text(u"Text5"), QString());
-  // A negative area and an area beyond any volume show nothing.
+  // A negative area and an area beyond any volume show no volume and no
+  // energy; the stresses of the last area stay.
   Paste(u"txtArea", QStringLiteral("-5"));
   EXPECT_EQ(Text(u"lblCalcDiam"), QStringLiteral("d=11.28"));
   EXPECT_EQ(Text(u"txtVol"), QString());
   EXPECT_EQ(Text(u"Text6"), QString());
+  EXPECT_EQ(Cell(3, labcol::kSigma), QStringLiteral("1963.500"));
   Type(u"txtArea", QStringLiteral("1e400"));
   EXPECT_EQ(Text(u"txtVol"), QString());
   EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(LabTestDialogTest, TypedStressesOutliveAnotherDataTypeWithoutASpecimen) {
+  Project.LabPointCount = 3;
+  Open();
+  Press(u"optType(2)");  // Stress/Strain, no height and no diameter
+  Enter(2, labcol::kSigma, QStringLiteral("40"));
+  Enter(3, labcol::kSigma, QStringLiteral("80"));
+  ASSERT_EQ(Cell(3, labcol::kSigma), QStringLiteral("80"));
+  Press(u"optType(0)");
+  Enter(1, labcol::kEx, QStringLiteral("0.1"));  // an evaluation without an area
+  EXPECT_EQ(Cell(2, labcol::kSigma), QStringLiteral("40"));
+  EXPECT_EQ(Cell(3, labcol::kSigma), QStringLiteral("80"));
+  EXPECT_EQ(Cell(1, labcol::kDeltaY), QStringLiteral("0.000"));  // 0 height times the strain
+  Press(u"optType(2)");
+  Enter(1, labcol::kEx, QStringLiteral("0.2"));
+  EXPECT_EQ(Cell(2, labcol::kSigma), QStringLiteral("40"));
+  EXPECT_EQ(Cell(3, labcol::kSigma), QStringLiteral("80"));
+  EXPECT_EQ(Cell(2, labcol::kForce), QStringLiteral("0"));  // as loaded: nothing to compute it from
+  Press(u"CmdOk");
+  EXPECT_EQ(Project.LabPoints[1][labcol::kSigma - labcol::kForce], 40.0f);
+  EXPECT_EQ(Project.LabPoints[2][labcol::kSigma - labcol::kForce], 80.0f);
 }
 
 TEST_F(LabTestDialogTest, ThePointCountResizesTheGridAndOkKeepsTheRowsBeyondIt) {

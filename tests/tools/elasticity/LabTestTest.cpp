@@ -113,27 +113,34 @@ TEST(LabTest, FilledCellsReadBackAsTheyAreShown) {
   EXPECT_NEAR(*e.Rows[1].Modulus, 333.333, 1e-3);
 }
 
-TEST(LabTest, WhatCannotBeComputedIsBlank) {
-  // Stress/Strain without height: no shortening, force from the area.
+TEST(LabTest, WhatCannotBeComputedKeepsTheCellAndItsValue) {
+  // Stress/Strain without height: no shortening, force from the area. The
+  // shortening cell keeps its 9, and the later steps read it.
   LabTestInput in = Input(kLabStressStrain, 0, {{9, 9, 0, 0, 0}, {9, 9, 0, 1, 20}});
   in.Diameter = 10;
   LabEvaluation e = EvaluateLabTest(in);
   EXPECT_NEAR(*e.Rows[1].Filled[0].Value, 78.5398 * 20 / 1000, 1e-4);
   EXPECT_FALSE(e.Rows[1].Filled[1].Value);
-  EXPECT_EQ(e.Rows[1].Values.DeltaY, 0);
+  EXPECT_EQ(e.Rows[1].Values.DeltaY, 9);
   EXPECT_EQ(*e.Volume, 0.0f);
   EXPECT_EQ(*e.Energy, 0.0f);
 
-  // Zero area: no stress, so no modulus either; the energy is 0.
+  // Zero area: the stress column stays as it stands (7 and 9 MPa) and the
+  // modulus and the energy follow it; with no volume the energy is 0.
   in = Input(kLabForceStrain, 100, {{0, 0, 0, 0, 7}, {50, 0, 0, 1, 9}});
   in.AreaOption = kLabAreaGiven;
   in.Area = 0;
   e = EvaluateLabTest(in);
   EXPECT_FALSE(e.Rows[1].Filled[0].Value);
-  EXPECT_EQ(e.Rows[1].Values.Sigma, 0);
+  EXPECT_EQ(e.Rows[1].Values.Sigma, 9);
+  EXPECT_FLOAT_EQ(*e.Rows[1].Modulus, 2.0f);
+  EXPECT_FLOAT_EQ(*e.MeanModulus, 2.0f);
+  EXPECT_EQ(*e.Energy, 0.0f);
+  // With no stress standing there is no modulus.
+  in.Rows = {{0, 0, 0, 0, 0}, {50, 0, 0, 1, 0}};
+  e = EvaluateLabTest(in);
   EXPECT_FALSE(e.MeanModulus);
   EXPECT_FALSE(e.Rows[1].Modulus);
-  EXPECT_EQ(*e.Energy, 0.0f);
 
   // A negative area is no area, and gives no volume and no energy.
   in.Area = -5;

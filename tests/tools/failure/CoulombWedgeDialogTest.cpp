@@ -84,6 +84,7 @@ TEST_F(CoulombWedgeDialogTest, PlaneAnglesAtTheLimits) {
   for (int tab = 0; tab < 2; ++tab) {
     Project.CoulombWedgeData = Example(static_cast<qint16>(tab));
     Open();
+    SelectTab(tab);
     const char16_t* result = tab == 0 ? u"Text10" : u"Text9";
     struct Case {
       const char* angle;
@@ -110,7 +111,7 @@ TEST_F(CoulombWedgeDialogTest, PlaneAnglesAtTheLimits) {
 TEST_F(CoulombWedgeDialogTest, TheLoadTabAndItsRoundTripToTheSafetyFactor) {
   Project.CoulombWedgeData = Example(1);
   Open();
-  ASSERT_EQ(Control<QTabWidget>(u"SSTab1")->currentIndex(), 1);
+  SelectTab(1);
   const QString load = Text(u"Text9");
   EXPECT_NEAR(Val(load), 284.93, 0.01);
   EXPECT_EQ(Text(u"Label15"), QString());
@@ -165,6 +166,7 @@ TEST_F(CoulombWedgeDialogTest, NegativeEntriesAreRefusedWithTheirMessages) {
     EnglishMenus = c.english;
     Project.CoulombWedgeData = Project.CoulombSlopeData = Example(static_cast<qint16>(c.tab));
     Open(c.tool);
+    SelectTab(c.tab);
     const QString shown = Text(u"Text10") + Text(u"Text9");
     boxes_->Clear();
     Paste(c.box, QString::fromLatin1(c.text));
@@ -209,14 +211,13 @@ TEST_F(CoulombWedgeDialogTest, OkCommitsTheToolsOwnRecordAndCancelOrTheCloseBoxD
   }
 }
 
-TEST_F(CoulombWedgeDialogTest, OkWithoutEditsKeepsTheStoredValuesAndTheTab) {
+TEST_F(CoulombWedgeDialogTest, OkWithoutEditsKeepsTheStoredValuesAndTheGreekTab) {
   const BoltedWedgeData stored{31.23456f, 0.00042f, 41.98765f, 10.00049f, 5.55555f, 24.99999f,
                                123.45678f, 9.87654f, 0, 1.23456f, 11.11111f, 0, 1};
   for (qint16 english : {0, 1}) {
     EnglishMenus = english;
     Project.CoulombWedgeData = stored;
     Open();
-    EXPECT_EQ(Control<QTabWidget>(u"SSTab1")->currentIndex(), 1);  // the stored tab in both languages
     EXPECT_EQ(Text(u"Text1"), QStringLiteral("10.000"));
     Focus(u"Text11");
     Press(u"CmdOk");
@@ -227,7 +228,22 @@ TEST_F(CoulombWedgeDialogTest, OkWithoutEditsKeepsTheStoredValuesAndTheTab) {
                        &BoltedWedgeData::BoltAngle2}) {
       EXPECT_EQ(r.*field, stored.*field);
     }
-    EXPECT_EQ(r.Tab, 1);
+    EXPECT_EQ(r.Tab, english ? 0 : 1);  // the tab the dialog showed
+  }
+}
+
+TEST_F(CoulombWedgeDialogTest, InEnglishBothToolsOpenOnTheSafetyFactorTab) {
+  for (WedgeTool tool : {WedgeTool::Wedge, WedgeTool::Slope}) {
+    for (qint16 english : {1, 0}) {
+      EnglishMenus = english;
+      Project.CoulombWedgeData = Project.CoulombSlopeData = Example(1);
+      Open(tool);
+      auto* tabs = Control<QTabWidget>(u"SSTab1");
+      EXPECT_EQ(tabs->currentIndex(), english ? 0 : 1);
+      EXPECT_EQ(tabs->tabText(tabs->currentIndex()), english ? QStringLiteral("Safety Factor") : QStringLiteral("Φορτίο"));
+      // The tab shown has its result.
+      EXPECT_FALSE(Text(english ? u"Text10" : u"Text9").isEmpty());
+    }
   }
 }
 

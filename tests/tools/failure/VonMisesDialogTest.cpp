@@ -69,25 +69,31 @@ TEST_F(VonMisesDialogTest, VerdictsAndTheOkButton) {
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 }
 
-TEST_F(VonMisesDialogTest, TheGraphOptionIsKeptWithTheInputs) {
-  Store(6.54321f, -3.21f, 2.0001f, 8.765432f);
+TEST_F(VonMisesDialogTest, ACommitLeavesThePlotToEnableMohrCircles) {
+  Store(6.54321f, -3.21f, 2.0001f, 8.765432f, 1);
   const ProjectRecord stored = Project;
   Open();
-  EXPECT_EQ(Dialog().width(), 318);  // 4770 twips
-  Press(u"chkGraph");
-  EXPECT_EQ(Dialog().width(), 612);  // 9180 twips
+  EXPECT_EQ(Dialog().width(), 612);  // a stored plot shows at the opening (9180 twips)
   // From (0, T) over (T, T) to (T, 0), and the state.
   EXPECT_EQ(EnvelopeSegments(), static_cast<int>(VonMisesEnvelope(8.765432f).Points.size()) - 1);
   EXPECT_EQ(Plot()->Caption(PlotCaption::Strength)->text(), QStringLiteral("8.8"));
   Press(u"CmdOk");
-  EXPECT_EQ(Project.VonMisesStress.GraphOption, 1);
+  EXPECT_EQ(Project.VonMisesStress.GraphOption, 0);
   EXPECT_EQ(Project.VonMisesStress.Sx, stored.VonMisesStress.Sx);
   EXPECT_EQ(Project.VonMisesStress.Txy, stored.VonMisesStress.Txy);
   EXPECT_EQ(Project.VonMisesInput.TensileStrength, stored.VonMisesInput.TensileStrength);
   EXPECT_EQ(Project.VonMisesInput.Failure, -1);  // sv = 9.28
   EXPECT_EQ(Project.FileSaved, kFlagFalse);
 
-  // Reopened: the plot shows the loaded state.
+  // Reopened: without EnableMohrCircles no plot, with it the plot of the
+  // loaded state; OK with the plot on still stores 0.
+  Open();
+  EXPECT_FALSE(Control<QCheckBox>(u"chkGraph")->isChecked());
+  EXPECT_EQ(Dialog().width(), 318);  // 4770 twips
+  Press(u"chkGraph");
+  Press(u"CmdOk");
+  EXPECT_EQ(Project.VonMisesStress.GraphOption, 0);
+  EnableMohrCircles = 1;
   Open();
   EXPECT_TRUE(Control<QCheckBox>(u"chkGraph")->isChecked());
   EXPECT_EQ(Dialog().width(), 612);

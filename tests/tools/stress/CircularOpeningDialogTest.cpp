@@ -210,24 +210,51 @@ TEST_F(CircularDialogTest, CurvesInTheDialogAndTheGraphWindowBesideIt) {
   EXPECT_EQ(frmGraph::Loaded(), nullptr);
 }
 
-TEST_F(CircularDialogTest, TheAngleBoxAndItsScrollBar) {
+TEST_F(CircularDialogTest, TheAngleBoxTakesTheScrollBarsWholeDegrees) {
   Store(0, 10, 0, 1, 2, 30.7f);
   Open();
   auto* bar = Control<QScrollBar>(u"HScroll1");
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("30.700"));  // the stored angle, with its bar
+  EXPECT_EQ(Text(u"Text5"), QStringLiteral("31"));  // the stored angle as the bar writes it
   EXPECT_EQ(bar->value(), 31);
-  // What is typed stays as typed, key after key; the bar follows.
-  const std::pair<const char*, int> typed[] = {{"370", 10},   {"-725", -5},  {"30.5", 30},
-                                               {"30.75", 31}, {"-45", -45}, {".5", 0}};
-  for (const auto& [text, position] : typed) {
-    Type(u"Text5", QString::fromLatin1(text));
-    EXPECT_EQ(Text(u"Text5"), QString::fromLatin1(text));
-    EXPECT_EQ(bar->value(), position) << text;
+  // Typed key by key: the box ends as the bar writes it, unless the rounded
+  // angle is where the bar already stands.
+  const struct {
+    const char* typed;
+    const char* shown;
+    int position;
+  } typed[] = {{"370", "10", 10},     {"-725", "-5", -5}, {"30.7", "31", 31},
+               {"30.5", "30.5", 30}, {"-45", "-45", -45}, {".4", "0", 0}, {"-0.4", "-0.4", 0}};
+  for (const auto& t : typed) {
+    Type(u"Text5", QString::fromLatin1(t.typed));
+    EXPECT_EQ(Text(u"Text5"), QString::fromLatin1(t.shown)) << t.typed;
+    EXPECT_EQ(bar->value(), t.position) << t.typed;
   }
-  EXPECT_FLOAT_EQ(Dialog().WorkingOpening().Angle, 0.5f);
+  EXPECT_FLOAT_EQ(Dialog().WorkingOpening().Angle, -0.4f);
+  Paste(u"Text5", QStringLiteral("30.5"));  // in one go from a bar at 0
+  EXPECT_EQ(Text(u"Text5"), QStringLiteral("30"));
+  Type(u"Text5", QStringLiteral("370"));
+  EXPECT_EQ(Text(u"Text6"), QStringLiteral("10.0"));  // Dw from the 10 degrees the box shows
   bar->setValue(-45);
   EXPECT_EQ(Text(u"Text5"), QStringLiteral("-45"));
   EXPECT_FLOAT_EQ(Dialog().WorkingOpening().Angle, -45.0f);
+  // A number too large for the bar leaves it where it is.
+  Paste(u"Text5", QStringLiteral("1e300"));
+  EXPECT_EQ(Text(u"Text5"), QStringLiteral("1e300"));
+  EXPECT_EQ(bar->value(), -45);
+}
+
+TEST_F(CircularDialogTest, WithGraphAndNoDistanceOnlyTheStressesGo) {
+  Store(10, 0, 0, 1, 1, 90);
+  Open();
+  Press(u"Command1");
+  ASSERT_EQ(Text(u"Text8"), QStringLiteral("30.000"));
+  Type(u"Text11", QString());
+  EXPECT_TRUE(History().contains(QStringLiteral("Warning: Error < 0")));
+  for (const char16_t* box : {u"Text7", u"Text8", u"Text9"}) EXPECT_EQ(Text(box), QString());
+  EXPECT_EQ(Text(u"Text6"), QStringLiteral("180.0"));
+  EXPECT_EQ(Text(u"Label9"), QStringLiteral("sw/sv = 3.000"));
+  EXPECT_EQ(Text(u"Label11"), QStringLiteral("sr/sv = 0.000"));
+  EXPECT_GT(GraphWindowPoints(), 0);  // the curves are drawn all the same
 }
 
 TEST_F(CircularDialogTest, OkCommitsCancelAndTheCloseBoxDoNot) {
@@ -242,7 +269,7 @@ TEST_F(CircularDialogTest, OkCommitsCancelAndTheCloseBoxDoNot) {
   EXPECT_EQ(Project.CircStress.Sy, -0.00042f);
   EXPECT_EQ(Project.CircStress.GraphOption, 3);
   EXPECT_EQ(Project.CircOpening.R, 1.0001f);
-  EXPECT_EQ(Project.CircOpening.Angle, 30.7f);
+  EXPECT_EQ(Project.CircOpening.Angle, 31.0f);  // whole degrees, as the box shows them
   EXPECT_EQ(Project.CircOpening.InternalPressure, 0.12345f);
   EXPECT_EQ(Project.CircOpening.ShowGraph, -1);  // the boxes start checked
   EXPECT_EQ(Project.CircOpening.PlotTo3R, -1);
