@@ -420,8 +420,12 @@ void frmCircular::FollowAngle() {
   if (position) ui_.angleBar->setValue(*position);
 }
 
-// The bar moved: whole degrees into the box.
-void frmCircular::HScroll1_Change(int value) { ui_.angle->setText(QString::number(value)); }
+// The bar moved: whole degrees into the box. At the opening the bar only
+// shows the stored angle: the box keeps that value until the user edits it.
+void frmCircular::HScroll1_Change(int value) {
+  if (loading_) forms::ShowStoredValue(ui_.angle, opening_.Angle, QString::number(value));
+  else ui_.angle->setText(QString::number(value));
+}
 
 void frmCircular::TextBox_GotFocus(QLineEdit* box) {
   // While the curves show in the graph window the box keeps its caret.

@@ -216,6 +216,7 @@ TEST_F(CircularDialogTest, TheAngleBoxTakesTheScrollBarsWholeDegrees) {
   auto* bar = Control<QScrollBar>(u"HScroll1");
   EXPECT_EQ(Text(u"Text5"), QStringLiteral("31"));  // the stored angle as the bar writes it
   EXPECT_EQ(bar->value(), 31);
+  EXPECT_FLOAT_EQ(Dialog().WorkingOpening().Angle, 30.7f);  // until the box is edited
   // Typed key by key: the box ends as the bar writes it, unless the rounded
   // angle is where the bar already stands.
   const struct {
@@ -269,7 +270,7 @@ TEST_F(CircularDialogTest, OkCommitsCancelAndTheCloseBoxDoNot) {
   EXPECT_EQ(Project.CircStress.Sy, -0.00042f);
   EXPECT_EQ(Project.CircStress.GraphOption, 3);
   EXPECT_EQ(Project.CircOpening.R, 1.0001f);
-  EXPECT_EQ(Project.CircOpening.Angle, 31.0f);  // whole degrees, as the box shows them
+  EXPECT_EQ(Project.CircOpening.Angle, 30.7f);  // shown as 31, but never edited
   EXPECT_EQ(Project.CircOpening.InternalPressure, 0.12345f);
   EXPECT_EQ(Project.CircOpening.ShowGraph, -1);  // the boxes start checked
   EXPECT_EQ(Project.CircOpening.PlotTo3R, -1);
