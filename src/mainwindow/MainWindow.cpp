@@ -12,6 +12,7 @@
 #include "core/project/ProjectRecord.h"
 #include "maintenance/Disclaimer.h"
 #include "maintenance/UpdateController.h"
+#include "maintenance/UpdateDialog.h"
 #include "mainwindow/CommandBar.h"
 #include "mainwindow/HelpActions.h"
 #include "mainwindow/ImageList.h"
@@ -216,8 +217,11 @@ qint16 frmMain::FileNew(bool& renameFlag, bool& unitsFlag) {
 }
 
 void frmMain::CheckForUpdates() {
-  // In the background: the window shows at once and stays usable.
-  StartUpdateCheckAtStartup(this);
+  // In the background, from the event loop once this window has been
+  // painted: the window shows at once and stays usable. Yes to the offer
+  // brings up the update window, which downloads and installs.
+  if (StartupUpdateCheck* check = StartUpdateCheckAtStartup(this))
+    connect(check, &StartupUpdateCheck::installAccepted, this, [] { ShowStartupUpdate(); });
 }
 
 void LeaveProgramForUpdate() {
