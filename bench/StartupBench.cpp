@@ -234,8 +234,14 @@ void BM_ColdStartAgainstBareWindow(benchmark::State& state) {
   for (std::string& v : variables) environment.push_back(v.data());
   environment.push_back(nullptr);
 
-  const char* program = BRANTEL_PROGRAM;
-  const char* bare = BRANTEL_BARE_PROGRAM;
+  // Another build of either may stand in (BRANTEL_STARTUP_PROGRAM, BRANTEL_STARTUP_BARE).
+  const QByteArray programPath = qEnvironmentVariableIsEmpty("BRANTEL_STARTUP_PROGRAM")
+                                     ? QByteArray(BRANTEL_PROGRAM)
+                                     : qgetenv("BRANTEL_STARTUP_PROGRAM");
+  const QByteArray barePath = qEnvironmentVariableIsEmpty("BRANTEL_STARTUP_BARE") ? QByteArray(BRANTEL_BARE_PROGRAM)
+                                                                                   : qgetenv("BRANTEL_STARTUP_BARE");
+  const char* program = programPath.constData();
+  const char* bare = barePath.constData();
   std::vector<double> programMs, bareMs, timeRatio, mappedRatio, settledRatio, programKb, bareKb;
   for (auto _ : state) {
     Launch(program, x, environment.data());

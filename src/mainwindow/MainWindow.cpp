@@ -27,6 +27,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QTimer>
 
 #include <cmath>
@@ -41,6 +42,30 @@ constexpr int kDesignWidth = 12000;
 constexpr int kDesignHeight = 8400;
 constexpr int kHistoryHeight = 1200;
 constexpr int kLogoGap = 1000;
+// The size of the program's logo.
+constexpr QSize kLogoSize(300, 190);
+
+// The logo in the middle of the window, drawn when it is first painted:
+// the window goes on the screen without waiting for the logo's font.
+class LogoPicture : public QLabel {
+ public:
+  explicit LogoPicture(QWidget* parent) : QLabel(parent) { resize(kLogoSize); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    if (logo_.isNull()) {
+      logo_ = ProgramLogo();
+      if (logo_.size() != size()) {
+        resize(logo_.size());
+        if (auto* window = qobject_cast<frmMain*>(this->window())) CenterLogoPicture(*window);
+      }
+    }
+    QPainter(this).drawPixmap(0, 0, logo_);
+  }
+
+ private:
+  QPixmap logo_;
+};
 
 }  // namespace
 
@@ -58,10 +83,8 @@ frmMain::frmMain() {
   setCentralWidget(surface);
   surface->installEventFilter(this);
 
-  Picture1 = new QLabel(surface);
+  Picture1 = new LogoPicture(surface);
   Picture1->setObjectName(QStringLiteral("Picture1"));
-  Picture1->setPixmap(ProgramLogo());
-  Picture1->adjustSize();
   Picture1->setAccessibleName(QStringLiteral("Brantel"));
 
   toolBar1 = new CommandBar(surface);
