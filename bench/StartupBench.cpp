@@ -1,6 +1,8 @@
 // Start-up to the shown main window, against a bare QMainWindow shown in the
-// same process. The settings file is there and the disclaimer is off, as on
-// every start after the first.
+// same process; and the cold start of the program, process and all, against
+// a bare QMainWindow program with menus (startup_reference), on an X display.
+// The settings file is there and the disclaimer is off, as on every start
+// after the first.
 
 #include "core/Globals.h"
 #include "core/History.h"
@@ -22,6 +24,24 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <xcb/xcb.h>
+
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
 
 namespace {
 
@@ -119,5 +139,145 @@ void BM_SameWidgetsShownPlainly(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SameWidgetsShownPlainly)->Unit(benchmark::kMillisecond);
+
+// --- Cold start on an X display.
+
+using Clock = std::chrono::steady_clock;
+
+// The peak resident memory of a process so far, in kB (VmHWM).
+long PeakKilobytes(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return -1;
+}
+
+struct ColdStart {
+  double ms = 0;         // from the start of the process to its window mapped
+  long mappedKb = 0;     // peak memory when the window was mapped
+  long settledKb = 0;    // peak memory a second later
+};
+
+// Starts `program` on the display of `x` (which listens to the root window's
+// children) and waits for its first top-level window to be mapped.
+std::optional<ColdStart> Launch(const char* program, xcb_connection_t* x, char** environment) {
+  xcb_flush(x);
+  while (xcb_generic_event_t* stale = xcb_poll_for_event(x)) free(stale);
+  char* argv[] = {const_cast<char*>(program), nullptr};
+  const Clock::time_point start = Clock::now();
+  pid_t pid = 0;
+  if (posix_spawn(&pid, program, nullptr, nullptr, argv, environment) != 0) return std::nullopt;
+  std::optional<ColdStart> result;
+  const Clock::time_point give_up = start + std::chrono::seconds(20);
+  while (!result && Clock::now() < give_up) {
+    pollfd fd{xcb_get_file_descriptor(x), POLLIN, 0};
+    poll(&fd, 1, 50);
+    while (xcb_generic_event_t* event = xcb_poll_for_event(x)) {
+      if ((event->response_type & 0x7F) == XCB_MAP_NOTIFY && !result) {
+        const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
+        if (!map->override_redirect) {
+          result = ColdStart{};
+          result->ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+          result->mappedKb = PeakKilobytes(pid);
+        }
+      }
+      free(event);
+    }
+  }
+  if (result) {
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    result->settledKb = PeakKilobytes(pid);
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  return result;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Pairs of cold starts, the program and the bare window in turn (which one
+// goes first alternates), after one unmeasured start of each. Runs only when
+// BRANTEL_STARTUP_PAIRS names the number of pairs, on an X display; the
+// processes use the xcb platform whatever this one uses:
+//   BRANTEL_STARTUP_PAIRS=9 xvfb-run -a build/bench/startup_bench --benchmark_filter=ColdStart
+// time_ratio and memory_ratio (peak memory when the window is mapped) are the
+// medians of the pairs' ratios; memory_ratio_1s is that of the peaks a second
+// later.
+void BM_ColdStartAgainstBareWindow(benchmark::State& state) {
+  const int pairs = qEnvironmentVariableIntValue("BRANTEL_STARTUP_PAIRS");
+  xcb_connection_t* x =
+      pairs < 1 || qEnvironmentVariableIsEmpty("DISPLAY") ? nullptr : xcb_connect(nullptr, nullptr);
+  if (!x || xcb_connection_has_error(x)) {
+    if (x) xcb_disconnect(x);
+    state.SkipWithError("needs BRANTEL_STARTUP_PAIRS and an X display");
+    for (auto _ : state) {
+    }
+    return;
+  }
+  static StartupHome home;
+  xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+  const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+  xcb_change_window_attributes(x, root, XCB_CW_EVENT_MASK, &mask);
+
+  std::vector<std::string> variables;
+  for (char** e = environ; *e; ++e) {
+    if (std::string(*e).rfind("QT_QPA_PLATFORM=", 0) != 0) variables.emplace_back(*e);
+  }
+  variables.emplace_back("QT_QPA_PLATFORM=xcb");
+  std::vector<char*> environment;
+  for (std::string& v : variables) environment.push_back(v.data());
+  environment.push_back(nullptr);
+
+  // Another build of either may stand in (BRANTEL_STARTUP_PROGRAM, BRANTEL_STARTUP_BARE).
+  const QByteArray programPath = qEnvironmentVariableIsEmpty("BRANTEL_STARTUP_PROGRAM")
+                                     ? QByteArray(BRANTEL_PROGRAM)
+                                     : qgetenv("BRANTEL_STARTUP_PROGRAM");
+  const QByteArray barePath = qEnvironmentVariableIsEmpty("BRANTEL_STARTUP_BARE") ? QByteArray(BRANTEL_BARE_PROGRAM)
+                                                                                   : qgetenv("BRANTEL_STARTUP_BARE");
+  const char* program = programPath.constData();
+  const char* bare = barePath.constData();
+  std::vector<double> programMs, bareMs, timeRatio, mappedRatio, settledRatio, programKb, bareKb;
+  for (auto _ : state) {
+    Launch(program, x, environment.data());
+    Launch(bare, x, environment.data());
+    for (int pair = 0; pair < pairs; ++pair) {
+      std::optional<ColdStart> p, b;
+      if (pair % 2) {
+        b = Launch(bare, x, environment.data());
+        p = Launch(program, x, environment.data());
+      } else {
+        p = Launch(program, x, environment.data());
+        b = Launch(bare, x, environment.data());
+      }
+      if (!p || !b) {
+        state.SkipWithError("a window was not mapped");
+        break;
+      }
+      programMs.push_back(p->ms);
+      bareMs.push_back(b->ms);
+      timeRatio.push_back(p->ms / b->ms);
+      mappedRatio.push_back(double(p->mappedKb) / double(b->mappedKb));
+      settledRatio.push_back(double(p->settledKb) / double(b->settledKb));
+      programKb.push_back(double(p->mappedKb));
+      bareKb.push_back(double(b->mappedKb));
+    }
+  }
+  xcb_disconnect(x);
+  if (programMs.empty()) return;
+  state.counters["program_ms"] = Median(programMs);
+  state.counters["bare_ms"] = Median(bareMs);
+  state.counters["time_ratio"] = Median(timeRatio);
+  state.counters["program_kB"] = Median(programKb);
+  state.counters["bare_kB"] = Median(bareKb);
+  state.counters["memory_ratio"] = Median(mappedRatio);
+  state.counters["memory_ratio_1s"] = Median(settledRatio);
+}
+BENCHMARK(BM_ColdStartAgainstBareWindow)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "maintenance/UpdateController.h"
 
+#include "core/ErrorReporting.h"
 #include "core/FileHelpers.h"
 #include "core/Globals.h"
 #include "core/History.h"
@@ -7,6 +8,7 @@
 #include "core/Settings.h"
 #include "platform/Launcher.h"
 
+#include <QEvent>
 #include <QTimer>
 
 namespace brantel {
@@ -80,6 +82,7 @@ void UpdateController::VersionChecked(const VersionCheckResult& result) {
     ProcessVersion(result);
   }
   emit checkFinished();
+  if (silent_ && !updater_.Downloading()) FinishInstall();
 }
 
 void UpdateController::ReadVersion(const QString& version) {
@@ -106,22 +109,28 @@ void UpdateController::ProcessVersion(const VersionCheckResult& result) {
     ShowMsg(QStringLiteral("Program is up to date"), mb::kOkCancel);
     return;
   }
-  if (ShowMsg(QStringLiteral("A new version is available. Download?"), mb::kYesNoCancel | mb::kQuestion) ==
-      answer::kYes)
-    DownloadUpdate();
+  // During CheckAndInstall the user has agreed already.
+  if (silent_ || ShowMsg(QStringLiteral("A new version is available. Download?"),
+                         mb::kYesNoCancel | mb::kQuestion) == answer::kYes)
+    StartDownload();
 }
 
 void UpdateController::DownloadUpdate() {
   if (unloaded_ || !downloadEnabled_ || updater_.Downloading()) return;
-  silent_ = false;
   StartDownload();
 }
 
-void UpdateController::DownloadSilently(const QString& version) {
-  if (unloaded_ || updater_.Downloading() || !IsValidVersionText(version)) return;
+void UpdateController::CheckAndInstall() {
+  if (unloaded_ || silent_ || checking_) return;
   silent_ = true;
-  ReadVersion(version);
-  StartDownload();
+  Check();
+  if (!checking_) FinishInstall();
+}
+
+void UpdateController::FinishInstall() {
+  if (!silent_ || unloaded_) return;
+  Install();
+  silent_ = false;
 }
 
 void UpdateController::StartDownload() {
@@ -144,12 +153,17 @@ void UpdateController::SetupDownloaded(const SetupDownloadResult& result) {
     installEnabled_ = true;
     emit changed();
     ShowMsg(CompletedText(result.path), mb::kOkOnly);
-  } else if (silent_) {
-    // A setup of this version downloaded before is still there whole.
-    const QString path = SetupFilePath();
-    ShowMsg(FileExists(path) ? CompletedText(path) : NotFoundText(path), mb::kOkOnly);
+  } else if (result.transfer.fileError) {
+    // The file could not be written here (a full disk): nothing of it is
+    // left, and Retry downloads it again.
+    if (ReportError(*result.transfer.fileError, true) == kErrRetry && !unloaded_) {
+      StartDownload();
+      if (updater_.Downloading()) return;
+    }
   }
+  // Any other failure is silent: the install step stays disabled.
   emit downloadFinished(result.Ok());
+  FinishInstall();
 }
 
 void UpdateController::Install() {
@@ -179,14 +193,23 @@ void UpdateController::Unload(bool disableStartupCheck) {
 // --- The start-up check.
 
 StartupUpdateCheck::StartupUpdateCheck(QObject* parent) : QObject(parent) {
-  connect(&controller_.Transfers(), &Updater::versionChecked, this, &StartupUpdateCheck::VersionChecked);
-  connect(&controller_, &UpdateController::downloadFinished, this, &StartupUpdateCheck::Finish);
+  connect(&updater_, &Updater::versionChecked, this, &StartupUpdateCheck::VersionChecked);
 }
 
 void StartupUpdateCheck::Start() {
   if (started_) return;
   started_ = true;
-  if (!controller_.Transfers().CheckVersion()) Finish();
+  if (parent()) parent()->removeEventFilter(this);
+  if (!updater_.CheckVersion()) Finish();
+}
+
+bool StartupUpdateCheck::eventFilter(QObject* watched, QEvent* event) {
+  // The window's first paint: the check starts once it is on the screen.
+  if (watched == parent() && event->type() == QEvent::Paint && !started_) {
+    watched->removeEventFilter(this);
+    QTimer::singleShot(0, this, &StartupUpdateCheck::Start);
+  }
+  return false;
 }
 
 void StartupUpdateCheck::VersionChecked(const VersionCheckResult& result) {
@@ -200,9 +223,8 @@ void StartupUpdateCheck::VersionChecked(const VersionCheckResult& result) {
       QStringLiteral("Note that in order to download and install you may need administrator priviledges and/or "
                      "Windows may ask you for permission to do so. ") +
       kCrLf + kCrLf + QStringLiteral("Proceed with Download and Install?");
-  if (ShowMsg(question, mb::kYesNoCancel | mb::kQuestion) != answer::kYes) return Finish();
-  controller_.DownloadSilently(server);
-  if (!controller_.Transfers().Downloading()) Finish();
+  if (ShowMsg(question, mb::kYesNoCancel | mb::kQuestion) == answer::kYes) emit installAccepted();
+  Finish();
 }
 
 void StartupUpdateCheck::Finish() {
@@ -211,11 +233,16 @@ void StartupUpdateCheck::Finish() {
   emit finished();
 }
 
-StartupUpdateCheck* StartUpdateCheckAtStartup(QObject* owner) {
+StartupUpdateCheck* StartUpdateCheckAtStartup(QObject* window) {
   if (RemindAnnualUpdates == 0) return nullptr;
-  auto* check = new StartupUpdateCheck(owner);
+  auto* check = new StartupUpdateCheck(window);
   QObject::connect(check, &StartupUpdateCheck::finished, check, &QObject::deleteLater);
-  QTimer::singleShot(0, check, &StartupUpdateCheck::Start);
+  if (window) window->installEventFilter(check);
+  // A window that is never painted (minimised at start) still gets its
+  // check; the timer starts with the event loop.
+  QTimer::singleShot(0, check, [check] {
+    QTimer::singleShot(StartupUpdateCheck::kLatestStartMs, check, &StartupUpdateCheck::Start);
+  });
   return check;
 }
 

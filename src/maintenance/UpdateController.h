@@ -53,11 +53,14 @@ class UpdateController : public QObject {
   // --- The window's events.
   // cmdCheck_Click: reads the version file; "Internet Connection Failed"
   // when that fails; otherwise the server's version against this one, with
-  // the offer to download a newer one. Nothing while a check runs.
+  // the offer to download a newer one (downloaded without asking during
+  // CheckAndInstall). Nothing while a check runs.
   void Check();
   // cmdDownUpdate_Click: downloads the setup of the version read; on
-  // success says where it is and enables the install step. Nothing while a
-  // download runs or unless the last check found a newer version.
+  // success says where it is and enables the install step. A file that
+  // cannot be written (a full disk) is reported, and Retry downloads again.
+  // Nothing while a download runs or unless the last check found a newer
+  // version.
   void DownloadUpdate();
   // cmdInstall_Click: shows the setup file in its folder, says what to do
   // and asks to leave the program (leaveProgram); a missing file says so.
@@ -70,10 +73,12 @@ class UpdateController : public QObject {
   // written in every case.
   void Unload(bool disableStartupCheck);
 
-  // The start-up path: downloads the setup of `version` without a window
-  // and only tells the user where the newer version is (or that there is
-  // none to install).
-  void DownloadSilently(const QString& version);
+  // The start-up path, after the user agreed to download and install: the
+  // check, the download of a newer setup without asking, then the install
+  // step, each with its messages, whatever their outcome. Nothing once the
+  // window has unloaded.
+  void CheckAndInstall();
+  bool Installing() const { return silent_; }
 
  signals:
   void changed();
@@ -90,10 +95,12 @@ class UpdateController : public QObject {
   void Progress(qint64 received, qint64 total);
   void SetupDownloaded(const SetupDownloadResult& result);
   void ReadVersion(const QString& version);
+  // The install step of CheckAndInstall, once its check and download are over.
+  void FinishInstall();
 
   Updater updater_;
   bool checking_ = false;  // this controller's own check is running
-  bool silent_ = false;
+  bool silent_ = false;  // CheckAndInstall runs
   bool unloaded_ = false;
   QString version_;
   QString setupFileName_;
@@ -108,33 +115,43 @@ class UpdateController : public QObject {
 // The check at every start: asks the server for its version in the
 // background (the main window shows at once and stays usable), writes
 // "Server/Current: " to the history when the server named one, and when it
-// is newer offers to download it; on Yes downloads it without a window and
-// says where it is.
+// is newer offers to download and install it; Yes is installAccepted(),
+// which the main window answers with the update window.
 class StartupUpdateCheck : public QObject {
   Q_OBJECT
 
  public:
+  // A window that is never painted starts its check this long after the
+  // event loop runs.
+  static constexpr int kLatestStartMs = 3000;
+
   explicit StartupUpdateCheck(QObject* parent = nullptr);
 
-  UpdateController& Controller() { return controller_; }
-  // Starts the check; finished() follows when it and any download are over.
+  Updater& Transfers() { return updater_; }
+  bool Started() const { return started_; }
+  // Starts the check once; finished() follows when it is over.
   void Start();
 
  signals:
+  void installAccepted();
   void finished();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void VersionChecked(const VersionCheckResult& result);
   void Finish();
 
-  UpdateController controller_;
+  Updater updater_;
   bool started_ = false;
   bool done_ = false;
 };
 
-// The start-up check under `owner` (the main window), started once the
-// event loop runs; it deletes itself when finished. Nothing when the setting
-// RemindAnnualUpdates is 0.
-StartupUpdateCheck* StartUpdateCheckAtStartup(QObject* owner);
+// The start-up check under `window` (the main window): it starts from the
+// event loop once the window has been painted for the first time, so that
+// the window never waits for the network, and deletes itself when finished.
+// Nothing when the setting RemindAnnualUpdates is 0.
+StartupUpdateCheck* StartUpdateCheckAtStartup(QObject* window);
 
 }  // namespace brantel

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QPointer>
 #include <QPushButton>
 
 namespace brantel {
@@ -164,5 +165,12 @@ void frmUpdate::LeaveProgram() {
 }
 
 void frmUpdate::FormUnload() { controller_.Unload(ui_.disable->isChecked()); }
+
+frmUpdate* ShowStartupUpdate() {
+  static QPointer<frmUpdate> open;
+  frmUpdate* window = forms::ShowModeless(open, static_cast<QWidget*>(nullptr));
+  window->Controller().CheckAndInstall();
+  return window;
+}
 
 }  // namespace brantel

@@ -16,7 +16,8 @@ namespace brantel {
 // step, which shows the setup program in its folder and leaves the program
 // through the main window's normal close path. The procedures are the
 // UpdateController's; this window shows their state and passes its events
-// on. English texts only.
+// on. English texts only. The Help menu shows it modally; the start-up check
+// shows it beside the main window and drives its steps (ShowStartupUpdate).
 class frmUpdate : public forms::FormDialog {
   Q_OBJECT
 
@@ -62,5 +63,11 @@ class frmUpdate : public forms::FormDialog {
   } ui_;
   UpdateController controller_;
 };
+
+// The start-up check's Yes: the update window, without owner and not modal
+// (the one open already, when there is one), runs its check, downloads a
+// newer setup without asking and then runs its install step, showing their
+// progress and messages. It is deleted once it has unloaded.
+frmUpdate* ShowStartupUpdate();
 
 }  // namespace brantel

@@ -2,6 +2,7 @@
 
 #include "core/FileHelpers.h"
 #include "core/Globals.h"
+#include "core/Messages.h"
 #include "core/Startup.h"
 #include "platform/Desktop.h"
 
@@ -16,6 +17,7 @@
 #include <QSaveFile>
 #include <QTimer>
 
+#include <cerrno>
 #include <utility>
 
 namespace brantel {
@@ -149,6 +151,8 @@ class Updater::Transfer : public QObject {
     timer_.setSingleShot(true);
     timer_.setInterval(timeoutMs);
     timer_.callOnTimeout(this, [this] { Stop(TransferResult::Status::TimedOut); });
+    deadline_.setSingleShot(true);
+    deadline_.callOnTimeout(this, [this] { Stop(TransferResult::Status::TimedOut); });
   }
 
   ~Transfer() override {
@@ -161,17 +165,24 @@ class Updater::Transfer : public QObject {
   }
 
   void ToMemory(qint64 limit) { limit_ = limit; }
-  void ToFile(const QString& path, Progress progress) {
+  void ToFile(const QString& path, qint64 limit, Progress progress) {
     path_ = path;
+    limit_ = limit;
     progress_ = std::move(progress);
   }
+  // The whole transfer ends by then, however the server trickles.
+  void SetDeadline(int milliseconds) { deadline_.setInterval(milliseconds); }
 
   void Start(QNetworkAccessManager& network, const QUrl& url) {
     current_ = url;
     if (!Allowed(url)) return FailLater(TransferResult::Status::ConnectionFailed, QStringLiteral("address not allowed"));
     if (!path_.isEmpty()) {
       file_ = std::make_unique<QSaveFile>(path_);
-      if (!file_->open(QIODevice::WriteOnly)) return FailLater(TransferResult::Status::FileError, file_->errorString());
+      errno = 0;
+      if (!file_->open(QIODevice::WriteOnly)) {
+        FileFailed(ErrorFromFile(*file_, FileOp::Write, errno));
+        return FailLater(TransferResult::Status::FileError, detail_);
+      }
     }
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::UserAgentHeader, UpdateUserAgent());
@@ -187,7 +198,13 @@ class Updater::Transfer : public QObject {
 
     reply_ = network.get(request);
     reply_->setParent(this);
-    connect(reply_, &QNetworkReply::metaDataChanged, this, [this] { timer_.start(); });
+    connect(reply_, &QNetworkReply::metaDataChanged, this, [this] {
+      timer_.start();
+      // An announced body over the limit is not fetched at all.
+      bool known = false;
+      const qint64 length = reply_->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+      if (known && length > limit_ && Status() == 200) StopSoon(TransferResult::Status::TooLarge);
+    });
     connect(reply_, &QNetworkReply::readyRead, this, &Transfer::Read);
     connect(reply_, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 total) {
       timer_.start();
@@ -196,6 +213,7 @@ class Updater::Transfer : public QObject {
     connect(reply_, &QNetworkReply::redirected, this, &Transfer::Redirected);
     connect(reply_, &QNetworkReply::finished, this, &Transfer::Finished);
     timer_.start();
+    if (deadline_.interval() > 0) deadline_.start();
   }
 
   // Stops the transfer; it reports `reason`.
@@ -226,6 +244,12 @@ class Updater::Transfer : public QObject {
  private:
   int Status() const {
     return reply_ ? reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() : 0;
+  }
+
+  // The setup file could not be written: the error names the file.
+  void FileFailed(const RuntimeError& error) {
+    fileError_ = RuntimeError(error.Number(), error.Description() + QStringLiteral(": ") + ShownText(path_, 1024));
+    detail_ = fileError_->Description();
   }
 
   void FailLater(TransferResult::Status status, const QString& detail) {
@@ -266,14 +290,15 @@ class Updater::Transfer : public QObject {
   void Take(const QByteArray& data) {
     if (data.isEmpty() || reason_) return;
     received_ += data.size();
+    if (received_ > limit_) return StopSoon(TransferResult::Status::TooLarge);
     if (file_) {
+      errno = 0;
       if (file_->write(data) != data.size()) {
-        detail_ = file_->errorString();
+        FileFailed(ErrorFromFile(*file_, FileOp::Write, errno));
         StopSoon(TransferResult::Status::FileError);
       }
       return;
     }
-    if (received_ > limit_) return StopSoon(TransferResult::Status::TooLarge);
     body_ += data;
   }
 
@@ -286,6 +311,7 @@ class Updater::Transfer : public QObject {
     if (finished_) return;
     finished_ = true;
     timer_.stop();
+    deadline_.stop();
     TransferResult result;
     result.bytes = received_;
     result.httpStatus = Status();
@@ -299,12 +325,14 @@ class Updater::Transfer : public QObject {
       if (result.Ok()) {
         if (const std::optional<RuntimeError> error = CommitAtomically(*file_)) {
           result.status = TransferResult::Status::FileError;
-          result.detail = error->Description();
+          FileFailed(*error);
+          result.detail = detail_;
         }
       }
       if (!result.Ok()) file_->cancelWriting();
       file_.reset();  // an uncommitted temporary file is removed here
     }
+    if (result.status == TransferResult::Status::FileError) result.fileError = fileError_;
     if (!result.Ok()) body_.clear();
     // A copy: whoever is told may delete this transfer's owner.
     if (const Done done = done_) done(this, result);
@@ -330,6 +358,7 @@ class Updater::Transfer : public QObject {
   Done done_;
   Progress progress_;
   QTimer timer_;
+  QTimer deadline_;
   QPointer<QNetworkReply> reply_;
   QUrl current_;
   qint64 limit_ = 0;
@@ -339,6 +368,7 @@ class Updater::Transfer : public QObject {
   qint64 received_ = 0;
   std::optional<TransferResult::Status> reason_;
   QString detail_;
+  std::optional<RuntimeError> fileError_;
   bool finished_ = false;
 };
 
@@ -375,6 +405,7 @@ bool Updater::CheckVersion() {
     emit versionChecked(result);
   });
   check_->ToMemory(kVersionFileLimit);
+  check_->SetDeadline(checkDeadlineMs_);
   check_->Start(Network(), UpdateFileUrl(VersionFileName()));
   return true;
 }
@@ -389,7 +420,8 @@ bool Updater::DownloadSetup(const QString& version, const QString& path) {
     transfer->Retire();
     emit setupDownloaded(result);
   });
-  download_->ToFile(path, [this](qint64 received, qint64 total) { emit downloadProgress(received, total); });
+  download_->ToFile(path, setupLimit_,
+                    [this](qint64 received, qint64 total) { emit downloadProgress(received, total); });
   download_->Start(Network(), UpdateFileUrl(SetupFileNameOf(version)));
   return true;
 }

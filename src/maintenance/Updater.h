@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/RuntimeError.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QObject>
@@ -80,18 +82,19 @@ struct TransferResult {
   enum class Status {
     Completed,         // HTTP 200 and the whole body
     ConnectionFailed,  // no connection, refused, or an address not allowed
-    TimedOut,          // the server sent nothing for the time-out
+    TimedOut,          // the server sent nothing for the time-out, or a check ran past its deadline
     HttpError,         // an answer other than 200 (httpStatus)
     Incomplete,        // the body ended before its announced length
     InsecureRedirect,  // a redirect from https to http or to another scheme
-    TooLarge,          // more than the limit of a transfer into memory
-    FileError,         // the downloaded file could not be written
+    TooLarge,          // more than the limit of the transfer (announced or received)
+    FileError,         // the downloaded file could not be written (fileError)
     Aborted,           // stopped by the program
   };
   Status status = Status::ConnectionFailed;
   int httpStatus = 0;
   qint64 bytes = 0;  // body bytes received
   QString detail;    // the network layer's description, for the history
+  std::optional<RuntimeError> fileError;  // with FileError: "Disk full" and the like
 
   bool Ok() const { return status == Status::Completed; }
 };
@@ -114,29 +117,37 @@ struct SetupDownloadResult {
 
 // One version check and one setup download at a time, each on its own
 // request: no cache, the program's user agent, redirects only as
-// RedirectAllowed says, and a time-out while the server sends nothing.
+// RedirectAllowed says, a time-out while the server sends nothing, a
+// deadline for the whole check, and a size limit for each.
 class Updater : public QObject {
   Q_OBJECT
 
  public:
   // The default time-out while the server sends nothing.
   static constexpr int kDefaultTimeoutMs = 15000;
+  // The longest a version check may take, however the server trickles.
+  static constexpr int kDefaultCheckDeadlineMs = 30000;
   // The largest version file read.
   static constexpr qint64 kVersionFileLimit = 64 * 1024;
+  // The largest setup program downloaded; a larger or endless answer stops
+  // there and leaves no file.
+  static constexpr qint64 kDefaultSetupLimit = qint64{256} * 1024 * 1024;
 
   explicit Updater(QObject* parent = nullptr);
   ~Updater() override;
 
   void SetTimeout(int milliseconds) { timeoutMs_ = milliseconds; }
   int Timeout() const { return timeoutMs_; }
+  void SetCheckDeadline(int milliseconds) { checkDeadlineMs_ = milliseconds; }
+  void SetSetupLimit(qint64 bytes) { setupLimit_ = bytes; }
 
   // Fetches the version file; versionChecked follows, always after this
   // call has returned. False (and no signal) when a check is running.
   bool CheckVersion();
   // Downloads the setup of `version` to `path` through a temporary file
   // beside it, renamed to `path` only when the whole body arrived; a broken
-  // transfer leaves nothing behind and an older file of that name as it
-  // was. downloadProgress follows for every piece, setupDownloaded at the
+  // transfer, a full disk or a body over the limit leaves nothing behind
+  // and an older file of that name as it was. downloadProgress follows for every piece, setupDownloaded at the
   // end. False (and no signal) when a download is running or the version
   // text is not valid.
   bool DownloadSetup(const QString& version, const QString& path);
@@ -156,6 +167,8 @@ class Updater : public QObject {
   QNetworkAccessManager& Network();
 
   int timeoutMs_ = kDefaultTimeoutMs;
+  int checkDeadlineMs_ = kDefaultCheckDeadlineMs;
+  qint64 setupLimit_ = kDefaultSetupLimit;
   QNetworkAccessManager* network_ = nullptr;  // made with the first request
   Transfer* check_ = nullptr;     // children of this object while they run
   Transfer* download_ = nullptr;

@@ -12,6 +12,7 @@
 #include "core/project/ProjectRecord.h"
 #include "maintenance/Disclaimer.h"
 #include "maintenance/UpdateController.h"
+#include "maintenance/UpdateDialog.h"
 #include "mainwindow/CommandBar.h"
 #include "mainwindow/HelpActions.h"
 #include "mainwindow/ImageList.h"
@@ -28,6 +29,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QTimer>
 
 #include <cmath>
@@ -42,6 +44,30 @@ constexpr int kDesignWidth = 12000;
 constexpr int kDesignHeight = 8400;
 constexpr int kHistoryHeight = 1200;
 constexpr int kLogoGap = 1000;
+// The size of the program's logo.
+constexpr QSize kLogoSize(300, 190);
+
+// The logo in the middle of the window, drawn when it is first painted:
+// the window goes on the screen without waiting for the logo's font.
+class LogoPicture : public QLabel {
+ public:
+  explicit LogoPicture(QWidget* parent) : QLabel(parent) { resize(kLogoSize); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    if (logo_.isNull()) {
+      logo_ = ProgramLogo();
+      if (logo_.size() != size()) {
+        resize(logo_.size());
+        if (auto* window = qobject_cast<frmMain*>(this->window())) CenterLogoPicture(*window);
+      }
+    }
+    QPainter(this).drawPixmap(0, 0, logo_);
+  }
+
+ private:
+  QPixmap logo_;
+};
 
 }  // namespace
 
@@ -59,10 +85,8 @@ frmMain::frmMain() {
   setCentralWidget(surface);
   surface->installEventFilter(this);
 
-  Picture1 = new QLabel(surface);
+  Picture1 = new LogoPicture(surface);
   Picture1->setObjectName(QStringLiteral("Picture1"));
-  Picture1->setPixmap(ProgramLogo());
-  Picture1->adjustSize();
   Picture1->setAccessibleName(QStringLiteral("Brantel"));
 
   toolBar1 = new CommandBar(surface);
@@ -241,8 +265,11 @@ qint16 frmMain::FileNew(bool& renameFlag, bool& unitsFlag) {
 }
 
 void frmMain::CheckForUpdates() {
-  // In the background: the window shows at once and stays usable.
-  StartUpdateCheckAtStartup(this);
+  // In the background, from the event loop once this window has been
+  // painted: the window shows at once and stays usable. Yes to the offer
+  // brings up the update window, which downloads and installs.
+  if (StartupUpdateCheck* check = StartUpdateCheckAtStartup(this))
+    connect(check, &StartupUpdateCheck::installAccepted, this, [] { ShowStartupUpdate(); });
 }
 
 void LeaveProgramForUpdate() {

@@ -69,8 +69,9 @@ class frmMain : public QMainWindow {
   // Whether Open, Save, Save As and the recent files can run yet.
   virtual bool FileCommandsReady() const;
 
-  // Asks the maker's server for a newer version, in the background; nothing
-  // when RemindAnnualUpdates is 0.
+  // Asks the maker's server for a newer version, in the background once the
+  // window is on the screen, and offers the update window when there is
+  // one; nothing when RemindAnnualUpdates is 0.
   void CheckForUpdates();
 
   // --- Menu and toolbar handlers; each takes the entry's index.

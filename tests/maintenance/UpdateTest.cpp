@@ -447,6 +447,7 @@ TEST_F(UpdateTest, WindowReportsEachOutcomeOfACheck) {
 }
 
 TEST_F(UpdateTest, ClosingTheWindowStopsItsDownloadAndWritesTheSettings) {
+  ServeVersion(Offset(1));
   LocalHttpServer::Response silent;
   silent.mode = Mode::Silent;
   server_->Serve("/updates/brantel" + Offset(1).toLatin1() + ".exe", silent);
@@ -454,12 +455,13 @@ TEST_F(UpdateTest, ClosingTheWindowStopsItsDownloadAndWritesTheSettings) {
     QFile::remove(SettingsIniPath);
     RemindAnnualUpdates = 1;
     UpdateController window;
-    window.DownloadSilently(Offset(1));
-    ASSERT_TRUE(window.Transfers().Downloading());
+    window.CheckAndInstall();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.Transfers().Downloading(); }, 10000));
     boxes_->Clear();
     window.Unload(tick);
     EXPECT_FALSE(window.Transfers().Downloading());
-    EXPECT_TRUE(boxes_->Shown().empty());
+    QTest::qWait(50);
+    EXPECT_TRUE(boxes_->Shown().empty()) << "no install step after the window went";
     EXPECT_EQ(RemindAnnualUpdates, tick ? 0 : 1);
     EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("RemindAnnualUpdates"), SettingsIniPath),
               tick ? QStringLiteral("0") : QStringLiteral("1"));
@@ -467,40 +469,131 @@ TEST_F(UpdateTest, ClosingTheWindowStopsItsDownloadAndWritesTheSettings) {
   EXPECT_TRUE(DownloadedFiles().isEmpty());
 }
 
+TEST_F(UpdateTest, ACheckEndsByItsDeadlineHoweverSlowlyTheServerTrickles) {
+  // A byte every 50 ms keeps the idle time-out (300 ms) from ever firing.
+  LocalHttpServer::Response trickle(200, QByteArray(1000, '1'));
+  trickle.mode = Mode::Trickle;
+  trickle.intervalMs = 50;
+  server_->Serve(kVersionPath, trickle);
+  Updater updater;
+  updater.SetTimeout(300);
+  updater.SetCheckDeadline(700);
+  QElapsedTimer clock;
+  clock.start();
+  const VersionCheckResult result = Check(updater);
+  EXPECT_EQ(result.transfer.status, Status::TimedOut);
+  EXPECT_GE(clock.elapsed(), 650);
+  EXPECT_LT(clock.elapsed(), 5000);
+  EXPECT_GT(result.transfer.bytes, 3) << "the server kept sending";
+  EXPECT_FALSE(result.serverVersion);
+}
+
+TEST_F(UpdateTest, AnEndlessOrOversizedSetupStopsAtTheLimitAndLeavesNoFile) {
+  QDir().mkpath(Downloads());
+  const QString path = Downloads() + SetupFileNameOf(Offset(1));
+  const QByteArray route = "/updates/brantel" + Offset(1).toLatin1() + ".exe";
+  Updater updater;
+  updater.SetSetupLimit(1024 * 1024);
+  std::vector<qint64> progress;
+
+  // No announced length: the body never ends.
+  LocalHttpServer::Response endless;
+  endless.mode = Mode::Endless;
+  server_->Serve(route, endless);
+  SetupDownloadResult result = Download(updater, Offset(1), path, &progress);
+  EXPECT_EQ(result.transfer.status, Status::TooLarge);
+  EXPECT_LE(result.transfer.bytes, 1024 * 1024 + 64 * 1024);
+  EXPECT_TRUE(DownloadedFiles().isEmpty()) << DownloadedFiles().join(u' ').toStdString();
+
+  // An announced length over the limit is refused before the body.
+  endless.announced = qint64{10} * 1024 * 1024 * 1024;
+  server_->Serve(route, endless);
+  result = Download(updater, Offset(1), path);
+  EXPECT_EQ(result.transfer.status, Status::TooLarge);
+  EXPECT_LT(result.transfer.bytes, 1024 * 1024);
+  EXPECT_TRUE(DownloadedFiles().isEmpty());
+
+  // A setup within the limit still arrives; the default limit leaves room
+  // for any real setup program.
+  ServeSetup(Offset(1), QByteArray(300000, 's'), 4);
+  EXPECT_TRUE(Download(updater, Offset(1), path).Ok());
+  EXPECT_GE(Updater::kDefaultSetupLimit, qint64{100} * 1024 * 1024);
+}
+
+// --- The start-up path through the update window's procedures.
+
+TEST_F(UpdateTest, CheckAndInstallDownloadsWithoutAskingThenRunsTheInstallStep) {
+  ServeVersion(Offset(1));
+  ServeSetup(Offset(1), "new setup", 3);
+  UpdateController window;
+  bool leave = false;
+  QObject::connect(&window, &UpdateController::leaveProgram, [&] { leave = true; });
+  window.CheckAndInstall();
+  EXPECT_TRUE(window.Installing());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.Installing(); }, 10000));
+  const QString path = Downloads() + SetupFileNameOf(Offset(1));
+  ASSERT_EQ(boxes_->Shown().size(), 2u);
+  EXPECT_EQ(boxes_->Shown()[0].prompt, QStringLiteral("Download completed. Program at: ") + path);
+  EXPECT_TRUE(boxes_->Shown()[1].prompt.contains(QStringLiteral("Brantel will now close.")));
+  EXPECT_EQ(window.BytesText(), QStringLiteral("9"));
+  EXPECT_EQ(ReadFile(path), QByteArray("new setup"));
+  EXPECT_EQ(revealed_, std::vector<QString>{path});
+  EXPECT_TRUE(leave);
+  EXPECT_TRUE(started_.empty());
+
+  // Nothing newer on the server, or no answer: the check says so and the
+  // install step finds no setup file.
+  const LocalHttpServer::Response answers[] = {{200, CurrentVersionText().toLatin1()}, {404, kErrorPage}};
+  for (const LocalHttpServer::Response& answer : answers) {
+    server_->Serve(kVersionPath, answer);
+    boxes_->Clear();
+    UpdateController other;
+    other.CheckAndInstall();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !other.Installing(); }, 10000));
+    ASSERT_FALSE(boxes_->Shown().empty());
+    EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("Update file: "))) << answer.status;
+    EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral(" not found")));
+    if (answer.status == 200) {
+      EXPECT_EQ(boxes_->Shown().front().prompt, QStringLiteral("Program is up to date"));
+    }
+  }
+  EXPECT_EQ(revealed_.size(), 1u);
+}
+
 // --- The check at start-up.
 
-TEST_F(UpdateTest, StartupCheckOnlyTellsThatANewerVersionWasDownloaded) {
+TEST_F(UpdateTest, StartupCheckStartsOnceItsWindowIsPaintedAndOnlyOffersTheUpdate) {
   ServeVersion(Offset(1));
   ServeSetup(Offset(1), "new setup");
   for (const qint16 reply : {answer::kNo, answer::kYes}) {
     boxes_->Clear();
     HistoryLog::Instance().Clear();
     boxes_->Answer(reply);
-    QObject owner;
-    StartupUpdateCheck* check = StartUpdateCheckAtStartup(&owner);
+    QObject window;
+    StartupUpdateCheck* check = StartUpdateCheckAtStartup(&window);
     ASSERT_NE(check, nullptr);
-    bool finished = false;
+    bool finished = false, accepted = false;
     QObject::connect(check, &StartupUpdateCheck::finished, [&] { finished = true; });
-    EXPECT_FALSE(check->Controller().Transfers().Checking()) << "started before the event loop";
+    QObject::connect(check, &StartupUpdateCheck::installAccepted, [&] { accepted = true; });
+    QTest::qWait(100);
+    EXPECT_FALSE(check->Started()) << "started before the window was painted";
+    QEvent paint(QEvent::Paint);
+    QCoreApplication::sendEvent(&window, &paint);
+    EXPECT_FALSE(check->Started()) << "started from inside the paint";
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
 
     EXPECT_TRUE(History().contains(QStringLiteral("Server/Current: ") + Offset(1) + u'/' + CurrentVersionText()));
-    ASSERT_GE(boxes_->Shown().size(), 1u);
+    ASSERT_EQ(boxes_->Shown().size(), 1u);
     EXPECT_EQ(boxes_->Shown()[0].prompt,
               QStringLiteral("A new BRANTEL version is available. \r\n\r\nNote that in order to download and install "
                              "you may need administrator priviledges and/or Windows may ask you for permission to "
                              "do so. \r\n\r\nProceed with Download and Install?"));
     EXPECT_EQ(boxes_->Shown()[0].buttons, mb::kYesNoCancel | mb::kQuestion);
-    const QString path = Downloads() + SetupFileNameOf(Offset(1));
-    if (reply == answer::kNo) {
-      EXPECT_EQ(boxes_->Shown().size(), 1u);
-      EXPECT_FALSE(QFileInfo::exists(path));
-    } else {
-      ASSERT_EQ(boxes_->Shown().size(), 2u);
-      EXPECT_EQ(boxes_->Shown()[1].prompt, QStringLiteral("Download completed. Program at: ") + path);
-      EXPECT_EQ(ReadFile(path), QByteArray("new setup"));
-    }
+    EXPECT_EQ(accepted, reply == answer::kYes);
   }
+  // The check itself never downloads: the update window does.
+  EXPECT_EQ(server_->RequestsFor("/updates/brantel" + Offset(1).toLatin1() + ".exe"), 0);
+  EXPECT_TRUE(DownloadedFiles().isEmpty());
   EXPECT_TRUE(revealed_.empty());
   EXPECT_TRUE(started_.empty());
   EXPECT_TRUE(opened_.empty());
@@ -516,6 +609,7 @@ TEST_F(UpdateTest, StartupCheckIsSilentWhenNothingIsNewerOrItFails) {
     StartupUpdateCheck* check = StartUpdateCheckAtStartup(&owner);
     bool finished = false;
     QObject::connect(check, &StartupUpdateCheck::finished, [&] { finished = true; });
+    check->Start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
     EXPECT_EQ(History().contains(QStringLiteral("Server/Current: ")), response.body == CurrentVersionText().toLatin1());
   }

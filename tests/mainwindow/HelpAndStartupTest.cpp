@@ -10,6 +10,8 @@
 #include "maintenance/Disclaimer.h"
 #include "mainwindow/HelpActions.h"
 #include "mainwindow/HelpWindow.h"
+#include "mainwindow/Logo.h"
+#include "forms/FormBuilder.h"
 #include "mainwindow/Main.h"
 #include "forms/FormDialog.h"
 #include "tools/elasticity/RosetteDialog.h"
@@ -20,6 +22,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
+#include <QPainter>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -257,6 +261,23 @@ TEST_F(MainStartupTest, StartsWithANewProjectInTheShownWindow) {
   // Lines written before the window existed are in its pane.
   EXPECT_TRUE(window->txtMain->toPlainText().contains(QStringLiteral("File initialized")));
   EXPECT_EQ(window->txtMain->toPlainText(), History().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+TEST_F(MainStartupTest, TheLogoIsDrawnWholeAndCentredWhenTheWindowIsFirstPainted) {
+  WriteSettings(0);
+  std::unique_ptr<frmMain> window = StartMainWindow();
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  // The logo over the window's background, whose corner it leaves bare.
+  const QImage drawn = window->Picture1->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  QImage logo(drawn.size(), QImage::Format_ARGB32_Premultiplied);
+  logo.fill(drawn.pixel(0, 0));
+  QPainter(&logo).drawPixmap(0, 0, ProgramLogo());
+  EXPECT_EQ(ProgramLogo().size(), drawn.size());
+  EXPECT_EQ(drawn, logo);
+  const QSize area = window->surface->size();
+  EXPECT_EQ(window->Picture1->pos(), QPoint(area.width() / 2 - logo.width() / 2,
+                                            (area.height() - logo.height() - forms::Px(1000)) / 2));
 }
 
 TEST_F(MainStartupTest, DecliningTheDisclaimerEndsBeforeTheWindowShowsAndWritesNothing) {

@@ -1,12 +1,15 @@
 #include "mainwindow/MainWindowFixture.h"
 
 #include "maintenance/UpdateController.h"
+#include "mainwindow/CommandBar.h"
 #include "maintenance/UpdateDialog.h"
 #include "maintenance/Updater.h"
 #include "platform/Launcher.h"
 #include "support/LocalHttpServer.h"
 
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 namespace brantel {
@@ -15,6 +18,23 @@ namespace {
 using test::LocalHttpServer;
 using test::MainWindowTest;
 using test::TestWindow;
+
+// Calls `seen` for every event of a type that reaches an object.
+class EventSpy : public QObject {
+ public:
+  EventSpy(QObject* watched, QEvent::Type type, std::function<void()> seen)
+      : type_(type), seen_(std::move(seen)) {
+    watched->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == type_) seen_();
+    return false;
+  }
+
+ private:
+  QEvent::Type type_;
+  std::function<void()> seen_;
+};
 
 class UpdateCheckTest : public MainWindowTest {
  protected:
@@ -57,6 +77,86 @@ TEST_F(UpdateCheckTest, TheWindowShowsAtOnceAndTheCheckAnswersLater) {
                                                     CurrentVersionText()));
   // Cancelled: the check is over and gone.
   EXPECT_TRUE(QTest::qWaitFor([&] { return again.findChild<StartupUpdateCheck*>() == nullptr; }, 2000));
+}
+
+TEST_F(UpdateCheckTest, TheCheckStartsFromTheEventLoopOnceTheWindowIsOnTheScreen) {
+  server_.Serve("/updates/brantel_version.txt", 200, CurrentVersionText().toLatin1());
+  TestWindow& w = LoadWindow();
+  auto* check = w.findChild<StartupUpdateCheck*>();
+  ASSERT_NE(check, nullptr);
+  // The event loop runs, but the window is not shown yet.
+  QTest::qWait(150);
+  EXPECT_FALSE(check->Started());
+  EXPECT_TRUE(server_.Requests().empty());
+  // Not from show() itself: from the event loop, after the first paint.
+  bool paintedBeforeTheCheck = false;
+  EventSpy paints(&w, QEvent::Paint, [&] { paintedBeforeTheCheck |= !check->Started(); });
+  w.show();
+  EXPECT_FALSE(check->Started());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return server_.Requests().size() == 1; }, 5000));
+  EXPECT_TRUE(paintedBeforeTheCheck);
+  // The other start-up steps ran in their order before it: the captions
+  // and the toolbar are there.
+  EXPECT_FALSE(w.toolBar1->actions().isEmpty());
+}
+
+TEST_F(UpdateCheckTest, YesToTheOfferOpensTheUpdateWindowWhichDownloadsAndInstalls) {
+  const QString newer = QString::number(CurrentVersionText().toLongLong() + 1);
+  server_.Serve("/updates/brantel_version.txt", 200, newer.toLatin1());
+  LocalHttpServer::Response setup(200, QByteArray(70000, 's'));
+  setup.pieces = 7;
+  server_.Serve("/updates/brantel" + newer.toLatin1() + ".exe", setup);
+  std::vector<QString> started, revealed;
+  const platform::LauncherHandlers previous = platform::SetLauncherHandlers({
+      [&](const QString& program, const QStringList&) { return started.push_back(program), true; },
+      [](const QUrl&) { return true; },
+      [&](const QString& path) { return revealed.push_back(path), true; },
+  });
+  TestWindow& w = LoadWindow();
+  Project.FileSaved = kFlagFalse;
+  Project.ProjectPath = QStringLiteral("/data/tunnel.BNL");
+  // Proceed? Yes; "Download completed"; the install notice; the save
+  // prompt: Cancel.
+  for (const qint16 reply : {answer::kYes, answer::kOk, answer::kOk, answer::kCancel}) boxes_->Answer(reply);
+  w.show();
+
+  // The update window comes up beside the main window and shows its steps.
+  QPointer<frmUpdate> update;
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+          if (auto* found = qobject_cast<frmUpdate*>(top); found && found->isVisible()) update = found;
+        return !update.isNull();
+      },
+      10000));
+  EXPECT_EQ(update->parentWidget(), nullptr);
+  EXPECT_FALSE(update->isModal());
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  // What the window shows at each of its steps.
+  std::vector<QString> bytes;
+  QString lastVersion;
+  UpdateController& steps = update->Controller();
+  QObject::connect(&steps, &UpdateController::changed, update, [&] {
+    lastVersion = update->findChild<QLabel*>(QStringLiteral("lblLastVer"))->text();
+    bytes.push_back(update->findChild<QLabel*>(QStringLiteral("lblbytes"))->text());
+  });
+  ASSERT_TRUE(QTest::qWaitFor([&] { return boxes_->Shown().size() == 4; }, 10000));
+  EXPECT_EQ(lastVersion, QStringLiteral("Server Version: ") + newer + QStringLiteral(" / Current Version: ") +
+                             CurrentVersionText());
+  ASSERT_FALSE(bytes.empty());
+  EXPECT_EQ(bytes.back(), QStringLiteral("70000"));
+  const QString path = Home() + QStringLiteral("/Downloads/brantel") + newer + QStringLiteral(".exe");
+  EXPECT_TRUE(boxes_->Shown()[0].prompt.startsWith(QStringLiteral("A new BRANTEL version is available.")));
+  EXPECT_EQ(boxes_->Shown()[1].prompt, QStringLiteral("Download completed. Program at: ") + path);
+  EXPECT_TRUE(boxes_->Shown()[2].prompt.contains(QStringLiteral("Brantel will now close.")));
+  EXPECT_EQ(boxes_->Shown()[3].prompt, QStringLiteral("Save changes to: /data/tunnel.BNL?"));
+  EXPECT_EQ(revealed, std::vector<QString>{path});
+  EXPECT_TRUE(started.empty());
+  // Cancel at the save prompt: the program runs on, the update window is gone.
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return update.isNull(); }, 2000));
+  EXPECT_EQ(server_.Requests().size(), 3u);  // the check, the window's check, the setup
+  platform::SetLauncherHandlers(previous);
 }
 
 TEST_F(UpdateCheckTest, RemindAnnualUpdatesOffMeansNoCheck) {

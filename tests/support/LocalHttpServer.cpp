@@ -64,18 +64,42 @@ void LocalHttpServer::Answer(QTcpSocket* socket, const Request& request) {
   else response = Response{404, "<html><body><h1>404 Not Found</h1></body></html>"};
   if (response.mode == Response::Mode::Silent) return;
 
-  const qint64 length = response.mode == Response::Mode::Truncated ? response.announced : response.body.size();
+  using Mode = Response::Mode;
+  qint64 length = response.body.size();
+  if (response.mode == Mode::Truncated || response.mode == Mode::Endless ||
+      (response.mode == Mode::Trickle && response.announced > 0))
+    length = response.announced;
   QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";
-  head += "Content-Length: " + QByteArray::number(length) + "\r\n";
+  if (length > 0 || response.mode != Mode::Endless) head += "Content-Length: " + QByteArray::number(length) + "\r\n";
   for (const auto& [name, value] : response.headers) head += name + ": " + value + "\r\n";
   head += "Connection: close\r\n\r\n";
   socket->write(head);
+  QPointer<QTcpSocket> guard(socket);
+
+  if (response.mode == Mode::Endless) {
+    // More whenever what was written has gone out, until the client leaves.
+    const QByteArray body = response.body.isEmpty() ? QByteArray(16384, 'x') : response.body;
+    connect(socket, &QTcpSocket::bytesWritten, socket, [guard, body] {
+      if (guard && guard->bytesToWrite() < body.size()) guard->write(body);
+    });
+    socket->write(body);
+    return;
+  }
+  if (response.mode == Mode::Trickle) {
+    auto* timer = new QTimer(socket);
+    auto at = std::make_shared<qsizetype>(0);
+    connect(timer, &QTimer::timeout, socket, [guard, timer, at, body = response.body] {
+      if (!guard || *at >= body.size()) return timer->stop();
+      guard->write(body.mid((*at)++, 1));
+    });
+    timer->start(std::max(1, response.intervalMs));
+    return;
+  }
 
   // The body in pieces, the event loop running between them.
   const int pieces = std::max(1, response.pieces);
   const qsizetype size = (response.body.size() + pieces - 1) / pieces;
   auto next = std::make_shared<std::function<void(qsizetype)>>();
-  QPointer<QTcpSocket> guard(socket);
   *next = [guard, response, size, next](qsizetype at) {
     if (!guard) return;
     if (at < response.body.size()) {

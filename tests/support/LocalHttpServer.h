@@ -20,6 +20,8 @@ class LocalHttpServer : public QObject {
       Whole,      // the body, written in `pieces` parts with the event loop between
       Truncated,  // announces `announced` bytes, sends the body, then hangs up
       Silent,     // accepts and never answers
+      Trickle,    // one byte of the body every `intervalMs`, announcing `announced` bytes (0: the body's)
+      Endless,    // the body over and over until the client hangs up; announces `announced` bytes (0: no length)
     };
     Response() = default;
     Response(int status, QByteArray body, QList<QPair<QByteArray, QByteArray>> headers = {})
@@ -31,6 +33,7 @@ class LocalHttpServer : public QObject {
     Mode mode = Mode::Whole;
     qint64 announced = 0;
     int pieces = 1;
+    int intervalMs = 0;
   };
   struct Request {
     QByteArray method;
