@@ -50,17 +50,29 @@ QString AsWritten(const QString& value) {
   return value;
 }
 
+// Byte-order marks before the first line are no text of it: an editor may
+// have put several there, and the writer puts none back.
+QStringList WithoutLeadingMarks(QStringList lines) {
+  if (!lines.isEmpty()) {
+    QString& first = lines.first();
+    qsizetype marks = 0;
+    while (marks < first.size() && first[marks] == QChar(0xFEFF)) ++marks;
+    first.remove(0, marks);
+  }
+  return lines;
+}
+
 }  // namespace
 
 IniDocument IniDocument::FromBytes(const QByteArray& bytes) {
   IniDocument doc;
-  doc.lines_ = DecodeLines(bytes);
+  doc.lines_ = WithoutLeadingMarks(DecodeLines(bytes));
   return doc;
 }
 
 IniDocument IniDocument::FromText(const QString& text) {
   IniDocument doc;
-  doc.lines_ = SplitLines(text);
+  doc.lines_ = WithoutLeadingMarks(SplitLines(text));
   return doc;
 }
 
@@ -87,6 +99,8 @@ qsizetype IniDocument::SectionEnd(qsizetype header) const {
   while (i < lines_.size() && !IsSectionLine(lines_[i], nullptr)) ++i;
   return i;
 }
+
+bool IniDocument::HasSection(const QString& section) const { return FindSection(section) >= 0; }
 
 std::optional<QString> IniDocument::Value(const QString& section, const QString& key) const {
   const qsizetype header = FindSection(section);

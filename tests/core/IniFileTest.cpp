@@ -68,6 +68,22 @@ TEST_F(IniFileTest, ReadsGreekCodePageLfOnlyAndByteOrderMark) {
   EXPECT_EQ(ReadIniValue(QStringLiteral("S"), QStringLiteral("K"), bom), QStringLiteral("α"));
 }
 
+TEST_F(IniFileTest, ByteOrderMarksBeforeTheFirstSectionKeepTheirMeaningWhenWrittenBack) {
+  // An editor that put three marks before the first section header: the
+  // header counts, and a file written back reads as the same document.
+  for (const QByteArray& marks : {QByteArray("\xEF\xBB\xBF"), QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF")}) {
+    IniDocument doc = IniDocument::FromBytes(marks + "[BrantelOptions]\r\nEnglishMenus=0\r\n");
+    EXPECT_EQ(doc.Value(QStringLiteral("BrantelOptions"), QStringLiteral("EnglishMenus")), QStringLiteral("0"));
+    doc.SetValue(QStringLiteral("Settings"), QStringLiteral("DefaultUnits"), QStringLiteral("1"));
+    for (int rewrite = 0; rewrite < 3; ++rewrite) {
+      const IniDocument again = IniDocument::FromBytes(doc.ToBytes());
+      EXPECT_EQ(again.Lines(), doc.Lines());
+      doc = again;
+    }
+    EXPECT_EQ(doc.Value(QStringLiteral("BrantelOptions"), QStringLiteral("EnglishMenus")), QStringLiteral("0"));
+  }
+}
+
 TEST_F(IniFileTest, OneLineInTheOldCodePageSpoilsNoOtherLine) {
   // UTF-8 Greek paths, one line with a byte that is not UTF-8 (read in
   // Windows-1253, where 0xE9 is "ι"), and a line that a stray byte spoils.
