@@ -23,8 +23,6 @@
 #include <QAction>
 #include <QFileInfo>
 
-#include <algorithm>
-#include <utility>
 
 namespace brantel {
 namespace {
@@ -183,38 +181,14 @@ void frmMain::ShowFileDialog(qint16 mode, QString& path) {
 }
 
 void frmMain::UpdateRecentFiles() {
-  const QString name = StripPath(Project.ProjectPath, false);
-  const QString caption = ShortRecentFiles == 1 ? name : Project.ProjectPath;
   if (KeepFileNames == 0) return;
-
-  const int count = std::clamp<int>(MaxLastFiles, 0, kMaxRecentFiles);
-  int found = 0;
-  for (int i = 1; i <= count && found == 0; ++i)
-    if (RecentCaption(i) == caption) found = i;
-
-  if (found > 0) {
-    // The file moves to the top; the top entry takes its place.
-    std::swap(LastFile[1], LastFile[At(found)]);
-    std::swap(LastFileLong[1], LastFileLong[At(found)]);
-    std::swap(LastFileMode[1], LastFileMode[At(found)]);
-    LastFileLong[1] = Project.ProjectPath;
-  } else {
-    // Every entry moves one place down; the last of a full list drops out.
-    if (count < kMaxRecentFiles) MaxLastFiles = static_cast<qint16>(count + 1);
-    else MaxLastFiles = kMaxRecentFiles;
-    for (int i = MaxLastFiles; i >= 2; --i) {
-      LastFile[At(i)] = LastFile[At(i - 1)];
-      LastFileLong[At(i)] = LastFileLong[At(i - 1)];
-      LastFileMode[At(i)] = LastFileMode[At(i - 1)];
-    }
-    LastFile[1] = name;
-    LastFileLong[1] = Project.ProjectPath;
-    LastFileMode[1] = Project.NewFileMark;
-  }
-
-  for (int i = 1; i <= MaxLastFiles; ++i) ShowRecentEntry(mnuFileArray[At(i)], RecentCaption(i));
-  mnuFileArray[0]->setVisible(true);
+  AddRecentFile(Project.ProjectPath, Project.NewFileMark);
+  // The list as the settings file holds it now: another copy of the
+  // program may have opened files of its own meanwhile.
   SaveSettings(kSettingsFileMenu);
+  for (int i = 1; i <= kMaxRecentFiles; ++i)
+    ShowRecentEntry(mnuFileArray[At(i)], i <= MaxLastFiles ? RecentCaption(i) : QString());
+  mnuFileArray[0]->setVisible(true);
 }
 
 qint16 frmMain::RefreshRecentFilesMenu() {

@@ -6,8 +6,12 @@
 #include "support/TestEnvironment.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QFile>
 #include <QSet>
+
+#include <memory>
+#include <vector>
 
 namespace brantel {
 namespace {
@@ -117,6 +121,25 @@ TEST_F(SettingsTest, TheTableHoldsEachSettingOnceAndAFreshFileReadsBackItsDefaul
   EXPECT_EQ(FindSetting(u"Missing"), nullptr);
 }
 
+TEST_F(SettingsTest, ReadWriteAndReadAgainGivesTheSameSettings) {
+  // Three byte-order marks before the first header once changed the
+  // settings a few saves later.
+  QByteArray bytes("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF[BrantelOptions]\r\nEnglishMenus=1\r\nCircExtend=12\r\n");
+  ReadAllSettings(IniDocument::FromBytes(bytes));
+  EXPECT_EQ(EnglishMenus, 1);
+  EXPECT_EQ(CircExtend, 12);
+  for (int save = 0; save < 3; ++save) {
+    IniDocument doc = IniDocument::FromBytes(bytes);
+    WriteSettings(kSettingsAll, doc);
+    bytes = doc.ToBytes();
+    SetDefaultSettings();
+    EnglishMenus = 0;
+    ReadAllSettings(IniDocument::FromBytes(bytes));
+    EXPECT_EQ(EnglishMenus, 1) << save;
+    EXPECT_EQ(CircExtend, 12) << save;
+  }
+}
+
 TEST_F(SettingsTest, RecentFilesRoundTrip) {
   MaxLastFiles = 3;
   const QString longPath = Home() + QStringLiteral("/") + QString(280, u'p') + QStringLiteral("/Έργο.BNL");
@@ -190,6 +213,79 @@ TEST_F(SettingsTest, AReadOnlySettingsFileIsNotOverwritten) {
   EXPECT_FALSE(SaveSettings(kSettingsMain));
   EXPECT_EQ(ReadFile(SettingsIniPath), QByteArray("[Settings]\r\nDefaultUnits=0\r\n"));
   EXPECT_TRUE(History().contains(QStringLiteral("could not be written")));
+}
+
+TEST_F(SettingsTest, ASaveWritesOnlyWhatThisRunChangedOntoTheFileAsItIsNow) {
+  const QByteArray start("[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nMaxDisplaySize=2048\r\n"
+                         "[FileMenu]\r\nMaxLastFiles=1\r\nLastFile1=a.BNL\r\nLastFileMode1=0\r\n"
+                         "LastFileLong1=/p/a.BNL\r\n[BrantelOptions]\r\nEnglishMenus=1\r\nCircExtend=5\r\n");
+  WriteFile(SettingsIniPath, start);
+  ReadAllSettings();
+
+  // Nothing changed: the file is not written at all (2048 reads as 4096).
+  ASSERT_TRUE(SaveSettings(kSettingsAll));
+  EXPECT_EQ(ReadFile(SettingsIniPath), start);
+
+  // Another copy turns to Greek and opens b; this one changes CircExtend
+  // and opens c.
+  const auto section = [](const char* name) { return QString::fromLatin1(name); };
+  WriteIniValue(section("BrantelOptions"), section("EnglishMenus"), section("0"), SettingsIniPath);
+  WriteIniValue(section("FileMenu"), section("MaxLastFiles"), section("2"), SettingsIniPath);
+  WriteIniValue(section("FileMenu"), section("LastFileLong1"), section("/p/b.BNL"), SettingsIniPath);
+  WriteIniValue(section("FileMenu"), section("LastFile1"), section("b.BNL"), SettingsIniPath);
+  WriteIniValue(section("FileMenu"), section("LastFileLong2"), section("/p/a.BNL"), SettingsIniPath);
+  WriteIniValue(section("FileMenu"), section("LastFile2"), section("a.BNL"), SettingsIniPath);
+  CircExtend = 9;
+  AddRecentFile(QStringLiteral("/p/c.BNL"), 1);
+  EXPECT_EQ(LastFileLong[1], QStringLiteral("/p/c.BNL"));
+  ASSERT_TRUE(SaveSettings(kSettingsOptions));
+  ASSERT_TRUE(SaveSettings(kSettingsFileMenu));
+  EXPECT_EQ(ReadIniValue(section("BrantelOptions"), section("EnglishMenus"), SettingsIniPath), section("0"));
+  EXPECT_EQ(ReadIniValue(section("BrantelOptions"), section("CircExtend"), SettingsIniPath), section("9"));
+  EXPECT_EQ(ReadIniValue(section("Settings"), section("MaxDisplaySize"), SettingsIniPath), section("2048"));
+  EXPECT_EQ(EnglishMenus, 1);  // this run keeps its own until it starts again
+  // The list: this run's file first, then the other copy's list.
+  const QStringList merged{QStringLiteral("/p/c.BNL"), QStringLiteral("/p/b.BNL"), QStringLiteral("/p/a.BNL")};
+  ASSERT_EQ(MaxLastFiles, 3);
+  EXPECT_EQ(QStringList({LastFileLong[1], LastFileLong[2], LastFileLong[3]}), merged);
+  ReadAllSettings();
+  EXPECT_EQ(QStringList({LastFileLong[1], LastFileLong[2], LastFileLong[3]}), merged);
+  EXPECT_EQ(LastFile[2], QStringLiteral("b.BNL"));
+  EXPECT_EQ(LastFileMode[1], 1);
+  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_EQ(CircExtend, 9);
+}
+
+TEST_F(SettingsTest, CopiesOfTheProgramSharingTheFileLoseNoChange) {
+  // Four copies start together on no file; each saves a setting of its own
+  // round after round and opens a project of its own half way.
+  constexpr int kCopies = 4;
+  constexpr int kRounds = 12;
+  std::vector<std::unique_ptr<QProcess>> copies;
+  for (int copy = 0; copy < kCopies; ++copy) {
+    copies.push_back(std::make_unique<QProcess>());
+    copies.back()->setProcessChannelMode(QProcess::ForwardedChannels);
+    copies.back()->start(QStringLiteral(BRANTEL_SETTINGS_COPY),
+                         {SettingsIniPath, QString::number(copy), QString::number(kRounds)});
+  }
+  for (auto& copy : copies) {
+    ASSERT_TRUE(copy->waitForFinished(30000));
+    EXPECT_EQ(copy->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(copy->exitCode(), 0);
+  }
+
+  EXPECT_EQ(ReadIniValue(QStringLiteral("Version"), QStringLiteral("INIFileVersion"), SettingsIniPath),
+            QStringLiteral("050909"));
+  ReadAllSettings();
+  for (int copy = 0; copy < 3; ++copy) EXPECT_EQ(ToolBarPointer[static_cast<std::size_t>(copy)], 100 * (copy + 1) + kRounds - 1);
+  EXPECT_EQ(CircExtend, 400 + kRounds - 1);
+  ASSERT_EQ(MaxLastFiles, kCopies);
+  QStringList recent;
+  for (int i = 1; i <= kCopies; ++i) recent << LastFileLong[static_cast<std::size_t>(i)];
+  recent.sort();
+  EXPECT_EQ(recent, QStringList({QStringLiteral("/data/copy0.BNL"), QStringLiteral("/data/copy1.BNL"),
+                                 QStringLiteral("/data/copy2.BNL"), QStringLiteral("/data/copy3.BNL")}));
+  EXPECT_EQ(QDir(Home()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Brantel.INI")});
 }
 
 }  // namespace
