@@ -49,6 +49,27 @@ QString WithoutTrailingSlash(QString folder) {
   return folder;
 }
 
+// The project's file as this run last opened or saved it.
+ProjectFileStamp& ProjectOnDisk() {
+  static ProjectFileStamp stamp;
+  return stamp;
+}
+
+// Save writes over the project's file only when it is still the file this
+// run opened or last saved, or when the user says so: another copy of the
+// program, or another program, may have saved its own edit there since.
+bool MayWriteOverProjectFile() {
+  const ProjectFileStamp& known = ProjectOnDisk();
+  if (known.path != Project.ProjectPath || !ChangedOnDisk(known)) return true;
+  const QString path = ShownText(known.path, 1024);
+  const qint16 pressed =
+      MsgBox(Tr(QStringLiteral("%1 was changed by another program since it was opened. Overwrite it?"),
+                QStringLiteral("Το %1 άλλαξε από άλλο πρόγραμμα αφότου ανοίχτηκε. Να αντικατασταθεί;"))
+                 .arg(path),
+             mb::kYesNoCancel | mb::kExclamation | mb::kDefaultButton2, AppTitle);
+  return pressed == answer::kYes;
+}
+
 }  // namespace
 
 bool frmMain::FileCommandsReady() const { return true; }
@@ -58,7 +79,9 @@ qint16 frmMain::FileSave() {
   // The file is written whole to a temporary file and renamed over the old
   // one; when anything fails the old file stays and the error goes to the
   // caller's handler with the project still unsaved.
-  if (std::optional<RuntimeError> error = WriteProjectFile(Project.ProjectPath, Project)) throw *error;
+  ProjectFileStamp written;
+  if (std::optional<RuntimeError> error = WriteProjectFile(Project.ProjectPath, Project, &written)) throw *error;
+  ProjectOnDisk() = written;
   // The project keeps the description as the file holds it.
   WrapDescription(Project.ProjectDescription);
   Project.FileSaved = kFlagTrue;
@@ -99,6 +122,7 @@ qint16 frmMain::FileOpen() {
     const ProjectReadResult result = ReadProjectFile(target, Project);
     unsetCursor();
     if (result.read) {
+      ProjectOnDisk() = result.stamp;
       // The new project is in place only now.
       AddFileInitializedLine();
       return kTrue;
@@ -124,7 +148,11 @@ qint16 frmMain::FileMenuSave(bool saveAs) {
     });
     if (chosen && !Cancelled) Run([&] { result = FileSave(); });
   } else {
-    Run([&] { result = FileSave(); });
+    // A file chosen in the dialog was the user's choice; the project's own
+    // file is checked for another program's change first.
+    Run([&] {
+      if (MayWriteOverProjectFile()) result = FileSave();
+    });
   }
   // A save that did not happen leaves the project under its old name.
   if (result == 0) Project.ProjectPath = before;

@@ -28,6 +28,7 @@
 #include <limits>
 #include <ostream>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 // Readable texts in failure messages.
@@ -348,6 +349,113 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
     EXPECT_EQ(requests_.back().fileName, unnamed);
     EXPECT_EQ(Project.ProjectPath, unnamed);
   }
+}
+
+TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
+  const QString a = MakeFile(folder_ + QStringLiteral("a.BNL"), 1.0f);
+  frmMain& w = Load();
+  Open(a);
+
+  // Nothing changed on disk: Save writes without a word.
+  Project.Stress2D.Sx = 2.0f;
+  Project.FileSaved = kFlagFalse;
+  boxes_->Clear();
+  w.mnuFileItem_Click(2);
+  EXPECT_TRUE(boxes_->Shown().empty());
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+
+  // Another copy of the program saves its edit over the file: the same
+  // size, and its modification time put back, so only the content tells.
+  struct stat saved {};
+  ASSERT_EQ(::stat(QFile::encodeName(a).constData(), &saved), 0);
+  ProjectRecord theirs;
+  ASSERT_TRUE(ReadProjectFile(a, theirs).read);
+  theirs.Stress2D.Sx = 9.0f;
+  const QByteArray theirBytes = ProjectFileBytes(theirs);
+  ASSERT_EQ(theirBytes.size(), ReadFile(a).size());
+  WriteFile(a, theirBytes);
+  const struct timespec times[2] = {saved.st_atim, saved.st_mtim};
+  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(a).constData(), times, 0), 0);
+
+  // This copy's edit: No, or Cancel, leaves their file and this project
+  // unsaved.
+  Project.Stress2D.Sx = 3.0f;
+  Project.FileSaved = kFlagFalse;
+  const QString question = a + QStringLiteral(" was changed by another program since it was opened. Overwrite it?");
+  for (const qint16 reply : {answer::kNo, answer::kCancel}) {
+    boxes_->Clear();
+    boxes_->Answer(reply);
+    w.mnuFileItem_Click(2);
+    ASSERT_EQ(boxes_->Shown().size(), 1u);
+    EXPECT_EQ(boxes_->Last().prompt, question);
+    EXPECT_EQ(boxes_->Last().buttons, mb::kYesNoCancel | mb::kExclamation | mb::kDefaultButton2);
+    EXPECT_EQ(ReadFile(a), theirBytes);
+    EXPECT_EQ(Project.FileSaved, kFlagFalse);
+    EXPECT_EQ(Project.Stress2D.Sx, 3.0f);
+  }
+
+  // Yes writes over it; the file is then this copy's again.
+  boxes_->Clear();
+  boxes_->Answer(answer::kYes);
+  w.mnuFileItem_Click(2);
+  EXPECT_EQ(boxes_->Shown().size(), 1u);
+  ProjectRecord read;
+  ASSERT_TRUE(ReadProjectFile(a, read).read);
+  EXPECT_EQ(read.Stress2D.Sx, 3.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  boxes_->Clear();
+  Project.FileSaved = kFlagFalse;
+  w.mnuFileItem_Click(2);
+  EXPECT_TRUE(boxes_->Shown().empty());
+
+  // A new modification time alone, and another size, are changes too;
+  // the question comes before the save question of Exit as well.
+  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(a).constData(), nullptr, 0), 0);
+  Project.FileSaved = kFlagFalse;
+  boxes_->Clear();
+  boxes_->Answer(answer::kNo);
+  w.mnuFileItem_Click(2);
+  EXPECT_EQ(boxes_->Shown().size(), 1u);
+  WriteFile(a, theirBytes + "\r\n");
+  w.show();
+  boxes_->Clear();
+  boxes_->Answer(answer::kYes);  // save changes
+  boxes_->Answer(answer::kNo);   // but not over their file
+  EXPECT_FALSE(w.close());
+  EXPECT_EQ(boxes_->Shown().size(), 2u);
+  EXPECT_EQ(boxes_->Last().prompt, question);
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(ReadFile(a), theirBytes + "\r\n");
+}
+
+TEST_F(FileCommandsTest, AFileTooLargeForAProjectIsRefusedBeforeItIsRead) {
+  // 200 MB without a byte on disk; reading it would hold the window for
+  // a long time.
+  const QString huge = folder_ + QStringLiteral("huge.BNL");
+  {
+    QFile file(huge);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ProjectFileBytes(Project));
+    ASSERT_TRUE(file.resize(200LL * 1024 * 1024));
+  }
+  const QString current = MakeFile(folder_ + QStringLiteral("current.BNL"), 4.0f);
+  frmMain& w = Load();
+  Open(current);
+  Project.Stress2D.Sx = 5.0f;  // an unsaved change: no save question comes first
+  Project.FileSaved = kFlagFalse;
+  const QByteArray before = ProjectFileBytes(Project);
+  boxes_->Clear();
+  HistoryLog::Instance().Clear();
+  Open(huge);
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(boxes_->Last().prompt,
+            QStringLiteral("Error occurred: Cannot open the project file \"") + huge +
+                QStringLiteral("\": it is too large for a project file: 200.0 MB (a project file is at most 16 MB)"
+                               " (75). Procedure Terminated"));
+  EXPECT_EQ(ProjectFileBytes(Project), before);
+  EXPECT_EQ(Project.ProjectPath, current);
+  EXPECT_FALSE(History().contains(QStringLiteral("Opening:")));
+  (void)w;
 }
 
 TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
