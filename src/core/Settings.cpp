@@ -267,7 +267,6 @@ QString SettingText(const SettingSpec& setting) {
   return *std::get<QString*>(setting.variable);
 }
 
-
 // The default of a setting; the font names need the desktop's fonts, which
 // are not known before the application runs.
 void SetDefault(const SettingSpec& setting, bool withFonts) {
