@@ -6,6 +6,7 @@
 // and tabs) and comes back the same through the number formatter; a partial
 // entry that the check lets through can still grow into a number.
 
+#include "FuzzCheck.h"
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
 #include "core/Validation.h"
@@ -17,20 +18,15 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
+
+const char* const brantel::fuzz::kTargetName = "numeric entry fuzzer";
 
 namespace {
 
 using namespace brantel;
 
-void Check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "numeric entry fuzzer: %s\n", what);
-    std::abort();
-  }
-}
+using fuzz::Check;
 
 // The value that a box with this text gives (Val); nothing for Overflow.
 std::optional<double> ValueOf(const QString& text) {

@@ -3,6 +3,7 @@
 // settings written back and read again must be the same settings, and a
 // second save must leave the saved file as it is.
 
+#include "FuzzCheck.h"
 #include "core/Globals.h"
 #include "core/IniFile.h"
 #include "core/Settings.h"
@@ -13,20 +14,15 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <tuple>
+
+const char* const brantel::fuzz::kTargetName = "settings fuzzer";
 
 namespace {
 
 using namespace brantel;
 
-void Check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "settings fuzzer: %s\n", what);
-    std::abort();
-  }
-}
+using fuzz::Check;
 
 void SetUpOnce() {
   static bool done = false;

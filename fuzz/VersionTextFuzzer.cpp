@@ -4,6 +4,7 @@
 // same way round both ways; and the setup program named after a version
 // lies in the update folder.
 
+#include "FuzzCheck.h"
 #include "core/Globals.h"
 #include "maintenance/Updater.h"
 
@@ -13,27 +14,15 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
+
+const char* const brantel::fuzz::kTargetName = "version text fuzzer";
 
 namespace {
 
 using namespace brantel;
 
-void Check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "version text fuzzer: %s\n", what);
-    std::abort();
-  }
-}
-
-void SetUpOnce() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  UpdateFolderURL = QStringLiteral("https://brantel.example.org/updates/");
-}
+using fuzz::Check;
 
 int Sign(qint64 x) { return x < 0 ? -1 : (x > 0 ? 1 : 0); }
 
@@ -60,7 +49,7 @@ void CheckVersion(const QString& version) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  SetUpOnce();
+  UpdateFolderURL = QStringLiteral("https://brantel.example.org/updates/");
   const QByteArray body(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   const std::optional<QString> version = ReadVersionText(body);
   if (version) CheckVersion(*version);
