@@ -20,6 +20,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <functional>
 #include <cstdarg>
 #include <mutex>
 #include <utility>
@@ -119,38 +120,30 @@ TEST_F(DurableSaveTest, EverySaveSyncsTheFileOnceAndThenItsFolder) {
 }
 
 void DurableSaveTest::SavesOneByOne() {
-  const QString path = Home() + QStringLiteral("/saved.txt");
-  const QString folder = QFileInfo(Home()).canonicalFilePath();
-  Take();
-  ASSERT_FALSE(SaveFileAtomically(path, QByteArray("first")).has_value());
-  Syncs syncs = Take();
-  EXPECT_EQ(syncs.SyncsOf(path), 1);
-  EXPECT_EQ(syncs.folders.join(u'|'), folder);
-
-  // Over an older file, and as a download writes, piece by piece.
-  {
-    QSaveFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    for (int piece = 0; piece < 3; ++piece) file.write(QByteArray(700, 'p'));
-    ASSERT_FALSE(CommitAtomically(file).has_value());
-  }
-  syncs = Take();
-  EXPECT_EQ(syncs.SyncsOf(path), 1);
-  EXPECT_EQ(syncs.folders.join(u'|'), folder);
-  EXPECT_EQ(ReadFile(path), QByteArray(2100, 'p'));
-
-  // The settings and a project go the same way.
-  ASSERT_TRUE(SaveSettings(kSettingsAll));
-  syncs = Take();
-  EXPECT_EQ(syncs.SyncsOf(SettingsIniPath), 1);
-  EXPECT_EQ(syncs.folders.join(u'|'), folder);
-  ProjectRecord record;
-  ResetProjectRecord(record, true, true);
+  const QString text = Home() + QStringLiteral("/saved.txt");
   const QString project = Home() + QStringLiteral("/p.BNL");
-  ASSERT_FALSE(WriteProjectFile(project, record).has_value());
-  syncs = Take();
-  EXPECT_EQ(syncs.SyncsOf(project), 1);
-  EXPECT_EQ(syncs.folders.join(u'|'), folder);
+  // A new file, the same file again as a download writes it, piece by
+  // piece, the settings and a project.
+  const std::pair<QString, std::function<bool()>> saves[] = {
+      {text, [&] { return !SaveFileAtomically(text, QByteArray("first")); }},
+      {text,
+       [&] {
+         QSaveFile file(text);
+         if (!file.open(QIODevice::WriteOnly)) return false;
+         for (int piece = 0; piece < 3; ++piece) file.write(QByteArray(700, 'p'));
+         return !CommitAtomically(file);
+       }},
+      {SettingsIniPath, [] { return SaveSettings(kSettingsAll); }},
+      {project, [&] { return !WriteProjectFile(project, ProjectRecord{}); }},
+  };
+  for (const auto& [path, save] : saves) {
+    Take();
+    ASSERT_TRUE(save()) << path.toStdString();
+    const Syncs syncs = Take();
+    EXPECT_EQ(syncs.SyncsOf(path), 1) << path.toStdString();
+    EXPECT_EQ(syncs.folders.join(u'|'), QFileInfo(Home()).canonicalFilePath());
+  }
+  EXPECT_EQ(ReadFile(text), QByteArray(2100, 'p'));
   EXPECT_EQ(QDir(Home()).entryList(QDir::Files | QDir::Hidden),
             QStringList({QStringLiteral("Brantel.INI"), QStringLiteral("p.BNL"), QStringLiteral("saved.txt")}));
 }
