@@ -61,11 +61,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString shown = FormatShortest(*whole);
     Check(ParseNumber(shown) == whole, "a number does not read back from its shortest text");
     Check(IsNumericEntry(shown), "the shortest text of a number is refused");
-    if (const std::optional<float> single = ParseNumberSingle(text)) Check(std::isfinite(*single), "an infinite float");
+    const std::optional<float> single = ParseNumberSingle(text);
+    Check(!single || std::isfinite(*single), "an infinite float");
   } else if (accepted && value) {
     // A partial entry: ".", "-", "1e-", blanks...; one more digit makes a
     // number of it (unless its digits are already beyond every range).
-    Check(ParseNumber(text + u'0').has_value() || !ValueOf(text + u'0'), "an accepted entry that never becomes a number");
+    Check(ParseNumber(text + u'0').has_value() || !ValueOf(text + u'0'),
+          "an accepted entry that never becomes a number");
   }
   return 0;
 }

@@ -143,8 +143,8 @@ void SettleSettingsFile() {
   for (int pass = 0; pass < 2 && !settled && !unwritable; ++pass) {
     IniDocument doc;
     const bool present = FileExists(SettingsIniPath) && doc.Load(SettingsIniPath);
-    INIFileVersion = present ? doc.Value(QStringLiteral("Version"), QStringLiteral("INIFileVersion")).value_or(QString())
-                             : QString();
+    const std::optional<QString> stamp = doc.Value(QStringLiteral("Version"), QStringLiteral("INIFileVersion"));
+    INIFileVersion = present ? stamp.value_or(QString()) : QString();
     if (present && INIFileVersion != IniFileVersionCurrent) {
       // Another version's file: its values are dropped and it is written anew.
       QFile::remove(SettingsIniPath);

@@ -23,7 +23,6 @@
 #include <QAction>
 #include <QFileInfo>
 
-
 namespace brantel {
 namespace {
 

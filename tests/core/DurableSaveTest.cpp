@@ -9,8 +9,8 @@
 #include "core/project/ProjectFile.h"
 #include "support/TestEnvironment.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -20,9 +20,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <functional>
 #include <cstdarg>
-#include <mutex>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -40,13 +39,16 @@ struct Syncs {
   }
 };
 
-std::mutex g_lock;
 Syncs g_syncs;
+
+// While set, a temporary file without a name (O_TMPFILE) cannot be made,
+// as on file systems that do not know them: the save falls back on a
+// temporary file with a name.
+bool g_namedTemporaryFiles = false;
 
 void Note(int fd) {
   struct stat st {};
   if (::fstat(fd, &st) != 0) return;
-  const std::lock_guard<std::mutex> hold(g_lock);
   if (S_ISDIR(st.st_mode)) {
     char target[4096];
     const ssize_t n = ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), target, sizeof target);
@@ -62,11 +64,6 @@ F Real(const char* name) {
 }
 
 }  // namespace
-
-// While set, a temporary file without a name (O_TMPFILE) cannot be made,
-// as on file systems that do not know them: the save falls back on a
-// temporary file with a name.
-bool g_namedTemporaryFiles = false;
 
 extern "C" int open64(const char* path, int flags, ...) {
   static const auto real = Real<int (*)(const char*, int, ...)>("open64");
@@ -101,10 +98,7 @@ namespace {
 
 class DurableSaveTest : public test::CoreTest {
  protected:
-  static Syncs Take() {
-    const std::lock_guard<std::mutex> hold(g_lock);
-    return std::exchange(g_syncs, Syncs{});
-  }
+  static Syncs Take() { return std::exchange(g_syncs, Syncs{}); }
   void SavesOneByOne();
 };
 
@@ -114,7 +108,8 @@ TEST_F(DurableSaveTest, EverySaveSyncsTheFileOnceAndThenItsFolder) {
     g_namedTemporaryFiles = named;
     SavesOneByOne();
     g_namedTemporaryFiles = false;
-    for (const QString& name : QDir(Home()).entryList(QDir::Files | QDir::Hidden)) QFile::remove(Home() + u'/' + name);
+    for (const QString& name : QDir(Home()).entryList(QDir::Files | QDir::Hidden))
+      QFile::remove(Home() + u'/' + name);
     SetDefaultSettings();
   }
 }

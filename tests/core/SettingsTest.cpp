@@ -253,7 +253,8 @@ TEST_F(SettingsTest, CopiesOfTheProgramSharingTheFileLoseNoChange) {
   EXPECT_EQ(ReadIniValue(QStringLiteral("Version"), QStringLiteral("INIFileVersion"), SettingsIniPath),
             QStringLiteral("050909"));
   ReadAllSettings();
-  for (int copy = 0; copy < 3; ++copy) EXPECT_EQ(ToolBarPointer[static_cast<std::size_t>(copy)], 100 * (copy + 1) + kRounds - 1);
+  for (int copy = 0; copy < 3; ++copy)
+    EXPECT_EQ(ToolBarPointer[static_cast<std::size_t>(copy)], 100 * (copy + 1) + kRounds - 1);
   EXPECT_EQ(CircExtend, 400 + kRounds - 1);
   ASSERT_EQ(MaxLastFiles, kCopies);
   QStringList recent;
