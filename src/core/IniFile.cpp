@@ -50,14 +50,15 @@ QString AsWritten(const QString& value) {
   return value;
 }
 
-// Byte-order marks before the first line are no text of it: an editor may
-// have put several there, and the writer puts none back.
+// Byte-order marks at the start of a line are no text of it: an editor may
+// have put several before the first line, and the reading of a line drops
+// one of its own, so a line written back with them would read otherwise.
+// The writer puts none back.
 QStringList WithoutLeadingMarks(QStringList lines) {
-  if (!lines.isEmpty()) {
-    QString& first = lines.first();
+  for (QString& line : lines) {
     qsizetype marks = 0;
-    while (marks < first.size() && first[marks] == QChar(0xFEFF)) ++marks;
-    first.remove(0, marks);
+    while (marks < line.size() && line[marks] == QChar(0xFEFF)) ++marks;
+    line.remove(0, marks);
   }
   return lines;
 }

@@ -14,7 +14,7 @@ namespace brantel {
 // the first of duplicate sections or keys counts. Writing an existing key
 // replaces its line in place, a new key goes after the last line of its
 // section, a new section at the end of the text; every other line is kept
-// as it stands. Byte-order marks before the first line are dropped. A value
+// as it stands. Byte-order marks at the start of a line are dropped. A value
 // that reading would change (blanks at either end, or quotes around it) is
 // written in quotes, so that every value reads back as it was written.
 class IniDocument {

@@ -68,11 +68,14 @@ TEST_F(IniFileTest, ReadsGreekCodePageLfOnlyAndByteOrderMark) {
   EXPECT_EQ(ReadIniValue(QStringLiteral("S"), QStringLiteral("K"), bom), QStringLiteral("α"));
 }
 
-TEST_F(IniFileTest, ByteOrderMarksBeforeTheFirstSectionKeepTheirMeaningWhenWrittenBack) {
-  // An editor that put three marks before the first section header: the
-  // header counts, and a file written back reads as the same document.
-  for (const QByteArray& marks : {QByteArray("\xEF\xBB\xBF"), QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF")}) {
-    IniDocument doc = IniDocument::FromBytes(marks + "[BrantelOptions]\r\nEnglishMenus=0\r\n");
+TEST_F(IniFileTest, ByteOrderMarksBeforeALineKeepTheirMeaningWhenWrittenBack) {
+  // An editor that put three marks before the first section header, or
+  // two before a line inside: the header counts, and a file written back
+  // reads as the same document.
+  const QByteArray mark("\xEF\xBB\xBF");
+  const QByteArray options("[BrantelOptions]\r\nEnglishMenus=0\r\n");
+  for (const QByteArray& bytes : {mark + options, mark + mark + mark + options, "[A]\r\n" + mark + mark + options}) {
+    IniDocument doc = IniDocument::FromBytes(bytes);
     EXPECT_EQ(doc.Value(QStringLiteral("BrantelOptions"), QStringLiteral("EnglishMenus")), QStringLiteral("0"));
     doc.SetValue(QStringLiteral("Settings"), QStringLiteral("DefaultUnits"), QStringLiteral("1"));
     for (int rewrite = 0; rewrite < 3; ++rewrite) {
