@@ -487,10 +487,12 @@ constexpr int kLockWaitMs = 5000;
 
 }  // namespace
 
-SettingsFileLock::SettingsFileLock() : lock_(std::make_unique<QLockFile>(SettingsIniPath + QStringLiteral(".lock"))) {
+SettingsFileLock::SettingsFileLock() {
+  if (SettingsIniPath.isEmpty()) return;
   // Another copy holds the file for a few milliseconds at a time. A lock
   // that cannot be had at all (a folder that takes no new file, a full
   // disk) or a copy that hangs leaves this one to go on without it.
+  lock_ = std::make_unique<QLockFile>(SettingsIniPath + QStringLiteral(".lock"));
   lock_->tryLock(kLockWaitMs);
 }
 
