@@ -2,6 +2,7 @@
 // not crash, must leave the record alone unless the file was read whole, and
 // a record that was read must write and read back to the same file.
 
+#include "FuzzCheck.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
 #include "core/project/ProjectFile.h"
@@ -12,19 +13,14 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
+
+const char* const brantel::fuzz::kTargetName = "project file fuzzer";
 
 namespace {
 
 using namespace brantel;
 
-void Check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "project file fuzzer: %s\n", what);
-    std::abort();
-  }
-}
+using fuzz::Check;
 
 void SetUpOnce() {
   static bool done = false;

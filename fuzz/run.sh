@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets of the project-file reader and of the settings
-# reader with clang, libFuzzer and the address and undefined-behaviour
-# sanitizers, outside the checkout, and fuzzes them with one process on every
-# processor.
-# Usage: fuzz/run.sh [seconds] [project|settings|all]
+# Builds the fuzz targets of the project-file reader, the settings reader,
+# the update answer (the version text) and the numeric entry check with
+# clang, libFuzzer and the address and undefined-behaviour sanitizers,
+# outside the checkout, and fuzzes them with one process on every processor.
+# Usage: fuzz/run.sh [seconds] [project|settings|version|entry|all]
 #   seconds: how long each target runs (default 60); all (the default) runs
-#   the project-file target, then the settings target.
+#   every target, one after the other.
 # The build, the inputs found and any crashing input (<target>/crashes/) go
 # to the folder in BRANTEL_FUZZ_DIR, by default $XDG_CACHE_HOME/brantel-fuzz
 # or ~/.cache/brantel-fuzz; it must lie outside the checkout. Exits non-zero
@@ -27,8 +27,10 @@ esac
 case "$which" in
   project) targets=(project_file) ;;
   settings) targets=(settings) ;;
-  all) targets=(project_file settings) ;;
-  *) echo "usage: fuzz/run.sh [seconds] [project|settings|all]" >&2; exit 2 ;;
+  version) targets=(version_text) ;;
+  entry) targets=(numeric_entry) ;;
+  all) targets=(project_file settings version_text numeric_entry) ;;
+  *) echo "usage: fuzz/run.sh [seconds] [project|settings|version|entry|all]" >&2; exit 2 ;;
 esac
 
 build="$out/build"
@@ -45,6 +47,8 @@ for target in "${targets[@]}"; do
   case "$target" in
     project_file) seeds=("$src/fuzz/corpus" "$src/tests/core/project/data") ;;
     settings) seeds=("$src/fuzz/settings-corpus") ;;
+    version_text) seeds=("$src/fuzz/version-corpus") ;;
+    numeric_entry) seeds=("$src/fuzz/entry-corpus") ;;
   esac
   dir="$out/$target"
   mkdir -p "$dir/corpus" "$dir/crashes"

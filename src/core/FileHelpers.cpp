@@ -10,6 +10,7 @@
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <climits>
 #include <new>
 
 #include <fcntl.h>
@@ -76,6 +77,63 @@ RuntimeError Abandon(QSaveFile& file, int savedErrno) {
   return error;
 }
 
+// The file a QSaveFile replaces: a symbolic link is followed, as the
+// QSaveFile followed it when it opened.
+QString FinalName(const QString& name) {
+  QFileInfo info(name);
+  int depth = 128;
+  while (--depth > 0 && info.isSymLink()) info.setFile(info.symLinkTarget());
+  return depth > 0 ? info.filePath() : name;
+}
+
+QByteArray ProcPath(int fd) { return "/proc/self/fd/" + QByteArray::number(fd); }
+
+// The name of an open file when it has one: its path, if that path still
+// names the same file.
+QByteArray NameOf(int fd) {
+  char buffer[PATH_MAX];
+  const ssize_t n = ::readlink(ProcPath(fd).constData(), buffer, sizeof buffer);
+  if (n <= 0 || n >= static_cast<ssize_t>(sizeof buffer)) return QByteArray();
+  const QByteArray name(buffer, n);
+  struct stat open {}, named {};
+  if (::fstat(fd, &open) != 0 || ::lstat(name.constData(), &named) != 0) return QByteArray();
+  if (open.st_dev != named.st_dev || open.st_ino != named.st_ino) return QByteArray();
+  return name;
+}
+
+// Puts the written temporary file in the target's place with one rename.
+// A temporary file without a name (made with O_TMPFILE) is first linked
+// under a name of its own beside the target. Returns 0 or the errno.
+int PutInPlace(int fd, const QString& target) {
+  const QByteArray to = QFile::encodeName(target);
+  QByteArray from = NameOf(fd);
+  if (from.isEmpty()) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const QByteArray name = to + '.' + QByteArray::number(::getpid()) + '.' + QByteArray::number(attempt);
+      if (::linkat(AT_FDCWD, ProcPath(fd).constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
+        from = name;
+        break;
+      }
+      if (errno != EEXIST) return errno;
+    }
+    if (from.isEmpty()) return EEXIST;
+  }
+  if (::rename(from.constData(), to.constData()) == 0) return 0;
+  const int failed = errno;
+  if (from != to) ::unlink(from.constData());
+  return failed;
+}
+
+// Syncs the folder that holds a file, so that a rename in it lasts. A file
+// system that cannot sync a folder is left as it is.
+void SyncFolder(const QString& file) {
+  const QByteArray folder = QFile::encodeName(QFileInfo(file).absolutePath());
+  const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
 }  // namespace
 
 std::optional<RuntimeError> CommitAtomically(QSaveFile& file) {
@@ -87,12 +145,20 @@ std::optional<RuntimeError> CommitAtomically(QSaveFile& file) {
   // rename, which would otherwise put an empty or short file in place.
   errno = 0;
   if (!file.flush() || file.error() != QFileDevice::NoError) return Abandon(file, errno);
-  // Some file systems tell of a full disk only when the data goes to the
-  // device; a file system that cannot sync says so with EINVAL or ENOTSUP.
-  if (::fsync(file.handle()) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EROFS)
-    return Abandon(file, errno);
-  errno = 0;
-  if (!file.commit()) return ErrorFromFile(file, FileOp::Write, errno);
+  // The bytes go to the device once, here, where the answer is heard: some
+  // file systems tell of a full disk only now. (QSaveFile's own commit
+  // would sync a second time and let a failure pass; it is not used.) A
+  // file system that cannot sync says so with EINVAL or ENOTSUP.
+  const int fd = file.handle();
+  if (::fdatasync(fd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EROFS) return Abandon(file, errno);
+  const QString target = FinalName(file.fileName());
+  if (const int failed = PutInPlace(fd, target)) return Abandon(file, failed);
+  // The new name is on the disk only once its folder is: a power cut after
+  // this leaves the new file, never the old one or none.
+  SyncFolder(target);
+  // Done: the QSaveFile writes no more, and its destructor removes only
+  // what is left of its own temporary file.
+  file.cancelWriting();
   return std::nullopt;
 }
 

@@ -27,16 +27,20 @@ bool ValidPath(const QString& path, bool quiet);
 QString StripPath(const QString& path, bool noExtension);
 
 // Writes the bytes through a temporary file beside the target and a rename,
-// so that the old file stays intact when anything fails: every byte is
-// flushed and synced, and each answer of the disk checked, before the
-// rename. A disk that is full gives Disk full (61); on any failure the
-// temporary file is removed. Returns the error, or nothing on success.
+// as CommitAtomically does. A disk that is full gives Disk full (61); on any
+// failure the temporary file is removed. Returns the error, or nothing on
+// success.
 std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes);
 
-// The last step of every write through a QSaveFile: flushes and syncs the
-// bytes written, checks each answer of the disk, and only then renames the
-// temporary file over the target. On failure the temporary file is removed,
-// the old file stays, and the error comes back (Disk full for a full disk).
+// The last step of every write through a QSaveFile (in place of its
+// commit): flushes the bytes written and syncs them to the disk once,
+// checking each answer of the disk, and only then renames the temporary
+// file over the target (the file a link names, when the target is a
+// symbolic link) and syncs the folder, so that the new file is the one
+// found after a power cut. On failure the temporary file is removed, the
+// old file stays, and the error comes back (Disk full for a full disk).
+// Either way the QSaveFile writes no more; destroying it removes what is
+// left of its temporary file.
 std::optional<RuntimeError> CommitAtomically(QSaveFile& file);
 
 // Why a path names something other than an ordinary file: "it is a folder",

@@ -50,17 +50,30 @@ QString AsWritten(const QString& value) {
   return value;
 }
 
+// Byte-order marks at the start of a line are no text of it: an editor may
+// have put several before the first line, and the reading of a line drops
+// one of its own, so a line written back with them would read otherwise.
+// The writer puts none back.
+QStringList WithoutLeadingMarks(QStringList lines) {
+  for (QString& line : lines) {
+    qsizetype marks = 0;
+    while (marks < line.size() && line[marks] == QChar(0xFEFF)) ++marks;
+    line.remove(0, marks);
+  }
+  return lines;
+}
+
 }  // namespace
 
 IniDocument IniDocument::FromBytes(const QByteArray& bytes) {
   IniDocument doc;
-  doc.lines_ = DecodeLines(bytes);
+  doc.lines_ = WithoutLeadingMarks(DecodeLines(bytes));
   return doc;
 }
 
 IniDocument IniDocument::FromText(const QString& text) {
   IniDocument doc;
-  doc.lines_ = SplitLines(text);
+  doc.lines_ = WithoutLeadingMarks(SplitLines(text));
   return doc;
 }
 
@@ -87,6 +100,8 @@ qsizetype IniDocument::SectionEnd(qsizetype header) const {
   while (i < lines_.size() && !IsSectionLine(lines_[i], nullptr)) ++i;
   return i;
 }
+
+bool IniDocument::HasSection(const QString& section) const { return FindSection(section) >= 0; }
 
 std::optional<QString> IniDocument::Value(const QString& section, const QString& key) const {
   const qsizetype header = FindSection(section);

@@ -14,9 +14,9 @@ namespace brantel {
 // the first of duplicate sections or keys counts. Writing an existing key
 // replaces its line in place, a new key goes after the last line of its
 // section, a new section at the end of the text; every other line is kept
-// as it stands. A value that reading would change (blanks at either end,
-// or quotes around it) is written in quotes, so that every value reads back
-// as it was written.
+// as it stands. Byte-order marks at the start of a line are dropped. A value
+// that reading would change (blanks at either end, or quotes around it) is
+// written in quotes, so that every value reads back as it was written.
 class IniDocument {
  public:
   IniDocument() = default;
@@ -31,6 +31,7 @@ class IniDocument {
   // a pipe (never read), give false.
   bool Load(const QString& path);
 
+  bool HasSection(const QString& section) const;
   std::optional<QString> Value(const QString& section, const QString& key) const;
   void SetValue(const QString& section, const QString& key, const QString& value);
 

@@ -11,7 +11,12 @@
 #include "core/RuntimeError.h"
 #include "core/Validation.h"
 
+#include <QLockFile>
+
+#include <algorithm>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace brantel {
 
@@ -173,6 +178,94 @@ void SetInt(IniDocument& doc, const QString& section, const QString& key, qint16
   doc.SetValue(section, key, FormatInt(value));
 }
 
+// ---------------------------------------------------------------- the file as this run knows it
+
+// The recent-file list: the count and the entries 1..4.
+struct RecentList {
+  qint16 count = 0;
+  std::array<QString, kMaxRecentFiles + 1> names;
+  std::array<qint16, kMaxRecentFiles + 1> modes{};
+  std::array<QString, kMaxRecentFiles + 1> paths;
+  bool operator==(const RecentList&) const = default;
+};
+
+RecentList HeldRecentList() { return {MaxLastFiles, LastFile, LastFileMode, LastFileLong}; }
+
+void Hold(const RecentList& list) {
+  MaxLastFiles = list.count;
+  LastFile = list.names;
+  LastFileMode = list.modes;
+  LastFileLong = list.paths;
+}
+
+// A project file this run opened.
+struct RecentOpen {
+  QString name;
+  QString path;
+  qint16 mode = 0;
+};
+
+// File Open's rule: a file the list holds (by its caption) changes places
+// with the first entry; a new one pushes every entry one place down, the
+// last of a full list dropping out.
+void PutFirst(RecentList& list, const RecentOpen& file) {
+  const auto at = [](int i) { return static_cast<std::size_t>(i); };
+  const bool shortNames = ShortRecentFiles == 1;
+  const QString caption = shortNames ? file.name : file.path;
+  const int count = std::clamp<int>(list.count, 0, kMaxRecentFiles);
+  int found = 0;
+  for (int i = 1; i <= count && found == 0; ++i)
+    if ((shortNames ? list.names[at(i)] : list.paths[at(i)]) == caption) found = i;
+  if (found > 0) {
+    std::swap(list.names[1], list.names[at(found)]);
+    std::swap(list.paths[1], list.paths[at(found)]);
+    std::swap(list.modes[1], list.modes[at(found)]);
+    list.paths[1] = file.path;
+    return;
+  }
+  list.count = static_cast<qint16>(std::min(count + 1, kMaxRecentFiles));
+  for (int i = list.count; i >= 2; --i) {
+    list.names[at(i)] = list.names[at(i - 1)];
+    list.paths[at(i)] = list.paths[at(i - 1)];
+    list.modes[at(i)] = list.modes[at(i - 1)];
+  }
+  list.names[1] = file.name;
+  list.paths[1] = file.path;
+  list.modes[1] = file.mode;
+}
+
+// What this run last read from or wrote to the settings file: the text of
+// each setting of the table (nothing for one it never had) and the
+// recent-file list; and the files opened since the list was last written.
+// A save writes only what differs from it, so that what another copy of
+// the program wrote meanwhile stays.
+struct KnownFile {
+  std::vector<std::optional<QString>> texts;
+  std::optional<RecentList> recent;
+  std::vector<RecentOpen> opened;
+};
+
+KnownFile& Known() {
+  static KnownFile known;
+  return known;
+}
+
+std::size_t IndexOf(const SettingSpec& setting) {
+  return static_cast<std::size_t>(&setting - SettingsTable().data());
+}
+
+std::optional<QString>& KnownText(const SettingSpec& setting) {
+  std::vector<std::optional<QString>>& texts = Known().texts;
+  texts.resize(SettingsTable().size());
+  return texts[IndexOf(setting)];
+}
+
+// A setting as the file holds it.
+QString SettingText(const SettingSpec& setting) {
+  if (auto* number = std::get_if<qint16*>(&setting.variable)) return FormatInt(**number);
+  if (auto* single = std::get_if<float*>(&setting.variable)) return FormatGeneral(**single);
+  return *std::get<QString*>(setting.variable);
+}
 
 // The default of a setting; the font names need the desktop's fonts, which
 // are not known before the application runs.
@@ -189,6 +282,7 @@ void SetDefault(const SettingSpec& setting, bool withFonts) {
 }
 
 void SetDefaults(bool withFonts) {
+  Known() = KnownFile{};
   for (const SettingSpec& setting : SettingsTable()) SetDefault(setting, withFonts);
   for (int i = 1; i <= kMaxRecentFiles; ++i) {
     LastFile[static_cast<std::size_t>(i)].clear();
@@ -246,35 +340,45 @@ void ReadSetting(const SettingSpec& setting, const IniDocument& doc, const QStri
 }
 
 void WriteSetting(const SettingSpec& setting, IniDocument& doc, const QString& section) {
-  const QString key = QString::fromLatin1(setting.key);
-  if (auto* number = std::get_if<qint16*>(&setting.variable)) {
-    SetInt(doc, section, key, **number);
-  } else if (auto* single = std::get_if<float*>(&setting.variable)) {
-    doc.SetValue(section, key, FormatGeneral(**single));
-  } else {
-    doc.SetValue(section, key, *std::get<QString*>(setting.variable));
+  doc.SetValue(section, QString::fromLatin1(setting.key), SettingText(setting));
+}
+
+const SettingSpec& RecentCountSetting() { return *FindSetting(u"MaxLastFiles"); }
+
+// The recent-file list of a document: the count, then its entries.
+RecentList ReadRecentList(const IniDocument& doc) {
+  const SettingSpec& count = RecentCountSetting();
+  RecentList list;
+  list.count = ReadRangedInt(doc, kFileMenu, QString::fromLatin1(count.key), static_cast<qint16>(count.min),
+                             static_cast<qint16>(count.max));
+  for (int i = 1; i <= list.count; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    const QString n = QString::number(i);
+    list.names[k] = RawValue(doc, kFileMenu, QStringLiteral("LastFile") + n);
+    list.modes[k] = ReadUncheckedInt(doc, kFileMenu, QStringLiteral("LastFileMode") + n, 0);
+    list.paths[k] = RawValue(doc, kFileMenu, QStringLiteral("LastFileLong") + n);
+  }
+  return list;
+}
+
+// The entries 1 to the list's count (the count itself is written by the
+// caller).
+void WriteRecentEntries(const RecentList& list, IniDocument& doc) {
+  for (int i = 1; i <= list.count; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    const QString n = QString::number(i);
+    doc.SetValue(kFileMenu, QStringLiteral("LastFile") + n, list.names[k]);
+    SetInt(doc, kFileMenu, QStringLiteral("LastFileMode") + n, list.modes[k]);
+    doc.SetValue(kFileMenu, QStringLiteral("LastFileLong") + n, list.paths[k]);
   }
 }
 
-// The entries 1 to MaxLastFiles of the recent-file list.
-void ReadRecentFiles(const IniDocument& doc) {
-  for (int i = 1; i <= MaxLastFiles; ++i) {
-    const auto k = static_cast<std::size_t>(i);
-    const QString n = QString::number(i);
-    LastFile[k] = RawValue(doc, kFileMenu, QStringLiteral("LastFile") + n);
-    LastFileMode[k] = ReadUncheckedInt(doc, kFileMenu, QStringLiteral("LastFileMode") + n, 0);
-    LastFileLong[k] = RawValue(doc, kFileMenu, QStringLiteral("LastFileLong") + n);
-  }
-}
-
-void WriteRecentFiles(IniDocument& doc) {
-  for (int i = 1; i <= MaxLastFiles; ++i) {
-    const auto k = static_cast<std::size_t>(i);
-    const QString n = QString::number(i);
-    doc.SetValue(kFileMenu, QStringLiteral("LastFile") + n, LastFile[k]);
-    SetInt(doc, kFileMenu, QStringLiteral("LastFileMode") + n, LastFileMode[k]);
-    doc.SetValue(kFileMenu, QStringLiteral("LastFileLong") + n, LastFileLong[k]);
-  }
+// The count as it stands, then checked in memory, and the entries up to
+// the checked count.
+void WriteHeldRecentList(IniDocument& doc) {
+  WriteSetting(RecentCountSetting(), doc, kFileMenu);
+  ClampToRange(MaxLastFiles, qint16(0), qint16(kMaxRecentFiles));
+  WriteRecentEntries(HeldRecentList(), doc);
 }
 
 // The sections of the settings file, in the order they are read and written.
@@ -296,24 +400,126 @@ const QString& SectionName(int code) {
 void ReadSection(int code, const IniDocument& doc) {
   for (const SettingSpec& setting : SettingsTable()) {
     if (setting.section != code) continue;
-    ReadSetting(setting, doc, SectionName(code));
-    if (setting.rule == SettingRule::RecentCount) ReadRecentFiles(doc);
+    if (setting.rule == SettingRule::RecentCount) {
+      Hold(ReadRecentList(doc));
+      Known().recent = HeldRecentList();
+    } else {
+      ReadSetting(setting, doc, SectionName(code));
+    }
+    KnownText(setting) = SettingText(setting);
   }
 }
 
 void WriteSection(int code, IniDocument& doc) {
   for (const SettingSpec& setting : SettingsTable()) {
     if (setting.section != code) continue;
-    WriteSetting(setting, doc, SectionName(code));
-    if (setting.rule == SettingRule::RecentCount) {
-      // The count is written as it stands, then checked in memory.
-      ClampToRange(MaxLastFiles, qint16(0), qint16(kMaxRecentFiles));
-      WriteRecentFiles(doc);
-    }
+    if (setting.rule == SettingRule::RecentCount) WriteHeldRecentList(doc);
+    else WriteSetting(setting, doc, SectionName(code));
   }
 }
 
+// What a save of changes writes, kept until the file is written.
+struct Changes {
+  bool any = false;
+  std::vector<std::pair<const SettingSpec*, QString>> texts;
+  std::optional<RecentList> recent;
+  bool merged = false;  // `recent` holds this run's opened files merged in
+};
+
+// The recent-file list onto the file as it is now: the files this run
+// opened, in order, put first in the file's own list, so that the files
+// another copy opened stay in it. Without such files a list that changed
+// otherwise is written as it stands.
+void WriteRecentChanges(IniDocument& doc, Changes& changes) {
+  KnownFile& known = Known();
+  if (!known.opened.empty()) {
+    RecentList merged = ReadRecentList(doc);
+    for (const RecentOpen& file : known.opened) PutFirst(merged, file);
+    SetInt(doc, kFileMenu, QString::fromLatin1(RecentCountSetting().key), merged.count);
+    WriteRecentEntries(merged, doc);
+    changes.recent = merged;
+    changes.merged = true;
+  } else if (!known.recent || *known.recent != HeldRecentList()) {
+    WriteHeldRecentList(doc);
+    changes.recent = HeldRecentList();
+  } else {
+    return;
+  }
+  changes.any = true;
+}
+
+// The settings of a section that differ from what this run last read or
+// wrote (all of them when it never did), onto the document.
+void WriteSectionChanges(int code, IniDocument& doc, Changes& changes) {
+  for (const SettingSpec& setting : SettingsTable()) {
+    if (setting.section != code) continue;
+    if (setting.rule == SettingRule::RecentCount) {
+      WriteRecentChanges(doc, changes);
+      continue;
+    }
+    const QString text = SettingText(setting);
+    if (KnownText(setting) == text) continue;
+    WriteSetting(setting, doc, SectionName(code));
+    changes.texts.emplace_back(&setting, text);
+    changes.any = true;
+  }
+}
+
+// The file now holds the changes.
+void Remember(const Changes& changes) {
+  KnownFile& known = Known();
+  for (const auto& [setting, text] : changes.texts) KnownText(*setting) = text;
+  if (changes.recent) known.recent = changes.recent;
+  if (changes.merged) {
+    Hold(*changes.recent);
+    known.opened.clear();
+  }
+}
+
+void LogSaving() {
+  AddHistoryLine(Tr(QStringLiteral("Saving default settings to file: "),
+                    QStringLiteral("Αποθήκευση ρυθμίσεων στο αρχείο: ")) +
+                 SettingsIniPath);
+}
+
+// How long a copy of the program waits for another to finish with the file.
+constexpr int kLockWaitMs = 5000;
+
 }  // namespace
+
+SettingsFileLock::SettingsFileLock() {
+  if (SettingsIniPath.isEmpty()) return;
+  // Another copy holds the file for a few milliseconds at a time. A lock
+  // that cannot be had at all (a folder that takes no new file, a full
+  // disk) or a copy that hangs leaves this one to go on without it.
+  lock_ = std::make_unique<QLockFile>(SettingsIniPath + QStringLiteral(".lock"));
+  lock_->tryLock(kLockWaitMs);
+}
+
+SettingsFileLock::~SettingsFileLock() = default;
+
+void AddRecentFile(const QString& path, qint16 mode) {
+  const RecentOpen file{StripPath(path, false), path, mode};
+  RecentList list = HeldRecentList();
+  PutFirst(list, file);
+  Hold(list);
+  Known().opened.push_back(file);
+}
+
+bool IsCurrentSettingsFile(const IniDocument& doc) {
+  return doc.Value(kVersion, QStringLiteral("INIFileVersion")) == IniFileVersionCurrent && doc.HasSection(kSettings);
+}
+
+bool SaveFreshSettingsFile() {
+  LogSaving();
+  IniDocument doc;
+  INIFileVersion = IniFileVersionCurrent;
+  doc.SetValue(kVersion, QStringLiteral("INIFileVersion"), INIFileVersion);
+  WriteSettings(kSettingsAll, doc);
+  if (doc.Save(SettingsIniPath)) return true;
+  AddHistoryLine(SettingsWriteFailedLine());
+  return false;
+}
 
 void SetDefaultSettings() { SetDefaults(true); }
 
@@ -357,18 +563,22 @@ QString SettingsReadFailedLine() {
 }
 
 bool SaveSettings(int code) {
-  AddHistoryLine(Tr(QStringLiteral("Saving default settings to file: "),
-                    QStringLiteral("Αποθήκευση ρυθμίσεων στο αρχείο: ")) +
-                 SettingsIniPath);
+  LogSaving();
   const bool writes = code == kSettingsAll || code == kSettingsMain || code == kSettingsFileMenu ||
                       code == kSettingsTextBrowse || code == kSettingsOptions;
   if (!writes) return true;
 
+  const SettingsFileLock lock;
   IniDocument doc;
   bool ok = doc.Load(SettingsIniPath);
   if (ok) {
-    WriteSettings(code, doc);
+    Changes changes;
+    for (const int section : kSections) {
+      if (code == kSettingsAll || code == section) WriteSectionChanges(section, doc, changes);
+    }
+    if (!changes.any) return true;
     ok = doc.Save(SettingsIniPath);
+    if (ok) Remember(changes);
   }
   if (!ok) AddHistoryLine(SettingsWriteFailedLine());
   return ok;

@@ -4,8 +4,11 @@
 #include <QStringView>
 
 #include <array>
+#include <memory>
 #include <span>
 #include <variant>
+
+class QLockFile;
 
 namespace brantel {
 
@@ -98,7 +101,8 @@ std::span<const SettingSpec> SettingsTable();
 // The setting of a key; nullptr for a key the table does not hold.
 const SettingSpec* FindSetting(QStringView key);
 
-// Sets every setting to its default.
+// Sets every setting to its default, and forgets what was read from the
+// settings file.
 void SetDefaultSettings();
 
 // The [Version] stamp of the settings file, also stored in INIFileVersion.
@@ -109,7 +113,8 @@ bool WriteIniFileVersion();
 // What SaveSettings writes for a code, into a document.
 void WriteSettings(int code, IniDocument& doc);
 
-// Sections 2, 3 and 4, then [BrantelOptions], with every read rule.
+// Sections 2, 3 and 4, then [BrantelOptions], with every read rule. What
+// was read is what this run of the program knows of the file (below).
 void ReadAllSettings();
 void ReadAllSettings(const IniDocument& doc);
 
@@ -117,7 +122,46 @@ void ReadAllSettings(const IniDocument& doc);
 // 3 [FileMenu], 4 [TextBrowse], 10 [BrantelOptions], any other code nothing.
 // Every call logs "Saving default settings to file: " and the path; a write
 // that fails logs a line saying so and returns false.
+// Another copy of the program may share the file: under the lock, the file
+// is read as it is now and only the settings of the code that this run
+// changed since it read or last wrote them (every one it never did) are
+// written onto it, so that what another copy wrote meanwhile stays. The
+// recent-file list gets the files this run opened (AddRecentFile) put first
+// in the list as the file holds it; the variables then hold that list.
+// Nothing changed: nothing is written.
 bool SaveSettings(int code);
+
+// Puts a project file first in the recent-file list, as File Open does: a
+// file that the list holds already (by its caption) changes places with the
+// first entry; a new one pushes every entry one place down, and the last of
+// a full list drops out. The next save of [FileMenu] merges it into the
+// file's own list.
+void AddRecentFile(const QString& path, qint16 mode);
+
+// The lock beside the settings file (its path and ".lock") for the life of
+// the object, so that copies of the program read, change and write the file
+// one at a time. It waits a few seconds for another copy; where no lock can
+// be had (a folder that takes no new file, a copy that hangs) the copy goes
+// on without it.
+class SettingsFileLock {
+ public:
+  SettingsFileLock();
+  ~SettingsFileLock();
+  SettingsFileLock(const SettingsFileLock&) = delete;
+  SettingsFileLock& operator=(const SettingsFileLock&) = delete;
+
+ private:
+  std::unique_ptr<QLockFile> lock_;
+};
+
+// A settings file of this version: the current stamp and a [Settings]
+// section. A file with the stamp alone is what a write cut short leaves.
+bool IsCurrentSettingsFile(const IniDocument& doc);
+
+// The settings file written whole in one save, the stamp and every setting,
+// as a first start writes it. Logs as SaveSettings does; the caller holds
+// the lock.
+bool SaveFreshSettingsFile();
 
 // The history line of a settings file that could not be written.
 QString SettingsWriteFailedLine();

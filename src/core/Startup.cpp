@@ -127,6 +127,9 @@ void InitGlobals() {
 }
 
 void SettleSettingsFile() {
+  // Copies of the program starting together make and read the file one at
+  // a time.
+  const SettingsFileLock lock;
   bool settled = false;
   bool unwritable = false;
   // A file that is there but cannot be read (no read permission, a pipe)
@@ -138,25 +141,23 @@ void SettleSettingsFile() {
     unwritable = true;
   }
   for (int pass = 0; pass < 2 && !settled && !unwritable; ++pass) {
-    if (!FileExists(SettingsIniPath)) {
-      INIFileVersion = IniFileVersionCurrent;
-      const bool stamped = WriteIniFileVersion();
-      const bool saved = SaveSettings(kSettingsAll);  // logs its own failure
-      if (!stamped && saved) AddHistoryLine(SettingsWriteFailedLine());
-      unwritable = !stamped || !saved;
-      settled = !unwritable;
-      break;
+    IniDocument doc;
+    const bool present = FileExists(SettingsIniPath) && doc.Load(SettingsIniPath);
+    const std::optional<QString> stamp = doc.Value(QStringLiteral("Version"), QStringLiteral("INIFileVersion"));
+    INIFileVersion = present ? stamp.value_or(QString()) : QString();
+    if (present && INIFileVersion != IniFileVersionCurrent) {
+      // Another version's file: its values are dropped and it is written anew.
+      QFile::remove(SettingsIniPath);
+      if (QFileInfo::exists(SettingsIniPath)) {
+        AddHistoryLine(SettingsWriteFailedLine());
+        unwritable = true;
+      }
+      continue;
     }
-    if (ReadIniFileVersion() == IniFileVersionCurrent) {
-      settled = true;
-      break;
-    }
-    // Another version's file: its values are dropped and it is written anew.
-    QFile::remove(SettingsIniPath);
-    if (QFileInfo::exists(SettingsIniPath)) {
-      AddHistoryLine(SettingsWriteFailedLine());
-      unwritable = true;
-    }
+    // A first start, or the stamp without the settings that a write cut
+    // short leaves: the file is written whole, in one save.
+    if (!present || !IsCurrentSettingsFile(doc)) unwritable = !SaveFreshSettingsFile();  // logs its failure
+    settled = !unwritable;
   }
   if (!settled && !unwritable) {
     AddHistoryLine(SettingsWriteFailedLine());

@@ -23,9 +23,6 @@
 #include <QAction>
 #include <QFileInfo>
 
-#include <algorithm>
-#include <utility>
-
 namespace brantel {
 namespace {
 
@@ -51,6 +48,27 @@ QString WithoutTrailingSlash(QString folder) {
   return folder;
 }
 
+// The project's file as this run last opened or saved it.
+ProjectFileStamp& ProjectOnDisk() {
+  static ProjectFileStamp stamp;
+  return stamp;
+}
+
+// Save writes over the project's file only when it is still the file this
+// run opened or last saved, or when the user says so: another copy of the
+// program, or another program, may have saved its own edit there since.
+bool MayWriteOverProjectFile() {
+  const ProjectFileStamp& known = ProjectOnDisk();
+  if (known.path != Project.ProjectPath || !ChangedOnDisk(known)) return true;
+  const QString path = ShownText(known.path, 1024);
+  const qint16 pressed =
+      MsgBox(Tr(QStringLiteral("%1 was changed by another program since it was opened. Overwrite it?"),
+                QStringLiteral("Το %1 άλλαξε από άλλο πρόγραμμα αφότου ανοίχτηκε. Να αντικατασταθεί;"))
+                 .arg(path),
+             mb::kYesNoCancel | mb::kExclamation | mb::kDefaultButton2, AppTitle);
+  return pressed == answer::kYes;
+}
+
 }  // namespace
 
 bool frmMain::FileCommandsReady() const { return true; }
@@ -60,7 +78,9 @@ qint16 frmMain::FileSave() {
   // The file is written whole to a temporary file and renamed over the old
   // one; when anything fails the old file stays and the error goes to the
   // caller's handler with the project still unsaved.
-  if (std::optional<RuntimeError> error = WriteProjectFile(Project.ProjectPath, Project)) throw *error;
+  ProjectFileStamp written;
+  if (std::optional<RuntimeError> error = WriteProjectFile(Project.ProjectPath, Project, &written)) throw *error;
+  ProjectOnDisk() = written;
   // The project keeps the description as the file holds it.
   WrapDescription(Project.ProjectDescription);
   Project.FileSaved = kFlagTrue;
@@ -101,6 +121,7 @@ qint16 frmMain::FileOpen() {
     const ProjectReadResult result = ReadProjectFile(target, Project);
     unsetCursor();
     if (result.read) {
+      ProjectOnDisk() = result.stamp;
       // The new project is in place only now.
       AddFileInitializedLine();
       return kTrue;
@@ -126,7 +147,11 @@ qint16 frmMain::FileMenuSave(bool saveAs) {
     });
     if (chosen && !Cancelled) Run([&] { result = FileSave(); });
   } else {
-    Run([&] { result = FileSave(); });
+    // A file chosen in the dialog was the user's choice; the project's own
+    // file is checked for another program's change first.
+    Run([&] {
+      if (MayWriteOverProjectFile()) result = FileSave();
+    });
   }
   // A save that did not happen leaves the project under its old name.
   if (result == 0) Project.ProjectPath = before;
@@ -183,38 +208,14 @@ void frmMain::ShowFileDialog(qint16 mode, QString& path) {
 }
 
 void frmMain::UpdateRecentFiles() {
-  const QString name = StripPath(Project.ProjectPath, false);
-  const QString caption = ShortRecentFiles == 1 ? name : Project.ProjectPath;
   if (KeepFileNames == 0) return;
-
-  const int count = std::clamp<int>(MaxLastFiles, 0, kMaxRecentFiles);
-  int found = 0;
-  for (int i = 1; i <= count && found == 0; ++i)
-    if (RecentCaption(i) == caption) found = i;
-
-  if (found > 0) {
-    // The file moves to the top; the top entry takes its place.
-    std::swap(LastFile[1], LastFile[At(found)]);
-    std::swap(LastFileLong[1], LastFileLong[At(found)]);
-    std::swap(LastFileMode[1], LastFileMode[At(found)]);
-    LastFileLong[1] = Project.ProjectPath;
-  } else {
-    // Every entry moves one place down; the last of a full list drops out.
-    if (count < kMaxRecentFiles) MaxLastFiles = static_cast<qint16>(count + 1);
-    else MaxLastFiles = kMaxRecentFiles;
-    for (int i = MaxLastFiles; i >= 2; --i) {
-      LastFile[At(i)] = LastFile[At(i - 1)];
-      LastFileLong[At(i)] = LastFileLong[At(i - 1)];
-      LastFileMode[At(i)] = LastFileMode[At(i - 1)];
-    }
-    LastFile[1] = name;
-    LastFileLong[1] = Project.ProjectPath;
-    LastFileMode[1] = Project.NewFileMark;
-  }
-
-  for (int i = 1; i <= MaxLastFiles; ++i) ShowRecentEntry(mnuFileArray[At(i)], RecentCaption(i));
-  mnuFileArray[0]->setVisible(true);
+  AddRecentFile(Project.ProjectPath, Project.NewFileMark);
+  // The list as the settings file holds it now: another copy of the
+  // program may have opened files of its own meanwhile.
   SaveSettings(kSettingsFileMenu);
+  for (int i = 1; i <= kMaxRecentFiles; ++i)
+    ShowRecentEntry(mnuFileArray[At(i)], i <= MaxLastFiles ? RecentCaption(i) : QString());
+  mnuFileArray[0]->setVisible(true);
 }
 
 qint16 frmMain::RefreshRecentFilesMenu() {

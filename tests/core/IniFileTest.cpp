@@ -68,6 +68,25 @@ TEST_F(IniFileTest, ReadsGreekCodePageLfOnlyAndByteOrderMark) {
   EXPECT_EQ(ReadIniValue(QStringLiteral("S"), QStringLiteral("K"), bom), QStringLiteral("α"));
 }
 
+TEST_F(IniFileTest, ByteOrderMarksBeforeALineKeepTheirMeaningWhenWrittenBack) {
+  // An editor that put three marks before the first section header, or
+  // two before a line inside: the header counts, and a file written back
+  // reads as the same document.
+  const QByteArray mark("\xEF\xBB\xBF");
+  const QByteArray options("[BrantelOptions]\r\nEnglishMenus=0\r\n");
+  for (const QByteArray& bytes : {mark + options, mark + mark + mark + options, "[A]\r\n" + mark + mark + options}) {
+    IniDocument doc = IniDocument::FromBytes(bytes);
+    EXPECT_EQ(doc.Value(QStringLiteral("BrantelOptions"), QStringLiteral("EnglishMenus")), QStringLiteral("0"));
+    doc.SetValue(QStringLiteral("Settings"), QStringLiteral("DefaultUnits"), QStringLiteral("1"));
+    for (int rewrite = 0; rewrite < 3; ++rewrite) {
+      const IniDocument again = IniDocument::FromBytes(doc.ToBytes());
+      EXPECT_EQ(again.Lines(), doc.Lines());
+      doc = again;
+    }
+    EXPECT_EQ(doc.Value(QStringLiteral("BrantelOptions"), QStringLiteral("EnglishMenus")), QStringLiteral("0"));
+  }
+}
+
 TEST_F(IniFileTest, OneLineInTheOldCodePageSpoilsNoOtherLine) {
   // UTF-8 Greek paths, one line with a byte that is not UTF-8 (read in
   // Windows-1253, where 0xE9 is "ι"), and a line that a stray byte spoils.

@@ -6,8 +6,12 @@
 #include "support/TestEnvironment.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QFile>
 #include <QSet>
+
+#include <memory>
+#include <vector>
 
 namespace brantel {
 namespace {
@@ -190,6 +194,75 @@ TEST_F(SettingsTest, AReadOnlySettingsFileIsNotOverwritten) {
   EXPECT_FALSE(SaveSettings(kSettingsMain));
   EXPECT_EQ(ReadFile(SettingsIniPath), QByteArray("[Settings]\r\nDefaultUnits=0\r\n"));
   EXPECT_TRUE(History().contains(QStringLiteral("could not be written")));
+}
+
+TEST_F(SettingsTest, ASaveWritesOnlyWhatThisRunChangedOntoTheFileAsItIsNow) {
+  const QByteArray start("[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nMaxDisplaySize=2048\r\n"
+                         "[FileMenu]\r\nMaxLastFiles=1\r\nLastFile1=a.BNL\r\nLastFileLong1=/p/a.BNL\r\n"
+                         "[BrantelOptions]\r\nEnglishMenus=1\r\n");
+  WriteFile(SettingsIniPath, start);
+  ReadAllSettings();
+  // Nothing changed: nothing is written (2048 reads as 4096).
+  ASSERT_TRUE(SaveSettings(kSettingsAll));
+  EXPECT_EQ(ReadFile(SettingsIniPath), start);
+
+  // Another copy turns to Greek and opens b; this one changes CircExtend
+  // and opens c.
+  WriteFile(SettingsIniPath, "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nMaxDisplaySize=2048\r\n"
+                             "[FileMenu]\r\nMaxLastFiles=2\r\nLastFile1=b.BNL\r\nLastFileLong1=/p/b.BNL\r\n"
+                             "LastFile2=a.BNL\r\nLastFileLong2=/p/a.BNL\r\n[BrantelOptions]\r\nEnglishMenus=0\r\n");
+  CircExtend = 9;
+  AddRecentFile(QStringLiteral("/p/c.BNL"), 1);
+  EXPECT_EQ(LastFileLong[1], QStringLiteral("/p/c.BNL"));
+  ASSERT_TRUE(SaveSettings(kSettingsAll));
+  EXPECT_EQ(EnglishMenus, 1);  // this run keeps its own until it starts again
+  // This run's file first, then the other copy's list, in the menu and
+  // in the file.
+  const QStringList merged{QStringLiteral("/p/c.BNL"), QStringLiteral("/p/b.BNL"), QStringLiteral("/p/a.BNL")};
+  for (int read = 0; read < 2; ++read) {
+    ASSERT_EQ(MaxLastFiles, 3);
+    EXPECT_EQ(QStringList({LastFileLong[1], LastFileLong[2], LastFileLong[3]}), merged);
+    EXPECT_EQ(LastFile[2], QStringLiteral("b.BNL"));
+    EXPECT_EQ(LastFileMode[1], 1);
+    ReadAllSettings();
+  }
+  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_EQ(CircExtend, 9);
+  EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("MaxDisplaySize"), SettingsIniPath),
+            QStringLiteral("2048"));
+}
+
+TEST_F(SettingsTest, CopiesOfTheProgramSharingTheFileLoseNoChange) {
+  // Four copies start together on no file; each saves a setting of its own
+  // round after round and opens a project of its own half way.
+  constexpr int kCopies = 4;
+  constexpr int kRounds = 12;
+  std::vector<std::unique_ptr<QProcess>> copies;
+  for (int copy = 0; copy < kCopies; ++copy) {
+    copies.push_back(std::make_unique<QProcess>());
+    copies.back()->setProcessChannelMode(QProcess::ForwardedChannels);
+    copies.back()->start(QStringLiteral(BRANTEL_SETTINGS_COPY),
+                         {SettingsIniPath, QString::number(copy), QString::number(kRounds)});
+  }
+  for (auto& copy : copies) {
+    ASSERT_TRUE(copy->waitForFinished(30000));
+    EXPECT_EQ(copy->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(copy->exitCode(), 0);
+  }
+
+  EXPECT_EQ(ReadIniValue(QStringLiteral("Version"), QStringLiteral("INIFileVersion"), SettingsIniPath),
+            QStringLiteral("050909"));
+  ReadAllSettings();
+  for (int copy = 0; copy < 3; ++copy)
+    EXPECT_EQ(ToolBarPointer[static_cast<std::size_t>(copy)], 100 * (copy + 1) + kRounds - 1);
+  EXPECT_EQ(CircExtend, 400 + kRounds - 1);
+  ASSERT_EQ(MaxLastFiles, kCopies);
+  QStringList recent;
+  for (int i = 1; i <= kCopies; ++i) recent << LastFileLong[static_cast<std::size_t>(i)];
+  recent.sort();
+  EXPECT_EQ(recent, QStringList({QStringLiteral("/data/copy0.BNL"), QStringLiteral("/data/copy1.BNL"),
+                                 QStringLiteral("/data/copy2.BNL"), QStringLiteral("/data/copy3.BNL")}));
+  EXPECT_EQ(QDir(Home()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Brantel.INI")});
 }
 
 }  // namespace

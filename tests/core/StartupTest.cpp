@@ -89,6 +89,27 @@ TEST_F(StartupTest, AnotherStampIsDeletedAndWrittenAnew) {
   }
 }
 
+TEST_F(StartupTest, AStampWithoutItsSettingsIsNoFile) {
+  // What a write cut short leaves: the stamp alone, or the stamp and other
+  // sections. The program starts as on its first start and writes the
+  // file whole.
+  for (const char* rest : {"", "\r\n[FileMenu]\r\nMaxLastFiles=0\r\n"}) {
+    WriteFile(IniPath(), QByteArray("[Version]\r\nINIFileVersion=050909\r\n") + rest);
+    RunStartupSteps();
+    EXPECT_EQ(ReadFile(IniPath()), FreshFile()) << rest;
+    EXPECT_EQ(ShowDisclaim, 1);
+    EXPECT_EQ(EnglishMenus, 1);
+    EXPECT_EQ(KeepFileNames, 1);
+  }
+  // A [Settings] section, even an empty one, is a file of its own: its
+  // missing keys take the range minimum.
+  WriteFile(IniPath(), "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\n");
+  RunStartupSteps();
+  EXPECT_EQ(ShowDisclaim, 0);
+  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_EQ(ReadFile(IniPath()), QByteArray("[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\n"));
+}
+
 TEST_F(StartupTest, AFileOfTheCurrentStampIsReadAsItStands) {
   WriteFile(IniPath(), "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nMaxDisplaySize=8000\r\n"
                        "DefaultUnits=0\r\n[BrantelOptions]\r\nEnglishMenus=0\r\nToolBarPointer1=23\r\n");

@@ -28,6 +28,7 @@
 #include <limits>
 #include <ostream>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 // Readable texts in failure messages.
@@ -348,6 +349,99 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
     EXPECT_EQ(requests_.back().fileName, unnamed);
     EXPECT_EQ(Project.ProjectPath, unnamed);
   }
+}
+
+TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
+  const QString a = MakeFile(folder_ + QStringLiteral("a.BNL"), 1.0f);
+  frmMain& w = Load();
+  w.show();
+  Open(a);
+  const auto edit = [](float sx) {
+    Project.Stress2D.Sx = sx;
+    Project.FileSaved = kFlagFalse;
+  };
+  // Nothing changed on disk: Save writes without a word.
+  edit(2.0f);
+  w.mnuFileItem_Click(2);
+  EXPECT_TRUE(boxes_->Shown().empty());
+
+  // Another copy of the program saves its edit: the same size, and the
+  // modification time put back, so that only the bytes tell.
+  struct stat saved {};
+  ASSERT_EQ(::stat(QFile::encodeName(a).constData(), &saved), 0);
+  const QByteArray theirs = ReadFile(a).replace("\r\n2\r\n", "\r\n9\r\n");
+  WriteFile(a, theirs);
+  const struct timespec times[2] = {saved.st_atim, saved.st_mtim};
+  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(a).constData(), times, 0), 0);
+
+  // No, Cancel, and No after Yes to the save question of Exit: their file
+  // stays, this project stays unsaved (and the window open).
+  edit(3.0f);
+  const QString question = a + QStringLiteral(" was changed by another program since it was opened. Overwrite it?");
+  for (const qint16 reply : {answer::kNo, answer::kCancel, answer::kYes}) {
+    boxes_->Clear();
+    if (reply == answer::kYes) {
+      boxes_->Answer(answer::kYes);
+      boxes_->Answer(answer::kNo);
+      EXPECT_FALSE(w.close());
+    } else {
+      boxes_->Answer(reply);
+      w.mnuFileItem_Click(2);
+    }
+    EXPECT_EQ(boxes_->Last().prompt, question);
+    EXPECT_EQ(boxes_->Last().buttons, mb::kYesNoCancel | mb::kExclamation | mb::kDefaultButton2);
+    EXPECT_EQ(ReadFile(a), theirs);
+    EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  }
+  EXPECT_TRUE(w.isVisible());
+
+  // Yes writes over it; the file is then this copy's again.
+  boxes_->Clear();
+  boxes_->Answer(answer::kYes);
+  w.mnuFileItem_Click(2);
+  ProjectRecord read;
+  ASSERT_TRUE(ReadProjectFile(a, read).read);
+  EXPECT_EQ(read.Stress2D.Sx, 3.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  edit(4.0f);
+  boxes_->Clear();
+  w.mnuFileItem_Click(2);
+  EXPECT_TRUE(boxes_->Shown().empty());
+
+  // A new modification time alone is a change too.
+  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(a).constData(), nullptr, 0), 0);
+  edit(5.0f);
+  w.mnuFileItem_Click(2);
+  EXPECT_EQ(boxes_->Shown().size(), 1u);
+}
+
+TEST_F(FileCommandsTest, AFileTooLargeForAProjectIsRefusedBeforeItIsRead) {
+  // 40 MB without a byte on disk; the reading of such a file once held the
+  // window for a long time.
+  const QString huge = folder_ + QStringLiteral("huge.BNL");
+  {
+    QFile file(huge);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ProjectFileBytes(Project));
+    ASSERT_TRUE(file.resize(40LL * 1024 * 1024));
+  }
+  const QString current = MakeFile(folder_ + QStringLiteral("current.BNL"), 4.0f);
+  Load();
+  Open(current);
+  Project.Stress2D.Sx = 5.0f;  // an unsaved change: no save question comes first
+  Project.FileSaved = kFlagFalse;
+  const QByteArray before = ProjectFileBytes(Project);
+  boxes_->Clear();
+  HistoryLog::Instance().Clear();
+  Open(huge);
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(boxes_->Last().prompt,
+            QStringLiteral("Error occurred: Cannot open the project file \"") + huge +
+                QStringLiteral("\": it is too large for a project file: 40.0 MB (a project file is at most 16 MB)"
+                               " (75). Procedure Terminated"));
+  EXPECT_EQ(ProjectFileBytes(Project), before);
+  EXPECT_EQ(Project.ProjectPath, current);
+  EXPECT_FALSE(History().contains(QStringLiteral("Opening:")));
 }
 
 TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {

@@ -10,6 +10,7 @@
 #include "core/FileHelpers.h"
 #include "core/IniFile.h"
 #include "core/Messages.h"
+#include "core/Startup.h"
 #include "core/project/ProjectFile.h"
 #include "support/FileSystemTricks.h"
 
@@ -116,6 +117,33 @@ TEST_F(FullDiskTest, ASettingsFileThatCannotBeWrittenStaysAsItWas) {
   EXPECT_EQ(ReadFile(SettingsIniPath), old);
   EXPECT_EQ(DiskFiles(), QStringList({QStringLiteral("Brantel.INI"), QStringLiteral("filler")}));
   EXPECT_TRUE(History().contains(QStringLiteral("The settings file could not be written: ") + SettingsIniPath));
+}
+
+TEST_F(FullDiskTest, AFirstStartWithLittleRoomWritesTheSettingsWholeOrNotAtAll) {
+  // The data folder on a disk of its own with one 4 KB block free: room
+  // for one small file, not for two.
+  const QString folder = Documents() + QStringLiteral("/MyBrantel");
+  const test::TinyFileSystem data(folder, 64);
+  ASSERT_TRUE(data.Valid());
+  QDir().mkpath(folder + QStringLiteral("/Temp"));
+  ASSERT_TRUE(data.FillUp());
+  const QString filler = folder + QStringLiteral("/filler");
+  ASSERT_TRUE(QFile::resize(filler, QFileInfo(filler).size() - 4096));
+
+  RunStartupSteps();
+  const QString ini = folder + QStringLiteral("/Brantel.INI");
+  const QByteArray first = ReadFile(ini);
+  EXPECT_TRUE(first.isEmpty() || first.contains("\r\n[Settings]\r\n")) << first.constData();
+  EXPECT_EQ(EnglishMenus, 1);
+  EXPECT_EQ(ShowDisclaim, 1);
+
+  // With room again, the next start runs on the whole settings.
+  QFile::remove(filler);
+  RunStartupSteps();
+  EXPECT_TRUE(ReadFile(ini).contains("\r\n[Settings]\r\nDefaultUnits=1\r\n"));
+  EXPECT_EQ(EnglishMenus, 1);
+  EXPECT_EQ(ShowDisclaim, 1);
+  EXPECT_EQ(KeepFileNames, 1);
 }
 
 TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {

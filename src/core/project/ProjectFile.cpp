@@ -8,10 +8,14 @@
 #include "core/TextCodec.h"
 #include "core/project/ProjectFileRows.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QStringList>
 
 #include <cmath>
 #include <new>
+
+#include <sys/stat.h>
 
 namespace brantel {
 
@@ -65,6 +69,39 @@ QString CannotOpenText(const QString& path, const QString& why) {
   return Tr(QStringLiteral("Cannot open the project file \"%1\": %2"),
             QStringLiteral("Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": %2"))
       .arg(ShownPath(path), why);
+}
+
+// Why a path cannot hold a project, judged without reading it: not an
+// ordinary file, or too large. Empty when nothing speaks against it.
+QString UnfitReason(const QString& path) {
+  const QString irregular = IrregularFileReason(path);
+  if (!irregular.isEmpty()) return irregular;
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0 || st.st_size <= kMaxProjectFileBytes) return QString();
+  // In megabytes, rounded up: a file just above the limit never reads as
+  // the limit itself.
+  const double megabytes = std::ceil(static_cast<double>(st.st_size) / (1024.0 * 1024.0) * 10.0) / 10.0;
+  return Tr(QStringLiteral("it is too large for a project file: %1 MB (a project file is at most %2 MB)"),
+            QStringLiteral("είναι πολύ μεγάλο για αρχείο έργου: %1 MB (ένα αρχείο έργου έχει το πολύ %2 MB)"))
+      .arg(QString::number(megabytes, 'f', 1), QString::number(kMaxProjectFileBytes / (1024 * 1024)));
+}
+
+qint64 Nanoseconds(const struct timespec& time) {
+  return static_cast<qint64>(time.tv_sec) * 1000000000LL + time.tv_nsec;
+}
+
+QByteArray Digest(const QByteArray& bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256); }
+
+// The stamp of the file at `path`, whose bytes are `bytes`.
+ProjectFileStamp StampOf(const QString& path, const QByteArray& bytes) {
+  ProjectFileStamp stamp;
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0) return stamp;
+  stamp.path = path;
+  stamp.size = st.st_size;
+  stamp.modifiedNs = Nanoseconds(st.st_mtim);
+  stamp.digest = Digest(bytes);
+  return stamp;
 }
 
 // ---------------------------------------------------------------- writing
@@ -413,7 +450,21 @@ QByteArray ProjectFileBytes(const ProjectRecord& record) {
   return out.toUtf8();
 }
 
-std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectRecord& record) {
+bool ChangedOnDisk(const ProjectFileStamp& stamp) {
+  if (stamp.path.isEmpty()) return false;
+  struct stat st {};
+  if (::stat(QFile::encodeName(stamp.path).constData(), &st) != 0) return false;
+  if (!S_ISREG(st.st_mode)) return true;
+  if (st.st_size != stamp.size || Nanoseconds(st.st_mtim) != stamp.modifiedNs) return true;
+  // The same size and time: the bytes tell (a quick second save, a tool
+  // that keeps the time).
+  QByteArray bytes;
+  if (ReadRegularFile(stamp.path, bytes)) return true;
+  return Digest(bytes) != stamp.digest;
+}
+
+std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectRecord& record,
+                                             ProjectFileStamp* written) {
   AddHistoryLine(Tr(QStringLiteral("Saving: "), QStringLiteral("Αποθήκευση: ")) + ShownPath(path));
   QByteArray bytes;
   try {
@@ -425,6 +476,7 @@ std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectR
   }
   if (std::optional<RuntimeError> e = SaveFileAtomically(path, bytes))
     return RuntimeError(e->Number(), e->Description() + QStringLiteral(": ") + ShownPath(path));
+  if (written) *written = StampOf(path, bytes);
   return std::nullopt;
 }
 
@@ -474,7 +526,7 @@ ProjectReadResult ReadProjectBytes(const QByteArray& bytes, const QString& path,
 }
 
 std::optional<RuntimeError> RefuseIrregularProjectFile(const QString& path) {
-  const QString reason = IrregularFileReason(path);
+  const QString reason = UnfitReason(path);
   if (reason.isEmpty()) return std::nullopt;
   return RuntimeError(err::kPathFileAccess, CannotOpenText(path, reason));
 }
@@ -482,14 +534,21 @@ std::optional<RuntimeError> RefuseIrregularProjectFile(const QString& path) {
 ProjectReadResult ReadProjectFile(const QString& pathOfCaller, ProjectRecord& out) {
   const QString path = pathOfCaller;  // it may be out.ProjectPath itself
   AddHistoryLine(Tr(QStringLiteral("Opening: "), QStringLiteral("Άνοιγμα: ")) + ShownPath(path));
+  ProjectReadResult refused;
+  if (std::optional<RuntimeError> e = RefuseIrregularProjectFile(path)) {
+    refused.errorNumber = e->Number();
+    refused.message = e->Description();
+    return refused;
+  }
   QByteArray bytes;
   if (std::optional<RuntimeError> e = ReadRegularFile(path, bytes)) {
-    ProjectReadResult result;
-    result.errorNumber = e->Number();
-    result.message = CannotOpenText(path, e->Description());
-    return result;
+    refused.errorNumber = e->Number();
+    refused.message = CannotOpenText(path, e->Description());
+    return refused;
   }
-  return ReadProjectBytes(bytes, path, out);
+  ProjectReadResult result = ReadProjectBytes(bytes, path, out);
+  if (result.read) result.stamp = StampOf(path, bytes);
+  return result;
 }
 
 bool ReadProjectFile(const QString& path, ProjectRecord& out, QString& message) {

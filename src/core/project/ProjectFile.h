@@ -49,21 +49,43 @@ void WrapDescription(QString& description);
 // reports success.
 bool ConvertProjectFiles();
 
+// The largest project file read. A real project is a few kilobytes; a
+// larger file is no project, and reading it would hold the window up.
+inline constexpr qint64 kMaxProjectFileBytes = 16LL * 1024 * 1024;
+
+// A project file as this run of the program last read or wrote it: enough
+// to tell whether another program has changed it since.
+struct ProjectFileStamp {
+  QString path;            // empty: no file
+  qint64 size = -1;
+  qint64 modifiedNs = 0;   // modification time, nanoseconds since 1970
+  QByteArray digest;       // SHA-256 of its bytes
+};
+
+// Whether the file at the stamp's path is no longer the one of the stamp:
+// another size, another modification time or other bytes (anything but an
+// ordinary file counts as changed). An empty stamp, and a file that is
+// gone, have nothing that a save could lose: false.
+bool ChangedOnDisk(const ProjectFileStamp& stamp);
+
 // The outcome of reading a project file.
 struct ProjectReadResult {
   bool read = false;              // the file was read whole into the record
   bool signatureRefused = false;  // "Invalid File Type" has been shown
   qint32 errorNumber = 0;         // the run-time error of any other failure
   QString message;                // what failed, naming the file and the line
+  ProjectFileStamp stamp;         // the file as it was read (ReadProjectFile)
 
   // The run-time error that the caller's error handler reports.
   RuntimeError Error() const { return RuntimeError(errorNumber, message); }
 };
 
 // The error that File Open reports, before anything else, for a path that
-// names a folder, a device, a pipe or a socket: Path/File access error (75)
-// with "Cannot open the project file" and the reason. Nothing for an
-// ordinary file or a path where nothing is.
+// names a folder, a device, a pipe or a socket, or a file larger than
+// kMaxProjectFileBytes: Path/File access error (75) with "Cannot open the
+// project file", the path and the reason (for a large file, its size).
+// Nothing for an ordinary file of a project's size or a path where nothing
+// is.
 std::optional<RuntimeError> RefuseIrregularProjectFile(const QString& path);
 
 // Reads a project file. The record is replaced only by a file read whole:
@@ -73,8 +95,9 @@ std::optional<RuntimeError> RefuseIrregularProjectFile(const QString& path);
 // empty and holding data; only then does it become `out`. On any failure
 // `out` stays exactly as it was:
 //  - a refused signature shows "Invalid File Type" (signatureRefused);
-//  - a folder, a device, a pipe or a socket is refused before any byte
-//    is read (and the open never waits for a pipe's writer);
+//  - a folder, a device, a pipe or a socket, and a file larger than
+//    kMaxProjectFileBytes, are refused before any byte is read (and the
+//    open never waits for a pipe's writer);
 //  - a missing or unreadable file, a file that ends early, a missing
 //    "##EndDesc##", a value that is not a number, a 16-bit value out of
 //    range, a number beyond the 32-bit (or 64-bit) range, or a LabPointCount
@@ -106,6 +129,8 @@ QByteArray ProjectFileBytes(const ProjectRecord& record);
 // project's own description (WrapDescription), writes, and on success sets
 // FileSaved; File Open calls ReadProjectFile on the current project instead
 // of resetting it first, so a file that fails to read changes nothing.
-std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectRecord& record);
+// `written`, when given, receives the stamp of the file written.
+std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectRecord& record,
+                                             ProjectFileStamp* written = nullptr);
 
 }  // namespace brantel

@@ -590,6 +590,23 @@ TEST_F(ProjectFileTest, MissingAndUnreadableFilesAreReportedWithTheirPath) {
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
+TEST_F(ProjectFileTest, AFileLargerThanAnyProjectIsRefusedUnread) {
+  // One byte over the limit, without a byte on disk.
+  const QString large = WriteFile(Path("large.BNL"), Golden());
+  ASSERT_TRUE(QFile::resize(large, kMaxProjectFileBytes + 1));
+  ProjectRecord record = CurrentProject();
+  const ProjectReadResult result = ReadProjectFile(large, record);
+  EXPECT_FALSE(result.read);
+  EXPECT_EQ(result.errorNumber, err::kPathFileAccess);
+  EXPECT_EQ(result.message, QStringLiteral("Cannot open the project file \"") + large +
+                                QStringLiteral("\": it is too large for a project file: 16.1 MB "
+                                               "(a project file is at most 16 MB)"));
+  EXPECT_EQ(Unchanged(CurrentProject(), record), "");
+  // Back at its own size it reads.
+  ASSERT_TRUE(QFile::resize(large, Golden().size()));
+  EXPECT_TRUE(ReadProjectFile(large, record).read);
+}
+
 TEST_F(ProjectFileTest, AFailedSaveKeepsTheOldFileAndReturnsTheError) {
   const QString path = WriteFile(Path("old.BNL"), "old contents");
 

@@ -1,0 +1,43 @@
+// One copy of the program as far as the settings file goes, for the test of
+// several copies sharing one file: it starts (the file made or read), then
+// saves its own quick-button code round after round, opens one project half
+// way, and writes the recent-file list once more as it exits.
+// Usage: settings_copy <settings file> <copy 0..3> <rounds>
+
+#include "core/Globals.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+
+#include <QCoreApplication>
+
+#include <cstdlib>
+
+using namespace brantel;
+
+namespace {
+
+// The setting this copy changes: a quick button of its own, or CircExtend.
+qint16& OwnSetting(int copy) { return copy < 3 ? ToolBarPointer[static_cast<std::size_t>(copy)] : CircExtend; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  if (argc != 4) return 2;
+  SettingsIniPath = QString::fromLocal8Bit(argv[1]);
+  const int copy = std::atoi(argv[2]);
+  const int rounds = std::atoi(argv[3]);
+  IniFileVersionCurrent = QStringLiteral("050909");
+  DefaultFileExtension = QStringLiteral("BNL");
+
+  SettleSettingsFile();
+  for (int round = 0; round < rounds; ++round) {
+    OwnSetting(copy) = static_cast<qint16>(100 * (copy + 1) + round);
+    if (!SaveSettings(kSettingsOptions)) return 3;
+    if (round == rounds / 2) {
+      AddRecentFile(QStringLiteral("/data/copy%1.BNL").arg(copy), 1);
+      if (!SaveSettings(kSettingsFileMenu)) return 4;
+    }
+  }
+  return SaveSettings(kSettingsFileMenu) ? 0 : 5;
+}
