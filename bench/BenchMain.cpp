@@ -2,6 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 namespace {
 
 // The console's report, and whether any benchmark stopped with an error
@@ -9,6 +11,8 @@ namespace {
 // then fails, so that a short run as a test catches it.
 class FailingReporter : public benchmark::ConsoleReporter {
  public:
+  // Colours only on a terminal.
+  FailingReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
   bool failed = false;
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) failed = failed || run.error_occurred;
