@@ -45,29 +45,34 @@ void BM_VonMisesKeystrokePsi(benchmark::State& state) {
 }
 BENCHMARK(BM_VonMisesKeystrokePsi)->Unit(benchmark::kMicrosecond);
 
-// Intact rock, Co 20000, m 10: 1,000 steps up to s1.
+// A strength of 20000 with a pore pressure of 300 on, the other
+// parameters as the tool's record leaves them.
+template <typename Params>
+Params PsiStrengthWithPore() {
+  Params params{};
+  params.Co = 20000;
+  params.UsePore = 1;
+  params.PorePressure = 300;
+  return params;
+}
+
+// Intact rock, m 10: 1,000 steps up to s1.
 void BM_HoekBrownKeystrokePsi(benchmark::State& state) {
   bench::QuietSettings();
   Project.HoekStress = kPsiStress;
-  Project.HoekInput = HoekParams{};
-  Project.HoekInput.Co = 20000;
+  Project.HoekInput = PsiStrengthWithPore<HoekParams>();
   Project.HoekInput.M = 10;
-  Project.HoekInput.UsePore = 1;
-  Project.HoekInput.PorePressure = 300;
   PrincipalKeystrokes<frmHoek>(state);
 }
 BENCHMARK(BM_HoekBrownKeystrokePsi)->Unit(benchmark::kMicrosecond);
 
-// Co 20000, A 3, k 0.7: 1,000 steps up to s1.
+// A 3, k 0.7: 1,000 steps up to s1.
 void BM_BieniawskiKeystrokePsi(benchmark::State& state) {
   bench::QuietSettings();
   Project.BieniawskiStress = kPsiStress;
-  Project.BieniawskiInput = BieniawskiParams{};
-  Project.BieniawskiInput.Co = 20000;
+  Project.BieniawskiInput = PsiStrengthWithPore<BieniawskiParams>();
   Project.BieniawskiInput.A = 3;
   Project.BieniawskiInput.K = 0.7f;
-  Project.BieniawskiInput.UsePore = 1;
-  Project.BieniawskiInput.PorePressure = 300;
   PrincipalKeystrokes<frmBieniawski>(state);
 }
 BENCHMARK(BM_BieniawskiKeystrokePsi)->Unit(benchmark::kMicrosecond);
