@@ -1,6 +1,5 @@
 #include "graph/GraphChart.h"
 
-#include "graph/ChartViewPaint.h"
 #include "graph/NiceNumber.h"
 
 #include <QChart>
@@ -348,7 +347,6 @@ GraphChart::GraphChart(QWidget* parent) : QWidget(parent), d_(std::make_unique<I
   // The pointer over the chart is this widget's: the view takes no mouse
   // events of its own.
   d_->view->setAttribute(Qt::WA_TransparentForMouseEvents);
-  PaintOnceWhenShown(d_->view);
   setMouseTracking(true);
   d_->view->setGeometry(rect());
 }

@@ -1,6 +1,5 @@
 #include "tools/elasticity/StressStrainChart.h"
 
-#include "graph/ChartViewPaint.h"
 #include "graph/NiceNumber.h"
 
 #include <QChart>
@@ -70,7 +69,6 @@ StressStrainChart::StressStrainChart(QWidget* parent) : QWidget(parent) {
   view_ = new QChartView(chart_, this);
   view_->setRenderHint(QPainter::Antialiasing);
   view_->setFrameShape(QFrame::Box);
-  PaintOnceWhenShown(view_);
   view_->setGeometry(rect());
 }
 

@@ -1,7 +1,5 @@
 #include "tools/failure/CoulombJointChart.h"
 
-#include "graph/ChartViewPaint.h"
-
 #include <QChart>
 #include <QGraphicsLayout>
 #include <QLegend>
@@ -68,7 +66,6 @@ Sigma1BetaChartView::Sigma1BetaChartView(QWidget* parent)
   setChart(chart);
   setRenderHint(QPainter::Antialiasing);
   setFrameStyle(QFrame::Box | QFrame::Plain);
-  PaintOnceWhenShown(this);
   setAccessibleName(QStringLiteral("s1-b"));
 }
 

@@ -6,7 +6,6 @@
 #include "core/NumberFormat.h"
 #include "core/project/ProjectRecord.h"
 #include "forms/FormInputs.h"
-#include "graph/ChartViewPaint.h"
 #include "tools/stress/Fadum.h"
 #include "tools/stress/StressDialogCommon.h"
 
@@ -230,7 +229,6 @@ void frmFadumCoefs::SetUpChart() {
   // The view gives up the chart it was made with without deleting it.
   std::unique_ptr<QChart> blank(ui_.chart->chart());
   ui_.chart->setChart(chart);
-  PaintOnceWhenShown(ui_.chart);
 }
 
 void frmFadumCoefs::DrawFadumChart() {

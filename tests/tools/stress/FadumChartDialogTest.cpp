@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLogValueAxis>
-#include <QPaintEvent>
 #include <QTabWidget>
 #include <QTest>
 #include <QValueAxis>
@@ -181,42 +180,6 @@ TEST_F(FadumChartDialogTest, ChoosingTheGraphTabDrawsTheTwentyCurves) {
   Tabs()->setCurrentIndex(frmFadumCoefs::kAnalysisTab);
   Tabs()->setCurrentIndex(frmFadumCoefs::kGraphTab);
   EXPECT_EQ(Dialog().ChartDrawCount(), 2);
-}
-
-// The chart is painted once, and whole, each time its tab is chosen: a
-// chart repaints all of itself, and a second paint of the same picture
-// would cost as much as the first.
-TEST_F(FadumChartDialogTest, ChoosingTheGraphTabPaintsTheChartOnce) {
-  class Paints : public QObject {
-   public:
-    int count = 0;
-    QRegion area;
-    bool eventFilter(QObject*, QEvent* event) override {
-      if (event->type() == QEvent::Paint) {
-        ++count;
-        area += static_cast<QPaintEvent*>(event)->region();
-      }
-      return false;
-    }
-  };
-  const auto runPending = [] {
-    for (int i = 0; i < 5; ++i) QCoreApplication::sendPostedEvents();
-  };
-  Open();
-  Dialog().show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&Dialog()));
-  QWidget* viewport = Control<QChartView>(u"MSChart1")->viewport();
-  for (int round = 0; round < 2; ++round) {
-    Tabs()->setCurrentIndex(frmFadumCoefs::kAnalysisTab);
-    runPending();
-    Paints paints;
-    viewport->installEventFilter(&paints);
-    Tabs()->setCurrentIndex(frmFadumCoefs::kGraphTab);
-    runPending();
-    viewport->removeEventFilter(&paints);
-    EXPECT_EQ(paints.count, 1) << round;
-    EXPECT_EQ(paints.area, QRegion(viewport->rect())) << round;
-  }
 }
 
 TEST_F(FadumChartDialogTest, TheChartGrowsWithTheWindow) {
