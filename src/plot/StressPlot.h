@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QColor>
-#include <QPen>
 #include <QLineF>
+#include <QPen>
 #include <QRectF>
 #include <QPointF>
 #include <QPointer>

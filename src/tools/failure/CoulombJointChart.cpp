@@ -16,9 +16,9 @@ namespace {
 const QColor kLine(0, 0, 255);
 
 // Every text and scale handed to the chart lays it out anew, even one it
-// shows already: each is set only when it changes.
-// The number of ticks first: the range lays the labels out at once, with
-// the ticks the axis has.
+// shows already: each is set only when it changes. The number of ticks
+// goes first, since a new range lays the labels out at once with the ticks
+// the axis has.
 void SetScale(QValueAxis* axis, const ChartAxisScale& scale) {
   if (axis->tickCount() != scale.MajorDivisions + 1) axis->setTickCount(scale.MajorDivisions + 1);
   if (axis->min() != scale.Minimum || axis->max() != scale.Maximum) axis->setRange(scale.Minimum, scale.Maximum);
