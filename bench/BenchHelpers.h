@@ -16,10 +16,9 @@
 #include <QHash>
 #include <QLineEdit>
 #include <QList>
-#include <QPointer>
 #include <QString>
-#include <QTabWidget>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QWidget>
 
