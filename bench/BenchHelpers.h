@@ -1,18 +1,33 @@
 #pragma once
 
 // What the dialog benchmarks share: the settings they run under, a window
-// shown on screen, and a box typed into in turn.
+// shown on screen, the whole repaint of a window that every keystroke and
+// click is measured against, and keys typed in turn, at once or at a
+// typist's pace.
+//
+// Times are CPU time of the main thread (the one thread of the program),
+// so that a busy machine slows neither side of a ratio more than the other.
 
 #include "core/Settings.h"
 
+#include <QAbstractScrollArea>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QHash>
 #include <QLineEdit>
+#include <QList>
 #include <QString>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
+
+#include <time.h>
+
+#include <algorithm>
+#include <functional>
 
 namespace bench {
 
@@ -29,19 +44,177 @@ inline void ShowOnScreen(QWidget& window, benchmark::State& state) {
   if (!QTest::qWaitForWindowExposed(&window)) state.SkipWithError("no window");
 }
 
-// Paints what a step changed, as the event loop does.
-inline void PaintPending() { QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest); }
+// Runs what a step posted, as the event loop does: the changes a chart
+// posts to its scene, then the paints of every widget that changed.
+inline void PaintPending() {
+  for (int i = 0; i < 3; ++i) QCoreApplication::sendPostedEvents();
+}
 
-// Each step sets one of two texts in the box, the first and the second in
-// turn, as a keystroke does; with paint, what it changed is painted too.
-inline void TypeInTurn(benchmark::State& state, QLineEdit* box, const QString& first, const QString& second,
-                       bool paint = true) {
-  bool second_next = false;
-  for (auto _ : state) {
-    box->setText(second_next ? second : first);
-    second_next = !second_next;
-    if (paint) PaintPending();
+// The CPU time of the calling thread, in microseconds.
+inline double ThreadCpuMicroseconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) * 1e6 + static_cast<double>(t.tv_nsec) / 1e3;
+}
+
+// Every widget of the windows that a whole repaint paints: each window and
+// every widget shown in it. A window's own repaint() leaves out the opaque
+// widgets in it (a plot, a chart view), which keep what they painted last.
+inline QList<QWidget*> WholeWindows(std::initializer_list<QWidget*> windows) {
+  QList<QWidget*> widgets;
+  for (QWidget* window : windows) {
+    widgets << window;
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+      if (child->isVisible() && !child->isWindow()) widgets << child;
+    }
   }
+  return widgets;
+}
+
+// The windows painted whole, as when they are uncovered.
+inline void RepaintWhole(const QList<QWidget*>& widgets) {
+  for (QWidget* widget : widgets) widget->update();
+  PaintPending();
+}
+
+// The paint events that widgets received since the last Clear, counted for
+// each widget (a chart's view paints in its viewport: ChartViewport).
+class PaintWatch : public QObject {
+ public:
+  PaintWatch() { qApp->installEventFilter(this); }
+  ~PaintWatch() override { qApp->removeEventFilter(this); }
+  bool Painted(const QList<QWidget*>& widgets) const {
+    return std::all_of(widgets.begin(), widgets.end(), [this](QWidget* w) { return painted_.contains(w); });
+  }
+  int Paints(QWidget* widget) const { return painted_.value(widget); }
+  void Clear() { painted_.clear(); }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++painted_[watched];
+    return false;
+  }
+
+ private:
+  QHash<QObject*, int> painted_;
+};
+
+// A step of the user (a keystroke, a click) against the whole repaint of
+// its windows: in every iteration the step is taken and all it posted is
+// run, paints included, then (in the first iterations and every eighth
+// after them) the windows are repainted whole. The
+// benchmark's time is the step's; the counters give the CPU time of each
+// (step_us, full_repaint_us) and their ratio. `between` runs untimed after
+// each step (a click on another tab before the next click on this one).
+// A step that leaves a widget of `mustPaint` unpainted (a plot, a chart)
+// fails the benchmark: its figure would not be that of a painted step.
+struct StepAgainstRepaint {
+  QList<QWidget*> windows;      // repainted whole as the baseline
+  QList<QWidget*> mustPaint;    // painted by every step
+  std::function<void(int)> step;
+  std::function<void(int)> between;
+};
+
+inline void Run(benchmark::State& state, const StepAgainstRepaint& run) {
+  PaintPending();
+  PaintWatch watch;
+  double stepCpu = 0, repaintCpu = 0;
+  int i = 0, repaints = 0, unpainted = 0, baselineUnpainted = 0, paints = 0;
+  for (auto _ : state) {
+    watch.Clear();
+    const double t0 = ThreadCpuMicroseconds();
+    run.step(i);
+    PaintPending();
+    stepCpu += ThreadCpuMicroseconds() - t0;
+    if (!watch.Painted(run.mustPaint)) ++unpainted;
+    for (QWidget* widget : run.mustPaint) paints += watch.Paints(widget);
+
+    state.PauseTiming();
+    // The baseline after the first steps and then after every eighth: a
+    // long run of cheap steps is not made to last by their repaints.
+    if (i < 16 || i % 8 == 0) {
+      watch.Clear();
+      const double t1 = ThreadCpuMicroseconds();
+      RepaintWhole(run.windows);
+      repaintCpu += ThreadCpuMicroseconds() - t1;
+      ++repaints;
+      if (!watch.Painted(run.mustPaint)) ++baselineUnpainted;
+    }
+    if (run.between) {
+      run.between(i);
+      PaintPending();
+    }
+    ++i;
+    state.ResumeTiming();
+  }
+  if (unpainted > 0) state.SkipWithError("a step left a plot or chart unpainted");
+  if (baselineUnpainted > 0) state.SkipWithError("the whole repaint left a plot or chart unpainted");
+  const double step = stepCpu / std::max(1, i);
+  const double repaint = repaintCpu / std::max(1, repaints);
+  state.counters["step_us"] = step;
+  state.counters["full_repaint_us"] = repaint;
+  state.counters["ratio"] = repaint > 0 ? step / repaint : 0;
+  // How often a step paints each plot or chart it must paint: more than
+  // once is a paint wasted.
+  if (!run.mustPaint.isEmpty()) {
+    state.counters["paints_per_plot"] = static_cast<double>(paints) / std::max(1, i) / run.mustPaint.size();
+  }
+}
+
+// Keystrokes in one box of a window: the box's text set to the two texts in
+// turn, as typing a character and deleting it again does.
+inline void KeystrokesAgainstRepaint(benchmark::State& state, QWidget& window, QLineEdit* box,
+                                     const QString& first, const QString& second,
+                                     const QList<QWidget*>& mustPaint = {}) {
+  box->setFocus();
+  Run(state, {WholeWindows({&window}), mustPaint,
+              [&](int i) { box->setText(i % 2 ? second : first); }, {}});
+}
+
+// A click on a tab of a tab control, from another tab: `away` is the tab
+// shown (untimed) before each click; `beforeClick` runs untimed there too
+// (an edit that leaves the tab behind the data).
+inline void TabClicksAgainstRepaint(benchmark::State& state, QWidget& window, QTabWidget* tabs, int tab, int away,
+                                    const QList<QWidget*>& mustPaint = {},
+                                    const std::function<void(int)>& beforeClick = {}) {
+  QTabBar* bar = tabs->tabBar();
+  const auto click = [bar](int index) { QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center()); };
+  click(tab);
+  PaintPending();
+  // The baseline is the window as the click leaves it.
+  const QList<QWidget*> whole = WholeWindows({&window});
+  click(away);
+  if (beforeClick) beforeClick(-1);
+  Run(state, {whole, mustPaint, [&](int) { click(tab); },
+              [&](int i) {
+                click(away);
+                if (beforeClick) beforeClick(i);
+              }});
+}
+
+// The view of a chart (its viewport is what paints), for mustPaint.
+inline QWidget* ChartViewport(QWidget* chartOrView) {
+  if (auto* view = qobject_cast<QAbstractScrollArea*>(chartOrView)) return view->viewport();
+  for (auto* view : chartOrView->findChildren<QAbstractScrollArea*>()) return view->viewport();
+  return chartOrView;
+}
+
+// --- Keys at a typist's pace -------------------------------------------------
+
+// Real key presses, one every `gapMs` milliseconds, each painted by the
+// event loop in the gap as it paints a user's keystroke: `count` keys,
+// a character and a Backspace in turn, at the end of the box's text. The
+// result is the CPU time of this thread per key over the whole typing,
+// the idle gaps included.
+inline double CpuPerPacedKey(QLineEdit* box, int count, int gapMs = 20, char character = '1') {
+  box->setFocus();
+  box->end(false);
+  QTest::qWait(gapMs);
+  const double start = ThreadCpuMicroseconds();
+  for (int k = 0; k < count; ++k) {
+    if (k % 2 == 0) QTest::keyClick(box, character);
+    else QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::qWait(gapMs);
+  }
+  return (ThreadCpuMicroseconds() - start) / std::max(1, count);
 }
 
 }  // namespace bench

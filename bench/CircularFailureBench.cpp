@@ -1,11 +1,11 @@
 // One keystroke in a stress box of the failure-around-an-opening tool, from
-// the change of the text to the zone drawing painted, against a full repaint
-// of the same window. On a busy machine, compare the two with
-// --benchmark_repetitions=20 --benchmark_enable_random_interleaving=true.
+// the change of the text to the zone drawing painted, against a whole
+// repaint of the same window in the same run.
 
 #include "BenchHelpers.h"
 #include "core/project/ProjectRecord.h"
 #include "tools/stress/CircularFailureDialog.h"
+#include "tools/stress/FailureZonePicture.h"
 
 namespace {
 
@@ -26,20 +26,11 @@ void BM_KeystrokeToZonesPainted(benchmark::State& state) {
   StoreZonesOfBothModes();
   frmCircFail dialog;
   bench::ShowOnScreen(dialog, state);
-  QLineEdit* box = dialog.Layout().Require<QLineEdit>(u"Text1");
-  box->setFocus();
-  bench::TypeInTurn(state, box, QStringLiteral("1"), QStringLiteral("0"));
+  bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(u"Text1"),
+                                  QStringLiteral("1"), QStringLiteral("0"),
+                                  {dialog.Layout().Require<FailureZonePicture>(u"picMain")});
   dialog.close();
 }
 BENCHMARK(BM_KeystrokeToZonesPainted)->Unit(benchmark::kMicrosecond);
-
-void BM_FullRepaint(benchmark::State& state) {
-  StoreZonesOfBothModes();
-  frmCircFail dialog;
-  bench::ShowOnScreen(dialog, state);
-  for (auto _ : state) dialog.repaint();
-  dialog.close();
-}
-BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -1,32 +1,23 @@
-// One keystroke in a stress box of the circular-opening tool with the graph
-// window shown beside it: from the change of the text to both windows
-// painted, the curves refilled and redrawn. The baseline, measured in the
-// same run, is a full repaint of the same two windows; the counters give it
-// and the ratio of the keystroke to it.
+// The circular-opening tool with the graph window shown beside it, against
+// a whole repaint of both windows (their charts included) in the same run:
+// one keystroke in a stress box, from the change of the text to both
+// windows painted, the curves refilled and redrawn (on either tab), and a
+// click on the Graph tab after an edit on the other one, from the click to
+// the dialog's chart brought up to the edit and painted.
 
-#include "core/Settings.h"
+#include "BenchHelpers.h"
 #include "core/project/ProjectRecord.h"
 #include "graph/GraphBuffer.h"
 #include "graph/GraphChart.h"
 #include "graph/frmGraph.h"
 #include "tools/stress/CircularOpeningDialog.h"
 
-#include <QApplication>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QSet>
-#include <QTabWidget>
 #include <QTemporaryFile>
-#include <QTest>
-
-#include <benchmark/benchmark.h>
-
-#include <chrono>
 
 namespace {
 
 using namespace brantel;
-using Clock = std::chrono::steady_clock;
 
 // The two windows side by side are wider than the 800 pixels of the
 // offscreen platform's screen, and what lies beyond its edge is never
@@ -43,119 +34,53 @@ const bool kWideScreen = [] {
   return true;
 }();
 
-// The widgets that received a paint event, and those that hold them: a
-// chart counts as painted when it or a widget inside it was.
-class PaintWatch : public QObject {
- public:
-  QSet<QObject*> painted;
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) {
-      for (QObject* o = watched; o; o = o->parent()) painted.insert(o);
-    }
-    return false;
+// The settings and the stored state the dialog opens with: a general
+// state, a point half a radius off the wall.
+struct CircularProject {
+  CircularProject() {
+    bench::QuietSettings();
+    CircExtend = 5;
+    SetUpGraphBuffer();
+    Project.CircStress = {12, 4, 3, 0};
+    Project.CircOpening = {};
+    Project.CircOpening.A = 1;
+    Project.CircOpening.R = 1.5f;
+    Project.CircOpening.Angle = 30;
   }
 };
 
-// A window and the widgets in it that fill their whole area (the view of
-// a chart among them): a repaint of the window alone paints around those
-// and keeps what they painted last.
-QList<QWidget*> WidgetsToRepaint(QWidget* window) {
-  QList<QWidget*> widgets{window};
-  for (QWidget* child : window->findChildren<QWidget*>()) {
-    if (child->autoFillBackground() || child->testAttribute(Qt::WA_OpaquePaintEvent)) widgets << child;
+// The dialog on `tab`, its curves drawn once, and the graph window beside it.
+struct OpenCircular : CircularProject {
+  frmCircular dialog;
+  frmGraph* graph = nullptr;
+  QTabWidget* tabs = nullptr;
+
+  OpenCircular(benchmark::State& state, int tab) {
+    dialog.show();
+    tabs = dialog.Layout().Require<QTabWidget>(u"SSTab1");
+    tabs->setCurrentIndex(tab);
+    dialog.Layout().Require<QPushButton>(u"Command1")->click();
+    graph = frmGraph::Loaded();
+    if (!graph || !QTest::qWaitForWindowExposed(&dialog) || !QTest::qWaitForWindowExposed(graph)) {
+      state.SkipWithError("no windows");
+      graph = nullptr;
+    }
+    bench::PaintPending();
   }
-  return widgets;
-}
-
-// Delivers what the change posted, the paints included.
-void Flush() {
-  for (int i = 0; i < 3; ++i) QCoreApplication::sendPostedEvents();
-}
-
-// One keystroke: the box's new text and everything the change posted.
-// This and the repaint below stay out of line, so that a profiler (valgrind
-// --tool=callgrind --toggle-collect=...) can measure each alone.
-[[gnu::noinline]] void Keystroke(QLineEdit* box, const QString& text) {
-  box->setText(text);
-  Flush();
-}
-
-// The windows repainted whole: the window and the widgets that fill their
-// area asked to paint, and the paints delivered.
-[[gnu::noinline]] void RepaintWhole(const QList<QWidget*>& widgets) {
-  for (QWidget* widget : widgets) widget->update();
-  Flush();
-}
-
-double MicrosecondsPer(const Clock::duration& d, std::int64_t n) {
-  return std::chrono::duration<double, std::micro>(d).count() / static_cast<double>(n);
-}
+};
 
 void Keystrokes(benchmark::State& state, int tab) {
-  EnglishMenus = 1;
-  DisplayHistoryWin = 0;
-  CircExtend = 5;
-  SetUpGraphBuffer();
-  Project.CircStress = {12, 4, 3, 0};
-  Project.CircOpening = {};
-  Project.CircOpening.A = 1;
-  Project.CircOpening.R = 1.5f;
-  Project.CircOpening.Angle = 30;
-  frmCircular dialog;
-  dialog.show();
-  dialog.Layout().Require<QTabWidget>(u"SSTab1")->setCurrentIndex(tab);
-  dialog.Layout().Require<QPushButton>(u"Command1")->click();
-  frmGraph* graph = frmGraph::Loaded();
-  if (!graph || !QTest::qWaitForWindowExposed(&dialog) || !QTest::qWaitForWindowExposed(graph)) {
-    state.SkipWithError("no windows");
-    return;
-  }
-  Flush();
-  // The charts that must be painted each time: the graph window's, and the
+  OpenCircular open(state, tab);
+  if (!open.graph) return;
+  // The charts each keystroke must paint: the graph window's, and the
   // dialog's while its Graph tab shows.
-  QList<QObject*> charts{&graph->Chart()};
-  if (tab == 1) charts << dialog.Layout().Require<GraphChart>(u"Graph1");
-  PaintWatch watch;
-  qApp->installEventFilter(&watch);
-  const auto allPainted = [&] {
-    for (QObject* chart : charts) {
-      if (!watch.painted.contains(chart)) return false;
-    }
-    watch.painted.clear();
-    return true;
-  };
-
-  // The baseline: both windows repainted whole, every widget in them.
-  const QList<QWidget*> widgets = WidgetsToRepaint(&dialog) + WidgetsToRepaint(graph);
-  constexpr int kRepaints = 50;
-  const auto start = Clock::now();
-  for (int i = 0; i < kRepaints; ++i) RepaintWhole(widgets);
-  const double repaint = MicrosecondsPer(Clock::now() - start, kRepaints);
-  const bool baselinePainted = allPainted();
-
-  QLineEdit* box = dialog.Layout().Require<QLineEdit>(u"Text1");
+  QList<QWidget*> charts{bench::ChartViewport(&open.graph->Chart())};
+  if (tab == 1) charts << bench::ChartViewport(open.dialog.Layout().Require<GraphChart>(u"Graph1"));
+  QLineEdit* box = open.dialog.Layout().Require<QLineEdit>(u"Text1");
   box->setFocus();
-  Flush();
-  watch.painted.clear();
-  bool flip = false;
-  std::int64_t strokes = 0;
-  std::int64_t unpainted = 0;  // keystrokes after which a chart was not painted
-  Clock::duration spent{};
-  for (auto _ : state) {
-    const auto t0 = Clock::now();
-    Keystroke(box, flip ? QStringLiteral("12") : QStringLiteral("13"));
-    flip = !flip;
-    spent += Clock::now() - t0;
-    ++strokes;
-    if (!allPainted()) ++unpainted;
-    watch.painted.clear();
-  }
-  qApp->removeEventFilter(&watch);
-  if (!baselinePainted || unpainted > 0) state.SkipWithError("a chart was not painted");
-  const double keystroke = MicrosecondsPer(spent, strokes);
-  state.counters["full_repaint_us"] = repaint;
-  state.counters["ratio"] = keystroke / repaint;
-  dialog.close();
+  bench::Run(state, {bench::WholeWindows({&open.dialog, open.graph}), charts,
+                     [&](int i) { box->setText(i % 2 ? QStringLiteral("12") : QStringLiteral("13")); }, {}});
+  open.dialog.close();
 }
 
 void BM_KeystrokeCalculationsTab(benchmark::State& state) { Keystrokes(state, 0); }
@@ -163,5 +88,17 @@ BENCHMARK(BM_KeystrokeCalculationsTab)->Unit(benchmark::kMicrosecond);
 
 void BM_KeystrokeGraphTab(benchmark::State& state) { Keystrokes(state, 1); }
 BENCHMARK(BM_KeystrokeGraphTab)->Unit(benchmark::kMicrosecond);
+
+// The baseline is the dialog on its Graph tab, repainted whole.
+void BM_GraphTabClickAfterAnEdit(benchmark::State& state) {
+  OpenCircular open(state, 0);
+  if (!open.graph) return;
+  QLineEdit* box = open.dialog.Layout().Require<QLineEdit>(u"Text1");
+  bench::TabClicksAgainstRepaint(state, open.dialog, open.tabs, 1, 0,
+                                 {bench::ChartViewport(open.dialog.Layout().Require<GraphChart>(u"Graph1"))},
+                                 [&](int i) { box->setText(i % 2 ? QStringLiteral("12") : QStringLiteral("13")); });
+  open.dialog.close();
+}
+BENCHMARK(BM_GraphTabClickAfterAnEdit)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

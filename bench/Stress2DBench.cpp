@@ -1,66 +1,45 @@
 // One keystroke in a stress box of the plane stress tool, from the change
-// of the text to the dialog repainted with its plot shown, against a bare
-// repaint of a widget of the same size.
+// of the text to the dialog painted, with Mohr's circle shown and without
+// it, against a whole repaint of the same window (its plot included) in the
+// same run; at small and at psi-scale stresses.
 
 #include "BenchHelpers.h"
 #include "core/project/ProjectRecord.h"
+#include "plot/StressPlot.h"
 #include "tools/stress/Stress2DDialog.h"
 
 namespace {
 
 using namespace brantel;
 
-void Keystrokes(benchmark::State& state, bool plot) {
+void Keystrokes(benchmark::State& state, bool plot, StressInput stress, const QString& first,
+                const QString& second) {
   bench::QuietSettings();
   EnableMohrCircles = plot ? 1 : 0;
-  Project.Stress2D = {30, 10, 8, plot ? qint16(1) : qint16(0)};
+  stress.GraphOption = plot ? 1 : 0;
+  Project.Stress2D = stress;
   frm2DPrinc dialog;
   bench::ShowOnScreen(dialog, state);
-  QLineEdit* box = dialog.Layout().Require<QLineEdit>(u"Text1");
-  box->setFocus();
-  bench::TypeInTurn(state, box, QStringLiteral("31"), QStringLiteral("30"));
+  QList<QWidget*> mustPaint;
+  if (plot) mustPaint << dialog.Layout().Require<MohrCirclePlot>(u"picMohr");
+  bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(u"Text1"), first, second,
+                                  mustPaint);
   dialog.close();
 }
 
-void BM_KeystrokeWithPlot(benchmark::State& state) { Keystrokes(state, true); }
+void BM_KeystrokeWithPlot(benchmark::State& state) {
+  Keystrokes(state, true, {30, 10, 8, 0}, QStringLiteral("31"), QStringLiteral("30"));
+}
 BENCHMARK(BM_KeystrokeWithPlot)->Unit(benchmark::kMicrosecond);
 
-void BM_KeystrokeWithoutPlot(benchmark::State& state) { Keystrokes(state, false); }
+void BM_KeystrokeWithPlotPsi(benchmark::State& state) {
+  Keystrokes(state, true, {6000, 1000, 800, 0}, QStringLiteral("60001"), QStringLiteral("6000"));
+}
+BENCHMARK(BM_KeystrokeWithPlotPsi)->Unit(benchmark::kMicrosecond);
+
+void BM_KeystrokeWithoutPlot(benchmark::State& state) {
+  Keystrokes(state, false, {30, 10, 8, 0}, QStringLiteral("31"), QStringLiteral("30"));
+}
 BENCHMARK(BM_KeystrokeWithoutPlot)->Unit(benchmark::kMicrosecond);
 
-void BM_BareRepaint(benchmark::State& state) {
-  QWidget widget;
-  widget.resize(830, 432);  // the wide dialog
-  bench::ShowOnScreen(widget, state);
-  for (auto _ : state) {
-    widget.update();
-    bench::PaintPending();
-  }
-}
-BENCHMARK(BM_BareRepaint)->Unit(benchmark::kMicrosecond);
-
-}  // namespace
-
-namespace {
-using namespace brantel;
-
-void BM_KeystrokeWithoutRepaint(benchmark::State& state) {
-  bench::QuietSettings();
-  EnableMohrCircles = 1;
-  Project.Stress2D = {30, 10, 8, 1};
-  frm2DPrinc dialog;
-  bench::ShowOnScreen(dialog, state);
-  QLineEdit* box = dialog.Layout().Require<QLineEdit>(u"Text1");
-  bench::TypeInTurn(state, box, QStringLiteral("31"), QStringLiteral("30"), false);
-}
-BENCHMARK(BM_KeystrokeWithoutRepaint)->Unit(benchmark::kMicrosecond);
-
-void BM_DialogRepaintOnly(benchmark::State& state) {
-  EnableMohrCircles = 1;
-  Project.Stress2D = {30, 10, 8, 1};
-  frm2DPrinc dialog;
-  bench::ShowOnScreen(dialog, state);
-  for (auto _ : state) dialog.repaint();
-}
-BENCHMARK(BM_DialogRepaintOnly)->Unit(benchmark::kMicrosecond);
 }  // namespace

@@ -28,6 +28,56 @@ constexpr double kHalfTurn = 3.14159274;  // the arc's end angle, pi as a 32-bit
 
 bool Finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
 
+// A line that runs along neither axis.
+bool Slanted(QPointF from, QPointF to) { return from.x() != to.x() && from.y() != to.y(); }
+
+// How far, in twips, a point of a smoothed curve may lie from the line
+// drawn in its place: a tenth of a pixel, which the picture cannot show.
+constexpr double kUnseenDeviation = 0.1 * kTwips;
+
+// The square of the distance from p to the segment from a to b.
+double SquaredDistanceToSegment(QPointF p, QPointF a, QPointF b) {
+  const QPointF ab = b - a;
+  const double length2 = QPointF::dotProduct(ab, ab);
+  const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0) : 0.0;
+  const QPointF d = p - (a + t * ab);
+  return QPointF::dotProduct(d, d);
+}
+
+// The points of a polyline without those that lie within `deviation` of the
+// line joining the points kept either side of them (Douglas and Peucker):
+// a curve of a thousand steps across a few hundred pixels keeps a few dozen.
+std::vector<QPointF> WithoutUnseenPoints(const std::vector<QPointF>& points, double deviation) {
+  const std::size_t n = points.size();
+  if (n <= 2) return points;
+  std::vector<char> keep(n, 0);
+  keep[0] = keep[n - 1] = 1;
+  std::vector<std::pair<std::size_t, std::size_t>> spans{{0, n - 1}};
+  while (!spans.empty()) {
+    const auto [first, last] = spans.back();
+    spans.pop_back();
+    double farthest = 0;
+    std::size_t at = first;
+    for (std::size_t i = first + 1; i < last; ++i) {
+      const double d = SquaredDistanceToSegment(points[i], points[first], points[last]);
+      if (d > farthest) {
+        farthest = d;
+        at = i;
+      }
+    }
+    if (farthest > deviation * deviation) {
+      keep[at] = 1;
+      spans.emplace_back(first, at);
+      spans.emplace_back(at, last);
+    }
+  }
+  std::vector<QPointF> kept;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (keep[i]) kept.push_back(points[i]);
+  }
+  return kept;
+}
+
 }  // namespace
 
 StressPlot::StressPlot(QWidget* parent) : QWidget(parent) {
@@ -214,16 +264,16 @@ void StressPlot::DrawGrid(float step) {
   // distance from the origin every line of a step lies outside it.
   const double reach = std::max({std::fabs(x0), std::fabs(ScaleWidth() - x0), std::fabs(y0),
                                  std::fabs(ScaleHeight() - y0)});
+  std::vector<QPointF> lines;
   auto drawStep = [&](float t) -> bool {
     const double kt = static_cast<double>(k) * t;
     if (std::fabs(kt) > reach + 1) return false;
     try {
       const float xPlus = ColumnOf(t);
       const float xMinus = ColumnOf(-t);
-      DrawLine({xPlus, yaxis_.y1()}, {xPlus, yaxis_.y2()}, drawColour_);
-      DrawLine({xMinus, yaxis_.y1()}, {xMinus, yaxis_.y2()}, drawColour_);
-      DrawLine({xaxis_.x1(), y0 + kt}, {xaxis_.x2(), y0 + kt}, drawColour_);
-      DrawLine({xaxis_.x1(), y0 - kt}, {xaxis_.x2(), y0 - kt}, drawColour_);
+      lines.insert(lines.end(), {{xPlus, yaxis_.y1()}, {xPlus, yaxis_.y2()}, {xMinus, yaxis_.y1()},
+                                 {xMinus, yaxis_.y2()}, {xaxis_.x1(), y0 + kt}, {xaxis_.x2(), y0 + kt},
+                                 {xaxis_.x1(), y0 - kt}, {xaxis_.x2(), y0 - kt}});
     } catch (const RuntimeError& e) {
       LogRuntimeError(e);
     }
@@ -235,6 +285,7 @@ void StressPlot::DrawGrid(float step) {
   for (float t = 0; t >= x_.Min; t -= step) {
     if (!drawStep(t) || t - step == t) break;
   }
+  DrawLines(std::move(lines), drawColour_);
 }
 
 void StressPlot::Cls() {
@@ -242,10 +293,51 @@ void StressPlot::Cls() {
   update();
 }
 
-void StressPlot::AddItem(const PlotItem& item) {
+std::vector<QLineF> PlotItem::Segments() const {
+  std::vector<QLineF> segments;
+  switch (type) {
+    case Type::Line:
+      segments.emplace_back(a, b);
+      break;
+    case Type::Polyline:
+      for (std::size_t i = 1; i < points.size(); ++i) segments.emplace_back(points[i - 1], points[i]);
+      break;
+    case Type::Lines:
+      for (std::size_t i = 1; i < points.size(); i += 2) segments.emplace_back(points[i - 1], points[i]);
+      break;
+    case Type::Arc:
+    case Type::Dot:
+      break;
+  }
+  return segments;
+}
+
+void StressPlot::AddItem(PlotItem item) {
   // Nothing undefined or infinite reaches the painter.
   if (!Finite(item.a) || !Finite(item.b) || !std::isfinite(item.radius)) return;
-  items_.push_back(item);
+  switch (item.type) {
+    case PlotItem::Type::Line:
+      item.smooth = Slanted(item.a, item.b);
+      break;
+    case PlotItem::Type::Polyline:
+      for (std::size_t i = 1; i < item.points.size() && !item.smooth; ++i)
+        item.smooth = Slanted(item.points[i - 1], item.points[i]);
+      break;
+    case PlotItem::Type::Lines:
+      for (std::size_t i = 1; i < item.points.size() && !item.smooth; i += 2)
+        item.smooth = Slanted(item.points[i - 1], item.points[i]);
+      break;
+    case PlotItem::Type::Arc:
+    case PlotItem::Type::Dot:
+      item.smooth = true;
+      break;
+  }
+  if (item.type == PlotItem::Type::Polyline) {
+    item.painted = item.smooth ? WithoutUnseenPoints(item.points, kUnseenDeviation) : item.points;
+  }
+  if (item.type == PlotItem::Type::Dot) item.pen = QPen(Qt::NoPen);
+  else item.pen = QPen(item.colour, item.width * kTwips, item.style, Qt::RoundCap, Qt::RoundJoin);
+  items_.push_back(std::move(item));
   update();
 }
 
@@ -258,7 +350,53 @@ void StressPlot::DrawLine(QPointF from, QPointF to, const QColor& colour, int wi
   item.colour = colour;
   item.width = width;
   item.style = style;
-  AddItem(item);
+  AddItem(std::move(item));
+}
+
+void StressPlot::DrawPolyline(std::vector<QPointF> points, const QColor& colour, int width) {
+  const auto add = [&](std::size_t first, std::size_t last) {
+    PlotItem item;
+    item.type = PlotItem::Type::Polyline;
+    item.points.assign(points.begin() + static_cast<std::ptrdiff_t>(first),
+                       points.begin() + static_cast<std::ptrdiff_t>(last) + 1);
+    item.colour = colour;
+    item.width = width;
+    AddItem(std::move(item));
+  };
+  const std::size_t n = points.size();
+  std::size_t from = 0;
+  while (from < n) {
+    // A point that is not a finite number breaks the curve.
+    if (!Finite(points[from])) {
+      ++from;
+      continue;
+    }
+    std::size_t to = from;
+    while (to + 1 < n && Finite(points[to + 1])) ++to;
+    // Pieces along the axes stay sharp and slanted ones are smoothed, as
+    // each would be alone: a run of one kind is one polyline.
+    std::size_t start = from;
+    for (std::size_t i = from + 1; i <= to; ++i) {
+      if (i == to || Slanted(points[i - 1], points[i]) != Slanted(points[i], points[i + 1])) {
+        add(start, i);
+        start = i;
+      }
+    }
+    from = to + 1;
+  }
+}
+
+void StressPlot::DrawLines(std::vector<QPointF> ends, const QColor& colour, int width) {
+  PlotItem item;
+  item.type = PlotItem::Type::Lines;
+  item.points.reserve(ends.size());
+  for (std::size_t i = 1; i < ends.size(); i += 2) {
+    if (Finite(ends[i - 1]) && Finite(ends[i])) item.points.insert(item.points.end(), {ends[i - 1], ends[i]});
+  }
+  if (item.points.empty()) return;
+  item.colour = colour;
+  item.width = width;
+  AddItem(std::move(item));
 }
 
 void StressPlot::DrawArc(QPointF centre, double radius, double start, double end,
@@ -271,7 +409,7 @@ void StressPlot::DrawArc(QPointF centre, double radius, double start, double end
   item.endAngle = end;
   item.colour = colour;
   item.width = width;
-  AddItem(item);
+  AddItem(std::move(item));
 }
 
 void StressPlot::DrawDot(QPointF at, const QColor& colour, int width) {
@@ -280,7 +418,7 @@ void StressPlot::DrawDot(QPointF at, const QColor& colour, int width) {
   item.a = at;
   item.colour = colour;
   item.width = width;
-  AddItem(item);
+  AddItem(std::move(item));
 }
 
 QLabel* StressPlot::AddCaption(PlotCaption caption, const QString& designName, const QColor& colour) {
@@ -305,10 +443,10 @@ QLabel* StressPlot::Caption(PlotCaption caption) const {
 }
 
 void StressPlot::SetCaptionText(PlotCaption caption, const QString& text) {
-  if (QLabel* label = Caption(caption)) {
-    label->setText(text);
-    label->adjustSize();
-  }
+  QLabel* label = Caption(caption);
+  if (!label || label->text() == text) return;
+  label->setText(text);
+  label->adjustSize();
 }
 
 void StressPlot::PlaceCaption(PlotCaption caption, float left, float top) {
@@ -406,19 +544,25 @@ void StressPlot::mouseReleaseEvent(QMouseEvent* event) {
 void StressPlot::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.scale(1.0 / kTwips, 1.0 / kTwips);
+  bool smooth = false;
   for (const PlotItem& item : items_) {
-    QPen pen(item.colour, item.width * kTwips, item.style, Qt::RoundCap);
+    // The painter is told only what changes from one item to the next.
+    if (item.smooth != smooth) {
+      smooth = item.smooth;
+      painter.setRenderHint(QPainter::Antialiasing, smooth);
+    }
+    painter.setPen(item.pen);
     switch (item.type) {
       case PlotItem::Type::Line:
-        // Grid and axis-parallel lines need no smoothing; slanted ones do.
-        painter.setRenderHint(QPainter::Antialiasing, item.a.x() != item.b.x() && item.a.y() != item.b.y());
-        painter.setPen(pen);
         painter.drawLine(item.a, item.b);
         break;
+      case PlotItem::Type::Polyline:
+        painter.drawPolyline(item.painted.data(), static_cast<int>(item.painted.size()));
+        break;
+      case PlotItem::Type::Lines:
+        painter.drawLines(item.points.data(), static_cast<int>(item.points.size() / 2));
+        break;
       case PlotItem::Type::Arc: {
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
         const QRectF box(item.a.x() - item.radius, item.a.y() - item.radius, 2 * item.radius,
                          2 * item.radius);
         const int start = qRound(item.startAngle * 180.0 / kPi * 16.0);
@@ -427,8 +571,6 @@ void StressPlot::paintEvent(QPaintEvent*) {
         break;
       }
       case PlotItem::Type::Dot:
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setPen(Qt::NoPen);
         painter.setBrush(item.colour);
         painter.drawEllipse(item.a, item.width * kTwips / 2.0, item.width * kTwips / 2.0);
         painter.setBrush(Qt::NoBrush);

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QLineF>
+#include <QPen>
 #include <QRectF>
 #include <QPointF>
 #include <QPointer>
@@ -19,17 +20,38 @@ class QScrollBar;
 namespace brantel {
 
 // One thing drawn on the plot surface, in twips of the picture (origin top
-// left, y downwards). What is drawn stays until the surface is cleared.
+// left, y downwards). What is drawn stays until the surface is cleared. A
+// curve is one polyline, and a grid or a row of ticks one set of lines in
+// one pen, however many pieces they have: the surface paints each thing
+// with the pen it was given once, when it was drawn.
 struct PlotItem {
-  enum class Type { Line, Arc, Dot };
+  enum class Type {
+    Line,      // from a to b
+    Polyline,  // the points joined in turn
+    Lines,     // separate lines, from each even point to the next
+    Arc,
+    Dot,
+  };
   Type type = Type::Line;
   QPointF a, b;             // line ends; arc centre and dot position in a
+  std::vector<QPointF> points;
+  // The points of a polyline that the painter joins: those a picture can
+  // tell apart from the line between their neighbours.
+  std::vector<QPointF> painted;
   double radius = 0;        // arc radius, twips
   double startAngle = 0;    // arc angles in radians, counter-clockwise on screen
   double endAngle = 0;
   QColor colour;
   int width = 1;            // pen width in pixels
   Qt::PenStyle style = Qt::SolidLine;
+  // Made when the item is drawn: the pen, and whether its edges are smoothed
+  // (curves and slanted lines; lines along the axes stay sharp). A polyline
+  // is all one or the other: a curve that has both is drawn as several.
+  QPen pen;
+  bool smooth = false;
+
+  // The straight pieces of a line, a polyline or a set of lines.
+  std::vector<QLineF> Segments() const;
 };
 
 // The world window along one axis of the plot: its two ends and its span,
@@ -109,10 +131,14 @@ class StressPlot : public QWidget {
   virtual void DrawCurves() {}
   virtual void PlaceAxisLabels() {}
 
-  // --- Drawing on the surface, in twips.
+  // --- Drawing on the surface, in twips. Points that are not finite
+  // numbers are left out, with the pieces that meet them.
   void Cls();
   void DrawLine(QPointF from, QPointF to, const QColor& colour, int width = 1,
                 Qt::PenStyle style = Qt::SolidLine);
+  void DrawPolyline(std::vector<QPointF> points, const QColor& colour, int width = 1);
+  // Separate lines in one pen: each even point to the next.
+  void DrawLines(std::vector<QPointF> ends, const QColor& colour, int width = 1);
   void DrawArc(QPointF centre, double radius, double start, double end, const QColor& colour,
                int width = 1);
   void DrawDot(QPointF at, const QColor& colour, int width);
@@ -213,7 +239,7 @@ class StressPlot : public QWidget {
   // The window split around the axes' crossing: the spans stay, the
   // crossing is the world origin.
   void PlaceWindowAtCrossing();
-  void AddItem(const PlotItem& item);
+  void AddItem(PlotItem item);
 
   AxisWindow x_;
   AxisWindow y_;

@@ -3,10 +3,13 @@
 #include "support/TestEnvironment.h"
 
 #include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -36,6 +39,12 @@ class StressPlotTest : public CoreTest {
     int n = 0;
     for (const PlotItem& item : plot->Items()) n += item.type == type;
     return n;
+  }
+  // The straight pieces of the lines, polylines and sets of lines drawn.
+  int Segments() const {
+    std::size_t n = 0;
+    for (const PlotItem& item : plot->Items()) n += item.Segments().size();
+    return static_cast<int>(n);
   }
   std::unique_ptr<MohrCirclePlot> plot;
   std::unique_ptr<QScrollBar> zoom;
@@ -144,7 +153,7 @@ TEST_F(StressPlotTest, AxesDraggedOntoAnEdgeKeepTheDrawing) {
     const double scale = 4080.0 / range;
     EXPECT_NEAR(plot->CircleX(), c.x + plot->Centre() * scale, 0.01);
     EXPECT_NEAR(plot->CircleRadius(), plot->Radius() * scale, 0.01);
-    EXPECT_GT(Count(PlotItem::Type::Line), 4);  // the grid
+    EXPECT_GT(Segments(), 4);  // the grid
     EXPECT_FALSE(plot->Caption(PlotCaption::S1)->isHidden());
   }
   EXPECT_FALSE(History().contains(QStringLiteral("Division by zero")));
@@ -190,6 +199,82 @@ TEST_F(StressPlotTest, ThePlaneRadiusEndsOnThePlanesPoint) {
   ASSERT_NE(radius, nullptr);
   EXPECT_NEAR(radius->b.x(), plot->CircleX(), 0.01);
   EXPECT_NEAR(radius->b.y(), plot->CircleY() - plot->CircleRadius(), 0.01);
+}
+
+// A curve of many steps is one polyline in one pen; the painter joins only
+// the points a picture can tell apart, each left-out point within a tenth
+// of a pixel (1.5 twips) of the line drawn in its place, and the picture is
+// that of the whole curve.
+TEST_F(StressPlotTest, ACurveIsOnePolylinePaintedAsTheWholeCurve) {
+  plot->Cls();
+  std::vector<QPointF> arc;
+  for (int i = 0; i <= 2000; ++i) {
+    const double a = 1.4 * i / 2000;
+    arc.emplace_back(600 + 3000 * std::sin(a), 3600 - 3000 * (1 - std::cos(a)) - 600 * a);
+  }
+  plot->DrawPolyline(arc, QColor(0, 128, 128), 2);
+  ASSERT_EQ(plot->Items().size(), 1u);
+  const PlotItem& curve = plot->Items().front();
+  EXPECT_EQ(curve.type, PlotItem::Type::Polyline);
+  EXPECT_EQ(curve.points, arc);
+  EXPECT_TRUE(curve.smooth);
+  ASSERT_GE(curve.painted.size(), 2u);
+  EXPECT_LT(curve.painted.size(), 200u);
+  EXPECT_EQ(curve.painted.front(), arc.front());
+  EXPECT_EQ(curve.painted.back(), arc.back());
+  for (const QPointF& p : arc) {
+    double nearest = 1e9;
+    for (std::size_t i = 1; i < curve.painted.size(); ++i) {
+      const QLineF piece(curve.painted[i - 1], curve.painted[i]);
+      const QPointF along = piece.p2() - piece.p1();
+      const double t = std::clamp(QPointF::dotProduct(p - piece.p1(), along) / QPointF::dotProduct(along, along), 0.0,
+                                  1.0);
+      nearest = std::min(nearest, QLineF(p, piece.p1() + t * along).length());
+    }
+    ASSERT_LE(nearest, 1.5);
+  }
+
+  // The picture against the whole curve drawn in the same pen: edge pixels
+  // may shade a little differently, none by more than a faint tint.
+  QImage whole(plot->size(), QImage::Format_RGB32);
+  whole.fill(Qt::white);
+  {
+    QPainter painter(&whole);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(1.0 / 15, 1.0 / 15);
+    painter.setPen(curve.pen);
+    painter.drawPolyline(arc.data(), static_cast<int>(arc.size()));
+  }
+  plot->SetAxes(QLineF(-100, -100, -100, -100), QLineF(-100, -100, -100, -100));  // out of the way
+  const QImage drawn = plot->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  int inked = 0;
+  for (int y = 0; y < whole.height(); ++y) {
+    for (int x = 0; x < whole.width(); ++x) {
+      const QRgb a = whole.pixel(x, y), b = drawn.pixel(x, y);
+      inked += a != qRgb(255, 255, 255);
+      ASSERT_LE(std::abs(qGreen(a) - qGreen(b)) + std::abs(qRed(a) - qRed(b)), 48) << x << "," << y;
+    }
+  }
+  EXPECT_GT(inked, 300);
+}
+
+// A point that is not a finite number breaks a curve; pieces along the axes
+// stay sharp and slanted ones are smoothed, as each would be alone.
+TEST_F(StressPlotTest, ACurveBreaksAtUndefinedPointsAndAtAChangeOfSlant) {
+  plot->Cls();
+  const double nan = std::nan("");
+  plot->DrawPolyline({{0, 0}, {0, 100}, {50, 150}, {100, 200}, {nan, 5}, {10, 10}, {20, 30}, {30, 30}},
+                     QColor(Qt::black));
+  const auto& items = plot->Items();
+  ASSERT_EQ(items.size(), 4u);
+  EXPECT_EQ(items[0].points, (std::vector<QPointF>{{0, 0}, {0, 100}}));
+  EXPECT_FALSE(items[0].smooth);
+  EXPECT_EQ(items[1].points, (std::vector<QPointF>{{0, 100}, {50, 150}, {100, 200}}));
+  EXPECT_TRUE(items[1].smooth);
+  EXPECT_EQ(items[2].points, (std::vector<QPointF>{{10, 10}, {20, 30}}));
+  EXPECT_EQ(items[3].points, (std::vector<QPointF>{{20, 30}, {30, 30}}));
+  EXPECT_FALSE(items[3].smooth);
+  EXPECT_EQ(Segments(), 5);
 }
 
 }  // namespace

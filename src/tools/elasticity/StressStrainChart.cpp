@@ -89,7 +89,10 @@ void StressStrainChart::SetPoints(const std::vector<QPointF>& points) {
   }
   ScaleFromZero(axisX_, xMax);
   ScaleFromZero(axisY_, yMax);
-  series_->replace(QList<QPointF>(points.begin(), points.end()));
+  // A curve handed over again is worked out and painted anew: one that
+  // stands already (the height changes no point) is left as it is.
+  const QList<QPointF> curve(points.begin(), points.end());
+  if (series_->points() != curve) series_->replace(curve);
 }
 
 std::vector<QPointF> StressStrainChart::Points() const {

@@ -47,6 +47,15 @@ float FailurePlot::RowOf(double y) const {
   return CSng(y0 - CSng(y) * VerticalScale());
 }
 
+FailurePlot::WorldToPicture FailurePlot::Mapping() const {
+  return {yaxis_.x1(), static_cast<float>(xaxis_.y1()), HorizontalScale(), VerticalScale()};
+}
+
+QPointF FailurePlot::WorldToPicture::operator()(PlotPoint p) const {
+  // As ColumnOf and RowOf place them.
+  return {CSng(X0 + static_cast<double>(CSng(p.X)) * Kx), CSng(Y0 - CSng(p.Y) * Ky)};
+}
+
 void FailurePlot::SetPlotRange(bool useDefault) {
   SetCircle();
   const AxisRange x = StressPlotRange(s1_, s2_, useDefault ? 1.0f : ZoomFactor());
@@ -105,12 +114,14 @@ void FailurePlot::DrawTicks(float step) {
     if (!std::isfinite(first) || !std::isfinite(last)) return;
     for (double i = first; i <= last; ++i) draw(origin + i * spacing);
   };
+  std::vector<QPointF> ticks;
   run(kx, x0, ScaleWidth(), [&](double x) {
-    DrawLine({x, y0 - kTickHalfLength}, {x, y0 + kTickHalfLength}, black);
+    ticks.insert(ticks.end(), {{x, y0 - kTickHalfLength}, {x, y0 + kTickHalfLength}});
   });
   run(ky, y0, ScaleHeight(), [&](double y) {
-    DrawLine({x0 - kTickHalfLength, y}, {x0 + kTickHalfLength, y}, black);
+    ticks.insert(ticks.end(), {{x0 - kTickHalfLength, y}, {x0 + kTickHalfLength, y}});
   });
+  DrawLines(std::move(ticks), black);
 }
 
 void FailurePlot::DrawCurves() {
@@ -159,7 +170,17 @@ void FailurePlot::DrawWorldLine(PlotPoint from, PlotPoint to, const QColor& colo
 }
 
 void FailurePlot::DrawWorldPolyline(const std::vector<PlotPoint>& points, const QColor& colour, int width) {
-  for (std::size_t i = 1; i < points.size(); ++i) DrawWorldLine(points[i - 1], points[i], colour, width);
+  std::vector<QPointF> picture;
+  picture.reserve(points.size());
+  const WorldToPicture place = Mapping();
+  try {
+    for (const PlotPoint& p : points) picture.push_back(place(p));
+  } catch (const RuntimeError&) {
+    // The curve as far as it could be placed, then the error.
+    DrawPolyline(std::move(picture), colour, width);
+    throw;
+  }
+  DrawPolyline(std::move(picture), colour, width);
 }
 
 bool FailurePlot::DrawEnvelope(const Envelope& envelope) {

@@ -88,7 +88,15 @@ class FailurePlot : public StressPlot {
   // The picture row of a world y. Raises Overflow (6) when it lies beyond
   // the 32-bit range.
   float RowOf(double y) const;
-  QPointF PictureOf(PlotPoint p) const { return {ColumnOf(p.X), RowOf(p.Y)}; }
+  QPointF PictureOf(PlotPoint p) const { return Mapping()(p); }
+  // The same placing of world points in the picture, worked out once for
+  // the many points of a curve.
+  struct WorldToPicture {
+    double X0 = 0, Y0 = 0;  // the axes' crossing
+    double Kx = 0, Ky = 0;  // twips per stress unit across and up
+    QPointF operator()(PlotPoint p) const;
+  };
+  WorldToPicture Mapping() const;
   // The row of the strength marker of the last drawing.
   float MarkerRow() const { return markerRow_; }
 

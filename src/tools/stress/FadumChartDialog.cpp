@@ -232,14 +232,17 @@ void frmFadumCoefs::SetUpChart() {
 }
 
 void frmFadumCoefs::DrawFadumChart() {
-  const auto curves = FadumChartCurves();
+  // The curves depend on no input: worked out once, they stand for every
+  // later drawing.
+  static const auto curves = FadumChartCurves();
   for (int k = 0; k < kFadumCurves; ++k) {
     const FadumChartCurve& curve = curves[static_cast<std::size_t>(k)];
-    // The chart lays out a curve handed to it again as if it were new; a
-    // curve that it shows already stays as it is.
+    // The chart lays out a curve, a name or a label handed to it again as if
+    // it were new; what it shows already stays as it is.
     if (curves_[k]->points() != curve.Points) curves_[k]->replace(curve.Points);
-    curves_[k]->setName(QStringLiteral("n = ") + Format(curve.N, u"#0.0"));
-    curveLabels_[k]->setText(Format(curve.N, u"#0.0"));
+    const QString n = Format(curve.N, u"#0.0");
+    if (curves_[k]->name() != QStringLiteral("n = ") + n) curves_[k]->setName(QStringLiteral("n = ") + n);
+    if (curveLabels_[k]->text() != n) curveLabels_[k]->setText(n);
   }
   PlaceCurveLabels();
   ++chartDrawCount_;

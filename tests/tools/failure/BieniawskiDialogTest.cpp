@@ -20,12 +20,7 @@ class BieniawskiDialogTest : public test::CriterionDialogTest<frmBieniawski> {
     Project.BieniawskiInput.Co = 100;
   }
   BieniawskiPlot* Plot() const { return Control<BieniawskiPlot>(u"Picture1"); }
-  std::vector<PlotItem> Envelope() const {
-    std::vector<PlotItem> lines;
-    for (const PlotItem& item : Plot()->Items())
-      if (item.colour == QColor(FailurePlot::kTeal) && item.type == PlotItem::Type::Line) lines.push_back(item);
-    return lines;
-  }
+  std::vector<QLineF> Envelope() const { return test::SegmentsOf(*Plot(), FailurePlot::kTeal); }
 };
 
 TEST_F(BieniawskiDialogTest, VerdictsOnTheTotalAndTheEffectiveStresses) {
@@ -122,11 +117,11 @@ TEST_F(BieniawskiDialogTest, EnvelopeRangesAndReadOut) {
   Store(3, 1, 1);
   Project.BieniawskiInput.K = 0;
   Open();
-  const std::vector<PlotItem> lines = Envelope();
+  const std::vector<QLineF> lines = Envelope();
   ASSERT_EQ(lines.size(), 4u);  // x = 0 to 3
-  EXPECT_DOUBLE_EQ(lines[0].a.x(), lines[0].b.x());
-  for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_DOUBLE_EQ(lines[i].a.y(), lines[i].b.y());
-  EXPECT_NEAR(lines[0].a.y() - lines[0].b.y(), 500 * Plot()->VerticalScale(), 0.5);
+  EXPECT_DOUBLE_EQ(lines[0].x1(), lines[0].x2());
+  for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_DOUBLE_EQ(lines[i].y1(), lines[i].y2());
+  EXPECT_NEAR(lines[0].y1() - lines[0].y2(), 500 * Plot()->VerticalScale(), 0.5);
 
   // The zoom bar scales both axes: s1 = 10, s2 = 0 at zoom 20.
   Type(u"Text1", QStringLiteral("10"));

@@ -43,6 +43,18 @@ inline std::vector<PlotItem> ItemsOf(const FailurePlot& plot, QRgb colour, PlotI
   return found;
 }
 
+// The straight pieces a plot drew in a colour: its lines, and the pieces of
+// its polylines and sets of lines, in the order drawn.
+inline std::vector<QLineF> SegmentsOf(const StressPlot& plot, QRgb colour) {
+  std::vector<QLineF> found;
+  for (const PlotItem& item : plot.Items()) {
+    if (item.colour.rgb() != (colour | 0xff000000u)) continue;
+    const std::vector<QLineF> pieces = item.Segments();
+    found.insert(found.end(), pieces.begin(), pieces.end());
+  }
+  return found;
+}
+
 // The tool is available, and both the Failure menu's item and the quick
 // button open it.
 inline void ExpectFailureEntry(Tool tool, int item, int quickButton) {

@@ -93,13 +93,16 @@ TEST_F(FailurePlotTest, TicksSitOnTheAxesAndTheGridCrossesThePicture) {
   ticks.Redraw(true);
   ASSERT_FALSE(ticks.Items().empty());
   const double x0 = ticks.YAxis().x1(), y0 = ticks.XAxis().y1();
-  for (const PlotItem& item : ticks.Items()) {
-    ASSERT_EQ(item.type, PlotItem::Type::Line);
-    EXPECT_EQ(item.colour, QColor(Qt::black));
-    EXPECT_NEAR(std::hypot(item.b.x() - item.a.x(), item.b.y() - item.a.y()), 90, 1e-6);
+  // The ticks are one set of black lines in one pen.
+  ASSERT_EQ(ticks.Items().size(), 1u);
+  EXPECT_EQ(ticks.Items().front().type, PlotItem::Type::Lines);
+  EXPECT_EQ(ticks.Items().front().colour, QColor(Qt::black));
+  EXPECT_GT(ticks.Items().front().Segments().size(), 10u);
+  for (const QLineF& tick : ticks.Items().front().Segments()) {
+    EXPECT_NEAR(tick.length(), 90, 1e-6);
     // Each tick is centred on one of the axis lines.
-    const bool onX = std::fabs((item.a.y() + item.b.y()) / 2 - y0) < 1e-6;
-    const bool onY = std::fabs((item.a.x() + item.b.x()) / 2 - x0) < 1e-6;
+    const bool onX = std::fabs(tick.center().y() - y0) < 1e-6;
+    const bool onY = std::fabs(tick.center().x() - x0) < 1e-6;
     EXPECT_TRUE(onX || onY);
   }
 
@@ -110,8 +113,10 @@ TEST_F(FailurePlotTest, TicksSitOnTheAxesAndTheGridCrossesThePicture) {
   ASSERT_FALSE(grid.Items().empty());
   // Every grid line runs the whole length of the axis line it parallels.
   for (const PlotItem& item : grid.Items()) {
-    const QLineF axis = item.a.x() == item.b.x() ? grid.YAxis() : grid.XAxis();
-    EXPECT_DOUBLE_EQ(QLineF(item.a, item.b).length(), axis.length());
+    for (const QLineF& line : item.Segments()) {
+      const QLineF axis = line.x1() == line.x2() ? grid.YAxis() : grid.XAxis();
+      EXPECT_DOUBLE_EQ(line.length(), axis.length());
+    }
   }
 
   // Nothing to draw without a state.
@@ -141,9 +146,14 @@ TEST_F(FailurePlotTest, DrawingStepsFollowTheFamilyErrorRule) {
   // ends it.
   EXPECT_EQ(steps, (std::vector<bool>{true, true, false}));
   EXPECT_TRUE(plot.Caption(PlotCaption::Strength)->isHidden());
-  int teal = 0;
-  for (const PlotItem& item : plot.Items()) teal += item.colour == QColor(FailurePlot::kTeal) ? 1 : 0;
-  EXPECT_EQ(teal, 3);  // the marker and two segments
+  int dots = 0, segments = 0;
+  for (const PlotItem& item : plot.Items()) {
+    if (item.colour != QColor(FailurePlot::kTeal)) continue;
+    dots += item.type == PlotItem::Type::Dot ? 1 : 0;
+    segments += static_cast<int>(item.Segments().size());
+  }
+  EXPECT_EQ(dots, 1);  // the marker
+  EXPECT_EQ(segments, 2);
   EXPECT_EQ(plot.Caption(PlotCaption::Strength)->text(), QStringLiteral("25.0"));
   EXPECT_NEAR(plot.MarkerRow(), plot.RowOf(25), 1e-3);
   EXPECT_EQ(plot.Caption(PlotCaption::Strength)->y(), qRound(plot.MarkerRow() / 15));

@@ -30,6 +30,7 @@ class HoekDialogTest : public test::CriterionDialogTest<frmHoek> {
   int Count(QRgb colour, PlotItem::Type type) const {
     return static_cast<int>(test::ItemsOf(*Plot(), colour, type).size());
   }
+  int EnvelopeSegments() const { return static_cast<int>(test::SegmentsOf(*Plot(), FailurePlot::kTeal).size()); }
 };
 
 TEST_F(HoekDialogTest, EveryEditIsJudgedOnTheBoxesAsTheyStand) {
@@ -212,7 +213,7 @@ TEST_F(HoekDialogTest, PlotRangesEnvelopeAndPoints) {
   // s1 = 10.3: the envelope from (0, Co) through x = 0, 0.5, ... 11.
   Type(u"Text5", QStringLiteral("100"));
   Type(u"Text1", QStringLiteral("10.3"));
-  EXPECT_EQ(Count(FailurePlot::kTeal, PlotItem::Type::Line), 23);
+  EXPECT_EQ(EnvelopeSegments(), 23);
   EXPECT_EQ(Count(FailurePlot::kTeal, PlotItem::Type::Dot), 1);
   EXPECT_EQ(Count(FailurePlot::kBlue, PlotItem::Type::Dot), 1);
   EXPECT_EQ(Plot()->Caption(PlotCaption::Strength)->text(), QStringLiteral("100.0"));
@@ -233,7 +234,7 @@ TEST_F(HoekDialogTest, PlotRangesEnvelopeAndPoints) {
   EXPECT_FLOAT_EQ(Plot()->YRange(), 12.0f);
   EXPECT_EQ(Count(FailurePlot::kBlue, PlotItem::Type::Dot), 1);
   EXPECT_EQ(Count(FailurePlot::kTeal, PlotItem::Type::Dot), 1);
-  EXPECT_GT(Count(FailurePlot::kTeal, PlotItem::Type::Line), 0);
+  EXPECT_GT(EnvelopeSegments(), 0);
   Type(u"Text2", QStringLiteral("8"));
 
   // The effective point only while s2 - P > 0.
@@ -244,13 +245,13 @@ TEST_F(HoekDialogTest, PlotRangesEnvelopeAndPoints) {
   EXPECT_EQ(Count(FailurePlot::kRed, PlotItem::Type::Dot), 1);
   // No strength, no envelope; the state is still drawn.
   Type(u"Text5", QStringLiteral("0"));
-  EXPECT_EQ(Count(FailurePlot::kTeal, PlotItem::Type::Line), 0);
+  EXPECT_EQ(EnvelopeSegments(), 0);
   EXPECT_EQ(Count(FailurePlot::kBlue, PlotItem::Type::Dot), 1);
 
   // Stresses in psi: the envelope keeps to a bounded number of points.
   Paste(u"Text5", QStringLiteral("15000"));
   Paste(u"Text1", QStringLiteral("3000000"));
-  EXPECT_EQ(Count(FailurePlot::kTeal, PlotItem::Type::Line), kMaxEnvelopeSteps + 1);
+  EXPECT_EQ(EnvelopeSegments(), kMaxEnvelopeSteps + 1);
   // Principal stresses beyond the 32-bit range: no results, nothing drawn.
   Paste(u"Text2", QStringLiteral("3e38"));
   Paste(u"Text3", QStringLiteral("3e38"));

@@ -19,12 +19,7 @@ class VonMisesDialogTest : public test::CriterionDialogTest<frmVonMises> {
     Project.VonMisesInput.TensileStrength = t;
   }
   PrincipalCriterionPlot* Plot() const { return Control<PrincipalCriterionPlot>(u"Picture1"); }
-  int EnvelopeSegments() const {
-    int n = 0;
-    for (const PlotItem& item : Plot()->Items())
-      n += item.colour == QColor(FailurePlot::kTeal) && item.type == PlotItem::Type::Line ? 1 : 0;
-    return n;
-  }
+  int EnvelopeSegments() const { return static_cast<int>(test::SegmentsOf(*Plot(), FailurePlot::kTeal).size()); }
 };
 
 TEST_F(VonMisesDialogTest, VerdictsAndTheOkButton) {
