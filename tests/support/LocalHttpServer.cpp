@@ -99,17 +99,21 @@ void LocalHttpServer::Answer(QTcpSocket* socket, const Request& request) {
   // The body in pieces, the event loop running between them.
   const int pieces = std::max(1, response.pieces);
   const qsizetype size = (response.body.size() + pieces - 1) / pieces;
+  // Each queued piece holds the sender; the sender holds itself only weakly,
+  // so it goes with the last piece, or with the socket.
   auto next = std::make_shared<std::function<void(qsizetype)>>();
-  *next = [guard, response, size, next](qsizetype at) {
+  const std::weak_ptr<std::function<void(qsizetype)>> self = next;
+  *next = [guard, response, size, self](qsizetype at) {
     if (!guard) return;
     if (at < response.body.size()) {
       guard->write(response.body.mid(at, size));
-      QTimer::singleShot(0, guard, [next, at, size] { (*next)(at + size); });
+      QTimer::singleShot(0, guard, [sender = self.lock(), at, size] {
+        if (sender) (*sender)(at + size);
+      });
       return;
     }
     guard->flush();
     guard->disconnectFromHost();
-    *next = nullptr;
   };
   (*next)(0);
 }
