@@ -5,8 +5,8 @@
 // and the ratio of the keystroke to it.
 
 #include "core/Settings.h"
+#include "core/graph/GraphBuffer.h"
 #include "core/project/ProjectRecord.h"
-#include "graph/GraphBuffer.h"
 #include "graph/GraphChart.h"
 #include "graph/frmGraph.h"
 #include "tools/stress/CircularOpeningDialog.h"

@@ -1,4 +1,4 @@
-#include "mainwindow/Logo.h"
+#include "core/Logo.h"
 
 #include <QPainter>
 #include <QPainterPath>

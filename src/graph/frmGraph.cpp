@@ -5,15 +5,15 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "forms/FormHelpers.h"
+#include "core/graph/GraphBuffer.h"
+#include "core/platform/Launcher.h"
 #include "core/project/ProjectRecord.h"
-#include "graph/GraphBuffer.h"
+#include "forms/FormHelpers.h"
 #include "graph/GraphChart.h"
 #include "graph/GraphDrawing.h"
 #include "graph/GraphWorkbook.h"
 #include "graph/frmGraphOpt.h"
 #include "platform/CommonDialogs.h"
-#include "platform/Launcher.h"
 #include "platform/Printer.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 
 #include "core/Messages.h"
 #include "core/Settings.h"
-#include "graph/GraphBuffer.h"
+#include "core/graph/GraphBuffer.h"
 #include "graph/GraphDrawing.h"
 #include "graph/frmGraph.h"
 

@@ -1,12 +1,12 @@
 #include "maintenance/About.h"
 
 #include "core/Globals.h"
+#include "core/Logo.h"
 #include "core/Messages.h"
 #include "core/Version.h"
-#include "mainwindow/Logo.h"
+#include "core/platform/Launcher.h"
+#include "core/platform/SystemInfo.h"
 #include "mainwindow/MainWindow.h"
-#include "platform/Launcher.h"
-#include "platform/SystemInfo.h"
 
 #include <QLabel>
 #include <QPushButton>

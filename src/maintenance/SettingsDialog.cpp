@@ -6,11 +6,11 @@
 #include "core/Settings.h"
 #include "core/SettingsChecks.h"
 #include "core/Validation.h"
+#include "core/platform/Launcher.h"
 #include "forms/FormInputs.h"
 #include "mainwindow/MainWindow.h"
 #include "platform/CommonDialogs.h"
 #include "platform/FileDialog.h"
-#include "platform/Launcher.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/update/UpdateController.h"
 #include "forms/FormDialog.h"
-#include "maintenance/UpdateController.h"
 
 class QCheckBox;
 class QLabel;

@@ -3,20 +3,20 @@
 #include "core/Fonts.h"
 #include "core/Globals.h"
 #include "core/History.h"
+#include "core/Logo.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "core/project/ProjectRecord.h"
+#include "core/update/UpdateController.h"
 #include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
-#include "core/project/ProjectRecord.h"
 #include "maintenance/Disclaimer.h"
-#include "maintenance/UpdateController.h"
 #include "maintenance/UpdateDialog.h"
 #include "mainwindow/CommandBar.h"
 #include "mainwindow/HelpActions.h"
 #include "mainwindow/ImageList.h"
-#include "mainwindow/Logo.h"
 
 #include <QAction>
 #include <QCloseEvent>

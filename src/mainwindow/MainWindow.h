@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/Commands.h"
+#include "core/commands/Commands.h"
 
 #include <QMainWindow>
 #include <QString>

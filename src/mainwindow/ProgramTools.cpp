@@ -1,4 +1,4 @@
-#include "mainwindow/ToolRegistry.h"
+#include "core/commands/ToolRegistry.h"
 
 #include "core/OutputBuffers.h"
 #include "core/project/OutputListing.h"

@@ -2,7 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/Messages.h"
-#include "graph/GraphBuffer.h"
+#include "core/graph/GraphBuffer.h"
 #include "graph/GraphChart.h"
 #include "graph/frmGraph.h"
 

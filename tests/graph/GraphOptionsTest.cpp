@@ -1,7 +1,7 @@
 #include "GraphTestSupport.h"
 
+#include "core/graph/GraphBuffer.h"
 #include "forms/FormBuilder.h"
-#include "graph/GraphBuffer.h"
 #include "graph/GraphChart.h"
 #include "graph/frmGraph.h"
 #include "graph/frmGraphOpt.h"

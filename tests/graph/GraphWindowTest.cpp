@@ -1,9 +1,9 @@
 #include "GraphTestSupport.h"
 
 #include "core/NumberFormat.h"
-#include "forms/FormBuilder.h"
+#include "core/graph/GraphBuffer.h"
 #include "core/project/ProjectRecord.h"
-#include "graph/GraphBuffer.h"
+#include "forms/FormBuilder.h"
 #include "graph/GraphChart.h"
 #include "graph/frmGraph.h"
 

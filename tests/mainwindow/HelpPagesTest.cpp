@@ -4,6 +4,7 @@
 
 #include "MainWindowFixture.h"
 
+#include "core/help/HelpPages.h"
 #include "graph/frmGraph.h"
 #include "graph/frmGraphOpt.h"
 #include "maintenance/About.h"
@@ -15,7 +16,6 @@
 #include "maintenance/UpdateDialog.h"
 #include "mainwindow/DescriptionDialog.h"
 #include "mainwindow/HelpActions.h"
-#include "mainwindow/HelpPages.h"
 #include "mainwindow/HelpTopics.h"
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/PrintPreview.h"

@@ -1,4 +1,4 @@
-#include "mainwindow/Commands.h"
+#include "core/commands/Commands.h"
 
 #include <array>
 

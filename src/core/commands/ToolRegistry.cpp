@@ -1,4 +1,4 @@
-#include "mainwindow/ToolRegistry.h"
+#include "core/commands/ToolRegistry.h"
 
 #include <array>
 

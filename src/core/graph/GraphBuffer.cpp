@@ -1,4 +1,4 @@
-#include "graph/GraphBuffer.h"
+#include "core/graph/GraphBuffer.h"
 
 #include "core/project/ProjectRecord.h"
 

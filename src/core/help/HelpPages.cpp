@@ -1,4 +1,4 @@
-#include "mainwindow/HelpPages.h"
+#include "core/help/HelpPages.h"
 
 #include <QRegularExpression>
 

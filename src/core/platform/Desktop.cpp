@@ -1,4 +1,4 @@
-#include "platform/Desktop.h"
+#include "core/platform/Desktop.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "platform/DrawingHelpers.h"
+#include "core/platform/DrawingHelpers.h"
 
-#include "graph/GraphBuffer.h"
+#include "core/graph/GraphBuffer.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "platform/Launcher.h"
+#include "core/platform/Launcher.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

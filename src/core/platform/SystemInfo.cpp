@@ -1,6 +1,6 @@
-#include "platform/SystemInfo.h"
+#include "core/platform/SystemInfo.h"
 
-#include "platform/Launcher.h"
+#include "core/platform/Launcher.h"
 
 namespace brantel::platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "maintenance/UpdateController.h"
+#include "core/update/UpdateController.h"
 
 #include "core/ErrorReporting.h"
 #include "core/FileHelpers.h"
@@ -6,7 +6,7 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
-#include "platform/Launcher.h"
+#include "core/platform/Launcher.h"
 
 #include <QEvent>
 #include <QTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "maintenance/Updater.h"
+#include "core/update/Updater.h"
 
 #include <QDate>
 #include <QObject>

@@ -1,10 +1,10 @@
-#include "maintenance/Updater.h"
+#include "core/update/Updater.h"
 
 #include "core/FileHelpers.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/Startup.h"
-#include "platform/Desktop.h"
+#include "core/platform/Desktop.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "tools/stress/FailureZonePicture.h"
 
-#include "graph/GraphBuffer.h"
+#include "core/graph/GraphBuffer.h"
+#include "core/platform/DrawingHelpers.h"
 #include "mainwindow/ImageList.h"
-#include "platform/DrawingHelpers.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -3,9 +3,9 @@
 #include "core/IniFile.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
-#include "maintenance/UpdateController.h"
-#include "maintenance/Updater.h"
-#include "platform/Launcher.h"
+#include "core/platform/Launcher.h"
+#include "core/update/UpdateController.h"
+#include "core/update/Updater.h"
 #include "support/LocalHttpServer.h"
 #include "support/TestEnvironment.h"
 
