@@ -8,7 +8,7 @@
 #include "core/graph/GraphBuffer.h"
 #include "core/project/ProjectRecord.h"
 #include "graph/GraphChart.h"
-#include "graph/frmGraph.h"
+#include "graph/GraphWindow.h"
 #include "tools/stress/CircularOpeningDialog.h"
 
 #include <QApplication>

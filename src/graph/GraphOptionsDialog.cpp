@@ -1,10 +1,10 @@
-#include "graph/frmGraphOpt.h"
+#include "graph/GraphOptionsDialog.h"
 
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/graph/GraphBuffer.h"
 #include "graph/GraphDrawing.h"
-#include "graph/frmGraph.h"
+#include "graph/GraphWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>

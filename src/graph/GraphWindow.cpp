@@ -1,4 +1,4 @@
-#include "graph/frmGraph.h"
+#include "graph/GraphWindow.h"
 
 #include "core/ErrorReporting.h"
 #include "core/Globals.h"
@@ -11,8 +11,8 @@
 #include "forms/FormHelpers.h"
 #include "graph/GraphChart.h"
 #include "graph/GraphDrawing.h"
+#include "graph/GraphOptionsDialog.h"
 #include "graph/GraphWorkbook.h"
-#include "graph/frmGraphOpt.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Printer.h"
 

@@ -4,7 +4,7 @@
 #include "core/Messages.h"
 #include "core/graph/GraphBuffer.h"
 #include "graph/GraphChart.h"
-#include "graph/frmGraph.h"
+#include "graph/GraphWindow.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -3,8 +3,8 @@
 #include "core/graph/GraphBuffer.h"
 #include "forms/FormBuilder.h"
 #include "graph/GraphChart.h"
-#include "graph/frmGraph.h"
-#include "graph/frmGraphOpt.h"
+#include "graph/GraphOptionsDialog.h"
+#include "graph/GraphWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>

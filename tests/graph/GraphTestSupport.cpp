@@ -3,7 +3,7 @@
 #include "core/Globals.h"
 #include "core/graph/GraphBuffer.h"
 #include "core/platform/Launcher.h"
-#include "graph/frmGraph.h"
+#include "graph/GraphWindow.h"
 #include "platform/CommonDialogs.h"
 
 #include <QApplication>

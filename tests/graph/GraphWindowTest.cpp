@@ -5,7 +5,7 @@
 #include "core/project/ProjectRecord.h"
 #include "forms/FormBuilder.h"
 #include "graph/GraphChart.h"
-#include "graph/frmGraph.h"
+#include "graph/GraphWindow.h"
 
 #include <QAction>
 #include <QApplication>

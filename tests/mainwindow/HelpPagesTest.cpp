@@ -5,8 +5,8 @@
 #include "MainWindowFixture.h"
 
 #include "core/help/HelpPages.h"
-#include "graph/frmGraph.h"
-#include "graph/frmGraphOpt.h"
+#include "graph/GraphOptionsDialog.h"
+#include "graph/GraphWindow.h"
 #include "maintenance/About.h"
 #include "maintenance/Disclaimer.h"
 #include "maintenance/FileConversionDialog.h"

@@ -21,7 +21,7 @@
 #include "core/project/ProjectFileRows.h"
 #include "core/project/ProjectRecord.h"
 #include "graph/GraphChart.h"
-#include "graph/frmGraph.h"
+#include "graph/GraphWindow.h"
 #include "maintenance/FileConversionDialog.h"
 #include "maintenance/ProgramOptionsDialog.h"
 #include "maintenance/SettingsDialog.h"

@@ -1,4 +1,4 @@
-#include "tools/elasticity/MatrixBrackets.h"
+#include "tools/elasticity/MatrixBracketsPicture.h"
 
 #include "forms/FormBuilder.h"
 

@@ -1,4 +1,4 @@
-#include "tools/failure/FailureDialogCommon.h"
+#include "tools/failure/FailureDialogs.h"
 
 #include "core/History.h"
 #include "core/Messages.h"

@@ -12,10 +12,10 @@
 #include "forms/FormInputs.h"
 #include "graph/GraphChart.h"
 #include "graph/GraphDrawing.h"
-#include "graph/frmGraph.h"
+#include "graph/GraphWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "tools/stress/CircularOpening.h"
-#include "tools/stress/StressDialogCommon.h"
+#include "tools/stress/StressDialogs.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>

@@ -1,4 +1,4 @@
-#include "tools/stress/ElementSketch.h"
+#include "tools/stress/ElementPicture.h"
 
 #include "forms/FormBuilder.h"
 

@@ -1,4 +1,4 @@
-#include "tools/stress/FoundationPlan.h"
+#include "tools/stress/FoundationPlanPicture.h"
 
 #include "forms/FormBuilder.h"
 

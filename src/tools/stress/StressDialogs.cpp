@@ -1,4 +1,4 @@
-#include "tools/stress/StressDialogCommon.h"
+#include "tools/stress/StressDialogs.h"
 
 #include "core/Globals.h"
 #include "core/Messages.h"

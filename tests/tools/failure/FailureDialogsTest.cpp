@@ -1,6 +1,6 @@
 #include "forms/FormInputs.h"
 #include "support/TestEnvironment.h"
-#include "tools/failure/FailureDialogCommon.h"
+#include "tools/failure/FailureDialogs.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -7,7 +7,7 @@
 #include "core/project/ProjectFile.h"
 #include "core/project/ProjectRecord.h"
 #include "graph/GraphChart.h"
-#include "graph/frmGraph.h"
+#include "graph/GraphWindow.h"
 #include "mainwindow/DescriptionDialog.h"
 #include "mainwindow/MainWindow.h"
 #include "support/DialogTest.h"

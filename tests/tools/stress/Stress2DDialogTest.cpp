@@ -7,7 +7,7 @@
 #include "plot/StressPlot.h"
 #include "support/DialogTest.h"
 #include "support/Renders.h"
-#include "tools/stress/ElementSketch.h"
+#include "tools/stress/ElementPicture.h"
 #include "tools/stress/Stress2DDialog.h"
 
 #include <QCheckBox>
