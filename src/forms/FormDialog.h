@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <span>
 
@@ -136,11 +137,15 @@ void KeepModelessTool(FormDialog* dialog);
 void CloseModelessTools();
 
 // The opener of a modeless tool for the tool registry: one dialog of the
-// kind at a time, brought to the front when it is open already.
+// kind at a time, brought to the front when it is open already. `closed`,
+// when given, runs each time a dialog it opened has unloaded.
 template <typename Dialog>
-void OpenModeless(QWidget* owner) {
+void OpenModeless(QWidget* owner, const std::function<void()>& closed = {}) {
   static QPointer<Dialog> open;
-  KeepModelessTool(ShowModeless(open, owner));
+  const QPointer<Dialog> before = open;
+  Dialog* dialog = ShowModeless(open, owner);
+  KeepModelessTool(dialog);
+  if (closed && dialog != before) QObject::connect(dialog, &QDialog::finished, dialog, closed);
 }
 
 }  // namespace brantel::forms

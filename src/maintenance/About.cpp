@@ -6,7 +6,6 @@
 #include "core/Version.h"
 #include "core/platform/Launcher.h"
 #include "core/platform/SystemInfo.h"
-#include "mainwindow/MainWindow.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -67,7 +66,8 @@ void frmAbout::Form_Load() {
 void frmAbout::CmdOk_Click() {
   timer1_.stop();
   Unload();
-  if (frmMain* window = MainWindow()) window->show();
+  // Back to the window that opened it.
+  if (QWidget* owner = parentWidget()) owner->show();
 }
 
 void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }

@@ -6,6 +6,7 @@
 #include "core/commands/ToolRegistry.h"
 #include "core/project/ProjectRecord.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/ProgramTools.h"
 #include "platform/HelpMessageBox.h"
 #include "platform/WidgetMessageBox.h"
 

@@ -269,13 +269,20 @@ void frmMain::CheckForUpdates() {
   // painted: the window shows at once and stays usable. Yes to the offer
   // brings up the update window, which downloads and installs.
   if (StartupUpdateCheck* check = StartUpdateCheckAtStartup(this))
-    connect(check, &StartupUpdateCheck::installAccepted, this, [] { ShowStartupUpdate(); });
+    connect(check, &StartupUpdateCheck::installAccepted, this, [] { ShowStartupUpdate(LeaveProgramForUpdate); });
 }
 
 void LeaveProgramForUpdate() {
   frmMain* window = MainWindow();
   if (!window) return;
   QTimer::singleShot(0, window, [window] { window->close(); });
+}
+
+void ReturnToMainWindow() {
+  frmMain* window = MainWindow();
+  if (!window) return;
+  window->setEnabled(true);
+  window->activateWindow();
 }
 
 // --- Window procedures.

@@ -8,6 +8,7 @@
 #include "core/commands/ToolRegistry.h"
 #include "core/project/ProjectRecord.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/ProgramTools.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>

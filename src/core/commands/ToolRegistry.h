@@ -9,8 +9,9 @@ class QWidget;
 namespace brantel {
 
 // How the main window reaches the dialogs of the other parts of the program.
-// Each part registers an opener for its tool at start-up
-// (RegisterProgramTools); an entry whose tool has no opener stays disabled.
+// The main window registers an opener for each tool at start-up
+// (RegisterProgramTools, mainwindow/ProgramTools.h); an entry whose tool has
+// no opener stays disabled.
 //
 // An opener loads its dialog and shows it modally, with `owner` as owner
 // (the main window for the project description and the three Utilities
@@ -25,9 +26,5 @@ bool ToolAvailable(Tool tool);
 void OpenTool(Tool tool, QWidget* owner);
 // Forgets every opener (tests).
 void ClearTools();
-
-// Registers the openers of every dialog the program holds; Main calls it
-// before the main window loads.
-void RegisterProgramTools();
 
 }  // namespace brantel

@@ -78,6 +78,8 @@ qint32 TranslateSysColor(qint32 colour) {
   return ColourRGB(c.red(), c.green(), c.blue());
 }
 
+QColor ColourFromValue(qint32 rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
+
 qint32 DrawLineApi(QPainter* dc, qint32 x1, qint32 y1, qint32 x2, qint32 y2) {
   if (!dc || !dc->isActive()) return 0;
   const qint64 dx = static_cast<qint64>(x2) - x1;

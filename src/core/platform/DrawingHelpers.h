@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QtGlobal>
 
 class QPainter;
@@ -17,6 +18,9 @@ inline constexpr qint32 SystemColour(int index) { return kSystemColourFlag | ind
 // a system colour is looked up in the desktop's palette (black for an index
 // that names no system colour).
 qint32 TranslateSysColor(qint32 colour);
+
+// A 24-bit colour value (red in the low byte) as a QColor.
+QColor ColourFromValue(qint32 rgb);
 
 // Draws a line with the painter's pen from (x1, y1) towards (x2, y2) in
 // pixels, leaving out the end point, so that lines drawn end to end never

@@ -84,8 +84,8 @@ class UpdateController : public QObject {
   void changed();
   void checkFinished();
   void downloadFinished(bool ok);
-  // The install step asks to leave the program through the main window's
-  // normal close path (LeaveProgramForUpdate).
+  // The install step asks to leave the program (the update window passes it
+  // on to the main window, which closes the normal way).
   void leaveProgram();
 
  private:

@@ -13,7 +13,6 @@
 #include "graph/GraphChart.h"
 #include "graph/GraphDrawing.h"
 #include "graph/GraphWindow.h"
-#include "mainwindow/MainWindow.h"
 #include "tools/stress/CircularOpening.h"
 #include "tools/stress/StressDialogs.h"
 
@@ -454,10 +453,6 @@ void frmCircular::CommitToProject() {
 
 void frmCircular::FormUnload() {
   frmGraph::UnloadWindow();  // and its options dialog
-  if (frmMain* main = MainWindow()) {
-    main->setEnabled(true);
-    main->activateWindow();
-  }
 }
 
 }  // namespace brantel

@@ -2,7 +2,6 @@
 
 #include "core/graph/GraphBuffer.h"
 #include "core/platform/DrawingHelpers.h"
-#include "mainwindow/ImageList.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -2,6 +2,7 @@
 #include "core/commands/Commands.h"
 #include "core/commands/ToolRegistry.h"
 #include "core/project/ProjectRecord.h"
+#include "mainwindow/ProgramTools.h"
 #include "support/DialogTest.h"
 #include "tools/failure/CoulombJointChart.h"
 #include "tools/failure/CoulombJointDialog.h"

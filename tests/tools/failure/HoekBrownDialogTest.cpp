@@ -4,6 +4,7 @@
 #include "core/commands/ToolRegistry.h"
 #include "core/project/ProjectFile.h"
 #include "core/project/ProjectRecord.h"
+#include "mainwindow/ProgramTools.h"
 #include "support/DialogTest.h"
 #include "tools/failure/BieniawskiDialog.h"
 #include "tools/failure/FailureDialogTestSupport.h"

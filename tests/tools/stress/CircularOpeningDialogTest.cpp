@@ -10,6 +10,7 @@
 #include "graph/GraphWindow.h"
 #include "mainwindow/DescriptionDialog.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/ProgramTools.h"
 #include "support/DialogTest.h"
 #include "support/Renders.h"
 #include "tools/stress/CircularOpeningDialog.h"
@@ -332,6 +333,17 @@ TEST_F(CircularModelessTest, TheMenuEntryAndQuickButton23OpenOneDialog) {
   EXPECT_EQ(&FromMenu(), first);  // brought to the front, as it was
   EXPECT_EQ(Text(u"Text1"), QStringLiteral("4"));
   EXPECT_TRUE(window_->isEnabled());
+}
+
+TEST_F(CircularModelessTest, ClosingTheDialogMakesTheMainWindowActiveAgain) {
+  window_->show();
+  for (bool closeBox : {false, true}) {
+    frmCircular& dialog = FromMenu();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    if (closeBox) dialog.close();
+    else Press(u"cmdCancel");
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  }
 }
 
 TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {

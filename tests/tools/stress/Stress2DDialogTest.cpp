@@ -4,6 +4,7 @@
 #include "core/commands/Commands.h"
 #include "core/commands/ToolRegistry.h"
 #include "core/project/ProjectRecord.h"
+#include "mainwindow/ProgramTools.h"
 #include "plot/StressPlot.h"
 #include "support/DialogTest.h"
 #include "support/Renders.h"

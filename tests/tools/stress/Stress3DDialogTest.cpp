@@ -3,6 +3,7 @@
 #include "core/commands/Commands.h"
 #include "core/commands/ToolRegistry.h"
 #include "core/project/ProjectRecord.h"
+#include "mainwindow/ProgramTools.h"
 #include "support/DialogTest.h"
 #include "support/Renders.h"
 #include "tools/stress/Stress3DDialog.h"
