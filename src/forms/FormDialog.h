@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QPointer>
 
-#include <functional>
 #include <memory>
 #include <span>
 
@@ -137,15 +136,17 @@ void KeepModelessTool(FormDialog* dialog);
 void CloseModelessTools();
 
 // The opener of a modeless tool for the tool registry: one dialog of the
-// kind at a time, brought to the front when it is open already. `closed`,
+// kind at a time, brought to the front when it is open already. `Closed`,
 // when given, runs each time a dialog it opened has unloaded.
-template <typename Dialog>
-void OpenModeless(QWidget* owner, const std::function<void()>& closed = {}) {
+template <typename Dialog, void (*Closed)() = nullptr>
+void OpenModeless(QWidget* owner) {
   static QPointer<Dialog> open;
   const QPointer<Dialog> before = open;
   Dialog* dialog = ShowModeless(open, owner);
   KeepModelessTool(dialog);
-  if (closed && dialog != before) QObject::connect(dialog, &QDialog::finished, dialog, closed);
+  if constexpr (Closed != nullptr) {
+    if (dialog != before) QObject::connect(dialog, &QDialog::finished, dialog, Closed);
+  }
 }
 
 }  // namespace brantel::forms

@@ -79,8 +79,7 @@ void RegisterProgramTools() {
   RegisterTool(Tool::RoomAndPillar, forms::OpenModal<frmRoomPillar>);
   RegisterTool(Tool::PointLoad, forms::OpenModal<frmPointLoad>);
   // Modeless; the main window is active again once it closes.
-  RegisterTool(Tool::CircularOpening,
-               [](QWidget* owner) { forms::OpenModeless<frmCircular>(owner, ReturnToMainWindow); });
+  RegisterTool(Tool::CircularOpening, forms::OpenModeless<frmCircular, ReturnToMainWindow>);
   // The install step leaves the program through the main window's close.
   RegisterTool(Tool::ProgramUpdate, [](QWidget* owner) {
     OpenWired<frmUpdate>(owner, [](frmUpdate& dialog) {
