@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <span>
+#include <type_traits>
 
 class QPushButton;
 
@@ -138,13 +139,13 @@ void CloseModelessTools();
 // The opener of a modeless tool for the tool registry: one dialog of the
 // kind at a time, brought to the front when it is open already. `Closed`,
 // when given, runs each time a dialog it opened has unloaded.
-template <typename Dialog, void (*Closed)() = nullptr>
+template <typename Dialog, auto Closed = nullptr>
 void OpenModeless(QWidget* owner) {
   static QPointer<Dialog> open;
   const QPointer<Dialog> before = open;
   Dialog* dialog = ShowModeless(open, owner);
   KeepModelessTool(dialog);
-  if constexpr (Closed != nullptr) {
+  if constexpr (!std::is_null_pointer_v<decltype(Closed)>) {
     if (dialog != before) QObject::connect(dialog, &QDialog::finished, dialog, Closed);
   }
 }
