@@ -7,9 +7,9 @@
 
 #include "BenchHelpers.h"
 #include "core/project/ProjectRecord.h"
-#include "graph/GraphBuffer.h"
+#include "core/graph/GraphBuffer.h"
 #include "graph/GraphChart.h"
-#include "graph/frmGraph.h"
+#include "graph/GraphWindow.h"
 #include "tools/stress/CircularOpeningDialog.h"
 
 #include <QPushButton>

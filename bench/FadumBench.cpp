@@ -12,7 +12,7 @@
 #include "tools/stress/Fadum.h"
 #include "tools/stress/FadumChartDialog.h"
 #include "tools/stress/FoundationDialog.h"
-#include "tools/stress/FoundationPlan.h"
+#include "tools/stress/FoundationPlanPicture.h"
 
 #include <QChartView>
 #include <QMouseEvent>

@@ -6,11 +6,11 @@
 
 #include "core/Globals.h"
 #include "core/History.h"
+#include "core/Logo.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
-#include "maintenance/Updater.h"
+#include "core/update/Updater.h"
 #include "mainwindow/Main.h"
-#include "mainwindow/Logo.h"
 #include "mainwindow/MainWindow.h"
 
 #include <QCoreApplication>

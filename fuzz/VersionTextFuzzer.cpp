@@ -6,7 +6,7 @@
 
 #include "FuzzCheck.h"
 #include "core/Globals.h"
-#include "maintenance/Updater.h"
+#include "core/update/Updater.h"
 
 #include <QByteArray>
 #include <QString>

@@ -11,7 +11,7 @@
 // It lays out text with Qt, so it runs on a platform plugin (the build runs
 // it with QT_QPA_PLATFORM=offscreen).
 
-#include "mainwindow/HelpPages.h"
+#include "core/help/HelpPages.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>

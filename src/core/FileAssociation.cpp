@@ -1,7 +1,7 @@
 #include "core/FileAssociation.h"
 
 #include "core/FileHelpers.h"
-#include "platform/Launcher.h"
+#include "core/platform/Launcher.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "core/FileBrowsing.h"
 
 #include "core/RuntimeError.h"
-#include "platform/Desktop.h"
+#include "core/platform/Desktop.h"
 
 #include <QDir>
 #include <QFileInfo>

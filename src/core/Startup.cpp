@@ -7,9 +7,9 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/Version.h"
+#include "core/graph/GraphBuffer.h"
+#include "core/platform/Desktop.h"
 #include "core/project/ProjectRecord.h"
-#include "graph/GraphBuffer.h"
-#include "platform/Desktop.h"
 
 #include <QCoreApplication>
 #include <QDir>

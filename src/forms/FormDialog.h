@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <span>
+#include <type_traits>
 
 class QPushButton;
 
@@ -136,11 +137,17 @@ void KeepModelessTool(FormDialog* dialog);
 void CloseModelessTools();
 
 // The opener of a modeless tool for the tool registry: one dialog of the
-// kind at a time, brought to the front when it is open already.
-template <typename Dialog>
+// kind at a time, brought to the front when it is open already. `Closed`,
+// when given, runs each time a dialog it opened has unloaded.
+template <typename Dialog, auto Closed = nullptr>
 void OpenModeless(QWidget* owner) {
   static QPointer<Dialog> open;
-  KeepModelessTool(ShowModeless(open, owner));
+  const QPointer<Dialog> before = open;
+  Dialog* dialog = ShowModeless(open, owner);
+  KeepModelessTool(dialog);
+  if constexpr (!std::is_null_pointer_v<decltype(Closed)>) {
+    if (dialog != before) QObject::connect(dialog, &QDialog::finished, dialog, Closed);
+  }
 }
 
 }  // namespace brantel::forms

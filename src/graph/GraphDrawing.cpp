@@ -1,6 +1,6 @@
 #include "graph/GraphDrawing.h"
 
-#include "graph/GraphBuffer.h"
+#include "core/graph/GraphBuffer.h"
 #include "graph/GraphChart.h"
 
 #include <algorithm>

@@ -1,12 +1,11 @@
 #include "maintenance/About.h"
 
 #include "core/Globals.h"
+#include "core/Logo.h"
 #include "core/Messages.h"
 #include "core/Version.h"
-#include "mainwindow/Logo.h"
-#include "mainwindow/MainWindow.h"
-#include "platform/Launcher.h"
-#include "platform/SystemInfo.h"
+#include "core/platform/Launcher.h"
+#include "core/platform/SystemInfo.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -67,7 +66,8 @@ void frmAbout::Form_Load() {
 void frmAbout::CmdOk_Click() {
   timer1_.stop();
   Unload();
-  if (frmMain* window = MainWindow()) window->show();
+  // Back to the window that opened it.
+  if (QWidget* owner = parentWidget()) owner->show();
 }
 
 void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }

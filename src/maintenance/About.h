@@ -10,7 +10,8 @@ class QPushButton;
 namespace brantel {
 
 // The About window: title, version, credits, and a button that starts the
-// desktop's system-information program.
+// desktop's system-information program. OK closes it and shows its owner
+// (the main window, when that opened it).
 class frmAbout : public forms::FormDialog {
   Q_OBJECT
 

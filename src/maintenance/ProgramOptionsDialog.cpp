@@ -6,8 +6,8 @@
 #include "core/Messages.h"
 #include "core/QuickButtonCodes.h"
 #include "core/Settings.h"
+#include "core/commands/Commands.h"
 #include "forms/FormHelpers.h"
-#include "mainwindow/Commands.h"
 
 #include <QCheckBox>
 #include <QComboBox>

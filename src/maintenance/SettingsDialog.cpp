@@ -6,11 +6,10 @@
 #include "core/Settings.h"
 #include "core/SettingsChecks.h"
 #include "core/Validation.h"
+#include "core/platform/Launcher.h"
 #include "forms/FormInputs.h"
-#include "mainwindow/MainWindow.h"
 #include "platform/CommonDialogs.h"
 #include "platform/FileDialog.h"
-#include "platform/Launcher.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -222,7 +221,7 @@ void frmSet::Command5_Click() {
   DisplayFontSize = static_cast<float>(font.pointSizeF());
   DisplayFontBold = font.bold() ? -1 : 0;
   DisplayFontItalic = font.italic() ? -1 : 0;
-  ApplyDisplayFont();
+  emit displayFontChosen();
 }
 
 void frmSet::Text1_Change() {
@@ -271,7 +270,7 @@ void frmSet::CommitToProject() {
   DataPath = CheckDataPath(ui_.dataPath->text()).Text;
   FileExtension = CheckedFileExtension(ui_.extension->text()).value_or(FileExtension);
   ExternalEditor = ui_.viewer->text();
-  if (frmMain* window = MainWindow()) EnableMainWindow(*window);
+  emit settingsApplied();
   AddHistoryLine(QStringLiteral("Settings Modified"));
   SaveSettings(kSettingsMain);
 }

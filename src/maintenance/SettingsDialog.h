@@ -14,14 +14,23 @@ namespace brantel {
 // The general settings: the unit system of new projects, the history
 // window, the data folder and the project-file extension, the external text
 // viewer and the start-up options. OK checks the data folder, the history
-// size and the extension, then writes the settings, applies them to the main
-// window and saves the [Settings] section. The history font is set at once
-// by its own button, whatever the dialog's end. English texts only.
+// size and the extension, then writes the settings, has them applied to the
+// main window (settingsApplied) and saves the [Settings] section. The history
+// font is set at once by its own button (displayFontChosen), whatever the
+// dialog's end. English texts only.
 class frmSet : public forms::FormDialog {
   Q_OBJECT
 
  public:
   explicit frmSet(QWidget* owner = nullptr);
+
+ signals:
+  // A new history font is in the display-font settings.
+  void displayFontChosen();
+  // OK wrote the settings of the main window (the history window, its menu
+  // entries, the toolbar, the maximised window); the [Settings] section is
+  // saved after the receivers return.
+  void settingsApplied();
 
  protected:
   void LoadFromProject() override;

@@ -1,7 +1,6 @@
 #include "maintenance/UpdateDialog.h"
 
 #include "core/Globals.h"
-#include "mainwindow/MainWindow.h"
 
 #include <QCheckBox>
 #include <QDate>
@@ -161,14 +160,16 @@ bool frmUpdate::eventFilter(QObject* watched, QEvent* event) {
 
 void frmUpdate::LeaveProgram() {
   Unload();
-  LeaveProgramForUpdate();
+  emit leaveProgram();
 }
 
 void frmUpdate::FormUnload() { controller_.Unload(ui_.disable->isChecked()); }
 
-frmUpdate* ShowStartupUpdate() {
+frmUpdate* ShowStartupUpdate(const std::function<void()>& leaveProgram) {
   static QPointer<frmUpdate> open;
+  const QPointer<frmUpdate> before = open;
   frmUpdate* window = forms::ShowModeless(open, static_cast<QWidget*>(nullptr));
+  if (window != before && leaveProgram) QObject::connect(window, &frmUpdate::leaveProgram, window, leaveProgram);
   window->Controller().CheckAndInstall();
   return window;
 }

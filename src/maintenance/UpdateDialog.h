@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/update/UpdateController.h"
 #include "forms/FormDialog.h"
-#include "maintenance/UpdateController.h"
+
+#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -13,10 +15,10 @@ namespace brantel {
 // The program-update window: how old this version is, the check of the
 // version file on the maker's web server, the download of a newer setup
 // program into the Downloads folder with its progress, and the install
-// step, which shows the setup program in its folder and leaves the program
-// through the main window's normal close path. The procedures are the
-// UpdateController's; this window shows their state and passes its events
-// on. English texts only. The Help menu shows it modally; the start-up check
+// step, which shows the setup program in its folder and then asks to leave
+// the program (leaveProgram; the main window connects it to its normal
+// close path). The procedures are the UpdateController's; this window shows
+// their state and passes its events on. English texts only. The Help menu shows it modally; the start-up check
 // shows it beside the main window and drives its steps (ShowStartupUpdate).
 class frmUpdate : public forms::FormDialog {
   Q_OBJECT
@@ -30,6 +32,10 @@ class frmUpdate : public forms::FormDialog {
   void cmdCheck_Click();
   void cmdDownUpdate_Click();
   void cmdInstall_Click();
+
+ signals:
+  // The install step asks to leave the program; this window has unloaded.
+  void leaveProgram();
 
  protected:
   // Stops the transfers and writes the [Settings] section, with the start-up
@@ -45,8 +51,8 @@ class frmUpdate : public forms::FormDialog {
   void lblURL_Hover(bool over);
   // Shows the controller's state.
   void Refresh();
-  // The install step asked to leave: this window goes first, then the main
-  // window closes the normal way.
+  // The install step asked to leave: this window goes first, then
+  // leaveProgram.
   void LeaveProgram();
 
   struct Ui {
@@ -67,7 +73,8 @@ class frmUpdate : public forms::FormDialog {
 // The start-up check's Yes: the update window, without owner and not modal
 // (the one open already, when there is one), runs its check, downloads a
 // newer setup without asking and then runs its install step, showing their
-// progress and messages. It is deleted once it has unloaded.
-frmUpdate* ShowStartupUpdate();
+// progress and messages. It is deleted once it has unloaded. A window it
+// opens calls `leaveProgram` when its install step asks to leave.
+frmUpdate* ShowStartupUpdate(const std::function<void()>& leaveProgram);
 
 }  // namespace brantel

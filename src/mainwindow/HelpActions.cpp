@@ -4,12 +4,12 @@
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/Version.h"
+#include "core/commands/ToolRegistry.h"
+#include "core/platform/Launcher.h"
+#include "core/update/Updater.h"
 #include "maintenance/Disclaimer.h"
-#include "maintenance/Updater.h"
 #include "mainwindow/HelpTopics.h"
 #include "mainwindow/HelpWindow.h"
-#include "mainwindow/ToolRegistry.h"
-#include "platform/Launcher.h"
 #include "platform/HelpMessageBox.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "mainwindow/HelpWindow.h"
 
 #include "core/Settings.h"
-#include "mainwindow/HelpPages.h"
+#include "core/help/HelpPages.h"
 #include "mainwindow/HelpTopics.h"
 
 #include <QAction>

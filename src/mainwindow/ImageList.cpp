@@ -2,6 +2,7 @@
 
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
+#include "core/platform/DrawingHelpers.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -107,8 +108,6 @@ QImage LoadImageFile(const QString& fileName, bool mapSysColours, qint32 imageTy
 }
 
 }  // namespace
-
-QColor ColourFromValue(qint32 rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 
 cVBALImageList::cVBALImageList() = default;
 

@@ -126,7 +126,4 @@ class cVBALImageList {
   QPaintDevice* ownerDevice_ = nullptr;
 };
 
-// A colour value (red in the low byte) as a QColor.
-QColor ColourFromValue(qint32 rgb);
-
 }  // namespace brantel

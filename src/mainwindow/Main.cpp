@@ -3,9 +3,10 @@
 #include "core/Globals.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "core/commands/ToolRegistry.h"
 #include "core/project/ProjectRecord.h"
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/ToolRegistry.h"
+#include "mainwindow/ProgramTools.h"
 #include "platform/HelpMessageBox.h"
 #include "platform/WidgetMessageBox.h"
 

@@ -3,20 +3,20 @@
 #include "core/Fonts.h"
 #include "core/Globals.h"
 #include "core/History.h"
+#include "core/Logo.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "core/project/ProjectRecord.h"
+#include "core/update/UpdateController.h"
 #include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
-#include "core/project/ProjectRecord.h"
 #include "maintenance/Disclaimer.h"
-#include "maintenance/UpdateController.h"
 #include "maintenance/UpdateDialog.h"
 #include "mainwindow/CommandBar.h"
 #include "mainwindow/HelpActions.h"
 #include "mainwindow/ImageList.h"
-#include "mainwindow/Logo.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -269,13 +269,20 @@ void frmMain::CheckForUpdates() {
   // painted: the window shows at once and stays usable. Yes to the offer
   // brings up the update window, which downloads and installs.
   if (StartupUpdateCheck* check = StartUpdateCheckAtStartup(this))
-    connect(check, &StartupUpdateCheck::installAccepted, this, [] { ShowStartupUpdate(); });
+    connect(check, &StartupUpdateCheck::installAccepted, this, [] { ShowStartupUpdate(LeaveProgramForUpdate); });
 }
 
 void LeaveProgramForUpdate() {
   frmMain* window = MainWindow();
   if (!window) return;
   QTimer::singleShot(0, window, [window] { window->close(); });
+}
+
+void ReturnToMainWindow() {
+  frmMain* window = MainWindow();
+  if (!window) return;
+  window->setEnabled(true);
+  window->activateWindow();
 }
 
 // --- Window procedures.

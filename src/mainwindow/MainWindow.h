@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/Commands.h"
+#include "core/commands/Commands.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -168,5 +168,7 @@ void ApplyDisplayFont();
 // save a changed project first, whose Cancel keeps the program running) once
 // the event loop is back: the update window's install step.
 void LeaveProgramForUpdate();
+// A modeless tool has closed: the main window enabled and active again.
+void ReturnToMainWindow();
 
 }  // namespace brantel

@@ -7,11 +7,11 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
+#include "core/commands/ToolRegistry.h"
 #include "core/project/ProjectRecord.h"
 #include "mainwindow/CommandBar.h"
 #include "mainwindow/HelpActions.h"
 #include "mainwindow/ImageList.h"
-#include "mainwindow/ToolRegistry.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,15 +1,17 @@
-#include "mainwindow/ToolRegistry.h"
+#include "mainwindow/ProgramTools.h"
 
 #include "core/OutputBuffers.h"
+#include "core/commands/ToolRegistry.h"
 #include "core/project/OutputListing.h"
 #include "maintenance/ProgramOptionsDialog.h"
 #include "maintenance/SettingsDialog.h"
 #include "maintenance/UnitsDialog.h"
+#include "maintenance/UpdateDialog.h"
 #include "mainwindow/DescriptionDialog.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/PrintPreview.h"
 #include "mainwindow/PrintText.h"
 #include "mainwindow/TextBrowser.h"
-#include "maintenance/UpdateDialog.h"
 #include "tools/elasticity/Elasticity3DDialog.h"
 #include "tools/elasticity/LabTestDialog.h"
 #include "tools/elasticity/PlaneElasticityDialog.h"
@@ -31,6 +33,17 @@
 #include "tools/stress/Stress3DDialog.h"
 
 namespace brantel {
+namespace {
+
+// Loads a dialog, lets `wire` connect its signals, and shows it modally.
+template <typename Dialog, typename Wire>
+void OpenWired(QWidget* owner, Wire wire) {
+  Dialog dialog(owner);
+  wire(dialog);
+  dialog.exec();
+}
+
+}  // namespace
 
 void RegisterProgramTools() {
   RegisterTool(Tool::ProjectDescription, [](QWidget* owner) { ShowDescriptionDialog(owner); });
@@ -65,9 +78,24 @@ void RegisterProgramTools() {
   RegisterTool(Tool::Stress3D, forms::OpenModal<frm3DPrinc>);
   RegisterTool(Tool::RoomAndPillar, forms::OpenModal<frmRoomPillar>);
   RegisterTool(Tool::PointLoad, forms::OpenModal<frmPointLoad>);
-  RegisterTool(Tool::CircularOpening, forms::OpenModeless<frmCircular>);
-  RegisterTool(Tool::ProgramUpdate, forms::OpenModal<frmUpdate>);
-  RegisterTool(Tool::Settings, forms::OpenModal<frmSet>);
+  // Modeless; the main window is active again once it closes.
+  RegisterTool(Tool::CircularOpening, forms::OpenModeless<frmCircular, ReturnToMainWindow>);
+  // The install step leaves the program through the main window's close.
+  RegisterTool(Tool::ProgramUpdate, [](QWidget* owner) {
+    OpenWired<frmUpdate>(owner, [](frmUpdate& dialog) {
+      QObject::connect(&dialog, &frmUpdate::leaveProgram, &dialog, LeaveProgramForUpdate);
+    });
+  });
+  // A new history font shows at once; OK shows the settings on the main
+  // window.
+  RegisterTool(Tool::Settings, [](QWidget* owner) {
+    OpenWired<frmSet>(owner, [](frmSet& dialog) {
+      QObject::connect(&dialog, &frmSet::displayFontChosen, &dialog, ApplyDisplayFont);
+      QObject::connect(&dialog, &frmSet::settingsApplied, &dialog, [] {
+        if (frmMain* window = MainWindow()) EnableMainWindow(*window);
+      });
+    });
+  });
   RegisterTool(Tool::ProgramOptions, forms::OpenModal<frmBrantelOpts>);
   RegisterTool(Tool::UnitConversion, forms::OpenModal<frmUnits>);
 }

@@ -7,10 +7,10 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/TextCodec.h"
+#include "core/platform/Launcher.h"
 #include "forms/FormHelpers.h"
 #include "mainwindow/RichTextBox.h"
 #include "platform/CommonDialogs.h"
-#include "platform/Launcher.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "platform/FileDialog.h"
 
-#include "platform/Desktop.h"
+#include "core/platform/Desktop.h"
 
 #include <QDir>
 #include <QFileDialog>

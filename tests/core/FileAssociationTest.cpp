@@ -1,5 +1,5 @@
 #include "core/FileAssociation.h"
-#include "platform/Launcher.h"
+#include "core/platform/Launcher.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>

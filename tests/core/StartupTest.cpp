@@ -6,10 +6,10 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/Version.h"
+#include "core/graph/GraphBuffer.h"
+#include "core/platform/Desktop.h"
 #include "core/project/ProjectRecord.h"
-#include "graph/GraphBuffer.h"
 #include "mainwindow/Main.h"
-#include "platform/Desktop.h"
 #include "support/FileSystemTricks.h"
 #include "support/TestEnvironment.h"
 

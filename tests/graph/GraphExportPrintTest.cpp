@@ -2,9 +2,9 @@
 
 #include "core/Globals.h"
 #include "core/Messages.h"
-#include "graph/GraphBuffer.h"
+#include "core/graph/GraphBuffer.h"
 #include "graph/GraphChart.h"
-#include "graph/frmGraph.h"
+#include "graph/GraphWindow.h"
 
 #include <QApplication>
 #include <QClipboard>

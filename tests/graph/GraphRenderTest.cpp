@@ -1,8 +1,8 @@
 #include "GraphTestSupport.h"
 
 #include "graph/GraphChart.h"
-#include "graph/frmGraph.h"
-#include "graph/frmGraphOpt.h"
+#include "graph/GraphOptionsDialog.h"
+#include "graph/GraphWindow.h"
 #include "support/Renders.h"
 
 #include <QApplication>

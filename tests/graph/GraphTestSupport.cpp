@@ -1,10 +1,10 @@
 #include "GraphTestSupport.h"
 
 #include "core/Globals.h"
-#include "graph/GraphBuffer.h"
-#include "graph/frmGraph.h"
+#include "core/graph/GraphBuffer.h"
+#include "core/platform/Launcher.h"
+#include "graph/GraphWindow.h"
 #include "platform/CommonDialogs.h"
-#include "platform/Launcher.h"
 
 #include <QApplication>
 #include <QDir>

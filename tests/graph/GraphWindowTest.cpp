@@ -1,11 +1,11 @@
 #include "GraphTestSupport.h"
 
 #include "core/NumberFormat.h"
-#include "forms/FormBuilder.h"
+#include "core/graph/GraphBuffer.h"
 #include "core/project/ProjectRecord.h"
-#include "graph/GraphBuffer.h"
+#include "forms/FormBuilder.h"
 #include "graph/GraphChart.h"
-#include "graph/frmGraph.h"
+#include "graph/GraphWindow.h"
 
 #include <QAction>
 #include <QApplication>

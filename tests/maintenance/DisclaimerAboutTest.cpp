@@ -2,10 +2,10 @@
 #include "core/IniFile.h"
 #include "core/Settings.h"
 #include "core/Version.h"
+#include "core/platform/Launcher.h"
+#include "core/platform/SystemInfo.h"
 #include "maintenance/About.h"
 #include "maintenance/Disclaimer.h"
-#include "platform/Launcher.h"
-#include "platform/SystemInfo.h"
 #include "support/DialogTest.h"
 #include "support/Renders.h"
 

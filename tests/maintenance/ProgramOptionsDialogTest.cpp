@@ -2,8 +2,8 @@
 #include "core/IniFile.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
+#include "core/platform/Launcher.h"
 #include "maintenance/ProgramOptionsDialog.h"
-#include "platform/Launcher.h"
 #include "support/DialogTest.h"
 
 #include <QComboBox>

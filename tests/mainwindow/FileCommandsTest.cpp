@@ -7,9 +7,9 @@
 
 #include "core/IniFile.h"
 #include "core/Messages.h"
+#include "core/commands/Commands.h"
 #include "core/project/ProjectFile.h"
 #include "mainwindow/CommandBar.h"
-#include "mainwindow/Commands.h"
 #include "mainwindow/Main.h"
 #include "platform/FileDialog.h"
 #include "support/Renders.h"

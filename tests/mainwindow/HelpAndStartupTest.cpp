@@ -2,22 +2,22 @@
 
 #include "core/History.h"
 #include "core/IniFile.h"
+#include "core/Logo.h"
 #include "core/Messages.h"
 #include "core/Startup.h"
 #include "core/Version.h"
+#include "core/platform/Launcher.h"
 #include "core/project/ProjectFile.h"
 #include "core/project/ProjectRecord.h"
+#include "forms/FormBuilder.h"
+#include "forms/FormDialog.h"
 #include "maintenance/Disclaimer.h"
 #include "mainwindow/HelpActions.h"
 #include "mainwindow/HelpWindow.h"
-#include "mainwindow/Logo.h"
-#include "forms/FormBuilder.h"
 #include "mainwindow/Main.h"
-#include "forms/FormDialog.h"
+#include "platform/HelpMessageBox.h"
 #include "tools/elasticity/RosetteDialog.h"
 #include "tools/stress/Stress2DDialog.h"
-#include "platform/Launcher.h"
-#include "platform/HelpMessageBox.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -4,8 +4,9 @@
 
 #include "MainWindowFixture.h"
 
-#include "graph/frmGraph.h"
-#include "graph/frmGraphOpt.h"
+#include "core/help/HelpPages.h"
+#include "graph/GraphOptionsDialog.h"
+#include "graph/GraphWindow.h"
 #include "maintenance/About.h"
 #include "maintenance/Disclaimer.h"
 #include "maintenance/FileConversionDialog.h"
@@ -15,7 +16,6 @@
 #include "maintenance/UpdateDialog.h"
 #include "mainwindow/DescriptionDialog.h"
 #include "mainwindow/HelpActions.h"
-#include "mainwindow/HelpPages.h"
 #include "mainwindow/HelpTopics.h"
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/PrintPreview.h"

@@ -2,12 +2,13 @@
 
 #include "core/Globals.h"
 #include "core/History.h"
-#include "core/Startup.h"
-#include "core/project/ProjectRecord.h"
 #include "core/RuntimeError.h"
 #include "core/Settings.h"
+#include "core/Startup.h"
+#include "core/commands/ToolRegistry.h"
+#include "core/project/ProjectRecord.h"
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/ToolRegistry.h"
+#include "mainwindow/ProgramTools.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>

@@ -4,9 +4,9 @@
 #include "core/IniFile.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
+#include "core/platform/Launcher.h"
 #include "mainwindow/TextBrowser.h"
 #include "platform/CommonDialogs.h"
-#include "platform/Launcher.h"
 #include "support/Renders.h"
 
 #include <QCheckBox>

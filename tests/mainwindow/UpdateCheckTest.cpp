@@ -1,10 +1,10 @@
 #include "mainwindow/MainWindowFixture.h"
 
-#include "maintenance/UpdateController.h"
-#include "mainwindow/CommandBar.h"
+#include "core/platform/Launcher.h"
+#include "core/update/UpdateController.h"
+#include "core/update/Updater.h"
 #include "maintenance/UpdateDialog.h"
-#include "maintenance/Updater.h"
-#include "platform/Launcher.h"
+#include "mainwindow/CommandBar.h"
 #include "support/LocalHttpServer.h"
 
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
-#include "platform/DrawingHelpers.h"
+#include "core/platform/DrawingHelpers.h"
 #include "platform/WindowCapture.h"
 
-#include "graph/GraphBuffer.h"
+#include "core/graph/GraphBuffer.h"
 
 #include <QApplication>
 #include <QImage>

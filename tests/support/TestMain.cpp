@@ -1,4 +1,4 @@
-#include "maintenance/Updater.h"
+#include "core/update/Updater.h"
 
 #include <QApplication>
 

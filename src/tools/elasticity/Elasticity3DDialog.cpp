@@ -9,7 +9,7 @@
 #include "core/project/ProjectRecord.h"
 #include "forms/FormInputs.h"
 #include "tools/elasticity/Elasticity3D.h"
-#include "tools/elasticity/MatrixBrackets.h"
+#include "tools/elasticity/MatrixBracketsPicture.h"
 
 #include <QLabel>
 #include <QLineEdit>

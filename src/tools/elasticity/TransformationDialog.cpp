@@ -4,7 +4,7 @@
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
 #include "forms/FormHelpers.h"
-#include "tools/elasticity/MatrixBrackets.h"
+#include "tools/elasticity/MatrixBracketsPicture.h"
 #include "tools/elasticity/Transformation.h"
 
 #include <QLineEdit>

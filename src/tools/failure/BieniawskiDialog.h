@@ -3,7 +3,7 @@
 #include "core/project/ProjectRecord.h"
 #include "forms/FormDialog.h"
 #include "tools/failure/Bieniawski.h"
-#include "tools/failure/FailureDialogCommon.h"
+#include "tools/failure/FailureDialogs.h"
 #include "tools/failure/FailurePlot.h"
 
 #include <array>

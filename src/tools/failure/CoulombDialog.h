@@ -4,7 +4,7 @@
 #include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
 #include "tools/failure/Coulomb.h"
-#include "tools/failure/FailureDialogCommon.h"
+#include "tools/failure/FailureDialogs.h"
 #include "tools/failure/FailurePlot.h"
 
 class QCheckBox;

@@ -6,7 +6,7 @@
 #include "core/Settings.h"
 #include "forms/FormHelpers.h"
 #include "forms/FormInputs.h"
-#include "tools/failure/FailureDialogCommon.h"
+#include "tools/failure/FailureDialogs.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -45,7 +45,7 @@ namespace brantel {
 //     hides some.
 //   - The dialog: SetPlotShown with its graph switch, AttachZoomBar and
 //     AttachReadouts as for every stress plot (or ConnectFailurePlot of
-//     FailureDialogCommon.h), Redraw(true) on a reset, Redraw(false) after
+//     FailureDialogs.h), Redraw(true) on a reset, Redraw(false) after
 //     an edit, SetPlotRangeSafely(true) alone when the switch turns on while
 //     s1 and s2 are both 0, Blank when the state cannot be computed.
 class FailurePlot : public StressPlot {

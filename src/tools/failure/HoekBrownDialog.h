@@ -3,7 +3,7 @@
 #include "core/project/ProjectRecord.h"
 #include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
-#include "tools/failure/FailureDialogCommon.h"
+#include "tools/failure/FailureDialogs.h"
 #include "tools/failure/HoekBrown.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 
 #include "core/project/ProjectRecord.h"
 #include "forms/FormDialog.h"
-#include "tools/failure/FailureDialogCommon.h"
+#include "tools/failure/FailureDialogs.h"
 #include "tools/failure/VonMises.h"
 
 #include <array>

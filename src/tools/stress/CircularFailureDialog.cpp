@@ -8,7 +8,7 @@
 #include "platform/Printer.h"
 #include "platform/WindowCapture.h"
 #include "tools/stress/FailureZonePicture.h"
-#include "tools/stress/StressDialogCommon.h"
+#include "tools/stress/StressDialogs.h"
 
 #include <QAction>
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "core/RuntimeError.h"
 #include "core/Settings.h"
 #include "core/Validation.h"
-#include "graph/GraphBuffer.h"
+#include "core/graph/GraphBuffer.h"
 
 #include <cmath>
 

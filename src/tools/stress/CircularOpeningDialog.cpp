@@ -7,15 +7,14 @@
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
 #include "core/Settings.h"
+#include "core/graph/GraphBuffer.h"
 #include "forms/FormHelpers.h"
 #include "forms/FormInputs.h"
-#include "graph/GraphBuffer.h"
 #include "graph/GraphChart.h"
 #include "graph/GraphDrawing.h"
-#include "graph/frmGraph.h"
-#include "mainwindow/MainWindow.h"
+#include "graph/GraphWindow.h"
 #include "tools/stress/CircularOpening.h"
-#include "tools/stress/StressDialogCommon.h"
+#include "tools/stress/StressDialogs.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -454,10 +453,6 @@ void frmCircular::CommitToProject() {
 
 void frmCircular::FormUnload() {
   frmGraph::UnloadWindow();  // and its options dialog
-  if (frmMain* main = MainWindow()) {
-    main->setEnabled(true);
-    main->activateWindow();
-  }
 }
 
 }  // namespace brantel

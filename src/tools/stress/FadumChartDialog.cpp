@@ -7,7 +7,7 @@
 #include "core/project/ProjectRecord.h"
 #include "forms/FormInputs.h"
 #include "tools/stress/Fadum.h"
-#include "tools/stress/StressDialogCommon.h"
+#include "tools/stress/StressDialogs.h"
 
 #include <QChart>
 #include <QChartView>

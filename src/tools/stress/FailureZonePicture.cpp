@@ -1,8 +1,7 @@
 #include "tools/stress/FailureZonePicture.h"
 
-#include "graph/GraphBuffer.h"
-#include "mainwindow/ImageList.h"
-#include "platform/DrawingHelpers.h"
+#include "core/graph/GraphBuffer.h"
+#include "core/platform/DrawingHelpers.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -8,8 +8,8 @@
 #include "core/project/ProjectRecord.h"
 #include "forms/FormInputs.h"
 #include "tools/stress/FadumChartDialog.h"
-#include "tools/stress/FoundationPlan.h"
-#include "tools/stress/StressDialogCommon.h"
+#include "tools/stress/FoundationPlanPicture.h"
+#include "tools/stress/StressDialogs.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -3,7 +3,7 @@
 #include "core/NumberFormat.h"
 #include "core/project/ProjectRecord.h"
 #include "forms/FormInputs.h"
-#include "tools/stress/StressDialogCommon.h"
+#include "tools/stress/StressDialogs.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>

@@ -8,7 +8,7 @@
 #include "forms/FormHelpers.h"
 #include "forms/FormInputs.h"
 #include "tools/stress/RoomPillar.h"
-#include "tools/stress/StressDialogCommon.h"
+#include "tools/stress/StressDialogs.h"
 
 #include <QLineEdit>
 #include <QPainter>

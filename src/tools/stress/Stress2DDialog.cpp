@@ -8,7 +8,7 @@
 #include "forms/FormHelpers.h"
 #include "forms/FormInputs.h"
 #include "plot/StressPlot.h"
-#include "tools/stress/ElementSketch.h"
+#include "tools/stress/ElementPicture.h"
 #include "tools/stress/Stress2D.h"
 
 #include <QCheckBox>

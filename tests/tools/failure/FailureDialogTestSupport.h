@@ -2,9 +2,9 @@
 
 #include "core/Globals.h"
 #include "core/Settings.h"
+#include "core/commands/Commands.h"
+#include "core/commands/ToolRegistry.h"
 #include "core/project/ProjectRecord.h"
-#include "mainwindow/Commands.h"
-#include "mainwindow/ToolRegistry.h"
 #include "support/DialogTest.h"
 #include "support/Renders.h"
 #include "tools/failure/FailurePlot.h"

@@ -1,14 +1,15 @@
 #include "core/Globals.h"
 #include "core/Settings.h"
+#include "core/commands/Commands.h"
+#include "core/commands/ToolRegistry.h"
 #include "core/project/ProjectFile.h"
 #include "core/project/ProjectRecord.h"
-#include "mainwindow/Commands.h"
-#include "mainwindow/ToolRegistry.h"
+#include "mainwindow/ProgramTools.h"
 #include "support/DialogTest.h"
 #include "tools/failure/BieniawskiDialog.h"
+#include "tools/failure/FailureDialogTestSupport.h"
 #include "tools/failure/HoekBrownDialog.h"
 #include "tools/failure/VonMisesDialog.h"
-#include "tools/failure/FailureDialogTestSupport.h"
 
 #include <QCheckBox>
 #include <QLabel>

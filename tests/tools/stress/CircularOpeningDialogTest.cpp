@@ -1,15 +1,16 @@
 #include "core/Globals.h"
 #include "core/NumberFormat.h"
 #include "core/Settings.h"
+#include "core/commands/Commands.h"
+#include "core/commands/ToolRegistry.h"
+#include "core/graph/GraphBuffer.h"
 #include "core/project/ProjectFile.h"
 #include "core/project/ProjectRecord.h"
-#include "graph/GraphBuffer.h"
 #include "graph/GraphChart.h"
-#include "graph/frmGraph.h"
-#include "mainwindow/Commands.h"
+#include "graph/GraphWindow.h"
 #include "mainwindow/DescriptionDialog.h"
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/ToolRegistry.h"
+#include "mainwindow/ProgramTools.h"
 #include "support/DialogTest.h"
 #include "support/Renders.h"
 #include "tools/stress/CircularOpeningDialog.h"
@@ -332,6 +333,17 @@ TEST_F(CircularModelessTest, TheMenuEntryAndQuickButton23OpenOneDialog) {
   EXPECT_EQ(&FromMenu(), first);  // brought to the front, as it was
   EXPECT_EQ(Text(u"Text1"), QStringLiteral("4"));
   EXPECT_TRUE(window_->isEnabled());
+}
+
+TEST_F(CircularModelessTest, ClosingTheDialogMakesTheMainWindowActiveAgain) {
+  window_->show();
+  for (bool closeBox : {false, true}) {
+    frmCircular& dialog = FromMenu();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    if (closeBox) dialog.close();
+    else Press(u"cmdCancel");
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  }
 }
 
 TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {

@@ -2,7 +2,7 @@
 
 #include "core/RuntimeError.h"
 #include "core/Settings.h"
-#include "graph/GraphBuffer.h"
+#include "core/graph/GraphBuffer.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>

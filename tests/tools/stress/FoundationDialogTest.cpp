@@ -1,15 +1,16 @@
 #include "core/NumberFormat.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "core/commands/Commands.h"
+#include "core/commands/ToolRegistry.h"
 #include "core/project/ProjectRecord.h"
-#include "mainwindow/Commands.h"
-#include "mainwindow/ToolRegistry.h"
+#include "mainwindow/ProgramTools.h"
 #include "support/DialogTest.h"
 #include "support/Renders.h"
 #include "tools/stress/Fadum.h"
 #include "tools/stress/FadumChartDialog.h"
 #include "tools/stress/FoundationDialog.h"
-#include "tools/stress/FoundationPlan.h"
+#include "tools/stress/FoundationPlanPicture.h"
 
 #include <QApplication>
 #include <QCoreApplication>

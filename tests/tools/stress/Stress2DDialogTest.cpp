@@ -1,14 +1,15 @@
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
 #include "core/Settings.h"
+#include "core/commands/Commands.h"
+#include "core/commands/ToolRegistry.h"
 #include "core/project/ProjectRecord.h"
+#include "mainwindow/ProgramTools.h"
 #include "plot/StressPlot.h"
 #include "support/DialogTest.h"
 #include "support/Renders.h"
-#include "tools/stress/ElementSketch.h"
+#include "tools/stress/ElementPicture.h"
 #include "tools/stress/Stress2DDialog.h"
-#include "mainwindow/Commands.h"
-#include "mainwindow/ToolRegistry.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,0 +1,64 @@
+#include "core/graph/GraphBuffer.h"
+
+#include "core/project/ProjectRecord.h"
+
+namespace brantel {
+
+std::array<std::array<std::array<float, 2>, kGraphPointBound + 1>, kGraphCurves> GraphCurveData{};
+qint16 GraphLastPoint = 0;
+std::array<QString, kGraphCurves> CurveNames;
+qint16 CurveCount = 3;
+std::array<qint32, 6> CurveColours{};
+qint16 GraphIndex = 0;
+GraphFormat GraphDefaults;
+GraphFormat GraphSettings;
+qint16 GraphUnits = 0;
+qint16 GraphSettingsValid = 0;
+
+qint16 InitGraphDefaults() {
+  CurveColours = {ColourRGB(0, 0, 255),   ColourRGB(205, 92, 92),  ColourRGB(0, 0, 0),
+                  ColourRGB(0, 100, 0),   ColourRGB(255, 165, 0),  ColourRGB(238, 130, 238)};
+  const int titles = GraphIndex + 1;
+  GraphSettings.XTitles = QStringList(titles, QString());
+  GraphDefaults.XTitles = QStringList(titles, QString());
+  GraphSettings.YTitles = QStringList(1, QString());
+  GraphDefaults.YTitles = QStringList(1, QString());
+  CurveCount = 3;
+  return 0;
+}
+
+void SetUpGraphBuffer() {
+  GraphIndex = 0;
+  InitGraphDefaults();
+  GraphCurveData = {};
+  GraphLastPoint = 0;
+  CurveNames = {QStringLiteral("sRadial"), QStringLiteral("sTangent"), QStringLiteral("sShear")};
+  GraphDefaults.GridStyle = 0;
+  GraphDefaults.GraphStyle = 3;
+  GraphDefaults.CurveLegend = 1;
+  GraphDefaults.SymbolSize = 5;
+  GraphDefaults.GraphTitle = QStringLiteral("Stress Distribution Around a Circular Opening");
+  GraphDefaults.XTitles[0] = QStringLiteral("Distance from the center");
+  GraphDefaults.YTitles[0] = QStringLiteral("Stress ratio");
+  GraphSettingsValid = 0;
+}
+
+void ResetGraphSettings() {
+  // The title arrays hold 0..GraphIndex and 0..0 once start-up has run;
+  // before that they are made to.
+  const int titles = GraphIndex + 1;
+  for (GraphFormat* block : {&GraphDefaults, &GraphSettings}) {
+    while (block->XTitles.size() < titles) block->XTitles.append(QString());
+    if (block->YTitles.isEmpty()) block->YTitles.append(QString());
+  }
+  for (int i = 0; i < titles; ++i) GraphSettings.XTitles[i] = GraphDefaults.XTitles[i];
+  GraphSettings.YTitles[0] = GraphDefaults.YTitles[0];
+  GraphSettings.GraphTitle = GraphDefaults.GraphTitle;
+  GraphSettings.GridStyle = GraphDefaults.GridStyle;
+  GraphSettings.GraphStyle = GraphDefaults.GraphStyle;
+  GraphSettings.CurveLegend = GraphDefaults.CurveLegend;
+  GraphSettings.SymbolSize = GraphDefaults.SymbolSize;
+  GraphUnits = Project.InputUnits;
+}
+
+}  // namespace brantel

@@ -1,0 +1,375 @@
+#include "graph/GraphWindow.h"
+
+#include "core/ErrorReporting.h"
+#include "core/Globals.h"
+#include "core/History.h"
+#include "core/Messages.h"
+#include "core/NumberFormat.h"
+#include "core/graph/GraphBuffer.h"
+#include "core/platform/Launcher.h"
+#include "core/project/ProjectRecord.h"
+#include "forms/FormHelpers.h"
+#include "graph/GraphChart.h"
+#include "graph/GraphDrawing.h"
+#include "graph/GraphOptionsDialog.h"
+#include "graph/GraphWorkbook.h"
+#include "platform/CommonDialogs.h"
+#include "platform/Printer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryFile>
+
+#include <cmath>
+
+namespace brantel {
+namespace {
+
+using forms::ControlRow;
+using forms::Kind;
+
+// The window's inner area in twips; the chart fills it but for a strip
+// below that holds the Point ID frame.
+constexpr forms::FormDesign kGraphForm{0, 0, "Graph"};
+constexpr int kInnerWidth = 9600;
+constexpr int kInnerHeight = 7200;
+constexpr int kFrameGap = 40;  // between the chart's bottom and the frame
+
+constexpr ControlRow kGraphControls[] = {
+    {"Graph1", Kind::Picture, nullptr, 120, 120, 9180, 6380, "Graph"},
+    {"Frame1", Kind::Frame, nullptr, 120, 6540, 6255, 615, "Point ID"},
+    {"lblCurveCaption", Kind::Label, "Frame1", 120, 285, 615, 255, "Curve:", nullptr, "lblCurve"},
+    {"lblCurve", Kind::Label, "Frame1", 735, 285, 1335, 255},
+    {"lblSFCaption", Kind::Label, "Frame1", 2160, 285, 615, 255, "Stress:", nullptr, "lblSF"},
+    {"lblSF", Kind::Label, "Frame1", 2775, 285, 1335, 255},
+    {"lblXCaption", Kind::Label, "Frame1", 4200, 285, 735, 255, "Xcoord:", nullptr, "lblX"},
+    {"lblX", Kind::Label, "Frame1", 4935, 285, 1215, 255},
+};
+
+// The chart's region code of its plot area, and its mark of a point
+// without a value.
+constexpr qint32 kPlotAreaRegion = -100;
+constexpr double kNoValue = 1e308;
+constexpr int kPointIdReach = 3;  // pixels
+
+QPointer<frmGraph>& Instance() {
+  static QPointer<frmGraph> instance;
+  return instance;
+}
+
+// A new file name in the user's scratch folder that no other file has (an
+// empty file is made under it). When none can be made, the folder and the
+// failure.
+QString ReserveWorkbookPath(QString& folder, QString& failure) {
+  folder = UserTempFolder.isEmpty() ? QDir::tempPath() + u'/' : UserTempFolder;
+  if (!folder.endsWith(u'/')) folder += u'/';
+  QDir().mkpath(folder);
+  QTemporaryFile reserve(folder + QStringLiteral("Graph_XXXXXX.xlsx"));
+  reserve.setAutoRemove(false);
+  if (!reserve.open()) {
+    failure = reserve.errorString();
+    if (failure.isEmpty()) failure = QStringLiteral("no new file could be made there");
+    return QString();
+  }
+  const QString path = reserve.fileName();
+  reserve.close();
+  return path;
+}
+
+}  // namespace
+
+frmGraph* frmGraph::Load() {
+  if (!Instance()) {
+    auto* window = new frmGraph;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    Instance() = window;
+  }
+  return Instance();
+}
+
+frmGraph* frmGraph::Loaded() { return Instance(); }
+
+void frmGraph::UnloadWindow() {
+  if (frmGraph* window = Instance()) window->close();
+}
+
+frmGraph::frmGraph(QWidget* parent) : QMainWindow(parent) {
+  setObjectName(QStringLiteral("frmGraph"));
+  setWindowTitle(QStringLiteral("Graph"));
+  inner_ = new QWidget(this);
+  setCentralWidget(inner_);
+  layout_ = std::make_unique<forms::FormLayout>(
+      inner_, kGraphForm, kGraphControls,
+      [](const ControlRow& row, QWidget* parent) -> QWidget* {
+        if (QLatin1String(row.name) == QLatin1String("Graph1")) return new GraphChart(parent);
+        return nullptr;
+      });
+  layout_->SetCaptions(true);
+  ui_.graph1 = layout_->Require<GraphChart>(u"Graph1");
+  ui_.frame1 = layout_->Require<QGroupBox>(u"Frame1");
+  ui_.lblCurve = layout_->Require<QLabel>(u"lblCurve");
+  ui_.lblSF = layout_->Require<QLabel>(u"lblSF");
+  ui_.lblX = layout_->Require<QLabel>(u"lblX");
+  ui_.graph1->setAccessibleName(QStringLiteral("Graph"));
+  connect(ui_.graph1, &GraphChart::PointerMoved, this, &frmGraph::Graph1_IdentifyPoint);
+  BuildMenus();
+  inner_->installEventFilter(this);
+  resize(forms::Px(kInnerWidth), forms::Px(kInnerHeight) + menuBar()->sizeHint().height());
+  Form_Load();
+}
+
+frmGraph::~frmGraph() = default;
+
+frmGraphOpt* frmGraph::OptionsDialog() const { return options_; }
+
+void frmGraph::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("GraphFile"));
+  fileItems_[0] = file->addAction(QStringLiteral("&Print"));
+  fileItems_[1] = file->addSeparator();
+  fileItems_[2] = file->addAction(QStringLiteral("E&xport to Excel"));
+  fileItems_[3] = file->addSeparator();
+  fileItems_[4] = file->addAction(QStringLiteral("E&xit"));
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  edit->setObjectName(QStringLiteral("GraphEdit"));
+  editItems_[0] = edit->addAction(QStringLiteral("Copy "));
+  editItems_[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+  options->setObjectName(QStringLiteral("GraphOptions"));
+  optionsItems_[0] = options->addAction(QStringLiteral("Point ID"));
+  optionsItems_[0]->setCheckable(true);
+  optionsItems_[1] = options->addAction(QStringLiteral("Basic &Options"));
+
+  for (int i = 0; i < static_cast<int>(fileItems_.size()); ++i) {
+    connect(fileItems_[static_cast<std::size_t>(i)], &QAction::triggered, this,
+            [this, i] { GraphFileItem_Click(i); });
+  }
+  connect(editItems_[0], &QAction::triggered, this, [this] { GraphEditItem_Click(0); });
+  for (int i = 0; i < static_cast<int>(optionsItems_.size()); ++i) {
+    connect(optionsItems_[static_cast<std::size_t>(i)], &QAction::triggered, this,
+            [this, i] { GraphOptionsItem_Click(i); });
+  }
+}
+
+void frmGraph::Form_Load() {
+  optionsItems_[0]->setChecked(true);
+  ui_.frame1->setVisible(true);
+  forms::CenterForm(this);
+}
+
+QSize frmGraph::ChartSizeFor(int innerWidth, int innerHeight, int chartLeft, int chartTop) {
+  const int height = innerHeight - chartTop < 800 ? 100 : innerHeight - chartTop - 700;
+  const int width = innerWidth - chartLeft < 800 ? 500 : innerWidth - chartLeft - 300;
+  return QSize(width, height);
+}
+
+void frmGraph::Form_Resize() {
+  const QSize size = ChartSizeFor(forms::Twips(inner_->width()), forms::Twips(inner_->height()),
+                                  forms::Twips(ui_.graph1->x()), forms::Twips(ui_.graph1->y()));
+  ui_.graph1->resize(forms::Px(size.width()), forms::Px(size.height()));
+  // The Point ID frame stays in the strip below the chart.
+  ui_.frame1->move(ui_.frame1->x(), ui_.graph1->y() + ui_.graph1->height() + forms::Px(kFrameGap));
+}
+
+bool frmGraph::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == inner_ && event->type() == QEvent::Resize) Form_Resize();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+bool frmGraph::event(QEvent* event) {
+  if (event->type() == QEvent::WindowDeactivate) Form_Deactivate();
+  return QMainWindow::event(event);
+}
+
+void frmGraph::Form_Deactivate() {
+  // While the options dialog is open it owns the settings: it read the
+  // chart back when it opened and may have reset them since.
+  if (options_ && options_->isVisible()) return;
+  SaveCurrentGraphSettings();
+}
+
+void frmGraph::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  QMainWindow::closeEvent(event);
+}
+
+void frmGraph::Form_Unload() {
+  if (unloaded_) return;
+  unloaded_ = true;
+  if (Instance() == this) Instance() = nullptr;
+  if (options_) options_->Unload();
+  // The main window, if the tool that opened this one disabled it.
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() == QLatin1String("frmMain")) window->setEnabled(true);
+  }
+}
+
+void frmGraph::GraphInit() {
+  const bool firstGraph = GraphSettings.XTitles.isEmpty() || GraphSettings.XTitles.first().isEmpty();
+  if (firstGraph || GraphUnits != Project.InputUnits) ResetGraphSettings();
+  SetUpGraphChart(*ui_.graph1, true);
+}
+
+void frmGraph::DrawCurve() { DrawGraphBuffer(*ui_.graph1); }
+
+void frmGraph::ClearGraph() {
+  ui_.graph1->SetCurveCount(0);
+  CurveCount = 3;
+}
+
+void frmGraph::SaveCurrentGraphSettings() {
+  GraphSettings.SymbolSize = static_cast<qint16>(std::clamp(ui_.graph1->SymbolSize(1), -32768, 32767));
+  GraphSettings.CurveLegend = ui_.graph1->SeriesLabelCount() > 0 ? 1 : 0;
+  GraphSettings.GraphTitle = ui_.graph1->Header();
+  if (GraphSettings.XTitles.isEmpty()) GraphSettings.XTitles.append(QString());
+  if (GraphSettings.YTitles.isEmpty()) GraphSettings.YTitles.append(QString());
+  GraphSettings.XTitles[0] = ui_.graph1->AxisTitle(GraphChart::Axis::X);
+  GraphSettings.YTitles[0] = ui_.graph1->AxisTitle(GraphChart::Axis::Y);
+  GraphSettings.GridStyle =
+      GridStyleOf(ui_.graph1->Grid(GraphChart::Axis::Y), ui_.graph1->Grid(GraphChart::Axis::X));
+}
+
+void frmGraph::GraphFileItem_Click(int index) {
+  switch (index) {
+    case 0: PrintGraph(); break;
+    case 2: ExportToExcel(); break;
+    case 4: close(); break;
+    default: break;
+  }
+}
+
+void frmGraph::PrintGraph() {
+  // The choices are made on the one printer of the process (as Printer
+  // Setup left it); the chart prints on a copy that counts in the screen's
+  // pixels, so that its texts keep their sizes relative to the chart.
+  QPrinter& system = platform::SystemPrinter();
+  QPrinter printer(QPrinter::ScreenResolution);
+  bool cancelled = false;
+  qint16 result = RunReported([&] {
+    if (!platform::ShowPrintDialog(system, platform::PrintDialogKind::Print, this))
+      RaiseError(err::kDialogCancel);
+  });
+  platform::CopyPrinterChoices(system, printer);
+  if (result == kErrCancelled) cancelled = true;
+  else if (result != kErrNone && result != kErrContinue) return;
+  if (cancelled) return;
+  AddHistoryLine(QStringLiteral("Printing Graph"));
+  RunReported([&] { PrintChart(printer); });
+}
+
+void frmGraph::PrintChart(QPrinter& printer) {
+  QPainter painter;
+  if (!painter.begin(&printer)) RaiseError(err::kPrinterError);
+  // The chart in a box 4 inches wide and 5 high, a tenth of an inch from the
+  // corner of the printable area, in its own proportions.
+  const double dpiX = printer.logicalDpiX();
+  const double dpiY = printer.logicalDpiY();
+  const QRectF box(0.1 * dpiX, 0.1 * dpiY, 4.0 * dpiX, 5.0 * dpiY);
+  ui_.graph1->Render(painter, box);
+  if (!painter.end() || printer.printerState() == QPrinter::Error) RaiseError(err::kPrinterError);
+}
+
+void frmGraph::ExportToExcel() {
+  forms::WaitPointer hourglass;
+  const int n = ui_.graph1->CurveCount();
+  std::vector<WorkbookCurve> curves;
+  for (int s = 1; s <= n; ++s) {
+    WorkbookCurve curve;
+    curve.name = s <= kGraphCurves ? CurveNames[static_cast<std::size_t>(s - 1)] : QString();
+    for (int p = 1; p <= ui_.graph1->PointCount(s); ++p) curve.points.push_back(ui_.graph1->Point(s, p));
+    curves.push_back(std::move(curve));
+  }
+
+  QString folder, failure;
+  const QString path = ReserveWorkbookPath(folder, failure);
+  if (!path.isEmpty()) failure = WriteCurveWorkbook(path, curves);
+  if (!failure.isEmpty()) {
+    // Only the file made for this export goes; the folder is named when
+    // none could be made there.
+    if (!path.isEmpty()) QFile::remove(path);
+    const QString where =
+        path.isEmpty() ? Tr(QStringLiteral("a spreadsheet file in "),
+                            QStringLiteral("σε αρχείο λογιστικού φύλλου στο φάκελο ")) + folder
+                       : Tr(QStringLiteral("the spreadsheet file "),
+                            QStringLiteral("στο αρχείο λογιστικού φύλλου ")) + path;
+    hourglass.Restore();
+    ShowMsg(Tr(QStringLiteral("The curves could not be exported to "),
+               QStringLiteral("Οι καμπύλες δεν ήταν δυνατό να εξαχθούν ")) +
+                where + QStringLiteral(": ") + failure,
+            mb::kCritical, QString());
+    return;
+  }
+  if (!platform::OpenWithDefaultProgram(path)) {
+    hourglass.Restore();
+    ShowMsg(Tr(QStringLiteral("The curves were written to the spreadsheet file ") + path +
+                   QStringLiteral(", but no program could be started to open it."),
+               QStringLiteral("Οι καμπύλες γράφτηκαν στο αρχείο λογιστικού φύλλου ") + path +
+                   QStringLiteral(", αλλά δεν ήταν δυνατό να ανοίξει κάποιο πρόγραμμα για αυτό.")),
+            mb::kCritical, QString());
+    return;
+  }
+  // The message box gets the normal pointer.
+  hourglass.Restore();
+  ShowMsg(QStringLiteral("Exported ") + QString::number(n) + QStringLiteral(" Curves"), mb::kOkOnly,
+          QString());
+}
+
+void frmGraph::GraphEditItem_Click(int index) {
+  if (index != 0) return;
+  QApplication::clipboard()->setImage(ui_.graph1->Picture());
+}
+
+void frmGraph::GraphOptionsItem_Click(int index) {
+  if (index == 0) {
+    optionsItems_[0]->setChecked(!ui_.frame1->isVisibleTo(inner_));
+    ui_.frame1->setVisible(optionsItems_[0]->isChecked());
+  } else if (index == 1) {
+    if (options_ && options_->isVisible()) return;
+    SaveCurrentGraphSettings();
+    forms::ShowModeless(options_, this, Qt::ApplicationModal);
+  }
+}
+
+void frmGraph::Graph1_IdentifyPoint(Qt::MouseButtons button, Qt::KeyboardModifiers shift,
+                                    QPoint pixel) {
+  pixelX_ = pixel.x();
+  pixelY_ = pixel.y();
+  region_ = ui_.graph1->InPlotArea(pixel) ? kPlotAreaRegion : 0;
+  if (region_ != kPlotAreaRegion) {
+    ui_.graph1->ResetPointer();
+    return;
+  }
+  const QPointF data = ui_.graph1->ValueAt(pixel);
+  dataX_ = data.x();
+  dataY_ = data.y();
+  const GraphChart::Nearest nearest = ui_.graph1->NearestPoint(pixel);
+  nearestCurve_ = nearest.curve;
+  nearestPoint_ = nearest.point;
+  distance_ = nearest.distance;
+  if (nearestCurve_ == -1 && nearestPoint_ == -1) {
+    ui_.graph1->ResetPointer();
+    return;
+  }
+  const QPointF point = ui_.graph1->Point(nearestCurve_, nearestPoint_);
+  if (distance_ <= kPointIdReach && point.y() != kNoValue && std::isfinite(point.y())) {
+    ui_.lblSF->setText(Format(point.y(), u"##0.00"));
+    ui_.lblX->setText(Format(point.x(), u"##0.00"));
+    ui_.lblCurve->setText(nearestCurve_ >= 1 && nearestCurve_ <= kGraphCurves
+                           ? CurveNames[static_cast<std::size_t>(nearestCurve_ - 1)]
+                           : QString());
+    ui_.graph1->SetPointer(Qt::CrossCursor);
+  } else {
+    ui_.graph1->ResetPointer();
+  }
+}
+
+}  // namespace brantel

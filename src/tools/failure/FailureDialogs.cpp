@@ -1,0 +1,259 @@
+#include "tools/failure/FailureDialogs.h"
+
+#include "core/History.h"
+#include "core/Messages.h"
+#include "core/NumberFormat.h"
+#include "core/RuntimeError.h"
+#include "core/Settings.h"
+#include "core/Validation.h"
+#include "forms/FormDialog.h"
+#include "forms/FormHelpers.h"
+#include "forms/FormInputs.h"
+#include "tools/failure/FailurePlot.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+namespace brantel {
+
+std::optional<float> InputBoxValue(const QLineEdit* box) {
+  if (!IsNumericEntry(box->text())) return std::nullopt;
+  return LeadingBoxValue(box);
+}
+
+std::optional<float> LeadingBoxValue(const QLineEdit* box) {
+  try {
+    return SingleOf(forms::BoxValue(box));
+  } catch (const RuntimeError&) {
+    return std::nullopt;  // beyond the 64-bit range
+  }
+}
+
+void FillArrowhead(QPainter& painter, const QPointF& tip, const QPointF& along, double head, const QColor& colour) {
+  const QPointF side(along.y(), -along.x());
+  QPainterPath arrow;
+  arrow.moveTo(tip);
+  arrow.lineTo(tip - head * along + 0.5 * head * side);
+  arrow.lineTo(tip - head * along - 0.5 * head * side);
+  arrow.closeSubpath();
+  painter.fillPath(arrow, colour);
+}
+
+void DrawSenseMark(QPainter& painter, const QRectF& place, const QString& text, const QColor& colour) {
+  QFont font = painter.font();
+  font.setBold(true);
+  painter.setFont(font);
+  painter.setPen(colour);
+  painter.drawText(place, Qt::AlignCenter, text);
+}
+
+void ShowInputValue(QLineEdit* box, float value, QStringView mask) {
+  forms::ShowStoredValue(box, value, Format(value, mask));
+}
+
+float PassedBoxValue(const QLineEdit* box) { return InputBoxValue(box).value_or(0.0f); }
+
+void ShowToolMessage(const ToolMessage& message) {
+  ShowInvalidValue(message.Greek.toString(), message.English.toString(), message.WithPrefix);
+}
+
+bool RefuseBox(QLineEdit* box, const ToolMessage& message) {
+  ShowToolMessage(message);
+  forms::FocusBack(box);
+  return false;
+}
+
+bool ApplyInputCheck(const CriterionInputCheck& check, std::span<QLineEdit* const> boxes) {
+  for (int index : check.ZeroedBoxes) {
+    QLineEdit* box = boxes[static_cast<std::size_t>(index)];
+    box->setText(QStringLiteral("0"));
+    box->selectAll();
+  }
+  if (check.Fault) return RefuseBox(boxes[static_cast<std::size_t>(check.Fault->Box)], check.Fault->Message);
+  return true;
+}
+
+void ShowVerdict(QLineEdit* box, Verdict verdict, VerdictCase letterCase) {
+  forms::ShowResult(box, VerdictText(verdict, letterCase));
+}
+
+void ShowPoreControls(const PoreControls& controls) {
+  const bool on = controls.option->isChecked();
+  controls.box->setEnabled(on);
+  controls.caption->setEnabled(on);
+  controls.result->setEnabled(on);
+  controls.resultCaption->setEnabled(on);
+  if (!on) controls.result->clear();
+}
+
+void ShowPoreInput(const PoreControls& controls, qint16 usePore, float porePressure, QStringView mask) {
+  {
+    const QSignalBlocker quiet(controls.option);
+    controls.option->setChecked(usePore != 0);
+  }
+  ShowPoreControls(controls);
+  if (usePore != 0) ShowInputValue(controls.box, porePressure, mask);
+  else controls.box->setText(QStringLiteral("0"));
+}
+
+void ConnectFailurePlot(FailurePlot* plot, QScrollBar* zoom, QLabel* coordinates, QLabel* internalCoordinates) {
+  for (QLabel* label : {coordinates, internalCoordinates}) {
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+  }
+  plot->AttachZoomBar(zoom);
+  plot->AttachReadouts(coordinates, internalCoordinates);
+}
+
+void SwitchPlotWidth(forms::FormDialog& dialog, FailurePlot* plot, bool shown, int narrowTwips, int wideTwips) {
+  plot->SetPlotShown(shown);
+  plot->setVisible(shown);  // no sliver of it at the edge of the narrow dialog
+  dialog.Layout().SetFormWidth(shown ? wideTwips : narrowTwips);
+  forms::CenterHorizontally(&dialog);
+}
+
+// --- PrincipalCriterionDialog ---------------------------------------------------
+
+PrincipalCriterionDialog::PrincipalCriterionDialog(QWidget* owner, int narrowWidth, int wideWidth)
+    : FormDialog(owner), narrowWidth_(narrowWidth), wideWidth_(wideWidth) {}
+
+void PrincipalCriterionDialog::BindCriterionControls(FailurePlot::VerticalRange range) {
+  stressBoxes_.sx = Require<QLineEdit>(u"Text1");
+  stressBoxes_.sy = Require<QLineEdit>(u"Text2");
+  stressBoxes_.txy = Require<QLineEdit>(u"Text3");
+  graph_ = Require<QCheckBox>(u"chkGraph");
+  plot_ = Require<PrincipalCriterionPlot>(u"Picture1");
+  plot_->SetVerticalRange(range);
+  ConnectFailurePlot(plot_, Require<QScrollBar>(u"HScroll1"), Require<QLabel>(u"lblCoord"),
+                     Require<QLabel>(u"lblIntCoord"));
+  for (QLineEdit* box : {stressBoxes_.sx, stressBoxes_.sy, stressBoxes_.txy})
+    connect(box, &QLineEdit::textChanged, this, &PrincipalCriterionDialog::TextInput_Change);
+  connect(graph_, &QCheckBox::toggled, this, &PrincipalCriterionDialog::chkGraph_Click);
+}
+
+void PrincipalCriterionDialog::OpenCriterion(const QString& englishHistory, const QString& greekHistory) {
+  LoadInputs();
+  if (ValidateInput()) Calculate();
+  if (EnableMohrCircles == 1) graph_->setChecked(true);
+  // A plot kept with the inputs shows the loaded state too.
+  Redraw(true);
+  AddHistoryLine(Tr(englishHistory, greekHistory));
+}
+
+void PrincipalCriterionDialog::ShowStressInputs() {
+  ShowInputValue(stressBoxes_.sx, stress_.Sx);
+  ShowInputValue(stressBoxes_.sy, stress_.Sy);
+  ShowInputValue(stressBoxes_.txy, stress_.Txy);
+}
+
+void PrincipalCriterionDialog::ReadStressInputs() {
+  stress_.Sx = PassedBoxValue(stressBoxes_.sx);
+  stress_.Sy = PassedBoxValue(stressBoxes_.sy);
+  stress_.Txy = PassedBoxValue(stressBoxes_.txy);
+}
+
+void PrincipalCriterionDialog::ShowGraphOption() {
+  {
+    const QSignalBlocker quiet(graph_);
+    graph_->setChecked(stress_.GraphOption == 1);
+  }
+  chkGraph_Click();
+}
+
+qint16 PrincipalCriterionDialog::GraphOption() const { return graph_->isChecked() ? 1 : 0; }
+
+void PrincipalCriterionDialog::Redraw(bool reset) {
+  if (!computed_) {
+    plot_->Forget();
+    return;
+  }
+  PlotState();
+  plot_->Show(reset);
+}
+
+void PrincipalCriterionDialog::TextInput_Change() {
+  if (loading_ || calculating_ || validating_) return;
+  if (!ValidateInput()) return;
+  Calculate();
+  Redraw(false);
+}
+
+void PrincipalCriterionDialog::chkGraph_Click() {
+  const bool shown = graph_->isChecked();
+  SwitchPlotWidth(*this, plot_, shown, narrowWidth_, wideWidth_);
+  if (shown && !loading_) Redraw(true);
+}
+
+// --- PoreCriterionDialog --------------------------------------------------------
+
+void PoreCriterionDialog::BindPoreCriterionControls(FailurePlot::VerticalRange range) {
+  BindCriterionControls(range);
+  porePressureBox_ = Require<QLineEdit>(u"Text4");
+  ui_.s1 = Require<QLineEdit>(u"Text11");
+  ui_.theta1 = Require<QLineEdit>(u"Text12");
+  ui_.s2 = Require<QLineEdit>(u"Text13");
+  ui_.theta2 = Require<QLineEdit>(u"Text14");
+  ui_.failure = Require<QLineEdit>(u"Text8");
+  ui_.poreFailure = Require<QLineEdit>(u"Text9");
+  ui_.poreControls = {Require<QCheckBox>(u"chkPore"), Require<QLabel>(u"Label4"), porePressureBox_,
+                      Require<QLabel>(u"Label9"), ui_.poreFailure};
+  connect(porePressureBox_, &QLineEdit::textChanged, this, &PoreCriterionDialog::Text4_Change);
+  connect(ui_.poreControls.option, &QCheckBox::toggled, this, &PoreCriterionDialog::chkPore_Click);
+}
+
+bool PoreCriterionDialog::PoreTicked() const { return ui_.poreControls.option->isChecked(); }
+
+void PoreCriterionDialog::ShowPoreInput(qint16 usePore, float porePressure) {
+  brantel::ShowPoreInput(ui_.poreControls, usePore, porePressure);
+}
+
+void PoreCriterionDialog::ReadPoreInput(qint16& usePore, float& porePressure) const {
+  const bool pore = PoreTicked();
+  usePore = pore ? 1 : 0;
+  porePressure = pore ? PassedBoxValue(porePressureBox_) : 0.0f;
+}
+
+void PoreCriterionDialog::CalculateVerdicts(const std::function<PrincipalVerdicts()>& evaluate, qint16& failure,
+                                            qint16& poreFailure) {
+  calculating_ = true;
+  computed_ = forms::Calculate({ui_.s1, ui_.theta1, ui_.s2, ui_.theta2, ui_.failure, ui_.poreFailure}, [&] {
+    const PrincipalVerdicts result = evaluate();
+    principal_ = result.Principal;
+    forms::ShowResult(ui_.s1, principal_.S1, kCriterionValueMask);
+    forms::ShowResult(ui_.theta1, principal_.Theta1, kCriterionValueMask);
+    forms::ShowResult(ui_.s2, principal_.S2, kCriterionValueMask);
+    forms::ShowResult(ui_.theta2, principal_.Theta2, kCriterionValueMask);
+    ShowVerdict(ui_.failure, result.FailureVerdict);
+    failure = result.Failure;
+    if (result.PoreVerdict) {
+      ShowVerdict(ui_.poreFailure, *result.PoreVerdict);
+      poreFailure = result.PoreFailure;
+    }
+  });
+  calculating_ = false;
+}
+
+void PoreCriterionDialog::Text4_Change() {
+  if (loading_ || calculating_ || validating_) return;
+  TextInput_Change();
+  if (!PoreTicked()) return;
+  // With no pore pressure there is no second verdict to give.
+  const std::optional<float> p = InputBoxValue(porePressureBox_);
+  if (p && *p == 0.0f) ui_.poreFailure->clear();
+}
+
+void PoreCriterionDialog::chkPore_Click() {
+  ShowPoreControls(ui_.poreControls);
+  if (loading_) return;
+  // Emptying the box is an edit: it calculates and redraws.
+  if (!PoreTicked()) porePressureBox_->clear();
+  if (ValidateInput() && !calculating_) Calculate();
+}
+
+}  // namespace brantel

@@ -1,0 +1,183 @@
+#include "GraphTestSupport.h"
+
+#include "core/graph/GraphBuffer.h"
+#include "forms/FormBuilder.h"
+#include "graph/GraphChart.h"
+#include "graph/GraphOptionsDialog.h"
+#include "graph/GraphWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+namespace brantel {
+namespace {
+
+using Axis = GraphChart::Axis;
+const QString kDefaultTitle = QStringLiteral("Stress Distribution Around a Circular Opening");
+
+class GraphOptionsTest : public test::GraphTest {
+ protected:
+  void SetUp() override {
+    GraphTest::SetUp();
+    FillCurves(66);
+    window_ = frmGraph::Load();
+    window_->GraphInit();
+    window_->DrawCurve();
+  }
+  // Options > Basic Options.
+  frmGraphOpt* Open() {
+    window_->GraphOptionsItem_Click(1);
+    frmGraphOpt* dialog = window_->OptionsDialog();
+    EXPECT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    Use(*dialog);
+    return dialog;
+  }
+  static void Close() { QApplication::processEvents(); }
+  QRadioButton* Mode(int index) const { return Control<QRadioButton>(QStringLiteral("Option1(%1)").arg(index)); }
+
+  frmGraph* window_ = nullptr;
+};
+
+TEST_F(GraphOptionsTest, DefaultModeShowsTheDefaultsAndCancelPutsThemOnTheChart) {
+  window_->show();
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  window_->Chart().SetHeader(QStringLiteral("Any text"));
+  window_->Chart().SetGrid(Axis::X, true);
+
+  frmGraphOpt* dialog = Open();
+  // The window loses the activation to the dialog; that must not undo the
+  // reset the dialog made when it opened.
+  QTest::qWait(20);
+  EXPECT_TRUE(Mode(0)->isChecked());
+  EXPECT_EQ(Control<QLineEdit>(u"Text1")->text(), kDefaultTitle);
+  EXPECT_EQ(Control<QComboBox>(u"Combo1")->currentIndex(), 0);
+  // Only the X-axis title can be edited in this mode.
+  EXPECT_TRUE(Control<QLineEdit>(u"Text2")->isEnabled());
+  EXPECT_FALSE(Control<QLineEdit>(u"Text1")->isEnabled());
+  EXPECT_FALSE(Control<QComboBox>(u"Combo2")->isEnabled());
+  EXPECT_FALSE(Control<QScrollBar>(u"HScroll1")->isEnabled());
+
+  dialog->close();  // the close box is a Cancel
+  Close();
+  EXPECT_EQ(window_->OptionsDialog(), nullptr);
+  EXPECT_EQ(window_->Chart().Header(), kDefaultTitle);
+  EXPECT_FALSE(window_->Chart().Grid(Axis::X));
+  EXPECT_EQ(GraphSettingsValid, 0);
+  EXPECT_EQ(History().count(QStringLiteral("Saving default settings")), 0);
+}
+
+TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
+  Open();
+  QTest::mouseClick(Mode(1), Qt::LeftButton);
+  EXPECT_TRUE(Control<QLineEdit>(u"Text1")->isEnabled());
+  Control<QComboBox>(u"Combo1")->setCurrentIndex(2);  // Vertical
+  Control<QComboBox>(u"Combo2")->setCurrentIndex(1);  // Symbols Only
+  Control<QScrollBar>(u"HScroll1")->setValue(8);
+  Press(u"Command2");
+  Close();
+
+  GraphChart& chart = window_->Chart();
+  EXPECT_TRUE(chart.Grid(Axis::X));
+  EXPECT_FALSE(chart.Grid(Axis::Y));
+  for (int s = 1; s <= 3; ++s) {
+    EXPECT_FALSE(chart.LineShown(s));
+    EXPECT_TRUE(chart.SymbolShown(s));
+    EXPECT_EQ(chart.SymbolSize(s), 8);
+  }
+  EXPECT_EQ(GraphSettingsValid, 1);
+  EXPECT_EQ(GraphSettings.GridStyle, 2);
+  EXPECT_EQ(GraphSettings.GraphStyle, 2);
+  EXPECT_TRUE(History().contains(QStringLiteral("Saving default settings to file: ")));
+
+  // Reopened, the dialog shows the same choices, all editable; OK without
+  // an edit changes nothing.
+  const GraphFormat before = GraphSettings;
+  Open();
+  EXPECT_TRUE(Mode(1)->isChecked());
+  EXPECT_EQ(Control<QComboBox>(u"Combo1")->currentText(), QStringLiteral("Vertical"));
+  EXPECT_EQ(Control<QComboBox>(u"Combo2")->currentText(), QStringLiteral("Symbols Only"));
+  EXPECT_EQ(Control<QScrollBar>(u"HScroll1")->value(), 8);
+  EXPECT_TRUE(Control<QComboBox>(u"Combo1")->isEnabled());
+  Press(u"Command2");
+  Close();
+  EXPECT_EQ(GraphSettings.GridStyle, before.GridStyle);
+  EXPECT_EQ(GraphSettings.GraphStyle, before.GraphStyle);
+  EXPECT_EQ(GraphSettings.SymbolSize, before.SymbolSize);
+  EXPECT_EQ(GraphSettings.CurveLegend, before.CurveLegend);
+  EXPECT_EQ(GraphSettings.GraphTitle, before.GraphTitle);
+  EXPECT_EQ(GraphSettings.XTitles, before.XTitles);
+
+  // Choosing the defaults again resets at once, even when then cancelled.
+  Open();
+  QTest::mouseClick(Mode(0), Qt::LeftButton);
+  Press(u"Command1");
+  Close();
+  EXPECT_EQ(GraphSettingsValid, 0);
+  EXPECT_EQ(GraphSettings.GridStyle, 0);
+  EXPECT_TRUE(window_->Chart().LineShown(1));
+}
+
+TEST_F(GraphOptionsTest, SymbolSizeShowsOnlyForStylesWithSymbols) {
+  GraphSettingsValid = 1;
+  Open();
+  auto* style = Control<QComboBox>(u"Combo2");
+  style->setCurrentIndex(0);  // Lines Only
+  EXPECT_TRUE(Control<QScrollBar>(u"HScroll1")->isHidden());
+  EXPECT_TRUE(Control<QLabel>(u"Label1")->isHidden());
+  style->setCurrentIndex(1);
+  EXPECT_FALSE(Control<QScrollBar>(u"HScroll1")->isHidden());
+  style->setCurrentIndex(2);
+  EXPECT_FALSE(Control<QLabel>(u"Label1")->isHidden());
+  Press(u"Command1");
+  Close();
+}
+
+TEST_F(GraphOptionsTest, WithoutLegendTheStyleStillTakesEffect) {
+  GraphSettingsValid = 1;
+  Open();
+  Control<QCheckBox>(u"Check1")->setChecked(false);
+  Control<QComboBox>(u"Combo2")->setCurrentIndex(0);  // Lines Only
+  Control<QLineEdit>(u"Text3")->setText(QString());   // an empty title is accepted
+  Press(u"Command2");
+  Close();
+  GraphChart& chart = window_->Chart();
+  EXPECT_EQ(chart.SeriesLabelCount(), 0);
+  EXPECT_FALSE(chart.LegendShown());
+  EXPECT_FALSE(chart.SymbolShown(2));
+  EXPECT_TRUE(chart.LineShown(2));
+  EXPECT_EQ(chart.AxisTitle(Axis::Y), QString());
+  EXPECT_EQ(GraphSettings.CurveLegend, 0);
+}
+
+TEST_F(GraphOptionsTest, TypedTextThatIsNoListItemIsRefusedOnce) {
+  GraphSettingsValid = 1;
+  Open();
+  auto* grid = Control<QComboBox>(u"Combo1");
+  grid->setCurrentIndex(3);
+  grid->lineEdit()->selectAll();
+  QTest::keyClicks(grid->lineEdit(), QStringLiteral("x"));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), QStringLiteral("Please select a valid entry"));
+  EXPECT_EQ(grid->currentIndex(), 0);
+  EXPECT_EQ(grid->currentText(), QStringLiteral("None"));
+  EXPECT_TRUE(History().contains(QStringLiteral("Message: Please select a valid entry")));
+
+  auto* style = Control<QComboBox>(u"Combo2");
+  style->lineEdit()->clear();
+  EXPECT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(style->currentText(), QStringLiteral("Lines Only"));
+  EXPECT_TRUE(Control<QScrollBar>(u"HScroll1")->isHidden());
+  Press(u"Command1");
+  Close();
+}
+
+}  // namespace
+}  // namespace brantel
