@@ -73,8 +73,9 @@ bool CheckInputRange(const QString& text, double min, double max, const QString&
   return CheckInputRange(text, min, max, local);
 }
 
-bool ValidateNumericField(const QString& text, const QString& textGr, const QString& textEn,
-                          float min, float max) {
+void ShowInputMessage(const InputMessage& message) { ShowInvalidValue(message.text, message.withPrefix); }
+
+bool ValidateNumericField(const QString& text, const Bilingual& sentence, float min, float max) {
   bool ok = IsNumericEntry(text);
   if (ok) {
     try {
@@ -85,7 +86,7 @@ bool ValidateNumericField(const QString& text, const QString& textGr, const QStr
       ok = false;
     }
   }
-  if (!ok) ShowInvalidValue(textGr, textEn, false);
+  if (!ok) ShowInvalidValue(sentence, false);
   return ok;
 }
 

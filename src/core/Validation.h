@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Bilingual.h"
 #include "core/Conversions.h"
 
 #include <QString>
@@ -18,10 +19,28 @@ bool IsNumericEntry(const QString& text);
 bool CheckInputRange(const QString& text, double min, double max, QString& label);
 bool CheckInputRange(const QString& text, double min, double max, const QString& label = QString());
 
+// What refuses an input, as ShowInvalidValue shows it: the field's name
+// behind "Invalid value for " ("Εσφαλμένη τιμή για το "), or a whole
+// sentence. Written with the two helpers below:
+//   InvalidValueFor({"sx", "σx"})
+//   Sentence({"Young's modulus should be > 0", "Για το μέτρο ... E>0"})
+// (No message at all, InputMessage{}, has no text.)
+struct InputMessage {
+  constexpr InputMessage() = default;
+  constexpr InputMessage(Bilingual text, bool withPrefix) : text(text), withPrefix(withPrefix) {}
+
+  Bilingual text;
+  bool withPrefix = false;
+};
+constexpr InputMessage InvalidValueFor(Bilingual fieldName) { return {fieldName, true}; }
+constexpr InputMessage Sentence(Bilingual sentence) { return {sentence, false}; }
+
+// Shows the message through ShowInvalidValue (so it is logged to the history).
+void ShowInputMessage(const InputMessage& message);
+
 // IsNumericEntry, then the bounds (a bound of 0 is no bound), with the
-// whole-sentence message in the current language on failure.
-bool ValidateNumericField(const QString& text, const QString& textGr, const QString& textEn,
-                          float min, float max);
+// whole sentence in the current language on failure.
+bool ValidateNumericField(const QString& text, const Bilingual& sentence, float min, float max);
 
 // A value outside [min, max] becomes min (not the nearer bound). Returns the
 // value as a 16-bit integer, halves to the even neighbour.

@@ -88,18 +88,18 @@ void FocusBack(QLineEdit* box) {
   box->selectAll();
 }
 
-bool RefuseEntry(QLineEdit* box, const FieldName& name) {
-  ShowInvalidValue(QString::fromUtf8(name.greek), QString::fromUtf8(name.english), !name.sentence);
+bool RefuseEntry(QLineEdit* box, const InputMessage& message) {
+  ShowInputMessage(message);
   FocusBack(box);
   return false;
 }
 
-void NumericInputs::Add(QLineEdit* box, FieldName name, float& target) {
-  inputs_.push_back({box, name, &target});
+void NumericInputs::Add(QLineEdit* box, InputMessage message, float& target) {
+  inputs_.push_back({box, message, &target});
 }
 
-void NumericInputs::Add(QLineEdit* box, FieldName name, double& target) {
-  inputs_.push_back({box, name, &target});
+void NumericInputs::Add(QLineEdit* box, InputMessage message, double& target) {
+  inputs_.push_back({box, message, &target});
 }
 
 void NumericInputs::Show(QStringView mask) const {
@@ -121,7 +121,7 @@ bool NumericInputs::Validate() const {
     } catch (const RuntimeError&) {
       value.reset();
     }
-    if (!value) return RefuseEntry(input.box, input.name);
+    if (!value) return RefuseEntry(input.box, input.message);
     values.push_back(*value);
   }
   for (std::size_t i = 0; i < inputs_.size(); ++i) {

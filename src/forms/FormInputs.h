@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Validation.h"
+
 #include <QLineEdit>
 #include <QString>
 #include <QStringView>
@@ -64,13 +66,8 @@ void ShowTypedValue(QLineEdit* box, QStringView mask, OnLeave rule);
 // The same in the general number format.
 void ShowTypedGeneral(QLineEdit* box, OnLeave rule);
 
-// --- Validation. The names of an input in its message: the field's name
-// after "Invalid value for " (or its Greek twin), or whole sentences.
-struct FieldName {
-  const char* english;
-  const char* greek;
-  bool sentence = false;
-};
+// --- Validation. Messages are InputMessage (core/Validation.h): the
+// field's name behind "Invalid value for ", or a whole sentence.
 
 // Puts the focus back in a box that failed a check, its whole text selected.
 void FocusBack(QLineEdit* box);
@@ -78,15 +75,15 @@ void FocusBack(QLineEdit* box);
 // Refuses the entry of a box: the message through ShowInvalidValue, then
 // FocusBack. Always false, so that a validation step can end with
 // `return RefuseEntry(box, name);`.
-bool RefuseEntry(QLineEdit* box, const FieldName& name);
+bool RefuseEntry(QLineEdit* box, const InputMessage& message);
 
 // The numeric input boxes of a dialog, each with its names for the message
 // and the field of the dialog's working copy it fills, in the order of
 // validation.
 class NumericInputs {
  public:
-  void Add(QLineEdit* box, FieldName name, float& target);
-  void Add(QLineEdit* box, FieldName name, double& target);
+  void Add(QLineEdit* box, InputMessage message, float& target);
+  void Add(QLineEdit* box, InputMessage message, double& target);
 
   // Every box shows its field in the mask, as a stored value.
   void Show(QStringView mask = u"#0.##0") const;
@@ -101,7 +98,7 @@ class NumericInputs {
  private:
   struct Input {
     QLineEdit* box;
-    FieldName name;
+    InputMessage message;
     std::variant<float*, double*> target;
   };
   std::vector<Input> inputs_;

@@ -60,7 +60,7 @@ QMenu* frmMain::BuildMenu(QMenu* menu, Menu which, std::vector<QAction*>& items)
       if (index == 1) mnuEditStress = sub;
       else mnuEditFailure = sub;
       action = menu->addMenu(sub);
-    } else if (captions[i].IsSeparator()) {
+    } else if (IsSeparator(captions[i])) {
       action = menu->addSeparator();
     } else {
       action = menu->addAction(QString::fromUtf8(captions[i].english));
@@ -114,7 +114,7 @@ void frmMain::SetMenuCaptions() {
   const auto top = TopMenuCaptions();
   QMenu* const menus[] = {mnuFile, mnuEdit, mnuUtil, mnuHelp};
   for (std::size_t i = 0; i < top.size(); ++i) {
-    menus[i]->setTitle(QString::fromUtf8(english ? top[i].english : top[i].greek));
+    menus[i]->setTitle(top[i].In(english));
   }
   auto caption = [&](Menu menu, int first, int last) {
     const auto& items = MenuItems(menu);

@@ -64,19 +64,20 @@ TEST_F(ValidationTest, ATextThatIsNotANumberIsOutOfRange) {
 }
 
 TEST_F(ValidationTest, NumericFieldWithOptionalBounds) {
-  const QString gr = QStringLiteral("Εσφαλμένη τιμή για τη συνοχή του υλικού");
-  const QString en = QStringLiteral("Invalid value for material cohesion");
-  EXPECT_TRUE(ValidateNumericField(QStringLiteral("-3"), gr, en, 0, 0));
-  EXPECT_TRUE(ValidateNumericField(QStringLiteral("-"), gr, en, 0, 0));
+  const Bilingual sentence{"Invalid value for material cohesion", "Εσφαλμένη τιμή για τη συνοχή του υλικού"};
+  const QString gr = QString::fromUtf8(sentence.greek);
+  const QString en = QString::fromUtf8(sentence.english);
+  EXPECT_TRUE(ValidateNumericField(QStringLiteral("-3"), sentence, 0, 0));
+  EXPECT_TRUE(ValidateNumericField(QStringLiteral("-"), sentence, 0, 0));
   EXPECT_TRUE(boxes_->Shown().empty());
 
-  EXPECT_FALSE(ValidateNumericField(QStringLiteral("0.5"), gr, en, 1, 0));
+  EXPECT_FALSE(ValidateNumericField(QStringLiteral("0.5"), sentence, 1, 0));
   EXPECT_EQ(boxes_->Last().prompt, en);
-  EXPECT_FALSE(ValidateNumericField(QStringLiteral("11"), gr, en, 0, 10));
-  EXPECT_FALSE(ValidateNumericField(QStringLiteral("abc"), gr, en, 0, 0));
-  EXPECT_FALSE(ValidateNumericField(QStringLiteral("1e39"), gr, en, 0, 0));  // beyond a 32-bit float
+  EXPECT_FALSE(ValidateNumericField(QStringLiteral("11"), sentence, 0, 10));
+  EXPECT_FALSE(ValidateNumericField(QStringLiteral("abc"), sentence, 0, 0));
+  EXPECT_FALSE(ValidateNumericField(QStringLiteral("1e39"), sentence, 0, 0));  // beyond a 32-bit float
   EnglishMenus = 0;
-  EXPECT_FALSE(ValidateNumericField(QStringLiteral("x"), gr, en, 0, 0));
+  EXPECT_FALSE(ValidateNumericField(QStringLiteral("x"), sentence, 0, 0));
   EXPECT_EQ(boxes_->Last().prompt, gr);
 }
 

@@ -48,8 +48,8 @@ class frmSample : public forms::FormDialog {
     ui_.width = Require<QLineEdit>(u"Text1");
     ui_.load = Require<QLineEdit>(u"Text2");
     ui_.area = Require<QLineEdit>(u"Text3");
-    inputs_.Add(ui_.width, {"width", "πλάτος"}, working_.width);
-    inputs_.Add(ui_.load, {"Invalid load", "Εσφαλμένο φορτίο", true}, working_.load);
+    inputs_.Add(ui_.width, InvalidValueFor({"width", "πλάτος"}), working_.width);
+    inputs_.Add(ui_.load, Sentence({"Invalid load", "Εσφαλμένο φορτίο"}), working_.load);
     WireButtons(Require<QPushButton>(okName), Require<QPushButton>(u"cmdCancel"),
                 Require<QPushButton>(u"cmdHelp"));
     LoadInputs();

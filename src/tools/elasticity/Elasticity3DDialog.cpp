@@ -68,21 +68,22 @@ constexpr ControlRow kControls[] = {
 };
 
 // The names of the stress components in the messages, box by box.
-constexpr forms::FieldName kStressNames[9] = {
-    {"s11", "σ11"}, {"s12", "σ12"}, {"s13", "σ13"}, {"s21", "σ21"}, {"s22", "σ22"},
-    {"s23", "σ23"}, {"s31", "σ31"}, {"s32", "σ32"}, {"s33", "σ33"},
+constexpr InputMessage kStressNames[9] = {
+    InvalidValueFor({"s11", "σ11"}), InvalidValueFor({"s12", "σ12"}), InvalidValueFor({"s13", "σ13"}),
+    InvalidValueFor({"s21", "σ21"}), InvalidValueFor({"s22", "σ22"}), InvalidValueFor({"s23", "σ23"}),
+    InvalidValueFor({"s31", "σ31"}), InvalidValueFor({"s32", "σ32"}), InvalidValueFor({"s33", "σ33"}),
 };
 
-constexpr forms::FieldName kModulusInvalid{"Invalid value for Young's modulus",
-                                           "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας", true};
-constexpr forms::FieldName kModulusPositive{"Young's modulus should be positive",
-                                            "Το μέτρο ελαστικότητας πρέπει να είναι θετικό", true};
-constexpr forms::FieldName kPoissonPositive{"Poisson's ratio should be positive",
-                                            "Ο λόγος Poisson πρέπει να είναι θετικός", true};
-constexpr forms::FieldName kPoissonInvalid{"Invalid value for Poisson's ratio", "Εσφαλμένη τιμή γιά το λόγο Poisson",
-                                           true};
-constexpr forms::FieldName kPoissonBelowHalf{"Poisson's ratio should be < 0.5",
-                                             "Ο λόγος Poisson πρέπει να είναι < 0.5", true};
+constexpr InputMessage kModulusInvalid = Sentence({"Invalid value for Young's modulus",
+                                                   "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας"});
+constexpr InputMessage kModulusPositive = Sentence({"Young's modulus should be positive",
+                                                    "Το μέτρο ελαστικότητας πρέπει να είναι θετικό"});
+constexpr InputMessage kPoissonPositive = Sentence({"Poisson's ratio should be positive",
+                                                    "Ο λόγος Poisson πρέπει να είναι θετικός"});
+constexpr InputMessage kPoissonInvalid = Sentence({"Invalid value for Poisson's ratio",
+                                                    "Εσφαλμένη τιμή γιά το λόγο Poisson"});
+constexpr InputMessage kPoissonBelowHalf = Sentence({"Poisson's ratio should be < 0.5",
+                                                     "Ο λόγος Poisson πρέπει να είναι < 0.5"});
 
 // A box as validation sees it: whether it passes the entry test, and its
 // value. A number beyond the 32-bit range that the record holds fails the
@@ -150,8 +151,7 @@ void frmElasti3D::Form_Load() {
   ui_.poisMsg->clear();
   LoadInputs();
   if (ValidateInput()) CalcStrainTensor3D();
-  AddHistoryLine(Tr(QStringLiteral("Hooke's elasticity law in 3D."),
-                    QStringLiteral("Νόμος ελαστικότητας του Hooke σε τρεις διαστάσεις.")));
+  AddHistoryLine(Tr({"Hooke's elasticity law in 3D.", "Νόμος ελαστικότητας του Hooke σε τρεις διαστάσεις."}));
 }
 
 void frmElasti3D::LoadFromProject() {
@@ -216,7 +216,7 @@ bool frmElasti3D::ValidateInput() {
   if (nu.numeric) {
     switch (CheckHookePoisson(true, nu.value)) {
       case HookePoissonVerdict::NotPositiveNotice:
-        ui_.poisMsg->setText(Tr(QStringLiteral("n should be > 0"), QStringLiteral("ν πρέπει > 0")));
+        ui_.poisMsg->setText(Tr({"n should be > 0", "ν πρέπει > 0"}));
         ui_.poisson->setFocus();
         valid = false;
         break;

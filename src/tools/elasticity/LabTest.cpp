@@ -10,7 +10,7 @@
 namespace brantel {
 namespace {
 
-constexpr LabText kHeaders[labcol::kCount] = {
+constexpr Bilingual kHeaders[labcol::kCount] = {
     {"#", "No"},
     {"Force (kN)", "Force (kN)"},
     {"DeltaY (mm)", "DeltaY (mm)"},
@@ -67,7 +67,7 @@ std::optional<float> Guarded(F&& f) {
 
 }  // namespace
 
-LabText LabColumnHeader(int column) {
+Bilingual LabColumnHeader(int column) {
   if (column < 0 || column >= labcol::kCount) return {"", ""};
   return kHeaders[column];
 }

@@ -83,8 +83,6 @@ constexpr ControlRow kControls[] = {
     {"CmdOk", Kind::Button, nullptr, 6840, 6780, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
 
-QString TextIn(const LabText& text) { return Tr(QString::fromUtf8(text.English), QString::fromUtf8(text.Greek)); }
-
 // Enter on the grid edits its current cell; the key goes no further, or
 // it would press the dialog's OK button as well.
 class GridEnterKey : public QObject {
@@ -170,8 +168,8 @@ frmLab::~frmLab() = default;
 void frmLab::Form_Load() {
   ui_.calcDiameter->clear();
   LoadInputs();
-  AddHistoryLine(Tr(QStringLiteral("Evaluation of uniaxial testing laboratory data."),
-                    QStringLiteral("Αξιολόγηση εργαστηριακών μετρήσεων μονοαξονικής θλίψης.")));
+  AddHistoryLine(Tr({"Evaluation of uniaxial testing laboratory data.",
+                     "Αξιολόγηση εργαστηριακών μετρήσεων μονοαξονικής θλίψης."}));
   WriteGridHeader();
   EvaluateTest();
 }
@@ -201,7 +199,7 @@ bool frmLab::ValidateInput() {
   // Nothing else is checked: a text without a number counts as 0. But no
   // value beyond the 32-bit range may reach the record.
   for (QLineEdit* box : {ui_.height, ui_.diameter, ui_.area}) {
-    if (!FitsSingle(forms::BoxNumber(box))) return forms::RefuseEntry(box, {kLabTooLarge.English, kLabTooLarge.Greek, true});
+    if (!FitsSingle(forms::BoxNumber(box))) return forms::RefuseEntry(box, kLabTooLarge);
   }
   return true;
 }
@@ -227,7 +225,7 @@ void frmLab::SaveToGlobals() {
 
 void frmLab::WriteGridHeader() {
   QStringList headers;
-  for (int c = 0; c < labcol::kCount; ++c) headers << TextIn(LabColumnHeader(c));
+  for (int c = 0; c < labcol::kCount; ++c) headers << Tr(LabColumnHeader(c));
   ui_.grid->setHorizontalHeaderLabels(headers);
   for (int c = 0; c < labcol::kCount; ++c) {
     ui_.grid->setColumnWidth(c, forms::Px(LabColumnWidth(c, kGridWidth)));
@@ -345,17 +343,17 @@ void frmLab::fLx1_EditCell(int r, int c) {
   if (gridBusy_ || r < 1 || r > pointCount_ || c < 0 || c >= labcol::kCount) return;
   ui_.grid->setCurrentCell(r - 1, c);
   if (!IsLabColumnEditable(forms::GetArrayIndex(ui_.dataType), c)) {
-    ShowMsg(TextIn(kLabInputNotAllowed), mb::kOkOnly);
+    ShowMsg(Tr(kLabInputNotAllowed), mb::kOkOnly);
     return;
   }
   QTableWidgetItem* item = forms::Cell(ui_.grid, r - 1, c);
   const QString current = item->text();
   const QString answer =
-      platform::InputBox(TextIn(kLabRowPrompt) + FormatInt(r),
-                         TextIn(kLabFieldTitle) + ui_.grid->horizontalHeaderItem(c)->text(), current, this);
+      platform::InputBox(Tr(kLabRowPrompt) + FormatInt(r),
+                         Tr(kLabFieldTitle) + ui_.grid->horizontalHeaderItem(c)->text(), current, this);
   const std::optional<QString> text = LabCellEntryText(answer, current);
   if (!text) {
-    ShowInvalidValue(QString::fromUtf8(kLabTooLarge.Greek), QString::fromUtf8(kLabTooLarge.English), false);
+    ShowInputMessage(kLabTooLarge);
     return;
   }
   item->setText(*text);
@@ -393,7 +391,7 @@ void frmLab::EvaluateTest() {
 }
 
 void frmLab::PlotStressStrain() {
-  ui_.chart->SetTitles(TextIn(kLabChartTitle), QString::fromUtf8(kLabChartXTitle),
+  ui_.chart->SetTitles(Tr(kLabChartTitle), QString::fromUtf8(kLabChartXTitle),
                        QString::fromUtf8(kLabChartYTitle));
   ui_.chart->SetPoints(LabStressStrainPoints(evaluation_.Rows));
 }

@@ -79,10 +79,10 @@ constexpr ControlRow kControls[] = {
 };
 
 // The messages of the constant boxes, the same on both tabs.
-constexpr forms::FieldName kModulusName{"Young's modulus should be > 0",
-                                        "Για το μέτρο ελαστικότητας του Young θα πρέπει να ισχύει: E>0", true};
-constexpr forms::FieldName kPoissonName{"Poisson's ratio should be in the range: 0<n<0.5",
-                                        "Για το λόγο του Poisson θα πρέπει να ισχύει: 0<ν<0,5", true};
+constexpr InputMessage kModulusName = Sentence({"Young's modulus should be > 0",
+                                                "Για το μέτρο ελαστικότητας του Young θα πρέπει να ισχύει: E>0"});
+constexpr InputMessage kPoissonName = Sentence({"Poisson's ratio should be in the range: 0<n<0.5",
+                                                "Για το λόγο του Poisson θα πρέπει να ισχύει: 0<ν<0,5"});
 
 PlaneAssumption AssumptionOf(const forms::OptionArray& group) {
   return forms::GetArrayIndex(group) == 1 ? PlaneAssumption::PlaneStrain : PlaneAssumption::PlaneStress;
@@ -114,16 +114,16 @@ frmPlaneStress::frmPlaneStress(QWidget* owner) : FormDialog(owner) {
   ui_.assumption2 = Options(u"Option2");
   ui_.ok = Require<QPushButton>(u"CmdOk");
 
-  tab0_.state.Add(ui_.ex, {"ex", "ex"}, stagedStrains_.Ex);
-  tab0_.state.Add(ui_.ey, {"ey", "ey"}, stagedStrains_.Ey);
-  tab0_.state.Add(ui_.gxy, {"gxy", "gxy"}, stagedStrains_.Gxy);
+  tab0_.state.Add(ui_.ex, InvalidValueFor({"ex", "ex"}), stagedStrains_.Ex);
+  tab0_.state.Add(ui_.ey, InvalidValueFor({"ey", "ey"}), stagedStrains_.Ey);
+  tab0_.state.Add(ui_.gxy, InvalidValueFor({"gxy", "gxy"}), stagedStrains_.Gxy);
   tab0_.modulus.Add(ui_.e1, kModulusName, stagedConstants1_.E);
   tab0_.poisson.Add(ui_.nu1, kPoissonName, stagedConstants1_.Nu);
   tab0_.e = ui_.e1;
   tab0_.nu = ui_.nu1;
-  tab1_.state.Add(ui_.sxIn, {"sx", "σx"}, stagedStress_.Sx);
-  tab1_.state.Add(ui_.syIn, {"sy", "σy"}, stagedStress_.Sy);
-  tab1_.state.Add(ui_.txyIn, {"txy", "τxy"}, stagedStress_.Txy);
+  tab1_.state.Add(ui_.sxIn, InvalidValueFor({"sx", "σx"}), stagedStress_.Sx);
+  tab1_.state.Add(ui_.syIn, InvalidValueFor({"sy", "σy"}), stagedStress_.Sy);
+  tab1_.state.Add(ui_.txyIn, InvalidValueFor({"txy", "τxy"}), stagedStress_.Txy);
   tab1_.modulus.Add(ui_.e2, kModulusName, stagedConstants2_.E);
   tab1_.poisson.Add(ui_.nu2, kPoissonName, stagedConstants2_.Nu);
   tab1_.e = ui_.e2;
@@ -154,8 +154,8 @@ void frmPlaneStress::Form_Load() {
   LoadInputs();
   if (ValidateInput()) CalcPlaneElasticity();
   EnableInputsForTab();
-  AddHistoryLine(Tr(QStringLiteral("Calculation of elastic behavior in two dimensions."),
-                    QStringLiteral("Υπολογισμός ελαστικής συμπεριφοράς σε δύο διαστάσεις.")));
+  AddHistoryLine(Tr({"Calculation of elastic behavior in two dimensions.",
+                     "Υπολογισμός ελαστικής συμπεριφοράς σε δύο διαστάσεις."}));
 }
 
 void frmPlaneStress::LoadFromProject() {

@@ -73,13 +73,13 @@ constexpr ControlRow kControls[] = {
 };
 
 // The range messages of the three gauge directions and of the plane angle.
-constexpr forms::FieldName kDirectionRange[3] = {
-    {"Angle w1 should observe: 0<d1<360", "Για την γωνία θ1 πρέπει να ισχύει: 0<θ1<360", true},
-    {"Angle w2 should observe: 0<d2<360", "Για την γωνία θ2 πρέπει να ισχύει: 0<θ2<360", true},
-    {"Angle w3 should observe: 0<d3<360", "Για την γωνία θ3 πρέπει να ισχύει: 0<θ3<360", true},
+constexpr InputMessage kDirectionRange[3] = {
+    Sentence({"Angle w1 should observe: 0<d1<360", "Για την γωνία θ1 πρέπει να ισχύει: 0<θ1<360"}),
+    Sentence({"Angle w2 should observe: 0<d2<360", "Για την γωνία θ2 πρέπει να ισχύει: 0<θ2<360"}),
+    Sentence({"Angle w3 should observe: 0<d3<360", "Για την γωνία θ3 πρέπει να ισχύει: 0<θ3<360"}),
 };
-constexpr forms::FieldName kPlaneAngleRange{"Angle w should observe: -360<w<360",
-                                            "Για την γωνία θ πρέπει να ισχύει: -360<θ<360", true};
+constexpr InputMessage kPlaneAngleRange = Sentence({"Angle w should observe: -360<w<360",
+                                                    "Για την γωνία θ πρέπει να ισχύει: -360<θ<360"});
 
 }  // namespace
 
@@ -105,13 +105,13 @@ frmRozeta::frmRozeta(QWidget* owner) : FormDialog(owner) {
   ui_.ok = Require<QPushButton>(u"CmdOk");
   Require<QFrame>(u"Picture1")->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
 
-  inputs_.Add(ui_.ea, {"ea", "εα"}, staged_.Ea);
-  inputs_.Add(ui_.eb, {"eb", "εβ"}, staged_.Eb);
-  inputs_.Add(ui_.ec, {"ec", "εγ"}, staged_.Ec);
-  inputs_.Add(ui_.w1, {"Invalid value for angle w1", "Εσφαλμένη τιμή για τη γωνία θ1", true}, staged_.W1);
-  inputs_.Add(ui_.w2, {"Invalid value for angle w2", "Εσφαλμένη τιμή για τη γωνία θ2", true}, staged_.W2);
-  inputs_.Add(ui_.w3, {"Invalid value for angle w3", "Εσφαλμένη τιμή για τη γωνία θ3", true}, staged_.W3);
-  inputs_.Add(ui_.w, {"Invalid value for angle w", "Εσφαλμένη τιμή για τη γωνία θ", true}, staged_.W);
+  inputs_.Add(ui_.ea, InvalidValueFor({"ea", "εα"}), staged_.Ea);
+  inputs_.Add(ui_.eb, InvalidValueFor({"eb", "εβ"}), staged_.Eb);
+  inputs_.Add(ui_.ec, InvalidValueFor({"ec", "εγ"}), staged_.Ec);
+  inputs_.Add(ui_.w1, Sentence({"Invalid value for angle w1", "Εσφαλμένη τιμή για τη γωνία θ1"}), staged_.W1);
+  inputs_.Add(ui_.w2, Sentence({"Invalid value for angle w2", "Εσφαλμένη τιμή για τη γωνία θ2"}), staged_.W2);
+  inputs_.Add(ui_.w3, Sentence({"Invalid value for angle w3", "Εσφαλμένη τιμή για τη γωνία θ3"}), staged_.W3);
+  inputs_.Add(ui_.w, Sentence({"Invalid value for angle w", "Εσφαλμένη τιμή για τη γωνία θ"}), staged_.W);
 
   WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
   for (QLineEdit* box : {ui_.ea, ui_.eb, ui_.ec, ui_.w1, ui_.w2, ui_.w3}) {
@@ -130,8 +130,8 @@ frmRozeta::~frmRozeta() = default;
 void frmRozeta::Form_Load() {
   LoadInputs();
   if (ValidateInput()) CalcStrainTensor();
-  AddHistoryLine(Tr(QStringLiteral("Strain analysis from strain gauge data."),
-                    QStringLiteral("Υπολογισμός ανηγμένων παραμορφώσεων από σύμπλεγμα μηκυνσιομέτρων.")));
+  AddHistoryLine(Tr({"Strain analysis from strain gauge data.",
+                     "Υπολογισμός ανηγμένων παραμορφώσεων από σύμπλεγμα μηκυνσιομέτρων."}));
 }
 
 void frmRozeta::LoadFromProject() {

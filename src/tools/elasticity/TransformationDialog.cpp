@@ -86,9 +86,9 @@ constexpr ControlRow kControls[] = {
 };
 
 // The names a box's messages give it: its caption in the table.
-forms::FieldName NameOf(const QString& design) {
+InputMessage NameOf(const QString& design) {
   for (const ControlRow& row : kControls) {
-    if (design == QLatin1String(row.name)) return {row.english, row.english};
+    if (design == QLatin1String(row.name)) return InvalidValueFor({row.english, row.english});
   }
   throw forms::DesignError(QStringLiteral("no caption for %1").arg(design));
 }
@@ -137,8 +137,8 @@ frmTransformCoor::~frmTransformCoor() = default;
 void frmTransformCoor::Form_Load() {
   LoadInputs();
   if (ValidateInput()) CalcTransformation();
-  AddHistoryLine(Tr(QStringLiteral("Coordinate transformation of matrix or vector."),
-                    QStringLiteral("Μετασχηματισμός των συντεταγμένων ενός πίνακα ή διανύσματος.")));
+  AddHistoryLine(Tr({"Coordinate transformation of matrix or vector.",
+                     "Μετασχηματισμός των συντεταγμένων ενός πίνακα ή διανύσματος."}));
 }
 
 void frmTransformCoor::LoadFromProject() {

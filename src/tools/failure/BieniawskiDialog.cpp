@@ -95,8 +95,8 @@ frmBieniawski::frmBieniawski(QWidget* owner) : PoreCriterionDialog(owner, kNarro
   for (QLineEdit* box : {ui_.co, ui_.a, ui_.k})
     connect(box, &QLineEdit::textChanged, this, &frmBieniawski::TextInput_Change);
 
-  OpenCriterion(QStringLiteral("Failure Analysis based on the Bieniawski criterion."),
-                QStringLiteral("Εκτίμηση αστοχίας βάσει του κριτηρίου Bieniawski."));
+  OpenCriterion({"Failure Analysis based on the Bieniawski criterion.",
+                 "Εκτίμηση αστοχίας βάσει του κριτηρίου Bieniawski."});
 }
 
 frmBieniawski::~frmBieniawski() = default;

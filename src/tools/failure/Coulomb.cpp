@@ -86,23 +86,23 @@ CoulombField FirstInvalidCoulombInput(const StressInput& stress, const CoulombPa
   return CoulombField::None;
 }
 
-ToolMessage CoulombInvalidMessage(CoulombField field) {
+InputMessage CoulombInvalidMessage(CoulombField field) {
   switch (field) {
     case CoulombField::Sx:
-      return {u"σx", u"sx", true};
+      return InvalidValueFor({"sx", "σx"});
     case CoulombField::Sy:
-      return {u"σy", u"sy", true};
+      return InvalidValueFor({"sy", "σy"});
     case CoulombField::Txy:
-      return {u"τxy", u"txy", true};
+      return InvalidValueFor({"txy", "τxy"});
     case CoulombField::PorePressure:
-      return {u"Πίεση Πόρων", u"Pore Pressure", true};
+      return InvalidValueFor({"Pore Pressure", "Πίεση Πόρων"});
     case CoulombField::Cohesion:
-      return {u"Εσφαλμένη τιμή γιά τη συνοχή του υλικού", u"Invalid value for material cohesion", false};
+      return Sentence({"Invalid value for material cohesion", "Εσφαλμένη τιμή γιά τη συνοχή του υλικού"});
     case CoulombField::UniaxialStrength:
-      return {u"Εσφαλμένη τιμή γιά την αντοχή του υλικού", u"Invalid value for material strength", false};
+      return Sentence({"Invalid value for material strength", "Εσφαλμένη τιμή γιά την αντοχή του υλικού"});
     case CoulombField::FrictionAngle:
-      return {u"Εσφαλμένη τιμή γιά τη γωνία τριβής του υλικού",
-              u"Invalid value for material friction angle", false};
+      return Sentence({"Invalid value for material friction angle",
+                       "Εσφαλμένη τιμή γιά τη γωνία τριβής του υλικού"});
     case CoulombField::None:
       break;
   }
@@ -268,13 +268,13 @@ CoulombLimit CoulombLowerLimit(const StressInput& stress, const CoulombParams& p
   return {LimitSearch::Found, GridValue(top - *j)};
 }
 
-ToolMessage CoulombLimitMessage(LimitSearch status) {
+InputMessage CoulombLimitMessage(LimitSearch status) {
   switch (status) {
     case LimitSearch::AlreadyFailed:
-      return {u"Το υλικό είναι ήδη σε αστοχία", u"Material is already failed", false};
+      return Sentence({"Material is already failed", "Το υλικό είναι ήδη σε αστοχία"});
     case LimitSearch::NotReachable:
-      return {u"Η αστοχία δεν επιτυγχάνεται με μεταβολή αυτής της τάσης",
-              u"Failure cannot be reached by changing this stress", false};
+      return Sentence({"Failure cannot be reached by changing this stress",
+                       "Η αστοχία δεν επιτυγχάνεται με μεταβολή αυτής της τάσης"});
     case LimitSearch::Found:
       break;
   }

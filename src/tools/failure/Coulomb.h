@@ -82,7 +82,7 @@ CoulombField FirstInvalidCoulombInput(const StressInput& stress, const CoulombPa
 // "txy" / "Pore Pressure", or the sentences for cohesion, strength and
 // friction angle. Empty for None. (txy has no value rule; its message is
 // for a text that is no number, as every field's.)
-ToolMessage CoulombInvalidMessage(CoulombField field);
+InputMessage CoulombInvalidMessage(CoulombField field);
 
 // --- The criterion -----------------------------------------------------------
 
@@ -150,7 +150,7 @@ CoulombLimit CoulombLowerLimit(const StressInput& stress, const CoulombParams& p
 
 // "Material is already failed" or the not-reachable sentence (whole
 // sentences, no prefix); empty for Found.
-ToolMessage CoulombLimitMessage(LimitSearch status);
+InputMessage CoulombLimitMessage(LimitSearch status);
 
 // --- Plots ---------------------------------------------------------------------
 

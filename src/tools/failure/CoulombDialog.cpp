@@ -212,8 +212,8 @@ void frmCoulomb::Form_Load() {
   if (ValidateInput()) CalcCoulomb();
   if (EnableMohrCircles == 1) forms::SetArrayIndex(ui_.graph, 1);
   RedrawGraph(true);
-  AddHistoryLine(Tr(QStringLiteral("Determination of shear failure plane based on Coulomb's theory."),
-                    QStringLiteral("Υπολογισμός του επιπέδου διατμητικής αστοχίας βάσει της θεωρίας του Coulomb.")));
+  AddHistoryLine(Tr({"Determination of shear failure plane based on Coulomb's theory.",
+                     "Υπολογισμός του επιπέδου διατμητικής αστοχίας βάσει της θεωρίας του Coulomb."}));
 }
 
 void frmCoulomb::LoadFromProject() {
@@ -275,11 +275,11 @@ bool frmCoulomb::ValidateInput() {
   // Each box in turn: a number that fits its field, then its value rule.
   auto read = [this](CoulombField field, float& target) {
     const std::optional<float> value = InputBoxValue(BoxOf(field));
-    if (!value) return RefuseBox(BoxOf(field), CoulombInvalidMessage(field));
+    if (!value) return forms::RefuseEntry(BoxOf(field), CoulombInvalidMessage(field));
     target = *value;
     return true;
   };
-  auto refuse = [this](CoulombField field) { return RefuseBox(BoxOf(field), CoulombInvalidMessage(field)); };
+  auto refuse = [this](CoulombField field) { return forms::RefuseEntry(BoxOf(field), CoulombInvalidMessage(field)); };
   if (!read(CoulombField::Sx, stress.Sx)) return false;
   if (stress.Sx < 0.0f) return refuse(CoulombField::Sx);
   if (!read(CoulombField::Sy, stress.Sy)) return false;
@@ -395,7 +395,7 @@ void frmCoulomb::SearchLimit(bool upper) {
   if (!ValidateInput()) return;
   const CoulombLimit limit = upper ? CoulombUpperLimit(stress_, params_) : CoulombLowerLimit(stress_, params_);
   if (limit.Status != LimitSearch::Found) {
-    ShowToolMessage(CoulombLimitMessage(limit.Status));
+    ShowInputMessage(CoulombLimitMessage(limit.Status));
     return;
   }
   // Written once: its change validates, computes and redraws.

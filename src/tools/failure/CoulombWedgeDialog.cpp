@@ -97,20 +97,16 @@ constexpr int kFormHeight = 6300;
 std::vector<ControlRow> ControlsOf(const WedgeTexts& texts) {
   std::vector<ControlRow> rows(std::begin(kControls), std::end(kControls));
   for (ControlRow& row : rows) {
-    const WedgeText* text = nullptr;
+    const Bilingual* text = nullptr;
     if (std::strcmp(row.name, "Frame1") == 0) text = &texts.Frame1;
     if (std::strcmp(row.name, "Label3") == 0) text = &texts.Label3;
     if (std::strcmp(row.name, "Label11") == 0) text = &texts.Label11;
     if (text) {
-      row.english = text->English;
-      row.greek = text->Greek;
+      row.english = text->english;
+      row.greek = text->greek;
     }
   }
   return rows;
-}
-
-QString TextIn(const WedgeText& text) {
-  return Tr(QString::fromUtf8(text.English), QString::fromUtf8(text.Greek));
 }
 
 // A small drawing of an angle's positive sense: the horizontal, a line at an
@@ -169,7 +165,7 @@ class AngleSketch : public QWidget {
 frmCoulombWedge::frmCoulombWedge(QWidget* owner, WedgeTool tool) : FormDialog(owner), tool_(tool) {
   const WedgeTexts& texts = TextsOf(tool);
   setObjectName(tool == WedgeTool::Slope ? QStringLiteral("frmCoulombSlope") : QStringLiteral("frmCoulombWedge"));
-  const forms::FormDesign design{kFormWidth, kFormHeight, texts.Title.English, texts.Title.Greek};
+  const forms::FormDesign design{kFormWidth, kFormHeight, texts.Title.english, texts.Title.greek};
   Build(design, ControlsOf(texts), [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
     if (name == QLatin1String("Image3")) return new AngleSketch(AngleSketch::Sense::CounterClockwise, parent);
@@ -216,7 +212,7 @@ qint16 frmCoulombWedge::SelectedTab() const { return static_cast<qint16>(ui_.tab
 void frmCoulombWedge::Form_Load() {
   LoadInputs();
   if (ValidateInput()) CalcSafetyFactor();
-  AddHistoryLine(TextIn(TextsOf(tool_).History));
+  AddHistoryLine(Tr(TextsOf(tool_).History));
 }
 
 void frmCoulombWedge::LoadFromProject() {
@@ -263,7 +259,7 @@ bool frmCoulombWedge::ValidateInput() {
     case WedgeBox::Text11: box = ui_.reqSafetyFactor; break;
     case WedgeBox::Text12: box = ui_.boltAngle2; break;
   }
-  return forms::RefuseEntry(box, {failed->Message.English, failed->Message.Greek, !failed->WithPrefix});
+  return forms::RefuseEntry(box, failed->Message);
 }
 
 void frmCoulombWedge::ZeroResults() {
@@ -280,7 +276,7 @@ void frmCoulombWedge::CalcSafetyFactor() {
     } else {
       ZeroResults();
     }
-    ui_.tensionWarning->setText(r.ExcessiveTensioning ? TextIn(TextsOf(tool_).TensionWarning) : QString());
+    ui_.tensionWarning->setText(r.ExcessiveTensioning ? Tr(TextsOf(tool_).TensionWarning) : QString());
     ui_.ok->setEnabled(r.Computable);
   } else if (SelectedTab() == 1) {
     const WedgeBoltLoad r = CalcWedgeBoltLoad(work_);
@@ -291,7 +287,7 @@ void frmCoulombWedge::CalcSafetyFactor() {
     } else {
       ZeroResults();
     }
-    ui_.loadNote->setText(TextIn(WedgeLoadNote(r.Outcome)));
+    ui_.loadNote->setText(Tr(WedgeLoadNote(r.Outcome)));
     ui_.ok->setEnabled(computable);
   }
 }

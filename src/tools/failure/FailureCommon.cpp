@@ -64,8 +64,6 @@ float CriterionEntryValue(const QString& text) {
   }
 }
 
-QString ToolMessage::Text() const { return Tr(English.toString(), Greek.toString()); }
-
 InputFault TextFault(std::span<const CriterionBoxRule> rules, int index) {
   return InputFault{index, rules[static_cast<std::size_t>(index)].Invalid};
 }

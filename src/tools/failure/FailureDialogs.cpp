@@ -58,23 +58,13 @@ void ShowInputValue(QLineEdit* box, float value, QStringView mask) {
 
 float PassedBoxValue(const QLineEdit* box) { return InputBoxValue(box).value_or(0.0f); }
 
-void ShowToolMessage(const ToolMessage& message) {
-  ShowInvalidValue(message.Greek.toString(), message.English.toString(), message.WithPrefix);
-}
-
-bool RefuseBox(QLineEdit* box, const ToolMessage& message) {
-  ShowToolMessage(message);
-  forms::FocusBack(box);
-  return false;
-}
-
 bool ApplyInputCheck(const CriterionInputCheck& check, std::span<QLineEdit* const> boxes) {
   for (int index : check.ZeroedBoxes) {
     QLineEdit* box = boxes[static_cast<std::size_t>(index)];
     box->setText(QStringLiteral("0"));
     box->selectAll();
   }
-  if (check.Fault) return RefuseBox(boxes[static_cast<std::size_t>(check.Fault->Box)], check.Fault->Message);
+  if (check.Fault) return forms::RefuseEntry(boxes[static_cast<std::size_t>(check.Fault->Box)], check.Fault->Message);
   return true;
 }
 
@@ -137,13 +127,13 @@ void PrincipalCriterionDialog::BindCriterionControls(FailurePlot::VerticalRange 
   connect(graph_, &QCheckBox::toggled, this, &PrincipalCriterionDialog::chkGraph_Click);
 }
 
-void PrincipalCriterionDialog::OpenCriterion(const QString& englishHistory, const QString& greekHistory) {
+void PrincipalCriterionDialog::OpenCriterion(const Bilingual& history) {
   LoadInputs();
   if (ValidateInput()) Calculate();
   if (EnableMohrCircles == 1) graph_->setChecked(true);
   // A plot kept with the inputs shows the loaded state too.
   Redraw(true);
-  AddHistoryLine(Tr(englishHistory, greekHistory));
+  AddHistoryLine(Tr(history));
 }
 
 void PrincipalCriterionDialog::ShowStressInputs() {

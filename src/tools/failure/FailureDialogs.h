@@ -30,8 +30,6 @@ namespace brantel {
 //     working copy (the stored value while the box is unedited), nothing
 //     for a number that does not fit a 32-bit float (nor, for the first,
 //     for a text that is no number).
-//   - RefuseBox: a tool message through ShowInvalidValue, the focus back in
-//     the box and its text selected; ShowToolMessage: the message alone.
 //   - ApplyInputCheck: shows the fault of a CriterionInputCheck on its box
 //     and writes "0" into the boxes it emptied.
 //   - ShowVerdict: a verdict text in its result box.
@@ -70,14 +68,6 @@ void ShowInputValue(QLineEdit* box, float value, QStringView mask = kCriterionVa
 
 // The value of a box that validation has passed (0 for a text it refuses).
 float PassedBoxValue(const QLineEdit* box);
-
-// Shows a tool message (behind "Invalid value for " when it asks for the
-// prefix) through ShowInvalidValue, so it is logged to the history.
-void ShowToolMessage(const ToolMessage& message);
-
-// Refuses the entry of a box: the message, the focus back in the box and
-// its whole text selected. Always false.
-bool RefuseBox(QLineEdit* box, const ToolMessage& message);
 
 // The outcome of a tool's check of its boxes (indexed like `boxes`): a
 // fault refuses its box; each emptied box gets the text "0" and is
@@ -140,7 +130,7 @@ class PrincipalCriterionDialog : public forms::FormDialog {
   // The opening: the inputs loaded, validated and calculated, the plot
   // switch on when the settings ask for it, the plot drawn from a reset,
   // and the history line.
-  void OpenCriterion(const QString& englishHistory, const QString& greekHistory);
+  void OpenCriterion(const Bilingual& history);
 
   // The working stresses into their boxes, and back (after a validation
   // that passed).

@@ -113,8 +113,8 @@ frmHoek::frmHoek(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWid
     });
   }
 
-  OpenCriterion(QStringLiteral("Failure Analysis based on the Hoek - Brown criterion."),
-                QStringLiteral("Εκτίμηση αστοχίας βάσει του κριτηρίου Hoek - Brown."));
+  OpenCriterion({"Failure Analysis based on the Hoek - Brown criterion.",
+                 "Εκτίμηση αστοχίας βάσει του κριτηρίου Hoek - Brown."});
 }
 
 frmHoek::~frmHoek() = default;

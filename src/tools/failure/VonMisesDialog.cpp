@@ -65,8 +65,8 @@ frmVonMises::frmVonMises(QWidget* owner) : PrincipalCriterionDialog(owner, kNarr
   WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
   connect(ui_.strength, &QLineEdit::textChanged, this, &frmVonMises::TextInput_Change);
 
-  OpenCriterion(QStringLiteral("Failure Analysis based on the Von Mises failure criterion."),
-                QStringLiteral("Εκτίμηση της αστοχίας υλικού βάσει του κριτηρίου Von Mises."));
+  OpenCriterion({"Failure Analysis based on the Von Mises failure criterion.",
+                 "Εκτίμηση της αστοχίας υλικού βάσει του κριτηρίου Von Mises."});
 }
 
 frmVonMises::~frmVonMises() = default;

@@ -92,14 +92,14 @@ frmCircFail::frmCircFail(QWidget* owner) : FormDialog(owner) {
   ui_.picMain->setAccessibleName(QString::fromLatin1(kZoneTitle));
 
   // The boxes as LoadInputs fills them; the checks at OK are the tool's own.
-  inputs_.Add(ui_.sx, {"sx", "σx"}, stress_.Sx);
-  inputs_.Add(ui_.sy, {"sy", "σy"}, stress_.Sy);
-  inputs_.Add(ui_.txy, {"txy", "τxy"}, stress_.Txy);
-  inputs_.Add(ui_.pressure, {"pw", "pw"}, input_.InternalPressure);
-  inputs_.Add(ui_.radius, {"Radius", "Ακτίνα"}, input_.A);
-  inputs_.Add(ui_.distance, {"Radial Distance", "Radial Distance"}, input_.R);
-  inputs_.Add(ui_.co, {"Co", "Co"}, input_.Co);
-  inputs_.Add(ui_.to, {"To", "To"}, input_.To);
+  inputs_.Add(ui_.sx, InvalidValueFor({"sx", "σx"}), stress_.Sx);
+  inputs_.Add(ui_.sy, InvalidValueFor({"sy", "σy"}), stress_.Sy);
+  inputs_.Add(ui_.txy, InvalidValueFor({"txy", "τxy"}), stress_.Txy);
+  inputs_.Add(ui_.pressure, InvalidValueFor({"pw", "pw"}), input_.InternalPressure);
+  inputs_.Add(ui_.radius, InvalidValueFor({"Radius", "Ακτίνα"}), input_.A);
+  inputs_.Add(ui_.distance, InvalidValueFor({"Radial Distance", "Radial Distance"}), input_.R);
+  inputs_.Add(ui_.co, InvalidValueFor({"Co", "Co"}), input_.Co);
+  inputs_.Add(ui_.to, InvalidValueFor({"To", "To"}), input_.To);
 
   BuildMenus();
   WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
@@ -142,8 +142,8 @@ void frmCircFail::BuildMenus() {
 void frmCircFail::Form_Load() {
   LoadInputs();
   if (Project.CircFailInput.A > 0) CalcFailureZones();
-  AddHistoryLine(Tr(QStringLiteral("Failure Criteria around Circular Openings."),
-                    QStringLiteral("Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα.")));
+  AddHistoryLine(Tr({"Failure Criteria around Circular Openings.",
+                     "Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα."}));
 }
 
 void frmCircFail::LoadFromProject() {
@@ -194,7 +194,7 @@ bool frmCircFail::ValidateInput() {
   const CircFailCheck failed = FailedCircFailCheck(entries);
   if (failed != CircFailCheck::None) {
     const CircFailCheckMessage& m = CircFailCheckMessageOf(failed);
-    return forms::RefuseEntry(Require<QLineEdit>(QString::fromLatin1(m.Focus)), {m.English, m.Greek, !m.WithPrefix});
+    return forms::RefuseEntry(Require<QLineEdit>(QString::fromLatin1(m.Focus)), m.Message);
   }
   StoreCircFailEntries(entries, stress_, input_);
   return true;

@@ -227,8 +227,8 @@ void frmCircular::Form_Load() {
   ui_.radiusMessage->clear();
   ui_.distanceMessage->clear();
   LoadInputs();
-  AddHistoryLine(Tr(QStringLiteral("Stress Distribution around Circular Openings."),
-                    QStringLiteral("Κατανομή εντατικού πεδίου γύρω από κυκλικά ανοίγματα.")));
+  AddHistoryLine(Tr({"Stress Distribution around Circular Openings.",
+                     "Κατανομή εντατικού πεδίου γύρω από κυκλικά ανοίγματα."}));
   ui_.tabs->setCurrentIndex(0);
   // Nothing is computed until the first change, Plot Stresses, or Plot to 3R
   // on the Graph tab.
@@ -268,7 +268,7 @@ bool frmCircular::ValidateInput() {
   const CircularCheckMessage& message = CircularCheckMessageOf(check);
   QLineEdit* box = Require<QLineEdit>(QString::fromLatin1(message.Focus));
   if (!message.Label) {
-    return forms::RefuseEntry(box, {message.English, message.Greek, !message.WithPrefix});
+    return forms::RefuseEntry(box, message.Message);
   }
   Require<QLabel>(QString::fromLatin1(message.Label))->setText(QString::fromUtf8(message.LabelText));
   // The note beside the box says what is wrong; while the user types in

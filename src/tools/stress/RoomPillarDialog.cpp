@@ -106,7 +106,7 @@ void PillarSketch::DrawSection(QPainter& p) const {
   p.setPen(QPen(Qt::black, 1));
   const int step = kPillarWidth + kOpening;
   for (int x = step / 2; x < width(); x += step) DrawArrow(p, {double(x), 3.0}, {double(x), roof - 3.0}, kArrowHead);
-  p.drawText(QRect(step / 2 + 4, 0, 40, roof), Qt::AlignVCenter | Qt::AlignLeft, Tr(QStringLiteral("sy"), QStringLiteral("σy")));
+  p.drawText(QRect(step / 2 + 4, 0, 40, roof), Qt::AlignVCenter | Qt::AlignLeft, Tr({"sy", "σy"}));
   p.drawLine(0, roof, width(), roof);
   p.drawLine(0, floor, width(), floor);
   p.setBrush(QColor(200, 200, 200));
@@ -151,8 +151,8 @@ frmRoomPillar::~frmRoomPillar() = default;
 
 void frmRoomPillar::Form_Load() {
   LoadInputs();  // nothing is computed before the first edit
-  AddHistoryLine(Tr(QStringLiteral("Stress Analysis for a simple Room and Pillar Mining System."),
-                    QStringLiteral("Ανάλυση εντατικής κατάστασης σε σύστημα θαλάμων και στύλων.")));
+  AddHistoryLine(Tr({"Stress Analysis for a simple Room and Pillar Mining System.",
+                     "Ανάλυση εντατικής κατάστασης σε σύστημα θαλάμων και στύλων."}));
   AppendUnitsToCaptions(Layout(), {{u"Label2", UnitRow::Stress}, {u"Label4", UnitRow::Length},
                                    {u"Label5", UnitRow::Length}, {u"Label6", UnitRow::Length},
                                    {u"Label7", UnitRow::Stress}});
@@ -182,14 +182,17 @@ bool frmRoomPillar::ValidateInput() {
     case RoomPillarFault::SideMissing:
       return false;
     case RoomPillarFault::NegativeStress:
-      return forms::RefuseEntry(ui_.sy, {"sy", "σy"});
+      return forms::RefuseEntry(ui_.sy, InvalidValueFor({"sy", "σy"}));
     case RoomPillarFault::PillarWidth:
-      return forms::RefuseEntry(ui_.wp, {"Invalid value for pillar width", "Εσφαλμένη τιμή γιά το πλάτος στύλου", true});
+      return forms::RefuseEntry(ui_.wp,
+                                Sentence({"Invalid value for pillar width", "Εσφαλμένη τιμή γιά το πλάτος στύλου"}));
     case RoomPillarFault::PillarLength:
-      return forms::RefuseEntry(ui_.lp, {"Invalid value for pillar length", "Εσφαλμένη τιμή γιά το μήκος στύλου", true});
+      return forms::RefuseEntry(ui_.lp,
+                                Sentence({"Invalid value for pillar length", "Εσφαλμένη τιμή γιά το μήκος στύλου"}));
     case RoomPillarFault::OpeningWidth:
       return forms::RefuseEntry(ui_.wo,
-                                {"Invalid value for opening width", "Εσφαλμένη τιμή γιά το πλάτος ανοίγματος", true});
+                                Sentence({"Invalid value for opening width",
+                                          "Εσφαλμένη τιμή γιά το πλάτος ανοίγματος"}));
   }
   return false;
 }

@@ -120,10 +120,10 @@ frm2DPrinc::frm2DPrinc(QWidget* owner) : FormDialog(owner) {
   ui_.reference = Require<ReferenceElement>(u"pic_ref");
   ui_.sketch = Require<ElementView>(u"pic_bot");
 
-  inputs_.Add(ui_.sx, {"sx", "σx"}, stress_.Sx);
-  inputs_.Add(ui_.sy, {"sy", "σy"}, stress_.Sy);
-  inputs_.Add(ui_.txy, {"txy", "τxy"}, stress_.Txy);
-  inputs_.Add(ui_.angle, {"angle theta", "θ"}, plane_.PlaneAngle);
+  inputs_.Add(ui_.sx, InvalidValueFor({"sx", "σx"}), stress_.Sx);
+  inputs_.Add(ui_.sy, InvalidValueFor({"sy", "σy"}), stress_.Sy);
+  inputs_.Add(ui_.txy, InvalidValueFor({"txy", "τxy"}), stress_.Txy);
+  inputs_.Add(ui_.angle, InvalidValueFor({"angle theta", "θ"}), plane_.PlaneAngle);
 
   auto* coord = Require<QLabel>(u"lblCoord");
   auto* intCoord = Require<QLabel>(u"lblIntCoord");
@@ -160,8 +160,7 @@ void frm2DPrinc::Form_Load() {
   RedrawPlot(true);
   forms::SetArrayIndex(ui_.angleFrom, 0);
   if (Val(ui_.angle->text()) != 0) Text9_Change();
-  AddHistoryLine(Tr(QStringLiteral("Stress Analysis in Two Dimensions."),
-                    QStringLiteral("Ανάλυση τάσεων σε δύο διαστάσεις.")));
+  AddHistoryLine(Tr({"Stress Analysis in Two Dimensions.", "Ανάλυση τάσεων σε δύο διαστάσεις."}));
 }
 
 void frm2DPrinc::LoadFromProject() {

@@ -23,8 +23,7 @@ OpeningEntry OpeningEntryOf(const QLineEdit* box) {
 }
 
 void ShowInputNotNumeric() {
-  ShowInvalidValue(QStringLiteral("Κάποια τιμή δεν έχει αριθμητική μορφή!"), QStringLiteral("Input is not numeric"),
-                   false);
+  ShowInvalidValue({"Input is not numeric", "Κάποια τιμή δεν έχει αριθμητική μορφή!"}, false);
 }
 
 void AppendUnitsToCaptions(const forms::FormLayout& layout, std::initializer_list<UnitCaption> captions) {

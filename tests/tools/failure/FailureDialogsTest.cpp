@@ -37,7 +37,7 @@ TEST_F(FailureDialogCommonTest, InputChecksZeroEmptyBoxesAndRefuseTheFault) {
 
   boxes[2]->setText(QStringLiteral("abc"));
   check = {};
-  check.Fault = InputFault{2, {u"σy", u"sy", true}};
+  check.Fault = InputFault{2, InvalidValueFor({"sy", "σy"})};
   EXPECT_FALSE(ApplyInputCheck(check, boxes));
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_EQ(boxes_->Shown().back().prompt, QStringLiteral("Invalid value for sy"));
