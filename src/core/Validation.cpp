@@ -4,13 +4,15 @@
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
 
+#include <cmath>
+
 namespace brantel {
 namespace {
 bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
 bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 }  // namespace
 
-bool IsNumericEntry(const QString& text) {
+bool IsNumericEntry(QStringView text) {
   const qsizetype n = text.size();
   qsizetype i = 0;
   while (i < n && IsBlank(text[i])) ++i;
@@ -48,6 +50,36 @@ bool IsNumericEntry(const QString& text) {
   if (!complete) return true;  // a partial entry, still being typed
   return ParseNumber(text).has_value();
 }
+
+template <NumberField T>
+std::optional<T> FieldValue(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  const T field = static_cast<T>(value);
+  if (std::isinf(field)) return std::nullopt;
+  return field;
+}
+
+template <NumberField T>
+std::optional<T> LeadingNumber(QStringView text) {
+  try {
+    return FieldValue<T>(Val(text));
+  } catch (const RuntimeError&) {
+    return std::nullopt;  // beyond the 64-bit range
+  }
+}
+
+template <NumberField T>
+std::optional<T> EntryNumber(QStringView text) {
+  if (!IsNumericEntry(text)) return std::nullopt;
+  return LeadingNumber<T>(text);
+}
+
+template std::optional<float> FieldValue<float>(double);
+template std::optional<double> FieldValue<double>(double);
+template std::optional<float> LeadingNumber<float>(QStringView);
+template std::optional<double> LeadingNumber<double>(QStringView);
+template std::optional<float> EntryNumber<float>(QStringView);
+template std::optional<double> EntryNumber<double>(QStringView);
 
 bool CheckInputRange(const QString& text, double min, double max, QString& label) {
   if (!label.isEmpty()) label += QStringLiteral(": ");

@@ -4,13 +4,44 @@
 #include "core/Conversions.h"
 
 #include <QString>
+#include <QStringView>
+
+#include <concepts>
+#include <functional>
+#include <optional>
 
 namespace brantel {
 
 // True when the text may stand in a numeric box while the user types: an
 // empty text, a complete number, or a text that can still grow into one
 // ("-", ".", "-.", "1.", "1e", "1e-"). "-abc", ".x" and "12a" are refused.
-bool IsNumericEntry(const QString& text);
+bool IsNumericEntry(QStringView text);
+
+// --- The two rules by which a number typed into a box or a grid cell is
+// read, one parser each (the dialogs read their boxes through the readers
+// of forms/FormInputs.h, which add the stored value of an unedited box).
+// T is the type of the field the number goes to, float or double; each
+// gives nothing for a text its rule refuses and for a number T cannot hold
+// (beyond its range, or not finite).
+template <typename T>
+concept NumberField = std::same_as<T, float> || std::same_as<T, double>;
+
+// The leading number (Val, core/NumberFormat.h): whatever follows the
+// number is ignored and a text without one reads 0, so only a number
+// beyond the range is refused ("12abc" reads 12, "x" reads 0).
+template <NumberField T = double>
+std::optional<T> LeadingNumber(QStringView text);
+
+// The whole entry: a text that IsNumericEntry refuses gives nothing;
+// otherwise its leading number, so that a box being typed reads 0 ("", "-",
+// ".", "-.") or the digits so far ("1e" reads 1).
+template <NumberField T = double>
+std::optional<T> EntryNumber(QStringView text);
+
+// A number as a field of type T holds it: rounded to a 32-bit float for a
+// float field; nothing when T cannot hold it.
+template <NumberField T>
+std::optional<T> FieldValue(double value);
 
 // True when the text is a number within [min, max]. Otherwise shows, under
 // RangeErrorTitle, the label (with ": " appended, also in the caller's

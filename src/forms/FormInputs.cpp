@@ -28,32 +28,38 @@ void ShowStoredValue(QLineEdit* box, double value, const QString& shownText) {
   SetTextFromStart(box, shownText);
 }
 
-bool BoxUnedited(const QLineEdit* box) {
+std::optional<double> StoredValue(const QLineEdit* box) {
   const auto* stored = qobject_cast<const TextBox*>(box);
-  return stored && stored->holdsStoredValue_ && stored->shownText_ == box->text();
+  if (!stored || !stored->holdsStoredValue_ || stored->shownText_ != box->text()) return std::nullopt;
+  return stored->shownValue_;
 }
 
-double BoxValue(const QLineEdit* box) {
-  if (BoxUnedited(box)) return static_cast<const TextBox*>(box)->shownValue_;
-  return Val(box->text());
+bool BoxUnedited(const QLineEdit* box) { return StoredValue(box).has_value(); }
+
+template <NumberField T>
+std::optional<T> LeadingValue(const QLineEdit* box) {
+  if (const std::optional<double> stored = StoredValue(box)) return FieldValue<T>(*stored);
+  return LeadingNumber<T>(box->text());
 }
 
-std::optional<double> EntryValue(const QLineEdit* box) {
+template <NumberField T>
+std::optional<T> EntryValue(const QLineEdit* box) {
   if (!IsNumericEntry(box->text())) return std::nullopt;
-  try {
-    return BoxValue(box);
-  } catch (const RuntimeError&) {
-    return std::nullopt;  // beyond the range of any number
-  }
+  return LeadingValue<T>(box);
 }
+
+template std::optional<float> LeadingValue<float>(const QLineEdit*);
+template std::optional<double> LeadingValue<double>(const QLineEdit*);
+template std::optional<float> EntryValue<float>(const QLineEdit*);
+template std::optional<double> EntryValue<double>(const QLineEdit*);
 
 void ShowStoredGeneral(QLineEdit* box, float value) { ShowStoredValue(box, value, FormatGeneral(value)); }
 
 void ShowStoredGeneral(QLineEdit* box, double value) { ShowStoredValue(box, value, FormatGeneral(value)); }
 
 void CopyBoxText(const QLineEdit* from, QLineEdit* to) {
-  if (BoxUnedited(from)) {
-    ShowStoredValue(to, BoxValue(from), from->text());
+  if (const std::optional<double> stored = StoredValue(from)) {
+    ShowStoredValue(to, *stored, from->text());
   } else {
     to->setText(from->text());
   }
@@ -66,11 +72,8 @@ namespace {
 std::optional<double> TypedValue(const QLineEdit* box, OnLeave rule) {
   if (BoxUnedited(box)) return std::nullopt;
   if (rule == OnLeave::NumbersOnly) return ParseNumber(box->text());
-  try {
-    return Val(box->text());
-  } catch (const RuntimeError&) {
-    return std::nullopt;  // a number too large to read stays as typed; validation refuses it
-  }
+  // A number too large to read stays as typed; validation refuses it.
+  return LeadingNumber(box->text());
 }
 
 }  // namespace
@@ -114,13 +117,12 @@ bool NumericInputs::Validate() const {
   std::vector<double> values;
   values.reserve(inputs_.size());
   for (const Input& input : inputs_) {
-    std::optional<double> value = EntryValue(input.box);
-    try {
-      // A number beyond the range of a 32-bit field does not fit it.
-      if (value && std::holds_alternative<float*>(input.target)) CSng(*value);
-    } catch (const RuntimeError&) {
-      value.reset();
-    }
+    // A number beyond the range of a 32-bit field does not fit it.
+    const std::optional<double> value = std::visit(
+        [&](auto* field) -> std::optional<double> {
+          return EntryValue<std::remove_reference_t<decltype(*field)>>(input.box);
+        },
+        input.target);
     if (!value) return RefuseEntry(input.box, input.message);
     values.push_back(*value);
   }

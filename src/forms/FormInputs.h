@@ -27,8 +27,7 @@ class TextBox : public QLineEdit {
 
  private:
   friend void ShowStoredValue(QLineEdit* box, double value, const QString& shownText);
-  friend double BoxValue(const QLineEdit* box);
-  friend bool BoxUnedited(const QLineEdit* box);
+  friend std::optional<double> StoredValue(const QLineEdit* box);
 
   QString shownText_;
   double shownValue_ = 0;
@@ -38,15 +37,27 @@ class TextBox : public QLineEdit {
 // --- Stored values. A box that shows a number in its rounded display form
 // gives back the number itself for as long as its text is the one shown, so
 // that opening a dialog and pressing OK changes nothing. Once the user has
-// edited the text, the box's value is the leading number of its text. (A
-// box that is no TextBox only shows the text.)
+// edited the text, the box's value is read from its text. (A box that is no
+// TextBox only shows the text.)
 void ShowStoredValue(QLineEdit* box, double value, const QString& shownText);
-double BoxValue(const QLineEdit* box);
+// The number behind the text ShowStoredValue put in the box, while the box
+// still holds that text; nothing once it has been edited.
+std::optional<double> StoredValue(const QLineEdit* box);
 // True while the box still holds the text ShowStoredValue put there.
 bool BoxUnedited(const QLineEdit* box);
-// The value of a box as the checks read it (BoxValue); nothing when the text
-// is no numeric entry (IsNumericEntry) or a number too large to read.
-std::optional<double> EntryValue(const QLineEdit* box);
+
+// --- The readers of an input box, one for each reading rule of
+// core/Validation.h, with the stored-value rule on top: an unedited box
+// gives back its stored value. T is the type of the field the value goes to
+// (float or double); nothing for a number T cannot hold.
+//   LeadingValue: the leading number of the text, whatever follows it (a
+//     text without a number reads 0); only a number too large is refused.
+//   EntryValue: the whole entry; nothing for a text IsNumericEntry refuses,
+//     and a box being typed ("", "-", ".") reads 0.
+template <NumberField T = double>
+std::optional<T> LeadingValue(const QLineEdit* box);
+template <NumberField T = double>
+std::optional<T> EntryValue(const QLineEdit* box);
 
 // A stored value shown in the general number format (FormatGeneral of its
 // own width).

@@ -177,7 +177,7 @@ TEST_F(FormDialogTest, ALeftBoxShowsItsDisplayFormAndKeepsTheValueTyped) {
   auto* width = Control<QLineEdit>(u"Text1");
   forms::ShowTypedValue(width, u"#0.##0", forms::OnLeave::ValueOfText);  // unedited: stays
   EXPECT_EQ(width->text(), QStringLiteral("1.235"));
-  EXPECT_EQ(forms::BoxValue(width), static_cast<double>(1.23456f));
+  EXPECT_EQ(forms::LeadingValue(width), static_cast<double>(1.23456f));
   const struct {
     const char* typed;
     forms::OnLeave rule;
@@ -194,12 +194,28 @@ TEST_F(FormDialogTest, ALeftBoxShowsItsDisplayFormAndKeepsTheValueTyped) {
   }
   width->setText(QStringLiteral("2.34567"));
   forms::ShowTypedValue(width, u"#0.##0", forms::OnLeave::NumbersOnly);
-  EXPECT_EQ(forms::BoxValue(width), 2.34567);  // the value typed, behind its display form
+  EXPECT_EQ(forms::LeadingValue(width), 2.34567);  // the value typed, behind its display form
   width->setText(QStringLiteral("2.50e1x"));
   forms::ShowTypedGeneral(width, forms::OnLeave::ValueOfText);
   EXPECT_EQ(width->text(), QStringLiteral("25"));
   forms::ShowTypedGeneral(width, forms::OnLeave::ValueOfText);  // now unedited: stays
   EXPECT_EQ(width->text(), QStringLiteral("25"));
+}
+
+TEST_F(FormDialogTest, TheTwoReadersKeepTheStoredNumber) {
+  forms::TextBox box;
+  forms::ShowStoredValue(&box, 1.23456, QStringLiteral("1.235"));
+  EXPECT_EQ(forms::EntryValue<float>(&box), 1.23456f);  // unedited: the stored value
+  EXPECT_EQ(forms::LeadingValue(&box), 1.23456);
+  box.setText(QStringLiteral("2.5x"));
+  EXPECT_FALSE(forms::EntryValue<float>(&box));
+  EXPECT_EQ(forms::LeadingValue(&box), 2.5);  // what follows the number is ignored
+  box.setText(QStringLiteral("-"));
+  EXPECT_EQ(forms::EntryValue<float>(&box), 0.0f);  // still being typed
+  box.setText(QStringLiteral("1e39"));
+  EXPECT_FALSE(forms::EntryValue<float>(&box));  // beyond a 32-bit field
+  EXPECT_FALSE(forms::LeadingValue<float>(&box));
+  EXPECT_EQ(forms::EntryValue(&box), 1e39);
 }
 
 TEST_F(FormDialogTest, ATwinBoxTakesTheStoredValueOnlyWhileItsSourceIsUnedited) {
@@ -211,7 +227,7 @@ TEST_F(FormDialogTest, ATwinBoxTakesTheStoredValueOnlyWhileItsSourceIsUnedited) 
   forms::ShowStoredGeneral(width, 0.1f);
   forms::CopyBoxText(width, load);
   EXPECT_EQ(load->text(), QStringLiteral("0.1"));
-  EXPECT_EQ(forms::BoxValue(load), static_cast<double>(0.1f));  // the stored value, not its text's
+  EXPECT_EQ(forms::LeadingValue(load), static_cast<double>(0.1f));  // the stored value, not its text's
   width->setText(QStringLiteral("1e999"));  // edited, and too large to read
   forms::CopyBoxText(width, load);
   EXPECT_EQ(load->text(), QStringLiteral("1e999"));

@@ -4,7 +4,6 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "core/RuntimeError.h"
 #include "core/Validation.h"
 #include "core/project/ProjectRecord.h"
 #include "forms/FormInputs.h"
@@ -94,19 +93,12 @@ struct BoxReading {
 };
 
 BoxReading Read(const QLineEdit* box) {
-  BoxReading r{IsNumericEntry(box->text()), 0.0};
-  try {
-    r.value = forms::BoxValue(box);
-  } catch (const RuntimeError&) {
+  const std::optional<double> value = forms::LeadingValue(box);
+  if (!value) {
     const double huge = std::numeric_limits<double>::max();
     return {false, box->text().trimmed().startsWith(u'-') ? -huge : huge};
   }
-  try {
-    CSng(r.value);
-  } catch (const RuntimeError&) {
-    r.numeric = false;
-  }
-  return r;
+  return {IsNumericEntry(box->text()) && FieldValue<float>(*value).has_value(), *value};
 }
 
 // The decimal that a stored 32-bit value stands for, as a 64-bit value, so
@@ -231,9 +223,10 @@ bool frmElasti3D::ValidateInput() {
 
 void frmElasti3D::CalcStrainTensor3D() {
   Matrix3d stress{};
-  for (std::size_t k = 0; k < 9; ++k) stress[k / 3][k % 3] = forms::BoxValue(ui_.stress[k]);
-  const double e = forms::BoxValue(ui_.elastic);
-  const double nu = forms::BoxValue(ui_.poisson);
+  // Validation has read every box.
+  for (std::size_t k = 0; k < 9; ++k) stress[k / 3][k % 3] = forms::LeadingValue(ui_.stress[k]).value();
+  const double e = forms::LeadingValue(ui_.elastic).value();
+  const double nu = forms::LeadingValue(ui_.poisson).value();
   const auto results = {ui_.strain[0], ui_.strain[1], ui_.strain[2], ui_.strain[3], ui_.strain[4],
                         ui_.strain[5], ui_.strain[6], ui_.strain[7], ui_.strain[8]};
   forms::Calculate(results, [&] {
@@ -251,9 +244,10 @@ void frmElasti3D::CalcStrainTensor3D() {
 
 void frmElasti3D::CommitToProject() {
   Hooke3DData& stored = Project.Hooke3DInputs;
-  for (std::size_t k = 0; k < 9; ++k) stored.Stress[k / 3][k % 3] = CSng(forms::BoxValue(ui_.stress[k]));
-  stored.E = CSng(forms::BoxValue(ui_.elastic));
-  stored.Nu = CSng(forms::BoxValue(ui_.poisson));
+  // The validation of OK has read every box into the 32-bit range.
+  for (std::size_t k = 0; k < 9; ++k) stored.Stress[k / 3][k % 3] = forms::LeadingValue<float>(ui_.stress[k]).value();
+  stored.E = forms::LeadingValue<float>(ui_.elastic).value();
+  stored.Nu = forms::LeadingValue<float>(ui_.poisson).value();
   stored.Flag = 0;
   MarkProjectChanged();
 }

@@ -4,7 +4,7 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "core/RuntimeError.h"
+#include "core/Validation.h"
 #include "core/Settings.h"
 #include "core/project/ProjectRecord.h"
 #include "forms/FormHelpers.h"
@@ -24,12 +24,17 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 
 namespace brantel {
 namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+
+// A box whose number is too large to read counts as beyond every range, for
+// the checks to refuse.
+constexpr double kUnreadable = std::numeric_limits<double>::infinity();
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr int kInputLength = 20;
@@ -199,7 +204,7 @@ bool frmLab::ValidateInput() {
   // Nothing else is checked: a text without a number counts as 0. But no
   // value beyond the 32-bit range may reach the record.
   for (QLineEdit* box : {ui_.height, ui_.diameter, ui_.area}) {
-    if (!FitsSingle(forms::BoxNumber(box))) return forms::RefuseEntry(box, kLabTooLarge);
+    if (!FitsSingle(forms::LeadingValue(box).value_or(kUnreadable))) return forms::RefuseEntry(box, kLabTooLarge);
   }
   return true;
 }
@@ -210,11 +215,12 @@ void frmLab::CommitToProject() {
 }
 
 void frmLab::SaveToGlobals() {
-  Project.LabHeight = static_cast<float>(forms::BoxNumber(ui_.height));
-  Project.LabDiameter = static_cast<float>(forms::BoxNumber(ui_.diameter));
+  // The validation of OK has read the three boxes into the 32-bit range.
+  Project.LabHeight = forms::LeadingValue<float>(ui_.height).value();
+  Project.LabDiameter = forms::LeadingValue<float>(ui_.diameter).value();
   Project.LabPointCount = static_cast<qint16>(pointCount_);
   Project.LabDataType = forms::GetArrayIndex(ui_.dataType);
-  Project.LabArea = static_cast<float>(forms::BoxNumber(ui_.area));
+  Project.LabArea = forms::LeadingValue<float>(ui_.area).value();
   Project.LabAreaOption = forms::GetArrayIndex(ui_.areaFrom);
   for (int r = 1; r <= pointCount_; ++r) {
     for (int c = labcol::kForce; c <= labcol::kSigma; ++c) {
@@ -250,11 +256,9 @@ void frmLab::SetupGridForDataType() {
 double frmLab::CellValue(int r, int c) const {
   const QTableWidgetItem* item = ui_.grid->item(r - 1, c);
   if (!item) return 0;
-  try {
-    return Val(item->text());
-  } catch (const RuntimeError&) {
-    return 0;  // the grid holds no such text: every cell is written by the dialog
-  }
+  // A number too large to read cannot stand in the grid: every cell is
+  // written by the dialog.
+  return LeadingNumber(item->text()).value_or(0);
 }
 
 void frmLab::SetCellText(int r, int c, const QString& text) {
@@ -318,7 +322,7 @@ void frmLab::txtDiam_Change() {
 }
 
 void frmLab::txtArea_Change() {
-  if (const std::optional<double> d = LabEquivalentDiameter(forms::BoxNumber(ui_.area))) {
+  if (const std::optional<double> d = LabEquivalentDiameter(forms::LeadingValue(ui_.area).value_or(kUnreadable))) {
     ui_.calcDiameter->setText(QStringLiteral("d=") + Format(*d, kLabDiameterMask));
   }
   if (!loading_) EvaluateTest();
@@ -362,10 +366,10 @@ void frmLab::fLx1_EditCell(int r, int c) {
 
 void frmLab::EvaluateTest() {
   LabTestInput in;
-  in.Height = forms::BoxNumber(ui_.height);
+  in.Height = forms::LeadingValue(ui_.height).value_or(kUnreadable);
   in.AreaOption = forms::GetArrayIndex(ui_.areaFrom);
-  in.Diameter = forms::BoxNumber(ui_.diameter);
-  in.Area = forms::BoxNumber(ui_.area);
+  in.Diameter = forms::LeadingValue(ui_.diameter).value_or(kUnreadable);
+  in.Area = forms::LeadingValue(ui_.area).value_or(kUnreadable);
   in.DataType = forms::GetArrayIndex(ui_.dataType);
   in.Rows.reserve(pointCount_);
   for (int r = 1; r <= pointCount_; ++r) {

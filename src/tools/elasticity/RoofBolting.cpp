@@ -29,11 +29,7 @@ constexpr Bilingual kFrictionBelow90{"The Angle of Internal Friction should be <
 // The leading number of a box; NaN when it lies beyond the 64-bit range, so
 // that no guard lets it through.
 double Read(const QString& text) {
-  try {
-    return Val(text);
-  } catch (const RuntimeError&) {
-    return std::numeric_limits<double>::quiet_NaN();
-  }
+  return LeadingNumber(text).value_or(std::numeric_limits<double>::quiet_NaN());
 }
 
 std::optional<float> Single(double value) {

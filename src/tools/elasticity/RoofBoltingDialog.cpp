@@ -228,7 +228,8 @@ bool frmBolt::ValidateInput() {
 }
 
 void frmBolt::CommitToProject() {
-  for (int i = 0; i < kBoltBoxCount; ++i) *kFields[i] = static_cast<float>(forms::BoxValue(ui_.inputs[i]));
+  // The validation of OK has read every box into the 32-bit range.
+  for (int i = 0; i < kBoltBoxCount; ++i) *kFields[i] = forms::LeadingValue<float>(ui_.inputs[i]).value();
   MarkProjectChanged();
 }
 

@@ -24,9 +24,9 @@ namespace {
 constexpr int Index(BieniawskiBox box) { return static_cast<int>(box); }
 
 // A box that is neither a number nor empty.
-bool Refused(const QString& text) { return !text.isEmpty() && !IsCriterionEntry(text); }
+bool Refused(const QString& text) { return !text.isEmpty() && !EntryNumber<float>(text); }
 // A box that does not hold a number as it stands: refused or empty.
-bool NotANumber(const QString& text) { return text.isEmpty() || !IsCriterionEntry(text); }
+bool NotANumber(const QString& text) { return text.isEmpty() || !EntryNumber<float>(text); }
 
 }  // namespace
 
@@ -46,7 +46,7 @@ CriterionInputCheck CheckBieniawskiInputs(const std::array<QString, kBieniawskiB
       return false;
     }
     for (int i = Index(first); i <= Index(last); ++i) {
-      if (CriterionEntryValue(texts[i]) < 0.0f) {
+      if (EntryNumber<float>(texts[i]).value_or(0.0f) < 0.0f) {
         check.Fault = SignFault(kBieniawskiBoxRules, i);
         return false;
       }

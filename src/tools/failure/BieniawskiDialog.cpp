@@ -132,9 +132,9 @@ bool frmBieniawski::ValidateInput() {
 void frmBieniawski::ReadInputs() {
   ReadStressInputs();
   ReadPoreInput(params_.UsePore, params_.PorePressure);
-  params_.Co = PassedBoxValue(ui_.co);
-  params_.A = PassedBoxValue(ui_.a);
-  params_.K = PassedBoxValue(ui_.k);
+  params_.Co = forms::EntryValue<float>(ui_.co).value_or(0.0f);
+  params_.A = forms::EntryValue<float>(ui_.a).value_or(0.0f);
+  params_.K = forms::EntryValue<float>(ui_.k).value_or(0.0f);
 }
 
 void frmBieniawski::Calculate() {

@@ -274,7 +274,7 @@ bool frmCoulomb::ValidateInput() {
 
   // Each box in turn: a number that fits its field, then its value rule.
   auto read = [this](CoulombField field, float& target) {
-    const std::optional<float> value = InputBoxValue(BoxOf(field));
+    const std::optional<float> value = forms::EntryValue<float>(BoxOf(field));
     if (!value) return forms::RefuseEntry(BoxOf(field), CoulombInvalidMessage(field));
     target = *value;
     return true;

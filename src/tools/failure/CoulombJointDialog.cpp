@@ -363,7 +363,7 @@ void frmCoulombJoint::ReadInputs(int set) {
   JointPlane& plane = plane_[static_cast<std::size_t>(set)];
   // Unchecked: a box whose number does not fit keeps the field's value.
   const auto keep = [](const QLineEdit* box, float& field) {
-    if (const std::optional<float> value = LeadingBoxValue(box)) field = *value;
+    if (const std::optional<float> value = forms::LeadingValue<float>(box)) field = *value;
   };
   keep(ui_.sx, stress.Sx);
   keep(ui_.sy, stress.Sy);
@@ -406,7 +406,7 @@ bool frmCoulombJoint::ValidateInput() {
   const bool poreOn = ui_.pore->isChecked();
   float pore = 0;
   const auto read = [this](JointField field, float& target) {
-    const std::optional<float> value = LeadingBoxValue(BoxOf(field));
+    const std::optional<float> value = forms::LeadingValue<float>(BoxOf(field));
     if (!value) return forms::RefuseEntry(BoxOf(field), JointInvalidMessage(field));
     target = *value;
     return true;

@@ -19,6 +19,7 @@
 #include <cmath>
 #include <cstring>
 #include <iterator>
+#include <limits>
 #include <vector>
 
 namespace brantel {
@@ -26,6 +27,10 @@ namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+
+// A box whose number is too large to read counts as beyond every range, for
+// the checks to refuse.
+constexpr double kUnreadable = std::numeric_limits<double>::infinity();
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr int kInputLength = 20;
@@ -234,16 +239,17 @@ void frmCoulombWedge::LoadFromProject() {
 
 bool frmCoulombWedge::ValidateInput() {
   WedgeBoxValues boxes;
-  boxes.Width = forms::BoxNumber(ui_.width);
-  boxes.Height = forms::BoxNumber(ui_.height);
-  boxes.SpecificGravity = forms::BoxNumber(ui_.unitWeight);
-  boxes.Cohesion = forms::BoxNumber(ui_.cohesion);
-  boxes.FrictionAngle = forms::BoxNumber(ui_.frictionAngle);
-  boxes.DiscAngle = forms::BoxNumber(ui_.discAngle);
-  boxes.BoltLoad = forms::BoxNumber(ui_.boltLoad);
-  boxes.BoltAngle = forms::BoxNumber(ui_.boltAngle);
-  boxes.ReqSafetyFactor = forms::BoxNumber(ui_.reqSafetyFactor);
-  boxes.BoltAngle2 = forms::BoxNumber(ui_.boltAngle2);
+  const auto read = [](const QLineEdit* box) { return forms::LeadingValue(box).value_or(kUnreadable); };
+  boxes.Width = read(ui_.width);
+  boxes.Height = read(ui_.height);
+  boxes.SpecificGravity = read(ui_.unitWeight);
+  boxes.Cohesion = read(ui_.cohesion);
+  boxes.FrictionAngle = read(ui_.frictionAngle);
+  boxes.DiscAngle = read(ui_.discAngle);
+  boxes.BoltLoad = read(ui_.boltLoad);
+  boxes.BoltAngle = read(ui_.boltAngle);
+  boxes.ReqSafetyFactor = read(ui_.reqSafetyFactor);
+  boxes.BoltAngle2 = read(ui_.boltAngle2);
   const auto failed = ValidateWedgeInput(tool_, boxes, SelectedTab(), work_);
   if (!failed) return true;
   QLineEdit* box = nullptr;

@@ -88,13 +88,8 @@ struct CriterionInputCheck {
   bool Valid() const { return !Fault.has_value(); }
 };
 
-// The text of a box holds a number the tools can take: IsNumericEntry
-// passes and its leading number fits a 32-bit float.
-bool IsCriterionEntry(const QString& text);
-
-// The leading number of a box's text as a 32-bit float (0 for an empty box
-// or a partial entry). Only for texts IsCriterionEntry accepts.
-float CriterionEntryValue(const QString& text);
+// The boxes' texts are read by the whole-entry rule into 32-bit fields:
+// EntryNumber<float> (core/Validation.h).
 
 // The fault of a text that is not a number, or of a negative value, for the
 // box at `index` of `rules`.

@@ -32,9 +32,9 @@ constexpr int Index(HoekBox box) { return static_cast<int>(box); }
 std::optional<InputFault> CheckRun(const std::array<QString, kHoekBoxCount>& texts, HoekBox first,
                                    HoekBox last) {
   for (int i = Index(first); i <= Index(last); ++i)
-    if (!IsCriterionEntry(texts[i])) return TextFault(kHoekBoxRules, i);
+    if (!EntryNumber<float>(texts[i])) return TextFault(kHoekBoxRules, i);
   for (int i = Index(first); i <= Index(last); ++i)
-    if (CriterionEntryValue(texts[i]) < 0.0f) return SignFault(kHoekBoxRules, i);
+    if (EntryNumber<float>(texts[i]).value_or(0.0f) < 0.0f) return SignFault(kHoekBoxRules, i);
   return std::nullopt;
 }
 

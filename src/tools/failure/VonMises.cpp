@@ -14,7 +14,7 @@ const std::array<CriterionBoxRule, kVonMisesBoxCount> kVonMisesBoxRules = {{
 CriterionInputCheck CheckVonMisesInputs(const std::array<QString, kVonMisesBoxCount>& texts) {
   CriterionInputCheck check;
   for (int i = 0; i < kVonMisesBoxCount; ++i) {
-    if (!texts[i].isEmpty() && IsCriterionEntry(texts[i])) continue;
+    if (!texts[i].isEmpty() && EntryNumber<float>(texts[i])) continue;
     check.StoreStress = false;
     if (texts[i].isEmpty()) {
       check.ZeroedBoxes.push_back(i);

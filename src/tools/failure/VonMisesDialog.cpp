@@ -88,7 +88,7 @@ void frmVonMises::LoadFromProject() {
 bool frmVonMises::ValidateInput() {
   if (!CheckBoxes(Boxes(), CheckVonMisesInputs)) return false;
   ReadStressInputs();
-  input_.TensileStrength = PassedBoxValue(ui_.strength);
+  input_.TensileStrength = forms::EntryValue<float>(ui_.strength).value_or(0.0f);
   return true;
 }
 

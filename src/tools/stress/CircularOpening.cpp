@@ -74,15 +74,10 @@ OpeningEntry ReadOpeningEntry(const QString& text, double value) {
 }
 
 OpeningEntry ReadOpeningEntry(const QString& text) {
-  double value = 0.0;
-  try {
-    value = Val(text);
-  } catch (const RuntimeError&) {
-    OpeningEntry e = ReadOpeningEntry(text, 0.0);
-    e.Readable = false;
-    return e;
-  }
-  return ReadOpeningEntry(text, value);
+  if (const std::optional<double> value = LeadingNumber(text)) return ReadOpeningEntry(text, *value);
+  OpeningEntry e = ReadOpeningEntry(text, 0.0);
+  e.Readable = false;
+  return e;
 }
 
 KirschStresses KirschStressesAt(float P, float Q, float k, float t) {

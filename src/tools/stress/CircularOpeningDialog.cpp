@@ -408,12 +408,9 @@ void frmCircular::FollowAngle() {
   // leaves the bar where it is; the next key makes the number.
   const QString text = ui_.angle->text();
   if (std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); })) return;
-  std::optional<int> position;
-  try {
-    position = AngleScrollPosition(forms::BoxValue(ui_.angle));
-  } catch (const RuntimeError&) {
-    // A number too large to read leaves the scroll bar where it is.
-  }
+  // A number too large to read leaves the scroll bar where it is.
+  const std::optional<double> angle = forms::LeadingValue(ui_.angle);
+  const std::optional<int> position = angle ? AngleScrollPosition(*angle) : std::nullopt;
   // A new position writes its whole degrees into the box (HScroll1_Change):
   // 370 becomes 10 and 30.7 becomes 31, while 30.5 stays beside a bar at 30.
   if (position) ui_.angleBar->setValue(*position);

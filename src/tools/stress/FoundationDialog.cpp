@@ -4,7 +4,6 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "core/RuntimeError.h"
 #include "core/project/ProjectRecord.h"
 #include "forms/FormInputs.h"
 #include "tools/stress/FadumChartDialog.h"
@@ -97,13 +96,7 @@ constexpr InputMessage kDepthNegative = Sentence({"The depth of the point should
 
 // What a box holds while the user types: its number, or 0 for a text that
 // is not one or a number beyond the range of a 32-bit float.
-float TypedValue(const QLineEdit* box) {
-  try {
-    return CSng(forms::BoxValue(box));
-  } catch (const RuntimeError&) {
-    return 0.0f;
-  }
-}
+float TypedValue(const QLineEdit* box) { return forms::LeadingValue<float>(box).value_or(0.0f); }
 
 }  // namespace
 

@@ -16,12 +16,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace brantel {
 namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+
+// A box whose number is too large to read counts as beyond every range, for
+// the checks to refuse.
+constexpr double kUnreadable = std::numeric_limits<double>::infinity();
 
 constexpr unsigned kResult = forms::kReadOnly;
 
@@ -174,8 +179,8 @@ void frmRoomPillar::LoadFromProject() {
 bool frmRoomPillar::ValidateInput() {
   const bool sideEmpty = ui_.wp->text().isEmpty() || ui_.lp->text().isEmpty() || ui_.wo->text().isEmpty();
   // A number too large to read comes as infinite, which every check refuses.
-  const RoomPillarEntries entries{forms::BoxNumber(ui_.sy), forms::BoxNumber(ui_.wp), forms::BoxNumber(ui_.lp),
-                                  forms::BoxNumber(ui_.wo)};
+  const auto read = [](const QLineEdit* box) { return forms::LeadingValue(box).value_or(kUnreadable); };
+  const RoomPillarEntries entries{read(ui_.sy), read(ui_.wp), read(ui_.lp), read(ui_.wo)};
   switch (CheckRoomPillar(entries, sideEmpty, stress_, layout_)) {
     case RoomPillarFault::None:
       return true;

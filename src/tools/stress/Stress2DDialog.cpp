@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
+#include "core/Validation.h"
 #include "core/Settings.h"
 #include "forms/FormHelpers.h"
 #include "forms/FormInputs.h"
@@ -247,11 +248,9 @@ void frm2DPrinc::Text9_Change() {
 
 bool frm2DPrinc::AnyStressEntered() const {
   for (const QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy}) {
-    try {
-      if (Val(box->text()) != 0) return true;
-    } catch (const RuntimeError&) {
-      return true;  // a number too large to read is not 0 either
-    }
+    // A number too large to read is not 0 either.
+    const std::optional<double> value = LeadingNumber(box->text());
+    if (!value || *value != 0) return true;
   }
   return false;
 }

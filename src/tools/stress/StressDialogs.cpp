@@ -18,7 +18,7 @@
 namespace brantel {
 
 OpeningEntry OpeningEntryOf(const QLineEdit* box) {
-  if (forms::BoxUnedited(box)) return ReadOpeningEntry(box->text(), forms::BoxValue(box));
+  if (const std::optional<double> stored = forms::StoredValue(box)) return ReadOpeningEntry(box->text(), *stored);
   return ReadOpeningEntry(box->text());
 }
 
