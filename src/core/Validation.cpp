@@ -107,6 +107,13 @@ bool CheckInputRange(const QString& text, double min, double max, const QString&
 
 void ShowInputMessage(const InputMessage& message) { ShowInvalidValue(message.text, message.withPrefix); }
 
+ValueRule AllowedWhen(std::function<bool(double)> allowed, InputMessage message) {
+  return [allowed = std::move(allowed), message](double value) -> std::optional<InputMessage> {
+    if (allowed(value)) return std::nullopt;
+    return message;
+  };
+}
+
 bool ValidateNumericField(const QString& text, const Bilingual& sentence, float min, float max) {
   bool ok = IsNumericEntry(text);
   if (ok) {

@@ -69,6 +69,17 @@ constexpr InputMessage Sentence(Bilingual sentence) { return {sentence, false}; 
 // Shows the message through ShowInvalidValue (so it is logged to the history).
 void ShowInputMessage(const InputMessage& message);
 
+// A tool's rule for the value of one input: nothing when the value is
+// allowed, else the message that refuses it. Written once, in the tool's
+// mechanics (a function returning the rule, such as CoulombValueRule), and
+// given to the dialog's NumericInputs, which applies it to the value the
+// field will hold (a float field's value rounded to 32 bits).
+using ValueRule = std::function<std::optional<InputMessage>(double value)>;
+
+// The rule that allows a value for which `allowed` holds and refuses any
+// other with `message`.
+ValueRule AllowedWhen(std::function<bool(double)> allowed, InputMessage message);
+
 // IsNumericEntry, then the bounds (a bound of 0 is no bound), with the
 // whole sentence in the current language on failure.
 bool ValidateNumericField(const QString& text, const Bilingual& sentence, float min, float max);

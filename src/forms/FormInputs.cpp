@@ -97,38 +97,53 @@ bool RefuseEntry(QLineEdit* box, const InputMessage& message) {
   return false;
 }
 
-void NumericInputs::Add(QLineEdit* box, InputMessage message, float& target) {
-  inputs_.push_back({box, message, &target});
+void NumericInputs::Add(QLineEdit* box, float& field, InputRules rules) {
+  inputs_.push_back({box, &field, std::move(rules)});
 }
 
-void NumericInputs::Add(QLineEdit* box, InputMessage message, double& target) {
-  inputs_.push_back({box, message, &target});
+void NumericInputs::Add(QLineEdit* box, double& field, InputRules rules) {
+  inputs_.push_back({box, &field, std::move(rules)});
 }
 
 void NumericInputs::Show(QStringView mask) const {
   for (const Input& input : inputs_) {
-    std::visit([&](auto* field) { ShowStoredValue(input.box, *field, Format(*field, mask)); },
-               input.target);
+    std::visit([&](auto* field) { ShowStoredValue(input.box, *field, Format(*field, mask)); }, input.field);
   }
 }
 
 bool NumericInputs::Validate() const {
-  // The values read, stored only when all are valid.
-  std::vector<double> values;
-  values.reserve(inputs_.size());
-  for (const Input& input : inputs_) {
-    // A number beyond the range of a 32-bit field does not fit it.
-    const std::optional<double> value = std::visit(
+  // The values read (in the type of their fields), stored only when all
+  // are valid; nothing for a box not read.
+  std::vector<std::optional<double>> values(inputs_.size());
+  // The value rule of a box read: false, with its message, when it refuses.
+  auto passesRule = [&](std::size_t i) {
+    const ValueRule& rule = inputs_[i].rules.rule;
+    if (!rule) return true;
+    if (const std::optional<InputMessage> refusal = rule(*values[i])) return RefuseEntry(inputs_[i].box, *refusal);
+    return true;
+  };
+  for (std::size_t i = 0; i < inputs_.size(); ++i) {
+    const Input& input = inputs_[i];
+    if (input.rules.when && !input.rules.when()) continue;
+    values[i] = std::visit(
         [&](auto* field) -> std::optional<double> {
-          return EntryValue<std::remove_reference_t<decltype(*field)>>(input.box);
+          using Field = std::remove_reference_t<decltype(*field)>;
+          return input.rules.reading == Reading::WholeEntry ? EntryValue<Field>(input.box)
+                                                            : LeadingValue<Field>(input.box);
         },
-        input.target);
-    if (!value) return RefuseEntry(input.box, input.message);
-    values.push_back(*value);
+        input.field);
+    if (!values[i]) return RefuseEntry(input.box, input.rules.message);
+    if (order_ == RuleOrder::WithEachBox && !passesRule(i)) return false;
+  }
+  if (order_ == RuleOrder::AfterAllBoxes) {
+    for (std::size_t i = 0; i < inputs_.size(); ++i) {
+      if (values[i] && !passesRule(i)) return false;
+    }
   }
   for (std::size_t i = 0; i < inputs_.size(); ++i) {
-    std::visit([&](auto* field) { *field = static_cast<std::remove_reference_t<decltype(*field)>>(values[i]); },
-               inputs_[i].target);
+    if (!values[i]) continue;
+    std::visit([&](auto* field) { *field = static_cast<std::remove_reference_t<decltype(*field)>>(*values[i]); },
+               inputs_[i].field);
   }
   return true;
 }

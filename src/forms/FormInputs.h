@@ -88,30 +88,54 @@ void FocusBack(QLineEdit* box);
 // `return RefuseEntry(box, name);`.
 bool RefuseEntry(QLineEdit* box, const InputMessage& message);
 
-// The numeric input boxes of a dialog, each with its names for the message
-// and the field of the dialog's working copy it fills, in the order of
-// validation.
+// The reading rule of an input box: its leading number (LeadingValue) or its
+// whole entry (EntryValue).
+enum class Reading { LeadingNumber, WholeEntry };
+
+// How one input of NumericInputs is read and checked.
+struct InputRules {
+  Reading reading;
+  // Refuses a text the reading rule refuses, and a number the field cannot
+  // hold.
+  InputMessage message;
+  // The tool's value rule, from its mechanics; none: any number the field
+  // can hold.
+  ValueRule rule = {};
+  // The box is read only while this holds (an option ticked, a parameter
+  // not derived); otherwise its field keeps what it holds. None: always.
+  std::function<bool()> when = {};
+};
+
+// The numeric input boxes of a dialog, each with the field of the dialog's
+// working copy it fills and its rules, added in the order of validation:
+//   inputs_.Add(ui_.sx, stress_.Sx, {Reading::WholeEntry, InvalidValueFor({"sx", "σx"}), CoulombValueRule(...)});
 class NumericInputs {
  public:
-  void Add(QLineEdit* box, InputMessage message, float& target);
-  void Add(QLineEdit* box, InputMessage message, double& target);
+  // When the value rules run: each right after its box is read (the first
+  // box refused stops validation, whether for its text or its value), or
+  // only once every box has been read.
+  enum class RuleOrder { WithEachBox, AfterAllBoxes };
+  explicit NumericInputs(RuleOrder order = RuleOrder::WithEachBox) : order_(order) {}
+
+  void Add(QLineEdit* box, float& field, InputRules rules);
+  void Add(QLineEdit* box, double& field, InputRules rules);
 
   // Every box shows its field in the mask, as a stored value.
   void Show(QStringView mask = u"#0.##0") const;
 
-  // Checks the boxes in order. The first one whose text is no numeric entry
-  // (IsNumericEntry) or whose number does not fit its field is refused
-  // (RefuseEntry) and the result is false; no field changes. Otherwise every
-  // field takes its box's value (the stored value while the box is
-  // unedited; an empty box and a partial entry such as "-" count as 0).
+  // Reads and checks the boxes in order (those whose `when` holds). The
+  // first box refused (RefuseEntry: its message, the focus back in it) makes
+  // the result false, and no field changes. Otherwise every field read takes
+  // its box's value (the stored value while the box is unedited).
   bool Validate() const;
 
  private:
   struct Input {
     QLineEdit* box;
-    InputMessage message;
-    std::variant<float*, double*> target;
+    std::variant<float*, double*> field;
+    InputRules rules;
   };
+  RuleOrder order_;
   std::vector<Input> inputs_;
 };
 

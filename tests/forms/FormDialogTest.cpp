@@ -48,8 +48,8 @@ class frmSample : public forms::FormDialog {
     ui_.width = Require<QLineEdit>(u"Text1");
     ui_.load = Require<QLineEdit>(u"Text2");
     ui_.area = Require<QLineEdit>(u"Text3");
-    inputs_.Add(ui_.width, InvalidValueFor({"width", "πλάτος"}), working_.width);
-    inputs_.Add(ui_.load, Sentence({"Invalid load", "Εσφαλμένο φορτίο"}), working_.load);
+    inputs_.Add(ui_.width, working_.width, {forms::Reading::WholeEntry, InvalidValueFor({"width", "πλάτος"})});
+    inputs_.Add(ui_.load, working_.load, {forms::Reading::WholeEntry, Sentence({"Invalid load", "Εσφαλμένο φορτίο"})});
     WireButtons(Require<QPushButton>(okName), Require<QPushButton>(u"cmdCancel"),
                 Require<QPushButton>(u"cmdHelp"));
     LoadInputs();
@@ -170,6 +170,58 @@ TEST_F(FormDialogTest, InputsAreCheckedInOrderAndStoredAllOrNothing) {
     EXPECT_EQ(g_stored.load, c.load2);
     g_stored = {1.23456f, 0.1};
   }
+}
+
+// Value rules run with each box or after all of them; `when` leaves a box
+// unread; the leading-number reading ignores what follows the number.
+TEST_F(FormDialogTest, InputsApplyTheirRulesInTheirOrder) {
+  QWidget window;
+  auto* a = new forms::TextBox(&window);
+  auto* b = new forms::TextBox(&window);
+  auto* c = new forms::TextBox(&window);
+  window.show();
+  bool bRead = true;
+  const ValueRule notNegative = AllowedWhen([](double v) { return v >= 0; }, Sentence({"a < 0", "α < 0"}));
+  float fa = 7, fc = 7;
+  double fb = 7;
+  const auto build = [&](forms::NumericInputs& inputs) {
+    inputs.Add(a, fa, {forms::Reading::WholeEntry, InvalidValueFor({"a", "α"}), notNegative});
+    inputs.Add(b, fb, {.reading = forms::Reading::LeadingNumber, .message = InvalidValueFor({"b", "β"}),
+                       .when = [&] { return bRead; }});
+    inputs.Add(c, fc, {forms::Reading::WholeEntry, InvalidValueFor({"c", "γ"})});
+  };
+  forms::NumericInputs eachBox;
+  forms::NumericInputs allBoxesFirst(forms::NumericInputs::RuleOrder::AfterAllBoxes);
+  build(eachBox);
+  build(allBoxesFirst);
+
+  a->setText(QStringLiteral("-1"));
+  b->setText(QStringLiteral("12a"));
+  c->setText(QStringLiteral("x"));
+  EXPECT_FALSE(eachBox.Validate());
+  EXPECT_EQ(LastMessage(), QStringLiteral("a < 0"));
+  EXPECT_FALSE(allBoxesFirst.Validate());
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for c"));
+  EXPECT_EQ(c->selectedText(), QStringLiteral("x"));  // the box refused, its text selected
+  EXPECT_EQ(fa, 7.0f);  // nothing stored
+
+  c->setText(QStringLiteral("3"));
+  EXPECT_FALSE(allBoxesFirst.Validate());
+  EXPECT_EQ(LastMessage(), QStringLiteral("a < 0"));
+  a->setText(QStringLiteral("2"));
+  EXPECT_TRUE(eachBox.Validate());
+  EXPECT_EQ(fb, 12.0);  // the leading number
+  EXPECT_EQ(fc, 3.0f);
+
+  bRead = false;
+  b->setText(QStringLiteral("1e999"));  // not read: neither refused nor stored
+  a->setText(QStringLiteral("5"));
+  EXPECT_TRUE(eachBox.Validate());
+  EXPECT_EQ(fa, 5.0f);
+  EXPECT_EQ(fb, 12.0);
+  bRead = true;
+  EXPECT_FALSE(eachBox.Validate());
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for b"));
 }
 
 TEST_F(FormDialogTest, ALeftBoxShowsItsDisplayFormAndKeepsTheValueTyped) {

@@ -77,11 +77,30 @@ QString DerivedParameterText(const CoulombStrength& strength, qint16 paramOption
   }
 }
 
+ValueRule CoulombValueRule(CoulombField field) {
+  switch (field) {
+    case CoulombField::Sx:
+    case CoulombField::Sy:
+    case CoulombField::PorePressure:
+      return AllowedWhen([](double stress) { return !(stress < 0.0); }, CoulombInvalidMessage(field));
+    case CoulombField::FrictionAngle:
+      return AllowedWhen([](double phi) { return FrictionInRange(static_cast<float>(phi)); },
+                         CoulombInvalidMessage(field));
+    default:
+      return {};
+  }
+}
+
 CoulombField FirstInvalidCoulombInput(const StressInput& stress, const CoulombParams& params) {
-  if (stress.Sx < 0.0f) return CoulombField::Sx;
-  if (stress.Sy < 0.0f) return CoulombField::Sy;
-  if (params.UsePore != 0 && params.PorePressure < 0.0f) return CoulombField::PorePressure;
-  if (DerivedIndex(params) != kCoulombDeriveFriction && !FrictionInRange(params.FrictionAngle))
+  const auto refused = [](CoulombField field, float value) {
+    const ValueRule rule = CoulombValueRule(field);
+    return rule && rule(value).has_value();
+  };
+  if (refused(CoulombField::Sx, stress.Sx)) return CoulombField::Sx;
+  if (refused(CoulombField::Sy, stress.Sy)) return CoulombField::Sy;
+  if (params.UsePore != 0 && refused(CoulombField::PorePressure, params.PorePressure))
+    return CoulombField::PorePressure;
+  if (DerivedIndex(params) != kCoulombDeriveFriction && refused(CoulombField::FrictionAngle, params.FrictionAngle))
     return CoulombField::FrictionAngle;
   return CoulombField::None;
 }

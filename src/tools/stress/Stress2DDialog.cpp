@@ -24,6 +24,7 @@ namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly;
 
@@ -121,10 +122,10 @@ frm2DPrinc::frm2DPrinc(QWidget* owner) : FormDialog(owner) {
   ui_.reference = Require<ReferenceElement>(u"pic_ref");
   ui_.sketch = Require<ElementView>(u"pic_bot");
 
-  inputs_.Add(ui_.sx, InvalidValueFor({"sx", "σx"}), stress_.Sx);
-  inputs_.Add(ui_.sy, InvalidValueFor({"sy", "σy"}), stress_.Sy);
-  inputs_.Add(ui_.txy, InvalidValueFor({"txy", "τxy"}), stress_.Txy);
-  inputs_.Add(ui_.angle, InvalidValueFor({"angle theta", "θ"}), plane_.PlaneAngle);
+  inputs_.Add(ui_.sx, stress_.Sx, {Reading::WholeEntry, InvalidValueFor({"sx", "σx"})});
+  inputs_.Add(ui_.sy, stress_.Sy, {Reading::WholeEntry, InvalidValueFor({"sy", "σy"})});
+  inputs_.Add(ui_.txy, stress_.Txy, {Reading::WholeEntry, InvalidValueFor({"txy", "τxy"})});
+  inputs_.Add(ui_.angle, plane_.PlaneAngle, {Reading::WholeEntry, InvalidValueFor({"angle theta", "θ"})});
 
   auto* coord = Require<QLabel>(u"lblCoord");
   auto* intCoord = Require<QLabel>(u"lblIntCoord");

@@ -116,6 +116,21 @@ TEST(Coulomb, ValidationOrderAndMessages) {
   EXPECT_FALSE(CoulombInvalidMessage(CoulombField::Cohesion).withPrefix);
 }
 
+TEST(Coulomb, ValueRulesOfTheFields) {
+  for (CoulombField field : {CoulombField::Sx, CoulombField::Sy, CoulombField::PorePressure}) {
+    const ValueRule rule = CoulombValueRule(field);
+    ASSERT_TRUE(rule);
+    EXPECT_FALSE(rule(0.0));
+    ASSERT_TRUE(rule(-0.5));
+    EXPECT_STREQ(rule(-0.5)->text.english, CoulombInvalidMessage(field).text.english);
+  }
+  const ValueRule friction = CoulombValueRule(CoulombField::FrictionAngle);
+  EXPECT_FALSE(friction(-89.9));
+  EXPECT_TRUE(friction(90.0) && friction(-90.0));
+  for (CoulombField field : {CoulombField::Txy, CoulombField::Cohesion, CoulombField::UniaxialStrength})
+    EXPECT_FALSE(CoulombValueRule(field));  // any number
+}
+
 // c = 5, phi = 0: the strength is s2 + 10.
 TEST(Coulomb, VerdictsOnBothSidesOfTheStrengthAndAtTies) {
   const CoulombParams p = Params(5, 0, 0, kCoulombDeriveStrength);
