@@ -177,7 +177,8 @@ CoulombResult CalcCoulomb(const StressInput& stress, const CoulombParams& params
           CSng(std::fabs((static_cast<double>(s1) - s2) * 0.5 * std::sin(2.0 * a * kDegreeFactor)));
     }
   } catch (const RuntimeError&) {
-    // An angle or shear beyond the 32-bit range stays empty.
+    // An angle or shear beyond the 32-bit range stays empty: its box is
+    // blanked, the record keeps its last angle, and the verdict stands.
   }
   return r;
 }

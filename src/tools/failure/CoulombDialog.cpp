@@ -400,16 +400,19 @@ void frmCoulomb::SearchLimit(bool upper) {
 
 void frmCoulomb::CommitToProject() {
   stress_.GraphOption = forms::GetArrayIndex(ui_.graph);
-  // The derived parameter is kept as its box shows it.
+  // The derived parameter is kept as its box shows it. A text that cannot
+  // be read as a 32-bit number (the box is the program's, so only an error
+  // can put one there) keeps the value computed, and the error goes to the
+  // history.
   const qint16 derived = forms::GetArrayIndex(ui_.param);
-  float shown = 0;
-  try {
-    shown = CSng(Val(ParameterBox(derived)->text()));
-  } catch (const RuntimeError&) {
+  float& field = derived == kCoulombDeriveStrength   ? params_.UniaxialStrength
+                 : derived == kCoulombDeriveFriction ? params_.FrictionAngle
+                                                     : params_.Cohesion;
+  if (const std::optional<float> shown = LeadingNumber<float>(ParameterBox(derived)->text())) {
+    field = *shown;
+  } else {
+    LogRuntimeError(RuntimeError(err::kOverflow));
   }
-  if (derived == kCoulombDeriveStrength) params_.UniaxialStrength = shown;
-  else if (derived == kCoulombDeriveFriction) params_.FrictionAngle = shown;
-  else params_.Cohesion = shown;
   Project.CoulombStress = stress_;
   Project.CoulombInput = params_;
   Project.CoulombPrincipal = principal_;

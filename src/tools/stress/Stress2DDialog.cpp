@@ -222,12 +222,9 @@ void frm2DPrinc::RedrawPlot(bool useDefault) {
     return;
   }
   ui_.picMohr->SetPrincipal(principal_.S1, principal_.S2, principal_.TauMax);
-  double angle = 0;
-  try {
-    angle = Val(ui_.angle->text());
-  } catch (const RuntimeError&) {
-  }
-  ui_.picMohr->SetPlaneAngle(angle);
+  // A number too large to read draws the plane at 0 degrees: nothing is
+  // computed from that text, and validation refuses it with its message.
+  ui_.picMohr->SetPlaneAngle(LeadingNumber(ui_.angle->text()).value_or(0.0));
   ui_.picMohr->Redraw(useDefault);
 }
 
