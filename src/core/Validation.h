@@ -54,7 +54,7 @@ bool CheckInputRange(const QString& text, double min, double max, const QString&
 // behind "Invalid value for " ("Εσφαλμένη τιμή για το "), or a whole
 // sentence. Written with the two helpers below:
 //   InvalidValueFor({"sx", "σx"})
-//   Sentence({"Young's modulus should be > 0", "Για το μέτρο ... E>0"})
+//   Sentence({"Poisson's ratio should be < 0.5", "Ο λόγος Poisson πρέπει να είναι < 0.5"})
 // (No message at all, InputMessage{}, has no text.)
 struct InputMessage {
   constexpr InputMessage() = default;

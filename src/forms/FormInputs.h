@@ -85,7 +85,7 @@ void FocusBack(QLineEdit* box);
 
 // Refuses the entry of a box: the message through ShowInvalidValue, then
 // FocusBack. Always false, so that a validation step can end with
-// `return RefuseEntry(box, name);`.
+// `return RefuseEntry(box, message);`.
 bool RefuseEntry(QLineEdit* box, const InputMessage& message);
 
 // The reading rule of an input box: its leading number (LeadingValue) or its
@@ -108,7 +108,8 @@ struct InputRules {
 
 // The numeric input boxes of a dialog, each with the field of the dialog's
 // working copy it fills and its rules, added in the order of validation:
-//   inputs_.Add(ui_.sx, stress_.Sx, {Reading::WholeEntry, InvalidValueFor({"sx", "σx"}), CoulombValueRule(...)});
+//   inputs_.Add(ui_.sx, stress_.Sx,
+//               {Reading::WholeEntry, InvalidValueFor({"sx", "σx"}), CoulombValueRule(CoulombField::Sx)});
 class NumericInputs {
  public:
   // When the value rules run: each right after its box is read (the first
