@@ -177,12 +177,12 @@ namespace {
 
 QString IrregularReason(mode_t mode) {
   if (S_ISREG(mode)) return QString();
-  if (S_ISDIR(mode)) return Tr(QStringLiteral("it is a folder"), QStringLiteral("είναι φάκελος"));
+  if (S_ISDIR(mode)) return Tr({"it is a folder", "είναι φάκελος"});
   if (S_ISFIFO(mode))
-    return Tr(QStringLiteral("it is a pipe, not a file"), QStringLiteral("είναι διοχέτευση (pipe), όχι αρχείο"));
+    return Tr({"it is a pipe, not a file", "είναι διοχέτευση (pipe), όχι αρχείο"});
   if (S_ISSOCK(mode))
-    return Tr(QStringLiteral("it is a socket, not a file"), QStringLiteral("είναι υποδοχή (socket), όχι αρχείο"));
-  return Tr(QStringLiteral("it is a device, not a file"), QStringLiteral("είναι συσκευή, όχι αρχείο"));
+    return Tr({"it is a socket, not a file", "είναι υποδοχή (socket), όχι αρχείο"});
+  return Tr({"it is a device, not a file", "είναι συσκευή, όχι αρχείο"});
 }
 
 }  // namespace

@@ -62,14 +62,9 @@ qint16 ShowMsg(const QString& prompt, qint32 buttons, const QString& title,
   return ShowMsg(prompt, buttons, local, helpFile, context);
 }
 
-qint16 ShowInvalidValue(const QString& textGr, const QString& textEn, bool withPrefix) {
-  QString message;
-  if (EnglishMenus == 1) {
-    const QString text = textEn.isEmpty() ? textGr : textEn;
-    message = withPrefix ? QStringLiteral("Invalid value for ") + text : text;
-  } else {
-    message = withPrefix ? QStringLiteral("Εσφαλμένη τιμή για το ") + textGr : textGr;
-  }
+qint16 ShowInvalidValue(const Bilingual& text, bool withPrefix) {
+  const QString shown = Tr(text);
+  const QString message = withPrefix ? Tr({"Invalid value for ", "Εσφαλμένη τιμή για το "}) + shown : shown;
   return ShowMsg(message, mb::kOkOnly, QString());
 }
 
@@ -83,10 +78,6 @@ void SetMessageTitles(qint16 formIndex) {
   InvalidCharTitle = prefix + QStringLiteral("Invalid Character");
   ErrorTitle = prefix + QStringLiteral("Error");
   LogicErrorTitle = prefix + QStringLiteral("Logic Error");
-}
-
-QString Tr(const QString& english, const QString& greek) {
-  return EnglishMenus == 1 ? english : greek;
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Bilingual.h"
+
 #include <QString>
 
 #include <array>
@@ -68,14 +70,12 @@ qint16 ShowMsg(const QString& prompt, qint32 buttons = 0, const QString& title =
                const QString& helpFile = QString(), qint16 context = 0);
 
 // "Invalid value for " and a field name (or a whole sentence without the
-// prefix), in the current language.
-qint16 ShowInvalidValue(const QString& textGr, const QString& textEn, bool withPrefix);
+// prefix), in the current language; the prefix follows the language, also
+// where a text without English shows its Greek one.
+qint16 ShowInvalidValue(const Bilingual& text, bool withPrefix);
 
 // Sets MsgTitle and the five titles behind the prefix of a dialog (1..13).
 void SetMessageTitles(qint16 formIndex);
-
-// The English or the Greek text, as EnglishMenus says.
-QString Tr(const QString& english, const QString& greek);
 
 // A text from outside the program (a line of a file, a file name) fit for a
 // message box and a history line: control characters, line breaks and the

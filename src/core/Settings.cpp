@@ -477,8 +477,7 @@ void Remember(const Changes& changes) {
 }
 
 void LogSaving() {
-  AddHistoryLine(Tr(QStringLiteral("Saving default settings to file: "),
-                    QStringLiteral("Αποθήκευση ρυθμίσεων στο αρχείο: ")) +
+  AddHistoryLine(Tr({"Saving default settings to file: ", "Αποθήκευση ρυθμίσεων στο αρχείο: "}) +
                  SettingsIniPath);
 }
 
@@ -550,15 +549,15 @@ void ReadAllSettings() {
 }
 
 QString SettingsWriteFailedLine() {
-  return Tr(QStringLiteral("The settings file could not be written: "),
-            QStringLiteral("Δεν ήταν δυνατή η εγγραφή του αρχείου ρυθμίσεων: ")) +
+  return Tr({"The settings file could not be written: ",
+             "Δεν ήταν δυνατή η εγγραφή του αρχείου ρυθμίσεων: "}) +
          SettingsIniPath;
 }
 
 QString SettingsReadFailedLine() {
-  return Tr(QStringLiteral("The settings file could not be read; the program runs on the default settings: "),
-            QStringLiteral("Δεν ήταν δυνατή η ανάγνωση του αρχείου ρυθμίσεων· το πρόγραμμα λειτουργεί με τις "
-                           "προεπιλεγμένες ρυθμίσεις: ")) +
+  return Tr({"The settings file could not be read; the program runs on the default settings: ",
+             "Δεν ήταν δυνατή η ανάγνωση του αρχείου ρυθμίσεων· το πρόγραμμα λειτουργεί με τις "
+             "προεπιλεγμένες ρυθμίσεις: "}) +
          SettingsIniPath;
 }
 

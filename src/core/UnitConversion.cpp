@@ -1,7 +1,7 @@
 #include "core/UnitConversion.h"
 
 #include "core/NumberFormat.h"
-#include "core/RuntimeError.h"
+#include "core/Validation.h"
 
 #include <array>
 #include <cmath>
@@ -113,18 +113,13 @@ std::vector<std::optional<double>> ConvertUnits(int tab, int from, double x) {
 QStringList UnitReadoutTexts(int tab, int from, QStringView inputText) {
   QStringList texts;
   if (!ValidTab(tab) || from < 0 || from >= UnitCount(tab)) return texts;
-  double x = 0.0;
-  bool inRange = true;
-  try {
-    x = Val(inputText);
-  } catch (const RuntimeError&) {
-    inRange = false;  // a number beyond the 64-bit range: every box blank
-  }
-  if (!inRange) {
+  const std::optional<double> x = LeadingNumber(inputText);
+  if (!x) {
+    // A number beyond the 64-bit range: every box blank.
     for (int i = 0; i < UnitCount(tab); ++i) texts << QString();
     return texts;
   }
-  for (const std::optional<double>& value : ConvertUnits(tab, from, x)) {
+  for (const std::optional<double>& value : ConvertUnits(tab, from, *x)) {
     // A negative zero ("-0" typed) shows as 0.
     texts << (value ? FormatGeneral(*value == 0.0 ? 0.0 : *value) : QString());
   }

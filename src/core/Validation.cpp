@@ -4,13 +4,15 @@
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
 
+#include <cmath>
+
 namespace brantel {
 namespace {
 bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
 bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 }  // namespace
 
-bool IsNumericEntry(const QString& text) {
+bool IsNumericEntry(QStringView text) {
   const qsizetype n = text.size();
   qsizetype i = 0;
   while (i < n && IsBlank(text[i])) ++i;
@@ -49,6 +51,36 @@ bool IsNumericEntry(const QString& text) {
   return ParseNumber(text).has_value();
 }
 
+template <NumberField T>
+std::optional<T> FieldValue(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  const T field = static_cast<T>(value);
+  if (std::isinf(field)) return std::nullopt;
+  return field;
+}
+
+template <NumberField T>
+std::optional<T> LeadingNumber(QStringView text) {
+  try {
+    return FieldValue<T>(Val(text));
+  } catch (const RuntimeError&) {
+    return std::nullopt;  // beyond the 64-bit range
+  }
+}
+
+template <NumberField T>
+std::optional<T> EntryNumber(QStringView text) {
+  if (!IsNumericEntry(text)) return std::nullopt;
+  return LeadingNumber<T>(text);
+}
+
+template std::optional<float> FieldValue<float>(double);
+template std::optional<double> FieldValue<double>(double);
+template std::optional<float> LeadingNumber<float>(QStringView);
+template std::optional<double> LeadingNumber<double>(QStringView);
+template std::optional<float> EntryNumber<float>(QStringView);
+template std::optional<double> EntryNumber<double>(QStringView);
+
 bool CheckInputRange(const QString& text, double min, double max, QString& label) {
   if (!label.isEmpty()) label += QStringLiteral(": ");
   const QString trimmed = text.trimmed();
@@ -73,8 +105,16 @@ bool CheckInputRange(const QString& text, double min, double max, const QString&
   return CheckInputRange(text, min, max, local);
 }
 
-bool ValidateNumericField(const QString& text, const QString& textGr, const QString& textEn,
-                          float min, float max) {
+void ShowInputMessage(const InputMessage& message) { ShowInvalidValue(message.text, message.withPrefix); }
+
+ValueRule AllowedWhen(std::function<bool(double)> allowed, InputMessage message) {
+  return [allowed = std::move(allowed), message](double value) -> std::optional<InputMessage> {
+    if (allowed(value)) return std::nullopt;
+    return message;
+  };
+}
+
+bool ValidateNumericField(const QString& text, const Bilingual& sentence, float min, float max) {
   bool ok = IsNumericEntry(text);
   if (ok) {
     try {
@@ -85,7 +125,7 @@ bool ValidateNumericField(const QString& text, const QString& textGr, const QStr
       ok = false;
     }
   }
-  if (!ok) ShowInvalidValue(textGr, textEn, false);
+  if (!ok) ShowInvalidValue(sentence, false);
   return ok;
 }
 

@@ -1,5 +1,6 @@
 #include "forms/FormBuilder.h"
 
+#include "core/Bilingual.h"
 #include "forms/FormInputs.h"
 
 #include <QAbstractButton>
@@ -379,8 +380,7 @@ void FormLayout::SetCaptions(bool english) {
       continue;
     }
     const int n = ++seen[key(w, name)];
-    w->setAccessibleName(english ? QStringLiteral("%1 (%2 of %3)").arg(name).arg(n).arg(count)
-                                 : QStringLiteral("%1 (%2 από %3)").arg(name).arg(n).arg(count));
+    w->setAccessibleName(Bilingual{"%1 (%2 of %3)", "%1 (%2 από %3)"}.In(english).arg(name).arg(n).arg(count));
   }
 }
 

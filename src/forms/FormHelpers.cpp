@@ -1,9 +1,6 @@
 #include "forms/FormHelpers.h"
 
 #include "core/Messages.h"
-#include "core/NumberFormat.h"
-#include "core/RuntimeError.h"
-#include "forms/FormInputs.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -18,7 +15,6 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <limits>
 
 namespace brantel::forms {
 
@@ -61,14 +57,6 @@ QTableWidgetItem* Cell(QTableWidget* grid, int row, int column) {
     grid->setItem(row, column, item);
   }
   return item;
-}
-
-double BoxNumber(const QLineEdit* box) {
-  try {
-    return BoxValue(box);
-  } catch (const RuntimeError&) {
-    return std::numeric_limits<double>::infinity();
-  }
 }
 
 void SelectAllText() {

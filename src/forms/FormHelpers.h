@@ -38,11 +38,6 @@ void SetArrayIndex(const OptionArray& group, int index);
 // there yet; nullptr outside the grid's rows and columns.
 QTableWidgetItem* Cell(QTableWidget* grid, int row, int column);
 
-// The leading number of a box (BoxValue: the stored value while the box is
-// unedited); a number beyond the 64-bit range is handed on as infinite,
-// for the checks to refuse as too large.
-double BoxNumber(const QLineEdit* box);
-
 // Selects the whole text of the focused text box.
 void SelectAllText();
 

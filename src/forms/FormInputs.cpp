@@ -28,32 +28,38 @@ void ShowStoredValue(QLineEdit* box, double value, const QString& shownText) {
   SetTextFromStart(box, shownText);
 }
 
-bool BoxUnedited(const QLineEdit* box) {
+std::optional<double> StoredValue(const QLineEdit* box) {
   const auto* stored = qobject_cast<const TextBox*>(box);
-  return stored && stored->holdsStoredValue_ && stored->shownText_ == box->text();
+  if (!stored || !stored->holdsStoredValue_ || stored->shownText_ != box->text()) return std::nullopt;
+  return stored->shownValue_;
 }
 
-double BoxValue(const QLineEdit* box) {
-  if (BoxUnedited(box)) return static_cast<const TextBox*>(box)->shownValue_;
-  return Val(box->text());
+bool BoxUnedited(const QLineEdit* box) { return StoredValue(box).has_value(); }
+
+template <NumberField T>
+std::optional<T> LeadingValue(const QLineEdit* box) {
+  if (const std::optional<double> stored = StoredValue(box)) return FieldValue<T>(*stored);
+  return LeadingNumber<T>(box->text());
 }
 
-std::optional<double> EntryValue(const QLineEdit* box) {
+template <NumberField T>
+std::optional<T> EntryValue(const QLineEdit* box) {
   if (!IsNumericEntry(box->text())) return std::nullopt;
-  try {
-    return BoxValue(box);
-  } catch (const RuntimeError&) {
-    return std::nullopt;  // beyond the range of any number
-  }
+  return LeadingValue<T>(box);
 }
+
+template std::optional<float> LeadingValue<float>(const QLineEdit*);
+template std::optional<double> LeadingValue<double>(const QLineEdit*);
+template std::optional<float> EntryValue<float>(const QLineEdit*);
+template std::optional<double> EntryValue<double>(const QLineEdit*);
 
 void ShowStoredGeneral(QLineEdit* box, float value) { ShowStoredValue(box, value, FormatGeneral(value)); }
 
 void ShowStoredGeneral(QLineEdit* box, double value) { ShowStoredValue(box, value, FormatGeneral(value)); }
 
 void CopyBoxText(const QLineEdit* from, QLineEdit* to) {
-  if (BoxUnedited(from)) {
-    ShowStoredValue(to, BoxValue(from), from->text());
+  if (const std::optional<double> stored = StoredValue(from)) {
+    ShowStoredValue(to, *stored, from->text());
   } else {
     to->setText(from->text());
   }
@@ -66,11 +72,8 @@ namespace {
 std::optional<double> TypedValue(const QLineEdit* box, OnLeave rule) {
   if (BoxUnedited(box)) return std::nullopt;
   if (rule == OnLeave::NumbersOnly) return ParseNumber(box->text());
-  try {
-    return Val(box->text());
-  } catch (const RuntimeError&) {
-    return std::nullopt;  // a number too large to read stays as typed; validation refuses it
-  }
+  // A number too large to read stays as typed; validation refuses it.
+  return LeadingNumber(box->text());
 }
 
 }  // namespace
@@ -88,45 +91,59 @@ void FocusBack(QLineEdit* box) {
   box->selectAll();
 }
 
-bool RefuseEntry(QLineEdit* box, const FieldName& name) {
-  ShowInvalidValue(QString::fromUtf8(name.greek), QString::fromUtf8(name.english), !name.sentence);
+bool RefuseEntry(QLineEdit* box, const InputMessage& message) {
+  ShowInputMessage(message);
   FocusBack(box);
   return false;
 }
 
-void NumericInputs::Add(QLineEdit* box, FieldName name, float& target) {
-  inputs_.push_back({box, name, &target});
+void NumericInputs::Add(QLineEdit* box, float& field, InputRules rules) {
+  inputs_.push_back({box, &field, std::move(rules)});
 }
 
-void NumericInputs::Add(QLineEdit* box, FieldName name, double& target) {
-  inputs_.push_back({box, name, &target});
+void NumericInputs::Add(QLineEdit* box, double& field, InputRules rules) {
+  inputs_.push_back({box, &field, std::move(rules)});
 }
 
 void NumericInputs::Show(QStringView mask) const {
   for (const Input& input : inputs_) {
-    std::visit([&](auto* field) { ShowStoredValue(input.box, *field, Format(*field, mask)); },
-               input.target);
+    std::visit([&](auto* field) { ShowStoredValue(input.box, *field, Format(*field, mask)); }, input.field);
   }
 }
 
 bool NumericInputs::Validate() const {
-  // The values read, stored only when all are valid.
-  std::vector<double> values;
-  values.reserve(inputs_.size());
-  for (const Input& input : inputs_) {
-    std::optional<double> value = EntryValue(input.box);
-    try {
-      // A number beyond the range of a 32-bit field does not fit it.
-      if (value && std::holds_alternative<float*>(input.target)) CSng(*value);
-    } catch (const RuntimeError&) {
-      value.reset();
+  // The values read (in the type of their fields), stored only when all
+  // are valid; nothing for a box not read.
+  std::vector<std::optional<double>> values(inputs_.size());
+  // The value rule of a box read: false, with its message, when it refuses.
+  auto passesRule = [&](std::size_t i) {
+    const ValueRule& rule = inputs_[i].rules.rule;
+    if (!rule) return true;
+    if (const std::optional<InputMessage> refusal = rule(*values[i])) return RefuseEntry(inputs_[i].box, *refusal);
+    return true;
+  };
+  for (std::size_t i = 0; i < inputs_.size(); ++i) {
+    const Input& input = inputs_[i];
+    if (input.rules.when && !input.rules.when()) continue;
+    values[i] = std::visit(
+        [&](auto* field) -> std::optional<double> {
+          using Field = std::remove_reference_t<decltype(*field)>;
+          return input.rules.reading == Reading::WholeEntry ? EntryValue<Field>(input.box)
+                                                            : LeadingValue<Field>(input.box);
+        },
+        input.field);
+    if (!values[i]) return RefuseEntry(input.box, input.rules.message);
+    if (order_ == RuleOrder::WithEachBox && !passesRule(i)) return false;
+  }
+  if (order_ == RuleOrder::AfterAllBoxes) {
+    for (std::size_t i = 0; i < inputs_.size(); ++i) {
+      if (values[i] && !passesRule(i)) return false;
     }
-    if (!value) return RefuseEntry(input.box, input.name);
-    values.push_back(*value);
   }
   for (std::size_t i = 0; i < inputs_.size(); ++i) {
-    std::visit([&](auto* field) { *field = static_cast<std::remove_reference_t<decltype(*field)>>(values[i]); },
-               inputs_[i].target);
+    if (!values[i]) continue;
+    std::visit([&](auto* field) { *field = static_cast<std::remove_reference_t<decltype(*field)>>(*values[i]); },
+               inputs_[i].field);
   }
   return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Validation.h"
+
 #include <QLineEdit>
 #include <QString>
 #include <QStringView>
@@ -25,8 +27,7 @@ class TextBox : public QLineEdit {
 
  private:
   friend void ShowStoredValue(QLineEdit* box, double value, const QString& shownText);
-  friend double BoxValue(const QLineEdit* box);
-  friend bool BoxUnedited(const QLineEdit* box);
+  friend std::optional<double> StoredValue(const QLineEdit* box);
 
   QString shownText_;
   double shownValue_ = 0;
@@ -36,15 +37,27 @@ class TextBox : public QLineEdit {
 // --- Stored values. A box that shows a number in its rounded display form
 // gives back the number itself for as long as its text is the one shown, so
 // that opening a dialog and pressing OK changes nothing. Once the user has
-// edited the text, the box's value is the leading number of its text. (A
-// box that is no TextBox only shows the text.)
+// edited the text, the box's value is read from its text. (A box that is no
+// TextBox only shows the text.)
 void ShowStoredValue(QLineEdit* box, double value, const QString& shownText);
-double BoxValue(const QLineEdit* box);
+// The number behind the text ShowStoredValue put in the box, while the box
+// still holds that text; nothing once it has been edited.
+std::optional<double> StoredValue(const QLineEdit* box);
 // True while the box still holds the text ShowStoredValue put there.
 bool BoxUnedited(const QLineEdit* box);
-// The value of a box as the checks read it (BoxValue); nothing when the text
-// is no numeric entry (IsNumericEntry) or a number too large to read.
-std::optional<double> EntryValue(const QLineEdit* box);
+
+// --- The readers of an input box, one for each reading rule of
+// core/Validation.h, with the stored-value rule on top: an unedited box
+// gives back its stored value. T is the type of the field the value goes to
+// (float or double); nothing for a number T cannot hold.
+//   LeadingValue: the leading number of the text, whatever follows it (a
+//     text without a number reads 0); only a number too large is refused.
+//   EntryValue: the whole entry; nothing for a text IsNumericEntry refuses,
+//     and a box being typed ("", "-", ".") reads 0.
+template <NumberField T = double>
+std::optional<T> LeadingValue(const QLineEdit* box);
+template <NumberField T = double>
+std::optional<T> EntryValue(const QLineEdit* box);
 
 // A stored value shown in the general number format (FormatGeneral of its
 // own width).
@@ -64,46 +77,66 @@ void ShowTypedValue(QLineEdit* box, QStringView mask, OnLeave rule);
 // The same in the general number format.
 void ShowTypedGeneral(QLineEdit* box, OnLeave rule);
 
-// --- Validation. The names of an input in its message: the field's name
-// after "Invalid value for " (or its Greek twin), or whole sentences.
-struct FieldName {
-  const char* english;
-  const char* greek;
-  bool sentence = false;
-};
+// --- Validation. Messages are InputMessage (core/Validation.h): the
+// field's name behind "Invalid value for ", or a whole sentence.
 
 // Puts the focus back in a box that failed a check, its whole text selected.
 void FocusBack(QLineEdit* box);
 
 // Refuses the entry of a box: the message through ShowInvalidValue, then
 // FocusBack. Always false, so that a validation step can end with
-// `return RefuseEntry(box, name);`.
-bool RefuseEntry(QLineEdit* box, const FieldName& name);
+// `return RefuseEntry(box, message);`.
+bool RefuseEntry(QLineEdit* box, const InputMessage& message);
 
-// The numeric input boxes of a dialog, each with its names for the message
-// and the field of the dialog's working copy it fills, in the order of
-// validation.
+// The reading rule of an input box: its leading number (LeadingValue) or its
+// whole entry (EntryValue).
+enum class Reading { LeadingNumber, WholeEntry };
+
+// How one input of NumericInputs is read and checked.
+struct InputRules {
+  Reading reading;
+  // Refuses a text the reading rule refuses, and a number the field cannot
+  // hold.
+  InputMessage message;
+  // The tool's value rule, from its mechanics; none: any number the field
+  // can hold.
+  ValueRule rule = {};
+  // The box is read only while this holds (an option ticked, a parameter
+  // not derived); otherwise its field keeps what it holds. None: always.
+  std::function<bool()> when = {};
+};
+
+// The numeric input boxes of a dialog, each with the field of the dialog's
+// working copy it fills and its rules, added in the order of validation:
+//   inputs_.Add(ui_.sx, stress_.Sx,
+//               {Reading::WholeEntry, InvalidValueFor({"sx", "σx"}), CoulombValueRule(CoulombField::Sx)});
 class NumericInputs {
  public:
-  void Add(QLineEdit* box, FieldName name, float& target);
-  void Add(QLineEdit* box, FieldName name, double& target);
+  // When the value rules run: each right after its box is read (the first
+  // box refused stops validation, whether for its text or its value), or
+  // only once every box has been read.
+  enum class RuleOrder { WithEachBox, AfterAllBoxes };
+  explicit NumericInputs(RuleOrder order = RuleOrder::WithEachBox) : order_(order) {}
+
+  void Add(QLineEdit* box, float& field, InputRules rules);
+  void Add(QLineEdit* box, double& field, InputRules rules);
 
   // Every box shows its field in the mask, as a stored value.
   void Show(QStringView mask = u"#0.##0") const;
 
-  // Checks the boxes in order. The first one whose text is no numeric entry
-  // (IsNumericEntry) or whose number does not fit its field is refused
-  // (RefuseEntry) and the result is false; no field changes. Otherwise every
-  // field takes its box's value (the stored value while the box is
-  // unedited; an empty box and a partial entry such as "-" count as 0).
+  // Reads and checks the boxes in order (those whose `when` holds). The
+  // first box refused (RefuseEntry: its message, the focus back in it) makes
+  // the result false, and no field changes. Otherwise every field read takes
+  // its box's value (the stored value while the box is unedited).
   bool Validate() const;
 
  private:
   struct Input {
     QLineEdit* box;
-    FieldName name;
-    std::variant<float*, double*> target;
+    std::variant<float*, double*> field;
+    InputRules rules;
   };
+  RuleOrder order_;
   std::vector<Input> inputs_;
 };
 

@@ -297,23 +297,20 @@ void frmGraph::ExportToExcel() {
     // none could be made there.
     if (!path.isEmpty()) QFile::remove(path);
     const QString where =
-        path.isEmpty() ? Tr(QStringLiteral("a spreadsheet file in "),
-                            QStringLiteral("σε αρχείο λογιστικού φύλλου στο φάκελο ")) + folder
-                       : Tr(QStringLiteral("the spreadsheet file "),
-                            QStringLiteral("στο αρχείο λογιστικού φύλλου ")) + path;
+        path.isEmpty() ? Tr({"a spreadsheet file in ", "σε αρχείο λογιστικού φύλλου στο φάκελο "}) + folder
+                       : Tr({"the spreadsheet file ", "στο αρχείο λογιστικού φύλλου "}) + path;
     hourglass.Restore();
-    ShowMsg(Tr(QStringLiteral("The curves could not be exported to "),
-               QStringLiteral("Οι καμπύλες δεν ήταν δυνατό να εξαχθούν ")) +
+    ShowMsg(Tr({"The curves could not be exported to ", "Οι καμπύλες δεν ήταν δυνατό να εξαχθούν "}) +
                 where + QStringLiteral(": ") + failure,
             mb::kCritical, QString());
     return;
   }
   if (!platform::OpenWithDefaultProgram(path)) {
     hourglass.Restore();
-    ShowMsg(Tr(QStringLiteral("The curves were written to the spreadsheet file ") + path +
-                   QStringLiteral(", but no program could be started to open it."),
-               QStringLiteral("Οι καμπύλες γράφτηκαν στο αρχείο λογιστικού φύλλου ") + path +
-                   QStringLiteral(", αλλά δεν ήταν δυνατό να ανοίξει κάποιο πρόγραμμα για αυτό.")),
+    ShowMsg(Tr({"The curves were written to the spreadsheet file %1, but no program could be started to open it.",
+                "Οι καμπύλες γράφτηκαν στο αρχείο λογιστικού φύλλου %1, αλλά δεν ήταν δυνατό να ανοίξει κάποιο "
+                "πρόγραμμα για αυτό."})
+                .arg(path),
             mb::kCritical, QString());
     return;
   }

@@ -105,7 +105,7 @@ frmBrantelOpts::frmBrantelOpts(QWidget* owner) : FormDialog(owner) {
 
 void frmBrantelOpts::Form_Load() {
   SetMessageTitles(11);
-  AddHistoryLine(Tr(QStringLiteral("Editing Brantel options"), QStringLiteral("Αλλαγές επιλογών Brantel")));
+  AddHistoryLine(Tr({"Editing Brantel options", "Αλλαγές επιλογών Brantel"}));
   LoadInputs();
   ui_.tabs->setCurrentIndex(0);
   forms::CenterForm(this);
@@ -187,12 +187,12 @@ void frmBrantelOpts::CommitToProject() {
     code = EncodeQuickButton({button.menu->currentIndex(), button.subMenu->currentIndex()}, code);
   }
   SaveSettings(kSettingsOptions);
-  AddHistoryLine(Tr(QStringLiteral("Brantel options modified"), QStringLiteral("Αλλαγή επιλογών Brantel")));
+  AddHistoryLine(Tr({"Brantel options modified", "Αλλαγή επιλογών Brantel"}));
 }
 
 void frmBrantelOpts::FormUnload() {
   if (!accepted_) {
-    AddHistoryLine(Tr(QStringLiteral("Brantel options NOT modified"), QStringLiteral("Οι επιλογές Brantel δεν άλλαξαν")));
+    AddHistoryLine(Tr({"Brantel options NOT modified", "Οι επιλογές Brantel δεν άλλαξαν"}));
   }
 }
 

@@ -61,7 +61,7 @@ frmBrantelDesc::frmBrantelDesc(QWidget* owner) : FormDialog(owner) {
 
 void frmBrantelDesc::Form_Load() {
   SetMessageTitles(1);
-  AddHistoryLine(Tr(QStringLiteral("Editing Project Description"), QStringLiteral("Τροποποίηση περιγραφής")));
+  AddHistoryLine(Tr({"Editing Project Description", "Τροποποίηση περιγραφής"}));
   LoadInputs();
   forms::CenterForm(this);
 }
@@ -103,15 +103,14 @@ void frmBrantelDesc::CommitToProject() {
     FileNew(rename, keepUnits);
   }
   Project.ProjectDescription = description;
-  AddHistoryLine(Tr(QStringLiteral("Project Description Modified"), QStringLiteral("Η περιγραφή τροποποιήθηκε")));
+  AddHistoryLine(Tr({"Project Description Modified", "Η περιγραφή τροποποιήθηκε"}));
   MarkProjectChanged();
   Project.FileHoldsData = kFlagTrue;
 }
 
 void frmBrantelDesc::FormUnload() {
   if (!IsAccepted()) {
-    AddHistoryLine(Tr(QStringLiteral("Project Description Not Modified"),
-                      QStringLiteral("Η περιγραφή δεν τροποποιήθηκε")));
+    AddHistoryLine(Tr({"Project Description Not Modified", "Η περιγραφή δεν τροποποιήθηκε"}));
   }
 }
 

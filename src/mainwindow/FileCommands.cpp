@@ -62,8 +62,8 @@ bool MayWriteOverProjectFile() {
   if (known.path != Project.ProjectPath || !ChangedOnDisk(known)) return true;
   const QString path = ShownText(known.path, 1024);
   const qint16 pressed =
-      MsgBox(Tr(QStringLiteral("%1 was changed by another program since it was opened. Overwrite it?"),
-                QStringLiteral("Το %1 άλλαξε από άλλο πρόγραμμα αφότου ανοίχτηκε. Να αντικατασταθεί;"))
+      MsgBox(Tr({"%1 was changed by another program since it was opened. Overwrite it?",
+                 "Το %1 άλλαξε από άλλο πρόγραμμα αφότου ανοίχτηκε. Να αντικατασταθεί;"})
                  .arg(path),
              mb::kYesNoCancel | mb::kExclamation | mb::kDefaultButton2, AppTitle);
   return pressed == answer::kYes;
@@ -175,8 +175,8 @@ void frmMain::mnuFileArray_Click(qint16 index) {
     // by the open itself.
     if (!QFileInfo::exists(path)) {
       RaiseError(err::kFileNotFound,
-                 Tr(QStringLiteral("Cannot open the project file \"%1\": the file no longer exists"),
-                    QStringLiteral("Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": το αρχείο δεν υπάρχει πια"))
+                 Tr({"Cannot open the project file \"%1\": the file no longer exists",
+                     "Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": το αρχείο δεν υπάρχει πια"})
                      .arg(ShownText(path, 1024)));
     }
     present = true;

@@ -1,6 +1,6 @@
 #include "mainwindow/HelpWindow.h"
 
-#include "core/Settings.h"
+#include "core/Bilingual.h"
 #include "core/help/HelpPages.h"
 #include "mainwindow/HelpTopics.h"
 
@@ -22,10 +22,6 @@ namespace {
 QPointer<HelpWindow>& TheWindow() {
   static QPointer<HelpWindow> window;
   return window;
-}
-
-QString Caption(const char* english, const char* greek) {
-  return QString::fromUtf8(EnglishMenus == 1 ? english : greek);
 }
 
 }  // namespace
@@ -91,15 +87,15 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window) {
 HelpWindow::~HelpWindow() = default;
 
 void HelpWindow::SetCaptions() {
-  contents_->setText(Caption("Contents", "Περιεχόμενα"));
-  index_->setText(Caption("Index", "Ευρετήριο"));
-  back_->setText(Caption("Back", "Πίσω"));
-  forward_->setText(Caption("Forward", "Εμπρός"));
+  contents_->setText(Tr({"Contents", "Περιεχόμενα"}));
+  index_->setText(Tr({"Index", "Ευρετήριο"}));
+  back_->setText(Tr({"Back", "Πίσω"}));
+  forward_->setText(Tr({"Forward", "Εμπρός"}));
   ShowTitle();
 }
 
 void HelpWindow::ShowTitle() {
-  const QString caption = Caption("Brantel Help", "Βοήθεια του Brantel");
+  const QString caption = Tr({"Brantel Help", "Βοήθεια του Brantel"});
   const QString page = browser_->documentTitle();
   setWindowTitle(page.isEmpty() ? caption : page + QStringLiteral(" - ") + caption);
 }

@@ -55,15 +55,15 @@ QMenu* frmMain::BuildMenu(QMenu* menu, Menu which, std::vector<QAction*>& items)
     QAction* action = nullptr;
     if (which == Menu::Input && (index == 1 || index == 2)) {
       // The heads of the two sub-menus.
-      QMenu* sub = new QMenu(QString::fromUtf8(captions[i].english), menu);
+      QMenu* sub = new QMenu(captions[i].In(true), menu);
       sub->setObjectName(index == 1 ? QStringLiteral("mnuEditStress") : QStringLiteral("mnuEditFailure"));
       if (index == 1) mnuEditStress = sub;
       else mnuEditFailure = sub;
       action = menu->addMenu(sub);
-    } else if (captions[i].IsSeparator()) {
+    } else if (IsSeparator(captions[i])) {
       action = menu->addSeparator();
     } else {
-      action = menu->addAction(QString::fromUtf8(captions[i].english));
+      action = menu->addAction(captions[i].In(true));
       connect(action, &QAction::triggered, this, [this, which, index] {
         switch (which) {
           case Menu::File: mnuFileItem_Click(index); break;
@@ -82,10 +82,10 @@ QMenu* frmMain::BuildMenu(QMenu* menu, Menu which, std::vector<QAction*>& items)
 
 void frmMain::BuildMenus() {
   const auto top = TopMenuCaptions();
-  mnuFile = menuBar()->addMenu(QString::fromUtf8(top[0].english));
-  mnuEdit = menuBar()->addMenu(QString::fromUtf8(top[1].english));
-  mnuUtil = menuBar()->addMenu(QString::fromUtf8(top[2].english));
-  mnuHelp = menuBar()->addMenu(QString::fromUtf8(top[3].english));
+  mnuFile = menuBar()->addMenu(top[0].In(true));
+  mnuEdit = menuBar()->addMenu(top[1].In(true));
+  mnuUtil = menuBar()->addMenu(top[2].In(true));
+  mnuHelp = menuBar()->addMenu(top[3].In(true));
   mnuFile->setObjectName(QStringLiteral("mnuFile"));
   mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
   mnuUtil->setObjectName(QStringLiteral("mnuUtil"));
@@ -114,7 +114,7 @@ void frmMain::SetMenuCaptions() {
   const auto top = TopMenuCaptions();
   QMenu* const menus[] = {mnuFile, mnuEdit, mnuUtil, mnuHelp};
   for (std::size_t i = 0; i < top.size(); ++i) {
-    menus[i]->setTitle(QString::fromUtf8(english ? top[i].english : top[i].greek));
+    menus[i]->setTitle(top[i].In(english));
   }
   auto caption = [&](Menu menu, int first, int last) {
     const auto& items = MenuItems(menu);

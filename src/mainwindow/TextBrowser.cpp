@@ -32,6 +32,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <optional>
 
 namespace brantel {
 namespace {
@@ -182,14 +183,18 @@ void frmTextBrow::LoadFromProject() {
   // since gives way to the next one.
   QStringList folders;
   folders << BrowseLastDir << DataPath << UserFolder << QDir::homePath() << QStringLiteral("/");
+  std::optional<RuntimeError> failure;
   for (const QString& folder : folders) {
     if (folder.isEmpty()) continue;
     try {
       ChangeFolder(folder);
+      failure.reset();
       break;
-    } catch (const RuntimeError&) {
+    } catch (const RuntimeError& e) {
+      failure = e;  // the next folder is tried; the error matters only if none can be listed
     }
   }
+  if (failure) LogRuntimeError(*failure);
 
   ui_.pattern->setText(pattern_);
   ApplyBrowserFont();

@@ -6,6 +6,7 @@
 #include "core/History.h"
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
+#include "core/Bilingual.h"
 #include "core/Settings.h"
 #include "forms/FormBuilder.h"
 
@@ -492,14 +493,12 @@ QString StressPlot::CoordinatesText(float x, float y) const {
     if (!std::isfinite(v)) return QStringLiteral("0");
     return FormatGeneral(Val(Format(v, u"#0.##")));
   };
-  const QString head = EnglishMenus == 1 ? QStringLiteral("Coordinates: (X=")
-                                         : QStringLiteral("Συντεταγμένες: (X=");
+  const QString head = Tr({"Coordinates: (X=", "Συντεταγμένες: (X="});
   return head + shown(world.x()) + QStringLiteral(", Y=") + shown(world.y()) + u')';
 }
 
 QString StressPlot::InternalCoordinatesText(float x, float y) const {
-  const QString head = EnglishMenus == 1 ? QStringLiteral("Int. Coordinates: (X=")
-                                         : QStringLiteral("Εσωτ. Συντεταγμένες: (X=");
+  const QString head = Tr({"Int. Coordinates: (X=", "Εσωτ. Συντεταγμένες: (X="});
   return head + FormatGeneral(x) + QStringLiteral(", Y=") + FormatGeneral(y) + u')';
 }
 

@@ -103,20 +103,31 @@ TEST_F(MessagesTest, ShowMsgAnswersWithThePressedButton) {
 }
 
 TEST_F(MessagesTest, InvalidValueInBothLanguages) {
-  EXPECT_EQ(ShowInvalidValue(QStringLiteral("σx"), QStringLiteral("sx"), true), answer::kOk);
+  EXPECT_EQ(ShowInvalidValue({"sx", "σx"}, true), answer::kOk);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Invalid value for sx"));
   EXPECT_EQ(boxes_->Last().buttons, 0);
   EXPECT_EQ(boxes_->Last().title, QStringLiteral("Brantel"));
   EXPECT_TRUE(History().endsWith(QStringLiteral("Message: Invalid value for sx\r\n")));
 
-  ShowInvalidValue(QStringLiteral("σx"), QString(), true);
+  ShowInvalidValue({nullptr, "σx"}, true);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Invalid value for σx"));
 
   EnglishMenus = 0;
-  ShowInvalidValue(QStringLiteral("σx"), QStringLiteral("sx"), true);
+  ShowInvalidValue({"sx", "σx"}, true);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Εσφαλμένη τιμή για το σx"));
-  ShowInvalidValue(QStringLiteral("Άκυρη απόσταση"), QStringLiteral("Invalid distance"), false);
+  ShowInvalidValue({"Invalid distance", "Άκυρη απόσταση"}, false);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Άκυρη απόσταση"));
+}
+
+TEST_F(MessagesTest, ABilingualTextInEitherLanguage) {
+  const Bilingual results{"Results", "Αποτελέσματα"};
+  EXPECT_EQ(Tr(results), QStringLiteral("Results"));
+  EXPECT_EQ(results.In(false), QStringLiteral("Αποτελέσματα"));
+  EXPECT_EQ(Tr(Bilingual{nullptr, "σx"}), QStringLiteral("σx"));  // no English: the Greek text
+  EXPECT_EQ(Tr(Bilingual{}), QString());
+  EnglishMenus = 0;
+  EXPECT_EQ(Tr(results), QStringLiteral("Αποτελέσματα"));
+  EXPECT_EQ(results.In(true), QStringLiteral("Results"));
 }
 
 TEST_F(MessagesTest, TitlesBehindADialogsPrefix) {

@@ -3,6 +3,9 @@
 #include "core/Validation.h"
 #include "support/TestEnvironment.h"
 
+#include <cmath>
+#include <optional>
+
 namespace brantel {
 namespace {
 
@@ -27,6 +30,34 @@ TEST(NumericEntry, AcceptsNumbersAndWhatCanStillGrowIntoOne) {
                            "1 2", "- 1", "1e400", "--1", "0x10", "1,5"}) {
     EXPECT_FALSE(IsNumericEntry(QString::fromLatin1(text))) << "'" << text << "'";
   }
+}
+
+// The two reading rules, into a 32-bit and a 64-bit field.
+TEST(ReadingRules, LeadingNumberAndWholeEntry) {
+  const struct {
+    const char* text;
+    std::optional<double> leading, entry;  // as a 64-bit field
+    std::optional<float> entrySingle;      // the whole entry as a 32-bit field
+  } cases[] = {
+      {"", 0.0, 0.0, 0.0f},
+      {"-.", 0.0, 0.0, 0.0f},        // still being typed
+      {"-", 0.0, 0.0, 0.0f},
+      {"2.5", 2.5, 2.5, 2.5f},
+      {"1e", 1.0, 1.0, 1.0f},
+      {"12a", 12.0, {}, {}},          // only the leading rule ignores what follows
+      {"x", 0.0, {}, {}},
+      {"3e38", 3e38, 3e38, 3e38f},
+      {"1e39", 1e39, 1e39, {}},       // beyond a 32-bit field
+      {"1e999", {}, {}, {}},          // beyond any field
+  };
+  for (const auto& c : cases) {
+    const QString text = QString::fromUtf8(c.text);
+    EXPECT_EQ(LeadingNumber(text), c.leading) << c.text;
+    EXPECT_EQ(EntryNumber(text), c.entry) << c.text;
+    EXPECT_EQ(EntryNumber<float>(text), c.entrySingle) << c.text;
+  }
+  EXPECT_EQ(LeadingNumber<float>(u"1e39x"), std::nullopt);
+  EXPECT_EQ(FieldValue<double>(std::nan("")), std::nullopt);
 }
 
 TEST_F(ValidationTest, BlankFieldAndRangeMessages) {
@@ -64,19 +95,20 @@ TEST_F(ValidationTest, ATextThatIsNotANumberIsOutOfRange) {
 }
 
 TEST_F(ValidationTest, NumericFieldWithOptionalBounds) {
-  const QString gr = QStringLiteral("Εσφαλμένη τιμή για τη συνοχή του υλικού");
-  const QString en = QStringLiteral("Invalid value for material cohesion");
-  EXPECT_TRUE(ValidateNumericField(QStringLiteral("-3"), gr, en, 0, 0));
-  EXPECT_TRUE(ValidateNumericField(QStringLiteral("-"), gr, en, 0, 0));
+  const Bilingual sentence{"Invalid value for material cohesion", "Εσφαλμένη τιμή για τη συνοχή του υλικού"};
+  const QString gr = QString::fromUtf8(sentence.greek);
+  const QString en = QString::fromUtf8(sentence.english);
+  EXPECT_TRUE(ValidateNumericField(QStringLiteral("-3"), sentence, 0, 0));
+  EXPECT_TRUE(ValidateNumericField(QStringLiteral("-"), sentence, 0, 0));
   EXPECT_TRUE(boxes_->Shown().empty());
 
-  EXPECT_FALSE(ValidateNumericField(QStringLiteral("0.5"), gr, en, 1, 0));
+  EXPECT_FALSE(ValidateNumericField(QStringLiteral("0.5"), sentence, 1, 0));
   EXPECT_EQ(boxes_->Last().prompt, en);
-  EXPECT_FALSE(ValidateNumericField(QStringLiteral("11"), gr, en, 0, 10));
-  EXPECT_FALSE(ValidateNumericField(QStringLiteral("abc"), gr, en, 0, 0));
-  EXPECT_FALSE(ValidateNumericField(QStringLiteral("1e39"), gr, en, 0, 0));  // beyond a 32-bit float
+  EXPECT_FALSE(ValidateNumericField(QStringLiteral("11"), sentence, 0, 10));
+  EXPECT_FALSE(ValidateNumericField(QStringLiteral("abc"), sentence, 0, 0));
+  EXPECT_FALSE(ValidateNumericField(QStringLiteral("1e39"), sentence, 0, 0));  // beyond a 32-bit float
   EnglishMenus = 0;
-  EXPECT_FALSE(ValidateNumericField(QStringLiteral("x"), gr, en, 0, 0));
+  EXPECT_FALSE(ValidateNumericField(QStringLiteral("x"), sentence, 0, 0));
   EXPECT_EQ(boxes_->Last().prompt, gr);
 }
 

@@ -48,8 +48,8 @@ class frmSample : public forms::FormDialog {
     ui_.width = Require<QLineEdit>(u"Text1");
     ui_.load = Require<QLineEdit>(u"Text2");
     ui_.area = Require<QLineEdit>(u"Text3");
-    inputs_.Add(ui_.width, {"width", "πλάτος"}, working_.width);
-    inputs_.Add(ui_.load, {"Invalid load", "Εσφαλμένο φορτίο", true}, working_.load);
+    inputs_.Add(ui_.width, working_.width, {forms::Reading::WholeEntry, InvalidValueFor({"width", "πλάτος"})});
+    inputs_.Add(ui_.load, working_.load, {forms::Reading::WholeEntry, Sentence({"Invalid load", "Εσφαλμένο φορτίο"})});
     WireButtons(Require<QPushButton>(okName), Require<QPushButton>(u"cmdCancel"),
                 Require<QPushButton>(u"cmdHelp"));
     LoadInputs();
@@ -172,12 +172,64 @@ TEST_F(FormDialogTest, InputsAreCheckedInOrderAndStoredAllOrNothing) {
   }
 }
 
+// Value rules run with each box or after all of them; `when` leaves a box
+// unread; the leading-number reading ignores what follows the number.
+TEST_F(FormDialogTest, InputsApplyTheirRulesInTheirOrder) {
+  QWidget window;
+  auto* a = new forms::TextBox(&window);
+  auto* b = new forms::TextBox(&window);
+  auto* c = new forms::TextBox(&window);
+  window.show();
+  bool bRead = true;
+  const ValueRule notNegative = AllowedWhen([](double v) { return v >= 0; }, Sentence({"a < 0", "α < 0"}));
+  float fa = 7, fc = 7;
+  double fb = 7;
+  const auto build = [&](forms::NumericInputs& inputs) {
+    inputs.Add(a, fa, {forms::Reading::WholeEntry, InvalidValueFor({"a", "α"}), notNegative});
+    inputs.Add(b, fb, {.reading = forms::Reading::LeadingNumber, .message = InvalidValueFor({"b", "β"}),
+                       .when = [&] { return bRead; }});
+    inputs.Add(c, fc, {forms::Reading::WholeEntry, InvalidValueFor({"c", "γ"})});
+  };
+  forms::NumericInputs eachBox;
+  forms::NumericInputs allBoxesFirst(forms::NumericInputs::RuleOrder::AfterAllBoxes);
+  build(eachBox);
+  build(allBoxesFirst);
+
+  a->setText(QStringLiteral("-1"));
+  b->setText(QStringLiteral("12a"));
+  c->setText(QStringLiteral("x"));
+  EXPECT_FALSE(eachBox.Validate());
+  EXPECT_EQ(LastMessage(), QStringLiteral("a < 0"));
+  EXPECT_FALSE(allBoxesFirst.Validate());
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for c"));
+  EXPECT_EQ(c->selectedText(), QStringLiteral("x"));  // the box refused, its text selected
+  EXPECT_EQ(fa, 7.0f);  // nothing stored
+
+  c->setText(QStringLiteral("3"));
+  EXPECT_FALSE(allBoxesFirst.Validate());
+  EXPECT_EQ(LastMessage(), QStringLiteral("a < 0"));
+  a->setText(QStringLiteral("2"));
+  EXPECT_TRUE(eachBox.Validate());
+  EXPECT_EQ(fb, 12.0);  // the leading number
+  EXPECT_EQ(fc, 3.0f);
+
+  bRead = false;
+  b->setText(QStringLiteral("1e999"));  // not read: neither refused nor stored
+  a->setText(QStringLiteral("5"));
+  EXPECT_TRUE(eachBox.Validate());
+  EXPECT_EQ(fa, 5.0f);
+  EXPECT_EQ(fb, 12.0);
+  bRead = true;
+  EXPECT_FALSE(eachBox.Validate());
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for b"));
+}
+
 TEST_F(FormDialogTest, ALeftBoxShowsItsDisplayFormAndKeepsTheValueTyped) {
   Open<frmSample>();
   auto* width = Control<QLineEdit>(u"Text1");
   forms::ShowTypedValue(width, u"#0.##0", forms::OnLeave::ValueOfText);  // unedited: stays
   EXPECT_EQ(width->text(), QStringLiteral("1.235"));
-  EXPECT_EQ(forms::BoxValue(width), static_cast<double>(1.23456f));
+  EXPECT_EQ(forms::LeadingValue(width), static_cast<double>(1.23456f));
   const struct {
     const char* typed;
     forms::OnLeave rule;
@@ -194,12 +246,28 @@ TEST_F(FormDialogTest, ALeftBoxShowsItsDisplayFormAndKeepsTheValueTyped) {
   }
   width->setText(QStringLiteral("2.34567"));
   forms::ShowTypedValue(width, u"#0.##0", forms::OnLeave::NumbersOnly);
-  EXPECT_EQ(forms::BoxValue(width), 2.34567);  // the value typed, behind its display form
+  EXPECT_EQ(forms::LeadingValue(width), 2.34567);  // the value typed, behind its display form
   width->setText(QStringLiteral("2.50e1x"));
   forms::ShowTypedGeneral(width, forms::OnLeave::ValueOfText);
   EXPECT_EQ(width->text(), QStringLiteral("25"));
   forms::ShowTypedGeneral(width, forms::OnLeave::ValueOfText);  // now unedited: stays
   EXPECT_EQ(width->text(), QStringLiteral("25"));
+}
+
+TEST_F(FormDialogTest, TheTwoReadersKeepTheStoredNumber) {
+  forms::TextBox box;
+  forms::ShowStoredValue(&box, 1.23456, QStringLiteral("1.235"));
+  EXPECT_EQ(forms::EntryValue<float>(&box), 1.23456f);  // unedited: the stored value
+  EXPECT_EQ(forms::LeadingValue(&box), 1.23456);
+  box.setText(QStringLiteral("2.5x"));
+  EXPECT_FALSE(forms::EntryValue<float>(&box));
+  EXPECT_EQ(forms::LeadingValue(&box), 2.5);  // what follows the number is ignored
+  box.setText(QStringLiteral("-"));
+  EXPECT_EQ(forms::EntryValue<float>(&box), 0.0f);  // still being typed
+  box.setText(QStringLiteral("1e39"));
+  EXPECT_FALSE(forms::EntryValue<float>(&box));  // beyond a 32-bit field
+  EXPECT_FALSE(forms::LeadingValue<float>(&box));
+  EXPECT_EQ(forms::EntryValue(&box), 1e39);
 }
 
 TEST_F(FormDialogTest, ATwinBoxTakesTheStoredValueOnlyWhileItsSourceIsUnedited) {
@@ -211,7 +279,7 @@ TEST_F(FormDialogTest, ATwinBoxTakesTheStoredValueOnlyWhileItsSourceIsUnedited) 
   forms::ShowStoredGeneral(width, 0.1f);
   forms::CopyBoxText(width, load);
   EXPECT_EQ(load->text(), QStringLiteral("0.1"));
-  EXPECT_EQ(forms::BoxValue(load), static_cast<double>(0.1f));  // the stored value, not its text's
+  EXPECT_EQ(forms::LeadingValue(load), static_cast<double>(0.1f));  // the stored value, not its text's
   width->setText(QStringLiteral("1e999"));  // edited, and too large to read
   forms::CopyBoxText(width, load);
   EXPECT_EQ(load->text(), QStringLiteral("1e999"));

@@ -106,15 +106,14 @@ QString MenuCaptionText(Menu menu, int index, bool english) {
   const auto captions = MenuCaptions(menu);
   if (index < 0 || index >= static_cast<int>(captions.size())) return QString();
   const MenuCaption& c = captions[static_cast<std::size_t>(index)];
-  if (c.IsSeparator()) return QString();
-  return QString::fromUtf8(english ? c.english : c.greek);
+  if (IsSeparator(c)) return QString();
+  return c.In(english);
 }
 
 QString HistoryToggleCaption(bool paneVisible, bool english) {
-  if (paneVisible) {
-    return english ? QStringLiteral("Close History &Window") : QStringLiteral("Κλείσιμο Ιστορικού");
-  }
-  return english ? QStringLiteral("Restore History &Window") : QStringLiteral("Επαναφορά Ιστορικού");
+  const Bilingual caption = paneVisible ? Bilingual{"Close History &Window", "Κλείσιμο Ιστορικού"}
+                                        : Bilingual{"Restore History &Window", "Επαναφορά Ιστορικού"};
+  return caption.In(english);
 }
 
 std::optional<Tool> ToolOfEntry(Menu menu, int index) {

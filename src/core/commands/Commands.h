@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Bilingual.h"
+
 #include <QString>
 
 #include <optional>
@@ -46,12 +48,9 @@ enum class Tool {
 };
 inline constexpr int kToolCount = static_cast<int>(Tool::TextBrowser) + 1;
 
-// One menu entry's captions (UTF-8). A separator has no captions.
-struct MenuCaption {
-  const char* english = nullptr;
-  const char* greek = nullptr;
-  bool IsSeparator() const { return english == nullptr; }
-};
+// One menu entry's captions. A separator has no captions.
+using MenuCaption = Bilingual;
+inline bool IsSeparator(const MenuCaption& caption) { return caption.english == nullptr; }
 
 // The top-level menus File, Input, Utilities, Help in this order.
 std::span<const MenuCaption> TopMenuCaptions();

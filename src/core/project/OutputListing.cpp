@@ -79,8 +79,8 @@ class ListingWriter {
     if (!part_.isEmpty()) row += u' ' + part_;
     row += u' ' + label;
     RaiseError(err::kOverflow,
-               Tr(QStringLiteral("The listing was not built: %1 is not a finite number."),
-                  QStringLiteral("Η κατάσταση δεδομένων δεν δημιουργήθηκε: το %1 δεν είναι πεπερασμένος αριθμός."))
+               Tr({"The listing was not built: %1 is not a finite number.",
+                   "Η κατάσταση δεδομένων δεν δημιουργήθηκε: το %1 δεν είναι πεπερασμένος αριθμός."})
                    .arg(row));
   }
 

@@ -66,8 +66,7 @@ QString Quoted(QStringView text) { return QuotedText(text, 40); }
 QString ShownPath(const QString& path) { return ShownText(path, 1024); }
 
 QString CannotOpenText(const QString& path, const QString& why) {
-  return Tr(QStringLiteral("Cannot open the project file \"%1\": %2"),
-            QStringLiteral("Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": %2"))
+  return Tr({"Cannot open the project file \"%1\": %2", "Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": %2"})
       .arg(ShownPath(path), why);
 }
 
@@ -81,8 +80,8 @@ QString UnfitReason(const QString& path) {
   // In megabytes, rounded up: a file just above the limit never reads as
   // the limit itself.
   const double megabytes = std::ceil(static_cast<double>(st.st_size) / (1024.0 * 1024.0) * 10.0) / 10.0;
-  return Tr(QStringLiteral("it is too large for a project file: %1 MB (a project file is at most %2 MB)"),
-            QStringLiteral("είναι πολύ μεγάλο για αρχείο έργου: %1 MB (ένα αρχείο έργου έχει το πολύ %2 MB)"))
+  return Tr({"it is too large for a project file: %1 MB (a project file is at most %2 MB)",
+             "είναι πολύ μεγάλο για αρχείο έργου: %1 MB (ένα αρχείο έργου έχει το πολύ %2 MB)"})
       .arg(QString::number(megabytes, 'f', 1), QString::number(kMaxProjectFileBytes / (1024 * 1024)));
 }
 
@@ -125,8 +124,8 @@ class RowWriter {
   void Count(const FieldName& name, const qint16& f, int, qint16, int maximum) {
     if (f < 0 || f > maximum) {
       RaiseError(err::kSubscript,
-                 Tr(QStringLiteral("The project was not saved: %1 is %2, outside 0 to %3."),
-                    QStringLiteral("Το έργο δεν αποθηκεύτηκε: το %1 είναι %2, εκτός των ορίων 0 έως %3."))
+                 Tr({"The project was not saved: %1 is %2, outside 0 to %3.",
+                     "Το έργο δεν αποθηκεύτηκε: το %1 είναι %2, εκτός των ορίων 0 έως %3."})
                      .arg(name.ToString(), QString::number(f), QString::number(maximum)));
     }
     IntLine(f);
@@ -154,8 +153,8 @@ class RowWriter {
   }
   [[noreturn]] static void NotFinite(const FieldName& name) {
     RaiseError(err::kOverflow,
-               Tr(QStringLiteral("The project was not saved: %1 is not a finite number."),
-                  QStringLiteral("Το έργο δεν αποθηκεύτηκε: το %1 δεν είναι πεπερασμένος αριθμός."))
+               Tr({"The project was not saved: %1 is not a finite number.",
+                   "Το έργο δεν αποθηκεύτηκε: το %1 δεν είναι πεπερασμένος αριθμός."})
                    .arg(name.ToString()));
   }
 
@@ -176,8 +175,7 @@ class LineReader {
       next_ = lines_.size() + 1;
       Fail(err::kInputPastEnd, field,
            endReason ? *endReason
-                     : Tr(QStringLiteral("the file ends before this line"),
-                          QStringLiteral("το αρχείο τελειώνει πριν από αυτή τη γραμμή")));
+                     : Tr({"the file ends before this line", "το αρχείο τελειώνει πριν από αυτή τη γραμμή"}));
     }
     return lines_.at(next_++);
   }
@@ -186,8 +184,8 @@ class LineReader {
 
   [[noreturn]] void Fail(qint32 number, const FieldName* field, const QString& reason) const {
     const QString where = field ? QStringLiteral(" (") + field->ToString() + u')' : QString();
-    RaiseError(number, Tr(QStringLiteral("Cannot read the project file \"%1\", line %2%3: %4"),
-                          QStringLiteral("Αδύνατη η ανάγνωση του αρχείου έργου \"%1\", γραμμή %2%3: %4"))
+    RaiseError(number, Tr({"Cannot read the project file \"%1\", line %2%3: %4",
+                           "Αδύνατη η ανάγνωση του αρχείου έργου \"%1\", γραμμή %2%3: %4"})
                            .arg(ShownPath(path_), QString::number(next_), where, reason));
   }
 
@@ -238,8 +236,8 @@ class RowReader {
     const qint16 count = ReadInt(name);
     if (count < 0 || count > maximum) {
       lines_.Fail(err::kSubscript, &name,
-                  Tr(QStringLiteral("%1 test points are outside the range 0 to %2"),
-                     QStringLiteral("%1 σημεία δοκιμής είναι εκτός των ορίων 0 έως %2"))
+                  Tr({"%1 test points are outside the range 0 to %2",
+                      "%1 σημεία δοκιμής είναι εκτός των ορίων 0 έως %2"})
                       .arg(QString::number(count), QString::number(maximum)));
     }
     f = count;
@@ -276,21 +274,21 @@ class RowReader {
   [[noreturn]] void BadNumber(const FieldName& name, const QString& line, const QString& bits) {
     if (IsNumberOutOfRange(line)) {
       lines_.Fail(err::kOverflow, &name,
-                  Tr(QStringLiteral("%1 is outside the range of a %2-bit number"),
-                     QStringLiteral("το %1 είναι εκτός των ορίων αριθμού %2 bit"))
+                  Tr({"%1 is outside the range of a %2-bit number",
+                      "το %1 είναι εκτός των ορίων αριθμού %2 bit"})
                       .arg(Quoted(line), bits));
     }
     NotANumber(name, line);
   }
   [[noreturn]] void NotANumber(const FieldName& name, const QString& line) {
     lines_.Fail(err::kTypeMismatch, &name,
-                Tr(QStringLiteral("%1 is not a number"), QStringLiteral("το %1 δεν είναι αριθμός"))
+                Tr({"%1 is not a number", "το %1 δεν είναι αριθμός"})
                     .arg(Quoted(line)));
   }
   [[noreturn]] void OutOfIntRange(const FieldName& name, const QString& line) {
     lines_.Fail(err::kOverflow, &name,
-                Tr(QStringLiteral("%1 is outside the range -32768 to 32767"),
-                   QStringLiteral("το %1 είναι εκτός των ορίων -32768 έως 32767"))
+                Tr({"%1 is outside the range -32768 to 32767",
+                    "το %1 είναι εκτός των ορίων -32768 έως 32767"})
                     .arg(Quoted(line)));
   }
 
@@ -327,8 +325,7 @@ bool IsEscapedMarker(QStringView line) { return line.endsWith(u' ') && IsMarkerW
 // is kept followed by CR LF.
 void ReadProjectDescription(LineReader& lines, QString& description) {
   const FieldName block{"ProjectDescription"};
-  const QString noEnd = Tr(QStringLiteral("the line \"##EndDesc##\" is missing"),
-                           QStringLiteral("λείπει η γραμμή \"##EndDesc##\""));
+  const QString noEnd = Tr({"the line \"##EndDesc##\" is missing", "λείπει η γραμμή \"##EndDesc##\""});
   description.clear();
   const QString* line = &lines.Next(&block, &noEnd);
   if (*line == StartDescMarker()) line = &lines.Next(&block, &noEnd);
@@ -465,7 +462,7 @@ bool ChangedOnDisk(const ProjectFileStamp& stamp) {
 
 std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectRecord& record,
                                              ProjectFileStamp* written) {
-  AddHistoryLine(Tr(QStringLiteral("Saving: "), QStringLiteral("Αποθήκευση: ")) + ShownPath(path));
+  AddHistoryLine(Tr({"Saving: ", "Αποθήκευση: "}) + ShownPath(path));
   QByteArray bytes;
   try {
     bytes = ProjectFileBytes(record);
@@ -518,8 +515,8 @@ ProjectReadResult ReadProjectBytes(const QByteArray& bytes, const QString& path,
     result.message = e.Description();
   } catch (const std::bad_alloc&) {
     result.errorNumber = err::kOutOfMemory;
-    result.message = Tr(QStringLiteral("Cannot read the project file \"%1\": %2"),
-                        QStringLiteral("Αδύνατη η ανάγνωση του αρχείου έργου \"%1\": %2"))
+    result.message = Tr({"Cannot read the project file \"%1\": %2",
+                         "Αδύνατη η ανάγνωση του αρχείου έργου \"%1\": %2"})
                          .arg(ShownPath(path), ErrorText(err::kOutOfMemory));
   }
   return result;
@@ -533,7 +530,7 @@ std::optional<RuntimeError> RefuseIrregularProjectFile(const QString& path) {
 
 ProjectReadResult ReadProjectFile(const QString& pathOfCaller, ProjectRecord& out) {
   const QString path = pathOfCaller;  // it may be out.ProjectPath itself
-  AddHistoryLine(Tr(QStringLiteral("Opening: "), QStringLiteral("Άνοιγμα: ")) + ShownPath(path));
+  AddHistoryLine(Tr({"Opening: ", "Άνοιγμα: "}) + ShownPath(path));
   ProjectReadResult refused;
   if (std::optional<RuntimeError> e = RefuseIrregularProjectFile(path)) {
     refused.errorNumber = e->Number();

@@ -56,8 +56,8 @@ qint16 FileNew(bool& renameFlag, bool& unitsFlag) {
 }
 
 void AddFileInitializedLine() {
-  AddHistoryLine(Tr(QStringLiteral("File initialized. Use Edit-Project Parameters to enter data."),
-                    QStringLiteral("Αρχικοποίηση αρχείου. Επιλέξτε το μενού 'Δεδομένα' για εισαγωγή δεδομένων.")));
+  AddHistoryLine(Tr({"File initialized. Use Edit-Project Parameters to enter data.",
+                     "Αρχικοποίηση αρχείου. Επιλέξτε το μενού 'Δεδομένα' για εισαγωγή δεδομένων."}));
 }
 
 void MarkProjectChanged() {

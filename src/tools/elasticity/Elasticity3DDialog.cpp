@@ -4,7 +4,6 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "core/RuntimeError.h"
 #include "core/Validation.h"
 #include "core/project/ProjectRecord.h"
 #include "forms/FormInputs.h"
@@ -68,21 +67,22 @@ constexpr ControlRow kControls[] = {
 };
 
 // The names of the stress components in the messages, box by box.
-constexpr forms::FieldName kStressNames[9] = {
-    {"s11", "σ11"}, {"s12", "σ12"}, {"s13", "σ13"}, {"s21", "σ21"}, {"s22", "σ22"},
-    {"s23", "σ23"}, {"s31", "σ31"}, {"s32", "σ32"}, {"s33", "σ33"},
+constexpr InputMessage kStressNames[9] = {
+    InvalidValueFor({"s11", "σ11"}), InvalidValueFor({"s12", "σ12"}), InvalidValueFor({"s13", "σ13"}),
+    InvalidValueFor({"s21", "σ21"}), InvalidValueFor({"s22", "σ22"}), InvalidValueFor({"s23", "σ23"}),
+    InvalidValueFor({"s31", "σ31"}), InvalidValueFor({"s32", "σ32"}), InvalidValueFor({"s33", "σ33"}),
 };
 
-constexpr forms::FieldName kModulusInvalid{"Invalid value for Young's modulus",
-                                           "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας", true};
-constexpr forms::FieldName kModulusPositive{"Young's modulus should be positive",
-                                            "Το μέτρο ελαστικότητας πρέπει να είναι θετικό", true};
-constexpr forms::FieldName kPoissonPositive{"Poisson's ratio should be positive",
-                                            "Ο λόγος Poisson πρέπει να είναι θετικός", true};
-constexpr forms::FieldName kPoissonInvalid{"Invalid value for Poisson's ratio", "Εσφαλμένη τιμή γιά το λόγο Poisson",
-                                           true};
-constexpr forms::FieldName kPoissonBelowHalf{"Poisson's ratio should be < 0.5",
-                                             "Ο λόγος Poisson πρέπει να είναι < 0.5", true};
+constexpr InputMessage kModulusInvalid = Sentence({"Invalid value for Young's modulus",
+                                                   "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας"});
+constexpr InputMessage kModulusPositive = Sentence({"Young's modulus should be positive",
+                                                    "Το μέτρο ελαστικότητας πρέπει να είναι θετικό"});
+constexpr InputMessage kPoissonPositive = Sentence({"Poisson's ratio should be positive",
+                                                    "Ο λόγος Poisson πρέπει να είναι θετικός"});
+constexpr InputMessage kPoissonInvalid = Sentence({"Invalid value for Poisson's ratio",
+                                                    "Εσφαλμένη τιμή γιά το λόγο Poisson"});
+constexpr InputMessage kPoissonBelowHalf = Sentence({"Poisson's ratio should be < 0.5",
+                                                     "Ο λόγος Poisson πρέπει να είναι < 0.5"});
 
 // A box as validation sees it: whether it passes the entry test, and its
 // value. A number beyond the 32-bit range that the record holds fails the
@@ -93,19 +93,12 @@ struct BoxReading {
 };
 
 BoxReading Read(const QLineEdit* box) {
-  BoxReading r{IsNumericEntry(box->text()), 0.0};
-  try {
-    r.value = forms::BoxValue(box);
-  } catch (const RuntimeError&) {
+  const std::optional<double> value = forms::LeadingValue(box);
+  if (!value) {
     const double huge = std::numeric_limits<double>::max();
     return {false, box->text().trimmed().startsWith(u'-') ? -huge : huge};
   }
-  try {
-    CSng(r.value);
-  } catch (const RuntimeError&) {
-    r.numeric = false;
-  }
-  return r;
+  return {IsNumericEntry(box->text()) && FieldValue<float>(*value).has_value(), *value};
 }
 
 // The decimal that a stored 32-bit value stands for, as a 64-bit value, so
@@ -150,8 +143,7 @@ void frmElasti3D::Form_Load() {
   ui_.poisMsg->clear();
   LoadInputs();
   if (ValidateInput()) CalcStrainTensor3D();
-  AddHistoryLine(Tr(QStringLiteral("Hooke's elasticity law in 3D."),
-                    QStringLiteral("Νόμος ελαστικότητας του Hooke σε τρεις διαστάσεις.")));
+  AddHistoryLine(Tr({"Hooke's elasticity law in 3D.", "Νόμος ελαστικότητας του Hooke σε τρεις διαστάσεις."}));
 }
 
 void frmElasti3D::LoadFromProject() {
@@ -216,7 +208,7 @@ bool frmElasti3D::ValidateInput() {
   if (nu.numeric) {
     switch (CheckHookePoisson(true, nu.value)) {
       case HookePoissonVerdict::NotPositiveNotice:
-        ui_.poisMsg->setText(Tr(QStringLiteral("n should be > 0"), QStringLiteral("ν πρέπει > 0")));
+        ui_.poisMsg->setText(Tr({"n should be > 0", "ν πρέπει > 0"}));
         ui_.poisson->setFocus();
         valid = false;
         break;
@@ -231,9 +223,10 @@ bool frmElasti3D::ValidateInput() {
 
 void frmElasti3D::CalcStrainTensor3D() {
   Matrix3d stress{};
-  for (std::size_t k = 0; k < 9; ++k) stress[k / 3][k % 3] = forms::BoxValue(ui_.stress[k]);
-  const double e = forms::BoxValue(ui_.elastic);
-  const double nu = forms::BoxValue(ui_.poisson);
+  // Validation has read every box.
+  for (std::size_t k = 0; k < 9; ++k) stress[k / 3][k % 3] = forms::LeadingValue(ui_.stress[k]).value();
+  const double e = forms::LeadingValue(ui_.elastic).value();
+  const double nu = forms::LeadingValue(ui_.poisson).value();
   const auto results = {ui_.strain[0], ui_.strain[1], ui_.strain[2], ui_.strain[3], ui_.strain[4],
                         ui_.strain[5], ui_.strain[6], ui_.strain[7], ui_.strain[8]};
   forms::Calculate(results, [&] {
@@ -251,9 +244,10 @@ void frmElasti3D::CalcStrainTensor3D() {
 
 void frmElasti3D::CommitToProject() {
   Hooke3DData& stored = Project.Hooke3DInputs;
-  for (std::size_t k = 0; k < 9; ++k) stored.Stress[k / 3][k % 3] = CSng(forms::BoxValue(ui_.stress[k]));
-  stored.E = CSng(forms::BoxValue(ui_.elastic));
-  stored.Nu = CSng(forms::BoxValue(ui_.poisson));
+  // The validation of OK has read every box into the 32-bit range.
+  for (std::size_t k = 0; k < 9; ++k) stored.Stress[k / 3][k % 3] = forms::LeadingValue<float>(ui_.stress[k]).value();
+  stored.E = forms::LeadingValue<float>(ui_.elastic).value();
+  stored.Nu = forms::LeadingValue<float>(ui_.poisson).value();
   stored.Flag = 0;
   MarkProjectChanged();
 }

@@ -4,13 +4,14 @@
 #include "core/Conversions.h"
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
+#include "core/Validation.h"
 
 #include <cmath>
 
 namespace brantel {
 namespace {
 
-constexpr LabText kHeaders[labcol::kCount] = {
+constexpr Bilingual kHeaders[labcol::kCount] = {
     {"#", "No"},
     {"Force (kN)", "Force (kN)"},
     {"DeltaY (mm)", "DeltaY (mm)"},
@@ -67,7 +68,7 @@ std::optional<float> Guarded(F&& f) {
 
 }  // namespace
 
-LabText LabColumnHeader(int column) {
+Bilingual LabColumnHeader(int column) {
   if (column < 0 || column >= labcol::kCount) return {"", ""};
   return kHeaders[column];
 }
@@ -101,25 +102,15 @@ std::array<int, 2> LabFilledColumns(qint16 dataType) {
 }
 
 std::optional<QString> LabCellEntryText(QStringView answer, QStringView currentText) {
-  double value = 0;
-  try {
-    value = std::fabs(Val(answer.isEmpty() ? currentText : answer));
-  } catch (const RuntimeError&) {
-    return std::nullopt;
-  }
-  if (!FitsSingle(value)) return std::nullopt;
-  return FormatGeneral(value);
+  const std::optional<double> value = LeadingNumber(answer.isEmpty() ? currentText : answer);
+  if (!value || !FitsSingle(*value)) return std::nullopt;
+  return FormatGeneral(std::fabs(*value));
 }
 
 std::optional<qint16> LabPointCountFromText(QStringView text) {
-  double value = 0;
-  try {
-    value = Val(text);
-  } catch (const RuntimeError&) {
-    return std::nullopt;
-  }
-  if (value < kLabMinPoints || value > kLabMaxPointCount) return std::nullopt;
-  return CInt(value);
+  const std::optional<double> value = LeadingNumber(text);
+  if (!value || *value < kLabMinPoints || *value > kLabMaxPointCount) return std::nullopt;
+  return CInt(*value);
 }
 
 std::optional<double> LabSpecimenArea(qint16 areaOption, double diameter, double area) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/Bilingual.h"
+#include "core/Validation.h"
+
 #include <QPointF>
 #include <QRgb>
 #include <QString>
@@ -53,14 +56,8 @@ inline constexpr qint16 kLabAreaGiven = 1;
 inline constexpr qint16 kLabMinPoints = 1;
 inline constexpr qint16 kLabMaxPointCount = 20;
 
-// One text in both languages (UTF-8).
-struct LabText {
-  const char* English;
-  const char* Greek;
-};
-
 // Header text of a grid column (empty texts outside 0..6).
-LabText LabColumnHeader(int column);
+Bilingual LabColumnHeader(int column);
 
 // Column widths in twips: 320 for the number column, the grid's width / 6.5
 // (rounded to whole twips) for each of the others.
@@ -84,12 +81,12 @@ std::array<int, 2> LabFilledColumns(qint16 dataType);
 // The cell editor's texts. Title: kLabFieldTitle and the column's header;
 // prompt: kLabRowPrompt and the row number. A cell that is not editable
 // answers kLabInputNotAllowed (through ShowMsg, OK button, no own title).
-inline constexpr LabText kLabFieldTitle{"Field: ", "Πεδίο: "};
-inline constexpr LabText kLabRowPrompt{"Enter Value for Row: ", "Εισαγωγή τιμής στη γραμμή: "};
-inline constexpr LabText kLabInputNotAllowed{"Input not allowed", "Δεν επιτρέπεται εισαγωγή δεδομένων"};
+inline constexpr Bilingual kLabFieldTitle{"Field: ", "Πεδίο: "};
+inline constexpr Bilingual kLabRowPrompt{"Enter Value for Row: ", "Εισαγωγή τιμής στη γραμμή: "};
+inline constexpr Bilingual kLabInputNotAllowed{"Input not allowed", "Δεν επιτρέπεται εισαγωγή δεδομένων"};
 // A number beyond the 32-bit range in a cell or box: refused with this
 // whole sentence through ShowInvalidValue.
-inline constexpr LabText kLabTooLarge{"The value is too large", "Η τιμή είναι πολύ μεγάλη"};
+inline constexpr InputMessage kLabTooLarge = Sentence({"The value is too large", "Η τιμή είναι πολύ μεγάλη"});
 
 // The text a cell gets from the editor's answer: the absolute value of the
 // answer's leading number (of the cell's current text when the answer is
@@ -182,7 +179,7 @@ LabEvaluation EvaluateLabTest(const LabTestInput& in);
 std::vector<QPointF> LabStressStrainPoints(const std::vector<LabRowResult>& rows);
 
 // The chart's texts; both axes linear, automatic with their minimum at 0.
-inline constexpr LabText kLabChartTitle{"Stress-Strain Plot", "Διάγραμμα Τάσης - Παραμόρφωσης"};
+inline constexpr Bilingual kLabChartTitle{"Stress-Strain Plot", "Διάγραμμα Τάσης - Παραμόρφωσης"};
 inline constexpr char kLabChartXTitle[] = "e";
 inline constexpr char kLabChartYTitle[] = "s";
 

@@ -4,7 +4,7 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "core/RuntimeError.h"
+#include "core/Validation.h"
 #include "core/Settings.h"
 #include "core/project/ProjectRecord.h"
 #include "forms/FormHelpers.h"
@@ -24,12 +24,17 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 
 namespace brantel {
 namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+
+// A box whose number is too large to read counts as beyond every range, for
+// the checks to refuse.
+constexpr double kUnreadable = std::numeric_limits<double>::infinity();
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr int kInputLength = 20;
@@ -82,8 +87,6 @@ constexpr ControlRow kControls[] = {
     {"cmdCancel", Kind::Button, nullptr, 5460, 6780, 1215, 375, "Cancel"},
     {"CmdOk", Kind::Button, nullptr, 6840, 6780, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
-
-QString TextIn(const LabText& text) { return Tr(QString::fromUtf8(text.English), QString::fromUtf8(text.Greek)); }
 
 // Enter on the grid edits its current cell; the key goes no further, or
 // it would press the dialog's OK button as well.
@@ -170,8 +173,8 @@ frmLab::~frmLab() = default;
 void frmLab::Form_Load() {
   ui_.calcDiameter->clear();
   LoadInputs();
-  AddHistoryLine(Tr(QStringLiteral("Evaluation of uniaxial testing laboratory data."),
-                    QStringLiteral("Αξιολόγηση εργαστηριακών μετρήσεων μονοαξονικής θλίψης.")));
+  AddHistoryLine(Tr({"Evaluation of uniaxial testing laboratory data.",
+                     "Αξιολόγηση εργαστηριακών μετρήσεων μονοαξονικής θλίψης."}));
   WriteGridHeader();
   EvaluateTest();
 }
@@ -201,7 +204,7 @@ bool frmLab::ValidateInput() {
   // Nothing else is checked: a text without a number counts as 0. But no
   // value beyond the 32-bit range may reach the record.
   for (QLineEdit* box : {ui_.height, ui_.diameter, ui_.area}) {
-    if (!FitsSingle(forms::BoxNumber(box))) return forms::RefuseEntry(box, {kLabTooLarge.English, kLabTooLarge.Greek, true});
+    if (!FitsSingle(forms::LeadingValue(box).value_or(kUnreadable))) return forms::RefuseEntry(box, kLabTooLarge);
   }
   return true;
 }
@@ -212,11 +215,12 @@ void frmLab::CommitToProject() {
 }
 
 void frmLab::SaveToGlobals() {
-  Project.LabHeight = static_cast<float>(forms::BoxNumber(ui_.height));
-  Project.LabDiameter = static_cast<float>(forms::BoxNumber(ui_.diameter));
+  // The validation of OK has read the three boxes into the 32-bit range.
+  Project.LabHeight = forms::LeadingValue<float>(ui_.height).value();
+  Project.LabDiameter = forms::LeadingValue<float>(ui_.diameter).value();
   Project.LabPointCount = static_cast<qint16>(pointCount_);
   Project.LabDataType = forms::GetArrayIndex(ui_.dataType);
-  Project.LabArea = static_cast<float>(forms::BoxNumber(ui_.area));
+  Project.LabArea = forms::LeadingValue<float>(ui_.area).value();
   Project.LabAreaOption = forms::GetArrayIndex(ui_.areaFrom);
   for (int r = 1; r <= pointCount_; ++r) {
     for (int c = labcol::kForce; c <= labcol::kSigma; ++c) {
@@ -227,7 +231,7 @@ void frmLab::SaveToGlobals() {
 
 void frmLab::WriteGridHeader() {
   QStringList headers;
-  for (int c = 0; c < labcol::kCount; ++c) headers << TextIn(LabColumnHeader(c));
+  for (int c = 0; c < labcol::kCount; ++c) headers << Tr(LabColumnHeader(c));
   ui_.grid->setHorizontalHeaderLabels(headers);
   for (int c = 0; c < labcol::kCount; ++c) {
     ui_.grid->setColumnWidth(c, forms::Px(LabColumnWidth(c, kGridWidth)));
@@ -252,11 +256,9 @@ void frmLab::SetupGridForDataType() {
 double frmLab::CellValue(int r, int c) const {
   const QTableWidgetItem* item = ui_.grid->item(r - 1, c);
   if (!item) return 0;
-  try {
-    return Val(item->text());
-  } catch (const RuntimeError&) {
-    return 0;  // the grid holds no such text: every cell is written by the dialog
-  }
+  // A number too large to read cannot stand in the grid: every cell is
+  // written by the dialog.
+  return LeadingNumber(item->text()).value_or(0);
 }
 
 void frmLab::SetCellText(int r, int c, const QString& text) {
@@ -320,7 +322,7 @@ void frmLab::txtDiam_Change() {
 }
 
 void frmLab::txtArea_Change() {
-  if (const std::optional<double> d = LabEquivalentDiameter(forms::BoxNumber(ui_.area))) {
+  if (const std::optional<double> d = LabEquivalentDiameter(forms::LeadingValue(ui_.area).value_or(kUnreadable))) {
     ui_.calcDiameter->setText(QStringLiteral("d=") + Format(*d, kLabDiameterMask));
   }
   if (!loading_) EvaluateTest();
@@ -345,17 +347,17 @@ void frmLab::fLx1_EditCell(int r, int c) {
   if (gridBusy_ || r < 1 || r > pointCount_ || c < 0 || c >= labcol::kCount) return;
   ui_.grid->setCurrentCell(r - 1, c);
   if (!IsLabColumnEditable(forms::GetArrayIndex(ui_.dataType), c)) {
-    ShowMsg(TextIn(kLabInputNotAllowed), mb::kOkOnly);
+    ShowMsg(Tr(kLabInputNotAllowed), mb::kOkOnly);
     return;
   }
   QTableWidgetItem* item = forms::Cell(ui_.grid, r - 1, c);
   const QString current = item->text();
   const QString answer =
-      platform::InputBox(TextIn(kLabRowPrompt) + FormatInt(r),
-                         TextIn(kLabFieldTitle) + ui_.grid->horizontalHeaderItem(c)->text(), current, this);
+      platform::InputBox(Tr(kLabRowPrompt) + FormatInt(r),
+                         Tr(kLabFieldTitle) + ui_.grid->horizontalHeaderItem(c)->text(), current, this);
   const std::optional<QString> text = LabCellEntryText(answer, current);
   if (!text) {
-    ShowInvalidValue(QString::fromUtf8(kLabTooLarge.Greek), QString::fromUtf8(kLabTooLarge.English), false);
+    ShowInputMessage(kLabTooLarge);
     return;
   }
   item->setText(*text);
@@ -364,10 +366,10 @@ void frmLab::fLx1_EditCell(int r, int c) {
 
 void frmLab::EvaluateTest() {
   LabTestInput in;
-  in.Height = forms::BoxNumber(ui_.height);
+  in.Height = forms::LeadingValue(ui_.height).value_or(kUnreadable);
   in.AreaOption = forms::GetArrayIndex(ui_.areaFrom);
-  in.Diameter = forms::BoxNumber(ui_.diameter);
-  in.Area = forms::BoxNumber(ui_.area);
+  in.Diameter = forms::LeadingValue(ui_.diameter).value_or(kUnreadable);
+  in.Area = forms::LeadingValue(ui_.area).value_or(kUnreadable);
   in.DataType = forms::GetArrayIndex(ui_.dataType);
   in.Rows.reserve(pointCount_);
   for (int r = 1; r <= pointCount_; ++r) {
@@ -393,7 +395,7 @@ void frmLab::EvaluateTest() {
 }
 
 void frmLab::PlotStressStrain() {
-  ui_.chart->SetTitles(TextIn(kLabChartTitle), QString::fromUtf8(kLabChartXTitle),
+  ui_.chart->SetTitles(Tr(kLabChartTitle), QString::fromUtf8(kLabChartXTitle),
                        QString::fromUtf8(kLabChartYTitle));
   ui_.chart->SetPoints(LabStressStrainPoints(evaluation_.Rows));
 }

@@ -62,6 +62,10 @@ bool PlaneModulusAccepted(double e) { return e >= 0.0; }
 
 bool PlanePoissonAccepted(double nu) { return nu > -1.0 && nu <= 0.5; }
 
+ValueRule PlaneModulusRule() { return AllowedWhen(PlaneModulusAccepted, kPlaneModulusMessage); }
+
+ValueRule PlanePoissonRule() { return AllowedWhen(PlanePoissonAccepted, kPlanePoissonMessage); }
+
 bool PlaneOkEnabled(qint16 activeTab, const PlaneElasticityData& strains, const PlaneStressState& stress,
                     const ElasticConstants& constants2) {
   if (activeTab == 1) {

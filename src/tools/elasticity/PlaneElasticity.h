@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Validation.h"
 #include "core/project/ProjectRecord.h"
 
 namespace brantel {
@@ -69,6 +70,14 @@ PlaneStrainResult CalcStrainState(const PlaneStressState& stress, const ElasticC
 // where the stresses have no finite value, do not.
 bool PlaneModulusAccepted(double e);
 bool PlanePoissonAccepted(double nu);
+// The same as the value rules of those boxes (ValueRule, core/Validation.h),
+// with those messages, which also refuse a text that is no number.
+inline constexpr InputMessage kPlaneModulusMessage =
+    Sentence({"Young's modulus should be > 0", "Για το μέτρο ελαστικότητας του Young θα πρέπει να ισχύει: E>0"});
+inline constexpr InputMessage kPlanePoissonMessage =
+    Sentence({"Poisson's ratio should be in the range: 0<n<0.5", "Για το λόγο του Poisson θα πρέπει να ισχύει: 0<ν<0,5"});
+ValueRule PlaneModulusRule();
+ValueRule PlanePoissonRule();
 
 // Whether OK is enabled with `activeTab` (0 or 1) shown: on tab 0 unless the
 // three strains are all 0 (E and nu not considered); on tab 1 unless the three

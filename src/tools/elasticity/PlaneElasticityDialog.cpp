@@ -15,6 +15,7 @@ namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
@@ -78,12 +79,6 @@ constexpr ControlRow kControls[] = {
     {"CmdOk", Kind::Button, nullptr, 4800, 4320, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
 
-// The messages of the constant boxes, the same on both tabs.
-constexpr forms::FieldName kModulusName{"Young's modulus should be > 0",
-                                        "Για το μέτρο ελαστικότητας του Young θα πρέπει να ισχύει: E>0", true};
-constexpr forms::FieldName kPoissonName{"Poisson's ratio should be in the range: 0<n<0.5",
-                                        "Για το λόγο του Poisson θα πρέπει να ισχύει: 0<ν<0,5", true};
-
 PlaneAssumption AssumptionOf(const forms::OptionArray& group) {
   return forms::GetArrayIndex(group) == 1 ? PlaneAssumption::PlaneStrain : PlaneAssumption::PlaneStress;
 }
@@ -114,20 +109,16 @@ frmPlaneStress::frmPlaneStress(QWidget* owner) : FormDialog(owner) {
   ui_.assumption2 = Options(u"Option2");
   ui_.ok = Require<QPushButton>(u"CmdOk");
 
-  tab0_.state.Add(ui_.ex, {"ex", "ex"}, stagedStrains_.Ex);
-  tab0_.state.Add(ui_.ey, {"ey", "ey"}, stagedStrains_.Ey);
-  tab0_.state.Add(ui_.gxy, {"gxy", "gxy"}, stagedStrains_.Gxy);
-  tab0_.modulus.Add(ui_.e1, kModulusName, stagedConstants1_.E);
-  tab0_.poisson.Add(ui_.nu1, kPoissonName, stagedConstants1_.Nu);
-  tab0_.e = ui_.e1;
-  tab0_.nu = ui_.nu1;
-  tab1_.state.Add(ui_.sxIn, {"sx", "σx"}, stagedStress_.Sx);
-  tab1_.state.Add(ui_.syIn, {"sy", "σy"}, stagedStress_.Sy);
-  tab1_.state.Add(ui_.txyIn, {"txy", "τxy"}, stagedStress_.Txy);
-  tab1_.modulus.Add(ui_.e2, kModulusName, stagedConstants2_.E);
-  tab1_.poisson.Add(ui_.nu2, kPoissonName, stagedConstants2_.Nu);
-  tab1_.e = ui_.e2;
-  tab1_.nu = ui_.nu2;
+  tab0_.state.Add(ui_.ex, stagedStrains_.Ex, {Reading::WholeEntry, InvalidValueFor({"ex", "ex"})});
+  tab0_.state.Add(ui_.ey, stagedStrains_.Ey, {Reading::WholeEntry, InvalidValueFor({"ey", "ey"})});
+  tab0_.state.Add(ui_.gxy, stagedStrains_.Gxy, {Reading::WholeEntry, InvalidValueFor({"gxy", "gxy"})});
+  tab0_.modulus.Add(ui_.e1, stagedConstants1_.E, {Reading::WholeEntry, kPlaneModulusMessage, PlaneModulusRule()});
+  tab0_.poisson.Add(ui_.nu1, stagedConstants1_.Nu, {Reading::WholeEntry, kPlanePoissonMessage, PlanePoissonRule()});
+  tab1_.state.Add(ui_.sxIn, stagedStress_.Sx, {Reading::WholeEntry, InvalidValueFor({"sx", "σx"})});
+  tab1_.state.Add(ui_.syIn, stagedStress_.Sy, {Reading::WholeEntry, InvalidValueFor({"sy", "σy"})});
+  tab1_.state.Add(ui_.txyIn, stagedStress_.Txy, {Reading::WholeEntry, InvalidValueFor({"txy", "τxy"})});
+  tab1_.modulus.Add(ui_.e2, stagedConstants2_.E, {Reading::WholeEntry, kPlaneModulusMessage, PlaneModulusRule()});
+  tab1_.poisson.Add(ui_.nu2, stagedConstants2_.Nu, {Reading::WholeEntry, kPlanePoissonMessage, PlanePoissonRule()});
 
   WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"Command3"));
   for (QLineEdit* box : {ui_.ex, ui_.ey, ui_.gxy, ui_.e1, ui_.nu1, ui_.sxIn, ui_.syIn, ui_.txyIn, ui_.e2, ui_.nu2}) {
@@ -154,8 +145,8 @@ void frmPlaneStress::Form_Load() {
   LoadInputs();
   if (ValidateInput()) CalcPlaneElasticity();
   EnableInputsForTab();
-  AddHistoryLine(Tr(QStringLiteral("Calculation of elastic behavior in two dimensions."),
-                    QStringLiteral("Υπολογισμός ελαστικής συμπεριφοράς σε δύο διαστάσεις.")));
+  AddHistoryLine(Tr({"Calculation of elastic behavior in two dimensions.",
+                     "Υπολογισμός ελαστικής συμπεριφοράς σε δύο διαστάσεις."}));
 }
 
 void frmPlaneStress::LoadFromProject() {
@@ -181,18 +172,14 @@ void frmPlaneStress::LoadFromProject() {
 
 int frmPlaneStress::ActiveTab() const { return ui_.tabs->currentIndex() == 1 ? 1 : 0; }
 
-bool frmPlaneStress::ValidateTab(const TabInputs& tab, const ElasticConstants& staged) {
-  if (!tab.state.Validate() || !tab.modulus.Validate()) return false;
-  if (!PlaneModulusAccepted(staged.E)) return forms::RefuseEntry(tab.e, kModulusName);
-  if (!tab.poisson.Validate()) return false;
-  if (!PlanePoissonAccepted(staged.Nu)) return forms::RefuseEntry(tab.nu, kPoissonName);
-  return true;
+bool frmPlaneStress::ValidateTab(const TabInputs& tab) {
+  return tab.state.Validate() && tab.modulus.Validate() && tab.poisson.Validate();
 }
 
 bool frmPlaneStress::ValidateInput() {
   // Only the tab in view is checked; the other keeps what it last accepted.
   const int tab = ActiveTab();
-  const bool valid = tab == 1 ? ValidateTab(tab1_, stagedConstants2_) : ValidateTab(tab0_, stagedConstants1_);
+  const bool valid = ValidateTab(tab == 1 ? tab1_ : tab0_);
   if (valid && tab == 1) {
     stressIn_ = stagedStress_;
     constants2_ = stagedConstants2_;

@@ -28,21 +28,20 @@ class frmPlaneStress : public forms::FormDialog {
   void CommitToProject() override;
 
  private:
-  // The input boxes of one tab: the three state boxes, then E and nu, each
-  // checked in that order into the staged values.
+  // The input boxes of one tab, checked in this order into the staged
+  // values: the three state boxes, then E and nu with their value rules
+  // (three groups, shown in three display forms).
   struct TabInputs {
     forms::NumericInputs state;
     forms::NumericInputs modulus;
     forms::NumericInputs poisson;
-    QLineEdit* e = nullptr;
-    QLineEdit* nu = nullptr;
   };
 
   void Form_Load();
   void Text_Change();
   void Option_Click();
   void SSTab1_Click();
-  bool ValidateTab(const TabInputs& tab, const ElasticConstants& staged);
+  bool ValidateTab(const TabInputs& tab);
   void CalcPlaneElasticity();
   void EnableInputsForTab();
   int ActiveTab() const;

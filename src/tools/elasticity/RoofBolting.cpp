@@ -13,27 +13,23 @@
 namespace brantel {
 namespace {
 
-constexpr BoltText kNotNumeric{"Input is not numeric", "Κάποια τιμή δεν έχει αριθμητική μορφή!"};
-constexpr BoltText kTooLarge{"The value is too large", "Η τιμή είναι πολύ μεγάλη"};
-constexpr BoltText kDiameter{"The diameter should be positive",
+constexpr Bilingual kNotNumeric{"Input is not numeric", "Κάποια τιμή δεν έχει αριθμητική μορφή!"};
+constexpr Bilingual kTooLarge{"The value is too large", "Η τιμή είναι πολύ μεγάλη"};
+constexpr Bilingual kDiameter{"The diameter should be positive",
                              "Η διάμετρος πρέπει να έχει θετική τιμή!"};
-constexpr BoltText kLength{"The length should be positive", "Το μήκος πρέπει να έχει θετική τιμή!"};
-constexpr BoltText kSafetyFactor{"The Safety Factor should be > 1",
+constexpr Bilingual kLength{"The length should be positive", "Το μήκος πρέπει να έχει θετική τιμή!"};
+constexpr Bilingual kSafetyFactor{"The Safety Factor should be > 1",
                                  "Ο συντελεστής ασφάλειας πρέπει να είναι >= 1"};
-constexpr BoltText kCohesion{"Cohesion should be positive", "Η συνοχή πρέπει να έχει θετική τιμή!"};
-constexpr BoltText kFriction{"The Angle of Internal Friction should be positive",
+constexpr Bilingual kCohesion{"Cohesion should be positive", "Η συνοχή πρέπει να έχει θετική τιμή!"};
+constexpr Bilingual kFriction{"The Angle of Internal Friction should be positive",
                              "Η γωνία εσωτ. τριβής πρέπει να έχει θετική τιμή!"};
-constexpr BoltText kFrictionBelow90{"The Angle of Internal Friction should be < 90",
+constexpr Bilingual kFrictionBelow90{"The Angle of Internal Friction should be < 90",
                                     "Η γωνία εσωτ. τριβής πρέπει να είναι < 90"};
 
 // The leading number of a box; NaN when it lies beyond the 64-bit range, so
 // that no guard lets it through.
 double Read(const QString& text) {
-  try {
-    return Val(text);
-  } catch (const RuntimeError&) {
-    return std::numeric_limits<double>::quiet_NaN();
-  }
+  return LeadingNumber(text).value_or(std::numeric_limits<double>::quiet_NaN());
 }
 
 std::optional<float> Single(double value) {
@@ -123,7 +119,7 @@ std::optional<BoltInvalid> ValidateRoofBolting(const std::array<QString, kBoltBo
   struct Check {
     BoltBox box;
     bool fails;
-    BoltText message;
+    Bilingual message;
   };
   const Check checks[] = {
       {BoltBox::Strength, at(BoltBox::Strength) <= 0,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Bilingual.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -16,12 +18,6 @@ namespace brantel {
 // Val / Format (core/NumberFormat.h) and IsNumericEntry (core/Validation.h).
 // No function here raises an error: a result that cannot be computed, or
 // lies beyond the 32-bit range, comes back as nothing and its box is blanked.
-
-// One text in both languages (UTF-8).
-struct BoltText {
-  const char* English;
-  const char* Greek;
-};
 
 // The sixteen input boxes in the order of BoltInputs.
 enum class BoltBox {
@@ -113,7 +109,7 @@ AnchorCapacity CalcAnchorCapacity(const AnchorInputs& in, const BoltDensity& ste
 // "Input is not numeric" check, which leaves the focus where it was.
 struct BoltInvalid {
   std::optional<BoltBox> Box;
-  BoltText Message;
+  Bilingual Message;
 };
 
 // The checks of OK on the sixteen box texts (in BoltBox order): the first

@@ -169,7 +169,7 @@ void frmBolt::Form_Load() {
   LoadInputs();
   CalcBoltDensity();
   CalcAnchorCapacity();
-  AddHistoryLine(Tr(QStringLiteral("Evaluation of roof bolting capacity."), QStringLiteral("Αξιολόγηση κοχλίωσης.")));
+  AddHistoryLine(Tr({"Evaluation of roof bolting capacity.", "Αξιολόγηση κοχλίωσης."}));
   ui_.tabs->setCurrentIndex(0);
 }
 
@@ -217,10 +217,10 @@ void frmBolt::CalcAnchorCapacity() {
 bool frmBolt::ValidateInput() {
   const std::optional<BoltInvalid> failed = ValidateRoofBolting(BoxTexts());
   if (!failed) return true;
-  const forms::FieldName message{failed->Message.English, failed->Message.Greek, true};
+  const InputMessage message = Sentence(failed->Message);
   if (!failed->Box) {
     // Not a number: the focus stays where it was.
-    ShowInvalidValue(QString::fromUtf8(message.greek), QString::fromUtf8(message.english), false);
+    ShowInputMessage(message);
     return false;
   }
   ui_.tabs->setCurrentIndex(TabOf(*failed->Box));
@@ -228,7 +228,8 @@ bool frmBolt::ValidateInput() {
 }
 
 void frmBolt::CommitToProject() {
-  for (int i = 0; i < kBoltBoxCount; ++i) *kFields[i] = static_cast<float>(forms::BoxValue(ui_.inputs[i]));
+  // The validation of OK has read every box into the 32-bit range.
+  for (int i = 0; i < kBoltBoxCount; ++i) *kFields[i] = forms::LeadingValue<float>(ui_.inputs[i]).value();
   MarkProjectChanged();
 }
 

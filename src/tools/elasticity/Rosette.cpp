@@ -11,6 +11,20 @@ bool RosetteDirectionAccepted(double degrees) { return degrees <= 360.0; }
 
 bool RosettePlaneAngleAccepted(double degrees) { return degrees >= -360.0 && degrees <= 360.0; }
 
+ValueRule RosetteDirectionRule(int gauge) {
+  static constexpr InputMessage kDirectionRange[3] = {
+      Sentence({"Angle w1 should observe: 0<d1<360", "Για την γωνία θ1 πρέπει να ισχύει: 0<θ1<360"}),
+      Sentence({"Angle w2 should observe: 0<d2<360", "Για την γωνία θ2 πρέπει να ισχύει: 0<θ2<360"}),
+      Sentence({"Angle w3 should observe: 0<d3<360", "Για την γωνία θ3 πρέπει να ισχύει: 0<θ3<360"}),
+  };
+  return AllowedWhen(RosetteDirectionAccepted, kDirectionRange[gauge]);
+}
+
+ValueRule RosettePlaneAngleRule() {
+  return AllowedWhen(RosettePlaneAngleAccepted, Sentence({"Angle w should observe: -360<w<360",
+                                                          "Για την γωνία θ πρέπει να ισχύει: -360<θ<360"}));
+}
+
 namespace {
 
 // One row of the gauge system: the factors of ex, ey and gxy in a reading.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Validation.h"
 #include "core/project/ProjectRecord.h"
 
 namespace brantel {
@@ -24,6 +25,13 @@ inline constexpr float kRosetteSingularLimit = 1e-6f;
 // which the equations hold as well); the plane angle lies in [-360, 360].
 bool RosetteDirectionAccepted(double degrees);
 bool RosettePlaneAngleAccepted(double degrees);
+
+// The same as the value rules of the boxes (ValueRule, core/Validation.h),
+// with their messages: the direction of gauge 0, 1 or 2 ("Angle w1 should
+// observe: 0<d1<360"), and the plane angle ("Angle w should observe:
+// -360<w<360").
+ValueRule RosetteDirectionRule(int gauge);
+ValueRule RosettePlaneAngleRule();
 
 struct RosetteSolution {
   bool Singular = true;      // |Determinant| < kRosetteSingularLimit: no results

@@ -14,6 +14,7 @@ namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
@@ -72,15 +73,6 @@ constexpr ControlRow kControls[] = {
     {"CmdOk", Kind::Button, nullptr, 5160, 4740, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
 
-// The range messages of the three gauge directions and of the plane angle.
-constexpr forms::FieldName kDirectionRange[3] = {
-    {"Angle w1 should observe: 0<d1<360", "Για την γωνία θ1 πρέπει να ισχύει: 0<θ1<360", true},
-    {"Angle w2 should observe: 0<d2<360", "Για την γωνία θ2 πρέπει να ισχύει: 0<θ2<360", true},
-    {"Angle w3 should observe: 0<d3<360", "Για την γωνία θ3 πρέπει να ισχύει: 0<θ3<360", true},
-};
-constexpr forms::FieldName kPlaneAngleRange{"Angle w should observe: -360<w<360",
-                                            "Για την γωνία θ πρέπει να ισχύει: -360<θ<360", true};
-
 }  // namespace
 
 frmRozeta::frmRozeta(QWidget* owner) : FormDialog(owner) {
@@ -105,13 +97,21 @@ frmRozeta::frmRozeta(QWidget* owner) : FormDialog(owner) {
   ui_.ok = Require<QPushButton>(u"CmdOk");
   Require<QFrame>(u"Picture1")->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
 
-  inputs_.Add(ui_.ea, {"ea", "εα"}, staged_.Ea);
-  inputs_.Add(ui_.eb, {"eb", "εβ"}, staged_.Eb);
-  inputs_.Add(ui_.ec, {"ec", "εγ"}, staged_.Ec);
-  inputs_.Add(ui_.w1, {"Invalid value for angle w1", "Εσφαλμένη τιμή για τη γωνία θ1", true}, staged_.W1);
-  inputs_.Add(ui_.w2, {"Invalid value for angle w2", "Εσφαλμένη τιμή για τη γωνία θ2", true}, staged_.W2);
-  inputs_.Add(ui_.w3, {"Invalid value for angle w3", "Εσφαλμένη τιμή για τη γωνία θ3", true}, staged_.W3);
-  inputs_.Add(ui_.w, {"Invalid value for angle w", "Εσφαλμένη τιμή για τη γωνία θ", true}, staged_.W);
+  inputs_.Add(ui_.ea, staged_.Ea, {Reading::WholeEntry, InvalidValueFor({"ea", "εα"})});
+  inputs_.Add(ui_.eb, staged_.Eb, {Reading::WholeEntry, InvalidValueFor({"eb", "εβ"})});
+  inputs_.Add(ui_.ec, staged_.Ec, {Reading::WholeEntry, InvalidValueFor({"ec", "εγ"})});
+  inputs_.Add(ui_.w1, staged_.W1,
+              {Reading::WholeEntry, Sentence({"Invalid value for angle w1", "Εσφαλμένη τιμή για τη γωνία θ1"}),
+               RosetteDirectionRule(0)});
+  inputs_.Add(ui_.w2, staged_.W2,
+              {Reading::WholeEntry, Sentence({"Invalid value for angle w2", "Εσφαλμένη τιμή για τη γωνία θ2"}),
+               RosetteDirectionRule(1)});
+  inputs_.Add(ui_.w3, staged_.W3,
+              {Reading::WholeEntry, Sentence({"Invalid value for angle w3", "Εσφαλμένη τιμή για τη γωνία θ3"}),
+               RosetteDirectionRule(2)});
+  inputs_.Add(ui_.w, staged_.W,
+              {Reading::WholeEntry, Sentence({"Invalid value for angle w", "Εσφαλμένη τιμή για τη γωνία θ"}),
+               RosettePlaneAngleRule()});
 
   WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
   for (QLineEdit* box : {ui_.ea, ui_.eb, ui_.ec, ui_.w1, ui_.w2, ui_.w3}) {
@@ -130,8 +130,8 @@ frmRozeta::~frmRozeta() = default;
 void frmRozeta::Form_Load() {
   LoadInputs();
   if (ValidateInput()) CalcStrainTensor();
-  AddHistoryLine(Tr(QStringLiteral("Strain analysis from strain gauge data."),
-                    QStringLiteral("Υπολογισμός ανηγμένων παραμορφώσεων από σύμπλεγμα μηκυνσιομέτρων.")));
+  AddHistoryLine(Tr({"Strain analysis from strain gauge data.",
+                     "Υπολογισμός ανηγμένων παραμορφώσεων από σύμπλεγμα μηκυνσιομέτρων."}));
 }
 
 void frmRozeta::LoadFromProject() {
@@ -144,12 +144,6 @@ void frmRozeta::LoadFromProject() {
 
 bool frmRozeta::ValidateInput() {
   if (!inputs_.Validate()) return false;
-  const float directions[3] = {staged_.W1, staged_.W2, staged_.W3};
-  QLineEdit* const boxes[3] = {ui_.w1, ui_.w2, ui_.w3};
-  for (std::size_t i = 0; i < 3; ++i) {
-    if (!RosetteDirectionAccepted(directions[i])) return forms::RefuseEntry(boxes[i], kDirectionRange[i]);
-  }
-  if (!RosettePlaneAngleAccepted(staged_.W)) return forms::RefuseEntry(ui_.w, kPlaneAngleRange);
   rosette_.Ea = staged_.Ea;
   rosette_.Eb = staged_.Eb;
   rosette_.Ec = staged_.Ec;

@@ -57,7 +57,8 @@ class frmRozeta : public forms::FormDialog {
     QPushButton* ok;     // CmdOk
   } ui_;
 
-  forms::NumericInputs inputs_;
+  // The readings and directions are all read before the range rules run.
+  forms::NumericInputs inputs_{forms::NumericInputs::RuleOrder::AfterAllBoxes};
   RosetteData staged_;  // the values being checked before they replace the working copy
   RosetteData rosette_;
   RosettePrincipalStrains principal_;

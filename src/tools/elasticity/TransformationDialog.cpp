@@ -16,6 +16,7 @@ namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
@@ -86,9 +87,9 @@ constexpr ControlRow kControls[] = {
 };
 
 // The names a box's messages give it: its caption in the table.
-forms::FieldName NameOf(const QString& design) {
+InputMessage NameOf(const QString& design) {
   for (const ControlRow& row : kControls) {
-    if (design == QLatin1String(row.name)) return {row.english, row.english};
+    if (design == QLatin1String(row.name)) return InvalidValueFor({row.english, row.english});
   }
   throw forms::DesignError(QStringLiteral("no caption for %1").arg(design));
 }
@@ -105,13 +106,15 @@ frmTransformCoor::frmTransformCoor(QWidget* owner) : FormDialog(owner) {
     ui_.cosines[k] = box("Text1", k);
     ui_.tensor[k] = box("Text2", k);
     ui_.newTensor[k] = box("Text3", k);
-    cosineInputs_.Add(ui_.cosines[k], NameOf(ui_.cosines[k]->objectName()), working_.Cosines[k / 3][k % 3]);
-    tensorInputs_.Add(ui_.tensor[k], NameOf(ui_.tensor[k]->objectName()), working_.Tensor[k / 3][k % 3]);
+    cosineInputs_.Add(ui_.cosines[k], working_.Cosines[k / 3][k % 3],
+                      {Reading::WholeEntry, NameOf(ui_.cosines[k]->objectName())});
+    tensorInputs_.Add(ui_.tensor[k], working_.Tensor[k / 3][k % 3],
+                      {Reading::WholeEntry, NameOf(ui_.tensor[k]->objectName())});
   }
   for (std::size_t k = 0; k < 3; ++k) {
     ui_.vector[k] = box("Text4", k);
     ui_.newVector[k] = box("Text5", k);
-    vectorInputs_.Add(ui_.vector[k], NameOf(ui_.vector[k]->objectName()), working_.Vector[k]);
+    vectorInputs_.Add(ui_.vector[k], working_.Vector[k], {Reading::WholeEntry, NameOf(ui_.vector[k]->objectName())});
   }
   ui_.option = Options(u"Option1");
   ui_.inputBrackets = Require<MatrixBrackets>(u"linInput");
@@ -137,8 +140,8 @@ frmTransformCoor::~frmTransformCoor() = default;
 void frmTransformCoor::Form_Load() {
   LoadInputs();
   if (ValidateInput()) CalcTransformation();
-  AddHistoryLine(Tr(QStringLiteral("Coordinate transformation of matrix or vector."),
-                    QStringLiteral("Μετασχηματισμός των συντεταγμένων ενός πίνακα ή διανύσματος.")));
+  AddHistoryLine(Tr({"Coordinate transformation of matrix or vector.",
+                     "Μετασχηματισμός των συντεταγμένων ενός πίνακα ή διανύσματος."}));
 }
 
 void frmTransformCoor::LoadFromProject() {

@@ -7,16 +7,16 @@
 namespace brantel {
 
 const std::array<CriterionBoxRule, kBieniawskiBoxCount> kBieniawskiBoxRules = {{
-    {u"Text1", {u"σx", u"sx", true}, {u"σx > 0", u"sx > 0"}},
-    {u"Text2", {u"σy", u"sy", true}, {u"σy > 0", u"sy > 0"}},
-    {u"Text3", {u"τxy", u"txy", true}, {u"τxy > 0", u"txy > 0"}},
-    {u"Text4", {u"Εσφαλμένη τιμή γιά τη πίεση πόρων", u"Invalid Pore Pressure", false}, {u"P > 0", u"P > 0"}},
-    {u"Text5", {u"Εσφαλμένη τιμή για την Αντοχή", u"Invalid value for Uniaxial Compressive Strength", false},
-     {u"Co > 0", u"Co > 0"}},
-    {u"Text6", {u"Εσφαλμένη τιμή για την Παράμετρο Α", u"Invalid value for Parameter A", false},
-     {u"A > 0", u"A > 0"}},
-    {u"Text7", {u"Εσφαλμένη τιμή για την Παράμετρο k", u"Invalid value for Parameter k", false},
-     {u"k > 0", u"k > 0"}},
+    {u"Text1", InvalidValueFor({"sx", "σx"}), Sentence({"sx > 0", "σx > 0"})},
+    {u"Text2", InvalidValueFor({"sy", "σy"}), Sentence({"sy > 0", "σy > 0"})},
+    {u"Text3", InvalidValueFor({"txy", "τxy"}), Sentence({"txy > 0", "τxy > 0"})},
+    {u"Text4", Sentence({"Invalid Pore Pressure", "Εσφαλμένη τιμή γιά τη πίεση πόρων"}), Sentence({"P > 0", "P > 0"})},
+    {u"Text5", Sentence({"Invalid value for Uniaxial Compressive Strength", "Εσφαλμένη τιμή για την Αντοχή"}),
+     Sentence({"Co > 0", "Co > 0"})},
+    {u"Text6", Sentence({"Invalid value for Parameter A", "Εσφαλμένη τιμή για την Παράμετρο Α"}),
+     Sentence({"A > 0", "A > 0"})},
+    {u"Text7", Sentence({"Invalid value for Parameter k", "Εσφαλμένη τιμή για την Παράμετρο k"}),
+     Sentence({"k > 0", "k > 0"})},
 }};
 
 namespace {
@@ -24,9 +24,9 @@ namespace {
 constexpr int Index(BieniawskiBox box) { return static_cast<int>(box); }
 
 // A box that is neither a number nor empty.
-bool Refused(const QString& text) { return !text.isEmpty() && !IsCriterionEntry(text); }
+bool Refused(const QString& text) { return !text.isEmpty() && !EntryNumber<float>(text); }
 // A box that does not hold a number as it stands: refused or empty.
-bool NotANumber(const QString& text) { return text.isEmpty() || !IsCriterionEntry(text); }
+bool NotANumber(const QString& text) { return text.isEmpty() || !EntryNumber<float>(text); }
 
 }  // namespace
 
@@ -46,7 +46,7 @@ CriterionInputCheck CheckBieniawskiInputs(const std::array<QString, kBieniawskiB
       return false;
     }
     for (int i = Index(first); i <= Index(last); ++i) {
-      if (CriterionEntryValue(texts[i]) < 0.0f) {
+      if (EntryNumber<float>(texts[i]).value_or(0.0f) < 0.0f) {
         check.Fault = SignFault(kBieniawskiBoxRules, i);
         return false;
       }

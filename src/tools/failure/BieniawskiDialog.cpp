@@ -95,8 +95,8 @@ frmBieniawski::frmBieniawski(QWidget* owner) : PoreCriterionDialog(owner, kNarro
   for (QLineEdit* box : {ui_.co, ui_.a, ui_.k})
     connect(box, &QLineEdit::textChanged, this, &frmBieniawski::TextInput_Change);
 
-  OpenCriterion(QStringLiteral("Failure Analysis based on the Bieniawski criterion."),
-                QStringLiteral("Εκτίμηση αστοχίας βάσει του κριτηρίου Bieniawski."));
+  OpenCriterion({"Failure Analysis based on the Bieniawski criterion.",
+                 "Εκτίμηση αστοχίας βάσει του κριτηρίου Bieniawski."});
 }
 
 frmBieniawski::~frmBieniawski() = default;
@@ -132,9 +132,9 @@ bool frmBieniawski::ValidateInput() {
 void frmBieniawski::ReadInputs() {
   ReadStressInputs();
   ReadPoreInput(params_.UsePore, params_.PorePressure);
-  params_.Co = PassedBoxValue(ui_.co);
-  params_.A = PassedBoxValue(ui_.a);
-  params_.K = PassedBoxValue(ui_.k);
+  params_.Co = forms::EntryValue<float>(ui_.co).value_or(0.0f);
+  params_.A = forms::EntryValue<float>(ui_.a).value_or(0.0f);
+  params_.K = forms::EntryValue<float>(ui_.k).value_or(0.0f);
 }
 
 void frmBieniawski::Calculate() {

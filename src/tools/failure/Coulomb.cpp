@@ -77,32 +77,51 @@ QString DerivedParameterText(const CoulombStrength& strength, qint16 paramOption
   }
 }
 
+ValueRule CoulombValueRule(CoulombField field) {
+  switch (field) {
+    case CoulombField::Sx:
+    case CoulombField::Sy:
+    case CoulombField::PorePressure:
+      return AllowedWhen([](double stress) { return !(stress < 0.0); }, CoulombInvalidMessage(field));
+    case CoulombField::FrictionAngle:
+      return AllowedWhen([](double phi) { return FrictionInRange(static_cast<float>(phi)); },
+                         CoulombInvalidMessage(field));
+    default:
+      return {};
+  }
+}
+
 CoulombField FirstInvalidCoulombInput(const StressInput& stress, const CoulombParams& params) {
-  if (stress.Sx < 0.0f) return CoulombField::Sx;
-  if (stress.Sy < 0.0f) return CoulombField::Sy;
-  if (params.UsePore != 0 && params.PorePressure < 0.0f) return CoulombField::PorePressure;
-  if (DerivedIndex(params) != kCoulombDeriveFriction && !FrictionInRange(params.FrictionAngle))
+  const auto refused = [](CoulombField field, float value) {
+    const ValueRule rule = CoulombValueRule(field);
+    return rule && rule(value).has_value();
+  };
+  if (refused(CoulombField::Sx, stress.Sx)) return CoulombField::Sx;
+  if (refused(CoulombField::Sy, stress.Sy)) return CoulombField::Sy;
+  if (params.UsePore != 0 && refused(CoulombField::PorePressure, params.PorePressure))
+    return CoulombField::PorePressure;
+  if (DerivedIndex(params) != kCoulombDeriveFriction && refused(CoulombField::FrictionAngle, params.FrictionAngle))
     return CoulombField::FrictionAngle;
   return CoulombField::None;
 }
 
-ToolMessage CoulombInvalidMessage(CoulombField field) {
+InputMessage CoulombInvalidMessage(CoulombField field) {
   switch (field) {
     case CoulombField::Sx:
-      return {u"σx", u"sx", true};
+      return InvalidValueFor({"sx", "σx"});
     case CoulombField::Sy:
-      return {u"σy", u"sy", true};
+      return InvalidValueFor({"sy", "σy"});
     case CoulombField::Txy:
-      return {u"τxy", u"txy", true};
+      return InvalidValueFor({"txy", "τxy"});
     case CoulombField::PorePressure:
-      return {u"Πίεση Πόρων", u"Pore Pressure", true};
+      return InvalidValueFor({"Pore Pressure", "Πίεση Πόρων"});
     case CoulombField::Cohesion:
-      return {u"Εσφαλμένη τιμή γιά τη συνοχή του υλικού", u"Invalid value for material cohesion", false};
+      return Sentence({"Invalid value for material cohesion", "Εσφαλμένη τιμή γιά τη συνοχή του υλικού"});
     case CoulombField::UniaxialStrength:
-      return {u"Εσφαλμένη τιμή γιά την αντοχή του υλικού", u"Invalid value for material strength", false};
+      return Sentence({"Invalid value for material strength", "Εσφαλμένη τιμή γιά την αντοχή του υλικού"});
     case CoulombField::FrictionAngle:
-      return {u"Εσφαλμένη τιμή γιά τη γωνία τριβής του υλικού",
-              u"Invalid value for material friction angle", false};
+      return Sentence({"Invalid value for material friction angle",
+                       "Εσφαλμένη τιμή γιά τη γωνία τριβής του υλικού"});
     case CoulombField::None:
       break;
   }
@@ -158,7 +177,8 @@ CoulombResult CalcCoulomb(const StressInput& stress, const CoulombParams& params
           CSng(std::fabs((static_cast<double>(s1) - s2) * 0.5 * std::sin(2.0 * a * kDegreeFactor)));
     }
   } catch (const RuntimeError&) {
-    // An angle or shear beyond the 32-bit range stays empty.
+    // An angle or shear beyond the 32-bit range stays empty: its box is
+    // blanked, the record keeps its last angle, and the verdict stands.
   }
   return r;
 }
@@ -268,13 +288,13 @@ CoulombLimit CoulombLowerLimit(const StressInput& stress, const CoulombParams& p
   return {LimitSearch::Found, GridValue(top - *j)};
 }
 
-ToolMessage CoulombLimitMessage(LimitSearch status) {
+InputMessage CoulombLimitMessage(LimitSearch status) {
   switch (status) {
     case LimitSearch::AlreadyFailed:
-      return {u"Το υλικό είναι ήδη σε αστοχία", u"Material is already failed", false};
+      return Sentence({"Material is already failed", "Το υλικό είναι ήδη σε αστοχία"});
     case LimitSearch::NotReachable:
-      return {u"Η αστοχία δεν επιτυγχάνεται με μεταβολή αυτής της τάσης",
-              u"Failure cannot be reached by changing this stress", false};
+      return Sentence({"Failure cannot be reached by changing this stress",
+                       "Η αστοχία δεν επιτυγχάνεται με μεταβολή αυτής της τάσης"});
     case LimitSearch::Found:
       break;
   }

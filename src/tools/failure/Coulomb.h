@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Validation.h"
 #include "core/project/ProjectRecord.h"
 #include "tools/failure/FailureCommon.h"
 
@@ -69,20 +70,29 @@ QString DerivedParameterText(const CoulombStrength& strength, qint16 paramOption
 
 // --- Validation --------------------------------------------------------------
 
-// The value rules of the inputs, first failing field in this order: sx and
-// sy not below 0, P not below 0 (pore option on), and an entered friction
-// angle below 90 degrees in size (tan phi and 1 - sin phi would divide by
-// zero at 90). A derived friction angle of -90 or less (c and UCS of
-// opposite signs, or UCS = 0 with c not 0) is not refused: it is shown and
-// judges nothing. c and UCS have no value rule (any sign).
+// The inputs, in the order the dialog reads and checks them.
 enum class CoulombField { None, Sx, Sy, Txy, PorePressure, Cohesion, UniaxialStrength, FrictionAngle };
-CoulombField FirstInvalidCoulombInput(const StressInput& stress, const CoulombParams& params);
 
-// The message of a refused field: "Invalid value for " + "sx" / "sy" /
-// "txy" / "Pore Pressure", or the sentences for cohesion, strength and
-// friction angle. Empty for None. (txy has no value rule; its message is
-// for a text that is no number, as every field's.)
-ToolMessage CoulombInvalidMessage(CoulombField field);
+// The message of a refused field, for a text that is no number as for a
+// value its rule refuses: "Invalid value for " + "sx" / "sy" / "txy" /
+// "Pore Pressure", or the sentences for cohesion, strength and friction
+// angle. Empty for None.
+InputMessage CoulombInvalidMessage(CoulombField field);
+
+// The value rule of a field (ValueRule, core/Validation.h), refusing with
+// the field's message: sx, sy and P a value below 0, the friction angle one
+// of 90 degrees or more in size (tan phi and 1 - sin phi would divide by
+// zero at 90). txy, c and UCS have none (any number, any sign). The rules
+// apply to the values entered: P only while the pore option is on, and the
+// derived parameter not at all, so that a derived friction angle of -90 or
+// less (c and UCS of opposite signs, or UCS = 0 with c not 0) is shown and
+// judges nothing.
+ValueRule CoulombValueRule(CoulombField field);
+
+// The first field of a state that its rule refuses, in the order of the
+// fields (P while UsePore is not 0, the friction angle while it is not the
+// derived parameter); None when all pass.
+CoulombField FirstInvalidCoulombInput(const StressInput& stress, const CoulombParams& params);
 
 // --- The criterion -----------------------------------------------------------
 
@@ -150,7 +160,7 @@ CoulombLimit CoulombLowerLimit(const StressInput& stress, const CoulombParams& p
 
 // "Material is already failed" or the not-reachable sentence (whole
 // sentences, no prefix); empty for Found.
-ToolMessage CoulombLimitMessage(LimitSearch status);
+InputMessage CoulombLimitMessage(LimitSearch status);
 
 // --- Plots ---------------------------------------------------------------------
 

@@ -22,6 +22,7 @@ namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
@@ -202,6 +203,46 @@ frmCoulomb::frmCoulomb(QWidget* owner) : FormDialog(owner) {
   connect(Require<QPushButton>(u"cmdLimit"), &QPushButton::clicked, this, &frmCoulomb::cmdLimit_Click);
   connect(Require<QPushButton>(u"cmdLimitD"), &QPushButton::clicked, this, &frmCoulomb::cmdLimitD_Click);
 
+  // The inputs in the order of validation: each box read as a whole entry,
+  // with the tool's message and value rule (Coulomb.h); the pore pressure
+  // only while its option is ticked, a strength parameter only while it is
+  // not the derived one.
+  const auto entered = [this](qint16 parameter) {
+    return [this, parameter] { return forms::GetArrayIndex(ui_.param) != parameter; };
+  };
+  inputs_.Add(ui_.sx, stress_.Sx,
+              {.reading = Reading::WholeEntry,
+               .message = CoulombInvalidMessage(CoulombField::Sx),
+               .rule = CoulombValueRule(CoulombField::Sx)});
+  inputs_.Add(ui_.sy, stress_.Sy,
+              {.reading = Reading::WholeEntry,
+               .message = CoulombInvalidMessage(CoulombField::Sy),
+               .rule = CoulombValueRule(CoulombField::Sy)});
+  inputs_.Add(ui_.txy, stress_.Txy,
+              {.reading = Reading::WholeEntry,
+               .message = CoulombInvalidMessage(CoulombField::Txy),
+               .rule = CoulombValueRule(CoulombField::Txy)});
+  inputs_.Add(ui_.porePressure, params_.PorePressure,
+              {.reading = Reading::WholeEntry,
+               .message = CoulombInvalidMessage(CoulombField::PorePressure),
+               .rule = CoulombValueRule(CoulombField::PorePressure),
+               .when = [this] { return ui_.pore->isChecked(); }});
+  inputs_.Add(ui_.cohesion, params_.Cohesion,
+              {.reading = Reading::WholeEntry,
+               .message = CoulombInvalidMessage(CoulombField::Cohesion),
+               .rule = CoulombValueRule(CoulombField::Cohesion),
+               .when = entered(kCoulombDeriveCohesion)});
+  inputs_.Add(ui_.strength, params_.UniaxialStrength,
+              {.reading = Reading::WholeEntry,
+               .message = CoulombInvalidMessage(CoulombField::UniaxialStrength),
+               .rule = CoulombValueRule(CoulombField::UniaxialStrength),
+               .when = entered(kCoulombDeriveStrength)});
+  inputs_.Add(ui_.friction, params_.FrictionAngle,
+              {.reading = Reading::WholeEntry,
+               .message = CoulombInvalidMessage(CoulombField::FrictionAngle),
+               .rule = CoulombValueRule(CoulombField::FrictionAngle),
+               .when = entered(kCoulombDeriveFriction)});
+
   Form_Load();
 }
 
@@ -212,8 +253,8 @@ void frmCoulomb::Form_Load() {
   if (ValidateInput()) CalcCoulomb();
   if (EnableMohrCircles == 1) forms::SetArrayIndex(ui_.graph, 1);
   RedrawGraph(true);
-  AddHistoryLine(Tr(QStringLiteral("Determination of shear failure plane based on Coulomb's theory."),
-                    QStringLiteral("Υπολογισμός του επιπέδου διατμητικής αστοχίας βάσει της θεωρίας του Coulomb.")));
+  AddHistoryLine(Tr({"Determination of shear failure plane based on Coulomb's theory.",
+                     "Υπολογισμός του επιπέδου διατμητικής αστοχίας βάσει της θεωρίας του Coulomb."}));
 }
 
 void frmCoulomb::LoadFromProject() {
@@ -242,20 +283,6 @@ QLineEdit* frmCoulomb::ParameterBox(qint16 index) const {
   return ui_.cohesion;
 }
 
-QLineEdit* frmCoulomb::BoxOf(CoulombField field) const {
-  switch (field) {
-    case CoulombField::Sx: return ui_.sx;
-    case CoulombField::Sy: return ui_.sy;
-    case CoulombField::Txy: return ui_.txy;
-    case CoulombField::PorePressure: return ui_.porePressure;
-    case CoulombField::Cohesion: return ui_.cohesion;
-    case CoulombField::UniaxialStrength: return ui_.strength;
-    case CoulombField::FrictionAngle:
-    case CoulombField::None: break;
-  }
-  return ui_.friction;
-}
-
 void frmCoulomb::ShowParameterBoxes() {
   const qint16 derived = forms::GetArrayIndex(ui_.param);
   for (qint16 i = 0; i < 3; ++i) {
@@ -266,42 +293,11 @@ void frmCoulomb::ShowParameterBoxes() {
 }
 
 bool frmCoulomb::ValidateInput() {
-  const qint16 derived = forms::GetArrayIndex(ui_.param);
-  StressInput stress = stress_;
-  CoulombParams params = params_;
-  params.ParamOption = derived;
-  params.UsePore = RecordBool(ui_.pore->isChecked());
-
-  // Each box in turn: a number that fits its field, then its value rule.
-  auto read = [this](CoulombField field, float& target) {
-    const std::optional<float> value = InputBoxValue(BoxOf(field));
-    if (!value) return RefuseBox(BoxOf(field), CoulombInvalidMessage(field));
-    target = *value;
-    return true;
-  };
-  auto refuse = [this](CoulombField field) { return RefuseBox(BoxOf(field), CoulombInvalidMessage(field)); };
-  if (!read(CoulombField::Sx, stress.Sx)) return false;
-  if (stress.Sx < 0.0f) return refuse(CoulombField::Sx);
-  if (!read(CoulombField::Sy, stress.Sy)) return false;
-  if (stress.Sy < 0.0f) return refuse(CoulombField::Sy);
-  if (!read(CoulombField::Txy, stress.Txy)) return false;
-  if (ui_.pore->isChecked()) {
-    if (!read(CoulombField::PorePressure, params.PorePressure)) return false;
-    if (params.PorePressure < 0.0f) return refuse(CoulombField::PorePressure);
-  } else {
-    params.PorePressure = 0;
-  }
-  if (derived != kCoulombDeriveCohesion && !read(CoulombField::Cohesion, params.Cohesion)) return false;
-  if (derived != kCoulombDeriveStrength && !read(CoulombField::UniaxialStrength, params.UniaxialStrength))
-    return false;
-  if (derived != kCoulombDeriveFriction && !read(CoulombField::FrictionAngle, params.FrictionAngle)) return false;
-  const CoulombField invalid = FirstInvalidCoulombInput(stress, params);
-  if (invalid != CoulombField::None) return refuse(invalid);
-
-  stress_.Sx = stress.Sx;
-  stress_.Sy = stress.Sy;
-  stress_.Txy = stress.Txy;
-  params_ = params;
+  if (!inputs_.Validate()) return false;
+  // The options count once every box has passed.
+  params_.ParamOption = forms::GetArrayIndex(ui_.param);
+  params_.UsePore = RecordBool(ui_.pore->isChecked());
+  if (!ui_.pore->isChecked()) params_.PorePressure = 0;
   return true;
 }
 
@@ -395,7 +391,7 @@ void frmCoulomb::SearchLimit(bool upper) {
   if (!ValidateInput()) return;
   const CoulombLimit limit = upper ? CoulombUpperLimit(stress_, params_) : CoulombLowerLimit(stress_, params_);
   if (limit.Status != LimitSearch::Found) {
-    ShowToolMessage(CoulombLimitMessage(limit.Status));
+    ShowInputMessage(CoulombLimitMessage(limit.Status));
     return;
   }
   // Written once: its change validates, computes and redraws.
@@ -404,16 +400,19 @@ void frmCoulomb::SearchLimit(bool upper) {
 
 void frmCoulomb::CommitToProject() {
   stress_.GraphOption = forms::GetArrayIndex(ui_.graph);
-  // The derived parameter is kept as its box shows it.
+  // The derived parameter is kept as its box shows it. A text that cannot
+  // be read as a 32-bit number (the box is the program's, so only an error
+  // can put one there) keeps the value computed, and the error goes to the
+  // history.
   const qint16 derived = forms::GetArrayIndex(ui_.param);
-  float shown = 0;
-  try {
-    shown = CSng(Val(ParameterBox(derived)->text()));
-  } catch (const RuntimeError&) {
+  float& field = derived == kCoulombDeriveStrength   ? params_.UniaxialStrength
+                 : derived == kCoulombDeriveFriction ? params_.FrictionAngle
+                                                     : params_.Cohesion;
+  if (const std::optional<float> shown = LeadingNumber<float>(ParameterBox(derived)->text())) {
+    field = *shown;
+  } else {
+    LogRuntimeError(RuntimeError(err::kOverflow));
   }
-  if (derived == kCoulombDeriveStrength) params_.UniaxialStrength = shown;
-  else if (derived == kCoulombDeriveFriction) params_.FrictionAngle = shown;
-  else params_.Cohesion = shown;
   Project.CoulombStress = stress_;
   Project.CoulombInput = params_;
   Project.CoulombPrincipal = principal_;

@@ -3,6 +3,7 @@
 #include "core/project/ProjectRecord.h"
 #include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
+#include "forms/FormInputs.h"
 #include "tools/failure/Coulomb.h"
 #include "tools/failure/FailureDialogs.h"
 #include "tools/failure/FailurePlot.h"
@@ -84,7 +85,6 @@ class frmCoulomb : public forms::FormDialog {
   // other two editable.
   void ShowParameterBoxes();
   QLineEdit* ParameterBox(qint16 index) const;
-  QLineEdit* BoxOf(CoulombField field) const;
 
   struct Ui {
     QLineEdit* sx;           // Text1
@@ -111,6 +111,7 @@ class frmCoulomb : public forms::FormDialog {
     CoulombPlot* plot;         // picMohr1
   } ui_;
 
+  forms::NumericInputs inputs_;
   StressInput stress_;
   CoulombParams params_;
   Principal2D principal_;

@@ -62,43 +62,43 @@ JointField FirstInvalidJointInput(const JointMaterial& material, const JointPlan
   return JointField::None;
 }
 
-ToolMessage JointInvalidMessage(JointField field) {
+InputMessage JointInvalidMessage(JointField field) {
   switch (field) {
     case JointField::MaterialCohesion:
-      return {u"Εσφαλμένη τιμή γιά τη συνοχή του υλικού", u"Invalid value for material cohesion", false};
+      return Sentence({"Invalid value for material cohesion", "Εσφαλμένη τιμή γιά τη συνοχή του υλικού"});
     case JointField::MaterialFriction:
-      return {u"Εσφαλμένη τιμή γιά τη γωνία τριβής του υλικού",
-              u"Invalid value for material friction angle", false};
+      return Sentence({"Invalid value for material friction angle",
+                       "Εσφαλμένη τιμή γιά τη γωνία τριβής του υλικού"});
     case JointField::JointCohesion:
-      return {u"Εσφαλμένη τιμή γιά τη συνοχή της ασυνέχειας",
-              u"Invalid value for discontinuity cohesion", false};
+      return Sentence({"Invalid value for discontinuity cohesion",
+                       "Εσφαλμένη τιμή γιά τη συνοχή της ασυνέχειας"});
     case JointField::JointFriction:
-      return {u"Εσφαλμένη τιμή γιά τη γωνία τριβής της ασυνέχειας",
-              u"Invalid value for discontinuity friction angle", false};
+      return Sentence({"Invalid value for discontinuity friction angle",
+                       "Εσφαλμένη τιμή γιά τη γωνία τριβής της ασυνέχειας"});
     case JointField::Sx:
-      return {u"σx", u"sx", true};
+      return InvalidValueFor({"sx", "σx"});
     case JointField::Sy:
-      return {u"σy", u"sy", true};
+      return InvalidValueFor({"sy", "σy"});
     case JointField::Txy:
-      return {u"τxy", u"txy", true};
+      return InvalidValueFor({"txy", "τxy"});
     case JointField::PorePressure:
-      return {u"Πίεση Πόρων", u"Pore Pressure", true};
+      return InvalidValueFor({"Pore Pressure", "Πίεση Πόρων"});
     case JointField::Alpha:
-      return {u"Γωνία ασυνέχειας από το οριζόντιο επίπεδο", u"Discontinuity Angle from Horizontal", true};
+      return InvalidValueFor({"Discontinuity Angle from Horizontal", "Γωνία ασυνέχειας από το οριζόντιο επίπεδο"});
     case JointField::None:
       break;
   }
   return {};
 }
 
-ToolMessage JointPoreTooHighMessage() {
-  return {u"Υπερβολική πίεση πόρων. Μείωση στο μέγιστο επιτρεπτό.",
-          u"Pore pressure value is too high. Reduced to maximum allowed.", false};
+InputMessage JointPoreTooHighMessage() {
+  return Sentence({"Pore pressure value is too high. Reduced to maximum allowed.",
+                   "Υπερβολική πίεση πόρων. Μείωση στο μέγιστο επιτρεπτό."});
 }
 
-ToolMessage JointPoreNegativeMessage() {
-  return {u"Η πίεση πόρων υπολογίζεται αρνητική. Απενεργοποίηση επιλογής.",
-          u"Calculated pore pressure is negative. Option is disabled.", false};
+InputMessage JointPoreNegativeMessage() {
+  return Sentence({"Calculated pore pressure is negative. Option is disabled.",
+                   "Η πίεση πόρων υπολογίζεται αρνητική. Απενεργοποίηση επιλογής."});
 }
 
 float DiscontinuityBeta(float alpha, float theta1) {
@@ -353,9 +353,9 @@ Sigma1BetaChart Sigma1BetaSeries(const Principal2D& principal, const JointMateri
 }
 
 ChartTitles Sigma1BetaTitles() {
-  return {Tr(QStringLiteral("Sigma 1 - Beta Plot"), QStringLiteral("Διάγραμμα σ1 - βήτα")),
-          Tr(QStringLiteral("beta"), QStringLiteral("β")),
-          Tr(QStringLiteral("sigma 1"), QStringLiteral("σ1"))};
+  return {Tr({"Sigma 1 - Beta Plot", "Διάγραμμα σ1 - βήτα"}),
+          Tr({"beta", "β"}),
+          Tr({"sigma 1", "σ1"})};
 }
 
 }  // namespace brantel

@@ -60,7 +60,7 @@ JointField FirstInvalidJointInput(const JointMaterial& material, const JointPlan
 
 // The message of a refused field: a sentence for the four parameters, the
 // field's name behind "Invalid value for " for the others; empty for None.
-ToolMessage JointInvalidMessage(JointField field);
+InputMessage JointInvalidMessage(JointField field);
 
 // --- Pore pressure -----------------------------------------------------------
 
@@ -72,8 +72,8 @@ enum class PoreClamp { None, ReducedToS2, OptionSwitchedOff };
 // "Pore pressure value is too high. Reduced to maximum allowed." shown for
 // both clamps, then "Calculated pore pressure is negative. Option is
 // disabled." for a switched-off option (through ShowMsg, OK button).
-ToolMessage JointPoreTooHighMessage();
-ToolMessage JointPoreNegativeMessage();
+InputMessage JointPoreTooHighMessage();
+InputMessage JointPoreNegativeMessage();
 
 // --- The tests -----------------------------------------------------------------
 

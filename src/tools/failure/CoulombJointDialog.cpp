@@ -310,12 +310,10 @@ void frmCoulombJoint::Form_Load() {
   ui_.beta2->clear();
   LoadInputs();
   if (EnableMohrCircles == 1) forms::SetArrayIndex(ui_.graph, 1);
-  AddHistoryLine(Tr(QStringLiteral("Determination of shear failure plane ") +
-                        QStringLiteral("based on Coulomb's theory on material with given ") +
-                        QStringLiteral("discontinuities."),
-                    QStringLiteral("Υπολογισμός ") +
-                        QStringLiteral("του επιπέδου διατμητικής αστοχίας βάσει της θεωρίας ") +
-                        QStringLiteral("του Coulomb σε υλικό με προκαθορισμένο επίπεδο ασυνέχειας.")));
+  AddHistoryLine(Tr({"Determination of shear failure plane based on Coulomb's theory on material with given "
+                     "discontinuities.",
+                     "Υπολογισμός του επιπέδου διατμητικής αστοχίας βάσει της θεωρίας του Coulomb σε υλικό με "
+                     "προκαθορισμένο επίπεδο ασυνέχειας."}));
 }
 
 void frmCoulombJoint::LoadFromProject() {
@@ -365,7 +363,7 @@ void frmCoulombJoint::ReadInputs(int set) {
   JointPlane& plane = plane_[static_cast<std::size_t>(set)];
   // Unchecked: a box whose number does not fit keeps the field's value.
   const auto keep = [](const QLineEdit* box, float& field) {
-    if (const std::optional<float> value = LeadingBoxValue(box)) field = *value;
+    if (const std::optional<float> value = forms::LeadingValue<float>(box)) field = *value;
   };
   keep(ui_.sx, stress.Sx);
   keep(ui_.sy, stress.Sy);
@@ -408,8 +406,8 @@ bool frmCoulombJoint::ValidateInput() {
   const bool poreOn = ui_.pore->isChecked();
   float pore = 0;
   const auto read = [this](JointField field, float& target) {
-    const std::optional<float> value = LeadingBoxValue(BoxOf(field));
-    if (!value) return RefuseBox(BoxOf(field), JointInvalidMessage(field));
+    const std::optional<float> value = forms::LeadingValue<float>(BoxOf(field));
+    if (!value) return forms::RefuseEntry(BoxOf(field), JointInvalidMessage(field));
     target = *value;
     return true;
   };
@@ -422,7 +420,7 @@ bool frmCoulombJoint::ValidateInput() {
       !read(JointField::Alpha, plane.Alpha))
     return false;
   const JointField invalid = FirstInvalidJointInput(material, plane);
-  if (invalid != JointField::None) return RefuseBox(BoxOf(invalid), JointInvalidMessage(invalid));
+  if (invalid != JointField::None) return forms::RefuseEntry(BoxOf(invalid), JointInvalidMessage(invalid));
 
   material.UsePore = RecordBool(poreOn);
   material.PorePressure = pore;
@@ -451,11 +449,11 @@ void frmCoulombJoint::CalcStresses() {
   }
   StoreJointResult(result_, material_[set_], plane_[set_]);
   if (result_.PoreAction == PoreClamp::ReducedToS2) {
-    ShowToolMessage(JointPoreTooHighMessage());
+    ShowInputMessage(JointPoreTooHighMessage());
     ShowInputValue(ui_.porePressure, result_.PorePressure, kJointReducedPoreMask);
   } else if (result_.PoreAction == PoreClamp::OptionSwitchedOff) {
-    ShowToolMessage(JointPoreTooHighMessage());
-    ShowToolMessage(JointPoreNegativeMessage());
+    ShowInputMessage(JointPoreTooHighMessage());
+    ShowInputMessage(JointPoreNegativeMessage());
     {
       const QSignalBlocker quiet(ui_.pore);
       ui_.pore->setChecked(false);

@@ -21,8 +21,7 @@ constexpr WedgeTexts kWedgeTexts{
     {"Bolt tensioning is greater than the horizontal weight component. Check for excessive "
      "tensioning.",
      "Τάνυση κοχλία υπερβαίνει οριζόντια συνιστώσα βάρους. Κίνδυνος υπερβολικής τάνυσης."},
-    {"Safety Factor", "Συντελεστή Ασφάλειας"},
-    true,
+    InvalidValueFor({"Safety Factor", "Συντελεστή Ασφάλειας"}),
 };
 
 constexpr WedgeTexts kSlopeTexts{
@@ -36,12 +35,11 @@ constexpr WedgeTexts kSlopeTexts{
     {"Bolt Tensioning is greater than the horizontal weight component. Check for excessive "
      "tensioning.",
      "Τάνυση κοχλία υπερβαίνει οριζόντια συνιστώσα βάρους. Κίνδυνος υπερβολικής τάνυσης."},
-    {"Invalid value for safety factor", "Εσφαλμένη τιμή για τον συντελεστή ασφάλειας"},
-    false,
+    Sentence({"Invalid value for safety factor", "Εσφαλμένη τιμή για τον συντελεστή ασφάλειας"}),
 };
 
-constexpr WedgeText kTooLarge{"The value is too large", "Η τιμή είναι πολύ μεγάλη"};
-constexpr WedgeText kAngleAtLeastZero{"angle >= 0", "γωνία >= 0"};
+constexpr InputMessage kTooLarge = Sentence({"The value is too large", "Η τιμή είναι πολύ μεγάλη"});
+constexpr InputMessage kAngleAtLeastZero = Sentence({"angle >= 0", "γωνία >= 0"});
 
 // The 32-bit value of a box; false when it lies beyond that range.
 bool ReadBox(double value, float& out) {
@@ -88,32 +86,32 @@ std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxVal
                                                qint16 tab, BoltedWedgeData& work) {
   float width = 0, height = 0, gamma = 0, cohesion = 0, phi = 0, psi = 0;
   if (!ReadBox(boxes.Width, width)) return TooLarge(WedgeBox::Text1);
-  if (width < 0) return WedgeInvalid{WedgeBox::Text1, {"Width > 0", "Πλάτος > 0"}};
+  if (width < 0) return WedgeInvalid{WedgeBox::Text1, Sentence({"Width > 0", "Πλάτος > 0"})};
   if (!ReadBox(boxes.Height, height)) return TooLarge(WedgeBox::Text2);
-  if (height < 0) return WedgeInvalid{WedgeBox::Text2, {"Height > 0", "Υψος > 0"}};
+  if (height < 0) return WedgeInvalid{WedgeBox::Text2, Sentence({"Height > 0", "Υψος > 0"})};
   if (!ReadBox(boxes.SpecificGravity, gamma)) return TooLarge(WedgeBox::Text3);
   if (gamma < 0) {
-    return WedgeInvalid{WedgeBox::Text3, {"Unit Weight > 0", "Μοναδιαίο Βάρος > 0"}};
+    return WedgeInvalid{WedgeBox::Text3, Sentence({"Unit Weight > 0", "Μοναδιαίο Βάρος > 0"})};
   }
   if (!ReadBox(boxes.Cohesion, cohesion)) return TooLarge(WedgeBox::Text6);
-  if (cohesion < 0) return WedgeInvalid{WedgeBox::Text6, {"Cohesion > 0", "Συνοχή > 0"}};
+  if (cohesion < 0) return WedgeInvalid{WedgeBox::Text6, Sentence({"Cohesion > 0", "Συνοχή > 0"})};
   if (!ReadBox(boxes.FrictionAngle, phi)) return TooLarge(WedgeBox::Text7);
   if (phi < 0) {
     return WedgeInvalid{WedgeBox::Text7,
-                        {"Angle of internal friction > 0", "Γωνία εσωτερικής τριβής > 0"}};
+                        Sentence({"Angle of internal friction > 0", "Γωνία εσωτερικής τριβής > 0"})};
   }
   // At 90 degrees and beyond tan phi turns huge and then negative.
   if (phi >= 90) {
     return WedgeInvalid{WedgeBox::Text7,
-                        {"Angle of internal friction < 90", "Γωνία εσωτερικής τριβής < 90"}};
+                        Sentence({"Angle of internal friction < 90", "Γωνία εσωτερικής τριβής < 90"})};
   }
   if (!ReadBox(boxes.DiscAngle, psi)) return TooLarge(WedgeBox::Text8);
   // A plane below 0 or at 90 degrees and beyond carries no block that can
   // slide. 0 itself is what an empty box or a new project holds: it passes
   // here and gives no result (PlaneCarriesBlock).
   if (psi < 0 || psi >= 90) {
-    return WedgeInvalid{WedgeBox::Text8, {"0 < Angle of discontinuity plane < 90",
-                                          "0 < Γωνία επιπέδου ασυνέχειας < 90"}};
+    return WedgeInvalid{WedgeBox::Text8, Sentence({"0 < Angle of discontinuity plane < 90",
+                                                   "0 < Γωνία επιπέδου ασυνέχειας < 90"})};
   }
   work.Width = width;
   work.Height = height;
@@ -125,7 +123,7 @@ std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxVal
   float value = 0, angle = 0;
   if (tab == 0) {
     if (!ReadBox(boxes.BoltLoad, value)) return TooLarge(WedgeBox::Text4);
-    if (value < 0) return WedgeInvalid{WedgeBox::Text4, {"load", "φορτίο"}, true};
+    if (value < 0) return WedgeInvalid{WedgeBox::Text4, InvalidValueFor({"load", "φορτίο"})};
     if (!ReadBox(boxes.BoltAngle, angle)) return TooLarge(WedgeBox::Text5);
     if (angle < 0) return WedgeInvalid{WedgeBox::Text5, kAngleAtLeastZero};
     work.BoltLoad = value;
@@ -134,8 +132,7 @@ std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxVal
     const WedgeTexts& texts = TextsOf(tool);
     if (!ReadBox(boxes.ReqSafetyFactor, value)) return TooLarge(WedgeBox::Text11);
     if (value < 0) {
-      return WedgeInvalid{WedgeBox::Text11, texts.NegativeSafetyFactor,
-                          texts.NegativeSafetyFactorWithPrefix};
+      return WedgeInvalid{WedgeBox::Text11, texts.NegativeSafetyFactor};
     }
     if (!ReadBox(boxes.BoltAngle2, angle)) return TooLarge(WedgeBox::Text12);
     if (angle < 0) return WedgeInvalid{WedgeBox::Text12, kAngleAtLeastZero};
@@ -224,7 +221,7 @@ WedgeBoltLoad CalcWedgeBoltLoad(const BoltedWedgeData& d) {
   return r;
 }
 
-WedgeText WedgeLoadNote(WedgeLoadOutcome outcome) {
+Bilingual WedgeLoadNote(WedgeLoadOutcome outcome) {
   switch (outcome) {
     case WedgeLoadOutcome::NotRequired:
       return kWedgeNoBoltNote;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Bilingual.h"
+#include "core/Validation.h"
 #include "core/project/ProjectRecord.h"
 
 #include <QtGlobal>
@@ -29,30 +31,23 @@ namespace brantel {
 // The two dialogs built from this one set of mechanics.
 enum class WedgeTool { Wedge, Slope };
 
-// One text in both languages (UTF-8).
-struct WedgeText {
-  const char* English;
-  const char* Greek;
-};
-
 // What differs between the two dialogs. The Greek captions of the title,
 // Frame1, Label3 and Label11 are the same for both.
 struct WedgeTexts {
-  WedgeText Title;
-  WedgeText Frame1;   // the block's frame
-  WedgeText Label3;   // the unit-thickness note
-  WedgeText Label11;  // caption of the required safety factor (Text11)
-  WedgeText History;  // the line written to the history when the dialog opens
-  WedgeText TensionWarning;        // Label14 beside the 999 result
-  WedgeText NegativeSafetyFactor;  // message for a negative Text11
-  bool NegativeSafetyFactorWithPrefix;  // ShowInvalidValue's prefix flag for it
+  Bilingual Title;
+  Bilingual Frame1;   // the block's frame
+  Bilingual Label3;   // the unit-thickness note
+  Bilingual Label11;  // caption of the required safety factor (Text11)
+  Bilingual History;  // the line written to the history when the dialog opens
+  Bilingual TensionWarning;           // Label14 beside the 999 result
+  InputMessage NegativeSafetyFactor;  // message for a negative Text11
 };
 const WedgeTexts& TextsOf(WedgeTool tool);
 
 // Label15 when the block needs no bolt to reach the required safety factor.
-inline constexpr WedgeText kWedgeNoBoltNote{"Bolt is not Required", "Δεν απαιτείται κοχλίας"};
+inline constexpr Bilingual kWedgeNoBoltNote{"Bolt is not Required", "Δεν απαιτείται κοχλίας"};
 // Label15 when no bolt load at the given angle reaches the required factor.
-inline constexpr WedgeText kWedgeUnreachableNote{
+inline constexpr Bilingual kWedgeUnreachableNote{
     "The required safety factor cannot be reached with a bolt at this angle",
     "Ο απαιτούμενος συντελεστής ασφαλείας δεν επιτυγχάνεται με κοχλία σε αυτή τη γωνία"};
 
@@ -80,12 +75,11 @@ struct WedgeBoxValues {
   double BoltAngle2 = 0;       // Text12, theta2 (degrees), tab 1
 };
 
-// The first failed check: the box to give the focus back to and the message
-// for ShowInvalidValue (with the prefix "Invalid value for " when WithPrefix).
+// The first failed check: the box to give the focus back to and its
+// message.
 struct WedgeInvalid {
   WedgeBox Box;
-  WedgeText Message;
-  bool WithPrefix = false;
+  InputMessage Message;
 };
 
 // The input checks of the selected tab, in the order of the boxes. Negative
@@ -132,6 +126,6 @@ struct WedgeBoltLoad {
 WedgeBoltLoad CalcWedgeBoltLoad(const BoltedWedgeData& d);
 
 // The text of Label15 for an outcome (empty texts for Load and NotComputable).
-WedgeText WedgeLoadNote(WedgeLoadOutcome outcome);
+Bilingual WedgeLoadNote(WedgeLoadOutcome outcome);
 
 }  // namespace brantel

@@ -19,6 +19,7 @@
 #include <cmath>
 #include <cstring>
 #include <iterator>
+#include <limits>
 #include <vector>
 
 namespace brantel {
@@ -26,6 +27,10 @@ namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+
+// A box whose number is too large to read counts as beyond every range, for
+// the checks to refuse.
+constexpr double kUnreadable = std::numeric_limits<double>::infinity();
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr int kInputLength = 20;
@@ -97,20 +102,16 @@ constexpr int kFormHeight = 6300;
 std::vector<ControlRow> ControlsOf(const WedgeTexts& texts) {
   std::vector<ControlRow> rows(std::begin(kControls), std::end(kControls));
   for (ControlRow& row : rows) {
-    const WedgeText* text = nullptr;
+    const Bilingual* text = nullptr;
     if (std::strcmp(row.name, "Frame1") == 0) text = &texts.Frame1;
     if (std::strcmp(row.name, "Label3") == 0) text = &texts.Label3;
     if (std::strcmp(row.name, "Label11") == 0) text = &texts.Label11;
     if (text) {
-      row.english = text->English;
-      row.greek = text->Greek;
+      row.english = text->english;
+      row.greek = text->greek;
     }
   }
   return rows;
-}
-
-QString TextIn(const WedgeText& text) {
-  return Tr(QString::fromUtf8(text.English), QString::fromUtf8(text.Greek));
 }
 
 // A small drawing of an angle's positive sense: the horizontal, a line at an
@@ -169,7 +170,7 @@ class AngleSketch : public QWidget {
 frmCoulombWedge::frmCoulombWedge(QWidget* owner, WedgeTool tool) : FormDialog(owner), tool_(tool) {
   const WedgeTexts& texts = TextsOf(tool);
   setObjectName(tool == WedgeTool::Slope ? QStringLiteral("frmCoulombSlope") : QStringLiteral("frmCoulombWedge"));
-  const forms::FormDesign design{kFormWidth, kFormHeight, texts.Title.English, texts.Title.Greek};
+  const forms::FormDesign design{kFormWidth, kFormHeight, texts.Title.english, texts.Title.greek};
   Build(design, ControlsOf(texts), [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
     if (name == QLatin1String("Image3")) return new AngleSketch(AngleSketch::Sense::CounterClockwise, parent);
@@ -216,7 +217,7 @@ qint16 frmCoulombWedge::SelectedTab() const { return static_cast<qint16>(ui_.tab
 void frmCoulombWedge::Form_Load() {
   LoadInputs();
   if (ValidateInput()) CalcSafetyFactor();
-  AddHistoryLine(TextIn(TextsOf(tool_).History));
+  AddHistoryLine(Tr(TextsOf(tool_).History));
 }
 
 void frmCoulombWedge::LoadFromProject() {
@@ -238,16 +239,17 @@ void frmCoulombWedge::LoadFromProject() {
 
 bool frmCoulombWedge::ValidateInput() {
   WedgeBoxValues boxes;
-  boxes.Width = forms::BoxNumber(ui_.width);
-  boxes.Height = forms::BoxNumber(ui_.height);
-  boxes.SpecificGravity = forms::BoxNumber(ui_.unitWeight);
-  boxes.Cohesion = forms::BoxNumber(ui_.cohesion);
-  boxes.FrictionAngle = forms::BoxNumber(ui_.frictionAngle);
-  boxes.DiscAngle = forms::BoxNumber(ui_.discAngle);
-  boxes.BoltLoad = forms::BoxNumber(ui_.boltLoad);
-  boxes.BoltAngle = forms::BoxNumber(ui_.boltAngle);
-  boxes.ReqSafetyFactor = forms::BoxNumber(ui_.reqSafetyFactor);
-  boxes.BoltAngle2 = forms::BoxNumber(ui_.boltAngle2);
+  const auto read = [](const QLineEdit* box) { return forms::LeadingValue(box).value_or(kUnreadable); };
+  boxes.Width = read(ui_.width);
+  boxes.Height = read(ui_.height);
+  boxes.SpecificGravity = read(ui_.unitWeight);
+  boxes.Cohesion = read(ui_.cohesion);
+  boxes.FrictionAngle = read(ui_.frictionAngle);
+  boxes.DiscAngle = read(ui_.discAngle);
+  boxes.BoltLoad = read(ui_.boltLoad);
+  boxes.BoltAngle = read(ui_.boltAngle);
+  boxes.ReqSafetyFactor = read(ui_.reqSafetyFactor);
+  boxes.BoltAngle2 = read(ui_.boltAngle2);
   const auto failed = ValidateWedgeInput(tool_, boxes, SelectedTab(), work_);
   if (!failed) return true;
   QLineEdit* box = nullptr;
@@ -263,7 +265,7 @@ bool frmCoulombWedge::ValidateInput() {
     case WedgeBox::Text11: box = ui_.reqSafetyFactor; break;
     case WedgeBox::Text12: box = ui_.boltAngle2; break;
   }
-  return forms::RefuseEntry(box, {failed->Message.English, failed->Message.Greek, !failed->WithPrefix});
+  return forms::RefuseEntry(box, failed->Message);
 }
 
 void frmCoulombWedge::ZeroResults() {
@@ -280,7 +282,7 @@ void frmCoulombWedge::CalcSafetyFactor() {
     } else {
       ZeroResults();
     }
-    ui_.tensionWarning->setText(r.ExcessiveTensioning ? TextIn(TextsOf(tool_).TensionWarning) : QString());
+    ui_.tensionWarning->setText(r.ExcessiveTensioning ? Tr(TextsOf(tool_).TensionWarning) : QString());
     ui_.ok->setEnabled(r.Computable);
   } else if (SelectedTab() == 1) {
     const WedgeBoltLoad r = CalcWedgeBoltLoad(work_);
@@ -291,7 +293,7 @@ void frmCoulombWedge::CalcSafetyFactor() {
     } else {
       ZeroResults();
     }
-    ui_.loadNote->setText(TextIn(WedgeLoadNote(r.Outcome)));
+    ui_.loadNote->setText(Tr(WedgeLoadNote(r.Outcome)));
     ui_.ok->setEnabled(computable);
   }
 }

@@ -2,8 +2,6 @@
 
 #include "core/Conversions.h"
 #include "core/Messages.h"
-#include "core/NumberFormat.h"
-#include "core/RuntimeError.h"
 #include "core/Validation.h"
 #include "tools/stress/Stress2D.h"
 
@@ -46,25 +44,6 @@ Verdict CompareCriterionSides(double stressSide, double strengthSide) {
   const std::optional<float> r = SingleOf(strengthSide);
   return VerdictOf((q && r) ? *q > *r : stressSide > strengthSide);
 }
-
-bool IsCriterionEntry(const QString& text) {
-  if (!IsNumericEntry(text)) return false;
-  try {
-    return SingleOf(Val(text)).has_value();
-  } catch (const RuntimeError&) {
-    return false;  // beyond the 64-bit range
-  }
-}
-
-float CriterionEntryValue(const QString& text) {
-  try {
-    return SingleOf(Val(text)).value_or(0.0f);
-  } catch (const RuntimeError&) {
-    return 0.0f;
-  }
-}
-
-QString ToolMessage::Text() const { return Tr(English.toString(), Greek.toString()); }
 
 InputFault TextFault(std::span<const CriterionBoxRule> rules, int index) {
   return InputFault{index, rules[static_cast<std::size_t>(index)].Invalid};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Conversions.h"
+#include "core/Validation.h"
 #include "core/project/ProjectRecord.h"
 
 #include <QString>
@@ -59,31 +60,19 @@ Verdict CompareCriterionSides(double stressSide, double strengthSide);
 
 // --- Messages and input boxes ----------------------------------------------
 
-// A message of a tool in both languages, as ShowInvalidValue takes it.
-// WithPrefix: shown behind "Invalid value for " (a field name); otherwise a
-// whole sentence.
-struct ToolMessage {
-  QStringView Greek;
-  QStringView English;
-  bool WithPrefix = false;
-
-  // The text of the current language (EnglishMenus), without the prefix.
-  QString Text() const;
-};
-
 // How one input box is checked: a text that is not a number gives Invalid;
 // a negative value gives Negative, or passes when Negative is empty.
 struct CriterionBoxRule {
   QStringView Box;  // the control's name
-  ToolMessage Invalid;
-  ToolMessage Negative;
+  InputMessage Invalid;
+  InputMessage Negative;
 };
 
 // A box that validation refuses, with the message to show; the dialog puts
 // the focus back in the box and selects its text.
 struct InputFault {
   int Box = -1;  // index into the tool's box table
-  ToolMessage Message;
+  InputMessage Message;
 };
 
 // The outcome of a tool's validation.
@@ -99,13 +88,8 @@ struct CriterionInputCheck {
   bool Valid() const { return !Fault.has_value(); }
 };
 
-// The text of a box holds a number the tools can take: IsNumericEntry
-// passes and its leading number fits a 32-bit float.
-bool IsCriterionEntry(const QString& text);
-
-// The leading number of a box's text as a 32-bit float (0 for an empty box
-// or a partial entry). Only for texts IsCriterionEntry accepts.
-float CriterionEntryValue(const QString& text);
+// The boxes' texts are read by the whole-entry rule into 32-bit fields:
+// EntryNumber<float> (core/Validation.h).
 
 // The fault of a text that is not a number, or of a negative value, for the
 // box at `index` of `rules`.

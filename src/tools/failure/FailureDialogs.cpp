@@ -3,9 +3,7 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "core/RuntimeError.h"
 #include "core/Settings.h"
-#include "core/Validation.h"
 #include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
 #include "forms/FormInputs.h"
@@ -20,19 +18,6 @@
 #include <QSignalBlocker>
 
 namespace brantel {
-
-std::optional<float> InputBoxValue(const QLineEdit* box) {
-  if (!IsNumericEntry(box->text())) return std::nullopt;
-  return LeadingBoxValue(box);
-}
-
-std::optional<float> LeadingBoxValue(const QLineEdit* box) {
-  try {
-    return SingleOf(forms::BoxValue(box));
-  } catch (const RuntimeError&) {
-    return std::nullopt;  // beyond the 64-bit range
-  }
-}
 
 void FillArrowhead(QPainter& painter, const QPointF& tip, const QPointF& along, double head, const QColor& colour) {
   const QPointF side(along.y(), -along.x());
@@ -56,25 +41,13 @@ void ShowInputValue(QLineEdit* box, float value, QStringView mask) {
   forms::ShowStoredValue(box, value, Format(value, mask));
 }
 
-float PassedBoxValue(const QLineEdit* box) { return InputBoxValue(box).value_or(0.0f); }
-
-void ShowToolMessage(const ToolMessage& message) {
-  ShowInvalidValue(message.Greek.toString(), message.English.toString(), message.WithPrefix);
-}
-
-bool RefuseBox(QLineEdit* box, const ToolMessage& message) {
-  ShowToolMessage(message);
-  forms::FocusBack(box);
-  return false;
-}
-
 bool ApplyInputCheck(const CriterionInputCheck& check, std::span<QLineEdit* const> boxes) {
   for (int index : check.ZeroedBoxes) {
     QLineEdit* box = boxes[static_cast<std::size_t>(index)];
     box->setText(QStringLiteral("0"));
     box->selectAll();
   }
-  if (check.Fault) return RefuseBox(boxes[static_cast<std::size_t>(check.Fault->Box)], check.Fault->Message);
+  if (check.Fault) return forms::RefuseEntry(boxes[static_cast<std::size_t>(check.Fault->Box)], check.Fault->Message);
   return true;
 }
 
@@ -137,13 +110,13 @@ void PrincipalCriterionDialog::BindCriterionControls(FailurePlot::VerticalRange 
   connect(graph_, &QCheckBox::toggled, this, &PrincipalCriterionDialog::chkGraph_Click);
 }
 
-void PrincipalCriterionDialog::OpenCriterion(const QString& englishHistory, const QString& greekHistory) {
+void PrincipalCriterionDialog::OpenCriterion(const Bilingual& history) {
   LoadInputs();
   if (ValidateInput()) Calculate();
   if (EnableMohrCircles == 1) graph_->setChecked(true);
   // A plot kept with the inputs shows the loaded state too.
   Redraw(true);
-  AddHistoryLine(Tr(englishHistory, greekHistory));
+  AddHistoryLine(Tr(history));
 }
 
 void PrincipalCriterionDialog::ShowStressInputs() {
@@ -153,9 +126,9 @@ void PrincipalCriterionDialog::ShowStressInputs() {
 }
 
 void PrincipalCriterionDialog::ReadStressInputs() {
-  stress_.Sx = PassedBoxValue(stressBoxes_.sx);
-  stress_.Sy = PassedBoxValue(stressBoxes_.sy);
-  stress_.Txy = PassedBoxValue(stressBoxes_.txy);
+  stress_.Sx = forms::EntryValue<float>(stressBoxes_.sx).value_or(0.0f);
+  stress_.Sy = forms::EntryValue<float>(stressBoxes_.sy).value_or(0.0f);
+  stress_.Txy = forms::EntryValue<float>(stressBoxes_.txy).value_or(0.0f);
 }
 
 void PrincipalCriterionDialog::ShowGraphOption() {
@@ -216,7 +189,7 @@ void PoreCriterionDialog::ShowPoreInput(qint16 usePore, float porePressure) {
 void PoreCriterionDialog::ReadPoreInput(qint16& usePore, float& porePressure) const {
   const bool pore = PoreTicked();
   usePore = pore ? 1 : 0;
-  porePressure = pore ? PassedBoxValue(porePressureBox_) : 0.0f;
+  porePressure = pore ? forms::EntryValue<float>(porePressureBox_).value_or(0.0f) : 0.0f;
 }
 
 void PoreCriterionDialog::CalculateVerdicts(const std::function<PrincipalVerdicts()>& evaluate, qint16& failure,
@@ -244,7 +217,7 @@ void PoreCriterionDialog::Text4_Change() {
   TextInput_Change();
   if (!PoreTicked()) return;
   // With no pore pressure there is no second verdict to give.
-  const std::optional<float> p = InputBoxValue(porePressureBox_);
+  const std::optional<float> p = forms::EntryValue<float>(porePressureBox_);
   if (p && *p == 0.0f) ui_.poreFailure->clear();
 }
 

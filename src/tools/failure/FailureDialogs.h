@@ -26,12 +26,6 @@ namespace brantel {
 
 // The dialog code the failure-criteria tools share (their plot is
 // FailurePlot.h). In short:
-//   - InputBoxValue, LeadingBoxValue: the value of an input box for the
-//     working copy (the stored value while the box is unedited), nothing
-//     for a number that does not fit a 32-bit float (nor, for the first,
-//     for a text that is no number).
-//   - RefuseBox: a tool message through ShowInvalidValue, the focus back in
-//     the box and its text selected; ShowToolMessage: the message alone.
 //   - ApplyInputCheck: shows the fault of a CriterionInputCheck on its box
 //     and writes "0" into the boxes it emptied.
 //   - ShowVerdict: a verdict text in its result box.
@@ -41,21 +35,10 @@ namespace brantel {
 //   - ConnectFailurePlot: the zoom bar and the two read-out labels.
 //   - SwitchPlotWidth: the width switch of the graph option or check box,
 //     the dialog centred horizontally after it.
-//   - ShowInputValue / PassedBoxValue: a record's number into its box and
-//     back.
+//   - ShowInputValue: a record's number into its box (read back with
+//     forms::EntryValue<float>).
 //   - PrincipalCriterionDialog, PoreCriterionDialog: the steps of the tools
 //     judged in the principal-stress plane.
-
-// The value of an input box: the stored value while the box is unedited,
-// else the leading number of its text (0 for an empty box or a partial
-// entry such as "-"); nothing when IsNumericEntry refuses the text or the
-// number does not fit a 32-bit float.
-std::optional<float> InputBoxValue(const QLineEdit* box);
-
-// The value of a box by its leading number whatever follows it (the stored
-// value while the box is unedited; 0 when the text has no number); nothing
-// when the number does not fit a 32-bit float.
-std::optional<float> LeadingBoxValue(const QLineEdit* box);
 
 // The sketch of an angle's positive sense beside a tool's inputs: the
 // arrowhead at the end of its arc, a filled triangle `head` long with its
@@ -67,17 +50,6 @@ void DrawSenseMark(QPainter& painter, const QRectF& place, const QString& text, 
 // A number of the record in its box, shown in the mask; while the box is
 // unedited it gives back the number itself.
 void ShowInputValue(QLineEdit* box, float value, QStringView mask = kCriterionValueMask);
-
-// The value of a box that validation has passed (0 for a text it refuses).
-float PassedBoxValue(const QLineEdit* box);
-
-// Shows a tool message (behind "Invalid value for " when it asks for the
-// prefix) through ShowInvalidValue, so it is logged to the history.
-void ShowToolMessage(const ToolMessage& message);
-
-// Refuses the entry of a box: the message, the focus back in the box and
-// its whole text selected. Always false.
-bool RefuseBox(QLineEdit* box, const ToolMessage& message);
 
 // The outcome of a tool's check of its boxes (indexed like `boxes`): a
 // fault refuses its box; each emptied box gets the text "0" and is
@@ -140,7 +112,7 @@ class PrincipalCriterionDialog : public forms::FormDialog {
   // The opening: the inputs loaded, validated and calculated, the plot
   // switch on when the settings ask for it, the plot drawn from a reset,
   // and the history line.
-  void OpenCriterion(const QString& englishHistory, const QString& greekHistory);
+  void OpenCriterion(const Bilingual& history);
 
   // The working stresses into their boxes, and back (after a validation
   // that passed).

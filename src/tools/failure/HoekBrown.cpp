@@ -5,22 +5,22 @@
 namespace brantel {
 
 const std::array<CriterionBoxRule, kHoekBoxCount> kHoekBoxRules = {{
-    {u"Text1", {u"σx", u"sx", true}, {u"σx > 0", u"sx > 0"}},
-    {u"Text2", {u"σy", u"sy", true}, {u"σy > 0", u"sy > 0"}},
-    {u"Text3", {u"τxy", u"txy", true}, {u"τxy > 0", u"txy > 0"}},
-    {u"Text4", {u"Εσφαλμένη τιμή γιά τη πίεση πόρων", u"Invalid Pore Pressure", false}, {u"P > 0", u"P > 0"}},
-    {u"Text5", {u"Εσφαλμένη τιμή για την Αντοχή", u"Invalid value for Uniaxial Compressive Strength", false},
-     {u"Co > 0", u"Co > 0"}},
-    {u"Text6", {u"Εσφαλμένη τιμή για την Παράμετρο m", u"Invalid value for Parameter m", false},
-     {u"m > 0", u"m > 0"}},
-    {u"Text25", {u"Εσφαλμένη τιμή για την Αντοχή", u"Invalid value for Uniaxial Compressive Strength", false},
-     {u"Co > 0", u"Co > 0"}},
-    {u"Text26", {u"Εσφαλμένη τιμή για την Παράμετρο mb", u"Invalid value for Parameter mb", false},
-     {u"mb > 0", u"mb > 0"}},
-    {u"Text27", {u"Εσφαλμένη τιμή για την Παράμετρο s", u"Invalid value for Parameter s", false},
-     {u"s > 0", u"s > 0"}},
-    {u"Text28", {u"Εσφαλμένη τιμή για την Παράμετρο a", u"Invalid value for Parameter a", false},
-     {u"a > 0", u"a > 0"}},
+    {u"Text1", InvalidValueFor({"sx", "σx"}), Sentence({"sx > 0", "σx > 0"})},
+    {u"Text2", InvalidValueFor({"sy", "σy"}), Sentence({"sy > 0", "σy > 0"})},
+    {u"Text3", InvalidValueFor({"txy", "τxy"}), Sentence({"txy > 0", "τxy > 0"})},
+    {u"Text4", Sentence({"Invalid Pore Pressure", "Εσφαλμένη τιμή γιά τη πίεση πόρων"}), Sentence({"P > 0", "P > 0"})},
+    {u"Text5", Sentence({"Invalid value for Uniaxial Compressive Strength", "Εσφαλμένη τιμή για την Αντοχή"}),
+     Sentence({"Co > 0", "Co > 0"})},
+    {u"Text6", Sentence({"Invalid value for Parameter m", "Εσφαλμένη τιμή για την Παράμετρο m"}),
+     Sentence({"m > 0", "m > 0"})},
+    {u"Text25", Sentence({"Invalid value for Uniaxial Compressive Strength", "Εσφαλμένη τιμή για την Αντοχή"}),
+     Sentence({"Co > 0", "Co > 0"})},
+    {u"Text26", Sentence({"Invalid value for Parameter mb", "Εσφαλμένη τιμή για την Παράμετρο mb"}),
+     Sentence({"mb > 0", "mb > 0"})},
+    {u"Text27", Sentence({"Invalid value for Parameter s", "Εσφαλμένη τιμή για την Παράμετρο s"}),
+     Sentence({"s > 0", "s > 0"})},
+    {u"Text28", Sentence({"Invalid value for Parameter a", "Εσφαλμένη τιμή για την Παράμετρο a"}),
+     Sentence({"a > 0", "a > 0"})},
 }};
 
 namespace {
@@ -32,9 +32,9 @@ constexpr int Index(HoekBox box) { return static_cast<int>(box); }
 std::optional<InputFault> CheckRun(const std::array<QString, kHoekBoxCount>& texts, HoekBox first,
                                    HoekBox last) {
   for (int i = Index(first); i <= Index(last); ++i)
-    if (!IsCriterionEntry(texts[i])) return TextFault(kHoekBoxRules, i);
+    if (!EntryNumber<float>(texts[i])) return TextFault(kHoekBoxRules, i);
   for (int i = Index(first); i <= Index(last); ++i)
-    if (CriterionEntryValue(texts[i]) < 0.0f) return SignFault(kHoekBoxRules, i);
+    if (EntryNumber<float>(texts[i]).value_or(0.0f) < 0.0f) return SignFault(kHoekBoxRules, i);
   return std::nullopt;
 }
 

@@ -113,8 +113,8 @@ frmHoek::frmHoek(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWid
     });
   }
 
-  OpenCriterion(QStringLiteral("Failure Analysis based on the Hoek - Brown criterion."),
-                QStringLiteral("Εκτίμηση αστοχίας βάσει του κριτηρίου Hoek - Brown."));
+  OpenCriterion({"Failure Analysis based on the Hoek - Brown criterion.",
+                 "Εκτίμηση αστοχίας βάσει του κριτηρίου Hoek - Brown."});
 }
 
 frmHoek::~frmHoek() = default;
@@ -159,12 +159,12 @@ void frmHoek::ReadInputs() {
   ReadStressInputs();
   ReadPoreInput(params_.UsePore, params_.PorePressure);
   params_.CriterionType = forms::GetArrayIndex(ui_.type);
-  params_.Co = PassedBoxValue(ui_.co);
-  params_.M = PassedBoxValue(ui_.m);
-  params_.CoMass = PassedBoxValue(ui_.coMass);
-  params_.Mb = PassedBoxValue(ui_.mb);
-  params_.S = PassedBoxValue(ui_.s);
-  params_.A = PassedBoxValue(ui_.a);
+  params_.Co = forms::EntryValue<float>(ui_.co).value_or(0.0f);
+  params_.M = forms::EntryValue<float>(ui_.m).value_or(0.0f);
+  params_.CoMass = forms::EntryValue<float>(ui_.coMass).value_or(0.0f);
+  params_.Mb = forms::EntryValue<float>(ui_.mb).value_or(0.0f);
+  params_.S = forms::EntryValue<float>(ui_.s).value_or(0.0f);
+  params_.A = forms::EntryValue<float>(ui_.a).value_or(0.0f);
 }
 
 void frmHoek::Calculate() {

@@ -5,16 +5,16 @@
 namespace brantel {
 
 const std::array<CriterionBoxRule, kVonMisesBoxCount> kVonMisesBoxRules = {{
-    {u"Text1", {u"σx", u"sx", true}, {}},
-    {u"Text2", {u"σy", u"sy", true}, {}},
-    {u"Text3", {u"τxy", u"txy", true}, {}},
-    {u"Text4", {u"Λάθος αντοχή σε εφελκυσμό", u"Invalid tensile strength", false}, {}},
+    {u"Text1", InvalidValueFor({"sx", "σx"}), {}},
+    {u"Text2", InvalidValueFor({"sy", "σy"}), {}},
+    {u"Text3", InvalidValueFor({"txy", "τxy"}), {}},
+    {u"Text4", Sentence({"Invalid tensile strength", "Λάθος αντοχή σε εφελκυσμό"}), {}},
 }};
 
 CriterionInputCheck CheckVonMisesInputs(const std::array<QString, kVonMisesBoxCount>& texts) {
   CriterionInputCheck check;
   for (int i = 0; i < kVonMisesBoxCount; ++i) {
-    if (!texts[i].isEmpty() && IsCriterionEntry(texts[i])) continue;
+    if (!texts[i].isEmpty() && EntryNumber<float>(texts[i])) continue;
     check.StoreStress = false;
     if (texts[i].isEmpty()) {
       check.ZeroedBoxes.push_back(i);

@@ -65,8 +65,8 @@ frmVonMises::frmVonMises(QWidget* owner) : PrincipalCriterionDialog(owner, kNarr
   WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
   connect(ui_.strength, &QLineEdit::textChanged, this, &frmVonMises::TextInput_Change);
 
-  OpenCriterion(QStringLiteral("Failure Analysis based on the Von Mises failure criterion."),
-                QStringLiteral("Εκτίμηση της αστοχίας υλικού βάσει του κριτηρίου Von Mises."));
+  OpenCriterion({"Failure Analysis based on the Von Mises failure criterion.",
+                 "Εκτίμηση της αστοχίας υλικού βάσει του κριτηρίου Von Mises."});
 }
 
 frmVonMises::~frmVonMises() = default;
@@ -88,7 +88,7 @@ void frmVonMises::LoadFromProject() {
 bool frmVonMises::ValidateInput() {
   if (!CheckBoxes(Boxes(), CheckVonMisesInputs)) return false;
   ReadStressInputs();
-  input_.TensileStrength = PassedBoxValue(ui_.strength);
+  input_.TensileStrength = forms::EntryValue<float>(ui_.strength).value_or(0.0f);
   return true;
 }
 

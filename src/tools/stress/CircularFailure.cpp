@@ -28,39 +28,30 @@ float Add(float a, double b) { return CSng(static_cast<double>(a) + b); }
 
 constexpr std::array<float, 4> kAllRound{-90.0f, 90.0f, 90.0f, 270.0f};
 
-struct BilingualText {
-  const char* English;
-  const char* Greek;
-};
-
-QString InLanguage(const BilingualText& t) {
-  return Tr(QString::fromUtf8(t.English), QString::fromUtf8(t.Greek));
-}
-
-constexpr BilingualText kCompleteCompression{"Complete failure in compression", "Πλήρης αστοχία σε θλίψη"};
-constexpr BilingualText kNoCompression{"There is no region that fails in compression",
-                                       "Δεν υπάρχει περιοχή αστοχίας σε θλίψη"};
-constexpr BilingualText kCompleteTension{"Complete failure in tension", "Πλήρης αστοχία σε εφελκυσμό"};
-constexpr BilingualText kNoTension{"There is no region that fails in tension",
-                                   "Δεν υπάρχει περιοχή αστοχίας σε εφελκυσμό"};
+constexpr Bilingual kCompleteCompression{"Complete failure in compression", "Πλήρης αστοχία σε θλίψη"};
+constexpr Bilingual kNoCompression{"There is no region that fails in compression",
+                                   "Δεν υπάρχει περιοχή αστοχίας σε θλίψη"};
+constexpr Bilingual kCompleteTension{"Complete failure in tension", "Πλήρης αστοχία σε εφελκυσμό"};
+constexpr Bilingual kNoTension{"There is no region that fails in tension",
+                               "Δεν υπάρχει περιοχή αστοχίας σε εφελκυσμό"};
 
 const CircFailCheckMessage kMessages[] = {
-    {"Text1", "sx", "σx", true},
-    {"Text2", "sy", "σy", true},
-    {"Text3", "txy", "τxy", true},
-    {"Text4", "Invalid value for the opening radius", "Εσφαλμένη τιμή γιά την ακτίνα", false},
-    {"Text4", "Invalid value for the opening radius: a>0", "Εσφαλμένη τιμή γιά την ακτίνα a>0", false},
-    {"txtlInternalPress", "Pressure in the borehole should be >= 0",
-     "Η πίεση στην γεώτρηση δεν μπορεί να είναι <0", false},
-    {"Text5", "Invalid value for the UCS of the host rock", "Εσφαλμένη τιμή γιά την αντοχή Co", false},
-    {"Text5", "Invalid value for the UCS of the host rock: Co>=0", "Εσφαλμένη τιμή γιά την αντοχή: Co>=0",
-     false},
-    {"Text6", "Invalid value for the tensile strength of the host rock: To>=0",
-     "Εσφαλμένη τιμή γιά την αντοχή: To>=0", false},
-    {"Text7", "The distance from the center of the opening should be r>0",
-     "Η απόσταση r από το κέντρο του ανοίγματος πρέπει να είναι r>0", false},
-    {"Text7", "The distance from the center of the opening should be greater than the radius",
-     "Η απόσταση r από το κέντρο του ανοίγματος πρέπει να είναι μεγαλύτερη της ακτίνας", false},
+    {"Text1", InvalidValueFor({"sx", "σx"})},
+    {"Text2", InvalidValueFor({"sy", "σy"})},
+    {"Text3", InvalidValueFor({"txy", "τxy"})},
+    {"Text4", Sentence({"Invalid value for the opening radius", "Εσφαλμένη τιμή γιά την ακτίνα"})},
+    {"Text4", Sentence({"Invalid value for the opening radius: a>0", "Εσφαλμένη τιμή γιά την ακτίνα a>0"})},
+    {"txtlInternalPress",
+     Sentence({"Pressure in the borehole should be >= 0", "Η πίεση στην γεώτρηση δεν μπορεί να είναι <0"})},
+    {"Text5", Sentence({"Invalid value for the UCS of the host rock", "Εσφαλμένη τιμή γιά την αντοχή Co"})},
+    {"Text5",
+     Sentence({"Invalid value for the UCS of the host rock: Co>=0", "Εσφαλμένη τιμή γιά την αντοχή: Co>=0"})},
+    {"Text6", Sentence({"Invalid value for the tensile strength of the host rock: To>=0",
+                        "Εσφαλμένη τιμή γιά την αντοχή: To>=0"})},
+    {"Text7", Sentence({"The distance from the center of the opening should be r>0",
+                        "Η απόσταση r από το κέντρο του ανοίγματος πρέπει να είναι r>0"})},
+    {"Text7", Sentence({"The distance from the center of the opening should be greater than the radius",
+                        "Η απόσταση r από το κέντρο του ανοίγματος πρέπει να είναι μεγαλύτερη της ακτίνας"})},
 };
 
 }  // namespace
@@ -156,15 +147,15 @@ std::array<float, 12> BuildZoneAngles(const std::array<float, 8>& z) {
 QStringList FailureZoneHistory(const FailureZones& zones) {
   if (!zones.Computed) return {CircFailRadiusError()};
   QStringList lines;
-  if (zones.Compression == FailureState::Complete) lines << InLanguage(kCompleteCompression);
-  if (zones.Compression == FailureState::None) lines << InLanguage(kNoCompression);
-  if (zones.Tension == FailureState::Complete) lines << InLanguage(kCompleteTension);
-  if (zones.Tension == FailureState::None) lines << InLanguage(kNoTension);
+  if (zones.Compression == FailureState::Complete) lines << Tr(kCompleteCompression);
+  if (zones.Compression == FailureState::None) lines << Tr(kNoCompression);
+  if (zones.Tension == FailureState::Complete) lines << Tr(kCompleteTension);
+  if (zones.Tension == FailureState::None) lines << Tr(kNoTension);
   return lines;
 }
 
 QString CircFailRadiusError() {
-  return InLanguage({"Error: The opening radius is <= 0", "Σφάλμα: Η ακτίνα είναι <= 0"});
+  return Tr({"Error: The opening radius is <= 0", "Σφάλμα: Η ακτίνα είναι <= 0"});
 }
 
 std::vector<ZoneWedge> ZoneWedges(const FailureZones& zones) {

@@ -182,14 +182,11 @@ enum class CircFailCheck {
 
 CircFailCheck FailedCircFailCheck(const CircFailEntries& entries);
 
-// The message of a failed check, shown through ShowInvalidValue(Greek,
-// English, WithPrefix); `Focus` is the box that gets the focus and has its
-// text selected. Texts are UTF-8.
+// The message of a failed check; `Focus` is the box that gets the focus and
+// has its text selected.
 struct CircFailCheckMessage {
   const char* Focus;
-  const char* English;
-  const char* Greek;
-  bool WithPrefix;  // "Invalid value for " and the field name
+  InputMessage Message;
 };
 
 // The message of a failed check (not of None).

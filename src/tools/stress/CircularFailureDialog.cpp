@@ -25,6 +25,7 @@ namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+using forms::Reading;
 
 constexpr forms::FormDesign kForm{10080, 7335, "Failure Criteria around Circular Openings",
                                 "Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα"};
@@ -91,15 +92,16 @@ frmCircFail::frmCircFail(QWidget* owner) : FormDialog(owner) {
   ui_.picMain = Require<FailureZonePicture>(u"picMain");
   ui_.picMain->setAccessibleName(QString::fromLatin1(kZoneTitle));
 
-  // The boxes as LoadInputs fills them; the checks at OK are the tool's own.
-  inputs_.Add(ui_.sx, {"sx", "σx"}, stress_.Sx);
-  inputs_.Add(ui_.sy, {"sy", "σy"}, stress_.Sy);
-  inputs_.Add(ui_.txy, {"txy", "τxy"}, stress_.Txy);
-  inputs_.Add(ui_.pressure, {"pw", "pw"}, input_.InternalPressure);
-  inputs_.Add(ui_.radius, {"Radius", "Ακτίνα"}, input_.A);
-  inputs_.Add(ui_.distance, {"Radial Distance", "Radial Distance"}, input_.R);
-  inputs_.Add(ui_.co, {"Co", "Co"}, input_.Co);
-  inputs_.Add(ui_.to, {"To", "To"}, input_.To);
+  // The boxes as LoadInputs fills them, read as the tool's own checks at OK
+  // read them (FailedCircFailCheck, with its cross-check of a and r).
+  inputs_.Add(ui_.sx, stress_.Sx, {Reading::WholeEntry, InvalidValueFor({"sx", "σx"})});
+  inputs_.Add(ui_.sy, stress_.Sy, {Reading::WholeEntry, InvalidValueFor({"sy", "σy"})});
+  inputs_.Add(ui_.txy, stress_.Txy, {Reading::WholeEntry, InvalidValueFor({"txy", "τxy"})});
+  inputs_.Add(ui_.pressure, input_.InternalPressure, {Reading::LeadingNumber, InvalidValueFor({"pw", "pw"})});
+  inputs_.Add(ui_.radius, input_.A, {Reading::WholeEntry, InvalidValueFor({"Radius", "Ακτίνα"})});
+  inputs_.Add(ui_.distance, input_.R, {Reading::LeadingNumber, InvalidValueFor({"Radial Distance", "Radial Distance"})});
+  inputs_.Add(ui_.co, input_.Co, {Reading::WholeEntry, InvalidValueFor({"Co", "Co"})});
+  inputs_.Add(ui_.to, input_.To, {Reading::LeadingNumber, InvalidValueFor({"To", "To"})});
 
   BuildMenus();
   WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
@@ -142,8 +144,8 @@ void frmCircFail::BuildMenus() {
 void frmCircFail::Form_Load() {
   LoadInputs();
   if (Project.CircFailInput.A > 0) CalcFailureZones();
-  AddHistoryLine(Tr(QStringLiteral("Failure Criteria around Circular Openings."),
-                    QStringLiteral("Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα.")));
+  AddHistoryLine(Tr({"Failure Criteria around Circular Openings.",
+                     "Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα."}));
 }
 
 void frmCircFail::LoadFromProject() {
@@ -194,7 +196,7 @@ bool frmCircFail::ValidateInput() {
   const CircFailCheck failed = FailedCircFailCheck(entries);
   if (failed != CircFailCheck::None) {
     const CircFailCheckMessage& m = CircFailCheckMessageOf(failed);
-    return forms::RefuseEntry(Require<QLineEdit>(QString::fromLatin1(m.Focus)), {m.English, m.Greek, !m.WithPrefix});
+    return forms::RefuseEntry(Require<QLineEdit>(QString::fromLatin1(m.Focus)), m.Message);
   }
   StoreCircFailEntries(entries, stress_, input_);
   return true;

@@ -5,7 +5,6 @@
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
-#include "core/Settings.h"
 #include "core/Validation.h"
 #include "core/graph/GraphBuffer.h"
 
@@ -29,25 +28,27 @@ float LineAngle(float w, float theta2) {
 }
 
 const CircularCheckMessage kMessages[] = {
-    {"Text1", "sx", "σx", true, nullptr, nullptr},
-    {"Text2", "sy", "σy", true, nullptr, nullptr},
-    {"Text3", "txy", "τxy", true, nullptr, nullptr},
-    {"Text4", "Invalid value for the opening radius", "Εσφαλμένη τιμή γιά την ακτίνα", false, nullptr,
+    {"Text1", InvalidValueFor({"sx", "σx"}), nullptr, nullptr},
+    {"Text2", InvalidValueFor({"sy", "σy"}), nullptr, nullptr},
+    {"Text3", InvalidValueFor({"txy", "τxy"}), nullptr, nullptr},
+    {"Text4", Sentence({"Invalid value for the opening radius", "Εσφαλμένη τιμή γιά την ακτίνα"}), nullptr,
      nullptr},
-    {"Text5", "Invalid value for angle theta", "Εσφαλμένη τιμή γιά την γωνία θ", false, nullptr, nullptr},
-    {"Text11", "Invalid value for the distance from the center of the opening",
-     "Εσφαλμένη τιμή για την απόσταση r από το κέντρο του ανοίγματος", false, nullptr, nullptr},
-    {"Text4", nullptr, nullptr, false, "lblRadMsg", "a > 0"},
-    {"txtlInternalPress", "Pressure in the borehole should be >= 0",
-     "Η πίεση στην γεώτρηση δεν μπορεί να είναι <0", false, nullptr, nullptr},
-    {"Text11", nullptr, nullptr, false, "lblDistMsg", "r > 0"},
-    {"Text11", nullptr, nullptr, false, "lblDistMsg", "r > a"},
+    {"Text5", Sentence({"Invalid value for angle theta", "Εσφαλμένη τιμή γιά την γωνία θ"}), nullptr, nullptr},
+    {"Text11",
+     Sentence({"Invalid value for the distance from the center of the opening",
+               "Εσφαλμένη τιμή για την απόσταση r από το κέντρο του ανοίγματος"}),
+     nullptr, nullptr},
+    {"Text4", {}, "lblRadMsg", "a > 0"},
+    {"txtlInternalPress",
+     Sentence({"Pressure in the borehole should be >= 0", "Η πίεση στην γεώτρηση δεν μπορεί να είναι <0"}),
+     nullptr, nullptr},
+    {"Text11", {}, "lblDistMsg", "r > 0"},
+    {"Text11", {}, "lblDistMsg", "r > a"},
 };
 
-QString RatioText(const std::optional<double>& ratio, const char* english, const char* greek) {
+QString RatioText(const std::optional<double>& ratio, const Bilingual& prefix) {
   if (!ratio) return QStringLiteral("-");
-  const QString prefix = EnglishMenus != 0 ? QString::fromUtf8(english) : QString::fromUtf8(greek);
-  return prefix + Format(*ratio, kCircularStressMask);
+  return Tr(prefix) + Format(*ratio, kCircularStressMask);
 }
 
 }  // namespace
@@ -73,15 +74,10 @@ OpeningEntry ReadOpeningEntry(const QString& text, double value) {
 }
 
 OpeningEntry ReadOpeningEntry(const QString& text) {
-  double value = 0.0;
-  try {
-    value = Val(text);
-  } catch (const RuntimeError&) {
-    OpeningEntry e = ReadOpeningEntry(text, 0.0);
-    e.Readable = false;
-    return e;
-  }
-  return ReadOpeningEntry(text, value);
+  if (const std::optional<double> value = LeadingNumber(text)) return ReadOpeningEntry(text, *value);
+  OpeningEntry e = ReadOpeningEntry(text, 0.0);
+  e.Readable = false;
+  return e;
 }
 
 KirschStresses KirschStressesAt(float P, float Q, float k, float t) {
@@ -129,15 +125,15 @@ void RecordKirschPoint(const CircularPoint& point, CircularData& opening) {
 }
 
 QString RadialRatioText(const std::optional<double>& ratio) {
-  return RatioText(ratio, "sr/sv = ", "σr/σv = ");
+  return RatioText(ratio, {"sr/sv = ", "σr/σv = "});
 }
 
 QString TangentialRatioText(const std::optional<double>& ratio) {
-  return RatioText(ratio, "sw/sv = ", "σθ/σv = ");
+  return RatioText(ratio, {"sw/sv = ", "σθ/σv = "});
 }
 
 QString CircularDistanceWarning() {
-  return Tr(QStringLiteral("Warning: Error < 0"), QStringLiteral("Προσοχή Σφάλμα < 0"));
+  return Tr({"Warning: Error < 0", "Προσοχή Σφάλμα < 0"});
 }
 
 float CurveExtent(bool plotTo3R, qint16 circExtend) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Arithmetic.h"
+#include "core/Validation.h"
 #include "core/project/ProjectRecord.h"
 
 #include <QString>
@@ -196,15 +197,12 @@ enum class CircularCheck {
 
 CircularCheck FailedCircularCheck(const CircularEntries& entries);
 
-// What the dialog shows for a failed check: either a message box through
-// ShowInvalidValue(Greek, English, WithPrefix), or a text in the label
-// `Label`; `Focus` is the box that gets the focus. Texts are UTF-8.
+// What the dialog shows for a failed check: either a message box, or a
+// text in the label `Label`; `Focus` is the box that gets the focus.
 struct CircularCheckMessage {
   const char* Focus;
-  const char* English;  // message box text, nullptr when a label is used
-  const char* Greek;
-  bool WithPrefix;      // "Invalid value for " and the field name
-  const char* Label;    // lblRadMsg or lblDistMsg, nullptr for a message box
+  InputMessage Message;  // the message box; no text when a label is used
+  const char* Label;     // lblRadMsg or lblDistMsg, nullptr for a message box
   const char* LabelText;
 };
 

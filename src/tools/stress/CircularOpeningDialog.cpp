@@ -227,8 +227,8 @@ void frmCircular::Form_Load() {
   ui_.radiusMessage->clear();
   ui_.distanceMessage->clear();
   LoadInputs();
-  AddHistoryLine(Tr(QStringLiteral("Stress Distribution around Circular Openings."),
-                    QStringLiteral("Κατανομή εντατικού πεδίου γύρω από κυκλικά ανοίγματα.")));
+  AddHistoryLine(Tr({"Stress Distribution around Circular Openings.",
+                     "Κατανομή εντατικού πεδίου γύρω από κυκλικά ανοίγματα."}));
   ui_.tabs->setCurrentIndex(0);
   // Nothing is computed until the first change, Plot Stresses, or Plot to 3R
   // on the Graph tab.
@@ -268,7 +268,7 @@ bool frmCircular::ValidateInput() {
   const CircularCheckMessage& message = CircularCheckMessageOf(check);
   QLineEdit* box = Require<QLineEdit>(QString::fromLatin1(message.Focus));
   if (!message.Label) {
-    return forms::RefuseEntry(box, {message.English, message.Greek, !message.WithPrefix});
+    return forms::RefuseEntry(box, message.Message);
   }
   Require<QLabel>(QString::fromLatin1(message.Label))->setText(QString::fromUtf8(message.LabelText));
   // The note beside the box says what is wrong; while the user types in
@@ -408,12 +408,9 @@ void frmCircular::FollowAngle() {
   // leaves the bar where it is; the next key makes the number.
   const QString text = ui_.angle->text();
   if (std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); })) return;
-  std::optional<int> position;
-  try {
-    position = AngleScrollPosition(forms::BoxValue(ui_.angle));
-  } catch (const RuntimeError&) {
-    // A number too large to read leaves the scroll bar where it is.
-  }
+  // A number too large to read leaves the scroll bar where it is.
+  const std::optional<double> angle = forms::LeadingValue(ui_.angle);
+  const std::optional<int> position = angle ? AngleScrollPosition(*angle) : std::nullopt;
   // A new position writes its whole degrees into the box (HScroll1_Change):
   // 370 becomes 10 and 30.7 becomes 31, while 30.5 stays beside a bar at 30.
   if (position) ui_.angleBar->setValue(*position);

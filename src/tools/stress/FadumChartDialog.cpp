@@ -71,11 +71,11 @@ constexpr ControlRow kControls[] = {
 };
 
 // The sentences of the check, by box.
-constexpr forms::FieldName kNegative[] = {
-    {"The load of the foundation should be positive", "Το φορτίο του θεμελίου πρέπει να έχει θετική τιμή!", true},
-    {"The width of the foundation should be positive", "Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!", true},
-    {"The length of the foundation should be positive", "Το μήκος του θεμελίου πρέπει να έχει θετική τιμή!", true},
-    {"The depth of the point should be positive", "Το βάθος του σημείου πρέπει να έχει θετική τιμή!", true},
+constexpr InputMessage kNegative[] = {
+    Sentence({"The load of the foundation should be positive", "Το φορτίο του θεμελίου πρέπει να έχει θετική τιμή!"}),
+    Sentence({"The width of the foundation should be positive", "Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!"}),
+    Sentence({"The length of the foundation should be positive", "Το μήκος του θεμελίου πρέπει να έχει θετική τιμή!"}),
+    Sentence({"The depth of the point should be positive", "Το βάθος του σημείου πρέπει να έχει θετική τιμή!"}),
 };
 
 }  // namespace
@@ -118,10 +118,9 @@ QChart* frmFadumCoefs::Chart() const { return ui_.chart->chart(); }
 
 void frmFadumCoefs::Form_Load() {
   LoadInputs();
-  AddHistoryLine(Tr(QStringLiteral("Calculation of Additional Pressure ") +
-                        QStringLiteral("a Corner of Orthogonal Foundation due to Uniform Loading."),
-                    QStringLiteral("Υπολογισμός ") + QStringLiteral("Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση ") +
-                        QStringLiteral("κάτω από μία Γωνία Ορθογωνίου Θεμελίου.")));
+  AddHistoryLine(Tr({"Calculation of Additional Pressure a Corner of Orthogonal Foundation due to Uniform Loading.",
+                     "Υπολογισμός Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση κάτω από μία Γωνία "
+                     "Ορθογωνίου Θεμελίου."}));
   AppendUnitsToCaptions(Layout(), {{u"Label11", UnitRow::Stress}, {u"Label12", UnitRow::Length},
                                    {u"Label13", UnitRow::Length}, {u"Label14", UnitRow::Length},
                                    {u"Label22", UnitRow::Stress}});

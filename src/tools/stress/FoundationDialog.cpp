@@ -4,7 +4,6 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "core/RuntimeError.h"
 #include "core/project/ProjectRecord.h"
 #include "forms/FormInputs.h"
 #include "tools/stress/FadumChartDialog.h"
@@ -86,24 +85,18 @@ constexpr ControlRow kControls[] = {
 };
 
 // The sentences of the check, by box.
-constexpr forms::FieldName kLengthNegative{"The length of the foundation should be positive",
-                                           "Το μήκος του θεμελίου πρέπει να έχει θετική τιμή!", true};
-constexpr forms::FieldName kWidthNegative{"The width of the foundation should be positive",
-                                          "Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!", true};
-constexpr forms::FieldName kLoadNegative{"The load of the foundation should be positive",
-                                         "Το Φορτίο του θεμελίου πρέπει να έχει θετική τιμή!", true};
-constexpr forms::FieldName kDepthNegative{"The depth of the point should be positive",
-                                          "Το βάθος του σημείου πρέπει να έχει θετική τιμή!", true};
+constexpr InputMessage kLengthNegative = Sentence({"The length of the foundation should be positive",
+                                                   "Το μήκος του θεμελίου πρέπει να έχει θετική τιμή!"});
+constexpr InputMessage kWidthNegative = Sentence({"The width of the foundation should be positive",
+                                                  "Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!"});
+constexpr InputMessage kLoadNegative = Sentence({"The load of the foundation should be positive",
+                                                 "Το Φορτίο του θεμελίου πρέπει να έχει θετική τιμή!"});
+constexpr InputMessage kDepthNegative = Sentence({"The depth of the point should be positive",
+                                                  "Το βάθος του σημείου πρέπει να έχει θετική τιμή!"});
 
 // What a box holds while the user types: its number, or 0 for a text that
 // is not one or a number beyond the range of a 32-bit float.
-float TypedValue(const QLineEdit* box) {
-  try {
-    return CSng(forms::BoxValue(box));
-  } catch (const RuntimeError&) {
-    return 0.0f;
-  }
-}
+float TypedValue(const QLineEdit* box) { return forms::LeadingValue<float>(box).value_or(0.0f); }
 
 }  // namespace
 
@@ -139,10 +132,9 @@ frmFadum::~frmFadum() = default;
 
 void frmFadum::Form_Load() {
   LoadInputs();
-  AddHistoryLine(Tr(QStringLiteral("Calculation of Additional Pressure ") +
-                        QStringLiteral("due to Orthogonal Foundation Uniform Loading."),
-                    QStringLiteral("Υπολογισμός ") + QStringLiteral("Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση ") +
-                        QStringLiteral("σε Επιφάνεια Ορθογωνίου Σχήματος.")));
+  AddHistoryLine(Tr({"Calculation of Additional Pressure due to Orthogonal Foundation Uniform Loading.",
+                     "Υπολογισμός Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση σε Επιφάνεια Ορθογωνίου "
+                     "Σχήματος."}));
   AppendUnitsToCaptions(Layout(), {{u"Label11", UnitRow::Stress}, {u"Label12", UnitRow::Length},
                                    {u"Label13", UnitRow::Length}, {u"Label21", UnitRow::Length},
                                    {u"Label22", UnitRow::Length}, {u"Label23", UnitRow::Length},

@@ -60,11 +60,12 @@ constexpr ControlRow kControls[] = {
     {"btnOk", Kind::Button, nullptr, 2640, 5865, 1095, 375, "OK", nullptr, nullptr, forms::kDefault},
 };
 
-constexpr forms::FieldName kNegativeR{"Horizontal distance should be positive",
-                                      "Η οριζόντια απόσταση πρέπει να έχει θετική τιμή!", true};
-constexpr forms::FieldName kNegativeZ{"Vertical distance should be positive",
-                                      "Η κατακόρυφη απόσταση πρέπει να έχει θετική τιμή!", true};
-constexpr forms::FieldName kNegativeLoad{"The load should be positive", "Το φορτίο πρέπει να έχει θετική τιμή!", true};
+constexpr InputMessage kNegativeR = Sentence({"Horizontal distance should be positive",
+                                              "Η οριζόντια απόσταση πρέπει να έχει θετική τιμή!"});
+constexpr InputMessage kNegativeZ = Sentence({"Vertical distance should be positive",
+                                              "Η κατακόρυφη απόσταση πρέπει να έχει θετική τιμή!"});
+constexpr InputMessage kNegativeLoad = Sentence({"The load should be positive",
+                                                  "Το φορτίο πρέπει να έχει θετική τιμή!"});
 
 // Pixels of the section for a length in units.
 double SectionPixels(double units) {

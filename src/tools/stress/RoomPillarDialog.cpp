@@ -16,12 +16,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace brantel {
 namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+
+// A box whose number is too large to read counts as beyond every range, for
+// the checks to refuse.
+constexpr double kUnreadable = std::numeric_limits<double>::infinity();
 
 constexpr unsigned kResult = forms::kReadOnly;
 
@@ -106,7 +111,7 @@ void PillarSketch::DrawSection(QPainter& p) const {
   p.setPen(QPen(Qt::black, 1));
   const int step = kPillarWidth + kOpening;
   for (int x = step / 2; x < width(); x += step) DrawArrow(p, {double(x), 3.0}, {double(x), roof - 3.0}, kArrowHead);
-  p.drawText(QRect(step / 2 + 4, 0, 40, roof), Qt::AlignVCenter | Qt::AlignLeft, Tr(QStringLiteral("sy"), QStringLiteral("σy")));
+  p.drawText(QRect(step / 2 + 4, 0, 40, roof), Qt::AlignVCenter | Qt::AlignLeft, Tr({"sy", "σy"}));
   p.drawLine(0, roof, width(), roof);
   p.drawLine(0, floor, width(), floor);
   p.setBrush(QColor(200, 200, 200));
@@ -151,8 +156,8 @@ frmRoomPillar::~frmRoomPillar() = default;
 
 void frmRoomPillar::Form_Load() {
   LoadInputs();  // nothing is computed before the first edit
-  AddHistoryLine(Tr(QStringLiteral("Stress Analysis for a simple Room and Pillar Mining System."),
-                    QStringLiteral("Ανάλυση εντατικής κατάστασης σε σύστημα θαλάμων και στύλων.")));
+  AddHistoryLine(Tr({"Stress Analysis for a simple Room and Pillar Mining System.",
+                     "Ανάλυση εντατικής κατάστασης σε σύστημα θαλάμων και στύλων."}));
   AppendUnitsToCaptions(Layout(), {{u"Label2", UnitRow::Stress}, {u"Label4", UnitRow::Length},
                                    {u"Label5", UnitRow::Length}, {u"Label6", UnitRow::Length},
                                    {u"Label7", UnitRow::Stress}});
@@ -174,22 +179,25 @@ void frmRoomPillar::LoadFromProject() {
 bool frmRoomPillar::ValidateInput() {
   const bool sideEmpty = ui_.wp->text().isEmpty() || ui_.lp->text().isEmpty() || ui_.wo->text().isEmpty();
   // A number too large to read comes as infinite, which every check refuses.
-  const RoomPillarEntries entries{forms::BoxNumber(ui_.sy), forms::BoxNumber(ui_.wp), forms::BoxNumber(ui_.lp),
-                                  forms::BoxNumber(ui_.wo)};
+  const auto read = [](const QLineEdit* box) { return forms::LeadingValue(box).value_or(kUnreadable); };
+  const RoomPillarEntries entries{read(ui_.sy), read(ui_.wp), read(ui_.lp), read(ui_.wo)};
   switch (CheckRoomPillar(entries, sideEmpty, stress_, layout_)) {
     case RoomPillarFault::None:
       return true;
     case RoomPillarFault::SideMissing:
       return false;
     case RoomPillarFault::NegativeStress:
-      return forms::RefuseEntry(ui_.sy, {"sy", "σy"});
+      return forms::RefuseEntry(ui_.sy, InvalidValueFor({"sy", "σy"}));
     case RoomPillarFault::PillarWidth:
-      return forms::RefuseEntry(ui_.wp, {"Invalid value for pillar width", "Εσφαλμένη τιμή γιά το πλάτος στύλου", true});
+      return forms::RefuseEntry(ui_.wp,
+                                Sentence({"Invalid value for pillar width", "Εσφαλμένη τιμή γιά το πλάτος στύλου"}));
     case RoomPillarFault::PillarLength:
-      return forms::RefuseEntry(ui_.lp, {"Invalid value for pillar length", "Εσφαλμένη τιμή γιά το μήκος στύλου", true});
+      return forms::RefuseEntry(ui_.lp,
+                                Sentence({"Invalid value for pillar length", "Εσφαλμένη τιμή γιά το μήκος στύλου"}));
     case RoomPillarFault::OpeningWidth:
       return forms::RefuseEntry(ui_.wo,
-                                {"Invalid value for opening width", "Εσφαλμένη τιμή γιά το πλάτος ανοίγματος", true});
+                                Sentence({"Invalid value for opening width",
+                                          "Εσφαλμένη τιμή γιά το πλάτος ανοίγματος"}));
   }
   return false;
 }

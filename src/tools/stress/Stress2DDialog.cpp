@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
+#include "core/Validation.h"
 #include "core/Settings.h"
 #include "forms/FormHelpers.h"
 #include "forms/FormInputs.h"
@@ -23,6 +24,7 @@ namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly;
 
@@ -120,10 +122,10 @@ frm2DPrinc::frm2DPrinc(QWidget* owner) : FormDialog(owner) {
   ui_.reference = Require<ReferenceElement>(u"pic_ref");
   ui_.sketch = Require<ElementView>(u"pic_bot");
 
-  inputs_.Add(ui_.sx, {"sx", "σx"}, stress_.Sx);
-  inputs_.Add(ui_.sy, {"sy", "σy"}, stress_.Sy);
-  inputs_.Add(ui_.txy, {"txy", "τxy"}, stress_.Txy);
-  inputs_.Add(ui_.angle, {"angle theta", "θ"}, plane_.PlaneAngle);
+  inputs_.Add(ui_.sx, stress_.Sx, {Reading::WholeEntry, InvalidValueFor({"sx", "σx"})});
+  inputs_.Add(ui_.sy, stress_.Sy, {Reading::WholeEntry, InvalidValueFor({"sy", "σy"})});
+  inputs_.Add(ui_.txy, stress_.Txy, {Reading::WholeEntry, InvalidValueFor({"txy", "τxy"})});
+  inputs_.Add(ui_.angle, plane_.PlaneAngle, {Reading::WholeEntry, InvalidValueFor({"angle theta", "θ"})});
 
   auto* coord = Require<QLabel>(u"lblCoord");
   auto* intCoord = Require<QLabel>(u"lblIntCoord");
@@ -160,8 +162,7 @@ void frm2DPrinc::Form_Load() {
   RedrawPlot(true);
   forms::SetArrayIndex(ui_.angleFrom, 0);
   if (Val(ui_.angle->text()) != 0) Text9_Change();
-  AddHistoryLine(Tr(QStringLiteral("Stress Analysis in Two Dimensions."),
-                    QStringLiteral("Ανάλυση τάσεων σε δύο διαστάσεις.")));
+  AddHistoryLine(Tr({"Stress Analysis in Two Dimensions.", "Ανάλυση τάσεων σε δύο διαστάσεις."}));
 }
 
 void frm2DPrinc::LoadFromProject() {
@@ -221,12 +222,9 @@ void frm2DPrinc::RedrawPlot(bool useDefault) {
     return;
   }
   ui_.picMohr->SetPrincipal(principal_.S1, principal_.S2, principal_.TauMax);
-  double angle = 0;
-  try {
-    angle = Val(ui_.angle->text());
-  } catch (const RuntimeError&) {
-  }
-  ui_.picMohr->SetPlaneAngle(angle);
+  // A number too large to read draws the plane at 0 degrees: nothing is
+  // computed from that text, and validation refuses it with its message.
+  ui_.picMohr->SetPlaneAngle(LeadingNumber(ui_.angle->text()).value_or(0.0));
   ui_.picMohr->Redraw(useDefault);
 }
 
@@ -248,11 +246,9 @@ void frm2DPrinc::Text9_Change() {
 
 bool frm2DPrinc::AnyStressEntered() const {
   for (const QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy}) {
-    try {
-      if (Val(box->text()) != 0) return true;
-    } catch (const RuntimeError&) {
-      return true;  // a number too large to read is not 0 either
-    }
+    // A number too large to read is not 0 either.
+    const std::optional<double> value = LeadingNumber(box->text());
+    if (!value || *value != 0) return true;
   }
   return false;
 }

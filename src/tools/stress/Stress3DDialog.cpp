@@ -17,6 +17,7 @@ namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly;
 
@@ -166,10 +167,14 @@ frm3DPrinc::frm3DPrinc(QWidget* owner) : FormDialog(owner) {
   for (int row = 0; row < 3; ++row) {
     for (int col = 0; col < 3; ++col) {
       const int k = TensorBox(row, col);
-      inputs_.Add(ui_.tensor[k], {kTensorBoxNames[k], kTensorBoxNames[k]}, stress_.Tensor[row][col]);
+      inputs_.Add(ui_.tensor[k], stress_.Tensor[row][col],
+                  {Reading::WholeEntry, InvalidValueFor({kTensorBoxNames[k], kTensorBoxNames[k]})});
     }
   }
-  for (int i = 0; i < 3; ++i) inputs_.Add(ui_.normal[i], {kNormalBoxNames[i], kNormalBoxNames[i]}, stress_.Normal[i]);
+  for (int i = 0; i < 3; ++i) {
+    inputs_.Add(ui_.normal[i], stress_.Normal[i],
+                {Reading::WholeEntry, InvalidValueFor({kNormalBoxNames[i], kNormalBoxNames[i]})});
+  }
 
   WireButtons(Require<QPushButton>(u"CmdOk"), Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
   for (int k = 0; k < 9; ++k) {
@@ -192,8 +197,8 @@ void frm3DPrinc::Form_Load() {
     CalcNormOfNormal();
     CalcStress3D();
   }
-  AddHistoryLine(Tr(QStringLiteral("Stress calculations in three dimensions."),
-                    QStringLiteral("Υπολογισμός κυρίων τάσεων σε τρεις διαστάσεις.")));
+  AddHistoryLine(Tr({"Stress calculations in three dimensions.",
+                     "Υπολογισμός κυρίων τάσεων σε τρεις διαστάσεις."}));
   ui_.tabs->setCurrentIndex(kTensorTab);
 }
 

@@ -18,13 +18,12 @@
 namespace brantel {
 
 OpeningEntry OpeningEntryOf(const QLineEdit* box) {
-  if (forms::BoxUnedited(box)) return ReadOpeningEntry(box->text(), forms::BoxValue(box));
+  if (const std::optional<double> stored = forms::StoredValue(box)) return ReadOpeningEntry(box->text(), *stored);
   return ReadOpeningEntry(box->text());
 }
 
 void ShowInputNotNumeric() {
-  ShowInvalidValue(QStringLiteral("Κάποια τιμή δεν έχει αριθμητική μορφή!"), QStringLiteral("Input is not numeric"),
-                   false);
+  ShowInvalidValue({"Input is not numeric", "Κάποια τιμή δεν έχει αριθμητική μορφή!"}, false);
 }
 
 void AppendUnitsToCaptions(const forms::FormLayout& layout, std::initializer_list<UnitCaption> captions) {

@@ -34,8 +34,8 @@ TEST(LabTest, EveryDataColumnIsEitherEnteredOrFilled) {
   }
   // An unknown data type is the first one.
   EXPECT_EQ(LabFilledColumns(7), LabFilledColumns(kLabForceStrain));
-  EXPECT_STREQ(LabColumnHeader(labcol::kEy).Greek, "εy (milli)");
-  EXPECT_STREQ(LabColumnHeader(labcol::kModulus).English, "El. Mod (GPa)");
+  EXPECT_STREQ(LabColumnHeader(labcol::kEy).greek, "εy (milli)");
+  EXPECT_STREQ(LabColumnHeader(labcol::kModulus).english, "El. Mod (GPa)");
   EXPECT_EQ(LabColumnWidth(0, 9750), 320);
   EXPECT_EQ(LabColumnWidth(3, 9750), 1500);
 }

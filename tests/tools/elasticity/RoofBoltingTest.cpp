@@ -147,7 +147,7 @@ TEST(RoofBolting, ChecksOfOkInTheirOrder) {
       continue;
     }
     ASSERT_TRUE(failed);
-    EXPECT_STREQ(failed->Message.English, c.message);
+    EXPECT_STREQ(failed->Message.english, c.message);
     EXPECT_EQ(failed->Box.has_value(), c.focus);
     if (c.focus) {
       EXPECT_EQ(*failed->Box, c.box);

@@ -133,9 +133,9 @@ TEST(Bieniawski, ValidationOrderAndMessages) {
     } else {
       ASSERT_FALSE(check.Valid()) << c.what;
       EXPECT_EQ(check.Fault->Box, c.faultBox) << c.what;
-      EXPECT_EQ(check.Fault->Message.English.toString(), QString::fromUtf8(c.english)) << c.what;
+      EXPECT_EQ(check.Fault->Message.text.In(true), QString::fromUtf8(c.english)) << c.what;
       // Only a stress box that is not a number gets the "Invalid value for " prefix.
-      EXPECT_EQ(check.Fault->Message.WithPrefix, c.faultBox < 3 && !QString::fromUtf8(c.english).contains(u'>'))
+      EXPECT_EQ(check.Fault->Message.withPrefix, c.faultBox < 3 && !QString::fromUtf8(c.english).contains(u'>'))
           << c.what;
     }
     EXPECT_EQ(check.ZeroedBoxes, c.zeroedBox < 0 ? std::vector<int>{} : std::vector<int>{c.zeroedBox})
@@ -151,7 +151,7 @@ TEST(Bieniawski, ValidationOrderAndMessages) {
   EXPECT_TRUE(check.Valid());
   EXPECT_EQ(check.ZeroedBoxes, (std::vector<int>{1, 4}));
   texts[4] = "x";
-  EXPECT_EQ(CheckBieniawskiInputs(texts, false).Fault->Message.Greek.toString(),
+  EXPECT_EQ(CheckBieniawskiInputs(texts, false).Fault->Message.text.In(false),
             QString::fromUtf8("Εσφαλμένη τιμή για την Αντοχή"));
 }
 

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 #include <cmath>
 
@@ -219,6 +220,25 @@ TEST_F(CoulombDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_EQ(Project.CoulombInput.Failure, -1);
   EXPECT_EQ(Project.CoulombPrincipal.S1, 60.0f);
   EXPECT_EQ(Project.FileSaved, kFlagFalse);
+}
+
+// The derived box is the program's; should it ever hold a text that is no
+// 32-bit number, OK keeps the value computed and logs the error, never
+// storing 0 in silence.
+TEST_F(CoulombDialogTest, AnUnreadableDerivedBoxIsLoggedAndKeepsTheComputedValue) {
+  StoreMaterial(40, 10);
+  Open();
+  const float computed = Dialog().WorkingParams().UniaxialStrength;
+  ASSERT_NEAR(computed, 17.3205f, 1e-3f);
+  {
+    auto* derived = Control<QLineEdit>(u"Text6");
+    const QSignalBlocker quiet(derived);
+    derived->setText(QStringLiteral("1e39"));
+  }
+  Press(u"CmdOk");
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Project.CoulombInput.UniaxialStrength, computed);
+  EXPECT_TRUE(History().endsWith(QStringLiteral(". 6 Overflow\r\n")));
 }
 
 TEST_F(CoulombDialogTest, OkWithoutEditsKeepsTheStoredValues) {

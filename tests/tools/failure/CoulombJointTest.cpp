@@ -140,8 +140,8 @@ TEST(CoulombJoint, PorePressureIsClampedToS2ByValue) {
   EXPECT_NE(off.MaterialVerdict, Verdict::Blank);
   StoreJointResult(off, neg, pl);
   EXPECT_EQ(neg.UsePore, 0);
-  EXPECT_EQ(JointPoreTooHighMessage().English, u"Pore pressure value is too high. Reduced to maximum allowed.");
-  EXPECT_EQ(JointPoreNegativeMessage().English, u"Calculated pore pressure is negative. Option is disabled.");
+  EXPECT_STREQ(JointPoreTooHighMessage().text.english, "Pore pressure value is too high. Reduced to maximum allowed.");
+  EXPECT_STREQ(JointPoreNegativeMessage().text.english, "Calculated pore pressure is negative. Option is disabled.");
 }
 
 TEST(CoulombJoint, BlankVerdicts) {
@@ -175,8 +175,8 @@ TEST(CoulombJoint, ValidationRefusesNegativeValuesAndRightAngles) {
       {Material(0, 0, -5), Plane(0, 89.9f, -1000), JointField::None},
   };
   for (const Case& c : cases) EXPECT_EQ(FirstInvalidJointInput(c.m, c.p), c.expected);
-  EXPECT_EQ(JointInvalidMessage(JointField::JointFriction).English,
-            u"Invalid value for discontinuity friction angle");
+  EXPECT_STREQ(JointInvalidMessage(JointField::JointFriction).text.english,
+               "Invalid value for discontinuity friction angle");
 }
 
 TEST(CoulombJoint, SlidingRangeEndsLieOnCircleAndEnvelope) {
@@ -301,7 +301,7 @@ TEST(CoulombJoint, ChartTitlesInBothLanguages) {
   EXPECT_EQ(Sigma1BetaTitles().Title, "Sigma 1 - Beta Plot");
   EnglishMenus = 0;
   EXPECT_EQ(Sigma1BetaTitles().Sigma1Title, QStringLiteral("σ1"));
-  EXPECT_EQ(JointPoreTooHighMessage().Text(), QStringLiteral("Υπερβολική πίεση πόρων. Μείωση στο μέγιστο επιτρεπτό."));
+  EXPECT_EQ(Tr(JointPoreTooHighMessage().text), QStringLiteral("Υπερβολική πίεση πόρων. Μείωση στο μέγιστο επιτρεπτό."));
   EnglishMenus = saved;
 }
 

@@ -93,8 +93,8 @@ TEST(Coulomb, FrictionAnglesOfNinetyDegreesAreRefused) {
     EXPECT_FALSE(r.Judged);
     EXPECT_FALSE(DerivedParameterText(r.Strength, kCoulombDeriveFriction).isEmpty());
   }
-  EXPECT_EQ(CoulombInvalidMessage(CoulombField::FrictionAngle).English,
-            u"Invalid value for material friction angle");
+  EXPECT_STREQ(CoulombInvalidMessage(CoulombField::FrictionAngle).text.english,
+               "Invalid value for material friction angle");
 }
 
 TEST(Coulomb, ValidationOrderAndMessages) {
@@ -109,11 +109,26 @@ TEST(Coulomb, ValidationOrderAndMessages) {
   // Negative strength parameters are accepted.
   EXPECT_EQ(FirstInvalidCoulombInput(Stress(1, 1), Params(-5, 0, -30, 1)), CoulombField::None);
 
-  const ToolMessage sx = CoulombInvalidMessage(CoulombField::Sx);
-  EXPECT_TRUE(sx.WithPrefix);
-  EXPECT_EQ(sx.English, u"sx");
-  EXPECT_EQ(sx.Greek, u"σx");
-  EXPECT_FALSE(CoulombInvalidMessage(CoulombField::Cohesion).WithPrefix);
+  const InputMessage sx = CoulombInvalidMessage(CoulombField::Sx);
+  EXPECT_TRUE(sx.withPrefix);
+  EXPECT_STREQ(sx.text.english, "sx");
+  EXPECT_STREQ(sx.text.greek, "σx");
+  EXPECT_FALSE(CoulombInvalidMessage(CoulombField::Cohesion).withPrefix);
+}
+
+TEST(Coulomb, ValueRulesOfTheFields) {
+  for (CoulombField field : {CoulombField::Sx, CoulombField::Sy, CoulombField::PorePressure}) {
+    const ValueRule rule = CoulombValueRule(field);
+    ASSERT_TRUE(rule);
+    EXPECT_FALSE(rule(0.0));
+    ASSERT_TRUE(rule(-0.5));
+    EXPECT_STREQ(rule(-0.5)->text.english, CoulombInvalidMessage(field).text.english);
+  }
+  const ValueRule friction = CoulombValueRule(CoulombField::FrictionAngle);
+  EXPECT_FALSE(friction(-89.9));
+  EXPECT_TRUE(friction(90.0) && friction(-90.0));
+  for (CoulombField field : {CoulombField::Txy, CoulombField::Cohesion, CoulombField::UniaxialStrength})
+    EXPECT_FALSE(CoulombValueRule(field));  // any number
 }
 
 // c = 5, phi = 0: the strength is s2 + 10.
@@ -255,8 +270,8 @@ TEST(Coulomb, LimitSearchesRefuseAndAlwaysEnd) {
   // Failure only far beyond any stress the box could take.
   EXPECT_EQ(CoulombUpperLimit(Stress(10, 5), Params(1e30f, 0, 30, 1)).Status,
             LimitSearch::NotReachable);
-  EXPECT_EQ(CoulombLimitMessage(LimitSearch::AlreadyFailed).English, u"Material is already failed");
-  EXPECT_FALSE(CoulombLimitMessage(LimitSearch::NotReachable).English.isEmpty());
+  EXPECT_STREQ(CoulombLimitMessage(LimitSearch::AlreadyFailed).text.english, "Material is already failed");
+  EXPECT_FALSE(CoulombLimitMessage(LimitSearch::NotReachable).text.In(true).isEmpty());
 }
 
 TEST(Coulomb, MohrEnvelopeTouchesTheCircleAtFailure) {

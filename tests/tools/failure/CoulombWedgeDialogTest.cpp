@@ -132,7 +132,7 @@ TEST_F(CoulombWedgeDialogTest, TheLoadTabAndItsRoundTripToTheSafetyFactor) {
   EXPECT_EQ(Text(u"Text9"), load);
   Type(u"Text12", QStringLiteral("130"));
   EXPECT_EQ(Text(u"Text9"), QString());
-  EXPECT_EQ(Text(u"Label15"), QString::fromUtf8(kWedgeUnreachableNote.English));
+  EXPECT_EQ(Text(u"Label15"), QString::fromUtf8(kWedgeUnreachableNote.english));
   Type(u"Text11", QStringLiteral("0.5"));
   EXPECT_EQ(Text(u"Label15"), QStringLiteral("Bolt is not Required"));
   EXPECT_TRUE(Enabled(u"CmdOk"));

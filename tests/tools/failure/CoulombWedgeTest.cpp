@@ -93,7 +93,7 @@ TEST(CoulombWedge, NoBlockIsNotComputable) {
     d.ReqSafetyFactor = 1.5;
     EXPECT_FALSE(CalcWedgeSafetyFactor(d).Computable);
     EXPECT_EQ(CalcWedgeBoltLoad(d).Outcome, WedgeLoadOutcome::NotComputable);
-    EXPECT_EQ(std::strlen(WedgeLoadNote(CalcWedgeBoltLoad(d).Outcome).English), 0u);
+    EXPECT_EQ(std::strlen(WedgeLoadNote(CalcWedgeBoltLoad(d).Outcome).english), 0u);
   }
   // A plane angle outside (0, 90) carries no sliding block on either tab.
   for (float psi : {0.0f, -10.0f, 90.0f, 120.0f}) {
@@ -186,12 +186,12 @@ TEST(CoulombWedge, ANonPositiveDenominatorShowsNoLoad) {
   d.BoltAngle2 = 130;
   WedgeBoltLoad r = CalcWedgeBoltLoad(d);
   EXPECT_EQ(r.Outcome, WedgeLoadOutcome::Unreachable);
-  EXPECT_STREQ(WedgeLoadNote(r.Outcome).English, kWedgeUnreachableNote.English);
+  EXPECT_STREQ(WedgeLoadNote(r.Outcome).english, kWedgeUnreachableNote.english);
   // The same bolt with a factor the unbolted block already reaches.
   d.ReqSafetyFactor = 0.5;
   r = CalcWedgeBoltLoad(d);
   EXPECT_EQ(r.Outcome, WedgeLoadOutcome::NotRequired);
-  EXPECT_STREQ(WedgeLoadNote(r.Outcome).English, "Bolt is not Required");
+  EXPECT_STREQ(WedgeLoadNote(r.Outcome).english, "Bolt is not Required");
   // A denominator of exactly 0: no required factor and no friction.
   d.ReqSafetyFactor = 0;
   d.FrictionAngle = 0;
@@ -242,8 +242,8 @@ TEST(CoulombWedge, ValidationStopsAtTheFirstBadBox) {
     }
     ASSERT_TRUE(failed.has_value());
     EXPECT_EQ(failed->Box, c.box);
-    EXPECT_STREQ(failed->Message.English, c.message);
-    EXPECT_EQ(failed->WithPrefix, c.box == WedgeBox::Text4 || c.box == WedgeBox::Text11);
+    EXPECT_STREQ(failed->Message.text.english, c.message);
+    EXPECT_EQ(failed->Message.withPrefix, c.box == WedgeBox::Text4 || c.box == WedgeBox::Text11);
   }
 }
 
@@ -266,17 +266,17 @@ TEST(CoulombWedge, TheSlopeDialogHasItsOwnTexts) {
   BoltedWedgeData work;
   const auto slope = ValidateWedgeInput(WedgeTool::Slope, boxes, 1, work);
   ASSERT_TRUE(slope);
-  EXPECT_FALSE(slope->WithPrefix);
-  EXPECT_STREQ(slope->Message.English, "Invalid value for safety factor");
-  EXPECT_STREQ(slope->Message.Greek, "Εσφαλμένη τιμή για τον συντελεστή ασφάλειας");
+  EXPECT_FALSE(slope->Message.withPrefix);
+  EXPECT_STREQ(slope->Message.text.english, "Invalid value for safety factor");
+  EXPECT_STREQ(slope->Message.text.greek, "Εσφαλμένη τιμή για τον συντελεστή ασφάλειας");
 
   const WedgeTexts& w = TextsOf(WedgeTool::Wedge);
   const WedgeTexts& s = TextsOf(WedgeTool::Slope);
-  EXPECT_STRNE(w.TensionWarning.English, s.TensionWarning.English);
+  EXPECT_STRNE(w.TensionWarning.english, s.TensionWarning.english);
   // Greek captions are shared.
   for (auto field : {&WedgeTexts::Title, &WedgeTexts::Frame1, &WedgeTexts::Label3,
                      &WedgeTexts::Label11, &WedgeTexts::TensionWarning}) {
-    EXPECT_STREQ((w.*field).Greek, (s.*field).Greek);
+    EXPECT_STREQ((w.*field).greek, (s.*field).greek);
   }
 }
 

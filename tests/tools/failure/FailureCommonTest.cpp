@@ -41,17 +41,6 @@ TEST(FailureCommon, SidesAreComparedAsSingles) {
   EXPECT_EQ(CompareCriterionSides(1.0, std::nan("")), Verdict::Blank);
 }
 
-TEST(FailureCommon, EntriesMustFitASingle) {
-  EXPECT_TRUE(IsCriterionEntry(QString()));
-  EXPECT_TRUE(IsCriterionEntry(QStringLiteral("-")));
-  EXPECT_TRUE(IsCriterionEntry(QStringLiteral("3e38")));
-  EXPECT_FALSE(IsCriterionEntry(QStringLiteral("1e39")));
-  EXPECT_FALSE(IsCriterionEntry(QStringLiteral("1e999")));
-  EXPECT_FALSE(IsCriterionEntry(QStringLiteral("12a")));
-  EXPECT_EQ(CriterionEntryValue(QStringLiteral("-.")), 0.0f);
-  EXPECT_EQ(CriterionEntryValue(QStringLiteral("2.5")), 2.5f);
-}
-
 TEST(FailureCommon, RangesFromThePrincipalStresses) {
   // s1 = 10, s2 = 2: R = 4; the span 16 is raised to 1.2 x 14.
   AxisRange a = StressPlotRange(10, 2);

@@ -13,18 +13,6 @@ namespace {
 
 class FailureDialogCommonTest : public test::CoreTest {};
 
-TEST_F(FailureDialogCommonTest, BoxValuesKeepTheStoredNumber) {
-  forms::TextBox box;
-  forms::ShowStoredValue(&box, 1.23456, QStringLiteral("1.235"));
-  EXPECT_EQ(InputBoxValue(&box), 1.23456f);  // unedited: the stored value
-  box.setText(QStringLiteral("2.5x"));
-  EXPECT_FALSE(InputBoxValue(&box));
-  box.setText(QStringLiteral("-"));
-  EXPECT_EQ(InputBoxValue(&box), 0.0f);  // still being typed
-  box.setText(QStringLiteral("1e39"));
-  EXPECT_FALSE(InputBoxValue(&box));  // beyond a 32-bit field
-}
-
 TEST_F(FailureDialogCommonTest, InputChecksZeroEmptyBoxesAndRefuseTheFault) {
   QWidget window;
   std::array<QLineEdit*, 3> boxes{new QLineEdit(&window), new QLineEdit(&window), new QLineEdit(&window)};
@@ -37,7 +25,7 @@ TEST_F(FailureDialogCommonTest, InputChecksZeroEmptyBoxesAndRefuseTheFault) {
 
   boxes[2]->setText(QStringLiteral("abc"));
   check = {};
-  check.Fault = InputFault{2, {u"σy", u"sy", true}};
+  check.Fault = InputFault{2, InvalidValueFor({"sy", "σy"})};
   EXPECT_FALSE(ApplyInputCheck(check, boxes));
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_EQ(boxes_->Shown().back().prompt, QStringLiteral("Invalid value for sy"));

@@ -158,15 +158,15 @@ TEST(HoekBrown, ValidationOrderAndMessages) {
     }
     ASSERT_FALSE(check.Valid()) << c.what;
     EXPECT_EQ(check.Fault->Box, c.faultBox) << c.what;
-    EXPECT_EQ(check.Fault->Message.English.toString(), QString::fromUtf8(c.english)) << c.what;
-    EXPECT_EQ(check.Fault->Message.WithPrefix, c.prefixed) << c.what;
+    EXPECT_EQ(check.Fault->Message.text.In(true), QString::fromUtf8(c.english)) << c.what;
+    EXPECT_EQ(check.Fault->Message.withPrefix, c.prefixed) << c.what;
   }
   // Every stress is checked as a number before any is checked for its sign.
   std::array<QString, kHoekBoxCount> texts = good;
   texts[0] = "-1";
   texts[2] = "x";
-  EXPECT_EQ(CheckHoekInputs(texts, false).Fault->Message.English.toString(), "txy");
-  EXPECT_EQ(CheckHoekInputs(texts, false).Fault->Message.Greek.toString(), QString::fromUtf8("τxy"));
+  EXPECT_EQ(CheckHoekInputs(texts, false).Fault->Message.text.In(true), "txy");
+  EXPECT_EQ(CheckHoekInputs(texts, false).Fault->Message.text.In(false), QString::fromUtf8("τxy"));
   EXPECT_EQ(kHoekBoxRules[6].Box, u"Text25");
 }
 

@@ -73,16 +73,16 @@ TEST(VonMises, Validation) {
   check = CheckVonMisesInputs(texts);
   ASSERT_FALSE(check.Valid());
   EXPECT_EQ(check.Fault->Box, 3);
-  EXPECT_EQ(check.Fault->Message.English.toString(), "Invalid tensile strength");
-  EXPECT_EQ(check.Fault->Message.Greek.toString(), QString::fromUtf8("Λάθος αντοχή σε εφελκυσμό"));
-  EXPECT_FALSE(check.Fault->Message.WithPrefix);
+  EXPECT_EQ(check.Fault->Message.text.In(true), "Invalid tensile strength");
+  EXPECT_EQ(check.Fault->Message.text.In(false), QString::fromUtf8("Λάθος αντοχή σε εφελκυσμό"));
+  EXPECT_FALSE(check.Fault->Message.withPrefix);
 
   // Only the first box that is not a number is handled.
   texts[1] = "x";
   check = CheckVonMisesInputs(texts);
   EXPECT_EQ(check.Fault->Box, 1);
-  EXPECT_EQ(check.Fault->Message.English.toString(), "sy");
-  EXPECT_TRUE(check.Fault->Message.WithPrefix);
+  EXPECT_EQ(check.Fault->Message.text.In(true), "sy");
+  EXPECT_TRUE(check.Fault->Message.withPrefix);
   texts[0] = "";
   check = CheckVonMisesInputs(texts);
   EXPECT_TRUE(check.Valid());

@@ -283,11 +283,11 @@ TEST_F(CircFailValidation, ElevenChecksInOrder) {
   for (int i = 1; i <= 11; ++i) {
     const CircFailCheckMessage& m = CircFailCheckMessageOf(static_cast<CircFailCheck>(i));
     EXPECT_STREQ(m.Focus, focus[i - 1]) << i;
-    EXPECT_EQ(m.WithPrefix, i <= 3) << i;
+    EXPECT_EQ(m.Message.withPrefix, i <= 3) << i;
   }
-  EXPECT_STREQ(CircFailCheckMessageOf(C::DistanceInsideOpening).English,
+  EXPECT_STREQ(CircFailCheckMessageOf(C::DistanceInsideOpening).Message.text.english,
                "The distance from the center of the opening should be greater than the radius");
-  EXPECT_STREQ(CircFailCheckMessageOf(C::Sy).Greek, "σy");
+  EXPECT_STREQ(CircFailCheckMessageOf(C::Sy).Message.text.greek, "σy");
 
   StressInput stress;
   CircFailData input;

@@ -289,8 +289,8 @@ TEST_F(CircularValidation, ChecksInOrder) {
   EXPECT_STREQ(CircularCheckMessageOf(C::DistanceNotPositive).LabelText, "r > 0");
   EXPECT_STREQ(CircularCheckMessageOf(C::DistanceInsideOpening).LabelText, "r > a");
   EXPECT_STREQ(CircularCheckMessageOf(C::DistanceInsideOpening).Focus, "Text11");
-  EXPECT_STREQ(CircularCheckMessageOf(C::NegativePressure).English, "Pressure in the borehole should be >= 0");
-  EXPECT_TRUE(CircularCheckMessageOf(C::Txy).WithPrefix);
+  EXPECT_STREQ(CircularCheckMessageOf(C::NegativePressure).Message.text.english, "Pressure in the borehole should be >= 0");
+  EXPECT_TRUE(CircularCheckMessageOf(C::Txy).Message.withPrefix);
 
   StressInput stress;
   CircularData opening;

@@ -1,0 +1,14 @@
+#include "core/Bilingual.h"
+
+#include "core/Settings.h"
+
+namespace brantel {
+
+QString Bilingual::In(bool inEnglish) const {
+  if (inEnglish && english && *english) return QString::fromUtf8(english);
+  return QString::fromUtf8(greek);
+}
+
+QString Tr(const Bilingual& text) { return text.In(EnglishMenus == 1); }
+
+}  // namespace brantel
