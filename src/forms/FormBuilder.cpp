@@ -139,7 +139,7 @@ FormLayout::FormLayout(QWidget* form, const FormDesign& design, std::span<const 
     if (row.kind == Kind::TabPage) {
       if (auto* tabs = dynamic_cast<TabControl*>(parent)) pageTabs_.insert(w, tabs);
     } else {
-      QRect place(Px(row.left), Px(row.top), Px(row.width), Px(row.height));
+      QRect place(Px(row.at.left), Px(row.at.top), Px(row.at.width), Px(row.at.height));
       if (const TabControl* tabs = pageTabs_.value(parent)) place.translate(-tabs->PageOrigin());
       w->setGeometry(place);
     }
@@ -192,7 +192,7 @@ void FormLayout::CheckTable() const {
     const auto it = seen.constFind(partner);
     if (it == seen.constEnd()) Fail(QStringLiteral("%1 names %2 as its partner, which is no row").arg(name, partner));
     if (row.kind == Kind::Label) continue;
-    const bool captionless = (row.kind == Kind::Option || row.kind == Kind::CheckBox) && !row.english && !row.greek;
+    const bool captionless = (row.kind == Kind::Option || row.kind == Kind::CheckBox) && !row.caption.english && !row.caption.greek;
     if (!captionless || it.value()->kind != Kind::Label) {
       Fail(QStringLiteral("%1 takes the name of %2, but only an option or check box without a caption "
                           "takes the name of a label").arg(name, partner));
@@ -205,11 +205,11 @@ void FormLayout::Fail(const QString& what) const {
                         .arg(FromUtf8(design_.english), what));
 }
 
-void FormLayout::FailLookUp(QStringView name, const char* expected) const {
+void FormLayout::FailLookUp(QAnyStringView name, const char* expected) const {
   const QWidget* found = Find(name);
-  if (!found) Fail(QStringLiteral("no control is named %1").arg(name));
+  if (!found) Fail(QStringLiteral("no control is named %1").arg(name.toString()));
   Fail(QStringLiteral("%1 is a %2, not a %3")
-           .arg(name, QString::fromLatin1(found->metaObject()->className()), QString::fromLatin1(expected)));
+           .arg(name.toString(), QString::fromLatin1(found->metaObject()->className()), QString::fromLatin1(expected)));
 }
 
 QWidget* FormLayout::Make(const ControlRow& row, QWidget* parent, const Factory& factory) {
@@ -232,7 +232,7 @@ QWidget* FormLayout::Make(const ControlRow& row, QWidget* parent, const Factory&
     case Kind::Label: {
       auto* label = new QLabel(parent);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      label->setWordWrap(row.height >= 2 * 195 + 30);
+      label->setWordWrap(row.at.height >= 2 * 195 + 30);
       return label;
     }
     case Kind::TextBox: {
@@ -295,31 +295,31 @@ QWidget* FormLayout::Make(const ControlRow& row, QWidget* parent, const Factory&
   return new QWidget(parent);
 }
 
-QWidget* FormLayout::Find(QStringView name) const {
+QWidget* FormLayout::Find(QAnyStringView name) const {
   const auto it = widgets_.constFind(name.toString());
   return it == widgets_.constEnd() ? nullptr : it.value().data();
 }
 
-OptionArray FormLayout::Options(QStringView arrayName) const {
+OptionArray FormLayout::Options(QAnyStringView arrayName) const {
   std::vector<std::pair<int, QRadioButton*>> items;
   for (const ControlRow& row : controls_) {
     const auto [base, index] = SplitArrayName(QString::fromUtf8(row.name));
     if (index >= 0 && base == arrayName) items.emplace_back(index, Require<QRadioButton>(QString::fromUtf8(row.name)));
   }
-  if (items.empty()) Fail(QStringLiteral("no option buttons are named %1(i)").arg(arrayName));
+  if (items.empty()) Fail(QStringLiteral("no option buttons are named %1(i)").arg(arrayName.toString()));
   std::sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   OptionArray group;
   group.lowerBound = items.front().first;
   for (const auto& [index, button] : items) {
-    if (index != group.UBound() + 1) Fail(QStringLiteral("the indexes of %1 leave a gap").arg(arrayName));
+    if (index != group.UBound() + 1) Fail(QStringLiteral("the indexes of %1 leave a gap").arg(arrayName.toString()));
     group.buttons.push_back(button);
   }
   return group;
 }
 
 QString FormLayout::Caption(const ControlRow& row, bool english) {
-  if (!english && row.greek) return QString::fromUtf8(row.greek);
-  return FromUtf8(row.english);
+  if (!english && row.caption.greek) return QString::fromUtf8(row.caption.greek);
+  return FromUtf8(row.caption.english);
 }
 
 void FormLayout::SetCaptions(bool english) {
@@ -340,7 +340,7 @@ void FormLayout::SetCaptions(bool english) {
     spoken.emplace_back(w, name);
   };
   for (const ControlRow& row : controls_) {
-    if (!row.english && !row.greek) continue;
+    if (!row.caption.english && !row.caption.greek) continue;
     QWidget* w = Find(QString::fromUtf8(row.name));
     const QString caption = Caption(row, english);
     if (auto* label = qobject_cast<QLabel*>(w)) {
@@ -384,9 +384,9 @@ void FormLayout::SetCaptions(bool english) {
   }
 }
 
-const ControlRow* FormLayout::RowOf(QStringView name) const {
+const ControlRow* FormLayout::RowOf(QAnyStringView name) const {
   for (const ControlRow& row : controls_) {
-    if (QString::fromUtf8(row.name) == name) return &row;
+    if (QAnyStringView(row.name) == name) return &row;
   }
   return nullptr;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/Bilingual.h"
 #include "forms/FormHelpers.h"
 
+#include <QAnyStringView>
 #include <QHash>
 #include <QPointer>
 #include <QRect>
@@ -12,6 +14,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QMenuBar;
@@ -69,13 +72,46 @@ enum Flag : unsigned {
   kDefault = 1u << 6,      // the button that Enter presses
 };
 
+// The design name of an item of a control array: Item("optGraph", 1) is
+// "optGraph(1)". A dialog's header declares its arrays' items with it, so
+// a row and a test name an item as they name any other control.
+struct ItemName {
+  char text[40] = {};
+  constexpr operator const char*() const { return text; }
+  operator QAnyStringView() const { return QAnyStringView(text); }
+};
+
+constexpr ItemName Item(std::string_view array, int index) {
+  ItemName item;
+  std::size_t n = 0;
+  for (char c : array) {
+    if (n + 6 >= sizeof item.text) throw DesignError(QStringLiteral("the array name is too long"));
+    item.text[n++] = c;
+  }
+  item.text[n++] = '(';
+  if (index < 0 || index > 999) throw DesignError(QStringLiteral("the item index is out of range"));
+  if (index >= 100) item.text[n++] = char('0' + index / 100);
+  if (index >= 10) item.text[n++] = char('0' + index / 10 % 10);
+  item.text[n++] = char('0' + index % 10);
+  item.text[n] = ')';
+  return item;
+}
+
+// Where a control lies in its container, in twips.
+struct Twips4 {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+// A row of a control table. Rows are written with designated initialisers,
+// naming only what the control has:
+//   {.name = coulomb::kSx, .kind = Kind::TextBox, .container = "Frame1",
+//    .at = {1800, 270, 1215, 285}, .maxLength = 20},
 struct ControlRow {
-  const char* name;                 // "Text1", "Option1(0)"
+  const char* name;                 // design name: "Text1", "Option1(0)"
   Kind kind;
   const char* container = nullptr;  // nullptr: the form itself; else an earlier container row
-  int left = 0, top = 0, width = 0, height = 0;  // twips within the container
-  const char* english = nullptr;    // caption (UTF-8); for a box, its spoken name
-  const char* greek = nullptr;      // nullptr: the English caption in both languages
+  Twips4 at;                        // within the container
+  Bilingual caption;                // a box: its spoken name; no Greek text: the English one in both
   const char* partner = nullptr;    // a label: the box it names; an option button or check
                                     // box without a caption: the label whose caption names it
   unsigned flags = 0;
@@ -108,14 +144,14 @@ class FormLayout {
   // A name the table does not hold, or a widget of another kind, raises
   // DesignError naming it.
   template <typename T>
-  T* Require(QStringView name) const {
+  T* Require(QAnyStringView name) const {
     T* widget = qobject_cast<T*>(Find(name));
     if (!widget) FailLookUp(name, T::staticMetaObject.className());
     return widget;
   }
   // The option buttons "Name(0)", "Name(1)", ... as one array; raises
   // DesignError when the table holds none.
-  OptionArray Options(QStringView arrayName) const;
+  OptionArray Options(QAnyStringView arrayName) const;
 
   // Window caption, captions and the spoken names of the boxes, in English
   // (true) or Greek (false). A box is spoken of by its label's caption; two
@@ -141,9 +177,9 @@ class FormLayout {
  private:
   void CheckTable() const;
   QWidget* Make(const ControlRow& row, QWidget* parent, const Factory& factory);
-  QWidget* Find(QStringView name) const;
-  const ControlRow* RowOf(QStringView name) const;
-  [[noreturn]] void FailLookUp(QStringView name, const char* expected) const;
+  QWidget* Find(QAnyStringView name) const;
+  const ControlRow* RowOf(QAnyStringView name) const;
+  [[noreturn]] void FailLookUp(QAnyStringView name, const char* expected) const;
   [[noreturn]] void Fail(const QString& what) const;
 
   QPointer<QWidget> form_;

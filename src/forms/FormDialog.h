@@ -57,10 +57,10 @@ class FormDialog : public QDialog {
   // The control of a design name, as the widget the dialog expects; a name
   // the table does not hold or another kind of widget raises DesignError.
   template <typename T>
-  T* Require(QStringView name) const {
+  T* Require(QAnyStringView name) const {
     return Layout().Require<T>(name);
   }
-  OptionArray Options(QStringView arrayName) const { return Layout().Options(arrayName); }
+  OptionArray Options(QAnyStringView arrayName) const { return Layout().Options(arrayName); }
 
   // Connects the standard buttons to OkClicked, CancelClicked and
   // HelpClicked; a dialog without one of them passes nullptr.

@@ -25,7 +25,7 @@ forms::FormDialog& DialogTest::Current() const {
   return *current_;
 }
 
-void DialogTest::Type(QStringView box, const QString& text) {
+void DialogTest::Type(QAnyStringView box, const QString& text) {
   QWidget* w = Control(box);
   w->setFocus();
   if (auto* line = qobject_cast<QLineEdit*>(w)) line->selectAll();
@@ -34,23 +34,23 @@ void DialogTest::Type(QStringView box, const QString& text) {
   QTest::keyClicks(w, text);
 }
 
-void DialogTest::Keys(QStringView box, const QString& text) {
+void DialogTest::Keys(QAnyStringView box, const QString& text) {
   QWidget* w = Control(box);
   w->setFocus();
   QTest::keyClicks(w, text);
 }
 
-void DialogTest::Paste(QStringView box, const QString& text) {
+void DialogTest::Paste(QAnyStringView box, const QString& text) {
   auto* line = Control<QLineEdit>(box);
   line->setFocus();
   line->setText(text);
 }
 
-void DialogTest::Focus(QStringView name) { Control(name)->setFocus(); }
+void DialogTest::Focus(QAnyStringView name) { Control(name)->setFocus(); }
 
-void DialogTest::Press(QStringView button) { Control<QAbstractButton>(button)->click(); }
+void DialogTest::Press(QAnyStringView button) { Control<QAbstractButton>(button)->click(); }
 
-QString DialogTest::Text(QStringView name) const {
+QString DialogTest::Text(QAnyStringView name) const {
   QWidget* w = Control(name);
   if (auto* line = qobject_cast<QLineEdit*>(w)) return line->text();
   if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) return memo->toPlainText();
@@ -61,6 +61,6 @@ QString DialogTest::Text(QStringView name) const {
   return {};
 }
 
-bool DialogTest::Enabled(QStringView name) const { return Control(name)->isEnabled(); }
+bool DialogTest::Enabled(QAnyStringView name) const { return Control(name)->isEnabled(); }
 
 }  // namespace brantel::test

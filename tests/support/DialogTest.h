@@ -4,7 +4,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QString>
-#include <QStringView>
+#include <QAnyStringView>
 
 #include <memory>
 #include <utility>
@@ -38,24 +38,24 @@ class DialogTest : public CoreTest {
   // A control by its design name; a name the dialog does not hold fails the
   // test with that name.
   template <typename T = QWidget>
-  T* Control(QStringView name) const {
+  T* Control(QAnyStringView name) const {
     return Current().Layout().Require<T>(name);
   }
 
   // Types into a box as the user does: the focus into it, its whole text
   // selected, then the keys; an empty text deletes what was there.
-  void Type(QStringView box, const QString& text);
+  void Type(QAnyStringView box, const QString& text);
   // Keys at the box's cursor, without selecting first.
-  void Keys(QStringView box, const QString& text);
+  void Keys(QAnyStringView box, const QString& text);
   // Puts a text into a box at once, as pasting does.
-  void Paste(QStringView box, const QString& text);
+  void Paste(QAnyStringView box, const QString& text);
   // Moves the focus to a control (to leave the box that has it).
-  void Focus(QStringView name);
+  void Focus(QAnyStringView name);
   // A click on a button, check box or option button.
-  void Press(QStringView button);
+  void Press(QAnyStringView button);
   // The text of a box (line or memo box, label, combo box).
-  QString Text(QStringView name) const;
-  bool Enabled(QStringView name) const;
+  QString Text(QAnyStringView name) const;
+  bool Enabled(QAnyStringView name) const;
 
   // Message boxes: the next answers, and the boxes shown so far.
   void Answer(qint16 code) { boxes_->Answer(code); }

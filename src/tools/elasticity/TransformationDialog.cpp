@@ -89,7 +89,7 @@ constexpr ControlRow kControls[] = {
 // The names a box's messages give it: its caption in the table.
 InputMessage NameOf(const QString& design) {
   for (const ControlRow& row : kControls) {
-    if (design == QLatin1String(row.name)) return InvalidValueFor({row.english, row.english});
+    if (design == QLatin1String(row.name)) return InvalidValueFor({row.caption.english, row.caption.english});
   }
   throw forms::DesignError(QStringLiteral("no caption for %1").arg(design));
 }

@@ -31,69 +31,65 @@ constexpr forms::FormDesign kForm{frmCoulomb::kNarrowWidth, 6360, "Coulomb Crite
 
 constexpr ControlRow kControls[] = {
     // Inputs.
-    {"Frame1", Kind::Frame, nullptr, 120, 120, 3240, 1935, "Input Data", "Εισαγωγή δεδομένων"},
-    {"lblsx", Kind::Label, "Frame1", 240, 300, 1320, 255, "sx", "σ x", "Text1"},
-    {"lblsy", Kind::Label, "Frame1", 240, 660, 1320, 255, "sy", "σ y", "Text2"},
-    {"lbltxy", Kind::Label, "Frame1", 240, 1020, 1320, 255, "txy", "τ xy", "Text3"},
-    {"Text1", Kind::TextBox, "Frame1", 1800, 270, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text2", Kind::TextBox, "Frame1", 1800, 630, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text3", Kind::TextBox, "Frame1", 1800, 990, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"chkPore", Kind::CheckBox, "Frame1", 240, 1470, 255, 255, nullptr, nullptr, "lblPorePress"},
-    {"lblPorePress", Kind::Label, "Frame1", 540, 1470, 1200, 255, "Pore Pressure", "Πίεση πόρων", "Text4"},
-    {"Text4", Kind::TextBox, "Frame1", 1800, 1440, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 3240, 1935}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
+    {.name = "lblsx", .kind = Kind::Label, .container = "Frame1", .at = {240, 300, 1320, 255}, .caption = {"sx", "σ x"}, .partner = coulomb::kSx},
+    {.name = "lblsy", .kind = Kind::Label, .container = "Frame1", .at = {240, 660, 1320, 255}, .caption = {"sy", "σ y"}, .partner = coulomb::kSy},
+    {.name = "lbltxy", .kind = Kind::Label, .container = "Frame1", .at = {240, 1020, 1320, 255}, .caption = {"txy", "τ xy"}, .partner = coulomb::kTxy},
+    {.name = coulomb::kSx, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 270, 1215, 285}, .maxLength = 20},
+    {.name = coulomb::kSy, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 630, 1215, 285}, .maxLength = 20},
+    {.name = coulomb::kTxy, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 990, 1215, 285}, .maxLength = 20},
+    {.name = coulomb::kPore, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 1470, 255, 255}, .partner = coulomb::kPoreLabel},
+    {.name = coulomb::kPoreLabel, .kind = Kind::Label, .container = "Frame1", .at = {540, 1470, 1200, 255}, .caption = {"Pore Pressure", "Πίεση πόρων"}, .partner = coulomb::kPorePressure},
+    {.name = coulomb::kPorePressure, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 1440, 1215, 285}, .maxLength = 20},
     // The strength parameters: two given, the third derived.
-    {"Frame2", Kind::Frame, nullptr, 120, 2160, 3240, 2055, "Material Properties", "Παράμετροι υλικού"},
-    {"lblCohesion", Kind::Label, "Frame2", 240, 330, 1500, 420, "Cohesion", "Συνοχή", "Text5"},
-    {"lblUCS", Kind::Label, "Frame2", 240, 840, 1500, 615, "Uniaxial Strength", "Αντοχή σε μονοαξονική θλίψη",
-     "Text6"},
-    {"lblPhi", Kind::Label, "Frame2", 240, 1500, 1500, 420, "Friction Angle", "Γωνία εσωτερική τριβής", "Text7"},
-    {"Text5", Kind::TextBox, "Frame2", 1800, 300, 1035, 285, nullptr, nullptr, nullptr, forms::kRedText, 20},
-    {"Text6", Kind::TextBox, "Frame2", 1800, 840, 1035, 285, nullptr, nullptr, nullptr, forms::kRedText, 20},
-    {"Text7", Kind::TextBox, "Frame2", 1800, 1470, 1035, 285, nullptr, nullptr, nullptr, forms::kRedText, 20},
-    {"optParam(0)", Kind::Option, "Frame2", 2895, 315, 255, 255, nullptr, nullptr, "lblCohesion"},
-    {"optParam(1)", Kind::Option, "Frame2", 2895, 855, 255, 255, nullptr, nullptr, "lblUCS"},
-    {"optParam(2)", Kind::Option, "Frame2", 2895, 1485, 255, 255, nullptr, nullptr, "lblPhi"},
+    {.name = "Frame2", .kind = Kind::Frame, .at = {120, 2160, 3240, 2055}, .caption = {"Material Properties", "Παράμετροι υλικού"}},
+    {.name = "lblCohesion", .kind = Kind::Label, .container = "Frame2", .at = {240, 330, 1500, 420}, .caption = {"Cohesion", "Συνοχή"}, .partner = coulomb::kCohesion},
+    {.name = "lblUCS", .kind = Kind::Label, .container = "Frame2", .at = {240, 840, 1500, 615}, .caption = {"Uniaxial Strength", "Αντοχή σε μονοαξονική θλίψη"}, .partner = coulomb::kStrength},
+    {.name = "lblPhi", .kind = Kind::Label, .container = "Frame2", .at = {240, 1500, 1500, 420}, .caption = {"Friction Angle", "Γωνία εσωτερική τριβής"}, .partner = coulomb::kFriction},
+    {.name = coulomb::kCohesion, .kind = Kind::TextBox, .container = "Frame2", .at = {1800, 300, 1035, 285}, .flags = forms::kRedText, .maxLength = 20},
+    {.name = coulomb::kStrength, .kind = Kind::TextBox, .container = "Frame2", .at = {1800, 840, 1035, 285}, .flags = forms::kRedText, .maxLength = 20},
+    {.name = coulomb::kFriction, .kind = Kind::TextBox, .container = "Frame2", .at = {1800, 1470, 1035, 285}, .flags = forms::kRedText, .maxLength = 20},
+    {.name = coulomb::kDeriveCohesion, .kind = Kind::Option, .container = "Frame2", .at = {2895, 315, 255, 255}, .partner = "lblCohesion"},
+    {.name = coulomb::kDeriveStrength, .kind = Kind::Option, .container = "Frame2", .at = {2895, 855, 255, 255}, .partner = "lblUCS"},
+    {.name = coulomb::kDeriveFriction, .kind = Kind::Option, .container = "Frame2", .at = {2895, 1485, 255, 255}, .partner = "lblPhi"},
     // The graph.
-    {"Frame5", Kind::Frame, nullptr, 120, 4320, 3240, 1215, "Graph Options", "Γράφημα"},
-    {"optGraph(0)", Kind::Option, "Frame5", 240, 270, 2880, 255, "No Graph", "Κανένα"},
-    {"optGraph(1)", Kind::Option, "Frame5", 240, 570, 2880, 255, "Mohr's Circle", "Κύκλος του Mohr"},
-    {"optGraph(2)", Kind::Option, "Frame5", 240, 870, 2880, 255, "s1-s2 Plot", "σ1-σ2"},
+    {.name = "Frame5", .kind = Kind::Frame, .at = {120, 4320, 3240, 1215}, .caption = {"Graph Options", "Γράφημα"}},
+    {.name = coulomb::kNoGraph, .kind = Kind::Option, .container = "Frame5", .at = {240, 270, 2880, 255}, .caption = {"No Graph", "Κανένα"}},
+    {.name = coulomb::kMohrGraph, .kind = Kind::Option, .container = "Frame5", .at = {240, 570, 2880, 255}, .caption = {"Mohr's Circle", "Κύκλος του Mohr"}},
+    {.name = coulomb::kS1S2Graph, .kind = Kind::Option, .container = "Frame5", .at = {240, 870, 2880, 255}, .caption = {"s1-s2 Plot", "σ1-σ2"}},
     // Principal stresses.
-    {"Frame4", Kind::Frame, nullptr, 3480, 120, 2805, 1695, "Principal Stresses", "Κύριες τάσεις"},
-    {"lbls1", Kind::Label, "Frame4", 240, 300, 1035, 255, "s1", "σ 1", "Text11"},
-    {"lblth1", Kind::Label, "Frame4", 240, 630, 1035, 255, "w1(s1)", "θ 1", "Text12"},
-    {"lbls2", Kind::Label, "Frame4", 240, 960, 1035, 255, "s2", "σ 2", "Text13"},
-    {"lblth2", Kind::Label, "Frame4", 240, 1290, 1035, 255, "w2(s2)", "θ 2", "Text14"},
-    {"Text11", Kind::TextBox, "Frame4", 1320, 270, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text12", Kind::TextBox, "Frame4", 1320, 600, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text13", Kind::TextBox, "Frame4", 1320, 930, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text14", Kind::TextBox, "Frame4", 1320, 1260, 1335, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame4", .kind = Kind::Frame, .at = {3480, 120, 2805, 1695}, .caption = {"Principal Stresses", "Κύριες τάσεις"}},
+    {.name = "lbls1", .kind = Kind::Label, .container = "Frame4", .at = {240, 300, 1035, 255}, .caption = {"s1", "σ 1"}, .partner = coulomb::kS1},
+    {.name = "lblth1", .kind = Kind::Label, .container = "Frame4", .at = {240, 630, 1035, 255}, .caption = {"w1(s1)", "θ 1"}, .partner = coulomb::kTheta1},
+    {.name = "lbls2", .kind = Kind::Label, .container = "Frame4", .at = {240, 960, 1035, 255}, .caption = {"s2", "σ 2"}, .partner = coulomb::kS2},
+    {.name = "lblth2", .kind = Kind::Label, .container = "Frame4", .at = {240, 1290, 1035, 255}, .caption = {"w2(s2)", "θ 2"}, .partner = coulomb::kTheta2},
+    {.name = coulomb::kS1, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 270, 1335, 285}, .flags = kResult},
+    {.name = coulomb::kTheta1, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 600, 1335, 285}, .flags = kResult},
+    {.name = coulomb::kS2, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 930, 1335, 285}, .flags = kResult},
+    {.name = coulomb::kTheta2, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 1260, 1335, 285}, .flags = kResult},
     // The verdict.
-    {"Frame3", Kind::Frame, nullptr, 3480, 1920, 2805, 2535, "Results", "Αποτελέσματα"},
-    {"Label8", Kind::Label, "Frame3", 180, 300, 1440, 255, "Failure", "Αστοχία", "Text8"},
-    {"Label9", Kind::Label, "Frame3", 180, 690, 1440, 420, "Failure due to Pore Pressure",
-     "Αστοχία εξ αιτίας πίεσης πόρων", "Text9"},
-    {"Label10", Kind::Label, "Frame3", 180, 1230, 1440, 420, "Failure Angle from X-axis",
-     "Γωνία επιπέδου αστοχίας από Χ", "Text10"},
-    {"Label20", Kind::Label, "Frame3", 180, 1770, 1440, 420, "Shear Stress at Failure",
-     "Διατμητική τάση στην αστοχία", "Text20"},
-    {"Text8", Kind::TextBox, "Frame3", 1680, 270, 975, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text9", Kind::TextBox, "Frame3", 1680, 720, 975, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text10", Kind::TextBox, "Frame3", 1680, 1260, 975, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text20", Kind::TextBox, "Frame3", 1680, 1800, 975, 285, nullptr, nullptr, nullptr, kResult},
-    {"Label15", Kind::Label, "Frame3", 1680, 1005, 975, 225, nullptr, nullptr, nullptr, forms::kRedText},
+    {.name = "Frame3", .kind = Kind::Frame, .at = {3480, 1920, 2805, 2535}, .caption = {"Results", "Αποτελέσματα"}},
+    {.name = "Label8", .kind = Kind::Label, .container = "Frame3", .at = {180, 300, 1440, 255}, .caption = {"Failure", "Αστοχία"}, .partner = coulomb::kFailure},
+    {.name = coulomb::kPoreFailureLabel, .kind = Kind::Label, .container = "Frame3", .at = {180, 690, 1440, 420}, .caption = {"Failure due to Pore Pressure", "Αστοχία εξ αιτίας πίεσης πόρων"}, .partner = coulomb::kPoreFailure},
+    {.name = "Label10", .kind = Kind::Label, .container = "Frame3", .at = {180, 1230, 1440, 420}, .caption = {"Failure Angle from X-axis", "Γωνία επιπέδου αστοχίας από Χ"}, .partner = coulomb::kFailureAngle},
+    {.name = "Label20", .kind = Kind::Label, .container = "Frame3", .at = {180, 1770, 1440, 420}, .caption = {"Shear Stress at Failure", "Διατμητική τάση στην αστοχία"}, .partner = coulomb::kShear},
+    {.name = coulomb::kFailure, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 270, 975, 285}, .flags = kResult},
+    {.name = coulomb::kPoreFailure, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 720, 975, 285}, .flags = kResult},
+    {.name = coulomb::kFailureAngle, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 1260, 975, 285}, .flags = kResult},
+    {.name = coulomb::kShear, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 1800, 975, 285}, .flags = kResult},
+    {.name = coulomb::kPoreNotice, .kind = Kind::Label, .container = "Frame3", .at = {1680, 1005, 975, 225}, .flags = forms::kRedText},
     // The limit searches.
-    {"cmdLimit", Kind::Button, nullptr, 3480, 4560, 1335, 375, "Upper Limit", "Άνω Όριο"},
-    {"cmdLimitD", Kind::Button, nullptr, 4950, 4560, 1335, 375, "Lower Limit", "Κάτω Όριο"},
+    {.name = coulomb::kLimit, .kind = Kind::Button, .at = {3480, 4560, 1335, 375}, .caption = {"Upper Limit", "Άνω Όριο"}},
+    {.name = coulomb::kLimitDown, .kind = Kind::Button, .at = {4950, 4560, 1335, 375}, .caption = {"Lower Limit", "Κάτω Όριο"}},
     // The interactive plot, beyond the narrow width.
-    {"HScroll1", Kind::HScroll, nullptr, 6960, 240, 3015, 255, "Zoom", "Μεγέθυνση"},
-    {"picMohr1", Kind::Picture, nullptr, 6480, 720, 4080, 4000},
-    {"lblCoord", Kind::Label, nullptr, 6960, 4920, 3255, 495},
-    {"lblIntCoord", Kind::Label, nullptr, 6960, 5760, 3255, 495},
+    {.name = coulomb::kZoom, .kind = Kind::HScroll, .at = {6960, 240, 3015, 255}, .caption = {"Zoom", "Μεγέθυνση"}},
+    {.name = coulomb::kPlot, .kind = Kind::Picture, .at = {6480, 720, 4080, 4000}},
+    {.name = coulomb::kCoord, .kind = Kind::Label, .at = {6960, 4920, 3255, 495}},
+    {.name = coulomb::kIntCoord, .kind = Kind::Label, .at = {6960, 5760, 3255, 495}},
     // Buttons.
-    {"cmdHelp", Kind::Button, nullptr, 2160, 5760, 1215, 375, "Help"},
-    {"cmdCancel", Kind::Button, nullptr, 3600, 5760, 1215, 375, "Cancel"},
-    {"CmdOk", Kind::Button, nullptr, 5040, 5760, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = coulomb::kHelp, .kind = Kind::Button, .at = {2160, 5760, 1215, 375}, .caption = {"Help"}},
+    {.name = coulomb::kCancel, .kind = Kind::Button, .at = {3600, 5760, 1215, 375}, .caption = {"Cancel"}},
+    {.name = coulomb::kOk, .kind = Kind::Button, .at = {5040, 5760, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 }  // namespace
@@ -157,36 +153,36 @@ void CoulombPlot::PlaceCaptions() { PlaceCircleCaptions(); }
 frmCoulomb::frmCoulomb(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmCoulomb"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
-    if (QLatin1String(row.name) == QLatin1String("picMohr1")) return new CoulombPlot(parent);
+    if (QLatin1String(row.name) == QLatin1String(coulomb::kPlot)) return new CoulombPlot(parent);
     return nullptr;
   });
-  ui_.sx = Require<QLineEdit>(u"Text1");
-  ui_.sy = Require<QLineEdit>(u"Text2");
-  ui_.txy = Require<QLineEdit>(u"Text3");
-  ui_.pore = Require<QCheckBox>(u"chkPore");
-  ui_.porePressure = Require<QLineEdit>(u"Text4");
-  ui_.cohesion = Require<QLineEdit>(u"Text5");
-  ui_.strength = Require<QLineEdit>(u"Text6");
-  ui_.friction = Require<QLineEdit>(u"Text7");
-  ui_.s1 = Require<QLineEdit>(u"Text11");
-  ui_.theta1 = Require<QLineEdit>(u"Text12");
-  ui_.s2 = Require<QLineEdit>(u"Text13");
-  ui_.theta2 = Require<QLineEdit>(u"Text14");
-  ui_.failure = Require<QLineEdit>(u"Text8");
-  ui_.poreFailure = Require<QLineEdit>(u"Text9");
-  ui_.failureAngle = Require<QLineEdit>(u"Text10");
-  ui_.shear = Require<QLineEdit>(u"Text20");
-  ui_.poreNotice = Require<QLabel>(u"Label15");
-  ui_.ok = Require<QPushButton>(u"CmdOk");
-  ui_.param = Options(u"optParam");
-  ui_.graph = Options(u"optGraph");
-  ui_.poreControls = {ui_.pore, Require<QLabel>(u"lblPorePress"), ui_.porePressure, Require<QLabel>(u"Label9"),
+  ui_.sx = Require<QLineEdit>(coulomb::kSx);
+  ui_.sy = Require<QLineEdit>(coulomb::kSy);
+  ui_.txy = Require<QLineEdit>(coulomb::kTxy);
+  ui_.pore = Require<QCheckBox>(coulomb::kPore);
+  ui_.porePressure = Require<QLineEdit>(coulomb::kPorePressure);
+  ui_.cohesion = Require<QLineEdit>(coulomb::kCohesion);
+  ui_.strength = Require<QLineEdit>(coulomb::kStrength);
+  ui_.friction = Require<QLineEdit>(coulomb::kFriction);
+  ui_.s1 = Require<QLineEdit>(coulomb::kS1);
+  ui_.theta1 = Require<QLineEdit>(coulomb::kTheta1);
+  ui_.s2 = Require<QLineEdit>(coulomb::kS2);
+  ui_.theta2 = Require<QLineEdit>(coulomb::kTheta2);
+  ui_.failure = Require<QLineEdit>(coulomb::kFailure);
+  ui_.poreFailure = Require<QLineEdit>(coulomb::kPoreFailure);
+  ui_.failureAngle = Require<QLineEdit>(coulomb::kFailureAngle);
+  ui_.shear = Require<QLineEdit>(coulomb::kShear);
+  ui_.poreNotice = Require<QLabel>(coulomb::kPoreNotice);
+  ui_.ok = Require<QPushButton>(coulomb::kOk);
+  ui_.param = Options(coulomb::kParam);
+  ui_.graph = Options(coulomb::kGraph);
+  ui_.poreControls = {ui_.pore, Require<QLabel>(coulomb::kPoreLabel), ui_.porePressure, Require<QLabel>(coulomb::kPoreFailureLabel),
                       ui_.poreFailure};
-  ui_.plot = Require<CoulombPlot>(u"picMohr1");
-  ConnectFailurePlot(ui_.plot, Require<QScrollBar>(u"HScroll1"), Require<QLabel>(u"lblCoord"),
-                     Require<QLabel>(u"lblIntCoord"));
+  ui_.plot = Require<CoulombPlot>(coulomb::kPlot);
+  ConnectFailurePlot(ui_.plot, Require<QScrollBar>(coulomb::kZoom), Require<QLabel>(coulomb::kCoord),
+                     Require<QLabel>(coulomb::kIntCoord));
 
-  WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  WireButtons(ui_.ok, Require<QPushButton>(coulomb::kCancel), Require<QPushButton>(coulomb::kHelp));
   for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.porePressure, ui_.cohesion, ui_.strength, ui_.friction})
     connect(box, &QLineEdit::textChanged, this, &frmCoulomb::TextInput_Change);
   connect(ui_.pore, &QCheckBox::toggled, this, &frmCoulomb::chkPore_Click);
@@ -200,8 +196,8 @@ frmCoulomb::frmCoulomb(QWidget* owner) : FormDialog(owner) {
       if (on) optGraph_Click();
     });
   }
-  connect(Require<QPushButton>(u"cmdLimit"), &QPushButton::clicked, this, &frmCoulomb::cmdLimit_Click);
-  connect(Require<QPushButton>(u"cmdLimitD"), &QPushButton::clicked, this, &frmCoulomb::cmdLimitD_Click);
+  connect(Require<QPushButton>(coulomb::kLimit), &QPushButton::clicked, this, &frmCoulomb::cmdLimit_Click);
+  connect(Require<QPushButton>(coulomb::kLimitDown), &QPushButton::clicked, this, &frmCoulomb::cmdLimitD_Click);
 
   // The inputs in the order of validation: each box read as a whole entry,
   // with the tool's message and value rule (Coulomb.h); the pore pressure

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/project/ProjectRecord.h"
+#include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
 #include "forms/FormInputs.h"
@@ -14,6 +15,47 @@ class QLineEdit;
 class QPushButton;
 
 namespace brantel {
+
+// The design names of the Coulomb dialog's controls, for its code and its tests.
+namespace coulomb {
+inline constexpr char kSx[] = "Text1";  // sx
+inline constexpr char kSy[] = "Text2";  // sy
+inline constexpr char kTxy[] = "Text3";  // txy
+inline constexpr char kPore[] = "chkPore";  // the pore pressure option
+inline constexpr char kPorePressure[] = "Text4";  // pore pressure
+inline constexpr char kCohesion[] = "Text5";  // cohesion
+inline constexpr char kStrength[] = "Text6";  // uniaxial strength
+inline constexpr char kFriction[] = "Text7";  // friction angle
+inline constexpr char kParam[] = "optParam";  // the option of the derived parameter
+inline constexpr forms::ItemName kDeriveCohesion = forms::Item(kParam, 0);
+inline constexpr forms::ItemName kDeriveStrength = forms::Item(kParam, 1);
+inline constexpr forms::ItemName kDeriveFriction = forms::Item(kParam, 2);
+inline constexpr char kGraph[] = "optGraph";  // the graph option
+inline constexpr forms::ItemName kNoGraph = forms::Item(kGraph, 0);
+inline constexpr forms::ItemName kMohrGraph = forms::Item(kGraph, 1);
+inline constexpr forms::ItemName kS1S2Graph = forms::Item(kGraph, 2);
+inline constexpr char kS1[] = "Text11";  // s1
+inline constexpr char kTheta1[] = "Text12";  // angle of s1
+inline constexpr char kS2[] = "Text13";  // s2
+inline constexpr char kTheta2[] = "Text14";  // angle of s2
+inline constexpr char kFailure[] = "Text8";  // the verdict
+inline constexpr char kPoreFailure[] = "Text9";  // the verdict with pore pressure
+inline constexpr char kFailureAngle[] = "Text10";  // failure angle from the X axis
+inline constexpr char kShear[] = "Text20";  // shear stress at failure
+inline constexpr char kPoreNotice[] = "Label15";  // the pore pressure notice
+inline constexpr char kLimit[] = "cmdLimit";  // upper limit search
+inline constexpr char kLimitDown[] = "cmdLimitD";  // lower limit search
+inline constexpr char kZoom[] = "HScroll1";  // the zoom of the plot
+inline constexpr char kPlot[] = "picMohr1";  // the plot
+inline constexpr char kCoord[] = "lblCoord";  // the coordinates under the pointer
+inline constexpr char kIntCoord[] = "lblIntCoord";  // the rounded coordinates
+inline constexpr char kPoreLabel[] = "lblPorePress";
+inline constexpr char kPoreFailureLabel[] = "Label9";
+inline constexpr char kOk[] = "CmdOk";
+inline constexpr char kCancel[] = "cmdCancel";
+inline constexpr char kHelp[] = "cmdHelp";
+}  // namespace coulomb
+
 
 // The plot of the Coulomb tool: the Mohr circle with the Coulomb envelope
 // (view 1) or the s1-s3 plane with the criterion line (view 2), on one
@@ -87,28 +129,28 @@ class frmCoulomb : public forms::FormDialog {
   QLineEdit* ParameterBox(qint16 index) const;
 
   struct Ui {
-    QLineEdit* sx;           // Text1
-    QLineEdit* sy;           // Text2
-    QLineEdit* txy;          // Text3
-    QCheckBox* pore;         // chkPore
-    QLineEdit* porePressure; // Text4
-    QLineEdit* cohesion;     // Text5
-    QLineEdit* strength;     // Text6
-    QLineEdit* friction;     // Text7
-    QLineEdit* s1;           // Text11
-    QLineEdit* theta1;       // Text12
-    QLineEdit* s2;           // Text13
-    QLineEdit* theta2;       // Text14
-    QLineEdit* failure;      // Text8
-    QLineEdit* poreFailure;  // Text9
-    QLineEdit* failureAngle; // Text10
-    QLineEdit* shear;        // Text20
-    QLabel* poreNotice;      // Label15
-    QPushButton* ok;         // CmdOk
-    forms::OptionArray param;  // optParam
-    forms::OptionArray graph;  // optGraph
+    QLineEdit* sx;
+    QLineEdit* sy;
+    QLineEdit* txy;
+    QCheckBox* pore;
+    QLineEdit* porePressure;
+    QLineEdit* cohesion;
+    QLineEdit* strength;
+    QLineEdit* friction;
+    QLineEdit* s1;
+    QLineEdit* theta1;
+    QLineEdit* s2;
+    QLineEdit* theta2;
+    QLineEdit* failure;
+    QLineEdit* poreFailure;
+    QLineEdit* failureAngle;
+    QLineEdit* shear;
+    QLabel* poreNotice;
+    QPushButton* ok;
+    forms::OptionArray param;
+    forms::OptionArray graph;
     PoreControls poreControls;
-    CoulombPlot* plot;         // picMohr1
+    CoulombPlot* plot;
   } ui_;
 
   forms::NumericInputs inputs_;

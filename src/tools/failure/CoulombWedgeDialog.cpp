@@ -107,8 +107,8 @@ std::vector<ControlRow> ControlsOf(const WedgeTexts& texts) {
     if (std::strcmp(row.name, "Label3") == 0) text = &texts.Label3;
     if (std::strcmp(row.name, "Label11") == 0) text = &texts.Label11;
     if (text) {
-      row.english = text->english;
-      row.greek = text->greek;
+      row.caption.english = text->english;
+      row.caption.greek = text->greek;
     }
   }
   return rows;

@@ -142,7 +142,7 @@ TEST_F(BieniawskiDialogTest, EnvelopeRangesAndReadOut) {
 
 // The worked example of the tool's help page.
 TEST_F(BieniawskiDialogTest, HelpPageExample) {
-  const auto text = [this](QStringView box) { return Text(box); };
+  const auto text = [this](QAnyStringView box) { return Text(box); };
   Project.BieniawskiStress = StressInput{200, 20, 10, 1};
   Project.BieniawskiInput.Co = 100;
   Project.BieniawskiInput.UsePore = 1;

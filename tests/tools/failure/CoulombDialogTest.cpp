@@ -39,7 +39,7 @@ class CoulombDialogTest : public test::DialogTest {
   }
   frmCoulomb& Open() { return DialogTest::Open<frmCoulomb>(); }
   frmCoulomb& Dialog() const { return static_cast<frmCoulomb&>(Current()); }
-  CoulombPlot* Plot() const { return Control<CoulombPlot>(u"picMohr1"); }
+  CoulombPlot* Plot() const { return Control<CoulombPlot>(coulomb::kPlot); }
   // The drawn items of a colour.
   std::vector<PlotItem> ItemsOf(QRgb colour, PlotItem::Type type) const {
     return test::ItemsOf(*Plot(), colour, type);
@@ -48,43 +48,43 @@ class CoulombDialogTest : public test::DialogTest {
 
 TEST_F(CoulombDialogTest, TypingDerivesTheThirdParameterAndJudges) {
   Open();
-  Press(u"optParam(1)");  // the strength is derived
-  EXPECT_TRUE(Control<QLineEdit>(u"Text6")->isReadOnly());
-  EXPECT_FALSE(Control<QLineEdit>(u"Text5")->isReadOnly());
-  Type(u"Text5", QStringLiteral("5"));
-  Type(u"Text7", QStringLiteral("30"));
-  Type(u"Text1", QStringLiteral("40"));
-  Type(u"Text2", QStringLiteral("10"));
-  EXPECT_EQ(Text(u"Text6"), QStringLiteral("17.321"));
-  EXPECT_EQ(Text(u"Text11"), QStringLiteral("40.000"));
-  EXPECT_EQ(Text(u"Text13"), QStringLiteral("10.000"));
-  EXPECT_EQ(Text(u"Text12"), QStringLiteral("0.00"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("false"));
-  EXPECT_EQ(Text(u"Text10"), QString());
-  EXPECT_EQ(Text(u"Text20"), QString());
+  Press(coulomb::kDeriveStrength);  // the strength is derived
+  EXPECT_TRUE(Control<QLineEdit>(coulomb::kStrength)->isReadOnly());
+  EXPECT_FALSE(Control<QLineEdit>(coulomb::kCohesion)->isReadOnly());
+  Type(coulomb::kCohesion, QStringLiteral("5"));
+  Type(coulomb::kFriction, QStringLiteral("30"));
+  Type(coulomb::kSx, QStringLiteral("40"));
+  Type(coulomb::kSy, QStringLiteral("10"));
+  EXPECT_EQ(Text(coulomb::kStrength), QStringLiteral("17.321"));
+  EXPECT_EQ(Text(coulomb::kS1), QStringLiteral("40.000"));
+  EXPECT_EQ(Text(coulomb::kS2), QStringLiteral("10.000"));
+  EXPECT_EQ(Text(coulomb::kTheta1), QStringLiteral("0.00"));
+  EXPECT_EQ(Text(coulomb::kFailure), QStringLiteral("false"));
+  EXPECT_EQ(Text(coulomb::kFailureAngle), QString());
+  EXPECT_EQ(Text(coulomb::kShear), QString());
 
   // Past the strength 47.32: failure, the plane at (90 - 0) + 45 + 15 and
   // the shear on it 20 sin 120.
-  Type(u"Text1", QStringLiteral("50"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("true"));
-  EXPECT_EQ(Text(u"Text10"), QStringLiteral("150.0"));
-  EXPECT_EQ(Text(u"Text20"), QStringLiteral("17.321"));
+  Type(coulomb::kSx, QStringLiteral("50"));
+  EXPECT_EQ(Text(coulomb::kFailure), QStringLiteral("true"));
+  EXPECT_EQ(Text(coulomb::kFailureAngle), QStringLiteral("150.0"));
+  EXPECT_EQ(Text(coulomb::kShear), QStringLiteral("17.321"));
   // Back below it: no stale angle or shear.
-  Type(u"Text1", QStringLiteral("45"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("false"));
-  EXPECT_EQ(Text(u"Text10"), QString());
-  EXPECT_EQ(Text(u"Text20"), QString());
+  Type(coulomb::kSx, QStringLiteral("45"));
+  EXPECT_EQ(Text(coulomb::kFailure), QStringLiteral("false"));
+  EXPECT_EQ(Text(coulomb::kFailureAngle), QString());
+  EXPECT_EQ(Text(coulomb::kShear), QString());
 
   // The other derivations from the same pair: phi from c and UCS, and c
   // from UCS and phi; the box that becomes derived starts from 0.
-  Press(u"optParam(2)");
-  EXPECT_EQ(Text(u"Text7"), QStringLiteral("30.0"));
-  Type(u"Text6", QStringLiteral("10"));  // UCS = 2c: no friction
-  EXPECT_EQ(Text(u"Text7"), QStringLiteral("0.0"));
-  Type(u"Text5", QStringLiteral("0"));
-  EXPECT_EQ(Text(u"Text7"), QStringLiteral("0"));
-  Press(u"optParam(0)");
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("5.000"));  // c = UCS / 2 at phi = 0
+  Press(coulomb::kDeriveFriction);
+  EXPECT_EQ(Text(coulomb::kFriction), QStringLiteral("30.0"));
+  Type(coulomb::kStrength, QStringLiteral("10"));  // UCS = 2c: no friction
+  EXPECT_EQ(Text(coulomb::kFriction), QStringLiteral("0.0"));
+  Type(coulomb::kCohesion, QStringLiteral("0"));
+  EXPECT_EQ(Text(coulomb::kFriction), QStringLiteral("0"));
+  Press(coulomb::kDeriveCohesion);
+  EXPECT_EQ(Text(coulomb::kCohesion), QStringLiteral("5.000"));  // c = UCS / 2 at phi = 0
   EXPECT_TRUE(Messages().empty());
   EXPECT_TRUE(History().contains(QStringLiteral("Determination of shear failure plane based on Coulomb's theory.")));
 }
@@ -93,17 +93,17 @@ TEST_F(CoulombDialogTest, ValidationMessages) {
   StoreMaterial(40, 10);
   Open();
   struct Case {
-    const char16_t* box;
+    const char* box;
     const char* text;
     const char* message;
   };
   const Case cases[] = {
-      {u"Text1", "-1", "Invalid value for sx"},
-      {u"Text2", "12a", "Invalid value for sy"},
-      {u"Text3", "1e39", "Invalid value for txy"},
-      {u"Text5", "abc", "Invalid value for material cohesion"},
-      {u"Text7", "90", "Invalid value for material friction angle"},
-      {u"Text7", "-95", "Invalid value for material friction angle"},
+      {coulomb::kSx, "-1", "Invalid value for sx"},
+      {coulomb::kSy, "12a", "Invalid value for sy"},
+      {coulomb::kTxy, "1e39", "Invalid value for txy"},
+      {coulomb::kCohesion, "abc", "Invalid value for material cohesion"},
+      {coulomb::kFriction, "90", "Invalid value for material friction angle"},
+      {coulomb::kFriction, "-95", "Invalid value for material friction angle"},
   };
   for (const Case& c : cases) {
     boxes_->Clear();
@@ -115,13 +115,13 @@ TEST_F(CoulombDialogTest, ValidationMessages) {
   }
   // The pore pressure counts only while its option is on.
   boxes_->Clear();
-  EXPECT_FALSE(Enabled(u"Text4"));
-  Press(u"chkPore");
-  EXPECT_TRUE(Enabled(u"Text4"));
-  Type(u"Text4", QStringLiteral("-2"));
+  EXPECT_FALSE(Enabled(coulomb::kPorePressure));
+  Press(coulomb::kPore);
+  EXPECT_TRUE(Enabled(coulomb::kPorePressure));
+  Type(coulomb::kPorePressure, QStringLiteral("-2"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for Pore Pressure"));
   EnglishMenus = 0;
-  Type(u"Text1", QStringLiteral("-3"));
+  Type(coulomb::kSx, QStringLiteral("-3"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το σx"));
 }
 
@@ -131,23 +131,23 @@ TEST_F(CoulombDialogTest, PorePressureVerdicts) {
   Project.CoulombInput.PorePressure = 5;
   Open();
   // s1 - P = 35 against 3 x 5 + 17.32: only the pore pressure fails it.
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("false"));
-  EXPECT_EQ(Text(u"Text9"), QStringLiteral("true"));
-  EXPECT_EQ(Text(u"Text10"), QStringLiteral("150.0"));
-  EXPECT_EQ(Text(u"Text20"), QString());
-  EXPECT_EQ(Text(u"Label15"), QString());
+  EXPECT_EQ(Text(coulomb::kFailure), QStringLiteral("false"));
+  EXPECT_EQ(Text(coulomb::kPoreFailure), QStringLiteral("true"));
+  EXPECT_EQ(Text(coulomb::kFailureAngle), QStringLiteral("150.0"));
+  EXPECT_EQ(Text(coulomb::kShear), QString());
+  EXPECT_EQ(Text(coulomb::kPoreNotice), QString());
   // Above s2 the pore pressure is not let act.
-  Type(u"Text4", QStringLiteral("12"));
-  EXPECT_EQ(Text(u"Label15"), QStringLiteral(" pore>σ2"));
-  EXPECT_EQ(Text(u"Text9"), QStringLiteral("false"));
+  Type(coulomb::kPorePressure, QStringLiteral("12"));
+  EXPECT_EQ(Text(coulomb::kPoreNotice), QStringLiteral(" pore>σ2"));
+  EXPECT_EQ(Text(coulomb::kPoreFailure), QStringLiteral("false"));
   // No pore pressure, or the option off: nothing to say.
-  Type(u"Text4", QStringLiteral("0"));
-  EXPECT_EQ(Text(u"Text9"), QString());
-  Type(u"Text4", QStringLiteral("5"));
-  Press(u"chkPore");
-  EXPECT_FALSE(Enabled(u"Text9"));
-  EXPECT_EQ(Text(u"Text9"), QString());
-  EXPECT_EQ(Text(u"Text10"), QString());
+  Type(coulomb::kPorePressure, QStringLiteral("0"));
+  EXPECT_EQ(Text(coulomb::kPoreFailure), QString());
+  Type(coulomb::kPorePressure, QStringLiteral("5"));
+  Press(coulomb::kPore);
+  EXPECT_FALSE(Enabled(coulomb::kPoreFailure));
+  EXPECT_EQ(Text(coulomb::kPoreFailure), QString());
+  EXPECT_EQ(Text(coulomb::kFailureAngle), QString());
   EXPECT_EQ(Dialog().WorkingParams().PorePressure, 0.0f);
 }
 
@@ -156,13 +156,13 @@ TEST_F(CoulombDialogTest, LimitSearchesWriteTheBoxOnce) {
   StoreMaterial(10, 0);
   Open();
   int changes = 0;
-  QObject::connect(Control<QLineEdit>(u"Text2"), &QLineEdit::textChanged, [&] { ++changes; });
-  Press(u"cmdLimit");
+  QObject::connect(Control<QLineEdit>(coulomb::kSy), &QLineEdit::textChanged, [&] { ++changes; });
+  Press(coulomb::kLimit);
   EXPECT_EQ(changes, 1);
-  EXPECT_EQ(Text(u"Text2"), QStringLiteral("47.33"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("true"));
+  EXPECT_EQ(Text(coulomb::kSy), QStringLiteral("47.33"));
+  EXPECT_EQ(Text(coulomb::kFailure), QStringLiteral("true"));
   EXPECT_TRUE(Messages().empty());
-  Press(u"cmdLimit");
+  Press(coulomb::kLimit);
   EXPECT_EQ(LastMessage(), QStringLiteral("Material is already failed"));
   EXPECT_EQ(changes, 1);
 
@@ -171,23 +171,23 @@ TEST_F(CoulombDialogTest, LimitSearchesWriteTheBoxOnce) {
   StoreMaterial(20, 10);
   Project.CoulombInput.Cohesion = 1;
   Open();
-  Press(u"cmdLimitD");
-  EXPECT_EQ(Text(u"Text1"), QStringLiteral("2.17"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("true"));
+  Press(coulomb::kLimitDown);
+  EXPECT_EQ(Text(coulomb::kSx), QStringLiteral("2.17"));
+  EXPECT_EQ(Text(coulomb::kFailure), QStringLiteral("true"));
 
   // Nothing to reach: a message, and the box stays.
   boxes_->Clear();
   Project.CoulombInput = CoulombParams{};
   Open();
-  EXPECT_EQ(Text(u"Text8"), QString());  // nothing to judge, nothing stale
-  Press(u"cmdLimit");
+  EXPECT_EQ(Text(coulomb::kFailure), QString());  // nothing to judge, nothing stale
+  Press(coulomb::kLimit);
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("Failure cannot be reached by changing this stress"));
-  EXPECT_EQ(Text(u"Text2"), QStringLiteral("10.000"));
+  EXPECT_EQ(Text(coulomb::kSy), QStringLiteral("10.000"));
   // A box that cannot be read gives its own message and no search.
-  Paste(u"Text1", QStringLiteral("abc"));
+  Paste(coulomb::kSx, QStringLiteral("abc"));
   boxes_->Clear();
-  Press(u"cmdLimitD");
+  Press(coulomb::kLimitDown);
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sx"));
 }
@@ -195,24 +195,24 @@ TEST_F(CoulombDialogTest, LimitSearchesWriteTheBoxOnce) {
 TEST_F(CoulombDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   StoreMaterial(40, 10);
   Open();
-  Type(u"Text1", QStringLiteral("60"));
-  Press(u"cmdCancel");
+  Type(coulomb::kSx, QStringLiteral("60"));
+  Press(coulomb::kCancel);
   EXPECT_EQ(Project.CoulombStress.Sx, 40.0f);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 
   Open();
-  Type(u"Text1", QStringLiteral("60"));
-  Type(u"Text2", QStringLiteral("-1"));  // refused
-  Press(u"CmdOk");
+  Type(coulomb::kSx, QStringLiteral("60"));
+  Type(coulomb::kSy, QStringLiteral("-1"));  // refused
+  Press(coulomb::kOk);
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
   EXPECT_EQ(Project.CoulombStress.Sx, 40.0f);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 
   Open();
-  Type(u"Text1", QStringLiteral("60"));
-  Press(u"optGraph(2)");
-  Press(u"CmdOk");
+  Type(coulomb::kSx, QStringLiteral("60"));
+  Press(coulomb::kS1S2Graph);
+  Press(coulomb::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.CoulombStress.Sx, 60.0f);
   EXPECT_EQ(Project.CoulombStress.GraphOption, 2);
@@ -231,11 +231,11 @@ TEST_F(CoulombDialogTest, AnUnreadableDerivedBoxIsLoggedAndKeepsTheComputedValue
   const float computed = Dialog().WorkingParams().UniaxialStrength;
   ASSERT_NEAR(computed, 17.3205f, 1e-3f);
   {
-    auto* derived = Control<QLineEdit>(u"Text6");
+    auto* derived = Control<QLineEdit>(coulomb::kStrength);
     const QSignalBlocker quiet(derived);
     derived->setText(QStringLiteral("1e39"));
   }
-  Press(u"CmdOk");
+  Press(coulomb::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.CoulombInput.UniaxialStrength, computed);
   EXPECT_TRUE(History().endsWith(QStringLiteral(". 6 Overflow\r\n")));
@@ -254,9 +254,9 @@ TEST_F(CoulombDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   const StressInput stress = Project.CoulombStress;
   const CoulombParams params = p;
   Open();
-  Focus(u"Text2");
-  Focus(u"Text7");
-  Press(u"CmdOk");
+  Focus(coulomb::kSy);
+  Focus(coulomb::kFriction);
+  Press(coulomb::kOk);
   EXPECT_EQ(Project.CoulombStress.Sx, stress.Sx);
   EXPECT_EQ(Project.CoulombStress.Sy, stress.Sy);
   EXPECT_EQ(Project.CoulombStress.Txy, stress.Txy);
@@ -272,17 +272,17 @@ TEST_F(CoulombDialogTest, TheGraphOptionSetsTheWidth) {
   Open();
   EXPECT_EQ(Dialog().width(), 427);  // 6405 twips
   EXPECT_FALSE(Plot()->isVisible());
-  Press(u"optGraph(1)");
+  Press(coulomb::kMohrGraph);
   EXPECT_EQ(Dialog().width(), 716);  // 10740 twips
   EXPECT_TRUE(Plot()->isVisible());
-  Press(u"optGraph(2)");
+  Press(coulomb::kS1S2Graph);
   EXPECT_EQ(Dialog().width(), 716);
-  Press(u"optGraph(0)");
+  Press(coulomb::kNoGraph);
   EXPECT_EQ(Dialog().width(), 427);
 
   EnableMohrCircles = 1;  // opens on the Mohr view whatever was stored
   Open();
-  EXPECT_TRUE(Control<QRadioButton>(u"optGraph(1)")->isChecked());
+  EXPECT_TRUE(Control<QRadioButton>(coulomb::kMohrGraph)->isChecked());
   EXPECT_EQ(Dialog().width(), 716);
 }
 
@@ -295,9 +295,9 @@ TEST_F(CoulombDialogTest, TheEnvelopeTouchesTheCircleAtFailure) {
   const float s1f = CalcCoulomb(StressInput{20, 10, 0, 0}, params).FailureStrength.value();
   StoreMaterial(s1f, 10, 1);
   Open();
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("true"));
+  EXPECT_EQ(Text(coulomb::kFailure), QStringLiteral("true"));
   // Zoomed and dragged, the scales stay equal on both axes.
-  Control<QScrollBar>(u"HScroll1")->setValue(14);
+  Control<QScrollBar>(coulomb::kZoom)->setValue(14);
   Plot()->MouseDown(900, 3000);
   Plot()->MouseUp(900, 3000);
   const auto circles = ItemsOf(FailurePlot::kBlue, PlotItem::Type::Arc);
@@ -320,9 +320,9 @@ TEST_F(CoulombDialogTest, TheEnvelopeTouchesTheCircleAtFailure) {
 
   // The s1-s3 view: the point (s2, s1) lies on the criterion line, the
   // effective point beside it, and the captions under the axis are hidden.
-  Press(u"chkPore");
-  Type(u"Text4", QStringLiteral("2"));
-  Press(u"optGraph(2)");
+  Press(coulomb::kPore);
+  Type(coulomb::kPorePressure, QStringLiteral("2"));
+  Press(coulomb::kS1S2Graph);
   const auto lines = ItemsOf(FailurePlot::kTeal, PlotItem::Type::Line);
   const auto points = ItemsOf(FailurePlot::kBlue, PlotItem::Type::Dot);
   ASSERT_EQ(lines.size(), 1u);
@@ -344,33 +344,33 @@ TEST_F(CoulombDialogTest, NoStressDrawsNothingAndOverflowBlanks) {
   StoreMaterial(40, 10, 1);
   Open();
   ASSERT_FALSE(Plot()->Items().empty());
-  Type(u"Text2", QStringLiteral("3e38"));
-  Type(u"Text3", QStringLiteral("3e38"));
-  for (const char16_t* box : {u"Text11", u"Text13", u"Text8", u"Text6"})
-    EXPECT_EQ(Text(box), QString()) << QString::fromUtf16(box).toStdString();
+  Type(coulomb::kSy, QStringLiteral("3e38"));
+  Type(coulomb::kTxy, QStringLiteral("3e38"));
+  for (const char* box : {coulomb::kS1, coulomb::kS2, coulomb::kFailure, coulomb::kStrength})
+    EXPECT_EQ(Text(box), QString()) << box;
   EXPECT_TRUE(Plot()->Items().empty());
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
   // The zoom bar does not bring back the last state that could be drawn.
-  Paste(u"Text1", QStringLiteral("1e38"));
-  Paste(u"Text2", QStringLiteral("0"));
-  Paste(u"Text3", QStringLiteral("0"));
+  Paste(coulomb::kSx, QStringLiteral("1e38"));
+  Paste(coulomb::kSy, QStringLiteral("0"));
+  Paste(coulomb::kTxy, QStringLiteral("0"));
   ASSERT_FALSE(Plot()->Items().empty());
-  Paste(u"Text3", QStringLiteral("3e38"));
-  EXPECT_EQ(Text(u"Text11"), QString());
+  Paste(coulomb::kTxy, QStringLiteral("3e38"));
+  EXPECT_EQ(Text(coulomb::kS1), QString());
   EXPECT_TRUE(Plot()->Items().empty());
-  Control<QScrollBar>(u"HScroll1")->setValue(14);
+  Control<QScrollBar>(coulomb::kZoom)->setValue(14);
   EXPECT_TRUE(Plot()->Items().empty());
 }
 
 TEST_F(CoulombDialogTest, BoxesCarryTheNamesOfTheirLabels) {
   Open();
-  EXPECT_EQ(Control<QLineEdit>(u"Text1")->accessibleName(), QStringLiteral("sx"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text4")->accessibleName(), QStringLiteral("Pore Pressure"));
-  EXPECT_EQ(Control<QCheckBox>(u"chkPore")->accessibleName(), QStringLiteral("Pore Pressure"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text6")->accessibleName(), QStringLiteral("Uniaxial Strength"));
-  EXPECT_EQ(Control<QRadioButton>(u"optParam(2)")->accessibleName(), QStringLiteral("Friction Angle"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text20")->accessibleName(), QStringLiteral("Shear Stress at Failure"));
-  EXPECT_TRUE(Control<QLineEdit>(u"Text20")->isReadOnly());
+  EXPECT_EQ(Control<QLineEdit>(coulomb::kSx)->accessibleName(), QStringLiteral("sx"));
+  EXPECT_EQ(Control<QLineEdit>(coulomb::kPorePressure)->accessibleName(), QStringLiteral("Pore Pressure"));
+  EXPECT_EQ(Control<QCheckBox>(coulomb::kPore)->accessibleName(), QStringLiteral("Pore Pressure"));
+  EXPECT_EQ(Control<QLineEdit>(coulomb::kStrength)->accessibleName(), QStringLiteral("Uniaxial Strength"));
+  EXPECT_EQ(Control<QRadioButton>(coulomb::kDeriveFriction)->accessibleName(), QStringLiteral("Friction Angle"));
+  EXPECT_EQ(Control<QLineEdit>(coulomb::kShear)->accessibleName(), QStringLiteral("Shear Stress at Failure"));
+  EXPECT_TRUE(Control<QLineEdit>(coulomb::kShear)->isReadOnly());
 }
 
 TEST_F(CoulombDialogTest, RenderBothLanguagesAndBothViews) {
@@ -390,7 +390,7 @@ TEST_F(CoulombDialogTest, RenderBothLanguagesAndBothViews) {
 // The worked example of the tool's help page: c and phi given, the pore
 // pressure alone fails the state; Upper Limit then finds sy at failure.
 TEST_F(CoulombDialogTest, HelpPageExample) {
-  const auto text = [this](QStringView box) { return Text(box); };
+  const auto text = [this](QAnyStringView box) { return Text(box); };
   Project.CoulombStress = StressInput{40, 10, 5, 1};
   Project.CoulombInput.Cohesion = 5;
   Project.CoulombInput.FrictionAngle = 30;
@@ -398,13 +398,13 @@ TEST_F(CoulombDialogTest, HelpPageExample) {
   Project.CoulombInput.UsePore = -1;
   Project.CoulombInput.PorePressure = 4;
   Open();
-  test::ExpectShown(text, {{u"Text6", "17.321"}, {u"Text11", "40.811"}, {u"Text12", "9.22"}, {u"Text13", "9.189"},
-                           {u"Text14", "-80.78"}, {u"Text8", "false"}, {u"Text9", "true"}, {u"Text10", "140.8"},
-                           {u"Text20", ""}});
-  Press(u"cmdLimit");
-  test::ExpectShown(text, {{u"Text2", "136.29"}, {u"Text11", "136.549"}, {u"Text12", "87.04"}, {u"Text13", "39.741"},
-                           {u"Text14", "-2.96"}, {u"Text8", "true"}, {u"Text9", "true"}, {u"Text10", "63.0"},
-                           {u"Text20", "41.919"}});
+  test::ExpectShown(text, {{coulomb::kStrength, "17.321"}, {coulomb::kS1, "40.811"}, {coulomb::kTheta1, "9.22"}, {coulomb::kS2, "9.189"},
+                           {coulomb::kTheta2, "-80.78"}, {coulomb::kFailure, "false"}, {coulomb::kPoreFailure, "true"}, {coulomb::kFailureAngle, "140.8"},
+                           {coulomb::kShear, ""}});
+  Press(coulomb::kLimit);
+  test::ExpectShown(text, {{coulomb::kSy, "136.29"}, {coulomb::kS1, "136.549"}, {coulomb::kTheta1, "87.04"}, {coulomb::kS2, "39.741"},
+                           {coulomb::kTheta2, "-2.96"}, {coulomb::kFailure, "true"}, {coulomb::kPoreFailure, "true"}, {coulomb::kFailureAngle, "63.0"},
+                           {coulomb::kShear, "41.919"}});
   EXPECT_TRUE(Messages().empty());
 }
 

@@ -394,7 +394,7 @@ TEST_F(CoulombJointDialogTest, RenderBothLanguagesAndEveryGraph) {
 // The worked example of the tool's help page: a discontinuity at 30 degrees
 // slides, the intact material holds; the s1-b chart gives the range.
 TEST_F(CoulombJointDialogTest, HelpPageExample) {
-  const auto text = [this](QStringView box) { return Text(box); };
+  const auto text = [this](QAnyStringView box) { return Text(box); };
   StoreSet(0, 10, 2, 1, 30, 30, 1);
   Project.JointMaterials[0].UsePore = -1;
   Project.JointMaterials[0].PorePressure = 1;

@@ -293,7 +293,7 @@ TEST_F(CoulombWedgeDialogTest, RenderBothToolsTabsAndLanguages) {
 
 // The worked example of the tool's help page, on both tabs.
 TEST_F(CoulombWedgeDialogTest, HelpPageExample) {
-  const auto text = [this](QStringView box) { return Text(box); };
+  const auto text = [this](QAnyStringView box) { return Text(box); };
   Project.CoulombWedgeData = {35, 25, 45, 12, 6, 26, 200, 15, 0, 1.5f, 15, 0, 0};
   Open();
   test::ExpectShown(text, {{u"Text10", "1.12724"}, {u"Label14", ""}});

@@ -67,10 +67,10 @@ inline void ExpectFailureEntry(Tool tool, int item, int quickButton) {
 
 // Each box (by its design name) shows the text given, as a help page quotes
 // it; `text` reads a box of the dialog under test.
-using ShownTexts = std::initializer_list<std::pair<const char16_t*, const char*>>;
-inline void ExpectShown(const std::function<QString(QStringView)>& text, ShownTexts shown) {
+using ShownTexts = std::initializer_list<std::pair<QAnyStringView, const char*>>;
+inline void ExpectShown(const std::function<QString(QAnyStringView)>& text, ShownTexts shown) {
   for (const auto& [box, expected] : shown)
-    EXPECT_EQ(text(box), QString::fromUtf8(expected)) << QString::fromUtf16(box).toStdString();
+    EXPECT_EQ(text(box), QString::fromUtf8(expected)) << box.toString().toStdString();
 }
 
 }  // namespace brantel::test

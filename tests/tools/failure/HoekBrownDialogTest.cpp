@@ -295,7 +295,7 @@ TEST_F(HoekDialogTest, RenderThePrincipalPlaneTools) {
 // The worked example of the tool's help page: intact rock, then the
 // generalized criterion for the same state.
 TEST_F(HoekDialogTest, HelpPageExample) {
-  const auto text = [this](QStringView box) { return Text(box); };
+  const auto text = [this](QAnyStringView box) { return Text(box); };
   StoreIntact(110, 10, 5, 1);
   Project.HoekInput.CoMass = 100;
   Project.HoekInput.UsePore = 1;

@@ -102,7 +102,7 @@ TEST_F(VonMisesDialogTest, ACommitLeavesThePlotToEnableMohrCircles) {
 
 // The worked example of the tool's help page.
 TEST_F(VonMisesDialogTest, HelpPageExample) {
-  const auto text = [this](QStringView box) { return Text(box); };
+  const auto text = [this](QAnyStringView box) { return Text(box); };
   Store(80, 20, 30, 100, 1);
   Open();
   test::ExpectShown(text, {{u"Text6", "88.88"}, {u"Text5", "False"}});
