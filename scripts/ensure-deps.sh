@@ -23,6 +23,7 @@ BRANTEL_PACKAGES=(
   # MIME and desktop-entry databases with their tools.
   shared-mime-info desktop-file-utils
   clang libclang-rt-14-dev
+  clang-format       # the layout check (scripts/check-format.sh)
 )
 
 brantel_missing_packages() {
@@ -53,6 +54,8 @@ brantel_ensure_deps() {
 
 brantel_build() {
   local build_dir="$1"
-  cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  # BRANTEL_CMAKE_ARGS: more configure options (CI turns warnings into errors).
+  # shellcheck disable=SC2086
+  cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${BRANTEL_CMAKE_ARGS:-}
   cmake --build "$build_dir" --parallel "$(nproc)"
 }

@@ -12,7 +12,8 @@ brantel_ensure_deps
 
 build="${BRANTEL_ASAN_BUILD:-build-asan}"
 flags="-fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=undefined,float-cast-overflow -fno-omit-frame-pointer"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRANTEL_BUILD_BENCH=OFF \
+# shellcheck disable=SC2086
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRANTEL_BUILD_BENCH=OFF ${BRANTEL_CMAKE_ARGS:-} \
   "-DCMAKE_C_FLAGS=$flags" "-DCMAKE_CXX_FLAGS=$flags" \
   "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined,float-cast-overflow" \
   "-DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=address,undefined,float-cast-overflow"
