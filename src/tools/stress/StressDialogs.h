@@ -48,7 +48,7 @@ enum class UnitRow { Length = 1, Stress = 2 };
 
 // A label and the quantity its caption names.
 struct UnitCaption {
-  const char16_t* label;
+  const char* label;
   UnitRow row;
 };
 
