@@ -16,17 +16,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace brantel {
 namespace {
 
 using forms::ControlRow;
 using forms::Kind;
-
-// A box whose number is too large to read counts as beyond every range, for
-// the checks to refuse.
-constexpr double kUnreadable = std::numeric_limits<double>::infinity();
+using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly;
 
@@ -144,6 +140,16 @@ frmRoomPillar::frmRoomPillar(QWidget* owner) : FormDialog(owner) {
   ui_.extraction = Require<QLineEdit>(roompillar::kExtraction);
 
   WireButtons(Require<QPushButton>(roompillar::kOk), Require<QPushButton>(roompillar::kCancel), Require<QPushButton>(roompillar::kHelp));
+  // Each box read by its leading number, in the order of the checks; a number
+  // the field cannot hold is refused with the message of its value rule.
+  const auto add = [this](QLineEdit* box, float& field, RoomPillarField which) {
+    inputs_.Add(box, field, {Reading::LeadingNumber, RoomPillarMessage(which), RoomPillarValueRule(which)});
+  };
+  add(ui_.sy, stress_.Sy, RoomPillarField::Sy);
+  add(ui_.wp, layout_.Wp, RoomPillarField::Wp);
+  add(ui_.lp, layout_.Lp, RoomPillarField::Lp);
+  add(ui_.wo, layout_.Wo, RoomPillarField::Wo);
+
   for (QLineEdit* box : {ui_.sy, ui_.wp, ui_.lp, ui_.wo}) {
     connect(box, &QLineEdit::textChanged, this, &frmRoomPillar::Text_Change);
     forms::OnLostFocus(box, [this, box] { Text_LostFocus(box); });
@@ -177,29 +183,13 @@ void frmRoomPillar::LoadFromProject() {
 }
 
 bool frmRoomPillar::ValidateInput() {
-  const bool sideEmpty = ui_.wp->text().isEmpty() || ui_.lp->text().isEmpty() || ui_.wo->text().isEmpty();
-  // A number too large to read comes as infinite, which every check refuses.
-  const auto read = [](const QLineEdit* box) { return forms::LeadingValue(box).value_or(kUnreadable); };
-  const RoomPillarEntries entries{read(ui_.sy), read(ui_.wp), read(ui_.lp), read(ui_.wo)};
-  switch (CheckRoomPillar(entries, sideEmpty, stress_, layout_)) {
-    case RoomPillarFault::None:
-      return true;
-    case RoomPillarFault::SideMissing:
-      return false;
-    case RoomPillarFault::NegativeStress:
-      return forms::RefuseEntry(ui_.sy, InvalidValueFor({"sy", "σy"}));
-    case RoomPillarFault::PillarWidth:
-      return forms::RefuseEntry(ui_.wp,
-                                Sentence({"Invalid value for pillar width", "Εσφαλμένη τιμή γιά το πλάτος στύλου"}));
-    case RoomPillarFault::PillarLength:
-      return forms::RefuseEntry(ui_.lp,
-                                Sentence({"Invalid value for pillar length", "Εσφαλμένη τιμή γιά το μήκος στύλου"}));
-    case RoomPillarFault::OpeningWidth:
-      return forms::RefuseEntry(ui_.wo,
-                                Sentence({"Invalid value for opening width",
-                                          "Εσφαλμένη τιμή γιά το πλάτος ανοίγματος"}));
-  }
-  return false;
+  // An empty side box refuses without a message while the user fills them.
+  if (ui_.wp->text().isEmpty() || ui_.lp->text().isEmpty() || ui_.wo->text().isEmpty()) return false;
+  if (!inputs_.Validate()) return false;
+  stress_.Sx = 0.0f;
+  stress_.Txy = 0.0f;
+  stress_.GraphOption = 0;
+  return true;
 }
 
 void frmRoomPillar::Text_Change() {

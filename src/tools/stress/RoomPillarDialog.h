@@ -3,6 +3,7 @@
 #include "core/project/ProjectRecord.h"
 #include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
+#include "forms/FormInputs.h"
 
 #include <QFrame>
 
@@ -92,6 +93,7 @@ class frmRoomPillar : public forms::FormDialog {
     QLineEdit* extraction;
   } ui_;
 
+  forms::NumericInputs inputs_;
   StressInput stress_;
   RoomPillarData layout_;
 };
