@@ -18,6 +18,7 @@ namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr unsigned kBlue = forms::kBlueCaption;
@@ -78,16 +79,6 @@ constexpr ControlRow kControls[] = {
     {.name = foundation::kOk, .kind = Kind::Button, .at = {13320, 9840, 1215, 375}, .caption = {"OK"}},
 };
 
-// The sentences of the check, by box.
-constexpr InputMessage kLengthNegative = Sentence({"The length of the foundation should be positive",
-                                                   "Το μήκος του θεμελίου πρέπει να έχει θετική τιμή!"});
-constexpr InputMessage kWidthNegative = Sentence({"The width of the foundation should be positive",
-                                                  "Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!"});
-constexpr InputMessage kLoadNegative = Sentence({"The load of the foundation should be positive",
-                                                 "Το Φορτίο του θεμελίου πρέπει να έχει θετική τιμή!"});
-constexpr InputMessage kDepthNegative = Sentence({"The depth of the point should be positive",
-                                                  "Το βάθος του σημείου πρέπει να έχει θετική τιμή!"});
-
 // What a box holds while the user types: its number, or 0 for a text that
 // is not one or a number beyond the range of a 32-bit float.
 float TypedValue(const QLineEdit* box) { return forms::LeadingValue<float>(box).value_or(0.0f); }
@@ -111,6 +102,18 @@ frmFadum::frmFadum(QWidget* owner) : FormDialog(owner) {
   ui_.fadum = Require<QPushButton>(foundation::kFadum);
   ui_.ok = Require<QPushButton>(foundation::kOk);
   ui_.cancel = Require<QPushButton>(foundation::kCancel);
+
+  // Every box is read as a whole entry before any value is checked; a text
+  // that is not a number has one message for all of them, and the focus stays.
+  const auto add = [this](QLineEdit* box, float& field, FadumBox which) {
+    inputs_.Add(box, field,
+                {.reading = Reading::WholeEntry, .message = kInputNotNumeric, .rule = FoundationValueRule(which),
+                 .refocusText = false});
+  };
+  add(ui_.length, length_, FadumBox::Length);
+  add(ui_.width, width_, FadumBox::Width);
+  add(ui_.load, load_, FadumBox::Load);
+  add(ui_.depth, depth_, FadumBox::Depth);
 
   WireButtons(ui_.ok, ui_.cancel, nullptr);
   connect(ui_.length, &QLineEdit::textChanged, this, &frmFadum::txtMhkos_Change);
@@ -196,31 +199,7 @@ void frmFadum::CalcPointStress() {
 
 void frmFadum::cmdFadum_Click() { forms::ShowModal<frmFadumCoefs>(nullptr); }
 
-bool frmFadum::ValidateInput() {
-  const auto values = EntryValues(std::array{ui_.length, ui_.width, ui_.load, ui_.depth});
-  const FadumCheck check = values ? CheckFoundation((*values)[0], (*values)[1], (*values)[2], (*values)[3])
-                                  : FadumCheck{FadumFault::NotNumeric};
-  switch (check.Fault) {
-    case FadumFault::NotNumeric:
-      ShowInputNotNumeric();
-      return false;
-    case FadumFault::Negative:
-      switch (check.Box) {
-        case FadumBox::Length: return forms::RefuseEntry(ui_.length, kLengthNegative);
-        case FadumBox::Width: return forms::RefuseEntry(ui_.width, kWidthNegative);
-        case FadumBox::Load: return forms::RefuseEntry(ui_.load, kLoadNegative);
-        case FadumBox::Depth: return forms::RefuseEntry(ui_.depth, kDepthNegative);
-      }
-      return false;
-    case FadumFault::None:
-      break;
-  }
-  length_ = CSng((*values)[0]);
-  width_ = CSng((*values)[1]);
-  load_ = CSng((*values)[2]);
-  depth_ = CSng((*values)[3]);
-  return true;
-}
+bool frmFadum::ValidateInput() { return inputs_.Validate(); }
 
 void frmFadum::CommitToProject() {
   Project.FadumLoad = load_;

@@ -2,6 +2,7 @@
 
 #include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
+#include "forms/FormInputs.h"
 #include "tools/stress/Fadum.h"
 
 class QLineEdit;
@@ -82,7 +83,8 @@ class frmFadum : public forms::FormDialog {
   // The foundation as drawn, and the point.
   float drawnLength_ = 0.0f, drawnWidth_ = 0.0f;
   float x_ = 0.0f, y_ = 0.0f;
-  // The four inputs as accepted by OK.
+  // The four inputs as accepted by OK, and their boxes.
+  forms::NumericInputs inputs_{forms::NumericInputs::RuleOrder::AfterAllBoxes};
   float length_ = 0.0f, width_ = 0.0f, load_ = 0.0f, depth_ = 0.0f;
   FoundationStress stress_;
 };
