@@ -26,9 +26,9 @@ void BM_KeystrokeToZonesPainted(benchmark::State& state) {
   StoreZonesOfBothModes();
   frmCircFail dialog;
   bench::ShowOnScreen(dialog, state);
-  bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(u"Text1"),
+  bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(circularfailure::kSx),
                                   QStringLiteral("1"), QStringLiteral("0"),
-                                  {dialog.Layout().Require<FailureZonePicture>(u"picMain")});
+                                  {dialog.Layout().Require<FailureZonePicture>(circularfailure::kPicture)});
   dialog.close();
 }
 BENCHMARK(BM_KeystrokeToZonesPainted)->Unit(benchmark::kMicrosecond);

@@ -57,9 +57,9 @@ struct OpenCircular : CircularProject {
 
   OpenCircular(benchmark::State& state, int tab) {
     dialog.show();
-    tabs = dialog.Layout().Require<QTabWidget>(u"SSTab1");
+    tabs = dialog.Layout().Require<QTabWidget>(circularopening::kTabs);
     tabs->setCurrentIndex(tab);
-    dialog.Layout().Require<QPushButton>(u"Command1")->click();
+    dialog.Layout().Require<QPushButton>(circularopening::kPlot)->click();
     graph = frmGraph::Loaded();
     if (!graph || !QTest::qWaitForWindowExposed(&dialog) || !QTest::qWaitForWindowExposed(graph)) {
       state.SkipWithError("no windows");
@@ -75,8 +75,8 @@ void Keystrokes(benchmark::State& state, int tab) {
   // The charts each keystroke must paint: the graph window's, and the
   // dialog's while its Graph tab shows.
   QList<QWidget*> charts{bench::ChartViewport(&open.graph->Chart())};
-  if (tab == 1) charts << bench::ChartViewport(open.dialog.Layout().Require<GraphChart>(u"Graph1"));
-  QLineEdit* box = open.dialog.Layout().Require<QLineEdit>(u"Text1");
+  if (tab == 1) charts << bench::ChartViewport(open.dialog.Layout().Require<GraphChart>(circularopening::kChart));
+  QLineEdit* box = open.dialog.Layout().Require<QLineEdit>(circularopening::kSx);
   box->setFocus();
   bench::Run(state, {bench::WholeWindows({&open.dialog, open.graph}), charts,
                      [&](int i) { box->setText(i % 2 ? QStringLiteral("12") : QStringLiteral("13")); }, {}});
@@ -93,9 +93,9 @@ BENCHMARK(BM_KeystrokeGraphTab)->Unit(benchmark::kMicrosecond);
 void BM_GraphTabClickAfterAnEdit(benchmark::State& state) {
   OpenCircular open(state, 0);
   if (!open.graph) return;
-  QLineEdit* box = open.dialog.Layout().Require<QLineEdit>(u"Text1");
+  QLineEdit* box = open.dialog.Layout().Require<QLineEdit>(circularopening::kSx);
   bench::TabClicksAgainstRepaint(state, open.dialog, open.tabs, 1, 0,
-                                 {bench::ChartViewport(open.dialog.Layout().Require<GraphChart>(u"Graph1"))},
+                                 {bench::ChartViewport(open.dialog.Layout().Require<GraphChart>(circularopening::kChart))},
                                  [&](int i) { box->setText(i % 2 ? QStringLiteral("12") : QStringLiteral("13")); });
   open.dialog.close();
 }

@@ -46,7 +46,7 @@ void PointerMoves(benchmark::State& state, const std::function<QPointF(int)>& pl
   FoundationProject();
   frmFadum dialog;
   bench::ShowOnScreen(dialog, state);
-  auto* plan = dialog.Layout().Require<FoundationPlan>(u"frmKatopsi");
+  auto* plan = dialog.Layout().Require<FoundationPlan>(foundation::kPlan);
   bench::Run(state, {bench::WholeWindows({&dialog}), {},
                      [&](int step) {
                        const QPointF at = place(step);
@@ -80,7 +80,7 @@ void BM_CoefficientKeystroke(benchmark::State& state) {
   CornerProject();
   frmFadumCoefs dialog;
   bench::ShowOnScreen(dialog, state);
-  bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(u"txtMhkos"),
+  bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(fadumchart::kLength),
                                   QStringLiteral("1.5"), QStringLiteral("1"));
 }
 BENCHMARK(BM_CoefficientKeystroke)->Unit(benchmark::kMicrosecond);
@@ -91,9 +91,9 @@ void BM_CoefficientGraphTabClick(benchmark::State& state) {
   CornerProject();
   frmFadumCoefs dialog;
   bench::ShowOnScreen(dialog, state);
-  bench::TabClicksAgainstRepaint(state, dialog, dialog.Layout().Require<QTabWidget>(u"SSTab1"),
+  bench::TabClicksAgainstRepaint(state, dialog, dialog.Layout().Require<QTabWidget>(fadumchart::kTabs),
                                  frmFadumCoefs::kGraphTab, frmFadumCoefs::kAnalysisTab,
-                                 {bench::ChartViewport(dialog.Layout().Require<QChartView>(u"MSChart1"))});
+                                 {bench::ChartViewport(dialog.Layout().Require<QChartView>(fadumchart::kChart))});
 }
 BENCHMARK(BM_CoefficientGraphTabClick)->Unit(benchmark::kMicrosecond);
 

@@ -21,8 +21,8 @@ void Keystrokes(benchmark::State& state, bool plot, StressInput stress, const QS
   frm2DPrinc dialog;
   bench::ShowOnScreen(dialog, state);
   QList<QWidget*> mustPaint;
-  if (plot) mustPaint << dialog.Layout().Require<MohrCirclePlot>(u"picMohr");
-  bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(u"Text1"), first, second,
+  if (plot) mustPaint << dialog.Layout().Require<MohrCirclePlot>(stress2d::kPlot);
+  bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(stress2d::kSx), first, second,
                                   mustPaint);
   dialog.close();
 }

@@ -26,7 +26,7 @@ void StoreState() {
 struct Open3D {
   frm3DPrinc dialog;
   explicit Open3D(benchmark::State& state) {
-    dialog.Layout().Require<QCheckBox>(u"Check2")->setChecked(true);
+    dialog.Layout().Require<QCheckBox>(stress3d::kDeviatoric)->setChecked(true);
     bench::ShowOnScreen(dialog, state);
   }
 };
@@ -34,7 +34,7 @@ struct Open3D {
 void BM_TensorKeystroke(benchmark::State& state) {
   StoreState();
   Open3D open(state);
-  bench::KeystrokesAgainstRepaint(state, open.dialog, open.dialog.Layout().Require<QLineEdit>(u"Text1(0)"),
+  bench::KeystrokesAgainstRepaint(state, open.dialog, open.dialog.Layout().Require<QLineEdit>(stress3d::kT11),
                                   QStringLiteral("60001"), QStringLiteral("6000"));
 }
 BENCHMARK(BM_TensorKeystroke)->Unit(benchmark::kMicrosecond);
@@ -42,7 +42,7 @@ BENCHMARK(BM_TensorKeystroke)->Unit(benchmark::kMicrosecond);
 void TabClicks(benchmark::State& state, int tab) {
   StoreState();
   Open3D open(state);
-  bench::TabClicksAgainstRepaint(state, open.dialog, open.dialog.Layout().Require<QTabWidget>(u"SSTab1"), tab,
+  bench::TabClicksAgainstRepaint(state, open.dialog, open.dialog.Layout().Require<QTabWidget>(stress3d::kTabs), tab,
                                  frm3DPrinc::kTensorTab);
 }
 

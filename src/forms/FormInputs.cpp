@@ -132,7 +132,11 @@ bool NumericInputs::Validate() const {
                                                             : LeadingValue<Field>(input.box);
         },
         input.field);
-    if (!values[i]) return RefuseEntry(input.box, input.rules.message);
+    if (!values[i]) {
+      if (input.rules.refocusText) return RefuseEntry(input.box, input.rules.message);
+      ShowInputMessage(input.rules.message);
+      return false;
+    }
     if (order_ == RuleOrder::WithEachBox && !passesRule(i)) return false;
   }
   if (order_ == RuleOrder::AfterAllBoxes) {

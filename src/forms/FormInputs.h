@@ -104,6 +104,9 @@ struct InputRules {
   // The box is read only while this holds (an option ticked, a parameter
   // not derived); otherwise its field keeps what it holds. None: always.
   std::function<bool()> when = {};
+  // False: a text refused leaves the focus where it is (one message speaks
+  // for every box); a value its rule refuses still takes the focus back.
+  bool refocusText = true;
 };
 
 // The numeric input boxes of a dialog, each with the field of the dialog's

@@ -31,30 +31,30 @@ constexpr forms::FormDesign kForm{10080, 7335, "Failure Criteria around Circular
                                 "Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα"};
 
 constexpr ControlRow kControls[] = {
-    {"picMain", Kind::Picture, nullptr, 120, 120, 6855, 7095},
+    {.name = circularfailure::kPicture, .kind = Kind::Picture, .at = {120, 120, 6855, 7095}},
     // The far-field stresses and the pressure in the opening.
-    {"lblsx", Kind::Label, nullptr, 7200, 270, 1335, 255, "sx", "σx", "Text1"},
-    {"Text1", Kind::TextBox, nullptr, 8640, 240, 1215, 285},
-    {"lblsy", Kind::Label, nullptr, 7200, 630, 1335, 255, "sy", "σy", "Text2"},
-    {"Text2", Kind::TextBox, nullptr, 8640, 600, 1215, 285},
-    {"lbltxy", Kind::Label, nullptr, 7200, 990, 1335, 255, "txy", "τxy", "Text3"},
-    {"Text3", Kind::TextBox, nullptr, 8640, 960, 1215, 285},
-    {"lblPW", Kind::Label, nullptr, 7200, 1350, 1335, 255, "pw", nullptr, "txtlInternalPress"},
-    {"txtlInternalPress", Kind::TextBox, nullptr, 8640, 1320, 1215, 285},
+    {.name = "lblsx", .kind = Kind::Label, .at = {7200, 270, 1335, 255}, .caption = {"sx", "σx"}, .partner = circularfailure::kSx},
+    {.name = circularfailure::kSx, .kind = Kind::TextBox, .at = {8640, 240, 1215, 285}},
+    {.name = "lblsy", .kind = Kind::Label, .at = {7200, 630, 1335, 255}, .caption = {"sy", "σy"}, .partner = circularfailure::kSy},
+    {.name = circularfailure::kSy, .kind = Kind::TextBox, .at = {8640, 600, 1215, 285}},
+    {.name = "lbltxy", .kind = Kind::Label, .at = {7200, 990, 1335, 255}, .caption = {"txy", "τxy"}, .partner = circularfailure::kTxy},
+    {.name = circularfailure::kTxy, .kind = Kind::TextBox, .at = {8640, 960, 1215, 285}},
+    {.name = "lblPW", .kind = Kind::Label, .at = {7200, 1350, 1335, 255}, .caption = {"pw"}, .partner = circularfailure::kPressure},
+    {.name = circularfailure::kPressure, .kind = Kind::TextBox, .at = {8640, 1320, 1215, 285}},
     // The opening and the circle looked at.
-    {"lblRadius", Kind::Label, nullptr, 7200, 1950, 1335, 255, "Radius", "Ακτίνα", "Text4"},
-    {"Text4", Kind::TextBox, nullptr, 8640, 1920, 1215, 285},
-    {"Label7", Kind::Label, nullptr, 7200, 2310, 1335, 255, "Radial Distance", nullptr, "Text7"},
-    {"Text7", Kind::TextBox, nullptr, 8640, 2280, 1215, 285},
+    {.name = "lblRadius", .kind = Kind::Label, .at = {7200, 1950, 1335, 255}, .caption = {"Radius", "Ακτίνα"}, .partner = circularfailure::kRadius},
+    {.name = circularfailure::kRadius, .kind = Kind::TextBox, .at = {8640, 1920, 1215, 285}},
+    {.name = "Label7", .kind = Kind::Label, .at = {7200, 2310, 1335, 255}, .caption = {"Radial Distance"}, .partner = circularfailure::kDistance},
+    {.name = circularfailure::kDistance, .kind = Kind::TextBox, .at = {8640, 2280, 1215, 285}},
     // The strengths of the rock.
-    {"Label5", Kind::Label, nullptr, 7200, 2910, 1335, 255, "Co", nullptr, "Text5"},
-    {"Text5", Kind::TextBox, nullptr, 8640, 2880, 1215, 285},
-    {"Label6", Kind::Label, nullptr, 7200, 3270, 1335, 255, "To", nullptr, "Text6"},
-    {"Text6", Kind::TextBox, nullptr, 8640, 3240, 1215, 285},
+    {.name = "Label5", .kind = Kind::Label, .at = {7200, 2910, 1335, 255}, .caption = {"Co"}, .partner = circularfailure::kCo},
+    {.name = circularfailure::kCo, .kind = Kind::TextBox, .at = {8640, 2880, 1215, 285}},
+    {.name = "Label6", .kind = Kind::Label, .at = {7200, 3270, 1335, 255}, .caption = {"To"}, .partner = circularfailure::kTo},
+    {.name = circularfailure::kTo, .kind = Kind::TextBox, .at = {8640, 3240, 1215, 285}},
     // Buttons.
-    {"CmdOk", Kind::Button, nullptr, 8640, 5880, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
-    {"cmdCancel", Kind::Button, nullptr, 8640, 6360, 1215, 375, "Cancel"},
-    {"cmdHelp", Kind::Button, nullptr, 8640, 6840, 1215, 375, "Help"},
+    {.name = circularfailure::kOk, .kind = Kind::Button, .at = {8640, 5880, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
+    {.name = circularfailure::kCancel, .kind = Kind::Button, .at = {8640, 6360, 1215, 375}, .caption = {"Cancel"}},
+    {.name = circularfailure::kHelp, .kind = Kind::Button, .at = {8640, 6840, 1215, 375}, .caption = {"Help"}},
 };
 
 // Prints a picture of the screen at its size on the screen, from the corner
@@ -77,19 +77,19 @@ void PrintPicture(const QPixmap& picture, double screenDpiX, double screenDpiY) 
 frmCircFail::frmCircFail(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmCircFail"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
-    if (QLatin1String(row.name) == QLatin1String("picMain")) return new FailureZonePicture(parent);
+    if (QLatin1String(row.name) == QLatin1String(circularfailure::kPicture)) return new FailureZonePicture(parent);
     return nullptr;
   });
-  ui_.sx = Require<QLineEdit>(u"Text1");
-  ui_.sy = Require<QLineEdit>(u"Text2");
-  ui_.txy = Require<QLineEdit>(u"Text3");
-  ui_.pressure = Require<QLineEdit>(u"txtlInternalPress");
-  ui_.radius = Require<QLineEdit>(u"Text4");
-  ui_.co = Require<QLineEdit>(u"Text5");
-  ui_.to = Require<QLineEdit>(u"Text6");
-  ui_.distance = Require<QLineEdit>(u"Text7");
-  ui_.ok = Require<QPushButton>(u"CmdOk");
-  ui_.picMain = Require<FailureZonePicture>(u"picMain");
+  ui_.sx = Require<QLineEdit>(circularfailure::kSx);
+  ui_.sy = Require<QLineEdit>(circularfailure::kSy);
+  ui_.txy = Require<QLineEdit>(circularfailure::kTxy);
+  ui_.pressure = Require<QLineEdit>(circularfailure::kPressure);
+  ui_.radius = Require<QLineEdit>(circularfailure::kRadius);
+  ui_.co = Require<QLineEdit>(circularfailure::kCo);
+  ui_.to = Require<QLineEdit>(circularfailure::kTo);
+  ui_.distance = Require<QLineEdit>(circularfailure::kDistance);
+  ui_.ok = Require<QPushButton>(circularfailure::kOk);
+  ui_.picMain = Require<FailureZonePicture>(circularfailure::kPicture);
   ui_.picMain->setAccessibleName(QString::fromLatin1(kZoneTitle));
 
   // The boxes as LoadInputs fills them, read as the tool's own checks at OK
@@ -104,7 +104,7 @@ frmCircFail::frmCircFail(QWidget* owner) : FormDialog(owner) {
   inputs_.Add(ui_.to, input_.To, {Reading::LeadingNumber, InvalidValueFor({"To", "To"})});
 
   BuildMenus();
-  WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  WireButtons(ui_.ok, Require<QPushButton>(circularfailure::kCancel), Require<QPushButton>(circularfailure::kHelp));
   for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.pressure, ui_.radius, ui_.co, ui_.to, ui_.distance}) {
     connect(box, &QLineEdit::textChanged, this, &frmCircFail::Inputs_Change);
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/project/ProjectRecord.h"
+#include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 #include "forms/FormInputs.h"
 #include "tools/stress/CircularFailure.h"
@@ -14,6 +15,23 @@ class QLineEdit;
 class QPushButton;
 
 namespace brantel {
+
+// The design names of the dialog of failure around a circular opening, for
+// its code, its tests and its benchmark.
+namespace circularfailure {
+inline constexpr char kSx[] = "Text1";  // sx
+inline constexpr char kSy[] = "Text2";  // sy
+inline constexpr char kTxy[] = "Text3";  // txy
+inline constexpr char kPressure[] = "txtlInternalPress";  // pressure in the opening
+inline constexpr char kRadius[] = "Text4";  // radius of the opening
+inline constexpr char kDistance[] = "Text7";  // radial distance of the circle looked at
+inline constexpr char kCo[] = "Text5";  // uniaxial compressive strength
+inline constexpr char kTo[] = "Text6";  // tensile strength
+inline constexpr char kPicture[] = "picMain";  // the failing zones
+inline constexpr char kOk[] = "CmdOk";
+inline constexpr char kCancel[] = "cmdCancel";
+inline constexpr char kHelp[] = "cmdHelp";
+}  // namespace circularfailure
 
 class FailureZonePicture;
 
@@ -67,15 +85,15 @@ class frmCircFail : public forms::FormDialog {
   CircFailEntries Entries() const;
 
   struct Ui {
-    QLineEdit* sx;        // Text1
-    QLineEdit* sy;        // Text2
-    QLineEdit* txy;       // Text3
-    QLineEdit* pressure;  // txtlInternalPress
-    QLineEdit* radius;    // Text4
-    QLineEdit* co;        // Text5
-    QLineEdit* to;        // Text6
-    QLineEdit* distance;  // Text7
-    QPushButton* ok;      // CmdOk
+    QLineEdit* sx;
+    QLineEdit* sy;
+    QLineEdit* txy;
+    QLineEdit* pressure;
+    QLineEdit* radius;
+    QLineEdit* co;
+    QLineEdit* to;
+    QLineEdit* distance;
+    QPushButton* ok;
     FailureZonePicture* picMain;
     std::array<QAction*, kFileItems> fileItems;  // mnuFileItem
     std::array<QAction*, 1> editItems;           // mnuEditItem

@@ -47,56 +47,51 @@ constexpr forms::FormDesign kForm{8235, 7605, "Stress Distribution around Circul
 
 constexpr ControlRow kControls[] = {
     // Inputs.
-    {"Frame1", Kind::Frame, nullptr, 120, 120, 7935, 2775, "Input Data", "Εισαγωγή δεδομένων"},
-    {"lblsx", Kind::Label, "Frame1", 720, 360, 975, 255, "sx", "σ x", "Text1"},
-    {"lblsy", Kind::Label, "Frame1", 720, 840, 975, 255, "sy", "σ y", "Text2"},
-    {"lbltxy", Kind::Label, "Frame1", 720, 1320, 975, 255, "txy", "τ xy", "Text3"},
-    {"Text1", Kind::TextBox, "Frame1", 1800, 360, 1215, 285, nullptr, nullptr, nullptr, kInput, 20},
-    {"Text2", Kind::TextBox, "Frame1", 1800, 840, 1215, 285, nullptr, nullptr, nullptr, kInput, 20},
-    {"Text3", Kind::TextBox, "Frame1", 1800, 1320, 1215, 285, nullptr, nullptr, nullptr, kInput, 20},
-    {"lblRadius", Kind::Label, "Frame1", 840, 1800, 855, 255, "Radius", "Ακτίνα (a)", "Text4"},
-    {"Text4", Kind::TextBox, "Frame1", 1800, 1800, 1215, 285, nullptr, nullptr, nullptr, kInput, 20},
-    {"lblRadMsg", Kind::Label, "Frame1", 3240, 1800, 1575, 255},
-    {"lblInternalPress", Kind::Label, "Frame1", 120, 2280, 1575, 255, "Internal Pressure", "Εσωτερική Πίεση ",
-     "txtlInternalPress"},
-    {"txtlInternalPress", Kind::TextBox, "Frame1", 1800, 2280, 1215, 285, nullptr, nullptr, nullptr, kInput, 20},
-    {"lblBoreholeStab", Kind::Label, "Frame1", 3240, 2280, 2055, 255, "* for Borehole Stability",
-     "* ευστάθεια γεώτρησης"},
-    {"lblAngle", Kind::Label, "Frame1", 3840, 360, 855, 255, "Angle w", "γωνία θ", "Text5"},
-    {"Text5", Kind::TextBox, "Frame1", 4800, 360, 1215, 285, nullptr, nullptr, nullptr, kInput, 20},
-    {"HScroll1", Kind::HScroll, "Frame1", 6240, 360, 1455, 310, "Angle w", "γωνία θ"},
-    {"lblDirection", Kind::Label, "Frame1", 6120, 840, 1575, 855, "* Counter Clockwise Direction",
-     "* Φορά ανάποδα από την φορά των δεικτών του ρολογιού"},
-    {"Image1", Kind::Picture, "Frame1", 4920, 780, 900, 900},
-    {"chkGraph", Kind::CheckBox, "Frame1", 4920, 1800, 1335, 255, "Graph", "Γράφημα"},
-    {"Check2", Kind::CheckBox, "Frame1", 4920, 2040, 1335, 255, "Plot to 3R", "Graph to 3R"},
-    {"Command1", Kind::Button, "Frame1", 6480, 1920, 1215, 375, "Plot Stresses"},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 7935, 2775}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
+    {.name = "lblsx", .kind = Kind::Label, .container = "Frame1", .at = {720, 360, 975, 255}, .caption = {"sx", "σ x"}, .partner = circularopening::kSx},
+    {.name = "lblsy", .kind = Kind::Label, .container = "Frame1", .at = {720, 840, 975, 255}, .caption = {"sy", "σ y"}, .partner = circularopening::kSy},
+    {.name = "lbltxy", .kind = Kind::Label, .container = "Frame1", .at = {720, 1320, 975, 255}, .caption = {"txy", "τ xy"}, .partner = circularopening::kTxy},
+    {.name = circularopening::kSx, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 360, 1215, 285}, .flags = kInput, .maxLength = 20},
+    {.name = circularopening::kSy, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 840, 1215, 285}, .flags = kInput, .maxLength = 20},
+    {.name = circularopening::kTxy, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 1320, 1215, 285}, .flags = kInput, .maxLength = 20},
+    {.name = "lblRadius", .kind = Kind::Label, .container = "Frame1", .at = {840, 1800, 855, 255}, .caption = {"Radius", "Ακτίνα (a)"}, .partner = circularopening::kRadius},
+    {.name = circularopening::kRadius, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 1800, 1215, 285}, .flags = kInput, .maxLength = 20},
+    {.name = circularopening::kRadiusNote, .kind = Kind::Label, .container = "Frame1", .at = {3240, 1800, 1575, 255}},
+    {.name = "lblInternalPress", .kind = Kind::Label, .container = "Frame1", .at = {120, 2280, 1575, 255}, .caption = {"Internal Pressure", "Εσωτερική Πίεση "}, .partner = circularopening::kPressure},
+    {.name = circularopening::kPressure, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 2280, 1215, 285}, .flags = kInput, .maxLength = 20},
+    {.name = "lblBoreholeStab", .kind = Kind::Label, .container = "Frame1", .at = {3240, 2280, 2055, 255}, .caption = {"* for Borehole Stability", "* ευστάθεια γεώτρησης"}},
+    {.name = "lblAngle", .kind = Kind::Label, .container = "Frame1", .at = {3840, 360, 855, 255}, .caption = {"Angle w", "γωνία θ"}, .partner = circularopening::kAngle},
+    {.name = circularopening::kAngle, .kind = Kind::TextBox, .container = "Frame1", .at = {4800, 360, 1215, 285}, .flags = kInput, .maxLength = 20},
+    {.name = circularopening::kAngleBar, .kind = Kind::HScroll, .container = "Frame1", .at = {6240, 360, 1455, 310}, .caption = {"Angle w", "γωνία θ"}},
+    {.name = "lblDirection", .kind = Kind::Label, .container = "Frame1", .at = {6120, 840, 1575, 855}, .caption = {"* Counter Clockwise Direction", "* Φορά ανάποδα από την φορά των δεικτών του ρολογιού"}},
+    {.name = circularopening::kAngleSense, .kind = Kind::Picture, .container = "Frame1", .at = {4920, 780, 900, 900}},
+    {.name = circularopening::kGraph, .kind = Kind::CheckBox, .container = "Frame1", .at = {4920, 1800, 1335, 255}, .caption = {"Graph", "Γράφημα"}},
+    {.name = circularopening::kPlotTo3R, .kind = Kind::CheckBox, .container = "Frame1", .at = {4920, 2040, 1335, 255}, .caption = {"Plot to 3R", "Graph to 3R"}},
+    {.name = circularopening::kPlot, .kind = Kind::Button, .container = "Frame1", .at = {6480, 1920, 1215, 375}, .caption = {"Plot Stresses"}},
     // The point results and the curves, one tab each.
-    {"SSTab1", Kind::TabStrip, nullptr, 120, 3000, 7935, 3855},
-    {"SSTab1(0)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Calculations", "Υπολογισμοί"},
-    {"Frame2", Kind::Frame, "SSTab1(0)", 120, 480, 7695, 3255, "Stress Calculations around Circular Opening",
-     "Υπολογισμός τάσεων γύρω από κυκλικό άνοιγμα"},
-    {"Label33", Kind::Label, "Frame2", 480, 480, 495, 255, "r", nullptr, "Text11"},
-    {"Text11", Kind::TextBox, "Frame2", 1080, 480, 1215, 285, nullptr, nullptr, nullptr, kInput, 20},
-    {"lblDistMsg", Kind::Label, "Frame2", 2520, 480, 2055, 255},
-    {"lblAngleDtheta", Kind::Label, "Frame2", 4680, 480, 855, 255, "Angle Dw", "γωνία Δθ", "Text6"},
-    {"Text6", Kind::TextBox, "Frame2", 5640, 480, 1215, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblsr", Kind::Label, "Frame2", 120, 1440, 855, 255, "sRadial", "σ r", "Text7"},
-    {"lblsth", Kind::Label, "Frame2", 120, 1920, 855, 255, "sTangent", "σ θ", "Text8"},
-    {"lbltth", Kind::Label, "Frame2", 120, 2400, 855, 255, "t(rt)", "τ rθ", "Text9"},
-    {"Text7", Kind::TextBox, "Frame2", 1080, 1440, 1215, 285, nullptr, nullptr, nullptr, kResult, 30},
-    {"Text8", Kind::TextBox, "Frame2", 1080, 1920, 1215, 285, nullptr, nullptr, nullptr, kResult, 30},
-    {"Text9", Kind::TextBox, "Frame2", 1080, 2400, 1215, 285, nullptr, nullptr, nullptr, kResult, 30},
-    {"Label11", Kind::Label, "Frame2", 3120, 1440, 3255, 255},
-    {"Label9", Kind::Label, "Frame2", 3120, 2040, 3135, 255},
-    {"SSTab1(1)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Graph", "Γραφική Παράσταση"},
-    {"Frame3", Kind::Frame, "SSTab1(1)", 120, 480, 7695, 3255, "Graph of Stresses around Circular Opening",
-     "Γραφική παράσταση τάσεων γύρω από το κυκλικό άνοιγμα"},
-    {"Graph1", Kind::Picture, "Frame3", 120, 240, 7215, 2775, "Graph", "Γραφική Παράσταση"},
+    {.name = circularopening::kTabs, .kind = Kind::TabStrip, .at = {120, 3000, 7935, 3855}},
+    {.name = "SSTab1(0)", .kind = Kind::TabPage, .container = circularopening::kTabs, .caption = {"Calculations", "Υπολογισμοί"}},
+    {.name = "Frame2", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {120, 480, 7695, 3255}, .caption = {"Stress Calculations around Circular Opening", "Υπολογισμός τάσεων γύρω από κυκλικό άνοιγμα"}},
+    {.name = "Label33", .kind = Kind::Label, .container = "Frame2", .at = {480, 480, 495, 255}, .caption = {"r"}, .partner = circularopening::kDistance},
+    {.name = circularopening::kDistance, .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 480, 1215, 285}, .flags = kInput, .maxLength = 20},
+    {.name = circularopening::kDistanceNote, .kind = Kind::Label, .container = "Frame2", .at = {2520, 480, 2055, 255}},
+    {.name = "lblAngleDtheta", .kind = Kind::Label, .container = "Frame2", .at = {4680, 480, 855, 255}, .caption = {"Angle Dw", "γωνία Δθ"}, .partner = circularopening::kAngleFromS2},
+    {.name = circularopening::kAngleFromS2, .kind = Kind::TextBox, .container = "Frame2", .at = {5640, 480, 1215, 285}, .flags = kResult},
+    {.name = "lblsr", .kind = Kind::Label, .container = "Frame2", .at = {120, 1440, 855, 255}, .caption = {"sRadial", "σ r"}, .partner = circularopening::kSigmaR},
+    {.name = "lblsth", .kind = Kind::Label, .container = "Frame2", .at = {120, 1920, 855, 255}, .caption = {"sTangent", "σ θ"}, .partner = circularopening::kSigmaTheta},
+    {.name = "lbltth", .kind = Kind::Label, .container = "Frame2", .at = {120, 2400, 855, 255}, .caption = {"t(rt)", "τ rθ"}, .partner = circularopening::kTau},
+    {.name = circularopening::kSigmaR, .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 1440, 1215, 285}, .flags = kResult, .maxLength = 30},
+    {.name = circularopening::kSigmaTheta, .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 1920, 1215, 285}, .flags = kResult, .maxLength = 30},
+    {.name = circularopening::kTau, .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 2400, 1215, 285}, .flags = kResult, .maxLength = 30},
+    {.name = circularopening::kRadialRatio, .kind = Kind::Label, .container = "Frame2", .at = {3120, 1440, 3255, 255}},
+    {.name = circularopening::kTangentialRatio, .kind = Kind::Label, .container = "Frame2", .at = {3120, 2040, 3135, 255}},
+    {.name = "SSTab1(1)", .kind = Kind::TabPage, .container = circularopening::kTabs, .caption = {"Graph", "Γραφική Παράσταση"}},
+    {.name = "Frame3", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {120, 480, 7695, 3255}, .caption = {"Graph of Stresses around Circular Opening", "Γραφική παράσταση τάσεων γύρω από το κυκλικό άνοιγμα"}},
+    {.name = circularopening::kChart, .kind = Kind::Picture, .container = "Frame3", .at = {120, 240, 7215, 2775}, .caption = {"Graph", "Γραφική Παράσταση"}},
     // Buttons.
-    {"cmdHelp", Kind::Button, nullptr, 3960, 7080, 1215, 375, "Help"},
-    {"cmdCancel", Kind::Button, nullptr, 5400, 7080, 1215, 375, "Cancel"},
-    {"CmdOk", Kind::Button, nullptr, 6840, 7080, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = circularopening::kHelp, .kind = Kind::Button, .at = {3960, 7080, 1215, 375}, .caption = {"Help"}},
+    {.name = circularopening::kCancel, .kind = Kind::Button, .at = {5400, 7080, 1215, 375}, .caption = {"Cancel"}},
+    {.name = circularopening::kOk, .kind = Kind::Button, .at = {6840, 7080, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 // The positive sense of angles: two rays from a corner and a curved arrow
@@ -172,30 +167,30 @@ frmCircular::frmCircular(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmCircular"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
-    if (name == QLatin1String("Graph1")) return new GraphChart(parent);
-    if (name == QLatin1String("Image1")) return new AngleSense(parent);
+    if (name == QLatin1String(circularopening::kChart)) return new GraphChart(parent);
+    if (name == QLatin1String(circularopening::kAngleSense)) return new AngleSense(parent);
     return nullptr;
   });
-  ui_.sx = Require<QLineEdit>(u"Text1");
-  ui_.sy = Require<QLineEdit>(u"Text2");
-  ui_.txy = Require<QLineEdit>(u"Text3");
-  ui_.a = Require<QLineEdit>(u"Text4");
-  ui_.angle = Require<QLineEdit>(u"Text5");
-  ui_.r = Require<QLineEdit>(u"Text11");
-  ui_.pressure = Require<QLineEdit>(u"txtlInternalPress");
-  ui_.dw = Require<QLineEdit>(u"Text6");
-  ui_.sigmaR = Require<QLineEdit>(u"Text7");
-  ui_.sigmaTheta = Require<QLineEdit>(u"Text8");
-  ui_.tau = Require<QLineEdit>(u"Text9");
-  ui_.radialRatio = Require<QLabel>(u"Label11");
-  ui_.tangentialRatio = Require<QLabel>(u"Label9");
-  ui_.radiusMessage = Require<QLabel>(u"lblRadMsg");
-  ui_.distanceMessage = Require<QLabel>(u"lblDistMsg");
-  ui_.angleBar = Require<QScrollBar>(u"HScroll1");
-  ui_.graph = Require<QCheckBox>(u"chkGraph");
-  ui_.plotTo3R = Require<QCheckBox>(u"Check2");
-  ui_.tabs = Require<QTabWidget>(u"SSTab1");
-  ui_.chart = Require<GraphChart>(u"Graph1");
+  ui_.sx = Require<QLineEdit>(circularopening::kSx);
+  ui_.sy = Require<QLineEdit>(circularopening::kSy);
+  ui_.txy = Require<QLineEdit>(circularopening::kTxy);
+  ui_.a = Require<QLineEdit>(circularopening::kRadius);
+  ui_.angle = Require<QLineEdit>(circularopening::kAngle);
+  ui_.r = Require<QLineEdit>(circularopening::kDistance);
+  ui_.pressure = Require<QLineEdit>(circularopening::kPressure);
+  ui_.dw = Require<QLineEdit>(circularopening::kAngleFromS2);
+  ui_.sigmaR = Require<QLineEdit>(circularopening::kSigmaR);
+  ui_.sigmaTheta = Require<QLineEdit>(circularopening::kSigmaTheta);
+  ui_.tau = Require<QLineEdit>(circularopening::kTau);
+  ui_.radialRatio = Require<QLabel>(circularopening::kRadialRatio);
+  ui_.tangentialRatio = Require<QLabel>(circularopening::kTangentialRatio);
+  ui_.radiusMessage = Require<QLabel>(circularopening::kRadiusNote);
+  ui_.distanceMessage = Require<QLabel>(circularopening::kDistanceNote);
+  ui_.angleBar = Require<QScrollBar>(circularopening::kAngleBar);
+  ui_.graph = Require<QCheckBox>(circularopening::kGraph);
+  ui_.plotTo3R = Require<QCheckBox>(circularopening::kPlotTo3R);
+  ui_.tabs = Require<QTabWidget>(circularopening::kTabs);
+  ui_.chart = Require<GraphChart>(circularopening::kChart);
 
   ui_.angleBar->setRange(-360, 360);
   ui_.angleBar->setSingleStep(10);
@@ -204,8 +199,8 @@ frmCircular::frmCircular(QWidget* owner) : FormDialog(owner) {
   ui_.radialRatio->setText(QStringLiteral("-"));
   ui_.tangentialRatio->setText(QStringLiteral("-"));
 
-  WireButtons(Require<QPushButton>(u"CmdOk"), Require<QPushButton>(u"cmdCancel"),
-              Require<QPushButton>(u"cmdHelp"));
+  WireButtons(Require<QPushButton>(circularopening::kOk), Require<QPushButton>(circularopening::kCancel),
+              Require<QPushButton>(circularopening::kHelp));
   for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.a, ui_.r, ui_.pressure}) {
     connect(box, &QLineEdit::textChanged, this, &frmCircular::Text_Change);
   }
@@ -215,7 +210,7 @@ frmCircular::frmCircular(QWidget* owner) : FormDialog(owner) {
   }
   connect(ui_.angleBar, &QScrollBar::valueChanged, this, &frmCircular::HScroll1_Change);
   connect(ui_.plotTo3R, &QCheckBox::toggled, this, &frmCircular::Check2_Click);
-  connect(Require<QPushButton>(u"Command1"), &QPushButton::clicked, this, &frmCircular::Command1_Click);
+  connect(Require<QPushButton>(circularopening::kPlot), &QPushButton::clicked, this, &frmCircular::Command1_Click);
   connect(ui_.tabs, &QTabWidget::currentChanged, this, &frmCircular::SSTab1_Click);
 
   Form_Load();

@@ -99,6 +99,16 @@ FadumCheck CheckFoundation(double length, double width, double load, double dept
                       {FadumBox::Depth, depth}}});
 }
 
+ValueRule FoundationValueRule(FadumBox box) {
+  static constexpr InputMessage kNegative[] = {
+      Sentence({"The load of the foundation should be positive", "Το Φορτίο του θεμελίου πρέπει να έχει θετική τιμή!"}),
+      Sentence({"The width of the foundation should be positive", "Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!"}),
+      Sentence({"The length of the foundation should be positive", "Το μήκος του θεμελίου πρέπει να έχει θετική τιμή!"}),
+      Sentence({"The depth of the point should be positive", "Το βάθος του σημείου πρέπει να έχει θετική τιμή!"}),
+  };
+  return AllowedWhen([](double value) { return value >= 0.0; }, kNegative[static_cast<std::size_t>(box)]);
+}
+
 std::array<FadumChartCurve, kFadumCurves> FadumChartCurves() {
   std::array<FadumChartCurve, kFadumCurves> curves;
   float n = 0.1f;

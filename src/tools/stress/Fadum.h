@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Validation.h"
+
 #include <QList>
 #include <QPointF>
 #include <QRectF>
@@ -73,6 +75,10 @@ struct FadumCheck {
 // dialog and length, width, load, depth for the foundation tool.
 FadumCheck CheckFadumCorner(double load, double width, double length, double depth);
 FadumCheck CheckFoundation(double length, double width, double load, double depth);
+
+// The rule of a value of the foundation tool: not negative (0 passes), with
+// the sentence of its box. Its boxes are read before any value is checked.
+ValueRule FoundationValueRule(FadumBox box);
 
 // --- The chart -----------------------------------------------------------------
 

@@ -43,31 +43,28 @@ constexpr forms::FormDesign kForm{
     "Υπολογισμός Πρόσθετης Τάσης κάτω από την Γωνία Ορθογωνίου Θεμελίου (Fadum)"};
 
 constexpr ControlRow kControls[] = {
-    {"SSTab1", Kind::TabStrip, nullptr, 120, 120, 9255, 6135},
+    {.name = fadumchart::kTabs, .kind = Kind::TabStrip, .at = {120, 120, 9255, 6135}},
     // The chart.
-    {"SSTab1(0)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Graph", "Γράφημα"},
-    {"MSChart1", Kind::Picture, "SSTab1(0)", 120, 480, 8895, 5415, "Fadum Chart"},
+    {.name = "SSTab1(0)", .kind = Kind::TabPage, .container = fadumchart::kTabs, .caption = {"Graph", "Γράφημα"}},
+    {.name = fadumchart::kChart, .kind = Kind::Picture, .container = "SSTab1(0)", .at = {120, 480, 8895, 5415}, .caption = {"Fadum Chart"}},
     // The analysis.
-    {"SSTab1(1)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Analysis", "Ανάλυση"},
-    {"Frame2", Kind::Frame, "SSTab1(1)", 240, 600, 6015, 2535, "Foundation Parameters", "Παράμετροι Θεμελίου",
-     nullptr, kBlue},
-    {"Label11", Kind::Label, "Frame2", 1200, 480, 3180, 255, "Distributed Load (Pressure)",
-     "Κατανεμημένο φορτίο (τάση)", "txtFortio"},
-    {"txtFortio", Kind::TextBox, "Frame2", 4440, 480, 1335, 285},
-    {"Label12", Kind::Label, "Frame2", 1680, 960, 2700, 255, "Foundation Width", "Πλάτος Θεμελίου", "txtPlatos"},
-    {"txtPlatos", Kind::TextBox, "Frame2", 4440, 960, 1335, 285},
-    {"Label13", Kind::Label, "Frame2", 1560, 1440, 2820, 255, "Foundation Length", "Μήκος Θεμελίου", "txtMhkos"},
-    {"txtMhkos", Kind::TextBox, "Frame2", 4440, 1440, 1335, 285},
-    {"Label14", Kind::Label, "Frame2", 1560, 1920, 2820, 255, "Depth", "Βάθος σημείου", "txtBathos"},
-    {"txtBathos", Kind::TextBox, "Frame2", 4440, 1920, 1335, 285},
-    {"Frame1", Kind::Frame, "SSTab1(1)", 240, 3360, 6015, 1455, "Results", "Αποτελέσματα", nullptr, kBlue},
-    {"Label21", Kind::Label, "Frame1", 2160, 360, 2100, 255, "Ir Coefficient", "Συντελεστής Ir", "txtIr"},
-    {"txtIr", Kind::TextBox, "Frame1", 4320, 360, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Label22", Kind::Label, "Frame1", 360, 840, 3900, 495, "Additional Pressure under Foundation Corner",
-     "Επιπρόσθετο Φορτίο (κατω από την γωνία)", "txtSigma"},
-    {"txtSigma", Kind::TextBox, "Frame1", 4320, 840, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"btnCancel", Kind::Button, "SSTab1(1)", 3240, 5040, 1215, 375, "Cancel"},
-    {"btnOk", Kind::Button, "SSTab1(1)", 4920, 5040, 1215, 375, "OK"},
+    {.name = "SSTab1(1)", .kind = Kind::TabPage, .container = fadumchart::kTabs, .caption = {"Analysis", "Ανάλυση"}},
+    {.name = "Frame2", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {240, 600, 6015, 2535}, .caption = {"Foundation Parameters", "Παράμετροι Θεμελίου"}, .flags = kBlue},
+    {.name = fadumchart::kLoadLabel, .kind = Kind::Label, .container = "Frame2", .at = {1200, 480, 3180, 255}, .caption = {"Distributed Load (Pressure)", "Κατανεμημένο φορτίο (τάση)"}, .partner = fadumchart::kLoad},
+    {.name = fadumchart::kLoad, .kind = Kind::TextBox, .container = "Frame2", .at = {4440, 480, 1335, 285}},
+    {.name = fadumchart::kWidthLabel, .kind = Kind::Label, .container = "Frame2", .at = {1680, 960, 2700, 255}, .caption = {"Foundation Width", "Πλάτος Θεμελίου"}, .partner = fadumchart::kWidth},
+    {.name = fadumchart::kWidth, .kind = Kind::TextBox, .container = "Frame2", .at = {4440, 960, 1335, 285}},
+    {.name = fadumchart::kLengthLabel, .kind = Kind::Label, .container = "Frame2", .at = {1560, 1440, 2820, 255}, .caption = {"Foundation Length", "Μήκος Θεμελίου"}, .partner = fadumchart::kLength},
+    {.name = fadumchart::kLength, .kind = Kind::TextBox, .container = "Frame2", .at = {4440, 1440, 1335, 285}},
+    {.name = fadumchart::kDepthLabel, .kind = Kind::Label, .container = "Frame2", .at = {1560, 1920, 2820, 255}, .caption = {"Depth", "Βάθος σημείου"}, .partner = fadumchart::kDepth},
+    {.name = fadumchart::kDepth, .kind = Kind::TextBox, .container = "Frame2", .at = {4440, 1920, 1335, 285}},
+    {.name = "Frame1", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {240, 3360, 6015, 1455}, .caption = {"Results", "Αποτελέσματα"}, .flags = kBlue},
+    {.name = "Label21", .kind = Kind::Label, .container = "Frame1", .at = {2160, 360, 2100, 255}, .caption = {"Ir Coefficient", "Συντελεστής Ir"}, .partner = fadumchart::kIr},
+    {.name = fadumchart::kIr, .kind = Kind::TextBox, .container = "Frame1", .at = {4320, 360, 1335, 285}, .flags = kResult},
+    {.name = fadumchart::kStressLabel, .kind = Kind::Label, .container = "Frame1", .at = {360, 840, 3900, 495}, .caption = {"Additional Pressure under Foundation Corner", "Επιπρόσθετο Φορτίο (κατω από την γωνία)"}, .partner = fadumchart::kStress},
+    {.name = fadumchart::kStress, .kind = Kind::TextBox, .container = "Frame1", .at = {4320, 840, 1335, 285}, .flags = kResult},
+    {.name = fadumchart::kCancel, .kind = Kind::Button, .container = "SSTab1(1)", .at = {3240, 5040, 1215, 375}, .caption = {"Cancel"}},
+    {.name = fadumchart::kOk, .kind = Kind::Button, .container = "SSTab1(1)", .at = {4920, 5040, 1215, 375}, .caption = {"OK"}},
 };
 
 // The sentences of the check, by box.
@@ -83,19 +80,19 @@ constexpr InputMessage kNegative[] = {
 frmFadumCoefs::frmFadumCoefs(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmFadumCoefs"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
-    if (QLatin1String(row.name) == QLatin1String("MSChart1")) return new QChartView(parent);
+    if (QLatin1String(row.name) == QLatin1String(fadumchart::kChart)) return new QChartView(parent);
     return nullptr;
   });
-  ui_.tabs = Require<QTabWidget>(u"SSTab1");
-  ui_.chart = Require<QChartView>(u"MSChart1");
-  ui_.load = Require<QLineEdit>(u"txtFortio");
-  ui_.width = Require<QLineEdit>(u"txtPlatos");
-  ui_.length = Require<QLineEdit>(u"txtMhkos");
-  ui_.depth = Require<QLineEdit>(u"txtBathos");
-  ui_.ir = Require<QLineEdit>(u"txtIr");
-  ui_.sigma = Require<QLineEdit>(u"txtSigma");
-  ui_.ok = Require<QPushButton>(u"btnOk");
-  ui_.cancel = Require<QPushButton>(u"btnCancel");
+  ui_.tabs = Require<QTabWidget>(fadumchart::kTabs);
+  ui_.chart = Require<QChartView>(fadumchart::kChart);
+  ui_.load = Require<QLineEdit>(fadumchart::kLoad);
+  ui_.width = Require<QLineEdit>(fadumchart::kWidth);
+  ui_.length = Require<QLineEdit>(fadumchart::kLength);
+  ui_.depth = Require<QLineEdit>(fadumchart::kDepth);
+  ui_.ir = Require<QLineEdit>(fadumchart::kIr);
+  ui_.sigma = Require<QLineEdit>(fadumchart::kStress);
+  ui_.ok = Require<QPushButton>(fadumchart::kOk);
+  ui_.cancel = Require<QPushButton>(fadumchart::kCancel);
 
   // The window may grow; the tab control and the chart follow it.
   setMinimumSize(size());
@@ -121,9 +118,9 @@ void frmFadumCoefs::Form_Load() {
   AddHistoryLine(Tr({"Calculation of Additional Pressure a Corner of Orthogonal Foundation due to Uniform Loading.",
                      "Υπολογισμός Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση κάτω από μία Γωνία "
                      "Ορθογωνίου Θεμελίου."}));
-  AppendUnitsToCaptions(Layout(), {{u"Label11", UnitRow::Stress}, {u"Label12", UnitRow::Length},
-                                   {u"Label13", UnitRow::Length}, {u"Label14", UnitRow::Length},
-                                   {u"Label22", UnitRow::Stress}});
+  AppendUnitsToCaptions(Layout(), {{fadumchart::kLoadLabel, UnitRow::Stress}, {fadumchart::kWidthLabel, UnitRow::Length},
+                                   {fadumchart::kLengthLabel, UnitRow::Length}, {fadumchart::kDepthLabel, UnitRow::Length},
+                                   {fadumchart::kStressLabel, UnitRow::Stress}});
   if (ui_.tabs->currentIndex() == kGraphTab) DrawFadumChart();
   // The stored values as they stand, unchecked.
   CalcResults();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 
 #include <QList>
@@ -14,6 +15,25 @@ class QResizeEvent;
 class QTabWidget;
 
 namespace brantel {
+
+// The design names of the Fadum coefficient dialog's controls, for its code and its tests.
+namespace fadumchart {
+inline constexpr char kTabs[] = "SSTab1";  // the chart and the analysis
+inline constexpr char kChart[] = "MSChart1";  // the Fadum chart
+inline constexpr char kLoad[] = "txtFortio";  // pressure on the foundation
+inline constexpr char kWidth[] = "txtPlatos";  // foundation width
+inline constexpr char kLength[] = "txtMhkos";  // foundation length
+inline constexpr char kDepth[] = "txtBathos";  // depth of the point
+inline constexpr char kLoadLabel[] = "Label11";
+inline constexpr char kWidthLabel[] = "Label12";
+inline constexpr char kLengthLabel[] = "Label13";
+inline constexpr char kDepthLabel[] = "Label14";
+inline constexpr char kStressLabel[] = "Label22";
+inline constexpr char kIr[] = "txtIr";  // the coefficient Ir
+inline constexpr char kStress[] = "txtSigma";  // the additional stress q Ir
+inline constexpr char kOk[] = "btnOk";
+inline constexpr char kCancel[] = "btnCancel";
+}  // namespace fadumchart
 
 // Fadum's influence factor under a corner of a uniformly loaded rectangle
 // and the stress it gives there, with the chart of the factor on its own
@@ -57,16 +77,16 @@ class frmFadumCoefs : public forms::FormDialog {
   void PlaceCurveLabels();
 
   struct Ui {
-    QTabWidget* tabs;     // SSTab1
-    QChartView* chart;    // MSChart1
-    QLineEdit* load;      // txtFortio
-    QLineEdit* width;     // txtPlatos
-    QLineEdit* length;    // txtMhkos
-    QLineEdit* depth;     // txtBathos
-    QLineEdit* ir;        // txtIr
-    QLineEdit* sigma;     // txtSigma
-    QPushButton* ok;      // btnOk
-    QPushButton* cancel;  // btnCancel
+    QTabWidget* tabs;
+    QChartView* chart;
+    QLineEdit* load;
+    QLineEdit* width;
+    QLineEdit* length;
+    QLineEdit* depth;
+    QLineEdit* ir;
+    QLineEdit* sigma;
+    QPushButton* ok;
+    QPushButton* cancel;
   } ui_;
 
   Inputs inputs_;

@@ -18,6 +18,7 @@ namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr unsigned kBlue = forms::kBlueCaption;
@@ -32,67 +33,51 @@ constexpr int kAxisX(int i) { return kPlanLeft + i * 1000 - 45; }
 constexpr int kAxisY(int i) { return kPlanTop + i * 1000 - 110; }
 
 constexpr ControlRow kControls[] = {
-    {"frmKatopsi", Kind::Picture, nullptr, kPlanLeft, kPlanTop, 10040, 10040},
-    {"LabelH0", Kind::Label, nullptr, kAxisX(0), 240, 180, 225, "0"},
-    {"LabelH1", Kind::Label, nullptr, kAxisX(1), 240, 180, 225, "1"},
-    {"LabelH2", Kind::Label, nullptr, kAxisX(2), 240, 180, 225, "2"},
-    {"LabelH3", Kind::Label, nullptr, kAxisX(3), 240, 180, 225, "3"},
-    {"LabelH4", Kind::Label, nullptr, kAxisX(4), 240, 180, 225, "4"},
-    {"LabelH5", Kind::Label, nullptr, kAxisX(5), 240, 180, 225, "5"},
-    {"LabelH6", Kind::Label, nullptr, kAxisX(6), 240, 180, 225, "6"},
-    {"LabelH7", Kind::Label, nullptr, kAxisX(7), 240, 180, 225, "7"},
-    {"LabelH8", Kind::Label, nullptr, kAxisX(8), 240, 180, 225, "8"},
-    {"LabelH9", Kind::Label, nullptr, kAxisX(9), 240, 180, 225, "9"},
-    {"LabelV1", Kind::Label, nullptr, 150, kAxisY(1), 180, 225, "1"},
-    {"LabelV2", Kind::Label, nullptr, 150, kAxisY(2), 180, 225, "2"},
-    {"LabelV3", Kind::Label, nullptr, 150, kAxisY(3), 180, 225, "3"},
-    {"LabelV4", Kind::Label, nullptr, 150, kAxisY(4), 180, 225, "4"},
-    {"LabelV5", Kind::Label, nullptr, 150, kAxisY(5), 180, 225, "5"},
-    {"LabelV6", Kind::Label, nullptr, 150, kAxisY(6), 180, 225, "6"},
-    {"LabelV7", Kind::Label, nullptr, 150, kAxisY(7), 180, 225, "7"},
-    {"LabelV8", Kind::Label, nullptr, 150, kAxisY(8), 180, 225, "8"},
-    {"LabelV9", Kind::Label, nullptr, 150, kAxisY(9), 180, 225, "9"},
-    {"Label34", Kind::Label, nullptr, 10560, 600, 3975, 615, "Plan View of Foundation and Surrounding Area",
-     "Κάτοψη θεμελίου και ευρύτερης περιοχής", "frmKatopsi"},
+    {.name = foundation::kPlan, .kind = Kind::Picture, .at = {kPlanLeft, kPlanTop, 10040, 10040}},
+    {.name = "LabelH0", .kind = Kind::Label, .at = {kAxisX(0), 240, 180, 225}, .caption = {"0"}},
+    {.name = "LabelH1", .kind = Kind::Label, .at = {kAxisX(1), 240, 180, 225}, .caption = {"1"}},
+    {.name = "LabelH2", .kind = Kind::Label, .at = {kAxisX(2), 240, 180, 225}, .caption = {"2"}},
+    {.name = "LabelH3", .kind = Kind::Label, .at = {kAxisX(3), 240, 180, 225}, .caption = {"3"}},
+    {.name = "LabelH4", .kind = Kind::Label, .at = {kAxisX(4), 240, 180, 225}, .caption = {"4"}},
+    {.name = "LabelH5", .kind = Kind::Label, .at = {kAxisX(5), 240, 180, 225}, .caption = {"5"}},
+    {.name = "LabelH6", .kind = Kind::Label, .at = {kAxisX(6), 240, 180, 225}, .caption = {"6"}},
+    {.name = "LabelH7", .kind = Kind::Label, .at = {kAxisX(7), 240, 180, 225}, .caption = {"7"}},
+    {.name = "LabelH8", .kind = Kind::Label, .at = {kAxisX(8), 240, 180, 225}, .caption = {"8"}},
+    {.name = "LabelH9", .kind = Kind::Label, .at = {kAxisX(9), 240, 180, 225}, .caption = {"9"}},
+    {.name = "LabelV1", .kind = Kind::Label, .at = {150, kAxisY(1), 180, 225}, .caption = {"1"}},
+    {.name = "LabelV2", .kind = Kind::Label, .at = {150, kAxisY(2), 180, 225}, .caption = {"2"}},
+    {.name = "LabelV3", .kind = Kind::Label, .at = {150, kAxisY(3), 180, 225}, .caption = {"3"}},
+    {.name = "LabelV4", .kind = Kind::Label, .at = {150, kAxisY(4), 180, 225}, .caption = {"4"}},
+    {.name = "LabelV5", .kind = Kind::Label, .at = {150, kAxisY(5), 180, 225}, .caption = {"5"}},
+    {.name = "LabelV6", .kind = Kind::Label, .at = {150, kAxisY(6), 180, 225}, .caption = {"6"}},
+    {.name = "LabelV7", .kind = Kind::Label, .at = {150, kAxisY(7), 180, 225}, .caption = {"7"}},
+    {.name = "LabelV8", .kind = Kind::Label, .at = {150, kAxisY(8), 180, 225}, .caption = {"8"}},
+    {.name = "LabelV9", .kind = Kind::Label, .at = {150, kAxisY(9), 180, 225}, .caption = {"9"}},
+    {.name = "Label34", .kind = Kind::Label, .at = {10560, 600, 3975, 615}, .caption = {"Plan View of Foundation and Surrounding Area", "Κάτοψη θεμελίου και ευρύτερης περιοχής"}, .partner = foundation::kPlan},
     // The foundation.
-    {"Frame1", Kind::Frame, nullptr, 10560, 1440, 3975, 2055, "Foundation Data", "Παράμετροι θεμελίου", nullptr,
-     kBlue},
-    {"Label11", Kind::Label, "Frame1", 120, 480, 2250, 255, "Pressure on Foundation", "Φορτίο θεμελίου",
-     "txtFortio"},
-    {"txtFortio", Kind::TextBox, "Frame1", 2400, 360, 1215, 405},
-    {"Label12", Kind::Label, "Frame1", 480, 960, 1890, 255, "Foundation Width", "Πλάτος θεμελίου", "txtPlatos"},
-    {"txtPlatos", Kind::TextBox, "Frame1", 2400, 840, 1215, 405},
-    {"Label13", Kind::Label, "Frame1", 600, 1440, 1770, 255, "Foundation Length", "Μήκος θεμελίου", "txtMhkos"},
-    {"txtMhkos", Kind::TextBox, "Frame1", 2400, 1320, 1215, 405},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {10560, 1440, 3975, 2055}, .caption = {"Foundation Data", "Παράμετροι θεμελίου"}, .flags = kBlue},
+    {.name = foundation::kLoadLabel, .kind = Kind::Label, .container = "Frame1", .at = {120, 480, 2250, 255}, .caption = {"Pressure on Foundation", "Φορτίο θεμελίου"}, .partner = foundation::kLoad},
+    {.name = foundation::kLoad, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 360, 1215, 405}},
+    {.name = foundation::kWidthLabel, .kind = Kind::Label, .container = "Frame1", .at = {480, 960, 1890, 255}, .caption = {"Foundation Width", "Πλάτος θεμελίου"}, .partner = foundation::kWidth},
+    {.name = foundation::kWidth, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 840, 1215, 405}},
+    {.name = foundation::kLengthLabel, .kind = Kind::Label, .container = "Frame1", .at = {600, 1440, 1770, 255}, .caption = {"Foundation Length", "Μήκος θεμελίου"}, .partner = foundation::kLength},
+    {.name = foundation::kLength, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 1320, 1215, 405}},
     // The point.
-    {"Frame2", Kind::Frame, nullptr, 10560, 3720, 3975, 2175, "Point Coordinates", "Συντεταγμένες σημείου",
-     nullptr, kBlue},
-    {"Label21", Kind::Label, "Frame2", 1440, 600, 930, 255, "X", nullptr, "txtX"},
-    {"txtX", Kind::TextBox, "Frame2", 2400, 480, 1215, 405, nullptr, nullptr, nullptr, kResult},
-    {"Label22", Kind::Label, "Frame2", 1440, 1080, 930, 255, "Y", nullptr, "txtY"},
-    {"txtY", Kind::TextBox, "Frame2", 2400, 960, 1215, 405, nullptr, nullptr, nullptr, kResult},
-    {"Label23", Kind::Label, "Frame2", 1440, 1560, 930, 255, "Z", nullptr, "txtVathos"},
-    {"txtVathos", Kind::TextBox, "Frame2", 2400, 1440, 1215, 405},
+    {.name = "Frame2", .kind = Kind::Frame, .at = {10560, 3720, 3975, 2175}, .caption = {"Point Coordinates", "Συντεταγμένες σημείου"}, .flags = kBlue},
+    {.name = foundation::kXLabel, .kind = Kind::Label, .container = "Frame2", .at = {1440, 600, 930, 255}, .caption = {"X"}, .partner = foundation::kX},
+    {.name = foundation::kX, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 480, 1215, 405}, .flags = kResult},
+    {.name = foundation::kYLabel, .kind = Kind::Label, .container = "Frame2", .at = {1440, 1080, 930, 255}, .caption = {"Y"}, .partner = foundation::kY},
+    {.name = foundation::kY, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 960, 1215, 405}, .flags = kResult},
+    {.name = foundation::kDepthLabel, .kind = Kind::Label, .container = "Frame2", .at = {1440, 1560, 930, 255}, .caption = {"Z"}, .partner = foundation::kDepth},
+    {.name = foundation::kDepth, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 1440, 1215, 405}},
     // The result.
-    {"Frame3", Kind::Frame, nullptr, 10560, 6120, 3975, 1080, "Calculation of Additional Pressure",
-     "Υπολογισμός πρόσθετου φορτίου", nullptr, kBlue},
-    {"Label31", Kind::Label, "Frame3", 1200, 480, 1170, 255, "Dsv", nullptr, "txtProsthetes"},
-    {"txtProsthetes", Kind::TextBox, "Frame3", 2400, 360, 1215, 405, nullptr, nullptr, nullptr, kResult},
-    {"cmdFadum", Kind::Button, nullptr, 10560, 7680, 3975, 495, "Details for Fadum Coefficients",
-     "Ανάλυση Συντελεστών Fadum"},
-    {"btnCancel", Kind::Button, nullptr, 11880, 9840, 1215, 375, "Cancel"},
-    {"btnOk", Kind::Button, nullptr, 13320, 9840, 1215, 375, "OK"},
+    {.name = "Frame3", .kind = Kind::Frame, .at = {10560, 6120, 3975, 1080}, .caption = {"Calculation of Additional Pressure", "Υπολογισμός πρόσθετου φορτίου"}, .flags = kBlue},
+    {.name = foundation::kStressLabel, .kind = Kind::Label, .container = "Frame3", .at = {1200, 480, 1170, 255}, .caption = {"Dsv"}, .partner = foundation::kStress},
+    {.name = foundation::kStress, .kind = Kind::TextBox, .container = "Frame3", .at = {2400, 360, 1215, 405}, .flags = kResult},
+    {.name = foundation::kFadum, .kind = Kind::Button, .at = {10560, 7680, 3975, 495}, .caption = {"Details for Fadum Coefficients", "Ανάλυση Συντελεστών Fadum"}},
+    {.name = foundation::kCancel, .kind = Kind::Button, .at = {11880, 9840, 1215, 375}, .caption = {"Cancel"}},
+    {.name = foundation::kOk, .kind = Kind::Button, .at = {13320, 9840, 1215, 375}, .caption = {"OK"}},
 };
-
-// The sentences of the check, by box.
-constexpr InputMessage kLengthNegative = Sentence({"The length of the foundation should be positive",
-                                                   "Το μήκος του θεμελίου πρέπει να έχει θετική τιμή!"});
-constexpr InputMessage kWidthNegative = Sentence({"The width of the foundation should be positive",
-                                                  "Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!"});
-constexpr InputMessage kLoadNegative = Sentence({"The load of the foundation should be positive",
-                                                 "Το Φορτίο του θεμελίου πρέπει να έχει θετική τιμή!"});
-constexpr InputMessage kDepthNegative = Sentence({"The depth of the point should be positive",
-                                                  "Το βάθος του σημείου πρέπει να έχει θετική τιμή!"});
 
 // What a box holds while the user types: its number, or 0 for a text that
 // is not one or a number beyond the range of a 32-bit float.
@@ -103,20 +88,32 @@ float TypedValue(const QLineEdit* box) { return forms::LeadingValue<float>(box).
 frmFadum::frmFadum(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmFadum"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
-    if (QLatin1String(row.name) == QLatin1String("frmKatopsi")) return new FoundationPlan(parent);
+    if (QLatin1String(row.name) == QLatin1String(foundation::kPlan)) return new FoundationPlan(parent);
     return nullptr;
   });
-  ui_.plan = Require<FoundationPlan>(u"frmKatopsi");
-  ui_.load = Require<QLineEdit>(u"txtFortio");
-  ui_.width = Require<QLineEdit>(u"txtPlatos");
-  ui_.length = Require<QLineEdit>(u"txtMhkos");
-  ui_.x = Require<QLineEdit>(u"txtX");
-  ui_.y = Require<QLineEdit>(u"txtY");
-  ui_.depth = Require<QLineEdit>(u"txtVathos");
-  ui_.stress = Require<QLineEdit>(u"txtProsthetes");
-  ui_.fadum = Require<QPushButton>(u"cmdFadum");
-  ui_.ok = Require<QPushButton>(u"btnOk");
-  ui_.cancel = Require<QPushButton>(u"btnCancel");
+  ui_.plan = Require<FoundationPlan>(foundation::kPlan);
+  ui_.load = Require<QLineEdit>(foundation::kLoad);
+  ui_.width = Require<QLineEdit>(foundation::kWidth);
+  ui_.length = Require<QLineEdit>(foundation::kLength);
+  ui_.x = Require<QLineEdit>(foundation::kX);
+  ui_.y = Require<QLineEdit>(foundation::kY);
+  ui_.depth = Require<QLineEdit>(foundation::kDepth);
+  ui_.stress = Require<QLineEdit>(foundation::kStress);
+  ui_.fadum = Require<QPushButton>(foundation::kFadum);
+  ui_.ok = Require<QPushButton>(foundation::kOk);
+  ui_.cancel = Require<QPushButton>(foundation::kCancel);
+
+  // Every box is read as a whole entry before any value is checked; a text
+  // that is not a number has one message for all of them, and the focus stays.
+  const auto add = [this](QLineEdit* box, float& field, FadumBox which) {
+    inputs_.Add(box, field,
+                {.reading = Reading::WholeEntry, .message = kInputNotNumeric, .rule = FoundationValueRule(which),
+                 .refocusText = false});
+  };
+  add(ui_.length, length_, FadumBox::Length);
+  add(ui_.width, width_, FadumBox::Width);
+  add(ui_.load, load_, FadumBox::Load);
+  add(ui_.depth, depth_, FadumBox::Depth);
 
   WireButtons(ui_.ok, ui_.cancel, nullptr);
   connect(ui_.length, &QLineEdit::textChanged, this, &frmFadum::txtMhkos_Change);
@@ -135,10 +132,10 @@ void frmFadum::Form_Load() {
   AddHistoryLine(Tr({"Calculation of Additional Pressure due to Orthogonal Foundation Uniform Loading.",
                      "Υπολογισμός Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση σε Επιφάνεια Ορθογωνίου "
                      "Σχήματος."}));
-  AppendUnitsToCaptions(Layout(), {{u"Label11", UnitRow::Stress}, {u"Label12", UnitRow::Length},
-                                   {u"Label13", UnitRow::Length}, {u"Label21", UnitRow::Length},
-                                   {u"Label22", UnitRow::Length}, {u"Label23", UnitRow::Length},
-                                   {u"Label31", UnitRow::Stress}});
+  AppendUnitsToCaptions(Layout(), {{foundation::kLoadLabel, UnitRow::Stress}, {foundation::kWidthLabel, UnitRow::Length},
+                                   {foundation::kLengthLabel, UnitRow::Length}, {foundation::kXLabel, UnitRow::Length},
+                                   {foundation::kYLabel, UnitRow::Length}, {foundation::kDepthLabel, UnitRow::Length},
+                                   {foundation::kStressLabel, UnitRow::Stress}});
   // The result and the rectangles stand for the stored point from the start.
   CalcPointStress();
 }
@@ -202,31 +199,7 @@ void frmFadum::CalcPointStress() {
 
 void frmFadum::cmdFadum_Click() { forms::ShowModal<frmFadumCoefs>(nullptr); }
 
-bool frmFadum::ValidateInput() {
-  const auto values = EntryValues(std::array{ui_.length, ui_.width, ui_.load, ui_.depth});
-  const FadumCheck check = values ? CheckFoundation((*values)[0], (*values)[1], (*values)[2], (*values)[3])
-                                  : FadumCheck{FadumFault::NotNumeric};
-  switch (check.Fault) {
-    case FadumFault::NotNumeric:
-      ShowInputNotNumeric();
-      return false;
-    case FadumFault::Negative:
-      switch (check.Box) {
-        case FadumBox::Length: return forms::RefuseEntry(ui_.length, kLengthNegative);
-        case FadumBox::Width: return forms::RefuseEntry(ui_.width, kWidthNegative);
-        case FadumBox::Load: return forms::RefuseEntry(ui_.load, kLoadNegative);
-        case FadumBox::Depth: return forms::RefuseEntry(ui_.depth, kDepthNegative);
-      }
-      return false;
-    case FadumFault::None:
-      break;
-  }
-  length_ = CSng((*values)[0]);
-  width_ = CSng((*values)[1]);
-  load_ = CSng((*values)[2]);
-  depth_ = CSng((*values)[3]);
-  return true;
-}
+bool frmFadum::ValidateInput() { return inputs_.Validate(); }
 
 void frmFadum::CommitToProject() {
   Project.FadumLoad = load_;

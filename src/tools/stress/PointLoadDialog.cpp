@@ -27,37 +27,33 @@ constexpr forms::FormDesign kForm{9900, 6360, "Calculation of Additional Pressur
                                 "Υπολογισμός Πρόσθετης Τάσης στο Υπέδαφος από Σημειακή Φόρτιση"};
 
 constexpr ControlRow kControls[] = {
-    {"Frame2", Kind::Frame, nullptr, 120, 120, 3720, 2580, "Parameters", "Παράμετροι"},
-    {"lblFortio(0)", Kind::Label, "Frame2", 420, 330, 1935, 255, "Point Load Q:", "Σημειακό φορτίο Q", "txtFortio(0)"},
-    {"lblFortio(1)", Kind::Label, "Frame2", 420, 690, 1935, 255, "Line Load Qm:", "Γραμμικό φορτίο Qm", "txtFortio(1)"},
-    {"lblFortio(2)", Kind::Label, "Frame2", 420, 1050, 1935, 255, "Strip Load q:", "Φορτίο Λωρίδας q", "txtFortio(2)"},
+    {.name = "Frame2", .kind = Kind::Frame, .at = {120, 120, 3720, 2580}, .caption = {"Parameters", "Παράμετροι"}},
+    {.name = "lblFortio(0)", .kind = Kind::Label, .container = "Frame2", .at = {420, 330, 1935, 255}, .caption = {"Point Load Q:", "Σημειακό φορτίο Q"}, .partner = pointload::kPointLoad},
+    {.name = "lblFortio(1)", .kind = Kind::Label, .container = "Frame2", .at = {420, 690, 1935, 255}, .caption = {"Line Load Qm:", "Γραμμικό φορτίο Qm"}, .partner = pointload::kLineLoad},
+    {.name = "lblFortio(2)", .kind = Kind::Label, .container = "Frame2", .at = {420, 1050, 1935, 255}, .caption = {"Strip Load q:", "Φορτίο Λωρίδας q"}, .partner = pointload::kStripLoad},
     // The load kinds, each beside the label of its load.
-    {"Option1(0)", Kind::Option, "Frame2", 120, 330, 255, 255, nullptr, nullptr, "lblFortio(0)"},
-    {"Option1(1)", Kind::Option, "Frame2", 120, 690, 255, 255, nullptr, nullptr, "lblFortio(1)"},
-    {"Option1(2)", Kind::Option, "Frame2", 120, 1050, 255, 255, nullptr, nullptr, "lblFortio(2)"},
-    {"txtFortio(0)", Kind::TextBox, "Frame2", 2400, 300, 1095, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"txtFortio(1)", Kind::TextBox, "Frame2", 2400, 660, 1095, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"txtFortio(2)", Kind::TextBox, "Frame2", 2400, 1020, 1095, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"lblWidth", Kind::Label, "Frame2", 420, 1410, 1935, 255, "Strip Width", "Πλάτος Λωρίδας", "txtWidth",
-     forms::kDisabled},
-    {"txtWidth", Kind::TextBox, "Frame2", 2400, 1380, 1095, 285, nullptr, nullptr, nullptr, forms::kDisabled},
-    {"lblHorizDist", Kind::Label, "Frame2", 120, 1830, 2235, 255, "Horizontal Distance R:", "Οριζόντια απόσταση R",
-     "txtR"},
-    {"lblVertDist", Kind::Label, "Frame2", 120, 2190, 2235, 255, "Vertical Distance Z:", "Κατακόρυφη απόσταση Z",
-     "txtZ"},
-    {"txtR", Kind::TextBox, "Frame2", 2400, 1800, 1095, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"txtZ", Kind::TextBox, "Frame2", 2400, 2160, 1095, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Frame1", Kind::Frame, nullptr, 120, 2820, 3720, 1095, "Calculation of Additional Pressure",
-     "Υπολογισμός Πρόσθετης Τάσης"},
-    {"Label17", Kind::Label, "Frame1", 240, 330, 2055, 255, "Boussinesq Dsv", nullptr, "txtDsvBoussi"},
-    {"Label18", Kind::Label, "Frame1", 240, 690, 2055, 255, "Westergaard Dsv", nullptr, "txtDsvWester"},
-    {"txtDsvBoussi", Kind::TextBox, "Frame1", 2400, 300, 1095, 285, nullptr, nullptr, nullptr, kResult},
-    {"txtDsvWester", Kind::TextBox, "Frame1", 2400, 660, 1095, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblVertSection", Kind::Label, nullptr, 3960, 120, 5820, 255, "Vertical section", "Κατακόρυφη Τομή"},
-    {"frmEdafos", Kind::Picture, nullptr, 3960, 420, 5820, 5820},
-    {"cmdHelp", Kind::Button, nullptr, 120, 5865, 1095, 375, "Help"},
-    {"btnCancel", Kind::Button, nullptr, 1380, 5865, 1095, 375, "Cancel"},
-    {"btnOk", Kind::Button, nullptr, 2640, 5865, 1095, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = pointload::kPointKind, .kind = Kind::Option, .container = "Frame2", .at = {120, 330, 255, 255}, .partner = "lblFortio(0)"},
+    {.name = pointload::kLineKind, .kind = Kind::Option, .container = "Frame2", .at = {120, 690, 255, 255}, .partner = "lblFortio(1)"},
+    {.name = pointload::kStripKind, .kind = Kind::Option, .container = "Frame2", .at = {120, 1050, 255, 255}, .partner = "lblFortio(2)"},
+    {.name = pointload::kPointLoad, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 300, 1095, 285}, .maxLength = 20},
+    {.name = pointload::kLineLoad, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 660, 1095, 285}, .maxLength = 20},
+    {.name = pointload::kStripLoad, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 1020, 1095, 285}, .maxLength = 20},
+    {.name = pointload::kStripWidthLabel, .kind = Kind::Label, .container = "Frame2", .at = {420, 1410, 1935, 255}, .caption = {"Strip Width", "Πλάτος Λωρίδας"}, .partner = pointload::kStripWidth, .flags = forms::kDisabled},
+    {.name = pointload::kStripWidth, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 1380, 1095, 285}, .flags = forms::kDisabled},
+    {.name = "lblHorizDist", .kind = Kind::Label, .container = "Frame2", .at = {120, 1830, 2235, 255}, .caption = {"Horizontal Distance R:", "Οριζόντια απόσταση R"}, .partner = pointload::kR},
+    {.name = "lblVertDist", .kind = Kind::Label, .container = "Frame2", .at = {120, 2190, 2235, 255}, .caption = {"Vertical Distance Z:", "Κατακόρυφη απόσταση Z"}, .partner = pointload::kZ},
+    {.name = pointload::kR, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 1800, 1095, 285}, .maxLength = 20},
+    {.name = pointload::kZ, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 2160, 1095, 285}, .maxLength = 20},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {120, 2820, 3720, 1095}, .caption = {"Calculation of Additional Pressure", "Υπολογισμός Πρόσθετης Τάσης"}},
+    {.name = "Label17", .kind = Kind::Label, .container = "Frame1", .at = {240, 330, 2055, 255}, .caption = {"Boussinesq Dsv"}, .partner = pointload::kBoussinesq},
+    {.name = "Label18", .kind = Kind::Label, .container = "Frame1", .at = {240, 690, 2055, 255}, .caption = {"Westergaard Dsv"}, .partner = pointload::kWestergaard},
+    {.name = pointload::kBoussinesq, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 300, 1095, 285}, .flags = kResult},
+    {.name = pointload::kWestergaard, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 660, 1095, 285}, .flags = kResult},
+    {.name = "lblVertSection", .kind = Kind::Label, .at = {3960, 120, 5820, 255}, .caption = {"Vertical section", "Κατακόρυφη Τομή"}},
+    {.name = pointload::kSection, .kind = Kind::Picture, .at = {3960, 420, 5820, 5820}},
+    {.name = pointload::kHelp, .kind = Kind::Button, .at = {120, 5865, 1095, 375}, .caption = {"Help"}},
+    {.name = pointload::kCancel, .kind = Kind::Button, .at = {1380, 5865, 1095, 375}, .caption = {"Cancel"}},
+    {.name = pointload::kOk, .kind = Kind::Button, .at = {2640, 5865, 1095, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 constexpr InputMessage kNegativeR = Sentence({"Horizontal distance should be positive",
@@ -137,18 +133,18 @@ void VerticalSection::mousePressEvent(QMouseEvent* event) {
 frmPointLoad::frmPointLoad(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmPointLoad"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
-    if (QLatin1String(row.name) == QLatin1String("frmEdafos")) return new VerticalSection(parent);
+    if (QLatin1String(row.name) == QLatin1String(pointload::kSection)) return new VerticalSection(parent);
     return nullptr;
   });
-  for (int i = 0; i < 3; ++i) ui_.load[i] = Require<QLineEdit>(QStringLiteral("txtFortio(%1)").arg(i));
-  ui_.r = Require<QLineEdit>(u"txtR");
-  ui_.z = Require<QLineEdit>(u"txtZ");
-  ui_.boussinesq = Require<QLineEdit>(u"txtDsvBoussi");
-  ui_.westergaard = Require<QLineEdit>(u"txtDsvWester");
-  ui_.kind = Options(u"Option1");
-  ui_.section = Require<VerticalSection>(u"frmEdafos");
+  for (int i = 0; i < 3; ++i) ui_.load[i] = Require<QLineEdit>(forms::Item(pointload::kLoad, i));
+  ui_.r = Require<QLineEdit>(pointload::kR);
+  ui_.z = Require<QLineEdit>(pointload::kZ);
+  ui_.boussinesq = Require<QLineEdit>(pointload::kBoussinesq);
+  ui_.westergaard = Require<QLineEdit>(pointload::kWestergaard);
+  ui_.kind = Options(pointload::kKind);
+  ui_.section = Require<VerticalSection>(pointload::kSection);
 
-  WireButtons(Require<QPushButton>(u"btnOk"), Require<QPushButton>(u"btnCancel"), Require<QPushButton>(u"cmdHelp"));
+  WireButtons(Require<QPushButton>(pointload::kOk), Require<QPushButton>(pointload::kCancel), Require<QPushButton>(pointload::kHelp));
   for (int i = 0; i < 3; ++i) {
     connect(ui_.load[i], &QLineEdit::textChanged, this, [this, i] { txtFortio_Change(i); });
   }

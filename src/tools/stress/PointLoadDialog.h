@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
 #include "tools/stress/PointLoad.h"
@@ -13,6 +14,28 @@
 class QLineEdit;
 
 namespace brantel {
+
+// The design names of the point load dialog's controls, for its code and its tests.
+namespace pointload {
+inline constexpr char kLoad[] = "txtFortio";  // the loads, one box for each kind
+inline constexpr forms::ItemName kPointLoad = forms::Item(kLoad, 0);  // point load Q
+inline constexpr forms::ItemName kLineLoad = forms::Item(kLoad, 1);  // line load
+inline constexpr forms::ItemName kStripLoad = forms::Item(kLoad, 2);  // strip load
+inline constexpr char kStripWidth[] = "txtWidth";
+inline constexpr char kStripWidthLabel[] = "lblWidth";
+inline constexpr char kR[] = "txtR";  // horizontal distance R
+inline constexpr char kZ[] = "txtZ";  // depth Z
+inline constexpr char kBoussinesq[] = "txtDsvBoussi";  // the stress by Boussinesq
+inline constexpr char kWestergaard[] = "txtDsvWester";  // the stress by Westergaard
+inline constexpr char kKind[] = "Option1";  // the kind of load
+inline constexpr forms::ItemName kPointKind = forms::Item(kKind, 0);
+inline constexpr forms::ItemName kLineKind = forms::Item(kKind, 1);
+inline constexpr forms::ItemName kStripKind = forms::Item(kKind, 2);
+inline constexpr char kSection[] = "frmEdafos";  // the vertical section
+inline constexpr char kOk[] = "btnOk";
+inline constexpr char kCancel[] = "btnCancel";
+inline constexpr char kHelp[] = "cmdHelp";
+}  // namespace pointload
 
 // The vertical section under a point load: the load at the top left
 // corner, R to the right and Z downward at 1000 twips to a unit, and the
@@ -69,13 +92,13 @@ class frmPointLoad : public forms::FormDialog {
   void CalcWestergaard();
 
   struct Ui {
-    std::array<QLineEdit*, 3> load;  // txtFortio(0..2): point, line and strip load
-    QLineEdit* r;                    // txtR
-    QLineEdit* z;                    // txtZ
-    QLineEdit* boussinesq;           // txtDsvBoussi
-    QLineEdit* westergaard;          // txtDsvWester
-    forms::OptionArray kind;         // Option1
-    VerticalSection* section;        // frmEdafos
+    std::array<QLineEdit*, 3> load;  // point, line and strip load
+    QLineEdit* r;
+    QLineEdit* z;
+    QLineEdit* boussinesq;
+    QLineEdit* westergaard;
+    forms::OptionArray kind;
+    VerticalSection* section;
   } ui_;
 
   PointLoadEntries entries_;  // the inputs as last validated

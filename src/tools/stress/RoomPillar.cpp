@@ -23,13 +23,36 @@ bool RoomPillarLayoutStored(const RoomPillarData& layout) {
   return layout.Wp > 0.0f && layout.Lp > 0.0f && layout.Wo > 0.0f;
 }
 
+bool RoomPillarValueAccepted(RoomPillarField field, double value) {
+  if (!FitsSingle(value)) return false;
+  return field == RoomPillarField::Sy ? value >= 0.0 : value > 0.0;
+}
+
+InputMessage RoomPillarMessage(RoomPillarField field) {
+  switch (field) {
+    case RoomPillarField::Sy: return InvalidValueFor({"sy", "σy"});
+    case RoomPillarField::Wp:
+      return Sentence({"Invalid value for pillar width", "Εσφαλμένη τιμή γιά το πλάτος στύλου"});
+    case RoomPillarField::Lp:
+      return Sentence({"Invalid value for pillar length", "Εσφαλμένη τιμή γιά το μήκος στύλου"});
+    case RoomPillarField::Wo:
+      return Sentence({"Invalid value for opening width", "Εσφαλμένη τιμή γιά το πλάτος ανοίγματος"});
+  }
+  return {};
+}
+
+ValueRule RoomPillarValueRule(RoomPillarField field) {
+  return AllowedWhen([field](double value) { return RoomPillarValueAccepted(field, value); },
+                     RoomPillarMessage(field));
+}
+
 RoomPillarFault CheckRoomPillar(const RoomPillarEntries& entries, bool sideBoxEmpty,
                                 StressInput& stress, RoomPillarData& layout) {
   if (sideBoxEmpty) return RoomPillarFault::SideMissing;
-  if (entries.Sy < 0.0 || !FitsSingle(entries.Sy)) return RoomPillarFault::NegativeStress;
-  if (entries.Wp <= 0.0 || !FitsSingle(entries.Wp)) return RoomPillarFault::PillarWidth;
-  if (entries.Lp <= 0.0 || !FitsSingle(entries.Lp)) return RoomPillarFault::PillarLength;
-  if (entries.Wo <= 0.0 || !FitsSingle(entries.Wo)) return RoomPillarFault::OpeningWidth;
+  if (!RoomPillarValueAccepted(RoomPillarField::Sy, entries.Sy)) return RoomPillarFault::NegativeStress;
+  if (!RoomPillarValueAccepted(RoomPillarField::Wp, entries.Wp)) return RoomPillarFault::PillarWidth;
+  if (!RoomPillarValueAccepted(RoomPillarField::Lp, entries.Lp)) return RoomPillarFault::PillarLength;
+  if (!RoomPillarValueAccepted(RoomPillarField::Wo, entries.Wo)) return RoomPillarFault::OpeningWidth;
   stress.Sx = 0.0f;
   stress.Txy = 0.0f;
   stress.GraphOption = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/RuntimeError.h"
+#include "core/Validation.h"
 #include "core/project/ProjectRecord.h"
 
 #include <QStringView>
@@ -56,6 +57,14 @@ enum class RoomPillarFault {
   PillarLength,      // Lp <= 0
   OpeningWidth,      // Wo <= 0
 };
+
+// The four input boxes, in the order of their checks, each with the rule of
+// its value (the stress not negative, the sides above 0) and the message that
+// refuses it, which is also the message of an entry that cannot be read.
+enum class RoomPillarField { Sy, Wp, Lp, Wo };
+bool RoomPillarValueAccepted(RoomPillarField field, double value);
+InputMessage RoomPillarMessage(RoomPillarField field);
+ValueRule RoomPillarValueRule(RoomPillarField field);
 
 // Checks the entries; sideBoxEmpty tells whether the Wp, Lp or Wo box is
 // empty. An entry beyond the range of a 32-bit float is refused with the

@@ -16,17 +16,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace brantel {
 namespace {
 
 using forms::ControlRow;
 using forms::Kind;
-
-// A box whose number is too large to read counts as beyond every range, for
-// the checks to refuse.
-constexpr double kUnreadable = std::numeric_limits<double>::infinity();
+using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly;
 
@@ -34,27 +30,27 @@ constexpr forms::FormDesign kForm{8160, 5280, "Tributary Area Stress Analysis of
                                 "Εντατική κατάσταση σε σύστημα θαλάμων και στύλων"};
 
 constexpr ControlRow kControls[] = {
-    {"Frame1", Kind::Frame, nullptr, 120, 120, 4815, 1815, "Input Data", "Εισαγωγή δεδομένων"},
-    {"Label2", Kind::Label, "Frame1", 240, 330, 3015, 255, "Insitu Vertical Stress", "Επιτόπου Κάθετη Τάση", "Text2"},
-    {"Label4", Kind::Label, "Frame1", 240, 690, 3015, 255, "Pillar Width", "Πλάτος στύλου", "Text4"},
-    {"Label5", Kind::Label, "Frame1", 240, 1050, 3015, 255, "Pillar Length", "Μήκος στύλου", "Text5"},
-    {"Label6", Kind::Label, "Frame1", 240, 1410, 3015, 255, "Opening Width", "Πλάτος ανοίγματος", "Text6"},
-    {"Text2", Kind::TextBox, "Frame1", 3360, 300, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text4", Kind::TextBox, "Frame1", 3360, 660, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text5", Kind::TextBox, "Frame1", 3360, 1020, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text6", Kind::TextBox, "Frame1", 3360, 1380, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Frame2", Kind::Frame, nullptr, 120, 2040, 4815, 1095, "Results - Tributary Area Stress", "Αποτελέσματα"},
-    {"Label7", Kind::Label, "Frame2", 240, 330, 3015, 255, "Average Axial Stress", "Μέση αξονική τάση", "Text7"},
-    {"Label8", Kind::Label, "Frame2", 240, 690, 3015, 255, "Extraction (%)", "Απόληψη (%)", "Text8"},
-    {"Text7", Kind::TextBox, "Frame2", 3360, 300, 1215, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text8", Kind::TextBox, "Frame2", 3360, 660, 1215, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 4815, 1815}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
+    {.name = roompillar::kSyLabel, .kind = Kind::Label, .container = "Frame1", .at = {240, 330, 3015, 255}, .caption = {"Insitu Vertical Stress", "Επιτόπου Κάθετη Τάση"}, .partner = roompillar::kSy},
+    {.name = roompillar::kWpLabel, .kind = Kind::Label, .container = "Frame1", .at = {240, 690, 3015, 255}, .caption = {"Pillar Width", "Πλάτος στύλου"}, .partner = roompillar::kWp},
+    {.name = roompillar::kLpLabel, .kind = Kind::Label, .container = "Frame1", .at = {240, 1050, 3015, 255}, .caption = {"Pillar Length", "Μήκος στύλου"}, .partner = roompillar::kLp},
+    {.name = roompillar::kWoLabel, .kind = Kind::Label, .container = "Frame1", .at = {240, 1410, 3015, 255}, .caption = {"Opening Width", "Πλάτος ανοίγματος"}, .partner = roompillar::kWo},
+    {.name = roompillar::kSy, .kind = Kind::TextBox, .container = "Frame1", .at = {3360, 300, 1215, 285}, .maxLength = 20},
+    {.name = roompillar::kWp, .kind = Kind::TextBox, .container = "Frame1", .at = {3360, 660, 1215, 285}, .maxLength = 20},
+    {.name = roompillar::kLp, .kind = Kind::TextBox, .container = "Frame1", .at = {3360, 1020, 1215, 285}, .maxLength = 20},
+    {.name = roompillar::kWo, .kind = Kind::TextBox, .container = "Frame1", .at = {3360, 1380, 1215, 285}, .maxLength = 20},
+    {.name = "Frame2", .kind = Kind::Frame, .at = {120, 2040, 4815, 1095}, .caption = {"Results - Tributary Area Stress", "Αποτελέσματα"}},
+    {.name = roompillar::kAverageLabel, .kind = Kind::Label, .container = "Frame2", .at = {240, 330, 3015, 255}, .caption = {"Average Axial Stress", "Μέση αξονική τάση"}, .partner = roompillar::kAverage},
+    {.name = roompillar::kExtractionLabel, .kind = Kind::Label, .container = "Frame2", .at = {240, 690, 3015, 255}, .caption = {"Extraction (%)", "Απόληψη (%)"}, .partner = roompillar::kExtraction},
+    {.name = roompillar::kAverage, .kind = Kind::TextBox, .container = "Frame2", .at = {3360, 300, 1215, 285}, .flags = kResult},
+    {.name = roompillar::kExtraction, .kind = Kind::TextBox, .container = "Frame2", .at = {3360, 660, 1215, 285}, .flags = kResult},
     // The layout in plan, with the tributary area of one pillar, and in section.
-    {"Picture1", Kind::Picture, nullptr, 5040, 135, 3000, 3000},
-    {"Shape1", Kind::Picture, "Picture1", 975, 885, 1050, 1230},
-    {"Picture2", Kind::Picture, nullptr, 120, 3255, 7920, 1335},
-    {"cmdHelp", Kind::Button, nullptr, 3600, 4770, 1215, 375, "Help"},
-    {"cmdCancel", Kind::Button, nullptr, 5040, 4770, 1215, 375, "Cancel"},
-    {"CmdOk", Kind::Button, nullptr, 6480, 4770, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = roompillar::kPlan, .kind = Kind::Picture, .at = {5040, 135, 3000, 3000}},
+    {.name = roompillar::kPillar, .kind = Kind::Picture, .container = roompillar::kPlan, .at = {975, 885, 1050, 1230}},
+    {.name = roompillar::kSection, .kind = Kind::Picture, .at = {120, 3255, 7920, 1335}},
+    {.name = roompillar::kHelp, .kind = Kind::Button, .at = {3600, 4770, 1215, 375}, .caption = {"Help"}},
+    {.name = roompillar::kCancel, .kind = Kind::Button, .at = {5040, 4770, 1215, 375}, .caption = {"Cancel"}},
+    {.name = roompillar::kOk, .kind = Kind::Button, .at = {6480, 4770, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 // The length of an arrow head in pixels.
@@ -126,9 +122,9 @@ frmRoomPillar::frmRoomPillar(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmRoomPillar"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
-    if (name == QLatin1String("Picture1")) return new PillarSketch(PillarSketch::View::Plan, parent);
-    if (name == QLatin1String("Picture2")) return new PillarSketch(PillarSketch::View::Section, parent);
-    if (name == QLatin1String("Shape1")) {
+    if (name == QLatin1String(roompillar::kPlan)) return new PillarSketch(PillarSketch::View::Plan, parent);
+    if (name == QLatin1String(roompillar::kSection)) return new PillarSketch(PillarSketch::View::Section, parent);
+    if (name == QLatin1String(roompillar::kPillar)) {
       auto* shape = new QFrame(parent);
       shape->setStyleSheet(QStringLiteral("QFrame { border: 1px dashed #c00000; background: transparent; }"));
       shape->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -136,14 +132,24 @@ frmRoomPillar::frmRoomPillar(QWidget* owner) : FormDialog(owner) {
     }
     return nullptr;
   });
-  ui_.sy = Require<QLineEdit>(u"Text2");
-  ui_.wp = Require<QLineEdit>(u"Text4");
-  ui_.lp = Require<QLineEdit>(u"Text5");
-  ui_.wo = Require<QLineEdit>(u"Text6");
-  ui_.avg = Require<QLineEdit>(u"Text7");
-  ui_.extraction = Require<QLineEdit>(u"Text8");
+  ui_.sy = Require<QLineEdit>(roompillar::kSy);
+  ui_.wp = Require<QLineEdit>(roompillar::kWp);
+  ui_.lp = Require<QLineEdit>(roompillar::kLp);
+  ui_.wo = Require<QLineEdit>(roompillar::kWo);
+  ui_.avg = Require<QLineEdit>(roompillar::kAverage);
+  ui_.extraction = Require<QLineEdit>(roompillar::kExtraction);
 
-  WireButtons(Require<QPushButton>(u"CmdOk"), Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  WireButtons(Require<QPushButton>(roompillar::kOk), Require<QPushButton>(roompillar::kCancel), Require<QPushButton>(roompillar::kHelp));
+  // Each box read by its leading number, in the order of the checks; a number
+  // the field cannot hold is refused with the message of its value rule.
+  const auto add = [this](QLineEdit* box, float& field, RoomPillarField which) {
+    inputs_.Add(box, field, {Reading::LeadingNumber, RoomPillarMessage(which), RoomPillarValueRule(which)});
+  };
+  add(ui_.sy, stress_.Sy, RoomPillarField::Sy);
+  add(ui_.wp, layout_.Wp, RoomPillarField::Wp);
+  add(ui_.lp, layout_.Lp, RoomPillarField::Lp);
+  add(ui_.wo, layout_.Wo, RoomPillarField::Wo);
+
   for (QLineEdit* box : {ui_.sy, ui_.wp, ui_.lp, ui_.wo}) {
     connect(box, &QLineEdit::textChanged, this, &frmRoomPillar::Text_Change);
     forms::OnLostFocus(box, [this, box] { Text_LostFocus(box); });
@@ -158,9 +164,9 @@ void frmRoomPillar::Form_Load() {
   LoadInputs();  // nothing is computed before the first edit
   AddHistoryLine(Tr({"Stress Analysis for a simple Room and Pillar Mining System.",
                      "Ανάλυση εντατικής κατάστασης σε σύστημα θαλάμων και στύλων."}));
-  AppendUnitsToCaptions(Layout(), {{u"Label2", UnitRow::Stress}, {u"Label4", UnitRow::Length},
-                                   {u"Label5", UnitRow::Length}, {u"Label6", UnitRow::Length},
-                                   {u"Label7", UnitRow::Stress}});
+  AppendUnitsToCaptions(Layout(), {{roompillar::kSyLabel, UnitRow::Stress}, {roompillar::kWpLabel, UnitRow::Length},
+                                   {roompillar::kLpLabel, UnitRow::Length}, {roompillar::kWoLabel, UnitRow::Length},
+                                   {roompillar::kAverageLabel, UnitRow::Stress}});
 }
 
 void frmRoomPillar::LoadFromProject() {
@@ -177,29 +183,13 @@ void frmRoomPillar::LoadFromProject() {
 }
 
 bool frmRoomPillar::ValidateInput() {
-  const bool sideEmpty = ui_.wp->text().isEmpty() || ui_.lp->text().isEmpty() || ui_.wo->text().isEmpty();
-  // A number too large to read comes as infinite, which every check refuses.
-  const auto read = [](const QLineEdit* box) { return forms::LeadingValue(box).value_or(kUnreadable); };
-  const RoomPillarEntries entries{read(ui_.sy), read(ui_.wp), read(ui_.lp), read(ui_.wo)};
-  switch (CheckRoomPillar(entries, sideEmpty, stress_, layout_)) {
-    case RoomPillarFault::None:
-      return true;
-    case RoomPillarFault::SideMissing:
-      return false;
-    case RoomPillarFault::NegativeStress:
-      return forms::RefuseEntry(ui_.sy, InvalidValueFor({"sy", "σy"}));
-    case RoomPillarFault::PillarWidth:
-      return forms::RefuseEntry(ui_.wp,
-                                Sentence({"Invalid value for pillar width", "Εσφαλμένη τιμή γιά το πλάτος στύλου"}));
-    case RoomPillarFault::PillarLength:
-      return forms::RefuseEntry(ui_.lp,
-                                Sentence({"Invalid value for pillar length", "Εσφαλμένη τιμή γιά το μήκος στύλου"}));
-    case RoomPillarFault::OpeningWidth:
-      return forms::RefuseEntry(ui_.wo,
-                                Sentence({"Invalid value for opening width",
-                                          "Εσφαλμένη τιμή γιά το πλάτος ανοίγματος"}));
-  }
-  return false;
+  // An empty side box refuses without a message while the user fills them.
+  if (ui_.wp->text().isEmpty() || ui_.lp->text().isEmpty() || ui_.wo->text().isEmpty()) return false;
+  if (!inputs_.Validate()) return false;
+  stress_.Sx = 0.0f;
+  stress_.Txy = 0.0f;
+  stress_.GraphOption = 0;
+  return true;
 }
 
 void frmRoomPillar::Text_Change() {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/project/ProjectRecord.h"
+#include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
+#include "forms/FormInputs.h"
 
 #include <QFrame>
 
@@ -9,6 +11,28 @@ class QLabel;
 class QLineEdit;
 
 namespace brantel {
+
+// The design names of the room-and-pillar dialog's controls, for its code and its tests.
+namespace roompillar {
+inline constexpr char kSy[] = "Text2";  // in-situ vertical stress
+inline constexpr char kWp[] = "Text4";  // pillar width
+inline constexpr char kLp[] = "Text5";  // pillar length
+inline constexpr char kWo[] = "Text6";  // room width
+inline constexpr char kAverage[] = "Text7";  // average axial stress in the pillars
+inline constexpr char kExtraction[] = "Text8";  // extraction ratio
+inline constexpr char kSyLabel[] = "Label2";
+inline constexpr char kWpLabel[] = "Label4";
+inline constexpr char kLpLabel[] = "Label5";
+inline constexpr char kWoLabel[] = "Label6";
+inline constexpr char kAverageLabel[] = "Label7";
+inline constexpr char kExtractionLabel[] = "Label8";
+inline constexpr char kPlan[] = "Picture1";  // the pillars in plan
+inline constexpr char kPillar[] = "Shape1";  // the pillar drawn in the plan
+inline constexpr char kSection[] = "Picture2";  // the section
+inline constexpr char kOk[] = "CmdOk";
+inline constexpr char kCancel[] = "cmdCancel";
+inline constexpr char kHelp[] = "cmdHelp";
+}  // namespace roompillar
 
 // A sketch of a room-and-pillar layout: the pillars in plan, or a vertical
 // section through pillars and rooms under the vertical stress.
@@ -61,14 +85,15 @@ class frmRoomPillar : public forms::FormDialog {
   void CalcTributaryStress();
 
   struct Ui {
-    QLineEdit* sy;          // Text2
-    QLineEdit* wp;          // Text4
-    QLineEdit* lp;          // Text5
-    QLineEdit* wo;          // Text6
-    QLineEdit* avg;         // Text7
-    QLineEdit* extraction;  // Text8
+    QLineEdit* sy;
+    QLineEdit* wp;
+    QLineEdit* lp;
+    QLineEdit* wo;
+    QLineEdit* avg;
+    QLineEdit* extraction;
   } ui_;
 
+  forms::NumericInputs inputs_;
   StressInput stress_;
   RoomPillarData layout_;
 };

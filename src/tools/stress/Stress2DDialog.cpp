@@ -33,59 +33,56 @@ constexpr forms::FormDesign kForm{frm2DPrinc::kNarrowWidth, 6480, "Stress Analys
 
 constexpr ControlRow kControls[] = {
     // Inputs.
-    {"Frame1", Kind::Frame, nullptr, 120, 120, 4695, 1455, "Input Data", "Εισαγωγή δεδομένων"},
-    {"lblsx", Kind::Label, "Frame1", 480, 240, 450, 255, "sx", "σx", "Text1"},
-    {"lblsy", Kind::Label, "Frame1", 480, 600, 450, 255, "sy", "σy", "Text2"},
-    {"lbltxy", Kind::Label, "Frame1", 480, 960, 450, 255, "txy", "τxy", "Text3"},
-    {"Text1", Kind::TextBox, "Frame1", 960, 240, 855, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text2", Kind::TextBox, "Frame1", 960, 600, 855, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text3", Kind::TextBox, "Frame1", 960, 960, 855, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"chkMohr", Kind::CheckBox, "Frame1", 2520, 360, 1815, 255, "Mohr's Circle", "Κύκλος του Mohr"},
-    {"cmdView", Kind::Button, "Frame1", 2400, 840, 2055, 375, "View Orientation", "απεικόνιση στροφής"},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 4695, 1455}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
+    {.name = "lblsx", .kind = Kind::Label, .container = "Frame1", .at = {480, 240, 450, 255}, .caption = {"sx", "σx"}, .partner = stress2d::kSx},
+    {.name = "lblsy", .kind = Kind::Label, .container = "Frame1", .at = {480, 600, 450, 255}, .caption = {"sy", "σy"}, .partner = stress2d::kSy},
+    {.name = "lbltxy", .kind = Kind::Label, .container = "Frame1", .at = {480, 960, 450, 255}, .caption = {"txy", "τxy"}, .partner = stress2d::kTxy},
+    {.name = stress2d::kSx, .kind = Kind::TextBox, .container = "Frame1", .at = {960, 240, 855, 285}, .maxLength = 20},
+    {.name = stress2d::kSy, .kind = Kind::TextBox, .container = "Frame1", .at = {960, 600, 855, 285}, .maxLength = 20},
+    {.name = stress2d::kTxy, .kind = Kind::TextBox, .container = "Frame1", .at = {960, 960, 855, 285}, .maxLength = 20},
+    {.name = stress2d::kMohr, .kind = Kind::CheckBox, .container = "Frame1", .at = {2520, 360, 1815, 255}, .caption = {"Mohr's Circle", "Κύκλος του Mohr"}},
+    {.name = stress2d::kView, .kind = Kind::Button, .container = "Frame1", .at = {2400, 840, 2055, 375}, .caption = {"View Orientation", "απεικόνιση στροφής"}},
     // Principal results.
-    {"Frame2", Kind::Frame, nullptr, 120, 1680, 4695, 2055, "Principal Stresses", "Κύριες τάσεις"},
-    {"lbls1", Kind::Label, "Frame2", 600, 240, 345, 255, "s1", "σ1", "Text4"},
-    {"lbls2", Kind::Label, "Frame2", 600, 600, 345, 255, "s2", "σ2", "Text5"},
-    {"Text4", Kind::TextBox, "Frame2", 960, 240, 1095, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text5", Kind::TextBox, "Frame2", 960, 600, 1095, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblth1", Kind::Label, "Frame2", 2640, 240, 480, 255, "w(s1)", "θ1", "Text6(0)"},
-    {"lblth2", Kind::Label, "Frame2", 2640, 600, 480, 255, "w(s2)", "θ2", "Text10"},
-    {"Text6(0)", Kind::TextBox, "Frame2", 3120, 240, 1095, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text10", Kind::TextBox, "Frame2", 3120, 600, 1095, 285, nullptr, nullptr, nullptr, kResult},
-    {"lbltmax", Kind::Label, "Frame2", 120, 1200, 825, 255, "tmax", "τ max", "Text11"},
-    {"Text11", Kind::TextBox, "Frame2", 960, 1200, 855, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblth1x", Kind::Label, "Frame2", 1890, 1200, 1215, 255, "w(tmax) from x", "θ (from x)", "Text12"},
-    {"lblth2x", Kind::Label, "Frame2", 1890, 1560, 1215, 255, "w(tmax) from x", "θ (from x)", "Text13"},
-    {"Text12", Kind::TextBox, "Frame2", 3120, 1200, 1095, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text13", Kind::TextBox, "Frame2", 3120, 1560, 1095, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame2", .kind = Kind::Frame, .at = {120, 1680, 4695, 2055}, .caption = {"Principal Stresses", "Κύριες τάσεις"}},
+    {.name = "lbls1", .kind = Kind::Label, .container = "Frame2", .at = {600, 240, 345, 255}, .caption = {"s1", "σ1"}, .partner = stress2d::kS1},
+    {.name = "lbls2", .kind = Kind::Label, .container = "Frame2", .at = {600, 600, 345, 255}, .caption = {"s2", "σ2"}, .partner = stress2d::kS2},
+    {.name = stress2d::kS1, .kind = Kind::TextBox, .container = "Frame2", .at = {960, 240, 1095, 285}, .flags = kResult},
+    {.name = stress2d::kS2, .kind = Kind::TextBox, .container = "Frame2", .at = {960, 600, 1095, 285}, .flags = kResult},
+    {.name = "lblth1", .kind = Kind::Label, .container = "Frame2", .at = {2640, 240, 480, 255}, .caption = {"w(s1)", "θ1"}, .partner = stress2d::kTheta1},
+    {.name = "lblth2", .kind = Kind::Label, .container = "Frame2", .at = {2640, 600, 480, 255}, .caption = {"w(s2)", "θ2"}, .partner = stress2d::kTheta2},
+    {.name = stress2d::kTheta1, .kind = Kind::TextBox, .container = "Frame2", .at = {3120, 240, 1095, 285}, .flags = kResult},
+    {.name = stress2d::kTheta2, .kind = Kind::TextBox, .container = "Frame2", .at = {3120, 600, 1095, 285}, .flags = kResult},
+    {.name = "lbltmax", .kind = Kind::Label, .container = "Frame2", .at = {120, 1200, 825, 255}, .caption = {"tmax", "τ max"}, .partner = stress2d::kTmax},
+    {.name = stress2d::kTmax, .kind = Kind::TextBox, .container = "Frame2", .at = {960, 1200, 855, 285}, .flags = kResult},
+    {.name = "lblth1x", .kind = Kind::Label, .container = "Frame2", .at = {1890, 1200, 1215, 255}, .caption = {"w(tmax) from x", "θ (from x)"}, .partner = stress2d::kThetaPlus45},
+    {.name = "lblth2x", .kind = Kind::Label, .container = "Frame2", .at = {1890, 1560, 1215, 255}, .caption = {"w(tmax) from x", "θ (from x)"}, .partner = stress2d::kThetaMinus45},
+    {.name = stress2d::kThetaPlus45, .kind = Kind::TextBox, .container = "Frame2", .at = {3120, 1200, 1095, 285}, .flags = kResult},
+    {.name = stress2d::kThetaMinus45, .kind = Kind::TextBox, .container = "Frame2", .at = {3120, 1560, 1095, 285}, .flags = kResult},
     // The plane.
-    {"Frame3", Kind::Frame, nullptr, 120, 3840, 4695, 1815, "Stress Calculation at any Plane",
-     "Υπολογισμός τάσεων σε τυχαίο επίπεδο"},
-    {"Label19", Kind::Label, "Frame3", 240, 360, 1500, 615, "Angle of Plane Vector from s1 (deg) ",
-     "γωνία διανύ- σματος επιπέδου από σ1 (ο)", "Text9"},
-    {"Text9", Kind::TextBox, "Frame3", 1800, 480, 855, 285, nullptr, nullptr, nullptr, 0, 7},
-    {"Label21", Kind::Label, "Frame3", 240, 1080, 1500, 615, "Angle of Plane from x-axis (deg) ",
-     "γωνία επιπέδου από x (o)", "Text14"},
-    {"Text14", Kind::TextBox, "Frame3", 1800, 1200, 855, 285, nullptr, nullptr, nullptr, kResult},
-    {"optAngle(0)", Kind::Option, "Frame3", 2760, 480, 225, 255, nullptr, nullptr, "Label19"},
-    {"optAngle(1)", Kind::Option, "Frame3", 2760, 1200, 225, 255, nullptr, nullptr, "Label21"},
-    {"lblsN", Kind::Label, "Frame3", 3000, 360, 435, 255, "s_n", "σ_n", "Text7"},
-    {"lbltN", Kind::Label, "Frame3", 3000, 720, 435, 255, "t_n", "τ_n", "Text8"},
-    {"Text7", Kind::TextBox, "Frame3", 3480, 360, 1095, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text8", Kind::TextBox, "Frame3", 3480, 720, 1095, 285, nullptr, nullptr, nullptr, kResult},
-    {"cmdPlot", Kind::Button, "Frame3", 3240, 1200, 1215, 375, "View", "απεικόνιση", nullptr, forms::kHidden},
+    {.name = "Frame3", .kind = Kind::Frame, .at = {120, 3840, 4695, 1815}, .caption = {"Stress Calculation at any Plane", "Υπολογισμός τάσεων σε τυχαίο επίπεδο"}},
+    {.name = "Label19", .kind = Kind::Label, .container = "Frame3", .at = {240, 360, 1500, 615}, .caption = {"Angle of Plane Vector from s1 (deg) ", "γωνία διανύ- σματος επιπέδου από σ1 (ο)"}, .partner = stress2d::kAngle},
+    {.name = stress2d::kAngle, .kind = Kind::TextBox, .container = "Frame3", .at = {1800, 480, 855, 285}, .maxLength = 7},
+    {.name = "Label21", .kind = Kind::Label, .container = "Frame3", .at = {240, 1080, 1500, 615}, .caption = {"Angle of Plane from x-axis (deg) ", "γωνία επιπέδου από x (o)"}, .partner = stress2d::kAngleFromX},
+    {.name = stress2d::kAngleFromX, .kind = Kind::TextBox, .container = "Frame3", .at = {1800, 1200, 855, 285}, .flags = kResult},
+    {.name = stress2d::kAngleFromS1, .kind = Kind::Option, .container = "Frame3", .at = {2760, 480, 225, 255}, .partner = "Label19"},
+    {.name = stress2d::kAngleFromXAxis, .kind = Kind::Option, .container = "Frame3", .at = {2760, 1200, 225, 255}, .partner = "Label21"},
+    {.name = "lblsN", .kind = Kind::Label, .container = "Frame3", .at = {3000, 360, 435, 255}, .caption = {"s_n", "σ_n"}, .partner = stress2d::kSigmaN},
+    {.name = "lbltN", .kind = Kind::Label, .container = "Frame3", .at = {3000, 720, 435, 255}, .caption = {"t_n", "τ_n"}, .partner = stress2d::kTauN},
+    {.name = stress2d::kSigmaN, .kind = Kind::TextBox, .container = "Frame3", .at = {3480, 360, 1095, 285}, .flags = kResult},
+    {.name = stress2d::kTauN, .kind = Kind::TextBox, .container = "Frame3", .at = {3480, 720, 1095, 285}, .flags = kResult},
+    {.name = stress2d::kPlotPlane, .kind = Kind::Button, .container = "Frame3", .at = {3240, 1200, 1215, 375}, .caption = {"View", "απεικόνιση"}, .flags = forms::kHidden},
     // The element sketch.
-    {"pic_ref", Kind::Picture, nullptr, 4920, 240, 3000, 3000},
-    {"pic_bot", Kind::Picture, nullptr, 4920, 3360, 3000, 3000},
+    {.name = stress2d::kReference, .kind = Kind::Picture, .at = {4920, 240, 3000, 3000}},
+    {.name = stress2d::kSketch, .kind = Kind::Picture, .at = {4920, 3360, 3000, 3000}},
     // The interactive plot.
-    {"HScroll1", Kind::HScroll, nullptr, 8640, 240, 3015, 255, "Zoom", "Μεγέθυνση"},
-    {"picMohr", Kind::Picture, nullptr, 8160, 720, 4080, 4000},
-    {"lblCoord", Kind::Label, nullptr, 8640, 5040, 3255, 495},
-    {"lblIntCoord", Kind::Label, nullptr, 8640, 5880, 3255, 495},
+    {.name = stress2d::kZoom, .kind = Kind::HScroll, .at = {8640, 240, 3015, 255}, .caption = {"Zoom", "Μεγέθυνση"}},
+    {.name = stress2d::kPlot, .kind = Kind::Picture, .at = {8160, 720, 4080, 4000}},
+    {.name = stress2d::kCoord, .kind = Kind::Label, .at = {8640, 5040, 3255, 495}},
+    {.name = stress2d::kIntCoord, .kind = Kind::Label, .at = {8640, 5880, 3255, 495}},
     // Buttons.
-    {"cmdHelp", Kind::Button, nullptr, 600, 5880, 1215, 375, "Help"},
-    {"cmdCancel", Kind::Button, nullptr, 2040, 5880, 1215, 375, "Cancel"},
-    {"CmdOk", Kind::Button, nullptr, 3480, 5880, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = stress2d::kHelp, .kind = Kind::Button, .at = {600, 5880, 1215, 375}, .caption = {"Help"}},
+    {.name = stress2d::kCancel, .kind = Kind::Button, .at = {2040, 5880, 1215, 375}, .caption = {"Cancel"}},
+    {.name = stress2d::kOk, .kind = Kind::Button, .at = {3480, 5880, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 }  // namespace
@@ -94,50 +91,50 @@ frm2DPrinc::frm2DPrinc(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frm2DPrinc"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
-    if (name == QLatin1String("picMohr")) return new MohrCirclePlot(parent);
-    if (name == QLatin1String("pic_ref")) return new ReferenceElement(parent);
-    if (name == QLatin1String("pic_bot")) return new ElementView(parent);
+    if (name == QLatin1String(stress2d::kPlot)) return new MohrCirclePlot(parent);
+    if (name == QLatin1String(stress2d::kReference)) return new ReferenceElement(parent);
+    if (name == QLatin1String(stress2d::kSketch)) return new ElementView(parent);
     return nullptr;
   });
-  ui_.sx = Require<QLineEdit>(u"Text1");
-  ui_.sy = Require<QLineEdit>(u"Text2");
-  ui_.txy = Require<QLineEdit>(u"Text3");
-  ui_.angle = Require<QLineEdit>(u"Text9");
-  ui_.s1 = Require<QLineEdit>(u"Text4");
-  ui_.s2 = Require<QLineEdit>(u"Text5");
-  ui_.theta1 = Require<QLineEdit>(u"Text6(0)");
-  ui_.theta2 = Require<QLineEdit>(u"Text10");
-  ui_.tmax = Require<QLineEdit>(u"Text11");
-  ui_.thetaPlus45 = Require<QLineEdit>(u"Text12");
-  ui_.thetaMinus45 = Require<QLineEdit>(u"Text13");
-  ui_.sigmaN = Require<QLineEdit>(u"Text7");
-  ui_.tauN = Require<QLineEdit>(u"Text8");
-  ui_.angleFromX = Require<QLineEdit>(u"Text14");
-  ui_.mohr = Require<QCheckBox>(u"chkMohr");
-  ui_.view = Require<QPushButton>(u"cmdView");
-  ui_.plot = Require<QPushButton>(u"cmdPlot");
-  ui_.ok = Require<QPushButton>(u"CmdOk");
-  ui_.angleFrom = Options(u"optAngle");
-  ui_.picMohr = Require<MohrCirclePlot>(u"picMohr");
-  ui_.reference = Require<ReferenceElement>(u"pic_ref");
-  ui_.sketch = Require<ElementView>(u"pic_bot");
+  ui_.sx = Require<QLineEdit>(stress2d::kSx);
+  ui_.sy = Require<QLineEdit>(stress2d::kSy);
+  ui_.txy = Require<QLineEdit>(stress2d::kTxy);
+  ui_.angle = Require<QLineEdit>(stress2d::kAngle);
+  ui_.s1 = Require<QLineEdit>(stress2d::kS1);
+  ui_.s2 = Require<QLineEdit>(stress2d::kS2);
+  ui_.theta1 = Require<QLineEdit>(stress2d::kTheta1);
+  ui_.theta2 = Require<QLineEdit>(stress2d::kTheta2);
+  ui_.tmax = Require<QLineEdit>(stress2d::kTmax);
+  ui_.thetaPlus45 = Require<QLineEdit>(stress2d::kThetaPlus45);
+  ui_.thetaMinus45 = Require<QLineEdit>(stress2d::kThetaMinus45);
+  ui_.sigmaN = Require<QLineEdit>(stress2d::kSigmaN);
+  ui_.tauN = Require<QLineEdit>(stress2d::kTauN);
+  ui_.angleFromX = Require<QLineEdit>(stress2d::kAngleFromX);
+  ui_.mohr = Require<QCheckBox>(stress2d::kMohr);
+  ui_.view = Require<QPushButton>(stress2d::kView);
+  ui_.plot = Require<QPushButton>(stress2d::kPlotPlane);
+  ui_.ok = Require<QPushButton>(stress2d::kOk);
+  ui_.angleFrom = Options(stress2d::kAngleFrom);
+  ui_.picMohr = Require<MohrCirclePlot>(stress2d::kPlot);
+  ui_.reference = Require<ReferenceElement>(stress2d::kReference);
+  ui_.sketch = Require<ElementView>(stress2d::kSketch);
 
   inputs_.Add(ui_.sx, stress_.Sx, {Reading::WholeEntry, InvalidValueFor({"sx", "σx"})});
   inputs_.Add(ui_.sy, stress_.Sy, {Reading::WholeEntry, InvalidValueFor({"sy", "σy"})});
   inputs_.Add(ui_.txy, stress_.Txy, {Reading::WholeEntry, InvalidValueFor({"txy", "τxy"})});
   inputs_.Add(ui_.angle, plane_.PlaneAngle, {Reading::WholeEntry, InvalidValueFor({"angle theta", "θ"})});
 
-  auto* coord = Require<QLabel>(u"lblCoord");
-  auto* intCoord = Require<QLabel>(u"lblIntCoord");
+  auto* coord = Require<QLabel>(stress2d::kCoord);
+  auto* intCoord = Require<QLabel>(stress2d::kIntCoord);
   for (QLabel* label : {coord, intCoord}) {
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
   }
-  ui_.picMohr->AttachZoomBar(Require<QScrollBar>(u"HScroll1"));
+  ui_.picMohr->AttachZoomBar(Require<QScrollBar>(stress2d::kZoom));
   ui_.picMohr->AttachReadouts(coord, intCoord);
 
-  WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  WireButtons(ui_.ok, Require<QPushButton>(stress2d::kCancel), Require<QPushButton>(stress2d::kHelp));
   for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy}) {
     connect(box, &QLineEdit::textChanged, this, &frm2DPrinc::TextStress_Change);
     forms::OnGotFocus(box, [this] { TextStress_GotFocus(); });

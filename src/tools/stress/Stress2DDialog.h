@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/project/ProjectRecord.h"
+#include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 #include "forms/FormInputs.h"
 
@@ -13,6 +14,40 @@ class QPushButton;
 class QScrollBar;
 
 namespace brantel {
+
+// The design names of the plane stress dialog's controls, for its code, its
+// tests and its benchmark.
+namespace stress2d {
+inline constexpr char kSx[] = "Text1";  // sx
+inline constexpr char kSy[] = "Text2";  // sy
+inline constexpr char kTxy[] = "Text3";  // txy
+inline constexpr char kMohr[] = "chkMohr";  // the Mohr's circle option
+inline constexpr char kView[] = "cmdView";  // the element turned to the principal directions
+inline constexpr char kS1[] = "Text4";  // s1
+inline constexpr char kS2[] = "Text5";  // s2
+inline constexpr char kTheta1[] = "Text6(0)";  // angle of s1
+inline constexpr char kTheta2[] = "Text10";  // angle of s2
+inline constexpr char kTmax[] = "Text11";  // tmax
+inline constexpr char kThetaPlus45[] = "Text12";  // angle of tmax from x
+inline constexpr char kThetaMinus45[] = "Text13";  // angle of the other tmax from x
+inline constexpr char kAngle[] = "Text9";  // the plane's angle from s1
+inline constexpr char kAngleFromX[] = "Text14";  // the plane's angle from the x axis
+inline constexpr char kAngleFrom[] = "optAngle";  // which of the two angles is entered
+inline constexpr forms::ItemName kAngleFromS1 = forms::Item(kAngleFrom, 0);
+inline constexpr forms::ItemName kAngleFromXAxis = forms::Item(kAngleFrom, 1);
+inline constexpr char kSigmaN[] = "Text7";  // normal stress on the plane
+inline constexpr char kTauN[] = "Text8";  // shear stress on the plane
+inline constexpr char kPlotPlane[] = "cmdPlot";  // the plane on the plot
+inline constexpr char kReference[] = "pic_ref";  // the reference element
+inline constexpr char kSketch[] = "pic_bot";  // the element turned
+inline constexpr char kZoom[] = "HScroll1";  // the zoom of the plot
+inline constexpr char kPlot[] = "picMohr";  // Mohr's circle
+inline constexpr char kCoord[] = "lblCoord";  // the coordinates under the pointer
+inline constexpr char kIntCoord[] = "lblIntCoord";  // the rounded coordinates
+inline constexpr char kOk[] = "CmdOk";
+inline constexpr char kCancel[] = "cmdCancel";
+inline constexpr char kHelp[] = "cmdHelp";
+}  // namespace stress2d
 
 class ElementView;
 class MohrCirclePlot;
@@ -65,28 +100,28 @@ class frm2DPrinc : public forms::FormDialog {
   bool AnyStressEntered() const;
 
   struct Ui {
-    QLineEdit* sx;            // Text1
-    QLineEdit* sy;            // Text2
-    QLineEdit* txy;           // Text3
-    QLineEdit* angle;         // Text9: the plane's angle from s1
-    QLineEdit* s1;            // Text4
-    QLineEdit* s2;            // Text5
-    QLineEdit* theta1;        // Text6(0)
-    QLineEdit* theta2;        // Text10
-    QLineEdit* tmax;          // Text11
-    QLineEdit* thetaPlus45;   // Text12
-    QLineEdit* thetaMinus45;  // Text13
-    QLineEdit* sigmaN;        // Text7
-    QLineEdit* tauN;          // Text8
-    QLineEdit* angleFromX;    // Text14
-    QCheckBox* mohr;          // chkMohr
-    QPushButton* view;        // cmdView
-    QPushButton* plot;        // cmdPlot
-    QPushButton* ok;          // CmdOk
-    forms::OptionArray angleFrom;  // optAngle
+    QLineEdit* sx;
+    QLineEdit* sy;
+    QLineEdit* txy;
+    QLineEdit* angle;  // the plane's angle from s1
+    QLineEdit* s1;
+    QLineEdit* s2;
+    QLineEdit* theta1;
+    QLineEdit* theta2;
+    QLineEdit* tmax;
+    QLineEdit* thetaPlus45;
+    QLineEdit* thetaMinus45;
+    QLineEdit* sigmaN;
+    QLineEdit* tauN;
+    QLineEdit* angleFromX;
+    QCheckBox* mohr;
+    QPushButton* view;
+    QPushButton* plot;
+    QPushButton* ok;
+    forms::OptionArray angleFrom;
     MohrCirclePlot* picMohr;
-    ReferenceElement* reference;   // pic_ref
-    ElementView* sketch;           // pic_bot
+    ReferenceElement* reference;
+    ElementView* sketch;
   } ui_;
 
   forms::NumericInputs inputs_;

@@ -24,113 +24,92 @@ constexpr unsigned kResult = forms::kReadOnly;
 constexpr forms::FormDesign kForm{7080, 5340, "Stress Analysis in three Dimensions", "Τανυστής τάσης"};
 
 constexpr ControlRow kControls[] = {
-    {"SSTab1", Kind::TabStrip, nullptr, 120, 120, 6840, 4560},
-    {"SSTab1(0)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Stress Tensor", "Εντατική Κατάσταση"},
-    {"SSTab1(1)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Deviatoric Stress Tensor", "Αποκλίνων Τανυστής"},
-    {"SSTab1(2)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Stresses on any Plane", "Τυχαίο Επίπεδο"},
+    {.name = stress3d::kTabs, .kind = Kind::TabStrip, .at = {120, 120, 6840, 4560}},
+    {.name = "SSTab1(0)", .kind = Kind::TabPage, .container = stress3d::kTabs, .caption = {"Stress Tensor", "Εντατική Κατάσταση"}},
+    {.name = "SSTab1(1)", .kind = Kind::TabPage, .container = stress3d::kTabs, .caption = {"Deviatoric Stress Tensor", "Αποκλίνων Τανυστής"}},
+    {.name = "SSTab1(2)", .kind = Kind::TabPage, .container = stress3d::kTabs, .caption = {"Stresses on any Plane", "Τυχαίο Επίπεδο"}},
 
     // The tensor.
-    {"Frame1", Kind::Frame, "SSTab1(0)", 120, 480, 6600, 1500, "Input Stress Tensor", "Εισαγωγή τανυστή τάσεων"},
-    {"Label1", Kind::Label, "Frame1", 240, 690, 660, 255, "s ij", "σ ij ="},
+    {.name = "Frame1", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {120, 480, 6600, 1500}, .caption = {"Input Stress Tensor", "Εισαγωγή τανυστή τάσεων"}},
+    {.name = "Label1", .kind = Kind::Label, .container = "Frame1", .at = {240, 690, 660, 255}, .caption = {"s ij", "σ ij ="}},
     // A box is spoken of by the element it holds, as its messages name it.
-    {"Text1(0)", Kind::TextBox, "Frame1", 960, 300, 1095, 285, "s11", nullptr, nullptr, 0, 20},
-    {"Text1(1)", Kind::TextBox, "Frame1", 2160, 300, 1095, 285, "s12", nullptr, nullptr, 0, 20},
-    {"Text1(2)", Kind::TextBox, "Frame1", 3360, 300, 1095, 285, "t13", nullptr, nullptr, 0, 20},
-    {"Text1(3)", Kind::TextBox, "Frame1", 960, 660, 1095, 285, "t21", nullptr, nullptr, 0, 20},
-    {"Text1(4)", Kind::TextBox, "Frame1", 2160, 660, 1095, 285, "s22", nullptr, nullptr, 0, 20},
-    {"Text1(5)", Kind::TextBox, "Frame1", 3360, 660, 1095, 285, "t23", nullptr, nullptr, 0, 20},
-    {"Text1(6)", Kind::TextBox, "Frame1", 960, 1020, 1095, 285, "t31", nullptr, nullptr, 0, 20},
-    {"Text1(7)", Kind::TextBox, "Frame1", 2160, 1020, 1095, 285, "t32", nullptr, nullptr, 0, 20},
-    {"Text1(8)", Kind::TextBox, "Frame1", 3360, 1020, 1095, 285, "s33", nullptr, nullptr, 0, 20},
-    {"Check1", Kind::CheckBox, "SSTab1(0)", 240, 2070, 6480, 255, "Calculate Stresses at Given Plane",
-     "Υπολογισμός τάσεων σε τυχαίο επίπεδο"},
-    {"Check2", Kind::CheckBox, "SSTab1(0)", 240, 2370, 6480, 255, "Calculate Deviatoric Stress Tensor",
-     "Υπολογισμός αποκλίνουσας εντατικής κατάστασης"},
+    {.name = stress3d::kT11, .kind = Kind::TextBox, .container = "Frame1", .at = {960, 300, 1095, 285}, .caption = {"s11"}, .maxLength = 20},
+    {.name = stress3d::kT12, .kind = Kind::TextBox, .container = "Frame1", .at = {2160, 300, 1095, 285}, .caption = {"s12"}, .maxLength = 20},
+    {.name = stress3d::kT13, .kind = Kind::TextBox, .container = "Frame1", .at = {3360, 300, 1095, 285}, .caption = {"t13"}, .maxLength = 20},
+    {.name = stress3d::kT21, .kind = Kind::TextBox, .container = "Frame1", .at = {960, 660, 1095, 285}, .caption = {"t21"}, .maxLength = 20},
+    {.name = stress3d::kT22, .kind = Kind::TextBox, .container = "Frame1", .at = {2160, 660, 1095, 285}, .caption = {"s22"}, .maxLength = 20},
+    {.name = stress3d::kT23, .kind = Kind::TextBox, .container = "Frame1", .at = {3360, 660, 1095, 285}, .caption = {"t23"}, .maxLength = 20},
+    {.name = stress3d::kT31, .kind = Kind::TextBox, .container = "Frame1", .at = {960, 1020, 1095, 285}, .caption = {"t31"}, .maxLength = 20},
+    {.name = stress3d::kT32, .kind = Kind::TextBox, .container = "Frame1", .at = {2160, 1020, 1095, 285}, .caption = {"t32"}, .maxLength = 20},
+    {.name = stress3d::kT33, .kind = Kind::TextBox, .container = "Frame1", .at = {3360, 1020, 1095, 285}, .caption = {"s33"}, .maxLength = 20},
+    {.name = stress3d::kAtPlane, .kind = Kind::CheckBox, .container = "SSTab1(0)", .at = {240, 2070, 6480, 255}, .caption = {"Calculate Stresses at Given Plane", "Υπολογισμός τάσεων σε τυχαίο επίπεδο"}},
+    {.name = stress3d::kDeviatoric, .kind = Kind::CheckBox, .container = "SSTab1(0)", .at = {240, 2370, 6480, 255}, .caption = {"Calculate Deviatoric Stress Tensor", "Υπολογισμός αποκλίνουσας εντατικής κατάστασης"}},
 
     // Principal stresses and invariants.
-    {"Frame2", Kind::Frame, "SSTab1(0)", 120, 2700, 6600, 1500, "Principal Stresses and Stress Invariants",
-     "Κύριες τάσεις και σταθερές (αναλλοίωτες) τάσης"},
-    {"Label2", Kind::Label, "Frame2", 240, 330, 600, 255, "s 1", "σ 1", "Text2"},
-    {"Label3", Kind::Label, "Frame2", 240, 690, 600, 255, "s 2", "σ 2", "Text3"},
-    {"Label4", Kind::Label, "Frame2", 240, 1050, 600, 255, "s 3", "σ 3", "Text4"},
-    {"Text2", Kind::TextBox, "Frame2", 960, 300, 1215, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text3", Kind::TextBox, "Frame2", 960, 660, 1215, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text4", Kind::TextBox, "Frame2", 960, 1020, 1215, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame2", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {120, 2700, 6600, 1500}, .caption = {"Principal Stresses and Stress Invariants", "Κύριες τάσεις και σταθερές (αναλλοίωτες) τάσης"}},
+    {.name = "Label2", .kind = Kind::Label, .container = "Frame2", .at = {240, 330, 600, 255}, .caption = {"s 1", "σ 1"}, .partner = stress3d::kS1},
+    {.name = "Label3", .kind = Kind::Label, .container = "Frame2", .at = {240, 690, 600, 255}, .caption = {"s 2", "σ 2"}, .partner = stress3d::kS2},
+    {.name = "Label4", .kind = Kind::Label, .container = "Frame2", .at = {240, 1050, 600, 255}, .caption = {"s 3", "σ 3"}, .partner = stress3d::kS3},
+    {.name = stress3d::kS1, .kind = Kind::TextBox, .container = "Frame2", .at = {960, 300, 1215, 285}, .flags = kResult},
+    {.name = stress3d::kS2, .kind = Kind::TextBox, .container = "Frame2", .at = {960, 660, 1215, 285}, .flags = kResult},
+    {.name = stress3d::kS3, .kind = Kind::TextBox, .container = "Frame2", .at = {960, 1020, 1215, 285}, .flags = kResult},
     // The bracket and the notice beside s2 and s3 when the cubic has complex roots.
-    {"Line7", Kind::Picture, "Frame2", 2280, 795, 180, 15, nullptr, nullptr, nullptr, forms::kHidden},
-    {"Line8", Kind::Picture, "Frame2", 2445, 795, 15, 375, nullptr, nullptr, nullptr, forms::kHidden},
-    {"Line9", Kind::Picture, "Frame2", 2280, 1155, 180, 15, nullptr, nullptr, nullptr, forms::kHidden},
-    {"Label8", Kind::Label, "Frame2", 2580, 660, 1215, 615, nullptr, nullptr, nullptr, forms::kRedText},
-    {"Label5", Kind::Label, "Frame2", 4080, 330, 600, 255, "Ι 1", nullptr, "Text5"},
-    {"Label6", Kind::Label, "Frame2", 4080, 690, 600, 255, "Ι 2", nullptr, "Text6"},
-    {"Label7", Kind::Label, "Frame2", 4080, 1050, 600, 255, "Ι 3", nullptr, "Text7"},
-    {"Text5", Kind::TextBox, "Frame2", 4680, 300, 1695, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text6", Kind::TextBox, "Frame2", 4680, 660, 1695, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text7", Kind::TextBox, "Frame2", 4680, 1020, 1695, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = stress3d::kBracketTop, .kind = Kind::Picture, .container = "Frame2", .at = {2280, 795, 180, 15}, .flags = forms::kHidden},
+    {.name = stress3d::kBracket, .kind = Kind::Picture, .container = "Frame2", .at = {2445, 795, 15, 375}, .flags = forms::kHidden},
+    {.name = stress3d::kBracketBottom, .kind = Kind::Picture, .container = "Frame2", .at = {2280, 1155, 180, 15}, .flags = forms::kHidden},
+    {.name = stress3d::kComplexNotice, .kind = Kind::Label, .container = "Frame2", .at = {2580, 660, 1215, 615}, .flags = forms::kRedText},
+    {.name = "Label5", .kind = Kind::Label, .container = "Frame2", .at = {4080, 330, 600, 255}, .caption = {"Ι 1"}, .partner = stress3d::kI1},
+    {.name = "Label6", .kind = Kind::Label, .container = "Frame2", .at = {4080, 690, 600, 255}, .caption = {"Ι 2"}, .partner = stress3d::kI2},
+    {.name = "Label7", .kind = Kind::Label, .container = "Frame2", .at = {4080, 1050, 600, 255}, .caption = {"Ι 3"}, .partner = stress3d::kI3},
+    {.name = stress3d::kI1, .kind = Kind::TextBox, .container = "Frame2", .at = {4680, 300, 1695, 285}, .flags = kResult},
+    {.name = stress3d::kI2, .kind = Kind::TextBox, .container = "Frame2", .at = {4680, 660, 1695, 285}, .flags = kResult},
+    {.name = stress3d::kI3, .kind = Kind::TextBox, .container = "Frame2", .at = {4680, 1020, 1695, 285}, .flags = kResult},
 
     // The deviator.
-    {"Frame6", Kind::Frame, "SSTab1(1)", 120, 480, 6600, 1500, "Deviatoric Stress", "Αποκλίνων τανυστής"},
-    {"Label15", Kind::Label, "Frame6", 240, 690, 660, 255, "s ij", "σ ij ="},
-    {"txtDevTens(0)", Kind::TextBox, "Frame6", 960, 300, 1095, 285, "Deviatoric Stress s11", "Αποκλίνων τανυστής s11",
-     nullptr, kResult},
-    {"txtDevTens(1)", Kind::TextBox, "Frame6", 2160, 300, 1095, 285, "Deviatoric Stress s12", "Αποκλίνων τανυστής s12",
-     nullptr, kResult},
-    {"txtDevTens(2)", Kind::TextBox, "Frame6", 3360, 300, 1095, 285, "Deviatoric Stress t13", "Αποκλίνων τανυστής t13",
-     nullptr, kResult},
-    {"txtDevTens(3)", Kind::TextBox, "Frame6", 960, 660, 1095, 285, "Deviatoric Stress t21", "Αποκλίνων τανυστής t21",
-     nullptr, kResult},
-    {"txtDevTens(4)", Kind::TextBox, "Frame6", 2160, 660, 1095, 285, "Deviatoric Stress s22", "Αποκλίνων τανυστής s22",
-     nullptr, kResult},
-    {"txtDevTens(5)", Kind::TextBox, "Frame6", 3360, 660, 1095, 285, "Deviatoric Stress t23", "Αποκλίνων τανυστής t23",
-     nullptr, kResult},
-    {"txtDevTens(6)", Kind::TextBox, "Frame6", 960, 1020, 1095, 285, "Deviatoric Stress t31", "Αποκλίνων τανυστής t31",
-     nullptr, kResult},
-    {"txtDevTens(7)", Kind::TextBox, "Frame6", 2160, 1020, 1095, 285, "Deviatoric Stress t32", "Αποκλίνων τανυστής t32",
-     nullptr, kResult},
-    {"txtDevTens(8)", Kind::TextBox, "Frame6", 3360, 1020, 1095, 285, "Deviatoric Stress s33", "Αποκλίνων τανυστής s33",
-     nullptr, kResult},
-    {"Frame7", Kind::Frame, "SSTab1(1)", 120, 2100, 6600, 1500, "Deviatoric Stress Invariants",
-     "Σταθερές (αναλλοίωτες) αποκλίνουσας τάσης"},
-    {"Label19", Kind::Label, "Frame7", 240, 330, 600, 255, "J 1", nullptr, "Text14"},
-    {"Label20", Kind::Label, "Frame7", 240, 690, 600, 255, "J 2", nullptr, "Text15"},
-    {"Label21", Kind::Label, "Frame7", 240, 1050, 600, 255, "J 3", nullptr, "Text16"},
-    {"Text14", Kind::TextBox, "Frame7", 960, 300, 1695, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text15", Kind::TextBox, "Frame7", 960, 660, 1695, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text16", Kind::TextBox, "Frame7", 960, 1020, 1695, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame6", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {120, 480, 6600, 1500}, .caption = {"Deviatoric Stress", "Αποκλίνων τανυστής"}},
+    {.name = "Label15", .kind = Kind::Label, .container = "Frame6", .at = {240, 690, 660, 255}, .caption = {"s ij", "σ ij ="}},
+    {.name = stress3d::kD11, .kind = Kind::TextBox, .container = "Frame6", .at = {960, 300, 1095, 285}, .caption = {"Deviatoric Stress s11", "Αποκλίνων τανυστής s11"}, .flags = kResult},
+    {.name = stress3d::kD12, .kind = Kind::TextBox, .container = "Frame6", .at = {2160, 300, 1095, 285}, .caption = {"Deviatoric Stress s12", "Αποκλίνων τανυστής s12"}, .flags = kResult},
+    {.name = stress3d::kD13, .kind = Kind::TextBox, .container = "Frame6", .at = {3360, 300, 1095, 285}, .caption = {"Deviatoric Stress t13", "Αποκλίνων τανυστής t13"}, .flags = kResult},
+    {.name = stress3d::kD21, .kind = Kind::TextBox, .container = "Frame6", .at = {960, 660, 1095, 285}, .caption = {"Deviatoric Stress t21", "Αποκλίνων τανυστής t21"}, .flags = kResult},
+    {.name = stress3d::kD22, .kind = Kind::TextBox, .container = "Frame6", .at = {2160, 660, 1095, 285}, .caption = {"Deviatoric Stress s22", "Αποκλίνων τανυστής s22"}, .flags = kResult},
+    {.name = stress3d::kD23, .kind = Kind::TextBox, .container = "Frame6", .at = {3360, 660, 1095, 285}, .caption = {"Deviatoric Stress t23", "Αποκλίνων τανυστής t23"}, .flags = kResult},
+    {.name = stress3d::kD31, .kind = Kind::TextBox, .container = "Frame6", .at = {960, 1020, 1095, 285}, .caption = {"Deviatoric Stress t31", "Αποκλίνων τανυστής t31"}, .flags = kResult},
+    {.name = stress3d::kD32, .kind = Kind::TextBox, .container = "Frame6", .at = {2160, 1020, 1095, 285}, .caption = {"Deviatoric Stress t32", "Αποκλίνων τανυστής t32"}, .flags = kResult},
+    {.name = stress3d::kD33, .kind = Kind::TextBox, .container = "Frame6", .at = {3360, 1020, 1095, 285}, .caption = {"Deviatoric Stress s33", "Αποκλίνων τανυστής s33"}, .flags = kResult},
+    {.name = "Frame7", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {120, 2100, 6600, 1500}, .caption = {"Deviatoric Stress Invariants", "Σταθερές (αναλλοίωτες) αποκλίνουσας τάσης"}},
+    {.name = "Label19", .kind = Kind::Label, .container = "Frame7", .at = {240, 330, 600, 255}, .caption = {"J 1"}, .partner = stress3d::kJ1},
+    {.name = "Label20", .kind = Kind::Label, .container = "Frame7", .at = {240, 690, 600, 255}, .caption = {"J 2"}, .partner = stress3d::kJ2},
+    {.name = "Label21", .kind = Kind::Label, .container = "Frame7", .at = {240, 1050, 600, 255}, .caption = {"J 3"}, .partner = stress3d::kJ3},
+    {.name = stress3d::kJ1, .kind = Kind::TextBox, .container = "Frame7", .at = {960, 300, 1695, 285}, .flags = kResult},
+    {.name = stress3d::kJ2, .kind = Kind::TextBox, .container = "Frame7", .at = {960, 660, 1695, 285}, .flags = kResult},
+    {.name = stress3d::kJ3, .kind = Kind::TextBox, .container = "Frame7", .at = {960, 1020, 1695, 285}, .flags = kResult},
 
     // The plane.
-    {"Frame4", Kind::Frame, "SSTab1(2)", 120, 480, 6600, 1140, "Input Unit (Normal) Vector of any Plane",
-     "Εισαγωγή μοναδιαίου τυχαίου επιπέδου"},
-    {"Text8(0)", Kind::TextBox, "Frame4", 960, 300, 1095, 285, "n1", nullptr, nullptr, 0, 20},
-    {"Text8(1)", Kind::TextBox, "Frame4", 2160, 300, 1095, 285, "n2", nullptr, nullptr, 0, 20},
-    {"Text8(2)", Kind::TextBox, "Frame4", 3360, 300, 1095, 285, "n3", nullptr, nullptr, 0, 20},
-    {"Label13", Kind::Label, "Frame4", 240, 720, 3000, 255, "Norm of Unit (Normal) Vector",
-     "μέτρο μοναδιαίου διανύσματος", "Text10"},
-    {"Text10", Kind::TextBox, "Frame4", 3360, 690, 1095, 285, nullptr, nullptr, nullptr, kResult},
-    {"Frame5", Kind::Frame, "SSTab1(2)", 120, 1740, 6600, 1140, "Stress Vector for nj",
-     "Συνιστώσες διανύσματος τάσης στο ηj"},
-    {"Label10", Kind::Label, "Frame5", 240, 330, 660, 255, "s' ij", "σ' i ="},
-    {"Text9(0)", Kind::TextBox, "Frame5", 960, 300, 1095, 285, "s' 1", "σ' 1", nullptr, kResult},
-    {"Text9(1)", Kind::TextBox, "Frame5", 2160, 300, 1095, 285, "s' 2", "σ' 2", nullptr, kResult},
-    {"Text9(2)", Kind::TextBox, "Frame5", 3360, 300, 1095, 285, "s' 3", "σ' 3", nullptr, kResult},
-    {"Label12", Kind::Label, "Frame5", 240, 720, 3000, 255, "Norm of Stress Vector", "μέτρο διανύσματος τάσης",
-     "txtStress"},
-    {"txtStress", Kind::TextBox, "Frame5", 3360, 690, 1095, 285, nullptr, nullptr, nullptr, kResult},
-    {"Frame3", Kind::Frame, "SSTab1(2)", 120, 3000, 6600, 1140, "Normal and Shear Components of Stress Vector",
-     "Ορθή και διατμητική συνιστώσα στο nj"},
-    {"Label18", Kind::Label, "Frame3", 240, 330, 3000, 255, "Normal Component", "Ορθή συνιστώσα", "txtNormal"},
-    {"txtNormal", Kind::TextBox, "Frame3", 3360, 300, 1095, 285, nullptr, nullptr, nullptr, kResult},
-    {"Label11", Kind::Label, "Frame3", 240, 720, 3000, 255, "Shear Component (+/-)", "Διατμητική συνιστώσα (+/-)",
-     "txtShear"},
-    {"txtShear", Kind::TextBox, "Frame3", 3360, 690, 1095, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame4", .kind = Kind::Frame, .container = "SSTab1(2)", .at = {120, 480, 6600, 1140}, .caption = {"Input Unit (Normal) Vector of any Plane", "Εισαγωγή μοναδιαίου τυχαίου επιπέδου"}},
+    {.name = stress3d::kN1, .kind = Kind::TextBox, .container = "Frame4", .at = {960, 300, 1095, 285}, .caption = {"n1"}, .maxLength = 20},
+    {.name = stress3d::kN2, .kind = Kind::TextBox, .container = "Frame4", .at = {2160, 300, 1095, 285}, .caption = {"n2"}, .maxLength = 20},
+    {.name = stress3d::kN3, .kind = Kind::TextBox, .container = "Frame4", .at = {3360, 300, 1095, 285}, .caption = {"n3"}, .maxLength = 20},
+    {.name = "Label13", .kind = Kind::Label, .container = "Frame4", .at = {240, 720, 3000, 255}, .caption = {"Norm of Unit (Normal) Vector", "μέτρο μοναδιαίου διανύσματος"}, .partner = stress3d::kNormOfNormal},
+    {.name = stress3d::kNormOfNormal, .kind = Kind::TextBox, .container = "Frame4", .at = {3360, 690, 1095, 285}, .flags = kResult},
+    {.name = "Frame5", .kind = Kind::Frame, .container = "SSTab1(2)", .at = {120, 1740, 6600, 1140}, .caption = {"Stress Vector for nj", "Συνιστώσες διανύσματος τάσης στο ηj"}},
+    {.name = "Label10", .kind = Kind::Label, .container = "Frame5", .at = {240, 330, 660, 255}, .caption = {"s' ij", "σ' i ="}},
+    {.name = stress3d::kTraction1, .kind = Kind::TextBox, .container = "Frame5", .at = {960, 300, 1095, 285}, .caption = {"s' 1", "σ' 1"}, .flags = kResult},
+    {.name = stress3d::kTraction2, .kind = Kind::TextBox, .container = "Frame5", .at = {2160, 300, 1095, 285}, .caption = {"s' 2", "σ' 2"}, .flags = kResult},
+    {.name = stress3d::kTraction3, .kind = Kind::TextBox, .container = "Frame5", .at = {3360, 300, 1095, 285}, .caption = {"s' 3", "σ' 3"}, .flags = kResult},
+    {.name = "Label12", .kind = Kind::Label, .container = "Frame5", .at = {240, 720, 3000, 255}, .caption = {"Norm of Stress Vector", "μέτρο διανύσματος τάσης"}, .partner = stress3d::kNormOfTraction},
+    {.name = stress3d::kNormOfTraction, .kind = Kind::TextBox, .container = "Frame5", .at = {3360, 690, 1095, 285}, .flags = kResult},
+    {.name = "Frame3", .kind = Kind::Frame, .container = "SSTab1(2)", .at = {120, 3000, 6600, 1140}, .caption = {"Normal and Shear Components of Stress Vector", "Ορθή και διατμητική συνιστώσα στο nj"}},
+    {.name = "Label18", .kind = Kind::Label, .container = "Frame3", .at = {240, 330, 3000, 255}, .caption = {"Normal Component", "Ορθή συνιστώσα"}, .partner = stress3d::kNormalComponent},
+    {.name = stress3d::kNormalComponent, .kind = Kind::TextBox, .container = "Frame3", .at = {3360, 300, 1095, 285}, .flags = kResult},
+    {.name = "Label11", .kind = Kind::Label, .container = "Frame3", .at = {240, 720, 3000, 255}, .caption = {"Shear Component (+/-)", "Διατμητική συνιστώσα (+/-)"}, .partner = stress3d::kShear},
+    {.name = stress3d::kShear, .kind = Kind::TextBox, .container = "Frame3", .at = {3360, 690, 1095, 285}, .flags = kResult},
 
     // Buttons.
-    {"cmdHelp", Kind::Button, nullptr, 2400, 4800, 1215, 375, "Help"},
-    {"cmdCancel", Kind::Button, nullptr, 3840, 4800, 1215, 375, "Cancel"},
-    {"CmdOk", Kind::Button, nullptr, 5280, 4800, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = stress3d::kHelp, .kind = Kind::Button, .at = {2400, 4800, 1215, 375}, .caption = {"Help"}},
+    {.name = stress3d::kCancel, .kind = Kind::Button, .at = {3840, 4800, 1215, 375}, .caption = {"Cancel"}},
+    {.name = stress3d::kOk, .kind = Kind::Button, .at = {5280, 4800, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
-
-QString Indexed(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
 
 // The complex-roots notice, in Greek in both languages.
 const char* const kComplexRootsNotice = "Μιγαδικές\nρίζες!\n";
@@ -141,26 +120,26 @@ frm3DPrinc::frm3DPrinc(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frm3DPrinc"));
   Build(kForm, kControls);
   for (int k = 0; k < 9; ++k) {
-    ui_.tensor[k] = Require<QLineEdit>(Indexed("Text1", k));
-    ui_.deviator[k] = Require<QLineEdit>(Indexed("txtDevTens", k));
+    ui_.tensor[k] = Require<QLineEdit>(forms::Item(stress3d::kTensor, k));
+    ui_.deviator[k] = Require<QLineEdit>(forms::Item(stress3d::kDeviator, k));
   }
   for (int i = 0; i < 3; ++i) {
-    ui_.normal[i] = Require<QLineEdit>(Indexed("Text8", i));
-    ui_.traction[i] = Require<QLineEdit>(Indexed("Text9", i));
+    ui_.normal[i] = Require<QLineEdit>(forms::Item(stress3d::kNormal, i));
+    ui_.traction[i] = Require<QLineEdit>(forms::Item(stress3d::kTraction, i));
   }
-  ui_.principal = {Require<QLineEdit>(u"Text2"), Require<QLineEdit>(u"Text3"), Require<QLineEdit>(u"Text4")};
-  ui_.invariant = {Require<QLineEdit>(u"Text5"), Require<QLineEdit>(u"Text6"), Require<QLineEdit>(u"Text7")};
-  ui_.deviatorInvariant = {Require<QLineEdit>(u"Text14"), Require<QLineEdit>(u"Text15"),
-                           Require<QLineEdit>(u"Text16")};
-  ui_.normOfNormal = Require<QLineEdit>(u"Text10");
-  ui_.normOfTraction = Require<QLineEdit>(u"txtStress");
-  ui_.normalComponent = Require<QLineEdit>(u"txtNormal");
-  ui_.shear = Require<QLineEdit>(u"txtShear");
-  ui_.complexNotice = Require<QLabel>(u"Label8");
-  ui_.bracket = {Require<QWidget>(u"Line7"), Require<QWidget>(u"Line8"), Require<QWidget>(u"Line9")};
-  ui_.atPlane = Require<QCheckBox>(u"Check1");
-  ui_.deviatoric = Require<QCheckBox>(u"Check2");
-  ui_.tabs = Require<QTabWidget>(u"SSTab1");
+  ui_.principal = {Require<QLineEdit>(stress3d::kS1), Require<QLineEdit>(stress3d::kS2), Require<QLineEdit>(stress3d::kS3)};
+  ui_.invariant = {Require<QLineEdit>(stress3d::kI1), Require<QLineEdit>(stress3d::kI2), Require<QLineEdit>(stress3d::kI3)};
+  ui_.deviatorInvariant = {Require<QLineEdit>(stress3d::kJ1), Require<QLineEdit>(stress3d::kJ2),
+                           Require<QLineEdit>(stress3d::kJ3)};
+  ui_.normOfNormal = Require<QLineEdit>(stress3d::kNormOfNormal);
+  ui_.normOfTraction = Require<QLineEdit>(stress3d::kNormOfTraction);
+  ui_.normalComponent = Require<QLineEdit>(stress3d::kNormalComponent);
+  ui_.shear = Require<QLineEdit>(stress3d::kShear);
+  ui_.complexNotice = Require<QLabel>(stress3d::kComplexNotice);
+  ui_.bracket = {Require<QWidget>(stress3d::kBracketTop), Require<QWidget>(stress3d::kBracket), Require<QWidget>(stress3d::kBracketBottom)};
+  ui_.atPlane = Require<QCheckBox>(stress3d::kAtPlane);
+  ui_.deviatoric = Require<QCheckBox>(stress3d::kDeviatoric);
+  ui_.tabs = Require<QTabWidget>(stress3d::kTabs);
   resultPalette_ = ui_.principal[1]->palette();
 
   // Validated in this order: the tensor row by row, then the normal.
@@ -176,7 +155,7 @@ frm3DPrinc::frm3DPrinc(QWidget* owner) : FormDialog(owner) {
                 {Reading::WholeEntry, InvalidValueFor({kNormalBoxNames[i], kNormalBoxNames[i]})});
   }
 
-  WireButtons(Require<QPushButton>(u"CmdOk"), Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  WireButtons(Require<QPushButton>(stress3d::kOk), Require<QPushButton>(stress3d::kCancel), Require<QPushButton>(stress3d::kHelp));
   for (int k = 0; k < 9; ++k) {
     connect(ui_.tensor[k], &QLineEdit::textChanged, this, [this, k] { Text1_Change(k); });
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/project/ProjectRecord.h"
+#include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 #include "forms/FormInputs.h"
 
@@ -15,6 +16,62 @@ class QPushButton;
 class QTabWidget;
 
 namespace brantel {
+
+// The design names of the three-dimensional stress dialog's controls, for its
+// code, its tests and its benchmark.
+namespace stress3d {
+inline constexpr char kTabs[] = "SSTab1";
+inline constexpr char kTensor[] = "Text1";  // the tensor's boxes, row by row
+inline constexpr forms::ItemName kT11 = forms::Item(kTensor, 0);
+inline constexpr forms::ItemName kT12 = forms::Item(kTensor, 1);
+inline constexpr forms::ItemName kT13 = forms::Item(kTensor, 2);
+inline constexpr forms::ItemName kT21 = forms::Item(kTensor, 3);
+inline constexpr forms::ItemName kT22 = forms::Item(kTensor, 4);
+inline constexpr forms::ItemName kT23 = forms::Item(kTensor, 5);
+inline constexpr forms::ItemName kT31 = forms::Item(kTensor, 6);
+inline constexpr forms::ItemName kT32 = forms::Item(kTensor, 7);
+inline constexpr forms::ItemName kT33 = forms::Item(kTensor, 8);
+inline constexpr char kAtPlane[] = "Check1";  // the stresses on a plane
+inline constexpr char kDeviatoric[] = "Check2";  // the deviatoric tensor
+inline constexpr char kS1[] = "Text2";  // s1
+inline constexpr char kS2[] = "Text3";  // s2
+inline constexpr char kS3[] = "Text4";  // s3
+inline constexpr char kI1[] = "Text5";  // I1
+inline constexpr char kI2[] = "Text6";  // I2
+inline constexpr char kI3[] = "Text7";  // I3
+inline constexpr char kComplexNotice[] = "Label8";  // the complex roots notice
+inline constexpr char kBracketTop[] = "Line7";  // the bracket beside s2 and s3
+inline constexpr char kBracket[] = "Line8";
+inline constexpr char kBracketBottom[] = "Line9";
+inline constexpr char kDeviator[] = "txtDevTens";  // the deviatoric tensor's boxes, row by row
+inline constexpr forms::ItemName kD11 = forms::Item(kDeviator, 0);
+inline constexpr forms::ItemName kD12 = forms::Item(kDeviator, 1);
+inline constexpr forms::ItemName kD13 = forms::Item(kDeviator, 2);
+inline constexpr forms::ItemName kD21 = forms::Item(kDeviator, 3);
+inline constexpr forms::ItemName kD22 = forms::Item(kDeviator, 4);
+inline constexpr forms::ItemName kD23 = forms::Item(kDeviator, 5);
+inline constexpr forms::ItemName kD31 = forms::Item(kDeviator, 6);
+inline constexpr forms::ItemName kD32 = forms::Item(kDeviator, 7);
+inline constexpr forms::ItemName kD33 = forms::Item(kDeviator, 8);
+inline constexpr char kJ1[] = "Text14";  // J1
+inline constexpr char kJ2[] = "Text15";  // J2
+inline constexpr char kJ3[] = "Text16";  // J3
+inline constexpr char kNormal[] = "Text8";  // the plane's unit normal
+inline constexpr forms::ItemName kN1 = forms::Item(kNormal, 0);
+inline constexpr forms::ItemName kN2 = forms::Item(kNormal, 1);
+inline constexpr forms::ItemName kN3 = forms::Item(kNormal, 2);
+inline constexpr char kNormOfNormal[] = "Text10";
+inline constexpr char kTraction[] = "Text9";  // the stress vector on the plane
+inline constexpr forms::ItemName kTraction1 = forms::Item(kTraction, 0);
+inline constexpr forms::ItemName kTraction2 = forms::Item(kTraction, 1);
+inline constexpr forms::ItemName kTraction3 = forms::Item(kTraction, 2);
+inline constexpr char kNormOfTraction[] = "txtStress";
+inline constexpr char kNormalComponent[] = "txtNormal";
+inline constexpr char kShear[] = "txtShear";  // the shear component
+inline constexpr char kOk[] = "CmdOk";
+inline constexpr char kCancel[] = "cmdCancel";
+inline constexpr char kHelp[] = "cmdHelp";
+}  // namespace stress3d
 
 // Stresses in three dimensions: the invariants of a stress tensor, its
 // principal stresses, the deviatoric tensor with its invariants and the
@@ -56,22 +113,22 @@ class frm3DPrinc : public forms::FormDialog {
   void ShowComplexRoots(bool shown);
 
   struct Ui {
-    std::array<QLineEdit*, 9> tensor;    // Text1(0..8), row by row
-    std::array<QLineEdit*, 3> normal;    // Text8(0..2)
-    std::array<QLineEdit*, 3> principal; // Text2, Text3, Text4
-    std::array<QLineEdit*, 3> invariant; // Text5, Text6, Text7
-    std::array<QLineEdit*, 9> deviator;  // txtDevTens(0..8)
-    std::array<QLineEdit*, 3> deviatorInvariant;  // Text14, Text15, Text16
-    std::array<QLineEdit*, 3> traction;  // Text9(0..2)
-    QLineEdit* normOfNormal;             // Text10
-    QLineEdit* normOfTraction;           // txtStress
-    QLineEdit* normalComponent;          // txtNormal
-    QLineEdit* shear;                    // txtShear
-    QLabel* complexNotice;               // Label8
-    std::array<QWidget*, 3> bracket;     // Line7, Line8, Line9
-    QCheckBox* atPlane;                  // Check1
-    QCheckBox* deviatoric;               // Check2
-    QTabWidget* tabs;                    // SSTab1
+    std::array<QLineEdit*, 9> tensor;  // row by row
+    std::array<QLineEdit*, 3> normal;
+    std::array<QLineEdit*, 3> principal;
+    std::array<QLineEdit*, 3> invariant;
+    std::array<QLineEdit*, 9> deviator;  // row by row
+    std::array<QLineEdit*, 3> deviatorInvariant;
+    std::array<QLineEdit*, 3> traction;
+    QLineEdit* normOfNormal;
+    QLineEdit* normOfTraction;
+    QLineEdit* normalComponent;
+    QLineEdit* shear;
+    QLabel* complexNotice;
+    std::array<QWidget*, 3> bracket;
+    QCheckBox* atPlane;
+    QCheckBox* deviatoric;
+    QTabWidget* tabs;
   } ui_;
 
   forms::NumericInputs inputs_;

@@ -22,9 +22,7 @@ OpeningEntry OpeningEntryOf(const QLineEdit* box) {
   return ReadOpeningEntry(box->text());
 }
 
-void ShowInputNotNumeric() {
-  ShowInvalidValue({"Input is not numeric", "Κάποια τιμή δεν έχει αριθμητική μορφή!"}, false);
-}
+void ShowInputNotNumeric() { ShowInputMessage(kInputNotNumeric); }
 
 void AppendUnitsToCaptions(const forms::FormLayout& layout, std::initializer_list<UnitCaption> captions) {
   for (const UnitCaption& caption : captions) {

@@ -39,8 +39,10 @@ std::optional<std::array<double, N>> EntryValues(const std::array<QLineEdit*, N>
   return values;
 }
 
-// The message for an entry without a number, "Input is not numeric"; the
-// focus stays where it is.
+// The message for an entry without a number, "Input is not numeric", one for
+// all the boxes of a dialog; the focus stays where it is.
+inline constexpr InputMessage kInputNotNumeric =
+    Sentence({"Input is not numeric", "Κάποια τιμή δεν έχει αριθμητική μορφή!"});
 void ShowInputNotNumeric();
 
 // The rows of the unit-label table that the stress tools name.
@@ -48,7 +50,7 @@ enum class UnitRow { Length = 1, Stress = 2 };
 
 // A label and the quantity its caption names.
 struct UnitCaption {
-  const char16_t* label;
+  const char* label;
   UnitRow row;
 };
 

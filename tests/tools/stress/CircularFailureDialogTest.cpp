@@ -52,7 +52,7 @@ class CircularFailureDialogTest : public test::DialogTest {
   }
   frmCircFail& Open() { return DialogTest::Open<frmCircFail>(); }
   frmCircFail& Dialog() const { return static_cast<frmCircFail&>(Current()); }
-  FailureZonePicture* Picture() const { return Control<FailureZonePicture>(u"picMain"); }
+  FailureZonePicture* Picture() const { return Control<FailureZonePicture>(circularfailure::kPicture); }
   static int Count(const QString& text, const QString& line) { return static_cast<int>(text.count(line)); }
 
   // Whether the picture shows a colour near the point at `angle` degrees
@@ -141,26 +141,26 @@ TEST_F(CircularFailureDialogTest, EveryChangeRecalculatesAndLogsItsFindings) {
   Store({0, 10, 0, 0, 1, 1, 20, 5});
   Open();
   ASSERT_EQ(Dialog().Zones().Compression, S::Partial);
-  Type(u"Text5", QStringLiteral("100"));  // Co 1, 10: partial; 100: none
+  Type(circularfailure::kCo, QStringLiteral("100"));  // Co 1, 10: partial; 100: none
   EXPECT_EQ(Dialog().Zones().Compression, S::None);
   EXPECT_EQ(Count(History(), QString::fromLatin1(kNoCompression)), 1);
-  Paste(u"Text5", QStringLiteral("150"));  // each change logs again
-  Paste(u"Text5", QStringLiteral("200"));
+  Paste(circularfailure::kCo, QStringLiteral("150"));  // each change logs again
+  Paste(circularfailure::kCo, QStringLiteral("200"));
   EXPECT_EQ(Count(History(), QString::fromLatin1(kNoCompression)), 3);
   // A partial entry counts as 0, and nothing is refused while typing.
-  Type(u"Text5", QStringLiteral("-"));
+  Type(circularfailure::kCo, QStringLiteral("-"));
   EXPECT_EQ(Dialog().WorkingInput().Co, 0.0f);
   EXPECT_EQ(Dialog().Zones().Compression, S::Partial);
-  Type(u"Text1", QStringLiteral("1x"));
+  Type(circularfailure::kSx, QStringLiteral("1x"));
   EXPECT_EQ(Dialog().WorkingStress().Sx, 1.0f);
   EXPECT_TRUE(Messages().empty());
 
   // The pressure reduces both principal stresses.
-  Type(u"txtlInternalPress", QStringLiteral("4"));
+  Type(circularfailure::kPressure, QStringLiteral("4"));
   EXPECT_EQ(Dialog().WorkingInput().S1Field, 6.0f);
   EXPECT_EQ(Dialog().WorkingInput().S2Field, -3.0f);
   // r below a is computed while typing; OK refuses it.
-  Type(u"Text7", QStringLiteral("0.5"));
+  Type(circularfailure::kDistance, QStringLiteral("0.5"));
   EXPECT_TRUE(Dialog().Zones().Computed);
 }
 
@@ -169,21 +169,21 @@ TEST_F(CircularFailureDialogTest, ARadiusOrDistanceThatCannotBeUsedIsLogged) {
   Open();
   const FailureZones drawn = Picture()->Zones();
   // a <= 0: the history says so and the picture stays as it was.
-  Type(u"Text4", QStringLiteral("0"));
+  Type(circularfailure::kRadius, QStringLiteral("0"));
   EXPECT_TRUE(History().endsWith(QStringLiteral("Error: The opening radius is <= 0\r\n")));
   EXPECT_TRUE(Picture()->Drawn());
   EXPECT_EQ(Picture()->Zones().Z, drawn.Z);
-  Type(u"Text4", QStringLiteral("1"));
+  Type(circularfailure::kRadius, QStringLiteral("1"));
 
   // r = 0 while the box is emptied: the division is logged and the picture,
   // which cannot stand for these inputs, is blanked; no inf or NaN anywhere.
-  Type(u"Text7", QString());
+  Type(circularfailure::kDistance, QString());
   EXPECT_TRUE(History().endsWith(QStringLiteral("11 Division by zero\r\n")));
   EXPECT_FALSE(Picture()->Drawn());
-  Type(u"Text7", QStringLiteral("2"));
+  Type(circularfailure::kDistance, QStringLiteral("2"));
   EXPECT_TRUE(Picture()->Drawn());
   // A number beyond the 32-bit range.
-  Paste(u"Text1", QStringLiteral("1e39"));
+  Paste(circularfailure::kSx, QStringLiteral("1e39"));
   EXPECT_TRUE(History().endsWith(QStringLiteral("6 Overflow\r\n")));
   EXPECT_FALSE(Picture()->Drawn());
   EXPECT_TRUE(Messages().empty());
@@ -191,29 +191,29 @@ TEST_F(CircularFailureDialogTest, ARadiusOrDistanceThatCannotBeUsedIsLogged) {
 
 TEST_F(CircularFailureDialogTest, OkRunsTheChecksInOrder) {
   struct Case {
-    std::vector<std::pair<const char16_t*, const char*>> entries;
+    std::vector<std::pair<const char*, const char*>> entries;
     const char* message;
-    const char16_t* focus;
+    const char* focus;
   };
   const Case cases[] = {
-      {{{u"Text2", "y"}, {u"Text3", "t"}}, "Invalid value for sy", u"Text2"},
-      {{{u"Text4", "a"}}, "Invalid value for the opening radius", u"Text4"},
-      {{{u"Text4", "0"}, {u"txtlInternalPress", "-1"}}, "Invalid value for the opening radius: a>0", u"Text4"},
-      {{{u"txtlInternalPress", "-1"}, {u"Text5", "c"}}, "Pressure in the borehole should be >= 0",
-       u"txtlInternalPress"},
-      {{{u"Text5", "-1"}}, "Invalid value for the UCS of the host rock: Co>=0", u"Text5"},
-      {{{u"Text6", "-1"}, {u"Text7", "0"}}, "Invalid value for the tensile strength of the host rock: To>=0",
-       u"Text6"},
-      {{{u"Text7", "0"}}, "The distance from the center of the opening should be r>0", u"Text7"},
-      {{{u"Text4", "2"}, {u"Text7", "1.5"}},
-       "The distance from the center of the opening should be greater than the radius", u"Text7"},
+      {{{circularfailure::kSy, "y"}, {circularfailure::kTxy, "t"}}, "Invalid value for sy", circularfailure::kSy},
+      {{{circularfailure::kRadius, "a"}}, "Invalid value for the opening radius", circularfailure::kRadius},
+      {{{circularfailure::kRadius, "0"}, {circularfailure::kPressure, "-1"}}, "Invalid value for the opening radius: a>0", circularfailure::kRadius},
+      {{{circularfailure::kPressure, "-1"}, {circularfailure::kCo, "c"}}, "Pressure in the borehole should be >= 0",
+       circularfailure::kPressure},
+      {{{circularfailure::kCo, "-1"}}, "Invalid value for the UCS of the host rock: Co>=0", circularfailure::kCo},
+      {{{circularfailure::kTo, "-1"}, {circularfailure::kDistance, "0"}}, "Invalid value for the tensile strength of the host rock: To>=0",
+       circularfailure::kTo},
+      {{{circularfailure::kDistance, "0"}}, "The distance from the center of the opening should be r>0", circularfailure::kDistance},
+      {{{circularfailure::kRadius, "2"}, {circularfailure::kDistance, "1.5"}},
+       "The distance from the center of the opening should be greater than the radius", circularfailure::kDistance},
   };
   for (const Case& c : cases) {
     Open();
     for (const auto& [box, text] : c.entries) Paste(box, QString::fromUtf8(text));
-    Focus(u"cmdHelp");
+    Focus(circularfailure::kHelp);
     boxes_->Clear();
-    Press(u"CmdOk");
+    Press(circularfailure::kOk);
     ASSERT_EQ(Messages().size(), 1u) << c.message;
     EXPECT_EQ(LastMessage(), QString::fromUtf8(c.message));
     EXPECT_TRUE(Control<QLineEdit>(c.focus)->hasFocus()) << c.message;
@@ -225,12 +225,12 @@ TEST_F(CircularFailureDialogTest, OkRunsTheChecksInOrder) {
   }
   EnglishMenus = 0;
   Open();
-  Paste(u"Text5", QStringLiteral("c"));
-  Press(u"CmdOk");
+  Paste(circularfailure::kCo, QStringLiteral("c"));
+  Press(circularfailure::kOk);
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά την αντοχή Co"));
-  Paste(u"Text5", QStringLiteral("1"));
-  Paste(u"Text1", QStringLiteral("x"));
-  Press(u"CmdOk");
+  Paste(circularfailure::kCo, QStringLiteral("1"));
+  Paste(circularfailure::kSx, QStringLiteral("x"));
+  Press(circularfailure::kOk);
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το σx"));
 }
 
@@ -242,29 +242,29 @@ TEST_F(CircularFailureDialogTest, OkCommitsAndCancelCloseBoxAndExitDoNot) {
     EXPECT_EQ(Project.FileSaved, kFlagTrue);
   };
   Open();
-  Type(u"Text1", QStringLiteral("20"));
-  Press(u"cmdCancel");
+  Type(circularfailure::kSx, QStringLiteral("20"));
+  Press(circularfailure::kCancel);
   unchanged();
   Open();
-  Type(u"Text5", QStringLiteral("50"));
+  Type(circularfailure::kCo, QStringLiteral("50"));
   Dialog().close();
   unchanged();
   Open();
-  Type(u"Text5", QStringLiteral("50"));
+  Type(circularfailure::kCo, QStringLiteral("50"));
   Dialog().FileItem(4)->trigger();  // File, Exit
   EXPECT_FALSE(Dialog().isVisible());
   unchanged();
 
   Open();
-  Type(u"Text1", QStringLiteral("20"));
-  Type(u"Text2", QStringLiteral("-4"));
-  Type(u"Text3", QStringLiteral("3"));
-  Type(u"txtlInternalPress", QStringLiteral("2"));
-  Type(u"Text4", QStringLiteral("1.5"));
-  Type(u"Text7", QStringLiteral("1.5"));  // r = a passes
-  Type(u"Text5", QStringLiteral("40"));
-  Type(u"Text6", QStringLiteral("2"));
-  Press(u"CmdOk");
+  Type(circularfailure::kSx, QStringLiteral("20"));
+  Type(circularfailure::kSy, QStringLiteral("-4"));
+  Type(circularfailure::kTxy, QStringLiteral("3"));
+  Type(circularfailure::kPressure, QStringLiteral("2"));
+  Type(circularfailure::kRadius, QStringLiteral("1.5"));
+  Type(circularfailure::kDistance, QStringLiteral("1.5"));  // r = a passes
+  Type(circularfailure::kCo, QStringLiteral("40"));
+  Type(circularfailure::kTo, QStringLiteral("2"));
+  Press(circularfailure::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   const StressInput& s = Project.CircFailStress;
   const CircFailData& d = Project.CircFailInput;
@@ -278,19 +278,19 @@ TEST_F(CircularFailureDialogTest, OkCommitsAndCancelCloseBoxAndExitDoNot) {
   EXPECT_EQ(Project.FileEmpty, kFlagFalse);
 
   Open();  // reopening shows the committed values
-  EXPECT_EQ(Text(u"Text4"), QStringLiteral("1.500"));
-  EXPECT_EQ(Text(u"Text2"), QStringLiteral("-4.000"));
+  EXPECT_EQ(Text(circularfailure::kRadius), QStringLiteral("1.500"));
+  EXPECT_EQ(Text(circularfailure::kSy), QStringLiteral("-4.000"));
 }
 
 TEST_F(CircularFailureDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   Store({1.23456f, -0.00042f, 7.77777f, 0.12345f, 0.33333f, 0.66667f, 12.34567f, 0.98765f});
   Open();
-  EXPECT_EQ(Text(u"Text4"), QStringLiteral("0.333"));
-  for (const char16_t* box : {u"Text1", u"Text2", u"Text3", u"txtlInternalPress", u"Text4", u"Text7", u"Text5",
-                              u"Text6"}) {
+  EXPECT_EQ(Text(circularfailure::kRadius), QStringLiteral("0.333"));
+  for (const char* box : {circularfailure::kSx, circularfailure::kSy, circularfailure::kTxy, circularfailure::kPressure,
+                          circularfailure::kRadius, circularfailure::kDistance, circularfailure::kCo, circularfailure::kTo}) {
     Focus(box);
   }
-  Press(u"CmdOk");
+  Press(circularfailure::kOk);
   ASSERT_FALSE(Dialog().isVisible());
   const StressInput& s = Project.CircFailStress;
   const CircFailData& d = Project.CircFailInput;
@@ -343,29 +343,29 @@ TEST_F(CircularFailureDialogTest, TheMenusSaveNothingPrintAndCopyTheWindow) {
 
 TEST_F(CircularFailureDialogTest, EditKeysInABoxEditTheBoxAndTheMenuKeysWorkElsewhere) {
   Open();
-  Control<QLineEdit>(u"Text1")->selectAll();
-  QTest::keyClick(Control(u"Text1"), Qt::Key_X, Qt::ControlModifier);  // cuts the selected text
+  Control<QLineEdit>(circularfailure::kSx)->selectAll();
+  QTest::keyClick(Control(circularfailure::kSx), Qt::Key_X, Qt::ControlModifier);  // cuts the selected text
   EXPECT_TRUE(Dialog().isVisible());
-  EXPECT_EQ(Text(u"Text1"), QString());
-  QTest::keyClick(Control(u"Text1"), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(Text(circularfailure::kSx), QString());
+  QTest::keyClick(Control(circularfailure::kSx), Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(LastMessage(), QStringLiteral("Option not active yet"));
-  Focus(u"cmdHelp");
-  QTest::keyClick(Control(u"cmdHelp"), Qt::Key_X, Qt::ControlModifier);  // File, Exit
+  Focus(circularfailure::kHelp);
+  QTest::keyClick(Control(circularfailure::kHelp), Qt::Key_X, Qt::ControlModifier);  // File, Exit
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.CircFailStress.Sx, 10.0f);
 }
 
 TEST_F(CircularFailureDialogTest, BoxesCarryTheNamesOfTheirLabels) {
   Open();
-  EXPECT_EQ(Control<QLineEdit>(u"Text1")->accessibleName(), QStringLiteral("sx"));
-  EXPECT_EQ(Control<QLineEdit>(u"txtlInternalPress")->accessibleName(), QStringLiteral("pw"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text4")->accessibleName(), QStringLiteral("Radius"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text7")->accessibleName(), QStringLiteral("Radial Distance"));
+  EXPECT_EQ(Control<QLineEdit>(circularfailure::kSx)->accessibleName(), QStringLiteral("sx"));
+  EXPECT_EQ(Control<QLineEdit>(circularfailure::kPressure)->accessibleName(), QStringLiteral("pw"));
+  EXPECT_EQ(Control<QLineEdit>(circularfailure::kRadius)->accessibleName(), QStringLiteral("Radius"));
+  EXPECT_EQ(Control<QLineEdit>(circularfailure::kDistance)->accessibleName(), QStringLiteral("Radial Distance"));
   EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Failure Criteria around Circular Openings"));
   EnglishMenus = 0;
   Open();
-  EXPECT_EQ(Control<QLineEdit>(u"Text3")->accessibleName(), QStringLiteral("τxy"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text4")->accessibleName(), QStringLiteral("Ακτίνα"));
+  EXPECT_EQ(Control<QLineEdit>(circularfailure::kTxy)->accessibleName(), QStringLiteral("τxy"));
+  EXPECT_EQ(Control<QLineEdit>(circularfailure::kRadius)->accessibleName(), QStringLiteral("Ακτίνα"));
   EXPECT_EQ(Dialog().FileItem(4)->text(), QStringLiteral("Exit"));  // English in both languages
 }
 
@@ -393,7 +393,7 @@ TEST_F(CircularFailureDialogTest, HelpPageExample) {
   EXPECT_TRUE(Blue(0) && Blue(180) && !Blue(90));
   EXPECT_TRUE(Red(90) && Red(270) && !Red(0));
   // A stronger rock: the side walls hold.
-  Type(u"Text5", QStringLiteral("60"));
+  Type(circularfailure::kCo, QStringLiteral("60"));
   EXPECT_EQ(Dialog().Zones().Compression, S::None);
   EXPECT_EQ(Dialog().Zones().Tension, S::Partial);
   EXPECT_TRUE(History().endsWith(QStringLiteral("There is no region that fails in compression\r\n")));

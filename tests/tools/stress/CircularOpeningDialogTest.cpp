@@ -50,84 +50,84 @@ class CircularDialogTest : public test::DialogTest {
     Project.CircOpening.Angle = w;
   }
   static int GraphWindowPoints() { return frmGraph::Loaded() ? frmGraph::Loaded()->Chart().PointCount(1) : -1; }
-  int ChartPoints() const { return Control<GraphChart>(u"Graph1")->PointCount(2); }
+  int ChartPoints() const { return Control<GraphChart>(circularopening::kChart)->PointCount(2); }
 };
 
 TEST_F(CircularDialogTest, ANewProjectOpensEmptyAndComputesNothing) {
   Open();
-  EXPECT_EQ(Text(u"Text4"), QString());
-  EXPECT_EQ(Text(u"Text11"), QString());
-  EXPECT_EQ(Text(u"Text1"), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("0.000"));
-  EXPECT_TRUE(Control<QCheckBox>(u"chkGraph")->isChecked());
-  EXPECT_TRUE(Control<QCheckBox>(u"Check2")->isChecked());
-  EXPECT_EQ(Text(u"Text8"), QString());
-  EXPECT_EQ(Text(u"Label9"), QStringLiteral("-"));
+  EXPECT_EQ(Text(circularopening::kRadius), QString());
+  EXPECT_EQ(Text(circularopening::kDistance), QString());
+  EXPECT_EQ(Text(circularopening::kSx), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(circularopening::kAngle), QStringLiteral("0.000"));
+  EXPECT_TRUE(Control<QCheckBox>(circularopening::kGraph)->isChecked());
+  EXPECT_TRUE(Control<QCheckBox>(circularopening::kPlotTo3R)->isChecked());
+  EXPECT_EQ(Text(circularopening::kSigmaTheta), QString());
+  EXPECT_EQ(Text(circularopening::kTangentialRatio), QStringLiteral("-"));
   EXPECT_EQ(frmGraph::Loaded(), nullptr);
   EXPECT_TRUE(History().contains(QStringLiteral("Stress Distribution around Circular Openings.")));
-  EXPECT_EQ(Control<QLineEdit>(u"Text11")->accessibleName(), QStringLiteral("r"));
-  EXPECT_EQ(Control<QLineEdit>(u"txtlInternalPress")->accessibleName(), QStringLiteral("Internal Pressure"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text9")->accessibleName(), QStringLiteral("t(rt)"));
+  EXPECT_EQ(Control<QLineEdit>(circularopening::kDistance)->accessibleName(), QStringLiteral("r"));
+  EXPECT_EQ(Control<QLineEdit>(circularopening::kPressure)->accessibleName(), QStringLiteral("Internal Pressure"));
+  EXPECT_EQ(Control<QLineEdit>(circularopening::kTau)->accessibleName(), QStringLiteral("t(rt)"));
 }
 
 TEST_F(CircularDialogTest, PointValuesAndRatios) {
   Store(10, 0, 0, 1, 1, 90);
   Open();
-  Press(u"chkGraph");  // the point values alone
-  Press(u"Command1");
-  EXPECT_EQ(Text(u"Text6"), QStringLiteral("180.0"));
-  EXPECT_EQ(Text(u"Text7"), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("30.000"));
-  EXPECT_EQ(Text(u"Text9"), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(u"Label9"), QStringLiteral("sw/sv = 3.000"));
-  EXPECT_EQ(Text(u"Label11"), QStringLiteral("sr/sv = 0.000"));
-  Type(u"Text5", QStringLiteral("0"));
-  EXPECT_EQ(Text(u"Text6"), QStringLiteral("90.0"));
-  EXPECT_EQ(Text(u"Label9"), QStringLiteral("sw/sv = -1.000"));
-  Type(u"Text1", QStringLiteral("0"));  // all stresses 0: no ratios
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(u"Label9"), QStringLiteral("-"));
+  Press(circularopening::kGraph);  // the point values alone
+  Press(circularopening::kPlot);
+  EXPECT_EQ(Text(circularopening::kAngleFromS2), QStringLiteral("180.0"));
+  EXPECT_EQ(Text(circularopening::kSigmaR), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(circularopening::kSigmaTheta), QStringLiteral("30.000"));
+  EXPECT_EQ(Text(circularopening::kTau), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(circularopening::kTangentialRatio), QStringLiteral("sw/sv = 3.000"));
+  EXPECT_EQ(Text(circularopening::kRadialRatio), QStringLiteral("sr/sv = 0.000"));
+  Type(circularopening::kAngle, QStringLiteral("0"));
+  EXPECT_EQ(Text(circularopening::kAngleFromS2), QStringLiteral("90.0"));
+  EXPECT_EQ(Text(circularopening::kTangentialRatio), QStringLiteral("sw/sv = -1.000"));
+  Type(circularopening::kSx, QStringLiteral("0"));  // all stresses 0: no ratios
+  EXPECT_EQ(Text(circularopening::kSigmaTheta), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(circularopening::kTangentialRatio), QStringLiteral("-"));
   EXPECT_EQ(frmGraph::Loaded(), nullptr);
 }
 
 TEST_F(CircularDialogTest, ChecksShowBesideTheBoxesOrInMessages) {
   Store(0, 10, 0, 2, 3, 0);
   Open();
-  Press(u"chkGraph");
-  Type(u"Text11", QStringLiteral("1"));
-  EXPECT_EQ(Text(u"lblDistMsg"), QStringLiteral("r > a"));
-  EXPECT_EQ(Text(u"Text8"), QString());
-  Type(u"Text11", QStringLiteral("2"));  // a point on the wall
-  EXPECT_EQ(Text(u"lblDistMsg"), QString());
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("30.000"));
+  Press(circularopening::kGraph);
+  Type(circularopening::kDistance, QStringLiteral("1"));
+  EXPECT_EQ(Text(circularopening::kDistanceNote), QStringLiteral("r > a"));
+  EXPECT_EQ(Text(circularopening::kSigmaTheta), QString());
+  Type(circularopening::kDistance, QStringLiteral("2"));  // a point on the wall
+  EXPECT_EQ(Text(circularopening::kDistanceNote), QString());
+  EXPECT_EQ(Text(circularopening::kSigmaTheta), QStringLiteral("30.000"));
   EXPECT_TRUE(Messages().empty());
-  Type(u"Text11", QStringLiteral("x"));
+  Type(circularopening::kDistance, QStringLiteral("x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for the distance from the center of the opening"));
-  Press(u"chkGraph");  // with Graph checked the letter counts as 0
-  Type(u"Text11", QStringLiteral("y"));
+  Press(circularopening::kGraph);  // with Graph checked the letter counts as 0
+  Type(circularopening::kDistance, QStringLiteral("y"));
   EXPECT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(Text(u"lblDistMsg"), QStringLiteral("r > a"));
-  Type(u"txtlInternalPress", QStringLiteral("-1"));
+  EXPECT_EQ(Text(circularopening::kDistanceNote), QStringLiteral("r > a"));
+  Type(circularopening::kPressure, QStringLiteral("-1"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Pressure in the borehole should be >= 0"));
-  EXPECT_TRUE(Control(u"txtlInternalPress")->hasFocus());
+  EXPECT_TRUE(Control(circularopening::kPressure)->hasFocus());
 }
 
 TEST_F(CircularDialogTest, TheKeysStayInTheBoxTheUserTypesIn) {
   Open();  // no radius yet
-  Type(u"Text1", QStringLiteral("10"));
-  EXPECT_EQ(Text(u"lblRadMsg"), QStringLiteral("a > 0"));
-  EXPECT_EQ(Text(u"Text1"), QStringLiteral("10"));
-  EXPECT_EQ(Text(u"Text4"), QString());
+  Type(circularopening::kSx, QStringLiteral("10"));
+  EXPECT_EQ(Text(circularopening::kRadiusNote), QStringLiteral("a > 0"));
+  EXPECT_EQ(Text(circularopening::kSx), QStringLiteral("10"));
+  EXPECT_EQ(Text(circularopening::kRadius), QString());
   // OK takes the user to the box the note is about.
-  Press(u"CmdOk");
+  Press(circularopening::kOk);
   EXPECT_TRUE(Dialog().isVisible());
-  EXPECT_TRUE(Control(u"Text4")->hasFocus());
+  EXPECT_TRUE(Control(circularopening::kRadius)->hasFocus());
 }
 
 TEST_F(CircularDialogTest, ABoxSelectsItsTextWhenTheDialogTakesTheFocus) {
   Store(10, 4, 3, 1, 1.5f, 30);
   Open();
-  auto* sx = Control<QLineEdit>(u"Text1");
+  auto* sx = Control<QLineEdit>(circularopening::kSx);
   const auto activate = [](QWidget* window) {
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window));
@@ -140,7 +140,7 @@ TEST_F(CircularDialogTest, ABoxSelectsItsTextWhenTheDialogTakesTheFocus) {
 
   // Back from the graph window while it shows the curves: the caret stays
   // where it was.
-  Press(u"Command1");
+  Press(circularopening::kPlot);
   ASSERT_NE(frmGraph::Loaded(), nullptr);
   sx->setFocus();
   QApplication::processEvents();
@@ -155,9 +155,9 @@ TEST_F(CircularDialogTest, ABoxSelectsItsTextWhenTheDialogTakesTheFocus) {
 TEST_F(CircularDialogTest, CurvesInTheDialogAndTheGraphWindowBesideIt) {
   Store(0, 10, 0, 1, 0, 0);  // no distance: the curves only
   Open();
-  Press(u"Command1");
+  Press(circularopening::kPlot);
   EXPECT_TRUE(History().contains(QStringLiteral("Warning: Error < 0")));
-  EXPECT_EQ(Text(u"Text8"), QString());
+  EXPECT_EQ(Text(circularopening::kSigmaTheta), QString());
   ASSERT_NE(frmGraph::Loaded(), nullptr);
   frmGraph* graph = frmGraph::Loaded();
   EXPECT_TRUE(graph->isVisible());
@@ -165,46 +165,46 @@ TEST_F(CircularDialogTest, CurvesInTheDialogAndTheGraphWindowBesideIt) {
   // The dialog's own chart shows the same in the default format, whatever
   // the graph window's options chose since.
   GraphSettings.GridStyle = 3;
-  Control<QTabWidget>(u"SSTab1")->setCurrentIndex(1);
+  Control<QTabWidget>(circularopening::kTabs)->setCurrentIndex(1);
   EXPECT_EQ(ChartPoints(), 67);
-  EXPECT_FALSE(Control<GraphChart>(u"Graph1")->Grid(GraphChart::Axis::X));
+  EXPECT_FALSE(Control<GraphChart>(circularopening::kChart)->Grid(GraphChart::Axis::X));
   EXPECT_EQ(GraphSettings.GridStyle, 3);
-  EXPECT_FLOAT_EQ(Control<GraphChart>(u"Graph1")->Point(2, 1).y(), 30.0f);
+  EXPECT_FLOAT_EQ(Control<GraphChart>(circularopening::kChart)->Point(2, 1).y(), 30.0f);
   EXPECT_EQ(graph->pos().x(), Dialog().pos().x() + Dialog().frameGeometry().width());
   EXPECT_EQ(graph->Chart().Header(), QStringLiteral("Stress Distribution Around a Circular Opening"));
 
   // Plot to 3R counts only on the Graph tab.
-  Control<QTabWidget>(u"SSTab1")->setCurrentIndex(0);
-  Control<QCheckBox>(u"Check2")->setChecked(false);
+  Control<QTabWidget>(circularopening::kTabs)->setCurrentIndex(0);
+  Control<QCheckBox>(circularopening::kPlotTo3R)->setChecked(false);
   EXPECT_EQ(GraphWindowPoints(), 67);
-  Control<QTabWidget>(u"SSTab1")->setCurrentIndex(1);
-  Control<QCheckBox>(u"Check2")->setChecked(true);
-  Control<QCheckBox>(u"Check2")->setChecked(false);
+  Control<QTabWidget>(circularopening::kTabs)->setCurrentIndex(1);
+  Control<QCheckBox>(circularopening::kPlotTo3R)->setChecked(true);
+  Control<QCheckBox>(circularopening::kPlotTo3R)->setChecked(false);
   EXPECT_EQ(GraphWindowPoints(), 80);  // CircExtend 5
   CircExtend = 2;
-  Press(u"Command1");
+  Press(circularopening::kPlot);
   EXPECT_EQ(ChartPoints(), 51);
   CircExtend = 999;
-  Press(u"Command1");
+  Press(circularopening::kPlot);
   EXPECT_LE(GraphWindowPoints(), 101);
   EXPECT_EQ(GraphLastPoint, GraphWindowPoints() - 1);
 
   // A change of the format in the graph window lasts until the next curves.
   graph->Chart().SetHeader(QStringLiteral("Mine"));
   GraphSettings.GraphTitle = QStringLiteral("Mine");
-  Type(u"Text2", QStringLiteral("12"));
+  Type(circularopening::kSy, QStringLiteral("12"));
   EXPECT_EQ(graph->Chart().Header(), QStringLiteral("Stress Distribution Around a Circular Opening"));
 
   // Curves that cannot be computed leave both charts empty.
-  Type(u"Text1", QStringLiteral("3e38"));
-  Type(u"Text2", QStringLiteral("-3e38"));
+  Type(circularopening::kSx, QStringLiteral("3e38"));
+  Type(circularopening::kSy, QStringLiteral("-3e38"));
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
   EXPECT_EQ(GraphWindowPoints(), 0);
   EXPECT_EQ(ChartPoints(), 0);
 
   // Clearing Graph leaves the window as it is; the dialog closes it.
-  Press(u"chkGraph");
-  Type(u"Text2", QStringLiteral("1"));
+  Press(circularopening::kGraph);
+  Type(circularopening::kSy, QStringLiteral("1"));
   EXPECT_EQ(GraphWindowPoints(), 0);
   Dialog().close();
   QApplication::processEvents();
@@ -214,8 +214,8 @@ TEST_F(CircularDialogTest, CurvesInTheDialogAndTheGraphWindowBesideIt) {
 TEST_F(CircularDialogTest, TheAngleBoxTakesTheScrollBarsWholeDegrees) {
   Store(0, 10, 0, 1, 2, 30.7f);
   Open();
-  auto* bar = Control<QScrollBar>(u"HScroll1");
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("31"));  // the stored angle as the bar writes it
+  auto* bar = Control<QScrollBar>(circularopening::kAngleBar);
+  EXPECT_EQ(Text(circularopening::kAngle), QStringLiteral("31"));  // the stored angle as the bar writes it
   EXPECT_EQ(bar->value(), 31);
   EXPECT_FLOAT_EQ(Dialog().WorkingOpening().Angle, 30.7f);  // until the box is edited
   // Typed key by key: the box ends as the bar writes it, unless the rounded
@@ -227,35 +227,35 @@ TEST_F(CircularDialogTest, TheAngleBoxTakesTheScrollBarsWholeDegrees) {
   } typed[] = {{"370", "10", 10},     {"-725", "-5", -5}, {"30.7", "31", 31},
                {"30.5", "30.5", 30}, {"-45", "-45", -45}, {".4", "0", 0}, {"-0.4", "-0.4", 0}};
   for (const auto& t : typed) {
-    Type(u"Text5", QString::fromLatin1(t.typed));
-    EXPECT_EQ(Text(u"Text5"), QString::fromLatin1(t.shown)) << t.typed;
+    Type(circularopening::kAngle, QString::fromLatin1(t.typed));
+    EXPECT_EQ(Text(circularopening::kAngle), QString::fromLatin1(t.shown)) << t.typed;
     EXPECT_EQ(bar->value(), t.position) << t.typed;
   }
   EXPECT_FLOAT_EQ(Dialog().WorkingOpening().Angle, -0.4f);
-  Paste(u"Text5", QStringLiteral("30.5"));  // in one go from a bar at 0
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("30"));
-  Type(u"Text5", QStringLiteral("370"));
-  EXPECT_EQ(Text(u"Text6"), QStringLiteral("10.0"));  // Dw from the 10 degrees the box shows
+  Paste(circularopening::kAngle, QStringLiteral("30.5"));  // in one go from a bar at 0
+  EXPECT_EQ(Text(circularopening::kAngle), QStringLiteral("30"));
+  Type(circularopening::kAngle, QStringLiteral("370"));
+  EXPECT_EQ(Text(circularopening::kAngleFromS2), QStringLiteral("10.0"));  // Dw from the 10 degrees the box shows
   bar->setValue(-45);
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("-45"));
+  EXPECT_EQ(Text(circularopening::kAngle), QStringLiteral("-45"));
   EXPECT_FLOAT_EQ(Dialog().WorkingOpening().Angle, -45.0f);
   // A number too large for the bar leaves it where it is.
-  Paste(u"Text5", QStringLiteral("1e300"));
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("1e300"));
+  Paste(circularopening::kAngle, QStringLiteral("1e300"));
+  EXPECT_EQ(Text(circularopening::kAngle), QStringLiteral("1e300"));
   EXPECT_EQ(bar->value(), -45);
 }
 
 TEST_F(CircularDialogTest, WithGraphAndNoDistanceOnlyTheStressesGo) {
   Store(10, 0, 0, 1, 1, 90);
   Open();
-  Press(u"Command1");
-  ASSERT_EQ(Text(u"Text8"), QStringLiteral("30.000"));
-  Type(u"Text11", QString());
+  Press(circularopening::kPlot);
+  ASSERT_EQ(Text(circularopening::kSigmaTheta), QStringLiteral("30.000"));
+  Type(circularopening::kDistance, QString());
   EXPECT_TRUE(History().contains(QStringLiteral("Warning: Error < 0")));
-  for (const char16_t* box : {u"Text7", u"Text8", u"Text9"}) EXPECT_EQ(Text(box), QString());
-  EXPECT_EQ(Text(u"Text6"), QStringLiteral("180.0"));
-  EXPECT_EQ(Text(u"Label9"), QStringLiteral("sw/sv = 3.000"));
-  EXPECT_EQ(Text(u"Label11"), QStringLiteral("sr/sv = 0.000"));
+  for (const char* box : {circularopening::kSigmaR, circularopening::kSigmaTheta, circularopening::kTau}) EXPECT_EQ(Text(box), QString());
+  EXPECT_EQ(Text(circularopening::kAngleFromS2), QStringLiteral("180.0"));
+  EXPECT_EQ(Text(circularopening::kTangentialRatio), QStringLiteral("sw/sv = 3.000"));
+  EXPECT_EQ(Text(circularopening::kRadialRatio), QStringLiteral("sr/sv = 0.000"));
   EXPECT_GT(GraphWindowPoints(), 0);  // the curves are drawn all the same
 }
 
@@ -264,9 +264,9 @@ TEST_F(CircularDialogTest, OkCommitsCancelAndTheCloseBoxDoNot) {
   Project.CircOpening.InternalPressure = 0.12345f;
   Project.CircStress.GraphOption = 3;
   Open();
-  Focus(u"Text2");
-  Focus(u"Text5");
-  Press(u"CmdOk");
+  Focus(circularopening::kSy);
+  Focus(circularopening::kAngle);
+  Press(circularopening::kOk);
   EXPECT_EQ(Project.CircStress.Sx, 1.23456f);
   EXPECT_EQ(Project.CircStress.Sy, -0.00042f);
   EXPECT_EQ(Project.CircStress.GraphOption, 3);
@@ -281,10 +281,10 @@ TEST_F(CircularDialogTest, OkCommitsCancelAndTheCloseBoxDoNot) {
   Project.FileSaved = kFlagTrue;
   for (bool closeBox : {false, true}) {
     Open();
-    Type(u"Text1", QStringLiteral("5"));
-    Press(u"chkGraph");
+    Type(circularopening::kSx, QStringLiteral("5"));
+    Press(circularopening::kGraph);
     if (closeBox) Dialog().close();
-    else Press(u"cmdCancel");
+    else Press(circularopening::kCancel);
     EXPECT_EQ(Project.CircStress.Sx, before.CircStress.Sx);
     EXPECT_EQ(Project.CircOpening.ShowGraph, -1);
     EXPECT_EQ(Project.FileSaved, kFlagTrue);
@@ -329,9 +329,9 @@ TEST_F(CircularModelessTest, TheMenuEntryAndQuickButton23OpenOneDialog) {
   ASSERT_TRUE(target.has_value());
   EXPECT_EQ(ToolOfEntry(target->menu, target->index), Tool::CircularOpening);
   frmCircular* first = &FromMenu();
-  Type(u"Text1", QStringLiteral("4"));
+  Type(circularopening::kSx, QStringLiteral("4"));
   EXPECT_EQ(&FromMenu(), first);  // brought to the front, as it was
-  EXPECT_EQ(Text(u"Text1"), QStringLiteral("4"));
+  EXPECT_EQ(Text(circularopening::kSx), QStringLiteral("4"));
   EXPECT_TRUE(window_->isEnabled());
 }
 
@@ -341,7 +341,7 @@ TEST_F(CircularModelessTest, ClosingTheDialogMakesTheMainWindowActiveAgain) {
     frmCircular& dialog = FromMenu();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     if (closeBox) dialog.close();
-    else Press(u"cmdCancel");
+    else Press(circularopening::kCancel);
     EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
   }
 }
@@ -349,7 +349,7 @@ TEST_F(CircularModelessTest, ClosingTheDialogMakesTheMainWindowActiveAgain) {
 TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
   // File New.
   FromMenu();
-  Type(u"Text1", QStringLiteral("5"));
+  Type(circularopening::kSx, QStringLiteral("5"));
   window_->mnuFileItem_Click(0);
   EXPECT_TRUE(OpenDialogs().empty());
   EXPECT_EQ(Project.CircStress.Sx, 0.0f);
@@ -363,7 +363,7 @@ TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
   const QString path = Home() + QStringLiteral("/opening.bnl");
   ASSERT_FALSE(WriteProjectFile(path, saved).has_value());
   FromMenu();
-  Type(u"Text1", QStringLiteral("5"));
+  Type(circularopening::kSx, QStringLiteral("5"));
   Project.ProjectDisplayName = Project.ProjectPath;
   Project.ProjectPath = path;
   window_->LoadProjFile();
@@ -373,7 +373,7 @@ TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
   // A new unit system from the project description.
   Project.FileHoldsData = kFlagFalse;
   FromMenu();
-  Type(u"Text1", QStringLiteral("5"));
+  Type(circularopening::kSx, QStringLiteral("5"));
   DialogTest::Open<frmBrantelDesc>();
   Press(Project.InputUnits == 0 ? u"Option1(1)" : u"Option1(0)");
   Press(u"Command2");
@@ -382,9 +382,9 @@ TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
 
   // OK commits to the project that is open.
   FromMenu();
-  Type(u"Text1", QStringLiteral("5"));
-  Type(u"Text4", QStringLiteral("1"));
-  Press(u"CmdOk");
+  Type(circularopening::kSx, QStringLiteral("5"));
+  Type(circularopening::kRadius, QStringLiteral("1"));
+  Press(circularopening::kOk);
   EXPECT_EQ(Project.CircStress.Sx, 5.0f);
 }
 
@@ -392,9 +392,9 @@ TEST_F(CircularDialogTest, RenderTheDialogAndTheGraphWindowSideBySide) {
   Store(12, 4, 3, 1, 1.5f, 30);
   test::EachLanguage([&](const QString& language) {
     Open();
-    Press(u"Command1");
+    Press(circularopening::kPlot);
     for (int tab = 0; tab < 2; ++tab) {
-      Control<QTabWidget>(u"SSTab1")->setCurrentIndex(tab);
+      Control<QTabWidget>(circularopening::kTabs)->setCurrentIndex(tab);
       const QImage left = Dialog().grab().toImage();
       const QImage right = frmGraph::Loaded()->grab().toImage();
       QImage both(left.width() + right.width(), std::max(left.height(), right.height()), QImage::Format_RGB32);
@@ -413,13 +413,13 @@ TEST_F(CircularDialogTest, RenderTheDialogAndTheGraphWindowSideBySide) {
 TEST_F(CircularDialogTest, HelpPageExample) {
   Store(10, 20, 0, 2, 3, 0);
   Open();
-  Press(u"Command1");  // Plot Stresses, with Graph and Plot to 3R checked
-  EXPECT_EQ(Text(u"Text6"), QStringLiteral("0.0"));
-  EXPECT_EQ(Text(u"Text7"), QStringLiteral("9.259"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("29.630"));
-  EXPECT_EQ(Text(u"Text9"), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(u"Label11"), QStringLiteral("sr/sv = 0.463"));
-  EXPECT_EQ(Text(u"Label9"), QStringLiteral("sw/sv = 1.481"));
+  Press(circularopening::kPlot);  // Plot Stresses, with Graph and Plot to 3R checked
+  EXPECT_EQ(Text(circularopening::kAngleFromS2), QStringLiteral("0.0"));
+  EXPECT_EQ(Text(circularopening::kSigmaR), QStringLiteral("9.259"));
+  EXPECT_EQ(Text(circularopening::kSigmaTheta), QStringLiteral("29.630"));
+  EXPECT_EQ(Text(circularopening::kTau), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(circularopening::kRadialRatio), QStringLiteral("sr/sv = 0.463"));
+  EXPECT_EQ(Text(circularopening::kTangentialRatio), QStringLiteral("sw/sv = 1.481"));
   // The curves from the wall (x = 1) to x = 2.98.
   ASSERT_EQ(GraphLastPoint, 66);
   EXPECT_FLOAT_EQ(GraphCurveData[1][0][0], 1.0f);
@@ -430,12 +430,12 @@ TEST_F(CircularDialogTest, HelpPageExample) {
   EXPECT_EQ(Format(GraphCurveData[1][66][1], u"#0.##0"), QStringLiteral("21.879"));
   EXPECT_NE(frmGraph::Loaded(), nullptr);
   // The crown: a point on the wall straight above the centre.
-  Type(u"Text5", QStringLiteral("90"));
-  Type(u"Text11", QStringLiteral("2"));
-  EXPECT_EQ(Text(u"Text6"), QStringLiteral("90.0"));
-  EXPECT_EQ(Text(u"Text7"), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("10.000"));
-  EXPECT_EQ(Text(u"Label9"), QStringLiteral("sw/sv = 0.500"));
+  Type(circularopening::kAngle, QStringLiteral("90"));
+  Type(circularopening::kDistance, QStringLiteral("2"));
+  EXPECT_EQ(Text(circularopening::kAngleFromS2), QStringLiteral("90.0"));
+  EXPECT_EQ(Text(circularopening::kSigmaR), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(circularopening::kSigmaTheta), QStringLiteral("10.000"));
+  EXPECT_EQ(Text(circularopening::kTangentialRatio), QStringLiteral("sw/sv = 0.500"));
   EXPECT_TRUE(Messages().empty());
 }
 

@@ -32,21 +32,21 @@ class FadumChartDialogTest : public test::DialogTest {
   }
   frmFadumCoefs& Open() { return DialogTest::Open<frmFadumCoefs>(); }
   frmFadumCoefs& Dialog() const { return static_cast<frmFadumCoefs&>(Current()); }
-  QTabWidget* Tabs() const { return Control<QTabWidget>(u"SSTab1"); }
+  QTabWidget* Tabs() const { return Control<QTabWidget>(fadumchart::kTabs); }
 };
 
 TEST_F(FadumChartDialogTest, LoadingShowsTheResultsOfTheStoredValues) {
   Project.InputUnits = 1;
   Open();
   EXPECT_EQ(Tabs()->currentIndex(), frmFadumCoefs::kAnalysisTab);
-  EXPECT_EQ(Text(u"txtFortio"), QStringLiteral("100"));
-  EXPECT_EQ(Text(u"txtIr"), QStringLiteral("0.175"));
-  EXPECT_TRUE(Text(u"txtSigma").startsWith(QStringLiteral("17.52"))) << Text(u"txtSigma").toStdString();
-  EXPECT_EQ(Text(u"Label14"), QStringLiteral("Depth (m)"));
-  EXPECT_EQ(Control(u"txtBathos")->accessibleName(), QStringLiteral("Depth (m)"));
-  EXPECT_EQ(Control(u"txtSigma")->accessibleName(), QStringLiteral("Additional Pressure under Foundation Corner (MPa)"));
-  EXPECT_EQ(Control(u"txtIr")->accessibleName(), QStringLiteral("Ir Coefficient"));
-  EXPECT_EQ(Control(u"MSChart1")->accessibleName(), QStringLiteral("Fadum Chart"));
+  EXPECT_EQ(Text(fadumchart::kLoad), QStringLiteral("100"));
+  EXPECT_EQ(Text(fadumchart::kIr), QStringLiteral("0.175"));
+  EXPECT_TRUE(Text(fadumchart::kStress).startsWith(QStringLiteral("17.52"))) << Text(fadumchart::kStress).toStdString();
+  EXPECT_EQ(Text(fadumchart::kDepthLabel), QStringLiteral("Depth (m)"));
+  EXPECT_EQ(Control(fadumchart::kDepth)->accessibleName(), QStringLiteral("Depth (m)"));
+  EXPECT_EQ(Control(fadumchart::kStress)->accessibleName(), QStringLiteral("Additional Pressure under Foundation Corner (MPa)"));
+  EXPECT_EQ(Control(fadumchart::kIr)->accessibleName(), QStringLiteral("Ir Coefficient"));
+  EXPECT_EQ(Control(fadumchart::kChart)->accessibleName(), QStringLiteral("Fadum Chart"));
   EXPECT_TRUE(History().contains(
       QStringLiteral("Calculation of Additional Pressure a Corner of Orthogonal Foundation due to Uniform Loading.")));
   EXPECT_EQ(Dialog().ChartDrawCount(), 0);  // the chart waits for its tab
@@ -54,81 +54,81 @@ TEST_F(FadumChartDialogTest, LoadingShowsTheResultsOfTheStoredValues) {
 
 TEST_F(FadumChartDialogTest, TypingRecomputes) {
   Open();
-  Type(u"txtMhkos", QStringLiteral("7"));
-  Type(u"txtPlatos", QStringLiteral("3"));
-  Type(u"txtBathos", QStringLiteral("2"));
-  Type(u"txtFortio", QStringLiteral("50"));
+  Type(fadumchart::kLength, QStringLiteral("7"));
+  Type(fadumchart::kWidth, QStringLiteral("3"));
+  Type(fadumchart::kDepth, QStringLiteral("2"));
+  Type(fadumchart::kLoad, QStringLiteral("50"));
   const FadumCornerResult r = FadumCornerResults(50, 3, 7, 2);
-  EXPECT_EQ(Text(u"txtIr"), Format(r.Ir, kFadumIrMask));
-  EXPECT_EQ(Text(u"txtSigma"), FormatGeneral(r.Stress));
+  EXPECT_EQ(Text(fadumchart::kIr), Format(r.Ir, kFadumIrMask));
+  EXPECT_EQ(Text(fadumchart::kStress), FormatGeneral(r.Stress));
   // The sides swapped give the same results.
-  Type(u"txtMhkos", QStringLiteral("3"));
-  Type(u"txtPlatos", QStringLiteral("7"));
-  EXPECT_EQ(Text(u"txtIr"), Format(r.Ir, kFadumIrMask));
-  EXPECT_EQ(Text(u"txtSigma"), FormatGeneral(r.Stress));
+  Type(fadumchart::kLength, QStringLiteral("3"));
+  Type(fadumchart::kWidth, QStringLiteral("7"));
+  EXPECT_EQ(Text(fadumchart::kIr), Format(r.Ir, kFadumIrMask));
+  EXPECT_EQ(Text(fadumchart::kStress), FormatGeneral(r.Stress));
   // A partial entry counts as 0; no depth gives nothing.
-  Type(u"txtBathos", QStringLiteral("-"));
-  EXPECT_EQ(Text(u"txtIr"), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(u"txtSigma"), QStringLiteral("0"));
+  Type(fadumchart::kDepth, QStringLiteral("-"));
+  EXPECT_EQ(Text(fadumchart::kIr), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(fadumchart::kStress), QStringLiteral("0"));
   EXPECT_TRUE(Messages().empty());
   // m beyond the range of a 32-bit number: no result rather than a wrong one.
-  Paste(u"txtBathos", QStringLiteral("1e-30"));
-  Paste(u"txtMhkos", QStringLiteral("1e30"));
-  EXPECT_EQ(Text(u"txtIr"), QString());
-  EXPECT_EQ(Text(u"txtSigma"), QString());
+  Paste(fadumchart::kDepth, QStringLiteral("1e-30"));
+  Paste(fadumchart::kLength, QStringLiteral("1e30"));
+  EXPECT_EQ(Text(fadumchart::kIr), QString());
+  EXPECT_EQ(Text(fadumchart::kStress), QString());
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
 }
 
 TEST_F(FadumChartDialogTest, RefusedEntriesKeepTheResults) {
   Open();
-  Paste(u"txtBathos", QStringLiteral("-1"));
+  Paste(fadumchart::kDepth, QStringLiteral("-1"));
   EXPECT_EQ(LastMessage(), QStringLiteral("The depth of the point should be positive"));
-  EXPECT_TRUE(Control(u"txtBathos")->hasFocus());
-  EXPECT_EQ(Text(u"txtIr"), QStringLiteral("0.175"));
-  Paste(u"txtBathos", QStringLiteral("1"));
+  EXPECT_TRUE(Control(fadumchart::kDepth)->hasFocus());
+  EXPECT_EQ(Text(fadumchart::kIr), QStringLiteral("0.175"));
+  Paste(fadumchart::kDepth, QStringLiteral("1"));
 
   // Not a number: one message for all boxes, and the focus stays.
-  Focus(u"txtFortio");
-  Control<QLineEdit>(u"txtMhkos")->setText(QStringLiteral("2a"));
+  Focus(fadumchart::kLoad);
+  Control<QLineEdit>(fadumchart::kLength)->setText(QStringLiteral("2a"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
-  EXPECT_TRUE(Control(u"txtFortio")->hasFocus());
-  Paste(u"txtMhkos", QStringLiteral("1e39"));  // beyond a 32-bit number
+  EXPECT_TRUE(Control(fadumchart::kLoad)->hasFocus());
+  Paste(fadumchart::kLength, QStringLiteral("1e39"));  // beyond a 32-bit number
   EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
-  Paste(u"txtMhkos", QStringLiteral("1e999"));  // beyond any
+  Paste(fadumchart::kLength, QStringLiteral("1e999"));  // beyond any
   EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
-  EXPECT_EQ(Text(u"txtIr"), QStringLiteral("0.175"));
+  EXPECT_EQ(Text(fadumchart::kIr), QStringLiteral("0.175"));
 
   // The order of the check: load, width, length, depth.
-  Paste(u"txtMhkos", QStringLiteral("-2"));
+  Paste(fadumchart::kLength, QStringLiteral("-2"));
   EnglishMenus = 0;
-  Paste(u"txtPlatos", QStringLiteral("-3"));
+  Paste(fadumchart::kWidth, QStringLiteral("-3"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!"));
-  Paste(u"txtFortio", QStringLiteral("-3"));
+  Paste(fadumchart::kLoad, QStringLiteral("-3"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Το φορτίο του θεμελίου πρέπει να έχει θετική τιμή!"));
-  EXPECT_TRUE(Control(u"txtFortio")->hasFocus());
-  EXPECT_EQ(Text(u"txtIr"), QStringLiteral("0.175"));
+  EXPECT_TRUE(Control(fadumchart::kLoad)->hasFocus());
+  EXPECT_EQ(Text(fadumchart::kIr), QStringLiteral("0.175"));
 }
 
 TEST_F(FadumChartDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Open();
-  Type(u"txtBathos", QStringLiteral("2"));
-  Press(u"btnCancel");
+  Type(fadumchart::kDepth, QStringLiteral("2"));
+  Press(fadumchart::kCancel);
   EXPECT_EQ(Project.CornerDepth, 1.0f);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 
   Open();
-  Type(u"txtBathos", QStringLiteral("2"));
-  Paste(u"txtPlatos", QStringLiteral("-1"));  // refused
-  Press(u"btnOk");
+  Type(fadumchart::kDepth, QStringLiteral("2"));
+  Paste(fadumchart::kWidth, QStringLiteral("-1"));  // refused
+  Press(fadumchart::kOk);
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
   EXPECT_EQ(Project.CornerDepth, 1.0f);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 
   Open();
-  Type(u"txtBathos", QStringLiteral("2.5"));
-  Type(u"txtFortio", QStringLiteral("80"));
-  Press(u"btnOk");
+  Type(fadumchart::kDepth, QStringLiteral("2.5"));
+  Type(fadumchart::kLoad, QStringLiteral("80"));
+  Press(fadumchart::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.CornerDepth, 2.5f);
   EXPECT_EQ(Project.CornerLoad, 80.0f);
@@ -142,9 +142,9 @@ TEST_F(FadumChartDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   Project.CornerWidth = 0.1f;
   Project.CornerDepth = 1e-9f;
   Open();
-  Focus(u"txtPlatos");
-  Focus(u"txtMhkos");
-  Press(u"btnOk");
+  Focus(fadumchart::kWidth);
+  Focus(fadumchart::kLength);
+  Press(fadumchart::kOk);
   EXPECT_EQ(Project.CornerLoad, 123.456789f);
   EXPECT_EQ(Project.CornerWidth, 0.1f);
   EXPECT_EQ(Project.CornerDepth, 1e-9f);
@@ -185,9 +185,9 @@ TEST_F(FadumChartDialogTest, ChoosingTheGraphTabDrawsTheTwentyCurves) {
 TEST_F(FadumChartDialogTest, TheChartGrowsWithTheWindow) {
   Open();
   const QSize design = Dialog().size();
-  const QSize chart = Control(u"MSChart1")->size();
+  const QSize chart = Control(fadumchart::kChart)->size();
   Dialog().resize(design + QSize(150, 90));
-  EXPECT_EQ(Control(u"MSChart1")->size(), chart + QSize(150, 90));
+  EXPECT_EQ(Control(fadumchart::kChart)->size(), chart + QSize(150, 90));
   EXPECT_EQ(Dialog().minimumSize(), design);
 }
 
@@ -205,13 +205,13 @@ TEST_F(FadumChartDialogTest, RenderBothTabsInBothLanguages) {
 // The worked example of the tool's help page (in psi and ft).
 TEST_F(FadumChartDialogTest, HelpPageExample) {
   Open();
-  Type(u"txtFortio", QStringLiteral("50"));
-  Type(u"txtPlatos", QStringLiteral("1"));
-  Type(u"txtMhkos", QStringLiteral("2"));
-  Type(u"txtBathos", QStringLiteral("2"));
-  EXPECT_EQ(Text(u"txtIr"), QStringLiteral("0.120"));
-  EXPECT_EQ(Text(u"txtSigma"), QStringLiteral("6.008944"));
-  EXPECT_EQ(Text(u"Label11"), QStringLiteral("Distributed Load (Pressure) (psi)"));
+  Type(fadumchart::kLoad, QStringLiteral("50"));
+  Type(fadumchart::kWidth, QStringLiteral("1"));
+  Type(fadumchart::kLength, QStringLiteral("2"));
+  Type(fadumchart::kDepth, QStringLiteral("2"));
+  EXPECT_EQ(Text(fadumchart::kIr), QStringLiteral("0.120"));
+  EXPECT_EQ(Text(fadumchart::kStress), QStringLiteral("6.008944"));
+  EXPECT_EQ(Text(fadumchart::kLoadLabel), QStringLiteral("Distributed Load (Pressure) (psi)"));
   EXPECT_TRUE(Messages().empty());
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <cmath>
 
 namespace brantel {
@@ -46,6 +48,22 @@ double IntegratedCornerStress(double a, double b, double z, double q) {
       sum += 3 * q * z * z * z / (2 * kPi * std::pow(r2, 2.5)) * dx * dy;
     }
   return sum;
+}
+
+// 0 passes; a negative value is refused with the sentence of its box.
+TEST(Fadum, FoundationValueRules) {
+  const std::pair<FadumBox, const char*> boxes[] = {
+      {FadumBox::Length, "The length of the foundation should be positive"},
+      {FadumBox::Width, "The width of the foundation should be positive"},
+      {FadumBox::Load, "The load of the foundation should be positive"},
+      {FadumBox::Depth, "The depth of the point should be positive"}};
+  for (const auto& [box, message] : boxes) {
+    const ValueRule rule = FoundationValueRule(box);
+    EXPECT_FALSE(rule(0.0)) << message;
+    ASSERT_TRUE(rule(-0.001)) << message;
+    EXPECT_STREQ(rule(-0.001)->text.english, message);
+    EXPECT_FALSE(rule(-0.001)->withPrefix);
+  }
 }
 
 TEST(Fadum, CornerFactorAgainstTheClosedForm) {

@@ -40,7 +40,7 @@ class FoundationDialogTest : public test::DialogTest {
   }
   frmFadum& Open() { return DialogTest::Open<frmFadum>(); }
   frmFadum& Dialog() const { return static_cast<frmFadum&>(Current()); }
-  FoundationPlan* Plan() const { return Control<FoundationPlan>(u"frmKatopsi"); }
+  FoundationPlan* Plan() const { return Control<FoundationPlan>(foundation::kPlan); }
   // The pointer over the plan at a point given in length units.
   void PointAt(double x, double y) const {
     const QPointF at(x * kPlanUnitsPerLength / 15, y * kPlanUnitsPerLength / 15);
@@ -56,19 +56,19 @@ class FoundationDialogTest : public test::DialogTest {
 
 TEST_F(FoundationDialogTest, LoadingComputesForTheStoredPoint) {
   Open();
-  EXPECT_EQ(Text(u"txtMhkos"), QStringLiteral("1"));
-  EXPECT_EQ(Text(u"txtX"), QStringLiteral("4"));
-  EXPECT_EQ(Text(u"txtY"), QStringLiteral("4"));
+  EXPECT_EQ(Text(foundation::kLength), QStringLiteral("1"));
+  EXPECT_EQ(Text(foundation::kX), QStringLiteral("4"));
+  EXPECT_EQ(Text(foundation::kY), QStringLiteral("4"));
   EXPECT_EQ(Dialog().LastStress().Case, FoundationCase::BeyondFarCorner);
   EXPECT_EQ(ShownRects(), 4);
-  EXPECT_EQ(Text(u"txtProsthetes"),
+  EXPECT_EQ(Text(foundation::kStress),
             Format(FoundationPointStress(1, 1, 1, 100, 4, 4).Stress, kFoundationStressMask));
   EXPECT_EQ(Plan()->Foundation().InPlanUnits(), QRectF(0, 0, 1000, 1000));
   EXPECT_TRUE(History().contains(
       QStringLiteral("Calculation of Additional Pressure due to Orthogonal Foundation Uniform Loading.")));
-  EXPECT_EQ(Control(u"txtFortio")->accessibleName(), QStringLiteral("Pressure on Foundation (psi)"));
-  EXPECT_EQ(Control(u"txtX")->accessibleName(), QStringLiteral("X (ft)"));
-  EXPECT_EQ(Control(u"txtProsthetes")->accessibleName(), QStringLiteral("Dsv (psi)"));
+  EXPECT_EQ(Control(foundation::kLoad)->accessibleName(), QStringLiteral("Pressure on Foundation (psi)"));
+  EXPECT_EQ(Control(foundation::kX)->accessibleName(), QStringLiteral("X (ft)"));
+  EXPECT_EQ(Control(foundation::kStress)->accessibleName(), QStringLiteral("Dsv (psi)"));
   EXPECT_EQ(Plan()->accessibleName(), QStringLiteral("Plan View of Foundation and Surrounding Area"));
 }
 
@@ -87,18 +87,18 @@ TEST_F(FoundationDialogTest, ThePointFollowsThePointer) {
   };
   for (const auto& c : cases) {
     PointAt(c.x, c.y);
-    EXPECT_EQ(Text(u"txtX"), Format(c.x, kPlanCoordinateMask));
-    EXPECT_EQ(Text(u"txtY"), Format(c.y, kPlanCoordinateMask));
+    EXPECT_EQ(Text(foundation::kX), Format(c.x, kPlanCoordinateMask));
+    EXPECT_EQ(Text(foundation::kY), Format(c.y, kPlanCoordinateMask));
     EXPECT_EQ(Dialog().LastStress().Case, c.row) << c.x << " " << c.y;
     const float expected = FoundationPointStress(1, 1, 1, 100, static_cast<float>(c.x), static_cast<float>(c.y)).Stress;
-    EXPECT_EQ(Text(u"txtProsthetes"), c.stress ? QString::fromLatin1(c.stress) : Format(expected, kFoundationStressMask));
+    EXPECT_EQ(Text(foundation::kStress), c.stress ? QString::fromLatin1(c.stress) : Format(expected, kFoundationStressMask));
   }
   // The mouse itself, at whole pixels: 15 plan units each. It is moved
   // away first: a move to where an earlier test left it would be no move.
   QTest::mouseMove(Plan(), QPoint(20, 20));
   QTest::mouseMove(Plan(), QPoint(200, 100));
-  EXPECT_EQ(Text(u"txtX"), QStringLiteral("3.00"));
-  EXPECT_EQ(Text(u"txtY"), QStringLiteral("1.50"));
+  EXPECT_EQ(Text(foundation::kX), QStringLiteral("3.00"));
+  EXPECT_EQ(Text(foundation::kY), QStringLiteral("1.50"));
   EXPECT_EQ(ShownRects(), 4);
   EXPECT_TRUE(Messages().empty());
 }
@@ -107,10 +107,10 @@ TEST_F(FoundationDialogTest, APointDraggedBeyondThePlanIsHeldToIt) {
   Open();
   QTest::mousePress(Plan(), Qt::LeftButton, {}, QPoint(100, 100));
   QTest::mouseMove(Plan(), QPoint(-40, 900));
-  EXPECT_EQ(Text(u"txtX"), QStringLiteral("0.00"));
-  EXPECT_EQ(Text(u"txtY"), QStringLiteral("10.04"));
+  EXPECT_EQ(Text(foundation::kX), QStringLiteral("0.00"));
+  EXPECT_EQ(Text(foundation::kY), QStringLiteral("10.04"));
   QTest::mouseRelease(Plan(), Qt::LeftButton, {}, QPoint(-40, 900));
-  Press(u"btnOk");
+  Press(foundation::kOk);
   EXPECT_EQ(Project.FadumX, 0.0f);
   EXPECT_EQ(Project.FadumY, 10.04f);
 }
@@ -118,24 +118,24 @@ TEST_F(FoundationDialogTest, APointDraggedBeyondThePlanIsHeldToIt) {
 TEST_F(FoundationDialogTest, WhatEachBoxChangesAndWhen) {
   Open();
   PointAt(0.5, 0.5);
-  const QString before = Text(u"txtProsthetes");
+  const QString before = Text(foundation::kStress);
   // The sides redraw the foundation; the result waits for the point or the depth.
-  Type(u"txtMhkos", QStringLiteral("1.25"));
-  Type(u"txtPlatos", QStringLiteral("1.25"));
+  Type(foundation::kLength, QStringLiteral("1.25"));
+  Type(foundation::kWidth, QStringLiteral("1.25"));
   EXPECT_EQ(Plan()->Foundation().InPlanUnits(), QRectF(0, 0, 1250, 1250));
-  Type(u"txtFortio", QStringLiteral("200"));
-  EXPECT_EQ(Text(u"txtProsthetes"), before);
-  Type(u"txtVathos", QStringLiteral("1"));
-  EXPECT_EQ(Text(u"txtProsthetes"), Format(FoundationPointStress(1.25f, 1.25f, 1, 200, 0.5f, 0.5f).Stress,
+  Type(foundation::kLoad, QStringLiteral("200"));
+  EXPECT_EQ(Text(foundation::kStress), before);
+  Type(foundation::kDepth, QStringLiteral("1"));
+  EXPECT_EQ(Text(foundation::kStress), Format(FoundationPointStress(1.25f, 1.25f, 1, 200, 0.5f, 0.5f).Stress,
                                            kFoundationStressMask));
   // The sides as entered, not rounded to 1.2 or 1.3.
   PointAt(1.25, 1.25);
   EXPECT_EQ(Dialog().LastStress().Case, FoundationCase::AtFarCorner);
   EXPECT_FLOAT_EQ(Dialog().LastStress().Stress, CornerStress(1.25f, 1.25f, 1, 200));
   // While typing, a text that is no number reads as 0.
-  Type(u"txtVathos", QStringLiteral("x"));
-  EXPECT_EQ(Text(u"txtProsthetes"), QStringLiteral("0.0"));
-  Type(u"txtMhkos", QStringLiteral("-"));
+  Type(foundation::kDepth, QStringLiteral("x"));
+  EXPECT_EQ(Text(foundation::kStress), QStringLiteral("0.0"));
+  Type(foundation::kLength, QStringLiteral("-"));
   EXPECT_EQ(Plan()->Foundation().InPlanUnits(), QRectF(0, 0, 0, 1250));
   EXPECT_TRUE(Messages().empty());
 }
@@ -161,44 +161,44 @@ TEST_F(FoundationDialogTest, APointerMovePaintsOnlyWhatChangedAndLeavesNoTrail) 
 
 TEST_F(FoundationDialogTest, AStressBeyondTheNumberRangeShowsNothing) {
   Open();
-  Type(u"txtMhkos", QStringLiteral("1e30"));
-  Type(u"txtPlatos", QStringLiteral("1e30"));
-  Type(u"txtVathos", QStringLiteral("1e-30"));
-  EXPECT_EQ(Text(u"txtProsthetes"), QString());
+  Type(foundation::kLength, QStringLiteral("1e30"));
+  Type(foundation::kWidth, QStringLiteral("1e30"));
+  Type(foundation::kDepth, QStringLiteral("1e-30"));
+  EXPECT_EQ(Text(foundation::kStress), QString());
   EXPECT_EQ(ShownRects(), 0);
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
   Plan()->grab();  // a foundation far larger than the plan still paints
-  Type(u"txtVathos", QStringLiteral("1"));
-  EXPECT_EQ(Text(u"txtProsthetes"), Format(FoundationPointStress(1e30f, 1e30f, 1, 100, 4, 4).Stress,
+  Type(foundation::kDepth, QStringLiteral("1"));
+  EXPECT_EQ(Text(foundation::kStress), Format(FoundationPointStress(1e30f, 1e30f, 1, 100, 4, 4).Stress,
                                            kFoundationStressMask));
   EXPECT_EQ(ShownRects(), 4);
 }
 
 TEST_F(FoundationDialogTest, OkChecksTheInputs) {
   Open();
-  Type(u"txtMhkos", QStringLiteral("-1"));
-  Press(u"btnOk");
+  Type(foundation::kLength, QStringLiteral("-1"));
+  Press(foundation::kOk);
   EXPECT_EQ(LastMessage(), QStringLiteral("The length of the foundation should be positive"));
-  EXPECT_TRUE(Control(u"txtMhkos")->hasFocus());
+  EXPECT_TRUE(Control(foundation::kLength)->hasFocus());
   EXPECT_TRUE(Dialog().isVisible());
-  Type(u"txtMhkos", QStringLiteral("2a"));
-  Focus(u"txtVathos");
-  Press(u"btnOk");
+  Type(foundation::kLength, QStringLiteral("2a"));
+  Focus(foundation::kDepth);
+  Press(foundation::kOk);
   EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
-  EXPECT_TRUE(Control(u"txtVathos")->hasFocus());
+  EXPECT_TRUE(Control(foundation::kDepth)->hasFocus());
   EnglishMenus = 0;
-  Type(u"txtMhkos", QStringLiteral("2"));
-  Type(u"txtFortio", QStringLiteral("-5"));
-  Type(u"txtVathos", QStringLiteral("-5"));
-  Press(u"btnOk");
+  Type(foundation::kLength, QStringLiteral("2"));
+  Type(foundation::kLoad, QStringLiteral("-5"));
+  Type(foundation::kDepth, QStringLiteral("-5"));
+  Press(foundation::kOk);
   EXPECT_EQ(LastMessage(), QStringLiteral("Το Φορτίο του θεμελίου πρέπει να έχει θετική τιμή!"));
   EXPECT_EQ(Messages().size(), 3u);  // none while typing
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
   // Partial entries pass as 0.
-  Type(u"txtFortio", QStringLiteral("-"));
-  Type(u"txtVathos", QStringLiteral("."));
-  Type(u"txtPlatos", QString());
-  Press(u"btnOk");
+  Type(foundation::kLoad, QStringLiteral("-"));
+  Type(foundation::kDepth, QStringLiteral("."));
+  Type(foundation::kWidth, QString());
+  Press(foundation::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.FadumLength, 2.0f);
   EXPECT_EQ(Project.FadumLoad, 0.0f);
@@ -208,11 +208,11 @@ TEST_F(FoundationDialogTest, OkChecksTheInputs) {
 
 TEST_F(FoundationDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Open();
-  Type(u"txtVathos", QStringLiteral("3"));
+  Type(foundation::kDepth, QStringLiteral("3"));
   PointAt(2, 3);
-  Press(u"btnCancel");
+  Press(foundation::kCancel);
   Open();
-  Type(u"txtVathos", QStringLiteral("3"));
+  Type(foundation::kDepth, QStringLiteral("3"));
   PointAt(2, 3);
   Dialog().close();
   EXPECT_EQ(Project.FadumDepth, 1.0f);
@@ -220,9 +220,9 @@ TEST_F(FoundationDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 
   Open();
-  Type(u"txtVathos", QStringLiteral("3"));
+  Type(foundation::kDepth, QStringLiteral("3"));
   PointAt(2, 3);
-  Press(u"btnOk");
+  Press(foundation::kOk);
   EXPECT_EQ(Project.FadumDepth, 3.0f);
   EXPECT_EQ(Project.FadumX, 2.0f);
   EXPECT_EQ(Project.FadumY, 3.0f);
@@ -235,9 +235,9 @@ TEST_F(FoundationDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   Project.FadumLoad = 1e-9f;
   Project.FadumX = 0.123456f;
   Open();
-  Focus(u"txtPlatos");
-  Focus(u"txtMhkos");
-  Press(u"btnOk");
+  Focus(foundation::kWidth);
+  Focus(foundation::kLength);
+  Press(foundation::kOk);
   EXPECT_EQ(Project.FadumLength, 1.23456789f);
   EXPECT_EQ(Project.FadumLoad, 1e-9f);
   EXPECT_EQ(Project.FadumX, 0.123456f);
@@ -253,14 +253,14 @@ TEST_F(FoundationDialogTest, TheDetailsButtonOpensTheCoefficientDialog) {
     opened = coefs != nullptr;
     if (!coefs) return;
     EXPECT_EQ(coefs->parentWidget(), nullptr);
-    coefs->Layout().Require<QLineEdit>(u"txtBathos")->setText(QStringLiteral("5"));
+    coefs->Layout().Require<QLineEdit>(fadumchart::kDepth)->setText(QStringLiteral("5"));
     coefs->OkClicked();
   });
-  Press(u"cmdFadum");
+  Press(foundation::kFadum);
   EXPECT_TRUE(opened);
   EXPECT_EQ(Project.CornerDepth, 5.0f);
   EXPECT_TRUE(foundation.isVisible());
-  EXPECT_EQ(Text(u"txtVathos"), QStringLiteral("1"));  // its own fields stay
+  EXPECT_EQ(Text(foundation::kDepth), QStringLiteral("1"));  // its own fields stay
 }
 
 TEST_F(FoundationDialogTest, RenderBothLanguages) {
@@ -289,10 +289,10 @@ TEST(FoundationMenuEntry, StressItem5AndQuickButton26OpenTheTool) {
 // The worked example of the tool's help page (in psi and ft).
 TEST_F(FoundationDialogTest, HelpPageExample) {
   Open();
-  Type(u"txtFortio", QStringLiteral("50"));
-  Type(u"txtPlatos", QStringLiteral("2"));
-  Type(u"txtMhkos", QStringLiteral("4"));
-  Type(u"txtVathos", QStringLiteral("2"));
+  Type(foundation::kLoad, QStringLiteral("50"));
+  Type(foundation::kWidth, QStringLiteral("2"));
+  Type(foundation::kLength, QStringLiteral("4"));
+  Type(foundation::kDepth, QStringLiteral("2"));
   const struct {
     double x, y;
     FoundationCase row;
@@ -304,10 +304,10 @@ TEST_F(FoundationDialogTest, HelpPageExample) {
   };
   for (const auto& p : points) {
     PointAt(p.x, p.y);
-    EXPECT_EQ(Text(u"txtX"), Format(p.x, u"#0.#0"));
-    EXPECT_EQ(Text(u"txtY"), Format(p.y, u"#0.#0"));
+    EXPECT_EQ(Text(foundation::kX), Format(p.x, u"#0.#0"));
+    EXPECT_EQ(Text(foundation::kY), Format(p.y, u"#0.#0"));
     EXPECT_EQ(Dialog().LastStress().Case, p.row) << p.x;
-    EXPECT_EQ(Text(u"txtProsthetes"), QString::fromLatin1(p.stress)) << p.x;
+    EXPECT_EQ(Text(foundation::kStress), QString::fromLatin1(p.stress)) << p.x;
   }
   EXPECT_TRUE(Messages().empty());
 }

@@ -24,7 +24,7 @@ class PointLoadDialogTest : public test::DialogTest {
   frmPointLoad& Dialog() const { return static_cast<frmPointLoad&>(Current()); }
   // A press on the section at a place in twips from its corner.
   void PressSection(int xTwips, int yTwips) {
-    QTest::mouseClick(Control(u"frmEdafos"), Qt::LeftButton, {}, QPoint(qRound(xTwips / 15.0), qRound(yTwips / 15.0)));
+    QTest::mouseClick(Control(pointload::kSection), Qt::LeftButton, {}, QPoint(qRound(xTwips / 15.0), qRound(yTwips / 15.0)));
   }
 };
 
@@ -32,10 +32,10 @@ TEST_F(PointLoadDialogTest, TheDefaultsAndTheSingularPoints) {
   const QString history = History();
   Open();
   EXPECT_EQ(History(), history);  // this tool writes no history line
-  EXPECT_EQ(Text(u"txtFortio(0)"), QStringLiteral("100"));
-  EXPECT_EQ(Text(u"txtR"), QStringLiteral("3"));
-  EXPECT_EQ(Text(u"txtDsvBoussi"), QStringLiteral("0.63"));
-  EXPECT_EQ(Text(u"txtDsvWester"), QStringLiteral("0.62"));
+  EXPECT_EQ(Text(pointload::kPointLoad), QStringLiteral("100"));
+  EXPECT_EQ(Text(pointload::kR), QStringLiteral("3"));
+  EXPECT_EQ(Text(pointload::kBoussinesq), QStringLiteral("0.63"));
+  EXPECT_EQ(Text(pointload::kWestergaard), QStringLiteral("0.62"));
   struct Case {
     const char *r, *z, *boussinesq, *westergaard;
   };
@@ -46,49 +46,49 @@ TEST_F(PointLoadDialogTest, TheDefaultsAndTheSingularPoints) {
       {"", "-", "9999", "9999"},   // partial entries count as 0
   };
   for (const Case& c : cases) {
-    Type(u"txtR", QString::fromLatin1(c.r));
-    Type(u"txtZ", QString::fromLatin1(c.z));
-    EXPECT_EQ(Text(u"txtDsvBoussi"), QString::fromLatin1(c.boussinesq)) << c.r << " " << c.z;
-    EXPECT_EQ(Text(u"txtDsvWester"), QString::fromLatin1(c.westergaard)) << c.r << " " << c.z;
+    Type(pointload::kR, QString::fromLatin1(c.r));
+    Type(pointload::kZ, QString::fromLatin1(c.z));
+    EXPECT_EQ(Text(pointload::kBoussinesq), QString::fromLatin1(c.boussinesq)) << c.r << " " << c.z;
+    EXPECT_EQ(Text(pointload::kWestergaard), QString::fromLatin1(c.westergaard)) << c.r << " " << c.z;
   }
   EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(PointLoadDialogTest, ValidationMessages) {
   Open();
-  Type(u"txtZ", QStringLiteral("2x"));
+  Type(pointload::kZ, QStringLiteral("2x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
-  EXPECT_TRUE(Control<QLineEdit>(u"txtZ")->hasFocus());  // the focus stays
-  EXPECT_EQ(Text(u"txtDsvBoussi"), QStringLiteral("0.63"));  // the results stay
-  Type(u"txtZ", QStringLiteral("2"));
-  Type(u"txtR", QStringLiteral("-1"));
+  EXPECT_TRUE(Control<QLineEdit>(pointload::kZ)->hasFocus());  // the focus stays
+  EXPECT_EQ(Text(pointload::kBoussinesq), QStringLiteral("0.63"));  // the results stay
+  Type(pointload::kZ, QStringLiteral("2"));
+  Type(pointload::kR, QStringLiteral("-1"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Horizontal distance should be positive"));
-  Type(u"txtR", QStringLiteral("3"));
+  Type(pointload::kR, QStringLiteral("3"));
   // A negative line load computes nothing at once; the next change of Q
   // reports it, and its box gets the focus.
   const std::size_t shown = Messages().size();
-  Type(u"txtFortio(1)", QStringLiteral("-5"));
+  Type(pointload::kLineLoad, QStringLiteral("-5"));
   EXPECT_EQ(Messages().size(), shown);
-  Type(u"txtFortio(0)", QStringLiteral("50"));
+  Type(pointload::kPointLoad, QStringLiteral("50"));
   EXPECT_EQ(LastMessage(), QStringLiteral("The load should be positive"));
-  EXPECT_TRUE(Control<QLineEdit>(u"txtFortio(1)")->hasFocus());
+  EXPECT_TRUE(Control<QLineEdit>(pointload::kLineLoad)->hasFocus());
   EnglishMenus = 0;
-  Type(u"txtFortio(1)", QStringLiteral("5"));
-  Type(u"txtZ", QStringLiteral("-2"));
+  Type(pointload::kLineLoad, QStringLiteral("5"));
+  Type(pointload::kZ, QStringLiteral("-2"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Η κατακόρυφη απόσταση πρέπει να έχει θετική τιμή!"));
-  Paste(u"txtZ", QStringLiteral("1e999"));
+  Paste(pointload::kZ, QStringLiteral("1e999"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Κάποια τιμή δεν έχει αριθμητική μορφή!"));
 }
 
 TEST_F(PointLoadDialogTest, APressOnTheSectionSetsRAndZ) {
   Open();
   PressSection(2500, 3000);
-  EXPECT_EQ(Text(u"txtR"), QStringLiteral("2.5"));
-  EXPECT_EQ(Text(u"txtZ"), QStringLiteral("3.0"));
+  EXPECT_EQ(Text(pointload::kR), QStringLiteral("2.5"));
+  EXPECT_EQ(Text(pointload::kZ), QStringLiteral("3.0"));
   // 3 Q Z^3 / (2 pi (R^2 + Z^2)^2.5) with Q = 100.
-  EXPECT_EQ(Text(u"txtDsvBoussi"), QStringLiteral("1.42"));
-  EXPECT_EQ(Text(u"txtDsvWester"), QStringLiteral("0.96"));
-  Press(u"btnOk");
+  EXPECT_EQ(Text(pointload::kBoussinesq), QStringLiteral("1.42"));
+  EXPECT_EQ(Text(pointload::kWestergaard), QStringLiteral("0.96"));
+  Press(pointload::kOk);
   EXPECT_EQ(Project.PointLoadR, 2.5f);
   EXPECT_EQ(Project.PointLoadZ, 3.0f);
 }
@@ -96,8 +96,8 @@ TEST_F(PointLoadDialogTest, APressOnTheSectionSetsRAndZ) {
 TEST_F(PointLoadDialogTest, TheKindOfLoadChangesOnlyWithOk) {
   Project.PointLoadType = 2;
   Open();
-  EXPECT_TRUE(Control<QRadioButton>(u"Option1(0)")->isChecked());
-  Press(u"btnCancel");
+  EXPECT_TRUE(Control<QRadioButton>(pointload::kPointKind)->isChecked());
+  Press(pointload::kCancel);
   EXPECT_EQ(Project.PointLoadType, 2);  // opening and cancelling changes nothing
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 
@@ -106,20 +106,20 @@ TEST_F(PointLoadDialogTest, TheKindOfLoadChangesOnlyWithOk) {
   EXPECT_EQ(Project.PointLoadType, 2);
 
   Open();
-  Press(u"btnOk");
+  Press(pointload::kOk);
   EXPECT_EQ(Project.PointLoadType, 0);
   Open();
-  Press(u"Option1(1)");
-  Press(u"btnOk");
+  Press(pointload::kLineKind);
+  Press(pointload::kOk);
   EXPECT_EQ(Project.PointLoadType, 1);
   EXPECT_EQ(Project.FileSaved, kFlagFalse);
 }
 
 TEST_F(PointLoadDialogTest, ARefusedOkStoresNothingWhenTheDialogIsClosed) {
   Open();
-  Type(u"txtFortio(0)", QStringLiteral("250"));
-  Type(u"txtFortio(2)", QStringLiteral("-1"));
-  Press(u"btnOk");
+  Type(pointload::kPointLoad, QStringLiteral("250"));
+  Type(pointload::kStripLoad, QStringLiteral("-1"));
+  Press(pointload::kOk);
   EXPECT_EQ(LastMessage(), QStringLiteral("The load should be positive"));
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
@@ -128,9 +128,9 @@ TEST_F(PointLoadDialogTest, ARefusedOkStoresNothingWhenTheDialogIsClosed) {
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 
   Open();
-  Type(u"txtFortio(0)", QStringLiteral("250"));
-  Type(u"txtFortio(1)", QStringLiteral("12.5"));
-  Press(u"btnOk");
+  Type(pointload::kPointLoad, QStringLiteral("250"));
+  Type(pointload::kLineLoad, QStringLiteral("12.5"));
+  Press(pointload::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.PointLoadQ, 250.0f);
   EXPECT_EQ(Project.LineLoadQm, 12.5f);
@@ -144,10 +144,10 @@ TEST_F(PointLoadDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   Project.PointLoadZ = 2.71828183f;
   const ProjectRecord stored = Project;
   Open();
-  EXPECT_EQ(Text(u"txtFortio(0)"), QStringLiteral("123.4568"));
-  Focus(u"txtR");
-  Focus(u"txtZ");
-  Press(u"btnOk");
+  EXPECT_EQ(Text(pointload::kPointLoad), QStringLiteral("123.4568"));
+  Focus(pointload::kR);
+  Focus(pointload::kZ);
+  Press(pointload::kOk);
   EXPECT_EQ(Project.PointLoadQ, stored.PointLoadQ);
   EXPECT_EQ(Project.LineLoadQm, stored.LineLoadQm);
   EXPECT_EQ(Project.PointLoadR, stored.PointLoadR);
@@ -159,18 +159,18 @@ TEST_F(PointLoadDialogTest, AStoredValueThatFailsShowsItsMessageAndTheDialogOpen
   Open();
   EXPECT_EQ(LastMessage(), QStringLiteral("Horizontal distance should be positive"));
   EXPECT_TRUE(Dialog().isVisible());
-  EXPECT_EQ(Text(u"txtDsvBoussi"), QString());
+  EXPECT_EQ(Text(pointload::kBoussinesq), QString());
 }
 
 TEST_F(PointLoadDialogTest, TheStripWidthStaysDisabledAndBoxesCarryTheirNames) {
   Open();
-  EXPECT_FALSE(Enabled(u"txtWidth"));
-  EXPECT_FALSE(Enabled(u"lblWidth"));
-  EXPECT_EQ(Control(u"txtFortio(1)")->accessibleName(), QStringLiteral("Line Load Qm:"));
-  EXPECT_EQ(Control(u"Option1(1)")->accessibleName(), QStringLiteral("Line Load Qm:"));
-  EXPECT_EQ(Control(u"txtZ")->accessibleName(), QStringLiteral("Vertical Distance Z:"));
-  EXPECT_EQ(Control(u"txtDsvWester")->accessibleName(), QStringLiteral("Westergaard Dsv"));
-  EXPECT_TRUE(Control<QLineEdit>(u"txtDsvBoussi")->isReadOnly());
+  EXPECT_FALSE(Enabled(pointload::kStripWidth));
+  EXPECT_FALSE(Enabled(pointload::kStripWidthLabel));
+  EXPECT_EQ(Control(pointload::kLineLoad)->accessibleName(), QStringLiteral("Line Load Qm:"));
+  EXPECT_EQ(Control(pointload::kLineKind)->accessibleName(), QStringLiteral("Line Load Qm:"));
+  EXPECT_EQ(Control(pointload::kZ)->accessibleName(), QStringLiteral("Vertical Distance Z:"));
+  EXPECT_EQ(Control(pointload::kWestergaard)->accessibleName(), QStringLiteral("Westergaard Dsv"));
+  EXPECT_TRUE(Control<QLineEdit>(pointload::kBoussinesq)->isReadOnly());
 }
 
 TEST_F(PointLoadDialogTest, RenderBothLanguages) {
@@ -193,14 +193,14 @@ TEST(PointLoadMenuEntry, TheStressMenuAndQuickButton25OpenTheTool) {
 // The worked example of the tool's help page (in kN and m).
 TEST_F(PointLoadDialogTest, HelpPageExample) {
   Open();
-  Type(u"txtFortio(0)", QStringLiteral("500"));
-  Type(u"txtR", QStringLiteral("1"));
-  Type(u"txtZ", QStringLiteral("2"));
-  EXPECT_EQ(Text(u"txtDsvBoussi"), QStringLiteral("34.16"));
-  EXPECT_EQ(Text(u"txtDsvWester"), QStringLiteral("21.66"));
-  Type(u"txtR", QStringLiteral("0"));
-  EXPECT_EQ(Text(u"txtDsvBoussi"), QStringLiteral("59.68"));
-  EXPECT_EQ(Text(u"txtDsvWester"), QStringLiteral("39.79"));
+  Type(pointload::kPointLoad, QStringLiteral("500"));
+  Type(pointload::kR, QStringLiteral("1"));
+  Type(pointload::kZ, QStringLiteral("2"));
+  EXPECT_EQ(Text(pointload::kBoussinesq), QStringLiteral("34.16"));
+  EXPECT_EQ(Text(pointload::kWestergaard), QStringLiteral("21.66"));
+  Type(pointload::kR, QStringLiteral("0"));
+  EXPECT_EQ(Text(pointload::kBoussinesq), QStringLiteral("59.68"));
+  EXPECT_EQ(Text(pointload::kWestergaard), QStringLiteral("39.79"));
   EXPECT_TRUE(Messages().empty());
 }
 

@@ -27,10 +27,10 @@ class RoomPillarDialogTest : public test::DialogTest {
   frmRoomPillar& Open() { return DialogTest::Open<frmRoomPillar>(); }
   frmRoomPillar& Dialog() const { return static_cast<frmRoomPillar&>(Current()); }
   void Enter(const char* sy, const char* wp, const char* lp, const char* wo) {
-    Type(u"Text2", QString::fromLatin1(sy));
-    Type(u"Text4", QString::fromLatin1(wp));
-    Type(u"Text5", QString::fromLatin1(lp));
-    Type(u"Text6", QString::fromLatin1(wo));
+    Type(roompillar::kSy, QString::fromLatin1(sy));
+    Type(roompillar::kWp, QString::fromLatin1(wp));
+    Type(roompillar::kLp, QString::fromLatin1(lp));
+    Type(roompillar::kWo, QString::fromLatin1(wo));
   }
   void Store(float sy, float wp, float lp, float wo) {
     Project.PillarStress.Sy = sy;
@@ -43,13 +43,14 @@ class RoomPillarDialogTest : public test::DialogTest {
 TEST_F(RoomPillarDialogTest, ANewProjectOpensEmptyAndTheStressAloneComputesNothing) {
   Open();
   EXPECT_TRUE(History().contains(QStringLiteral("Stress Analysis for a simple Room and Pillar Mining System.")));
-  for (const char16_t* box : {u"Text2", u"Text4", u"Text5", u"Text6", u"Text7", u"Text8"}) {
+  for (const char* box : {roompillar::kSy, roompillar::kWp, roompillar::kLp, roompillar::kWo, roompillar::kAverage,
+                          roompillar::kExtraction}) {
     EXPECT_EQ(Text(box), QString());
   }
-  Type(u"Text2", QStringLiteral("10"));
-  EXPECT_EQ(Text(u"Text7"), QString());
+  Type(roompillar::kSy, QStringLiteral("10"));
+  EXPECT_EQ(Text(roompillar::kAverage), QString());
   EXPECT_TRUE(Messages().empty());
-  Press(u"CmdOk");  // a side is missing: refused without a message
+  Press(roompillar::kOk);  // a side is missing: refused without a message
   EXPECT_TRUE(Dialog().isVisible());
   EXPECT_TRUE(Messages().empty());
 }
@@ -69,8 +70,8 @@ TEST_F(RoomPillarDialogTest, WorkedLayoutsInBothUnitSystems) {
     Project.InputUnits = c.units;
     Open();
     Enter(c.sy, c.wp, c.lp, c.wo);
-    EXPECT_EQ(Text(u"Text7"), QString::fromLatin1(c.avg)) << c.wp << " " << c.lp;
-    EXPECT_EQ(Text(u"Text8"), QString::fromLatin1(c.extraction)) << c.wp << " " << c.lp;
+    EXPECT_EQ(Text(roompillar::kAverage), QString::fromLatin1(c.avg)) << c.wp << " " << c.lp;
+    EXPECT_EQ(Text(roompillar::kExtraction), QString::fromLatin1(c.extraction)) << c.wp << " " << c.lp;
   }
   EXPECT_TRUE(Messages().empty());
 }
@@ -78,49 +79,49 @@ TEST_F(RoomPillarDialogTest, WorkedLayoutsInBothUnitSystems) {
 TEST_F(RoomPillarDialogTest, InvalidEntriesAreRefusedAndTheResultsStay) {
   Open();
   Enter("10", "20", "20", "10");
-  const QString avg = Text(u"Text7");
-  Type(u"Text6", QStringLiteral("0"));
+  const QString avg = Text(roompillar::kAverage);
+  Type(roompillar::kWo, QStringLiteral("0"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for opening width"));
-  EXPECT_TRUE(Control<QLineEdit>(u"Text6")->hasFocus());
-  EXPECT_EQ(Text(u"Text7"), avg);
-  Type(u"Text6", QStringLiteral("10"));
-  Paste(u"Text2", QStringLiteral("-1"));
+  EXPECT_TRUE(Control<QLineEdit>(roompillar::kWo)->hasFocus());
+  EXPECT_EQ(Text(roompillar::kAverage), avg);
+  Type(roompillar::kWo, QStringLiteral("10"));
+  Paste(roompillar::kSy, QStringLiteral("-1"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sy"));
-  EXPECT_EQ(Text(u"Text7"), avg);
-  Type(u"Text2", QStringLiteral("10"));
+  EXPECT_EQ(Text(roompillar::kAverage), avg);
+  Type(roompillar::kSy, QStringLiteral("10"));
   EnglishMenus = 0;
-  Type(u"Text4", QStringLiteral("-"));
+  Type(roompillar::kWp, QStringLiteral("-"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά το πλάτος στύλου"));
-  Type(u"Text4", QStringLiteral("20"));
-  Paste(u"Text5", QStringLiteral("1e39"));  // beyond a 32-bit value
+  Type(roompillar::kWp, QStringLiteral("20"));
+  Paste(roompillar::kLp, QStringLiteral("1e39"));  // beyond a 32-bit value
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά το μήκος στύλου"));
-  Paste(u"Text2", QStringLiteral("1e999"));  // beyond any number
+  Paste(roompillar::kSy, QStringLiteral("1e999"));  // beyond any number
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το σy"));
 }
 
 TEST_F(RoomPillarDialogTest, LeavingABoxShowsTheNumberReadFromIt) {
   Open();
-  Type(u"Text2", QString());
-  Focus(u"Text4");
-  EXPECT_EQ(Text(u"Text2"), QStringLiteral("0"));  // an empty stress is 0
-  Focus(u"Text5");
-  EXPECT_EQ(Text(u"Text4"), QString());  // an empty side stays empty
-  Type(u"Text5", QStringLiteral("12.50abc"));
-  Focus(u"Text6");
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("12.5"));
+  Type(roompillar::kSy, QString());
+  Focus(roompillar::kWp);
+  EXPECT_EQ(Text(roompillar::kSy), QStringLiteral("0"));  // an empty stress is 0
+  Focus(roompillar::kLp);
+  EXPECT_EQ(Text(roompillar::kWp), QString());  // an empty side stays empty
+  Type(roompillar::kLp, QStringLiteral("12.50abc"));
+  Focus(roompillar::kWo);
+  EXPECT_EQ(Text(roompillar::kLp), QStringLiteral("12.5"));
 }
 
 TEST_F(RoomPillarDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Open();
   Enter("10", "10", "10", "10");
-  Press(u"cmdCancel");
+  Press(roompillar::kCancel);
   EXPECT_EQ(Project.PillarLayout.Wp, 0.0f);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 
   Open();
   Enter("10", "10", "10", "10");
-  Paste(u"Text6", QStringLiteral("-2"));  // refused
-  Press(u"CmdOk");
+  Paste(roompillar::kWo, QStringLiteral("-2"));  // refused
+  Press(roompillar::kOk);
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
   EXPECT_EQ(Project.PillarLayout.Wp, 0.0f);
@@ -129,7 +130,7 @@ TEST_F(RoomPillarDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Project.PillarStress.GraphOption = 3;
   Open();
   Enter("10", "10", "20", "5");
-  Press(u"CmdOk");
+  Press(roompillar::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.PillarStress.Sy, 10.0f);
   EXPECT_EQ(Project.PillarStress.GraphOption, 0);
@@ -141,9 +142,9 @@ TEST_F(RoomPillarDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_EQ(Project.FileEmpty, kFlagFalse);
 
   Open();  // a stored layout shows in the input mask, with no results yet
-  EXPECT_EQ(Text(u"Text2"), QStringLiteral("10.000"));
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("20.000"));
-  EXPECT_EQ(Text(u"Text7"), QString());
+  EXPECT_EQ(Text(roompillar::kSy), QStringLiteral("10.000"));
+  EXPECT_EQ(Text(roompillar::kLp), QStringLiteral("20.000"));
+  EXPECT_EQ(Text(roompillar::kAverage), QString());
 }
 
 TEST_F(RoomPillarDialogTest, OkWithoutEditsKeepsTheStoredValues) {
@@ -152,10 +153,10 @@ TEST_F(RoomPillarDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   Project.PillarLayout.Extraction = 33.3f;
   const RoomPillarData stored = Project.PillarLayout;
   Open();
-  EXPECT_EQ(Text(u"Text4"), QStringLiteral("0.000"));
-  Focus(u"Text5");
-  Focus(u"Text2");
-  Press(u"CmdOk");
+  EXPECT_EQ(Text(roompillar::kWp), QStringLiteral("0.000"));
+  Focus(roompillar::kLp);
+  Focus(roompillar::kSy);
+  Press(roompillar::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.PillarStress.Sy, 1.23456f);
   EXPECT_EQ(Project.PillarLayout.Wp, stored.Wp);
@@ -169,27 +170,27 @@ TEST_F(RoomPillarDialogTest, AnAverageStressBeyondTheRangeIsNotShown) {
   Project.InputUnits = 1;
   Open();
   Enter("3e38", "1e-10", "1e-10", "1e10");
-  EXPECT_EQ(Text(u"Text7"), QString());
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("100.00"));
+  EXPECT_EQ(Text(roompillar::kAverage), QString());
+  EXPECT_EQ(Text(roompillar::kExtraction), QStringLiteral("100.00"));
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
-  Type(u"Text2", QStringLiteral("3"));
-  Type(u"Text6", QStringLiteral("1"));  // 3 / 1e-20
-  EXPECT_EQ(Text(u"Text7"), QStringLiteral("300000000000000000000.00"));
+  Type(roompillar::kSy, QStringLiteral("3"));
+  Type(roompillar::kWo, QStringLiteral("1"));  // 3 / 1e-20
+  EXPECT_EQ(Text(roompillar::kAverage), QStringLiteral("300000000000000000000.00"));
 }
 
 TEST_F(RoomPillarDialogTest, LabelsCarryTheUnitsOfTheProject) {
   Open();
-  EXPECT_EQ(Text(u"Label2"), QStringLiteral("Insitu Vertical Stress (psi)"));
-  EXPECT_EQ(Text(u"Label4"), QStringLiteral("Pillar Width (ft)"));
-  EXPECT_EQ(Text(u"Label8"), QStringLiteral("Extraction (%)"));
-  EXPECT_EQ(Control(u"Text2")->accessibleName(), QStringLiteral("Insitu Vertical Stress (psi)"));
-  EXPECT_EQ(Control(u"Text7")->accessibleName(), QStringLiteral("Average Axial Stress (psi)"));
-  EXPECT_EQ(Control(u"Text8")->accessibleName(), QStringLiteral("Extraction (%)"));
+  EXPECT_EQ(Text(roompillar::kSyLabel), QStringLiteral("Insitu Vertical Stress (psi)"));
+  EXPECT_EQ(Text(roompillar::kWpLabel), QStringLiteral("Pillar Width (ft)"));
+  EXPECT_EQ(Text(roompillar::kExtractionLabel), QStringLiteral("Extraction (%)"));
+  EXPECT_EQ(Control(roompillar::kSy)->accessibleName(), QStringLiteral("Insitu Vertical Stress (psi)"));
+  EXPECT_EQ(Control(roompillar::kAverage)->accessibleName(), QStringLiteral("Average Axial Stress (psi)"));
+  EXPECT_EQ(Control(roompillar::kExtraction)->accessibleName(), QStringLiteral("Extraction (%)"));
   Project.InputUnits = 1;
   EnglishMenus = 0;
   Open();
-  EXPECT_EQ(Text(u"Label6"), QStringLiteral("Πλάτος ανοίγματος (m)"));
-  EXPECT_EQ(Control(u"Text7")->accessibleName(), QStringLiteral("Μέση αξονική τάση (MPa)"));
+  EXPECT_EQ(Text(roompillar::kWoLabel), QStringLiteral("Πλάτος ανοίγματος (m)"));
+  EXPECT_EQ(Control(roompillar::kAverage)->accessibleName(), QStringLiteral("Μέση αξονική τάση (MPa)"));
 }
 
 TEST_F(RoomPillarDialogTest, RenderBothLanguages) {
@@ -197,7 +198,7 @@ TEST_F(RoomPillarDialogTest, RenderBothLanguages) {
   test::EachLanguage([&](const QString& language) {
     Project.InputUnits = EnglishMenus;
     Open();
-    Type(u"Text6", QStringLiteral("5"));
+    Type(roompillar::kWo, QStringLiteral("5"));
     test::SaveRender(Dialog(), QStringLiteral("roompillar-") + language);
   });
 }
@@ -217,14 +218,14 @@ TEST_F(RoomPillarDialogTest, HelpPageExample) {
   Project.InputUnits = 1;
   Open();
   Enter("10", "15", "25", "6");
-  EXPECT_EQ(Text(u"Text7"), QStringLiteral("17.36"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("42.40"));
-  EXPECT_EQ(Text(u"Label7"), QStringLiteral("Average Axial Stress (MPa)"));
+  EXPECT_EQ(Text(roompillar::kAverage), QStringLiteral("17.36"));
+  EXPECT_EQ(Text(roompillar::kExtraction), QStringLiteral("42.40"));
+  EXPECT_EQ(Text(roompillar::kAverageLabel), QStringLiteral("Average Axial Stress (MPa)"));
   Project.InputUnits = 0;
   Open();
   Enter("1450", "50", "80", "20");
-  EXPECT_EQ(Text(u"Text7"), QStringLiteral("2538"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("42.86"));
+  EXPECT_EQ(Text(roompillar::kAverage), QStringLiteral("2538"));
+  EXPECT_EQ(Text(roompillar::kExtraction), QStringLiteral("42.86"));
   EXPECT_TRUE(Messages().empty());
 }
 

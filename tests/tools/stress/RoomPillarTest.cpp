@@ -15,6 +15,29 @@ RoomPillarData Layout(float wp, float lp, float wo) {
   return d;
 }
 
+// The stress may be 0, a side may not; each refusal carries its box's message.
+TEST(RoomPillar, ValueRulesOfTheBoxes) {
+  const ValueRule sy = RoomPillarValueRule(RoomPillarField::Sy);
+  EXPECT_FALSE(sy(0.0));
+  ASSERT_TRUE(sy(-0.5));
+  EXPECT_STREQ(sy(-0.5)->text.english, "sy");
+  EXPECT_TRUE(sy(-0.5)->withPrefix);
+  const struct {
+    RoomPillarField field;
+    const char* message;
+  } sides[] = {{RoomPillarField::Wp, "Invalid value for pillar width"},
+               {RoomPillarField::Lp, "Invalid value for pillar length"},
+               {RoomPillarField::Wo, "Invalid value for opening width"}};
+  for (const auto& side : sides) {
+    const ValueRule rule = RoomPillarValueRule(side.field);
+    EXPECT_FALSE(rule(0.5)) << side.message;
+    for (double refused : {0.0, -1.0, 1e39}) {
+      ASSERT_TRUE(rule(refused)) << side.message;
+      EXPECT_STREQ(rule(refused)->text.english, side.message);
+    }
+  }
+}
+
 TEST(RoomPillar, WorkedLayouts) {
   struct Case {
     float sy, wp, lp, wo;

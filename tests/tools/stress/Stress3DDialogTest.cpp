@@ -23,35 +23,34 @@ class Stress3DDialogTest : public test::DialogTest {
  protected:
   frm3DPrinc& Open() { return DialogTest::Open<frm3DPrinc>(); }
   frm3DPrinc& Dialog() const { return static_cast<frm3DPrinc&>(Current()); }
-  static QString Box(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
   void TypeTensor(const std::array<const char*, 9>& texts) {
-    for (int k = 0; k < 9; ++k) Type(Box("Text1", k), QString::fromLatin1(texts[k]));
+    for (int k = 0; k < 9; ++k) Type(forms::Item(stress3d::kTensor, k), QString::fromLatin1(texts[k]));
   }
   void TypeNormal(const std::array<const char*, 3>& texts) {
-    for (int k = 0; k < 3; ++k) Type(Box("Text8", k), QString::fromLatin1(texts[k]));
+    for (int k = 0; k < 3; ++k) Type(forms::Item(stress3d::kNormal, k), QString::fromLatin1(texts[k]));
   }
-  void Page(int index) { Control<QTabWidget>(u"SSTab1")->setCurrentIndex(index); }
-  bool TabShown(int index) const { return Control<QTabWidget>(u"SSTab1")->isTabVisible(index); }
+  void Page(int index) { Control<QTabWidget>(stress3d::kTabs)->setCurrentIndex(index); }
+  bool TabShown(int index) const { return Control<QTabWidget>(stress3d::kTabs)->isTabVisible(index); }
 };
 
 TEST_F(Stress3DDialogTest, TypingComputesInvariantsAndPrincipalStresses) {
   Open();
   EXPECT_TRUE(History().contains(QStringLiteral("Stress calculations in three dimensions.")));
-  EXPECT_EQ(Text(u"Text2"), QStringLiteral("0.000"));  // the zero tensor
-  EXPECT_EQ(Text(u"Label8"), QString());
+  EXPECT_EQ(Text(stress3d::kS1), QStringLiteral("0.000"));  // the zero tensor
+  EXPECT_EQ(Text(stress3d::kComplexNotice), QString());
   TypeTensor({"10", "5", "0", "5", "6", "0", "0", "0", "3"});
   // s = 8 +- sqrt(29) and 3.
-  EXPECT_EQ(Text(u"Text2"), QStringLiteral("13.385"));
-  EXPECT_EQ(Text(u"Text3"), QStringLiteral("3.000"));
-  EXPECT_EQ(Text(u"Text4"), QStringLiteral("2.615"));
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("19.000"));
-  EXPECT_EQ(Text(u"Text6"), QStringLiteral("83.000"));
-  EXPECT_EQ(Text(u"Text7"), QStringLiteral("105.000"));
+  EXPECT_EQ(Text(stress3d::kS1), QStringLiteral("13.385"));
+  EXPECT_EQ(Text(stress3d::kS2), QStringLiteral("3.000"));
+  EXPECT_EQ(Text(stress3d::kS3), QStringLiteral("2.615"));
+  EXPECT_EQ(Text(stress3d::kI1), QStringLiteral("19.000"));
+  EXPECT_EQ(Text(stress3d::kI2), QStringLiteral("83.000"));
+  EXPECT_EQ(Text(stress3d::kI3), QStringLiteral("105.000"));
   // The deviator in the general format, its invariants in the mask.
-  EXPECT_EQ(Text(u"txtDevTens(0)"), QStringLiteral("3.666667"));
-  EXPECT_EQ(Text(u"txtDevTens(1)"), QStringLiteral("5"));
-  EXPECT_EQ(Text(u"Text14"), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(u"Text15"), QStringLiteral("37.333"));
+  EXPECT_EQ(Text(stress3d::kD11), QStringLiteral("3.666667"));
+  EXPECT_EQ(Text(stress3d::kD12), QStringLiteral("5"));
+  EXPECT_EQ(Text(stress3d::kJ1), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(stress3d::kJ2), QStringLiteral("37.333"));
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -61,24 +60,24 @@ TEST_F(Stress3DDialogTest, DoubleRootsStayRealAfterRounding) {
                              std::array<const char*, 9>{"1.1", "0", "0", "0", "1.1", "0", "0", "0", "2.3"},
                              std::array<const char*, 9>{"1", "0", "0", "0", "1", "0", "0", "0", "4"}}) {
     TypeTensor(tensor);
-    EXPECT_EQ(Text(u"Text2"), Format(static_cast<float>(Val(QString::fromLatin1(tensor[8]))), u"#0.##0"));
-    EXPECT_EQ(Text(u"Text3"), Format(static_cast<float>(Val(QString::fromLatin1(tensor[0]))), u"#0.##0"));
-    EXPECT_EQ(Text(u"Text4"), Text(u"Text3"));
-    EXPECT_EQ(Text(u"Label8"), QString());
-    EXPECT_FALSE(Control(u"Line8")->isVisible());
+    EXPECT_EQ(Text(stress3d::kS1), Format(static_cast<float>(Val(QString::fromLatin1(tensor[8]))), u"#0.##0"));
+    EXPECT_EQ(Text(stress3d::kS2), Format(static_cast<float>(Val(QString::fromLatin1(tensor[0]))), u"#0.##0"));
+    EXPECT_EQ(Text(stress3d::kS3), Text(stress3d::kS2));
+    EXPECT_EQ(Text(stress3d::kComplexNotice), QString());
+    EXPECT_FALSE(Control(stress3d::kBracket)->isVisible());
   }
   TypeTensor({"-2.5", "0", "0", "0", "-2.5", "0", "0", "0", "-2.5"});  // hydrostatic
-  for (const char16_t* box : {u"Text2", u"Text3", u"Text4"}) EXPECT_EQ(Text(box), QStringLiteral("-2.500"));
+  for (const char* box : {stress3d::kS1, stress3d::kS2, stress3d::kS3}) EXPECT_EQ(Text(box), QStringLiteral("-2.500"));
 }
 
 TEST_F(Stress3DDialogTest, OffDiagonalEntriesAreMirrored) {
   Open();
-  Type(u"Text1(1)", QStringLiteral("2"));
-  EXPECT_EQ(Text(u"Text1(3)"), QStringLiteral("2"));
-  Type(u"Text1(6)", QStringLiteral("-3.5"));
-  EXPECT_EQ(Text(u"Text1(2)"), QStringLiteral("-3.5"));
-  Type(u"Text1(5)", QStringLiteral("7"));
-  EXPECT_EQ(Text(u"Text1(7)"), QStringLiteral("7"));
+  Type(stress3d::kT12, QStringLiteral("2"));
+  EXPECT_EQ(Text(stress3d::kT21), QStringLiteral("2"));
+  Type(stress3d::kT31, QStringLiteral("-3.5"));
+  EXPECT_EQ(Text(stress3d::kT13), QStringLiteral("-3.5"));
+  Type(stress3d::kT23, QStringLiteral("7"));
+  EXPECT_EQ(Text(stress3d::kT32), QStringLiteral("7"));
   const Matrix3& m = Dialog().WorkingStress().Tensor;
   EXPECT_EQ(m[0][1], 2.0f);
   EXPECT_EQ(m[1][0], 2.0f);
@@ -86,42 +85,42 @@ TEST_F(Stress3DDialogTest, OffDiagonalEntriesAreMirrored) {
   EXPECT_EQ(m[2][0], -3.5f);
   EXPECT_EQ(m[1][2], 7.0f);
   EXPECT_EQ(m[2][1], 7.0f);
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(u"Text6"), QStringLiteral("-65.250"));  // -(4 + 12.25 + 49)
+  EXPECT_EQ(Text(stress3d::kI1), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(stress3d::kI2), QStringLiteral("-65.250"));  // -(4 + 12.25 + 49)
 }
 
 TEST_F(Stress3DDialogTest, AnInvalidEntryIsReportedOnceUnderTheFirstBoxOfThePair) {
   Open();
-  Type(u"Text1(0)", QStringLiteral("4"));
-  Type(u"Text1(3)", QStringLiteral("1a"));
+  Type(stress3d::kT11, QStringLiteral("4"));
+  Type(stress3d::kT21, QStringLiteral("1a"));
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for s12"));
-  EXPECT_TRUE(Control<QLineEdit>(u"Text1(1)")->hasFocus());
-  EXPECT_EQ(Text(u"Text2"), QStringLiteral("4.236"));  // of the last valid state, "1": 2 + sqrt(5)
-  Type(u"Text1(1)", QStringLiteral("1"));
-  Press(u"Check1");
+  EXPECT_TRUE(Control<QLineEdit>(stress3d::kT12)->hasFocus());
+  EXPECT_EQ(Text(stress3d::kS1), QStringLiteral("4.236"));  // of the last valid state, "1": 2 + sqrt(5)
+  Type(stress3d::kT12, QStringLiteral("1"));
+  Press(stress3d::kAtPlane);
   Page(frm3DPrinc::kPlaneTab);
   EnglishMenus = 0;
-  Type(u"Text8(1)", QStringLiteral("x"));
+  Type(stress3d::kN2, QStringLiteral("x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το n2"));
-  EXPECT_TRUE(Control<QLineEdit>(u"Text8(1)")->hasFocus());
-  Type(u"Text8(1)", QStringLiteral("0"));
+  EXPECT_TRUE(Control<QLineEdit>(stress3d::kN2)->hasFocus());
+  Type(stress3d::kN2, QStringLiteral("0"));
   // A number too large for a 32-bit value is refused too.
   Page(frm3DPrinc::kTensorTab);
-  Paste(u"Text1(8)", QStringLiteral("1e39"));
+  Paste(stress3d::kT33, QStringLiteral("1e39"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το s33"));
 }
 
 TEST_F(Stress3DDialogTest, TheCheckBoxesShowTheirPages) {
   Project.Stress3D.AtGivenPlane = 1;
   Open();
-  EXPECT_EQ(Control<QTabWidget>(u"SSTab1")->currentIndex(), frm3DPrinc::kTensorTab);
-  EXPECT_TRUE(Control<QCheckBox>(u"Check1")->isChecked());
+  EXPECT_EQ(Control<QTabWidget>(stress3d::kTabs)->currentIndex(), frm3DPrinc::kTensorTab);
+  EXPECT_TRUE(Control<QCheckBox>(stress3d::kAtPlane)->isChecked());
   EXPECT_TRUE(TabShown(frm3DPrinc::kPlaneTab));
   EXPECT_FALSE(TabShown(frm3DPrinc::kDeviatorTab));  // the deviator box starts clear
-  Press(u"Check2");
+  Press(stress3d::kDeviatoric);
   EXPECT_TRUE(TabShown(frm3DPrinc::kDeviatorTab));
-  Press(u"Check1");
+  Press(stress3d::kAtPlane);
   EXPECT_FALSE(TabShown(frm3DPrinc::kPlaneTab));
 }
 
@@ -130,15 +129,15 @@ TEST_F(Stress3DDialogTest, StressOnAPlane) {
   Open();
   TypeTensor({"10", "5", "0", "5", "6", "0", "0", "0", "3"});
   Page(frm3DPrinc::kPlaneTab);
-  Type(u"Text8(0)", QStringLiteral("0.6"));
-  Type(u"Text8(1)", QStringLiteral("0.8"));
-  EXPECT_EQ(Text(u"Text10"), QStringLiteral("1"));
-  EXPECT_EQ(Text(u"Text9(0)"), QStringLiteral("10"));
-  EXPECT_EQ(Text(u"Text9(1)"), QStringLiteral("7.8"));
-  EXPECT_EQ(Text(u"Text9(2)"), QStringLiteral("0"));
-  EXPECT_EQ(Text(u"txtNormal"), QStringLiteral("12.24"));
-  EXPECT_NEAR(Val(Text(u"txtStress")), std::sqrt(160.84), 1e-5);
-  EXPECT_NEAR(Val(Text(u"txtShear")), 3.32, 1e-4);  // sqrt(160.84 - 12.24^2)
+  Type(stress3d::kN1, QStringLiteral("0.6"));
+  Type(stress3d::kN2, QStringLiteral("0.8"));
+  EXPECT_EQ(Text(stress3d::kNormOfNormal), QStringLiteral("1"));
+  EXPECT_EQ(Text(stress3d::kTraction1), QStringLiteral("10"));
+  EXPECT_EQ(Text(stress3d::kTraction2), QStringLiteral("7.8"));
+  EXPECT_EQ(Text(stress3d::kTraction3), QStringLiteral("0"));
+  EXPECT_EQ(Text(stress3d::kNormalComponent), QStringLiteral("12.24"));
+  EXPECT_NEAR(Val(Text(stress3d::kNormOfTraction)), std::sqrt(160.84), 1e-5);
+  EXPECT_NEAR(Val(Text(stress3d::kShear)), 3.32, 1e-4);  // sqrt(160.84 - 12.24^2)
 
   // Along a principal direction the shear is 0, never an error; only a
   // normal longer than 1 can take the squared shear below 0. The tensor is
@@ -148,13 +147,13 @@ TEST_F(Stress3DDialogTest, StressOnAPlane) {
   TypeTensor({"0.344", "21.792", "-10.08", "21.792", "13.056", "-13.44", "-10.08", "-13.44", "19.6"});
   Page(frm3DPrinc::kPlaneTab);
   TypeNormal({"0.36", "0.48", "0.8"});
-  EXPECT_NEAR(Val(Text(u"txtNormal")), 7.0, 1e-5);
-  EXPECT_EQ(Text(u"txtShear"), QStringLiteral("0"));
+  EXPECT_NEAR(Val(Text(stress3d::kNormalComponent)), 7.0, 1e-5);
+  EXPECT_EQ(Text(stress3d::kShear), QStringLiteral("0"));
   Page(frm3DPrinc::kTensorTab);
   TypeTensor({"1", "0", "0", "0", "2", "0", "0", "0", "3"});
   Page(frm3DPrinc::kPlaneTab);
   TypeNormal({"2", "0", "0"});
-  EXPECT_EQ(Text(u"txtShear"), QStringLiteral("Error"));
+  EXPECT_EQ(Text(stress3d::kShear), QStringLiteral("Error"));
   EXPECT_EQ(Dialog().WorkingStress().Traction, (Vector3{2, 0, 0}));
 }
 
@@ -162,27 +161,27 @@ TEST_F(Stress3DDialogTest, ThePlaneIsBroughtUpToDateWhenItsBoxIsChecked) {
   Project.Stress3D.AtGivenPlane = 1;
   Project.Stress3D.Normal = {1, 0, 0};
   Open();
-  Type(u"Text1(0)", QStringLiteral("4"));
-  EXPECT_EQ(Text(u"txtNormal"), QStringLiteral("4"));
-  Press(u"Check1");  // off: the plane is left alone
-  Type(u"Text1(0)", QStringLiteral("9"));
-  EXPECT_EQ(Text(u"txtNormal"), QStringLiteral("4"));
-  Press(u"Check1");  // on again: it shows the tensor as it stands
-  EXPECT_EQ(Text(u"txtNormal"), QStringLiteral("9"));
-  EXPECT_EQ(Text(u"Text9(0)"), QStringLiteral("9"));
+  Type(stress3d::kT11, QStringLiteral("4"));
+  EXPECT_EQ(Text(stress3d::kNormalComponent), QStringLiteral("4"));
+  Press(stress3d::kAtPlane);  // off: the plane is left alone
+  Type(stress3d::kT11, QStringLiteral("9"));
+  EXPECT_EQ(Text(stress3d::kNormalComponent), QStringLiteral("4"));
+  Press(stress3d::kAtPlane);  // on again: it shows the tensor as it stands
+  EXPECT_EQ(Text(stress3d::kNormalComponent), QStringLiteral("9"));
+  EXPECT_EQ(Text(stress3d::kTraction1), QStringLiteral("9"));
 }
 
 TEST_F(Stress3DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Open();
-  Type(u"Text1(0)", QStringLiteral("5"));
-  Press(u"cmdCancel");
+  Type(stress3d::kT11, QStringLiteral("5"));
+  Press(stress3d::kCancel);
   EXPECT_EQ(Project.Stress3D.Tensor[0][0], 0.0f);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 
   Open();
-  Type(u"Text1(0)", QStringLiteral("5"));
-  Type(u"Text1(4)", QStringLiteral("5b"));  // refused
-  Press(u"CmdOk");
+  Type(stress3d::kT11, QStringLiteral("5"));
+  Type(stress3d::kT22, QStringLiteral("5b"));  // refused
+  Press(stress3d::kOk);
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
   EXPECT_EQ(Project.Stress3D.Tensor[0][0], 0.0f);
@@ -190,10 +189,10 @@ TEST_F(Stress3DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
 
   Open();
   TypeTensor({"10", "5", "0", "5", "6", "0", "0", "0", "3"});
-  Press(u"Check1");
+  Press(stress3d::kAtPlane);
   Page(frm3DPrinc::kPlaneTab);
-  Type(u"Text8(0)", QStringLiteral("1"));
-  Press(u"CmdOk");
+  Type(stress3d::kN1, QStringLiteral("1"));
+  Press(stress3d::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.Stress3D.Tensor[0][1], 5.0f);
   EXPECT_EQ(Project.Stress3D.Tensor[1][0], 5.0f);
@@ -212,9 +211,9 @@ TEST_F(Stress3DDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   Project.Stress3D.Normal = {0.333333343f, 0.666666687f, 0.1f};
   const Stress3DData stored = Project.Stress3D;
   Open();
-  EXPECT_EQ(Text(u"Text1(0)"), QStringLiteral("1.234568"));
-  EXPECT_EQ(Text(u"Text1(8)"), QStringLiteral("1E+20"));
-  Press(u"CmdOk");
+  EXPECT_EQ(Text(stress3d::kT11), QStringLiteral("1.234568"));
+  EXPECT_EQ(Text(stress3d::kT33), QStringLiteral("1E+20"));
+  Press(stress3d::kOk);
   EXPECT_EQ(Project.Stress3D.Tensor, stored.Tensor);
   EXPECT_EQ(Project.Stress3D.Normal, stored.Normal);
 }
@@ -222,40 +221,41 @@ TEST_F(Stress3DDialogTest, OkWithoutEditsKeepsTheStoredValues) {
 TEST_F(Stress3DDialogTest, AStoredTensorShowsItsLowerTriangleInBothBoxes) {
   Project.Stress3D.Tensor = {{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}};
   Open();
-  EXPECT_EQ(Text(u"Text1(1)"), QStringLiteral("4"));
-  EXPECT_EQ(Text(u"Text1(2)"), QStringLiteral("7"));
-  EXPECT_EQ(Text(u"Text1(5)"), QStringLiteral("8"));
-  Press(u"CmdOk");
+  EXPECT_EQ(Text(stress3d::kT12), QStringLiteral("4"));
+  EXPECT_EQ(Text(stress3d::kT13), QStringLiteral("7"));
+  EXPECT_EQ(Text(stress3d::kT23), QStringLiteral("8"));
+  Press(stress3d::kOk);
   EXPECT_EQ(Project.Stress3D.Tensor, (Matrix3{{{1, 4, 7}, {4, 5, 8}, {7, 8, 9}}}));
 }
 
 TEST_F(Stress3DDialogTest, AnOverflowEmptiesTheResults) {
   Open();
-  Type(u"Text1(0)", QStringLiteral("3e38"));
-  Type(u"Text1(4)", QStringLiteral("3e38"));
-  for (const char16_t* box : {u"Text2", u"Text3", u"Text4", u"Text5", u"Text6", u"txtDevTens(0)", u"Text15"}) {
-    EXPECT_EQ(Text(box), QString()) << QString::fromUtf16(box).toStdString();
+  Type(stress3d::kT11, QStringLiteral("3e38"));
+  Type(stress3d::kT22, QStringLiteral("3e38"));
+  for (const char* box : std::initializer_list<const char*>{stress3d::kS1, stress3d::kS2, stress3d::kS3, stress3d::kI1,
+                                                             stress3d::kI2, stress3d::kD11, stress3d::kJ2}) {
+    EXPECT_EQ(Text(box), QString()) << box;
   }
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
   // A state that fits again shows again.
-  Type(u"Text1(4)", QStringLiteral("1"));
-  Type(u"Text1(0)", QStringLiteral("2"));
-  EXPECT_EQ(Text(u"Text2"), QStringLiteral("2.000"));
-  EXPECT_EQ(Text(u"Text15"), QStringLiteral("1.000"));
+  Type(stress3d::kT22, QStringLiteral("1"));
+  Type(stress3d::kT11, QStringLiteral("2"));
+  EXPECT_EQ(Text(stress3d::kS1), QStringLiteral("2.000"));
+  EXPECT_EQ(Text(stress3d::kJ2), QStringLiteral("1.000"));
 }
 
 TEST_F(Stress3DDialogTest, BoxesCarryTheirNames) {
   Open();
-  EXPECT_EQ(Control(u"Text1(5)")->accessibleName(), QStringLiteral("t23"));
-  EXPECT_EQ(Control(u"Text8(2)")->accessibleName(), QStringLiteral("n3"));
-  EXPECT_EQ(Control(u"Text3")->accessibleName(), QStringLiteral("s 2"));
-  EXPECT_EQ(Control(u"Text10")->accessibleName(), QStringLiteral("Norm of Unit (Normal) Vector"));
-  EXPECT_EQ(Control(u"txtShear")->accessibleName(), QStringLiteral("Shear Component (+/-)"));
-  EXPECT_EQ(Control(u"txtDevTens(3)")->accessibleName(), QStringLiteral("Deviatoric Stress t21"));
-  EXPECT_TRUE(Control<QLineEdit>(u"Text2")->isReadOnly());
+  EXPECT_EQ(Control(stress3d::kT23)->accessibleName(), QStringLiteral("t23"));
+  EXPECT_EQ(Control(stress3d::kN3)->accessibleName(), QStringLiteral("n3"));
+  EXPECT_EQ(Control(stress3d::kS2)->accessibleName(), QStringLiteral("s 2"));
+  EXPECT_EQ(Control(stress3d::kNormOfNormal)->accessibleName(), QStringLiteral("Norm of Unit (Normal) Vector"));
+  EXPECT_EQ(Control(stress3d::kShear)->accessibleName(), QStringLiteral("Shear Component (+/-)"));
+  EXPECT_EQ(Control(stress3d::kD21)->accessibleName(), QStringLiteral("Deviatoric Stress t21"));
+  EXPECT_TRUE(Control<QLineEdit>(stress3d::kS1)->isReadOnly());
   EnglishMenus = 0;
   Open();
-  EXPECT_EQ(Control(u"Text3")->accessibleName(), QStringLiteral("σ 2"));
+  EXPECT_EQ(Control(stress3d::kS2)->accessibleName(), QStringLiteral("σ 2"));
   EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Τανυστής τάσης"));
 }
 
@@ -265,9 +265,9 @@ TEST_F(Stress3DDialogTest, RenderEveryPageInBothLanguages) {
   Project.Stress3D.AtGivenPlane = 1;
   test::EachLanguage([&](const QString& language) {
     Open();
-    Press(u"Check2");
+    Press(stress3d::kDeviatoric);
     for (int tab = 0; tab < 3; ++tab) {
-      Control<QTabWidget>(u"SSTab1")->setCurrentIndex(tab);
+      Control<QTabWidget>(stress3d::kTabs)->setCurrentIndex(tab);
       test::SaveRender(Dialog(), QStringLiteral("stress3d-%1-%2").arg(language).arg(tab));
     }
   });
@@ -286,24 +286,24 @@ TEST(Stress3DMenuEntry, TheStressMenuAndQuickButton22OpenTheTool) {
 // The worked example of the tool's help page (in MPa).
 TEST_F(Stress3DDialogTest, HelpPageExample) {
   Open();
-  Press(u"Check1");
-  Press(u"Check2");
+  Press(stress3d::kAtPlane);
+  Press(stress3d::kDeviatoric);
   // The upper triangle; the lower one follows it.
   for (const auto& [k, text] : {std::pair{0, "50"}, {1, "10"}, {2, "5"}, {4, "30"}, {5, "0"}, {8, "20"}}) {
-    Type(Box("Text1", k), QString::fromLatin1(text));
+    Type(forms::Item(stress3d::kTensor, k), QString::fromLatin1(text));
   }
   TypeNormal({"0.6", "0.8", "0"});
-  const std::pair<QString, const char*> shown[] = {
-      {QStringLiteral("Text1(3)"), "10"}, {QStringLiteral("Text1(6)"), "5"},
-      {QStringLiteral("Text2"), "54.758"}, {QStringLiteral("Text3"), "26.371"}, {QStringLiteral("Text4"), "18.871"},
-      {QStringLiteral("Text5"), "100.000"}, {QStringLiteral("Text6"), "2975.000"}, {QStringLiteral("Text7"), "27250.000"},
-      {Box("txtDevTens", 0), "16.66667"}, {Box("txtDevTens", 4), "-3.333333"}, {Box("txtDevTens", 8), "-13.33333"},
-      {QStringLiteral("Text14"), "0.000"}, {QStringLiteral("Text15"), "358.333"}, {QStringLiteral("Text16"), "2157.407"},
-      {QStringLiteral("Text10"), "1"}, {Box("Text9", 0), "38"}, {Box("Text9", 1), "30"}, {Box("Text9", 2), "3"},
-      {QStringLiteral("txtStress"), "48.50773"}, {QStringLiteral("txtNormal"), "46.8"}, {QStringLiteral("txtShear"), "12.75774"},
+  const std::pair<const char*, const char*> shown[] = {
+      {stress3d::kT21, "10"}, {stress3d::kT31, "5"},
+      {stress3d::kS1, "54.758"}, {stress3d::kS2, "26.371"}, {stress3d::kS3, "18.871"},
+      {stress3d::kI1, "100.000"}, {stress3d::kI2, "2975.000"}, {stress3d::kI3, "27250.000"},
+      {stress3d::kD11, "16.66667"}, {stress3d::kD22, "-3.333333"}, {stress3d::kD33, "-13.33333"},
+      {stress3d::kJ1, "0.000"}, {stress3d::kJ2, "358.333"}, {stress3d::kJ3, "2157.407"},
+      {stress3d::kNormOfNormal, "1"}, {stress3d::kTraction1, "38"}, {stress3d::kTraction2, "30"}, {stress3d::kTraction3, "3"},
+      {stress3d::kNormOfTraction, "48.50773"}, {stress3d::kNormalComponent, "46.8"}, {stress3d::kShear, "12.75774"},
   };
-  for (const auto& [box, text] : shown) EXPECT_EQ(Text(box), QString::fromUtf8(text)) << box.toStdString();
-  EXPECT_EQ(Text(u"Label8"), QString());
+  for (const auto& [box, text] : shown) EXPECT_EQ(Text(box), QString::fromUtf8(text)) << box;
+  EXPECT_EQ(Text(stress3d::kComplexNotice), QString());
   EXPECT_TRUE(Messages().empty());
 }
 
