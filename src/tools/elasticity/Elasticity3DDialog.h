@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 
 #include <array>
@@ -9,6 +10,21 @@ class QLineEdit;
 class QPushButton;
 
 namespace brantel {
+
+// The design names of the dialog's controls, for its code and its tests. The
+// 3 x 3 grids are filled row by row: box k holds component (k / 3 + 1, k % 3 + 1).
+namespace elasticity3d {
+inline constexpr char kStress[] = "Text1";
+inline constexpr char kStrain[] = "Text3";
+inline constexpr std::array<forms::ItemName, 9> kStressBox = forms::Items<9>(kStress);
+inline constexpr std::array<forms::ItemName, 9> kStrainBox = forms::Items<9>(kStrain);
+inline constexpr char kModulus[] = "txtElastic";
+inline constexpr char kPoisson[] = "txtPoisson";
+inline constexpr char kPoissonNotice[] = "lblPoisMsg";  // "n should be > 0" beside the box
+inline constexpr char kOk[] = "CmdOk";
+inline constexpr char kCancel[] = "cmdCancel";
+inline constexpr char kHelp[] = "cmdHelp";
+}  // namespace elasticity3d
 
 // Hooke's law in three dimensions: the strain tensor of a symmetric stress
 // tensor with Young's modulus and Poisson's ratio. Editing an off-diagonal
@@ -34,12 +50,12 @@ class frmElasti3D : public forms::FormDialog {
   void CalcStrainTensor3D();
 
   struct Ui {
-    std::array<QLineEdit*, 9> stress;  // Text1(0..8), row by row
-    std::array<QLineEdit*, 9> strain;  // Text3(0..8)
-    QLineEdit* elastic;                // txtElastic
-    QLineEdit* poisson;                // txtPoisson
-    QLabel* poisMsg;                   // lblPoisMsg
-    QPushButton* ok;                   // CmdOk
+    std::array<QLineEdit*, 9> stress;  // row by row
+    std::array<QLineEdit*, 9> strain;
+    QLineEdit* elastic;
+    QLineEdit* poisson;
+    QLabel* poisMsg;
+    QPushButton* ok;
   } ui_;
 };
 
