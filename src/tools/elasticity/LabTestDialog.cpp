@@ -140,6 +140,12 @@ frmLab::frmLab(QWidget* owner) : FormDialog(owner) {
   ui_.grid->horizontalHeader()->setHighlightSections(false);
   ui_.chart->setVisible(false);
 
+  // A text without a number counts as 0; only a value beyond the 32-bit
+  // range is refused.
+  for (auto [box, field] : {std::pair{ui_.height, &height_}, {ui_.diameter, &diameter_}, {ui_.area, &area_}}) {
+    inputs_.Add(box, *field, {forms::Reading::LeadingNumber, kLabTooLarge});
+  }
+
   WireButtons(Require<QPushButton>(labtest::kOk), Require<QPushButton>(labtest::kCancel), Require<QPushButton>(labtest::kHelp));
   connect(ui_.height, &QLineEdit::textChanged, this, &frmLab::txtHeight_Change);
   connect(ui_.diameter, &QLineEdit::textChanged, this, &frmLab::txtDiam_Change);
@@ -197,14 +203,7 @@ void frmLab::LoadFromGlobals() {
   }
 }
 
-bool frmLab::ValidateInput() {
-  // Nothing else is checked: a text without a number counts as 0. But no
-  // value beyond the 32-bit range may reach the record.
-  for (QLineEdit* box : {ui_.height, ui_.diameter, ui_.area}) {
-    if (!FitsSingle(forms::LeadingValue(box).value_or(kUnreadable))) return forms::RefuseEntry(box, kLabTooLarge);
-  }
-  return true;
-}
+bool frmLab::ValidateInput() { return inputs_.Validate(); }
 
 void frmLab::CommitToProject() {
   SaveToGlobals();
@@ -212,12 +211,12 @@ void frmLab::CommitToProject() {
 }
 
 void frmLab::SaveToGlobals() {
-  // The validation of OK has read the three boxes into the 32-bit range.
-  Project.LabHeight = forms::LeadingValue<float>(ui_.height).value();
-  Project.LabDiameter = forms::LeadingValue<float>(ui_.diameter).value();
+  // The validation of OK has read the three boxes.
+  Project.LabHeight = height_;
+  Project.LabDiameter = diameter_;
   Project.LabPointCount = static_cast<qint16>(pointCount_);
   Project.LabDataType = forms::GetArrayIndex(ui_.dataType);
-  Project.LabArea = forms::LeadingValue<float>(ui_.area).value();
+  Project.LabArea = area_;
   Project.LabAreaOption = forms::GetArrayIndex(ui_.areaFrom);
   for (int r = 1; r <= pointCount_; ++r) {
     for (int c = labcol::kForce; c <= labcol::kSigma; ++c) {

@@ -2,6 +2,7 @@
 
 #include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
+#include "forms/FormInputs.h"
 #include "tools/elasticity/LabTest.h"
 
 #include <QString>
@@ -123,6 +124,13 @@ class frmLab : public forms::FormDialog {
     forms::OptionArray areaFrom;
     forms::OptionArray dataType;
   } ui_;
+
+  // The specimen's boxes, read by OK into the 32-bit fields below; the
+  // readings of the grid keep their own cell handling.
+  forms::NumericInputs inputs_;
+  float height_ = 0;
+  float diameter_ = 0;
+  float area_ = 0;
 
   int pointCount_ = 1;
   // The texts of the rows a smaller count dropped, given back when the
