@@ -15,8 +15,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include <limits>
-
 namespace brantel {
 namespace {
 
@@ -84,21 +82,16 @@ constexpr InputMessage kPoissonInvalid = Sentence({"Invalid value for Poisson's 
 constexpr InputMessage kPoissonBelowHalf = Sentence({"Poisson's ratio should be < 0.5",
                                                      "Ο λόγος Poisson πρέπει να είναι < 0.5"});
 
-// A box as validation sees it: whether it passes the entry test, and its
-// value. A number beyond the 32-bit range that the record holds fails the
-// test; one beyond any range counts as the largest number of its sign.
+// A constant box as validation sees it: whether it passes the entry test
+// (a number beyond the 32-bit range that the record holds fails it), and
+// the value its verdict takes.
 struct BoxReading {
   bool numeric = false;
   double value = 0.0;
 };
 
 BoxReading Read(const QLineEdit* box) {
-  const std::optional<double> value = forms::LeadingValue(box);
-  if (!value) {
-    const double huge = std::numeric_limits<double>::max();
-    return {false, box->text().trimmed().startsWith(u'-') ? -huge : huge};
-  }
-  return {IsNumericEntry(box->text()) && FieldValue<float>(*value).has_value(), *value};
+  return {forms::EntryValue<float>(box).has_value(), HookeVerdictValue(forms::LeadingValue(box), box->text())};
 }
 
 // The decimal that a stored 32-bit value stands for, as a 64-bit value, so
@@ -121,6 +114,9 @@ frmElasti3D::frmElasti3D(QWidget* owner) : FormDialog(owner) {
   for (int k = 0; k < 9; ++k) {
     ui_.stress[static_cast<std::size_t>(k)] = Require<QLineEdit>(elasticity3d::kStressBox[static_cast<std::size_t>(k)]);
     ui_.strain[static_cast<std::size_t>(k)] = Require<QLineEdit>(elasticity3d::kStrainBox[static_cast<std::size_t>(k)]);
+  }
+  for (std::size_t k = 0; k < 9; ++k) {
+    stressInputs_.Add(ui_.stress[k], hooke_.Stress[k / 3][k % 3], {forms::Reading::WholeEntry, kStressNames[k]});
   }
   ui_.elastic = Require<QLineEdit>(elasticity3d::kModulus);
   ui_.poisson = Require<QLineEdit>(elasticity3d::kPoisson);
@@ -184,10 +180,7 @@ bool frmElasti3D::ValidateInput() {
   const BoxReading e = Read(ui_.elastic);
   const BoxReading nu = Read(ui_.poisson);
   // The entry tests, up to the first box that fails.
-  bool valid = [&] {
-    for (std::size_t k = 0; k < 9; ++k) {
-      if (!Read(ui_.stress[k]).numeric) return forms::RefuseEntry(ui_.stress[k], kStressNames[k]);
-    }
+  bool valid = stressInputs_.Validate() && [&] {
     if (!e.numeric) {
       const bool positive = CheckHookeModulus(false, e.value) == HookeModulusVerdict::InvalidValue;
       return forms::RefuseEntry(ui_.elastic, positive ? kModulusInvalid : kModulusPositive);
@@ -244,8 +237,9 @@ void frmElasti3D::CalcStrainTensor3D() {
 
 void frmElasti3D::CommitToProject() {
   Hooke3DData& stored = Project.Hooke3DInputs;
-  // The validation of OK has read every box into the 32-bit range.
-  for (std::size_t k = 0; k < 9; ++k) stored.Stress[k / 3][k % 3] = forms::LeadingValue<float>(ui_.stress[k]).value();
+  // The validation of OK has read the stresses into the working copy, and
+  // E and nu into the 32-bit range.
+  stored.Stress = hooke_.Stress;
   stored.E = forms::LeadingValue<float>(ui_.elastic).value();
   stored.Nu = forms::LeadingValue<float>(ui_.poisson).value();
   stored.Flag = 0;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/project/ProjectRecord.h"
 #include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
+#include "forms/FormInputs.h"
 
 #include <array>
 
@@ -57,6 +59,11 @@ class frmElasti3D : public forms::FormDialog {
     QLabel* poisMsg;
     QPushButton* ok;
   } ui_;
+
+  // The stress boxes, checked in order into the working copy; E and nu
+  // follow with their own verdicts (Elasticity3D.h).
+  forms::NumericInputs stressInputs_;
+  Hooke3DData hooke_;
 };
 
 }  // namespace brantel
