@@ -146,7 +146,8 @@ frmLab::frmLab(QWidget* owner) : FormDialog(owner) {
     inputs_.Add(box, *field, {forms::Reading::LeadingNumber, kLabTooLarge});
   }
 
-  WireButtons(Require<QPushButton>(labtest::kOk), Require<QPushButton>(labtest::kCancel), Require<QPushButton>(labtest::kHelp));
+  WireButtons(Require<QPushButton>(labtest::kOk), Require<QPushButton>(labtest::kCancel),
+              Require<QPushButton>(labtest::kHelp));
   connect(ui_.height, &QLineEdit::textChanged, this, &frmLab::txtHeight_Change);
   connect(ui_.diameter, &QLineEdit::textChanged, this, &frmLab::txtDiam_Change);
   connect(ui_.area, &QLineEdit::textChanged, this, &frmLab::txtArea_Change);

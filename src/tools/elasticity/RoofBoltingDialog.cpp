@@ -129,7 +129,8 @@ frmBolt::frmBolt(QWidget* owner) : FormDialog(owner) {
   ui_.anchorLoad = Require<QLineEdit>(roofbolting::kAnchorLoad);
   ui_.tabs = Require<QTabWidget>(roofbolting::kTabs);
 
-  WireButtons(Require<QPushButton>(roofbolting::kOk), Require<QPushButton>(roofbolting::kCancel), Require<QPushButton>(roofbolting::kHelp));
+  WireButtons(Require<QPushButton>(roofbolting::kOk), Require<QPushButton>(roofbolting::kCancel),
+              Require<QPushButton>(roofbolting::kHelp));
   for (int i = 0; i < kBoltBoxCount; ++i) {
     const bool first = TabOf(static_cast<BoltBox>(i)) == 0;
     connect(ui_.inputs[i], &QLineEdit::textChanged, this, first ? &frmBolt::Density_Change : &frmBolt::Anchor_Change);
