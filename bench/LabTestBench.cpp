@@ -39,9 +39,9 @@ struct OpenLab {
   QWidget* chart = nullptr;
 
   explicit OpenLab(benchmark::State& state) {
-    dialog.Layout().Require<QCheckBox>(u"chkPlot")->setChecked(true);
+    dialog.Layout().Require<QCheckBox>(labtest::kPlot)->setChecked(true);
     bench::ShowOnScreen(dialog, state);
-    chart = bench::ChartViewport(dialog.Layout().Require<StressStrainChart>(u"MSChart1"));
+    chart = bench::ChartViewport(dialog.Layout().Require<StressStrainChart>(labtest::kChart));
   }
 };
 
@@ -69,7 +69,7 @@ BENCHMARK(BM_CellEditWithChart)->Unit(benchmark::kMicrosecond);
 void BM_HeightKeystroke(benchmark::State& state) {
   StoreTwentyRows();
   OpenLab lab(state);
-  bench::KeystrokesAgainstRepaint(state, lab.dialog, lab.dialog.Layout().Require<QLineEdit>(u"txtHeight"),
+  bench::KeystrokesAgainstRepaint(state, lab.dialog, lab.dialog.Layout().Require<QLineEdit>(labtest::kHeight),
                                   QStringLiteral("1081"), QStringLiteral("108"));
   lab.dialog.close();
 }
@@ -79,7 +79,7 @@ BENCHMARK(BM_HeightKeystroke)->Unit(benchmark::kMicrosecond);
 void BM_DiameterKeystroke(benchmark::State& state) {
   StoreTwentyRows();
   OpenLab lab(state);
-  bench::KeystrokesAgainstRepaint(state, lab.dialog, lab.dialog.Layout().Require<QLineEdit>(u"txtDiam"),
+  bench::KeystrokesAgainstRepaint(state, lab.dialog, lab.dialog.Layout().Require<QLineEdit>(labtest::kDiameter),
                                   QStringLiteral("541"), QStringLiteral("54"), {lab.chart});
   lab.dialog.close();
 }

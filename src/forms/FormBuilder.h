@@ -10,6 +10,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
+#include <cstddef>
 #include <functional>
 #include <span>
 #include <stdexcept>
@@ -95,6 +97,15 @@ constexpr ItemName Item(std::string_view array, int index) {
   item.text[n++] = char('0' + index % 10);
   item.text[n] = ')';
   return item;
+}
+
+// The items 0 .. N-1 of a control array, for a grid of boxes:
+// Items<9>("Text1")[k] is "Text1(k)".
+template <std::size_t N>
+constexpr std::array<ItemName, N> Items(std::string_view array) {
+  std::array<ItemName, N> items{};
+  for (std::size_t k = 0; k < N; ++k) items[k] = Item(array, static_cast<int>(k));
+  return items;
 }
 
 // Where a control lies in its container, in twips.

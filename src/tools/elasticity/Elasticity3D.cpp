@@ -2,6 +2,8 @@
 
 #include "core/Conversions.h"
 
+#include <limits>
+
 namespace brantel {
 
 int HookeTwinBox(int k) {
@@ -44,6 +46,12 @@ HookeStrains3D CalcStrainTensor3D(const Matrix3d& stress, double e, double nu) {
 HookeModulusVerdict CheckHookeModulus(bool numeric, double value) {
   if (!numeric) return value > 0.0 ? HookeModulusVerdict::InvalidValue : HookeModulusVerdict::ShouldBePositive;
   return value <= 0.0 ? HookeModulusVerdict::ShouldBePositive : HookeModulusVerdict::Accepted;
+}
+
+double HookeVerdictValue(std::optional<double> leadingNumber, QStringView text) {
+  if (leadingNumber) return *leadingNumber;
+  const double huge = std::numeric_limits<double>::max();
+  return text.trimmed().startsWith(u'-') ? -huge : huge;
 }
 
 HookePoissonVerdict CheckHookePoisson(bool numeric, double value) {

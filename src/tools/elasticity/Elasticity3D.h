@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QStringView>
+
 #include <array>
+#include <optional>
 
 namespace brantel {
 
@@ -63,6 +66,11 @@ HookeModulusVerdict CheckHookeModulus(bool numeric, double value);
 // InvalidValue below 0.5 and ShouldBeBelowHalf from 0.5 on; a box that passes
 // is NotPositiveNotice at most 0 (the notice beside the box, no message box,
 // and the inputs are not accepted) and ShouldBeBelowHalf from 0.5 on.
+// The value the two verdicts take for a constant box: its leading number,
+// or, for a text whose number lies beyond any range (no leading number),
+// the largest number of the text's sign.
+double HookeVerdictValue(std::optional<double> leadingNumber, QStringView text);
+
 enum class HookePoissonVerdict { Accepted, NotPositiveNotice, ShouldBePositive, InvalidValue, ShouldBeBelowHalf };
 HookePoissonVerdict CheckHookePoisson(bool numeric, double value);
 

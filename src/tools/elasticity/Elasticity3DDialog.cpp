@@ -15,8 +15,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include <limits>
-
 namespace brantel {
 namespace {
 
@@ -30,40 +28,40 @@ constexpr forms::FormDesign kForm{8055, 5220, "Hooke's elasticity law in 3D", "�
 // The grids hold component (k / 3 + 1, k % 3 + 1) in box k; a box's caption
 // is the component's name, which its messages give it too.
 constexpr ControlRow kControls[] = {
-    {"Frame1", Kind::Frame, nullptr, 120, 120, 7815, 1575, "Stress Tensor", "Τανυστής Τάσης"},
-    {"Label1", Kind::Label, "Frame1", 120, 690, 855, 255, "s ij", "σ ij = "},
-    {"linStress", Kind::Picture, "Frame1", 1050, 270, 6555, 1125},
-    {"Text1(0)", Kind::TextBox, "Frame1", 1140, 330, 2055, 285, "s11", "σ11"},
-    {"Text1(1)", Kind::TextBox, "Frame1", 3300, 330, 2055, 285, "s12", "σ12"},
-    {"Text1(2)", Kind::TextBox, "Frame1", 5460, 330, 2055, 285, "s13", "σ13"},
-    {"Text1(3)", Kind::TextBox, "Frame1", 1140, 690, 2055, 285, "s21", "σ21"},
-    {"Text1(4)", Kind::TextBox, "Frame1", 3300, 690, 2055, 285, "s22", "σ22"},
-    {"Text1(5)", Kind::TextBox, "Frame1", 5460, 690, 2055, 285, "s23", "σ23"},
-    {"Text1(6)", Kind::TextBox, "Frame1", 1140, 1050, 2055, 285, "s31", "σ31"},
-    {"Text1(7)", Kind::TextBox, "Frame1", 3300, 1050, 2055, 285, "s32", "σ32"},
-    {"Text1(8)", Kind::TextBox, "Frame1", 5460, 1050, 2055, 285, "s33", "σ33"},
-    {"Frame2", Kind::Frame, nullptr, 120, 1800, 7815, 1575, "Strain Tensor", "Ανηγμένες Παραμορφώσεις"},
-    {"Label3", Kind::Label, "Frame2", 120, 690, 855, 255, "e ij", "ε ij = "},
-    {"linStrain", Kind::Picture, "Frame2", 1050, 270, 6555, 1125},
-    {"Text3(0)", Kind::TextBox, "Frame2", 1140, 330, 2055, 285, "e11", "ε11", nullptr, kResult},
-    {"Text3(1)", Kind::TextBox, "Frame2", 3300, 330, 2055, 285, "e12", "ε12", nullptr, kResult},
-    {"Text3(2)", Kind::TextBox, "Frame2", 5460, 330, 2055, 285, "e13", "ε13", nullptr, kResult},
-    {"Text3(3)", Kind::TextBox, "Frame2", 1140, 690, 2055, 285, "e21", "ε21", nullptr, kResult},
-    {"Text3(4)", Kind::TextBox, "Frame2", 3300, 690, 2055, 285, "e22", "ε22", nullptr, kResult},
-    {"Text3(5)", Kind::TextBox, "Frame2", 5460, 690, 2055, 285, "e23", "ε23", nullptr, kResult},
-    {"Text3(6)", Kind::TextBox, "Frame2", 1140, 1050, 2055, 285, "e31", "ε31", nullptr, kResult},
-    {"Text3(7)", Kind::TextBox, "Frame2", 3300, 1050, 2055, 285, "e32", "ε32", nullptr, kResult},
-    {"Text3(8)", Kind::TextBox, "Frame2", 5460, 1050, 2055, 285, "e33", "ε33", nullptr, kResult},
-    {"Frame3", Kind::Frame, nullptr, 120, 3480, 7815, 1095, "Elasticity Constants", "Ελαστικές Σταθερές"},
-    {"Label8", Kind::Label, "Frame3", 240, 330, 1935, 255, "Young's Modulus", "Μέτρο Ελαστικότητας", "txtElastic"},
-    {"txtElastic", Kind::TextBox, "Frame3", 2280, 300, 1695, 285},
-    {"Label9", Kind::Label, "Frame3", 240, 690, 1935, 255, "Poisson's Ratio", "Λόγος Poisson", "txtPoisson"},
-    {"txtPoisson", Kind::TextBox, "Frame3", 2280, 660, 1695, 285},
-    {"lblPoisMsg", Kind::Label, "Frame3", 4140, 690, 2415, 255, nullptr, nullptr, nullptr, forms::kRedText},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 7815, 1575}, .caption = {"Stress Tensor", "Τανυστής Τάσης"}},
+    {.name = "Label1", .kind = Kind::Label, .container = "Frame1", .at = {120, 690, 855, 255}, .caption = {"s ij", "σ ij = "}},
+    {.name = "linStress", .kind = Kind::Picture, .container = "Frame1", .at = {1050, 270, 6555, 1125}},
+    {.name = elasticity3d::kStressBox[0], .kind = Kind::TextBox, .container = "Frame1", .at = {1140, 330, 2055, 285}, .caption = {"s11", "σ11"}},
+    {.name = elasticity3d::kStressBox[1], .kind = Kind::TextBox, .container = "Frame1", .at = {3300, 330, 2055, 285}, .caption = {"s12", "σ12"}},
+    {.name = elasticity3d::kStressBox[2], .kind = Kind::TextBox, .container = "Frame1", .at = {5460, 330, 2055, 285}, .caption = {"s13", "σ13"}},
+    {.name = elasticity3d::kStressBox[3], .kind = Kind::TextBox, .container = "Frame1", .at = {1140, 690, 2055, 285}, .caption = {"s21", "σ21"}},
+    {.name = elasticity3d::kStressBox[4], .kind = Kind::TextBox, .container = "Frame1", .at = {3300, 690, 2055, 285}, .caption = {"s22", "σ22"}},
+    {.name = elasticity3d::kStressBox[5], .kind = Kind::TextBox, .container = "Frame1", .at = {5460, 690, 2055, 285}, .caption = {"s23", "σ23"}},
+    {.name = elasticity3d::kStressBox[6], .kind = Kind::TextBox, .container = "Frame1", .at = {1140, 1050, 2055, 285}, .caption = {"s31", "σ31"}},
+    {.name = elasticity3d::kStressBox[7], .kind = Kind::TextBox, .container = "Frame1", .at = {3300, 1050, 2055, 285}, .caption = {"s32", "σ32"}},
+    {.name = elasticity3d::kStressBox[8], .kind = Kind::TextBox, .container = "Frame1", .at = {5460, 1050, 2055, 285}, .caption = {"s33", "σ33"}},
+    {.name = "Frame2", .kind = Kind::Frame, .at = {120, 1800, 7815, 1575}, .caption = {"Strain Tensor", "Ανηγμένες Παραμορφώσεις"}},
+    {.name = "Label3", .kind = Kind::Label, .container = "Frame2", .at = {120, 690, 855, 255}, .caption = {"e ij", "ε ij = "}},
+    {.name = "linStrain", .kind = Kind::Picture, .container = "Frame2", .at = {1050, 270, 6555, 1125}},
+    {.name = elasticity3d::kStrainBox[0], .kind = Kind::TextBox, .container = "Frame2", .at = {1140, 330, 2055, 285}, .caption = {"e11", "ε11"}, .flags = kResult},
+    {.name = elasticity3d::kStrainBox[1], .kind = Kind::TextBox, .container = "Frame2", .at = {3300, 330, 2055, 285}, .caption = {"e12", "ε12"}, .flags = kResult},
+    {.name = elasticity3d::kStrainBox[2], .kind = Kind::TextBox, .container = "Frame2", .at = {5460, 330, 2055, 285}, .caption = {"e13", "ε13"}, .flags = kResult},
+    {.name = elasticity3d::kStrainBox[3], .kind = Kind::TextBox, .container = "Frame2", .at = {1140, 690, 2055, 285}, .caption = {"e21", "ε21"}, .flags = kResult},
+    {.name = elasticity3d::kStrainBox[4], .kind = Kind::TextBox, .container = "Frame2", .at = {3300, 690, 2055, 285}, .caption = {"e22", "ε22"}, .flags = kResult},
+    {.name = elasticity3d::kStrainBox[5], .kind = Kind::TextBox, .container = "Frame2", .at = {5460, 690, 2055, 285}, .caption = {"e23", "ε23"}, .flags = kResult},
+    {.name = elasticity3d::kStrainBox[6], .kind = Kind::TextBox, .container = "Frame2", .at = {1140, 1050, 2055, 285}, .caption = {"e31", "ε31"}, .flags = kResult},
+    {.name = elasticity3d::kStrainBox[7], .kind = Kind::TextBox, .container = "Frame2", .at = {3300, 1050, 2055, 285}, .caption = {"e32", "ε32"}, .flags = kResult},
+    {.name = elasticity3d::kStrainBox[8], .kind = Kind::TextBox, .container = "Frame2", .at = {5460, 1050, 2055, 285}, .caption = {"e33", "ε33"}, .flags = kResult},
+    {.name = "Frame3", .kind = Kind::Frame, .at = {120, 3480, 7815, 1095}, .caption = {"Elasticity Constants", "Ελαστικές Σταθερές"}},
+    {.name = "Label8", .kind = Kind::Label, .container = "Frame3", .at = {240, 330, 1935, 255}, .caption = {"Young's Modulus", "Μέτρο Ελαστικότητας"}, .partner = elasticity3d::kModulus},
+    {.name = elasticity3d::kModulus, .kind = Kind::TextBox, .container = "Frame3", .at = {2280, 300, 1695, 285}},
+    {.name = "Label9", .kind = Kind::Label, .container = "Frame3", .at = {240, 690, 1935, 255}, .caption = {"Poisson's Ratio", "Λόγος Poisson"}, .partner = elasticity3d::kPoisson},
+    {.name = elasticity3d::kPoisson, .kind = Kind::TextBox, .container = "Frame3", .at = {2280, 660, 1695, 285}},
+    {.name = elasticity3d::kPoissonNotice, .kind = Kind::Label, .container = "Frame3", .at = {4140, 690, 2415, 255}, .flags = forms::kRedText},
     // Buttons.
-    {"cmdHelp", Kind::Button, nullptr, 1740, 4740, 1215, 375, "Help"},
-    {"cmdCancel", Kind::Button, nullptr, 3420, 4740, 1215, 375, "Cancel"},
-    {"CmdOk", Kind::Button, nullptr, 5100, 4740, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = elasticity3d::kHelp, .kind = Kind::Button, .at = {1740, 4740, 1215, 375}, .caption = {"Help"}},
+    {.name = elasticity3d::kCancel, .kind = Kind::Button, .at = {3420, 4740, 1215, 375}, .caption = {"Cancel"}},
+    {.name = elasticity3d::kOk, .kind = Kind::Button, .at = {5100, 4740, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 // The names of the stress components in the messages, box by box.
@@ -84,21 +82,16 @@ constexpr InputMessage kPoissonInvalid = Sentence({"Invalid value for Poisson's 
 constexpr InputMessage kPoissonBelowHalf = Sentence({"Poisson's ratio should be < 0.5",
                                                      "Ο λόγος Poisson πρέπει να είναι < 0.5"});
 
-// A box as validation sees it: whether it passes the entry test, and its
-// value. A number beyond the 32-bit range that the record holds fails the
-// test; one beyond any range counts as the largest number of its sign.
+// A constant box as validation sees it: whether it passes the entry test
+// (a number beyond the 32-bit range that the record holds fails it), and
+// the value its verdict takes.
 struct BoxReading {
   bool numeric = false;
   double value = 0.0;
 };
 
 BoxReading Read(const QLineEdit* box) {
-  const std::optional<double> value = forms::LeadingValue(box);
-  if (!value) {
-    const double huge = std::numeric_limits<double>::max();
-    return {false, box->text().trimmed().startsWith(u'-') ? -huge : huge};
-  }
-  return {IsNumericEntry(box->text()) && FieldValue<float>(*value).has_value(), *value};
+  return {forms::EntryValue<float>(box).has_value(), HookeVerdictValue(forms::LeadingValue(box), box->text())};
 }
 
 // The decimal that a stored 32-bit value stands for, as a 64-bit value, so
@@ -119,15 +112,18 @@ frmElasti3D::frmElasti3D(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmElasti3D"));
   Build(kForm, kControls, BracketsOfRow);
   for (int k = 0; k < 9; ++k) {
-    ui_.stress[static_cast<std::size_t>(k)] = Require<QLineEdit>(QStringLiteral("Text1(%1)").arg(k));
-    ui_.strain[static_cast<std::size_t>(k)] = Require<QLineEdit>(QStringLiteral("Text3(%1)").arg(k));
+    ui_.stress[static_cast<std::size_t>(k)] = Require<QLineEdit>(elasticity3d::kStressBox[static_cast<std::size_t>(k)]);
+    ui_.strain[static_cast<std::size_t>(k)] = Require<QLineEdit>(elasticity3d::kStrainBox[static_cast<std::size_t>(k)]);
   }
-  ui_.elastic = Require<QLineEdit>(u"txtElastic");
-  ui_.poisson = Require<QLineEdit>(u"txtPoisson");
-  ui_.poisMsg = Require<QLabel>(u"lblPoisMsg");
-  ui_.ok = Require<QPushButton>(u"CmdOk");
+  for (std::size_t k = 0; k < 9; ++k) {
+    stressInputs_.Add(ui_.stress[k], hooke_.Stress[k / 3][k % 3], {forms::Reading::WholeEntry, kStressNames[k]});
+  }
+  ui_.elastic = Require<QLineEdit>(elasticity3d::kModulus);
+  ui_.poisson = Require<QLineEdit>(elasticity3d::kPoisson);
+  ui_.poisMsg = Require<QLabel>(elasticity3d::kPoissonNotice);
+  ui_.ok = Require<QPushButton>(elasticity3d::kOk);
 
-  WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  WireButtons(ui_.ok, Require<QPushButton>(elasticity3d::kCancel), Require<QPushButton>(elasticity3d::kHelp));
   for (int k = 0; k < 9; ++k) {
     connect(ui_.stress[static_cast<std::size_t>(k)], &QLineEdit::textChanged, this, [this, k] { Text1_Change(k); });
   }
@@ -184,10 +180,7 @@ bool frmElasti3D::ValidateInput() {
   const BoxReading e = Read(ui_.elastic);
   const BoxReading nu = Read(ui_.poisson);
   // The entry tests, up to the first box that fails.
-  bool valid = [&] {
-    for (std::size_t k = 0; k < 9; ++k) {
-      if (!Read(ui_.stress[k]).numeric) return forms::RefuseEntry(ui_.stress[k], kStressNames[k]);
-    }
+  bool valid = stressInputs_.Validate() && [&] {
     if (!e.numeric) {
       const bool positive = CheckHookeModulus(false, e.value) == HookeModulusVerdict::InvalidValue;
       return forms::RefuseEntry(ui_.elastic, positive ? kModulusInvalid : kModulusPositive);
@@ -244,8 +237,9 @@ void frmElasti3D::CalcStrainTensor3D() {
 
 void frmElasti3D::CommitToProject() {
   Hooke3DData& stored = Project.Hooke3DInputs;
-  // The validation of OK has read every box into the 32-bit range.
-  for (std::size_t k = 0; k < 9; ++k) stored.Stress[k / 3][k % 3] = forms::LeadingValue<float>(ui_.stress[k]).value();
+  // The validation of OK has read the stresses into the working copy, and
+  // E and nu into the 32-bit range.
+  stored.Stress = hooke_.Stress;
   stored.E = forms::LeadingValue<float>(ui_.elastic).value();
   stored.Nu = forms::LeadingValue<float>(ui_.poisson).value();
   stored.Flag = 0;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/project/ProjectRecord.h"
+#include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
+#include "forms/FormInputs.h"
 
 #include <array>
 
@@ -9,6 +12,21 @@ class QLineEdit;
 class QPushButton;
 
 namespace brantel {
+
+// The design names of the dialog's controls, for its code and its tests. The
+// 3 x 3 grids are filled row by row: box k holds component (k / 3 + 1, k % 3 + 1).
+namespace elasticity3d {
+inline constexpr char kStress[] = "Text1";
+inline constexpr char kStrain[] = "Text3";
+inline constexpr std::array<forms::ItemName, 9> kStressBox = forms::Items<9>(kStress);
+inline constexpr std::array<forms::ItemName, 9> kStrainBox = forms::Items<9>(kStrain);
+inline constexpr char kModulus[] = "txtElastic";
+inline constexpr char kPoisson[] = "txtPoisson";
+inline constexpr char kPoissonNotice[] = "lblPoisMsg";  // "n should be > 0" beside the box
+inline constexpr char kOk[] = "CmdOk";
+inline constexpr char kCancel[] = "cmdCancel";
+inline constexpr char kHelp[] = "cmdHelp";
+}  // namespace elasticity3d
 
 // Hooke's law in three dimensions: the strain tensor of a symmetric stress
 // tensor with Young's modulus and Poisson's ratio. Editing an off-diagonal
@@ -34,13 +52,18 @@ class frmElasti3D : public forms::FormDialog {
   void CalcStrainTensor3D();
 
   struct Ui {
-    std::array<QLineEdit*, 9> stress;  // Text1(0..8), row by row
-    std::array<QLineEdit*, 9> strain;  // Text3(0..8)
-    QLineEdit* elastic;                // txtElastic
-    QLineEdit* poisson;                // txtPoisson
-    QLabel* poisMsg;                   // lblPoisMsg
-    QPushButton* ok;                   // CmdOk
+    std::array<QLineEdit*, 9> stress;  // row by row
+    std::array<QLineEdit*, 9> strain;
+    QLineEdit* elastic;
+    QLineEdit* poisson;
+    QLabel* poisMsg;
+    QPushButton* ok;
   } ui_;
+
+  // The stress boxes, checked in order into the working copy; E and nu
+  // follow with their own verdicts (Elasticity3D.h).
+  forms::NumericInputs stressInputs_;
+  Hooke3DData hooke_;
 };
 
 }  // namespace brantel

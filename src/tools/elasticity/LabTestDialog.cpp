@@ -46,46 +46,43 @@ constexpr forms::FormDesign kForm{frmLab::kNarrowWidth, 7320, "Evaluation of Uni
 
 constexpr ControlRow kControls[] = {
     // The specimen and the number of points.
-    {"Frame1", Kind::Frame, nullptr, 120, 60, 5040, 2040, "Input Data", "Εισαγωγή δεδομένων"},
-    {"lblHeight", Kind::Label, "Frame1", 360, 330, 2280, 255, "Height (mm)", "Ύψος (mm)", "txtHeight"},
-    {"txtHeight", Kind::TextBox, "Frame1", 2700, 300, 1095, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"optArea(0)", Kind::Option, "Frame1", 120, 690, 225, 255, nullptr, nullptr, "lblDiam"},
-    {"lblDiam", Kind::Label, "Frame1", 360, 690, 2280, 255, "Diameter (mm)", "Διάμετρος (mm)", "txtDiam"},
-    {"txtDiam", Kind::TextBox, "Frame1", 2700, 660, 1095, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"optArea(1)", Kind::Option, "Frame1", 120, 1050, 225, 255, nullptr, nullptr, "lblArea"},
-    {"lblArea", Kind::Label, "Frame1", 360, 1050, 2280, 255, "Loading Area (mm^2)", "Επιφάνεια Φόρτισης (mm2)",
-     "txtArea"},
-    {"txtArea", Kind::TextBox, "Frame1", 2700, 1020, 1095, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"lblCalcDiam", Kind::Label, "Frame1", 3900, 1050, 1020, 255},
-    {"lblNum", Kind::Label, "Frame1", 360, 1530, 2280, 255, "Number of Data Points", "Αριθμός Μετρήσεων", "txtNum"},
-    {"txtNum", Kind::TextBox, "Frame1", 2700, 1500, 495, 285, nullptr, nullptr, nullptr, 0, 5},
-    {"HScroll1", Kind::HScroll, "Frame1", 3300, 1515, 1500, 255, "Number of Data Points", "Αριθμός Μετρήσεων"},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {120, 60, 5040, 2040}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
+    {.name = "lblHeight", .kind = Kind::Label, .container = "Frame1", .at = {360, 330, 2280, 255}, .caption = {"Height (mm)", "Ύψος (mm)"}, .partner = labtest::kHeight},
+    {.name = labtest::kHeight, .kind = Kind::TextBox, .container = "Frame1", .at = {2700, 300, 1095, 285}, .maxLength = kInputLength},
+    {.name = labtest::kAreaFromDiameter, .kind = Kind::Option, .container = "Frame1", .at = {120, 690, 225, 255}, .partner = labtest::kDiameterLabel},
+    {.name = labtest::kDiameterLabel, .kind = Kind::Label, .container = "Frame1", .at = {360, 690, 2280, 255}, .caption = {"Diameter (mm)", "Διάμετρος (mm)"}, .partner = labtest::kDiameter},
+    {.name = labtest::kDiameter, .kind = Kind::TextBox, .container = "Frame1", .at = {2700, 660, 1095, 285}, .maxLength = kInputLength},
+    {.name = labtest::kAreaGiven, .kind = Kind::Option, .container = "Frame1", .at = {120, 1050, 225, 255}, .partner = labtest::kAreaLabel},
+    {.name = labtest::kAreaLabel, .kind = Kind::Label, .container = "Frame1", .at = {360, 1050, 2280, 255}, .caption = {"Loading Area (mm^2)", "Επιφάνεια Φόρτισης (mm2)"}, .partner = labtest::kArea},
+    {.name = labtest::kArea, .kind = Kind::TextBox, .container = "Frame1", .at = {2700, 1020, 1095, 285}, .maxLength = kInputLength},
+    {.name = labtest::kCalcDiameter, .kind = Kind::Label, .container = "Frame1", .at = {3900, 1050, 1020, 255}},
+    {.name = "lblNum", .kind = Kind::Label, .container = "Frame1", .at = {360, 1530, 2280, 255}, .caption = {"Number of Data Points", "Αριθμός Μετρήσεων"}, .partner = labtest::kCount},
+    {.name = labtest::kCount, .kind = Kind::TextBox, .container = "Frame1", .at = {2700, 1500, 495, 285}, .maxLength = 5},
+    {.name = labtest::kCountBar, .kind = Kind::HScroll, .container = "Frame1", .at = {3300, 1515, 1500, 255}, .caption = {"Number of Data Points", "Αριθμός Μετρήσεων"}},
     // The data type and the chart switch.
-    {"Frame2", Kind::Frame, nullptr, 5280, 60, 2955, 1455, "Data Type", "Τύπος δεδομένων"},
-    {"optType(0)", Kind::Option, "Frame2", 240, 330, 2595, 255, "Force/Strain", "Δύναμη / Παραμ."},
-    {"optType(1)", Kind::Option, "Frame2", 240, 690, 2595, 255, "Force/Displacement", "Δύναμη / Μετατ."},
-    {"optType(2)", Kind::Option, "Frame2", 240, 1050, 2595, 255, "Stress/Strain", "Τάση / Παραμ."},
-    {"chkPlot", Kind::CheckBox, nullptr, 5520, 1740, 2595, 255, "Graph", "Γράφημα"},
+    {.name = "Frame2", .kind = Kind::Frame, .at = {5280, 60, 2955, 1455}, .caption = {"Data Type", "Τύπος δεδομένων"}},
+    {.name = labtest::kForceStrain, .kind = Kind::Option, .container = "Frame2", .at = {240, 330, 2595, 255}, .caption = {"Force/Strain", "Δύναμη / Παραμ."}},
+    {.name = labtest::kForceDisplacement, .kind = Kind::Option, .container = "Frame2", .at = {240, 690, 2595, 255}, .caption = {"Force/Displacement", "Δύναμη / Μετατ."}},
+    {.name = labtest::kStressStrain, .kind = Kind::Option, .container = "Frame2", .at = {240, 1050, 2595, 255}, .caption = {"Stress/Strain", "Τάση / Παραμ."}},
+    {.name = labtest::kPlot, .kind = Kind::CheckBox, .at = {5520, 1740, 2595, 255}, .caption = {"Graph", "Γράφημα"}},
     // Results.
-    {"Frame3", Kind::Frame, nullptr, 120, 2220, kGridWidth, 1140, "Results", "Αποτελέσματα"},
-    {"lblVol", Kind::Label, "Frame3", 120, 330, 2520, 255, "Specimen Volume (mm^3)", "Όγκος Δοκιμίου (mm3)", "txtVol"},
-    {"txtVol", Kind::TextBox, "Frame3", 2700, 300, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblYoung", Kind::Label, "Frame3", 120, 720, 2520, 255, "Mean Elasticity Modulus (GPa)",
-     "Μέσο μέτρο ελαστικότητας (GPa)", "Text4"},
-    {"Text4", Kind::TextBox, "Frame3", 2700, 690, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblPoisson", Kind::Label, "Frame3", 4200, 330, 2400, 255, "Mean Poisson's Ratio", "Μέσος λόγος Poisson", "Text5"},
-    {"Text5", Kind::TextBox, "Frame3", 6660, 300, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblEnergy", Kind::Label, "Frame3", 4200, 720, 2400, 255, "Energy to Failure (Joule)",
-     "Απαιτούμενη ενέργεια (Joule)", "Text6"},
-    {"Text6", Kind::TextBox, "Frame3", 6660, 690, 1335, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame3", .kind = Kind::Frame, .at = {120, 2220, kGridWidth, 1140}, .caption = {"Results", "Αποτελέσματα"}},
+    {.name = "lblVol", .kind = Kind::Label, .container = "Frame3", .at = {120, 330, 2520, 255}, .caption = {"Specimen Volume (mm^3)", "Όγκος Δοκιμίου (mm3)"}, .partner = labtest::kVolume},
+    {.name = labtest::kVolume, .kind = Kind::TextBox, .container = "Frame3", .at = {2700, 300, 1335, 285}, .flags = kResult},
+    {.name = "lblYoung", .kind = Kind::Label, .container = "Frame3", .at = {120, 720, 2520, 255}, .caption = {"Mean Elasticity Modulus (GPa)", "Μέσο μέτρο ελαστικότητας (GPa)"}, .partner = labtest::kModulus},
+    {.name = labtest::kModulus, .kind = Kind::TextBox, .container = "Frame3", .at = {2700, 690, 1335, 285}, .flags = kResult},
+    {.name = "lblPoisson", .kind = Kind::Label, .container = "Frame3", .at = {4200, 330, 2400, 255}, .caption = {"Mean Poisson's Ratio", "Μέσος λόγος Poisson"}, .partner = labtest::kPoisson},
+    {.name = labtest::kPoisson, .kind = Kind::TextBox, .container = "Frame3", .at = {6660, 300, 1335, 285}, .flags = kResult},
+    {.name = "lblEnergy", .kind = Kind::Label, .container = "Frame3", .at = {4200, 720, 2400, 255}, .caption = {"Energy to Failure (Joule)", "Απαιτούμενη ενέργεια (Joule)"}, .partner = labtest::kEnergy},
+    {.name = labtest::kEnergy, .kind = Kind::TextBox, .container = "Frame3", .at = {6660, 690, 1335, 285}, .flags = kResult},
     // The readings.
-    {"fLx1", Kind::Grid, nullptr, 120, 3480, kGridWidth, 3120},
+    {.name = labtest::kGrid, .kind = Kind::Grid, .at = {120, 3480, kGridWidth, 3120}},
     // The chart, in the part of the window that only the wide setting shows.
-    {"MSChart1", Kind::Picture, nullptr, 8400, 120, 3840, 7080},
+    {.name = labtest::kChart, .kind = Kind::Picture, .at = {8400, 120, 3840, 7080}},
     // Buttons.
-    {"cmdHelp", Kind::Button, nullptr, 4080, 6780, 1215, 375, "Help"},
-    {"cmdCancel", Kind::Button, nullptr, 5460, 6780, 1215, 375, "Cancel"},
-    {"CmdOk", Kind::Button, nullptr, 6840, 6780, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = labtest::kHelp, .kind = Kind::Button, .at = {4080, 6780, 1215, 375}, .caption = {"Help"}},
+    {.name = labtest::kCancel, .kind = Kind::Button, .at = {5460, 6780, 1215, 375}, .caption = {"Cancel"}},
+    {.name = labtest::kOk, .kind = Kind::Button, .at = {6840, 6780, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 // Enter on the grid edits its current cell; the key goes no further, or
@@ -113,26 +110,26 @@ class GridEnterKey : public QObject {
 frmLab::frmLab(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmLab"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
-    if (QLatin1String(row.name) == QLatin1String("MSChart1")) return new StressStrainChart(parent);
+    if (QLatin1String(row.name) == QLatin1String(labtest::kChart)) return new StressStrainChart(parent);
     return nullptr;
   });
-  ui_.height = Require<QLineEdit>(u"txtHeight");
-  ui_.diameter = Require<QLineEdit>(u"txtDiam");
-  ui_.area = Require<QLineEdit>(u"txtArea");
-  ui_.diameterLabel = Require<QLabel>(u"lblDiam");
-  ui_.areaLabel = Require<QLabel>(u"lblArea");
-  ui_.calcDiameter = Require<QLabel>(u"lblCalcDiam");
-  ui_.count = Require<QLineEdit>(u"txtNum");
-  ui_.countBar = Require<QScrollBar>(u"HScroll1");
-  ui_.plot = Require<QCheckBox>(u"chkPlot");
-  ui_.volume = Require<QLineEdit>(u"txtVol");
-  ui_.modulus = Require<QLineEdit>(u"Text4");
-  ui_.poisson = Require<QLineEdit>(u"Text5");
-  ui_.energy = Require<QLineEdit>(u"Text6");
-  ui_.grid = Require<QTableWidget>(u"fLx1");
-  ui_.chart = Require<StressStrainChart>(u"MSChart1");
-  ui_.areaFrom = Options(u"optArea");
-  ui_.dataType = Options(u"optType");
+  ui_.height = Require<QLineEdit>(labtest::kHeight);
+  ui_.diameter = Require<QLineEdit>(labtest::kDiameter);
+  ui_.area = Require<QLineEdit>(labtest::kArea);
+  ui_.diameterLabel = Require<QLabel>(labtest::kDiameterLabel);
+  ui_.areaLabel = Require<QLabel>(labtest::kAreaLabel);
+  ui_.calcDiameter = Require<QLabel>(labtest::kCalcDiameter);
+  ui_.count = Require<QLineEdit>(labtest::kCount);
+  ui_.countBar = Require<QScrollBar>(labtest::kCountBar);
+  ui_.plot = Require<QCheckBox>(labtest::kPlot);
+  ui_.volume = Require<QLineEdit>(labtest::kVolume);
+  ui_.modulus = Require<QLineEdit>(labtest::kModulus);
+  ui_.poisson = Require<QLineEdit>(labtest::kPoisson);
+  ui_.energy = Require<QLineEdit>(labtest::kEnergy);
+  ui_.grid = Require<QTableWidget>(labtest::kGrid);
+  ui_.chart = Require<StressStrainChart>(labtest::kChart);
+  ui_.areaFrom = Options(labtest::kAreaFrom);
+  ui_.dataType = Options(labtest::kDataType);
 
   ui_.countBar->setRange(kLabMinPoints, kLabMaxPointCount);
   ui_.countBar->setPageStep(1);
@@ -143,7 +140,14 @@ frmLab::frmLab(QWidget* owner) : FormDialog(owner) {
   ui_.grid->horizontalHeader()->setHighlightSections(false);
   ui_.chart->setVisible(false);
 
-  WireButtons(Require<QPushButton>(u"CmdOk"), Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  // A text without a number counts as 0; only a value beyond the 32-bit
+  // range is refused.
+  for (auto [box, field] : {std::pair{ui_.height, &height_}, {ui_.diameter, &diameter_}, {ui_.area, &area_}}) {
+    inputs_.Add(box, *field, {forms::Reading::LeadingNumber, kLabTooLarge});
+  }
+
+  WireButtons(Require<QPushButton>(labtest::kOk), Require<QPushButton>(labtest::kCancel),
+              Require<QPushButton>(labtest::kHelp));
   connect(ui_.height, &QLineEdit::textChanged, this, &frmLab::txtHeight_Change);
   connect(ui_.diameter, &QLineEdit::textChanged, this, &frmLab::txtDiam_Change);
   connect(ui_.area, &QLineEdit::textChanged, this, &frmLab::txtArea_Change);
@@ -200,14 +204,7 @@ void frmLab::LoadFromGlobals() {
   }
 }
 
-bool frmLab::ValidateInput() {
-  // Nothing else is checked: a text without a number counts as 0. But no
-  // value beyond the 32-bit range may reach the record.
-  for (QLineEdit* box : {ui_.height, ui_.diameter, ui_.area}) {
-    if (!FitsSingle(forms::LeadingValue(box).value_or(kUnreadable))) return forms::RefuseEntry(box, kLabTooLarge);
-  }
-  return true;
-}
+bool frmLab::ValidateInput() { return inputs_.Validate(); }
 
 void frmLab::CommitToProject() {
   SaveToGlobals();
@@ -215,12 +212,12 @@ void frmLab::CommitToProject() {
 }
 
 void frmLab::SaveToGlobals() {
-  // The validation of OK has read the three boxes into the 32-bit range.
-  Project.LabHeight = forms::LeadingValue<float>(ui_.height).value();
-  Project.LabDiameter = forms::LeadingValue<float>(ui_.diameter).value();
+  // The validation of OK has read the three boxes.
+  Project.LabHeight = height_;
+  Project.LabDiameter = diameter_;
   Project.LabPointCount = static_cast<qint16>(pointCount_);
   Project.LabDataType = forms::GetArrayIndex(ui_.dataType);
-  Project.LabArea = forms::LeadingValue<float>(ui_.area).value();
+  Project.LabArea = area_;
   Project.LabAreaOption = forms::GetArrayIndex(ui_.areaFrom);
   for (int r = 1; r <= pointCount_; ++r) {
     for (int c = labcol::kForce; c <= labcol::kSigma; ++c) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
+#include "forms/FormInputs.h"
 #include "tools/elasticity/LabTest.h"
 
 #include <QString>
@@ -15,6 +17,36 @@ class QScrollBar;
 class QTableWidget;
 
 namespace brantel {
+
+// The design names of the laboratory test dialog's controls, for its code,
+// its tests and its benchmark.
+namespace labtest {
+inline constexpr char kHeight[] = "txtHeight";
+inline constexpr char kDiameter[] = "txtDiam";
+inline constexpr char kArea[] = "txtArea";
+inline constexpr char kDiameterLabel[] = "lblDiam";
+inline constexpr char kAreaLabel[] = "lblArea";
+inline constexpr char kCalcDiameter[] = "lblCalcDiam";  // the diameter of a given area
+inline constexpr char kAreaFrom[] = "optArea";  // what gives the loading area
+inline constexpr forms::ItemName kAreaFromDiameter = forms::Item(kAreaFrom, 0);
+inline constexpr forms::ItemName kAreaGiven = forms::Item(kAreaFrom, 1);
+inline constexpr char kCount[] = "txtNum";       // the number of data points
+inline constexpr char kCountBar[] = "HScroll1";  // the same number, by steps
+inline constexpr char kDataType[] = "optType";
+inline constexpr forms::ItemName kForceStrain = forms::Item(kDataType, 0);
+inline constexpr forms::ItemName kForceDisplacement = forms::Item(kDataType, 1);
+inline constexpr forms::ItemName kStressStrain = forms::Item(kDataType, 2);
+inline constexpr char kPlot[] = "chkPlot";  // the chart switch
+inline constexpr char kVolume[] = "txtVol";
+inline constexpr char kModulus[] = "Text4";  // mean elasticity modulus
+inline constexpr char kPoisson[] = "Text5";  // mean Poisson's ratio
+inline constexpr char kEnergy[] = "Text6";   // energy to failure
+inline constexpr char kGrid[] = "fLx1";      // the readings
+inline constexpr char kChart[] = "MSChart1";
+inline constexpr char kOk[] = "CmdOk";
+inline constexpr char kCancel[] = "cmdCancel";
+inline constexpr char kHelp[] = "cmdHelp";
+}  // namespace labtest
 
 class StressStrainChart;
 
@@ -74,24 +106,31 @@ class frmLab : public forms::FormDialog {
   void SetCellText(int r, int c, const QString& text);
 
   struct Ui {
-    QLineEdit* height;      // txtHeight
-    QLineEdit* diameter;    // txtDiam
-    QLineEdit* area;        // txtArea
-    QLabel* diameterLabel;  // lblDiam
-    QLabel* areaLabel;      // lblArea
-    QLabel* calcDiameter;   // lblCalcDiam
-    QLineEdit* count;       // txtNum
-    QScrollBar* countBar;   // HScroll1
-    QCheckBox* plot;        // chkPlot
-    QLineEdit* volume;      // txtVol
-    QLineEdit* modulus;     // Text4
-    QLineEdit* poisson;     // Text5
-    QLineEdit* energy;      // Text6
-    QTableWidget* grid;     // fLx1
-    StressStrainChart* chart;  // MSChart1
-    forms::OptionArray areaFrom;  // optArea
-    forms::OptionArray dataType;  // optType
+    QLineEdit* height;
+    QLineEdit* diameter;
+    QLineEdit* area;
+    QLabel* diameterLabel;
+    QLabel* areaLabel;
+    QLabel* calcDiameter;
+    QLineEdit* count;
+    QScrollBar* countBar;
+    QCheckBox* plot;
+    QLineEdit* volume;
+    QLineEdit* modulus;
+    QLineEdit* poisson;
+    QLineEdit* energy;
+    QTableWidget* grid;
+    StressStrainChart* chart;
+    forms::OptionArray areaFrom;
+    forms::OptionArray dataType;
   } ui_;
+
+  // The specimen's boxes, read by OK into the 32-bit fields below; the
+  // readings of the grid keep their own cell handling.
+  forms::NumericInputs inputs_;
+  float height_ = 0;
+  float diameter_ = 0;
+  float area_ = 0;
 
   int pointCount_ = 1;
   // The texts of the rows a smaller count dropped, given back when the

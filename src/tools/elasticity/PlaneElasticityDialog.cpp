@@ -23,60 +23,59 @@ constexpr forms::FormDesign kForm{7335, 4860, "Plane Stress/Strain Assumption",
                                 "Θεώρηση επίπεδης τάσης και παραμόρφωσης"};
 
 constexpr ControlRow kControls[] = {
-    {"SSTab1", Kind::TabStrip, nullptr, 120, 120, 7095, 4095},
+    {.name = planeelasticity::kTabs, .kind = Kind::TabStrip, .at = {120, 120, 7095, 4095}},
     // Tab 0: the stresses from the strains.
-    {"SSTab1(0)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Calculate Stress State", "Υπολογισμός εντατικής κατάστασης"},
-    {"Frame2", Kind::Frame, "SSTab1(0)", 240, 480, 3375, 1575, "Strain State", "Παραμορφωσιακή κατάσταση"},
-    {"lblex", Kind::Label, "Frame2", 240, 360, 615, 255, "ex", "ε x", "Text1"},
-    {"lbley", Kind::Label, "Frame2", 240, 720, 615, 255, "ey", "ε y", "Text2"},
-    {"lblgxy", Kind::Label, "Frame2", 240, 1080, 615, 255, "gxy", "γ xy", "Text3"},
-    {"Text1", Kind::TextBox, "Frame2", 960, 330, 2175, 285},
-    {"Text2", Kind::TextBox, "Frame2", 960, 690, 2175, 285},
-    {"Text3", Kind::TextBox, "Frame2", 960, 1050, 2175, 285},
-    {"Frame1", Kind::Frame, "SSTab1(0)", 3720, 480, 3255, 1575, "Material Constants", "Σταθερές πετρώματος"},
-    {"Label1", Kind::Label, "Frame1", 240, 360, 375, 255, "E", "E", "Text4"},
-    {"Label2", Kind::Label, "Frame1", 240, 720, 375, 255, "v", "v", "Text5"},
-    {"Text4", Kind::TextBox, "Frame1", 720, 330, 2295, 285},
-    {"Text5", Kind::TextBox, "Frame1", 720, 690, 1095, 285, nullptr, nullptr, nullptr, 0, 7},
-    {"Frame3", Kind::Frame, "SSTab1(0)", 240, 2160, 3375, 1575, "Stress State", "Εντατική κατάσταση"},
-    {"lblsx", Kind::Label, "Frame3", 240, 360, 615, 255, "sx", "σ x", "Text6"},
-    {"lblsy", Kind::Label, "Frame3", 240, 720, 615, 255, "sy", "σ y", "Text7"},
-    {"lbltxy", Kind::Label, "Frame3", 240, 1080, 615, 255, "txy", "τ xy", "Text8"},
-    {"Text6", Kind::TextBox, "Frame3", 960, 330, 2175, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text7", Kind::TextBox, "Frame3", 960, 690, 2175, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text8", Kind::TextBox, "Frame3", 960, 1050, 2175, 285, nullptr, nullptr, nullptr, kResult},
-    {"Frame4", Kind::Frame, "SSTab1(0)", 3720, 2160, 3255, 1575, "Solution Assumption:", "Επίλυση με θεώρηση:"},
-    {"Option1(0)", Kind::Option, "Frame4", 240, 480, 2895, 255, "Plane Stress", "Επίπεδης Τάσης"},
-    {"Option1(1)", Kind::Option, "Frame4", 240, 960, 2895, 255, "Plane Strain", "Επίπεδης Παραμόρφωσης"},
+    {.name = "SSTab1(0)", .kind = Kind::TabPage, .container = planeelasticity::kTabs, .caption = {"Calculate Stress State", "Υπολογισμός εντατικής κατάστασης"}},
+    {.name = "Frame2", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {240, 480, 3375, 1575}, .caption = {"Strain State", "Παραμορφωσιακή κατάσταση"}},
+    {.name = "lblex", .kind = Kind::Label, .container = "Frame2", .at = {240, 360, 615, 255}, .caption = {"ex", "ε x"}, .partner = planeelasticity::kEx},
+    {.name = "lbley", .kind = Kind::Label, .container = "Frame2", .at = {240, 720, 615, 255}, .caption = {"ey", "ε y"}, .partner = planeelasticity::kEy},
+    {.name = "lblgxy", .kind = Kind::Label, .container = "Frame2", .at = {240, 1080, 615, 255}, .caption = {"gxy", "γ xy"}, .partner = planeelasticity::kGxy},
+    {.name = planeelasticity::kEx, .kind = Kind::TextBox, .container = "Frame2", .at = {960, 330, 2175, 285}},
+    {.name = planeelasticity::kEy, .kind = Kind::TextBox, .container = "Frame2", .at = {960, 690, 2175, 285}},
+    {.name = planeelasticity::kGxy, .kind = Kind::TextBox, .container = "Frame2", .at = {960, 1050, 2175, 285}},
+    {.name = "Frame1", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {3720, 480, 3255, 1575}, .caption = {"Material Constants", "Σταθερές πετρώματος"}},
+    {.name = "Label1", .kind = Kind::Label, .container = "Frame1", .at = {240, 360, 375, 255}, .caption = {"E", "E"}, .partner = planeelasticity::kModulus1},
+    {.name = "Label2", .kind = Kind::Label, .container = "Frame1", .at = {240, 720, 375, 255}, .caption = {"v", "v"}, .partner = planeelasticity::kPoisson1},
+    {.name = planeelasticity::kModulus1, .kind = Kind::TextBox, .container = "Frame1", .at = {720, 330, 2295, 285}},
+    {.name = planeelasticity::kPoisson1, .kind = Kind::TextBox, .container = "Frame1", .at = {720, 690, 1095, 285}, .maxLength = 7},
+    {.name = "Frame3", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {240, 2160, 3375, 1575}, .caption = {"Stress State", "Εντατική κατάσταση"}},
+    {.name = "lblsx", .kind = Kind::Label, .container = "Frame3", .at = {240, 360, 615, 255}, .caption = {"sx", "σ x"}, .partner = planeelasticity::kSx},
+    {.name = "lblsy", .kind = Kind::Label, .container = "Frame3", .at = {240, 720, 615, 255}, .caption = {"sy", "σ y"}, .partner = planeelasticity::kSy},
+    {.name = "lbltxy", .kind = Kind::Label, .container = "Frame3", .at = {240, 1080, 615, 255}, .caption = {"txy", "τ xy"}, .partner = planeelasticity::kTxy},
+    {.name = planeelasticity::kSx, .kind = Kind::TextBox, .container = "Frame3", .at = {960, 330, 2175, 285}, .flags = kResult},
+    {.name = planeelasticity::kSy, .kind = Kind::TextBox, .container = "Frame3", .at = {960, 690, 2175, 285}, .flags = kResult},
+    {.name = planeelasticity::kTxy, .kind = Kind::TextBox, .container = "Frame3", .at = {960, 1050, 2175, 285}, .flags = kResult},
+    {.name = "Frame4", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {3720, 2160, 3255, 1575}, .caption = {"Solution Assumption:", "Επίλυση με θεώρηση:"}},
+    {.name = planeelasticity::kPlaneStress1, .kind = Kind::Option, .container = "Frame4", .at = {240, 480, 2895, 255}, .caption = {"Plane Stress", "Επίπεδης Τάσης"}},
+    {.name = planeelasticity::kPlaneStrain1, .kind = Kind::Option, .container = "Frame4", .at = {240, 960, 2895, 255}, .caption = {"Plane Strain", "Επίπεδης Παραμόρφωσης"}},
     // Tab 1: the strains from the stresses.
-    {"SSTab1(1)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Calculate Strain State",
-     "Υπολογισμός παραμορφωσιακής κατάστασης"},
-    {"Frame6", Kind::Frame, "SSTab1(1)", 240, 480, 3375, 1575, "Stress State", "Εντατική κατάσταση"},
-    {"lblsx1", Kind::Label, "Frame6", 240, 360, 615, 255, "sx", "σ x", "Text13"},
-    {"lblsy1", Kind::Label, "Frame6", 240, 720, 615, 255, "sy", "σ y", "Text12"},
-    {"lbltxy1", Kind::Label, "Frame6", 240, 1080, 615, 255, "txy", "τ xy", "Text11"},
-    {"Text13", Kind::TextBox, "Frame6", 960, 330, 2175, 285, nullptr, nullptr, nullptr, 0, 7},
-    {"Text12", Kind::TextBox, "Frame6", 960, 690, 2175, 285, nullptr, nullptr, nullptr, 0, 7},
-    {"Text11", Kind::TextBox, "Frame6", 960, 1050, 2175, 285, nullptr, nullptr, nullptr, 0, 7},
-    {"Frame5", Kind::Frame, "SSTab1(1)", 3720, 480, 3255, 1575, "Material Constants", "Σταθερές πετρώματος"},
-    {"Label7", Kind::Label, "Frame5", 240, 360, 375, 255, "E", "E", "Text10"},
-    {"Label6", Kind::Label, "Frame5", 240, 720, 375, 255, "v", "v", "Text9"},
-    {"Text10", Kind::TextBox, "Frame5", 720, 330, 2295, 285},
-    {"Text9", Kind::TextBox, "Frame5", 720, 690, 1095, 285, nullptr, nullptr, nullptr, 0, 7},
-    {"Frame7", Kind::Frame, "SSTab1(1)", 240, 2160, 3375, 1575, "Strain State", "Παραμορφωσιακή Κατάσταση"},
-    {"lblex1", Kind::Label, "Frame7", 240, 360, 615, 255, "ex", "ε x", "Text16"},
-    {"lbley1", Kind::Label, "Frame7", 240, 720, 615, 255, "ey", "ε y", "Text15"},
-    {"lblgxy1", Kind::Label, "Frame7", 240, 1080, 615, 255, "gxy", "γ xy", "Text14"},
-    {"Text16", Kind::TextBox, "Frame7", 960, 330, 2175, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text15", Kind::TextBox, "Frame7", 960, 690, 2175, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text14", Kind::TextBox, "Frame7", 960, 1050, 2175, 285, nullptr, nullptr, nullptr, kResult},
-    {"Frame8", Kind::Frame, "SSTab1(1)", 3720, 2160, 3255, 1575, "Solution Assumption:", "Επίλυση με θεώρηση:"},
-    {"Option2(0)", Kind::Option, "Frame8", 240, 480, 2895, 255, "Plane Stress", "Επίπεδης Τάσης"},
-    {"Option2(1)", Kind::Option, "Frame8", 240, 960, 2895, 255, "Plane Strain", "Επίπεδης Παραμόρφωσης"},
+    {.name = "SSTab1(1)", .kind = Kind::TabPage, .container = planeelasticity::kTabs, .caption = {"Calculate Strain State", "Υπολογισμός παραμορφωσιακής κατάστασης"}},
+    {.name = "Frame6", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {240, 480, 3375, 1575}, .caption = {"Stress State", "Εντατική κατάσταση"}},
+    {.name = "lblsx1", .kind = Kind::Label, .container = "Frame6", .at = {240, 360, 615, 255}, .caption = {"sx", "σ x"}, .partner = planeelasticity::kSxIn},
+    {.name = "lblsy1", .kind = Kind::Label, .container = "Frame6", .at = {240, 720, 615, 255}, .caption = {"sy", "σ y"}, .partner = planeelasticity::kSyIn},
+    {.name = "lbltxy1", .kind = Kind::Label, .container = "Frame6", .at = {240, 1080, 615, 255}, .caption = {"txy", "τ xy"}, .partner = planeelasticity::kTxyIn},
+    {.name = planeelasticity::kSxIn, .kind = Kind::TextBox, .container = "Frame6", .at = {960, 330, 2175, 285}, .maxLength = 7},
+    {.name = planeelasticity::kSyIn, .kind = Kind::TextBox, .container = "Frame6", .at = {960, 690, 2175, 285}, .maxLength = 7},
+    {.name = planeelasticity::kTxyIn, .kind = Kind::TextBox, .container = "Frame6", .at = {960, 1050, 2175, 285}, .maxLength = 7},
+    {.name = "Frame5", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {3720, 480, 3255, 1575}, .caption = {"Material Constants", "Σταθερές πετρώματος"}},
+    {.name = "Label7", .kind = Kind::Label, .container = "Frame5", .at = {240, 360, 375, 255}, .caption = {"E", "E"}, .partner = planeelasticity::kModulus2},
+    {.name = "Label6", .kind = Kind::Label, .container = "Frame5", .at = {240, 720, 375, 255}, .caption = {"v", "v"}, .partner = planeelasticity::kPoisson2},
+    {.name = planeelasticity::kModulus2, .kind = Kind::TextBox, .container = "Frame5", .at = {720, 330, 2295, 285}},
+    {.name = planeelasticity::kPoisson2, .kind = Kind::TextBox, .container = "Frame5", .at = {720, 690, 1095, 285}, .maxLength = 7},
+    {.name = "Frame7", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {240, 2160, 3375, 1575}, .caption = {"Strain State", "Παραμορφωσιακή Κατάσταση"}},
+    {.name = "lblex1", .kind = Kind::Label, .container = "Frame7", .at = {240, 360, 615, 255}, .caption = {"ex", "ε x"}, .partner = planeelasticity::kExOut},
+    {.name = "lbley1", .kind = Kind::Label, .container = "Frame7", .at = {240, 720, 615, 255}, .caption = {"ey", "ε y"}, .partner = planeelasticity::kEyOut},
+    {.name = "lblgxy1", .kind = Kind::Label, .container = "Frame7", .at = {240, 1080, 615, 255}, .caption = {"gxy", "γ xy"}, .partner = planeelasticity::kGxyOut},
+    {.name = planeelasticity::kExOut, .kind = Kind::TextBox, .container = "Frame7", .at = {960, 330, 2175, 285}, .flags = kResult},
+    {.name = planeelasticity::kEyOut, .kind = Kind::TextBox, .container = "Frame7", .at = {960, 690, 2175, 285}, .flags = kResult},
+    {.name = planeelasticity::kGxyOut, .kind = Kind::TextBox, .container = "Frame7", .at = {960, 1050, 2175, 285}, .flags = kResult},
+    {.name = "Frame8", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {3720, 2160, 3255, 1575}, .caption = {"Solution Assumption:", "Επίλυση με θεώρηση:"}},
+    {.name = planeelasticity::kPlaneStress2, .kind = Kind::Option, .container = "Frame8", .at = {240, 480, 2895, 255}, .caption = {"Plane Stress", "Επίπεδης Τάσης"}},
+    {.name = planeelasticity::kPlaneStrain2, .kind = Kind::Option, .container = "Frame8", .at = {240, 960, 2895, 255}, .caption = {"Plane Strain", "Επίπεδης Παραμόρφωσης"}},
     // Buttons.
-    {"Command3", Kind::Button, nullptr, 1320, 4320, 1215, 375, "Help"},
-    {"cmdCancel", Kind::Button, nullptr, 3060, 4320, 1215, 375, "Cancel"},
-    {"CmdOk", Kind::Button, nullptr, 4800, 4320, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = planeelasticity::kHelp, .kind = Kind::Button, .at = {1320, 4320, 1215, 375}, .caption = {"Help"}},
+    {.name = planeelasticity::kCancel, .kind = Kind::Button, .at = {3060, 4320, 1215, 375}, .caption = {"Cancel"}},
+    {.name = planeelasticity::kOk, .kind = Kind::Button, .at = {4800, 4320, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 PlaneAssumption AssumptionOf(const forms::OptionArray& group) {
@@ -88,26 +87,26 @@ PlaneAssumption AssumptionOf(const forms::OptionArray& group) {
 frmPlaneStress::frmPlaneStress(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmPlaneStress"));
   Build(kForm, kControls);
-  ui_.tabs = Require<QTabWidget>(u"SSTab1");
-  ui_.ex = Require<QLineEdit>(u"Text1");
-  ui_.ey = Require<QLineEdit>(u"Text2");
-  ui_.gxy = Require<QLineEdit>(u"Text3");
-  ui_.e1 = Require<QLineEdit>(u"Text4");
-  ui_.nu1 = Require<QLineEdit>(u"Text5");
-  ui_.sx = Require<QLineEdit>(u"Text6");
-  ui_.sy = Require<QLineEdit>(u"Text7");
-  ui_.txy = Require<QLineEdit>(u"Text8");
-  ui_.assumption1 = Options(u"Option1");
-  ui_.sxIn = Require<QLineEdit>(u"Text13");
-  ui_.syIn = Require<QLineEdit>(u"Text12");
-  ui_.txyIn = Require<QLineEdit>(u"Text11");
-  ui_.e2 = Require<QLineEdit>(u"Text10");
-  ui_.nu2 = Require<QLineEdit>(u"Text9");
-  ui_.exOut = Require<QLineEdit>(u"Text16");
-  ui_.eyOut = Require<QLineEdit>(u"Text15");
-  ui_.gxyOut = Require<QLineEdit>(u"Text14");
-  ui_.assumption2 = Options(u"Option2");
-  ui_.ok = Require<QPushButton>(u"CmdOk");
+  ui_.tabs = Require<QTabWidget>(planeelasticity::kTabs);
+  ui_.ex = Require<QLineEdit>(planeelasticity::kEx);
+  ui_.ey = Require<QLineEdit>(planeelasticity::kEy);
+  ui_.gxy = Require<QLineEdit>(planeelasticity::kGxy);
+  ui_.e1 = Require<QLineEdit>(planeelasticity::kModulus1);
+  ui_.nu1 = Require<QLineEdit>(planeelasticity::kPoisson1);
+  ui_.sx = Require<QLineEdit>(planeelasticity::kSx);
+  ui_.sy = Require<QLineEdit>(planeelasticity::kSy);
+  ui_.txy = Require<QLineEdit>(planeelasticity::kTxy);
+  ui_.assumption1 = Options(planeelasticity::kAssumption1);
+  ui_.sxIn = Require<QLineEdit>(planeelasticity::kSxIn);
+  ui_.syIn = Require<QLineEdit>(planeelasticity::kSyIn);
+  ui_.txyIn = Require<QLineEdit>(planeelasticity::kTxyIn);
+  ui_.e2 = Require<QLineEdit>(planeelasticity::kModulus2);
+  ui_.nu2 = Require<QLineEdit>(planeelasticity::kPoisson2);
+  ui_.exOut = Require<QLineEdit>(planeelasticity::kExOut);
+  ui_.eyOut = Require<QLineEdit>(planeelasticity::kEyOut);
+  ui_.gxyOut = Require<QLineEdit>(planeelasticity::kGxyOut);
+  ui_.assumption2 = Options(planeelasticity::kAssumption2);
+  ui_.ok = Require<QPushButton>(planeelasticity::kOk);
 
   tab0_.state.Add(ui_.ex, stagedStrains_.Ex, {Reading::WholeEntry, InvalidValueFor({"ex", "ex"})});
   tab0_.state.Add(ui_.ey, stagedStrains_.Ey, {Reading::WholeEntry, InvalidValueFor({"ey", "ey"})});
@@ -120,7 +119,7 @@ frmPlaneStress::frmPlaneStress(QWidget* owner) : FormDialog(owner) {
   tab1_.modulus.Add(ui_.e2, stagedConstants2_.E, {Reading::WholeEntry, kPlaneModulusMessage, PlaneModulusRule()});
   tab1_.poisson.Add(ui_.nu2, stagedConstants2_.Nu, {Reading::WholeEntry, kPlanePoissonMessage, PlanePoissonRule()});
 
-  WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"Command3"));
+  WireButtons(ui_.ok, Require<QPushButton>(planeelasticity::kCancel), Require<QPushButton>(planeelasticity::kHelp));
   for (QLineEdit* box : {ui_.ex, ui_.ey, ui_.gxy, ui_.e1, ui_.nu1, ui_.sxIn, ui_.syIn, ui_.txyIn, ui_.e2, ui_.nu2}) {
     connect(box, &QLineEdit::textChanged, this, &frmPlaneStress::Text_Change);
   }

@@ -1,14 +1,49 @@
 #pragma once
 
 #include "core/project/ProjectRecord.h"
+#include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 #include "forms/FormInputs.h"
+
+#include <array>
 
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
 namespace brantel {
+
+// The design names of the plane stress/strain dialog's controls, for its code and its tests.
+namespace planeelasticity {
+inline constexpr char kTabs[] = "SSTab1";
+// Tab 0: strains in, stresses out.
+inline constexpr char kEx[] = "Text1";
+inline constexpr char kEy[] = "Text2";
+inline constexpr char kGxy[] = "Text3";
+inline constexpr char kModulus1[] = "Text4";  // E
+inline constexpr char kPoisson1[] = "Text5";  // nu
+inline constexpr char kSx[] = "Text6";
+inline constexpr char kSy[] = "Text7";
+inline constexpr char kTxy[] = "Text8";
+inline constexpr char kAssumption1[] = "Option1";
+inline constexpr forms::ItemName kPlaneStress1 = forms::Item(kAssumption1, 0);
+inline constexpr forms::ItemName kPlaneStrain1 = forms::Item(kAssumption1, 1);
+// Tab 1: stresses in, strains out.
+inline constexpr char kSxIn[] = "Text13";
+inline constexpr char kSyIn[] = "Text12";
+inline constexpr char kTxyIn[] = "Text11";
+inline constexpr char kModulus2[] = "Text10";  // E
+inline constexpr char kPoisson2[] = "Text9";   // nu
+inline constexpr char kExOut[] = "Text16";
+inline constexpr char kEyOut[] = "Text15";
+inline constexpr char kGxyOut[] = "Text14";
+inline constexpr char kAssumption2[] = "Option2";
+inline constexpr forms::ItemName kPlaneStress2 = forms::Item(kAssumption2, 0);
+inline constexpr forms::ItemName kPlaneStrain2 = forms::Item(kAssumption2, 1);
+inline constexpr char kOk[] = "CmdOk";
+inline constexpr char kCancel[] = "cmdCancel";
+inline constexpr char kHelp[] = "Command3";
+}  // namespace planeelasticity
 
 // Plane stress and plane strain: the stresses of a point from its strains
 // (tab 0) and its strains from its stresses (tab 1), each tab with its own
@@ -47,28 +82,28 @@ class frmPlaneStress : public forms::FormDialog {
   int ActiveTab() const;
 
   struct Ui {
-    QTabWidget* tabs;  // SSTab1
+    QTabWidget* tabs;
     // Tab 0: strains in, stresses out.
-    QLineEdit* ex;     // Text1
-    QLineEdit* ey;     // Text2
-    QLineEdit* gxy;    // Text3
-    QLineEdit* e1;     // Text4
-    QLineEdit* nu1;    // Text5
-    QLineEdit* sx;     // Text6
-    QLineEdit* sy;     // Text7
-    QLineEdit* txy;    // Text8
-    forms::OptionArray assumption1;  // Option1
+    QLineEdit* ex;
+    QLineEdit* ey;
+    QLineEdit* gxy;
+    QLineEdit* e1;
+    QLineEdit* nu1;
+    QLineEdit* sx;
+    QLineEdit* sy;
+    QLineEdit* txy;
+    forms::OptionArray assumption1;
     // Tab 1: stresses in, strains out.
-    QLineEdit* sxIn;   // Text13
-    QLineEdit* syIn;   // Text12
-    QLineEdit* txyIn;  // Text11
-    QLineEdit* e2;     // Text10
-    QLineEdit* nu2;    // Text9
-    QLineEdit* exOut;  // Text16
-    QLineEdit* eyOut;  // Text15
-    QLineEdit* gxyOut; // Text14
-    forms::OptionArray assumption2;  // Option2
-    QPushButton* ok;   // CmdOk
+    QLineEdit* sxIn;
+    QLineEdit* syIn;
+    QLineEdit* txyIn;
+    QLineEdit* e2;
+    QLineEdit* nu2;
+    QLineEdit* exOut;
+    QLineEdit* eyOut;
+    QLineEdit* gxyOut;
+    forms::OptionArray assumption2;
+    QPushButton* ok;
   } ui_;
 
   TabInputs tab0_;

@@ -28,105 +28,80 @@ constexpr forms::FormDesign kForm{9600, 6270, "Calculation of Roof Bolting Densi
 // Each box sits at its row's top with its label beside it; the labels
 // leave room for two lines of caption.
 constexpr ControlRow kControls[] = {
-    {"SSTab1", Kind::TabStrip, nullptr, 120, 120, 9360, 5520},
-    {"SSTab1(0)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Roof Bolting Density", "Πυκνότητα κοχλίωσης"},
-    {"SSTab1(1)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Tensile Strength of Anchor", "Αντοχή σε εφελκυσμό"},
+    {.name = roofbolting::kTabs, .kind = Kind::TabStrip, .at = {120, 120, 9360, 5520}},
+    {.name = "SSTab1(0)", .kind = Kind::TabPage, .container = roofbolting::kTabs, .caption = {"Roof Bolting Density", "Πυκνότητα κοχλίωσης"}},
+    {.name = "SSTab1(1)", .kind = Kind::TabPage, .container = roofbolting::kTabs, .caption = {"Tensile Strength of Anchor", "Αντοχή σε εφελκυσμό"}},
     // Tab 0: the bolt density.
-    {"Frame1", Kind::Frame, "SSTab1(0)", 120, 480, 4560, 4020, "Input Data", "Δεδομένα"},
-    {"Label1", Kind::Label, "Frame1", 120, 330, 2880, 420, "Steel Strength (MPa)",
-     "Αντοχή χάλυβα (MPa)", "txtStrength"},
-    {"txtStrength", Kind::TextBox, "Frame1", 3060, 300, 1335, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label2", Kind::Label, "Frame1", 120, 840, 2880, 420, "Bolt Diameter (mm)",
-     "Διάμετρος κοχλία (mm)", "txtDiameter"},
-    {"txtDiameter", Kind::TextBox, "Frame1", 3060, 810, 1335, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label3", Kind::Label, "Frame1", 120, 1350, 2880, 420, "Bolt Length (m)",
-     "Μήκος κοχλία (m)", "txtLength"},
-    {"txtLength", Kind::TextBox, "Frame1", 3060, 1320, 1335, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label4", Kind::Label, "Frame1", 120, 1860, 2880, 420, "Bolt SF",
-     "Συντελεστής ασφάλειας", "txtSF"},
-    {"txtSF", Kind::TextBox, "Frame1", 3060, 1830, 1335, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label5", Kind::Label, "Frame1", 120, 2370, 2880, 420, "Supported Rock Height (m)",
-     "Υψος μάζας πετρώματος (m)", "txtHeight"},
-    {"txtHeight", Kind::TextBox, "Frame1", 3060, 2340, 1335, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label6", Kind::Label, "Frame1", 120, 2880, 2880, 420, "Unit Weight of Rock (kN/m3)",
-     "Μοναδιαίο βάρος πετρώματος (kN/m3)", "txtUnit"},
-    {"txtUnit", Kind::TextBox, "Frame1", 3060, 2850, 1335, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label7", Kind::Label, "Frame1", 120, 3390, 2880, 420, "Opening width (m)",
-     "Πλάτος ανοίγματος (m)", "txtWidth"},
-    {"txtWidth", Kind::TextBox, "Frame1", 3060, 3360, 1335, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Frame2", Kind::Frame, "SSTab1(0)", 4800, 480, 4440, 4020, "Results", "Αποτελέσματα"},
-    {"Label11", Kind::Label, "Frame2", 120, 330, 2760, 420, "Maximum Rock Bolt Load (kN)",
-     "Μέγιστο φορτίο κοχλία (kN)", "txtDynami"},
-    {"txtDynami", Kind::TextBox, "Frame2", 2940, 300, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Label12", Kind::Label, "Frame2", 120, 840, 2760, 420, "Design Rock Bolt Load (kN)",
-     "Φορτίο κοχλία σχεδιασμού (kN)", "txtDesign"},
-    {"txtDesign", Kind::TextBox, "Frame2", 2940, 810, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Label13", Kind::Label, "Frame2", 120, 1350, 2760, 420, "Overburden Stress (kPa)",
-     "Τάση υπερκειμένων (kPa)", "txtOver"},
-    {"txtOver", Kind::TextBox, "Frame2", 2940, 1320, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Label14", Kind::Label, "Frame2", 120, 1860, 2760, 420, "Bolt Density (bolts/m2)",
-     "Πυκνότητα κοχλίωσης (κοχλίες/m2)", "txtDensity"},
-    {"txtDensity", Kind::TextBox, "Frame2", 2940, 1830, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Label15", Kind::Label, "Frame2", 120, 2370, 2760, 420, "Bolt Density (m2/bolt)",
-     "Πυκνότητα κοχλίωσης (m2/κοχλία)", "txtDensity1"},
-    {"txtDensity1", Kind::TextBox, "Frame2", 2940, 2340, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Label16", Kind::Label, "Frame2", 120, 2880, 2760, 420, "Bolt Density (bolts/unit section)",
-     "Πυκνότητα κοχλίωσης (κοχλίες/m διατομής)", "txtDensity2"},
-    {"txtDensity2", Kind::TextBox, "Frame2", 2940, 2850, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Label8", Kind::Label, "Frame2", 120, 3390, 4200, 420},
+    {.name = "Frame1", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {120, 480, 4560, 4020}, .caption = {"Input Data", "Δεδομένα"}},
+    {.name = "Label1", .kind = Kind::Label, .container = "Frame1", .at = {120, 330, 2880, 420}, .caption = {"Steel Strength (MPa)", "Αντοχή χάλυβα (MPa)"}, .partner = roofbolting::kStrength},
+    {.name = roofbolting::kStrength, .kind = Kind::TextBox, .container = "Frame1", .at = {3060, 300, 1335, 285}, .maxLength = kInputLength},
+    {.name = "Label2", .kind = Kind::Label, .container = "Frame1", .at = {120, 840, 2880, 420}, .caption = {"Bolt Diameter (mm)", "Διάμετρος κοχλία (mm)"}, .partner = roofbolting::kDiameter},
+    {.name = roofbolting::kDiameter, .kind = Kind::TextBox, .container = "Frame1", .at = {3060, 810, 1335, 285}, .maxLength = kInputLength},
+    {.name = "Label3", .kind = Kind::Label, .container = "Frame1", .at = {120, 1350, 2880, 420}, .caption = {"Bolt Length (m)", "Μήκος κοχλία (m)"}, .partner = roofbolting::kLength},
+    {.name = roofbolting::kLength, .kind = Kind::TextBox, .container = "Frame1", .at = {3060, 1320, 1335, 285}, .maxLength = kInputLength},
+    {.name = "Label4", .kind = Kind::Label, .container = "Frame1", .at = {120, 1860, 2880, 420}, .caption = {"Bolt SF", "Συντελεστής ασφάλειας"}, .partner = roofbolting::kSF},
+    {.name = roofbolting::kSF, .kind = Kind::TextBox, .container = "Frame1", .at = {3060, 1830, 1335, 285}, .maxLength = kInputLength},
+    {.name = "Label5", .kind = Kind::Label, .container = "Frame1", .at = {120, 2370, 2880, 420}, .caption = {"Supported Rock Height (m)", "Υψος μάζας πετρώματος (m)"}, .partner = roofbolting::kHeight},
+    {.name = roofbolting::kHeight, .kind = Kind::TextBox, .container = "Frame1", .at = {3060, 2340, 1335, 285}, .maxLength = kInputLength},
+    {.name = "Label6", .kind = Kind::Label, .container = "Frame1", .at = {120, 2880, 2880, 420}, .caption = {"Unit Weight of Rock (kN/m3)", "Μοναδιαίο βάρος πετρώματος (kN/m3)"}, .partner = roofbolting::kUnitWeight},
+    {.name = roofbolting::kUnitWeight, .kind = Kind::TextBox, .container = "Frame1", .at = {3060, 2850, 1335, 285}, .maxLength = kInputLength},
+    {.name = "Label7", .kind = Kind::Label, .container = "Frame1", .at = {120, 3390, 2880, 420}, .caption = {"Opening width (m)", "Πλάτος ανοίγματος (m)"}, .partner = roofbolting::kWidth},
+    {.name = roofbolting::kWidth, .kind = Kind::TextBox, .container = "Frame1", .at = {3060, 3360, 1335, 285}, .maxLength = kInputLength},
+    {.name = "Frame2", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {4800, 480, 4440, 4020}, .caption = {"Results", "Αποτελέσματα"}},
+    {.name = "Label11", .kind = Kind::Label, .container = "Frame2", .at = {120, 330, 2760, 420}, .caption = {"Maximum Rock Bolt Load (kN)", "Μέγιστο φορτίο κοχλία (kN)"}, .partner = roofbolting::kMaxLoad},
+    {.name = roofbolting::kMaxLoad, .kind = Kind::TextBox, .container = "Frame2", .at = {2940, 300, 1335, 285}, .flags = kResult},
+    {.name = "Label12", .kind = Kind::Label, .container = "Frame2", .at = {120, 840, 2760, 420}, .caption = {"Design Rock Bolt Load (kN)", "Φορτίο κοχλία σχεδιασμού (kN)"}, .partner = roofbolting::kDesignLoad},
+    {.name = roofbolting::kDesignLoad, .kind = Kind::TextBox, .container = "Frame2", .at = {2940, 810, 1335, 285}, .flags = kResult},
+    {.name = "Label13", .kind = Kind::Label, .container = "Frame2", .at = {120, 1350, 2760, 420}, .caption = {"Overburden Stress (kPa)", "Τάση υπερκειμένων (kPa)"}, .partner = roofbolting::kOverburden},
+    {.name = roofbolting::kOverburden, .kind = Kind::TextBox, .container = "Frame2", .at = {2940, 1320, 1335, 285}, .flags = kResult},
+    {.name = "Label14", .kind = Kind::Label, .container = "Frame2", .at = {120, 1860, 2760, 420}, .caption = {"Bolt Density (bolts/m2)", "Πυκνότητα κοχλίωσης (κοχλίες/m2)"}, .partner = roofbolting::kBoltsPerArea},
+    {.name = roofbolting::kBoltsPerArea, .kind = Kind::TextBox, .container = "Frame2", .at = {2940, 1830, 1335, 285}, .flags = kResult},
+    {.name = "Label15", .kind = Kind::Label, .container = "Frame2", .at = {120, 2370, 2760, 420}, .caption = {"Bolt Density (m2/bolt)", "Πυκνότητα κοχλίωσης (m2/κοχλία)"}, .partner = roofbolting::kAreaPerBolt},
+    {.name = roofbolting::kAreaPerBolt, .kind = Kind::TextBox, .container = "Frame2", .at = {2940, 2340, 1335, 285}, .flags = kResult},
+    {.name = "Label16", .kind = Kind::Label, .container = "Frame2", .at = {120, 2880, 2760, 420}, .caption = {"Bolt Density (bolts/unit section)", "Πυκνότητα κοχλίωσης (κοχλίες/m διατομής)"}, .partner = roofbolting::kBoltsPerSection},
+    {.name = roofbolting::kBoltsPerSection, .kind = Kind::TextBox, .container = "Frame2", .at = {2940, 2850, 1335, 285}, .flags = kResult},
+    {.name = roofbolting::kHeightWarning, .kind = Kind::Label, .container = "Frame2", .at = {120, 3390, 4200, 420}},
     // Tab 1: the anchor.
-    {"Frame3", Kind::Frame, "SSTab1(1)", 120, 480, 4560, 4920, "Input Data", "Δεδομένα"},
-    {"Label21", Kind::Label, "Frame3", 120, 330, 2880, 420, "Bolt Diameter (mm)",
-     "Διάμετρος κοχλία (mm)", "txtDiam2"},
-    {"txtDiam2", Kind::TextBox, "Frame3", 3060, 300, 1335, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label22", Kind::Label, "Frame3", 120, 830, 2880, 420, "Bolt Length (m)",
-     "Μήκος κοχλία (m)", "txtLength2"},
-    {"txtLength2", Kind::TextBox, "Frame3", 3060, 800, 1335, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label23", Kind::Label, "Frame3", 120, 1330, 2880, 420, "Hole Diameter (mm)",
-     "Διάμετρος διατρήματος (mm)", "txtDiamHole"},
-    {"txtDiamHole", Kind::TextBox, "Frame3", 3060, 1300, 1335, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label24", Kind::Label, "Frame3", 120, 1830, 2880, 420, "Cohesion of Bolt / Resin Interface (kPa)",
-     "Συνοχή διεπιφάνειας κοχλία / ενέμα (kPa)", "txtCo1"},
-    {"txtCo1", Kind::TextBox, "Frame3", 3060, 1800, 1335, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label25", Kind::Label, "Frame3", 120, 2330, 2880, 420, "Friction Angle of Bolt / Resin Interface (deg)",
-     "Γων. τριβής διεπιφάνειας κοχλία / ενέμα", "txtPhi1"},
-    {"txtPhi1", Kind::TextBox, "Frame3", 3060, 2300, 1335, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label26", Kind::Label, "Frame3", 120, 2830, 2880, 420, "Cohesion of Resin / Rock Interface (kPa)",
-     "Συνοχή διεπιφάνειας  ενέμα / πετρωμα (kPa)", "txtCo2"},
-    {"txtCo2", Kind::TextBox, "Frame3", 3060, 2800, 1335, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label27", Kind::Label, "Frame3", 120, 3330, 2880, 420, "Friction of Resin / Rock Interface (deg)",
-     "Γων. τριβής διεπιφάνειας ενέμα / πέτρωμα", "txtPhi2"},
-    {"txtPhi2", Kind::TextBox, "Frame3", 3060, 3300, 1335, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label28", Kind::Label, "Frame3", 120, 3830, 2880, 420, "Normal Stress (kPa)",
-     "Πλευρική Τάση (kPa)", "txtS2"},
-    {"txtS2", Kind::TextBox, "Frame3", 3060, 3800, 1335, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label29", Kind::Label, "Frame3", 120, 4330, 2880, 420, "Safety Factor",
-     "Συντελεστής Ασφάλειας", "txtSF1"},
-    {"txtSF1", Kind::TextBox, "Frame3", 3060, 4300, 1335, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Frame4", Kind::Frame, "SSTab1(1)", 4800, 480, 4440, 2280, "Results", "Αποτελέσματα"},
-    {"Label31", Kind::Label, "Frame4", 120, 330, 2760, 420, "Load at B/R Interface (kN)",
-     "Φορτίο Διεπιφάνειας Κ/Ε (kN)", "Text1"},
-    {"Text1", Kind::TextBox, "Frame4", 2940, 300, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Label32", Kind::Label, "Frame4", 120, 830, 2760, 420, "Load at R/R Interface (kN)",
-     "Φορτίο Διεπιφάνειας Ε/Π (kN)", "Text2"},
-    {"Text2", Kind::TextBox, "Frame4", 2940, 800, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Label33", Kind::Label, "Frame4", 120, 1330, 2760, 420, "Maximum Bolt Load (kN)",
-     "Μέγιστο φορτίο κοχλία (kN)", "Text4"},
-    {"Text4", Kind::TextBox, "Frame4", 2940, 1300, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Label34", Kind::Label, "Frame4", 120, 1830, 2760, 420, "Design Bolt Load (kN)",
-     "Φορτίο Σχεδιασμού (kN)", "Text3"},
-    {"Text3", Kind::TextBox, "Frame4", 2940, 1800, 1335, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame3", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {120, 480, 4560, 4920}, .caption = {"Input Data", "Δεδομένα"}},
+    {.name = "Label21", .kind = Kind::Label, .container = "Frame3", .at = {120, 330, 2880, 420}, .caption = {"Bolt Diameter (mm)", "Διάμετρος κοχλία (mm)"}, .partner = roofbolting::kDiameter2},
+    {.name = roofbolting::kDiameter2, .kind = Kind::TextBox, .container = "Frame3", .at = {3060, 300, 1335, 285}, .maxLength = kInputLength},
+    {.name = "Label22", .kind = Kind::Label, .container = "Frame3", .at = {120, 830, 2880, 420}, .caption = {"Bolt Length (m)", "Μήκος κοχλία (m)"}, .partner = roofbolting::kLength2},
+    {.name = roofbolting::kLength2, .kind = Kind::TextBox, .container = "Frame3", .at = {3060, 800, 1335, 285}, .maxLength = kInputLength},
+    {.name = "Label23", .kind = Kind::Label, .container = "Frame3", .at = {120, 1330, 2880, 420}, .caption = {"Hole Diameter (mm)", "Διάμετρος διατρήματος (mm)"}, .partner = roofbolting::kHoleDiameter},
+    {.name = roofbolting::kHoleDiameter, .kind = Kind::TextBox, .container = "Frame3", .at = {3060, 1300, 1335, 285}, .maxLength = kInputLength},
+    {.name = "Label24", .kind = Kind::Label, .container = "Frame3", .at = {120, 1830, 2880, 420}, .caption = {"Cohesion of Bolt / Resin Interface (kPa)", "Συνοχή διεπιφάνειας κοχλία / ενέμα (kPa)"}, .partner = roofbolting::kCohesion1},
+    {.name = roofbolting::kCohesion1, .kind = Kind::TextBox, .container = "Frame3", .at = {3060, 1800, 1335, 285}, .maxLength = kInputLength},
+    {.name = "Label25", .kind = Kind::Label, .container = "Frame3", .at = {120, 2330, 2880, 420}, .caption = {"Friction Angle of Bolt / Resin Interface (deg)", "Γων. τριβής διεπιφάνειας κοχλία / ενέμα"}, .partner = roofbolting::kFriction1},
+    {.name = roofbolting::kFriction1, .kind = Kind::TextBox, .container = "Frame3", .at = {3060, 2300, 1335, 285}, .maxLength = kInputLength},
+    {.name = "Label26", .kind = Kind::Label, .container = "Frame3", .at = {120, 2830, 2880, 420}, .caption = {"Cohesion of Resin / Rock Interface (kPa)", "Συνοχή διεπιφάνειας  ενέμα / πετρωμα (kPa)"}, .partner = roofbolting::kCohesion2},
+    {.name = roofbolting::kCohesion2, .kind = Kind::TextBox, .container = "Frame3", .at = {3060, 2800, 1335, 285}, .maxLength = kInputLength},
+    {.name = "Label27", .kind = Kind::Label, .container = "Frame3", .at = {120, 3330, 2880, 420}, .caption = {"Friction of Resin / Rock Interface (deg)", "Γων. τριβής διεπιφάνειας ενέμα / πέτρωμα"}, .partner = roofbolting::kFriction2},
+    {.name = roofbolting::kFriction2, .kind = Kind::TextBox, .container = "Frame3", .at = {3060, 3300, 1335, 285}, .maxLength = kInputLength},
+    {.name = "Label28", .kind = Kind::Label, .container = "Frame3", .at = {120, 3830, 2880, 420}, .caption = {"Normal Stress (kPa)", "Πλευρική Τάση (kPa)"}, .partner = roofbolting::kNormalStress},
+    {.name = roofbolting::kNormalStress, .kind = Kind::TextBox, .container = "Frame3", .at = {3060, 3800, 1335, 285}, .maxLength = kInputLength},
+    {.name = "Label29", .kind = Kind::Label, .container = "Frame3", .at = {120, 4330, 2880, 420}, .caption = {"Safety Factor", "Συντελεστής Ασφάλειας"}, .partner = roofbolting::kSF2},
+    {.name = roofbolting::kSF2, .kind = Kind::TextBox, .container = "Frame3", .at = {3060, 4300, 1335, 285}, .maxLength = kInputLength},
+    {.name = "Frame4", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {4800, 480, 4440, 2280}, .caption = {"Results", "Αποτελέσματα"}},
+    {.name = "Label31", .kind = Kind::Label, .container = "Frame4", .at = {120, 330, 2760, 420}, .caption = {"Load at B/R Interface (kN)", "Φορτίο Διεπιφάνειας Κ/Ε (kN)"}, .partner = roofbolting::kBoltResinLoad},
+    {.name = roofbolting::kBoltResinLoad, .kind = Kind::TextBox, .container = "Frame4", .at = {2940, 300, 1335, 285}, .flags = kResult},
+    {.name = "Label32", .kind = Kind::Label, .container = "Frame4", .at = {120, 830, 2760, 420}, .caption = {"Load at R/R Interface (kN)", "Φορτίο Διεπιφάνειας Ε/Π (kN)"}, .partner = roofbolting::kResinRockLoad},
+    {.name = roofbolting::kResinRockLoad, .kind = Kind::TextBox, .container = "Frame4", .at = {2940, 800, 1335, 285}, .flags = kResult},
+    {.name = "Label33", .kind = Kind::Label, .container = "Frame4", .at = {120, 1330, 2760, 420}, .caption = {"Maximum Bolt Load (kN)", "Μέγιστο φορτίο κοχλία (kN)"}, .partner = roofbolting::kSteelLoad},
+    {.name = roofbolting::kSteelLoad, .kind = Kind::TextBox, .container = "Frame4", .at = {2940, 1300, 1335, 285}, .flags = kResult},
+    {.name = "Label34", .kind = Kind::Label, .container = "Frame4", .at = {120, 1830, 2760, 420}, .caption = {"Design Bolt Load (kN)", "Φορτίο Σχεδιασμού (kN)"}, .partner = roofbolting::kAnchorLoad},
+    {.name = roofbolting::kAnchorLoad, .kind = Kind::TextBox, .container = "Frame4", .at = {2940, 1800, 1335, 285}, .flags = kResult},
     // Buttons.
-    {"cmdHelp", Kind::Button, nullptr, 5040, 5760, 1215, 375, "Help"},
-    {"btnCancel", Kind::Button, nullptr, 6480, 5760, 1215, 375, "Cancel"},
-    {"btnOk", Kind::Button, nullptr, 7920, 5760, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = roofbolting::kHelp, .kind = Kind::Button, .at = {5040, 5760, 1215, 375}, .caption = {"Help"}},
+    {.name = roofbolting::kCancel, .kind = Kind::Button, .at = {6480, 5760, 1215, 375}, .caption = {"Cancel"}},
+    {.name = roofbolting::kOk, .kind = Kind::Button, .at = {7920, 5760, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 // The input boxes in the order of BoltInputs.
-constexpr const char16_t* kInputNames[kBoltBoxCount] = {
-    u"txtStrength", u"txtDiameter", u"txtLength", u"txtSF",   u"txtHeight", u"txtUnit",
-    u"txtWidth",    u"txtDiam2",    u"txtLength2", u"txtDiamHole", u"txtCo1", u"txtPhi1",
-    u"txtCo2",      u"txtPhi2",     u"txtS2",      u"txtSF1"};
+constexpr const char* kInputNames[kBoltBoxCount] = {
+    roofbolting::kStrength,     roofbolting::kDiameter,  roofbolting::kLength,    roofbolting::kSF,
+    roofbolting::kHeight,       roofbolting::kUnitWeight, roofbolting::kWidth,    roofbolting::kDiameter2,
+    roofbolting::kLength2,      roofbolting::kHoleDiameter, roofbolting::kCohesion1, roofbolting::kFriction1,
+    roofbolting::kCohesion2,    roofbolting::kFriction2, roofbolting::kNormalStress, roofbolting::kSF2};
 
 // The record's fields in the same order.
 float* const kFields[kBoltBoxCount] = {
@@ -141,20 +116,21 @@ frmBolt::frmBolt(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmBolt"));
   Build(kForm, kControls);
   for (int i = 0; i < kBoltBoxCount; ++i) ui_.inputs[i] = Require<QLineEdit>(kInputNames[i]);
-  ui_.maxLoad = Require<QLineEdit>(u"txtDynami");
-  ui_.designLoad = Require<QLineEdit>(u"txtDesign");
-  ui_.overburden = Require<QLineEdit>(u"txtOver");
-  ui_.boltsPerArea = Require<QLineEdit>(u"txtDensity");
-  ui_.areaPerBolt = Require<QLineEdit>(u"txtDensity1");
-  ui_.boltsPerSection = Require<QLineEdit>(u"txtDensity2");
-  ui_.heightWarning = Require<QLabel>(u"Label8");
-  ui_.boltResinLoad = Require<QLineEdit>(u"Text1");
-  ui_.resinRockLoad = Require<QLineEdit>(u"Text2");
-  ui_.steelLoad = Require<QLineEdit>(u"Text4");
-  ui_.anchorLoad = Require<QLineEdit>(u"Text3");
-  ui_.tabs = Require<QTabWidget>(u"SSTab1");
+  ui_.maxLoad = Require<QLineEdit>(roofbolting::kMaxLoad);
+  ui_.designLoad = Require<QLineEdit>(roofbolting::kDesignLoad);
+  ui_.overburden = Require<QLineEdit>(roofbolting::kOverburden);
+  ui_.boltsPerArea = Require<QLineEdit>(roofbolting::kBoltsPerArea);
+  ui_.areaPerBolt = Require<QLineEdit>(roofbolting::kAreaPerBolt);
+  ui_.boltsPerSection = Require<QLineEdit>(roofbolting::kBoltsPerSection);
+  ui_.heightWarning = Require<QLabel>(roofbolting::kHeightWarning);
+  ui_.boltResinLoad = Require<QLineEdit>(roofbolting::kBoltResinLoad);
+  ui_.resinRockLoad = Require<QLineEdit>(roofbolting::kResinRockLoad);
+  ui_.steelLoad = Require<QLineEdit>(roofbolting::kSteelLoad);
+  ui_.anchorLoad = Require<QLineEdit>(roofbolting::kAnchorLoad);
+  ui_.tabs = Require<QTabWidget>(roofbolting::kTabs);
 
-  WireButtons(Require<QPushButton>(u"btnOk"), Require<QPushButton>(u"btnCancel"), Require<QPushButton>(u"cmdHelp"));
+  WireButtons(Require<QPushButton>(roofbolting::kOk), Require<QPushButton>(roofbolting::kCancel),
+              Require<QPushButton>(roofbolting::kHelp));
   for (int i = 0; i < kBoltBoxCount; ++i) {
     const bool first = TabOf(static_cast<BoltBox>(i)) == 0;
     connect(ui_.inputs[i], &QLineEdit::textChanged, this, first ? &frmBolt::Density_Change : &frmBolt::Anchor_Change);

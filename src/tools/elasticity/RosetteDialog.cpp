@@ -23,54 +23,51 @@ constexpr forms::FormDesign kForm{7935, 5280, "Strain Analysis from Strain Gauge
 
 constexpr ControlRow kControls[] = {
     // The gauges.
-    {"Frame1", Kind::Frame, nullptr, 120, 120, 4575, 2055, "Input Data from Strain Gauges",
-     "Εισαγωγή δεδομένων από μηκυνσιόμετρα"},
-    {"lblea", Kind::Label, "Frame1", 240, 360, 375, 255, "ea", "εα", "Text1"},
-    {"Text1", Kind::TextBox, "Frame1", 720, 330, 1335, 285},
-    {"lbleb", Kind::Label, "Frame1", 240, 720, 375, 255, "eb", "εβ", "Text2"},
-    {"Text2", Kind::TextBox, "Frame1", 720, 690, 1335, 285},
-    {"lblec", Kind::Label, "Frame1", 240, 1080, 375, 255, "ec", "εγ", "Text3"},
-    {"Text3", Kind::TextBox, "Frame1", 720, 1050, 1335, 285},
-    {"lblth1", Kind::Label, "Frame1", 2280, 360, 615, 255, "g1", "θ1 *", "Text4"},
-    {"Text4", Kind::TextBox, "Frame1", 2940, 330, 1335, 285},
-    {"lblth2", Kind::Label, "Frame1", 2280, 720, 615, 255, "g2", "θ2 *", "Text5"},
-    {"Text5", Kind::TextBox, "Frame1", 2940, 690, 1335, 285},
-    {"lblth3", Kind::Label, "Frame1", 2280, 1080, 615, 255, "g3", "θ3 *", "Text6"},
-    {"Text6", Kind::TextBox, "Frame1", 2940, 1050, 1335, 285},
-    {"Label13", Kind::Label, "Frame1", 240, 1455, 4215, 480, "Angles in degrees, counter-clockwise from +x axis",
-     "Οι γωνίες είναι σε μοίρες αριστερόστροφα από χ+"},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 4575, 2055}, .caption = {"Input Data from Strain Gauges", "Εισαγωγή δεδομένων από μηκυνσιόμετρα"}},
+    {.name = "lblea", .kind = Kind::Label, .container = "Frame1", .at = {240, 360, 375, 255}, .caption = {"ea", "εα"}, .partner = rosette::kEa},
+    {.name = rosette::kEa, .kind = Kind::TextBox, .container = "Frame1", .at = {720, 330, 1335, 285}},
+    {.name = "lbleb", .kind = Kind::Label, .container = "Frame1", .at = {240, 720, 375, 255}, .caption = {"eb", "εβ"}, .partner = rosette::kEb},
+    {.name = rosette::kEb, .kind = Kind::TextBox, .container = "Frame1", .at = {720, 690, 1335, 285}},
+    {.name = "lblec", .kind = Kind::Label, .container = "Frame1", .at = {240, 1080, 375, 255}, .caption = {"ec", "εγ"}, .partner = rosette::kEc},
+    {.name = rosette::kEc, .kind = Kind::TextBox, .container = "Frame1", .at = {720, 1050, 1335, 285}},
+    {.name = "lblth1", .kind = Kind::Label, .container = "Frame1", .at = {2280, 360, 615, 255}, .caption = {"g1", "θ1 *"}, .partner = rosette::kAngleA},
+    {.name = rosette::kAngleA, .kind = Kind::TextBox, .container = "Frame1", .at = {2940, 330, 1335, 285}},
+    {.name = "lblth2", .kind = Kind::Label, .container = "Frame1", .at = {2280, 720, 615, 255}, .caption = {"g2", "θ2 *"}, .partner = rosette::kAngleB},
+    {.name = rosette::kAngleB, .kind = Kind::TextBox, .container = "Frame1", .at = {2940, 690, 1335, 285}},
+    {.name = "lblth3", .kind = Kind::Label, .container = "Frame1", .at = {2280, 1080, 615, 255}, .caption = {"g3", "θ3 *"}, .partner = rosette::kAngleC},
+    {.name = rosette::kAngleC, .kind = Kind::TextBox, .container = "Frame1", .at = {2940, 1050, 1335, 285}},
+    {.name = "Label13", .kind = Kind::Label, .container = "Frame1", .at = {240, 1455, 4215, 480}, .caption = {"Angles in degrees, counter-clockwise from +x axis", "Οι γωνίες είναι σε μοίρες αριστερόστροφα από χ+"}},
     // The tensor.
-    {"Frame4", Kind::Frame, nullptr, 4800, 120, 3015, 1455, "2D Strain Tensor", "Όροι τανυστή"},
-    {"lblex", Kind::Label, "Frame4", 240, 360, 495, 255, "ex", "εx", "Text14"},
-    {"Text14", Kind::TextBox, "Frame4", 840, 330, 1935, 285, nullptr, nullptr, nullptr, kResult},
-    {"lbley", Kind::Label, "Frame4", 240, 720, 495, 255, "ey", "εy", "Text15"},
-    {"Text15", Kind::TextBox, "Frame4", 840, 690, 1935, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblgxy", Kind::Label, "Frame4", 240, 1080, 495, 255, "gxy", "γxy", "Text16"},
-    {"Text16", Kind::TextBox, "Frame4", 840, 1050, 1935, 285, nullptr, nullptr, nullptr, kResult},
-    {"Picture1", Kind::Picture, nullptr, 4800, 1680, 3015, 495},  // nothing draws in it
+    {.name = "Frame4", .kind = Kind::Frame, .at = {4800, 120, 3015, 1455}, .caption = {"2D Strain Tensor", "Όροι τανυστή"}},
+    {.name = "lblex", .kind = Kind::Label, .container = "Frame4", .at = {240, 360, 495, 255}, .caption = {"ex", "εx"}, .partner = rosette::kEx},
+    {.name = rosette::kEx, .kind = Kind::TextBox, .container = "Frame4", .at = {840, 330, 1935, 285}, .flags = kResult},
+    {.name = "lbley", .kind = Kind::Label, .container = "Frame4", .at = {240, 720, 495, 255}, .caption = {"ey", "εy"}, .partner = rosette::kEy},
+    {.name = rosette::kEy, .kind = Kind::TextBox, .container = "Frame4", .at = {840, 690, 1935, 285}, .flags = kResult},
+    {.name = "lblgxy", .kind = Kind::Label, .container = "Frame4", .at = {240, 1080, 495, 255}, .caption = {"gxy", "γxy"}, .partner = rosette::kGxy},
+    {.name = rosette::kGxy, .kind = Kind::TextBox, .container = "Frame4", .at = {840, 1050, 1935, 285}, .flags = kResult},
+    {.name = rosette::kPicture, .kind = Kind::Picture, .at = {4800, 1680, 3015, 495}},  // nothing draws in it
     // The principal strains.
-    {"Frame3", Kind::Frame, nullptr, 120, 2280, 7695, 1095, "Principal Strains", "Κύριες ανηγμένες παραμορφώσεις"},
-    {"lble1", Kind::Label, "Frame3", 240, 360, 375, 255, "e1", "ε1", "Text9"},
-    {"Text9", Kind::TextBox, "Frame3", 720, 330, 1935, 285, nullptr, nullptr, nullptr, kResult},
-    {"lble2", Kind::Label, "Frame3", 240, 720, 375, 255, "e2", "ε2", "Text10"},
-    {"Text10", Kind::TextBox, "Frame3", 720, 690, 1935, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblthe1", Kind::Label, "Frame3", 3960, 360, 735, 255, "w(e1)", "θ1", "Text11"},
-    {"Text11", Kind::TextBox, "Frame3", 4800, 330, 1935, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblthe2", Kind::Label, "Frame3", 3960, 720, 735, 255, "w(e2)", "θ2", "Text12"},
-    {"Text12", Kind::TextBox, "Frame3", 4800, 690, 1935, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame3", .kind = Kind::Frame, .at = {120, 2280, 7695, 1095}, .caption = {"Principal Strains", "Κύριες ανηγμένες παραμορφώσεις"}},
+    {.name = "lble1", .kind = Kind::Label, .container = "Frame3", .at = {240, 360, 375, 255}, .caption = {"e1", "ε1"}, .partner = rosette::kE1},
+    {.name = rosette::kE1, .kind = Kind::TextBox, .container = "Frame3", .at = {720, 330, 1935, 285}, .flags = kResult},
+    {.name = "lble2", .kind = Kind::Label, .container = "Frame3", .at = {240, 720, 375, 255}, .caption = {"e2", "ε2"}, .partner = rosette::kE2},
+    {.name = rosette::kE2, .kind = Kind::TextBox, .container = "Frame3", .at = {720, 690, 1935, 285}, .flags = kResult},
+    {.name = "lblthe1", .kind = Kind::Label, .container = "Frame3", .at = {3960, 360, 735, 255}, .caption = {"w(e1)", "θ1"}, .partner = rosette::kTheta1},
+    {.name = rosette::kTheta1, .kind = Kind::TextBox, .container = "Frame3", .at = {4800, 330, 1935, 285}, .flags = kResult},
+    {.name = "lblthe2", .kind = Kind::Label, .container = "Frame3", .at = {3960, 720, 735, 255}, .caption = {"w(e2)", "θ2"}, .partner = rosette::kTheta2},
+    {.name = rosette::kTheta2, .kind = Kind::TextBox, .container = "Frame3", .at = {4800, 690, 1935, 285}, .flags = kResult},
     // The plane.
-    {"Frame2", Kind::Frame, nullptr, 120, 3480, 7695, 1095, "Strain Calculation at Given Plane",
-     "Υπολογισμός σε τυχαίο επίπεδο"},
-    {"lbltheta", Kind::Label, "Frame2", 240, 360, 375, 255, "w", "θ", "Text7"},
-    {"Text7", Kind::TextBox, "Frame2", 720, 330, 1335, 285},
-    {"lbletheta", Kind::Label, "Frame2", 3960, 360, 735, 255, "ew", "ε_θ", "Text13"},
-    {"Text13", Kind::TextBox, "Frame2", 4800, 330, 1935, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblgtheta", Kind::Label, "Frame2", 3960, 720, 735, 255, "gw", "γ_θ", "Text8"},
-    {"Text8", Kind::TextBox, "Frame2", 4800, 690, 1935, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame2", .kind = Kind::Frame, .at = {120, 3480, 7695, 1095}, .caption = {"Strain Calculation at Given Plane", "Υπολογισμός σε τυχαίο επίπεδο"}},
+    {.name = "lbltheta", .kind = Kind::Label, .container = "Frame2", .at = {240, 360, 375, 255}, .caption = {"w", "θ"}, .partner = rosette::kPlaneAngle},
+    {.name = rosette::kPlaneAngle, .kind = Kind::TextBox, .container = "Frame2", .at = {720, 330, 1335, 285}},
+    {.name = "lbletheta", .kind = Kind::Label, .container = "Frame2", .at = {3960, 360, 735, 255}, .caption = {"ew", "ε_θ"}, .partner = rosette::kPlaneStrain},
+    {.name = rosette::kPlaneStrain, .kind = Kind::TextBox, .container = "Frame2", .at = {4800, 330, 1935, 285}, .flags = kResult},
+    {.name = "lblgtheta", .kind = Kind::Label, .container = "Frame2", .at = {3960, 720, 735, 255}, .caption = {"gw", "γ_θ"}, .partner = rosette::kPlaneShear},
+    {.name = rosette::kPlaneShear, .kind = Kind::TextBox, .container = "Frame2", .at = {4800, 690, 1935, 285}, .flags = kResult},
     // Buttons.
-    {"cmdHelp", Kind::Button, nullptr, 1560, 4740, 1215, 375, "Help"},
-    {"cmdCancel", Kind::Button, nullptr, 3360, 4740, 1215, 375, "Cancel"},
-    {"CmdOk", Kind::Button, nullptr, 5160, 4740, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = rosette::kHelp, .kind = Kind::Button, .at = {1560, 4740, 1215, 375}, .caption = {"Help"}},
+    {.name = rosette::kCancel, .kind = Kind::Button, .at = {3360, 4740, 1215, 375}, .caption = {"Cancel"}},
+    {.name = rosette::kOk, .kind = Kind::Button, .at = {5160, 4740, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 }  // namespace
@@ -78,24 +75,24 @@ constexpr ControlRow kControls[] = {
 frmRozeta::frmRozeta(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmRozeta"));
   Build(kForm, kControls);
-  ui_.ea = Require<QLineEdit>(u"Text1");
-  ui_.eb = Require<QLineEdit>(u"Text2");
-  ui_.ec = Require<QLineEdit>(u"Text3");
-  ui_.w1 = Require<QLineEdit>(u"Text4");
-  ui_.w2 = Require<QLineEdit>(u"Text5");
-  ui_.w3 = Require<QLineEdit>(u"Text6");
-  ui_.w = Require<QLineEdit>(u"Text7");
-  ui_.ex = Require<QLineEdit>(u"Text14");
-  ui_.ey = Require<QLineEdit>(u"Text15");
-  ui_.gxy = Require<QLineEdit>(u"Text16");
-  ui_.e1 = Require<QLineEdit>(u"Text9");
-  ui_.e2 = Require<QLineEdit>(u"Text10");
-  ui_.theta1 = Require<QLineEdit>(u"Text11");
-  ui_.theta2 = Require<QLineEdit>(u"Text12");
-  ui_.ew = Require<QLineEdit>(u"Text13");
-  ui_.gw = Require<QLineEdit>(u"Text8");
-  ui_.ok = Require<QPushButton>(u"CmdOk");
-  Require<QFrame>(u"Picture1")->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  ui_.ea = Require<QLineEdit>(rosette::kEa);
+  ui_.eb = Require<QLineEdit>(rosette::kEb);
+  ui_.ec = Require<QLineEdit>(rosette::kEc);
+  ui_.w1 = Require<QLineEdit>(rosette::kAngleA);
+  ui_.w2 = Require<QLineEdit>(rosette::kAngleB);
+  ui_.w3 = Require<QLineEdit>(rosette::kAngleC);
+  ui_.w = Require<QLineEdit>(rosette::kPlaneAngle);
+  ui_.ex = Require<QLineEdit>(rosette::kEx);
+  ui_.ey = Require<QLineEdit>(rosette::kEy);
+  ui_.gxy = Require<QLineEdit>(rosette::kGxy);
+  ui_.e1 = Require<QLineEdit>(rosette::kE1);
+  ui_.e2 = Require<QLineEdit>(rosette::kE2);
+  ui_.theta1 = Require<QLineEdit>(rosette::kTheta1);
+  ui_.theta2 = Require<QLineEdit>(rosette::kTheta2);
+  ui_.ew = Require<QLineEdit>(rosette::kPlaneStrain);
+  ui_.gw = Require<QLineEdit>(rosette::kPlaneShear);
+  ui_.ok = Require<QPushButton>(rosette::kOk);
+  Require<QFrame>(rosette::kPicture)->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
 
   inputs_.Add(ui_.ea, staged_.Ea, {Reading::WholeEntry, InvalidValueFor({"ea", "εα"})});
   inputs_.Add(ui_.eb, staged_.Eb, {Reading::WholeEntry, InvalidValueFor({"eb", "εβ"})});
@@ -113,7 +110,7 @@ frmRozeta::frmRozeta(QWidget* owner) : FormDialog(owner) {
               {Reading::WholeEntry, Sentence({"Invalid value for angle w", "Εσφαλμένη τιμή για τη γωνία θ"}),
                RosettePlaneAngleRule()});
 
-  WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  WireButtons(ui_.ok, Require<QPushButton>(rosette::kCancel), Require<QPushButton>(rosette::kHelp));
   for (QLineEdit* box : {ui_.ea, ui_.eb, ui_.ec, ui_.w1, ui_.w2, ui_.w3}) {
     connect(box, &QLineEdit::textChanged, this, &frmRozeta::Gauge_Change);
   }

@@ -34,56 +34,55 @@ constexpr int kResultBracketLeft = 1000;
 // messages give it too. The vector columns stand where the first column of
 // the grids stands.
 constexpr ControlRow kControls[] = {
-    {"Frame1", Kind::Frame, nullptr, 120, 120, 9375, 1935, "Input Data", " Εισαγωγή Δεδομένων "},
-    {"Label4", Kind::Label, "Frame1", 1080, 270, 3495, 255, "Cosine Rotation Matrix", "Πίνακας συνημιτόνων"},
-    {"Label1", Kind::Label, "Frame1", 240, 960, 795, 255, "a ij = ", "a ij = "},
-    {"linCosines", Kind::Picture, "Frame1", 1000, 560, kGridBracketWidth, kBracketHeight},
-    {"Text1(0)", Kind::TextBox, "Frame1", 1080, 600, 1095, 285, "a11", nullptr},
-    {"Text1(1)", Kind::TextBox, "Frame1", 2280, 600, 1095, 285, "a12", nullptr},
-    {"Text1(2)", Kind::TextBox, "Frame1", 3480, 600, 1095, 285, "a13", nullptr},
-    {"Text1(3)", Kind::TextBox, "Frame1", 1080, 960, 1095, 285, "a21", nullptr},
-    {"Text1(4)", Kind::TextBox, "Frame1", 2280, 960, 1095, 285, "a22", nullptr},
-    {"Text1(5)", Kind::TextBox, "Frame1", 3480, 960, 1095, 285, "a23", nullptr},
-    {"Text1(6)", Kind::TextBox, "Frame1", 1080, 1320, 1095, 285, "a31", nullptr},
-    {"Text1(7)", Kind::TextBox, "Frame1", 2280, 1320, 1095, 285, "a32", nullptr},
-    {"Text1(8)", Kind::TextBox, "Frame1", 3480, 1320, 1095, 285, "a33", nullptr},
-    {"Label5", Kind::Label, "Frame1", 5640, 270, 3615, 255, "Matrix/Vector to be transformed",
-     "Πίνακας/Διάνυσμα προς μετασχηματισμό"},
-    {"Label2", Kind::Label, "Frame1", 4800, 960, 795, 255, "A ij = ", "A ij = "},
-    {"linInput", Kind::Picture, "Frame1", kInputBracketLeft, 560, kGridBracketWidth, kBracketHeight},
-    {"Text2(0)", Kind::TextBox, "Frame1", 5640, 600, 1095, 285, "A11", nullptr},
-    {"Text2(1)", Kind::TextBox, "Frame1", 6840, 600, 1095, 285, "A12", nullptr},
-    {"Text2(2)", Kind::TextBox, "Frame1", 8040, 600, 1095, 285, "A13", nullptr},
-    {"Text2(3)", Kind::TextBox, "Frame1", 5640, 960, 1095, 285, "A21", nullptr},
-    {"Text2(4)", Kind::TextBox, "Frame1", 6840, 960, 1095, 285, "A22", nullptr},
-    {"Text2(5)", Kind::TextBox, "Frame1", 8040, 960, 1095, 285, "A23", nullptr},
-    {"Text2(6)", Kind::TextBox, "Frame1", 5640, 1320, 1095, 285, "A31", nullptr},
-    {"Text2(7)", Kind::TextBox, "Frame1", 6840, 1320, 1095, 285, "A32", nullptr},
-    {"Text2(8)", Kind::TextBox, "Frame1", 8040, 1320, 1095, 285, "A33", nullptr},
-    {"Text4(0)", Kind::TextBox, "Frame1", 5640, 600, 1095, 285, "v1", nullptr, nullptr, forms::kHidden},
-    {"Text4(1)", Kind::TextBox, "Frame1", 5640, 960, 1095, 285, "v2", nullptr, nullptr, forms::kHidden},
-    {"Text4(2)", Kind::TextBox, "Frame1", 5640, 1320, 1095, 285, "v3", nullptr, nullptr, forms::kHidden},
-    {"Frame2", Kind::Frame, nullptr, 120, 2160, 9375, 1575, "New Coordinates Aij", "Νέες Συντεταγμένες Αij"},
-    {"Label3", Kind::Label, "Frame2", 240, 720, 795, 255, "Α' ij = ", "Α' ij = "},
-    {"linResult", Kind::Picture, "Frame2", kResultBracketLeft, 320, kGridBracketWidth, kBracketHeight},
-    {"Text3(0)", Kind::TextBox, "Frame2", 1080, 360, 1095, 285, "A'11", nullptr, nullptr, kResult},
-    {"Text3(1)", Kind::TextBox, "Frame2", 2280, 360, 1095, 285, "A'12", nullptr, nullptr, kResult},
-    {"Text3(2)", Kind::TextBox, "Frame2", 3480, 360, 1095, 285, "A'13", nullptr, nullptr, kResult},
-    {"Text3(3)", Kind::TextBox, "Frame2", 1080, 720, 1095, 285, "A'21", nullptr, nullptr, kResult},
-    {"Text3(4)", Kind::TextBox, "Frame2", 2280, 720, 1095, 285, "A'22", nullptr, nullptr, kResult},
-    {"Text3(5)", Kind::TextBox, "Frame2", 3480, 720, 1095, 285, "A'23", nullptr, nullptr, kResult},
-    {"Text3(6)", Kind::TextBox, "Frame2", 1080, 1080, 1095, 285, "A'31", nullptr, nullptr, kResult},
-    {"Text3(7)", Kind::TextBox, "Frame2", 2280, 1080, 1095, 285, "A'32", nullptr, nullptr, kResult},
-    {"Text3(8)", Kind::TextBox, "Frame2", 3480, 1080, 1095, 285, "A'33", nullptr, nullptr, kResult},
-    {"Text5(0)", Kind::TextBox, "Frame2", 1080, 360, 1095, 285, "v'1", nullptr, nullptr, kResult | forms::kHidden},
-    {"Text5(1)", Kind::TextBox, "Frame2", 1080, 720, 1095, 285, "v'2", nullptr, nullptr, kResult | forms::kHidden},
-    {"Text5(2)", Kind::TextBox, "Frame2", 1080, 1080, 1095, 285, "v'3", nullptr, nullptr, kResult | forms::kHidden},
-    {"Option1(0)", Kind::Option, "Frame2", 5640, 480, 1935, 255, "Tensor", "Πίνακας"},
-    {"Option1(1)", Kind::Option, "Frame2", 5640, 840, 1935, 255, "Vector", "Διάνυσμα"},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 9375, 1935}, .caption = {"Input Data", " Εισαγωγή Δεδομένων "}},
+    {.name = "Label4", .kind = Kind::Label, .container = "Frame1", .at = {1080, 270, 3495, 255}, .caption = {"Cosine Rotation Matrix", "Πίνακας συνημιτόνων"}},
+    {.name = "Label1", .kind = Kind::Label, .container = "Frame1", .at = {240, 960, 795, 255}, .caption = {"a ij = ", "a ij = "}},
+    {.name = "linCosines", .kind = Kind::Picture, .container = "Frame1", .at = {1000, 560, kGridBracketWidth, kBracketHeight}},
+    {.name = transformation::kCosineBox[0], .kind = Kind::TextBox, .container = "Frame1", .at = {1080, 600, 1095, 285}, .caption = {"a11"}},
+    {.name = transformation::kCosineBox[1], .kind = Kind::TextBox, .container = "Frame1", .at = {2280, 600, 1095, 285}, .caption = {"a12"}},
+    {.name = transformation::kCosineBox[2], .kind = Kind::TextBox, .container = "Frame1", .at = {3480, 600, 1095, 285}, .caption = {"a13"}},
+    {.name = transformation::kCosineBox[3], .kind = Kind::TextBox, .container = "Frame1", .at = {1080, 960, 1095, 285}, .caption = {"a21"}},
+    {.name = transformation::kCosineBox[4], .kind = Kind::TextBox, .container = "Frame1", .at = {2280, 960, 1095, 285}, .caption = {"a22"}},
+    {.name = transformation::kCosineBox[5], .kind = Kind::TextBox, .container = "Frame1", .at = {3480, 960, 1095, 285}, .caption = {"a23"}},
+    {.name = transformation::kCosineBox[6], .kind = Kind::TextBox, .container = "Frame1", .at = {1080, 1320, 1095, 285}, .caption = {"a31"}},
+    {.name = transformation::kCosineBox[7], .kind = Kind::TextBox, .container = "Frame1", .at = {2280, 1320, 1095, 285}, .caption = {"a32"}},
+    {.name = transformation::kCosineBox[8], .kind = Kind::TextBox, .container = "Frame1", .at = {3480, 1320, 1095, 285}, .caption = {"a33"}},
+    {.name = "Label5", .kind = Kind::Label, .container = "Frame1", .at = {5640, 270, 3615, 255}, .caption = {"Matrix/Vector to be transformed", "Πίνακας/Διάνυσμα προς μετασχηματισμό"}},
+    {.name = "Label2", .kind = Kind::Label, .container = "Frame1", .at = {4800, 960, 795, 255}, .caption = {"A ij = ", "A ij = "}},
+    {.name = transformation::kInputBrackets, .kind = Kind::Picture, .container = "Frame1", .at = {kInputBracketLeft, 560, kGridBracketWidth, kBracketHeight}},
+    {.name = transformation::kTensorBox[0], .kind = Kind::TextBox, .container = "Frame1", .at = {5640, 600, 1095, 285}, .caption = {"A11"}},
+    {.name = transformation::kTensorBox[1], .kind = Kind::TextBox, .container = "Frame1", .at = {6840, 600, 1095, 285}, .caption = {"A12"}},
+    {.name = transformation::kTensorBox[2], .kind = Kind::TextBox, .container = "Frame1", .at = {8040, 600, 1095, 285}, .caption = {"A13"}},
+    {.name = transformation::kTensorBox[3], .kind = Kind::TextBox, .container = "Frame1", .at = {5640, 960, 1095, 285}, .caption = {"A21"}},
+    {.name = transformation::kTensorBox[4], .kind = Kind::TextBox, .container = "Frame1", .at = {6840, 960, 1095, 285}, .caption = {"A22"}},
+    {.name = transformation::kTensorBox[5], .kind = Kind::TextBox, .container = "Frame1", .at = {8040, 960, 1095, 285}, .caption = {"A23"}},
+    {.name = transformation::kTensorBox[6], .kind = Kind::TextBox, .container = "Frame1", .at = {5640, 1320, 1095, 285}, .caption = {"A31"}},
+    {.name = transformation::kTensorBox[7], .kind = Kind::TextBox, .container = "Frame1", .at = {6840, 1320, 1095, 285}, .caption = {"A32"}},
+    {.name = transformation::kTensorBox[8], .kind = Kind::TextBox, .container = "Frame1", .at = {8040, 1320, 1095, 285}, .caption = {"A33"}},
+    {.name = transformation::kVectorBox[0], .kind = Kind::TextBox, .container = "Frame1", .at = {5640, 600, 1095, 285}, .caption = {"v1"}, .flags = forms::kHidden},
+    {.name = transformation::kVectorBox[1], .kind = Kind::TextBox, .container = "Frame1", .at = {5640, 960, 1095, 285}, .caption = {"v2"}, .flags = forms::kHidden},
+    {.name = transformation::kVectorBox[2], .kind = Kind::TextBox, .container = "Frame1", .at = {5640, 1320, 1095, 285}, .caption = {"v3"}, .flags = forms::kHidden},
+    {.name = "Frame2", .kind = Kind::Frame, .at = {120, 2160, 9375, 1575}, .caption = {"New Coordinates Aij", "Νέες Συντεταγμένες Αij"}},
+    {.name = "Label3", .kind = Kind::Label, .container = "Frame2", .at = {240, 720, 795, 255}, .caption = {"Α' ij = ", "Α' ij = "}},
+    {.name = transformation::kResultBrackets, .kind = Kind::Picture, .container = "Frame2", .at = {kResultBracketLeft, 320, kGridBracketWidth, kBracketHeight}},
+    {.name = transformation::kNewTensorBox[0], .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 360, 1095, 285}, .caption = {"A'11"}, .flags = kResult},
+    {.name = transformation::kNewTensorBox[1], .kind = Kind::TextBox, .container = "Frame2", .at = {2280, 360, 1095, 285}, .caption = {"A'12"}, .flags = kResult},
+    {.name = transformation::kNewTensorBox[2], .kind = Kind::TextBox, .container = "Frame2", .at = {3480, 360, 1095, 285}, .caption = {"A'13"}, .flags = kResult},
+    {.name = transformation::kNewTensorBox[3], .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 720, 1095, 285}, .caption = {"A'21"}, .flags = kResult},
+    {.name = transformation::kNewTensorBox[4], .kind = Kind::TextBox, .container = "Frame2", .at = {2280, 720, 1095, 285}, .caption = {"A'22"}, .flags = kResult},
+    {.name = transformation::kNewTensorBox[5], .kind = Kind::TextBox, .container = "Frame2", .at = {3480, 720, 1095, 285}, .caption = {"A'23"}, .flags = kResult},
+    {.name = transformation::kNewTensorBox[6], .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 1080, 1095, 285}, .caption = {"A'31"}, .flags = kResult},
+    {.name = transformation::kNewTensorBox[7], .kind = Kind::TextBox, .container = "Frame2", .at = {2280, 1080, 1095, 285}, .caption = {"A'32"}, .flags = kResult},
+    {.name = transformation::kNewTensorBox[8], .kind = Kind::TextBox, .container = "Frame2", .at = {3480, 1080, 1095, 285}, .caption = {"A'33"}, .flags = kResult},
+    {.name = transformation::kNewVectorBox[0], .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 360, 1095, 285}, .caption = {"v'1"}, .flags = kResult | forms::kHidden},
+    {.name = transformation::kNewVectorBox[1], .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 720, 1095, 285}, .caption = {"v'2"}, .flags = kResult | forms::kHidden},
+    {.name = transformation::kNewVectorBox[2], .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 1080, 1095, 285}, .caption = {"v'3"}, .flags = kResult | forms::kHidden},
+    {.name = transformation::kTensorKind, .kind = Kind::Option, .container = "Frame2", .at = {5640, 480, 1935, 255}, .caption = {"Tensor", "Πίνακας"}},
+    {.name = transformation::kVectorKind, .kind = Kind::Option, .container = "Frame2", .at = {5640, 840, 1935, 255}, .caption = {"Vector", "Διάνυσμα"}},
     // Buttons.
-    {"cmdHelp", Kind::Button, nullptr, 2520, 3900, 1215, 375, "Help"},
-    {"cmdCancel", Kind::Button, nullptr, 4200, 3900, 1215, 375, "Cancel"},
-    {"CmdOk", Kind::Button, nullptr, 5880, 3900, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = transformation::kHelp, .kind = Kind::Button, .at = {2520, 3900, 1215, 375}, .caption = {"Help"}},
+    {.name = transformation::kCancel, .kind = Kind::Button, .at = {4200, 3900, 1215, 375}, .caption = {"Cancel"}},
+    {.name = transformation::kOk, .kind = Kind::Button, .at = {5880, 3900, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 // The names a box's messages give it: its caption in the table.
@@ -99,29 +98,26 @@ InputMessage NameOf(const QString& design) {
 frmTransformCoor::frmTransformCoor(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmTransformCoor"));
   Build(kForm, kControls, BracketsOfRow);
-  const auto box = [this](const char* array, std::size_t k) {
-    return Require<QLineEdit>(QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(k));
-  };
   for (std::size_t k = 0; k < 9; ++k) {
-    ui_.cosines[k] = box("Text1", k);
-    ui_.tensor[k] = box("Text2", k);
-    ui_.newTensor[k] = box("Text3", k);
+    ui_.cosines[k] = Require<QLineEdit>(transformation::kCosineBox[k]);
+    ui_.tensor[k] = Require<QLineEdit>(transformation::kTensorBox[k]);
+    ui_.newTensor[k] = Require<QLineEdit>(transformation::kNewTensorBox[k]);
     cosineInputs_.Add(ui_.cosines[k], working_.Cosines[k / 3][k % 3],
                       {Reading::WholeEntry, NameOf(ui_.cosines[k]->objectName())});
     tensorInputs_.Add(ui_.tensor[k], working_.Tensor[k / 3][k % 3],
                       {Reading::WholeEntry, NameOf(ui_.tensor[k]->objectName())});
   }
   for (std::size_t k = 0; k < 3; ++k) {
-    ui_.vector[k] = box("Text4", k);
-    ui_.newVector[k] = box("Text5", k);
+    ui_.vector[k] = Require<QLineEdit>(transformation::kVectorBox[k]);
+    ui_.newVector[k] = Require<QLineEdit>(transformation::kNewVectorBox[k]);
     vectorInputs_.Add(ui_.vector[k], working_.Vector[k], {Reading::WholeEntry, NameOf(ui_.vector[k]->objectName())});
   }
-  ui_.option = Options(u"Option1");
-  ui_.inputBrackets = Require<MatrixBrackets>(u"linInput");
-  ui_.resultBrackets = Require<MatrixBrackets>(u"linResult");
-  ui_.ok = Require<QPushButton>(u"CmdOk");
+  ui_.option = Options(transformation::kKind);
+  ui_.inputBrackets = Require<MatrixBrackets>(transformation::kInputBrackets);
+  ui_.resultBrackets = Require<MatrixBrackets>(transformation::kResultBrackets);
+  ui_.ok = Require<QPushButton>(transformation::kOk);
 
-  WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  WireButtons(ui_.ok, Require<QPushButton>(transformation::kCancel), Require<QPushButton>(transformation::kHelp));
   for (const auto* boxes : {&ui_.cosines, &ui_.tensor}) {
     for (QLineEdit* b : *boxes) connect(b, &QLineEdit::textChanged, this, &frmTransformCoor::Text_Change);
   }

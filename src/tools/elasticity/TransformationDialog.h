@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/project/ProjectRecord.h"
+#include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 #include "forms/FormInputs.h"
 
@@ -10,6 +11,30 @@ class QLineEdit;
 class QPushButton;
 
 namespace brantel {
+
+// The design names of the coordinate transformation dialog's controls, for
+// its code and its tests. The 3 x 3 grids are filled row by row: box k holds
+// component (k / 3 + 1, k % 3 + 1).
+namespace transformation {
+inline constexpr char kCosines[] = "Text1";    // the direction cosines
+inline constexpr char kTensor[] = "Text2";     // the tensor given
+inline constexpr char kNewTensor[] = "Text3";  // the tensor transformed
+inline constexpr char kVector[] = "Text4";     // the vector given
+inline constexpr char kNewVector[] = "Text5";  // the vector transformed
+inline constexpr std::array<forms::ItemName, 9> kCosineBox = forms::Items<9>(kCosines);
+inline constexpr std::array<forms::ItemName, 9> kTensorBox = forms::Items<9>(kTensor);
+inline constexpr std::array<forms::ItemName, 9> kNewTensorBox = forms::Items<9>(kNewTensor);
+inline constexpr std::array<forms::ItemName, 3> kVectorBox = forms::Items<3>(kVector);
+inline constexpr std::array<forms::ItemName, 3> kNewVectorBox = forms::Items<3>(kNewVector);
+inline constexpr char kKind[] = "Option1";  // what is transformed
+inline constexpr forms::ItemName kTensorKind = forms::Item(kKind, 0);
+inline constexpr forms::ItemName kVectorKind = forms::Item(kKind, 1);
+inline constexpr char kInputBrackets[] = "linInput";
+inline constexpr char kResultBrackets[] = "linResult";
+inline constexpr char kOk[] = "CmdOk";
+inline constexpr char kCancel[] = "cmdCancel";
+inline constexpr char kHelp[] = "cmdHelp";
+}  // namespace transformation
 
 class MatrixBrackets;
 
@@ -36,15 +61,15 @@ class frmTransformCoor : public forms::FormDialog {
   void CalcTransformation();
 
   struct Ui {
-    std::array<QLineEdit*, 9> cosines;    // Text1(0..8), row by row
-    std::array<QLineEdit*, 9> tensor;     // Text2(0..8)
-    std::array<QLineEdit*, 9> newTensor;  // Text3(0..8)
-    std::array<QLineEdit*, 3> vector;     // Text4(0..2)
-    std::array<QLineEdit*, 3> newVector;  // Text5(0..2)
-    forms::OptionArray option;            // Option1: 0 tensor, 1 vector
-    MatrixBrackets* inputBrackets;        // around the tensor or the vector
+    std::array<QLineEdit*, 9> cosines;  // row by row
+    std::array<QLineEdit*, 9> tensor;
+    std::array<QLineEdit*, 9> newTensor;
+    std::array<QLineEdit*, 3> vector;
+    std::array<QLineEdit*, 3> newVector;
+    forms::OptionArray option;  // 0 tensor, 1 vector
+    MatrixBrackets* inputBrackets;  // around the tensor or the vector
     MatrixBrackets* resultBrackets;
-    QPushButton* ok;                      // CmdOk
+    QPushButton* ok;
   } ui_;
 
   forms::NumericInputs cosineInputs_;

@@ -10,7 +10,6 @@
 namespace brantel {
 namespace {
 
-QString Box(const char* grid, int k) { return QStringLiteral("%1(%2)").arg(QLatin1String(grid)).arg(k); }
 
 class Elasticity3DDialogTest : public test::DialogTest {
  protected:
@@ -20,25 +19,25 @@ class Elasticity3DDialogTest : public test::DialogTest {
   }
   frmElasti3D& Open() { return DialogTest::Open<frmElasti3D>(); }
   frmElasti3D& Dialog() const { return static_cast<frmElasti3D&>(Current()); }
-  QString Strain(int k) const { return Text(Box("Text3", k)); }
+  QString Strain(int k) const { return Text(elasticity3d::kStrainBox[k]); }
 };
 
 TEST_F(Elasticity3DDialogTest, ANewProjectShowsTheDefaultConstantsAndWorkedStrains) {
   Open();
-  EXPECT_EQ(Text(u"txtElastic"), QStringLiteral("1"));
-  EXPECT_EQ(Text(u"txtPoisson"), QStringLiteral("0.25"));
+  EXPECT_EQ(Text(elasticity3d::kModulus), QStringLiteral("1"));
+  EXPECT_EQ(Text(elasticity3d::kPoisson), QStringLiteral("0.25"));
   for (int k = 0; k < 9; ++k) EXPECT_EQ(Strain(k), QStringLiteral("0")) << k;
   EXPECT_TRUE(History().contains(QStringLiteral("Hooke's elasticity law in 3D.")));
 
-  Type(u"txtElastic", QStringLiteral("1000"));
-  Type(Box("Text1", 0), QStringLiteral("100"));
+  Type(elasticity3d::kModulus, QStringLiteral("1000"));
+  Type(elasticity3d::kStressBox[0], QStringLiteral("100"));
   EXPECT_EQ(Strain(0), QStringLiteral("0.1"));
   EXPECT_EQ(Strain(4), QStringLiteral("-0.025"));
   EXPECT_EQ(Strain(8), QStringLiteral("-0.025"));
-  Type(Box("Text1", 0), QStringLiteral("0"));
+  Type(elasticity3d::kStressBox[0], QStringLiteral("0"));
   // s12 = 10: G = 400, the tensor shear strain 10 / 800 in both boxes.
-  Type(Box("Text1", 1), QStringLiteral("10"));
-  EXPECT_EQ(Text(Box("Text1", 3)), QStringLiteral("10"));
+  Type(elasticity3d::kStressBox[1], QStringLiteral("10"));
+  EXPECT_EQ(Text(elasticity3d::kStressBox[3]), QStringLiteral("10"));
   EXPECT_EQ(Strain(1), QStringLiteral("0.0125"));
   EXPECT_EQ(Strain(3), QStringLiteral("0.0125"));
   EXPECT_EQ(Strain(0), QStringLiteral("0"));
@@ -48,15 +47,15 @@ TEST_F(Elasticity3DDialogTest, ANewProjectShowsTheDefaultConstantsAndWorkedStrai
 // The worked example of the tool's help page.
 TEST_F(Elasticity3DDialogTest, HelpPageExample) {
   Open();
-  Type(u"txtElastic", QStringLiteral("40000"));
-  Type(u"txtPoisson", QStringLiteral("0.25"));
-  Type(Box("Text1", 0), QStringLiteral("30"));
-  Type(Box("Text1", 1), QStringLiteral("5"));
-  Type(Box("Text1", 2), QStringLiteral("2"));
-  Type(Box("Text1", 4), QStringLiteral("20"));
-  Type(Box("Text1", 8), QStringLiteral("10"));
-  EXPECT_EQ(Text(Box("Text1", 3)), QStringLiteral("5"));  // the twins
-  EXPECT_EQ(Text(Box("Text1", 6)), QStringLiteral("2"));
+  Type(elasticity3d::kModulus, QStringLiteral("40000"));
+  Type(elasticity3d::kPoisson, QStringLiteral("0.25"));
+  Type(elasticity3d::kStressBox[0], QStringLiteral("30"));
+  Type(elasticity3d::kStressBox[1], QStringLiteral("5"));
+  Type(elasticity3d::kStressBox[2], QStringLiteral("2"));
+  Type(elasticity3d::kStressBox[4], QStringLiteral("20"));
+  Type(elasticity3d::kStressBox[8], QStringLiteral("10"));
+  EXPECT_EQ(Text(elasticity3d::kStressBox[3]), QStringLiteral("5"));  // the twins
+  EXPECT_EQ(Text(elasticity3d::kStressBox[6]), QStringLiteral("2"));
   // E11 = (30 - 0.25 (20 + 10)) / 40000; G = 16000, E12 = 5 / (2 G).
   const char* strains[9] = {"0.0005625", "0.00015625", "6.25E-05", "0.00015625", "0.00025",
                             "0",         "6.25E-05",   "0",        "-6.25E-05"};
@@ -68,38 +67,38 @@ TEST_F(Elasticity3DDialogTest, OffDiagonalBoxesMirrorTheirTwinsAndABadEntryIsRef
   Open();
   const int twins[][2] = {{1, 3}, {2, 6}, {5, 7}, {3, 1}, {6, 2}, {7, 5}};
   for (const auto& pair : twins) {
-    Type(Box("Text1", pair[0]), QStringLiteral("-2.5"));
-    EXPECT_EQ(Text(Box("Text1", pair[1])), QStringLiteral("-2.5")) << pair[0];
+    Type(elasticity3d::kStressBox[pair[0]], QStringLiteral("-2.5"));
+    EXPECT_EQ(Text(elasticity3d::kStressBox[pair[1]]), QStringLiteral("-2.5")) << pair[0];
   }
   // A diagonal box has no twin.
-  Type(Box("Text1", 4), QStringLiteral("7"));
-  for (int k : {0, 8}) EXPECT_EQ(Text(Box("Text1", k)), QStringLiteral("0"));
+  Type(elasticity3d::kStressBox[4], QStringLiteral("7"));
+  for (int k : {0, 8}) EXPECT_EQ(Text(elasticity3d::kStressBox[k]), QStringLiteral("0"));
   EXPECT_TRUE(Messages().empty());
 
   const QString before = Strain(5);
-  Paste(Box("Text1", 7), QStringLiteral("x"));
+  Paste(elasticity3d::kStressBox[7], QStringLiteral("x"));
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for s23"));  // its twin comes first
-  EXPECT_EQ(Text(Box("Text1", 5)), QStringLiteral("x"));
+  EXPECT_EQ(Text(elasticity3d::kStressBox[5]), QStringLiteral("x"));
   EXPECT_EQ(Strain(5), before);  // the strains stay as they were
 }
 
 TEST_F(Elasticity3DDialogTest, TheConstantsAreCheckedWithTheirMessages) {
   struct Case {
-    const char16_t* box;
+    const char* box;
     const char* text;
     const char* english;
     const char* greek;
   };
   const Case cases[] = {
-      {u"txtElastic", "0", "Young's modulus should be positive", "Το μέτρο ελαστικότητας πρέπει να είναι θετικό"},
-      {u"txtElastic", "12abc", "Invalid value for Young's modulus", "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας"},
-      {u"txtElastic", "abc", "Young's modulus should be positive", "Το μέτρο ελαστικότητας πρέπει να είναι θετικό"},
-      {u"txtElastic", "1e39", "Invalid value for Young's modulus", "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας"},
-      {u"txtPoisson", "0.5", "Poisson's ratio should be < 0.5", "Ο λόγος Poisson πρέπει να είναι < 0.5"},
-      {u"txtPoisson", "0.3x", "Invalid value for Poisson's ratio", "Εσφαλμένη τιμή γιά το λόγο Poisson"},
-      {u"txtPoisson", "x", "Poisson's ratio should be positive", "Ο λόγος Poisson πρέπει να είναι θετικός"},
-      {u"txtPoisson", "0.7x", "Poisson's ratio should be < 0.5", "Ο λόγος Poisson πρέπει να είναι < 0.5"},
+      {elasticity3d::kModulus, "0", "Young's modulus should be positive", "Το μέτρο ελαστικότητας πρέπει να είναι θετικό"},
+      {elasticity3d::kModulus, "12abc", "Invalid value for Young's modulus", "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας"},
+      {elasticity3d::kModulus, "abc", "Young's modulus should be positive", "Το μέτρο ελαστικότητας πρέπει να είναι θετικό"},
+      {elasticity3d::kModulus, "1e39", "Invalid value for Young's modulus", "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας"},
+      {elasticity3d::kPoisson, "0.5", "Poisson's ratio should be < 0.5", "Ο λόγος Poisson πρέπει να είναι < 0.5"},
+      {elasticity3d::kPoisson, "0.3x", "Invalid value for Poisson's ratio", "Εσφαλμένη τιμή γιά το λόγο Poisson"},
+      {elasticity3d::kPoisson, "x", "Poisson's ratio should be positive", "Ο λόγος Poisson πρέπει να είναι θετικός"},
+      {elasticity3d::kPoisson, "0.7x", "Poisson's ratio should be < 0.5", "Ο λόγος Poisson πρέπει να είναι < 0.5"},
   };
   for (const Case& c : cases) {
     for (qint16 english : {1, 0}) {
@@ -117,13 +116,13 @@ TEST_F(Elasticity3DDialogTest, TheConstantsAreCheckedWithTheirMessages) {
   EnglishMenus = 1;
   Open();
   boxes_->Clear();
-  Paste(u"txtPoisson", QStringLiteral("0"));
+  Paste(elasticity3d::kPoisson, QStringLiteral("0"));
   EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(Text(u"lblPoisMsg"), QStringLiteral("n should be > 0"));
-  Press(u"CmdOk");
+  EXPECT_EQ(Text(elasticity3d::kPoissonNotice), QStringLiteral("n should be > 0"));
+  Press(elasticity3d::kOk);
   EXPECT_TRUE(Dialog().isVisible());
-  Paste(u"txtPoisson", QStringLiteral("0.2"));
-  EXPECT_EQ(Text(u"lblPoisMsg"), QString());
+  Paste(elasticity3d::kPoisson, QStringLiteral("0.2"));
+  EXPECT_EQ(Text(elasticity3d::kPoissonNotice), QString());
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -135,22 +134,22 @@ TEST_F(Elasticity3DDialogTest, OkWithoutEditsKeepsTheStoredTensorEvenWhenNotSymm
   h.Flag = 5;
   const Hooke3DData before = h;
   Open();
-  EXPECT_EQ(Text(Box("Text1", 1)), QStringLiteral("4"));
-  EXPECT_EQ(Text(Box("Text1", 3)), QStringLiteral("99"));
+  EXPECT_EQ(Text(elasticity3d::kStressBox[1]), QStringLiteral("4"));
+  EXPECT_EQ(Text(elasticity3d::kStressBox[3]), QStringLiteral("99"));
   // A stored 0.3 computes as 0.3: e22 = -0.3 * (0.00012 + 123456.789) / 0.3.
   EXPECT_EQ(Strain(4).toStdString(), "-123467.79012");
-  Focus(Box("Text1", 0));
-  Focus(u"txtPoisson");
-  Press(u"CmdOk");
+  Focus(elasticity3d::kStressBox[0]);
+  Focus(elasticity3d::kPoisson);
+  Press(elasticity3d::kOk);
   EXPECT_EQ(h.Stress, before.Stress);
   EXPECT_EQ(h.E, before.E);
   EXPECT_EQ(h.Nu, before.Nu);
   EXPECT_EQ(h.Flag, 0);  // written as 0
 
   Open();
-  Type(Box("Text1", 5), QStringLiteral("2"));
-  Type(u"txtElastic", QStringLiteral("250"));
-  Press(u"CmdOk");
+  Type(elasticity3d::kStressBox[5], QStringLiteral("2"));
+  Type(elasticity3d::kModulus, QStringLiteral("250"));
+  Press(elasticity3d::kOk);
   EXPECT_EQ(h.Stress[1][2], 2.0f);
   EXPECT_EQ(h.Stress[2][1], 2.0f);
   EXPECT_EQ(h.Stress[1][0], 99.0f);  // unedited
@@ -158,10 +157,10 @@ TEST_F(Elasticity3DDialogTest, OkWithoutEditsKeepsTheStoredTensorEvenWhenNotSymm
   EXPECT_EQ(Project.FileSaved, kFlagFalse);
 
   Open();
-  Type(u"txtElastic", QStringLiteral("7"));
-  Press(u"cmdCancel");
+  Type(elasticity3d::kModulus, QStringLiteral("7"));
+  Press(elasticity3d::kCancel);
   Open();
-  Type(u"txtElastic", QStringLiteral("8"));
+  Type(elasticity3d::kModulus, QStringLiteral("8"));
   Dialog().close();
   EXPECT_EQ(h.E, 250.0f);
 }
@@ -172,11 +171,11 @@ TEST_F(Elasticity3DDialogTest, RenderInBothLanguages) {
   Project.Hooke3DInputs.Nu = 0.3f;
   test::EachLanguage([&](const QString& language) {
     Open();
-    Paste(u"txtPoisson", QStringLiteral("-0.1"));  // the notice beside the box
+    Paste(elasticity3d::kPoisson, QStringLiteral("-0.1"));  // the notice beside the box
     test::SaveRender(Dialog(), QStringLiteral("hooke3d-") + language);
   });
-  EXPECT_EQ(Control<QLineEdit>(Box("Text1", 5))->accessibleName(), QStringLiteral("s23"));
-  EXPECT_EQ(Control<QLineEdit>(u"txtPoisson")->accessibleName(), QStringLiteral("Poisson's Ratio"));
+  EXPECT_EQ(Control<QLineEdit>(elasticity3d::kStressBox[5])->accessibleName(), QStringLiteral("s23"));
+  EXPECT_EQ(Control<QLineEdit>(elasticity3d::kPoisson)->accessibleName(), QStringLiteral("Poisson's Ratio"));
 }
 
 }  // namespace

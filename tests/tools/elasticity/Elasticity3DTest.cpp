@@ -114,6 +114,12 @@ TEST(Hooke3D, VerdictsOfTheConstantBoxes) {
   EXPECT_EQ(CheckHookePoisson(false, 0), P::ShouldBePositive);
   EXPECT_EQ(CheckHookePoisson(false, 0.3), P::InvalidValue);
   EXPECT_EQ(CheckHookePoisson(false, 0.7), P::ShouldBeBelowHalf);
+
+  // A number beyond any range counts as the largest of its sign.
+  EXPECT_EQ(HookeVerdictValue(12.5, u"12.5abc"), 12.5);
+  EXPECT_EQ(CheckHookeModulus(false, HookeVerdictValue(std::nullopt, u"1e999")), M::InvalidValue);
+  EXPECT_EQ(CheckHookeModulus(false, HookeVerdictValue(std::nullopt, u" -1e999")), M::ShouldBePositive);
+  EXPECT_EQ(CheckHookePoisson(false, HookeVerdictValue(std::nullopt, u"1e999")), P::ShouldBeBelowHalf);
 }
 
 }  // namespace

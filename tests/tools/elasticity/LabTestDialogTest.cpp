@@ -50,8 +50,8 @@ class LabTestDialogTest : public test::DialogTest {
   }
   frmLab& Open() { return DialogTest::Open<frmLab>(); }
   frmLab& Dialog() const { return static_cast<frmLab&>(Current()); }
-  QTableWidget* Grid() const { return Control<QTableWidget>(u"fLx1"); }
-  StressStrainChart* Chart() const { return Control<StressStrainChart>(u"MSChart1"); }
+  QTableWidget* Grid() const { return Control<QTableWidget>(labtest::kGrid); }
+  StressStrainChart* Chart() const { return Control<StressStrainChart>(labtest::kChart); }
   QString Cell(int r, int c) const {
     const QTableWidgetItem* item = Grid()->item(r - 1, c);
     return item ? item->text() : QString();
@@ -77,10 +77,10 @@ class LabTestDialogTest : public test::DialogTest {
   // Force and shortening of a 50 mm by 100 mm specimen: 0, 50 and 100 MPa at
   // 0, 1 and 2 thousandths, with a lateral strain of a quarter of the axial.
   void EnterCylinderTest() {
-    Press(u"optType(1)");
-    Type(u"txtHeight", QStringLiteral("100"));
-    Type(u"txtDiam", QStringLiteral("50"));
-    Type(u"txtNum", QStringLiteral("3"));
+    Press(labtest::kForceDisplacement);
+    Type(labtest::kHeight, QStringLiteral("100"));
+    Type(labtest::kDiameter, QStringLiteral("50"));
+    Type(labtest::kCount, QStringLiteral("3"));
     Fill(labcol::kForce, {"0", "98.175", "196.35"});
     Fill(labcol::kDeltaY, {"0", "0.1", "0.2"});
     Fill(labcol::kEx, {"0", "0.25", "0.5"});
@@ -101,7 +101,7 @@ TEST_F(LabTestDialogTest, TheGridIsColouredByDataTypeAndOnlyYellowCellsTakeEntri
   EXPECT_EQ(Cell(3, 0), QStringLiteral("3"));
   const std::set<int> editable[] = {{1, 3, 4}, {1, 2, 3}, {3, 4, 5}};
   for (int type = 2; type >= 0; --type) {
-    Press(QStringLiteral("optType(%1)").arg(type));
+    Press(forms::Item(labtest::kDataType, type));
     for (int r = 1; r <= 3; ++r) {
       for (int c = 1; c <= 6; ++c) EXPECT_EQ(Yellow(r, c), editable[type].count(c) == 1) << type << r << c;
     }
@@ -126,9 +126,9 @@ TEST_F(LabTestDialogTest, TheGridIsColouredByDataTypeAndOnlyYellowCellsTakeEntri
 
   // The filled stress stays through a change of type; a Cancel on it
   // enters it again as a plain number.
-  Type(u"txtDiam", QStringLiteral("10"));
+  Type(labtest::kDiameter, QStringLiteral("10"));
   EXPECT_EQ(Cell(2, labcol::kSigma), QStringLiteral("44.563"));  // 3.5 kN on 78.54 mm2
-  Press(u"optType(2)");
+  Press(labtest::kStressStrain);
   EXPECT_EQ(Cell(2, labcol::kSigma), QStringLiteral("44.563"));
   Enter(2, labcol::kSigma);
   EXPECT_EQ(asked_.back().defaultText, QStringLiteral("44.563"));
@@ -164,73 +164,73 @@ TEST_F(LabTestDialogTest, AForceDisplacementTestEvaluatedByHand) {
     EXPECT_EQ(Cell(r, labcol::kEy), QString::fromLatin1(ey[r - 1])) << r;
     EXPECT_EQ(Cell(r, labcol::kModulus), QString::fromLatin1(modulus[r - 1])) << r;
   }
-  EXPECT_EQ(Text(u"txtVol"), QStringLiteral("196349.5"));  // 100 x 1963.495 mm3
-  EXPECT_EQ(Text(u"Text4"), QStringLiteral("50.000"));     // GPa
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("0.250"));
+  EXPECT_EQ(Text(labtest::kVolume), QStringLiteral("196349.5"));  // 100 x 1963.495 mm3
+  EXPECT_EQ(Text(labtest::kModulus), QStringLiteral("50.000"));     // GPa
+  EXPECT_EQ(Text(labtest::kPoisson), QStringLiteral("0.250"));
   // (25 + 75) MPa x 1 thousandth x 196349.5 mm3 = 19.635 J.
-  EXPECT_EQ(Text(u"Text6"), QStringLiteral("19.635"));
+  EXPECT_EQ(Text(labtest::kEnergy), QStringLiteral("19.635"));
 
   // The peak passed: the falling row takes no modulus but adds its energy.
-  Type(u"txtNum", QStringLiteral("4"));
+  Type(labtest::kCount, QStringLiteral("4"));
   Enter(4, labcol::kForce, QStringLiteral("147.2625"));  // 75 MPa
   Enter(4, labcol::kDeltaY, QStringLiteral("0.3"));
   EXPECT_EQ(Cell(4, labcol::kSigma), QStringLiteral("75.000"));
   EXPECT_EQ(Cell(4, labcol::kModulus), QString());
-  EXPECT_EQ(Text(u"Text4"), QStringLiteral("50.000"));
-  EXPECT_EQ(Text(u"Text6"), QStringLiteral("36.816"));  // + 87.5 x 196349.5e-6
+  EXPECT_EQ(Text(labtest::kModulus), QStringLiteral("50.000"));
+  EXPECT_EQ(Text(labtest::kEnergy), QStringLiteral("36.816"));  // + 87.5 x 196349.5e-6
 }
 
 TEST_F(LabTestDialogTest, CellsThatCannotBeComputedKeepTheirTextResultsAreBlanked) {
   Open();
   EnterCylinderTest();
-  ASSERT_EQ(Text(u"Text4"), QStringLiteral("50.000"));
+  ASSERT_EQ(Text(labtest::kModulus), QStringLiteral("50.000"));
   // An area of 0: the stress column stays as it stands, and so does the
   // modulus drawn from it; without a volume the energy is 0.
-  Press(u"optArea(1)");
-  EXPECT_FALSE(Enabled(u"txtDiam"));
-  EXPECT_TRUE(Enabled(u"txtArea"));
-  EXPECT_EQ(Text(u"txtVol"), QStringLiteral("0"));
+  Press(labtest::kAreaGiven);
+  EXPECT_FALSE(Enabled(labtest::kDiameter));
+  EXPECT_TRUE(Enabled(labtest::kArea));
+  EXPECT_EQ(Text(labtest::kVolume), QStringLiteral("0"));
   EXPECT_EQ(Cell(2, labcol::kSigma), QStringLiteral("50.000"));
   EXPECT_EQ(Cell(2, labcol::kModulus), QStringLiteral("50.000"));
-  EXPECT_EQ(Text(u"Text4"), QStringLiteral("50.000"));
-  EXPECT_EQ(Text(u"Text6"), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("0.250"));
-  Type(u"txtArea", QStringLiteral("100"));
-  EXPECT_EQ(Text(u"lblCalcDiam"), QStringLiteral("d=11.28"));
+  EXPECT_EQ(Text(labtest::kModulus), QStringLiteral("50.000"));
+  EXPECT_EQ(Text(labtest::kEnergy), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(labtest::kPoisson), QStringLiteral("0.250"));
+  Type(labtest::kArea, QStringLiteral("100"));
+  EXPECT_EQ(Text(labtest::kCalcDiameter), QStringLiteral("d=11.28"));
   EXPECT_EQ(Cell(3, labcol::kSigma), QStringLiteral("1963.500"));
   // No lateral strain: no Poisson's ratio.
   Fill(labcol::kEx, {"0", "0", "0"});
-  EXPECT_EQ(Text(u"Text5"), QString());
+  EXPECT_EQ(Text(labtest::kPoisson), QString());
   // A negative area and an area beyond any volume show no volume and no
   // energy; the stresses of the last area stay.
-  Paste(u"txtArea", QStringLiteral("-5"));
-  EXPECT_EQ(Text(u"lblCalcDiam"), QStringLiteral("d=11.28"));
-  EXPECT_EQ(Text(u"txtVol"), QString());
-  EXPECT_EQ(Text(u"Text6"), QString());
+  Paste(labtest::kArea, QStringLiteral("-5"));
+  EXPECT_EQ(Text(labtest::kCalcDiameter), QStringLiteral("d=11.28"));
+  EXPECT_EQ(Text(labtest::kVolume), QString());
+  EXPECT_EQ(Text(labtest::kEnergy), QString());
   EXPECT_EQ(Cell(3, labcol::kSigma), QStringLiteral("1963.500"));
-  Type(u"txtArea", QStringLiteral("1e400"));
-  EXPECT_EQ(Text(u"txtVol"), QString());
+  Type(labtest::kArea, QStringLiteral("1e400"));
+  EXPECT_EQ(Text(labtest::kVolume), QString());
   EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(LabTestDialogTest, TypedStressesOutliveAnotherDataTypeWithoutASpecimen) {
   Project.LabPointCount = 3;
   Open();
-  Press(u"optType(2)");  // Stress/Strain, no height and no diameter
+  Press(labtest::kStressStrain);  // Stress/Strain, no height and no diameter
   Enter(2, labcol::kSigma, QStringLiteral("40"));
   Enter(3, labcol::kSigma, QStringLiteral("80"));
   ASSERT_EQ(Cell(3, labcol::kSigma), QStringLiteral("80"));
-  Press(u"optType(0)");
+  Press(labtest::kForceStrain);
   Enter(1, labcol::kEx, QStringLiteral("0.1"));  // an evaluation without an area
   EXPECT_EQ(Cell(2, labcol::kSigma), QStringLiteral("40"));
   EXPECT_EQ(Cell(3, labcol::kSigma), QStringLiteral("80"));
   EXPECT_EQ(Cell(1, labcol::kDeltaY), QStringLiteral("0.000"));  // 0 height times the strain
-  Press(u"optType(2)");
+  Press(labtest::kStressStrain);
   Enter(1, labcol::kEx, QStringLiteral("0.2"));
   EXPECT_EQ(Cell(2, labcol::kSigma), QStringLiteral("40"));
   EXPECT_EQ(Cell(3, labcol::kSigma), QStringLiteral("80"));
   EXPECT_EQ(Cell(2, labcol::kForce), QStringLiteral("0"));  // as loaded: nothing to compute it from
-  Press(u"CmdOk");
+  Press(labtest::kOk);
   EXPECT_EQ(Project.LabPoints[1][labcol::kSigma - labcol::kForce], 40.0f);
   EXPECT_EQ(Project.LabPoints[2][labcol::kSigma - labcol::kForce], 80.0f);
 }
@@ -240,16 +240,16 @@ TEST_F(LabTestDialogTest, ThePointCountResizesTheGridAndOkKeepsTheRowsBeyondIt) 
   for (int r = 0; r < 5; ++r) Project.LabPoints[r] = {float(r), 0, 0.5f, float(r), 0};
   Open();
   for (const char* ignored : {"0", "21", "abc"}) {
-    Paste(u"txtNum", QString::fromLatin1(ignored));
+    Paste(labtest::kCount, QString::fromLatin1(ignored));
     EXPECT_EQ(Grid()->rowCount(), 5) << ignored;
   }
-  Focus(u"txtHeight");
-  EXPECT_EQ(Text(u"txtNum"), QStringLiteral("5"));  // the box shows the count in force
-  Type(u"txtNum", QStringLiteral("3"));
+  Focus(labtest::kHeight);
+  EXPECT_EQ(Text(labtest::kCount), QStringLiteral("5"));  // the box shows the count in force
+  Type(labtest::kCount, QStringLiteral("3"));
   EXPECT_EQ(Grid()->rowCount(), 3);
-  EXPECT_EQ(Control<QScrollBar>(u"HScroll1")->value(), 3);
-  Control<QScrollBar>(u"HScroll1")->setValue(6);
-  EXPECT_EQ(Text(u"txtNum"), QStringLiteral("6"));
+  EXPECT_EQ(Control<QScrollBar>(labtest::kCountBar)->value(), 3);
+  Control<QScrollBar>(labtest::kCountBar)->setValue(6);
+  EXPECT_EQ(Text(labtest::kCount), QStringLiteral("6"));
   ASSERT_EQ(Grid()->rowCount(), 6);
   // The rows dropped on the way come back as they were; a new one is empty,
   // and a Cancel on it enters 0.
@@ -259,13 +259,13 @@ TEST_F(LabTestDialogTest, ThePointCountResizesTheGridAndOkKeepsTheRowsBeyondIt) 
   Enter(6, labcol::kForce);
   EXPECT_EQ(Cell(6, labcol::kForce), QStringLiteral("0"));
   // Typing 12 passes through a count of 1 on the way, which loses nothing.
-  Type(u"txtNum", QStringLiteral("12"));
+  Type(labtest::kCount, QStringLiteral("12"));
   ASSERT_EQ(Grid()->rowCount(), 12);
   EXPECT_EQ(Cell(5, labcol::kForce), QStringLiteral("4"));
   EXPECT_EQ(Cell(5, labcol::kEx), QStringLiteral("0.5"));
   for (int c = 1; c <= 6; ++c) EXPECT_EQ(Yellow(6, c), c == 1 || c == 3 || c == 4);
-  Type(u"txtNum", QStringLiteral("3"));
-  Press(u"CmdOk");
+  Type(labtest::kCount, QStringLiteral("3"));
+  Press(labtest::kOk);
   EXPECT_EQ(Project.LabPointCount, 3);
   EXPECT_EQ(Project.LabPoints[4][0], 4.0f);  // beyond N: as it was
   EXPECT_EQ(Project.LabPoints[2][0], 2.0f);
@@ -275,9 +275,9 @@ TEST_F(LabTestDialogTest, ThePointCountResizesTheGridAndOkKeepsTheRowsBeyondIt) 
 // NX core, 54 mm across and 135 mm high, in five load steps.
 TEST_F(LabTestDialogTest, HelpPageExample) {
   Open();
-  Type(u"txtHeight", QStringLiteral("135"));
-  Type(u"txtDiam", QStringLiteral("54"));
-  Type(u"txtNum", QStringLiteral("5"));
+  Type(labtest::kHeight, QStringLiteral("135"));
+  Type(labtest::kDiameter, QStringLiteral("54"));
+  Type(labtest::kCount, QStringLiteral("5"));
   Fill(labcol::kForce, {"0", "50", "100", "150", "180"});
   Fill(labcol::kEy, {"0", "0.5", "1", "1.5", "1.9"});
   Fill(labcol::kEx, {"0", "0.12", "0.25", "0.38", "0.52"});
@@ -289,36 +289,36 @@ TEST_F(LabTestDialogTest, HelpPageExample) {
     EXPECT_EQ(Cell(r, labcol::kDeltaY), QString::fromLatin1(deltaY[r - 1])) << r;
     EXPECT_EQ(Cell(r, labcol::kModulus), QString::fromLatin1(modulus[r - 1])) << r;
   }
-  EXPECT_EQ(Text(u"txtVol"), QStringLiteral("309179.8"));
-  EXPECT_EQ(Text(u"Text4"), QStringLiteral("40.935"));
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("0.254"));
-  EXPECT_EQ(Text(u"Text6"), QStringLiteral("24.098"));
+  EXPECT_EQ(Text(labtest::kVolume), QStringLiteral("309179.8"));
+  EXPECT_EQ(Text(labtest::kModulus), QStringLiteral("40.935"));
+  EXPECT_EQ(Text(labtest::kPoisson), QStringLiteral("0.254"));
+  EXPECT_EQ(Text(labtest::kEnergy), QStringLiteral("24.098"));
   EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(LabTestDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Open();
-  Type(u"txtHeight", QStringLiteral("80"));
+  Type(labtest::kHeight, QStringLiteral("80"));
   Enter(1, labcol::kForce, QStringLiteral("12"));
-  Press(u"cmdCancel");
+  Press(labtest::kCancel);
   Open();
-  Type(u"txtHeight", QStringLiteral("80"));
+  Type(labtest::kHeight, QStringLiteral("80"));
   Dialog().close();
   EXPECT_EQ(Project.LabHeight, 0.0f);
   EXPECT_EQ(Project.LabPoints[0][0], 0.0f);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 
   Open();
-  Type(u"txtHeight", QStringLiteral("1e40"));  // beyond the record's 32 bits
-  EXPECT_EQ(Text(u"txtVol"), QString());
-  Press(u"CmdOk");
+  Type(labtest::kHeight, QStringLiteral("1e40"));  // beyond the record's 32 bits
+  EXPECT_EQ(Text(labtest::kVolume), QString());
+  Press(labtest::kOk);
   EXPECT_EQ(LastMessage(), QStringLiteral("The value is too large"));
   EXPECT_TRUE(Dialog().isVisible());
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
-  Type(u"txtHeight", QStringLiteral("80"));
-  Press(u"optType(2)");
+  Type(labtest::kHeight, QStringLiteral("80"));
+  Press(labtest::kStressStrain);
   Enter(1, labcol::kSigma, QStringLiteral("12"));
-  Press(u"CmdOk");
+  Press(labtest::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.LabHeight, 80.0f);
   EXPECT_EQ(Project.LabDataType, kLabStressStrain);
@@ -338,10 +338,10 @@ TEST_F(LabTestDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   Project.LabPoints[1] = {16777217.0f, 1e-7f, 7e20f, 0, 0};
   const ProjectRecord stored = Project;
   Open();
-  EXPECT_EQ(Text(u"txtHeight"), QStringLiteral("100.123"));
-  Focus(u"txtArea");
-  Focus(u"txtHeight");
-  Press(u"CmdOk");
+  EXPECT_EQ(Text(labtest::kHeight), QStringLiteral("100.123"));
+  Focus(labtest::kArea);
+  Focus(labtest::kHeight);
+  Press(labtest::kOk);
   EXPECT_EQ(Project.LabHeight, stored.LabHeight);
   EXPECT_EQ(Project.LabDiameter, stored.LabDiameter);
   EXPECT_EQ(Project.LabArea, stored.LabArea);
@@ -357,7 +357,7 @@ TEST_F(LabTestDialogTest, TheChartWidensTheWindowAndFollowsTheData) {
   EXPECT_EQ(Dialog().width(), 557);  // 8355 twips
   EXPECT_FALSE(Chart()->isVisible());
   EnterCylinderTest();
-  Control<QCheckBox>(u"chkPlot")->setChecked(true);
+  Control<QCheckBox>(labtest::kPlot)->setChecked(true);
   EXPECT_EQ(Dialog().width(), 824);  // 12360 twips
   EXPECT_TRUE(Chart()->isVisible());
   EXPECT_EQ(Chart()->Title(), QStringLiteral("Stress-Strain Plot"));
@@ -370,11 +370,11 @@ TEST_F(LabTestDialogTest, TheChartWidensTheWindowAndFollowsTheData) {
   EXPECT_EQ(Chart()->Points().back(), QPointF(4, 100));
   EXPECT_GT(Chart()->AxisMax(Qt::Horizontal), 4);
   EXPECT_LE(Chart()->AxisMax(Qt::Horizontal), 6);
-  Type(u"txtNum", QStringLiteral("2"));
+  Type(labtest::kCount, QStringLiteral("2"));
   EXPECT_EQ(Chart()->Points().size(), 2u);
   // Each switch centres the window across the screen and leaves its height.
   Dialog().move(30, 40);
-  Control<QCheckBox>(u"chkPlot")->setChecked(false);
+  Control<QCheckBox>(labtest::kPlot)->setChecked(false);
   EXPECT_EQ(Dialog().width(), 557);
   const int screenWidth = Dialog().screen()->geometry().width();
   EXPECT_EQ(Dialog().x(), std::max(0, (screenWidth - Dialog().frameGeometry().width()) / 2));
@@ -387,11 +387,11 @@ TEST_F(LabTestDialogTest, CaptionsHeadersAndSpokenNamesInGreek) {
   EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Αξιολόγηση Εργαστηριακών Μετρήσεων Μονοαξονικής Θλίψης"));
   EXPECT_EQ(Grid()->horizontalHeaderItem(0)->text(), QStringLiteral("No"));
   EXPECT_EQ(Grid()->horizontalHeaderItem(5)->text(), QStringLiteral("σy (MPa)"));
-  EXPECT_EQ(Control<QLineEdit>(u"txtDiam")->accessibleName(), QStringLiteral("Διάμετρος (mm)"));
-  EXPECT_EQ(Control<QRadioButton>(u"optArea(1)")->accessibleName(), QStringLiteral("Επιφάνεια Φόρτισης (mm2)"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text6")->accessibleName(), QStringLiteral("Απαιτούμενη ενέργεια (Joule)"));
-  EXPECT_EQ(Control<QScrollBar>(u"HScroll1")->accessibleName(), QStringLiteral("Αριθμός Μετρήσεων"));
-  EXPECT_TRUE(Control<QLineEdit>(u"txtVol")->isReadOnly());
+  EXPECT_EQ(Control<QLineEdit>(labtest::kDiameter)->accessibleName(), QStringLiteral("Διάμετρος (mm)"));
+  EXPECT_EQ(Control<QRadioButton>(labtest::kAreaGiven)->accessibleName(), QStringLiteral("Επιφάνεια Φόρτισης (mm2)"));
+  EXPECT_EQ(Control<QLineEdit>(labtest::kEnergy)->accessibleName(), QStringLiteral("Απαιτούμενη ενέργεια (Joule)"));
+  EXPECT_EQ(Control<QScrollBar>(labtest::kCountBar)->accessibleName(), QStringLiteral("Αριθμός Μετρήσεων"));
+  EXPECT_TRUE(Control<QLineEdit>(labtest::kVolume)->isReadOnly());
   EXPECT_TRUE(History().contains(QStringLiteral(". Αξιολόγηση εργαστηριακών μετρήσεων μονοαξονικής θλίψης.")));
 }
 
@@ -399,7 +399,7 @@ TEST_F(LabTestDialogTest, RenderBothLanguagesWithTheChart) {
   test::EachLanguage([&](const QString& language) {
     Open();
     EnterCylinderTest();
-    Control<QCheckBox>(u"chkPlot")->setChecked(true);
+    Control<QCheckBox>(labtest::kPlot)->setChecked(true);
     test::SaveRender(Dialog(), QStringLiteral("lab-") + language);
   });
 }

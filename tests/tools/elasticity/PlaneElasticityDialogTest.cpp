@@ -25,95 +25,95 @@ class PlaneElasticityDialogTest : public test::DialogTest {
   }
   frmPlaneStress& Open() { return DialogTest::Open<frmPlaneStress>(); }
   frmPlaneStress& Dialog() const { return static_cast<frmPlaneStress&>(Current()); }
-  void ShowTab(int tab) { Control<QTabWidget>(u"SSTab1")->setCurrentIndex(tab); }
-  void TypeAll(std::initializer_list<std::pair<const char16_t*, const char*>> entries) {
+  void ShowTab(int tab) { Control<QTabWidget>(planeelasticity::kTabs)->setCurrentIndex(tab); }
+  void TypeAll(std::initializer_list<std::pair<const char*, const char*>> entries) {
     for (const auto& [box, text] : entries) Type(box, QString::fromUtf8(text));
   }
-  void ExpectTexts(std::initializer_list<std::pair<const char16_t*, const char*>> expected) {
+  void ExpectTexts(std::initializer_list<std::pair<const char*, const char*>> expected) {
     for (const auto& [box, text] : expected) {
-      EXPECT_EQ(Text(box), QString::fromUtf8(text)) << QString::fromUtf16(box).toStdString();
+      EXPECT_EQ(Text(box), QString::fromUtf8(text)) << box;
     }
   }
 };
 
 TEST_F(PlaneElasticityDialogTest, ANewProjectOpensOnTheStressTabWithOkDisabled) {
   Open();
-  EXPECT_EQ(Control<QTabWidget>(u"SSTab1")->currentIndex(), 0);
-  EXPECT_FALSE(Enabled(u"CmdOk"));
-  ExpectTexts({{u"Text1", "0.000000"}, {u"Text4", "0.000"}, {u"Text5", "0"}, {u"Text6", "0.000"},
-               {u"Text8", "0.000"}});
+  EXPECT_EQ(Control<QTabWidget>(planeelasticity::kTabs)->currentIndex(), 0);
+  EXPECT_FALSE(Enabled(planeelasticity::kOk));
+  ExpectTexts({{planeelasticity::kEx, "0.000000"}, {planeelasticity::kModulus1, "0.000"}, {planeelasticity::kPoisson1, "0"}, {planeelasticity::kSx, "0.000"},
+               {planeelasticity::kTxy, "0.000"}});
   ShowTab(1);  // E = 0 computes no strains
-  ExpectTexts({{u"Text16", ""}, {u"Text14", ""}});
-  EXPECT_FALSE(Enabled(u"CmdOk"));
-  EXPECT_FALSE(Enabled(u"Text1"));  // the hidden tab's inputs are off
-  EXPECT_TRUE(Enabled(u"Text13"));
+  ExpectTexts({{planeelasticity::kExOut, ""}, {planeelasticity::kGxyOut, ""}});
+  EXPECT_FALSE(Enabled(planeelasticity::kOk));
+  EXPECT_FALSE(Enabled(planeelasticity::kEx));  // the hidden tab's inputs are off
+  EXPECT_TRUE(Enabled(planeelasticity::kSxIn));
   EXPECT_TRUE(Messages().empty());
   EXPECT_TRUE(History().contains(QStringLiteral("Calculation of elastic behavior in two dimensions.")));
 }
 
 TEST_F(PlaneElasticityDialogTest, StatesWorkedByHandOnBothTabs) {
   Open();
-  Type(u"Text1", QStringLiteral("0.001"));
-  Type(u"Text4", QStringLiteral("1000"));
-  Type(u"Text5", QStringLiteral("0.25"));
-  ExpectTexts({{u"Text6", "1.067"}, {u"Text7", "0.267"}, {u"Text8", "0.000"}});
-  Press(u"Option1(1)");
-  ExpectTexts({{u"Text6", "1.200"}, {u"Text7", "0.400"}});
-  EXPECT_TRUE(Enabled(u"CmdOk"));
+  Type(planeelasticity::kEx, QStringLiteral("0.001"));
+  Type(planeelasticity::kModulus1, QStringLiteral("1000"));
+  Type(planeelasticity::kPoisson1, QStringLiteral("0.25"));
+  ExpectTexts({{planeelasticity::kSx, "1.067"}, {planeelasticity::kSy, "0.267"}, {planeelasticity::kTxy, "0.000"}});
+  Press(planeelasticity::kPlaneStrain1);
+  ExpectTexts({{planeelasticity::kSx, "1.200"}, {planeelasticity::kSy, "0.400"}});
+  EXPECT_TRUE(Enabled(planeelasticity::kOk));
 
   ShowTab(1);
-  Type(u"Text13", QStringLiteral("10"));
-  Type(u"Text11", QStringLiteral("5"));
-  Type(u"Text10", QStringLiteral("1000"));
-  Type(u"Text9", QStringLiteral("0.25"));
-  ExpectTexts({{u"Text16", "0.010000"}, {u"Text15", "-0.002500"}, {u"Text14", "0.012500"}});
-  Press(u"Option2(1)");
-  ExpectTexts({{u"Text16", "0.009375"}, {u"Text15", "-0.003125"}, {u"Text14", "0.012500"}});
-  Type(u"Text12", QStringLiteral("-"));  // still being typed: counts as 0
+  Type(planeelasticity::kSxIn, QStringLiteral("10"));
+  Type(planeelasticity::kTxyIn, QStringLiteral("5"));
+  Type(planeelasticity::kModulus2, QStringLiteral("1000"));
+  Type(planeelasticity::kPoisson2, QStringLiteral("0.25"));
+  ExpectTexts({{planeelasticity::kExOut, "0.010000"}, {planeelasticity::kEyOut, "-0.002500"}, {planeelasticity::kGxyOut, "0.012500"}});
+  Press(planeelasticity::kPlaneStrain2);
+  ExpectTexts({{planeelasticity::kExOut, "0.009375"}, {planeelasticity::kEyOut, "-0.003125"}, {planeelasticity::kGxyOut, "0.012500"}});
+  Type(planeelasticity::kSyIn, QStringLiteral("-"));  // still being typed: counts as 0
   EXPECT_TRUE(Messages().empty());
   // The other tab kept its results and inputs.
   ShowTab(0);
-  ExpectTexts({{u"Text6", "1.200"}, {u"Text1", "0.001"}});
+  ExpectTexts({{planeelasticity::kSx, "1.200"}, {planeelasticity::kEx, "0.001"}});
 }
 
 // The worked example of the tool's help page: a rock of E = 50000 and
 // nu = 0.25, each tab under both assumptions.
 TEST_F(PlaneElasticityDialogTest, HelpPageExample) {
   Open();
-  TypeAll({{u"Text1", "0.0005"}, {u"Text2", "0.0002"}, {u"Text3", "0.0003"}, {u"Text4", "50000"}, {u"Text5", "0.25"}});
-  ExpectTexts({{u"Text6", "29.333"}, {u"Text7", "17.333"}, {u"Text8", "6.000"}});
-  Press(u"Option1(1)");
-  ExpectTexts({{u"Text6", "34.000"}, {u"Text7", "22.000"}, {u"Text8", "6.000"}});
+  TypeAll({{planeelasticity::kEx, "0.0005"}, {planeelasticity::kEy, "0.0002"}, {planeelasticity::kGxy, "0.0003"}, {planeelasticity::kModulus1, "50000"}, {planeelasticity::kPoisson1, "0.25"}});
+  ExpectTexts({{planeelasticity::kSx, "29.333"}, {planeelasticity::kSy, "17.333"}, {planeelasticity::kTxy, "6.000"}});
+  Press(planeelasticity::kPlaneStrain1);
+  ExpectTexts({{planeelasticity::kSx, "34.000"}, {planeelasticity::kSy, "22.000"}, {planeelasticity::kTxy, "6.000"}});
 
   ShowTab(1);
-  TypeAll({{u"Text13", "20"}, {u"Text12", "12"}, {u"Text11", "5"}, {u"Text10", "50000"}, {u"Text9", "0.25"}});
-  ExpectTexts({{u"Text16", "0.000340"}, {u"Text15", "0.000140"}, {u"Text14", "0.000250"}});
-  Press(u"Option2(1)");
-  ExpectTexts({{u"Text16", "0.000300"}, {u"Text15", "0.000100"}, {u"Text14", "0.000250"}});
+  TypeAll({{planeelasticity::kSxIn, "20"}, {planeelasticity::kSyIn, "12"}, {planeelasticity::kTxyIn, "5"}, {planeelasticity::kModulus2, "50000"}, {planeelasticity::kPoisson2, "0.25"}});
+  ExpectTexts({{planeelasticity::kExOut, "0.000340"}, {planeelasticity::kEyOut, "0.000140"}, {planeelasticity::kGxyOut, "0.000250"}});
+  Press(planeelasticity::kPlaneStrain2);
+  ExpectTexts({{planeelasticity::kExOut, "0.000300"}, {planeelasticity::kEyOut, "0.000100"}, {planeelasticity::kGxyOut, "0.000250"}});
   EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(PlaneElasticityDialogTest, BadEntriesAreRefusedWithTheirMessages) {
   struct Case {
     int tab;
-    const char16_t* box;
+    const char* box;
     const char* text;
     const char* english;
     const char* greek;
   };
   const Case cases[] = {
-      {1, u"Text13", "abc", "Invalid value for sx", "Εσφαλμένη τιμή για το σx"},
-      {0, u"Text3", "1x", "Invalid value for gxy", "Εσφαλμένη τιμή για το gxy"},
-      {0, u"Text4", "-1", "Young's modulus should be > 0",
+      {1, planeelasticity::kSxIn, "abc", "Invalid value for sx", "Εσφαλμένη τιμή για το σx"},
+      {0, planeelasticity::kGxy, "1x", "Invalid value for gxy", "Εσφαλμένη τιμή για το gxy"},
+      {0, planeelasticity::kModulus1, "-1", "Young's modulus should be > 0",
        "Για το μέτρο ελαστικότητας του Young θα πρέπει να ισχύει: E>0"},
-      {1, u"Text10", "e", "Young's modulus should be > 0",
+      {1, planeelasticity::kModulus2, "e", "Young's modulus should be > 0",
        "Για το μέτρο ελαστικότητας του Young θα πρέπει να ισχύει: E>0"},
-      {0, u"Text5", "0.6", "Poisson's ratio should be in the range: 0<n<0.5",
+      {0, planeelasticity::kPoisson1, "0.6", "Poisson's ratio should be in the range: 0<n<0.5",
        "Για το λόγο του Poisson θα πρέπει να ισχύει: 0<ν<0,5"},
       // -1 has no finite stresses: refused, where it used to pass.
-      {1, u"Text9", "-1", "Poisson's ratio should be in the range: 0<n<0.5",
+      {1, planeelasticity::kPoisson2, "-1", "Poisson's ratio should be in the range: 0<n<0.5",
        "Για το λόγο του Poisson θα πρέπει να ισχύει: 0<ν<0,5"},
-      {0, u"Text5", "-1.5", "Poisson's ratio should be in the range: 0<n<0.5",
+      {0, planeelasticity::kPoisson1, "-1.5", "Poisson's ratio should be in the range: 0<n<0.5",
        "Για το λόγο του Poisson θα πρέπει να ισχύει: 0<ν<0,5"},
   };
   Project.PlaneElasticity.Ex = 0.001;
@@ -128,7 +128,7 @@ TEST_F(PlaneElasticityDialogTest, BadEntriesAreRefusedWithTheirMessages) {
       ASSERT_EQ(Messages().size(), 1u) << c.text;
       EXPECT_EQ(LastMessage(), QString::fromUtf8(english ? c.english : c.greek));
       EXPECT_TRUE(Control<QLineEdit>(c.box)->hasFocus()) << c.text;
-      Press(u"CmdOk");
+      Press(planeelasticity::kOk);
       EXPECT_TRUE(Dialog().isVisible()) << c.text;
     }
   }
@@ -145,33 +145,33 @@ TEST_F(PlaneElasticityDialogTest, ResultsWithoutAFiniteValueAreEmptied) {
   Project.PlaneConstants2 = {1000, 0.25f};
   Open();
   // Plane strain with nu = 0.5: no stresses, where the last ones stayed.
-  Press(u"Option1(1)");
-  EXPECT_EQ(Text(u"Text6"), QStringLiteral("1.200"));
-  Type(u"Text5", QStringLiteral("0.5"));
-  ExpectTexts({{u"Text6", ""}, {u"Text7", ""}, {u"Text8", ""}});
-  Press(u"Option1(0)");  // plane stress divides by 1 - nu^2 = 0.75
-  ExpectTexts({{u"Text6", "1.333"}, {u"Text7", "0.667"}});
+  Press(planeelasticity::kPlaneStrain1);
+  EXPECT_EQ(Text(planeelasticity::kSx), QStringLiteral("1.200"));
+  Type(planeelasticity::kPoisson1, QStringLiteral("0.5"));
+  ExpectTexts({{planeelasticity::kSx, ""}, {planeelasticity::kSy, ""}, {planeelasticity::kTxy, ""}});
+  Press(planeelasticity::kPlaneStress1);  // plane stress divides by 1 - nu^2 = 0.75
+  ExpectTexts({{planeelasticity::kSx, "1.333"}, {planeelasticity::kSy, "0.667"}});
   // E = 0 passes; on tab 1 it leaves no strains, on tab 0 a zero state.
   ShowTab(1);
-  EXPECT_EQ(Text(u"Text16"), QStringLiteral("0.010000"));
-  Type(u"Text10", QStringLiteral("0"));
-  ExpectTexts({{u"Text16", ""}, {u"Text15", ""}, {u"Text14", ""}});
+  EXPECT_EQ(Text(planeelasticity::kExOut), QStringLiteral("0.010000"));
+  Type(planeelasticity::kModulus2, QStringLiteral("0"));
+  ExpectTexts({{planeelasticity::kExOut, ""}, {planeelasticity::kEyOut, ""}, {planeelasticity::kGxyOut, ""}});
   ShowTab(0);
-  Type(u"Text4", QStringLiteral("0"));
-  ExpectTexts({{u"Text6", "0.000"}, {u"Text7", "0.000"}});
+  Type(planeelasticity::kModulus1, QStringLiteral("0"));
+  ExpectTexts({{planeelasticity::kSx, "0.000"}, {planeelasticity::kSy, "0.000"}});
   EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(PlaneElasticityDialogTest, OkStoresBothTabsWithTheirAssumptions) {
   Open();
-  Type(u"Text1", QStringLiteral("0.002"));
-  Type(u"Text4", QStringLiteral("500"));
-  Press(u"Option1(1)");
+  Type(planeelasticity::kEx, QStringLiteral("0.002"));
+  Type(planeelasticity::kModulus1, QStringLiteral("500"));
+  Press(planeelasticity::kPlaneStrain1);
   ShowTab(1);
-  Press(u"Option2(1)");
-  Type(u"Text12", QStringLiteral("-7.5"));
-  Type(u"Text10", QStringLiteral("2000"));
-  Press(u"CmdOk");
+  Press(planeelasticity::kPlaneStrain2);
+  Type(planeelasticity::kSyIn, QStringLiteral("-7.5"));
+  Type(planeelasticity::kModulus2, QStringLiteral("2000"));
+  Press(planeelasticity::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.PlaneElasticity.Ex, 0.002);
   EXPECT_EQ(Project.PlaneConstants1.E, 500.0f);
@@ -183,14 +183,14 @@ TEST_F(PlaneElasticityDialogTest, OkStoresBothTabsWithTheirAssumptions) {
   EXPECT_EQ(Project.FileSaved, kFlagFalse);
 
   Open();  // reopens on the tab and with the assumptions stored
-  EXPECT_EQ(Control<QTabWidget>(u"SSTab1")->currentIndex(), 1);
-  EXPECT_TRUE(Control<QAbstractButton>(u"Option1(1)")->isChecked());
-  EXPECT_TRUE(Control<QAbstractButton>(u"Option2(1)")->isChecked());
-  EXPECT_EQ(Text(u"Text12"), QStringLiteral("-7.500"));
-  Type(u"Text12", QStringLiteral("3"));
-  Press(u"cmdCancel");
+  EXPECT_EQ(Control<QTabWidget>(planeelasticity::kTabs)->currentIndex(), 1);
+  EXPECT_TRUE(Control<QAbstractButton>(planeelasticity::kPlaneStrain1)->isChecked());
+  EXPECT_TRUE(Control<QAbstractButton>(planeelasticity::kPlaneStrain2)->isChecked());
+  EXPECT_EQ(Text(planeelasticity::kSyIn), QStringLiteral("-7.500"));
+  Type(planeelasticity::kSyIn, QStringLiteral("3"));
+  Press(planeelasticity::kCancel);
   Open();
-  Type(u"Text12", QStringLiteral("4"));
+  Type(planeelasticity::kSyIn, QStringLiteral("4"));
   Dialog().close();  // the close box is a Cancel
   EXPECT_EQ(Project.PlaneStressIn.Sy, -7.5f);
 }
@@ -203,11 +203,11 @@ TEST_F(PlaneElasticityDialogTest, OkWithoutEditsKeepsTheStoredValuesWhole) {
   const ProjectRecord before = Project;
   Open();
   // Longer than the 7 characters a user may type, and shown whole.
-  ExpectTexts({{u"Text1", "0.000250"}, {u"Text5", "0.1234568"}, {u"Text13", "12345.680"},
-               {u"Text9", "1.5E-05"}});
-  Focus(u"Text5");
-  Focus(u"Text2");
-  Press(u"CmdOk");
+  ExpectTexts({{planeelasticity::kEx, "0.000250"}, {planeelasticity::kPoisson1, "0.1234568"}, {planeelasticity::kSxIn, "12345.680"},
+               {planeelasticity::kPoisson2, "1.5E-05"}});
+  Focus(planeelasticity::kPoisson1);
+  Focus(planeelasticity::kEy);
+  Press(planeelasticity::kOk);
   EXPECT_EQ(Project.PlaneElasticity.Ex, before.PlaneElasticity.Ex);
   EXPECT_EQ(Project.PlaneElasticity.Ey, before.PlaneElasticity.Ey);
   EXPECT_EQ(Project.PlaneElasticity.Gxy, before.PlaneElasticity.Gxy);
@@ -222,11 +222,11 @@ TEST_F(PlaneElasticityDialogTest, OkWithoutEditsKeepsTheStoredValuesWhole) {
 TEST_F(PlaneElasticityDialogTest, BoxesCarryTheNamesOfTheirLabels) {
   EnglishMenus = 0;
   Open();
-  EXPECT_EQ(Control<QLineEdit>(u"Text1")->accessibleName(), QStringLiteral("ε x (1 από 2)"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text16")->accessibleName(), QStringLiteral("ε x (2 από 2)"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text9")->accessibleName(), QStringLiteral("v (2 από 2)"));
-  EXPECT_TRUE(Control<QLineEdit>(u"Text6")->isReadOnly());
-  EXPECT_EQ(Control<QTabWidget>(u"SSTab1")->tabText(1), QStringLiteral("Υπολογισμός παραμορφωσιακής κατάστασης"));
+  EXPECT_EQ(Control<QLineEdit>(planeelasticity::kEx)->accessibleName(), QStringLiteral("ε x (1 από 2)"));
+  EXPECT_EQ(Control<QLineEdit>(planeelasticity::kExOut)->accessibleName(), QStringLiteral("ε x (2 από 2)"));
+  EXPECT_EQ(Control<QLineEdit>(planeelasticity::kPoisson2)->accessibleName(), QStringLiteral("v (2 από 2)"));
+  EXPECT_TRUE(Control<QLineEdit>(planeelasticity::kSx)->isReadOnly());
+  EXPECT_EQ(Control<QTabWidget>(planeelasticity::kTabs)->tabText(1), QStringLiteral("Υπολογισμός παραμορφωσιακής κατάστασης"));
 }
 
 TEST_F(PlaneElasticityDialogTest, RenderBothTabsInBothLanguages) {

@@ -12,8 +12,8 @@ namespace brantel {
 namespace {
 
 // Every result box: the tensor, the principal strains, the plane.
-constexpr const char16_t* kResults[] = {u"Text14", u"Text15", u"Text16", u"Text9", u"Text10",
-                                        u"Text11", u"Text12", u"Text13", u"Text8"};
+constexpr const char* kResults[] = {rosette::kEx, rosette::kEy, rosette::kGxy, rosette::kE1, rosette::kE2,
+                                        rosette::kTheta1, rosette::kTheta2, rosette::kPlaneStrain, rosette::kPlaneShear};
 
 class RosetteDialogTest : public test::DialogTest {
  protected:
@@ -26,12 +26,12 @@ class RosetteDialogTest : public test::DialogTest {
   frmRozeta& Open() { return DialogTest::Open<frmRozeta>(); }
   frmRozeta& Dialog() const { return static_cast<frmRozeta&>(Current()); }
   void Gauges(const char* w1, const char* w2, const char* w3) {
-    Paste(u"Text4", QString::fromUtf8(w1));
-    Paste(u"Text5", QString::fromUtf8(w2));
-    Paste(u"Text6", QString::fromUtf8(w3));
+    Paste(rosette::kAngleA, QString::fromUtf8(w1));
+    Paste(rosette::kAngleB, QString::fromUtf8(w2));
+    Paste(rosette::kAngleC, QString::fromUtf8(w3));
   }
   bool AllResultsEmpty() const {
-    for (const char16_t* box : kResults) {
+    for (const char* box : kResults) {
       if (!Text(box).isEmpty()) return false;
     }
     return true;
@@ -41,34 +41,34 @@ class RosetteDialogTest : public test::DialogTest {
 TEST_F(RosetteDialogTest, ARectangularRosetteWorkedByHand) {
   Open();
   EXPECT_TRUE(AllResultsEmpty());  // three directions of 0: singular
-  EXPECT_FALSE(Enabled(u"CmdOk"));
-  Type(u"Text5", QStringLiteral("45"));
-  Type(u"Text6", QStringLiteral("90"));
-  EXPECT_EQ(Text(u"Text9"), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(u"Text12"), QStringLiteral("0.000"));  // zero readings: not -90
-  Type(u"Text1", QStringLiteral("100"));
-  Type(u"Text2", QStringLiteral("50"));
-  Type(u"Text3", QStringLiteral("20"));
-  Type(u"Text7", QStringLiteral("30"));
-  const std::pair<const char16_t*, const char*> expected[] = {
-      {u"Text14", "100.000"}, {u"Text15", "20.000"}, {u"Text16", "-20.000"}, {u"Text9", "101.231"},
-      {u"Text10", "18.769"},  {u"Text11", "-7.018"}, {u"Text12", "-97.018"}, {u"Text13", "80.616"},
-      {u"Text8", "-35.707"}};
+  EXPECT_FALSE(Enabled(rosette::kOk));
+  Type(rosette::kAngleB, QStringLiteral("45"));
+  Type(rosette::kAngleC, QStringLiteral("90"));
+  EXPECT_EQ(Text(rosette::kE1), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(rosette::kTheta2), QStringLiteral("0.000"));  // zero readings: not -90
+  Type(rosette::kEa, QStringLiteral("100"));
+  Type(rosette::kEb, QStringLiteral("50"));
+  Type(rosette::kEc, QStringLiteral("20"));
+  Type(rosette::kPlaneAngle, QStringLiteral("30"));
+  const std::pair<const char*, const char*> expected[] = {
+      {rosette::kEx, "100.000"}, {rosette::kEy, "20.000"}, {rosette::kGxy, "-20.000"}, {rosette::kE1, "101.231"},
+      {rosette::kE2, "18.769"},  {rosette::kTheta1, "-7.018"}, {rosette::kTheta2, "-97.018"}, {rosette::kPlaneStrain, "80.616"},
+      {rosette::kPlaneShear, "-35.707"}};
   for (const auto& [box, text] : expected) EXPECT_EQ(Text(box), QString::fromUtf8(text));
-  EXPECT_TRUE(Enabled(u"CmdOk"));
+  EXPECT_TRUE(Enabled(rosette::kOk));
   EXPECT_TRUE(Messages().empty());
   EXPECT_TRUE(History().contains(QStringLiteral("Strain analysis from strain gauge data.")));
 
   // A new reading moves the strains on the plane with the principal ones.
-  Type(u"Text3", QStringLiteral("-40"));
+  Type(rosette::kEc, QStringLiteral("-40"));
   const RosetteSolution s = CalcStrainTensor(Dialog().Working());
   const RosettePlaneStrains p = CalcStrainAtAngle(s.Principal, 30);
-  EXPECT_EQ(Text(u"Text9"), Format(s.Principal.E1, kRosetteMask));
-  EXPECT_EQ(Text(u"Text13"), Format(p.Ew, kRosetteMask));
-  EXPECT_EQ(Text(u"Text8"), Format(p.Gw, kRosetteMask));
-  EXPECT_NE(Text(u"Text13"), QStringLiteral("80.616"));
+  EXPECT_EQ(Text(rosette::kE1), Format(s.Principal.E1, kRosetteMask));
+  EXPECT_EQ(Text(rosette::kPlaneStrain), Format(p.Ew, kRosetteMask));
+  EXPECT_EQ(Text(rosette::kPlaneShear), Format(p.Gw, kRosetteMask));
+  EXPECT_NE(Text(rosette::kPlaneStrain), QStringLiteral("80.616"));
 
-  Press(u"CmdOk");
+  Press(rosette::kOk);
   EXPECT_EQ(Project.Rosette.Ec, -40.0f);
   EXPECT_EQ(Project.Rosette.W, 30.0f);
   EXPECT_EQ(Project.Rosette.Ew, p.Ew);
@@ -81,16 +81,16 @@ TEST_F(RosetteDialogTest, ARectangularRosetteWorkedByHand) {
 // in microstrain, and the plane at 30 degrees from e1.
 TEST_F(RosetteDialogTest, HelpPageExample) {
   Open();
-  const std::pair<const char16_t*, const char*> entries[] = {
-      {u"Text1", "400"}, {u"Text2", "300"}, {u"Text3", "-200"}, {u"Text4", "0"},
-      {u"Text5", "45"},  {u"Text6", "90"},  {u"Text7", "30"}};
+  const std::pair<const char*, const char*> entries[] = {
+      {rosette::kEa, "400"}, {rosette::kEb, "300"}, {rosette::kEc, "-200"}, {rosette::kAngleA, "0"},
+      {rosette::kAngleB, "45"},  {rosette::kAngleC, "90"},  {rosette::kPlaneAngle, "30"}};
   for (const auto& [box, text] : entries) Type(box, QString::fromUtf8(text));
-  const std::pair<const char16_t*, const char*> expected[] = {
-      {u"Text14", "400.000"}, {u"Text15", "-200.000"}, {u"Text16", "400.000"}, {u"Text9", "460.555"},
-      {u"Text10", "-260.555"}, {u"Text11", "16.845"}, {u"Text12", "-73.155"}, {u"Text13", "280.278"},
-      {u"Text8", "-312.250"}};
+  const std::pair<const char*, const char*> expected[] = {
+      {rosette::kEx, "400.000"}, {rosette::kEy, "-200.000"}, {rosette::kGxy, "400.000"}, {rosette::kE1, "460.555"},
+      {rosette::kE2, "-260.555"}, {rosette::kTheta1, "16.845"}, {rosette::kTheta2, "-73.155"}, {rosette::kPlaneStrain, "280.278"},
+      {rosette::kPlaneShear, "-312.250"}};
   for (const auto& [box, text] : expected) {
-    EXPECT_EQ(Text(box), QString::fromUtf8(text)) << QString::fromUtf16(box).toStdString();
+    EXPECT_EQ(Text(box), QString::fromUtf8(text)) << box;
   }
   EXPECT_TRUE(Messages().empty());
 }
@@ -109,34 +109,34 @@ TEST_F(RosetteDialogTest, SingularAndNearSingularRosettesShowNoResults) {
     Gauges(set[0], set[1], set[2]);
     const bool singular = QString::fromUtf8(set[2]).toInt() - QString::fromUtf8(set[0]).toInt() == 180;
     EXPECT_EQ(AllResultsEmpty(), singular) << set[2];
-    EXPECT_EQ(Enabled(u"CmdOk"), !singular) << set[2];
+    EXPECT_EQ(Enabled(rosette::kOk), !singular) << set[2];
   }
   // The plane angle cannot bring back results of a singular rosette.
   Gauges("0", "90", "180");
-  Type(u"Text7", QStringLiteral("15"));
-  EXPECT_EQ(Text(u"Text13"), QString());
+  Type(rosette::kPlaneAngle, QStringLiteral("15"));
+  EXPECT_EQ(Text(rosette::kPlaneStrain), QString());
   EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(RosetteDialogTest, EntriesAndRangesAreChecked) {
   struct Case {
-    const char16_t* box;
+    const char* box;
     const char* text;
     const char* english;  // empty: accepted
     const char* greek;
   };
   const Case cases[] = {
-      {u"Text1", "12a", "Invalid value for ea", "Εσφαλμένη τιμή για το εα"},
-      {u"Text6", "x", "Invalid value for angle w3", "Εσφαλμένη τιμή για τη γωνία θ3"},
-      {u"Text7", "1e39", "Invalid value for angle w", "Εσφαλμένη τιμή για τη γωνία θ"},
-      {u"Text4", "360", "", ""},
-      {u"Text4", "-45", "", ""},
-      {u"Text4", "360.5", "Angle w1 should observe: 0<d1<360", "Για την γωνία θ1 πρέπει να ισχύει: 0<θ1<360"},
-      {u"Text5", "400", "Angle w2 should observe: 0<d2<360", "Για την γωνία θ2 πρέπει να ισχύει: 0<θ2<360"},
-      {u"Text7", "-360", "", ""},
-      {u"Text7", "360", "", ""},
-      {u"Text7", "-361", "Angle w should observe: -360<w<360", "Για την γωνία θ πρέπει να ισχύει: -360<θ<360"},
-      {u"Text2", "-.", "", ""},
+      {rosette::kEa, "12a", "Invalid value for ea", "Εσφαλμένη τιμή για το εα"},
+      {rosette::kAngleC, "x", "Invalid value for angle w3", "Εσφαλμένη τιμή για τη γωνία θ3"},
+      {rosette::kPlaneAngle, "1e39", "Invalid value for angle w", "Εσφαλμένη τιμή για τη γωνία θ"},
+      {rosette::kAngleA, "360", "", ""},
+      {rosette::kAngleA, "-45", "", ""},
+      {rosette::kAngleA, "360.5", "Angle w1 should observe: 0<d1<360", "Για την γωνία θ1 πρέπει να ισχύει: 0<θ1<360"},
+      {rosette::kAngleB, "400", "Angle w2 should observe: 0<d2<360", "Για την γωνία θ2 πρέπει να ισχύει: 0<θ2<360"},
+      {rosette::kPlaneAngle, "-360", "", ""},
+      {rosette::kPlaneAngle, "360", "", ""},
+      {rosette::kPlaneAngle, "-361", "Angle w should observe: -360<w<360", "Για την γωνία θ πρέπει να ισχύει: -360<θ<360"},
+      {rosette::kEb, "-.", "", ""},
   };
   Project.Rosette.W2 = 45;
   Project.Rosette.W3 = 90;
@@ -154,7 +154,7 @@ TEST_F(RosetteDialogTest, EntriesAndRangesAreChecked) {
       ASSERT_EQ(Messages().size(), 1u) << c.text;
       EXPECT_EQ(LastMessage(), message);
       EXPECT_TRUE(Control<QLineEdit>(c.box)->hasFocus()) << c.text;
-      Press(u"CmdOk");
+      Press(rosette::kOk);
       EXPECT_TRUE(Dialog().isVisible()) << c.text;
     }
   }
@@ -163,14 +163,14 @@ TEST_F(RosetteDialogTest, EntriesAndRangesAreChecked) {
 TEST_F(RosetteDialogTest, LeftBoxesShowTheirNumberAndUneditedOnesTheirStoredValue) {
   Project.Rosette = {0, 45, 90, 0.00012f, -0.00005f, 0.00003f, 22.5f};
   Open();
-  EXPECT_EQ(Text(u"Text1"), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(u"Text14"), QStringLiteral("0.000"));
-  Focus(u"Text1");
-  Focus(u"Text2");
-  Focus(u"Text7");
-  EXPECT_EQ(Text(u"Text1"), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(rosette::kEa), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(rosette::kEx), QStringLiteral("0.000"));
+  Focus(rosette::kEa);
+  Focus(rosette::kEb);
+  Focus(rosette::kPlaneAngle);
+  EXPECT_EQ(Text(rosette::kEa), QStringLiteral("0.000"));
   EXPECT_EQ(Dialog().Working().Ea, 0.00012f);
-  Press(u"CmdOk");
+  Press(rosette::kOk);
   EXPECT_EQ(Project.Rosette.Ea, 0.00012f);
   EXPECT_EQ(Project.Rosette.Eb, -0.00005f);
   EXPECT_EQ(Project.Rosette.Ec, 0.00003f);
@@ -179,17 +179,17 @@ TEST_F(RosetteDialogTest, LeftBoxesShowTheirNumberAndUneditedOnesTheirStoredValu
   EXPECT_NEAR(Project.RosetteResults2.Ex, 0.00012, 1e-9);
 
   Open();
-  Type(u"Text7", QStringLiteral("30.50"));
-  Focus(u"Text1");
-  EXPECT_EQ(Text(u"Text7"), QStringLiteral("30.5"));
-  Type(u"Text2", QString());
-  Focus(u"Text3");
-  EXPECT_EQ(Text(u"Text2"), QStringLiteral("0"));
+  Type(rosette::kPlaneAngle, QStringLiteral("30.50"));
+  Focus(rosette::kEa);
+  EXPECT_EQ(Text(rosette::kPlaneAngle), QStringLiteral("30.5"));
+  Type(rosette::kEb, QString());
+  Focus(rosette::kEc);
+  EXPECT_EQ(Text(rosette::kEb), QStringLiteral("0"));
   EXPECT_EQ(Dialog().Working().W, 30.5f);
-  Press(u"cmdCancel");
+  Press(rosette::kCancel);
   EXPECT_EQ(Project.Rosette.W, 22.5f);
   Open();
-  Type(u"Text7", QStringLiteral("10"));
+  Type(rosette::kPlaneAngle, QStringLiteral("10"));
   Dialog().close();
   EXPECT_EQ(Project.Rosette.W, 22.5f);
 }
@@ -200,8 +200,8 @@ TEST_F(RosetteDialogTest, RenderInBothLanguages) {
     Open();
     test::SaveRender(Dialog(), QStringLiteral("rosette-") + language);
   });
-  EXPECT_EQ(Control<QLineEdit>(u"Text6")->accessibleName(), QStringLiteral("g3"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text13")->accessibleName(), QStringLiteral("ew"));
+  EXPECT_EQ(Control<QLineEdit>(rosette::kAngleC)->accessibleName(), QStringLiteral("g3"));
+  EXPECT_EQ(Control<QLineEdit>(rosette::kPlaneStrain)->accessibleName(), QStringLiteral("ew"));
   EXPECT_TRUE(Messages().empty());
 }
 

@@ -37,30 +37,30 @@ class TransformationDialogTest : public test::DialogTest {
 TEST_F(TransformationDialogTest, ATensorAndAVectorTurnedAQuarterAboutAxis3) {
   Project.TransformInputs.Cosines = kQuarterTurn;
   Open();
-  EXPECT_EQ(Texts("Text3", 9), QStringList(9, QStringLiteral("0")));  // the zero tensor
-  Type(Box("Text2", 0), QStringLiteral("10"));
-  Type(Box("Text2", 4), QStringLiteral("20"));
-  Type(Box("Text2", 8), QStringLiteral("30"));
-  EXPECT_EQ(Texts("Text3", 9), (QStringList{"20", "0", "0", "0", "10", "0", "0", "0", "30"}));
-  EXPECT_TRUE(Shown("Text2", 9) && Shown("Text3", 9));
-  EXPECT_FALSE(Control(Box("Text4", 0))->isVisible());
+  EXPECT_EQ(Texts(transformation::kNewTensor, 9), QStringList(9, QStringLiteral("0")));  // the zero tensor
+  Type(transformation::kTensorBox[0], QStringLiteral("10"));
+  Type(transformation::kTensorBox[4], QStringLiteral("20"));
+  Type(transformation::kTensorBox[8], QStringLiteral("30"));
+  EXPECT_EQ(Texts(transformation::kNewTensor, 9), (QStringList{"20", "0", "0", "0", "10", "0", "0", "0", "30"}));
+  EXPECT_TRUE(Shown(transformation::kTensor, 9) && Shown(transformation::kNewTensor, 9));
+  EXPECT_FALSE(Control(transformation::kVectorBox[0])->isVisible());
 
-  Press(u"Option1(1)");
-  EXPECT_FALSE(Control(Box("Text2", 4))->isVisible());
-  EXPECT_FALSE(Control(Box("Text3", 4))->isVisible());
-  EXPECT_TRUE(Shown("Text4", 3) && Shown("Text5", 3));
-  Type(Box("Text4", 0), QStringLiteral("1"));
-  EXPECT_EQ(Texts("Text5", 3), (QStringList{"0", "-1", "0"}));
+  Press(transformation::kVectorKind);
+  EXPECT_FALSE(Control(transformation::kTensorBox[4])->isVisible());
+  EXPECT_FALSE(Control(transformation::kNewTensorBox[4])->isVisible());
+  EXPECT_TRUE(Shown(transformation::kVector, 3) && Shown(transformation::kNewVector, 3));
+  Type(transformation::kVectorBox[0], QStringLiteral("1"));
+  EXPECT_EQ(Texts(transformation::kNewVector, 3), (QStringList{"0", "-1", "0"}));
   // A cosine matrix of ones is used as it stands.
-  for (int k = 0; k < 9; ++k) Paste(Box("Text1", k), QStringLiteral("1"));
-  Type(Box("Text4", 1), QStringLiteral("2"));
-  Type(Box("Text4", 2), QStringLiteral("3"));
-  EXPECT_EQ(Texts("Text5", 3), (QStringList{"6", "6", "6"}));
+  for (int k = 0; k < 9; ++k) Paste(transformation::kCosineBox[k], QStringLiteral("1"));
+  Type(transformation::kVectorBox[1], QStringLiteral("2"));
+  Type(transformation::kVectorBox[2], QStringLiteral("3"));
+  EXPECT_EQ(Texts(transformation::kNewVector, 3), (QStringList{"6", "6", "6"}));
 
-  Press(u"Option1(0)");  // the tensor is back as it was
-  EXPECT_EQ(Texts("Text2", 9), (QStringList{"10", "0", "0", "0", "20", "0", "0", "0", "30"}));
-  EXPECT_EQ(Text(Box("Text3", 0)), QStringLiteral("60"));
-  Press(u"CmdOk");
+  Press(transformation::kTensorKind);  // the tensor is back as it was
+  EXPECT_EQ(Texts(transformation::kTensor, 9), (QStringList{"10", "0", "0", "0", "20", "0", "0", "0", "30"}));
+  EXPECT_EQ(Text(transformation::kNewTensorBox[0]), QStringLiteral("60"));
+  Press(transformation::kOk);
   const TransformData& t = Project.TransformInputs;
   EXPECT_EQ(t.Option, 0);
   EXPECT_EQ(t.Tensor[1][1], 20.0f);
@@ -78,16 +78,16 @@ TEST_F(TransformationDialogTest, HelpPageExample) {
   const char* cosines[9] = {"0.8660254", "0.5", "0", "-0.5", "0.8660254", "0", "0", "0", "1"};
   const char* tensor[9] = {"30", "5", "0", "5", "20", "0", "0", "0", "10"};
   for (int k = 0; k < 9; ++k) {
-    Type(Box("Text1", k), QString::fromLatin1(cosines[k]));
-    Type(Box("Text2", k), QString::fromLatin1(tensor[k]));
+    Type(transformation::kCosineBox[k], QString::fromLatin1(cosines[k]));
+    Type(transformation::kTensorBox[k], QString::fromLatin1(tensor[k]));
   }
-  EXPECT_EQ(Texts("Text3", 9),
+  EXPECT_EQ(Texts(transformation::kNewTensor, 9),
             QStringList({"31.83013", "-1.830127", "0", "-1.830127", "18.16987", "0", "0", "0", "10"}));
-  Press(u"Option1(1)");
-  Type(Box("Text4", 0), QStringLiteral("1"));
-  Type(Box("Text4", 1), QStringLiteral("2"));
-  Type(Box("Text4", 2), QStringLiteral("3"));
-  EXPECT_EQ(Texts("Text5", 3), QStringList({"1.866025", "1.232051", "3"}));
+  Press(transformation::kVectorKind);
+  Type(transformation::kVectorBox[0], QStringLiteral("1"));
+  Type(transformation::kVectorBox[1], QStringLiteral("2"));
+  Type(transformation::kVectorBox[2], QStringLiteral("3"));
+  EXPECT_EQ(Texts(transformation::kNewVector, 3), QStringList({"1.866025", "1.232051", "3"}));
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -95,36 +95,36 @@ TEST_F(TransformationDialogTest, BadEntriesAreRefusedAndTheResultsStay) {
   Project.TransformInputs.Cosines = kQuarterTurn;
   Project.TransformInputs.Tensor[0][0] = 5;
   Open();
-  ASSERT_EQ(Text(Box("Text3", 4)), QStringLiteral("5"));
-  Paste(Box("Text1", 3), QStringLiteral("-"));  // a number being typed counts as 0
+  ASSERT_EQ(Text(transformation::kNewTensorBox[4]), QStringLiteral("5"));
+  Paste(transformation::kCosineBox[3], QStringLiteral("-"));  // a number being typed counts as 0
   EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(Text(Box("Text3", 4)), QStringLiteral("0"));
-  Paste(Box("Text1", 3), QStringLiteral("-1"));
+  EXPECT_EQ(Text(transformation::kNewTensorBox[4]), QStringLiteral("0"));
+  Paste(transformation::kCosineBox[3], QStringLiteral("-1"));
   // A bad cosine and a bad tensor element: two messages, the focus in the
   // second box.
-  Paste(Box("Text2", 7), QStringLiteral("x"));
+  Paste(transformation::kTensorBox[7], QStringLiteral("x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for A32"));
   boxes_->Clear();
   EnglishMenus = 0;
-  Paste(Box("Text1", 2), QStringLiteral("1e39"));
+  Paste(transformation::kCosineBox[2], QStringLiteral("1e39"));
   ASSERT_EQ(Messages().size(), 2u);
   EXPECT_EQ(Messages()[0].prompt, QStringLiteral("Εσφαλμένη τιμή για το a13"));
   EXPECT_EQ(Messages()[1].prompt, QStringLiteral("Εσφαλμένη τιμή για το A32"));
-  EXPECT_TRUE(Control<QLineEdit>(Box("Text2", 7))->hasFocus());
-  EXPECT_EQ(Text(Box("Text3", 4)), QStringLiteral("5"));
-  Press(u"CmdOk");
+  EXPECT_TRUE(Control<QLineEdit>(transformation::kTensorBox[7])->hasFocus());
+  EXPECT_EQ(Text(transformation::kNewTensorBox[4]), QStringLiteral("5"));
+  Press(transformation::kOk);
   EXPECT_TRUE(Dialog().isVisible());
 
   // A bad element left behind in the hidden tensor is not stored as 0: the
   // tensor keeps what it last accepted.
-  Paste(Box("Text1", 2), QStringLiteral("0"));
-  Paste(Box("Text2", 7), QStringLiteral("0"));
-  Paste(Box("Text2", 0), QStringLiteral("x"));
-  Press(u"Option1(1)");
+  Paste(transformation::kCosineBox[2], QStringLiteral("0"));
+  Paste(transformation::kTensorBox[7], QStringLiteral("0"));
+  Paste(transformation::kTensorBox[0], QStringLiteral("x"));
+  Press(transformation::kVectorKind);
   boxes_->Clear();
-  Type(Box("Text4", 2), QStringLiteral("4"));
+  Type(transformation::kVectorBox[2], QStringLiteral("4"));
   EXPECT_TRUE(Messages().empty());
-  Press(u"CmdOk");
+  Press(transformation::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.TransformInputs.Tensor[0][0], 5.0f);
   EXPECT_EQ(Project.TransformInputs.Vector[2], 4.0f);
@@ -140,21 +140,21 @@ TEST_F(TransformationDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   t.Option = 1;
   const TransformData before = t;
   Open();
-  EXPECT_TRUE(Shown("Text4", 3));
-  EXPECT_EQ(Text(Box("Text4", 1)), QStringLiteral("-1"));
-  Focus(Box("Text4", 1));
-  Focus(Box("Text1", 0));
-  Press(u"CmdOk");
+  EXPECT_TRUE(Shown(transformation::kVector, 3));
+  EXPECT_EQ(Text(transformation::kVectorBox[1]), QStringLiteral("-1"));
+  Focus(transformation::kVectorBox[1]);
+  Focus(transformation::kCosineBox[0]);
+  Press(transformation::kOk);
   EXPECT_EQ(t.Cosines, before.Cosines);
   EXPECT_EQ(t.Tensor, before.Tensor);
   EXPECT_EQ(t.Vector, before.Vector);
   EXPECT_EQ(t.Option, 1);
 
   Open();
-  Type(Box("Text1", 0), QStringLiteral("2"));
-  Press(u"cmdCancel");
+  Type(transformation::kCosineBox[0], QStringLiteral("2"));
+  Press(transformation::kCancel);
   Open();
-  Press(u"Option1(0)");
+  Press(transformation::kTensorKind);
   Dialog().close();
   EXPECT_EQ(t.Cosines, before.Cosines);
   EXPECT_EQ(t.Option, 1);
@@ -164,13 +164,13 @@ TEST_F(TransformationDialogTest, AResultBeyondThe32BitRangeIsEmptied) {
   Project.TransformInputs.Cosines = {{{1, 1, 0}, {0, 1, 0}, {0, 0, 1}}};
   Project.TransformInputs.Tensor[0][0] = 1;
   Open();
-  EXPECT_EQ(Text(Box("Text3", 0)), QStringLiteral("1"));
-  Paste(Box("Text2", 0), QStringLiteral("3e38"));
-  Paste(Box("Text2", 1), QStringLiteral("3e38"));
-  EXPECT_EQ(Texts("Text3", 9), QStringList(9, QString()));
+  EXPECT_EQ(Text(transformation::kNewTensorBox[0]), QStringLiteral("1"));
+  Paste(transformation::kTensorBox[0], QStringLiteral("3e38"));
+  Paste(transformation::kTensorBox[1], QStringLiteral("3e38"));
+  EXPECT_EQ(Texts(transformation::kNewTensor, 9), QStringList(9, QString()));
   EXPECT_TRUE(History().contains(QStringLiteral("Overflow")));
-  Paste(Box("Text2", 1), QStringLiteral("0"));
-  EXPECT_EQ(Text(Box("Text3", 0)), QStringLiteral("3E+38"));
+  Paste(transformation::kTensorBox[1], QStringLiteral("0"));
+  EXPECT_EQ(Text(transformation::kNewTensorBox[0]), QStringLiteral("3E+38"));
 }
 
 TEST_F(TransformationDialogTest, RenderBothOptionsInBothLanguages) {
@@ -180,12 +180,12 @@ TEST_F(TransformationDialogTest, RenderBothOptionsInBothLanguages) {
   test::EachLanguage([&](const QString& language) {
     Open();
     for (int option : {0, 1}) {
-      Press(option ? u"Option1(1)" : u"Option1(0)");
+      Press(option ? transformation::kVectorKind : transformation::kTensorKind);
       test::SaveRender(Dialog(), QStringLiteral("transform-%1-%2").arg(language, option ? "vector" : "tensor"));
     }
   });
-  EXPECT_EQ(Control<QLineEdit>(Box("Text1", 5))->accessibleName(), QStringLiteral("a23"));
-  EXPECT_EQ(Control<QLineEdit>(Box("Text5", 0))->accessibleName(), QStringLiteral("v'1"));
+  EXPECT_EQ(Control<QLineEdit>(transformation::kCosineBox[5])->accessibleName(), QStringLiteral("a23"));
+  EXPECT_EQ(Control<QLineEdit>(transformation::kNewVectorBox[0])->accessibleName(), QStringLiteral("v'1"));
   EXPECT_TRUE(Messages().empty());
 }
 
