@@ -12,6 +12,34 @@ class QLineEdit;
 
 namespace brantel {
 
+// The design names of the Bieniawski dialog's controls, for its code and its tests.
+namespace bieniawski {
+using criterion::kSx;
+using criterion::kSy;
+using criterion::kTxy;
+using criterion::kGraph;
+using criterion::kPlot;
+using criterion::kZoom;
+using criterion::kCoord;
+using criterion::kIntCoord;
+using criterion::kOk;
+using criterion::kCancel;
+using criterion::kHelp;
+using criterion::kPore;
+using criterion::kPoreLabel;
+using criterion::kPorePressure;
+using criterion::kS1;
+using criterion::kTheta1;
+using criterion::kS2;
+using criterion::kTheta2;
+using criterion::kFailure;
+using criterion::kPoreFailure;
+using criterion::kPoreFailureLabel;
+inline constexpr char kCo[] = "Text5";  // uniaxial compressive strength
+inline constexpr char kA[] = "Text6";  // parameter A
+inline constexpr char kK[] = "Text7";  // parameter k
+}  // namespace bieniawski
+
 // The Bieniawski plot: the principal-stress plane, whose internal
 // read-out in English also gives the horizontal range.
 class BieniawskiPlot : public PrincipalCriterionPlot {
@@ -54,9 +82,9 @@ class frmBieniawski : public PoreCriterionDialog {
   std::array<QLineEdit*, kBieniawskiBoxCount> Boxes() const;
 
   struct Ui {
-    QLineEdit* co;  // Text5
-    QLineEdit* a;   // Text6
-    QLineEdit* k;   // Text7
+    QLineEdit* co;
+    QLineEdit* a;
+    QLineEdit* k;
   } ui_;
 
   BieniawskiParams params_;
