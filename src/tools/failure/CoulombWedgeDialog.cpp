@@ -19,7 +19,7 @@
 #include <cmath>
 #include <cstring>
 #include <iterator>
-#include <limits>
+#include <functional>
 #include <vector>
 
 namespace brantel {
@@ -27,10 +27,7 @@ namespace {
 
 using forms::ControlRow;
 using forms::Kind;
-
-// A box whose number is too large to read counts as beyond every range, for
-// the checks to refuse.
-constexpr double kUnreadable = std::numeric_limits<double>::infinity();
+using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr int kInputLength = 20;
@@ -187,6 +184,28 @@ frmCoulombWedge::frmCoulombWedge(QWidget* owner, WedgeTool tool) : FormDialog(ow
   ui_.tabs = Require<QTabWidget>(coulombwedge::kTabs);
   ui_.ok = Require<QPushButton>(coulombwedge::kOk);
 
+  // Each box by its leading number, refused beyond the 32-bit range or by
+  // its value rule; the bolt's two only on their own page.
+  const auto add = [this](forms::NumericInputs& inputs, QLineEdit* box, float& field, WedgeBox which,
+                          std::function<bool()> when = {}) {
+    inputs.Add(box, field,
+               {.reading = Reading::LeadingNumber,
+                .message = WedgeTooLargeMessage(),
+                .rule = WedgeValueRule(tool_, which),
+                .when = std::move(when)});
+  };
+  add(block_, ui_.width, work_.Width, WedgeBox::Text1);
+  add(block_, ui_.height, work_.Height, WedgeBox::Text2);
+  add(block_, ui_.unitWeight, work_.SpecificGravity, WedgeBox::Text3);
+  add(block_, ui_.cohesion, work_.Cohesion, WedgeBox::Text6);
+  add(block_, ui_.frictionAngle, work_.FrictionAngle, WedgeBox::Text7);
+  add(block_, ui_.discAngle, work_.DiscAngle, WedgeBox::Text8);
+  const auto onPage = [this](qint16 tab) { return [this, tab] { return SelectedTab() == tab; }; };
+  add(bolt_, ui_.boltLoad, work_.BoltLoad, WedgeBox::Text4, onPage(0));
+  add(bolt_, ui_.boltAngle, work_.BoltAngle, WedgeBox::Text5, onPage(0));
+  add(bolt_, ui_.reqSafetyFactor, work_.ReqSafetyFactor, WedgeBox::Text11, onPage(1));
+  add(bolt_, ui_.boltAngle2, work_.BoltAngle2, WedgeBox::Text12, onPage(1));
+
   WireButtons(ui_.ok, Require<QPushButton>(coulombwedge::kCancel), Require<QPushButton>(coulombwedge::kHelp));
   for (QLineEdit* box : {ui_.width, ui_.height, ui_.unitWeight, ui_.cohesion, ui_.frictionAngle, ui_.discAngle,
                          ui_.boltLoad, ui_.boltAngle, ui_.reqSafetyFactor, ui_.boltAngle2}) {
@@ -231,34 +250,8 @@ void frmCoulombWedge::LoadFromProject() {
 }
 
 bool frmCoulombWedge::ValidateInput() {
-  WedgeBoxValues boxes;
-  const auto read = [](const QLineEdit* box) { return forms::LeadingValue(box).value_or(kUnreadable); };
-  boxes.Width = read(ui_.width);
-  boxes.Height = read(ui_.height);
-  boxes.SpecificGravity = read(ui_.unitWeight);
-  boxes.Cohesion = read(ui_.cohesion);
-  boxes.FrictionAngle = read(ui_.frictionAngle);
-  boxes.DiscAngle = read(ui_.discAngle);
-  boxes.BoltLoad = read(ui_.boltLoad);
-  boxes.BoltAngle = read(ui_.boltAngle);
-  boxes.ReqSafetyFactor = read(ui_.reqSafetyFactor);
-  boxes.BoltAngle2 = read(ui_.boltAngle2);
-  const auto failed = ValidateWedgeInput(tool_, boxes, SelectedTab(), work_);
-  if (!failed) return true;
-  QLineEdit* box = nullptr;
-  switch (failed->Box) {
-    case WedgeBox::Text1: box = ui_.width; break;
-    case WedgeBox::Text2: box = ui_.height; break;
-    case WedgeBox::Text3: box = ui_.unitWeight; break;
-    case WedgeBox::Text6: box = ui_.cohesion; break;
-    case WedgeBox::Text7: box = ui_.frictionAngle; break;
-    case WedgeBox::Text8: box = ui_.discAngle; break;
-    case WedgeBox::Text4: box = ui_.boltLoad; break;
-    case WedgeBox::Text5: box = ui_.boltAngle; break;
-    case WedgeBox::Text11: box = ui_.reqSafetyFactor; break;
-    case WedgeBox::Text12: box = ui_.boltAngle2; break;
-  }
-  return forms::RefuseEntry(box, failed->Message);
+  // The block's values are kept once they pass, even when the tab's do not.
+  return block_.Validate() && bolt_.Validate();
 }
 
 void frmCoulombWedge::ZeroResults() {

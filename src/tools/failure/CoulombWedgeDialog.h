@@ -2,6 +2,7 @@
 
 #include "core/project/ProjectRecord.h"
 #include "forms/FormDialog.h"
+#include "forms/FormInputs.h"
 #include "tools/failure/CoulombWedge.h"
 
 class QLabel;
@@ -94,6 +95,9 @@ class frmCoulombWedge : public forms::FormDialog {
 
   WedgeTool tool_;
   BoltedWedgeData work_;
+  // The block's six boxes, and the two of the selected page.
+  forms::NumericInputs block_;
+  forms::NumericInputs bolt_;
 };
 
 }  // namespace brantel
