@@ -19,6 +19,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 
 namespace brantel {
@@ -26,6 +27,7 @@ namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr int kInputLength = 20;
@@ -277,6 +279,25 @@ frmCoulombJoint::frmCoulombJoint(QWidget* owner) : FormDialog(owner) {
   // The zoom bar of the plot family has no part in this tool.
   ConnectFailurePlot(ui_.plot, nullptr, ui_.readouts[0], ui_.readouts[1]);
 
+  // Every box by its leading number, refused beyond the 32-bit range; the
+  // parameters' ranges after all boxes are read.
+  const auto add = [this](QLineEdit* box, float& field, JointField which, std::function<bool()> when = {}) {
+    inputs_.Add(box, field,
+                {.reading = Reading::LeadingNumber,
+                 .message = JointInvalidMessage(which),
+                 .rule = JointValueRule(which),
+                 .when = std::move(when)});
+  };
+  add(ui_.sx, entryStress_.Sx, JointField::Sx);
+  add(ui_.sy, entryStress_.Sy, JointField::Sy);
+  add(ui_.txy, entryStress_.Txy, JointField::Txy);
+  add(ui_.porePressure, entryPore_, JointField::PorePressure, [this] { return ui_.pore->isChecked(); });
+  add(ui_.cohesion, entryMaterial_.Cohesion, JointField::MaterialCohesion);
+  add(ui_.friction, entryMaterial_.FrictionAngle, JointField::MaterialFriction);
+  add(ui_.jointCohesion, entryPlane_.Cohesion, JointField::JointCohesion);
+  add(ui_.jointFriction, entryPlane_.FrictionAngle, JointField::JointFriction);
+  add(ui_.alpha, entryPlane_.Alpha, JointField::Alpha);
+
   WireButtons(nullptr, Require<QPushButton>(coulombjoint::kCancel), Require<QPushButton>(coulombjoint::kHelp));
   connect(ui_.ok, &QPushButton::clicked, this, &frmCoulombJoint::CmdOk_Click);
   for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.porePressure, ui_.cohesion, ui_.friction, ui_.jointCohesion,
@@ -377,50 +398,20 @@ void frmCoulombJoint::ReadInputs(int set) {
   keep(ui_.alpha, plane.Alpha);
 }
 
-QLineEdit* frmCoulombJoint::BoxOf(JointField field) const {
-  switch (field) {
-    case JointField::Sx: return ui_.sx;
-    case JointField::Sy: return ui_.sy;
-    case JointField::Txy: return ui_.txy;
-    case JointField::PorePressure: return ui_.porePressure;
-    case JointField::MaterialCohesion: return ui_.cohesion;
-    case JointField::MaterialFriction: return ui_.friction;
-    case JointField::JointCohesion: return ui_.jointCohesion;
-    case JointField::JointFriction: return ui_.jointFriction;
-    case JointField::Alpha:
-    case JointField::None: break;
-  }
-  return ui_.alpha;
-}
-
 bool frmCoulombJoint::ValidateInput() {
-  StressInput stress = stress_[set_];
-  JointMaterial material = material_[set_];
-  JointPlane plane = plane_[set_];
+  // The boxes are read into a copy of the set shown, which takes them only
+  // when every box passes.
+  entryStress_ = stress_[set_];
+  entryMaterial_ = material_[set_];
+  entryPlane_ = plane_[set_];
+  entryPore_ = 0;
+  if (!inputs_.Validate()) return false;
   const bool poreOn = ui_.pore->isChecked();
-  float pore = 0;
-  const auto read = [this](JointField field, float& target) {
-    const std::optional<float> value = forms::LeadingValue<float>(BoxOf(field));
-    if (!value) return forms::RefuseEntry(BoxOf(field), JointInvalidMessage(field));
-    target = *value;
-    return true;
-  };
-  if (!read(JointField::Sx, stress.Sx) || !read(JointField::Sy, stress.Sy) || !read(JointField::Txy, stress.Txy))
-    return false;
-  if (poreOn && !read(JointField::PorePressure, pore)) return false;
-  if (!read(JointField::MaterialCohesion, material.Cohesion) ||
-      !read(JointField::MaterialFriction, material.FrictionAngle) ||
-      !read(JointField::JointCohesion, plane.Cohesion) || !read(JointField::JointFriction, plane.FrictionAngle) ||
-      !read(JointField::Alpha, plane.Alpha))
-    return false;
-  const JointField invalid = FirstInvalidJointInput(material, plane);
-  if (invalid != JointField::None) return forms::RefuseEntry(BoxOf(invalid), JointInvalidMessage(invalid));
-
-  material.UsePore = RecordBool(poreOn);
-  material.PorePressure = pore;
-  stress_[set_] = stress;
-  material_[set_] = material;
-  plane_[set_] = plane;
+  entryMaterial_.UsePore = RecordBool(poreOn);
+  entryMaterial_.PorePressure = entryPore_;
+  stress_[set_] = entryStress_;
+  material_[set_] = entryMaterial_;
+  plane_[set_] = entryPlane_;
   return true;
 }
 

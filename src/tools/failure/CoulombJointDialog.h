@@ -4,6 +4,7 @@
 #include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
+#include "forms/FormInputs.h"
 #include "tools/failure/CoulombJoint.h"
 #include "tools/failure/FailureDialogs.h"
 #include "tools/failure/FailurePlot.h"
@@ -142,7 +143,6 @@ class frmCoulombJoint : public forms::FormDialog {
   void RedrawGraph(bool reset);
   void DrawSigma1BetaPlot();
   void ShowPoreOption();
-  QLineEdit* BoxOf(JointField field) const;
 
   struct Ui {
     QLineEdit* sx;
@@ -184,6 +184,12 @@ class frmCoulombJoint : public forms::FormDialog {
   std::array<JointMaterial, 2> material_{};
   std::array<JointPlane, 2> plane_{};
   qint16 set_ = 0;  // the set shown
+  // The input boxes, read into the entry copy of the set shown.
+  forms::NumericInputs inputs_{forms::NumericInputs::RuleOrder::AfterAllBoxes};
+  StressInput entryStress_;
+  JointMaterial entryMaterial_;
+  JointPlane entryPlane_;
+  float entryPore_ = 0;
   JointResult result_;
   bool calculating_ = false;
 };
