@@ -14,27 +14,8 @@ namespace brantel {
 
 // The design names of the Bieniawski dialog's controls, for its code and its tests.
 namespace bieniawski {
-using criterion::kSx;
-using criterion::kSy;
-using criterion::kTxy;
-using criterion::kGraph;
-using criterion::kPlot;
-using criterion::kZoom;
-using criterion::kCoord;
-using criterion::kIntCoord;
-using criterion::kOk;
-using criterion::kCancel;
-using criterion::kHelp;
-using criterion::kPore;
-using criterion::kPoreLabel;
-using criterion::kPorePressure;
-using criterion::kS1;
-using criterion::kTheta1;
-using criterion::kS2;
-using criterion::kTheta2;
-using criterion::kFailure;
-using criterion::kPoreFailure;
-using criterion::kPoreFailureLabel;
+using namespace criterion;  // the stresses, the plot and the buttons
+using namespace porecriterion;  // the pore pressure and the principal results
 inline constexpr char kCo[] = "Text5";  // uniaxial compressive strength
 inline constexpr char kA[] = "Text6";  // parameter A
 inline constexpr char kK[] = "Text7";  // parameter k

@@ -167,15 +167,15 @@ void PrincipalCriterionDialog::chkGraph_Click() {
 
 void PoreCriterionDialog::BindPoreCriterionControls(FailurePlot::VerticalRange range) {
   BindCriterionControls(range);
-  porePressureBox_ = Require<QLineEdit>(criterion::kPorePressure);
-  ui_.s1 = Require<QLineEdit>(criterion::kS1);
-  ui_.theta1 = Require<QLineEdit>(criterion::kTheta1);
-  ui_.s2 = Require<QLineEdit>(criterion::kS2);
-  ui_.theta2 = Require<QLineEdit>(criterion::kTheta2);
-  ui_.failure = Require<QLineEdit>(criterion::kFailure);
-  ui_.poreFailure = Require<QLineEdit>(criterion::kPoreFailure);
-  ui_.poreControls = {Require<QCheckBox>(criterion::kPore), Require<QLabel>(criterion::kPoreLabel), porePressureBox_,
-                      Require<QLabel>(criterion::kPoreFailureLabel), ui_.poreFailure};
+  porePressureBox_ = Require<QLineEdit>(porecriterion::kPorePressure);
+  ui_.s1 = Require<QLineEdit>(porecriterion::kS1);
+  ui_.theta1 = Require<QLineEdit>(porecriterion::kTheta1);
+  ui_.s2 = Require<QLineEdit>(porecriterion::kS2);
+  ui_.theta2 = Require<QLineEdit>(porecriterion::kTheta2);
+  ui_.failure = Require<QLineEdit>(porecriterion::kFailure);
+  ui_.poreFailure = Require<QLineEdit>(porecriterion::kPoreFailure);
+  ui_.poreControls = {Require<QCheckBox>(porecriterion::kPore), Require<QLabel>(porecriterion::kPoreLabel),
+                      porePressureBox_, Require<QLabel>(porecriterion::kPoreFailureLabel), ui_.poreFailure};
   connect(porePressureBox_, &QLineEdit::textChanged, this, &PoreCriterionDialog::Text4_Change);
   connect(ui_.poreControls.option, &QCheckBox::toggled, this, &PoreCriterionDialog::chkPore_Click);
 }

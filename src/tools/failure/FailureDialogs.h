@@ -41,8 +41,7 @@ namespace brantel {
 //     judged in the principal-stress plane.
 
 // The design names the failure criteria judged in the principal-stress plane
-// share (PrincipalCriterionDialog, PoreCriterionDialog); each tool's header
-// takes those of its dialog into its own namespace.
+// share (PrincipalCriterionDialog); each tool's namespace takes them in.
 namespace criterion {
 inline constexpr char kSx[] = "Text1";  // sx
 inline constexpr char kSy[] = "Text2";  // sy
@@ -55,7 +54,10 @@ inline constexpr char kIntCoord[] = "lblIntCoord";  // the rounded coordinates
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
 inline constexpr char kHelp[] = "cmdHelp";
-// With a pore pressure.
+}  // namespace criterion
+
+// And those of the criteria with a pore pressure (PoreCriterionDialog).
+namespace porecriterion {
 inline constexpr char kPore[] = "chkPore";  // the pore pressure option
 inline constexpr char kPoreLabel[] = "Label4";
 inline constexpr char kPorePressure[] = "Text4";  // pore pressure
@@ -66,7 +68,7 @@ inline constexpr char kTheta2[] = "Text14";  // angle of s2
 inline constexpr char kFailure[] = "Text8";  // the verdict
 inline constexpr char kPoreFailure[] = "Text9";  // the verdict with pore pressure
 inline constexpr char kPoreFailureLabel[] = "Label9";
-}  // namespace criterion
+}  // namespace porecriterion
 
 // The sketch of an angle's positive sense beside a tool's inputs: the
 // arrowhead at the end of its arc, a filled triangle `head` long with its

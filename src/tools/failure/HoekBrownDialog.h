@@ -17,27 +17,8 @@ namespace brantel {
 
 // The design names of the Hoek-Brown dialog's controls, for its code and its tests.
 namespace hoek {
-using criterion::kSx;
-using criterion::kSy;
-using criterion::kTxy;
-using criterion::kGraph;
-using criterion::kPlot;
-using criterion::kZoom;
-using criterion::kCoord;
-using criterion::kIntCoord;
-using criterion::kOk;
-using criterion::kCancel;
-using criterion::kHelp;
-using criterion::kPore;
-using criterion::kPoreLabel;
-using criterion::kPorePressure;
-using criterion::kS1;
-using criterion::kTheta1;
-using criterion::kS2;
-using criterion::kTheta2;
-using criterion::kFailure;
-using criterion::kPoreFailure;
-using criterion::kPoreFailureLabel;
+using namespace criterion;  // the stresses, the plot and the buttons
+using namespace porecriterion;  // the pore pressure and the principal results
 inline constexpr char kCo[] = "Text5";  // uniaxial compressive strength of the intact rock
 inline constexpr char kM[] = "Text6";  // parameter m
 inline constexpr char kCoMass[] = "Text25";  // uniaxial compressive strength of the intact pieces

@@ -14,17 +14,7 @@ namespace brantel {
 
 // The design names of the Von Mises dialog's controls, for its code and its tests.
 namespace vonmises {
-using criterion::kSx;
-using criterion::kSy;
-using criterion::kTxy;
-using criterion::kGraph;
-using criterion::kPlot;
-using criterion::kZoom;
-using criterion::kCoord;
-using criterion::kIntCoord;
-using criterion::kOk;
-using criterion::kCancel;
-using criterion::kHelp;
+using namespace criterion;  // the stresses, the plot and the buttons
 inline constexpr char kStrength[] = "Text4";  // the tensile strength T
 inline constexpr char kStress[] = "Text6";  // the Von Mises stress
 inline constexpr char kFailure[] = "Text5";  // the verdict
