@@ -30,8 +30,8 @@ void Keystrokes(benchmark::State& state, float scale) {
   frmCoulomb dialog;
   bench::ShowOnScreen(dialog, state);
   const QString sx = QString::number(60 * scale);
-  bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(u"Text1"), sx + u'1', sx,
-                                  {dialog.Layout().Require<CoulombPlot>(u"picMohr1")});
+  bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(coulomb::kSx), sx + u'1', sx,
+                                  {dialog.Layout().Require<CoulombPlot>(coulomb::kPlot)});
   dialog.close();
 }
 

@@ -30,9 +30,9 @@ void PrincipalKeystrokes(benchmark::State& state) {
   EnableMohrCircles = 1;
   Dialog dialog;
   bench::ShowOnScreen(dialog, state);
-  bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().template Require<QLineEdit>(u"Text1"),
+  bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().template Require<QLineEdit>(criterion::kSx),
                                   QStringLiteral("60001"), QStringLiteral("6000"),
-                                  {dialog.Layout().template Require<PrincipalCriterionPlot>(u"Picture1")});
+                                  {dialog.Layout().template Require<PrincipalCriterionPlot>(criterion::kPlot)});
   dialog.close();
 }
 
@@ -93,11 +93,11 @@ void JointKeystrokes(benchmark::State& state, int graph) {
   }
   Project.JointSelectedSet = 0;
   frmCoulombJoint dialog;
-  dialog.Layout().Require<QRadioButton>(graph == 1 ? u"optGraph(1)" : u"optGraph(2)")->setChecked(true);
+  dialog.Layout().Require<QRadioButton>(graph == 1 ? coulombjoint::kMohrGraph : coulombjoint::kS1BetaGraph)->setChecked(true);
   bench::ShowOnScreen(dialog, state);
-  QWidget* drawn = graph == 1 ? static_cast<QWidget*>(dialog.Layout().Require<CoulombJointPlot>(u"picMohr"))
-                              : bench::ChartViewport(dialog.Layout().Require<Sigma1BetaChartView>(u"MSChart1"));
-  bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(u"Text1"),
+  QWidget* drawn = graph == 1 ? static_cast<QWidget*>(dialog.Layout().Require<CoulombJointPlot>(coulombjoint::kPlot))
+                              : bench::ChartViewport(dialog.Layout().Require<Sigma1BetaChartView>(coulombjoint::kChart));
+  bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(coulombjoint::kSx),
                                   QStringLiteral("60001"), QStringLiteral("6000"), {drawn});
   dialog.close();
 }

@@ -49,7 +49,7 @@ void BM_VonMisesPacedKeysAgainstLineEdit(benchmark::State& state) {
   Project.VonMisesInput = {5000, 0};
   frmVonMises dialog;
   bench::ShowOnScreen(dialog, state);
-  QLineEdit* box = dialog.Layout().Require<QLineEdit>(u"Text1");
+  QLineEdit* box = dialog.Layout().Require<QLineEdit>(vonmises::kSx);
   std::vector<double> ours, theirs;
   for (auto _ : state) {
     const std::optional<double> reference = ReferenceCpuPerKey();

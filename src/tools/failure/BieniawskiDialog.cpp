@@ -20,52 +20,50 @@ constexpr forms::FormDesign kForm{frmBieniawski::kNarrowWidth, 6000,
 
 constexpr ControlRow kControls[] = {
     // The stress state, the pore pressure and the plot switch.
-    {"Frame1", Kind::Frame, nullptr, 120, 120, 3240, 2100, "Input Data", "Εισαγωγή δεδομένων"},
-    {"lblsx", Kind::Label, "Frame1", 240, 300, 1320, 255, "sx", "σ x", "Text1"},
-    {"lblsy", Kind::Label, "Frame1", 240, 660, 1320, 255, "sy", "σ y", "Text2"},
-    {"lbltxy", Kind::Label, "Frame1", 240, 1020, 1320, 255, "txy", "τ xy", "Text3"},
-    {"Text1", Kind::TextBox, "Frame1", 1800, 270, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text2", Kind::TextBox, "Frame1", 1800, 630, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text3", Kind::TextBox, "Frame1", 1800, 990, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"chkPore", Kind::CheckBox, "Frame1", 240, 1410, 255, 255, nullptr, nullptr, "Label4"},
-    {"Label4", Kind::Label, "Frame1", 540, 1410, 1200, 255, "Pore Pressure", "Πίεση πόρων", "Text4"},
-    {"Text4", Kind::TextBox, "Frame1", 1800, 1380, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"chkGraph", Kind::CheckBox, "Frame1", 240, 1740, 1500, 255, "Graph", "Γράφημα"},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 3240, 2100}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
+    {.name = "lblsx", .kind = Kind::Label, .container = "Frame1", .at = {240, 300, 1320, 255}, .caption = {"sx", "σ x"}, .partner = bieniawski::kSx},
+    {.name = "lblsy", .kind = Kind::Label, .container = "Frame1", .at = {240, 660, 1320, 255}, .caption = {"sy", "σ y"}, .partner = bieniawski::kSy},
+    {.name = "lbltxy", .kind = Kind::Label, .container = "Frame1", .at = {240, 1020, 1320, 255}, .caption = {"txy", "τ xy"}, .partner = bieniawski::kTxy},
+    {.name = bieniawski::kSx, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 270, 1215, 285}, .maxLength = 20},
+    {.name = bieniawski::kSy, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 630, 1215, 285}, .maxLength = 20},
+    {.name = bieniawski::kTxy, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 990, 1215, 285}, .maxLength = 20},
+    {.name = bieniawski::kPore, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 1410, 255, 255}, .partner = bieniawski::kPoreLabel},
+    {.name = bieniawski::kPoreLabel, .kind = Kind::Label, .container = "Frame1", .at = {540, 1410, 1200, 255}, .caption = {"Pore Pressure", "Πίεση πόρων"}, .partner = bieniawski::kPorePressure},
+    {.name = bieniawski::kPorePressure, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 1380, 1215, 285}, .maxLength = 20},
+    {.name = bieniawski::kGraph, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 1740, 1500, 255}, .caption = {"Graph", "Γράφημα"}},
     // The material.
-    {"Frame2", Kind::Frame, nullptr, 120, 2340, 3240, 1590, "Material Parameters", "Παράμετροι υλικού"},
-    {"Label6", Kind::Label, "Frame2", 120, 270, 1860, 420, "Uniaxial Compressive Strength",
-     "Αντοχή σε μονοαξονική θλίψη", "Text5"},
-    {"Label5", Kind::Label, "Frame2", 120, 780, 1860, 255, "Parameter A", "Παράμετρος Α", "Text6"},
-    {"Label7", Kind::Label, "Frame2", 120, 1140, 1860, 255, "Parameter k", "Παράμετρος k", "Text7"},
-    {"Text5", Kind::TextBox, "Frame2", 2040, 300, 1035, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text6", Kind::TextBox, "Frame2", 2040, 750, 1035, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text7", Kind::TextBox, "Frame2", 2040, 1110, 1035, 285, nullptr, nullptr, nullptr, 0, 20},
+    {.name = "Frame2", .kind = Kind::Frame, .at = {120, 2340, 3240, 1590}, .caption = {"Material Parameters", "Παράμετροι υλικού"}},
+    {.name = "Label6", .kind = Kind::Label, .container = "Frame2", .at = {120, 270, 1860, 420}, .caption = {"Uniaxial Compressive Strength", "Αντοχή σε μονοαξονική θλίψη"}, .partner = bieniawski::kCo},
+    {.name = "Label5", .kind = Kind::Label, .container = "Frame2", .at = {120, 780, 1860, 255}, .caption = {"Parameter A", "Παράμετρος Α"}, .partner = bieniawski::kA},
+    {.name = "Label7", .kind = Kind::Label, .container = "Frame2", .at = {120, 1140, 1860, 255}, .caption = {"Parameter k", "Παράμετρος k"}, .partner = bieniawski::kK},
+    {.name = bieniawski::kCo, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 300, 1035, 285}, .maxLength = 20},
+    {.name = bieniawski::kA, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 750, 1035, 285}, .maxLength = 20},
+    {.name = bieniawski::kK, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 1110, 1035, 285}, .maxLength = 20},
     // Principal stresses.
-    {"Frame4", Kind::Frame, nullptr, 3480, 120, 2880, 1695, "Principal Stresses", "Κύριες τάσεις"},
-    {"lbls1", Kind::Label, "Frame4", 240, 300, 1035, 255, "s1", "σ1", "Text11"},
-    {"lblth1", Kind::Label, "Frame4", 240, 630, 1035, 255, "w1(s1)", "θ(σ1)", "Text12"},
-    {"lbls2", Kind::Label, "Frame4", 240, 960, 1035, 255, "s2", "σ2", "Text13"},
-    {"lblth2", Kind::Label, "Frame4", 240, 1290, 1035, 255, "w2(s2)", "θ(σ2)", "Text14"},
-    {"Text11", Kind::TextBox, "Frame4", 1320, 270, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text12", Kind::TextBox, "Frame4", 1320, 600, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text13", Kind::TextBox, "Frame4", 1320, 930, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text14", Kind::TextBox, "Frame4", 1320, 1260, 1335, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame4", .kind = Kind::Frame, .at = {3480, 120, 2880, 1695}, .caption = {"Principal Stresses", "Κύριες τάσεις"}},
+    {.name = "lbls1", .kind = Kind::Label, .container = "Frame4", .at = {240, 300, 1035, 255}, .caption = {"s1", "σ1"}, .partner = bieniawski::kS1},
+    {.name = "lblth1", .kind = Kind::Label, .container = "Frame4", .at = {240, 630, 1035, 255}, .caption = {"w1(s1)", "θ(σ1)"}, .partner = bieniawski::kTheta1},
+    {.name = "lbls2", .kind = Kind::Label, .container = "Frame4", .at = {240, 960, 1035, 255}, .caption = {"s2", "σ2"}, .partner = bieniawski::kS2},
+    {.name = "lblth2", .kind = Kind::Label, .container = "Frame4", .at = {240, 1290, 1035, 255}, .caption = {"w2(s2)", "θ(σ2)"}, .partner = bieniawski::kTheta2},
+    {.name = bieniawski::kS1, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 270, 1335, 285}, .flags = kResult},
+    {.name = bieniawski::kTheta1, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 600, 1335, 285}, .flags = kResult},
+    {.name = bieniawski::kS2, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 930, 1335, 285}, .flags = kResult},
+    {.name = bieniawski::kTheta2, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 1260, 1335, 285}, .flags = kResult},
     // The verdicts.
-    {"Frame3", Kind::Frame, nullptr, 3480, 1920, 2880, 1215, "Results", "Αποτελέσματα"},
-    {"Label8", Kind::Label, "Frame3", 180, 300, 1440, 255, "Failure", "Αστοχία", "Text8"},
-    {"Label9", Kind::Label, "Frame3", 180, 690, 1440, 420, "Failure due to Pore Pressure",
-     "Αστοχία εξ αιτίας πίεσης πόρων", "Text9"},
-    {"Text8", Kind::TextBox, "Frame3", 1680, 270, 1050, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text9", Kind::TextBox, "Frame3", 1680, 720, 1050, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame3", .kind = Kind::Frame, .at = {3480, 1920, 2880, 1215}, .caption = {"Results", "Αποτελέσματα"}},
+    {.name = "Label8", .kind = Kind::Label, .container = "Frame3", .at = {180, 300, 1440, 255}, .caption = {"Failure", "Αστοχία"}, .partner = bieniawski::kFailure},
+    {.name = bieniawski::kPoreFailureLabel, .kind = Kind::Label, .container = "Frame3", .at = {180, 690, 1440, 420}, .caption = {"Failure due to Pore Pressure", "Αστοχία εξ αιτίας πίεσης πόρων"}, .partner = bieniawski::kPoreFailure},
+    {.name = bieniawski::kFailure, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 270, 1050, 285}, .flags = kResult},
+    {.name = bieniawski::kPoreFailure, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 720, 1050, 285}, .flags = kResult},
     // The interactive plot, beyond the narrow width.
-    {"HScroll1", Kind::HScroll, nullptr, 6960, 240, 3015, 255, "Zoom", "Μεγέθυνση"},
-    {"Picture1", Kind::Picture, nullptr, 6480, 720, 4080, 4000},
-    {"lblCoord", Kind::Label, nullptr, 6960, 4860, 3255, 495},
-    {"lblIntCoord", Kind::Label, nullptr, 6960, 5400, 3255, 495},
+    {.name = bieniawski::kZoom, .kind = Kind::HScroll, .at = {6960, 240, 3015, 255}, .caption = {"Zoom", "Μεγέθυνση"}},
+    {.name = bieniawski::kPlot, .kind = Kind::Picture, .at = {6480, 720, 4080, 4000}},
+    {.name = bieniawski::kCoord, .kind = Kind::Label, .at = {6960, 4860, 3255, 495}},
+    {.name = bieniawski::kIntCoord, .kind = Kind::Label, .at = {6960, 5400, 3255, 495}},
     // Buttons.
-    {"cmdHelp", Kind::Button, nullptr, 2160, 5400, 1215, 375, "Help"},
-    {"cmdCancel", Kind::Button, nullptr, 3600, 5400, 1215, 375, "Cancel"},
-    {"CmdOk", Kind::Button, nullptr, 5040, 5400, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = bieniawski::kHelp, .kind = Kind::Button, .at = {2160, 5400, 1215, 375}, .caption = {"Help"}},
+    {.name = bieniawski::kCancel, .kind = Kind::Button, .at = {3600, 5400, 1215, 375}, .caption = {"Cancel"}},
+    {.name = bieniawski::kOk, .kind = Kind::Button, .at = {5040, 5400, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 }  // namespace
@@ -83,15 +81,15 @@ QString BieniawskiPlot::InternalCoordinatesText(float x, float y) const {
 frmBieniawski::frmBieniawski(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWideWidth) {
   setObjectName(QStringLiteral("frmBieniawski"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
-    if (QLatin1String(row.name) == QLatin1String("Picture1")) return new BieniawskiPlot(parent);
+    if (QLatin1String(row.name) == QLatin1String(bieniawski::kPlot)) return new BieniawskiPlot(parent);
     return nullptr;
   });
   BindPoreCriterionControls(FailurePlot::VerticalRange::LikeHorizontal);
-  ui_.co = Require<QLineEdit>(u"Text5");
-  ui_.a = Require<QLineEdit>(u"Text6");
-  ui_.k = Require<QLineEdit>(u"Text7");
+  ui_.co = Require<QLineEdit>(bieniawski::kCo);
+  ui_.a = Require<QLineEdit>(bieniawski::kA);
+  ui_.k = Require<QLineEdit>(bieniawski::kK);
 
-  WireButtons(Require<QPushButton>(u"CmdOk"), Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  WireButtons(Require<QPushButton>(bieniawski::kOk), Require<QPushButton>(bieniawski::kCancel), Require<QPushButton>(bieniawski::kHelp));
   for (QLineEdit* box : {ui_.co, ui_.a, ui_.k})
     connect(box, &QLineEdit::textChanged, this, &frmBieniawski::TextInput_Change);
 

@@ -12,6 +12,15 @@ class QLineEdit;
 
 namespace brantel {
 
+// The design names of the Bieniawski dialog's controls, for its code and its tests.
+namespace bieniawski {
+using namespace criterion;  // the stresses, the plot and the buttons
+using namespace porecriterion;  // the pore pressure and the principal results
+inline constexpr char kCo[] = "Text5";  // uniaxial compressive strength
+inline constexpr char kA[] = "Text6";  // parameter A
+inline constexpr char kK[] = "Text7";  // parameter k
+}  // namespace bieniawski
+
 // The Bieniawski plot: the principal-stress plane, whose internal
 // read-out in English also gives the horizontal range.
 class BieniawskiPlot : public PrincipalCriterionPlot {
@@ -54,9 +63,9 @@ class frmBieniawski : public PoreCriterionDialog {
   std::array<QLineEdit*, kBieniawskiBoxCount> Boxes() const;
 
   struct Ui {
-    QLineEdit* co;  // Text5
-    QLineEdit* a;   // Text6
-    QLineEdit* k;   // Text7
+    QLineEdit* co;
+    QLineEdit* a;
+    QLineEdit* k;
   } ui_;
 
   BieniawskiParams params_;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace brantel {
 namespace {
@@ -54,11 +55,27 @@ double PlaneFactor(float beta, float mu) {
 
 }  // namespace
 
+ValueRule JointValueRule(JointField field) {
+  switch (field) {
+    case JointField::MaterialCohesion:
+    case JointField::JointCohesion:
+      return AllowedWhen([](double cohesion) { return !(cohesion < 0.0); }, JointInvalidMessage(field));
+    case JointField::MaterialFriction:
+    case JointField::JointFriction:
+      return AllowedWhen([](double angle) { return !FrictionRefused(static_cast<float>(angle)); },
+                         JointInvalidMessage(field));
+    default:
+      return {};
+  }
+}
+
 JointField FirstInvalidJointInput(const JointMaterial& material, const JointPlane& plane) {
-  if (material.Cohesion < 0.0f) return JointField::MaterialCohesion;
-  if (FrictionRefused(material.FrictionAngle)) return JointField::MaterialFriction;
-  if (plane.Cohesion < 0.0f) return JointField::JointCohesion;
-  if (FrictionRefused(plane.FrictionAngle)) return JointField::JointFriction;
+  const std::pair<JointField, float> parameters[] = {{JointField::MaterialCohesion, material.Cohesion},
+                                                     {JointField::MaterialFriction, material.FrictionAngle},
+                                                     {JointField::JointCohesion, plane.Cohesion},
+                                                     {JointField::JointFriction, plane.FrictionAngle}};
+  for (const auto& [field, value] : parameters)
+    if (JointValueRule(field)(value)) return field;
   return JointField::None;
 }
 

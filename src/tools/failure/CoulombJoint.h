@@ -56,6 +56,10 @@ enum class JointField {
   JointFriction,
   Alpha,
 };
+// The value rule of a field (none for the stresses, the pore pressure and
+// the inclination), refusing with JointInvalidMessage.
+ValueRule JointValueRule(JointField field);
+// The first parameter its rule refuses; None when all pass.
 JointField FirstInvalidJointInput(const JointMaterial& material, const JointPlane& plane);
 
 // The message of a refused field: a sentence for the four parameters, the

@@ -19,6 +19,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 
 namespace brantel {
@@ -26,6 +27,7 @@ namespace {
 
 using forms::ControlRow;
 using forms::Kind;
+using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr int kInputLength = 20;
@@ -36,85 +38,79 @@ constexpr forms::FormDesign kForm{frmCoulombJoint::kNarrowWidth, 6495,
 
 constexpr ControlRow kControls[] = {
     // The set shown and its stresses.
-    {"Frame1", Kind::Frame, nullptr, 120, 120, 3375, 2295, "Input Data", "Εισαγωγή δεδομένων"},
-    {"optSet(0)", Kind::Option, "Frame1", 240, 300, 1200, 255, "Set 1"},
-    {"optSet(1)", Kind::Option, "Frame1", 1680, 300, 1200, 255, "Set 2"},
-    {"lblsx", Kind::Label, "Frame1", 240, 720, 1440, 255, "sx", "σx", "Text1"},
-    {"Text1", Kind::TextBox, "Frame1", 1740, 690, 1455, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"lblsy", Kind::Label, "Frame1", 240, 1080, 1440, 255, "sy", "σy", "Text2"},
-    {"Text2", Kind::TextBox, "Frame1", 1740, 1050, 1455, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"lbltxy", Kind::Label, "Frame1", 240, 1440, 1440, 255, "txy", "τxy", "Text3"},
-    {"Text3", Kind::TextBox, "Frame1", 1740, 1410, 1455, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"chkPore", Kind::CheckBox, "Frame1", 240, 1830, 255, 255, nullptr, nullptr, "lblPore"},
-    {"lblPore", Kind::Label, "Frame1", 540, 1830, 1140, 255, "Pore Pressure", "Πίεση Πόρων", "txtPore"},
-    {"txtPore", Kind::TextBox, "Frame1", 1740, 1800, 1455, 285, nullptr, nullptr, nullptr, 0, kInputLength},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 3375, 2295}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
+    {.name = coulombjoint::kSet1, .kind = Kind::Option, .container = "Frame1", .at = {240, 300, 1200, 255}, .caption = {"Set 1"}},
+    {.name = coulombjoint::kSet2, .kind = Kind::Option, .container = "Frame1", .at = {1680, 300, 1200, 255}, .caption = {"Set 2"}},
+    {.name = "lblsx", .kind = Kind::Label, .container = "Frame1", .at = {240, 720, 1440, 255}, .caption = {"sx", "σx"}, .partner = coulombjoint::kSx},
+    {.name = coulombjoint::kSx, .kind = Kind::TextBox, .container = "Frame1", .at = {1740, 690, 1455, 285}, .maxLength = kInputLength},
+    {.name = "lblsy", .kind = Kind::Label, .container = "Frame1", .at = {240, 1080, 1440, 255}, .caption = {"sy", "σy"}, .partner = coulombjoint::kSy},
+    {.name = coulombjoint::kSy, .kind = Kind::TextBox, .container = "Frame1", .at = {1740, 1050, 1455, 285}, .maxLength = kInputLength},
+    {.name = "lbltxy", .kind = Kind::Label, .container = "Frame1", .at = {240, 1440, 1440, 255}, .caption = {"txy", "τxy"}, .partner = coulombjoint::kTxy},
+    {.name = coulombjoint::kTxy, .kind = Kind::TextBox, .container = "Frame1", .at = {1740, 1410, 1455, 285}, .maxLength = kInputLength},
+    {.name = coulombjoint::kPore, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 1830, 255, 255}, .partner = coulombjoint::kPoreLabel},
+    {.name = coulombjoint::kPoreLabel, .kind = Kind::Label, .container = "Frame1", .at = {540, 1830, 1140, 255}, .caption = {"Pore Pressure", "Πίεση Πόρων"}, .partner = coulombjoint::kPorePressure},
+    {.name = coulombjoint::kPorePressure, .kind = Kind::TextBox, .container = "Frame1", .at = {1740, 1800, 1455, 285}, .maxLength = kInputLength},
     // The intact material.
-    {"Frame2", Kind::Frame, nullptr, 120, 2520, 3375, 1575, "Material Properties", "Παράμετροι υλικού"},
-    {"Label5", Kind::Label, "Frame2", 240, 330, 1440, 255, "Cohesion", "Συνοχή", "Text5"},
-    {"Text5", Kind::TextBox, "Frame2", 1740, 300, 1455, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label6", Kind::Label, "Frame2", 240, 660, 1440, 420, "Friction Angle", "Γωνία εσωτερικής τριβής", "Text6"},
-    {"Text6", Kind::TextBox, "Frame2", 1740, 690, 1455, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label1", Kind::Label, "Frame2", 240, 1140, 1440, 255, "Material Strength", "Αντοχή Υλικού", "Text4"},
-    {"Text4", Kind::TextBox, "Frame2", 1740, 1110, 1455, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame2", .kind = Kind::Frame, .at = {120, 2520, 3375, 1575}, .caption = {"Material Properties", "Παράμετροι υλικού"}},
+    {.name = "Label5", .kind = Kind::Label, .container = "Frame2", .at = {240, 330, 1440, 255}, .caption = {"Cohesion", "Συνοχή"}, .partner = coulombjoint::kCohesion},
+    {.name = coulombjoint::kCohesion, .kind = Kind::TextBox, .container = "Frame2", .at = {1740, 300, 1455, 285}, .maxLength = kInputLength},
+    {.name = "Label6", .kind = Kind::Label, .container = "Frame2", .at = {240, 660, 1440, 420}, .caption = {"Friction Angle", "Γωνία εσωτερικής τριβής"}, .partner = coulombjoint::kFriction},
+    {.name = coulombjoint::kFriction, .kind = Kind::TextBox, .container = "Frame2", .at = {1740, 690, 1455, 285}, .maxLength = kInputLength},
+    {.name = "Label1", .kind = Kind::Label, .container = "Frame2", .at = {240, 1140, 1440, 255}, .caption = {"Material Strength", "Αντοχή Υλικού"}, .partner = coulombjoint::kStrength},
+    {.name = coulombjoint::kStrength, .kind = Kind::TextBox, .container = "Frame2", .at = {1740, 1110, 1455, 285}, .flags = kResult},
     // The graph.
-    {"Frame6", Kind::Frame, nullptr, 120, 4200, 3375, 1665, "Graph Options", "Γράφημα"},
-    {"optGraph(0)", Kind::Option, "Frame6", 240, 360, 2880, 255, "None", "Κανένα"},
-    {"optGraph(1)", Kind::Option, "Frame6", 240, 780, 2880, 255, "Mohr's Circle", "Κύκλος του Mohr"},
-    {"optGraph(2)", Kind::Option, "Frame6", 240, 1200, 2880, 255, "s1-b"},
+    {.name = "Frame6", .kind = Kind::Frame, .at = {120, 4200, 3375, 1665}, .caption = {"Graph Options", "Γράφημα"}},
+    {.name = coulombjoint::kNoGraph, .kind = Kind::Option, .container = "Frame6", .at = {240, 360, 2880, 255}, .caption = {"None", "Κανένα"}},
+    {.name = coulombjoint::kMohrGraph, .kind = Kind::Option, .container = "Frame6", .at = {240, 780, 2880, 255}, .caption = {"Mohr's Circle", "Κύκλος του Mohr"}},
+    {.name = coulombjoint::kS1BetaGraph, .kind = Kind::Option, .container = "Frame6", .at = {240, 1200, 2880, 255}, .caption = {"s1-b"}},
     // Principal stresses.
-    {"Frame4", Kind::Frame, nullptr, 3615, 120, 3915, 1095, "Principal Stresses", "Κύριες τάσεις"},
-    {"lbls1", Kind::Label, "Frame4", 240, 300, 540, 255, "s1", "σ1", "Text10"},
-    {"Text10", Kind::TextBox, "Frame4", 780, 270, 1035, 285, nullptr, nullptr, nullptr, kResult},
-    {"lbls2", Kind::Label, "Frame4", 240, 660, 540, 255, "s2", "σ2", "Text12"},
-    {"Text12", Kind::TextBox, "Frame4", 780, 630, 1035, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblth1", Kind::Label, "Frame4", 1980, 300, 720, 255, "w1(s1)", "θ(σ1)", "Text11"},
-    {"Text11", Kind::TextBox, "Frame4", 2760, 270, 1035, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblth2", Kind::Label, "Frame4", 1980, 660, 720, 255, "w2(s2)", "θ(σ2)", "Text13"},
-    {"Text13", Kind::TextBox, "Frame4", 2760, 630, 1035, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame4", .kind = Kind::Frame, .at = {3615, 120, 3915, 1095}, .caption = {"Principal Stresses", "Κύριες τάσεις"}},
+    {.name = "lbls1", .kind = Kind::Label, .container = "Frame4", .at = {240, 300, 540, 255}, .caption = {"s1", "σ1"}, .partner = coulombjoint::kS1},
+    {.name = coulombjoint::kS1, .kind = Kind::TextBox, .container = "Frame4", .at = {780, 270, 1035, 285}, .flags = kResult},
+    {.name = "lbls2", .kind = Kind::Label, .container = "Frame4", .at = {240, 660, 540, 255}, .caption = {"s2", "σ2"}, .partner = coulombjoint::kS2},
+    {.name = coulombjoint::kS2, .kind = Kind::TextBox, .container = "Frame4", .at = {780, 630, 1035, 285}, .flags = kResult},
+    {.name = "lblth1", .kind = Kind::Label, .container = "Frame4", .at = {1980, 300, 720, 255}, .caption = {"w1(s1)", "θ(σ1)"}, .partner = coulombjoint::kTheta1},
+    {.name = coulombjoint::kTheta1, .kind = Kind::TextBox, .container = "Frame4", .at = {2760, 270, 1035, 285}, .flags = kResult},
+    {.name = "lblth2", .kind = Kind::Label, .container = "Frame4", .at = {1980, 660, 720, 255}, .caption = {"w2(s2)", "θ(σ2)"}, .partner = coulombjoint::kTheta2},
+    {.name = coulombjoint::kTheta2, .kind = Kind::TextBox, .container = "Frame4", .at = {2760, 630, 1035, 285}, .flags = kResult},
     // The discontinuity.
-    {"Frame3", Kind::Frame, nullptr, 3615, 1320, 3915, 1935, "Discontinuity Parameters", "Παράμετροι ασυνέχειας"},
-    {"lblCohesion", Kind::Label, "Frame3", 120, 330, 1440, 255, "Cohesion", "Συνοχή", "Text7"},
-    {"Text7", Kind::TextBox, "Frame3", 1620, 300, 975, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"lblFrictionAngle", Kind::Label, "Frame3", 120, 660, 1440, 420, "Friction Angle", "Γωνία εσωτερικής τριβής",
-     "Text8"},
-    {"Text8", Kind::TextBox, "Frame3", 1620, 690, 975, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"lblAngleHor", Kind::Label, "Frame3", 120, 1140, 1440, 615, "Discontinuity Angle from Horizontal",
-     "Γωνία ασυνέχειας από το οριζόντιο επίπεδο ", "Text9"},
-    {"Text9", Kind::TextBox, "Frame3", 1620, 1290, 975, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Picture1", Kind::Picture, "Frame3", 2670, 300, 1185, 1470},
+    {.name = "Frame3", .kind = Kind::Frame, .at = {3615, 1320, 3915, 1935}, .caption = {"Discontinuity Parameters", "Παράμετροι ασυνέχειας"}},
+    {.name = "lblCohesion", .kind = Kind::Label, .container = "Frame3", .at = {120, 330, 1440, 255}, .caption = {"Cohesion", "Συνοχή"}, .partner = coulombjoint::kJointCohesion},
+    {.name = coulombjoint::kJointCohesion, .kind = Kind::TextBox, .container = "Frame3", .at = {1620, 300, 975, 285}, .maxLength = kInputLength},
+    {.name = "lblFrictionAngle", .kind = Kind::Label, .container = "Frame3", .at = {120, 660, 1440, 420}, .caption = {"Friction Angle", "Γωνία εσωτερικής τριβής"}, .partner = coulombjoint::kJointFriction},
+    {.name = coulombjoint::kJointFriction, .kind = Kind::TextBox, .container = "Frame3", .at = {1620, 690, 975, 285}, .maxLength = kInputLength},
+    {.name = "lblAngleHor", .kind = Kind::Label, .container = "Frame3", .at = {120, 1140, 1440, 615}, .caption = {"Discontinuity Angle from Horizontal", "Γωνία ασυνέχειας από το οριζόντιο επίπεδο "}, .partner = coulombjoint::kAlpha},
+    {.name = coulombjoint::kAlpha, .kind = Kind::TextBox, .container = "Frame3", .at = {1620, 1290, 975, 285}, .maxLength = kInputLength},
+    {.name = coulombjoint::kSketch, .kind = Kind::Picture, .container = "Frame3", .at = {2670, 300, 1185, 1470}},
     // The verdicts.
-    {"Frame5", Kind::Frame, nullptr, 3615, 3360, 3915, 2505, "Results", "Αποτελέσματα"},
-    {"lblJointFail", Kind::Label, "Frame5", 120, 300, 2640, 255, "Failure at Discontinuity", "Αστοχία στην ασυνέχεια",
-     "txtJointFail"},
-    {"txtJointFail", Kind::TextBox, "Frame5", 2820, 270, 975, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblMatFail", Kind::Label, "Frame5", 120, 630, 2640, 255, "Failure in Material", "Αστοχία στο υλικό",
-     "txtMatFail"},
-    {"txtMatFail", Kind::TextBox, "Frame5", 2820, 600, 975, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblJointFailPore", Kind::Label, "Frame5", 120, 930, 2640, 420, "Failure at Discontinuity due to Pore Pressure",
-     "Αστοχία στην ασυνέχεια λόγω πίεσης πόρων", "txtJoinFailPore"},
-    {"txtJoinFailPore", Kind::TextBox, "Frame5", 2820, 990, 975, 285, nullptr, nullptr, nullptr, kResult},
-    {"lblMatFailPore", Kind::Label, "Frame5", 120, 1380, 2640, 420, "Failure in Material due to Pore Pressure",
-     "Αστοχία στο υλικό λόγω πίεσης πόρων", "txtMatFailPore"},
-    {"txtMatFailPore", Kind::TextBox, "Frame5", 2820, 1440, 975, 285, nullptr, nullptr, nullptr, kResult},
-    {"Label18", Kind::Label, "Frame5", 2820, 1740, 975, 225, nullptr, nullptr, nullptr, forms::kRedText},
-    {"Label27", Kind::Label, "Frame5", 120, 2100, 2640, 255, "Angle to s1", "Γωνία από σ1", "Text18"},
-    {"Text18", Kind::TextBox, "Frame5", 2820, 2070, 975, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame5", .kind = Kind::Frame, .at = {3615, 3360, 3915, 2505}, .caption = {"Results", "Αποτελέσματα"}},
+    {.name = "lblJointFail", .kind = Kind::Label, .container = "Frame5", .at = {120, 300, 2640, 255}, .caption = {"Failure at Discontinuity", "Αστοχία στην ασυνέχεια"}, .partner = coulombjoint::kJointFailure},
+    {.name = coulombjoint::kJointFailure, .kind = Kind::TextBox, .container = "Frame5", .at = {2820, 270, 975, 285}, .flags = kResult},
+    {.name = "lblMatFail", .kind = Kind::Label, .container = "Frame5", .at = {120, 630, 2640, 255}, .caption = {"Failure in Material", "Αστοχία στο υλικό"}, .partner = coulombjoint::kFailure},
+    {.name = coulombjoint::kFailure, .kind = Kind::TextBox, .container = "Frame5", .at = {2820, 600, 975, 285}, .flags = kResult},
+    {.name = coulombjoint::kJointPoreFailureLabel, .kind = Kind::Label, .container = "Frame5", .at = {120, 930, 2640, 420}, .caption = {"Failure at Discontinuity due to Pore Pressure", "Αστοχία στην ασυνέχεια λόγω πίεσης πόρων"}, .partner = coulombjoint::kJointPoreFailure},
+    {.name = coulombjoint::kJointPoreFailure, .kind = Kind::TextBox, .container = "Frame5", .at = {2820, 990, 975, 285}, .flags = kResult},
+    {.name = coulombjoint::kPoreFailureLabel, .kind = Kind::Label, .container = "Frame5", .at = {120, 1380, 2640, 420}, .caption = {"Failure in Material due to Pore Pressure", "Αστοχία στο υλικό λόγω πίεσης πόρων"}, .partner = coulombjoint::kPoreFailure},
+    {.name = coulombjoint::kPoreFailure, .kind = Kind::TextBox, .container = "Frame5", .at = {2820, 1440, 975, 285}, .flags = kResult},
+    {.name = coulombjoint::kPoreNotice, .kind = Kind::Label, .container = "Frame5", .at = {2820, 1740, 975, 225}, .flags = forms::kRedText},
+    {.name = "Label27", .kind = Kind::Label, .container = "Frame5", .at = {120, 2100, 2640, 255}, .caption = {"Angle to s1", "Γωνία από σ1"}, .partner = coulombjoint::kBeta},
+    {.name = coulombjoint::kBeta, .kind = Kind::TextBox, .container = "Frame5", .at = {2820, 2070, 975, 285}, .flags = kResult},
     // The plot area, beyond the narrow width: the legend of the Mohr plot,
     // the plot and the chart in one place, the chart's range below it.
-    {"Line1", Kind::Picture, nullptr, 7680, 180, 450, 255},
-    {"Label25", Kind::Label, nullptr, 8220, 180, 3540, 255, "Discontinuity Criterion", "Κριτήριο αστοχίας ασυνέχειας."},
-    {"Line2", Kind::Picture, nullptr, 7680, 540, 450, 255},
-    {"Label26", Kind::Label, nullptr, 8220, 540, 3540, 255, "Material Criterion", "Κριτήριο αστοχίας υλικού."},
-    {"picMohr", Kind::Picture, nullptr, 7680, 960, 4080, 4000},
-    {"MSChart1", Kind::Picture, nullptr, 7680, 960, 4080, 4000},
-    {"Label4", Kind::Label, nullptr, 7680, 5040, 1935, 255},
-    {"Label7", Kind::Label, nullptr, 9825, 5040, 1935, 255},
-    {"lblCoord", Kind::Label, nullptr, 7680, 5040, 4080, 255},
-    {"lblIntCoord", Kind::Label, nullptr, 7680, 5340, 4080, 255},
+    {.name = coulombjoint::kJointLegendLine, .kind = Kind::Picture, .at = {7680, 180, 450, 255}},
+    {.name = coulombjoint::kJointLegend, .kind = Kind::Label, .at = {8220, 180, 3540, 255}, .caption = {"Discontinuity Criterion", "Κριτήριο αστοχίας ασυνέχειας."}},
+    {.name = coulombjoint::kMaterialLegendLine, .kind = Kind::Picture, .at = {7680, 540, 450, 255}},
+    {.name = coulombjoint::kMaterialLegend, .kind = Kind::Label, .at = {8220, 540, 3540, 255}, .caption = {"Material Criterion", "Κριτήριο αστοχίας υλικού."}},
+    {.name = coulombjoint::kPlot, .kind = Kind::Picture, .at = {7680, 960, 4080, 4000}},
+    {.name = coulombjoint::kChart, .kind = Kind::Picture, .at = {7680, 960, 4080, 4000}},
+    {.name = coulombjoint::kBeta1, .kind = Kind::Label, .at = {7680, 5040, 1935, 255}},
+    {.name = coulombjoint::kBeta2, .kind = Kind::Label, .at = {9825, 5040, 1935, 255}},
+    {.name = coulombjoint::kCoord, .kind = Kind::Label, .at = {7680, 5040, 4080, 255}},
+    {.name = coulombjoint::kIntCoord, .kind = Kind::Label, .at = {7680, 5340, 4080, 255}},
     // Buttons.
-    {"cmdHelp", Kind::Button, nullptr, 3675, 6000, 1215, 375, "Help"},
-    {"cmdCancel", Kind::Button, nullptr, 4995, 6000, 1215, 375, "Cancel"},
-    {"CmdOk", Kind::Button, nullptr, 6315, 6000, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = coulombjoint::kHelp, .kind = Kind::Button, .at = {3675, 6000, 1215, 375}, .caption = {"Help"}},
+    {.name = coulombjoint::kCancel, .kind = Kind::Button, .at = {4995, 6000, 1215, 375}, .caption = {"Cancel"}},
+    {.name = coulombjoint::kOk, .kind = Kind::Button, .at = {6315, 6000, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 qint16 InRange(qint16 value, qint16 last) { return value >= 0 && value <= last ? value : qint16(0); }
@@ -238,52 +234,71 @@ frmCoulombJoint::frmCoulombJoint(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmCoulombJoint"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
-    if (name == QLatin1String("picMohr")) return new CoulombJointPlot(parent);
-    if (name == QLatin1String("MSChart1")) return new Sigma1BetaChartView(parent);
-    if (name == QLatin1String("Picture1")) return new PlaneSketch(parent);
-    if (name == QLatin1String("Line1")) return new LegendLine(CoulombJointPlot::kYellow, parent);
-    if (name == QLatin1String("Line2")) return new LegendLine(FailurePlot::kTeal, parent);
+    if (name == QLatin1String(coulombjoint::kPlot)) return new CoulombJointPlot(parent);
+    if (name == QLatin1String(coulombjoint::kChart)) return new Sigma1BetaChartView(parent);
+    if (name == QLatin1String(coulombjoint::kSketch)) return new PlaneSketch(parent);
+    if (name == QLatin1String(coulombjoint::kJointLegendLine)) return new LegendLine(CoulombJointPlot::kYellow, parent);
+    if (name == QLatin1String(coulombjoint::kMaterialLegendLine)) return new LegendLine(FailurePlot::kTeal, parent);
     return nullptr;
   });
-  ui_.sx = Require<QLineEdit>(u"Text1");
-  ui_.sy = Require<QLineEdit>(u"Text2");
-  ui_.txy = Require<QLineEdit>(u"Text3");
-  ui_.pore = Require<QCheckBox>(u"chkPore");
-  ui_.porePressure = Require<QLineEdit>(u"txtPore");
-  ui_.cohesion = Require<QLineEdit>(u"Text5");
-  ui_.friction = Require<QLineEdit>(u"Text6");
-  ui_.strength = Require<QLineEdit>(u"Text4");
-  ui_.jointCohesion = Require<QLineEdit>(u"Text7");
-  ui_.jointFriction = Require<QLineEdit>(u"Text8");
-  ui_.alpha = Require<QLineEdit>(u"Text9");
-  ui_.s1 = Require<QLineEdit>(u"Text10");
-  ui_.theta1 = Require<QLineEdit>(u"Text11");
-  ui_.s2 = Require<QLineEdit>(u"Text12");
-  ui_.theta2 = Require<QLineEdit>(u"Text13");
-  ui_.jointFailure = Require<QLineEdit>(u"txtJointFail");
-  ui_.failure = Require<QLineEdit>(u"txtMatFail");
-  ui_.jointPoreFailure = Require<QLineEdit>(u"txtJoinFailPore");
-  ui_.poreFailure = Require<QLineEdit>(u"txtMatFailPore");
-  ui_.beta = Require<QLineEdit>(u"Text18");
-  ui_.poreNotice = Require<QLabel>(u"Label18");
-  ui_.beta1 = Require<QLabel>(u"Label4");
-  ui_.beta2 = Require<QLabel>(u"Label7");
-  ui_.ok = Require<QPushButton>(u"CmdOk");
-  ui_.set = Options(u"optSet");
-  ui_.graph = Options(u"optGraph");
-  auto* poreCaption = Require<QLabel>(u"lblPore");
-  ui_.materialPore = {ui_.pore, poreCaption, ui_.porePressure, Require<QLabel>(u"lblMatFailPore"), ui_.poreFailure};
-  ui_.jointPore = {ui_.pore, poreCaption, ui_.porePressure, Require<QLabel>(u"lblJointFailPore"),
+  ui_.sx = Require<QLineEdit>(coulombjoint::kSx);
+  ui_.sy = Require<QLineEdit>(coulombjoint::kSy);
+  ui_.txy = Require<QLineEdit>(coulombjoint::kTxy);
+  ui_.pore = Require<QCheckBox>(coulombjoint::kPore);
+  ui_.porePressure = Require<QLineEdit>(coulombjoint::kPorePressure);
+  ui_.cohesion = Require<QLineEdit>(coulombjoint::kCohesion);
+  ui_.friction = Require<QLineEdit>(coulombjoint::kFriction);
+  ui_.strength = Require<QLineEdit>(coulombjoint::kStrength);
+  ui_.jointCohesion = Require<QLineEdit>(coulombjoint::kJointCohesion);
+  ui_.jointFriction = Require<QLineEdit>(coulombjoint::kJointFriction);
+  ui_.alpha = Require<QLineEdit>(coulombjoint::kAlpha);
+  ui_.s1 = Require<QLineEdit>(coulombjoint::kS1);
+  ui_.theta1 = Require<QLineEdit>(coulombjoint::kTheta1);
+  ui_.s2 = Require<QLineEdit>(coulombjoint::kS2);
+  ui_.theta2 = Require<QLineEdit>(coulombjoint::kTheta2);
+  ui_.jointFailure = Require<QLineEdit>(coulombjoint::kJointFailure);
+  ui_.failure = Require<QLineEdit>(coulombjoint::kFailure);
+  ui_.jointPoreFailure = Require<QLineEdit>(coulombjoint::kJointPoreFailure);
+  ui_.poreFailure = Require<QLineEdit>(coulombjoint::kPoreFailure);
+  ui_.beta = Require<QLineEdit>(coulombjoint::kBeta);
+  ui_.poreNotice = Require<QLabel>(coulombjoint::kPoreNotice);
+  ui_.beta1 = Require<QLabel>(coulombjoint::kBeta1);
+  ui_.beta2 = Require<QLabel>(coulombjoint::kBeta2);
+  ui_.ok = Require<QPushButton>(coulombjoint::kOk);
+  ui_.set = Options(coulombjoint::kSet);
+  ui_.graph = Options(coulombjoint::kGraph);
+  auto* poreCaption = Require<QLabel>(coulombjoint::kPoreLabel);
+  ui_.materialPore = {ui_.pore, poreCaption, ui_.porePressure, Require<QLabel>(coulombjoint::kPoreFailureLabel), ui_.poreFailure};
+  ui_.jointPore = {ui_.pore, poreCaption, ui_.porePressure, Require<QLabel>(coulombjoint::kJointPoreFailureLabel),
                    ui_.jointPoreFailure};
-  ui_.legend = {Require<QWidget>(u"Line1"), Require<QLabel>(u"Label25"), Require<QWidget>(u"Line2"),
-                Require<QLabel>(u"Label26")};
-  ui_.readouts = {Require<QLabel>(u"lblCoord"), Require<QLabel>(u"lblIntCoord")};
-  ui_.plot = Require<CoulombJointPlot>(u"picMohr");
-  ui_.chart = Require<Sigma1BetaChartView>(u"MSChart1");
+  ui_.legend = {Require<QWidget>(coulombjoint::kJointLegendLine), Require<QLabel>(coulombjoint::kJointLegend), Require<QWidget>(coulombjoint::kMaterialLegendLine),
+                Require<QLabel>(coulombjoint::kMaterialLegend)};
+  ui_.readouts = {Require<QLabel>(coulombjoint::kCoord), Require<QLabel>(coulombjoint::kIntCoord)};
+  ui_.plot = Require<CoulombJointPlot>(coulombjoint::kPlot);
+  ui_.chart = Require<Sigma1BetaChartView>(coulombjoint::kChart);
   // The zoom bar of the plot family has no part in this tool.
   ConnectFailurePlot(ui_.plot, nullptr, ui_.readouts[0], ui_.readouts[1]);
 
-  WireButtons(nullptr, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  // Every box by its leading number, refused beyond the 32-bit range; the
+  // parameters' ranges after all boxes are read.
+  const auto add = [this](QLineEdit* box, float& field, JointField which, std::function<bool()> when = {}) {
+    inputs_.Add(box, field,
+                {.reading = Reading::LeadingNumber,
+                 .message = JointInvalidMessage(which),
+                 .rule = JointValueRule(which),
+                 .when = std::move(when)});
+  };
+  add(ui_.sx, entryStress_.Sx, JointField::Sx);
+  add(ui_.sy, entryStress_.Sy, JointField::Sy);
+  add(ui_.txy, entryStress_.Txy, JointField::Txy);
+  add(ui_.porePressure, entryPore_, JointField::PorePressure, [this] { return ui_.pore->isChecked(); });
+  add(ui_.cohesion, entryMaterial_.Cohesion, JointField::MaterialCohesion);
+  add(ui_.friction, entryMaterial_.FrictionAngle, JointField::MaterialFriction);
+  add(ui_.jointCohesion, entryPlane_.Cohesion, JointField::JointCohesion);
+  add(ui_.jointFriction, entryPlane_.FrictionAngle, JointField::JointFriction);
+  add(ui_.alpha, entryPlane_.Alpha, JointField::Alpha);
+
+  WireButtons(nullptr, Require<QPushButton>(coulombjoint::kCancel), Require<QPushButton>(coulombjoint::kHelp));
   connect(ui_.ok, &QPushButton::clicked, this, &frmCoulombJoint::CmdOk_Click);
   for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.porePressure, ui_.cohesion, ui_.friction, ui_.jointCohesion,
                          ui_.jointFriction, ui_.alpha})
@@ -383,50 +398,20 @@ void frmCoulombJoint::ReadInputs(int set) {
   keep(ui_.alpha, plane.Alpha);
 }
 
-QLineEdit* frmCoulombJoint::BoxOf(JointField field) const {
-  switch (field) {
-    case JointField::Sx: return ui_.sx;
-    case JointField::Sy: return ui_.sy;
-    case JointField::Txy: return ui_.txy;
-    case JointField::PorePressure: return ui_.porePressure;
-    case JointField::MaterialCohesion: return ui_.cohesion;
-    case JointField::MaterialFriction: return ui_.friction;
-    case JointField::JointCohesion: return ui_.jointCohesion;
-    case JointField::JointFriction: return ui_.jointFriction;
-    case JointField::Alpha:
-    case JointField::None: break;
-  }
-  return ui_.alpha;
-}
-
 bool frmCoulombJoint::ValidateInput() {
-  StressInput stress = stress_[set_];
-  JointMaterial material = material_[set_];
-  JointPlane plane = plane_[set_];
+  // The boxes are read into a copy of the set shown, which takes them only
+  // when every box passes.
+  entryStress_ = stress_[set_];
+  entryMaterial_ = material_[set_];
+  entryPlane_ = plane_[set_];
+  entryPore_ = 0;
+  if (!inputs_.Validate()) return false;
   const bool poreOn = ui_.pore->isChecked();
-  float pore = 0;
-  const auto read = [this](JointField field, float& target) {
-    const std::optional<float> value = forms::LeadingValue<float>(BoxOf(field));
-    if (!value) return forms::RefuseEntry(BoxOf(field), JointInvalidMessage(field));
-    target = *value;
-    return true;
-  };
-  if (!read(JointField::Sx, stress.Sx) || !read(JointField::Sy, stress.Sy) || !read(JointField::Txy, stress.Txy))
-    return false;
-  if (poreOn && !read(JointField::PorePressure, pore)) return false;
-  if (!read(JointField::MaterialCohesion, material.Cohesion) ||
-      !read(JointField::MaterialFriction, material.FrictionAngle) ||
-      !read(JointField::JointCohesion, plane.Cohesion) || !read(JointField::JointFriction, plane.FrictionAngle) ||
-      !read(JointField::Alpha, plane.Alpha))
-    return false;
-  const JointField invalid = FirstInvalidJointInput(material, plane);
-  if (invalid != JointField::None) return forms::RefuseEntry(BoxOf(invalid), JointInvalidMessage(invalid));
-
-  material.UsePore = RecordBool(poreOn);
-  material.PorePressure = pore;
-  stress_[set_] = stress;
-  material_[set_] = material;
-  plane_[set_] = plane;
+  entryMaterial_.UsePore = RecordBool(poreOn);
+  entryMaterial_.PorePressure = entryPore_;
+  stress_[set_] = entryStress_;
+  material_[set_] = entryMaterial_;
+  plane_[set_] = entryPlane_;
   return true;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/project/ProjectRecord.h"
+#include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
+#include "forms/FormInputs.h"
 #include "tools/failure/CoulombJoint.h"
 #include "tools/failure/FailureDialogs.h"
 #include "tools/failure/FailurePlot.h"
@@ -15,6 +17,55 @@ class QLineEdit;
 class QPushButton;
 
 namespace brantel {
+
+// The design names of the discontinuity dialog's controls, for its code and its tests.
+namespace coulombjoint {
+inline constexpr char kSet[] = "optSet";  // the parameter set shown
+inline constexpr forms::ItemName kSet1 = forms::Item(kSet, 0);
+inline constexpr forms::ItemName kSet2 = forms::Item(kSet, 1);
+inline constexpr char kSx[] = "Text1";  // sx
+inline constexpr char kSy[] = "Text2";  // sy
+inline constexpr char kTxy[] = "Text3";  // txy
+inline constexpr char kPore[] = "chkPore";  // the pore pressure option
+inline constexpr char kPoreLabel[] = "lblPore";
+inline constexpr char kPorePressure[] = "txtPore";  // pore pressure
+inline constexpr char kCohesion[] = "Text5";  // material cohesion
+inline constexpr char kFriction[] = "Text6";  // material friction angle
+inline constexpr char kStrength[] = "Text4";  // material strength, from the s1-b chart
+inline constexpr char kGraph[] = "optGraph";  // the graph option
+inline constexpr forms::ItemName kNoGraph = forms::Item(kGraph, 0);
+inline constexpr forms::ItemName kMohrGraph = forms::Item(kGraph, 1);
+inline constexpr forms::ItemName kS1BetaGraph = forms::Item(kGraph, 2);
+inline constexpr char kS1[] = "Text10";  // s1
+inline constexpr char kTheta1[] = "Text11";  // angle of s1
+inline constexpr char kS2[] = "Text12";  // s2
+inline constexpr char kTheta2[] = "Text13";  // angle of s2
+inline constexpr char kJointCohesion[] = "Text7";  // discontinuity cohesion
+inline constexpr char kJointFriction[] = "Text8";  // discontinuity friction angle
+inline constexpr char kAlpha[] = "Text9";  // discontinuity angle from the horizontal
+inline constexpr char kSketch[] = "Picture1";  // the sketch of the angle's sense
+inline constexpr char kJointFailure[] = "txtJointFail";  // the verdict on the discontinuity
+inline constexpr char kFailure[] = "txtMatFail";  // the verdict on the material
+inline constexpr char kJointPoreFailure[] = "txtJoinFailPore";  // on the discontinuity with pore pressure
+inline constexpr char kPoreFailure[] = "txtMatFailPore";  // on the material with pore pressure
+inline constexpr char kJointPoreFailureLabel[] = "lblJointFailPore";
+inline constexpr char kPoreFailureLabel[] = "lblMatFailPore";
+inline constexpr char kPoreNotice[] = "Label18";  // the notice of a pore pressure above s2
+inline constexpr char kBeta[] = "Text18";  // angle to s1
+inline constexpr char kJointLegendLine[] = "Line1";  // the legend of the Mohr plot
+inline constexpr char kJointLegend[] = "Label25";
+inline constexpr char kMaterialLegendLine[] = "Line2";
+inline constexpr char kMaterialLegend[] = "Label26";
+inline constexpr char kPlot[] = "picMohr";  // the Mohr plot
+inline constexpr char kChart[] = "MSChart1";  // the s1-b chart
+inline constexpr char kBeta1[] = "Label4";  // the ends of the sliding range, under the chart
+inline constexpr char kBeta2[] = "Label7";
+inline constexpr char kCoord[] = "lblCoord";  // the coordinates under the pointer
+inline constexpr char kIntCoord[] = "lblIntCoord";  // the rounded coordinates
+inline constexpr char kOk[] = "CmdOk";
+inline constexpr char kCancel[] = "cmdCancel";
+inline constexpr char kHelp[] = "cmdHelp";
+}  // namespace coulombjoint
 
 class Sigma1BetaChartView;
 
@@ -92,41 +143,40 @@ class frmCoulombJoint : public forms::FormDialog {
   void RedrawGraph(bool reset);
   void DrawSigma1BetaPlot();
   void ShowPoreOption();
-  QLineEdit* BoxOf(JointField field) const;
 
   struct Ui {
-    QLineEdit* sx;              // Text1
-    QLineEdit* sy;              // Text2
-    QLineEdit* txy;             // Text3
-    QCheckBox* pore;            // chkPore
-    QLineEdit* porePressure;    // txtPore
-    QLineEdit* cohesion;        // Text5
-    QLineEdit* friction;        // Text6
-    QLineEdit* strength;        // Text4
-    QLineEdit* jointCohesion;   // Text7
-    QLineEdit* jointFriction;   // Text8
-    QLineEdit* alpha;           // Text9
-    QLineEdit* s1;              // Text10
-    QLineEdit* theta1;          // Text11
-    QLineEdit* s2;              // Text12
-    QLineEdit* theta2;          // Text13
-    QLineEdit* jointFailure;    // txtJointFail
-    QLineEdit* failure;         // txtMatFail
-    QLineEdit* jointPoreFailure;  // txtJoinFailPore
-    QLineEdit* poreFailure;     // txtMatFailPore
-    QLineEdit* beta;            // Text18
-    QLabel* poreNotice;         // Label18
-    QLabel* beta1;              // Label4
-    QLabel* beta2;              // Label7
-    QPushButton* ok;            // CmdOk
-    forms::OptionArray set;     // optSet
-    forms::OptionArray graph;   // optGraph
+    QLineEdit* sx;
+    QLineEdit* sy;
+    QLineEdit* txy;
+    QCheckBox* pore;
+    QLineEdit* porePressure;
+    QLineEdit* cohesion;
+    QLineEdit* friction;
+    QLineEdit* strength;
+    QLineEdit* jointCohesion;
+    QLineEdit* jointFriction;
+    QLineEdit* alpha;
+    QLineEdit* s1;
+    QLineEdit* theta1;
+    QLineEdit* s2;
+    QLineEdit* theta2;
+    QLineEdit* jointFailure;
+    QLineEdit* failure;
+    QLineEdit* jointPoreFailure;
+    QLineEdit* poreFailure;
+    QLineEdit* beta;
+    QLabel* poreNotice;
+    QLabel* beta1;
+    QLabel* beta2;
+    QPushButton* ok;
+    forms::OptionArray set;
+    forms::OptionArray graph;
     PoreControls materialPore;  // the option with the material's pore verdict
-    PoreControls jointPore;     // and with the discontinuity's
-    std::array<QWidget*, 4> legend;     // Line1, Label25, Line2, Label26
-    std::array<QLabel*, 2> readouts;    // lblCoord, lblIntCoord
-    CoulombJointPlot* plot;     // picMohr
-    Sigma1BetaChartView* chart; // MSChart1
+    PoreControls jointPore;  // and with the discontinuity's
+    std::array<QWidget*, 4> legend;
+    std::array<QLabel*, 2> readouts;  // the coordinates and the rounded ones
+    CoulombJointPlot* plot;
+    Sigma1BetaChartView* chart;
   } ui_;
 
   // The working copy of both sets.
@@ -134,6 +184,12 @@ class frmCoulombJoint : public forms::FormDialog {
   std::array<JointMaterial, 2> material_{};
   std::array<JointPlane, 2> plane_{};
   qint16 set_ = 0;  // the set shown
+  // The input boxes, read into the entry copy of the set shown.
+  forms::NumericInputs inputs_{forms::NumericInputs::RuleOrder::AfterAllBoxes};
+  StressInput entryStress_;
+  JointMaterial entryMaterial_;
+  JointPlane entryPlane_;
+  float entryPore_ = 0;
   JointResult result_;
   bool calculating_ = false;
 };

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace brantel {
 namespace {
@@ -82,36 +83,60 @@ const WedgeTexts& TextsOf(WedgeTool tool) {
   return tool == WedgeTool::Slope ? kSlopeTexts : kWedgeTexts;
 }
 
+InputMessage WedgeTooLargeMessage() { return kTooLarge; }
+
+ValueRule WedgeValueRule(WedgeTool tool, WedgeBox box) {
+  const auto atLeastZero = [](InputMessage message) {
+    return AllowedWhen([](double value) { return value >= 0; }, message);
+  };
+  switch (box) {
+    case WedgeBox::Text1:
+      return atLeastZero(Sentence({"Width > 0", "Πλάτος > 0"}));
+    case WedgeBox::Text2:
+      return atLeastZero(Sentence({"Height > 0", "Υψος > 0"}));
+    case WedgeBox::Text3:
+      return atLeastZero(Sentence({"Unit Weight > 0", "Μοναδιαίο Βάρος > 0"}));
+    case WedgeBox::Text6:
+      return atLeastZero(Sentence({"Cohesion > 0", "Συνοχή > 0"}));
+    case WedgeBox::Text7:
+      // At 90 degrees and beyond tan phi turns huge and then negative.
+      return [](double phi) -> std::optional<InputMessage> {
+        if (phi < 0) return Sentence({"Angle of internal friction > 0", "Γωνία εσωτερικής τριβής > 0"});
+        if (phi >= 90) return Sentence({"Angle of internal friction < 90", "Γωνία εσωτερικής τριβής < 90"});
+        return std::nullopt;
+      };
+    case WedgeBox::Text8:
+      // A plane below 0 or at 90 degrees and beyond carries no block that
+      // can slide. 0 itself is what an empty box or a new project holds: it
+      // passes here and gives no result (PlaneCarriesBlock).
+      return AllowedWhen([](double psi) { return psi >= 0 && psi < 90; },
+                         Sentence({"0 < Angle of discontinuity plane < 90", "0 < Γωνία επιπέδου ασυνέχειας < 90"}));
+    case WedgeBox::Text4:
+      return atLeastZero(InvalidValueFor({"load", "φορτίο"}));
+    case WedgeBox::Text11:
+      return atLeastZero(TextsOf(tool).NegativeSafetyFactor);
+    case WedgeBox::Text5:
+    case WedgeBox::Text12:
+      break;
+  }
+  return atLeastZero(kAngleAtLeastZero);
+}
+
 std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxValues& boxes,
                                                qint16 tab, BoltedWedgeData& work) {
+  // Each box in turn: its 32-bit value, then its value rule.
+  const auto check = [tool](WedgeBox box, double value, float& out) -> std::optional<WedgeInvalid> {
+    if (!ReadBox(value, out)) return TooLarge(box);
+    if (const std::optional<InputMessage> refusal = WedgeValueRule(tool, box)(out)) return WedgeInvalid{box, *refusal};
+    return std::nullopt;
+  };
   float width = 0, height = 0, gamma = 0, cohesion = 0, phi = 0, psi = 0;
-  if (!ReadBox(boxes.Width, width)) return TooLarge(WedgeBox::Text1);
-  if (width < 0) return WedgeInvalid{WedgeBox::Text1, Sentence({"Width > 0", "Πλάτος > 0"})};
-  if (!ReadBox(boxes.Height, height)) return TooLarge(WedgeBox::Text2);
-  if (height < 0) return WedgeInvalid{WedgeBox::Text2, Sentence({"Height > 0", "Υψος > 0"})};
-  if (!ReadBox(boxes.SpecificGravity, gamma)) return TooLarge(WedgeBox::Text3);
-  if (gamma < 0) {
-    return WedgeInvalid{WedgeBox::Text3, Sentence({"Unit Weight > 0", "Μοναδιαίο Βάρος > 0"})};
-  }
-  if (!ReadBox(boxes.Cohesion, cohesion)) return TooLarge(WedgeBox::Text6);
-  if (cohesion < 0) return WedgeInvalid{WedgeBox::Text6, Sentence({"Cohesion > 0", "Συνοχή > 0"})};
-  if (!ReadBox(boxes.FrictionAngle, phi)) return TooLarge(WedgeBox::Text7);
-  if (phi < 0) {
-    return WedgeInvalid{WedgeBox::Text7,
-                        Sentence({"Angle of internal friction > 0", "Γωνία εσωτερικής τριβής > 0"})};
-  }
-  // At 90 degrees and beyond tan phi turns huge and then negative.
-  if (phi >= 90) {
-    return WedgeInvalid{WedgeBox::Text7,
-                        Sentence({"Angle of internal friction < 90", "Γωνία εσωτερικής τριβής < 90"})};
-  }
-  if (!ReadBox(boxes.DiscAngle, psi)) return TooLarge(WedgeBox::Text8);
-  // A plane below 0 or at 90 degrees and beyond carries no block that can
-  // slide. 0 itself is what an empty box or a new project holds: it passes
-  // here and gives no result (PlaneCarriesBlock).
-  if (psi < 0 || psi >= 90) {
-    return WedgeInvalid{WedgeBox::Text8, Sentence({"0 < Angle of discontinuity plane < 90",
-                                                   "0 < Γωνία επιπέδου ασυνέχειας < 90"})};
+  const std::tuple<WedgeBox, double, float*> block[] = {
+      {WedgeBox::Text1, boxes.Width, &width},      {WedgeBox::Text2, boxes.Height, &height},
+      {WedgeBox::Text3, boxes.SpecificGravity, &gamma}, {WedgeBox::Text6, boxes.Cohesion, &cohesion},
+      {WedgeBox::Text7, boxes.FrictionAngle, &phi}, {WedgeBox::Text8, boxes.DiscAngle, &psi}};
+  for (const auto& [box, value, out] : block) {
+    if (auto failed = check(box, value, *out)) return failed;
   }
   work.Width = width;
   work.Height = height;
@@ -122,20 +147,13 @@ std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxVal
 
   float value = 0, angle = 0;
   if (tab == 0) {
-    if (!ReadBox(boxes.BoltLoad, value)) return TooLarge(WedgeBox::Text4);
-    if (value < 0) return WedgeInvalid{WedgeBox::Text4, InvalidValueFor({"load", "φορτίο"})};
-    if (!ReadBox(boxes.BoltAngle, angle)) return TooLarge(WedgeBox::Text5);
-    if (angle < 0) return WedgeInvalid{WedgeBox::Text5, kAngleAtLeastZero};
+    if (auto failed = check(WedgeBox::Text4, boxes.BoltLoad, value)) return failed;
+    if (auto failed = check(WedgeBox::Text5, boxes.BoltAngle, angle)) return failed;
     work.BoltLoad = value;
     work.BoltAngle = angle;
   } else if (tab == 1) {
-    const WedgeTexts& texts = TextsOf(tool);
-    if (!ReadBox(boxes.ReqSafetyFactor, value)) return TooLarge(WedgeBox::Text11);
-    if (value < 0) {
-      return WedgeInvalid{WedgeBox::Text11, texts.NegativeSafetyFactor};
-    }
-    if (!ReadBox(boxes.BoltAngle2, angle)) return TooLarge(WedgeBox::Text12);
-    if (angle < 0) return WedgeInvalid{WedgeBox::Text12, kAngleAtLeastZero};
+    if (auto failed = check(WedgeBox::Text11, boxes.ReqSafetyFactor, value)) return failed;
+    if (auto failed = check(WedgeBox::Text12, boxes.BoltAngle2, angle)) return failed;
     work.ReqSafetyFactor = value;
     work.BoltAngle2 = angle;
   }

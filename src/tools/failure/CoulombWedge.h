@@ -82,6 +82,11 @@ struct WedgeInvalid {
   InputMessage Message;
 };
 
+// The value rule of a box (the ranges below), and the message of a number
+// beyond the 32-bit range; the dialog checks its boxes by these.
+ValueRule WedgeValueRule(WedgeTool tool, WedgeBox box);
+InputMessage WedgeTooLargeMessage();
+
 // The input checks of the selected tab, in the order of the boxes. Negative
 // lengths, unit weight, cohesion, bolt load, required safety factor and bolt
 // angles are refused (0 passes), as are a friction angle of 90 or more, a

@@ -19,7 +19,7 @@
 #include <cmath>
 #include <cstring>
 #include <iterator>
-#include <limits>
+#include <functional>
 #include <vector>
 
 namespace brantel {
@@ -27,10 +27,7 @@ namespace {
 
 using forms::ControlRow;
 using forms::Kind;
-
-// A box whose number is too large to read counts as beyond every range, for
-// the checks to refuse.
-constexpr double kUnreadable = std::numeric_limits<double>::infinity();
+using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr int kInputLength = 20;
@@ -39,61 +36,54 @@ constexpr int kInputLength = 20;
 // tool's texts (TextsOf).
 constexpr ControlRow kControls[] = {
     // The block.
-    {"Frame1", Kind::Frame, nullptr, 120, 120, 4560, 2400},
-    {"Label1", Kind::Label, "Frame1", 120, 360, 2640, 255, "Length (m)", " Πλάτος (m)", "Text1"},
-    {"Text1", Kind::TextBox, "Frame1", 2880, 330, 1560, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label2", Kind::Label, "Frame1", 120, 780, 2640, 255, "Height (m)", "Ύψος (m)", "Text2"},
-    {"Text2", Kind::TextBox, "Frame1", 2880, 750, 1560, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label4", Kind::Label, "Frame1", 120, 1140, 2640, 420, "Unit Weight (kN/m3)", "Μοναδιαίο βάρος υλικού (kN/m3)",
-     "Text3"},
-    {"Text3", Kind::TextBox, "Frame1", 2880, 1170, 1560, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label3", Kind::Label, "Frame1", 120, 1800, 4320, 420},
+    {.name = coulombwedge::kBlockFrame, .kind = Kind::Frame, .at = {120, 120, 4560, 2400}},
+    {.name = "Label1", .kind = Kind::Label, .container = coulombwedge::kBlockFrame, .at = {120, 360, 2640, 255}, .caption = {"Length (m)", " Πλάτος (m)"}, .partner = coulombwedge::kWidth},
+    {.name = coulombwedge::kWidth, .kind = Kind::TextBox, .container = coulombwedge::kBlockFrame, .at = {2880, 330, 1560, 285}, .maxLength = kInputLength},
+    {.name = "Label2", .kind = Kind::Label, .container = coulombwedge::kBlockFrame, .at = {120, 780, 2640, 255}, .caption = {"Height (m)", "Ύψος (m)"}, .partner = coulombwedge::kHeight},
+    {.name = coulombwedge::kHeight, .kind = Kind::TextBox, .container = coulombwedge::kBlockFrame, .at = {2880, 750, 1560, 285}, .maxLength = kInputLength},
+    {.name = "Label4", .kind = Kind::Label, .container = coulombwedge::kBlockFrame, .at = {120, 1140, 2640, 420}, .caption = {"Unit Weight (kN/m3)", "Μοναδιαίο βάρος υλικού (kN/m3)"}, .partner = coulombwedge::kUnitWeight},
+    {.name = coulombwedge::kUnitWeight, .kind = Kind::TextBox, .container = coulombwedge::kBlockFrame, .at = {2880, 1170, 1560, 285}, .maxLength = kInputLength},
+    {.name = coulombwedge::kBlockNote, .kind = Kind::Label, .container = coulombwedge::kBlockFrame, .at = {120, 1800, 4320, 420}},
     // The discontinuity.
-    {"Frame3", Kind::Frame, nullptr, 4800, 120, 4560, 2400, "Discontinuity Parameters", "Παράμετροι ασυνέχειας"},
-    {"Label6", Kind::Label, "Frame3", 120, 360, 2520, 255, "Cohesion (kPa)", "Συνοχή (kPa)", "Text6"},
-    {"Text6", Kind::TextBox, "Frame3", 2760, 330, 1020, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label8", Kind::Label, "Frame3", 120, 780, 2520, 255, "Friction Angle", "Γωνία εσωτερικής τριβής", "Text7"},
-    {"Text7", Kind::TextBox, "Frame3", 2760, 750, 1020, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label9", Kind::Label, "Frame3", 120, 1140, 2520, 615, "Angle of Discontinuity Plane to Horizontal Plane",
-     "Γωνία επιπέδου ασυνέχειας με την διεύθυνση του οριζόντιου επιπέδου ", "Text8"},
-    {"Text8", Kind::TextBox, "Frame3", 2760, 1170, 1020, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label12", Kind::Label, "Frame3", 120, 1800, 2880, 420, "Counter-Clockwise",
-     "*Φορά ανάποδα από την φορά των δεικτών του ρολογιού"},
-    {"Image3", Kind::Picture, "Frame3", 3120, 1560, 1320, 720},
+    {.name = "Frame3", .kind = Kind::Frame, .at = {4800, 120, 4560, 2400}, .caption = {"Discontinuity Parameters", "Παράμετροι ασυνέχειας"}},
+    {.name = "Label6", .kind = Kind::Label, .container = "Frame3", .at = {120, 360, 2520, 255}, .caption = {"Cohesion (kPa)", "Συνοχή (kPa)"}, .partner = coulombwedge::kCohesion},
+    {.name = coulombwedge::kCohesion, .kind = Kind::TextBox, .container = "Frame3", .at = {2760, 330, 1020, 285}, .maxLength = kInputLength},
+    {.name = "Label8", .kind = Kind::Label, .container = "Frame3", .at = {120, 780, 2520, 255}, .caption = {"Friction Angle", "Γωνία εσωτερικής τριβής"}, .partner = coulombwedge::kFriction},
+    {.name = coulombwedge::kFriction, .kind = Kind::TextBox, .container = "Frame3", .at = {2760, 750, 1020, 285}, .maxLength = kInputLength},
+    {.name = "Label9", .kind = Kind::Label, .container = "Frame3", .at = {120, 1140, 2520, 615}, .caption = {"Angle of Discontinuity Plane to Horizontal Plane", "Γωνία επιπέδου ασυνέχειας με την διεύθυνση του οριζόντιου επιπέδου "}, .partner = coulombwedge::kDiscAngle},
+    {.name = coulombwedge::kDiscAngle, .kind = Kind::TextBox, .container = "Frame3", .at = {2760, 1170, 1020, 285}, .maxLength = kInputLength},
+    {.name = "Label12", .kind = Kind::Label, .container = "Frame3", .at = {120, 1800, 2880, 420}, .caption = {"Counter-Clockwise", "*Φορά ανάποδα από την φορά των δεικτών του ρολογιού"}},
+    {.name = coulombwedge::kPlaneSketch, .kind = Kind::Picture, .container = "Frame3", .at = {3120, 1560, 1320, 720}},
     // The two modes.
-    {"SSTab1", Kind::TabStrip, nullptr, 120, 2640, 9240, 3000},
-    {"SSTab1(0)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Safety Factor", "Συντελεστής ασφαλείας"},
-    {"SSTab1(1)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Load", "Φορτίο"},
+    {.name = coulombwedge::kTabs, .kind = Kind::TabStrip, .at = {120, 2640, 9240, 3000}},
+    {.name = "SSTab1(0)", .kind = Kind::TabPage, .container = coulombwedge::kTabs, .caption = {"Safety Factor", "Συντελεστής ασφαλείας"}},
+    {.name = "SSTab1(1)", .kind = Kind::TabPage, .container = coulombwedge::kTabs, .caption = {"Load", "Φορτίο"}},
     // Tab 0: the safety factor for a given bolt.
-    {"Frame2", Kind::Frame, "SSTab1(0)", 120, 480, 4440, 1920, "Rock Bolt Parameters", "Παράμετροι κοχλία"},
-    {"Label5", Kind::Label, "Frame2", 120, 360, 2520, 255, "Bolt Load (kN)", "Φορτίο (Τάνυση Κοχλία) (kN)", "Text4"},
-    {"Text4", Kind::TextBox, "Frame2", 2760, 330, 1440, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label7", Kind::Label, "Frame2", 120, 780, 2520, 420, "Angle of Bolt to Horizontal",
-     "Γωνία του κοχλία ως προς την οριζόντιο ", "Text5"},
-    {"Text5", Kind::TextBox, "Frame2", 2760, 780, 1440, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Frame4", Kind::Frame, "SSTab1(0)", 4680, 480, 4440, 1920, "Results", "Αποτελέσματα"},
-    {"Label19", Kind::Label, "Frame4", 120, 360, 2520, 420, "Safety Factor for Slope", "Συντελεστής ασφαλείας σφήνας",
-     "Text10"},
-    {"Text10", Kind::TextBox, "Frame4", 2760, 330, 1440, 285, nullptr, nullptr, nullptr, kResult},
-    {"Label14", Kind::Label, "Frame4", 120, 840, 4200, 900},
+    {.name = "Frame2", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {120, 480, 4440, 1920}, .caption = {"Rock Bolt Parameters", "Παράμετροι κοχλία"}},
+    {.name = "Label5", .kind = Kind::Label, .container = "Frame2", .at = {120, 360, 2520, 255}, .caption = {"Bolt Load (kN)", "Φορτίο (Τάνυση Κοχλία) (kN)"}, .partner = coulombwedge::kBoltLoad},
+    {.name = coulombwedge::kBoltLoad, .kind = Kind::TextBox, .container = "Frame2", .at = {2760, 330, 1440, 285}, .maxLength = kInputLength},
+    {.name = "Label7", .kind = Kind::Label, .container = "Frame2", .at = {120, 780, 2520, 420}, .caption = {"Angle of Bolt to Horizontal", "Γωνία του κοχλία ως προς την οριζόντιο "}, .partner = coulombwedge::kBoltAngle},
+    {.name = coulombwedge::kBoltAngle, .kind = Kind::TextBox, .container = "Frame2", .at = {2760, 780, 1440, 285}, .maxLength = kInputLength},
+    {.name = "Frame4", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {4680, 480, 4440, 1920}, .caption = {"Results", "Αποτελέσματα"}},
+    {.name = "Label19", .kind = Kind::Label, .container = "Frame4", .at = {120, 360, 2520, 420}, .caption = {"Safety Factor for Slope", "Συντελεστής ασφαλείας σφήνας"}, .partner = coulombwedge::kSafetyFactor},
+    {.name = coulombwedge::kSafetyFactor, .kind = Kind::TextBox, .container = "Frame4", .at = {2760, 330, 1440, 285}, .flags = kResult},
+    {.name = coulombwedge::kTensionWarning, .kind = Kind::Label, .container = "Frame4", .at = {120, 840, 4200, 900}},
     // Tab 1: the bolt load for a required safety factor.
-    {"Frame5", Kind::Frame, "SSTab1(1)", 120, 480, 4440, 1920, "Parameters", "Παράμετροι"},
-    {"Label11", Kind::Label, "Frame5", 120, 360, 2520, 255, nullptr, nullptr, "Text11"},
-    {"Text11", Kind::TextBox, "Frame5", 2760, 330, 1440, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Label10", Kind::Label, "Frame5", 120, 780, 2520, 420, "Angle of Bolt to Horizontal",
-     "Γωνία του κοχλία ως προς την οριζόντιο ", "Text12"},
-    {"Text12", Kind::TextBox, "Frame5", 2760, 780, 1440, 285, nullptr, nullptr, nullptr, 0, kInputLength},
-    {"Image2", Kind::Picture, "Frame5", 2760, 1200, 1440, 630},
-    {"Frame6", Kind::Frame, "SSTab1(1)", 4680, 480, 4440, 1920, "Results", "Αποτελέσματα"},
-    {"Label17", Kind::Label, "Frame6", 120, 360, 2520, 255, "Load (kN)", "Φορτίο (kN)", "Text9"},
-    {"Text9", Kind::TextBox, "Frame6", 2760, 330, 1440, 285, nullptr, nullptr, nullptr, kResult},
-    {"Label15", Kind::Label, "Frame6", 120, 840, 4200, 900},
-    {"Label13", Kind::Label, "SSTab1(1)", 120, 2520, 9000, 255, "*Clockwise is Positive",
-     "*Φορά σύμφωνα με την φορά των δεικτών του ρολογιού"},
+    {.name = "Frame5", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {120, 480, 4440, 1920}, .caption = {"Parameters", "Παράμετροι"}},
+    {.name = coulombwedge::kReqSafetyFactorLabel, .kind = Kind::Label, .container = "Frame5", .at = {120, 360, 2520, 255}, .partner = coulombwedge::kReqSafetyFactor},
+    {.name = coulombwedge::kReqSafetyFactor, .kind = Kind::TextBox, .container = "Frame5", .at = {2760, 330, 1440, 285}, .maxLength = kInputLength},
+    {.name = "Label10", .kind = Kind::Label, .container = "Frame5", .at = {120, 780, 2520, 420}, .caption = {"Angle of Bolt to Horizontal", "Γωνία του κοχλία ως προς την οριζόντιο "}, .partner = coulombwedge::kBoltAngle2},
+    {.name = coulombwedge::kBoltAngle2, .kind = Kind::TextBox, .container = "Frame5", .at = {2760, 780, 1440, 285}, .maxLength = kInputLength},
+    {.name = coulombwedge::kBoltSketch, .kind = Kind::Picture, .container = "Frame5", .at = {2760, 1200, 1440, 630}},
+    {.name = "Frame6", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {4680, 480, 4440, 1920}, .caption = {"Results", "Αποτελέσματα"}},
+    {.name = "Label17", .kind = Kind::Label, .container = "Frame6", .at = {120, 360, 2520, 255}, .caption = {"Load (kN)", "Φορτίο (kN)"}, .partner = coulombwedge::kReqBoltLoad},
+    {.name = coulombwedge::kReqBoltLoad, .kind = Kind::TextBox, .container = "Frame6", .at = {2760, 330, 1440, 285}, .flags = kResult},
+    {.name = coulombwedge::kLoadNote, .kind = Kind::Label, .container = "Frame6", .at = {120, 840, 4200, 900}},
+    {.name = "Label13", .kind = Kind::Label, .container = "SSTab1(1)", .at = {120, 2520, 9000, 255}, .caption = {"*Clockwise is Positive", "*Φορά σύμφωνα με την φορά των δεικτών του ρολογιού"}},
     // Buttons.
-    {"cmdHelp", Kind::Button, nullptr, 5040, 5790, 1215, 375, "Help"},
-    {"cmdCancel", Kind::Button, nullptr, 6480, 5790, 1215, 375, "Cancel"},
-    {"CmdOk", Kind::Button, nullptr, 7920, 5790, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = coulombwedge::kHelp, .kind = Kind::Button, .at = {5040, 5790, 1215, 375}, .caption = {"Help"}},
+    {.name = coulombwedge::kCancel, .kind = Kind::Button, .at = {6480, 5790, 1215, 375}, .caption = {"Cancel"}},
+    {.name = coulombwedge::kOk, .kind = Kind::Button, .at = {7920, 5790, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 constexpr int kFormWidth = 9480;
 constexpr int kFormHeight = 6300;
@@ -103,9 +93,9 @@ std::vector<ControlRow> ControlsOf(const WedgeTexts& texts) {
   std::vector<ControlRow> rows(std::begin(kControls), std::end(kControls));
   for (ControlRow& row : rows) {
     const Bilingual* text = nullptr;
-    if (std::strcmp(row.name, "Frame1") == 0) text = &texts.Frame1;
-    if (std::strcmp(row.name, "Label3") == 0) text = &texts.Label3;
-    if (std::strcmp(row.name, "Label11") == 0) text = &texts.Label11;
+    if (std::strcmp(row.name, coulombwedge::kBlockFrame) == 0) text = &texts.Frame1;
+    if (std::strcmp(row.name, coulombwedge::kBlockNote) == 0) text = &texts.Label3;
+    if (std::strcmp(row.name, coulombwedge::kReqSafetyFactorLabel) == 0) text = &texts.Label11;
     if (text) {
       row.caption.english = text->english;
       row.caption.greek = text->greek;
@@ -173,28 +163,50 @@ frmCoulombWedge::frmCoulombWedge(QWidget* owner, WedgeTool tool) : FormDialog(ow
   const forms::FormDesign design{kFormWidth, kFormHeight, texts.Title.english, texts.Title.greek};
   Build(design, ControlsOf(texts), [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
-    if (name == QLatin1String("Image3")) return new AngleSketch(AngleSketch::Sense::CounterClockwise, parent);
-    if (name == QLatin1String("Image2")) return new AngleSketch(AngleSketch::Sense::Clockwise, parent);
+    if (name == QLatin1String(coulombwedge::kPlaneSketch)) return new AngleSketch(AngleSketch::Sense::CounterClockwise, parent);
+    if (name == QLatin1String(coulombwedge::kBoltSketch)) return new AngleSketch(AngleSketch::Sense::Clockwise, parent);
     return nullptr;
   });
-  ui_.width = Require<QLineEdit>(u"Text1");
-  ui_.height = Require<QLineEdit>(u"Text2");
-  ui_.unitWeight = Require<QLineEdit>(u"Text3");
-  ui_.cohesion = Require<QLineEdit>(u"Text6");
-  ui_.frictionAngle = Require<QLineEdit>(u"Text7");
-  ui_.discAngle = Require<QLineEdit>(u"Text8");
-  ui_.boltLoad = Require<QLineEdit>(u"Text4");
-  ui_.boltAngle = Require<QLineEdit>(u"Text5");
-  ui_.safetyFactor = Require<QLineEdit>(u"Text10");
-  ui_.tensionWarning = Require<QLabel>(u"Label14");
-  ui_.reqSafetyFactor = Require<QLineEdit>(u"Text11");
-  ui_.boltAngle2 = Require<QLineEdit>(u"Text12");
-  ui_.reqBoltLoad = Require<QLineEdit>(u"Text9");
-  ui_.loadNote = Require<QLabel>(u"Label15");
-  ui_.tabs = Require<QTabWidget>(u"SSTab1");
-  ui_.ok = Require<QPushButton>(u"CmdOk");
+  ui_.width = Require<QLineEdit>(coulombwedge::kWidth);
+  ui_.height = Require<QLineEdit>(coulombwedge::kHeight);
+  ui_.unitWeight = Require<QLineEdit>(coulombwedge::kUnitWeight);
+  ui_.cohesion = Require<QLineEdit>(coulombwedge::kCohesion);
+  ui_.frictionAngle = Require<QLineEdit>(coulombwedge::kFriction);
+  ui_.discAngle = Require<QLineEdit>(coulombwedge::kDiscAngle);
+  ui_.boltLoad = Require<QLineEdit>(coulombwedge::kBoltLoad);
+  ui_.boltAngle = Require<QLineEdit>(coulombwedge::kBoltAngle);
+  ui_.safetyFactor = Require<QLineEdit>(coulombwedge::kSafetyFactor);
+  ui_.tensionWarning = Require<QLabel>(coulombwedge::kTensionWarning);
+  ui_.reqSafetyFactor = Require<QLineEdit>(coulombwedge::kReqSafetyFactor);
+  ui_.boltAngle2 = Require<QLineEdit>(coulombwedge::kBoltAngle2);
+  ui_.reqBoltLoad = Require<QLineEdit>(coulombwedge::kReqBoltLoad);
+  ui_.loadNote = Require<QLabel>(coulombwedge::kLoadNote);
+  ui_.tabs = Require<QTabWidget>(coulombwedge::kTabs);
+  ui_.ok = Require<QPushButton>(coulombwedge::kOk);
 
-  WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  // Each box by its leading number, refused beyond the 32-bit range or by
+  // its value rule; the bolt's two only on their own page.
+  const auto add = [this](forms::NumericInputs& inputs, QLineEdit* box, float& field, WedgeBox which,
+                          std::function<bool()> when = {}) {
+    inputs.Add(box, field,
+               {.reading = Reading::LeadingNumber,
+                .message = WedgeTooLargeMessage(),
+                .rule = WedgeValueRule(tool_, which),
+                .when = std::move(when)});
+  };
+  add(block_, ui_.width, work_.Width, WedgeBox::Text1);
+  add(block_, ui_.height, work_.Height, WedgeBox::Text2);
+  add(block_, ui_.unitWeight, work_.SpecificGravity, WedgeBox::Text3);
+  add(block_, ui_.cohesion, work_.Cohesion, WedgeBox::Text6);
+  add(block_, ui_.frictionAngle, work_.FrictionAngle, WedgeBox::Text7);
+  add(block_, ui_.discAngle, work_.DiscAngle, WedgeBox::Text8);
+  const auto onPage = [this](qint16 tab) { return [this, tab] { return SelectedTab() == tab; }; };
+  add(bolt_, ui_.boltLoad, work_.BoltLoad, WedgeBox::Text4, onPage(0));
+  add(bolt_, ui_.boltAngle, work_.BoltAngle, WedgeBox::Text5, onPage(0));
+  add(bolt_, ui_.reqSafetyFactor, work_.ReqSafetyFactor, WedgeBox::Text11, onPage(1));
+  add(bolt_, ui_.boltAngle2, work_.BoltAngle2, WedgeBox::Text12, onPage(1));
+
+  WireButtons(ui_.ok, Require<QPushButton>(coulombwedge::kCancel), Require<QPushButton>(coulombwedge::kHelp));
   for (QLineEdit* box : {ui_.width, ui_.height, ui_.unitWeight, ui_.cohesion, ui_.frictionAngle, ui_.discAngle,
                          ui_.boltLoad, ui_.boltAngle, ui_.reqSafetyFactor, ui_.boltAngle2}) {
     connect(box, &QLineEdit::textChanged, this, &frmCoulombWedge::Text_Change);
@@ -238,34 +250,8 @@ void frmCoulombWedge::LoadFromProject() {
 }
 
 bool frmCoulombWedge::ValidateInput() {
-  WedgeBoxValues boxes;
-  const auto read = [](const QLineEdit* box) { return forms::LeadingValue(box).value_or(kUnreadable); };
-  boxes.Width = read(ui_.width);
-  boxes.Height = read(ui_.height);
-  boxes.SpecificGravity = read(ui_.unitWeight);
-  boxes.Cohesion = read(ui_.cohesion);
-  boxes.FrictionAngle = read(ui_.frictionAngle);
-  boxes.DiscAngle = read(ui_.discAngle);
-  boxes.BoltLoad = read(ui_.boltLoad);
-  boxes.BoltAngle = read(ui_.boltAngle);
-  boxes.ReqSafetyFactor = read(ui_.reqSafetyFactor);
-  boxes.BoltAngle2 = read(ui_.boltAngle2);
-  const auto failed = ValidateWedgeInput(tool_, boxes, SelectedTab(), work_);
-  if (!failed) return true;
-  QLineEdit* box = nullptr;
-  switch (failed->Box) {
-    case WedgeBox::Text1: box = ui_.width; break;
-    case WedgeBox::Text2: box = ui_.height; break;
-    case WedgeBox::Text3: box = ui_.unitWeight; break;
-    case WedgeBox::Text6: box = ui_.cohesion; break;
-    case WedgeBox::Text7: box = ui_.frictionAngle; break;
-    case WedgeBox::Text8: box = ui_.discAngle; break;
-    case WedgeBox::Text4: box = ui_.boltLoad; break;
-    case WedgeBox::Text5: box = ui_.boltAngle; break;
-    case WedgeBox::Text11: box = ui_.reqSafetyFactor; break;
-    case WedgeBox::Text12: box = ui_.boltAngle2; break;
-  }
-  return forms::RefuseEntry(box, failed->Message);
+  // The block's values are kept once they pass, even when the tab's do not.
+  return block_.Validate() && bolt_.Validate();
 }
 
 void frmCoulombWedge::ZeroResults() {

@@ -97,14 +97,14 @@ PrincipalCriterionDialog::PrincipalCriterionDialog(QWidget* owner, int narrowWid
     : FormDialog(owner), narrowWidth_(narrowWidth), wideWidth_(wideWidth) {}
 
 void PrincipalCriterionDialog::BindCriterionControls(FailurePlot::VerticalRange range) {
-  stressBoxes_.sx = Require<QLineEdit>(u"Text1");
-  stressBoxes_.sy = Require<QLineEdit>(u"Text2");
-  stressBoxes_.txy = Require<QLineEdit>(u"Text3");
-  graph_ = Require<QCheckBox>(u"chkGraph");
-  plot_ = Require<PrincipalCriterionPlot>(u"Picture1");
+  stressBoxes_.sx = Require<QLineEdit>(criterion::kSx);
+  stressBoxes_.sy = Require<QLineEdit>(criterion::kSy);
+  stressBoxes_.txy = Require<QLineEdit>(criterion::kTxy);
+  graph_ = Require<QCheckBox>(criterion::kGraph);
+  plot_ = Require<PrincipalCriterionPlot>(criterion::kPlot);
   plot_->SetVerticalRange(range);
-  ConnectFailurePlot(plot_, Require<QScrollBar>(u"HScroll1"), Require<QLabel>(u"lblCoord"),
-                     Require<QLabel>(u"lblIntCoord"));
+  ConnectFailurePlot(plot_, Require<QScrollBar>(criterion::kZoom), Require<QLabel>(criterion::kCoord),
+                     Require<QLabel>(criterion::kIntCoord));
   for (QLineEdit* box : {stressBoxes_.sx, stressBoxes_.sy, stressBoxes_.txy})
     connect(box, &QLineEdit::textChanged, this, &PrincipalCriterionDialog::TextInput_Change);
   connect(graph_, &QCheckBox::toggled, this, &PrincipalCriterionDialog::chkGraph_Click);
@@ -167,15 +167,15 @@ void PrincipalCriterionDialog::chkGraph_Click() {
 
 void PoreCriterionDialog::BindPoreCriterionControls(FailurePlot::VerticalRange range) {
   BindCriterionControls(range);
-  porePressureBox_ = Require<QLineEdit>(u"Text4");
-  ui_.s1 = Require<QLineEdit>(u"Text11");
-  ui_.theta1 = Require<QLineEdit>(u"Text12");
-  ui_.s2 = Require<QLineEdit>(u"Text13");
-  ui_.theta2 = Require<QLineEdit>(u"Text14");
-  ui_.failure = Require<QLineEdit>(u"Text8");
-  ui_.poreFailure = Require<QLineEdit>(u"Text9");
-  ui_.poreControls = {Require<QCheckBox>(u"chkPore"), Require<QLabel>(u"Label4"), porePressureBox_,
-                      Require<QLabel>(u"Label9"), ui_.poreFailure};
+  porePressureBox_ = Require<QLineEdit>(porecriterion::kPorePressure);
+  ui_.s1 = Require<QLineEdit>(porecriterion::kS1);
+  ui_.theta1 = Require<QLineEdit>(porecriterion::kTheta1);
+  ui_.s2 = Require<QLineEdit>(porecriterion::kS2);
+  ui_.theta2 = Require<QLineEdit>(porecriterion::kTheta2);
+  ui_.failure = Require<QLineEdit>(porecriterion::kFailure);
+  ui_.poreFailure = Require<QLineEdit>(porecriterion::kPoreFailure);
+  ui_.poreControls = {Require<QCheckBox>(porecriterion::kPore), Require<QLabel>(porecriterion::kPoreLabel),
+                      porePressureBox_, Require<QLabel>(porecriterion::kPoreFailureLabel), ui_.poreFailure};
   connect(porePressureBox_, &QLineEdit::textChanged, this, &PoreCriterionDialog::Text4_Change);
   connect(ui_.poreControls.option, &QCheckBox::toggled, this, &PoreCriterionDialog::chkPore_Click);
 }

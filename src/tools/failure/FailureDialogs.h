@@ -40,6 +40,36 @@ namespace brantel {
 //   - PrincipalCriterionDialog, PoreCriterionDialog: the steps of the tools
 //     judged in the principal-stress plane.
 
+// The design names the failure criteria judged in the principal-stress plane
+// share (PrincipalCriterionDialog); each tool's namespace takes them in.
+namespace criterion {
+inline constexpr char kSx[] = "Text1";  // sx
+inline constexpr char kSy[] = "Text2";  // sy
+inline constexpr char kTxy[] = "Text3";  // txy
+inline constexpr char kGraph[] = "chkGraph";  // the plot switch
+inline constexpr char kPlot[] = "Picture1";
+inline constexpr char kZoom[] = "HScroll1";  // the zoom of the plot
+inline constexpr char kCoord[] = "lblCoord";  // the coordinates under the pointer
+inline constexpr char kIntCoord[] = "lblIntCoord";  // the rounded coordinates
+inline constexpr char kOk[] = "CmdOk";
+inline constexpr char kCancel[] = "cmdCancel";
+inline constexpr char kHelp[] = "cmdHelp";
+}  // namespace criterion
+
+// And those of the criteria with a pore pressure (PoreCriterionDialog).
+namespace porecriterion {
+inline constexpr char kPore[] = "chkPore";  // the pore pressure option
+inline constexpr char kPoreLabel[] = "Label4";
+inline constexpr char kPorePressure[] = "Text4";  // pore pressure
+inline constexpr char kS1[] = "Text11";  // s1
+inline constexpr char kTheta1[] = "Text12";  // angle of s1
+inline constexpr char kS2[] = "Text13";  // s2
+inline constexpr char kTheta2[] = "Text14";  // angle of s2
+inline constexpr char kFailure[] = "Text8";  // the verdict
+inline constexpr char kPoreFailure[] = "Text9";  // the verdict with pore pressure
+inline constexpr char kPoreFailureLabel[] = "Label9";
+}  // namespace porecriterion
+
 // The sketch of an angle's positive sense beside a tool's inputs: the
 // arrowhead at the end of its arc, a filled triangle `head` long with its
 // tip at `tip`, pointing along the unit vector `along`; and the bold mark
@@ -90,9 +120,8 @@ void ConnectFailurePlot(FailurePlot* plot, QScrollBar* zoom, QLabel* coordinates
 void SwitchPlotWidth(forms::FormDialog& dialog, FailurePlot* plot, bool shown, int narrowTwips, int wideTwips);
 
 // The dialog of a criterion judged in the principal-stress plane: the
-// stress boxes Text1 to Text3, the plot switch chkGraph and the plot
-// Picture1 with its zoom bar HScroll1 and read-outs lblCoord and
-// lblIntCoord. Each tool reads and checks its own boxes (ValidateInput),
+// stress boxes, the plot switch and the plot with its zoom bar and
+// read-outs (the names of namespace criterion). Each tool reads and checks its own boxes (ValidateInput),
 // calculates (Calculate) and gives the plot its state (PlotState).
 class PrincipalCriterionDialog : public forms::FormDialog {
   Q_OBJECT
@@ -149,9 +178,9 @@ class PrincipalCriterionDialog : public forms::FormDialog {
   PrincipalCriterionPlot* Plot() const { return plot_; }
 
   struct StressBoxes {
-    QLineEdit* sx = nullptr;   // Text1
-    QLineEdit* sy = nullptr;   // Text2
-    QLineEdit* txy = nullptr;  // Text3
+    QLineEdit* sx = nullptr;
+    QLineEdit* sy = nullptr;
+    QLineEdit* txy = nullptr;
   } stressBoxes_;
 
   StressInput stress_;
@@ -163,14 +192,13 @@ class PrincipalCriterionDialog : public forms::FormDialog {
  private:
   int narrowWidth_;
   int wideWidth_;
-  QCheckBox* graph_ = nullptr;  // chkGraph
+  QCheckBox* graph_ = nullptr;
   PrincipalCriterionPlot* plot_ = nullptr;
 };
 
 // A principal-plane criterion with a pore pressure: besides the shared
-// controls, the pore option chkPore with its box Text4 (caption Label4),
-// the principal stresses Text11 to Text14 and the verdicts Text8 and Text9
-// (caption Label9), on the total and on the effective stresses.
+// controls, the pore option with its box, the principal stresses and the
+// verdicts on the total and on the effective stresses.
 class PoreCriterionDialog : public PrincipalCriterionDialog {
   Q_OBJECT
 
@@ -194,16 +222,16 @@ class PoreCriterionDialog : public PrincipalCriterionDialog {
   void Text4_Change();
   void chkPore_Click();
 
-  QLineEdit* porePressureBox_ = nullptr;  // Text4
+  QLineEdit* porePressureBox_ = nullptr;
 
  private:
   struct Ui {
-    QLineEdit* s1;            // Text11
-    QLineEdit* theta1;        // Text12
-    QLineEdit* s2;            // Text13
-    QLineEdit* theta2;        // Text14
-    QLineEdit* failure;       // Text8
-    QLineEdit* poreFailure;   // Text9
+    QLineEdit* s1;
+    QLineEdit* theta1;
+    QLineEdit* s2;
+    QLineEdit* theta2;
+    QLineEdit* failure;
+    QLineEdit* poreFailure;
     PoreControls poreControls;
   } ui_{};
 };

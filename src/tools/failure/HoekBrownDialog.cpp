@@ -22,63 +22,60 @@ constexpr forms::FormDesign kForm{frmHoek::kNarrowWidth, 6000, "Failure Analysis
 
 constexpr ControlRow kControls[] = {
     // The stress state, the pore pressure and the plot switch.
-    {"Frame1", Kind::Frame, nullptr, 120, 120, 3240, 2100, "Input Data", "Εισαγωγή δεδομένων"},
-    {"lblsx", Kind::Label, "Frame1", 240, 300, 1320, 255, "sx", "σ x", "Text1"},
-    {"lblsy", Kind::Label, "Frame1", 240, 660, 1320, 255, "sy", "σ y", "Text2"},
-    {"lbltxy", Kind::Label, "Frame1", 240, 1020, 1320, 255, "txy", "τ xy", "Text3"},
-    {"Text1", Kind::TextBox, "Frame1", 1800, 270, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text2", Kind::TextBox, "Frame1", 1800, 630, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text3", Kind::TextBox, "Frame1", 1800, 990, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"chkPore", Kind::CheckBox, "Frame1", 240, 1410, 255, 255, nullptr, nullptr, "Label4"},
-    {"Label4", Kind::Label, "Frame1", 540, 1410, 1200, 255, "Pore Pressure", "Πίεση πόρων", "Text4"},
-    {"Text4", Kind::TextBox, "Frame1", 1800, 1380, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"chkGraph", Kind::CheckBox, "Frame1", 240, 1740, 1500, 255, "Graph", "Γράφημα"},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 3240, 2100}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
+    {.name = "lblsx", .kind = Kind::Label, .container = "Frame1", .at = {240, 300, 1320, 255}, .caption = {"sx", "σ x"}, .partner = hoek::kSx},
+    {.name = "lblsy", .kind = Kind::Label, .container = "Frame1", .at = {240, 660, 1320, 255}, .caption = {"sy", "σ y"}, .partner = hoek::kSy},
+    {.name = "lbltxy", .kind = Kind::Label, .container = "Frame1", .at = {240, 1020, 1320, 255}, .caption = {"txy", "τ xy"}, .partner = hoek::kTxy},
+    {.name = hoek::kSx, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 270, 1215, 285}, .maxLength = 20},
+    {.name = hoek::kSy, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 630, 1215, 285}, .maxLength = 20},
+    {.name = hoek::kTxy, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 990, 1215, 285}, .maxLength = 20},
+    {.name = hoek::kPore, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 1410, 255, 255}, .partner = hoek::kPoreLabel},
+    {.name = hoek::kPoreLabel, .kind = Kind::Label, .container = "Frame1", .at = {540, 1410, 1200, 255}, .caption = {"Pore Pressure", "Πίεση πόρων"}, .partner = hoek::kPorePressure},
+    {.name = hoek::kPorePressure, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 1380, 1215, 285}, .maxLength = 20},
+    {.name = hoek::kGraph, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 1740, 1500, 255}, .caption = {"Graph", "Γράφημα"}},
     // The material: intact rock above, the generalized criterion below.
-    {"Frame2", Kind::Frame, nullptr, 120, 2340, 3240, 2790, "Material Parameters", "Παράμετροι υλικού"},
-    {"Label5", Kind::Label, "Frame2", 120, 270, 1860, 420, "Uniaxial Compressive Strength (Intact)",
-     "Αντοχή ΑΚΕΡΑΙΟΥ σε μονοαξονική θλίψη ", "Text5"},
-    {"Label6", Kind::Label, "Frame2", 120, 780, 1860, 255, "Parameter m", "Παράμετρος m", "Text6"},
-    {"Label25", Kind::Label, "Frame2", 120, 1140, 1860, 420, "Uniaxial Compressive Strength (Intact-Pieces)",
-     "Αντοχή ΤΕΜΑΧΩΝ σε μονοαξονική θλίψη ", "Text25"},
-    {"Label26", Kind::Label, "Frame2", 120, 1650, 1860, 255, "Parameter mb", "Παράμετρος mb", "Text26"},
-    {"Label27", Kind::Label, "Frame2", 120, 2010, 1860, 255, "Parameter s", "Παράμετρος s", "Text27"},
-    {"Label28", Kind::Label, "Frame2", 120, 2370, 1860, 255, "Parameter a", "Παράμετρος a", "Text28"},
-    {"Text5", Kind::TextBox, "Frame2", 2040, 300, 1035, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text6", Kind::TextBox, "Frame2", 2040, 750, 1035, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text25", Kind::TextBox, "Frame2", 2040, 1170, 1035, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text26", Kind::TextBox, "Frame2", 2040, 1620, 1035, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text27", Kind::TextBox, "Frame2", 2040, 1980, 1035, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text28", Kind::TextBox, "Frame2", 2040, 2340, 1035, 285, nullptr, nullptr, nullptr, 0, 20},
+    {.name = "Frame2", .kind = Kind::Frame, .at = {120, 2340, 3240, 2790}, .caption = {"Material Parameters", "Παράμετροι υλικού"}},
+    {.name = hoek::kCoLabel, .kind = Kind::Label, .container = "Frame2", .at = {120, 270, 1860, 420}, .caption = {"Uniaxial Compressive Strength (Intact)", "Αντοχή ΑΚΕΡΑΙΟΥ σε μονοαξονική θλίψη "}, .partner = hoek::kCo},
+    {.name = hoek::kMLabel, .kind = Kind::Label, .container = "Frame2", .at = {120, 780, 1860, 255}, .caption = {"Parameter m", "Παράμετρος m"}, .partner = hoek::kM},
+    {.name = hoek::kCoMassLabel, .kind = Kind::Label, .container = "Frame2", .at = {120, 1140, 1860, 420}, .caption = {"Uniaxial Compressive Strength (Intact-Pieces)", "Αντοχή ΤΕΜΑΧΩΝ σε μονοαξονική θλίψη "}, .partner = hoek::kCoMass},
+    {.name = hoek::kMbLabel, .kind = Kind::Label, .container = "Frame2", .at = {120, 1650, 1860, 255}, .caption = {"Parameter mb", "Παράμετρος mb"}, .partner = hoek::kMb},
+    {.name = hoek::kSLabel, .kind = Kind::Label, .container = "Frame2", .at = {120, 2010, 1860, 255}, .caption = {"Parameter s", "Παράμετρος s"}, .partner = hoek::kS},
+    {.name = hoek::kALabel, .kind = Kind::Label, .container = "Frame2", .at = {120, 2370, 1860, 255}, .caption = {"Parameter a", "Παράμετρος a"}, .partner = hoek::kA},
+    {.name = hoek::kCo, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 300, 1035, 285}, .maxLength = 20},
+    {.name = hoek::kM, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 750, 1035, 285}, .maxLength = 20},
+    {.name = hoek::kCoMass, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 1170, 1035, 285}, .maxLength = 20},
+    {.name = hoek::kMb, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 1620, 1035, 285}, .maxLength = 20},
+    {.name = hoek::kS, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 1980, 1035, 285}, .maxLength = 20},
+    {.name = hoek::kA, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 2340, 1035, 285}, .maxLength = 20},
     // Principal stresses.
-    {"Frame4", Kind::Frame, nullptr, 3480, 120, 2805, 1695, "Principal Stresses", "Κύριες τάσεις"},
-    {"lbls1", Kind::Label, "Frame4", 240, 300, 1035, 255, "s1", "σ1", "Text11"},
-    {"lblth1", Kind::Label, "Frame4", 240, 630, 1035, 255, "w1(s1)", "θ(σ1)", "Text12"},
-    {"lbls2", Kind::Label, "Frame4", 240, 960, 1035, 255, "s2", "σ2", "Text13"},
-    {"lblth2", Kind::Label, "Frame4", 240, 1290, 1035, 255, "w2(s2)", "θ(σ2)", "Text14"},
-    {"Text11", Kind::TextBox, "Frame4", 1320, 270, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text12", Kind::TextBox, "Frame4", 1320, 600, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text13", Kind::TextBox, "Frame4", 1320, 930, 1335, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text14", Kind::TextBox, "Frame4", 1320, 1260, 1335, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame4", .kind = Kind::Frame, .at = {3480, 120, 2805, 1695}, .caption = {"Principal Stresses", "Κύριες τάσεις"}},
+    {.name = "lbls1", .kind = Kind::Label, .container = "Frame4", .at = {240, 300, 1035, 255}, .caption = {"s1", "σ1"}, .partner = hoek::kS1},
+    {.name = "lblth1", .kind = Kind::Label, .container = "Frame4", .at = {240, 630, 1035, 255}, .caption = {"w1(s1)", "θ(σ1)"}, .partner = hoek::kTheta1},
+    {.name = "lbls2", .kind = Kind::Label, .container = "Frame4", .at = {240, 960, 1035, 255}, .caption = {"s2", "σ2"}, .partner = hoek::kS2},
+    {.name = "lblth2", .kind = Kind::Label, .container = "Frame4", .at = {240, 1290, 1035, 255}, .caption = {"w2(s2)", "θ(σ2)"}, .partner = hoek::kTheta2},
+    {.name = hoek::kS1, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 270, 1335, 285}, .flags = kResult},
+    {.name = hoek::kTheta1, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 600, 1335, 285}, .flags = kResult},
+    {.name = hoek::kS2, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 930, 1335, 285}, .flags = kResult},
+    {.name = hoek::kTheta2, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 1260, 1335, 285}, .flags = kResult},
     // The criterion type.
-    {"Frame5", Kind::Frame, nullptr, 3480, 1920, 2805, 1020, "Type of Criterion", "Τύπος Κριτηρίου"},
-    {"optType(0)", Kind::Option, "Frame5", 240, 300, 2445, 255, "Intact Rock", "Ακέραιο Πέτρωμα"},
-    {"optType(1)", Kind::Option, "Frame5", 240, 630, 2445, 255, "Generalized Criterion", "Γενικευμένο Κριτήριο"},
+    {.name = "Frame5", .kind = Kind::Frame, .at = {3480, 1920, 2805, 1020}, .caption = {"Type of Criterion", "Τύπος Κριτηρίου"}},
+    {.name = hoek::kIntact, .kind = Kind::Option, .container = "Frame5", .at = {240, 300, 2445, 255}, .caption = {"Intact Rock", "Ακέραιο Πέτρωμα"}},
+    {.name = hoek::kGeneralized, .kind = Kind::Option, .container = "Frame5", .at = {240, 630, 2445, 255}, .caption = {"Generalized Criterion", "Γενικευμένο Κριτήριο"}},
     // The verdicts.
-    {"Frame3", Kind::Frame, nullptr, 3480, 3060, 2805, 1215, "Results", "Αποτελέσματα"},
-    {"Label8", Kind::Label, "Frame3", 180, 300, 1440, 255, "Failure", "Αστοχία", "Text8"},
-    {"Label9", Kind::Label, "Frame3", 180, 690, 1440, 420, "Failure due to Pore Pressure",
-     "Αστοχία εξ αιτίας πίεσης πόρων", "Text9"},
-    {"Text8", Kind::TextBox, "Frame3", 1680, 270, 975, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text9", Kind::TextBox, "Frame3", 1680, 720, 975, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame3", .kind = Kind::Frame, .at = {3480, 3060, 2805, 1215}, .caption = {"Results", "Αποτελέσματα"}},
+    {.name = "Label8", .kind = Kind::Label, .container = "Frame3", .at = {180, 300, 1440, 255}, .caption = {"Failure", "Αστοχία"}, .partner = hoek::kFailure},
+    {.name = hoek::kPoreFailureLabel, .kind = Kind::Label, .container = "Frame3", .at = {180, 690, 1440, 420}, .caption = {"Failure due to Pore Pressure", "Αστοχία εξ αιτίας πίεσης πόρων"}, .partner = hoek::kPoreFailure},
+    {.name = hoek::kFailure, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 270, 975, 285}, .flags = kResult},
+    {.name = hoek::kPoreFailure, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 720, 975, 285}, .flags = kResult},
     // The interactive plot, beyond the narrow width.
-    {"HScroll1", Kind::HScroll, nullptr, 6960, 240, 3015, 255, "Zoom", "Μεγέθυνση"},
-    {"Picture1", Kind::Picture, nullptr, 6480, 720, 4080, 4000},
-    {"lblCoord", Kind::Label, nullptr, 6960, 4860, 3255, 495},
-    {"lblIntCoord", Kind::Label, nullptr, 6960, 5400, 3255, 495},
+    {.name = hoek::kZoom, .kind = Kind::HScroll, .at = {6960, 240, 3015, 255}, .caption = {"Zoom", "Μεγέθυνση"}},
+    {.name = hoek::kPlot, .kind = Kind::Picture, .at = {6480, 720, 4080, 4000}},
+    {.name = hoek::kCoord, .kind = Kind::Label, .at = {6960, 4860, 3255, 495}},
+    {.name = hoek::kIntCoord, .kind = Kind::Label, .at = {6960, 5400, 3255, 495}},
     // Buttons.
-    {"cmdHelp", Kind::Button, nullptr, 2160, 5400, 1215, 375, "Help"},
-    {"cmdCancel", Kind::Button, nullptr, 3600, 5400, 1215, 375, "Cancel"},
-    {"CmdOk", Kind::Button, nullptr, 5040, 5400, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = hoek::kHelp, .kind = Kind::Button, .at = {2160, 5400, 1215, 375}, .caption = {"Help"}},
+    {.name = hoek::kCancel, .kind = Kind::Button, .at = {3600, 5400, 1215, 375}, .caption = {"Cancel"}},
+    {.name = hoek::kOk, .kind = Kind::Button, .at = {5040, 5400, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 }  // namespace
@@ -86,25 +83,25 @@ constexpr ControlRow kControls[] = {
 frmHoek::frmHoek(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWideWidth) {
   setObjectName(QStringLiteral("frmHoek"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
-    if (QLatin1String(row.name) == QLatin1String("Picture1")) return new PrincipalCriterionPlot(parent);
+    if (QLatin1String(row.name) == QLatin1String(hoek::kPlot)) return new PrincipalCriterionPlot(parent);
     return nullptr;
   });
   // The vertical range s2 - R .. s1 + R, whatever the zoom.
   BindPoreCriterionControls(FailurePlot::VerticalRange::Plain);
-  ui_.co = Require<QLineEdit>(u"Text5");
-  ui_.m = Require<QLineEdit>(u"Text6");
-  ui_.coMass = Require<QLineEdit>(u"Text25");
-  ui_.mb = Require<QLineEdit>(u"Text26");
-  ui_.s = Require<QLineEdit>(u"Text27");
-  ui_.a = Require<QLineEdit>(u"Text28");
-  ui_.coCaption = Require<QLabel>(u"Label5");
-  ui_.mCaption = Require<QLabel>(u"Label6");
-  ui_.generalizedCaptions = {Require<QLabel>(u"Label25"), Require<QLabel>(u"Label26"), Require<QLabel>(u"Label27"),
-                             Require<QLabel>(u"Label28")};
-  ui_.type = Options(u"optType");
-  ui_.zoom = Require<QScrollBar>(u"HScroll1");
+  ui_.co = Require<QLineEdit>(hoek::kCo);
+  ui_.m = Require<QLineEdit>(hoek::kM);
+  ui_.coMass = Require<QLineEdit>(hoek::kCoMass);
+  ui_.mb = Require<QLineEdit>(hoek::kMb);
+  ui_.s = Require<QLineEdit>(hoek::kS);
+  ui_.a = Require<QLineEdit>(hoek::kA);
+  ui_.coCaption = Require<QLabel>(hoek::kCoLabel);
+  ui_.mCaption = Require<QLabel>(hoek::kMLabel);
+  ui_.generalizedCaptions = {Require<QLabel>(hoek::kCoMassLabel), Require<QLabel>(hoek::kMbLabel), Require<QLabel>(hoek::kSLabel),
+                             Require<QLabel>(hoek::kALabel)};
+  ui_.type = Options(hoek::kType);
+  ui_.zoom = Require<QScrollBar>(hoek::kZoom);
 
-  WireButtons(Require<QPushButton>(u"CmdOk"), Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  WireButtons(Require<QPushButton>(hoek::kOk), Require<QPushButton>(hoek::kCancel), Require<QPushButton>(hoek::kHelp));
   for (QLineEdit* box : {ui_.co, ui_.m, ui_.coMass, ui_.mb, ui_.s, ui_.a})
     connect(box, &QLineEdit::textChanged, this, &frmHoek::TextInput_Change);
   for (QRadioButton* option : ui_.type.buttons) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/project/ProjectRecord.h"
+#include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
 #include "tools/failure/FailureDialogs.h"
@@ -13,6 +14,27 @@ class QLineEdit;
 class QScrollBar;
 
 namespace brantel {
+
+// The design names of the Hoek-Brown dialog's controls, for its code and its tests.
+namespace hoek {
+using namespace criterion;  // the stresses, the plot and the buttons
+using namespace porecriterion;  // the pore pressure and the principal results
+inline constexpr char kCo[] = "Text5";  // uniaxial compressive strength of the intact rock
+inline constexpr char kM[] = "Text6";  // parameter m
+inline constexpr char kCoMass[] = "Text25";  // uniaxial compressive strength of the intact pieces
+inline constexpr char kMb[] = "Text26";  // parameter mb
+inline constexpr char kS[] = "Text27";  // parameter s
+inline constexpr char kA[] = "Text28";  // parameter a
+inline constexpr char kCoLabel[] = "Label5";
+inline constexpr char kMLabel[] = "Label6";
+inline constexpr char kCoMassLabel[] = "Label25";
+inline constexpr char kMbLabel[] = "Label26";
+inline constexpr char kSLabel[] = "Label27";
+inline constexpr char kALabel[] = "Label28";
+inline constexpr char kType[] = "optType";  // the criterion type
+inline constexpr forms::ItemName kIntact = forms::Item(kType, 0);
+inline constexpr forms::ItemName kGeneralized = forms::Item(kType, 1);
+}  // namespace hoek
 
 // The Hoek-Brown criterion, for intact rock (Co, m) or in the generalized
 // form for a rock mass (Co', mb, s, a): the principal stresses, the verdict
@@ -50,17 +72,17 @@ class frmHoek : public PoreCriterionDialog {
   std::array<QLineEdit*, kHoekBoxCount> Boxes() const;
 
   struct Ui {
-    QLineEdit* co;            // Text5
-    QLineEdit* m;             // Text6
-    QLineEdit* coMass;        // Text25
-    QLineEdit* mb;            // Text26
-    QLineEdit* s;             // Text27
-    QLineEdit* a;             // Text28
-    QLabel* coCaption;        // Label5
-    QLabel* mCaption;         // Label6
-    std::array<QLabel*, 4> generalizedCaptions;  // Label25 to Label28
-    forms::OptionArray type;  // optType
-    QScrollBar* zoom;         // HScroll1
+    QLineEdit* co;
+    QLineEdit* m;
+    QLineEdit* coMass;
+    QLineEdit* mb;
+    QLineEdit* s;
+    QLineEdit* a;
+    QLabel* coCaption;
+    QLabel* mCaption;
+    std::array<QLabel*, 4> generalizedCaptions;
+    forms::OptionArray type;
+    QScrollBar* zoom;
   } ui_;
 
   HoekParams params_;

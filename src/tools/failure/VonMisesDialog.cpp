@@ -19,33 +19,33 @@ constexpr forms::FormDesign kForm{frmVonMises::kNarrowWidth, 5640, "Von Mises Fa
 
 constexpr ControlRow kControls[] = {
     // The stress state and the plot switch.
-    {"Frame1", Kind::Frame, nullptr, 120, 120, 4530, 1455, "Input Data", "Εισαγωγή δεδομένων"},
-    {"lblsx", Kind::Label, "Frame1", 240, 300, 600, 255, "sx", "σ x", "Text1"},
-    {"lblsy", Kind::Label, "Frame1", 240, 660, 600, 255, "sy", "σ y", "Text2"},
-    {"lbltxy", Kind::Label, "Frame1", 240, 1020, 600, 255, "txy", "τ xy", "Text3"},
-    {"Text1", Kind::TextBox, "Frame1", 960, 270, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text2", Kind::TextBox, "Frame1", 960, 630, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"Text3", Kind::TextBox, "Frame1", 960, 990, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
-    {"chkGraph", Kind::CheckBox, "Frame1", 2640, 300, 1695, 255, "Graph", "Γράφημα"},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 4530, 1455}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
+    {.name = "lblsx", .kind = Kind::Label, .container = "Frame1", .at = {240, 300, 600, 255}, .caption = {"sx", "σ x"}, .partner = vonmises::kSx},
+    {.name = "lblsy", .kind = Kind::Label, .container = "Frame1", .at = {240, 660, 600, 255}, .caption = {"sy", "σ y"}, .partner = vonmises::kSy},
+    {.name = "lbltxy", .kind = Kind::Label, .container = "Frame1", .at = {240, 1020, 600, 255}, .caption = {"txy", "τ xy"}, .partner = vonmises::kTxy},
+    {.name = vonmises::kSx, .kind = Kind::TextBox, .container = "Frame1", .at = {960, 270, 1215, 285}, .maxLength = 20},
+    {.name = vonmises::kSy, .kind = Kind::TextBox, .container = "Frame1", .at = {960, 630, 1215, 285}, .maxLength = 20},
+    {.name = vonmises::kTxy, .kind = Kind::TextBox, .container = "Frame1", .at = {960, 990, 1215, 285}, .maxLength = 20},
+    {.name = vonmises::kGraph, .kind = Kind::CheckBox, .container = "Frame1", .at = {2640, 300, 1695, 255}, .caption = {"Graph", "Γράφημα"}},
     // The material.
-    {"Frame2", Kind::Frame, nullptr, 120, 1680, 4530, 735, "Material Parameter", "Παράμετρος υλικού"},
-    {"Label4", Kind::Label, "Frame2", 240, 300, 2280, 255, "Tensile Strength", "Αντοχή σε εφελκυσμό", "Text4"},
-    {"Text4", Kind::TextBox, "Frame2", 2640, 270, 1215, 285, nullptr, nullptr, nullptr, 0, 20},
+    {.name = "Frame2", .kind = Kind::Frame, .at = {120, 1680, 4530, 735}, .caption = {"Material Parameter", "Παράμετρος υλικού"}},
+    {.name = "Label4", .kind = Kind::Label, .container = "Frame2", .at = {240, 300, 2280, 255}, .caption = {"Tensile Strength", "Αντοχή σε εφελκυσμό"}, .partner = vonmises::kStrength},
+    {.name = vonmises::kStrength, .kind = Kind::TextBox, .container = "Frame2", .at = {2640, 270, 1215, 285}, .maxLength = 20},
     // The results.
-    {"Frame3", Kind::Frame, nullptr, 120, 2520, 4530, 1095, "Results", "Αποτελέσματα"},
-    {"Label6", Kind::Label, "Frame3", 240, 300, 2280, 255, "Von Mises Stress", "Τάση Von Mises", "Text6"},
-    {"Label5", Kind::Label, "Frame3", 240, 660, 2280, 255, "Failure", "Αστοχία", "Text5"},
-    {"Text6", Kind::TextBox, "Frame3", 2640, 270, 1215, 285, nullptr, nullptr, nullptr, kResult},
-    {"Text5", Kind::TextBox, "Frame3", 2640, 630, 1215, 285, nullptr, nullptr, nullptr, kResult},
+    {.name = "Frame3", .kind = Kind::Frame, .at = {120, 2520, 4530, 1095}, .caption = {"Results", "Αποτελέσματα"}},
+    {.name = "Label6", .kind = Kind::Label, .container = "Frame3", .at = {240, 300, 2280, 255}, .caption = {"Von Mises Stress", "Τάση Von Mises"}, .partner = vonmises::kStress},
+    {.name = "Label5", .kind = Kind::Label, .container = "Frame3", .at = {240, 660, 2280, 255}, .caption = {"Failure", "Αστοχία"}, .partner = vonmises::kFailure},
+    {.name = vonmises::kStress, .kind = Kind::TextBox, .container = "Frame3", .at = {2640, 270, 1215, 285}, .flags = kResult},
+    {.name = vonmises::kFailure, .kind = Kind::TextBox, .container = "Frame3", .at = {2640, 630, 1215, 285}, .flags = kResult},
     // The interactive plot, beyond the narrow width.
-    {"HScroll1", Kind::HScroll, nullptr, 5280, 120, 3015, 255, "Zoom", "Μεγέθυνση"},
-    {"Picture1", Kind::Picture, nullptr, 4800, 480, 4080, 4000},
-    {"lblCoord", Kind::Label, nullptr, 5280, 4560, 3255, 495},
-    {"lblIntCoord", Kind::Label, nullptr, 5280, 5040, 3255, 495},
+    {.name = vonmises::kZoom, .kind = Kind::HScroll, .at = {5280, 120, 3015, 255}, .caption = {"Zoom", "Μεγέθυνση"}},
+    {.name = vonmises::kPlot, .kind = Kind::Picture, .at = {4800, 480, 4080, 4000}},
+    {.name = vonmises::kCoord, .kind = Kind::Label, .at = {5280, 4560, 3255, 495}},
+    {.name = vonmises::kIntCoord, .kind = Kind::Label, .at = {5280, 5040, 3255, 495}},
     // Buttons.
-    {"cmdHelp", Kind::Button, nullptr, 240, 5040, 1215, 375, "Help"},
-    {"cmdCancel", Kind::Button, nullptr, 1800, 5040, 1215, 375, "Cancel"},
-    {"CmdOk", Kind::Button, nullptr, 3360, 5040, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = vonmises::kHelp, .kind = Kind::Button, .at = {240, 5040, 1215, 375}, .caption = {"Help"}},
+    {.name = vonmises::kCancel, .kind = Kind::Button, .at = {1800, 5040, 1215, 375}, .caption = {"Cancel"}},
+    {.name = vonmises::kOk, .kind = Kind::Button, .at = {3360, 5040, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 }  // namespace
@@ -53,16 +53,16 @@ constexpr ControlRow kControls[] = {
 frmVonMises::frmVonMises(QWidget* owner) : PrincipalCriterionDialog(owner, kNarrowWidth, kWideWidth) {
   setObjectName(QStringLiteral("frmVonMises"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
-    if (QLatin1String(row.name) == QLatin1String("Picture1")) return new PrincipalCriterionPlot(parent);
+    if (QLatin1String(row.name) == QLatin1String(vonmises::kPlot)) return new PrincipalCriterionPlot(parent);
     return nullptr;
   });
   BindCriterionControls(FailurePlot::VerticalRange::LikeHorizontal);
-  ui_.strength = Require<QLineEdit>(u"Text4");
-  ui_.stress = Require<QLineEdit>(u"Text6");
-  ui_.failure = Require<QLineEdit>(u"Text5");
-  ui_.ok = Require<QPushButton>(u"CmdOk");
+  ui_.strength = Require<QLineEdit>(vonmises::kStrength);
+  ui_.stress = Require<QLineEdit>(vonmises::kStress);
+  ui_.failure = Require<QLineEdit>(vonmises::kFailure);
+  ui_.ok = Require<QPushButton>(vonmises::kOk);
 
-  WireButtons(ui_.ok, Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
+  WireButtons(ui_.ok, Require<QPushButton>(vonmises::kCancel), Require<QPushButton>(vonmises::kHelp));
   connect(ui_.strength, &QLineEdit::textChanged, this, &frmVonMises::TextInput_Change);
 
   OpenCriterion({"Failure Analysis based on the Von Mises failure criterion.",

@@ -12,6 +12,14 @@ class QPushButton;
 
 namespace brantel {
 
+// The design names of the Von Mises dialog's controls, for its code and its tests.
+namespace vonmises {
+using namespace criterion;  // the stresses, the plot and the buttons
+inline constexpr char kStrength[] = "Text4";  // the tensile strength T
+inline constexpr char kStress[] = "Text6";  // the Von Mises stress
+inline constexpr char kFailure[] = "Text5";  // the verdict
+}  // namespace vonmises
+
 // The Von Mises criterion: the equivalent stress of the principal stresses
 // against the tensile strength T, the verdict, and the state against the
 // envelope in the principal-stress plane. OK is enabled only while there
@@ -41,10 +49,10 @@ class frmVonMises : public PrincipalCriterionDialog {
   std::array<QLineEdit*, kVonMisesBoxCount> Boxes() const;
 
   struct Ui {
-    QLineEdit* strength;  // Text4: the tensile strength T
-    QLineEdit* stress;    // Text6: the Von Mises stress
-    QLineEdit* failure;   // Text5
-    QPushButton* ok;      // CmdOk
+    QLineEdit* strength;  // the tensile strength T
+    QLineEdit* stress;  // the Von Mises stress
+    QLineEdit* failure;
+    QPushButton* ok;
   } ui_;
 
   VonMisesData input_;

@@ -19,32 +19,32 @@ class BieniawskiDialogTest : public test::CriterionDialogTest<frmBieniawski> {
     Project.BieniawskiStress = StressInput{sx, sy, 0, graph};
     Project.BieniawskiInput.Co = 100;
   }
-  BieniawskiPlot* Plot() const { return Control<BieniawskiPlot>(u"Picture1"); }
+  BieniawskiPlot* Plot() const { return Control<BieniawskiPlot>(bieniawski::kPlot); }
   std::vector<QLineF> Envelope() const { return test::SegmentsOf(*Plot(), FailurePlot::kTeal); }
 };
 
 TEST_F(BieniawskiDialogTest, VerdictsOnTheTotalAndTheEffectiveStresses) {
   Store(100, 0);
   Open();
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("Range Error"));  // uniaxial: s2 = 0
+  EXPECT_EQ(Text(bieniawski::kFailure), QStringLiteral("Range Error"));  // uniaxial: s2 = 0
   // s2 = 10: the limit s1 = 100 (1 + 5 x 0.1^0.75) = 188.9.
-  Type(u"Text2", QStringLiteral("10"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("False"));
-  Type(u"Text1", QStringLiteral("189"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("True"));
-  Type(u"Text5", QStringLiteral("0"));
-  EXPECT_EQ(Text(u"Text8"), QString());
+  Type(bieniawski::kSy, QStringLiteral("10"));
+  EXPECT_EQ(Text(bieniawski::kFailure), QStringLiteral("False"));
+  Type(bieniawski::kSx, QStringLiteral("189"));
+  EXPECT_EQ(Text(bieniawski::kFailure), QStringLiteral("True"));
+  Type(bieniawski::kCo, QStringLiteral("0"));
+  EXPECT_EQ(Text(bieniawski::kFailure), QString());
   EXPECT_EQ(Dialog().WorkingParams().Failure, -1);  // kept
 
-  Type(u"Text5", QStringLiteral("100"));
-  Press(u"chkPore");
-  Type(u"Text4", QStringLiteral("10"));  // s2 - P = 0
-  EXPECT_EQ(Text(u"Text9"), QStringLiteral("Range Error"));
+  Type(bieniawski::kCo, QStringLiteral("100"));
+  Press(bieniawski::kPore);
+  Type(bieniawski::kPorePressure, QStringLiteral("10"));  // s2 - P = 0
+  EXPECT_EQ(Text(bieniawski::kPoreFailure), QStringLiteral("Range Error"));
   // s2 - P = 5: the limit s1 - P = 152.9, passed by 189 - 5.
-  Type(u"Text4", QStringLiteral("5"));
-  EXPECT_EQ(Text(u"Text9"), QStringLiteral("True"));
-  Type(u"Text4", QStringLiteral("0"));
-  EXPECT_EQ(Text(u"Text9"), QString());
+  Type(bieniawski::kPorePressure, QStringLiteral("5"));
+  EXPECT_EQ(Text(bieniawski::kPoreFailure), QStringLiteral("True"));
+  Type(bieniawski::kPorePressure, QStringLiteral("0"));
+  EXPECT_EQ(Text(bieniawski::kPoreFailure), QString());
   EXPECT_TRUE(Messages().empty());
   EXPECT_TRUE(History().contains(QStringLiteral("Failure Analysis based on the Bieniawski criterion.")));
 }
@@ -52,22 +52,22 @@ TEST_F(BieniawskiDialogTest, VerdictsOnTheTotalAndTheEffectiveStresses) {
 TEST_F(BieniawskiDialogTest, EmptyBoxesBecomeZeroAndEachFaultIsShownOnce) {
   Store(100, 10);
   Open();
-  Type(u"Text2", QString());
-  EXPECT_EQ(Text(u"Text2"), QStringLiteral("0"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text2")->selectedText(), QStringLiteral("0"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("Range Error"));
-  Type(u"Text2", QStringLiteral("10"));
+  Type(bieniawski::kSy, QString());
+  EXPECT_EQ(Text(bieniawski::kSy), QStringLiteral("0"));
+  EXPECT_EQ(Control<QLineEdit>(bieniawski::kSy)->selectedText(), QStringLiteral("0"));
+  EXPECT_EQ(Text(bieniawski::kFailure), QStringLiteral("Range Error"));
+  Type(bieniawski::kSy, QStringLiteral("10"));
 
-  Paste(u"Text3", QStringLiteral("abc"));
+  Paste(bieniawski::kTxy, QStringLiteral("abc"));
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for txy"));
   // An emptied box beside a bad one: the bad one speaks, once.
-  Paste(u"Text1", QString());
-  EXPECT_EQ(Text(u"Text1"), QStringLiteral("0"));
+  Paste(bieniawski::kSx, QString());
+  EXPECT_EQ(Text(bieniawski::kSx), QStringLiteral("0"));
   ASSERT_EQ(Messages().size(), 2u);
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for txy"));
   // OK refuses the bad box; closing then commits nothing.
-  Press(u"CmdOk");
+  Press(bieniawski::kOk);
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
   EXPECT_EQ(Project.BieniawskiStress.Sx, 100.0f);
@@ -75,10 +75,10 @@ TEST_F(BieniawskiDialogTest, EmptyBoxesBecomeZeroAndEachFaultIsShownOnce) {
 
   Open();
   boxes_->Clear();
-  Type(u"Text7", QStringLiteral("-1"));
+  Type(bieniawski::kK, QStringLiteral("-1"));
   EXPECT_EQ(LastMessage(), QStringLiteral("k > 0"));
   EnglishMenus = 0;
-  Type(u"Text6", QStringLiteral("x"));
+  Type(bieniawski::kA, QStringLiteral("x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για την Παράμετρο Α"));
   EXPECT_EQ(Messages().size(), 2u);
 }
@@ -91,9 +91,9 @@ TEST_F(BieniawskiDialogTest, OkCommitsAndWithoutEditsKeepsTheStoredValues) {
   const ProjectRecord stored = Project;
   Open();
   EXPECT_EQ(Dialog().width(), 716);  // the plot kept with the inputs
-  Focus(u"Text5");
-  Focus(u"Text1");
-  Press(u"CmdOk");
+  Focus(bieniawski::kCo);
+  Focus(bieniawski::kSx);
+  Press(bieniawski::kOk);
   EXPECT_EQ(Project.BieniawskiStress.Sx, stored.BieniawskiStress.Sx);
   EXPECT_EQ(Project.BieniawskiStress.GraphOption, 1);
   EXPECT_EQ(Project.BieniawskiInput.Co, stored.BieniawskiInput.Co);
@@ -101,10 +101,10 @@ TEST_F(BieniawskiDialogTest, OkCommitsAndWithoutEditsKeepsTheStoredValues) {
   EXPECT_EQ(Project.FileSaved, kFlagFalse);
 
   Open();
-  Press(u"chkPore");
-  Press(u"chkGraph");
-  Type(u"Text1", QStringLiteral("200"));
-  Press(u"CmdOk");
+  Press(bieniawski::kPore);
+  Press(bieniawski::kGraph);
+  Type(bieniawski::kSx, QStringLiteral("200"));
+  Press(bieniawski::kOk);
   EXPECT_EQ(Project.BieniawskiStress.GraphOption, 0);
   EXPECT_EQ(Project.BieniawskiInput.UsePore, 0);
   EXPECT_EQ(Project.BieniawskiPrincipal.S1, 200.0f);
@@ -124,20 +124,20 @@ TEST_F(BieniawskiDialogTest, EnvelopeRangesAndReadOut) {
   EXPECT_NEAR(lines[0].y1() - lines[0].y2(), 500 * Plot()->VerticalScale(), 0.5);
 
   // The zoom bar scales both axes: s1 = 10, s2 = 0 at zoom 20.
-  Type(u"Text1", QStringLiteral("10"));
-  Type(u"Text2", QStringLiteral("0"));
-  Control<QScrollBar>(u"HScroll1")->setValue(20);
+  Type(bieniawski::kSx, QStringLiteral("10"));
+  Type(bieniawski::kSy, QStringLiteral("0"));
+  Control<QScrollBar>(bieniawski::kZoom)->setValue(20);
   EXPECT_FLOAT_EQ(Plot()->XRange(), 30.0f);
   EXPECT_FLOAT_EQ(Plot()->YRange(), 30.0f);
 
   // The internal read-out gives the horizontal range in English only.
   ShowInternalPlotCoords = 1;
   Plot()->MouseMove(600, 300);
-  EXPECT_EQ(Text(u"lblIntCoord"), QStringLiteral("Int. Coordinates: (X=600, Y=300)") +
+  EXPECT_EQ(Text(bieniawski::kIntCoord), QStringLiteral("Int. Coordinates: (X=600, Y=300)") +
                                       BieniawskiReadoutTail(Plot()->XMin(), Plot()->XMax()));
   EnglishMenus = 0;
   Plot()->MouseMove(600, 300);
-  EXPECT_EQ(Text(u"lblIntCoord"), QStringLiteral("Εσωτ. Συντεταγμένες: (X=600, Y=300)"));
+  EXPECT_EQ(Text(bieniawski::kIntCoord), QStringLiteral("Εσωτ. Συντεταγμένες: (X=600, Y=300)"));
 }
 
 // The worked example of the tool's help page.
@@ -148,10 +148,10 @@ TEST_F(BieniawskiDialogTest, HelpPageExample) {
   Project.BieniawskiInput.UsePore = 1;
   Project.BieniawskiInput.PorePressure = 10;
   Open();
-  test::ExpectShown(text, {{u"Text6", "5.000"}, {u"Text7", "0.750"}, {u"Text11", "200.554"}, {u"Text12", "3.170"},
-                           {u"Text13", "19.446"}, {u"Text14", "-86.830"}, {u"Text8", "False"}, {u"Text9", "True"}});
-  Type(u"Text4", QStringLiteral("25"));
-  test::ExpectShown(text, {{u"Text8", "False"}, {u"Text9", "Range Error"}});
+  test::ExpectShown(text, {{bieniawski::kA, "5.000"}, {bieniawski::kK, "0.750"}, {bieniawski::kS1, "200.554"}, {bieniawski::kTheta1, "3.170"},
+                           {bieniawski::kS2, "19.446"}, {bieniawski::kTheta2, "-86.830"}, {bieniawski::kFailure, "False"}, {bieniawski::kPoreFailure, "True"}});
+  Type(bieniawski::kPorePressure, QStringLiteral("25"));
+  test::ExpectShown(text, {{bieniawski::kFailure, "False"}, {bieniawski::kPoreFailure, "Range Error"}});
   EXPECT_TRUE(Messages().empty());
 }
 

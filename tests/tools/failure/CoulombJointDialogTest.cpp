@@ -43,45 +43,45 @@ class CoulombJointDialogTest : public test::DialogTest {
   }
   frmCoulombJoint& Open() { return DialogTest::Open<frmCoulombJoint>(); }
   frmCoulombJoint& Dialog() const { return static_cast<frmCoulombJoint&>(Current()); }
-  CoulombJointPlot* Plot() const { return Control<CoulombJointPlot>(u"picMohr"); }
-  Sigma1BetaChartView* Chart() const { return Control<Sigma1BetaChartView>(u"MSChart1"); }
+  CoulombJointPlot* Plot() const { return Control<CoulombJointPlot>(coulombjoint::kPlot); }
+  Sigma1BetaChartView* Chart() const { return Control<Sigma1BetaChartView>(coulombjoint::kChart); }
   std::vector<PlotItem> LinesOf(QRgb colour) const { return test::ItemsOf(*Plot(), colour, PlotItem::Type::Line); }
 };
 
 TEST_F(CoulombJointDialogTest, TypingJudgesTheMaterialAndTheFoldedPlane) {
   Open();
-  Type(u"Text5", QStringLiteral("5"));
-  Type(u"Text6", QStringLiteral("30"));
-  Type(u"Text7", QStringLiteral("100"));
-  Type(u"Text8", QStringLiteral("30"));
-  Type(u"Text9", QStringLiteral("30"));
-  Type(u"Text1", QStringLiteral("20"));
-  Type(u"Text2", QStringLiteral("5"));
-  EXPECT_EQ(Text(u"Text10"), QStringLiteral("20.000"));
-  EXPECT_EQ(Text(u"Text12"), QStringLiteral("5.000"));
-  EXPECT_EQ(Text(u"Text11"), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(u"Text13"), QStringLiteral("-90.000"));
+  Type(coulombjoint::kCohesion, QStringLiteral("5"));
+  Type(coulombjoint::kFriction, QStringLiteral("30"));
+  Type(coulombjoint::kJointCohesion, QStringLiteral("100"));
+  Type(coulombjoint::kJointFriction, QStringLiteral("30"));
+  Type(coulombjoint::kAlpha, QStringLiteral("30"));
+  Type(coulombjoint::kSx, QStringLiteral("20"));
+  Type(coulombjoint::kSy, QStringLiteral("5"));
+  EXPECT_EQ(Text(coulombjoint::kS1), QStringLiteral("20.000"));
+  EXPECT_EQ(Text(coulombjoint::kS2), QStringLiteral("5.000"));
+  EXPECT_EQ(Text(coulombjoint::kTheta1), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(coulombjoint::kTheta2), QStringLiteral("-90.000"));
   // alpha = 30 from the horizontal, s1 along x: beta = 60, not 120, and a
   // strong discontinuity holds; the material's strength is 3 x 5 + 17.32.
-  EXPECT_EQ(Text(u"Text18"), QStringLiteral("60.00"));
-  EXPECT_EQ(Text(u"txtJointFail"), QStringLiteral("false"));
-  EXPECT_EQ(Text(u"txtMatFail"), QStringLiteral("false"));
-  Type(u"Text1", QStringLiteral("33"));
-  EXPECT_EQ(Text(u"txtMatFail"), QStringLiteral("true"));
+  EXPECT_EQ(Text(coulombjoint::kBeta), QStringLiteral("60.00"));
+  EXPECT_EQ(Text(coulombjoint::kJointFailure), QStringLiteral("false"));
+  EXPECT_EQ(Text(coulombjoint::kFailure), QStringLiteral("false"));
+  Type(coulombjoint::kSx, QStringLiteral("33"));
+  EXPECT_EQ(Text(coulombjoint::kFailure), QStringLiteral("true"));
   // A plane parallel to s1 carries no shear.
-  Type(u"Text7", QStringLiteral("0"));
-  Type(u"Text9", QStringLiteral("0"));
-  EXPECT_EQ(Text(u"Text18"), QStringLiteral("90.00"));
-  EXPECT_EQ(Text(u"txtJointFail"), QStringLiteral("false"));
+  Type(coulombjoint::kJointCohesion, QStringLiteral("0"));
+  Type(coulombjoint::kAlpha, QStringLiteral("0"));
+  EXPECT_EQ(Text(coulombjoint::kBeta), QStringLiteral("90.00"));
+  EXPECT_EQ(Text(coulombjoint::kJointFailure), QStringLiteral("false"));
   // Letters after a number count as nothing, and no message is shown.
-  Type(u"Text1", QStringLiteral("12abc"));
-  EXPECT_EQ(Text(u"Text10"), QStringLiteral("12.000"));
+  Type(coulombjoint::kSx, QStringLiteral("12abc"));
+  EXPECT_EQ(Text(coulombjoint::kS1), QStringLiteral("12.000"));
   EXPECT_TRUE(Messages().empty());
   // No stress at all: nothing to judge.
-  Type(u"Text1", QStringLiteral("0"));
-  Type(u"Text2", QStringLiteral("0"));
-  EXPECT_EQ(Text(u"txtMatFail"), QString());
-  EXPECT_EQ(Text(u"txtJointFail"), QString());
+  Type(coulombjoint::kSx, QStringLiteral("0"));
+  Type(coulombjoint::kSy, QStringLiteral("0"));
+  EXPECT_EQ(Text(coulombjoint::kFailure), QString());
+  EXPECT_EQ(Text(coulombjoint::kJointFailure), QString());
   EXPECT_TRUE(History().contains(QStringLiteral(
       "Determination of shear failure plane based on Coulomb's theory on material with given discontinuities.")));
 }
@@ -90,18 +90,18 @@ TEST_F(CoulombJointDialogTest, ValidationMessages) {
   StoreSet(0, 20, 5, 1, 20, 30);
   Open();
   struct Case {
-    const char16_t* box;
+    const char* box;
     const char* text;
     const char* message;
   };
   const Case cases[] = {
-      {u"Text5", "-1", "Invalid value for material cohesion"},
-      {u"Text6", "-2", "Invalid value for material friction angle"},
-      {u"Text6", "90", "Invalid value for material friction angle"},
-      {u"Text7", "-0.5", "Invalid value for discontinuity cohesion"},
-      {u"Text8", "-30", "Invalid value for discontinuity friction angle"},
-      {u"Text1", "1e39", "Invalid value for sx"},
-      {u"Text9", "-4e38", "Invalid value for Discontinuity Angle from Horizontal"},
+      {coulombjoint::kCohesion, "-1", "Invalid value for material cohesion"},
+      {coulombjoint::kFriction, "-2", "Invalid value for material friction angle"},
+      {coulombjoint::kFriction, "90", "Invalid value for material friction angle"},
+      {coulombjoint::kJointCohesion, "-0.5", "Invalid value for discontinuity cohesion"},
+      {coulombjoint::kJointFriction, "-30", "Invalid value for discontinuity friction angle"},
+      {coulombjoint::kSx, "1e39", "Invalid value for sx"},
+      {coulombjoint::kAlpha, "-4e38", "Invalid value for Discontinuity Angle from Horizontal"},
   };
   for (const Case& c : cases) {
     boxes_->Clear();
@@ -111,12 +111,12 @@ TEST_F(CoulombJointDialogTest, ValidationMessages) {
     EXPECT_EQ(LastMessage(), QString::fromUtf8(c.message)) << c.text;
     EXPECT_TRUE(Control<QLineEdit>(c.box)->hasFocus()) << c.text;
     // The results of the last valid state stay.
-    EXPECT_EQ(Text(u"Text10"), QStringLiteral("20.000")) << c.text;
+    EXPECT_EQ(Text(coulombjoint::kS1), QStringLiteral("20.000")) << c.text;
     Type(c.box, before);
   }
   EnglishMenus = 0;
   boxes_->Clear();
-  Type(u"Text7", QStringLiteral("-1"));
+  Type(coulombjoint::kJointCohesion, QStringLiteral("-1"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά τη συνοχή της ασυνέχειας"));
 }
 
@@ -124,19 +124,19 @@ TEST_F(CoulombJointDialogTest, PorePressureIsClampedToS2ByValue) {
   // s2 = 2.996 shows as "3.00" after the clamp, and 2.996 itself acts.
   StoreSet(0, 10, 2.996f, 1, 20, 0);
   Open();
-  Press(u"chkPore");
-  EXPECT_TRUE(Enabled(u"txtPore"));
-  EXPECT_TRUE(Enabled(u"txtMatFailPore"));
-  Type(u"txtPore", QStringLiteral("5"));
+  Press(coulombjoint::kPore);
+  EXPECT_TRUE(Enabled(coulombjoint::kPorePressure));
+  EXPECT_TRUE(Enabled(coulombjoint::kPoreFailure));
+  Type(coulombjoint::kPorePressure, QStringLiteral("5"));
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("Pore pressure value is too high. Reduced to maximum allowed."));
-  EXPECT_EQ(Text(u"txtPore"), QStringLiteral("3.00"));
+  EXPECT_EQ(Text(coulombjoint::kPorePressure), QStringLiteral("3.00"));
   EXPECT_EQ(Dialog().WorkingMaterial(0).PorePressure, 2.996f);
-  EXPECT_EQ(Text(u"Label18"), QString());
-  EXPECT_NE(Text(u"txtMatFailPore"), QString());
+  EXPECT_EQ(Text(coulombjoint::kPoreNotice), QString());
+  EXPECT_NE(Text(coulombjoint::kPoreFailure), QString());
   // Leaving the box and pressing OK keeps the clamped value exactly.
-  Focus(u"Text5");
-  Press(u"CmdOk");
+  Focus(coulombjoint::kCohesion);
+  Press(coulombjoint::kOk);
   EXPECT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Project.JointMaterials[0].PorePressure, 2.996f);
   EXPECT_EQ(Project.JointMaterials[0].UsePore, -1);
@@ -150,19 +150,19 @@ TEST_F(CoulombJointDialogTest, PorePressureIsClampedToS2ByValue) {
   ASSERT_EQ(Messages().size(), 2u);
   EXPECT_EQ(Messages()[0].prompt, QStringLiteral("Pore pressure value is too high. Reduced to maximum allowed."));
   EXPECT_EQ(LastMessage(), QStringLiteral("Calculated pore pressure is negative. Option is disabled."));
-  EXPECT_FALSE(Control<QCheckBox>(u"chkPore")->isChecked());
-  EXPECT_FALSE(Enabled(u"txtPore"));
-  EXPECT_EQ(Text(u"txtMatFailPore"), QString());
+  EXPECT_FALSE(Control<QCheckBox>(coulombjoint::kPore)->isChecked());
+  EXPECT_FALSE(Enabled(coulombjoint::kPorePressure));
+  EXPECT_EQ(Text(coulombjoint::kPoreFailure), QString());
   EXPECT_TRUE(History().contains(QStringLiteral("Message: Calculated pore pressure is negative. Option is disabled.")));
 
   // A pore pressure of 0 gives no pore verdicts.
   StoreSet(0, 10, 3, 1, 20, 0);
   Open();
-  Press(u"chkPore");
-  Type(u"txtPore", QStringLiteral("0"));
-  EXPECT_EQ(Text(u"txtMatFailPore"), QString());
-  EXPECT_EQ(Text(u"txtJoinFailPore"), QString());
-  EXPECT_NE(Text(u"txtMatFail"), QString());
+  Press(coulombjoint::kPore);
+  Type(coulombjoint::kPorePressure, QStringLiteral("0"));
+  EXPECT_EQ(Text(coulombjoint::kPoreFailure), QString());
+  EXPECT_EQ(Text(coulombjoint::kJointPoreFailure), QString());
+  EXPECT_NE(Text(coulombjoint::kFailure), QString());
 }
 
 TEST_F(CoulombJointDialogTest, SetSwitchKeepsEntriesAndCommitsOnlyOnOk) {
@@ -171,40 +171,40 @@ TEST_F(CoulombJointDialogTest, SetSwitchKeepsEntriesAndCommitsOnlyOnOk) {
   const auto stored = Project.JointStress;
   const auto materials = Project.JointMaterials;
   Open();
-  EXPECT_TRUE(Control<QRadioButton>(u"optSet(0)")->isChecked());
-  Type(u"Text1", QStringLiteral("25"));
-  Press(u"optSet(1)");
-  EXPECT_EQ(Text(u"Text1"), QStringLiteral("8.000"));
-  EXPECT_EQ(Text(u"Text10"), QStringLiteral("8.000"));
-  EXPECT_TRUE(Control<QRadioButton>(u"optGraph(1)")->isChecked());  // the set's own graph
+  EXPECT_TRUE(Control<QRadioButton>(coulombjoint::kSet1)->isChecked());
+  Type(coulombjoint::kSx, QStringLiteral("25"));
+  Press(coulombjoint::kSet2);
+  EXPECT_EQ(Text(coulombjoint::kSx), QStringLiteral("8.000"));
+  EXPECT_EQ(Text(coulombjoint::kS1), QStringLiteral("8.000"));
+  EXPECT_TRUE(Control<QRadioButton>(coulombjoint::kMohrGraph)->isChecked());  // the set's own graph
   EXPECT_EQ(Dialog().width(), 797);
   // The switch stores without checks: a refused cohesion survives it.
-  Type(u"Text5", QStringLiteral("-3"));
+  Type(coulombjoint::kCohesion, QStringLiteral("-3"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for material cohesion"));
   boxes_->Clear();
-  Press(u"optSet(0)");
-  EXPECT_EQ(Text(u"Text1"), QStringLiteral("25.000"));
+  Press(coulombjoint::kSet1);
+  EXPECT_EQ(Text(coulombjoint::kSx), QStringLiteral("25.000"));
   EXPECT_EQ(Dialog().width(), 510);
   EXPECT_TRUE(Messages().empty());
   // OK refuses it too: the set is shown again with the message.
-  Press(u"CmdOk");
+  Press(coulombjoint::kOk);
   EXPECT_TRUE(Dialog().isVisible());
-  EXPECT_TRUE(Control<QRadioButton>(u"optSet(1)")->isChecked());
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("-3.000"));
+  EXPECT_TRUE(Control<QRadioButton>(coulombjoint::kSet2)->isChecked());
+  EXPECT_EQ(Text(coulombjoint::kCohesion), QStringLiteral("-3.000"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for material cohesion"));
-  EXPECT_EQ(Text(u"Text10"), QString());  // nothing of set 1 stays on show
+  EXPECT_EQ(Text(coulombjoint::kS1), QString());  // nothing of set 1 stays on show
   EXPECT_EQ(Project.JointSelectedSet, 0);
 
   // Cancel, or OK refused and then the close box: nothing is stored.
-  Press(u"cmdCancel");
+  Press(coulombjoint::kCancel);
   EXPECT_EQ(Project.JointSelectedSet, 0);
   EXPECT_EQ(Project.JointStress[0].Sx, stored[0].Sx);
   EXPECT_EQ(Project.JointMaterials[1].Cohesion, materials[1].Cohesion);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
   Open();
-  Press(u"optSet(1)");
-  Type(u"Text8", QStringLiteral("-1"));
-  Press(u"CmdOk");
+  Press(coulombjoint::kSet2);
+  Type(coulombjoint::kJointFriction, QStringLiteral("-1"));
+  Press(coulombjoint::kOk);
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
   EXPECT_EQ(Project.JointSelectedSet, 0);
@@ -212,11 +212,11 @@ TEST_F(CoulombJointDialogTest, SetSwitchKeepsEntriesAndCommitsOnlyOnOk) {
 
   // OK: both sets and the set shown.
   Open();
-  Type(u"Text2", QStringLiteral("6"));
-  Press(u"optSet(1)");
-  Type(u"Text1", QStringLiteral("9"));
-  Press(u"optGraph(2)");
-  Press(u"CmdOk");
+  Type(coulombjoint::kSy, QStringLiteral("6"));
+  Press(coulombjoint::kSet2);
+  Type(coulombjoint::kSx, QStringLiteral("9"));
+  Press(coulombjoint::kS1BetaGraph);
+  Press(coulombjoint::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.JointSelectedSet, 1);
   EXPECT_EQ(Project.JointStress[0].Sy, 6.0f);
@@ -236,11 +236,11 @@ TEST_F(CoulombJointDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   const auto materials = Project.JointMaterials;
   const auto planes = Project.JointPlanes;
   Open();
-  EXPECT_TRUE(Control<QRadioButton>(u"optSet(1)")->isChecked());
-  Press(u"optSet(0)");
-  Focus(u"Text2");
-  Focus(u"Text9");
-  Press(u"CmdOk");
+  EXPECT_TRUE(Control<QRadioButton>(coulombjoint::kSet2)->isChecked());
+  Press(coulombjoint::kSet1);
+  Focus(coulombjoint::kSy);
+  Focus(coulombjoint::kAlpha);
+  Press(coulombjoint::kOk);
   EXPECT_TRUE(Messages().empty());
   for (std::size_t i = 0; i < 2; ++i) {
     EXPECT_EQ(Project.JointStress[i].Sx, stress[i].Sx);
@@ -293,7 +293,7 @@ TEST_F(CoulombJointDialogTest, MohrPlotDrawsTheSlidingRangeOrNone) {
   // circle and both envelopes, but no line to the discontinuity, neither
   // the range's limits nor the given plane; the same after a drag of the
   // axes.
-  Type(u"Text7", QStringLiteral("10"));
+  Type(coulombjoint::kJointCohesion, QStringLiteral("10"));
   EXPECT_EQ(test::ItemsOf(*Plot(), FailurePlot::kBlue, PlotItem::Type::Arc).size(), 1u);
   EXPECT_EQ(LinesOf(CoulombJointPlot::kYellow).size(), 1u);
   EXPECT_TRUE(LinesOf(CoulombJointPlot::kMagenta).empty());
@@ -304,17 +304,18 @@ TEST_F(CoulombJointDialogTest, MohrPlotDrawsTheSlidingRangeOrNone) {
   EXPECT_TRUE(LinesOf(CoulombJointPlot::kBrown).empty());
   EXPECT_TRUE(LinesOf(CoulombJointPlot::kMagenta).empty());
   // s1 = s2: a point for a circle, no range and no plane; nothing fails.
-  Type(u"Text7", QStringLiteral("1"));
-  Type(u"Text1", QStringLiteral("2"));
+  Type(coulombjoint::kJointCohesion, QStringLiteral("1"));
+  Type(coulombjoint::kSx, QStringLiteral("2"));
   EXPECT_TRUE(LinesOf(CoulombJointPlot::kMagenta).empty());
   EXPECT_TRUE(LinesOf(CoulombJointPlot::kBrown).empty());
-  EXPECT_EQ(Text(u"Text10"), QStringLiteral("2.000"));
+  EXPECT_EQ(Text(coulombjoint::kS1), QStringLiteral("2.000"));
   EXPECT_TRUE(Messages().empty());
   // Principal stresses beyond the 32-bit range: every result is emptied.
-  Paste(u"Text2", QStringLiteral("3e38"));
-  Paste(u"Text3", QStringLiteral("3e38"));
-  for (const char16_t* box : {u"Text10", u"Text12", u"txtMatFail", u"txtJointFail", u"Text18"})
-    EXPECT_EQ(Text(box), QString()) << QString::fromUtf16(box).toStdString();
+  Paste(coulombjoint::kSy, QStringLiteral("3e38"));
+  Paste(coulombjoint::kTxy, QStringLiteral("3e38"));
+  for (const char* box :
+       {coulombjoint::kS1, coulombjoint::kS2, coulombjoint::kFailure, coulombjoint::kJointFailure, coulombjoint::kBeta})
+    EXPECT_EQ(Text(box), QString()) << box;
   EXPECT_TRUE(Plot()->Items().empty());
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
 }
@@ -326,9 +327,9 @@ TEST_F(CoulombJointDialogTest, Sigma1BetaChartAndMaterialStrength) {
   EXPECT_EQ(Dialog().width(), 797);
   EXPECT_TRUE(Chart()->isVisible());
   EXPECT_FALSE(Plot()->isVisible());
-  EXPECT_EQ(Text(u"Text4"), QStringLiteral("23.32"));
-  EXPECT_EQ(Text(u"Label4"), QStringLiteral("39.3"));
-  EXPECT_EQ(Text(u"Label7"), QStringLiteral("80.7"));
+  EXPECT_EQ(Text(coulombjoint::kStrength), QStringLiteral("23.32"));
+  EXPECT_EQ(Text(coulombjoint::kBeta1), QStringLiteral("39.3"));
+  EXPECT_EQ(Text(coulombjoint::kBeta2), QStringLiteral("80.7"));
   ASSERT_EQ(Chart()->Series()->count(), 92);
   EXPECT_EQ(Chart()->Series()->at(0).x(), 0);
   EXPECT_NEAR(Chart()->Series()->at(0).y(), 23.3205, 1e-3);
@@ -342,15 +343,15 @@ TEST_F(CoulombJointDialogTest, Sigma1BetaChartAndMaterialStrength) {
   EXPECT_EQ(Chart()->chart()->title(), QStringLiteral("Sigma 1 - Beta Plot"));
 
   // No sliding range: the labels are emptied, the strength stays current.
-  Type(u"Text1", QStringLiteral("2"));
-  EXPECT_EQ(Text(u"Label4"), QString());
-  EXPECT_EQ(Text(u"Text4"), QStringLiteral("23.32"));
+  Type(coulombjoint::kSx, QStringLiteral("2"));
+  EXPECT_EQ(Text(coulombjoint::kBeta1), QString());
+  EXPECT_EQ(Text(coulombjoint::kStrength), QStringLiteral("23.32"));
   EXPECT_EQ(Chart()->Series()->count(), 91);
   // A negative intact strength (s2 = -40, c = 0): a scale that holds it.
-  Type(u"Text5", QStringLiteral("0"));
-  Type(u"Text1", QStringLiteral("-1"));
-  Type(u"Text2", QStringLiteral("-40"));
-  EXPECT_EQ(Text(u"Text4"), QStringLiteral("-120.00"));
+  Type(coulombjoint::kCohesion, QStringLiteral("0"));
+  Type(coulombjoint::kSx, QStringLiteral("-1"));
+  Type(coulombjoint::kSy, QStringLiteral("-40"));
+  EXPECT_EQ(Text(coulombjoint::kStrength), QStringLiteral("-120.00"));
   EXPECT_LE(Chart()->Sigma1Axis()->min(), -120);
   for (const QPointF& p : Chart()->Series()->points()) {
     EXPECT_GE(p.x(), 0);
@@ -359,22 +360,22 @@ TEST_F(CoulombJointDialogTest, Sigma1BetaChartAndMaterialStrength) {
     EXPECT_LE(p.y(), Chart()->Sigma1Axis()->max());
   }
   // The strength belongs to the chart: another graph empties it.
-  Press(u"optGraph(1)");
-  EXPECT_EQ(Text(u"Text4"), QString());
-  Press(u"optGraph(0)");
+  Press(coulombjoint::kMohrGraph);
+  EXPECT_EQ(Text(coulombjoint::kStrength), QString());
+  Press(coulombjoint::kNoGraph);
   EXPECT_EQ(Dialog().width(), 510);
 }
 
 TEST_F(CoulombJointDialogTest, BoxesCarryTheNamesOfTheirLabels) {
   Open();
-  EXPECT_EQ(Control<QLineEdit>(u"Text1")->accessibleName(), QStringLiteral("sx"));
-  EXPECT_EQ(Control<QLineEdit>(u"txtPore")->accessibleName(), QStringLiteral("Pore Pressure"));
-  EXPECT_EQ(Control<QCheckBox>(u"chkPore")->accessibleName(), QStringLiteral("Pore Pressure"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text4")->accessibleName(), QStringLiteral("Material Strength"));
-  EXPECT_EQ(Control<QLineEdit>(u"txtJoinFailPore")->accessibleName(),
+  EXPECT_EQ(Control<QLineEdit>(coulombjoint::kSx)->accessibleName(), QStringLiteral("sx"));
+  EXPECT_EQ(Control<QLineEdit>(coulombjoint::kPorePressure)->accessibleName(), QStringLiteral("Pore Pressure"));
+  EXPECT_EQ(Control<QCheckBox>(coulombjoint::kPore)->accessibleName(), QStringLiteral("Pore Pressure"));
+  EXPECT_EQ(Control<QLineEdit>(coulombjoint::kStrength)->accessibleName(), QStringLiteral("Material Strength"));
+  EXPECT_EQ(Control<QLineEdit>(coulombjoint::kJointPoreFailure)->accessibleName(),
             QStringLiteral("Failure at Discontinuity due to Pore Pressure"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text18")->accessibleName(), QStringLiteral("Angle to s1"));
-  EXPECT_TRUE(Control<QLineEdit>(u"Text18")->isReadOnly());
+  EXPECT_EQ(Control<QLineEdit>(coulombjoint::kBeta)->accessibleName(), QStringLiteral("Angle to s1"));
+  EXPECT_TRUE(Control<QLineEdit>(coulombjoint::kBeta)->isReadOnly());
 }
 
 TEST_F(CoulombJointDialogTest, RenderBothLanguagesAndEveryGraph) {
@@ -399,11 +400,11 @@ TEST_F(CoulombJointDialogTest, HelpPageExample) {
   Project.JointMaterials[0].UsePore = -1;
   Project.JointMaterials[0].PorePressure = 1;
   Open();
-  test::ExpectShown(text, {{u"Text10", "10.000"}, {u"Text11", "0.000"}, {u"Text12", "2.000"}, {u"Text13", "-90.000"},
-                           {u"txtJointFail", "true"}, {u"txtMatFail", "false"}, {u"txtJoinFailPore", "true"},
-                           {u"txtMatFailPore", "false"}, {u"Text18", "60.00"}, {u"Text4", ""}});
-  Press(u"optGraph(2)");
-  test::ExpectShown(text, {{u"Text4", "23.32"}, {u"Label4", "52.6"}, {u"Label7", "67.4"}});
+  test::ExpectShown(text, {{coulombjoint::kS1, "10.000"}, {coulombjoint::kTheta1, "0.000"}, {coulombjoint::kS2, "2.000"}, {coulombjoint::kTheta2, "-90.000"},
+                           {coulombjoint::kJointFailure, "true"}, {coulombjoint::kFailure, "false"}, {coulombjoint::kJointPoreFailure, "true"},
+                           {coulombjoint::kPoreFailure, "false"}, {coulombjoint::kBeta, "60.00"}, {coulombjoint::kStrength, ""}});
+  Press(coulombjoint::kS1BetaGraph);
+  test::ExpectShown(text, {{coulombjoint::kStrength, "23.32"}, {coulombjoint::kBeta1, "52.6"}, {coulombjoint::kBeta2, "67.4"}});
   EXPECT_TRUE(Messages().empty());
 }
 

@@ -177,6 +177,17 @@ TEST(CoulombJoint, ValidationRefusesNegativeValuesAndRightAngles) {
   for (const Case& c : cases) EXPECT_EQ(FirstInvalidJointInput(c.m, c.p), c.expected);
   EXPECT_STREQ(JointInvalidMessage(JointField::JointFriction).text.english,
                "Invalid value for discontinuity friction angle");
+  // The rules the dialog checks its boxes by: the same edges and messages;
+  // the stresses, the pore pressure and the inclination have none.
+  EXPECT_FALSE(JointValueRule(JointField::MaterialCohesion)(0.0));
+  const std::optional<InputMessage> refused = JointValueRule(JointField::MaterialFriction)(90.0);
+  ASSERT_TRUE(refused);
+  EXPECT_STREQ(refused->text.english, "Invalid value for material friction angle");
+  EXPECT_FALSE(refused->withPrefix);
+  EXPECT_FALSE(JointValueRule(JointField::JointFriction)(89.9));
+  EXPECT_TRUE(JointValueRule(JointField::JointCohesion)(-0.5));
+  for (JointField free : {JointField::Sx, JointField::PorePressure, JointField::Alpha})
+    EXPECT_FALSE(JointValueRule(free));
 }
 
 TEST(CoulombJoint, SlidingRangeEndsLieOnCircleAndEnvelope) {

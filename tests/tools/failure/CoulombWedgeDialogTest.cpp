@@ -30,27 +30,27 @@ class CoulombWedgeDialogTest : public test::DialogTest {
   }
   frmCoulombWedge& Open(WedgeTool tool = WedgeTool::Wedge) { return DialogTest::Open<frmCoulombWedge>(nullptr, tool); }
   frmCoulombWedge& Dialog() const { return static_cast<frmCoulombWedge&>(Current()); }
-  void SelectTab(int index) { Control<QTabWidget>(u"SSTab1")->setCurrentIndex(index); }
+  void SelectTab(int index) { Control<QTabWidget>(coulombwedge::kTabs)->setCurrentIndex(index); }
 };
 
 TEST_F(CoulombWedgeDialogTest, ANewProjectOpensQuietlyAndTypingGivesTheSafetyFactor) {
   Open();
   EXPECT_TRUE(Messages().empty());  // an angle of 0 in a new project is no error
-  EXPECT_EQ(Text(u"Text10"), QString());
-  EXPECT_FALSE(Enabled(u"CmdOk"));
-  const std::pair<const char16_t*, const char*> entries[] = {{u"Text1", "10"}, {u"Text2", "5"}, {u"Text3", "25"},
-                                                             {u"Text6", "20"}, {u"Text7", "30"}, {u"Text8", "40"},
-                                                             {u"Text4", "100"}, {u"Text5", "10"}};
+  EXPECT_EQ(Text(coulombwedge::kSafetyFactor), QString());
+  EXPECT_FALSE(Enabled(coulombwedge::kOk));
+  const std::pair<const char*, const char*> entries[] = {{coulombwedge::kWidth, "10"}, {coulombwedge::kHeight, "5"}, {coulombwedge::kUnitWeight, "25"},
+                                                             {coulombwedge::kCohesion, "20"}, {coulombwedge::kFriction, "30"}, {coulombwedge::kDiscAngle, "40"},
+                                                             {coulombwedge::kBoltLoad, "100"}, {coulombwedge::kBoltAngle, "10"}};
   for (const auto& [box, text] : entries) Type(box, QString::fromLatin1(text));
   EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(Text(u"Text10"), FormatGeneral(CalcWedgeSafetyFactor(Example()).SafetyFactor));
-  EXPECT_TRUE(Text(u"Text10").startsWith(QStringLiteral("1.090"))) << Text(u"Text10").toStdString();
-  EXPECT_TRUE(Enabled(u"CmdOk"));
+  EXPECT_EQ(Text(coulombwedge::kSafetyFactor), FormatGeneral(CalcWedgeSafetyFactor(Example()).SafetyFactor));
+  EXPECT_TRUE(Text(coulombwedge::kSafetyFactor).startsWith(QStringLiteral("1.090"))) << Text(coulombwedge::kSafetyFactor).toStdString();
+  EXPECT_TRUE(Enabled(coulombwedge::kOk));
   // No bolt load: the unbolted block, also with both bolt boxes at 0.
-  Type(u"Text4", QStringLiteral("0"));
-  EXPECT_TRUE(Text(u"Text10").startsWith(QStringLiteral("0.93697"))) << Text(u"Text10").toStdString();
-  Type(u"Text5", QStringLiteral("0"));
-  EXPECT_TRUE(Text(u"Text10").startsWith(QStringLiteral("0.93697"))) << Text(u"Text10").toStdString();
+  Type(coulombwedge::kBoltLoad, QStringLiteral("0"));
+  EXPECT_TRUE(Text(coulombwedge::kSafetyFactor).startsWith(QStringLiteral("0.93697"))) << Text(coulombwedge::kSafetyFactor).toStdString();
+  Type(coulombwedge::kBoltAngle, QStringLiteral("0"));
+  EXPECT_TRUE(Text(coulombwedge::kSafetyFactor).startsWith(QStringLiteral("0.93697"))) << Text(coulombwedge::kSafetyFactor).toStdString();
   EXPECT_TRUE(History().contains(QStringLiteral(
       ". Failure analysis of rock wedge with planar discontinuity supported by rock bolt (Coulomb criterion)")));
 }
@@ -69,14 +69,14 @@ TEST_F(CoulombWedgeDialogTest, ExcessiveTensioningShows999AndTheToolsWarning) {
     EnglishMenus = c.english;
     Project.CoulombWedgeData = Project.CoulombSlopeData = Example();
     Open(c.tool);
-    Type(u"Text5", QStringLiteral("40"));  // along the plane: S = 803.5 kN
-    Type(u"Text4", QStringLiteral("804"));
-    EXPECT_EQ(Text(u"Text10"), QStringLiteral("999"));
-    EXPECT_EQ(Text(u"Label14"), QString::fromUtf8(c.warning));
-    Type(u"Text4", QStringLiteral("800"));
-    EXPECT_NE(Text(u"Text10"), QStringLiteral("999"));
-    EXPECT_GT(Val(Text(u"Text10")), 0);
-    EXPECT_EQ(Text(u"Label14"), QString());
+    Type(coulombwedge::kBoltAngle, QStringLiteral("40"));  // along the plane: S = 803.5 kN
+    Type(coulombwedge::kBoltLoad, QStringLiteral("804"));
+    EXPECT_EQ(Text(coulombwedge::kSafetyFactor), QStringLiteral("999"));
+    EXPECT_EQ(Text(coulombwedge::kTensionWarning), QString::fromUtf8(c.warning));
+    Type(coulombwedge::kBoltLoad, QStringLiteral("800"));
+    EXPECT_NE(Text(coulombwedge::kSafetyFactor), QStringLiteral("999"));
+    EXPECT_GT(Val(Text(coulombwedge::kSafetyFactor)), 0);
+    EXPECT_EQ(Text(coulombwedge::kTensionWarning), QString());
   }
   EXPECT_TRUE(Messages().empty());
 }
@@ -86,7 +86,7 @@ TEST_F(CoulombWedgeDialogTest, PlaneAnglesAtTheLimits) {
     Project.CoulombWedgeData = Example(static_cast<qint16>(tab));
     Open();
     SelectTab(tab);
-    const char16_t* result = tab == 0 ? u"Text10" : u"Text9";
+    const char* result = tab == 0 ? coulombwedge::kSafetyFactor : coulombwedge::kReqBoltLoad;
     struct Case {
       const char* angle;
       bool refused, computed;
@@ -95,16 +95,16 @@ TEST_F(CoulombWedgeDialogTest, PlaneAnglesAtTheLimits) {
     for (const Case& c : cases) {
       SCOPED_TRACE(testing::Message() << "tab " << tab << ": " << c.angle);
       boxes_->Clear();
-      Type(u"Text8", QString::fromLatin1(c.angle));
+      Type(coulombwedge::kDiscAngle, QString::fromLatin1(c.angle));
       if (c.refused) {
         EXPECT_EQ(LastMessage(), QStringLiteral("0 < Angle of discontinuity plane < 90"));
-        EXPECT_TRUE(Control(u"Text8")->hasFocus());
+        EXPECT_TRUE(Control(coulombwedge::kDiscAngle)->hasFocus());
         continue;
       }
       EXPECT_TRUE(Messages().empty());
       // A result, or on tab 1 the note that takes its place.
-      EXPECT_EQ((Text(result) + Text(u"Label15")).isEmpty(), !c.computed);
-      EXPECT_EQ(Enabled(u"CmdOk"), c.computed);
+      EXPECT_EQ((Text(result) + Text(coulombwedge::kLoadNote)).isEmpty(), !c.computed);
+      EXPECT_EQ(Enabled(coulombwedge::kOk), c.computed);
     }
   }
 }
@@ -113,33 +113,33 @@ TEST_F(CoulombWedgeDialogTest, TheLoadTabAndItsRoundTripToTheSafetyFactor) {
   Project.CoulombWedgeData = Example(1);
   Open();
   SelectTab(1);
-  const QString load = Text(u"Text9");
+  const QString load = Text(coulombwedge::kReqBoltLoad);
   EXPECT_NEAR(Val(load), 284.93, 0.01);
-  EXPECT_EQ(Text(u"Label15"), QString());
+  EXPECT_EQ(Text(coulombwedge::kLoadNote), QString());
   // The load found, on the bolt at the same angle, gives back 1.5.
   SelectTab(0);
-  Type(u"Text4", load);
-  EXPECT_NEAR(Val(Text(u"Text10")), 1.5, 1e-4);
+  Type(coulombwedge::kBoltLoad, load);
+  EXPECT_NEAR(Val(Text(coulombwedge::kSafetyFactor)), 1.5, 1e-4);
   SelectTab(1);
-  EXPECT_EQ(Text(u"Text9"), load);  // each tab keeps its own result
+  EXPECT_EQ(Text(coulombwedge::kReqBoltLoad), load);  // each tab keeps its own result
 
   // A factor the unbolted block reaches: no negative load, the note instead.
-  Type(u"Text11", QStringLiteral("0.5"));
-  EXPECT_EQ(Text(u"Text9"), QString());
-  EXPECT_EQ(Text(u"Label15"), QStringLiteral("Bolt is not Required"));
+  Type(coulombwedge::kReqSafetyFactor, QStringLiteral("0.5"));
+  EXPECT_EQ(Text(coulombwedge::kReqBoltLoad), QString());
+  EXPECT_EQ(Text(coulombwedge::kLoadNote), QStringLiteral("Bolt is not Required"));
   // A bolt across the plane (denominator below 0): no stale load either.
-  Type(u"Text11", QStringLiteral("1.5"));
-  EXPECT_EQ(Text(u"Text9"), load);
-  Type(u"Text12", QStringLiteral("130"));
-  EXPECT_EQ(Text(u"Text9"), QString());
-  EXPECT_EQ(Text(u"Label15"), QString::fromUtf8(kWedgeUnreachableNote.english));
-  Type(u"Text11", QStringLiteral("0.5"));
-  EXPECT_EQ(Text(u"Label15"), QStringLiteral("Bolt is not Required"));
-  EXPECT_TRUE(Enabled(u"CmdOk"));
+  Type(coulombwedge::kReqSafetyFactor, QStringLiteral("1.5"));
+  EXPECT_EQ(Text(coulombwedge::kReqBoltLoad), load);
+  Type(coulombwedge::kBoltAngle2, QStringLiteral("130"));
+  EXPECT_EQ(Text(coulombwedge::kReqBoltLoad), QString());
+  EXPECT_EQ(Text(coulombwedge::kLoadNote), QString::fromUtf8(kWedgeUnreachableNote.english));
+  Type(coulombwedge::kReqSafetyFactor, QStringLiteral("0.5"));
+  EXPECT_EQ(Text(coulombwedge::kLoadNote), QStringLiteral("Bolt is not Required"));
+  EXPECT_TRUE(Enabled(coulombwedge::kOk));
   // No block: no result, no note, no OK.
-  Type(u"Text3", QStringLiteral("0"));
-  EXPECT_EQ(Text(u"Label15"), QString());
-  EXPECT_FALSE(Enabled(u"CmdOk"));
+  Type(coulombwedge::kUnitWeight, QStringLiteral("0"));
+  EXPECT_EQ(Text(coulombwedge::kLoadNote), QString());
+  EXPECT_FALSE(Enabled(coulombwedge::kOk));
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -148,19 +148,19 @@ TEST_F(CoulombWedgeDialogTest, NegativeEntriesAreRefusedWithTheirMessages) {
     WedgeTool tool;
     qint16 english;
     int tab;
-    const char16_t* box;
+    const char* box;
     const char* text;
     const char* message;
   } cases[] = {
-      {WedgeTool::Wedge, 1, 0, u"Text1", "-1", "Width > 0"},
-      {WedgeTool::Wedge, 1, 0, u"Text7", "-1", "Angle of internal friction > 0"},
-      {WedgeTool::Wedge, 1, 0, u"Text2", "1e999", "The value is too large"},
-      {WedgeTool::Wedge, 1, 0, u"Text4", "-1", "Invalid value for load"},
-      {WedgeTool::Wedge, 0, 0, u"Text4", "-1", "Εσφαλμένη τιμή για το φορτίο"},
-      {WedgeTool::Wedge, 1, 0, u"Text5", "-1", "angle >= 0"},
-      {WedgeTool::Wedge, 1, 1, u"Text11", "-1", "Invalid value for Safety Factor"},
-      {WedgeTool::Slope, 1, 1, u"Text11", "-1", "Invalid value for safety factor"},
-      {WedgeTool::Slope, 0, 1, u"Text12", "-1", "γωνία >= 0"},
+      {WedgeTool::Wedge, 1, 0, coulombwedge::kWidth, "-1", "Width > 0"},
+      {WedgeTool::Wedge, 1, 0, coulombwedge::kFriction, "-1", "Angle of internal friction > 0"},
+      {WedgeTool::Wedge, 1, 0, coulombwedge::kHeight, "1e999", "The value is too large"},
+      {WedgeTool::Wedge, 1, 0, coulombwedge::kBoltLoad, "-1", "Invalid value for load"},
+      {WedgeTool::Wedge, 0, 0, coulombwedge::kBoltLoad, "-1", "Εσφαλμένη τιμή για το φορτίο"},
+      {WedgeTool::Wedge, 1, 0, coulombwedge::kBoltAngle, "-1", "angle >= 0"},
+      {WedgeTool::Wedge, 1, 1, coulombwedge::kReqSafetyFactor, "-1", "Invalid value for Safety Factor"},
+      {WedgeTool::Slope, 1, 1, coulombwedge::kReqSafetyFactor, "-1", "Invalid value for safety factor"},
+      {WedgeTool::Slope, 0, 1, coulombwedge::kBoltAngle2, "-1", "γωνία >= 0"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -168,13 +168,13 @@ TEST_F(CoulombWedgeDialogTest, NegativeEntriesAreRefusedWithTheirMessages) {
     Project.CoulombWedgeData = Project.CoulombSlopeData = Example(static_cast<qint16>(c.tab));
     Open(c.tool);
     SelectTab(c.tab);
-    const QString shown = Text(u"Text10") + Text(u"Text9");
+    const QString shown = Text(coulombwedge::kSafetyFactor) + Text(coulombwedge::kReqBoltLoad);
     boxes_->Clear();
     Paste(c.box, QString::fromLatin1(c.text));
     EXPECT_EQ(LastMessage(), QString::fromUtf8(c.message));
     EXPECT_TRUE(Control(c.box)->hasFocus());
-    EXPECT_EQ(Text(u"Text10") + Text(u"Text9"), shown);  // nothing computed from it
-    Press(u"CmdOk");  // refused again: the dialog stays
+    EXPECT_EQ(Text(coulombwedge::kSafetyFactor) + Text(coulombwedge::kReqBoltLoad), shown);  // nothing computed from it
+    Press(coulombwedge::kOk);  // refused again: the dialog stays
     EXPECT_TRUE(Dialog().isVisible());
   }
   Dialog().close();
@@ -188,19 +188,19 @@ TEST_F(CoulombWedgeDialogTest, OkCommitsTheToolsOwnRecordAndCancelOrTheCloseBoxD
     BoltedWedgeData& own = tool == WedgeTool::Slope ? Project.CoulombSlopeData : Project.CoulombWedgeData;
     BoltedWedgeData& other = tool == WedgeTool::Slope ? Project.CoulombWedgeData : Project.CoulombSlopeData;
     Open(tool);
-    Type(u"Text1", QStringLiteral("12"));
-    Press(u"cmdCancel");
+    Type(coulombwedge::kWidth, QStringLiteral("12"));
+    Press(coulombwedge::kCancel);
     Open(tool);
-    Type(u"Text1", QStringLiteral("12"));
+    Type(coulombwedge::kWidth, QStringLiteral("12"));
     Dialog().close();
     EXPECT_EQ(own.Width, 10.0f);
     EXPECT_EQ(Project.FileSaved, kFlagTrue);
 
     Open(tool);
-    Type(u"Text1", QStringLiteral("12"));
+    Type(coulombwedge::kWidth, QStringLiteral("12"));
     SelectTab(1);
-    Type(u"Text11", QStringLiteral("2"));
-    Press(u"CmdOk");
+    Type(coulombwedge::kReqSafetyFactor, QStringLiteral("2"));
+    Press(coulombwedge::kOk);
     EXPECT_FALSE(Dialog().isVisible());
     EXPECT_EQ(own.Width, 12.0f);
     EXPECT_EQ(own.ReqSafetyFactor, 2.0f);
@@ -219,9 +219,9 @@ TEST_F(CoulombWedgeDialogTest, OkWithoutEditsKeepsTheStoredValuesAndTheGreekTab)
     EnglishMenus = english;
     Project.CoulombWedgeData = stored;
     Open();
-    EXPECT_EQ(Text(u"Text1"), QStringLiteral("10.000"));
-    Focus(u"Text11");
-    Press(u"CmdOk");
+    EXPECT_EQ(Text(coulombwedge::kWidth), QStringLiteral("10.000"));
+    Focus(coulombwedge::kReqSafetyFactor);
+    Press(coulombwedge::kOk);
     const BoltedWedgeData& r = Project.CoulombWedgeData;
     for (auto field : {&BoltedWedgeData::FrictionAngle, &BoltedWedgeData::Cohesion, &BoltedWedgeData::DiscAngle,
                        &BoltedWedgeData::Width, &BoltedWedgeData::Height, &BoltedWedgeData::SpecificGravity,
@@ -239,11 +239,11 @@ TEST_F(CoulombWedgeDialogTest, InEnglishBothToolsOpenOnTheSafetyFactorTab) {
       EnglishMenus = english;
       Project.CoulombWedgeData = Project.CoulombSlopeData = Example(1);
       Open(tool);
-      auto* tabs = Control<QTabWidget>(u"SSTab1");
+      auto* tabs = Control<QTabWidget>(coulombwedge::kTabs);
       EXPECT_EQ(tabs->currentIndex(), english ? 0 : 1);
       EXPECT_EQ(tabs->tabText(tabs->currentIndex()), english ? QStringLiteral("Safety Factor") : QStringLiteral("Φορτίο"));
       // The tab shown has its result.
-      EXPECT_FALSE(Text(english ? u"Text10" : u"Text9").isEmpty());
+      EXPECT_FALSE(Text(english ? coulombwedge::kSafetyFactor : coulombwedge::kReqBoltLoad).isEmpty());
     }
   }
 }
@@ -252,25 +252,25 @@ TEST_F(CoulombWedgeDialogTest, TheSlopeTwinHasItsOwnTextsAndBoxNames) {
   Open(WedgeTool::Slope);
   EXPECT_EQ(Dialog().objectName(), QStringLiteral("frmCoulombSlope"));
   EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Stability of Bolted Rock Slope"));
-  EXPECT_EQ(Control<QGroupBox>(u"Frame1")->title(), QStringLiteral("Slope Parameters"));
-  EXPECT_EQ(Text(u"Label3"), QStringLiteral("Slope Width = 1 m"));
-  EXPECT_EQ(Control(u"Text11")->accessibleName(), QStringLiteral("Slope Safety Factor"));
+  EXPECT_EQ(Control<QGroupBox>(coulombwedge::kBlockFrame)->title(), QStringLiteral("Slope Parameters"));
+  EXPECT_EQ(Text(coulombwedge::kBlockNote), QStringLiteral("Slope Width = 1 m"));
+  EXPECT_EQ(Control(coulombwedge::kReqSafetyFactor)->accessibleName(), QStringLiteral("Slope Safety Factor"));
   EXPECT_TRUE(History().contains(QStringLiteral("Failure analysis of rock slope with planar discontinuity")));
   EnglishMenus = 0;
   Open(WedgeTool::Slope);
   EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Αστοχία όγκου πετρώματος σε επίπεδη ασυνέχεια με κοχλία"));
   EXPECT_TRUE(History().contains(
       QStringLiteral("Υπολογισμός αστοχίας επίπεδης ασυνέχειας σε πρανές με κοχλία βάσει του κριτηρίου Coulomb.")));
-  EXPECT_EQ(Control(u"Text1")->accessibleName(), QStringLiteral("Πλάτος (m)"));
+  EXPECT_EQ(Control(coulombwedge::kWidth)->accessibleName(), QStringLiteral("Πλάτος (m)"));
 
   EnglishMenus = 1;
   Open();
   EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Stability of Bolted Rock Wedge"));
-  EXPECT_EQ(Control(u"Text8")->accessibleName(), QStringLiteral("Angle of Discontinuity Plane to Horizontal Plane"));
-  EXPECT_EQ(Control(u"Text10")->accessibleName(), QStringLiteral("Safety Factor for Slope"));
-  EXPECT_EQ(Control(u"Text9")->accessibleName(), QStringLiteral("Load (kN)"));
-  EXPECT_EQ(Control(u"Text11")->accessibleName(), QStringLiteral("Wedge Safety Factor"));
-  EXPECT_TRUE(Control<QLineEdit>(u"Text10")->isReadOnly());
+  EXPECT_EQ(Control(coulombwedge::kDiscAngle)->accessibleName(), QStringLiteral("Angle of Discontinuity Plane to Horizontal Plane"));
+  EXPECT_EQ(Control(coulombwedge::kSafetyFactor)->accessibleName(), QStringLiteral("Safety Factor for Slope"));
+  EXPECT_EQ(Control(coulombwedge::kReqBoltLoad)->accessibleName(), QStringLiteral("Load (kN)"));
+  EXPECT_EQ(Control(coulombwedge::kReqSafetyFactor)->accessibleName(), QStringLiteral("Wedge Safety Factor"));
+  EXPECT_TRUE(Control<QLineEdit>(coulombwedge::kSafetyFactor)->isReadOnly());
 }
 
 TEST_F(CoulombWedgeDialogTest, RenderBothToolsTabsAndLanguages) {
@@ -296,13 +296,13 @@ TEST_F(CoulombWedgeDialogTest, HelpPageExample) {
   const auto text = [this](QAnyStringView box) { return Text(box); };
   Project.CoulombWedgeData = {35, 25, 45, 12, 6, 26, 200, 15, 0, 1.5f, 15, 0, 0};
   Open();
-  test::ExpectShown(text, {{u"Text10", "1.12724"}, {u"Label14", ""}});
-  Type(u"Text4", QStringLiteral("0"));
-  test::ExpectShown(text, {{u"Text10", "0.9268442"}});
+  test::ExpectShown(text, {{coulombwedge::kSafetyFactor, "1.12724"}, {coulombwedge::kTensionWarning, ""}});
+  Type(coulombwedge::kBoltLoad, QStringLiteral("0"));
+  test::ExpectShown(text, {{coulombwedge::kSafetyFactor, "0.9268442"}});
   SelectTab(1);
-  test::ExpectShown(text, {{u"Text9", "460.0505"}, {u"Label15", ""}});
-  Type(u"Text11", QStringLiteral("0.9"));
-  test::ExpectShown(text, {{u"Text9", ""}, {u"Label15", "Bolt is not Required"}});
+  test::ExpectShown(text, {{coulombwedge::kReqBoltLoad, "460.0505"}, {coulombwedge::kLoadNote, ""}});
+  Type(coulombwedge::kReqSafetyFactor, QStringLiteral("0.9"));
+  test::ExpectShown(text, {{coulombwedge::kReqBoltLoad, ""}, {coulombwedge::kLoadNote, "Bolt is not Required"}});
   EXPECT_TRUE(Messages().empty());
 }
 

@@ -34,22 +34,22 @@ struct Opening {
   const char* name;
   std::function<void()> store;  // the project it opens on
   std::function<void()> open;
-  std::vector<std::pair<const char16_t*, QString>> entries;
-  const char16_t* plot;
-  std::vector<const char16_t*> offAndOn;  // the presses that switch the plot off and on
+  std::vector<std::pair<const char*, QString>> entries;
+  const char* plot;
+  std::vector<const char*> offAndOn;  // the presses that switch the plot off and on
 };
 
 TEST_F(FailurePlotOpeningTest, ThePlotAfterTheFirstValidEntryIsTheFreshPlot) {
-  const std::vector<const char16_t*> graphCheckBox = {u"chkGraph", u"chkGraph"};
-  const std::vector<const char16_t*> graphOptions = {u"optGraph(0)", u"optGraph(1)"};
+  const std::vector<const char*> graphCheckBox = {criterion::kGraph, criterion::kGraph};
+  const std::vector<const char*> graphOptions = {coulomb::kNoGraph, coulomb::kMohrGraph};
   const std::vector<Opening> openings = {
       // A new project: nothing to judge at the opening.
       {"vonmises", [] {}, [this] { Open<frmVonMises>(); },
-       {{u"Text4", "10"}, {u"Text1", "8"}, {u"Text2", "3"}}, u"Picture1", graphCheckBox},
+       {{vonmises::kStrength, "10"}, {vonmises::kSx, "8"}, {vonmises::kSy, "3"}}, vonmises::kPlot, graphCheckBox},
       {"hoek", [] {}, [this] { Open<frmHoek>(); },
-       {{u"Text5", "20"}, {u"Text1", "30"}, {u"Text2", "5"}}, u"Picture1", graphCheckBox},
+       {{hoek::kCo, "20"}, {hoek::kSx, "30"}, {hoek::kSy, "5"}}, hoek::kPlot, graphCheckBox},
       {"bieniawski", [] {}, [this] { Open<frmBieniawski>(); },
-       {{u"Text5", "50"}, {u"Text1", "30"}, {u"Text2", "5"}}, u"Picture1", graphCheckBox},
+       {{bieniawski::kCo, "50"}, {bieniawski::kSx, "30"}, {bieniawski::kSy, "5"}}, bieniawski::kPlot, graphCheckBox},
       // A stored sx of -40, refused at the opening.
       {"coulomb",
        [] {
@@ -57,7 +57,7 @@ TEST_F(FailurePlotOpeningTest, ThePlotAfterTheFirstValidEntryIsTheFreshPlot) {
          Project.CoulombInput.Cohesion = 5;
          Project.CoulombInput.FrictionAngle = 30;
        },
-       [this] { Open<frmCoulomb>(); }, {{u"Text1", "40"}}, u"picMohr1", graphOptions},
+       [this] { Open<frmCoulomb>(); }, {{coulomb::kSx, "40"}}, coulomb::kPlot, graphOptions},
       // The selected set holds a friction angle that is refused.
       {"joint",
        [] {
@@ -67,7 +67,7 @@ TEST_F(FailurePlotOpeningTest, ThePlotAfterTheFirstValidEntryIsTheFreshPlot) {
          Project.JointMaterials[1].FrictionAngle = 205;
          Project.JointPlanes[1] = JointPlane{1, 30, 30, 0};
        },
-       [this] { Open<frmCoulombJoint>(); }, {{u"Text6", "30"}}, u"picMohr", graphOptions},
+       [this] { Open<frmCoulombJoint>(); }, {{coulombjoint::kFriction, "30"}}, coulombjoint::kPlot, graphOptions},
   };
   for (const Opening& o : openings) {
     SCOPED_TRACE(o.name);
@@ -85,7 +85,7 @@ TEST_F(FailurePlotOpeningTest, ThePlotAfterTheFirstValidEntryIsTheFreshPlot) {
     ASSERT_FALSE(dots.empty());
     EXPECT_GT(dots.front().a.x(), plot->YAxis().x1());
 
-    for (const char16_t* press : o.offAndOn) Press(press);
+    for (const char* press : o.offAndOn) Press(press);
     const QImage fresh = plot->grab().toImage();
     EXPECT_TRUE(typed == fresh);
     if (typed != fresh) {

@@ -27,7 +27,7 @@ class HoekDialogTest : public test::CriterionDialogTest<frmHoek> {
     Project.HoekInput.Co = 100;
     Project.HoekInput.M = 7;
   }
-  PrincipalCriterionPlot* Plot() const { return Control<PrincipalCriterionPlot>(u"Picture1"); }
+  PrincipalCriterionPlot* Plot() const { return Control<PrincipalCriterionPlot>(hoek::kPlot); }
   int Count(QRgb colour, PlotItem::Type type) const {
     return static_cast<int>(test::ItemsOf(*Plot(), colour, type).size());
   }
@@ -37,32 +37,32 @@ class HoekDialogTest : public test::CriterionDialogTest<frmHoek> {
 TEST_F(HoekDialogTest, EveryEditIsJudgedOnTheBoxesAsTheyStand) {
   StoreIntact(100, 0);
   Open();
-  EXPECT_EQ(Text(u"Text11"), QStringLiteral("100.000"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("False"));  // a tie holds
-  Type(u"Text1", QStringLiteral("100.01"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("True"));
+  EXPECT_EQ(Text(hoek::kS1), QStringLiteral("100.000"));
+  EXPECT_EQ(Text(hoek::kFailure), QStringLiteral("False"));  // a tie holds
+  Type(hoek::kSx, QStringLiteral("100.01"));
+  EXPECT_EQ(Text(hoek::kFailure), QStringLiteral("True"));
   EXPECT_EQ(Dialog().WorkingParams().Failure, -1);
   // Pure shear 50: s2 = -50 lies beyond the tensile limit of m = 7.
-  Type(u"Text1", QStringLiteral("0"));
-  Type(u"Text3", QStringLiteral("50"));
-  EXPECT_EQ(Text(u"Text13"), QStringLiteral("-50.000"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("True"));
+  Type(hoek::kSx, QStringLiteral("0"));
+  Type(hoek::kTxy, QStringLiteral("50"));
+  EXPECT_EQ(Text(hoek::kS2), QStringLiteral("-50.000"));
+  EXPECT_EQ(Text(hoek::kFailure), QStringLiteral("True"));
   // A zero strength gives no verdict and keeps the flag.
-  Type(u"Text5", QStringLiteral("0"));
-  EXPECT_EQ(Text(u"Text8"), QString());
+  Type(hoek::kCo, QStringLiteral("0"));
+  EXPECT_EQ(Text(hoek::kFailure), QString());
   EXPECT_EQ(Dialog().WorkingParams().Failure, -1);
 
   // The generalized criterion with its defaults: the limit s1 = 100 x 0.2^0.5.
-  Type(u"Text3", QStringLiteral("0"));
-  Press(u"optType(1)");
-  Type(u"Text25", QStringLiteral("100"));
-  EXPECT_FALSE(Enabled(u"Text5"));
-  EXPECT_TRUE(Enabled(u"Text28"));
-  EXPECT_EQ(Control<QScrollBar>(u"HScroll1")->value(), 1);
-  Type(u"Text1", QStringLiteral("44"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("False"));
-  Type(u"Text1", QStringLiteral("45"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("True"));
+  Type(hoek::kTxy, QStringLiteral("0"));
+  Press(hoek::kGeneralized);
+  Type(hoek::kCoMass, QStringLiteral("100"));
+  EXPECT_FALSE(Enabled(hoek::kCo));
+  EXPECT_TRUE(Enabled(hoek::kA));
+  EXPECT_EQ(Control<QScrollBar>(hoek::kZoom)->value(), 1);
+  Type(hoek::kSx, QStringLiteral("44"));
+  EXPECT_EQ(Text(hoek::kFailure), QStringLiteral("False"));
+  Type(hoek::kSx, QStringLiteral("45"));
+  EXPECT_EQ(Text(hoek::kFailure), QStringLiteral("True"));
   EXPECT_TRUE(Messages().empty());
   EXPECT_TRUE(History().contains(QStringLiteral("Failure Analysis based on the Hoek - Brown criterion.")));
 
@@ -70,51 +70,51 @@ TEST_F(HoekDialogTest, EveryEditIsJudgedOnTheBoxesAsTheyStand) {
   Dialog().close();
   StoreIntact(50, 0);
   Open();
-  EXPECT_EQ(Text(u"Text11"), QStringLiteral("50.000"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("False"));
+  EXPECT_EQ(Text(hoek::kS1), QStringLiteral("50.000"));
+  EXPECT_EQ(Text(hoek::kFailure), QStringLiteral("False"));
 }
 
 TEST_F(HoekDialogTest, PorePressure) {
   StoreIntact(120, 10);
   Open();
-  EXPECT_FALSE(Enabled(u"Text4"));
-  Press(u"chkPore");
+  EXPECT_FALSE(Enabled(hoek::kPorePressure));
+  Press(hoek::kPore);
   // s1 = 120 holds at s2 = 10 (limit 140.4); P = 9 fails it (limit 104.4 + 1).
-  Type(u"Text4", QStringLiteral("9"));
-  EXPECT_EQ(Text(u"Text8"), QStringLiteral("False"));
-  EXPECT_EQ(Text(u"Text9"), QStringLiteral("True"));
+  Type(hoek::kPorePressure, QStringLiteral("9"));
+  EXPECT_EQ(Text(hoek::kFailure), QStringLiteral("False"));
+  EXPECT_EQ(Text(hoek::kPoreFailure), QStringLiteral("True"));
   // P beyond s2: beyond the tensile limit.
-  Type(u"Text4", QStringLiteral("30"));
-  EXPECT_EQ(Text(u"Text9"), QStringLiteral("True"));
-  Type(u"Text4", QStringLiteral("0"));
-  EXPECT_EQ(Text(u"Text9"), QString());
-  Type(u"Text4", QStringLiteral("9"));
-  Press(u"chkPore");
-  EXPECT_EQ(Text(u"Text4"), QString());
-  EXPECT_EQ(Text(u"Text9"), QString());
-  EXPECT_FALSE(Enabled(u"Text9"));
+  Type(hoek::kPorePressure, QStringLiteral("30"));
+  EXPECT_EQ(Text(hoek::kPoreFailure), QStringLiteral("True"));
+  Type(hoek::kPorePressure, QStringLiteral("0"));
+  EXPECT_EQ(Text(hoek::kPoreFailure), QString());
+  Type(hoek::kPorePressure, QStringLiteral("9"));
+  Press(hoek::kPore);
+  EXPECT_EQ(Text(hoek::kPorePressure), QString());
+  EXPECT_EQ(Text(hoek::kPoreFailure), QString());
+  EXPECT_FALSE(Enabled(hoek::kPoreFailure));
   EXPECT_EQ(Dialog().WorkingParams().PorePressure, 0.0f);
-  EXPECT_EQ(Control<QCheckBox>(u"chkPore")->accessibleName(), QStringLiteral("Pore Pressure"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text25")->accessibleName(),
+  EXPECT_EQ(Control<QCheckBox>(hoek::kPore)->accessibleName(), QStringLiteral("Pore Pressure"));
+  EXPECT_EQ(Control<QLineEdit>(hoek::kCoMass)->accessibleName(),
             QStringLiteral("Uniaxial Compressive Strength (Intact-Pieces)"));
 }
 
 TEST_F(HoekDialogTest, ValidationMessages) {
   StoreIntact(40, 10);
   Open();
-  Press(u"optType(1)");
+  Press(hoek::kGeneralized);
   struct Case {
-    const char16_t* box;
+    const char* box;
     const char* text;
     const char* message;
   };
   const Case cases[] = {
-      {u"Text1", "abc", "Invalid value for sx"},
-      {u"Text2", "-1", "sy > 0"},
-      {u"Text3", "1e39", "Invalid value for txy"},
-      {u"Text25", "-1", "Co > 0"},
-      {u"Text28", "x", "Invalid value for Parameter a"},
-      {u"Text26", "-3", "mb > 0"},
+      {hoek::kSx, "abc", "Invalid value for sx"},
+      {hoek::kSy, "-1", "sy > 0"},
+      {hoek::kTxy, "1e39", "Invalid value for txy"},
+      {hoek::kCoMass, "-1", "Co > 0"},
+      {hoek::kA, "x", "Invalid value for Parameter a"},
+      {hoek::kMb, "-3", "mb > 0"},
   };
   for (const Case& c : cases) {
     boxes_->Clear();
@@ -123,23 +123,23 @@ TEST_F(HoekDialogTest, ValidationMessages) {
     ASSERT_EQ(Messages().size(), 1u) << c.text;
     EXPECT_EQ(LastMessage(), QString::fromUtf8(c.message)) << c.text;
     EXPECT_TRUE(Control<QLineEdit>(c.box)->hasFocus()) << c.text;
-    EXPECT_EQ(Text(u"Text11"), QStringLiteral("40.000"));  // the results stay
+    EXPECT_EQ(Text(hoek::kS1), QStringLiteral("40.000"));  // the results stay
     Paste(c.box, before);
   }
   // The boxes of the type not selected must hold valid numbers as well.
   boxes_->Clear();
-  Paste(u"Text6", QStringLiteral("-2"));
+  Paste(hoek::kM, QStringLiteral("-2"));
   EXPECT_EQ(LastMessage(), QStringLiteral("m > 0"));
-  Paste(u"Text6", QStringLiteral("7"));
+  Paste(hoek::kM, QStringLiteral("7"));
   boxes_->Clear();
-  Type(u"Text2", QStringLiteral("-"));  // a number being typed
-  Type(u"Text3", QString());
+  Type(hoek::kSy, QStringLiteral("-"));  // a number being typed
+  Type(hoek::kTxy, QString());
   EXPECT_TRUE(Messages().empty());
-  Press(u"chkPore");
-  Type(u"Text4", QStringLiteral("-2"));
+  Press(hoek::kPore);
+  Type(hoek::kPorePressure, QStringLiteral("-2"));
   EXPECT_EQ(LastMessage(), QStringLiteral("P > 0"));
   EnglishMenus = 0;
-  Type(u"Text4", QStringLiteral("q"));
+  Type(hoek::kPorePressure, QStringLiteral("q"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά τη πίεση πόρων"));
 }
 
@@ -156,12 +156,12 @@ TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoN
   const HoekParams params = p;
 
   Open();
-  Type(u"Text1", QStringLiteral("60"));
-  Press(u"cmdCancel");
+  Type(hoek::kSx, QStringLiteral("60"));
+  Press(hoek::kCancel);
   Open();
-  Type(u"Text1", QStringLiteral("60"));
-  Type(u"Text2", QStringLiteral("-1"));
-  Press(u"CmdOk");  // refused
+  Type(hoek::kSx, QStringLiteral("60"));
+  Type(hoek::kSy, QStringLiteral("-1"));
+  Press(hoek::kOk);  // refused
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
   EXPECT_EQ(Project.HoekStress.Sx, stress.Sx);
@@ -169,9 +169,9 @@ TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoN
 
   // OK without edits: every stored value as it was, the results computed.
   Open();
-  Focus(u"Text2");
-  Focus(u"Text6");
-  Press(u"CmdOk");
+  Focus(hoek::kSy);
+  Focus(hoek::kM);
+  Press(hoek::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.HoekStress.Sx, stress.Sx);
   EXPECT_EQ(Project.HoekStress.Sy, stress.Sy);
@@ -185,10 +185,10 @@ TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoN
 
   // An edit commits; the reserved fields pass through OK and the file.
   Open();
-  Type(u"Text1", QStringLiteral("150"));
-  Press(u"optType(1)");
-  Type(u"Text25", QStringLiteral("100"));
-  Press(u"CmdOk");
+  Type(hoek::kSx, QStringLiteral("150"));
+  Press(hoek::kGeneralized);
+  Type(hoek::kCoMass, QStringLiteral("100"));
+  Press(hoek::kOk);
   EXPECT_EQ(Project.HoekStress.Sx, 150.0f);
   EXPECT_EQ(Project.HoekInput.CriterionType, 1);
   EXPECT_EQ(Project.HoekInput.Failure, -1);
@@ -207,57 +207,57 @@ TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoN
 TEST_F(HoekDialogTest, PlotRangesEnvelopeAndPoints) {
   Open();
   EXPECT_EQ(Dialog().width(), 427);  // 6405 twips
-  Press(u"chkGraph");
+  Press(hoek::kGraph);
   EXPECT_EQ(Dialog().width(), 716);  // 10740 twips
   EXPECT_TRUE(Plot()->Items().empty());  // no stress, nothing drawn
 
   // s1 = 10.3: the envelope from (0, Co) through x = 0, 0.5, ... 11.
-  Type(u"Text5", QStringLiteral("100"));
-  Type(u"Text1", QStringLiteral("10.3"));
+  Type(hoek::kCo, QStringLiteral("100"));
+  Type(hoek::kSx, QStringLiteral("10.3"));
   EXPECT_EQ(EnvelopeSegments(), 23);
   EXPECT_EQ(Count(FailurePlot::kTeal, PlotItem::Type::Dot), 1);
   EXPECT_EQ(Count(FailurePlot::kBlue, PlotItem::Type::Dot), 1);
   EXPECT_EQ(Plot()->Caption(PlotCaption::Strength)->text(), QStringLiteral("100.0"));
 
   // s1 = 10, s2 = 0 at zoom 20: horizontally -10 .. 20, vertically 20.
-  Type(u"Text1", QStringLiteral("10"));
-  Control<QScrollBar>(u"HScroll1")->setValue(20);
+  Type(hoek::kSx, QStringLiteral("10"));
+  Control<QScrollBar>(hoek::kZoom)->setValue(20);
   EXPECT_FLOAT_EQ(Plot()->XRange(), 30.0f);
   EXPECT_FLOAT_EQ(Plot()->YRange(), 20.0f);
   // s1 = 10, s2 = 8 on a reset: 13.2 across (1.2 x 11), 4 up.
-  Type(u"Text2", QStringLiteral("8"));
-  Press(u"chkGraph");
-  Press(u"chkGraph");
+  Type(hoek::kSy, QStringLiteral("8"));
+  Press(hoek::kGraph);
+  Press(hoek::kGraph);
   EXPECT_FLOAT_EQ(Plot()->XRange(), 13.2f);
   EXPECT_FLOAT_EQ(Plot()->YRange(), 4.0f);
   // A state without spread (sx = sy) is drawn too: the vertical span 1.2 x 10.
-  Type(u"Text2", QStringLiteral("10"));
+  Type(hoek::kSy, QStringLiteral("10"));
   EXPECT_FLOAT_EQ(Plot()->YRange(), 12.0f);
   EXPECT_EQ(Count(FailurePlot::kBlue, PlotItem::Type::Dot), 1);
   EXPECT_EQ(Count(FailurePlot::kTeal, PlotItem::Type::Dot), 1);
   EXPECT_GT(EnvelopeSegments(), 0);
-  Type(u"Text2", QStringLiteral("8"));
+  Type(hoek::kSy, QStringLiteral("8"));
 
   // The effective point only while s2 - P > 0.
-  Press(u"chkPore");
-  Type(u"Text4", QStringLiteral("8"));
+  Press(hoek::kPore);
+  Type(hoek::kPorePressure, QStringLiteral("8"));
   EXPECT_EQ(Count(FailurePlot::kRed, PlotItem::Type::Dot), 0);
-  Type(u"Text4", QStringLiteral("7.9"));
+  Type(hoek::kPorePressure, QStringLiteral("7.9"));
   EXPECT_EQ(Count(FailurePlot::kRed, PlotItem::Type::Dot), 1);
   // No strength, no envelope; the state is still drawn.
-  Type(u"Text5", QStringLiteral("0"));
+  Type(hoek::kCo, QStringLiteral("0"));
   EXPECT_EQ(EnvelopeSegments(), 0);
   EXPECT_EQ(Count(FailurePlot::kBlue, PlotItem::Type::Dot), 1);
 
   // Stresses in psi: the envelope keeps to a bounded number of points.
-  Paste(u"Text5", QStringLiteral("15000"));
-  Paste(u"Text1", QStringLiteral("3000000"));
+  Paste(hoek::kCo, QStringLiteral("15000"));
+  Paste(hoek::kSx, QStringLiteral("3000000"));
   EXPECT_EQ(EnvelopeSegments(), kMaxEnvelopeSteps + 1);
   // Principal stresses beyond the 32-bit range: no results, nothing drawn.
-  Paste(u"Text2", QStringLiteral("3e38"));
-  Paste(u"Text3", QStringLiteral("3e38"));
-  EXPECT_EQ(Text(u"Text11"), QString());
-  EXPECT_EQ(Text(u"Text8"), QString());
+  Paste(hoek::kSy, QStringLiteral("3e38"));
+  Paste(hoek::kTxy, QStringLiteral("3e38"));
+  EXPECT_EQ(Text(hoek::kS1), QString());
+  EXPECT_EQ(Text(hoek::kFailure), QString());
   EXPECT_TRUE(Plot()->Items().empty());
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
 }
@@ -301,11 +301,11 @@ TEST_F(HoekDialogTest, HelpPageExample) {
   Project.HoekInput.UsePore = 1;
   Project.HoekInput.PorePressure = 5;
   Open();
-  test::ExpectShown(text, {{u"Text11", "110.249"}, {u"Text12", "2.855"}, {u"Text13", "9.751"},
-                           {u"Text14", "-87.145"}, {u"Text8", "False"}, {u"Text9", "False"}});
-  Press(u"optType(1)");
-  test::ExpectShown(text, {{u"Text26", "10.000"}, {u"Text27", "0.200"}, {u"Text28", "0.500"}, {u"Text8", "False"},
-                           {u"Text9", "True"}});
+  test::ExpectShown(text, {{hoek::kS1, "110.249"}, {hoek::kTheta1, "2.855"}, {hoek::kS2, "9.751"},
+                           {hoek::kTheta2, "-87.145"}, {hoek::kFailure, "False"}, {hoek::kPoreFailure, "False"}});
+  Press(hoek::kGeneralized);
+  test::ExpectShown(text, {{hoek::kMb, "10.000"}, {hoek::kS, "0.200"}, {hoek::kA, "0.500"}, {hoek::kFailure, "False"},
+                           {hoek::kPoreFailure, "True"}});
   EXPECT_TRUE(Messages().empty());
 }
 

@@ -18,46 +18,46 @@ class VonMisesDialogTest : public test::CriterionDialogTest<frmVonMises> {
     Project.VonMisesStress = StressInput{sx, sy, txy, graph};
     Project.VonMisesInput.TensileStrength = t;
   }
-  PrincipalCriterionPlot* Plot() const { return Control<PrincipalCriterionPlot>(u"Picture1"); }
+  PrincipalCriterionPlot* Plot() const { return Control<PrincipalCriterionPlot>(vonmises::kPlot); }
   int EnvelopeSegments() const { return static_cast<int>(test::SegmentsOf(*Plot(), FailurePlot::kTeal).size()); }
 };
 
 TEST_F(VonMisesDialogTest, VerdictsAndTheOkButton) {
   Store(100, 0, 0, 100);
   Open();
-  EXPECT_EQ(Text(u"Text6"), QStringLiteral("100.00"));
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("True"));  // reaching T fails
-  EXPECT_TRUE(Enabled(u"CmdOk"));
+  EXPECT_EQ(Text(vonmises::kStress), QStringLiteral("100.00"));
+  EXPECT_EQ(Text(vonmises::kFailure), QStringLiteral("True"));  // reaching T fails
+  EXPECT_TRUE(Enabled(vonmises::kOk));
   // Nothing to judge without a strength: no verdict, no OK.
-  Type(u"Text4", QStringLiteral("0"));
-  EXPECT_EQ(Text(u"Text5"), QString());
-  EXPECT_EQ(Text(u"Text6"), QStringLiteral("100.00"));
-  EXPECT_FALSE(Enabled(u"CmdOk"));
+  Type(vonmises::kStrength, QStringLiteral("0"));
+  EXPECT_EQ(Text(vonmises::kFailure), QString());
+  EXPECT_EQ(Text(vonmises::kStress), QStringLiteral("100.00"));
+  EXPECT_FALSE(Enabled(vonmises::kOk));
   EXPECT_EQ(Dialog().WorkingInput().Failure, -1);
   // Pure shear 10: sv = 300^0.5.
-  Type(u"Text4", QStringLiteral("20"));
-  Type(u"Text1", QStringLiteral("0"));
-  Type(u"Text3", QStringLiteral("10"));
-  EXPECT_EQ(Text(u"Text6"), QStringLiteral("17.32"));
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("False"));
-  EXPECT_TRUE(Enabled(u"CmdOk"));
-  Type(u"Text3", QString());  // becomes "0": no stress at all
-  EXPECT_EQ(Text(u"Text3"), QStringLiteral("0"));
-  EXPECT_EQ(Text(u"Text5"), QString());
-  EXPECT_FALSE(Enabled(u"CmdOk"));
+  Type(vonmises::kStrength, QStringLiteral("20"));
+  Type(vonmises::kSx, QStringLiteral("0"));
+  Type(vonmises::kTxy, QStringLiteral("10"));
+  EXPECT_EQ(Text(vonmises::kStress), QStringLiteral("17.32"));
+  EXPECT_EQ(Text(vonmises::kFailure), QStringLiteral("False"));
+  EXPECT_TRUE(Enabled(vonmises::kOk));
+  Type(vonmises::kTxy, QString());  // becomes "0": no stress at all
+  EXPECT_EQ(Text(vonmises::kTxy), QStringLiteral("0"));
+  EXPECT_EQ(Text(vonmises::kFailure), QString());
+  EXPECT_FALSE(Enabled(vonmises::kOk));
   // A negative strength is taken: every state fails.
-  Type(u"Text4", QStringLiteral("-5"));
-  Type(u"Text2", QStringLiteral("-1"));
-  EXPECT_EQ(Text(u"Text5"), QStringLiteral("True"));
+  Type(vonmises::kStrength, QStringLiteral("-5"));
+  Type(vonmises::kSy, QStringLiteral("-1"));
+  EXPECT_EQ(Text(vonmises::kFailure), QStringLiteral("True"));
   EXPECT_TRUE(Messages().empty());
 
-  Paste(u"Text4", QStringLiteral("t"));
+  Paste(vonmises::kStrength, QStringLiteral("t"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid tensile strength"));
-  Press(u"CmdOk");
+  Press(vonmises::kOk);
   EXPECT_TRUE(Dialog().isVisible());
   EXPECT_EQ(Messages().size(), 2u);
   EnglishMenus = 0;
-  Paste(u"Text1", QStringLiteral("z"));
+  Paste(vonmises::kSx, QStringLiteral("z"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το σx"));
   Dialog().close();
   EXPECT_EQ(Project.VonMisesInput.TensileStrength, 100.0f);
@@ -72,7 +72,7 @@ TEST_F(VonMisesDialogTest, ACommitLeavesThePlotToEnableMohrCircles) {
   // From (0, T) over (T, T) to (T, 0), and the state.
   EXPECT_EQ(EnvelopeSegments(), static_cast<int>(VonMisesEnvelope(8.765432f).Points.size()) - 1);
   EXPECT_EQ(Plot()->Caption(PlotCaption::Strength)->text(), QStringLiteral("8.8"));
-  Press(u"CmdOk");
+  Press(vonmises::kOk);
   EXPECT_EQ(Project.VonMisesStress.GraphOption, 0);
   EXPECT_EQ(Project.VonMisesStress.Sx, stored.VonMisesStress.Sx);
   EXPECT_EQ(Project.VonMisesStress.Txy, stored.VonMisesStress.Txy);
@@ -83,21 +83,21 @@ TEST_F(VonMisesDialogTest, ACommitLeavesThePlotToEnableMohrCircles) {
   // Reopened: without EnableMohrCircles no plot, with it the plot of the
   // loaded state; OK with the plot on still stores 0.
   Open();
-  EXPECT_FALSE(Control<QCheckBox>(u"chkGraph")->isChecked());
+  EXPECT_FALSE(Control<QCheckBox>(vonmises::kGraph)->isChecked());
   EXPECT_EQ(Dialog().width(), 318);  // 4770 twips
-  Press(u"chkGraph");
-  Press(u"CmdOk");
+  Press(vonmises::kGraph);
+  Press(vonmises::kOk);
   EXPECT_EQ(Project.VonMisesStress.GraphOption, 0);
   EnableMohrCircles = 1;
   Open();
-  EXPECT_TRUE(Control<QCheckBox>(u"chkGraph")->isChecked());
+  EXPECT_TRUE(Control<QCheckBox>(vonmises::kGraph)->isChecked());
   EXPECT_EQ(Dialog().width(), 612);
   EXPECT_GT(EnvelopeSegments(), 0);
-  Press(u"cmdHelp");
+  Press(vonmises::kHelp);
   EXPECT_EQ(LastMessage(),
             QStringLiteral("Position the cursor on any item on the form and press F1 for context-sensitive Help"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text4")->accessibleName(), QStringLiteral("Tensile Strength"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text6")->accessibleName(), QStringLiteral("Von Mises Stress"));
+  EXPECT_EQ(Control<QLineEdit>(vonmises::kStrength)->accessibleName(), QStringLiteral("Tensile Strength"));
+  EXPECT_EQ(Control<QLineEdit>(vonmises::kStress)->accessibleName(), QStringLiteral("Von Mises Stress"));
 }
 
 // The worked example of the tool's help page.
@@ -105,10 +105,10 @@ TEST_F(VonMisesDialogTest, HelpPageExample) {
   const auto text = [this](QAnyStringView box) { return Text(box); };
   Store(80, 20, 30, 100, 1);
   Open();
-  test::ExpectShown(text, {{u"Text6", "88.88"}, {u"Text5", "False"}});
-  Type(u"Text4", QStringLiteral("80"));
-  test::ExpectShown(text, {{u"Text6", "88.88"}, {u"Text5", "True"}});
-  EXPECT_TRUE(Enabled(u"CmdOk"));
+  test::ExpectShown(text, {{vonmises::kStress, "88.88"}, {vonmises::kFailure, "False"}});
+  Type(vonmises::kStrength, QStringLiteral("80"));
+  test::ExpectShown(text, {{vonmises::kStress, "88.88"}, {vonmises::kFailure, "True"}});
+  EXPECT_TRUE(Enabled(vonmises::kOk));
 }
 
 }  // namespace
