@@ -162,7 +162,8 @@ void frmUnits::SSTab1_Click() {
 
 void frmUnits::Input_Change(int t) {
   const Tab& tab = ui_.tab[static_cast<std::size_t>(t)];
-  const QStringList texts = UnitReadoutTexts(t, forms::GetArrayIndex(tab.units), tab.input->text());
+  const QStringList texts =
+      UnitReadoutTexts(t, forms::GetArrayIndex(tab.units), forms::LeadingValue<double>(tab.input));
   if (texts.size() != static_cast<qsizetype>(tab.readouts.size())) return;
   for (std::size_t i = 0; i < tab.readouts.size(); ++i) forms::ShowResult(tab.readouts[i], texts[static_cast<qsizetype>(i)]);
 }
