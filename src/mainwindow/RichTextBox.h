@@ -34,7 +34,7 @@ void SetUpReadingView(View* view) {
 }
 
 // The form factory that builds a rich text box for every row named
-// "RichTextBox1" (declared as a Picture row in the tables).
+// richtextbox::kName (declared as a Picture row in the tables).
 QWidget* RichTextBoxFactory(const forms::ControlRow& row, QWidget* parent);
 
 // Shows a text with CR LF, LF or CR line breaks.
