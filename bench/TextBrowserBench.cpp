@@ -68,7 +68,7 @@ void BM_OpenALargeTextFile(benchmark::State& state) {
 
   frmTextBrow browser;
   bench::ShowOnScreen(browser, state);
-  auto* view = browser.Layout().Require<QPlainTextEdit>(u"RichTextBox1");
+  auto* view = browser.Layout().Require<QPlainTextEdit>(textbrowser::kView);
   QPlainTextEdit bare;
   bare.setFont(view->font());
   bare.resize(view->size());

@@ -111,9 +111,12 @@ std::vector<std::optional<double>> ConvertUnits(int tab, int from, double x) {
 }
 
 QStringList UnitReadoutTexts(int tab, int from, QStringView inputText) {
+  return UnitReadoutTexts(tab, from, LeadingNumber(inputText));
+}
+
+QStringList UnitReadoutTexts(int tab, int from, std::optional<double> x) {
   QStringList texts;
   if (!ValidTab(tab) || from < 0 || from >= UnitCount(tab)) return texts;
-  const std::optional<double> x = LeadingNumber(inputText);
   if (!x) {
     // A number beyond the 64-bit range: every box blank.
     for (int i = 0; i < UnitCount(tab); ++i) texts << QString();

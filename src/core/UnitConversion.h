@@ -63,5 +63,7 @@ std::vector<std::optional<double>> ConvertUnits(int tab, int from, double x);
 // 64-bit range. An empty list when the tab or unit is outside its list (the
 // read-outs are left as they are).
 QStringList UnitReadoutTexts(int tab, int from, QStringView inputText);
+// The same for the input's number as read (nothing: beyond the 64-bit range).
+QStringList UnitReadoutTexts(int tab, int from, std::optional<double> input);
 
 }  // namespace brantel

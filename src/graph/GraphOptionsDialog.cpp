@@ -23,26 +23,26 @@ using forms::Kind;
 constexpr forms::FormDesign kOptForm{6255, 5340, "Graph Parameters and Options"};
 
 constexpr ControlRow kOptControls[] = {
-    {"Frame1", Kind::Frame, nullptr, 120, 120, 6015, 945, "Options"},
-    {"Option1(0)", Kind::Option, "Frame1", 240, 300, 4695, 255, "Set Default Format Parameters"},
-    {"Option1(1)", Kind::Option, "Frame1", 240, 600, 4695, 255, "Set Format Parameters to Last Used"},
-    {"Frame2", Kind::Frame, nullptr, 120, 1185, 6015, 3465, "Basic Formatting Parameters"},
-    {"lblText1", Kind::Label, "Frame2", 240, 375, 1335, 255, "Graph Title", nullptr, "Text1"},
-    {"Text1", Kind::TextBox, "Frame2", 1680, 330, 4155, 285},
-    {"lblText2", Kind::Label, "Frame2", 240, 780, 1335, 255, "X-axis Title", nullptr, "Text2"},
-    {"Text2", Kind::TextBox, "Frame2", 1680, 735, 4155, 285},
-    {"lblText3", Kind::Label, "Frame2", 240, 1185, 1335, 255, "Y-axis Title", nullptr, "Text3"},
-    {"Text3", Kind::TextBox, "Frame2", 1680, 1140, 4155, 285},
-    {"lblCombo1", Kind::Label, "Frame2", 240, 1620, 1335, 255, "Grid Style", nullptr, "Combo1"},
-    {"Combo1", Kind::ComboBox, "Frame2", 1680, 1560, 2535, 315},
-    {"lblCombo2", Kind::Label, "Frame2", 240, 2055, 1335, 255, "Graph Style", nullptr, "Combo2"},
-    {"Combo2", Kind::ComboBox, "Frame2", 1680, 1995, 2535, 315},
-    {"Check1", Kind::CheckBox, "Frame2", 240, 2475, 2535, 255, "Curve Legend"},
-    {"Label1", Kind::Label, "Frame2", 240, 2925, 1335, 255, "Symbol Size", nullptr, "HScroll1"},
-    {"HScroll1", Kind::HScroll, "Frame2", 1680, 2910, 2535, 255},
-    {"Command3", Kind::Button, nullptr, 2280, 4830, 1215, 375, "Help"},
-    {"Command1", Kind::Button, nullptr, 3600, 4830, 1215, 375, "Cancel"},
-    {"Command2", Kind::Button, nullptr, 4920, 4830, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 6015, 945}, .caption = {"Options"}},
+    {.name = graphoptions::kDefaultFormat, .kind = Kind::Option, .container = "Frame1", .at = {240, 300, 4695, 255}, .caption = {"Set Default Format Parameters"}},
+    {.name = graphoptions::kLastFormat, .kind = Kind::Option, .container = "Frame1", .at = {240, 600, 4695, 255}, .caption = {"Set Format Parameters to Last Used"}},
+    {.name = "Frame2", .kind = Kind::Frame, .at = {120, 1185, 6015, 3465}, .caption = {"Basic Formatting Parameters"}},
+    {.name = "lblText1", .kind = Kind::Label, .container = "Frame2", .at = {240, 375, 1335, 255}, .caption = {"Graph Title"}, .partner = graphoptions::kTitle},
+    {.name = graphoptions::kTitle, .kind = Kind::TextBox, .container = "Frame2", .at = {1680, 330, 4155, 285}},
+    {.name = "lblText2", .kind = Kind::Label, .container = "Frame2", .at = {240, 780, 1335, 255}, .caption = {"X-axis Title"}, .partner = graphoptions::kXTitle},
+    {.name = graphoptions::kXTitle, .kind = Kind::TextBox, .container = "Frame2", .at = {1680, 735, 4155, 285}},
+    {.name = "lblText3", .kind = Kind::Label, .container = "Frame2", .at = {240, 1185, 1335, 255}, .caption = {"Y-axis Title"}, .partner = graphoptions::kYTitle},
+    {.name = graphoptions::kYTitle, .kind = Kind::TextBox, .container = "Frame2", .at = {1680, 1140, 4155, 285}},
+    {.name = "lblCombo1", .kind = Kind::Label, .container = "Frame2", .at = {240, 1620, 1335, 255}, .caption = {"Grid Style"}, .partner = graphoptions::kGrid},
+    {.name = graphoptions::kGrid, .kind = Kind::ComboBox, .container = "Frame2", .at = {1680, 1560, 2535, 315}},
+    {.name = "lblCombo2", .kind = Kind::Label, .container = "Frame2", .at = {240, 2055, 1335, 255}, .caption = {"Graph Style"}, .partner = graphoptions::kStyle},
+    {.name = graphoptions::kStyle, .kind = Kind::ComboBox, .container = "Frame2", .at = {1680, 1995, 2535, 315}},
+    {.name = graphoptions::kLegend, .kind = Kind::CheckBox, .container = "Frame2", .at = {240, 2475, 2535, 255}, .caption = {"Curve Legend"}},
+    {.name = graphoptions::kSymbolLabel, .kind = Kind::Label, .container = "Frame2", .at = {240, 2925, 1335, 255}, .caption = {"Symbol Size"}, .partner = graphoptions::kSymbolSize},
+    {.name = graphoptions::kSymbolSize, .kind = Kind::HScroll, .container = "Frame2", .at = {1680, 2910, 2535, 255}},
+    {.name = graphoptions::kHelp, .kind = Kind::Button, .at = {2280, 4830, 1215, 375}, .caption = {"Help"}},
+    {.name = graphoptions::kCancel, .kind = Kind::Button, .at = {3600, 4830, 1215, 375}, .caption = {"Cancel"}},
+    {.name = graphoptions::kOk, .kind = Kind::Button, .at = {4920, 4830, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 const QStringList& GridStyleItems() {
@@ -70,22 +70,22 @@ void MakeTypableList(QComboBox* combo, const QStringList& items) {
 frmGraphOpt::frmGraphOpt(frmGraph* graph) : FormDialog(graph), graph_(graph) {
   setObjectName(QStringLiteral("frmGraphOpt"));
   Build(kOptForm, kOptControls);  // English only: the table has no Greek captions
-  ui_.mode = Options(u"Option1");
-  ui_.title = Require<QLineEdit>(u"Text1");
-  ui_.xTitle = Require<QLineEdit>(u"Text2");
-  ui_.yTitle = Require<QLineEdit>(u"Text3");
-  ui_.grid = Require<QComboBox>(u"Combo1");
-  ui_.style = Require<QComboBox>(u"Combo2");
-  ui_.legend = Require<QCheckBox>(u"Check1");
-  ui_.symbolLabel = Require<QLabel>(u"Label1");
-  ui_.symbolSize = Require<QScrollBar>(u"HScroll1");
+  ui_.mode = Options(graphoptions::kMode);
+  ui_.title = Require<QLineEdit>(graphoptions::kTitle);
+  ui_.xTitle = Require<QLineEdit>(graphoptions::kXTitle);
+  ui_.yTitle = Require<QLineEdit>(graphoptions::kYTitle);
+  ui_.grid = Require<QComboBox>(graphoptions::kGrid);
+  ui_.style = Require<QComboBox>(graphoptions::kStyle);
+  ui_.legend = Require<QCheckBox>(graphoptions::kLegend);
+  ui_.symbolLabel = Require<QLabel>(graphoptions::kSymbolLabel);
+  ui_.symbolSize = Require<QScrollBar>(graphoptions::kSymbolSize);
   ui_.symbolSize->setRange(3, 20);
   ui_.symbolSize->setSingleStep(1);
   ui_.symbolSize->setPageStep(5);
   MakeTypableList(ui_.grid, GridStyleItems());
   MakeTypableList(ui_.style, GraphStyleItems());
-  WireButtons(Require<QPushButton>(u"Command2"), Require<QPushButton>(u"Command1"),
-              Require<QPushButton>(u"Command3"));
+  WireButtons(Require<QPushButton>(graphoptions::kOk), Require<QPushButton>(graphoptions::kCancel),
+              Require<QPushButton>(graphoptions::kHelp));
   connect(ui_.grid, &QComboBox::editTextChanged, this, &frmGraphOpt::Combo1_Change);
   connect(ui_.style, &QComboBox::editTextChanged, this, &frmGraphOpt::Combo2_Change);
   connect(ui_.style, &QComboBox::currentIndexChanged, this, &frmGraphOpt::Combo2_Click);

@@ -13,6 +13,25 @@ class QScrollBar;
 
 namespace brantel {
 
+// The design names of the graph options dialog's controls, for its code and
+// its tests.
+namespace graphoptions {
+inline constexpr char kMode[] = "Option1";
+inline constexpr forms::ItemName kDefaultFormat = forms::Item(kMode, 0);
+inline constexpr forms::ItemName kLastFormat = forms::Item(kMode, 1);  // the format last used
+inline constexpr char kTitle[] = "Text1";
+inline constexpr char kXTitle[] = "Text2";
+inline constexpr char kYTitle[] = "Text3";
+inline constexpr char kGrid[] = "Combo1";  // grid style
+inline constexpr char kStyle[] = "Combo2";  // graph style
+inline constexpr char kLegend[] = "Check1";
+inline constexpr char kSymbolLabel[] = "Label1";
+inline constexpr char kSymbolSize[] = "HScroll1";
+inline constexpr char kHelp[] = "Command3";
+inline constexpr char kCancel[] = "Command1";
+inline constexpr char kOk[] = "Command2";
+}  // namespace graphoptions
+
 class frmGraph;
 
 // The graph options dialog: edits the current graph settings (header, axis
@@ -49,15 +68,15 @@ class frmGraphOpt : public forms::FormDialog {
   void CheckComboEntry(QComboBox* combo);
 
   struct Ui {
-    forms::OptionArray mode;  // Option1: 0 default format, 1 format last used
-    QLineEdit* title;         // Text1
-    QLineEdit* xTitle;        // Text2
-    QLineEdit* yTitle;        // Text3
-    QComboBox* grid;          // Combo1
-    QComboBox* style;         // Combo2
-    QCheckBox* legend;        // Check1
-    QLabel* symbolLabel;      // Label1
-    QScrollBar* symbolSize;   // HScroll1
+    forms::OptionArray mode;  // 0 default format, 1 format last used
+    QLineEdit* title;
+    QLineEdit* xTitle;
+    QLineEdit* yTitle;
+    QComboBox* grid;
+    QComboBox* style;
+    QCheckBox* legend;
+    QLabel* symbolLabel;
+    QScrollBar* symbolSize;
   } ui_;
   QPointer<frmGraph> graph_;
   bool checkingCombo_ = false;

@@ -45,14 +45,14 @@ constexpr int kInnerHeight = 7200;
 constexpr int kFrameGap = 40;  // between the chart's bottom and the frame
 
 constexpr ControlRow kGraphControls[] = {
-    {"Graph1", Kind::Picture, nullptr, 120, 120, 9180, 6380, "Graph"},
-    {"Frame1", Kind::Frame, nullptr, 120, 6540, 6255, 615, "Point ID"},
-    {"lblCurveCaption", Kind::Label, "Frame1", 120, 285, 615, 255, "Curve:", nullptr, "lblCurve"},
-    {"lblCurve", Kind::Label, "Frame1", 735, 285, 1335, 255},
-    {"lblSFCaption", Kind::Label, "Frame1", 2160, 285, 615, 255, "Stress:", nullptr, "lblSF"},
-    {"lblSF", Kind::Label, "Frame1", 2775, 285, 1335, 255},
-    {"lblXCaption", Kind::Label, "Frame1", 4200, 285, 735, 255, "Xcoord:", nullptr, "lblX"},
-    {"lblX", Kind::Label, "Frame1", 4935, 285, 1215, 255},
+    {.name = graphwindow::kGraph, .kind = Kind::Picture, .at = {120, 120, 9180, 6380}, .caption = {"Graph"}},
+    {.name = graphwindow::kPointId, .kind = Kind::Frame, .at = {120, 6540, 6255, 615}, .caption = {"Point ID"}},
+    {.name = "lblCurveCaption", .kind = Kind::Label, .container = graphwindow::kPointId, .at = {120, 285, 615, 255}, .caption = {"Curve:"}, .partner = graphwindow::kCurve},
+    {.name = graphwindow::kCurve, .kind = Kind::Label, .container = graphwindow::kPointId, .at = {735, 285, 1335, 255}},
+    {.name = "lblSFCaption", .kind = Kind::Label, .container = graphwindow::kPointId, .at = {2160, 285, 615, 255}, .caption = {"Stress:"}, .partner = graphwindow::kStress},
+    {.name = graphwindow::kStress, .kind = Kind::Label, .container = graphwindow::kPointId, .at = {2775, 285, 1335, 255}},
+    {.name = "lblXCaption", .kind = Kind::Label, .container = graphwindow::kPointId, .at = {4200, 285, 735, 255}, .caption = {"Xcoord:"}, .partner = graphwindow::kX},
+    {.name = graphwindow::kX, .kind = Kind::Label, .container = graphwindow::kPointId, .at = {4935, 285, 1215, 255}},
 };
 
 // The chart's region code of its plot area, and its mark of a point
@@ -110,15 +110,15 @@ frmGraph::frmGraph(QWidget* parent) : QMainWindow(parent) {
   layout_ = std::make_unique<forms::FormLayout>(
       inner_, kGraphForm, kGraphControls,
       [](const ControlRow& row, QWidget* parent) -> QWidget* {
-        if (QLatin1String(row.name) == QLatin1String("Graph1")) return new GraphChart(parent);
+        if (QLatin1String(row.name) == QLatin1String(graphwindow::kGraph)) return new GraphChart(parent);
         return nullptr;
       });
   layout_->SetCaptions(true);
-  ui_.graph1 = layout_->Require<GraphChart>(u"Graph1");
-  ui_.frame1 = layout_->Require<QGroupBox>(u"Frame1");
-  ui_.lblCurve = layout_->Require<QLabel>(u"lblCurve");
-  ui_.lblSF = layout_->Require<QLabel>(u"lblSF");
-  ui_.lblX = layout_->Require<QLabel>(u"lblX");
+  ui_.graph1 = layout_->Require<GraphChart>(graphwindow::kGraph);
+  ui_.frame1 = layout_->Require<QGroupBox>(graphwindow::kPointId);
+  ui_.lblCurve = layout_->Require<QLabel>(graphwindow::kCurve);
+  ui_.lblSF = layout_->Require<QLabel>(graphwindow::kStress);
+  ui_.lblX = layout_->Require<QLabel>(graphwindow::kX);
   ui_.graph1->setAccessibleName(QStringLiteral("Graph"));
   connect(ui_.graph1, &GraphChart::PointerMoved, this, &frmGraph::Graph1_IdentifyPoint);
   BuildMenus();

@@ -16,6 +16,16 @@ class QPrinter;
 
 namespace brantel {
 
+// The design names of the graph window's controls, for its code and its
+// tests.
+namespace graphwindow {
+inline constexpr char kGraph[] = "Graph1";  // the chart
+inline constexpr char kPointId[] = "Frame1";  // the point identification
+inline constexpr char kCurve[] = "lblCurve";  // the curve nearest the pointer
+inline constexpr char kStress[] = "lblSF";  // its value there
+inline constexpr char kX[] = "lblX";  // the X coordinate there
+}  // namespace graphwindow
+
 class GraphChart;
 class frmGraphOpt;
 

@@ -19,25 +19,24 @@ using forms::Kind;
 
 constexpr FormDesign kForm{6840, 4080, "Brantel"};
 constexpr ControlRow kControls[] = {
-    {"picIcon", Kind::Label, nullptr, 240, 240, 1080, 690, ""},
-    {"lblTitle", Kind::Label, nullptr, 1500, 240, 5100, 480, "Brantel: Rock Mechanics Calculations"},
-    {"lblVersion", Kind::Label, nullptr, 1500, 780, 5100, 255, "Version"},
-    {"lblDescription", Kind::Label, nullptr, 1500, 1140, 5100, 1260, ""},
-    {"lblDisclaimer", Kind::Label, nullptr, 240, 2760, 4320, 1020,
-     "This program is provided as is, without warranty of any kind. 2023"},
-    {"CmdOk", Kind::Button, nullptr, 4920, 2760, 1680, 435, "OK", nullptr, nullptr, forms::kDefault},
-    {"cmdSysInfo", Kind::Button, nullptr, 4920, 3300, 1680, 435, "&System Info..."},
+    {.name = about::kIcon, .kind = Kind::Label, .at = {240, 240, 1080, 690}, .caption = {""}},
+    {.name = about::kTitle, .kind = Kind::Label, .at = {1500, 240, 5100, 480}, .caption = {"Brantel: Rock Mechanics Calculations"}},
+    {.name = about::kVersion, .kind = Kind::Label, .at = {1500, 780, 5100, 255}, .caption = {"Version"}},
+    {.name = about::kDescription, .kind = Kind::Label, .at = {1500, 1140, 5100, 1260}, .caption = {""}},
+    {.name = about::kDisclaimer, .kind = Kind::Label, .at = {240, 2760, 4320, 1020}, .caption = {"This program is provided as is, without warranty of any kind. 2023"}},
+    {.name = about::kOk, .kind = Kind::Button, .at = {4920, 2760, 1680, 435}, .caption = {"OK"}, .flags = forms::kDefault},
+    {.name = about::kSysInfo, .kind = Kind::Button, .at = {4920, 3300, 1680, 435}, .caption = {"&System Info..."}},
 };
 
 }  // namespace
 
 frmAbout::frmAbout(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls);
-  ui_.icon = Require<QLabel>(u"picIcon");
-  ui_.title = Require<QLabel>(u"lblTitle");
-  ui_.version = Require<QLabel>(u"lblVersion");
-  ui_.description = Require<QLabel>(u"lblDescription");
-  ui_.disclaimer = Require<QLabel>(u"lblDisclaimer");
+  ui_.icon = Require<QLabel>(about::kIcon);
+  ui_.title = Require<QLabel>(about::kTitle);
+  ui_.version = Require<QLabel>(about::kVersion);
+  ui_.description = Require<QLabel>(about::kDescription);
+  ui_.disclaimer = Require<QLabel>(about::kDisclaimer);
   QFont big = ui_.title->font();
   big.setPointSizeF(11.0);
   big.setBold(true);
@@ -45,8 +44,8 @@ frmAbout::frmAbout(QWidget* owner) : FormDialog(owner) {
   ui_.description->setWordWrap(true);
   ui_.disclaimer->setWordWrap(true);
   ui_.icon->setScaledContents(true);
-  connect(Require<QPushButton>(u"CmdOk"), &QPushButton::clicked, this, &frmAbout::CmdOk_Click);
-  connect(Require<QPushButton>(u"cmdSysInfo"), &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+  connect(Require<QPushButton>(about::kOk), &QPushButton::clicked, this, &frmAbout::CmdOk_Click);
+  connect(Require<QPushButton>(about::kSysInfo), &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
   Form_Load();
 }
 

@@ -9,6 +9,17 @@ class QPushButton;
 
 namespace brantel {
 
+// The design names of the About window's controls, for its code and its tests.
+namespace about {
+inline constexpr char kIcon[] = "picIcon";
+inline constexpr char kTitle[] = "lblTitle";
+inline constexpr char kVersion[] = "lblVersion";
+inline constexpr char kDescription[] = "lblDescription";
+inline constexpr char kDisclaimer[] = "lblDisclaimer";
+inline constexpr char kOk[] = "CmdOk";
+inline constexpr char kSysInfo[] = "cmdSysInfo";  // starts the system-information program
+}  // namespace about
+
 // The About window: title, version, credits, and a button that starts the
 // desktop's system-information program. OK closes it and shows its owner
 // (the main window, when that opened it).
@@ -26,11 +37,11 @@ class frmAbout : public forms::FormDialog {
   void StartSysInfo();
 
   struct Ui {
-    QLabel* icon;         // picIcon
-    QLabel* title;        // lblTitle
-    QLabel* version;      // lblVersion
-    QLabel* description;  // lblDescription
-    QLabel* disclaimer;   // lblDisclaimer
+    QLabel* icon;
+    QLabel* title;
+    QLabel* version;
+    QLabel* description;
+    QLabel* disclaimer;
   } ui_;
   QTimer timer1_;
 };

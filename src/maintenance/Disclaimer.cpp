@@ -18,13 +18,10 @@ using forms::Kind;
 
 constexpr FormDesign kForm{10500, 3660, "Disclaimer"};
 constexpr ControlRow kControls[] = {
-    {"lblDisclaimer", Kind::Label, nullptr, 240, 240, 10020, 2040, ""},
-    {"chkShow", Kind::CheckBox, nullptr, 240, 2400, 10020, 315,
-     "I accept this disclaimer for this and any subsequent use of this program. Please do not "
-     "show this disclaimer again."},
-    {"Command1", Kind::Button, nullptr, 2760, 2940, 2280, 435, "Accept and Continue", nullptr, nullptr,
-     forms::kDefault},
-    {"cmdNoAccept", Kind::Button, nullptr, 5460, 2940, 2280, 435, "Do not Accept and Exit"},
+    {.name = disclaimer::kText, .kind = Kind::Label, .at = {240, 240, 10020, 2040}, .caption = {""}},
+    {.name = disclaimer::kDontShow, .kind = Kind::CheckBox, .at = {240, 2400, 10020, 315}, .caption = {"I accept this disclaimer for this and any subsequent use of this program. Please do not " "show this disclaimer again."}},
+    {.name = disclaimer::kAccept, .kind = Kind::Button, .at = {2760, 2940, 2280, 435}, .caption = {"Accept and Continue"}, .flags = forms::kDefault},
+    {.name = disclaimer::kDecline, .kind = Kind::Button, .at = {5460, 2940, 2280, 435}, .caption = {"Do not Accept and Exit"}},
 };
 
 }  // namespace
@@ -49,14 +46,14 @@ QString DisclaimerText() {
 
 frmDisclaimer::frmDisclaimer(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls);  // in English only: the table has no Greek captions
-  ui_.disclaimer = Require<QLabel>(u"lblDisclaimer");
-  ui_.show = Require<QCheckBox>(u"chkShow");
+  ui_.disclaimer = Require<QLabel>(disclaimer::kText);
+  ui_.show = Require<QCheckBox>(disclaimer::kDontShow);
   QFont mono = ui_.disclaimer->font();
   mono.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), mono.family()});
   ui_.disclaimer->setFont(mono);
   ui_.disclaimer->setWordWrap(true);
   // Accepting is the OK of the disclaimer, declining its Cancel.
-  WireButtons(Require<QPushButton>(u"Command1"), Require<QPushButton>(u"cmdNoAccept"), nullptr);
+  WireButtons(Require<QPushButton>(disclaimer::kAccept), Require<QPushButton>(disclaimer::kDecline), nullptr);
   Form_Load();
 }
 

@@ -7,6 +7,14 @@ class QLabel;
 
 namespace brantel {
 
+// The design names of the disclaimer's controls, for its code and its tests.
+namespace disclaimer {
+inline constexpr char kText[] = "lblDisclaimer";
+inline constexpr char kDontShow[] = "chkShow";  // do not show the disclaimer again
+inline constexpr char kAccept[] = "Command1";
+inline constexpr char kDecline[] = "cmdNoAccept";
+}  // namespace disclaimer
+
 // The disclaimer of liability that the user accepts before using the
 // program. "Accept and Continue" accepts; "Do not Accept and Exit", Esc and
 // the close box decline. Accepting with the box ticked turns the disclaimer
@@ -25,8 +33,8 @@ class frmDisclaimer : public forms::FormDialog {
   void Form_Load();
 
   struct Ui {
-    QLabel* disclaimer;  // lblDisclaimer
-    QCheckBox* show;     // chkShow
+    QLabel* disclaimer;
+    QCheckBox* show;
   } ui_;
 };
 

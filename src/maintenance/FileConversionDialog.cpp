@@ -18,15 +18,15 @@ using forms::Kind;
 constexpr forms::FormDesign kForm{4920, 2880, "File Conversion Utility"};
 
 constexpr ControlRow kControls[] = {
-    {"Frame1", Kind::Frame, nullptr, 120, 120, 3000, 975, "Units"},
-    {"Option1(0)", Kind::Option, "Frame1", 240, 300, 2640, 255, "feet, psi, pcf"},
-    {"Option1(1)", Kind::Option, "Frame1", 240, 600, 2640, 255, "meters, MPa, kN/m3"},
-    {"Frame2", Kind::Frame, nullptr, 120, 1320, 3000, 975, "File options"},
-    {"Option2(0)", Kind::Option, "Frame2", 240, 300, 2640, 255, "Load converted project "},
-    {"Option2(1)", Kind::Option, "Frame2", 240, 600, 2640, 255, "Keep original project"},
-    {"Command2", Kind::Button, nullptr, 3360, 195, 1335, 375, "Convert", nullptr, nullptr, forms::kDefault},
-    {"Command1", Kind::Button, nullptr, 3360, 675, 1335, 375, "Cancel"},
-    {"Command3", Kind::Button, nullptr, 3360, 1155, 1335, 375, "Help"},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 3000, 975}, .caption = {"Units"}},
+    {.name = fileconversion::kToEnglish, .kind = Kind::Option, .container = "Frame1", .at = {240, 300, 2640, 255}, .caption = {"feet, psi, pcf"}},
+    {.name = fileconversion::kToMetric, .kind = Kind::Option, .container = "Frame1", .at = {240, 600, 2640, 255}, .caption = {"meters, MPa, kN/m3"}},
+    {.name = "Frame2", .kind = Kind::Frame, .at = {120, 1320, 3000, 975}, .caption = {"File options"}},
+    {.name = fileconversion::kLoadConverted, .kind = Kind::Option, .container = "Frame2", .at = {240, 300, 2640, 255}, .caption = {"Load converted project "}},
+    {.name = fileconversion::kKeepOriginal, .kind = Kind::Option, .container = "Frame2", .at = {240, 600, 2640, 255}, .caption = {"Keep original project"}},
+    {.name = fileconversion::kConvert, .kind = Kind::Button, .at = {3360, 195, 1335, 375}, .caption = {"Convert"}, .flags = forms::kDefault},
+    {.name = fileconversion::kCancel, .kind = Kind::Button, .at = {3360, 675, 1335, 375}, .caption = {"Cancel"}},
+    {.name = fileconversion::kHelp, .kind = Kind::Button, .at = {3360, 1155, 1335, 375}, .caption = {"Help"}},
 };
 
 }  // namespace
@@ -34,10 +34,12 @@ constexpr ControlRow kControls[] = {
 frmConvert::frmConvert(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmConvert"));
   Build(kForm, kControls);
-  ui_.units = Options(u"Option1");
-  ui_.fileOption = Options(u"Option2");
-  WireButtons(nullptr, Require<QPushButton>(u"Command1"), Require<QPushButton>(u"Command3"));
-  connect(Require<QPushButton>(u"Command2"), &QPushButton::clicked, this, &frmConvert::Command2_Click);
+  ui_.units = Options(fileconversion::kUnits);
+  ui_.fileOption = Options(fileconversion::kFileOption);
+  WireButtons(nullptr, Require<QPushButton>(fileconversion::kCancel),
+              Require<QPushButton>(fileconversion::kHelp));
+  connect(Require<QPushButton>(fileconversion::kConvert), &QPushButton::clicked, this,
+          &frmConvert::Command2_Click);
   Form_Load();
 }
 

@@ -5,6 +5,19 @@
 
 namespace brantel {
 
+// The design names of the file conversion dialog's controls.
+namespace fileconversion {
+inline constexpr char kUnits[] = "Option1";  // the target unit system
+inline constexpr forms::ItemName kToEnglish = forms::Item(kUnits, 0);
+inline constexpr forms::ItemName kToMetric = forms::Item(kUnits, 1);
+inline constexpr char kFileOption[] = "Option2";
+inline constexpr forms::ItemName kLoadConverted = forms::Item(kFileOption, 0);
+inline constexpr forms::ItemName kKeepOriginal = forms::Item(kFileOption, 1);
+inline constexpr char kConvert[] = "Command2";
+inline constexpr char kCancel[] = "Command1";
+inline constexpr char kHelp[] = "Command3";
+}  // namespace fileconversion
+
 // The conversion of the current project to the other unit system: the
 // target unit system and whether the converted project is loaded or the
 // original kept. The conversion (RunFileConversion, core/FileConversion.h)
@@ -24,8 +37,8 @@ class frmConvert : public forms::FormDialog {
   void Command2_Click();
 
   struct Ui {
-    forms::OptionArray units;        // Option1: the target unit system
-    forms::OptionArray fileOption;   // Option2: load the converted project, keep the original
+    forms::OptionArray units;  // the target unit system
+    forms::OptionArray fileOption;  // load the converted project, keep the original
   } ui_;
 };
 

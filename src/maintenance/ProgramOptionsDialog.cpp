@@ -28,44 +28,44 @@ using forms::Kind;
 constexpr forms::FormDesign kForm{7200, 4800, "Program Options"};
 
 constexpr ControlRow kControls[] = {
-    {"SSTab1", Kind::TabStrip, nullptr, 120, 120, 6960, 3960},
-    {"SSTab1(0)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "General "},
-    {"SSTab1(1)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, " Default Settings"},
-    {"SSTab1(2)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Advanced"},
+    {.name = programoptions::kTabs, .kind = Kind::TabStrip, .at = {120, 120, 6960, 3960}},
+    {.name = "SSTab1(0)", .kind = Kind::TabPage, .container = programoptions::kTabs, .caption = {"General "}},
+    {.name = "SSTab1(1)", .kind = Kind::TabPage, .container = programoptions::kTabs, .caption = {" Default Settings"}},
+    {.name = "SSTab1(2)", .kind = Kind::TabPage, .container = programoptions::kTabs, .caption = {"Advanced"}},
     // General.
-    {"Frame1", Kind::Frame, "SSTab1(0)", 240, 480, 6480, 1095, "Edit Menu Options"},
-    {"Check1", Kind::CheckBox, "Frame1", 240, 300, 6000, 255, "English Menus"},
-    {"Check2", Kind::CheckBox, "Frame1", 240, 660, 6000, 255, "Always Show Mohr's Circle when Form Loads"},
-    {"Frame2", Kind::Frame, "SSTab1(0)", 240, 1740, 6480, 735, "Print Options"},
-    {"Check6", Kind::CheckBox, "Frame2", 240, 300, 6000, 255, "Print Module Version Information"},
+    {.name = "Frame1", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {240, 480, 6480, 1095}, .caption = {"Edit Menu Options"}},
+    {.name = programoptions::kEnglish, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 300, 6000, 255}, .caption = {"English Menus"}},
+    {.name = programoptions::kMohr, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 660, 6000, 255}, .caption = {"Always Show Mohr's Circle when Form Loads"}},
+    {.name = "Frame2", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {240, 1740, 6480, 735}, .caption = {"Print Options"}},
+    {.name = programoptions::kPrintHeader, .kind = Kind::CheckBox, .container = "Frame2", .at = {240, 300, 6000, 255}, .caption = {"Print Module Version Information"}},
     // Default settings: the quick buttons.
-    {"Frame3", Kind::Frame, "SSTab1(1)", 240, 480, 6480, 3240, "Tool bar Settings"},
-    {"Label1", Kind::Label, "Frame3", 1200, 300, 1695, 255, "Input Menu"},
-    {"Label2", Kind::Label, "Frame3", 3000, 300, 1935, 255, "Input Sub Menu"},
-    {"lblButton(0)", Kind::Label, "Frame3", 240, 645, 900, 255, "Button 1"},
-    {"Combo1(0)", Kind::ComboBox, "Frame3", 1200, 600, 1695, 315, "Button 1 Input Menu"},
-    {"Combo2(0)", Kind::ComboBox, "Frame3", 3000, 600, 1935, 315, "Button 1 Input Sub Menu"},
-    {"lblMenu(0)", Kind::Label, "Frame3", 1200, 975, 5160, 255},
-    {"lblButton(1)", Kind::Label, "Frame3", 240, 1485, 900, 255, "Button 2"},
-    {"Combo1(1)", Kind::ComboBox, "Frame3", 1200, 1440, 1695, 315, "Button 2 Input Menu"},
-    {"Combo2(1)", Kind::ComboBox, "Frame3", 3000, 1440, 1935, 315, "Button 2 Input Sub Menu"},
-    {"lblMenu(1)", Kind::Label, "Frame3", 1200, 1815, 5160, 255},
-    {"lblButton(2)", Kind::Label, "Frame3", 240, 2325, 900, 255, "Button 3"},
-    {"Combo1(2)", Kind::ComboBox, "Frame3", 1200, 2280, 1695, 315, "Button 3 Input Menu"},
-    {"Combo2(2)", Kind::ComboBox, "Frame3", 3000, 2280, 1935, 315, "Button 3 Input Sub Menu"},
-    {"lblMenu(2)", Kind::Label, "Frame3", 1200, 2655, 5160, 255},
+    {.name = "Frame3", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {240, 480, 6480, 3240}, .caption = {"Tool bar Settings"}},
+    {.name = "Label1", .kind = Kind::Label, .container = "Frame3", .at = {1200, 300, 1695, 255}, .caption = {"Input Menu"}},
+    {.name = "Label2", .kind = Kind::Label, .container = "Frame3", .at = {3000, 300, 1935, 255}, .caption = {"Input Sub Menu"}},
+    {.name = "lblButton(0)", .kind = Kind::Label, .container = "Frame3", .at = {240, 645, 900, 255}, .caption = {"Button 1"}},
+    {.name = programoptions::kButton1Menu, .kind = Kind::ComboBox, .container = "Frame3", .at = {1200, 600, 1695, 315}, .caption = {"Button 1 Input Menu"}},
+    {.name = programoptions::kButton1SubMenu, .kind = Kind::ComboBox, .container = "Frame3", .at = {3000, 600, 1935, 315}, .caption = {"Button 1 Input Sub Menu"}},
+    {.name = programoptions::kButton1Entry, .kind = Kind::Label, .container = "Frame3", .at = {1200, 975, 5160, 255}},
+    {.name = "lblButton(1)", .kind = Kind::Label, .container = "Frame3", .at = {240, 1485, 900, 255}, .caption = {"Button 2"}},
+    {.name = programoptions::kButton2Menu, .kind = Kind::ComboBox, .container = "Frame3", .at = {1200, 1440, 1695, 315}, .caption = {"Button 2 Input Menu"}},
+    {.name = programoptions::kButton2SubMenu, .kind = Kind::ComboBox, .container = "Frame3", .at = {3000, 1440, 1935, 315}, .caption = {"Button 2 Input Sub Menu"}},
+    {.name = programoptions::kButton2Entry, .kind = Kind::Label, .container = "Frame3", .at = {1200, 1815, 5160, 255}},
+    {.name = "lblButton(2)", .kind = Kind::Label, .container = "Frame3", .at = {240, 2325, 900, 255}, .caption = {"Button 3"}},
+    {.name = programoptions::kButton3Menu, .kind = Kind::ComboBox, .container = "Frame3", .at = {1200, 2280, 1695, 315}, .caption = {"Button 3 Input Menu"}},
+    {.name = programoptions::kButton3SubMenu, .kind = Kind::ComboBox, .container = "Frame3", .at = {3000, 2280, 1935, 315}, .caption = {"Button 3 Input Sub Menu"}},
+    {.name = programoptions::kButton3Entry, .kind = Kind::Label, .container = "Frame3", .at = {1200, 2655, 5160, 255}},
     // Advanced.
-    {"Frame4", Kind::Frame, "SSTab1(2)", 240, 480, 6480, 735, "Debug"},
-    {"Check3", Kind::CheckBox, "Frame4", 240, 300, 6000, 255, "Show Internal Coordinates in Graphs"},
-    {"Frame5", Kind::Frame, "SSTab1(2)", 240, 1320, 6480, 735, "Circular Openings"},
-    {"Label3", Kind::Label, "Frame5", 240, 330, 3000, 255, "Graph Extend (Number of radii)", nullptr, "txtRadius"},
-    {"txtRadius", Kind::TextBox, "Frame5", 3360, 300, 855, 285},
-    {"Frame6", Kind::Frame, "SSTab1(2)", 240, 2160, 6480, 855, "Create a File Association"},
-    {"cmdFileAssoc", Kind::Button, "Frame6", 240, 330, 2400, 375, "Create File Association"},
+    {.name = "Frame4", .kind = Kind::Frame, .container = "SSTab1(2)", .at = {240, 480, 6480, 735}, .caption = {"Debug"}},
+    {.name = programoptions::kInternalCoords, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 300, 6000, 255}, .caption = {"Show Internal Coordinates in Graphs"}},
+    {.name = "Frame5", .kind = Kind::Frame, .container = "SSTab1(2)", .at = {240, 1320, 6480, 735}, .caption = {"Circular Openings"}},
+    {.name = "Label3", .kind = Kind::Label, .container = "Frame5", .at = {240, 330, 3000, 255}, .caption = {"Graph Extend (Number of radii)"}, .partner = programoptions::kRadius},
+    {.name = programoptions::kRadius, .kind = Kind::TextBox, .container = "Frame5", .at = {3360, 300, 855, 285}},
+    {.name = "Frame6", .kind = Kind::Frame, .container = "SSTab1(2)", .at = {240, 2160, 6480, 855}, .caption = {"Create a File Association"}},
+    {.name = programoptions::kFileAssoc, .kind = Kind::Button, .container = "Frame6", .at = {240, 330, 2400, 375}, .caption = {"Create File Association"}},
     // Buttons.
-    {"Command3", Kind::Button, nullptr, 2880, 4260, 1215, 375, "Help"},
-    {"Command1", Kind::Button, nullptr, 4320, 4260, 1215, 375, "Cancel"},
-    {"Command2", Kind::Button, nullptr, 5760, 4260, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = programoptions::kHelp, .kind = Kind::Button, .at = {2880, 4260, 1215, 375}, .caption = {"Help"}},
+    {.name = programoptions::kCancel, .kind = Kind::Button, .at = {4320, 4260, 1215, 375}, .caption = {"Cancel"}},
+    {.name = programoptions::kOk, .kind = Kind::Button, .at = {5760, 4260, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 // The menu whose entries a menu list index (0-based) names in its sub-menu
@@ -81,24 +81,25 @@ QString EntryCaption(Menu menu, int index) {
 frmBrantelOpts::frmBrantelOpts(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmBrantelOpts"));
   Build(kForm, kControls);
-  ui_.tabs = Require<QTabWidget>(u"SSTab1");
-  ui_.english = Require<QCheckBox>(u"Check1");
-  ui_.mohr = Require<QCheckBox>(u"Check2");
-  ui_.internal = Require<QCheckBox>(u"Check3");
-  ui_.printHeader = Require<QCheckBox>(u"Check6");
-  ui_.radius = Require<QLineEdit>(u"txtRadius");
+  ui_.tabs = Require<QTabWidget>(programoptions::kTabs);
+  ui_.english = Require<QCheckBox>(programoptions::kEnglish);
+  ui_.mohr = Require<QCheckBox>(programoptions::kMohr);
+  ui_.internal = Require<QCheckBox>(programoptions::kInternalCoords);
+  ui_.printHeader = Require<QCheckBox>(programoptions::kPrintHeader);
+  ui_.radius = Require<QLineEdit>(programoptions::kRadius);
   for (int i = 0; i < kQuickButtons; ++i) {
     QuickButton& button = ui_.buttons[static_cast<std::size_t>(i)];
-    button.menu = Require<QComboBox>(QStringLiteral("Combo1(%1)").arg(i));
-    button.subMenu = Require<QComboBox>(QStringLiteral("Combo2(%1)").arg(i));
-    button.entry = Require<QLabel>(QStringLiteral("lblMenu(%1)").arg(i));
+    button.menu = Require<QComboBox>(forms::Item(programoptions::kMenu, i));
+    button.subMenu = Require<QComboBox>(forms::Item(programoptions::kSubMenu, i));
+    button.entry = Require<QLabel>(forms::Item(programoptions::kEntry, i));
     connect(button.menu, &QComboBox::currentIndexChanged, this, [this, i] { Combo1_Click(i); });
     connect(button.subMenu, &QComboBox::currentIndexChanged, this, [this, i] { Combo2_Click(i); });
   }
 
-  WireButtons(Require<QPushButton>(u"Command2"), Require<QPushButton>(u"Command1"),
-              Require<QPushButton>(u"Command3"));
-  connect(Require<QPushButton>(u"cmdFileAssoc"), &QPushButton::clicked, this, &frmBrantelOpts::cmdFileAssoc_Click);
+  WireButtons(Require<QPushButton>(programoptions::kOk), Require<QPushButton>(programoptions::kCancel),
+              Require<QPushButton>(programoptions::kHelp));
+  connect(Require<QPushButton>(programoptions::kFileAssoc), &QPushButton::clicked, this,
+          &frmBrantelOpts::cmdFileAssoc_Click);
 
   Form_Load();
 }

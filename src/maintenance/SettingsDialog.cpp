@@ -36,52 +36,51 @@ using forms::Kind;
 constexpr forms::FormDesign kSetForm{9360, 6480, "Settings"};
 
 constexpr ControlRow kSetControls[] = {
-    {"Frame1", Kind::Frame, nullptr, 120, 120, 4560, 975, "Default units"},
-    {"optUnits(0)", Kind::Option, "Frame1", 240, 300, 4200, 255, "ft, in, lbs, psi, pcf"},
-    {"optUnits(1)", Kind::Option, "Frame1", 240, 600, 4200, 255, "m, cm, kN, MPa, kN/m3"},
-    {"chkDispHist", Kind::CheckBox, nullptr, 240, 1215, 4320, 255, "Display command history window"},
-    {"Label1", Kind::Label, nullptr, 240, 1575, 3060, 255, "Size of command history window (chars)", nullptr,
-     "Text3"},
-    {"Text3", Kind::TextBox, nullptr, 3360, 1545, 1080, 285, nullptr, nullptr, nullptr, 0, 6},
-    {"Command5", Kind::Button, nullptr, 240, 1920, 1575, 375, "&History Font"},
-    {"Frame2", Kind::Frame, nullptr, 120, 2400, 4560, 1815, "Data file options"},
-    {"Label3", Kind::Label, "Frame2", 120, 330, 600, 255, "Path:", nullptr, "Text2"},
-    {"Text2", Kind::TextBox, "Frame2", 720, 300, 3720, 285},
-    {"cmdSetPath", Kind::Button, "Frame2", 720, 690, 1935, 375, "Set / Change Path"},
-    {"Label4", Kind::Label, "Frame2", 120, 1290, 2760, 255, "Default extension for data files:", nullptr, "Text1"},
-    {"Text1", Kind::TextBox, "Frame2", 2880, 1260, 855, 285},
-    {"Frame3", Kind::Frame, nullptr, 120, 4320, 4560, 1335, "External text (ASCII) viewer"},
-    {"Label5", Kind::Label, "Frame3", 120, 330, 1080, 255, "Viewer spec:", nullptr, "Text4"},
-    {"Text4", Kind::TextBox, "Frame3", 1200, 300, 3240, 285},
-    {"cmdSelect", Kind::Button, "Frame3", 1200, 780, 1215, 375, "&Select"},
-    {"cmdSetDefault", Kind::Button, "Frame3", 2520, 780, 1215, 375, "Set Default"},
-    {"Frame4", Kind::Frame, nullptr, 4800, 120, 4440, 3120, "Miscellaneous options"},
-    {"chkKeepRecentFL", Kind::CheckBox, "Frame4", 240, 330, 4080, 255, "Keep recent filelist"},
-    {"chkShortNames", Kind::CheckBox, "Frame4", 240, 675, 4080, 255, "Short names in  file list"},
-    {"chkShowDiscl", Kind::CheckBox, "Frame4", 240, 1020, 4080, 255, "Show disclaimer at start-up"},
-    {"chkMaxMenu", Kind::CheckBox, "Frame4", 240, 1365, 4080, 255, "Maximize main menu at start-up"},
-    {"chkEnableTB", Kind::CheckBox, "Frame4", 240, 1710, 4080, 255, "Enable toolbar"},
-    {"chkLoadLastInputFile", Kind::CheckBox, "Frame4", 240, 2055, 4080, 255, "Load last input file"},
-    {"chkUpdate", Kind::CheckBox, "Frame4", 240, 2400, 4080, 255, "Reminder of annual updates"},
-    {"chkCopyExamples", Kind::CheckBox, "Frame4", 240, 2745, 4080, 255, "Copy example files"},
-    {"cmdHelp", Kind::Button, nullptr, 4920, 5880, 1215, 375, "Help"},
-    {"cmdCancel", Kind::Button, nullptr, 6360, 5880, 1215, 375, "Cancel"},
-    {"CmdOk", Kind::Button, nullptr, 7800, 5880, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 4560, 975}, .caption = {"Default units"}},
+    {.name = settings::kEnglishUnits, .kind = Kind::Option, .container = "Frame1", .at = {240, 300, 4200, 255}, .caption = {"ft, in, lbs, psi, pcf"}},
+    {.name = settings::kMetricUnits, .kind = Kind::Option, .container = "Frame1", .at = {240, 600, 4200, 255}, .caption = {"m, cm, kN, MPa, kN/m3"}},
+    {.name = settings::kDisplayHistory, .kind = Kind::CheckBox, .at = {240, 1215, 4320, 255}, .caption = {"Display command history window"}},
+    {.name = "Label1", .kind = Kind::Label, .at = {240, 1575, 3060, 255}, .caption = {"Size of command history window (chars)"}, .partner = settings::kHistorySize},
+    {.name = settings::kHistorySize, .kind = Kind::TextBox, .at = {3360, 1545, 1080, 285}, .maxLength = 6},
+    {.name = settings::kHistoryFont, .kind = Kind::Button, .at = {240, 1920, 1575, 375}, .caption = {"&History Font"}},
+    {.name = "Frame2", .kind = Kind::Frame, .at = {120, 2400, 4560, 1815}, .caption = {"Data file options"}},
+    {.name = "Label3", .kind = Kind::Label, .container = "Frame2", .at = {120, 330, 600, 255}, .caption = {"Path:"}, .partner = settings::kDataPath},
+    {.name = settings::kDataPath, .kind = Kind::TextBox, .container = "Frame2", .at = {720, 300, 3720, 285}},
+    {.name = settings::kSetPath, .kind = Kind::Button, .container = "Frame2", .at = {720, 690, 1935, 375}, .caption = {"Set / Change Path"}},
+    {.name = "Label4", .kind = Kind::Label, .container = "Frame2", .at = {120, 1290, 2760, 255}, .caption = {"Default extension for data files:"}, .partner = settings::kExtension},
+    {.name = settings::kExtension, .kind = Kind::TextBox, .container = "Frame2", .at = {2880, 1260, 855, 285}},
+    {.name = "Frame3", .kind = Kind::Frame, .at = {120, 4320, 4560, 1335}, .caption = {"External text (ASCII) viewer"}},
+    {.name = "Label5", .kind = Kind::Label, .container = "Frame3", .at = {120, 330, 1080, 255}, .caption = {"Viewer spec:"}, .partner = settings::kViewer},
+    {.name = settings::kViewer, .kind = Kind::TextBox, .container = "Frame3", .at = {1200, 300, 3240, 285}},
+    {.name = settings::kSelectViewer, .kind = Kind::Button, .container = "Frame3", .at = {1200, 780, 1215, 375}, .caption = {"&Select"}},
+    {.name = settings::kDefaultViewer, .kind = Kind::Button, .container = "Frame3", .at = {2520, 780, 1215, 375}, .caption = {"Set Default"}},
+    {.name = "Frame4", .kind = Kind::Frame, .at = {4800, 120, 4440, 3120}, .caption = {"Miscellaneous options"}},
+    {.name = settings::kKeepRecent, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 330, 4080, 255}, .caption = {"Keep recent filelist"}},
+    {.name = settings::kShortNames, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 675, 4080, 255}, .caption = {"Short names in  file list"}},
+    {.name = settings::kShowDisclaimer, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 1020, 4080, 255}, .caption = {"Show disclaimer at start-up"}},
+    {.name = settings::kMaxMenu, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 1365, 4080, 255}, .caption = {"Maximize main menu at start-up"}},
+    {.name = settings::kEnableToolbar, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 1710, 4080, 255}, .caption = {"Enable toolbar"}},
+    {.name = settings::kLoadLast, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 2055, 4080, 255}, .caption = {"Load last input file"}},
+    {.name = settings::kUpdateReminder, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 2400, 4080, 255}, .caption = {"Reminder of annual updates"}},
+    {.name = settings::kCopyExamples, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 2745, 4080, 255}, .caption = {"Copy example files"}},
+    {.name = settings::kHelp, .kind = Kind::Button, .at = {4920, 5880, 1215, 375}, .caption = {"Help"}},
+    {.name = settings::kCancel, .kind = Kind::Button, .at = {6360, 5880, 1215, 375}, .caption = {"Cancel"}},
+    {.name = settings::kOk, .kind = Kind::Button, .at = {7800, 5880, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 constexpr forms::FormDesign kPathForm{6240, 4560, "Select Path"};
 
 constexpr ControlRow kPathControls[] = {
-    {"Drive1", Kind::ComboBox, nullptr, 120, 120, 3720, 315, "Drives"},
-    {"Dir1", Kind::ListBox, nullptr, 120, 555, 3720, 3840, "Folders"},
-    {"Frame1", Kind::Frame, nullptr, 3960, 120, 2160, 1575, "Set Path"},
-    {"Option1(0)", Kind::Option, "Frame1", 120, 300, 1920, 255, "User home"},
-    {"Option1(1)", Kind::Option, "Frame1", 120, 600, 1920, 255, "Application "},
-    {"Option1(2)", Kind::Option, "Frame1", 120, 900, 1920, 255, "Current"},
-    {"Option1(3)", Kind::Option, "Frame1", 120, 1200, 1920, 255, "User temporary"},
-    {"Command2", Kind::Button, nullptr, 4440, 2640, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
-    {"Command1", Kind::Button, nullptr, 4440, 3120, 1215, 375, "Cancel"},
-    {"Command3", Kind::Button, nullptr, 4440, 3600, 1215, 375, "Help"},
+    {.name = selectpath::kDrives, .kind = Kind::ComboBox, .at = {120, 120, 3720, 315}, .caption = {"Drives"}},
+    {.name = selectpath::kFolders, .kind = Kind::ListBox, .at = {120, 555, 3720, 3840}, .caption = {"Folders"}},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {3960, 120, 2160, 1575}, .caption = {"Set Path"}},
+    {.name = selectpath::kUserHome, .kind = Kind::Option, .container = "Frame1", .at = {120, 300, 1920, 255}, .caption = {"User home"}},
+    {.name = selectpath::kApplication, .kind = Kind::Option, .container = "Frame1", .at = {120, 600, 1920, 255}, .caption = {"Application "}},
+    {.name = selectpath::kCurrent, .kind = Kind::Option, .container = "Frame1", .at = {120, 900, 1920, 255}, .caption = {"Current"}},
+    {.name = selectpath::kUserTemporary, .kind = Kind::Option, .container = "Frame1", .at = {120, 1200, 1920, 255}, .caption = {"User temporary"}},
+    {.name = selectpath::kOk, .kind = Kind::Button, .at = {4440, 2640, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
+    {.name = selectpath::kCancel, .kind = Kind::Button, .at = {4440, 3120, 1215, 375}, .caption = {"Cancel"}},
+    {.name = selectpath::kHelp, .kind = Kind::Button, .at = {4440, 3600, 1215, 375}, .caption = {"Help"}},
 };
 
 qint16 CheckValue(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
@@ -95,31 +94,32 @@ QString WithSlash(const QString& folder) { return folder.endsWith(u'/') ? folder
 frmSet::frmSet(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmSet"));
   Build(kSetForm, kSetControls);
-  ui_.units = Options(u"optUnits");
-  ui_.dispHist = Require<QCheckBox>(u"chkDispHist");
-  ui_.historySize = Require<QLineEdit>(u"Text3");
-  ui_.historyFont = Require<QPushButton>(u"Command5");
-  ui_.keepRecent = Require<QCheckBox>(u"chkKeepRecentFL");
-  ui_.shortNames = Require<QCheckBox>(u"chkShortNames");
-  ui_.showDisclaimer = Require<QCheckBox>(u"chkShowDiscl");
-  ui_.maxMenu = Require<QCheckBox>(u"chkMaxMenu");
-  ui_.enableToolbar = Require<QCheckBox>(u"chkEnableTB");
-  ui_.loadLast = Require<QCheckBox>(u"chkLoadLastInputFile");
-  ui_.update = Require<QCheckBox>(u"chkUpdate");
-  ui_.copyExamples = Require<QCheckBox>(u"chkCopyExamples");
-  ui_.dataPath = Require<QLineEdit>(u"Text2");
-  ui_.extension = Require<QLineEdit>(u"Text1");
-  ui_.viewer = Require<QLineEdit>(u"Text4");
+  ui_.units = Options(settings::kDefaultUnits);
+  ui_.dispHist = Require<QCheckBox>(settings::kDisplayHistory);
+  ui_.historySize = Require<QLineEdit>(settings::kHistorySize);
+  ui_.historyFont = Require<QPushButton>(settings::kHistoryFont);
+  ui_.keepRecent = Require<QCheckBox>(settings::kKeepRecent);
+  ui_.shortNames = Require<QCheckBox>(settings::kShortNames);
+  ui_.showDisclaimer = Require<QCheckBox>(settings::kShowDisclaimer);
+  ui_.maxMenu = Require<QCheckBox>(settings::kMaxMenu);
+  ui_.enableToolbar = Require<QCheckBox>(settings::kEnableToolbar);
+  ui_.loadLast = Require<QCheckBox>(settings::kLoadLast);
+  ui_.update = Require<QCheckBox>(settings::kUpdateReminder);
+  ui_.copyExamples = Require<QCheckBox>(settings::kCopyExamples);
+  ui_.dataPath = Require<QLineEdit>(settings::kDataPath);
+  ui_.extension = Require<QLineEdit>(settings::kExtension);
+  ui_.viewer = Require<QLineEdit>(settings::kViewer);
 
-  WireButtons(Require<QPushButton>(u"CmdOk"), Require<QPushButton>(u"cmdCancel"),
-              Require<QPushButton>(u"cmdHelp"));
+  WireButtons(Require<QPushButton>(settings::kOk), Require<QPushButton>(settings::kCancel),
+              Require<QPushButton>(settings::kHelp));
   connect(ui_.dispHist, &QCheckBox::toggled, this, &frmSet::chkDispHist_Click);
   connect(ui_.keepRecent, &QCheckBox::toggled, this, &frmSet::chkKeepRecentFL_Click);
   connect(ui_.shortNames, &QCheckBox::toggled, this, &frmSet::chkShortNames_Click);
   connect(ui_.copyExamples, &QCheckBox::toggled, this, &frmSet::chkCopyExamples_Click);
-  connect(Require<QPushButton>(u"cmdSetPath"), &QPushButton::clicked, this, &frmSet::cmdSetPath_Click);
-  connect(Require<QPushButton>(u"cmdSetDefault"), &QPushButton::clicked, this, &frmSet::cmdSetDefault_Click);
-  connect(Require<QPushButton>(u"cmdSelect"), &QPushButton::clicked, this, &frmSet::cmdSelect_Click);
+  connect(Require<QPushButton>(settings::kSetPath), &QPushButton::clicked, this, &frmSet::cmdSetPath_Click);
+  connect(Require<QPushButton>(settings::kDefaultViewer), &QPushButton::clicked, this,
+          &frmSet::cmdSetDefault_Click);
+  connect(Require<QPushButton>(settings::kSelectViewer), &QPushButton::clicked, this, &frmSet::cmdSelect_Click);
   connect(ui_.historyFont, &QPushButton::clicked, this, &frmSet::Command5_Click);
   connect(ui_.extension, &QLineEdit::textChanged, this, &frmSet::Text1_Change);
 
@@ -284,12 +284,12 @@ void frmSet::FormUnload() {
 frmPath::frmPath(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmPath"));
   Build(kPathForm, kPathControls);
-  ui_.places = Options(u"Option1");
-  ui_.drives = Require<QComboBox>(u"Drive1");
-  ui_.folders = Require<QListWidget>(u"Dir1");
+  ui_.places = Options(selectpath::kPlaces);
+  ui_.drives = Require<QComboBox>(selectpath::kDrives);
+  ui_.folders = Require<QListWidget>(selectpath::kFolders);
 
-  WireButtons(Require<QPushButton>(u"Command2"), Require<QPushButton>(u"Command1"),
-              Require<QPushButton>(u"Command3"));
+  WireButtons(Require<QPushButton>(selectpath::kOk), Require<QPushButton>(selectpath::kCancel),
+              Require<QPushButton>(selectpath::kHelp));
   for (int i = ui_.places.LBound(); i <= ui_.places.UBound(); ++i) {
     connect(ui_.places.At(i), &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
   }

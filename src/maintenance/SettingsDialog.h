@@ -11,6 +11,48 @@ class QPushButton;
 
 namespace brantel {
 
+// The design names of the settings dialog's controls, for its code and its
+// tests.
+namespace settings {
+inline constexpr char kDefaultUnits[] = "optUnits";
+inline constexpr forms::ItemName kEnglishUnits = forms::Item(kDefaultUnits, 0);
+inline constexpr forms::ItemName kMetricUnits = forms::Item(kDefaultUnits, 1);
+inline constexpr char kDisplayHistory[] = "chkDispHist";
+inline constexpr char kHistorySize[] = "Text3";  // size of the history window (chars)
+inline constexpr char kHistoryFont[] = "Command5";
+inline constexpr char kDataPath[] = "Text2";
+inline constexpr char kSetPath[] = "cmdSetPath";  // opens the folder chooser
+inline constexpr char kExtension[] = "Text1";  // default extension for data files
+inline constexpr char kViewer[] = "Text4";  // the external text viewer
+inline constexpr char kSelectViewer[] = "cmdSelect";
+inline constexpr char kDefaultViewer[] = "cmdSetDefault";
+inline constexpr char kKeepRecent[] = "chkKeepRecentFL";
+inline constexpr char kShortNames[] = "chkShortNames";
+inline constexpr char kShowDisclaimer[] = "chkShowDiscl";
+inline constexpr char kMaxMenu[] = "chkMaxMenu";
+inline constexpr char kEnableToolbar[] = "chkEnableTB";
+inline constexpr char kLoadLast[] = "chkLoadLastInputFile";
+inline constexpr char kUpdateReminder[] = "chkUpdate";
+inline constexpr char kCopyExamples[] = "chkCopyExamples";
+inline constexpr char kHelp[] = "cmdHelp";
+inline constexpr char kCancel[] = "cmdCancel";
+inline constexpr char kOk[] = "CmdOk";
+}  // namespace settings
+
+// The design names of the folder chooser's controls.
+namespace selectpath {
+inline constexpr char kDrives[] = "Drive1";
+inline constexpr char kFolders[] = "Dir1";
+inline constexpr char kPlaces[] = "Option1";  // the quick locations
+inline constexpr forms::ItemName kUserHome = forms::Item(kPlaces, 0);
+inline constexpr forms::ItemName kApplication = forms::Item(kPlaces, 1);
+inline constexpr forms::ItemName kCurrent = forms::Item(kPlaces, 2);
+inline constexpr forms::ItemName kUserTemporary = forms::Item(kPlaces, 3);
+inline constexpr char kOk[] = "Command2";
+inline constexpr char kCancel[] = "Command1";
+inline constexpr char kHelp[] = "Command3";
+}  // namespace selectpath
+
 // The general settings: the unit system of new projects, the history
 // window, the data folder and the project-file extension, the external text
 // viewer and the start-up options. OK checks the data folder, the history
@@ -56,21 +98,21 @@ class frmSet : public forms::FormDialog {
   bool ValidateSettings();
 
   struct Ui {
-    forms::OptionArray units;     // optUnits
-    QCheckBox* dispHist;          // chkDispHist
-    QLineEdit* historySize;       // Text3
-    QPushButton* historyFont;     // Command5
-    QCheckBox* keepRecent;        // chkKeepRecentFL
-    QCheckBox* shortNames;        // chkShortNames
-    QCheckBox* showDisclaimer;    // chkShowDiscl
-    QCheckBox* maxMenu;           // chkMaxMenu
-    QCheckBox* enableToolbar;     // chkEnableTB
-    QCheckBox* loadLast;          // chkLoadLastInputFile
-    QCheckBox* update;            // chkUpdate
-    QCheckBox* copyExamples;      // chkCopyExamples
-    QLineEdit* dataPath;          // Text2
-    QLineEdit* extension;         // Text1
-    QLineEdit* viewer;            // Text4
+    forms::OptionArray units;
+    QCheckBox* dispHist;
+    QLineEdit* historySize;
+    QPushButton* historyFont;
+    QCheckBox* keepRecent;
+    QCheckBox* shortNames;
+    QCheckBox* showDisclaimer;
+    QCheckBox* maxMenu;
+    QCheckBox* enableToolbar;
+    QCheckBox* loadLast;
+    QCheckBox* update;
+    QCheckBox* copyExamples;
+    QLineEdit* dataPath;
+    QLineEdit* extension;
+    QLineEdit* viewer;
   } ui_;
 
   bool pendingPath_ = false;  // the folder chooser has been opened
@@ -103,9 +145,9 @@ class frmPath : public forms::FormDialog {
   void ShowFolder(const QString& folder);
 
   struct Ui {
-    forms::OptionArray places;  // Option1
-    QComboBox* drives;          // Drive1
-    QListWidget* folders;       // Dir1
+    forms::OptionArray places;
+    QComboBox* drives;
+    QListWidget* folders;
   } ui_;
 
   QString dirPath_;

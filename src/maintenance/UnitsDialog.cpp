@@ -24,88 +24,90 @@ constexpr int kInputLength = 40;
 constexpr forms::FormDesign kForm{5400, 4440, "Unit Conversions"};
 
 constexpr ControlRow kControls[] = {
-    {"SSTab1", Kind::TabStrip, nullptr, 120, 120, 5160, 3600},
-    {"SSTab1(0)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Length"},
-    {"SSTab1(1)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Load"},
-    {"SSTab1(2)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Load Grad"},
-    {"SSTab1(3)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Stress"},
-    {"SSTab1(4)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Stress Grad"},
+    {.name = units::kTabs, .kind = Kind::TabStrip, .at = {120, 120, 5160, 3600}},
+    {.name = "SSTab1(0)", .kind = Kind::TabPage, .container = units::kTabs, .caption = {"Length"}},
+    {.name = "SSTab1(1)", .kind = Kind::TabPage, .container = units::kTabs, .caption = {"Load"}},
+    {.name = "SSTab1(2)", .kind = Kind::TabPage, .container = units::kTabs, .caption = {"Load Grad"}},
+    {.name = "SSTab1(3)", .kind = Kind::TabPage, .container = units::kTabs, .caption = {"Stress"}},
+    {.name = "SSTab1(4)", .kind = Kind::TabPage, .container = units::kTabs, .caption = {"Stress Grad"}},
     // Length: the value, its unit and the value in every unit.
-    {"Frame1", Kind::Frame, "SSTab1(0)", 240, 480, 4680, 2880, "Length units"},
-    {"txtLength", Kind::TextBox, "Frame1", 240, 330, 1680, 285, "Length", nullptr, nullptr, 0, kInputLength},
-    {"Option2(0)", Kind::Option, "Frame1", 240, 780, 1680, 255, "in"},
-    {"Text7", Kind::TextBox, "Frame1", 2040, 765, 2400, 285, "in", nullptr, nullptr, kResult},
-    {"Option2(1)", Kind::Option, "Frame1", 240, 1170, 1680, 255, "ft"},
-    {"Text8", Kind::TextBox, "Frame1", 2040, 1155, 2400, 285, "ft", nullptr, nullptr, kResult},
-    {"Option2(2)", Kind::Option, "Frame1", 240, 1560, 1680, 255, "cm"},
-    {"Text9", Kind::TextBox, "Frame1", 2040, 1545, 2400, 285, "cm", nullptr, nullptr, kResult},
-    {"Option2(3)", Kind::Option, "Frame1", 240, 1950, 1680, 255, "m"},
-    {"Text10", Kind::TextBox, "Frame1", 2040, 1935, 2400, 285, "m", nullptr, nullptr, kResult},
+    {.name = "Frame1", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {240, 480, 4680, 2880}, .caption = {"Length units"}},
+    {.name = units::kLength, .kind = Kind::TextBox, .container = "Frame1", .at = {240, 330, 1680, 285}, .caption = {"Length"}, .maxLength = kInputLength},
+    {.name = units::kFromIn, .kind = Kind::Option, .container = "Frame1", .at = {240, 780, 1680, 255}, .caption = {"in"}},
+    {.name = units::kIn, .kind = Kind::TextBox, .container = "Frame1", .at = {2040, 765, 2400, 285}, .caption = {"in"}, .flags = kResult},
+    {.name = units::kFromFt, .kind = Kind::Option, .container = "Frame1", .at = {240, 1170, 1680, 255}, .caption = {"ft"}},
+    {.name = units::kFt, .kind = Kind::TextBox, .container = "Frame1", .at = {2040, 1155, 2400, 285}, .caption = {"ft"}, .flags = kResult},
+    {.name = units::kFromCm, .kind = Kind::Option, .container = "Frame1", .at = {240, 1560, 1680, 255}, .caption = {"cm"}},
+    {.name = units::kCm, .kind = Kind::TextBox, .container = "Frame1", .at = {2040, 1545, 2400, 285}, .caption = {"cm"}, .flags = kResult},
+    {.name = units::kFromM, .kind = Kind::Option, .container = "Frame1", .at = {240, 1950, 1680, 255}, .caption = {"m"}},
+    {.name = units::kM, .kind = Kind::TextBox, .container = "Frame1", .at = {2040, 1935, 2400, 285}, .caption = {"m"}, .flags = kResult},
     // Load: the value, its unit and the value in every unit.
-    {"Frame2", Kind::Frame, "SSTab1(1)", 240, 480, 4680, 2880, "Load units"},
-    {"txtLoad", Kind::TextBox, "Frame2", 240, 330, 1680, 285, "Load", nullptr, nullptr, 0, kInputLength},
-    {"Option5(0)", Kind::Option, "Frame2", 240, 780, 1680, 255, "lbsF"},
-    {"Text21", Kind::TextBox, "Frame2", 2040, 765, 2400, 285, "lbsF", nullptr, nullptr, kResult},
-    {"Option5(1)", Kind::Option, "Frame2", 240, 1170, 1680, 255, "tonsF (short)"},
-    {"Text22", Kind::TextBox, "Frame2", 2040, 1155, 2400, 285, "tonsF (short)", nullptr, nullptr, kResult},
-    {"Option5(2)", Kind::Option, "Frame2", 240, 1560, 1680, 255, "kN"},
-    {"Text23", Kind::TextBox, "Frame2", 2040, 1545, 2400, 285, "kN", nullptr, nullptr, kResult},
-    {"Option5(3)", Kind::Option, "Frame2", 240, 1950, 1680, 255, "MN"},
-    {"Text24", Kind::TextBox, "Frame2", 2040, 1935, 2400, 285, "MN", nullptr, nullptr, kResult},
-    {"Option5(4)", Kind::Option, "Frame2", 240, 2340, 1680, 255, "kips"},
-    {"Text25", Kind::TextBox, "Frame2", 2040, 2325, 2400, 285, "kips", nullptr, nullptr, kResult},
+    {.name = "Frame2", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {240, 480, 4680, 2880}, .caption = {"Load units"}},
+    {.name = units::kLoad, .kind = Kind::TextBox, .container = "Frame2", .at = {240, 330, 1680, 285}, .caption = {"Load"}, .maxLength = kInputLength},
+    {.name = units::kFromLbsF, .kind = Kind::Option, .container = "Frame2", .at = {240, 780, 1680, 255}, .caption = {"lbsF"}},
+    {.name = units::kLbsF, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 765, 2400, 285}, .caption = {"lbsF"}, .flags = kResult},
+    {.name = units::kFromTonsF, .kind = Kind::Option, .container = "Frame2", .at = {240, 1170, 1680, 255}, .caption = {"tonsF (short)"}},
+    {.name = units::kTonsF, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 1155, 2400, 285}, .caption = {"tonsF (short)"}, .flags = kResult},
+    {.name = units::kFromKN, .kind = Kind::Option, .container = "Frame2", .at = {240, 1560, 1680, 255}, .caption = {"kN"}},
+    {.name = units::kKN, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 1545, 2400, 285}, .caption = {"kN"}, .flags = kResult},
+    {.name = units::kFromMN, .kind = Kind::Option, .container = "Frame2", .at = {240, 1950, 1680, 255}, .caption = {"MN"}},
+    {.name = units::kMN, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 1935, 2400, 285}, .caption = {"MN"}, .flags = kResult},
+    {.name = units::kFromKips, .kind = Kind::Option, .container = "Frame2", .at = {240, 2340, 1680, 255}, .caption = {"kips"}},
+    {.name = units::kKips, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 2325, 2400, 285}, .caption = {"kips"}, .flags = kResult},
     // Load Grad: the value, its unit and the value in every unit.
-    {"Frame3", Kind::Frame, "SSTab1(2)", 240, 480, 4680, 2880, "Load gradient units"},
-    {"txtLoadGrad", Kind::TextBox, "Frame3", 240, 330, 1680, 285, "Load Grad", nullptr, nullptr, 0, kInputLength},
-    {"Option4(0)", Kind::Option, "Frame3", 240, 780, 1680, 255, "lbsF/in"},
-    {"Text17", Kind::TextBox, "Frame3", 2040, 765, 2400, 285, "lbsF/in", nullptr, nullptr, kResult},
-    {"Option4(1)", Kind::Option, "Frame3", 240, 1170, 1680, 255, "lbsF/ft"},
-    {"Text18", Kind::TextBox, "Frame3", 2040, 1155, 2400, 285, "lbsF/ft", nullptr, nullptr, kResult},
-    {"Option4(2)", Kind::Option, "Frame3", 240, 1560, 1680, 255, "kN/m"},
-    {"Text19", Kind::TextBox, "Frame3", 2040, 1545, 2400, 285, "kN/m", nullptr, nullptr, kResult},
-    {"Option4(3)", Kind::Option, "Frame3", 240, 1950, 1680, 255, "MN/m"},
-    {"Text20", Kind::TextBox, "Frame3", 2040, 1935, 2400, 285, "MN/m", nullptr, nullptr, kResult},
+    {.name = "Frame3", .kind = Kind::Frame, .container = "SSTab1(2)", .at = {240, 480, 4680, 2880}, .caption = {"Load gradient units"}},
+    {.name = units::kLoadGrad, .kind = Kind::TextBox, .container = "Frame3", .at = {240, 330, 1680, 285}, .caption = {"Load Grad"}, .maxLength = kInputLength},
+    {.name = units::kFromLbsFPerIn, .kind = Kind::Option, .container = "Frame3", .at = {240, 780, 1680, 255}, .caption = {"lbsF/in"}},
+    {.name = units::kLbsFPerIn, .kind = Kind::TextBox, .container = "Frame3", .at = {2040, 765, 2400, 285}, .caption = {"lbsF/in"}, .flags = kResult},
+    {.name = units::kFromLbsFPerFt, .kind = Kind::Option, .container = "Frame3", .at = {240, 1170, 1680, 255}, .caption = {"lbsF/ft"}},
+    {.name = units::kLbsFPerFt, .kind = Kind::TextBox, .container = "Frame3", .at = {2040, 1155, 2400, 285}, .caption = {"lbsF/ft"}, .flags = kResult},
+    {.name = units::kFromKNPerM, .kind = Kind::Option, .container = "Frame3", .at = {240, 1560, 1680, 255}, .caption = {"kN/m"}},
+    {.name = units::kKNPerM, .kind = Kind::TextBox, .container = "Frame3", .at = {2040, 1545, 2400, 285}, .caption = {"kN/m"}, .flags = kResult},
+    {.name = units::kFromMNPerM, .kind = Kind::Option, .container = "Frame3", .at = {240, 1950, 1680, 255}, .caption = {"MN/m"}},
+    {.name = units::kMNPerM, .kind = Kind::TextBox, .container = "Frame3", .at = {2040, 1935, 2400, 285}, .caption = {"MN/m"}, .flags = kResult},
     // Stress: the value, its unit and the value in every unit.
-    {"Frame4", Kind::Frame, "SSTab1(3)", 240, 480, 4680, 2880, "Pressure/stress units"},
-    {"txtStress", Kind::TextBox, "Frame4", 240, 330, 1680, 285, "Stress", nullptr, nullptr, 0, kInputLength},
-    {"Option1(0)", Kind::Option, "Frame4", 240, 780, 1680, 255, "psi"},
-    {"Text2", Kind::TextBox, "Frame4", 2040, 765, 2400, 285, "psi", nullptr, nullptr, kResult},
-    {"Option1(1)", Kind::Option, "Frame4", 240, 1170, 1680, 255, "ksi"},
-    {"Text3", Kind::TextBox, "Frame4", 2040, 1155, 2400, 285, "ksi", nullptr, nullptr, kResult},
-    {"Option1(2)", Kind::Option, "Frame4", 240, 1560, 1680, 255, "psf"},
-    {"Text4", Kind::TextBox, "Frame4", 2040, 1545, 2400, 285, "psf", nullptr, nullptr, kResult},
-    {"Option1(3)", Kind::Option, "Frame4", 240, 1950, 1680, 255, "Pa"},
-    {"Text5", Kind::TextBox, "Frame4", 2040, 1935, 2400, 285, "Pa", nullptr, nullptr, kResult},
-    {"Option1(4)", Kind::Option, "Frame4", 240, 2340, 1680, 255, "MPa"},
-    {"Text6", Kind::TextBox, "Frame4", 2040, 2325, 2400, 285, "MPa", nullptr, nullptr, kResult},
+    {.name = "Frame4", .kind = Kind::Frame, .container = "SSTab1(3)", .at = {240, 480, 4680, 2880}, .caption = {"Pressure/stress units"}},
+    {.name = units::kStress, .kind = Kind::TextBox, .container = "Frame4", .at = {240, 330, 1680, 285}, .caption = {"Stress"}, .maxLength = kInputLength},
+    {.name = units::kFromPsi, .kind = Kind::Option, .container = "Frame4", .at = {240, 780, 1680, 255}, .caption = {"psi"}},
+    {.name = units::kPsi, .kind = Kind::TextBox, .container = "Frame4", .at = {2040, 765, 2400, 285}, .caption = {"psi"}, .flags = kResult},
+    {.name = units::kFromKsi, .kind = Kind::Option, .container = "Frame4", .at = {240, 1170, 1680, 255}, .caption = {"ksi"}},
+    {.name = units::kKsi, .kind = Kind::TextBox, .container = "Frame4", .at = {2040, 1155, 2400, 285}, .caption = {"ksi"}, .flags = kResult},
+    {.name = units::kFromPsf, .kind = Kind::Option, .container = "Frame4", .at = {240, 1560, 1680, 255}, .caption = {"psf"}},
+    {.name = units::kPsf, .kind = Kind::TextBox, .container = "Frame4", .at = {2040, 1545, 2400, 285}, .caption = {"psf"}, .flags = kResult},
+    {.name = units::kFromPa, .kind = Kind::Option, .container = "Frame4", .at = {240, 1950, 1680, 255}, .caption = {"Pa"}},
+    {.name = units::kPa, .kind = Kind::TextBox, .container = "Frame4", .at = {2040, 1935, 2400, 285}, .caption = {"Pa"}, .flags = kResult},
+    {.name = units::kFromMPa, .kind = Kind::Option, .container = "Frame4", .at = {240, 2340, 1680, 255}, .caption = {"MPa"}},
+    {.name = units::kMPa, .kind = Kind::TextBox, .container = "Frame4", .at = {2040, 2325, 2400, 285}, .caption = {"MPa"}, .flags = kResult},
     // Stress Grad: the value, its unit and the value in every unit.
-    {"Frame5", Kind::Frame, "SSTab1(4)", 240, 480, 4680, 2880, "Pressure/stress gradient units"},
-    {"txtStressGrad", Kind::TextBox, "Frame5", 240, 330, 1680, 285, "Stress Grad", nullptr, nullptr, 0, kInputLength},
-    {"Option3(0)", Kind::Option, "Frame5", 240, 780, 1680, 255, "psi/in"},
-    {"Text12", Kind::TextBox, "Frame5", 2040, 765, 2400, 285, "psi/in", nullptr, nullptr, kResult},
-    {"Option3(1)", Kind::Option, "Frame5", 240, 1170, 1680, 255, "psi/ft"},
-    {"Text13", Kind::TextBox, "Frame5", 2040, 1155, 2400, 285, "psi/ft", nullptr, nullptr, kResult},
-    {"Option3(2)", Kind::Option, "Frame5", 240, 1560, 1680, 255, "Pa/m"},
-    {"Text14", Kind::TextBox, "Frame5", 2040, 1545, 2400, 285, "Pa/m", nullptr, nullptr, kResult},
-    {"Option3(3)", Kind::Option, "Frame5", 240, 1950, 1680, 255, "MPa/m"},
-    {"Text15", Kind::TextBox, "Frame5", 2040, 1935, 2400, 285, "MPa/m", nullptr, nullptr, kResult},
+    {.name = "Frame5", .kind = Kind::Frame, .container = "SSTab1(4)", .at = {240, 480, 4680, 2880}, .caption = {"Pressure/stress gradient units"}},
+    {.name = units::kStressGrad, .kind = Kind::TextBox, .container = "Frame5", .at = {240, 330, 1680, 285}, .caption = {"Stress Grad"}, .maxLength = kInputLength},
+    {.name = units::kFromPsiPerIn, .kind = Kind::Option, .container = "Frame5", .at = {240, 780, 1680, 255}, .caption = {"psi/in"}},
+    {.name = units::kPsiPerIn, .kind = Kind::TextBox, .container = "Frame5", .at = {2040, 765, 2400, 285}, .caption = {"psi/in"}, .flags = kResult},
+    {.name = units::kFromPsiPerFt, .kind = Kind::Option, .container = "Frame5", .at = {240, 1170, 1680, 255}, .caption = {"psi/ft"}},
+    {.name = units::kPsiPerFt, .kind = Kind::TextBox, .container = "Frame5", .at = {2040, 1155, 2400, 285}, .caption = {"psi/ft"}, .flags = kResult},
+    {.name = units::kFromPaPerM, .kind = Kind::Option, .container = "Frame5", .at = {240, 1560, 1680, 255}, .caption = {"Pa/m"}},
+    {.name = units::kPaPerM, .kind = Kind::TextBox, .container = "Frame5", .at = {2040, 1545, 2400, 285}, .caption = {"Pa/m"}, .flags = kResult},
+    {.name = units::kFromMPaPerM, .kind = Kind::Option, .container = "Frame5", .at = {240, 1950, 1680, 255}, .caption = {"MPa/m"}},
+    {.name = units::kMPaPerM, .kind = Kind::TextBox, .container = "Frame5", .at = {2040, 1935, 2400, 285}, .caption = {"MPa/m"}, .flags = kResult},
     // Buttons.
-    {"Command3", Kind::Button, nullptr, 2640, 3900, 1215, 375, "Help"},
-    {"Command1", Kind::Button, nullptr, 4020, 3900, 1215, 375, "OK", nullptr, nullptr, forms::kDefault},
+    {.name = units::kHelp, .kind = Kind::Button, .at = {2640, 3900, 1215, 375}, .caption = {"Help"}},
+    {.name = units::kOk, .kind = Kind::Button, .at = {4020, 3900, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 // The design names of each tab's input box, unit options and read-outs.
 struct TabNames {
-  const char16_t* input;
-  const char16_t* units;
-  std::initializer_list<const char16_t*> readouts;
+  const char* input;
+  const char* units;
+  std::initializer_list<const char*> readouts;
 };
 const TabNames kTabNames[kUnitTabCount] = {
-    {u"txtLength", u"Option2", {u"Text7", u"Text8", u"Text9", u"Text10"}},
-    {u"txtLoad", u"Option5", {u"Text21", u"Text22", u"Text23", u"Text24", u"Text25"}},
-    {u"txtLoadGrad", u"Option4", {u"Text17", u"Text18", u"Text19", u"Text20"}},
-    {u"txtStress", u"Option1", {u"Text2", u"Text3", u"Text4", u"Text5", u"Text6"}},
-    {u"txtStressGrad", u"Option3", {u"Text12", u"Text13", u"Text14", u"Text15"}},
+    {units::kLength, units::kLengthUnit, {units::kIn, units::kFt, units::kCm, units::kM}},
+    {units::kLoad, units::kLoadUnit, {units::kLbsF, units::kTonsF, units::kKN, units::kMN, units::kKips}},
+    {units::kLoadGrad, units::kLoadGradUnit,
+     {units::kLbsFPerIn, units::kLbsFPerFt, units::kKNPerM, units::kMNPerM}},
+    {units::kStress, units::kStressUnit, {units::kPsi, units::kKsi, units::kPsf, units::kPa, units::kMPa}},
+    {units::kStressGrad, units::kStressGradUnit,
+     {units::kPsiPerIn, units::kPsiPerFt, units::kPaPerM, units::kMPaPerM}},
 };
 
 }  // namespace
@@ -113,13 +115,13 @@ const TabNames kTabNames[kUnitTabCount] = {
 frmUnits::frmUnits(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmUnits"));
   Build(kForm, kControls);
-  ui_.tabs = Require<QTabWidget>(u"SSTab1");
+  ui_.tabs = Require<QTabWidget>(units::kTabs);
   for (int t = 0; t < kUnitTabCount; ++t) {
     const TabNames& names = kTabNames[t];
     Tab& tab = ui_.tab[static_cast<std::size_t>(t)];
     tab.input = Require<QLineEdit>(names.input);
     tab.units = Options(names.units);
-    for (const char16_t* readout : names.readouts) tab.readouts.push_back(Require<QLineEdit>(readout));
+    for (const char* readout : names.readouts) tab.readouts.push_back(Require<QLineEdit>(readout));
     connect(tab.input, &QLineEdit::textChanged, this, [this, t] { Input_Change(t); });
     for (QRadioButton* unit : tab.units.buttons) {
       connect(unit, &QRadioButton::toggled, this, [this, t](bool on) {
@@ -127,7 +129,7 @@ frmUnits::frmUnits(QWidget* owner) : FormDialog(owner) {
       });
     }
   }
-  WireButtons(Require<QPushButton>(u"Command1"), nullptr, Require<QPushButton>(u"Command3"));
+  WireButtons(Require<QPushButton>(units::kOk), nullptr, Require<QPushButton>(units::kHelp));
   connect(ui_.tabs, &QTabWidget::currentChanged, this, &frmUnits::SSTab1_Click);
 
   Form_Load();
@@ -160,7 +162,8 @@ void frmUnits::SSTab1_Click() {
 
 void frmUnits::Input_Change(int t) {
   const Tab& tab = ui_.tab[static_cast<std::size_t>(t)];
-  const QStringList texts = UnitReadoutTexts(t, forms::GetArrayIndex(tab.units), tab.input->text());
+  const QStringList texts =
+      UnitReadoutTexts(t, forms::GetArrayIndex(tab.units), forms::LeadingValue<double>(tab.input));
   if (texts.size() != static_cast<qsizetype>(tab.readouts.size())) return;
   for (std::size_t i = 0; i < tab.readouts.size(); ++i) forms::ShowResult(tab.readouts[i], texts[static_cast<qsizetype>(i)]);
 }

@@ -21,26 +21,24 @@ using forms::Kind;
 
 constexpr FormDesign kForm{7080, 4620, "Program Update"};
 constexpr ControlRow kControls[] = {
-    {"lblUpdate", Kind::Label, nullptr, 240, 240, 6600, 1320},
-    {"lblInfo", Kind::Label, nullptr, 240, 1680, 6600, 480},
-    {"lblLastVer", Kind::Label, nullptr, 240, 2280, 6600, 255},
-    {"Label1", Kind::Label, nullptr, 240, 2700, 2040, 255, "URL to program web page:", nullptr, "lblURL"},
-    {"ProgressBar1", Kind::Picture, nullptr, 240, 3120, 5040, 255, "Download progress"},
-    {"lblbytes", Kind::Label, nullptr, 5400, 3120, 1440, 255},
-    {"cmdCheck", Kind::Button, nullptr, 240, 3600, 1560, 375, "Check for Updates"},
-    {"cmdDownUpdate", Kind::Button, nullptr, 1920, 3600, 1560, 375, "Download Update", nullptr, nullptr,
-     forms::kDisabled},
-    {"cmdInstall", Kind::Button, nullptr, 3600, 3600, 1560, 375, "Install Update", nullptr, nullptr,
-     forms::kDisabled},
-    {"Command1", Kind::Button, nullptr, 5280, 3600, 1560, 375, "OK", nullptr, nullptr, forms::kDefault},
-    {"chkShow", Kind::CheckBox, nullptr, 240, 4140, 4200, 255, "Disable check for program updates"},
+    {.name = update::kNotice, .kind = Kind::Label, .at = {240, 240, 6600, 1320}},
+    {.name = update::kInfo, .kind = Kind::Label, .at = {240, 1680, 6600, 480}},
+    {.name = update::kLastVersion, .kind = Kind::Label, .at = {240, 2280, 6600, 255}},
+    {.name = update::kUrlLabel, .kind = Kind::Label, .at = {240, 2700, 2040, 255}, .caption = {"URL to program web page:"}, .partner = update::kUrl},
+    {.name = update::kProgress, .kind = Kind::Picture, .at = {240, 3120, 5040, 255}, .caption = {"Download progress"}},
+    {.name = update::kBytes, .kind = Kind::Label, .at = {5400, 3120, 1440, 255}},
+    {.name = update::kCheck, .kind = Kind::Button, .at = {240, 3600, 1560, 375}, .caption = {"Check for Updates"}},
+    {.name = update::kDownload, .kind = Kind::Button, .at = {1920, 3600, 1560, 375}, .caption = {"Download Update"}, .flags = forms::kDisabled},
+    {.name = update::kInstall, .kind = Kind::Button, .at = {3600, 3600, 1560, 375}, .caption = {"Install Update"}, .flags = forms::kDisabled},
+    {.name = update::kOk, .kind = Kind::Button, .at = {5280, 3600, 1560, 375}, .caption = {"OK"}, .flags = forms::kDefault},
+    {.name = update::kDisable, .kind = Kind::CheckBox, .at = {240, 4140, 4200, 255}, .caption = {"Disable check for program updates"}},
     // Last in the Tab order: the window opens with the focus on OK.
-    {"lblURL", Kind::Label, nullptr, 2280, 2700, 4560, 255},
+    {.name = update::kUrl, .kind = Kind::Label, .at = {2280, 2700, 4560, 255}},
 };
 
 // The progress bar of the download: the chunks received, modulo 100.
 QWidget* MakeProgressBar(const ControlRow& row, QWidget* parent) {
-  if (QStringView(u"ProgressBar1") != QString::fromUtf8(row.name)) return nullptr;
+  if (QLatin1StringView(row.name) != QLatin1StringView(update::kProgress)) return nullptr;
   auto* bar = new QProgressBar(parent);
   bar->setRange(0, 100);
   bar->setValue(0);
@@ -60,18 +58,18 @@ QString Shown(QString text) { return text.replace(QStringLiteral("\r\n"), QStrin
 
 frmUpdate::frmUpdate(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls, MakeProgressBar);  // in English only: the table has no Greek captions
-  ui_.notice = Require<QLabel>(u"lblUpdate");
-  ui_.info = Require<QLabel>(u"lblInfo");
-  ui_.lastVersion = Require<QLabel>(u"lblLastVer");
-  ui_.url = Require<QLabel>(u"lblURL");
-  ui_.bytes = Require<QLabel>(u"lblbytes");
-  ui_.progress = Require<QProgressBar>(u"ProgressBar1");
-  ui_.check = Require<QPushButton>(u"cmdCheck");
-  ui_.download = Require<QPushButton>(u"cmdDownUpdate");
-  ui_.install = Require<QPushButton>(u"cmdInstall");
-  ui_.disable = Require<QCheckBox>(u"chkShow");
+  ui_.notice = Require<QLabel>(update::kNotice);
+  ui_.info = Require<QLabel>(update::kInfo);
+  ui_.lastVersion = Require<QLabel>(update::kLastVersion);
+  ui_.url = Require<QLabel>(update::kUrl);
+  ui_.bytes = Require<QLabel>(update::kBytes);
+  ui_.progress = Require<QProgressBar>(update::kProgress);
+  ui_.check = Require<QPushButton>(update::kCheck);
+  ui_.download = Require<QPushButton>(update::kDownload);
+  ui_.install = Require<QPushButton>(update::kInstall);
+  ui_.disable = Require<QCheckBox>(update::kDisable);
 
-  WireButtons(Require<QPushButton>(u"Command1"), nullptr, nullptr);
+  WireButtons(Require<QPushButton>(update::kOk), nullptr, nullptr);
   connect(ui_.check, &QPushButton::clicked, this, &frmUpdate::cmdCheck_Click);
   connect(ui_.download, &QPushButton::clicked, this, &frmUpdate::cmdDownUpdate_Click);
   connect(ui_.install, &QPushButton::clicked, this, &frmUpdate::cmdInstall_Click);

@@ -12,6 +12,23 @@ class QPushButton;
 
 namespace brantel {
 
+// The design names of the program-update window's controls, for its code
+// and its tests.
+namespace update {
+inline constexpr char kNotice[] = "lblUpdate";  // how old this version is
+inline constexpr char kInfo[] = "lblInfo";  // the state of the check or the download
+inline constexpr char kLastVersion[] = "lblLastVer";  // the version on the server
+inline constexpr char kUrlLabel[] = "Label1";
+inline constexpr char kUrl[] = "lblURL";  // the link to the program's web page
+inline constexpr char kProgress[] = "ProgressBar1";
+inline constexpr char kBytes[] = "lblbytes";  // the bytes received
+inline constexpr char kCheck[] = "cmdCheck";
+inline constexpr char kDownload[] = "cmdDownUpdate";
+inline constexpr char kInstall[] = "cmdInstall";
+inline constexpr char kOk[] = "Command1";
+inline constexpr char kDisable[] = "chkShow";  // disable the check for program updates
+}  // namespace update
+
 // The program-update window: how old this version is, the check of the
 // version file on the maker's web server, the download of a newer setup
 // program into the Downloads folder with its progress, and the install
@@ -56,16 +73,16 @@ class frmUpdate : public forms::FormDialog {
   void LeaveProgram();
 
   struct Ui {
-    QLabel* notice;          // lblUpdate
-    QLabel* info;            // lblInfo
-    QLabel* lastVersion;     // lblLastVer
-    QLabel* url;             // lblURL
-    QLabel* bytes;           // lblbytes
-    QProgressBar* progress;  // ProgressBar1
-    QPushButton* check;      // cmdCheck
-    QPushButton* download;   // cmdDownUpdate
-    QPushButton* install;    // cmdInstall
-    QCheckBox* disable;      // chkShow
+    QLabel* notice;
+    QLabel* info;
+    QLabel* lastVersion;
+    QLabel* url;
+    QLabel* bytes;
+    QProgressBar* progress;
+    QPushButton* check;
+    QPushButton* download;
+    QPushButton* install;
+    QCheckBox* disable;
   } ui_;
   UpdateController controller_;
 };

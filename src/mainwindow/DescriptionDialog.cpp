@@ -22,13 +22,13 @@ using forms::Kind;
 // the fixed font; the unit frame and the buttons stand to its right.
 constexpr FormDesign kForm{9360, 4440, "Project Description", nullptr};
 constexpr ControlRow kControls[] = {
-    {"Text1", Kind::MemoBox, nullptr, 120, 120, 7200, 4200, "Project Description"},
-    {"Frame1", Kind::Frame, nullptr, 7440, 120, 1800, 1080, "Current Units"},
-    {"Option1(0)", Kind::Option, "Frame1", 240, 360, 1440, 255, "English"},
-    {"Option1(1)", Kind::Option, "Frame1", 240, 720, 1440, 255, "Metric"},
-    {"Command2", Kind::Button, nullptr, 7440, 3000, 1800, 375, "OK", nullptr, nullptr, forms::kDefault},
-    {"Command1", Kind::Button, nullptr, 7440, 3480, 1800, 375, "Cancel"},
-    {"Command3", Kind::Button, nullptr, 7440, 3960, 1800, 375, "Help"},
+    {.name = description::kText, .kind = Kind::MemoBox, .at = {120, 120, 7200, 4200}, .caption = {"Project Description"}},
+    {.name = description::kUnitsFrame, .kind = Kind::Frame, .at = {7440, 120, 1800, 1080}, .caption = {"Current Units"}},
+    {.name = description::kEnglish, .kind = Kind::Option, .container = description::kUnitsFrame, .at = {240, 360, 1440, 255}, .caption = {"English"}},
+    {.name = description::kMetric, .kind = Kind::Option, .container = description::kUnitsFrame, .at = {240, 720, 1440, 255}, .caption = {"Metric"}},
+    {.name = description::kOk, .kind = Kind::Button, .at = {7440, 3000, 1800, 375}, .caption = {"OK"}, .flags = forms::kDefault},
+    {.name = description::kCancel, .kind = Kind::Button, .at = {7440, 3480, 1800, 375}, .caption = {"Cancel"}},
+    {.name = description::kHelp, .kind = Kind::Button, .at = {7440, 3960, 1800, 375}, .caption = {"Help"}},
 };
 
 // The box shows lines ended by LF; the record keeps CR LF.
@@ -49,13 +49,13 @@ QString FromTheBox(const QString& text) {
 
 frmBrantelDesc::frmBrantelDesc(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls);
-  ui_.description = Require<QPlainTextEdit>(u"Text1");
-  ui_.units = Options(u"Option1");
+  ui_.description = Require<QPlainTextEdit>(description::kText);
+  ui_.units = Options(description::kUnits);
   QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   fixed.setPointSizeF(9.0);
   ui_.description->setFont(fixed);
-  WireButtons(Require<QPushButton>(u"Command2"), Require<QPushButton>(u"Command1"),
-              Require<QPushButton>(u"Command3"));
+  WireButtons(Require<QPushButton>(description::kOk), Require<QPushButton>(description::kCancel),
+              Require<QPushButton>(description::kHelp));
   Form_Load();
 }
 

@@ -8,6 +8,19 @@ class QPlainTextEdit;
 
 namespace brantel {
 
+// The design names of the description dialog's controls, for its code and
+// its tests.
+namespace description {
+inline constexpr char kText[] = "Text1";  // the project description
+inline constexpr char kUnitsFrame[] = "Frame1";
+inline constexpr char kUnits[] = "Option1";  // the project's unit system
+inline constexpr forms::ItemName kEnglish = forms::Item(kUnits, 0);
+inline constexpr forms::ItemName kMetric = forms::Item(kUnits, 1);
+inline constexpr char kOk[] = "Command2";
+inline constexpr char kCancel[] = "Command1";
+inline constexpr char kHelp[] = "Command3";
+}  // namespace description
+
 // The project-description dialog: edits the project's description and,
 // while the project holds no data yet, its unit system. Changing the unit
 // system starts the project afresh ("Untitled", every input at its default)
@@ -27,8 +40,8 @@ class frmBrantelDesc : public forms::FormDialog {
   void Form_Load();
 
   struct Ui {
-    QPlainTextEdit* description;  // Text1
-    forms::OptionArray units;     // Option1
+    QPlainTextEdit* description;
+    forms::OptionArray units;
   } ui_;
   QString shownText_;  // the description as the box showed it at load
 };

@@ -26,15 +26,15 @@ using forms::Kind;
 
 constexpr FormDesign kForm{10440, 7080, "Calculation Results"};
 constexpr ControlRow kControls[] = {
-    {"RichTextBox1", Kind::Picture, nullptr, 120, 120, 10200, 6240, "Results"},
-    {"Command4", Kind::Button, nullptr, 120, 6540, 1170, 405, "&Next Page"},
-    {"Command5", Kind::Button, nullptr, 1395, 6540, 1380, 405, "P&revious Page"},
-    {"Command2", Kind::Button, nullptr, 2880, 6540, 1170, 405, "&Copy Page"},
-    {"Command7", Kind::Button, nullptr, 4155, 6540, 1170, 405, "Cop&y All"},
-    {"Command3", Kind::Button, nullptr, 5430, 6540, 1170, 405, "&Print Page"},
-    {"Command6", Kind::Button, nullptr, 6705, 6540, 1170, 405, "Print &All"},
-    {"Command8", Kind::Button, nullptr, 8040, 6540, 1080, 405, "Help"},
-    {"Command1", Kind::Button, nullptr, 9240, 6540, 1080, 405, "Close"},
+    {.name = outputpages::kView, .kind = Kind::Picture, .at = {120, 120, 10200, 6240}, .caption = {"Results"}},
+    {.name = outputpages::kNext, .kind = Kind::Button, .at = {120, 6540, 1170, 405}, .caption = {"&Next Page"}},
+    {.name = outputpages::kPrevious, .kind = Kind::Button, .at = {1395, 6540, 1380, 405}, .caption = {"P&revious Page"}},
+    {.name = outputpages::kCopyPage, .kind = Kind::Button, .at = {2880, 6540, 1170, 405}, .caption = {"&Copy Page"}},
+    {.name = outputpages::kCopyAll, .kind = Kind::Button, .at = {4155, 6540, 1170, 405}, .caption = {"Cop&y All"}},
+    {.name = outputpages::kPrintPage, .kind = Kind::Button, .at = {5430, 6540, 1170, 405}, .caption = {"&Print Page"}},
+    {.name = outputpages::kPrintAll, .kind = Kind::Button, .at = {6705, 6540, 1170, 405}, .caption = {"Print &All"}},
+    {.name = outputpages::kHelp, .kind = Kind::Button, .at = {8040, 6540, 1080, 405}, .caption = {"Help"}},
+    {.name = outputpages::kClose, .kind = Kind::Button, .at = {9240, 6540, 1080, 405}, .caption = {"Close"}},
 };
 
 // The last page index, kept within the pages that exist.
@@ -57,16 +57,16 @@ void PutOnClipboard(const QString& text) {
 
 frmTxtBox::frmTxtBox(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls, RichTextBoxFactory);
-  ui_.view = Require<QTextEdit>(u"RichTextBox1");
-  ui_.next = Require<QPushButton>(u"Command4");
-  ui_.previous = Require<QPushButton>(u"Command5");
+  ui_.view = Require<QTextEdit>(outputpages::kView);
+  ui_.next = Require<QPushButton>(outputpages::kNext);
+  ui_.previous = Require<QPushButton>(outputpages::kPrevious);
   SetDesignFont(ui_.view);
   // Close is the Cancel of the window.
-  WireButtons(nullptr, Require<QPushButton>(u"Command1"), Require<QPushButton>(u"Command8"));
-  const std::pair<const char16_t*, void (frmTxtBox::*)()> handlers[] = {
-      {u"Command2", &frmTxtBox::Command2_Click}, {u"Command3", &frmTxtBox::Command3_Click},
-      {u"Command4", &frmTxtBox::Command4_Click}, {u"Command5", &frmTxtBox::Command5_Click},
-      {u"Command6", &frmTxtBox::Command6_Click}, {u"Command7", &frmTxtBox::Command7_Click},
+  WireButtons(nullptr, Require<QPushButton>(outputpages::kClose), Require<QPushButton>(outputpages::kHelp));
+  const std::pair<const char*, void (frmTxtBox::*)()> handlers[] = {
+      {outputpages::kCopyPage, &frmTxtBox::Command2_Click}, {outputpages::kPrintPage, &frmTxtBox::Command3_Click},
+      {outputpages::kNext, &frmTxtBox::Command4_Click}, {outputpages::kPrevious, &frmTxtBox::Command5_Click},
+      {outputpages::kPrintAll, &frmTxtBox::Command6_Click}, {outputpages::kCopyAll, &frmTxtBox::Command7_Click},
   };
   for (const auto& [name, handler] : handlers) {
     connect(Require<QPushButton>(name), &QPushButton::clicked, this, handler);

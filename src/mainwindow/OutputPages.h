@@ -1,11 +1,26 @@
 #pragma once
 
 #include "forms/FormDialog.h"
+#include "mainwindow/RichTextBox.h"
 
 class QPushButton;
 class QTextEdit;
 
 namespace brantel {
+
+// The design names of the output window's controls, for its code and its
+// tests.
+namespace outputpages {
+inline constexpr const char* kView = richtextbox::kName;  // the page shown
+inline constexpr char kNext[] = "Command4";
+inline constexpr char kPrevious[] = "Command5";
+inline constexpr char kCopyPage[] = "Command2";
+inline constexpr char kCopyAll[] = "Command7";
+inline constexpr char kPrintPage[] = "Command3";
+inline constexpr char kPrintAll[] = "Command6";
+inline constexpr char kHelp[] = "Command8";
+inline constexpr char kClose[] = "Command1";
+}  // namespace outputpages
 
 // "Calculation Results": pages through the output pages OutBuf(0) to
 // OutBuf(OutBufLastPage), and copies or prints one page or all of them.
@@ -37,9 +52,9 @@ class frmTxtBox : public forms::FormDialog {
   bool PrintOutputPages(qint16 first, qint16 last);
 
   struct Ui {
-    QTextEdit* view;        // RichTextBox1
-    QPushButton* next;      // Command4
-    QPushButton* previous;  // Command5
+    QTextEdit* view;
+    QPushButton* next;
+    QPushButton* previous;
   } ui_;
   qint16 currentPage_ = 0;
   bool cancelled_ = false;

@@ -20,24 +20,23 @@ using forms::Kind;
 
 constexpr FormDesign kForm{9600, 7080, "Print Preview"};
 constexpr ControlRow kControls[] = {
-    {"RichTextBox1", Kind::Picture, nullptr, 120, 120, 9360, 6240, "Preview"},
-    {"Command2", Kind::Button, nullptr, 120, 6540, 1920, 405, "&Copy to Clipboard"},
-    {"Command3", Kind::Button, nullptr, 2160, 6540, 1200, 405, "&Print"},
-    {"Command8", Kind::Button, nullptr, 6960, 6540, 1200, 405, "Help"},
-    {"Command1", Kind::Button, nullptr, 8280, 6540, 1200, 405, "Close", nullptr, nullptr,
-     forms::kDefault},
+    {.name = printpreview::kView, .kind = Kind::Picture, .at = {120, 120, 9360, 6240}, .caption = {"Preview"}},
+    {.name = printpreview::kCopy, .kind = Kind::Button, .at = {120, 6540, 1920, 405}, .caption = {"&Copy to Clipboard"}},
+    {.name = printpreview::kPrint, .kind = Kind::Button, .at = {2160, 6540, 1200, 405}, .caption = {"&Print"}},
+    {.name = printpreview::kHelp, .kind = Kind::Button, .at = {6960, 6540, 1200, 405}, .caption = {"Help"}},
+    {.name = printpreview::kClose, .kind = Kind::Button, .at = {8280, 6540, 1200, 405}, .caption = {"Close"}, .flags = forms::kDefault},
 };
 
 }  // namespace
 
 frmPreview::frmPreview(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls, RichTextBoxFactory);
-  ui_.view = Require<QTextEdit>(u"RichTextBox1");
+  ui_.view = Require<QTextEdit>(printpreview::kView);
   SetDesignFont(ui_.view);
   // Close is the Cancel of the preview.
-  WireButtons(nullptr, Require<QPushButton>(u"Command1"), Require<QPushButton>(u"Command8"));
-  connect(Require<QPushButton>(u"Command2"), &QPushButton::clicked, this, &frmPreview::Command2_Click);
-  connect(Require<QPushButton>(u"Command3"), &QPushButton::clicked, this, &frmPreview::Command3_Click);
+  WireButtons(nullptr, Require<QPushButton>(printpreview::kClose), Require<QPushButton>(printpreview::kHelp));
+  connect(Require<QPushButton>(printpreview::kCopy), &QPushButton::clicked, this, &frmPreview::Command2_Click);
+  connect(Require<QPushButton>(printpreview::kPrint), &QPushButton::clicked, this, &frmPreview::Command3_Click);
   Form_Load();
 }
 

@@ -1,10 +1,21 @@
 #pragma once
 
 #include "forms/FormDialog.h"
+#include "mainwindow/RichTextBox.h"
 
 class QTextEdit;
 
 namespace brantel {
+
+// The design names of the print preview's controls, for its code and its
+// tests.
+namespace printpreview {
+inline constexpr const char* kView = richtextbox::kName;  // the pages shown
+inline constexpr char kCopy[] = "Command2";  // copy to the clipboard
+inline constexpr char kPrint[] = "Command3";
+inline constexpr char kHelp[] = "Command8";
+inline constexpr char kClose[] = "Command1";
+}  // namespace printpreview
 
 // The print preview: the first output page, read-only, with Copy to
 // Clipboard and Print.
@@ -27,7 +38,7 @@ class frmPreview : public forms::FormDialog {
   void PrintPreviewText();
 
   struct Ui {
-    QTextEdit* view;  // RichTextBox1
+    QTextEdit* view;
   } ui_;
   qint16 pageIndex_ = 0;
   bool printCancelled_ = false;

@@ -21,7 +21,7 @@ void SetDesignFont(QWidget* box) {
 }
 
 QWidget* RichTextBoxFactory(const forms::ControlRow& row, QWidget* parent) {
-  if (std::strcmp(row.name, "RichTextBox1") == 0) return MakeRichTextBox(parent);
+  if (std::strcmp(row.name, richtextbox::kName) == 0) return MakeRichTextBox(parent);
   return nullptr;
 }
 

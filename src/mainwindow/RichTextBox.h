@@ -8,6 +8,11 @@ class QTextEdit;
 
 namespace brantel {
 
+// The design name of the rich text box of the output and preview windows.
+namespace richtextbox {
+inline constexpr char kName[] = "RichTextBox1";
+}  // namespace richtextbox
+
 // The text views of the output and browser windows: a read-only text box in
 // a fixed-pitch font ("Courier New" or the desktop's metric twin), without
 // word wrap, so that listings keep their columns.
@@ -29,7 +34,7 @@ void SetUpReadingView(View* view) {
 }
 
 // The form factory that builds a rich text box for every row named
-// "RichTextBox1" (declared as a Picture row in the tables).
+// richtextbox::kName (declared as a Picture row in the tables).
 QWidget* RichTextBoxFactory(const forms::ControlRow& row, QWidget* parent);
 
 // Shows a text with CR LF, LF or CR line breaks.

@@ -43,22 +43,21 @@ using forms::Kind;
 
 constexpr FormDesign kForm{10440, 6600, "View Source Files"};
 constexpr ControlRow kControls[] = {
-    {"lblDrive", Kind::Label, nullptr, 120, 120, 3000, 255, "Select Drive:", nullptr, "Drive1"},
-    {"Drive1", Kind::ComboBox, nullptr, 120, 375, 3000, 330},
-    {"lblDir", Kind::Label, nullptr, 120, 825, 3000, 255, "Select Folder:", nullptr, "Dir1"},
-    {"Dir1", Kind::ListBox, nullptr, 120, 1080, 3000, 2265},
-    {"lblFile", Kind::Label, nullptr, 120, 3465, 3000, 255, "Select File:", nullptr, "File1"},
-    {"File1", Kind::ListBox, nullptr, 120, 3720, 3000, 2265},
-    {"lblPattern", Kind::Label, nullptr, 120, 6150, 840, 255, "Pattern:", nullptr, "Text2"},
-    {"Text2", Kind::TextBox, nullptr, 960, 6105, 2160, 330},
-    {"lblCurrent", Kind::Label, nullptr, 3360, 120, 1080, 255, "Current file:"},
-    {"Label1", Kind::Label, nullptr, 4440, 120, 5880, 255},
-    {"Frame1", Kind::Frame, nullptr, 3360, 420, 6960, 5565, "View of Selected File"},
-    {"RichTextBox1", Kind::Picture, "Frame1", 120, 300, 6720, 5145, "View of Selected File"},
-    {"Check1", Kind::CheckBox, nullptr, 3360, 6150, 2520, 255, "Use external viewer"},
-    {"cmdSetFont", Kind::Button, nullptr, 6900, 6090, 1500, 375, "Set &Font"},
-    {"Command1", Kind::Button, nullptr, 8820, 6090, 1500, 375, "OK", nullptr, nullptr,
-     forms::kDefault},
+    {.name = "lblDrive", .kind = Kind::Label, .at = {120, 120, 3000, 255}, .caption = {"Select Drive:"}, .partner = textbrowser::kDrive},
+    {.name = textbrowser::kDrive, .kind = Kind::ComboBox, .at = {120, 375, 3000, 330}},
+    {.name = "lblDir", .kind = Kind::Label, .at = {120, 825, 3000, 255}, .caption = {"Select Folder:"}, .partner = textbrowser::kFolders},
+    {.name = textbrowser::kFolders, .kind = Kind::ListBox, .at = {120, 1080, 3000, 2265}},
+    {.name = "lblFile", .kind = Kind::Label, .at = {120, 3465, 3000, 255}, .caption = {"Select File:"}, .partner = textbrowser::kFiles},
+    {.name = textbrowser::kFiles, .kind = Kind::ListBox, .at = {120, 3720, 3000, 2265}},
+    {.name = "lblPattern", .kind = Kind::Label, .at = {120, 6150, 840, 255}, .caption = {"Pattern:"}, .partner = textbrowser::kPattern},
+    {.name = textbrowser::kPattern, .kind = Kind::TextBox, .at = {960, 6105, 2160, 330}},
+    {.name = "lblCurrent", .kind = Kind::Label, .at = {3360, 120, 1080, 255}, .caption = {"Current file:"}},
+    {.name = textbrowser::kCurrentFile, .kind = Kind::Label, .at = {4440, 120, 5880, 255}},
+    {.name = "Frame1", .kind = Kind::Frame, .at = {3360, 420, 6960, 5565}, .caption = {"View of Selected File"}},
+    {.name = textbrowser::kView, .kind = Kind::Picture, .container = "Frame1", .at = {120, 300, 6720, 5145}, .caption = {"View of Selected File"}},
+    {.name = textbrowser::kExternal, .kind = Kind::CheckBox, .at = {3360, 6150, 2520, 255}, .caption = {"Use external viewer"}},
+    {.name = textbrowser::kSetFont, .kind = Kind::Button, .at = {6900, 6090, 1500, 375}, .caption = {"Set &Font"}},
+    {.name = textbrowser::kOk, .kind = Kind::Button, .at = {8820, 6090, 1500, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
 constexpr int kPathRole = Qt::UserRole;
@@ -66,7 +65,7 @@ constexpr int kPathRole = Qt::UserRole;
 // The view of the file: plain text, read-only, in the fixed-pitch design
 // font, without word wrap, so that a listing keeps its columns.
 QWidget* BrowserViewFactory(const forms::ControlRow& row, QWidget* parent) {
-  if (std::strcmp(row.name, "RichTextBox1") != 0) return nullptr;
+  if (std::strcmp(row.name, textbrowser::kView) != 0) return nullptr;
   auto* view = new QPlainTextEdit(parent);
   view->setUndoRedoEnabled(false);
   SetUpReadingView(view);
@@ -126,15 +125,15 @@ bool OpenInExternalViewer(const QString& viewer, const QString& file) {
 
 frmTextBrow::frmTextBrow(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls, BrowserViewFactory);
-  ui_.drive = Require<QComboBox>(u"Drive1");
-  ui_.dirs = Require<QListWidget>(u"Dir1");
-  ui_.files = Require<QListWidget>(u"File1");
-  ui_.pattern = Require<QLineEdit>(u"Text2");
-  ui_.current = Require<QLabel>(u"Label1");
-  ui_.view = Require<QPlainTextEdit>(u"RichTextBox1");
-  ui_.external = Require<QCheckBox>(u"Check1");
-  ui_.setFont = Require<QPushButton>(u"cmdSetFont");
-  ui_.ok = Require<QPushButton>(u"Command1");
+  ui_.drive = Require<QComboBox>(textbrowser::kDrive);
+  ui_.dirs = Require<QListWidget>(textbrowser::kFolders);
+  ui_.files = Require<QListWidget>(textbrowser::kFiles);
+  ui_.pattern = Require<QLineEdit>(textbrowser::kPattern);
+  ui_.current = Require<QLabel>(textbrowser::kCurrentFile);
+  ui_.view = Require<QPlainTextEdit>(textbrowser::kView);
+  ui_.external = Require<QCheckBox>(textbrowser::kExternal);
+  ui_.setFont = Require<QPushButton>(textbrowser::kSetFont);
+  ui_.ok = Require<QPushButton>(textbrowser::kOk);
   SetDesignFont(ui_.view);
   // OK only closes the browser; every unload keeps the pattern, folder and
   // viewer choice.

@@ -13,6 +13,20 @@ class QPlainTextEdit;
 
 namespace brantel {
 
+// The design names of the text browser's controls, for its code, its tests
+// and its benchmark.
+namespace textbrowser {
+inline constexpr char kDrive[] = "Drive1";
+inline constexpr char kFolders[] = "Dir1";
+inline constexpr char kFiles[] = "File1";
+inline constexpr char kPattern[] = "Text2";
+inline constexpr char kCurrentFile[] = "Label1";  // the file shown
+inline constexpr char kView[] = "RichTextBox1";  // the file as plain text
+inline constexpr char kExternal[] = "Check1";  // use the external viewer
+inline constexpr char kSetFont[] = "cmdSetFont";
+inline constexpr char kOk[] = "Command1";
+}  // namespace textbrowser
+
 // "View Source Files": walks the places and folders, lists the files that
 // match a pattern and shows one, in its own view or in the external viewer.
 // The pattern, the viewer choice and the font are kept in the settings
@@ -60,15 +74,15 @@ class frmTextBrow : public forms::FormDialog {
   void UpdateViewerState();
 
   struct Ui {
-    QComboBox* drive;     // Drive1
-    QListWidget* dirs;    // Dir1
-    QListWidget* files;   // File1
-    QLineEdit* pattern;   // Text2
-    QLabel* current;      // Label1: the file shown
-    QPlainTextEdit* view; // RichTextBox1: the file as plain text
-    QCheckBox* external;  // Check1: use the external viewer
-    QPushButton* setFont; // cmdSetFont
-    QPushButton* ok;      // Command1
+    QComboBox* drive;
+    QListWidget* dirs;
+    QListWidget* files;
+    QLineEdit* pattern;
+    QLabel* current;  // the file shown
+    QPlainTextEdit* view;  // the file as plain text
+    QCheckBox* external;  // use the external viewer
+    QPushButton* setFont;
+    QPushButton* ok;
   } ui_;
   QStringList drives_;
   QString dirPath_;

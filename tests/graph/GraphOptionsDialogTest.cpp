@@ -57,13 +57,13 @@ TEST_F(GraphOptionsTest, DefaultModeShowsTheDefaultsAndCancelPutsThemOnTheChart)
   // reset the dialog made when it opened.
   QTest::qWait(20);
   EXPECT_TRUE(Mode(0)->isChecked());
-  EXPECT_EQ(Control<QLineEdit>(u"Text1")->text(), kDefaultTitle);
-  EXPECT_EQ(Control<QComboBox>(u"Combo1")->currentIndex(), 0);
+  EXPECT_EQ(Control<QLineEdit>(graphoptions::kTitle)->text(), kDefaultTitle);
+  EXPECT_EQ(Control<QComboBox>(graphoptions::kGrid)->currentIndex(), 0);
   // Only the X-axis title can be edited in this mode.
-  EXPECT_TRUE(Control<QLineEdit>(u"Text2")->isEnabled());
-  EXPECT_FALSE(Control<QLineEdit>(u"Text1")->isEnabled());
-  EXPECT_FALSE(Control<QComboBox>(u"Combo2")->isEnabled());
-  EXPECT_FALSE(Control<QScrollBar>(u"HScroll1")->isEnabled());
+  EXPECT_TRUE(Control<QLineEdit>(graphoptions::kXTitle)->isEnabled());
+  EXPECT_FALSE(Control<QLineEdit>(graphoptions::kTitle)->isEnabled());
+  EXPECT_FALSE(Control<QComboBox>(graphoptions::kStyle)->isEnabled());
+  EXPECT_FALSE(Control<QScrollBar>(graphoptions::kSymbolSize)->isEnabled());
 
   dialog->close();  // the close box is a Cancel
   Close();
@@ -77,11 +77,11 @@ TEST_F(GraphOptionsTest, DefaultModeShowsTheDefaultsAndCancelPutsThemOnTheChart)
 TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
   Open();
   QTest::mouseClick(Mode(1), Qt::LeftButton);
-  EXPECT_TRUE(Control<QLineEdit>(u"Text1")->isEnabled());
-  Control<QComboBox>(u"Combo1")->setCurrentIndex(2);  // Vertical
-  Control<QComboBox>(u"Combo2")->setCurrentIndex(1);  // Symbols Only
-  Control<QScrollBar>(u"HScroll1")->setValue(8);
-  Press(u"Command2");
+  EXPECT_TRUE(Control<QLineEdit>(graphoptions::kTitle)->isEnabled());
+  Control<QComboBox>(graphoptions::kGrid)->setCurrentIndex(2);  // Vertical
+  Control<QComboBox>(graphoptions::kStyle)->setCurrentIndex(1);  // Symbols Only
+  Control<QScrollBar>(graphoptions::kSymbolSize)->setValue(8);
+  Press(graphoptions::kOk);
   Close();
 
   GraphChart& chart = window_->Chart();
@@ -102,11 +102,11 @@ TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
   const GraphFormat before = GraphSettings;
   Open();
   EXPECT_TRUE(Mode(1)->isChecked());
-  EXPECT_EQ(Control<QComboBox>(u"Combo1")->currentText(), QStringLiteral("Vertical"));
-  EXPECT_EQ(Control<QComboBox>(u"Combo2")->currentText(), QStringLiteral("Symbols Only"));
-  EXPECT_EQ(Control<QScrollBar>(u"HScroll1")->value(), 8);
-  EXPECT_TRUE(Control<QComboBox>(u"Combo1")->isEnabled());
-  Press(u"Command2");
+  EXPECT_EQ(Control<QComboBox>(graphoptions::kGrid)->currentText(), QStringLiteral("Vertical"));
+  EXPECT_EQ(Control<QComboBox>(graphoptions::kStyle)->currentText(), QStringLiteral("Symbols Only"));
+  EXPECT_EQ(Control<QScrollBar>(graphoptions::kSymbolSize)->value(), 8);
+  EXPECT_TRUE(Control<QComboBox>(graphoptions::kGrid)->isEnabled());
+  Press(graphoptions::kOk);
   Close();
   EXPECT_EQ(GraphSettings.GridStyle, before.GridStyle);
   EXPECT_EQ(GraphSettings.GraphStyle, before.GraphStyle);
@@ -118,7 +118,7 @@ TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
   // Choosing the defaults again resets at once, even when then cancelled.
   Open();
   QTest::mouseClick(Mode(0), Qt::LeftButton);
-  Press(u"Command1");
+  Press(graphoptions::kCancel);
   Close();
   EXPECT_EQ(GraphSettingsValid, 0);
   EXPECT_EQ(GraphSettings.GridStyle, 0);
@@ -128,25 +128,25 @@ TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
 TEST_F(GraphOptionsTest, SymbolSizeShowsOnlyForStylesWithSymbols) {
   GraphSettingsValid = 1;
   Open();
-  auto* style = Control<QComboBox>(u"Combo2");
+  auto* style = Control<QComboBox>(graphoptions::kStyle);
   style->setCurrentIndex(0);  // Lines Only
-  EXPECT_TRUE(Control<QScrollBar>(u"HScroll1")->isHidden());
-  EXPECT_TRUE(Control<QLabel>(u"Label1")->isHidden());
+  EXPECT_TRUE(Control<QScrollBar>(graphoptions::kSymbolSize)->isHidden());
+  EXPECT_TRUE(Control<QLabel>(graphoptions::kSymbolLabel)->isHidden());
   style->setCurrentIndex(1);
-  EXPECT_FALSE(Control<QScrollBar>(u"HScroll1")->isHidden());
+  EXPECT_FALSE(Control<QScrollBar>(graphoptions::kSymbolSize)->isHidden());
   style->setCurrentIndex(2);
-  EXPECT_FALSE(Control<QLabel>(u"Label1")->isHidden());
-  Press(u"Command1");
+  EXPECT_FALSE(Control<QLabel>(graphoptions::kSymbolLabel)->isHidden());
+  Press(graphoptions::kCancel);
   Close();
 }
 
 TEST_F(GraphOptionsTest, WithoutLegendTheStyleStillTakesEffect) {
   GraphSettingsValid = 1;
   Open();
-  Control<QCheckBox>(u"Check1")->setChecked(false);
-  Control<QComboBox>(u"Combo2")->setCurrentIndex(0);  // Lines Only
-  Control<QLineEdit>(u"Text3")->setText(QString());   // an empty title is accepted
-  Press(u"Command2");
+  Control<QCheckBox>(graphoptions::kLegend)->setChecked(false);
+  Control<QComboBox>(graphoptions::kStyle)->setCurrentIndex(0);  // Lines Only
+  Control<QLineEdit>(graphoptions::kYTitle)->setText(QString());  // an empty title is accepted
+  Press(graphoptions::kOk);
   Close();
   GraphChart& chart = window_->Chart();
   EXPECT_EQ(chart.SeriesLabelCount(), 0);
@@ -160,7 +160,7 @@ TEST_F(GraphOptionsTest, WithoutLegendTheStyleStillTakesEffect) {
 TEST_F(GraphOptionsTest, TypedTextThatIsNoListItemIsRefusedOnce) {
   GraphSettingsValid = 1;
   Open();
-  auto* grid = Control<QComboBox>(u"Combo1");
+  auto* grid = Control<QComboBox>(graphoptions::kGrid);
   grid->setCurrentIndex(3);
   grid->lineEdit()->selectAll();
   QTest::keyClicks(grid->lineEdit(), QStringLiteral("x"));
@@ -170,12 +170,12 @@ TEST_F(GraphOptionsTest, TypedTextThatIsNoListItemIsRefusedOnce) {
   EXPECT_EQ(grid->currentText(), QStringLiteral("None"));
   EXPECT_TRUE(History().contains(QStringLiteral("Message: Please select a valid entry")));
 
-  auto* style = Control<QComboBox>(u"Combo2");
+  auto* style = Control<QComboBox>(graphoptions::kStyle);
   style->lineEdit()->clear();
   EXPECT_EQ(Messages().size(), 2u);
   EXPECT_EQ(style->currentText(), QStringLiteral("Lines Only"));
-  EXPECT_TRUE(Control<QScrollBar>(u"HScroll1")->isHidden());
-  Press(u"Command1");
+  EXPECT_TRUE(Control<QScrollBar>(graphoptions::kSymbolSize)->isHidden());
+  Press(graphoptions::kCancel);
   Close();
 }
 

@@ -40,12 +40,12 @@ TEST_F(GraphTest, RendersTheWindowAndTheOptionsDialog) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
   test::SaveRender(*dialog, QStringLiteral("graph_options_mode0"));
   Use(*dialog);
-  Press(u"Option1(1)");
+  Press(graphoptions::kLastFormat);
   test::SaveRender(*dialog, QStringLiteral("graph_options_mode1"));
-  Control<QComboBox>(u"Combo2")->setCurrentIndex(1);  // symbols only
-  Control<QComboBox>(u"Combo1")->setCurrentIndex(3);  // both grids
-  Control<QScrollBar>(u"HScroll1")->setValue(9);
-  Press(u"Command2");
+  Control<QComboBox>(graphoptions::kStyle)->setCurrentIndex(1);  // symbols only
+  Control<QComboBox>(graphoptions::kGrid)->setCurrentIndex(3);  // both grids
+  Control<QScrollBar>(graphoptions::kSymbolSize)->setValue(9);
+  Press(graphoptions::kOk);
   QTest::qWait(50);
   test::SaveRender(*window, QStringLiteral("graph_window_symbols"));
 }

@@ -26,7 +26,7 @@ class DisclaimerTest : public test::DialogTest {
     ShowDisclaim = 1;
     dialog_ = &Open<frmDisclaimer>();
   }
-  QCheckBox* Tick() const { return Control<QCheckBox>(u"chkShow"); }
+  QCheckBox* Tick() const { return Control<QCheckBox>(disclaimer::kDontShow); }
   frmDisclaimer* dialog_ = nullptr;
 };
 
@@ -39,9 +39,9 @@ TEST_F(DisclaimerTest, ShowsItsTextAndCaptions) {
   EXPECT_TRUE(text.contains(QStringLiteral("whether in an action in contract or tort, arising")));
   EXPECT_TRUE(text.endsWith(QStringLiteral("use of, this software in whole or in part. \r\n\r\n")));
   EXPECT_EQ(dialog_->windowTitle(), QStringLiteral("Disclaimer for BRANTEL"));
-  EXPECT_EQ(Text(u"Command1"), QStringLiteral("Accept and Continue"));
-  EXPECT_EQ(Text(u"cmdNoAccept"), QStringLiteral("Do not Accept and Exit"));
-  EXPECT_EQ(Text(u"chkShow"),
+  EXPECT_EQ(Text(disclaimer::kAccept), QStringLiteral("Accept and Continue"));
+  EXPECT_EQ(Text(disclaimer::kDecline), QStringLiteral("Do not Accept and Exit"));
+  EXPECT_EQ(Text(disclaimer::kDontShow),
             QStringLiteral("I accept this disclaimer for this and any subsequent use of this program. "
                            "Please do not show this disclaimer again."));
   EXPECT_FALSE(Tick()->isChecked());
@@ -52,7 +52,7 @@ TEST_F(DisclaimerTest, ShowsItsTextAndCaptions) {
 }
 
 TEST_F(DisclaimerTest, AcceptingWithoutTheTickWritesNothing) {
-  Press(u"Command1");
+  Press(disclaimer::kAccept);
   EXPECT_TRUE(dialog_->IsAccepted());
   EXPECT_FALSE(dialog_->isVisible());
   EXPECT_EQ(ShowDisclaim, 1);
@@ -61,7 +61,7 @@ TEST_F(DisclaimerTest, AcceptingWithoutTheTickWritesNothing) {
 
 TEST_F(DisclaimerTest, AcceptingWithTheTickTurnsItOff) {
   Tick()->setChecked(true);
-  Press(u"Command1");
+  Press(disclaimer::kAccept);
   EXPECT_TRUE(dialog_->IsAccepted());
   EXPECT_EQ(ShowDisclaim, 0);
   EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), SettingsIniPath),
@@ -70,7 +70,7 @@ TEST_F(DisclaimerTest, AcceptingWithTheTickTurnsItOff) {
 
 TEST_F(DisclaimerTest, DecliningOrClosingNeverAcceptsNorSaves) {
   Tick()->setChecked(true);
-  Press(u"cmdNoAccept");
+  Press(disclaimer::kDecline);
   EXPECT_FALSE(dialog_->IsAccepted());
   EXPECT_FALSE(dialog_->isVisible());
 
@@ -112,29 +112,29 @@ TEST_F(AboutTest, ShowsTheVersionAndStartsSystemInformationWhenThereIsOne) {
 
   frmAbout& about = Open<frmAbout>();
   EXPECT_EQ(about.windowTitle(), QStringLiteral("Brantel"));
-  EXPECT_EQ(Text(u"lblVersion"), QStringLiteral("Version: %1.%2.%3")
+  EXPECT_EQ(Text(about::kVersion), QStringLiteral("Version: %1.%2.%3")
                                           .arg(version::kMajor)
                                           .arg(version::kMinor)
                                           .arg(version::kRevision));
-  EXPECT_EQ(Text(u"cmdSysInfo"), QStringLiteral("&System Info..."));
+  EXPECT_EQ(Text(about::kSysInfo), QStringLiteral("&System Info..."));
   test::SaveRender(about, QStringLiteral("about"));
 
-  Press(u"cmdSysInfo");  // no program on this desktop
+  Press(about::kSysInfo);  // no program on this desktop
   EXPECT_TRUE(started.empty());
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("System Information Is Unavailable At This Time"));
   EXPECT_EQ(Messages().back().buttons, 0);
 
   program = QStringLiteral("/usr/bin/hardinfo");
-  Press(u"cmdSysInfo");
+  Press(about::kSysInfo);
   EXPECT_EQ(started, std::vector<QString>{program});
   EXPECT_EQ(Messages().size(), 1u);
 
   startWorks = false;  // found, but it will not start
-  Press(u"cmdSysInfo");
+  Press(about::kSysInfo);
   EXPECT_EQ(Messages().size(), 2u);
 
-  Press(u"CmdOk");
+  Press(about::kOk);
   EXPECT_FALSE(about.isVisible());
 }
 

@@ -23,19 +23,20 @@ class ProgramOptionsTest : public test::DialogTest {
     ToolBarPointer = {21, 31, 4};
   }
   frmBrantelOpts& Open() { return DialogTest::Open<frmBrantelOpts>(); }
-  QComboBox* Menu(int i) const { return Control<QComboBox>(QStringLiteral("Combo1(%1)").arg(i)); }
-  QComboBox* SubMenu(int i) const { return Control<QComboBox>(QStringLiteral("Combo2(%1)").arg(i)); }
-  QString Entry(int i) const { return Text(QStringLiteral("lblMenu(%1)").arg(i)); }
+  QComboBox* Menu(int i) const { return Control<QComboBox>(forms::Item(programoptions::kMenu, i)); }
+  QComboBox* SubMenu(int i) const { return Control<QComboBox>(forms::Item(programoptions::kSubMenu, i)); }
+  QString Entry(int i) const { return Text(forms::Item(programoptions::kEntry, i)); }
+  // What the quick button i shows: its menu, its sub-menu and its entry.
+  QStringList Shown(int i) const {
+    return {Text(forms::Item(programoptions::kMenu, i)), Text(forms::Item(programoptions::kSubMenu, i)), Entry(i)};
+  }
 };
 
 TEST_F(ProgramOptionsTest, StoredCodesShowTheirEntriesAndOkWithoutEditsKeepsEveryCode) {
   Open();
-  EXPECT_EQ(QStringList({Text(u"Combo1(0)"), Text(u"Combo2(0)"), Entry(0)}),
-            QStringList({"Menu 2", "Sub Menu 2-1", "Stresses in 2D..."}));
-  EXPECT_EQ(QStringList({Text(u"Combo1(1)"), Text(u"Combo2(1)"), Entry(1)}),
-            QStringList({"Menu 3", "Sub Menu 3-1", "Coulomb Criterion in Intact Rock..."}));
-  EXPECT_EQ(QStringList({Text(u"Combo1(2)"), Text(u"Combo2(2)"), Entry(2)}),
-            QStringList({"Menu 4", "", "Elasticity in 2D..."}));
+  EXPECT_EQ(Shown(0), QStringList({"Menu 2", "Sub Menu 2-1", "Stresses in 2D..."}));
+  EXPECT_EQ(Shown(1), QStringList({"Menu 3", "Sub Menu 3-1", "Coulomb Criterion in Intact Rock..."}));
+  EXPECT_EQ(Shown(2), QStringList({"Menu 4", "", "Elasticity in 2D..."}));
   EXPECT_FALSE(SubMenu(2)->isEnabled());
   EXPECT_EQ(SubMenu(1)->count(), 8);
   // A code the lists cannot show selects nothing and is kept.
@@ -46,7 +47,7 @@ TEST_F(ProgramOptionsTest, StoredCodesShowTheirEntriesAndOkWithoutEditsKeepsEver
                        (code >= 31 && code <= 38);
     EXPECT_EQ(Menu(0)->currentIndex() >= 0, shown) << code;
     EXPECT_EQ(Entry(0).isEmpty(), !shown) << code;
-    Press(u"Command2");
+    Press(programoptions::kOk);
     EXPECT_EQ(ToolBarPointer, (std::array<qint16, 3>{static_cast<qint16>(code), 31, 4}));
   }
   IniDocument saved;
@@ -73,7 +74,7 @@ TEST_F(ProgramOptionsTest, PickingMenusGivesTheirCodes) {
     if (c.subMenu >= 0) SubMenu(2)->setCurrentIndex(c.subMenu);
     EXPECT_EQ(SubMenu(2)->isEnabled(), c.menu == 1 || c.menu == 2);
     EXPECT_EQ(Entry(2), c.entry);
-    Press(u"Command2");
+    Press(programoptions::kOk);
     EXPECT_EQ(ToolBarPointer[2], c.code);
   }
   EnglishMenus = 0;
@@ -85,16 +86,19 @@ TEST_F(ProgramOptionsTest, TheOptionsAreWrittenOnOkOnlyAndTheHistoryFollowsTheLa
   CircExtend = 5;
   for (const bool ok : {false, true}) {
     Open();
-    EXPECT_EQ(Text(u"txtRadius"), QStringLiteral("5"));
-    for (const char16_t* box : {u"Check1", u"Check2", u"Check3", u"Check6"}) Press(box);
-    Type(u"txtRadius", QStringLiteral("9"));
-    Press(ok ? u"Command2" : u"Command1");
+    EXPECT_EQ(Text(programoptions::kRadius), QStringLiteral("5"));
+    for (const char* box : {programoptions::kEnglish, programoptions::kMohr, programoptions::kInternalCoords,
+                            programoptions::kPrintHeader}) {
+      Press(box);
+    }
+    Type(programoptions::kRadius, QStringLiteral("9"));
+    Press(ok ? programoptions::kOk : programoptions::kCancel);
   }
   EXPECT_EQ((std::array{EnglishMenus, EnableMohrCircles, ShowInternalPlotCoords, PrintModuleHeader}),
             (std::array<qint16, 4>{0, 0, 1, 0}));
   EXPECT_EQ(CircExtend, 5);  // the graph extent is only shown
   Open();
-  Press(u"Command1");
+  Press(programoptions::kCancel);
   EXPECT_TRUE(History().contains(QStringLiteral(
       "1. Editing Brantel options\r\n2. Brantel options NOT modified\r\n3. Editing Brantel options\r\n4. Αποθήκευση")));
   EXPECT_TRUE(History().contains(
@@ -120,7 +124,7 @@ TEST_F(FileAssociationDialogTest, RegistersTheExtensionAndConfirms) {
     GTEST_SKIP() << "shared-mime-info or desktop-file-utils is not installed";
   }
   Open();
-  Press(u"cmdFileAssoc");
+  Press(programoptions::kFileAssoc);
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("The BNL file extensions has been associated to ") + AppFolder + exe_);
   EXPECT_TRUE(ReadFile(dataHome_ + "/mime/packages/" + id_ + "-bnl.xml").contains("<glob pattern=\"*.bnl\"/>"));
@@ -136,16 +140,16 @@ TEST_F(FileAssociationDialogTest, RegistersTheExtensionAndConfirms) {
 TEST_F(FileAssociationDialogTest, FailuresAreShownInsteadOfTheConfirmation) {
   FileExtension = QStringLiteral("B.N");  // refused: nothing written
   Open();
-  Press(u"cmdFileAssoc");
+  Press(programoptions::kFileAssoc);
   EXPECT_FALSE(QFileInfo::exists(dataHome_));
   FileExtension = QStringLiteral("BNL");
   WriteFile(dataHome_, "a file where the data folder belongs");
-  Press(u"cmdFileAssoc");
+  Press(programoptions::kFileAssoc);
   if (PermissionsApply()) {
     QFile::remove(dataHome_);
     QDir().mkpath(dataHome_);
     QFile::setPermissions(dataHome_, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    Press(u"cmdFileAssoc");
+    Press(programoptions::kFileAssoc);
     QFile::setPermissions(dataHome_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   }
   ASSERT_EQ(Messages().size(), PermissionsApply() ? 3u : 2u);

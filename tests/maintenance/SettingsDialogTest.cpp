@@ -37,7 +37,7 @@ class SettingsDialogTest : public test::DialogTest {
     DialogTest::TearDown();
   }
   frmSet& Open() { return DialogTest::Open<frmSet>(); }
-  void Tick(QStringView box, bool on) {
+  void Tick(QAnyStringView box, bool on) {
     if (Control<QCheckBox>(box)->isChecked() != on) Press(box);
   }
 
@@ -48,11 +48,12 @@ class SettingsDialogTest : public test::DialogTest {
 };
 
 // The check boxes and their settings.
-const std::vector<std::pair<const char16_t*, qint16*>> kChecks = {
-    {u"chkDispHist", &DisplayHistoryWin}, {u"chkKeepRecentFL", &KeepFileNames}, {u"chkShortNames", &ShortRecentFiles},
-    {u"chkShowDiscl", &ShowDisclaim},     {u"chkMaxMenu", &MaxMainMenu},       {u"chkEnableTB", &EnableMainMenuToolbar},
-    {u"chkLoadLastInputFile", &LoadLastInputFile}, {u"chkUpdate", &RemindAnnualUpdates},
-    {u"chkCopyExamples", &CopyExampleFiles}};
+const std::vector<std::pair<const char*, qint16*>> kChecks = {
+    {settings::kDisplayHistory, &DisplayHistoryWin}, {settings::kKeepRecent, &KeepFileNames},
+    {settings::kShortNames, &ShortRecentFiles},      {settings::kShowDisclaimer, &ShowDisclaim},
+    {settings::kMaxMenu, &MaxMainMenu},              {settings::kEnableToolbar, &EnableMainMenuToolbar},
+    {settings::kLoadLast, &LoadLastInputFile},       {settings::kUpdateReminder, &RemindAnnualUpdates},
+    {settings::kCopyExamples, &CopyExampleFiles}};
 
 TEST_F(SettingsDialogTest, OkWithoutEditsKeepsEverySettingAndEditsRoundTripThroughTheFile) {
   for (int i = 0; i < static_cast<int>(kChecks.size()); ++i) *kChecks[i].second = static_cast<qint16>(i % 2 == 0);
@@ -62,10 +63,10 @@ TEST_F(SettingsDialogTest, OkWithoutEditsKeepsEverySettingAndEditsRoundTripThrou
   FileExtension = QStringLiteral("B2");
   ExternalEditor = QStringLiteral("/usr/bin/my editor");
   Open();
-  EXPECT_EQ(Text(u"optUnits(1)"), QStringLiteral("m, cm, kN, MPa, kN/m3"));
-  EXPECT_EQ(Text(u"Text3"), QStringLiteral("8000"));
+  EXPECT_EQ(Text(settings::kMetricUnits), QStringLiteral("m, cm, kN, MPa, kN/m3"));
+  EXPECT_EQ(Text(settings::kHistorySize), QStringLiteral("8000"));
   EXPECT_TRUE(Messages().empty());  // the check boxes' messages stay quiet at load
-  Press(u"CmdOk");
+  Press(settings::kOk);
   ASSERT_TRUE(Current().IsAccepted()) << LastMessage().toStdString();
   for (int i = 0; i < static_cast<int>(kChecks.size()); ++i) EXPECT_EQ(*kChecks[i].second, i % 2 == 0) << i;
   EXPECT_EQ(DefaultUnits, 0);
@@ -78,14 +79,14 @@ TEST_F(SettingsDialogTest, OkWithoutEditsKeepsEverySettingAndEditsRoundTripThrou
   // Every box edited; the folder gets its "/", the extension is stored
   // trimmed in capitals.
   Open();
-  Type(u"Text3", QStringLiteral("16384"));
+  Type(settings::kHistorySize, QStringLiteral("16384"));
   for (const auto& [box, setting] : kChecks) Press(box);
-  Press(u"optUnits(1)");
-  Type(u"Text2", QStringLiteral("  ") + data_ + QStringLiteral("/projects  "));
-  Type(u"Text1", QStringLiteral(" prj7 "));
-  EXPECT_EQ(Text(u"Text1"), QStringLiteral(" PRJ7 "));
-  Type(u"Text4", QStringLiteral("kate"));
-  Press(u"CmdOk");
+  Press(settings::kMetricUnits);
+  Type(settings::kDataPath, QStringLiteral("  ") + data_ + QStringLiteral("/projects  "));
+  Type(settings::kExtension, QStringLiteral(" prj7 "));
+  EXPECT_EQ(Text(settings::kExtension), QStringLiteral(" PRJ7 "));
+  Type(settings::kViewer, QStringLiteral("kate"));
+  Press(settings::kOk);
   ASSERT_TRUE(Current().IsAccepted()) << LastMessage().toStdString();
   SetDefaultSettings();
   ReadAllSettings();
@@ -99,10 +100,10 @@ TEST_F(SettingsDialogTest, OkWithoutEditsKeepsEverySettingAndEditsRoundTripThrou
   // No data folder and no extension are kept as empty texts.
   DisplayHistoryWin = 1;
   Open();
-  Type(u"Text2", QString());
-  Type(u"Text1", QString());
-  Type(u"Text3", QStringLiteral("4096"));
-  Press(u"CmdOk");
+  Type(settings::kDataPath, QString());
+  Type(settings::kExtension, QString());
+  Type(settings::kHistorySize, QStringLiteral("4096"));
+  Press(settings::kOk);
   EXPECT_TRUE(DataPath.isEmpty() && FileExtension.isEmpty() && MaxDisplaySize == 4096);
 }
 
@@ -110,24 +111,27 @@ TEST_F(SettingsDialogTest, EachCheckRefusesInOrderAndKeepsTheDialogOpen) {
   const QString range = QStringLiteral("Size of Command History Window: ");
   struct Case {
     QString path, size, extension, message, title;
-    const char16_t* focus;
+    const char* focus;
   };
   const std::vector<Case> cases = {
-      {data_ + QStringLiteral("/gone"), "4095", "B.N", "Invalid Path for Data Files", "Settings: Error", u"Text2"},
+      {data_ + QStringLiteral("/gone"), "4095", "B.N", "Invalid Path for Data Files", "Settings: Error",
+       settings::kDataPath},
       {data_, "4095", "B.N", range + "Value '4095' is outside input range\r\nValid range is: 4096-16384",
-       "Settings: Range Error", u"Text3"},
+       "Settings: Range Error", settings::kHistorySize},
       {data_, "16385", "BNL", range + "Value '16385' is outside input range\r\nValid range is: 4096-16384",
-       "Settings: Range Error", u"Text3"},
-      {data_, "", "BNL", range + "Blank field not allowed", "Settings: Range Error", u"Text3"},
-      {data_, "16384", "B N", "Invalid character in file extension", "Settings: Invalid Character", u"Text1"},
-      {data_, "4096", "B.N", "Invalid character in file extension", "Settings: Invalid Character", u"Text1"},
+       "Settings: Range Error", settings::kHistorySize},
+      {data_, "", "BNL", range + "Blank field not allowed", "Settings: Range Error", settings::kHistorySize},
+      {data_, "16384", "B N", "Invalid character in file extension", "Settings: Invalid Character",
+       settings::kExtension},
+      {data_, "4096", "B.N", "Invalid character in file extension", "Settings: Invalid Character",
+       settings::kExtension},
   };
   for (const Case& c : cases) {
     Open();
-    Type(u"Text2", c.path);
-    Type(u"Text3", c.size);
-    Type(u"Text1", c.extension);
-    Press(u"CmdOk");
+    Type(settings::kDataPath, c.path);
+    Type(settings::kHistorySize, c.size);
+    Type(settings::kExtension, c.extension);
+    Press(settings::kOk);
     ASSERT_FALSE(Messages().empty());
     EXPECT_EQ(Messages().back().prompt, c.message);
     EXPECT_EQ(Messages().back().title, c.title);
@@ -135,24 +139,24 @@ TEST_F(SettingsDialogTest, EachCheckRefusesInOrderAndKeepsTheDialogOpen) {
     EXPECT_TRUE(Control<QLineEdit>(c.focus)->hasFocus()) << c.message.toStdString();
     EXPECT_EQ(FileExtension, QStringLiteral("BNL"));
   }
-  EXPECT_EQ(Text(u"Text2"), data_ + u'/');  // the box shows the path checked
+  EXPECT_EQ(Text(settings::kDataPath), data_ + u'/');  // the box shows the path checked
   EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
 }
 
 TEST_F(SettingsDialogTest, CancelAndTheCloseBoxChangeNothing) {
   for (int closeBox = 0; closeBox < 2; ++closeBox) {
     Open();
-    Press(u"optUnits(0)");
-    Tick(u"chkEnableTB", false);
-    Type(u"Text1", QStringLiteral("abc"));
+    Press(settings::kEnglishUnits);
+    Tick(settings::kEnableToolbar, false);
+    Type(settings::kExtension, QStringLiteral("abc"));
     chosenFile_.reset();
-    Press(u"cmdSelect");  // the file dialog cancelled
-    EXPECT_EQ(Text(u"Text4"), QStringLiteral("Notepad.exe"));
+    Press(settings::kSelectViewer);  // the file dialog cancelled
+    EXPECT_EQ(Text(settings::kViewer), QStringLiteral("Notepad.exe"));
     chosenFile_ = QStringLiteral("/opt/editors/my edit");
-    Press(u"cmdSelect");
+    Press(settings::kSelectViewer);
     EXPECT_EQ(fileTitle_, QStringLiteral("Select External Editor"));
-    EXPECT_EQ(Text(u"Text4"), QStringLiteral("/opt/editors/my edit"));
-    closeBox ? (void)Current().close() : Press(u"cmdCancel");
+    EXPECT_EQ(Text(settings::kViewer), QStringLiteral("/opt/editors/my edit"));
+    closeBox ? (void)Current().close() : Press(settings::kCancel);
     EXPECT_FALSE(Current().IsAccepted());
     EXPECT_EQ(DefaultUnits, 1);
     EXPECT_EQ(EnableMainMenuToolbar, 1);
@@ -165,19 +169,19 @@ TEST_F(SettingsDialogTest, CancelAndTheCloseBoxChangeNothing) {
 
 TEST_F(SettingsDialogTest, TheBoxesFollowTheirCheckBoxesWithTheirMessages) {
   Open();
-  Tick(u"chkDispHist", false);
-  EXPECT_FALSE(Enabled(u"Text3") || Enabled(u"Command5"));
-  Tick(u"chkDispHist", true);
-  EXPECT_TRUE(Enabled(u"Text3") && Enabled(u"Command5"));
-  Tick(u"chkKeepRecentFL", false);
-  EXPECT_FALSE(Enabled(u"chkShortNames"));
-  Tick(u"chkKeepRecentFL", true);
+  Tick(settings::kDisplayHistory, false);
+  EXPECT_FALSE(Enabled(settings::kHistorySize) || Enabled(settings::kHistoryFont));
+  Tick(settings::kDisplayHistory, true);
+  EXPECT_TRUE(Enabled(settings::kHistorySize) && Enabled(settings::kHistoryFont));
+  Tick(settings::kKeepRecent, false);
+  EXPECT_FALSE(Enabled(settings::kShortNames));
+  Tick(settings::kKeepRecent, true);
   // The short-names message on ticking and on clearing; the example-files
   // one on ticking only.
-  Tick(u"chkShortNames", true);
-  Tick(u"chkShortNames", false);
-  Tick(u"chkCopyExamples", false);
-  Tick(u"chkCopyExamples", true);
+  Tick(settings::kShortNames, true);
+  Tick(settings::kShortNames, false);
+  Tick(settings::kCopyExamples, false);
+  Tick(settings::kCopyExamples, true);
   ASSERT_EQ(Messages().size(), 3u);
   EXPECT_EQ(Messages()[1].prompt, QStringLiteral("Option will take effect upon restarting this program"));
   EXPECT_EQ(Messages()[1].title, QStringLiteral("Message"));
@@ -186,27 +190,28 @@ TEST_F(SettingsDialogTest, TheBoxesFollowTheirCheckBoxesWithTheirMessages) {
                                UserFolder +
                                QStringLiteral(" directory. The modified files will not be overridden, but missing "
                                               "files will be replaced. "));
-  Press(u"cmdSetDefault");
-  EXPECT_EQ(Text(u"Text4"), QStringLiteral("Notepad.exe"));
-  EXPECT_EQ(Control<QLineEdit>(u"Text3")->accessibleName(), QStringLiteral("Size of command history window (chars)"));
+  Press(settings::kDefaultViewer);
+  EXPECT_EQ(Text(settings::kViewer), QStringLiteral("Notepad.exe"));
+  EXPECT_EQ(Control<QLineEdit>(settings::kHistorySize)->accessibleName(),
+            QStringLiteral("Size of command history window (chars)"));
 }
 
 TEST_F(SettingsDialogTest, TheFolderChooserFillsThePathBoxOnOkOnly) {
   Open();
-  Type(u"Text2", data_ + QStringLiteral("/projects"));
+  Type(settings::kDataPath, data_ + QStringLiteral("/projects"));
   for (const bool ok : {true, false}) {
     QTimer::singleShot(0, [this, ok] {
       auto* chooser = qobject_cast<frmPath*>(QApplication::activeModalWidget());
       ASSERT_NE(chooser, nullptr);
-      auto* list = chooser->findChild<QListWidget*>(QStringLiteral("Dir1"));
+      auto* list = chooser->findChild<QListWidget*>(QString::fromLatin1(selectpath::kFolders));
       const auto found = list->findItems(QStringLiteral("new"), Qt::MatchEndsWith);
       ASSERT_EQ(found.size(), 1);
       emit list->itemClicked(found.front());
       QTRY_COMPARE(chooser->DirPath(), data_ + QStringLiteral("/projects/new"));
       ok ? chooser->OkClicked() : chooser->CancelClicked();
     });
-    Press(u"cmdSetPath");
-    EXPECT_EQ(Text(u"Text2"), data_ + QStringLiteral("/projects/new/"));
+    Press(settings::kSetPath);
+    EXPECT_EQ(Text(settings::kDataPath), data_ + QStringLiteral("/projects/new/"));
   }
 }
 
@@ -218,17 +223,19 @@ TEST_F(SettingsDialogTest, TheFolderChooserQuickLocationsAndVolumes) {
   SetMessageTitles(10);  // as the settings dialog leaves them
   auto& chooser = DialogTest::Open<frmPath>();
   EXPECT_EQ(chooser.DirPath(), data_ + QStringLiteral("/projects"));  // "Current"
-  auto* list = Control<QListWidget>(u"Dir1");
+  auto* list = Control<QListWidget>(selectpath::kFolders);
   EXPECT_EQ(list->item(0)->text(), QStringLiteral("/"));  // the parents from the root, then the subfolders
   EXPECT_EQ(list->item(list->count() - 1)->data(Qt::UserRole).toString(), data_ + QStringLiteral("/projects/new"));
-  const std::vector<std::pair<const char16_t*, QString>> places = {
-      {u"Option1(1)", Home()}, {u"Option1(3)", Home()}, {u"Option1(0)", data_}};  // no scratch folder: stays
+  const std::vector<std::pair<const char*, QString>> places = {
+      {selectpath::kApplication, Home()},
+      {selectpath::kUserTemporary, Home()},  // no scratch folder: stays
+      {selectpath::kUserHome, data_}};
   for (const auto& [option, folder] : places) {
     Press(option);
     EXPECT_EQ(chooser.DirPath(), folder);
   }
   // A volume that cannot be read is reported; the lists stay.
-  auto* drives = Control<QComboBox>(u"Drive1");
+  auto* drives = Control<QComboBox>(selectpath::kDrives);
   drives->addItem(Home() + QStringLiteral("/gone"));
   for (const QString& volume : {Home() + QStringLiteral("/gone"), QStringLiteral("/")}) {
     drives->setCurrentIndex(drives->findText(volume));
@@ -241,7 +248,7 @@ TEST_F(SettingsDialogTest, TheFolderChooserQuickLocationsAndVolumes) {
   EXPECT_EQ(chooser.DirPath(), QStringLiteral("/"));
   list->setCurrentRow(list->count() - 1);  // a folder picked with the keys is the one OK takes
   const QString picked = list->currentItem()->data(Qt::UserRole).toString();
-  Press(u"Command2");
+  Press(selectpath::kOk);
   EXPECT_EQ(PathExchange, picked + u'/');
 }
 

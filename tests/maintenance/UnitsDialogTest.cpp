@@ -19,16 +19,16 @@ namespace {
 
 class UnitsDialogTest : public test::DialogTest {
  protected:
-  QTabWidget* Tabs() const { return Control<QTabWidget>(u"SSTab1"); }
+  QTabWidget* Tabs(const char* name = units::kTabs) const { return Control<QTabWidget>(name); }
   QStringList Readouts(int tab) const {
-    static const std::vector<std::vector<const char16_t*>> kBoxes = {
-        {u"Text7", u"Text8", u"Text9", u"Text10"},
-        {u"Text21", u"Text22", u"Text23", u"Text24", u"Text25"},
-        {u"Text17", u"Text18", u"Text19", u"Text20"},
-        {u"Text2", u"Text3", u"Text4", u"Text5", u"Text6"},
-        {u"Text12", u"Text13", u"Text14", u"Text15"}};
+    static const std::vector<std::vector<const char*>> kBoxes = {
+        {units::kIn, units::kFt, units::kCm, units::kM},
+        {units::kLbsF, units::kTonsF, units::kKN, units::kMN, units::kKips},
+        {units::kLbsFPerIn, units::kLbsFPerFt, units::kKNPerM, units::kMNPerM},
+        {units::kPsi, units::kKsi, units::kPsf, units::kPa, units::kMPa},
+        {units::kPsiPerIn, units::kPsiPerFt, units::kPaPerM, units::kMPaPerM}};
     QStringList texts;
-    for (const char16_t* box : kBoxes[static_cast<std::size_t>(tab)]) texts << Text(box);
+    for (const char* box : kBoxes[static_cast<std::size_t>(tab)]) texts << Text(box);
     return texts;
   }
 };
@@ -37,13 +37,14 @@ TEST_F(UnitsDialogTest, OpensOnTheStartTabWithTheFirstUnitsAndEmptyReadouts) {
   UnitsStartTab = 1;
   Open<frmUnits>();
   EXPECT_EQ(Tabs()->tabText(Tabs()->currentIndex()), QStringLiteral("Load"));
-  for (const char16_t* first : {u"Option2(0)", u"Option5(0)", u"Option4(0)", u"Option1(0)", u"Option3(0)"}) {
+  for (const char* first :
+       {units::kFromIn, units::kFromLbsF, units::kFromLbsFPerIn, units::kFromPsi, units::kFromPsiPerIn}) {
     EXPECT_TRUE(Control<QRadioButton>(first)->isChecked());
   }
   for (int tab = 0; tab < kUnitTabCount; ++tab) EXPECT_EQ(Readouts(tab).join(QString()), QString());
-  EXPECT_EQ(Control<QLineEdit>(u"Text22")->accessibleName(), QStringLiteral("tonsF (short)"));
+  EXPECT_EQ(Control<QLineEdit>(units::kTonsF)->accessibleName(), QStringLiteral("tonsF (short)"));
   Tabs()->setCurrentIndex(3);  // a tab picked puts the focus in its value box
-  EXPECT_TRUE(Control<QLineEdit>(u"txtStress")->hasFocus());
+  EXPECT_TRUE(Control<QLineEdit>(units::kStress)->hasFocus());
   EXPECT_TRUE(History().contains(QStringLiteral("Loading Unit Conversion Form")));
 }
 
@@ -52,24 +53,24 @@ TEST_F(UnitsDialogTest, EveryTabConvertsWithItsFactorsAtOnce) {
   // lbf and 1 psi = 6894.757293 Pa, to 15 significant digits.
   struct Case {
     int tab;
-    const char16_t* unit;
-    const char16_t* input;
+    const char* unit;
+    const char* input;
     QString value;
     QStringList shown;
   };
   const std::vector<Case> cases = {
-      {0, u"Option2(1)", u"txtLength", "1", {"12", "1", "30.48", "0.3048"}},
-      {0, u"Option2(0)", u"txtLength", "12abc", {"12", "1", "30.48", "0.3048"}},
-      {0, u"Option2(3)", u"txtLength", "abc", {"0", "0", "0", "0"}},
-      {0, u"Option2(3)", u"txtLength", "0.0254", {"1", "0.0833333333333333", "2.54", "0.0254"}},
-      {1, u"Option5(2)", u"txtLoad", "1", {"224.809", "0.1124045", "1", "0.001", "0.224809"}},
-      {1, u"Option5(1)", u"txtLoad", "1", {"2000", "1", "8.89644097878644", "0.00889644097878644", "2"}},
-      {2, u"Option4(2)", u"txtLoadGrad", "1", {"5.7101486", "68.5217832", "1", "0.001"}},
-      {3, u"Option1(2)", u"txtStress", "144", {"1", "0.001", "144", "6894.757293", "0.006894757293"}},
-      {3, u"Option1(4)", u"txtStress", "1",
+      {0, units::kFromFt, units::kLength, "1", {"12", "1", "30.48", "0.3048"}},
+      {0, units::kFromIn, units::kLength, "12abc", {"12", "1", "30.48", "0.3048"}},
+      {0, units::kFromM, units::kLength, "abc", {"0", "0", "0", "0"}},
+      {0, units::kFromM, units::kLength, "0.0254", {"1", "0.0833333333333333", "2.54", "0.0254"}},
+      {1, units::kFromKN, units::kLoad, "1", {"224.809", "0.1124045", "1", "0.001", "0.224809"}},
+      {1, units::kFromTonsF, units::kLoad, "1", {"2000", "1", "8.89644097878644", "0.00889644097878644", "2"}},
+      {2, units::kFromKNPerM, units::kLoadGrad, "1", {"5.7101486", "68.5217832", "1", "0.001"}},
+      {3, units::kFromPsf, units::kStress, "144", {"1", "0.001", "144", "6894.757293", "0.006894757293"}},
+      {3, units::kFromMPa, units::kStress, "1",
        {"145.037737733751", "0.145037737733751", "20885.4342336601", "1000000", "1"}},
-      {3, u"Option1(4)", u"txtStress", "1e305", {"", "", "", "", "1E+305"}},  // beyond 64 bits: blank
-      {4, u"Option3(1)", u"txtStressGrad", "12", {"1", "12", "271447.137519685", "0.271447137519685"}},
+      {3, units::kFromMPa, units::kStress, "1e305", {"", "", "", "", "1E+305"}},  // beyond 64 bits: blank
+      {4, units::kFromPsiPerFt, units::kStressGrad, "12", {"1", "12", "271447.137519685", "0.271447137519685"}},
   };
   Open<frmUnits>();
   for (const Case& c : cases) {
@@ -78,7 +79,7 @@ TEST_F(UnitsDialogTest, EveryTabConvertsWithItsFactorsAtOnce) {
     Press(c.unit);  // a new unit converts at once
     EXPECT_EQ(Readouts(c.tab), c.shown) << c.value.toStdString();
   }
-  Press(u"Command1");
+  Press(units::kOk);
   EXPECT_FALSE(Current().isVisible());
 }
 
@@ -91,15 +92,15 @@ TEST_F(UnitsDialogTest, FileConversionOffersTheOtherUnitSystemAndConvertsNothing
     const QString other = QStringLiteral("Option1(%1)").arg(1 - units);
     EXPECT_FALSE(Control<QRadioButton>(own)->isChecked() || Enabled(own));
     EXPECT_TRUE(Control<QRadioButton>(other)->isChecked() && Enabled(other));
-    EXPECT_TRUE(Control<QRadioButton>(u"Option2(1)")->isChecked());
-    Press(u"Option2(0)");
-    Press(u"Command1");  // Cancel also keeps the file option
+    EXPECT_TRUE(Control<QRadioButton>(fileconversion::kKeepOriginal)->isChecked());
+    Press(fileconversion::kLoadConverted);
+    Press(fileconversion::kCancel);  // Cancel also keeps the file option
     EXPECT_EQ(ConvertFileOption, 0);
   }
   Project.Stress2D.Sx = 12.5f;
   ConvertTargetUnits = 1;
   Open<frmConvert>();
-  Press(u"Command2");
+  Press(fileconversion::kConvert);
   EXPECT_EQ(LastMessage(), QStringLiteral("Conversion Completed: The conversion form will be closed"));
   EXPECT_FALSE(Current().isVisible());
   EXPECT_EQ(ConvertTargetUnits, 0);
@@ -109,19 +110,19 @@ TEST_F(UnitsDialogTest, FileConversionOffersTheOtherUnitSystemAndConvertsNothing
 
 TEST_F(UnitsDialogTest, RenderEveryDialogAndTab) {
   const auto save = [&](const QString& name) { test::SaveRender(Current(), name); };
-  const auto eachTab = [&](const QString& name) {
-    for (int tab = 0; tab < Tabs()->count(); ++tab) {
-      Tabs()->setCurrentIndex(tab);
+  const auto eachTab = [&](const QString& name, const char* tabs) {
+    for (int tab = 0; tab < Tabs(tabs)->count(); ++tab) {
+      Tabs(tabs)->setCurrentIndex(tab);
       save(name + QString::number(tab));
     }
   };
   Open<frmUnits>();
-  Type(u"txtLoad", QStringLiteral("1234.5678"));
-  eachTab(QStringLiteral("units-"));
+  Type(units::kLoad, QStringLiteral("1234.5678"));
+  eachTab(QStringLiteral("units-"), units::kTabs);
   for (const qint16 english : {qint16(1), qint16(0)}) {
     EnglishMenus = english;
     Open<frmBrantelOpts>();
-    eachTab(english ? QStringLiteral("options-en-") : QStringLiteral("options-el-"));
+    eachTab(english ? QStringLiteral("options-en-") : QStringLiteral("options-el-"), programoptions::kTabs);
   }
   UnitSystemNames = {QStringLiteral("ft, in, lbs, psi, pcf"), QStringLiteral("m, cm, kN, MPa, kN/m3")};
   Open<frmSet>();

@@ -50,10 +50,10 @@ class UpdateDialogTest : public test::DialogTest {
   static QString Newer() { return QString::number(CurrentVersionText().toLongLong() + 1); }
   QString SetupPath() const { return Home() + QStringLiteral("/Downloads/") + SetupFileNameOf(Newer()); }
   QByteArray SetupRoute() const { return "/updates/" + SetupFileNameOf(Newer()).toLatin1(); }
-  bool Red(QStringView label) const { return Control(label)->palette().color(QPalette::WindowText) == Qt::red; }
+  bool Red(QAnyStringView label) const { return Control(label)->palette().color(QPalette::WindowText) == Qt::red; }
   // Presses "Check for Updates" and waits for the answer.
   void Check(frmUpdate& dialog) {
-    Press(u"cmdCheck");
+    Press(update::kCheck);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.Controller().Transfers().Checking(); }, 10000));
   }
 
@@ -65,31 +65,32 @@ class UpdateDialogTest : public test::DialogTest {
 TEST_F(UpdateDialogTest, OpensWithItsTextsAndBothStepsWaiting) {
   frmUpdate& dialog = Open();
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Program Update for BRANTEL"));
-  EXPECT_TRUE(Text(u"lblUpdate").startsWith(QStringLiteral("This version was released ")));
-  EXPECT_EQ(Text(u"lblInfo"), QStringLiteral("Current Program Version: ") + CurrentVersionText() +
+  EXPECT_TRUE(Text(update::kNotice).startsWith(QStringLiteral("This version was released ")));
+  EXPECT_EQ(Text(update::kInfo), QStringLiteral("Current Program Version: ") + CurrentVersionText() +
                                    QStringLiteral("\nCurrent Revision Date: 24-Mar-2023"));
-  EXPECT_EQ(Text(u"lblLastVer"), QStringLiteral("Version Available: "));
-  EXPECT_EQ(Text(u"lblURL"), WebPageURL);
-  EXPECT_EQ(Text(u"lblbytes"), QString());
-  EXPECT_FALSE(Enabled(u"cmdDownUpdate"));
-  EXPECT_FALSE(Enabled(u"cmdInstall"));
-  EXPECT_EQ(dialog.focusWidget(), Control(u"Command1"));
-  EXPECT_EQ(Control(u"lblURL")->accessibleName(), QStringLiteral("URL to program web page:"));
-  EXPECT_EQ(Control(u"ProgressBar1")->accessibleName(), QStringLiteral("Download progress"));
+  EXPECT_EQ(Text(update::kLastVersion), QStringLiteral("Version Available: "));
+  EXPECT_EQ(Text(update::kUrl), WebPageURL);
+  EXPECT_EQ(Text(update::kBytes), QString());
+  EXPECT_FALSE(Enabled(update::kDownload));
+  EXPECT_FALSE(Enabled(update::kInstall));
+  EXPECT_EQ(dialog.focusWidget(), Control(update::kOk));
+  EXPECT_EQ(Control(update::kUrl)->accessibleName(), QStringLiteral("URL to program web page:"));
+  EXPECT_EQ(Control(update::kProgress)->accessibleName(), QStringLiteral("Download progress"));
   // Every caption fits its control.
-  for (const char16_t* name : {u"cmdCheck", u"cmdDownUpdate", u"cmdInstall", u"Command1", u"chkShow", u"Label1"}) {
+  for (const char* name :
+       {update::kCheck, update::kDownload, update::kInstall, update::kOk, update::kDisable, update::kUrlLabel}) {
     QWidget* w = Control(name);
-    EXPECT_GE(w->width(), w->sizeHint().width()) << QStringView(name).toString().toStdString();
+    EXPECT_GE(w->width(), w->sizeHint().width()) << name;
   }
-  for (const char16_t* name : {u"lblUpdate", u"lblInfo"}) {
+  for (const char* name : {update::kNotice, update::kInfo}) {
     auto* label = Control<QLabel>(name);
-    EXPECT_LE(label->heightForWidth(label->width()), label->height()) << QStringView(name).toString().toStdString();
+    EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name;
   }
   test::SaveRender(dialog, QStringLiteral("update"));
 
   // The link opens the web page, by a click or from the keyboard, and is
   // underlined while the pointer is over it.
-  auto* link = Control<QLabel>(u"lblURL");
+  auto* link = Control<QLabel>(update::kUrl);
   QEvent enter(QEvent::Enter);
   QCoreApplication::sendEvent(link, &enter);
   EXPECT_TRUE(link->font().underline());
@@ -112,21 +113,21 @@ TEST_F(UpdateDialogTest, CheckDownloadAndInstallShowTheSetupAndNeverRunIt) {
 
   frmUpdate& dialog = Open();
   Answer(answer::kYes);  // "A new version is available. Download?"
-  Press(u"cmdCheck");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Enabled(u"cmdInstall"); }, 10000));
-  EXPECT_EQ(Text(u"lblLastVer"), QStringLiteral("Server Version: ") + Newer() +
+  Press(update::kCheck);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Enabled(update::kInstall); }, 10000));
+  EXPECT_EQ(Text(update::kLastVersion), QStringLiteral("Server Version: ") + Newer() +
                                       QStringLiteral(" / Current Version: ") + CurrentVersionText());
-  EXPECT_TRUE(Red(u"lblLastVer"));
-  EXPECT_TRUE(Enabled(u"cmdDownUpdate"));
-  EXPECT_EQ(Text(u"lblbytes"), QStringLiteral("40000"));
-  EXPECT_EQ(Control<QProgressBar>(u"ProgressBar1")->value(), 3);  // three chunks of 16384 bytes
+  EXPECT_TRUE(Red(update::kLastVersion));
+  EXPECT_TRUE(Enabled(update::kDownload));
+  EXPECT_EQ(Text(update::kBytes), QStringLiteral("40000"));
+  EXPECT_EQ(Control<QProgressBar>(update::kProgress)->value(), 3);  // three chunks of 16384 bytes
   EXPECT_EQ(LastMessage(), QStringLiteral("Download completed. Program at: ") + SetupPath());
   EXPECT_TRUE(ReadFile(SetupPath()) == setup);
   test::SaveRender(dialog, QStringLiteral("update-downloaded"));
 
   // Install shows the file in its folder, says what to do and leaves: the
   // window goes, and the setup program is never started.
-  Press(u"cmdInstall");
+  Press(update::kInstall);
   EXPECT_EQ(revealed_, std::vector<QString>{SetupPath()});
   EXPECT_TRUE(LastMessage().contains(QStringLiteral("Run the setup program")));
   EXPECT_FALSE(dialog.isVisible());
@@ -161,11 +162,11 @@ TEST_F(UpdateDialogTest, EachAnswerOfTheServerShowsInTheWindow) {
     Answer(answer::kNo);
     frmUpdate& dialog = Open();
     Check(dialog);
-    EXPECT_EQ(Text(u"lblLastVer"), c.label) << c.response.body.constData();
-    EXPECT_TRUE(Red(u"lblLastVer"));
+    EXPECT_EQ(Text(update::kLastVersion), c.label) << c.response.body.constData();
+    EXPECT_TRUE(Red(update::kLastVersion));
     EXPECT_EQ(LastMessage(), QString::fromLatin1(c.message ? c.message : "")) << c.response.body.constData();
-    EXPECT_EQ(Enabled(u"cmdDownUpdate"), c.label == newer);
-    EXPECT_FALSE(Enabled(u"cmdInstall"));
+    EXPECT_EQ(Enabled(update::kDownload), c.label == newer);
+    EXPECT_FALSE(Enabled(update::kInstall));
   }
   // Nothing but the version file was asked for.
   EXPECT_EQ(server_.RequestsFor(kVersionPath), static_cast<int>(server_.Requests().size()));
@@ -176,7 +177,7 @@ TEST_F(UpdateDialogTest, EachAnswerOfTheServerShowsInTheWindow) {
   UpdateFolderURL = QStringLiteral("http://127.0.0.1:%1/updates/").arg(closed.serverPort());
   closed.close();
   Check(Open());
-  EXPECT_EQ(Text(u"lblLastVer"), QStringLiteral("Internet Connection Failed"));
+  EXPECT_EQ(Text(update::kLastVersion), QStringLiteral("Internet Connection Failed"));
 }
 
 TEST_F(UpdateDialogTest, ASilentServerTimesOutWhileTheWindowStaysLive) {
@@ -185,13 +186,13 @@ TEST_F(UpdateDialogTest, ASilentServerTimesOutWhileTheWindowStaysLive) {
   server_.Serve(kVersionPath, silent);
   frmUpdate& dialog = Open();
   dialog.Controller().Transfers().SetTimeout(400);
-  Press(u"cmdCheck");
+  Press(update::kCheck);
   QTest::qWait(100);
-  Press(u"chkShow");  // the window answers meanwhile
-  Press(u"cmdCheck");  // and a second check waits for the first
-  EXPECT_TRUE(Control<QCheckBox>(u"chkShow")->isChecked());
+  Press(update::kDisable);  // the window answers meanwhile
+  Press(update::kCheck);  // and a second check waits for the first
+  EXPECT_TRUE(Control<QCheckBox>(update::kDisable)->isChecked());
   Check(dialog);
-  EXPECT_EQ(Text(u"lblLastVer"), QStringLiteral("Internet Connection Failed"));
+  EXPECT_EQ(Text(update::kLastVersion), QStringLiteral("Internet Connection Failed"));
   EXPECT_EQ(server_.RequestsFor(kVersionPath), 1);
 }
 
@@ -209,9 +210,9 @@ TEST_F(UpdateDialogTest, ClosingStopsADownloadAndWritesTheSettings) {
     Answer(answer::kYes);
     Check(dialog);
     ASSERT_TRUE(dialog.Controller().Transfers().Downloading());
-    if (tick) Press(u"chkShow");
+    if (tick) Press(update::kDisable);
     boxes_->Clear();
-    if (how == Close::Ok) Press(u"Command1");
+    if (how == Close::Ok) Press(update::kOk);
     else if (how == Close::CloseBox) dialog.close();
     else QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());

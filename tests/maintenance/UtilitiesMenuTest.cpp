@@ -39,10 +39,10 @@ TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
   QWidget* owner = nullptr;
   test::WhenModalShows<frmSet>([&](frmSet* dialog) {
     owner = dialog->parentWidget();
-    Find<QPushButton>(dialog, "Command5")->click();
+    Find<QPushButton>(dialog, settings::kHistoryFont)->click();
     shown = window.txtMain->font();
-    Find<QCheckBox>(dialog, "chkDispHist")->click();
-    Find<QCheckBox>(dialog, "chkEnableTB")->click();
+    Find<QCheckBox>(dialog, settings::kDisplayHistory)->click();
+    Find<QCheckBox>(dialog, settings::kEnableToolbar)->click();
     dialog->OkClicked();
   });
   window.mnuUtilItem_Click(0);
@@ -62,9 +62,9 @@ TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
     return true;
   });
   test::WhenModalShows<frmSet>([](frmSet* dialog) {
-    Find<QCheckBox>(dialog, "chkDispHist")->click();
-    Find<QPushButton>(dialog, "Command5")->click();
-    Find<QCheckBox>(dialog, "chkEnableTB")->click();
+    Find<QCheckBox>(dialog, settings::kDisplayHistory)->click();
+    Find<QPushButton>(dialog, settings::kHistoryFont)->click();
+    Find<QCheckBox>(dialog, settings::kEnableToolbar)->click();
     dialog->CancelClicked();
   });
   window.mnuUtilItem_Click(0);
@@ -80,8 +80,8 @@ TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
 TEST_F(UtilitiesMenuTest, OptionsRecaptionTheMenusUnitsOpenOnTheLoadTabItemThreeIsNotReady) {
   frmMain& window = LoadWindow();
   test::WhenModalShows<frmBrantelOpts>([](frmBrantelOpts* dialog) {
-    Find<QCheckBox>(dialog, "Check1")->click();               // Greek
-    Find<QComboBox>(dialog, "Combo1(0)")->setCurrentIndex(0);  // the project description
+    Find<QCheckBox>(dialog, programoptions::kEnglish)->click();  // Greek
+    Find<QComboBox>(dialog, programoptions::kButton1Menu)->setCurrentIndex(0);  // the project description
     dialog->OkClicked();
   });
   window.mnuUtilItem_Click(1);
@@ -91,7 +91,7 @@ TEST_F(UtilitiesMenuTest, OptionsRecaptionTheMenusUnitsOpenOnTheLoadTabItemThree
 
   int tab = -1;
   test::WhenModalShows<frmUnits>([&tab](frmUnits* dialog) {
-    tab = Find<QTabWidget>(dialog, "SSTab1")->currentIndex();
+    tab = Find<QTabWidget>(dialog, units::kTabs)->currentIndex();
     dialog->OkClicked();
   });
   window.mnuUtilItem_Click(2);

@@ -32,7 +32,7 @@ class DescriptionDialogTest : public test::DialogTest {
   // Opens the dialog as the Input menu would, but without waiting.
   frmBrantelDesc* Open() { return &DialogTest::Open<frmBrantelDesc>(); }
   QRadioButton* Units(int i) const { return Control<QRadioButton>(QStringLiteral("Option1(%1)").arg(i)); }
-  QPlainTextEdit* Text1() const { return Control<QPlainTextEdit>(u"Text1"); }
+  QPlainTextEdit* Text1() const { return Control<QPlainTextEdit>(description::kText); }
 };
 
 TEST_F(DescriptionDialogTest, AFreshProjectMayChangeItsUnitsAndStartsAfresh) {
@@ -48,12 +48,12 @@ TEST_F(DescriptionDialogTest, AFreshProjectMayChangeItsUnitsAndStartsAfresh) {
   EXPECT_EQ(d->windowTitle(), QStringLiteral("Project Description"));
   EXPECT_EQ(Text1()->accessibleName(), QStringLiteral("Project Description"));
 
-  Keys(u"Text1", QStringLiteral("Line one"));
+  Keys(description::kText, QStringLiteral("Line one"));
   QTest::keyClick(Text1(), Qt::Key_Return);
   Text1()->insertPlainText(QStringLiteral("Γραμμή δύο"));  // typed through an input method
   QTest::mouseClick(Units(0), Qt::LeftButton);
   ASSERT_TRUE(Units(0)->isChecked());
-  Press(u"Command2");
+  Press(description::kOk);
   EXPECT_FALSE(d->isVisible());
   EXPECT_TRUE(d->IsAccepted());
 
@@ -77,7 +77,7 @@ TEST_F(DescriptionDialogTest, AFreshProjectMayChangeItsUnitsAndStartsAfresh) {
   EXPECT_FALSE(Units(1)->isEnabled());
   EXPECT_FALSE(Units(1)->isChecked());
   EXPECT_EQ(Text1()->toPlainText(), QStringLiteral("Line one\nΓραμμή δύο"));
-  Press(u"Command1");
+  Press(description::kCancel);
 }
 
 TEST_F(DescriptionDialogTest, AProjectReadFromAFileKeepsItsUnits) {
@@ -102,7 +102,7 @@ TEST_F(DescriptionDialogTest, OkWithoutEditsKeepsTheTextAsStoredButMarksTheProje
   Project.Stress2D.Sy = 4.0f;
   Project.ProjectPath = QStringLiteral("/p/keep.BNL");
   Open();
-  Press(u"Command2");
+  Press(description::kOk);
   EXPECT_EQ(Project.ProjectDescription, stored);
   EXPECT_EQ(Project.Stress2D.Sy, 4.0f);
   EXPECT_EQ(Project.ProjectPath, QStringLiteral("/p/keep.BNL"));
@@ -119,9 +119,9 @@ TEST_F(DescriptionDialogTest, CancelEscAndTheCloseBoxChangeNothing) {
   for (int way = 0; way < 3; ++way) {
     SCOPED_TRACE(way);
     auto d = Open();
-    Keys(u"Text1", QStringLiteral(" typed"));
+    Keys(description::kText, QStringLiteral(" typed"));
     QTest::mouseClick(Units(0), Qt::LeftButton);
-    if (way == 0) Press(u"Command1");
+    if (way == 0) Press(description::kCancel);
     if (way == 1) QTest::keyClick(d, Qt::Key_Escape);
     if (way == 2) d->close();
     EXPECT_FALSE(d->isVisible());
@@ -140,14 +140,14 @@ TEST_F(DescriptionDialogTest, CancelEscAndTheCloseBoxChangeNothing) {
 TEST_F(DescriptionDialogTest, GreekHistoryLinesAndTheHelpHint) {
   EnglishMenus = 0;
   auto d = Open();
-  EXPECT_EQ(Text(u"Command2"), QStringLiteral("OK"));  // the dialog has English captions only
-  Press(u"Command3");
+  EXPECT_EQ(Text(description::kOk), QStringLiteral("OK"));  // the dialog has English captions only
+  Press(description::kHelp);
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages().back().title, QStringLiteral("Help"));
   EXPECT_TRUE(d->isVisible());
-  Press(u"Command2");
+  Press(description::kOk);
   d = Open();
-  Press(u"Command1");
+  Press(description::kCancel);
   EXPECT_TRUE(History().contains(QStringLiteral("1. Τροποποίηση περιγραφής\r\n")));
   EXPECT_TRUE(History().contains(QStringLiteral(". Η περιγραφή τροποποιήθηκε\r\n")));
   EXPECT_TRUE(History().contains(QStringLiteral(". Η περιγραφή δεν τροποποιήθηκε\r\n")));
@@ -157,7 +157,7 @@ TEST_F(DescriptionDialogTest, OpensModallyForTheInputMenu) {
   QTimer::singleShot(0, [this] {
     if (auto* d = qobject_cast<frmBrantelDesc*>(QApplication::activeModalWidget())) {
       Use(*d);
-      Press(u"Command2");
+      Press(description::kOk);
     }
   });
   EXPECT_TRUE(ShowDescriptionDialog(nullptr));
@@ -178,17 +178,17 @@ TEST_F(DescriptionDialogTest, RendersWithoutClippedCaptions) {
     // Each caption fits the width its control was given.
     for (QRadioButton* option : {Units(0), Units(1)})
       EXPECT_LE(option->sizeHint().width(), option->width()) << option->text().toStdString();
-    for (const char16_t* name : {u"Command1", u"Command2", u"Command3"}) {
+    for (const char* name : {description::kCancel, description::kOk, description::kHelp}) {
       auto* button = Control<QPushButton>(name);
       EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 8, button->width());
     }
-    auto* frame = Control<QGroupBox>(u"Frame1");
+    auto* frame = Control<QGroupBox>(description::kUnitsFrame);
     EXPECT_LE(frame->fontMetrics().horizontalAdvance(frame->title()) + 16, frame->width());
     // Sixty characters of the fixed font fit in the box.
     EXPECT_LE(Text1()->fontMetrics().horizontalAdvance(QString(60, u'M')) + 30, Text1()->width());
     d->grab().save(QStringLiteral(BRANTEL_TEST_OUTPUT_DIR "/DescriptionDialog-%1.png")
                        .arg(english ? QStringLiteral("en") : QStringLiteral("el")));
-    Press(u"Command1");
+    Press(description::kCancel);
   }
 }
 

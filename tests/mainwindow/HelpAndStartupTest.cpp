@@ -219,8 +219,8 @@ TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
   Project.FileSaved = kFlagFalse;
   Project.ProjectPath = QStringLiteral("/data/wedge.BNL");
   WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) {
-    d->Layout().Require<QCheckBox>(u"chkShow")->setChecked(true);
-    d->Layout().Require<QPushButton>(u"cmdNoAccept")->click();
+    d->Layout().Require<QCheckBox>(disclaimer::kDontShow)->setChecked(true);
+    d->Layout().Require<QPushButton>(disclaimer::kDecline)->click();
   });
   boxes_->Answer(answer::kCancel);  // the save question: stay
   w.mnuHelpItem_Click(4);
@@ -230,7 +230,7 @@ TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
   EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
 
   // Accepting leaves the window as it is.
-  WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) { d->Layout().Require<QPushButton>(u"Command1")->click(); });
+  WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) { d->Layout().Require<QPushButton>(disclaimer::kAccept)->click(); });
   boxes_->Clear();
   w.mnuHelpItem_Click(4);
   EXPECT_TRUE(boxes_->Shown().empty());
@@ -284,7 +284,7 @@ TEST_F(MainStartupTest, DecliningTheDisclaimerEndsBeforeTheWindowShowsAndWritesN
   WriteSettings(1);
   const QByteArray before = ReadFile(SettingsIniPath);
   WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) {
-    d->Layout().Require<QCheckBox>(u"chkShow")->setChecked(true);
+    d->Layout().Require<QCheckBox>(disclaimer::kDontShow)->setChecked(true);
     d->close();  // the close box declines
   });
   EXPECT_EQ(StartMainWindow(), nullptr);
@@ -295,8 +295,8 @@ TEST_F(MainStartupTest, DecliningTheDisclaimerEndsBeforeTheWindowShowsAndWritesN
 TEST_F(MainStartupTest, AcceptingWithTheBoxTickedTurnsTheDisclaimerOff) {
   WriteSettings(1);
   WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) {
-    d->Layout().Require<QCheckBox>(u"chkShow")->setChecked(true);
-    d->Layout().Require<QPushButton>(u"Command1")->click();
+    d->Layout().Require<QCheckBox>(disclaimer::kDontShow)->setChecked(true);
+    d->Layout().Require<QPushButton>(disclaimer::kAccept)->click();
   });
   std::unique_ptr<frmMain> window = StartMainWindow();
   ASSERT_NE(window, nullptr);
@@ -329,7 +329,7 @@ TEST_F(MainStartupTest, ARelativeCommandLinePathNamesAFileOfTheStartFolder) {
 
 TEST_F(MainStartupTest, TheProgramRunsUntilItsWindowCloses) {
   WriteSettings(1);
-  WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) { d->Layout().Require<QPushButton>(u"Command1")->click(); });
+  WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) { d->Layout().Require<QPushButton>(disclaimer::kAccept)->click(); });
   std::unique_ptr<frmMain> window = StartMainWindow();
   ASSERT_NE(window, nullptr);
   // The closed disclaimer does not end the event loop; closing the window does.

@@ -75,9 +75,9 @@ class ListingMenu : public test::PrintTest {
   std::optional<QString> PreviewFromMenu(const QString& picture = QString()) {
     auto shown = std::make_shared<std::optional<QString>>();
     test::WhenModalShows<frmPreview>([shown, picture](frmPreview* preview) {
-      *shown = RichText(preview->Layout().Require<QTextEdit>(u"RichTextBox1"));
+      *shown = RichText(preview->Layout().Require<QTextEdit>(printpreview::kView));
       if (!picture.isEmpty()) preview->grab().save(picture);
-      preview->Layout().Require<QPushButton>(u"Command1")->click();
+      preview->Layout().Require<QPushButton>(printpreview::kClose)->click();
     });
     FileItem(7)->trigger();
     return *shown;

@@ -30,7 +30,7 @@ class OutputWindows : public PrintTest {
     OutBuf[1] = QStringLiteral("Second page\r\n");
     OutBufLastPage = 1;
   }
-  QTextEdit* View() const { return Control<QTextEdit>(u"RichTextBox1"); }
+  QTextEdit* View() const { return Control<QTextEdit>(richtextbox::kName); }
 };
 
 TEST_F(OutputWindows, PreviewShowsPageZeroAndCopiesItExactly) {
@@ -38,7 +38,7 @@ TEST_F(OutputWindows, PreviewShowsPageZeroAndCopiesItExactly) {
   EXPECT_EQ(RichText(View()), OutBuf[0]);
   EXPECT_TRUE(View()->isReadOnly());
   EXPECT_TRUE(History().contains(QStringLiteral("1. Preview displayed")));
-  Press(u"Command2");
+  Press(printpreview::kCopy);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), OutBuf[0]);
   EXPECT_TRUE(History().contains(QStringLiteral("Output copied to clipboard")));
 }
@@ -46,7 +46,7 @@ TEST_F(OutputWindows, PreviewShowsPageZeroAndCopiesItExactly) {
 TEST_F(OutputWindows, PreviewPrintsItsText) {
   const QString pdf = PrintToPdf();
   Open<frmPreview>();
-  Press(u"Command3");
+  Press(printpreview::kPrint);
   const QStringList pages = PdfPages(pdf);
   ASSERT_EQ(pages.size(), 1);
   EXPECT_TRUE(pages[0].contains(QStringLiteral("[PROJECT TITLE]")));
@@ -59,14 +59,14 @@ TEST_F(OutputWindows, PreviewPrintAnsweredWithCancelEndsThatJobOnly) {
   platform::SystemPrinter().setOutputFileName(Home() + QStringLiteral("/no/such/out.pdf"));
   frmPreview& preview = Open<frmPreview>();
   boxes_->Answer(answer::kCancel);
-  Press(u"Command3");
+  Press(printpreview::kPrint);
   EXPECT_EQ(Messages().size(), 1u);
   EXPECT_TRUE(History().endsWith(QStringLiteral("Printing aborted\r\n")));
   // A printer error answered with Cancel is no cancelled dialog: once the
   // printer is ready, Print prints.
   EXPECT_FALSE(preview.PrintCancelled());
   const QString pdf = PrintToPdf();
-  Press(u"Command3");
+  Press(printpreview::kPrint);
   EXPECT_EQ(Messages().size(), 1u);
   const QStringList pages = PdfPages(pdf);
   ASSERT_EQ(pages.size(), 1);
@@ -87,31 +87,31 @@ TEST_F(OutputWindows, PagedWindowOpensOnTheLastPageAndPagesBack) {
   frmTxtBox& box = Open<frmTxtBox>();
   EXPECT_EQ(box.CurrentPage(), 1);
   EXPECT_EQ(RichText(View()), OutBuf[1]);
-  EXPECT_FALSE(Enabled(u"Command4"));
-  EXPECT_TRUE(Enabled(u"Command5"));
+  EXPECT_FALSE(Enabled(outputpages::kNext));
+  EXPECT_TRUE(Enabled(outputpages::kPrevious));
   EXPECT_TRUE(History().contains(QStringLiteral("Results displayed")));
 
   box.Command4_Click();  // Next on the last page stays there
   EXPECT_EQ(box.CurrentPage(), 1);
-  EXPECT_FALSE(Enabled(u"Command4"));
+  EXPECT_FALSE(Enabled(outputpages::kNext));
 
-  Press(u"Command5");
+  Press(outputpages::kPrevious);
   EXPECT_EQ(box.CurrentPage(), 0);
   EXPECT_EQ(RichText(View()), OutBuf[0]);
-  EXPECT_FALSE(Enabled(u"Command5"));
-  EXPECT_TRUE(Enabled(u"Command4"));
+  EXPECT_FALSE(Enabled(outputpages::kPrevious));
+  EXPECT_TRUE(Enabled(outputpages::kNext));
   box.Command5_Click();  // Previous on page 0 stays there
   EXPECT_EQ(box.CurrentPage(), 0);
-  EXPECT_FALSE(Enabled(u"Command5"));
+  EXPECT_FALSE(Enabled(outputpages::kPrevious));
 }
 
 TEST_F(OutputWindows, PagedWindowCopiesAPageOrAll) {
   frmTxtBox& box = Open<frmTxtBox>();
   box.Command5_Click();
-  Press(u"Command2");
+  Press(outputpages::kCopyPage);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), OutBuf[0]);
   EXPECT_TRUE(History().contains(QStringLiteral("Output page # 0copied to clipboard")));
-  Press(u"Command7");
+  Press(outputpages::kCopyAll);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), OutBuf[0] + OutBuf[1]);
   EXPECT_TRUE(History().contains(QStringLiteral("Output copied to clipboard")));
 }
@@ -121,7 +121,7 @@ TEST_F(OutputWindows, PagedWindowLogsAPrintOnlyWhenItSucceeded) {
   // The print dialog cancelled: nothing printed.
   printDialogAnswer_ = false;
   const QString pdf = PrintToPdf();
-  Press(u"Command3");
+  Press(outputpages::kPrintPage);
   EXPECT_TRUE(History().contains(QStringLiteral("Printing aborted")));
   EXPECT_FALSE(History().contains(QStringLiteral("Current page printed")));
   EXPECT_FALSE(QFile::exists(pdf));
@@ -131,14 +131,14 @@ TEST_F(OutputWindows, PagedWindowLogsAPrintOnlyWhenItSucceeded) {
   printDialogAnswer_ = true;
   platform::SystemPrinter().setOutputFileName(Home() + QStringLiteral("/no/such/out.pdf"));
   boxes_->Answer(answer::kCancel);
-  Press(u"Command6");
+  Press(outputpages::kPrintAll);
   EXPECT_EQ(Messages().size(), 1u);
   EXPECT_FALSE(History().contains(QStringLiteral("All pages printed")));
 
   // A good print of all pages, logged after it.
   PrintToPdf();
   HistoryLog::Instance().Clear();
-  Press(u"Command6");
+  Press(outputpages::kPrintAll);
   const QStringList pages = PdfPages(pdf);
   ASSERT_EQ(pages.size(), 1);
   EXPECT_TRUE(pages[0].contains(QStringLiteral("First page")));

@@ -55,9 +55,9 @@ class TextBrowser : public PrintTest {
     platform::SetLauncherHandlers({});
     PrintTest::TearDown();
   }
-  QString PatternBox() const { return Text(u"Text2"); }
+  QString PatternBox() const { return Text(textbrowser::kPattern); }
   void ViewExternally(frmTextBrow& browser, const QString& name) {
-    Press(u"Check1");
+    Press(textbrowser::kExternal);
     ASSERT_TRUE(browser.SelectFile(name));
     browser.File1_DblClick();
   }
@@ -73,17 +73,17 @@ TEST_F(TextBrowser, FirstOpeningShowsProjectFilesOfTheDataFolder) {
   EXPECT_EQ(PatternBox(), QStringLiteral("*.BNL"));
   EXPECT_EQ(browser.DirPath(), data_);
   EXPECT_EQ(browser.ListedFiles(), QStringList{QStringLiteral("Tunnel.BNL")});
-  EXPECT_EQ(Control<QComboBox>(u"Drive1")->currentText(), Documents());
+  EXPECT_EQ(Control<QComboBox>(textbrowser::kDrive)->currentText(), Documents());
   EXPECT_EQ(browser.windowTitle(), QStringLiteral("View Source Files"));
 
   // Typing narrows the list at once; the text file opens in the view.
-  QLineEdit* pattern = Control<QLineEdit>(u"Text2");
+  QLineEdit* pattern = Control<QLineEdit>(textbrowser::kPattern);
   pattern->setText(QStringLiteral("*.TXT;*.bnl"));
   EXPECT_EQ(browser.ListedFiles(), (QStringList{QStringLiteral("notes.txt"), QStringLiteral("Tunnel.BNL")}));
   ASSERT_TRUE(browser.SelectFile(QStringLiteral("notes.txt")));
-  QTest::keyClick(Control<QWidget>(u"File1"), Qt::Key_Return);
-  EXPECT_EQ(Control<QPlainTextEdit>(u"RichTextBox1")->toPlainText(), QStringLiteral("first\nsecond\n"));
-  EXPECT_EQ(Control<QLabel>(u"Label1")->text(), data_ + QStringLiteral("/notes.txt"));
+  QTest::keyClick(Control<QWidget>(textbrowser::kFiles), Qt::Key_Return);
+  EXPECT_EQ(Control<QPlainTextEdit>(textbrowser::kView)->toPlainText(), QStringLiteral("first\nsecond\n"));
+  EXPECT_EQ(Control<QLabel>(textbrowser::kCurrentFile)->text(), data_ + QStringLiteral("/notes.txt"));
   EXPECT_TRUE(started_.isEmpty() && opened_.isEmpty());
 
   // Each of CR LF, CR and LF ends one line.
@@ -91,13 +91,13 @@ TEST_F(TextBrowser, FirstOpeningShowsProjectFilesOfTheDataFolder) {
   pattern->setText(QStringLiteral("*.txt"));
   ASSERT_TRUE(browser.SelectFile(QStringLiteral("dos.txt")));
   browser.File1_DblClick();
-  EXPECT_EQ(Control<QPlainTextEdit>(u"RichTextBox1")->toPlainText(), QStringLiteral("a\nb\nc\n\nd"));
+  EXPECT_EQ(Control<QPlainTextEdit>(textbrowser::kView)->toPlainText(), QStringLiteral("a\nb\nc\n\nd"));
   test::SaveRender(browser, QStringLiteral("text-browser-file"));
 }
 
 TEST_F(TextBrowser, StarDotStarListsFilesWithoutAnExtension) {
   frmTextBrow& browser = Open<frmTextBrow>();
-  Control<QLineEdit>(u"Text2")->setText(QStringLiteral("*.*"));
+  Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.*"));
   EXPECT_EQ(browser.ListedFiles(), (QStringList{QStringLiteral("notes.txt"), QStringLiteral("README"),
                                                 QStringLiteral("Tunnel.BNL")}));
 }
@@ -109,9 +109,9 @@ TEST_F(TextBrowser, RemembersFolderForTheRunAndPatternInTheSettings) {
     frmTextBrow& browser = Open<frmTextBrow>();
     browser.SetDirPath(other);
     EXPECT_EQ(browser.DirPath(), other);
-    Control<QLineEdit>(u"Text2")->setText(QStringLiteral("*.log"));
+    Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.log"));
     EXPECT_EQ(browser.ListedFiles(), QStringList{QStringLiteral("a.log")});
-    Press(u"Command1");
+    Press(textbrowser::kOk);
   }
   EXPECT_EQ(BrowseLastDir, other + u'/');
   IniDocument ini;
@@ -139,7 +139,7 @@ TEST_F(TextBrowser, RemembersFolderForTheRunAndPatternInTheSettings) {
 TEST_F(TextBrowser, BadPatternTypedOrSavedShowsEveryFile) {
   {
     frmTextBrow& browser = Open<frmTextBrow>();
-    Control<QLineEdit>(u"Text2")->setText(QStringLiteral("sub/*.txt"));
+    Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("sub/*.txt"));
     EXPECT_EQ(browser.FilePattern(), QStringLiteral("*.*"));
     EXPECT_EQ(browser.ListedFiles().size(), 3);
     browser.close();  // the close box saves like OK
@@ -157,9 +157,9 @@ TEST_F(TextBrowser, ExternalViewerGetsTheScratchCopyAsOneArgument) {
   QFile::setPermissions(viewer, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
   ExternalEditor = viewer;
   frmTextBrow& browser = Open<frmTextBrow>();
-  EXPECT_TRUE(Control<QWidget>(u"cmdSetFont")->isEnabled());
+  EXPECT_TRUE(Control<QWidget>(textbrowser::kSetFont)->isEnabled());
   ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
-  EXPECT_FALSE(Control<QWidget>(u"cmdSetFont")->isEnabled());
+  EXPECT_FALSE(Control<QWidget>(textbrowser::kSetFont)->isEnabled());
   ASSERT_EQ(started_.size(), 1);
   ASSERT_EQ(started_[0].size(), 2);
   EXPECT_EQ(started_[0][0], viewer);
@@ -219,7 +219,7 @@ TEST_F(TextBrowser, FailedScratchCopyStartsNoViewer) {
 
 TEST_F(TextBrowser, AFileThatBecameAPipeIsRefusedInsteadOfWaitedFor) {
   frmTextBrow& browser = Open<frmTextBrow>();
-  Control<QLineEdit>(u"Text2")->setText(QStringLiteral("*.txt"));
+  Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.txt"));
   ASSERT_TRUE(browser.SelectFile(QStringLiteral("notes.txt")));
   // Listed as a file, then replaced by a pipe with no writer: reading it
   // would wait for ever, in the view and in the external viewer's copy.
@@ -256,8 +256,8 @@ TEST_F(TextBrowser, FontDialogStoresTheChosenFont) {
   EXPECT_EQ(BrowseFontSize, 12.0f);
   EXPECT_EQ(BrowseFontBold, -1);
   EXPECT_EQ(BrowseFontItalic, 0);
-  EXPECT_EQ(Control<QPlainTextEdit>(u"RichTextBox1")->font().family(), QStringLiteral("DejaVu Sans Mono"));
-  EXPECT_TRUE(Control<QPlainTextEdit>(u"RichTextBox1")->font().bold());
+  EXPECT_EQ(Control<QPlainTextEdit>(textbrowser::kView)->font().family(), QStringLiteral("DejaVu Sans Mono"));
+  EXPECT_TRUE(Control<QPlainTextEdit>(textbrowser::kView)->font().bold());
 
   // A cancelled dialog gives back what it was given.
   platform::SetFontDialogHandler([](QFont&, QWidget*) { return false; });

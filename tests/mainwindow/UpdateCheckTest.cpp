@@ -137,8 +137,8 @@ TEST_F(UpdateCheckTest, YesToTheOfferOpensTheUpdateWindowWhichDownloadsAndInstal
   QString lastVersion;
   UpdateController& steps = update->Controller();
   QObject::connect(&steps, &UpdateController::changed, update, [&] {
-    lastVersion = update->findChild<QLabel*>(QStringLiteral("lblLastVer"))->text();
-    bytes.push_back(update->findChild<QLabel*>(QStringLiteral("lblbytes"))->text());
+    lastVersion = update->findChild<QLabel*>(QString::fromLatin1(update::kLastVersion))->text();
+    bytes.push_back(update->findChild<QLabel*>(QString::fromLatin1(update::kBytes))->text());
   });
   ASSERT_TRUE(QTest::qWaitFor([&] { return boxes_->Shown().size() == 4; }, 10000));
   EXPECT_EQ(lastVersion, QStringLiteral("Server Version: ") + newer + QStringLiteral(" / Current Version: ") +
@@ -202,8 +202,8 @@ TEST_F(UpdateCheckTest, HelpItemSixDownloadsAndLeavesThroughTheSavePrompt) {
   bool shown = false;
   test::WhenModalShows<frmUpdate>([&](frmUpdate* dialog) {
     shown = true;
-    dialog->findChild<QPushButton*>(QStringLiteral("cmdCheck"))->click();
-    auto* install = dialog->findChild<QPushButton*>(QStringLiteral("cmdInstall"));
+    dialog->findChild<QPushButton*>(QString::fromLatin1(update::kCheck))->click();
+    auto* install = dialog->findChild<QPushButton*>(QString::fromLatin1(update::kInstall));
     if (QTest::qWaitFor([&] { return install->isEnabled(); }, 10000)) install->click();
     else dialog->close();
   });
