@@ -45,6 +45,12 @@ inline constexpr InputMessage kInputNotNumeric =
     Sentence({"Input is not numeric", "Κάποια τιμή δεν έχει αριθμητική μορφή!"});
 void ShowInputNotNumeric();
 
+// The rules of an input box that is read as a whole entry, with the value
+// rule of its tool: a text that is not a number (or a number its field
+// cannot hold) gets kInputNotNumeric and the focus stays where it is. The
+// dialogs that use it read every box before checking any value.
+forms::InputRules WholeEntryRules(ValueRule rule);
+
 // The rows of the unit-label table that the stress tools name.
 enum class UnitRow { Length = 1, Stress = 2 };
 
