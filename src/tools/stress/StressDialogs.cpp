@@ -23,8 +23,6 @@ OpeningEntry OpeningEntryOf(const QLineEdit* box) {
   return ReadOpeningEntry(box->text());
 }
 
-void ShowInputNotNumeric() { ShowInputMessage(kInputNotNumeric); }
-
 forms::InputRules WholeEntryRules(ValueRule rule) {
   return {.reading = forms::Reading::WholeEntry, .message = kInputNotNumeric, .rule = std::move(rule),
           .refocusText = false};
