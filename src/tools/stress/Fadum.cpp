@@ -45,8 +45,10 @@ double SignedCornerSum(float m, float n) {
 ValueRule NotNegative(FadumBox box, const char* greekLoad) {
   const InputMessage negative[] = {
       Sentence({"The load of the foundation should be positive", greekLoad}),
-      Sentence({"The width of the foundation should be positive", "Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!"}),
-      Sentence({"The length of the foundation should be positive", "Το μήκος του θεμελίου πρέπει να έχει θετική τιμή!"}),
+      Sentence({"The width of the foundation should be positive",
+                "Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!"}),
+      Sentence({"The length of the foundation should be positive",
+                "Το μήκος του θεμελίου πρέπει να έχει θετική τιμή!"}),
       Sentence({"The depth of the point should be positive", "Το βάθος του σημείου πρέπει να έχει θετική τιμή!"}),
   };
   return AllowedWhen([](double value) { return value >= 0.0; }, negative[static_cast<std::size_t>(box)]);

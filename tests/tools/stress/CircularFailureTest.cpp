@@ -279,7 +279,8 @@ TEST_F(CircFailValidation, ElevenChecksInOrder) {
   }
   // Each check's message and the box that gets the focus.
   using F = CircFailField;
-  const F focus[] = {F::Sx, F::Sy, F::Txy, F::Radius, F::Radius, F::Pressure, F::Co, F::Co, F::To, F::Distance, F::Distance};
+  const F focus[] = {F::Sx, F::Sy, F::Txy, F::Radius,   F::Radius,  F::Pressure,
+                     F::Co, F::Co, F::To,  F::Distance, F::Distance};
   for (int i = 1; i <= 11; ++i) {
     const CircFailCheckMessage& m = CircFailCheckMessageOf(static_cast<CircFailCheck>(i));
     EXPECT_EQ(m.Field, focus[i - 1]) << i;
