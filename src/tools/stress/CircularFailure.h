@@ -154,26 +154,29 @@ QString TensionLegend(FailureState state);
 // Validation at OK.
 
 struct CircFailEntries {
-  OpeningEntry Sx, Sy, Txy;  // Text1, Text2, Text3
-  OpeningEntry A;            // Text4, radius of the opening
-  OpeningEntry Pressure;     // txtlInternalPress, p
-  OpeningEntry Co;           // Text5
-  OpeningEntry To;           // Text6
-  OpeningEntry R;            // Text7, radial distance
+  OpeningEntry Sx, Sy, Txy;
+  OpeningEntry A;            // radius of the opening
+  OpeningEntry Pressure;     // p
+  OpeningEntry Co;
+  OpeningEntry To;
+  OpeningEntry R;            // radial distance
 };
+
+// The inputs, as a failed check names the one it refuses.
+enum class CircFailField { Sx, Sy, Txy, Radius, Pressure, Co, To, Distance };
 
 // The eleven checks in the order they run; the first failing one stops
 // validation. A box whose number lies beyond the 32-bit range fails the
 // first check made on it.
 enum class CircFailCheck {
   None = 0,
-  Sx = 1,                 // Text1 not a number
-  Sy = 2,                 // Text2
-  Txy = 3,                // Text3
-  Radius = 4,             // Text4
+  Sx = 1,                 // sx not a number
+  Sy = 2,                 // sy
+  Txy = 3,                // txy
+  Radius = 4,             // a
   RadiusNotPositive = 5,  // a <= 0
   NegativePressure = 6,   // p < 0
-  Co = 7,                 // Text5 not a number
+  Co = 7,                 // Co not a number
   NegativeCo = 8,         // Co < 0
   NegativeTo = 9,         // To < 0
   DistanceNotPositive = 10,  // r <= 0
@@ -182,10 +185,10 @@ enum class CircFailCheck {
 
 CircFailCheck FailedCircFailCheck(const CircFailEntries& entries);
 
-// The message of a failed check; `Focus` is the box that gets the focus and
-// has its text selected.
+// The message of a failed check; the box of `Field` gets the focus and has
+// its text selected.
 struct CircFailCheckMessage {
-  const char* Focus;
+  CircFailField Field;
   InputMessage Message;
 };
 

@@ -191,12 +191,27 @@ void frmCircFail::CalcFailureZones() {
 
 void frmCircFail::Dev_Paint() { ui_.picMain->Draw(zones_); }
 
+QLineEdit* frmCircFail::BoxOf(CircFailField field) const {
+  switch (field) {
+    case CircFailField::Sx: return ui_.sx;
+    case CircFailField::Sy: return ui_.sy;
+    case CircFailField::Txy: return ui_.txy;
+    case CircFailField::Radius: return ui_.radius;
+    case CircFailField::Pressure: return ui_.pressure;
+    case CircFailField::Co: return ui_.co;
+    case CircFailField::To: return ui_.to;
+    case CircFailField::Distance: return ui_.distance;
+  }
+  Q_UNREACHABLE();
+  return nullptr;
+}
+
 bool frmCircFail::ValidateInput() {
   const CircFailEntries entries = Entries();
   const CircFailCheck failed = FailedCircFailCheck(entries);
   if (failed != CircFailCheck::None) {
     const CircFailCheckMessage& m = CircFailCheckMessageOf(failed);
-    return forms::RefuseEntry(Require<QLineEdit>(QString::fromLatin1(m.Focus)), m.Message);
+    return forms::RefuseEntry(BoxOf(m.Field), m.Message);
   }
   StoreCircFailEntries(entries, stress_, input_);
   return true;

@@ -81,8 +81,9 @@ class frmCircFail : public forms::FormDialog {
   void ReadInputs();
   void CalcFailureZones();
   void PrintForm();
-  // The boxes as the checks see them.
+  // The boxes as the checks see them, and the box of each input.
   CircFailEntries Entries() const;
+  QLineEdit* BoxOf(CircFailField field) const;
 
   struct Ui {
     QLineEdit* sx;

@@ -28,22 +28,21 @@ float LineAngle(float w, float theta2) {
 }
 
 const CircularCheckMessage kMessages[] = {
-    {"Text1", InvalidValueFor({"sx", "σx"}), nullptr, nullptr},
-    {"Text2", InvalidValueFor({"sy", "σy"}), nullptr, nullptr},
-    {"Text3", InvalidValueFor({"txy", "τxy"}), nullptr, nullptr},
-    {"Text4", Sentence({"Invalid value for the opening radius", "Εσφαλμένη τιμή γιά την ακτίνα"}), nullptr,
+    {CircularField::Sx, InvalidValueFor({"sx", "σx"}), nullptr},
+    {CircularField::Sy, InvalidValueFor({"sy", "σy"}), nullptr},
+    {CircularField::Txy, InvalidValueFor({"txy", "τxy"}), nullptr},
+    {CircularField::Radius, Sentence({"Invalid value for the opening radius", "Εσφαλμένη τιμή γιά την ακτίνα"}),
      nullptr},
-    {"Text5", Sentence({"Invalid value for angle theta", "Εσφαλμένη τιμή γιά την γωνία θ"}), nullptr, nullptr},
-    {"Text11",
+    {CircularField::Angle, Sentence({"Invalid value for angle theta", "Εσφαλμένη τιμή γιά την γωνία θ"}), nullptr},
+    {CircularField::Distance,
      Sentence({"Invalid value for the distance from the center of the opening",
                "Εσφαλμένη τιμή για την απόσταση r από το κέντρο του ανοίγματος"}),
-     nullptr, nullptr},
-    {"Text4", {}, "lblRadMsg", "a > 0"},
-    {"txtlInternalPress",
-     Sentence({"Pressure in the borehole should be >= 0", "Η πίεση στην γεώτρηση δεν μπορεί να είναι <0"}),
-     nullptr, nullptr},
-    {"Text11", {}, "lblDistMsg", "r > 0"},
-    {"Text11", {}, "lblDistMsg", "r > a"},
+     nullptr},
+    {CircularField::Radius, {}, "a > 0"},
+    {CircularField::Pressure,
+     Sentence({"Pressure in the borehole should be >= 0", "Η πίεση στην γεώτρηση δεν μπορεί να είναι <0"}), nullptr},
+    {CircularField::Distance, {}, "r > 0"},
+    {CircularField::Distance, {}, "r > a"},
 };
 
 QString RatioText(const std::optional<double>& ratio, const Bilingual& prefix) {

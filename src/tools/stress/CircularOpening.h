@@ -101,8 +101,8 @@ struct CircularPoint {
   float S1 = 0.0f;  // principal far-field stresses (S1Field, S2Field)
   float S2 = 0.0f;
   float Theta2 = 0.0f;       // direction of s2 from the x axis, degrees
-  float AngleFromS2 = 0.0f;  // Dw = w - Theta2, degrees (box Text6, kCircularAngleMask)
-  KirschStresses Stress;     // Text7, Text8, Text9 (kCircularStressMask)
+  float AngleFromS2 = 0.0f;  // Dw = w - Theta2, degrees (shown in kCircularAngleMask)
+  KirschStresses Stress;     // shown in kCircularStressMask
   // SigmaR / s1 and SigmaTheta / s1 (64-bit quotients), empty when s1 = 0.
   std::optional<double> RadialRatio;
   std::optional<double> TangentialRatio;
@@ -172,23 +172,26 @@ void FillGraphBuffer(const StressCurves& curves);
 // Validation of the dialog's boxes.
 
 struct CircularEntries {
-  OpeningEntry Sx, Sy, Txy;  // Text1, Text2, Text3
-  OpeningEntry A;            // Text4, radius of the opening
-  OpeningEntry Angle;        // Text5, w
-  OpeningEntry R;            // Text11, distance of the point
-  OpeningEntry Pressure;     // txtlInternalPress, p
-  bool GraphChecked = false; // chkGraph
+  OpeningEntry Sx, Sy, Txy;
+  OpeningEntry A;            // radius of the opening
+  OpeningEntry Angle;        // w
+  OpeningEntry R;            // distance of the point
+  OpeningEntry Pressure;     // p
+  bool GraphChecked = false; // the curves along the radial line are asked for
 };
+
+// The inputs, as a failed check names the one it refuses.
+enum class CircularField { Sx, Sy, Txy, Radius, Angle, Distance, Pressure };
 
 // The checks in the order they run; the first failing one stops validation.
 enum class CircularCheck {
   None = 0,            // every check passed
-  Sx,                  // Text1 not a number
-  Sy,                  // Text2
-  Txy,                 // Text3
-  Radius,              // Text4
-  Angle,               // Text5
-  Distance,            // Text11, tested only while Graph is clear
+  Sx,                  // sx not a number
+  Sy,                  // sy
+  Txy,                 // txy
+  Radius,              // a
+  Angle,               // w
+  Distance,            // r, tested only while Graph is clear
   RadiusNotPositive,   // a <= 0: "a > 0" beside the radius
   NegativePressure,    // p < 0: message box
   DistanceNotPositive, // r <= 0 while Graph is clear: "r > 0" beside the distance
@@ -197,13 +200,13 @@ enum class CircularCheck {
 
 CircularCheck FailedCircularCheck(const CircularEntries& entries);
 
-// What the dialog shows for a failed check: either a message box, or a
-// text in the label `Label`; `Focus` is the box that gets the focus.
+// What the dialog shows for a failed check: either a message box, or the
+// note `Note` beside the box of `Field` (the radius's or the distance's);
+// the box of `Field` gets the focus.
 struct CircularCheckMessage {
-  const char* Focus;
-  InputMessage Message;  // the message box; no text when a label is used
-  const char* Label;     // lblRadMsg or lblDistMsg, nullptr for a message box
-  const char* LabelText;
+  CircularField Field;
+  InputMessage Message;  // the message box; no text when a note is shown
+  const char* Note;      // nullptr for a message box
 };
 
 // The message of a failed check (not of None).

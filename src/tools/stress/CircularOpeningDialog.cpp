@@ -251,6 +251,26 @@ CircularEntries frmCircular::ReadEntries() const {
           OpeningEntryOf(ui_.angle), OpeningEntryOf(ui_.r), OpeningEntryOf(ui_.pressure), ui_.graph->isChecked()};
 }
 
+QLineEdit* frmCircular::BoxOf(CircularField field) const {
+  switch (field) {
+    case CircularField::Sx: return ui_.sx;
+    case CircularField::Sy: return ui_.sy;
+    case CircularField::Txy: return ui_.txy;
+    case CircularField::Radius: return ui_.a;
+    case CircularField::Angle: return ui_.angle;
+    case CircularField::Distance: return ui_.r;
+    case CircularField::Pressure: return ui_.pressure;
+  }
+  Q_UNREACHABLE();
+  return nullptr;
+}
+
+QLabel* frmCircular::NoteOf(CircularField field) const {
+  if (field == CircularField::Radius) return ui_.radiusMessage;
+  if (field == CircularField::Distance) return ui_.distanceMessage;
+  return nullptr;
+}
+
 bool frmCircular::ValidateInput() {
   ui_.radiusMessage->clear();
   ui_.distanceMessage->clear();
@@ -261,11 +281,12 @@ bool frmCircular::ValidateInput() {
     return true;
   }
   const CircularCheckMessage& message = CircularCheckMessageOf(check);
-  QLineEdit* box = Require<QLineEdit>(QString::fromLatin1(message.Focus));
-  if (!message.Label) {
+  QLineEdit* box = BoxOf(message.Field);
+  QLabel* note = NoteOf(message.Field);
+  if (!message.Note || !note) {
     return forms::RefuseEntry(box, message.Message);
   }
-  Require<QLabel>(QString::fromLatin1(message.Label))->setText(QString::fromUtf8(message.LabelText));
+  note->setText(QString::fromUtf8(message.Note));
   // The note beside the box says what is wrong; while the user types in
   // another box the keys stay there.
   if (!typing_) box->setFocus();

@@ -45,6 +45,7 @@ inline constexpr char kHelp[] = "cmdHelp";
 
 class GraphChart;
 struct CircularEntries;
+enum class CircularField;
 
 // Stresses around a circular opening (Kirsch): the radial, tangential and
 // shear stress at a point, and with Graph checked the three stresses along
@@ -97,6 +98,10 @@ class frmCircular : public forms::FormDialog {
   // remainder of a division by 360.
   void FollowAngle();
   CircularEntries ReadEntries() const;
+  // The box of an input, and the note beside it (the radius's and the
+  // distance's; none for another).
+  QLineEdit* BoxOf(CircularField field) const;
+  QLabel* NoteOf(CircularField field) const;
 
   struct Ui {
     QLineEdit* sx;

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 namespace brantel {
 namespace {
@@ -42,14 +41,17 @@ double SignedCornerSum(float m, float n) {
   return (m < 0.0f) != (n < 0.0f) ? -sum : sum;
 }
 
-FadumCheck FirstFault(const std::array<std::pair<FadumBox, double>, 4>& boxes) {
-  for (const auto& [box, value] : boxes) {
-    if (!FitsSingle(value)) return {FadumFault::NotNumeric, box};
-  }
-  for (const auto& [box, value] : boxes) {
-    if (value < 0.0) return {FadumFault::Negative, box};
-  }
-  return {};
+// Not negative, with the sentence of the box; the load's in Greek as given.
+ValueRule NotNegative(FadumBox box, const char* greekLoad) {
+  const InputMessage negative[] = {
+      Sentence({"The load of the foundation should be positive", greekLoad}),
+      Sentence({"The width of the foundation should be positive",
+                "Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!"}),
+      Sentence({"The length of the foundation should be positive",
+                "Το μήκος του θεμελίου πρέπει να έχει θετική τιμή!"}),
+      Sentence({"The depth of the point should be positive", "Το βάθος του σημείου πρέπει να έχει θετική τιμή!"}),
+  };
+  return AllowedWhen([](double value) { return value >= 0.0; }, negative[static_cast<std::size_t>(box)]);
 }
 
 // The corner stress of one auxiliary rectangle.
@@ -85,28 +87,12 @@ FadumCornerResult FadumCornerResults(float load, float width, float length, floa
   return r;
 }
 
-FadumCheck CheckFadumCorner(double load, double width, double length, double depth) {
-  return FirstFault({{{FadumBox::Load, load},
-                      {FadumBox::Width, width},
-                      {FadumBox::Length, length},
-                      {FadumBox::Depth, depth}}});
-}
-
-FadumCheck CheckFoundation(double length, double width, double load, double depth) {
-  return FirstFault({{{FadumBox::Length, length},
-                      {FadumBox::Width, width},
-                      {FadumBox::Load, load},
-                      {FadumBox::Depth, depth}}});
+ValueRule FadumCornerValueRule(FadumBox box) {
+  return NotNegative(box, "Το φορτίο του θεμελίου πρέπει να έχει θετική τιμή!");
 }
 
 ValueRule FoundationValueRule(FadumBox box) {
-  static constexpr InputMessage kNegative[] = {
-      Sentence({"The load of the foundation should be positive", "Το Φορτίο του θεμελίου πρέπει να έχει θετική τιμή!"}),
-      Sentence({"The width of the foundation should be positive", "Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!"}),
-      Sentence({"The length of the foundation should be positive", "Το μήκος του θεμελίου πρέπει να έχει θετική τιμή!"}),
-      Sentence({"The depth of the point should be positive", "Το βάθος του σημείου πρέπει να έχει θετική τιμή!"}),
-  };
-  return AllowedWhen([](double value) { return value >= 0.0; }, kNegative[static_cast<std::size_t>(box)]);
+  return NotNegative(box, "Το Φορτίο του θεμελίου πρέπει να έχει θετική τιμή!");
 }
 
 std::array<FadumChartCurve, kFadumCurves> FadumChartCurves() {

@@ -57,27 +57,18 @@ struct FadumCornerResult {
 // n = width / z; a depth of 0 gives Ir = 0 and a stress of 0.
 FadumCornerResult FadumCornerResults(float load, float width, float length, float depth);
 
-// The boxes of the two dialogs and the first fault among their entries.
-// Messages (whole sentences): "Input is not numeric" (the focus stays), or
-// "The load / width / length of the foundation should be positive", "The
-// depth of the point should be positive" (the focus goes to the box).
+// The input boxes of the two dialogs. The coefficient dialog checks them in
+// the order load, width, length, depth, the foundation tool in the order
+// length, width, load, depth; each reads every box (a text that is not a
+// number, or a number beyond the range of a 32-bit float, is "Input is not
+// numeric" for all of them) before any value is checked.
 enum class FadumBox { Load, Width, Length, Depth };
-enum class FadumFault { None, NotNumeric, Negative };
-struct FadumCheck {
-  FadumFault Fault = FadumFault::None;
-  FadumBox Box = FadumBox::Load;
-};
 
-// Checks the entries of boxes that have passed IsNumericEntry (a box that
-// fails it is the NotNumeric fault, found by the dialog); an entry beyond the
-// range of a 32-bit float is NotNumeric too. Then no entry may be negative
-// (0 passes), in the order load, width, length, depth for the coefficient
-// dialog and length, width, load, depth for the foundation tool.
-FadumCheck CheckFadumCorner(double load, double width, double length, double depth);
-FadumCheck CheckFoundation(double length, double width, double load, double depth);
-
-// The rule of a value of the foundation tool: not negative (0 passes), with
-// the sentence of its box. Its boxes are read before any value is checked.
+// The rule of a value of either dialog: not negative (0 passes), refused with
+// the sentence of its box, "The load / width / length of the foundation
+// should be positive" or "The depth of the point should be positive". The
+// two dialogs differ in the Greek sentence of the load.
+ValueRule FadumCornerValueRule(FadumBox box);
 ValueRule FoundationValueRule(FadumBox box);
 
 // --- The chart -----------------------------------------------------------------

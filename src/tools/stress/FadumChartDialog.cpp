@@ -67,14 +67,6 @@ constexpr ControlRow kControls[] = {
     {.name = fadumchart::kOk, .kind = Kind::Button, .container = "SSTab1(1)", .at = {4920, 5040, 1215, 375}, .caption = {"OK"}},
 };
 
-// The sentences of the check, by box.
-constexpr InputMessage kNegative[] = {
-    Sentence({"The load of the foundation should be positive", "Το φορτίο του θεμελίου πρέπει να έχει θετική τιμή!"}),
-    Sentence({"The width of the foundation should be positive", "Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!"}),
-    Sentence({"The length of the foundation should be positive", "Το μήκος του θεμελίου πρέπει να έχει θετική τιμή!"}),
-    Sentence({"The depth of the point should be positive", "Το βάθος του σημείου πρέπει να έχει θετική τιμή!"}),
-};
-
 }  // namespace
 
 frmFadumCoefs::frmFadumCoefs(QWidget* owner) : FormDialog(owner) {
@@ -98,6 +90,12 @@ frmFadumCoefs::frmFadumCoefs(QWidget* owner) : FormDialog(owner) {
   setMinimumSize(size());
   setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   SetUpChart();
+
+  // Every box is read before any value is checked.
+  inputs_.Add(ui_.load, values_.Load, WholeEntryRules(FadumCornerValueRule(FadumBox::Load)));
+  inputs_.Add(ui_.width, values_.Width, WholeEntryRules(FadumCornerValueRule(FadumBox::Width)));
+  inputs_.Add(ui_.length, values_.Length, WholeEntryRules(FadumCornerValueRule(FadumBox::Length)));
+  inputs_.Add(ui_.depth, values_.Depth, WholeEntryRules(FadumCornerValueRule(FadumBox::Depth)));
 
   WireButtons(ui_.ok, ui_.cancel, nullptr);
   for (QLineEdit* box : {ui_.load, ui_.width, ui_.length, ui_.depth}) {
@@ -127,37 +125,18 @@ void frmFadumCoefs::Form_Load() {
 }
 
 void frmFadumCoefs::LoadFromProject() {
-  inputs_ = {Project.CornerLoad, Project.CornerWidth, Project.CornerLength, Project.CornerDepth};
-  forms::ShowStoredGeneral(ui_.load, inputs_.Load);
-  forms::ShowStoredGeneral(ui_.width, inputs_.Width);
-  forms::ShowStoredGeneral(ui_.length, inputs_.Length);
-  forms::ShowStoredGeneral(ui_.depth, inputs_.Depth);
+  values_ = {Project.CornerLoad, Project.CornerWidth, Project.CornerLength, Project.CornerDepth};
+  forms::ShowStoredGeneral(ui_.load, values_.Load);
+  forms::ShowStoredGeneral(ui_.width, values_.Width);
+  forms::ShowStoredGeneral(ui_.length, values_.Length);
+  forms::ShowStoredGeneral(ui_.depth, values_.Depth);
 }
 
-bool frmFadumCoefs::ValidateInput() {
-  // In the order of FadumBox, as kNegative.
-  const std::array<QLineEdit*, 4> boxes{ui_.load, ui_.width, ui_.length, ui_.depth};
-  const auto values = EntryValues(boxes);
-  const FadumCheck check = values ? CheckFadumCorner((*values)[0], (*values)[1], (*values)[2], (*values)[3])
-                                  : FadumCheck{FadumFault::NotNumeric};
-  switch (check.Fault) {
-    case FadumFault::NotNumeric:
-      ShowInputNotNumeric();
-      return false;
-    case FadumFault::Negative: {
-      const auto box = static_cast<std::size_t>(check.Box);
-      return forms::RefuseEntry(boxes[box], kNegative[box]);
-    }
-    case FadumFault::None:
-      break;
-  }
-  inputs_ = {CSng((*values)[0]), CSng((*values)[1]), CSng((*values)[2]), CSng((*values)[3])};
-  return true;
-}
+bool frmFadumCoefs::ValidateInput() { return inputs_.Validate(); }
 
 void frmFadumCoefs::CalcResults() {
   forms::Calculate({ui_.ir, ui_.sigma}, [this] {
-    const FadumCornerResult r = FadumCornerResults(inputs_.Load, inputs_.Width, inputs_.Length, inputs_.Depth);
+    const FadumCornerResult r = FadumCornerResults(values_.Load, values_.Width, values_.Length, values_.Depth);
     forms::ShowResult(ui_.ir, r.Ir, kFadumIrMask);
     forms::ShowResult(ui_.sigma, FormatGeneral(r.Stress));
   });
@@ -283,10 +262,10 @@ void frmFadumCoefs::Form_Resize() {
 }
 
 void frmFadumCoefs::CommitToProject() {
-  Project.CornerLoad = inputs_.Load;
-  Project.CornerWidth = inputs_.Width;
-  Project.CornerLength = inputs_.Length;
-  Project.CornerDepth = inputs_.Depth;
+  Project.CornerLoad = values_.Load;
+  Project.CornerWidth = values_.Width;
+  Project.CornerLength = values_.Length;
+  Project.CornerDepth = values_.Depth;
   MarkProjectChanged();
 }
 

@@ -2,6 +2,7 @@
 
 #include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
+#include "forms/FormInputs.h"
 
 #include <QList>
 
@@ -61,10 +62,6 @@ class frmFadumCoefs : public forms::FormDialog {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  // The four inputs as last accepted.
-  struct Inputs {
-    float Load = 0.0f, Width = 0.0f, Length = 0.0f, Depth = 0.0f;
-  };
 
   void Form_Load();
   void Form_Resize();
@@ -89,7 +86,11 @@ class frmFadumCoefs : public forms::FormDialog {
     QPushButton* cancel;
   } ui_;
 
-  Inputs inputs_;
+  // The four inputs as last accepted, and their boxes.
+  struct Values {
+    float Load = 0.0f, Width = 0.0f, Length = 0.0f, Depth = 0.0f;
+  } values_;
+  forms::NumericInputs inputs_{forms::NumericInputs::RuleOrder::AfterAllBoxes};
   QList<QLineSeries*> curves_;
   // The value of n beside the right end of each curve, and the heading "n".
   QList<QGraphicsSimpleTextItem*> curveLabels_;

@@ -18,7 +18,6 @@ namespace {
 
 using forms::ControlRow;
 using forms::Kind;
-using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr unsigned kBlue = forms::kBlueCaption;
@@ -103,17 +102,11 @@ frmFadum::frmFadum(QWidget* owner) : FormDialog(owner) {
   ui_.ok = Require<QPushButton>(foundation::kOk);
   ui_.cancel = Require<QPushButton>(foundation::kCancel);
 
-  // Every box is read as a whole entry before any value is checked; a text
-  // that is not a number has one message for all of them, and the focus stays.
-  const auto add = [this](QLineEdit* box, float& field, FadumBox which) {
-    inputs_.Add(box, field,
-                {.reading = Reading::WholeEntry, .message = kInputNotNumeric, .rule = FoundationValueRule(which),
-                 .refocusText = false});
-  };
-  add(ui_.length, length_, FadumBox::Length);
-  add(ui_.width, width_, FadumBox::Width);
-  add(ui_.load, load_, FadumBox::Load);
-  add(ui_.depth, depth_, FadumBox::Depth);
+  // Every box is read before any value is checked.
+  inputs_.Add(ui_.length, length_, WholeEntryRules(FoundationValueRule(FadumBox::Length)));
+  inputs_.Add(ui_.width, width_, WholeEntryRules(FoundationValueRule(FadumBox::Width)));
+  inputs_.Add(ui_.load, load_, WholeEntryRules(FoundationValueRule(FadumBox::Load)));
+  inputs_.Add(ui_.depth, depth_, WholeEntryRules(FoundationValueRule(FadumBox::Depth)));
 
   WireButtons(ui_.ok, ui_.cancel, nullptr);
   connect(ui_.length, &QLineEdit::textChanged, this, &frmFadum::txtMhkos_Change);

@@ -4,9 +4,9 @@
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
 
-#include <array>
+#include <algorithm>
 #include <cmath>
-#include <utility>
+#include <iterator>
 
 namespace brantel {
 namespace {
@@ -27,21 +27,14 @@ double ShownValue(double twips) {
 
 }  // namespace
 
-PointLoadCheck CheckPointLoad(const PointLoadEntries& e) {
-  const std::array<std::pair<PointLoadBox, double>, 5> boxes = {{{PointLoadBox::R, e.R},
-                                                                 {PointLoadBox::Z, e.Z},
-                                                                 {PointLoadBox::Q, e.Q},
-                                                                 {PointLoadBox::Qm, e.Qm},
-                                                                 {PointLoadBox::StripQ, e.StripQ}}};
-  for (const auto& [box, value] : boxes) {
-    if (!FitsSingle(value)) return {PointLoadFault::NotNumeric, box};
-  }
-  if (e.R < 0.0) return {PointLoadFault::NegativeR, PointLoadBox::R};
-  if (e.Z < 0.0) return {PointLoadFault::NegativeZ, PointLoadBox::Z};
-  for (std::size_t i = 2; i < boxes.size(); ++i) {
-    if (boxes[i].second < 0.0) return {PointLoadFault::NegativeLoad, boxes[i].first};
-  }
-  return {};
+ValueRule PointLoadValueRule(PointLoadBox box) {
+  static constexpr InputMessage kNegative[] = {
+      Sentence({"Horizontal distance should be positive", "Η οριζόντια απόσταση πρέπει να έχει θετική τιμή!"}),
+      Sentence({"Vertical distance should be positive", "Η κατακόρυφη απόσταση πρέπει να έχει θετική τιμή!"}),
+      Sentence({"The load should be positive", "Το φορτίο πρέπει να έχει θετική τιμή!"}),
+  };
+  const std::size_t message = std::min(static_cast<std::size_t>(box), std::size(kNegative) - 1);  // the loads share one
+  return AllowedWhen([](double value) { return value >= 0.0; }, kNegative[message]);
 }
 
 PointLoadStress BoussinesqStress(float q, float r, float z) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Validation.h"
+
 #include <QStringView>
 #include <QtGlobal>
 
@@ -24,34 +26,16 @@ inline constexpr QStringView kSectionReadoutMask = u"#0.0";
 // The text of a result at a singular point (under the load itself).
 inline constexpr QStringView kSingularText = u"9999";
 
-// The entries of the five boxes, read as numbers ("", "-", "." and "-."
-// are 0).
-struct PointLoadEntries {
-  double R = 0.0;       // horizontal distance
-  double Z = 0.0;       // depth
-  double Q = 0.0;       // point load
-  double Qm = 0.0;      // line load
-  double StripQ = 0.0;  // strip load
-};
-
-// The boxes in the order they are checked.
+// The input boxes, in the order they are checked.
 enum class PointLoadBox { R, Z, Q, Qm, StripQ };
 
-// The faults and their messages: "Input is not numeric" (the focus stays),
+// The rule of a value of the tool: not negative (0 passes), refused with
 // "Horizontal distance should be positive", "Vertical distance should be
-// positive", "The load should be positive" (the focus goes to the box).
-enum class PointLoadFault { None, NotNumeric, NegativeR, NegativeZ, NegativeLoad };
-
-struct PointLoadCheck {
-  PointLoadFault Fault = PointLoadFault::None;
-  PointLoadBox Box = PointLoadBox::R;  // the box at fault
-};
-
-// Checks the entries once every box has passed IsNumericEntry (a box that
-// fails it is the NotNumeric fault, found by the dialog). An entry beyond
-// the range of a 32-bit float is NotNumeric too. Then R < 0, Z < 0 and the
-// three loads < 0, in box order; 0 passes.
-PointLoadCheck CheckPointLoad(const PointLoadEntries& entries);
+// positive", or for each of the three loads "The load should be positive".
+// Every box is read (a text that is not a number, or a number beyond the
+// range of a 32-bit float, is "Input is not numeric" for all of them) before
+// any value is checked.
+ValueRule PointLoadValueRule(PointLoadBox box);
 
 struct PointLoadStress {
   float Value = 0.0f;

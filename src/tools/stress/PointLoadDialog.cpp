@@ -56,13 +56,6 @@ constexpr ControlRow kControls[] = {
     {.name = pointload::kOk, .kind = Kind::Button, .at = {2640, 5865, 1095, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
 
-constexpr InputMessage kNegativeR = Sentence({"Horizontal distance should be positive",
-                                              "Η οριζόντια απόσταση πρέπει να έχει θετική τιμή!"});
-constexpr InputMessage kNegativeZ = Sentence({"Vertical distance should be positive",
-                                              "Η κατακόρυφη απόσταση πρέπει να έχει θετική τιμή!"});
-constexpr InputMessage kNegativeLoad = Sentence({"The load should be positive",
-                                                  "Το φορτίο πρέπει να έχει θετική τιμή!"});
-
 // Pixels of the section for a length in units.
 double SectionPixels(double units) {
   return units * VerticalSection::kTwipsPerUnit / forms::kTwipsPerPixel;
@@ -152,6 +145,13 @@ frmPointLoad::frmPointLoad(QWidget* owner) : FormDialog(owner) {
   connect(ui_.z, &QLineEdit::textChanged, this, &frmPointLoad::txtZ_Change);
   ui_.section->OnPress([this](QPoint twips) { frmEdafos_MouseEvent(twips); });
 
+  // Every box is read before any value is checked.
+  inputs_.Add(ui_.r, entries_.R, WholeEntryRules(PointLoadValueRule(PointLoadBox::R)));
+  inputs_.Add(ui_.z, entries_.Z, WholeEntryRules(PointLoadValueRule(PointLoadBox::Z)));
+  inputs_.Add(ui_.load[0], entries_.Q, WholeEntryRules(PointLoadValueRule(PointLoadBox::Q)));
+  inputs_.Add(ui_.load[1], entries_.Qm, WholeEntryRules(PointLoadValueRule(PointLoadBox::Qm)));
+  inputs_.Add(ui_.load[2], entries_.StripQ, WholeEntryRules(PointLoadValueRule(PointLoadBox::StripQ)));
+
   Form_Load();
 }
 
@@ -172,37 +172,11 @@ void frmPointLoad::LoadFromProject() {
   forms::ShowStoredGeneral(ui_.z, Project.PointLoadZ);
 }
 
-bool frmPointLoad::ValidateInput() {
-  // In the order of the checks.
-  const std::array<QLineEdit*, 5> boxes = {ui_.r, ui_.z, ui_.load[0], ui_.load[1], ui_.load[2]};
-  const auto values = EntryValues(boxes);
-  if (!values) {
-    ShowInputNotNumeric();
-    return false;
-  }
-  const PointLoadEntries entries{(*values)[0], (*values)[1], (*values)[2], (*values)[3], (*values)[4]};
-  const PointLoadCheck check = CheckPointLoad(entries);
-  QLineEdit* const box = boxes[static_cast<std::size_t>(check.Box)];
-  switch (check.Fault) {
-    case PointLoadFault::None:
-      entries_ = entries;
-      return true;
-    case PointLoadFault::NotNumeric:
-      ShowInputNotNumeric();
-      return false;
-    case PointLoadFault::NegativeR:
-      return forms::RefuseEntry(box, kNegativeR);
-    case PointLoadFault::NegativeZ:
-      return forms::RefuseEntry(box, kNegativeZ);
-    case PointLoadFault::NegativeLoad:
-      return forms::RefuseEntry(box, kNegativeLoad);
-  }
-  return false;
-}
+bool frmPointLoad::ValidateInput() { return inputs_.Validate(); }
 
 bool frmPointLoad::CalcBoussinesq() {
   if (!ValidateInput()) return false;
-  const auto q = static_cast<float>(entries_.Q), r = static_cast<float>(entries_.R), z = static_cast<float>(entries_.Z);
+  const float q = entries_.Q, r = entries_.R, z = entries_.Z;
   ui_.section->SetPoint(QPointF(r, z));
   forms::Calculate({ui_.boussinesq}, [&] {
     const PointLoadStress s = BoussinesqStress(q, r, z);
@@ -213,7 +187,7 @@ bool frmPointLoad::CalcBoussinesq() {
 
 void frmPointLoad::CalcWestergaard() {
   // Follows a successful CalcBoussinesq, on the inputs it validated.
-  const auto q = static_cast<float>(entries_.Q), r = static_cast<float>(entries_.R), z = static_cast<float>(entries_.Z);
+  const float q = entries_.Q, r = entries_.R, z = entries_.Z;
   forms::Calculate({ui_.westergaard}, [&] {
     const PointLoadStress s = WestergaardStress(q, r, z);
     forms::ShowResult(ui_.westergaard, s.Singular ? kSingularText.toString() : Format(s.Value, kPointLoadResultMask));
@@ -241,11 +215,11 @@ void frmPointLoad::frmEdafos_MouseEvent(QPoint twips) {
 }
 
 void frmPointLoad::CommitToProject() {
-  Project.PointLoadQ = static_cast<float>(entries_.Q);
-  Project.LineLoadQm = static_cast<float>(entries_.Qm);
-  Project.StripLoadQ = static_cast<float>(entries_.StripQ);
-  Project.PointLoadR = static_cast<float>(entries_.R);
-  Project.PointLoadZ = static_cast<float>(entries_.Z);
+  Project.PointLoadQ = entries_.Q;
+  Project.LineLoadQm = entries_.Qm;
+  Project.StripLoadQ = entries_.StripQ;
+  Project.PointLoadR = entries_.R;
+  Project.PointLoadZ = entries_.Z;
   Project.PointLoadType = forms::GetArrayIndex(ui_.kind);
   MarkProjectChanged();
 }

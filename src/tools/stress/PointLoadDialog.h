@@ -3,6 +3,7 @@
 #include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
+#include "forms/FormInputs.h"
 #include "tools/stress/PointLoad.h"
 
 #include <QFrame>
@@ -101,7 +102,15 @@ class frmPointLoad : public forms::FormDialog {
     VerticalSection* section;
   } ui_;
 
-  PointLoadEntries entries_;  // the inputs as last validated
+  // The five inputs as last validated, and their boxes in the order of the checks.
+  struct Entries {
+    float R = 0.0f;       // horizontal distance
+    float Z = 0.0f;       // depth
+    float Q = 0.0f;       // point load
+    float Qm = 0.0f;      // line load
+    float StripQ = 0.0f;  // strip load
+  } entries_;
+  forms::NumericInputs inputs_{forms::NumericInputs::RuleOrder::AfterAllBoxes};
 };
 
 }  // namespace brantel

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace brantel {
 
@@ -22,7 +23,10 @@ OpeningEntry OpeningEntryOf(const QLineEdit* box) {
   return ReadOpeningEntry(box->text());
 }
 
-void ShowInputNotNumeric() { ShowInputMessage(kInputNotNumeric); }
+forms::InputRules WholeEntryRules(ValueRule rule) {
+  return {.reading = forms::Reading::WholeEntry, .message = kInputNotNumeric, .rule = std::move(rule),
+          .refocusText = false};
+}
 
 void AppendUnitsToCaptions(const forms::FormLayout& layout, std::initializer_list<UnitCaption> captions) {
   for (const UnitCaption& caption : captions) {

@@ -6,10 +6,7 @@
 #include <QColor>
 #include <QPointF>
 
-#include <array>
-#include <cstddef>
 #include <initializer_list>
-#include <optional>
 
 class QFrame;
 class QPainter;
@@ -26,24 +23,16 @@ class FormLayout;
 // value while the user has not edited the box, else the number of its text.
 OpeningEntry OpeningEntryOf(const QLineEdit* box);
 
-// The numbers of input boxes as the checks read them (forms::EntryValue), in
-// order; nothing when one of them has none.
-template <std::size_t N>
-std::optional<std::array<double, N>> EntryValues(const std::array<QLineEdit*, N>& boxes) {
-  std::array<double, N> values{};
-  for (std::size_t i = 0; i < N; ++i) {
-    const std::optional<double> value = forms::EntryValue(boxes[i]);
-    if (!value) return std::nullopt;
-    values[i] = *value;
-  }
-  return values;
-}
-
 // The message for an entry without a number, "Input is not numeric", one for
 // all the boxes of a dialog; the focus stays where it is.
 inline constexpr InputMessage kInputNotNumeric =
     Sentence({"Input is not numeric", "Κάποια τιμή δεν έχει αριθμητική μορφή!"});
-void ShowInputNotNumeric();
+
+// The rules of an input box that is read as a whole entry, with the value
+// rule of its tool: a text that is not a number (or a number its field
+// cannot hold) gets kInputNotNumeric and the focus stays where it is. The
+// dialogs that use it read every box before checking any value.
+forms::InputRules WholeEntryRules(ValueRule rule);
 
 // The rows of the unit-label table that the stress tools name.
 enum class UnitRow { Length = 1, Stress = 2 };

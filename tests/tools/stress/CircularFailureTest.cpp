@@ -278,11 +278,12 @@ TEST_F(CircFailValidation, ElevenChecksInOrder) {
     EXPECT_EQ(FailedCircFailCheck(entries), c.expected) << static_cast<int>(c.expected);
   }
   // Each check's message and the box that gets the focus.
-  const char* focus[] = {"Text1", "Text2", "Text3", "Text4", "Text4", "txtlInternalPress",
-                         "Text5", "Text5", "Text6", "Text7", "Text7"};
+  using F = CircFailField;
+  const F focus[] = {F::Sx, F::Sy, F::Txy, F::Radius,   F::Radius,  F::Pressure,
+                     F::Co, F::Co, F::To,  F::Distance, F::Distance};
   for (int i = 1; i <= 11; ++i) {
     const CircFailCheckMessage& m = CircFailCheckMessageOf(static_cast<CircFailCheck>(i));
-    EXPECT_STREQ(m.Focus, focus[i - 1]) << i;
+    EXPECT_EQ(m.Field, focus[i - 1]) << i;
     EXPECT_EQ(m.Message.withPrefix, i <= 3) << i;
   }
   EXPECT_STREQ(CircFailCheckMessageOf(C::DistanceInsideOpening).Message.text.english,

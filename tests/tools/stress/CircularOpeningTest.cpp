@@ -285,10 +285,12 @@ TEST_F(CircularValidation, ChecksInOrder) {
     EXPECT_EQ(FailedCircularCheck(e), c.expected)
         << c.sx << "|" << c.sy << "|" << c.txy << "|" << c.a << "|" << c.w << "|" << c.r << "|" << c.p;
   }
-  EXPECT_STREQ(CircularCheckMessageOf(C::RadiusNotPositive).LabelText, "a > 0");
-  EXPECT_STREQ(CircularCheckMessageOf(C::DistanceNotPositive).LabelText, "r > 0");
-  EXPECT_STREQ(CircularCheckMessageOf(C::DistanceInsideOpening).LabelText, "r > a");
-  EXPECT_STREQ(CircularCheckMessageOf(C::DistanceInsideOpening).Focus, "Text11");
+  EXPECT_STREQ(CircularCheckMessageOf(C::RadiusNotPositive).Note, "a > 0");
+  EXPECT_STREQ(CircularCheckMessageOf(C::DistanceNotPositive).Note, "r > 0");
+  EXPECT_STREQ(CircularCheckMessageOf(C::DistanceInsideOpening).Note, "r > a");
+  EXPECT_EQ(CircularCheckMessageOf(C::DistanceInsideOpening).Field, CircularField::Distance);
+  EXPECT_EQ(CircularCheckMessageOf(C::RadiusNotPositive).Field, CircularField::Radius);
+  EXPECT_EQ(CircularCheckMessageOf(C::NegativePressure).Note, nullptr);
   EXPECT_STREQ(CircularCheckMessageOf(C::NegativePressure).Message.text.english, "Pressure in the borehole should be >= 0");
   EXPECT_TRUE(CircularCheckMessageOf(C::Txy).Message.withPrefix);
 

@@ -106,6 +106,9 @@ TEST_F(FadumChartDialogTest, RefusedEntriesKeepTheResults) {
   Paste(fadumchart::kLoad, QStringLiteral("-3"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Το φορτίο του θεμελίου πρέπει να έχει θετική τιμή!"));
   EXPECT_TRUE(Control(fadumchart::kLoad)->hasFocus());
+  // Every box is read before any value is checked.
+  Paste(fadumchart::kDepth, QStringLiteral("x"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Κάποια τιμή δεν έχει αριθμητική μορφή!"));
   EXPECT_EQ(Text(fadumchart::kIr), QStringLiteral("0.175"));
 }
 

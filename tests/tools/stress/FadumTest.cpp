@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace brantel {
 namespace {
@@ -123,22 +123,24 @@ TEST(Fadum, CoefficientDialogResults) {
   EXPECT_EQ(CornerStress(1, 1, -1, 100), 0.0f);
 }
 
-TEST(Fadum, ChecksInEachDialogsOrder) {
-  EXPECT_EQ(CheckFadumCorner(0, 0, 0, 0).Fault, FadumFault::None);
-  const FadumCheck corner = CheckFadumCorner(1, -1, -1, -1);
-  EXPECT_EQ(corner.Fault, FadumFault::Negative);
-  EXPECT_EQ(corner.Box, FadumBox::Width);
-  EXPECT_EQ(CheckFadumCorner(-1, 1, 1, 1).Box, FadumBox::Load);
-  EXPECT_EQ(CheckFadumCorner(1, 1, 1, -1).Box, FadumBox::Depth);
-  const FadumCheck tooBig = CheckFadumCorner(-1, 1, 1e39, 1);
-  EXPECT_EQ(tooBig.Fault, FadumFault::NotNumeric);
-  EXPECT_EQ(tooBig.Box, FadumBox::Length);
-
-  EXPECT_EQ(CheckFoundation(1, 1, 1, 1).Fault, FadumFault::None);
-  EXPECT_EQ(CheckFoundation(-1, -1, -1, -1).Box, FadumBox::Length);
-  EXPECT_EQ(CheckFoundation(1, -1, -1, -1).Box, FadumBox::Width);
-  EXPECT_EQ(CheckFoundation(1, 1, -1, -1).Box, FadumBox::Load);
-  EXPECT_EQ(CheckFoundation(1, 1, 1, -1).Box, FadumBox::Depth);
+// The coefficient dialog's rules: those of the foundation tool but for the
+// Greek sentence of the load.
+TEST(Fadum, CornerValueRules) {
+  for (FadumBox box : {FadumBox::Load, FadumBox::Width, FadumBox::Length, FadumBox::Depth}) {
+    const ValueRule corner = FadumCornerValueRule(box), foundation = FoundationValueRule(box);
+    EXPECT_FALSE(corner(0.0));
+    const std::optional<InputMessage> refusal = corner(-1e-30);
+    ASSERT_TRUE(refusal);
+    EXPECT_STREQ(refusal->text.english, foundation(-1e-30)->text.english);
+    EXPECT_FALSE(refusal->withPrefix);
+    if (box != FadumBox::Load) {
+      EXPECT_STREQ(refusal->text.greek, foundation(-1e-30)->text.greek);
+    }
+  }
+  EXPECT_STREQ(FadumCornerValueRule(FadumBox::Load)(-1)->text.greek,
+               "Το φορτίο του θεμελίου πρέπει να έχει θετική τιμή!");
+  EXPECT_STREQ(FoundationValueRule(FadumBox::Load)(-1)->text.greek,
+               "Το Φορτίο του θεμελίου πρέπει να έχει θετική τιμή!");
 }
 
 TEST(Fadum, ChartCurves) {

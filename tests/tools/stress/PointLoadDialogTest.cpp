@@ -80,6 +80,28 @@ TEST_F(PointLoadDialogTest, ValidationMessages) {
   EXPECT_EQ(LastMessage(), QStringLiteral("Κάποια τιμή δεν έχει αριθμητική μορφή!"));
 }
 
+// Every box is read before any value is checked, and the values in the
+// order R, Z, Q, Qm, strip load.
+TEST_F(PointLoadDialogTest, EveryBoxIsReadBeforeAnyValueIsChecked) {
+  Open();
+  Type(pointload::kStripLoad, QStringLiteral("-1"));
+  Type(pointload::kZ, QStringLiteral("-2"));
+  Type(pointload::kR, QStringLiteral("-3"));
+  Type(pointload::kLineLoad, QStringLiteral("1e39"));  // beyond a 32-bit value
+  Type(pointload::kPointLoad, QStringLiteral("50"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
+  EXPECT_TRUE(Control<QLineEdit>(pointload::kPointLoad)->hasFocus());
+  Type(pointload::kLineLoad, QStringLiteral("1"));
+  Type(pointload::kPointLoad, QStringLiteral("60"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Horizontal distance should be positive"));
+  EXPECT_TRUE(Control<QLineEdit>(pointload::kR)->hasFocus());
+  Type(pointload::kR, QStringLiteral("3"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Vertical distance should be positive"));
+  Type(pointload::kZ, QStringLiteral("2"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("The load should be positive"));
+  EXPECT_TRUE(Control<QLineEdit>(pointload::kStripLoad)->hasFocus());
+}
+
 TEST_F(PointLoadDialogTest, APressOnTheSectionSetsRAndZ) {
   Open();
   PressSection(2500, 3000);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 namespace brantel {
 namespace {
@@ -66,28 +67,29 @@ TEST(PointLoad, BoussinesqStressesBalanceTheLoad) {
   }
 }
 
-TEST(PointLoad, ChecksInBoxOrder) {
+// The rules of the five boxes: 0 passes, a negative value is refused with
+// the sentence of its box; the three loads share theirs.
+TEST(PointLoad, ValueRulesOfEachBox) {
   struct Case {
-    PointLoadEntries e;
-    PointLoadFault fault;
     PointLoadBox box;
+    const char *english, *greek;
   };
   const Case cases[] = {
-      {{3, 2, 100, 0, 0}, PointLoadFault::None, PointLoadBox::R},
-      {{0, 0, 0, 0, 0}, PointLoadFault::None, PointLoadBox::R},  // zero passes
-      {{-1, -1, -1, 0, 0}, PointLoadFault::NegativeR, PointLoadBox::R},
-      {{1, -1, -1, 0, 0}, PointLoadFault::NegativeZ, PointLoadBox::Z},
-      {{1, 1, -1, -1, 0}, PointLoadFault::NegativeLoad, PointLoadBox::Q},
-      {{1, 1, 1, -1, -1}, PointLoadFault::NegativeLoad, PointLoadBox::Qm},
-      {{1, 1, 1, 1, -1}, PointLoadFault::NegativeLoad, PointLoadBox::StripQ},
-      {{-1, 1, 1, 1e39, 1}, PointLoadFault::NotNumeric, PointLoadBox::Qm},  // beyond a 32-bit value
+      {PointLoadBox::R, "Horizontal distance should be positive", "Η οριζόντια απόσταση πρέπει να έχει θετική τιμή!"},
+      {PointLoadBox::Z, "Vertical distance should be positive", "Η κατακόρυφη απόσταση πρέπει να έχει θετική τιμή!"},
+      {PointLoadBox::Q, "The load should be positive", "Το φορτίο πρέπει να έχει θετική τιμή!"},
+      {PointLoadBox::Qm, "The load should be positive", "Το φορτίο πρέπει να έχει θετική τιμή!"},
+      {PointLoadBox::StripQ, "The load should be positive", "Το φορτίο πρέπει να έχει θετική τιμή!"},
   };
   for (const Case& c : cases) {
-    const PointLoadCheck check = CheckPointLoad(c.e);
-    EXPECT_EQ(check.Fault, c.fault);
-    if (c.fault != PointLoadFault::None) {
-      EXPECT_EQ(check.Box, c.box);
-    }
+    const ValueRule rule = PointLoadValueRule(c.box);
+    EXPECT_FALSE(rule(0.0)) << c.english;
+    EXPECT_FALSE(rule(3e38)) << c.english;
+    const std::optional<InputMessage> refusal = rule(-1e-30);
+    ASSERT_TRUE(refusal) << c.english;
+    EXPECT_STREQ(refusal->text.english, c.english);
+    EXPECT_STREQ(refusal->text.greek, c.greek);
+    EXPECT_FALSE(refusal->withPrefix);
   }
 }
 
