@@ -8,6 +8,7 @@
 #include <QStringView>
 #include <QtGlobal>
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -60,13 +61,9 @@ Verdict CompareCriterionSides(double stressSide, double strengthSide);
 
 // --- Messages and input boxes ----------------------------------------------
 
-// How one input box is checked: a text that is not a number gives Invalid;
-// a negative value gives Negative, or passes when Negative is empty.
-struct CriterionBoxRule {
-  QStringView Box;  // the control's name
-  InputMessage Invalid;
-  InputMessage Negative;
-};
+// The sign rule of most criteria's inputs: a negative value is refused
+// with `message`; zero passes.
+ValueRule NotNegativeRule(InputMessage message);
 
 // A box that validation refuses, with the message to show; the dialog puts
 // the focus back in the box and selects its text.
@@ -88,13 +85,31 @@ struct CriterionInputCheck {
   bool Valid() const { return !Fault.has_value(); }
 };
 
-// The boxes' texts are read by the whole-entry rule into 32-bit fields:
-// EntryNumber<float> (core/Validation.h).
+// How a tool checks its boxes (indexed by its box enum): the message that
+// refuses a text, and the value rule (none: any value).
+struct CriterionBoxRules {
+  std::function<InputMessage(int box)> Invalid;
+  std::function<ValueRule(int box)> Rule;
+};
 
-// The fault of a text that is not a number, or of a negative value, for the
-// box at `index` of `rules`.
+// Checks the texts of the boxes first..last of a tool as its dialog reads
+// them: each text as a whole entry into a 32-bit value (EntryNumber<float>,
+// core/Validation.h), the first one refused giving its Invalid message; with
+// `zeroWhenEmpty`, the first empty box ends the group instead, noted in
+// ZeroedBoxes; once all are numbers, the value rules in turn. True when the
+// group passed; otherwise `check` holds the fault or the zeroed box.
+bool CheckCriterionGroup(std::span<const QString> texts, int first, int last, const CriterionBoxRules& rules,
+                         bool zeroWhenEmpty, CriterionInputCheck& check);
+
+// OLD-API-BEGIN
+struct CriterionBoxRule {
+  QStringView Box;  // the control's name
+  InputMessage Invalid;
+  InputMessage Negative;
+};
 InputFault TextFault(std::span<const CriterionBoxRule> rules, int index);
 InputFault SignFault(std::span<const CriterionBoxRule> rules, int index);
+// OLD-API-END
 
 // --- Stresses --------------------------------------------------------------
 

@@ -41,6 +41,19 @@ void ShowInputValue(QLineEdit* box, float value, QStringView mask) {
   forms::ShowStoredValue(box, value, Format(value, mask));
 }
 
+bool JudgeInputSets(std::initializer_list<const forms::NumericInputs*> sets) {
+  for (;;) {
+    bool zeroed = false;
+    for (const forms::NumericInputs* set : sets) {
+      const forms::NumericInputs::Outcome outcome = set->Check();
+      if (outcome == forms::NumericInputs::Outcome::Refused) return false;
+      zeroed = zeroed || outcome == forms::NumericInputs::Outcome::Zeroed;
+    }
+    if (!zeroed) return true;
+  }
+}
+
+// OLD-API-BEGIN
 bool ApplyInputCheck(const CriterionInputCheck& check, std::span<QLineEdit* const> boxes) {
   for (int index : check.ZeroedBoxes) {
     QLineEdit* box = boxes[static_cast<std::size_t>(index)];
@@ -50,6 +63,7 @@ bool ApplyInputCheck(const CriterionInputCheck& check, std::span<QLineEdit* cons
   if (check.Fault) return forms::RefuseEntry(boxes[static_cast<std::size_t>(check.Fault->Box)], check.Fault->Message);
   return true;
 }
+// OLD-API-END
 
 void ShowVerdict(QLineEdit* box, Verdict verdict, VerdictCase letterCase) {
   forms::ShowResult(box, VerdictText(verdict, letterCase));
@@ -125,12 +139,6 @@ void PrincipalCriterionDialog::ShowStressInputs() {
   ShowInputValue(stressBoxes_.txy, stress_.Txy);
 }
 
-void PrincipalCriterionDialog::ReadStressInputs() {
-  stress_.Sx = forms::EntryValue<float>(stressBoxes_.sx).value_or(0.0f);
-  stress_.Sy = forms::EntryValue<float>(stressBoxes_.sy).value_or(0.0f);
-  stress_.Txy = forms::EntryValue<float>(stressBoxes_.txy).value_or(0.0f);
-}
-
 void PrincipalCriterionDialog::ShowGraphOption() {
   {
     const QSignalBlocker quiet(graph_);
@@ -186,10 +194,10 @@ void PoreCriterionDialog::ShowPoreInput(qint16 usePore, float porePressure) {
   brantel::ShowPoreInput(ui_.poreControls, usePore, porePressure);
 }
 
-void PoreCriterionDialog::ReadPoreInput(qint16& usePore, float& porePressure) const {
+void PoreCriterionDialog::ReadPoreOption(qint16& usePore, float& porePressure) const {
   const bool pore = PoreTicked();
   usePore = pore ? 1 : 0;
-  porePressure = pore ? forms::EntryValue<float>(porePressureBox_).value_or(0.0f) : 0.0f;
+  if (!pore) porePressure = 0.0f;
 }
 
 void PoreCriterionDialog::CalculateVerdicts(const std::function<PrincipalVerdicts()>& evaluate, qint16& failure,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/FormDialog.h"
+#include "forms/FormInputs.h"
 #include "tools/failure/FailureCommon.h"
 #include "tools/failure/FailurePlot.h"
 
@@ -11,8 +12,9 @@
 
 #include <array>
 #include <functional>
+#include <span> // OLD-API
+#include <initializer_list>
 #include <optional>
-#include <span>
 
 class QCheckBox;
 class QColor;
@@ -26,8 +28,8 @@ namespace brantel {
 
 // The dialog code the failure-criteria tools share (their plot is
 // FailurePlot.h). In short:
-//   - ApplyInputCheck: shows the fault of a CriterionInputCheck on its box
-//     and writes "0" into the boxes it emptied.
+//   - JudgeInputSets: the input boxes checked set by set, a box emptied to
+//     "0" judged again.
 //   - ShowVerdict: a verdict text in its result box.
 //   - PoreControls / ShowPoreControls / ShowPoreInput: the look of the
 //     pore-pressure option, its box and the pore verdict, on or off, and
@@ -81,10 +83,15 @@ void DrawSenseMark(QPainter& painter, const QRectF& place, const QString& text, 
 // unedited it gives back the number itself.
 void ShowInputValue(QLineEdit* box, float value, QStringView mask = kCriterionValueMask);
 
-// The outcome of a tool's check of its boxes (indexed like `boxes`): a
-// fault refuses its box; each emptied box gets the text "0" and is
-// selected (its change validates again). True when the check passed.
+// Checks the sets of input boxes in turn (NumericInputs::Check): the first
+// box refused ends the check, false; a box emptied to "0" lets the check go
+// on with the next set, and then every set is judged again, so that each
+// fault is shown once. True when every set passed.
+bool JudgeInputSets(std::initializer_list<const forms::NumericInputs*> sets);
+
+// OLD-API-BEGIN
 bool ApplyInputCheck(const CriterionInputCheck& check, std::span<QLineEdit* const> boxes);
+// OLD-API-END
 
 // The verdict text in a result box ("True" / "False", or "true" / "false"
 // in lower case; "Range Error"; empty).
@@ -143,10 +150,8 @@ class PrincipalCriterionDialog : public forms::FormDialog {
   // and the history line.
   void OpenCriterion(const Bilingual& history);
 
-  // The working stresses into their boxes, and back (after a validation
-  // that passed).
+  // The working stresses into their boxes.
   void ShowStressInputs();
-  void ReadStressInputs();
   // The record's plot switch into its check box, and the width it gives.
   void ShowGraphOption();
   qint16 GraphOption() const;
@@ -159,10 +164,27 @@ class PrincipalCriterionDialog : public forms::FormDialog {
   void TextInput_Change();
   void chkGraph_Click();
 
-  // Runs a tool's check over the texts of its boxes and shows the outcome
-  // (ApplyInputCheck). A box emptied to "0" makes the check run again over
-  // the boxes as they now stand, so that every box is judged and each fault
-  // shown once. True when the check passed.
+  // A tool's validation: its sets of input boxes judged in turn
+  // (JudgeInputSets), the "0" written into an emptied box not validating by
+  // its change. The working copy, stress_ and the tool's `record`, changes
+  // only when every set passes.
+  template <typename Record>
+  bool CheckInputSets(std::initializer_list<const forms::NumericInputs*> sets, Record& record) {
+    const QScopedValueRollback guard(validating_, true);
+    const StressInput stress = stress_;
+    const Record kept = record;
+    if (JudgeInputSets(sets)) return true;
+    stress_ = stress;
+    record = kept;
+    return false;
+  }
+
+  // OLD-API-BEGIN
+  void ReadStressInputs() {
+    stress_.Sx = forms::EntryValue<float>(stressBoxes_.sx).value_or(0.0f);
+    stress_.Sy = forms::EntryValue<float>(stressBoxes_.sy).value_or(0.0f);
+    stress_.Txy = forms::EntryValue<float>(stressBoxes_.txy).value_or(0.0f);
+  }
   template <std::size_t N, typename Check>
   bool CheckBoxes(const std::array<QLineEdit*, N>& boxes, Check&& check) {
     const QScopedValueRollback guard(validating_, true);
@@ -174,6 +196,7 @@ class PrincipalCriterionDialog : public forms::FormDialog {
       if (outcome.ZeroedBoxes.empty()) return true;
     }
   }
+  // OLD-API-END
 
   PrincipalCriterionPlot* Plot() const { return plot_; }
 
@@ -209,9 +232,17 @@ class PoreCriterionDialog : public PrincipalCriterionDialog {
   void BindPoreCriterionControls(FailurePlot::VerticalRange range);
 
   // The record's pore option and pressure into their controls (an unused
-  // pressure shows "0"), and back from the boxes.
+  // pressure shows "0"); and the option into the working copy, whose
+  // pressure the pore box has filled while the option is ticked (0 while
+  // it is clear).
   void ShowPoreInput(qint16 usePore, float porePressure);
-  void ReadPoreInput(qint16& usePore, float& porePressure) const;
+  void ReadPoreOption(qint16& usePore, float& porePressure) const;
+  // OLD-API-BEGIN
+  void ReadPoreInput(qint16& usePore, float& porePressure) const {
+    ReadPoreOption(usePore, porePressure);
+    if (usePore) porePressure = forms::EntryValue<float>(porePressureBox_).value_or(0.0f);
+  }
+  // OLD-API-END
   bool PoreTicked() const;
 
   // The calculation: `evaluate` on the working copy, the principal stresses

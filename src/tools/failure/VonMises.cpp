@@ -4,25 +4,24 @@
 
 namespace brantel {
 
-const std::array<CriterionBoxRule, kVonMisesBoxCount> kVonMisesBoxRules = {{
-    {u"Text1", InvalidValueFor({"sx", "σx"}), {}},
-    {u"Text2", InvalidValueFor({"sy", "σy"}), {}},
-    {u"Text3", InvalidValueFor({"txy", "τxy"}), {}},
-    {u"Text4", Sentence({"Invalid tensile strength", "Λάθος αντοχή σε εφελκυσμό"}), {}},
-}};
+InputMessage VonMisesInvalidMessage(VonMisesBox box) {
+  switch (box) {
+    case VonMisesBox::Sx:
+      return InvalidValueFor({"sx", "σx"});
+    case VonMisesBox::Sy:
+      return InvalidValueFor({"sy", "σy"});
+    case VonMisesBox::Txy:
+      return InvalidValueFor({"txy", "τxy"});
+    case VonMisesBox::T:
+      break;
+  }
+  return Sentence({"Invalid tensile strength", "Λάθος αντοχή σε εφελκυσμό"});
+}
 
 CriterionInputCheck CheckVonMisesInputs(const std::array<QString, kVonMisesBoxCount>& texts) {
   CriterionInputCheck check;
-  for (int i = 0; i < kVonMisesBoxCount; ++i) {
-    if (!texts[i].isEmpty() && EntryNumber<float>(texts[i])) continue;
-    check.StoreStress = false;
-    if (texts[i].isEmpty()) {
-      check.ZeroedBoxes.push_back(i);
-    } else {
-      check.Fault = TextFault(kVonMisesBoxRules, i);
-    }
-    break;
-  }
+  const CriterionBoxRules rules{[](int box) { return VonMisesInvalidMessage(static_cast<VonMisesBox>(box)); }, {}};
+  check.StoreStress = CheckCriterionGroup(texts, 0, kVonMisesBoxCount - 1, rules, true, check);
   return check;
 }
 
