@@ -65,6 +65,13 @@ Verdict CompareCriterionSides(double stressSide, double strengthSide);
 // with `message`; zero passes.
 ValueRule NotNegativeRule(InputMessage message);
 
+// The two messages of a box with a sign rule: for a text that is not a
+// number, and for a negative value.
+struct CriterionBoxMessages {
+  InputMessage Invalid;
+  InputMessage Negative;
+};
+
 // A box that validation refuses, with the message to show; the dialog puts
 // the focus back in the box and selects its text.
 struct InputFault {
