@@ -74,16 +74,6 @@ bool CheckCriterionGroup(std::span<const QString> texts, int first, int last, co
   return true;
 }
 
-// OLD-API-BEGIN
-InputFault TextFault(std::span<const CriterionBoxRule> rules, int index) {
-  return InputFault{index, rules[static_cast<std::size_t>(index)].Invalid};
-}
-
-InputFault SignFault(std::span<const CriterionBoxRule> rules, int index) {
-  return InputFault{index, rules[static_cast<std::size_t>(index)].Negative};
-}
-// OLD-API-END
-
 Principal2D FailurePrincipalStresses(const StressInput& stress) {
   return PrincipalStresses(stress.Sx, stress.Sy, stress.Txy);
 }

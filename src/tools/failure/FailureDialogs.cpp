@@ -53,17 +53,18 @@ bool JudgeInputSets(std::initializer_list<const forms::NumericInputs*> sets) {
   }
 }
 
-// OLD-API-BEGIN
-bool ApplyInputCheck(const CriterionInputCheck& check, std::span<QLineEdit* const> boxes) {
-  for (int index : check.ZeroedBoxes) {
-    QLineEdit* box = boxes[static_cast<std::size_t>(index)];
-    box->setText(QStringLiteral("0"));
-    box->selectAll();
-  }
-  if (check.Fault) return forms::RefuseEntry(boxes[static_cast<std::size_t>(check.Fault->Box)], check.Fault->Message);
-  return true;
+forms::InputRules CriterionInputRules(const CriterionBoxRules& rules, int box, bool zeroWhenEmpty) {
+  return {.reading = forms::Reading::WholeEntry,
+          .message = rules.Invalid(box),
+          .rule = rules.Rule ? rules.Rule(box) : ValueRule{},
+          .zeroWhenEmpty = zeroWhenEmpty};
 }
-// OLD-API-END
+
+void AddCriterionInputs(forms::NumericInputs& set, std::initializer_list<CriterionInput> inputs,
+                        const CriterionBoxRules& rules, bool zeroWhenEmpty) {
+  for (const CriterionInput& input : inputs)
+    set.Add(input.box, *input.field, CriterionInputRules(rules, input.index, zeroWhenEmpty));
+}
 
 void ShowVerdict(QLineEdit* box, Verdict verdict, VerdictCase letterCase) {
   forms::ShowResult(box, VerdictText(verdict, letterCase));
@@ -192,6 +193,16 @@ bool PoreCriterionDialog::PoreTicked() const { return ui_.poreControls.option->i
 
 void PoreCriterionDialog::ShowPoreInput(qint16 usePore, float porePressure) {
   brantel::ShowPoreInput(ui_.poreControls, usePore, porePressure);
+}
+
+void PoreCriterionDialog::AddStressAndPoreInputs(forms::NumericInputs& stress, forms::NumericInputs& pore,
+                                                 float& porePressure, const CriterionBoxRules& rules,
+                                                 bool zeroWhenEmpty) {
+  AddCriterionInputs(stress, {{stressBoxes_.sx, stress_.Sx, 0}, {stressBoxes_.sy, stress_.Sy, 1},
+                              {stressBoxes_.txy, stress_.Txy, 2}}, rules, zeroWhenEmpty);
+  forms::InputRules poreRules = CriterionInputRules(rules, 3, zeroWhenEmpty);
+  poreRules.when = [this] { return PoreTicked(); };
+  pore.Add(porePressureBox_, porePressure, std::move(poreRules));
 }
 
 void PoreCriterionDialog::ReadPoreOption(qint16& usePore, float& porePressure) const {

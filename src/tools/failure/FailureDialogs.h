@@ -10,9 +10,7 @@
 #include <QString>
 #include <QStringView>
 
-#include <array>
 #include <functional>
-#include <span> // OLD-API
 #include <initializer_list>
 #include <optional>
 
@@ -89,9 +87,24 @@ void ShowInputValue(QLineEdit* box, float value, QStringView mask = kCriterionVa
 // fault is shown once. True when every set passed.
 bool JudgeInputSets(std::initializer_list<const forms::NumericInputs*> sets);
 
-// OLD-API-BEGIN
-bool ApplyInputCheck(const CriterionInputCheck& check, std::span<QLineEdit* const> boxes);
-// OLD-API-END
+// How a criterion's input box is read and checked: as a whole entry into
+// its 32-bit field, its text refused with the tool's message, its value by
+// the tool's rule (`rules`, at the box's index); `zeroWhenEmpty` for the
+// tools that write "0" into an empty box.
+forms::InputRules CriterionInputRules(const CriterionBoxRules& rules, int box, bool zeroWhenEmpty);
+
+// An input box of a criterion, the field it fills and its place in the
+// tool's box enum; AddCriterionInputs adds them to a set in order, each by
+// CriterionInputRules.
+struct CriterionInput {
+  template <typename Box>
+  CriterionInput(QLineEdit* box, float& field, Box which) : box(box), field(&field), index(static_cast<int>(which)) {}
+  QLineEdit* box;
+  float* field;
+  int index;
+};
+void AddCriterionInputs(forms::NumericInputs& set, std::initializer_list<CriterionInput> inputs,
+                        const CriterionBoxRules& rules, bool zeroWhenEmpty);
 
 // The verdict text in a result box ("True" / "False", or "true" / "false"
 // in lower case; "Range Error"; empty).
@@ -179,25 +192,6 @@ class PrincipalCriterionDialog : public forms::FormDialog {
     return false;
   }
 
-  // OLD-API-BEGIN
-  void ReadStressInputs() {
-    stress_.Sx = forms::EntryValue<float>(stressBoxes_.sx).value_or(0.0f);
-    stress_.Sy = forms::EntryValue<float>(stressBoxes_.sy).value_or(0.0f);
-    stress_.Txy = forms::EntryValue<float>(stressBoxes_.txy).value_or(0.0f);
-  }
-  template <std::size_t N, typename Check>
-  bool CheckBoxes(const std::array<QLineEdit*, N>& boxes, Check&& check) {
-    const QScopedValueRollback guard(validating_, true);
-    for (;;) {
-      std::array<QString, N> texts;
-      for (std::size_t i = 0; i < N; ++i) texts[i] = boxes[i]->text();
-      const CriterionInputCheck outcome = check(texts);
-      if (!ApplyInputCheck(outcome, boxes)) return false;
-      if (outcome.ZeroedBoxes.empty()) return true;
-    }
-  }
-  // OLD-API-END
-
   PrincipalCriterionPlot* Plot() const { return plot_; }
 
   struct StressBoxes {
@@ -236,13 +230,13 @@ class PoreCriterionDialog : public PrincipalCriterionDialog {
   // pressure the pore box has filled while the option is ticked (0 while
   // it is clear).
   void ShowPoreInput(qint16 usePore, float porePressure);
+  // The stress boxes into `stress`, and the pore box into `pore`, read only
+  // while the option is ticked: into the working stress and `porePressure`,
+  // by CriterionInputRules of the boxes 0 to 3 (each tool's box enum begins
+  // sx, sy, txy, pore).
+  void AddStressAndPoreInputs(forms::NumericInputs& stress, forms::NumericInputs& pore, float& porePressure,
+                              const CriterionBoxRules& rules, bool zeroWhenEmpty);
   void ReadPoreOption(qint16& usePore, float& porePressure) const;
-  // OLD-API-BEGIN
-  void ReadPoreInput(qint16& usePore, float& porePressure) const {
-    ReadPoreOption(usePore, porePressure);
-    if (usePore) porePressure = forms::EntryValue<float>(porePressureBox_).value_or(0.0f);
-  }
-  // OLD-API-END
   bool PoreTicked() const;
 
   // The calculation: `evaluate` on the working copy, the principal stresses

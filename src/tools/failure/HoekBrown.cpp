@@ -9,15 +9,13 @@ namespace {
 constexpr int Index(HoekBox box) { return static_cast<int>(box); }
 
 constexpr CriterionBoxMessages kBoxMessages[kHoekBoxCount] = {
-    {InvalidValueFor({"sx", "σx"}), Sentence({"sx > 0", "σx > 0"})},
-    {InvalidValueFor({"sy", "σy"}), Sentence({"sy > 0", "σy > 0"})},
-    {InvalidValueFor({"txy", "τxy"}), Sentence({"txy > 0", "τxy > 0"})},
-    {Sentence({"Invalid Pore Pressure", "Εσφαλμένη τιμή γιά τη πίεση πόρων"}), Sentence({"P > 0", "P > 0"})},
-    {Sentence({"Invalid value for Uniaxial Compressive Strength", "Εσφαλμένη τιμή για την Αντοχή"}),
-     Sentence({"Co > 0", "Co > 0"})},
+    kSxMessages,
+    kSyMessages,
+    kTxyMessages,
+    kPoreMessages,
+    kStrengthMessages,
     {Sentence({"Invalid value for Parameter m", "Εσφαλμένη τιμή για την Παράμετρο m"}), Sentence({"m > 0", "m > 0"})},
-    {Sentence({"Invalid value for Uniaxial Compressive Strength", "Εσφαλμένη τιμή για την Αντοχή"}),
-     Sentence({"Co > 0", "Co > 0"})},
+    kStrengthMessages,  // Co'
     {Sentence({"Invalid value for Parameter mb", "Εσφαλμένη τιμή για την Παράμετρο mb"}),
      Sentence({"mb > 0", "mb > 0"})},
     {Sentence({"Invalid value for Parameter s", "Εσφαλμένη τιμή για την Παράμετρο s"}), Sentence({"s > 0", "s > 0"})},
@@ -32,8 +30,7 @@ ValueRule HoekValueRule(HoekBox box) { return NotNegativeRule(kBoxMessages[Index
 
 CriterionInputCheck CheckHoekInputs(const std::array<QString, kHoekBoxCount>& texts, bool poreTicked) {
   CriterionInputCheck check;
-  const CriterionBoxRules rules{[](int box) { return HoekInvalidMessage(static_cast<HoekBox>(box)); },
-                                [](int box) { return HoekValueRule(static_cast<HoekBox>(box)); }};
+  const CriterionBoxRules rules = BoxRulesOf(HoekInvalidMessage, HoekValueRule);
   // A group: all numbers first, then no negative value.
   const auto group = [&](HoekBox first, HoekBox last) {
     return CheckCriterionGroup(texts, Index(first), Index(last), rules, false, check);

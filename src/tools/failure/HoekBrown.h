@@ -52,7 +52,8 @@ Verdict HoekBrownVerdict(double s1, double s2, float strength, float m, float s,
 // generalized criterion (the strength marker and its caption).
 float HoekStrength(const HoekParams& params);
 
-// The verdicts of the tool (Text8, Text9) and its principal stresses.
+// The verdicts of the tool (on the total and the effective stresses) and its
+// principal stresses.
 using HoekResult = PrincipalVerdicts;
 
 // The calculation on the stresses given (the boxes' current values) and the

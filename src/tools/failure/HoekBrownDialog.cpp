@@ -9,8 +9,6 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include <functional>
-
 namespace brantel {
 namespace {
 
@@ -103,25 +101,14 @@ frmHoek::frmHoek(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWid
   ui_.type = Options(hoek::kType);
   ui_.zoom = Require<QScrollBar>(hoek::kZoom);
 
-  const auto add = [](forms::NumericInputs& set, QLineEdit* box, float& field, HoekBox which,
-                      std::function<bool()> when = {}) {
-    set.Add(box, field,
-            {.reading = forms::Reading::WholeEntry,
-             .message = HoekInvalidMessage(which),
-             .rule = HoekValueRule(which),
-             .when = std::move(when)});
-  };
-  add(stressInputs_, stressBoxes_.sx, stress_.Sx, HoekBox::Sx);
-  add(stressInputs_, stressBoxes_.sy, stress_.Sy, HoekBox::Sy);
-  add(stressInputs_, stressBoxes_.txy, stress_.Txy, HoekBox::Txy);
-  add(poreInput_, porePressureBox_, params_.PorePressure, HoekBox::Pore, [this] { return PoreTicked(); });
+  const CriterionBoxRules rules = BoxRulesOf(HoekInvalidMessage, HoekValueRule);
+  AddStressAndPoreInputs(stressInputs_, poreInput_, params_.PorePressure, rules, false);
   // Both criterion types' boxes, whichever is selected.
-  add(materialInputs_, ui_.co, params_.Co, HoekBox::Co);
-  add(materialInputs_, ui_.m, params_.M, HoekBox::M);
-  add(materialInputs_, ui_.coMass, params_.CoMass, HoekBox::CoMass);
-  add(materialInputs_, ui_.mb, params_.Mb, HoekBox::Mb);
-  add(materialInputs_, ui_.s, params_.S, HoekBox::S);
-  add(materialInputs_, ui_.a, params_.A, HoekBox::A);
+  AddCriterionInputs(materialInputs_,
+                     {{ui_.co, params_.Co, HoekBox::Co}, {ui_.m, params_.M, HoekBox::M},
+                      {ui_.coMass, params_.CoMass, HoekBox::CoMass}, {ui_.mb, params_.Mb, HoekBox::Mb},
+                      {ui_.s, params_.S, HoekBox::S}, {ui_.a, params_.A, HoekBox::A}},
+                     rules, false);
 
   WireButtons(Require<QPushButton>(hoek::kOk), Require<QPushButton>(hoek::kCancel), Require<QPushButton>(hoek::kHelp));
   for (QLineEdit* box : {ui_.co, ui_.m, ui_.coMass, ui_.mb, ui_.s, ui_.a})

@@ -7,11 +7,11 @@ namespace brantel {
 InputMessage VonMisesInvalidMessage(VonMisesBox box) {
   switch (box) {
     case VonMisesBox::Sx:
-      return InvalidValueFor({"sx", "σx"});
+      return kSxMessages.Invalid;
     case VonMisesBox::Sy:
-      return InvalidValueFor({"sy", "σy"});
+      return kSyMessages.Invalid;
     case VonMisesBox::Txy:
-      return InvalidValueFor({"txy", "τxy"});
+      return kTxyMessages.Invalid;
     case VonMisesBox::T:
       break;
   }
@@ -20,8 +20,8 @@ InputMessage VonMisesInvalidMessage(VonMisesBox box) {
 
 CriterionInputCheck CheckVonMisesInputs(const std::array<QString, kVonMisesBoxCount>& texts) {
   CriterionInputCheck check;
-  const CriterionBoxRules rules{[](int box) { return VonMisesInvalidMessage(static_cast<VonMisesBox>(box)); }, {}};
-  check.StoreStress = CheckCriterionGroup(texts, 0, kVonMisesBoxCount - 1, rules, true, check);
+  check.StoreStress =
+      CheckCriterionGroup(texts, 0, kVonMisesBoxCount - 1, BoxRulesOf(VonMisesInvalidMessage), true, check);
   return check;
 }
 

@@ -18,7 +18,7 @@ namespace brantel {
 // Shared arithmetic of core/Arithmetic.h: CalcPrincipal2D (through
 // FailurePrincipalStresses). Stresses in the project's stress unit.
 
-// The Von Mises stress box (Text6); the other boxes use kCriterionValueMask.
+// The mask of the Von Mises stress; the other boxes use kCriterionValueMask.
 inline constexpr QStringView kVonMisesStressMask = u"#0.#0";
 
 // The input boxes in the order validation visits them.
@@ -42,12 +42,12 @@ std::optional<float> VonMisesStress(float s1, float s2);
 
 struct VonMisesResult {
   Principal2D Principal;
-  // sv (Text6, kVonMisesStressMask); empty, with the box blank, when it
+  // sv (kVonMisesStressMask); empty, with the box blank, when it
   // lies beyond the 32-bit range (the state then fails).
   std::optional<float> EquivalentStress;
   qint16 Failure = 0;  // -1 when sv >= T, else 0; set even when the verdict is blank
-  Verdict FailureVerdict = Verdict::Blank;  // Text5: Fails, Holds or Blank
-  bool CanCommit = false;  // CmdOk enabled: T is not 0 and some stress is not 0
+  Verdict FailureVerdict = Verdict::Blank;  // Fails, Holds or Blank
+  bool CanCommit = false;  // OK enabled: T is not 0 and some stress is not 0
 };
 
 // The calculation on the stresses and the tensile strength given (the

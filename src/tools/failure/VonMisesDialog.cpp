@@ -63,14 +63,11 @@ frmVonMises::frmVonMises(QWidget* owner) : PrincipalCriterionDialog(owner, kNarr
   ui_.ok = Require<QPushButton>(vonmises::kOk);
 
   // Each box read as a whole entry; an empty one becomes "0".
-  const auto add = [this](QLineEdit* box, float& field, VonMisesBox which) {
-    inputs_.Add(box, field,
-                {.reading = forms::Reading::WholeEntry, .message = VonMisesInvalidMessage(which), .zeroWhenEmpty = true});
-  };
-  add(stressBoxes_.sx, stress_.Sx, VonMisesBox::Sx);
-  add(stressBoxes_.sy, stress_.Sy, VonMisesBox::Sy);
-  add(stressBoxes_.txy, stress_.Txy, VonMisesBox::Txy);
-  add(ui_.strength, input_.TensileStrength, VonMisesBox::T);
+  AddCriterionInputs(inputs_,
+                     {{stressBoxes_.sx, stress_.Sx, VonMisesBox::Sx}, {stressBoxes_.sy, stress_.Sy, VonMisesBox::Sy},
+                      {stressBoxes_.txy, stress_.Txy, VonMisesBox::Txy},
+                      {ui_.strength, input_.TensileStrength, VonMisesBox::T}},
+                     BoxRulesOf(VonMisesInvalidMessage), true);
 
   WireButtons(ui_.ok, Require<QPushButton>(vonmises::kCancel), Require<QPushButton>(vonmises::kHelp));
   connect(ui_.strength, &QLineEdit::textChanged, this, &frmVonMises::TextInput_Change);
