@@ -3,8 +3,8 @@
 #include "core/project/ProjectRecord.h"
 #include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
-#include "forms/FormInputs.h"
 #include "forms/FormHelpers.h"
+#include "forms/FormInputs.h"
 #include "tools/failure/FailureDialogs.h"
 #include "tools/failure/HoekBrown.h"
 
