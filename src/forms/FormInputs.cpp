@@ -112,6 +112,12 @@ void NumericInputs::Show(QStringView mask) const {
 }
 
 bool NumericInputs::Validate() const {
+  Outcome outcome = Check();
+  while (outcome == Outcome::Zeroed) outcome = Check();
+  return outcome == Outcome::Valid;
+}
+
+NumericInputs::Outcome NumericInputs::Check() const {
   // The values read (in the type of their fields), stored only when all
   // are valid; nothing for a box not read.
   std::vector<std::optional<double>> values(inputs_.size());
@@ -125,6 +131,12 @@ bool NumericInputs::Validate() const {
   for (std::size_t i = 0; i < inputs_.size(); ++i) {
     const Input& input = inputs_[i];
     if (input.rules.when && !input.rules.when()) continue;
+    if (input.rules.zeroWhenEmpty && input.box->text().isEmpty()) {
+      input.box->setText(QStringLiteral("0"));
+      input.box->selectAll();
+      // A box that cannot hold the "0" reads its empty text as 0 (no endless judging).
+      if (!input.box->text().isEmpty()) return Outcome::Zeroed;
+    }
     values[i] = std::visit(
         [&](auto* field) -> std::optional<double> {
           using Field = std::remove_reference_t<decltype(*field)>;
@@ -133,15 +145,15 @@ bool NumericInputs::Validate() const {
         },
         input.field);
     if (!values[i]) {
-      if (input.rules.refocusText) return RefuseEntry(input.box, input.rules.message);
-      ShowInputMessage(input.rules.message);
-      return false;
+      if (input.rules.refocusText) RefuseEntry(input.box, input.rules.message);
+      else ShowInputMessage(input.rules.message);
+      return Outcome::Refused;
     }
-    if (order_ == RuleOrder::WithEachBox && !passesRule(i)) return false;
+    if (order_ == RuleOrder::WithEachBox && !passesRule(i)) return Outcome::Refused;
   }
   if (order_ == RuleOrder::AfterAllBoxes) {
     for (std::size_t i = 0; i < inputs_.size(); ++i) {
-      if (values[i] && !passesRule(i)) return false;
+      if (values[i] && !passesRule(i)) return Outcome::Refused;
     }
   }
   for (std::size_t i = 0; i < inputs_.size(); ++i) {
@@ -149,7 +161,7 @@ bool NumericInputs::Validate() const {
     std::visit([&](auto* field) { *field = static_cast<std::remove_reference_t<decltype(*field)>>(*values[i]); },
                inputs_[i].field);
   }
-  return true;
+  return Outcome::Valid;
 }
 
 void ShowResult(QLineEdit* box, const QString& text) { SetTextFromStart(box, text); }

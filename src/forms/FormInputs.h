@@ -107,6 +107,9 @@ struct InputRules {
   // False: a text refused leaves the focus where it is (one message speaks
   // for every box); a value its rule refuses still takes the focus back.
   bool refocusText = true;
+  // True: an empty box is not read as 0 but gets the text "0", selected,
+  // and is judged again (NumericInputs::Check).
+  bool zeroWhenEmpty = false;
 };
 
 // The numeric input boxes of a dialog, each with the field of the dialog's
@@ -130,8 +133,17 @@ class NumericInputs {
   // Reads and checks the boxes in order (those whose `when` holds). The
   // first box refused (RefuseEntry: its message, the focus back in it) makes
   // the result false, and no field changes. Otherwise every field read takes
-  // its box's value (the stored value while the box is unedited).
+  // its box's value (the stored value while the box is unedited). A box
+  // emptied to "0" (zeroWhenEmpty) is judged again with the others.
   bool Validate() const;
+
+  // One pass of Validate: Refused and Valid as there; Zeroed when the pass
+  // ended at an empty box of zeroWhenEmpty, which now holds "0" (selected;
+  // no message, no field changed, no value rule run after it). A tool that
+  // checks several sets in turn goes on with the next set and then judges
+  // them all again, so that each fault is shown once.
+  enum class Outcome { Valid, Refused, Zeroed };
+  Outcome Check() const;
 
  private:
   struct Input {

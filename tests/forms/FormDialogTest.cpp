@@ -224,6 +224,47 @@ TEST_F(FormDialogTest, InputsApplyTheirRulesInTheirOrder) {
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for b"));
 }
 
+// An empty box of zeroWhenEmpty gets "0": one pass (Check) ends there,
+// storing nothing; Validate judges again and reads the "0".
+TEST_F(FormDialogTest, AnEmptyBoxBecomesZeroAndIsJudgedAgain) {
+  QWidget window;
+  auto* a = new forms::TextBox(&window);
+  auto* b = new forms::TextBox(&window);
+  window.show();
+  float fa = 7, fb = 7;
+  forms::NumericInputs inputs(forms::NumericInputs::RuleOrder::AfterAllBoxes);
+  const ValueRule notNegative = AllowedWhen([](double v) { return v >= 0; }, Sentence({"a < 0", "α < 0"}));
+  inputs.Add(a, fa, {.reading = forms::Reading::WholeEntry, .message = InvalidValueFor({"a", "α"}),
+                     .rule = notNegative, .zeroWhenEmpty = true});
+  inputs.Add(b, fb, {.reading = forms::Reading::WholeEntry, .message = InvalidValueFor({"b", "β"}),
+                     .zeroWhenEmpty = true});
+
+  a->setText(QStringLiteral("-1"));
+  b->clear();
+  EXPECT_EQ(inputs.Check(), forms::NumericInputs::Outcome::Zeroed);  // before a's rule
+  EXPECT_EQ(b->text(), QStringLiteral("0"));
+  EXPECT_EQ(b->selectedText(), QStringLiteral("0"));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(fa, 7.0f);
+  EXPECT_EQ(inputs.Check(), forms::NumericInputs::Outcome::Refused);
+  EXPECT_EQ(LastMessage(), QStringLiteral("a < 0"));
+
+  a->clear();
+  b->clear();
+  EXPECT_TRUE(inputs.Validate());
+  EXPECT_EQ(a->text(), QStringLiteral("0"));
+  EXPECT_EQ(b->text(), QStringLiteral("0"));
+  EXPECT_EQ(fa, 0.0f);
+  EXPECT_EQ(fb, 0.0f);
+  // An empty box beside a bad one: the bad one speaks, once.
+  a->clear();
+  b->setText(QStringLiteral("x"));
+  EXPECT_FALSE(inputs.Validate());
+  EXPECT_EQ(a->text(), QStringLiteral("0"));
+  EXPECT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for b"));
+}
+
 TEST_F(FormDialogTest, ALeftBoxShowsItsDisplayFormAndKeepsTheValueTyped) {
   Open<frmSample>();
   auto* width = Control<QLineEdit>(u"Text1");

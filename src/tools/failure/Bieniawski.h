@@ -25,8 +25,12 @@ namespace brantel {
 enum class BieniawskiBox { Sx, Sy, Txy, Pore, Co, A, K };
 inline constexpr int kBieniawskiBoxCount = 7;
 
-// Each box's control name and messages, indexed by BieniawskiBox.
-extern const std::array<CriterionBoxRule, kBieniawskiBoxCount> kBieniawskiBoxRules;
+// The message that refuses the text of a box: "Invalid value for " + "sx",
+// "sy" or "txy", a sentence for the pore pressure and each parameter.
+InputMessage BieniawskiInvalidMessage(BieniawskiBox box);
+// The value rule of a box: a negative value is refused ("sx > 0", ...,
+// "P > 0", "Co > 0", "A > 0", "k > 0"); zero passes.
+ValueRule BieniawskiValueRule(BieniawskiBox box);
 
 // Checks the texts of the boxes (indexed by BieniawskiBox) in the dialog's
 // order. Stresses: when all three are numbers, none may be negative and the
@@ -42,7 +46,8 @@ CriterionInputCheck CheckBieniawskiInputs(const std::array<QString, kBieniawskiB
 // The verdict of one state (s1 and s2 may be effective stresses).
 Verdict BieniawskiVerdict(double s1, double s2, float co, float a, float k);
 
-// The verdicts of the tool (Text8, Text9) and its principal stresses.
+// The verdicts of the tool (on the total and the effective stresses) and its
+// principal stresses.
 using BieniawskiResult = PrincipalVerdicts;
 
 // The calculation on the stresses given (the boxes' current values) and the

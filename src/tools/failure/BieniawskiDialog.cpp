@@ -89,6 +89,14 @@ frmBieniawski::frmBieniawski(QWidget* owner) : PoreCriterionDialog(owner, kNarro
   ui_.a = Require<QLineEdit>(bieniawski::kA);
   ui_.k = Require<QLineEdit>(bieniawski::kK);
 
+  // Each box read as a whole entry; an empty one becomes "0".
+  const CriterionBoxRules rules = BoxRulesOf(BieniawskiInvalidMessage, BieniawskiValueRule);
+  AddStressAndPoreInputs(stressInputs_, poreInput_, params_.PorePressure, rules, true);
+  AddCriterionInputs(materialInputs_,
+                     {{ui_.co, params_.Co, BieniawskiBox::Co}, {ui_.a, params_.A, BieniawskiBox::A},
+                      {ui_.k, params_.K, BieniawskiBox::K}},
+                     rules, true);
+
   WireButtons(Require<QPushButton>(bieniawski::kOk), Require<QPushButton>(bieniawski::kCancel), Require<QPushButton>(bieniawski::kHelp));
   for (QLineEdit* box : {ui_.co, ui_.a, ui_.k})
     connect(box, &QLineEdit::textChanged, this, &frmBieniawski::TextInput_Change);
@@ -98,10 +106,6 @@ frmBieniawski::frmBieniawski(QWidget* owner) : PoreCriterionDialog(owner, kNarro
 }
 
 frmBieniawski::~frmBieniawski() = default;
-
-std::array<QLineEdit*, kBieniawskiBoxCount> frmBieniawski::Boxes() const {
-  return {stressBoxes_.sx, stressBoxes_.sy, stressBoxes_.txy, porePressureBox_, ui_.co, ui_.a, ui_.k};
-}
 
 void frmBieniawski::LoadFromProject() {
   // The working copy starts from the project, so that the flags a blank
@@ -119,20 +123,9 @@ void frmBieniawski::LoadFromProject() {
 }
 
 bool frmBieniawski::ValidateInput() {
-  const bool valid = CheckBoxes(Boxes(), [this](const std::array<QString, kBieniawskiBoxCount>& texts) {
-    return CheckBieniawskiInputs(texts, PoreTicked());
-  });
-  if (!valid) return false;
-  ReadInputs();
+  if (!CheckInputSets({&stressInputs_, &poreInput_, &materialInputs_}, params_)) return false;
+  ReadPoreOption(params_.UsePore, params_.PorePressure);
   return true;
-}
-
-void frmBieniawski::ReadInputs() {
-  ReadStressInputs();
-  ReadPoreInput(params_.UsePore, params_.PorePressure);
-  params_.Co = forms::EntryValue<float>(ui_.co).value_or(0.0f);
-  params_.A = forms::EntryValue<float>(ui_.a).value_or(0.0f);
-  params_.K = forms::EntryValue<float>(ui_.k).value_or(0.0f);
 }
 
 void frmBieniawski::Calculate() {

@@ -2,11 +2,10 @@
 
 #include "core/project/ProjectRecord.h"
 #include "forms/FormDialog.h"
+#include "forms/FormInputs.h"
 #include "tools/failure/Bieniawski.h"
 #include "tools/failure/FailureDialogs.h"
 #include "tools/failure/FailurePlot.h"
-
-#include <array>
 
 class QLineEdit;
 
@@ -58,9 +57,6 @@ class frmBieniawski : public PoreCriterionDialog {
   void PlotState() override;
 
  private:
-  // Every box into the working copy (only after a validation that passed).
-  void ReadInputs();
-  std::array<QLineEdit*, kBieniawskiBoxCount> Boxes() const;
 
   struct Ui {
     QLineEdit* co;
@@ -69,6 +65,11 @@ class frmBieniawski : public PoreCriterionDialog {
   } ui_;
 
   BieniawskiParams params_;
+  // The groups of boxes in the order of validation, each read whole before
+  // its signs are judged; the pore pressure only while its option is ticked.
+  forms::NumericInputs stressInputs_{forms::NumericInputs::RuleOrder::AfterAllBoxes};
+  forms::NumericInputs poreInput_;
+  forms::NumericInputs materialInputs_{forms::NumericInputs::RuleOrder::AfterAllBoxes};
 };
 
 }  // namespace brantel

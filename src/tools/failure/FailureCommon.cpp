@@ -45,12 +45,33 @@ Verdict CompareCriterionSides(double stressSide, double strengthSide) {
   return VerdictOf((q && r) ? *q > *r : stressSide > strengthSide);
 }
 
-InputFault TextFault(std::span<const CriterionBoxRule> rules, int index) {
-  return InputFault{index, rules[static_cast<std::size_t>(index)].Invalid};
+ValueRule NotNegativeRule(InputMessage message) {
+  return AllowedWhen([](double value) { return !(value < 0.0); }, message);
 }
 
-InputFault SignFault(std::span<const CriterionBoxRule> rules, int index) {
-  return InputFault{index, rules[static_cast<std::size_t>(index)].Negative};
+bool CheckCriterionGroup(std::span<const QString> texts, int first, int last, const CriterionBoxRules& rules,
+                         bool zeroWhenEmpty, CriterionInputCheck& check) {
+  for (int i = first; i <= last; ++i) {
+    const QString& text = texts[static_cast<std::size_t>(i)];
+    if (zeroWhenEmpty && text.isEmpty()) {
+      check.ZeroedBoxes.push_back(i);
+      return false;
+    }
+    if (!EntryNumber<float>(text)) {
+      check.Fault = InputFault{i, rules.Invalid(i)};
+      return false;
+    }
+  }
+  if (!rules.Rule) return true;
+  for (int i = first; i <= last; ++i) {
+    const ValueRule rule = rules.Rule(i);
+    if (!rule) continue;
+    if (const std::optional<InputMessage> refusal = rule(*EntryNumber<float>(texts[static_cast<std::size_t>(i)]))) {
+      check.Fault = InputFault{i, *refusal};
+      return false;
+    }
+  }
+  return true;
 }
 
 Principal2D FailurePrincipalStresses(const StressInput& stress) {

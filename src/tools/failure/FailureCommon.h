@@ -8,6 +8,7 @@
 #include <QStringView>
 #include <QtGlobal>
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -60,18 +61,31 @@ Verdict CompareCriterionSides(double stressSide, double strengthSide);
 
 // --- Messages and input boxes ----------------------------------------------
 
-// How one input box is checked: a text that is not a number gives Invalid;
-// a negative value gives Negative, or passes when Negative is empty.
-struct CriterionBoxRule {
-  QStringView Box;  // the control's name
+// The sign rule of most criteria's inputs: a negative value is refused
+// with `message`; zero passes.
+ValueRule NotNegativeRule(InputMessage message);
+
+// The two messages of a box with a sign rule: for a text that is not a
+// number, and for a negative value.
+struct CriterionBoxMessages {
   InputMessage Invalid;
   InputMessage Negative;
 };
 
+// Those of the boxes the criteria with a pore pressure share.
+inline constexpr CriterionBoxMessages kSxMessages{InvalidValueFor({"sx", "σx"}), Sentence({"sx > 0", "σx > 0"})};
+inline constexpr CriterionBoxMessages kSyMessages{InvalidValueFor({"sy", "σy"}), Sentence({"sy > 0", "σy > 0"})};
+inline constexpr CriterionBoxMessages kTxyMessages{InvalidValueFor({"txy", "τxy"}), Sentence({"txy > 0", "τxy > 0"})};
+inline constexpr CriterionBoxMessages kPoreMessages{
+    Sentence({"Invalid Pore Pressure", "Εσφαλμένη τιμή γιά τη πίεση πόρων"}), Sentence({"P > 0", "P > 0"})};
+inline constexpr CriterionBoxMessages kStrengthMessages{
+    Sentence({"Invalid value for Uniaxial Compressive Strength", "Εσφαλμένη τιμή για την Αντοχή"}),
+    Sentence({"Co > 0", "Co > 0"})};
+
 // A box that validation refuses, with the message to show; the dialog puts
 // the focus back in the box and selects its text.
 struct InputFault {
-  int Box = -1;  // index into the tool's box table
+  int Box = -1;  // the tool's box enum, as an index
   InputMessage Message;
 };
 
@@ -88,13 +102,29 @@ struct CriterionInputCheck {
   bool Valid() const { return !Fault.has_value(); }
 };
 
-// The boxes' texts are read by the whole-entry rule into 32-bit fields:
-// EntryNumber<float> (core/Validation.h).
+// How a tool checks its boxes (indexed by its box enum): the message that
+// refuses a text, and the value rule (none: any value).
+struct CriterionBoxRules {
+  std::function<InputMessage(int box)> Invalid;
+  std::function<ValueRule(int box)> Rule;
+};
 
-// The fault of a text that is not a number, or of a negative value, for the
-// box at `index` of `rules`.
-InputFault TextFault(std::span<const CriterionBoxRule> rules, int index);
-InputFault SignFault(std::span<const CriterionBoxRule> rules, int index);
+// The rules of a tool's boxes from its functions of its box enum.
+template <typename Box>
+CriterionBoxRules BoxRulesOf(InputMessage (*invalid)(Box), ValueRule (*rule)(Box) = nullptr) {
+  CriterionBoxRules rules{[invalid](int box) { return invalid(static_cast<Box>(box)); }, {}};
+  if (rule) rules.Rule = [rule](int box) { return rule(static_cast<Box>(box)); };
+  return rules;
+}
+
+// Checks the texts of the boxes first..last of a tool as its dialog reads
+// them: each text as a whole entry into a 32-bit value (EntryNumber<float>,
+// core/Validation.h), the first one refused giving its Invalid message; with
+// `zeroWhenEmpty`, the first empty box ends the group instead, noted in
+// ZeroedBoxes; once all are numbers, the value rules in turn. True when the
+// group passed; otherwise `check` holds the fault or the zeroed box.
+bool CheckCriterionGroup(std::span<const QString> texts, int first, int last, const CriterionBoxRules& rules,
+                         bool zeroWhenEmpty, CriterionInputCheck& check);
 
 // --- Stresses --------------------------------------------------------------
 
@@ -117,8 +147,8 @@ double EffectiveStress(float stress, float porePressure);
 // state and, with the pore option on, on the effective stresses.
 struct PrincipalVerdicts {
   Principal2D Principal;     // shown with kCriterionValueMask
-  Verdict FailureVerdict;  // on the total stresses (Text8)
-  // On the effective stresses (Text9); empty while the pore option is clear,
+  Verdict FailureVerdict;  // on the total stresses
+  // On the effective stresses; empty while the pore option is clear,
   // when neither the box nor the flag is touched.
   std::optional<Verdict> PoreVerdict;
   qint16 Failure = 0;      // the flags after the verdicts; a blank, Range

@@ -41,14 +41,29 @@ void ShowInputValue(QLineEdit* box, float value, QStringView mask) {
   forms::ShowStoredValue(box, value, Format(value, mask));
 }
 
-bool ApplyInputCheck(const CriterionInputCheck& check, std::span<QLineEdit* const> boxes) {
-  for (int index : check.ZeroedBoxes) {
-    QLineEdit* box = boxes[static_cast<std::size_t>(index)];
-    box->setText(QStringLiteral("0"));
-    box->selectAll();
+bool JudgeInputSets(std::initializer_list<const forms::NumericInputs*> sets) {
+  for (;;) {
+    bool zeroed = false;
+    for (const forms::NumericInputs* set : sets) {
+      const forms::NumericInputs::Outcome outcome = set->Check();
+      if (outcome == forms::NumericInputs::Outcome::Refused) return false;
+      zeroed = zeroed || outcome == forms::NumericInputs::Outcome::Zeroed;
+    }
+    if (!zeroed) return true;
   }
-  if (check.Fault) return forms::RefuseEntry(boxes[static_cast<std::size_t>(check.Fault->Box)], check.Fault->Message);
-  return true;
+}
+
+forms::InputRules CriterionInputRules(const CriterionBoxRules& rules, int box, bool zeroWhenEmpty) {
+  return {.reading = forms::Reading::WholeEntry,
+          .message = rules.Invalid(box),
+          .rule = rules.Rule ? rules.Rule(box) : ValueRule{},
+          .zeroWhenEmpty = zeroWhenEmpty};
+}
+
+void AddCriterionInputs(forms::NumericInputs& set, std::initializer_list<CriterionInput> inputs,
+                        const CriterionBoxRules& rules, bool zeroWhenEmpty) {
+  for (const CriterionInput& input : inputs)
+    set.Add(input.box, *input.field, CriterionInputRules(rules, input.index, zeroWhenEmpty));
 }
 
 void ShowVerdict(QLineEdit* box, Verdict verdict, VerdictCase letterCase) {
@@ -125,12 +140,6 @@ void PrincipalCriterionDialog::ShowStressInputs() {
   ShowInputValue(stressBoxes_.txy, stress_.Txy);
 }
 
-void PrincipalCriterionDialog::ReadStressInputs() {
-  stress_.Sx = forms::EntryValue<float>(stressBoxes_.sx).value_or(0.0f);
-  stress_.Sy = forms::EntryValue<float>(stressBoxes_.sy).value_or(0.0f);
-  stress_.Txy = forms::EntryValue<float>(stressBoxes_.txy).value_or(0.0f);
-}
-
 void PrincipalCriterionDialog::ShowGraphOption() {
   {
     const QSignalBlocker quiet(graph_);
@@ -186,10 +195,20 @@ void PoreCriterionDialog::ShowPoreInput(qint16 usePore, float porePressure) {
   brantel::ShowPoreInput(ui_.poreControls, usePore, porePressure);
 }
 
-void PoreCriterionDialog::ReadPoreInput(qint16& usePore, float& porePressure) const {
+void PoreCriterionDialog::AddStressAndPoreInputs(forms::NumericInputs& stress, forms::NumericInputs& pore,
+                                                 float& porePressure, const CriterionBoxRules& rules,
+                                                 bool zeroWhenEmpty) {
+  AddCriterionInputs(stress, {{stressBoxes_.sx, stress_.Sx, 0}, {stressBoxes_.sy, stress_.Sy, 1},
+                              {stressBoxes_.txy, stress_.Txy, 2}}, rules, zeroWhenEmpty);
+  forms::InputRules poreRules = CriterionInputRules(rules, 3, zeroWhenEmpty);
+  poreRules.when = [this] { return PoreTicked(); };
+  pore.Add(porePressureBox_, porePressure, std::move(poreRules));
+}
+
+void PoreCriterionDialog::ReadPoreOption(qint16& usePore, float& porePressure) const {
   const bool pore = PoreTicked();
   usePore = pore ? 1 : 0;
-  porePressure = pore ? forms::EntryValue<float>(porePressureBox_).value_or(0.0f) : 0.0f;
+  if (!pore) porePressure = 0.0f;
 }
 
 void PoreCriterionDialog::CalculateVerdicts(const std::function<PrincipalVerdicts()>& evaluate, qint16& failure,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/FormDialog.h"
+#include "forms/FormInputs.h"
 #include "tools/failure/FailureCommon.h"
 #include "tools/failure/FailurePlot.h"
 
@@ -9,10 +10,9 @@
 #include <QString>
 #include <QStringView>
 
-#include <array>
 #include <functional>
+#include <initializer_list>
 #include <optional>
-#include <span>
 
 class QCheckBox;
 class QColor;
@@ -26,8 +26,8 @@ namespace brantel {
 
 // The dialog code the failure-criteria tools share (their plot is
 // FailurePlot.h). In short:
-//   - ApplyInputCheck: shows the fault of a CriterionInputCheck on its box
-//     and writes "0" into the boxes it emptied.
+//   - JudgeInputSets: the input boxes checked set by set, a box emptied to
+//     "0" judged again.
 //   - ShowVerdict: a verdict text in its result box.
 //   - PoreControls / ShowPoreControls / ShowPoreInput: the look of the
 //     pore-pressure option, its box and the pore verdict, on or off, and
@@ -81,10 +81,30 @@ void DrawSenseMark(QPainter& painter, const QRectF& place, const QString& text, 
 // unedited it gives back the number itself.
 void ShowInputValue(QLineEdit* box, float value, QStringView mask = kCriterionValueMask);
 
-// The outcome of a tool's check of its boxes (indexed like `boxes`): a
-// fault refuses its box; each emptied box gets the text "0" and is
-// selected (its change validates again). True when the check passed.
-bool ApplyInputCheck(const CriterionInputCheck& check, std::span<QLineEdit* const> boxes);
+// Checks the sets of input boxes in turn (NumericInputs::Check): the first
+// box refused ends the check, false; a box emptied to "0" lets the check go
+// on with the next set, and then every set is judged again, so that each
+// fault is shown once. True when every set passed.
+bool JudgeInputSets(std::initializer_list<const forms::NumericInputs*> sets);
+
+// How a criterion's input box is read and checked: as a whole entry into
+// its 32-bit field, its text refused with the tool's message, its value by
+// the tool's rule (`rules`, at the box's index); `zeroWhenEmpty` for the
+// tools that write "0" into an empty box.
+forms::InputRules CriterionInputRules(const CriterionBoxRules& rules, int box, bool zeroWhenEmpty);
+
+// An input box of a criterion, the field it fills and its place in the
+// tool's box enum; AddCriterionInputs adds them to a set in order, each by
+// CriterionInputRules.
+struct CriterionInput {
+  template <typename Box>
+  CriterionInput(QLineEdit* box, float& field, Box which) : box(box), field(&field), index(static_cast<int>(which)) {}
+  QLineEdit* box;
+  float* field;
+  int index;
+};
+void AddCriterionInputs(forms::NumericInputs& set, std::initializer_list<CriterionInput> inputs,
+                        const CriterionBoxRules& rules, bool zeroWhenEmpty);
 
 // The verdict text in a result box ("True" / "False", or "true" / "false"
 // in lower case; "Range Error"; empty).
@@ -143,10 +163,8 @@ class PrincipalCriterionDialog : public forms::FormDialog {
   // and the history line.
   void OpenCriterion(const Bilingual& history);
 
-  // The working stresses into their boxes, and back (after a validation
-  // that passed).
+  // The working stresses into their boxes.
   void ShowStressInputs();
-  void ReadStressInputs();
   // The record's plot switch into its check box, and the width it gives.
   void ShowGraphOption();
   qint16 GraphOption() const;
@@ -159,20 +177,19 @@ class PrincipalCriterionDialog : public forms::FormDialog {
   void TextInput_Change();
   void chkGraph_Click();
 
-  // Runs a tool's check over the texts of its boxes and shows the outcome
-  // (ApplyInputCheck). A box emptied to "0" makes the check run again over
-  // the boxes as they now stand, so that every box is judged and each fault
-  // shown once. True when the check passed.
-  template <std::size_t N, typename Check>
-  bool CheckBoxes(const std::array<QLineEdit*, N>& boxes, Check&& check) {
+  // A tool's validation: its sets of input boxes judged in turn
+  // (JudgeInputSets), the "0" written into an emptied box not validating by
+  // its change. The working copy, stress_ and the tool's `record`, changes
+  // only when every set passes.
+  template <typename Record>
+  bool CheckInputSets(std::initializer_list<const forms::NumericInputs*> sets, Record& record) {
     const QScopedValueRollback guard(validating_, true);
-    for (;;) {
-      std::array<QString, N> texts;
-      for (std::size_t i = 0; i < N; ++i) texts[i] = boxes[i]->text();
-      const CriterionInputCheck outcome = check(texts);
-      if (!ApplyInputCheck(outcome, boxes)) return false;
-      if (outcome.ZeroedBoxes.empty()) return true;
-    }
+    const StressInput stress = stress_;
+    const Record kept = record;
+    if (JudgeInputSets(sets)) return true;
+    stress_ = stress;
+    record = kept;
+    return false;
   }
 
   PrincipalCriterionPlot* Plot() const { return plot_; }
@@ -209,9 +226,17 @@ class PoreCriterionDialog : public PrincipalCriterionDialog {
   void BindPoreCriterionControls(FailurePlot::VerticalRange range);
 
   // The record's pore option and pressure into their controls (an unused
-  // pressure shows "0"), and back from the boxes.
+  // pressure shows "0"); and the option into the working copy, whose
+  // pressure the pore box has filled while the option is ticked (0 while
+  // it is clear).
   void ShowPoreInput(qint16 usePore, float porePressure);
-  void ReadPoreInput(qint16& usePore, float& porePressure) const;
+  // The stress boxes into `stress`, and the pore box into `pore`, read only
+  // while the option is ticked: into the working stress and `porePressure`,
+  // by CriterionInputRules of the boxes 0 to 3 (each tool's box enum begins
+  // sx, sy, txy, pore).
+  void AddStressAndPoreInputs(forms::NumericInputs& stress, forms::NumericInputs& pore, float& porePressure,
+                              const CriterionBoxRules& rules, bool zeroWhenEmpty);
+  void ReadPoreOption(qint16& usePore, float& porePressure) const;
   bool PoreTicked() const;
 
   // The calculation: `evaluate` on the working copy, the principal stresses

@@ -4,47 +4,39 @@
 
 namespace brantel {
 
-const std::array<CriterionBoxRule, kHoekBoxCount> kHoekBoxRules = {{
-    {u"Text1", InvalidValueFor({"sx", "σx"}), Sentence({"sx > 0", "σx > 0"})},
-    {u"Text2", InvalidValueFor({"sy", "σy"}), Sentence({"sy > 0", "σy > 0"})},
-    {u"Text3", InvalidValueFor({"txy", "τxy"}), Sentence({"txy > 0", "τxy > 0"})},
-    {u"Text4", Sentence({"Invalid Pore Pressure", "Εσφαλμένη τιμή γιά τη πίεση πόρων"}), Sentence({"P > 0", "P > 0"})},
-    {u"Text5", Sentence({"Invalid value for Uniaxial Compressive Strength", "Εσφαλμένη τιμή για την Αντοχή"}),
-     Sentence({"Co > 0", "Co > 0"})},
-    {u"Text6", Sentence({"Invalid value for Parameter m", "Εσφαλμένη τιμή για την Παράμετρο m"}),
-     Sentence({"m > 0", "m > 0"})},
-    {u"Text25", Sentence({"Invalid value for Uniaxial Compressive Strength", "Εσφαλμένη τιμή για την Αντοχή"}),
-     Sentence({"Co > 0", "Co > 0"})},
-    {u"Text26", Sentence({"Invalid value for Parameter mb", "Εσφαλμένη τιμή για την Παράμετρο mb"}),
-     Sentence({"mb > 0", "mb > 0"})},
-    {u"Text27", Sentence({"Invalid value for Parameter s", "Εσφαλμένη τιμή για την Παράμετρο s"}),
-     Sentence({"s > 0", "s > 0"})},
-    {u"Text28", Sentence({"Invalid value for Parameter a", "Εσφαλμένη τιμή για την Παράμετρο a"}),
-     Sentence({"a > 0", "a > 0"})},
-}};
-
 namespace {
 
 constexpr int Index(HoekBox box) { return static_cast<int>(box); }
 
-// Checks the boxes first..last in turn: all numbers first, then no
-// negative value. Returns the first fault.
-std::optional<InputFault> CheckRun(const std::array<QString, kHoekBoxCount>& texts, HoekBox first,
-                                   HoekBox last) {
-  for (int i = Index(first); i <= Index(last); ++i)
-    if (!EntryNumber<float>(texts[i])) return TextFault(kHoekBoxRules, i);
-  for (int i = Index(first); i <= Index(last); ++i)
-    if (EntryNumber<float>(texts[i]).value_or(0.0f) < 0.0f) return SignFault(kHoekBoxRules, i);
-  return std::nullopt;
-}
+constexpr CriterionBoxMessages kBoxMessages[kHoekBoxCount] = {
+    kSxMessages,
+    kSyMessages,
+    kTxyMessages,
+    kPoreMessages,
+    kStrengthMessages,
+    {Sentence({"Invalid value for Parameter m", "Εσφαλμένη τιμή για την Παράμετρο m"}), Sentence({"m > 0", "m > 0"})},
+    kStrengthMessages,  // Co'
+    {Sentence({"Invalid value for Parameter mb", "Εσφαλμένη τιμή για την Παράμετρο mb"}),
+     Sentence({"mb > 0", "mb > 0"})},
+    {Sentence({"Invalid value for Parameter s", "Εσφαλμένη τιμή για την Παράμετρο s"}), Sentence({"s > 0", "s > 0"})},
+    {Sentence({"Invalid value for Parameter a", "Εσφαλμένη τιμή για την Παράμετρο a"}), Sentence({"a > 0", "a > 0"})},
+};
 
 }  // namespace
 
+InputMessage HoekInvalidMessage(HoekBox box) { return kBoxMessages[Index(box)].Invalid; }
+
+ValueRule HoekValueRule(HoekBox box) { return NotNegativeRule(kBoxMessages[Index(box)].Negative); }
+
 CriterionInputCheck CheckHoekInputs(const std::array<QString, kHoekBoxCount>& texts, bool poreTicked) {
   CriterionInputCheck check;
-  check.Fault = CheckRun(texts, HoekBox::Sx, HoekBox::Txy);
-  if (!check.Fault && poreTicked) check.Fault = CheckRun(texts, HoekBox::Pore, HoekBox::Pore);
-  if (!check.Fault) check.Fault = CheckRun(texts, HoekBox::Co, HoekBox::A);
+  const CriterionBoxRules rules = BoxRulesOf(HoekInvalidMessage, HoekValueRule);
+  // A group: all numbers first, then no negative value.
+  const auto group = [&](HoekBox first, HoekBox last) {
+    return CheckCriterionGroup(texts, Index(first), Index(last), rules, false, check);
+  };
+  if (group(HoekBox::Sx, HoekBox::Txy) && (!poreTicked || group(HoekBox::Pore, HoekBox::Pore)))
+    group(HoekBox::Co, HoekBox::A);
   check.StoreStress = check.Valid();
   return check;
 }

@@ -28,8 +28,13 @@ namespace brantel {
 enum class HoekBox { Sx, Sy, Txy, Pore, Co, M, CoMass, Mb, S, A };
 inline constexpr int kHoekBoxCount = 10;
 
-// Each box's control name and messages, indexed by HoekBox.
-extern const std::array<CriterionBoxRule, kHoekBoxCount> kHoekBoxRules;
+// The message that refuses the text of a box: "Invalid value for " + "sx",
+// "sy" or "txy", a sentence for the pore pressure and each parameter.
+InputMessage HoekInvalidMessage(HoekBox box);
+// The value rule of a box: a negative value is refused ("sx > 0", ...,
+// "P > 0", "Co > 0" for Co and Co', "m > 0", "mb > 0", "s > 0", "a > 0");
+// zero passes.
+ValueRule HoekValueRule(HoekBox box);
 
 // Checks the texts of the boxes (indexed by HoekBox) in the dialog's order:
 // the three stresses are numbers, then none is negative; only with the pore
@@ -47,7 +52,8 @@ Verdict HoekBrownVerdict(double s1, double s2, float strength, float m, float s,
 // generalized criterion (the strength marker and its caption).
 float HoekStrength(const HoekParams& params);
 
-// The verdicts of the tool (Text8, Text9) and its principal stresses.
+// The verdicts of the tool (on the total and the effective stresses) and its
+// principal stresses.
 using HoekResult = PrincipalVerdicts;
 
 // The calculation on the stresses given (the boxes' current values) and the

@@ -101,6 +101,15 @@ frmHoek::frmHoek(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWid
   ui_.type = Options(hoek::kType);
   ui_.zoom = Require<QScrollBar>(hoek::kZoom);
 
+  const CriterionBoxRules rules = BoxRulesOf(HoekInvalidMessage, HoekValueRule);
+  AddStressAndPoreInputs(stressInputs_, poreInput_, params_.PorePressure, rules, false);
+  // Both criterion types' boxes, whichever is selected.
+  AddCriterionInputs(materialInputs_,
+                     {{ui_.co, params_.Co, HoekBox::Co}, {ui_.m, params_.M, HoekBox::M},
+                      {ui_.coMass, params_.CoMass, HoekBox::CoMass}, {ui_.mb, params_.Mb, HoekBox::Mb},
+                      {ui_.s, params_.S, HoekBox::S}, {ui_.a, params_.A, HoekBox::A}},
+                     rules, false);
+
   WireButtons(Require<QPushButton>(hoek::kOk), Require<QPushButton>(hoek::kCancel), Require<QPushButton>(hoek::kHelp));
   for (QLineEdit* box : {ui_.co, ui_.m, ui_.coMass, ui_.mb, ui_.s, ui_.a})
     connect(box, &QLineEdit::textChanged, this, &frmHoek::TextInput_Change);
@@ -115,11 +124,6 @@ frmHoek::frmHoek(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWid
 }
 
 frmHoek::~frmHoek() = default;
-
-std::array<QLineEdit*, kHoekBoxCount> frmHoek::Boxes() const {
-  return {stressBoxes_.sx, stressBoxes_.sy, stressBoxes_.txy, porePressureBox_, ui_.co, ui_.m, ui_.coMass, ui_.mb,
-          ui_.s, ui_.a};
-}
 
 void frmHoek::LoadFromProject() {
   // The working copy starts from the project, so that the flags a blank
@@ -143,25 +147,11 @@ void frmHoek::LoadFromProject() {
 }
 
 bool frmHoek::ValidateInput() {
-  const bool valid = CheckBoxes(Boxes(), [this](const std::array<QString, kHoekBoxCount>& texts) {
-    return CheckHoekInputs(texts, PoreTicked());
-  });
-  if (!valid) return false;
   // Every calculation judges the boxes as they stand.
-  ReadInputs();
-  return true;
-}
-
-void frmHoek::ReadInputs() {
-  ReadStressInputs();
-  ReadPoreInput(params_.UsePore, params_.PorePressure);
+  if (!CheckInputSets({&stressInputs_, &poreInput_, &materialInputs_}, params_)) return false;
+  ReadPoreOption(params_.UsePore, params_.PorePressure);
   params_.CriterionType = forms::GetArrayIndex(ui_.type);
-  params_.Co = forms::EntryValue<float>(ui_.co).value_or(0.0f);
-  params_.M = forms::EntryValue<float>(ui_.m).value_or(0.0f);
-  params_.CoMass = forms::EntryValue<float>(ui_.coMass).value_or(0.0f);
-  params_.Mb = forms::EntryValue<float>(ui_.mb).value_or(0.0f);
-  params_.S = forms::EntryValue<float>(ui_.s).value_or(0.0f);
-  params_.A = forms::EntryValue<float>(ui_.a).value_or(0.0f);
+  return true;
 }
 
 void frmHoek::Calculate() {

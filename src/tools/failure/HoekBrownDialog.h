@@ -4,6 +4,7 @@
 #include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
+#include "forms/FormInputs.h"
 #include "tools/failure/FailureDialogs.h"
 #include "tools/failure/HoekBrown.h"
 
@@ -64,12 +65,9 @@ class frmHoek : public PoreCriterionDialog {
  private:
   void optType_Click();
 
-  // Every box into the working copy (only after a validation that passed).
-  void ReadInputs();
   // The material boxes of the selected criterion type enabled, the others
   // greyed.
   void ShowCriterionBoxes();
-  std::array<QLineEdit*, kHoekBoxCount> Boxes() const;
 
   struct Ui {
     QLineEdit* co;
@@ -86,6 +84,11 @@ class frmHoek : public PoreCriterionDialog {
   } ui_;
 
   HoekParams params_;
+  // The groups of boxes in the order of validation, each read whole before
+  // its signs are judged; the pore pressure only while its option is ticked.
+  forms::NumericInputs stressInputs_{forms::NumericInputs::RuleOrder::AfterAllBoxes};
+  forms::NumericInputs poreInput_;
+  forms::NumericInputs materialInputs_{forms::NumericInputs::RuleOrder::AfterAllBoxes};
 };
 
 }  // namespace brantel

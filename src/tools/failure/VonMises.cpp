@@ -4,25 +4,24 @@
 
 namespace brantel {
 
-const std::array<CriterionBoxRule, kVonMisesBoxCount> kVonMisesBoxRules = {{
-    {u"Text1", InvalidValueFor({"sx", "σx"}), {}},
-    {u"Text2", InvalidValueFor({"sy", "σy"}), {}},
-    {u"Text3", InvalidValueFor({"txy", "τxy"}), {}},
-    {u"Text4", Sentence({"Invalid tensile strength", "Λάθος αντοχή σε εφελκυσμό"}), {}},
-}};
+InputMessage VonMisesInvalidMessage(VonMisesBox box) {
+  switch (box) {
+    case VonMisesBox::Sx:
+      return kSxMessages.Invalid;
+    case VonMisesBox::Sy:
+      return kSyMessages.Invalid;
+    case VonMisesBox::Txy:
+      return kTxyMessages.Invalid;
+    case VonMisesBox::T:
+      break;
+  }
+  return Sentence({"Invalid tensile strength", "Λάθος αντοχή σε εφελκυσμό"});
+}
 
 CriterionInputCheck CheckVonMisesInputs(const std::array<QString, kVonMisesBoxCount>& texts) {
   CriterionInputCheck check;
-  for (int i = 0; i < kVonMisesBoxCount; ++i) {
-    if (!texts[i].isEmpty() && EntryNumber<float>(texts[i])) continue;
-    check.StoreStress = false;
-    if (texts[i].isEmpty()) {
-      check.ZeroedBoxes.push_back(i);
-    } else {
-      check.Fault = TextFault(kVonMisesBoxRules, i);
-    }
-    break;
-  }
+  check.StoreStress =
+      CheckCriterionGroup(texts, 0, kVonMisesBoxCount - 1, BoxRulesOf(VonMisesInvalidMessage), true, check);
   return check;
 }
 

@@ -18,21 +18,23 @@ namespace brantel {
 // Shared arithmetic of core/Arithmetic.h: CalcPrincipal2D (through
 // FailurePrincipalStresses). Stresses in the project's stress unit.
 
-// The Von Mises stress box (Text6); the other boxes use kCriterionValueMask.
+// The mask of the Von Mises stress; the other boxes use kCriterionValueMask.
 inline constexpr QStringView kVonMisesStressMask = u"#0.#0";
 
 // The input boxes in the order validation visits them.
 enum class VonMisesBox { Sx, Sy, Txy, T };
 inline constexpr int kVonMisesBoxCount = 4;
 
-// Each box's control name and message, indexed by VonMisesBox (no sign test:
-// negative stresses and a negative T are taken).
-extern const std::array<CriterionBoxRule, kVonMisesBoxCount> kVonMisesBoxRules;
+// The message that refuses the text of a box: "Invalid value for " + "sx",
+// "sy" or "txy", and a sentence for T. There is no value rule: negative
+// stresses and a negative T are taken.
+InputMessage VonMisesInvalidMessage(VonMisesBox box);
 
-// Checks the texts of the boxes (indexed by VonMisesBox): when all four are
-// numbers, the inputs are valid and stored; otherwise the first that is not
-// is refused, or, when it is empty, gets "0" and the inputs are valid but
-// not stored in this pass (StoreStress false; its change stores them).
+// Checks the texts of the boxes (indexed by VonMisesBox) as the dialog does:
+// when all four are numbers, the inputs are valid and stored; otherwise the
+// first that is not is refused, or, when it is empty, gets "0" and the
+// inputs are valid but not stored in this pass (StoreStress false; they are
+// judged again with the "0").
 CriterionInputCheck CheckVonMisesInputs(const std::array<QString, kVonMisesBoxCount>& texts);
 
 // sv of two principal stresses; empty when it lies beyond the 32-bit range.
@@ -40,12 +42,12 @@ std::optional<float> VonMisesStress(float s1, float s2);
 
 struct VonMisesResult {
   Principal2D Principal;
-  // sv (Text6, kVonMisesStressMask); empty, with the box blank, when it
+  // sv (kVonMisesStressMask); empty, with the box blank, when it
   // lies beyond the 32-bit range (the state then fails).
   std::optional<float> EquivalentStress;
   qint16 Failure = 0;  // -1 when sv >= T, else 0; set even when the verdict is blank
-  Verdict FailureVerdict = Verdict::Blank;  // Text5: Fails, Holds or Blank
-  bool CanCommit = false;  // CmdOk enabled: T is not 0 and some stress is not 0
+  Verdict FailureVerdict = Verdict::Blank;  // Fails, Holds or Blank
+  bool CanCommit = false;  // OK enabled: T is not 0 and some stress is not 0
 };
 
 // The calculation on the stresses and the tensile strength given (the

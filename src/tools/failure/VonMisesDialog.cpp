@@ -62,6 +62,13 @@ frmVonMises::frmVonMises(QWidget* owner) : PrincipalCriterionDialog(owner, kNarr
   ui_.failure = Require<QLineEdit>(vonmises::kFailure);
   ui_.ok = Require<QPushButton>(vonmises::kOk);
 
+  // Each box read as a whole entry; an empty one becomes "0".
+  AddCriterionInputs(inputs_,
+                     {{stressBoxes_.sx, stress_.Sx, VonMisesBox::Sx}, {stressBoxes_.sy, stress_.Sy, VonMisesBox::Sy},
+                      {stressBoxes_.txy, stress_.Txy, VonMisesBox::Txy},
+                      {ui_.strength, input_.TensileStrength, VonMisesBox::T}},
+                     BoxRulesOf(VonMisesInvalidMessage), true);
+
   WireButtons(ui_.ok, Require<QPushButton>(vonmises::kCancel), Require<QPushButton>(vonmises::kHelp));
   connect(ui_.strength, &QLineEdit::textChanged, this, &frmVonMises::TextInput_Change);
 
@@ -70,10 +77,6 @@ frmVonMises::frmVonMises(QWidget* owner) : PrincipalCriterionDialog(owner, kNarr
 }
 
 frmVonMises::~frmVonMises() = default;
-
-std::array<QLineEdit*, kVonMisesBoxCount> frmVonMises::Boxes() const {
-  return {stressBoxes_.sx, stressBoxes_.sy, stressBoxes_.txy, ui_.strength};
-}
 
 void frmVonMises::LoadFromProject() {
   stress_ = Project.VonMisesStress;
@@ -85,12 +88,7 @@ void frmVonMises::LoadFromProject() {
   ShowGraphOption();
 }
 
-bool frmVonMises::ValidateInput() {
-  if (!CheckBoxes(Boxes(), CheckVonMisesInputs)) return false;
-  ReadStressInputs();
-  input_.TensileStrength = forms::EntryValue<float>(ui_.strength).value_or(0.0f);
-  return true;
-}
+bool frmVonMises::ValidateInput() { return CheckInputSets({&inputs_}, input_); }
 
 void frmVonMises::Calculate() {
   calculating_ = true;

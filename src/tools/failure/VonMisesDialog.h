@@ -2,10 +2,9 @@
 
 #include "core/project/ProjectRecord.h"
 #include "forms/FormDialog.h"
+#include "forms/FormInputs.h"
 #include "tools/failure/FailureDialogs.h"
 #include "tools/failure/VonMises.h"
-
-#include <array>
 
 class QLineEdit;
 class QPushButton;
@@ -46,8 +45,6 @@ class frmVonMises : public PrincipalCriterionDialog {
   void PlotState() override;
 
  private:
-  std::array<QLineEdit*, kVonMisesBoxCount> Boxes() const;
-
   struct Ui {
     QLineEdit* strength;  // the tensile strength T
     QLineEdit* stress;  // the Von Mises stress
@@ -56,6 +53,7 @@ class frmVonMises : public PrincipalCriterionDialog {
   } ui_;
 
   VonMisesData input_;
+  forms::NumericInputs inputs_;  // sx, sy, txy and T
 };
 
 }  // namespace brantel

@@ -167,7 +167,9 @@ TEST(HoekBrown, ValidationOrderAndMessages) {
   texts[2] = "x";
   EXPECT_EQ(CheckHoekInputs(texts, false).Fault->Message.text.In(true), "txy");
   EXPECT_EQ(CheckHoekInputs(texts, false).Fault->Message.text.In(false), QString::fromUtf8("τxy"));
-  EXPECT_EQ(kHoekBoxRules[6].Box, u"Text25");
+  // The value rule the dialog applies to Co': zero passes, a negative value is refused.
+  EXPECT_FALSE(HoekValueRule(HoekBox::CoMass)(0.0));
+  EXPECT_EQ(HoekValueRule(HoekBox::CoMass)(-1e-30)->text.In(true), "Co > 0");
 }
 
 TEST(HoekBrown, EnvelopePoints) {
