@@ -144,11 +144,11 @@ TEST_F(HelpTest, F1InAToolShownModallyShowsItsPageInAWindowThatStaysUsable) {
   QString inBox, onHelpButton;
   WhenModalShows<frm2DPrinc>([&](frm2DPrinc* dialog) {
     QApplication::setActiveWindow(dialog);
-    auto* box = dialog->Layout().Require<QLineEdit>(u"Text1");
+    auto* box = dialog->Layout().Require<QLineEdit>(stress2d::kSx);
     box->setFocus();
     QTest::keyClick(box, Qt::Key_F1);
     inBox = ShownPage();
-    auto* help = dialog->Layout().Require<QPushButton>(u"cmdHelp");
+    auto* help = dialog->Layout().Require<QPushButton>(stress2d::kHelp);
     help->setFocus();
     QTest::keyClick(help, Qt::Key_F1);
     onHelpButton = ShownPage();
@@ -163,7 +163,7 @@ TEST_F(HelpTest, F1InAToolShownModallyShowsItsPageInAWindowThatStaysUsable) {
   QString shown, afterBack;
   WhenModalShows<frmRozeta>([&](frmRozeta* dialog) {
     QApplication::setActiveWindow(dialog);
-    auto* box = dialog->Layout().Require<QLineEdit>(u"Text1");
+    auto* box = dialog->Layout().Require<QLineEdit>(rosette::kEa);
     box->setFocus();
     QTest::keyClick(box, Qt::Key_F1);
     shown = ShownPage();

@@ -124,9 +124,9 @@ TEST_F(HelpPagesTest, EveryWindowShowsItsTopicOnF1AndThePageNamesTheWindow) {
   std::vector<const QWidget*> carriers{&main, graph};
   for (const auto& window : windows) carriers.push_back(window.get());
   // Two controls of the two-dimensional stress tool carry topics of their own.
-  const auto* stress2d = static_cast<const frm2DPrinc*>(windows[12].get());
-  carriers.push_back(stress2d->findChild<StressPlot*>());
-  carriers.push_back(stress2d->Layout().Require<QPushButton>(u"cmdHelp"));
+  const auto* plane = static_cast<const frm2DPrinc*>(windows[12].get());
+  carriers.push_back(plane->findChild<StressPlot*>());
+  carriers.push_back(plane->Layout().Require<QPushButton>(stress2d::kHelp));
 
   std::set<int> carried;
   for (const QWidget* carrier : carriers) {

@@ -375,8 +375,8 @@ TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
   FromMenu();
   Type(circularopening::kSx, QStringLiteral("5"));
   DialogTest::Open<frmBrantelDesc>();
-  Press(Project.InputUnits == 0 ? u"Option1(1)" : u"Option1(0)");
-  Press(u"Command2");
+  Press(Project.InputUnits == 0 ? description::kMetric : description::kEnglish);
+  Press(description::kOk);
   EXPECT_TRUE(OpenDialogs().empty());
   EXPECT_EQ(Project.CircStress.Sx, 0.0f);
 
