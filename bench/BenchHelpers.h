@@ -107,8 +107,8 @@ class PaintWatch : public QObject {
 // A step that leaves a widget of `mustPaint` unpainted (a plot, a chart)
 // fails the benchmark: its figure would not be that of a painted step.
 struct StepAgainstRepaint {
-  QList<QWidget*> windows;      // repainted whole as the baseline
-  QList<QWidget*> mustPaint;    // painted by every step
+  QList<QWidget*> windows;    // repainted whole as the baseline
+  QList<QWidget*> mustPaint;  // painted by every step
   std::function<void(int)> step;
   std::function<void(int)> between;
 };
@@ -161,12 +161,10 @@ inline void Run(benchmark::State& state, const StepAgainstRepaint& run) {
 
 // Keystrokes in one box of a window: the box's text set to the two texts in
 // turn, as typing a character and deleting it again does.
-inline void KeystrokesAgainstRepaint(benchmark::State& state, QWidget& window, QLineEdit* box,
-                                     const QString& first, const QString& second,
-                                     const QList<QWidget*>& mustPaint = {}) {
+inline void KeystrokesAgainstRepaint(benchmark::State& state, QWidget& window, QLineEdit* box, const QString& first,
+                                     const QString& second, const QList<QWidget*>& mustPaint = {}) {
   box->setFocus();
-  Run(state, {WholeWindows({&window}), mustPaint,
-              [&](int i) { box->setText(i % 2 ? second : first); }, {}});
+  Run(state, {WholeWindows({&window}), mustPaint, [&](int i) { box->setText(i % 2 ? second : first); }, {}});
 }
 
 // A click on a tab of a tab control, from another tab: `away` is the tab

@@ -6,8 +6,8 @@
 // the dialog's chart brought up to the edit and painted.
 
 #include "BenchHelpers.h"
-#include "core/project/ProjectRecord.h"
 #include "core/graph/GraphBuffer.h"
+#include "core/project/ProjectRecord.h"
 #include "graph/GraphChart.h"
 #include "graph/GraphWindow.h"
 #include "tools/stress/CircularOpeningDialog.h"
@@ -78,8 +78,10 @@ void Keystrokes(benchmark::State& state, int tab) {
   if (tab == 1) charts << bench::ChartViewport(open.dialog.Layout().Require<GraphChart>(circularopening::kChart));
   QLineEdit* box = open.dialog.Layout().Require<QLineEdit>(circularopening::kSx);
   box->setFocus();
-  bench::Run(state, {bench::WholeWindows({&open.dialog, open.graph}), charts,
-                     [&](int i) { box->setText(i % 2 ? QStringLiteral("12") : QStringLiteral("13")); }, {}});
+  bench::Run(state, {bench::WholeWindows({&open.dialog, open.graph}),
+                     charts,
+                     [&](int i) { box->setText(i % 2 ? QStringLiteral("12") : QStringLiteral("13")); },
+                     {}});
   open.dialog.close();
 }
 
@@ -94,9 +96,10 @@ void BM_GraphTabClickAfterAnEdit(benchmark::State& state) {
   OpenCircular open(state, 0);
   if (!open.graph) return;
   QLineEdit* box = open.dialog.Layout().Require<QLineEdit>(circularopening::kSx);
-  bench::TabClicksAgainstRepaint(state, open.dialog, open.tabs, 1, 0,
-                                 {bench::ChartViewport(open.dialog.Layout().Require<GraphChart>(circularopening::kChart))},
-                                 [&](int i) { box->setText(i % 2 ? QStringLiteral("12") : QStringLiteral("13")); });
+  bench::TabClicksAgainstRepaint(
+      state, open.dialog, open.tabs, 1, 0,
+      {bench::ChartViewport(open.dialog.Layout().Require<GraphChart>(circularopening::kChart))},
+      [&](int i) { box->setText(i % 2 ? QStringLiteral("12") : QStringLiteral("13")); });
   open.dialog.close();
 }
 BENCHMARK(BM_GraphTabClickAfterAnEdit)->Unit(benchmark::kMicrosecond);

@@ -47,7 +47,8 @@ void PointerMoves(benchmark::State& state, const std::function<QPointF(int)>& pl
   frmFadum dialog;
   bench::ShowOnScreen(dialog, state);
   auto* plan = dialog.Layout().Require<FoundationPlan>(foundation::kPlan);
-  bench::Run(state, {bench::WholeWindows({&dialog}), {},
+  bench::Run(state, {bench::WholeWindows({&dialog}),
+                     {},
                      [&](int step) {
                        const QPointF at = place(step);
                        QMouseEvent move(QEvent::MouseMove, at, plan->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
@@ -70,9 +71,8 @@ BENCHMARK(BM_PlanPointerMove)->Unit(benchmark::kMicrosecond);
 // The worst move: a jump between a point under the foundation and one far
 // beyond it, every rectangle laid out anew.
 void BM_PlanPointerJump(benchmark::State& state) {
-  PointerMoves(state, [](int step) {
-    return step % 2 ? QPointF(1200.0 / 15, 700.0 / 15) : QPointF(5300.0 / 15, 4100.0 / 15);
-  });
+  PointerMoves(
+      state, [](int step) { return step % 2 ? QPointF(1200.0 / 15, 700.0 / 15) : QPointF(5300.0 / 15, 4100.0 / 15); });
 }
 BENCHMARK(BM_PlanPointerJump)->Unit(benchmark::kMicrosecond);
 

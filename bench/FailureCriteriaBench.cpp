@@ -93,10 +93,13 @@ void JointKeystrokes(benchmark::State& state, int graph) {
   }
   Project.JointSelectedSet = 0;
   frmCoulombJoint dialog;
-  dialog.Layout().Require<QRadioButton>(graph == 1 ? coulombjoint::kMohrGraph : coulombjoint::kS1BetaGraph)->setChecked(true);
+  dialog.Layout()
+      .Require<QRadioButton>(graph == 1 ? coulombjoint::kMohrGraph : coulombjoint::kS1BetaGraph)
+      ->setChecked(true);
   bench::ShowOnScreen(dialog, state);
-  QWidget* drawn = graph == 1 ? static_cast<QWidget*>(dialog.Layout().Require<CoulombJointPlot>(coulombjoint::kPlot))
-                              : bench::ChartViewport(dialog.Layout().Require<Sigma1BetaChartView>(coulombjoint::kChart));
+  QWidget* drawn = graph == 1
+                       ? static_cast<QWidget*>(dialog.Layout().Require<CoulombJointPlot>(coulombjoint::kPlot))
+                       : bench::ChartViewport(dialog.Layout().Require<Sigma1BetaChartView>(coulombjoint::kChart));
   bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(coulombjoint::kSx),
                                   QStringLiteral("60001"), QStringLiteral("6000"), {drawn});
   dialog.close();

@@ -61,8 +61,8 @@ void BM_HistoryLineAgainstAppendPlainText(benchmark::State& state) {
   Clock::duration baselineSpent{};
   qsizetype baselineFill = 0;
   for (auto _ : state) {
-    const auto quarter = static_cast<std::size_t>(
-        std::min<qsizetype>(3, HistoryLog::Instance().Text().size() * 4 / MaxDisplaySize));
+    const auto quarter =
+        static_cast<std::size_t>(std::min<qsizetype>(3, HistoryLog::Instance().Text().size() * 4 / MaxDisplaySize));
     auto t0 = Clock::now();
     AddHistoryLine(kLine);
     Settle();
@@ -83,7 +83,8 @@ void BM_HistoryLineAgainstAppendPlainText(benchmark::State& state) {
     state.ResumeTiming();
   }
 
-  const double baseline = Microseconds(baselineSpent) / static_cast<double>(std::max<std::int64_t>(1, state.iterations()));
+  const double baseline =
+      Microseconds(baselineSpent) / static_cast<double>(std::max<std::int64_t>(1, state.iterations()));
   double dearest = 0;
   for (std::size_t q = 0; q < spent.size(); ++q) {
     const double perLine = lines[q] > 0 ? Microseconds(spent[q]) / static_cast<double>(lines[q]) : 0.0;

@@ -53,7 +53,8 @@ void BM_CellEditWithChart(benchmark::State& state) {
   });
   {
     OpenLab lab(state);
-    bench::Run(state, {bench::WholeWindows({&lab.dialog}), {lab.chart},
+    bench::Run(state, {bench::WholeWindows({&lab.dialog}),
+                       {lab.chart},
                        [&](int) {
                          flip = !flip;
                          lab.dialog.fLx1_EditCell(10, labcol::kForce);

@@ -23,8 +23,10 @@ struct FullProject {
     ResetProjectRecord(record, true, true);
     record.ProjectTitle = QStringLiteral("Tunnel T1, chainage 1+250 to 1+900");
     for (int i = 0; i < 40; ++i)
-      record.ProjectDescription += QStringLiteral("Line %1 of the ground report: borehole BH-%1, RQD 65%, "
-                                                  "Σήραγγα\r\n").arg(i + 1);
+      record.ProjectDescription += QStringLiteral(
+                                       "Line %1 of the ground report: borehole BH-%1, RQD 65%, "
+                                       "Σήραγγα\r\n")
+                                       .arg(i + 1);
     record.LabPointCount = kLabMaxPoints;
     for (int r = 0; r < kLabMaxPoints; ++r)
       for (int c = 0; c < kLabColumns; ++c) record.LabPoints[r][c] = 1.0f / static_cast<float>(3 + r * 5 + c);

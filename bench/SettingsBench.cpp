@@ -21,8 +21,7 @@ struct SettingsFile {
     MaxLastFiles = 4;
     for (int i = 1; i <= kMaxRecentFiles; ++i) {
       LastFile[static_cast<std::size_t>(i)] = QStringLiteral("Project %1.BNL").arg(i);
-      LastFileLong[static_cast<std::size_t>(i)] =
-          dir.path() + QStringLiteral("/projects/Project %1.BNL").arg(i);
+      LastFileLong[static_cast<std::size_t>(i)] = dir.path() + QStringLiteral("/projects/Project %1.BNL").arg(i);
     }
     INIFileVersion = QStringLiteral("050909");
     WriteIniFileVersion();

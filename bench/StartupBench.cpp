@@ -20,8 +20,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QToolBar>
 #include <QTemporaryDir>
+#include <QToolBar>
 
 #include <benchmark/benchmark.h>
 
@@ -155,9 +155,9 @@ long PeakKilobytes(pid_t pid) {
 }
 
 struct ColdStart {
-  double ms = 0;         // from the start of the process to its window mapped
-  long mappedKb = 0;     // peak memory when the window was mapped
-  long settledKb = 0;    // peak memory a second later
+  double ms = 0;       // from the start of the process to its window mapped
+  long mappedKb = 0;   // peak memory when the window was mapped
+  long settledKb = 0;  // peak memory a second later
 };
 
 // Starts `program` on the display of `x` (which listens to the root window's
@@ -211,8 +211,7 @@ double Median(std::vector<double> values) {
 // later.
 void BM_ColdStartAgainstBareWindow(benchmark::State& state) {
   const int pairs = qEnvironmentVariableIntValue("BRANTEL_STARTUP_PAIRS");
-  xcb_connection_t* x =
-      pairs < 1 || qEnvironmentVariableIsEmpty("DISPLAY") ? nullptr : xcb_connect(nullptr, nullptr);
+  xcb_connection_t* x = pairs < 1 || qEnvironmentVariableIsEmpty("DISPLAY") ? nullptr : xcb_connect(nullptr, nullptr);
   if (!x || xcb_connection_has_error(x)) {
     if (x) xcb_disconnect(x);
     // Not an error: the smoke run has neither, and the other benchmarks run.
@@ -240,7 +239,7 @@ void BM_ColdStartAgainstBareWindow(benchmark::State& state) {
                                      ? QByteArray(BRANTEL_PROGRAM)
                                      : qgetenv("BRANTEL_STARTUP_PROGRAM");
   const QByteArray barePath = qEnvironmentVariableIsEmpty("BRANTEL_STARTUP_BARE") ? QByteArray(BRANTEL_BARE_PROGRAM)
-                                                                                   : qgetenv("BRANTEL_STARTUP_BARE");
+                                                                                  : qgetenv("BRANTEL_STARTUP_BARE");
   const char* program = programPath.constData();
   const char* bare = barePath.constData();
   std::vector<double> programMs, bareMs, timeRatio, mappedRatio, settledRatio, programKb, bareKb;

@@ -12,8 +12,7 @@ namespace {
 
 using namespace brantel;
 
-void Keystrokes(benchmark::State& state, bool plot, StressInput stress, const QString& first,
-                const QString& second) {
+void Keystrokes(benchmark::State& state, bool plot, StressInput stress, const QString& first, const QString& second) {
   bench::QuietSettings();
   EnableMohrCircles = plot ? 1 : 0;
   stress.GraphOption = plot ? 1 : 0;

@@ -39,8 +39,7 @@ std::optional<double> ValueOf(const QString& text) {
 }
 
 bool OnlySpacesAndTabs(const QString& text) {
-  return std::none_of(text.begin(), text.end(),
-                      [](QChar c) { return c.isSpace() && c != u' ' && c != u'\t'; });
+  return std::none_of(text.begin(), text.end(), [](QChar c) { return c.isSpace() && c != u' ' && c != u'\t'; });
 }
 
 }  // namespace

@@ -42,8 +42,8 @@ auto Snapshot() {
       std::make_tuple(DefaultUnits, DisplayHistoryWin, MaxDisplaySize, DisplayFontName, DisplayFontSize,
                       DisplayFontBold, DisplayFontItalic, KeepFileNames, ShowDisclaim, MaxMainMenu,
                       EnableMainMenuToolbar, ShortRecentFiles, LoadLastInputFile, RemindAnnualUpdates),
-      std::make_tuple(CopyExampleFiles, DataPath, FileExtension, ExternalEditor, MaxLastFiles, LastFile,
-                      LastFileMode, LastFileLong),
+      std::make_tuple(CopyExampleFiles, DataPath, FileExtension, ExternalEditor, MaxLastFiles, LastFile, LastFileMode,
+                      LastFileLong),
       std::make_tuple(BrowseFontName, BrowseFontSize, BrowseFontBold, BrowseFontItalic, BrowseDefaultFilter,
                       BrowseUseNotepad),
       std::make_tuple(EnglishMenus, PrintModuleHeader, EnableMohrCircles, CircExtend, ShowInternalPlotCoords,
@@ -54,9 +54,9 @@ void CheckRanges() {
   Check(In(DefaultUnits, 0, 1) && In(DisplayHistoryWin, 0, 1) && In(MaxDisplaySize, 4096, 16384), "[Settings] range");
   Check(WholeIn(DisplayFontSize, 7, 24) && In(DisplayFontBold, -1, 0) && In(DisplayFontItalic, -1, 0),
         "display font range");
-  Check(In(KeepFileNames, 0, 1) && In(ShowDisclaim, 0, 1) && In(MaxMainMenu, 0, 1) &&
-            In(EnableMainMenuToolbar, 0, 1) && In(ShortRecentFiles, 0, 1) && In(LoadLastInputFile, 0, 1) &&
-            In(RemindAnnualUpdates, 0, 1) && In(CopyExampleFiles, 0, 1),
+  Check(In(KeepFileNames, 0, 1) && In(ShowDisclaim, 0, 1) && In(MaxMainMenu, 0, 1) && In(EnableMainMenuToolbar, 0, 1) &&
+            In(ShortRecentFiles, 0, 1) && In(LoadLastInputFile, 0, 1) && In(RemindAnnualUpdates, 0, 1) &&
+            In(CopyExampleFiles, 0, 1),
         "[Settings] flag range");
   Check(DataPath.isEmpty() || DataPath.endsWith(u'/'), "a data path without its closing /");
   Check(FileExtension != QStringLiteral("0"), "file extension 0");

@@ -126,7 +126,8 @@ QString HelpIndexPage(const std::vector<Page>& pages) {
 QString ResourceList(const std::vector<Page>& pages, const QString& pagesFolder, const QString& indexPath) {
   QString qrc = QStringLiteral("<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/\">\n");
   for (const Page& page : pages) {
-    qrc += QStringLiteral("  <file alias=\"%1\">%2</file>\n").arg(page.file, QDir(pagesFolder).absoluteFilePath(page.file));
+    qrc += QStringLiteral("  <file alias=\"%1\">%2</file>\n")
+               .arg(page.file, QDir(pagesFolder).absoluteFilePath(page.file));
   }
   qrc += QStringLiteral("  <file alias=\"%1\">%2</file>\n").arg(kIndexFile, indexPath);
   return qrc + QStringLiteral("</qresource>\n</RCC>\n");
@@ -158,9 +159,9 @@ std::vector<ContentsRow> ContentsRows(const QString& contents) {
 // text (a PDF reader cannot follow them), a heading of its title when the
 // page has none.
 QString Chapter(const Page& page) {
-  static const QRegularExpression link(QStringLiteral("<a\\s[^>]*href=\"[^\"]*\"[^>]*>(.*?)</a>"),
-                                       QRegularExpression::CaseInsensitiveOption |
-                                           QRegularExpression::DotMatchesEverythingOption);
+  static const QRegularExpression link(
+      QStringLiteral("<a\\s[^>]*href=\"[^\"]*\"[^>]*>(.*?)</a>"),
+      QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
   static const QRegularExpression h1(QStringLiteral("<h1\\b"), QRegularExpression::CaseInsensitiveOption);
   const QString newPaper = QStringLiteral("<h1 style=\"page-break-before: always\"");
   QString body = PageBody(page.html).replace(link, QStringLiteral("\\1"));
@@ -209,7 +210,8 @@ class Manual {
     Lay(document, writer, paper, layoutMargin);
     starts_ = ChapterStarts(document, paper.height());
     if (starts_.size() != chapters_.size()) {
-      std::fprintf(stderr, "make_help: a page breaks the paper itself (page-break-before); the manual cannot number it\n");
+      std::fprintf(stderr,
+                   "make_help: a page breaks the paper itself (page-break-before); the manual cannot number it\n");
       return false;
     }
     Lay(document, writer, paper, layoutMargin);
@@ -264,9 +266,11 @@ class Manual {
     html += QStringLiteral("<h1 style=\"page-break-before: always\">Contents</h1>\n<table width=\"100%\">\n");
     for (const ContentsRow& row : contents_) {
       if (row.level == 2) {
-        html += QStringLiteral("<tr><td colspan=\"2\" style=\"padding-top:10px\"><b>%1</b></td></tr>\n").arg(Escaped(row.text));
+        html += QStringLiteral("<tr><td colspan=\"2\" style=\"padding-top:10px\"><b>%1</b></td></tr>\n")
+                    .arg(Escaped(row.text));
       } else if (row.level == 3) {
-        html += QStringLiteral("<tr><td colspan=\"2\" style=\"padding-top:4px\"><i>%1</i></td></tr>\n").arg(Escaped(row.text));
+        html += QStringLiteral("<tr><td colspan=\"2\" style=\"padding-top:4px\"><i>%1</i></td></tr>\n")
+                    .arg(Escaped(row.text));
       } else if (Has(row.file)) {
         html += QStringLiteral("<tr><td>&nbsp;&nbsp;&nbsp;%1</td><td align=\"right\">%2</td></tr>\n")
                     .arg(Escaped(row.text), Start(row.file));

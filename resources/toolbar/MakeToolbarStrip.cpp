@@ -124,8 +124,7 @@ int main(int argc, char** argv) {
         QColor out = kTransparent;
         if (c.alpha() >= 96) {
           const double a = c.alphaF();
-          out = QColor::fromRgbF(c.redF() * a + kBehind.redF() * (1 - a),
-                                 c.greenF() * a + kBehind.greenF() * (1 - a),
+          out = QColor::fromRgbF(c.redF() * a + kBehind.redF() * (1 - a), c.greenF() * a + kBehind.greenF() * (1 - a),
                                  c.blueF() * a + kBehind.blueF() * (1 - a));
         }
         strip.setPixelColor(i * kSize + x, y, out);

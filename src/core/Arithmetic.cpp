@@ -71,11 +71,10 @@ void CalcPrincipalStrain2D(const std::array<double, 3>& in, std::array<double, 4
   out[3] = theta - 90.0;
 }
 
-float Det3x3(double a11, double a12, double a13, double a21, double a22, double a23,
-             double a31, double a32, float a33) {
+float Det3x3(double a11, double a12, double a13, double a21, double a22, double a23, double a31, double a32,
+             float a33) {
   const double d33 = a33;
-  const double det = a11 * (a22 * d33 - a23 * a32) - a12 * (a21 * d33 - a23 * a31) +
-                     a13 * (a21 * a32 - a22 * a31);
+  const double det = a11 * (a22 * d33 - a23 * a32) - a12 * (a21 * d33 - a23 * a31) + a13 * (a21 * a32 - a22 * a31);
   return CSng(det);
 }
 
@@ -89,8 +88,8 @@ float CoulombSigma1(float s3, float c, float phi, float u) {
   double denominator = 1.0 - sinP;
   if (std::fabs(denominator) <= 8.0 * 2.220446049250313e-16) denominator = 0.0;
   const double s3Effective = static_cast<double>(s3) - static_cast<double>(u);
-  const double result = Divide(s3Effective * (1.0 + sinP), denominator) +
-                        Divide(2.0 * static_cast<double>(c) * cosP, denominator);
+  const double result =
+      Divide(s3Effective * (1.0 + sinP), denominator) + Divide(2.0 * static_cast<double>(c) * cosP, denominator);
   return CSng(result);
 }
 
@@ -102,9 +101,8 @@ float MapToRange(float outMin, float outMax, float x, float inMin, float inMax) 
 }
 
 float Interpolate(float x1, float x2, float x, float y1, float y2) {
-  const double v = Divide(static_cast<double>(x) - x1, static_cast<double>(x2) - x1) *
-                       (static_cast<double>(y2) - y1) +
-                   y1;
+  const double v =
+      Divide(static_cast<double>(x) - x1, static_cast<double>(x2) - x1) * (static_cast<double>(y2) - y1) + y1;
   return CSng(v);
 }
 

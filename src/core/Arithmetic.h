@@ -46,8 +46,7 @@ void CalcPrincipalStrain2D(const std::array<double, 3>& in, std::array<double, 4
 // --- Matrices and criteria.
 
 // 3 x 3 determinant by cofactors along the first row, given row by row.
-float Det3x3(double a11, double a12, double a13, double a21, double a22, double a23,
-             double a31, double a32, float a33);
+float Det3x3(double a11, double a12, double a13, double a21, double a22, double a23, double a31, double a32, float a33);
 
 // Mohr-Coulomb major principal stress at failure for the minor principal
 // stress s3, cohesion c, friction angle phi (degrees) and pore pressure u.

@@ -136,16 +136,15 @@ QString DesktopExecValue(const QString& programPath) {
 }
 
 QByteArray MimePackageText(const QString& mimeType, const QString& extension, const QString& comment) {
-  const QString text =
-      QStringLiteral(
-          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-          "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-          "  <mime-type type=\"%1\">\n"
-          "    <comment>%2</comment>\n"
-          "    <glob pattern=\"*.%3\"/>\n"
-          "  </mime-type>\n"
-          "</mime-info>\n")
-          .arg(mimeType.toHtmlEscaped(), comment.toHtmlEscaped(), extension.toLower().toHtmlEscaped());
+  const QString text = QStringLiteral(
+                           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                           "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+                           "  <mime-type type=\"%1\">\n"
+                           "    <comment>%2</comment>\n"
+                           "    <glob pattern=\"*.%3\"/>\n"
+                           "  </mime-type>\n"
+                           "</mime-info>\n")
+                           .arg(mimeType.toHtmlEscaped(), comment.toHtmlEscaped(), extension.toLower().toHtmlEscaped());
   return text.toUtf8();
 }
 
@@ -158,8 +157,7 @@ QByteArray DesktopEntryText(const QString& name, const QString& programPath, con
   return text.toUtf8();
 }
 
-QByteArray MimeAppsWithDefault(const QByteArray& existing, const QString& mimeType,
-                               const QString& desktopId) {
+QByteArray MimeAppsWithDefault(const QByteArray& existing, const QString& mimeType, const QString& desktopId) {
   static const QString kGroup = QStringLiteral("[Default Applications]");
   QStringList lines = QString::fromUtf8(existing).split(u'\n');
   if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
@@ -192,13 +190,12 @@ QByteArray MimeAppsWithDefault(const QByteArray& existing, const QString& mimeTy
   return (lines.join(u'\n') + u'\n').toUtf8();
 }
 
-FileAssociationResult AssociateFileType(const QString& folder, const QString& exeName,
-                                        const QString& extension, const QString& displayName,
-                                        const FileAssociationPlaces& places) {
+FileAssociationResult AssociateFileType(const QString& folder, const QString& exeName, const QString& extension,
+                                        const QString& displayName, const FileAssociationPlaces& places) {
   FileAssociationResult result;
   if (!IsRegistrableExtension(extension)) {
-    result.Failures << QStringLiteral("Invalid file extension '%1': only letters and digits are allowed")
-                           .arg(extension);
+    result.Failures
+        << QStringLiteral("Invalid file extension '%1': only letters and digits are allowed").arg(extension);
     return result;
   }
   const QString programPath = JoinPath(folder, exeName);
@@ -226,9 +223,8 @@ FileAssociationResult AssociateFileType(const QString& folder, const QString& ex
   const QString packages = JoinPath(mimeFolder, QStringLiteral("packages"));
   result.PackageFile = JoinPath(packages, id + u'-' + extension.toLower() + QStringLiteral(".xml"));
   if (note(MakeFolder(packages)) &&
-      note(WriteWholeFile(result.PackageFile,
-                          MimePackageText(result.MimeType, extension,
-                                          displayName + QStringLiteral(" project file"))))) {
+      note(WriteWholeFile(result.PackageFile, MimePackageText(result.MimeType, extension,
+                                                              displayName + QStringLiteral(" project file"))))) {
     note(run(QStringLiteral("update-mime-database"), {mimeFolder}));
   }
 

@@ -53,12 +53,12 @@ struct FileAssociationPlaces {
 };
 
 struct FileAssociationResult {
-  QString ProgramPath;  // the program the desktop entry starts
-  QString MimeType;     // "application/x-brantel-bnl"
-  QString PackageFile;  // the shared-mime-info package written
-  QString DesktopFile;  // the desktop entry written
-  QString DefaultsFile; // mimeapps.list
-  QStringList Failures; // one line per failed step; empty when all succeeded
+  QString ProgramPath;   // the program the desktop entry starts
+  QString MimeType;      // "application/x-brantel-bnl"
+  QString PackageFile;   // the shared-mime-info package written
+  QString DesktopFile;   // the desktop entry written
+  QString DefaultsFile;  // mimeapps.list
+  QStringList Failures;  // one line per failed step; empty when all succeeded
   bool Succeeded() const { return Failures.isEmpty(); }
 };
 
@@ -84,8 +84,7 @@ QByteArray MimePackageText(const QString& mimeType, const QString& extension, co
 QByteArray DesktopEntryText(const QString& name, const QString& programPath, const QString& mimeType);
 // mimeapps.list with the desktop entry as the MIME type's default: the key in
 // [Default Applications] replaced or added, every other line kept.
-QByteArray MimeAppsWithDefault(const QByteArray& existing, const QString& mimeType,
-                               const QString& desktopId);
+QByteArray MimeAppsWithDefault(const QByteArray& existing, const QString& mimeType, const QString& desktopId);
 
 // Registers `extension` for the program `exeName` in `folder` (the file
 // folder + exeName; programs carry no extension on this system), with
@@ -93,8 +92,7 @@ QByteArray MimeAppsWithDefault(const QByteArray& existing, const QString& mimeTy
 // registrable, or a program path that is not an absolute path of an existing
 // file (or holds a control character), is refused with one failure line and
 // nothing written.
-FileAssociationResult AssociateFileType(const QString& folder, const QString& exeName,
-                                        const QString& extension, const QString& displayName,
-                                        const FileAssociationPlaces& places = {});
+FileAssociationResult AssociateFileType(const QString& folder, const QString& exeName, const QString& extension,
+                                        const QString& displayName, const FileAssociationPlaces& places = {});
 
 }  // namespace brantel

@@ -22,9 +22,9 @@ bool GlobMatches(const QString& name, const QString& glob) {
     else if (c == u'?') expression += u'.';
     else expression += QRegularExpression::escape(QString(c));
   }
-  const QRegularExpression re(QRegularExpression::anchoredPattern(expression),
-                              QRegularExpression::CaseInsensitiveOption |
-                                  QRegularExpression::DotMatchesEverythingOption);
+  const QRegularExpression re(
+      QRegularExpression::anchoredPattern(expression),
+      QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
   return re.match(name).hasMatch();
 }
 
@@ -66,8 +66,7 @@ bool IsValidFilePattern(const QString& pattern) {
 
 bool MatchesFilePattern(const QString& name, const QString& pattern) {
   const QStringList globs = SplitFilePattern(pattern);
-  return std::any_of(globs.begin(), globs.end(),
-                     [&name](const QString& glob) { return GlobMatches(name, glob); });
+  return std::any_of(globs.begin(), globs.end(), [&name](const QString& glob) { return GlobMatches(name, glob); });
 }
 
 void CheckFolderReadable(const QString& folder) {
@@ -79,9 +78,7 @@ void CheckFolderReadable(const QString& folder) {
 QStringList ListMatchingFiles(const QString& folder, const QString& pattern) {
   QStringList files = ListEntries(folder, QDir::Files);
   files.erase(std::remove_if(files.begin(), files.end(),
-                             [&pattern](const QString& name) {
-                               return !MatchesFilePattern(name, pattern);
-                             }),
+                             [&pattern](const QString& name) { return !MatchesFilePattern(name, pattern); }),
               files.end());
   return files;
 }
@@ -127,8 +124,7 @@ QString DriveOfPath(const QString& path, const QStringList& drives) {
   const QString clean = CleanFolderPath(path);
   QString best;
   for (const QString& drive : drives) {
-    const bool holds = drive == QStringLiteral("/") || clean == drive ||
-                       clean.startsWith(drive + u'/');
+    const bool holds = drive == QStringLiteral("/") || clean == drive || clean.startsWith(drive + u'/');
     if (holds && drive.size() > best.size()) best = drive;
   }
   return best.isEmpty() ? drives.first() : best;

@@ -19,9 +19,8 @@ FileConversionOutcome RunFileConversion(qint16 targetUnits) {
   ConvertTargetUnits = targetUnits;
   FileConversionOutcome outcome;
   outcome.Succeeded = ConvertProjectFiles();
-  outcome.Message = outcome.Succeeded
-                        ? QStringLiteral("Conversion Completed: The conversion form will be closed")
-                        : QStringLiteral("Error in the Conversion Procedure. Call technical support");
+  outcome.Message = outcome.Succeeded ? QStringLiteral("Conversion Completed: The conversion form will be closed")
+                                      : QStringLiteral("Error in the Conversion Procedure. Call technical support");
   return outcome;
 }
 

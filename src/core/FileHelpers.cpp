@@ -41,8 +41,7 @@ bool ValidPath(const QString& path, bool quiet) {
     if (result == kErrTerminated) {
       if (!quiet) ShowMsg(QStringLiteral("Invalid path: ") + path, 0, ErrorTitle);
     } else {
-      ShowMsg(QStringLiteral("Internal Error in ValidPath Function: Contact Developer"), 0,
-              RangeErrorTitle);
+      ShowMsg(QStringLiteral("Internal Error in ValidPath Function: Contact Developer"), 0, RangeErrorTitle);
     }
     return false;
   }
@@ -95,7 +94,8 @@ QByteArray NameOf(int fd) {
   const ssize_t n = ::readlink(ProcPath(fd).constData(), buffer, sizeof buffer);
   if (n <= 0 || n >= static_cast<ssize_t>(sizeof buffer)) return QByteArray();
   const QByteArray name(buffer, n);
-  struct stat open {}, named {};
+  struct stat open {};
+  struct stat named {};
   if (::fstat(fd, &open) != 0 || ::lstat(name.constData(), &named) != 0) return QByteArray();
   if (open.st_dev != named.st_dev || open.st_ino != named.st_ino) return QByteArray();
   return name;
@@ -178,10 +178,8 @@ namespace {
 QString IrregularReason(mode_t mode) {
   if (S_ISREG(mode)) return QString();
   if (S_ISDIR(mode)) return Tr({"it is a folder", "είναι φάκελος"});
-  if (S_ISFIFO(mode))
-    return Tr({"it is a pipe, not a file", "είναι διοχέτευση (pipe), όχι αρχείο"});
-  if (S_ISSOCK(mode))
-    return Tr({"it is a socket, not a file", "είναι υποδοχή (socket), όχι αρχείο"});
+  if (S_ISFIFO(mode)) return Tr({"it is a pipe, not a file", "είναι διοχέτευση (pipe), όχι αρχείο"});
+  if (S_ISSOCK(mode)) return Tr({"it is a socket, not a file", "είναι υποδοχή (socket), όχι αρχείο"});
   return Tr({"it is a device, not a file", "είναι συσκευή, όχι αρχείο"});
 }
 

@@ -36,8 +36,8 @@ QString PickFont(const QStringList& preferred, const QStringList& fonts) {
 }
 
 QString DefaultFontName() {
-  static const QStringList kPreferred{QStringLiteral("Arial"), QStringLiteral("Courier New"),
-                                      QStringLiteral("System"), QStringLiteral("Terminal")};
+  static const QStringList kPreferred{QStringLiteral("Arial"), QStringLiteral("Courier New"), QStringLiteral("System"),
+                                      QStringLiteral("Terminal")};
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return QString();
   QStringList fonts = QFontDatabase::families();
   // The screen's first font: on this desktop the list is sorted by name, so

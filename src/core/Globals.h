@@ -9,15 +9,15 @@ namespace brantel {
 // Process-wide globals filled at start-up and read by every part of the
 // program. Folder globals end with "/".
 
-extern QString AppTitle;            // "Brantel"; default message-box title
-extern QString HelpFileName;        // "Brantel.chm"
-extern QString ManualFileName;      // "Brantel.PDF"
-extern QString WebPageURL;          // the program's web page
-extern QString UpdateFolderURL;     // folder of the version file and setups, ends with "/"
-extern QString ToolbarBitmapName;   // "Brantel.bmp"
-extern QString AppNameUpper;        // program file's base name in upper case
+extern QString AppTitle;               // "Brantel"; default message-box title
+extern QString HelpFileName;           // "Brantel.chm"
+extern QString ManualFileName;         // "Brantel.PDF"
+extern QString WebPageURL;             // the program's web page
+extern QString UpdateFolderURL;        // folder of the version file and setups, ends with "/"
+extern QString ToolbarBitmapName;      // "Brantel.bmp"
+extern QString AppNameUpper;           // program file's base name in upper case
 extern QString IniFileVersionCurrent;  // "050909"
-extern QString INIFileVersion;      // the stamp read from the settings file
+extern QString INIFileVersion;         // the stamp read from the settings file
 
 inline constexpr int kProjectSignatureCount = 11;
 // Entry k is the signature of project-file version 50 + k.
@@ -33,19 +33,19 @@ extern QString AppFolder;
 extern QString UserFolder;
 extern QString UserTempFolder;
 extern QString SystemTempFolder;
-extern QString SettingsIniPath;     // UserFolder + "Brantel.INI"
-extern QString DescTempFile;        // SystemTempFolder + "~tmpdesc.tmp"
-extern QString DefaultFileExtension;  // "BNL"
-extern QString PathExchange;        // folder handed between the settings dialog and the folder picker
+extern QString SettingsIniPath;        // UserFolder + "Brantel.INI"
+extern QString DescTempFile;           // SystemTempFolder + "~tmpdesc.tmp"
+extern QString DefaultFileExtension;   // "BNL"
+extern QString PathExchange;           // folder handed between the settings dialog and the folder picker
 extern QString SavedDecimalSeparator;  // the desktop's decimal separator at start-up
 
-extern qint16 HistoryCounter;       // number of the last history line
-extern qint16 UnitsStartTab;        // start tab of the unit converter
+extern qint16 HistoryCounter;  // number of the last history line
+extern qint16 UnitsStartTab;   // start tab of the unit converter
 extern qint16 ConvertFileOption;
 extern qint16 OutBufLastPage;
-extern QString BrowseLastDir;       // last folder of the text browser
-extern QString AppHelpFile;         // full path of the help file
-extern QString CommandLine;         // the program's arguments as one text
+extern QString BrowseLastDir;  // last folder of the text browser
+extern QString AppHelpFile;    // full path of the help file
+extern QString CommandLine;    // the program's arguments as one text
 
 // The unit suffix of a quantity row for a unit system; "" outside the table.
 QString UnitLabel(int unitSystem, int row);

@@ -23,8 +23,7 @@ bool SplitKeyLine(const QString& line, QString* key, QString* value) {
   if (key) *key = line.left(eq).trimmed();
   if (value) {
     QString v = line.mid(eq + 1).trimmed();
-    if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
-      v = v.mid(1, v.size() - 2);
+    if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front()) v = v.mid(1, v.size() - 2);
     *value = v;
   }
   return true;
@@ -148,9 +147,7 @@ QByteArray IniDocument::ToBytes() const {
   return out;
 }
 
-bool IniDocument::Save(const QString& path) const {
-  return !SaveFileAtomically(path, ToBytes()).has_value();
-}
+bool IniDocument::Save(const QString& path) const { return !SaveFileAtomically(path, ToBytes()).has_value(); }
 
 QString ReadIniValue(const QString& section, const QString& key, const QString& file,
                      const std::optional<QString>& defaultValue) {
@@ -161,8 +158,7 @@ QString ReadIniValue(const QString& section, const QString& key, const QString& 
   return value;
 }
 
-qint16 WriteIniValue(const QString& section, const QString& key, const QString& value,
-                     const QString& file) {
+qint16 WriteIniValue(const QString& section, const QString& key, const QString& value, const QString& file) {
   IniDocument doc;
   if (!doc.Load(file)) return 0;
   doc.SetValue(section, key, value);

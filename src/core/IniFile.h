@@ -59,7 +59,6 @@ QString ReadIniValue(const QString& section, const QString& key, const QString& 
 
 // Writes one key; the file and the section are created when missing.
 // Returns nonzero on success, 0 when the file could not be written.
-qint16 WriteIniValue(const QString& section, const QString& key, const QString& value,
-                     const QString& file);
+qint16 WriteIniValue(const QString& section, const QString& key, const QString& value, const QString& file);
 
 }  // namespace brantel

@@ -45,8 +45,7 @@ qint16 MsgBox(const QString& prompt, qint32 buttons, const QString& title) {
   return SafeAnswer(buttons);
 }
 
-qint16 ShowMsg(const QString& prompt, qint32 buttons, QString& title, const QString& helpFile,
-               qint16 context) {
+qint16 ShowMsg(const QString& prompt, qint32 buttons, QString& title, const QString& helpFile, qint16 context) {
   if (!title.isEmpty()) {
     AddHistoryLine(title + QStringLiteral(": ") + prompt);
   } else {
@@ -56,8 +55,7 @@ qint16 ShowMsg(const QString& prompt, qint32 buttons, QString& title, const QStr
   return MsgBox(prompt, buttons, title);
 }
 
-qint16 ShowMsg(const QString& prompt, qint32 buttons, const QString& title,
-               const QString& helpFile, qint16 context) {
+qint16 ShowMsg(const QString& prompt, qint32 buttons, const QString& title, const QString& helpFile, qint16 context) {
   QString local = title;
   return ShowMsg(prompt, buttons, local, helpFile, context);
 }
@@ -97,8 +95,8 @@ QString Escape(char32_t c) {
   };
   if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return QStringLiteral("\\x") + hex(2);
   const QChar::Category category = QChar::category(c);
-  if (category == QChar::Other_Format || category == QChar::Separator_Line ||
-      category == QChar::Separator_Paragraph || category == QChar::Other_Surrogate)
+  if (category == QChar::Other_Format || category == QChar::Separator_Line || category == QChar::Separator_Paragraph ||
+      category == QChar::Other_Surrogate)
     return QStringLiteral("\\u{") + hex(4) + u'}';
   return QString();
 }
@@ -130,8 +128,6 @@ QString ShownText(QStringView text, qsizetype maxShown) {
   return out;
 }
 
-QString QuotedText(QStringView text, qsizetype maxShown) {
-  return u'"' + ShownText(text, maxShown) + u'"';
-}
+QString QuotedText(QStringView text, qsizetype maxShown) { return u'"' + ShownText(text, maxShown) + u'"'; }
 
 }  // namespace brantel

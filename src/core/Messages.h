@@ -51,8 +51,7 @@ extern std::array<QString, kMsgTitlePrefixCount> MsgTitlePrefixes;
 
 // Shows one modal message box and returns the button pressed. Every message
 // box of the program goes through here, so that tests can answer them.
-using MessageBoxHandler =
-    std::function<qint16(const QString& prompt, qint32 buttons, const QString& title)>;
+using MessageBoxHandler = std::function<qint16(const QString& prompt, qint32 buttons, const QString& title)>;
 
 // Installs the function that shows message boxes; returns the previous one.
 // Without one, no box is shown and the safe answer of the buttons is given
@@ -64,8 +63,8 @@ qint16 SafeAnswer(qint32 buttons);
 // Logs the box to the history (title, ": " and the prompt, or "Message: "
 // and the prompt without title), then shows it. An empty title becomes the
 // application title, also in the caller's variable.
-qint16 ShowMsg(const QString& prompt, qint32 buttons, QString& title,
-               const QString& helpFile = QString(), qint16 context = 0);
+qint16 ShowMsg(const QString& prompt, qint32 buttons, QString& title, const QString& helpFile = QString(),
+               qint16 context = 0);
 qint16 ShowMsg(const QString& prompt, qint32 buttons = 0, const QString& title = QString(),
                const QString& helpFile = QString(), qint16 context = 0);
 

@@ -2,11 +2,11 @@
 
 #include "core/RuntimeError.h"
 
+#include <locale.h>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
 
 namespace brantel {
@@ -259,17 +259,11 @@ double ConvertScanned(QStringView number, bool& overflow) {
 
 }  // namespace
 
-QString Format(float value, QStringView mask) {
-  return FormatDecimal(ToDecimal(static_cast<double>(value), 7), mask);
-}
+QString Format(float value, QStringView mask) { return FormatDecimal(ToDecimal(static_cast<double>(value), 7), mask); }
 
-QString Format(double value, QStringView mask) {
-  return FormatDecimal(ToDecimal(value, 15), mask);
-}
+QString Format(double value, QStringView mask) { return FormatDecimal(ToDecimal(value, 15), mask); }
 
-QString FormatGeneral(float value) {
-  return RenderGeneral(ToDecimal(static_cast<double>(value), 7), -4, 7);
-}
+QString FormatGeneral(float value) { return RenderGeneral(ToDecimal(static_cast<double>(value), 7), -4, 7); }
 
 QString FormatGeneral(double value) { return RenderGeneral(ToDecimal(value, 15), -4, 15); }
 

@@ -57,8 +57,9 @@ QString ErrorText(qint32 number) {
     case err::kPrinterError: return QStringLiteral("Printer error");
     case err::kPrinterDriver: return QStringLiteral("Printer driver does not support specified property");
     case err::kPrinterInfo:
-      return QStringLiteral("Problem getting printer information from the system. "
-                            "Make sure the printer is set up correctly");
+      return QStringLiteral(
+          "Problem getting printer information from the system. "
+          "Make sure the printer is set up correctly");
     case err::kDialogCancel: return QStringLiteral("Cancel was selected.");
     case err::kDatabaseCommand: return QStringLiteral("Syntax error or access violation in a database command");
     default: return QStringLiteral("Application-defined or object-defined error");
@@ -67,47 +68,37 @@ QString ErrorText(qint32 number) {
 
 RuntimeError::RuntimeError(qint32 number) : RuntimeError(number, ErrorText(number)) {}
 
-RuntimeError::RuntimeError(qint32 number, QString description)
-    : number_(number), description_(std::move(description)) {
+RuntimeError::RuntimeError(qint32 number, QString description) : number_(number), description_(std::move(description)) {
   what_ = QStringLiteral("Error %1: %2").arg(number_).arg(description_).toStdString();
 }
 
 void RaiseError(qint32 number) { throw RuntimeError(number); }
 
-void RaiseError(qint32 number, const QString& description) {
-  throw RuntimeError(number, description);
-}
+void RaiseError(qint32 number, const QString& description) { throw RuntimeError(number, description); }
 
 RuntimeError ErrorFromErrno(int errnoValue, FileOp op) {
   switch (errnoValue) {
-    case ENOENT:
-      return RuntimeError(op == FileOp::List ? err::kPathNotFound : err::kFileNotFound);
+    case ENOENT: return RuntimeError(op == FileOp::List ? err::kPathNotFound : err::kFileNotFound);
     case ENOTDIR: return RuntimeError(err::kPathNotFound);
     case EACCES:
     case EPERM:
     case EROFS:
-    case ETXTBSY:
-      return RuntimeError(err::kPermissionDenied);
+    case ETXTBSY: return RuntimeError(err::kPermissionDenied);
     case ENOSPC:
     case EDQUOT:
-    case EFBIG:
-      return RuntimeError(err::kDiskFull);
+    case EFBIG: return RuntimeError(err::kDiskFull);
     case EISDIR:
     case EBUSY:
     case EEXIST:
     case ENOTEMPTY:
-    case ELOOP:
-      return RuntimeError(err::kPathFileAccess);
+    case ELOOP: return RuntimeError(err::kPathFileAccess);
     case ENAMETOOLONG:
-    case EINVAL:
-      return RuntimeError(err::kBadFileName);
+    case EINVAL: return RuntimeError(err::kBadFileName);
     case EMFILE:
-    case ENFILE:
-      return RuntimeError(err::kTooManyFiles);
+    case ENFILE: return RuntimeError(err::kTooManyFiles);
     case EIO: return RuntimeError(err::kDeviceIO);
     case ENXIO:
-    case ENODEV:
-      return RuntimeError(err::kDeviceUnavailable);
+    case ENODEV: return RuntimeError(err::kDeviceUnavailable);
     case ENOMEM: return RuntimeError(err::kOutOfMemory);
     case ETIMEDOUT: return RuntimeError(err::kDeviceTimeout);
     default: return RuntimeError(err::kPathFileAccess);
@@ -123,15 +114,12 @@ RuntimeError ErrorFromFile(const QFileDevice& file, FileOp op, int savedErrno) {
   if (savedErrno != 0) return ErrorFromErrno(savedErrno, op);
 
   switch (file.error()) {
-    case QFileDevice::ReadError:
-      return RuntimeError(err::kDeviceIO);
-    case QFileDevice::ResourceError:
-      return RuntimeError(err::kDiskFull);
+    case QFileDevice::ReadError: return RuntimeError(err::kDeviceIO);
+    case QFileDevice::ResourceError: return RuntimeError(err::kDiskFull);
     case QFileDevice::WriteError:
       if (info.exists() && !info.isWritable()) return RuntimeError(err::kPermissionDenied);
       return RuntimeError(err::kDeviceIO);
-    default:
-      break;
+    default: break;
   }
   // Open failures and the rest: look at the path itself.
   if (path.isEmpty()) return RuntimeError(err::kBadFileName);

@@ -12,12 +12,12 @@ namespace brantel {
 // into its classes; every failure of the library or the operating system is
 // mapped onto one of them before it reaches a caller's handler.
 namespace err {
-inline constexpr qint32 kInvalidCall = 5;        // invalid procedure call or argument
+inline constexpr qint32 kInvalidCall = 5;  // invalid procedure call or argument
 inline constexpr qint32 kOverflow = 6;
 inline constexpr qint32 kOutOfMemory = 7;
-inline constexpr qint32 kSubscript = 9;          // subscript out of range
+inline constexpr qint32 kSubscript = 9;  // subscript out of range
 inline constexpr qint32 kDivisionByZero = 11;
-inline constexpr qint32 kTypeMismatch = 13;      // a text that is not a number
+inline constexpr qint32 kTypeMismatch = 13;  // a text that is not a number
 inline constexpr qint32 kDeviceTimeout = 24;
 inline constexpr qint32 kDeviceFault = 25;
 inline constexpr qint32 kPrinterOutOfPaper = 27;
@@ -42,7 +42,7 @@ inline constexpr qint32 kKeyAlreadyInCollection = 457;
 inline constexpr qint32 kPrinterError = 482;
 inline constexpr qint32 kPrinterDriver = 483;
 inline constexpr qint32 kPrinterInfo = 484;
-inline constexpr qint32 kDialogCancel = 32755;   // the user cancelled a file or printer dialog
+inline constexpr qint32 kDialogCancel = 32755;  // the user cancelled a file or printer dialog
 inline constexpr qint32 kDatabaseCommand = -2147217900;
 }  // namespace err
 

@@ -126,8 +126,8 @@ QString RawValue(const IniDocument& doc, const QString& section, const QString& 
 // A numeric key read into an Integer variable and checked against its
 // range: a value outside it, or one that does not fit 16 bits at all,
 // becomes the range minimum.
-qint16 ReadRangedInt(const IniDocument& doc, const QString& section, const QString& key,
-                     qint16 min, qint16 max, const std::optional<QString>& iniDefault = std::nullopt) {
+qint16 ReadRangedInt(const IniDocument& doc, const QString& section, const QString& key, qint16 min, qint16 max,
+                     const std::optional<QString>& iniDefault = std::nullopt) {
   qint16 value = min;
   try {
     value = CInt(Val(RawValue(doc, section, key, iniDefault)));
@@ -139,8 +139,7 @@ qint16 ReadRangedInt(const IniDocument& doc, const QString& section, const QStri
 
 // A numeric key without a range; a value that does not fit 16 bits gives
 // the key's default.
-qint16 ReadUncheckedInt(const IniDocument& doc, const QString& section, const QString& key,
-                        qint16 fallback) {
+qint16 ReadUncheckedInt(const IniDocument& doc, const QString& section, const QString& key, qint16 fallback) {
   try {
     return CInt(Val(RawValue(doc, section, key)));
   } catch (const RuntimeError&) {
@@ -149,8 +148,7 @@ qint16 ReadUncheckedInt(const IniDocument& doc, const QString& section, const QS
 }
 
 // A Single key: checked against its range, then rounded to a whole number.
-float ReadRangedSingle(const IniDocument& doc, const QString& section, const QString& key,
-                       float min, float max) {
+float ReadRangedSingle(const IniDocument& doc, const QString& section, const QString& key, float min, float max) {
   float value = min;
   try {
     value = CSng(Val(RawValue(doc, section, key)));
@@ -250,9 +248,7 @@ KnownFile& Known() {
   return known;
 }
 
-std::size_t IndexOf(const SettingSpec& setting) {
-  return static_cast<std::size_t>(&setting - SettingsTable().data());
-}
+std::size_t IndexOf(const SettingSpec& setting) { return static_cast<std::size_t>(&setting - SettingsTable().data()); }
 
 std::optional<QString>& KnownText(const SettingSpec& setting) {
   std::vector<std::optional<QString>>& texts = Known().texts;
@@ -309,28 +305,16 @@ void ReadSetting(const SettingSpec& setting, const IniDocument& doc, const QStri
   }
   switch (setting.rule) {
     case R::Ranged:
-    case R::RecentCount:
-      IntOf(setting) = ReadRangedInt(doc, section, key, min, max);
-      break;
-    case R::MissingIsDefault:
-      IntOf(setting) = ReadRangedInt(doc, section, key, min, max, FormatInt(fallback));
-      break;
-    case R::Unchecked:
-      IntOf(setting) = ReadUncheckedInt(doc, section, key, fallback);
-      break;
+    case R::RecentCount: IntOf(setting) = ReadRangedInt(doc, section, key, min, max); break;
+    case R::MissingIsDefault: IntOf(setting) = ReadRangedInt(doc, section, key, min, max, FormatInt(fallback)); break;
+    case R::Unchecked: IntOf(setting) = ReadUncheckedInt(doc, section, key, fallback); break;
     case R::ZeroIsDefault:
       IntOf(setting) = ReadUncheckedInt(doc, section, key, fallback);
       if (IntOf(setting) == 0) IntOf(setting) = fallback;
       break;
-    case R::Text:
-      TextOf(setting) = RawValue(doc, section, key);
-      break;
-    case R::FontName:
-      TextOf(setting) = ReadFontName(doc, section, key);
-      break;
-    case R::DataPath:
-      TextOf(setting) = ReadDataPath(RawValue(doc, section, key));
-      break;
+    case R::Text: TextOf(setting) = RawValue(doc, section, key); break;
+    case R::FontName: TextOf(setting) = ReadFontName(doc, section, key); break;
+    case R::DataPath: TextOf(setting) = ReadDataPath(RawValue(doc, section, key)); break;
     case R::Extension: {
       const QString extension = RawValue(doc, section, key);
       TextOf(setting) = extension == QStringLiteral("0") ? DefaultFileExtension : extension;
@@ -386,14 +370,10 @@ constexpr int kSections[] = {kSettingsMain, kSettingsFileMenu, kSettingsTextBrow
 
 const QString& SectionName(int code) {
   switch (code) {
-    case kSettingsMain:
-      return kSettings;
-    case kSettingsFileMenu:
-      return kFileMenu;
-    case kSettingsTextBrowse:
-      return kTextBrowse;
-    default:
-      return kOptions;
+    case kSettingsMain: return kSettings;
+    case kSettingsFileMenu: return kFileMenu;
+    case kSettingsTextBrowse: return kTextBrowse;
+    default: return kOptions;
   }
 }
 
@@ -477,8 +457,7 @@ void Remember(const Changes& changes) {
 }
 
 void LogSaving() {
-  AddHistoryLine(Tr({"Saving default settings to file: ", "Αποθήκευση ρυθμίσεων στο αρχείο: "}) +
-                 SettingsIniPath);
+  AddHistoryLine(Tr({"Saving default settings to file: ", "Αποθήκευση ρυθμίσεων στο αρχείο: "}) + SettingsIniPath);
 }
 
 // How long a copy of the program waits for another to finish with the file.
@@ -528,8 +507,7 @@ QString ReadIniFileVersion() {
 }
 
 bool WriteIniFileVersion() {
-  return WriteIniValue(kVersion, QStringLiteral("INIFileVersion"), INIFileVersion,
-                       SettingsIniPath) != 0;
+  return WriteIniValue(kVersion, QStringLiteral("INIFileVersion"), INIFileVersion, SettingsIniPath) != 0;
 }
 
 void WriteSettings(int code, IniDocument& doc) {
@@ -549,8 +527,7 @@ void ReadAllSettings() {
 }
 
 QString SettingsWriteFailedLine() {
-  return Tr({"The settings file could not be written: ",
-             "Δεν ήταν δυνατή η εγγραφή του αρχείου ρυθμίσεων: "}) +
+  return Tr({"The settings file could not be written: ", "Δεν ήταν δυνατή η εγγραφή του αρχείου ρυθμίσεων: "}) +
          SettingsIniPath;
 }
 

@@ -17,13 +17,13 @@ class IniDocument;
 // The settings: one variable per key of the settings file, named by its key.
 
 // [Settings]
-extern qint16 DefaultUnits;          // unit system of a new project: 0 imperial, 1 SI
-extern qint16 DisplayHistoryWin;     // 1: history pane shown and lines appended
-extern qint16 MaxDisplaySize;        // history text limit in characters
+extern qint16 DefaultUnits;       // unit system of a new project: 0 imperial, 1 SI
+extern qint16 DisplayHistoryWin;  // 1: history pane shown and lines appended
+extern qint16 MaxDisplaySize;     // history text limit in characters
 extern QString DisplayFontName;
 extern float DisplayFontSize;
-extern qint16 DisplayFontBold;       // -1 or 0
-extern qint16 DisplayFontItalic;     // -1 or 0
+extern qint16 DisplayFontBold;    // -1 or 0
+extern qint16 DisplayFontItalic;  // -1 or 0
 extern qint16 KeepFileNames;
 extern qint16 ShowDisclaim;
 extern qint16 MaxMainMenu;
@@ -32,9 +32,9 @@ extern qint16 ShortRecentFiles;
 extern qint16 LoadLastInputFile;
 extern qint16 RemindAnnualUpdates;
 extern qint16 CopyExampleFiles;
-extern QString DataPath;             // starting folder of the project-file dialogs, "" or ending with "/"
-extern QString FileExtension;        // extension of project files
-extern QString ExternalEditor;       // external viewer of the text browser
+extern QString DataPath;        // starting folder of the project-file dialogs, "" or ending with "/"
+extern QString FileExtension;   // extension of project files
+extern QString ExternalEditor;  // external viewer of the text browser
 
 // [FileMenu]: recent files, entries 1..4 (index 0 unused).
 inline constexpr int kMaxRecentFiles = 4;
@@ -52,7 +52,7 @@ extern QString BrowseDefaultFilter;
 extern qint16 BrowseUseNotepad;
 
 // [BrantelOptions]
-extern qint16 EnglishMenus;          // 1 English, otherwise Greek
+extern qint16 EnglishMenus;  // 1 English, otherwise Greek
 extern qint16 PrintModuleHeader;
 extern qint16 EnableMohrCircles;
 extern qint16 CircExtend;
@@ -61,10 +61,10 @@ extern std::array<qint16, 3> ToolBarPointer;  // tool codes of the three quick b
 
 // Section codes of WriteSettings and SaveSettings.
 inline constexpr int kSettingsAll = 1;
-inline constexpr int kSettingsMain = 2;       // [Settings]
-inline constexpr int kSettingsFileMenu = 3;   // [FileMenu]
-inline constexpr int kSettingsTextBrowse = 4; // [TextBrowse]
-inline constexpr int kSettingsOptions = 10;   // [BrantelOptions]
+inline constexpr int kSettingsMain = 2;        // [Settings]
+inline constexpr int kSettingsFileMenu = 3;    // [FileMenu]
+inline constexpr int kSettingsTextBrowse = 4;  // [TextBrowse]
+inline constexpr int kSettingsOptions = 10;    // [BrantelOptions]
 
 // How a setting is read back from the file.
 enum class SettingRule {
@@ -91,8 +91,8 @@ struct SettingSpec {
   SettingRule rule;
   double min = 0;
   double max = 0;
-  double number = 0;            // the default of a number
-  const char* text = nullptr;   // the default of a text (FontName: the desktop's font)
+  double number = 0;           // the default of a number
+  const char* text = nullptr;  // the default of a text (FontName: the desktop's font)
 };
 
 // Every setting, in the order in which a fresh file is written; the entries

@@ -26,13 +26,12 @@ QString& ProcessSeparator() {
 
 void FillUnitLabels() {
   static const char* const kImperial[kUnitRows] = {
-      " (ft)",   " (psi)",  " (pcf)",         " (in)",  " (psf)",         " (lbs)",
-      " (tons)", " (ft)",   " (ksi)",         " (tons)", " (tons/ft)",     " (in)",
+      " (ft)",   " (psi)",     " (pcf)",         " (in)",      " (psf)",         " (lbs)",
+      " (tons)", " (ft)",      " (ksi)",         " (tons)",    " (tons/ft)",     " (in)",
       " (tons)", " (tons/ft)", " (million psi)", " (kips/ft)", " (kip-ft/ft^2)", " (ton-ft/ft^2)"};
-  static const char* const kSI[kUnitRows] = {
-      " (m)",  " (MPa)", " (kN/m3)", " (cm)",   " (kPa)",  " (kN)",
-      " (tn)", " (cm)",  " (MPa)",   " (MN)",   " (MN/m)", " (mm)",
-      " (kN)", " (kN/m)", " (GPa)",  " (kN/m)", " (kN-m/m^2)", " (kN-m/m^2)"};
+  static const char* const kSI[kUnitRows] = {" (m)",  " (MPa)",  " (kN/m3)", " (cm)",   " (kPa)",      " (kN)",
+                                             " (tn)", " (cm)",   " (MPa)",   " (MN)",   " (MN/m)",     " (mm)",
+                                             " (kN)", " (kN/m)", " (GPa)",   " (kN/m)", " (kN-m/m^2)", " (kN-m/m^2)"};
   for (auto& system : UnitLabels) system.fill(QString());
   for (int row = 1; row <= kUnitRows; ++row) {
     UnitLabels[0][static_cast<std::size_t>(row)] = QString::fromLatin1(kImperial[row - 1]);
@@ -52,8 +51,7 @@ QString MakeUserFolder(const QString& documents, const QString& relative) {
 }  // namespace
 
 void InitAppPath() {
-  QString folder = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
-                                                : QDir::currentPath();
+  QString folder = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
   if (!folder.trimmed().endsWith(u'/')) folder += u'/';
   AppFolder = folder;
 }
@@ -85,8 +83,7 @@ void SetDecimalSeparator(const QString& text) {
 }
 
 void ForceDotDecimalSeparator() {
-  SavedDecimalSeparator =
-      GetDecimalSeparator() == QStringLiteral(",") ? QStringLiteral(",") : QStringLiteral(".");
+  SavedDecimalSeparator = GetDecimalSeparator() == QStringLiteral(",") ? QStringLiteral(",") : QStringLiteral(".");
   SetDecimalSeparator(QStringLiteral("."));
 }
 

@@ -25,12 +25,9 @@ std::vector<double> Length(int from, double x) {
   switch (from) {
     case 0: return {x, x / kInchesPerFoot, x * kCmPerInch, x * kCmPerInch / kCmPerMetre};
     case 1:
-      return {x * kInchesPerFoot, x, x * kInchesPerFoot * kCmPerInch,
-              x * kInchesPerFoot * kCmPerInch / kCmPerMetre};
+      return {x * kInchesPerFoot, x, x * kInchesPerFoot * kCmPerInch, x * kInchesPerFoot * kCmPerInch / kCmPerMetre};
     case 2: return {x / kCmPerInch, x / kCmPerInch / kInchesPerFoot, x, x / kCmPerMetre};
-    default:
-      return {x * kCmPerMetre / kCmPerInch, x * kCmPerMetre / kCmPerInch / kInchesPerFoot,
-              x * kCmPerMetre, x};
+    default: return {x * kCmPerMetre / kCmPerInch, x * kCmPerMetre / kCmPerInch / kInchesPerFoot, x * kCmPerMetre, x};
   }
 }
 
@@ -68,13 +65,11 @@ std::vector<double> Stress(int from, double x) {
   switch (from) {
     case 0: return {x, x / kPerThousand, x / f, x * p, x * p / kPerMillion};
     case 1:
-      return {x * kPerThousand, x, x / f * kPerThousand, x * p * kPerThousand,
-              x * p / kPerMillion * kPerThousand};
+      return {x * kPerThousand, x, x / f * kPerThousand, x * p * kPerThousand, x * p / kPerMillion * kPerThousand};
     case 2: return {x * f, x * f / kPerThousand, x, x * f * p, x * f * p / kPerMillion};
     case 3: return {x / p, x / p / kPerThousand, x / p / f, x, x / kPerMillion};
     default:
-      return {x * kPerMillion / p, x * kPerMillion / p / kPerThousand, x * kPerMillion / p / f,
-              x * kPerMillion, x};
+      return {x * kPerMillion / p, x * kPerMillion / p / kPerThousand, x * kPerMillion / p / f, x * kPerMillion, x};
   }
 }
 

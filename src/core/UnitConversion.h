@@ -40,7 +40,7 @@ inline constexpr double kKNPerMPerLbfPerFt = 0.014593899243416069;        // g =
 inline constexpr double kSquareFootPerSquareInch = 0.006944444444444444;  // f = 1 / 144
 inline constexpr double kPaPerPsi = 6894.757293;                          // p
 inline constexpr double kPerMillion = 1000000.0;
-inline constexpr double kPaPerMPerPsiPerIn = 271447.137519685;            // q = p / 0.0254 m
+inline constexpr double kPaPerMPerPsiPerIn = 271447.137519685;  // q = p / 0.0254 m
 }  // namespace unit_factor
 
 // The units of each tab, in the order of its option buttons and of its
@@ -51,8 +51,8 @@ inline constexpr double kPaPerMPerPsiPerIn = 271447.137519685;            // q =
 //   Stress:      psi, ksi, psf, Pa, MPa
 //   Stress Grad: psi/in, psi/ft, Pa/m, MPa/m
 
-// The value x, given in unit `from` of a tab, in every unit of that tab. A read-out beyond the 64-bit range has no value
-// (nullopt: its box stays blank). An empty vector when the tab or the unit
+// The value x, given in unit `from` of a tab, in every unit of that tab. A read-out beyond the 64-bit range has no
+// value (nullopt: its box stays blank). An empty vector when the tab or the unit
 // (-1: no option selected) is outside its list.
 std::vector<std::optional<double>> ConvertUnits(int tab, int from, double x);
 

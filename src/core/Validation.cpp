@@ -91,8 +91,8 @@ bool CheckInputRange(const QString& text, double min, double max, QString& label
     const std::optional<double> value = ParseNumber(trimmed);
     if (!value || *value > max || *value < min) {
       message = label + QStringLiteral("Value '") + trimmed +
-                QStringLiteral("' is outside input range\r\nValid range is: ") +
-                FormatGeneral(min) + QStringLiteral("-") + FormatGeneral(max);
+                QStringLiteral("' is outside input range\r\nValid range is: ") + FormatGeneral(min) +
+                QStringLiteral("-") + FormatGeneral(max);
     }
   }
   if (message.isEmpty()) return true;
@@ -130,8 +130,7 @@ bool ValidateNumericField(const QString& text, const Bilingual& sentence, float 
 }
 
 void ShowHelpHint() {
-  ShowMsg(QStringLiteral(
-              "Position the cursor on any item on the form and press F1 for context-sensitive Help"),
+  ShowMsg(QStringLiteral("Position the cursor on any item on the form and press F1 for context-sensitive Help"),
           mb::kExclamation, QStringLiteral("Help"));
 }
 

@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,7 +23,6 @@
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QHeaderView>
 #include <QTimer>
 #include <QValidator>
 
@@ -53,9 +53,7 @@ class SelectAllFilter : public QObject {
 class MaxLengthValidator : public QValidator {
  public:
   MaxLengthValidator(int maxLength, QObject* parent) : QValidator(parent), max_(maxLength) {}
-  State validate(QString& input, int&) const override {
-    return input.size() <= max_ ? Acceptable : Invalid;
-  }
+  State validate(QString& input, int&) const override { return input.size() <= max_ ? Acceptable : Invalid; }
 
  private:
   int max_;
@@ -192,17 +190,18 @@ void FormLayout::CheckTable() const {
     const auto it = seen.constFind(partner);
     if (it == seen.constEnd()) Fail(QStringLiteral("%1 names %2 as its partner, which is no row").arg(name, partner));
     if (row.kind == Kind::Label) continue;
-    const bool captionless = (row.kind == Kind::Option || row.kind == Kind::CheckBox) && !row.caption.english && !row.caption.greek;
+    const bool captionless =
+        (row.kind == Kind::Option || row.kind == Kind::CheckBox) && !row.caption.english && !row.caption.greek;
     if (!captionless || it.value()->kind != Kind::Label) {
       Fail(QStringLiteral("%1 takes the name of %2, but only an option or check box without a caption "
-                          "takes the name of a label").arg(name, partner));
+                          "takes the name of a label")
+               .arg(name, partner));
     }
   }
 }
 
 void FormLayout::Fail(const QString& what) const {
-  throw DesignError(QStringLiteral("Control table of \"%1\": %2")
-                        .arg(FromUtf8(design_.english), what));
+  throw DesignError(QStringLiteral("Control table of \"%1\": %2").arg(FromUtf8(design_.english), what));
 }
 
 void FormLayout::FailLookUp(QAnyStringView name, const char* expected) const {
@@ -257,25 +256,18 @@ QWidget* FormLayout::Make(const ControlRow& row, QWidget* parent, const Factory&
       if (row.flags & kDefault) button->setDefault(true);
       return button;
     }
-    case Kind::CheckBox:
-      return new QCheckBox(parent);
-    case Kind::Option:
-      return new QRadioButton(parent);
+    case Kind::CheckBox: return new QCheckBox(parent);
+    case Kind::Option: return new QRadioButton(parent);
     case Kind::Picture: {
       auto* frame = new QFrame(parent);
       frame->setFrameStyle(QFrame::Box | QFrame::Plain);
       return frame;
     }
-    case Kind::HScroll:
-      return new QScrollBar(Qt::Horizontal, parent);
-    case Kind::VScroll:
-      return new QScrollBar(Qt::Vertical, parent);
-    case Kind::ComboBox:
-      return new QComboBox(parent);
-    case Kind::ListBox:
-      return new QListWidget(parent);
-    case Kind::TabStrip:
-      return new TabControl(parent);
+    case Kind::HScroll: return new QScrollBar(Qt::Horizontal, parent);
+    case Kind::VScroll: return new QScrollBar(Qt::Vertical, parent);
+    case Kind::ComboBox: return new QComboBox(parent);
+    case Kind::ListBox: return new QListWidget(parent);
+    case Kind::TabStrip: return new TabControl(parent);
     case Kind::TabPage: {
       auto* tabs = qobject_cast<QTabWidget*>(parent);
       if (!tabs) Fail(QStringLiteral("the tab control of %1 is no tab widget").arg(QString::fromUtf8(row.name)));
@@ -324,8 +316,7 @@ QString FormLayout::Caption(const ControlRow& row, bool english) {
 
 void FormLayout::SetCaptions(bool english) {
   if (form_ && (design_.english || design_.greek)) {
-    form_->setWindowTitle((!english && design_.greek) ? QString::fromUtf8(design_.greek)
-                                                      : FromUtf8(design_.english));
+    form_->setWindowTitle((!english && design_.greek) ? QString::fromUtf8(design_.greek) : FromUtf8(design_.english));
   }
   // Visible captions; a box's caption is its spoken name.
   std::vector<std::pair<QWidget*, QString>> spoken;

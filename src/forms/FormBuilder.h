@@ -44,28 +44,28 @@ class DesignError : public std::logic_error {
 };
 
 enum class Kind {
-  Frame,      // group box with a caption; a container
+  Frame,  // group box with a caption; a container
   Label,
-  TextBox,    // one-line edit box
-  MemoBox,    // multi-line edit box
+  TextBox,  // one-line edit box
+  MemoBox,  // multi-line edit box
   Button,
   CheckBox,
-  Option,     // option button; "Name(i)" rows form the array "Name"
-  Picture,    // a plain drawing surface, or the dialog's own widget (see Factory); a container
+  Option,   // option button; "Name(i)" rows form the array "Name"
+  Picture,  // a plain drawing surface, or the dialog's own widget (see Factory); a container
   HScroll,
   VScroll,
   ComboBox,
   ListBox,
-  TabStrip,   // a tab control ("SSTab1"); its pages are the rows "SSTab1(0)", "SSTab1(1)", ...
-  TabPage,    // a page of the tab control named as its container, in index order; a
-              // container whose rows are placed in twips from the tab control's own
-              // corner, as designed; its caption is the tab's
-  Grid,       // a table of cells (QTableWidget) without row headers, edited by the dialog
+  TabStrip,  // a tab control ("SSTab1"); its pages are the rows "SSTab1(0)", "SSTab1(1)", ...
+  TabPage,   // a page of the tab control named as its container, in index order; a
+             // container whose rows are placed in twips from the tab control's own
+             // corner, as designed; its caption is the tab's
+  Grid,      // a table of cells (QTableWidget) without row headers, edited by the dialog
 };
 
 // Row flags.
 enum Flag : unsigned {
-  kReadOnly = 1u << 0,     // a result box: read-only and out of the Tab order
+  kReadOnly = 1u << 0,  // a result box: read-only and out of the Tab order
   kRedText = 1u << 1,
   kBlueCaption = 1u << 2,  // frame caption in blue
   kHidden = 1u << 3,
@@ -118,7 +118,7 @@ struct Twips4 {
 //   {.name = coulomb::kSx, .kind = Kind::TextBox, .container = "Frame1",
 //    .at = {1800, 270, 1215, 285}, .maxLength = 20},
 struct ControlRow {
-  const char* name;                 // design name: "Text1", "Option1(0)"
+  const char* name;  // design name: "Text1", "Option1(0)"
   Kind kind;
   const char* container = nullptr;  // nullptr: the form itself; else an earlier container row
   Twips4 at = {};                   // within the container
@@ -126,12 +126,12 @@ struct ControlRow {
   const char* partner = nullptr;    // a label: the box it names; an option button or check
                                     // box without a caption: the label whose caption names it
   unsigned flags = 0;
-  int maxLength = 0;                // text boxes: most characters the user may type, 0 = no limit
+  int maxLength = 0;  // text boxes: most characters the user may type, 0 = no limit
 };
 
 struct FormDesign {
-  int width = 0, height = 0;        // inner size in twips
-  const char* english = nullptr;    // window caption
+  int width = 0, height = 0;      // inner size in twips
+  const char* english = nullptr;  // window caption
   const char* greek = nullptr;
 };
 

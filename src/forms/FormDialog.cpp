@@ -12,14 +12,11 @@
 
 namespace brantel::forms {
 
-FormDialog::FormDialog(QWidget* owner) : QDialog(owner) {
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-}
+FormDialog::FormDialog(QWidget* owner) : QDialog(owner) { setWindowFlag(Qt::WindowContextHelpButtonHint, false); }
 
 FormDialog::~FormDialog() = default;
 
-void FormDialog::Build(const FormDesign& design, std::span<const ControlRow> controls,
-                       const Factory& factory) {
+void FormDialog::Build(const FormDesign& design, std::span<const ControlRow> controls, const Factory& factory) {
   layout_ = std::make_unique<FormLayout>(this, design, controls, factory);
   layout_->SetCaptions(EnglishMenus == 1);
 }

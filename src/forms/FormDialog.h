@@ -52,8 +52,7 @@ class FormDialog : public QDialog {
  protected:
   // Builds the controls of a design and captions them in the current
   // language (a row without a Greek caption shows its English one in both).
-  void Build(const FormDesign& design, std::span<const ControlRow> controls,
-             const Factory& factory = {});
+  void Build(const FormDesign& design, std::span<const ControlRow> controls, const Factory& factory = {});
   // The control of a design name, as the widget the dialog expects; a name
   // the table does not hold or another kind of widget raises DesignError.
   template <typename T>

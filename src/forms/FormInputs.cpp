@@ -7,7 +7,6 @@
 #include "core/RuntimeError.h"
 #include "core/Validation.h"
 
-
 namespace brantel::forms {
 namespace {
 

@@ -5,13 +5,13 @@
 #include <QChart>
 #include <QChartView>
 #include <QEvent>
+#include <QGraphicsLayout>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QValueAxis>
-#include <QGraphicsLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -83,8 +83,7 @@ Scale ScaleOf(double low, double high) {
   const double step = NiceNumber(NiceNumber(high - low, true) / (kTicksWanted - 1), false);
   const double first = std::floor(low / step);
   const double last = std::ceil(high / step);
-  if (!(step > 0) || !std::isfinite(first * step) || !std::isfinite(last * step) ||
-      !(last - first <= kMostTicks)) {
+  if (!(step > 0) || !std::isfinite(first * step) || !std::isfinite(last * step) || !(last - first <= kMostTicks)) {
     return Scale{};
   }
   Scale s;
@@ -96,8 +95,7 @@ Scale ScaleOf(double low, double high) {
   // 53 bits of a double: the last tick then falls on the end of the axis.
   const double units = std::ldexp(step, 10);
   constexpr double kExact = 4503599627370496.0;  // 2^52
-  s.multiples = units == std::round(units) && std::abs(first) * units < kExact &&
-                std::abs(last) * units < kExact;
+  s.multiples = units == std::round(units) && std::abs(first) * units < kExact && std::abs(last) * units < kExact;
   if (!s.multiples && first <= 0 && last >= 0) {
     // Counted ticks stand at min + (i (max - min)) / (ticks - 1): the ends
     // move by a few units in the last place until the tick at 0 comes out
@@ -507,8 +505,8 @@ void GraphChart::ClearSeriesLabels() {
 }
 
 int GraphChart::SeriesLabelCount() const {
-  return static_cast<int>(std::count_if(d_->curves.begin(), d_->curves.end(),
-                                        [](const CurveState& c) { return !c.label.isEmpty(); }));
+  return static_cast<int>(
+      std::count_if(d_->curves.begin(), d_->curves.end(), [](const CurveState& c) { return !c.label.isEmpty(); }));
 }
 
 bool GraphChart::LegendShown() const {

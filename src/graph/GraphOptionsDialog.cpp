@@ -22,6 +22,7 @@ using forms::Kind;
 
 constexpr forms::FormDesign kOptForm{6255, 5340, "Graph Parameters and Options"};
 
+// clang-format off
 constexpr ControlRow kOptControls[] = {
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 6015, 945}, .caption = {"Options"}},
     {.name = graphoptions::kDefaultFormat, .kind = Kind::Option, .container = "Frame1", .at = {240, 300, 4695, 255}, .caption = {"Set Default Format Parameters"}},
@@ -44,10 +45,11 @@ constexpr ControlRow kOptControls[] = {
     {.name = graphoptions::kCancel, .kind = Kind::Button, .at = {3600, 4830, 1215, 375}, .caption = {"Cancel"}},
     {.name = graphoptions::kOk, .kind = Kind::Button, .at = {4920, 4830, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 const QStringList& GridStyleItems() {
-  static const QStringList items{QStringLiteral("None"), QStringLiteral("Horizontal"),
-                                 QStringLiteral("Vertical"), QStringLiteral("Horizontal & Vertical")};
+  static const QStringList items{QStringLiteral("None"), QStringLiteral("Horizontal"), QStringLiteral("Vertical"),
+                                 QStringLiteral("Horizontal & Vertical")};
   return items;
 }
 

@@ -44,6 +44,7 @@ constexpr int kInnerWidth = 9600;
 constexpr int kInnerHeight = 7200;
 constexpr int kFrameGap = 40;  // between the chart's bottom and the frame
 
+// clang-format off
 constexpr ControlRow kGraphControls[] = {
     {.name = graphwindow::kGraph, .kind = Kind::Picture, .at = {120, 120, 9180, 6380}, .caption = {"Graph"}},
     {.name = graphwindow::kPointId, .kind = Kind::Frame, .at = {120, 6540, 6255, 615}, .caption = {"Point ID"}},
@@ -54,6 +55,7 @@ constexpr ControlRow kGraphControls[] = {
     {.name = "lblXCaption", .kind = Kind::Label, .container = graphwindow::kPointId, .at = {4200, 285, 735, 255}, .caption = {"Xcoord:"}, .partner = graphwindow::kX},
     {.name = graphwindow::kX, .kind = Kind::Label, .container = graphwindow::kPointId, .at = {4935, 285, 1215, 255}},
 };
+// clang-format on
 
 // The chart's region code of its plot area, and its mark of a point
 // without a value.
@@ -107,12 +109,12 @@ frmGraph::frmGraph(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle(QStringLiteral("Graph"));
   inner_ = new QWidget(this);
   setCentralWidget(inner_);
-  layout_ = std::make_unique<forms::FormLayout>(
-      inner_, kGraphForm, kGraphControls,
-      [](const ControlRow& row, QWidget* parent) -> QWidget* {
-        if (QLatin1String(row.name) == QLatin1String(graphwindow::kGraph)) return new GraphChart(parent);
-        return nullptr;
-      });
+  layout_ = std::make_unique<forms::FormLayout>(inner_, kGraphForm, kGraphControls,
+                                                [](const ControlRow& row, QWidget* parent) -> QWidget* {
+                                                  if (QLatin1String(row.name) == QLatin1String(graphwindow::kGraph))
+                                                    return new GraphChart(parent);
+                                                  return nullptr;
+                                                });
   layout_->SetCaptions(true);
   ui_.graph1 = layout_->Require<GraphChart>(graphwindow::kGraph);
   ui_.frame1 = layout_->Require<QGroupBox>(graphwindow::kPointId);
@@ -150,8 +152,7 @@ void frmGraph::BuildMenus() {
   optionsItems_[1] = options->addAction(QStringLiteral("Basic &Options"));
 
   for (int i = 0; i < static_cast<int>(fileItems_.size()); ++i) {
-    connect(fileItems_[static_cast<std::size_t>(i)], &QAction::triggered, this,
-            [this, i] { GraphFileItem_Click(i); });
+    connect(fileItems_[static_cast<std::size_t>(i)], &QAction::triggered, this, [this, i] { GraphFileItem_Click(i); });
   }
   connect(editItems_[0], &QAction::triggered, this, [this] { GraphEditItem_Click(0); });
   for (int i = 0; i < static_cast<int>(optionsItems_.size()); ++i) {
@@ -234,8 +235,7 @@ void frmGraph::SaveCurrentGraphSettings() {
   if (GraphSettings.YTitles.isEmpty()) GraphSettings.YTitles.append(QString());
   GraphSettings.XTitles[0] = ui_.graph1->AxisTitle(GraphChart::Axis::X);
   GraphSettings.YTitles[0] = ui_.graph1->AxisTitle(GraphChart::Axis::Y);
-  GraphSettings.GridStyle =
-      GridStyleOf(ui_.graph1->Grid(GraphChart::Axis::Y), ui_.graph1->Grid(GraphChart::Axis::X));
+  GraphSettings.GridStyle = GridStyleOf(ui_.graph1->Grid(GraphChart::Axis::Y), ui_.graph1->Grid(GraphChart::Axis::X));
 }
 
 void frmGraph::GraphFileItem_Click(int index) {
@@ -255,8 +255,7 @@ void frmGraph::PrintGraph() {
   QPrinter printer(QPrinter::ScreenResolution);
   bool cancelled = false;
   qint16 result = RunReported([&] {
-    if (!platform::ShowPrintDialog(system, platform::PrintDialogKind::Print, this))
-      RaiseError(err::kDialogCancel);
+    if (!platform::ShowPrintDialog(system, platform::PrintDialogKind::Print, this)) RaiseError(err::kDialogCancel);
   });
   platform::CopyPrinterChoices(system, printer);
   if (result == kErrCancelled) cancelled = true;
@@ -296,12 +295,12 @@ void frmGraph::ExportToExcel() {
     // Only the file made for this export goes; the folder is named when
     // none could be made there.
     if (!path.isEmpty()) QFile::remove(path);
-    const QString where =
-        path.isEmpty() ? Tr({"a spreadsheet file in ", "σε αρχείο λογιστικού φύλλου στο φάκελο "}) + folder
-                       : Tr({"the spreadsheet file ", "στο αρχείο λογιστικού φύλλου "}) + path;
+    const QString where = path.isEmpty()
+                              ? Tr({"a spreadsheet file in ", "σε αρχείο λογιστικού φύλλου στο φάκελο "}) + folder
+                              : Tr({"the spreadsheet file ", "στο αρχείο λογιστικού φύλλου "}) + path;
     hourglass.Restore();
-    ShowMsg(Tr({"The curves could not be exported to ", "Οι καμπύλες δεν ήταν δυνατό να εξαχθούν "}) +
-                where + QStringLiteral(": ") + failure,
+    ShowMsg(Tr({"The curves could not be exported to ", "Οι καμπύλες δεν ήταν δυνατό να εξαχθούν "}) + where +
+                QStringLiteral(": ") + failure,
             mb::kCritical, QString());
     return;
   }
@@ -316,8 +315,7 @@ void frmGraph::ExportToExcel() {
   }
   // The message box gets the normal pointer.
   hourglass.Restore();
-  ShowMsg(QStringLiteral("Exported ") + QString::number(n) + QStringLiteral(" Curves"), mb::kOkOnly,
-          QString());
+  ShowMsg(QStringLiteral("Exported ") + QString::number(n) + QStringLiteral(" Curves"), mb::kOkOnly, QString());
 }
 
 void frmGraph::GraphEditItem_Click(int index) {
@@ -336,8 +334,7 @@ void frmGraph::GraphOptionsItem_Click(int index) {
   }
 }
 
-void frmGraph::Graph1_IdentifyPoint(Qt::MouseButtons button, Qt::KeyboardModifiers shift,
-                                    QPoint pixel) {
+void frmGraph::Graph1_IdentifyPoint(Qt::MouseButtons button, Qt::KeyboardModifiers shift, QPoint pixel) {
   pixelX_ = pixel.x();
   pixelY_ = pixel.y();
   region_ = ui_.graph1->InPlotArea(pixel) ? kPlotAreaRegion : 0;
@@ -361,8 +358,8 @@ void frmGraph::Graph1_IdentifyPoint(Qt::MouseButtons button, Qt::KeyboardModifie
     ui_.lblSF->setText(Format(point.y(), u"##0.00"));
     ui_.lblX->setText(Format(point.x(), u"##0.00"));
     ui_.lblCurve->setText(nearestCurve_ >= 1 && nearestCurve_ <= kGraphCurves
-                           ? CurveNames[static_cast<std::size_t>(nearestCurve_ - 1)]
-                           : QString());
+                              ? CurveNames[static_cast<std::size_t>(nearestCurve_ - 1)]
+                              : QString());
     ui_.graph1->SetPointer(Qt::CrossCursor);
   } else {
     ui_.graph1->ResetPointer();

@@ -19,11 +19,11 @@ namespace brantel {
 // The design names of the graph window's controls, for its code and its
 // tests.
 namespace graphwindow {
-inline constexpr char kGraph[] = "Graph1";  // the chart
+inline constexpr char kGraph[] = "Graph1";    // the chart
 inline constexpr char kPointId[] = "Frame1";  // the point identification
 inline constexpr char kCurve[] = "lblCurve";  // the curve nearest the pointer
-inline constexpr char kStress[] = "lblSF";  // its value there
-inline constexpr char kX[] = "lblX";  // the X coordinate there
+inline constexpr char kStress[] = "lblSF";    // its value there
+inline constexpr char kX[] = "lblX";          // the X coordinate there
 }  // namespace graphwindow
 
 class GraphChart;
@@ -68,9 +68,7 @@ class frmGraph : public QMainWindow {
   GraphChart& Chart() const { return *ui_.graph1; }
   QAction* GraphFileItem(int index) const { return fileItems_.at(static_cast<std::size_t>(index)); }
   QAction* GraphEditItem(int index) const { return editItems_.at(static_cast<std::size_t>(index)); }
-  QAction* GraphOptionsItem(int index) const {
-    return optionsItems_.at(static_cast<std::size_t>(index));
-  }
+  QAction* GraphOptionsItem(int index) const { return optionsItems_.at(static_cast<std::size_t>(index)); }
   // The options dialog while it is open.
   frmGraphOpt* OptionsDialog() const;
 

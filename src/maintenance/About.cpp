@@ -18,6 +18,7 @@ using forms::FormDesign;
 using forms::Kind;
 
 constexpr FormDesign kForm{6840, 4080, "Brantel"};
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = about::kIcon, .kind = Kind::Label, .at = {240, 240, 1080, 690}, .caption = {""}},
     {.name = about::kTitle, .kind = Kind::Label, .at = {1500, 240, 5100, 480}, .caption = {"Brantel: Rock Mechanics Calculations"}},
@@ -27,6 +28,7 @@ constexpr ControlRow kControls[] = {
     {.name = about::kOk, .kind = Kind::Button, .at = {4920, 2760, 1680, 435}, .caption = {"OK"}, .flags = forms::kDefault},
     {.name = about::kSysInfo, .kind = Kind::Button, .at = {4920, 3300, 1680, 435}, .caption = {"&System Info..."}},
 };
+// clang-format on
 
 }  // namespace
 
@@ -52,13 +54,11 @@ frmAbout::frmAbout(QWidget* owner) : FormDialog(owner) {
 void frmAbout::Form_Load() {
   setWindowTitle(AppTitle.isEmpty() ? QStringLiteral("Brantel") : AppTitle);
   ui_.icon->setPixmap(ProgramLogo());
-  ui_.description->setText(QStringLiteral(
-      "Written by the Brantel developers of the Rock Mechanics Laboratory: stresses, failure "
-      "criteria, elasticity and design calculations for rock engineering."));
-  ui_.version->setText(QStringLiteral("Version: %1.%2.%3")
-                           .arg(version::kMajor)
-                           .arg(version::kMinor)
-                           .arg(version::kRevision));
+  ui_.description->setText(
+      QStringLiteral("Written by the Brantel developers of the Rock Mechanics Laboratory: stresses, failure "
+                     "criteria, elasticity and design calculations for rock engineering."));
+  ui_.version->setText(
+      QStringLiteral("Version: %1.%2.%3").arg(version::kMajor).arg(version::kMinor).arg(version::kRevision));
   timer1_.start(500);
 }
 

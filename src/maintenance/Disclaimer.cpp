@@ -17,12 +17,14 @@ using forms::FormDesign;
 using forms::Kind;
 
 constexpr FormDesign kForm{10500, 3660, "Disclaimer"};
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = disclaimer::kText, .kind = Kind::Label, .at = {240, 240, 10020, 2040}, .caption = {""}},
     {.name = disclaimer::kDontShow, .kind = Kind::CheckBox, .at = {240, 2400, 10020, 315}, .caption = {"I accept this disclaimer for this and any subsequent use of this program. Please do not " "show this disclaimer again."}},
     {.name = disclaimer::kAccept, .kind = Kind::Button, .at = {2760, 2940, 2280, 435}, .caption = {"Accept and Continue"}, .flags = forms::kDefault},
     {.name = disclaimer::kDecline, .kind = Kind::Button, .at = {5460, 2940, 2280, 435}, .caption = {"Do not Accept and Exit"}},
 };
+// clang-format on
 
 }  // namespace
 
@@ -38,7 +40,8 @@ QString DisclaimerText() {
   parts[6] = QStringLiteral("injury or property damage resulting from any direct, indirect, incidental, special ");
   parts[7] = QStringLiteral("or consequential damages, or damages for loss of profits, revenue, data or ");
   parts[8] = QStringLiteral("property use, incurred by the user or any third party, whether in an action in contract ");
-  parts[9] = QStringLiteral("or tort, arising from access to, or use of, this software in whole or in part. ") + twoBreaks;
+  parts[9] =
+      QStringLiteral("or tort, arising from access to, or use of, this software in whole or in part. ") + twoBreaks;
   QString text;
   for (const QString& part : parts) text += part;
   return text;

@@ -17,6 +17,7 @@ using forms::Kind;
 
 constexpr forms::FormDesign kForm{4920, 2880, "File Conversion Utility"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 3000, 975}, .caption = {"Units"}},
     {.name = fileconversion::kToEnglish, .kind = Kind::Option, .container = "Frame1", .at = {240, 300, 2640, 255}, .caption = {"feet, psi, pcf"}},
@@ -28,6 +29,7 @@ constexpr ControlRow kControls[] = {
     {.name = fileconversion::kCancel, .kind = Kind::Button, .at = {3360, 675, 1335, 375}, .caption = {"Cancel"}},
     {.name = fileconversion::kHelp, .kind = Kind::Button, .at = {3360, 1155, 1335, 375}, .caption = {"Help"}},
 };
+// clang-format on
 
 }  // namespace
 
@@ -36,10 +38,8 @@ frmConvert::frmConvert(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls);
   ui_.units = Options(fileconversion::kUnits);
   ui_.fileOption = Options(fileconversion::kFileOption);
-  WireButtons(nullptr, Require<QPushButton>(fileconversion::kCancel),
-              Require<QPushButton>(fileconversion::kHelp));
-  connect(Require<QPushButton>(fileconversion::kConvert), &QPushButton::clicked, this,
-          &frmConvert::Command2_Click);
+  WireButtons(nullptr, Require<QPushButton>(fileconversion::kCancel), Require<QPushButton>(fileconversion::kHelp));
+  connect(Require<QPushButton>(fileconversion::kConvert), &QPushButton::clicked, this, &frmConvert::Command2_Click);
   Form_Load();
 }
 

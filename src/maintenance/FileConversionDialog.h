@@ -37,7 +37,7 @@ class frmConvert : public forms::FormDialog {
   void Command2_Click();
 
   struct Ui {
-    forms::OptionArray units;  // the target unit system
+    forms::OptionArray units;       // the target unit system
     forms::OptionArray fileOption;  // load the converted project, keep the original
   } ui_;
 };

@@ -27,6 +27,7 @@ using forms::Kind;
 
 constexpr forms::FormDesign kForm{7200, 4800, "Program Options"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = programoptions::kTabs, .kind = Kind::TabStrip, .at = {120, 120, 6960, 3960}},
     {.name = "SSTab1(0)", .kind = Kind::TabPage, .container = programoptions::kTabs, .caption = {"General "}},
@@ -67,6 +68,7 @@ constexpr ControlRow kControls[] = {
     {.name = programoptions::kCancel, .kind = Kind::Button, .at = {4320, 4260, 1215, 375}, .caption = {"Cancel"}},
     {.name = programoptions::kOk, .kind = Kind::Button, .at = {5760, 4260, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 // The menu whose entries a menu list index (0-based) names in its sub-menu
 // list: Menu 2 the Stress Analysis entries, Menu 3 the Failure Criteria ones.

@@ -17,13 +17,13 @@ namespace brantel {
 // Item(kSubMenu, i) and shows its entry in Item(kEntry, i).
 namespace programoptions {
 inline constexpr char kTabs[] = "SSTab1";
-inline constexpr char kEnglish[] = "Check1";  // English menus
-inline constexpr char kMohr[] = "Check2";  // always show Mohr's circle
+inline constexpr char kEnglish[] = "Check1";         // English menus
+inline constexpr char kMohr[] = "Check2";            // always show Mohr's circle
 inline constexpr char kInternalCoords[] = "Check3";  // internal coordinates in graphs
-inline constexpr char kPrintHeader[] = "Check6";  // print module version information
-inline constexpr char kMenu[] = "Combo1";  // a quick button's input menu
-inline constexpr char kSubMenu[] = "Combo2";  // a quick button's input sub-menu
-inline constexpr char kEntry[] = "lblMenu";  // the caption of the entry chosen
+inline constexpr char kPrintHeader[] = "Check6";     // print module version information
+inline constexpr char kMenu[] = "Combo1";            // a quick button's input menu
+inline constexpr char kSubMenu[] = "Combo2";         // a quick button's input sub-menu
+inline constexpr char kEntry[] = "lblMenu";          // the caption of the entry chosen
 inline constexpr forms::ItemName kButton1Menu = forms::Item(kMenu, 0);
 inline constexpr forms::ItemName kButton1SubMenu = forms::Item(kSubMenu, 0);
 inline constexpr forms::ItemName kButton1Entry = forms::Item(kEntry, 0);

@@ -35,6 +35,7 @@ using forms::Kind;
 
 constexpr forms::FormDesign kSetForm{9360, 6480, "Settings"};
 
+// clang-format off
 constexpr ControlRow kSetControls[] = {
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 4560, 975}, .caption = {"Default units"}},
     {.name = settings::kEnglishUnits, .kind = Kind::Option, .container = "Frame1", .at = {240, 300, 4200, 255}, .caption = {"ft, in, lbs, psi, pcf"}},
@@ -67,9 +68,11 @@ constexpr ControlRow kSetControls[] = {
     {.name = settings::kCancel, .kind = Kind::Button, .at = {6360, 5880, 1215, 375}, .caption = {"Cancel"}},
     {.name = settings::kOk, .kind = Kind::Button, .at = {7800, 5880, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 constexpr forms::FormDesign kPathForm{6240, 4560, "Select Path"};
 
+// clang-format off
 constexpr ControlRow kPathControls[] = {
     {.name = selectpath::kDrives, .kind = Kind::ComboBox, .at = {120, 120, 3720, 315}, .caption = {"Drives"}},
     {.name = selectpath::kFolders, .kind = Kind::ListBox, .at = {120, 555, 3720, 3840}, .caption = {"Folders"}},
@@ -82,6 +85,7 @@ constexpr ControlRow kPathControls[] = {
     {.name = selectpath::kCancel, .kind = Kind::Button, .at = {4440, 3120, 1215, 375}, .caption = {"Cancel"}},
     {.name = selectpath::kHelp, .kind = Kind::Button, .at = {4440, 3600, 1215, 375}, .caption = {"Help"}},
 };
+// clang-format on
 
 qint16 CheckValue(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
 
@@ -117,8 +121,7 @@ frmSet::frmSet(QWidget* owner) : FormDialog(owner) {
   connect(ui_.shortNames, &QCheckBox::toggled, this, &frmSet::chkShortNames_Click);
   connect(ui_.copyExamples, &QCheckBox::toggled, this, &frmSet::chkCopyExamples_Click);
   connect(Require<QPushButton>(settings::kSetPath), &QPushButton::clicked, this, &frmSet::cmdSetPath_Click);
-  connect(Require<QPushButton>(settings::kDefaultViewer), &QPushButton::clicked, this,
-          &frmSet::cmdSetDefault_Click);
+  connect(Require<QPushButton>(settings::kDefaultViewer), &QPushButton::clicked, this, &frmSet::cmdSetDefault_Click);
   connect(Require<QPushButton>(settings::kSelectViewer), &QPushButton::clicked, this, &frmSet::cmdSelect_Click);
   connect(ui_.historyFont, &QPushButton::clicked, this, &frmSet::Command5_Click);
   connect(ui_.extension, &QLineEdit::textChanged, this, &frmSet::Text1_Change);
@@ -298,7 +301,8 @@ frmPath::frmPath(QWidget* owner) : FormDialog(owner) {
   // refilled once the click has been handled, as it holds the item clicked.
   const auto open = [this](QListWidgetItem* item) {
     const QString folder = item->data(Qt::UserRole).toString();
-    QMetaObject::invokeMethod(this, [this, folder] { MoveTo(folder); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, folder] { MoveTo(folder); }, Qt::QueuedConnection);
   };
   connect(ui_.folders, &QListWidget::itemClicked, this, open);
   connect(ui_.folders, &QListWidget::itemActivated, this, open);
@@ -330,7 +334,7 @@ void frmPath::Form_Load() {
 void frmPath::Option1_Click(int index) {
   QString folder;
   switch (index) {
-    case 0: folder = UserFolder; break;      // the user's data folder
+    case 0: folder = UserFolder; break;  // the user's data folder
     case 1: folder = AppFolder; break;
     case 2: folder = PathExchange; break;
     case 3: folder = UserTempFolder; break;  // the user's scratch folder
@@ -372,7 +376,7 @@ void frmPath::ShowFolder(const QString& folder) {
   // The open folder's parents from the root down, each one step further in,
   // then its subfolders.
   QStringList chain;
-  for (QDir dir(folder);; ) {
+  for (QDir dir(folder);;) {
     chain.prepend(dir.absolutePath());
     if (dir.isRoot() || !dir.cdUp()) break;
   }
@@ -385,8 +389,7 @@ void frmPath::ShowFolder(const QString& folder) {
     current = item;
     ++depth;
   }
-  const QStringList children =
-      QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+  const QStringList children = QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
   for (const QString& child : children) {
     auto* item = new QListWidgetItem(closed, QString(depth * 2, u' ') + child, ui_.folders);
     item->setData(Qt::UserRole, QDir(folder).absoluteFilePath(child));

@@ -23,6 +23,7 @@ constexpr int kInputLength = 40;
 
 constexpr forms::FormDesign kForm{5400, 4440, "Unit Conversions"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = units::kTabs, .kind = Kind::TabStrip, .at = {120, 120, 5160, 3600}},
     {.name = "SSTab1(0)", .kind = Kind::TabPage, .container = units::kTabs, .caption = {"Length"}},
@@ -93,6 +94,7 @@ constexpr ControlRow kControls[] = {
     {.name = units::kHelp, .kind = Kind::Button, .at = {2640, 3900, 1215, 375}, .caption = {"Help"}},
     {.name = units::kOk, .kind = Kind::Button, .at = {4020, 3900, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 // The design names of each tab's input box, unit options and read-outs.
 struct TabNames {
@@ -103,11 +105,9 @@ struct TabNames {
 const TabNames kTabNames[kUnitTabCount] = {
     {units::kLength, units::kLengthUnit, {units::kIn, units::kFt, units::kCm, units::kM}},
     {units::kLoad, units::kLoadUnit, {units::kLbsF, units::kTonsF, units::kKN, units::kMN, units::kKips}},
-    {units::kLoadGrad, units::kLoadGradUnit,
-     {units::kLbsFPerIn, units::kLbsFPerFt, units::kKNPerM, units::kMNPerM}},
+    {units::kLoadGrad, units::kLoadGradUnit, {units::kLbsFPerIn, units::kLbsFPerFt, units::kKNPerM, units::kMNPerM}},
     {units::kStress, units::kStressUnit, {units::kPsi, units::kKsi, units::kPsf, units::kPa, units::kMPa}},
-    {units::kStressGrad, units::kStressGradUnit,
-     {units::kPsiPerIn, units::kPsiPerFt, units::kPaPerM, units::kMPaPerM}},
+    {units::kStressGrad, units::kStressGradUnit, {units::kPsiPerIn, units::kPsiPerFt, units::kPaPerM, units::kMPaPerM}},
 };
 
 }  // namespace
@@ -165,7 +165,8 @@ void frmUnits::Input_Change(int t) {
   const QStringList texts =
       UnitReadoutTexts(t, forms::GetArrayIndex(tab.units), forms::LeadingValue<double>(tab.input));
   if (texts.size() != static_cast<qsizetype>(tab.readouts.size())) return;
-  for (std::size_t i = 0; i < tab.readouts.size(); ++i) forms::ShowResult(tab.readouts[i], texts[static_cast<qsizetype>(i)]);
+  for (std::size_t i = 0; i < tab.readouts.size(); ++i)
+    forms::ShowResult(tab.readouts[i], texts[static_cast<qsizetype>(i)]);
 }
 
 }  // namespace brantel

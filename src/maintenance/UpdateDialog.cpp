@@ -8,8 +8,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QProgressBar>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 
 namespace brantel {
@@ -20,6 +20,7 @@ using forms::FormDesign;
 using forms::Kind;
 
 constexpr FormDesign kForm{7080, 4620, "Program Update"};
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = update::kNotice, .kind = Kind::Label, .at = {240, 240, 6600, 1320}},
     {.name = update::kInfo, .kind = Kind::Label, .at = {240, 1680, 6600, 480}},
@@ -35,6 +36,7 @@ constexpr ControlRow kControls[] = {
     // Last in the Tab order: the window opens with the focus on OK.
     {.name = update::kUrl, .kind = Kind::Label, .at = {2280, 2700, 4560, 255}},
 };
+// clang-format on
 
 // The progress bar of the download: the chunks received, modulo 100.
 QWidget* MakeProgressBar(const ControlRow& row, QWidget* parent) {
@@ -127,13 +129,9 @@ bool frmUpdate::eventFilter(QObject* watched, QEvent* event) {
   if (watched != ui_.url) return FormDialog::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::Enter:
-    case QEvent::FocusIn:
-      lblURL_Hover(true);
-      break;
+    case QEvent::FocusIn: lblURL_Hover(true); break;
     case QEvent::Leave:
-    case QEvent::FocusOut:
-      lblURL_Hover(ui_.url->underMouse() || ui_.url->hasFocus());
-      break;
+    case QEvent::FocusOut: lblURL_Hover(ui_.url->underMouse() || ui_.url->hasFocus()); break;
     case QEvent::MouseButtonRelease: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
       if (mouse->button() == Qt::LeftButton && ui_.url->rect().contains(mouse->position().toPoint())) {
@@ -150,8 +148,7 @@ bool frmUpdate::eventFilter(QObject* watched, QEvent* event) {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
   return FormDialog::eventFilter(watched, event);
 }

@@ -15,8 +15,8 @@ namespace brantel {
 // The design names of the program-update window's controls, for its code
 // and its tests.
 namespace update {
-inline constexpr char kNotice[] = "lblUpdate";  // how old this version is
-inline constexpr char kInfo[] = "lblInfo";  // the state of the check or the download
+inline constexpr char kNotice[] = "lblUpdate";        // how old this version is
+inline constexpr char kInfo[] = "lblInfo";            // the state of the check or the download
 inline constexpr char kLastVersion[] = "lblLastVer";  // the version on the server
 inline constexpr char kUrlLabel[] = "Label1";
 inline constexpr char kUrl[] = "lblURL";  // the link to the program's web page

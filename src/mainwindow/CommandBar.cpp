@@ -13,8 +13,7 @@ CommandBar::CommandBar(QWidget* parent) : QToolBar(parent) {
   setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
 }
 
-void CommandBar::AddButton(const QString& key, int image, const QString& caption, int kind,
-                           const QString& toolTip) {
+void CommandBar::AddButton(const QString& key, int image, const QString& caption, int kind, const QString& toolTip) {
   auto* action = new QAction(caption, this);
   action->setObjectName(key);
   action->setToolTip(toolTip.isEmpty() ? caption : toolTip);

@@ -3,8 +3,8 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
-#include "forms/FormHelpers.h"
 #include "core/project/ProjectRecord.h"
+#include "forms/FormHelpers.h"
 
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -21,6 +21,7 @@ using forms::Kind;
 // The description box is wide enough for a wrapped line of 60 characters of
 // the fixed font; the unit frame and the buttons stand to its right.
 constexpr FormDesign kForm{9360, 4440, "Project Description", nullptr};
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = description::kText, .kind = Kind::MemoBox, .at = {120, 120, 7200, 4200}, .caption = {"Project Description"}},
     {.name = description::kUnitsFrame, .kind = Kind::Frame, .at = {7440, 120, 1800, 1080}, .caption = {"Current Units"}},
@@ -30,6 +31,7 @@ constexpr ControlRow kControls[] = {
     {.name = description::kCancel, .kind = Kind::Button, .at = {7440, 3480, 1800, 375}, .caption = {"Cancel"}},
     {.name = description::kHelp, .kind = Kind::Button, .at = {7440, 3960, 1800, 375}, .caption = {"Help"}},
 };
+// clang-format on
 
 // The box shows lines ended by LF; the record keeps CR LF.
 QString ForTheBox(const QString& description) {

@@ -31,9 +31,7 @@ constexpr qint16 kTrue = -1;
 std::size_t At(int index) { return static_cast<std::size_t>(index); }
 
 // The caption of recent entry i as the settings give it.
-QString RecentCaption(int i) {
-  return ShortRecentFiles == 1 ? LastFile[At(i)] : LastFileLong[At(i)];
-}
+QString RecentCaption(int i) { return ShortRecentFiles == 1 ? LastFile[At(i)] : LastFileLong[At(i)]; }
 
 // Captions a recent entry and shows it when it names a file; a file name's
 // "&" is no access key.
@@ -61,11 +59,10 @@ bool MayWriteOverProjectFile() {
   const ProjectFileStamp& known = ProjectOnDisk();
   if (known.path != Project.ProjectPath || !ChangedOnDisk(known)) return true;
   const QString path = ShownText(known.path, 1024);
-  const qint16 pressed =
-      MsgBox(Tr({"%1 was changed by another program since it was opened. Overwrite it?",
-                 "Το %1 άλλαξε από άλλο πρόγραμμα αφότου ανοίχτηκε. Να αντικατασταθεί;"})
-                 .arg(path),
-             mb::kYesNoCancel | mb::kExclamation | mb::kDefaultButton2, AppTitle);
+  const qint16 pressed = MsgBox(Tr({"%1 was changed by another program since it was opened. Overwrite it?",
+                                    "Το %1 άλλαξε από άλλο πρόγραμμα αφότου ανοίχτηκε. Να αντικατασταθεί;"})
+                                    .arg(path),
+                                mb::kYesNoCancel | mb::kExclamation | mb::kDefaultButton2, AppTitle);
   return pressed == answer::kYes;
 }
 
@@ -174,10 +171,9 @@ void frmMain::mnuFileArray_Click(qint16 index) {
     // Anything else that stands at the path (a folder, a pipe) is refused
     // by the open itself.
     if (!QFileInfo::exists(path)) {
-      RaiseError(err::kFileNotFound,
-                 Tr({"Cannot open the project file \"%1\": the file no longer exists",
-                     "Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": το αρχείο δεν υπάρχει πια"})
-                     .arg(ShownText(path, 1024)));
+      RaiseError(err::kFileNotFound, Tr({"Cannot open the project file \"%1\": the file no longer exists",
+                                         "Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": το αρχείο δεν υπάρχει πια"})
+                                         .arg(ShownText(path, 1024)));
     }
     present = true;
   });

@@ -71,8 +71,7 @@ void ShowHelpPage(qint16 kind, const QString& page) {
 
 void SetAppHelpFile() {
   const QString folder = AppFolder;
-  AppHelpFile = folder.trimmed().endsWith(u'/') ? folder + HelpFileName
-                                                : folder + u'/' + HelpFileName;
+  AppHelpFile = folder.trimmed().endsWith(u'/') ? folder + HelpFileName : folder + u'/' + HelpFileName;
 }
 
 QString GetHelpFile(qint16 kind) {
@@ -106,8 +105,8 @@ QString AboutText() {
   const QString revised = ReleaseDateText();
   QString text;
   text += AppNameUpper + crlf + u'\n';
-  text += QStringLiteral("Version: %1.%2.%3").arg(version::kMajor).arg(version::kMinor).arg(version::kRevision) +
-          crlf + u'\n';
+  text += QStringLiteral("Version: %1.%2.%3").arg(version::kMajor).arg(version::kMinor).arg(version::kRevision) + crlf +
+          u'\n';
   text += QStringLiteral("Revision Date: ") + revised + crlf + u'\n';
   text += QStringLiteral("This program was created and is currently maintained by:") + crlf;
   text += QStringLiteral("   The Brantel developers, Rock Mechanics Laboratory") + crlf + u'\n';
@@ -119,28 +118,19 @@ QString AboutText() {
 
 void HelpMenuAction(qint16 index, QWidget* mainWindow) {
   switch (index) {
-    case 0:
-      HelpShowContents(0);
-      break;
-    case 1:
-      HelpShowIndex(0);
-      break;
-    case 2:
-      OpenBesideProgram(AppFolder + ManualFileName, ManualFileName);
-      break;
+    case 0: HelpShowContents(0); break;
+    case 1: HelpShowIndex(0); break;
+    case 2: OpenBesideProgram(AppFolder + ManualFileName, ManualFileName); break;
     case 4:
       // Declining closes the window the normal way, so that an unsaved
       // project is offered for saving first.
       if (!ShowDisclaimer() && mainWindow) mainWindow->close();
       break;
-    case 6:
-      OpenTool(Tool::ProgramUpdate, nullptr);
-      break;
+    case 6: OpenTool(Tool::ProgramUpdate, nullptr); break;
     case 8:
       platform::ShowHelpMessageBox(AboutText(), mb::kInformation, AboutTitle(), [] { ShowHelpTopic(1000); });
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

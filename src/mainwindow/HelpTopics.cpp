@@ -126,7 +126,8 @@ int ControlTopic(const QWidget* widget) {
   if (window == widget || widget->objectName().isEmpty()) return 0;
   const QByteArray name = widget->objectName().toUtf8();
   for (const Carrier& carrier : kCarriers) {
-    if (carrier.control && name == carrier.control && std::strcmp(carrier.className, BareName(window->metaObject())) == 0) {
+    if (carrier.control && name == carrier.control &&
+        std::strcmp(carrier.className, BareName(window->metaObject())) == 0) {
       return carrier.topic;
     }
   }

@@ -24,14 +24,18 @@ quintptr NextHandle() {
 // A key that stands for a position: a number, or a text that is one.
 std::optional<double> NumericKey(const QVariant& key) {
   switch (key.typeId()) {
-    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong:
-    case QMetaType::ULongLong: case QMetaType::Short: case QMetaType::UShort:
-    case QMetaType::Double: case QMetaType::Float: case QMetaType::Long: case QMetaType::ULong:
-      return key.toDouble();
-    case QMetaType::QString:
-      return ParseNumber(key.toString());
-    default:
-      return std::nullopt;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Long:
+    case QMetaType::ULong: return key.toDouble();
+    case QMetaType::QString: return ParseNumber(key.toString());
+    default: return std::nullopt;
   }
 }
 
@@ -40,26 +44,29 @@ bool IsMissing(const QVariant& key) { return !key.isValid() || key.isNull(); }
 QColor PaletteColour(int index) {
   const QPalette p = QGuiApplication::palette();
   switch (index) {
-    case 0: return p.color(QPalette::Button);            // scroll bar
-    case 1: return p.color(QPalette::Window);            // desktop
-    case 2: case 3: return p.color(QPalette::Highlight);  // captions
-    case 4: return p.color(QPalette::Window);            // menu
-    case 5: return p.color(QPalette::Base);              // window
-    case 6: return p.color(QPalette::Shadow);            // window frame
-    case 7: case 8: return p.color(QPalette::Text);      // menu and window text
-    case 9: return p.color(QPalette::HighlightedText);   // caption text
-    case 10: case 11: return p.color(QPalette::Mid);     // borders
-    case 12: return p.color(QPalette::Dark);             // application work space
+    case 0: return p.color(QPalette::Button);  // scroll bar
+    case 1: return p.color(QPalette::Window);  // desktop
+    case 2:
+    case 3: return p.color(QPalette::Highlight);  // captions
+    case 4: return p.color(QPalette::Window);     // menu
+    case 5: return p.color(QPalette::Base);       // window
+    case 6: return p.color(QPalette::Shadow);     // window frame
+    case 7:
+    case 8: return p.color(QPalette::Text);             // menu and window text
+    case 9: return p.color(QPalette::HighlightedText);  // caption text
+    case 10:
+    case 11: return p.color(QPalette::Mid);   // borders
+    case 12: return p.color(QPalette::Dark);  // application work space
     case 13: return p.color(QPalette::Highlight);
     case 14: return p.color(QPalette::HighlightedText);
-    case 15: return p.color(QPalette::Button);           // button face
-    case 16: return p.color(QPalette::Dark);             // button shadow
+    case 15: return p.color(QPalette::Button);                    // button face
+    case 16: return p.color(QPalette::Dark);                      // button shadow
     case 17: return p.color(QPalette::Disabled, QPalette::Text);  // grey text
     case 18: return p.color(QPalette::ButtonText);
     case 19: return p.color(QPalette::Disabled, QPalette::WindowText);
-    case 20: return p.color(QPalette::Light);            // button highlight
-    case 21: return p.color(QPalette::Shadow);           // 3-D dark shadow
-    case 22: return p.color(QPalette::Midlight);         // 3-D light
+    case 20: return p.color(QPalette::Light);     // button highlight
+    case 21: return p.color(QPalette::Shadow);    // 3-D dark shadow
+    case 22: return p.color(QPalette::Midlight);  // 3-D light
     case 23: return p.color(QPalette::ToolTipText);
     case 24: return p.color(QPalette::ToolTipBase);
     default: return QColor();
@@ -166,9 +173,7 @@ void cVBALImageList::Destroy() {
   keys_.clear();
 }
 
-qint32 cVBALImageList::ImageCount() const {
-  return handle_ ? static_cast<qint32>(images_.size()) : 0;
-}
+qint32 cVBALImageList::ImageCount() const { return handle_ ? static_cast<qint32>(images_.size()) : 0; }
 
 void cVBALImageList::ResizeKeys() {
   if (handle_ && keys_.size() != images_.size()) keys_.resize(images_.size());
@@ -216,24 +221,22 @@ QPixmap cVBALImageList::ItemPicture(const QVariant& key) const {
 
 QIcon cVBALImageList::ItemCopyOfIcon(const QVariant& key) const { return QIcon(ItemPicture(key)); }
 
-bool cVBALImageList::AddFromFile(const QString& fileName, qint32 imageType, const QVariant& key,
-                                 bool mapSysColours, qint32 transparentColour,
-                                 const QVariant& insertBefore) {
+bool cVBALImageList::AddFromFile(const QString& fileName, qint32 imageType, const QVariant& key, bool mapSysColours,
+                                 qint32 transparentColour, const QVariant& insertBefore) {
   if (!handle_) return false;
-  return AddFromHandle(LoadImageFile(fileName, mapSysColours, imageType), imageType, key,
-                       transparentColour, insertBefore);
+  return AddFromHandle(LoadImageFile(fileName, mapSysColours, imageType), imageType, key, transparentColour,
+                       insertBefore);
 }
 
 bool cVBALImageList::AddFromResourceID(const QString& resource, qint32 imageType, const QVariant& key,
-                                       bool mapSysColours, qint32 transparentColour,
-                                       const QVariant& insertBefore) {
+                                       bool mapSysColours, qint32 transparentColour, const QVariant& insertBefore) {
   if (!handle_) return false;
-  return AddFromHandle(LoadImageFile(resource, mapSysColours, imageType), imageType, key,
-                       transparentColour, insertBefore);
+  return AddFromHandle(LoadImageFile(resource, mapSysColours, imageType), imageType, key, transparentColour,
+                       insertBefore);
 }
 
-bool cVBALImageList::AddFromHandle(const QImage& image, qint32 imageType, const QVariant& key,
-                                   qint32 transparentColour, const QVariant& insertBefore) {
+bool cVBALImageList::AddFromHandle(const QImage& image, qint32 imageType, const QVariant& key, qint32 transparentColour,
+                                   const QVariant& insertBefore) {
   if (!handle_ || image.isNull()) return false;
 
   qint32 insertAt = -1;
@@ -266,9 +269,9 @@ bool cVBALImageList::AddFromHandle(const QImage& image, qint32 imageType, const 
       added.push_back(QPixmap::fromImage(cell));
     }
   } else {
-    added.push_back(QPixmap::fromImage(
-        image.convertToFormat(QImage::Format_ARGB32)
-            .scaled(iconSizeX_, iconSizeY_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    added.push_back(
+        QPixmap::fromImage(image.convertToFormat(QImage::Format_ARGB32)
+                               .scaled(iconSizeX_, iconSizeY_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
   }
   if (added.empty()) return false;
 
@@ -286,8 +289,7 @@ bool cVBALImageList::AddFromHandle(const QImage& image, qint32 imageType, const 
   return true;
 }
 
-bool cVBALImageList::AddFromPictureBox(const QImage& picture, const QVariant& key, int left, int top,
-                                       qint32 colour) {
+bool cVBALImageList::AddFromPictureBox(const QImage& picture, const QVariant& key, int left, int top, qint32 colour) {
   if (!handle_ || picture.isNull()) return false;
   QColor background;
   if (colour == -1) {
@@ -307,9 +309,8 @@ bool cVBALImageList::AddFromPictureBox(const QImage& picture, const QVariant& ke
   return AddFromHandle(cell, kBitmap, key, ValueOf(background));
 }
 
-void cVBALImageList::DrawImage(const QVariant& key, QPainter& painter, int x, int y, bool selected,
-                               bool cut, bool disabled, qint32 cutColour,
-                               const cVBALImageList* externalList) const {
+void cVBALImageList::DrawImage(const QVariant& key, QPainter& painter, int x, int y, bool selected, bool cut,
+                               bool disabled, qint32 cutColour, const cVBALImageList* externalList) const {
   const qint32 index = FindIndex(key);
   if (index < 0) return;
   const cVBALImageList& list = externalList ? *externalList : *this;
@@ -338,8 +339,7 @@ void cVBALImageList::DrawImage(const QVariant& key, QPainter& painter, int x, in
   }
 }
 
-QPixmap cVBALImageList::ImagePictureStrip(const QVariant& startKey, const QVariant& endKey,
-                                          qint32 backColour) const {
+QPixmap cVBALImageList::ImagePictureStrip(const QVariant& startKey, const QVariant& endKey, qint32 backColour) const {
   const qint32 start = IsMissing(startKey) ? 0 : ItemIndex(startKey);
   const qint32 end = IsMissing(endKey) ? ImageCount() - 1 : ItemIndex(endKey);
   if (end <= start || end < 0) return QPixmap();

@@ -47,9 +47,8 @@ class cVBALImageList {
   bool Create();
   void Destroy();
 
-  void DrawImage(const QVariant& key, QPainter& painter, int x, int y, bool selected = false,
-                 bool cut = false, bool disabled = false, qint32 cutColour = -1,
-                 const cVBALImageList* externalList = nullptr) const;
+  void DrawImage(const QVariant& key, QPainter& painter, int x, int y, bool selected = false, bool cut = false,
+                 bool disabled = false, qint32 cutColour = -1, const cVBALImageList* externalList = nullptr) const;
 
   qint32 IconSizeX() const { return iconSizeX_; }
   void SetIconSizeX(qint32 pixels) { iconSizeX_ = pixels; }  // takes effect at the next Create
@@ -74,22 +73,19 @@ class cVBALImageList {
 
   // Loads an image file (a bitmap strip, an icon or a cursor) and adds it.
   // mapSysColours maps the greys of a bitmap onto the desktop's 3-D colours.
-  bool AddFromFile(const QString& fileName, qint32 imageType, const QVariant& key = {},
-                   bool mapSysColours = false, qint32 transparentColour = -1,
-                   const QVariant& insertBefore = {});
+  bool AddFromFile(const QString& fileName, qint32 imageType, const QVariant& key = {}, bool mapSysColours = false,
+                   qint32 transparentColour = -1, const QVariant& insertBefore = {});
   // The same from the program's resources (a Qt resource path).
   bool AddFromResourceID(const QString& resource, qint32 imageType, const QVariant& key = {},
-                         bool mapSysColours = false, qint32 transparentColour = -1,
-                         const QVariant& insertBefore = {});
+                         bool mapSysColours = false, qint32 transparentColour = -1, const QVariant& insertBefore = {});
   // Adds a bitmap (one image per IconSizeX columns, the transparent colour
   // masked out) or an icon; before the image of insertBefore when given
   // (0: at the end). True when added.
-  bool AddFromHandle(const QImage& image, qint32 imageType, const QVariant& key = {},
-                     qint32 transparentColour = -1, const QVariant& insertBefore = {});
+  bool AddFromHandle(const QImage& image, qint32 imageType, const QVariant& key = {}, qint32 transparentColour = -1,
+                     const QVariant& insertBefore = {});
   // One image cut from a picture: at most 16 x 16 pixels from (left, top),
   // on a background of the colour, which is then masked out.
-  bool AddFromPictureBox(const QImage& picture, const QVariant& key, int left, int top,
-                         qint32 colour = -1);
+  bool AddFromPictureBox(const QImage& picture, const QVariant& key, int left, int top, qint32 colour = -1);
 
   // Identifies the list; 0 when none exists.
   quintptr hIml() const { return handle_; }

@@ -15,9 +15,7 @@
 
 namespace brantel {
 
-QString JoinCommandLine(const QStringList& arguments) {
-  return arguments.mid(1).join(u' ');
-}
+QString JoinCommandLine(const QStringList& arguments) { return arguments.mid(1).join(u' '); }
 
 QString ResolveCommandLine(const QString& commandLine, const QString& startFolder) {
   const QString path = QString(commandLine).remove(u'"');

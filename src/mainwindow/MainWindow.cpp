@@ -23,13 +23,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QKeyEvent>
-#include <QPainter>
 #include <QTimer>
 
 #include <cmath>
@@ -154,9 +154,7 @@ void frmMain::ShowLastHistoryLine() {
   txtMain->ensureCursorVisible();
 }
 
-const std::vector<QAction*>& frmMain::MenuItems(Menu menu) const {
-  return menuItems_[static_cast<int>(menu)];
-}
+const std::vector<QAction*>& frmMain::MenuItems(Menu menu) const { return menuItems_[static_cast<int>(menu)]; }
 
 bool frmMain::Form_Load() {
   // 1. The program folder is the current folder (the manual is found there).

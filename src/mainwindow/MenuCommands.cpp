@@ -139,21 +139,16 @@ bool frmMain::EntryRuns(Menu menu, int index) const {
       if (index == 1 || index == 2 || index == 3) return FileCommandsReady();
       return index == 0 || index == 11;
     case Menu::Input:
-    case Menu::Stress:
-      return false;
-    case Menu::Failure:
-      return index == 3;
-    case Menu::Utilities:
-      return index == 3 || (index >= 5 && index <= 7);
-    case Menu::Help:
-      return index == 0 || index == 1 || index == 2 || index == 4 || index == 8;
+    case Menu::Stress: return false;
+    case Menu::Failure: return index == 3;
+    case Menu::Utilities: return index == 3 || (index >= 5 && index <= 7);
+    case Menu::Help: return index == 0 || index == 1 || index == 2 || index == 4 || index == 8;
   }
   return false;
 }
 
 void frmMain::UpdateCommandStates() {
-  static constexpr Menu kMenus[] = {Menu::File, Menu::Input, Menu::Stress,
-                                    Menu::Failure, Menu::Utilities, Menu::Help};
+  static constexpr Menu kMenus[] = {Menu::File, Menu::Input, Menu::Stress, Menu::Failure, Menu::Utilities, Menu::Help};
   for (Menu menu : kMenus) {
     const auto& items = MenuItems(menu);
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -201,8 +196,8 @@ void frmMain::OpenToolOf(Menu menu, int index) {
 
 bool frmMain::ConfirmPrintEmpty() {
   if (Project.FileEmpty != kFlagTrue) return true;
-  return ShowMsg(QStringLiteral("Current file is empty. Continue?"),
-                 mb::kYesNo | mb::kQuestion | mb::kDefaultButton2, QString()) == answer::kYes;
+  return ShowMsg(QStringLiteral("Current file is empty. Continue?"), mb::kYesNo | mb::kQuestion | mb::kDefaultButton2,
+                 QString()) == answer::kYes;
 }
 
 void frmMain::mnuFileItem_Click(qint16 index) {
@@ -233,19 +228,14 @@ void frmMain::mnuFileItem_Click(qint16 index) {
       break;
     }
     case 5:
-    case 9:
-      OpenToolOf(Menu::File, index);
-      break;
+    case 9: OpenToolOf(Menu::File, index); break;
     case 6:
     case 7:
       if (!ConfirmPrintEmpty()) return;
       OpenToolOf(Menu::File, index);
       break;
-    case 11:
-      close();
-      break;
-    default:
-      break;
+    case 11: close(); break;
+    default: break;
   }
 }
 
@@ -264,21 +254,15 @@ void frmMain::mnuEditFailureItem_Click(qint16 index) {
 void frmMain::mnuUtilItem_Click(qint16 index) {
   switch (index) {
     case 0:
-    case 2:
-      OpenToolOf(Menu::Utilities, index);
-      break;
+    case 2: OpenToolOf(Menu::Utilities, index); break;
     case 1:
       OpenToolOf(Menu::Utilities, index);
       // The language and the quick buttons may have changed.
       SetMenuCaptions();
       UpdateCommandStates();
       break;
-    case 3:
-      ShowMsg(kNotReady, mb::kOkOnly, QString());
-      break;
-    case 5:
-      HistoryLog::Instance().Clear();
-      break;
+    case 3: ShowMsg(kNotReady, mb::kOkOnly, QString()); break;
+    case 5: HistoryLog::Instance().Clear(); break;
     case 6: {
       const bool visible = txtMain->isHidden();
       txtMain->setVisible(visible);
@@ -290,8 +274,7 @@ void frmMain::mnuUtilItem_Click(qint16 index) {
     case 7:
       if (!txtMain->isHidden()) QGuiApplication::clipboard()->setText(txtMain->toPlainText());
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -330,7 +313,9 @@ void frmMain::Toolbar_old_ButtonClick(int position) {
     case 2: mnuFileItem_Click(2); break;
     case 3: mnuFileItem_Click(5); break;
     case 4: mnuEditItem_Click(0); break;
-    case 5: case 6: case 7: RunQuickButton(position - 5); break;
+    case 5:
+    case 6:
+    case 7: RunQuickButton(position - 5); break;
     default: break;
   }
 }
@@ -359,10 +344,10 @@ void frmMain::AddToolbarButtons() {
 }
 
 void frmMain::CreateStandardBar() {
-  toolBar1->AddBar(QStringLiteral("STANDARD"), QStringLiteral("Standard Buttons"),
-                   {QStringLiteral("OPEN"), QStringLiteral("SAVE"), QStringLiteral("PRINT"),
-                    QStringLiteral("DESCRIPTION"), QStringLiteral("QUICKBTN1"),
-                    QStringLiteral("QUICKBTN2"), QStringLiteral("QUICKBTN3")});
+  toolBar1->AddBar(
+      QStringLiteral("STANDARD"), QStringLiteral("Standard Buttons"),
+      {QStringLiteral("OPEN"), QStringLiteral("SAVE"), QStringLiteral("PRINT"), QStringLiteral("DESCRIPTION"),
+       QStringLiteral("QUICKBTN1"), QStringLiteral("QUICKBTN2"), QStringLiteral("QUICKBTN3")});
 }
 
 }  // namespace brantel

@@ -25,6 +25,7 @@ using forms::FormDesign;
 using forms::Kind;
 
 constexpr FormDesign kForm{10440, 7080, "Calculation Results"};
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = outputpages::kView, .kind = Kind::Picture, .at = {120, 120, 10200, 6240}, .caption = {"Results"}},
     {.name = outputpages::kNext, .kind = Kind::Button, .at = {120, 6540, 1170, 405}, .caption = {"&Next Page"}},
@@ -36,16 +37,13 @@ constexpr ControlRow kControls[] = {
     {.name = outputpages::kHelp, .kind = Kind::Button, .at = {8040, 6540, 1080, 405}, .caption = {"Help"}},
     {.name = outputpages::kClose, .kind = Kind::Button, .at = {9240, 6540, 1080, 405}, .caption = {"Close"}},
 };
+// clang-format on
 
 // The last page index, kept within the pages that exist.
-qint16 LastPage() {
-  return static_cast<qint16>(std::clamp<int>(OutBufLastPage, 0, kOutBufPages - 1));
-}
+qint16 LastPage() { return static_cast<qint16>(std::clamp<int>(OutBufLastPage, 0, kOutBufPages - 1)); }
 
 // The number as text with its sign position: a blank before a non-negative one.
-QString SignedNumber(qint16 n) {
-  return n >= 0 ? QStringLiteral(" ") + QString::number(n) : QString::number(n);
-}
+QString SignedNumber(qint16 n) { return n >= 0 ? QStringLiteral(" ") + QString::number(n) : QString::number(n); }
 
 void PutOnClipboard(const QString& text) {
   QClipboard* clipboard = QGuiApplication::clipboard();
@@ -65,7 +63,7 @@ frmTxtBox::frmTxtBox(QWidget* owner) : FormDialog(owner) {
   WireButtons(nullptr, Require<QPushButton>(outputpages::kClose), Require<QPushButton>(outputpages::kHelp));
   const std::pair<const char*, void (frmTxtBox::*)()> handlers[] = {
       {outputpages::kCopyPage, &frmTxtBox::Command2_Click}, {outputpages::kPrintPage, &frmTxtBox::Command3_Click},
-      {outputpages::kNext, &frmTxtBox::Command4_Click}, {outputpages::kPrevious, &frmTxtBox::Command5_Click},
+      {outputpages::kNext, &frmTxtBox::Command4_Click},     {outputpages::kPrevious, &frmTxtBox::Command5_Click},
       {outputpages::kPrintAll, &frmTxtBox::Command6_Click}, {outputpages::kCopyAll, &frmTxtBox::Command7_Click},
   };
   for (const auto& [name, handler] : handlers) {
@@ -119,8 +117,7 @@ void frmTxtBox::Command5_Click() {
 void frmTxtBox::Command2_Click() {
   const bool inRange = currentPage_ >= 0 && currentPage_ < kOutBufPages;
   PutOnClipboard(inRange ? OutBuf[static_cast<std::size_t>(currentPage_)] : QString());
-  AddHistoryLine(QStringLiteral("Output page #") + SignedNumber(currentPage_) +
-                 QStringLiteral("copied to clipboard"));
+  AddHistoryLine(QStringLiteral("Output page #") + SignedNumber(currentPage_) + QStringLiteral("copied to clipboard"));
 }
 
 void frmTxtBox::Command7_Click() {
@@ -143,8 +140,7 @@ void frmTxtBox::Command6_Click() {
 bool frmTxtBox::PrintOutputPages(qint16 first, qint16 last) {
   cancelled_ = false;
   const qint16 answer = RunReported([this] {
-    if (!platform::ShowPrintDialog(platform::SystemPrinter(), platform::PrintDialogKind::Print,
-                                   this)) {
+    if (!platform::ShowPrintDialog(platform::SystemPrinter(), platform::PrintDialogKind::Print, this)) {
       RaiseError(err::kDialogCancel);
     }
   });

@@ -19,6 +19,7 @@ using forms::FormDesign;
 using forms::Kind;
 
 constexpr FormDesign kForm{9600, 7080, "Print Preview"};
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = printpreview::kView, .kind = Kind::Picture, .at = {120, 120, 9360, 6240}, .caption = {"Preview"}},
     {.name = printpreview::kCopy, .kind = Kind::Button, .at = {120, 6540, 1920, 405}, .caption = {"&Copy to Clipboard"}},
@@ -26,6 +27,7 @@ constexpr ControlRow kControls[] = {
     {.name = printpreview::kHelp, .kind = Kind::Button, .at = {6960, 6540, 1200, 405}, .caption = {"Help"}},
     {.name = printpreview::kClose, .kind = Kind::Button, .at = {8280, 6540, 1200, 405}, .caption = {"Close"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 }  // namespace
 

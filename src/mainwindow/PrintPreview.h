@@ -11,7 +11,7 @@ namespace brantel {
 // tests.
 namespace printpreview {
 inline constexpr const char* kView = richtextbox::kName;  // the pages shown
-inline constexpr char kCopy[] = "Command2";  // copy to the clipboard
+inline constexpr char kCopy[] = "Command2";               // copy to the clipboard
 inline constexpr char kPrint[] = "Command3";
 inline constexpr char kHelp[] = "Command8";
 inline constexpr char kClose[] = "Command1";

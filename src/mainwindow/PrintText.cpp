@@ -22,9 +22,9 @@ PrintHeaderData PrintHeaderInfo;
 namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
-constexpr double kMargin = 1152.0;      // left margin and top of the body
-constexpr double kHeaderTop = 576.0;    // half the margin
-constexpr double kFootRoom = 1872.0;    // room kept free at the bottom of a page
+constexpr double kMargin = 1152.0;    // left margin and top of the body
+constexpr double kHeaderTop = 576.0;  // half the margin
+constexpr double kFootRoom = 1872.0;  // room kept free at the bottom of a page
 
 struct PrintJob {
   QPrinter* printer = nullptr;
@@ -170,9 +170,7 @@ void PrintText(qint16 mode, const QString& text) {
   }
   if (!PrintJobActive()) return;
   switch (mode) {
-    case printmode::kLine:
-      PrintLine(text);
-      break;
+    case printmode::kLine: PrintLine(text); break;
     case printmode::kText:
       for (const QString& line : SplitLines(text)) PrintLine(line);
       break;
@@ -185,11 +183,8 @@ void PrintText(qint16 mode, const QString& text) {
       TurnFullPage();
       NewPage();
       break;
-    case printmode::kEndJob:
-      EndJob();
-      break;
-    default:
-      break;
+    case printmode::kEndJob: EndJob(); break;
+    default: break;
   }
 }
 

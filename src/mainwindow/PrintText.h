@@ -21,12 +21,12 @@ struct PrintHeaderData {
 extern PrintHeaderData PrintHeaderInfo;
 
 namespace printmode {
-inline constexpr qint16 kLine = 0;            // one line at the left margin
-inline constexpr qint16 kStartJob = 1;        // font, date, time, page 1, header
-inline constexpr qint16 kEjectPage = 2;       // next page, with its header
-inline constexpr qint16 kText = 3;            // a multi-line text, line by line
-inline constexpr qint16 kEndJob = 4;          // end of the document
-inline constexpr qint16 kEjectNoHeader = 8;   // next page, without a header
+inline constexpr qint16 kLine = 0;           // one line at the left margin
+inline constexpr qint16 kStartJob = 1;       // font, date, time, page 1, header
+inline constexpr qint16 kEjectPage = 2;      // next page, with its header
+inline constexpr qint16 kText = 3;           // a multi-line text, line by line
+inline constexpr qint16 kEndJob = 4;         // end of the document
+inline constexpr qint16 kEjectNoHeader = 8;  // next page, without a header
 }  // namespace printmode
 
 // Prints by mode (see printmode). Positions are twips on the printable

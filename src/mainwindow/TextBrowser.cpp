@@ -22,11 +22,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
-#include <QPlainTextEdit>
 
 #include <cerrno>
 #include <cmath>
@@ -42,6 +42,7 @@ using forms::FormDesign;
 using forms::Kind;
 
 constexpr FormDesign kForm{10440, 6600, "View Source Files"};
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = "lblDrive", .kind = Kind::Label, .at = {120, 120, 3000, 255}, .caption = {"Select Drive:"}, .partner = textbrowser::kDrive},
     {.name = textbrowser::kDrive, .kind = Kind::ComboBox, .at = {120, 375, 3000, 330}},
@@ -59,6 +60,7 @@ constexpr ControlRow kControls[] = {
     {.name = textbrowser::kSetFont, .kind = Kind::Button, .at = {6900, 6090, 1500, 375}, .caption = {"Set &Font"}},
     {.name = textbrowser::kOk, .kind = Kind::Button, .at = {8820, 6090, 1500, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 constexpr int kPathRole = Qt::UserRole;
 
@@ -75,8 +77,7 @@ QWidget* BrowserViewFactory(const forms::ControlRow& row, QWidget* parent) {
 // Runs an action when Enter is pressed in a widget.
 class EnterKeyFilter : public QObject {
  public:
-  EnterKeyFilter(QObject* parent, std::function<void()> action)
-      : QObject(parent), action_(std::move(action)) {}
+  EnterKeyFilter(QObject* parent, std::function<void()> action) : QObject(parent), action_(std::move(action)) {}
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::KeyPress) {
       const int key = static_cast<QKeyEvent*>(event)->key();
@@ -142,7 +143,8 @@ frmTextBrow::frmTextBrow(QWidget* owner) : FormDialog(owner) {
   // The list is rebuilt for the new folder once the double-click is over.
   connect(ui_.dirs, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     const QString path = item->data(kPathRole).toString();
-    QMetaObject::invokeMethod(this, [this, path] { Dir1_Change(path); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path] { Dir1_Change(path); }, Qt::QueuedConnection);
   });
   ui_.dirs->installEventFilter(new EnterKeyFilter(ui_.dirs, [this] {
     if (QListWidgetItem* item = ui_.dirs->currentItem()) Dir1_Change(item->data(kPathRole).toString());
@@ -314,17 +316,14 @@ void frmTextBrow::ViewExternally(const QString& path) {
   const QString scratch = CopyTextFileToNew(path, BrowserScratchPattern());
   if (scratch.isEmpty()) return;
   if (!OpenInExternalViewer(ExternalEditor, scratch)) {
-    ShowMsg(QStringLiteral("Shell operation failed. Check status of External Viewer: ") +
-                ExternalEditor,
-            mb::kOkOnly, ErrorTitle);
+    ShowMsg(QStringLiteral("Shell operation failed. Check status of External Viewer: ") + ExternalEditor, mb::kOkOnly,
+            ErrorTitle);
   }
 }
 
 void frmTextBrow::Check1_Click() { UpdateViewerState(); }
 
-void frmTextBrow::UpdateViewerState() {
-  ui_.setFont->setEnabled(!ui_.external->isChecked());
-}
+void frmTextBrow::UpdateViewerState() { ui_.setFont->setEnabled(!ui_.external->isChecked()); }
 
 void frmTextBrow::cmdSetFont_Click() {
   QFont font = ui_.view->font();
@@ -342,8 +341,7 @@ void frmTextBrow::cmdSetFont_Click() {
 }
 
 void frmTextBrow::ApplyBrowserFont() {
-  const bool sizeOk = std::isfinite(BrowseFontSize) && BrowseFontSize > 0.0f &&
-                      BrowseFontSize <= 1638.0f;
+  const bool sizeOk = std::isfinite(BrowseFontSize) && BrowseFontSize > 0.0f && BrowseFontSize <= 1638.0f;
   if (BrowseFontName.trimmed().isEmpty() || !sizeOk) {
     ShowMsg(QStringLiteral("Invalid font selection"), mb::kOkOnly, ErrorTitle);
     return;

@@ -21,8 +21,8 @@ inline constexpr char kFolders[] = "Dir1";
 inline constexpr char kFiles[] = "File1";
 inline constexpr char kPattern[] = "Text2";
 inline constexpr char kCurrentFile[] = "Label1";  // the file shown
-inline constexpr char kView[] = "RichTextBox1";  // the file as plain text
-inline constexpr char kExternal[] = "Check1";  // use the external viewer
+inline constexpr char kView[] = "RichTextBox1";   // the file as plain text
+inline constexpr char kExternal[] = "Check1";     // use the external viewer
 inline constexpr char kSetFont[] = "cmdSetFont";
 inline constexpr char kOk[] = "Command1";
 }  // namespace textbrowser
@@ -78,9 +78,9 @@ class frmTextBrow : public forms::FormDialog {
     QListWidget* dirs;
     QListWidget* files;
     QLineEdit* pattern;
-    QLabel* current;  // the file shown
+    QLabel* current;       // the file shown
     QPlainTextEdit* view;  // the file as plain text
-    QCheckBox* external;  // use the external viewer
+    QCheckBox* external;   // use the external viewer
     QPushButton* setFont;
     QPushButton* ok;
   } ui_;

@@ -31,8 +31,7 @@ QString InputBox(const QString& prompt, const QString& title, const QString& def
 
 using PrintDialogHandler = std::function<bool(QPrinter&, PrintDialogKind, QWidget*)>;
 using FontDialogHandler = std::function<bool(QFont&, QWidget*)>;
-using InputBoxHandler =
-    std::function<QString(const QString& prompt, const QString& title, const QString& defaultText)>;
+using InputBoxHandler = std::function<QString(const QString& prompt, const QString& title, const QString& defaultText)>;
 
 // Install replacements (an empty one gives the real dialog back); each
 // returns the previous one.

@@ -14,8 +14,8 @@ qint16 ShowHelpMessageBox(const QString& prompt, qint32 buttons, const QString& 
 
 // Until InstallWidgetHelpMessageBox runs (Main does), the box goes to MsgBox
 // without its Help button, so that tests answer it like every other box.
-using HelpMessageBoxHandler = std::function<qint16(
-    const QString& prompt, qint32 buttons, const QString& title, const std::function<void()>& onHelp)>;
+using HelpMessageBoxHandler = std::function<qint16(const QString& prompt, qint32 buttons, const QString& title,
+                                                   const std::function<void()>& onHelp)>;
 HelpMessageBoxHandler SetHelpMessageBoxHandler(HelpMessageBoxHandler handler);
 void InstallWidgetHelpMessageBox();
 

@@ -36,28 +36,21 @@ qint16 ShowWidgetMessageBox(const QString& prompt, qint32 buttons, const QString
   };
   std::vector<Choice> choices;
   switch (buttons & mb::kButtonMask) {
-    case mb::kOkCancel:
-      choices = {{QMessageBox::Ok, answer::kOk}, {QMessageBox::Cancel, answer::kCancel}};
-      break;
+    case mb::kOkCancel: choices = {{QMessageBox::Ok, answer::kOk}, {QMessageBox::Cancel, answer::kCancel}}; break;
     case mb::kAbortRetryIgnore:
       choices = {{QMessageBox::Abort, answer::kAbort},
                  {QMessageBox::Retry, answer::kRetry},
                  {QMessageBox::Ignore, answer::kIgnore}};
       break;
     case mb::kYesNoCancel:
-      choices = {{QMessageBox::Yes, answer::kYes},
-                 {QMessageBox::No, answer::kNo},
-                 {QMessageBox::Cancel, answer::kCancel}};
+      choices = {
+          {QMessageBox::Yes, answer::kYes}, {QMessageBox::No, answer::kNo}, {QMessageBox::Cancel, answer::kCancel}};
       break;
-    case mb::kYesNo:
-      choices = {{QMessageBox::Yes, answer::kYes}, {QMessageBox::No, answer::kNo}};
-      break;
+    case mb::kYesNo: choices = {{QMessageBox::Yes, answer::kYes}, {QMessageBox::No, answer::kNo}}; break;
     case mb::kRetryCancel:
       choices = {{QMessageBox::Retry, answer::kRetry}, {QMessageBox::Cancel, answer::kCancel}};
       break;
-    default:
-      choices = {{QMessageBox::Ok, answer::kOk}};
-      break;
+    default: choices = {{QMessageBox::Ok, answer::kOk}}; break;
   }
   for (const Choice& c : choices) box.addButton(c.button);
 

@@ -11,8 +11,7 @@ QPixmap CaptureClient(QWidget* window) {
   return CaptureWindow(window, true, 0, 0, window->width(), window->height());
 }
 
-QPixmap CaptureWindow(QWidget* window, bool client, qint32 left, qint32 top, qint32 width,
-                      qint32 height) {
+QPixmap CaptureWindow(QWidget* window, bool client, qint32 left, qint32 top, qint32 width, qint32 height) {
   if (!window || width <= 0 || height <= 0) return QPixmap();
   // Where the client area lies within the part asked for.
   QPoint origin(-left, -top);

@@ -19,8 +19,7 @@ QPixmap CaptureClient(QWidget* window);
 // client area; with client false, within the whole window including its
 // frame (the frame, which the window system draws, comes out in the window's
 // background colour). Parts outside the window stay in that colour too.
-QPixmap CaptureWindow(QWidget* window, bool client, qint32 left, qint32 top, qint32 width,
-                      qint32 height);
+QPixmap CaptureWindow(QWidget* window, bool client, qint32 left, qint32 top, qint32 width, qint32 height);
 
 // A picture that owns a copy of the bitmap.
 QPixmap CreateBitmapPicture(const QImage& bitmap);

@@ -1,12 +1,12 @@
 #include "plot/StressPlot.h"
 
 #include "core/Arithmetic.h"
+#include "core/Bilingual.h"
 #include "core/Conversions.h"
 #include "core/ErrorReporting.h"
 #include "core/History.h"
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
-#include "core/Bilingual.h"
 #include "core/Settings.h"
 #include "forms/FormBuilder.h"
 
@@ -112,9 +112,7 @@ void StressPlot::AttachReadouts(QLabel* coordinates, QLabel* internalCoordinates
   intCoordLabel_ = internalCoordinates;
 }
 
-float StressPlot::ZoomFactor() const {
-  return zoomBar_ ? static_cast<float>(zoomBar_->value()) / 10.0f : 1.0f;
-}
+float StressPlot::ZoomFactor() const { return zoomBar_ ? static_cast<float>(zoomBar_->value()) / 10.0f : 1.0f; }
 
 float StressPlot::ScaleWidth() const { return static_cast<float>(width()) * kTwips; }
 float StressPlot::ScaleHeight() const { return static_cast<float>(height()) * kTwips; }
@@ -259,12 +257,11 @@ void StressPlot::DrawGrid(float step) {
   // Lines closer than two pixels would only fill the picture: keep every
   // tenth (then hundredth...) multiple of the step until they stand apart.
   const double minimumSpacing = 2.0 * kTwips;
-  while (std::fabs(static_cast<double>(k) * step) < minimumSpacing && std::isfinite(step * 10.0f))
-    step *= 10.0f;
+  while (std::fabs(static_cast<double>(k) * step) < minimumSpacing && std::isfinite(step * 10.0f)) step *= 10.0f;
   // Only lines that can fall inside the picture are drawn: beyond this
   // distance from the origin every line of a step lies outside it.
-  const double reach = std::max({std::fabs(x0), std::fabs(ScaleWidth() - x0), std::fabs(y0),
-                                 std::fabs(ScaleHeight() - y0)});
+  const double reach =
+      std::max({std::fabs(x0), std::fabs(ScaleWidth() - x0), std::fabs(y0), std::fabs(ScaleHeight() - y0)});
   std::vector<QPointF> lines;
   auto drawStep = [&](float t) -> bool {
     const double kt = static_cast<double>(k) * t;
@@ -272,9 +269,14 @@ void StressPlot::DrawGrid(float step) {
     try {
       const float xPlus = ColumnOf(t);
       const float xMinus = ColumnOf(-t);
-      lines.insert(lines.end(), {{xPlus, yaxis_.y1()}, {xPlus, yaxis_.y2()}, {xMinus, yaxis_.y1()},
-                                 {xMinus, yaxis_.y2()}, {xaxis_.x1(), y0 + kt}, {xaxis_.x2(), y0 + kt},
-                                 {xaxis_.x1(), y0 - kt}, {xaxis_.x2(), y0 - kt}});
+      lines.insert(lines.end(), {{xPlus, yaxis_.y1()},
+                                 {xPlus, yaxis_.y2()},
+                                 {xMinus, yaxis_.y1()},
+                                 {xMinus, yaxis_.y2()},
+                                 {xaxis_.x1(), y0 + kt},
+                                 {xaxis_.x2(), y0 + kt},
+                                 {xaxis_.x1(), y0 - kt},
+                                 {xaxis_.x2(), y0 - kt}});
     } catch (const RuntimeError& e) {
       LogRuntimeError(e);
     }
@@ -297,9 +299,7 @@ void StressPlot::Cls() {
 std::vector<QLineF> PlotItem::Segments() const {
   std::vector<QLineF> segments;
   switch (type) {
-    case Type::Line:
-      segments.emplace_back(a, b);
-      break;
+    case Type::Line: segments.emplace_back(a, b); break;
     case Type::Polyline:
       for (std::size_t i = 1; i < points.size(); ++i) segments.emplace_back(points[i - 1], points[i]);
       break;
@@ -307,8 +307,7 @@ std::vector<QLineF> PlotItem::Segments() const {
       for (std::size_t i = 1; i < points.size(); i += 2) segments.emplace_back(points[i - 1], points[i]);
       break;
     case Type::Arc:
-    case Type::Dot:
-      break;
+    case Type::Dot: break;
   }
   return segments;
 }
@@ -317,9 +316,7 @@ void StressPlot::AddItem(PlotItem item) {
   // Nothing undefined or infinite reaches the painter.
   if (!Finite(item.a) || !Finite(item.b) || !std::isfinite(item.radius)) return;
   switch (item.type) {
-    case PlotItem::Type::Line:
-      item.smooth = Slanted(item.a, item.b);
-      break;
+    case PlotItem::Type::Line: item.smooth = Slanted(item.a, item.b); break;
     case PlotItem::Type::Polyline:
       for (std::size_t i = 1; i < item.points.size() && !item.smooth; ++i)
         item.smooth = Slanted(item.points[i - 1], item.points[i]);
@@ -329,9 +326,7 @@ void StressPlot::AddItem(PlotItem item) {
         item.smooth = Slanted(item.points[i - 1], item.points[i]);
       break;
     case PlotItem::Type::Arc:
-    case PlotItem::Type::Dot:
-      item.smooth = true;
-      break;
+    case PlotItem::Type::Dot: item.smooth = true; break;
   }
   if (item.type == PlotItem::Type::Polyline) {
     item.painted = item.smooth ? WithoutUnseenPoints(item.points, kUnseenDeviation) : item.points;
@@ -342,8 +337,7 @@ void StressPlot::AddItem(PlotItem item) {
   update();
 }
 
-void StressPlot::DrawLine(QPointF from, QPointF to, const QColor& colour, int width,
-                          Qt::PenStyle style) {
+void StressPlot::DrawLine(QPointF from, QPointF to, const QColor& colour, int width, Qt::PenStyle style) {
   PlotItem item;
   item.type = PlotItem::Type::Line;
   item.a = from;
@@ -400,8 +394,7 @@ void StressPlot::DrawLines(std::vector<QPointF> ends, const QColor& colour, int 
   AddItem(std::move(item));
 }
 
-void StressPlot::DrawArc(QPointF centre, double radius, double start, double end,
-                         const QColor& colour, int width) {
+void StressPlot::DrawArc(QPointF centre, double radius, double start, double end, const QColor& colour, int width) {
   PlotItem item;
   item.type = PlotItem::Type::Arc;
   item.a = centre;
@@ -439,9 +432,7 @@ QLabel* StressPlot::AddCaption(PlotCaption caption, const QString& designName, c
   return label;
 }
 
-QLabel* StressPlot::Caption(PlotCaption caption) const {
-  return captions_.at(static_cast<std::size_t>(caption));
-}
+QLabel* StressPlot::Caption(PlotCaption caption) const { return captions_.at(static_cast<std::size_t>(caption)); }
 
 void StressPlot::SetCaptionText(PlotCaption caption, const QString& text) {
   QLabel* label = Caption(caption);
@@ -511,8 +502,7 @@ void StressPlot::MouseDown(float x, float y) {
 
 void StressPlot::MouseMove(float x, float y) {
   if (coordLabel_) coordLabel_->setText(CoordinatesText(x, y));
-  if (intCoordLabel_ && ShowInternalPlotCoords == 1)
-    intCoordLabel_->setText(InternalCoordinatesText(x, y));
+  if (intCoordLabel_ && ShowInternalPlotCoords == 1) intCoordLabel_->setText(InternalCoordinatesText(x, y));
   if (dragging_) MoveAxes(x, y);
 }
 
@@ -526,18 +516,15 @@ void StressPlot::MouseUp(float x, float y) {
 }
 
 void StressPlot::mousePressEvent(QMouseEvent* event) {
-  MouseDown(static_cast<float>(event->position().x()) * kTwips,
-            static_cast<float>(event->position().y()) * kTwips);
+  MouseDown(static_cast<float>(event->position().x()) * kTwips, static_cast<float>(event->position().y()) * kTwips);
 }
 
 void StressPlot::mouseMoveEvent(QMouseEvent* event) {
-  MouseMove(static_cast<float>(event->position().x()) * kTwips,
-            static_cast<float>(event->position().y()) * kTwips);
+  MouseMove(static_cast<float>(event->position().x()) * kTwips, static_cast<float>(event->position().y()) * kTwips);
 }
 
 void StressPlot::mouseReleaseEvent(QMouseEvent* event) {
-  MouseUp(static_cast<float>(event->position().x()) * kTwips,
-          static_cast<float>(event->position().y()) * kTwips);
+  MouseUp(static_cast<float>(event->position().x()) * kTwips, static_cast<float>(event->position().y()) * kTwips);
 }
 
 void StressPlot::paintEvent(QPaintEvent*) {
@@ -552,9 +539,7 @@ void StressPlot::paintEvent(QPaintEvent*) {
     }
     painter.setPen(item.pen);
     switch (item.type) {
-      case PlotItem::Type::Line:
-        painter.drawLine(item.a, item.b);
-        break;
+      case PlotItem::Type::Line: painter.drawLine(item.a, item.b); break;
       case PlotItem::Type::Polyline:
         painter.drawPolyline(item.painted.data(), static_cast<int>(item.painted.size()));
         break;
@@ -562,8 +547,7 @@ void StressPlot::paintEvent(QPaintEvent*) {
         painter.drawLines(item.points.data(), static_cast<int>(item.points.size() / 2));
         break;
       case PlotItem::Type::Arc: {
-        const QRectF box(item.a.x() - item.radius, item.a.y() - item.radius, 2 * item.radius,
-                         2 * item.radius);
+        const QRectF box(item.a.x() - item.radius, item.a.y() - item.radius, 2 * item.radius, 2 * item.radius);
         const int start = qRound(item.startAngle * 180.0 / kPi * 16.0);
         const int span = qRound((item.endAngle - item.startAngle) * 180.0 / kPi * 16.0);
         painter.drawArc(box, start, span);

@@ -3,9 +3,9 @@
 #include <QColor>
 #include <QLineF>
 #include <QPen>
-#include <QRectF>
 #include <QPointF>
 #include <QPointer>
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 
@@ -33,16 +33,16 @@ struct PlotItem {
     Dot,
   };
   Type type = Type::Line;
-  QPointF a, b;             // line ends; arc centre and dot position in a
+  QPointF a, b;  // line ends; arc centre and dot position in a
   std::vector<QPointF> points;
   // The points of a polyline that the painter joins: those a picture can
   // tell apart from the line between their neighbours.
   std::vector<QPointF> painted;
-  double radius = 0;        // arc radius, twips
-  double startAngle = 0;    // arc angles in radians, counter-clockwise on screen
+  double radius = 0;      // arc radius, twips
+  double startAngle = 0;  // arc angles in radians, counter-clockwise on screen
   double endAngle = 0;
   QColor colour;
-  int width = 1;            // pen width in pixels
+  int width = 1;  // pen width in pixels
   Qt::PenStyle style = Qt::SolidLine;
   // Made when the item is drawn: the pen, and whether its edges are smoothed
   // (curves and slanted lines; lines along the axes stay sharp). A polyline
@@ -79,8 +79,8 @@ struct PlotViewport {
 // The value captions a plot may show. Each plot adds those it has, under
 // the names of its design.
 enum class PlotCaption {
-  Origin,         // "0" at the axes' crossing
-  S2,             // the values of s2, C and s1 under the horizontal axis
+  Origin,  // "0" at the axes' crossing
+  S2,      // the values of s2, C and s1 under the horizontal axis
   Centre,
   S1,
   TauMax,         // tmax beside the vertical axis (Mohr's circle)
@@ -134,13 +134,11 @@ class StressPlot : public QWidget {
   // --- Drawing on the surface, in twips. Points that are not finite
   // numbers are left out, with the pieces that meet them.
   void Cls();
-  void DrawLine(QPointF from, QPointF to, const QColor& colour, int width = 1,
-                Qt::PenStyle style = Qt::SolidLine);
+  void DrawLine(QPointF from, QPointF to, const QColor& colour, int width = 1, Qt::PenStyle style = Qt::SolidLine);
   void DrawPolyline(std::vector<QPointF> points, const QColor& colour, int width = 1);
   // Separate lines in one pen: each even point to the next.
   void DrawLines(std::vector<QPointF> ends, const QColor& colour, int width = 1);
-  void DrawArc(QPointF centre, double radius, double start, double end, const QColor& colour,
-               int width = 1);
+  void DrawArc(QPointF centre, double radius, double start, double end, const QColor& colour, int width = 1);
   void DrawDot(QPointF at, const QColor& colour, int width);
   const std::vector<PlotItem>& Items() const { return items_; }
 

@@ -80,8 +80,8 @@ TEST(Principal2D, RandomStatesAreTheRotatedState) {
     // The normal stress on the plane whose normal is at Theta1 is S1, and
     // the shear stress there vanishes.
     const double t = p.Theta1 * 3.14159265358979 / 180.0;
-    const double sn = sx * std::cos(t) * std::cos(t) + sy * std::sin(t) * std::sin(t) +
-                      2.0 * txy * std::sin(t) * std::cos(t);
+    const double sn =
+        sx * std::cos(t) * std::cos(t) + sy * std::sin(t) * std::sin(t) + 2.0 * txy * std::sin(t) * std::cos(t);
     const double tn = (sy - sx) * std::sin(t) * std::cos(t) + txy * (std::cos(2 * t));
     ASSERT_NEAR(sn, p.S1, 2e-3);
     ASSERT_NEAR(tn, 0.0, 2e-3);

@@ -108,8 +108,7 @@ TEST_F(DurableSaveTest, EverySaveSyncsTheFileOnceAndThenItsFolder) {
     g_namedTemporaryFiles = named;
     SavesOneByOne();
     g_namedTemporaryFiles = false;
-    for (const QString& name : QDir(Home()).entryList(QDir::Files | QDir::Hidden))
-      QFile::remove(Home() + u'/' + name);
+    for (const QString& name : QDir(Home()).entryList(QDir::Files | QDir::Hidden)) QFile::remove(Home() + u'/' + name);
     SetDefaultSettings();
   }
 }

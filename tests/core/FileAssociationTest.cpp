@@ -23,14 +23,13 @@ class FileAssociation : public CoreTest {
     places_.ConfigHome = Home() + QStringLiteral("/xdg-config");
     places_.Run = [this](const QString& program, const QStringList& arguments) {
       commands_ << (QStringList{program} + arguments).join(u' ');
-      return failingCommand_ == program ? QStringLiteral("Command failed with exit code 1: ") + program
-                                        : QString();
+      return failingCommand_ == program ? QStringLiteral("Command failed with exit code 1: ") + program : QString();
     };
   }
 
   FileAssociationResult Associate(const QString& extension) {
-    return AssociateFileType(programFolder_ + u'/', QStringLiteral("brantel"), extension,
-                             QStringLiteral("Brantel"), places_);
+    return AssociateFileType(programFolder_ + u'/', QStringLiteral("brantel"), extension, QStringLiteral("Brantel"),
+                             places_);
   }
 
   QString programFolder_;
@@ -63,9 +62,10 @@ TEST_F(FileAssociation, WritesTheMimePackageTheDesktopEntryAndTheDefault) {
             QStringLiteral("[Desktop Entry]\nType=Application\nName=Brantel\nExec=\"") + programFolder_ +
                 QStringLiteral("/brantel\" %f\nMimeType=application/x-brantel-bnl;\nTerminal=false\n"));
 
-  EXPECT_EQ(commands_, (QStringList{QStringLiteral("update-mime-database ") + places_.DataHome + QStringLiteral("/mime"),
-                                    QStringLiteral("update-desktop-database ") + places_.DataHome +
-                                        QStringLiteral("/applications")}));
+  EXPECT_EQ(
+      commands_,
+      (QStringList{QStringLiteral("update-mime-database ") + places_.DataHome + QStringLiteral("/mime"),
+                   QStringLiteral("update-desktop-database ") + places_.DataHome + QStringLiteral("/applications")}));
 
   EXPECT_EQ(ReadFile(result.DefaultsFile),
             QByteArray("[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\n"

@@ -39,8 +39,8 @@ TEST_F(HistoryTest, AFullPaneKeepsItsLastTwoLines) {
   for (int i = 0; i < 10; ++i) AddHistoryLine(body);  // 10 lines of about 415 characters
   ASSERT_GE(History().size(), 4096);
   AddHistoryLine(QStringLiteral("new"));
-  EXPECT_EQ(History(), QStringLiteral("9. ") + body + QStringLiteral("\r\n10. ") + body +
-                           QStringLiteral("\r\n11. new\r\n"));
+  EXPECT_EQ(History(),
+            QStringLiteral("9. ") + body + QStringLiteral("\r\n10. ") + body + QStringLiteral("\r\n11. new\r\n"));
 }
 
 TEST_F(HistoryTest, TheLimitCountsCrLfAsTwoCharacters) {

@@ -20,8 +20,7 @@ TEST_F(IniFileTest, NamesMatchWithoutCaseAndValuesAreTrimmed) {
 }
 
 TEST_F(IniFileTest, WritesInPlaceAtSectionEndAndAtFileEnd) {
-  auto doc = IniDocument::FromText(QStringLiteral(
-      "; kept comment\r\n[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\nz=3\r\n"));
+  auto doc = IniDocument::FromText(QStringLiteral("; kept comment\r\n[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\nz=3\r\n"));
   doc.SetValue(QStringLiteral("a"), QStringLiteral("X"), QStringLiteral("10"));
   doc.SetValue(QStringLiteral("A"), QStringLiteral("new"), QStringLiteral("n"));
   doc.SetValue(QStringLiteral("C"), QStringLiteral("k"), QStringLiteral("v"));
@@ -46,8 +45,7 @@ TEST_F(IniFileTest, MissingFileReadsAsMissingKeysAndWriteCreatesIt) {
   EXPECT_EQ(ReadFile(path), QByteArray("[S]\r\nK=v\r\n"));
   // An empty value counts as missing when a default is given.
   WriteIniValue(QStringLiteral("S"), QStringLiteral("K"), QString(), path);
-  EXPECT_EQ(ReadIniValue(QStringLiteral("S"), QStringLiteral("K"), path, QStringLiteral("1")),
-            QStringLiteral("1"));
+  EXPECT_EQ(ReadIniValue(QStringLiteral("S"), QStringLiteral("K"), path, QStringLiteral("1")), QStringLiteral("1"));
 }
 
 TEST_F(IniFileTest, LongValuesAreReadWhole) {
@@ -59,12 +57,10 @@ TEST_F(IniFileTest, LongValuesAreReadWhole) {
 
 TEST_F(IniFileTest, ReadsGreekCodePageLfOnlyAndByteOrderMark) {
   // "Αρχείο" in Windows-1253, lines ended by LF only.
-  const QString cp = WriteFile(Home() + QStringLiteral("/cp.ini"),
-                               QByteArray("[FileMenu]\nLastFile1=\xC1\xF1\xF7\xE5\xDF\xEF.BNL\n"));
-  EXPECT_EQ(ReadIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFile1"), cp),
-            QStringLiteral("Αρχείο.BNL"));
-  const QString bom = WriteFile(Home() + QStringLiteral("/bom.ini"),
-                                QByteArray("\xEF\xBB\xBF[S]\rK=\xCE\xB1\r"));
+  const QString cp =
+      WriteFile(Home() + QStringLiteral("/cp.ini"), QByteArray("[FileMenu]\nLastFile1=\xC1\xF1\xF7\xE5\xDF\xEF.BNL\n"));
+  EXPECT_EQ(ReadIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFile1"), cp), QStringLiteral("Αρχείο.BNL"));
+  const QString bom = WriteFile(Home() + QStringLiteral("/bom.ini"), QByteArray("\xEF\xBB\xBF[S]\rK=\xCE\xB1\r"));
   EXPECT_EQ(ReadIniValue(QStringLiteral("S"), QStringLiteral("K"), bom), QStringLiteral("α"));
 }
 
@@ -90,10 +86,11 @@ TEST_F(IniFileTest, ByteOrderMarksBeforeALineKeepTheirMeaningWhenWrittenBack) {
 TEST_F(IniFileTest, OneLineInTheOldCodePageSpoilsNoOtherLine) {
   // UTF-8 Greek paths, one line with a byte that is not UTF-8 (read in
   // Windows-1253, where 0xE9 is "ι"), and a line that a stray byte spoils.
-  const QString path = WriteFile(Home() + QStringLiteral("/mixed.ini"),
-                                 QByteArray("[FileMenu]\r\nLastFileLong1=/\xCE\xAD\xCF\x81\xCE\xB3\xCE\xB1/\xCE\xA0.BNL\r\n"
-                                            "Note=caf\xE9\r\n"
-                                            "LastFileLong2=/\xCE\xB1\xFF.BNL\r\n"));
+  const QString path =
+      WriteFile(Home() + QStringLiteral("/mixed.ini"),
+                QByteArray("[FileMenu]\r\nLastFileLong1=/\xCE\xAD\xCF\x81\xCE\xB3\xCE\xB1/\xCE\xA0.BNL\r\n"
+                           "Note=caf\xE9\r\n"
+                           "LastFileLong2=/\xCE\xB1\xFF.BNL\r\n"));
   const auto value = [&path](const char* key) {
     return ReadIniValue(QStringLiteral("FileMenu"), QString::fromLatin1(key), path);
   };
@@ -112,9 +109,14 @@ TEST_F(IniFileTest, EveryValueReadsBackAsItWasWritten) {
   // Blanks at either end and quotes around a value would be taken off by
   // the reader: such a value is written in quotes of its own.
   const QString path = Home() + QStringLiteral("/values.ini");
-  const QString values[] = {QStringLiteral("plain"), QStringLiteral("  blanks around  "), QStringLiteral("\"quoted\""),
-                            QStringLiteral("'single'"), QStringLiteral("\"\""), QStringLiteral("\""),
-                            QStringLiteral("in \"the\" middle"), QString()};
+  const QString values[] = {QStringLiteral("plain"),
+                            QStringLiteral("  blanks around  "),
+                            QStringLiteral("\"quoted\""),
+                            QStringLiteral("'single'"),
+                            QStringLiteral("\"\""),
+                            QStringLiteral("\""),
+                            QStringLiteral("in \"the\" middle"),
+                            QString()};
   for (const QString& value : values) {
     ASSERT_NE(WriteIniValue(QStringLiteral("S"), QStringLiteral("K"), value, path), 0);
     EXPECT_EQ(ReadIniValue(QStringLiteral("S"), QStringLiteral("K"), path), value) << value.toStdString();

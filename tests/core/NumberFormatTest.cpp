@@ -93,8 +93,8 @@ TEST(GeneralFormat, DoubleUsesFifteenDigits) {
 TEST(ShortestFormat, ReadsBackToTheSameSingle) {
   std::mt19937 rng(12345);
   std::uniform_int_distribution<std::uint32_t> bits;
-  std::vector<float> values{0.1f, 1.0f / 3.0f, FLT_MIN, FLT_MAX, -FLT_MAX, FLT_TRUE_MIN,
-                            16777216.0f, 1e-7f, 123.456f, -0.0f, 0.0f};
+  std::vector<float> values{0.1f,        1.0f / 3.0f, FLT_MIN,  FLT_MAX, -FLT_MAX, FLT_TRUE_MIN,
+                            16777216.0f, 1e-7f,       123.456f, -0.0f,   0.0f};
   for (int i = 0; i < 2000; ++i) {
     const std::uint32_t b = bits(rng);
     float f;

@@ -87,8 +87,7 @@ TEST(FolderPaths, ChainFilePathAndDrive) {
   EXPECT_EQ(FolderChain(QStringLiteral("/")), QStringList{QStringLiteral("/")});
   EXPECT_EQ(BrowserFilePath(QStringLiteral("/"), QStringLiteral("a.txt")), QStringLiteral("/a.txt"));
   EXPECT_EQ(BrowserFilePath(QStringLiteral("/tmp"), QStringLiteral("a.txt")), QStringLiteral("/tmp/a.txt"));
-  const QStringList drives{QStringLiteral("/"), QStringLiteral("/home/ann"),
-                           QStringLiteral("/home/ann/Documents")};
+  const QStringList drives{QStringLiteral("/"), QStringLiteral("/home/ann"), QStringLiteral("/home/ann/Documents")};
   EXPECT_EQ(DriveOfPath(QStringLiteral("/home/ann/Documents/x/"), drives), drives[2]);
   EXPECT_EQ(DriveOfPath(QStringLiteral("/home/ann/Doc"), drives), drives[1]);
   EXPECT_EQ(DriveOfPath(QStringLiteral("/home/annie"), drives), drives[0]);

@@ -21,15 +21,16 @@ TEST_F(SettingsChecks, HistorySizeIsStoredExactlyWhenTheRangeCheckPassesIt) {
     std::optional<qint16> stored;
   };
   const std::vector<Case> cases = {
-      {"4096", 4096}, {"16384", 16384}, {" 8000 ", 8000}, {"5000.5", 5000}, {"5001.5", 5002},
-      {"4.5e3", 4500}, {"4095", {}},    {"16385", {}},    {"16384.5", {}},  {"", {}},
-      {"  ", {}},      {"abc", {}},     {"4096abc", {}},  {"-5000", {}},
+      {"4096", 4096},  {"16384", 16384}, {" 8000 ", 8000}, {"5000.5", 5000}, {"5001.5", 5002},
+      {"4.5e3", 4500}, {"4095", {}},     {"16385", {}},    {"16384.5", {}},  {"", {}},
+      {"  ", {}},      {"abc", {}},      {"4096abc", {}},  {"-5000", {}},
   };
   for (const Case& c : cases) {
     const QString text = QString::fromLatin1(c.text);
     EXPECT_EQ(HistorySizeOf(text), c.stored) << c.text;
     // The dialog's message comes from CheckInputRange: the two agree on every text.
-    EXPECT_EQ(CheckInputRange(text, HistorySizeSetting().min, HistorySizeSetting().max, QString::fromUtf16(kHistorySizeField)),
+    EXPECT_EQ(CheckInputRange(text, HistorySizeSetting().min, HistorySizeSetting().max,
+                              QString::fromUtf16(kHistorySizeField)),
               c.stored.has_value())
         << c.text;
   }
@@ -64,9 +65,15 @@ TEST(SettingsExtension, OnlyCapitalLettersAndDigitsPassAndTheTextIsTrimmed) {
     std::optional<QString> stored;
   };
   const std::vector<Case> cases = {
-      {u"BNL", QStringLiteral("BNL")}, {u"B2", QStringLiteral("B2")}, {u" BNL ", QStringLiteral("BNL")},
-      {u"", QString()},                {u"   ", QString()},           {u"B NL", {}},
-      {u"B.NL", {}},                   {u"bnl", {}},                  {u"ΒΝΛ", {}},
+      {u"BNL", QStringLiteral("BNL")},
+      {u"B2", QStringLiteral("B2")},
+      {u" BNL ", QStringLiteral("BNL")},
+      {u"", QString()},
+      {u"   ", QString()},
+      {u"B NL", {}},
+      {u"B.NL", {}},
+      {u"bnl", {}},
+      {u"ΒΝΛ", {}},
       {u"*", {}},
   };
   for (const Case& c : cases) {
@@ -80,8 +87,7 @@ TEST(QuickButtons, StoredCodesRoundTripThroughTheLists) {
     QuickButtonChoice shown;
   };
   const std::vector<Case> cases = {
-      {21, {1, 0}}, {26, {1, 5}}, {31, {2, 0}}, {38, {2, 7}},
-      {1, {0, -1}}, {4, {3, -1}}, {8, {7, -1}},
+      {21, {1, 0}}, {26, {1, 5}}, {31, {2, 0}}, {38, {2, 7}}, {1, {0, -1}}, {4, {3, -1}}, {8, {7, -1}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DecodeQuickButton(c.code), c.shown) << c.code;
@@ -92,9 +98,8 @@ TEST(QuickButtons, StoredCodesRoundTripThroughTheLists) {
 TEST(QuickButtons, CodesOutsideTheListsShowNothingAndAreKept) {
   // 2 and 3 would name a menu without its sub-menu entry; 9, 27..29 and 39
   // entries the lists do not have.
-  for (const qint16 code : {qint16(-4), qint16(0), qint16(2), qint16(3), qint16(9), qint16(10), qint16(15),
-                            qint16(20), qint16(27), qint16(29), qint16(30), qint16(39), qint16(40),
-                            qint16(32767)}) {
+  for (const qint16 code : {qint16(-4), qint16(0), qint16(2), qint16(3), qint16(9), qint16(10), qint16(15), qint16(20),
+                            qint16(27), qint16(29), qint16(30), qint16(39), qint16(40), qint16(32767)}) {
     const QuickButtonChoice shown = DecodeQuickButton(code);
     EXPECT_EQ(shown, QuickButtonChoice{}) << code;
     EXPECT_EQ(EncodeQuickButton(shown, code), code) << code;
@@ -114,9 +119,8 @@ TEST(QuickButtons, PickingAMenuGivesItsCode) {
 
   EXPECT_EQ(QuickButtonMenuItems().size(), 8);
   EXPECT_EQ(QuickButtonMenuItems().last(), QStringLiteral("Menu 8"));
-  EXPECT_EQ(QuickButtonSubMenuItems(1),
-            (QStringList{"Sub Menu 2-1", "Sub Menu 2-2", "Sub Menu 2-3", "Sub Menu 2-4", "Sub Menu 2-5",
-                         "Sub Menu 2-6"}));
+  EXPECT_EQ(QuickButtonSubMenuItems(1), (QStringList{"Sub Menu 2-1", "Sub Menu 2-2", "Sub Menu 2-3", "Sub Menu 2-4",
+                                                     "Sub Menu 2-5", "Sub Menu 2-6"}));
   EXPECT_EQ(QuickButtonSubMenuItems(2).last(), QStringLiteral("Sub Menu 3-8"));
   EXPECT_TRUE(QuickButtonSubMenuItems(3).isEmpty());
 }

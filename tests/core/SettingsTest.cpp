@@ -6,8 +6,8 @@
 #include "support/TestEnvironment.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QFile>
+#include <QProcess>
 #include <QSet>
 
 #include <memory>
@@ -24,9 +24,9 @@ class SettingsTest : public CoreTest {
 };
 
 TEST_F(SettingsTest, RangesBecomeTheMinimumNotTheNearerBound) {
-  ReadFrom(QStringLiteral(
-      "[Settings]\nMaxDisplaySize=20000\nDisplayFontSize=30\nDisplayFontBold=1\nDefaultUnits=2\n"
-      "[TextBrowse]\nBrowseFontSize=6.5\nBrowseFontItalic=-1\n"));
+  ReadFrom(
+      QStringLiteral("[Settings]\nMaxDisplaySize=20000\nDisplayFontSize=30\nDisplayFontBold=1\nDefaultUnits=2\n"
+                     "[TextBrowse]\nBrowseFontSize=6.5\nBrowseFontItalic=-1\n"));
   EXPECT_EQ(MaxDisplaySize, 4096);
   EXPECT_EQ(DisplayFontSize, 7.0f);
   EXPECT_EQ(DisplayFontBold, -1);
@@ -34,8 +34,9 @@ TEST_F(SettingsTest, RangesBecomeTheMinimumNotTheNearerBound) {
   EXPECT_EQ(BrowseFontSize, 7.0f);
   EXPECT_EQ(BrowseFontItalic, -1);
 
-  ReadFrom(QStringLiteral("[Settings]\nMaxDisplaySize=8000\nDisplayFontSize=10.5\n"
-                          "[TextBrowse]\nBrowseFontSize=12.5\n"));
+  ReadFrom(
+      QStringLiteral("[Settings]\nMaxDisplaySize=8000\nDisplayFontSize=10.5\n"
+                     "[TextBrowse]\nBrowseFontSize=12.5\n"));
   EXPECT_EQ(MaxDisplaySize, 8000);
   EXPECT_EQ(DisplayFontSize, 10.0f);
   EXPECT_EQ(BrowseFontSize, 12.0f);
@@ -63,10 +64,10 @@ TEST_F(SettingsTest, MissingKeysAndSpecialValues) {
 }
 
 TEST_F(SettingsTest, ValuesBeyondSixteenBitsReadAsOutOfRange) {
-  ReadFrom(QStringLiteral(
-      "[Settings]\nMaxDisplaySize=99999\nDisplayFontSize=1e300\nKeepFileNames=1e400\n"
-      "[FileMenu]\nMaxLastFiles=1\nLastFileMode1=40000\n"
-      "[BrantelOptions]\nToolBarPointer0=70000\nToolBarPointer1=-40000\nCircExtend=32768\n"));
+  ReadFrom(
+      QStringLiteral("[Settings]\nMaxDisplaySize=99999\nDisplayFontSize=1e300\nKeepFileNames=1e400\n"
+                     "[FileMenu]\nMaxLastFiles=1\nLastFileMode1=40000\n"
+                     "[BrantelOptions]\nToolBarPointer0=70000\nToolBarPointer1=-40000\nCircExtend=32768\n"));
   EXPECT_EQ(MaxDisplaySize, 4096);
   EXPECT_EQ(DisplayFontSize, 7.0f);
   EXPECT_EQ(KeepFileNames, 0);
@@ -153,12 +154,12 @@ TEST_F(SettingsTest, TooManyRecentFilesWriteTheCountThenNoEntries) {
 TEST_F(SettingsTest, EveryCallIsLoggedAndUnknownCodesWriteNothing) {
   EXPECT_TRUE(SaveSettings(5));
   EXPECT_FALSE(QFile::exists(SettingsIniPath));
-  EXPECT_EQ(History(), QStringLiteral("1. Saving default settings to file: ") + SettingsIniPath +
-                           QStringLiteral("\r\n"));
+  EXPECT_EQ(History(),
+            QStringLiteral("1. Saving default settings to file: ") + SettingsIniPath + QStringLiteral("\r\n"));
   EnglishMenus = 0;
   SaveSettings(10);
-  EXPECT_TRUE(History().endsWith(QStringLiteral("2. Αποθήκευση ρυθμίσεων στο αρχείο: ") +
-                                 SettingsIniPath + QStringLiteral("\r\n")));
+  EXPECT_TRUE(History().endsWith(QStringLiteral("2. Αποθήκευση ρυθμίσεων στο αρχείο: ") + SettingsIniPath +
+                                 QStringLiteral("\r\n")));
   EXPECT_TRUE(QFile::exists(SettingsIniPath));
 }
 
@@ -170,20 +171,19 @@ TEST_F(SettingsTest, SavingOneSectionLeavesTheRestUntouched) {
   BrowseFontSize = 12.0f;
   BrowseDefaultFilter = QStringLiteral("*.txt;*.BNL");
   ASSERT_TRUE(SaveSettings(kSettingsTextBrowse));
-  EXPECT_EQ(ReadFile(SettingsIniPath),
-            QByteArray("; hand-made\r\n[Version]\r\nINIFileVersion=050909\r\n\r\n"
-                       "[Settings]\r\nDefaultUnits=0\r\nMyOwnKey=keep me\r\n\r\n"
-                       "[Other]\r\nA=1\r\n\r\n[TextBrowse]\r\nBrowseFontSize=12\r\n"
-                       "BrowseFontName=Mono\r\nBrowseFontBold=0\r\nBrowseFontItalic=0\r\n"
-                       "BrowseDefaultFilter=*.txt;*.BNL\r\nBrowseUseNotepad=0\r\n"));
+  EXPECT_EQ(ReadFile(SettingsIniPath), QByteArray("; hand-made\r\n[Version]\r\nINIFileVersion=050909\r\n\r\n"
+                                                  "[Settings]\r\nDefaultUnits=0\r\nMyOwnKey=keep me\r\n\r\n"
+                                                  "[Other]\r\nA=1\r\n\r\n[TextBrowse]\r\nBrowseFontSize=12\r\n"
+                                                  "BrowseFontName=Mono\r\nBrowseFontBold=0\r\nBrowseFontItalic=0\r\n"
+                                                  "BrowseDefaultFilter=*.txt;*.BNL\r\nBrowseUseNotepad=0\r\n"));
 }
 
 TEST_F(SettingsTest, AFailedWriteIsLoggedAsSuch) {
   QDir().mkpath(SettingsIniPath);  // a folder stands where the file should be
   EXPECT_FALSE(SaveSettings(kSettingsMain));
   EXPECT_EQ(History(), QStringLiteral("1. Saving default settings to file: ") + SettingsIniPath +
-                           QStringLiteral("\r\n2. The settings file could not be written: ") +
-                           SettingsIniPath + QStringLiteral("\r\n"));
+                           QStringLiteral("\r\n2. The settings file could not be written: ") + SettingsIniPath +
+                           QStringLiteral("\r\n"));
 }
 
 TEST_F(SettingsTest, AReadOnlySettingsFileIsNotOverwritten) {
@@ -197,9 +197,10 @@ TEST_F(SettingsTest, AReadOnlySettingsFileIsNotOverwritten) {
 }
 
 TEST_F(SettingsTest, ASaveWritesOnlyWhatThisRunChangedOntoTheFileAsItIsNow) {
-  const QByteArray start("[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nMaxDisplaySize=2048\r\n"
-                         "[FileMenu]\r\nMaxLastFiles=1\r\nLastFile1=a.BNL\r\nLastFileLong1=/p/a.BNL\r\n"
-                         "[BrantelOptions]\r\nEnglishMenus=1\r\n");
+  const QByteArray start(
+      "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nMaxDisplaySize=2048\r\n"
+      "[FileMenu]\r\nMaxLastFiles=1\r\nLastFile1=a.BNL\r\nLastFileLong1=/p/a.BNL\r\n"
+      "[BrantelOptions]\r\nEnglishMenus=1\r\n");
   WriteFile(SettingsIniPath, start);
   ReadAllSettings();
   // Nothing changed: nothing is written (2048 reads as 4096).
@@ -208,9 +209,10 @@ TEST_F(SettingsTest, ASaveWritesOnlyWhatThisRunChangedOntoTheFileAsItIsNow) {
 
   // Another copy turns to Greek and opens b; this one changes CircExtend
   // and opens c.
-  WriteFile(SettingsIniPath, "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nMaxDisplaySize=2048\r\n"
-                             "[FileMenu]\r\nMaxLastFiles=2\r\nLastFile1=b.BNL\r\nLastFileLong1=/p/b.BNL\r\n"
-                             "LastFile2=a.BNL\r\nLastFileLong2=/p/a.BNL\r\n[BrantelOptions]\r\nEnglishMenus=0\r\n");
+  WriteFile(SettingsIniPath,
+            "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nMaxDisplaySize=2048\r\n"
+            "[FileMenu]\r\nMaxLastFiles=2\r\nLastFile1=b.BNL\r\nLastFileLong1=/p/b.BNL\r\n"
+            "LastFile2=a.BNL\r\nLastFileLong2=/p/a.BNL\r\n[BrantelOptions]\r\nEnglishMenus=0\r\n");
   CircExtend = 9;
   AddRecentFile(QStringLiteral("/p/c.BNL"), 1);
   EXPECT_EQ(LastFileLong[1], QStringLiteral("/p/c.BNL"));

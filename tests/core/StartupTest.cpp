@@ -35,20 +35,25 @@ class StartupTest : public CoreTest {
   // The file a first start writes, byte for byte.
   static QByteArray FreshFile() {
     const QByteArray font = DefaultFontName().toUtf8();
-    return QByteArray("[Version]\r\nINIFileVersion=050909\r\n\r\n"
-                      "[Settings]\r\nDefaultUnits=1\r\nDisplayHistoryWin=1\r\nMaxDisplaySize=2048\r\n"
-                      "DisplayFontName=") + font +
-           QByteArray("\r\nDisplayFontSize=10\r\nDisplayFontBold=0\r\nDisplayFontItalic=0\r\n"
-                      "KeepFileNames=1\r\nShowDisclaim=1\r\nMaxMainMenu=0\r\nEnableMainMenuToolbar=1\r\n"
-                      "ShortRecentFiles=0\r\nLoadLastInputFile=0\r\nRemindAnnualUpdates=1\r\n"
-                      "CopyExampleFiles=1\r\nDataPath=\r\nFileExtension=BNL\r\nExternalEditor=Notepad.exe\r\n"
-                      "\r\n[FileMenu]\r\nMaxLastFiles=0\r\n"
-                      "\r\n[TextBrowse]\r\nBrowseFontName=") + font +
-           QByteArray("\r\nBrowseFontSize=10\r\nBrowseFontBold=0\r\nBrowseFontItalic=0\r\n"
-                      "BrowseDefaultFilter=\r\nBrowseUseNotepad=0\r\n"
-                      "\r\n[BrantelOptions]\r\nEnglishMenus=1\r\nPrintModuleHeader=1\r\nEnableMohrCircles=1\r\n"
-                      "CircExtend=5\r\nShowInternalPlotCoords=0\r\nToolBarPointer0=21\r\nToolBarPointer1=31\r\n"
-                      "ToolBarPointer2=4\r\n");
+    return QByteArray(
+               "[Version]\r\nINIFileVersion=050909\r\n\r\n"
+               "[Settings]\r\nDefaultUnits=1\r\nDisplayHistoryWin=1\r\nMaxDisplaySize=2048\r\n"
+               "DisplayFontName=") +
+           font +
+           QByteArray(
+               "\r\nDisplayFontSize=10\r\nDisplayFontBold=0\r\nDisplayFontItalic=0\r\n"
+               "KeepFileNames=1\r\nShowDisclaim=1\r\nMaxMainMenu=0\r\nEnableMainMenuToolbar=1\r\n"
+               "ShortRecentFiles=0\r\nLoadLastInputFile=0\r\nRemindAnnualUpdates=1\r\n"
+               "CopyExampleFiles=1\r\nDataPath=\r\nFileExtension=BNL\r\nExternalEditor=Notepad.exe\r\n"
+               "\r\n[FileMenu]\r\nMaxLastFiles=0\r\n"
+               "\r\n[TextBrowse]\r\nBrowseFontName=") +
+           font +
+           QByteArray(
+               "\r\nBrowseFontSize=10\r\nBrowseFontBold=0\r\nBrowseFontItalic=0\r\n"
+               "BrowseDefaultFilter=\r\nBrowseUseNotepad=0\r\n"
+               "\r\n[BrantelOptions]\r\nEnglishMenus=1\r\nPrintModuleHeader=1\r\nEnableMohrCircles=1\r\n"
+               "CircExtend=5\r\nShowInternalPlotCoords=0\r\nToolBarPointer0=21\r\nToolBarPointer1=31\r\n"
+               "ToolBarPointer2=4\r\n");
   }
 
   void PointDocumentsAt(const QString& folder) {
@@ -74,15 +79,14 @@ TEST_F(StartupTest, FirstStartWritesTheDefaultsAndRunsWithCheckedValues) {
   EXPECT_EQ(EnglishMenus, 1);
   EXPECT_EQ(UnitsStartTab, 1);
   EXPECT_EQ(INIFileVersion, QStringLiteral("050909"));
-  EXPECT_EQ(History(), QStringLiteral("1. Saving default settings to file: ") + IniPath() +
-                           QStringLiteral("\r\n"));
+  EXPECT_EQ(History(), QStringLiteral("1. Saving default settings to file: ") + IniPath() + QStringLiteral("\r\n"));
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
 TEST_F(StartupTest, AnotherStampIsDeletedAndWrittenAnew) {
   for (const char* stamp : {"INIFileVersion=050908\r\n", ""}) {
-    WriteFile(IniPath(), QByteArray("[Version]\r\n") + stamp +
-                             "[Settings]\r\nMaxDisplaySize=8000\r\nEnglishMenus=0\r\n");
+    WriteFile(IniPath(),
+              QByteArray("[Version]\r\n") + stamp + "[Settings]\r\nMaxDisplaySize=8000\r\nEnglishMenus=0\r\n");
     RunStartupSteps();
     EXPECT_EQ(ReadFile(IniPath()), FreshFile()) << stamp;
     EXPECT_EQ(MaxDisplaySize, 4096);
@@ -111,8 +115,9 @@ TEST_F(StartupTest, AStampWithoutItsSettingsIsNoFile) {
 }
 
 TEST_F(StartupTest, AFileOfTheCurrentStampIsReadAsItStands) {
-  WriteFile(IniPath(), "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nMaxDisplaySize=8000\r\n"
-                       "DefaultUnits=0\r\n[BrantelOptions]\r\nEnglishMenus=0\r\nToolBarPointer1=23\r\n");
+  WriteFile(IniPath(),
+            "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nMaxDisplaySize=8000\r\n"
+            "DefaultUnits=0\r\n[BrantelOptions]\r\nEnglishMenus=0\r\nToolBarPointer1=23\r\n");
   RunStartupSteps();
   EXPECT_EQ(MaxDisplaySize, 8000);
   EXPECT_EQ(DefaultUnits, 0);
@@ -147,8 +152,9 @@ TEST_F(StartupTest, AnUndeletableFileOfAnotherStampFallsBackToTheDefaults) {
 }
 
 TEST_F(StartupTest, ASettingsFileThatCannotBeReadIsKeptAndTheDefaultsRun) {
-  const QByteArray mine = "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nShowDisclaim=0\r\n"
-                          "[FileMenu]\r\nMaxLastFiles=1\r\nLastFileLong1=/data/a.BNL\r\n";
+  const QByteArray mine =
+      "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nShowDisclaim=0\r\n"
+      "[FileMenu]\r\nMaxLastFiles=1\r\nLastFileLong1=/data/a.BNL\r\n";
   for (const bool pipe : {false, true}) {
     SCOPED_TRACE(pipe ? "a pipe" : "no read permission");
     QDir().mkpath(QFileInfo(IniPath()).absolutePath());
@@ -169,7 +175,9 @@ TEST_F(StartupTest, ASettingsFileThatCannotBeReadIsKeptAndTheDefaultsRun) {
       EXPECT_FALSE(SaveSettings(kSettingsFileMenu));
     }
     EXPECT_EQ(History().count(QStringLiteral("The settings file could not be read; the program runs on the "
-                                             "default settings: ") + IniPath()), 1);
+                                             "default settings: ") +
+                              IniPath()),
+              1);
     EXPECT_EQ(ShowDisclaim, 1);
     EXPECT_EQ(MaxDisplaySize, 4096);
     const QFileInfo after(IniPath());
@@ -288,8 +296,8 @@ TEST_F(StartupTest, CopyTextFileEndsEveryLineWithCrLf) {
   EXPECT_EQ(ReadFile(target), QByteArray("one\r\ntwo\r\nthree\r\nfour\r\n"));
 
   EXPECT_FALSE(CopyTextFile(Home() + QStringLiteral("/missing.txt"), target));
-  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Requested File not found: ") + Home() +
-                                       QStringLiteral("/missing.txt"));
+  EXPECT_EQ(boxes_->Last().prompt,
+            QStringLiteral("Requested File not found: ") + Home() + QStringLiteral("/missing.txt"));
   const QString nowhere = Home() + QStringLiteral("/no/folder/out.txt");
   EXPECT_FALSE(CopyTextFile(source, nowhere));
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("File I/O problem with TMP file: ") + nowhere);

@@ -114,8 +114,8 @@ TEST(UnitConversion, ValuesBeyondTheRangeLeaveBlankBoxesNeverInfinity) {
 
 TEST(UnitConversion, NoSelectedUnitOrUnknownTabConvertsNothing) {
   EXPECT_TRUE(UnitReadoutTexts(0, -1, u"5").isEmpty());
-  EXPECT_TRUE(UnitReadoutTexts(0, 4, u"5").isEmpty());   // Length has four units
-  EXPECT_EQ(UnitReadoutTexts(1, 4, u"5").size(), 5);     // Load has five
+  EXPECT_TRUE(UnitReadoutTexts(0, 4, u"5").isEmpty());  // Length has four units
+  EXPECT_EQ(UnitReadoutTexts(1, 4, u"5").size(), 5);    // Load has five
   EXPECT_TRUE(UnitReadoutTexts(5, 0, u"5").isEmpty());
   EXPECT_TRUE(UnitReadoutTexts(-1, 0, u"5").isEmpty());
 }

@@ -22,12 +22,12 @@ class ValidationTest : public CoreTest {
 };
 
 TEST(NumericEntry, AcceptsNumbersAndWhatCanStillGrowIntoOne) {
-  for (const char* text : {"", "-", "+", ".", "-.", "1.", "1e", "1e-", "1E+", "-12.5", ".5", "-.5",
-                           "1e5", "2.5E-3", " 7", "7 ", "  ", "0"}) {
+  for (const char* text : {"", "-", "+", ".", "-.", "1.", "1e", "1e-", "1E+", "-12.5", ".5", "-.5", "1e5", "2.5E-3",
+                           " 7", "7 ", "  ", "0"}) {
     EXPECT_TRUE(IsNumericEntry(QString::fromLatin1(text))) << "'" << text << "'";
   }
-  for (const char* text : {"-abc", ".x", "12a", "abc", "1..2", "1.2.3", "e5", "-e", ".e1", "1e5x",
-                           "1 2", "- 1", "1e400", "--1", "0x10", "1,5"}) {
+  for (const char* text : {"-abc", ".x", "12a", "abc", "1..2", "1.2.3", "e5", "-e", ".e1", "1e5x", "1 2", "- 1",
+                           "1e400", "--1", "0x10", "1,5"}) {
     EXPECT_FALSE(IsNumericEntry(QString::fromLatin1(text))) << "'" << text << "'";
   }
 }
@@ -39,16 +39,11 @@ TEST(ReadingRules, LeadingNumberAndWholeEntry) {
     std::optional<double> leading, entry;  // as a 64-bit field
     std::optional<float> entrySingle;      // the whole entry as a 32-bit field
   } cases[] = {
-      {"", 0.0, 0.0, 0.0f},
-      {"-.", 0.0, 0.0, 0.0f},        // still being typed
-      {"-", 0.0, 0.0, 0.0f},
-      {"2.5", 2.5, 2.5, 2.5f},
-      {"1e", 1.0, 1.0, 1.0f},
-      {"12a", 12.0, {}, {}},          // only the leading rule ignores what follows
-      {"x", 0.0, {}, {}},
-      {"3e38", 3e38, 3e38, 3e38f},
-      {"1e39", 1e39, 1e39, {}},       // beyond a 32-bit field
-      {"1e999", {}, {}, {}},          // beyond any field
+      {"", 0.0, 0.0, 0.0f},  {"-.", 0.0, 0.0, 0.0f},  // still being typed
+      {"-", 0.0, 0.0, 0.0f}, {"2.5", 2.5, 2.5, 2.5f},     {"1e", 1.0, 1.0, 1.0f},
+      {"12a", 12.0, {}, {}},  // only the leading rule ignores what follows
+      {"x", 0.0, {}, {}},    {"3e38", 3e38, 3e38, 3e38f}, {"1e39", 1e39, 1e39, {}},  // beyond a 32-bit field
+      {"1e999", {}, {}, {}},                                                         // beyond any field
   };
   for (const auto& c : cases) {
     const QString text = QString::fromUtf8(c.text);
@@ -79,8 +74,7 @@ TEST_F(ValidationTest, BlankFieldAndRangeMessages) {
 
 TEST_F(ValidationTest, TheRangeMessageQuotesTheTrimmedEntry) {
   EXPECT_FALSE(CheckInputRange(QStringLiteral("  5000  "), 1, 10));
-  EXPECT_EQ(boxes_->Last().prompt,
-            QStringLiteral("Value '5000' is outside input range\r\nValid range is: 1-10"));
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Value '5000' is outside input range\r\nValid range is: 1-10"));
   EXPECT_FALSE(CheckInputRange(QStringLiteral("-1"), 0.5, 2.5));
   EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("Valid range is: 0.5-2.5")));
 }
@@ -88,8 +82,7 @@ TEST_F(ValidationTest, TheRangeMessageQuotesTheTrimmedEntry) {
 TEST_F(ValidationTest, ATextThatIsNotANumberIsOutOfRange) {
   // Its leading number (0) would lie in the range; the text still fails.
   EXPECT_FALSE(CheckInputRange(QStringLiteral("abc"), -10, 10));
-  EXPECT_EQ(boxes_->Last().prompt,
-            QStringLiteral("Value 'abc' is outside input range\r\nValid range is: -10-10"));
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Value 'abc' is outside input range\r\nValid range is: -10-10"));
   EXPECT_FALSE(CheckInputRange(QStringLiteral("12abc"), 0, 100));
   EXPECT_FALSE(CheckInputRange(QStringLiteral("1e999"), 0, 100));
 }

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -11,7 +12,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
-#include <QHeaderView>
 
 #include <gmock/gmock.h>
 
@@ -22,6 +22,7 @@ using namespace forms;
 using ::testing::HasSubstr;
 
 constexpr FormDesign kForm{4905, 2400, "Input", "Εισαγωγή"};
+// clang-format off
 constexpr ControlRow kControls[] = {
     {"Frame1", Kind::Frame, nullptr, 120, 120, 4695, 1455, "Input Data", "Εισαγωγή δεδομένων", nullptr, kBlueCaption},
     {"lblsx", Kind::Label, "Frame1", 480, 240, 375, 255, "sx", "σx", "Text1"},
@@ -32,6 +33,7 @@ constexpr ControlRow kControls[] = {
     {"Option1(0)", Kind::Option, nullptr, 1440, 1680, 1200, 255, "English"},
     {"CmdOk", Kind::Button, nullptr, 3480, 1980, 1215, 375, "OK"},
 };
+// clang-format on
 
 TEST(FormBuilder, PlacesEveryControlInPixelsOfItsContainer) {
   QWidget form;
@@ -97,16 +99,19 @@ TEST(FormBuilder, FaultyTablesAreRefusedWithTheNameAtFault) {
   };
   const std::vector<Case> cases = {
       {{{"Text1", Kind::TextBox}, {"Text1", Kind::TextBox}}, "the name Text1 stands twice"},
-      {{{"Text1", Kind::TextBox, "Frame1"}, {"Frame1", Kind::Frame}}, "the container Frame1 of Text1 is no earlier row"},
+      {{{"Text1", Kind::TextBox, "Frame1"}, {"Frame1", Kind::Frame}},
+       "the container Frame1 of Text1 is no earlier row"},
       {{{"Label1", Kind::Label}, {"Text1", Kind::TextBox, "Label1"}}, "Label1 holds Text1 but is no frame"},
-      {{{"lblsx", Kind::Label, nullptr, 0, 0, 0, 0, "sx", nullptr, "Text1"}}, "lblsx names Text1 as its partner, which is no row"},
+      {{{"lblsx", Kind::Label, nullptr, 0, 0, 0, 0, "sx", nullptr, "Text1"}},
+       "lblsx names Text1 as its partner, which is no row"},
       {{{"Text1", Kind::TextBox, nullptr, 0, 0, 0, 0, "sx", nullptr, "Text2"}, {"Text2", Kind::TextBox}},
        "Text1 takes the name of Text2"},
       {{{"", Kind::TextBox}}, "a row without a name"},
       {{{"opt(0)", Kind::Option}, {"opt(2)", Kind::Option}}, "the indexes of opt leave a gap"},
       {{{"SSTab1", Kind::TabStrip}, {"SSTab1(1)", Kind::TabPage, "SSTab1"}},
        "the tab page SSTab1(1) is out of turn; the next page is SSTab1(0)"},
-      {{{"Frame1", Kind::Frame}, {"Frame1(0)", Kind::TabPage, "Frame1"}}, "the tab page Frame1(0) is not on a tab control"},
+      {{{"Frame1", Kind::Frame}, {"Frame1(0)", Kind::TabPage, "Frame1"}},
+       "the tab page Frame1(0) is not on a tab control"},
       {{{"SSTab1", Kind::TabStrip}, {"Text1", Kind::TextBox, "SSTab1"}}, "SSTab1 holds Text1 but is no frame"},
       {{{"lbl", Kind::Label}, {"opt(0)", Kind::Option, nullptr, 0, 0, 0, 0, "Caption", nullptr, "lbl"}},
        "only an option or check box without a caption takes the name of a label"},
@@ -180,6 +185,7 @@ TEST(FormBuilder, MaxLengthLimitsTypingButNeverCutsTheProgramsText) {
 }
 
 constexpr FormDesign kTabbedForm{8175, 5000, "Tabs"};
+// clang-format off
 constexpr ControlRow kTabbedControls[] = {
     {"SSTab1", Kind::TabStrip, nullptr, 120, 120, 7935, 3855, "Results"},
     {"SSTab1(0)", Kind::TabPage, "SSTab1", 0, 0, 0, 0, "Calculations", "Υπολογισμοί"},
@@ -194,6 +200,7 @@ constexpr ControlRow kTabbedControls[] = {
     {"optAngle(0)", Kind::Option, "Frame2", 2760, 960, 225, 255, nullptr, nullptr, "Label19"},
     {"fLx1", Kind::Grid, "SSTab1(1)", 120, 480, 7695, 3255, "Data"},
 };
+// clang-format on
 
 TEST(FormBuilder, TabPagesHoldTheirRowsAtTheirDesignPlaces) {
   QWidget form;

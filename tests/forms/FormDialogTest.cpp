@@ -29,6 +29,7 @@ struct Stored {
 Stored g_stored;
 
 constexpr forms::FormDesign kForm{4000, 1800, "Sample", "Δείγμα"};
+// clang-format off
 constexpr ControlRow kControls[] = {
     {"lblWidth", Kind::Label, nullptr, 120, 120, 900, 255, "Width", "Πλάτος", "Text1"},
     {"Text1", Kind::TextBox, nullptr, 1080, 120, 855, 285},
@@ -39,6 +40,7 @@ constexpr ControlRow kControls[] = {
     {"cmdCancel", Kind::Button, nullptr, 1440, 1320, 1000, 375, "Cancel"},
     {"CmdOk", Kind::Button, nullptr, 2760, 1320, 1000, 375, "OK"},
 };
+// clang-format on
 
 // A dialog written the way every tool dialog is.
 class frmSample : public forms::FormDialog {
@@ -50,8 +52,7 @@ class frmSample : public forms::FormDialog {
     ui_.area = Require<QLineEdit>(u"Text3");
     inputs_.Add(ui_.width, working_.width, {forms::Reading::WholeEntry, InvalidValueFor({"width", "πλάτος"})});
     inputs_.Add(ui_.load, working_.load, {forms::Reading::WholeEntry, Sentence({"Invalid load", "Εσφαλμένο φορτίο"})});
-    WireButtons(Require<QPushButton>(okName), Require<QPushButton>(u"cmdCancel"),
-                Require<QPushButton>(u"cmdHelp"));
+    WireButtons(Require<QPushButton>(okName), Require<QPushButton>(u"cmdCancel"), Require<QPushButton>(u"cmdHelp"));
     LoadInputs();
   }
   int commits = 0;
@@ -149,11 +150,11 @@ TEST_F(FormDialogTest, InputsAreCheckedInOrderAndStoredAllOrNothing) {
     double load2;
   };
   const Case cases[] = {
-      {"", "-", "", 0.0f, 0.0},                                   // still being typed: 0
+      {"", "-", "", 0.0f, 0.0},  // still being typed: 0
       {"2.5", "-.", "", 2.5f, 0.0},
-      {"x", "y", "Invalid value for width", 1.23456f, 0.1},       // the first bad box only
-      {"3", "1e400", "Invalid load", 1.23456f, 0.1},              // too large to read
-      {"1e39", "1", "Invalid value for width", 1.23456f, 0.1},    // beyond a 32-bit field
+      {"x", "y", "Invalid value for width", 1.23456f, 0.1},     // the first bad box only
+      {"3", "1e400", "Invalid load", 1.23456f, 0.1},            // too large to read
+      {"1e39", "1", "Invalid value for width", 1.23456f, 0.1},  // beyond a 32-bit field
       {"-1e38", "1e300", "", -1e38f, 1e300},
   };
   for (const Case& c : cases) {
@@ -186,8 +187,9 @@ TEST_F(FormDialogTest, InputsApplyTheirRulesInTheirOrder) {
   double fb = 7;
   const auto build = [&](forms::NumericInputs& inputs) {
     inputs.Add(a, fa, {forms::Reading::WholeEntry, InvalidValueFor({"a", "α"}), notNegative});
-    inputs.Add(b, fb, {.reading = forms::Reading::LeadingNumber, .message = InvalidValueFor({"b", "β"}),
-                       .when = [&] { return bRead; }});
+    inputs.Add(b, fb, {.reading = forms::Reading::LeadingNumber, .message = InvalidValueFor({"b", "β"}), .when = [&] {
+                         return bRead;
+                       }});
     inputs.Add(c, fc, {forms::Reading::WholeEntry, InvalidValueFor({"c", "γ"})});
   };
   forms::NumericInputs eachBox;
@@ -203,7 +205,7 @@ TEST_F(FormDialogTest, InputsApplyTheirRulesInTheirOrder) {
   EXPECT_FALSE(allBoxesFirst.Validate());
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for c"));
   EXPECT_EQ(c->selectedText(), QStringLiteral("x"));  // the box refused, its text selected
-  EXPECT_EQ(fa, 7.0f);  // nothing stored
+  EXPECT_EQ(fa, 7.0f);                                // nothing stored
 
   c->setText(QStringLiteral("3"));
   EXPECT_FALSE(allBoxesFirst.Validate());
@@ -234,10 +236,13 @@ TEST_F(FormDialogTest, AnEmptyBoxBecomesZeroAndIsJudgedAgain) {
   float fa = 7, fb = 7;
   forms::NumericInputs inputs(forms::NumericInputs::RuleOrder::AfterAllBoxes);
   const ValueRule notNegative = AllowedWhen([](double v) { return v >= 0; }, Sentence({"a < 0", "α < 0"}));
-  inputs.Add(a, fa, {.reading = forms::Reading::WholeEntry, .message = InvalidValueFor({"a", "α"}),
-                     .rule = notNegative, .zeroWhenEmpty = true});
-  inputs.Add(b, fb, {.reading = forms::Reading::WholeEntry, .message = InvalidValueFor({"b", "β"}),
-                     .zeroWhenEmpty = true});
+  inputs.Add(a, fa,
+             {.reading = forms::Reading::WholeEntry,
+              .message = InvalidValueFor({"a", "α"}),
+              .rule = notNegative,
+              .zeroWhenEmpty = true});
+  inputs.Add(b, fb,
+             {.reading = forms::Reading::WholeEntry, .message = InvalidValueFor({"b", "β"}), .zeroWhenEmpty = true});
 
   a->setText(QStringLiteral("-1"));
   b->clear();
@@ -321,7 +326,7 @@ TEST_F(FormDialogTest, ATwinBoxTakesTheStoredValueOnlyWhileItsSourceIsUnedited) 
   forms::CopyBoxText(width, load);
   EXPECT_EQ(load->text(), QStringLiteral("0.1"));
   EXPECT_EQ(forms::LeadingValue(load), static_cast<double>(0.1f));  // the stored value, not its text's
-  width->setText(QStringLiteral("1e999"));  // edited, and too large to read
+  width->setText(QStringLiteral("1e999"));                          // edited, and too large to read
   forms::CopyBoxText(width, load);
   EXPECT_EQ(load->text(), QStringLiteral("1e999"));
   EXPECT_FALSE(forms::BoxUnedited(load));
@@ -339,9 +344,11 @@ TEST_F(FormDialogTest, AFailedCalculationEmptiesItsResults) {
   EXPECT_EQ(area->text(), QStringLiteral("Range Error"));
 
   bool dropped = false;
-  EXPECT_TRUE(forms::Calculate({area}, [&] { forms::ShowResult(area, 3.0); }, [&] { dropped = true; }));
+  EXPECT_TRUE(forms::Calculate(
+      {area}, [&] { forms::ShowResult(area, 3.0); }, [&] { dropped = true; }));
   EXPECT_EQ(area->text(), QStringLiteral("3.000"));
-  EXPECT_FALSE(forms::Calculate({area}, [] { RaiseError(err::kOverflow); }, [&] { dropped = true; }));
+  EXPECT_FALSE(forms::Calculate(
+      {area}, [] { RaiseError(err::kOverflow); }, [&] { dropped = true; }));
   EXPECT_EQ(area->text(), QString());
   EXPECT_TRUE(dropped);
   EXPECT_TRUE(History().endsWith(QStringLiteral(". 6 Overflow\r\n")));
@@ -351,7 +358,7 @@ TEST_F(FormDialogTest, AModelessDialogComesToTheFrontAndGoesWhenClosed) {
   QPointer<frmSample> open;
   frmSample* first = forms::ShowModeless(open, static_cast<QWidget*>(nullptr));
   EXPECT_EQ(forms::ShowModeless(open, static_cast<QWidget*>(nullptr)), first);  // the menu entry again
-  first->setWindowState(Qt::WindowMinimized);  // also from the task bar
+  first->setWindowState(Qt::WindowMinimized);                                   // also from the task bar
   EXPECT_EQ(forms::ShowModeless(open, static_cast<QWidget*>(nullptr)), first);
   EXPECT_FALSE(first->windowState() & Qt::WindowMinimized);
   const QPointer<frmSample> gone = first;

@@ -131,9 +131,9 @@ TEST_F(GraphCommandsTest, AnExportThatFailsSaysSoAndNeverClaimsSuccess) {
   window_->GraphFileItem_Click(2);
   EXPECT_TRUE(opened_.isEmpty());
   ASSERT_EQ(boxes_->Shown().size(), 2u);
-  EXPECT_TRUE(boxes_->Last().prompt.startsWith(
-      QStringLiteral("The curves could not be exported to a spreadsheet file in ") + UserTempFolder +
-      QStringLiteral(": ")));
+  EXPECT_TRUE(
+      boxes_->Last().prompt.startsWith(QStringLiteral("The curves could not be exported to a spreadsheet file in ") +
+                                       UserTempFolder + QStringLiteral(": ")));
   EXPECT_FALSE(History().contains(QStringLiteral("Exported 3 Curves")));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

@@ -78,7 +78,7 @@ TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
   Open();
   QTest::mouseClick(Mode(1), Qt::LeftButton);
   EXPECT_TRUE(Control<QLineEdit>(graphoptions::kTitle)->isEnabled());
-  Control<QComboBox>(graphoptions::kGrid)->setCurrentIndex(2);  // Vertical
+  Control<QComboBox>(graphoptions::kGrid)->setCurrentIndex(2);   // Vertical
   Control<QComboBox>(graphoptions::kStyle)->setCurrentIndex(1);  // Symbols Only
   Control<QScrollBar>(graphoptions::kSymbolSize)->setValue(8);
   Press(graphoptions::kOk);
@@ -144,7 +144,7 @@ TEST_F(GraphOptionsTest, WithoutLegendTheStyleStillTakesEffect) {
   GraphSettingsValid = 1;
   Open();
   Control<QCheckBox>(graphoptions::kLegend)->setChecked(false);
-  Control<QComboBox>(graphoptions::kStyle)->setCurrentIndex(0);  // Lines Only
+  Control<QComboBox>(graphoptions::kStyle)->setCurrentIndex(0);   // Lines Only
   Control<QLineEdit>(graphoptions::kYTitle)->setText(QString());  // an empty title is accepted
   Press(graphoptions::kOk);
   Close();

@@ -29,8 +29,7 @@ TEST_F(GraphTest, RendersTheWindowAndTheOptionsDialog) {
   // The pointer on a point of the tangential stress fills the Point ID frame.
   QWidget* viewport = &window->Chart();
   const QPoint at = window->Chart().PixelOf(2, 11).toPoint();
-  QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                   Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(viewport, &move);
   test::SaveRender(*window, QStringLiteral("graph_window"));
 
@@ -43,7 +42,7 @@ TEST_F(GraphTest, RendersTheWindowAndTheOptionsDialog) {
   Press(graphoptions::kLastFormat);
   test::SaveRender(*dialog, QStringLiteral("graph_options_mode1"));
   Control<QComboBox>(graphoptions::kStyle)->setCurrentIndex(1);  // symbols only
-  Control<QComboBox>(graphoptions::kGrid)->setCurrentIndex(3);  // both grids
+  Control<QComboBox>(graphoptions::kGrid)->setCurrentIndex(3);   // both grids
   Control<QScrollBar>(graphoptions::kSymbolSize)->setValue(9);
   Press(graphoptions::kOk);
   QTest::qWait(50);

@@ -26,13 +26,12 @@ void GraphTest::SetUp() {
     return openSucceeds_;
   };
   platform::SetLauncherHandlers(launcher);
-  platform::SetPrintDialogHandler(
-      [this](QPrinter& printer, platform::PrintDialogKind kind, QWidget*) {
-        EXPECT_EQ(kind, platform::PrintDialogKind::Print);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(printFile_);
-        return printerAccepts_;
-      });
+  platform::SetPrintDialogHandler([this](QPrinter& printer, platform::PrintDialogKind kind, QWidget*) {
+    EXPECT_EQ(kind, platform::PrintDialogKind::Print);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printFile_);
+    return printerAccepts_;
+  });
 }
 
 void GraphTest::TearDown() {

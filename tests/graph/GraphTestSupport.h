@@ -20,10 +20,10 @@ class GraphTest : public DialogTest {
   // circular opening, points 0..last.
   static void FillCurves(int last);
 
-  QStringList opened_;        // files handed to the default program
+  QStringList opened_;  // files handed to the default program
   bool openSucceeds_ = true;
   bool printerAccepts_ = true;
-  QString printFile_;         // the PDF file the printer writes
+  QString printFile_;  // the PDF file the printer writes
 };
 
 }  // namespace brantel::test

@@ -169,13 +169,10 @@ class PointIdTest : public GraphTest {
   }
   void MoveTo(QPointF pixel) {
     const QPoint at = pixel.toPoint();
-    QMouseEvent move(QEvent::MouseMove, at, viewport_->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, at, viewport_->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(viewport_, &move);
   }
-  QString Label(const char* name) const {
-    return window_->findChild<QLabel*>(QString::fromLatin1(name))->text();
-  }
+  QString Label(const char* name) const { return window_->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
 
   frmGraph* window_ = nullptr;
   QWidget* viewport_ = nullptr;

@@ -112,10 +112,8 @@ TEST_F(AboutTest, ShowsTheVersionAndStartsSystemInformationWhenThereIsOne) {
 
   frmAbout& about = Open<frmAbout>();
   EXPECT_EQ(about.windowTitle(), QStringLiteral("Brantel"));
-  EXPECT_EQ(Text(about::kVersion), QStringLiteral("Version: %1.%2.%3")
-                                          .arg(version::kMajor)
-                                          .arg(version::kMinor)
-                                          .arg(version::kRevision));
+  EXPECT_EQ(Text(about::kVersion),
+            QStringLiteral("Version: %1.%2.%3").arg(version::kMajor).arg(version::kMinor).arg(version::kRevision));
   EXPECT_EQ(Text(about::kSysInfo), QStringLiteral("&System Info..."));
   test::SaveRender(about, QStringLiteral("about"));
 

@@ -43,8 +43,8 @@ TEST_F(ProgramOptionsTest, StoredCodesShowTheirEntriesAndOkWithoutEditsKeepsEver
   for (int code = -2; code <= 45; ++code) {
     ToolBarPointer = {static_cast<qint16>(code), 31, 4};
     Open();
-    const bool shown = (code >= 1 && code <= 8 && code != 2 && code != 3) || (code >= 21 && code <= 26) ||
-                       (code >= 31 && code <= 38);
+    const bool shown =
+        (code >= 1 && code <= 8 && code != 2 && code != 3) || (code >= 21 && code <= 26) || (code >= 31 && code <= 38);
     EXPECT_EQ(Menu(0)->currentIndex() >= 0, shown) << code;
     EXPECT_EQ(Entry(0).isEmpty(), !shown) << code;
     Press(programoptions::kOk);
@@ -101,8 +101,8 @@ TEST_F(ProgramOptionsTest, TheOptionsAreWrittenOnOkOnlyAndTheHistoryFollowsTheLa
   Press(programoptions::kCancel);
   EXPECT_TRUE(History().contains(QStringLiteral(
       "1. Editing Brantel options\r\n2. Brantel options NOT modified\r\n3. Editing Brantel options\r\n4. Αποθήκευση")));
-  EXPECT_TRUE(History().contains(
-      QStringLiteral("5. Αλλαγή επιλογών Brantel\r\n6. Αλλαγές επιλογών Brantel\r\n7. Οι επιλογές Brantel δεν άλλαξαν\r\n")));
+  EXPECT_TRUE(History().contains(QStringLiteral(
+      "5. Αλλαγή επιλογών Brantel\r\n6. Αλλαγές επιλογών Brantel\r\n7. Οι επιλογές Brantel δεν άλλαξαν\r\n")));
 }
 
 class FileAssociationDialogTest : public ProgramOptionsTest {

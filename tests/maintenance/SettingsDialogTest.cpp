@@ -48,12 +48,15 @@ class SettingsDialogTest : public test::DialogTest {
 };
 
 // The check boxes and their settings.
-const std::vector<std::pair<const char*, qint16*>> kChecks = {
-    {settings::kDisplayHistory, &DisplayHistoryWin}, {settings::kKeepRecent, &KeepFileNames},
-    {settings::kShortNames, &ShortRecentFiles},      {settings::kShowDisclaimer, &ShowDisclaim},
-    {settings::kMaxMenu, &MaxMainMenu},              {settings::kEnableToolbar, &EnableMainMenuToolbar},
-    {settings::kLoadLast, &LoadLastInputFile},       {settings::kUpdateReminder, &RemindAnnualUpdates},
-    {settings::kCopyExamples, &CopyExampleFiles}};
+const std::vector<std::pair<const char*, qint16*>> kChecks = {{settings::kDisplayHistory, &DisplayHistoryWin},
+                                                              {settings::kKeepRecent, &KeepFileNames},
+                                                              {settings::kShortNames, &ShortRecentFiles},
+                                                              {settings::kShowDisclaimer, &ShowDisclaim},
+                                                              {settings::kMaxMenu, &MaxMainMenu},
+                                                              {settings::kEnableToolbar, &EnableMainMenuToolbar},
+                                                              {settings::kLoadLast, &LoadLastInputFile},
+                                                              {settings::kUpdateReminder, &RemindAnnualUpdates},
+                                                              {settings::kCopyExamples, &CopyExampleFiles}};
 
 TEST_F(SettingsDialogTest, OkWithoutEditsKeepsEverySettingAndEditsRoundTripThroughTheFile) {
   for (int i = 0; i < static_cast<int>(kChecks.size()); ++i) *kChecks[i].second = static_cast<qint16>(i % 2 == 0);

@@ -67,7 +67,10 @@ TEST_F(UnitsDialogTest, EveryTabConvertsWithItsFactorsAtOnce) {
       {1, units::kFromTonsF, units::kLoad, "1", {"2000", "1", "8.89644097878644", "0.00889644097878644", "2"}},
       {2, units::kFromKNPerM, units::kLoadGrad, "1", {"5.7101486", "68.5217832", "1", "0.001"}},
       {3, units::kFromPsf, units::kStress, "144", {"1", "0.001", "144", "6894.757293", "0.006894757293"}},
-      {3, units::kFromMPa, units::kStress, "1",
+      {3,
+       units::kFromMPa,
+       units::kStress,
+       "1",
        {"145.037737733751", "0.145037737733751", "20885.4342336601", "1000000", "1"}},
       {3, units::kFromMPa, units::kStress, "1e305", {"", "", "", "", "1E+305"}},  // beyond 64 bits: blank
       {4, units::kFromPsiPerFt, units::kStressGrad, "12", {"1", "12", "271447.137519685", "0.271447137519685"}},

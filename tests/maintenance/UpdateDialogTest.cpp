@@ -67,7 +67,7 @@ TEST_F(UpdateDialogTest, OpensWithItsTextsAndBothStepsWaiting) {
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Program Update for BRANTEL"));
   EXPECT_TRUE(Text(update::kNotice).startsWith(QStringLiteral("This version was released ")));
   EXPECT_EQ(Text(update::kInfo), QStringLiteral("Current Program Version: ") + CurrentVersionText() +
-                                   QStringLiteral("\nCurrent Revision Date: 24-Mar-2023"));
+                                     QStringLiteral("\nCurrent Revision Date: 24-Mar-2023"));
   EXPECT_EQ(Text(update::kLastVersion), QStringLiteral("Version Available: "));
   EXPECT_EQ(Text(update::kUrl), WebPageURL);
   EXPECT_EQ(Text(update::kBytes), QString());
@@ -116,7 +116,7 @@ TEST_F(UpdateDialogTest, CheckDownloadAndInstallShowTheSetupAndNeverRunIt) {
   Press(update::kCheck);
   ASSERT_TRUE(QTest::qWaitFor([&] { return Enabled(update::kInstall); }, 10000));
   EXPECT_EQ(Text(update::kLastVersion), QStringLiteral("Server Version: ") + Newer() +
-                                      QStringLiteral(" / Current Version: ") + CurrentVersionText());
+                                            QStringLiteral(" / Current Version: ") + CurrentVersionText());
   EXPECT_TRUE(Red(update::kLastVersion));
   EXPECT_TRUE(Enabled(update::kDownload));
   EXPECT_EQ(Text(update::kBytes), QStringLiteral("40000"));
@@ -144,8 +144,8 @@ TEST_F(UpdateDialogTest, EachAnswerOfTheServerShowsInTheWindow) {
   };
   const QString same = QStringLiteral("Server Version: ") + CurrentVersionText() +
                        QStringLiteral(" / Current Version: ") + CurrentVersionText();
-  const QString newer = QStringLiteral("Server Version: ") + Newer() + QStringLiteral(" / Current Version: ") +
-                        CurrentVersionText();
+  const QString newer =
+      QStringLiteral("Server Version: ") + Newer() + QStringLiteral(" / Current Version: ") + CurrentVersionText();
   const char* invalid = "Invalid information for new version. Check with developer.";
   const Case cases[] = {
       {{200, CurrentVersionText().toLatin1()}, same, "Program is up to date"},
@@ -189,7 +189,7 @@ TEST_F(UpdateDialogTest, ASilentServerTimesOutWhileTheWindowStaysLive) {
   Press(update::kCheck);
   QTest::qWait(100);
   Press(update::kDisable);  // the window answers meanwhile
-  Press(update::kCheck);  // and a second check waits for the first
+  Press(update::kCheck);    // and a second check waits for the first
   EXPECT_TRUE(Control<QCheckBox>(update::kDisable)->isChecked());
   Check(dialog);
   EXPECT_EQ(Text(update::kLastVersion), QStringLiteral("Internet Connection Failed"));

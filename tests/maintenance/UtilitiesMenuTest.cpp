@@ -80,7 +80,7 @@ TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
 TEST_F(UtilitiesMenuTest, OptionsRecaptionTheMenusUnitsOpenOnTheLoadTabItemThreeIsNotReady) {
   frmMain& window = LoadWindow();
   test::WhenModalShows<frmBrantelOpts>([](frmBrantelOpts* dialog) {
-    Find<QCheckBox>(dialog, programoptions::kEnglish)->click();  // Greek
+    Find<QCheckBox>(dialog, programoptions::kEnglish)->click();                 // Greek
     Find<QComboBox>(dialog, programoptions::kButton1Menu)->setCurrentIndex(0);  // the project description
     dialog->OkClicked();
   });

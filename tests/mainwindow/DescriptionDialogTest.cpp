@@ -9,11 +9,11 @@
 
 #include <QApplication>
 #include <QGroupBox>
-#include <QTimer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 namespace brantel {
 namespace {

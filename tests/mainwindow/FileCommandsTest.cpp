@@ -17,10 +17,10 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFileDialog>
-#include <QTest>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTest>
 
 #include <algorithm>
 #include <cmath>
@@ -179,8 +179,7 @@ TEST_F(FileCommandsTest, ABrokenFileChangesNothingAndSaysWhichLineFailed) {
       {"NaN", broken(8 + 1, QStringLiteral("nan")), QStringLiteral("line 9")},
       {"infinite", broken(7, QStringLiteral("inf")), QStringLiteral("line 7")},
       {"huge", broken(7, QStringLiteral("1e39")), QStringLiteral("line 7")},
-      {"lab points", broken(static_cast<int>(labCount), QStringLiteral("21")),
-       QStringLiteral("line %1").arg(labCount)},
+      {"lab points", broken(static_cast<int>(labCount), QStringLiteral("21")), QStringLiteral("line %1").arg(labCount)},
       // Bytes of a binary file are shown as escapes, and cut short.
       {"binary", broken(7, QStringLiteral("\x1B[2J\x07") + QString(50, u'9')),
        QStringLiteral("\"\\x1B[2J\\x07") + QString(29, u'9') + QStringLiteral("...\" is not a number")},
@@ -649,7 +648,8 @@ TEST_F(FileCommandsTest, TheCommandLineProjectIsOpenAtTheEndOfStartUp) {
   // first activation only logs the command line.
   EXPECT_EQ(History().count(QStringLiteral("Opening: ") + named), 1);
   EXPECT_EQ(History().count(QStringLiteral("Opening: ") + last), 1);
-  EXPECT_LT(History().indexOf(QStringLiteral("Opening: ") + last), History().indexOf(QStringLiteral("Opening: ") + named));
+  EXPECT_LT(History().indexOf(QStringLiteral("Opening: ") + last),
+            History().indexOf(QStringLiteral("Opening: ") + named));
   EXPECT_EQ(History().count(QStringLiteral("Command: \"") + named + u'"'), 1);
   EXPECT_EQ(Recent(), QStringList({named, last}));
   EXPECT_TRUE(boxes_->Shown().empty());

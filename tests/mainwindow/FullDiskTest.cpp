@@ -111,9 +111,9 @@ TEST_F(FullDiskTest, ASettingsFileThatCannotBeWrittenStaysAsItWas) {
   LastFile[2] = QStringLiteral("second.BNL");
   LastFileLong[2] = QStringLiteral("/data/second.BNL");
   EXPECT_FALSE(SaveSettings(kSettingsFileMenu));
-  EXPECT_EQ(WriteIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), QStringLiteral("0"),
-                          SettingsIniPath),
-            0);
+  EXPECT_EQ(
+      WriteIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), QStringLiteral("0"), SettingsIniPath),
+      0);
   EXPECT_EQ(ReadFile(SettingsIniPath), old);
   EXPECT_EQ(DiskFiles(), QStringList({QStringLiteral("Brantel.INI"), QStringLiteral("filler")}));
   EXPECT_TRUE(History().contains(QStringLiteral("The settings file could not be written: ") + SettingsIniPath));

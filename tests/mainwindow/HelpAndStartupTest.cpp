@@ -23,8 +23,8 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
-#include <QPainter>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -200,14 +200,13 @@ TEST_F(HelpTest, AboutBoxIsNotLoggedAndItsHelpShowsTheAboutPage) {
   EXPECT_EQ(History(), before);
   EXPECT_EQ(shownButtons, mb::kInformation);
   EXPECT_EQ(shownTitle, QStringLiteral("About the BRANTEL Program"));
-  const QString version = QStringLiteral("Version: %1.%2.%3\r\n\n")
-                              .arg(version::kMajor)
-                              .arg(version::kMinor)
-                              .arg(version::kRevision);
+  const QString version =
+      QStringLiteral("Version: %1.%2.%3\r\n\n").arg(version::kMajor).arg(version::kMinor).arg(version::kRevision);
   EXPECT_TRUE(shownText.startsWith(QStringLiteral("BRANTEL\r\n\n") + version +
                                    QStringLiteral("Revision Date: 24-Mar-2023\r\n\n"
                                                   "This program was created and is currently maintained by:\r\n   ")));
-  EXPECT_TRUE(shownText.contains(QStringLiteral("\r\n\nThe contribution of the following individuals is acknowledged:\r\na) ")));
+  EXPECT_TRUE(shownText.contains(
+      QStringLiteral("\r\n\nThe contribution of the following individuals is acknowledged:\r\na) ")));
   EXPECT_TRUE(shownText.endsWith(QStringLiteral("\r\n")));
   EXPECT_TRUE(shownText.contains(QStringLiteral("\r\nb) ")));
   EXPECT_EQ(ShownPage(), QStringLiteral("about.html"));
@@ -230,7 +229,8 @@ TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
   EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
 
   // Accepting leaves the window as it is.
-  WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) { d->Layout().Require<QPushButton>(disclaimer::kAccept)->click(); });
+  WhenModalShows<frmDisclaimer>(
+      [](frmDisclaimer* d) { d->Layout().Require<QPushButton>(disclaimer::kAccept)->click(); });
   boxes_->Clear();
   w.mnuHelpItem_Click(4);
   EXPECT_TRUE(boxes_->Shown().empty());
@@ -243,8 +243,8 @@ class MainStartupTest : public MainWindowTest {
   void WriteSettings(int showDisclaim) {
     RunStartupSteps();  // a first start writes the file with the defaults
     ASSERT_TRUE(QFileInfo::exists(SettingsIniPath));
-    WriteIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"),
-                  QString::number(showDisclaim), SettingsIniPath);
+    WriteIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), QString::number(showDisclaim),
+                  SettingsIniPath);
     HistoryLog::Instance().Clear();
     HistoryCounter = 0;
   }
@@ -276,8 +276,8 @@ TEST_F(MainStartupTest, TheLogoIsDrawnWholeAndCentredWhenTheWindowIsFirstPainted
   EXPECT_EQ(ProgramLogo().size(), drawn.size());
   EXPECT_EQ(drawn, logo);
   const QSize area = window->surface->size();
-  EXPECT_EQ(window->Picture1->pos(), QPoint(area.width() / 2 - logo.width() / 2,
-                                            (area.height() - logo.height() - forms::Px(1000)) / 2));
+  EXPECT_EQ(window->Picture1->pos(),
+            QPoint(area.width() / 2 - logo.width() / 2, (area.height() - logo.height() - forms::Px(1000)) / 2));
 }
 
 TEST_F(MainStartupTest, DecliningTheDisclaimerEndsBeforeTheWindowShowsAndWritesNothing) {
@@ -329,7 +329,8 @@ TEST_F(MainStartupTest, ARelativeCommandLinePathNamesAFileOfTheStartFolder) {
 
 TEST_F(MainStartupTest, TheProgramRunsUntilItsWindowCloses) {
   WriteSettings(1);
-  WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) { d->Layout().Require<QPushButton>(disclaimer::kAccept)->click(); });
+  WhenModalShows<frmDisclaimer>(
+      [](frmDisclaimer* d) { d->Layout().Require<QPushButton>(disclaimer::kAccept)->click(); });
   std::unique_ptr<frmMain> window = StartMainWindow();
   ASSERT_NE(window, nullptr);
   // The closed disclaimer does not end the event loop; closing the window does.

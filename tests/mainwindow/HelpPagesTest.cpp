@@ -58,8 +58,7 @@ const QString kRoot = QStringLiteral("/help-under-test");
 // The words of a title, for "the page's title names the window": every word
 // of the window's title is a word of the page's, in any order and letter case.
 std::set<QString> Words(const QString& title) {
-  static const QRegularExpression separators(QStringLiteral("[^\\w]+"),
-                                             QRegularExpression::UseUnicodePropertiesOption);
+  static const QRegularExpression separators(QStringLiteral("[^\\w]+"), QRegularExpression::UseUnicodePropertiesOption);
   const QStringList words = title.toCaseFolded().split(separators, Qt::SkipEmptyParts);
   return {words.begin(), words.end()};
 }
@@ -166,7 +165,8 @@ TEST_F(HelpPagesTest, EveryTopicHasItsPageAndEveryLinkLeadsToAPageAndAnchor) {
     EXPECT_FALSE(help::PageTitle(html).isEmpty()) << file.toStdString();
     if (file == kHelpContentsPage || file == kHelpIndexPage) continue;
     EXPECT_FALSE(help::PageKeywords(html).isEmpty()) << file.toStdString() << " is missing from the index";
-    EXPECT_TRUE(contents.filter(QRegularExpression(u'^' + QRegularExpression::escape(file) + QStringLiteral("(#|$)"))).size())
+    EXPECT_TRUE(
+        contents.filter(QRegularExpression(u'^' + QRegularExpression::escape(file) + QStringLiteral("(#|$)"))).size())
         << file.toStdString() << " is missing from the contents";
   }
   for (const QString& file : pages) {
@@ -200,8 +200,8 @@ TEST_F(HelpPagesTest, TheManualHasAPageForEveryPageOfTheHelp) {
   for (const QString& file : Pages()) {
     if (file == kHelpContentsPage || file == kHelpIndexPage) continue;
     const QString title = letters(help::PageTitle(Page(file)));
-    const bool found = std::any_of(sheets.begin(), sheets.end(),
-                                   [&](const QString& sheet) { return sheet.startsWith(title); });
+    const bool found =
+        std::any_of(sheets.begin(), sheets.end(), [&](const QString& sheet) { return sheet.startsWith(title); });
     EXPECT_TRUE(found) << "no page of the manual begins with " << title.toStdString();
   }
 }

@@ -24,13 +24,12 @@ QImage Strip(int count, int height = 24) {
   QImage strip(count * 24, height, QImage::Format_RGB32);
   strip.fill(QColor(255, 0, 255));
   QPainter p(&strip);
-  for (int i = 0; i < count; ++i) p.fillRect(i * 24 + 6, 6, 12, 12, QColor::fromRgb(10 * (i + 1), 10 * (i + 1), 10 * (i + 1)));
+  for (int i = 0; i < count; ++i)
+    p.fillRect(i * 24 + 6, 6, 12, 12, QColor::fromRgb(10 * (i + 1), 10 * (i + 1), 10 * (i + 1)));
   return strip;
 }
 
-QRgb CentreOf(const cVBALImageList& list, int position) {
-  return list.ItemPicture(position).toImage().pixel(12, 12);
-}
+QRgb CentreOf(const cVBALImageList& list, int position) { return list.ItemPicture(position).toImage().pixel(12, 12); }
 
 TEST(ImageList, CutsAStripIntoImagesWithTheCornerColourTransparent) {
   cVBALImageList list;

@@ -163,7 +163,9 @@ TEST_F(ListingMenu, PrintSendsTheListingToThePrinterChosenInPrinterSetup) {
   EXPECT_TRUE(pages[1].contains(QStringLiteral("Tensile Strength..........................8.5 (MPa)")));
   // Every line of the listing is printed once, in order (the PDF reader
   // gives runs of blanks back as one).
-  const auto oneBlank = [](QString text) { return text.replace(QRegularExpression(QStringLiteral(" +")), QStringLiteral(" ")); };
+  const auto oneBlank = [](QString text) {
+    return text.replace(QRegularExpression(QStringLiteral(" +")), QStringLiteral(" "));
+  };
   const QString printed = oneBlank(pages.join(QString()));
   qsizetype at = 0;
   for (const QString& line : OutBuf[0].split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {

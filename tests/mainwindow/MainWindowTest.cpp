@@ -25,9 +25,7 @@ namespace {
 using test::MainWindowTest;
 using test::TestWindow;
 
-QAction* Item(const frmMain& w, Menu menu, int index) {
-  return w.MenuItems(menu)[static_cast<std::size_t>(index)];
-}
+QAction* Item(const frmMain& w, Menu menu, int index) { return w.MenuItems(menu)[static_cast<std::size_t>(index)]; }
 
 TEST_F(MainWindowTest, HistoryFromBeforeTheWindowShowsAndFollowsEveryLine) {
   AddHistoryLine(QStringLiteral("logged at start-up"));
@@ -51,8 +49,12 @@ TEST_F(MainWindowTest, ThePaneShowsTheHistoryAsAWholeTextWouldThroughEveryCut) {
   MaxDisplaySize = 4096;
   TestWindow& w = LoadWindow();
   QPlainTextEdit whole;
-  const QString odd[] = {QStringLiteral("a\rb"), QStringLiteral("c\nd"), QStringLiteral("e\r\nf"),
-                         QStringLiteral("g\r"), QString(QChar::ParagraphSeparator) + u'h', QString()};
+  const QString odd[] = {QStringLiteral("a\rb"),
+                         QStringLiteral("c\nd"),
+                         QStringLiteral("e\r\nf"),
+                         QStringLiteral("g\r"),
+                         QString(QChar::ParagraphSeparator) + u'h',
+                         QString()};
   int cuts = 0;
   for (int i = 0; i < 400; ++i) {
     const qsizetype before = History().size();
@@ -103,18 +105,18 @@ TEST_F(MainWindowTest, EveryMenuEntryReachesItsCommand) {
     bool owned;
   };
   const Case cases[] = {
-      {Menu::File, 5, Tool::PrinterSetup, false},   {Menu::File, 9, Tool::TextBrowser, false},
+      {Menu::File, 5, Tool::PrinterSetup, false},       {Menu::File, 9, Tool::TextBrowser, false},
       {Menu::Input, 0, Tool::ProjectDescription, true}, {Menu::Input, 3, Tool::PlaneStress, false},
-      {Menu::Input, 4, Tool::Elasticity3D, false},  {Menu::Input, 5, Tool::StrainRosette, false},
-      {Menu::Input, 6, Tool::Transformation, false}, {Menu::Input, 7, Tool::LabTest, false},
-      {Menu::Input, 8, Tool::RoofBolting, false},   {Menu::Stress, 0, Tool::Stress2D, false},
-      {Menu::Stress, 1, Tool::Stress3D, false},     {Menu::Stress, 2, Tool::CircularOpening, false},
-      {Menu::Stress, 3, Tool::RoomAndPillar, false}, {Menu::Stress, 4, Tool::PointLoad, false},
-      {Menu::Stress, 5, Tool::Foundation, false},   {Menu::Failure, 0, Tool::Coulomb, false},
-      {Menu::Failure, 1, Tool::CoulombJoint, false}, {Menu::Failure, 2, Tool::CoulombWedge, false},
-      {Menu::Failure, 4, Tool::Bieniawski, false},  {Menu::Failure, 5, Tool::HoekBrown, false},
-      {Menu::Failure, 6, Tool::VonMises, false},    {Menu::Failure, 7, Tool::CircularFailure, false},
-      {Menu::Utilities, 0, Tool::Settings, true},   {Menu::Utilities, 1, Tool::ProgramOptions, true},
+      {Menu::Input, 4, Tool::Elasticity3D, false},      {Menu::Input, 5, Tool::StrainRosette, false},
+      {Menu::Input, 6, Tool::Transformation, false},    {Menu::Input, 7, Tool::LabTest, false},
+      {Menu::Input, 8, Tool::RoofBolting, false},       {Menu::Stress, 0, Tool::Stress2D, false},
+      {Menu::Stress, 1, Tool::Stress3D, false},         {Menu::Stress, 2, Tool::CircularOpening, false},
+      {Menu::Stress, 3, Tool::RoomAndPillar, false},    {Menu::Stress, 4, Tool::PointLoad, false},
+      {Menu::Stress, 5, Tool::Foundation, false},       {Menu::Failure, 0, Tool::Coulomb, false},
+      {Menu::Failure, 1, Tool::CoulombJoint, false},    {Menu::Failure, 2, Tool::CoulombWedge, false},
+      {Menu::Failure, 4, Tool::Bieniawski, false},      {Menu::Failure, 5, Tool::HoekBrown, false},
+      {Menu::Failure, 6, Tool::VonMises, false},        {Menu::Failure, 7, Tool::CircularFailure, false},
+      {Menu::Utilities, 0, Tool::Settings, true},       {Menu::Utilities, 1, Tool::ProgramOptions, true},
       {Menu::Utilities, 2, Tool::UnitConversion, true}, {Menu::Help, 6, Tool::ProgramUpdate, false},
   };
   for (const Case& c : cases) {
@@ -187,9 +189,21 @@ TEST_F(MainWindowTest, QuickButtonsRunTheToolOfTheirCode) {
     std::optional<Tool> tool;
   };
   const Case cases[] = {
-      {0, {}},  {1, Tool::ProjectDescription}, {2, {}}, {4, Tool::PlaneStress}, {9, Tool::RoofBolting},
-      {10, {}}, {21, Tool::Stress2D}, {26, Tool::Foundation}, {29, {}}, {30, {}},
-      {31, Tool::Coulomb}, {38, Tool::CircularFailure}, {39, {}}, {40, {}}, {-1, {}},
+      {0, {}},
+      {1, Tool::ProjectDescription},
+      {2, {}},
+      {4, Tool::PlaneStress},
+      {9, Tool::RoofBolting},
+      {10, {}},
+      {21, Tool::Stress2D},
+      {26, Tool::Foundation},
+      {29, {}},
+      {30, {}},
+      {31, Tool::Coulomb},
+      {38, Tool::CircularFailure},
+      {39, {}},
+      {40, {}},
+      {-1, {}},
   };
   for (const Case& c : cases) {
     ToolBarPointer[1] = c.code;
@@ -286,8 +300,7 @@ TEST_F(MainWindowTest, CaptionShortensLongPathsAndMarksChanges) {
   Project.FileSaved = kFlagFalse;
   w.Tag = QStringLiteral("Brantel");
   SetMainCaption(w);
-  EXPECT_EQ(w.windowTitle(),
-            QStringLiteral("Brantel: /home/user...") + Project.ProjectPath.right(37) + u'*');
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("Brantel: /home/user...") + Project.ProjectPath.right(37) + u'*');
   EXPECT_EQ(w.windowTitle().size(), 9 + 50 + 1);
 }
 
@@ -367,8 +380,7 @@ TEST_F(MainWindowTest, ToolbarShowsTheStandardButtonsWithTheirImages) {
   EXPECT_EQ(w.toolBar1->windowTitle(), QStringLiteral("Standard Buttons"));
   QStringList shown;
   for (QAction* a : w.toolBar1->actions()) shown << a->objectName();
-  EXPECT_EQ(shown, QStringList({"OPEN", "SAVE", "PRINT", "DESCRIPTION", "QUICKBTN1", "QUICKBTN2",
-                                "QUICKBTN3"}));
+  EXPECT_EQ(shown, QStringList({"OPEN", "SAVE", "PRINT", "DESCRIPTION", "QUICKBTN1", "QUICKBTN2", "QUICKBTN3"}));
   QAction* open = w.toolBar1->Button(QStringLiteral("OPEN"));
   EXPECT_EQ(open->toolTip(), QStringLiteral("Open File"));
   EXPECT_FALSE(open->icon().isNull());

@@ -1,8 +1,8 @@
 #include "PdfPrinting.h"
 
 #include "core/OutputBuffers.h"
-#include "forms/FormBuilder.h"
 #include "core/Settings.h"
+#include "forms/FormBuilder.h"
 #include "mainwindow/OutputPages.h"
 #include "mainwindow/PrintPreview.h"
 #include "mainwindow/TextBrowser.h"
@@ -42,8 +42,9 @@ void ExpectCaptionsFit(QWidget& window, const QString& picture) {
 class OutputRender : public PrintTest {};
 
 TEST_F(OutputRender, CaptionsFitInEveryWindow) {
-  OutBuf[0] = QStringLiteral("[PROJECT TITLE]\r\nTunnel\r\n\r\n[2D Stresses]\r\n"
-                             "Sigma X...................................12.5 (MPa)\r\n");
+  OutBuf[0] = QStringLiteral(
+      "[PROJECT TITLE]\r\nTunnel\r\n\r\n[2D Stresses]\r\n"
+      "Sigma X...................................12.5 (MPa)\r\n");
   OutBuf[1] = QStringLiteral("Second page\r\n");
   DataPath = Home() + u'/';
   WriteFile(Home() + QStringLiteral("/Tunnel.BNL"), "x");

@@ -55,8 +55,8 @@ QList<QList<PdfWord>> PdfWords(const QString& path) {
     if (m.captured(0) == QStringLiteral("<page ")) {
       pages.append(QList<PdfWord>());
     } else if (!pages.isEmpty()) {
-      pages.last().append({m.captured(4), m.captured(1).toDouble(), m.captured(2).toDouble(),
-                           m.captured(3).toDouble()});
+      pages.last().append(
+          {m.captured(4), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble()});
     }
   }
   return pages;

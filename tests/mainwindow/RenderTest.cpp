@@ -49,8 +49,7 @@ TEST_P(RenderTest, MainWindowAndMenus) {
   for (QAction* action : w.toolBar1->actions()) {
     QWidget* button = w.toolBar1->widgetForAction(action);
     ASSERT_NE(button, nullptr);
-    EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(action->text()))
-        << action->text().toStdString();
+    EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(action->text())) << action->text().toStdString();
     EXPECT_LE(button->geometry().right(), toolbar.width());
   }
 }

@@ -16,9 +16,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QPlainTextEdit>
 
 #include <sys/stat.h>
 
@@ -98,8 +98,8 @@ TEST_F(TextBrowser, FirstOpeningShowsProjectFilesOfTheDataFolder) {
 TEST_F(TextBrowser, StarDotStarListsFilesWithoutAnExtension) {
   frmTextBrow& browser = Open<frmTextBrow>();
   Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.*"));
-  EXPECT_EQ(browser.ListedFiles(), (QStringList{QStringLiteral("notes.txt"), QStringLiteral("README"),
-                                                QStringLiteral("Tunnel.BNL")}));
+  EXPECT_EQ(browser.ListedFiles(),
+            (QStringList{QStringLiteral("notes.txt"), QStringLiteral("README"), QStringLiteral("Tunnel.BNL")}));
 }
 
 TEST_F(TextBrowser, RemembersFolderForTheRunAndPatternInTheSettings) {
@@ -182,7 +182,8 @@ TEST_F(TextBrowser, EachExternalViewGetsANewCopyThatNoPlantedLinkRedirects) {
   for (const QString& copy : {first, second}) {
     const QFileInfo info(copy);
     EXPECT_EQ(info.absolutePath() + u'/', UserTempFolder);
-    EXPECT_TRUE(info.fileName().startsWith(QStringLiteral("~tmpbr-")) && info.fileName().endsWith(QStringLiteral(".tmp")));
+    EXPECT_TRUE(info.fileName().startsWith(QStringLiteral("~tmpbr-")) &&
+                info.fileName().endsWith(QStringLiteral(".tmp")));
     EXPECT_FALSE(info.isSymLink());
     EXPECT_EQ(ReadFile(copy), QByteArray("BRANTEL_110\r\n"));
   }

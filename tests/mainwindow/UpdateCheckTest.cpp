@@ -22,8 +22,7 @@ using test::TestWindow;
 // Calls `seen` for every event of a type that reaches an object.
 class EventSpy : public QObject {
  public:
-  EventSpy(QObject* watched, QEvent::Type type, std::function<void()> seen)
-      : type_(type), seen_(std::move(seen)) {
+  EventSpy(QObject* watched, QEvent::Type type, std::function<void()> seen) : type_(type), seen_(std::move(seen)) {
     watched->installEventFilter(this);
   }
   bool eventFilter(QObject*, QEvent* event) override {
@@ -73,8 +72,8 @@ TEST_F(UpdateCheckTest, TheWindowShowsAtOnceAndTheCheckAnswersLater) {
   again.show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes_->Shown().empty(); }, 10000));
   EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("A new BRANTEL version is available.")));
-  EXPECT_TRUE(again.txtMain->toPlainText().contains(QStringLiteral("Server/Current: ") + newer + u'/' +
-                                                    CurrentVersionText()));
+  EXPECT_TRUE(
+      again.txtMain->toPlainText().contains(QStringLiteral("Server/Current: ") + newer + u'/' + CurrentVersionText()));
   // Cancelled: the check is over and gone.
   EXPECT_TRUE(QTest::qWaitFor([&] { return again.findChild<StartupUpdateCheck*>() == nullptr; }, 2000));
 }
@@ -141,8 +140,8 @@ TEST_F(UpdateCheckTest, YesToTheOfferOpensTheUpdateWindowWhichDownloadsAndInstal
     bytes.push_back(update->findChild<QLabel*>(QString::fromLatin1(update::kBytes))->text());
   });
   ASSERT_TRUE(QTest::qWaitFor([&] { return boxes_->Shown().size() == 4; }, 10000));
-  EXPECT_EQ(lastVersion, QStringLiteral("Server Version: ") + newer + QStringLiteral(" / Current Version: ") +
-                             CurrentVersionText());
+  EXPECT_EQ(lastVersion,
+            QStringLiteral("Server Version: ") + newer + QStringLiteral(" / Current Version: ") + CurrentVersionText());
   ASSERT_FALSE(bytes.empty());
   EXPECT_EQ(bytes.back(), QStringLiteral("70000"));
   const QString path = Home() + QStringLiteral("/Downloads/brantel") + newer + QStringLiteral(".exe");

@@ -4,8 +4,8 @@
 
 #include <QElapsedTimer>
 #include <QImage>
-#include <QPainter>
 #include <QLabel>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTest>
 
@@ -54,8 +54,8 @@ class StressPlotTest : public CoreTest {
 TEST_F(StressPlotTest, DefaultRangeAndZoom) {
   plot->SetPrincipal(30, 10, 10);
   plot->SetPlotRange(true);
-  EXPECT_EQ(plot->XMin(), 0.0f);   // s2 - R
-  EXPECT_EQ(plot->XMax(), 40.0f);  // s1 + R
+  EXPECT_EQ(plot->XMin(), 0.0f);     // s2 - R
+  EXPECT_EQ(plot->XMax(), 40.0f);    // s1 + R
   EXPECT_EQ(plot->XRange(), 48.0f);  // widened to 1.2 xmax
   EXPECT_EQ(plot->YMin(), -10.0f);
   EXPECT_EQ(plot->YMax(), 20.0f);
@@ -83,8 +83,7 @@ TEST_F(StressPlotTest, WholeCircleLeftOfTheShearAxis) {
 TEST_F(StressPlotTest, ZeroStateDrawsNeitherGridNorCircle) {
   Draw(0, 0);
   EXPECT_EQ(plot->XRange(), 0.0f);
-  EXPECT_TRUE(plot->Items().empty() ||
-              (Count(PlotItem::Type::Arc) == 0 && Count(PlotItem::Type::Dot) == 0));
+  EXPECT_TRUE(plot->Items().empty() || (Count(PlotItem::Type::Arc) == 0 && Count(PlotItem::Type::Dot) == 0));
   EXPECT_EQ(plot->Caption(PlotCaption::S2)->text(), QStringLiteral("0.0"));
   EXPECT_EQ(plot->Caption(PlotCaption::Origin)->text(), QStringLiteral("0"));
 }
@@ -103,8 +102,7 @@ TEST_F(StressPlotTest, TheReadoutIsRightWhenS1IsZero) {
   Draw(0, -10);
   const float left = plot->CircleX() - plot->CircleRadius();
   EXPECT_EQ(plot->CoordinatesText(left, plot->CircleY()), QStringLiteral("Coordinates: (X=-10, Y=0)"));
-  EXPECT_TRUE(plot->Caption(PlotCaption::Centre)->isVisible() ||
-              !plot->isVisible());
+  EXPECT_TRUE(plot->Caption(PlotCaption::Centre)->isVisible() || !plot->isVisible());
 }
 
 TEST_F(StressPlotTest, InternalCoordinatesOnlyWhenAsked) {
@@ -227,8 +225,8 @@ TEST_F(StressPlotTest, ACurveIsOnePolylinePaintedAsTheWholeCurve) {
     for (std::size_t i = 1; i < curve.painted.size(); ++i) {
       const QLineF piece(curve.painted[i - 1], curve.painted[i]);
       const QPointF along = piece.p2() - piece.p1();
-      const double t = std::clamp(QPointF::dotProduct(p - piece.p1(), along) / QPointF::dotProduct(along, along), 0.0,
-                                  1.0);
+      const double t =
+          std::clamp(QPointF::dotProduct(p - piece.p1(), along) / QPointF::dotProduct(along, along), 0.0, 1.0);
       nearest = std::min(nearest, QLineF(p, piece.p1() + t * along).length());
     }
     ASSERT_LE(nearest, 1.5);

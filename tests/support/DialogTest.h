@@ -3,8 +3,8 @@
 #include "forms/FormDialog.h"
 #include "support/TestEnvironment.h"
 
-#include <QString>
 #include <QAnyStringView>
+#include <QString>
 
 #include <memory>
 #include <utility>

@@ -68,8 +68,8 @@ TinyFileSystem::TinyFileSystem(const QString& folder, int kilobytes) : folder_(f
   if (!g_ownNamespace) return;
   QDir().mkpath(folder_);
   const std::string options = "size=" + std::to_string(kilobytes) + "k,mode=0777";
-  mounted_ = ::mount("tmpfs", QFile::encodeName(folder_).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
-                     options.c_str()) == 0;
+  mounted_ =
+      ::mount("tmpfs", QFile::encodeName(folder_).constData(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0;
 }
 
 TinyFileSystem::~TinyFileSystem() {

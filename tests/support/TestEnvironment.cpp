@@ -23,16 +23,14 @@ ScopedEnv::~ScopedEnv() {
 
 void ScopedEnv::Set(const char* name, const QByteArray& value) {
   if (!saved_.count(name)) {
-    saved_[name] = qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name))
-                                                   : std::nullopt;
+    saved_[name] = qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name)) : std::nullopt;
   }
   qputenv(name, value);
 }
 
 void ScopedEnv::Unset(const char* name) {
   if (!saved_.count(name)) {
-    saved_[name] = qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name))
-                                                   : std::nullopt;
+    saved_[name] = qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name)) : std::nullopt;
   }
   qunsetenv(name);
 }

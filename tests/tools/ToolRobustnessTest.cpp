@@ -63,8 +63,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLogValueAxis>
 #include <QListWidget>
+#include <QLogValueAxis>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -152,9 +152,10 @@ struct Hostile {
 const std::vector<Hostile>& HostileTexts() {
   static const std::vector<Hostile> texts = [] {
     std::vector<Hostile> t;
-    for (const char* s : {"", "-", ".", "-.", "1e", "1e39", "-1e39", "3.4e38", "-3.4e38", "1e-45", "1e-40",
-                          "1e308", "1e309", "-1e309", "nan", "inf", "-inf", "0", "-0", "-1", "999999999999",
-                          "0.0000001", "abc", "12a", "1,5", "1e+", "+", "--1", "1.2.3", " 7 "}) {
+    for (const char* s :
+         {"",      "-",     ".",      "-.",  "1e",  "1e39", "-1e39", "3.4e38", "-3.4e38", "1e-45",        "1e-40",
+          "1e308", "1e309", "-1e309", "nan", "inf", "-inf", "0",     "-0",     "-1",      "999999999999", "0.0000001",
+          "abc",   "12a",   "1,5",    "1e+", "+",   "--1",  "1.2.3", " 7 "}) {
       t.push_back({s, QString::fromLatin1(s)});
     }
     t.push_back({"300 nines", QString(300, u'9')});
@@ -262,20 +263,33 @@ class ImageVisitor {
   // `rowsInUse`: only the laboratory rows in use, as the file holds them.
   explicit ImageVisitor(RecordImage& out, bool rowsInUse = false) : out_(out), rowsInUse_(rowsInUse) {}
   template <typename T, typename D>
-  void Int(const projectfile::FieldName& n, const T& f, int, D) { Add(n.ToString(), f); }
+  void Int(const projectfile::FieldName& n, const T& f, int, D) {
+    Add(n.ToString(), f);
+  }
   template <typename T, typename D>
-  void NumInt(const projectfile::FieldName& n, const T& f, int, D) { Add(n.ToString(), f); }
+  void NumInt(const projectfile::FieldName& n, const T& f, int, D) {
+    Add(n.ToString(), f);
+  }
   template <typename T, typename D>
-  void Num(const projectfile::FieldName& n, const T& f, int, D) { Add(n.ToString(), f); }
+  void Num(const projectfile::FieldName& n, const T& f, int, D) {
+    Add(n.ToString(), f);
+  }
   template <typename T, typename D>
-  void Num64(const projectfile::FieldName& n, const T& f, int, D) { Add(n.ToString(), f); }
+  void Num64(const projectfile::FieldName& n, const T& f, int, D) {
+    Add(n.ToString(), f);
+  }
   template <typename T, typename D>
-  void Print(const projectfile::FieldName& n, const T& f, int, D) { Add(n.ToString(), f); }
+  void Print(const projectfile::FieldName& n, const T& f, int, D) {
+    Add(n.ToString(), f);
+  }
   template <typename T, typename D>
-  void Count(const projectfile::FieldName& n, const T& f, int, D, int) { Add(n.ToString(), f); }
+  void Count(const projectfile::FieldName& n, const T& f, int, D, int) {
+    Add(n.ToString(), f);
+  }
   void Rows(const projectfile::FieldName& n, const LabPointRows& rows, qint16 count, int) {
     for (int i = 0; i < (rowsInUse_ ? std::clamp<int>(count, 0, kLabMaxPoints) : kLabMaxPoints); ++i)
-      for (int j = 0; j < kLabColumns; ++j) Add(QStringLiteral("%1(%2,%3)").arg(n.ToString()).arg(i + 1).arg(j + 1), rows[i][j]);
+      for (int j = 0; j < kLabColumns; ++j)
+        Add(QStringLiteral("%1(%2,%3)").arg(n.ToString()).arg(i + 1).arg(j + 1), rows[i][j]);
   }
   template <typename T>
   void Add(const QString& name, const T& value) {
@@ -291,17 +305,29 @@ class ImageVisitor {
 void AddOtherFields(const ProjectRecord& r, ImageVisitor& v) {
   const auto principal = [&](const char* name, const Principal2D& p) {
     const QString n = QString::fromLatin1(name);
-    for (const auto& [member, value] : {std::pair{".S1", p.S1}, {".S2", p.S2}, {".Theta1", p.Theta1}, {".Theta2", p.Theta2},
-                                         {".TauMax", p.TauMax}, {".ThetaPlus45", p.ThetaPlus45}, {".ThetaMinus45", p.ThetaMinus45}})
+    for (const auto& [member, value] : {std::pair{".S1", p.S1},
+                                        {".S2", p.S2},
+                                        {".Theta1", p.Theta1},
+                                        {".Theta2", p.Theta2},
+                                        {".TauMax", p.TauMax},
+                                        {".ThetaPlus45", p.ThetaPlus45},
+                                        {".ThetaMinus45", p.ThetaMinus45}})
       v.Add(n + QLatin1String(member), value);
   };
   const auto wedge = [&](const char* name, const BoltedWedgeData& w) {
     const QString n = QString::fromLatin1(name);
-    for (const auto& [member, value] :
-         {std::pair{".FrictionAngle", w.FrictionAngle}, {".Cohesion", w.Cohesion}, {".DiscAngle", w.DiscAngle},
-          {".Width", w.Width}, {".Height", w.Height}, {".SpecificGravity", w.SpecificGravity}, {".BoltLoad", w.BoltLoad},
-          {".BoltAngle", w.BoltAngle}, {".SafetyFactor", w.SafetyFactor}, {".ReqSafetyFactor", w.ReqSafetyFactor},
-          {".BoltAngle2", w.BoltAngle2}, {".ReqBoltLoad", w.ReqBoltLoad}})
+    for (const auto& [member, value] : {std::pair{".FrictionAngle", w.FrictionAngle},
+                                        {".Cohesion", w.Cohesion},
+                                        {".DiscAngle", w.DiscAngle},
+                                        {".Width", w.Width},
+                                        {".Height", w.Height},
+                                        {".SpecificGravity", w.SpecificGravity},
+                                        {".BoltLoad", w.BoltLoad},
+                                        {".BoltAngle", w.BoltAngle},
+                                        {".SafetyFactor", w.SafetyFactor},
+                                        {".ReqSafetyFactor", w.ReqSafetyFactor},
+                                        {".BoltAngle2", w.BoltAngle2},
+                                        {".ReqBoltLoad", w.ReqBoltLoad}})
       v.Add(n + QLatin1String(member), value);
     v.Add(n + QStringLiteral(".Tab"), w.Tab);
   };
@@ -326,27 +352,35 @@ void AddOtherFields(const ProjectRecord& r, ImageVisitor& v) {
     v.Add(QStringLiteral("Stress3D.Invariants(%1)").arg(i), r.Stress3D.Invariants[i]);
     v.Add(QStringLiteral("Stress3D.Traction(%1)").arg(i), r.Stress3D.Traction[i]);
     v.Add(QStringLiteral("TransformInputs.NewVector(%1)").arg(i), r.TransformInputs.NewVector[i]);
-    for (int j = 0; j < 3; ++j) v.Add(QStringLiteral("TransformInputs.NewTensor(%1,%2)").arg(i).arg(j), r.TransformInputs.NewTensor[i][j]);
+    for (int j = 0; j < 3; ++j)
+      v.Add(QStringLiteral("TransformInputs.NewTensor(%1,%2)").arg(i).arg(j), r.TransformInputs.NewTensor[i][j]);
   }
   v.Add(QStringLiteral("Rosette.Ew"), r.Rosette.Ew);
   v.Add(QStringLiteral("Rosette.Gw"), r.Rosette.Gw);
-  for (const auto& [name, value] : {std::pair{"RosetteResults1.E1", r.RosetteResults1.E1}, {"RosetteResults1.E2", r.RosetteResults1.E2},
-                                     {"RosetteResults1.Theta1", r.RosetteResults1.Theta1}, {"RosetteResults1.Theta2", r.RosetteResults1.Theta2},
-                                     {"RosetteResults2.Ex", r.RosetteResults2.Ex}, {"RosetteResults2.Ey", r.RosetteResults2.Ey},
-                                     {"RosetteResults2.Gxy", r.RosetteResults2.Gxy}, {"RosetteResults2.Spare", r.RosetteResults2.Spare}})
+  for (const auto& [name, value] : {std::pair{"RosetteResults1.E1", r.RosetteResults1.E1},
+                                    {"RosetteResults1.E2", r.RosetteResults1.E2},
+                                    {"RosetteResults1.Theta1", r.RosetteResults1.Theta1},
+                                    {"RosetteResults1.Theta2", r.RosetteResults1.Theta2},
+                                    {"RosetteResults2.Ex", r.RosetteResults2.Ex},
+                                    {"RosetteResults2.Ey", r.RosetteResults2.Ey},
+                                    {"RosetteResults2.Gxy", r.RosetteResults2.Gxy},
+                                    {"RosetteResults2.Spare", r.RosetteResults2.Spare}})
     v.Add(QString::fromLatin1(name), value);
-  for (const auto& [name, value] : {std::pair{"CoulombInput.Failure", r.CoulombInput.Failure}, {"CoulombInput.PoreFailure", r.CoulombInput.PoreFailure},
-                                     {"HoekInput.Failure", r.HoekInput.Failure}, {"HoekInput.PoreFailure", r.HoekInput.PoreFailure},
-                                     {"BieniawskiInput.Failure", r.BieniawskiInput.Failure},
-                                     {"BieniawskiInput.PoreFailure", r.BieniawskiInput.PoreFailure},
-                                     {"JointMaterials(0).Failure", r.JointMaterials[0].Failure}, {"JointMaterials(1).Failure", r.JointMaterials[1].Failure},
-                                     {"JointMaterials(0).PoreFailure", r.JointMaterials[0].PoreFailure},
-                                     {"JointMaterials(1).PoreFailure", r.JointMaterials[1].PoreFailure},
-                                     {"JointPlanes(0).JointFailure", r.JointPlanes[0].JointFailure},
-                                     {"JointPlanes(1).JointFailure", r.JointPlanes[1].JointFailure},
-                                     {"PillarStress.GraphOption", r.PillarStress.GraphOption},
-                                     {"CircStress.GraphOption", r.CircStress.GraphOption},
-                                     {"CircFailStress.GraphOption", r.CircFailStress.GraphOption}})
+  for (const auto& [name, value] : {std::pair{"CoulombInput.Failure", r.CoulombInput.Failure},
+                                    {"CoulombInput.PoreFailure", r.CoulombInput.PoreFailure},
+                                    {"HoekInput.Failure", r.HoekInput.Failure},
+                                    {"HoekInput.PoreFailure", r.HoekInput.PoreFailure},
+                                    {"BieniawskiInput.Failure", r.BieniawskiInput.Failure},
+                                    {"BieniawskiInput.PoreFailure", r.BieniawskiInput.PoreFailure},
+                                    {"JointMaterials(0).Failure", r.JointMaterials[0].Failure},
+                                    {"JointMaterials(1).Failure", r.JointMaterials[1].Failure},
+                                    {"JointMaterials(0).PoreFailure", r.JointMaterials[0].PoreFailure},
+                                    {"JointMaterials(1).PoreFailure", r.JointMaterials[1].PoreFailure},
+                                    {"JointPlanes(0).JointFailure", r.JointPlanes[0].JointFailure},
+                                    {"JointPlanes(1).JointFailure", r.JointPlanes[1].JointFailure},
+                                    {"PillarStress.GraphOption", r.PillarStress.GraphOption},
+                                    {"CircStress.GraphOption", r.CircStress.GraphOption},
+                                    {"CircFailStress.GraphOption", r.CircFailStress.GraphOption}})
     v.Add(QString::fromLatin1(name), value);
   v.Add(QStringLiteral("CoulombInput.FailureAngle"), r.CoulombInput.FailureAngle);
   principal("CoulombPrincipal", r.CoulombPrincipal);
@@ -377,7 +411,11 @@ bool SameBits(double a, double b) { return std::bit_cast<quint64>(a) == std::bit
 QString FirstDifference(const RecordImage& before, const RecordImage& after, bool bitwise) {
   for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {
     const bool same = bitwise ? SameBits(before[i].value, after[i].value) : before[i].value == after[i].value;
-    if (!same) return QStringLiteral("%1: %2 became %3").arg(before[i].name).arg(before[i].value, 0, 'g', 9).arg(after[i].value, 0, 'g', 9);
+    if (!same)
+      return QStringLiteral("%1: %2 became %3")
+          .arg(before[i].name)
+          .arg(before[i].value, 0, 'g', 9)
+          .arg(after[i].value, 0, 'g', 9);
   }
   return QString();
 }
@@ -390,7 +428,9 @@ struct ExtremeSetter {
   std::vector<qint16> i;
   std::size_t k = 0;
   template <typename T>
-  T Next(const std::vector<T>& list) { return list[k++ % list.size()]; }
+  T Next(const std::vector<T>& list) {
+    return list[k++ % list.size()];
+  }
   void Int(const projectfile::FieldName&, qint16& x, int, qint16) { x = Next(i); }
   void NumInt(const projectfile::FieldName&, qint16& x, int, qint16) { x = Next(i); }
   void Num(const projectfile::FieldName&, float& x, int, float) { x = Next(f); }
@@ -493,7 +533,9 @@ QString IdOf(QWidget* dialog, QWidget* w) {
   if (!w->objectName().isEmpty()) return w->objectName();
   if (auto* combo = qobject_cast<QComboBox*>(w->parentWidget()); combo && combo->lineEdit() == w)
     return IdOf(dialog, combo) + QStringLiteral("/edit");
-  return QStringLiteral("%1#%2").arg(QString::fromLatin1(w->metaObject()->className())).arg(Controls(dialog).indexOf(w));
+  return QStringLiteral("%1#%2")
+      .arg(QString::fromLatin1(w->metaObject()->className()))
+      .arg(Controls(dialog).indexOf(w));
 }
 
 QWidget* FindControl(QWidget* dialog, const QString& id) {
@@ -506,7 +548,8 @@ QWidget* FindControl(QWidget* dialog, const QString& id) {
 QString Described(QWidget* dialog, QWidget* w) {
   QString name = IdOf(dialog, w);
   if (!w->accessibleName().isEmpty()) name += QStringLiteral(" \"%1\"").arg(w->accessibleName());
-  else if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->text().isEmpty()) name += QStringLiteral(" \"%1\"").arg(b->text());
+  else if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->text().isEmpty())
+    name += QStringLiteral(" \"%1\"").arg(b->text());
   return name;
 }
 
@@ -517,7 +560,9 @@ QTabWidget* TabsOfPage(QWidget* child) {
 }
 
 // True when the tab of a page can be clicked.
-bool TabOpen(QTabWidget* tabs, int index) { return index >= 0 && tabs->isTabVisible(index) && tabs->isTabEnabled(index); }
+bool TabOpen(QTabWidget* tabs, int index) {
+  return index >= 0 && tabs->isTabVisible(index) && tabs->isTabEnabled(index);
+}
 
 // Brings the tab pages that hold a control to the front, as a user clicks
 // their tabs; false when a tab it lies on is hidden or disabled.
@@ -602,7 +647,8 @@ void EnterText(QWidget* box, const QString& text) {
 // Leaves a box as the Tab key does.
 void LeaveBox(QWidget* box) {
   for (QWidget* next = box->nextInFocusChain(); next && next != box; next = next->nextInFocusChain()) {
-    if (next->window() == box->window() && (next->focusPolicy() & Qt::TabFocus) && next->isVisible() && next->isEnabled()) {
+    if (next->window() == box->window() && (next->focusPolicy() & Qt::TabFocus) && next->isVisible() &&
+        next->isEnabled()) {
       next->setFocus(Qt::TabFocusReason);
       return;
     }
@@ -659,8 +705,8 @@ void WorkPointer(QWidget* w, int action) {
 
 // --- One control a user can work, other than a box.
 struct Actuator {
-  QString id;    // the control
-  int index;     // tab, list row or combo item; 0 / 1 for a scroll bar's ends
+  QString id;  // the control
+  int index;   // tab, list row or combo item; 0 / 1 for a scroll bar's ends
   QString label;
 };
 
@@ -747,14 +793,16 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
     StartWatchdog();
     // Nothing waits for a person: the common dialogs are cancelled, nothing
     // is started, and the input box answers what the probe enters.
-    previousFile_ = platform::SetFileDialogHandler([](const platform::FileDialogRequest&, QWidget*) {
-      return std::optional<QString>();
-    });
-    previousPrint_ = platform::SetPrintDialogHandler([](QPrinter&, platform::PrintDialogKind, QWidget*) { return false; });
+    previousFile_ = platform::SetFileDialogHandler(
+        [](const platform::FileDialogRequest&, QWidget*) { return std::optional<QString>(); });
+    previousPrint_ =
+        platform::SetPrintDialogHandler([](QPrinter&, platform::PrintDialogKind, QWidget*) { return false; });
     previousFont_ = platform::SetFontDialogHandler([](QFont&, QWidget*) { return false; });
-    previousInput_ = platform::SetInputBoxHandler([this](const QString&, const QString&, const QString&) { return inputAnswer_; });
-    previousLauncher_ = platform::SetLauncherHandlers({[](const QString&, const QStringList&) { return false; },
-                                                       [](const QUrl&) { return false; }, [](const QString&) { return false; }});
+    previousInput_ =
+        platform::SetInputBoxHandler([this](const QString&, const QString&, const QString&) { return inputAnswer_; });
+    previousLauncher_ =
+        platform::SetLauncherHandlers({[](const QString&, const QStringList&) { return false; },
+                                       [](const QUrl&) { return false; }, [](const QString&) { return false; }});
     // A window that another one opens modally is closed as a Cancel, so
     // that its event loop ends.
     closer_.setInterval(10);
@@ -802,7 +850,8 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
     QCoreApplication::processEvents();
     stepDeadline = 0;
     for (const char* name : {Entry().ok, Entry().cancel})
-      if (name && !Button(name)) Fail(QStringLiteral("opening"), QStringLiteral("no such button"), QString::fromLatin1(name));
+      if (name && !Button(name))
+        Fail(QStringLiteral("opening"), QStringLiteral("no such button"), QString::fromLatin1(name));
     Check(QStringLiteral("opening"));
   }
 
@@ -888,14 +937,16 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
         for (int i = 1; i <= graph->PointCount(c); ++i) {
           const QPointF p = graph->Point(c, i);
           if (!std::isfinite(p.x()) || !std::isfinite(p.y())) {
-            Fail(what, QStringLiteral("a graph point is not finite"), Described(window, w) + QStringLiteral(" curve %1").arg(c));
+            Fail(what, QStringLiteral("a graph point is not finite"),
+                 Described(window, w) + QStringLiteral(" curve %1").arg(c));
             break;
           }
         }
       }
     }
     if (NonFiniteText().match(shown).hasMatch())
-      Fail(what, QStringLiteral("shows a number that is not finite"), Described(window, w) + QStringLiteral(": ") + Printable(shown));
+      Fail(what, QStringLiteral("shows a number that is not finite"),
+           Described(window, w) + QStringLiteral(": ") + Printable(shown));
   }
 
   bool dialogOpen() const { return current() && current()->isVisible(); }
@@ -1008,7 +1059,8 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
     }
     Step(what, [w, &h] { EnterText(w, h.text); });
     if (verbose_) {
-      if (auto* line = qobject_cast<QLineEdit*>(w)) std::fprintf(stderr, "  now %s\n", qPrintable(Printable(line->text())));
+      if (auto* line = qobject_cast<QLineEdit*>(w))
+        std::fprintf(stderr, "  now %s\n", qPrintable(Printable(line->text())));
     }
     if (dialogOpen() && w->hasFocus()) Step(what + QStringLiteral(", box left"), [w] { LeaveBox(w); });
   }
@@ -1069,7 +1121,8 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
         if (!fill) return;
         for (const QString& id : ReachableBoxes()) {
           if (!filled.insert(id).second) continue;
-          if (qobject_cast<QTableWidget*>(FindControl(&Dialog(), id)) && k % 4 != 1) continue;  // the cell editor with a few texts
+          if (qobject_cast<QTableWidget*>(FindControl(&Dialog(), id)) && k % 4 != 1)
+            continue;  // the cell editor with a few texts
           Enter(id, h);
           if (!dialogOpen()) return;
         }
@@ -1110,9 +1163,10 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
         {"negative sizes", {{-1.0f}, {-1.0}, {-1}}},
         {"small negative denormals", {{-1e-40f}, {-1e-310}, {2}}},
         {"many digits", {{1.23456789f, 98765.4321f}, {1.2345678901234567, 98765.43210987654}, {1, 0}}},
-        {"mixed", {{F::max(), -1.0f, 0.0f, F::denorm_min(), 12345.678f, -F::max(), 0.5f, 1e30f, -0.0f},
-                   {D::max(), -1.0, 1e-300, -D::max()},
-                   {0, 1, -1, 2, 32767, -32768, 3}}},
+        {"mixed",
+         {{F::max(), -1.0f, 0.0f, F::denorm_min(), 12345.678f, -F::max(), 0.5f, 1e30f, -0.0f},
+          {D::max(), -1.0, 1e-300, -D::max()},
+          {0, 1, -1, 2, 32767, -32768, 3}}},
     };
     for (const auto& [label, setter] : variants) {
       for (qint16 units : {0, 1}) {
@@ -1136,7 +1190,10 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
             if (Entry().derived && Entry().derived(start, stored[i].name)) continue;
             if (stored[i].value != after[i].value && !stored[i].whole) {
               Fail(what, QStringLiteral("OK without an edit changed a stored value"),
-                   QStringLiteral("%1: %2 became %3").arg(stored[i].name).arg(stored[i].value, 0, 'g', 9).arg(after[i].value, 0, 'g', 9));
+                   QStringLiteral("%1: %2 became %3")
+                       .arg(stored[i].name)
+                       .arg(stored[i].value, 0, 'g', 9)
+                       .arg(after[i].value, 0, 'g', 9));
             }
           }
           RestoreAndReopen(start);
@@ -1267,7 +1324,8 @@ const ToolEntry kTools[] = {
     {"Coulomb", &ToolProbe::OpenAs<frmCoulomb>, "CmdOk", "cmdCancel", {}, CoulombDerived},
     {"CoulombJoint", &ToolProbe::OpenAs<frmCoulombJoint>, "CmdOk", "cmdCancel", {}, CoulombJointDerived},
     {"CoulombWedge", &ToolProbe::OpenAs<frmCoulombWedge>, "CmdOk", "cmdCancel"},
-    {"CoulombSlope", [](ToolProbe& p) { ToolProbe::OpenAs<frmCoulombWedge>(p, WedgeTool::Slope); }, "CmdOk", "cmdCancel"},
+    {"CoulombSlope", [](ToolProbe& p) { ToolProbe::OpenAs<frmCoulombWedge>(p, WedgeTool::Slope); }, "CmdOk",
+     "cmdCancel"},
     {"Bieniawski", &ToolProbe::OpenAs<frmBieniawski>, "CmdOk", "cmdCancel"},
     {"HoekBrown", &ToolProbe::OpenAs<frmHoek>, "CmdOk", "cmdCancel"},
     {"VonMises", &ToolProbe::OpenAs<frmVonMises>, "CmdOk", "cmdCancel"},

@@ -53,10 +53,8 @@ constexpr MenuCaption kStressItems[] = {
 constexpr MenuCaption kFailureItems[] = {
     {"Coulomb Criterion in Intact Rock...", "Κριτήριο Αστοχίας Coulomb σε Ακέραιο Πέτρωμα..."},
     {"Coulomb Criterion in Jointed Rock...", "Κριτήριο Αστοχίας Coulomb σε Ασυνεχές Πέτρωμα..."},
-    {"Coulomb Criterion in Bolted Rock Wedge...",
-     "Κριτήριο Αστοχίας Coulomb σε Σφήνα Πετρώματος με Κοχλία..."},
-    {"Coulomb Criterion in Bolted Rock Slope...",
-     "Κριτήριο Αστοχίας Coulomb σε Πρανές Πετρώματος με Κοχλία..."},
+    {"Coulomb Criterion in Bolted Rock Wedge...", "Κριτήριο Αστοχίας Coulomb σε Σφήνα Πετρώματος με Κοχλία..."},
+    {"Coulomb Criterion in Bolted Rock Slope...", "Κριτήριο Αστοχίας Coulomb σε Πρανές Πετρώματος με Κοχλία..."},
     {"Bieniawski Criterion in Rock...", "Κριτήριο Αστοχίας κατά Bieniawski σε Ακέραιο Πέτρωμα..."},
     {"Hoek-Brown Criterion in Rock...", "Κριτήριο Αστοχίας κατά Hoek - Brown σε Ακέραιο Πέτρωμα..."},
     {"Von Mises Criterion in Rock...", "Κριτήριο Αστοχίας Von Mises σε Ακέραιο Πέτρωμα..."},
@@ -169,8 +167,8 @@ std::optional<Tool> ToolOfEntry(Menu menu, int index) {
 }
 
 bool OwnedByMainWindow(Tool tool) {
-  return tool == Tool::ProjectDescription || tool == Tool::Settings ||
-         tool == Tool::ProgramOptions || tool == Tool::UnitConversion;
+  return tool == Tool::ProjectDescription || tool == Tool::Settings || tool == Tool::ProgramOptions ||
+         tool == Tool::UnitConversion;
 }
 
 std::optional<MenuEntry> QuickButtonTarget(int code) {

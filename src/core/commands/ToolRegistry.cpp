@@ -10,9 +10,7 @@ std::array<ToolOpener, kToolCount>& Openers() {
 }
 }  // namespace
 
-void RegisterTool(Tool tool, ToolOpener opener) {
-  Openers()[static_cast<std::size_t>(tool)] = std::move(opener);
-}
+void RegisterTool(Tool tool, ToolOpener opener) { Openers()[static_cast<std::size_t>(tool)] = std::move(opener); }
 
 bool ToolAvailable(Tool tool) { return static_cast<bool>(Openers()[static_cast<std::size_t>(tool)]); }
 

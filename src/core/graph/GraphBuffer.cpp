@@ -16,8 +16,8 @@ qint16 GraphUnits = 0;
 qint16 GraphSettingsValid = 0;
 
 qint16 InitGraphDefaults() {
-  CurveColours = {ColourRGB(0, 0, 255),   ColourRGB(205, 92, 92),  ColourRGB(0, 0, 0),
-                  ColourRGB(0, 100, 0),   ColourRGB(255, 165, 0),  ColourRGB(238, 130, 238)};
+  CurveColours = {ColourRGB(0, 0, 255), ColourRGB(205, 92, 92), ColourRGB(0, 0, 0),
+                  ColourRGB(0, 100, 0), ColourRGB(255, 165, 0), ColourRGB(238, 130, 238)};
   const int titles = GraphIndex + 1;
   GraphSettings.XTitles = QStringList(titles, QString());
   GraphDefaults.XTitles = QStringList(titles, QString());

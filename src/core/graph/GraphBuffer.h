@@ -15,11 +15,11 @@ inline constexpr int kGraphPointBound = 100;  // points 0..100
 
 // GraphCurveData[curve][point][0] is x, [1] is y.
 extern std::array<std::array<std::array<float, 2>, kGraphPointBound + 1>, kGraphCurves> GraphCurveData;
-extern qint16 GraphLastPoint;   // index of the last filled point; -1 when there is none
+extern qint16 GraphLastPoint;  // index of the last filled point; -1 when there is none
 extern std::array<QString, kGraphCurves> CurveNames;
 extern qint16 CurveCount;
 extern std::array<qint32, 6> CurveColours;  // 24-bit colours, red in the low byte
-extern qint16 GraphIndex;       // index of the current graph in the title arrays
+extern qint16 GraphIndex;                   // index of the current graph in the title arrays
 
 struct GraphFormat {
   qint16 GridStyle = 0;    // 0 none, 1 horizontal, 2 vertical, 3 both
@@ -27,8 +27,8 @@ struct GraphFormat {
   qint16 CurveLegend = 1;  // 1 legend shown
   qint16 SymbolSize = 5;
   QString GraphTitle;
-  QStringList XTitles;     // 0..GraphIndex
-  QStringList YTitles;     // 0..0
+  QStringList XTitles;  // 0..GraphIndex
+  QStringList YTitles;  // 0..0
 };
 
 extern GraphFormat GraphDefaults;

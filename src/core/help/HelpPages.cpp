@@ -5,8 +5,7 @@
 namespace brantel::help {
 namespace {
 
-constexpr auto kOptions =
-    QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption;
+constexpr auto kOptions = QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption;
 
 QStringList AllCaptures(const QString& html, const QRegularExpression& pattern) {
   QStringList found;

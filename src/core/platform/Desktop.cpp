@@ -23,13 +23,9 @@ bool ReadStandardFolder(QStandardPaths::StandardLocation location, QString& fold
 
 }  // namespace
 
-bool ReadDocumentsFolder(QString& folder) {
-  return ReadStandardFolder(QStandardPaths::DocumentsLocation, folder);
-}
+bool ReadDocumentsFolder(QString& folder) { return ReadStandardFolder(QStandardPaths::DocumentsLocation, folder); }
 
-bool ReadDownloadsFolder(QString& folder) {
-  return ReadStandardFolder(QStandardPaths::DownloadLocation, folder);
-}
+bool ReadDownloadsFolder(QString& folder) { return ReadStandardFolder(QStandardPaths::DownloadLocation, folder); }
 
 QString DesktopDecimalSeparator() {
   // The desktop's locale as the environment names it, whatever the process

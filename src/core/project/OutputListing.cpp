@@ -78,10 +78,9 @@ class ListingWriter {
     QString row = section_;
     if (!part_.isEmpty()) row += u' ' + part_;
     row += u' ' + label;
-    RaiseError(err::kOverflow,
-               Tr({"The listing was not built: %1 is not a finite number.",
-                   "Η κατάσταση δεδομένων δεν δημιουργήθηκε: το %1 δεν είναι πεπερασμένος αριθμός."})
-                   .arg(row));
+    RaiseError(err::kOverflow, Tr({"The listing was not built: %1 is not a finite number.",
+                                   "Η κατάσταση δεδομένων δεν δημιουργήθηκε: το %1 δεν είναι πεπερασμένος αριθμός."})
+                                   .arg(row));
   }
 
   qint16 units_;
@@ -117,8 +116,7 @@ QString OutputListingText(ProjectRecord& r) {
     w.Line(QStringLiteral("Brantel module build: ") + FormatSigned(version::kMajor) + u'.' +
            QString::number(version::kMinor) + u'.' + QString::number(version::kRevision));
     w.Line(QStringLiteral("Project File: ") + r.ProjectPath);
-    w.Line(QStringLiteral("Input Units: ") + UnitLabel(r.InputUnits, kLength) +
-           UnitLabel(r.InputUnits, kStress));
+    w.Line(QStringLiteral("Input Units: ") + UnitLabel(r.InputUnits, kLength) + UnitLabel(r.InputUnits, kStress));
     w.Blank();
   }
 

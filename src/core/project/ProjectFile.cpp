@@ -123,17 +123,15 @@ class RowWriter {
   }
   void Count(const FieldName& name, const qint16& f, int, qint16, int maximum) {
     if (f < 0 || f > maximum) {
-      RaiseError(err::kSubscript,
-                 Tr({"The project was not saved: %1 is %2, outside 0 to %3.",
-                     "Το έργο δεν αποθηκεύτηκε: το %1 είναι %2, εκτός των ορίων 0 έως %3."})
-                     .arg(name.ToString(), QString::number(f), QString::number(maximum)));
+      RaiseError(err::kSubscript, Tr({"The project was not saved: %1 is %2, outside 0 to %3.",
+                                      "Το έργο δεν αποθηκεύτηκε: το %1 είναι %2, εκτός των ορίων 0 έως %3."})
+                                      .arg(name.ToString(), QString::number(f), QString::number(maximum)));
     }
     IntLine(f);
   }
   void Rows(const FieldName& name, const LabPointRows& rows, qint16 count, int) {
     for (int r = 0; r < count; ++r)
-      for (int c = 0; c < kLabColumns; ++c)
-        Line(Number(FieldName{name.base, nullptr, r + 1, c + 1}, rows[r][c]));
+      for (int c = 0; c < kLabColumns; ++c) Line(Number(FieldName{name.base, nullptr, r + 1, c + 1}, rows[r][c]));
   }
 
   void Line(const QString& text) {
@@ -152,10 +150,9 @@ class RowWriter {
     return FormatShortest(value);
   }
   [[noreturn]] static void NotFinite(const FieldName& name) {
-    RaiseError(err::kOverflow,
-               Tr({"The project was not saved: %1 is not a finite number.",
-                   "Το έργο δεν αποθηκεύτηκε: το %1 δεν είναι πεπερασμένος αριθμός."})
-                   .arg(name.ToString()));
+    RaiseError(err::kOverflow, Tr({"The project was not saved: %1 is not a finite number.",
+                                   "Το έργο δεν αποθηκεύτηκε: το %1 δεν είναι πεπερασμένος αριθμός."})
+                                   .arg(name.ToString()));
   }
 
   QString& out_;
@@ -235,10 +232,10 @@ class RowReader {
     if (!Holds(from)) return;
     const qint16 count = ReadInt(name);
     if (count < 0 || count > maximum) {
-      lines_.Fail(err::kSubscript, &name,
-                  Tr({"%1 test points are outside the range 0 to %2",
-                      "%1 σημεία δοκιμής είναι εκτός των ορίων 0 έως %2"})
-                      .arg(QString::number(count), QString::number(maximum)));
+      lines_.Fail(
+          err::kSubscript, &name,
+          Tr({"%1 test points are outside the range 0 to %2", "%1 σημεία δοκιμής είναι εκτός των ορίων 0 έως %2"})
+              .arg(QString::number(count), QString::number(maximum)));
     }
     f = count;
   }
@@ -274,21 +271,17 @@ class RowReader {
   [[noreturn]] void BadNumber(const FieldName& name, const QString& line, const QString& bits) {
     if (IsNumberOutOfRange(line)) {
       lines_.Fail(err::kOverflow, &name,
-                  Tr({"%1 is outside the range of a %2-bit number",
-                      "το %1 είναι εκτός των ορίων αριθμού %2 bit"})
+                  Tr({"%1 is outside the range of a %2-bit number", "το %1 είναι εκτός των ορίων αριθμού %2 bit"})
                       .arg(Quoted(line), bits));
     }
     NotANumber(name, line);
   }
   [[noreturn]] void NotANumber(const FieldName& name, const QString& line) {
-    lines_.Fail(err::kTypeMismatch, &name,
-                Tr({"%1 is not a number", "το %1 δεν είναι αριθμός"})
-                    .arg(Quoted(line)));
+    lines_.Fail(err::kTypeMismatch, &name, Tr({"%1 is not a number", "το %1 δεν είναι αριθμός"}).arg(Quoted(line)));
   }
   [[noreturn]] void OutOfIntRange(const FieldName& name, const QString& line) {
     lines_.Fail(err::kOverflow, &name,
-                Tr({"%1 is outside the range -32768 to 32767",
-                    "το %1 είναι εκτός των ορίων -32768 έως 32767"})
+                Tr({"%1 is outside the range -32768 to 32767", "το %1 είναι εκτός των ορίων -32768 έως 32767"})
                     .arg(Quoted(line)));
   }
 
@@ -438,8 +431,7 @@ QByteArray ProjectFileBytes(const ProjectRecord& record) {
   if (description.isEmpty()) {
     writer.Line(QString());
   } else {
-    for (const QString& line : SplitLines(description))
-      writer.Line(IsMarkerWithBlanks(line) ? line + u' ' : line);
+    for (const QString& line : SplitLines(description)) writer.Line(IsMarkerWithBlanks(line) ? line + u' ' : line);
   }
   writer.Line(EndDescMarker());
 
@@ -515,8 +507,7 @@ ProjectReadResult ReadProjectBytes(const QByteArray& bytes, const QString& path,
     result.message = e.Description();
   } catch (const std::bad_alloc&) {
     result.errorNumber = err::kOutOfMemory;
-    result.message = Tr({"Cannot read the project file \"%1\": %2",
-                         "Αδύνατη η ανάγνωση του αρχείου έργου \"%1\": %2"})
+    result.message = Tr({"Cannot read the project file \"%1\": %2", "Αδύνατη η ανάγνωση του αρχείου έργου \"%1\": %2"})
                          .arg(ShownPath(path), ErrorText(err::kOutOfMemory));
   }
   return result;

@@ -56,10 +56,10 @@ inline constexpr qint64 kMaxProjectFileBytes = 16LL * 1024 * 1024;
 // A project file as this run of the program last read or wrote it: enough
 // to tell whether another program has changed it since.
 struct ProjectFileStamp {
-  QString path;            // empty: no file
+  QString path;  // empty: no file
   qint64 size = -1;
-  qint64 modifiedNs = 0;   // modification time, nanoseconds since 1970
-  QByteArray digest;       // SHA-256 of its bytes
+  qint64 modifiedNs = 0;  // modification time, nanoseconds since 1970
+  QByteArray digest;      // SHA-256 of its bytes
 };
 
 // Whether the file at the stamp's path is no longer the one of the stamp:

@@ -210,10 +210,8 @@ void VisitFileRows(Record& r, Visitor& v) {
   // element of the tensor.
   for (int i = 0; i < 3; ++i) {
     for (int j = 0; j < 3; ++j) {
-      v.Num(FieldName{"TransformInputs.Cosines", nullptr, i + 1, j + 1}, r.TransformInputs.Cosines[i][j],
-            all, 0.0f);
-      v.Num(FieldName{"TransformInputs.Tensor", nullptr, i + 1, j + 1}, r.TransformInputs.Tensor[i][j],
-            all, 0.0f);
+      v.Num(FieldName{"TransformInputs.Cosines", nullptr, i + 1, j + 1}, r.TransformInputs.Cosines[i][j], all, 0.0f);
+      v.Num(FieldName{"TransformInputs.Tensor", nullptr, i + 1, j + 1}, r.TransformInputs.Tensor[i][j], all, 0.0f);
     }
   }
   for (int i = 0; i < 3; ++i)
@@ -249,8 +247,7 @@ void VisitFileRows(Record& r, Visitor& v) {
   // Hooke's law in three dimensions.
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 3; ++j)
-      v.Num(FieldName{"Hooke3DInputs.Stress", nullptr, i + 1, j + 1}, r.Hooke3DInputs.Stress[i][j], 59,
-            0.0f);
+      v.Num(FieldName{"Hooke3DInputs.Stress", nullptr, i + 1, j + 1}, r.Hooke3DInputs.Stress[i][j], 59, 0.0f);
   v.Num(FieldName{"Hooke3DInputs.E"}, r.Hooke3DInputs.E, 59, 0.0f);
   v.Num(FieldName{"Hooke3DInputs.Nu"}, r.Hooke3DInputs.Nu, 59, 0.0f);
   v.Int(FieldName{"Hooke3DInputs.Flag"}, r.Hooke3DInputs.Flag, 59, 0);

@@ -60,8 +60,8 @@ struct CircFailData {
   float InternalPressure = 0.0f;
   float A = 0.0f;
   float R = 0.0f;
-  float Co = 0.0f;  // uniaxial compressive strength
-  float To = 0.0f;  // tensile strength
+  float Co = 0.0f;               // uniaxial compressive strength
+  float To = 0.0f;               // tensile strength
   std::array<float, 6> Extra{};  // kept by the failure-around-an-opening tool
 };
 
@@ -133,7 +133,7 @@ struct CoulombParams {
   float Cohesion = 0.0f;
   float UniaxialStrength = 0.0f;
   float FrictionAngle = 0.0f;
-  qint16 Failure = 0;      // results
+  qint16 Failure = 0;  // results
   qint16 PoreFailure = 0;
   float FailureAngle = 0.0f;
   qint16 ParamOption = 0;  // which of the three strength values is derived
@@ -220,12 +220,12 @@ using LabPointRows = std::array<std::array<float, kLabColumns>, kLabMaxPoints>;
 // of every tool. The groups of the tools are only groupings of the members.
 struct ProjectRecord {
   // Header.
-  QString ProjectPath;          // full path of the project file
-  QString ProjectDisplayName;   // the project that was open when an Open began
-  QString ProjectTitle;         // one line
-  QString ProjectDescription;   // lines joined by CR LF
-  qint16 InputUnits = 0;        // 0 imperial, 1 SI
-  qint16 FileVersion = 0;       // 50..60 of the file being read
+  QString ProjectPath;         // full path of the project file
+  QString ProjectDisplayName;  // the project that was open when an Open began
+  QString ProjectTitle;        // one line
+  QString ProjectDescription;  // lines joined by CR LF
+  qint16 InputUnits = 0;       // 0 imperial, 1 SI
+  qint16 FileVersion = 0;      // 50..60 of the file being read
   quint8 FileSaved = kFlagTrue;
   quint8 FileEmpty = kFlagTrue;
   quint8 FileHoldsData = kFlagFalse;  // read from a file or described: units locked

@@ -31,10 +31,12 @@ UpdateWindowTexts UpdateWindowTextsFor(const QDate& today) {
                        QStringLiteral("the program by downloading and installing the new setup file.");
   t.notice = QStringLiteral("This version was released ") + QString::number(ReleaseDate().daysTo(today)) +
              QStringLiteral(" days ago. ") +
-             QStringLiteral("Although major updates may not be scheduled, interim updates may be released with "
-                            "bug fixes. ") +
-             QStringLiteral("Check for an updated version by visiting the program web page below or click on "
-                            "'Check for updates'.  ") +
+             QStringLiteral(
+                 "Although major updates may not be scheduled, interim updates may be released with "
+                 "bug fixes. ") +
+             QStringLiteral(
+                 "Check for an updated version by visiting the program web page below or click on "
+                 "'Check for updates'.  ") +
              kCrLf + kCrLf + hint;
   t.info = QStringLiteral("Current Program Version: ") + CurrentVersionText() + kCrLf +
            QStringLiteral("Current Revision Date: ") + ReleaseDateText();
@@ -100,8 +102,8 @@ void UpdateController::ProcessVersion(const VersionCheckResult& result) {
   }
   const QString& server = *result.serverVersion;
   ReadVersion(server);
-  lastVersion_ = QStringLiteral("Server Version: ") + server + QStringLiteral(" / Current Version: ") +
-                 result.currentVersion;
+  lastVersion_ =
+      QStringLiteral("Server Version: ") + server + QStringLiteral(" / Current Version: ") + result.currentVersion;
   // Only a newer version can be downloaded.
   downloadEnabled_ = result.Newer();
   emit changed();
@@ -110,8 +112,8 @@ void UpdateController::ProcessVersion(const VersionCheckResult& result) {
     return;
   }
   // During CheckAndInstall the user has agreed already.
-  if (silent_ || ShowMsg(QStringLiteral("A new version is available. Download?"),
-                         mb::kYesNoCancel | mb::kQuestion) == answer::kYes)
+  if (silent_ || ShowMsg(QStringLiteral("A new version is available. Download?"), mb::kYesNoCancel | mb::kQuestion) ==
+                     answer::kYes)
     StartDownload();
 }
 
@@ -220,8 +222,9 @@ void StartupUpdateCheck::VersionChecked(const VersionCheckResult& result) {
   if (!result.Newer()) return Finish();
   const QString question =
       QStringLiteral("A new ") + AppNameUpper + QStringLiteral(" version is available. ") + kCrLf + kCrLf +
-      QStringLiteral("Note that in order to download and install you may need administrator priviledges and/or "
-                     "Windows may ask you for permission to do so. ") +
+      QStringLiteral(
+          "Note that in order to download and install you may need administrator priviledges and/or "
+          "Windows may ask you for permission to do so. ") +
       kCrLf + kCrLf + QStringLiteral("Proceed with Download and Install?");
   if (ShowMsg(question, mb::kYesNoCancel | mb::kQuestion) == answer::kYes) emit installAccepted();
   Finish();
@@ -240,9 +243,8 @@ StartupUpdateCheck* StartUpdateCheckAtStartup(QObject* window) {
   if (window) window->installEventFilter(check);
   // A window that is never painted (minimised at start) still gets its
   // check; the timer starts with the event loop.
-  QTimer::singleShot(0, check, [check] {
-    QTimer::singleShot(StartupUpdateCheck::kLatestStartMs, check, &StartupUpdateCheck::Start);
-  });
+  QTimer::singleShot(
+      0, check, [check] { QTimer::singleShot(StartupUpdateCheck::kLatestStartMs, check, &StartupUpdateCheck::Start); });
   return check;
 }
 

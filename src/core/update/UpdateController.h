@@ -100,7 +100,7 @@ class UpdateController : public QObject {
 
   Updater updater_;
   bool checking_ = false;  // this controller's own check is running
-  bool silent_ = false;  // CheckAndInstall runs
+  bool silent_ = false;    // CheckAndInstall runs
   bool unloaded_ = false;
   QString version_;
   QString setupFileName_;

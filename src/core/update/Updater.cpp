@@ -84,13 +84,11 @@ QString ReleaseDateText() { return QLocale::c().toString(ReleaseDate(), QStringL
 
 QString VersionFileName() { return QStringLiteral("brantel_version.txt"); }
 
-QString SetupFileNameOf(const QString& version) {
-  return QStringLiteral("brantel") + version + QStringLiteral(".exe");
-}
+QString SetupFileNameOf(const QString& version) { return QStringLiteral("brantel") + version + QStringLiteral(".exe"); }
 
 QUrl UpdateFileUrl(const QString& name) {
-  if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\') || name.contains(u'?') ||
-      name.contains(u'#') || name.contains(u'%') || name.startsWith(u'.'))
+  if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\') || name.contains(u'?') || name.contains(u'#') ||
+      name.contains(u'%') || name.startsWith(u'.'))
     return QUrl();
   const QUrl folder(UpdateFolderURL, QUrl::StrictMode);
   if (!folder.isValid() || !UpdateFolderURL.endsWith(u'/')) return QUrl();
@@ -105,9 +103,8 @@ QString SetupDownloadFolder() {
 }
 
 QString UpdateUserAgent() {
-  const QString name = QCoreApplication::instance()
-                           ? QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()
-                           : QString();
+  const QString name =
+      QCoreApplication::instance() ? QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() : QString();
   return name.isEmpty() ? QStringLiteral("brantel") : name;
 }
 
@@ -175,7 +172,8 @@ class Updater::Transfer : public QObject {
 
   void Start(QNetworkAccessManager& network, const QUrl& url) {
     current_ = url;
-    if (!Allowed(url)) return FailLater(TransferResult::Status::ConnectionFailed, QStringLiteral("address not allowed"));
+    if (!Allowed(url))
+      return FailLater(TransferResult::Status::ConnectionFailed, QStringLiteral("address not allowed"));
     if (!path_.isEmpty()) {
       file_ = std::make_unique<QSaveFile>(path_);
       errno = 0;
@@ -221,7 +219,7 @@ class Updater::Transfer : public QObject {
     if (finished_) return;
     reason_ = reason;
     if (reply_ && reply_->isRunning()) reply_->abort();  // reports through Finished
-    Finish();  // when the reply did not, or there is none
+    Finish();                                            // when the reply did not, or there is none
   }
 
   // Stop from inside a signal of the reply: the reply is aborted once that
@@ -242,9 +240,7 @@ class Updater::Transfer : public QObject {
   }
 
  private:
-  int Status() const {
-    return reply_ ? reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() : 0;
-  }
+  int Status() const { return reply_ ? reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() : 0; }
 
   // The setup file could not be written: the error names the file.
   void FileFailed(const RuntimeError& error) {
@@ -345,8 +341,7 @@ class Updater::Transfer : public QObject {
     if (reply_->error() == QNetworkReply::OperationCanceledError) return S::Aborted;
     if (httpStatus != 0 && httpStatus != 200) return S::HttpError;
     if (reply_->error() == QNetworkReply::InsecureRedirectError) return S::InsecureRedirect;
-    if (reply_->error() != QNetworkReply::NoError)
-      return httpStatus == 200 ? S::Incomplete : S::ConnectionFailed;
+    if (reply_->error() != QNetworkReply::NoError) return httpStatus == 200 ? S::Incomplete : S::ConnectionFailed;
     if (httpStatus != 200) return S::HttpError;
     // A body shorter than its announced length is incomplete.
     bool known = false;

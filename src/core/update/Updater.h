@@ -47,7 +47,7 @@ QString ReleaseDateText();  // "24-Mar-2023"
 
 // --- Names and places.
 
-QString VersionFileName();                       // "brantel_version.txt"
+QString VersionFileName();                        // "brantel_version.txt"
 QString SetupFileNameOf(const QString& version);  // "brantel2106.exe"
 // UpdateFolderURL followed by the name; an invalid URL when the name is not
 // a plain file name or the folder is not an http or https address.
@@ -92,8 +92,8 @@ struct TransferResult {
   };
   Status status = Status::ConnectionFailed;
   int httpStatus = 0;
-  qint64 bytes = 0;  // body bytes received
-  QString detail;    // the network layer's description, for the history
+  qint64 bytes = 0;                       // body bytes received
+  QString detail;                         // the network layer's description, for the history
   std::optional<RuntimeError> fileError;  // with FileError: "Disk full" and the like
 
   bool Ok() const { return status == Status::Completed; }
@@ -170,7 +170,7 @@ class Updater : public QObject {
   int checkDeadlineMs_ = kDefaultCheckDeadlineMs;
   qint64 setupLimit_ = kDefaultSetupLimit;
   QNetworkAccessManager* network_ = nullptr;  // made with the first request
-  Transfer* check_ = nullptr;     // children of this object while they run
+  Transfer* check_ = nullptr;                 // children of this object while they run
   Transfer* download_ = nullptr;
 };
 

@@ -27,6 +27,7 @@ constexpr forms::FormDesign kForm{8055, 5220, "Hooke's elasticity law in 3D", "�
 
 // The grids hold component (k / 3 + 1, k % 3 + 1) in box k; a box's caption
 // is the component's name, which its messages give it too.
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 7815, 1575}, .caption = {"Stress Tensor", "Τανυστής Τάσης"}},
     {.name = "Label1", .kind = Kind::Label, .container = "Frame1", .at = {120, 690, 855, 255}, .caption = {"s ij", "σ ij = "}},
@@ -63,6 +64,7 @@ constexpr ControlRow kControls[] = {
     {.name = elasticity3d::kCancel, .kind = Kind::Button, .at = {3420, 4740, 1215, 375}, .caption = {"Cancel"}},
     {.name = elasticity3d::kOk, .kind = Kind::Button, .at = {5100, 4740, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 // The names of the stress components in the messages, box by box.
 constexpr InputMessage kStressNames[9] = {
@@ -71,16 +73,16 @@ constexpr InputMessage kStressNames[9] = {
     InvalidValueFor({"s31", "σ31"}), InvalidValueFor({"s32", "σ32"}), InvalidValueFor({"s33", "σ33"}),
 };
 
-constexpr InputMessage kModulusInvalid = Sentence({"Invalid value for Young's modulus",
-                                                   "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας"});
-constexpr InputMessage kModulusPositive = Sentence({"Young's modulus should be positive",
-                                                    "Το μέτρο ελαστικότητας πρέπει να είναι θετικό"});
-constexpr InputMessage kPoissonPositive = Sentence({"Poisson's ratio should be positive",
-                                                    "Ο λόγος Poisson πρέπει να είναι θετικός"});
-constexpr InputMessage kPoissonInvalid = Sentence({"Invalid value for Poisson's ratio",
-                                                    "Εσφαλμένη τιμή γιά το λόγο Poisson"});
-constexpr InputMessage kPoissonBelowHalf = Sentence({"Poisson's ratio should be < 0.5",
-                                                     "Ο λόγος Poisson πρέπει να είναι < 0.5"});
+constexpr InputMessage kModulusInvalid =
+    Sentence({"Invalid value for Young's modulus", "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας"});
+constexpr InputMessage kModulusPositive =
+    Sentence({"Young's modulus should be positive", "Το μέτρο ελαστικότητας πρέπει να είναι θετικό"});
+constexpr InputMessage kPoissonPositive =
+    Sentence({"Poisson's ratio should be positive", "Ο λόγος Poisson πρέπει να είναι θετικός"});
+constexpr InputMessage kPoissonInvalid =
+    Sentence({"Invalid value for Poisson's ratio", "Εσφαλμένη τιμή γιά το λόγο Poisson"});
+constexpr InputMessage kPoissonBelowHalf =
+    Sentence({"Poisson's ratio should be < 0.5", "Ο λόγος Poisson πρέπει να είναι < 0.5"});
 
 // A constant box as validation sees it: whether it passes the entry test
 // (a number beyond the 32-bit range that the record holds fails it), and
@@ -102,9 +104,7 @@ double DecimalOf(float value) {
   return CSng(shortest) == value ? shortest : static_cast<double>(value);
 }
 
-void ShowGeneral(QLineEdit* box, float value) {
-  forms::ShowStoredValue(box, DecimalOf(value), FormatGeneral(value));
-}
+void ShowGeneral(QLineEdit* box, float value) { forms::ShowStoredValue(box, DecimalOf(value), FormatGeneral(value)); }
 
 }  // namespace
 
@@ -205,9 +205,7 @@ bool frmElasti3D::ValidateInput() {
         ui_.poisson->setFocus();
         valid = false;
         break;
-      case HookePoissonVerdict::ShouldBeBelowHalf:
-        valid = forms::RefuseEntry(ui_.poisson, kPoissonBelowHalf);
-        break;
+      case HookePoissonVerdict::ShouldBeBelowHalf: valid = forms::RefuseEntry(ui_.poisson, kPoissonBelowHalf); break;
       default: break;
     }
   }

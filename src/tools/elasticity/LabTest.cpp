@@ -25,22 +25,16 @@ constexpr Bilingual kHeaders[labcol::kCount] = {
 constexpr double kMicrojoule = 1e-6;
 
 qint16 TypeOf(qint16 dataType) {
-  return dataType == kLabForceDisplacement || dataType == kLabStressStrain ? dataType
-                                                                            : kLabForceStrain;
+  return dataType == kLabForceDisplacement || dataType == kLabStressStrain ? dataType : kLabForceStrain;
 }
 
 double& Field(LabRow& row, int column) {
   switch (column) {
-    case labcol::kForce:
-      return row.Force;
-    case labcol::kDeltaY:
-      return row.DeltaY;
-    case labcol::kEx:
-      return row.Ex;
-    case labcol::kEy:
-      return row.Ey;
-    default:
-      return row.Sigma;
+    case labcol::kForce: return row.Force;
+    case labcol::kDeltaY: return row.DeltaY;
+    case labcol::kEx: return row.Ex;
+    case labcol::kEy: return row.Ey;
+    default: return row.Sigma;
   }
 }
 
@@ -81,23 +75,17 @@ int LabColumnWidth(int column, int gridWidthTwips) {
 bool IsLabColumnEditable(qint16 dataType, int column) {
   if (column == labcol::kEx) return true;
   switch (TypeOf(dataType)) {
-    case kLabForceDisplacement:
-      return column == labcol::kForce || column == labcol::kDeltaY;
-    case kLabStressStrain:
-      return column == labcol::kEy || column == labcol::kSigma;
-    default:
-      return column == labcol::kForce || column == labcol::kEy;
+    case kLabForceDisplacement: return column == labcol::kForce || column == labcol::kDeltaY;
+    case kLabStressStrain: return column == labcol::kEy || column == labcol::kSigma;
+    default: return column == labcol::kForce || column == labcol::kEy;
   }
 }
 
 std::array<int, 2> LabFilledColumns(qint16 dataType) {
   switch (TypeOf(dataType)) {
-    case kLabForceDisplacement:
-      return {labcol::kSigma, labcol::kEy};
-    case kLabStressStrain:
-      return {labcol::kForce, labcol::kDeltaY};
-    default:
-      return {labcol::kSigma, labcol::kDeltaY};
+    case kLabForceDisplacement: return {labcol::kSigma, labcol::kEy};
+    case kLabStressStrain: return {labcol::kForce, labcol::kDeltaY};
+    default: return {labcol::kSigma, labcol::kDeltaY};
   }
 }
 
@@ -184,8 +172,7 @@ LabEvaluation EvaluateLabTest(const LabTestInput& in) {
     const LabRow& a = out.Rows[i - 1].Values;
     const LabRow& b = out.Rows[i].Values;
     if (!(b.Ey > 0 && a.Sigma < b.Sigma && b.Ey - a.Ey != 0)) continue;
-    const std::optional<float> slope =
-        Guarded([&] { return CSng((b.Sigma - a.Sigma) / (b.Ey - a.Ey)); });
+    const std::optional<float> slope = Guarded([&] { return CSng((b.Sigma - a.Sigma) / (b.Ey - a.Ey)); });
     out.Rows[i].Modulus = slope;
     if (!slope) continue;
     if (sum) sum = Guarded([&] { return CSng(static_cast<double>(*sum) + *slope); });
@@ -202,8 +189,7 @@ LabEvaluation EvaluateLabTest(const LabTestInput& in) {
         const LabRow& a = out.Rows[i - 1].Values;
         const LabRow& b = out.Rows[i].Values;
         if (!(b.Ey > 0)) continue;
-        const float term =
-            CSng((a.Sigma + b.Sigma) / 2.0 * (b.Ey - a.Ey) * volume * kMicrojoule);
+        const float term = CSng((a.Sigma + b.Sigma) / 2.0 * (b.Ey - a.Ey) * volume * kMicrojoule);
         energy = CSng(static_cast<double>(energy) + term);
       }
       return energy;

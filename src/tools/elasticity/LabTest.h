@@ -127,7 +127,7 @@ struct LabRow {
 
 // What the evaluation reads from the dialog.
 struct LabTestInput {
-  double Height = 0;    // txtHeight, mm
+  double Height = 0;  // txtHeight, mm
   qint16 AreaOption = kLabDiameterGiven;
   double Diameter = 0;  // txtDiam, mm
   double Area = 0;      // txtArea, mm^2
@@ -152,8 +152,8 @@ struct LabRowResult {
 };
 
 struct LabEvaluation {
-  std::optional<double> Area;        // mm^2 (not shown)
-  std::optional<float> Volume;       // txtVol, mm^3
+  std::optional<double> Area;   // mm^2 (not shown)
+  std::optional<float> Volume;  // txtVol, mm^3
   std::vector<LabRowResult> Rows;
   std::optional<float> MeanModulus;  // Text4, GPa: nothing when no row has one
   std::optional<float> MeanPoisson;  // Text5: nothing when no row has both strains

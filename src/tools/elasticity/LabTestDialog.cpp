@@ -4,8 +4,8 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "core/Validation.h"
 #include "core/Settings.h"
+#include "core/Validation.h"
 #include "core/project/ProjectRecord.h"
 #include "forms/FormHelpers.h"
 #include "forms/FormInputs.h"
@@ -42,8 +42,9 @@ constexpr int kGridWidth = 8115;
 constexpr int kRowHeight = 270;
 
 constexpr forms::FormDesign kForm{frmLab::kNarrowWidth, 7320, "Evaluation of Uniaxial Testing Results",
-                                "Αξιολόγηση Εργαστηριακών Μετρήσεων Μονοαξονικής Θλίψης"};
+                                  "Αξιολόγηση Εργαστηριακών Μετρήσεων Μονοαξονικής Θλίψης"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     // The specimen and the number of points.
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 60, 5040, 2040}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
@@ -84,12 +85,14 @@ constexpr ControlRow kControls[] = {
     {.name = labtest::kCancel, .kind = Kind::Button, .at = {5460, 6780, 1215, 375}, .caption = {"Cancel"}},
     {.name = labtest::kOk, .kind = Kind::Button, .at = {6840, 6780, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 // Enter on the grid edits its current cell; the key goes no further, or
 // it would press the dialog's OK button as well.
 class GridEnterKey : public QObject {
  public:
-  GridEnterKey(QTableWidget* grid, std::function<void(int, int)> edit) : QObject(grid), grid_(grid), edit_(std::move(edit)) {
+  GridEnterKey(QTableWidget* grid, std::function<void(int, int)> edit)
+      : QObject(grid), grid_(grid), edit_(std::move(edit)) {
     grid->installEventFilter(this);
   }
   bool eventFilter(QObject*, QEvent* event) override {
@@ -166,7 +169,8 @@ frmLab::frmLab(QWidget* owner) : FormDialog(owner) {
   }
   connect(ui_.plot, &QCheckBox::toggled, this, &frmLab::chkPlot_Click);
   // A double click on a cell, or Enter on the current one, edits it.
-  connect(ui_.grid, &QTableWidget::cellActivated, this, [this](int row, int column) { fLx1_EditCell(row + 1, column); });
+  connect(ui_.grid, &QTableWidget::cellActivated, this,
+          [this](int row, int column) { fLx1_EditCell(row + 1, column); });
   new GridEnterKey(ui_.grid, [this](int row, int column) { fLx1_EditCell(row + 1, column); });
 
   Form_Load();
@@ -177,8 +181,8 @@ frmLab::~frmLab() = default;
 void frmLab::Form_Load() {
   ui_.calcDiameter->clear();
   LoadInputs();
-  AddHistoryLine(Tr({"Evaluation of uniaxial testing laboratory data.",
-                     "Αξιολόγηση εργαστηριακών μετρήσεων μονοαξονικής θλίψης."}));
+  AddHistoryLine(Tr(
+      {"Evaluation of uniaxial testing laboratory data.", "Αξιολόγηση εργαστηριακών μετρήσεων μονοαξονικής θλίψης."}));
   WriteGridHeader();
   EvaluateTest();
 }
@@ -349,9 +353,8 @@ void frmLab::fLx1_EditCell(int r, int c) {
   }
   QTableWidgetItem* item = forms::Cell(ui_.grid, r - 1, c);
   const QString current = item->text();
-  const QString answer =
-      platform::InputBox(Tr(kLabRowPrompt) + FormatInt(r),
-                         Tr(kLabFieldTitle) + ui_.grid->horizontalHeaderItem(c)->text(), current, this);
+  const QString answer = platform::InputBox(
+      Tr(kLabRowPrompt) + FormatInt(r), Tr(kLabFieldTitle) + ui_.grid->horizontalHeaderItem(c)->text(), current, this);
   const std::optional<QString> text = LabCellEntryText(answer, current);
   if (!text) {
     ShowInputMessage(kLabTooLarge);
@@ -392,8 +395,7 @@ void frmLab::EvaluateTest() {
 }
 
 void frmLab::PlotStressStrain() {
-  ui_.chart->SetTitles(Tr(kLabChartTitle), QString::fromUtf8(kLabChartXTitle),
-                       QString::fromUtf8(kLabChartYTitle));
+  ui_.chart->SetTitles(Tr(kLabChartTitle), QString::fromUtf8(kLabChartXTitle), QString::fromUtf8(kLabChartYTitle));
   ui_.chart->SetPoints(LabStressStrainPoints(evaluation_.Rows));
 }
 

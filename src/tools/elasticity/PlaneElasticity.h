@@ -74,8 +74,8 @@ bool PlanePoissonAccepted(double nu);
 // with those messages, which also refuse a text that is no number.
 inline constexpr InputMessage kPlaneModulusMessage =
     Sentence({"Young's modulus should be > 0", "Για το μέτρο ελαστικότητας του Young θα πρέπει να ισχύει: E>0"});
-inline constexpr InputMessage kPlanePoissonMessage =
-    Sentence({"Poisson's ratio should be in the range: 0<n<0.5", "Για το λόγο του Poisson θα πρέπει να ισχύει: 0<ν<0,5"});
+inline constexpr InputMessage kPlanePoissonMessage = Sentence(
+    {"Poisson's ratio should be in the range: 0<n<0.5", "Για το λόγο του Poisson θα πρέπει να ισχύει: 0<ν<0,5"});
 ValueRule PlaneModulusRule();
 ValueRule PlanePoissonRule();
 

@@ -20,8 +20,9 @@ using forms::Reading;
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
 constexpr forms::FormDesign kForm{7335, 4860, "Plane Stress/Strain Assumption",
-                                "Θεώρηση επίπεδης τάσης και παραμόρφωσης"};
+                                  "Θεώρηση επίπεδης τάσης και παραμόρφωσης"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = planeelasticity::kTabs, .kind = Kind::TabStrip, .at = {120, 120, 7095, 4095}},
     // Tab 0: the stresses from the strains.
@@ -77,6 +78,7 @@ constexpr ControlRow kControls[] = {
     {.name = planeelasticity::kCancel, .kind = Kind::Button, .at = {3060, 4320, 1215, 375}, .caption = {"Cancel"}},
     {.name = planeelasticity::kOk, .kind = Kind::Button, .at = {4800, 4320, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 PlaneAssumption AssumptionOf(const forms::OptionArray& group) {
   return forms::GetArrayIndex(group) == 1 ? PlaneAssumption::PlaneStrain : PlaneAssumption::PlaneStress;
@@ -144,8 +146,8 @@ void frmPlaneStress::Form_Load() {
   LoadInputs();
   if (ValidateInput()) CalcPlaneElasticity();
   EnableInputsForTab();
-  AddHistoryLine(Tr({"Calculation of elastic behavior in two dimensions.",
-                     "Υπολογισμός ελαστικής συμπεριφοράς σε δύο διαστάσεις."}));
+  AddHistoryLine(Tr(
+      {"Calculation of elastic behavior in two dimensions.", "Υπολογισμός ελαστικής συμπεριφοράς σε δύο διαστάσεις."}));
 }
 
 void frmPlaneStress::LoadFromProject() {

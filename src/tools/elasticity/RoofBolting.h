@@ -21,22 +21,22 @@ namespace brantel {
 
 // The sixteen input boxes in the order of BoltInputs.
 enum class BoltBox {
-  Strength,     // txtStrength, steel strength, MPa
-  Diameter,     // txtDiameter, bolt diameter, mm
-  Length,       // txtLength, bolt length, m
-  SF,           // txtSF, safety factor of the bolt
-  Height,       // txtHeight, supported rock height, m
-  Unit,         // txtUnit, unit weight of the rock, kN/m3
-  Width,        // txtWidth, opening width, m
-  Diam2,        // txtDiam2, bolt diameter, mm (tab 1 from here on)
-  Length2,      // txtLength2, bonded length, m
-  DiamHole,     // txtDiamHole, hole diameter, mm
-  Co1,          // txtCo1, cohesion of the bolt/resin interface, kPa
-  Phi1,         // txtPhi1, friction angle of the bolt/resin interface, degrees
-  Co2,          // txtCo2, cohesion of the resin/rock interface, kPa
-  Phi2,         // txtPhi2, friction angle of the resin/rock interface, degrees
-  S2,           // txtS2, normal stress on the interfaces, kPa
-  SF1,          // txtSF1, safety factor of the anchor
+  Strength,  // txtStrength, steel strength, MPa
+  Diameter,  // txtDiameter, bolt diameter, mm
+  Length,    // txtLength, bolt length, m
+  SF,        // txtSF, safety factor of the bolt
+  Height,    // txtHeight, supported rock height, m
+  Unit,      // txtUnit, unit weight of the rock, kN/m3
+  Width,     // txtWidth, opening width, m
+  Diam2,     // txtDiam2, bolt diameter, mm (tab 1 from here on)
+  Length2,   // txtLength2, bonded length, m
+  DiamHole,  // txtDiamHole, hole diameter, mm
+  Co1,       // txtCo1, cohesion of the bolt/resin interface, kPa
+  Phi1,      // txtPhi1, friction angle of the bolt/resin interface, degrees
+  Co2,       // txtCo2, cohesion of the resin/rock interface, kPa
+  Phi2,      // txtPhi2, friction angle of the resin/rock interface, degrees
+  S2,        // txtS2, normal stress on the interfaces, kPa
+  SF1,       // txtSF1, safety factor of the anchor
 };
 inline constexpr int kBoltBoxCount = 16;
 
@@ -44,9 +44,9 @@ inline constexpr int kBoltBoxCount = 16;
 int TabOf(BoltBox box);
 
 // Display masks.
-inline constexpr char16_t kBoltLoadMask[] = u"#0.0";       // txtDynami, txtDesign, Text4
-inline constexpr char16_t kBoltDensityMask[] = u"#0.#0";   // the three densities
-inline constexpr char16_t kAnchorMask[] = u"#.0";          // Text1, Text2, Text3
+inline constexpr char16_t kBoltLoadMask[] = u"#0.0";      // txtDynami, txtDesign, Text4
+inline constexpr char16_t kBoltDensityMask[] = u"#0.#0";  // the three densities
+inline constexpr char16_t kAnchorMask[] = u"#.0";         // Text1, Text2, Text3
 // txtOver shows the overburden stress as a plain number text (FormatGeneral).
 
 // Label8, in English in both languages.

@@ -27,6 +27,7 @@ constexpr forms::FormDesign kForm{9600, 6270, "Calculation of Roof Bolting Densi
 
 // Each box sits at its row's top with its label beside it; the labels
 // leave room for two lines of caption.
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = roofbolting::kTabs, .kind = Kind::TabStrip, .at = {120, 120, 9360, 5520}},
     {.name = "SSTab1(0)", .kind = Kind::TabPage, .container = roofbolting::kTabs, .caption = {"Roof Bolting Density", "Πυκνότητα κοχλίωσης"}},
@@ -95,13 +96,14 @@ constexpr ControlRow kControls[] = {
     {.name = roofbolting::kCancel, .kind = Kind::Button, .at = {6480, 5760, 1215, 375}, .caption = {"Cancel"}},
     {.name = roofbolting::kOk, .kind = Kind::Button, .at = {7920, 5760, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 // The input boxes in the order of BoltInputs.
 constexpr const char* kInputNames[kBoltBoxCount] = {
-    roofbolting::kStrength,     roofbolting::kDiameter,  roofbolting::kLength,    roofbolting::kSF,
-    roofbolting::kHeight,       roofbolting::kUnitWeight, roofbolting::kWidth,    roofbolting::kDiameter2,
-    roofbolting::kLength2,      roofbolting::kHoleDiameter, roofbolting::kCohesion1, roofbolting::kFriction1,
-    roofbolting::kCohesion2,    roofbolting::kFriction2, roofbolting::kNormalStress, roofbolting::kSF2};
+    roofbolting::kStrength,  roofbolting::kDiameter,     roofbolting::kLength,       roofbolting::kSF,
+    roofbolting::kHeight,    roofbolting::kUnitWeight,   roofbolting::kWidth,        roofbolting::kDiameter2,
+    roofbolting::kLength2,   roofbolting::kHoleDiameter, roofbolting::kCohesion1,    roofbolting::kFriction1,
+    roofbolting::kCohesion2, roofbolting::kFriction2,    roofbolting::kNormalStress, roofbolting::kSF2};
 
 // The record's fields in the same order.
 float* const kFields[kBoltBoxCount] = {
@@ -151,7 +153,8 @@ void frmBolt::Form_Load() {
 
 void frmBolt::LoadFromProject() {
   // Plain numbers that read back to the stored values.
-  for (int i = 0; i < kBoltBoxCount; ++i) forms::ShowStoredValue(ui_.inputs[i], *kFields[i], FormatShortest(*kFields[i]));
+  for (int i = 0; i < kBoltBoxCount; ++i)
+    forms::ShowStoredValue(ui_.inputs[i], *kFields[i], FormatShortest(*kFields[i]));
 }
 
 std::array<QString, kBoltBoxCount> frmBolt::BoxTexts() const {

@@ -21,8 +21,8 @@ ValueRule RosetteDirectionRule(int gauge) {
 }
 
 ValueRule RosettePlaneAngleRule() {
-  return AllowedWhen(RosettePlaneAngleAccepted, Sentence({"Angle w should observe: -360<w<360",
-                                                          "Για την γωνία θ πρέπει να ισχύει: -360<θ<360"}));
+  return AllowedWhen(RosettePlaneAngleAccepted,
+                     Sentence({"Angle w should observe: -360<w<360", "Για την γωνία θ πρέπει να ισχύει: -360<θ<360"}));
 }
 
 namespace {

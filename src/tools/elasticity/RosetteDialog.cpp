@@ -19,8 +19,9 @@ using forms::Reading;
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
 constexpr forms::FormDesign kForm{7935, 5280, "Strain Analysis from Strain Gauge Data",
-                                "Υπολογισμός ανηγμένων παραμορφώσεων από μηκυνσιόμετρα"};
+                                  "Υπολογισμός ανηγμένων παραμορφώσεων από μηκυνσιόμετρα"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     // The gauges.
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 4575, 2055}, .caption = {"Input Data from Strain Gauges", "Εισαγωγή δεδομένων από μηκυνσιόμετρα"}},
@@ -69,6 +70,7 @@ constexpr ControlRow kControls[] = {
     {.name = rosette::kCancel, .kind = Kind::Button, .at = {3360, 4740, 1215, 375}, .caption = {"Cancel"}},
     {.name = rosette::kOk, .kind = Kind::Button, .at = {5160, 4740, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 }  // namespace
 

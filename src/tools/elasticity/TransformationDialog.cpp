@@ -33,6 +33,7 @@ constexpr int kResultBracketLeft = 1000;
 // columns component k + 1; a box's caption is the element's name, which its
 // messages give it too. The vector columns stand where the first column of
 // the grids stands.
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 9375, 1935}, .caption = {"Input Data", " Εισαγωγή Δεδομένων "}},
     {.name = "Label4", .kind = Kind::Label, .container = "Frame1", .at = {1080, 270, 3495, 255}, .caption = {"Cosine Rotation Matrix", "Πίνακας συνημιτόνων"}},
@@ -84,6 +85,7 @@ constexpr ControlRow kControls[] = {
     {.name = transformation::kCancel, .kind = Kind::Button, .at = {4200, 3900, 1215, 375}, .caption = {"Cancel"}},
     {.name = transformation::kOk, .kind = Kind::Button, .at = {5880, 3900, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 // The names a box's messages give it: its caption in the table.
 InputMessage NameOf(const QString& design) {

@@ -66,7 +66,7 @@ class frmTransformCoor : public forms::FormDialog {
     std::array<QLineEdit*, 9> newTensor;
     std::array<QLineEdit*, 3> vector;
     std::array<QLineEdit*, 3> newVector;
-    forms::OptionArray option;  // 0 tensor, 1 vector
+    forms::OptionArray option;      // 0 tensor, 1 vector
     MatrixBrackets* inputBrackets;  // around the tensor or the vector
     MatrixBrackets* resultBrackets;
     QPushButton* ok;

@@ -26,8 +26,7 @@ InputMessage BieniawskiInvalidMessage(BieniawskiBox box) { return kBoxMessages[I
 
 ValueRule BieniawskiValueRule(BieniawskiBox box) { return NotNegativeRule(kBoxMessages[Index(box)].Negative); }
 
-CriterionInputCheck CheckBieniawskiInputs(const std::array<QString, kBieniawskiBoxCount>& texts,
-                                          bool poreTicked) {
+CriterionInputCheck CheckBieniawskiInputs(const std::array<QString, kBieniawskiBoxCount>& texts, bool poreTicked) {
   CriterionInputCheck check;
   const CriterionBoxRules rules = BoxRulesOf(BieniawskiInvalidMessage, BieniawskiValueRule);
   // A group: all numbers, then the sign tests; else the first box that is

@@ -40,8 +40,7 @@ ValueRule BieniawskiValueRule(BieniawskiBox box);
 // is a number (an empty one gets "0") and not negative. Material: when Co,
 // A and k are all numbers, none may be negative; otherwise the first that
 // is not is refused, or, when empty, gets "0" and the inputs are valid.
-CriterionInputCheck CheckBieniawskiInputs(const std::array<QString, kBieniawskiBoxCount>& texts,
-                                          bool poreTicked);
+CriterionInputCheck CheckBieniawskiInputs(const std::array<QString, kBieniawskiBoxCount>& texts, bool poreTicked);
 
 // The verdict of one state (s1 and s2 may be effective stresses).
 Verdict BieniawskiVerdict(double s1, double s2, float co, float a, float k);

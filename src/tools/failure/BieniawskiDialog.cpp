@@ -15,9 +15,9 @@ using forms::Kind;
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
 constexpr forms::FormDesign kForm{frmBieniawski::kNarrowWidth, 6000,
-                                  "Failure Analysis based on the Bieniawski Criterion",
-                                  "Κριτήριο Bieniawski σε υλικό"};
+                                  "Failure Analysis based on the Bieniawski Criterion", "Κριτήριο Bieniawski σε υλικό"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     // The stress state, the pore pressure and the plot switch.
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 3240, 2100}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
@@ -65,6 +65,7 @@ constexpr ControlRow kControls[] = {
     {.name = bieniawski::kCancel, .kind = Kind::Button, .at = {3600, 5400, 1215, 375}, .caption = {"Cancel"}},
     {.name = bieniawski::kOk, .kind = Kind::Button, .at = {5040, 5400, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 }  // namespace
 
@@ -93,16 +94,18 @@ frmBieniawski::frmBieniawski(QWidget* owner) : PoreCriterionDialog(owner, kNarro
   const CriterionBoxRules rules = BoxRulesOf(BieniawskiInvalidMessage, BieniawskiValueRule);
   AddStressAndPoreInputs(stressInputs_, poreInput_, params_.PorePressure, rules, true);
   AddCriterionInputs(materialInputs_,
-                     {{ui_.co, params_.Co, BieniawskiBox::Co}, {ui_.a, params_.A, BieniawskiBox::A},
+                     {{ui_.co, params_.Co, BieniawskiBox::Co},
+                      {ui_.a, params_.A, BieniawskiBox::A},
                       {ui_.k, params_.K, BieniawskiBox::K}},
                      rules, true);
 
-  WireButtons(Require<QPushButton>(bieniawski::kOk), Require<QPushButton>(bieniawski::kCancel), Require<QPushButton>(bieniawski::kHelp));
+  WireButtons(Require<QPushButton>(bieniawski::kOk), Require<QPushButton>(bieniawski::kCancel),
+              Require<QPushButton>(bieniawski::kHelp));
   for (QLineEdit* box : {ui_.co, ui_.a, ui_.k})
     connect(box, &QLineEdit::textChanged, this, &frmBieniawski::TextInput_Change);
 
-  OpenCriterion({"Failure Analysis based on the Bieniawski criterion.",
-                 "Εκτίμηση αστοχίας βάσει του κριτηρίου Bieniawski."});
+  OpenCriterion(
+      {"Failure Analysis based on the Bieniawski criterion.", "Εκτίμηση αστοχίας βάσει του κριτηρίου Bieniawski."});
 }
 
 frmBieniawski::~frmBieniawski() = default;
@@ -133,9 +136,9 @@ void frmBieniawski::Calculate() {
 }
 
 void frmBieniawski::PlotState() {
-  Plot()->SetCriterion(principal_, params_.Co, BieniawskiEnvelope(params_.Co, params_.A, params_.K, principal_.S1),
-                       EffectiveStressPointOf(principal_.S1, principal_.S2, params_.PorePressure,
-                                              params_.UsePore == 1));
+  Plot()->SetCriterion(
+      principal_, params_.Co, BieniawskiEnvelope(params_.Co, params_.A, params_.K, principal_.S1),
+      EffectiveStressPointOf(principal_.S1, principal_.S2, params_.PorePressure, params_.UsePore == 1));
 }
 
 void frmBieniawski::CommitToProject() {

@@ -13,11 +13,11 @@ namespace brantel {
 
 // The design names of the Bieniawski dialog's controls, for its code and its tests.
 namespace bieniawski {
-using namespace criterion;  // the stresses, the plot and the buttons
-using namespace porecriterion;  // the pore pressure and the principal results
+using namespace criterion;              // the stresses, the plot and the buttons
+using namespace porecriterion;          // the pore pressure and the principal results
 inline constexpr char kCo[] = "Text5";  // uniaxial compressive strength
-inline constexpr char kA[] = "Text6";  // parameter A
-inline constexpr char kK[] = "Text7";  // parameter k
+inline constexpr char kA[] = "Text6";   // parameter A
+inline constexpr char kK[] = "Text7";   // parameter k
 }  // namespace bieniawski
 
 // The Bieniawski plot: the principal-stress plane, whose internal
@@ -57,7 +57,6 @@ class frmBieniawski : public PoreCriterionDialog {
   void PlotState() override;
 
  private:
-
   struct Ui {
     QLineEdit* co;
     QLineEdit* a;

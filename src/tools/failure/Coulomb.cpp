@@ -67,13 +67,11 @@ QString DerivedParameterText(const CoulombStrength& strength, qint16 paramOption
   CoulombParams p;
   p.ParamOption = paramOption;
   switch (DerivedIndex(p)) {
-    case kCoulombDeriveStrength:
-      return Format(strength.UniaxialStrength, kCoulombStressMask);
+    case kCoulombDeriveStrength: return Format(strength.UniaxialStrength, kCoulombStressMask);
     case kCoulombDeriveFriction:
       if (strength.Cohesion == 0.0f) return QStringLiteral("0");
       return Format(strength.FrictionAngle, kCoulombFrictionMask);
-    default:
-      return Format(strength.Cohesion, kCoulombStressMask);
+    default: return Format(strength.Cohesion, kCoulombStressMask);
   }
 }
 
@@ -86,8 +84,7 @@ ValueRule CoulombValueRule(CoulombField field) {
     case CoulombField::FrictionAngle:
       return AllowedWhen([](double phi) { return FrictionInRange(static_cast<float>(phi)); },
                          CoulombInvalidMessage(field));
-    default:
-      return {};
+    default: return {};
   }
 }
 
@@ -107,23 +104,17 @@ CoulombField FirstInvalidCoulombInput(const StressInput& stress, const CoulombPa
 
 InputMessage CoulombInvalidMessage(CoulombField field) {
   switch (field) {
-    case CoulombField::Sx:
-      return InvalidValueFor({"sx", "σx"});
-    case CoulombField::Sy:
-      return InvalidValueFor({"sy", "σy"});
-    case CoulombField::Txy:
-      return InvalidValueFor({"txy", "τxy"});
-    case CoulombField::PorePressure:
-      return InvalidValueFor({"Pore Pressure", "Πίεση Πόρων"});
+    case CoulombField::Sx: return InvalidValueFor({"sx", "σx"});
+    case CoulombField::Sy: return InvalidValueFor({"sy", "σy"});
+    case CoulombField::Txy: return InvalidValueFor({"txy", "τxy"});
+    case CoulombField::PorePressure: return InvalidValueFor({"Pore Pressure", "Πίεση Πόρων"});
     case CoulombField::Cohesion:
       return Sentence({"Invalid value for material cohesion", "Εσφαλμένη τιμή γιά τη συνοχή του υλικού"});
     case CoulombField::UniaxialStrength:
       return Sentence({"Invalid value for material strength", "Εσφαλμένη τιμή γιά την αντοχή του υλικού"});
     case CoulombField::FrictionAngle:
-      return Sentence({"Invalid value for material friction angle",
-                       "Εσφαλμένη τιμή γιά τη γωνία τριβής του υλικού"});
-    case CoulombField::None:
-      break;
+      return Sentence({"Invalid value for material friction angle", "Εσφαλμένη τιμή γιά τη γωνία τριβής του υλικού"});
+    case CoulombField::None: break;
   }
   return {};
 }
@@ -173,8 +164,7 @@ CoulombResult CalcCoulomb(const StressInput& stress, const CoulombParams& params
     }
     if (r.Failure) {
       const double a = phi / 2.0 + 45.0;
-      r.ShearAtFailure =
-          CSng(std::fabs((static_cast<double>(s1) - s2) * 0.5 * std::sin(2.0 * a * kDegreeFactor)));
+      r.ShearAtFailure = CSng(std::fabs((static_cast<double>(s1) - s2) * 0.5 * std::sin(2.0 * a * kDegreeFactor)));
     }
   } catch (const RuntimeError&) {
     // An angle or shear beyond the 32-bit range stays empty: its box is
@@ -206,8 +196,7 @@ constexpr double kLimitSearchBound = 1e15;
 // The first index of first..last at which `fails` holds, for a predicate
 // that is false and then true along the run; nothing when it never holds.
 // Galloping then bisection: about 2 log2(last - first) evaluations.
-std::optional<qint64> FirstFailingIndex(qint64 first, qint64 last,
-                                        const std::function<bool(qint64)>& fails) {
+std::optional<qint64> FirstFailingIndex(qint64 first, qint64 last, const std::function<bool(qint64)>& fails) {
   if (first > last) return std::nullopt;
   if (fails(first)) return first;
   qint64 lo = first;  // known not to fail
@@ -290,13 +279,11 @@ CoulombLimit CoulombLowerLimit(const StressInput& stress, const CoulombParams& p
 
 InputMessage CoulombLimitMessage(LimitSearch status) {
   switch (status) {
-    case LimitSearch::AlreadyFailed:
-      return Sentence({"Material is already failed", "Το υλικό είναι ήδη σε αστοχία"});
+    case LimitSearch::AlreadyFailed: return Sentence({"Material is already failed", "Το υλικό είναι ήδη σε αστοχία"});
     case LimitSearch::NotReachable:
       return Sentence({"Failure cannot be reached by changing this stress",
                        "Η αστοχία δεν επιτυγχάνεται με μεταβολή αυτής της τάσης"});
-    case LimitSearch::Found:
-      break;
+    case LimitSearch::Found: break;
   }
   return {};
 }
@@ -346,9 +333,9 @@ CoulombPrincipalView CoulombS1S3Plot(const Principal2D& principal, const Coulomb
     try {
       const double sinPhi = std::sin(st.FrictionAngle * kDegreeFactor);
       v.N = CSng((1.0 + sinPhi) / (1.0 - sinPhi));
-      v.CriterionLine = PlotSegment{
-          {0, st.UniaxialStrength},
-          {principal.S1, CSng(static_cast<double>(v.N) * principal.S1 + st.UniaxialStrength)}};
+      v.CriterionLine =
+          PlotSegment{{0, st.UniaxialStrength},
+                      {principal.S1, CSng(static_cast<double>(v.N) * principal.S1 + st.UniaxialStrength)}};
     } catch (const RuntimeError&) {
       v.N = 0;
       v.CriterionLine.reset();

@@ -28,8 +28,8 @@ namespace brantel {
 // uncomputed (flagged or empty), never infinite or undefined.
 
 // Display masks of the dialog's boxes (the plot's captions: kStrengthCaptionMask).
-inline constexpr QStringView kCoulombStressMask = u"#0.##0";  // sx, sy, txy, P, c, UCS, s1, s2, shear
-inline constexpr QStringView kCoulombFrictionMask = u"#0.0";  // phi; "0" when derived from c = 0
+inline constexpr QStringView kCoulombStressMask = u"#0.##0";    // sx, sy, txy, P, c, UCS, s1, s2, shear
+inline constexpr QStringView kCoulombFrictionMask = u"#0.0";    // phi; "0" when derived from c = 0
 inline constexpr QStringView kCoulombDirectionMask = u"#0.#0";  // w1(s1), w2(s2)
 inline constexpr QStringView kCoulombFailureAngleMask = u"#0.0";
 inline constexpr QStringView kCoulombLimitMask = u"#0.#0";  // the box a limit search writes
@@ -171,12 +171,12 @@ InputMessage CoulombLimitMessage(LimitSearch status);
 
 // The Mohr view: tau against sigma.
 struct CoulombMohrView {
-  float Radius = 0;           // R = (s1 - s2)/2
-  float Centre = 0;           // C = (s1 + s2)/2, value label between s2 and s1
-  float EffectiveCentre = 0;  // C' = C - P
+  float Radius = 0;                   // R = (s1 - s2)/2
+  float Centre = 0;                   // C = (s1 + s2)/2, value label between s2 and s1
+  float EffectiveCentre = 0;          // C' = C - P
   bool EffectiveCircleShown = false;  // P not 0 and P <= s2
-  PlotPoint StressPoint;      // (C, 0), blue
-  PlotPoint CohesionMarker;   // (0, c), teal; its label shows c
+  PlotPoint StressPoint;              // (C, 0), blue
+  PlotPoint CohesionMarker;           // (0, c), teal; its label shows c
   // tau = c + sigma tan phi from (0, c) to sigma = s1 + R; only when c and
   // phi are both not 0 and the strength is usable.
   std::optional<PlotSegment> Envelope;

@@ -29,6 +29,7 @@ constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr forms::FormDesign kForm{frmCoulomb::kNarrowWidth, 6360, "Coulomb Criterion in Material",
                                   "Κριτήριο Coulomb σε υλικό"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     // Inputs.
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 3240, 1935}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
@@ -91,6 +92,7 @@ constexpr ControlRow kControls[] = {
     {.name = coulomb::kCancel, .kind = Kind::Button, .at = {3600, 5760, 1215, 375}, .caption = {"Cancel"}},
     {.name = coulomb::kOk, .kind = Kind::Button, .at = {5040, 5760, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 }  // namespace
 
@@ -127,9 +129,7 @@ void CoulombPlot::DrawCriterion() {
 void CoulombPlot::DrawMohrCircle() {
   const CoulombMohrView v = CoulombMohrPlot(principal_, params_);
   if (!Step([&] { DrawStressCircle(v.Centre, v.Radius); })) return;
-  if (v.EffectiveCircleShown &&
-      !Step([&] { DrawHalfCircle(v.EffectiveCentre, v.Radius, QColor(kDarkGreen)); }))
-    return;
+  if (v.EffectiveCircleShown && !Step([&] { DrawHalfCircle(v.EffectiveCentre, v.Radius, QColor(kDarkGreen)); })) return;
   if (!Step([&] { DrawStrengthMarker(); })) return;
   if (!Step([&] { DrawWorldDot(v.StressPoint, QColor(kBlue), 20); })) return;
   if (v.Envelope) Step([&] { DrawWorldLine(v.Envelope->From, v.Envelope->To, QColor(kTeal), 2); });
@@ -139,8 +139,7 @@ void CoulombPlot::DrawS1S3Plot() {
   SetCaptionsVisible({PlotCaption::S2, PlotCaption::Centre, PlotCaption::S1}, false);
   const CoulombPrincipalView v = CoulombS1S3Plot(principal_, params_);
   if (!Step([&] { DrawStrengthMarker(); })) return;
-  if (v.CriterionLine &&
-      !Step([&] { DrawWorldLine(v.CriterionLine->From, v.CriterionLine->To, QColor(kTeal), 2); }))
+  if (v.CriterionLine && !Step([&] { DrawWorldLine(v.CriterionLine->From, v.CriterionLine->To, QColor(kTeal), 2); }))
     return;
   if (!Step([&] { DrawWorldDot(v.StressPoint, QColor(kBlue)); })) return;
   if (v.EffectivePoint) Step([&] { DrawWorldDot(*v.EffectivePoint, QColor(kDarkGreen)); });
@@ -176,8 +175,8 @@ frmCoulomb::frmCoulomb(QWidget* owner) : FormDialog(owner) {
   ui_.ok = Require<QPushButton>(coulomb::kOk);
   ui_.param = Options(coulomb::kParam);
   ui_.graph = Options(coulomb::kGraph);
-  ui_.poreControls = {ui_.pore, Require<QLabel>(coulomb::kPoreLabel), ui_.porePressure, Require<QLabel>(coulomb::kPoreFailureLabel),
-                      ui_.poreFailure};
+  ui_.poreControls = {ui_.pore, Require<QLabel>(coulomb::kPoreLabel), ui_.porePressure,
+                      Require<QLabel>(coulomb::kPoreFailureLabel), ui_.poreFailure};
   ui_.plot = Require<CoulombPlot>(coulomb::kPlot);
   ConnectFailurePlot(ui_.plot, Require<QScrollBar>(coulomb::kZoom), Require<QLabel>(coulomb::kCoord),
                      Require<QLabel>(coulomb::kIntCoord));
@@ -306,8 +305,8 @@ void frmCoulomb::CalcCoulomb() {
     // Principal stresses beyond the 32-bit range: nothing of the last
     // state stays on show.
     LogRuntimeError(RuntimeError(err::kOverflow));
-    forms::ClearResults({ui_.s1, ui_.theta1, ui_.s2, ui_.theta2, ui_.failure, ui_.poreFailure,
-                         ui_.failureAngle, ui_.shear, derivedBox});
+    forms::ClearResults({ui_.s1, ui_.theta1, ui_.s2, ui_.theta2, ui_.failure, ui_.poreFailure, ui_.failureAngle,
+                         ui_.shear, derivedBox});
     ui_.poreNotice->clear();
     calculating_ = false;
     return;

@@ -18,15 +18,15 @@ namespace brantel {
 
 // The design names of the Coulomb dialog's controls, for its code and its tests.
 namespace coulomb {
-inline constexpr char kSx[] = "Text1";  // sx
-inline constexpr char kSy[] = "Text2";  // sy
-inline constexpr char kTxy[] = "Text3";  // txy
-inline constexpr char kPore[] = "chkPore";  // the pore pressure option
+inline constexpr char kSx[] = "Text1";            // sx
+inline constexpr char kSy[] = "Text2";            // sy
+inline constexpr char kTxy[] = "Text3";           // txy
+inline constexpr char kPore[] = "chkPore";        // the pore pressure option
 inline constexpr char kPorePressure[] = "Text4";  // pore pressure
-inline constexpr char kCohesion[] = "Text5";  // cohesion
-inline constexpr char kStrength[] = "Text6";  // uniaxial strength
-inline constexpr char kFriction[] = "Text7";  // friction angle
-inline constexpr char kParam[] = "optParam";  // the option of the derived parameter
+inline constexpr char kCohesion[] = "Text5";      // cohesion
+inline constexpr char kStrength[] = "Text6";      // uniaxial strength
+inline constexpr char kFriction[] = "Text7";      // friction angle
+inline constexpr char kParam[] = "optParam";      // the option of the derived parameter
 inline constexpr forms::ItemName kDeriveCohesion = forms::Item(kParam, 0);
 inline constexpr forms::ItemName kDeriveStrength = forms::Item(kParam, 1);
 inline constexpr forms::ItemName kDeriveFriction = forms::Item(kParam, 2);
@@ -34,20 +34,20 @@ inline constexpr char kGraph[] = "optGraph";  // the graph option
 inline constexpr forms::ItemName kNoGraph = forms::Item(kGraph, 0);
 inline constexpr forms::ItemName kMohrGraph = forms::Item(kGraph, 1);
 inline constexpr forms::ItemName kS1S2Graph = forms::Item(kGraph, 2);
-inline constexpr char kS1[] = "Text11";  // s1
-inline constexpr char kTheta1[] = "Text12";  // angle of s1
-inline constexpr char kS2[] = "Text13";  // s2
-inline constexpr char kTheta2[] = "Text14";  // angle of s2
-inline constexpr char kFailure[] = "Text8";  // the verdict
-inline constexpr char kPoreFailure[] = "Text9";  // the verdict with pore pressure
-inline constexpr char kFailureAngle[] = "Text10";  // failure angle from the X axis
-inline constexpr char kShear[] = "Text20";  // shear stress at failure
-inline constexpr char kPoreNotice[] = "Label15";  // the pore pressure notice
-inline constexpr char kLimit[] = "cmdLimit";  // upper limit search
-inline constexpr char kLimitDown[] = "cmdLimitD";  // lower limit search
-inline constexpr char kZoom[] = "HScroll1";  // the zoom of the plot
-inline constexpr char kPlot[] = "picMohr1";  // the plot
-inline constexpr char kCoord[] = "lblCoord";  // the coordinates under the pointer
+inline constexpr char kS1[] = "Text11";             // s1
+inline constexpr char kTheta1[] = "Text12";         // angle of s1
+inline constexpr char kS2[] = "Text13";             // s2
+inline constexpr char kTheta2[] = "Text14";         // angle of s2
+inline constexpr char kFailure[] = "Text8";         // the verdict
+inline constexpr char kPoreFailure[] = "Text9";     // the verdict with pore pressure
+inline constexpr char kFailureAngle[] = "Text10";   // failure angle from the X axis
+inline constexpr char kShear[] = "Text20";          // shear stress at failure
+inline constexpr char kPoreNotice[] = "Label15";    // the pore pressure notice
+inline constexpr char kLimit[] = "cmdLimit";        // upper limit search
+inline constexpr char kLimitDown[] = "cmdLimitD";   // lower limit search
+inline constexpr char kZoom[] = "HScroll1";         // the zoom of the plot
+inline constexpr char kPlot[] = "picMohr1";         // the plot
+inline constexpr char kCoord[] = "lblCoord";        // the coordinates under the pointer
 inline constexpr char kIntCoord[] = "lblIntCoord";  // the rounded coordinates
 inline constexpr char kPoreLabel[] = "lblPorePress";
 inline constexpr char kPoreFailureLabel[] = "Label9";
@@ -55,7 +55,6 @@ inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
 inline constexpr char kHelp[] = "cmdHelp";
 }  // namespace coulomb
-
 
 // The plot of the Coulomb tool: the Mohr circle with the Coulomb envelope
 // (view 1) or the s1-s3 plane with the criterion line (view 2), on one

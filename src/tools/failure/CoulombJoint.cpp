@@ -12,9 +12,7 @@
 namespace brantel {
 namespace {
 
-float ActingPore(const JointMaterial& material) {
-  return material.UsePore != 0 ? material.PorePressure : 0.0f;
-}
+float ActingPore(const JointMaterial& material) { return material.UsePore != 0 ? material.PorePressure : 0.0f; }
 
 bool FrictionRefused(float phi) { return phi < 0.0f || phi >= 90.0f; }
 
@@ -64,8 +62,7 @@ ValueRule JointValueRule(JointField field) {
     case JointField::JointFriction:
       return AllowedWhen([](double angle) { return !FrictionRefused(static_cast<float>(angle)); },
                          JointInvalidMessage(field));
-    default:
-      return {};
+    default: return {};
   }
 }
 
@@ -84,26 +81,19 @@ InputMessage JointInvalidMessage(JointField field) {
     case JointField::MaterialCohesion:
       return Sentence({"Invalid value for material cohesion", "Εσφαλμένη τιμή γιά τη συνοχή του υλικού"});
     case JointField::MaterialFriction:
-      return Sentence({"Invalid value for material friction angle",
-                       "Εσφαλμένη τιμή γιά τη γωνία τριβής του υλικού"});
+      return Sentence({"Invalid value for material friction angle", "Εσφαλμένη τιμή γιά τη γωνία τριβής του υλικού"});
     case JointField::JointCohesion:
-      return Sentence({"Invalid value for discontinuity cohesion",
-                       "Εσφαλμένη τιμή γιά τη συνοχή της ασυνέχειας"});
+      return Sentence({"Invalid value for discontinuity cohesion", "Εσφαλμένη τιμή γιά τη συνοχή της ασυνέχειας"});
     case JointField::JointFriction:
-      return Sentence({"Invalid value for discontinuity friction angle",
-                       "Εσφαλμένη τιμή γιά τη γωνία τριβής της ασυνέχειας"});
-    case JointField::Sx:
-      return InvalidValueFor({"sx", "σx"});
-    case JointField::Sy:
-      return InvalidValueFor({"sy", "σy"});
-    case JointField::Txy:
-      return InvalidValueFor({"txy", "τxy"});
-    case JointField::PorePressure:
-      return InvalidValueFor({"Pore Pressure", "Πίεση Πόρων"});
+      return Sentence(
+          {"Invalid value for discontinuity friction angle", "Εσφαλμένη τιμή γιά τη γωνία τριβής της ασυνέχειας"});
+    case JointField::Sx: return InvalidValueFor({"sx", "σx"});
+    case JointField::Sy: return InvalidValueFor({"sy", "σy"});
+    case JointField::Txy: return InvalidValueFor({"txy", "τxy"});
+    case JointField::PorePressure: return InvalidValueFor({"Pore Pressure", "Πίεση Πόρων"});
     case JointField::Alpha:
       return InvalidValueFor({"Discontinuity Angle from Horizontal", "Γωνία ασυνέχειας από το οριζόντιο επίπεδο"});
-    case JointField::None:
-      break;
+    case JointField::None: break;
   }
   return {};
 }
@@ -126,8 +116,7 @@ float DiscontinuityBeta(float alpha, float theta1) {
   return static_cast<float>(std::min(b, 180.0 - b) + 0.0);
 }
 
-JointResult CalcCoulombJoint(const StressInput& stress, const JointMaterial& material,
-                             const JointPlane& plane) {
+JointResult CalcCoulombJoint(const StressInput& stress, const JointMaterial& material, const JointPlane& plane) {
   JointResult r;
   try {
     r.Principal = FailurePrincipalStresses(stress);
@@ -174,8 +163,7 @@ JointResult CalcCoulombJoint(const StressInput& stress, const JointMaterial& mat
       const double deviator = static_cast<double>(s1) - s2;
       r.JointFailure = deviator * factor >= 2.0 * plane.Cohesion + 2.0 * mu * s2;
       if (pore.On) {
-        r.JointPoreFailure =
-            deviator * factor >= 2.0 * plane.Cohesion + 2.0 * mu * (static_cast<double>(s2) - p);
+        r.JointPoreFailure = deviator * factor >= 2.0 * plane.Cohesion + 2.0 * mu * (static_cast<double>(s2) - p);
       }
     } catch (const RuntimeError&) {
       // A plane so close to normal to s1 that cot beta leaves the 32-bit
@@ -242,8 +230,8 @@ std::optional<double> SlidingSine(double s1, double s2, double pore, float cj, f
 
 }  // namespace
 
-JointMohrView JointMohrPlot(const Principal2D& principal, const JointMaterial& material,
-                            const JointPlane& plane, float beta) {
+JointMohrView JointMohrPlot(const Principal2D& principal, const JointMaterial& material, const JointPlane& plane,
+                            float beta) {
   JointMohrView v;
   const double s1 = principal.S1, s2 = principal.S2;
   const float p = ActingPore(material);
@@ -319,8 +307,7 @@ void AppendRun(std::vector<PlotPoint>& points, double from, double to, float val
 
 }  // namespace
 
-Sigma1BetaChart Sigma1BetaSeries(const Principal2D& principal, const JointMaterial& material,
-                                 const JointPlane& plane) {
+Sigma1BetaChart Sigma1BetaSeries(const Principal2D& principal, const JointMaterial& material, const JointPlane& plane) {
   Sigma1BetaChart c;
   const float s1 = principal.S1;
   const float s2 = principal.S2;
@@ -351,10 +338,9 @@ Sigma1BetaChart Sigma1BetaSeries(const Principal2D& principal, const JointMateri
     c.Beta2 = static_cast<float>(*beta2);
     AppendRun(c.Points, 0.0, *beta1, c.MaterialStrength);
     const float mu = static_cast<float>(std::tan(static_cast<double>(phiJ) / kRadianFactor));
-    const std::vector<PlotPoint> curve =
-        SampleEnvelope(EnvelopeSteps(*beta1, *beta2, 1.0), [&](double beta) {
-          return DiscontinuityStrength(beta, s1, s2, plane.Cohesion, mu);
-        });
+    const std::vector<PlotPoint> curve = SampleEnvelope(EnvelopeSteps(*beta1, *beta2, 1.0), [&](double beta) {
+      return DiscontinuityStrength(beta, s1, s2, plane.Cohesion, mu);
+    });
     c.Points.insert(c.Points.end(), curve.begin(), curve.end());
     if (!rangeReaches90) AppendRun(c.Points, *beta2, 90.0, c.MaterialStrength);
   }
@@ -370,9 +356,7 @@ Sigma1BetaChart Sigma1BetaSeries(const Principal2D& principal, const JointMateri
 }
 
 ChartTitles Sigma1BetaTitles() {
-  return {Tr({"Sigma 1 - Beta Plot", "Διάγραμμα σ1 - βήτα"}),
-          Tr({"beta", "β"}),
-          Tr({"sigma 1", "σ1"})};
+  return {Tr({"Sigma 1 - Beta Plot", "Διάγραμμα σ1 - βήτα"}), Tr({"beta", "β"}), Tr({"sigma 1", "σ1"})};
 }
 
 }  // namespace brantel

@@ -28,11 +28,11 @@ namespace brantel {
 // undefined.
 
 // Display masks (the plot's captions: kStrengthCaptionMask).
-inline constexpr QStringView kJointStressMask = u"#0.##0";  // sx, sy, txy, P, cohesions, s1, s2, w1, w2
-inline constexpr QStringView kJointAngleMask = u"#0.0";     // friction angles, alpha, beta1 and beta2 labels
-inline constexpr QStringView kJointBetaMask = u"#0.#0";     // "Angle to s1"
+inline constexpr QStringView kJointStressMask = u"#0.##0";      // sx, sy, txy, P, cohesions, s1, s2, w1, w2
+inline constexpr QStringView kJointAngleMask = u"#0.0";         // friction angles, alpha, beta1 and beta2 labels
+inline constexpr QStringView kJointBetaMask = u"#0.#0";         // "Angle to s1"
 inline constexpr QStringView kJointReducedPoreMask = u"#0.#0";  // P after the clamp
-inline constexpr QStringView kJointStrengthMask = u"0.00";  // "Material Strength"
+inline constexpr QStringView kJointStrengthMask = u"0.00";      // "Material Strength"
 // The notice of the material's pore test when P > s2.
 inline constexpr QStringView kJointPoreNotice = u" p>σ2";
 
@@ -129,8 +129,7 @@ struct JointResult {
 
 // The whole computation for one set: the stresses, the material (its
 // PorePressure acts while UsePore is not 0) and the discontinuity.
-JointResult CalcCoulombJoint(const StressInput& stress, const JointMaterial& material,
-                             const JointPlane& plane);
+JointResult CalcCoulombJoint(const StressInput& stress, const JointMaterial& material, const JointPlane& plane);
 
 // Writes a result into the set's working copy: the clamped PorePressure and
 // UsePore, and the three result flags.
@@ -170,8 +169,8 @@ struct JointMohrView {
   std::optional<PlotSegment> DiscontinuityLine;
 };
 // `material` carries the pore pressure that acts (after the clamp).
-JointMohrView JointMohrPlot(const Principal2D& principal, const JointMaterial& material,
-                            const JointPlane& plane, float beta);
+JointMohrView JointMohrPlot(const Principal2D& principal, const JointMaterial& material, const JointPlane& plane,
+                            float beta);
 
 // --- s1-beta chart -------------------------------------------------------------
 
@@ -214,8 +213,7 @@ struct Sigma1BetaChart {
   ChartAxisScale BetaAxis{0, 90, 9};
   ChartAxisScale Sigma1Axis;
 };
-Sigma1BetaChart Sigma1BetaSeries(const Principal2D& principal, const JointMaterial& material,
-                                 const JointPlane& plane);
+Sigma1BetaChart Sigma1BetaSeries(const Principal2D& principal, const JointMaterial& material, const JointPlane& plane);
 
 // Chart title and axis titles in the current language (EnglishMenus):
 // "Sigma 1 - Beta Plot", "beta", "sigma 1" / "Διάγραμμα σ1 - βήτα", "β", "σ1".

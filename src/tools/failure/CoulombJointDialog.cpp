@@ -19,8 +19,8 @@
 #include <QtMath>
 
 #include <algorithm>
-#include <functional>
 #include <cmath>
+#include <functional>
 
 namespace brantel {
 namespace {
@@ -36,6 +36,7 @@ constexpr forms::FormDesign kForm{frmCoulombJoint::kNarrowWidth, 6495,
                                   "Coulomb Criterion in Material with pre-existing Discontinuity",
                                   "Κριτήριο Coulomb σε ασυνέχεια"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     // The set shown and its stresses.
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 3375, 2295}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
@@ -112,6 +113,7 @@ constexpr ControlRow kControls[] = {
     {.name = coulombjoint::kCancel, .kind = Kind::Button, .at = {4995, 6000, 1215, 375}, .caption = {"Cancel"}},
     {.name = coulombjoint::kOk, .kind = Kind::Button, .at = {6315, 6000, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 qint16 InRange(qint16 value, qint16 last) { return value >= 0 && value <= last ? value : qint16(0); }
 
@@ -184,8 +186,8 @@ CoulombJointPlot::CoulombJointPlot(QWidget* parent) : FailurePlot(parent) {
   AddCaption(PlotCaption::JointCohesion, QStringLiteral("Label24"), QColor(kYellow));
 }
 
-void CoulombJointPlot::SetState(const Principal2D& principal, const JointMaterial& material,
-                                const JointPlane& plane, float beta) {
+void CoulombJointPlot::SetState(const Principal2D& principal, const JointMaterial& material, const JointPlane& plane,
+                                float beta) {
   SetPrincipal(principal.S1, principal.S2, principal.TauMax);
   principal_ = principal;
   material_ = material;
@@ -268,11 +270,12 @@ frmCoulombJoint::frmCoulombJoint(QWidget* owner) : FormDialog(owner) {
   ui_.set = Options(coulombjoint::kSet);
   ui_.graph = Options(coulombjoint::kGraph);
   auto* poreCaption = Require<QLabel>(coulombjoint::kPoreLabel);
-  ui_.materialPore = {ui_.pore, poreCaption, ui_.porePressure, Require<QLabel>(coulombjoint::kPoreFailureLabel), ui_.poreFailure};
+  ui_.materialPore = {ui_.pore, poreCaption, ui_.porePressure, Require<QLabel>(coulombjoint::kPoreFailureLabel),
+                      ui_.poreFailure};
   ui_.jointPore = {ui_.pore, poreCaption, ui_.porePressure, Require<QLabel>(coulombjoint::kJointPoreFailureLabel),
                    ui_.jointPoreFailure};
-  ui_.legend = {Require<QWidget>(coulombjoint::kJointLegendLine), Require<QLabel>(coulombjoint::kJointLegend), Require<QWidget>(coulombjoint::kMaterialLegendLine),
-                Require<QLabel>(coulombjoint::kMaterialLegend)};
+  ui_.legend = {Require<QWidget>(coulombjoint::kJointLegendLine), Require<QLabel>(coulombjoint::kJointLegend),
+                Require<QWidget>(coulombjoint::kMaterialLegendLine), Require<QLabel>(coulombjoint::kMaterialLegend)};
   ui_.readouts = {Require<QLabel>(coulombjoint::kCoord), Require<QLabel>(coulombjoint::kIntCoord)};
   ui_.plot = Require<CoulombJointPlot>(coulombjoint::kPlot);
   ui_.chart = Require<Sigma1BetaChartView>(coulombjoint::kChart);
@@ -325,10 +328,11 @@ void frmCoulombJoint::Form_Load() {
   ui_.beta2->clear();
   LoadInputs();
   if (EnableMohrCircles == 1) forms::SetArrayIndex(ui_.graph, 1);
-  AddHistoryLine(Tr({"Determination of shear failure plane based on Coulomb's theory on material with given "
-                     "discontinuities.",
-                     "Υπολογισμός του επιπέδου διατμητικής αστοχίας βάσει της θεωρίας του Coulomb σε υλικό με "
-                     "προκαθορισμένο επίπεδο ασυνέχειας."}));
+  AddHistoryLine(
+      Tr({"Determination of shear failure plane based on Coulomb's theory on material with given "
+          "discontinuities.",
+          "Υπολογισμός του επιπέδου διατμητικής αστοχίας βάσει της θεωρίας του Coulomb σε υλικό με "
+          "προκαθορισμένο επίπεδο ασυνέχειας."}));
 }
 
 void frmCoulombJoint::LoadFromProject() {

@@ -23,44 +23,44 @@ namespace coulombjoint {
 inline constexpr char kSet[] = "optSet";  // the parameter set shown
 inline constexpr forms::ItemName kSet1 = forms::Item(kSet, 0);
 inline constexpr forms::ItemName kSet2 = forms::Item(kSet, 1);
-inline constexpr char kSx[] = "Text1";  // sx
-inline constexpr char kSy[] = "Text2";  // sy
-inline constexpr char kTxy[] = "Text3";  // txy
+inline constexpr char kSx[] = "Text1";      // sx
+inline constexpr char kSy[] = "Text2";      // sy
+inline constexpr char kTxy[] = "Text3";     // txy
 inline constexpr char kPore[] = "chkPore";  // the pore pressure option
 inline constexpr char kPoreLabel[] = "lblPore";
 inline constexpr char kPorePressure[] = "txtPore";  // pore pressure
-inline constexpr char kCohesion[] = "Text5";  // material cohesion
-inline constexpr char kFriction[] = "Text6";  // material friction angle
-inline constexpr char kStrength[] = "Text4";  // material strength, from the s1-b chart
-inline constexpr char kGraph[] = "optGraph";  // the graph option
+inline constexpr char kCohesion[] = "Text5";        // material cohesion
+inline constexpr char kFriction[] = "Text6";        // material friction angle
+inline constexpr char kStrength[] = "Text4";        // material strength, from the s1-b chart
+inline constexpr char kGraph[] = "optGraph";        // the graph option
 inline constexpr forms::ItemName kNoGraph = forms::Item(kGraph, 0);
 inline constexpr forms::ItemName kMohrGraph = forms::Item(kGraph, 1);
 inline constexpr forms::ItemName kS1BetaGraph = forms::Item(kGraph, 2);
-inline constexpr char kS1[] = "Text10";  // s1
-inline constexpr char kTheta1[] = "Text11";  // angle of s1
-inline constexpr char kS2[] = "Text12";  // s2
-inline constexpr char kTheta2[] = "Text13";  // angle of s2
-inline constexpr char kJointCohesion[] = "Text7";  // discontinuity cohesion
-inline constexpr char kJointFriction[] = "Text8";  // discontinuity friction angle
-inline constexpr char kAlpha[] = "Text9";  // discontinuity angle from the horizontal
-inline constexpr char kSketch[] = "Picture1";  // the sketch of the angle's sense
-inline constexpr char kJointFailure[] = "txtJointFail";  // the verdict on the discontinuity
-inline constexpr char kFailure[] = "txtMatFail";  // the verdict on the material
+inline constexpr char kS1[] = "Text10";                         // s1
+inline constexpr char kTheta1[] = "Text11";                     // angle of s1
+inline constexpr char kS2[] = "Text12";                         // s2
+inline constexpr char kTheta2[] = "Text13";                     // angle of s2
+inline constexpr char kJointCohesion[] = "Text7";               // discontinuity cohesion
+inline constexpr char kJointFriction[] = "Text8";               // discontinuity friction angle
+inline constexpr char kAlpha[] = "Text9";                       // discontinuity angle from the horizontal
+inline constexpr char kSketch[] = "Picture1";                   // the sketch of the angle's sense
+inline constexpr char kJointFailure[] = "txtJointFail";         // the verdict on the discontinuity
+inline constexpr char kFailure[] = "txtMatFail";                // the verdict on the material
 inline constexpr char kJointPoreFailure[] = "txtJoinFailPore";  // on the discontinuity with pore pressure
-inline constexpr char kPoreFailure[] = "txtMatFailPore";  // on the material with pore pressure
+inline constexpr char kPoreFailure[] = "txtMatFailPore";        // on the material with pore pressure
 inline constexpr char kJointPoreFailureLabel[] = "lblJointFailPore";
 inline constexpr char kPoreFailureLabel[] = "lblMatFailPore";
-inline constexpr char kPoreNotice[] = "Label18";  // the notice of a pore pressure above s2
-inline constexpr char kBeta[] = "Text18";  // angle to s1
+inline constexpr char kPoreNotice[] = "Label18";     // the notice of a pore pressure above s2
+inline constexpr char kBeta[] = "Text18";            // angle to s1
 inline constexpr char kJointLegendLine[] = "Line1";  // the legend of the Mohr plot
 inline constexpr char kJointLegend[] = "Label25";
 inline constexpr char kMaterialLegendLine[] = "Line2";
 inline constexpr char kMaterialLegend[] = "Label26";
-inline constexpr char kPlot[] = "picMohr";  // the Mohr plot
+inline constexpr char kPlot[] = "picMohr";    // the Mohr plot
 inline constexpr char kChart[] = "MSChart1";  // the s1-b chart
-inline constexpr char kBeta1[] = "Label4";  // the ends of the sliding range, under the chart
+inline constexpr char kBeta1[] = "Label4";    // the ends of the sliding range, under the chart
 inline constexpr char kBeta2[] = "Label7";
-inline constexpr char kCoord[] = "lblCoord";  // the coordinates under the pointer
+inline constexpr char kCoord[] = "lblCoord";        // the coordinates under the pointer
 inline constexpr char kIntCoord[] = "lblIntCoord";  // the rounded coordinates
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
@@ -172,7 +172,7 @@ class frmCoulombJoint : public forms::FormDialog {
     forms::OptionArray set;
     forms::OptionArray graph;
     PoreControls materialPore;  // the option with the material's pore verdict
-    PoreControls jointPore;  // and with the discontinuity's
+    PoreControls jointPore;     // and with the discontinuity's
     std::array<QWidget*, 4> legend;
     std::array<QLabel*, 2> readouts;  // the coordinates and the rounded ones
     CoulombJointPlot* plot;

@@ -55,11 +55,11 @@ float Radians(float degrees) { return CSng(static_cast<double>(degrees) / kRadia
 
 // The block's weight and its components on the plane.
 struct Block {
-  float W = 0;       // weight per metre of thickness
-  float N = 0;       // normal to the plane
-  float S = 0;       // along the plane, driving
+  float W = 0;  // weight per metre of thickness
+  float N = 0;  // normal to the plane
+  float S = 0;  // along the plane, driving
   float TanPhi = 0;
-  float Psi = 0;     // plane angle, radians
+  float Psi = 0;  // plane angle, radians
 };
 
 Block BlockOf(const BoltedWedgeData& d) {
@@ -79,9 +79,7 @@ bool PlaneCarriesBlock(const BoltedWedgeData& d) { return d.DiscAngle > 0 && d.D
 
 }  // namespace
 
-const WedgeTexts& TextsOf(WedgeTool tool) {
-  return tool == WedgeTool::Slope ? kSlopeTexts : kWedgeTexts;
-}
+const WedgeTexts& TextsOf(WedgeTool tool) { return tool == WedgeTool::Slope ? kSlopeTexts : kWedgeTexts; }
 
 InputMessage WedgeTooLargeMessage() { return kTooLarge; }
 
@@ -90,14 +88,10 @@ ValueRule WedgeValueRule(WedgeTool tool, WedgeBox box) {
     return AllowedWhen([](double value) { return value >= 0; }, message);
   };
   switch (box) {
-    case WedgeBox::Text1:
-      return atLeastZero(Sentence({"Width > 0", "Πλάτος > 0"}));
-    case WedgeBox::Text2:
-      return atLeastZero(Sentence({"Height > 0", "Υψος > 0"}));
-    case WedgeBox::Text3:
-      return atLeastZero(Sentence({"Unit Weight > 0", "Μοναδιαίο Βάρος > 0"}));
-    case WedgeBox::Text6:
-      return atLeastZero(Sentence({"Cohesion > 0", "Συνοχή > 0"}));
+    case WedgeBox::Text1: return atLeastZero(Sentence({"Width > 0", "Πλάτος > 0"}));
+    case WedgeBox::Text2: return atLeastZero(Sentence({"Height > 0", "Υψος > 0"}));
+    case WedgeBox::Text3: return atLeastZero(Sentence({"Unit Weight > 0", "Μοναδιαίο Βάρος > 0"}));
+    case WedgeBox::Text6: return atLeastZero(Sentence({"Cohesion > 0", "Συνοχή > 0"}));
     case WedgeBox::Text7:
       // At 90 degrees and beyond tan phi turns huge and then negative.
       return [](double phi) -> std::optional<InputMessage> {
@@ -111,19 +105,16 @@ ValueRule WedgeValueRule(WedgeTool tool, WedgeBox box) {
       // passes here and gives no result (PlaneCarriesBlock).
       return AllowedWhen([](double psi) { return psi >= 0 && psi < 90; },
                          Sentence({"0 < Angle of discontinuity plane < 90", "0 < Γωνία επιπέδου ασυνέχειας < 90"}));
-    case WedgeBox::Text4:
-      return atLeastZero(InvalidValueFor({"load", "φορτίο"}));
-    case WedgeBox::Text11:
-      return atLeastZero(TextsOf(tool).NegativeSafetyFactor);
+    case WedgeBox::Text4: return atLeastZero(InvalidValueFor({"load", "φορτίο"}));
+    case WedgeBox::Text11: return atLeastZero(TextsOf(tool).NegativeSafetyFactor);
     case WedgeBox::Text5:
-    case WedgeBox::Text12:
-      break;
+    case WedgeBox::Text12: break;
   }
   return atLeastZero(kAngleAtLeastZero);
 }
 
-std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxValues& boxes,
-                                               qint16 tab, BoltedWedgeData& work) {
+std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxValues& boxes, qint16 tab,
+                                               BoltedWedgeData& work) {
   // Each box in turn: its 32-bit value, then its value rule.
   const auto check = [tool](WedgeBox box, double value, float& out) -> std::optional<WedgeInvalid> {
     if (!ReadBox(value, out)) return TooLarge(box);
@@ -132,9 +123,9 @@ std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxVal
   };
   float width = 0, height = 0, gamma = 0, cohesion = 0, phi = 0, psi = 0;
   const std::tuple<WedgeBox, double, float*> block[] = {
-      {WedgeBox::Text1, boxes.Width, &width},      {WedgeBox::Text2, boxes.Height, &height},
+      {WedgeBox::Text1, boxes.Width, &width},           {WedgeBox::Text2, boxes.Height, &height},
       {WedgeBox::Text3, boxes.SpecificGravity, &gamma}, {WedgeBox::Text6, boxes.Cohesion, &cohesion},
-      {WedgeBox::Text7, boxes.FrictionAngle, &phi}, {WedgeBox::Text8, boxes.DiscAngle, &psi}};
+      {WedgeBox::Text7, boxes.FrictionAngle, &phi},     {WedgeBox::Text8, boxes.DiscAngle, &psi}};
   for (const auto& [box, value, out] : block) {
     if (auto failed = check(box, value, *out)) return failed;
   }
@@ -166,14 +157,12 @@ WedgeSafetyFactor CalcWedgeSafetyFactor(const BoltedWedgeData& d) {
     if (!PlaneCarriesBlock(d)) return r;
     const Block b = BlockOf(d);
     if (b.W == 0) return r;
-    const double relative =
-        static_cast<double>(b.Psi) - static_cast<double>(Radians(d.BoltAngle));
+    const double relative = static_cast<double>(b.Psi) - static_cast<double>(Radians(d.BoltAngle));
     const float tn = CSng(d.BoltLoad * std::sin(relative));
     const float ts = CSng(d.BoltLoad * std::cos(relative));
     if (ts < b.S) {
       const double normal = std::max(static_cast<double>(tn) + b.N, 0.0);
-      r.SafetyFactor = CSng((normal * b.TanPhi + CohesionForce(d)) /
-                            (static_cast<double>(b.S) - ts));
+      r.SafetyFactor = CSng((normal * b.TanPhi + CohesionForce(d)) / (static_cast<double>(b.S) - ts));
     } else {
       r.SafetyFactor = kWedgeExcessiveTensioning;
       r.ExcessiveTensioning = true;
@@ -192,8 +181,7 @@ WedgeBoltLoad CalcWedgeBoltLoad(const BoltedWedgeData& d) {
     const Block b = BlockOf(d);
     if (b.W == 0) return r;
     const double factor = d.ReqSafetyFactor;
-    const double relative =
-        static_cast<double>(b.Psi) - static_cast<double>(Radians(d.BoltAngle2));
+    const double relative = static_cast<double>(b.Psi) - static_cast<double>(Radians(d.BoltAngle2));
     const float A = CSng(factor * std::sin(static_cast<double>(b.Psi)));
     const float B = CSng(factor * std::cos(relative));
     const float C = CSng(std::cos(static_cast<double>(b.Psi)) * b.TanPhi);
@@ -201,8 +189,7 @@ WedgeBoltLoad CalcWedgeBoltLoad(const BoltedWedgeData& d) {
     const float denominator = CSng(static_cast<double>(D) + B);
     // F S - N tan phi - c L: what the bolt must make up; 0 or less when the
     // unbolted block already reaches the required factor.
-    const double shortfall =
-        CheckFinite((static_cast<double>(A) - C) * b.W - CohesionForce(d));
+    const double shortfall = CheckFinite((static_cast<double>(A) - C) * b.W - CohesionForce(d));
     if (denominator <= 0) {
       r.Outcome = shortfall <= 0 ? WedgeLoadOutcome::NotRequired : WedgeLoadOutcome::Unreachable;
       return r;
@@ -241,12 +228,9 @@ WedgeBoltLoad CalcWedgeBoltLoad(const BoltedWedgeData& d) {
 
 Bilingual WedgeLoadNote(WedgeLoadOutcome outcome) {
   switch (outcome) {
-    case WedgeLoadOutcome::NotRequired:
-      return kWedgeNoBoltNote;
-    case WedgeLoadOutcome::Unreachable:
-      return kWedgeUnreachableNote;
-    default:
-      return {"", ""};
+    case WedgeLoadOutcome::NotRequired: return kWedgeNoBoltNote;
+    case WedgeLoadOutcome::Unreachable: return kWedgeUnreachableNote;
+    default: return {"", ""};
   }
 }
 

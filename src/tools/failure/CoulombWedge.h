@@ -35,10 +35,10 @@ enum class WedgeTool { Wedge, Slope };
 // Frame1, Label3 and Label11 are the same for both.
 struct WedgeTexts {
   Bilingual Title;
-  Bilingual Frame1;   // the block's frame
-  Bilingual Label3;   // the unit-thickness note
-  Bilingual Label11;  // caption of the required safety factor (Text11)
-  Bilingual History;  // the line written to the history when the dialog opens
+  Bilingual Frame1;                   // the block's frame
+  Bilingual Label3;                   // the unit-thickness note
+  Bilingual Label11;                  // caption of the required safety factor (Text11)
+  Bilingual History;                  // the line written to the history when the dialog opens
   Bilingual TensionWarning;           // Label14 beside the 999 result
   InputMessage NegativeSafetyFactor;  // message for a negative Text11
 };
@@ -92,10 +92,10 @@ InputMessage WedgeTooLargeMessage();
 // angles are refused (0 passes), as are a friction angle of 90 or more, a
 // negative plane angle or one of 90 or more, and any value beyond the 32-bit
 // range. A plane angle of 0 (an empty box while typing, a new project)
-// passes, and the calculations below give no result for it. The block's six values go into `work` once their checks pass, the
-// tab's two once theirs do. A tab other than 0 or 1 checks only the block.
-std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxValues& boxes,
-                                               qint16 tab, BoltedWedgeData& work);
+// passes, and the calculations below give no result for it. The block's six values go into `work` once their checks
+// pass, the tab's two once theirs do. A tab other than 0 or 1 checks only the block.
+std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxValues& boxes, qint16 tab,
+                                               BoltedWedgeData& work);
 
 // Tab 0, "Safety Factor".
 struct WedgeSafetyFactor {

@@ -18,8 +18,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <iterator>
 #include <functional>
+#include <iterator>
 #include <vector>
 
 namespace brantel {
@@ -34,6 +34,7 @@ constexpr int kInputLength = 20;
 
 // Frame1, Label3 and Label11 and the window's title are captioned from the
 // tool's texts (TextsOf).
+// clang-format off
 constexpr ControlRow kControls[] = {
     // The block.
     {.name = coulombwedge::kBlockFrame, .kind = Kind::Frame, .at = {120, 120, 4560, 2400}},
@@ -85,6 +86,7 @@ constexpr ControlRow kControls[] = {
     {.name = coulombwedge::kCancel, .kind = Kind::Button, .at = {6480, 5790, 1215, 375}, .caption = {"Cancel"}},
     {.name = coulombwedge::kOk, .kind = Kind::Button, .at = {7920, 5790, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 constexpr int kFormWidth = 9480;
 constexpr int kFormHeight = 6300;
 
@@ -140,8 +142,7 @@ class AngleSketch : public QWidget {
     const QColor arc(0, 0, 255);
     const double radius = 0.6 * length;
     p.setPen(QPen(arc, 1));
-    p.drawArc(QRectF(origin.x() - radius, origin.y() - radius, 2 * radius, 2 * radius), 0,
-              qRound(degrees * 16));
+    p.drawArc(QRectF(origin.x() - radius, origin.y() - radius, 2 * radius, 2 * radius), 0, qRound(degrees * 16));
     // The arrowhead at the arc's end, pointing the way the angle turns.
     const QPointF tip = at(radius, a);
     const double turn = plane ? 1 : -1;
@@ -163,7 +164,8 @@ frmCoulombWedge::frmCoulombWedge(QWidget* owner, WedgeTool tool) : FormDialog(ow
   const forms::FormDesign design{kFormWidth, kFormHeight, texts.Title.english, texts.Title.greek};
   Build(design, ControlsOf(texts), [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
-    if (name == QLatin1String(coulombwedge::kPlaneSketch)) return new AngleSketch(AngleSketch::Sense::CounterClockwise, parent);
+    if (name == QLatin1String(coulombwedge::kPlaneSketch))
+      return new AngleSketch(AngleSketch::Sense::CounterClockwise, parent);
     if (name == QLatin1String(coulombwedge::kBoltSketch)) return new AngleSketch(AngleSketch::Sense::Clockwise, parent);
     return nullptr;
   });

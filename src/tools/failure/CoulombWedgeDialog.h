@@ -15,25 +15,25 @@ namespace brantel {
 // The design names of the bolted wedge and slope dialog's controls, for its code and its tests.
 namespace coulombwedge {
 inline constexpr char kBlockFrame[] = "Frame1";  // captioned by the tool
-inline constexpr char kWidth[] = "Text1";  // length of the block
+inline constexpr char kWidth[] = "Text1";        // length of the block
 inline constexpr char kHeight[] = "Text2";
 inline constexpr char kUnitWeight[] = "Text3";
 inline constexpr char kBlockNote[] = "Label3";  // captioned by the tool
-inline constexpr char kCohesion[] = "Text6";  // discontinuity cohesion
-inline constexpr char kFriction[] = "Text7";  // discontinuity friction angle
-inline constexpr char kDiscAngle[] = "Text8";  // discontinuity plane to the horizontal
+inline constexpr char kCohesion[] = "Text6";    // discontinuity cohesion
+inline constexpr char kFriction[] = "Text7";    // discontinuity friction angle
+inline constexpr char kDiscAngle[] = "Text8";   // discontinuity plane to the horizontal
 inline constexpr char kPlaneSketch[] = "Image3";
-inline constexpr char kTabs[] = "SSTab1";  // safety factor (page 0) or bolt load (page 1)
-inline constexpr char kBoltLoad[] = "Text4";  // page 0
-inline constexpr char kBoltAngle[] = "Text5";  // page 0
-inline constexpr char kSafetyFactor[] = "Text10";  // page 0, the result
-inline constexpr char kTensionWarning[] = "Label14";  // page 0
+inline constexpr char kTabs[] = "SSTab1";                   // safety factor (page 0) or bolt load (page 1)
+inline constexpr char kBoltLoad[] = "Text4";                // page 0
+inline constexpr char kBoltAngle[] = "Text5";               // page 0
+inline constexpr char kSafetyFactor[] = "Text10";           // page 0, the result
+inline constexpr char kTensionWarning[] = "Label14";        // page 0
 inline constexpr char kReqSafetyFactorLabel[] = "Label11";  // captioned by the tool
-inline constexpr char kReqSafetyFactor[] = "Text11";  // page 1
-inline constexpr char kBoltAngle2[] = "Text12";  // page 1
+inline constexpr char kReqSafetyFactor[] = "Text11";        // page 1
+inline constexpr char kBoltAngle2[] = "Text12";             // page 1
 inline constexpr char kBoltSketch[] = "Image2";
 inline constexpr char kReqBoltLoad[] = "Text9";  // page 1, the result
-inline constexpr char kLoadNote[] = "Label15";  // page 1
+inline constexpr char kLoadNote[] = "Label15";   // page 1
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
 inline constexpr char kHelp[] = "cmdHelp";
@@ -81,13 +81,13 @@ class frmCoulombWedge : public forms::FormDialog {
     QLineEdit* cohesion;
     QLineEdit* frictionAngle;
     QLineEdit* discAngle;
-    QLineEdit* boltLoad;  // tab 0
-    QLineEdit* boltAngle;  // tab 0
+    QLineEdit* boltLoad;      // tab 0
+    QLineEdit* boltAngle;     // tab 0
     QLineEdit* safetyFactor;  // tab 0 result
     QLabel* tensionWarning;
     QLineEdit* reqSafetyFactor;  // tab 1
-    QLineEdit* boltAngle2;  // tab 1
-    QLineEdit* reqBoltLoad;  // tab 1 result
+    QLineEdit* boltAngle2;       // tab 1
+    QLineEdit* reqBoltLoad;      // tab 1 result
     QLabel* loadNote;
     QTabWidget* tabs;
     QPushButton* ok;

@@ -13,14 +13,10 @@ namespace brantel {
 QString VerdictText(Verdict verdict, VerdictCase letterCase) {
   const bool lower = letterCase == VerdictCase::Lower;
   switch (verdict) {
-    case Verdict::Fails:
-      return lower ? QStringLiteral("true") : QStringLiteral("True");
-    case Verdict::Holds:
-      return lower ? QStringLiteral("false") : QStringLiteral("False");
-    case Verdict::RangeError:
-      return QStringLiteral("Range Error");
-    case Verdict::Blank:
-      break;
+    case Verdict::Fails: return lower ? QStringLiteral("true") : QStringLiteral("True");
+    case Verdict::Holds: return lower ? QStringLiteral("false") : QStringLiteral("False");
+    case Verdict::RangeError: return QStringLiteral("Range Error");
+    case Verdict::Blank: break;
   }
   return QString();
 }

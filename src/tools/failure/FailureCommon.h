@@ -146,7 +146,7 @@ double EffectiveStress(float stress, float porePressure);
 // The outcome of a criterion judged on the principal stresses of a plane
 // state and, with the pore option on, on the effective stresses.
 struct PrincipalVerdicts {
-  Principal2D Principal;     // shown with kCriterionValueMask
+  Principal2D Principal;   // shown with kCriterionValueMask
   Verdict FailureVerdict;  // on the total stresses
   // On the effective stresses; empty while the pore option is clear,
   // when neither the box nor the flag is touched.

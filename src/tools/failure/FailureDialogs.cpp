@@ -198,8 +198,9 @@ void PoreCriterionDialog::ShowPoreInput(qint16 usePore, float porePressure) {
 void PoreCriterionDialog::AddStressAndPoreInputs(forms::NumericInputs& stress, forms::NumericInputs& pore,
                                                  float& porePressure, const CriterionBoxRules& rules,
                                                  bool zeroWhenEmpty) {
-  AddCriterionInputs(stress, {{stressBoxes_.sx, stress_.Sx, 0}, {stressBoxes_.sy, stress_.Sy, 1},
-                              {stressBoxes_.txy, stress_.Txy, 2}}, rules, zeroWhenEmpty);
+  AddCriterionInputs(
+      stress, {{stressBoxes_.sx, stress_.Sx, 0}, {stressBoxes_.sy, stress_.Sy, 1}, {stressBoxes_.txy, stress_.Txy, 2}},
+      rules, zeroWhenEmpty);
   forms::InputRules poreRules = CriterionInputRules(rules, 3, zeroWhenEmpty);
   poreRules.when = [this] { return PoreTicked(); };
   pore.Add(porePressureBox_, porePressure, std::move(poreRules));

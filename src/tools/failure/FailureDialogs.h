@@ -43,13 +43,13 @@ namespace brantel {
 // The design names the failure criteria judged in the principal-stress plane
 // share (PrincipalCriterionDialog); each tool's namespace takes them in.
 namespace criterion {
-inline constexpr char kSx[] = "Text1";  // sx
-inline constexpr char kSy[] = "Text2";  // sy
-inline constexpr char kTxy[] = "Text3";  // txy
+inline constexpr char kSx[] = "Text1";        // sx
+inline constexpr char kSy[] = "Text2";        // sy
+inline constexpr char kTxy[] = "Text3";       // txy
 inline constexpr char kGraph[] = "chkGraph";  // the plot switch
 inline constexpr char kPlot[] = "Picture1";
-inline constexpr char kZoom[] = "HScroll1";  // the zoom of the plot
-inline constexpr char kCoord[] = "lblCoord";  // the coordinates under the pointer
+inline constexpr char kZoom[] = "HScroll1";         // the zoom of the plot
+inline constexpr char kCoord[] = "lblCoord";        // the coordinates under the pointer
 inline constexpr char kIntCoord[] = "lblIntCoord";  // the rounded coordinates
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
@@ -61,12 +61,12 @@ namespace porecriterion {
 inline constexpr char kPore[] = "chkPore";  // the pore pressure option
 inline constexpr char kPoreLabel[] = "Label4";
 inline constexpr char kPorePressure[] = "Text4";  // pore pressure
-inline constexpr char kS1[] = "Text11";  // s1
-inline constexpr char kTheta1[] = "Text12";  // angle of s1
-inline constexpr char kS2[] = "Text13";  // s2
-inline constexpr char kTheta2[] = "Text14";  // angle of s2
-inline constexpr char kFailure[] = "Text8";  // the verdict
-inline constexpr char kPoreFailure[] = "Text9";  // the verdict with pore pressure
+inline constexpr char kS1[] = "Text11";           // s1
+inline constexpr char kTheta1[] = "Text12";       // angle of s1
+inline constexpr char kS2[] = "Text13";           // s2
+inline constexpr char kTheta2[] = "Text14";       // angle of s2
+inline constexpr char kFailure[] = "Text8";       // the verdict
+inline constexpr char kPoreFailure[] = "Text9";   // the verdict with pore pressure
 inline constexpr char kPoreFailureLabel[] = "Label9";
 }  // namespace porecriterion
 

@@ -190,8 +190,7 @@ bool FailurePlot::DrawEnvelope(const Envelope& envelope) {
 }
 
 void FailurePlot::DrawHalfCircle(float centre, float radius, const QColor& colour) {
-  DrawArc({ColumnOf(centre), xaxis_.y1()}, CSng(static_cast<double>(radius) * HorizontalScale()), 0, kHalfTurn,
-          colour);
+  DrawArc({ColumnOf(centre), xaxis_.y1()}, CSng(static_cast<double>(radius) * HorizontalScale()), 0, kHalfTurn, colour);
 }
 
 void FailurePlot::DrawStressCircle(float centre, float radius) {

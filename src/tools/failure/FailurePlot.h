@@ -53,10 +53,10 @@ class FailurePlot : public StressPlot {
 
  public:
   // The drawing colours of the failure plots.
-  static constexpr QRgb kTeal = qRgb(0, 128, 128);        // envelope, strength marker and caption
-  static constexpr QRgb kBlue = qRgb(0, 0, 255);          // the stress state
-  static constexpr QRgb kRed = qRgb(255, 0, 0);           // the effective state of the principal plots
-  static constexpr QRgb kDarkGreen = qRgb(0, 128, 0);     // the effective state of the Coulomb plots
+  static constexpr QRgb kTeal = qRgb(0, 128, 128);     // envelope, strength marker and caption
+  static constexpr QRgb kBlue = qRgb(0, 0, 255);       // the stress state
+  static constexpr QRgb kRed = qRgb(255, 0, 0);        // the effective state of the principal plots
+  static constexpr QRgb kDarkGreen = qRgb(0, 128, 0);  // the effective state of the Coulomb plots
 
   // The vertical world range against the horizontal one, which is always
   // s2 - f R .. s1 + f R with the 1.2 rule (StressPlotRange).

@@ -52,9 +52,7 @@ Verdict HoekBrownVerdict(double s1, double s2, float strength, float m, float s,
   return CompareCriterionSides(q, r);
 }
 
-float HoekStrength(const HoekParams& params) {
-  return params.CriterionType == 1 ? params.CoMass : params.Co;
-}
+float HoekStrength(const HoekParams& params) { return params.CriterionType == 1 ? params.CoMass : params.Co; }
 
 namespace {
 
@@ -66,8 +64,7 @@ Verdict VerdictOf(const HoekParams& p, double s1, double s2) {
 }  // namespace
 
 HoekResult EvaluateHoek(const StressInput& stress, const HoekParams& params) {
-  return JudgePrincipalStresses(stress, params,
-                                [&params](double s1, double s2) { return VerdictOf(params, s1, s2); });
+  return JudgePrincipalStresses(stress, params, [&params](double s1, double s2) { return VerdictOf(params, s1, s2); });
 }
 
 Envelope HoekEnvelope(const HoekParams& params, float s1) {

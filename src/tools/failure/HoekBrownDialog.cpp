@@ -20,6 +20,7 @@ constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr forms::FormDesign kForm{frmHoek::kNarrowWidth, 6000, "Failure Analysis based on the Hoek Brown Criterion",
                                   "Κριτήριο Hoek - Brown σε υλικό"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     // The stress state, the pore pressure and the plot switch.
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 3240, 2100}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
@@ -77,6 +78,7 @@ constexpr ControlRow kControls[] = {
     {.name = hoek::kCancel, .kind = Kind::Button, .at = {3600, 5400, 1215, 375}, .caption = {"Cancel"}},
     {.name = hoek::kOk, .kind = Kind::Button, .at = {5040, 5400, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 }  // namespace
 
@@ -96,8 +98,8 @@ frmHoek::frmHoek(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWid
   ui_.a = Require<QLineEdit>(hoek::kA);
   ui_.coCaption = Require<QLabel>(hoek::kCoLabel);
   ui_.mCaption = Require<QLabel>(hoek::kMLabel);
-  ui_.generalizedCaptions = {Require<QLabel>(hoek::kCoMassLabel), Require<QLabel>(hoek::kMbLabel), Require<QLabel>(hoek::kSLabel),
-                             Require<QLabel>(hoek::kALabel)};
+  ui_.generalizedCaptions = {Require<QLabel>(hoek::kCoMassLabel), Require<QLabel>(hoek::kMbLabel),
+                             Require<QLabel>(hoek::kSLabel), Require<QLabel>(hoek::kALabel)};
   ui_.type = Options(hoek::kType);
   ui_.zoom = Require<QScrollBar>(hoek::kZoom);
 
@@ -105,9 +107,12 @@ frmHoek::frmHoek(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWid
   AddStressAndPoreInputs(stressInputs_, poreInput_, params_.PorePressure, rules, false);
   // Both criterion types' boxes, whichever is selected.
   AddCriterionInputs(materialInputs_,
-                     {{ui_.co, params_.Co, HoekBox::Co}, {ui_.m, params_.M, HoekBox::M},
-                      {ui_.coMass, params_.CoMass, HoekBox::CoMass}, {ui_.mb, params_.Mb, HoekBox::Mb},
-                      {ui_.s, params_.S, HoekBox::S}, {ui_.a, params_.A, HoekBox::A}},
+                     {{ui_.co, params_.Co, HoekBox::Co},
+                      {ui_.m, params_.M, HoekBox::M},
+                      {ui_.coMass, params_.CoMass, HoekBox::CoMass},
+                      {ui_.mb, params_.Mb, HoekBox::Mb},
+                      {ui_.s, params_.S, HoekBox::S},
+                      {ui_.a, params_.A, HoekBox::A}},
                      rules, false);
 
   WireButtons(Require<QPushButton>(hoek::kOk), Require<QPushButton>(hoek::kCancel), Require<QPushButton>(hoek::kHelp));
@@ -119,8 +124,8 @@ frmHoek::frmHoek(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWid
     });
   }
 
-  OpenCriterion({"Failure Analysis based on the Hoek - Brown criterion.",
-                 "Εκτίμηση αστοχίας βάσει του κριτηρίου Hoek - Brown."});
+  OpenCriterion(
+      {"Failure Analysis based on the Hoek - Brown criterion.", "Εκτίμηση αστοχίας βάσει του κριτηρίου Hoek - Brown."});
 }
 
 frmHoek::~frmHoek() = default;
@@ -159,9 +164,9 @@ void frmHoek::Calculate() {
 }
 
 void frmHoek::PlotState() {
-  Plot()->SetCriterion(principal_, HoekStrength(params_), HoekEnvelope(params_, principal_.S1),
-                       EffectiveStressPointOf(principal_.S1, principal_.S2, params_.PorePressure,
-                                              params_.UsePore == 1));
+  Plot()->SetCriterion(
+      principal_, HoekStrength(params_), HoekEnvelope(params_, principal_.S1),
+      EffectiveStressPointOf(principal_.S1, principal_.S2, params_.PorePressure, params_.UsePore == 1));
 }
 
 void frmHoek::ShowCriterionBoxes() {

@@ -18,14 +18,14 @@ namespace brantel {
 
 // The design names of the Hoek-Brown dialog's controls, for its code and its tests.
 namespace hoek {
-using namespace criterion;  // the stresses, the plot and the buttons
-using namespace porecriterion;  // the pore pressure and the principal results
-inline constexpr char kCo[] = "Text5";  // uniaxial compressive strength of the intact rock
-inline constexpr char kM[] = "Text6";  // parameter m
+using namespace criterion;                   // the stresses, the plot and the buttons
+using namespace porecriterion;               // the pore pressure and the principal results
+inline constexpr char kCo[] = "Text5";       // uniaxial compressive strength of the intact rock
+inline constexpr char kM[] = "Text6";        // parameter m
 inline constexpr char kCoMass[] = "Text25";  // uniaxial compressive strength of the intact pieces
-inline constexpr char kMb[] = "Text26";  // parameter mb
-inline constexpr char kS[] = "Text27";  // parameter s
-inline constexpr char kA[] = "Text28";  // parameter a
+inline constexpr char kMb[] = "Text26";      // parameter mb
+inline constexpr char kS[] = "Text27";       // parameter s
+inline constexpr char kA[] = "Text28";       // parameter a
 inline constexpr char kCoLabel[] = "Label5";
 inline constexpr char kMLabel[] = "Label6";
 inline constexpr char kCoMassLabel[] = "Label25";

@@ -6,14 +6,10 @@ namespace brantel {
 
 InputMessage VonMisesInvalidMessage(VonMisesBox box) {
   switch (box) {
-    case VonMisesBox::Sx:
-      return kSxMessages.Invalid;
-    case VonMisesBox::Sy:
-      return kSyMessages.Invalid;
-    case VonMisesBox::Txy:
-      return kTxyMessages.Invalid;
-    case VonMisesBox::T:
-      break;
+    case VonMisesBox::Sx: return kSxMessages.Invalid;
+    case VonMisesBox::Sy: return kSyMessages.Invalid;
+    case VonMisesBox::Txy: return kTxyMessages.Invalid;
+    case VonMisesBox::T: break;
   }
   return Sentence({"Invalid tensile strength", "Λάθος αντοχή σε εφελκυσμό"});
 }
@@ -40,9 +36,7 @@ VonMisesResult EvaluateVonMises(const StressInput& stress, const VonMisesData& i
   result.Failure = holds ? 0 : -1;
   const bool anyStress = stress.Sx != 0.0f || stress.Sy != 0.0f || stress.Txy != 0.0f;
   result.CanCommit = input.TensileStrength != 0.0f && anyStress;
-  result.FailureVerdict = !result.CanCommit ? Verdict::Blank
-                   : holds           ? Verdict::Holds
-                                     : Verdict::Fails;
+  result.FailureVerdict = !result.CanCommit ? Verdict::Blank : holds ? Verdict::Holds : Verdict::Fails;
   return result;
 }
 

@@ -45,9 +45,9 @@ struct VonMisesResult {
   // sv (kVonMisesStressMask); empty, with the box blank, when it
   // lies beyond the 32-bit range (the state then fails).
   std::optional<float> EquivalentStress;
-  qint16 Failure = 0;  // -1 when sv >= T, else 0; set even when the verdict is blank
+  qint16 Failure = 0;                       // -1 when sv >= T, else 0; set even when the verdict is blank
   Verdict FailureVerdict = Verdict::Blank;  // Fails, Holds or Blank
-  bool CanCommit = false;  // OK enabled: T is not 0 and some stress is not 0
+  bool CanCommit = false;                   // OK enabled: T is not 0 and some stress is not 0
 };
 
 // The calculation on the stresses and the tensile strength given (the

@@ -17,6 +17,7 @@ constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr forms::FormDesign kForm{frmVonMises::kNarrowWidth, 5640, "Von Mises Failure Criterion",
                                   "Κριτήριο αστοχίας κατά Von Mises σε υλικό"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     // The stress state and the plot switch.
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 4530, 1455}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
@@ -47,6 +48,7 @@ constexpr ControlRow kControls[] = {
     {.name = vonmises::kCancel, .kind = Kind::Button, .at = {1800, 5040, 1215, 375}, .caption = {"Cancel"}},
     {.name = vonmises::kOk, .kind = Kind::Button, .at = {3360, 5040, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 }  // namespace
 
@@ -64,7 +66,8 @@ frmVonMises::frmVonMises(QWidget* owner) : PrincipalCriterionDialog(owner, kNarr
 
   // Each box read as a whole entry; an empty one becomes "0".
   AddCriterionInputs(inputs_,
-                     {{stressBoxes_.sx, stress_.Sx, VonMisesBox::Sx}, {stressBoxes_.sy, stress_.Sy, VonMisesBox::Sy},
+                     {{stressBoxes_.sx, stress_.Sx, VonMisesBox::Sx},
+                      {stressBoxes_.sy, stress_.Sy, VonMisesBox::Sy},
                       {stressBoxes_.txy, stress_.Txy, VonMisesBox::Txy},
                       {ui_.strength, input_.TensileStrength, VonMisesBox::T}},
                      BoxRulesOf(VonMisesInvalidMessage), true);

@@ -13,10 +13,10 @@ namespace brantel {
 
 // The design names of the Von Mises dialog's controls, for its code and its tests.
 namespace vonmises {
-using namespace criterion;  // the stresses, the plot and the buttons
+using namespace criterion;                    // the stresses, the plot and the buttons
 inline constexpr char kStrength[] = "Text4";  // the tensile strength T
-inline constexpr char kStress[] = "Text6";  // the Von Mises stress
-inline constexpr char kFailure[] = "Text5";  // the verdict
+inline constexpr char kStress[] = "Text6";    // the Von Mises stress
+inline constexpr char kFailure[] = "Text5";   // the verdict
 }  // namespace vonmises
 
 // The Von Mises criterion: the equivalent stress of the principal stresses
@@ -47,7 +47,7 @@ class frmVonMises : public PrincipalCriterionDialog {
  private:
   struct Ui {
     QLineEdit* strength;  // the tensile strength T
-    QLineEdit* stress;  // the Von Mises stress
+    QLineEdit* stress;    // the Von Mises stress
     QLineEdit* failure;
     QPushButton* ok;
   } ui_;

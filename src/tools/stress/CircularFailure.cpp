@@ -32,8 +32,7 @@ constexpr Bilingual kCompleteCompression{"Complete failure in compression", "Π�
 constexpr Bilingual kNoCompression{"There is no region that fails in compression",
                                    "Δεν υπάρχει περιοχή αστοχίας σε θλίψη"};
 constexpr Bilingual kCompleteTension{"Complete failure in tension", "Πλήρης αστοχία σε εφελκυσμό"};
-constexpr Bilingual kNoTension{"There is no region that fails in tension",
-                               "Δεν υπάρχει περιοχή αστοχίας σε εφελκυσμό"};
+constexpr Bilingual kNoTension{"There is no region that fails in tension", "Δεν υπάρχει περιοχή αστοχίας σε εφελκυσμό"};
 
 const CircFailCheckMessage kMessages[] = {
     {CircFailField::Sx, InvalidValueFor({"sx", "σx"})},
@@ -44,8 +43,7 @@ const CircFailCheckMessage kMessages[] = {
      Sentence({"Invalid value for the opening radius: a>0", "Εσφαλμένη τιμή γιά την ακτίνα a>0"})},
     {CircFailField::Pressure,
      Sentence({"Pressure in the borehole should be >= 0", "Η πίεση στην γεώτρηση δεν μπορεί να είναι <0"})},
-    {CircFailField::Co,
-     Sentence({"Invalid value for the UCS of the host rock", "Εσφαλμένη τιμή γιά την αντοχή Co"})},
+    {CircFailField::Co, Sentence({"Invalid value for the UCS of the host rock", "Εσφαλμένη τιμή γιά την αντοχή Co"})},
     {CircFailField::Co,
      Sentence({"Invalid value for the UCS of the host rock: Co>=0", "Εσφαλμένη τιμή γιά την αντοχή: Co>=0"})},
     {CircFailField::To, Sentence({"Invalid value for the tensile strength of the host rock: To>=0",
@@ -157,9 +155,7 @@ QStringList FailureZoneHistory(const FailureZones& zones) {
   return lines;
 }
 
-QString CircFailRadiusError() {
-  return Tr({"Error: The opening radius is <= 0", "Σφάλμα: Η ακτίνα είναι <= 0"});
-}
+QString CircFailRadiusError() { return Tr({"Error: The opening radius is <= 0", "Σφάλμα: Η ακτίνα είναι <= 0"}); }
 
 std::vector<ZoneWedge> ZoneWedges(const FailureZones& zones) {
   std::vector<ZoneWedge> wedges;

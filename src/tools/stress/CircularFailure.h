@@ -48,8 +48,8 @@ struct FailureZones {
   // False when a <= 0: nothing else is set; the history receives
   // CircFailRadiusError() and the drawing is left as it was.
   bool Computed = false;
-  float S1 = 0.0f, S2 = 0.0f;          // principal stresses of the entered state
-  float Theta1 = 0.0f, Theta2 = 0.0f;  // their directions, degrees
+  float S1 = 0.0f, S2 = 0.0f;            // principal stresses of the entered state
+  float Theta1 = 0.0f, Theta2 = 0.0f;    // their directions, degrees
   float S1Field = 0.0f, S2Field = 0.0f;  // s1 - p, s2 - p
   FailureState Compression = FailureState::Undecided;
   FailureState Tension = FailureState::Undecided;
@@ -104,8 +104,8 @@ QString CircFailRadiusError();
 inline constexpr QPoint kZoneCentre{225, 190};
 inline constexpr int kZoneDiscRadius = 150;
 inline constexpr QRect kZoneDisc{75, 40, 300, 300};  // the disc's bounding box
-inline constexpr int kZoneFarDistance = 900;          // far points of the wedges
-inline constexpr int kZoneAxisHalfLength = 180;       // principal lines each side
+inline constexpr int kZoneFarDistance = 900;         // far points of the wedges
+inline constexpr int kZoneAxisHalfLength = 180;      // principal lines each side
 inline constexpr QPoint kZoneTitleAt{110, 10};
 inline constexpr QRect kZoneCompressionLegendBox{30, 370, 50, 20};
 inline constexpr QRect kZoneTensionLegendBox{30, 400, 50, 20};
@@ -155,11 +155,11 @@ QString TensionLegend(FailureState state);
 
 struct CircFailEntries {
   OpeningEntry Sx, Sy, Txy;
-  OpeningEntry A;            // radius of the opening
-  OpeningEntry Pressure;     // p
+  OpeningEntry A;         // radius of the opening
+  OpeningEntry Pressure;  // p
   OpeningEntry Co;
   OpeningEntry To;
-  OpeningEntry R;            // radial distance
+  OpeningEntry R;  // radial distance
 };
 
 // The inputs, as a failed check names the one it refuses.
@@ -170,16 +170,16 @@ enum class CircFailField { Sx, Sy, Txy, Radius, Pressure, Co, To, Distance };
 // first check made on it.
 enum class CircFailCheck {
   None = 0,
-  Sx = 1,                 // sx not a number
-  Sy = 2,                 // sy
-  Txy = 3,                // txy
-  Radius = 4,             // a
-  RadiusNotPositive = 5,  // a <= 0
-  NegativePressure = 6,   // p < 0
-  Co = 7,                 // Co not a number
-  NegativeCo = 8,         // Co < 0
-  NegativeTo = 9,         // To < 0
-  DistanceNotPositive = 10,  // r <= 0
+  Sx = 1,                      // sx not a number
+  Sy = 2,                      // sy
+  Txy = 3,                     // txy
+  Radius = 4,                  // a
+  RadiusNotPositive = 5,       // a <= 0
+  NegativePressure = 6,        // p < 0
+  Co = 7,                      // Co not a number
+  NegativeCo = 8,              // Co < 0
+  NegativeTo = 9,              // To < 0
+  DistanceNotPositive = 10,    // r <= 0
   DistanceInsideOpening = 11,  // a > r (r = a passes)
 };
 

@@ -28,8 +28,9 @@ using forms::Kind;
 using forms::Reading;
 
 constexpr forms::FormDesign kForm{10080, 7335, "Failure Criteria around Circular Openings",
-                                "Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα"};
+                                  "Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = circularfailure::kPicture, .kind = Kind::Picture, .at = {120, 120, 6855, 7095}},
     // The far-field stresses and the pressure in the opening.
@@ -56,6 +57,7 @@ constexpr ControlRow kControls[] = {
     {.name = circularfailure::kCancel, .kind = Kind::Button, .at = {8640, 6360, 1215, 375}, .caption = {"Cancel"}},
     {.name = circularfailure::kHelp, .kind = Kind::Button, .at = {8640, 6840, 1215, 375}, .caption = {"Help"}},
 };
+// clang-format on
 
 // Prints a picture of the screen at its size on the screen, from the corner
 // of the printable area (made smaller only where the page is smaller).
@@ -99,7 +101,8 @@ frmCircFail::frmCircFail(QWidget* owner) : FormDialog(owner) {
   inputs_.Add(ui_.txy, stress_.Txy, {Reading::WholeEntry, InvalidValueFor({"txy", "τxy"})});
   inputs_.Add(ui_.pressure, input_.InternalPressure, {Reading::LeadingNumber, InvalidValueFor({"pw", "pw"})});
   inputs_.Add(ui_.radius, input_.A, {Reading::WholeEntry, InvalidValueFor({"Radius", "Ακτίνα"})});
-  inputs_.Add(ui_.distance, input_.R, {Reading::LeadingNumber, InvalidValueFor({"Radial Distance", "Radial Distance"})});
+  inputs_.Add(ui_.distance, input_.R,
+              {Reading::LeadingNumber, InvalidValueFor({"Radial Distance", "Radial Distance"})});
   inputs_.Add(ui_.co, input_.Co, {Reading::WholeEntry, InvalidValueFor({"Co", "Co"})});
   inputs_.Add(ui_.to, input_.To, {Reading::LeadingNumber, InvalidValueFor({"To", "To"})});
 
@@ -133,8 +136,7 @@ void frmCircFail::BuildMenus() {
   ui_.editItems[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   for (int i = 0; i < kFileItems; ++i) {
     ui_.fileItems[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("mnuFileItem(%1)").arg(i));
-    connect(ui_.fileItems[static_cast<std::size_t>(i)], &QAction::triggered, this,
-            [this, i] { mnuFileItem_Click(i); });
+    connect(ui_.fileItems[static_cast<std::size_t>(i)], &QAction::triggered, this, [this, i] { mnuFileItem_Click(i); });
   }
   ui_.editItems[0]->setObjectName(QStringLiteral("mnuEditItem(0)"));
   connect(ui_.editItems[0], &QAction::triggered, this, [this] { mnuEditItem_Click(0); });
@@ -144,8 +146,8 @@ void frmCircFail::BuildMenus() {
 void frmCircFail::Form_Load() {
   LoadInputs();
   if (Project.CircFailInput.A > 0) CalcFailureZones();
-  AddHistoryLine(Tr({"Failure Criteria around Circular Openings.",
-                     "Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα."}));
+  AddHistoryLine(
+      Tr({"Failure Criteria around Circular Openings.", "Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα."}));
 }
 
 void frmCircFail::LoadFromProject() {

@@ -19,15 +19,15 @@ namespace brantel {
 // The design names of the dialog of failure around a circular opening, for
 // its code, its tests and its benchmark.
 namespace circularfailure {
-inline constexpr char kSx[] = "Text1";  // sx
-inline constexpr char kSy[] = "Text2";  // sy
-inline constexpr char kTxy[] = "Text3";  // txy
+inline constexpr char kSx[] = "Text1";                    // sx
+inline constexpr char kSy[] = "Text2";                    // sy
+inline constexpr char kTxy[] = "Text3";                   // txy
 inline constexpr char kPressure[] = "txtlInternalPress";  // pressure in the opening
-inline constexpr char kRadius[] = "Text4";  // radius of the opening
-inline constexpr char kDistance[] = "Text7";  // radial distance of the circle looked at
-inline constexpr char kCo[] = "Text5";  // uniaxial compressive strength
-inline constexpr char kTo[] = "Text6";  // tensile strength
-inline constexpr char kPicture[] = "picMain";  // the failing zones
+inline constexpr char kRadius[] = "Text4";                // radius of the opening
+inline constexpr char kDistance[] = "Text7";              // radial distance of the circle looked at
+inline constexpr char kCo[] = "Text5";                    // uniaxial compressive strength
+inline constexpr char kTo[] = "Text6";                    // tensile strength
+inline constexpr char kPicture[] = "picMain";             // the failing zones
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
 inline constexpr char kHelp[] = "cmdHelp";

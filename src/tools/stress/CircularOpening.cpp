@@ -123,17 +123,11 @@ void RecordKirschPoint(const CircularPoint& point, CircularData& opening) {
   opening.TauRTheta = point.Stress.TauRTheta;
 }
 
-QString RadialRatioText(const std::optional<double>& ratio) {
-  return RatioText(ratio, {"sr/sv = ", "σr/σv = "});
-}
+QString RadialRatioText(const std::optional<double>& ratio) { return RatioText(ratio, {"sr/sv = ", "σr/σv = "}); }
 
-QString TangentialRatioText(const std::optional<double>& ratio) {
-  return RatioText(ratio, {"sw/sv = ", "σθ/σv = "});
-}
+QString TangentialRatioText(const std::optional<double>& ratio) { return RatioText(ratio, {"sw/sv = ", "σθ/σv = "}); }
 
-QString CircularDistanceWarning() {
-  return Tr({"Warning: Error < 0", "Προσοχή Σφάλμα < 0"});
-}
+QString CircularDistanceWarning() { return Tr({"Warning: Error < 0", "Προσοχή Σφάλμα < 0"}); }
 
 float CurveExtent(bool plotTo3R, qint16 circExtend) {
   if (plotTo3R) return 3.0f;
@@ -213,8 +207,8 @@ const CircularCheckMessage& CircularCheckMessageOf(CircularCheck check) { return
 
 void StoreCircularEntries(const CircularEntries& e, StressInput& stress, CircularData& opening) {
   // Every box is read before anything is written.
-  const std::array<float, 7> v{e.Sx.Number(), e.Sy.Number(), e.Txy.Number(), e.A.Number(),
-                               e.Angle.Number(), e.R.Number(), e.Pressure.Number()};
+  const std::array<float, 7> v{e.Sx.Number(),    e.Sy.Number(), e.Txy.Number(),     e.A.Number(),
+                               e.Angle.Number(), e.R.Number(),  e.Pressure.Number()};
   stress.Sx = v[0];
   stress.Sy = v[1];
   stress.Txy = v[2];

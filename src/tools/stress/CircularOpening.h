@@ -173,11 +173,11 @@ void FillGraphBuffer(const StressCurves& curves);
 
 struct CircularEntries {
   OpeningEntry Sx, Sy, Txy;
-  OpeningEntry A;            // radius of the opening
-  OpeningEntry Angle;        // w
-  OpeningEntry R;            // distance of the point
-  OpeningEntry Pressure;     // p
-  bool GraphChecked = false; // the curves along the radial line are asked for
+  OpeningEntry A;             // radius of the opening
+  OpeningEntry Angle;         // w
+  OpeningEntry R;             // distance of the point
+  OpeningEntry Pressure;      // p
+  bool GraphChecked = false;  // the curves along the radial line are asked for
 };
 
 // The inputs, as a failed check names the one it refuses.
@@ -185,17 +185,17 @@ enum class CircularField { Sx, Sy, Txy, Radius, Angle, Distance, Pressure };
 
 // The checks in the order they run; the first failing one stops validation.
 enum class CircularCheck {
-  None = 0,            // every check passed
-  Sx,                  // sx not a number
-  Sy,                  // sy
-  Txy,                 // txy
-  Radius,              // a
-  Angle,               // w
-  Distance,            // r, tested only while Graph is clear
-  RadiusNotPositive,   // a <= 0: "a > 0" beside the radius
-  NegativePressure,    // p < 0: message box
-  DistanceNotPositive, // r <= 0 while Graph is clear: "r > 0" beside the distance
-  DistanceInsideOpening, // both boxes filled and a > r: "r > a" beside the distance
+  None = 0,               // every check passed
+  Sx,                     // sx not a number
+  Sy,                     // sy
+  Txy,                    // txy
+  Radius,                 // a
+  Angle,                  // w
+  Distance,               // r, tested only while Graph is clear
+  RadiusNotPositive,      // a <= 0: "a > 0" beside the radius
+  NegativePressure,       // p < 0: message box
+  DistanceNotPositive,    // r <= 0 while Graph is clear: "r > 0" beside the distance
+  DistanceInsideOpening,  // both boxes filled and a > r: "r > a" beside the distance
 };
 
 CircularCheck FailedCircularCheck(const CircularEntries& entries);

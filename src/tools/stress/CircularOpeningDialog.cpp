@@ -43,8 +43,9 @@ constexpr unsigned kInput = forms::kNoSelectAll;  // the dialog selects the text
 constexpr unsigned kResult = forms::kReadOnly;
 
 constexpr forms::FormDesign kForm{8235, 7605, "Stress Distribution around Circular Openings (Kirsch)",
-                                "Εντατική κατάσταση γύρω από κυκλικά ανοίγματα"};
+                                  "Εντατική κατάσταση γύρω από κυκλικά ανοίγματα"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     // Inputs.
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 7935, 2775}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
@@ -93,6 +94,7 @@ constexpr ControlRow kControls[] = {
     {.name = circularopening::kCancel, .kind = Kind::Button, .at = {5400, 7080, 1215, 375}, .caption = {"Cancel"}},
     {.name = circularopening::kOk, .kind = Kind::Button, .at = {6840, 7080, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 // The positive sense of angles: two rays from a corner and a curved arrow
 // marked with a plus sign turning from the first to the second.
@@ -144,8 +146,7 @@ class GotFocusFilter : public QObject {
  public:
   GotFocusFilter(QObject* box, std::function<void()> handler) : QObject(box), handler_(std::move(handler)) {}
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::FocusIn &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+    if (event->type() == QEvent::FocusIn && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
       handler_();
     }
     return false;
@@ -222,8 +223,8 @@ void frmCircular::Form_Load() {
   ui_.radiusMessage->clear();
   ui_.distanceMessage->clear();
   LoadInputs();
-  AddHistoryLine(Tr({"Stress Distribution around Circular Openings.",
-                     "Κατανομή εντατικού πεδίου γύρω από κυκλικά ανοίγματα."}));
+  AddHistoryLine(
+      Tr({"Stress Distribution around Circular Openings.", "Κατανομή εντατικού πεδίου γύρω από κυκλικά ανοίγματα."}));
   ui_.tabs->setCurrentIndex(0);
   // Nothing is computed until the first change, Plot Stresses, or Plot to 3R
   // on the Graph tab.
@@ -247,8 +248,8 @@ void frmCircular::LoadFromProject() {
 }
 
 CircularEntries frmCircular::ReadEntries() const {
-  return {OpeningEntryOf(ui_.sx), OpeningEntryOf(ui_.sy),    OpeningEntryOf(ui_.txy),      OpeningEntryOf(ui_.a),
-          OpeningEntryOf(ui_.angle), OpeningEntryOf(ui_.r), OpeningEntryOf(ui_.pressure), ui_.graph->isChecked()};
+  return {OpeningEntryOf(ui_.sx),    OpeningEntryOf(ui_.sy), OpeningEntryOf(ui_.txy),      OpeningEntryOf(ui_.a),
+          OpeningEntryOf(ui_.angle), OpeningEntryOf(ui_.r),  OpeningEntryOf(ui_.pressure), ui_.graph->isChecked()};
 }
 
 QLineEdit* frmCircular::BoxOf(CircularField field) const {
@@ -338,8 +339,7 @@ void frmCircular::PlotCurves() {
 
 void frmCircular::FillGraphCurves() {
   try {
-    const StressCurves curves =
-        CalcStressCurves(stress_, opening_, CurveExtent(ui_.plotTo3R->isChecked(), CircExtend));
+    const StressCurves curves = CalcStressCurves(stress_, opening_, CurveExtent(ui_.plotTo3R->isChecked(), CircExtend));
     RecordStressCurves(curves, opening_);
     FillGraphBuffer(curves);
   } catch (const RuntimeError& e) {

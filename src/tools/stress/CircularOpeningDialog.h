@@ -16,25 +16,25 @@ namespace brantel {
 // The design names of the dialog of the stresses around a circular opening,
 // for its code, its tests and its benchmark.
 namespace circularopening {
-inline constexpr char kSx[] = "Text1";  // sx
-inline constexpr char kSy[] = "Text2";  // sy
-inline constexpr char kTxy[] = "Text3";  // txy
-inline constexpr char kRadius[] = "Text4";  // radius of the opening, a
-inline constexpr char kRadiusNote[] = "lblRadMsg";  // what is wrong with the radius
+inline constexpr char kSx[] = "Text1";                    // sx
+inline constexpr char kSy[] = "Text2";                    // sy
+inline constexpr char kTxy[] = "Text3";                   // txy
+inline constexpr char kRadius[] = "Text4";                // radius of the opening, a
+inline constexpr char kRadiusNote[] = "lblRadMsg";        // what is wrong with the radius
 inline constexpr char kPressure[] = "txtlInternalPress";  // internal pressure
-inline constexpr char kAngle[] = "Text5";  // angle w of the point
-inline constexpr char kAngleBar[] = "HScroll1";  // the angle's scroll bar
-inline constexpr char kAngleSense[] = "Image1";  // the positive sense of angles
-inline constexpr char kGraph[] = "chkGraph";  // the curves along the radial line
-inline constexpr char kPlotTo3R[] = "Check2";  // the curves out to three radii
-inline constexpr char kPlot[] = "Command1";  // Plot Stresses
-inline constexpr char kTabs[] = "SSTab1";  // the point's results and the curves
-inline constexpr char kDistance[] = "Text11";  // distance r of the point
-inline constexpr char kDistanceNote[] = "lblDistMsg";  // what is wrong with the distance
-inline constexpr char kAngleFromS2[] = "Text6";  // angle Dw of the radial line from s2
-inline constexpr char kSigmaR[] = "Text7";  // radial stress
-inline constexpr char kSigmaTheta[] = "Text8";  // tangential stress
-inline constexpr char kTau[] = "Text9";  // shear stress
+inline constexpr char kAngle[] = "Text5";                 // angle w of the point
+inline constexpr char kAngleBar[] = "HScroll1";           // the angle's scroll bar
+inline constexpr char kAngleSense[] = "Image1";           // the positive sense of angles
+inline constexpr char kGraph[] = "chkGraph";              // the curves along the radial line
+inline constexpr char kPlotTo3R[] = "Check2";             // the curves out to three radii
+inline constexpr char kPlot[] = "Command1";               // Plot Stresses
+inline constexpr char kTabs[] = "SSTab1";                 // the point's results and the curves
+inline constexpr char kDistance[] = "Text11";             // distance r of the point
+inline constexpr char kDistanceNote[] = "lblDistMsg";     // what is wrong with the distance
+inline constexpr char kAngleFromS2[] = "Text6";           // angle Dw of the radial line from s2
+inline constexpr char kSigmaR[] = "Text7";                // radial stress
+inline constexpr char kSigmaTheta[] = "Text8";            // tangential stress
+inline constexpr char kTau[] = "Text9";                   // shear stress
 inline constexpr char kRadialRatio[] = "Label11";
 inline constexpr char kTangentialRatio[] = "Label9";
 inline constexpr char kChart[] = "Graph1";  // the curves on the Graph tab
@@ -107,9 +107,9 @@ class frmCircular : public forms::FormDialog {
     QLineEdit* sx;
     QLineEdit* sy;
     QLineEdit* txy;
-    QLineEdit* a;  // radius of the opening
+    QLineEdit* a;      // radius of the opening
     QLineEdit* angle;  // w
-    QLineEdit* r;  // distance of the point
+    QLineEdit* r;      // distance of the point
     QLineEdit* pressure;
     QLineEdit* dw;  // angle of the radial line from s2
     QLineEdit* sigmaR;

@@ -45,10 +45,10 @@ double SignedCornerSum(float m, float n) {
 ValueRule NotNegative(FadumBox box, const char* greekLoad) {
   const InputMessage negative[] = {
       Sentence({"The load of the foundation should be positive", greekLoad}),
-      Sentence({"The width of the foundation should be positive",
-                "Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!"}),
-      Sentence({"The length of the foundation should be positive",
-                "Το μήκος του θεμελίου πρέπει να έχει θετική τιμή!"}),
+      Sentence(
+          {"The width of the foundation should be positive", "Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!"}),
+      Sentence(
+          {"The length of the foundation should be positive", "Το μήκος του θεμελίου πρέπει να έχει θετική τιμή!"}),
       Sentence({"The depth of the point should be positive", "Το βάθος του σημείου πρέπει να έχει θετική τιμή!"}),
   };
   return AllowedWhen([](double value) { return value >= 0.0; }, negative[static_cast<std::size_t>(box)]);
@@ -123,8 +123,7 @@ PlanRect FoundationOutline(float length, float width) {
   return Rect(0.0f, std::max(length, 0.0f), 0.0f, std::max(width, 0.0f));
 }
 
-FoundationStress FoundationPointStress(float length, float width, float depth, float load,
-                                       float x, float y) {
+FoundationStress FoundationPointStress(float length, float width, float depth, float load, float x, float y) {
   const float l = std::max(length, 0.0f), b = std::max(width, 0.0f);
   FoundationStress s;
   // Olo, A, B and C in that order, and the sign each enters the sum with.

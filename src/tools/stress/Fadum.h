@@ -110,7 +110,7 @@ inline constexpr double kPlanUnitsPerLength = 1000.0;
 inline constexpr double kPlanExtent = 10040.0;
 inline constexpr int kPlanGridLines = 10;
 
-inline constexpr QStringView kPlanCoordinateMask = u"#0.#0";  // x and y of the point
+inline constexpr QStringView kPlanCoordinateMask = u"#0.#0";   // x and y of the point
 inline constexpr QStringView kFoundationStressMask = u"#0.0";  // the stress (Dsv)
 
 // A rectangle of the plan, from its x and y "from" to its "to" in length
@@ -153,8 +153,7 @@ struct FoundationStress {
 // as 0). A point with a negative coordinate falls into the row whose
 // comparison for it is less; its rectangles then run backwards across the
 // origin and still add up to the loaded area. A depth not above 0 gives 0.
-FoundationStress FoundationPointStress(float length, float width, float depth, float load,
-                                       float x, float y);
+FoundationStress FoundationPointStress(float length, float width, float depth, float load, float x, float y);
 
 // The point shown in the x and y boxes for the pointer at (x, y) plan units:
 // the pointer held to the plan [0, 10040], divided by 1000 and read back from

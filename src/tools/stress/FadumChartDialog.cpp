@@ -38,10 +38,11 @@ using forms::Kind;
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr unsigned kBlue = forms::kBlueCaption;
 
-constexpr forms::FormDesign kForm{
-    9495, 6405, "Calculation of Additional Pressure under a CORNER of Orthogonal Foundation (Fadum)",
-    "Υπολογισμός Πρόσθετης Τάσης κάτω από την Γωνία Ορθογωνίου Θεμελίου (Fadum)"};
+constexpr forms::FormDesign kForm{9495, 6405,
+                                  "Calculation of Additional Pressure under a CORNER of Orthogonal Foundation (Fadum)",
+                                  "Υπολογισμός Πρόσθετης Τάσης κάτω από την Γωνία Ορθογωνίου Θεμελίου (Fadum)"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = fadumchart::kTabs, .kind = Kind::TabStrip, .at = {120, 120, 9255, 6135}},
     // The chart.
@@ -66,6 +67,7 @@ constexpr ControlRow kControls[] = {
     {.name = fadumchart::kCancel, .kind = Kind::Button, .container = "SSTab1(1)", .at = {3240, 5040, 1215, 375}, .caption = {"Cancel"}},
     {.name = fadumchart::kOk, .kind = Kind::Button, .container = "SSTab1(1)", .at = {4920, 5040, 1215, 375}, .caption = {"OK"}},
 };
+// clang-format on
 
 }  // namespace
 
@@ -116,8 +118,10 @@ void frmFadumCoefs::Form_Load() {
   AddHistoryLine(Tr({"Calculation of Additional Pressure a Corner of Orthogonal Foundation due to Uniform Loading.",
                      "Υπολογισμός Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση κάτω από μία Γωνία "
                      "Ορθογωνίου Θεμελίου."}));
-  AppendUnitsToCaptions(Layout(), {{fadumchart::kLoadLabel, UnitRow::Stress}, {fadumchart::kWidthLabel, UnitRow::Length},
-                                   {fadumchart::kLengthLabel, UnitRow::Length}, {fadumchart::kDepthLabel, UnitRow::Length},
+  AppendUnitsToCaptions(Layout(), {{fadumchart::kLoadLabel, UnitRow::Stress},
+                                   {fadumchart::kWidthLabel, UnitRow::Length},
+                                   {fadumchart::kLengthLabel, UnitRow::Length},
+                                   {fadumchart::kDepthLabel, UnitRow::Length},
                                    {fadumchart::kStressLabel, UnitRow::Stress}});
   if (ui_.tabs->currentIndex() == kGraphTab) DrawFadumChart();
   // The stored values as they stand, unchecked.

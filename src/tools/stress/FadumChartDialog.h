@@ -19,9 +19,9 @@ namespace brantel {
 
 // The design names of the Fadum coefficient dialog's controls, for its code and its tests.
 namespace fadumchart {
-inline constexpr char kTabs[] = "SSTab1";  // the chart and the analysis
-inline constexpr char kChart[] = "MSChart1";  // the Fadum chart
-inline constexpr char kLoad[] = "txtFortio";  // pressure on the foundation
+inline constexpr char kTabs[] = "SSTab1";      // the chart and the analysis
+inline constexpr char kChart[] = "MSChart1";   // the Fadum chart
+inline constexpr char kLoad[] = "txtFortio";   // pressure on the foundation
 inline constexpr char kWidth[] = "txtPlatos";  // foundation width
 inline constexpr char kLength[] = "txtMhkos";  // foundation length
 inline constexpr char kDepth[] = "txtBathos";  // depth of the point
@@ -30,7 +30,7 @@ inline constexpr char kWidthLabel[] = "Label12";
 inline constexpr char kLengthLabel[] = "Label13";
 inline constexpr char kDepthLabel[] = "Label14";
 inline constexpr char kStressLabel[] = "Label22";
-inline constexpr char kIr[] = "txtIr";  // the coefficient Ir
+inline constexpr char kIr[] = "txtIr";         // the coefficient Ir
 inline constexpr char kStress[] = "txtSigma";  // the additional stress q Ir
 inline constexpr char kOk[] = "btnOk";
 inline constexpr char kCancel[] = "btnCancel";
@@ -62,7 +62,6 @@ class frmFadumCoefs : public forms::FormDialog {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-
   void Form_Load();
   void Form_Resize();
   void SSTab1_Click(int tab);

@@ -48,9 +48,7 @@ const QPainterPath& Disc() {
 }
 
 // A black frame one pixel wide along the edge of an area.
-void Frame(QPainter& painter, const QPainterPath& area) {
-  painter.strokePath(area, QPen(Colour(kBlack), 1));
-}
+void Frame(QPainter& painter, const QPainterPath& area) { painter.strokePath(area, QPen(Colour(kBlack), 1)); }
 
 QPainterPath RectPath(const QRect& rect) {
   QPainterPath path;
@@ -65,9 +63,7 @@ void PrintAt(QPainter& painter, const QPoint& at, const QString& text) {
 
 }  // namespace
 
-FailureZonePicture::FailureZonePicture(QWidget* parent) : QFrame(parent) {
-  setFrameStyle(QFrame::Box | QFrame::Plain);
-}
+FailureZonePicture::FailureZonePicture(QWidget* parent) : QFrame(parent) { setFrameStyle(QFrame::Box | QFrame::Plain); }
 
 void FailureZonePicture::Draw(const FailureZones& zones) {
   zones_ = zones;

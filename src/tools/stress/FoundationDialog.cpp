@@ -31,6 +31,7 @@ constexpr int kPlanLeft = 360, kPlanTop = 480;
 constexpr int kAxisX(int i) { return kPlanLeft + i * 1000 - 45; }
 constexpr int kAxisY(int i) { return kPlanTop + i * 1000 - 110; }
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = foundation::kPlan, .kind = Kind::Picture, .at = {kPlanLeft, kPlanTop, 10040, 10040}},
     {.name = "LabelH0", .kind = Kind::Label, .at = {kAxisX(0), 240, 180, 225}, .caption = {"0"}},
@@ -77,6 +78,7 @@ constexpr ControlRow kControls[] = {
     {.name = foundation::kCancel, .kind = Kind::Button, .at = {11880, 9840, 1215, 375}, .caption = {"Cancel"}},
     {.name = foundation::kOk, .kind = Kind::Button, .at = {13320, 9840, 1215, 375}, .caption = {"OK"}},
 };
+// clang-format on
 
 // What a box holds while the user types: its number, or 0 for a text that
 // is not one or a number beyond the range of a 32-bit float.
@@ -125,9 +127,12 @@ void frmFadum::Form_Load() {
   AddHistoryLine(Tr({"Calculation of Additional Pressure due to Orthogonal Foundation Uniform Loading.",
                      "Υπολογισμός Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση σε Επιφάνεια Ορθογωνίου "
                      "Σχήματος."}));
-  AppendUnitsToCaptions(Layout(), {{foundation::kLoadLabel, UnitRow::Stress}, {foundation::kWidthLabel, UnitRow::Length},
-                                   {foundation::kLengthLabel, UnitRow::Length}, {foundation::kXLabel, UnitRow::Length},
-                                   {foundation::kYLabel, UnitRow::Length}, {foundation::kDepthLabel, UnitRow::Length},
+  AppendUnitsToCaptions(Layout(), {{foundation::kLoadLabel, UnitRow::Stress},
+                                   {foundation::kWidthLabel, UnitRow::Length},
+                                   {foundation::kLengthLabel, UnitRow::Length},
+                                   {foundation::kXLabel, UnitRow::Length},
+                                   {foundation::kYLabel, UnitRow::Length},
+                                   {foundation::kDepthLabel, UnitRow::Length},
                                    {foundation::kStressLabel, UnitRow::Stress}});
   // The result and the rectangles stand for the stored point from the start.
   CalcPointStress();

@@ -12,13 +12,13 @@ namespace brantel {
 
 // The design names of the foundation dialog's controls, for its code and its tests.
 namespace foundation {
-inline constexpr char kPlan[] = "frmKatopsi";  // the plan view
-inline constexpr char kLoad[] = "txtFortio";  // pressure on the foundation
-inline constexpr char kWidth[] = "txtPlatos";  // foundation width
-inline constexpr char kLength[] = "txtMhkos";  // foundation length
-inline constexpr char kX[] = "txtX";  // the point's X
-inline constexpr char kY[] = "txtY";  // the point's Y
-inline constexpr char kDepth[] = "txtVathos";  // depth of the point, Z
+inline constexpr char kPlan[] = "frmKatopsi";       // the plan view
+inline constexpr char kLoad[] = "txtFortio";        // pressure on the foundation
+inline constexpr char kWidth[] = "txtPlatos";       // foundation width
+inline constexpr char kLength[] = "txtMhkos";       // foundation length
+inline constexpr char kX[] = "txtX";                // the point's X
+inline constexpr char kY[] = "txtY";                // the point's Y
+inline constexpr char kDepth[] = "txtVathos";       // depth of the point, Z
 inline constexpr char kStress[] = "txtProsthetes";  // the additional stress Dsv
 inline constexpr char kLoadLabel[] = "Label11";
 inline constexpr char kWidthLabel[] = "Label12";

@@ -59,8 +59,8 @@ void FoundationPlan::SetAuxiliary(const std::array<PlanRect, 4>& rects) {
   for (std::size_t i = 0; i < rects.size(); ++i) {
     const PlanRect& was = auxiliary_[i];
     const PlanRect& now = rects[i];
-    if (was.Shown == now.Shown && (!now.Shown || (was.X0 == now.X0 && was.X1 == now.X1 && was.Y0 == now.Y0 &&
-                                                   was.Y1 == now.Y1))) {
+    if (was.Shown == now.Shown &&
+        (!now.Shown || (was.X0 == now.X0 && was.X1 == now.X1 && was.Y0 == now.Y0 && was.Y1 == now.Y1))) {
       continue;
     }
     const QRect before = was.Shown ? InPixels(was, clip).toRect() : QRect();

@@ -21,9 +21,7 @@ double Divide(double a, double b) {
 }
 
 // The value of the text a box shows for x / 1000.
-double ShownValue(double twips) {
-  return Val(Format(CheckFinite(twips / kTwipsPerUnit), kSectionReadoutMask));
-}
+double ShownValue(double twips) { return Val(Format(CheckFinite(twips / kTwipsPerUnit), kSectionReadoutMask)); }
 
 }  // namespace
 
@@ -52,8 +50,6 @@ PointLoadStress WestergaardStress(float q, float r, float z) {
   return {CSng(Divide(Divide(dq, dz * dz), kPiWritten * CheckFinite(spread))), false};
 }
 
-SectionPoint SectionPointAt(double xTwips, double yTwips) {
-  return {ShownValue(xTwips), ShownValue(yTwips)};
-}
+SectionPoint SectionPointAt(double xTwips, double yTwips) { return {ShownValue(xTwips), ShownValue(yTwips)}; }
 
 }  // namespace brantel

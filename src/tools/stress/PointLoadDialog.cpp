@@ -24,8 +24,9 @@ using forms::Kind;
 constexpr unsigned kResult = forms::kReadOnly;
 
 constexpr forms::FormDesign kForm{9900, 6360, "Calculation of Additional Pressure in the Subsurface due to Point Load",
-                                "Υπολογισμός Πρόσθετης Τάσης στο Υπέδαφος από Σημειακή Φόρτιση"};
+                                  "Υπολογισμός Πρόσθετης Τάσης στο Υπέδαφος από Σημειακή Φόρτιση"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = "Frame2", .kind = Kind::Frame, .at = {120, 120, 3720, 2580}, .caption = {"Parameters", "Παράμετροι"}},
     {.name = "lblFortio(0)", .kind = Kind::Label, .container = "Frame2", .at = {420, 330, 1935, 255}, .caption = {"Point Load Q:", "Σημειακό φορτίο Q"}, .partner = pointload::kPointLoad},
@@ -55,11 +56,10 @@ constexpr ControlRow kControls[] = {
     {.name = pointload::kCancel, .kind = Kind::Button, .at = {1380, 5865, 1095, 375}, .caption = {"Cancel"}},
     {.name = pointload::kOk, .kind = Kind::Button, .at = {2640, 5865, 1095, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 // Pixels of the section for a length in units.
-double SectionPixels(double units) {
-  return units * VerticalSection::kTwipsPerUnit / forms::kTwipsPerPixel;
-}
+double SectionPixels(double units) { return units * VerticalSection::kTwipsPerUnit / forms::kTwipsPerPixel; }
 
 // The length of an arrow head in pixels.
 constexpr double kArrowHead = 5;
@@ -137,7 +137,8 @@ frmPointLoad::frmPointLoad(QWidget* owner) : FormDialog(owner) {
   ui_.kind = Options(pointload::kKind);
   ui_.section = Require<VerticalSection>(pointload::kSection);
 
-  WireButtons(Require<QPushButton>(pointload::kOk), Require<QPushButton>(pointload::kCancel), Require<QPushButton>(pointload::kHelp));
+  WireButtons(Require<QPushButton>(pointload::kOk), Require<QPushButton>(pointload::kCancel),
+              Require<QPushButton>(pointload::kHelp));
   for (int i = 0; i < 3; ++i) {
     connect(ui_.load[i], &QLineEdit::textChanged, this, [this, i] { txtFortio_Change(i); });
   }

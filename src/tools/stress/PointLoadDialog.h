@@ -18,17 +18,17 @@ namespace brantel {
 
 // The design names of the point load dialog's controls, for its code and its tests.
 namespace pointload {
-inline constexpr char kLoad[] = "txtFortio";  // the loads, one box for each kind
+inline constexpr char kLoad[] = "txtFortio";                          // the loads, one box for each kind
 inline constexpr forms::ItemName kPointLoad = forms::Item(kLoad, 0);  // point load Q
-inline constexpr forms::ItemName kLineLoad = forms::Item(kLoad, 1);  // line load
+inline constexpr forms::ItemName kLineLoad = forms::Item(kLoad, 1);   // line load
 inline constexpr forms::ItemName kStripLoad = forms::Item(kLoad, 2);  // strip load
 inline constexpr char kStripWidth[] = "txtWidth";
 inline constexpr char kStripWidthLabel[] = "lblWidth";
-inline constexpr char kR[] = "txtR";  // horizontal distance R
-inline constexpr char kZ[] = "txtZ";  // depth Z
-inline constexpr char kBoussinesq[] = "txtDsvBoussi";  // the stress by Boussinesq
+inline constexpr char kR[] = "txtR";                    // horizontal distance R
+inline constexpr char kZ[] = "txtZ";                    // depth Z
+inline constexpr char kBoussinesq[] = "txtDsvBoussi";   // the stress by Boussinesq
 inline constexpr char kWestergaard[] = "txtDsvWester";  // the stress by Westergaard
-inline constexpr char kKind[] = "Option1";  // the kind of load
+inline constexpr char kKind[] = "Option1";              // the kind of load
 inline constexpr forms::ItemName kPointKind = forms::Item(kKind, 0);
 inline constexpr forms::ItemName kLineKind = forms::Item(kKind, 1);
 inline constexpr forms::ItemName kStripKind = forms::Item(kKind, 2);

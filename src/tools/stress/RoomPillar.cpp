@@ -8,9 +8,7 @@ namespace {
 
 // The major principal stress of a plane state: the one place this tool
 // meets the plane stress mechanics.
-float MajorPrincipalStress(float sx, float sy, float txy) {
-  return PrincipalStresses(sx, sy, txy).S1;
-}
+float MajorPrincipalStress(float sx, float sy, float txy) { return PrincipalStresses(sx, sy, txy).S1; }
 
 double Divide(double a, double b) {
   if (b == 0.0) RaiseError(err::kDivisionByZero);
@@ -42,12 +40,11 @@ InputMessage RoomPillarMessage(RoomPillarField field) {
 }
 
 ValueRule RoomPillarValueRule(RoomPillarField field) {
-  return AllowedWhen([field](double value) { return RoomPillarValueAccepted(field, value); },
-                     RoomPillarMessage(field));
+  return AllowedWhen([field](double value) { return RoomPillarValueAccepted(field, value); }, RoomPillarMessage(field));
 }
 
-RoomPillarFault CheckRoomPillar(const RoomPillarEntries& entries, bool sideBoxEmpty,
-                                StressInput& stress, RoomPillarData& layout) {
+RoomPillarFault CheckRoomPillar(const RoomPillarEntries& entries, bool sideBoxEmpty, StressInput& stress,
+                                RoomPillarData& layout) {
   if (sideBoxEmpty) return RoomPillarFault::SideMissing;
   if (!RoomPillarValueAccepted(RoomPillarField::Sy, entries.Sy)) return RoomPillarFault::NegativeStress;
   if (!RoomPillarValueAccepted(RoomPillarField::Wp, entries.Wp)) return RoomPillarFault::PillarWidth;

@@ -51,11 +51,11 @@ struct RoomPillarEntries {
 // "Invalid value for pillar width", "... pillar length", "... opening width".
 enum class RoomPillarFault {
   None,
-  SideMissing,       // a side box is empty: refused without a message
-  NegativeStress,    // sy < 0
-  PillarWidth,       // Wp <= 0
-  PillarLength,      // Lp <= 0
-  OpeningWidth,      // Wo <= 0
+  SideMissing,     // a side box is empty: refused without a message
+  NegativeStress,  // sy < 0
+  PillarWidth,     // Wp <= 0
+  PillarLength,    // Lp <= 0
+  OpeningWidth,    // Wo <= 0
 };
 
 // The four input boxes, in the order of their checks, each with the rule of
@@ -70,8 +70,8 @@ ValueRule RoomPillarValueRule(RoomPillarField field);
 // empty. An entry beyond the range of a 32-bit float is refused with the
 // fault of its box. With no fault, the working copy receives Sx = Txy = 0,
 // GraphOption = 0, Sy, Wp, Lp and Wo.
-RoomPillarFault CheckRoomPillar(const RoomPillarEntries& entries, bool sideBoxEmpty,
-                                StressInput& stress, RoomPillarData& layout);
+RoomPillarFault CheckRoomPillar(const RoomPillarEntries& entries, bool sideBoxEmpty, StressInput& stress,
+                                RoomPillarData& layout);
 
 struct RoomPillarCalculation {
   bool Computed = false;  // false when Wp or Lp is not above 0: nothing done

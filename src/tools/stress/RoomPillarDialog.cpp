@@ -27,8 +27,9 @@ using forms::Reading;
 constexpr unsigned kResult = forms::kReadOnly;
 
 constexpr forms::FormDesign kForm{8160, 5280, "Tributary Area Stress Analysis of Room and Pillar Systems",
-                                "Εντατική κατάσταση σε σύστημα θαλάμων και στύλων"};
+                                  "Εντατική κατάσταση σε σύστημα θαλάμων και στύλων"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 4815, 1815}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
     {.name = roompillar::kSyLabel, .kind = Kind::Label, .container = "Frame1", .at = {240, 330, 3015, 255}, .caption = {"Insitu Vertical Stress", "Επιτόπου Κάθετη Τάση"}, .partner = roompillar::kSy},
@@ -52,6 +53,7 @@ constexpr ControlRow kControls[] = {
     {.name = roompillar::kCancel, .kind = Kind::Button, .at = {5040, 4770, 1215, 375}, .caption = {"Cancel"}},
     {.name = roompillar::kOk, .kind = Kind::Button, .at = {6480, 4770, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 // The length of an arrow head in pixels.
 constexpr double kArrowHead = 4;
@@ -115,7 +117,8 @@ void PillarSketch::DrawSection(QPainter& p) const {
   for (int x = kOpening; x < width(); x += step) p.drawRect(x, roof, kPillarWidth, floor - roof);
   p.setPen(Qt::black);
   p.drawText(QRect(kOpening + step, roof, kPillarWidth, floor - roof), Qt::AlignCenter, QStringLiteral("Wp"));
-  p.drawText(QRect(kOpening + step + kPillarWidth, roof, kOpening, floor - roof), Qt::AlignCenter, QStringLiteral("Wo"));
+  p.drawText(QRect(kOpening + step + kPillarWidth, roof, kOpening, floor - roof), Qt::AlignCenter,
+             QStringLiteral("Wo"));
 }
 
 frmRoomPillar::frmRoomPillar(QWidget* owner) : FormDialog(owner) {
@@ -139,7 +142,8 @@ frmRoomPillar::frmRoomPillar(QWidget* owner) : FormDialog(owner) {
   ui_.avg = Require<QLineEdit>(roompillar::kAverage);
   ui_.extraction = Require<QLineEdit>(roompillar::kExtraction);
 
-  WireButtons(Require<QPushButton>(roompillar::kOk), Require<QPushButton>(roompillar::kCancel), Require<QPushButton>(roompillar::kHelp));
+  WireButtons(Require<QPushButton>(roompillar::kOk), Require<QPushButton>(roompillar::kCancel),
+              Require<QPushButton>(roompillar::kHelp));
   // Each box read by its leading number, in the order of the checks; a number
   // the field cannot hold is refused with the message of its value rule.
   const auto add = [this](QLineEdit* box, float& field, RoomPillarField which) {
@@ -164,8 +168,10 @@ void frmRoomPillar::Form_Load() {
   LoadInputs();  // nothing is computed before the first edit
   AddHistoryLine(Tr({"Stress Analysis for a simple Room and Pillar Mining System.",
                      "Ανάλυση εντατικής κατάστασης σε σύστημα θαλάμων και στύλων."}));
-  AppendUnitsToCaptions(Layout(), {{roompillar::kSyLabel, UnitRow::Stress}, {roompillar::kWpLabel, UnitRow::Length},
-                                   {roompillar::kLpLabel, UnitRow::Length}, {roompillar::kWoLabel, UnitRow::Length},
+  AppendUnitsToCaptions(Layout(), {{roompillar::kSyLabel, UnitRow::Stress},
+                                   {roompillar::kWpLabel, UnitRow::Length},
+                                   {roompillar::kLpLabel, UnitRow::Length},
+                                   {roompillar::kWoLabel, UnitRow::Length},
                                    {roompillar::kAverageLabel, UnitRow::Stress}});
 }
 
@@ -207,7 +213,8 @@ void frmRoomPillar::CalcTributaryStress() {
   for (const RuntimeError& error : calc.Errors) LogRuntimeError(error);
   if (!calc.Computed) return;
   const RoomPillarMasks masks = RoomPillarResultMasks(Project.InputUnits);
-  forms::ShowResult(ui_.avg, calc.AvgPillarStressValid ? Format(layout_.AvgPillarStress, masks.AvgPillarStress) : QString());
+  forms::ShowResult(ui_.avg,
+                    calc.AvgPillarStressValid ? Format(layout_.AvgPillarStress, masks.AvgPillarStress) : QString());
   forms::ShowResult(ui_.extraction, calc.ExtractionValid ? Format(layout_.Extraction, masks.Extraction) : QString());
 }
 

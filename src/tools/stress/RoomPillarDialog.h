@@ -14,11 +14,11 @@ namespace brantel {
 
 // The design names of the room-and-pillar dialog's controls, for its code and its tests.
 namespace roompillar {
-inline constexpr char kSy[] = "Text2";  // in-situ vertical stress
-inline constexpr char kWp[] = "Text4";  // pillar width
-inline constexpr char kLp[] = "Text5";  // pillar length
-inline constexpr char kWo[] = "Text6";  // room width
-inline constexpr char kAverage[] = "Text7";  // average axial stress in the pillars
+inline constexpr char kSy[] = "Text2";          // in-situ vertical stress
+inline constexpr char kWp[] = "Text4";          // pillar width
+inline constexpr char kLp[] = "Text5";          // pillar length
+inline constexpr char kWo[] = "Text6";          // room width
+inline constexpr char kAverage[] = "Text7";     // average axial stress in the pillars
 inline constexpr char kExtraction[] = "Text8";  // extraction ratio
 inline constexpr char kSyLabel[] = "Label2";
 inline constexpr char kWpLabel[] = "Label4";
@@ -26,8 +26,8 @@ inline constexpr char kLpLabel[] = "Label5";
 inline constexpr char kWoLabel[] = "Label6";
 inline constexpr char kAverageLabel[] = "Label7";
 inline constexpr char kExtractionLabel[] = "Label8";
-inline constexpr char kPlan[] = "Picture1";  // the pillars in plan
-inline constexpr char kPillar[] = "Shape1";  // the pillar drawn in the plan
+inline constexpr char kPlan[] = "Picture1";     // the pillars in plan
+inline constexpr char kPillar[] = "Shape1";     // the pillar drawn in the plan
 inline constexpr char kSection[] = "Picture2";  // the section
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";

@@ -4,8 +4,8 @@
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
-#include "core/Validation.h"
 #include "core/Settings.h"
+#include "core/Validation.h"
 #include "forms/FormHelpers.h"
 #include "forms/FormInputs.h"
 #include "plot/StressPlot.h"
@@ -29,8 +29,9 @@ using forms::Reading;
 constexpr unsigned kResult = forms::kReadOnly;
 
 constexpr forms::FormDesign kForm{frm2DPrinc::kNarrowWidth, 6480, "Stress Analysis in Two Dimensions",
-                                "Ανάλυση τάσεων σε δύο διαστάσεις"};
+                                  "Ανάλυση τάσεων σε δύο διαστάσεις"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     // Inputs.
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 4695, 1455}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
@@ -84,6 +85,7 @@ constexpr ControlRow kControls[] = {
     {.name = stress2d::kCancel, .kind = Kind::Button, .at = {2040, 5880, 1215, 375}, .caption = {"Cancel"}},
     {.name = stress2d::kOk, .kind = Kind::Button, .at = {3480, 5880, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 }  // namespace
 
@@ -178,8 +180,8 @@ bool frm2DPrinc::ValidateInput() {
 
 bool frm2DPrinc::CalcPrincipal() {
   principalShown_ = forms::Calculate(
-      {ui_.s1, ui_.s2, ui_.theta1, ui_.theta2, ui_.tmax, ui_.thetaPlus45, ui_.thetaMinus45, ui_.sigmaN,
-       ui_.tauN, ui_.angleFromX},
+      {ui_.s1, ui_.s2, ui_.theta1, ui_.theta2, ui_.tmax, ui_.thetaPlus45, ui_.thetaMinus45, ui_.sigmaN, ui_.tauN,
+       ui_.angleFromX},
       [this] {
         principal_ = PrincipalStresses(stress_.Sx, stress_.Sy, stress_.Txy);
         forms::ShowResult(ui_.s1, principal_.S1);
@@ -260,9 +262,7 @@ void frm2DPrinc::TextStress_LostFocus(QLineEdit* box) {
   if (AnyStressEntered()) DrawElementImage();
 }
 
-void frm2DPrinc::Text9_LostFocus() {
-  forms::ShowTypedValue(ui_.angle, u"#0.##0", forms::OnLeave::NumbersOnly);
-}
+void frm2DPrinc::Text9_LostFocus() { forms::ShowTypedValue(ui_.angle, u"#0.##0", forms::OnLeave::NumbersOnly); }
 
 void frm2DPrinc::chkMohr_Click() {
   const bool shown = ui_.mohr->isChecked();

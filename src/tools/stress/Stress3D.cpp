@@ -34,8 +34,8 @@ float Determinant(const Matrix3& m) {
 // value when Q' and R' carry the given absolute errors.
 double DiscriminantTolerance(double qp, double rp, double dq, double dr) {
   const double aq = std::fabs(qp), ar = std::fabs(rp);
-  const double tolerance = 2916.0 * ((aq + dq) * (aq + dq) * (aq + dq) - aq * aq * aq) +
-                           729.0 * ((ar + dr) * (ar + dr) - ar * ar);
+  const double tolerance =
+      2916.0 * ((aq + dq) * (aq + dq) * (aq + dq) - aq * aq * aq) + 729.0 * ((ar + dr) * (ar + dr) - ar * ar);
   return CheckFinite(tolerance);
 }
 
@@ -149,8 +149,7 @@ Principal3D PrincipalStresses3D(const Matrix3& m) {
       // is kept in full, held to [-1, 1] against the rounding of Q and R.
       const double cosine = std::clamp(Divide(r, s * s * s), -1.0, 1.0);
       const double theta = std::acos(cosine);
-      roots = {-2.0 * s * std::cos(theta / 3.0) - shift,
-               -2.0 * s * std::cos((theta + kTwoPi) / 3.0) - shift,
+      roots = {-2.0 * s * std::cos(theta / 3.0) - shift, -2.0 * s * std::cos((theta + kTwoPi) / 3.0) - shift,
                -2.0 * s * std::cos((theta - kTwoPi) / 3.0) - shift};
     } else {
       p.ComplexRoots = true;
@@ -192,19 +191,17 @@ PlaneStress3D StressOnPlane3D(const Matrix3& m, const Vector3& n) {
   } else if (d < 0.0) {
     // |t| and sn each carry a few roundoffs of the 32-bit traction; for a
     // normal of length 1 and a principal direction, d is 0 within them.
-    const double lengthOfN = std::sqrt(static_cast<double>(n[0]) * n[0] +
-                                       static_cast<double>(n[1]) * n[1] +
+    const double lengthOfN = std::sqrt(static_cast<double>(n[0]) * n[0] + static_cast<double>(n[1]) * n[1] +
                                        static_cast<double>(n[2]) * n[2]);
-    const double tolerance =
-        16.0 * kSingleRoundoff * (norm * norm + std::fabs(normal) * lengthOfN * norm);
+    const double tolerance = 16.0 * kSingleRoundoff * (norm * norm + std::fabs(normal) * lengthOfN * norm);
     p.ShearError = -d > tolerance;
   }
   return p;
 }
 
 float NormOfNormal(const Vector3& n) {
-  const double squares = static_cast<double>(n[0]) * n[0] + static_cast<double>(n[1]) * n[1] +
-                         static_cast<double>(n[2]) * n[2];
+  const double squares =
+      static_cast<double>(n[0]) * n[0] + static_cast<double>(n[1]) * n[1] + static_cast<double>(n[2]) * n[2];
   return CSng(std::sqrt(static_cast<double>(CSng(squares))));
 }
 

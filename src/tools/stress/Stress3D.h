@@ -105,11 +105,11 @@ struct Principal3D {
 Principal3D PrincipalStresses3D(const Matrix3& m);
 
 struct PlaneStress3D {
-  Vector3 Traction{};      // t_i = sum_j M(i, j) n_j
-  float Normal = 0.0f;     // sn = sum_i n_i t_i
-  float Norm = 0.0f;       // |t|
-  float Shear = 0.0f;      // sqrt(|t|^2 - sn^2); 0 when ShearError
-  bool ShearError = false; // |t|^2 - sn^2 is negative beyond rounding
+  Vector3 Traction{};       // t_i = sum_j M(i, j) n_j
+  float Normal = 0.0f;      // sn = sum_i n_i t_i
+  float Norm = 0.0f;        // |t|
+  float Shear = 0.0f;       // sqrt(|t|^2 - sn^2); 0 when ShearError
+  bool ShearError = false;  // |t|^2 - sn^2 is negative beyond rounding
 };
 
 // The stress vector on the plane of normal n and its normal and shear
@@ -126,7 +126,7 @@ struct Stress3DResults {
   StressInvariants3D Invariants;
   Deviator3D Deviator;
   Principal3D Principal;
-  PlaneStress3D Plane;        // only with PlaneComputed
+  PlaneStress3D Plane;  // only with PlaneComputed
   bool PlaneComputed = false;
 };
 

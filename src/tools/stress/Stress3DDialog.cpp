@@ -23,6 +23,7 @@ constexpr unsigned kResult = forms::kReadOnly;
 
 constexpr forms::FormDesign kForm{7080, 5340, "Stress Analysis in three Dimensions", "Τανυστής τάσης"};
 
+// clang-format off
 constexpr ControlRow kControls[] = {
     {.name = stress3d::kTabs, .kind = Kind::TabStrip, .at = {120, 120, 6840, 4560}},
     {.name = "SSTab1(0)", .kind = Kind::TabPage, .container = stress3d::kTabs, .caption = {"Stress Tensor", "Εντατική Κατάσταση"}},
@@ -110,6 +111,7 @@ constexpr ControlRow kControls[] = {
     {.name = stress3d::kCancel, .kind = Kind::Button, .at = {3840, 4800, 1215, 375}, .caption = {"Cancel"}},
     {.name = stress3d::kOk, .kind = Kind::Button, .at = {5280, 4800, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
+// clang-format on
 
 // The complex-roots notice, in Greek in both languages.
 const char* const kComplexRootsNotice = "Μιγαδικές\nρίζες!\n";
@@ -127,8 +129,10 @@ frm3DPrinc::frm3DPrinc(QWidget* owner) : FormDialog(owner) {
     ui_.normal[i] = Require<QLineEdit>(forms::Item(stress3d::kNormal, i));
     ui_.traction[i] = Require<QLineEdit>(forms::Item(stress3d::kTraction, i));
   }
-  ui_.principal = {Require<QLineEdit>(stress3d::kS1), Require<QLineEdit>(stress3d::kS2), Require<QLineEdit>(stress3d::kS3)};
-  ui_.invariant = {Require<QLineEdit>(stress3d::kI1), Require<QLineEdit>(stress3d::kI2), Require<QLineEdit>(stress3d::kI3)};
+  ui_.principal = {Require<QLineEdit>(stress3d::kS1), Require<QLineEdit>(stress3d::kS2),
+                   Require<QLineEdit>(stress3d::kS3)};
+  ui_.invariant = {Require<QLineEdit>(stress3d::kI1), Require<QLineEdit>(stress3d::kI2),
+                   Require<QLineEdit>(stress3d::kI3)};
   ui_.deviatorInvariant = {Require<QLineEdit>(stress3d::kJ1), Require<QLineEdit>(stress3d::kJ2),
                            Require<QLineEdit>(stress3d::kJ3)};
   ui_.normOfNormal = Require<QLineEdit>(stress3d::kNormOfNormal);
@@ -136,7 +140,8 @@ frm3DPrinc::frm3DPrinc(QWidget* owner) : FormDialog(owner) {
   ui_.normalComponent = Require<QLineEdit>(stress3d::kNormalComponent);
   ui_.shear = Require<QLineEdit>(stress3d::kShear);
   ui_.complexNotice = Require<QLabel>(stress3d::kComplexNotice);
-  ui_.bracket = {Require<QWidget>(stress3d::kBracketTop), Require<QWidget>(stress3d::kBracket), Require<QWidget>(stress3d::kBracketBottom)};
+  ui_.bracket = {Require<QWidget>(stress3d::kBracketTop), Require<QWidget>(stress3d::kBracket),
+                 Require<QWidget>(stress3d::kBracketBottom)};
   ui_.atPlane = Require<QCheckBox>(stress3d::kAtPlane);
   ui_.deviatoric = Require<QCheckBox>(stress3d::kDeviatoric);
   ui_.tabs = Require<QTabWidget>(stress3d::kTabs);
@@ -155,7 +160,8 @@ frm3DPrinc::frm3DPrinc(QWidget* owner) : FormDialog(owner) {
                 {Reading::WholeEntry, InvalidValueFor({kNormalBoxNames[i], kNormalBoxNames[i]})});
   }
 
-  WireButtons(Require<QPushButton>(stress3d::kOk), Require<QPushButton>(stress3d::kCancel), Require<QPushButton>(stress3d::kHelp));
+  WireButtons(Require<QPushButton>(stress3d::kOk), Require<QPushButton>(stress3d::kCancel),
+              Require<QPushButton>(stress3d::kHelp));
   for (int k = 0; k < 9; ++k) {
     connect(ui_.tensor[k], &QLineEdit::textChanged, this, [this, k] { Text1_Change(k); });
   }
@@ -176,8 +182,7 @@ void frm3DPrinc::Form_Load() {
     CalcNormOfNormal();
     CalcStress3D();
   }
-  AddHistoryLine(Tr({"Stress calculations in three dimensions.",
-                     "Υπολογισμός κυρίων τάσεων σε τρεις διαστάσεις."}));
+  AddHistoryLine(Tr({"Stress calculations in three dimensions.", "Υπολογισμός κυρίων τάσεων σε τρεις διαστάσεις."}));
   ui_.tabs->setCurrentIndex(kTensorTab);
 }
 
@@ -230,18 +235,17 @@ void frm3DPrinc::Check1_Click() {
 void frm3DPrinc::Check2_Click() { ui_.tabs->setTabVisible(kDeviatorTab, ui_.deviatoric->isChecked()); }
 
 bool frm3DPrinc::CalcNormOfNormal() {
-  return forms::Calculate({ui_.normOfNormal}, [this] {
-    forms::ShowResult(ui_.normOfNormal, FormatGeneral(NormOfNormal(stress_.Normal)));
-  });
+  return forms::Calculate({ui_.normOfNormal},
+                          [this] { forms::ShowResult(ui_.normOfNormal, FormatGeneral(NormOfNormal(stress_.Normal))); });
 }
 
 bool frm3DPrinc::CalcStress3D() {
   return forms::Calculate(
-      {ui_.principal[0], ui_.principal[1], ui_.principal[2], ui_.invariant[0], ui_.invariant[1], ui_.invariant[2],
-       ui_.deviator[0], ui_.deviator[1], ui_.deviator[2], ui_.deviator[3], ui_.deviator[4], ui_.deviator[5],
-       ui_.deviator[6], ui_.deviator[7], ui_.deviator[8], ui_.deviatorInvariant[0], ui_.deviatorInvariant[1],
-       ui_.deviatorInvariant[2], ui_.traction[0], ui_.traction[1], ui_.traction[2], ui_.normOfTraction,
-       ui_.normalComponent, ui_.shear},
+      {ui_.principal[0],         ui_.principal[1],         ui_.principal[2],         ui_.invariant[0], ui_.invariant[1],
+       ui_.invariant[2],         ui_.deviator[0],          ui_.deviator[1],          ui_.deviator[2],  ui_.deviator[3],
+       ui_.deviator[4],          ui_.deviator[5],          ui_.deviator[6],          ui_.deviator[7],  ui_.deviator[8],
+       ui_.deviatorInvariant[0], ui_.deviatorInvariant[1], ui_.deviatorInvariant[2], ui_.traction[0],  ui_.traction[1],
+       ui_.traction[2],          ui_.normOfTraction,       ui_.normalComponent,      ui_.shear},
       [this] {
         const Stress3DResults r = brantel::CalcStress3D(stress_.Tensor, stress_.Normal, ui_.atPlane->isChecked());
         for (int k = 0; k < 9; ++k) forms::ShowResult(ui_.deviator[k], FormatGeneral(r.Deviator.Tensor[k / 3][k % 3]));
@@ -265,7 +269,8 @@ bool frm3DPrinc::CalcStress3D() {
 
 void frm3DPrinc::ShowPrincipalStresses(const Vector3& roots, bool complexRoots) {
   forms::ShowResult(ui_.principal[0], roots[0], kStress3DMask);
-  for (int i = 1; i < 3; ++i) forms::ShowResult(ui_.principal[i], complexRoots ? QString() : Format(roots[i], kStress3DMask));
+  for (int i = 1; i < 3; ++i)
+    forms::ShowResult(ui_.principal[i], complexRoots ? QString() : Format(roots[i], kStress3DMask));
   ShowComplexRoots(complexRoots);
 }
 

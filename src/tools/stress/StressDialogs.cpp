@@ -24,7 +24,9 @@ OpeningEntry OpeningEntryOf(const QLineEdit* box) {
 }
 
 forms::InputRules WholeEntryRules(ValueRule rule) {
-  return {.reading = forms::Reading::WholeEntry, .message = kInputNotNumeric, .rule = std::move(rule),
+  return {.reading = forms::Reading::WholeEntry,
+          .message = kInputNotNumeric,
+          .rule = std::move(rule),
           .refocusText = false};
 }
 

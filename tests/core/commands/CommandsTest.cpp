@@ -8,11 +8,10 @@ namespace {
 TEST(Commands, QuickButtonCodesPickTheirMenuEntry) {
   using E = MenuEntry;
   const std::pair<int, std::optional<MenuEntry>> cases[] = {
-      {0, std::nullopt},          {1, E{Menu::Input, 0}},      {4, E{Menu::Input, 3}},
-      {9, E{Menu::Input, 8}},     {10, std::nullopt},          {20, std::nullopt},
-      {21, E{Menu::Stress, 0}},   {26, E{Menu::Stress, 5}},    {29, E{Menu::Stress, 8}},
-      {30, std::nullopt},         {31, E{Menu::Failure, 0}},   {38, E{Menu::Failure, 7}},
-      {39, E{Menu::Failure, 8}},  {40, std::nullopt},          {-1, std::nullopt},
+      {0, std::nullopt},         {1, E{Menu::Input, 0}}, {4, E{Menu::Input, 3}},    {9, E{Menu::Input, 8}},
+      {10, std::nullopt},        {20, std::nullopt},     {21, E{Menu::Stress, 0}},  {26, E{Menu::Stress, 5}},
+      {29, E{Menu::Stress, 8}},  {30, std::nullopt},     {31, E{Menu::Failure, 0}}, {38, E{Menu::Failure, 7}},
+      {39, E{Menu::Failure, 8}}, {40, std::nullopt},     {-1, std::nullopt},
   };
   for (const auto& [code, target] : cases) EXPECT_EQ(QuickButtonTarget(code), target) << code;
   // Targets that their menu does not know open nothing.
@@ -25,14 +24,15 @@ TEST(Commands, QuickButtonCodesPickTheirMenuEntry) {
 TEST(Commands, CaptionShowsShortenedPathAndChanges) {
   const QString fifty(50, u'p');
   EXPECT_EQ(MainCaptionText(QString(), fifty, false), QStringLiteral(": ") + fifty);
-  const QString path = QStringLiteral("0123456789") + QString(4, u'x') + QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789Z");
+  const QString path =
+      QStringLiteral("0123456789") + QString(4, u'x') + QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789Z");
   ASSERT_EQ(path.size(), 51);
   EXPECT_EQ(MainCaptionText(QStringLiteral("T"), path, true),
             QStringLiteral("T: 0123456789...abcdefghijklmnopqrstuvwxyz0123456789Z*"));
 }
 
 TEST(Commands, TablesHoldEveryEntryInBothLanguages) {
-  const std::pair<Menu, int> sizes[] = {{Menu::File, 12}, {Menu::Input, 9}, {Menu::Stress, 6},
+  const std::pair<Menu, int> sizes[] = {{Menu::File, 12},   {Menu::Input, 9},     {Menu::Stress, 6},
                                         {Menu::Failure, 8}, {Menu::Utilities, 8}, {Menu::Help, 9}};
   for (const auto& [menu, size] : sizes) {
     const auto captions = MenuCaptions(menu);

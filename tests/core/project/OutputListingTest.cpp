@@ -118,10 +118,9 @@ TEST_F(OutputListing, ImperialProjectWithGreekTextMatchesItsGoldenListing) {
   LoadOutBuf0();
   EXPECT_EQ(OutBuf[0], Golden("listing-imperial.txt"));
   // The description is rewrapped in the record as well, as a save would.
-  EXPECT_EQ(Project.ProjectDescription,
-            QStringLiteral("Σήραγγα μετρό, τμήμα Β.\r\n"
-                           "Οι τάσεις μετρήθηκαν με υπερδιάτρηση σε τρία σημεία του \r\n"
-                           "θόλου και των παρειών της διατομής."));
+  EXPECT_EQ(Project.ProjectDescription, QStringLiteral("Σήραγγα μετρό, τμήμα Β.\r\n"
+                                                       "Οι τάσεις μετρήθηκαν με υπερδιάτρηση σε τρία σημεία του \r\n"
+                                                       "θόλου και των παρειών της διατομής."));
   LoadOutBuf0();
   EXPECT_EQ(OutBuf[0], Golden("listing-imperial.txt"));
 }
@@ -131,8 +130,8 @@ TEST_F(OutputListing, WithoutHeaderAndWithEmptyTextsThePageStartsAtTheTitle) {
   Project.InputUnits = 1;
   Project.ProjectPath = QStringLiteral("/tmp/x.BNL");
   LoadOutBuf0();
-  EXPECT_TRUE(OutBuf[0].startsWith(QStringLiteral(
-      "[PROJECT TITLE]\r\n\r\n\r\n[PROJECT DESCRIPTION]\r\n\r\n\r\n[2D Stresses]\r\nSigma X...")))
+  EXPECT_TRUE(OutBuf[0].startsWith(
+      QStringLiteral("[PROJECT TITLE]\r\n\r\n\r\n[PROJECT DESCRIPTION]\r\n\r\n\r\n[2D Stresses]\r\nSigma X...")))
       << OutBuf[0].left(120).toStdString();
   EXPECT_FALSE(OutBuf[0].contains(QStringLiteral("Brantel module build")));
   EXPECT_FALSE(OutBuf[0].contains(QStringLiteral("/tmp/x.BNL")));

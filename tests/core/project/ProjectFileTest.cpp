@@ -52,14 +52,13 @@ struct Row {
   int lines;
   int from;
 };
-constexpr Row kRows[] = {
-    {3, 0},   {1, 0},   {1, 0},   {12, 0},  {1, 0},   {3, 0},   {2, 0},   {1, 0},   {1, 0},   {3, 0},
-    {1, 53},  {11, 0},  {11, 53}, {6, 0},   {1, 0},   {4, 0},   {3, 0},   {7, 0},   {3, 0},   {6, 0},
-    {1, 0},   {1, 59},  {1, 59},  {7, 58},  {1, 59},  {7, 0},   {4, 0},   {3, 0},   {1, 54},  {1, 51},
-    {1, 51},  {3, 51},  {1, 54},  {3, 51},  {1, 51},  {1, 51},  {2, 54},  {1, 54},  {2, 54},  {9, 54},
-    {1, 54},  {1, 54},  {1, 51},  {2, 57},  {1, 57},  {2, 51},  {6, 51},  {4, 57},  {18, 0},  {3, 0},
-    {1, 0},   {2, 52},  {1, 56},  {1, 56},  {2, 52},  {15, 52}, {6, 55},  {9, 58},  {9, 59},  {2, 59},
-    {1, 59}};
+constexpr Row kRows[] = {{3, 0},  {1, 0},   {1, 0},  {12, 0},  {1, 0},  {3, 0},  {2, 0},  {1, 0},  {1, 0},
+                         {3, 0},  {1, 53},  {11, 0}, {11, 53}, {6, 0},  {1, 0},  {4, 0},  {3, 0},  {7, 0},
+                         {3, 0},  {6, 0},   {1, 0},  {1, 59},  {1, 59}, {7, 58}, {1, 59}, {7, 0},  {4, 0},
+                         {3, 0},  {1, 54},  {1, 51}, {1, 51},  {3, 51}, {1, 54}, {3, 51}, {1, 51}, {1, 51},
+                         {2, 54}, {1, 54},  {2, 54}, {9, 54},  {1, 54}, {1, 54}, {1, 51}, {2, 57}, {1, 57},
+                         {2, 51}, {6, 51},  {4, 57}, {18, 0},  {3, 0},  {1, 0},  {2, 52}, {1, 56}, {1, 56},
+                         {2, 52}, {15, 52}, {6, 55}, {9, 58},  {9, 59}, {2, 59}, {1, 59}};
 constexpr int kHeaderLines = 9;  // signature, units, title, markers and the 4 description lines
 
 // The golden file as a file of another version would hold it.
@@ -259,11 +258,11 @@ TEST_F(ProjectFileTest, EachVersionReadsItsOwnRowsAndKeepsNewDefaultsForTheRest)
 
 TEST_F(ProjectFileTest, RandomRecordsComeBackBitForBit) {
   std::mt19937 rng(20240611);
-  const std::vector<float> awkward{FLT_TRUE_MIN, -FLT_TRUE_MIN, FLT_MIN, -0.0f, 0.0f, FLT_MAX, -FLT_MAX,
-                                   10.1908455f, 1e-5f, 9.99999975e-6f, 1e15f, 999999999999999.0f, 0.1f,
-                                   1.0f / 3.0f, 16777217.0f, 123456789.0f};
-  const std::vector<double> awkward64{std::numeric_limits<double>::denorm_min(), DBL_MAX, -DBL_MAX, -0.0,
-                                      0.1 + 0.2, 1e-5, 1e15, 1.0 / 3.0, 4.35e-310};
+  const std::vector<float> awkward{FLT_TRUE_MIN, -FLT_TRUE_MIN, FLT_MIN,     -0.0f,          0.0f,  FLT_MAX,
+                                   -FLT_MAX,     10.1908455f,   1e-5f,       9.99999975e-6f, 1e15f, 999999999999999.0f,
+                                   0.1f,         1.0f / 3.0f,   16777217.0f, 123456789.0f};
+  const std::vector<double> awkward64{
+      std::numeric_limits<double>::denorm_min(), DBL_MAX, -DBL_MAX, -0.0, 0.1 + 0.2, 1e-5, 1e15, 1.0 / 3.0, 4.35e-310};
   const auto single = [&] {
     if (rng() % 3 == 0) return awkward[rng() % awkward.size()];
     for (;;) {
@@ -300,10 +299,10 @@ TEST_F(ProjectFileTest, RandomRecordsComeBackBitForBit) {
         for (float& v : rows[r]) v = s();
     }
   };
-  const QStringList pieces{QStringLiteral("Σήραγγα"), QStringLiteral("a,b"), QStringLiteral("  "),
-                           QStringLiteral("##EndDesc##"), QStringLiteral("##StartDesc##"), QStringLiteral(" "),
-                           QStringLiteral("x"), QStringLiteral("1.5"), QStringLiteral("\r\n"),
-                           QStringLiteral("\n"), QStringLiteral("\t"), QStringLiteral("😀")};
+  const QStringList pieces{
+      QStringLiteral("Σήραγγα"),       QStringLiteral("a,b"), QStringLiteral("  "), QStringLiteral("##EndDesc##"),
+      QStringLiteral("##StartDesc##"), QStringLiteral(" "),   QStringLiteral("x"),  QStringLiteral("1.5"),
+      QStringLiteral("\r\n"),          QStringLiteral("\n"),  QStringLiteral("\t"), QStringLiteral("😀")};
   const auto text = [&](int n) {
     QString t;
     for (int i = 0; i < n; ++i) t += pieces[static_cast<qsizetype>(rng() % pieces.size())];
@@ -380,11 +379,13 @@ TEST_F(ProjectFileTest, WrapsLongDescriptionLinesAtBlanks) {
 
 TEST_F(ProjectFileTest, DescriptionsThatLookLikeMarkersOrHoldCommasSurviveTheFile) {
   ProjectRecord record = test::NewProjectDefaults();
-  record.ProjectDescription = QStringLiteral("##EndDesc##\r\n##StartDesc##\r\n1,5 and 2,5, \"quoted\"\r\n    \r\nΣήραγγα");
+  record.ProjectDescription =
+      QStringLiteral("##EndDesc##\r\n##StartDesc##\r\n1,5 and 2,5, \"quoted\"\r\n    \r\nΣήραγγα");
   record.Stress2D.Sx = 42.0f;
   const QByteArray bytes = ProjectFileBytes(record);
-  EXPECT_TRUE(bytes.contains("\r\n##StartDesc##\r\n##EndDesc## \r\n##StartDesc## \r\n1,5 and 2,5, \"quoted\"\r\n"
-                             "Σήραγγα\r\n##EndDesc##\r\n42\r\n"));
+  EXPECT_TRUE(
+      bytes.contains("\r\n##StartDesc##\r\n##EndDesc## \r\n##StartDesc## \r\n1,5 and 2,5, \"quoted\"\r\n"
+                     "Σήραγγα\r\n##EndDesc##\r\n42\r\n"));
   ProjectRecord back;
   ASSERT_TRUE(ReadProjectBytes(bytes, QStringLiteral("m.BNL"), back).read);
   EXPECT_EQ(back.ProjectDescription,
@@ -408,8 +409,8 @@ TEST_F(ProjectFileTest, SignaturesAreCheckedExactly) {
     lines[0] = first;
     return Join(lines);
   };
-  for (const QByteArray& accepted : {QByteArray("BRANTEL_109"), QByteArray("  BRANTEL_109,rest"),
-                                     QByteArray("BRANTEL_110")}) {
+  for (const QByteArray& accepted :
+       {QByteArray("BRANTEL_109"), QByteArray("  BRANTEL_109,rest"), QByteArray("BRANTEL_110")}) {
     ProjectRecord record;
     EXPECT_TRUE(ReadProjectBytes(withFirstLine(accepted), QStringLiteral("s.BNL"), record).read)
         << accepted.toStdString();
@@ -542,7 +543,7 @@ TEST_F(ProjectFileTest, LaboratoryPointCountMustFitTheTable) {
 TEST_F(ProjectFileTest, ReadsWindows1253AndEveryKindOfLineEnd) {
   QList<QByteArray> lines = GoldenLines();
   lines[2] = "\xD3\xDE\xF1\xE1\xE3\xE3\xE1 \xC1\x31";  // "Σήραγγα Α1" in the Greek ANSI code page
-  lines[4] = "\xE1\xF0\xEF\xF8\xE7";                     // "αποψη"
+  lines[4] = "\xE1\xF0\xEF\xF8\xE7";                   // "αποψη"
   const QString path = WriteFile(Path("greek.BNL"), Join(lines));
   ProjectRecord record;
   record.ProjectPath = path;

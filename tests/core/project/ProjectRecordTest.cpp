@@ -18,9 +18,9 @@ TEST_F(ProjectRecordTest, NewSetsTheDefaultsOfTheTable) {
   EXPECT_EQ(FileNew(rename, units), 0);
   const ProjectRecord& p = Project;
   // Roof bolting in field order, the point load, the laboratory count.
-  const float bolts[] = {p.BoltStrength, p.BoltDiameter, p.BoltLength, p.BoltSF, p.BoltHeight, p.BoltUnit,
-                         p.BoltWidth, p.BoltDiam2, p.BoltLength2, p.BoltDiamHole, p.BoltCo1, p.BoltPhi1,
-                         p.BoltCo2, p.BoltPhi2, p.BoltS2, p.BoltSF1};
+  const float bolts[] = {p.BoltStrength, p.BoltDiameter, p.BoltLength,  p.BoltSF,       p.BoltHeight, p.BoltUnit,
+                         p.BoltWidth,    p.BoltDiam2,    p.BoltLength2, p.BoltDiamHole, p.BoltCo1,    p.BoltPhi1,
+                         p.BoltCo2,      p.BoltPhi2,     p.BoltS2,      p.BoltSF1};
   const float expectedBolts[] = {0, 22, 3, 1, 2, 24, 3, 24, 3, 27, 1000, 10, 2000, 12, 0, 1.4f};
   for (int i = 0; i < 16; ++i) EXPECT_EQ(bolts[i], expectedBolts[i]) << i;
   EXPECT_EQ(p.PointLoadQ, 100.0f);

@@ -48,7 +48,8 @@ FieldValues FileFields(const ProjectRecord& record) {
 std::string Differences(const ProjectRecord& expected, const ProjectRecord& actual) {
   std::ostringstream out;
   if (expected.ProjectTitle != actual.ProjectTitle)
-    out << "ProjectTitle: " << expected.ProjectTitle.toStdString() << " / " << actual.ProjectTitle.toStdString() << "\n";
+    out << "ProjectTitle: " << expected.ProjectTitle.toStdString() << " / " << actual.ProjectTitle.toStdString()
+        << "\n";
   if (expected.ProjectDescription != actual.ProjectDescription)
     out << "ProjectDescription: [" << expected.ProjectDescription.toStdString() << "] / ["
         << actual.ProjectDescription.toStdString() << "]\n";
@@ -58,8 +59,7 @@ std::string Differences(const ProjectRecord& expected, const ProjectRecord& actu
   const FieldValues b = FileFields(actual);
   if (a.size() != b.size()) out << "field counts " << a.size() << " / " << b.size() << "\n";
   for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
-    if (a[i] != b[i])
-      out << a[i].first << ": " << std::hex << a[i].second << " / " << b[i].second << std::dec << "\n";
+    if (a[i] != b[i]) out << a[i].first << ": " << std::hex << a[i].second << " / " << b[i].second << std::dec << "\n";
   }
   return out.str();
 }
@@ -240,8 +240,8 @@ ProjectRecord FilledRecord() {
 }
 
 QString FilledDescriptionAsRead() {
-  return QStringLiteral("First line, with commas, 1,5 and Σήραγγα\r\n##EndDesc##\r\n") + QString(44, u'a') +
-         u' ' + QString(12, u'b') + QStringLiteral(" \r\n") + QString(17, u'c') + QStringLiteral("\r\n");
+  return QStringLiteral("First line, with commas, 1,5 and Σήραγγα\r\n##EndDesc##\r\n") + QString(44, u'a') + u' ' +
+         QString(12, u'b') + QStringLiteral(" \r\n") + QString(17, u'c') + QStringLiteral("\r\n");
 }
 
 ProjectRecord NewProjectDefaults() {
@@ -278,9 +278,7 @@ ProjectRecord NewProjectDefaults() {
   return r;
 }
 
-QString DataFile(const char* name) {
-  return QStringLiteral(BRANTEL_PROJECT_TEST_DATA "/") + QString::fromUtf8(name);
-}
+QString DataFile(const char* name) { return QStringLiteral(BRANTEL_PROJECT_TEST_DATA "/") + QString::fromUtf8(name); }
 
 void FillProjectSignatures() {
   for (int k = 0; k < kProjectSignatureCount; ++k)

@@ -93,7 +93,8 @@ TEST_F(UpdateFullDiskTest, ASmallSetupThatFitsOnlyTheWriteBufferIsReportedToo) {
   UpdateController window;
   CheckAndDownload(window, {answer::kYes});
   ASSERT_EQ(boxes_->Shown().size(), 2u);
-  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Disk full: ") + SetupPath() + QStringLiteral(" (61)"));
+  EXPECT_EQ(boxes_->Last().prompt,
+            QStringLiteral("Error occurred: Disk full: ") + SetupPath() + QStringLiteral(" (61)"));
   EXPECT_FALSE(window.InstallEnabled());
   EXPECT_EQ(DiskFiles(), QStringList{QStringLiteral("filler")});
 }

@@ -68,10 +68,16 @@ TEST(UpdateVersionTexts, VersionsCompareAsNumbers) {
     int order;
   };
   const Case cases[] = {
-      {"2106", "2105", 1}, {"2105", "2105", 0}, {"2104", "2105", -1},
-      {"21005", "2105", 1},  // 2.10.05 is newer than 2.1.05
-      {"3", "2105", -1},     {"0002105", "2105", 0}, {"999999999", "2105", 1},
-      {"garbage", "2105", -1}, {"", "1", -1},
+      {"2106", "2105", 1},
+      {"2105", "2105", 0},
+      {"2104", "2105", -1},
+      {"21005", "2105", 1},  // 2.10.05 is newer
+                             // than 2.1.05
+      {"3", "2105", -1},
+      {"0002105", "2105", 0},
+      {"999999999", "2105", 1},
+      {"garbage", "2105", -1},
+      {"", "1", -1},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(CompareVersions(QString::fromLatin1(c.a), QString::fromLatin1(c.b)), c.order) << c.a << " " << c.b;
@@ -85,8 +91,8 @@ TEST(UpdateVersionTexts, NamesProgressAndRedirects) {
   EXPECT_EQ(SetupFileNameOf(QStringLiteral("2106")), QStringLiteral("brantel2106.exe"));
   EXPECT_EQ(ReleaseDateText(), QStringLiteral("24-Mar-2023"));
   // The bar counts chunks of 16384 bytes and wraps after 100 of them.
-  const std::pair<qint64, int> bars[] = {{0, 0}, {1, 1}, {16384, 1}, {16385, 2}, {1638399, 0}, {1638400, 0},
-                                         {1638401, 1}};
+  const std::pair<qint64, int> bars[] = {{0, 0},       {1, 1},       {16384, 1},  {16385, 2},
+                                         {1638399, 0}, {1638400, 0}, {1638401, 1}};
   for (const auto& [bytes, value] : bars) EXPECT_EQ(ProgressBarValue(bytes), value) << bytes;
 
   const QUrl https(QStringLiteral("https://a.example/x")), http(QStringLiteral("http://a.example/x"));
@@ -124,9 +130,8 @@ class UpdateTest : public CoreTest {
         [this](const QString& path) { return revealed_.push_back(path), true; },
     });
     // 127.0.0.2 stands for an address away from this machine.
-    previousGuard_ = SetUpdateRequestGuard([](const QUrl& url) {
-      return IsLoopbackUrl(url) && url.host() != QStringLiteral("127.0.0.2");
-    });
+    previousGuard_ = SetUpdateRequestGuard(
+        [](const QUrl& url) { return IsLoopbackUrl(url) && url.host() != QStringLiteral("127.0.0.2"); });
   }
 
   void TearDown() override {
@@ -308,8 +313,7 @@ TEST_F(UpdateTest, ABrokenSetupTransferLeavesNothingBehind) {
 
   // 404, and a missing file: no file, no temporary file.
   QFile::remove(older);
-  EXPECT_EQ(Download(updater, Offset(2), Downloads() + SetupFileNameOf(Offset(2))).transfer.status,
-            Status::HttpError);
+  EXPECT_EQ(Download(updater, Offset(2), Downloads() + SetupFileNameOf(Offset(2))).transfer.status, Status::HttpError);
   server_->Serve("/updates/brantel" + Offset(1).toLatin1() + ".exe", truncated);
   EXPECT_EQ(Download(updater, Offset(1), older).transfer.status, Status::Incomplete);
   EXPECT_TRUE(DownloadedFiles().isEmpty()) << DownloadedFiles().join(u' ').toStdString();
@@ -346,8 +350,9 @@ TEST_F(UpdateTest, RequestsAskTheServerItselfWithTheProgramsUserAgent) {
 
   // Every redirect is judged before it is followed: here, to an address
   // the guard refuses.
-  server_->Serve(kVersionPath, {301, "", {{"Location", "http://127.0.0.2:" + QByteArray::number(server_->Port()) +
-                                                           "/updates/moved.txt"}}});
+  server_->Serve(
+      kVersionPath,
+      {301, "", {{"Location", "http://127.0.0.2:" + QByteArray::number(server_->Port()) + "/updates/moved.txt"}}});
   EXPECT_EQ(Check(updater).transfer.status, Status::ConnectionFailed);
   EXPECT_EQ(server_->RequestsFor("/updates/moved.txt"), 1);
 }
@@ -376,9 +381,8 @@ TEST_F(UpdateTest, WindowCheckDownloadAndInstallNeverRunTheSetup) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return window.InstallEnabled(); }, 10000));
   const QString path = Downloads() + SetupFileNameOf(Offset(1));
   EXPECT_EQ(window.SetupFilePath(), path);
-  EXPECT_EQ(window.LastVersionText(),
-            QStringLiteral("Server Version: ") + Offset(1) + QStringLiteral(" / Current Version: ") +
-                CurrentVersionText());
+  EXPECT_EQ(window.LastVersionText(), QStringLiteral("Server Version: ") + Offset(1) +
+                                          QStringLiteral(" / Current Version: ") + CurrentVersionText());
   EXPECT_TRUE(window.LastVersionRed());
   EXPECT_TRUE(window.DownloadEnabled());
   EXPECT_EQ(window.BytesText(), QStringLiteral("9"));
@@ -415,10 +419,12 @@ TEST_F(UpdateTest, WindowReportsEachOutcomeOfACheck) {
     QString label;
   };
   const Case cases[] = {
-      {{200, CurrentVersionText().toLatin1()}, "Program is up to date",
+      {{200, CurrentVersionText().toLatin1()},
+       "Program is up to date",
        QStringLiteral("Server Version: ") + CurrentVersionText() + QStringLiteral(" / Current Version: ") +
            CurrentVersionText()},
-      {{200, "../brantel"}, "Invalid information for new version. Check with developer.",
+      {{200, "../brantel"},
+       "Invalid information for new version. Check with developer.",
        QStringLiteral("Version Available: ")},
       {{404, kErrorPage}, nullptr, QStringLiteral("Internet Connection Failed")},
       {{500, kErrorPage}, nullptr, QStringLiteral("Internet Connection Failed")},

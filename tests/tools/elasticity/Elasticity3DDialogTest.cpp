@@ -10,7 +10,6 @@
 namespace brantel {
 namespace {
 
-
 class Elasticity3DDialogTest : public test::DialogTest {
  protected:
   void SetUp() override {
@@ -91,10 +90,14 @@ TEST_F(Elasticity3DDialogTest, TheConstantsAreCheckedWithTheirMessages) {
     const char* greek;
   };
   const Case cases[] = {
-      {elasticity3d::kModulus, "0", "Young's modulus should be positive", "Το μέτρο ελαστικότητας πρέπει να είναι θετικό"},
-      {elasticity3d::kModulus, "12abc", "Invalid value for Young's modulus", "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας"},
-      {elasticity3d::kModulus, "abc", "Young's modulus should be positive", "Το μέτρο ελαστικότητας πρέπει να είναι θετικό"},
-      {elasticity3d::kModulus, "1e39", "Invalid value for Young's modulus", "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας"},
+      {elasticity3d::kModulus, "0", "Young's modulus should be positive",
+       "Το μέτρο ελαστικότητας πρέπει να είναι θετικό"},
+      {elasticity3d::kModulus, "12abc", "Invalid value for Young's modulus",
+       "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας"},
+      {elasticity3d::kModulus, "abc", "Young's modulus should be positive",
+       "Το μέτρο ελαστικότητας πρέπει να είναι θετικό"},
+      {elasticity3d::kModulus, "1e39", "Invalid value for Young's modulus",
+       "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας"},
       {elasticity3d::kPoisson, "0.5", "Poisson's ratio should be < 0.5", "Ο λόγος Poisson πρέπει να είναι < 0.5"},
       {elasticity3d::kPoisson, "0.3x", "Invalid value for Poisson's ratio", "Εσφαλμένη τιμή γιά το λόγο Poisson"},
       {elasticity3d::kPoisson, "x", "Poisson's ratio should be positive", "Ο λόγος Poisson πρέπει να είναι θετικός"},

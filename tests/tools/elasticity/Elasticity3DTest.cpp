@@ -23,7 +23,10 @@ TEST(Hooke3D, StrainsWorkedByHand) {
       // Hydrostatic p: every normal strain p (1 - 2 nu) / E.
       {{{{-30, 0, 0}, {0, -30, 0}, {0, 0, -30}}}, 2000, 0.2, {{{-0.009, 0, 0}, {0, -0.009, 0}, {0, 0, -0.009}}}},
       // Shear on the other two planes: G = 10000 / 2.6.
-      {{{{0, 0, 26}, {0, 0, 13}, {26, 13, 0}}}, 10000, 0.3, {{{0, 0, 0.00338}, {0, 0, 0.00169}, {0.00338, 0.00169, 0}}}},
+      {{{{0, 0, 26}, {0, 0, 13}, {26, 13, 0}}},
+       10000,
+       0.3,
+       {{{0, 0, 0.00338}, {0, 0, 0.00169}, {0.00338, 0.00169, 0}}}},
   };
   for (const Case& c : cases) {
     const HookeStrains3D r = CalcStrainTensor3D(c.stress, c.e, c.nu);

@@ -165,7 +165,7 @@ TEST_F(LabTestDialogTest, AForceDisplacementTestEvaluatedByHand) {
     EXPECT_EQ(Cell(r, labcol::kModulus), QString::fromLatin1(modulus[r - 1])) << r;
   }
   EXPECT_EQ(Text(labtest::kVolume), QStringLiteral("196349.5"));  // 100 x 1963.495 mm3
-  EXPECT_EQ(Text(labtest::kModulus), QStringLiteral("50.000"));     // GPa
+  EXPECT_EQ(Text(labtest::kModulus), QStringLiteral("50.000"));   // GPa
   EXPECT_EQ(Text(labtest::kPoisson), QStringLiteral("0.250"));
   // (25 + 75) MPa x 1 thousandth x 196349.5 mm3 = 19.635 J.
   EXPECT_EQ(Text(labtest::kEnergy), QStringLiteral("19.635"));

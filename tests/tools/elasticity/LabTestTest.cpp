@@ -41,8 +41,8 @@ TEST(LabTest, EveryDataColumnIsEitherEnteredOrFilled) {
 }
 
 TEST(LabTest, ForceDisplacementOfASmallCylinder) {
-  LabTestInput in = Input(kLabForceDisplacement, 100,
-                          {{0, 0, 0, 0, 0}, {98.175, 0.1, 0.25, 0, 0}, {196.35, 0.2, 0.5, 0, 0}});
+  LabTestInput in =
+      Input(kLabForceDisplacement, 100, {{0, 0, 0, 0, 0}, {98.175, 0.1, 0.25, 0, 0}, {196.35, 0.2, 0.5, 0, 0}});
   in.Diameter = 50;
   const LabEvaluation e = EvaluateLabTest(in);
   ASSERT_TRUE(e.Area && e.Volume);
@@ -64,14 +64,14 @@ TEST(LabTest, ForceDisplacementOfASmallCylinder) {
 }
 
 TEST(LabTest, RowsAfterThePeakAddEnergyButNoModulus) {
-  LabTestInput in = Input(kLabForceStrain, 50,
-                          {{0, 0, 0, 0, 0}, {50, 0, 0, 0.5, 0}, {100, 0, 0, 1.0, 0}, {80, 0, 0, 1.4, 0}});
+  LabTestInput in =
+      Input(kLabForceStrain, 50, {{0, 0, 0, 0, 0}, {50, 0, 0, 0.5, 0}, {100, 0, 0, 1.0, 0}, {80, 0, 0, 1.4, 0}});
   in.AreaOption = kLabAreaGiven;
   in.Area = 1000;
   const LabEvaluation e = EvaluateLabTest(in);
   EXPECT_EQ(*e.Volume, 50000.0f);
-  EXPECT_NEAR(*e.Rows[3].Filled[0].Value, 80, 1e-9);                 // stress
-  EXPECT_NEAR(*e.Rows[3].Filled[1].Value, 0.07, 1e-12);              // shortening, mm
+  EXPECT_NEAR(*e.Rows[3].Filled[0].Value, 80, 1e-9);     // stress
+  EXPECT_NEAR(*e.Rows[3].Filled[1].Value, 0.07, 1e-12);  // shortening, mm
   EXPECT_NEAR(*e.Rows[1].Modulus, 100, 1e-4);
   EXPECT_NEAR(*e.Rows[2].Modulus, 100, 1e-4);
   EXPECT_FALSE(e.Rows[3].Modulus);
@@ -180,9 +180,8 @@ TEST(LabTest, CellEntriesAndThePointCount) {
     const char* current;
     const char* stored;  // nullptr: refused
   } entries[] = {
-      {"-3.5", "1", "3.5"}, {"", "12.500", "12.5"}, {"", "", "0"},
-      {"abc", "7", "0"},    {"2e3", "", "2000"},    {"1e39", "", nullptr},
-      {"-1e400", "", nullptr},
+      {"-3.5", "1", "3.5"}, {"", "12.500", "12.5"}, {"", "", "0"},           {"abc", "7", "0"},
+      {"2e3", "", "2000"},  {"1e39", "", nullptr},  {"-1e400", "", nullptr},
   };
   for (const Entry& x : entries) {
     const auto text = LabCellEntryText(QString::fromUtf8(x.answer), QString::fromUtf8(x.current));
@@ -196,8 +195,8 @@ TEST(LabTest, CellEntriesAndThePointCount) {
   struct Count {
     const char* text;
     int n;  // 0: not accepted
-  } counts[] = {{"0", 0}, {"21", 0}, {"", 0}, {"abc", 0}, {"0.9", 0}, {"5", 5},
-                {"1", 1}, {"20", 20}, {"20.4", 0}, {"1.4", 1}, {"2.5", 2}, {"1.5", 2}, {"1e999", 0}};
+  } counts[] = {{"0", 0},   {"21", 0},   {"", 0},    {"abc", 0}, {"0.9", 0}, {"5", 5},    {"1", 1},
+                {"20", 20}, {"20.4", 0}, {"1.4", 1}, {"2.5", 2}, {"1.5", 2}, {"1e999", 0}};
   for (const Count& c : counts) {
     EXPECT_EQ(LabPointCountFromText(QString::fromUtf8(c.text)).value_or(0), c.n) << c.text;
   }

@@ -40,7 +40,10 @@ TEST_F(PlaneElasticityDialogTest, ANewProjectOpensOnTheStressTabWithOkDisabled) 
   Open();
   EXPECT_EQ(Control<QTabWidget>(planeelasticity::kTabs)->currentIndex(), 0);
   EXPECT_FALSE(Enabled(planeelasticity::kOk));
-  ExpectTexts({{planeelasticity::kEx, "0.000000"}, {planeelasticity::kModulus1, "0.000"}, {planeelasticity::kPoisson1, "0"}, {planeelasticity::kSx, "0.000"},
+  ExpectTexts({{planeelasticity::kEx, "0.000000"},
+               {planeelasticity::kModulus1, "0.000"},
+               {planeelasticity::kPoisson1, "0"},
+               {planeelasticity::kSx, "0.000"},
                {planeelasticity::kTxy, "0.000"}});
   ShowTab(1);  // E = 0 computes no strains
   ExpectTexts({{planeelasticity::kExOut, ""}, {planeelasticity::kGxyOut, ""}});
@@ -66,9 +69,13 @@ TEST_F(PlaneElasticityDialogTest, StatesWorkedByHandOnBothTabs) {
   Type(planeelasticity::kTxyIn, QStringLiteral("5"));
   Type(planeelasticity::kModulus2, QStringLiteral("1000"));
   Type(planeelasticity::kPoisson2, QStringLiteral("0.25"));
-  ExpectTexts({{planeelasticity::kExOut, "0.010000"}, {planeelasticity::kEyOut, "-0.002500"}, {planeelasticity::kGxyOut, "0.012500"}});
+  ExpectTexts({{planeelasticity::kExOut, "0.010000"},
+               {planeelasticity::kEyOut, "-0.002500"},
+               {planeelasticity::kGxyOut, "0.012500"}});
   Press(planeelasticity::kPlaneStrain2);
-  ExpectTexts({{planeelasticity::kExOut, "0.009375"}, {planeelasticity::kEyOut, "-0.003125"}, {planeelasticity::kGxyOut, "0.012500"}});
+  ExpectTexts({{planeelasticity::kExOut, "0.009375"},
+               {planeelasticity::kEyOut, "-0.003125"},
+               {planeelasticity::kGxyOut, "0.012500"}});
   Type(planeelasticity::kSyIn, QStringLiteral("-"));  // still being typed: counts as 0
   EXPECT_TRUE(Messages().empty());
   // The other tab kept its results and inputs.
@@ -80,16 +87,28 @@ TEST_F(PlaneElasticityDialogTest, StatesWorkedByHandOnBothTabs) {
 // nu = 0.25, each tab under both assumptions.
 TEST_F(PlaneElasticityDialogTest, HelpPageExample) {
   Open();
-  TypeAll({{planeelasticity::kEx, "0.0005"}, {planeelasticity::kEy, "0.0002"}, {planeelasticity::kGxy, "0.0003"}, {planeelasticity::kModulus1, "50000"}, {planeelasticity::kPoisson1, "0.25"}});
+  TypeAll({{planeelasticity::kEx, "0.0005"},
+           {planeelasticity::kEy, "0.0002"},
+           {planeelasticity::kGxy, "0.0003"},
+           {planeelasticity::kModulus1, "50000"},
+           {planeelasticity::kPoisson1, "0.25"}});
   ExpectTexts({{planeelasticity::kSx, "29.333"}, {planeelasticity::kSy, "17.333"}, {planeelasticity::kTxy, "6.000"}});
   Press(planeelasticity::kPlaneStrain1);
   ExpectTexts({{planeelasticity::kSx, "34.000"}, {planeelasticity::kSy, "22.000"}, {planeelasticity::kTxy, "6.000"}});
 
   ShowTab(1);
-  TypeAll({{planeelasticity::kSxIn, "20"}, {planeelasticity::kSyIn, "12"}, {planeelasticity::kTxyIn, "5"}, {planeelasticity::kModulus2, "50000"}, {planeelasticity::kPoisson2, "0.25"}});
-  ExpectTexts({{planeelasticity::kExOut, "0.000340"}, {planeelasticity::kEyOut, "0.000140"}, {planeelasticity::kGxyOut, "0.000250"}});
+  TypeAll({{planeelasticity::kSxIn, "20"},
+           {planeelasticity::kSyIn, "12"},
+           {planeelasticity::kTxyIn, "5"},
+           {planeelasticity::kModulus2, "50000"},
+           {planeelasticity::kPoisson2, "0.25"}});
+  ExpectTexts({{planeelasticity::kExOut, "0.000340"},
+               {planeelasticity::kEyOut, "0.000140"},
+               {planeelasticity::kGxyOut, "0.000250"}});
   Press(planeelasticity::kPlaneStrain2);
-  ExpectTexts({{planeelasticity::kExOut, "0.000300"}, {planeelasticity::kEyOut, "0.000100"}, {planeelasticity::kGxyOut, "0.000250"}});
+  ExpectTexts({{planeelasticity::kExOut, "0.000300"},
+               {planeelasticity::kEyOut, "0.000100"},
+               {planeelasticity::kGxyOut, "0.000250"}});
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -203,7 +222,9 @@ TEST_F(PlaneElasticityDialogTest, OkWithoutEditsKeepsTheStoredValuesWhole) {
   const ProjectRecord before = Project;
   Open();
   // Longer than the 7 characters a user may type, and shown whole.
-  ExpectTexts({{planeelasticity::kEx, "0.000250"}, {planeelasticity::kPoisson1, "0.1234568"}, {planeelasticity::kSxIn, "12345.680"},
+  ExpectTexts({{planeelasticity::kEx, "0.000250"},
+               {planeelasticity::kPoisson1, "0.1234568"},
+               {planeelasticity::kSxIn, "12345.680"},
                {planeelasticity::kPoisson2, "1.5E-05"}});
   Focus(planeelasticity::kPoisson1);
   Focus(planeelasticity::kEy);
@@ -226,7 +247,8 @@ TEST_F(PlaneElasticityDialogTest, BoxesCarryTheNamesOfTheirLabels) {
   EXPECT_EQ(Control<QLineEdit>(planeelasticity::kExOut)->accessibleName(), QStringLiteral("ε x (2 από 2)"));
   EXPECT_EQ(Control<QLineEdit>(planeelasticity::kPoisson2)->accessibleName(), QStringLiteral("v (2 από 2)"));
   EXPECT_TRUE(Control<QLineEdit>(planeelasticity::kSx)->isReadOnly());
-  EXPECT_EQ(Control<QTabWidget>(planeelasticity::kTabs)->tabText(1), QStringLiteral("Υπολογισμός παραμορφωσιακής κατάστασης"));
+  EXPECT_EQ(Control<QTabWidget>(planeelasticity::kTabs)->tabText(1),
+            QStringLiteral("Υπολογισμός παραμορφωσιακής κατάστασης"));
 }
 
 TEST_F(PlaneElasticityDialogTest, RenderBothTabsInBothLanguages) {

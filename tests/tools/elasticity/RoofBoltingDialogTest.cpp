@@ -36,9 +36,12 @@ TEST_F(RoofBoltingDialogTest, TheWorkedCaseAndTheSecondTabFollowingTheFirst) {
   Open();
   EXPECT_EQ(Tabs()->currentIndex(), 0);
   const std::pair<const char*, const char*> shown[] = {
-      {roofbolting::kStrength, "500"}, {roofbolting::kSF, "1.5"},   {roofbolting::kMaxLoad, "157.1"},  {roofbolting::kDesignLoad, "104.7"},
-      {roofbolting::kOverburden, "50"},      {roofbolting::kBoltsPerArea, "0.48"}, {roofbolting::kAreaPerBolt, "2.09"}, {roofbolting::kBoltsPerSection, "1.91"},
-      {roofbolting::kBoltResinLoad, "226.2"},     {roofbolting::kResinRockLoad, "508.9"}, {roofbolting::kSteelLoad, "157.1"},      {roofbolting::kAnchorLoad, "112.2"}};
+      {roofbolting::kStrength, "500"},        {roofbolting::kSF, "1.5"},
+      {roofbolting::kMaxLoad, "157.1"},       {roofbolting::kDesignLoad, "104.7"},
+      {roofbolting::kOverburden, "50"},       {roofbolting::kBoltsPerArea, "0.48"},
+      {roofbolting::kAreaPerBolt, "2.09"},    {roofbolting::kBoltsPerSection, "1.91"},
+      {roofbolting::kBoltResinLoad, "226.2"}, {roofbolting::kResinRockLoad, "508.9"},
+      {roofbolting::kSteelLoad, "157.1"},     {roofbolting::kAnchorLoad, "112.2"}};
   for (const auto& [box, text] : shown) EXPECT_EQ(Text(box), QString::fromLatin1(text)) << text;
   EXPECT_EQ(Text(roofbolting::kHeightWarning), QString());
   EXPECT_TRUE(History().contains(QStringLiteral(". Evaluation of roof bolting capacity.")));
@@ -51,8 +54,9 @@ TEST_F(RoofBoltingDialogTest, TheWorkedCaseAndTheSecondTabFollowingTheFirst) {
   // of the first tab and the steel load blank, the design load with them.
   Type(roofbolting::kLength, QStringLiteral("1.9"));
   EXPECT_EQ(Text(roofbolting::kHeightWarning), QStringLiteral("Supported Height should be <= bolt length"));
-  for (const char* box : {roofbolting::kMaxLoad, roofbolting::kDesignLoad, roofbolting::kOverburden, roofbolting::kBoltsPerArea, roofbolting::kAreaPerBolt,
-                              roofbolting::kBoltsPerSection, roofbolting::kSteelLoad, roofbolting::kAnchorLoad}) {
+  for (const char* box :
+       {roofbolting::kMaxLoad, roofbolting::kDesignLoad, roofbolting::kOverburden, roofbolting::kBoltsPerArea,
+        roofbolting::kAreaPerBolt, roofbolting::kBoltsPerSection, roofbolting::kSteelLoad, roofbolting::kAnchorLoad}) {
     EXPECT_EQ(Text(box), QString()) << box;
   }
   EXPECT_EQ(Text(roofbolting::kBoltResinLoad), QStringLiteral("226.2"));
@@ -78,18 +82,22 @@ TEST_F(RoofBoltingDialogTest, TheWorkedCaseAndTheSecondTabFollowingTheFirst) {
 TEST_F(RoofBoltingDialogTest, HelpPageExample) {
   Open();
   const std::pair<const char*, const char*> density[] = {
-      {roofbolting::kStrength, "600"}, {roofbolting::kDiameter, "20"}, {roofbolting::kLength, "2.4"}, {roofbolting::kSF, "1.5"},
-      {roofbolting::kHeight, "1.8"},   {roofbolting::kUnitWeight, "26"},     {roofbolting::kWidth, "5"}};
+      {roofbolting::kStrength, "600"}, {roofbolting::kDiameter, "20"}, {roofbolting::kLength, "2.4"},
+      {roofbolting::kSF, "1.5"},       {roofbolting::kHeight, "1.8"},  {roofbolting::kUnitWeight, "26"},
+      {roofbolting::kWidth, "5"}};
   for (const auto& [box, text] : density) Type(box, QString::fromLatin1(text));
   Tabs()->setCurrentIndex(1);
   const std::pair<const char*, const char*> anchor[] = {
-      {roofbolting::kDiameter2, "20"}, {roofbolting::kLength2, "1.2"}, {roofbolting::kHoleDiameter, "32"}, {roofbolting::kCohesion1, "3000"}, {roofbolting::kFriction1, "25"},
-      {roofbolting::kCohesion2, "1000"}, {roofbolting::kFriction2, "30"},     {roofbolting::kNormalStress, "200"},      {roofbolting::kSF2, "1.5"}};
+      {roofbolting::kDiameter2, "20"},   {roofbolting::kLength2, "1.2"},      {roofbolting::kHoleDiameter, "32"},
+      {roofbolting::kCohesion1, "3000"}, {roofbolting::kFriction1, "25"},     {roofbolting::kCohesion2, "1000"},
+      {roofbolting::kFriction2, "30"},   {roofbolting::kNormalStress, "200"}, {roofbolting::kSF2, "1.5"}};
   for (const auto& [box, text] : anchor) Type(box, QString::fromLatin1(text));
   const std::pair<const char*, const char*> shown[] = {
-      {roofbolting::kMaxLoad, "188.5"},  {roofbolting::kDesignLoad, "125.7"},  {roofbolting::kOverburden, "46.8"}, {roofbolting::kBoltsPerArea, "0.37"},
-      {roofbolting::kAreaPerBolt, "2.69"}, {roofbolting::kBoltsPerSection, "1.86"}, {roofbolting::kBoltResinLoad, "233.2"},  {roofbolting::kResinRockLoad, "134.6"},
-      {roofbolting::kSteelLoad, "188.5"},      {roofbolting::kAnchorLoad, "89.7"}};  // the resin/rock interface governs
+      {roofbolting::kMaxLoad, "188.5"},       {roofbolting::kDesignLoad, "125.7"},
+      {roofbolting::kOverburden, "46.8"},     {roofbolting::kBoltsPerArea, "0.37"},
+      {roofbolting::kAreaPerBolt, "2.69"},    {roofbolting::kBoltsPerSection, "1.86"},
+      {roofbolting::kBoltResinLoad, "233.2"}, {roofbolting::kResinRockLoad, "134.6"},
+      {roofbolting::kSteelLoad, "188.5"},     {roofbolting::kAnchorLoad, "89.7"}};  // the resin/rock interface governs
   for (const auto& [box, text] : shown) {
     EXPECT_EQ(Text(box), QString::fromLatin1(text)) << box;
   }
@@ -196,7 +204,8 @@ TEST_F(RoofBoltingDialogTest, BoxesCarryTheirLabelsAndRenderInBothLanguages) {
   StoreWorkedCase();
   EnglishMenus = 0;
   Open();
-  EXPECT_EQ(Control<QLineEdit>(roofbolting::kCohesion2)->accessibleName(), QStringLiteral("Συνοχή διεπιφάνειας  ενέμα / πετρωμα (kPa)"));
+  EXPECT_EQ(Control<QLineEdit>(roofbolting::kCohesion2)->accessibleName(),
+            QStringLiteral("Συνοχή διεπιφάνειας  ενέμα / πετρωμα (kPa)"));
   EXPECT_EQ(Control<QLineEdit>(roofbolting::kAnchorLoad)->accessibleName(), QStringLiteral("Φορτίο Σχεδιασμού (kN)"));
   EXPECT_EQ(Tabs()->tabText(1), QStringLiteral("Αντοχή σε εφελκυσμό"));
   EXPECT_TRUE(Control<QLineEdit>(roofbolting::kBoltsPerArea)->isReadOnly());

@@ -31,19 +31,23 @@ TEST(RoofBolting, DensityGuardBlanksEveryResult) {
     double value;
     bool computable;
   } cases[] = {
-      {&BoltDensityInputs::Strength, 0, false}, {&BoltDensityInputs::Diameter, -1, false},
-      {&BoltDensityInputs::Length, 0, false},   {&BoltDensityInputs::SF, 0.99, false},
-      {&BoltDensityInputs::SF, 1, true},        {&BoltDensityInputs::Height, 0, false},
-      {&BoltDensityInputs::Unit, 0, false},     {&BoltDensityInputs::Length, 2, true},  // equal to h
-      {&BoltDensityInputs::Length, 1.9, false}, {&BoltDensityInputs::Strength, 1e300, false},
+      {&BoltDensityInputs::Strength, 0, false},
+      {&BoltDensityInputs::Diameter, -1, false},
+      {&BoltDensityInputs::Length, 0, false},
+      {&BoltDensityInputs::SF, 0.99, false},
+      {&BoltDensityInputs::SF, 1, true},
+      {&BoltDensityInputs::Height, 0, false},
+      {&BoltDensityInputs::Unit, 0, false},
+      {&BoltDensityInputs::Length, 2, true},  // equal to h
+      {&BoltDensityInputs::Length, 1.9, false},
+      {&BoltDensityInputs::Strength, 1e300, false},
       {&BoltDensityInputs::Diameter, 1e-30, false},  // a bolt of no section
   };
   for (const Case& c : cases) {
     BoltDensityInputs in = kDensity;
     in.*(c.field) = c.value;
     const BoltDensity d = CalcBoltDensity(in);
-    for (const auto& r : {d.Overburden, d.MaxLoad, d.DesignLoad, d.BoltsPerArea, d.AreaPerBolt,
-                          d.BoltsPerSection}) {
+    for (const auto& r : {d.Overburden, d.MaxLoad, d.DesignLoad, d.BoltsPerArea, d.AreaPerBolt, d.BoltsPerSection}) {
       EXPECT_EQ(r.has_value(), c.computable) << c.value;
     }
     EXPECT_EQ(d.HeightWarning, in.Length < in.Height);
@@ -75,8 +79,7 @@ TEST(RoofBolting, AnchorCapacityAndItsDesignLoad) {
   // The interface governs when it is weaker than the steel.
   AnchorInputs weak = kAnchor;
   weak.Cohesion1 = 100;  // T1 = 22.6
-  EXPECT_NEAR(*CalcAnchorCapacity(weak, steel).DesignLoad, *CalcAnchorCapacity(weak, steel).BoltResinLoad / 1.4,
-              1e-4);
+  EXPECT_NEAR(*CalcAnchorCapacity(weak, steel).DesignLoad, *CalcAnchorCapacity(weak, steel).BoltResinLoad / 1.4, 1e-4);
 }
 
 TEST(RoofBolting, AnchorResultsBlankWhenTheyCannotBeFormed) {
@@ -102,8 +105,8 @@ TEST(RoofBolting, AnchorResultsBlankWhenTheyCannotBeFormed) {
 }
 
 TEST(RoofBolting, ChecksOfOkInTheirOrder) {
-  const std::array<QString, kBoltBoxCount> good = {
-      "500", "20", "3", "1.5", "2", "25", "4", "24", "3", "27", "1000", "30", "2000", "30", "0", "1.4"};
+  const std::array<QString, kBoltBoxCount> good = {"500", "20", "3",    "1.5", "2",    "25", "4", "24",
+                                                   "3",   "27", "1000", "30",  "2000", "30", "0", "1.4"};
   struct Case {
     BoltBox box;
     const char* text;

@@ -12,8 +12,9 @@ namespace brantel {
 namespace {
 
 // Every result box: the tensor, the principal strains, the plane.
-constexpr const char* kResults[] = {rosette::kEx, rosette::kEy, rosette::kGxy, rosette::kE1, rosette::kE2,
-                                        rosette::kTheta1, rosette::kTheta2, rosette::kPlaneStrain, rosette::kPlaneShear};
+constexpr const char* kResults[] = {rosette::kEx,     rosette::kEy,          rosette::kGxy,
+                                    rosette::kE1,     rosette::kE2,          rosette::kTheta1,
+                                    rosette::kTheta2, rosette::kPlaneStrain, rosette::kPlaneShear};
 
 class RosetteDialogTest : public test::DialogTest {
  protected:
@@ -51,9 +52,9 @@ TEST_F(RosetteDialogTest, ARectangularRosetteWorkedByHand) {
   Type(rosette::kEc, QStringLiteral("20"));
   Type(rosette::kPlaneAngle, QStringLiteral("30"));
   const std::pair<const char*, const char*> expected[] = {
-      {rosette::kEx, "100.000"}, {rosette::kEy, "20.000"}, {rosette::kGxy, "-20.000"}, {rosette::kE1, "101.231"},
-      {rosette::kE2, "18.769"},  {rosette::kTheta1, "-7.018"}, {rosette::kTheta2, "-97.018"}, {rosette::kPlaneStrain, "80.616"},
-      {rosette::kPlaneShear, "-35.707"}};
+      {rosette::kEx, "100.000"},     {rosette::kEy, "20.000"},          {rosette::kGxy, "-20.000"},
+      {rosette::kE1, "101.231"},     {rosette::kE2, "18.769"},          {rosette::kTheta1, "-7.018"},
+      {rosette::kTheta2, "-97.018"}, {rosette::kPlaneStrain, "80.616"}, {rosette::kPlaneShear, "-35.707"}};
   for (const auto& [box, text] : expected) EXPECT_EQ(Text(box), QString::fromUtf8(text));
   EXPECT_TRUE(Enabled(rosette::kOk));
   EXPECT_TRUE(Messages().empty());
@@ -82,13 +83,13 @@ TEST_F(RosetteDialogTest, ARectangularRosetteWorkedByHand) {
 TEST_F(RosetteDialogTest, HelpPageExample) {
   Open();
   const std::pair<const char*, const char*> entries[] = {
-      {rosette::kEa, "400"}, {rosette::kEb, "300"}, {rosette::kEc, "-200"}, {rosette::kAngleA, "0"},
-      {rosette::kAngleB, "45"},  {rosette::kAngleC, "90"},  {rosette::kPlaneAngle, "30"}};
+      {rosette::kEa, "400"},    {rosette::kEb, "300"},    {rosette::kEc, "-200"},      {rosette::kAngleA, "0"},
+      {rosette::kAngleB, "45"}, {rosette::kAngleC, "90"}, {rosette::kPlaneAngle, "30"}};
   for (const auto& [box, text] : entries) Type(box, QString::fromUtf8(text));
   const std::pair<const char*, const char*> expected[] = {
-      {rosette::kEx, "400.000"}, {rosette::kEy, "-200.000"}, {rosette::kGxy, "400.000"}, {rosette::kE1, "460.555"},
-      {rosette::kE2, "-260.555"}, {rosette::kTheta1, "16.845"}, {rosette::kTheta2, "-73.155"}, {rosette::kPlaneStrain, "280.278"},
-      {rosette::kPlaneShear, "-312.250"}};
+      {rosette::kEx, "400.000"},     {rosette::kEy, "-200.000"},         {rosette::kGxy, "400.000"},
+      {rosette::kE1, "460.555"},     {rosette::kE2, "-260.555"},         {rosette::kTheta1, "16.845"},
+      {rosette::kTheta2, "-73.155"}, {rosette::kPlaneStrain, "280.278"}, {rosette::kPlaneShear, "-312.250"}};
   for (const auto& [box, text] : expected) {
     EXPECT_EQ(Text(box), QString::fromUtf8(text)) << box;
   }
@@ -104,8 +105,11 @@ TEST_F(RosetteDialogTest, SingularAndNearSingularRosettesShowNoResults) {
   EXPECT_TRUE(AllResultsEmpty());
   // Two directions on one line, exactly or within rounding (0, 90, 180 has
   // a determinant near 1e-7 and used to show strains near 1e9).
-  for (const auto& set : {std::array{"0", "45", "90"}, {"0", "45", "180"}, {"0", "90", "180"},
-                          {"30", "75", "120"}, {"45", "135", "225"}}) {
+  for (const auto& set : {std::array{"0", "45", "90"},
+                          {"0", "45", "180"},
+                          {"0", "90", "180"},
+                          {"30", "75", "120"},
+                          {"45", "135", "225"}}) {
     Gauges(set[0], set[1], set[2]);
     const bool singular = QString::fromUtf8(set[2]).toInt() - QString::fromUtf8(set[0]).toInt() == 180;
     EXPECT_EQ(AllResultsEmpty(), singular) << set[2];
@@ -135,7 +139,8 @@ TEST_F(RosetteDialogTest, EntriesAndRangesAreChecked) {
       {rosette::kAngleB, "400", "Angle w2 should observe: 0<d2<360", "Για την γωνία θ2 πρέπει να ισχύει: 0<θ2<360"},
       {rosette::kPlaneAngle, "-360", "", ""},
       {rosette::kPlaneAngle, "360", "", ""},
-      {rosette::kPlaneAngle, "-361", "Angle w should observe: -360<w<360", "Για την γωνία θ πρέπει να ισχύει: -360<θ<360"},
+      {rosette::kPlaneAngle, "-361", "Angle w should observe: -360<w<360",
+       "Για την γωνία θ πρέπει να ισχύει: -360<θ<360"},
       {rosette::kEb, "-.", "", ""},
   };
   Project.Rosette.W2 = 45;

@@ -60,9 +60,9 @@ TEST(Rosette, ReadingsOfAKnownStateGiveItBack) {
   const double ex = 420, ey = -130, gxy = 275;
   const float sets[][3] = {{0, 45, 90}, {30, 75, 150}, {-20, 40, 100}, {10, 200, 355}, {90, 0, 45}};
   for (const auto& w : sets) {
-    const RosetteData g = Gauges(w[0], w[1], w[2], static_cast<float>(Reading(ex, ey, gxy, w[0])),
-                                 static_cast<float>(Reading(ex, ey, gxy, w[1])),
-                                 static_cast<float>(Reading(ex, ey, gxy, w[2])));
+    const RosetteData g =
+        Gauges(w[0], w[1], w[2], static_cast<float>(Reading(ex, ey, gxy, w[0])),
+               static_cast<float>(Reading(ex, ey, gxy, w[1])), static_cast<float>(Reading(ex, ey, gxy, w[2])));
     const RosetteSolution s = CalcStrainTensor(g);
     ASSERT_FALSE(s.Singular) << w[0] << " " << w[1] << " " << w[2];
     EXPECT_NEAR(s.Tensor.Ex, ex, 0.05) << w[1];
@@ -91,8 +91,8 @@ TEST(Rosette, ZeroReadingsGiveZeroPrincipalAngles) {
 // give no results: 0/90/180 has a determinant near 9e-8 only because the
 // angles are rounded, and would otherwise show strains near 1e9.
 TEST(Rosette, SingularAndNearSingularSystemsAreRefused) {
-  const float sets[][3] = {{0, 0, 90}, {0, 0, 0}, {0, 90, 180}, {0, 45, 180}, {45, 135, 225}, {0, 90, 360},
-                           {30, 30.00005f, 120}};
+  const float sets[][3] = {{0, 0, 90},     {0, 0, 0},    {0, 90, 180},        {0, 45, 180},
+                           {45, 135, 225}, {0, 90, 360}, {30, 30.00005f, 120}};
   for (const auto& w : sets) {
     const RosetteSolution s = CalcStrainTensor(Gauges(w[0], w[1], w[2], 100, 50, 20));
     EXPECT_TRUE(s.Singular) << w[0] << " " << w[1] << " " << w[2];

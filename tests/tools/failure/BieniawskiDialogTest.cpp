@@ -133,8 +133,8 @@ TEST_F(BieniawskiDialogTest, EnvelopeRangesAndReadOut) {
   // The internal read-out gives the horizontal range in English only.
   ShowInternalPlotCoords = 1;
   Plot()->MouseMove(600, 300);
-  EXPECT_EQ(Text(bieniawski::kIntCoord), QStringLiteral("Int. Coordinates: (X=600, Y=300)") +
-                                      BieniawskiReadoutTail(Plot()->XMin(), Plot()->XMax()));
+  EXPECT_EQ(Text(bieniawski::kIntCoord),
+            QStringLiteral("Int. Coordinates: (X=600, Y=300)") + BieniawskiReadoutTail(Plot()->XMin(), Plot()->XMax()));
   EnglishMenus = 0;
   Plot()->MouseMove(600, 300);
   EXPECT_EQ(Text(bieniawski::kIntCoord), QStringLiteral("Εσωτ. Συντεταγμένες: (X=600, Y=300)"));
@@ -148,8 +148,14 @@ TEST_F(BieniawskiDialogTest, HelpPageExample) {
   Project.BieniawskiInput.UsePore = 1;
   Project.BieniawskiInput.PorePressure = 10;
   Open();
-  test::ExpectShown(text, {{bieniawski::kA, "5.000"}, {bieniawski::kK, "0.750"}, {bieniawski::kS1, "200.554"}, {bieniawski::kTheta1, "3.170"},
-                           {bieniawski::kS2, "19.446"}, {bieniawski::kTheta2, "-86.830"}, {bieniawski::kFailure, "False"}, {bieniawski::kPoreFailure, "True"}});
+  test::ExpectShown(text, {{bieniawski::kA, "5.000"},
+                           {bieniawski::kK, "0.750"},
+                           {bieniawski::kS1, "200.554"},
+                           {bieniawski::kTheta1, "3.170"},
+                           {bieniawski::kS2, "19.446"},
+                           {bieniawski::kTheta2, "-86.830"},
+                           {bieniawski::kFailure, "False"},
+                           {bieniawski::kPoreFailure, "True"}});
   Type(bieniawski::kPorePressure, QStringLiteral("25"));
   test::ExpectShown(text, {{bieniawski::kFailure, "False"}, {bieniawski::kPoreFailure, "Range Error"}});
   EXPECT_TRUE(Messages().empty());

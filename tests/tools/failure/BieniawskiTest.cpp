@@ -56,9 +56,7 @@ TEST(Bieniawski, AgreesWithTheCriterionSolvedForS1) {
     for (int j = 0; j <= 80; ++j) {
       const double s1 = s2 + 10.0 * j + 0.29;
       if (std::fabs(s1 - limit) < 1e-2) continue;
-      EXPECT_EQ(BieniawskiVerdict(s1, s2, co, a, k),
-                s1 > limit ? Verdict::Fails : Verdict::Holds)
-          << s1 << " " << s2;
+      EXPECT_EQ(BieniawskiVerdict(s1, s2, co, a, k), s1 > limit ? Verdict::Fails : Verdict::Holds) << s1 << " " << s2;
     }
   }
 }
@@ -138,8 +136,7 @@ TEST(Bieniawski, ValidationOrderAndMessages) {
       EXPECT_EQ(check.Fault->Message.withPrefix, c.faultBox < 3 && !QString::fromUtf8(c.english).contains(u'>'))
           << c.what;
     }
-    EXPECT_EQ(check.ZeroedBoxes, c.zeroedBox < 0 ? std::vector<int>{} : std::vector<int>{c.zeroedBox})
-        << c.what;
+    EXPECT_EQ(check.ZeroedBoxes, c.zeroedBox < 0 ? std::vector<int>{} : std::vector<int>{c.zeroedBox}) << c.what;
   }
   // An emptied stress box lets the check go on to the material boxes; an
   // emptied material box ends it, valid, before the sign tests.

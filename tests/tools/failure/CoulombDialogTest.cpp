@@ -41,9 +41,7 @@ class CoulombDialogTest : public test::DialogTest {
   frmCoulomb& Dialog() const { return static_cast<frmCoulomb&>(Current()); }
   CoulombPlot* Plot() const { return Control<CoulombPlot>(coulomb::kPlot); }
   // The drawn items of a colour.
-  std::vector<PlotItem> ItemsOf(QRgb colour, PlotItem::Type type) const {
-    return test::ItemsOf(*Plot(), colour, type);
-  }
+  std::vector<PlotItem> ItemsOf(QRgb colour, PlotItem::Type type) const { return test::ItemsOf(*Plot(), colour, type); }
 };
 
 TEST_F(CoulombDialogTest, TypingDerivesTheThirdParameterAndJudges) {
@@ -315,8 +313,7 @@ TEST_F(CoulombDialogTest, TheEnvelopeTouchesTheCircleAtFailure) {
   for (PlotCaption caption : {PlotCaption::S2, PlotCaption::Centre, PlotCaption::S1, PlotCaption::Strength})
     EXPECT_EQ(Plot()->Caption(caption)->palette().color(QPalette::WindowText).rgb(), FailurePlot::kTeal)
         << Plot()->Caption(caption)->objectName().toStdString();
-  EXPECT_NE(Plot()->Caption(PlotCaption::Origin)->palette().color(QPalette::WindowText).rgb(),
-            FailurePlot::kTeal);
+  EXPECT_NE(Plot()->Caption(PlotCaption::Origin)->palette().color(QPalette::WindowText).rgb(), FailurePlot::kTeal);
 
   // The s1-s3 view: the point (s2, s1) lies on the criterion line, the
   // effective point beside it, and the captions under the axis are hidden.
@@ -398,12 +395,24 @@ TEST_F(CoulombDialogTest, HelpPageExample) {
   Project.CoulombInput.UsePore = -1;
   Project.CoulombInput.PorePressure = 4;
   Open();
-  test::ExpectShown(text, {{coulomb::kStrength, "17.321"}, {coulomb::kS1, "40.811"}, {coulomb::kTheta1, "9.22"}, {coulomb::kS2, "9.189"},
-                           {coulomb::kTheta2, "-80.78"}, {coulomb::kFailure, "false"}, {coulomb::kPoreFailure, "true"}, {coulomb::kFailureAngle, "140.8"},
+  test::ExpectShown(text, {{coulomb::kStrength, "17.321"},
+                           {coulomb::kS1, "40.811"},
+                           {coulomb::kTheta1, "9.22"},
+                           {coulomb::kS2, "9.189"},
+                           {coulomb::kTheta2, "-80.78"},
+                           {coulomb::kFailure, "false"},
+                           {coulomb::kPoreFailure, "true"},
+                           {coulomb::kFailureAngle, "140.8"},
                            {coulomb::kShear, ""}});
   Press(coulomb::kLimit);
-  test::ExpectShown(text, {{coulomb::kSy, "136.29"}, {coulomb::kS1, "136.549"}, {coulomb::kTheta1, "87.04"}, {coulomb::kS2, "39.741"},
-                           {coulomb::kTheta2, "-2.96"}, {coulomb::kFailure, "true"}, {coulomb::kPoreFailure, "true"}, {coulomb::kFailureAngle, "63.0"},
+  test::ExpectShown(text, {{coulomb::kSy, "136.29"},
+                           {coulomb::kS1, "136.549"},
+                           {coulomb::kTheta1, "87.04"},
+                           {coulomb::kS2, "39.741"},
+                           {coulomb::kTheta2, "-2.96"},
+                           {coulomb::kFailure, "true"},
+                           {coulomb::kPoreFailure, "true"},
+                           {coulomb::kFailureAngle, "63.0"},
                            {coulomb::kShear, "41.919"}});
   EXPECT_TRUE(Messages().empty());
 }

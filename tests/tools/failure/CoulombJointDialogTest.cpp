@@ -8,8 +8,8 @@
 #include "tools/failure/CoulombJointDialog.h"
 #include "tools/failure/FailureDialogTestSupport.h"
 
-#include <QCheckBox>
 #include <QChart>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -400,11 +400,19 @@ TEST_F(CoulombJointDialogTest, HelpPageExample) {
   Project.JointMaterials[0].UsePore = -1;
   Project.JointMaterials[0].PorePressure = 1;
   Open();
-  test::ExpectShown(text, {{coulombjoint::kS1, "10.000"}, {coulombjoint::kTheta1, "0.000"}, {coulombjoint::kS2, "2.000"}, {coulombjoint::kTheta2, "-90.000"},
-                           {coulombjoint::kJointFailure, "true"}, {coulombjoint::kFailure, "false"}, {coulombjoint::kJointPoreFailure, "true"},
-                           {coulombjoint::kPoreFailure, "false"}, {coulombjoint::kBeta, "60.00"}, {coulombjoint::kStrength, ""}});
+  test::ExpectShown(text, {{coulombjoint::kS1, "10.000"},
+                           {coulombjoint::kTheta1, "0.000"},
+                           {coulombjoint::kS2, "2.000"},
+                           {coulombjoint::kTheta2, "-90.000"},
+                           {coulombjoint::kJointFailure, "true"},
+                           {coulombjoint::kFailure, "false"},
+                           {coulombjoint::kJointPoreFailure, "true"},
+                           {coulombjoint::kPoreFailure, "false"},
+                           {coulombjoint::kBeta, "60.00"},
+                           {coulombjoint::kStrength, ""}});
   Press(coulombjoint::kS1BetaGraph);
-  test::ExpectShown(text, {{coulombjoint::kStrength, "23.32"}, {coulombjoint::kBeta1, "52.6"}, {coulombjoint::kBeta2, "67.4"}});
+  test::ExpectShown(
+      text, {{coulombjoint::kStrength, "23.32"}, {coulombjoint::kBeta1, "52.6"}, {coulombjoint::kBeta2, "67.4"}});
   EXPECT_TRUE(Messages().empty());
 }
 

@@ -83,16 +83,14 @@ TEST(CoulombJoint, SlidingAgainstThePlaneStresses) {
     const float beta = alpha + 90;
     const double s1f = SlidingS1(5, 1, 20, beta);
     for (double f : {0.99, 1.01}) {
-      const JointResult r =
-          CalcCoulombJoint(Stress(float(s1f * f), 5), Material(0, 0), Plane(1, 20, alpha));
+      const JointResult r = CalcCoulombJoint(Stress(float(s1f * f), 5), Material(0, 0), Plane(1, 20, alpha));
       EXPECT_FLOAT_EQ(r.Beta, beta);
       EXPECT_EQ(r.JointFailure, f > 1) << alpha << " " << f;
     }
     // With P = 2: slides when s1 - P reaches the strength at s3 = s2 - P.
     const double s1fp = SlidingS1(3, 1, 20, beta) + 2;
     for (double f : {0.99, 1.01}) {
-      const JointResult r =
-          CalcCoulombJoint(Stress(float(s1fp * f), 5), Material(0, 0, 2), Plane(1, 20, alpha));
+      const JointResult r = CalcCoulombJoint(Stress(float(s1fp * f), 5), Material(0, 0, 2), Plane(1, 20, alpha));
       EXPECT_EQ(r.JointPoreFailure, f > 1) << alpha << " " << f;
       EXPECT_EQ(r.JointPoreVerdict, VerdictOf(f > 1));
     }
@@ -296,9 +294,9 @@ TEST(CoulombJoint, Sigma1AxisScale) {
     double lowest, highest, min, max;
     int divisions;
   };
-  for (const Case& c : {Case{0, 37.5, 0, 40, 4}, Case{0, 250, 0, 300, 3}, Case{0, 150, 0, 200, 4},
-                        Case{0, 0.375, 0, 0.4, 4}, Case{0, 1000, 0, 2000, 4}, Case{0, 0, 0, 1, 4},
-                        Case{-120, -1, -200, 0, 4}, Case{-3, 37.5, -10, 40, 5}}) {
+  for (const Case& c :
+       {Case{0, 37.5, 0, 40, 4}, Case{0, 250, 0, 300, 3}, Case{0, 150, 0, 200, 4}, Case{0, 0.375, 0, 0.4, 4},
+        Case{0, 1000, 0, 2000, 4}, Case{0, 0, 0, 1, 4}, Case{-120, -1, -200, 0, 4}, Case{-3, 37.5, -10, 40, 5}}) {
     const ChartAxisScale s = Sigma1AxisScale(c.lowest, c.highest);
     EXPECT_NEAR(s.Minimum, c.min, 1e-12) << c.highest;
     EXPECT_NEAR(s.Maximum, c.max, 1e-12) << c.highest;
@@ -312,7 +310,8 @@ TEST(CoulombJoint, ChartTitlesInBothLanguages) {
   EXPECT_EQ(Sigma1BetaTitles().Title, "Sigma 1 - Beta Plot");
   EnglishMenus = 0;
   EXPECT_EQ(Sigma1BetaTitles().Sigma1Title, QStringLiteral("σ1"));
-  EXPECT_EQ(Tr(JointPoreTooHighMessage().text), QStringLiteral("Υπερβολική πίεση πόρων. Μείωση στο μέγιστο επιτρεπτό."));
+  EXPECT_EQ(Tr(JointPoreTooHighMessage().text),
+            QStringLiteral("Υπερβολική πίεση πόρων. Μείωση στο μέγιστο επιτρεπτό."));
   EnglishMenus = saved;
 }
 

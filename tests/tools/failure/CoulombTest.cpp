@@ -27,9 +27,7 @@ CoulombParams WithPore(CoulombParams p, float u) {
 }
 
 // UCS = 2 c cos(phi) / (1 - sin(phi)), the Mohr-Coulomb intercept.
-double Ucs(double c, double phiDeg) {
-  return 2 * c * std::cos(phiDeg * kRad) / (1 - std::sin(phiDeg * kRad));
-}
+double Ucs(double c, double phiDeg) { return 2 * c * std::cos(phiDeg * kRad) / (1 - std::sin(phiDeg * kRad)); }
 
 TEST(Coulomb, EachParameterIsDerivedFromTheOtherTwo) {
   struct Case {
@@ -50,7 +48,7 @@ TEST(Coulomb, EachParameterIsDerivedFromTheOtherTwo) {
   for (const Case& k : cases) {
     const CoulombStrength s = DeriveCoulombStrength(Params(k.c, k.ucs, k.phi, k.derived));
     ASSERT_TRUE(s.Usable());
-    const float got = k.derived == kCoulombDeriveCohesion  ? s.Cohesion
+    const float got = k.derived == kCoulombDeriveCohesion   ? s.Cohesion
                       : k.derived == kCoulombDeriveStrength ? s.UniaxialStrength
                                                             : s.FrictionAngle;
     EXPECT_NEAR(got, k.expected, 1e-4 * (1 + std::fabs(k.expected))) << k.derived << " " << k.phi;
@@ -63,10 +61,8 @@ TEST(Coulomb, EachParameterIsDerivedFromTheOtherTwo) {
 TEST(Coulomb, DerivationsRoundTrip) {
   for (float phi : {-80.0f, -45.0f, 0.0f, 20.0f, 45.0f, 80.0f, 89.9f}) {
     const CoulombStrength up = DeriveCoulombStrength(Params(7, 0, phi, kCoulombDeriveStrength));
-    const CoulombStrength phiBack =
-        DeriveCoulombStrength(Params(7, up.UniaxialStrength, 0, kCoulombDeriveFriction));
-    const CoulombStrength cBack =
-        DeriveCoulombStrength(Params(0, up.UniaxialStrength, phi, kCoulombDeriveCohesion));
+    const CoulombStrength phiBack = DeriveCoulombStrength(Params(7, up.UniaxialStrength, 0, kCoulombDeriveFriction));
+    const CoulombStrength cBack = DeriveCoulombStrength(Params(0, up.UniaxialStrength, phi, kCoulombDeriveCohesion));
     EXPECT_NEAR(phiBack.FrictionAngle, phi, 2e-3) << phi;
     EXPECT_NEAR(cBack.Cohesion, 7, 7e-5) << phi;
   }
@@ -145,7 +141,7 @@ TEST(Coulomb, VerdictsOnBothSidesOfTheStrengthAndAtTies) {
       {20.01f, -1, Verdict::Fails, Verdict::Blank},
       {20.0f, 2, Verdict::Fails, Verdict::Fails},  // both ties fail
       {19.99f, 2, Verdict::Holds, Verdict::Holds},
-      {20.0f, 0, Verdict::Fails, Verdict::Blank},  // no pore pressure to judge
+      {20.0f, 0, Verdict::Fails, Verdict::Blank},   // no pore pressure to judge
       {20.0f, 12, Verdict::Fails, Verdict::Holds},  // P > s2
   };
   for (const Case& k : cases) {
@@ -232,8 +228,7 @@ TEST(Coulomb, UpperLimitMatchesTheClosedForm) {
   struct Case {
     float sx, sy, txy, c, phi;
   };
-  for (const Case& k : {Case{10, 0, 0, 5, 30}, Case{10, 2, 3, 5, 30}, Case{4, 1, 2, 3, 0},
-                        Case{25, 3, -6, 6, 40}}) {
+  for (const Case& k : {Case{10, 0, 0, 5, 30}, Case{10, 2, 3, 5, 30}, Case{4, 1, 2, 3, 0}, Case{25, 3, -6, 6, 40}}) {
     const StressInput s = Stress(k.sx, k.sy, k.txy);
     const CoulombParams p = Params(k.c, 0, k.phi, kCoulombDeriveStrength);
     const CoulombLimit limit = CoulombUpperLimit(s, p);
@@ -268,8 +263,7 @@ TEST(Coulomb, LimitSearchesRefuseAndAlwaysEnd) {
   // A friction angle of 90 degrees.
   EXPECT_EQ(CoulombUpperLimit(Stress(10, 5), Params(5, 0, 90, 1)).Status, LimitSearch::NotReachable);
   // Failure only far beyond any stress the box could take.
-  EXPECT_EQ(CoulombUpperLimit(Stress(10, 5), Params(1e30f, 0, 30, 1)).Status,
-            LimitSearch::NotReachable);
+  EXPECT_EQ(CoulombUpperLimit(Stress(10, 5), Params(1e30f, 0, 30, 1)).Status, LimitSearch::NotReachable);
   EXPECT_STREQ(CoulombLimitMessage(LimitSearch::AlreadyFailed).text.english, "Material is already failed");
   EXPECT_FALSE(CoulombLimitMessage(LimitSearch::NotReachable).text.In(true).isEmpty());
 }
@@ -284,8 +278,8 @@ TEST(Coulomb, MohrEnvelopeTouchesTheCircleAtFailure) {
   const double dx = v.Envelope->To.X - v.Envelope->From.X;
   const double dy = v.Envelope->To.Y - v.Envelope->From.Y;
   // Distance from the centre (C, 0) to the envelope line.
-  const double dist = std::fabs(dy * (v.Centre - v.Envelope->From.X) - dx * (0 - v.Envelope->From.Y)) /
-                      std::hypot(dx, dy);
+  const double dist =
+      std::fabs(dy * (v.Centre - v.Envelope->From.X) - dx * (0 - v.Envelope->From.Y)) / std::hypot(dx, dy);
   EXPECT_NEAR(dist, v.Radius, 1e-5 * v.Radius);
   EXPECT_FALSE(v.EffectiveCircleShown);
 

@@ -17,9 +17,7 @@ namespace {
 
 // The block of the worked example: L 10 m, H 5 m, 25 kN/m3, c 20 kPa,
 // phi 30, plane at 40 degrees; bolt 100 kN at 10 degrees; F 1.5 at 10.
-BoltedWedgeData Example(qint16 tab = 0) {
-  return {30, 20, 40, 10, 5, 25, 100, 10, 0, 1.5f, 10, 0, tab};
-}
+BoltedWedgeData Example(qint16 tab = 0) { return {30, 20, 40, 10, 5, 25, 100, 10, 0, 1.5f, 10, 0, tab}; }
 
 class CoulombWedgeDialogTest : public test::DialogTest {
  protected:
@@ -38,19 +36,23 @@ TEST_F(CoulombWedgeDialogTest, ANewProjectOpensQuietlyAndTypingGivesTheSafetyFac
   EXPECT_TRUE(Messages().empty());  // an angle of 0 in a new project is no error
   EXPECT_EQ(Text(coulombwedge::kSafetyFactor), QString());
   EXPECT_FALSE(Enabled(coulombwedge::kOk));
-  const std::pair<const char*, const char*> entries[] = {{coulombwedge::kWidth, "10"}, {coulombwedge::kHeight, "5"}, {coulombwedge::kUnitWeight, "25"},
-                                                             {coulombwedge::kCohesion, "20"}, {coulombwedge::kFriction, "30"}, {coulombwedge::kDiscAngle, "40"},
-                                                             {coulombwedge::kBoltLoad, "100"}, {coulombwedge::kBoltAngle, "10"}};
+  const std::pair<const char*, const char*> entries[] = {
+      {coulombwedge::kWidth, "10"},     {coulombwedge::kHeight, "5"},    {coulombwedge::kUnitWeight, "25"},
+      {coulombwedge::kCohesion, "20"},  {coulombwedge::kFriction, "30"}, {coulombwedge::kDiscAngle, "40"},
+      {coulombwedge::kBoltLoad, "100"}, {coulombwedge::kBoltAngle, "10"}};
   for (const auto& [box, text] : entries) Type(box, QString::fromLatin1(text));
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(Text(coulombwedge::kSafetyFactor), FormatGeneral(CalcWedgeSafetyFactor(Example()).SafetyFactor));
-  EXPECT_TRUE(Text(coulombwedge::kSafetyFactor).startsWith(QStringLiteral("1.090"))) << Text(coulombwedge::kSafetyFactor).toStdString();
+  EXPECT_TRUE(Text(coulombwedge::kSafetyFactor).startsWith(QStringLiteral("1.090")))
+      << Text(coulombwedge::kSafetyFactor).toStdString();
   EXPECT_TRUE(Enabled(coulombwedge::kOk));
   // No bolt load: the unbolted block, also with both bolt boxes at 0.
   Type(coulombwedge::kBoltLoad, QStringLiteral("0"));
-  EXPECT_TRUE(Text(coulombwedge::kSafetyFactor).startsWith(QStringLiteral("0.93697"))) << Text(coulombwedge::kSafetyFactor).toStdString();
+  EXPECT_TRUE(Text(coulombwedge::kSafetyFactor).startsWith(QStringLiteral("0.93697")))
+      << Text(coulombwedge::kSafetyFactor).toStdString();
   Type(coulombwedge::kBoltAngle, QStringLiteral("0"));
-  EXPECT_TRUE(Text(coulombwedge::kSafetyFactor).startsWith(QStringLiteral("0.93697"))) << Text(coulombwedge::kSafetyFactor).toStdString();
+  EXPECT_TRUE(Text(coulombwedge::kSafetyFactor).startsWith(QStringLiteral("0.93697")))
+      << Text(coulombwedge::kSafetyFactor).toStdString();
   EXPECT_TRUE(History().contains(QStringLiteral(
       ". Failure analysis of rock wedge with planar discontinuity supported by rock bolt (Coulomb criterion)")));
 }
@@ -61,8 +63,10 @@ TEST_F(CoulombWedgeDialogTest, ExcessiveTensioningShows999AndTheToolsWarning) {
     qint16 english;
     const char* warning;
   } cases[] = {
-      {WedgeTool::Wedge, 1, "Bolt tensioning is greater than the horizontal weight component. Check for excessive tensioning."},
-      {WedgeTool::Slope, 1, "Bolt Tensioning is greater than the horizontal weight component. Check for excessive tensioning."},
+      {WedgeTool::Wedge, 1,
+       "Bolt tensioning is greater than the horizontal weight component. Check for excessive tensioning."},
+      {WedgeTool::Slope, 1,
+       "Bolt Tensioning is greater than the horizontal weight component. Check for excessive tensioning."},
       {WedgeTool::Slope, 0, "Τάνυση κοχλία υπερβαίνει οριζόντια συνιστώσα βάρους. Κίνδυνος υπερβολικής τάνυσης."},
   };
   for (const Case& c : cases) {
@@ -91,7 +95,7 @@ TEST_F(CoulombWedgeDialogTest, PlaneAnglesAtTheLimits) {
       const char* angle;
       bool refused, computed;
     } cases[] = {{"0", false, false}, {"0.01", false, true}, {"89.99", false, true},
-                 {"90", true, false},  {"-5", true, false},   {"45", false, true}};
+                 {"90", true, false}, {"-5", true, false},   {"45", false, true}};
     for (const Case& c : cases) {
       SCOPED_TRACE(testing::Message() << "tab " << tab << ": " << c.angle);
       boxes_->Clear();
@@ -213,8 +217,8 @@ TEST_F(CoulombWedgeDialogTest, OkCommitsTheToolsOwnRecordAndCancelOrTheCloseBoxD
 }
 
 TEST_F(CoulombWedgeDialogTest, OkWithoutEditsKeepsTheStoredValuesAndTheGreekTab) {
-  const BoltedWedgeData stored{31.23456f, 0.00042f, 41.98765f, 10.00049f, 5.55555f, 24.99999f,
-                               123.45678f, 9.87654f, 0, 1.23456f, 11.11111f, 0, 1};
+  const BoltedWedgeData stored{31.23456f, 0.00042f, 41.98765f, 10.00049f, 5.55555f, 24.99999f, 123.45678f,
+                               9.87654f,  0,        1.23456f,  11.11111f, 0,        1};
   for (qint16 english : {0, 1}) {
     EnglishMenus = english;
     Project.CoulombWedgeData = stored;
@@ -241,7 +245,8 @@ TEST_F(CoulombWedgeDialogTest, InEnglishBothToolsOpenOnTheSafetyFactorTab) {
       Open(tool);
       auto* tabs = Control<QTabWidget>(coulombwedge::kTabs);
       EXPECT_EQ(tabs->currentIndex(), english ? 0 : 1);
-      EXPECT_EQ(tabs->tabText(tabs->currentIndex()), english ? QStringLiteral("Safety Factor") : QStringLiteral("Φορτίο"));
+      EXPECT_EQ(tabs->tabText(tabs->currentIndex()),
+                english ? QStringLiteral("Safety Factor") : QStringLiteral("Φορτίο"));
       // The tab shown has its result.
       EXPECT_FALSE(Text(english ? coulombwedge::kSafetyFactor : coulombwedge::kReqBoltLoad).isEmpty());
     }
@@ -266,7 +271,8 @@ TEST_F(CoulombWedgeDialogTest, TheSlopeTwinHasItsOwnTextsAndBoxNames) {
   EnglishMenus = 1;
   Open();
   EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Stability of Bolted Rock Wedge"));
-  EXPECT_EQ(Control(coulombwedge::kDiscAngle)->accessibleName(), QStringLiteral("Angle of Discontinuity Plane to Horizontal Plane"));
+  EXPECT_EQ(Control(coulombwedge::kDiscAngle)->accessibleName(),
+            QStringLiteral("Angle of Discontinuity Plane to Horizontal Plane"));
   EXPECT_EQ(Control(coulombwedge::kSafetyFactor)->accessibleName(), QStringLiteral("Safety Factor for Slope"));
   EXPECT_EQ(Control(coulombwedge::kReqBoltLoad)->accessibleName(), QStringLiteral("Load (kN)"));
   EXPECT_EQ(Control(coulombwedge::kReqSafetyFactor)->accessibleName(), QStringLiteral("Wedge Safety Factor"));
@@ -282,10 +288,10 @@ TEST_F(CoulombWedgeDialogTest, RenderBothToolsTabsAndLanguages) {
         Project.CoulombWedgeData.BoltAngle = 40;
         Project.CoulombSlopeData.ReqSafetyFactor = 0.5f;  // the note on tab 1
         Open(tool);
-        test::SaveRender(Dialog(), QStringLiteral("%1-%2-tab%3")
-                                       .arg(tool == WedgeTool::Slope ? QStringLiteral("slope") : QStringLiteral("wedge"),
-                                            language)
-                                       .arg(tab));
+        test::SaveRender(
+            Dialog(), QStringLiteral("%1-%2-tab%3")
+                          .arg(tool == WedgeTool::Slope ? QStringLiteral("slope") : QStringLiteral("wedge"), language)
+                          .arg(tab));
       }
     });
   }

@@ -85,8 +85,7 @@ TEST(CoulombWedge, ABoltPullingTheBlockOffThePlaneLeavesNoFriction) {
 }
 
 TEST(CoulombWedge, NoBlockIsNotComputable) {
-  for (auto zero : {&BoltedWedgeData::Width, &BoltedWedgeData::Height,
-                    &BoltedWedgeData::SpecificGravity}) {
+  for (auto zero : {&BoltedWedgeData::Width, &BoltedWedgeData::Height, &BoltedWedgeData::SpecificGravity}) {
     BoltedWedgeData d = Example();
     d.*zero = 0;
     d.BoltLoad = 100;
@@ -169,8 +168,7 @@ TEST(CoulombWedge, RequiredLoadGivesBackTheRequiredFactor) {
                 }
                 break;
               }
-              case WedgeLoadOutcome::NotComputable:
-                ADD_FAILURE();
+              case WedgeLoadOutcome::NotComputable: ADD_FAILURE();
             }
           }
   EXPECT_GT(loads, 100);
@@ -274,8 +272,8 @@ TEST(CoulombWedge, TheSlopeDialogHasItsOwnTexts) {
   const WedgeTexts& s = TextsOf(WedgeTool::Slope);
   EXPECT_STRNE(w.TensionWarning.english, s.TensionWarning.english);
   // Greek captions are shared.
-  for (auto field : {&WedgeTexts::Title, &WedgeTexts::Frame1, &WedgeTexts::Label3,
-                     &WedgeTexts::Label11, &WedgeTexts::TensionWarning}) {
+  for (auto field : {&WedgeTexts::Title, &WedgeTexts::Frame1, &WedgeTexts::Label3, &WedgeTexts::Label11,
+                     &WedgeTexts::TensionWarning}) {
     EXPECT_STREQ((w.*field).greek, (s.*field).greek);
   }
 }

@@ -18,8 +18,7 @@ TEST(FailureCommon, VerdictTextsAndFlags) {
     qint16 flag;  // from a previous flag of 7
   };
   for (const Case& c : {Case{Verdict::Fails, "True", "true", -1}, Case{Verdict::Holds, "False", "false", 0},
-                        Case{Verdict::RangeError, "Range Error", "Range Error", 7},
-                        Case{Verdict::Blank, "", "", 7}}) {
+                        Case{Verdict::RangeError, "Range Error", "Range Error", 7}, Case{Verdict::Blank, "", "", 7}}) {
     EXPECT_EQ(VerdictText(c.verdict), QString::fromUtf8(c.capitalised));
     EXPECT_EQ(VerdictText(c.verdict, VerdictCase::Lower), QString::fromUtf8(c.lower));
     EXPECT_EQ(FailureFlagAfter(c.verdict, 7), c.flag);
@@ -77,9 +76,9 @@ TEST(FailureCommon, EffectiveStressesAndTheirPoint) {
   // Beyond the 32-bit range the exact difference still judges.
   EXPECT_EQ(EffectiveStress(-3e38f, 3e38f), -2.0 * static_cast<double>(3e38f));
   EXPECT_EQ(StressPointOf(30, 10), (PlotPoint{10, 30}));
-  EXPECT_FALSE(EffectiveStressPointOf(30, 10, 10, true));    // P = s2
-  EXPECT_FALSE(EffectiveStressPointOf(30, 10, 0, true));     // no pore pressure
-  EXPECT_FALSE(EffectiveStressPointOf(30, 10, 5, false));    // option clear
+  EXPECT_FALSE(EffectiveStressPointOf(30, 10, 10, true));     // P = s2
+  EXPECT_FALSE(EffectiveStressPointOf(30, 10, 0, true));      // no pore pressure
+  EXPECT_FALSE(EffectiveStressPointOf(30, 10, 5, false));     // option clear
   const auto p = EffectiveStressPointOf(30, 10, 9.5f, true);  // P just below s2
   ASSERT_TRUE(p);
   EXPECT_EQ(*p, (PlotPoint{0.5f, 20.5f}));
@@ -92,11 +91,11 @@ TEST(FailureCommon, StepsAreCountedAndCapped) {
     double last;
   };
   const Case cases[] = {
-      {0, 11, 0.5, 23, 11},          // Hoek-Brown, s1 = 10.3
+      {0, 11, 0.5, 23, 11},  // Hoek-Brown, s1 = 10.3
       {0, 10, 1, 11, 10},
       {0, 10.5, 1, 11, 10},
-      {0, 0.3f, 0.1, 4, 0.3},        // the float end is reached
-      {39.3, 80.7, 1, 42, 80.3},     // a run that does not fall on its end
+      {0, 0.3f, 0.1, 4, 0.3},     // the float end is reached
+      {39.3, 80.7, 1, 42, 80.3},  // a run that does not fall on its end
       {0, 0, 0.5, 1, 0},
       {0, -1, 0.5, 0, 0},
       {10, 0, -0.1, 101, 0},

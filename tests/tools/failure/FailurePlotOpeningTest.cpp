@@ -44,12 +44,24 @@ TEST_F(FailurePlotOpeningTest, ThePlotAfterTheFirstValidEntryIsTheFreshPlot) {
   const std::vector<const char*> graphOptions = {coulomb::kNoGraph, coulomb::kMohrGraph};
   const std::vector<Opening> openings = {
       // A new project: nothing to judge at the opening.
-      {"vonmises", [] {}, [this] { Open<frmVonMises>(); },
-       {{vonmises::kStrength, "10"}, {vonmises::kSx, "8"}, {vonmises::kSy, "3"}}, vonmises::kPlot, graphCheckBox},
-      {"hoek", [] {}, [this] { Open<frmHoek>(); },
-       {{hoek::kCo, "20"}, {hoek::kSx, "30"}, {hoek::kSy, "5"}}, hoek::kPlot, graphCheckBox},
-      {"bieniawski", [] {}, [this] { Open<frmBieniawski>(); },
-       {{bieniawski::kCo, "50"}, {bieniawski::kSx, "30"}, {bieniawski::kSy, "5"}}, bieniawski::kPlot, graphCheckBox},
+      {"vonmises",
+       [] {},
+       [this] { Open<frmVonMises>(); },
+       {{vonmises::kStrength, "10"}, {vonmises::kSx, "8"}, {vonmises::kSy, "3"}},
+       vonmises::kPlot,
+       graphCheckBox},
+      {"hoek",
+       [] {},
+       [this] { Open<frmHoek>(); },
+       {{hoek::kCo, "20"}, {hoek::kSx, "30"}, {hoek::kSy, "5"}},
+       hoek::kPlot,
+       graphCheckBox},
+      {"bieniawski",
+       [] {},
+       [this] { Open<frmBieniawski>(); },
+       {{bieniawski::kCo, "50"}, {bieniawski::kSx, "30"}, {bieniawski::kSy, "5"}},
+       bieniawski::kPlot,
+       graphCheckBox},
       // A stored sx of -40, refused at the opening.
       {"coulomb",
        [] {
@@ -57,7 +69,10 @@ TEST_F(FailurePlotOpeningTest, ThePlotAfterTheFirstValidEntryIsTheFreshPlot) {
          Project.CoulombInput.Cohesion = 5;
          Project.CoulombInput.FrictionAngle = 30;
        },
-       [this] { Open<frmCoulomb>(); }, {{coulomb::kSx, "40"}}, coulomb::kPlot, graphOptions},
+       [this] { Open<frmCoulomb>(); },
+       {{coulomb::kSx, "40"}},
+       coulomb::kPlot,
+       graphOptions},
       // The selected set holds a friction angle that is refused.
       {"joint",
        [] {
@@ -67,7 +82,10 @@ TEST_F(FailurePlotOpeningTest, ThePlotAfterTheFirstValidEntryIsTheFreshPlot) {
          Project.JointMaterials[1].FrictionAngle = 205;
          Project.JointPlanes[1] = JointPlane{1, 30, 30, 0};
        },
-       [this] { Open<frmCoulombJoint>(); }, {{coulombjoint::kFriction, "30"}}, coulombjoint::kPlot, graphOptions},
+       [this] { Open<frmCoulombJoint>(); },
+       {{coulombjoint::kFriction, "30"}},
+       coulombjoint::kPlot,
+       graphOptions},
   };
   for (const Opening& o : openings) {
     SCOPED_TRACE(o.name);

@@ -36,9 +36,9 @@ TEST_F(FailurePlotTest, VerticalRangePolicies) {
     FailurePlot::VerticalRange policy;
     float span;
   };
-  for (const Case& c : {Case{FailurePlot::VerticalRange::LikeHorizontal, 16.8f},
-                        Case{FailurePlot::VerticalRange::Plain, 16.0f},
-                        Case{FailurePlot::VerticalRange::Shear, 12.0f}}) {
+  for (const Case& c :
+       {Case{FailurePlot::VerticalRange::LikeHorizontal, 16.8f}, Case{FailurePlot::VerticalRange::Plain, 16.0f},
+        Case{FailurePlot::VerticalRange::Shear, 12.0f}}) {
     TestPlot plot;
     plot.SetVerticalRange(c.policy);
     plot.SetPrincipal(10, 2, 4);

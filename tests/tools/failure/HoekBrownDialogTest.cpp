@@ -109,12 +109,9 @@ TEST_F(HoekDialogTest, ValidationMessages) {
     const char* message;
   };
   const Case cases[] = {
-      {hoek::kSx, "abc", "Invalid value for sx"},
-      {hoek::kSy, "-1", "sy > 0"},
-      {hoek::kTxy, "1e39", "Invalid value for txy"},
-      {hoek::kCoMass, "-1", "Co > 0"},
-      {hoek::kA, "x", "Invalid value for Parameter a"},
-      {hoek::kMb, "-3", "mb > 0"},
+      {hoek::kSx, "abc", "Invalid value for sx"},       {hoek::kSy, "-1", "sy > 0"},
+      {hoek::kTxy, "1e39", "Invalid value for txy"},    {hoek::kCoMass, "-1", "Co > 0"},
+      {hoek::kA, "x", "Invalid value for Parameter a"}, {hoek::kMb, "-3", "mb > 0"},
   };
   for (const Case& c : cases) {
     boxes_->Clear();
@@ -208,7 +205,7 @@ TEST_F(HoekDialogTest, PlotRangesEnvelopeAndPoints) {
   Open();
   EXPECT_EQ(Dialog().width(), 427);  // 6405 twips
   Press(hoek::kGraph);
-  EXPECT_EQ(Dialog().width(), 716);  // 10740 twips
+  EXPECT_EQ(Dialog().width(), 716);      // 10740 twips
   EXPECT_TRUE(Plot()->Items().empty());  // no stress, nothing drawn
 
   // s1 = 10.3: the envelope from (0, Co) through x = 0, 0.5, ... 11.
@@ -301,10 +298,17 @@ TEST_F(HoekDialogTest, HelpPageExample) {
   Project.HoekInput.UsePore = 1;
   Project.HoekInput.PorePressure = 5;
   Open();
-  test::ExpectShown(text, {{hoek::kS1, "110.249"}, {hoek::kTheta1, "2.855"}, {hoek::kS2, "9.751"},
-                           {hoek::kTheta2, "-87.145"}, {hoek::kFailure, "False"}, {hoek::kPoreFailure, "False"}});
+  test::ExpectShown(text, {{hoek::kS1, "110.249"},
+                           {hoek::kTheta1, "2.855"},
+                           {hoek::kS2, "9.751"},
+                           {hoek::kTheta2, "-87.145"},
+                           {hoek::kFailure, "False"},
+                           {hoek::kPoreFailure, "False"}});
   Press(hoek::kGeneralized);
-  test::ExpectShown(text, {{hoek::kMb, "10.000"}, {hoek::kS, "0.200"}, {hoek::kA, "0.500"}, {hoek::kFailure, "False"},
+  test::ExpectShown(text, {{hoek::kMb, "10.000"},
+                           {hoek::kS, "0.200"},
+                           {hoek::kA, "0.500"},
+                           {hoek::kFailure, "False"},
                            {hoek::kPoreFailure, "True"}});
   EXPECT_TRUE(Messages().empty());
 }

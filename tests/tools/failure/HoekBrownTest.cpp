@@ -78,8 +78,8 @@ TEST(HoekBrown, AgreesWithTheCriterionSolvedForS1) {
         const double base = m * s2 / co + s;
         const bool fails = base < 0 || s1 > s2 + co * std::pow(base, a);
         if (base >= 0 && std::fabs(s1 - (s2 + co * std::pow(base, a))) < 1e-2) continue;
-        const Verdict v = HoekBrownVerdict(s1, s2, static_cast<float>(co), static_cast<float>(m),
-                                                    static_cast<float>(s), static_cast<float>(a));
+        const Verdict v = HoekBrownVerdict(s1, s2, static_cast<float>(co), static_cast<float>(m), static_cast<float>(s),
+                                           static_cast<float>(a));
         EXPECT_EQ(v, fails ? Verdict::Fails : Verdict::Holds) << s1 << " " << s2;
       }
     }

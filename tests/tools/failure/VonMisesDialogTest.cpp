@@ -1,9 +1,9 @@
 #include "core/Settings.h"
 #include "core/project/ProjectRecord.h"
 #include "support/DialogTest.h"
+#include "tools/failure/FailureDialogTestSupport.h"
 #include "tools/failure/FailurePlot.h"
 #include "tools/failure/VonMisesDialog.h"
-#include "tools/failure/FailureDialogTestSupport.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -43,8 +43,8 @@ TEST(VonMises, EquivalentStressFromTheStressComponents) {
     for (int j = -4; j <= 4; ++j)
       for (int k = -3; k <= 3; ++k) {
         const double sx = 12.5 * i, sy = 7.0 * j + 1, txy = 9.0 * k;
-        const Principal2D p = FailurePrincipalStresses(StressInput{static_cast<float>(sx), static_cast<float>(sy),
-                                                                 static_cast<float>(txy), 0});
+        const Principal2D p = FailurePrincipalStresses(
+            StressInput{static_cast<float>(sx), static_cast<float>(sy), static_cast<float>(txy), 0});
         const double expected = std::sqrt(sx * sx - sx * sy + sy * sy + 3 * txy * txy);
         EXPECT_NEAR(*VonMisesStress(p.S1, p.S2), expected, 1e-5 * expected + 1e-4) << sx << " " << sy << " " << txy;
       }
@@ -105,8 +105,7 @@ TEST(VonMises, EnvelopeIsTheEllipseBetweenTheAxes) {
   EXPECT_NEAR(highest, 20 / std::sqrt(3.0), 1e-3);
   // Every point of the envelope is judged as reaching the strength.
   for (const PlotPoint& p : e.Points) {
-    const auto sv = VonMisesStress(static_cast<float>(std::max(p.X, p.Y)),
-                                   static_cast<float>(std::min(p.X, p.Y)));
+    const auto sv = VonMisesStress(static_cast<float>(std::max(p.X, p.Y)), static_cast<float>(std::min(p.X, p.Y)));
     EXPECT_NEAR(*sv, 10.0f, 1e-4);
   }
 

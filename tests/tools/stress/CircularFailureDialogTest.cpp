@@ -90,23 +90,51 @@ TEST_F(CircularFailureDialogTest, EachCaseIsClassifiedLoggedAndDrawn) {
   // Compression fails around theta2 and theta2 + 180, tension across them.
   const Case cases[] = {
       {"none", {10, 5, 0, 0, 1, 1, 100, 100}, S::None, S::None, {kNoCompression, kNoTension}, {}, {}},
-      {"compression", {0, 10, 0, 0, 1, 1, 20, 100}, S::Partial, S::None, {kNoTension},
-       {true, false, true, false}, {}},
-      {"tension", {0, 10, 0, 0, 1, 1, 100, 5}, S::None, S::Partial, {kNoCompression}, {},
+      {"compression", {0, 10, 0, 0, 1, 1, 20, 100}, S::Partial, S::None, {kNoTension}, {true, false, true, false}, {}},
+      {"tension", {0, 10, 0, 0, 1, 1, 100, 5}, S::None, S::Partial, {kNoCompression}, {}, {false, true, false, true}},
+      {"both",
+       {0, 10, 0, 0, 1, 1, 20, 5},
+       S::Partial,
+       S::Partial,
+       {},
+       {true, false, true, false},
        {false, true, false, true}},
-      {"both", {0, 10, 0, 0, 1, 1, 20, 5}, S::Partial, S::Partial, {}, {true, false, true, false},
-       {false, true, false, true}},
-      {"turned", {10, 0, 0, 0, 1, 1, 20, 5}, S::Partial, S::Partial, {}, {false, true, false, true},
+      {"turned",
+       {10, 0, 0, 0, 1, 1, 20, 5},
+       S::Partial,
+       S::Partial,
+       {},
+       {false, true, false, true},
        {true, false, true, false}},
-      {"all-compression", {10, 5, 0, 0, 1, 1, 0, 100}, S::Complete, S::None, {kAllCompression, kNoTension},
-       {true, true, true, true}, {}},
-      {"all-tension", {-10, -5, 0, 0, 1, 1, 100, 0}, S::None, S::Complete, {kNoCompression, kAllTension}, {},
+      {"all-compression",
+       {10, 5, 0, 0, 1, 1, 0, 100},
+       S::Complete,
+       S::None,
+       {kAllCompression, kNoTension},
+       {true, true, true, true},
+       {}},
+      {"all-tension",
+       {-10, -5, 0, 0, 1, 1, 100, 0},
+       S::None,
+       S::Complete,
+       {kNoCompression, kAllTension},
+       {},
        {true, true, true, true}},
-      {"equal-reaching-Co", {10, 10, 0, 0, 1, 1, 15, 5}, S::Complete, S::None, {kAllCompression, kNoTension},
-       {true, true, true, true}, {}},
+      {"equal-reaching-Co",
+       {10, 10, 0, 0, 1, 1, 15, 5},
+       S::Complete,
+       S::None,
+       {kAllCompression, kNoTension},
+       {true, true, true, true},
+       {}},
       {"equal-below-Co", {10, 10, 0, 0, 1, 2, 15, 5}, S::None, S::None, {kNoCompression, kNoTension}, {}, {}},
-      {"equal-pressure-tension", {10, 10, 0, 30, 1, 1, 100, 30}, S::None, S::Complete,
-       {kNoCompression, kAllTension}, {}, {true, true, true, true}},
+      {"equal-pressure-tension",
+       {10, 10, 0, 30, 1, 1, 100, 30},
+       S::None,
+       S::Complete,
+       {kNoCompression, kAllTension},
+       {},
+       {true, true, true, true}},
   };
   for (const Case& c : cases) {
     Store(c.in);
@@ -198,15 +226,22 @@ TEST_F(CircularFailureDialogTest, OkRunsTheChecksInOrder) {
   const Case cases[] = {
       {{{circularfailure::kSy, "y"}, {circularfailure::kTxy, "t"}}, "Invalid value for sy", circularfailure::kSy},
       {{{circularfailure::kRadius, "a"}}, "Invalid value for the opening radius", circularfailure::kRadius},
-      {{{circularfailure::kRadius, "0"}, {circularfailure::kPressure, "-1"}}, "Invalid value for the opening radius: a>0", circularfailure::kRadius},
-      {{{circularfailure::kPressure, "-1"}, {circularfailure::kCo, "c"}}, "Pressure in the borehole should be >= 0",
+      {{{circularfailure::kRadius, "0"}, {circularfailure::kPressure, "-1"}},
+       "Invalid value for the opening radius: a>0",
+       circularfailure::kRadius},
+      {{{circularfailure::kPressure, "-1"}, {circularfailure::kCo, "c"}},
+       "Pressure in the borehole should be >= 0",
        circularfailure::kPressure},
       {{{circularfailure::kCo, "-1"}}, "Invalid value for the UCS of the host rock: Co>=0", circularfailure::kCo},
-      {{{circularfailure::kTo, "-1"}, {circularfailure::kDistance, "0"}}, "Invalid value for the tensile strength of the host rock: To>=0",
+      {{{circularfailure::kTo, "-1"}, {circularfailure::kDistance, "0"}},
+       "Invalid value for the tensile strength of the host rock: To>=0",
        circularfailure::kTo},
-      {{{circularfailure::kDistance, "0"}}, "The distance from the center of the opening should be r>0", circularfailure::kDistance},
+      {{{circularfailure::kDistance, "0"}},
+       "The distance from the center of the opening should be r>0",
+       circularfailure::kDistance},
       {{{circularfailure::kRadius, "2"}, {circularfailure::kDistance, "1.5"}},
-       "The distance from the center of the opening should be greater than the radius", circularfailure::kDistance},
+       "The distance from the center of the opening should be greater than the radius",
+       circularfailure::kDistance},
   };
   for (const Case& c : cases) {
     Open();
@@ -269,8 +304,7 @@ TEST_F(CircularFailureDialogTest, OkCommitsAndCancelCloseBoxAndExitDoNot) {
   const StressInput& s = Project.CircFailStress;
   const CircFailData& d = Project.CircFailInput;
   EXPECT_EQ(std::make_tuple(s.Sx, s.Sy, s.Txy, s.GraphOption), std::make_tuple(20.0f, -4.0f, 3.0f, qint16(0)));
-  EXPECT_EQ(std::make_tuple(d.InternalPressure, d.A, d.R, d.Co, d.To),
-            std::make_tuple(2.0f, 1.5f, 1.5f, 40.0f, 2.0f));
+  EXPECT_EQ(std::make_tuple(d.InternalPressure, d.A, d.R, d.Co, d.To), std::make_tuple(2.0f, 1.5f, 1.5f, 40.0f, 2.0f));
   EXPECT_NEAR(d.S1Field, 18.3693f, 1e-3);  // 8 + sqrt(153) - 2
   EXPECT_NEAR(d.S2Field, -6.3693f, 1e-3);
   EXPECT_EQ(d.Extra, (std::array<float, 6>{}));
@@ -286,8 +320,9 @@ TEST_F(CircularFailureDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   Store({1.23456f, -0.00042f, 7.77777f, 0.12345f, 0.33333f, 0.66667f, 12.34567f, 0.98765f});
   Open();
   EXPECT_EQ(Text(circularfailure::kRadius), QStringLiteral("0.333"));
-  for (const char* box : {circularfailure::kSx, circularfailure::kSy, circularfailure::kTxy, circularfailure::kPressure,
-                          circularfailure::kRadius, circularfailure::kDistance, circularfailure::kCo, circularfailure::kTo}) {
+  for (const char* box :
+       {circularfailure::kSx, circularfailure::kSy, circularfailure::kTxy, circularfailure::kPressure,
+        circularfailure::kRadius, circularfailure::kDistance, circularfailure::kCo, circularfailure::kTo}) {
     Focus(box);
   }
   Press(circularfailure::kOk);

@@ -92,8 +92,9 @@ TEST(CircularFailure, ZonesHoldExactlyTheFailingAngles) {
     const FailureZones z = CalcFailureZones(s, d);
     for (double w = 0.5; w < 360; w += 1.0) {
       const double t = Tangential(s, d, w);
-      const bool inCompression = z.Compression == S::Complete ||
-                                 (z.Compression == S::Partial && (Within(w, z.Z[0], z.Z[1]) || Within(w, z.Z[2], z.Z[3])));
+      const bool inCompression =
+          z.Compression == S::Complete ||
+          (z.Compression == S::Partial && (Within(w, z.Z[0], z.Z[1]) || Within(w, z.Z[2], z.Z[3])));
       const bool inTension = z.Tension == S::Complete ||
                              (z.Tension == S::Partial && (Within(w, z.Z[4], z.Z[5]) || Within(w, z.Z[6], z.Z[7])));
       if (std::fabs(t - c.co) > 1e-3) {
@@ -173,18 +174,20 @@ TEST_F(CircularFailureHistory, FindingsInBothLanguages) {
     QStringList english, greek;
   };
   const Case cases[] = {
-      {Field(10, 5, 0), Inputs(1, 1, 100, 100),
+      {Field(10, 5, 0),
+       Inputs(1, 1, 100, 100),
        {"There is no region that fails in compression", "There is no region that fails in tension"},
        {"Δεν υπάρχει περιοχή αστοχίας σε θλίψη", "Δεν υπάρχει περιοχή αστοχίας σε εφελκυσμό"}},
-      {Field(10, 5, 0), Inputs(1, 1, 0, 100),
+      {Field(10, 5, 0),
+       Inputs(1, 1, 0, 100),
        {"Complete failure in compression", "There is no region that fails in tension"},
        {"Πλήρης αστοχία σε θλίψη", "Δεν υπάρχει περιοχή αστοχίας σε εφελκυσμό"}},
-      {Field(-10, -5, 0), Inputs(1, 1, 100, 0),
+      {Field(-10, -5, 0),
+       Inputs(1, 1, 100, 0),
        {"There is no region that fails in compression", "Complete failure in tension"},
        {"Δεν υπάρχει περιοχή αστοχίας σε θλίψη", "Πλήρης αστοχία σε εφελκυσμό"}},
       {Field(0, 10, 0), Inputs(1, 1, 20, 5), {}, {}},  // partial failures add no line
-      {Field(0, 10, 0), Inputs(0, 1, 20, 5), {"Error: The opening radius is <= 0"},
-       {"Σφάλμα: Η ακτίνα είναι <= 0"}},
+      {Field(0, 10, 0), Inputs(0, 1, 20, 5), {"Error: The opening radius is <= 0"}, {"Σφάλμα: Η ακτίνα είναι <= 0"}},
   };
   for (const Case& c : cases) {
     const FailureZones z = CalcFailureZones(c.s, c.d);
@@ -233,8 +236,8 @@ TEST(CircularFailure, PictureGeometry) {
   EXPECT_EQ(ZonePoint(0, 900), QPoint(1125, 190));
   EXPECT_EQ(ZonePoint(90, 900), QPoint(225, -710));  // anticlockwise: up the screen
   EXPECT_EQ(ZonePoint(180, 900), QPoint(-675, 190));
-  EXPECT_EQ(ZonePoint(-90, 150), QPoint(225, 340));   // the bottom of the disc
-  EXPECT_EQ(ZonePoint(45, 900), QPoint(861, -446));   // 636.396... each way
+  EXPECT_EQ(ZonePoint(-90, 150), QPoint(225, 340));  // the bottom of the disc
+  EXPECT_EQ(ZonePoint(45, 900), QPoint(861, -446));  // 636.396... each way
   EXPECT_EQ(WedgeTriangle({ZoneKind::Tension, 0, 90}),
             QPolygon({QPoint(225, 190), QPoint(1125, 190), QPoint(225, -710)}));
   const auto ends = PrincipalAxisEnds(0);
@@ -293,16 +296,16 @@ TEST_F(CircFailValidation, ElevenChecksInOrder) {
   StressInput stress;
   CircFailData input;
   const auto read = [](const char* t) { return ReadOpeningEntry(QString::fromUtf8(t)); };
-  StoreCircFailEntries({read("1"), read("2"), read("3"), read("4"), read("5"), read("6"), read("7"), read("8")},
-                       stress, input);
+  StoreCircFailEntries({read("1"), read("2"), read("3"), read("4"), read("5"), read("6"), read("7"), read("8")}, stress,
+                       input);
   EXPECT_EQ(std::make_tuple(stress.Sx, stress.Sy, stress.Txy), std::make_tuple(1.0f, 2.0f, 3.0f));
   EXPECT_EQ(std::make_tuple(input.A, input.InternalPressure, input.Co, input.To, input.R),
             std::make_tuple(4.0f, 5.0f, 6.0f, 7.0f, 8.0f));
   // An unreadable box writes nothing.
-  EXPECT_THROW(StoreCircFailEntries({read("9"), read("2"), read("3"), read("4"), read("5"), read("6"),
-                                     read("7"), read("1e39")},
-                                    stress, input),
-               RuntimeError);
+  EXPECT_THROW(
+      StoreCircFailEntries({read("9"), read("2"), read("3"), read("4"), read("5"), read("6"), read("7"), read("1e39")},
+                           stress, input),
+      RuntimeError);
   EXPECT_EQ(stress.Sx, 1.0f);
 }
 

@@ -224,8 +224,8 @@ TEST_F(CircularDialogTest, TheAngleBoxTakesTheScrollBarsWholeDegrees) {
     const char* typed;
     const char* shown;
     int position;
-  } typed[] = {{"370", "10", 10},     {"-725", "-5", -5}, {"30.7", "31", 31},
-               {"30.5", "30.5", 30}, {"-45", "-45", -45}, {".4", "0", 0}, {"-0.4", "-0.4", 0}};
+  } typed[] = {{"370", "10", 10},   {"-725", "-5", -5}, {"30.7", "31", 31}, {"30.5", "30.5", 30},
+               {"-45", "-45", -45}, {".4", "0", 0},     {"-0.4", "-0.4", 0}};
   for (const auto& t : typed) {
     Type(circularopening::kAngle, QString::fromLatin1(t.typed));
     EXPECT_EQ(Text(circularopening::kAngle), QString::fromLatin1(t.shown)) << t.typed;
@@ -252,7 +252,8 @@ TEST_F(CircularDialogTest, WithGraphAndNoDistanceOnlyTheStressesGo) {
   ASSERT_EQ(Text(circularopening::kSigmaTheta), QStringLiteral("30.000"));
   Type(circularopening::kDistance, QString());
   EXPECT_TRUE(History().contains(QStringLiteral("Warning: Error < 0")));
-  for (const char* box : {circularopening::kSigmaR, circularopening::kSigmaTheta, circularopening::kTau}) EXPECT_EQ(Text(box), QString());
+  for (const char* box : {circularopening::kSigmaR, circularopening::kSigmaTheta, circularopening::kTau})
+    EXPECT_EQ(Text(box), QString());
   EXPECT_EQ(Text(circularopening::kAngleFromS2), QStringLiteral("180.0"));
   EXPECT_EQ(Text(circularopening::kTangentialRatio), QStringLiteral("sw/sv = 3.000"));
   EXPECT_EQ(Text(circularopening::kRadialRatio), QStringLiteral("sr/sv = 0.000"));

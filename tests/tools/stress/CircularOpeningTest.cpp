@@ -47,8 +47,8 @@ TEST(CircularOpening, WorkedPointCases) {
     std::optional<double> tangentialRatio;
   };
   const Case cases[] = {
-      {10, 0, 0, 1, 1, 90, 180, 0, 30, 0, 3.0},      // the wall across s1
-      {10, 0, 0, 1, 1, 0, 90, 0, -10, 0, -1.0},      // the wall along s1
+      {10, 0, 0, 1, 1, 90, 180, 0, 30, 0, 3.0},  // the wall across s1
+      {10, 0, 0, 1, 1, 0, 90, 0, -10, 0, -1.0},  // the wall along s1
       {0, 10, 0, 1, 2, 0, 0, 2.8125f, 12.1875f, 0, 1.21875},
       {0, 0, 0, 1, 3, 45, 135, 0, 0, 0, std::nullopt},  // no stress: no ratios
   };
@@ -228,9 +228,8 @@ TEST(CircularOpening, ReadingABox) {
     float value;
   };
   const Case cases[] = {
-      {"", true, true, true, 0},         {"-", false, true, true, 0},
-      {"2.5", false, true, true, 2.5f},  {"12abc", false, false, true, 12},
-      {"1e39", false, true, false, 0},   {"1e400", false, false, false, 0},
+      {"", true, true, true, 0},         {"-", false, true, true, 0},     {"2.5", false, true, true, 2.5f},
+      {"12abc", false, false, true, 12}, {"1e39", false, true, false, 0}, {"1e400", false, false, false, 0},
   };
   for (const Case& c : cases) {
     const OpeningEntry e = ReadOpeningEntry(QString::fromUtf8(c.text));
@@ -246,8 +245,8 @@ TEST(CircularOpening, ReadingABox) {
 
 class CircularValidation : public CoreTest {
  protected:
-  CircularEntries Entries(const char* sx, const char* sy, const char* txy, const char* a, const char* w,
-                          const char* r, const char* p, bool graph) {
+  CircularEntries Entries(const char* sx, const char* sy, const char* txy, const char* a, const char* w, const char* r,
+                          const char* p, bool graph) {
     const auto read = [](const char* t) { return ReadOpeningEntry(QString::fromUtf8(t)); };
     return {read(sx), read(sy), read(txy), read(a), read(w), read(r), read(p), graph};
   }
@@ -255,8 +254,14 @@ class CircularValidation : public CoreTest {
 
 TEST_F(CircularValidation, ChecksInOrder) {
   struct Case {
-    const char* sx; const char* sy; const char* txy; const char* a; const char* w; const char* r;
-    const char* p; bool graph;
+    const char* sx;
+    const char* sy;
+    const char* txy;
+    const char* a;
+    const char* w;
+    const char* r;
+    const char* p;
+    bool graph;
     CircularCheck expected;
   };
   using C = CircularCheck;
@@ -291,7 +296,8 @@ TEST_F(CircularValidation, ChecksInOrder) {
   EXPECT_EQ(CircularCheckMessageOf(C::DistanceInsideOpening).Field, CircularField::Distance);
   EXPECT_EQ(CircularCheckMessageOf(C::RadiusNotPositive).Field, CircularField::Radius);
   EXPECT_EQ(CircularCheckMessageOf(C::NegativePressure).Note, nullptr);
-  EXPECT_STREQ(CircularCheckMessageOf(C::NegativePressure).Message.text.english, "Pressure in the borehole should be >= 0");
+  EXPECT_STREQ(CircularCheckMessageOf(C::NegativePressure).Message.text.english,
+               "Pressure in the borehole should be >= 0");
   EXPECT_TRUE(CircularCheckMessageOf(C::Txy).Message.withPrefix);
 
   StressInput stress;

@@ -44,7 +44,8 @@ TEST_F(FadumChartDialogTest, LoadingShowsTheResultsOfTheStoredValues) {
   EXPECT_TRUE(Text(fadumchart::kStress).startsWith(QStringLiteral("17.52"))) << Text(fadumchart::kStress).toStdString();
   EXPECT_EQ(Text(fadumchart::kDepthLabel), QStringLiteral("Depth (m)"));
   EXPECT_EQ(Control(fadumchart::kDepth)->accessibleName(), QStringLiteral("Depth (m)"));
-  EXPECT_EQ(Control(fadumchart::kStress)->accessibleName(), QStringLiteral("Additional Pressure under Foundation Corner (MPa)"));
+  EXPECT_EQ(Control(fadumchart::kStress)->accessibleName(),
+            QStringLiteral("Additional Pressure under Foundation Corner (MPa)"));
   EXPECT_EQ(Control(fadumchart::kIr)->accessibleName(), QStringLiteral("Ir Coefficient"));
   EXPECT_EQ(Control(fadumchart::kChart)->accessibleName(), QStringLiteral("Fadum Chart"));
   EXPECT_TRUE(History().contains(

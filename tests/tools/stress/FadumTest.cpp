@@ -81,13 +81,10 @@ TEST(Fadum, CornerFactorAgainstTheClosedForm) {
 }
 
 TEST(Fadum, CornerStressIsTheIntegratedPointLoad) {
-  const struct {
-    double a, b, z;
-  } cases[] = {{1, 1, 1}, {2, 0.5, 1}, {3, 2, 1.5}, {0.4, 0.4, 1}};
+  const struct { double a, b, z; } cases[] = {{1, 1, 1}, {2, 0.5, 1}, {3, 2, 1.5}, {0.4, 0.4, 1}};
   for (const auto& c : cases) {
     const double expected = IntegratedCornerStress(c.a, c.b, c.z, 100);
-    const float got = CornerStress(static_cast<float>(c.a), static_cast<float>(c.b),
-                                   static_cast<float>(c.z), 100);
+    const float got = CornerStress(static_cast<float>(c.a), static_cast<float>(c.b), static_cast<float>(c.z), 100);
     EXPECT_NEAR(got, expected, 1e-3 * expected) << c.a << " " << c.b;
   }
 }

@@ -14,8 +14,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QLineEdit>
 #include <QImage>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
@@ -61,8 +61,7 @@ TEST_F(FoundationDialogTest, LoadingComputesForTheStoredPoint) {
   EXPECT_EQ(Text(foundation::kY), QStringLiteral("4"));
   EXPECT_EQ(Dialog().LastStress().Case, FoundationCase::BeyondFarCorner);
   EXPECT_EQ(ShownRects(), 4);
-  EXPECT_EQ(Text(foundation::kStress),
-            Format(FoundationPointStress(1, 1, 1, 100, 4, 4).Stress, kFoundationStressMask));
+  EXPECT_EQ(Text(foundation::kStress), Format(FoundationPointStress(1, 1, 1, 100, 4, 4).Stress, kFoundationStressMask));
   EXPECT_EQ(Plan()->Foundation().InPlanUnits(), QRectF(0, 0, 1000, 1000));
   EXPECT_TRUE(History().contains(
       QStringLiteral("Calculation of Additional Pressure due to Orthogonal Foundation Uniform Loading.")));
@@ -79,10 +78,8 @@ TEST_F(FoundationDialogTest, ThePointFollowsThePointer) {
     FoundationCase row;
     const char* stress;
   } cases[] = {
-      {0.5, 0.5, FoundationCase::Under, "33.6"},
-      {1.0, 0.5, FoundationCase::OnEdgeX, "24.0"},
-      {1.0, 1.0, FoundationCase::AtFarCorner, "17.5"},
-      {3.0, 1.0, FoundationCase::BeyondOnFarEdgeY, nullptr},
+      {0.5, 0.5, FoundationCase::Under, "33.6"},        {1.0, 0.5, FoundationCase::OnEdgeX, "24.0"},
+      {1.0, 1.0, FoundationCase::AtFarCorner, "17.5"},  {3.0, 1.0, FoundationCase::BeyondOnFarEdgeY, nullptr},
       {0.5, 2.0, FoundationCase::BesideEdgeY, nullptr},
   };
   for (const auto& c : cases) {
@@ -91,7 +88,8 @@ TEST_F(FoundationDialogTest, ThePointFollowsThePointer) {
     EXPECT_EQ(Text(foundation::kY), Format(c.y, kPlanCoordinateMask));
     EXPECT_EQ(Dialog().LastStress().Case, c.row) << c.x << " " << c.y;
     const float expected = FoundationPointStress(1, 1, 1, 100, static_cast<float>(c.x), static_cast<float>(c.y)).Stress;
-    EXPECT_EQ(Text(foundation::kStress), c.stress ? QString::fromLatin1(c.stress) : Format(expected, kFoundationStressMask));
+    EXPECT_EQ(Text(foundation::kStress),
+              c.stress ? QString::fromLatin1(c.stress) : Format(expected, kFoundationStressMask));
   }
   // The mouse itself, at whole pixels: 15 plan units each. It is moved
   // away first: a move to where an earlier test left it would be no move.
@@ -126,8 +124,8 @@ TEST_F(FoundationDialogTest, WhatEachBoxChangesAndWhen) {
   Type(foundation::kLoad, QStringLiteral("200"));
   EXPECT_EQ(Text(foundation::kStress), before);
   Type(foundation::kDepth, QStringLiteral("1"));
-  EXPECT_EQ(Text(foundation::kStress), Format(FoundationPointStress(1.25f, 1.25f, 1, 200, 0.5f, 0.5f).Stress,
-                                           kFoundationStressMask));
+  EXPECT_EQ(Text(foundation::kStress),
+            Format(FoundationPointStress(1.25f, 1.25f, 1, 200, 0.5f, 0.5f).Stress, kFoundationStressMask));
   // The sides as entered, not rounded to 1.2 or 1.3.
   PointAt(1.25, 1.25);
   EXPECT_EQ(Dialog().LastStress().Case, FoundationCase::AtFarCorner);
@@ -169,8 +167,8 @@ TEST_F(FoundationDialogTest, AStressBeyondTheNumberRangeShowsNothing) {
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
   Plan()->grab();  // a foundation far larger than the plan still paints
   Type(foundation::kDepth, QStringLiteral("1"));
-  EXPECT_EQ(Text(foundation::kStress), Format(FoundationPointStress(1e30f, 1e30f, 1, 100, 4, 4).Stress,
-                                           kFoundationStressMask));
+  EXPECT_EQ(Text(foundation::kStress),
+            Format(FoundationPointStress(1e30f, 1e30f, 1, 100, 4, 4).Stress, kFoundationStressMask));
   EXPECT_EQ(ShownRects(), 4);
 }
 

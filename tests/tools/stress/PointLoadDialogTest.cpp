@@ -24,7 +24,8 @@ class PointLoadDialogTest : public test::DialogTest {
   frmPointLoad& Dialog() const { return static_cast<frmPointLoad&>(Current()); }
   // A press on the section at a place in twips from its corner.
   void PressSection(int xTwips, int yTwips) {
-    QTest::mouseClick(Control(pointload::kSection), Qt::LeftButton, {}, QPoint(qRound(xTwips / 15.0), qRound(yTwips / 15.0)));
+    QTest::mouseClick(Control(pointload::kSection), Qt::LeftButton, {},
+                      QPoint(qRound(xTwips / 15.0), qRound(yTwips / 15.0)));
   }
 };
 
@@ -58,7 +59,7 @@ TEST_F(PointLoadDialogTest, ValidationMessages) {
   Open();
   Type(pointload::kZ, QStringLiteral("2x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
-  EXPECT_TRUE(Control<QLineEdit>(pointload::kZ)->hasFocus());  // the focus stays
+  EXPECT_TRUE(Control<QLineEdit>(pointload::kZ)->hasFocus());       // the focus stays
   EXPECT_EQ(Text(pointload::kBoussinesq), QStringLiteral("0.63"));  // the results stay
   Type(pointload::kZ, QStringLiteral("2"));
   Type(pointload::kR, QStringLiteral("-1"));

@@ -96,7 +96,7 @@ TEST(RoomPillar, ChecksInOrderAndStoresOnlyValidEntries) {
       {{-1, 0, 10, 10}, false, RoomPillarFault::NegativeStress},  // first fault wins
       {{10, 0, -1, 10}, false, RoomPillarFault::PillarWidth},
       {{10, 1, -1, 10}, false, RoomPillarFault::PillarLength},
-      {{-1, 0, 0, 0}, true, RoomPillarFault::SideMissing},  // no message at all
+      {{-1, 0, 0, 0}, true, RoomPillarFault::SideMissing},        // no message at all
       {{1e39, 1, 1, 1}, false, RoomPillarFault::NegativeStress},  // beyond a 32-bit value
       {{1, 1, 1, -1e39}, false, RoomPillarFault::OpeningWidth},
       {{0, 1, 1, 1}, false, RoomPillarFault::None},  // an empty stress box is 0

@@ -225,7 +225,8 @@ TEST_F(Stress2DDialogTest, BoxesCarryTheNamesOfTheirLabels) {
   Open();
   EXPECT_EQ(Control<QLineEdit>(stress2d::kSx)->accessibleName(), QStringLiteral("sx"));
   EXPECT_EQ(Control<QLineEdit>(stress2d::kS1)->accessibleName(), QStringLiteral("s1"));
-  EXPECT_EQ(Control<QLineEdit>(stress2d::kAngleFromX)->accessibleName(), QStringLiteral("Angle of Plane from x-axis (deg)"));
+  EXPECT_EQ(Control<QLineEdit>(stress2d::kAngleFromX)->accessibleName(),
+            QStringLiteral("Angle of Plane from x-axis (deg)"));
   EXPECT_TRUE(Control<QLineEdit>(stress2d::kS1)->isReadOnly());
   // The two angle boxes of one caption, and the two option buttons without
   // captions beside the angle boxes of the plane.
@@ -260,8 +261,9 @@ TEST_F(Stress2DDialogTest, ACalculationThatFailsShowsNothingStale) {
   Type(stress2d::kSy, QStringLiteral("-3e38"));
   Type(stress2d::kTxy, QStringLiteral("3e38"));
   Type(stress2d::kSx, QStringLiteral("3e38"));
-  for (const char* box : {stress2d::kS1, stress2d::kS2, stress2d::kTheta1, stress2d::kTheta2, stress2d::kTmax, stress2d::kThetaPlus45, stress2d::kThetaMinus45,
-                              stress2d::kSigmaN, stress2d::kTauN, stress2d::kAngleFromX}) {
+  for (const char* box :
+       {stress2d::kS1, stress2d::kS2, stress2d::kTheta1, stress2d::kTheta2, stress2d::kTmax, stress2d::kThetaPlus45,
+        stress2d::kThetaMinus45, stress2d::kSigmaN, stress2d::kTauN, stress2d::kAngleFromX}) {
     EXPECT_EQ(Text(box), QString()) << box;
   }
   EXPECT_TRUE(plot->Items().empty());
@@ -324,9 +326,16 @@ TEST_F(Stress2DDialogTest, HelpPageExample) {
   Type(stress2d::kTxy, QStringLiteral("4"));
   Type(stress2d::kAngle, QStringLiteral("30"));
   const std::pair<const char*, const char*> shown[] = {
-      {stress2d::kS1, "14.000"},  {stress2d::kS2, "4.000"},   {stress2d::kTheta1, "26.565"}, {stress2d::kTheta2, "-63.435"},
-      {stress2d::kTmax, "5.000"},  {stress2d::kThetaPlus45, "71.565"}, {stress2d::kThetaMinus45, "-18.435"},  {stress2d::kSigmaN, "11.500"},
-      {stress2d::kTauN, "4.330"},   {stress2d::kAngleFromX, "56.565"},
+      {stress2d::kS1, "14.000"},
+      {stress2d::kS2, "4.000"},
+      {stress2d::kTheta1, "26.565"},
+      {stress2d::kTheta2, "-63.435"},
+      {stress2d::kTmax, "5.000"},
+      {stress2d::kThetaPlus45, "71.565"},
+      {stress2d::kThetaMinus45, "-18.435"},
+      {stress2d::kSigmaN, "11.500"},
+      {stress2d::kTauN, "4.330"},
+      {stress2d::kAngleFromX, "56.565"},
   };
   for (const auto& [box, text] : shown) EXPECT_EQ(Text(box), QString::fromLatin1(text)) << text;
   EXPECT_TRUE(Messages().empty());

@@ -19,11 +19,11 @@ TEST(PlaneStress2D, WorkedPrincipalStates) {
   };
   const Case cases[] = {
       {30, 10, 0, {30, 10, 0, -90, 10, 45, -45}},
-      {0, 10, 0, {10, 0, 90, 0, 5, 135, 45}},         // s1 along y
-      {5, 5, 2, {7, 3, 45, -45, 2, 90, 0}},           // equal normal stresses
+      {0, 10, 0, {10, 0, 90, 0, 5, 135, 45}},  // s1 along y
+      {5, 5, 2, {7, 3, 45, -45, 2, 90, 0}},    // equal normal stresses
       {5, 5, -2, {7, 3, -45, 45, 2, 0, -90}},
-      {7, 7, 0, {7, 7, 0, -90, 0, 45, -45}},          // a circle of radius 0
-      {0, 0, 0, {0, 0, 0, 0, 0, 0, 0}},               // no state: no direction either
+      {7, 7, 0, {7, 7, 0, -90, 0, 45, -45}},  // a circle of radius 0
+      {0, 0, 0, {0, 0, 0, 0, 0, 0, 0}},       // no state: no direction either
       {10, 0, 5, {12.071068f, -2.0710678f, 22.5f, -67.5f, 7.071068f, 67.5f, -22.5f}},
   };
   for (const Case& c : cases) {
@@ -44,12 +44,11 @@ TEST(PlaneStress2D, WorkedPlanes) {
     float s1, s2, angle, sigmaN, tauN;
   };
   const Case cases[] = {
-      {30, 10, 0, 30, 0},     // the plane of s1
-      {30, 10, 90, 10, 0},    // the plane of s2
-      {30, 10, 45, 20, 10},   // maximum shear
-      {30, 10, -45, 20, -10},
-      {5, 5, 30, 3.75f + 1.25f, 0},
-      {7, 7, 17, 7, 0},       // equal principal stresses: no shear on any plane
+      {30, 10, 0, 30, 0},    // the plane of s1
+      {30, 10, 90, 10, 0},   // the plane of s2
+      {30, 10, 45, 20, 10},  // maximum shear
+      {30, 10, -45, 20, -10}, {5, 5, 30, 3.75f + 1.25f, 0},
+      {7, 7, 17, 7, 0},  // equal principal stresses: no shear on any plane
   };
   for (const Case& c : cases) {
     const PlaneStress p = StressOnPlaneAt(c.s1, c.s2, c.angle);

@@ -233,7 +233,7 @@ TEST_F(Stress3DDialogTest, AnOverflowEmptiesTheResults) {
   Type(stress3d::kT11, QStringLiteral("3e38"));
   Type(stress3d::kT22, QStringLiteral("3e38"));
   for (const char* box : std::initializer_list<const char*>{stress3d::kS1, stress3d::kS2, stress3d::kS3, stress3d::kI1,
-                                                             stress3d::kI2, stress3d::kD11, stress3d::kJ2}) {
+                                                            stress3d::kI2, stress3d::kD11, stress3d::kJ2}) {
     EXPECT_EQ(Text(box), QString()) << box;
   }
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
@@ -294,13 +294,27 @@ TEST_F(Stress3DDialogTest, HelpPageExample) {
   }
   TypeNormal({"0.6", "0.8", "0"});
   const std::pair<const char*, const char*> shown[] = {
-      {stress3d::kT21, "10"}, {stress3d::kT31, "5"},
-      {stress3d::kS1, "54.758"}, {stress3d::kS2, "26.371"}, {stress3d::kS3, "18.871"},
-      {stress3d::kI1, "100.000"}, {stress3d::kI2, "2975.000"}, {stress3d::kI3, "27250.000"},
-      {stress3d::kD11, "16.66667"}, {stress3d::kD22, "-3.333333"}, {stress3d::kD33, "-13.33333"},
-      {stress3d::kJ1, "0.000"}, {stress3d::kJ2, "358.333"}, {stress3d::kJ3, "2157.407"},
-      {stress3d::kNormOfNormal, "1"}, {stress3d::kTraction1, "38"}, {stress3d::kTraction2, "30"}, {stress3d::kTraction3, "3"},
-      {stress3d::kNormOfTraction, "48.50773"}, {stress3d::kNormalComponent, "46.8"}, {stress3d::kShear, "12.75774"},
+      {stress3d::kT21, "10"},
+      {stress3d::kT31, "5"},
+      {stress3d::kS1, "54.758"},
+      {stress3d::kS2, "26.371"},
+      {stress3d::kS3, "18.871"},
+      {stress3d::kI1, "100.000"},
+      {stress3d::kI2, "2975.000"},
+      {stress3d::kI3, "27250.000"},
+      {stress3d::kD11, "16.66667"},
+      {stress3d::kD22, "-3.333333"},
+      {stress3d::kD33, "-13.33333"},
+      {stress3d::kJ1, "0.000"},
+      {stress3d::kJ2, "358.333"},
+      {stress3d::kJ3, "2157.407"},
+      {stress3d::kNormOfNormal, "1"},
+      {stress3d::kTraction1, "38"},
+      {stress3d::kTraction2, "30"},
+      {stress3d::kTraction3, "3"},
+      {stress3d::kNormOfTraction, "48.50773"},
+      {stress3d::kNormalComponent, "46.8"},
+      {stress3d::kShear, "12.75774"},
   };
   for (const auto& [box, text] : shown) EXPECT_EQ(Text(box), QString::fromUtf8(text)) << box;
   EXPECT_EQ(Text(stress3d::kComplexNotice), QString());

@@ -138,8 +138,7 @@ TEST(Stress3D, NearlyEqualPrincipalStressesStayReal) {
   // All three nearly equal.
   for (int trial = 0; trial < 500; ++trial) {
     const double p = value(gen);
-    const Matrix3 m = Rotated({p, p * (1 + tiny(gen)), p * (1 + tiny(gen))}, angle(gen), angle(gen),
-                              angle(gen));
+    const Matrix3 m = Rotated({p, p * (1 + tiny(gen)), p * (1 + tiny(gen))}, angle(gen), angle(gen), angle(gen));
     SCOPED_TRACE(trial);
     ExpectAgreesWithJacobi(m, kClusterTolerance);
   }
@@ -151,14 +150,14 @@ TEST(Stress3D, WorkedStates) {
     Vector3 s;
   };
   const Case cases[] = {
-      {Diagonal(1, 1, 4), {4, 1, 1}},         // double root, exactly
+      {Diagonal(1, 1, 4), {4, 1, 1}},                    // double root, exactly
       {Diagonal(0.1f, 0.1f, 0.4f), {0.4f, 0.1f, 0.1f}},  // double root after rounding
       {Diagonal(1.1f, 1.1f, 2.3f), {2.3f, 1.1f, 1.1f}},
-      {Diagonal(-3, 5, -3), {5, -3, -3}},     // double root below the single one
-      {Diagonal(5, 5, 5), {5, 5, 5}},         // hydrostatic
+      {Diagonal(-3, 5, -3), {5, -3, -3}},  // double root below the single one
+      {Diagonal(5, 5, 5), {5, 5, 5}},      // hydrostatic
       {Diagonal(-2.5f, -2.5f, -2.5f), {-2.5f, -2.5f, -2.5f}},
       {Diagonal(0.1f, 0.1f, 0.1f), {0.1f, 0.1f, 0.1f}},
-      {Diagonal(0, 0, 0), {0, 0, 0}},         // zero tensor
+      {Diagonal(0, 0, 0), {0, 0, 0}},  // zero tensor
       {Diagonal(1, 2, 3), {3, 2, 1}},
       // Close together against their size: 32-bit invariants leave nothing
       // of the differences, so the cubic is formed from the deviator.
@@ -262,8 +261,7 @@ TEST(Stress3D, APrincipalDirectionHasNoShear) {
     Mat v{};
     const std::array<double, 3> l = JacobiEigen(m, &v);
     for (int k = 0; k < 3; ++k) {
-      const Vector3 n = {static_cast<float>(v[0][k]), static_cast<float>(v[1][k]),
-                         static_cast<float>(v[2][k])};
+      const Vector3 n = {static_cast<float>(v[0][k]), static_cast<float>(v[1][k]), static_cast<float>(v[2][k])};
       const PlaneStress3D p = StressOnPlane3D(m, n);
       ASSERT_FALSE(p.ShearError) << trial << " " << k;
       EXPECT_NEAR(p.Normal, l[k], 1e-4 * Scale(m));
