@@ -19,8 +19,12 @@
 namespace brantel {
 
 OpeningEntry OpeningEntryOf(const QLineEdit* box) {
-  if (const std::optional<double> stored = forms::StoredValue(box)) return ReadOpeningEntry(box->text(), *stored);
-  return ReadOpeningEntry(box->text());
+  // The value by the box's leading-number reader (the stored value of a box
+  // the user did not edit); the text decides whether the entry is numeric.
+  const std::optional<float> value = forms::LeadingValue<float>(box);
+  OpeningEntry entry = ReadOpeningEntry(box->text(), value.value_or(0.0f));
+  entry.Readable = value.has_value();
+  return entry;
 }
 
 forms::InputRules WholeEntryRules(ValueRule rule) {
