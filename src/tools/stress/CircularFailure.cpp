@@ -55,6 +55,55 @@ const CircFailCheckMessage kMessages[] = {
                "Η απόσταση r από το κέντρο του ανοίγματος πρέπει να είναι μεγαλύτερη της ακτίνας"})},
 };
 
+// What the value rule of an input allows.
+enum class Bound { Any, AboveZero, ZeroOrAbove };
+
+// Each input in the order of the checks: how its box is read, the check
+// that refuses its text, and the value rule with the check it stands for.
+struct InputChecks {
+  CircFailField Field;
+  bool WholeEntry;
+  CircFailCheck Text;
+  Bound Allowed;
+  CircFailCheck Value;
+};
+
+constexpr InputChecks kInputChecks[] = {
+    {CircFailField::Sx, true, CircFailCheck::Sx, Bound::Any, CircFailCheck::None},
+    {CircFailField::Sy, true, CircFailCheck::Sy, Bound::Any, CircFailCheck::None},
+    {CircFailField::Txy, true, CircFailCheck::Txy, Bound::Any, CircFailCheck::None},
+    {CircFailField::Radius, true, CircFailCheck::Radius, Bound::AboveZero, CircFailCheck::RadiusNotPositive},
+    {CircFailField::Pressure, false, CircFailCheck::NegativePressure, Bound::ZeroOrAbove,
+     CircFailCheck::NegativePressure},
+    {CircFailField::Co, true, CircFailCheck::Co, Bound::ZeroOrAbove, CircFailCheck::NegativeCo},
+    {CircFailField::To, false, CircFailCheck::NegativeTo, Bound::ZeroOrAbove, CircFailCheck::NegativeTo},
+    {CircFailField::Distance, false, CircFailCheck::DistanceNotPositive, Bound::AboveZero,
+     CircFailCheck::DistanceNotPositive},
+};
+
+const InputChecks& ChecksOf(CircFailField field) {
+  for (const InputChecks& checks : kInputChecks) {
+    if (checks.Field == field) return checks;
+  }
+  Q_UNREACHABLE();
+  return kInputChecks[0];
+}
+
+const OpeningEntry& EntryOf(const CircFailEntries& e, CircFailField field) {
+  switch (field) {
+    case CircFailField::Sx: return e.Sx;
+    case CircFailField::Sy: return e.Sy;
+    case CircFailField::Txy: return e.Txy;
+    case CircFailField::Radius: return e.A;
+    case CircFailField::Pressure: return e.Pressure;
+    case CircFailField::Co: return e.Co;
+    case CircFailField::To: return e.To;
+    case CircFailField::Distance: return e.R;
+  }
+  Q_UNREACHABLE();
+  return e.Sx;
+}
+
 }  // namespace
 
 FailureZones CalcFailureZones(const StressInput& stress, const CircFailData& input) {
@@ -210,19 +259,30 @@ QString TensionLegend(FailureState state) {
   return {};
 }
 
-CircFailCheck FailedCircFailCheck(const CircFailEntries& e) {
-  if (!e.Sx.Usable()) return CircFailCheck::Sx;
-  if (!e.Sy.Usable()) return CircFailCheck::Sy;
-  if (!e.Txy.Usable()) return CircFailCheck::Txy;
-  if (!e.A.Usable()) return CircFailCheck::Radius;
-  if (e.A.Value <= 0.0f) return CircFailCheck::RadiusNotPositive;
-  if (!e.Pressure.Readable || e.Pressure.Value < 0.0f) return CircFailCheck::NegativePressure;
-  if (!e.Co.Usable()) return CircFailCheck::Co;
-  if (e.Co.Value < 0.0f) return CircFailCheck::NegativeCo;
-  if (!e.To.Readable || e.To.Value < 0.0f) return CircFailCheck::NegativeTo;
-  if (!e.R.Readable || e.R.Value <= 0.0f) return CircFailCheck::DistanceNotPositive;
-  if (e.A.Value > e.R.Value) return CircFailCheck::DistanceInsideOpening;
-  return CircFailCheck::None;
+CircFailCheck FailedCircFailCheck(const CircFailEntries& entries) {
+  for (const InputChecks& checks : kInputChecks) {
+    const OpeningEntry& entry = EntryOf(entries, checks.Field);
+    if (checks.WholeEntry ? !entry.Usable() : !entry.Readable) return checks.Text;
+    const ValueRule rule = CircFailValueRule(checks.Field);
+    if (rule && rule(entry.Value)) return checks.Value;
+  }
+  return CircFailDistanceCheck(entries.A.Value, entries.R.Value);
+}
+
+bool CircFailReadsWholeEntry(CircFailField field) { return ChecksOf(field).WholeEntry; }
+
+InputMessage CircFailTextMessage(CircFailField field) { return CircFailCheckMessageOf(ChecksOf(field).Text).Message; }
+
+ValueRule CircFailValueRule(CircFailField field) {
+  const InputChecks& checks = ChecksOf(field);
+  if (checks.Allowed == Bound::Any) return {};
+  const bool aboveZero = checks.Allowed == Bound::AboveZero;
+  return AllowedWhen([aboveZero](double value) { return aboveZero ? value > 0 : value >= 0; },
+                     CircFailCheckMessageOf(checks.Value).Message);
+}
+
+CircFailCheck CircFailDistanceCheck(float a, float r) {
+  return a > r ? CircFailCheck::DistanceInsideOpening : CircFailCheck::None;
 }
 
 const CircFailCheckMessage& CircFailCheckMessageOf(CircFailCheck check) { return CheckMessageIn(kMessages, check); }

@@ -183,7 +183,29 @@ enum class CircFailCheck {
   DistanceInsideOpening = 11,  // a > r (r = a passes)
 };
 
+// Each input in turn, in the order of CircFailEntries (sx, sy, txy, a, p,
+// Co, To, r): its box as its reading rule reads it (CircFailReadsWholeEntry),
+// then its value rule (CircFailValueRule); once every input has passed, the
+// check across them (CircFailDistanceCheck).
 CircFailCheck FailedCircFailCheck(const CircFailEntries& entries);
+
+// How the box of an input is read: true for the whole entry (a numeric text,
+// within the 32-bit range: sx, sy, txy, a, Co), false for its leading number
+// (only a number beyond the 32-bit range is refused: p, To, r).
+bool CircFailReadsWholeEntry(CircFailField field);
+
+// The message refusing the text of an input's box. Where one check covers
+// both the text and the value (p, To, r) it is the message of the value
+// rule.
+InputMessage CircFailTextMessage(CircFailField field);
+
+// The value rule of an input: a > 0, p >= 0, Co >= 0, To >= 0, r > 0, each
+// refused with the message of its check; none for sx, sy, txy.
+ValueRule CircFailValueRule(CircFailField field);
+
+// The check across the inputs, once each has passed: DistanceInsideOpening
+// when the radius a reaches beyond the distance r (r = a passes), else None.
+CircFailCheck CircFailDistanceCheck(float a, float r);
 
 // The message of a failed check; the box of `Field` gets the focus and has
 // its text selected.

@@ -94,17 +94,22 @@ frmCircFail::frmCircFail(QWidget* owner) : FormDialog(owner) {
   ui_.picMain = Require<FailureZonePicture>(circularfailure::kPicture);
   ui_.picMain->setAccessibleName(QString::fromLatin1(kZoneTitle));
 
-  // The boxes as LoadInputs fills them, read as the tool's own checks at OK
-  // read them (FailedCircFailCheck, with its cross-check of a and r).
-  inputs_.Add(ui_.sx, stress_.Sx, {Reading::WholeEntry, InvalidValueFor({"sx", "σx"})});
-  inputs_.Add(ui_.sy, stress_.Sy, {Reading::WholeEntry, InvalidValueFor({"sy", "σy"})});
-  inputs_.Add(ui_.txy, stress_.Txy, {Reading::WholeEntry, InvalidValueFor({"txy", "τxy"})});
-  inputs_.Add(ui_.pressure, input_.InternalPressure, {Reading::LeadingNumber, InvalidValueFor({"pw", "pw"})});
-  inputs_.Add(ui_.radius, input_.A, {Reading::WholeEntry, InvalidValueFor({"Radius", "Ακτίνα"})});
-  inputs_.Add(ui_.distance, input_.R,
-              {Reading::LeadingNumber, InvalidValueFor({"Radial Distance", "Radial Distance"})});
-  inputs_.Add(ui_.co, input_.Co, {Reading::WholeEntry, InvalidValueFor({"Co", "Co"})});
-  inputs_.Add(ui_.to, input_.To, {Reading::LeadingNumber, InvalidValueFor({"To", "To"})});
+  // The boxes in the order of the tool's checks at OK, each read and
+  // checked by the rules of its input; the cross-check of a and r follows.
+  const auto add = [this](QLineEdit* box, float& field, CircFailField which) {
+    inputs_.Add(box, field,
+                {.reading = CircFailReadsWholeEntry(which) ? Reading::WholeEntry : Reading::LeadingNumber,
+                 .message = CircFailTextMessage(which),
+                 .rule = CircFailValueRule(which)});
+  };
+  add(ui_.sx, stress_.Sx, CircFailField::Sx);
+  add(ui_.sy, stress_.Sy, CircFailField::Sy);
+  add(ui_.txy, stress_.Txy, CircFailField::Txy);
+  add(ui_.radius, input_.A, CircFailField::Radius);
+  add(ui_.pressure, input_.InternalPressure, CircFailField::Pressure);
+  add(ui_.co, input_.Co, CircFailField::Co);
+  add(ui_.to, input_.To, CircFailField::To);
+  add(ui_.distance, input_.R, CircFailField::Distance);
 
   BuildMenus();
   WireButtons(ui_.ok, Require<QPushButton>(circularfailure::kCancel), Require<QPushButton>(circularfailure::kHelp));
@@ -209,14 +214,13 @@ QLineEdit* frmCircFail::BoxOf(CircFailField field) const {
 }
 
 bool frmCircFail::ValidateInput() {
-  const CircFailEntries entries = Entries();
-  const CircFailCheck failed = FailedCircFailCheck(entries);
-  if (failed != CircFailCheck::None) {
-    const CircFailCheckMessage& m = CircFailCheckMessageOf(failed);
-    return forms::RefuseEntry(BoxOf(m.Field), m.Message);
-  }
-  StoreCircFailEntries(entries, stress_, input_);
-  return true;
+  // The working copy takes the boxes once each has passed, as every change
+  // of a box has already put them there.
+  if (!inputs_.Validate()) return false;
+  const CircFailCheck failed = CircFailDistanceCheck(input_.A, input_.R);
+  if (failed == CircFailCheck::None) return true;
+  const CircFailCheckMessage& m = CircFailCheckMessageOf(failed);
+  return forms::RefuseEntry(BoxOf(m.Field), m.Message);
 }
 
 void frmCircFail::CommitToProject() {

@@ -81,7 +81,7 @@ class frmCircFail : public forms::FormDialog {
   void ReadInputs();
   void CalcFailureZones();
   void PrintForm();
-  // The boxes as the checks see them, and the box of each input.
+  // The boxes as a calculation while typing reads them, and the box of each input.
   CircFailEntries Entries() const;
   QLineEdit* BoxOf(CircFailField field) const;
 

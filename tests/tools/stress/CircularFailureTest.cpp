@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <optional>
 #include <tuple>
 
 namespace brantel {
@@ -307,6 +309,48 @@ TEST_F(CircFailValidation, ElevenChecksInOrder) {
                            stress, input),
       RuntimeError);
   EXPECT_EQ(stress.Sx, 1.0f);
+}
+
+TEST(CircFailValueRules, EachInputRefusesWhatItsCheckRefuses) {
+  using F = CircFailField;
+  // The rule of each bounded input at its bound and just past it (as 32-bit
+  // floats), with the message of its check.
+  struct Case {
+    F field;
+    float allowed, refused;
+    CircFailCheck check;
+  };
+  const float below = -std::numeric_limits<float>::denorm_min();
+  const Case cases[] = {
+      {F::Radius, std::numeric_limits<float>::denorm_min(), 0, CircFailCheck::RadiusNotPositive},
+      {F::Pressure, 0, below, CircFailCheck::NegativePressure},
+      {F::Co, 0, below, CircFailCheck::NegativeCo},
+      {F::To, 0, below, CircFailCheck::NegativeTo},
+      {F::Distance, std::numeric_limits<float>::denorm_min(), 0, CircFailCheck::DistanceNotPositive},
+  };
+  for (const Case& c : cases) {
+    const ValueRule rule = CircFailValueRule(c.field);
+    ASSERT_TRUE(rule) << static_cast<int>(c.field);
+    EXPECT_FALSE(rule(c.allowed)) << static_cast<int>(c.field);
+    const std::optional<InputMessage> refusal = rule(c.refused);
+    ASSERT_TRUE(refusal) << static_cast<int>(c.field);
+    EXPECT_STREQ(refusal->text.english, CircFailCheckMessageOf(c.check).Message.text.english);
+  }
+  for (const F field : {F::Sx, F::Sy, F::Txy}) EXPECT_FALSE(CircFailValueRule(field)) << static_cast<int>(field);
+
+  // A leading-number box is refused for its text with the message of its
+  // value rule; a whole-entry box with a message of its own.
+  EXPECT_STREQ(CircFailTextMessage(F::Pressure).text.english, "Pressure in the borehole should be >= 0");
+  EXPECT_STREQ(CircFailTextMessage(F::Distance).text.english,
+               "The distance from the center of the opening should be r>0");
+  EXPECT_STREQ(CircFailTextMessage(F::Radius).text.english, "Invalid value for the opening radius");
+  EXPECT_STREQ(CircFailTextMessage(F::Sx).text.greek, "σx");
+  for (const F field : {F::Sx, F::Sy, F::Txy, F::Radius, F::Co}) EXPECT_TRUE(CircFailReadsWholeEntry(field));
+  for (const F field : {F::Pressure, F::To, F::Distance}) EXPECT_FALSE(CircFailReadsWholeEntry(field));
+
+  // Across the boxes: the distance may equal the radius, not fall inside it.
+  EXPECT_EQ(CircFailDistanceCheck(1.5f, 1.5f), CircFailCheck::None);
+  EXPECT_EQ(CircFailDistanceCheck(1.5f, 1.4999999f), CircFailCheck::DistanceInsideOpening);
 }
 
 }  // namespace
