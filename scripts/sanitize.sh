@@ -12,8 +12,12 @@ brantel_ensure_deps
 
 build="${BRANTEL_ASAN_BUILD:-build-asan}"
 flags="-fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=undefined,float-cast-overflow -fno-omit-frame-pointer"
-# shellcheck disable=SC2086
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRANTEL_BUILD_BENCH=OFF ${BRANTEL_CMAKE_ARGS:-} \
+# Warnings stay warnings here: the instrumented code makes GCC's flow
+# analysis report uninitialised values inside the standard library (<regex>)
+# that are not there. The plain build (test.sh) is the one CI holds to no
+# warnings.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRANTEL_BUILD_BENCH=OFF \
+  -DCMAKE_COMPILE_WARNING_AS_ERROR=OFF \
   "-DCMAKE_C_FLAGS=$flags" "-DCMAKE_CXX_FLAGS=$flags" \
   "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined,float-cast-overflow" \
   "-DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=address,undefined,float-cast-overflow"
