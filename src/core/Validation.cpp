@@ -114,6 +114,10 @@ ValueRule AllowedWhen(std::function<bool(double)> allowed, InputMessage message)
   };
 }
 
+ValueRule NotNegativeRule(InputMessage message) {
+  return AllowedWhen([](double value) { return !(value < 0.0); }, std::move(message));
+}
+
 bool ValidateNumericField(const QString& text, const Bilingual& sentence, float min, float max) {
   bool ok = IsNumericEntry(text);
   if (ok) {

@@ -80,6 +80,9 @@ using ValueRule = std::function<std::optional<InputMessage>(double value)>;
 // other with `message`.
 ValueRule AllowedWhen(std::function<bool(double)> allowed, InputMessage message);
 
+// The rule that refuses a negative value with `message`; zero passes.
+ValueRule NotNegativeRule(InputMessage message);
+
 // IsNumericEntry, then the bounds (a bound of 0 is no bound), with the
 // whole sentence in the current language on failure.
 bool ValidateNumericField(const QString& text, const Bilingual& sentence, float min, float max);

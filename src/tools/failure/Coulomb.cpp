@@ -79,8 +79,7 @@ ValueRule CoulombValueRule(CoulombField field) {
   switch (field) {
     case CoulombField::Sx:
     case CoulombField::Sy:
-    case CoulombField::PorePressure:
-      return AllowedWhen([](double stress) { return !(stress < 0.0); }, CoulombInvalidMessage(field));
+    case CoulombField::PorePressure: return NotNegativeRule(CoulombInvalidMessage(field));
     case CoulombField::FrictionAngle:
       return AllowedWhen([](double phi) { return FrictionInRange(static_cast<float>(phi)); },
                          CoulombInvalidMessage(field));

@@ -56,8 +56,7 @@ double PlaneFactor(float beta, float mu) {
 ValueRule JointValueRule(JointField field) {
   switch (field) {
     case JointField::MaterialCohesion:
-    case JointField::JointCohesion:
-      return AllowedWhen([](double cohesion) { return !(cohesion < 0.0); }, JointInvalidMessage(field));
+    case JointField::JointCohesion: return NotNegativeRule(JointInvalidMessage(field));
     case JointField::MaterialFriction:
     case JointField::JointFriction:
       return AllowedWhen([](double angle) { return !FrictionRefused(static_cast<float>(angle)); },

@@ -84,14 +84,11 @@ const WedgeTexts& TextsOf(WedgeTool tool) { return tool == WedgeTool::Slope ? kS
 InputMessage WedgeTooLargeMessage() { return kTooLarge; }
 
 ValueRule WedgeValueRule(WedgeTool tool, WedgeBox box) {
-  const auto atLeastZero = [](InputMessage message) {
-    return AllowedWhen([](double value) { return value >= 0; }, message);
-  };
   switch (box) {
-    case WedgeBox::Text1: return atLeastZero(Sentence({"Width > 0", "Πλάτος > 0"}));
-    case WedgeBox::Text2: return atLeastZero(Sentence({"Height > 0", "Υψος > 0"}));
-    case WedgeBox::Text3: return atLeastZero(Sentence({"Unit Weight > 0", "Μοναδιαίο Βάρος > 0"}));
-    case WedgeBox::Text6: return atLeastZero(Sentence({"Cohesion > 0", "Συνοχή > 0"}));
+    case WedgeBox::Text1: return NotNegativeRule(Sentence({"Width > 0", "Πλάτος > 0"}));
+    case WedgeBox::Text2: return NotNegativeRule(Sentence({"Height > 0", "Υψος > 0"}));
+    case WedgeBox::Text3: return NotNegativeRule(Sentence({"Unit Weight > 0", "Μοναδιαίο Βάρος > 0"}));
+    case WedgeBox::Text6: return NotNegativeRule(Sentence({"Cohesion > 0", "Συνοχή > 0"}));
     case WedgeBox::Text7:
       // At 90 degrees and beyond tan phi turns huge and then negative.
       return [](double phi) -> std::optional<InputMessage> {
@@ -105,12 +102,12 @@ ValueRule WedgeValueRule(WedgeTool tool, WedgeBox box) {
       // passes here and gives no result (PlaneCarriesBlock).
       return AllowedWhen([](double psi) { return psi >= 0 && psi < 90; },
                          Sentence({"0 < Angle of discontinuity plane < 90", "0 < Γωνία επιπέδου ασυνέχειας < 90"}));
-    case WedgeBox::Text4: return atLeastZero(InvalidValueFor({"load", "φορτίο"}));
-    case WedgeBox::Text11: return atLeastZero(TextsOf(tool).NegativeSafetyFactor);
+    case WedgeBox::Text4: return NotNegativeRule(InvalidValueFor({"load", "φορτίο"}));
+    case WedgeBox::Text11: return NotNegativeRule(TextsOf(tool).NegativeSafetyFactor);
     case WedgeBox::Text5:
     case WedgeBox::Text12: break;
   }
-  return atLeastZero(kAngleAtLeastZero);
+  return NotNegativeRule(kAngleAtLeastZero);
 }
 
 std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxValues& boxes, qint16 tab,

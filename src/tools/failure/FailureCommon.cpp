@@ -41,10 +41,6 @@ Verdict CompareCriterionSides(double stressSide, double strengthSide) {
   return VerdictOf((q && r) ? *q > *r : stressSide > strengthSide);
 }
 
-ValueRule NotNegativeRule(InputMessage message) {
-  return AllowedWhen([](double value) { return !(value < 0.0); }, message);
-}
-
 bool CheckCriterionGroup(std::span<const QString> texts, int first, int last, const CriterionBoxRules& rules,
                          bool zeroWhenEmpty, CriterionInputCheck& check) {
   for (int i = first; i <= last; ++i) {

@@ -61,10 +61,6 @@ Verdict CompareCriterionSides(double stressSide, double strengthSide);
 
 // --- Messages and input boxes ----------------------------------------------
 
-// The sign rule of most criteria's inputs: a negative value is refused
-// with `message`; zero passes.
-ValueRule NotNegativeRule(InputMessage message);
-
 // The two messages of a box with a sign rule: for a text that is not a
 // number, and for a negative value.
 struct CriterionBoxMessages {

@@ -51,7 +51,7 @@ ValueRule NotNegative(FadumBox box, const char* greekLoad) {
           {"The length of the foundation should be positive", "Το μήκος του θεμελίου πρέπει να έχει θετική τιμή!"}),
       Sentence({"The depth of the point should be positive", "Το βάθος του σημείου πρέπει να έχει θετική τιμή!"}),
   };
-  return AllowedWhen([](double value) { return value >= 0.0; }, negative[static_cast<std::size_t>(box)]);
+  return NotNegativeRule(negative[static_cast<std::size_t>(box)]);
 }
 
 // The corner stress of one auxiliary rectangle.

@@ -32,7 +32,7 @@ ValueRule PointLoadValueRule(PointLoadBox box) {
       Sentence({"The load should be positive", "Το φορτίο πρέπει να έχει θετική τιμή!"}),
   };
   const std::size_t message = std::min(static_cast<std::size_t>(box), std::size(kNegative) - 1);  // the loads share one
-  return AllowedWhen([](double value) { return value >= 0.0; }, kNegative[message]);
+  return NotNegativeRule(kNegative[message]);
 }
 
 PointLoadStress BoussinesqStress(float q, float r, float z) {
