@@ -12,7 +12,12 @@ namespace brantel {
 // that holds the help's pages; they show in the help window (HelpWindow).
 // The manual (ManualFileName, a PDF made of the same pages) opens with the
 // desktop's viewer. A file that is not there says "Help file (...) not
-// available"; one that cannot be opened, "Operation Failed".
+// available"; one that cannot be opened, "Operation Failed". The help file
+// is read whole into memory and opened only when it is the one the build
+// made (its size and SHA-256 are built into the program); it is checked
+// again at every request for the help, so a help file damaged, cut short or
+// replaced by another also says "Operation Failed", and one taken away "not
+// available".
 
 // The help file is the program folder's HelpFileName (AppHelpFile).
 void SetAppHelpFile();
