@@ -414,6 +414,62 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   EXPECT_EQ(boxes_->Shown().size(), 1u);
 }
 
+TEST_F(FileCommandsTest, SaveRefusesAProjectTooLargeToOpenAgainAndKeepsIt) {
+  // A file of exactly the limit whose description is one long line: it
+  // opens, but written with the description wrapped it would be larger.
+  ProjectRecord source;
+  ResetProjectRecord(source, true, true);
+  source.ProjectDescription = QStringLiteral("@");
+  QByteArray bytes = ProjectFileBytes(source);
+  const qsizetype line = kMaxProjectFileBytes - (bytes.size() - 1);
+  bytes.replace("\r\n@\r\n", "\r\n" + QByteArray(line, 'w') + "\r\n");
+  ASSERT_EQ(bytes.size(), kMaxProjectFileBytes);
+  const QString big = WriteFile(folder_ + QStringLiteral("big.BNL"), bytes);
+  struct stat before {};
+  ASSERT_EQ(::stat(QFile::encodeName(big).constData(), &before), 0);
+
+  frmMain& w = Load();
+  Open(big);
+  ASSERT_EQ(Project.ProjectPath, big);
+  ASSERT_EQ(Project.ProjectDescription.size(), line + 2);
+  Project.Stress2D.Sx = 5.0f;  // an edit
+  Project.FileSaved = kFlagFalse;
+  const QString description = Project.ProjectDescription;
+  const QString caption = w.windowTitle();
+
+  boxes_->Clear();
+  w.mnuFileItem_Click(2);
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(boxes_->Last().prompt,
+            QStringLiteral("Error occurred: Cannot save the project file \"") + big +
+                QStringLiteral("\": it would be too large for a project file: 16.6 MB (a project file is at most "
+                               "16 MB). Shorten the project description. (75). Procedure Terminated"));
+  // The old file untouched, the project still modified and whole.
+  EXPECT_TRUE(ReadFile(big) == bytes);
+  struct stat after {};
+  ASSERT_EQ(::stat(QFile::encodeName(big).constData(), &after), 0);
+  EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+  EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+  EXPECT_EQ(QDir(folder_).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("big.BNL")});
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_EQ(Project.ProjectPath, big);
+  EXPECT_TRUE(Project.ProjectDescription == description);
+  EXPECT_EQ(Project.Stress2D.Sx, 5.0f);
+  EXPECT_EQ(w.windowTitle(), caption);
+
+  // Shortened, it saves under a new name and opens again.
+  Project.ProjectDescription = QStringLiteral("A shorter description");
+  const QString small = folder_ + QStringLiteral("small.BNL");
+  Choose(small);
+  boxes_->Clear();
+  w.mnuFileItem_Click(3);
+  EXPECT_TRUE(boxes_->Shown().empty());
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  Open(small);
+  EXPECT_EQ(Project.ProjectDescription, QStringLiteral("A shorter description\r\n"));
+  EXPECT_EQ(Project.Stress2D.Sx, 5.0f);
+}
+
 TEST_F(FileCommandsTest, AFileTooLargeForAProjectIsRefusedBeforeItIsRead) {
   // 40 MB without a byte on disk; the reading of such a file once held the
   // window for a long time.

@@ -70,6 +70,20 @@ QString CannotOpenText(const QString& path, const QString& why) {
       .arg(ShownPath(path), why);
 }
 
+QString CannotSaveText(const QString& path, const QString& why) {
+  return Tr({"Cannot save the project file \"%1\": %2", "Αδύνατη η αποθήκευση του αρχείου έργου \"%1\": %2"})
+      .arg(ShownPath(path), why);
+}
+
+// A size in megabytes with one decimal, rounded up: a size just above the
+// limit never reads as the limit itself.
+QString Megabytes(qint64 size) {
+  const double megabytes = std::ceil(static_cast<double>(size) / (1024.0 * 1024.0) * 10.0) / 10.0;
+  return QString::number(megabytes, 'f', 1);
+}
+
+QString LimitMegabytes() { return QString::number(kMaxProjectFileBytes / (1024 * 1024)); }
+
 // Why a path cannot hold a project, judged without reading it: not an
 // ordinary file, or too large. Empty when nothing speaks against it.
 QString UnfitReason(const QString& path) {
@@ -77,12 +91,9 @@ QString UnfitReason(const QString& path) {
   if (!irregular.isEmpty()) return irregular;
   struct stat st {};
   if (::stat(QFile::encodeName(path).constData(), &st) != 0 || st.st_size <= kMaxProjectFileBytes) return QString();
-  // In megabytes, rounded up: a file just above the limit never reads as
-  // the limit itself.
-  const double megabytes = std::ceil(static_cast<double>(st.st_size) / (1024.0 * 1024.0) * 10.0) / 10.0;
   return Tr({"it is too large for a project file: %1 MB (a project file is at most %2 MB)",
              "είναι πολύ μεγάλο για αρχείο έργου: %1 MB (ένα αρχείο έργου έχει το πολύ %2 MB)"})
-      .arg(QString::number(megabytes, 'f', 1), QString::number(kMaxProjectFileBytes / (1024 * 1024)));
+      .arg(Megabytes(st.st_size), LimitMegabytes());
 }
 
 qint64 Nanoseconds(const struct timespec& time) {
@@ -452,6 +463,17 @@ bool ChangedOnDisk(const ProjectFileStamp& stamp) {
   return Digest(bytes) != stamp.digest;
 }
 
+std::optional<RuntimeError> RefuseOversizeProjectFile(const QString& path, qint64 size) {
+  if (size <= kMaxProjectFileBytes) return std::nullopt;
+  return RuntimeError(
+      err::kPathFileAccess,
+      CannotSaveText(path, Tr({"it would be too large for a project file: %1 MB (a project file is at most %2 MB). "
+                               "Shorten the project description.",
+                               "θα ήταν πολύ μεγάλο για αρχείο έργου: %1 MB (ένα αρχείο έργου έχει το πολύ %2 MB). "
+                               "Συντομεύστε την περιγραφή του έργου."})
+                               .arg(Megabytes(size), LimitMegabytes())));
+}
+
 std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectRecord& record,
                                              ProjectFileStamp* written) {
   AddHistoryLine(Tr({"Saving: ", "Αποθήκευση: "}) + ShownPath(path));
@@ -463,6 +485,8 @@ std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectR
   } catch (const std::bad_alloc&) {
     return RuntimeError(err::kOutOfMemory);
   }
+  // The reader refuses a file above the limit: such a file is never written.
+  if (std::optional<RuntimeError> e = RefuseOversizeProjectFile(path, bytes.size())) return e;
   if (std::optional<RuntimeError> e = SaveFileAtomically(path, bytes))
     return RuntimeError(e->Number(), e->Description() + QStringLiteral(": ") + ShownPath(path));
   if (written) *written = StampOf(path, bytes);
