@@ -52,9 +52,9 @@ ProjectFileStamp& ProjectOnDisk() {
   return stamp;
 }
 
-// Save writes over the project's file only when it is still the file this
-// run opened or last saved, or when the user says so: another copy of the
-// program, or another program, may have saved its own edit there since.
+// Save writes over the project's file only when it still holds the bytes
+// this run opened or last saved, or when the user says so: another copy of
+// the program, or another program, may have saved its own edit there since.
 bool MayWriteOverProjectFile() {
   const ProjectFileStamp& known = ProjectOnDisk();
   if (known.path != Project.ProjectPath || !ChangedOnDisk(known)) return true;

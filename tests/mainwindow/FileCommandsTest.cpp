@@ -407,11 +407,30 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   w.mnuFileItem_Click(2);
   EXPECT_TRUE(boxes_->Shown().empty());
 
-  // A new modification time alone is a change too.
-  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(a).constData(), nullptr, 0), 0);
+  // Touched by another program: a new modification time, the same bytes.
+  // Nothing of theirs to lose: saved without a question.
+  struct stat ours {};
+  ASSERT_EQ(::stat(QFile::encodeName(a).constData(), &ours), 0);
+  const struct timespec touched[2] = {{ours.st_mtim.tv_sec + 60, 0}, {ours.st_mtim.tv_sec + 60, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(a).constData(), touched, 0), 0);
   edit(5.0f);
   w.mnuFileItem_Click(2);
-  EXPECT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_TRUE(boxes_->Shown().empty());
+  ASSERT_TRUE(ReadProjectFile(a, read).read);
+  EXPECT_EQ(read.Stress2D.Sx, 5.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+
+  // One byte changed, with its own new time: the question.
+  WriteFile(a, ReadFile(a).replace("\r\n5\r\n", "\r\n8\r\n"));
+  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(a).constData(), touched, 0), 0);
+  edit(6.0f);
+  boxes_->Answer(answer::kNo);
+  w.mnuFileItem_Click(2);
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(boxes_->Last().prompt, question);
+  ASSERT_TRUE(ReadProjectFile(a, read).read);
+  EXPECT_EQ(read.Stress2D.Sx, 8.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
 }
 
 TEST_F(FileCommandsTest, SaveRefusesAProjectTooLargeToOpenAgainAndKeepsIt) {

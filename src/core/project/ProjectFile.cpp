@@ -455,9 +455,11 @@ bool ChangedOnDisk(const ProjectFileStamp& stamp) {
   struct stat st {};
   if (::stat(QFile::encodeName(stamp.path).constData(), &st) != 0) return false;
   if (!S_ISREG(st.st_mode)) return true;
-  if (st.st_size != stamp.size || Nanoseconds(st.st_mtim) != stamp.modifiedNs) return true;
-  // The same size and time: the bytes tell (a quick second save, a tool
-  // that keeps the time).
+  if (st.st_size != stamp.size) return true;
+  // The same size: the bytes tell, whatever the time says. A file only
+  // touched (a backup tool, a copy that keeps nothing of the time) holds
+  // what this run wrote; another program's edit may keep the size and put
+  // the time back.
   QByteArray bytes;
   if (ReadRegularFile(stamp.path, bytes)) return true;
   return Digest(bytes) != stamp.digest;

@@ -71,10 +71,11 @@ struct ProjectFileStamp {
   QByteArray digest;      // SHA-256 of its bytes
 };
 
-// Whether the file at the stamp's path is no longer the one of the stamp:
-// another size, another modification time or other bytes (anything but an
-// ordinary file counts as changed). An empty stamp, and a file that is
-// gone, have nothing that a save could lose: false.
+// Whether the file at the stamp's path no longer holds the bytes of the
+// stamp: another size, or bytes of another digest (anything but an ordinary
+// file, and a file that cannot be read, count as changed). A file only
+// touched (a new modification time, the same bytes) is unchanged. An empty
+// stamp, and a file that is gone, have nothing that a save could lose: false.
 bool ChangedOnDisk(const ProjectFileStamp& stamp);
 
 // The outcome of reading a project file.

@@ -18,6 +18,9 @@
 #include <limits>
 #include <random>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 namespace brantel {
 namespace {
 
@@ -718,6 +721,43 @@ TEST_F(ProjectFileTest, SaveWritesAFileOfTheLimitAndRefusesOneByteMore) {
                                                      "έργου."));
   EXPECT_FALSE(RefuseOversizeProjectFile(path, kMaxProjectFileBytes).has_value());
   EXPECT_TRUE(RefuseOversizeProjectFile(path, kMaxProjectFileBytes + 1).has_value());
+}
+
+TEST_F(ProjectFileTest, OnlyOtherBytesCountAsAChangeOnDisk) {
+  const QString path = Path("stamped.BNL");
+  ProjectFileStamp stamp;
+  ASSERT_FALSE(WriteProjectFile(path, FilledRecord(), &stamp).has_value());
+  EXPECT_EQ(stamp.path, path);
+  EXPECT_FALSE(ChangedOnDisk(stamp));
+  EXPECT_FALSE(ChangedOnDisk(ProjectFileStamp{}));
+
+  // Touched: a new modification time, the same bytes.
+  const QByteArray bytes = ReadFile(path);
+  const struct timespec later[2] = {{stamp.modifiedNs / 1000000000LL + 100, 0},
+                                    {stamp.modifiedNs / 1000000000LL + 100, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), later, 0), 0);
+  EXPECT_FALSE(ChangedOnDisk(stamp));
+  // Written anew with the same bytes (a copy put back).
+  WriteFile(path, bytes);
+  EXPECT_FALSE(ChangedOnDisk(stamp));
+
+  // One byte other, the size kept: changed, whatever the time.
+  QByteArray edited = bytes;
+  edited[edited.size() - 3] = edited[edited.size() - 3] == '1' ? '0' : '1';
+  WriteFile(path, edited);
+  EXPECT_TRUE(ChangedOnDisk(stamp));
+  const struct timespec same[2] = {{stamp.modifiedNs / 1000000000LL, stamp.modifiedNs % 1000000000LL},
+                                   {stamp.modifiedNs / 1000000000LL, stamp.modifiedNs % 1000000000LL}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), same, 0), 0);
+  EXPECT_TRUE(ChangedOnDisk(stamp));
+  // Another size; a folder in its place; gone.
+  WriteFile(path, bytes + "\r\n");
+  EXPECT_TRUE(ChangedOnDisk(stamp));
+  QFile::remove(path);
+  ASSERT_TRUE(QDir().mkpath(path));
+  EXPECT_TRUE(ChangedOnDisk(stamp));
+  QDir().rmdir(path);
+  EXPECT_FALSE(ChangedOnDisk(stamp));
 }
 
 }  // namespace
