@@ -433,6 +433,53 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   EXPECT_EQ(Project.FileSaved, kFlagFalse);
 }
 
+TEST_F(FileCommandsTest, SaveSaysWhenAFolderOrAPipeStandsInPlaceOfTheProject) {
+  const QString a = MakeFile(folder_ + QStringLiteral("a.BNL"), 1.0f);
+  frmMain& w = Load();
+  Open(a);
+  Project.Stress2D.Sx = 2.0f;
+  Project.FileSaved = kFlagFalse;
+  const QString caption = w.windowTitle();
+  struct Case {
+    const char* what;
+    QString why;
+  };
+  for (const Case& c :
+       {Case{"folder", QStringLiteral("it is a folder")}, Case{"pipe", QStringLiteral("it is a pipe, not a file")}}) {
+    SCOPED_TRACE(c.what);
+    // Put in place of the project's file since it was opened.
+    ASSERT_TRUE(QFile::remove(a) || QDir().rmdir(a));
+    if (c.what == std::string("folder")) {
+      ASSERT_TRUE(QDir().mkdir(a));
+    } else {
+      ASSERT_EQ(::mkfifo(QFile::encodeName(a).constData(), 0644), 0);
+    }
+    boxes_->Clear();
+    w.mnuFileItem_Click(2);
+    ASSERT_EQ(boxes_->Shown().size(), 1u);  // no question about another program's change
+    EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Cannot save the project file \"") + a +
+                                         QStringLiteral("\": ") + c.why +
+                                         QStringLiteral(" (75). Procedure Terminated"));
+    EXPECT_EQ(Project.FileSaved, kFlagFalse);
+    EXPECT_EQ(Project.ProjectPath, a);
+    EXPECT_EQ(w.windowTitle(), caption);
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(a).constData(), &st), 0);
+    EXPECT_EQ(c.what == std::string("folder") ? S_ISDIR(st.st_mode) : S_ISFIFO(st.st_mode), true);
+  }
+
+  // Save As elsewhere saves the project.
+  const QString b = folder_ + QStringLiteral("b.BNL");
+  Choose(b);
+  boxes_->Clear();
+  w.mnuFileItem_Click(3);
+  EXPECT_TRUE(boxes_->Shown().empty());
+  ProjectRecord read;
+  ASSERT_TRUE(ReadProjectFile(b, read).read);
+  EXPECT_EQ(read.Stress2D.Sx, 2.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+}
+
 TEST_F(FileCommandsTest, SaveRefusesAProjectTooLargeToOpenAgainAndKeepsIt) {
   // A file of exactly the limit whose description is one long line: it
   // opens, but written with the description wrapped it would be larger.

@@ -478,6 +478,11 @@ std::optional<RuntimeError> RefuseOversizeProjectFile(const QString& path, qint6
 
 std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectRecord& record,
                                              ProjectFileStamp* written) {
+  // What stands at the path is said before anything else, as Open says it:
+  // the rename of the new file would fail on a folder, and would put a file
+  // in place of a device or a pipe.
+  const QString irregular = IrregularFileReason(path);
+  if (!irregular.isEmpty()) return RuntimeError(err::kPathFileAccess, CannotSaveText(path, irregular));
   AddHistoryLine(Tr({"Saving: ", "Αποθήκευση: "}) + ShownPath(path));
   QByteArray bytes;
   try {

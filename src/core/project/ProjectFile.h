@@ -141,9 +141,12 @@ std::optional<RuntimeError> RefuseOversizeProjectFile(const QString& path, qint6
 
 // Writes the record to `path` as a version-59 project file, through a
 // temporary file: when anything fails the old file stays as it was and the
-// error comes back. Appends "Saving: " and the path to the history first;
-// a file that would be larger than kMaxProjectFileBytes is refused
-// (RefuseOversizeProjectFile) before any byte is written.
+// error comes back. A folder, a device, a pipe or a socket at the path is
+// refused first, as File Open refuses it, with "Cannot save the project
+// file", the path and what stands there (Path/File access error, 75); then
+// "Saving: " and the path go to the history, and a file that would be
+// larger than kMaxProjectFileBytes is refused (RefuseOversizeProjectFile)
+// before any byte is written.
 // The record's flags are the caller's to set: File Save rewraps the
 // project's own description (WrapDescription), writes, and on success sets
 // FileSaved; File Open calls ReadProjectFile on the current project instead

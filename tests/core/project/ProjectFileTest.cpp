@@ -723,6 +723,34 @@ TEST_F(ProjectFileTest, SaveWritesAFileOfTheLimitAndRefusesOneByteMore) {
   EXPECT_TRUE(RefuseOversizeProjectFile(path, kMaxProjectFileBytes + 1).has_value());
 }
 
+TEST_F(ProjectFileTest, SaveSaysWhatStandsInPlaceOfTheFileAndLeavesIt) {
+  const QString folder = Path("folder.BNL");
+  ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/inside")));
+  const QString pipe = Path("pipe.BNL");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+  struct Case {
+    QString path;
+    QString why;
+  };
+  for (const Case& c :
+       {Case{folder, QStringLiteral("it is a folder")}, Case{pipe, QStringLiteral("it is a pipe, not a file")}}) {
+    SCOPED_TRACE(c.path.toStdString());
+    HistoryLog::Instance().Clear();
+    const std::optional<RuntimeError> error = WriteProjectFile(c.path, FilledRecord());
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->Number(), err::kPathFileAccess);
+    EXPECT_EQ(error->Description(),
+              QStringLiteral("Cannot save the project file \"") + c.path + QStringLiteral("\": ") + c.why);
+    EXPECT_FALSE(History().contains(QStringLiteral("Saving:")));
+  }
+  EXPECT_TRUE(QFileInfo(folder + QStringLiteral("/inside")).isDir());
+  struct stat st {};
+  ASSERT_EQ(::stat(QFile::encodeName(pipe).constData(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_EQ(QDir(Home()).entryList({QStringLiteral("*.BNL*")}, QDir::AllEntries | QDir::System | QDir::Hidden),
+            QStringList({QStringLiteral("folder.BNL"), QStringLiteral("pipe.BNL")}));
+}
+
 TEST_F(ProjectFileTest, OnlyOtherBytesCountAsAChangeOnDisk) {
   const QString path = Path("stamped.BNL");
   ProjectFileStamp stamp;
