@@ -1,11 +1,14 @@
 // Fuzz target of the project-file reader. Whatever the bytes, reading must
 // not crash, must leave the record alone unless the file was read whole, and
-// a record that was read must write and read back to the same file.
+// every project read must write a file that the program opens again: within
+// the size limit (or refused by Save for its size), read back to the same
+// project as Save leaves in memory, and written again to the same bytes.
 
 #include "FuzzCheck.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
 #include "core/project/ProjectFile.h"
+#include "core/project/ProjectFileRows.h"
 #include "core/project/ProjectRecord.h"
 
 #include <QByteArray>
@@ -13,6 +16,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <vector>
 
 const char* const brantel::fuzz::kTargetName = "project file fuzzer";
 
@@ -48,6 +53,44 @@ ProjectRecord Current() {
   return r;
 }
 
+// Every value of the file's rows as raw bits, in file order (so that -0
+// and 0 differ); the laboratory points as many rows as the count says.
+struct BitsOf {
+  std::vector<std::uint64_t> bits;
+  void Put(std::uint64_t b) { bits.push_back(b); }
+  void Int(const projectfile::FieldName&, const qint16& f, int, qint16) { Put(static_cast<std::uint16_t>(f)); }
+  void NumInt(const projectfile::FieldName&, const qint16& f, int, qint16) { Put(static_cast<std::uint16_t>(f)); }
+  void Num(const projectfile::FieldName&, const float& f, int, float) { Single(f); }
+  void Print(const projectfile::FieldName&, const float& f, int, float) { Single(f); }
+  void Num64(const projectfile::FieldName&, const double& f, int, double) {
+    std::uint64_t b;
+    std::memcpy(&b, &f, sizeof b);
+    Put(b);
+  }
+  void Count(const projectfile::FieldName&, const qint16& f, int, qint16, int) { Put(static_cast<std::uint16_t>(f)); }
+  void Rows(const projectfile::FieldName&, const LabPointRows& rows, qint16 count, int) {
+    for (int r = 0; r < count; ++r)
+      for (float v : rows[static_cast<std::size_t>(r)]) Single(v);
+  }
+  void Single(float f) {
+    std::uint32_t b;
+    std::memcpy(&b, &f, sizeof b);
+    Put(b);
+  }
+};
+
+std::vector<std::uint64_t> RowBits(const ProjectRecord& r) {
+  BitsOf v;
+  projectfile::VisitFileRows(r, v);
+  return v.bits;
+}
+
+// The description as the file holds it, whatever the line ends around it.
+QString Wrapped(QString description) {
+  WrapDescription(description);
+  return description;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -69,11 +112,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(record.LabPointCount >= 0 && record.LabPointCount <= kLabMaxPoints, "point count outside 0..20");
   Check(record.FileVersion >= 50 && record.FileVersion <= 60, "version outside 50..60");
 
-  // Written and read back, the record gives the same file again.
+  // Written, the project fits a project file, or Save refuses it for its
+  // size: the program never writes a file that it will not open.
   const QByteArray written = ProjectFileBytes(record);
+  if (written.size() > kMaxProjectFileBytes) {
+    Check(RefuseOversizeProjectFile(path, written.size()).has_value(), "a file too large to open is written");
+    return 0;
+  }
+  Check(!RefuseOversizeProjectFile(path, written.size()), "a file of a project's size is refused");
+
+  // Read back, it is the project as Save leaves it in memory (the
+  // description wrapped as the file holds it), and it writes the same file.
   ProjectRecord again;
   const ProjectReadResult reread = ReadProjectBytes(written, path, again);
   Check(reread.read, "a written file does not read back");
+  Check(again.InputUnits == record.InputUnits, "the units change through the file");
+  Check(again.ProjectTitle == record.ProjectTitle, "the title changes through the file");
+  Check(Wrapped(again.ProjectDescription) == Wrapped(record.ProjectDescription),
+        "the description changes through the file");
+  Check(RowBits(again) == RowBits(record), "a value changes through the file");
   Check(ProjectFileBytes(again) == written, "a written file reads back differently");
   return 0;
 }

@@ -3,6 +3,7 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
+#include "core/project/ProjectFile.h"
 #include "core/project/ProjectRecord.h"
 #include "forms/FormHelpers.h"
 
@@ -10,6 +11,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+
+#include <algorithm>
+#include <utility>
 
 namespace brantel {
 namespace {
@@ -32,6 +39,12 @@ constexpr ControlRow kControls[] = {
     {.name = description::kHelp, .kind = Kind::Button, .at = {7440, 3960, 1800, 375}, .caption = {"Help"}},
 };
 // clang-format on
+
+constexpr Bilingual kDescriptionTooLong{
+    "The project description holds at most 1,048,576 characters: what was typed or pasted beyond that was left out.",
+    "Η περιγραφή του έργου χωρά το πολύ 1.048.576 χαρακτήρες: ό,τι πληκτρολογήθηκε ή επικολλήθηκε πέρα από αυτό "
+    "παραλείφθηκε."};
+static_assert(kMaxDescriptionLength == 1'048'576, "the message names the limit");
 
 // The box shows lines ended by LF; the record keeps CR LF.
 QString ForTheBox(const QString& description) {
@@ -58,7 +71,49 @@ frmBrantelDesc::frmBrantelDesc(QWidget* owner) : FormDialog(owner) {
   ui_.description->setFont(fixed);
   WireButtons(Require<QPushButton>(description::kOk), Require<QPushButton>(description::kCancel),
               Require<QPushButton>(description::kHelp));
+  connect(ui_.description->document(), &QTextDocument::contentsChange, this, &frmBrantelDesc::Text1_ContentsChange);
+  connect(ui_.description, &QPlainTextEdit::textChanged, this, &frmBrantelDesc::Text1_Change);
   Form_Load();
+}
+
+void frmBrantelDesc::Text1_ContentsChange(int position, int, int) {
+  editStart_ = editStart_ < 0 ? position : std::min(editStart_, position);
+}
+
+// Every edit of the user ends with the cursor after what it put in (typing,
+// pasting, dropping, an input method): the characters beyond the limit are
+// the last ones before the cursor, and never reach back before the edit's
+// start, so nothing that was there before goes.
+void frmBrantelDesc::Text1_Change() {
+  const int start = std::exchange(editStart_, -1);
+  if (IsLoading()) return;
+  QTextDocument* document = ui_.description->document();
+  const qsizetype length = document->characterCount() - 1;  // without the end of the last paragraph
+  const qsizetype allowed = std::max(kMaxDescriptionLength, shownText_.size());
+  if (length <= allowed || start < 0) return;
+  const int end = ui_.description->textCursor().position();
+  int from = static_cast<int>(std::max<qsizetype>(start, end - (length - allowed)));
+  if (from >= end) return;
+  // Never half of a character outside the basic plane.
+  if (from > start && document->characterAt(from).isLowSurrogate()) --from;
+  QTextCursor cut(document);
+  cut.joinPreviousEditBlock();  // one step with the edit for Undo
+  cut.setPosition(from);
+  cut.setPosition(end, QTextCursor::KeepAnchor);
+  cut.removeSelectedText();
+  cut.endEditBlock();
+  // Shown once the edit is over: a message box must not open in the middle
+  // of a key press or a drop.
+  if (!tooLongPending_) {
+    tooLongPending_ = true;
+    QTimer::singleShot(0, this, &frmBrantelDesc::ShowDescriptionTooLong);
+  }
+}
+
+void frmBrantelDesc::ShowDescriptionTooLong() {
+  tooLongPending_ = false;
+  ShowInvalidValue(kDescriptionTooLong, false);
+  ui_.description->setFocus();
 }
 
 void frmBrantelDesc::Form_Load() {

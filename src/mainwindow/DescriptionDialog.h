@@ -25,6 +25,11 @@ inline constexpr char kHelp[] = "Command3";
 // while the project holds no data yet, its unit system. Changing the unit
 // system starts the project afresh ("Untitled", every input at its default)
 // in the new system; the description typed survives that.
+//
+// The box takes at most kMaxDescriptionLength characters (or the length of
+// a longer description it was given): of a text typed, pasted or dropped
+// beyond that, what fits goes in and the rest is left out, and a message
+// says so.
 class frmBrantelDesc : public forms::FormDialog {
   Q_OBJECT
 
@@ -38,12 +43,17 @@ class frmBrantelDesc : public forms::FormDialog {
 
  private:
   void Form_Load();
+  void Text1_ContentsChange(int position, int removed, int added);
+  void Text1_Change();
+  void ShowDescriptionTooLong();
 
   struct Ui {
     QPlainTextEdit* description;
     forms::OptionArray units;
   } ui_;
-  QString shownText_;  // the description as the box showed it at load
+  QString shownText_;            // the description as the box showed it at load
+  int editStart_ = -1;           // where the box's last edit began
+  bool tooLongPending_ = false;  // the message of a text left out is on its way
 };
 
 // Loads the dialog and shows it modally over the owner (the main window).

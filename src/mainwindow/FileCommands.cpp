@@ -52,12 +52,15 @@ ProjectFileStamp& ProjectOnDisk() {
   return stamp;
 }
 
-// Save writes over the project's file only when it is still the file this
-// run opened or last saved, or when the user says so: another copy of the
-// program, or another program, may have saved its own edit there since.
+// Save writes over the project's file only when it still holds the bytes
+// this run opened or last saved, or when the user says so: another copy of
+// the program, or another program, may have saved its own edit there since.
+// A folder, a device or a pipe in its place is no such edit: the save
+// itself refuses it and says what stands there.
 bool MayWriteOverProjectFile() {
   const ProjectFileStamp& known = ProjectOnDisk();
-  if (known.path != Project.ProjectPath || !ChangedOnDisk(known)) return true;
+  if (known.path != Project.ProjectPath || !IrregularFileReason(known.path).isEmpty() || !ChangedOnDisk(known))
+    return true;
   const QString path = ShownText(known.path, 1024);
   const qint16 pressed = MsgBox(Tr({"%1 was changed by another program since it was opened. Overwrite it?",
                                     "Το %1 άλλαξε από άλλο πρόγραμμα αφότου ανοίχτηκε. Να αντικατασταθεί;"})

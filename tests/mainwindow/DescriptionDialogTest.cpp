@@ -8,11 +8,13 @@
 #include "support/DialogTest.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 
 namespace brantel {
@@ -33,7 +35,40 @@ class DescriptionDialogTest : public test::DialogTest {
   frmBrantelDesc* Open() { return &DialogTest::Open<frmBrantelDesc>(); }
   QRadioButton* Units(int i) const { return Control<QRadioButton>(QStringLiteral("Option1(%1)").arg(i)); }
   QPlainTextEdit* Text1() const { return Control<QPlainTextEdit>(description::kText); }
+
+  // Pastes from the clipboard at the box's cursor, as Ctrl+V does, and lets
+  // what the paste set off run.
+  void PasteAtCursor(const QString& text) {
+    QApplication::clipboard()->setText(text);
+    Text1()->setFocus();
+    QTest::keyClick(Text1(), Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+  }
+  void KeysAtCursor(const QString& keys) {
+    Keys(description::kText, keys);
+    QCoreApplication::processEvents();
+  }
+  void Select(int from, int to) {
+    QTextCursor cursor = Text1()->textCursor();
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    Text1()->setTextCursor(cursor);
+  }
+  void CursorAtEnd() { Text1()->moveCursor(QTextCursor::End); }
 };
+
+// Lines of 63 characters with their line ends, and a last line that makes
+// the text `length` characters long.
+QString LinesOfLength(qsizetype length) {
+  QString text;
+  text.reserve(length);
+  while (text.size() + 64 <= length) text += QString(63, u'a') + u'\n';
+  text += QString(length - text.size(), u'b');
+  return text;
+}
+
+constexpr char kLeftOut[] =
+    "The project description holds at most 1,048,576 characters: what was typed or pasted beyond that was left out.";
 
 TEST_F(DescriptionDialogTest, AFreshProjectMayChangeItsUnitsAndStartsAfresh) {
   Project.ProjectPath = QStringLiteral("/p/tunnel.BNL");
@@ -78,6 +113,75 @@ TEST_F(DescriptionDialogTest, AFreshProjectMayChangeItsUnitsAndStartsAfresh) {
   EXPECT_FALSE(Units(1)->isChecked());
   EXPECT_EQ(Text1()->toPlainText(), QStringLiteral("Line one\nΓραμμή δύο"));
   Press(description::kCancel);
+}
+
+TEST_F(DescriptionDialogTest, TheBoxTakesAtMostItsLimitAndSaysWhatWasLeftOut) {
+  const qsizetype limit = kMaxDescriptionLength;
+  Open();
+  const QString start = LinesOfLength(limit - 5);
+  PasteAtCursor(start);
+  EXPECT_EQ(Text1()->toPlainText().size(), limit - 5);
+  EXPECT_TRUE(Messages().empty());
+
+  // Typed beyond it: what fits goes in, the rest is left out, and one
+  // message says so once the typing is over.
+  KeysAtCursor(QStringLiteral("cdefghi"));
+  QString expected = start + QStringLiteral("cdefg");
+  EXPECT_TRUE(Text1()->toPlainText() == expected);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), QString::fromUtf8(kLeftOut));
+
+  // Pasted over a selection: the text around it stays, the paste's end is
+  // left out; Undo takes back the paste whole.
+  Select(10, 13);
+  PasteAtCursor(QStringLiteral("XYZW"));
+  const QString beforePaste = expected;
+  expected.replace(10, 3, QStringLiteral("XYZ"));
+  EXPECT_TRUE(Text1()->toPlainText() == expected);
+  EXPECT_EQ(Messages().size(), 2u);
+  QTest::keyClick(Text1(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_TRUE(Text1()->toPlainText() == beforePaste);
+  expected = beforePaste;
+
+  // A character outside the basic plane goes in whole or not at all.
+  CursorAtEnd();
+  QTest::keyClick(Text1(), Qt::Key_Backspace);
+  expected.chop(1);
+  PasteAtCursor(QStringLiteral("😀"));
+  EXPECT_TRUE(Text1()->toPlainText() == expected);
+  EXPECT_EQ(Messages().size(), 3u);
+  // Below the limit again, everything goes in without a word.
+  KeysAtCursor(QStringLiteral("z"));
+  EXPECT_TRUE(Text1()->toPlainText() == expected + u'z');
+  EXPECT_EQ(Messages().size(), 3u);
+
+  Press(description::kOk);
+  expected += u'z';
+  EXPECT_EQ(Project.ProjectDescription.size(), limit + expected.count(u'\n'));
+  EXPECT_TRUE(Project.ProjectDescription == QString(expected).replace(u'\n', QStringLiteral("\r\n")));
+}
+
+TEST_F(DescriptionDialogTest, ALongerStoredDescriptionStaysWholeAndMayOnlyShrink) {
+  EnglishMenus = 0;
+  const qsizetype stored = kMaxDescriptionLength + 100;
+  const QString text = LinesOfLength(stored);
+  Project.ProjectDescription = QString(text).replace(u'\n', QStringLiteral("\r\n"));
+  Open();
+  EXPECT_TRUE(Text1()->toPlainText() == text);
+  EXPECT_TRUE(Messages().empty());
+
+  // Shortened by two, it takes two characters again, and no more.
+  CursorAtEnd();
+  QTest::keyClick(Text1(), Qt::Key_Backspace);
+  QTest::keyClick(Text1(), Qt::Key_Backspace);
+  KeysAtCursor(QStringLiteral("xyz"));
+  EXPECT_EQ(Text1()->toPlainText().size(), stored);
+  EXPECT_TRUE(Text1()->toPlainText().endsWith(QStringLiteral("bbbxy")));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), QStringLiteral("Η περιγραφή του έργου χωρά το πολύ 1.048.576 χαρακτήρες: ό,τι "
+                                          "πληκτρολογήθηκε ή επικολλήθηκε πέρα από αυτό παραλείφθηκε."));
+  Press(description::kCancel);
+  EXPECT_TRUE(Project.ProjectDescription == QString(text).replace(u'\n', QStringLiteral("\r\n")));
 }
 
 TEST_F(DescriptionDialogTest, AProjectReadFromAFileKeepsItsUnits) {

@@ -407,11 +407,133 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   w.mnuFileItem_Click(2);
   EXPECT_TRUE(boxes_->Shown().empty());
 
-  // A new modification time alone is a change too.
-  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(a).constData(), nullptr, 0), 0);
+  // Touched by another program: a new modification time, the same bytes.
+  // Nothing of theirs to lose: saved without a question.
+  struct stat ours {};
+  ASSERT_EQ(::stat(QFile::encodeName(a).constData(), &ours), 0);
+  const struct timespec touched[2] = {{ours.st_mtim.tv_sec + 60, 0}, {ours.st_mtim.tv_sec + 60, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(a).constData(), touched, 0), 0);
   edit(5.0f);
   w.mnuFileItem_Click(2);
-  EXPECT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_TRUE(boxes_->Shown().empty());
+  ASSERT_TRUE(ReadProjectFile(a, read).read);
+  EXPECT_EQ(read.Stress2D.Sx, 5.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+
+  // One byte changed, with its own new time: the question.
+  WriteFile(a, ReadFile(a).replace("\r\n5\r\n", "\r\n8\r\n"));
+  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(a).constData(), touched, 0), 0);
+  edit(6.0f);
+  boxes_->Answer(answer::kNo);
+  w.mnuFileItem_Click(2);
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(boxes_->Last().prompt, question);
+  ASSERT_TRUE(ReadProjectFile(a, read).read);
+  EXPECT_EQ(read.Stress2D.Sx, 8.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+}
+
+TEST_F(FileCommandsTest, SaveSaysWhenAFolderOrAPipeStandsInPlaceOfTheProject) {
+  const QString a = MakeFile(folder_ + QStringLiteral("a.BNL"), 1.0f);
+  frmMain& w = Load();
+  Open(a);
+  Project.Stress2D.Sx = 2.0f;
+  Project.FileSaved = kFlagFalse;
+  const QString caption = w.windowTitle();
+  struct Case {
+    const char* what;
+    QString why;
+  };
+  for (const Case& c :
+       {Case{"folder", QStringLiteral("it is a folder")}, Case{"pipe", QStringLiteral("it is a pipe, not a file")}}) {
+    SCOPED_TRACE(c.what);
+    // Put in place of the project's file since it was opened.
+    ASSERT_TRUE(QFile::remove(a) || QDir().rmdir(a));
+    if (c.what == std::string("folder")) {
+      ASSERT_TRUE(QDir().mkdir(a));
+    } else {
+      ASSERT_EQ(::mkfifo(QFile::encodeName(a).constData(), 0644), 0);
+    }
+    boxes_->Clear();
+    w.mnuFileItem_Click(2);
+    ASSERT_EQ(boxes_->Shown().size(), 1u);  // no question about another program's change
+    EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Cannot save the project file \"") + a +
+                                         QStringLiteral("\": ") + c.why +
+                                         QStringLiteral(" (75). Procedure Terminated"));
+    EXPECT_EQ(Project.FileSaved, kFlagFalse);
+    EXPECT_EQ(Project.ProjectPath, a);
+    EXPECT_EQ(w.windowTitle(), caption);
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(a).constData(), &st), 0);
+    EXPECT_EQ(c.what == std::string("folder") ? S_ISDIR(st.st_mode) : S_ISFIFO(st.st_mode), true);
+  }
+
+  // Save As elsewhere saves the project.
+  const QString b = folder_ + QStringLiteral("b.BNL");
+  Choose(b);
+  boxes_->Clear();
+  w.mnuFileItem_Click(3);
+  EXPECT_TRUE(boxes_->Shown().empty());
+  ProjectRecord read;
+  ASSERT_TRUE(ReadProjectFile(b, read).read);
+  EXPECT_EQ(read.Stress2D.Sx, 2.0f);
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+}
+
+TEST_F(FileCommandsTest, SaveRefusesAProjectTooLargeToOpenAgainAndKeepsIt) {
+  // A file of exactly the limit whose description is one long line: it
+  // opens, but written with the description wrapped it would be larger.
+  ProjectRecord source;
+  ResetProjectRecord(source, true, true);
+  source.ProjectDescription = QStringLiteral("@");
+  QByteArray bytes = ProjectFileBytes(source);
+  const qsizetype line = kMaxProjectFileBytes - (bytes.size() - 1);
+  bytes.replace("\r\n@\r\n", "\r\n" + QByteArray(line, 'w') + "\r\n");
+  ASSERT_EQ(bytes.size(), kMaxProjectFileBytes);
+  const QString big = WriteFile(folder_ + QStringLiteral("big.BNL"), bytes);
+  struct stat before {};
+  ASSERT_EQ(::stat(QFile::encodeName(big).constData(), &before), 0);
+
+  frmMain& w = Load();
+  Open(big);
+  ASSERT_EQ(Project.ProjectPath, big);
+  ASSERT_EQ(Project.ProjectDescription.size(), line + 2);
+  Project.Stress2D.Sx = 5.0f;  // an edit
+  Project.FileSaved = kFlagFalse;
+  const QString description = Project.ProjectDescription;
+  const QString caption = w.windowTitle();
+
+  boxes_->Clear();
+  w.mnuFileItem_Click(2);
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(boxes_->Last().prompt,
+            QStringLiteral("Error occurred: Cannot save the project file \"") + big +
+                QStringLiteral("\": it would be too large for a project file: 16.6 MB (a project file is at most "
+                               "16 MB). Shorten the project description. (75). Procedure Terminated"));
+  // The old file untouched, the project still modified and whole.
+  EXPECT_TRUE(ReadFile(big) == bytes);
+  struct stat after {};
+  ASSERT_EQ(::stat(QFile::encodeName(big).constData(), &after), 0);
+  EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+  EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+  EXPECT_EQ(QDir(folder_).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("big.BNL")});
+  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_EQ(Project.ProjectPath, big);
+  EXPECT_TRUE(Project.ProjectDescription == description);
+  EXPECT_EQ(Project.Stress2D.Sx, 5.0f);
+  EXPECT_EQ(w.windowTitle(), caption);
+
+  // Shortened, it saves under a new name and opens again.
+  Project.ProjectDescription = QStringLiteral("A shorter description");
+  const QString small = folder_ + QStringLiteral("small.BNL");
+  Choose(small);
+  boxes_->Clear();
+  w.mnuFileItem_Click(3);
+  EXPECT_TRUE(boxes_->Shown().empty());
+  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  Open(small);
+  EXPECT_EQ(Project.ProjectDescription, QStringLiteral("A shorter description\r\n"));
+  EXPECT_EQ(Project.Stress2D.Sx, 5.0f);
 }
 
 TEST_F(FileCommandsTest, AFileTooLargeForAProjectIsRefusedBeforeItIsRead) {

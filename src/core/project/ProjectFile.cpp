@@ -70,6 +70,20 @@ QString CannotOpenText(const QString& path, const QString& why) {
       .arg(ShownPath(path), why);
 }
 
+QString CannotSaveText(const QString& path, const QString& why) {
+  return Tr({"Cannot save the project file \"%1\": %2", "Αδύνατη η αποθήκευση του αρχείου έργου \"%1\": %2"})
+      .arg(ShownPath(path), why);
+}
+
+// A size in megabytes with one decimal, rounded up: a size just above the
+// limit never reads as the limit itself.
+QString Megabytes(qint64 size) {
+  const double megabytes = std::ceil(static_cast<double>(size) / (1024.0 * 1024.0) * 10.0) / 10.0;
+  return QString::number(megabytes, 'f', 1);
+}
+
+QString LimitMegabytes() { return QString::number(kMaxProjectFileBytes / (1024 * 1024)); }
+
 // Why a path cannot hold a project, judged without reading it: not an
 // ordinary file, or too large. Empty when nothing speaks against it.
 QString UnfitReason(const QString& path) {
@@ -77,12 +91,9 @@ QString UnfitReason(const QString& path) {
   if (!irregular.isEmpty()) return irregular;
   struct stat st {};
   if (::stat(QFile::encodeName(path).constData(), &st) != 0 || st.st_size <= kMaxProjectFileBytes) return QString();
-  // In megabytes, rounded up: a file just above the limit never reads as
-  // the limit itself.
-  const double megabytes = std::ceil(static_cast<double>(st.st_size) / (1024.0 * 1024.0) * 10.0) / 10.0;
   return Tr({"it is too large for a project file: %1 MB (a project file is at most %2 MB)",
              "είναι πολύ μεγάλο για αρχείο έργου: %1 MB (ένα αρχείο έργου έχει το πολύ %2 MB)"})
-      .arg(QString::number(megabytes, 'f', 1), QString::number(kMaxProjectFileBytes / (1024 * 1024)));
+      .arg(Megabytes(st.st_size), LimitMegabytes());
 }
 
 qint64 Nanoseconds(const struct timespec& time) {
@@ -444,16 +455,34 @@ bool ChangedOnDisk(const ProjectFileStamp& stamp) {
   struct stat st {};
   if (::stat(QFile::encodeName(stamp.path).constData(), &st) != 0) return false;
   if (!S_ISREG(st.st_mode)) return true;
-  if (st.st_size != stamp.size || Nanoseconds(st.st_mtim) != stamp.modifiedNs) return true;
-  // The same size and time: the bytes tell (a quick second save, a tool
-  // that keeps the time).
+  if (st.st_size != stamp.size) return true;
+  // The same size: the bytes tell, whatever the time says. A file only
+  // touched (a backup tool, a copy that keeps nothing of the time) holds
+  // what this run wrote; another program's edit may keep the size and put
+  // the time back.
   QByteArray bytes;
   if (ReadRegularFile(stamp.path, bytes)) return true;
   return Digest(bytes) != stamp.digest;
 }
 
+std::optional<RuntimeError> RefuseOversizeProjectFile(const QString& path, qint64 size) {
+  if (size <= kMaxProjectFileBytes) return std::nullopt;
+  return RuntimeError(
+      err::kPathFileAccess,
+      CannotSaveText(path, Tr({"it would be too large for a project file: %1 MB (a project file is at most %2 MB). "
+                               "Shorten the project description.",
+                               "θα ήταν πολύ μεγάλο για αρχείο έργου: %1 MB (ένα αρχείο έργου έχει το πολύ %2 MB). "
+                               "Συντομεύστε την περιγραφή του έργου."})
+                               .arg(Megabytes(size), LimitMegabytes())));
+}
+
 std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectRecord& record,
                                              ProjectFileStamp* written) {
+  // What stands at the path is said before anything else, as Open says it:
+  // the rename of the new file would fail on a folder, and would put a file
+  // in place of a device or a pipe.
+  const QString irregular = IrregularFileReason(path);
+  if (!irregular.isEmpty()) return RuntimeError(err::kPathFileAccess, CannotSaveText(path, irregular));
   AddHistoryLine(Tr({"Saving: ", "Αποθήκευση: "}) + ShownPath(path));
   QByteArray bytes;
   try {
@@ -463,6 +492,8 @@ std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectR
   } catch (const std::bad_alloc&) {
     return RuntimeError(err::kOutOfMemory);
   }
+  // The reader refuses a file above the limit: such a file is never written.
+  if (std::optional<RuntimeError> e = RefuseOversizeProjectFile(path, bytes.size())) return e;
   if (std::optional<RuntimeError> e = SaveFileAtomically(path, bytes))
     return RuntimeError(e->Number(), e->Description() + QStringLiteral(": ") + ShownPath(path));
   if (written) *written = StampOf(path, bytes);

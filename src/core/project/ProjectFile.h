@@ -49,9 +49,18 @@ void WrapDescription(QString& description);
 // reports success.
 bool ConvertProjectFiles();
 
-// The largest project file read. A real project is a few kilobytes; a
-// larger file is no project, and reading it would hold the window up.
+// The largest project file read, and written. A real project is a few
+// kilobytes; a larger file is no project, and reading it would hold the
+// window up. Save refuses a project whose file would be larger, so that
+// every file the program writes opens again.
 inline constexpr qint64 kMaxProjectFileBytes = 16LL * 1024 * 1024;
+
+// The most characters the description box takes. A character is at most
+// three bytes of the file (UTF-8), and a line end or a wrap adds two bytes
+// for at least one character more: four bytes a character at most, which
+// with the value lines keeps any project far below kMaxProjectFileBytes.
+inline constexpr qsizetype kMaxDescriptionLength = 1024 * 1024;
+static_assert(4 * kMaxDescriptionLength + 64 * 1024 < kMaxProjectFileBytes / 2);
 
 // A project file as this run of the program last read or wrote it: enough
 // to tell whether another program has changed it since.
@@ -62,10 +71,11 @@ struct ProjectFileStamp {
   QByteArray digest;      // SHA-256 of its bytes
 };
 
-// Whether the file at the stamp's path is no longer the one of the stamp:
-// another size, another modification time or other bytes (anything but an
-// ordinary file counts as changed). An empty stamp, and a file that is
-// gone, have nothing that a save could lose: false.
+// Whether the file at the stamp's path no longer holds the bytes of the
+// stamp: another size, or bytes of another digest (anything but an ordinary
+// file, and a file that cannot be read, count as changed). A file only
+// touched (a new modification time, the same bytes) is unchanged. An empty
+// stamp, and a file that is gone, have nothing that a save could lose: false.
 bool ChangedOnDisk(const ProjectFileStamp& stamp);
 
 // The outcome of reading a project file.
@@ -119,12 +129,24 @@ ProjectReadResult ReadProjectBytes(const QByteArray& bytes, const QString& path,
 // The bytes of a version-59 project file of the record (UTF-8, CR LF). The
 // description is written wrapped (the record keeps its own text). Raises
 // Overflow (6) for a value that is not a finite number and Subscript out of
-// range (9) for a LabPointCount outside 0..20, naming the field.
+// range (9) for a LabPointCount outside 0..20, naming the field. The bytes
+// may be more than kMaxProjectFileBytes: WriteProjectFile refuses those.
 QByteArray ProjectFileBytes(const ProjectRecord& record);
+
+// The error that File Save reports for a file of `size` bytes, larger than
+// kMaxProjectFileBytes: Path/File access error (75) with "Cannot save the
+// project file", the path, the size it would have and the limit. Nothing
+// for a file of a project's size.
+std::optional<RuntimeError> RefuseOversizeProjectFile(const QString& path, qint64 size);
 
 // Writes the record to `path` as a version-59 project file, through a
 // temporary file: when anything fails the old file stays as it was and the
-// error comes back. Appends "Saving: " and the path to the history first.
+// error comes back. A folder, a device, a pipe or a socket at the path is
+// refused first, as File Open refuses it, with "Cannot save the project
+// file", the path and what stands there (Path/File access error, 75); then
+// "Saving: " and the path go to the history, and a file that would be
+// larger than kMaxProjectFileBytes is refused (RefuseOversizeProjectFile)
+// before any byte is written.
 // The record's flags are the caller's to set: File Save rewraps the
 // project's own description (WrapDescription), writes, and on success sets
 // FileSaved; File Open calls ReadProjectFile on the current project instead

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <cfloat>
@@ -16,6 +17,9 @@
 #include <cstring>
 #include <limits>
 #include <random>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace brantel {
 namespace {
@@ -654,6 +658,134 @@ TEST_F(ProjectFileTest, AFailedSaveKeepsTheOldFileAndReturnsTheError) {
   EXPECT_EQ(back.ProjectTitle, QStringLiteral("two  lines"));
   EXPECT_EQ(back.Hooke3DInputs.Flag, 1);
   EXPECT_TRUE(ConvertProjectFiles());
+}
+
+// A record whose file is exactly `size` bytes: its description is lines of
+// 60 characters (the file's own wrap, so the bytes are those of the file).
+ProjectRecord RecordOfFileSize(qint64 size) {
+  ProjectRecord record = FilledRecord();
+  record.ProjectDescription.clear();
+  const qint64 empty = ProjectFileBytes(record).size() - 2;  // an empty description is one empty line
+  const qint64 room = size - empty;
+  const qint64 fullLines = (room - 3) / 62;
+  const qint64 last = room - fullLines * 62 - 2;  // 1..62 characters; above 60 two lines of the wrap
+  QString description;
+  description.reserve(static_cast<qsizetype>(room));
+  for (qint64 i = 0; i < fullLines; ++i) description += QString(60, u'd') + QStringLiteral("\r\n");
+  if (last > 60) {
+    description += QString(static_cast<qsizetype>(last - 2 - 1), u'e') + QStringLiteral("\r\ne");
+  } else {
+    description += QString(static_cast<qsizetype>(last), u'e');
+  }
+  record.ProjectDescription = description;
+  return record;
+}
+
+TEST_F(ProjectFileTest, SaveWritesAFileOfTheLimitAndRefusesOneByteMore) {
+  // At the limit: written, and opened again from the disk.
+  const QString path = Path("limit.BNL");
+  ProjectRecord record = RecordOfFileSize(kMaxProjectFileBytes);
+  ASSERT_EQ(ProjectFileBytes(record).size(), kMaxProjectFileBytes);
+  ASSERT_FALSE(WriteProjectFile(path, record).has_value());
+  EXPECT_EQ(QFileInfo(path).size(), kMaxProjectFileBytes);
+  ProjectRecord back;
+  const ProjectReadResult read = ReadProjectFile(path, back);
+  ASSERT_TRUE(read.read) << read.message.toStdString();
+  EXPECT_EQ(back.ProjectDescription, record.ProjectDescription + QStringLiteral("\r\n"));
+
+  // One byte more: refused before a byte is written, saying the size and
+  // the limit; the old file stays and no temporary file is left behind.
+  record.ProjectDescription += u'f';
+  ASSERT_EQ(ProjectFileBytes(record).size(), kMaxProjectFileBytes + 1);
+  const QByteArray old = ReadFile(path);
+  HistoryLog::Instance().Clear();
+  std::optional<RuntimeError> error = WriteProjectFile(path, record);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->Number(), err::kPathFileAccess);
+  EXPECT_EQ(error->Description(), QStringLiteral("Cannot save the project file \"") + path +
+                                      QStringLiteral("\": it would be too large for a project file: 16.1 MB "
+                                                     "(a project file is at most 16 MB). Shorten the project "
+                                                     "description."));
+  EXPECT_TRUE(ReadFile(path) == old);
+  EXPECT_EQ(QDir(Home()).entryList({QStringLiteral("*limit*")}, QDir::Files | QDir::Hidden),
+            QStringList{QStringLiteral("limit.BNL")});
+  EXPECT_TRUE(History().contains(QStringLiteral("Saving: ") + path));
+
+  // In Greek.
+  EnglishMenus = 0;
+  error = WriteProjectFile(path, record);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->Description(), QStringLiteral("Αδύνατη η αποθήκευση του αρχείου έργου \"") + path +
+                                      QStringLiteral("\": θα ήταν πολύ μεγάλο για αρχείο έργου: 16.1 MB (ένα αρχείο "
+                                                     "έργου έχει το πολύ 16 MB). Συντομεύστε την περιγραφή του "
+                                                     "έργου."));
+  EXPECT_FALSE(RefuseOversizeProjectFile(path, kMaxProjectFileBytes).has_value());
+  EXPECT_TRUE(RefuseOversizeProjectFile(path, kMaxProjectFileBytes + 1).has_value());
+}
+
+TEST_F(ProjectFileTest, SaveSaysWhatStandsInPlaceOfTheFileAndLeavesIt) {
+  const QString folder = Path("folder.BNL");
+  ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/inside")));
+  const QString pipe = Path("pipe.BNL");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+  struct Case {
+    QString path;
+    QString why;
+  };
+  for (const Case& c :
+       {Case{folder, QStringLiteral("it is a folder")}, Case{pipe, QStringLiteral("it is a pipe, not a file")}}) {
+    SCOPED_TRACE(c.path.toStdString());
+    HistoryLog::Instance().Clear();
+    const std::optional<RuntimeError> error = WriteProjectFile(c.path, FilledRecord());
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->Number(), err::kPathFileAccess);
+    EXPECT_EQ(error->Description(),
+              QStringLiteral("Cannot save the project file \"") + c.path + QStringLiteral("\": ") + c.why);
+    EXPECT_FALSE(History().contains(QStringLiteral("Saving:")));
+  }
+  EXPECT_TRUE(QFileInfo(folder + QStringLiteral("/inside")).isDir());
+  struct stat st {};
+  ASSERT_EQ(::stat(QFile::encodeName(pipe).constData(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_EQ(QDir(Home()).entryList({QStringLiteral("*.BNL*")}, QDir::AllEntries | QDir::System | QDir::Hidden),
+            QStringList({QStringLiteral("folder.BNL"), QStringLiteral("pipe.BNL")}));
+}
+
+TEST_F(ProjectFileTest, OnlyOtherBytesCountAsAChangeOnDisk) {
+  const QString path = Path("stamped.BNL");
+  ProjectFileStamp stamp;
+  ASSERT_FALSE(WriteProjectFile(path, FilledRecord(), &stamp).has_value());
+  EXPECT_EQ(stamp.path, path);
+  EXPECT_FALSE(ChangedOnDisk(stamp));
+  EXPECT_FALSE(ChangedOnDisk(ProjectFileStamp{}));
+
+  // Touched: a new modification time, the same bytes.
+  const QByteArray bytes = ReadFile(path);
+  const struct timespec later[2] = {{stamp.modifiedNs / 1000000000LL + 100, 0},
+                                    {stamp.modifiedNs / 1000000000LL + 100, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), later, 0), 0);
+  EXPECT_FALSE(ChangedOnDisk(stamp));
+  // Written anew with the same bytes (a copy put back).
+  WriteFile(path, bytes);
+  EXPECT_FALSE(ChangedOnDisk(stamp));
+
+  // One byte other, the size kept: changed, whatever the time.
+  QByteArray edited = bytes;
+  edited[edited.size() - 3] = edited[edited.size() - 3] == '1' ? '0' : '1';
+  WriteFile(path, edited);
+  EXPECT_TRUE(ChangedOnDisk(stamp));
+  const struct timespec same[2] = {{stamp.modifiedNs / 1000000000LL, stamp.modifiedNs % 1000000000LL},
+                                   {stamp.modifiedNs / 1000000000LL, stamp.modifiedNs % 1000000000LL}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), same, 0), 0);
+  EXPECT_TRUE(ChangedOnDisk(stamp));
+  // Another size; a folder in its place; gone.
+  WriteFile(path, bytes + "\r\n");
+  EXPECT_TRUE(ChangedOnDisk(stamp));
+  QFile::remove(path);
+  ASSERT_TRUE(QDir().mkpath(path));
+  EXPECT_TRUE(ChangedOnDisk(stamp));
+  QDir().rmdir(path);
+  EXPECT_FALSE(ChangedOnDisk(stamp));
 }
 
 }  // namespace
