@@ -17,6 +17,7 @@
 #include "mainwindow/CommandBar.h"
 #include "mainwindow/HelpActions.h"
 #include "mainwindow/ImageList.h"
+#include "platform/WidgetMessageBox.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -78,6 +79,8 @@ frmMain* MainWindow() { return g_mainWindow; }
 frmMain::frmMain() {
   g_mainWindow = this;
   setWindowTitle(QStringLiteral("Brantel"));
+  // A message box that no other window can take stands over this one.
+  platform::SetMainMessageBoxOwner(this);
   setObjectName(QStringLiteral("frmMain"));
 
   surface = new QWidget(this);

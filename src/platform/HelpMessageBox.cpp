@@ -18,7 +18,7 @@ HelpMessageBoxHandler& Handler() {
 // The information box with OK and Help that the About entry shows.
 qint16 ShowWidgetHelpBox(const QString& prompt, qint32 buttons, const QString& title,
                          const std::function<void()>& onHelp) {
-  QMessageBox box(QApplication::activeWindow());
+  QMessageBox box(MessageBoxOwner());
   PrepareMessageBox(box, prompt, buttons, title);
   QPushButton* ok = box.addButton(QMessageBox::Ok);
   QPushButton* help = box.addButton(QMessageBox::Help);

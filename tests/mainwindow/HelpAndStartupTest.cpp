@@ -16,6 +16,7 @@
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/Main.h"
 #include "platform/HelpMessageBox.h"
+#include "platform/WidgetMessageBox.h"
 #include "tools/elasticity/RosetteDialog.h"
 #include "tools/stress/Stress2DDialog.h"
 
@@ -28,6 +29,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
+#include <QWindow>
 
 namespace brantel {
 namespace {
@@ -210,6 +212,42 @@ TEST_F(HelpTest, AboutBoxIsNotLoggedAndItsHelpShowsTheAboutPage) {
   EXPECT_TRUE(shownText.endsWith(QStringLiteral("\r\n")));
   EXPECT_TRUE(shownText.contains(QStringLiteral("\r\nb) ")));
   EXPECT_EQ(ShownPage(), QStringLiteral("about.html"));
+}
+
+TEST_F(HelpTest, AMessageBoxNeverStandsOverTheHelpWindowNorTheHelpUnderABoxOfItsOwn) {
+  TestWindow& w = LoadWindow();
+  InstallHelp();
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  w.mnuHelpItem_Click(0);
+  HelpWindow* help = HelpWindow::Existing();
+  ASSERT_NE(help, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+  EXPECT_EQ(platform::MessageBoxOwner(), &w);
+
+  // A modal window that the help window parents (no box does, but a window
+  // may): the help window stays clear of it rather than becoming its child.
+  QDialog fromHelp(help);
+  fromHelp.setModal(true);
+  fromHelp.show();
+  fromHelp.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&fromHelp));
+  EXPECT_NE(help->windowHandle()->transientParent(), fromHelp.windowHandle());
+  EXPECT_EQ(platform::MessageBoxOwner(), &w);
+  fromHelp.close();
+
+  // A modal window of the program: the help follows it, and a box belongs
+  // to it.
+  QDialog tool(&w);
+  tool.setModal(true);
+  tool.show();
+  tool.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&tool));
+  EXPECT_EQ(help->windowHandle()->transientParent(), tool.windowHandle());
+  help->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+  EXPECT_EQ(platform::MessageBoxOwner(), &tool);
 }
 
 TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
