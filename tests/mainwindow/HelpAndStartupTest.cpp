@@ -25,6 +25,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
@@ -212,6 +213,32 @@ TEST_F(HelpTest, AboutBoxIsNotLoggedAndItsHelpShowsTheAboutPage) {
   EXPECT_TRUE(shownText.endsWith(QStringLiteral("\r\n")));
   EXPECT_TRUE(shownText.contains(QStringLiteral("\r\nb) ")));
   EXPECT_EQ(ShownPage(), QStringLiteral("about.html"));
+}
+
+TEST_F(HelpTest, F1InTheAboutBoxShowsTheAboutPageAsItsHelpButtonDoes) {
+  TestWindow& w = LoadWindow();
+  InstallHelp();
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  platform::InstallWidgetHelpMessageBox();
+  QString onF1;
+  bool stayedOpen = false;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_F1);
+    onF1 = ShownPage();
+    stayedOpen = box->isVisible();
+    box->button(QMessageBox::Ok)->click();
+  });
+  w.mnuHelpItem_Click(8);
+  EXPECT_EQ(onF1, QStringLiteral("about.html"));
+  EXPECT_TRUE(stayedOpen);
+
+  // F1 elsewhere is the program's own again.
+  QTest::keyClick(w.txtMain, Qt::Key_F1);
+  EXPECT_EQ(ShownPage(), QStringLiteral("main-window.html"));
 }
 
 TEST_F(HelpTest, AMessageBoxNeverStandsOverTheHelpWindowNorTheHelpUnderABoxOfItsOwn) {
