@@ -392,6 +392,46 @@ TEST_F(MainStartupTest, ARelativeCommandLinePathNamesAFileOfTheStartFolder) {
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
+TEST_F(MainStartupTest, ACommandLineProjectThatAppearsLaterOpensAtTheNextActivation) {
+  WriteSettings(0);
+  const QString later = Home() + QStringLiteral("/work/later.BNL");
+  CommandLine = later;
+  std::unique_ptr<frmMain> window = StartMainWindow();
+  ASSERT_NE(window, nullptr);
+  QCoreApplication::processEvents();
+  // Nothing to open, nothing said but the history line; the new project of
+  // start-up keeps its name.
+  EXPECT_TRUE(boxes_->Shown().empty());
+  EXPECT_EQ(Project.ProjectPath, QStringLiteral("Untitled"));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral(": Untitled"));
+  const qsizetype tried = History().count(QStringLiteral("Command: ") + later);
+  EXPECT_GE(tried, 1);
+
+  Project.Stress2D.Sx = 7.0f;
+  ASSERT_TRUE(QDir().mkpath(Home() + QStringLiteral("/work")));
+  ASSERT_FALSE(WriteProjectFile(later, Project));
+  Project.Stress2D.Sx = 0.0f;
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  EXPECT_EQ(Project.ProjectPath, later);
+  EXPECT_EQ(Project.Stress2D.Sx, 7.0f);
+  EXPECT_EQ(History().count(QStringLiteral("Opening: ") + later), 1);
+  EXPECT_EQ(History().count(QStringLiteral("Command: ") + later), tried + 1);
+  EXPECT_TRUE(boxes_->Shown().empty());
+
+  // Opened: the later activations leave it be.
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  EXPECT_EQ(History().count(QStringLiteral("Command: ") + later), tried + 1);
+  EXPECT_EQ(History().count(QStringLiteral("Opening: ") + later), 1);
+}
+
 TEST_F(MainStartupTest, TheProgramRunsUntilItsWindowCloses) {
   WriteSettings(1);
   WhenModalShows<frmDisclaimer>(
