@@ -19,6 +19,10 @@ BRANTEL_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
   poppler-utils unzip
+  # The tests of message boxes beside the help window run on the xcb platform
+  # under a virtual X server: xvfb-run and its Xvfb, xauth (which xvfb only
+  # recommends), and Qt's xcb platform plugin (in libqt6gui6).
+  xvfb xauth libqt6gui6
   # Run time: the registration of the project-file type updates the user's
   # MIME and desktop-entry databases with their tools.
   shared-mime-info desktop-file-utils

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "core/RuntimeError.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace brantel {
 
@@ -42,6 +46,17 @@ QStringList FolderChain(const QString& folder);
 
 // A file's full path from a folder and a name: one "/" between them.
 QString BrowserFilePath(const QString& folder, const QString& name);
+
+// The largest file the browser shows or copies for the external viewer: far
+// above any output listing, far below what would keep the program reading
+// for minutes.
+inline constexpr qint64 kMaxBrowsedFileBytes = 32LL * 1024 * 1024;
+
+// The error the browser reports, before reading a byte, for a file larger
+// than kMaxBrowsedFileBytes: Path/File access error (75) with a message that
+// names the file, its size and the limit. Nothing for a file within the
+// limit, or for a path that names no file (the read itself reports that).
+std::optional<RuntimeError> RefuseOversizedBrowserFile(const QString& path);
 
 // The places of the drive list: the root folder, the user's home folder and
 // documents folder (each once, only those that exist).

@@ -3,6 +3,7 @@
 #include "core/Bilingual.h"
 #include "core/help/HelpPages.h"
 #include "mainwindow/HelpTopics.h"
+#include "platform/WidgetMessageBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,6 +43,9 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window) {
   // Closing the main window ends the program, whether the help is open or
   // not.
   setAttribute(Qt::WA_QuitOnClose, false);
+  // A message box that opens while the help is in front belongs to the
+  // program's window behind it, never to the help window.
+  platform::KeepMessageBoxesAway(*this);
 
   auto* bar = new QToolBar(this);
   bar->setObjectName(QStringLiteral("HelpBar"));
@@ -119,6 +123,10 @@ void HelpWindow::FollowModalWindow() {
   if (!handle) return;
   QWidget* modal = QApplication::activeModalWidget();
   QWindow* over = (modal && modal != this) ? modal->windowHandle() : nullptr;
+  // Never the child of a window that the help window parents itself,
+  // directly or through others: each would be the other's ancestor, and the
+  // desktop's walk up that chain would never end.
+  if (over && handle->isAncestorOf(over)) return;
   if (handle->transientParent() != over) handle->setTransientParent(over);
 }
 

@@ -4,7 +4,6 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/commands/ToolRegistry.h"
-#include "core/project/ProjectRecord.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ProgramTools.h"
 #include "platform/HelpMessageBox.h"
@@ -26,13 +25,16 @@ QString ResolveCommandLine(const QString& commandLine, const QString& startFolde
 std::unique_ptr<frmMain> StartMainWindow() {
   RunStartupSteps();
 
-  // Load the main window, start a new project and show the window; showing it
-  // is its first activation, which logs the command line.
+  // Load the main window, start a new project and show the window. The
+  // command-line project waits for the last project: it is the one open at
+  // the end of start-up, and each later activation of the window tries it
+  // again while its file is missing.
   auto window = std::make_unique<frmMain>();
   if (!window->Form_Load()) return nullptr;
   bool rename = true;
   bool units = true;
   window->FileNew(rename, units);
+  window->HoldCommandLineProject(true);
   window->show();
   QApplication::setActiveWindow(window.get());
 
@@ -40,13 +42,7 @@ std::unique_ptr<frmMain> StartMainWindow() {
 
   if (LoadLastInputFile == 1 && !LastFileLong[1].isEmpty()) window->mnuFileArray_Click(1);
 
-  // The command-line project is opened once, here, so that it is the one
-  // open at the end of start-up.
-  if (!CommandLine.isEmpty()) {
-    Project.ProjectDisplayName = Project.ProjectPath;
-    Project.ProjectPath = QString(CommandLine).remove(u'"');
-    window->LoadProjFile();
-  }
+  window->HoldCommandLineProject(false);
   return window;
 }
 

@@ -17,11 +17,13 @@
 #include "mainwindow/CommandBar.h"
 #include "mainwindow/HelpActions.h"
 #include "mainwindow/ImageList.h"
+#include "platform/WidgetMessageBox.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
@@ -77,6 +79,8 @@ frmMain* MainWindow() { return g_mainWindow; }
 
 frmMain::frmMain() {
   g_mainWindow = this;
+  // A message box that no other window can take stands over this one.
+  platform::SetMainMessageBoxOwner(this);
   setWindowTitle(QStringLiteral("Brantel"));
   setObjectName(QStringLiteral("frmMain"));
 
@@ -191,11 +195,24 @@ bool frmMain::Form_Load() {
 void frmMain::Form_Activate() {
   if (RecentMenuChanged && !mnuFileArray.empty()) mnuFileArray[0]->setVisible(true);
   LayoutMainWindow(*this);
-  if (FirstActivation && !CommandLine.isEmpty()) {
-    // The project itself is opened once, as the last step of start-up.
-    FirstActivation = false;
-    AddHistoryLine(QStringLiteral("Command: ") + ShownText(CommandLine, 1024));
-  }
+  if (!FirstActivation || CommandLine.isEmpty() || holdCommandLine_) return;
+  AddHistoryLine(QStringLiteral("Command: ") + ShownText(CommandLine, 1024));
+  const QString path = QString(CommandLine).remove(u'"');
+  // A file that is not there yet leaves the open project and its path alone:
+  // a Save would otherwise write that project where the awaited file is to
+  // come, and the open would then offer to save it over that file.
+  if (!QFileInfo::exists(path)) return;
+  // Cleared first: the open's questions and messages activate the window
+  // again.
+  FirstActivation = false;
+  Project.ProjectDisplayName = Project.ProjectPath;
+  Project.ProjectPath = path;
+  LoadProjFile();
+}
+
+void frmMain::HoldCommandLineProject(bool hold) {
+  holdCommandLine_ = hold;
+  if (!hold) Form_Activate();
 }
 
 void frmMain::Form_Resize() {

@@ -35,7 +35,16 @@ class frmMain : public QMainWindow {
   // Runs the load steps; false when the user declined the disclaimer, and
   // the program ends without showing the window.
   bool Form_Load();
+  // Every activation: while FirstActivation is set and there is a command
+  // line, logs "Command: " and the command line, and when the file it names
+  // (the command line without its double quotes) exists, opens it as the
+  // project and clears FirstActivation. Until that file exists each
+  // activation tries again; the open project keeps its own path meanwhile.
   void Form_Activate();
+  // Start-up holds the command-line project back while it loads the last
+  // project, so that the command line's is the one open at its end; letting
+  // go tries it at once, as the window's first activation.
+  void HoldCommandLineProject(bool hold);
   void Form_Resize();
 
   // --- Project commands (FileCommands.cpp). Results: True is -1.
@@ -151,6 +160,7 @@ class frmMain : public QMainWindow {
   std::unique_ptr<cVBALImageList> toolbarImages_;
   std::vector<QAction*> menuItems_[6];
   bool unloading_ = false;
+  bool holdCommandLine_ = false;
 };
 
 // The main window while it exists, else nullptr.

@@ -302,8 +302,10 @@ void frmTextBrow::File1_DblClick() {
 }
 
 void frmTextBrow::LoadView(const QString& path) {
-  // A pipe, a device or a folder is refused before any read: reading one
-  // would wait for ever or never end.
+  // A file far beyond any listing, a pipe, a device or a folder is refused
+  // before any read: reading one would take minutes and all the memory,
+  // wait for ever or never end.
+  if (std::optional<RuntimeError> e = RefuseOversizedBrowserFile(path)) throw *e;
   QByteArray bytes;
   if (std::optional<RuntimeError> e = ReadRegularFile(path, bytes)) throw *e;
   // CR LF, LF and CR each end a line of the view.
@@ -311,6 +313,11 @@ void frmTextBrow::LoadView(const QString& path) {
 }
 
 void frmTextBrow::ViewExternally(const QString& path) {
+  // The copy reads the whole file too: a file too large is refused first.
+  if (std::optional<RuntimeError> e = RefuseOversizedBrowserFile(path)) {
+    ReportError(*e, true);
+    return;
+  }
   // A copy of its own for every view, so that no link at a known name can
   // send it elsewhere. A failed copy has shown its message.
   const QString scratch = CopyTextFileToNew(path, BrowserScratchPattern());

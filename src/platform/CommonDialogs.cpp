@@ -1,12 +1,42 @@
 #include "platform/CommonDialogs.h"
 
+#include <QAbstractButton>
 #include <QFontDialog>
+#include <QGroupBox>
 #include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
 namespace brantel::platform {
 namespace {
+
+// The printer dialog of the program: every print is the whole document, so
+// neither page numbers nor a selection can be chosen. Without those options
+// the desktop's dialog still enables its page range where the print system
+// can pick pages itself, each time it shows; so the choices of the range
+// group other than "all" are disabled once it has shown.
+class WholeDocumentPrintDialog : public QPrintDialog {
+ public:
+  WholeDocumentPrintDialog(QPrinter* printer, QWidget* parent) : QPrintDialog(printer, parent) {
+    setOption(QAbstractPrintDialog::PrintSelection, false);
+    setOption(QAbstractPrintDialog::PrintPageRange, false);
+    setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    setOption(QAbstractPrintDialog::PrintShowPageSize, true);
+    setPrintRange(QAbstractPrintDialog::AllPages);
+  }
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QPrintDialog::showEvent(event);
+    auto* range = findChild<QGroupBox*>(QStringLiteral("gbPrintRange"));
+    if (!range) return;
+    for (QWidget* choice : range->findChildren<QWidget*>()) {
+      auto* button = qobject_cast<QAbstractButton*>(choice);
+      if (button && button->objectName() == QLatin1String("printAll")) button->setChecked(true);
+      else choice->setEnabled(false);
+    }
+  }
+};
 
 PrintDialogHandler& PrintHandler() {
   static PrintDialogHandler handler;
@@ -27,11 +57,7 @@ InputBoxHandler& InputHandler() {
 
 bool ShowPrintDialog(QPrinter& printer, PrintDialogKind kind, QWidget* parent) {
   if (PrintHandler()) return PrintHandler()(printer, kind, parent);
-  QPrintDialog dialog(&printer, parent);
-  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-  dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-  dialog.setOption(QAbstractPrintDialog::PrintShowPageSize, true);
+  WholeDocumentPrintDialog dialog(&printer, parent);
   if (kind == PrintDialogKind::Setup) {
     dialog.setWindowTitle(QStringLiteral("Print Setup"));
   }

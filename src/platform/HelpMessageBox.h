@@ -6,9 +6,9 @@
 
 namespace brantel::platform {
 
-// A message box with a Help button beside its own buttons: pressing Help runs
-// `onHelp` and leaves the box open. Returns the code of the button that
-// closed the box, as MsgBox does.
+// A message box with a Help button beside its own buttons: pressing Help, or
+// F1 anywhere in the box, runs `onHelp` and leaves the box open. Returns the
+// code of the button that closed the box, as MsgBox does.
 qint16 ShowHelpMessageBox(const QString& prompt, qint32 buttons, const QString& title,
                           const std::function<void()>& onHelp);
 

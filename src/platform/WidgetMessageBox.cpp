@@ -4,11 +4,46 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QVariant>
 
 #include <vector>
 
 namespace brantel::platform {
+namespace {
+
+constexpr char kKeepsBoxesAway[] = "brantelKeepsMessageBoxesAway";
+
+QPointer<QWidget>& MainOwner() {
+  static QPointer<QWidget> window;
+  return window;
+}
+
+// True for a window that keeps message boxes away, or one that such a
+// window parents. The widgets' own parents are followed, never the
+// transient parents of their windows: those are what may go round in a
+// circle.
+bool KeepsBoxesAway(const QWidget* window) {
+  for (const QWidget* w = window; w; w = w->parentWidget()) {
+    if (w->property(kKeepsBoxesAway).toBool()) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+QWidget* MessageBoxOwner() {
+  for (QWidget* candidate : {QApplication::activeModalWidget(), QApplication::activeWindow()}) {
+    if (candidate && !KeepsBoxesAway(candidate)) return candidate->window();
+  }
+  QWidget* main = MainOwner().data();
+  return main && !KeepsBoxesAway(main) ? main : nullptr;
+}
+
+void KeepMessageBoxesAway(QWidget& window) { window.setProperty(kKeepsBoxesAway, true); }
+
+void SetMainMessageBoxOwner(QWidget* window) { MainOwner() = window; }
 
 void PrepareMessageBox(QMessageBox& box, const QString& prompt, qint32 buttons, const QString& title) {
   box.setWindowTitle(title);
@@ -28,7 +63,7 @@ void PrepareMessageBox(QMessageBox& box, const QString& prompt, qint32 buttons, 
 }
 
 qint16 ShowWidgetMessageBox(const QString& prompt, qint32 buttons, const QString& title) {
-  QMessageBox box(QApplication::activeWindow());
+  QMessageBox box(MessageBoxOwner());
   PrepareMessageBox(box, prompt, buttons, title);
   struct Choice {
     QMessageBox::StandardButton button;

@@ -4,15 +4,32 @@
 
 class QMessageBox;
 class QString;
+class QWidget;
 
 namespace brantel::platform {
+
+// The window a message box belongs to: the modal window in front, else the
+// active window, else the main window (SetMainMessageBoxOwner); never a
+// window that keeps message boxes away (KeepMessageBoxesAway) nor one that
+// such a window parents. Nothing when there is no window to take it.
+QWidget* MessageBoxOwner();
+
+// Marks a window that never owns a message box, nor do the windows it
+// parents. The help window is one: it follows the modal window in front as
+// that window's transient child, so a box of its own would make each the
+// other's ancestor.
+void KeepMessageBoxesAway(QWidget& window);
+
+// The window that owns a message box when no other window can: the main
+// window. Forgotten when that window goes.
+void SetMainMessageBoxOwner(QWidget* window);
 
 // Sets a box's title, its plain text (CR LF read as line breaks) and the
 // icon of a message-box code.
 void PrepareMessageBox(QMessageBox& box, const QString& prompt, qint32 buttons, const QString& title);
 
-// Shows a modal message box with the buttons and icon of a message-box code
-// and returns the code of the button pressed.
+// Shows a modal message box with the buttons and icon of a message-box code,
+// over MessageBoxOwner(), and returns the code of the button pressed.
 qint16 ShowWidgetMessageBox(const QString& prompt, qint32 buttons, const QString& title);
 
 // Makes every message box of the program a real dialog on the screen.

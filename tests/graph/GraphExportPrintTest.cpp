@@ -5,13 +5,17 @@
 #include "core/graph/GraphBuffer.h"
 #include "graph/GraphChart.h"
 #include "graph/GraphWindow.h"
+#include "platform/CommonDialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QImage>
 #include <QMap>
+#include <QPrintDialog>
 #include <QProcess>
+#include <QTimer>
 #include <QXmlStreamReader>
 
 #include <limits>
@@ -149,6 +153,36 @@ TEST_F(GraphCommandsTest, PrintSendsTheChartToThePrinterUnlessCancelled) {
   window_->GraphFileItem_Click(0);
   EXPECT_TRUE(History().contains(QStringLiteral("Printing Graph")));
   EXPECT_TRUE(ReadFile(printFile_).startsWith("%PDF"));
+}
+
+TEST_F(GraphCommandsTest, ThePrintDialogOffersNeitherPageNumbersNorASelection) {
+  // The desktop's own dialog: the chart is one page, printed whole.
+  platform::SetPrintDialogHandler({});
+  bool shown = false;
+  QMap<QString, bool> enabled;
+  bool allPages = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    shown = true;
+    for (const char* name :
+         {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit", "printCurrentPage", "printSelection"}) {
+      if (const auto* choice = dialog->findChild<QWidget*>(QLatin1String(name))) enabled[name] = choice->isEnabled();
+    }
+    const auto* all = dialog->findChild<QAbstractButton*>(QStringLiteral("printAll"));
+    allPages = all && all->isEnabled() && all->isChecked();
+    dialog->reject();
+  });
+  window_->GraphFileItem_Click(0);
+  ASSERT_TRUE(shown);
+  for (const char* name : {"printRange", "printCurrentPage", "printSelection"})
+    EXPECT_TRUE(enabled.contains(name)) << name;
+  for (auto choice = enabled.cbegin(); choice != enabled.cend(); ++choice) {
+    EXPECT_FALSE(choice.value()) << choice.key().toStdString();
+  }
+  EXPECT_TRUE(allPages);
+  EXPECT_FALSE(History().contains(QStringLiteral("Printing Graph")));
+  EXPECT_TRUE(boxes_->Shown().empty());
 }
 
 TEST_F(GraphCommandsTest, CopyPutsTheChartOnTheClipboard) {

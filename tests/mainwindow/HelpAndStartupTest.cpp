@@ -16,6 +16,7 @@
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/Main.h"
 #include "platform/HelpMessageBox.h"
+#include "platform/WidgetMessageBox.h"
 #include "tools/elasticity/RosetteDialog.h"
 #include "tools/stress/Stress2DDialog.h"
 
@@ -24,10 +25,12 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
+#include <QWindow>
 
 namespace brantel {
 namespace {
@@ -212,6 +215,68 @@ TEST_F(HelpTest, AboutBoxIsNotLoggedAndItsHelpShowsTheAboutPage) {
   EXPECT_EQ(ShownPage(), QStringLiteral("about.html"));
 }
 
+TEST_F(HelpTest, F1InTheAboutBoxShowsTheAboutPageAsItsHelpButtonDoes) {
+  TestWindow& w = LoadWindow();
+  InstallHelp();
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  platform::InstallWidgetHelpMessageBox();
+  QString onF1;
+  bool stayedOpen = false;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_F1);
+    onF1 = ShownPage();
+    stayedOpen = box->isVisible();
+    box->button(QMessageBox::Ok)->click();
+  });
+  w.mnuHelpItem_Click(8);
+  EXPECT_EQ(onF1, QStringLiteral("about.html"));
+  EXPECT_TRUE(stayedOpen);
+
+  // F1 elsewhere is the program's own again.
+  QTest::keyClick(w.txtMain, Qt::Key_F1);
+  EXPECT_EQ(ShownPage(), QStringLiteral("main-window.html"));
+}
+
+TEST_F(HelpTest, AMessageBoxNeverStandsOverTheHelpWindowNorTheHelpUnderABoxOfItsOwn) {
+  TestWindow& w = LoadWindow();
+  InstallHelp();
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  w.mnuHelpItem_Click(0);
+  HelpWindow* help = HelpWindow::Existing();
+  ASSERT_NE(help, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+  EXPECT_EQ(platform::MessageBoxOwner(), &w);
+
+  // A modal window that the help window parents (no box does, but a window
+  // may): the help window stays clear of it rather than becoming its child.
+  QDialog fromHelp(help);
+  fromHelp.setModal(true);
+  fromHelp.show();
+  fromHelp.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&fromHelp));
+  EXPECT_NE(help->windowHandle()->transientParent(), fromHelp.windowHandle());
+  EXPECT_EQ(platform::MessageBoxOwner(), &w);
+  fromHelp.close();
+
+  // A modal window of the program: the help follows it, and a box belongs
+  // to it.
+  QDialog tool(&w);
+  tool.setModal(true);
+  tool.show();
+  tool.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&tool));
+  EXPECT_EQ(help->windowHandle()->transientParent(), tool.windowHandle());
+  help->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+  EXPECT_EQ(platform::MessageBoxOwner(), &tool);
+}
+
 TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
   TestWindow& w = LoadWindow();
   w.show();
@@ -325,6 +390,46 @@ TEST_F(MainStartupTest, ARelativeCommandLinePathNamesAFileOfTheStartFolder) {
   EXPECT_EQ(QDir::currentPath() + u'/', AppFolder);
   EXPECT_EQ(Project.ProjectPath, folder + QStringLiteral("/p.BNL"));
   EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(MainStartupTest, ACommandLineProjectThatAppearsLaterOpensAtTheNextActivation) {
+  WriteSettings(0);
+  const QString later = Home() + QStringLiteral("/work/later.BNL");
+  CommandLine = later;
+  std::unique_ptr<frmMain> window = StartMainWindow();
+  ASSERT_NE(window, nullptr);
+  QCoreApplication::processEvents();
+  // Nothing to open, nothing said but the history line; the new project of
+  // start-up keeps its name.
+  EXPECT_TRUE(boxes_->Shown().empty());
+  EXPECT_EQ(Project.ProjectPath, QStringLiteral("Untitled"));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral(": Untitled"));
+  const qsizetype tried = History().count(QStringLiteral("Command: ") + later);
+  EXPECT_GE(tried, 1);
+
+  Project.Stress2D.Sx = 7.0f;
+  ASSERT_TRUE(QDir().mkpath(Home() + QStringLiteral("/work")));
+  ASSERT_FALSE(WriteProjectFile(later, Project));
+  Project.Stress2D.Sx = 0.0f;
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  EXPECT_EQ(Project.ProjectPath, later);
+  EXPECT_EQ(Project.Stress2D.Sx, 7.0f);
+  EXPECT_EQ(History().count(QStringLiteral("Opening: ") + later), 1);
+  EXPECT_EQ(History().count(QStringLiteral("Command: ") + later), tried + 1);
+  EXPECT_TRUE(boxes_->Shown().empty());
+
+  // Opened: the later activations leave it be.
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  EXPECT_EQ(History().count(QStringLiteral("Command: ") + later), tried + 1);
+  EXPECT_EQ(History().count(QStringLiteral("Opening: ") + later), 1);
 }
 
 TEST_F(MainStartupTest, TheProgramRunsUntilItsWindowCloses) {

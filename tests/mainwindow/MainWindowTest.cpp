@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QTextDocument>
 
 namespace brantel {
@@ -437,20 +438,63 @@ TEST_F(MainWindowTest, ClosingSavesFirstWhenTheSaveWorks) {
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
-TEST_F(MainWindowTest, TheFirstActivationLogsTheCommandLineAndOpensNothing) {
-  // Start-up opens the project once, at its end; the activations only log
-  // the command line, its control characters escaped.
+TEST_F(MainWindowTest, EachActivationTriesTheCommandLineProjectUntilItsFileIsThere) {
+  // The command line names a file that is not there yet (a tab in its name,
+  // escaped in the history): each activation logs the command line and opens
+  // nothing, and the open project keeps its path.
   TestWindow& w = LoadWindow();
-  const QString existing = WriteFile(Home() + QStringLiteral("/p.BNL"), "BRANTEL_110\r\n");
-  CommandLine = u'"' + existing + QStringLiteral("\"\nsecond line");
+  const QString later = Home() + QStringLiteral("/later\tone.BNL");
+  CommandLine = u'"' + later + u'"';
+  const QString logged = QStringLiteral("Command: \"") + Home() + QStringLiteral("/later\\tone.BNL\"\r\n");
   Project.ProjectPath = Home() + QStringLiteral("/saved as.BNL");
   w.Form_Activate();
   w.Form_Activate();
-  EXPECT_EQ(History().count(QStringLiteral("Command: ")), 1);
-  EXPECT_TRUE(History().contains(QStringLiteral("Command: \"") + existing + QStringLiteral("\"\\nsecond line\r\n")));
+  EXPECT_EQ(History().count(logged), 2);
+  EXPECT_EQ(History().count(QStringLiteral("Command: ")), 2);
   EXPECT_TRUE(w.loads.empty());
   EXPECT_EQ(Project.ProjectPath, Home() + QStringLiteral("/saved as.BNL"));
+  EXPECT_TRUE(w.FirstActivation);
+
+  // The window's own activations, each after another window had the
+  // keyboard.
+  QWidget other;
+  const auto activate = [](QWidget& window) {
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+  };
+  w.show();
+  other.show();
+  ASSERT_TRUE(activate(other));
+  qsizetype tries = History().count(logged);
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_TRUE(activate(w));
+    EXPECT_EQ(History().count(logged), ++tries);
+    ASSERT_TRUE(activate(other));
+  }
+  EXPECT_TRUE(w.loads.empty());
+
+  // The file is there: the next activation opens it, once.
+  WriteFile(later, "BRANTEL_110\r\n");
+  ASSERT_TRUE(activate(w));
+  EXPECT_EQ(History().count(logged), ++tries);
+  EXPECT_EQ(w.loads, std::vector<QString>{later});
+  EXPECT_EQ(Project.ProjectDisplayName, Home() + QStringLiteral("/saved as.BNL"));
   EXPECT_FALSE(w.FirstActivation);
+  ASSERT_TRUE(activate(other));
+  ASSERT_TRUE(activate(w));
+  w.Form_Activate();
+  EXPECT_EQ(History().count(QStringLiteral("Command: ")), tries);
+  EXPECT_EQ(w.loads.size(), 1u);
+
+  // Held back (start-up loading the last project), an activation does
+  // nothing; letting go is the attempt.
+  TestWindow& next = LoadWindow();
+  next.HoldCommandLineProject(true);
+  next.Form_Activate();
+  EXPECT_EQ(History().count(QStringLiteral("Command: ")), tries);
+  next.HoldCommandLineProject(false);
+  EXPECT_EQ(History().count(QStringLiteral("Command: ")), tries + 1);
+  EXPECT_EQ(next.loads, std::vector<QString>{later});
 }
 
 TEST_F(MainWindowTest, DisplayFontAppliesOrSaysWhichFontFailed) {

@@ -1,8 +1,10 @@
 #include "PdfPrinting.h"
 
+#include "core/FileBrowsing.h"
 #include "core/Globals.h"
 #include "core/IniFile.h"
 #include "core/Messages.h"
+#include "core/RuntimeError.h"
 #include "core/Settings.h"
 #include "core/platform/Launcher.h"
 #include "mainwindow/TextBrowser.h"
@@ -233,6 +235,51 @@ TEST_F(TextBrowser, AFileThatBecameAPipeIsRefusedInsteadOfWaitedFor) {
   ViewExternally(browser, QStringLiteral("notes.txt"));
   ASSERT_EQ(boxes_->Shown().size(), 2u);
   EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("Requested File not found: ")));
+  EXPECT_TRUE(started_.isEmpty() && opened_.isEmpty());
+}
+
+TEST_F(TextBrowser, AFileTooLargeForAListingIsRefusedBeforeAnyRead) {
+  // Sparse files: a size that costs neither disk nor time to make.
+  const auto sparse = [this](const QString& name, qint64 size) {
+    const QString path = data_ + u'/' + name;
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    EXPECT_TRUE(file.resize(size));
+    return path;
+  };
+  const QString atLimit = sparse(QStringLiteral("limit.txt"), kMaxBrowsedFileBytes);
+  const QString above = sparse(QStringLiteral("above.txt"), kMaxBrowsedFileBytes + 1);
+  const QString huge = sparse(QStringLiteral("huge.txt"), qint64{8} * 1024 * 1024 * 1024);
+  EXPECT_FALSE(RefuseOversizedBrowserFile(atLimit));
+  EXPECT_FALSE(RefuseOversizedBrowserFile(data_ + QStringLiteral("/gone.txt")));
+  EXPECT_FALSE(RefuseOversizedBrowserFile(data_));
+  const std::optional<RuntimeError> refused = RefuseOversizedBrowserFile(above);
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->Number(), err::kPathFileAccess);
+  // Rounded up: just above the limit never reads as the limit.
+  EXPECT_EQ(refused->Description(), QStringLiteral("Cannot show the file \"") + above +
+                                        QStringLiteral("\": it is too large to browse: 32.1 MB (the browser shows "
+                                                       "files of at most 32 MB)"));
+
+  frmTextBrow& browser = Open<frmTextBrow>();
+  Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.txt"));
+  ASSERT_TRUE(browser.SelectFile(QStringLiteral("notes.txt")));
+  browser.File1_DblClick();
+  const QString shown = Text(textbrowser::kView);
+  ASSERT_EQ(shown, QStringLiteral("first\nsecond\n"));
+  ASSERT_TRUE(browser.SelectFile(QStringLiteral("huge.txt")));
+  browser.File1_DblClick();
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Cannot show the file \"") + huge +
+                                       QStringLiteral("\": it is too large to browse: 8192.0 MB (the browser shows "
+                                                      "files of at most 32 MB) (75). Procedure Terminated"));
+  EXPECT_EQ(Text(textbrowser::kView), shown);
+
+  // Nor is a copy made for the external viewer.
+  ViewExternally(browser, QStringLiteral("above.txt"));
+  ASSERT_EQ(boxes_->Shown().size(), 2u);
+  EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("32.1 MB")));
+  EXPECT_TRUE(QDir(UserTempFolder).isEmpty());
   EXPECT_TRUE(started_.isEmpty() && opened_.isEmpty());
 }
 
