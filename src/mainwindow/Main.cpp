@@ -43,6 +43,7 @@ std::unique_ptr<frmMain> StartMainWindow() {
   if (LoadLastInputFile == 1 && !LastFileLong[1].isEmpty()) window->mnuFileArray_Click(1);
 
   window->HoldCommandLineProject(false);
+  window->ReportMissingCommandLineProject();
   return window;
 }
 

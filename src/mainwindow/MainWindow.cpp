@@ -215,6 +215,17 @@ void frmMain::HoldCommandLineProject(bool hold) {
   if (!hold) Form_Activate();
 }
 
+void frmMain::ReportMissingCommandLineProject() {
+  if (!FirstActivation || CommandLine.isEmpty() || holdCommandLine_) return;
+  const QString path = QString(CommandLine).remove(u'"');
+  if (QFileInfo::exists(path)) return;
+  Run([&] {
+    RaiseError(err::kFileNotFound, Tr({"Cannot open the project file \"%1\": the file does not exist",
+                                       "Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": το αρχείο δεν υπάρχει"})
+                                       .arg(ShownText(path, 1024)));
+  });
+}
+
 void frmMain::Form_Resize() {
   // Layout trouble while the window is minimised is of no consequence.
   LayoutMainWindow(*this);

@@ -45,6 +45,9 @@ class frmMain : public QMainWindow {
   // project, so that the command line's is the one open at its end; letting
   // go tries it at once, as the window's first activation.
   void HoldCommandLineProject(bool hold);
+  // Says that the file named on the command line is not there, when the
+  // window still waits for it; each later activation tries it again.
+  void ReportMissingCommandLineProject();
   void Form_Resize();
 
   // --- Project commands (FileCommands.cpp). Results: True is -1.
