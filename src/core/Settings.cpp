@@ -11,12 +11,25 @@
 #include "core/RuntimeError.h"
 #include "core/Validation.h"
 
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
+#include <QSysInfo>
+#include <QThread>
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 #include <utility>
 #include <vector>
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace brantel {
 
@@ -460,21 +473,173 @@ void LogSaving() {
   AddHistoryLine(Tr({"Saving default settings to file: ", "Αποθήκευση ρυθμίσεων στο αρχείο: "}) + SettingsIniPath);
 }
 
-// How long a copy of the program waits for another to finish with the file.
-constexpr int kLockWaitMs = 5000;
+// ---------------------------------------------------------------- the lock
+
+// How often a waiting copy tries the lock again when it hears of no change
+// in the lock's folder.
+constexpr int kLockRetryMs = 10;
+// How long a lock file may stay unreadable before it is stale: a copy of
+// the program writes it a moment after making it.
+constexpr qint64 kUnreadableLockMs = 50;
+// How often a lock whose process is gone is tried again before the copy
+// goes on without it: QLockFile removes such a lock itself, unless the
+// folder takes no change.
+constexpr int kStaleLockTries = 3;
+
+// Wakes a waiting copy as soon as a file leaves the lock's folder (the
+// holder's unlock removes its lock file), so that it takes its turn before
+// a copy that saves again and again takes the lock back. Where the folder
+// cannot be watched, the copy waits out the retry time.
+class FolderWatch {
+ public:
+  explicit FolderWatch(const QString& folder) : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    if (fd_ >= 0 && ::inotify_add_watch(fd_, QFile::encodeName(folder).constData(), IN_DELETE | IN_MOVED_FROM) < 0) {
+      ::close(fd_);
+      fd_ = -1;
+    }
+  }
+  ~FolderWatch() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FolderWatch(const FolderWatch&) = delete;
+  FolderWatch& operator=(const FolderWatch&) = delete;
+
+  void Wait(int ms) {
+    if (fd_ < 0) {
+      QThread::msleep(static_cast<unsigned long>(ms));
+      return;
+    }
+    pollfd watched{fd_, POLLIN, 0};
+    if (::poll(&watched, 1, ms) <= 0) return;
+    char events[4096];
+    while (::read(fd_, events, sizeof events) > 0) {
+    }
+  }
+
+ private:
+  int fd_;
+};
+
+// What is at the lock's path: nothing, an ordinary file, or anything else
+// (a folder, a pipe, a link), which no copy of the program made and which
+// is never opened: reading a pipe would wait for a writer for ever.
+struct LockPath {
+  enum Kind { Missing, File, Other } kind = Missing;
+  std::pair<dev_t, ino_t> file{};  // the lock file's identity
+};
+
+LockPath LookAtLockPath(const QString& path) {
+  struct stat st {};
+  if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+    return {errno == ENOENT ? LockPath::Missing : LockPath::Other};
+  return {S_ISREG(st.st_mode) ? LockPath::File : LockPath::Other, {st.st_dev, st.st_ino}};
+}
+
+bool ProcessGone(qint64 pid) { return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH; }
+
+// After an attempt on a lock that another file holds: try again at once
+// (the lock was let go meanwhile), wait for a live holder, or stop; a lock
+// file that cannot be read, or whose process is gone, is the caller's to
+// judge.
+enum class NextStep { TryAgain, Wait, Unreadable, Stale, GiveUp };
+
+NextStep AfterRefusal(QLockFile& lock, const LockPath& at) {
+  // A lock file cannot be made here at all (a folder that takes no new
+  // file, a full disk): waiting changes nothing.
+  if (lock.error() != QLockFile::LockFailedError) return NextStep::GiveUp;
+  switch (at.kind) {
+    case LockPath::Missing: return NextStep::TryAgain;
+    case LockPath::Other: return NextStep::GiveUp;
+    case LockPath::File: break;
+  }
+  qint64 pid = 0;
+  QString host;
+  QString application;
+  if (!lock.getLockInfo(&pid, &host, &application)) return NextStep::Unreadable;
+  const bool here = host.isEmpty() || host == QSysInfo::machineHostName();
+  return here && ProcessGone(pid) ? NextStep::Stale : NextStep::Wait;
+}
 
 }  // namespace
 
 SettingsFileLock::SettingsFileLock() {
   if (SettingsIniPath.isEmpty()) return;
-  // Another copy holds the file for a few milliseconds at a time. A lock
-  // that cannot be had at all (a folder that takes no new file, a full
-  // disk) or a copy that hangs leaves this one to go on without it.
-  lock_ = std::make_unique<QLockFile>(SettingsIniPath + QStringLiteral(".lock"));
-  lock_->tryLock(kLockWaitMs);
+  const QString path = SettingsIniPath + QStringLiteral(".lock");
+  lock_ = std::make_unique<QLockFile>(path);
+  // Another copy holds the file for a few milliseconds at a time. A copy
+  // that hangs, or a lock that cannot be had at all, leaves this one to go
+  // on without it, so that the window never waits long.
+  const QDeadlineTimer deadline(kSettingsLockWaitMs);
+  std::optional<FolderWatch> watch;
+  int staleTries = 0;
+  std::pair<dev_t, ino_t> unreadable{};  // the unreadable lock file last seen
+  QElapsedTimer unreadableFor;
+  while (LookAtLockPath(path).kind != LockPath::Other) {
+    if (lock_->tryLock(0)) {
+      held_ = true;
+      return;
+    }
+    const LockPath at = LookAtLockPath(path);
+    switch (AfterRefusal(*lock_, at)) {
+      case NextStep::GiveUp: return;
+      case NextStep::TryAgain:
+        if (deadline.hasExpired()) return;
+        continue;
+      case NextStep::Stale:
+        // QLockFile removes such a lock itself, unless the folder takes no
+        // change: then waiting changes nothing.
+        if (++staleTries >= kStaleLockTries) return;
+        break;
+      case NextStep::Wait: heldElsewhere_ = true; break;
+      case NextStep::Unreadable:
+        // Empty, garbage or cut short. A copy of the program writes its lock
+        // file a moment after making it, holding it meanwhile; one that is
+        // still unreadable after that moment is stale, whoever made it
+        // (QLockFile would wait for it to age). The removal fails while a
+        // live copy holds it.
+        if (!unreadableFor.isValid() || unreadable != at.file) {
+          unreadable = at.file;
+          unreadableFor.start();
+        } else if (unreadableFor.hasExpired(kUnreadableLockMs) && lock_->removeStaleLockFile()) {
+          unreadableFor.invalidate();
+          if (deadline.hasExpired()) return;
+          continue;
+        }
+        break;
+    }
+    if (deadline.hasExpired()) return;
+    if (!watch) watch.emplace(QFileInfo(path).absolutePath());
+    watch->Wait(static_cast<int>(std::min<qint64>(kLockRetryMs, deadline.remainingTime())));
+  }
 }
 
 SettingsFileLock::~SettingsFileLock() = default;
+
+QString SettingsFileLock::WithoutLockLine() const {
+  if (held_) return QString();
+  const QString path = SettingsIniPath + QStringLiteral(".lock");
+  if (heldElsewhere_) {
+    return Tr({"The settings file was saved without its lock, which another copy of the program holds: ",
+               "Το αρχείο ρυθμίσεων αποθηκεύτηκε χωρίς το κλείδωμά του, που το κρατά άλλο αντίγραφο του "
+               "προγράμματος: "}) +
+           path;
+  }
+  return Tr({"The settings file was saved without its lock, which cannot be made: ",
+             "Το αρχείο ρυθμίσεων αποθηκεύτηκε χωρίς το κλείδωμά του, που δεν μπορεί να δημιουργηθεί: "}) +
+         path;
+}
+
+namespace {
+
+// A write of the settings file under the lock as it was had: a line of the
+// history when it went without it.
+bool SaveUnder(const SettingsFileLock& lock, const IniDocument& doc) {
+  if (!doc.Save(SettingsIniPath)) return false;
+  if (!lock.Held()) AddHistoryLine(lock.WithoutLockLine());
+  return true;
+}
+
+}  // namespace
 
 void AddRecentFile(const QString& path, qint16 mode) {
   const RecentOpen file{StripPath(path, false), path, mode};
@@ -488,13 +653,13 @@ bool IsCurrentSettingsFile(const IniDocument& doc) {
   return doc.Value(kVersion, QStringLiteral("INIFileVersion")) == IniFileVersionCurrent && doc.HasSection(kSettings);
 }
 
-bool SaveFreshSettingsFile() {
+bool SaveFreshSettingsFile(const SettingsFileLock& lock) {
   LogSaving();
   IniDocument doc;
   INIFileVersion = IniFileVersionCurrent;
   doc.SetValue(kVersion, QStringLiteral("INIFileVersion"), INIFileVersion);
   WriteSettings(kSettingsAll, doc);
-  if (doc.Save(SettingsIniPath)) return true;
+  if (SaveUnder(lock, doc)) return true;
   AddHistoryLine(SettingsWriteFailedLine());
   return false;
 }
@@ -553,7 +718,7 @@ bool SaveSettings(int code) {
       if (code == kSettingsAll || code == section) WriteSectionChanges(section, doc, changes);
     }
     if (!changes.any) return true;
-    ok = doc.Save(SettingsIniPath);
+    ok = SaveUnder(lock, doc);
     if (ok) Remember(changes);
   }
   if (!ok) AddHistoryLine(SettingsWriteFailedLine());

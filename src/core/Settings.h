@@ -128,7 +128,9 @@ void ReadAllSettings(const IniDocument& doc);
 // written onto it, so that what another copy wrote meanwhile stays. The
 // recent-file list gets the files this run opened (AddRecentFile) put first
 // in the list as the file holds it; the variables then hold that list.
-// Nothing changed: nothing is written.
+// Nothing changed: nothing is written. A save that cannot have the lock
+// (SettingsFileLock) writes all the same, atomically, and a line of the
+// history says that it went without the lock.
 bool SaveSettings(int code);
 
 // Puts a project file first in the recent-file list, as File Open does: a
@@ -140,9 +142,13 @@ void AddRecentFile(const QString& path, qint16 mode);
 
 // The lock beside the settings file (its path and ".lock") for the life of
 // the object, so that copies of the program read, change and write the file
-// one at a time. It waits a few seconds for another copy; where no lock can
-// be had (a folder that takes no new file, a copy that hangs) the copy goes
-// on without it.
+// one at a time. Another copy holds it for a few milliseconds at a time; a
+// save waits for it at most kSettingsLockWaitMs, so that the window never
+// waits longer. A lock file that QLockFile cannot read (empty, garbage, cut
+// short) is stale at once, as is one whose process is gone. Where no lock
+// can be had (a copy that hangs, a folder that takes no new file, a folder
+// or other non-file in the lock's place) the copy goes on without it, at
+// once where waiting cannot help.
 class SettingsFileLock {
  public:
   SettingsFileLock();
@@ -150,18 +156,28 @@ class SettingsFileLock {
   SettingsFileLock(const SettingsFileLock&) = delete;
   SettingsFileLock& operator=(const SettingsFileLock&) = delete;
 
+  bool Held() const { return held_; }
+  // The history line of a save that went without the lock: whether
+  // another copy holds it or it cannot be made. Empty while it is held.
+  QString WithoutLockLine() const;
+
  private:
   std::unique_ptr<QLockFile> lock_;
+  bool held_ = false;
+  bool heldElsewhere_ = false;  // a live copy of the program holds it
 };
+
+// The longest a save waits for the lock, in milliseconds.
+inline constexpr int kSettingsLockWaitMs = 400;
 
 // A settings file of this version: the current stamp and a [Settings]
 // section. A file with the stamp alone is what a write cut short leaves.
 bool IsCurrentSettingsFile(const IniDocument& doc);
 
 // The settings file written whole in one save, the stamp and every setting,
-// as a first start writes it. Logs as SaveSettings does; the caller holds
-// the lock.
-bool SaveFreshSettingsFile();
+// as a first start writes it. Logs as SaveSettings does, and a save without
+// the lock says so; the caller has taken the lock.
+bool SaveFreshSettingsFile(const SettingsFileLock& lock);
 
 // The history line of a settings file that could not be written.
 QString SettingsWriteFailedLine();

@@ -153,7 +153,7 @@ void SettleSettingsFile() {
     }
     // A first start, or the stamp without the settings that a write cut
     // short leaves: the file is written whole, in one save.
-    if (!present || !IsCurrentSettingsFile(doc)) unwritable = !SaveFreshSettingsFile();  // logs its failure
+    if (!present || !IsCurrentSettingsFile(doc)) unwritable = !SaveFreshSettingsFile(lock);  // logs its failure
     settled = !unwritable;
   }
   if (!settled && !unwritable) {

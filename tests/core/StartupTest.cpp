@@ -15,11 +15,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QProcess>
 
 #include <cstdio>
+#include <functional>
 
 #include <sys/stat.h>
 
@@ -136,7 +139,7 @@ TEST_F(StartupTest, AnUnwritableSettingsFileFallsBackToTheDefaults) {
   EXPECT_EQ(EnglishMenus, 1);
   EXPECT_EQ(ShowDisclaim, 1);
   EXPECT_EQ(ToolBarPointer[2], 4);
-  EXPECT_EQ(History().count(QStringLiteral("The settings file could not be written: ")), 1);
+  EXPECT_EQ(History().count(QStringLiteral("The settings file could not be written: ")), 1) << History().toStdString();
 }
 
 TEST_F(StartupTest, AnUndeletableFileOfAnotherStampFallsBackToTheDefaults) {
@@ -189,6 +192,105 @@ TEST_F(StartupTest, ASettingsFileThatCannotBeReadIsKeptAndTheDefaultsRun) {
       EXPECT_EQ(ReadFile(IniPath()), mine);
     }
   }
+}
+
+// A copy of the program that took the lock beside the settings file and
+// hangs: it holds the lock until its input ends (or it is killed).
+class LockHolder {
+ public:
+  explicit LockHolder(const QString& settingsFile) {
+    process_.start(QStringLiteral(BRANTEL_SETTINGS_COPY), {settingsFile, QStringLiteral("hold")});
+    held_ = process_.waitForReadyRead(10000) && process_.readLine().trimmed() == "held";
+  }
+  ~LockHolder() {
+    process_.closeWriteChannel();
+    if (!process_.waitForFinished(10000)) process_.kill();
+    process_.waitForFinished(10000);
+  }
+  bool Held() const { return held_; }
+  // Lets go of the lock as a copy that ends normally does.
+  bool Finish() {
+    process_.closeWriteChannel();
+    return process_.waitForFinished(10000) && process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+  }
+  // Dies without a word: its lock file stays, naming a process that is gone.
+  void Die() {
+    process_.kill();
+    process_.waitForFinished(10000);
+  }
+
+ private:
+  QProcess process_;
+  bool held_ = false;
+};
+
+qint64 Milliseconds(const std::function<void()>& run) {
+  QElapsedTimer clock;
+  clock.start();
+  run();
+  return clock.elapsed();
+}
+
+TEST_F(StartupTest, ACopyHangingWithTheLockHoldsNeitherStartNorExit) {
+  QDir().mkpath(QFileInfo(IniPath()).absolutePath());
+  LockHolder holder(IniPath());
+  ASSERT_TRUE(holder.Held());
+  // A first start writes the file and reads it back; Exit writes the
+  // recent-file list. Each waits a moment for the lock, then goes on.
+  EXPECT_LT(Milliseconds([] { RunStartupSteps(); }), 1000);
+  AddRecentFile(QStringLiteral("/data/p.BNL"), 1);
+  bool saved = false;
+  EXPECT_LT(Milliseconds([&] { saved = SaveSettings(kSettingsFileMenu); }), 1000);
+  EXPECT_TRUE(saved);
+
+  ReadAllSettings();
+  ASSERT_EQ(MaxLastFiles, 1);
+  EXPECT_EQ(LastFileLong[1], QStringLiteral("/data/p.BNL"));
+  EXPECT_EQ(ShowDisclaim, 1);
+  const QString withoutLock =
+      QStringLiteral("The settings file was saved without its lock, which another copy of the program holds: ") +
+      IniPath() + QStringLiteral(".lock");
+  EXPECT_EQ(History().count(withoutLock), 2);
+  // The other copy's lock is its own to let go.
+  EXPECT_TRUE(QFileInfo::exists(IniPath() + QStringLiteral(".lock")));
+  EXPECT_TRUE(holder.Finish());
+  EXPECT_FALSE(QFileInfo::exists(IniPath() + QStringLiteral(".lock")));
+}
+
+TEST_F(StartupTest, AStaleLockInAReadOnlyFolderHoldsNeitherStartNorExit) {
+  const QString folder = QFileInfo(IniPath()).absolutePath();
+  QDir().mkpath(folder + QStringLiteral("/Temp"));
+  WriteFile(IniPath(),
+            "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nShowDisclaim=0\r\nDisplayHistoryWin=1\r\n"
+            "[BrantelOptions]\r\nEnglishMenus=1\r\n");
+  {
+    LockHolder holder(IniPath());
+    ASSERT_TRUE(holder.Held());
+    holder.Die();
+  }
+  ASSERT_TRUE(QFileInfo::exists(IniPath() + QStringLiteral(".lock")));
+  const QByteArray before = ReadFile(IniPath());
+  QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+  qint64 start = 0;
+  qint64 exit = 0;
+  bool saved = true;
+  {
+    // The superuser, too, is refused the folder meanwhile.
+    const test::ObeyFilePermissions obey;
+    if (obey.Valid()) {
+      start = Milliseconds([] { RunStartupSteps(); });
+      AddRecentFile(QStringLiteral("/data/p.BNL"), 1);
+      exit = Milliseconds([&] { saved = SaveSettings(kSettingsFileMenu); });
+    }
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (!obey.Valid()) GTEST_SKIP() << "the superuser here writes in read-only folders";
+  }
+  EXPECT_LT(start, 1000);
+  EXPECT_LT(exit, 1000);
+  EXPECT_EQ(ShowDisclaim, 0);  // read as it stands
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(ReadFile(IniPath()), before);
+  EXPECT_EQ(History().count(QStringLiteral("The settings file could not be written: ")), 1) << History().toStdString();
 }
 
 TEST_F(StartupTest, DocumentsFolderWithOrWithoutTrailingSlash) {
