@@ -639,6 +639,56 @@ bool SaveUnder(const SettingsFileLock& lock, const IniDocument& doc) {
   return true;
 }
 
+// The size of an ordinary file (a link followed), or nothing.
+std::optional<qint64> FileSize(const QString& path) {
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return static_cast<qint64>(st.st_size);
+}
+
+bool IsDamagedSettingsFile() {
+  const std::optional<qint64> size = FileSize(SettingsIniPath);
+  return size && *size > kMaxSettingsFileBytes;
+}
+
+// The settings file as it is now; false when it is there but cannot be
+// read. A damaged one is never read.
+bool LoadSettingsFile(IniDocument& doc) {
+  if (IsDamagedSettingsFile()) {
+    doc = IniDocument();
+    return false;
+  }
+  return doc.Load(SettingsIniPath);
+}
+
+enum class Damage { None, SetAside, Stays };
+
+Damage SetAsideIfDamaged(bool atStart) {
+  if (!IsDamagedSettingsFile()) return Damage::None;
+  const QString bad = SettingsIniPath + QStringLiteral(".bad");
+  // One rename: an older damaged file of that name is replaced, and
+  // nothing of this one is read or copied.
+  if (::rename(QFile::encodeName(SettingsIniPath).constData(), QFile::encodeName(bad).constData()) != 0) {
+    AddHistoryLine(Tr({"The settings file is larger than 1 MiB and so damaged; it was not read and could not be "
+                       "set aside, and the program runs on the default settings: ",
+                       "Το αρχείο ρυθμίσεων είναι μεγαλύτερο από 1 MiB και άρα κατεστραμμένο· δεν διαβάστηκε "
+                       "ούτε μπόρεσε να μετακινηθεί, και το πρόγραμμα λειτουργεί με τις προεπιλεγμένες "
+                       "ρυθμίσεις: "}) +
+                   SettingsIniPath);
+    return Damage::Stays;
+  }
+  QString line = Tr({"The settings file is larger than 1 MiB and so damaged; it was not read and is kept as ",
+                     "Το αρχείο ρυθμίσεων είναι μεγαλύτερο από 1 MiB και άρα κατεστραμμένο· δεν διαβάστηκε και "
+                     "φυλάσσεται ως "}) +
+                 bad;
+  line += atStart ? Tr({"; the program starts from the default settings",
+                        "· το πρόγραμμα ξεκινά με τις προεπιλεγμένες ρυθμίσεις"})
+                  : Tr({"; the settings of this session are written to a new file",
+                        "· οι ρυθμίσεις αυτής της συνεδρίας γράφονται σε νέο αρχείο"});
+  AddHistoryLine(line);
+  return Damage::SetAside;
+}
+
 }  // namespace
 
 void AddRecentFile(const QString& path, qint16 mode) {
@@ -664,6 +714,8 @@ bool SaveFreshSettingsFile(const SettingsFileLock& lock) {
   return false;
 }
 
+bool SetAsideDamagedSettingsFile(bool atStart) { return SetAsideIfDamaged(atStart) != Damage::Stays; }
+
 void SetDefaultSettings() { SetDefaults(true); }
 
 QString ReadIniFileVersion() {
@@ -687,7 +739,7 @@ void ReadAllSettings(const IniDocument& doc) {
 
 void ReadAllSettings() {
   IniDocument doc;
-  if (!doc.Load(SettingsIniPath)) doc = IniDocument();
+  if (!LoadSettingsFile(doc)) doc = IniDocument();
   ReadAllSettings(doc);
 }
 
@@ -711,11 +763,23 @@ bool SaveSettings(int code) {
 
   const SettingsFileLock lock;
   IniDocument doc;
-  bool ok = doc.Load(SettingsIniPath);
+  bool ok = true;
+  int sections = code;
+  switch (SetAsideIfDamaged(false)) {
+    case Damage::None: ok = LoadSettingsFile(doc); break;
+    case Damage::Stays: ok = false; break;
+    case Damage::SetAside:
+      // Nothing of the file is left: everything this run holds is written
+      // to a new one, the recent-file list as it stands included.
+      Known() = KnownFile{};
+      doc.SetValue(kVersion, QStringLiteral("INIFileVersion"), IniFileVersionCurrent);
+      sections = kSettingsAll;
+      break;
+  }
   if (ok) {
     Changes changes;
     for (const int section : kSections) {
-      if (code == kSettingsAll || code == section) WriteSectionChanges(section, doc, changes);
+      if (sections == kSettingsAll || sections == section) WriteSectionChanges(section, doc, changes);
     }
     if (!changes.any) return true;
     ok = SaveUnder(lock, doc);

@@ -114,7 +114,9 @@ bool WriteIniFileVersion();
 void WriteSettings(int code, IniDocument& doc);
 
 // Sections 2, 3 and 4, then [BrantelOptions], with every read rule. What
-// was read is what this run of the program knows of the file (below).
+// was read is what this run of the program knows of the file (below). A
+// file that cannot be read, or one above kMaxSettingsFileBytes (never
+// read), reads as an empty file.
 void ReadAllSettings();
 void ReadAllSettings(const IniDocument& doc);
 
@@ -130,7 +132,9 @@ void ReadAllSettings(const IniDocument& doc);
 // in the list as the file holds it; the variables then hold that list.
 // Nothing changed: nothing is written. A save that cannot have the lock
 // (SettingsFileLock) writes all the same, atomically, and a line of the
-// history says that it went without the lock.
+// history says that it went without the lock. A damaged file (above
+// kMaxSettingsFileBytes) is set aside unread, and everything this run
+// holds, the stamp included, is written to a new file.
 bool SaveSettings(int code);
 
 // Puts a project file first in the recent-file list, as File Open does: a
@@ -169,6 +173,18 @@ class SettingsFileLock {
 
 // The longest a save waits for the lock, in milliseconds.
 inline constexpr int kSettingsLockWaitMs = 400;
+
+// No settings file comes near this size: a larger one is damaged, and it is
+// never read (bytes).
+inline constexpr qint64 kMaxSettingsFileBytes = 1 << 20;
+
+// A settings file larger than kMaxSettingsFileBytes is set aside, unread,
+// as "<file>.bad" (an older one of that name replaced), and the history
+// says so: at start that the program starts from the default settings
+// (`atStart`), during a save that the file is written anew. True when the
+// settings file is now missing or of a size to be read; false when a
+// damaged file could not be moved (the history says so) and stays in place.
+bool SetAsideDamagedSettingsFile(bool atStart);
 
 // A settings file of this version: the current stamp and a [Settings]
 // section. A file with the stamp alone is what a write cut short leaves.

@@ -128,12 +128,14 @@ void SettleSettingsFile() {
   // a time.
   const SettingsFileLock lock;
   bool settled = false;
-  bool unwritable = false;
+  // A damaged file (far too large to be a settings file) is set aside
+  // unread; where it cannot be moved, this session runs on the defaults.
+  bool unwritable = !SetAsideDamagedSettingsFile(true);
   // A file that is there but cannot be read (no read permission, a pipe)
   // is the user's: it is neither deleted nor written over, and this session
   // runs on the defaults.
   const QFileInfo existing(SettingsIniPath);
-  if (existing.exists() && !existing.isDir() && !IniDocument().Load(SettingsIniPath)) {
+  if (!unwritable && existing.exists() && !existing.isDir() && !IniDocument().Load(SettingsIniPath)) {
     AddHistoryLine(SettingsReadFailedLine());
     unwritable = true;
   }

@@ -302,6 +302,37 @@ TEST_F(SettingsTest, ALockFileThatCannotBeReadIsStaleAtOnce) {
   }
 }
 
+TEST_F(SettingsTest, ASaveSetsADamagedFileAsideAndWritesTheWholeSession) {
+  IniFileVersionCurrent = QStringLiteral("050909");
+  WriteFile(SettingsIniPath,
+            "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nShowDisclaim=0\r\nDisplayHistoryWin=1\r\n"
+            "[FileMenu]\r\nMaxLastFiles=1\r\nLastFile1=a.BNL\r\nLastFileLong1=/p/a.BNL\r\n"
+            "[BrantelOptions]\r\nEnglishMenus=1\r\n");
+  ReadAllSettings();
+  // Something makes the file huge while the program runs.
+  {
+    QFile huge(SettingsIniPath);
+    ASSERT_TRUE(huge.open(QIODevice::Append));
+    ASSERT_TRUE(huge.resize(3 * kMaxSettingsFileBytes));
+  }
+  CircExtend = 9;
+  ASSERT_TRUE(SaveSettings(kSettingsOptions));
+  const QString bad = SettingsIniPath + QStringLiteral(".bad");
+  EXPECT_EQ(QFileInfo(bad).size(), 3 * kMaxSettingsFileBytes);
+  EXPECT_TRUE(History().contains(QStringLiteral("and is kept as ") + bad +
+                                 QStringLiteral("; the settings of this session are written to a new file")))
+      << History().toStdString();
+  // Everything this run holds, not only the option just changed.
+  SetDefaultSettings();
+  ReadAllSettings();
+  EXPECT_EQ(CircExtend, 9);
+  EXPECT_EQ(ShowDisclaim, 0);
+  ASSERT_EQ(MaxLastFiles, 1);
+  EXPECT_EQ(LastFileLong[1], QStringLiteral("/p/a.BNL"));
+  EXPECT_EQ(ReadIniValue(QStringLiteral("Version"), QStringLiteral("INIFileVersion"), SettingsIniPath),
+            IniFileVersionCurrent);
+}
+
 TEST_F(SettingsTest, CopiesOfTheProgramSharingTheFileLoseNoChange) {
   // Four copies start together on no file; each saves a setting of its own
   // round after round and opens a project of its own half way.

@@ -117,6 +117,59 @@ TEST_F(StartupTest, AStampWithoutItsSettingsIsNoFile) {
   EXPECT_EQ(ReadFile(IniPath()), QByteArray("[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\n"));
 }
 
+TEST_F(StartupTest, ASettingsFileAboveOneMebibyteIsSetAsideUnread) {
+  const QByteArray start =
+      "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nShowDisclaim=0\r\n"
+      "[BrantelOptions]\r\nEnglishMenus=0\r\n; ";
+  // Exactly 1 MiB is still a settings file.
+  WriteFile(IniPath(), start + QByteArray(kMaxSettingsFileBytes - start.size(), 'x'));
+  RunStartupSteps();
+  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_FALSE(QFileInfo::exists(IniPath() + QStringLiteral(".bad")));
+  EXPECT_TRUE(History().isEmpty());
+
+  // 200 MB, on the disk as a sparse file: read, it would cost seconds and
+  // gigabytes at every start. An older damaged file is replaced.
+  const QString bad = WriteFile(IniPath() + QStringLiteral(".bad"), "an older damaged file");
+  constexpr qint64 kHuge = 200 << 20;
+  {
+    QFile huge(WriteFile(IniPath(), start));
+    ASSERT_TRUE(huge.resize(kHuge));
+  }
+  QElapsedTimer clock;
+  clock.start();
+  RunStartupSteps();
+  EXPECT_LT(clock.elapsed(), 1000);
+  EXPECT_EQ(QFileInfo(bad).size(), kHuge);
+  QFile kept(bad);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.read(start.size()), start);
+  EXPECT_EQ(ReadFile(IniPath()), FreshFile());
+  EXPECT_EQ(EnglishMenus, 1);
+  EXPECT_EQ(ShowDisclaim, 1);
+  EXPECT_EQ(History(),
+            QStringLiteral("1. The settings file is larger than 1 MiB and so damaged; it was not read and is "
+                           "kept as ") +
+                bad + QStringLiteral("; the program starts from the default settings\r\n") +
+                QStringLiteral("2. Saving default settings to file: ") + IniPath() + QStringLiteral("\r\n"));
+}
+
+TEST_F(StartupTest, ADamagedSettingsFileThatCannotBeMovedIsNeitherReadNorWritten) {
+  // A folder with a file in it stands where the damaged file would go.
+  WriteFile(IniPath() + QStringLiteral(".bad/inside"), "x");
+  {
+    QFile huge(WriteFile(IniPath(), "[Version]\r\nINIFileVersion=050909\r\n"));
+    ASSERT_TRUE(huge.resize(kMaxSettingsFileBytes + 1));
+  }
+  RunStartupSteps();
+  EXPECT_EQ(QFileInfo(IniPath()).size(), kMaxSettingsFileBytes + 1);
+  EXPECT_EQ(EnglishMenus, 1);
+  EXPECT_EQ(MaxDisplaySize, 4096);
+  EXPECT_EQ(History().count(QStringLiteral("could not be set aside, and the program runs on the default settings")), 1);
+  EXPECT_FALSE(SaveSettings(kSettingsFileMenu));
+  EXPECT_EQ(QFileInfo(IniPath()).size(), kMaxSettingsFileBytes + 1);
+}
+
 TEST_F(StartupTest, AFileOfTheCurrentStampIsReadAsItStands) {
   WriteFile(IniPath(),
             "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nMaxDisplaySize=8000\r\n"
