@@ -703,16 +703,19 @@ bool IsCurrentSettingsFile(const IniDocument& doc) {
   return doc.Value(kVersion, QStringLiteral("INIFileVersion")) == IniFileVersionCurrent && doc.HasSection(kSettings);
 }
 
-bool SaveFreshSettingsFile(const SettingsFileLock& lock) {
+bool SaveMissingSections(IniDocument doc, const SettingsFileLock& lock) {
   LogSaving();
-  IniDocument doc;
   INIFileVersion = IniFileVersionCurrent;
   doc.SetValue(kVersion, QStringLiteral("INIFileVersion"), INIFileVersion);
-  WriteSettings(kSettingsAll, doc);
+  for (const int section : kSections) {
+    if (!doc.HasSection(SectionName(section))) WriteSection(section, doc);
+  }
   if (SaveUnder(lock, doc)) return true;
   AddHistoryLine(SettingsWriteFailedLine());
   return false;
 }
+
+bool SaveFreshSettingsFile(const SettingsFileLock& lock) { return SaveMissingSections(IniDocument(), lock); }
 
 bool SetAsideDamagedSettingsFile(bool atStart) { return SetAsideIfDamaged(atStart) != Damage::Stays; }
 

@@ -195,6 +195,12 @@ bool IsCurrentSettingsFile(const IniDocument& doc);
 // the lock says so; the caller has taken the lock.
 bool SaveFreshSettingsFile(const SettingsFileLock& lock);
 
+// A file of the current stamp that lacks sections (what a write cut short
+// leaves): the stamp and each missing section written with the settings as
+// they stand (the defaults at start), every section the file holds kept as
+// it is, in one save. Logs as SaveFreshSettingsFile does.
+bool SaveMissingSections(IniDocument doc, const SettingsFileLock& lock);
+
 // The history line of a settings file that could not be written.
 QString SettingsWriteFailedLine();
 // The history line of a settings file that is there but could not be read;

@@ -153,9 +153,12 @@ void SettleSettingsFile() {
       }
       continue;
     }
-    // A first start, or the stamp without the settings that a write cut
-    // short leaves: the file is written whole, in one save.
-    if (!present || !IsCurrentSettingsFile(doc)) unwritable = !SaveFreshSettingsFile(lock);  // logs its failure
+    // A first start: the file is written whole, in one save. The stamp
+    // without [Settings] is what a write cut short leaves: the sections
+    // that are missing are written with their defaults, and those that are
+    // there (the recent files, the language) are kept.
+    if (!present) unwritable = !SaveFreshSettingsFile(lock);  // logs its failure
+    else if (!IsCurrentSettingsFile(doc)) unwritable = !SaveMissingSections(doc, lock);
     settled = !unwritable;
   }
   if (!settled && !unwritable) {

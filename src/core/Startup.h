@@ -19,9 +19,10 @@ void InitAppPath();
 void InitUserFolders();
 
 // Makes sure a settings file of the current stamp exists and reads it
-// (steps 10 and 11), under the lock beside the file. A missing file, and
-// one that holds the current stamp but no [Settings] section (what a write
-// cut short leaves), is written whole in one save. A file above
+// (steps 10 and 11), under the lock beside the file. A missing file is
+// written whole in one save; one that holds the current stamp but no
+// [Settings] section (what a write cut short leaves) gets the sections it
+// lacks, with their defaults, and keeps those it has. A file above
 // kMaxSettingsFileBytes is damaged: it is set aside unread as
 // "Brantel.INI.bad" and the program starts from the defaults. A file that
 // cannot be written or deleted never makes this loop: the program goes on

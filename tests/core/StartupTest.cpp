@@ -96,18 +96,46 @@ TEST_F(StartupTest, AnotherStampIsDeletedAndWrittenAnew) {
   }
 }
 
-TEST_F(StartupTest, AStampWithoutItsSettingsIsNoFile) {
-  // What a write cut short leaves: the stamp alone, or the stamp and other
-  // sections. The program starts as on its first start and writes the
-  // file whole.
-  for (const char* rest : {"", "\r\n[FileMenu]\r\nMaxLastFiles=0\r\n"}) {
-    WriteFile(IniPath(), QByteArray("[Version]\r\nINIFileVersion=050909\r\n") + rest);
-    RunStartupSteps();
-    EXPECT_EQ(ReadFile(IniPath()), FreshFile()) << rest;
-    EXPECT_EQ(ShowDisclaim, 1);
-    EXPECT_EQ(EnglishMenus, 1);
-    EXPECT_EQ(KeepFileNames, 1);
-  }
+TEST_F(StartupTest, AStampWithoutItsSettingsGetsTheMissingSectionsAndKeepsTheRest) {
+  // What a write cut short leaves: the stamp alone is a first start, and
+  // the file is written whole.
+  WriteFile(IniPath(), "[Version]\r\nINIFileVersion=050909\r\n");
+  RunStartupSteps();
+  EXPECT_EQ(ReadFile(IniPath()), FreshFile());
+  EXPECT_EQ(ShowDisclaim, 1);
+
+  // The stamp, the recent files and the language, but no [Settings]: the
+  // sections that are missing take their defaults, the others stay.
+  const QByteArray kept(
+      "[Version]\r\nINIFileVersion=050909\r\n\r\n"
+      "[FileMenu]\r\nMaxLastFiles=1\r\nLastFile1=a.BNL\r\nLastFileMode1=1\r\nLastFileLong1=/data/a.BNL\r\n\r\n"
+      "[BrantelOptions]\r\nEnglishMenus=0\r\nToolBarPointer1=23\r\n");
+  WriteFile(IniPath(), kept);
+  HistoryLog::Instance().Clear();
+  RunStartupSteps();
+  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_EQ(ToolBarPointer[1], 23);
+  EXPECT_EQ(ToolBarPointer[0], 0);  // a section that is there is read as it stands
+  ASSERT_EQ(MaxLastFiles, 1);
+  EXPECT_EQ(LastFileLong[1], QStringLiteral("/data/a.BNL"));
+  EXPECT_EQ(ShowDisclaim, 1);
+  EXPECT_EQ(KeepFileNames, 1);
+  EXPECT_EQ(BrowseFontSize, 10.0f);
+  const QByteArray written = ReadFile(IniPath());
+  EXPECT_TRUE(written.startsWith(kept));
+  EXPECT_EQ(written.count("[FileMenu]"), 1);
+  EXPECT_EQ(written.count("[BrantelOptions]"), 1);
+  EXPECT_TRUE(written.contains("\r\n[Settings]\r\nDefaultUnits=1\r\nDisplayHistoryWin=1\r\n"));
+  EXPECT_TRUE(written.contains("\r\n[TextBrowse]\r\nBrowseFontName="));
+  EXPECT_EQ(History(), QStringLiteral("1. Saving default settings to file: ") + IniPath() + QStringLiteral("\r\n"));
+
+  // Complete now: the next start reads it and writes nothing.
+  HistoryLog::Instance().Clear();
+  RunStartupSteps();
+  EXPECT_EQ(ReadFile(IniPath()), written);
+  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_TRUE(History().isEmpty());
+
   // A [Settings] section, even an empty one, is a file of its own: its
   // missing keys take the range minimum.
   WriteFile(IniPath(), "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\n");
