@@ -12,9 +12,15 @@
 #include "core/project/ProjectRecord.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace brantel {
 namespace {
@@ -178,6 +184,41 @@ void SettleSettingsFile() {
   }
 }
 
+namespace {
+
+// The name QTemporaryFile gives a scratch copy of the text-file browser:
+// "~tmpbr-", the six characters that replace its "XXXXXX", and ".tmp".
+bool IsViewerCopyName(const QString& name) {
+  static const QString kPrefix = QStringLiteral("~tmpbr-");
+  static const QString kSuffix = QStringLiteral(".tmp");
+  return name.size() == kPrefix.size() + 6 + kSuffix.size() && name.startsWith(kPrefix) && name.endsWith(kSuffix);
+}
+
+void RemoveOldViewerCopies(const QString& folder) {
+  if (folder.isEmpty()) return;
+  const qint64 now = QDateTime::currentSecsSinceEpoch();
+  const QDir dir(folder);
+  for (const QString& name : dir.entryList({QStringLiteral("~tmpbr-*.tmp")}, QDir::Files | QDir::Hidden)) {
+    if (!IsViewerCopyName(name)) continue;
+    const QByteArray path = QFile::encodeName(dir.filePath(name));
+    // An ordinary file, not a link: lstat looks at the name itself.
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (now - static_cast<qint64>(st.st_mtime) > kScratchCopyAgeSeconds) ::unlink(path.constData());
+  }
+}
+
+}  // namespace
+
+void RemoveLeftoverFiles() {
+  RemoveAbandonedSaves(SettingsIniPath);
+  for (int i = 1; i <= std::clamp<int>(MaxLastFiles, 0, kMaxRecentFiles); ++i) {
+    const QString& project = LastFileLong[static_cast<std::size_t>(i)];
+    if (!project.isEmpty()) RemoveAbandonedSaves(project);
+  }
+  RemoveOldViewerCopies(UserTempFolder);
+}
+
 void RunStartupSteps() {
   // 1. Fixed globals.
   AppTitle = QStringLiteral("Brantel");
@@ -230,6 +271,9 @@ void RunStartupSteps() {
 
   // 12.
   UnitsStartTab = 1;
+
+  // 13. What earlier runs left behind.
+  RemoveLeftoverFiles();
 }
 
 }  // namespace brantel

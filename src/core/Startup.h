@@ -9,8 +9,9 @@ namespace brantel {
 // Start-up of the process, before any window exists: the globals, the user
 // folders, the decimal point and the settings file.
 
-// Main's steps 1 to 12: every global and default, the folders, the decimal
-// point, the settings file created or renewed as needed and read back.
+// Main's steps 1 to 13: every global and default, the folders, the decimal
+// point, the settings file created or renewed as needed and read back, and
+// the leftovers of earlier runs removed.
 void RunStartupSteps();
 
 // Fills the globals and every setting's default (step 2).
@@ -29,6 +30,16 @@ void InitUserFolders();
 // with the defaults, read through the same rules, and the history says the
 // file could not be written.
 void SettleSettingsFile();
+
+// What earlier runs left behind (step 13), removed without a message:
+// - the files that a save of the settings file, or of a project of the
+//   recent-file list, left beside it when it was cut short
+//   (RemoveAbandonedSaves);
+// - the external viewer's scratch copies in the user's scratch folder
+//   ("~tmpbr-", six characters, ".tmp") older than kScratchCopyAgeSeconds:
+//   a viewer has long finished with them.
+void RemoveLeftoverFiles();
+inline constexpr qint64 kScratchCopyAgeSeconds = 24 * 60 * 60;
 
 QString GetTempFolder();
 // Linux paths have no short form: the path comes back unchanged.

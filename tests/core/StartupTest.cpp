@@ -14,6 +14,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -25,6 +26,8 @@
 #include <functional>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace brantel {
 namespace {
@@ -372,6 +375,64 @@ TEST_F(StartupTest, AStaleLockInAReadOnlyFolderHoldsNeitherStartNorExit) {
   EXPECT_FALSE(saved);
   EXPECT_EQ(ReadFile(IniPath()), before);
   EXPECT_EQ(History().count(QStringLiteral("The settings file could not be written: ")), 1) << History().toStdString();
+}
+
+// A process id that no process has: that of a child that has ended.
+pid_t GonePid() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  return child;
+}
+
+TEST_F(StartupTest, TheStartRemovesWhatSavesCutShortLeftBesideTheSettingsAndRecentProjects) {
+  const QString gone = QString::number(GonePid());
+  const QString live = QString::number(QCoreApplication::applicationPid());
+  const QString projects = Home() + QStringLiteral("/projects/");
+  WriteFile(IniPath(),
+            "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nShowDisclaim=0\r\n"
+            "[FileMenu]\r\nMaxLastFiles=1\r\nLastFile1=a.BNL\r\nLastFileLong1=" +
+                projects.toUtf8() + "a.BNL\r\n");
+  const QStringList removed{IniPath() + u'.' + gone + QStringLiteral(".0"),
+                            projects + QStringLiteral("a.BNL.") + gone + QStringLiteral(".3")};
+  const QStringList kept{IniPath() + u'.' + live + QStringLiteral(".0"),                     // a save under way
+                         projects + QStringLiteral("b.BNL.") + gone + QStringLiteral(".0"),  // not in the list
+                         projects + QStringLiteral("a.BNL.") + gone + QStringLiteral(".x"),
+                         projects + QStringLiteral("a.BNL.bak")};
+  for (const QString& path : removed + kept) WriteFile(path, "leftover");
+  RunStartupSteps();
+  for (const QString& path : removed) EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
+  for (const QString& path : kept) EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
+  EXPECT_EQ(ShowDisclaim, 0);
+}
+
+TEST_F(StartupTest, TheStartRemovesTheViewersScratchCopiesOlderThanADay) {
+  const QString temp = Documents() + QStringLiteral("/MyBrantel/Temp/");
+  const QDateTime now = QDateTime::currentDateTime();
+  const auto make = [&](const QString& name, qint64 ageSeconds) {
+    const QString path = WriteFile(temp + name, QByteArray(1000, 'c'));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadWrite));
+    EXPECT_TRUE(file.setFileTime(now.addSecs(-ageSeconds), QFileDevice::FileModificationTime));
+    return path;
+  };
+  const qint64 day = kScratchCopyAgeSeconds;
+  const QStringList removed{make(QStringLiteral("~tmpbr-aB3xYz.tmp"), day + 60),
+                            make(QStringLiteral("~tmpbr-000000.tmp"), 30 * day)};
+  const QStringList kept{make(QStringLiteral("~tmpbr-qwerty.tmp"), day - 3600),  // still being viewed, maybe
+                         make(QStringLiteral("~tmpbr-abcde.tmp"), 2 * day),      // not the viewer's names
+                         make(QStringLiteral("~tmpbr-abcdefg.tmp"), 2 * day),
+                         make(QStringLiteral("~tmpbr-abcdef.tmp.txt"), 2 * day),
+                         make(QStringLiteral("~TMPBR-abcdef.tmp"), 2 * day),
+                         make(QStringLiteral("~tmpdesc.tmp"), 2 * day),
+                         make(QStringLiteral("Book1.xlsx"), 2 * day)};
+  // A folder of the viewer's name is no copy.
+  QDir().mkpath(temp + QStringLiteral("~tmpbr-folder.tmp"));
+  RunStartupSteps();
+  for (const QString& path : removed) EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
+  for (const QString& path : kept) EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
+  EXPECT_TRUE(QFileInfo(temp + QStringLiteral("~tmpbr-folder.tmp")).isDir());
+  EXPECT_TRUE(boxes_->Shown().empty());
 }
 
 TEST_F(StartupTest, DocumentsFolderWithOrWithoutTrailingSlash) {
