@@ -9,9 +9,12 @@
 #include <QSaveFile>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <new>
+
+#include <signal.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -171,6 +174,47 @@ std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteA
   errno = 0;
   if (file.write(bytes) != bytes.size()) return Abandon(file, errno);
   return CommitAtomically(file);
+}
+
+namespace {
+
+// "<digits>.<digits>" after the target's name: the pid and the attempt of
+// PutInPlace. The pid, or 0 for any other text.
+pid_t AbandonedSavePid(QStringView rest) {
+  const qsizetype dot = rest.indexOf(u'.');
+  if (dot <= 0 || dot == rest.size() - 1) return 0;
+  const auto allDigits = [](QStringView text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+  };
+  const QStringView pid = rest.left(dot);
+  const QStringView attempt = rest.mid(dot + 1);
+  if (!allDigits(pid) || !allDigits(attempt)) return 0;
+  bool ok = false;
+  const int number = pid.toInt(&ok);
+  return ok ? static_cast<pid_t>(number) : 0;
+}
+
+bool ProcessGone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
+
+}  // namespace
+
+int RemoveAbandonedSaves(const QString& target) {
+  if (target.isEmpty()) return 0;
+  const QFileInfo info(FinalName(target));
+  const QString prefix = info.fileName() + u'.';
+  if (prefix.size() < 2) return 0;
+  const QDir folder = info.dir();
+  int removed = 0;
+  for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+    if (!name.startsWith(prefix)) continue;
+    const pid_t pid = AbandonedSavePid(QStringView(name).mid(prefix.size()));
+    if (pid <= 0 || !ProcessGone(pid)) continue;
+    const QByteArray path = QFile::encodeName(folder.filePath(name));
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (::unlink(path.constData()) == 0) ++removed;
+  }
+  return removed;
 }
 
 namespace {

@@ -43,6 +43,16 @@ std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteA
 // left of its temporary file.
 std::optional<RuntimeError> CommitAtomically(QSaveFile& file);
 
+// The files that saves of `target` cut short (the process killed between
+// the two steps of CommitAtomically's rename) left beside it: a temporary
+// file without a name is linked as "<name>.<pid>.<n>" just before it is
+// renamed over the target. Removes every ordinary file in the target's
+// folder named exactly so, after the target's own name (the file a link
+// names, when the target is a link), whose process is gone; a live
+// process may be saving it now. Nothing else is touched. Returns how many
+// were removed.
+int RemoveAbandonedSaves(const QString& target);
+
 // Why a path names something other than an ordinary file: "it is a folder",
 // or a device, a pipe or a socket, in the current language. Empty for an
 // ordinary file and for a path where nothing is (the open says that).

@@ -11,12 +11,25 @@
 #include "core/RuntimeError.h"
 #include "core/Validation.h"
 
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
+#include <QSysInfo>
+#include <QThread>
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 #include <utility>
 #include <vector>
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace brantel {
 
@@ -460,21 +473,223 @@ void LogSaving() {
   AddHistoryLine(Tr({"Saving default settings to file: ", "Αποθήκευση ρυθμίσεων στο αρχείο: "}) + SettingsIniPath);
 }
 
-// How long a copy of the program waits for another to finish with the file.
-constexpr int kLockWaitMs = 5000;
+// ---------------------------------------------------------------- the lock
+
+// How often a waiting copy tries the lock again when it hears of no change
+// in the lock's folder.
+constexpr int kLockRetryMs = 10;
+// How long a lock file may stay unreadable before it is stale: a copy of
+// the program writes it a moment after making it.
+constexpr qint64 kUnreadableLockMs = 50;
+// How often a lock whose process is gone is tried again before the copy
+// goes on without it: QLockFile removes such a lock itself, unless the
+// folder takes no change.
+constexpr int kStaleLockTries = 3;
+
+// Wakes a waiting copy as soon as a file leaves the lock's folder (the
+// holder's unlock removes its lock file), so that it takes its turn before
+// a copy that saves again and again takes the lock back. Where the folder
+// cannot be watched, the copy waits out the retry time.
+class FolderWatch {
+ public:
+  explicit FolderWatch(const QString& folder) : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    if (fd_ >= 0 && ::inotify_add_watch(fd_, QFile::encodeName(folder).constData(), IN_DELETE | IN_MOVED_FROM) < 0) {
+      ::close(fd_);
+      fd_ = -1;
+    }
+  }
+  ~FolderWatch() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FolderWatch(const FolderWatch&) = delete;
+  FolderWatch& operator=(const FolderWatch&) = delete;
+
+  void Wait(int ms) {
+    if (fd_ < 0) {
+      QThread::msleep(static_cast<unsigned long>(ms));
+      return;
+    }
+    pollfd watched{fd_, POLLIN, 0};
+    if (::poll(&watched, 1, ms) <= 0) return;
+    char events[4096];
+    while (::read(fd_, events, sizeof events) > 0) {
+    }
+  }
+
+ private:
+  int fd_;
+};
+
+// What is at the lock's path: nothing, an ordinary file, or anything else
+// (a folder, a pipe, a link), which no copy of the program made and which
+// is never opened: reading a pipe would wait for a writer for ever.
+struct LockPath {
+  enum Kind { Missing, File, Other } kind = Missing;
+  std::pair<dev_t, ino_t> file{};  // the lock file's identity
+};
+
+LockPath LookAtLockPath(const QString& path) {
+  struct stat st {};
+  if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+    return {errno == ENOENT ? LockPath::Missing : LockPath::Other};
+  return {S_ISREG(st.st_mode) ? LockPath::File : LockPath::Other, {st.st_dev, st.st_ino}};
+}
+
+bool ProcessGone(qint64 pid) { return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH; }
+
+// After an attempt on a lock that another file holds: try again at once
+// (the lock was let go meanwhile), wait for a live holder, or stop; a lock
+// file that cannot be read, or whose process is gone, is the caller's to
+// judge.
+enum class NextStep { TryAgain, Wait, Unreadable, Stale, GiveUp };
+
+NextStep AfterRefusal(QLockFile& lock, const LockPath& at) {
+  // A lock file cannot be made here at all (a folder that takes no new
+  // file, a full disk): waiting changes nothing.
+  if (lock.error() != QLockFile::LockFailedError) return NextStep::GiveUp;
+  switch (at.kind) {
+    case LockPath::Missing: return NextStep::TryAgain;
+    case LockPath::Other: return NextStep::GiveUp;
+    case LockPath::File: break;
+  }
+  qint64 pid = 0;
+  QString host;
+  QString application;
+  if (!lock.getLockInfo(&pid, &host, &application)) return NextStep::Unreadable;
+  const bool here = host.isEmpty() || host == QSysInfo::machineHostName();
+  return here && ProcessGone(pid) ? NextStep::Stale : NextStep::Wait;
+}
 
 }  // namespace
 
 SettingsFileLock::SettingsFileLock() {
   if (SettingsIniPath.isEmpty()) return;
-  // Another copy holds the file for a few milliseconds at a time. A lock
-  // that cannot be had at all (a folder that takes no new file, a full
-  // disk) or a copy that hangs leaves this one to go on without it.
-  lock_ = std::make_unique<QLockFile>(SettingsIniPath + QStringLiteral(".lock"));
-  lock_->tryLock(kLockWaitMs);
+  const QString path = SettingsIniPath + QStringLiteral(".lock");
+  lock_ = std::make_unique<QLockFile>(path);
+  // Another copy holds the file for a few milliseconds at a time. A copy
+  // that hangs, or a lock that cannot be had at all, leaves this one to go
+  // on without it, so that the window never waits long.
+  const QDeadlineTimer deadline(kSettingsLockWaitMs);
+  std::optional<FolderWatch> watch;
+  int staleTries = 0;
+  std::pair<dev_t, ino_t> unreadable{};  // the unreadable lock file last seen
+  QElapsedTimer unreadableFor;
+  while (LookAtLockPath(path).kind != LockPath::Other) {
+    if (lock_->tryLock(0)) {
+      held_ = true;
+      return;
+    }
+    const LockPath at = LookAtLockPath(path);
+    switch (AfterRefusal(*lock_, at)) {
+      case NextStep::GiveUp: return;
+      case NextStep::TryAgain:
+        if (deadline.hasExpired()) return;
+        continue;
+      case NextStep::Stale:
+        // QLockFile removes such a lock itself, unless the folder takes no
+        // change: then waiting changes nothing.
+        if (++staleTries >= kStaleLockTries) return;
+        break;
+      case NextStep::Wait: heldElsewhere_ = true; break;
+      case NextStep::Unreadable:
+        // Empty, garbage or cut short. A copy of the program writes its lock
+        // file a moment after making it, holding it meanwhile; one that is
+        // still unreadable after that moment is stale, whoever made it
+        // (QLockFile would wait for it to age). The removal fails while a
+        // live copy holds it.
+        if (!unreadableFor.isValid() || unreadable != at.file) {
+          unreadable = at.file;
+          unreadableFor.start();
+        } else if (unreadableFor.hasExpired(kUnreadableLockMs) && lock_->removeStaleLockFile()) {
+          unreadableFor.invalidate();
+          if (deadline.hasExpired()) return;
+          continue;
+        }
+        break;
+    }
+    if (deadline.hasExpired()) return;
+    if (!watch) watch.emplace(QFileInfo(path).absolutePath());
+    watch->Wait(static_cast<int>(std::min<qint64>(kLockRetryMs, deadline.remainingTime())));
+  }
 }
 
 SettingsFileLock::~SettingsFileLock() = default;
+
+QString SettingsFileLock::WithoutLockLine() const {
+  if (held_) return QString();
+  const QString path = SettingsIniPath + QStringLiteral(".lock");
+  if (heldElsewhere_) {
+    return Tr({"The settings file was saved without its lock, which another copy of the program holds: ",
+               "Το αρχείο ρυθμίσεων αποθηκεύτηκε χωρίς το κλείδωμά του, που το κρατά άλλο αντίγραφο του "
+               "προγράμματος: "}) +
+           path;
+  }
+  return Tr({"The settings file was saved without its lock, which cannot be made: ",
+             "Το αρχείο ρυθμίσεων αποθηκεύτηκε χωρίς το κλείδωμά του, που δεν μπορεί να δημιουργηθεί: "}) +
+         path;
+}
+
+namespace {
+
+// A write of the settings file under the lock as it was had: a line of the
+// history when it went without it.
+bool SaveUnder(const SettingsFileLock& lock, const IniDocument& doc) {
+  if (!doc.Save(SettingsIniPath)) return false;
+  if (!lock.Held()) AddHistoryLine(lock.WithoutLockLine());
+  return true;
+}
+
+// The size of an ordinary file (a link followed), or nothing.
+std::optional<qint64> FileSize(const QString& path) {
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return static_cast<qint64>(st.st_size);
+}
+
+bool IsDamagedSettingsFile() {
+  const std::optional<qint64> size = FileSize(SettingsIniPath);
+  return size && *size > kMaxSettingsFileBytes;
+}
+
+// The settings file as it is now; false when it is there but cannot be
+// read. A damaged one is never read.
+bool LoadSettingsFile(IniDocument& doc) {
+  if (IsDamagedSettingsFile()) {
+    doc = IniDocument();
+    return false;
+  }
+  return doc.Load(SettingsIniPath);
+}
+
+enum class Damage { None, SetAside, Stays };
+
+Damage SetAsideIfDamaged(bool atStart) {
+  if (!IsDamagedSettingsFile()) return Damage::None;
+  const QString bad = SettingsIniPath + QStringLiteral(".bad");
+  // One rename: an older damaged file of that name is replaced, and
+  // nothing of this one is read or copied.
+  if (::rename(QFile::encodeName(SettingsIniPath).constData(), QFile::encodeName(bad).constData()) != 0) {
+    AddHistoryLine(Tr({"The settings file is larger than 1 MiB and so damaged; it was not read and could not be "
+                       "set aside, and the program runs on the default settings: ",
+                       "Το αρχείο ρυθμίσεων είναι μεγαλύτερο από 1 MiB και άρα κατεστραμμένο· δεν διαβάστηκε "
+                       "ούτε μπόρεσε να μετακινηθεί, και το πρόγραμμα λειτουργεί με τις προεπιλεγμένες "
+                       "ρυθμίσεις: "}) +
+                   SettingsIniPath);
+    return Damage::Stays;
+  }
+  QString line = Tr({"The settings file is larger than 1 MiB and so damaged; it was not read and is kept as ",
+                     "Το αρχείο ρυθμίσεων είναι μεγαλύτερο από 1 MiB και άρα κατεστραμμένο· δεν διαβάστηκε και "
+                     "φυλάσσεται ως "}) +
+                 bad;
+  line += atStart ? Tr({"; the program starts from the default settings",
+                        "· το πρόγραμμα ξεκινά με τις προεπιλεγμένες ρυθμίσεις"})
+                  : Tr({"; the settings of this session are written to a new file",
+                        "· οι ρυθμίσεις αυτής της συνεδρίας γράφονται σε νέο αρχείο"});
+  AddHistoryLine(line);
+  return Damage::SetAside;
+}
+
+}  // namespace
 
 void AddRecentFile(const QString& path, qint16 mode) {
   const RecentOpen file{StripPath(path, false), path, mode};
@@ -488,16 +703,21 @@ bool IsCurrentSettingsFile(const IniDocument& doc) {
   return doc.Value(kVersion, QStringLiteral("INIFileVersion")) == IniFileVersionCurrent && doc.HasSection(kSettings);
 }
 
-bool SaveFreshSettingsFile() {
+bool SaveMissingSections(IniDocument doc, const SettingsFileLock& lock) {
   LogSaving();
-  IniDocument doc;
   INIFileVersion = IniFileVersionCurrent;
   doc.SetValue(kVersion, QStringLiteral("INIFileVersion"), INIFileVersion);
-  WriteSettings(kSettingsAll, doc);
-  if (doc.Save(SettingsIniPath)) return true;
+  for (const int section : kSections) {
+    if (!doc.HasSection(SectionName(section))) WriteSection(section, doc);
+  }
+  if (SaveUnder(lock, doc)) return true;
   AddHistoryLine(SettingsWriteFailedLine());
   return false;
 }
+
+bool SaveFreshSettingsFile(const SettingsFileLock& lock) { return SaveMissingSections(IniDocument(), lock); }
+
+bool SetAsideDamagedSettingsFile(bool atStart) { return SetAsideIfDamaged(atStart) != Damage::Stays; }
 
 void SetDefaultSettings() { SetDefaults(true); }
 
@@ -522,7 +742,7 @@ void ReadAllSettings(const IniDocument& doc) {
 
 void ReadAllSettings() {
   IniDocument doc;
-  if (!doc.Load(SettingsIniPath)) doc = IniDocument();
+  if (!LoadSettingsFile(doc)) doc = IniDocument();
   ReadAllSettings(doc);
 }
 
@@ -546,14 +766,26 @@ bool SaveSettings(int code) {
 
   const SettingsFileLock lock;
   IniDocument doc;
-  bool ok = doc.Load(SettingsIniPath);
+  bool ok = true;
+  int sections = code;
+  switch (SetAsideIfDamaged(false)) {
+    case Damage::None: ok = LoadSettingsFile(doc); break;
+    case Damage::Stays: ok = false; break;
+    case Damage::SetAside:
+      // Nothing of the file is left: everything this run holds is written
+      // to a new one, the recent-file list as it stands included.
+      Known() = KnownFile{};
+      doc.SetValue(kVersion, QStringLiteral("INIFileVersion"), IniFileVersionCurrent);
+      sections = kSettingsAll;
+      break;
+  }
   if (ok) {
     Changes changes;
     for (const int section : kSections) {
-      if (code == kSettingsAll || code == section) WriteSectionChanges(section, doc, changes);
+      if (sections == kSettingsAll || sections == section) WriteSectionChanges(section, doc, changes);
     }
     if (!changes.any) return true;
-    ok = doc.Save(SettingsIniPath);
+    ok = SaveUnder(lock, doc);
     if (ok) Remember(changes);
   }
   if (!ok) AddHistoryLine(SettingsWriteFailedLine());

@@ -114,7 +114,9 @@ bool WriteIniFileVersion();
 void WriteSettings(int code, IniDocument& doc);
 
 // Sections 2, 3 and 4, then [BrantelOptions], with every read rule. What
-// was read is what this run of the program knows of the file (below).
+// was read is what this run of the program knows of the file (below). A
+// file that cannot be read, or one above kMaxSettingsFileBytes (never
+// read), reads as an empty file.
 void ReadAllSettings();
 void ReadAllSettings(const IniDocument& doc);
 
@@ -128,7 +130,11 @@ void ReadAllSettings(const IniDocument& doc);
 // written onto it, so that what another copy wrote meanwhile stays. The
 // recent-file list gets the files this run opened (AddRecentFile) put first
 // in the list as the file holds it; the variables then hold that list.
-// Nothing changed: nothing is written.
+// Nothing changed: nothing is written. A save that cannot have the lock
+// (SettingsFileLock) writes all the same, atomically, and a line of the
+// history says that it went without the lock. A damaged file (above
+// kMaxSettingsFileBytes) is set aside unread, and everything this run
+// holds, the stamp included, is written to a new file.
 bool SaveSettings(int code);
 
 // Puts a project file first in the recent-file list, as File Open does: a
@@ -140,9 +146,13 @@ void AddRecentFile(const QString& path, qint16 mode);
 
 // The lock beside the settings file (its path and ".lock") for the life of
 // the object, so that copies of the program read, change and write the file
-// one at a time. It waits a few seconds for another copy; where no lock can
-// be had (a folder that takes no new file, a copy that hangs) the copy goes
-// on without it.
+// one at a time. Another copy holds it for a few milliseconds at a time; a
+// save waits for it at most kSettingsLockWaitMs, so that the window never
+// waits longer. A lock file that QLockFile cannot read (empty, garbage, cut
+// short) is stale at once, as is one whose process is gone. Where no lock
+// can be had (a copy that hangs, a folder that takes no new file, a folder
+// or other non-file in the lock's place) the copy goes on without it, at
+// once where waiting cannot help.
 class SettingsFileLock {
  public:
   SettingsFileLock();
@@ -150,18 +160,46 @@ class SettingsFileLock {
   SettingsFileLock(const SettingsFileLock&) = delete;
   SettingsFileLock& operator=(const SettingsFileLock&) = delete;
 
+  bool Held() const { return held_; }
+  // The history line of a save that went without the lock: whether
+  // another copy holds it or it cannot be made. Empty while it is held.
+  QString WithoutLockLine() const;
+
  private:
   std::unique_ptr<QLockFile> lock_;
+  bool held_ = false;
+  bool heldElsewhere_ = false;  // a live copy of the program holds it
 };
+
+// The longest a save waits for the lock, in milliseconds.
+inline constexpr int kSettingsLockWaitMs = 400;
+
+// No settings file comes near this size: a larger one is damaged, and it is
+// never read (bytes).
+inline constexpr qint64 kMaxSettingsFileBytes = 1 << 20;
+
+// A settings file larger than kMaxSettingsFileBytes is set aside, unread,
+// as "<file>.bad" (an older one of that name replaced), and the history
+// says so: at start that the program starts from the default settings
+// (`atStart`), during a save that the file is written anew. True when the
+// settings file is now missing or of a size to be read; false when a
+// damaged file could not be moved (the history says so) and stays in place.
+bool SetAsideDamagedSettingsFile(bool atStart);
 
 // A settings file of this version: the current stamp and a [Settings]
 // section. A file with the stamp alone is what a write cut short leaves.
 bool IsCurrentSettingsFile(const IniDocument& doc);
 
 // The settings file written whole in one save, the stamp and every setting,
-// as a first start writes it. Logs as SaveSettings does; the caller holds
-// the lock.
-bool SaveFreshSettingsFile();
+// as a first start writes it. Logs as SaveSettings does, and a save without
+// the lock says so; the caller has taken the lock.
+bool SaveFreshSettingsFile(const SettingsFileLock& lock);
+
+// A file of the current stamp that lacks sections (what a write cut short
+// leaves): the stamp and each missing section written with the settings as
+// they stand (the defaults at start), every section the file holds kept as
+// it is, in one save. Logs as SaveFreshSettingsFile does.
+bool SaveMissingSections(IniDocument doc, const SettingsFileLock& lock);
 
 // The history line of a settings file that could not be written.
 QString SettingsWriteFailedLine();

@@ -12,9 +12,15 @@
 #include "core/project/ProjectRecord.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace brantel {
 namespace {
@@ -128,12 +134,14 @@ void SettleSettingsFile() {
   // a time.
   const SettingsFileLock lock;
   bool settled = false;
-  bool unwritable = false;
+  // A damaged file (far too large to be a settings file) is set aside
+  // unread; where it cannot be moved, this session runs on the defaults.
+  bool unwritable = !SetAsideDamagedSettingsFile(true);
   // A file that is there but cannot be read (no read permission, a pipe)
   // is the user's: it is neither deleted nor written over, and this session
   // runs on the defaults.
   const QFileInfo existing(SettingsIniPath);
-  if (existing.exists() && !existing.isDir() && !IniDocument().Load(SettingsIniPath)) {
+  if (!unwritable && existing.exists() && !existing.isDir() && !IniDocument().Load(SettingsIniPath)) {
     AddHistoryLine(SettingsReadFailedLine());
     unwritable = true;
   }
@@ -151,9 +159,12 @@ void SettleSettingsFile() {
       }
       continue;
     }
-    // A first start, or the stamp without the settings that a write cut
-    // short leaves: the file is written whole, in one save.
-    if (!present || !IsCurrentSettingsFile(doc)) unwritable = !SaveFreshSettingsFile();  // logs its failure
+    // A first start: the file is written whole, in one save. The stamp
+    // without [Settings] is what a write cut short leaves: the sections
+    // that are missing are written with their defaults, and those that are
+    // there (the recent files, the language) are kept.
+    if (!present) unwritable = !SaveFreshSettingsFile(lock);  // logs its failure
+    else if (!IsCurrentSettingsFile(doc)) unwritable = !SaveMissingSections(doc, lock);
     settled = !unwritable;
   }
   if (!settled && !unwritable) {
@@ -171,6 +182,41 @@ void SettleSettingsFile() {
   } else {
     ReadAllSettings();
   }
+}
+
+namespace {
+
+// The name QTemporaryFile gives a scratch copy of the text-file browser:
+// "~tmpbr-", the six characters that replace its "XXXXXX", and ".tmp".
+bool IsViewerCopyName(const QString& name) {
+  static const QString kPrefix = QStringLiteral("~tmpbr-");
+  static const QString kSuffix = QStringLiteral(".tmp");
+  return name.size() == kPrefix.size() + 6 + kSuffix.size() && name.startsWith(kPrefix) && name.endsWith(kSuffix);
+}
+
+void RemoveOldViewerCopies(const QString& folder) {
+  if (folder.isEmpty()) return;
+  const qint64 now = QDateTime::currentSecsSinceEpoch();
+  const QDir dir(folder);
+  for (const QString& name : dir.entryList({QStringLiteral("~tmpbr-*.tmp")}, QDir::Files | QDir::Hidden)) {
+    if (!IsViewerCopyName(name)) continue;
+    const QByteArray path = QFile::encodeName(dir.filePath(name));
+    // An ordinary file, not a link: lstat looks at the name itself.
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (now - static_cast<qint64>(st.st_mtime) > kScratchCopyAgeSeconds) ::unlink(path.constData());
+  }
+}
+
+}  // namespace
+
+void RemoveLeftoverFiles() {
+  RemoveAbandonedSaves(SettingsIniPath);
+  for (int i = 1; i <= std::clamp<int>(MaxLastFiles, 0, kMaxRecentFiles); ++i) {
+    const QString& project = LastFileLong[static_cast<std::size_t>(i)];
+    if (!project.isEmpty()) RemoveAbandonedSaves(project);
+  }
+  RemoveOldViewerCopies(UserTempFolder);
 }
 
 void RunStartupSteps() {
@@ -225,6 +271,9 @@ void RunStartupSteps() {
 
   // 12.
   UnitsStartTab = 1;
+
+  // 13. What earlier runs left behind.
+  RemoveLeftoverFiles();
 }
 
 }  // namespace brantel

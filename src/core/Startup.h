@@ -9,8 +9,9 @@ namespace brantel {
 // Start-up of the process, before any window exists: the globals, the user
 // folders, the decimal point and the settings file.
 
-// Main's steps 1 to 12: every global and default, the folders, the decimal
-// point, the settings file created or renewed as needed and read back.
+// Main's steps 1 to 13: every global and default, the folders, the decimal
+// point, the settings file created or renewed as needed and read back, and
+// the leftovers of earlier runs removed.
 void RunStartupSteps();
 
 // Fills the globals and every setting's default (step 2).
@@ -19,13 +20,26 @@ void InitAppPath();
 void InitUserFolders();
 
 // Makes sure a settings file of the current stamp exists and reads it
-// (steps 10 and 11), under the lock beside the file. A missing file, and
-// one that holds the current stamp but no [Settings] section (what a write
-// cut short leaves), is written whole in one save. A file that cannot be
-// written or deleted never makes this loop: the program goes on with the
-// defaults, read through the same rules, and the history says the file
-// could not be written.
+// (steps 10 and 11), under the lock beside the file. A missing file is
+// written whole in one save; one that holds the current stamp but no
+// [Settings] section (what a write cut short leaves) gets the sections it
+// lacks, with their defaults, and keeps those it has. A file above
+// kMaxSettingsFileBytes is damaged: it is set aside unread as
+// "Brantel.INI.bad" and the program starts from the defaults. A file that
+// cannot be written or deleted never makes this loop: the program goes on
+// with the defaults, read through the same rules, and the history says the
+// file could not be written.
 void SettleSettingsFile();
+
+// What earlier runs left behind (step 13), removed without a message:
+// - the files that a save of the settings file, or of a project of the
+//   recent-file list, left beside it when it was cut short
+//   (RemoveAbandonedSaves);
+// - the external viewer's scratch copies in the user's scratch folder
+//   ("~tmpbr-", six characters, ".tmp") older than kScratchCopyAgeSeconds:
+//   a viewer has long finished with them.
+void RemoveLeftoverFiles();
+inline constexpr qint64 kScratchCopyAgeSeconds = 24 * 60 * 60;
 
 QString GetTempFolder();
 // Linux paths have no short form: the path comes back unchanged.

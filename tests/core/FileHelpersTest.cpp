@@ -2,7 +2,13 @@
 #include "core/Messages.h"
 #include "support/TestEnvironment.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace brantel {
 namespace {
@@ -81,6 +87,63 @@ TEST_F(FileHelpersTest, AtomicSaveKeepsTheOldFileOnFailure) {
   ASSERT_TRUE(folder.has_value());
   EXPECT_EQ(folder->Number(), err::kPathFileAccess);
   EXPECT_EQ(QDir(Home()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("keep.txt")});
+}
+
+// A process id that no process has: that of a child that has ended.
+pid_t GonePid() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  return child;
+}
+
+TEST_F(FileHelpersTest, OnlyTheLeftoversOfSavesWhoseProcessIsGoneAreRemoved) {
+  const QString gone = QString::number(GonePid());
+  const QString live = QString::number(QCoreApplication::applicationPid());
+  const QString folder = Home() + QStringLiteral("/p/");
+  const QString target = WriteFile(folder + QStringLiteral("my [1] *.BNL"), "project");
+  const QStringList removed{target + u'.' + gone + QStringLiteral(".0"), target + u'.' + gone + QStringLiteral(".99")};
+  const QStringList kept{target + u'.' + live + QStringLiteral(".0"),  // a save under way
+                         target + u'.' + gone,                         // not the name a save gives
+                         target + u'.' + gone + QStringLiteral(".0.1"),
+                         target + u'.' + gone + QStringLiteral("."),
+                         target + QStringLiteral("..0"),
+                         target + u'.' + gone + QStringLiteral(".0x"),
+                         target + QStringLiteral(".-") + gone + QStringLiteral(".0"),
+                         target + QStringLiteral(".0.0"),  // no process has the id 0
+                         target + QStringLiteral(".99999999999999999999.0"),
+                         folder + QStringLiteral("my [1] *.bnl.") + gone + QStringLiteral(".0"),  // another file's name
+                         folder + QStringLiteral("y [1] *.BNL.") + gone + QStringLiteral(".0"),
+                         folder + QStringLiteral("other.BNL.") + gone + QStringLiteral(".0")};
+  for (const QString& path : removed + kept) WriteFile(path, "leftover");
+  // A folder or a link of such a name is not a save's file.
+  const QString folderOfTheName = target + u'.' + gone + QStringLiteral(".1");
+  QDir().mkpath(folderOfTheName);
+  const QString elsewhere = WriteFile(Home() + QStringLiteral("/elsewhere.txt"), "keep");
+  const QString link = target + u'.' + gone + QStringLiteral(".2");
+  ASSERT_TRUE(QFile::link(elsewhere, link));
+
+  EXPECT_EQ(RemoveAbandonedSaves(target), removed.size());
+  for (const QString& path : removed) EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
+  for (const QString& path : kept) EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
+  EXPECT_TRUE(QFileInfo(folderOfTheName).isDir());
+  EXPECT_TRUE(QFileInfo(link).isSymLink());
+  EXPECT_EQ(ReadFile(elsewhere), QByteArray("keep"));
+  EXPECT_EQ(ReadFile(target), QByteArray("project"));
+
+  // A project reached through a link: the save replaced the file the link
+  // names, beside it. A missing project's folder is looked at all the same.
+  const QString real = WriteFile(Home() + QStringLiteral("/real/r.BNL"), "real");
+  const QString leftover = WriteFile(real + u'.' + gone + QStringLiteral(".0"), "leftover");
+  ASSERT_TRUE(QFile::link(real, folder + QStringLiteral("r.BNL")));
+  EXPECT_EQ(RemoveAbandonedSaves(folder + QStringLiteral("r.BNL")), 1);
+  EXPECT_FALSE(QFileInfo::exists(leftover));
+  const QString ofMissing = WriteFile(folder + QStringLiteral("deleted.BNL.") + gone + QStringLiteral(".4"), "x");
+  EXPECT_EQ(RemoveAbandonedSaves(folder + QStringLiteral("deleted.BNL")), 1);
+  EXPECT_FALSE(QFileInfo::exists(ofMissing));
+  EXPECT_EQ(RemoveAbandonedSaves(QString()), 0);
+  EXPECT_EQ(RemoveAbandonedSaves(Home() + QStringLiteral("/no/such/folder/x.BNL")), 0);
+  EXPECT_TRUE(boxes_->Shown().empty());
 }
 
 TEST(PathJoining, OneSlashBetween) {

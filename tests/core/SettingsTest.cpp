@@ -1,17 +1,23 @@
 #include "core/Fonts.h"
 #include "core/Globals.h"
+#include "core/History.h"
 #include "core/IniFile.h"
 #include "core/NumberFormat.h"
 #include "core/Settings.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSet>
 
+#include <functional>
 #include <memory>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace brantel {
 namespace {
@@ -232,6 +238,99 @@ TEST_F(SettingsTest, ASaveWritesOnlyWhatThisRunChangedOntoTheFileAsItIsNow) {
   EXPECT_EQ(CircExtend, 9);
   EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("MaxDisplaySize"), SettingsIniPath),
             QStringLiteral("2048"));
+}
+
+qint64 Milliseconds(const std::function<void()>& run) {
+  QElapsedTimer clock;
+  clock.start();
+  run();
+  return clock.elapsed();
+}
+
+TEST_F(SettingsTest, ALockThatCannotBeMadeCostsNoWaitAndTheSaveSaysSo) {
+  // A folder, and a pipe that nobody writes, stand where the lock goes.
+  const QString lock = SettingsIniPath + QStringLiteral(".lock");
+  for (const bool pipe : {false, true}) {
+    SCOPED_TRACE(pipe ? "a pipe" : "a folder");
+    QDir(lock).removeRecursively();
+    QFile::remove(lock);
+    if (pipe) ASSERT_EQ(::mkfifo(QFile::encodeName(lock).constData(), 0644), 0);
+    else ASSERT_TRUE(QDir().mkpath(lock));
+    HistoryLog::Instance().Clear();
+    CircExtend = pipe ? 8 : 9;
+    bool saved = false;
+    EXPECT_LT(Milliseconds([&] { saved = SaveSettings(kSettingsOptions); }), 1000);
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(ReadIniValue(QStringLiteral("BrantelOptions"), QStringLiteral("CircExtend"), SettingsIniPath),
+              QString::number(CircExtend));
+    EXPECT_TRUE(
+        History().endsWith(QStringLiteral(". The settings file was saved without its lock, which cannot be made: ") +
+                           lock + QStringLiteral("\r\n")));
+    EXPECT_EQ(QFileInfo(lock).isDir(), !pipe);
+  }
+  // In Greek as well; and nothing written, nothing said.
+  EnglishMenus = 0;
+  CircExtend = 10;
+  ASSERT_TRUE(SaveSettings(kSettingsOptions));
+  EXPECT_TRUE(History().endsWith(
+      QStringLiteral("Το αρχείο ρυθμίσεων αποθηκεύτηκε χωρίς το κλείδωμά του, που δεν μπορεί να δημιουργηθεί: ") +
+      lock + QStringLiteral("\r\n")));
+  HistoryLog::Instance().Clear();
+  ASSERT_TRUE(SaveSettings(kSettingsOptions));
+  EXPECT_EQ(History().count(QStringLiteral("κλείδωμα")), 0);
+}
+
+TEST_F(SettingsTest, ALockFileThatCannotBeReadIsStaleAtOnce) {
+  // Fresh files that no copy of the program wrote whole: QLockFile would
+  // wait for them to age half a minute.
+  const QString lock = SettingsIniPath + QStringLiteral(".lock");
+  const QByteArray contents[] = {"", "garbage\x01\xff\n", "12x\nbrantel\n", QByteArray(5000, '\n')};
+  int value = 1;
+  for (const QByteArray& content : contents) {
+    SCOPED_TRACE(content.left(20).toStdString());
+    WriteFile(lock, content);
+    HistoryLog::Instance().Clear();
+    CircExtend = static_cast<qint16>(++value);
+    bool saved = false;
+    EXPECT_LT(Milliseconds([&] { saved = SaveSettings(kSettingsOptions); }), 1000);
+    EXPECT_TRUE(saved);
+    // Taken and let go: no line about the lock, and no lock file left.
+    EXPECT_FALSE(History().contains(QStringLiteral("without its lock")));
+    EXPECT_FALSE(QFileInfo::exists(lock));
+    EXPECT_EQ(ReadIniValue(QStringLiteral("BrantelOptions"), QStringLiteral("CircExtend"), SettingsIniPath),
+              QString::number(value));
+  }
+}
+
+TEST_F(SettingsTest, ASaveSetsADamagedFileAsideAndWritesTheWholeSession) {
+  IniFileVersionCurrent = QStringLiteral("050909");
+  WriteFile(SettingsIniPath,
+            "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nShowDisclaim=0\r\nDisplayHistoryWin=1\r\n"
+            "[FileMenu]\r\nMaxLastFiles=1\r\nLastFile1=a.BNL\r\nLastFileLong1=/p/a.BNL\r\n"
+            "[BrantelOptions]\r\nEnglishMenus=1\r\n");
+  ReadAllSettings();
+  // Something makes the file huge while the program runs.
+  {
+    QFile huge(SettingsIniPath);
+    ASSERT_TRUE(huge.open(QIODevice::Append));
+    ASSERT_TRUE(huge.resize(3 * kMaxSettingsFileBytes));
+  }
+  CircExtend = 9;
+  ASSERT_TRUE(SaveSettings(kSettingsOptions));
+  const QString bad = SettingsIniPath + QStringLiteral(".bad");
+  EXPECT_EQ(QFileInfo(bad).size(), 3 * kMaxSettingsFileBytes);
+  EXPECT_TRUE(History().contains(QStringLiteral("and is kept as ") + bad +
+                                 QStringLiteral("; the settings of this session are written to a new file")))
+      << History().toStdString();
+  // Everything this run holds, not only the option just changed.
+  SetDefaultSettings();
+  ReadAllSettings();
+  EXPECT_EQ(CircExtend, 9);
+  EXPECT_EQ(ShowDisclaim, 0);
+  ASSERT_EQ(MaxLastFiles, 1);
+  EXPECT_EQ(LastFileLong[1], QStringLiteral("/p/a.BNL"));
+  EXPECT_EQ(ReadIniValue(QStringLiteral("Version"), QStringLiteral("INIFileVersion"), SettingsIniPath),
+            IniFileVersionCurrent);
 }
 
 TEST_F(SettingsTest, CopiesOfTheProgramSharingTheFileLoseNoChange) {

@@ -14,14 +14,20 @@
 #include "support/TestEnvironment.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QProcess>
 
 #include <cstdio>
+#include <functional>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace brantel {
 namespace {
@@ -93,18 +99,46 @@ TEST_F(StartupTest, AnotherStampIsDeletedAndWrittenAnew) {
   }
 }
 
-TEST_F(StartupTest, AStampWithoutItsSettingsIsNoFile) {
-  // What a write cut short leaves: the stamp alone, or the stamp and other
-  // sections. The program starts as on its first start and writes the
-  // file whole.
-  for (const char* rest : {"", "\r\n[FileMenu]\r\nMaxLastFiles=0\r\n"}) {
-    WriteFile(IniPath(), QByteArray("[Version]\r\nINIFileVersion=050909\r\n") + rest);
-    RunStartupSteps();
-    EXPECT_EQ(ReadFile(IniPath()), FreshFile()) << rest;
-    EXPECT_EQ(ShowDisclaim, 1);
-    EXPECT_EQ(EnglishMenus, 1);
-    EXPECT_EQ(KeepFileNames, 1);
-  }
+TEST_F(StartupTest, AStampWithoutItsSettingsGetsTheMissingSectionsAndKeepsTheRest) {
+  // What a write cut short leaves: the stamp alone is a first start, and
+  // the file is written whole.
+  WriteFile(IniPath(), "[Version]\r\nINIFileVersion=050909\r\n");
+  RunStartupSteps();
+  EXPECT_EQ(ReadFile(IniPath()), FreshFile());
+  EXPECT_EQ(ShowDisclaim, 1);
+
+  // The stamp, the recent files and the language, but no [Settings]: the
+  // sections that are missing take their defaults, the others stay.
+  const QByteArray kept(
+      "[Version]\r\nINIFileVersion=050909\r\n\r\n"
+      "[FileMenu]\r\nMaxLastFiles=1\r\nLastFile1=a.BNL\r\nLastFileMode1=1\r\nLastFileLong1=/data/a.BNL\r\n\r\n"
+      "[BrantelOptions]\r\nEnglishMenus=0\r\nToolBarPointer1=23\r\n");
+  WriteFile(IniPath(), kept);
+  HistoryLog::Instance().Clear();
+  RunStartupSteps();
+  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_EQ(ToolBarPointer[1], 23);
+  EXPECT_EQ(ToolBarPointer[0], 0);  // a section that is there is read as it stands
+  ASSERT_EQ(MaxLastFiles, 1);
+  EXPECT_EQ(LastFileLong[1], QStringLiteral("/data/a.BNL"));
+  EXPECT_EQ(ShowDisclaim, 1);
+  EXPECT_EQ(KeepFileNames, 1);
+  EXPECT_EQ(BrowseFontSize, 10.0f);
+  const QByteArray written = ReadFile(IniPath());
+  EXPECT_TRUE(written.startsWith(kept));
+  EXPECT_EQ(written.count("[FileMenu]"), 1);
+  EXPECT_EQ(written.count("[BrantelOptions]"), 1);
+  EXPECT_TRUE(written.contains("\r\n[Settings]\r\nDefaultUnits=1\r\nDisplayHistoryWin=1\r\n"));
+  EXPECT_TRUE(written.contains("\r\n[TextBrowse]\r\nBrowseFontName="));
+  EXPECT_EQ(History(), QStringLiteral("1. Saving default settings to file: ") + IniPath() + QStringLiteral("\r\n"));
+
+  // Complete now: the next start reads it and writes nothing.
+  HistoryLog::Instance().Clear();
+  RunStartupSteps();
+  EXPECT_EQ(ReadFile(IniPath()), written);
+  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_TRUE(History().isEmpty());
+
   // A [Settings] section, even an empty one, is a file of its own: its
   // missing keys take the range minimum.
   WriteFile(IniPath(), "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\n");
@@ -112,6 +146,59 @@ TEST_F(StartupTest, AStampWithoutItsSettingsIsNoFile) {
   EXPECT_EQ(ShowDisclaim, 0);
   EXPECT_EQ(EnglishMenus, 0);
   EXPECT_EQ(ReadFile(IniPath()), QByteArray("[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\n"));
+}
+
+TEST_F(StartupTest, ASettingsFileAboveOneMebibyteIsSetAsideUnread) {
+  const QByteArray start =
+      "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nShowDisclaim=0\r\n"
+      "[BrantelOptions]\r\nEnglishMenus=0\r\n; ";
+  // Exactly 1 MiB is still a settings file.
+  WriteFile(IniPath(), start + QByteArray(kMaxSettingsFileBytes - start.size(), 'x'));
+  RunStartupSteps();
+  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_FALSE(QFileInfo::exists(IniPath() + QStringLiteral(".bad")));
+  EXPECT_TRUE(History().isEmpty());
+
+  // 200 MB, on the disk as a sparse file: read, it would cost seconds and
+  // gigabytes at every start. An older damaged file is replaced.
+  const QString bad = WriteFile(IniPath() + QStringLiteral(".bad"), "an older damaged file");
+  constexpr qint64 kHuge = 200 << 20;
+  {
+    QFile huge(WriteFile(IniPath(), start));
+    ASSERT_TRUE(huge.resize(kHuge));
+  }
+  QElapsedTimer clock;
+  clock.start();
+  RunStartupSteps();
+  EXPECT_LT(clock.elapsed(), 1000);
+  EXPECT_EQ(QFileInfo(bad).size(), kHuge);
+  QFile kept(bad);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.read(start.size()), start);
+  EXPECT_EQ(ReadFile(IniPath()), FreshFile());
+  EXPECT_EQ(EnglishMenus, 1);
+  EXPECT_EQ(ShowDisclaim, 1);
+  EXPECT_EQ(History(),
+            QStringLiteral("1. The settings file is larger than 1 MiB and so damaged; it was not read and is "
+                           "kept as ") +
+                bad + QStringLiteral("; the program starts from the default settings\r\n") +
+                QStringLiteral("2. Saving default settings to file: ") + IniPath() + QStringLiteral("\r\n"));
+}
+
+TEST_F(StartupTest, ADamagedSettingsFileThatCannotBeMovedIsNeitherReadNorWritten) {
+  // A folder with a file in it stands where the damaged file would go.
+  WriteFile(IniPath() + QStringLiteral(".bad/inside"), "x");
+  {
+    QFile huge(WriteFile(IniPath(), "[Version]\r\nINIFileVersion=050909\r\n"));
+    ASSERT_TRUE(huge.resize(kMaxSettingsFileBytes + 1));
+  }
+  RunStartupSteps();
+  EXPECT_EQ(QFileInfo(IniPath()).size(), kMaxSettingsFileBytes + 1);
+  EXPECT_EQ(EnglishMenus, 1);
+  EXPECT_EQ(MaxDisplaySize, 4096);
+  EXPECT_EQ(History().count(QStringLiteral("could not be set aside, and the program runs on the default settings")), 1);
+  EXPECT_FALSE(SaveSettings(kSettingsFileMenu));
+  EXPECT_EQ(QFileInfo(IniPath()).size(), kMaxSettingsFileBytes + 1);
 }
 
 TEST_F(StartupTest, AFileOfTheCurrentStampIsReadAsItStands) {
@@ -136,7 +223,7 @@ TEST_F(StartupTest, AnUnwritableSettingsFileFallsBackToTheDefaults) {
   EXPECT_EQ(EnglishMenus, 1);
   EXPECT_EQ(ShowDisclaim, 1);
   EXPECT_EQ(ToolBarPointer[2], 4);
-  EXPECT_EQ(History().count(QStringLiteral("The settings file could not be written: ")), 1);
+  EXPECT_EQ(History().count(QStringLiteral("The settings file could not be written: ")), 1) << History().toStdString();
 }
 
 TEST_F(StartupTest, AnUndeletableFileOfAnotherStampFallsBackToTheDefaults) {
@@ -189,6 +276,163 @@ TEST_F(StartupTest, ASettingsFileThatCannotBeReadIsKeptAndTheDefaultsRun) {
       EXPECT_EQ(ReadFile(IniPath()), mine);
     }
   }
+}
+
+// A copy of the program that took the lock beside the settings file and
+// hangs: it holds the lock until its input ends (or it is killed).
+class LockHolder {
+ public:
+  explicit LockHolder(const QString& settingsFile) {
+    process_.start(QStringLiteral(BRANTEL_SETTINGS_COPY), {settingsFile, QStringLiteral("hold")});
+    held_ = process_.waitForReadyRead(10000) && process_.readLine().trimmed() == "held";
+  }
+  ~LockHolder() {
+    process_.closeWriteChannel();
+    if (!process_.waitForFinished(10000)) process_.kill();
+    process_.waitForFinished(10000);
+  }
+  bool Held() const { return held_; }
+  // Lets go of the lock as a copy that ends normally does.
+  bool Finish() {
+    process_.closeWriteChannel();
+    return process_.waitForFinished(10000) && process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+  }
+  // Dies without a word: its lock file stays, naming a process that is gone.
+  void Die() {
+    process_.kill();
+    process_.waitForFinished(10000);
+  }
+
+ private:
+  QProcess process_;
+  bool held_ = false;
+};
+
+qint64 Milliseconds(const std::function<void()>& run) {
+  QElapsedTimer clock;
+  clock.start();
+  run();
+  return clock.elapsed();
+}
+
+TEST_F(StartupTest, ACopyHangingWithTheLockHoldsNeitherStartNorExit) {
+  QDir().mkpath(QFileInfo(IniPath()).absolutePath());
+  LockHolder holder(IniPath());
+  ASSERT_TRUE(holder.Held());
+  // A first start writes the file and reads it back; Exit writes the
+  // recent-file list. Each waits a moment for the lock, then goes on.
+  EXPECT_LT(Milliseconds([] { RunStartupSteps(); }), 1000);
+  AddRecentFile(QStringLiteral("/data/p.BNL"), 1);
+  bool saved = false;
+  EXPECT_LT(Milliseconds([&] { saved = SaveSettings(kSettingsFileMenu); }), 1000);
+  EXPECT_TRUE(saved);
+
+  ReadAllSettings();
+  ASSERT_EQ(MaxLastFiles, 1);
+  EXPECT_EQ(LastFileLong[1], QStringLiteral("/data/p.BNL"));
+  EXPECT_EQ(ShowDisclaim, 1);
+  const QString withoutLock =
+      QStringLiteral("The settings file was saved without its lock, which another copy of the program holds: ") +
+      IniPath() + QStringLiteral(".lock");
+  EXPECT_EQ(History().count(withoutLock), 2);
+  // The other copy's lock is its own to let go.
+  EXPECT_TRUE(QFileInfo::exists(IniPath() + QStringLiteral(".lock")));
+  EXPECT_TRUE(holder.Finish());
+  EXPECT_FALSE(QFileInfo::exists(IniPath() + QStringLiteral(".lock")));
+}
+
+TEST_F(StartupTest, AStaleLockInAReadOnlyFolderHoldsNeitherStartNorExit) {
+  const QString folder = QFileInfo(IniPath()).absolutePath();
+  QDir().mkpath(folder + QStringLiteral("/Temp"));
+  WriteFile(IniPath(),
+            "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nShowDisclaim=0\r\nDisplayHistoryWin=1\r\n"
+            "[BrantelOptions]\r\nEnglishMenus=1\r\n");
+  {
+    LockHolder holder(IniPath());
+    ASSERT_TRUE(holder.Held());
+    holder.Die();
+  }
+  ASSERT_TRUE(QFileInfo::exists(IniPath() + QStringLiteral(".lock")));
+  const QByteArray before = ReadFile(IniPath());
+  QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+  qint64 start = 0;
+  qint64 exit = 0;
+  bool saved = true;
+  {
+    // The superuser, too, is refused the folder meanwhile.
+    const test::ObeyFilePermissions obey;
+    if (obey.Valid()) {
+      start = Milliseconds([] { RunStartupSteps(); });
+      AddRecentFile(QStringLiteral("/data/p.BNL"), 1);
+      exit = Milliseconds([&] { saved = SaveSettings(kSettingsFileMenu); });
+    }
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (!obey.Valid()) GTEST_SKIP() << "the superuser here writes in read-only folders";
+  }
+  EXPECT_LT(start, 1000);
+  EXPECT_LT(exit, 1000);
+  EXPECT_EQ(ShowDisclaim, 0);  // read as it stands
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(ReadFile(IniPath()), before);
+  EXPECT_EQ(History().count(QStringLiteral("The settings file could not be written: ")), 1) << History().toStdString();
+}
+
+// A process id that no process has: that of a child that has ended.
+pid_t GonePid() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  return child;
+}
+
+TEST_F(StartupTest, TheStartRemovesWhatSavesCutShortLeftBesideTheSettingsAndRecentProjects) {
+  const QString gone = QString::number(GonePid());
+  const QString live = QString::number(QCoreApplication::applicationPid());
+  const QString projects = Home() + QStringLiteral("/projects/");
+  WriteFile(IniPath(),
+            "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nShowDisclaim=0\r\n"
+            "[FileMenu]\r\nMaxLastFiles=1\r\nLastFile1=a.BNL\r\nLastFileLong1=" +
+                projects.toUtf8() + "a.BNL\r\n");
+  const QStringList removed{IniPath() + u'.' + gone + QStringLiteral(".0"),
+                            projects + QStringLiteral("a.BNL.") + gone + QStringLiteral(".3")};
+  const QStringList kept{IniPath() + u'.' + live + QStringLiteral(".0"),                     // a save under way
+                         projects + QStringLiteral("b.BNL.") + gone + QStringLiteral(".0"),  // not in the list
+                         projects + QStringLiteral("a.BNL.") + gone + QStringLiteral(".x"),
+                         projects + QStringLiteral("a.BNL.bak")};
+  for (const QString& path : removed + kept) WriteFile(path, "leftover");
+  RunStartupSteps();
+  for (const QString& path : removed) EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
+  for (const QString& path : kept) EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
+  EXPECT_EQ(ShowDisclaim, 0);
+}
+
+TEST_F(StartupTest, TheStartRemovesTheViewersScratchCopiesOlderThanADay) {
+  const QString temp = Documents() + QStringLiteral("/MyBrantel/Temp/");
+  const QDateTime now = QDateTime::currentDateTime();
+  const auto make = [&](const QString& name, qint64 ageSeconds) {
+    const QString path = WriteFile(temp + name, QByteArray(1000, 'c'));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadWrite));
+    EXPECT_TRUE(file.setFileTime(now.addSecs(-ageSeconds), QFileDevice::FileModificationTime));
+    return path;
+  };
+  const qint64 day = kScratchCopyAgeSeconds;
+  const QStringList removed{make(QStringLiteral("~tmpbr-aB3xYz.tmp"), day + 60),
+                            make(QStringLiteral("~tmpbr-000000.tmp"), 30 * day)};
+  const QStringList kept{make(QStringLiteral("~tmpbr-qwerty.tmp"), day - 3600),  // still being viewed, maybe
+                         make(QStringLiteral("~tmpbr-abcde.tmp"), 2 * day),      // not the viewer's names
+                         make(QStringLiteral("~tmpbr-abcdefg.tmp"), 2 * day),
+                         make(QStringLiteral("~tmpbr-abcdef.tmp.txt"), 2 * day),
+                         make(QStringLiteral("~TMPBR-abcdef.tmp"), 2 * day),
+                         make(QStringLiteral("~tmpdesc.tmp"), 2 * day),
+                         make(QStringLiteral("Book1.xlsx"), 2 * day)};
+  // A folder of the viewer's name is no copy.
+  QDir().mkpath(temp + QStringLiteral("~tmpbr-folder.tmp"));
+  RunStartupSteps();
+  for (const QString& path : removed) EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
+  for (const QString& path : kept) EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
+  EXPECT_TRUE(QFileInfo(temp + QStringLiteral("~tmpbr-folder.tmp")).isDir());
+  EXPECT_TRUE(boxes_->Shown().empty());
 }
 
 TEST_F(StartupTest, DocumentsFolderWithOrWithoutTrailingSlash) {
