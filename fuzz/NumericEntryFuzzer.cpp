@@ -28,10 +28,10 @@ using namespace brantel;
 
 using fuzz::Check;
 
-// The value that a box with this text gives (Val); nothing for Overflow.
+// The value that a box with this text gives (ParseLeadingNumber); nothing for Overflow.
 std::optional<double> ValueOf(const QString& text) {
   try {
-    return Val(text);
+    return ParseLeadingNumber(text);
   } catch (const RuntimeError& error) {
     Check(error.Number() == err::kOverflow, "reading a value raised another error than Overflow");
     return std::nullopt;

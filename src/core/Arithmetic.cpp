@@ -35,17 +35,17 @@ double ArcTan2(double y, double x) {
 Principal2D CalcPrincipal2D(float sxIn, float syIn, float txyIn) {
   const double sx = sxIn, sy = syIn, txy = txyIn;
   const double r = SquareRoot(CheckFinite((sx - sy) * (sx - sy) * (1.0 / 4.0) + txy * txy));
-  const float s1 = CSng((sx + sy) * 0.5 + r);
-  const float s2 = CSng((sx + sy) * 0.5 - r);
-  const float a = CSng(ArcTan2(CheckFinite(2.0 * txy), CheckFinite(sx - sy)) / 2.0);
-  const float theta = CSng(static_cast<double>(a) / kDegreeFactor);
+  const float s1 = CheckedFloat((sx + sy) * 0.5 + r);
+  const float s2 = CheckedFloat((sx + sy) * 0.5 - r);
+  const float a = CheckedFloat(ArcTan2(CheckFinite(2.0 * txy), CheckFinite(sx - sy)) / 2.0);
+  const float theta = CheckedFloat(static_cast<double>(a) / kDegreeFactor);
 
-  const float t2 = CSng(static_cast<double>(theta) - 90.0);
+  const float t2 = CheckedFloat(static_cast<double>(theta) - 90.0);
   float theta2;
   if (t2 > 90.0f) {
     theta2 = t2;
   } else if (t2 < -90.0f) {
-    theta2 = CSng(static_cast<double>(theta) + 90.0);
+    theta2 = CheckedFloat(static_cast<double>(theta) + 90.0);
   } else {
     theta2 = t2;
   }
@@ -55,9 +55,9 @@ Principal2D CalcPrincipal2D(float sxIn, float syIn, float txyIn) {
   p.S2 = s2;
   p.Theta1 = theta;
   p.Theta2 = theta2;
-  p.TauMax = CSng((static_cast<double>(s1) - static_cast<double>(s2)) / 2.0);
-  p.ThetaPlus45 = CSng(static_cast<double>(theta) + 45.0);
-  p.ThetaMinus45 = CSng(static_cast<double>(theta) - 45.0);
+  p.TauMax = CheckedFloat((static_cast<double>(s1) - static_cast<double>(s2)) / 2.0);
+  p.ThetaPlus45 = CheckedFloat(static_cast<double>(theta) + 45.0);
+  p.ThetaMinus45 = CheckedFloat(static_cast<double>(theta) - 45.0);
   return p;
 }
 
@@ -75,11 +75,11 @@ float Det3x3(double a11, double a12, double a13, double a21, double a22, double 
              float a33) {
   const double d33 = a33;
   const double det = a11 * (a22 * d33 - a23 * a32) - a12 * (a21 * d33 - a23 * a31) + a13 * (a21 * a32 - a22 * a31);
-  return CSng(det);
+  return CheckedFloat(det);
 }
 
 float CoulombSigma1(float s3, float c, float phi, float u) {
-  const float p = CSng(static_cast<double>(phi) / kRadianFactor);
+  const float p = CheckedFloat(static_cast<double>(phi) / kRadianFactor);
   const double sinP = std::sin(static_cast<double>(p));
   const double cosP = std::cos(static_cast<double>(p));
   // At phi = 90 degrees the float-rounded right angle leaves sin p a few
@@ -90,20 +90,20 @@ float CoulombSigma1(float s3, float c, float phi, float u) {
   const double s3Effective = static_cast<double>(s3) - static_cast<double>(u);
   const double result =
       Divide(s3Effective * (1.0 + sinP), denominator) + Divide(2.0 * static_cast<double>(c) * cosP, denominator);
-  return CSng(result);
+  return CheckedFloat(result);
 }
 
 float MapToRange(float outMin, float outMax, float x, float inMin, float inMax) {
   const double v = Divide(static_cast<double>(x) - inMin, static_cast<double>(inMax) - inMin) *
                        (static_cast<double>(outMax) - outMin) +
                    outMin;
-  return CSng(v);
+  return CheckedFloat(v);
 }
 
 float Interpolate(float x1, float x2, float x, float y1, float y2) {
   const double v =
       Divide(static_cast<double>(x) - x1, static_cast<double>(x2) - x1) * (static_cast<double>(y2) - y1) + y1;
-  return CSng(v);
+  return CheckedFloat(v);
 }
 
 double ArcSin(double x) {
@@ -115,7 +115,7 @@ float ArcCos(float x) {
   if (x == 1.0f) return 0.0f;
   if (x == -1.0f) return kPiSingle;
   const double dx = x;
-  return CSng(std::atan(Divide(-dx, SquareRoot(1.0 - dx * dx))) + 2.0 * std::atan(1.0));
+  return CheckedFloat(std::atan(Divide(-dx, SquareRoot(1.0 - dx * dx))) + 2.0 * std::atan(1.0));
 }
 
 double Log10(double x) {
@@ -128,13 +128,13 @@ double Log10(double x) {
 float AxisStep(float a, float b, qint16& n) {
   if (n == 0) n = 1;
   const float v = (a >= 0.0f || b >= 0.0f) ? std::fabs(a) : std::fabs(b);
-  const float t = CSng(std::floor(static_cast<double>(v) / 10.0));
-  float s = CSng(std::floor(static_cast<double>(t) / 10.0) * 10.0);
+  const float t = CheckedFloat(std::floor(static_cast<double>(v) / 10.0));
+  float s = CheckedFloat(std::floor(static_cast<double>(t) / 10.0) * 10.0);
   if (s == 0.0f) {
     s = t;
     if (t == 0.0f) s = 1.0f;
   }
-  return CSng(static_cast<double>(n) * s);
+  return CheckedFloat(static_cast<double>(n) * s);
 }
 
 }  // namespace brantel

@@ -13,26 +13,26 @@ double CheckFinite(double value) {
   return value;
 }
 
-float CSng(double value) {
+float CheckedFloat(double value) {
   CheckFinite(value);
   const float result = static_cast<float>(value);
   if (std::isinf(result)) RaiseError(err::kOverflow);
   return result;
 }
 
-bool FitsSingle(double value) {
+bool FitsFloat(double value) {
   // NaN fails the comparison too.
   return std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max());
 }
 
-qint16 CInt(double value) {
+qint16 RoundToInt16(double value) {
   CheckFinite(value);
   const double rounded = std::nearbyint(value);  // default mode: to nearest, ties to even
   if (rounded < -32768.0 || rounded > 32767.0) RaiseError(err::kOverflow);
   return static_cast<qint16>(rounded);
 }
 
-qint32 CLng(double value) {
+qint32 RoundToInt32(double value) {
   CheckFinite(value);
   const double rounded = std::nearbyint(value);
   if (rounded < -2147483648.0 || rounded > 2147483647.0) RaiseError(err::kOverflow);

@@ -40,7 +40,7 @@ qint16 SafeAnswer(qint32 buttons) {
   }
 }
 
-qint16 MsgBox(const QString& prompt, qint32 buttons, const QString& title) {
+qint16 ShowMessageBox(const QString& prompt, qint32 buttons, const QString& title) {
   if (Handler()) return Handler()(prompt, buttons, title);
   return SafeAnswer(buttons);
 }
@@ -52,7 +52,7 @@ qint16 ShowMsg(const QString& prompt, qint32 buttons, QString& title, const QStr
     AddHistoryLine(QStringLiteral("Message: ") + prompt);
     title = !AppTitle.isEmpty() ? AppTitle : QCoreApplication::applicationName();
   }
-  return MsgBox(prompt, buttons, title);
+  return ShowMessageBox(prompt, buttons, title);
 }
 
 qint16 ShowMsg(const QString& prompt, qint32 buttons, const QString& title, const QString& helpFile, qint16 context) {

@@ -57,7 +57,7 @@ using MessageBoxHandler = std::function<qint16(const QString& prompt, qint32 but
 // Without one, no box is shown and the safe answer of the buttons is given
 // (OK, Cancel, or No where there is no Cancel).
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
-qint16 MsgBox(const QString& prompt, qint32 buttons, const QString& title);
+qint16 ShowMessageBox(const QString& prompt, qint32 buttons, const QString& title);
 qint16 SafeAnswer(qint32 buttons);
 
 // Logs the box to the history (title, ": " and the prompt, or "Message: "

@@ -277,7 +277,7 @@ QString FormatShortest(double value) {
   return RenderGeneral(ToShortestDecimal(value), -5, 15);
 }
 
-double Val(QStringView text) {
+double ParseLeadingNumber(QStringView text) {
   qsizetype start = 0;
   while (start < text.size() && IsBlank(text[start])) ++start;
   const QStringView rest = text.mid(start);

@@ -30,7 +30,7 @@ QString Format(double value, QStringView mask);
 QString FormatGeneral(float value);
 QString FormatGeneral(double value);
 
-// The shortest text that reads back (with Val) to exactly the same value;
+// The shortest text that reads back (with ParseLeadingNumber) to exactly the same value;
 // exponent form below 1E-05 and from 1E+15 on. A negative zero is "-0".
 QString FormatShortest(float value);
 QString FormatShortest(double value);
@@ -40,7 +40,7 @@ QString FormatShortest(double value);
 // the first character that cannot continue the number. A text without a
 // leading number gives 0 ("12abc" gives 12, "-x" gives 0, "1e" gives 1).
 // A number beyond the 64-bit range raises Overflow (6).
-double Val(QStringView text);
+double ParseLeadingNumber(QStringView text);
 
 // The value of a text that is a number as a whole: blanks around it, an
 // optional sign, digits with at most one "." (at least one digit), and an

@@ -143,7 +143,7 @@ qint16 ReadRangedInt(const IniDocument& doc, const QString& section, const QStri
                      const std::optional<QString>& iniDefault = std::nullopt) {
   qint16 value = min;
   try {
-    value = CInt(Val(RawValue(doc, section, key, iniDefault)));
+    value = RoundToInt16(ParseLeadingNumber(RawValue(doc, section, key, iniDefault)));
   } catch (const RuntimeError&) {
     return min;
   }
@@ -154,7 +154,7 @@ qint16 ReadRangedInt(const IniDocument& doc, const QString& section, const QStri
 // the key's default.
 qint16 ReadUncheckedInt(const IniDocument& doc, const QString& section, const QString& key, qint16 fallback) {
   try {
-    return CInt(Val(RawValue(doc, section, key)));
+    return RoundToInt16(ParseLeadingNumber(RawValue(doc, section, key)));
   } catch (const RuntimeError&) {
     return fallback;
   }
@@ -164,7 +164,7 @@ qint16 ReadUncheckedInt(const IniDocument& doc, const QString& section, const QS
 float ReadRangedSingle(const IniDocument& doc, const QString& section, const QString& key, float min, float max) {
   float value = min;
   try {
-    value = CSng(Val(RawValue(doc, section, key)));
+    value = CheckedFloat(ParseLeadingNumber(RawValue(doc, section, key)));
   } catch (const RuntimeError&) {
     value = min;
   }

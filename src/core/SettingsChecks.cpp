@@ -13,7 +13,7 @@ std::optional<qint16> HistorySizeOf(const QString& text) {
   const std::optional<double> value = ParseNumber(text.trimmed());
   const SettingSpec& size = HistorySizeSetting();
   if (!value || *value < size.min || *value > size.max) return std::nullopt;
-  return CInt(*value);
+  return RoundToInt16(*value);
 }
 
 DataPathCheck CheckDataPath(const QString& boxText) {

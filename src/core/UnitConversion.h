@@ -16,7 +16,7 @@ namespace brantel {
 // format (FormatGeneral of core/NumberFormat.h: up to 15 significant digits,
 // no trailing zeros, no thousands separator, exponent form below 1E-04 and
 // from 1E+15 on). Uses no function of core/Arithmetic.h; the input is read
-// with Val of core/NumberFormat.h.
+// with ParseLeadingNumber of core/NumberFormat.h.
 
 // The five tabs, in their order on the tab control.
 enum class UnitTab { Length = 0, Load = 1, LoadGrad = 2, Stress = 3, StressGrad = 4 };

@@ -62,7 +62,7 @@ std::optional<T> FieldValue(double value) {
 template <NumberField T>
 std::optional<T> LeadingNumber(QStringView text) {
   try {
-    return FieldValue<T>(Val(text));
+    return FieldValue<T>(ParseLeadingNumber(text));
   } catch (const RuntimeError&) {
     return std::nullopt;  // beyond the 64-bit range
   }
@@ -122,7 +122,7 @@ bool ValidateNumericField(const QString& text, const Bilingual& sentence, float 
   bool ok = IsNumericEntry(text);
   if (ok) {
     try {
-      const float value = CSng(Val(text));
+      const float value = CheckedFloat(ParseLeadingNumber(text));
       if (min != 0.0f && value < min) ok = false;
       if (max != 0.0f && value > max) ok = false;
     } catch (const RuntimeError&) {

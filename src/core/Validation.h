@@ -26,7 +26,7 @@ bool IsNumericEntry(QStringView text);
 template <typename T>
 concept NumberField = std::same_as<T, float> || std::same_as<T, double>;
 
-// The leading number (Val, core/NumberFormat.h): whatever follows the
+// The leading number (ParseLeadingNumber, core/NumberFormat.h): whatever follows the
 // number is ignored and a text without one reads 0, so only a number
 // beyond the range is refused ("12abc" reads 12, "x" reads 0).
 template <NumberField T = double>
@@ -92,7 +92,7 @@ bool ValidateNumericField(const QString& text, const Bilingual& sentence, float 
 template <typename T, typename U>
 qint16 ClampToRange(T& value, U min, U max) {
   if (value > static_cast<T>(max) || value < static_cast<T>(min)) value = static_cast<T>(min);
-  return CInt(static_cast<double>(value));
+  return RoundToInt16(static_cast<double>(value));
 }
 
 // The answer of every Help button.

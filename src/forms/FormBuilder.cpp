@@ -123,6 +123,7 @@ FormLayout::FormLayout(QWidget* form, const FormDesign& design, std::span<const 
                        const Factory& factory)
     : form_(form), design_(design), controls_(controls.begin(), controls.end()) {
   CheckTable();
+  if (design.name) form->setObjectName(QString::fromUtf8(design.name));
   // The designs were laid out for an 8-point dialog font of Arial's widths.
   QFont font = form->font();
   font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), font.family()});
@@ -201,7 +202,7 @@ void FormLayout::CheckTable() const {
 }
 
 void FormLayout::Fail(const QString& what) const {
-  throw DesignError(QStringLiteral("Control table of \"%1\": %2").arg(FromUtf8(design_.english), what));
+  throw DesignError(QStringLiteral("Control table of \"%1\": %2").arg(FromUtf8(design_.caption.english), what));
 }
 
 void FormLayout::FailLookUp(QAnyStringView name, const char* expected) const {
@@ -309,15 +310,16 @@ OptionArray FormLayout::Options(QAnyStringView arrayName) const {
   return group;
 }
 
-QString FormLayout::Caption(const ControlRow& row, bool english) {
-  if (!english && row.caption.greek) return QString::fromUtf8(row.caption.greek);
-  return FromUtf8(row.caption.english);
+QString FormLayout::Caption(const Bilingual& caption, bool english) {
+  if (!english && caption.greek) return QString::fromUtf8(caption.greek);
+  return FromUtf8(caption.english);
 }
 
+QString FormLayout::Caption(const ControlRow& row, bool english) { return Caption(row.caption, english); }
+
 void FormLayout::SetCaptions(bool english) {
-  if (form_ && (design_.english || design_.greek)) {
-    form_->setWindowTitle((!english && design_.greek) ? QString::fromUtf8(design_.greek) : FromUtf8(design_.english));
-  }
+  if (form_ && (design_.caption.english || design_.caption.greek))
+    form_->setWindowTitle(Caption(design_.caption, english));
   // Visible captions; a box's caption is its spoken name.
   std::vector<std::pair<QWidget*, QString>> spoken;
   QHash<const QWidget*, std::size_t> spokenAt;

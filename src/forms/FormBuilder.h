@@ -130,9 +130,9 @@ struct ControlRow {
 };
 
 struct FormDesign {
-  int width = 0, height = 0;      // inner size in twips
-  const char* english = nullptr;  // window caption
-  const char* greek = nullptr;
+  const char* name = nullptr;  // the window's design name ("frm2DPrinc"), its object name
+  int width = 0, height = 0;   // inner size in twips
+  Bilingual caption = {};      // the window's caption; no Greek text: the English one in both
 };
 
 class TabControl;
@@ -171,6 +171,8 @@ class FormLayout {
 
   // The caption a row shows in a language.
   static QString Caption(const ControlRow& row, bool english);
+  // A caption in a language; without a Greek text, the English one.
+  static QString Caption(const Bilingual& caption, bool english);
 
   // Resizes the form's inner area, in twips (below its menu bar, if any).
   void SetFormWidth(int twips);

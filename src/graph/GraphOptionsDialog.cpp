@@ -20,7 +20,8 @@ namespace {
 using forms::ControlRow;
 using forms::Kind;
 
-constexpr forms::FormDesign kOptForm{6255, 5340, "Graph Parameters and Options"};
+constexpr forms::FormDesign kOptForm{
+    .name = "frmGraphOpt", .width = 6255, .height = 5340, .caption = {"Graph Parameters and Options"}};
 
 // clang-format off
 constexpr ControlRow kOptControls[] = {

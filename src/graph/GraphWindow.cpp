@@ -39,7 +39,8 @@ using forms::Kind;
 
 // The window's inner area in twips; the chart fills it but for a strip
 // below that holds the Point ID frame.
-constexpr forms::FormDesign kGraphForm{0, 0, "Graph"};
+// The window itself, a main window around this layout, is named "frmGraph".
+constexpr forms::FormDesign kGraphForm{.width = 0, .height = 0, .caption = {"Graph"}};
 constexpr int kInnerWidth = 9600;
 constexpr int kInnerHeight = 7200;
 constexpr int kFrameGap = 40;  // between the chart's bottom and the frame

@@ -17,7 +17,7 @@ using forms::ControlRow;
 using forms::FormDesign;
 using forms::Kind;
 
-constexpr FormDesign kForm{6840, 4080, "Brantel"};
+constexpr FormDesign kForm{.name = "frmAbout", .width = 6840, .height = 4080, .caption = {"Brantel"}};
 // clang-format off
 constexpr ControlRow kControls[] = {
     {.name = about::kIcon, .kind = Kind::Label, .at = {240, 240, 1080, 690}, .caption = {""}},

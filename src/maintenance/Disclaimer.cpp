@@ -16,7 +16,7 @@ using forms::ControlRow;
 using forms::FormDesign;
 using forms::Kind;
 
-constexpr FormDesign kForm{10500, 3660, "Disclaimer"};
+constexpr FormDesign kForm{.name = "frmDisclaimer", .width = 10500, .height = 3660, .caption = {"Disclaimer"}};
 // clang-format off
 constexpr ControlRow kControls[] = {
     {.name = disclaimer::kText, .kind = Kind::Label, .at = {240, 240, 10020, 2040}, .caption = {""}},

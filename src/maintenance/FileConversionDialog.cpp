@@ -15,7 +15,8 @@ namespace {
 using forms::ControlRow;
 using forms::Kind;
 
-constexpr forms::FormDesign kForm{4920, 2880, "File Conversion Utility"};
+constexpr forms::FormDesign kForm{
+    .name = "frmConvert", .width = 4920, .height = 2880, .caption = {"File Conversion Utility"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {

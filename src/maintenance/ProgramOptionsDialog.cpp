@@ -25,7 +25,8 @@ namespace {
 using forms::ControlRow;
 using forms::Kind;
 
-constexpr forms::FormDesign kForm{7200, 4800, "Program Options"};
+constexpr forms::FormDesign kForm{
+    .name = "frmBrantelOpts", .width = 7200, .height = 4800, .caption = {"Program Options"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {

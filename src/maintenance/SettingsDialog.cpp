@@ -33,7 +33,7 @@ namespace {
 using forms::ControlRow;
 using forms::Kind;
 
-constexpr forms::FormDesign kSetForm{9360, 6480, "Settings"};
+constexpr forms::FormDesign kSetForm{.name = "frmSet", .width = 9360, .height = 6480, .caption = {"Settings"}};
 
 // clang-format off
 constexpr ControlRow kSetControls[] = {
@@ -70,7 +70,7 @@ constexpr ControlRow kSetControls[] = {
 };
 // clang-format on
 
-constexpr forms::FormDesign kPathForm{6240, 4560, "Select Path"};
+constexpr forms::FormDesign kPathForm{.name = "frmPath", .width = 6240, .height = 4560, .caption = {"Select Path"}};
 
 // clang-format off
 constexpr ControlRow kPathControls[] = {

@@ -21,7 +21,7 @@ using forms::Kind;
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr int kInputLength = 40;
 
-constexpr forms::FormDesign kForm{5400, 4440, "Unit Conversions"};
+constexpr forms::FormDesign kForm{.name = "frmUnits", .width = 5400, .height = 4440, .caption = {"Unit Conversions"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {

@@ -19,7 +19,7 @@ using forms::ControlRow;
 using forms::FormDesign;
 using forms::Kind;
 
-constexpr FormDesign kForm{7080, 4620, "Program Update"};
+constexpr FormDesign kForm{.name = "frmUpdate", .width = 7080, .height = 4620, .caption = {"Program Update"}};
 // clang-format off
 constexpr ControlRow kControls[] = {
     {.name = update::kNotice, .kind = Kind::Label, .at = {240, 240, 6600, 1320}},

@@ -27,7 +27,7 @@ using forms::Kind;
 
 // The description box is wide enough for a wrapped line of 60 characters of
 // the fixed font; the unit frame and the buttons stand to its right.
-constexpr FormDesign kForm{9360, 4440, "Project Description", nullptr};
+constexpr FormDesign kForm{.name = "frmBrantelDesc", .width = 9360, .height = 4440, .caption = {"Project Description"}};
 // clang-format off
 constexpr ControlRow kControls[] = {
     {.name = description::kText, .kind = Kind::MemoBox, .at = {120, 120, 7200, 4200}, .caption = {"Project Description"}},

@@ -62,10 +62,10 @@ bool MayWriteOverProjectFile() {
   if (known.path != Project.ProjectPath || !IrregularFileReason(known.path).isEmpty() || !ChangedOnDisk(known))
     return true;
   const QString path = ShownText(known.path, 1024);
-  const qint16 pressed = MsgBox(Tr({"%1 was changed by another program since it was opened. Overwrite it?",
-                                    "Το %1 άλλαξε από άλλο πρόγραμμα αφότου ανοίχτηκε. Να αντικατασταθεί;"})
-                                    .arg(path),
-                                mb::kYesNoCancel | mb::kExclamation | mb::kDefaultButton2, AppTitle);
+  const qint16 pressed = ShowMessageBox(Tr({"%1 was changed by another program since it was opened. Overwrite it?",
+                                            "Το %1 άλλαξε από άλλο πρόγραμμα αφότου ανοίχτηκε. Να αντικατασταθεί;"})
+                                            .arg(path),
+                                        mb::kYesNoCancel | mb::kExclamation | mb::kDefaultButton2, AppTitle);
   return pressed == answer::kYes;
 }
 
@@ -103,8 +103,8 @@ qint16 frmMain::FileOpen() {
 
   bool savedFirst = false;
   if (Project.FileSaved == kFlagFalse) {
-    const qint16 pressed = MsgBox(QStringLiteral("Save changes to: ") + Project.ProjectDisplayName + u'?',
-                                  mb::kYesNo | mb::kQuestion | mb::kDefaultButton2, AppTitle);
+    const qint16 pressed = ShowMessageBox(QStringLiteral("Save changes to: ") + Project.ProjectDisplayName + u'?',
+                                          mb::kYesNo | mb::kQuestion | mb::kDefaultButton2, AppTitle);
     if (pressed == answer::kYes) {
       // A save that fails or is cancelled abandons the Open: the unsaved
       // project is not discarded.

@@ -1,10 +1,8 @@
 #include "mainwindow/HelpTopics.h"
 
-#include <QMetaObject>
 #include <QWidget>
 
 #include <algorithm>
-#include <cstring>
 
 namespace brantel {
 namespace {
@@ -52,11 +50,11 @@ constexpr Topic kTopics[] = {
     {5001, "getting-help.html"},
 };
 
-// Who carries which topic: a class (of a window, or of a widget wherever it
-// sits), or one control of a window's class by its name.
+// Who carries which topic: a window by its design name (its object name),
+// or one control of a window by the two names.
 struct Carrier {
-  const char* className;  // without its namespace
-  const char* control;    // nullptr: the class itself
+  const char* window;
+  const char* control;  // nullptr: the window itself
   int topic;
 };
 
@@ -64,6 +62,13 @@ constexpr Carrier kCarriers[] = {
     // The Help button of the two-dimensional stress tool tells how to get
     // help; the rest of that window carries the tool's page.
     {"frm2DPrinc", "cmdHelp", 5001},
+    // The interactive stress plot, wherever it stands.
+    {"frm2DPrinc", "picMohr", 2100},
+    {"frmCoulomb", "picMohr1", 2100},
+    {"frmCoulombJoint", "picMohr", 2100},
+    {"frmHoek", "Picture1", 2100},
+    {"frmBieniawski", "Picture1", 2100},
+    {"frmVonMises", "Picture1", 2100},
     {"frmAbout", nullptr, 1000},
     {"frmDisclaimer", nullptr, 1010},
     {"frmMain", nullptr, 1100},
@@ -72,7 +77,6 @@ constexpr Carrier kCarriers[] = {
     {"frmTextBrow", nullptr, 1130},
     {"frmGraph", nullptr, 1200},
     {"frmGraphOpt", nullptr, 1210},
-    {"StressPlot", nullptr, 2100},
     {"frm2DPrinc", nullptr, 2210},
     {"frm3DPrinc", nullptr, 2220},
     {"frmCircular", nullptr, 2230},
@@ -83,7 +87,8 @@ constexpr Carrier kCarriers[] = {
     {"frmPointLoad", nullptr, 2280},
     {"frmCoulomb", nullptr, 2300},
     {"frmCoulombJoint", nullptr, 2310},
-    {"frmCoulombWedge", nullptr, 2330},  // the wedge and its slope twin
+    {"frmCoulombWedge", nullptr, 2330},
+    {"frmCoulombSlope", nullptr, 2330},
     {"frmHoek", nullptr, 2340},
     {"frmBieniawski", nullptr, 2350},
     {"frmVonMises", nullptr, 2360},
@@ -103,33 +108,20 @@ constexpr Carrier kCarriers[] = {
     {"HelpWindow", nullptr, 5001},
 };
 
-// A class name without its namespace.
-const char* BareName(const QMetaObject* meta) {
-  const char* name = meta->className();
-  const char* colon = std::strrchr(name, ':');
-  return colon ? colon + 1 : name;
-}
-
-// The topic of a widget's class or of one of its base classes.
-int ClassTopic(const QWidget* widget) {
-  for (const QMetaObject* meta = widget->metaObject(); meta; meta = meta->superClass()) {
-    for (const Carrier& carrier : kCarriers) {
-      if (!carrier.control && std::strcmp(carrier.className, BareName(meta)) == 0) return carrier.topic;
-    }
-  }
-  return 0;
-}
-
-// The topic of a control by its window's class and its own name.
-int ControlTopic(const QWidget* widget) {
-  const QWidget* window = widget->window();
-  if (window == widget || widget->objectName().isEmpty()) return 0;
+// The topic a widget carries itself: a window by its name, a control by its
+// window's name and its own.
+int OwnTopic(const QWidget* widget) {
+  if (widget->objectName().isEmpty()) return 0;
   const QByteArray name = widget->objectName().toUtf8();
-  for (const Carrier& carrier : kCarriers) {
-    if (carrier.control && name == carrier.control &&
-        std::strcmp(carrier.className, BareName(window->metaObject())) == 0) {
-      return carrier.topic;
+  if (widget->isWindow()) {
+    for (const Carrier& carrier : kCarriers) {
+      if (!carrier.control && name == carrier.window) return carrier.topic;
     }
+    return 0;
+  }
+  const QByteArray window = widget->window()->objectName().toUtf8();
+  for (const Carrier& carrier : kCarriers) {
+    if (carrier.control && name == carrier.control && window == carrier.window) return carrier.topic;
   }
   return 0;
 }
@@ -145,8 +137,7 @@ QString HelpTopicPage(int topic) {
 
 int HelpTopicOf(const QWidget* widget) {
   for (; widget; widget = widget->parentWidget()) {
-    if (const int topic = ControlTopic(widget)) return topic;
-    if (const int topic = ClassTopic(widget)) return topic;
+    if (const int topic = OwnTopic(widget)) return topic;
   }
   return 0;
 }

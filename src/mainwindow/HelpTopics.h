@@ -9,9 +9,10 @@ namespace brantel {
 // The topics of the help: each has a number, the one the windows carry, and
 // a page of the help file.
 //
-// A window carries the topic of its class (the table in HelpTopics.cpp); a
-// control can carry one of its own (by the window's class and the control's
-// name), and so can a kind of widget wherever it sits (the stress plot).
+// A window carries the topic of its design name, its object name ("frmHoek",
+// the table in HelpTopics.cpp); a control can carry one of its own, by the
+// window's name and the control's (the stress plot in each window that
+// shows one).
 // F1 opens the topic of the focused control: its own, else the nearest
 // widget's that carries one up the chain of parents, windows included, so
 // that a message box over a dialog gives the dialog's topic.

@@ -252,8 +252,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 
 bool frmMain::Form_QueryUnload() {
   if (Project.FileSaved != kFlagFalse) return false;
-  const qint16 pressed = MsgBox(QStringLiteral("Save changes to: ") + Project.ProjectPath + u'?',
-                                mb::kYesNoCancel | mb::kQuestion, AppTitle);
+  const qint16 pressed = ShowMessageBox(QStringLiteral("Save changes to: ") + Project.ProjectPath + u'?',
+                                        mb::kYesNoCancel | mb::kQuestion, AppTitle);
   if (pressed == answer::kYes) {
     if (FileMenuSave(false) == 0) return true;  // a failed save keeps the window open
     UpdateRecentFiles();

@@ -24,7 +24,7 @@ using forms::ControlRow;
 using forms::FormDesign;
 using forms::Kind;
 
-constexpr FormDesign kForm{10440, 7080, "Calculation Results"};
+constexpr FormDesign kForm{.name = "frmTxtBox", .width = 10440, .height = 7080, .caption = {"Calculation Results"}};
 // clang-format off
 constexpr ControlRow kControls[] = {
     {.name = outputpages::kView, .kind = Kind::Picture, .at = {120, 120, 10200, 6240}, .caption = {"Results"}},

@@ -18,7 +18,7 @@ using forms::ControlRow;
 using forms::FormDesign;
 using forms::Kind;
 
-constexpr FormDesign kForm{9600, 7080, "Print Preview"};
+constexpr FormDesign kForm{.name = "frmPreview", .width = 9600, .height = 7080, .caption = {"Print Preview"}};
 // clang-format off
 constexpr ControlRow kControls[] = {
     {.name = printpreview::kView, .kind = Kind::Picture, .at = {120, 120, 9360, 6240}, .caption = {"Preview"}},

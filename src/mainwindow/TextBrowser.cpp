@@ -41,7 +41,7 @@ using forms::ControlRow;
 using forms::FormDesign;
 using forms::Kind;
 
-constexpr FormDesign kForm{10440, 6600, "View Source Files"};
+constexpr FormDesign kForm{.name = "frmTextBrow", .width = 10440, .height = 6600, .caption = {"View Source Files"}};
 // clang-format off
 constexpr ControlRow kControls[] = {
     {.name = "lblDrive", .kind = Kind::Label, .at = {120, 120, 3000, 255}, .caption = {"Select Drive:"}, .partner = textbrowser::kDrive},

@@ -61,7 +61,7 @@ qint16 ShowWidgetHelpBox(const QString& prompt, qint32 buttons, const QString& t
 qint16 ShowHelpMessageBox(const QString& prompt, qint32 buttons, const QString& title,
                           const std::function<void()>& onHelp) {
   if (Handler()) return Handler()(prompt, buttons, title, onHelp);
-  return MsgBox(prompt, buttons, title);
+  return ShowMessageBox(prompt, buttons, title);
 }
 
 HelpMessageBoxHandler SetHelpMessageBoxHandler(HelpMessageBoxHandler handler) {

@@ -132,27 +132,27 @@ void StressPlot::SetPlotRangeSafely(bool useDefault) {
 }
 
 void StressPlot::SetCircle() {
-  r_ = CSng((static_cast<double>(s1_) - s2_) / 2.0);
-  c_ = CSng((static_cast<double>(s2_) + s1_) / 2.0);
+  r_ = CheckedFloat((static_cast<double>(s1_) - s2_) / 2.0);
+  c_ = CheckedFloat((static_cast<double>(s2_) + s1_) / 2.0);
 }
 
 void StressPlot::SetPlotRange(bool useDefault) {
   SetCircle();
   AxisWindow x;
   if (useDefault) {
-    x.Min = CSng(static_cast<double>(s2_) - r_);
-    x.Max = CSng(static_cast<double>(r_) + s1_);
+    x.Min = CheckedFloat(static_cast<double>(s2_) - r_);
+    x.Max = CheckedFloat(static_cast<double>(r_) + s1_);
   } else {
     const double f = ZoomFactor();
-    x.Min = CSng(s2_ - f * r_);
-    x.Max = CSng(f * r_ + s1_);
+    x.Min = CheckedFloat(s2_ - f * r_);
+    x.Max = CheckedFloat(f * r_ + s1_);
   }
-  x.Span = CSng(static_cast<double>(x.Max) - x.Min);
-  if (CSng(1.2 * x.Max) > x.Span) x.Span = CSng(1.2 * x.Max);
+  x.Span = CheckedFloat(static_cast<double>(x.Max) - x.Min);
+  if (CheckedFloat(1.2 * x.Max) > x.Span) x.Span = CheckedFloat(1.2 * x.Max);
   AxisWindow y;
   y.Min = -r_;
-  y.Max = CSng(2.0 * r_);
-  y.Span = CSng(static_cast<double>(y.Max) - y.Min);
+  y.Max = CheckedFloat(2.0 * r_);
+  y.Span = CheckedFloat(static_cast<double>(y.Max) - y.Min);
   SetWindow(x, y);
 }
 
@@ -175,10 +175,10 @@ void StressPlot::PlaceWindowAtCrossing() {
   if (w <= 0 || h <= 0) return;
   const double x0 = yaxis_.x1();
   const double y0 = xaxis_.y1();
-  x_.Max = CSng((w - x0) * x_.Span / w);
-  x_.Min = CSng(-static_cast<double>(x_.Span) * x0 / w);
-  y_.Max = CSng(y0 * y_.Span / h);
-  y_.Min = CSng(-static_cast<double>(y_.Span) * (h - y0) / h);
+  x_.Max = CheckedFloat((w - x0) * x_.Span / w);
+  x_.Min = CheckedFloat(-static_cast<double>(x_.Span) * x0 / w);
+  y_.Max = CheckedFloat(y0 * y_.Span / h);
+  y_.Min = CheckedFloat(-static_cast<double>(y_.Span) * (h - y0) / h);
 }
 
 PlotViewport StressPlot::Viewport() const {
@@ -192,7 +192,7 @@ double StressPlot::HorizontalScale() const {
 }
 
 float StressPlot::ColumnOf(double x) const {
-  return CSng(yaxis_.x1() + static_cast<double>(CSng(x)) * HorizontalScale());
+  return CheckedFloat(yaxis_.x1() + static_cast<double>(CheckedFloat(x)) * HorizontalScale());
 }
 
 void StressPlot::Redraw(bool useDefault) {
@@ -248,7 +248,7 @@ void StressPlot::DrawGrid(float step) {
   const float x0 = static_cast<float>(yaxis_.x1());
   const float y0 = static_cast<float>(xaxis_.y1());
   try {
-    k = CSng(static_cast<double>(ColumnOf(1)) - x0);
+    k = CheckedFloat(static_cast<double>(ColumnOf(1)) - x0);
   } catch (const RuntimeError& e) {
     LogRuntimeError(e);
     return;
@@ -482,7 +482,7 @@ QString StressPlot::CoordinatesText(float x, float y) const {
   const QPointF world = WorldAt(x, y);
   auto shown = [](double v) {
     if (!std::isfinite(v)) return QStringLiteral("0");
-    return FormatGeneral(Val(Format(v, u"#0.##")));
+    return FormatGeneral(ParseLeadingNumber(Format(v, u"#0.##")));
   };
   const QString head = Tr({"Coordinates: (X=", "Συντεταγμένες: (X="});
   return head + shown(world.x()) + QStringLiteral(", Y=") + shown(world.y()) + u')';
@@ -591,7 +591,7 @@ void MohrCirclePlot::DrawCurves() {
   try {
     cx_ = ColumnOf(c_);
     cy_ = static_cast<float>(xaxis_.y1());
-    rtw_ = CSng(static_cast<double>(r_) * HorizontalScale());
+    rtw_ = CheckedFloat(static_cast<double>(r_) * HorizontalScale());
   } catch (const RuntimeError& e) {
     if (e.Number() != err::kOverflow) return;
     SetCaptionsVisible(false);

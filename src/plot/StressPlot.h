@@ -253,7 +253,7 @@ class MohrCirclePlot : public StressPlot {
 
  public:
   explicit MohrCirclePlot(QWidget* parent = nullptr);
-  // The plane's angle from s1, in degrees, as its box reads (Val of the text).
+  // The plane's angle from s1, in degrees, as its box reads (ParseLeadingNumber of the text).
   void SetPlaneAngle(double degrees) { planeAngle_ = degrees; }
 
   void DrawAxisTicks() override;

@@ -147,10 +147,10 @@ TEST_F(MessagesTest, TitlesBehindADialogsPrefix) {
 TEST_F(MessagesTest, WithoutAHandlerTheSafeAnswerIsGiven) {
   boxes_.reset();
   const MessageBoxHandler saved = SetMessageBoxHandler(nullptr);
-  EXPECT_EQ(MsgBox(QStringLiteral("x"), mb::kOkOnly, QString()), answer::kOk);
-  EXPECT_EQ(MsgBox(QStringLiteral("x"), mb::kRetryCancel, QString()), answer::kCancel);
-  EXPECT_EQ(MsgBox(QStringLiteral("x"), mb::kYesNoCancel, QString()), answer::kCancel);
-  EXPECT_EQ(MsgBox(QStringLiteral("x"), mb::kYesNo, QString()), answer::kNo);
+  EXPECT_EQ(ShowMessageBox(QStringLiteral("x"), mb::kOkOnly, QString()), answer::kOk);
+  EXPECT_EQ(ShowMessageBox(QStringLiteral("x"), mb::kRetryCancel, QString()), answer::kCancel);
+  EXPECT_EQ(ShowMessageBox(QStringLiteral("x"), mb::kYesNoCancel, QString()), answer::kCancel);
+  EXPECT_EQ(ShowMessageBox(QStringLiteral("x"), mb::kYesNo, QString()), answer::kNo);
   SetMessageBoxHandler(saved);
 }
 

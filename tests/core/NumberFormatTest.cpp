@@ -104,7 +104,7 @@ TEST(ShortestFormat, ReadsBackToTheSameSingle) {
   for (float v : values) {
     const QString text = FormatShortest(v);
     ASSERT_FALSE(text.contains(u',')) << S(text);
-    const float back = static_cast<float>(Val(text));
+    const float back = static_cast<float>(ParseLeadingNumber(text));
     ASSERT_EQ(back, v) << S(text);
   }
   EXPECT_EQ(S(FormatShortest(16777216.0f)), "16777216");
@@ -121,31 +121,31 @@ TEST(ShortestFormat, ReadsBackToTheSameDouble) {
     std::memcpy(&d, &b, sizeof d);
     if (!std::isfinite(d)) continue;
     const QString text = FormatShortest(d);
-    ASSERT_EQ(Val(text), d) << S(text);
+    ASSERT_EQ(ParseLeadingNumber(text), d) << S(text);
   }
   EXPECT_EQ(S(FormatShortest(0.1)), "0.1");
   EXPECT_EQ(S(FormatShortest(DBL_MAX)), "1.7976931348623157E+308");
 }
 
 TEST(LeadingNumber, ReadsTheNumberATextBeginsWith) {
-  EXPECT_EQ(Val(u"12abc"), 12.0);
-  EXPECT_EQ(Val(u"-x"), 0.0);
-  EXPECT_EQ(Val(u"  3.5"), 3.5);
-  EXPECT_EQ(Val(u"1e"), 1.0);
-  EXPECT_EQ(Val(u"1e-"), 1.0);
-  EXPECT_EQ(Val(u"1e3x"), 1000.0);
-  EXPECT_EQ(Val(u"-.5"), -0.5);
-  EXPECT_EQ(Val(u"."), 0.0);
-  EXPECT_EQ(Val(u""), 0.0);
-  EXPECT_EQ(Val(u"+7"), 7.0);
-  EXPECT_EQ(Val(u"1.2.3"), 1.2);
-  EXPECT_EQ(Val(u"2,5"), 2.0);
-  EXPECT_EQ(Val(u"1e-400"), 0.0);
+  EXPECT_EQ(ParseLeadingNumber(u"12abc"), 12.0);
+  EXPECT_EQ(ParseLeadingNumber(u"-x"), 0.0);
+  EXPECT_EQ(ParseLeadingNumber(u"  3.5"), 3.5);
+  EXPECT_EQ(ParseLeadingNumber(u"1e"), 1.0);
+  EXPECT_EQ(ParseLeadingNumber(u"1e-"), 1.0);
+  EXPECT_EQ(ParseLeadingNumber(u"1e3x"), 1000.0);
+  EXPECT_EQ(ParseLeadingNumber(u"-.5"), -0.5);
+  EXPECT_EQ(ParseLeadingNumber(u"."), 0.0);
+  EXPECT_EQ(ParseLeadingNumber(u""), 0.0);
+  EXPECT_EQ(ParseLeadingNumber(u"+7"), 7.0);
+  EXPECT_EQ(ParseLeadingNumber(u"1.2.3"), 1.2);
+  EXPECT_EQ(ParseLeadingNumber(u"2,5"), 2.0);
+  EXPECT_EQ(ParseLeadingNumber(u"1e-400"), 0.0);
 }
 
 TEST(LeadingNumber, BeyondTheDoubleRangeIsAnOverflow) {
   try {
-    Val(u"1e400");
+    ParseLeadingNumber(u"1e400");
     FAIL() << "no error raised";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.Number(), err::kOverflow);

@@ -21,7 +21,7 @@ namespace {
 using namespace forms;
 using ::testing::HasSubstr;
 
-constexpr FormDesign kForm{4905, 2400, "Input", "Εισαγωγή"};
+constexpr FormDesign kForm{.name = "frmInput", .width = 4905, .height = 2400, .caption = {"Input", "Εισαγωγή"}};
 // clang-format off
 constexpr ControlRow kControls[] = {
     {"Frame1", Kind::Frame, nullptr, 120, 120, 4695, 1455, "Input Data", "Εισαγωγή δεδομένων", nullptr, kBlueCaption},
@@ -184,7 +184,7 @@ TEST(FormBuilder, MaxLengthLimitsTypingButNeverCutsTheProgramsText) {
   EXPECT_EQ(box->text(), shown.chopped(1));  // and can still be edited
 }
 
-constexpr FormDesign kTabbedForm{8175, 5000, "Tabs"};
+constexpr FormDesign kTabbedForm{.name = "frmTabs", .width = 8175, .height = 5000, .caption = {"Tabs"}};
 // clang-format off
 constexpr ControlRow kTabbedControls[] = {
     {"SSTab1", Kind::TabStrip, nullptr, 120, 120, 7935, 3855, "Results"},

@@ -28,7 +28,7 @@ struct Stored {
 };
 Stored g_stored;
 
-constexpr forms::FormDesign kForm{4000, 1800, "Sample", "Δείγμα"};
+constexpr forms::FormDesign kForm{.name = "frmSample", .width = 4000, .height = 1800, .caption = {"Sample", "Δείγμα"}};
 // clang-format off
 constexpr ControlRow kControls[] = {
     {"lblWidth", Kind::Label, nullptr, 120, 120, 900, 255, "Width", "Πλάτος", "Text1"},

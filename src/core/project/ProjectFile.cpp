@@ -207,7 +207,7 @@ class LineReader {
 bool IsNumberOutOfRange(QStringView text) {
   if (ParseNumber(text)) return true;
   try {
-    Val(text);
+    ParseLeadingNumber(text);
   } catch (const RuntimeError&) {
     return true;
   }

@@ -27,7 +27,7 @@ HookeStrains3D CalcStrainTensor3D(const Matrix3d& stress, double e, double nu) {
   const double s23 = stress[1][2];
   const double s31 = stress[2][0];
 
-  const float g = CSng(e / (2.0 * (1.0 + nu)));
+  const float g = CheckedFloat(e / (2.0 * (1.0 + nu)));
   if (g == 0.0f) return r;  // E too small for a 32-bit shear modulus
   const double invE = 1.0 / e;
   const double invTwoG = 1.0 / (2.0 * static_cast<double>(g));
@@ -35,10 +35,10 @@ HookeStrains3D CalcStrainTensor3D(const Matrix3d& stress, double e, double nu) {
   r.ShearModulus = g;
   r.Eps11 = CheckFinite((s11 - nu * (s33 + s22)) * invE);
   r.Eps22 = CheckFinite((s22 - nu * (s33 + s11)) * invE);
-  r.Eps33 = CSng((s33 - nu * (s22 + s11)) * invE);
+  r.Eps33 = CheckedFloat((s33 - nu * (s22 + s11)) * invE);
   r.Eps12 = CheckFinite(s12 * invTwoG);
   r.Eps23 = CheckFinite(s23 * invTwoG);
-  r.Eps31 = CSng(s31 * invTwoG);
+  r.Eps31 = CheckedFloat(s31 * invTwoG);
   r.Computable = true;
   return r;
 }

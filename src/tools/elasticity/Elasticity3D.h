@@ -13,7 +13,7 @@ namespace brantel {
 // strains are dimensionless tensor strains (the shear components are half
 // the engineering shear strains).
 //
-// Uses CSng and CheckFinite of core/Conversions.h (Overflow (6) for a value
+// Uses CheckedFloat and CheckFinite of core/Conversions.h (Overflow (6) for a value
 // beyond its range); no function of core/Arithmetic.h. Stresses, E, nu and
 // the strains are shown in the general number format.
 

@@ -23,7 +23,10 @@ using forms::Kind;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
-constexpr forms::FormDesign kForm{8055, 5220, "Hooke's elasticity law in 3D", "Ελαστικότητα σε Τρεις Διαστάσεις"};
+constexpr forms::FormDesign kForm{.name = "frmElasti3D",
+                                  .width = 8055,
+                                  .height = 5220,
+                                  .caption = {"Hooke's elasticity law in 3D", "Ελαστικότητα σε Τρεις Διαστάσεις"}};
 
 // The grids hold component (k / 3 + 1, k % 3 + 1) in box k; a box's caption
 // is the component's name, which its messages give it too.
@@ -100,8 +103,8 @@ BoxReading Read(const QLineEdit* box) {
 // that a stored 0.3 computes as 0.3 and not as 0.30000001192...; it rounds
 // back to the same 32-bit value.
 double DecimalOf(float value) {
-  const double shortest = Val(FormatShortest(value));
-  return CSng(shortest) == value ? shortest : static_cast<double>(value);
+  const double shortest = ParseLeadingNumber(FormatShortest(value));
+  return CheckedFloat(shortest) == value ? shortest : static_cast<double>(value);
 }
 
 void ShowGeneral(QLineEdit* box, float value) { forms::ShowStoredValue(box, DecimalOf(value), FormatGeneral(value)); }

@@ -42,12 +42,12 @@ double& Field(LabRow& row, int column) {
 // cannot stand in a cell.
 LabCell Fill(int column, std::optional<double> value) {
   LabCell cell{column, std::nullopt};
-  if (value && FitsSingle(*value)) cell.Value = *value;
+  if (value && FitsFloat(*value)) cell.Value = *value;
   return cell;
 }
 
 // What the grid reads back from a filled cell.
-double ReadBack(const LabCell& cell) { return Val(Format(*cell.Value, kLabMask)); }
+double ReadBack(const LabCell& cell) { return ParseLeadingNumber(Format(*cell.Value, kLabMask)); }
 
 // Runs one part of the evaluation; a float overflow inside it leaves its
 // result as nothing.
@@ -69,7 +69,7 @@ Bilingual LabColumnHeader(int column) {
 
 int LabColumnWidth(int column, int gridWidthTwips) {
   if (column == labcol::kNumber) return 320;
-  return CLng(gridWidthTwips / 6.5);
+  return RoundToInt32(gridWidthTwips / 6.5);
 }
 
 bool IsLabColumnEditable(qint16 dataType, int column) {
@@ -91,24 +91,24 @@ std::array<int, 2> LabFilledColumns(qint16 dataType) {
 
 std::optional<QString> LabCellEntryText(QStringView answer, QStringView currentText) {
   const std::optional<double> value = LeadingNumber(answer.isEmpty() ? currentText : answer);
-  if (!value || !FitsSingle(*value)) return std::nullopt;
+  if (!value || !FitsFloat(*value)) return std::nullopt;
   return FormatGeneral(std::fabs(*value));
 }
 
 std::optional<qint16> LabPointCountFromText(QStringView text) {
   const std::optional<double> value = LeadingNumber(text);
   if (!value || *value < kLabMinPoints || *value > kLabMaxPointCount) return std::nullopt;
-  return CInt(*value);
+  return RoundToInt16(*value);
 }
 
 std::optional<double> LabSpecimenArea(qint16 areaOption, double diameter, double area) {
   const double a = areaOption == kLabAreaGiven ? area : kPi * diameter * diameter / 4.0;
-  if (!FitsSingle(a) || a < 0) return std::nullopt;
+  if (!FitsFloat(a) || a < 0) return std::nullopt;
   return a;
 }
 
 std::optional<double> LabEquivalentDiameter(double area) {
-  if (area < 0 || !FitsSingle(area)) return std::nullopt;
+  if (area < 0 || !FitsFloat(area)) return std::nullopt;
   return std::sqrt(4.0 * area / kPi);
 }
 
@@ -116,9 +116,9 @@ LabEvaluation EvaluateLabTest(const LabTestInput& in) {
   LabEvaluation out;
   const qint16 type = TypeOf(in.DataType);
   out.Area = LabSpecimenArea(in.AreaOption, in.Diameter, in.Area);
-  const bool hasHeight = in.Height >= 0 && FitsSingle(in.Height);
+  const bool hasHeight = in.Height >= 0 && FitsFloat(in.Height);
   if (out.Area && hasHeight) {
-    out.Volume = Guarded([&] { return CSng(in.Height * *out.Area); });
+    out.Volume = Guarded([&] { return CheckedFloat(in.Height * *out.Area); });
   }
 
   // Fill the columns of the data type.
@@ -158,11 +158,11 @@ LabEvaluation EvaluateLabTest(const LabTestInput& in) {
     int count = 0;
     for (const LabRowResult& r : out.Rows) {
       if (r.Values.Ex == 0 || r.Values.Ey == 0) continue;
-      sum = CSng(static_cast<double>(sum) + CSng(r.Values.Ex / r.Values.Ey));
+      sum = CheckedFloat(static_cast<double>(sum) + CheckedFloat(r.Values.Ex / r.Values.Ey));
       ++count;
     }
     if (count == 0) return std::nullopt;
-    return CSng(static_cast<double>(sum) / count);
+    return CheckedFloat(static_cast<double>(sum) / count);
   });
 
   // Elasticity modulus: the slope between each point and the one before.
@@ -172,13 +172,13 @@ LabEvaluation EvaluateLabTest(const LabTestInput& in) {
     const LabRow& a = out.Rows[i - 1].Values;
     const LabRow& b = out.Rows[i].Values;
     if (!(b.Ey > 0 && a.Sigma < b.Sigma && b.Ey - a.Ey != 0)) continue;
-    const std::optional<float> slope = Guarded([&] { return CSng((b.Sigma - a.Sigma) / (b.Ey - a.Ey)); });
+    const std::optional<float> slope = Guarded([&] { return CheckedFloat((b.Sigma - a.Sigma) / (b.Ey - a.Ey)); });
     out.Rows[i].Modulus = slope;
     if (!slope) continue;
-    if (sum) sum = Guarded([&] { return CSng(static_cast<double>(*sum) + *slope); });
+    if (sum) sum = Guarded([&] { return CheckedFloat(static_cast<double>(*sum) + *slope); });
     ++count;
   }
-  if (count > 0 && sum) out.MeanModulus = CSng(static_cast<double>(*sum) / count);
+  if (count > 0 && sum) out.MeanModulus = CheckedFloat(static_cast<double>(*sum) / count);
 
   // Energy to failure: the area under the curve times the volume.
   if (out.Volume) {
@@ -189,8 +189,8 @@ LabEvaluation EvaluateLabTest(const LabTestInput& in) {
         const LabRow& a = out.Rows[i - 1].Values;
         const LabRow& b = out.Rows[i].Values;
         if (!(b.Ey > 0)) continue;
-        const float term = CSng((a.Sigma + b.Sigma) / 2.0 * (b.Ey - a.Ey) * volume * kMicrojoule);
-        energy = CSng(static_cast<double>(energy) + term);
+        const float term = CheckedFloat((a.Sigma + b.Sigma) / 2.0 * (b.Ey - a.Ey) * volume * kMicrojoule);
+        energy = CheckedFloat(static_cast<double>(energy) + term);
       }
       return energy;
     });
@@ -202,7 +202,7 @@ std::vector<QPointF> LabStressStrainPoints(const std::vector<LabRowResult>& rows
   std::vector<QPointF> points;
   points.reserve(rows.size());
   for (const LabRowResult& r : rows) {
-    if (!FitsSingle(r.Values.Ey) || !FitsSingle(r.Values.Sigma)) continue;
+    if (!FitsFloat(r.Values.Ey) || !FitsFloat(r.Values.Sigma)) continue;
     points.emplace_back(static_cast<float>(r.Values.Ey), static_cast<float>(r.Values.Sigma));
   }
   return points;

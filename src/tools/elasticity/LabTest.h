@@ -25,8 +25,8 @@ namespace brantel {
 // in MPa times a strain in thousandths times a volume in mm^3 is in
 // microjoules, so the energy is that sum times 1e-6 J.
 //
-// Uses kPi (core/Arithmetic.h), CSng / CInt / CLng (core/Conversions.h) and
-// Val / Format / FormatGeneral (core/NumberFormat.h). No function here
+// Uses kPi (core/Arithmetic.h), CheckedFloat / RoundToInt16 / RoundToInt32 (core/Conversions.h) and
+// ParseLeadingNumber / Format / FormatGeneral (core/NumberFormat.h). No function here
 // raises an error: what cannot be computed comes back as nothing. A data
 // cell that cannot be computed keeps what it holds (it may be the user's
 // own entry from another data type); a result box or the modulus column is

@@ -41,8 +41,11 @@ constexpr int kInputLength = 20;
 constexpr int kGridWidth = 8115;
 constexpr int kRowHeight = 270;
 
-constexpr forms::FormDesign kForm{frmLab::kNarrowWidth, 7320, "Evaluation of Uniaxial Testing Results",
-                                  "Αξιολόγηση Εργαστηριακών Μετρήσεων Μονοαξονικής Θλίψης"};
+constexpr forms::FormDesign kForm{
+    .name = "frmLab",
+    .width = frmLab::kNarrowWidth,
+    .height = 7320,
+    .caption = {"Evaluation of Uniaxial Testing Results", "Αξιολόγηση Εργαστηριακών Μετρήσεων Μονοαξονικής Θλίψης"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {

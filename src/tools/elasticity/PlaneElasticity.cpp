@@ -10,7 +10,7 @@ PlaneStressResult CalcStressState(const PlaneElasticityData& strains, const Elas
   const double nu = constants.Nu;
   const double ex = strains.Ex;
   const double ey = strains.Ey;
-  const double gxy = CSng(strains.Gxy);
+  const double gxy = CheckedFloat(strains.Gxy);
 
   PlaneStressResult r;
   if (nu <= -1.0) return r;
@@ -29,9 +29,9 @@ PlaneStressResult CalcStressState(const PlaneElasticityData& strains, const Elas
     sy = e * ey / d + e * nu * ex / d;
     txy = e * gxy / (2.0 * nu + 2.0);
   }
-  r.Sx = CSng(sx);
-  r.Sy = CSng(sy);
-  r.Txy = CSng(txy);
+  r.Sx = CheckedFloat(sx);
+  r.Sy = CheckedFloat(sy);
+  r.Txy = CheckedFloat(txy);
   r.Computable = true;
   return r;
 }
@@ -53,7 +53,7 @@ PlaneStrainResult CalcStrainState(const PlaneStressState& stress, const ElasticC
     r.Ex = CheckFinite(sx / e - nu * sy / e);
     r.Ey = CheckFinite(sy / e - nu * sx / e);
   }
-  r.Gxy = CSng(2.0 * (1.0 + nu) * txy / e);
+  r.Gxy = CheckedFloat(2.0 * (1.0 + nu) * txy / e);
   r.Computable = true;
   return r;
 }

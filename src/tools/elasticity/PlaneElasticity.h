@@ -11,7 +11,7 @@ namespace brantel {
 // stress or the plane strain assumption. Stresses and E are in the project's
 // stress unit, strains are dimensionless, gxy is the engineering shear strain.
 //
-// Arithmetic is 64-bit; results held as 32-bit values are rounded with CSng
+// Arithmetic is 64-bit; results held as 32-bit values are rounded with CheckedFloat
 // (core/Conversions.h), which raises Overflow (6) for a result beyond the
 // 32-bit range. No function of core/Arithmetic.h is used. A state that has no
 // finite answer (a vanishing divisor) comes back with Computable = false: the

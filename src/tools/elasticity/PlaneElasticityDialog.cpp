@@ -19,8 +19,11 @@ using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
-constexpr forms::FormDesign kForm{7335, 4860, "Plane Stress/Strain Assumption",
-                                  "Θεώρηση επίπεδης τάσης και παραμόρφωσης"};
+constexpr forms::FormDesign kForm{
+    .name = "frmPlaneStress",
+    .width = 7335,
+    .height = 4860,
+    .caption = {"Plane Stress/Strain Assumption", "Θεώρηση επίπεδης τάσης και παραμόρφωσης"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {

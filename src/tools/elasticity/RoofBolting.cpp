@@ -29,7 +29,7 @@ constexpr Bilingual kFrictionBelow90{"The Angle of Internal Friction should be <
 double Read(const QString& text) { return LeadingNumber(text).value_or(std::numeric_limits<double>::quiet_NaN()); }
 
 std::optional<float> Single(double value) {
-  if (!FitsSingle(value)) return std::nullopt;
+  if (!FitsFloat(value)) return std::nullopt;
   return static_cast<float>(value);
 }
 
@@ -52,14 +52,14 @@ BoltDensity CalcBoltDensity(const BoltDensityInputs& in) {
                      in.Unit > 0 && !(in.Length < in.Height);
   if (!guard) return r;
   try {
-    const float q = CSng(in.Unit * in.Height);
+    const float q = CheckedFloat(in.Unit * in.Height);
     const double section = kPi * (in.Diameter / 1000.0) * (in.Diameter / 1000.0) / 4.0;  // m2
-    const float p = CSng(in.Strength * section * 1000.0);                                // MN -> kN
-    const float pd = CSng(in.Strength * section / in.SF * 1000.0);                       // design load of one bolt
-    r.BoltsPerArea = CSng(static_cast<double>(q) / pd);
-    r.AreaPerBolt = CSng(static_cast<double>(pd) / q);
-    r.BoltsPerSection = CSng(static_cast<double>(q) / pd * in.Width);
-    r.DesignLoad = CSng(p / in.SF);
+    const float p = CheckedFloat(in.Strength * section * 1000.0);                        // MN -> kN
+    const float pd = CheckedFloat(in.Strength * section / in.SF * 1000.0);               // design load of one bolt
+    r.BoltsPerArea = CheckedFloat(static_cast<double>(q) / pd);
+    r.AreaPerBolt = CheckedFloat(static_cast<double>(pd) / q);
+    r.BoltsPerSection = CheckedFloat(static_cast<double>(q) / pd * in.Width);
+    r.DesignLoad = CheckedFloat(p / in.SF);
     r.Overburden = q;
     r.MaxLoad = p;
   } catch (const RuntimeError&) {
@@ -76,7 +76,7 @@ AnchorCapacity CalcAnchorCapacity(const AnchorInputs& in, const BoltDensity& ste
   r.ResinRockLoad = InterfaceLoad(in.Cohesion2, in.Friction2, in.NormalStress, in.HoleDiameter, in.Length);
   if (r.BoltResinLoad && r.ResinRockLoad && steel.MaxLoad && in.SF != 0 && std::isfinite(in.SF)) {
     // The steel load as Text4 shows it.
-    const double shown = Val(Format(*steel.MaxLoad, kBoltLoadMask));
+    const double shown = ParseLeadingNumber(Format(*steel.MaxLoad, kBoltLoadMask));
     const double least =
         std::min({static_cast<double>(*r.BoltResinLoad), static_cast<double>(*r.ResinRockLoad), shown});
     r.DesignLoad = Single(least / in.SF);

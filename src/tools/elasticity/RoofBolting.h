@@ -14,8 +14,8 @@ namespace brantel {
 // the first tab, the anchor capacity of a resin-grouted bolt on the second,
 // and the checks of OK. Fixed SI units as in the captions.
 //
-// Uses kPi and kDegreeFactor (core/Arithmetic.h), CSng (core/Conversions.h),
-// Val / Format (core/NumberFormat.h) and IsNumericEntry (core/Validation.h).
+// Uses kPi and kDegreeFactor (core/Arithmetic.h), CheckedFloat (core/Conversions.h),
+// ParseLeadingNumber / Format (core/NumberFormat.h) and IsNumericEntry (core/Validation.h).
 // No function here raises an error: a result that cannot be computed, or
 // lies beyond the 32-bit range, comes back as nothing and its box is blanked.
 

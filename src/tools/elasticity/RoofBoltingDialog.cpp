@@ -23,7 +23,10 @@ using forms::Kind;
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr int kInputLength = 20;
 
-constexpr forms::FormDesign kForm{9600, 6270, "Calculation of Roof Bolting Density", "Υπολογισμοί κοχλιώσεων"};
+constexpr forms::FormDesign kForm{.name = "frmBolt",
+                                  .width = 9600,
+                                  .height = 6270,
+                                  .caption = {"Calculation of Roof Bolting Density", "Υπολογισμοί κοχλιώσεων"}};
 
 // Each box sits at its row's top with its label beside it; the labels
 // leave room for two lines of caption.

@@ -35,7 +35,7 @@ struct GaugeRow {
 };
 
 GaugeRow RowAt(float degrees) {
-  const double w = CSng(static_cast<double>(degrees) / kRadianFactor);
+  const double w = CheckedFloat(static_cast<double>(degrees) / kRadianFactor);
   const double c = std::cos(w);
   const double s = std::sin(w);
   return {c * c, s * s, c * s};
@@ -79,8 +79,8 @@ RosettePlaneStrains CalcStrainAtAngle(const RosettePrincipalStrains& principal, 
   const double e1 = principal.E1;
   const double e2 = principal.E2;
   RosettePlaneStrains out;
-  out.Ew = CSng((e1 + e2) / 2.0 + (e1 - e2) / 2.0 * std::cos(twoW));
-  out.Gw = CSng((e2 - e1) / 2.0 * std::sin(twoW));
+  out.Ew = CheckedFloat((e1 + e2) / 2.0 + (e1 - e2) / 2.0 * std::cos(twoW));
+  out.Gw = CheckedFloat((e2 - e1) / 2.0 * std::sin(twoW));
   return out;
 }
 

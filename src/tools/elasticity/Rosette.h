@@ -10,7 +10,7 @@ namespace brantel {
 // a plane at a given angle from the first principal direction. Strains carry
 // no unit; angles are in degrees, counter-clockwise from the +x axis.
 //
-// Uses Det3x3 and CalcPrincipalStrain2D of core/Arithmetic.h, and CSng of
+// Uses Det3x3 and CalcPrincipalStrain2D of core/Arithmetic.h, and CheckedFloat of
 // core/Conversions.h (Overflow (6) for a value beyond the 32-bit range).
 
 // Display mask of every input and result box of the tool.

@@ -18,8 +18,11 @@ using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
-constexpr forms::FormDesign kForm{7935, 5280, "Strain Analysis from Strain Gauge Data",
-                                  "Υπολογισμός ανηγμένων παραμορφώσεων από μηκυνσιόμετρα"};
+constexpr forms::FormDesign kForm{
+    .name = "frmRozeta",
+    .width = 7935,
+    .height = 5280,
+    .caption = {"Strain Analysis from Strain Gauge Data", "Υπολογισμός ανηγμένων παραμορφώσεων από μηκυνσιόμετρα"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {

@@ -12,7 +12,7 @@ Matrix3 TransformTensor(const Matrix3& cosines, const Matrix3& tensor) {
       for (std::size_t k = 0; k < 3; ++k) {
         for (std::size_t l = 0; l < 3; ++l) {
           const double term = static_cast<double>(cosines[i][k]) * cosines[j][l] * tensor[k][l];
-          sum = CSng(static_cast<double>(sum) + term);
+          sum = CheckedFloat(static_cast<double>(sum) + term);
         }
       }
       out[i][j] = sum;
@@ -26,7 +26,7 @@ Vector3 TransformVector(const Matrix3& cosines, const Vector3& vector) {
   for (std::size_t i = 0; i < 3; ++i) {
     float sum = 0.0f;
     for (std::size_t j = 0; j < 3; ++j) {
-      sum = CSng(static_cast<double>(sum) + static_cast<double>(cosines[i][j]) * vector[j]);
+      sum = CheckedFloat(static_cast<double>(sum) + static_cast<double>(cosines[i][j]) * vector[j]);
     }
     out[i] = sum;
   }

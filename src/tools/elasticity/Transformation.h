@@ -10,7 +10,7 @@ namespace brantel {
 // The matrix is used as entered: it is neither checked for orthogonality nor
 // normalised. Tensor and vector may be in any unit.
 //
-// Each term is added to a running sum held as a 32-bit value (CSng of
+// Each term is added to a running sum held as a 32-bit value (CheckedFloat of
 // core/Conversions.h): a sum beyond the 32-bit range raises Overflow (6). No
 // function of core/Arithmetic.h is used. Results are shown in the general
 // number format.

@@ -20,7 +20,10 @@ using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
-constexpr forms::FormDesign kForm{9615, 4440, "Coordinate Transformation", "Μετασχηματισμός συντεταγμένων"};
+constexpr forms::FormDesign kForm{.name = "frmTransformCoor",
+                                  .width = 9615,
+                                  .height = 4440,
+                                  .caption = {"Coordinate Transformation", "Μετασχηματισμός συντεταγμένων"}};
 
 // The brackets enclose three columns of boxes, or the one column of a vector.
 constexpr int kGridBracketWidth = 3655;

@@ -14,8 +14,11 @@ using forms::Kind;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
-constexpr forms::FormDesign kForm{frmBieniawski::kNarrowWidth, 6000,
-                                  "Failure Analysis based on the Bieniawski Criterion", "Κριτήριο Bieniawski σε υλικό"};
+constexpr forms::FormDesign kForm{
+    .name = "frmBieniawski",
+    .width = frmBieniawski::kNarrowWidth,
+    .height = 6000,
+    .caption = {"Failure Analysis based on the Bieniawski Criterion", "Κριτήριο Bieniawski σε υλικό"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {

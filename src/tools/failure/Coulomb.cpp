@@ -39,7 +39,7 @@ CoulombStrength DeriveCoulombStrength(const CoulombParams& params) {
       s.FrictionAngle = 0;
       if (params.Cohesion != 0.0f) {
         const double ratio = static_cast<double>(params.UniaxialStrength) / (2.0 * params.Cohesion);
-        s.FrictionAngle = CSng(2.0 * (std::atan(ratio) - kPi / 4.0) * kRadianFactor);
+        s.FrictionAngle = CheckedFloat(2.0 * (std::atan(ratio) - kPi / 4.0) * kRadianFactor);
       }
       s.Derived = true;
       s.FrictionInRange = FrictionInRange(s.FrictionAngle);
@@ -51,9 +51,9 @@ CoulombStrength DeriveCoulombStrength(const CoulombParams& params) {
     if (!s.FrictionInRange) return s;
     const double ratio = StrengthRatio(params.FrictionAngle);
     if (k == kCoulombDeriveCohesion) {
-      s.Cohesion = CSng(static_cast<double>(params.UniaxialStrength) / (2.0 * ratio));
+      s.Cohesion = CheckedFloat(static_cast<double>(params.UniaxialStrength) / (2.0 * ratio));
     } else {
-      s.UniaxialStrength = CSng(2.0 * params.Cohesion * ratio);
+      s.UniaxialStrength = CheckedFloat(2.0 * params.Cohesion * ratio);
     }
     s.Derived = true;
   } catch (const RuntimeError&) {
@@ -159,11 +159,12 @@ CoulombResult CalcCoulomb(const StressInput& stress, const CoulombParams& params
   try {
     const double phi = st.FrictionAngle;
     if (r.Failure || r.PoreFailure) {
-      r.FailureAngle = CSng((90.0 - r.Principal.Theta1) + 45.0 + phi / 2.0);
+      r.FailureAngle = CheckedFloat((90.0 - r.Principal.Theta1) + 45.0 + phi / 2.0);
     }
     if (r.Failure) {
       const double a = phi / 2.0 + 45.0;
-      r.ShearAtFailure = CSng(std::fabs((static_cast<double>(s1) - s2) * 0.5 * std::sin(2.0 * a * kDegreeFactor)));
+      r.ShearAtFailure =
+          CheckedFloat(std::fabs((static_cast<double>(s1) - s2) * 0.5 * std::sin(2.0 * a * kDegreeFactor)));
     }
   } catch (const RuntimeError&) {
     // An angle or shear beyond the 32-bit range stays empty: its box is
@@ -249,7 +250,7 @@ CoulombLimit CoulombUpperLimit(const StressInput& stress, const CoulombParams& p
   StressInput trial = stress;
   const auto k = FirstFailingIndex(first, last, [&](qint64 i) {
     try {
-      trial.Sy = CSng(GridValue(i));
+      trial.Sy = CheckedFloat(GridValue(i));
     } catch (const RuntimeError&) {
       return false;
     }
@@ -269,7 +270,7 @@ CoulombLimit CoulombLowerLimit(const StressInput& stress, const CoulombParams& p
   if (top < 0) return {LimitSearch::NotReachable, 0};
   StressInput trial = stress;
   const auto j = FirstFailingIndex(0, top, [&](qint64 i) {
-    trial.Sx = CSng(GridValue(top - i));
+    trial.Sx = CheckedFloat(GridValue(top - i));
     return FailsWith(trial, params);
   });
   if (!j) return {LimitSearch::NotReachable, 0};
@@ -301,9 +302,9 @@ CoulombMohrView CoulombMohrPlot(const Principal2D& principal, const CoulombParam
   const double s1 = principal.S1, s2 = principal.S2;
   const float u = PlotPore(params);
   try {
-    v.Radius = CSng((s1 - s2) / 2.0);
-    v.Centre = CSng((s2 + s1) / 2.0);
-    v.EffectiveCentre = CSng(((s2 + s1) - 2.0 * u) / 2.0);
+    v.Radius = CheckedFloat((s1 - s2) / 2.0);
+    v.Centre = CheckedFloat((s2 + s1) / 2.0);
+    v.EffectiveCentre = CheckedFloat(((s2 + s1) - 2.0 * u) / 2.0);
   } catch (const RuntimeError&) {
     return CoulombMohrView{};
   }
@@ -314,7 +315,7 @@ CoulombMohrView CoulombMohrPlot(const Principal2D& principal, const CoulombParam
     try {
       const double end = s1 + v.Radius;
       const double rise = end * std::tan(st.FrictionAngle * kDegreeFactor);
-      v.Envelope = PlotSegment{{0, st.Cohesion}, {CSng(end), CSng(st.Cohesion + rise)}};
+      v.Envelope = PlotSegment{{0, st.Cohesion}, {CheckedFloat(end), CheckedFloat(st.Cohesion + rise)}};
     } catch (const RuntimeError&) {
       v.Envelope.reset();
     }
@@ -331,10 +332,10 @@ CoulombPrincipalView CoulombS1S3Plot(const Principal2D& principal, const Coulomb
   if (st.Usable()) {
     try {
       const double sinPhi = std::sin(st.FrictionAngle * kDegreeFactor);
-      v.N = CSng((1.0 + sinPhi) / (1.0 - sinPhi));
+      v.N = CheckedFloat((1.0 + sinPhi) / (1.0 - sinPhi));
       v.CriterionLine =
           PlotSegment{{0, st.UniaxialStrength},
-                      {principal.S1, CSng(static_cast<double>(v.N) * principal.S1 + st.UniaxialStrength)}};
+                      {principal.S1, CheckedFloat(static_cast<double>(v.N) * principal.S1 + st.UniaxialStrength)}};
     } catch (const RuntimeError&) {
       v.N = 0;
       v.CriterionLine.reset();

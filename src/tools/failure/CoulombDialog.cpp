@@ -26,8 +26,10 @@ using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
-constexpr forms::FormDesign kForm{frmCoulomb::kNarrowWidth, 6360, "Coulomb Criterion in Material",
-                                  "Κριτήριο Coulomb σε υλικό"};
+constexpr forms::FormDesign kForm{.name = "frmCoulomb",
+                                  .width = frmCoulomb::kNarrowWidth,
+                                  .height = 6360,
+                                  .caption = {"Coulomb Criterion in Material", "Κριτήριο Coulomb σε υλικό"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {

@@ -46,8 +46,8 @@ ClampedPore ClampPore(float s2, const JointMaterial& material) {
 // for 0 < beta < 90.
 double PlaneFactor(float beta, float mu) {
   const double b = static_cast<double>(beta) / kRadianFactor;
-  const float cotBeta = CSng(1.0 / std::tan(b));
-  const float sin2Beta = CSng(std::sin(2.0 * b));
+  const float cotBeta = CheckedFloat(1.0 / std::tan(b));
+  const float sin2Beta = CheckedFloat(std::sin(2.0 * b));
   return (1.0 - static_cast<double>(mu) * cotBeta) * sin2Beta;
 }
 
@@ -157,7 +157,7 @@ JointResult CalcCoulombJoint(const StressInput& stress, const JointMaterial& mat
   // which needs no division by the factor (0 at the ends of the range).
   if (r.Beta > phiJ && r.Beta > 0.0f && r.Beta < 90.0f && phiJ < 90.0f) {
     try {
-      const float mu = CSng(std::tan(static_cast<double>(phiJ) / kRadianFactor));
+      const float mu = CheckedFloat(std::tan(static_cast<double>(phiJ) / kRadianFactor));
       const double factor = PlaneFactor(r.Beta, mu);
       const double deviator = static_cast<double>(s1) - s2;
       r.JointFailure = deviator * factor >= 2.0 * plane.Cohesion + 2.0 * mu * s2;
@@ -202,7 +202,7 @@ namespace {
 std::optional<PlotSegment> EnvelopeLine(float cohesion, float phi, double run) {
   try {
     const double rise = run * std::tan(static_cast<double>(phi) * kDegreeFactor);
-    return PlotSegment{{0, cohesion}, {CSng(run), CSng(cohesion + rise)}};
+    return PlotSegment{{0, cohesion}, {CheckedFloat(run), CheckedFloat(cohesion + rise)}};
   } catch (const RuntimeError&) {
     return std::nullopt;
   }
@@ -212,7 +212,7 @@ std::optional<PlotSegment> EnvelopeLine(float cohesion, float phi, double run) {
 std::optional<PlotSegment> RadiusAt(PlotPoint centre, float radius, double doubleAngle) {
   try {
     const double a = doubleAngle * kDegreeFactor;
-    return PlotSegment{centre, {CSng(centre.X + radius * std::cos(a)), CSng(radius * std::sin(a))}};
+    return PlotSegment{centre, {CheckedFloat(centre.X + radius * std::cos(a)), CheckedFloat(radius * std::sin(a))}};
   } catch (const RuntimeError&) {
     return std::nullopt;
   }
@@ -235,9 +235,9 @@ JointMohrView JointMohrPlot(const Principal2D& principal, const JointMaterial& m
   const double s1 = principal.S1, s2 = principal.S2;
   const float p = ActingPore(material);
   try {
-    v.Radius = CSng((s1 - s2) / 2.0);
-    v.Centre = CSng((s1 + s2) / 2.0);
-    v.EffectiveCentre = CSng(((s1 + s2) - 2.0 * p) / 2.0);
+    v.Radius = CheckedFloat((s1 - s2) / 2.0);
+    v.Centre = CheckedFloat((s1 + s2) / 2.0);
+    v.EffectiveCentre = CheckedFloat(((s1 + s2) - 2.0 * p) / 2.0);
   } catch (const RuntimeError&) {
     return JointMohrView{};
   }

@@ -32,9 +32,11 @@ using forms::Reading;
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr int kInputLength = 20;
 
-constexpr forms::FormDesign kForm{frmCoulombJoint::kNarrowWidth, 6495,
-                                  "Coulomb Criterion in Material with pre-existing Discontinuity",
-                                  "Κριτήριο Coulomb σε ασυνέχεια"};
+constexpr forms::FormDesign kForm{
+    .name = "frmCoulombJoint",
+    .width = frmCoulombJoint::kNarrowWidth,
+    .height = 6495,
+    .caption = {"Coulomb Criterion in Material with pre-existing Discontinuity", "Κριτήριο Coulomb σε ασυνέχεια"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {

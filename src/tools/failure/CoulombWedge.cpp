@@ -44,14 +44,14 @@ constexpr InputMessage kAngleAtLeastZero = Sentence({"angle >= 0", "γωνία >
 
 // The 32-bit value of a box; false when it lies beyond that range.
 bool ReadBox(double value, float& out) {
-  if (!FitsSingle(value)) return false;
+  if (!FitsFloat(value)) return false;
   out = static_cast<float>(value);
   return true;
 }
 
 WedgeInvalid TooLarge(WedgeBox box) { return WedgeInvalid{box, kTooLarge}; }
 
-float Radians(float degrees) { return CSng(static_cast<double>(degrees) / kRadianFactor); }
+float Radians(float degrees) { return CheckedFloat(static_cast<double>(degrees) / kRadianFactor); }
 
 // The block's weight and its components on the plane.
 struct Block {
@@ -64,11 +64,11 @@ struct Block {
 
 Block BlockOf(const BoltedWedgeData& d) {
   Block b;
-  b.W = CSng(static_cast<double>(d.Height) * d.Width * d.SpecificGravity);
+  b.W = CheckedFloat(static_cast<double>(d.Height) * d.Width * d.SpecificGravity);
   b.Psi = Radians(d.DiscAngle);
-  b.N = CSng(b.W * std::cos(static_cast<double>(b.Psi)));
-  b.S = CSng(b.W * std::sin(static_cast<double>(b.Psi)));
-  b.TanPhi = CSng(std::tan(static_cast<double>(Radians(d.FrictionAngle))));
+  b.N = CheckedFloat(b.W * std::cos(static_cast<double>(b.Psi)));
+  b.S = CheckedFloat(b.W * std::sin(static_cast<double>(b.Psi)));
+  b.TanPhi = CheckedFloat(std::tan(static_cast<double>(Radians(d.FrictionAngle))));
   return b;
 }
 
@@ -155,11 +155,11 @@ WedgeSafetyFactor CalcWedgeSafetyFactor(const BoltedWedgeData& d) {
     const Block b = BlockOf(d);
     if (b.W == 0) return r;
     const double relative = static_cast<double>(b.Psi) - static_cast<double>(Radians(d.BoltAngle));
-    const float tn = CSng(d.BoltLoad * std::sin(relative));
-    const float ts = CSng(d.BoltLoad * std::cos(relative));
+    const float tn = CheckedFloat(d.BoltLoad * std::sin(relative));
+    const float ts = CheckedFloat(d.BoltLoad * std::cos(relative));
     if (ts < b.S) {
       const double normal = std::max(static_cast<double>(tn) + b.N, 0.0);
-      r.SafetyFactor = CSng((normal * b.TanPhi + CohesionForce(d)) / (static_cast<double>(b.S) - ts));
+      r.SafetyFactor = CheckedFloat((normal * b.TanPhi + CohesionForce(d)) / (static_cast<double>(b.S) - ts));
     } else {
       r.SafetyFactor = kWedgeExcessiveTensioning;
       r.ExcessiveTensioning = true;
@@ -179,11 +179,11 @@ WedgeBoltLoad CalcWedgeBoltLoad(const BoltedWedgeData& d) {
     if (b.W == 0) return r;
     const double factor = d.ReqSafetyFactor;
     const double relative = static_cast<double>(b.Psi) - static_cast<double>(Radians(d.BoltAngle2));
-    const float A = CSng(factor * std::sin(static_cast<double>(b.Psi)));
-    const float B = CSng(factor * std::cos(relative));
-    const float C = CSng(std::cos(static_cast<double>(b.Psi)) * b.TanPhi);
-    const float D = CSng(std::sin(relative) * b.TanPhi);
-    const float denominator = CSng(static_cast<double>(D) + B);
+    const float A = CheckedFloat(factor * std::sin(static_cast<double>(b.Psi)));
+    const float B = CheckedFloat(factor * std::cos(relative));
+    const float C = CheckedFloat(std::cos(static_cast<double>(b.Psi)) * b.TanPhi);
+    const float D = CheckedFloat(std::sin(relative) * b.TanPhi);
+    const float denominator = CheckedFloat(static_cast<double>(D) + B);
     // F S - N tan phi - c L: what the bolt must make up; 0 or less when the
     // unbolted block already reaches the required factor.
     const double shortfall = CheckFinite((static_cast<double>(A) - C) * b.W - CohesionForce(d));
@@ -191,7 +191,7 @@ WedgeBoltLoad CalcWedgeBoltLoad(const BoltedWedgeData& d) {
       r.Outcome = shortfall <= 0 ? WedgeLoadOutcome::NotRequired : WedgeLoadOutcome::Unreachable;
       return r;
     }
-    const float rounded = CSng(shortfall / denominator);
+    const float rounded = CheckedFloat(shortfall / denominator);
     if (rounded <= 0) {
       r.Outcome = WedgeLoadOutcome::NotRequired;
       r.ReqBoltLoad = rounded;
@@ -215,7 +215,7 @@ WedgeBoltLoad CalcWedgeBoltLoad(const BoltedWedgeData& d) {
       r.Outcome = WedgeLoadOutcome::Unreachable;
       return r;
     }
-    r.ReqBoltLoad = CSng(load);
+    r.ReqBoltLoad = CheckedFloat(load);
     r.Outcome = WedgeLoadOutcome::Load;
   } catch (const RuntimeError&) {
     r = WedgeBoltLoad{};

@@ -25,7 +25,7 @@ namespace brantel {
 // Angles become radians by dividing the degrees by kRadianFactor; W, N, S,
 // tan phi and the bolt components are held as 32-bit floats, the arithmetic
 // between them is done in 64 bits. Uses kRadianFactor (core/Arithmetic.h)
-// and CSng / CheckFinite (core/Conversions.h). No function here raises an
+// and CheckedFloat / CheckFinite (core/Conversions.h). No function here raises an
 // error: a result beyond the 32-bit range comes back as not computable.
 
 // The two dialogs built from this one set of mechanics.

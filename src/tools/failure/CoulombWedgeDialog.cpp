@@ -160,8 +160,10 @@ class AngleSketch : public QWidget {
 
 frmCoulombWedge::frmCoulombWedge(QWidget* owner, WedgeTool tool) : FormDialog(owner), tool_(tool) {
   const WedgeTexts& texts = TextsOf(tool);
-  setObjectName(tool == WedgeTool::Slope ? QStringLiteral("frmCoulombSlope") : QStringLiteral("frmCoulombWedge"));
-  const forms::FormDesign design{kFormWidth, kFormHeight, texts.Title.english, texts.Title.greek};
+  const forms::FormDesign design{.name = tool == WedgeTool::Slope ? "frmCoulombSlope" : "frmCoulombWedge",
+                                 .width = kFormWidth,
+                                 .height = kFormHeight,
+                                 .caption = texts.Title};
   Build(design, ControlsOf(texts), [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
     if (name == QLatin1String(coulombwedge::kPlaneSketch))

@@ -77,23 +77,23 @@ double EffectiveStress(float stress, float porePressure) {
 }
 
 AxisRange StressPlotRange(float s1, float s2, float zoom) {
-  const double r = CSng((static_cast<double>(s1) - s2) / 2.0);
+  const double r = CheckedFloat((static_cast<double>(s1) - s2) / 2.0);
   AxisRange range;
-  range.Min = CSng(s2 - zoom * r);
-  range.Max = CSng(s1 + zoom * r);
-  range.Span = CSng(static_cast<double>(range.Max) - range.Min);
-  const float raised = CSng(1.2 * range.Max);
+  range.Min = CheckedFloat(s2 - zoom * r);
+  range.Max = CheckedFloat(s1 + zoom * r);
+  range.Span = CheckedFloat(static_cast<double>(range.Max) - range.Min);
+  const float raised = CheckedFloat(1.2 * range.Max);
   if (raised > range.Span) range.Span = raised;
   return range;
 }
 
 AxisRange PlainAxisRange(float s1, float s2) {
-  const double r = CSng((static_cast<double>(s1) - s2) / 2.0);
+  const double r = CheckedFloat((static_cast<double>(s1) - s2) / 2.0);
   AxisRange range;
-  range.Min = CSng(s2 - r);
-  range.Max = CSng(s1 + r);
-  range.Span = CSng(static_cast<double>(range.Max) - range.Min);
-  if (range.Span == 0.0f && range.Max > 0.0f) range.Span = CSng(1.2 * range.Max);
+  range.Min = CheckedFloat(s2 - r);
+  range.Max = CheckedFloat(s1 + r);
+  range.Span = CheckedFloat(static_cast<double>(range.Max) - range.Min);
+  if (range.Span == 0.0f && range.Max > 0.0f) range.Span = CheckedFloat(1.2 * range.Max);
   return range;
 }
 

@@ -23,7 +23,7 @@ namespace brantel {
 //
 // Shared arithmetic of core/Arithmetic.h used here: CalcPrincipal2D
 // (through the plane stress tool's PrincipalStresses). Numbers are rounded
-// to 32-bit floats with CSng (core/Conversions.h); a value the 32-bit range
+// to 32-bit floats with CheckedFloat (core/Conversions.h); a value the 32-bit range
 // cannot hold raises Overflow (6) where a function says so.
 
 // Display masks (core/NumberFormat Format) most tools use.
@@ -247,7 +247,7 @@ std::vector<PlotPoint> SampleEnvelope(const std::vector<double>& xs, Curve&& cur
   std::vector<PlotPoint> points;
   points.reserve(xs.size());
   for (double x : xs) {
-    if (!FitsSingle(x)) continue;
+    if (!FitsFloat(x)) continue;
     if (const std::optional<float> y = curve(x)) {
       points.push_back({static_cast<float>(x), *y});
     }

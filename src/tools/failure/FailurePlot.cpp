@@ -44,7 +44,7 @@ double FailurePlot::VerticalScale() const {
 
 float FailurePlot::RowOf(double y) const {
   const float y0 = static_cast<float>(xaxis_.y1());
-  return CSng(y0 - CSng(y) * VerticalScale());
+  return CheckedFloat(y0 - CheckedFloat(y) * VerticalScale());
 }
 
 FailurePlot::WorldToPicture FailurePlot::Mapping() const {
@@ -53,7 +53,7 @@ FailurePlot::WorldToPicture FailurePlot::Mapping() const {
 
 QPointF FailurePlot::WorldToPicture::operator()(PlotPoint p) const {
   // As ColumnOf and RowOf place them.
-  return {CSng(X0 + static_cast<double>(CSng(p.X)) * Kx), CSng(Y0 - CSng(p.Y) * Ky)};
+  return {CheckedFloat(X0 + static_cast<double>(CheckedFloat(p.X)) * Kx), CheckedFloat(Y0 - CheckedFloat(p.Y) * Ky)};
 }
 
 void FailurePlot::SetPlotRange(bool useDefault) {
@@ -63,7 +63,7 @@ void FailurePlot::SetPlotRange(bool useDefault) {
   if (vertical_ == VerticalRange::Plain) {
     y = PlainAxisRange(s1_, s2_);
   } else if (vertical_ == VerticalRange::Shear) {
-    y = {-r_, CSng(2.0 * r_), CSng(3.0 * r_)};
+    y = {-r_, CheckedFloat(2.0 * r_), CheckedFloat(3.0 * r_)};
   }
   SetWindow({x.Min, x.Max, x.Span}, {y.Min, y.Max, y.Span});
 }
@@ -190,13 +190,14 @@ bool FailurePlot::DrawEnvelope(const Envelope& envelope) {
 }
 
 void FailurePlot::DrawHalfCircle(float centre, float radius, const QColor& colour) {
-  DrawArc({ColumnOf(centre), xaxis_.y1()}, CSng(static_cast<double>(radius) * HorizontalScale()), 0, kHalfTurn, colour);
+  DrawArc({ColumnOf(centre), xaxis_.y1()}, CheckedFloat(static_cast<double>(radius) * HorizontalScale()), 0, kHalfTurn,
+          colour);
 }
 
 void FailurePlot::DrawStressCircle(float centre, float radius) {
   cx_ = ColumnOf(centre);
   cy_ = static_cast<float>(xaxis_.y1());
-  rtw_ = CSng(static_cast<double>(radius) * HorizontalScale());
+  rtw_ = CheckedFloat(static_cast<double>(radius) * HorizontalScale());
   DrawHalfCircle(centre, radius, QColor(kBlue));
 }
 

@@ -17,8 +17,11 @@ using forms::Kind;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
-constexpr forms::FormDesign kForm{frmHoek::kNarrowWidth, 6000, "Failure Analysis based on the Hoek Brown Criterion",
-                                  "Κριτήριο Hoek - Brown σε υλικό"};
+constexpr forms::FormDesign kForm{
+    .name = "frmHoek",
+    .width = frmHoek::kNarrowWidth,
+    .height = 6000,
+    .caption = {"Failure Analysis based on the Hoek Brown Criterion", "Κριτήριο Hoek - Brown σε υλικό"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {

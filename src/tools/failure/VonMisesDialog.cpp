@@ -14,8 +14,11 @@ using forms::Kind;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
-constexpr forms::FormDesign kForm{frmVonMises::kNarrowWidth, 5640, "Von Mises Failure Criterion",
-                                  "Κριτήριο αστοχίας κατά Von Mises σε υλικό"};
+constexpr forms::FormDesign kForm{
+    .name = "frmVonMises",
+    .width = frmVonMises::kNarrowWidth,
+    .height = 5640,
+    .caption = {"Von Mises Failure Criterion", "Κριτήριο αστοχίας κατά Von Mises σε υλικό"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {

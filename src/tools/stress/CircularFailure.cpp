@@ -22,9 +22,9 @@ float HeldQuotient(double numerator, double denominator) {
 
 // Half the angle whose cosine is x: the angle in degrees as a 32-bit
 // float, halved.
-float HalfAngle(float x) { return CSng(static_cast<double>(ArcCos(x)) / kDegreeFactor) / 2.0f; }
+float HalfAngle(float x) { return CheckedFloat(static_cast<double>(ArcCos(x)) / kDegreeFactor) / 2.0f; }
 
-float Add(float a, double b) { return CSng(static_cast<double>(a) + b); }
+float Add(float a, double b) { return CheckedFloat(static_cast<double>(a) + b); }
 
 constexpr std::array<float, 4> kAllRound{-90.0f, 90.0f, 90.0f, 270.0f};
 
@@ -119,13 +119,13 @@ FailureZones CalcFailureZones(const StressInput& stress, const CircFailData& inp
   const float theta2 = zones.Theta2;
 
   const double p = input.InternalPressure;
-  zones.S1Field = CSng(zones.S1 - p);
-  zones.S2Field = CSng(zones.S2 - p);
-  const float S = CSng(static_cast<double>(zones.S1Field) + zones.S2Field);
-  const float D = CSng(static_cast<double>(zones.S2Field) - zones.S1Field);
+  zones.S1Field = CheckedFloat(zones.S1 - p);
+  zones.S2Field = CheckedFloat(zones.S2 - p);
+  const float S = CheckedFloat(static_cast<double>(zones.S1Field) + zones.S2Field);
+  const float D = CheckedFloat(static_cast<double>(zones.S2Field) - zones.S1Field);
   const double r = input.R;
   if (r == 0.0) RaiseError(err::kDivisionByZero);
-  const float k = CSng(CheckFinite(static_cast<double>(a) * a / (r * r)));
+  const float k = CheckedFloat(CheckFinite(static_cast<double>(a) * a / (r * r)));
 
   // sigma_t = mean - swing cos 2psi, mean = (S/2)(1 + k), swing = (D/2)(1 + 3k^2).
   const double mean = CheckFinite(static_cast<double>(S) / 2.0 * (1.0 + k));
@@ -188,7 +188,7 @@ std::array<float, 12> BuildZoneAngles(const std::array<float, 8>& z) {
     const float start = z[2 * zone];
     const float end = z[2 * zone + 1];
     w[3 * zone] = start;
-    w[3 * zone + 1] = CSng((static_cast<double>(start) + end) / 2.0);
+    w[3 * zone + 1] = CheckedFloat((static_cast<double>(start) + end) / 2.0);
     w[3 * zone + 2] = end;
   }
   return w;
@@ -224,7 +224,8 @@ std::vector<ZoneWedge> ZoneWedges(const FailureZones& zones) {
 
 QPoint ZonePoint(float angle, int distance) {
   const double w = -static_cast<double>(angle) * kDegreeFactor;
-  return {CLng(kZoneCentre.x() + distance * std::cos(w)), CLng(kZoneCentre.y() + distance * std::sin(w))};
+  return {RoundToInt32(kZoneCentre.x() + distance * std::cos(w)),
+          RoundToInt32(kZoneCentre.y() + distance * std::sin(w))};
 }
 
 QPolygon WedgeTriangle(const ZoneWedge& wedge) {
@@ -235,8 +236,8 @@ std::array<QPoint, 2> PrincipalAxisEnds(float theta) {
   const double w = -static_cast<double>(theta) * kDegreeFactor;
   const double dx = kZoneAxisHalfLength * std::cos(w);
   const double dy = kZoneAxisHalfLength * std::sin(w);
-  return {QPoint(CLng(kZoneCentre.x() + dx), CLng(kZoneCentre.y() + dy)),
-          QPoint(CLng(kZoneCentre.x() - dx), CLng(kZoneCentre.y() - dy))};
+  return {QPoint(RoundToInt32(kZoneCentre.x() + dx), RoundToInt32(kZoneCentre.y() + dy)),
+          QPoint(RoundToInt32(kZoneCentre.x() - dx), RoundToInt32(kZoneCentre.y() - dy))};
 }
 
 QString CompressionLegend(FailureState state) {

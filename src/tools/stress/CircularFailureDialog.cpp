@@ -27,8 +27,11 @@ using forms::ControlRow;
 using forms::Kind;
 using forms::Reading;
 
-constexpr forms::FormDesign kForm{10080, 7335, "Failure Criteria around Circular Openings",
-                                  "Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα"};
+constexpr forms::FormDesign kForm{
+    .name = "frmCircFail",
+    .width = 10080,
+    .height = 7335,
+    .caption = {"Failure Criteria around Circular Openings", "Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {

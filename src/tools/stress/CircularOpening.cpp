@@ -19,12 +19,12 @@ double Divide(double a, double b) {
 }
 
 // k = a^2 / rho^2, the squares in 64-bit arithmetic.
-float RadiusRatioSquared(double a, double rho) { return CSng(Divide(a * a, rho * rho)); }
+float RadiusRatioSquared(double a, double rho) { return CheckedFloat(Divide(a * a, rho * rho)); }
 
 // The angle of the radial line from the direction of s2, in radians.
 float LineAngle(float w, float theta2) {
-  const float dw = CSng(static_cast<double>(w) - theta2);
-  return CSng(static_cast<double>(dw) * kDegreeFactor);
+  const float dw = CheckedFloat(static_cast<double>(w) - theta2);
+  return CheckedFloat(static_cast<double>(dw) * kDegreeFactor);
 }
 
 const CircularCheckMessage kMessages[] = {
@@ -64,7 +64,7 @@ OpeningEntry ReadOpeningEntry(const QString& text, double value) {
   e.Empty = text.isEmpty();
   e.Numeric = IsNumericEntry(text);
   try {
-    e.Value = CSng(value);
+    e.Value = CheckedFloat(value);
   } catch (const RuntimeError&) {
     e.Readable = false;
     e.Value = 0.0f;
@@ -87,9 +87,9 @@ KirschStresses KirschStressesAt(float P, float Q, float k, float t) {
   const double c = std::cos(2.0 * static_cast<double>(t));
   const double s = std::sin(2.0 * static_cast<double>(t));
   KirschStresses out;
-  out.SigmaR = CSng(p2 * (1.0 - kk) + q2 * (1.0 - 4.0 * kk + 3.0 * k2) * c);
-  out.SigmaTheta = CSng(p2 * (1.0 + kk) - q2 * (1.0 + 3.0 * k2) * c);
-  out.TauRTheta = CSng(-q2 * (1.0 + 2.0 * kk - 3.0 * k2) * s);
+  out.SigmaR = CheckedFloat(p2 * (1.0 - kk) + q2 * (1.0 - 4.0 * kk + 3.0 * k2) * c);
+  out.SigmaTheta = CheckedFloat(p2 * (1.0 + kk) - q2 * (1.0 + 3.0 * k2) * c);
+  out.TauRTheta = CheckedFloat(-q2 * (1.0 + 2.0 * kk - 3.0 * k2) * s);
   return out;
 }
 
@@ -100,10 +100,10 @@ CircularPoint CalcKirschPoint(const StressInput& stress, const CircularData& ope
   point.S1 = principal.S1;
   point.S2 = principal.S2;
   point.Theta2 = principal.Theta2;
-  point.AngleFromS2 = CSng(static_cast<double>(opening.Angle) - point.Theta2);
+  point.AngleFromS2 = CheckedFloat(static_cast<double>(opening.Angle) - point.Theta2);
   const float t = LineAngle(opening.Angle, point.Theta2);
-  const float P = CSng(static_cast<double>(point.S2) + point.S1);
-  const float Q = CSng(static_cast<double>(point.S2) - point.S1);
+  const float P = CheckedFloat(static_cast<double>(point.S2) + point.S1);
+  const float Q = CheckedFloat(static_cast<double>(point.S2) - point.S1);
   const float k = RadiusRatioSquared(opening.A, opening.R);
   point.Stress = KirschStressesAt(P, Q, k, t);
   if (point.S1 != 0.0f) {
@@ -137,13 +137,13 @@ float CurveExtent(bool plotTo3R, qint16 circExtend) {
 StressCurves CalcStressCurves(const StressInput& stress, const CircularData& opening, float extent) {
   StressCurves curves;
   const float a = opening.A;
-  const float rhoMax = CSng(static_cast<double>(extent) * a);
-  const float step = CSng(static_cast<double>(rhoMax) / 100.0);
+  const float rhoMax = CheckedFloat(static_cast<double>(extent) * a);
+  const float step = CheckedFloat(static_cast<double>(rhoMax) / 100.0);
   const auto principal = FieldPrincipal(stress);
-  curves.S1Field = CSng(static_cast<double>(principal.S1) - opening.InternalPressure);
-  curves.S2Field = CSng(static_cast<double>(principal.S2) - opening.InternalPressure);
-  const float P = CSng(static_cast<double>(curves.S2Field) + curves.S1Field);
-  const float Q = CSng(static_cast<double>(curves.S2Field) - curves.S1Field);
+  curves.S1Field = CheckedFloat(static_cast<double>(principal.S1) - opening.InternalPressure);
+  curves.S2Field = CheckedFloat(static_cast<double>(principal.S2) - opening.InternalPressure);
+  const float P = CheckedFloat(static_cast<double>(curves.S2Field) + curves.S1Field);
+  const float Q = CheckedFloat(static_cast<double>(curves.S2Field) - curves.S1Field);
   const float t = LineAngle(opening.Angle, principal.Theta2);
 
   // rho accumulates in 64-bit arithmetic; its rounding decides the last
@@ -153,7 +153,7 @@ StressCurves CalcStressCurves(const StressInput& stress, const CircularData& ope
     const float k = RadiusRatioSquared(a, rho);
     const KirschStresses s = KirschStressesAt(P, Q, k, t);
     const auto n = static_cast<std::size_t>(i);
-    curves.X[n] = CSng(Divide(rho, a));
+    curves.X[n] = CheckedFloat(Divide(rho, a));
     curves.Radial[n] = s.SigmaR;
     curves.Tangential[n] = s.SigmaTheta;
     curves.Shear[n] = s.TauRTheta;
@@ -220,7 +220,7 @@ void StoreCircularEntries(const CircularEntries& e, StressInput& stress, Circula
 
 std::optional<int> AngleScrollPosition(double angle) {
   try {
-    return CLng(angle) % 360;
+    return RoundToInt32(angle) % 360;
   } catch (const RuntimeError&) {
     return std::nullopt;
   }

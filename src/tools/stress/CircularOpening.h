@@ -37,7 +37,7 @@ inline constexpr QStringView kCircularAngleMask = u"#0.0";
 // Input boxes.
 
 // One input box as the checks see it. `Numeric` is IsNumericEntry of the
-// text; `Value` is the number the box gives back (Val of the text, or the
+// text; `Value` is the number the box gives back (ParseLeadingNumber of the text, or the
 // stored value while the box is unedited) as a 32-bit float, and `Readable`
 // is false when that number lies beyond the 32-bit range (Value is then 0).
 // Such a box fails the first check made on it, so that nothing unreadable
@@ -54,7 +54,7 @@ struct OpeningEntry {
   bool Usable() const { return Numeric && Readable; }
 };
 
-// The entry of a box from its text alone: Val of the text.
+// The entry of a box from its text alone: ParseLeadingNumber of the text.
 OpeningEntry ReadOpeningEntry(const QString& text);
 // The entry of a box whose value is known apart from its text (the stored
 // value of a box the user did not edit).

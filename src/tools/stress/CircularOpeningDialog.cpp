@@ -42,8 +42,11 @@ using forms::Kind;
 constexpr unsigned kInput = forms::kNoSelectAll;  // the dialog selects the text itself
 constexpr unsigned kResult = forms::kReadOnly;
 
-constexpr forms::FormDesign kForm{8235, 7605, "Stress Distribution around Circular Openings (Kirsch)",
-                                  "Εντατική κατάσταση γύρω από κυκλικά ανοίγματα"};
+constexpr forms::FormDesign kForm{.name = "frmCircular",
+                                  .width = 8235,
+                                  .height = 7605,
+                                  .caption = {"Stress Distribution around Circular Openings (Kirsch)",
+                                              "Εντατική κατάσταση γύρω από κυκλικά ανοίγματα"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {

@@ -28,7 +28,7 @@ double CornerSum(double m, double n) {
   const double twoMnR = CheckFinite(2.0 * m * n * root);
   const double denominator = CheckFinite(m2 + n2 - m2 * n2 + 1.0);
   const double angle = denominator == 0.0 ? kPi / 2.0 : std::atan(twoMnR / denominator);
-  const float t = CSng(angle);
+  const float t = CheckedFloat(angle);
   if (t == 0.0f) return 0.0;
   double sum = Divide(m2 + n2 + 2.0, m2 + n2 + 1.0) * Divide(twoMnR, m2 + n2 + m2 * n2 + 1.0) + angle;
   if (t < 0.0f) sum += kHalfTurnWritten;
@@ -56,8 +56,8 @@ ValueRule NotNegative(FadumBox box, const char* greekLoad) {
 
 // The corner stress of one auxiliary rectangle.
 float RectStress(const PlanRect& r, float depth, float load) {
-  const float a = CSng(static_cast<double>(r.X1) - r.X0);
-  const float b = CSng(static_cast<double>(r.Y1) - r.Y0);
+  const float a = CheckedFloat(static_cast<double>(r.X1) - r.X0);
+  const float b = CheckedFloat(static_cast<double>(r.Y1) - r.Y0);
   return CornerStress(a, b, depth, load);
 }
 
@@ -65,25 +65,25 @@ PlanRect Rect(float x0, float x1, float y0, float y1) { return {x0, x1, y0, y1, 
 
 }  // namespace
 
-float FadumIr(float m, float n) { return CSng(SignedCornerSum(m, n) * (1.0 / kFourPiWritten)); }
+float FadumIr(float m, float n) { return CheckedFloat(SignedCornerSum(m, n) * (1.0 / kFourPiWritten)); }
 
 float CornerStress(float a, float b, float z, float q) {
   if (!(z > 0.0f)) return 0.0f;
-  const float m = CSng(static_cast<double>(a) / z);
-  const float n = CSng(static_cast<double>(b) / z);
-  return CSng(SignedCornerSum(m, n) * q / kFourPiWritten);
+  const float m = CheckedFloat(static_cast<double>(a) / z);
+  const float n = CheckedFloat(static_cast<double>(b) / z);
+  return CheckedFloat(SignedCornerSum(m, n) * q / kFourPiWritten);
 }
 
 FadumCornerResult FadumCornerResults(float load, float width, float length, float depth) {
   float m = 0.0f, n = 0.0f, q = 0.0f;
   if (depth != 0.0f) {
-    m = CSng(static_cast<double>(length) / depth);
-    n = CSng(static_cast<double>(width) / depth);
+    m = CheckedFloat(static_cast<double>(length) / depth);
+    n = CheckedFloat(static_cast<double>(width) / depth);
     q = load;
   }
   FadumCornerResult r;
   r.Ir = FadumIr(m, n);
-  r.Stress = CSng(static_cast<double>(q) * r.Ir);
+  r.Stress = CheckedFloat(static_cast<double>(q) * r.Ir);
   return r;
 }
 
@@ -104,9 +104,9 @@ std::array<FadumChartCurve, kFadumCurves> FadumChartCurves() {
     float m = 0.1f;
     for (int row = 0; row < kFadumCurvePoints; ++row) {
       curve.Points.append(QPointF(m, FadumIr(m, n)));
-      m = CSng(static_cast<double>(m) + 0.1);
+      m = CheckedFloat(static_cast<double>(m) + 0.1);
     }
-    n = CSng(static_cast<double>(n) + 0.1);
+    n = CheckedFloat(static_cast<double>(n) + 0.1);
   }
   return curves;
 }
@@ -186,14 +186,14 @@ FoundationStress FoundationPointStress(float length, float width, float depth, f
   for (std::size_t i = 0; i < rects.size(); ++i) {
     if (rects[i]->Shown) sum += signs[i] * RectStress(*rects[i], depth, load);
   }
-  s.Stress = CSng(sum);
+  s.Stress = CheckedFloat(sum);
   return s;
 }
 
 QPointF PlanPointAt(double xPlanUnits, double yPlanUnits) {
   const auto shown = [](double planUnits) {
     const double held = std::clamp(CheckFinite(planUnits), 0.0, kPlanExtent);
-    return Val(Format(held / kPlanUnitsPerLength, kPlanCoordinateMask));
+    return ParseLeadingNumber(Format(held / kPlanUnitsPerLength, kPlanCoordinateMask));
   };
   return QPointF(shown(xPlanUnits), shown(yPlanUnits));
 }

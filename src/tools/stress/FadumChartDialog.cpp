@@ -38,9 +38,12 @@ using forms::Kind;
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr unsigned kBlue = forms::kBlueCaption;
 
-constexpr forms::FormDesign kForm{9495, 6405,
-                                  "Calculation of Additional Pressure under a CORNER of Orthogonal Foundation (Fadum)",
-                                  "Υπολογισμός Πρόσθετης Τάσης κάτω από την Γωνία Ορθογωνίου Θεμελίου (Fadum)"};
+constexpr forms::FormDesign kForm{
+    .name = "frmFadumCoefs",
+    .width = 9495,
+    .height = 6405,
+    .caption = {"Calculation of Additional Pressure under a CORNER of Orthogonal Foundation (Fadum)",
+                "Υπολογισμός Πρόσθετης Τάσης κάτω από την Γωνία Ορθογωνίου Θεμελίου (Fadum)"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {

@@ -23,8 +23,12 @@ constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr unsigned kBlue = forms::kBlueCaption;
 
 constexpr forms::FormDesign kForm{
-    14685, 10605, "Calculation of Additional Pressure due to Uniform Loading on Orthogonal Foundation (Fadum)",
-    "Υπολογισμός Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση σε Επιφάνεια Ορθογωνίου Σχήματος (Fadum)"};
+    .name = "frmFadum",
+    .width = 14685,
+    .height = 10605,
+    .caption = {
+        "Calculation of Additional Pressure due to Uniform Loading on Orthogonal Foundation (Fadum)",
+        "Υπολογισμός Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση σε Επιφάνεια Ορθογωνίου Σχήματος (Fadum)"}};
 
 // The plan's corner on the form, and the numbers of its axes beside it.
 constexpr int kPlanLeft = 360, kPlanTop = 480;

@@ -21,7 +21,9 @@ double Divide(double a, double b) {
 }
 
 // The value of the text a box shows for x / 1000.
-double ShownValue(double twips) { return Val(Format(CheckFinite(twips / kTwipsPerUnit), kSectionReadoutMask)); }
+double ShownValue(double twips) {
+  return ParseLeadingNumber(Format(CheckFinite(twips / kTwipsPerUnit), kSectionReadoutMask));
+}
 
 }  // namespace
 
@@ -39,7 +41,7 @@ PointLoadStress BoussinesqStress(float q, float r, float z) {
   if (r == 0.0f && z == 0.0f) return {0.0f, true};
   const double dq = q, dr = r, dz = z;
   const double spread = std::pow(dr * dr + dz * dz, 2.5);
-  return {CSng(Divide(3.0 * dq * dz * dz * dz, kTwoPiWritten * spread)), false};
+  return {CheckedFloat(Divide(3.0 * dq * dz * dz * dz, kTwoPiWritten * spread)), false};
 }
 
 PointLoadStress WestergaardStress(float q, float r, float z) {
@@ -47,7 +49,7 @@ PointLoadStress WestergaardStress(float q, float r, float z) {
   const double dq = q, dz = z;
   const double ratio = Divide(r, dz);
   const double spread = std::pow(1.0 + 2.0 * ratio * ratio, 1.5);
-  return {CSng(Divide(Divide(dq, dz * dz), kPiWritten * CheckFinite(spread))), false};
+  return {CheckedFloat(Divide(Divide(dq, dz * dz), kPiWritten * CheckFinite(spread))), false};
 }
 
 SectionPoint SectionPointAt(double xTwips, double yTwips) { return {ShownValue(xTwips), ShownValue(yTwips)}; }

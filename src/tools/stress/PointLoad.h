@@ -14,7 +14,7 @@ namespace brantel {
 // Q, R and Z are 32-bit floats in the project's units; the line load and the
 // strip load are checked and stored but take no part in a result.
 //
-// Shared arithmetic used: CSng and CheckFinite of core/Conversions.h. A
+// Shared arithmetic used: CheckedFloat and CheckFinite of core/Conversions.h. A
 // result beyond the float range raises Overflow (6).
 
 // The load kinds, as PointLoadType and the index of the option group.

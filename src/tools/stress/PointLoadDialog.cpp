@@ -23,8 +23,11 @@ using forms::Kind;
 
 constexpr unsigned kResult = forms::kReadOnly;
 
-constexpr forms::FormDesign kForm{9900, 6360, "Calculation of Additional Pressure in the Subsurface due to Point Load",
-                                  "Υπολογισμός Πρόσθετης Τάσης στο Υπέδαφος από Σημειακή Φόρτιση"};
+constexpr forms::FormDesign kForm{.name = "frmPointLoad",
+                                  .width = 9900,
+                                  .height = 6360,
+                                  .caption = {"Calculation of Additional Pressure in the Subsurface due to Point Load",
+                                              "Υπολογισμός Πρόσθετης Τάσης στο Υπέδαφος από Σημειακή Φόρτιση"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {

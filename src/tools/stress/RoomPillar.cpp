@@ -22,7 +22,7 @@ bool RoomPillarLayoutStored(const RoomPillarData& layout) {
 }
 
 bool RoomPillarValueAccepted(RoomPillarField field, double value) {
-  if (!FitsSingle(value)) return false;
+  if (!FitsFloat(value)) return false;
   return field == RoomPillarField::Sy ? value >= 0.0 : value > 0.0;
 }
 
@@ -53,10 +53,10 @@ RoomPillarFault CheckRoomPillar(const RoomPillarEntries& entries, bool sideBoxEm
   stress.Sx = 0.0f;
   stress.Txy = 0.0f;
   stress.GraphOption = 0;
-  stress.Sy = CSng(entries.Sy);
-  layout.Wp = CSng(entries.Wp);
-  layout.Lp = CSng(entries.Lp);
-  layout.Wo = CSng(entries.Wo);
+  stress.Sy = CheckedFloat(entries.Sy);
+  layout.Wp = CheckedFloat(entries.Wp);
+  layout.Lp = CheckedFloat(entries.Lp);
+  layout.Wo = CheckedFloat(entries.Wo);
   return RoomPillarFault::None;
 }
 
@@ -73,13 +73,13 @@ RoomPillarCalculation CalcTributaryStress(const StressInput& stress, RoomPillarD
     calc.Errors.push_back(e);
   }
   try {
-    layout.AvgPillarStress = CSng(Divide(layout.Sv * (lp + wo) * (wp + wo), wp * lp));
+    layout.AvgPillarStress = CheckedFloat(Divide(layout.Sv * (lp + wo) * (wp + wo), wp * lp));
     calc.AvgPillarStressValid = svValid;
   } catch (const RuntimeError& e) {
     calc.Errors.push_back(e);
   }
   try {
-    layout.Extraction = CSng((1.0 - Divide(wp * lp, (lp + wo) * (wp + wo))) * 100.0);
+    layout.Extraction = CheckedFloat((1.0 - Divide(wp * lp, (lp + wo) * (wp + wo))) * 100.0);
     calc.ExtractionValid = true;
   } catch (const RuntimeError& e) {
     calc.Errors.push_back(e);

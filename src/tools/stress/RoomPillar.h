@@ -20,7 +20,7 @@ namespace brantel {
 //
 // Shared arithmetic used: CalcPrincipal2D of core/Arithmetic.h (through the
 // plane stress tool's PrincipalStresses) for the major principal stress;
-// CSng of core/Conversions.h.
+// CheckedFloat of core/Conversions.h.
 
 // Masks of the input boxes when a stored layout is loaded.
 inline constexpr QStringView kRoomPillarInputMask = u"#0.##0";

@@ -26,8 +26,11 @@ using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly;
 
-constexpr forms::FormDesign kForm{8160, 5280, "Tributary Area Stress Analysis of Room and Pillar Systems",
-                                  "Εντατική κατάσταση σε σύστημα θαλάμων και στύλων"};
+constexpr forms::FormDesign kForm{.name = "frmRoomPillar",
+                                  .width = 8160,
+                                  .height = 5280,
+                                  .caption = {"Tributary Area Stress Analysis of Room and Pillar Systems",
+                                              "Εντατική κατάσταση σε σύστημα θαλάμων και στύλων"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {

@@ -19,12 +19,12 @@ Principal2D PrincipalStresses(float sx, float sy, float txy) {
 }
 
 PlaneStress StressOnPlaneAt(float s1, float s2, float planeAngle) {
-  const float t = CSng(static_cast<double>(planeAngle) * kDegreeFactor);
+  const float t = CheckedFloat(static_cast<double>(planeAngle) * kDegreeFactor);
   const double twoT = 2.0 * static_cast<double>(t);
   const double d = static_cast<double>(s1) - s2;
   PlaneStress p;
-  p.SigmaN = CSng(d * std::cos(twoT) / 2.0 + (static_cast<double>(s1) + s2) / 2.0);
-  p.TauN = CSng(d * std::sin(twoT) / 2.0);
+  p.SigmaN = CheckedFloat(d * std::cos(twoT) / 2.0 + (static_cast<double>(s1) + s2) / 2.0);
+  p.TauN = CheckedFloat(d * std::sin(twoT) / 2.0);
   return p;
 }
 

@@ -9,7 +9,7 @@ namespace brantel {
 // direction of s1.
 //
 // Shared arithmetic used (core/Arithmetic.h): CalcPrincipal2D for the
-// principal stresses, kDegreeFactor for the plane's angle, CSng
+// principal stresses, kDegreeFactor for the plane's angle, CheckedFloat
 // (core/Conversions.h) for every 32-bit result.
 
 // The principal stresses of (sx, sy, txy), angles in degrees. A state of

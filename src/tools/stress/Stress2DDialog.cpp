@@ -28,8 +28,10 @@ using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly;
 
-constexpr forms::FormDesign kForm{frm2DPrinc::kNarrowWidth, 6480, "Stress Analysis in Two Dimensions",
-                                  "Ανάλυση τάσεων σε δύο διαστάσεις"};
+constexpr forms::FormDesign kForm{.name = "frm2DPrinc",
+                                  .width = frm2DPrinc::kNarrowWidth,
+                                  .height = 6480,
+                                  .caption = {"Stress Analysis in Two Dimensions", "Ανάλυση τάσεων σε δύο διαστάσεις"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {
@@ -160,7 +162,7 @@ void frm2DPrinc::Form_Load() {
   if (EnableMohrCircles == 1) ui_.mohr->setChecked(true);
   RedrawPlot(true);
   forms::SetArrayIndex(ui_.angleFrom, 0);
-  if (Val(ui_.angle->text()) != 0) Text9_Change();
+  if (ParseLeadingNumber(ui_.angle->text()) != 0) Text9_Change();
   AddHistoryLine(Tr({"Stress Analysis in Two Dimensions.", "Ανάλυση τάσεων σε δύο διαστάσεις."}));
 }
 
@@ -211,7 +213,7 @@ bool frm2DPrinc::CalcPlaneStress() {
     forms::ShowResult(ui_.sigmaN, plane_.SigmaN);
     forms::ShowResult(ui_.tauN, plane_.TauN);
     // The angle from x is the sum of the two texts as they stand.
-    forms::ShowResult(ui_.angleFromX, Val(ui_.angle->text()) + Val(ui_.theta1->text()));
+    forms::ShowResult(ui_.angleFromX, ParseLeadingNumber(ui_.angle->text()) + ParseLeadingNumber(ui_.theta1->text()));
   });
 }
 

@@ -92,8 +92,8 @@ StressInvariants3D StressInvariants(const Matrix3& m) {
   const double m11 = m[0][0], m22 = m[1][1], m33 = m[2][2];
   const double m12 = m[0][1], m23 = m[1][2], m31 = m[2][0];
   StressInvariants3D inv;
-  inv.I1 = CSng(m11 + m22 + m33);
-  inv.I2 = CSng(m11 * m22 + m22 * m33 + m11 * m33 - m12 * m12 - m23 * m23 - m31 * m31);
+  inv.I1 = CheckedFloat(m11 + m22 + m33);
+  inv.I2 = CheckedFloat(m11 * m22 + m22 * m33 + m11 * m33 - m12 * m12 - m23 * m23 - m31 * m31);
   inv.I3 = Determinant(m);
   return inv;
 }
@@ -102,9 +102,9 @@ Deviator3D DeviatoricStress(const Matrix3& m, const StressInvariants3D& invarian
   Deviator3D d;
   d.Tensor = m;
   const double mean = static_cast<double>(invariants.I1) / 3.0;
-  for (int i = 0; i < 3; ++i) d.Tensor[i][i] = CSng(static_cast<double>(m[i][i]) - mean);
+  for (int i = 0; i < 3; ++i) d.Tensor[i][i] = CheckedFloat(static_cast<double>(m[i][i]) - mean);
   d.J1 = 0.0f;
-  d.J2 = CSng(Reduce(m).Qp / 3.0);  // I1^2 / 3 - I2, without its cancellation
+  d.J2 = CheckedFloat(Reduce(m).Qp / 3.0);  // I1^2 / 3 - I2, without its cancellation
   d.J3 = Determinant(d.Tensor);
   return d;
 }
@@ -157,7 +157,7 @@ Principal3D PrincipalStresses3D(const Matrix3& m) {
       const double root = std::sqrt(std::max(CheckFinite(r * r - q * q * q), 0.0));
       const double big = -g * std::pow(std::fabs(r) + root, 1.0 / 3.0);
       const double small = Divide(q, big);
-      p.S = {CSng((big + small) - shift), 0.0f, 0.0f};
+      p.S = {CheckedFloat((big + small) - shift), 0.0f, 0.0f};
       return p;
     }
   }
@@ -166,7 +166,7 @@ Principal3D PrincipalStresses3D(const Matrix3& m) {
       if (roots[i] < roots[j]) std::swap(roots[i], roots[j]);
     }
   }
-  p.S = {CSng(roots[0]), CSng(roots[1]), CSng(roots[2])};
+  p.S = {CheckedFloat(roots[0]), CheckedFloat(roots[1]), CheckedFloat(roots[2])};
   return p;
 }
 
@@ -175,19 +175,19 @@ PlaneStress3D StressOnPlane3D(const Matrix3& m, const Vector3& n) {
   for (int i = 0; i < 3; ++i) {
     double sum = 0.0;
     for (int j = 0; j < 3; ++j) sum += static_cast<double>(m[i][j]) * n[j];
-    p.Traction[i] = CSng(sum);
+    p.Traction[i] = CheckedFloat(sum);
   }
   double sn = 0.0;
   for (int i = 0; i < 3; ++i) sn += static_cast<double>(n[i]) * p.Traction[i];
-  p.Normal = CSng(sn);
+  p.Normal = CheckedFloat(sn);
   double squares = 0.0;
   for (float t : p.Traction) squares += static_cast<double>(t) * t;
-  p.Norm = CSng(std::sqrt(static_cast<double>(CSng(squares))));
+  p.Norm = CheckedFloat(std::sqrt(static_cast<double>(CheckedFloat(squares))));
 
   const double norm = p.Norm, normal = p.Normal;
   const double d = CheckFinite(norm * norm - normal * normal);
   if (d > 0.0) {
-    p.Shear = CSng(std::sqrt(d));
+    p.Shear = CheckedFloat(std::sqrt(d));
   } else if (d < 0.0) {
     // |t| and sn each carry a few roundoffs of the 32-bit traction; for a
     // normal of length 1 and a principal direction, d is 0 within them.
@@ -202,7 +202,7 @@ PlaneStress3D StressOnPlane3D(const Matrix3& m, const Vector3& n) {
 float NormOfNormal(const Vector3& n) {
   const double squares =
       static_cast<double>(n[0]) * n[0] + static_cast<double>(n[1]) * n[1] + static_cast<double>(n[2]) * n[2];
-  return CSng(std::sqrt(static_cast<double>(CSng(squares))));
+  return CheckedFloat(std::sqrt(static_cast<double>(CheckedFloat(squares))));
 }
 
 Stress3DResults CalcStress3D(const Matrix3& m, const Vector3& n, bool planeOn) {

@@ -21,7 +21,10 @@ using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly;
 
-constexpr forms::FormDesign kForm{7080, 5340, "Stress Analysis in three Dimensions", "Τανυστής τάσης"};
+constexpr forms::FormDesign kForm{.name = "frm3DPrinc",
+                                  .width = 7080,
+                                  .height = 5340,
+                                  .caption = {"Stress Analysis in three Dimensions", "Τανυστής τάσης"}};
 
 // clang-format off
 constexpr ControlRow kControls[] = {

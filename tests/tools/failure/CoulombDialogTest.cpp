@@ -248,7 +248,7 @@ TEST_F(CoulombDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   p.FrictionAngle = 12.3456f;
   p.ParamOption = kCoulombDeriveStrength;
   // Derived, and stored as its box showed it.
-  p.UniaxialStrength = static_cast<float>(Val(DerivedParameterText(DeriveCoulombStrength(p), 1)));
+  p.UniaxialStrength = static_cast<float>(ParseLeadingNumber(DerivedParameterText(DeriveCoulombStrength(p), 1)));
   const StressInput stress = Project.CoulombStress;
   const CoulombParams params = p;
   Open();

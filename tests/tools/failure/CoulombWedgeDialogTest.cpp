@@ -79,7 +79,7 @@ TEST_F(CoulombWedgeDialogTest, ExcessiveTensioningShows999AndTheToolsWarning) {
     EXPECT_EQ(Text(coulombwedge::kTensionWarning), QString::fromUtf8(c.warning));
     Type(coulombwedge::kBoltLoad, QStringLiteral("800"));
     EXPECT_NE(Text(coulombwedge::kSafetyFactor), QStringLiteral("999"));
-    EXPECT_GT(Val(Text(coulombwedge::kSafetyFactor)), 0);
+    EXPECT_GT(ParseLeadingNumber(Text(coulombwedge::kSafetyFactor)), 0);
     EXPECT_EQ(Text(coulombwedge::kTensionWarning), QString());
   }
   EXPECT_TRUE(Messages().empty());
@@ -118,12 +118,12 @@ TEST_F(CoulombWedgeDialogTest, TheLoadTabAndItsRoundTripToTheSafetyFactor) {
   Open();
   SelectTab(1);
   const QString load = Text(coulombwedge::kReqBoltLoad);
-  EXPECT_NEAR(Val(load), 284.93, 0.01);
+  EXPECT_NEAR(ParseLeadingNumber(load), 284.93, 0.01);
   EXPECT_EQ(Text(coulombwedge::kLoadNote), QString());
   // The load found, on the bolt at the same angle, gives back 1.5.
   SelectTab(0);
   Type(coulombwedge::kBoltLoad, load);
-  EXPECT_NEAR(Val(Text(coulombwedge::kSafetyFactor)), 1.5, 1e-4);
+  EXPECT_NEAR(ParseLeadingNumber(Text(coulombwedge::kSafetyFactor)), 1.5, 1e-4);
   SelectTab(1);
   EXPECT_EQ(Text(coulombwedge::kReqBoltLoad), load);  // each tab keeps its own result
 
