@@ -24,7 +24,7 @@ void StoreZonesOfBothModes() {
 
 void BM_KeystrokeToZonesPainted(benchmark::State& state) {
   StoreZonesOfBothModes();
-  frmCircFail dialog;
+  CircularFailureDialog dialog;
   bench::ShowOnScreen(dialog, state);
   bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(circularfailure::kSx),
                                   QStringLiteral("1"), QStringLiteral("0"),

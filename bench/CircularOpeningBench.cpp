@@ -51,8 +51,8 @@ struct CircularProject {
 
 // The dialog on `tab`, its curves drawn once, and the graph window beside it.
 struct OpenCircular : CircularProject {
-  frmCircular dialog;
-  frmGraph* graph = nullptr;
+  CircularOpeningDialog dialog;
+  GraphWindow* graph = nullptr;
   QTabWidget* tabs = nullptr;
 
   OpenCircular(benchmark::State& state, int tab) {
@@ -60,7 +60,7 @@ struct OpenCircular : CircularProject {
     tabs = dialog.Layout().Require<QTabWidget>(circularopening::kTabs);
     tabs->setCurrentIndex(tab);
     dialog.Layout().Require<QPushButton>(circularopening::kPlot)->click();
-    graph = frmGraph::Loaded();
+    graph = GraphWindow::Loaded();
     if (!graph || !QTest::qWaitForWindowExposed(&dialog) || !QTest::qWaitForWindowExposed(graph)) {
       state.SkipWithError("no windows");
       graph = nullptr;

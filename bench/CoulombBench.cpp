@@ -27,7 +27,7 @@ void Keystrokes(benchmark::State& state, float scale) {
   Project.CoulombInput.Cohesion = 5 * scale;
   Project.CoulombInput.FrictionAngle = 30;
   Project.CoulombInput.ParamOption = kCoulombDeriveStrength;
-  frmCoulomb dialog;
+  CoulombDialog dialog;
   bench::ShowOnScreen(dialog, state);
   const QString sx = QString::number(60 * scale);
   bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(coulomb::kSx), sx + u'1', sx,

@@ -44,7 +44,7 @@ void CornerProject() {
 
 void PointerMoves(benchmark::State& state, const std::function<QPointF(int)>& place) {
   FoundationProject();
-  frmFadum dialog;
+  FoundationDialog dialog;
   bench::ShowOnScreen(dialog, state);
   auto* plan = dialog.Layout().Require<FoundationPlan>(foundation::kPlan);
   bench::Run(state, {bench::WholeWindows({&dialog}),
@@ -78,7 +78,7 @@ BENCHMARK(BM_PlanPointerJump)->Unit(benchmark::kMicrosecond);
 
 void BM_CoefficientKeystroke(benchmark::State& state) {
   CornerProject();
-  frmFadumCoefs dialog;
+  FadumChartDialog dialog;
   bench::ShowOnScreen(dialog, state);
   bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(fadumchart::kLength),
                                   QStringLiteral("1.5"), QStringLiteral("1"));
@@ -89,10 +89,10 @@ BENCHMARK(BM_CoefficientKeystroke)->Unit(benchmark::kMicrosecond);
 // dialog on its Graph tab, repainted whole.
 void BM_CoefficientGraphTabClick(benchmark::State& state) {
   CornerProject();
-  frmFadumCoefs dialog;
+  FadumChartDialog dialog;
   bench::ShowOnScreen(dialog, state);
   bench::TabClicksAgainstRepaint(state, dialog, dialog.Layout().Require<QTabWidget>(fadumchart::kTabs),
-                                 frmFadumCoefs::kGraphTab, frmFadumCoefs::kAnalysisTab,
+                                 FadumChartDialog::kGraphTab, FadumChartDialog::kAnalysisTab,
                                  {bench::ChartViewport(dialog.Layout().Require<QChartView>(fadumchart::kChart))});
 }
 BENCHMARK(BM_CoefficientGraphTabClick)->Unit(benchmark::kMicrosecond);

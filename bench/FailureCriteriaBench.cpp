@@ -41,7 +41,7 @@ void BM_VonMisesKeystrokePsi(benchmark::State& state) {
   bench::QuietSettings();
   Project.VonMisesStress = kPsiStress;
   Project.VonMisesInput = {5000, 0};
-  PrincipalKeystrokes<frmVonMises>(state);
+  PrincipalKeystrokes<VonMisesDialog>(state);
 }
 BENCHMARK(BM_VonMisesKeystrokePsi)->Unit(benchmark::kMicrosecond);
 
@@ -62,7 +62,7 @@ void BM_HoekBrownKeystrokePsi(benchmark::State& state) {
   Project.HoekStress = kPsiStress;
   Project.HoekInput = PsiStrengthWithPore<HoekParams>();
   Project.HoekInput.M = 10;
-  PrincipalKeystrokes<frmHoek>(state);
+  PrincipalKeystrokes<HoekBrownDialog>(state);
 }
 BENCHMARK(BM_HoekBrownKeystrokePsi)->Unit(benchmark::kMicrosecond);
 
@@ -73,7 +73,7 @@ void BM_BieniawskiKeystrokePsi(benchmark::State& state) {
   Project.BieniawskiInput = PsiStrengthWithPore<BieniawskiParams>();
   Project.BieniawskiInput.A = 3;
   Project.BieniawskiInput.K = 0.7f;
-  PrincipalKeystrokes<frmBieniawski>(state);
+  PrincipalKeystrokes<BieniawskiDialog>(state);
 }
 BENCHMARK(BM_BieniawskiKeystrokePsi)->Unit(benchmark::kMicrosecond);
 
@@ -92,7 +92,7 @@ void JointKeystrokes(benchmark::State& state, int graph) {
     Project.JointPlanes[set] = {100, 25, 60, 0};
   }
   Project.JointSelectedSet = 0;
-  frmCoulombJoint dialog;
+  CoulombJointDialog dialog;
   dialog.Layout()
       .Require<QRadioButton>(graph == 1 ? coulombjoint::kMohrGraph : coulombjoint::kS1BetaGraph)
       ->setChecked(true);

@@ -44,7 +44,7 @@ void BM_HistoryLineAgainstAppendPlainText(benchmark::State& state) {
   DisplayHistoryWin = 1;
   MaxDisplaySize = kCap;
   HistoryLog::Instance().Clear();
-  frmMain window;
+  MainWindow window;
   window.resize(800, 600);
   EnableMainWindow(window);
   LayoutMainWindow(window);

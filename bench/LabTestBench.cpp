@@ -35,7 +35,7 @@ void StoreTwentyRows() {
 }
 
 struct OpenLab {
-  frmLab dialog;
+  LabTestDialog dialog;
   QWidget* chart = nullptr;
 
   explicit OpenLab(benchmark::State& state) {

@@ -47,7 +47,7 @@ void BM_VonMisesPacedKeysAgainstLineEdit(benchmark::State& state) {
   EnableMohrCircles = 1;
   Project.VonMisesStress = {6000, 1000, 0, 1};
   Project.VonMisesInput = {5000, 0};
-  frmVonMises dialog;
+  VonMisesDialog dialog;
   bench::ShowOnScreen(dialog, state);
   QLineEdit* box = dialog.Layout().Require<QLineEdit>(vonmises::kSx);
   std::vector<double> ours, theirs;

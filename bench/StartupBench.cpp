@@ -75,7 +75,7 @@ void ForgetHistory() {
 void BM_StartUpToShownMainWindow(benchmark::State& state) {
   static StartupHome home;
   for (auto _ : state) {
-    std::unique_ptr<frmMain> window = StartMainWindow();
+    std::unique_ptr<MainWindow> window = StartMainWindow();
     QCoreApplication::processEvents();  // the first paint
     benchmark::DoNotOptimize(window.get());
     state.PauseTiming();

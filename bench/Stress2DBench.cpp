@@ -17,7 +17,7 @@ void Keystrokes(benchmark::State& state, bool plot, StressInput stress, const QS
   EnableMohrCircles = plot ? 1 : 0;
   stress.GraphOption = plot ? 1 : 0;
   Project.Stress2D = stress;
-  frm2DPrinc dialog;
+  Stress2DDialog dialog;
   bench::ShowOnScreen(dialog, state);
   QList<QWidget*> mustPaint;
   if (plot) mustPaint << dialog.Layout().Require<MohrCirclePlot>(stress2d::kPlot);

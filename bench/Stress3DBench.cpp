@@ -24,7 +24,7 @@ void StoreState() {
 }
 
 struct Open3D {
-  frm3DPrinc dialog;
+  Stress3DDialog dialog;
   explicit Open3D(benchmark::State& state) {
     dialog.Layout().Require<QCheckBox>(stress3d::kDeviatoric)->setChecked(true);
     bench::ShowOnScreen(dialog, state);
@@ -43,13 +43,13 @@ void TabClicks(benchmark::State& state, int tab) {
   StoreState();
   Open3D open(state);
   bench::TabClicksAgainstRepaint(state, open.dialog, open.dialog.Layout().Require<QTabWidget>(stress3d::kTabs), tab,
-                                 frm3DPrinc::kTensorTab);
+                                 Stress3DDialog::kTensorTab);
 }
 
-void BM_DeviatorTabClick(benchmark::State& state) { TabClicks(state, frm3DPrinc::kDeviatorTab); }
+void BM_DeviatorTabClick(benchmark::State& state) { TabClicks(state, Stress3DDialog::kDeviatorTab); }
 BENCHMARK(BM_DeviatorTabClick)->Unit(benchmark::kMicrosecond);
 
-void BM_PlaneTabClick(benchmark::State& state) { TabClicks(state, frm3DPrinc::kPlaneTab); }
+void BM_PlaneTabClick(benchmark::State& state) { TabClicks(state, Stress3DDialog::kPlaneTab); }
 BENCHMARK(BM_PlaneTabClick)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -66,7 +66,7 @@ void BM_OpenALargeTextFile(benchmark::State& state) {
   BrowseDefaultFilter = QStringLiteral("*.txt");
   BrowseUseNotepad = 0;
 
-  frmTextBrow browser;
+  TextBrowser browser;
   bench::ShowOnScreen(browser, state);
   auto* view = browser.Layout().Require<QPlainTextEdit>(textbrowser::kView);
   QPlainTextEdit bare;

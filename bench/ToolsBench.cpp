@@ -58,16 +58,16 @@ void SecondTabClicks(benchmark::State& state) {
   dialog.close();
 }
 
-BENCHMARK_TEMPLATE(Keystrokes, frmCoulombWedge)->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(SecondTabClicks, frmCoulombWedge)->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(Keystrokes, frmPlaneStress)->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(SecondTabClicks, frmPlaneStress)->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(Keystrokes, frmElasti3D)->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(Keystrokes, frmRozeta)->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(Keystrokes, frmTransformCoor)->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(Keystrokes, frmBolt)->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(SecondTabClicks, frmBolt)->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(Keystrokes, frmRoomPillar)->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(Keystrokes, frmPointLoad)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(Keystrokes, CoulombWedgeDialog)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(SecondTabClicks, CoulombWedgeDialog)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(Keystrokes, PlaneElasticityDialog)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(SecondTabClicks, PlaneElasticityDialog)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(Keystrokes, Elasticity3DDialog)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(Keystrokes, RosetteDialog)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(Keystrokes, TransformationDialog)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(Keystrokes, RoofBoltingDialog)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(SecondTabClicks, RoofBoltingDialog)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(Keystrokes, RoomPillarDialog)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(Keystrokes, PointLoadDialog)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -70,7 +70,7 @@ void MakeTypableList(QComboBox* combo, const QStringList& items) {
 
 }  // namespace
 
-frmGraphOpt::frmGraphOpt(frmGraph* graph) : FormDialog(graph), graph_(graph) {
+GraphOptionsDialog::GraphOptionsDialog(GraphWindow* graph) : FormDialog(graph), graph_(graph) {
   setObjectName(QStringLiteral("frmGraphOpt"));
   Build(kOptForm, kOptControls);  // English only: the table has no Greek captions
   ui_.mode = Options(graphoptions::kMode);
@@ -89,9 +89,9 @@ frmGraphOpt::frmGraphOpt(frmGraph* graph) : FormDialog(graph), graph_(graph) {
   MakeTypableList(ui_.style, GraphStyleItems());
   WireButtons(Require<QPushButton>(graphoptions::kOk), Require<QPushButton>(graphoptions::kCancel),
               Require<QPushButton>(graphoptions::kHelp));
-  connect(ui_.grid, &QComboBox::editTextChanged, this, &frmGraphOpt::Combo1_Change);
-  connect(ui_.style, &QComboBox::editTextChanged, this, &frmGraphOpt::Combo2_Change);
-  connect(ui_.style, &QComboBox::currentIndexChanged, this, &frmGraphOpt::Combo2_Click);
+  connect(ui_.grid, &QComboBox::editTextChanged, this, &GraphOptionsDialog::Combo1_Change);
+  connect(ui_.style, &QComboBox::editTextChanged, this, &GraphOptionsDialog::Combo2_Change);
+  connect(ui_.style, &QComboBox::currentIndexChanged, this, &GraphOptionsDialog::Combo2_Click);
   for (int i = ui_.mode.LBound(); i <= ui_.mode.UBound(); ++i) {
     connect(ui_.mode.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
       if (on) Option1_Click(i);
@@ -100,19 +100,19 @@ frmGraphOpt::frmGraphOpt(frmGraph* graph) : FormDialog(graph), graph_(graph) {
   Form_Load();
 }
 
-void frmGraphOpt::Form_Load() {
+void GraphOptionsDialog::Form_Load() {
   LoadInputs();
   forms::CenterForm(this);
 }
 
-void frmGraphOpt::LoadFromProject() {
+void GraphOptionsDialog::LoadFromProject() {
   ui_.grid->setCurrentIndex(GraphSettings.GridStyle);
   ui_.style->setCurrentIndex(GraphSettings.GraphStyle - 1);
   forms::SetArrayIndex(ui_.mode, GraphSettingsValid);
   InitForm();
 }
 
-void frmGraphOpt::Option1_Click(int index) {
+void GraphOptionsDialog::Option1_Click(int index) {
   if (index == 0) {
     GraphSettingsValid = 0;
     SetGraphParms();
@@ -126,11 +126,11 @@ void frmGraphOpt::Option1_Click(int index) {
   EnableXTitle();
 }
 
-void frmGraphOpt::SetGraphParms() {
+void GraphOptionsDialog::SetGraphParms() {
   if (GraphSettingsValid == 0) ResetGraphSettings();
 }
 
-void frmGraphOpt::InitForm() {
+void GraphOptionsDialog::InitForm() {
   ui_.title->setText(GraphSettings.GraphTitle);
   ui_.xTitle->setText(GraphSettings.XTitles.value(0));
   ui_.yTitle->setText(GraphSettings.YTitles.value(0));
@@ -142,15 +142,15 @@ void frmGraphOpt::InitForm() {
   EnableXTitle();
 }
 
-void frmGraphOpt::ShowSymbolSize() {
+void GraphOptionsDialog::ShowSymbolSize() {
   const bool withSymbols = ui_.style->currentIndex() >= 1;
   ui_.symbolLabel->setVisible(withSymbols);
   ui_.symbolSize->setVisible(withSymbols);
 }
 
-void frmGraphOpt::EnableXTitle() { ui_.xTitle->setEnabled(true); }
+void GraphOptionsDialog::EnableXTitle() { ui_.xTitle->setEnabled(true); }
 
-void frmGraphOpt::CheckComboEntry(QComboBox* combo) {
+void GraphOptionsDialog::CheckComboEntry(QComboBox* combo) {
   if (checkingCombo_) return;
   const int item = combo->findText(combo->currentText(), Qt::MatchExactly);
   if (item >= 0) {
@@ -166,13 +166,13 @@ void frmGraphOpt::CheckComboEntry(QComboBox* combo) {
   checkingCombo_ = false;
 }
 
-void frmGraphOpt::Combo1_Change() { CheckComboEntry(ui_.grid); }
+void GraphOptionsDialog::Combo1_Change() { CheckComboEntry(ui_.grid); }
 
-void frmGraphOpt::Combo2_Change() { CheckComboEntry(ui_.style); }
+void GraphOptionsDialog::Combo2_Change() { CheckComboEntry(ui_.style); }
 
-void frmGraphOpt::Combo2_Click() { ShowSymbolSize(); }
+void GraphOptionsDialog::Combo2_Click() { ShowSymbolSize(); }
 
-void frmGraphOpt::CommitToProject() {
+void GraphOptionsDialog::CommitToProject() {
   GraphSettings.GraphTitle = ui_.title->text();
   for (QString& title : GraphSettings.XTitles) title = ui_.xTitle->text();
   if (GraphSettings.XTitles.isEmpty()) GraphSettings.XTitles.append(ui_.xTitle->text());
@@ -188,7 +188,7 @@ void frmGraphOpt::CommitToProject() {
   SaveSettings(5);
 }
 
-void frmGraphOpt::FormUnload() {
+void GraphOptionsDialog::FormUnload() {
   // After OK or Cancel alike, the chart shows the current settings.
   if (graph_) ApplyGraphSettings(graph_->Chart());
 }

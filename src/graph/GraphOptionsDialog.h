@@ -32,18 +32,18 @@ inline constexpr char kCancel[] = "Command1";
 inline constexpr char kOk[] = "Command2";
 }  // namespace graphoptions
 
-class frmGraph;
+class GraphWindow;
 
 // The graph options dialog: edits the current graph settings (header, axis
 // titles, grid, graph style, legend, symbol size) and chooses between
 // starting every time from the default format (mode 0) and keeping the
 // format last used (mode 1). When it closes, with OK or Cancel, it applies
 // the current settings to the graph window's chart.
-class frmGraphOpt : public forms::FormDialog {
+class GraphOptionsDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmGraphOpt(frmGraph* graph);
+  explicit GraphOptionsDialog(GraphWindow* graph);
 
   // Fills the controls from the current settings.
   void InitForm();
@@ -78,7 +78,7 @@ class frmGraphOpt : public forms::FormDialog {
     QLabel* symbolLabel;
     QScrollBar* symbolSize;
   } ui_;
-  QPointer<frmGraph> graph_;
+  QPointer<GraphWindow> graph_;
   bool checkingCombo_ = false;
 };
 

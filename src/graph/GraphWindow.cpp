@@ -64,8 +64,8 @@ constexpr qint32 kPlotAreaRegion = -100;
 constexpr double kNoValue = 1e308;
 constexpr int kPointIdReach = 3;  // pixels
 
-QPointer<frmGraph>& Instance() {
-  static QPointer<frmGraph> instance;
+QPointer<GraphWindow>& Instance() {
+  static QPointer<GraphWindow> instance;
   return instance;
 }
 
@@ -90,22 +90,22 @@ QString ReserveWorkbookPath(QString& folder, QString& failure) {
 
 }  // namespace
 
-frmGraph* frmGraph::Load() {
+GraphWindow* GraphWindow::Load() {
   if (!Instance()) {
-    auto* window = new frmGraph;
+    auto* window = new GraphWindow;
     window->setAttribute(Qt::WA_DeleteOnClose);
     Instance() = window;
   }
   return Instance();
 }
 
-frmGraph* frmGraph::Loaded() { return Instance(); }
+GraphWindow* GraphWindow::Loaded() { return Instance(); }
 
-void frmGraph::UnloadWindow() {
-  if (frmGraph* window = Instance()) window->close();
+void GraphWindow::UnloadWindow() {
+  if (GraphWindow* window = Instance()) window->close();
 }
 
-frmGraph::frmGraph(QWidget* parent) : QMainWindow(parent) {
+GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("frmGraph"));
   setWindowTitle(QStringLiteral("Graph"));
   inner_ = new QWidget(this);
@@ -123,18 +123,18 @@ frmGraph::frmGraph(QWidget* parent) : QMainWindow(parent) {
   ui_.lblSF = layout_->Require<QLabel>(graphwindow::kStress);
   ui_.lblX = layout_->Require<QLabel>(graphwindow::kX);
   ui_.graph1->setAccessibleName(QStringLiteral("Graph"));
-  connect(ui_.graph1, &GraphChart::PointerMoved, this, &frmGraph::Graph1_IdentifyPoint);
+  connect(ui_.graph1, &GraphChart::PointerMoved, this, &GraphWindow::Graph1_IdentifyPoint);
   BuildMenus();
   inner_->installEventFilter(this);
   resize(forms::Px(kInnerWidth), forms::Px(kInnerHeight) + menuBar()->sizeHint().height());
   Form_Load();
 }
 
-frmGraph::~frmGraph() = default;
+GraphWindow::~GraphWindow() = default;
 
-frmGraphOpt* frmGraph::OptionsDialog() const { return options_; }
+GraphOptionsDialog* GraphWindow::OptionsDialog() const { return options_; }
 
-void frmGraph::BuildMenus() {
+void GraphWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("GraphFile"));
   fileItems_[0] = file->addAction(QStringLiteral("&Print"));
@@ -162,19 +162,19 @@ void frmGraph::BuildMenus() {
   }
 }
 
-void frmGraph::Form_Load() {
+void GraphWindow::Form_Load() {
   optionsItems_[0]->setChecked(true);
   ui_.frame1->setVisible(true);
   forms::CenterForm(this);
 }
 
-QSize frmGraph::ChartSizeFor(int innerWidth, int innerHeight, int chartLeft, int chartTop) {
+QSize GraphWindow::ChartSizeFor(int innerWidth, int innerHeight, int chartLeft, int chartTop) {
   const int height = innerHeight - chartTop < 800 ? 100 : innerHeight - chartTop - 700;
   const int width = innerWidth - chartLeft < 800 ? 500 : innerWidth - chartLeft - 300;
   return QSize(width, height);
 }
 
-void frmGraph::Form_Resize() {
+void GraphWindow::Form_Resize() {
   const QSize size = ChartSizeFor(forms::Twips(inner_->width()), forms::Twips(inner_->height()),
                                   forms::Twips(ui_.graph1->x()), forms::Twips(ui_.graph1->y()));
   ui_.graph1->resize(forms::Px(size.width()), forms::Px(size.height()));
@@ -182,29 +182,29 @@ void frmGraph::Form_Resize() {
   ui_.frame1->move(ui_.frame1->x(), ui_.graph1->y() + ui_.graph1->height() + forms::Px(kFrameGap));
 }
 
-bool frmGraph::eventFilter(QObject* watched, QEvent* event) {
+bool GraphWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == inner_ && event->type() == QEvent::Resize) Form_Resize();
   return QMainWindow::eventFilter(watched, event);
 }
 
-bool frmGraph::event(QEvent* event) {
+bool GraphWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowDeactivate) Form_Deactivate();
   return QMainWindow::event(event);
 }
 
-void frmGraph::Form_Deactivate() {
+void GraphWindow::Form_Deactivate() {
   // While the options dialog is open it owns the settings: it read the
   // chart back when it opened and may have reset them since.
   if (options_ && options_->isVisible()) return;
   SaveCurrentGraphSettings();
 }
 
-void frmGraph::closeEvent(QCloseEvent* event) {
+void GraphWindow::closeEvent(QCloseEvent* event) {
   Form_Unload();
   QMainWindow::closeEvent(event);
 }
 
-void frmGraph::Form_Unload() {
+void GraphWindow::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
   if (Instance() == this) Instance() = nullptr;
@@ -215,20 +215,20 @@ void frmGraph::Form_Unload() {
   }
 }
 
-void frmGraph::GraphInit() {
+void GraphWindow::GraphInit() {
   const bool firstGraph = GraphSettings.XTitles.isEmpty() || GraphSettings.XTitles.first().isEmpty();
   if (firstGraph || GraphUnits != Project.InputUnits) ResetGraphSettings();
   SetUpGraphChart(*ui_.graph1, true);
 }
 
-void frmGraph::DrawCurve() { DrawGraphBuffer(*ui_.graph1); }
+void GraphWindow::DrawCurve() { DrawGraphBuffer(*ui_.graph1); }
 
-void frmGraph::ClearGraph() {
+void GraphWindow::ClearGraph() {
   ui_.graph1->SetCurveCount(0);
   CurveCount = 3;
 }
 
-void frmGraph::SaveCurrentGraphSettings() {
+void GraphWindow::SaveCurrentGraphSettings() {
   GraphSettings.SymbolSize = static_cast<qint16>(std::clamp(ui_.graph1->SymbolSize(1), -32768, 32767));
   GraphSettings.CurveLegend = ui_.graph1->SeriesLabelCount() > 0 ? 1 : 0;
   GraphSettings.GraphTitle = ui_.graph1->Header();
@@ -239,7 +239,7 @@ void frmGraph::SaveCurrentGraphSettings() {
   GraphSettings.GridStyle = GridStyleOf(ui_.graph1->Grid(GraphChart::Axis::Y), ui_.graph1->Grid(GraphChart::Axis::X));
 }
 
-void frmGraph::GraphFileItem_Click(int index) {
+void GraphWindow::GraphFileItem_Click(int index) {
   switch (index) {
     case 0: PrintGraph(); break;
     case 2: ExportToExcel(); break;
@@ -248,7 +248,7 @@ void frmGraph::GraphFileItem_Click(int index) {
   }
 }
 
-void frmGraph::PrintGraph() {
+void GraphWindow::PrintGraph() {
   // The choices are made on the one printer of the process (as Printer
   // Setup left it); the chart prints on a copy that counts in the screen's
   // pixels, so that its texts keep their sizes relative to the chart.
@@ -266,7 +266,7 @@ void frmGraph::PrintGraph() {
   RunReported([&] { PrintChart(printer); });
 }
 
-void frmGraph::PrintChart(QPrinter& printer) {
+void GraphWindow::PrintChart(QPrinter& printer) {
   QPainter painter;
   if (!painter.begin(&printer)) RaiseError(err::kPrinterError);
   // The chart in a box 4 inches wide and 5 high, a tenth of an inch from the
@@ -278,7 +278,7 @@ void frmGraph::PrintChart(QPrinter& printer) {
   if (!painter.end() || printer.printerState() == QPrinter::Error) RaiseError(err::kPrinterError);
 }
 
-void frmGraph::ExportToExcel() {
+void GraphWindow::ExportToExcel() {
   forms::WaitPointer hourglass;
   const int n = ui_.graph1->CurveCount();
   std::vector<WorkbookCurve> curves;
@@ -319,12 +319,12 @@ void frmGraph::ExportToExcel() {
   ShowMsg(QStringLiteral("Exported ") + QString::number(n) + QStringLiteral(" Curves"), mb::kOkOnly, QString());
 }
 
-void frmGraph::GraphEditItem_Click(int index) {
+void GraphWindow::GraphEditItem_Click(int index) {
   if (index != 0) return;
   QApplication::clipboard()->setImage(ui_.graph1->Picture());
 }
 
-void frmGraph::GraphOptionsItem_Click(int index) {
+void GraphWindow::GraphOptionsItem_Click(int index) {
   if (index == 0) {
     optionsItems_[0]->setChecked(!ui_.frame1->isVisibleTo(inner_));
     ui_.frame1->setVisible(optionsItems_[0]->isChecked());
@@ -335,7 +335,7 @@ void frmGraph::GraphOptionsItem_Click(int index) {
   }
 }
 
-void frmGraph::Graph1_IdentifyPoint(Qt::MouseButtons button, Qt::KeyboardModifiers shift, QPoint pixel) {
+void GraphWindow::Graph1_IdentifyPoint(Qt::MouseButtons button, Qt::KeyboardModifiers shift, QPoint pixel) {
   pixelX_ = pixel.x();
   pixelY_ = pixel.y();
   region_ = ui_.graph1->InPlotArea(pixel) ? kPlotAreaRegion : 0;

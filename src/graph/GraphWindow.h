@@ -27,27 +27,27 @@ inline constexpr char kX[] = "lblX";          // the X coordinate there
 }  // namespace graphwindow
 
 class GraphChart;
-class frmGraphOpt;
+class GraphOptionsDialog;
 
 // The graph window: shows the curves of the graph buffer, prints them,
 // copies them as a picture, exports them to a spreadsheet, names the point
 // under the pointer and opens the graph options dialog. It computes
 // nothing; the tool that fills the buffer calls GraphInit and DrawCurve and
 // shows it.
-class frmGraph : public QMainWindow {
+class GraphWindow : public QMainWindow {
   Q_OBJECT
 
  public:
   // The one graph window of the process, loaded on first use; closing it
   // unloads it.
-  static frmGraph* Load();
+  static GraphWindow* Load();
   // The loaded window, or nullptr.
-  static frmGraph* Loaded();
+  static GraphWindow* Loaded();
   // Closes the loaded window, if any.
   static void UnloadWindow();
 
-  explicit frmGraph(QWidget* parent = nullptr);
-  ~frmGraph() override;
+  explicit GraphWindow(QWidget* parent = nullptr);
+  ~GraphWindow() override;
 
   // Sets up the chart from the current graph settings (resetting them first
   // on the first graph of the process and after a change of the project's
@@ -70,7 +70,7 @@ class frmGraph : public QMainWindow {
   QAction* GraphEditItem(int index) const { return editItems_.at(static_cast<std::size_t>(index)); }
   QAction* GraphOptionsItem(int index) const { return optionsItems_.at(static_cast<std::size_t>(index)); }
   // The options dialog while it is open.
-  frmGraphOpt* OptionsDialog() const;
+  GraphOptionsDialog* OptionsDialog() const;
 
   // The chart's size (twips) in an inner area of the window, for the chart's
   // left and top edges.
@@ -104,7 +104,7 @@ class frmGraph : public QMainWindow {
   std::array<QAction*, 5> fileItems_{};
   std::array<QAction*, 1> editItems_{};
   std::array<QAction*, 2> optionsItems_{};
-  QPointer<frmGraphOpt> options_;
+  QPointer<GraphOptionsDialog> options_;
   bool unloaded_ = false;
 
   // Point identification: the pointer in pixels, the nearest curve and

@@ -34,17 +34,18 @@ constexpr ControlRow kControls[] = {
 
 }  // namespace
 
-frmConvert::frmConvert(QWidget* owner) : FormDialog(owner) {
+FileConversionDialog::FileConversionDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmConvert"));
   Build(kForm, kControls);
   ui_.units = Options(fileconversion::kUnits);
   ui_.fileOption = Options(fileconversion::kFileOption);
   WireButtons(nullptr, Require<QPushButton>(fileconversion::kCancel), Require<QPushButton>(fileconversion::kHelp));
-  connect(Require<QPushButton>(fileconversion::kConvert), &QPushButton::clicked, this, &frmConvert::Command2_Click);
+  connect(Require<QPushButton>(fileconversion::kConvert), &QPushButton::clicked, this,
+          &FileConversionDialog::Command2_Click);
   Form_Load();
 }
 
-void frmConvert::Form_Load() {
+void FileConversionDialog::Form_Load() {
   SetMessageTitles(13);
   AddHistoryLine(QStringLiteral("Loading File Conversion Form"));
   // The project's own unit system cannot be the target.
@@ -55,13 +56,13 @@ void frmConvert::Form_Load() {
   forms::CenterForm(this);
 }
 
-void frmConvert::Command2_Click() {
+void FileConversionDialog::Command2_Click() {
   const FileConversionOutcome outcome = RunFileConversion(forms::GetArrayIndex(ui_.units));
   ShowMsg(outcome.Message, outcome.Succeeded ? mb::kOkOnly : mb::kOkOnly | mb::kCritical, QString());
   Unload();
 }
 
-void frmConvert::FormUnload() {
+void FileConversionDialog::FormUnload() {
   // Kept on every unload, Cancel included.
   ConvertFileOption = forms::GetArrayIndex(ui_.fileOption);
 }

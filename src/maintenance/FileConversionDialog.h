@@ -23,11 +23,11 @@ inline constexpr char kHelp[] = "Command3";
 // original kept. The conversion (RunFileConversion, core/FileConversion.h)
 // converts nothing and reports success. The Utilities menu does not open
 // this dialog. English only.
-class frmConvert : public forms::FormDialog {
+class FileConversionDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmConvert(QWidget* owner = nullptr);
+  explicit FileConversionDialog(QWidget* owner = nullptr);
 
  protected:
   void FormUnload() override;

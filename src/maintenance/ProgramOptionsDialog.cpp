@@ -81,7 +81,7 @@ QString EntryCaption(Menu menu, int index) {
 
 }  // namespace
 
-frmBrantelOpts::frmBrantelOpts(QWidget* owner) : FormDialog(owner) {
+ProgramOptionsDialog::ProgramOptionsDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmBrantelOpts"));
   Build(kForm, kControls);
   ui_.tabs = Require<QTabWidget>(programoptions::kTabs);
@@ -102,12 +102,12 @@ frmBrantelOpts::frmBrantelOpts(QWidget* owner) : FormDialog(owner) {
   WireButtons(Require<QPushButton>(programoptions::kOk), Require<QPushButton>(programoptions::kCancel),
               Require<QPushButton>(programoptions::kHelp));
   connect(Require<QPushButton>(programoptions::kFileAssoc), &QPushButton::clicked, this,
-          &frmBrantelOpts::cmdFileAssoc_Click);
+          &ProgramOptionsDialog::cmdFileAssoc_Click);
 
   Form_Load();
 }
 
-void frmBrantelOpts::Form_Load() {
+void ProgramOptionsDialog::Form_Load() {
   SetMessageTitles(11);
   AddHistoryLine(Tr({"Editing Brantel options", "Αλλαγές επιλογών Brantel"}));
   LoadInputs();
@@ -115,7 +115,7 @@ void frmBrantelOpts::Form_Load() {
   forms::CenterForm(this);
 }
 
-void frmBrantelOpts::LoadFromProject() {
+void ProgramOptionsDialog::LoadFromProject() {
   ui_.english->setChecked(EnglishMenus == 1);
   ui_.mohr->setChecked(EnableMohrCircles == 1);
   ui_.internal->setChecked(ShowInternalPlotCoords == 1);
@@ -138,7 +138,7 @@ void frmBrantelOpts::LoadFromProject() {
   }
 }
 
-void frmBrantelOpts::Combo1_Click(int index) {
+void ProgramOptionsDialog::Combo1_Click(int index) {
   const QuickButton& button = ui_.buttons[static_cast<std::size_t>(index)];
   const int menu = button.menu->currentIndex();
   if (menu < 0) return;
@@ -157,14 +157,14 @@ void frmBrantelOpts::Combo1_Click(int index) {
   }
 }
 
-void frmBrantelOpts::Combo2_Click(int index) {
+void ProgramOptionsDialog::Combo2_Click(int index) {
   const QuickButton& button = ui_.buttons[static_cast<std::size_t>(index)];
   const int menu = button.menu->currentIndex();
   if (QuickButtonSubMenuCount(menu) == 0) return;
   button.entry->setText(EntryCaption(SubMenuOf(menu), button.subMenu->currentIndex()));
 }
 
-void frmBrantelOpts::cmdFileAssoc_Click() {
+void ProgramOptionsDialog::cmdFileAssoc_Click() {
   const QString exeName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
   const FileAssociationResult result = AssociateFileType(AppFolder, exeName, FileExtension, AppTitle);
   if (result.Succeeded()) {
@@ -179,7 +179,7 @@ void frmBrantelOpts::cmdFileAssoc_Click() {
   AddHistoryLine(AppFolder + u' ' + exeName + u' ' + FileExtension);
 }
 
-void frmBrantelOpts::CommitToProject() {
+void ProgramOptionsDialog::CommitToProject() {
   EnglishMenus = ui_.english->isChecked() ? 1 : 0;
   PrintModuleHeader = ui_.printHeader->isChecked() ? 1 : 0;
   EnableMohrCircles = ui_.mohr->isChecked() ? 1 : 0;
@@ -194,7 +194,7 @@ void frmBrantelOpts::CommitToProject() {
   AddHistoryLine(Tr({"Brantel options modified", "Αλλαγή επιλογών Brantel"}));
 }
 
-void frmBrantelOpts::FormUnload() {
+void ProgramOptionsDialog::FormUnload() {
   if (!accepted_) {
     AddHistoryLine(Tr({"Brantel options NOT modified", "Οι επιλογές Brantel δεν άλλαξαν"}));
   }

@@ -45,13 +45,13 @@ inline constexpr char kOk[] = "Command2";
 // registration of the project-file extension with the desktop. OK writes the
 // options and saves the [BrantelOptions] section. English captions; the
 // history lines follow the language.
-class frmBrantelOpts : public forms::FormDialog {
+class ProgramOptionsDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
   static constexpr int kQuickButtons = 3;
 
-  explicit frmBrantelOpts(QWidget* owner = nullptr);
+  explicit ProgramOptionsDialog(QWidget* owner = nullptr);
 
  protected:
   void LoadFromProject() override;

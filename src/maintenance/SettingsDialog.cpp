@@ -93,9 +93,9 @@ QString WithSlash(const QString& folder) { return folder.endsWith(u'/') ? folder
 
 }  // namespace
 
-// --- frmSet
+// --- SettingsDialog
 
-frmSet::frmSet(QWidget* owner) : FormDialog(owner) {
+SettingsDialog::SettingsDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmSet"));
   Build(kSetForm, kSetControls);
   ui_.units = Options(settings::kDefaultUnits);
@@ -116,20 +116,21 @@ frmSet::frmSet(QWidget* owner) : FormDialog(owner) {
 
   WireButtons(Require<QPushButton>(settings::kOk), Require<QPushButton>(settings::kCancel),
               Require<QPushButton>(settings::kHelp));
-  connect(ui_.dispHist, &QCheckBox::toggled, this, &frmSet::chkDispHist_Click);
-  connect(ui_.keepRecent, &QCheckBox::toggled, this, &frmSet::chkKeepRecentFL_Click);
-  connect(ui_.shortNames, &QCheckBox::toggled, this, &frmSet::chkShortNames_Click);
-  connect(ui_.copyExamples, &QCheckBox::toggled, this, &frmSet::chkCopyExamples_Click);
-  connect(Require<QPushButton>(settings::kSetPath), &QPushButton::clicked, this, &frmSet::cmdSetPath_Click);
-  connect(Require<QPushButton>(settings::kDefaultViewer), &QPushButton::clicked, this, &frmSet::cmdSetDefault_Click);
-  connect(Require<QPushButton>(settings::kSelectViewer), &QPushButton::clicked, this, &frmSet::cmdSelect_Click);
-  connect(ui_.historyFont, &QPushButton::clicked, this, &frmSet::Command5_Click);
-  connect(ui_.extension, &QLineEdit::textChanged, this, &frmSet::Text1_Change);
+  connect(ui_.dispHist, &QCheckBox::toggled, this, &SettingsDialog::chkDispHist_Click);
+  connect(ui_.keepRecent, &QCheckBox::toggled, this, &SettingsDialog::chkKeepRecentFL_Click);
+  connect(ui_.shortNames, &QCheckBox::toggled, this, &SettingsDialog::chkShortNames_Click);
+  connect(ui_.copyExamples, &QCheckBox::toggled, this, &SettingsDialog::chkCopyExamples_Click);
+  connect(Require<QPushButton>(settings::kSetPath), &QPushButton::clicked, this, &SettingsDialog::cmdSetPath_Click);
+  connect(Require<QPushButton>(settings::kDefaultViewer), &QPushButton::clicked, this,
+          &SettingsDialog::cmdSetDefault_Click);
+  connect(Require<QPushButton>(settings::kSelectViewer), &QPushButton::clicked, this, &SettingsDialog::cmdSelect_Click);
+  connect(ui_.historyFont, &QPushButton::clicked, this, &SettingsDialog::Command5_Click);
+  connect(ui_.extension, &QLineEdit::textChanged, this, &SettingsDialog::Text1_Change);
 
   Form_Load();
 }
 
-void frmSet::Form_Load() {
+void SettingsDialog::Form_Load() {
   SetMessageTitles(10);
   AddHistoryLine(QStringLiteral("Editing Settings"));
   for (int i = 0; i < 2; ++i) ui_.units.At(i)->setText(UnitSystemNames[static_cast<std::size_t>(i)]);
@@ -138,7 +139,7 @@ void frmSet::Form_Load() {
   forms::CenterForm(this);
 }
 
-void frmSet::LoadFromProject() {
+void SettingsDialog::LoadFromProject() {
   forms::SetArrayIndex(ui_.units, DefaultUnits);
   ui_.dispHist->setChecked(DisplayHistoryWin == 1);
   ui_.historySize->setText(QString::number(MaxDisplaySize));
@@ -157,28 +158,28 @@ void frmSet::LoadFromProject() {
   UpdateShortNamesEnabled();
 }
 
-void frmSet::Form_Activate() {
+void SettingsDialog::Form_Activate() {
   if (!pendingPath_) return;
   ui_.dataPath->setText(PathExchange);
   pendingPath_ = false;
 }
 
-void frmSet::chkDispHist_Click() {
+void SettingsDialog::chkDispHist_Click() {
   const bool shown = ui_.dispHist->isChecked();
   ui_.historySize->setEnabled(shown);
   ui_.historyFont->setEnabled(shown);
 }
 
-void frmSet::chkKeepRecentFL_Click() { UpdateShortNamesEnabled(); }
+void SettingsDialog::chkKeepRecentFL_Click() { UpdateShortNamesEnabled(); }
 
-void frmSet::UpdateShortNamesEnabled() { ui_.shortNames->setEnabled(ui_.keepRecent->isChecked()); }
+void SettingsDialog::UpdateShortNamesEnabled() { ui_.shortNames->setEnabled(ui_.keepRecent->isChecked()); }
 
-void frmSet::chkShortNames_Click() {
+void SettingsDialog::chkShortNames_Click() {
   if (loading_) return;
   ShowMsg(QStringLiteral("Option will take effect upon restarting this program"), mb::kOkOnly, MsgTitle);
 }
 
-void frmSet::chkCopyExamples_Click() {
+void SettingsDialog::chkCopyExamples_Click() {
   if (loading_ || !ui_.copyExamples->isChecked()) return;
   // The example files go to the user's data folder.
   ShowMsg(QStringLiteral("When this option is enabled, every time the program runs, it will try to copy the "
@@ -189,17 +190,17 @@ void frmSet::chkCopyExamples_Click() {
           mb::kOkOnly, QString());
 }
 
-void frmSet::cmdSetPath_Click() {
+void SettingsDialog::cmdSetPath_Click() {
   pendingPath_ = true;
   PathExchange = ui_.dataPath->text();
-  forms::ShowModal<frmPath>(this);
+  forms::ShowModal<DataFolderDialog>(this);
   // This window is active again.
   Form_Activate();
 }
 
-void frmSet::cmdSetDefault_Click() { ui_.viewer->setText(QStringLiteral("Notepad.exe")); }
+void SettingsDialog::cmdSetDefault_Click() { ui_.viewer->setText(QStringLiteral("Notepad.exe")); }
 
-void frmSet::cmdSelect_Click() {
+void SettingsDialog::cmdSelect_Click() {
   platform::FileDialogRequest request;
   request.mode = platform::FileDialogMode::Open;
   request.title = QStringLiteral("Select External Editor");
@@ -213,7 +214,7 @@ void frmSet::cmdSelect_Click() {
   }
 }
 
-void frmSet::Command5_Click() {
+void SettingsDialog::Command5_Click() {
   QFont font(DisplayFontName);
   if (DisplayFontSize > 0) font.setPointSizeF(DisplayFontSize);
   font.setBold(DisplayFontBold != 0);
@@ -227,7 +228,7 @@ void frmSet::Command5_Click() {
   emit displayFontChosen();
 }
 
-void frmSet::Text1_Change() {
+void SettingsDialog::Text1_Change() {
   const QString upper = ExtensionBoxText(ui_.extension->text());
   if (upper == ui_.extension->text()) return;
   const int cursor = ui_.extension->cursorPosition();
@@ -235,9 +236,9 @@ void frmSet::Text1_Change() {
   ui_.extension->setCursorPosition(cursor);
 }
 
-bool frmSet::ValidateInput() { return ValidateSettings(); }
+bool SettingsDialog::ValidateInput() { return ValidateSettings(); }
 
-bool frmSet::ValidateSettings() {
+bool SettingsDialog::ValidateSettings() {
   const DataPathCheck path = CheckDataPath(ui_.dataPath->text());
   if (ui_.dataPath->text() != path.Text) ui_.dataPath->setText(path.Text);
   if (!path.Valid) {
@@ -258,7 +259,7 @@ bool frmSet::ValidateSettings() {
   return true;
 }
 
-void frmSet::CommitToProject() {
+void SettingsDialog::CommitToProject() {
   DefaultUnits = forms::GetArrayIndex(ui_.units);
   DisplayHistoryWin = CheckValue(ui_.dispHist);
   MaxDisplaySize = HistorySizeOf(ui_.historySize->text()).value_or(MaxDisplaySize);
@@ -278,13 +279,13 @@ void frmSet::CommitToProject() {
   SaveSettings(kSettingsMain);
 }
 
-void frmSet::FormUnload() {
+void SettingsDialog::FormUnload() {
   if (!accepted_) AddHistoryLine(QStringLiteral("Settings Not Modified"));
 }
 
-// --- frmPath
+// --- DataFolderDialog
 
-frmPath::frmPath(QWidget* owner) : FormDialog(owner) {
+DataFolderDialog::DataFolderDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmPath"));
   Build(kPathForm, kPathControls);
   ui_.places = Options(selectpath::kPlaces);
@@ -296,7 +297,7 @@ frmPath::frmPath(QWidget* owner) : FormDialog(owner) {
   for (int i = ui_.places.LBound(); i <= ui_.places.UBound(); ++i) {
     connect(ui_.places.At(i), &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
   }
-  connect(ui_.drives, &QComboBox::activated, this, &frmPath::Drive1_Change);
+  connect(ui_.drives, &QComboBox::activated, this, &DataFolderDialog::Drive1_Change);
   // A folder of the list opens when it is clicked or entered. The list is
   // refilled once the click has been handled, as it holds the item clicked.
   const auto open = [this](QListWidgetItem* item) {
@@ -315,7 +316,7 @@ frmPath::frmPath(QWidget* owner) : FormDialog(owner) {
   Form_Load();
 }
 
-void frmPath::Form_Load() {
+void DataFolderDialog::Form_Load() {
   // The volumes, the root first.
   QStringList roots;
   for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
@@ -331,7 +332,7 @@ void frmPath::Form_Load() {
   forms::CenterForm(this);
 }
 
-void frmPath::Option1_Click(int index) {
+void DataFolderDialog::Option1_Click(int index) {
   QString folder;
   switch (index) {
     case 0: folder = UserFolder; break;  // the user's data folder
@@ -344,7 +345,7 @@ void frmPath::Option1_Click(int index) {
   if (!folder.trimmed().isEmpty()) MoveTo(folder.trimmed());
 }
 
-void frmPath::Drive1_Change() {
+void DataFolderDialog::Drive1_Change() {
   const QString root = ui_.drives->currentText();
   const QFileInfo info(root);
   if (!info.isDir() || !info.isReadable() || !QDir(root).isReadable()) {
@@ -356,7 +357,7 @@ void frmPath::Drive1_Change() {
   MoveTo(root);
 }
 
-bool frmPath::MoveTo(const QString& folder) {
+bool DataFolderDialog::MoveTo(const QString& folder) {
   const QFileInfo info(folder);
   if (!info.isDir() || !QDir(folder).isReadable()) return false;
   const QString path = QDir::cleanPath(info.absoluteFilePath());
@@ -367,7 +368,7 @@ bool frmPath::MoveTo(const QString& folder) {
   return true;
 }
 
-void frmPath::ShowFolder(const QString& folder) {
+void DataFolderDialog::ShowFolder(const QString& folder) {
   dirPath_ = folder;
   const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
   const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
@@ -397,7 +398,7 @@ void frmPath::ShowFolder(const QString& folder) {
   ui_.folders->setCurrentItem(current);
 }
 
-void frmPath::FormUnload() {
+void DataFolderDialog::FormUnload() {
   if (accepted_) PathExchange = WithSlash(dirPath_);
 }
 

@@ -60,11 +60,11 @@ inline constexpr char kHelp[] = "Command3";
 // main window (settingsApplied) and saves the [Settings] section. The history
 // font is set at once by its own button (displayFontChosen), whatever the
 // dialog's end. English texts only.
-class frmSet : public forms::FormDialog {
+class SettingsDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmSet(QWidget* owner = nullptr);
+  explicit SettingsDialog(QWidget* owner = nullptr);
 
  signals:
   // A new history font is in the display-font settings.
@@ -122,11 +122,11 @@ class frmSet : public forms::FormDialog {
 // a list of folders (the open folder's parents and its subfolders; a click
 // opens one) and four quick locations. It starts at PathExchange and, on
 // OK, leaves the folder highlighted there with a trailing "/".
-class frmPath : public forms::FormDialog {
+class DataFolderDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmPath(QWidget* owner = nullptr);
+  explicit DataFolderDialog(QWidget* owner = nullptr);
 
   // The folder highlighted in the list: the open one, until another is
   // picked with the keys.

@@ -112,7 +112,7 @@ const TabNames kTabNames[kUnitTabCount] = {
 
 }  // namespace
 
-frmUnits::frmUnits(QWidget* owner) : FormDialog(owner) {
+UnitsDialog::UnitsDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmUnits"));
   Build(kForm, kControls);
   ui_.tabs = Require<QTabWidget>(units::kTabs);
@@ -130,13 +130,13 @@ frmUnits::frmUnits(QWidget* owner) : FormDialog(owner) {
     }
   }
   WireButtons(Require<QPushButton>(units::kOk), nullptr, Require<QPushButton>(units::kHelp));
-  connect(ui_.tabs, &QTabWidget::currentChanged, this, &frmUnits::SSTab1_Click);
+  connect(ui_.tabs, &QTabWidget::currentChanged, this, &UnitsDialog::SSTab1_Click);
 
   Form_Load();
   Form_Activate();
 }
 
-void frmUnits::Form_Load() {
+void UnitsDialog::Form_Load() {
   SetMessageTitles(12);
   AddHistoryLine(QStringLiteral("Loading Unit Conversion Form"));
   // The first unit of every tab; the read-outs stay empty until a value or a
@@ -147,20 +147,20 @@ void frmUnits::Form_Load() {
   forms::CenterForm(this);
 }
 
-void frmUnits::Form_Activate() {
+void UnitsDialog::Form_Activate() {
   activating_ = true;
   ui_.tabs->setCurrentIndex(UnitsStartTab);
   activating_ = false;
 }
 
-void frmUnits::SSTab1_Click() {
+void UnitsDialog::SSTab1_Click() {
   // Only the controls of the tab shown are in the Tab-key order: the tab
   // control hides the others.
   if (activating_) return;
   ui_.tab[static_cast<std::size_t>(ui_.tabs->currentIndex())].input->setFocus(Qt::TabFocusReason);
 }
 
-void frmUnits::Input_Change(int t) {
+void UnitsDialog::Input_Change(int t) {
   const Tab& tab = ui_.tab[static_cast<std::size_t>(t)];
   const QStringList texts =
       UnitReadoutTexts(t, forms::GetArrayIndex(tab.units), forms::LeadingValue<double>(tab.input));

@@ -84,11 +84,11 @@ inline constexpr char kOk[] = "Command1";
 // stress gradient, in the unit picked on its tab, shown at once in every
 // unit of that tab. It reads and writes neither the project nor the
 // settings; the mechanics are in core/UnitConversion.h. English only.
-class frmUnits : public forms::FormDialog {
+class UnitsDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmUnits(QWidget* owner = nullptr);
+  explicit UnitsDialog(QWidget* owner = nullptr);
 
  private:
   void Form_Load();

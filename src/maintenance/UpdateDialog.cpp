@@ -58,7 +58,7 @@ QString Shown(QString text) { return text.replace(QStringLiteral("\r\n"), QStrin
 
 }  // namespace
 
-frmUpdate::frmUpdate(QWidget* owner) : FormDialog(owner) {
+UpdateDialog::UpdateDialog(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls, MakeProgressBar);  // in English only: the table has no Greek captions
   ui_.notice = Require<QLabel>(update::kNotice);
   ui_.info = Require<QLabel>(update::kInfo);
@@ -72,11 +72,11 @@ frmUpdate::frmUpdate(QWidget* owner) : FormDialog(owner) {
   ui_.disable = Require<QCheckBox>(update::kDisable);
 
   WireButtons(Require<QPushButton>(update::kOk), nullptr, nullptr);
-  connect(ui_.check, &QPushButton::clicked, this, &frmUpdate::cmdCheck_Click);
-  connect(ui_.download, &QPushButton::clicked, this, &frmUpdate::cmdDownUpdate_Click);
-  connect(ui_.install, &QPushButton::clicked, this, &frmUpdate::cmdInstall_Click);
-  connect(&controller_, &UpdateController::changed, this, &frmUpdate::Refresh);
-  connect(&controller_, &UpdateController::leaveProgram, this, &frmUpdate::LeaveProgram);
+  connect(ui_.check, &QPushButton::clicked, this, &UpdateDialog::cmdCheck_Click);
+  connect(ui_.download, &QPushButton::clicked, this, &UpdateDialog::cmdDownUpdate_Click);
+  connect(ui_.install, &QPushButton::clicked, this, &UpdateDialog::cmdInstall_Click);
+  connect(&controller_, &UpdateController::changed, this, &UpdateDialog::Refresh);
+  connect(&controller_, &UpdateController::leaveProgram, this, &UpdateDialog::LeaveProgram);
 
   // The link: a click, or Space or Enter while it has the focus, opens the
   // web page.
@@ -86,9 +86,9 @@ frmUpdate::frmUpdate(QWidget* owner) : FormDialog(owner) {
   Form_Load();
 }
 
-frmUpdate::~frmUpdate() = default;
+UpdateDialog::~UpdateDialog() = default;
 
-void frmUpdate::Form_Load() {
+void UpdateDialog::Form_Load() {
   const UpdateWindowTexts texts = UpdateWindowTextsFor(QDate::currentDate());
   setWindowTitle(texts.caption);
   ui_.notice->setText(Shown(texts.notice));
@@ -100,7 +100,7 @@ void frmUpdate::Form_Load() {
   Refresh();
 }
 
-void frmUpdate::Refresh() {
+void UpdateDialog::Refresh() {
   ui_.lastVersion->setText(controller_.LastVersionText());
   SetTextColour(ui_.lastVersion,
                 controller_.LastVersionRed() ? QColor(Qt::red) : palette().color(QPalette::WindowText));
@@ -110,22 +110,22 @@ void frmUpdate::Refresh() {
   ui_.install->setEnabled(controller_.InstallEnabled());
 }
 
-void frmUpdate::cmdCheck_Click() { controller_.Check(); }
+void UpdateDialog::cmdCheck_Click() { controller_.Check(); }
 
-void frmUpdate::cmdDownUpdate_Click() { controller_.DownloadUpdate(); }
+void UpdateDialog::cmdDownUpdate_Click() { controller_.DownloadUpdate(); }
 
-void frmUpdate::cmdInstall_Click() { controller_.Install(); }
+void UpdateDialog::cmdInstall_Click() { controller_.Install(); }
 
-void frmUpdate::lblURL_Click() { controller_.OpenWebPage(); }
+void UpdateDialog::lblURL_Click() { controller_.OpenWebPage(); }
 
-void frmUpdate::lblURL_Hover(bool over) {
+void UpdateDialog::lblURL_Hover(bool over) {
   QFont font = ui_.url->font();
   if (font.underline() == over) return;
   font.setUnderline(over);
   ui_.url->setFont(font);
 }
 
-bool frmUpdate::eventFilter(QObject* watched, QEvent* event) {
+bool UpdateDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched != ui_.url) return FormDialog::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::Enter:
@@ -153,18 +153,18 @@ bool frmUpdate::eventFilter(QObject* watched, QEvent* event) {
   return FormDialog::eventFilter(watched, event);
 }
 
-void frmUpdate::LeaveProgram() {
+void UpdateDialog::LeaveProgram() {
   Unload();
   emit leaveProgram();
 }
 
-void frmUpdate::FormUnload() { controller_.Unload(ui_.disable->isChecked()); }
+void UpdateDialog::FormUnload() { controller_.Unload(ui_.disable->isChecked()); }
 
-frmUpdate* ShowStartupUpdate(const std::function<void()>& leaveProgram) {
-  static QPointer<frmUpdate> open;
-  const QPointer<frmUpdate> before = open;
-  frmUpdate* window = forms::ShowModeless(open, static_cast<QWidget*>(nullptr));
-  if (window != before && leaveProgram) QObject::connect(window, &frmUpdate::leaveProgram, window, leaveProgram);
+UpdateDialog* ShowStartupUpdate(const std::function<void()>& leaveProgram) {
+  static QPointer<UpdateDialog> open;
+  const QPointer<UpdateDialog> before = open;
+  UpdateDialog* window = forms::ShowModeless(open, static_cast<QWidget*>(nullptr));
+  if (window != before && leaveProgram) QObject::connect(window, &UpdateDialog::leaveProgram, window, leaveProgram);
   window->Controller().CheckAndInstall();
   return window;
 }

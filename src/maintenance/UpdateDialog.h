@@ -37,12 +37,12 @@ inline constexpr char kDisable[] = "chkShow";  // disable the check for program 
 // close path). The procedures are the UpdateController's; this window shows
 // their state and passes its events on. English texts only. The Help menu shows it modally; the start-up check
 // shows it beside the main window and drives its steps (ShowStartupUpdate).
-class frmUpdate : public forms::FormDialog {
+class UpdateDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmUpdate(QWidget* owner = nullptr);
-  ~frmUpdate() override;
+  explicit UpdateDialog(QWidget* owner = nullptr);
+  ~UpdateDialog() override;
 
   UpdateController& Controller() { return controller_; }
 
@@ -92,6 +92,6 @@ class frmUpdate : public forms::FormDialog {
 // newer setup without asking and then runs its install step, showing their
 // progress and messages. It is deleted once it has unloaded. A window it
 // opens calls `leaveProgram` when its install step asks to leave.
-frmUpdate* ShowStartupUpdate(const std::function<void()>& leaveProgram);
+UpdateDialog* ShowStartupUpdate(const std::function<void()>& leaveProgram);
 
 }  // namespace brantel

@@ -1,6 +1,6 @@
 #include "mainwindow/CommandBar.h"
 
-#include "mainwindow/ImageList.h"
+#include "mainwindow/IconStrip.h"
 
 #include <QAction>
 

@@ -9,7 +9,7 @@ class QAction;
 
 namespace brantel {
 
-class cVBALImageList;
+class IconStrip;
 
 // The main window's toolbar: keyed buttons with an image of an image list, a
 // caption and a tool tip, grouped in titled bars of which one is shown. A
@@ -21,7 +21,7 @@ class CommandBar : public QToolBar {
   explicit CommandBar(QWidget* parent = nullptr);
 
   // The list the button images come from (it must outlive the bar).
-  void SetImageList(const cVBALImageList* list) { images_ = list; }
+  void SetImageList(const IconStrip* list) { images_ = list; }
 
   // Kind 0 is a button, kind 1 a separator. An image index of -1 (or one the
   // list does not have) leaves the button without an image.
@@ -41,7 +41,7 @@ class CommandBar : public QToolBar {
     QString title;
     QStringList keys;
   };
-  const cVBALImageList* images_ = nullptr;
+  const IconStrip* images_ = nullptr;
   QHash<QString, QAction*> buttons_;
   QHash<QString, Bar> bars_;
   QString currentBar_;

@@ -62,7 +62,7 @@ QString FromTheBox(const QString& text) {
 
 }  // namespace
 
-frmBrantelDesc::frmBrantelDesc(QWidget* owner) : FormDialog(owner) {
+DescriptionDialog::DescriptionDialog(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls);
   ui_.description = Require<QPlainTextEdit>(description::kText);
   ui_.units = Options(description::kUnits);
@@ -71,12 +71,12 @@ frmBrantelDesc::frmBrantelDesc(QWidget* owner) : FormDialog(owner) {
   ui_.description->setFont(fixed);
   WireButtons(Require<QPushButton>(description::kOk), Require<QPushButton>(description::kCancel),
               Require<QPushButton>(description::kHelp));
-  connect(ui_.description->document(), &QTextDocument::contentsChange, this, &frmBrantelDesc::Text1_ContentsChange);
-  connect(ui_.description, &QPlainTextEdit::textChanged, this, &frmBrantelDesc::Text1_Change);
+  connect(ui_.description->document(), &QTextDocument::contentsChange, this, &DescriptionDialog::Text1_ContentsChange);
+  connect(ui_.description, &QPlainTextEdit::textChanged, this, &DescriptionDialog::Text1_Change);
   Form_Load();
 }
 
-void frmBrantelDesc::Text1_ContentsChange(int position, int, int) {
+void DescriptionDialog::Text1_ContentsChange(int position, int, int) {
   editStart_ = editStart_ < 0 ? position : std::min(editStart_, position);
 }
 
@@ -84,7 +84,7 @@ void frmBrantelDesc::Text1_ContentsChange(int position, int, int) {
 // pasting, dropping, an input method): the characters beyond the limit are
 // the last ones before the cursor, and never reach back before the edit's
 // start, so nothing that was there before goes.
-void frmBrantelDesc::Text1_Change() {
+void DescriptionDialog::Text1_Change() {
   const int start = std::exchange(editStart_, -1);
   if (IsLoading()) return;
   QTextDocument* document = ui_.description->document();
@@ -106,24 +106,24 @@ void frmBrantelDesc::Text1_Change() {
   // of a key press or a drop.
   if (!tooLongPending_) {
     tooLongPending_ = true;
-    QTimer::singleShot(0, this, &frmBrantelDesc::ShowDescriptionTooLong);
+    QTimer::singleShot(0, this, &DescriptionDialog::ShowDescriptionTooLong);
   }
 }
 
-void frmBrantelDesc::ShowDescriptionTooLong() {
+void DescriptionDialog::ShowDescriptionTooLong() {
   tooLongPending_ = false;
   ShowInvalidValue(kDescriptionTooLong, false);
   ui_.description->setFocus();
 }
 
-void frmBrantelDesc::Form_Load() {
+void DescriptionDialog::Form_Load() {
   SetMessageTitles(1);
   AddHistoryLine(Tr({"Editing Project Description", "Τροποποίηση περιγραφής"}));
   LoadInputs();
   forms::CenterForm(this);
 }
 
-void frmBrantelDesc::LoadFromProject() {
+void DescriptionDialog::LoadFromProject() {
   ui_.description->setPlainText(ForTheBox(Project.ProjectDescription));
   shownText_ = ui_.description->toPlainText();
 
@@ -143,7 +143,7 @@ void frmBrantelDesc::LoadFromProject() {
   }
 }
 
-void frmBrantelDesc::CommitToProject() {
+void DescriptionDialog::CommitToProject() {
   // A box the user did not edit gives back the stored text as it stands.
   const QString text = ui_.description->toPlainText();
   const QString description = text == shownText_ ? Project.ProjectDescription : FromTheBox(text);
@@ -165,12 +165,12 @@ void frmBrantelDesc::CommitToProject() {
   Project.FileHoldsData = kFlagTrue;
 }
 
-void frmBrantelDesc::FormUnload() {
+void DescriptionDialog::FormUnload() {
   if (!IsAccepted()) {
     AddHistoryLine(Tr({"Project Description Not Modified", "Η περιγραφή δεν τροποποιήθηκε"}));
   }
 }
 
-bool ShowDescriptionDialog(QWidget* owner) { return forms::ShowModal<frmBrantelDesc>(owner); }
+bool ShowDescriptionDialog(QWidget* owner) { return forms::ShowModal<DescriptionDialog>(owner); }
 
 }  // namespace brantel

@@ -30,11 +30,11 @@ inline constexpr char kHelp[] = "Command3";
 // a longer description it was given): of a text typed, pasted or dropped
 // beyond that, what fits goes in and the rest is left out, and a message
 // says so.
-class frmBrantelDesc : public forms::FormDialog {
+class DescriptionDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmBrantelDesc(QWidget* owner = nullptr);
+  explicit DescriptionDialog(QWidget* owner = nullptr);
 
  protected:
   void LoadFromProject() override;

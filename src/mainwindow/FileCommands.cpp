@@ -71,9 +71,9 @@ bool MayWriteOverProjectFile() {
 
 }  // namespace
 
-bool frmMain::FileCommandsReady() const { return true; }
+bool MainWindow::FileCommandsReady() const { return true; }
 
-qint16 frmMain::FileSave() {
+qint16 MainWindow::FileSave() {
   setCursor(Qt::WaitCursor);
   // The file is written whole to a temporary file and renamed over the old
   // one; when anything fails the old file stays and the error goes to the
@@ -88,7 +88,7 @@ qint16 frmMain::FileSave() {
   return kTrue;
 }
 
-qint16 frmMain::FileOpen() {
+qint16 MainWindow::FileOpen() {
   // The file to open; until it has been read whole the open project keeps
   // its own path (the path it had when the command began).
   const QString target = Project.ProjectPath;
@@ -135,7 +135,7 @@ qint16 frmMain::FileOpen() {
   }
 }
 
-qint16 frmMain::FileMenuSave(bool saveAs) {
+qint16 MainWindow::FileMenuSave(bool saveAs) {
   const QString before = Project.ProjectPath;
   qint16 result = 0;
   if (before.isEmpty() || before.toUpper() == u"UNTITLED" || saveAs) {
@@ -158,13 +158,13 @@ qint16 frmMain::FileMenuSave(bool saveAs) {
   return result;
 }
 
-void frmMain::LoadProjFile() {
+void MainWindow::LoadProjFile() {
   if (FileOpen() == 0) return;
   UpdateRecentFiles();
   SetMainCaption(*this);
 }
 
-void frmMain::mnuFileArray_Click(qint16 index) {
+void MainWindow::mnuFileArray_Click(qint16 index) {
   if (index < 0) return;
   // A file that is gone is said so before anything changes; its entry stays.
   bool present = false;
@@ -188,7 +188,7 @@ void frmMain::mnuFileArray_Click(qint16 index) {
   });
 }
 
-void frmMain::ShowFileDialog(qint16 mode, QString& path) {
+void MainWindow::ShowFileDialog(qint16 mode, QString& path) {
   Cancelled = false;
   platform::FileDialogRequest request;
   request.mode = mode == 1 ? platform::FileDialogMode::Open : platform::FileDialogMode::Save;
@@ -206,7 +206,7 @@ void frmMain::ShowFileDialog(qint16 mode, QString& path) {
   path = *chosen;
 }
 
-void frmMain::UpdateRecentFiles() {
+void MainWindow::UpdateRecentFiles() {
   if (KeepFileNames == 0) return;
   AddRecentFile(Project.ProjectPath, Project.NewFileMark);
   // The list as the settings file holds it now: another copy of the
@@ -217,7 +217,7 @@ void frmMain::UpdateRecentFiles() {
   mnuFileArray[0]->setVisible(true);
 }
 
-qint16 frmMain::RefreshRecentFilesMenu() {
+qint16 MainWindow::RefreshRecentFilesMenu() {
   RecentMenuChanged = 0;
   if (KeepFileNames != 1) return 0;
   for (int i = 1; i <= MaxLastFiles && i <= kMaxRecentFiles; ++i) {
@@ -228,7 +228,7 @@ qint16 frmMain::RefreshRecentFilesMenu() {
   return 0;
 }
 
-void frmMain::SelectRecentFile(qint16 index) {
+void MainWindow::SelectRecentFile(qint16 index) {
   if (index < 1 || index > kMaxRecentFiles) RaiseError(err::kSubscript);
   Project.ProjectPath = LastFileLong[At(index)];
 }

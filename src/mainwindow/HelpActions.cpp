@@ -8,7 +8,7 @@
 #include "core/commands/ToolRegistry.h"
 #include "core/platform/Launcher.h"
 #include "core/update/Updater.h"
-#include "maintenance/Disclaimer.h"
+#include "maintenance/DisclaimerDialog.h"
 #include "mainwindow/HelpFileStamp.h"
 #include "mainwindow/HelpTopics.h"
 #include "mainwindow/HelpWindow.h"

@@ -22,14 +22,14 @@ QString ResolveCommandLine(const QString& commandLine, const QString& startFolde
   return QDir::cleanPath(QDir(startFolder).absoluteFilePath(path));
 }
 
-std::unique_ptr<frmMain> StartMainWindow() {
+std::unique_ptr<MainWindow> StartMainWindow() {
   RunStartupSteps();
 
   // Load the main window, start a new project and show the window. The
   // command-line project waits for the last project: it is the one open at
   // the end of start-up, and each later activation of the window tries it
   // again while its file is missing.
-  auto window = std::make_unique<frmMain>();
+  auto window = std::make_unique<MainWindow>();
   if (!window->Form_Load()) return nullptr;
   bool rename = true;
   bool units = true;
@@ -52,7 +52,7 @@ int Main(QApplication& app, const QStringList& arguments) {
   platform::InstallWidgetHelpMessageBox();
   CommandLine = ResolveCommandLine(JoinCommandLine(arguments), QDir::currentPath());
   RegisterProgramTools();
-  const std::unique_ptr<frmMain> window = StartMainWindow();
+  const std::unique_ptr<MainWindow> window = StartMainWindow();
   if (!window) return 0;
   return app.exec();
 }

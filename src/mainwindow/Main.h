@@ -8,7 +8,7 @@ class QApplication;
 
 namespace brantel {
 
-class frmMain;
+class MainWindow;
 
 // The process entry: start-up, the main window, the project named on the
 // command line. Returns the exit code of the event loop.
@@ -19,7 +19,7 @@ int Main(QApplication& app, const QStringList& arguments);
 // the display font, then the last project (when the settings ask for it)
 // and the one on the command line. Nothing when the user declined the
 // disclaimer: the program then ends without having shown its window.
-std::unique_ptr<frmMain> StartMainWindow();
+std::unique_ptr<MainWindow> StartMainWindow();
 
 // The command line as one text: the arguments after the program, joined by
 // blanks.

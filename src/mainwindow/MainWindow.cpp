@@ -12,11 +12,11 @@
 #include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
-#include "maintenance/Disclaimer.h"
+#include "maintenance/DisclaimerDialog.h"
 #include "maintenance/UpdateDialog.h"
 #include "mainwindow/CommandBar.h"
 #include "mainwindow/HelpActions.h"
-#include "mainwindow/ImageList.h"
+#include "mainwindow/IconStrip.h"
 #include "platform/WidgetMessageBox.h"
 
 #include <QAction>
@@ -39,7 +39,7 @@
 namespace brantel {
 namespace {
 
-frmMain* g_mainWindow = nullptr;
+MainWindow* g_mainWindow = nullptr;
 
 // Design sizes of the window and its controls, in twips.
 constexpr int kDesignWidth = 12000;
@@ -61,7 +61,7 @@ class LogoPicture : public QLabel {
       logo_ = ProgramLogo();
       if (logo_.size() != size()) {
         resize(logo_.size());
-        if (auto* window = qobject_cast<frmMain*>(this->window())) CenterLogoPicture(*window);
+        if (auto* window = qobject_cast<MainWindow*>(this->window())) CenterLogoPicture(*window);
       }
     }
     QPainter(this).drawPixmap(0, 0, logo_);
@@ -75,9 +75,9 @@ class LogoPicture : public QLabel {
 
 qint16 RecentMenuChanged = 0;
 
-frmMain* MainWindow() { return g_mainWindow; }
+MainWindow* MainWindow::Instance() { return g_mainWindow; }
 
-frmMain::frmMain() {
+MainWindow::MainWindow() {
   g_mainWindow = this;
   // A message box that no other window can take stands over this one.
   platform::SetMainMessageBoxOwner(this);
@@ -96,7 +96,7 @@ frmMain::frmMain() {
   toolBar1 = new CommandBar(surface);
   toolBar1->setObjectName(QStringLiteral("toolBar1"));
   toolBar1->setFont(QFont(QStringLiteral("Tahoma")));
-  connect(toolBar1, &CommandBar::ButtonClick, this, &frmMain::toolBar1_ButtonClick);
+  connect(toolBar1, &CommandBar::ButtonClick, this, &MainWindow::toolBar1_ButtonClick);
 
   // The version label is designed with its caption, so the first layout
   // already knows its width.
@@ -125,11 +125,11 @@ frmMain::frmMain() {
   resize(forms::Px(kDesignWidth), forms::Px(kDesignHeight));
 }
 
-frmMain::~frmMain() {
+MainWindow::~MainWindow() {
   if (g_mainWindow == this) g_mainWindow = nullptr;
 }
 
-void frmMain::FollowHistory() {
+void MainWindow::FollowHistory() {
   // The pane takes the history whole once; after that each line is added at
   // the end and the oldest text is cut from the top, in a time that does not
   // grow with the pane. The pane keeps no undo steps.
@@ -148,19 +148,19 @@ void frmMain::FollowHistory() {
     front.removeSelectedText();
   });
   connect(&log, &HistoryLog::Cleared, txtMain, &QPlainTextEdit::clear);
-  connect(&log, &HistoryLog::Changed, this, &frmMain::ShowLastHistoryLine);
+  connect(&log, &HistoryLog::Changed, this, &MainWindow::ShowLastHistoryLine);
   ShowLastHistoryLine();
 }
 
-void frmMain::ShowLastHistoryLine() {
+void MainWindow::ShowLastHistoryLine() {
   // A caret at the end stays there as lines are added.
   if (!txtMain->textCursor().atEnd()) txtMain->moveCursor(QTextCursor::End);
   txtMain->ensureCursorVisible();
 }
 
-const std::vector<QAction*>& frmMain::MenuItems(Menu menu) const { return menuItems_[static_cast<int>(menu)]; }
+const std::vector<QAction*>& MainWindow::MenuItems(Menu menu) const { return menuItems_[static_cast<int>(menu)]; }
 
-bool frmMain::Form_Load() {
+bool MainWindow::Form_Load() {
   // 1. The program folder is the current folder (the manual is found there).
   if (!AppFolder.isEmpty()) QDir::setCurrent(AppFolder);
   // 2. Help.
@@ -192,7 +192,7 @@ bool frmMain::Form_Load() {
   return true;
 }
 
-void frmMain::Form_Activate() {
+void MainWindow::Form_Activate() {
   if (RecentMenuChanged && !mnuFileArray.empty()) mnuFileArray[0]->setVisible(true);
   LayoutMainWindow(*this);
   if (!FirstActivation || CommandLine.isEmpty() || holdCommandLine_) return;
@@ -210,12 +210,12 @@ void frmMain::Form_Activate() {
   LoadProjFile();
 }
 
-void frmMain::HoldCommandLineProject(bool hold) {
+void MainWindow::HoldCommandLineProject(bool hold) {
   holdCommandLine_ = hold;
   if (!hold) Form_Activate();
 }
 
-void frmMain::ReportMissingCommandLineProject() {
+void MainWindow::ReportMissingCommandLineProject() {
   if (!FirstActivation || CommandLine.isEmpty() || holdCommandLine_) return;
   const QString path = QString(CommandLine).remove(u'"');
   if (QFileInfo::exists(path)) return;
@@ -226,19 +226,19 @@ void frmMain::ReportMissingCommandLineProject() {
   });
 }
 
-void frmMain::Form_Resize() {
+void MainWindow::Form_Resize() {
   // Layout trouble while the window is minimised is of no consequence.
   LayoutMainWindow(*this);
   CenterLogoPicture(*this);
   ShowVersionLabel(*this, nullptr);
 }
 
-void frmMain::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Activate();
 }
 
-bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == surface && event->type() == QEvent::Resize) Form_Resize();
   if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -250,7 +250,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-bool frmMain::Form_QueryUnload() {
+bool MainWindow::Form_QueryUnload() {
   if (Project.FileSaved != kFlagFalse) return false;
   const qint16 pressed = ShowMessageBox(QStringLiteral("Save changes to: ") + Project.ProjectPath + u'?',
                                         mb::kYesNoCancel | mb::kQuestion, AppTitle);
@@ -262,14 +262,14 @@ bool frmMain::Form_QueryUnload() {
   return pressed != answer::kNo;
 }
 
-void frmMain::Form_Unload() {
+void MainWindow::Form_Unload() {
   HelpUninitialize(0);
   SaveSettings(kSettingsFileMenu);
   RestoreDecimalSeparator();
   QCoreApplication::quit();
 }
 
-void frmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   if (unloading_) {
     event->accept();
     return;
@@ -283,14 +283,14 @@ void frmMain::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-qint16 frmMain::FileNew(bool& renameFlag, bool& unitsFlag) {
+qint16 MainWindow::FileNew(bool& renameFlag, bool& unitsFlag) {
   forms::CloseModelessTools();
   const qint16 result = brantel::FileNew(renameFlag, unitsFlag);
   SetMainCaption(*this);
   return result;
 }
 
-void frmMain::CheckForUpdates() {
+void MainWindow::CheckForUpdates() {
   // In the background, from the event loop once this window has been
   // painted: the window shows at once and stays usable. Yes to the offer
   // brings up the update window, which downloads and installs.
@@ -299,13 +299,13 @@ void frmMain::CheckForUpdates() {
 }
 
 void LeaveProgramForUpdate() {
-  frmMain* window = MainWindow();
+  MainWindow* window = MainWindow::Instance();
   if (!window) return;
   QTimer::singleShot(0, window, [window] { window->close(); });
 }
 
 void ReturnToMainWindow() {
-  frmMain* window = MainWindow();
+  MainWindow* window = MainWindow::Instance();
   if (!window) return;
   window->setEnabled(true);
   window->activateWindow();
@@ -313,7 +313,7 @@ void ReturnToMainWindow() {
 
 // --- Window procedures.
 
-void LayoutMainWindow(frmMain& window) {
+void LayoutMainWindow(MainWindow& window) {
   QWidget* surface = window.surface;
   const int width = surface->width();
   const int height = surface->height();
@@ -329,7 +329,7 @@ void LayoutMainWindow(frmMain& window) {
   window.toolBar1->setGeometry(0, 0, width, window.toolBar1->sizeHint().height());
 }
 
-void CenterLogoPicture(frmMain& window) {
+void CenterLogoPicture(MainWindow& window) {
   const QSize area = window.surface->size();
   const QSize picture = window.Picture1->size();
   const double top = (area.height() - picture.height() - forms::Px(kLogoGap)) / 2.0;
@@ -337,7 +337,7 @@ void CenterLogoPicture(frmMain& window) {
   window.Picture1->move(static_cast<int>(std::floor(left)), static_cast<int>(std::floor(top)));
 }
 
-void ShowVersionLabel(frmMain& window, QWidget* refresh) {
+void ShowVersionLabel(MainWindow& window, QWidget* refresh) {
   QLabel* label = window.lblver;
   const int left = window.surface->width() - label->width();
   const int top = window.toolBar1->isHidden() ? 0 : window.toolBar1->sizeHint().height();
@@ -347,7 +347,7 @@ void ShowVersionLabel(frmMain& window, QWidget* refresh) {
   if (refresh) refresh->update();
 }
 
-void EnableMainWindow(frmMain& window) {
+void EnableMainWindow(MainWindow& window) {
   const bool history = DisplayHistoryWin == 1;
   window.txtMain->setVisible(history);
   const auto& util = window.MenuItems(Menu::Utilities);
@@ -359,12 +359,12 @@ void EnableMainWindow(frmMain& window) {
   ShowVersionLabel(window, nullptr);
 }
 
-void SetMainCaption(frmMain& window) {
+void SetMainCaption(MainWindow& window) {
   window.setWindowTitle(MainCaptionText(window.Tag, Project.ProjectPath, Project.FileSaved == kFlagFalse));
 }
 
 void ApplyDisplayFont() {
-  frmMain* window = MainWindow();
+  MainWindow* window = MainWindow::Instance();
   if (!window) return;
   QPlainTextEdit* pane = window->txtMain;
   QFont font = pane->font();

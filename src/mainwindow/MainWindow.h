@@ -17,19 +17,21 @@ class QPlainTextEdit;
 namespace brantel {
 
 class CommandBar;
-class cVBALImageList;
+class IconStrip;
 
 // Set when the recent-file entries of the File menu were built.
 extern qint16 RecentMenuChanged;
 
 // The one top-level window: menus, toolbar, a logo in the middle, the
 // version in the top right corner and the history pane along the bottom.
-class frmMain : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  frmMain();
-  ~frmMain() override;
+  MainWindow();
+  // The main window while it exists, else nullptr.
+  static MainWindow* Instance();
+  ~MainWindow() override;
 
   // --- Window events.
   // Runs the load steps; false when the user declined the disclaimer, and
@@ -124,7 +126,7 @@ class frmMain : public QMainWindow {
   QMenu* mnuUtil = nullptr;
   QMenu* mnuHelp = nullptr;
   std::vector<QAction*> mnuFileArray;  // 0: the separator before the recent files
-  cVBALImageList* ToolbarImages() const { return toolbarImages_.get(); }
+  IconStrip* ToolbarImages() const { return toolbarImages_.get(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -160,21 +162,18 @@ class frmMain : public QMainWindow {
   // dialog), or leave the handler (false).
   bool Run(const std::function<void()>& statement);
 
-  std::unique_ptr<cVBALImageList> toolbarImages_;
+  std::unique_ptr<IconStrip> toolbarImages_;
   std::vector<QAction*> menuItems_[6];
   bool unloading_ = false;
   bool holdCommandLine_ = false;
 };
 
-// The main window while it exists, else nullptr.
-frmMain* MainWindow();
-
 // Window procedures.
-void LayoutMainWindow(frmMain& window);
-void CenterLogoPicture(frmMain& window);
-void ShowVersionLabel(frmMain& window, QWidget* refresh);
-void EnableMainWindow(frmMain& window);
-void SetMainCaption(frmMain& window);
+void LayoutMainWindow(MainWindow& window);
+void CenterLogoPicture(MainWindow& window);
+void ShowVersionLabel(MainWindow& window, QWidget* refresh);
+void EnableMainWindow(MainWindow& window);
+void SetMainCaption(MainWindow& window);
 // The display-font settings onto the history pane of the main window.
 void ApplyDisplayFont();
 // Closes the main window through its normal close path (the question to

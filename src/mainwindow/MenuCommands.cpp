@@ -11,7 +11,7 @@
 #include "core/project/ProjectRecord.h"
 #include "mainwindow/CommandBar.h"
 #include "mainwindow/HelpActions.h"
-#include "mainwindow/ImageList.h"
+#include "mainwindow/IconStrip.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -48,7 +48,7 @@ bool English() { return EnglishMenus == 1; }
 
 }  // namespace
 
-QMenu* frmMain::BuildMenu(QMenu* menu, Menu which, std::vector<QAction*>& items) {
+QMenu* MainWindow::BuildMenu(QMenu* menu, Menu which, std::vector<QAction*>& items) {
   const auto captions = MenuCaptions(which);
   for (std::size_t i = 0; i < captions.size(); ++i) {
     const auto index = static_cast<qint16>(i);
@@ -80,7 +80,7 @@ QMenu* frmMain::BuildMenu(QMenu* menu, Menu which, std::vector<QAction*>& items)
   return menu;
 }
 
-void frmMain::BuildMenus() {
+void MainWindow::BuildMenus() {
   const auto top = TopMenuCaptions();
   mnuFile = menuBar()->addMenu(top[0].In(true));
   mnuEdit = menuBar()->addMenu(top[1].In(true));
@@ -109,7 +109,7 @@ void frmMain::BuildMenus() {
   BuildMenu(mnuHelp, Menu::Help, menuItems_[static_cast<int>(Menu::Help)]);
 }
 
-void frmMain::SetMenuCaptions() {
+void MainWindow::SetMenuCaptions() {
   const bool english = English();
   const auto top = TopMenuCaptions();
   QMenu* const menus[] = {mnuFile, mnuEdit, mnuUtil, mnuHelp};
@@ -132,7 +132,7 @@ void frmMain::SetMenuCaptions() {
   caption(Menu::Help, 0, 8);
 }
 
-bool frmMain::EntryRuns(Menu menu, int index) const {
+bool MainWindow::EntryRuns(Menu menu, int index) const {
   if (const auto tool = ToolOfEntry(menu, index)) return ToolAvailable(*tool);
   switch (menu) {
     case Menu::File:
@@ -147,7 +147,7 @@ bool frmMain::EntryRuns(Menu menu, int index) const {
   return false;
 }
 
-void frmMain::UpdateCommandStates() {
+void MainWindow::UpdateCommandStates() {
   static constexpr Menu kMenus[] = {Menu::File, Menu::Input, Menu::Stress, Menu::Failure, Menu::Utilities, Menu::Help};
   for (Menu menu : kMenus) {
     const auto& items = MenuItems(menu);
@@ -175,7 +175,7 @@ void frmMain::UpdateCommandStates() {
   }
 }
 
-bool frmMain::Run(const std::function<void()>& statement) {
+bool MainWindow::Run(const std::function<void()>& statement) {
   const qint16 result = RunReported(statement, [this] {
     unsetCursor();
     Cancelled = false;
@@ -188,19 +188,19 @@ bool frmMain::Run(const std::function<void()>& statement) {
   }
 }
 
-void frmMain::OpenToolOf(Menu menu, int index) {
+void MainWindow::OpenToolOf(Menu menu, int index) {
   const auto tool = ToolOfEntry(menu, index);
   if (!tool) return;
   Run([&] { OpenTool(*tool, OwnedByMainWindow(*tool) ? this : nullptr); });
 }
 
-bool frmMain::ConfirmPrintEmpty() {
+bool MainWindow::ConfirmPrintEmpty() {
   if (Project.FileEmpty != kFlagTrue) return true;
   return ShowMsg(QStringLiteral("Current file is empty. Continue?"), mb::kYesNo | mb::kQuestion | mb::kDefaultButton2,
                  QString()) == answer::kYes;
 }
 
-void frmMain::mnuFileItem_Click(qint16 index) {
+void MainWindow::mnuFileItem_Click(qint16 index) {
   Cancelled = false;
   switch (index) {
     case 0:
@@ -239,11 +239,11 @@ void frmMain::mnuFileItem_Click(qint16 index) {
   }
 }
 
-void frmMain::mnuEditItem_Click(qint16 index) { OpenToolOf(Menu::Input, index); }
+void MainWindow::mnuEditItem_Click(qint16 index) { OpenToolOf(Menu::Input, index); }
 
-void frmMain::mnuEditStressItem_Click(qint16 index) { OpenToolOf(Menu::Stress, index); }
+void MainWindow::mnuEditStressItem_Click(qint16 index) { OpenToolOf(Menu::Stress, index); }
 
-void frmMain::mnuEditFailureItem_Click(qint16 index) {
+void MainWindow::mnuEditFailureItem_Click(qint16 index) {
   if (index == 3) {
     ShowMsg(kNotReady, mb::kOkOnly, QString());
     return;
@@ -251,7 +251,7 @@ void frmMain::mnuEditFailureItem_Click(qint16 index) {
   OpenToolOf(Menu::Failure, index);
 }
 
-void frmMain::mnuUtilItem_Click(qint16 index) {
+void MainWindow::mnuUtilItem_Click(qint16 index) {
   switch (index) {
     case 0:
     case 2: OpenToolOf(Menu::Utilities, index); break;
@@ -278,13 +278,13 @@ void frmMain::mnuUtilItem_Click(qint16 index) {
   }
 }
 
-void frmMain::mnuHelpItem_Click(qint16 index) {
+void MainWindow::mnuHelpItem_Click(qint16 index) {
   // The help commands report their own failures; a run-time error of the
   // update window is reported here rather than escaping the menu.
   Run([&] { HelpMenuAction(index, this); });
 }
 
-void frmMain::RunQuickButton(int button) {
+void MainWindow::RunQuickButton(int button) {
   if (button < 0 || button > 2) return;
   const auto target = QuickButtonTarget(ToolBarPointer[static_cast<std::size_t>(button)]);
   if (!target) return;
@@ -297,7 +297,7 @@ void frmMain::RunQuickButton(int button) {
   }
 }
 
-void frmMain::toolBar1_ButtonClick(const QString& key) {
+void MainWindow::toolBar1_ButtonClick(const QString& key) {
   if (key == u"OPEN") mnuFileItem_Click(1);
   else if (key == u"SAVE") mnuFileItem_Click(2);
   else if (key == u"PRINT") mnuFileItem_Click(6);
@@ -307,7 +307,7 @@ void frmMain::toolBar1_ButtonClick(const QString& key) {
   else if (key == u"QUICKBTN3") RunQuickButton(2);
 }
 
-void frmMain::Toolbar_old_ButtonClick(int position) {
+void MainWindow::Toolbar_old_ButtonClick(int position) {
   switch (position) {
     case 1: mnuFileItem_Click(1); break;
     case 2: mnuFileItem_Click(2); break;
@@ -322,28 +322,28 @@ void frmMain::Toolbar_old_ButtonClick(int position) {
 
 // --- Toolbar construction.
 
-bool frmMain::ToolbarHelper() {
+bool MainWindow::ToolbarHelper() {
   // Every desktop this program runs on draws 32-bit images with alpha.
   return true;
 }
 
-void frmMain::BuildToolbarImages() {
-  toolbarImages_ = std::make_unique<cVBALImageList>();
+void MainWindow::BuildToolbarImages() {
+  toolbarImages_ = std::make_unique<IconStrip>();
   toolbarImages_->SetIconSizeX(24);
   toolbarImages_->SetIconSizeY(24);
   toolbarImages_->SetColourDepth(ToolbarHelper() ? 32 : 0);
   toolbarImages_->Create();
-  toolbarImages_->AddFromFile(AppFolder + ToolbarBitmapName, cVBALImageList::kBitmap, QVariant(), false, -1);
+  toolbarImages_->AddFromFile(AppFolder + ToolbarBitmapName, IconStrip::kBitmap, QVariant(), false, -1);
 }
 
-void frmMain::AddToolbarButtons() {
+void MainWindow::AddToolbarButtons() {
   for (const ToolbarButton& b : kToolbarButtons) {
     toolBar1->AddButton(QString::fromLatin1(b.key), b.image, QString::fromLatin1(b.caption), b.kind,
                         QString::fromLatin1(b.toolTip));
   }
 }
 
-void frmMain::CreateStandardBar() {
+void MainWindow::CreateStandardBar() {
   toolBar1->AddBar(
       QStringLiteral("STANDARD"), QStringLiteral("Standard Buttons"),
       {QStringLiteral("OPEN"), QStringLiteral("SAVE"), QStringLiteral("PRINT"), QStringLiteral("DESCRIPTION"),

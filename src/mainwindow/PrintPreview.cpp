@@ -31,38 +31,38 @@ constexpr ControlRow kControls[] = {
 
 }  // namespace
 
-frmPreview::frmPreview(QWidget* owner) : FormDialog(owner) {
+PrintPreview::PrintPreview(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls, RichTextBoxFactory);
   ui_.view = Require<QTextEdit>(printpreview::kView);
   SetDesignFont(ui_.view);
   // Close is the Cancel of the preview.
   WireButtons(nullptr, Require<QPushButton>(printpreview::kClose), Require<QPushButton>(printpreview::kHelp));
-  connect(Require<QPushButton>(printpreview::kCopy), &QPushButton::clicked, this, &frmPreview::Command2_Click);
-  connect(Require<QPushButton>(printpreview::kPrint), &QPushButton::clicked, this, &frmPreview::Command3_Click);
+  connect(Require<QPushButton>(printpreview::kCopy), &QPushButton::clicked, this, &PrintPreview::Command2_Click);
+  connect(Require<QPushButton>(printpreview::kPrint), &QPushButton::clicked, this, &PrintPreview::Command3_Click);
   Form_Load();
 }
 
-void frmPreview::Form_Load() {
+void PrintPreview::Form_Load() {
   LoadInputs();
   AddHistoryLine(QStringLiteral("Preview displayed"));
   forms::CenterForm(this);
 }
 
-void frmPreview::LoadFromProject() {
+void PrintPreview::LoadFromProject() {
   pageIndex_ = 0;
   SetRichText(ui_.view, OutBuf[0]);
 }
 
-void frmPreview::Command2_Click() {
+void PrintPreview::Command2_Click() {
   QClipboard* clipboard = QGuiApplication::clipboard();
   clipboard->clear();
   clipboard->setText(OutBuf[static_cast<std::size_t>(pageIndex_)]);
   AddHistoryLine(QStringLiteral("Output copied to clipboard"));
 }
 
-void frmPreview::Command3_Click() { PrintPreviewText(); }
+void PrintPreview::Command3_Click() { PrintPreviewText(); }
 
-void frmPreview::PrintPreviewText() {
+void PrintPreview::PrintPreviewText() {
   // A print the user cancelled in a dialog stays cancelled while the window
   // is open.
   if (printCancelled_) {

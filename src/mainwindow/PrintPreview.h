@@ -19,11 +19,11 @@ inline constexpr char kClose[] = "Command1";
 
 // The print preview: the first output page, read-only, with Copy to
 // Clipboard and Print.
-class frmPreview : public forms::FormDialog {
+class PrintPreview : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmPreview(QWidget* owner = nullptr);
+  explicit PrintPreview(QWidget* owner = nullptr);
 
   bool PrintCancelled() const { return printCancelled_; }
 

@@ -57,47 +57,47 @@ void RegisterProgramTools() {
   });
   RegisterTool(Tool::PrintPreview, [](QWidget*) {
     LoadOutBuf0();
-    forms::ShowModal<frmPreview>(nullptr);
+    forms::ShowModal<PrintPreview>(nullptr);
   });
-  RegisterTool(Tool::TextBrowser, [](QWidget*) { forms::ShowModal<frmTextBrow>(nullptr); });
-  RegisterTool(Tool::Stress2D, forms::OpenModal<frm2DPrinc>);
-  RegisterTool(Tool::CoulombWedge, forms::OpenModal<frmCoulombWedge>);
-  RegisterTool(Tool::Coulomb, forms::OpenModal<frmCoulomb>);
-  RegisterTool(Tool::CoulombJoint, forms::OpenModal<frmCoulombJoint>);
-  RegisterTool(Tool::Bieniawski, forms::OpenModal<frmBieniawski>);
-  RegisterTool(Tool::HoekBrown, forms::OpenModal<frmHoek>);
-  RegisterTool(Tool::VonMises, forms::OpenModal<frmVonMises>);
-  RegisterTool(Tool::PlaneStress, forms::OpenModal<frmPlaneStress>);
-  RegisterTool(Tool::Elasticity3D, forms::OpenModal<frmElasti3D>);
-  RegisterTool(Tool::StrainRosette, forms::OpenModal<frmRozeta>);
-  RegisterTool(Tool::Transformation, forms::OpenModal<frmTransformCoor>);
-  RegisterTool(Tool::CircularFailure, forms::OpenModal<frmCircFail>);
-  RegisterTool(Tool::Foundation, forms::OpenModal<frmFadum>);
-  RegisterTool(Tool::LabTest, forms::OpenModal<frmLab>);
-  RegisterTool(Tool::RoofBolting, forms::OpenModal<frmBolt>);
-  RegisterTool(Tool::Stress3D, forms::OpenModal<frm3DPrinc>);
-  RegisterTool(Tool::RoomAndPillar, forms::OpenModal<frmRoomPillar>);
-  RegisterTool(Tool::PointLoad, forms::OpenModal<frmPointLoad>);
+  RegisterTool(Tool::TextBrowser, [](QWidget*) { forms::ShowModal<TextBrowser>(nullptr); });
+  RegisterTool(Tool::Stress2D, forms::OpenModal<Stress2DDialog>);
+  RegisterTool(Tool::CoulombWedge, forms::OpenModal<CoulombWedgeDialog>);
+  RegisterTool(Tool::Coulomb, forms::OpenModal<CoulombDialog>);
+  RegisterTool(Tool::CoulombJoint, forms::OpenModal<CoulombJointDialog>);
+  RegisterTool(Tool::Bieniawski, forms::OpenModal<BieniawskiDialog>);
+  RegisterTool(Tool::HoekBrown, forms::OpenModal<HoekBrownDialog>);
+  RegisterTool(Tool::VonMises, forms::OpenModal<VonMisesDialog>);
+  RegisterTool(Tool::PlaneStress, forms::OpenModal<PlaneElasticityDialog>);
+  RegisterTool(Tool::Elasticity3D, forms::OpenModal<Elasticity3DDialog>);
+  RegisterTool(Tool::StrainRosette, forms::OpenModal<RosetteDialog>);
+  RegisterTool(Tool::Transformation, forms::OpenModal<TransformationDialog>);
+  RegisterTool(Tool::CircularFailure, forms::OpenModal<CircularFailureDialog>);
+  RegisterTool(Tool::Foundation, forms::OpenModal<FoundationDialog>);
+  RegisterTool(Tool::LabTest, forms::OpenModal<LabTestDialog>);
+  RegisterTool(Tool::RoofBolting, forms::OpenModal<RoofBoltingDialog>);
+  RegisterTool(Tool::Stress3D, forms::OpenModal<Stress3DDialog>);
+  RegisterTool(Tool::RoomAndPillar, forms::OpenModal<RoomPillarDialog>);
+  RegisterTool(Tool::PointLoad, forms::OpenModal<PointLoadDialog>);
   // Modeless; the main window is active again once it closes.
-  RegisterTool(Tool::CircularOpening, forms::OpenModeless<frmCircular, ReturnToMainWindow>);
+  RegisterTool(Tool::CircularOpening, forms::OpenModeless<CircularOpeningDialog, ReturnToMainWindow>);
   // The install step leaves the program through the main window's close.
   RegisterTool(Tool::ProgramUpdate, [](QWidget* owner) {
-    OpenWired<frmUpdate>(owner, [](frmUpdate& dialog) {
-      QObject::connect(&dialog, &frmUpdate::leaveProgram, &dialog, LeaveProgramForUpdate);
+    OpenWired<UpdateDialog>(owner, [](UpdateDialog& dialog) {
+      QObject::connect(&dialog, &UpdateDialog::leaveProgram, &dialog, LeaveProgramForUpdate);
     });
   });
   // A new history font shows at once; OK shows the settings on the main
   // window.
   RegisterTool(Tool::Settings, [](QWidget* owner) {
-    OpenWired<frmSet>(owner, [](frmSet& dialog) {
-      QObject::connect(&dialog, &frmSet::displayFontChosen, &dialog, ApplyDisplayFont);
-      QObject::connect(&dialog, &frmSet::settingsApplied, &dialog, [] {
-        if (frmMain* window = MainWindow()) EnableMainWindow(*window);
+    OpenWired<SettingsDialog>(owner, [](SettingsDialog& dialog) {
+      QObject::connect(&dialog, &SettingsDialog::displayFontChosen, &dialog, ApplyDisplayFont);
+      QObject::connect(&dialog, &SettingsDialog::settingsApplied, &dialog, [] {
+        if (MainWindow* window = MainWindow::Instance()) EnableMainWindow(*window);
       });
     });
   });
-  RegisterTool(Tool::ProgramOptions, forms::OpenModal<frmBrantelOpts>);
-  RegisterTool(Tool::UnitConversion, forms::OpenModal<frmUnits>);
+  RegisterTool(Tool::ProgramOptions, forms::OpenModal<ProgramOptionsDialog>);
+  RegisterTool(Tool::UnitConversion, forms::OpenModal<UnitsDialog>);
 }
 
 }  // namespace brantel

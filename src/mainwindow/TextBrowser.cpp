@@ -124,7 +124,7 @@ bool OpenInExternalViewer(const QString& viewer, const QString& file) {
   return platform::OpenUrl(QUrl::fromLocalFile(file));
 }
 
-frmTextBrow::frmTextBrow(QWidget* owner) : FormDialog(owner) {
+TextBrowser::TextBrowser(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls, BrowserViewFactory);
   ui_.drive = Require<QComboBox>(textbrowser::kDrive);
   ui_.dirs = Require<QListWidget>(textbrowser::kFolders);
@@ -139,7 +139,7 @@ frmTextBrow::frmTextBrow(QWidget* owner) : FormDialog(owner) {
   // OK only closes the browser; every unload keeps the pattern, folder and
   // viewer choice.
   WireButtons(nullptr, ui_.ok, nullptr);
-  connect(ui_.drive, &QComboBox::currentIndexChanged, this, &frmTextBrow::Drive1_Change);
+  connect(ui_.drive, &QComboBox::currentIndexChanged, this, &TextBrowser::Drive1_Change);
   // The list is rebuilt for the new folder once the double-click is over.
   connect(ui_.dirs, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     const QString path = item->data(kPathRole).toString();
@@ -151,24 +151,24 @@ frmTextBrow::frmTextBrow(QWidget* owner) : FormDialog(owner) {
   }));
   connect(ui_.files, &QListWidget::itemDoubleClicked, this, [this] { File1_DblClick(); });
   ui_.files->installEventFilter(new EnterKeyFilter(ui_.files, [this] { File1_DblClick(); }));
-  connect(ui_.pattern, &QLineEdit::textChanged, this, &frmTextBrow::Text2_Change);
-  connect(ui_.external, &QCheckBox::clicked, this, &frmTextBrow::Check1_Click);
-  connect(ui_.setFont, &QPushButton::clicked, this, &frmTextBrow::cmdSetFont_Click);
+  connect(ui_.pattern, &QLineEdit::textChanged, this, &TextBrowser::Text2_Change);
+  connect(ui_.external, &QCheckBox::clicked, this, &TextBrowser::Check1_Click);
+  connect(ui_.setFont, &QPushButton::clicked, this, &TextBrowser::cmdSetFont_Click);
   Form_Load();
 }
 
-QStringList frmTextBrow::ListedFiles() const {
+QStringList TextBrowser::ListedFiles() const {
   QStringList names;
   for (int i = 0; i < ui_.files->count(); ++i) names.append(ui_.files->item(i)->text());
   return names;
 }
 
-void frmTextBrow::Form_Load() {
+void TextBrowser::Form_Load() {
   LoadInputs();
   forms::CenterForm(this);
 }
 
-void frmTextBrow::LoadFromProject() {
+void TextBrowser::LoadFromProject() {
   if (BrowseDefaultFilter.trimmed().isEmpty()) {
     BrowseDefaultFilter = QStringLiteral("*.") + FileExtension;
   }
@@ -203,19 +203,19 @@ void frmTextBrow::LoadFromProject() {
   UpdateViewerState();
 }
 
-bool frmTextBrow::event(QEvent* event) {
+bool TextBrowser::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) ui_.ok->setFocus();
   return forms::FormDialog::event(event);
 }
 
-void frmTextBrow::FormUnload() {
+void TextBrowser::FormUnload() {
   BrowseDefaultFilter = ui_.pattern->text();
   BrowseLastDir = WithTrailingSlash(dirPath_);
   BrowseUseNotepad = ui_.external->isChecked() ? 1 : 0;
   SaveSettings(kSettingsTextBrowse);
 }
 
-void frmTextBrow::ChangeFolder(const QString& path) {
+void TextBrowser::ChangeFolder(const QString& path) {
   const QString folder = CleanFolderPath(path);
   const QStringList subfolders = ListSubfolders(folder);
   const QStringList files = ListMatchingFiles(folder, pattern_);
@@ -243,24 +243,24 @@ void frmTextBrow::ChangeFolder(const QString& path) {
   ShowDriveOfFolder();
 }
 
-void frmTextBrow::ShowDriveOfFolder() {
+void TextBrowser::ShowDriveOfFolder() {
   const QSignalBlocker blocker(ui_.drive);
   ui_.drive->setCurrentIndex(static_cast<int>(drives_.indexOf(DriveOfPath(dirPath_, drives_))));
 }
 
-void frmTextBrow::SetDirPath(const QString& path) { Dir1_Change(path); }
+void TextBrowser::SetDirPath(const QString& path) { Dir1_Change(path); }
 
-void frmTextBrow::Drive1_Change() {
+void TextBrowser::Drive1_Change() {
   const QString drive = ui_.drive->currentText();
   // A place that cannot be read leaves the folder list where it was.
   if (RunReported([&] { ChangeFolder(drive); }) != kErrNone) ShowDriveOfFolder();
 }
 
-void frmTextBrow::Dir1_Change(const QString& path) {
+void TextBrowser::Dir1_Change(const QString& path) {
   RunReported([&] { ChangeFolder(path); });
 }
 
-void frmTextBrow::RefreshFiles() {
+void TextBrowser::RefreshFiles() {
   RunReported([this] {
     const QStringList files = ListMatchingFiles(dirPath_, pattern_);
     ui_.files->clear();
@@ -268,14 +268,14 @@ void frmTextBrow::RefreshFiles() {
   });
 }
 
-bool frmTextBrow::SelectFile(const QString& name) {
+bool TextBrowser::SelectFile(const QString& name) {
   const auto found = ui_.files->findItems(name, Qt::MatchFixedString);
   if (found.isEmpty()) return false;
   ui_.files->setCurrentItem(found.first());
   return true;
 }
 
-void frmTextBrow::Text2_Change() {
+void TextBrowser::Text2_Change() {
   const QString text = ui_.pattern->text();
   // The text is both the list's pattern and its file name: an exact name
   // is selected. A text that is no pattern shows every file.
@@ -284,7 +284,7 @@ void frmTextBrow::Text2_Change() {
   SelectFile(text.trimmed());
 }
 
-void frmTextBrow::File1_DblClick() {
+void TextBrowser::File1_DblClick() {
   QListWidgetItem* item = ui_.files->currentItem();
   if (!item) return;
   const QString path = BrowserFilePath(dirPath_, item->text());
@@ -301,7 +301,7 @@ void frmTextBrow::File1_DblClick() {
   });
 }
 
-void frmTextBrow::LoadView(const QString& path) {
+void TextBrowser::LoadView(const QString& path) {
   // A file far beyond any listing, a pipe, a device or a folder is refused
   // before any read: reading one would take minutes and all the memory,
   // wait for ever or never end.
@@ -312,7 +312,7 @@ void frmTextBrow::LoadView(const QString& path) {
   ui_.view->setPlainText(DecodeText(bytes));
 }
 
-void frmTextBrow::ViewExternally(const QString& path) {
+void TextBrowser::ViewExternally(const QString& path) {
   // The copy reads the whole file too: a file too large is refused first.
   if (std::optional<RuntimeError> e = RefuseOversizedBrowserFile(path)) {
     ReportError(*e, true);
@@ -328,11 +328,11 @@ void frmTextBrow::ViewExternally(const QString& path) {
   }
 }
 
-void frmTextBrow::Check1_Click() { UpdateViewerState(); }
+void TextBrowser::Check1_Click() { UpdateViewerState(); }
 
-void frmTextBrow::UpdateViewerState() { ui_.setFont->setEnabled(!ui_.external->isChecked()); }
+void TextBrowser::UpdateViewerState() { ui_.setFont->setEnabled(!ui_.external->isChecked()); }
 
-void frmTextBrow::cmdSetFont_Click() {
+void TextBrowser::cmdSetFont_Click() {
   QFont font = ui_.view->font();
   font.setFamily(BrowseFontName);
   if (BrowseFontSize > 0.0f && std::isfinite(BrowseFontSize)) font.setPointSizeF(BrowseFontSize);
@@ -347,7 +347,7 @@ void frmTextBrow::cmdSetFont_Click() {
   ApplyBrowserFont();
 }
 
-void frmTextBrow::ApplyBrowserFont() {
+void TextBrowser::ApplyBrowserFont() {
   const bool sizeOk = std::isfinite(BrowseFontSize) && BrowseFontSize > 0.0f && BrowseFontSize <= 1638.0f;
   if (BrowseFontName.trimmed().isEmpty() || !sizeOk) {
     ShowMsg(QStringLiteral("Invalid font selection"), mb::kOkOnly, ErrorTitle);

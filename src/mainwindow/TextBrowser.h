@@ -31,11 +31,11 @@ inline constexpr char kOk[] = "Command1";
 // match a pattern and shows one, in its own view or in the external viewer.
 // The pattern, the viewer choice and the font are kept in the settings
 // file, the last folder for the life of the process.
-class frmTextBrow : public forms::FormDialog {
+class TextBrowser : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmTextBrow(QWidget* owner = nullptr);
+  explicit TextBrowser(QWidget* owner = nullptr);
 
   // The folder of the folder list (and of the file list).
   const QString& DirPath() const { return dirPath_; }

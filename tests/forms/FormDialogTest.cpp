@@ -43,9 +43,9 @@ constexpr ControlRow kControls[] = {
 // clang-format on
 
 // A dialog written the way every tool dialog is.
-class frmSample : public forms::FormDialog {
+class SampleDialog : public forms::FormDialog {
  public:
-  explicit frmSample(QWidget* owner = nullptr, const char16_t* okName = u"CmdOk") : FormDialog(owner) {
+  explicit SampleDialog(QWidget* owner = nullptr, const char16_t* okName = u"CmdOk") : FormDialog(owner) {
     Build(kForm, kControls);
     ui_.width = Require<QLineEdit>(u"Text1");
     ui_.load = Require<QLineEdit>(u"Text2");
@@ -89,7 +89,7 @@ class FormDialogTest : public test::DialogTest {
 };
 
 TEST_F(FormDialogTest, OkCountsOnlyAfterValidationAndCommitsOnce) {
-  frmSample& dialog = Open<frmSample>();
+  SampleDialog& dialog = Open<SampleDialog>();
   EXPECT_EQ(Text(u"Text1"), QStringLiteral("1.235"));
   Type(u"Text2", QStringLiteral("12a"));
   Press(u"CmdOk");  // refused: the message, the box, and the dialog stays
@@ -102,7 +102,7 @@ TEST_F(FormDialogTest, OkCountsOnlyAfterValidationAndCommitsOnce) {
   EXPECT_EQ(dialog.unloads, 1);
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
 
-  frmSample& second = Open<frmSample>();
+  SampleDialog& second = Open<SampleDialog>();
   Type(u"Text2", QStringLiteral("-2.5e3"));
   Press(u"CmdOk");
   EXPECT_FALSE(second.isVisible());
@@ -115,7 +115,7 @@ TEST_F(FormDialogTest, OkCountsOnlyAfterValidationAndCommitsOnce) {
 }
 
 TEST_F(FormDialogTest, CancelEscapeAndHelp) {
-  frmSample& dialog = Open<frmSample>();
+  SampleDialog& dialog = Open<SampleDialog>();
   Type(u"Text1", QStringLiteral("7"));
   Press(u"cmdHelp");
   EXPECT_EQ(Messages().back().title, QStringLiteral("Help"));
@@ -123,7 +123,7 @@ TEST_F(FormDialogTest, CancelEscapeAndHelp) {
   Press(u"cmdCancel");
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(dialog.commits, 0);
-  frmSample& escaped = Open<frmSample>();
+  SampleDialog& escaped = Open<SampleDialog>();
   Type(u"Text1", QStringLiteral("7"));
   QTest::keyClick(&escaped, Qt::Key_Escape);
   EXPECT_FALSE(escaped.isVisible());
@@ -133,12 +133,12 @@ TEST_F(FormDialogTest, CancelEscapeAndHelp) {
 
 TEST_F(FormDialogTest, AMisspeltDesignNameStopsTheDialogWithThatName) {
   try {
-    frmSample dialog(nullptr, u"CmdOK");
+    SampleDialog dialog(nullptr, u"CmdOK");
     FAIL() << "the dialog was built";
   } catch (const forms::DesignError& e) {
     EXPECT_THAT(e.what(), HasSubstr("\"Sample\": no control is named CmdOK"));
   }
-  Open<frmSample>();
+  Open<SampleDialog>();
   EXPECT_THROW(Control<QPushButton>(u"Text1"), forms::DesignError);
 }
 
@@ -160,7 +160,7 @@ TEST_F(FormDialogTest, InputsAreCheckedInOrderAndStoredAllOrNothing) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.width.toStdString() + " / " + c.load.toStdString());
     boxes_->Clear();
-    frmSample& dialog = Open<frmSample>();
+    SampleDialog& dialog = Open<SampleDialog>();
     Paste(u"Text1", c.width);
     Paste(u"Text2", c.load);
     Press(u"CmdOk");
@@ -271,7 +271,7 @@ TEST_F(FormDialogTest, AnEmptyBoxBecomesZeroAndIsJudgedAgain) {
 }
 
 TEST_F(FormDialogTest, ALeftBoxShowsItsDisplayFormAndKeepsTheValueTyped) {
-  Open<frmSample>();
+  Open<SampleDialog>();
   auto* width = Control<QLineEdit>(u"Text1");
   forms::ShowTypedValue(width, u"#0.##0", forms::OnLeave::ValueOfText);  // unedited: stays
   EXPECT_EQ(width->text(), QStringLiteral("1.235"));
@@ -317,7 +317,7 @@ TEST_F(FormDialogTest, TheTwoReadersKeepTheStoredNumber) {
 }
 
 TEST_F(FormDialogTest, ATwinBoxTakesTheStoredValueOnlyWhileItsSourceIsUnedited) {
-  Open<frmSample>();
+  Open<SampleDialog>();
   auto* width = Control<QLineEdit>(u"Text1");
   auto* load = Control<QLineEdit>(u"Text2");
   forms::ShowStoredGeneral(width, 1.23456789f);  // a 32-bit value in its own general form
@@ -333,7 +333,7 @@ TEST_F(FormDialogTest, ATwinBoxTakesTheStoredValueOnlyWhileItsSourceIsUnedited) 
 }
 
 TEST_F(FormDialogTest, AFailedCalculationEmptiesItsResults) {
-  Open<frmSample>();
+  Open<SampleDialog>();
   auto* area = Control<QLineEdit>(u"Text3");
   forms::ShowResult(area, 12.5f);
   EXPECT_EQ(area->text(), QStringLiteral("12.500"));
@@ -355,16 +355,16 @@ TEST_F(FormDialogTest, AFailedCalculationEmptiesItsResults) {
 }
 
 TEST_F(FormDialogTest, AModelessDialogComesToTheFrontAndGoesWhenClosed) {
-  QPointer<frmSample> open;
-  frmSample* first = forms::ShowModeless(open, static_cast<QWidget*>(nullptr));
+  QPointer<SampleDialog> open;
+  SampleDialog* first = forms::ShowModeless(open, static_cast<QWidget*>(nullptr));
   EXPECT_EQ(forms::ShowModeless(open, static_cast<QWidget*>(nullptr)), first);  // the menu entry again
   first->setWindowState(Qt::WindowMinimized);                                   // also from the task bar
   EXPECT_EQ(forms::ShowModeless(open, static_cast<QWidget*>(nullptr)), first);
   EXPECT_FALSE(first->windowState() & Qt::WindowMinimized);
-  const QPointer<frmSample> gone = first;
+  const QPointer<SampleDialog> gone = first;
   first->close();
   EXPECT_EQ(first->unloads, 1);
-  frmSample* second = forms::ShowModeless(open, static_cast<QWidget*>(nullptr));
+  SampleDialog* second = forms::ShowModeless(open, static_cast<QWidget*>(nullptr));
   EXPECT_NE(second, first);  // an unloaded dialog is never shown again
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(gone.isNull());
@@ -373,11 +373,11 @@ TEST_F(FormDialogTest, AModelessDialogComesToTheFrontAndGoesWhenClosed) {
   EXPECT_TRUE(open.isNull());
 
   // The registry's opener keeps one of its own.
-  forms::OpenModeless<frmSample>(nullptr);
-  forms::OpenModeless<frmSample>(nullptr);
+  forms::OpenModeless<SampleDialog>(nullptr);
+  forms::OpenModeless<SampleDialog>(nullptr);
   const auto shown = QApplication::topLevelWidgets();
   EXPECT_EQ(std::count_if(shown.begin(), shown.end(),
-                          [](QWidget* w) { return dynamic_cast<frmSample*>(w) && w->isVisible(); }),
+                          [](QWidget* w) { return dynamic_cast<SampleDialog*>(w) && w->isVisible(); }),
             1);
 }
 

@@ -61,11 +61,11 @@ class GraphCommandsTest : public test::GraphTest {
   void SetUp() override {
     GraphTest::SetUp();
     FillCurves(100);
-    window_ = frmGraph::Load();
+    window_ = GraphWindow::Load();
     window_->GraphInit();
     window_->DrawCurve();
   }
-  frmGraph* window_ = nullptr;
+  GraphWindow* window_ = nullptr;
 };
 
 TEST_F(GraphCommandsTest, ExportWritesEveryCurveToANewWorkbookAndOpensIt) {
@@ -199,9 +199,9 @@ TEST_F(GraphCommandsTest, ExitUnloadsTheWindowAndEnablesTheMainWindow) {
   window_->show();
   window_->GraphFileItem_Click(4);
   QApplication::processEvents();
-  EXPECT_EQ(frmGraph::Loaded(), nullptr);
+  EXPECT_EQ(GraphWindow::Loaded(), nullptr);
   EXPECT_TRUE(main.isEnabled());
-  EXPECT_NE(frmGraph::Load(), nullptr);
+  EXPECT_NE(GraphWindow::Load(), nullptr);
 }
 
 }  // namespace

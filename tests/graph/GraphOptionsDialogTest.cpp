@@ -26,14 +26,14 @@ class GraphOptionsTest : public test::GraphTest {
   void SetUp() override {
     GraphTest::SetUp();
     FillCurves(66);
-    window_ = frmGraph::Load();
+    window_ = GraphWindow::Load();
     window_->GraphInit();
     window_->DrawCurve();
   }
   // Options > Basic Options.
-  frmGraphOpt* Open() {
+  GraphOptionsDialog* Open() {
     window_->GraphOptionsItem_Click(1);
-    frmGraphOpt* dialog = window_->OptionsDialog();
+    GraphOptionsDialog* dialog = window_->OptionsDialog();
     EXPECT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     Use(*dialog);
@@ -42,7 +42,7 @@ class GraphOptionsTest : public test::GraphTest {
   static void Close() { QApplication::processEvents(); }
   QRadioButton* Mode(int index) const { return Control<QRadioButton>(QStringLiteral("Option1(%1)").arg(index)); }
 
-  frmGraph* window_ = nullptr;
+  GraphWindow* window_ = nullptr;
 };
 
 TEST_F(GraphOptionsTest, DefaultModeShowsTheDefaultsAndCancelPutsThemOnTheChart) {
@@ -52,7 +52,7 @@ TEST_F(GraphOptionsTest, DefaultModeShowsTheDefaultsAndCancelPutsThemOnTheChart)
   window_->Chart().SetHeader(QStringLiteral("Any text"));
   window_->Chart().SetGrid(Axis::X, true);
 
-  frmGraphOpt* dialog = Open();
+  GraphOptionsDialog* dialog = Open();
   // The window loses the activation to the dialog; that must not undo the
   // reset the dialog made when it opened.
   QTest::qWait(20);

@@ -20,7 +20,7 @@ using test::GraphTest;
 // Pictures of the window and the dialog beside the test program, to look at.
 TEST_F(GraphTest, RendersTheWindowAndTheOptionsDialog) {
   FillCurves(66);
-  frmGraph* window = frmGraph::Load();
+  GraphWindow* window = GraphWindow::Load();
   window->GraphInit();
   window->DrawCurve();
   window->show();
@@ -34,7 +34,7 @@ TEST_F(GraphTest, RendersTheWindowAndTheOptionsDialog) {
   test::SaveRender(*window, QStringLiteral("graph_window"));
 
   window->GraphOptionsItem_Click(1);
-  frmGraphOpt* dialog = window->OptionsDialog();
+  GraphOptionsDialog* dialog = window->OptionsDialog();
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
   test::SaveRender(*dialog, QStringLiteral("graph_options_mode0"));

@@ -35,7 +35,7 @@ void GraphTest::SetUp() {
 }
 
 void GraphTest::TearDown() {
-  frmGraph::UnloadWindow();
+  GraphWindow::UnloadWindow();
   QApplication::processEvents();
   platform::SetLauncherHandlers({});
   platform::SetPrintDialogHandler({});

@@ -20,8 +20,8 @@ namespace {
 using test::GraphTest;
 using Axis = GraphChart::Axis;
 
-frmGraph* ShowGraph() {
-  frmGraph* window = frmGraph::Load();
+GraphWindow* ShowGraph() {
+  GraphWindow* window = GraphWindow::Load();
   window->GraphInit();
   window->DrawCurve();
   return window;
@@ -34,7 +34,7 @@ void Deactivate(QWidget* window) {
 
 TEST_F(GraphTest, DrawsPointsZeroToGraphLastPointOfEveryCurve) {
   FillCurves(100);
-  frmGraph* window = ShowGraph();
+  GraphWindow* window = ShowGraph();
   GraphChart& chart = window->Chart();
   ASSERT_EQ(chart.CurveCount(), 3);
   for (int s = 1; s <= 3; ++s) EXPECT_EQ(chart.PointCount(s), 101) << s;
@@ -80,7 +80,7 @@ TEST_F(GraphTest, FirstGraphOfTheProcessShowsTheDefaultFormat) {
 
 TEST_F(GraphTest, AChangeOfUnitsStartsAgainFromTheDefaultFormat) {
   FillCurves(66);
-  frmGraph* window = ShowGraph();
+  GraphWindow* window = ShowGraph();
   GraphSettings.GraphTitle = QStringLiteral("Chosen title");
   GraphSettings.GridStyle = 3;
   GraphSettings.SymbolSize = 12;
@@ -101,7 +101,7 @@ TEST_F(GraphTest, AChangeOfUnitsStartsAgainFromTheDefaultFormat) {
 
 TEST_F(GraphTest, GridStylesSurviveADeactivationAndTheNextGraph) {
   FillCurves(66);
-  frmGraph* window = ShowGraph();
+  GraphWindow* window = ShowGraph();
   for (qint16 style : {qint16(1), qint16(2)}) {
     GraphSettings.GridStyle = style;
     window->GraphInit();
@@ -126,7 +126,7 @@ TEST_F(GraphTest, GridStylesSurviveADeactivationAndTheNextGraph) {
 
 TEST_F(GraphTest, ClearGraphEmptiesTheChartAndKeepsItsFormat) {
   FillCurves(66);
-  frmGraph* window = ShowGraph();
+  GraphWindow* window = ShowGraph();
   window->ClearGraph();
   EXPECT_EQ(window->Chart().CurveCount(), 0);
   EXPECT_EQ(CurveCount, 3);
@@ -137,12 +137,12 @@ TEST_F(GraphTest, ClearGraphEmptiesTheChartAndKeepsItsFormat) {
 }
 
 TEST_F(GraphTest, ResizingKeepsTheChartInsideTheWindow) {
-  EXPECT_EQ(frmGraph::ChartSizeFor(3000, 1000, 120, 300).height(), 100);
-  EXPECT_EQ(frmGraph::ChartSizeFor(3000, 5000, 120, 300).height(), 4000);
-  EXPECT_EQ(frmGraph::ChartSizeFor(3000, 5000, 120, 300).width(), 2580);
-  EXPECT_EQ(frmGraph::ChartSizeFor(900, 5000, 120, 300).width(), 500);
+  EXPECT_EQ(GraphWindow::ChartSizeFor(3000, 1000, 120, 300).height(), 100);
+  EXPECT_EQ(GraphWindow::ChartSizeFor(3000, 5000, 120, 300).height(), 4000);
+  EXPECT_EQ(GraphWindow::ChartSizeFor(3000, 5000, 120, 300).width(), 2580);
+  EXPECT_EQ(GraphWindow::ChartSizeFor(900, 5000, 120, 300).width(), 500);
 
-  frmGraph* window = ShowGraph();
+  GraphWindow* window = ShowGraph();
   window->show();
   QWidget* inner = window->centralWidget();
   window->resize(600, 400);
@@ -174,7 +174,7 @@ class PointIdTest : public GraphTest {
   }
   QString Label(const char* name) const { return window_->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
 
-  frmGraph* window_ = nullptr;
+  GraphWindow* window_ = nullptr;
   QWidget* viewport_ = nullptr;
 };
 

@@ -4,8 +4,8 @@
 #include "core/Version.h"
 #include "core/platform/Launcher.h"
 #include "core/platform/SystemInfo.h"
-#include "maintenance/About.h"
-#include "maintenance/Disclaimer.h"
+#include "maintenance/AboutDialog.h"
+#include "maintenance/DisclaimerDialog.h"
 #include "support/DialogTest.h"
 #include "support/Renders.h"
 
@@ -24,10 +24,10 @@ class DisclaimerTest : public test::DialogTest {
     DialogTest::SetUp();
     AppNameUpper = QStringLiteral("BRANTEL");
     ShowDisclaim = 1;
-    dialog_ = &Open<frmDisclaimer>();
+    dialog_ = &Open<DisclaimerDialog>();
   }
   QCheckBox* Tick() const { return Control<QCheckBox>(disclaimer::kDontShow); }
-  frmDisclaimer* dialog_ = nullptr;
+  DisclaimerDialog* dialog_ = nullptr;
 };
 
 TEST_F(DisclaimerTest, ShowsItsTextAndCaptions) {
@@ -74,12 +74,12 @@ TEST_F(DisclaimerTest, DecliningOrClosingNeverAcceptsNorSaves) {
   EXPECT_FALSE(dialog_->IsAccepted());
   EXPECT_FALSE(dialog_->isVisible());
 
-  frmDisclaimer& closed = Open<frmDisclaimer>();
+  DisclaimerDialog& closed = Open<DisclaimerDialog>();
   Tick()->setChecked(true);
   closed.close();
   EXPECT_FALSE(closed.IsAccepted());
 
-  frmDisclaimer& escaped = Open<frmDisclaimer>();
+  DisclaimerDialog& escaped = Open<DisclaimerDialog>();
   QTest::keyClick(&escaped, Qt::Key_Escape);
   EXPECT_FALSE(escaped.IsAccepted());
   EXPECT_FALSE(escaped.isVisible());
@@ -110,7 +110,7 @@ TEST_F(AboutTest, ShowsTheVersionAndStartsSystemInformationWhenThereIsOne) {
   };
   platform::SetLauncherHandlers(launcher);
 
-  frmAbout& about = Open<frmAbout>();
+  AboutDialog& about = Open<AboutDialog>();
   EXPECT_EQ(about.windowTitle(), QStringLiteral("Brantel"));
   EXPECT_EQ(Text(about::kVersion),
             QStringLiteral("Version: %1.%2.%3").arg(version::kMajor).arg(version::kMinor).arg(version::kRevision));

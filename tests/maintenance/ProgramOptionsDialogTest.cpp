@@ -22,7 +22,7 @@ class ProgramOptionsTest : public test::DialogTest {
     MsgTitlePrefixes[10] = QStringLiteral("Program Options: ");
     ToolBarPointer = {21, 31, 4};
   }
-  frmBrantelOpts& Open() { return DialogTest::Open<frmBrantelOpts>(); }
+  ProgramOptionsDialog& Open() { return DialogTest::Open<ProgramOptionsDialog>(); }
   QComboBox* Menu(int i) const { return Control<QComboBox>(forms::Item(programoptions::kMenu, i)); }
   QComboBox* SubMenu(int i) const { return Control<QComboBox>(forms::Item(programoptions::kSubMenu, i)); }
   QString Entry(int i) const { return Text(forms::Item(programoptions::kEntry, i)); }

@@ -36,7 +36,7 @@ class SettingsDialogTest : public test::DialogTest {
     platform::SetFileDialogHandler(previous_);
     DialogTest::TearDown();
   }
-  frmSet& Open() { return DialogTest::Open<frmSet>(); }
+  SettingsDialog& Open() { return DialogTest::Open<SettingsDialog>(); }
   void Tick(QAnyStringView box, bool on) {
     if (Control<QCheckBox>(box)->isChecked() != on) Press(box);
   }
@@ -204,7 +204,7 @@ TEST_F(SettingsDialogTest, TheFolderChooserFillsThePathBoxOnOkOnly) {
   Type(settings::kDataPath, data_ + QStringLiteral("/projects"));
   for (const bool ok : {true, false}) {
     QTimer::singleShot(0, [this, ok] {
-      auto* chooser = qobject_cast<frmPath*>(QApplication::activeModalWidget());
+      auto* chooser = qobject_cast<DataFolderDialog*>(QApplication::activeModalWidget());
       ASSERT_NE(chooser, nullptr);
       auto* list = chooser->findChild<QListWidget*>(QString::fromLatin1(selectpath::kFolders));
       const auto found = list->findItems(QStringLiteral("new"), Qt::MatchEndsWith);
@@ -224,7 +224,7 @@ TEST_F(SettingsDialogTest, TheFolderChooserQuickLocationsAndVolumes) {
   UserTempFolder.clear();
   PathExchange = data_ + QStringLiteral("/projects/");
   SetMessageTitles(10);  // as the settings dialog leaves them
-  auto& chooser = DialogTest::Open<frmPath>();
+  auto& chooser = DialogTest::Open<DataFolderDialog>();
   EXPECT_EQ(chooser.DirPath(), data_ + QStringLiteral("/projects"));  // "Current"
   auto* list = Control<QListWidget>(selectpath::kFolders);
   EXPECT_EQ(list->item(0)->text(), QStringLiteral("/"));  // the parents from the root, then the subfolders

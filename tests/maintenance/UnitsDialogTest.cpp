@@ -35,7 +35,7 @@ class UnitsDialogTest : public test::DialogTest {
 
 TEST_F(UnitsDialogTest, OpensOnTheStartTabWithTheFirstUnitsAndEmptyReadouts) {
   UnitsStartTab = 1;
-  Open<frmUnits>();
+  Open<UnitsDialog>();
   EXPECT_EQ(Tabs()->tabText(Tabs()->currentIndex()), QStringLiteral("Load"));
   for (const char* first :
        {units::kFromIn, units::kFromLbsF, units::kFromLbsFPerIn, units::kFromPsi, units::kFromPsiPerIn}) {
@@ -75,7 +75,7 @@ TEST_F(UnitsDialogTest, EveryTabConvertsWithItsFactorsAtOnce) {
       {3, units::kFromMPa, units::kStress, "1e305", {"", "", "", "", "1E+305"}},  // beyond 64 bits: blank
       {4, units::kFromPsiPerFt, units::kStressGrad, "12", {"1", "12", "271447.137519685", "0.271447137519685"}},
   };
-  Open<frmUnits>();
+  Open<UnitsDialog>();
   for (const Case& c : cases) {
     Tabs()->setCurrentIndex(c.tab);
     Type(c.input, c.value);
@@ -90,7 +90,7 @@ TEST_F(UnitsDialogTest, FileConversionOffersTheOtherUnitSystemAndConvertsNothing
   for (qint16 units = 0; units < 2; ++units) {
     Project.InputUnits = units;
     ConvertFileOption = 1;
-    Open<frmConvert>();
+    Open<FileConversionDialog>();
     const QString own = QStringLiteral("Option1(%1)").arg(units);
     const QString other = QStringLiteral("Option1(%1)").arg(1 - units);
     EXPECT_FALSE(Control<QRadioButton>(own)->isChecked() || Enabled(own));
@@ -102,7 +102,7 @@ TEST_F(UnitsDialogTest, FileConversionOffersTheOtherUnitSystemAndConvertsNothing
   }
   Project.Stress2D.Sx = 12.5f;
   ConvertTargetUnits = 1;
-  Open<frmConvert>();
+  Open<FileConversionDialog>();
   Press(fileconversion::kConvert);
   EXPECT_EQ(LastMessage(), QStringLiteral("Conversion Completed: The conversion form will be closed"));
   EXPECT_FALSE(Current().isVisible());
@@ -119,21 +119,21 @@ TEST_F(UnitsDialogTest, RenderEveryDialogAndTab) {
       save(name + QString::number(tab));
     }
   };
-  Open<frmUnits>();
+  Open<UnitsDialog>();
   Type(units::kLoad, QStringLiteral("1234.5678"));
   eachTab(QStringLiteral("units-"), units::kTabs);
   for (const qint16 english : {qint16(1), qint16(0)}) {
     EnglishMenus = english;
-    Open<frmBrantelOpts>();
+    Open<ProgramOptionsDialog>();
     eachTab(english ? QStringLiteral("options-en-") : QStringLiteral("options-el-"), programoptions::kTabs);
   }
   UnitSystemNames = {QStringLiteral("ft, in, lbs, psi, pcf"), QStringLiteral("m, cm, kN, MPa, kN/m3")};
-  Open<frmSet>();
+  Open<SettingsDialog>();
   save(QStringLiteral("settings"));
   PathExchange = QDir::homePath();
-  Open<frmPath>();
+  Open<DataFolderDialog>();
   save(QStringLiteral("folder-chooser"));
-  Open<frmConvert>();
+  Open<FileConversionDialog>();
   save(QStringLiteral("file-conversion"));
 }
 

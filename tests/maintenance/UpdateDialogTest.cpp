@@ -46,13 +46,13 @@ class UpdateDialogTest : public test::DialogTest {
     WebPageURL.clear();
   }
 
-  frmUpdate& Open() { return DialogTest::Open<frmUpdate>(); }
+  UpdateDialog& Open() { return DialogTest::Open<UpdateDialog>(); }
   static QString Newer() { return QString::number(CurrentVersionText().toLongLong() + 1); }
   QString SetupPath() const { return Home() + QStringLiteral("/Downloads/") + SetupFileNameOf(Newer()); }
   QByteArray SetupRoute() const { return "/updates/" + SetupFileNameOf(Newer()).toLatin1(); }
   bool Red(QAnyStringView label) const { return Control(label)->palette().color(QPalette::WindowText) == Qt::red; }
   // Presses "Check for Updates" and waits for the answer.
-  void Check(frmUpdate& dialog) {
+  void Check(UpdateDialog& dialog) {
     Press(update::kCheck);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.Controller().Transfers().Checking(); }, 10000));
   }
@@ -63,7 +63,7 @@ class UpdateDialogTest : public test::DialogTest {
 };
 
 TEST_F(UpdateDialogTest, OpensWithItsTextsAndBothStepsWaiting) {
-  frmUpdate& dialog = Open();
+  UpdateDialog& dialog = Open();
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Program Update for BRANTEL"));
   EXPECT_TRUE(Text(update::kNotice).startsWith(QStringLiteral("This version was released ")));
   EXPECT_EQ(Text(update::kInfo), QStringLiteral("Current Program Version: ") + CurrentVersionText() +
@@ -111,7 +111,7 @@ TEST_F(UpdateDialogTest, CheckDownloadAndInstallShowTheSetupAndNeverRunIt) {
   pieces.pieces = 5;
   server_.Serve(SetupRoute(), pieces);
 
-  frmUpdate& dialog = Open();
+  UpdateDialog& dialog = Open();
   Answer(answer::kYes);  // "A new version is available. Download?"
   Press(update::kCheck);
   ASSERT_TRUE(QTest::qWaitFor([&] { return Enabled(update::kInstall); }, 10000));
@@ -160,7 +160,7 @@ TEST_F(UpdateDialogTest, EachAnswerOfTheServerShowsInTheWindow) {
     server_.Serve(kVersionPath, c.response);
     boxes_->Clear();
     Answer(answer::kNo);
-    frmUpdate& dialog = Open();
+    UpdateDialog& dialog = Open();
     Check(dialog);
     EXPECT_EQ(Text(update::kLastVersion), c.label) << c.response.body.constData();
     EXPECT_TRUE(Red(update::kLastVersion));
@@ -184,7 +184,7 @@ TEST_F(UpdateDialogTest, ASilentServerTimesOutWhileTheWindowStaysLive) {
   LocalHttpServer::Response silent;
   silent.mode = Mode::Silent;
   server_.Serve(kVersionPath, silent);
-  frmUpdate& dialog = Open();
+  UpdateDialog& dialog = Open();
   dialog.Controller().Transfers().SetTimeout(400);
   Press(update::kCheck);
   QTest::qWait(100);
@@ -206,7 +206,7 @@ TEST_F(UpdateDialogTest, ClosingStopsADownloadAndWritesTheSettings) {
   for (const auto& [how, tick] : cases) {
     QFile::remove(SettingsIniPath);
     RemindAnnualUpdates = 1;
-    frmUpdate& dialog = Open();
+    UpdateDialog& dialog = Open();
     Answer(answer::kYes);
     Check(dialog);
     ASSERT_TRUE(dialog.Controller().Transfers().Downloading());

@@ -30,14 +30,14 @@ T* Find(QWidget* dialog, const char* name) {
 }
 
 TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
-  frmMain& window = LoadWindow();
+  MainWindow& window = LoadWindow();
   const auto previous = platform::SetFontDialogHandler([](QFont& font, QWidget*) {
     font = QFont(QStringLiteral("DejaVu Serif"), 15);
     return true;
   });
   QFont shown;
   QWidget* owner = nullptr;
-  test::WhenModalShows<frmSet>([&](frmSet* dialog) {
+  test::WhenModalShows<SettingsDialog>([&](SettingsDialog* dialog) {
     owner = dialog->parentWidget();
     Find<QPushButton>(dialog, settings::kHistoryFont)->click();
     shown = window.txtMain->font();
@@ -61,7 +61,7 @@ TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
     font.setItalic(true);
     return true;
   });
-  test::WhenModalShows<frmSet>([](frmSet* dialog) {
+  test::WhenModalShows<SettingsDialog>([](SettingsDialog* dialog) {
     Find<QCheckBox>(dialog, settings::kDisplayHistory)->click();
     Find<QPushButton>(dialog, settings::kHistoryFont)->click();
     Find<QCheckBox>(dialog, settings::kEnableToolbar)->click();
@@ -78,8 +78,8 @@ TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
 }
 
 TEST_F(UtilitiesMenuTest, OptionsRecaptionTheMenusUnitsOpenOnTheLoadTabItemThreeIsNotReady) {
-  frmMain& window = LoadWindow();
-  test::WhenModalShows<frmBrantelOpts>([](frmBrantelOpts* dialog) {
+  MainWindow& window = LoadWindow();
+  test::WhenModalShows<ProgramOptionsDialog>([](ProgramOptionsDialog* dialog) {
     Find<QCheckBox>(dialog, programoptions::kEnglish)->click();                 // Greek
     Find<QComboBox>(dialog, programoptions::kButton1Menu)->setCurrentIndex(0);  // the project description
     dialog->OkClicked();
@@ -90,7 +90,7 @@ TEST_F(UtilitiesMenuTest, OptionsRecaptionTheMenusUnitsOpenOnTheLoadTabItemThree
   EXPECT_EQ(window.MenuItems(Menu::Utilities)[0]->text(), QStringLiteral("Γενικές Ρυθμίσεις..."));
 
   int tab = -1;
-  test::WhenModalShows<frmUnits>([&tab](frmUnits* dialog) {
+  test::WhenModalShows<UnitsDialog>([&tab](UnitsDialog* dialog) {
     tab = Find<QTabWidget>(dialog, units::kTabs)->currentIndex();
     dialog->OkClicked();
   });

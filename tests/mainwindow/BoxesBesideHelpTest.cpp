@@ -123,10 +123,10 @@ class BoxesBesideHelp : public MainWindowTest {
 
   // The main window on the screen and in front, with the help file beside
   // the program.
-  frmMain& ShowMainWindow() {
+  MainWindow& ShowMainWindow() {
     QFile::remove(AppFolder + HelpFileName);
     EXPECT_TRUE(QFile::copy(QStringLiteral(BRANTEL_HELP_FILE), AppFolder + HelpFileName));
-    frmMain& w = LoadWindow();
+    MainWindow& w = LoadWindow();
     w.show();
     Activate(&w);
     return w;
@@ -163,14 +163,14 @@ class BoxesBesideHelp : public MainWindowTest {
 };
 
 TEST_F(BoxesBesideHelp, APrintErrorOfThePreviewStandsOverThePreview) {
-  frmMain& w = ShowMainWindow();
+  MainWindow& w = ShowMainWindow();
   // No printer to print on: the print stops with a printer error.
   QPrinter& printer = platform::SystemPrinter();
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(Home() + QStringLiteral("/no/such/folder/out.pdf"));
   BoxCloser closer([](const QString&) { return QMessageBox::Cancel; });
   bool printed = false;
-  WhenModalShows<frmPreview>([&](frmPreview* preview) {
+  WhenModalShows<PrintPreview>([&](PrintPreview* preview) {
     Activate(preview);
     PressF1In(preview);
     preview->Layout().Require<QPushButton>(printpreview::kPrint)->click();
@@ -183,12 +183,12 @@ TEST_F(BoxesBesideHelp, APrintErrorOfThePreviewStandsOverThePreview) {
   EXPECT_TRUE(closer.Boxes()[0].text.contains(QStringLiteral("Printer error (482)")));
   EXPECT_TRUE(closer.Boxes()[0].helpInFront);
   EXPECT_FALSE(closer.Boxes()[0].circle);
-  EXPECT_EQ(closer.Boxes()[0].owner, QStringLiteral("brantel::frmPreview"));
+  EXPECT_EQ(closer.Boxes()[0].owner, QStringLiteral("brantel::PrintPreview"));
   ExpectEventLoopAnswers();
 }
 
 TEST_F(BoxesBesideHelp, AFinishedDownloadStandsOverTheUpdateWindow) {
-  frmMain& w = ShowMainWindow();
+  MainWindow& w = ShowMainWindow();
   server_.Serve("/updates/brantel_version.txt", 200, Newer().toLatin1() + "\r\n");
   // The setup arrives slowly enough for the user to turn to the help.
   LocalHttpServer::Response slow(200, QByteArray(40, 'x'));
@@ -199,7 +199,7 @@ TEST_F(BoxesBesideHelp, AFinishedDownloadStandsOverTheUpdateWindow) {
     return text.startsWith(QStringLiteral("A new version")) ? QMessageBox::Yes : QMessageBox::Ok;
   });
   bool downloaded = false;
-  WhenModalShows<frmUpdate>([&](frmUpdate* dialog) {
+  WhenModalShows<UpdateDialog>([&](UpdateDialog* dialog) {
     Activate(dialog);
     Updater& transfers = dialog->Controller().Transfers();
     dialog->Layout().Require<QPushButton>(update::kCheck)->click();
@@ -215,7 +215,7 @@ TEST_F(BoxesBesideHelp, AFinishedDownloadStandsOverTheUpdateWindow) {
   EXPECT_TRUE(closer.Boxes()[1].text.startsWith(QStringLiteral("Download completed. Program at: ")));
   EXPECT_TRUE(closer.Boxes()[1].helpInFront);
   EXPECT_FALSE(closer.Boxes()[1].circle);
-  EXPECT_EQ(closer.Boxes()[1].owner, QStringLiteral("brantel::frmUpdate"));
+  EXPECT_EQ(closer.Boxes()[1].owner, QStringLiteral("brantel::UpdateDialog"));
   ExpectEventLoopAnswers();
 }
 
@@ -227,7 +227,7 @@ TEST_F(BoxesBesideHelp, TheStartupUpdateQuestionStandsOverTheMainWindow) {
   server_.Serve("/updates/brantel_version.txt", slow);
   RemindAnnualUpdates = 1;
   BoxCloser closer([](const QString&) { return QMessageBox::No; });
-  frmMain& w = ShowMainWindow();
+  MainWindow& w = ShowMainWindow();
   PressF1In(&w);
   ASSERT_TRUE(closer.Boxes().empty());
   ASSERT_TRUE(QTest::qWaitFor([&] { return !closer.Boxes().empty(); }, 10000));
@@ -235,7 +235,7 @@ TEST_F(BoxesBesideHelp, TheStartupUpdateQuestionStandsOverTheMainWindow) {
   EXPECT_TRUE(closer.Boxes()[0].text.contains(QStringLiteral("Proceed with Download and Install?")));
   EXPECT_TRUE(closer.Boxes()[0].helpInFront);
   EXPECT_FALSE(closer.Boxes()[0].circle);
-  EXPECT_EQ(closer.Boxes()[0].owner, QStringLiteral("brantel::frmMain"));
+  EXPECT_EQ(closer.Boxes()[0].owner, QStringLiteral("brantel::MainWindow"));
   ExpectEventLoopAnswers();
 }
 

@@ -32,7 +32,7 @@ class DescriptionDialogTest : public test::DialogTest {
   }
 
   // Opens the dialog as the Input menu would, but without waiting.
-  frmBrantelDesc* Open() { return &DialogTest::Open<frmBrantelDesc>(); }
+  DescriptionDialog* Open() { return &DialogTest::Open<DescriptionDialog>(); }
   QRadioButton* Units(int i) const { return Control<QRadioButton>(QStringLiteral("Option1(%1)").arg(i)); }
   QPlainTextEdit* Text1() const { return Control<QPlainTextEdit>(description::kText); }
 
@@ -259,7 +259,7 @@ TEST_F(DescriptionDialogTest, GreekHistoryLinesAndTheHelpHint) {
 
 TEST_F(DescriptionDialogTest, OpensModallyForTheInputMenu) {
   QTimer::singleShot(0, [this] {
-    if (auto* d = qobject_cast<frmBrantelDesc*>(QApplication::activeModalWidget())) {
+    if (auto* d = qobject_cast<DescriptionDialog*>(QApplication::activeModalWidget())) {
       Use(*d);
       Press(description::kOk);
     }
@@ -267,7 +267,7 @@ TEST_F(DescriptionDialogTest, OpensModallyForTheInputMenu) {
   EXPECT_TRUE(ShowDescriptionDialog(nullptr));
   EXPECT_EQ(Project.FileHoldsData, kFlagTrue);
   QTimer::singleShot(0, [] {
-    if (auto* d = qobject_cast<frmBrantelDesc*>(QApplication::activeModalWidget())) d->close();
+    if (auto* d = qobject_cast<DescriptionDialog*>(QApplication::activeModalWidget())) d->close();
   });
   EXPECT_FALSE(ShowDescriptionDialog(nullptr));
 }

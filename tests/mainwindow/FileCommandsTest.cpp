@@ -65,8 +65,8 @@ class FileCommandsTest : public test::MainWindowTest {
     MainWindowTest::TearDown();
   }
 
-  frmMain& Load() {
-    main_ = std::make_unique<frmMain>();
+  MainWindow& Load() {
+    main_ = std::make_unique<MainWindow>();
     EXPECT_TRUE(main_->Form_Load());
     bool rename = true;
     bool units = true;
@@ -103,7 +103,7 @@ class FileCommandsTest : public test::MainWindowTest {
 
   QString Caption(const QString& path, bool unsaved) const { return MainCaptionText(QString(), path, unsaved); }
 
-  std::unique_ptr<frmMain> main_;
+  std::unique_ptr<MainWindow> main_;
   platform::FileDialogHandler previous_;
   std::deque<std::optional<QString>> choices_;
   std::vector<FileDialogRequest> requests_;
@@ -113,7 +113,7 @@ class FileCommandsTest : public test::MainWindowTest {
 TEST_F(FileCommandsTest, OpenReadsAGoodFileIntoTheProjectAndTheRecentList) {
   DataPath = folder_;
   const QString file = MakeFile(folder_ + QStringLiteral("pillar.BNL"), 12.5f);
-  frmMain& w = Load();
+  MainWindow& w = Load();
   EXPECT_TRUE(w.toolBar1->Button(QStringLiteral("OPEN"))->isEnabled());
   EXPECT_TRUE(w.MenuItems(Menu::File)[3]->isEnabled());
   HistoryLog::Instance().Clear();
@@ -185,7 +185,7 @@ TEST_F(FileCommandsTest, ABrokenFileChangesNothingAndSaysWhichLineFailed) {
        QStringLiteral("\"\\x1B[2J\\x07") + QString(29, u'9') + QStringLiteral("...\" is not a number")},
   };
 
-  frmMain& w = Load();
+  MainWindow& w = Load();
   Open(MakeFile(folder_ + QStringLiteral("current.BNL"), 4.0f));
   ASSERT_EQ(Project.Stress2D.Sx, 4.0f);
   Project.Stress2D.Sx = 5.0f;  // an unsaved change
@@ -236,7 +236,7 @@ TEST_F(FileCommandsTest, APipeADeviceOrAFolderIsRefusedBeforeAnythingElse) {
       {folder, QStringLiteral("it is a folder")},
   };
 
-  frmMain& w = Load();
+  MainWindow& w = Load();
   Open(current);
   Project.Stress2D.Sx = 5.0f;  // an unsaved change: no save question comes first
   Project.FileSaved = kFlagFalse;
@@ -270,7 +270,7 @@ TEST_F(FileCommandsTest, APipeADeviceOrAFolderIsRefusedBeforeAnythingElse) {
 
 TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
   DataPath = folder_;
-  frmMain& w = Load();
+  MainWindow& w = Load();
   Project.Stress2D.Sx = 3.0f;
   Project.FileSaved = kFlagFalse;
 
@@ -352,7 +352,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
 
 TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   const QString a = MakeFile(folder_ + QStringLiteral("a.BNL"), 1.0f);
-  frmMain& w = Load();
+  MainWindow& w = Load();
   w.show();
   Open(a);
   const auto edit = [](float sx) {
@@ -435,7 +435,7 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
 
 TEST_F(FileCommandsTest, SaveSaysWhenAFolderOrAPipeStandsInPlaceOfTheProject) {
   const QString a = MakeFile(folder_ + QStringLiteral("a.BNL"), 1.0f);
-  frmMain& w = Load();
+  MainWindow& w = Load();
   Open(a);
   Project.Stress2D.Sx = 2.0f;
   Project.FileSaved = kFlagFalse;
@@ -494,7 +494,7 @@ TEST_F(FileCommandsTest, SaveRefusesAProjectTooLargeToOpenAgainAndKeepsIt) {
   struct stat before {};
   ASSERT_EQ(::stat(QFile::encodeName(big).constData(), &before), 0);
 
-  frmMain& w = Load();
+  MainWindow& w = Load();
   Open(big);
   ASSERT_EQ(Project.ProjectPath, big);
   ASSERT_EQ(Project.ProjectDescription.size(), line + 2);
@@ -568,7 +568,7 @@ TEST_F(FileCommandsTest, AFileTooLargeForAProjectIsRefusedBeforeItIsRead) {
 TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
   const QString a = MakeFile(folder_ + QStringLiteral("a.BNL"), 1.0f);
   const QString b = MakeFile(folder_ + QStringLiteral("b.BNL"), 2.0f);
-  frmMain& w = Load();
+  MainWindow& w = Load();
   Open(a);
 
   // No: the change is dropped and the new file opens.
@@ -645,7 +645,7 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
 }
 
 TEST_F(FileCommandsTest, ACancelledOpenDialogLeavesThePath) {
-  frmMain& w = Load();
+  MainWindow& w = Load();
   Project.ProjectPath = folder_ + QStringLiteral("kept.BNL");
   Cancel();
   w.mnuFileItem_Click(1);
@@ -660,7 +660,7 @@ TEST_F(FileCommandsTest, TheRecentListMovesAnOpenedFileToTheTop) {
   QStringList f;
   for (const char* name : {"A", "B", "C", "D", "E"})
     f << MakeFile(folder_ + QString::fromLatin1(name) + QStringLiteral(".BNL"), 1.0f);
-  frmMain& w = Load();
+  MainWindow& w = Load();
   for (int i = 0; i < 4; ++i) {
     Open(f[i]);
     EXPECT_EQ(MaxLastFiles, i + 1);
@@ -702,7 +702,7 @@ TEST_F(FileCommandsTest, TheRecentListMovesAnOpenedFileToTheTop) {
 TEST_F(FileCommandsTest, ARecentFileThatIsGoneIsReportedAndNothingChanges) {
   const QString a = MakeFile(folder_ + QStringLiteral("a.BNL"), 1.0f);
   const QString b = MakeFile(folder_ + QStringLiteral("b.BNL"), 2.0f);
-  frmMain& w = Load();
+  MainWindow& w = Load();
   Open(b);
   Open(a);
   QFile::remove(b);
@@ -733,19 +733,19 @@ TEST_F(FileCommandsTest, TheMenuShowsShortOrLongNamesOfTheSettings) {
   LastFile[2] = QStringLiteral("b.BNL");
   LastFileLong[2] = QStringLiteral("/data/b.BNL");
   ShortRecentFiles = 1;
-  frmMain& w = Load();
+  MainWindow& w = Load();
   EXPECT_EQ(w.mnuFileArray[1]->text(), QStringLiteral("R&&D.BNL"));
   EXPECT_EQ(w.mnuFileArray[2]->text(), QStringLiteral("b.BNL"));
   EXPECT_FALSE(w.mnuFileArray[3]->isVisible());
 
   ShortRecentFiles = 0;
-  frmMain& longNames = Load();
+  MainWindow& longNames = Load();
   EXPECT_EQ(longNames.mnuFileArray[1]->text(), QStringLiteral("/data/R&&D.BNL"));
   longNames.Form_Activate();
   EXPECT_TRUE(longNames.mnuFileArray[0]->isVisible());
 
   KeepFileNames = 0;
-  frmMain& none = Load();
+  MainWindow& none = Load();
   none.Form_Activate();
   for (QAction* entry : none.mnuFileArray) EXPECT_FALSE(entry->isVisible());
 }
@@ -760,7 +760,7 @@ TEST_F(FileCommandsTest, TheCommandLineProjectIsOpenAtTheEndOfStartUp) {
   WriteIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFile1"), QStringLiteral("last.BNL"), SettingsIniPath);
   WriteIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFileLong1"), last, SettingsIniPath);
   CommandLine = u'"' + named + u'"';
-  std::unique_ptr<frmMain> window = StartMainWindow();
+  std::unique_ptr<MainWindow> window = StartMainWindow();
   ASSERT_NE(window, nullptr);
   QCoreApplication::processEvents();
   EXPECT_EQ(Project.ProjectPath, named);
@@ -807,7 +807,7 @@ TEST_F(FileCommandsTest, TheCommandLineProjectIsOpenAtTheEndOfStartUp) {
 
 TEST_F(FileCommandsTest, ClosingWithUnsavedChangesAndYesSavesForReal) {
   DataPath = folder_;
-  frmMain& w = Load();
+  MainWindow& w = Load();
   w.show();
   Project.Stress2D.Sx = 6.0f;
   Project.FileSaved = kFlagFalse;
@@ -864,7 +864,7 @@ class FileMenuRender : public FileCommandsTest, public ::testing::WithParamInter
 
 TEST_P(FileMenuRender, FileMenuWithRecentEntries) {
   EnglishMenus = static_cast<qint16>(GetParam());
-  frmMain& w = Load();
+  MainWindow& w = Load();
   for (const char* name : {"Kirsch opening.BNL", "pillar-layout.BNL", "wedge & bolts.BNL"})
     Open(MakeFile(folder_ + QString::fromLatin1(name), 1.0f));
   w.show();

@@ -55,7 +55,7 @@ class FullDiskTest : public test::MainWindowTest {
   }
 
   std::optional<test::TinyFileSystem> disk_;
-  std::unique_ptr<frmMain> main_;
+  std::unique_ptr<MainWindow> main_;
 };
 
 TEST_F(FullDiskTest, ASaveThatDoesNotFitKeepsTheOldFileWholeAndSaysDiskFull) {
@@ -152,7 +152,7 @@ TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {
   const QString path = Disk() + QStringLiteral("/panel.BNL");
   ASSERT_FALSE(WriteProjectFile(path, MakeProject(1300)).has_value());
 
-  main_ = std::make_unique<frmMain>();
+  main_ = std::make_unique<MainWindow>();
   ASSERT_TRUE(main_->Form_Load());
   main_->show();
   Project.ProjectPath = path;

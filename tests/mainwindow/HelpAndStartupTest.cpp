@@ -11,7 +11,7 @@
 #include "core/project/ProjectRecord.h"
 #include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
-#include "maintenance/Disclaimer.h"
+#include "maintenance/DisclaimerDialog.h"
 #include "mainwindow/HelpActions.h"
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/Main.h"
@@ -145,7 +145,7 @@ TEST_F(HelpTest, F1InAToolShownModallyShowsItsPageInAWindowThatStaysUsable) {
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
   QString inBox, onHelpButton;
-  WhenModalShows<frm2DPrinc>([&](frm2DPrinc* dialog) {
+  WhenModalShows<Stress2DDialog>([&](Stress2DDialog* dialog) {
     QApplication::setActiveWindow(dialog);
     auto* box = dialog->Layout().Require<QLineEdit>(stress2d::kSx);
     box->setFocus();
@@ -157,14 +157,14 @@ TEST_F(HelpTest, F1InAToolShownModallyShowsItsPageInAWindowThatStaysUsable) {
     onHelpButton = ShownPage();
     dialog->reject();
   });
-  forms::ShowModal<frm2DPrinc>(nullptr);
+  forms::ShowModal<Stress2DDialog>(nullptr);
   EXPECT_EQ(inBox, QStringLiteral("stress-2d.html"));
   EXPECT_EQ(onHelpButton, QStringLiteral("getting-help.html"));
 
   // The rosette's first box; the help window takes the keyboard while the
   // tool is still open (Alt+Left goes back to the rosette's page).
   QString shown, afterBack;
-  WhenModalShows<frmRozeta>([&](frmRozeta* dialog) {
+  WhenModalShows<RosetteDialog>([&](RosetteDialog* dialog) {
     QApplication::setActiveWindow(dialog);
     auto* box = dialog->Layout().Require<QLineEdit>(rosette::kEa);
     box->setFocus();
@@ -179,7 +179,7 @@ TEST_F(HelpTest, F1InAToolShownModallyShowsItsPageInAWindowThatStaysUsable) {
     }
     dialog->reject();
   });
-  forms::ShowModal<frmRozeta>(nullptr);
+  forms::ShowModal<RosetteDialog>(nullptr);
   EXPECT_EQ(shown, QStringLiteral("strain-rosette.html"));
   EXPECT_EQ(afterBack, QStringLiteral("strain-rosette.html"));
 }
@@ -282,7 +282,7 @@ TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
   w.show();
   Project.FileSaved = kFlagFalse;
   Project.ProjectPath = QStringLiteral("/data/wedge.BNL");
-  WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) {
+  WhenModalShows<DisclaimerDialog>([](DisclaimerDialog* d) {
     d->Layout().Require<QCheckBox>(disclaimer::kDontShow)->setChecked(true);
     d->Layout().Require<QPushButton>(disclaimer::kDecline)->click();
   });
@@ -294,8 +294,8 @@ TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
   EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
 
   // Accepting leaves the window as it is.
-  WhenModalShows<frmDisclaimer>(
-      [](frmDisclaimer* d) { d->Layout().Require<QPushButton>(disclaimer::kAccept)->click(); });
+  WhenModalShows<DisclaimerDialog>(
+      [](DisclaimerDialog* d) { d->Layout().Require<QPushButton>(disclaimer::kAccept)->click(); });
   boxes_->Clear();
   w.mnuHelpItem_Click(4);
   EXPECT_TRUE(boxes_->Shown().empty());
@@ -317,10 +317,10 @@ class MainStartupTest : public MainWindowTest {
 
 TEST_F(MainStartupTest, StartsWithANewProjectInTheShownWindow) {
   WriteSettings(0);
-  std::unique_ptr<frmMain> window = StartMainWindow();
+  std::unique_ptr<MainWindow> window = StartMainWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(MainWindow(), window.get());
+  EXPECT_EQ(MainWindow::Instance(), window.get());
   EXPECT_EQ(window->windowTitle(), QStringLiteral(": Untitled"));
   EXPECT_EQ(Project.InputUnits, 1);
   // Lines written before the window existed are in its pane.
@@ -330,7 +330,7 @@ TEST_F(MainStartupTest, StartsWithANewProjectInTheShownWindow) {
 
 TEST_F(MainStartupTest, TheLogoIsDrawnWholeAndCentredWhenTheWindowIsFirstPainted) {
   WriteSettings(0);
-  std::unique_ptr<frmMain> window = StartMainWindow();
+  std::unique_ptr<MainWindow> window = StartMainWindow();
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   // The logo over the window's background, whose corner it leaves bare.
@@ -348,22 +348,22 @@ TEST_F(MainStartupTest, TheLogoIsDrawnWholeAndCentredWhenTheWindowIsFirstPainted
 TEST_F(MainStartupTest, DecliningTheDisclaimerEndsBeforeTheWindowShowsAndWritesNothing) {
   WriteSettings(1);
   const QByteArray before = ReadFile(SettingsIniPath);
-  WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) {
+  WhenModalShows<DisclaimerDialog>([](DisclaimerDialog* d) {
     d->Layout().Require<QCheckBox>(disclaimer::kDontShow)->setChecked(true);
     d->close();  // the close box declines
   });
   EXPECT_EQ(StartMainWindow(), nullptr);
-  EXPECT_EQ(MainWindow(), nullptr);
+  EXPECT_EQ(MainWindow::Instance(), nullptr);
   EXPECT_EQ(ReadFile(SettingsIniPath), before);
 }
 
 TEST_F(MainStartupTest, AcceptingWithTheBoxTickedTurnsTheDisclaimerOff) {
   WriteSettings(1);
-  WhenModalShows<frmDisclaimer>([](frmDisclaimer* d) {
+  WhenModalShows<DisclaimerDialog>([](DisclaimerDialog* d) {
     d->Layout().Require<QCheckBox>(disclaimer::kDontShow)->setChecked(true);
     d->Layout().Require<QPushButton>(disclaimer::kAccept)->click();
   });
-  std::unique_ptr<frmMain> window = StartMainWindow();
+  std::unique_ptr<MainWindow> window = StartMainWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(ShowDisclaim, 0);
   EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), SettingsIniPath),
@@ -385,7 +385,7 @@ TEST_F(MainStartupTest, ARelativeCommandLinePathNamesAFileOfTheStartFolder) {
   QDir().mkpath(folder);
   ASSERT_FALSE(WriteProjectFile(folder + QStringLiteral("/p.BNL"), Project));
   CommandLine = ResolveCommandLine(QStringLiteral("p.BNL"), folder);
-  std::unique_ptr<frmMain> window = StartMainWindow();
+  std::unique_ptr<MainWindow> window = StartMainWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(QDir::currentPath() + u'/', AppFolder);
   EXPECT_EQ(Project.ProjectPath, folder + QStringLiteral("/p.BNL"));
@@ -396,7 +396,7 @@ TEST_F(MainStartupTest, ACommandLineProjectThatAppearsLaterOpensAtTheNextActivat
   WriteSettings(0);
   const QString later = Home() + QStringLiteral("/work/later.BNL");
   CommandLine = later;
-  std::unique_ptr<frmMain> window = StartMainWindow();
+  std::unique_ptr<MainWindow> window = StartMainWindow();
   ASSERT_NE(window, nullptr);
   QCoreApplication::processEvents();
   // Nothing to open: the missing file is named once; the new project of
@@ -435,9 +435,9 @@ TEST_F(MainStartupTest, ACommandLineProjectThatAppearsLaterOpensAtTheNextActivat
 
 TEST_F(MainStartupTest, TheProgramRunsUntilItsWindowCloses) {
   WriteSettings(1);
-  WhenModalShows<frmDisclaimer>(
-      [](frmDisclaimer* d) { d->Layout().Require<QPushButton>(disclaimer::kAccept)->click(); });
-  std::unique_ptr<frmMain> window = StartMainWindow();
+  WhenModalShows<DisclaimerDialog>(
+      [](DisclaimerDialog* d) { d->Layout().Require<QPushButton>(disclaimer::kAccept)->click(); });
+  std::unique_ptr<MainWindow> window = StartMainWindow();
   ASSERT_NE(window, nullptr);
   // The closed disclaimer does not end the event loop; closing the window does.
   bool closed = false;

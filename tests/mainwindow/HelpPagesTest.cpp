@@ -7,8 +7,8 @@
 #include "core/help/HelpPages.h"
 #include "graph/GraphOptionsDialog.h"
 #include "graph/GraphWindow.h"
-#include "maintenance/About.h"
-#include "maintenance/Disclaimer.h"
+#include "maintenance/AboutDialog.h"
+#include "maintenance/DisclaimerDialog.h"
 #include "maintenance/FileConversionDialog.h"
 #include "maintenance/ProgramOptionsDialog.h"
 #include "maintenance/SettingsDialog.h"
@@ -84,46 +84,46 @@ class HelpPagesTest : public test::MainWindowTest {
 TEST_F(HelpPagesTest, EveryWindowShowsItsTopicOnF1AndThePageNamesTheWindow) {
   QFile::copy(QStringLiteral(BRANTEL_HELP_FILE), AppFolder + HelpFileName);
   test::TestWindow& main = LoadWindow();
-  frmGraph* graph = frmGraph::Load();
+  GraphWindow* graph = GraphWindow::Load();
   std::vector<std::unique_ptr<QWidget>> windows;
-  windows.emplace_back(std::make_unique<frmAbout>());
-  windows.emplace_back(std::make_unique<frmDisclaimer>());
-  windows.emplace_back(std::make_unique<frmBrantelDesc>());
-  windows.emplace_back(std::make_unique<frmPreview>());
-  windows.emplace_back(std::make_unique<frmTextBrow>());
-  windows.emplace_back(std::make_unique<frmGraphOpt>(graph));
-  windows.emplace_back(std::make_unique<frmSet>());
-  windows.emplace_back(std::make_unique<frmPath>());
-  windows.emplace_back(std::make_unique<frmBrantelOpts>());
-  windows.emplace_back(std::make_unique<frmUnits>());
-  windows.emplace_back(std::make_unique<frmUpdate>());
-  windows.emplace_back(std::make_unique<frmConvert>());
-  windows.emplace_back(std::make_unique<frm2DPrinc>());
-  windows.emplace_back(std::make_unique<frm3DPrinc>());
-  windows.emplace_back(std::make_unique<frmCircular>());
-  windows.emplace_back(std::make_unique<frmCircFail>());
-  windows.emplace_back(std::make_unique<frmFadumCoefs>());
-  windows.emplace_back(std::make_unique<frmFadum>());
-  windows.emplace_back(std::make_unique<frmRoomPillar>());
-  windows.emplace_back(std::make_unique<frmPointLoad>());
-  windows.emplace_back(std::make_unique<frmCoulomb>());
-  windows.emplace_back(std::make_unique<frmCoulombJoint>());
-  windows.emplace_back(std::make_unique<frmCoulombWedge>(nullptr, WedgeTool::Wedge));
-  windows.emplace_back(std::make_unique<frmCoulombWedge>(nullptr, WedgeTool::Slope));
-  windows.emplace_back(std::make_unique<frmHoek>());
-  windows.emplace_back(std::make_unique<frmBieniawski>());
-  windows.emplace_back(std::make_unique<frmVonMises>());
-  windows.emplace_back(std::make_unique<frmPlaneStress>());
-  windows.emplace_back(std::make_unique<frmRozeta>());
-  windows.emplace_back(std::make_unique<frmElasti3D>());
-  windows.emplace_back(std::make_unique<frmTransformCoor>());
-  windows.emplace_back(std::make_unique<frmLab>());
-  windows.emplace_back(std::make_unique<frmBolt>());
+  windows.emplace_back(std::make_unique<AboutDialog>());
+  windows.emplace_back(std::make_unique<DisclaimerDialog>());
+  windows.emplace_back(std::make_unique<DescriptionDialog>());
+  windows.emplace_back(std::make_unique<PrintPreview>());
+  windows.emplace_back(std::make_unique<TextBrowser>());
+  windows.emplace_back(std::make_unique<GraphOptionsDialog>(graph));
+  windows.emplace_back(std::make_unique<SettingsDialog>());
+  windows.emplace_back(std::make_unique<DataFolderDialog>());
+  windows.emplace_back(std::make_unique<ProgramOptionsDialog>());
+  windows.emplace_back(std::make_unique<UnitsDialog>());
+  windows.emplace_back(std::make_unique<UpdateDialog>());
+  windows.emplace_back(std::make_unique<FileConversionDialog>());
+  windows.emplace_back(std::make_unique<Stress2DDialog>());
+  windows.emplace_back(std::make_unique<Stress3DDialog>());
+  windows.emplace_back(std::make_unique<CircularOpeningDialog>());
+  windows.emplace_back(std::make_unique<CircularFailureDialog>());
+  windows.emplace_back(std::make_unique<FadumChartDialog>());
+  windows.emplace_back(std::make_unique<FoundationDialog>());
+  windows.emplace_back(std::make_unique<RoomPillarDialog>());
+  windows.emplace_back(std::make_unique<PointLoadDialog>());
+  windows.emplace_back(std::make_unique<CoulombDialog>());
+  windows.emplace_back(std::make_unique<CoulombJointDialog>());
+  windows.emplace_back(std::make_unique<CoulombWedgeDialog>(nullptr, WedgeTool::Wedge));
+  windows.emplace_back(std::make_unique<CoulombWedgeDialog>(nullptr, WedgeTool::Slope));
+  windows.emplace_back(std::make_unique<HoekBrownDialog>());
+  windows.emplace_back(std::make_unique<BieniawskiDialog>());
+  windows.emplace_back(std::make_unique<VonMisesDialog>());
+  windows.emplace_back(std::make_unique<PlaneElasticityDialog>());
+  windows.emplace_back(std::make_unique<RosetteDialog>());
+  windows.emplace_back(std::make_unique<Elasticity3DDialog>());
+  windows.emplace_back(std::make_unique<TransformationDialog>());
+  windows.emplace_back(std::make_unique<LabTestDialog>());
+  windows.emplace_back(std::make_unique<RoofBoltingDialog>());
 
   std::vector<const QWidget*> carriers{&main, graph};
   for (const auto& window : windows) carriers.push_back(window.get());
   // Two controls of the two-dimensional stress tool carry topics of their own.
-  const auto* plane = static_cast<const frm2DPrinc*>(windows[12].get());
+  const auto* plane = static_cast<const Stress2DDialog*>(windows[12].get());
   carriers.push_back(plane->findChild<StressPlot*>());
   carriers.push_back(plane->Layout().Require<QPushButton>(stress2d::kHelp));
 
@@ -151,7 +151,7 @@ TEST_F(HelpPagesTest, EveryWindowShowsItsTopicOnF1AndThePageNamesTheWindow) {
   }
   const QList<int>& topics = HelpTopics();
   EXPECT_EQ(carried, std::set<int>(topics.begin(), topics.end()));
-  frmGraph::UnloadWindow();
+  GraphWindow::UnloadWindow();
 }
 
 TEST_F(HelpPagesTest, EveryTopicHasItsPageAndEveryLinkLeadsToAPageAndAnchor) {

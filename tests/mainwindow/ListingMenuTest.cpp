@@ -74,7 +74,7 @@ class ListingMenu : public test::PrintTest {
   // File Print Preview returned without showing it.
   std::optional<QString> PreviewFromMenu(const QString& picture = QString()) {
     auto shown = std::make_shared<std::optional<QString>>();
-    test::WhenModalShows<frmPreview>([shown, picture](frmPreview* preview) {
+    test::WhenModalShows<PrintPreview>([shown, picture](PrintPreview* preview) {
       *shown = RichText(preview->Layout().Require<QTextEdit>(printpreview::kView));
       if (!picture.isEmpty()) preview->grab().save(picture);
       preview->Layout().Require<QPushButton>(printpreview::kClose)->click();

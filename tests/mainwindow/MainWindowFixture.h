@@ -27,7 +27,7 @@ namespace brantel::test {
 
 // A main window whose file commands are replaced: the tests see what the
 // menus ask of them.
-class TestWindow : public frmMain {
+class TestWindow : public MainWindow {
  public:
   qint16 FileMenuSave(bool saveAs) override {
     saveCalls.push_back(saveAs);

@@ -6,7 +6,7 @@
 #include "core/RuntimeError.h"
 #include "core/project/ProjectRecord.h"
 #include "mainwindow/CommandBar.h"
-#include "mainwindow/ImageList.h"
+#include "mainwindow/IconStrip.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -26,7 +26,7 @@ namespace {
 using test::MainWindowTest;
 using test::TestWindow;
 
-QAction* Item(const frmMain& w, Menu menu, int index) { return w.MenuItems(menu)[static_cast<std::size_t>(index)]; }
+QAction* Item(const MainWindow& w, Menu menu, int index) { return w.MenuItems(menu)[static_cast<std::size_t>(index)]; }
 
 TEST_F(MainWindowTest, HistoryFromBeforeTheWindowShowsAndFollowsEveryLine) {
   AddHistoryLine(QStringLiteral("logged at start-up"));

@@ -3,7 +3,7 @@
 #include "core/OutputBuffers.h"
 #include "core/Settings.h"
 #include "forms/FormBuilder.h"
-#include "mainwindow/OutputPages.h"
+#include "mainwindow/OutputPagesWindow.h"
 #include "mainwindow/PrintPreview.h"
 #include "mainwindow/TextBrowser.h"
 #include "support/Renders.h"
@@ -48,9 +48,9 @@ TEST_F(OutputRender, CaptionsFitInEveryWindow) {
   OutBuf[1] = QStringLiteral("Second page\r\n");
   DataPath = Home() + u'/';
   WriteFile(Home() + QStringLiteral("/Tunnel.BNL"), "x");
-  ExpectCaptionsFit(Open<frmPreview>(), QStringLiteral("preview"));
-  ExpectCaptionsFit(Open<frmTxtBox>(), QStringLiteral("output-pages"));
-  ExpectCaptionsFit(Open<frmTextBrow>(), QStringLiteral("text-browser"));
+  ExpectCaptionsFit(Open<PrintPreview>(), QStringLiteral("preview"));
+  ExpectCaptionsFit(Open<OutputPagesWindow>(), QStringLiteral("output-pages"));
+  ExpectCaptionsFit(Open<TextBrowser>(), QStringLiteral("text-browser"));
 }
 
 }  // namespace

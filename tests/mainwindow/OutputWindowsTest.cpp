@@ -4,7 +4,7 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/OutputBuffers.h"
-#include "mainwindow/OutputPages.h"
+#include "mainwindow/OutputPagesWindow.h"
 #include "mainwindow/PrintPreview.h"
 #include "mainwindow/RichTextBox.h"
 #include "platform/Printer.h"
@@ -34,7 +34,7 @@ class OutputWindows : public PrintTest {
 };
 
 TEST_F(OutputWindows, PreviewShowsPageZeroAndCopiesItExactly) {
-  Open<frmPreview>();
+  Open<PrintPreview>();
   EXPECT_EQ(RichText(View()), OutBuf[0]);
   EXPECT_TRUE(View()->isReadOnly());
   EXPECT_TRUE(History().contains(QStringLiteral("1. Preview displayed")));
@@ -45,7 +45,7 @@ TEST_F(OutputWindows, PreviewShowsPageZeroAndCopiesItExactly) {
 
 TEST_F(OutputWindows, PreviewPrintsItsText) {
   const QString pdf = PrintToPdf();
-  Open<frmPreview>();
+  Open<PrintPreview>();
   Press(printpreview::kPrint);
   const QStringList pages = PdfPages(pdf);
   ASSERT_EQ(pages.size(), 1);
@@ -57,7 +57,7 @@ TEST_F(OutputWindows, PreviewPrintsItsText) {
 TEST_F(OutputWindows, PreviewPrintAnsweredWithCancelEndsThatJobOnly) {
   platform::SystemPrinter().setOutputFormat(QPrinter::PdfFormat);
   platform::SystemPrinter().setOutputFileName(Home() + QStringLiteral("/no/such/out.pdf"));
-  frmPreview& preview = Open<frmPreview>();
+  PrintPreview& preview = Open<PrintPreview>();
   boxes_->Answer(answer::kCancel);
   Press(printpreview::kPrint);
   EXPECT_EQ(Messages().size(), 1u);
@@ -75,8 +75,8 @@ TEST_F(OutputWindows, PreviewPrintAnsweredWithCancelEndsThatJobOnly) {
 
 TEST_F(OutputWindows, TextViewsKeepTheColumnsOfTheListing) {
   for (int window = 0; window < 2; ++window) {
-    if (window == 0) Open<frmPreview>();
-    else Open<frmTxtBox>();
+    if (window == 0) Open<PrintPreview>();
+    else Open<OutputPagesWindow>();
     const QTextEdit* view = View();
     EXPECT_TRUE(QFontInfo(view->font()).fixedPitch()) << QFontInfo(view->font()).family().toStdString();
     EXPECT_EQ(view->lineWrapMode(), QTextEdit::NoWrap);
@@ -84,7 +84,7 @@ TEST_F(OutputWindows, TextViewsKeepTheColumnsOfTheListing) {
 }
 
 TEST_F(OutputWindows, PagedWindowOpensOnTheLastPageAndPagesBack) {
-  frmTxtBox& box = Open<frmTxtBox>();
+  OutputPagesWindow& box = Open<OutputPagesWindow>();
   EXPECT_EQ(box.CurrentPage(), 1);
   EXPECT_EQ(RichText(View()), OutBuf[1]);
   EXPECT_FALSE(Enabled(outputpages::kNext));
@@ -106,7 +106,7 @@ TEST_F(OutputWindows, PagedWindowOpensOnTheLastPageAndPagesBack) {
 }
 
 TEST_F(OutputWindows, PagedWindowCopiesAPageOrAll) {
-  frmTxtBox& box = Open<frmTxtBox>();
+  OutputPagesWindow& box = Open<OutputPagesWindow>();
   box.Command5_Click();
   Press(outputpages::kCopyPage);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), OutBuf[0]);
@@ -117,7 +117,7 @@ TEST_F(OutputWindows, PagedWindowCopiesAPageOrAll) {
 }
 
 TEST_F(OutputWindows, PagedWindowLogsAPrintOnlyWhenItSucceeded) {
-  Open<frmTxtBox>();
+  Open<OutputPagesWindow>();
   // The print dialog cancelled: nothing printed.
   printDialogAnswer_ = false;
   const QString pdf = PrintToPdf();

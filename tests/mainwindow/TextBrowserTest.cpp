@@ -29,7 +29,7 @@ namespace {
 
 using test::PrintTest;
 
-class TextBrowser : public PrintTest {
+class TextBrowserTest : public PrintTest {
  protected:
   void SetUp() override {
     PrintTest::SetUp();
@@ -58,7 +58,7 @@ class TextBrowser : public PrintTest {
     PrintTest::TearDown();
   }
   QString PatternBox() const { return Text(textbrowser::kPattern); }
-  void ViewExternally(frmTextBrow& browser, const QString& name) {
+  void ViewExternally(TextBrowser& browser, const QString& name) {
     Press(textbrowser::kExternal);
     ASSERT_TRUE(browser.SelectFile(name));
     browser.File1_DblClick();
@@ -70,8 +70,8 @@ class TextBrowser : public PrintTest {
   bool openAnswer_ = true;
 };
 
-TEST_F(TextBrowser, FirstOpeningShowsProjectFilesOfTheDataFolder) {
-  frmTextBrow& browser = Open<frmTextBrow>();
+TEST_F(TextBrowserTest, FirstOpeningShowsProjectFilesOfTheDataFolder) {
+  TextBrowser& browser = Open<TextBrowser>();
   EXPECT_EQ(PatternBox(), QStringLiteral("*.BNL"));
   EXPECT_EQ(browser.DirPath(), data_);
   EXPECT_EQ(browser.ListedFiles(), QStringList{QStringLiteral("Tunnel.BNL")});
@@ -97,18 +97,18 @@ TEST_F(TextBrowser, FirstOpeningShowsProjectFilesOfTheDataFolder) {
   test::SaveRender(browser, QStringLiteral("text-browser-file"));
 }
 
-TEST_F(TextBrowser, StarDotStarListsFilesWithoutAnExtension) {
-  frmTextBrow& browser = Open<frmTextBrow>();
+TEST_F(TextBrowserTest, StarDotStarListsFilesWithoutAnExtension) {
+  TextBrowser& browser = Open<TextBrowser>();
   Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.*"));
   EXPECT_EQ(browser.ListedFiles(),
             (QStringList{QStringLiteral("notes.txt"), QStringLiteral("README"), QStringLiteral("Tunnel.BNL")}));
 }
 
-TEST_F(TextBrowser, RemembersFolderForTheRunAndPatternInTheSettings) {
+TEST_F(TextBrowserTest, RemembersFolderForTheRunAndPatternInTheSettings) {
   const QString other = data_ + QStringLiteral("/Old");
   WriteFile(other + QStringLiteral("/a.log"), "x");
   {
-    frmTextBrow& browser = Open<frmTextBrow>();
+    TextBrowser& browser = Open<TextBrowser>();
     browser.SetDirPath(other);
     EXPECT_EQ(browser.DirPath(), other);
     Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.log"));
@@ -121,44 +121,44 @@ TEST_F(TextBrowser, RemembersFolderForTheRunAndPatternInTheSettings) {
   EXPECT_EQ(ini.Value(QStringLiteral("TextBrowse"), QStringLiteral("BrowseDefaultFilter")).value_or(QString()),
             QStringLiteral("*.log"));
 
-  frmTextBrow& again = Open<frmTextBrow>();
+  TextBrowser& again = Open<TextBrowser>();
   EXPECT_EQ(again.DirPath(), other);
   EXPECT_EQ(PatternBox(), QStringLiteral("*.log"));
 
   // A folder of the last visit that has gone since gives way to the data folder.
   QDir(other).removeRecursively();
-  frmTextBrow& gone = Open<frmTextBrow>();
+  TextBrowser& gone = Open<TextBrowser>();
   EXPECT_EQ(gone.DirPath(), data_);
   EXPECT_TRUE(boxes_->Shown().empty());
 
   // After a restart the data folder shows again, with the stored pattern.
   BrowseLastDir.clear();
-  frmTextBrow& restarted = Open<frmTextBrow>();
+  TextBrowser& restarted = Open<TextBrowser>();
   EXPECT_EQ(restarted.DirPath(), data_);
   EXPECT_EQ(PatternBox(), QStringLiteral("*.log"));
 }
 
-TEST_F(TextBrowser, BadPatternTypedOrSavedShowsEveryFile) {
+TEST_F(TextBrowserTest, BadPatternTypedOrSavedShowsEveryFile) {
   {
-    frmTextBrow& browser = Open<frmTextBrow>();
+    TextBrowser& browser = Open<TextBrowser>();
     Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("sub/*.txt"));
     EXPECT_EQ(browser.FilePattern(), QStringLiteral("*.*"));
     EXPECT_EQ(browser.ListedFiles().size(), 3);
     browser.close();  // the close box saves like OK
   }
   EXPECT_EQ(BrowseDefaultFilter, QStringLiteral("sub/*.txt"));
-  frmTextBrow& reopened = Open<frmTextBrow>();
+  TextBrowser& reopened = Open<TextBrowser>();
   EXPECT_EQ(PatternBox(), QStringLiteral("*.*"));
   EXPECT_EQ(reopened.ListedFiles().size(), 3);
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
-TEST_F(TextBrowser, ExternalViewerGetsTheScratchCopyAsOneArgument) {
+TEST_F(TextBrowserTest, ExternalViewerGetsTheScratchCopyAsOneArgument) {
   const QString viewer = Home() + QStringLiteral("/my viewer; rm -rf x");
   WriteFile(viewer, "#!/bin/sh\n");
   QFile::setPermissions(viewer, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
   ExternalEditor = viewer;
-  frmTextBrow& browser = Open<frmTextBrow>();
+  TextBrowser& browser = Open<TextBrowser>();
   EXPECT_TRUE(Control<QWidget>(textbrowser::kSetFont)->isEnabled());
   ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
   EXPECT_FALSE(Control<QWidget>(textbrowser::kSetFont)->isEnabled());
@@ -169,12 +169,12 @@ TEST_F(TextBrowser, ExternalViewerGetsTheScratchCopyAsOneArgument) {
   EXPECT_TRUE(opened_.isEmpty());
 }
 
-TEST_F(TextBrowser, EachExternalViewGetsANewCopyThatNoPlantedLinkRedirects) {
+TEST_F(TextBrowserTest, EachExternalViewGetsANewCopyThatNoPlantedLinkRedirects) {
   ExternalEditor = QStringLiteral("Notepad.exe");
   // A link at the name the copy once had, pointing at a file of the user's.
   const QString precious = WriteFile(Home() + QStringLiteral("/precious.txt"), "keep me");
   ASSERT_TRUE(QFile::link(precious, UserTempFolder + QStringLiteral("~tmpbr.tmp")));
-  frmTextBrow& browser = Open<frmTextBrow>();
+  TextBrowser& browser = Open<TextBrowser>();
   ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
   browser.File1_DblClick();
   ASSERT_EQ(opened_.size(), 2);
@@ -192,11 +192,11 @@ TEST_F(TextBrowser, EachExternalViewGetsANewCopyThatNoPlantedLinkRedirects) {
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
-TEST_F(TextBrowser, MissingViewerFallsBackToTheDesktop) {
+TEST_F(TextBrowserTest, MissingViewerFallsBackToTheDesktop) {
   for (const QString& viewer : {QStringLiteral("Notepad.exe"), QStringLiteral("/no/such/viewer")}) {
     ExternalEditor = viewer;
     opened_.clear();
-    frmTextBrow& browser = Open<frmTextBrow>();
+    TextBrowser& browser = Open<TextBrowser>();
     ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
     EXPECT_TRUE(started_.isEmpty());
     ASSERT_EQ(opened_.size(), 1);
@@ -204,24 +204,24 @@ TEST_F(TextBrowser, MissingViewerFallsBackToTheDesktop) {
   }
   // Nothing opened it: the message names the viewer.
   openAnswer_ = false;
-  frmTextBrow& browser = Open<frmTextBrow>();
+  TextBrowser& browser = Open<TextBrowser>();
   ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_EQ(boxes_->Last().prompt,
             QStringLiteral("Shell operation failed. Check status of External Viewer: /no/such/viewer"));
 }
 
-TEST_F(TextBrowser, FailedScratchCopyStartsNoViewer) {
+TEST_F(TextBrowserTest, FailedScratchCopyStartsNoViewer) {
   UserTempFolder = Home() + QStringLiteral("/no/such/folder/");
-  frmTextBrow& browser = Open<frmTextBrow>();
+  TextBrowser& browser = Open<TextBrowser>();
   ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("File I/O problem with TMP file: ")));
   EXPECT_TRUE(started_.isEmpty() && opened_.isEmpty());
 }
 
-TEST_F(TextBrowser, AFileThatBecameAPipeIsRefusedInsteadOfWaitedFor) {
-  frmTextBrow& browser = Open<frmTextBrow>();
+TEST_F(TextBrowserTest, AFileThatBecameAPipeIsRefusedInsteadOfWaitedFor) {
+  TextBrowser& browser = Open<TextBrowser>();
   Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.txt"));
   ASSERT_TRUE(browser.SelectFile(QStringLiteral("notes.txt")));
   // Listed as a file, then replaced by a pipe with no writer: reading it
@@ -238,7 +238,7 @@ TEST_F(TextBrowser, AFileThatBecameAPipeIsRefusedInsteadOfWaitedFor) {
   EXPECT_TRUE(started_.isEmpty() && opened_.isEmpty());
 }
 
-TEST_F(TextBrowser, AFileTooLargeForAListingIsRefusedBeforeAnyRead) {
+TEST_F(TextBrowserTest, AFileTooLargeForAListingIsRefusedBeforeAnyRead) {
   // Sparse files: a size that costs neither disk nor time to make.
   const auto sparse = [this](const QString& name, qint64 size) {
     const QString path = data_ + u'/' + name;
@@ -261,7 +261,7 @@ TEST_F(TextBrowser, AFileTooLargeForAListingIsRefusedBeforeAnyRead) {
                                         QStringLiteral("\": it is too large to browse: 32.1 MB (the browser shows "
                                                        "files of at most 32 MB)"));
 
-  frmTextBrow& browser = Open<frmTextBrow>();
+  TextBrowser& browser = Open<TextBrowser>();
   Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.txt"));
   ASSERT_TRUE(browser.SelectFile(QStringLiteral("notes.txt")));
   browser.File1_DblClick();
@@ -283,22 +283,22 @@ TEST_F(TextBrowser, AFileTooLargeForAListingIsRefusedBeforeAnyRead) {
   EXPECT_TRUE(started_.isEmpty() && opened_.isEmpty());
 }
 
-TEST_F(TextBrowser, FolderThatCannotBeShownLeavesTheListAsItWas) {
-  frmTextBrow& browser = Open<frmTextBrow>();
+TEST_F(TextBrowserTest, FolderThatCannotBeShownLeavesTheListAsItWas) {
+  TextBrowser& browser = Open<TextBrowser>();
   browser.SetDirPath(data_ + QStringLiteral("/gone"));
   EXPECT_EQ(browser.DirPath(), data_);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("Path not found")));
 }
 
-TEST_F(TextBrowser, FontDialogStoresTheChosenFont) {
+TEST_F(TextBrowserTest, FontDialogStoresTheChosenFont) {
   platform::SetFontDialogHandler([](QFont& font, QWidget*) {
     font.setFamily(QStringLiteral("DejaVu Sans Mono"));
     font.setPointSizeF(12.0);
     font.setBold(true);
     return true;
   });
-  frmTextBrow& browser = Open<frmTextBrow>();
+  TextBrowser& browser = Open<TextBrowser>();
   browser.cmdSetFont_Click();
   EXPECT_EQ(BrowseFontName, QStringLiteral("DejaVu Sans Mono"));
   EXPECT_EQ(BrowseFontSize, 12.0f);

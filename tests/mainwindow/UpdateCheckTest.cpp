@@ -120,11 +120,11 @@ TEST_F(UpdateCheckTest, YesToTheOfferOpensTheUpdateWindowWhichDownloadsAndInstal
   w.show();
 
   // The update window comes up beside the main window and shows its steps.
-  QPointer<frmUpdate> update;
+  QPointer<UpdateDialog> update;
   ASSERT_TRUE(QTest::qWaitFor(
       [&] {
         for (QWidget* top : QApplication::topLevelWidgets())
-          if (auto* found = qobject_cast<frmUpdate*>(top); found && found->isVisible()) update = found;
+          if (auto* found = qobject_cast<UpdateDialog*>(top); found && found->isVisible()) update = found;
         return !update.isNull();
       },
       10000));
@@ -199,7 +199,7 @@ TEST_F(UpdateCheckTest, HelpItemSixDownloadsAndLeavesThroughTheSavePrompt) {
   // Download? Yes; the two notices; the save prompt: Cancel.
   for (const qint16 reply : {answer::kYes, answer::kOk, answer::kOk, answer::kCancel}) boxes_->Answer(reply);
   bool shown = false;
-  test::WhenModalShows<frmUpdate>([&](frmUpdate* dialog) {
+  test::WhenModalShows<UpdateDialog>([&](UpdateDialog* dialog) {
     shown = true;
     dialog->findChild<QPushButton*>(QString::fromLatin1(update::kCheck))->click();
     auto* install = dialog->findChild<QPushButton*>(QString::fromLatin1(update::kInstall));

@@ -829,7 +829,7 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
     std::snprintf(crashContext, sizeof crashContext, "%s: after the probe (a leak is found at the exit)", Entry().name);
     qInstallMessageHandler(previousMessages_);
     closer_.stop();
-    frmGraph::UnloadWindow();
+    GraphWindow::UnloadWindow();
     platform::SetFileDialogHandler(previousFile_);
     platform::SetPrintDialogHandler(previousPrint_);
     platform::SetFontDialogHandler(previousFont_);
@@ -1012,7 +1012,7 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
   // new dialog of the kind.
   void RestoreAndReopen(const ProjectRecord& start, const QString& what = QStringLiteral("opening")) {
     if (dialogOpen()) PressCancel(QStringLiteral("closing"));
-    frmGraph::UnloadWindow();
+    GraphWindow::UnloadWindow();
     Project = start;
     Reopen(what);
   }
@@ -1313,40 +1313,40 @@ bool LabDerived(const ProjectRecord& stored, const QString& field) {
 }
 
 const ToolEntry kTools[] = {
-    {"Stress2D", &ToolProbe::OpenAs<frm2DPrinc>, "CmdOk", "cmdCancel"},
-    {"Stress3D", &ToolProbe::OpenAs<frm3DPrinc>, "CmdOk", "cmdCancel", {}, Stress3DDerived},
-    {"RoomAndPillar", &ToolProbe::OpenAs<frmRoomPillar>, "CmdOk", "cmdCancel"},
-    {"PointLoad", &ToolProbe::OpenAs<frmPointLoad>, "btnOk", "btnCancel"},
-    {"CircularOpening", &ToolProbe::OpenAs<frmCircular>, "CmdOk", "cmdCancel"},
-    {"CircularFailure", &ToolProbe::OpenAs<frmCircFail>, "CmdOk", "cmdCancel"},
-    {"Foundation", &ToolProbe::OpenAs<frmFadum>, "btnOk", "btnCancel"},
-    {"FoundationChart", &ToolProbe::OpenAs<frmFadumCoefs>, "btnOk", "btnCancel"},
-    {"Coulomb", &ToolProbe::OpenAs<frmCoulomb>, "CmdOk", "cmdCancel", {}, CoulombDerived},
-    {"CoulombJoint", &ToolProbe::OpenAs<frmCoulombJoint>, "CmdOk", "cmdCancel", {}, CoulombJointDerived},
-    {"CoulombWedge", &ToolProbe::OpenAs<frmCoulombWedge>, "CmdOk", "cmdCancel"},
-    {"CoulombSlope", [](ToolProbe& p) { ToolProbe::OpenAs<frmCoulombWedge>(p, WedgeTool::Slope); }, "CmdOk",
+    {"Stress2D", &ToolProbe::OpenAs<Stress2DDialog>, "CmdOk", "cmdCancel"},
+    {"Stress3D", &ToolProbe::OpenAs<Stress3DDialog>, "CmdOk", "cmdCancel", {}, Stress3DDerived},
+    {"RoomAndPillar", &ToolProbe::OpenAs<RoomPillarDialog>, "CmdOk", "cmdCancel"},
+    {"PointLoad", &ToolProbe::OpenAs<PointLoadDialog>, "btnOk", "btnCancel"},
+    {"CircularOpening", &ToolProbe::OpenAs<CircularOpeningDialog>, "CmdOk", "cmdCancel"},
+    {"CircularFailure", &ToolProbe::OpenAs<CircularFailureDialog>, "CmdOk", "cmdCancel"},
+    {"Foundation", &ToolProbe::OpenAs<FoundationDialog>, "btnOk", "btnCancel"},
+    {"FoundationChart", &ToolProbe::OpenAs<FadumChartDialog>, "btnOk", "btnCancel"},
+    {"Coulomb", &ToolProbe::OpenAs<CoulombDialog>, "CmdOk", "cmdCancel", {}, CoulombDerived},
+    {"CoulombJoint", &ToolProbe::OpenAs<CoulombJointDialog>, "CmdOk", "cmdCancel", {}, CoulombJointDerived},
+    {"CoulombWedge", &ToolProbe::OpenAs<CoulombWedgeDialog>, "CmdOk", "cmdCancel"},
+    {"CoulombSlope", [](ToolProbe& p) { ToolProbe::OpenAs<CoulombWedgeDialog>(p, WedgeTool::Slope); }, "CmdOk",
      "cmdCancel"},
-    {"Bieniawski", &ToolProbe::OpenAs<frmBieniawski>, "CmdOk", "cmdCancel"},
-    {"HoekBrown", &ToolProbe::OpenAs<frmHoek>, "CmdOk", "cmdCancel"},
-    {"VonMises", &ToolProbe::OpenAs<frmVonMises>, "CmdOk", "cmdCancel"},
-    {"PlaneElasticity", &ToolProbe::OpenAs<frmPlaneStress>, "CmdOk", "cmdCancel"},
-    {"Elasticity3D", &ToolProbe::OpenAs<frmElasti3D>, "CmdOk", "cmdCancel", {}, HookeDerived},
-    {"Rosette", &ToolProbe::OpenAs<frmRozeta>, "CmdOk", "cmdCancel"},
-    {"Transformation", &ToolProbe::OpenAs<frmTransformCoor>, "CmdOk", "cmdCancel"},
-    {"LabTest", &ToolProbe::OpenAs<frmLab>, "CmdOk", "cmdCancel", {}, LabDerived},
-    {"RoofBolting", &ToolProbe::OpenAs<frmBolt>, "btnOk", "btnCancel"},
-    {"ProjectDescription", &ToolProbe::OpenAs<frmBrantelDesc>, "Command2", "Command1"},
-    {"TextBrowser", &ToolProbe::OpenAs<frmTextBrow>, nullptr, "Command1"},
+    {"Bieniawski", &ToolProbe::OpenAs<BieniawskiDialog>, "CmdOk", "cmdCancel"},
+    {"HoekBrown", &ToolProbe::OpenAs<HoekBrownDialog>, "CmdOk", "cmdCancel"},
+    {"VonMises", &ToolProbe::OpenAs<VonMisesDialog>, "CmdOk", "cmdCancel"},
+    {"PlaneElasticity", &ToolProbe::OpenAs<PlaneElasticityDialog>, "CmdOk", "cmdCancel"},
+    {"Elasticity3D", &ToolProbe::OpenAs<Elasticity3DDialog>, "CmdOk", "cmdCancel", {}, HookeDerived},
+    {"Rosette", &ToolProbe::OpenAs<RosetteDialog>, "CmdOk", "cmdCancel"},
+    {"Transformation", &ToolProbe::OpenAs<TransformationDialog>, "CmdOk", "cmdCancel"},
+    {"LabTest", &ToolProbe::OpenAs<LabTestDialog>, "CmdOk", "cmdCancel", {}, LabDerived},
+    {"RoofBolting", &ToolProbe::OpenAs<RoofBoltingDialog>, "btnOk", "btnCancel"},
+    {"ProjectDescription", &ToolProbe::OpenAs<DescriptionDialog>, "Command2", "Command1"},
+    {"TextBrowser", &ToolProbe::OpenAs<TextBrowser>, nullptr, "Command1"},
     // Print goes to the system printer; the output tests print into PDF files.
-    {"PrintPreview", &ToolProbe::OpenAs<frmPreview>, nullptr, "Command1", {"Command3"}},
-    {"Settings", &ToolProbe::OpenAs<frmSet>, "CmdOk", "cmdCancel"},
-    {"SettingsFolder", &ToolProbe::OpenAs<frmPath>, "Command2", "Command1"},
+    {"PrintPreview", &ToolProbe::OpenAs<PrintPreview>, nullptr, "Command1", {"Command3"}},
+    {"Settings", &ToolProbe::OpenAs<SettingsDialog>, "CmdOk", "cmdCancel"},
+    {"SettingsFolder", &ToolProbe::OpenAs<DataFolderDialog>, "Command2", "Command1"},
     // The registration of the file type runs the desktop's database tools;
     // its own tests cover it.
-    {"ProgramOptions", &ToolProbe::OpenAs<frmBrantelOpts>, "Command2", "Command1", {"cmdFileAssoc"}},
-    {"UnitConversion", &ToolProbe::OpenAs<frmUnits>, "Command1", nullptr},
-    {"FileConversion", &ToolProbe::OpenAs<frmConvert>, nullptr, "Command1"},
-    {"ProgramUpdate", &ToolProbe::OpenAs<frmUpdate>, "Command1", nullptr},
+    {"ProgramOptions", &ToolProbe::OpenAs<ProgramOptionsDialog>, "Command2", "Command1", {"cmdFileAssoc"}},
+    {"UnitConversion", &ToolProbe::OpenAs<UnitsDialog>, "Command1", nullptr},
+    {"FileConversion", &ToolProbe::OpenAs<FileConversionDialog>, nullptr, "Command1"},
+    {"ProgramUpdate", &ToolProbe::OpenAs<UpdateDialog>, "Command1", nullptr},
 };
 
 INSTANTIATE_TEST_SUITE_P(Dialogs, ToolProbe, ::testing::ValuesIn(kTools),

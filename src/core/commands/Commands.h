@@ -17,34 +17,34 @@ enum class Menu { File, Input, Stress, Failure, Utilities, Help };
 // The dialogs and commands that other parts of the program provide to the
 // menus. The main window opens them through the tool registry.
 enum class Tool {
-  ProjectDescription,  // frmBrantelDesc
-  PlaneStress,         // frmPlaneStress
-  Elasticity3D,        // frmElasti3D
-  StrainRosette,       // frmRozeta
-  Transformation,      // frmTransformCoor
-  LabTest,             // frmLab
-  RoofBolting,         // frmBolt
-  Stress2D,            // frm2DPrinc
-  Stress3D,            // frm3DPrinc
-  CircularOpening,     // frmCircular (modeless)
-  RoomAndPillar,       // frmRoomPillar
-  PointLoad,           // frmPointLoad
-  Foundation,          // frmFadum
-  Coulomb,             // frmCoulomb
-  CoulombJoint,        // frmCoulombJoint
-  CoulombWedge,        // frmCoulombWedge
-  Bieniawski,          // frmBieniawski
-  HoekBrown,           // frmHoek
-  VonMises,            // frmVonMises
-  CircularFailure,     // frmCircFail
-  Settings,            // frmSet
-  ProgramOptions,      // frmBrantelOpts
-  UnitConversion,      // frmUnits
-  ProgramUpdate,       // frmUpdate
+  ProjectDescription,  // DescriptionDialog
+  PlaneStress,         // PlaneElasticityDialog
+  Elasticity3D,        // Elasticity3DDialog
+  StrainRosette,       // RosetteDialog
+  Transformation,      // TransformationDialog
+  LabTest,             // LabTestDialog
+  RoofBolting,         // RoofBoltingDialog
+  Stress2D,            // Stress2DDialog
+  Stress3D,            // Stress3DDialog
+  CircularOpening,     // CircularOpeningDialog (modeless)
+  RoomAndPillar,       // RoomPillarDialog
+  PointLoad,           // PointLoadDialog
+  Foundation,          // FoundationDialog
+  Coulomb,             // CoulombDialog
+  CoulombJoint,        // CoulombJointDialog
+  CoulombWedge,        // CoulombWedgeDialog
+  Bieniawski,          // BieniawskiDialog
+  HoekBrown,           // HoekBrownDialog
+  VonMises,            // VonMisesDialog
+  CircularFailure,     // CircularFailureDialog
+  Settings,            // SettingsDialog
+  ProgramOptions,      // ProgramOptionsDialog
+  UnitConversion,      // UnitsDialog
+  ProgramUpdate,       // UpdateDialog
   PrinterSetup,        // the printer dialog
   Print,               // builds the output listing and prints it
-  PrintPreview,        // builds the output listing and opens frmPreview
-  TextBrowser,         // frmTextBrow
+  PrintPreview,        // builds the output listing and opens PrintPreview
+  TextBrowser,         // TextBrowser
 };
 inline constexpr int kToolCount = static_cast<int>(Tool::TextBrowser) + 1;
 

@@ -111,7 +111,7 @@ void ShowGeneral(QLineEdit* box, float value) { forms::ShowStoredValue(box, Deci
 
 }  // namespace
 
-frmElasti3D::frmElasti3D(QWidget* owner) : FormDialog(owner) {
+Elasticity3DDialog::Elasticity3DDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmElasti3D"));
   Build(kForm, kControls, BracketsOfRow);
   for (int k = 0; k < 9; ++k) {
@@ -130,22 +130,22 @@ frmElasti3D::frmElasti3D(QWidget* owner) : FormDialog(owner) {
   for (int k = 0; k < 9; ++k) {
     connect(ui_.stress[static_cast<std::size_t>(k)], &QLineEdit::textChanged, this, [this, k] { Text1_Change(k); });
   }
-  connect(ui_.elastic, &QLineEdit::textChanged, this, &frmElasti3D::txtElastic_Change);
-  connect(ui_.poisson, &QLineEdit::textChanged, this, &frmElasti3D::txtPoisson_Change);
+  connect(ui_.elastic, &QLineEdit::textChanged, this, &Elasticity3DDialog::txtElastic_Change);
+  connect(ui_.poisson, &QLineEdit::textChanged, this, &Elasticity3DDialog::txtPoisson_Change);
 
   Form_Load();
 }
 
-frmElasti3D::~frmElasti3D() = default;
+Elasticity3DDialog::~Elasticity3DDialog() = default;
 
-void frmElasti3D::Form_Load() {
+void Elasticity3DDialog::Form_Load() {
   ui_.poisMsg->clear();
   LoadInputs();
   if (ValidateInput()) CalcStrainTensor3D();
   AddHistoryLine(Tr({"Hooke's elasticity law in 3D.", "Νόμος ελαστικότητας του Hooke σε τρεις διαστάσεις."}));
 }
 
-void frmElasti3D::LoadFromProject() {
+void Elasticity3DDialog::LoadFromProject() {
   // The tensor is shown as stored, also when it is not symmetric: the
   // twins are written only by the user's edits.
   const Hooke3DData& stored = Project.Hooke3DInputs;
@@ -154,7 +154,7 @@ void frmElasti3D::LoadFromProject() {
   ShowGeneral(ui_.poisson, stored.Nu == 0.0f ? kHookeDefaultNu : stored.Nu);
 }
 
-void frmElasti3D::Text1_Change(int index) {
+void Elasticity3DDialog::Text1_Change(int index) {
   // The twin takes the same text without running its own change handler,
   // so that one bad entry is refused once.
   QLineEdit* box = ui_.stress[static_cast<std::size_t>(index)];
@@ -168,17 +168,17 @@ void frmElasti3D::Text1_Change(int index) {
   if (ValidateInput()) CalcStrainTensor3D();
 }
 
-void frmElasti3D::txtElastic_Change() {
+void Elasticity3DDialog::txtElastic_Change() {
   if (loading_) return;
   if (ValidateInput()) CalcStrainTensor3D();
 }
 
-void frmElasti3D::txtPoisson_Change() {
+void Elasticity3DDialog::txtPoisson_Change() {
   if (loading_) return;
   if (ValidateInput()) CalcStrainTensor3D();
 }
 
-bool frmElasti3D::ValidateInput() {
+bool Elasticity3DDialog::ValidateInput() {
   ui_.poisMsg->clear();
   const BoxReading e = Read(ui_.elastic);
   const BoxReading nu = Read(ui_.poisson);
@@ -215,7 +215,7 @@ bool frmElasti3D::ValidateInput() {
   return valid;
 }
 
-void frmElasti3D::CalcStrainTensor3D() {
+void Elasticity3DDialog::CalcStrainTensor3D() {
   Matrix3d stress{};
   // Validation has read every box.
   for (std::size_t k = 0; k < 9; ++k) stress[k / 3][k % 3] = forms::LeadingValue(ui_.stress[k]).value();
@@ -236,7 +236,7 @@ void frmElasti3D::CalcStrainTensor3D() {
   });
 }
 
-void frmElasti3D::CommitToProject() {
+void Elasticity3DDialog::CommitToProject() {
   Hooke3DData& stored = Project.Hooke3DInputs;
   // The validation of OK has read the stresses into the working copy, and
   // E and nu into the 32-bit range.

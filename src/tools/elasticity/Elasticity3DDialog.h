@@ -32,12 +32,12 @@ inline constexpr char kHelp[] = "cmdHelp";
 // tensor with Young's modulus and Poisson's ratio. Editing an off-diagonal
 // stress writes its twin too. Works on Hooke3DInputs of the project; the
 // mechanics are in Elasticity3D.h.
-class frmElasti3D : public forms::FormDialog {
+class Elasticity3DDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmElasti3D(QWidget* owner = nullptr);
-  ~frmElasti3D() override;
+  explicit Elasticity3DDialog(QWidget* owner = nullptr);
+  ~Elasticity3DDialog() override;
 
  protected:
   void LoadFromProject() override;

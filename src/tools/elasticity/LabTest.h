@@ -15,7 +15,7 @@
 
 namespace brantel {
 
-// Mechanics of the uniaxial compression test tool (frmLab): the data grid's
+// Mechanics of the uniaxial compression test tool (LabTestDialog): the data grid's
 // layout by data type, the point count, the specimen area and volume, the
 // columns the evaluation fills, the mean elasticity modulus, the mean
 // Poisson's ratio, the energy to failure and the stress-strain series.

@@ -43,7 +43,7 @@ constexpr int kRowHeight = 270;
 
 constexpr forms::FormDesign kForm{
     .name = "frmLab",
-    .width = frmLab::kNarrowWidth,
+    .width = LabTestDialog::kNarrowWidth,
     .height = 7320,
     .caption = {"Evaluation of Uniaxial Testing Results", "Αξιολόγηση Εργαστηριακών Μετρήσεων Μονοαξονικής Θλίψης"}};
 
@@ -113,7 +113,7 @@ class GridEnterKey : public QObject {
 
 }  // namespace
 
-frmLab::frmLab(QWidget* owner) : FormDialog(owner) {
+LabTestDialog::LabTestDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmLab"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(labtest::kChart)) return new StressStrainChart(parent);
@@ -154,12 +154,12 @@ frmLab::frmLab(QWidget* owner) : FormDialog(owner) {
 
   WireButtons(Require<QPushButton>(labtest::kOk), Require<QPushButton>(labtest::kCancel),
               Require<QPushButton>(labtest::kHelp));
-  connect(ui_.height, &QLineEdit::textChanged, this, &frmLab::txtHeight_Change);
-  connect(ui_.diameter, &QLineEdit::textChanged, this, &frmLab::txtDiam_Change);
-  connect(ui_.area, &QLineEdit::textChanged, this, &frmLab::txtArea_Change);
-  connect(ui_.count, &QLineEdit::textChanged, this, &frmLab::txtNum_Change);
+  connect(ui_.height, &QLineEdit::textChanged, this, &LabTestDialog::txtHeight_Change);
+  connect(ui_.diameter, &QLineEdit::textChanged, this, &LabTestDialog::txtDiam_Change);
+  connect(ui_.area, &QLineEdit::textChanged, this, &LabTestDialog::txtArea_Change);
+  connect(ui_.count, &QLineEdit::textChanged, this, &LabTestDialog::txtNum_Change);
   forms::OnLostFocus(ui_.count, [this] { txtNum_LostFocus(); });
-  connect(ui_.countBar, &QScrollBar::valueChanged, this, &frmLab::HScroll1_Change);
+  connect(ui_.countBar, &QScrollBar::valueChanged, this, &LabTestDialog::HScroll1_Change);
   for (int i = ui_.areaFrom.LBound(); i <= ui_.areaFrom.UBound(); ++i) {
     connect(ui_.areaFrom.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
       if (on) optArea_Click(i);
@@ -170,7 +170,7 @@ frmLab::frmLab(QWidget* owner) : FormDialog(owner) {
       if (on) optType_Click(i);
     });
   }
-  connect(ui_.plot, &QCheckBox::toggled, this, &frmLab::chkPlot_Click);
+  connect(ui_.plot, &QCheckBox::toggled, this, &LabTestDialog::chkPlot_Click);
   // A double click on a cell, or Enter on the current one, edits it.
   connect(ui_.grid, &QTableWidget::cellActivated, this,
           [this](int row, int column) { fLx1_EditCell(row + 1, column); });
@@ -179,9 +179,9 @@ frmLab::frmLab(QWidget* owner) : FormDialog(owner) {
   Form_Load();
 }
 
-frmLab::~frmLab() = default;
+LabTestDialog::~LabTestDialog() = default;
 
-void frmLab::Form_Load() {
+void LabTestDialog::Form_Load() {
   ui_.calcDiameter->clear();
   LoadInputs();
   AddHistoryLine(Tr(
@@ -190,9 +190,9 @@ void frmLab::Form_Load() {
   EvaluateTest();
 }
 
-void frmLab::LoadFromProject() { LoadFromGlobals(); }
+void LabTestDialog::LoadFromProject() { LoadFromGlobals(); }
 
-void frmLab::LoadFromGlobals() {
+void LabTestDialog::LoadFromGlobals() {
   forms::ShowStoredValue(ui_.height, Project.LabHeight, Format(Project.LabHeight, kLabMask));
   forms::ShowStoredValue(ui_.diameter, Project.LabDiameter, Format(Project.LabDiameter, kLabMask));
   // A count outside 1..20 (none in a file of an early version) stands for one point.
@@ -211,14 +211,14 @@ void frmLab::LoadFromGlobals() {
   }
 }
 
-bool frmLab::ValidateInput() { return inputs_.Validate(); }
+bool LabTestDialog::ValidateInput() { return inputs_.Validate(); }
 
-void frmLab::CommitToProject() {
+void LabTestDialog::CommitToProject() {
   SaveToGlobals();
   MarkProjectChanged();
 }
 
-void frmLab::SaveToGlobals() {
+void LabTestDialog::SaveToGlobals() {
   // The validation of OK has read the three boxes.
   Project.LabHeight = height_;
   Project.LabDiameter = diameter_;
@@ -233,7 +233,7 @@ void frmLab::SaveToGlobals() {
   }
 }
 
-void frmLab::WriteGridHeader() {
+void LabTestDialog::WriteGridHeader() {
   QStringList headers;
   for (int c = 0; c < labcol::kCount; ++c) headers << Tr(LabColumnHeader(c));
   ui_.grid->setHorizontalHeaderLabels(headers);
@@ -242,7 +242,7 @@ void frmLab::WriteGridHeader() {
   }
 }
 
-void frmLab::SetupGridForDataType() {
+void LabTestDialog::SetupGridForDataType() {
   gridBusy_ = true;
   const qint16 type = forms::GetArrayIndex(ui_.dataType);
   for (int r = 1; r <= pointCount_; ++r) {
@@ -257,7 +257,7 @@ void frmLab::SetupGridForDataType() {
   gridBusy_ = false;
 }
 
-double frmLab::CellValue(int r, int c) const {
+double LabTestDialog::CellValue(int r, int c) const {
   const QTableWidgetItem* item = ui_.grid->item(r - 1, c);
   if (!item) return 0;
   // A number too large to read cannot stand in the grid: every cell is
@@ -265,12 +265,12 @@ double frmLab::CellValue(int r, int c) const {
   return LeadingNumber(item->text()).value_or(0);
 }
 
-void frmLab::SetCellText(int r, int c, const QString& text) {
+void LabTestDialog::SetCellText(int r, int c, const QString& text) {
   QTableWidgetItem* item = forms::Cell(ui_.grid, r - 1, c);
   if (item && item->text() != text) item->setText(text);
 }
 
-void frmLab::SetPointCount(int n) {
+void LabTestDialog::SetPointCount(int n) {
   gridBusy_ = true;
   const int before = ui_.grid->rowCount();
   for (int r = n + 1; r <= before; ++r) {
@@ -290,7 +290,7 @@ void frmLab::SetPointCount(int n) {
   SetupGridForDataType();
 }
 
-void frmLab::txtNum_Change() {
+void LabTestDialog::txtNum_Change() {
   if (gridBusy_) return;
   const std::optional<qint16> n = LabPointCountFromText(ui_.count->text());
   if (!n) return;  // N and the grid stay as they are
@@ -300,7 +300,7 @@ void frmLab::txtNum_Change() {
   }
 }
 
-void frmLab::txtNum_LostFocus() {
+void LabTestDialog::txtNum_LostFocus() {
   // The box shows the count in force, whatever was left in it.
   if (ui_.count->text() == FormatInt(pointCount_)) return;
   gridBusy_ = true;
@@ -308,7 +308,7 @@ void frmLab::txtNum_LostFocus() {
   gridBusy_ = false;
 }
 
-void frmLab::HScroll1_Change(int value) {
+void LabTestDialog::HScroll1_Change(int value) {
   if (gridBusy_ || value == pointCount_) return;
   SetPointCount(value);
   gridBusy_ = true;
@@ -317,22 +317,22 @@ void frmLab::HScroll1_Change(int value) {
   if (!loading_) EvaluateTest();
 }
 
-void frmLab::txtHeight_Change() {
+void LabTestDialog::txtHeight_Change() {
   if (!loading_) EvaluateTest();
 }
 
-void frmLab::txtDiam_Change() {
+void LabTestDialog::txtDiam_Change() {
   if (!loading_) EvaluateTest();
 }
 
-void frmLab::txtArea_Change() {
+void LabTestDialog::txtArea_Change() {
   if (const std::optional<double> d = LabEquivalentDiameter(forms::LeadingValue(ui_.area).value_or(kUnreadable))) {
     ui_.calcDiameter->setText(QStringLiteral("d=") + Format(*d, kLabDiameterMask));
   }
   if (!loading_) EvaluateTest();
 }
 
-void frmLab::optArea_Click(int index) {
+void LabTestDialog::optArea_Click(int index) {
   const bool byDiameter = index == kLabDiameterGiven;
   ui_.diameterLabel->setEnabled(byDiameter);
   ui_.diameter->setEnabled(byDiameter);
@@ -342,12 +342,12 @@ void frmLab::optArea_Click(int index) {
   if (!loading_) EvaluateTest();
 }
 
-void frmLab::optType_Click(int) {
+void LabTestDialog::optType_Click(int) {
   // Only the colours: the filled columns stand until the next evaluation.
   SetupGridForDataType();
 }
 
-void frmLab::fLx1_EditCell(int r, int c) {
+void LabTestDialog::fLx1_EditCell(int r, int c) {
   if (gridBusy_ || r < 1 || r > pointCount_ || c < 0 || c >= labcol::kCount) return;
   ui_.grid->setCurrentCell(r - 1, c);
   if (!IsLabColumnEditable(forms::GetArrayIndex(ui_.dataType), c)) {
@@ -367,7 +367,7 @@ void frmLab::fLx1_EditCell(int r, int c) {
   EvaluateTest();
 }
 
-void frmLab::EvaluateTest() {
+void LabTestDialog::EvaluateTest() {
   LabTestInput in;
   in.Height = forms::LeadingValue(ui_.height).value_or(kUnreadable);
   in.AreaOption = forms::GetArrayIndex(ui_.areaFrom);
@@ -397,12 +397,12 @@ void frmLab::EvaluateTest() {
   if (ui_.plot->isChecked()) PlotStressStrain();
 }
 
-void frmLab::PlotStressStrain() {
+void LabTestDialog::PlotStressStrain() {
   ui_.chart->SetTitles(Tr(kLabChartTitle), QString::fromUtf8(kLabChartXTitle), QString::fromUtf8(kLabChartYTitle));
   ui_.chart->SetPoints(LabStressStrainPoints(evaluation_.Rows));
 }
 
-void frmLab::chkPlot_Click() {
+void LabTestDialog::chkPlot_Click() {
   const bool shown = ui_.plot->isChecked();
   ui_.chart->setVisible(shown);
   Layout().SetFormWidth(shown ? kWideWidth : kNarrowWidth);

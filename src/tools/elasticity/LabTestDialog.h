@@ -55,15 +55,15 @@ class StressStrainChart;
 // specimen volume, the mean elasticity modulus, the mean Poisson's ratio,
 // the energy to failure and the stress-strain chart. Works on the
 // LabTestInputs fields of the project; the mechanics are in LabTest.h.
-class frmLab : public forms::FormDialog {
+class LabTestDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
   static constexpr int kNarrowWidth = 8355;
   static constexpr int kWideWidth = 12360;
 
-  explicit frmLab(QWidget* owner = nullptr);
-  ~frmLab() override;
+  explicit LabTestDialog(QWidget* owner = nullptr);
+  ~LabTestDialog() override;
 
   // The number of data rows N.
   int PointCount() const { return pointCount_; }

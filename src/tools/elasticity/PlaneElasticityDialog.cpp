@@ -89,7 +89,7 @@ PlaneAssumption AssumptionOf(const forms::OptionArray& group) {
 
 }  // namespace
 
-frmPlaneStress::frmPlaneStress(QWidget* owner) : FormDialog(owner) {
+PlaneElasticityDialog::PlaneElasticityDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmPlaneStress"));
   Build(kForm, kControls);
   ui_.tabs = Require<QTabWidget>(planeelasticity::kTabs);
@@ -126,7 +126,7 @@ frmPlaneStress::frmPlaneStress(QWidget* owner) : FormDialog(owner) {
 
   WireButtons(ui_.ok, Require<QPushButton>(planeelasticity::kCancel), Require<QPushButton>(planeelasticity::kHelp));
   for (QLineEdit* box : {ui_.ex, ui_.ey, ui_.gxy, ui_.e1, ui_.nu1, ui_.sxIn, ui_.syIn, ui_.txyIn, ui_.e2, ui_.nu2}) {
-    connect(box, &QLineEdit::textChanged, this, &frmPlaneStress::Text_Change);
+    connect(box, &QLineEdit::textChanged, this, &PlaneElasticityDialog::Text_Change);
   }
   for (const forms::OptionArray* group : {&ui_.assumption1, &ui_.assumption2}) {
     for (QRadioButton* button : group->buttons) {
@@ -135,17 +135,17 @@ frmPlaneStress::frmPlaneStress(QWidget* owner) : FormDialog(owner) {
       });
     }
   }
-  connect(ui_.tabs, &QTabWidget::currentChanged, this, &frmPlaneStress::SSTab1_Click);
+  connect(ui_.tabs, &QTabWidget::currentChanged, this, &PlaneElasticityDialog::SSTab1_Click);
 
   Form_Load();
 }
 
-frmPlaneStress::~frmPlaneStress() {
+PlaneElasticityDialog::~PlaneElasticityDialog() {
   // The tab control may change its tab while it is taken down.
   disconnect(ui_.tabs, nullptr, this, nullptr);
 }
 
-void frmPlaneStress::Form_Load() {
+void PlaneElasticityDialog::Form_Load() {
   LoadInputs();
   if (ValidateInput()) CalcPlaneElasticity();
   EnableInputsForTab();
@@ -153,7 +153,7 @@ void frmPlaneStress::Form_Load() {
       {"Calculation of elastic behavior in two dimensions.", "Υπολογισμός ελαστικής συμπεριφοράς σε δύο διαστάσεις."}));
 }
 
-void frmPlaneStress::LoadFromProject() {
+void PlaneElasticityDialog::LoadFromProject() {
   elasticity_ = Project.PlaneElasticity;
   constants1_ = Project.PlaneConstants1;
   stressIn_ = Project.PlaneStressIn;
@@ -174,13 +174,13 @@ void frmPlaneStress::LoadFromProject() {
   forms::SetArrayIndex(ui_.assumption2, elasticity_.Assumption2);
 }
 
-int frmPlaneStress::ActiveTab() const { return ui_.tabs->currentIndex() == 1 ? 1 : 0; }
+int PlaneElasticityDialog::ActiveTab() const { return ui_.tabs->currentIndex() == 1 ? 1 : 0; }
 
-bool frmPlaneStress::ValidateTab(const TabInputs& tab) {
+bool PlaneElasticityDialog::ValidateTab(const TabInputs& tab) {
   return tab.state.Validate() && tab.modulus.Validate() && tab.poisson.Validate();
 }
 
-bool frmPlaneStress::ValidateInput() {
+bool PlaneElasticityDialog::ValidateInput() {
   // Only the tab in view is checked; the other keeps what it last accepted.
   const int tab = ActiveTab();
   const bool valid = ValidateTab(tab == 1 ? tab1_ : tab0_);
@@ -197,7 +197,7 @@ bool frmPlaneStress::ValidateInput() {
   return valid;
 }
 
-void frmPlaneStress::CalcPlaneElasticity() {
+void PlaneElasticityDialog::CalcPlaneElasticity() {
   // A state without a finite answer (E = 0 on tab 1, nu = 0.5 in plane
   // strain on tab 0) empties the results rather than leave the last ones.
   if (ActiveTab() == 1) {
@@ -221,7 +221,7 @@ void frmPlaneStress::CalcPlaneElasticity() {
   });
 }
 
-void frmPlaneStress::EnableInputsForTab() {
+void PlaneElasticityDialog::EnableInputsForTab() {
   const bool first = ActiveTab() == 0;
   for (QLineEdit* box : {ui_.ex, ui_.ey, ui_.gxy, ui_.e1, ui_.nu1}) box->setEnabled(first);
   for (QLineEdit* box : {ui_.sxIn, ui_.syIn, ui_.txyIn, ui_.e2, ui_.nu2}) box->setEnabled(!first);
@@ -229,23 +229,23 @@ void frmPlaneStress::EnableInputsForTab() {
   ui_.assumption2.At(0)->setEnabled(!first);
 }
 
-void frmPlaneStress::Text_Change() {
+void PlaneElasticityDialog::Text_Change() {
   if (loading_) return;
   if (ValidateInput()) CalcPlaneElasticity();
 }
 
-void frmPlaneStress::Option_Click() {
+void PlaneElasticityDialog::Option_Click() {
   if (loading_) return;
   if (ValidateInput()) CalcPlaneElasticity();
 }
 
-void frmPlaneStress::SSTab1_Click() {
+void PlaneElasticityDialog::SSTab1_Click() {
   EnableInputsForTab();
   if (loading_) return;
   if (ValidateInput()) CalcPlaneElasticity();
 }
 
-void frmPlaneStress::CommitToProject() {
+void PlaneElasticityDialog::CommitToProject() {
   // The inputs of the tab in view were read by the validation of OK; the
   // assumption of each tab is stored, not only the one in view.
   elasticity_.Tab = static_cast<qint16>(ActiveTab());

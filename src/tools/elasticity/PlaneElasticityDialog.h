@@ -50,12 +50,12 @@ inline constexpr char kHelp[] = "Command3";
 // constants and its own assumption. Works on PlaneElasticity,
 // PlaneConstants1, PlaneStressIn and PlaneConstants2 of the project; the
 // mechanics are in PlaneElasticity.h.
-class frmPlaneStress : public forms::FormDialog {
+class PlaneElasticityDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmPlaneStress(QWidget* owner = nullptr);
-  ~frmPlaneStress() override;
+  explicit PlaneElasticityDialog(QWidget* owner = nullptr);
+  ~PlaneElasticityDialog() override;
 
  protected:
   void LoadFromProject() override;

@@ -10,7 +10,7 @@
 
 namespace brantel {
 
-// Mechanics of the roof-bolting design tool (frmBolt): the bolt density of
+// Mechanics of the roof-bolting design tool (RoofBoltingDialog): the bolt density of
 // the first tab, the anchor capacity of a resin-grouted bolt on the second,
 // and the checks of OK. Fixed SI units as in the captions.
 //

@@ -117,7 +117,7 @@ float* const kFields[kBoltBoxCount] = {
 
 }  // namespace
 
-frmBolt::frmBolt(QWidget* owner) : FormDialog(owner) {
+RoofBoltingDialog::RoofBoltingDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmBolt"));
   Build(kForm, kControls);
   for (int i = 0; i < kBoltBoxCount; ++i) ui_.inputs[i] = Require<QLineEdit>(kInputNames[i]);
@@ -138,15 +138,16 @@ frmBolt::frmBolt(QWidget* owner) : FormDialog(owner) {
               Require<QPushButton>(roofbolting::kHelp));
   for (int i = 0; i < kBoltBoxCount; ++i) {
     const bool first = TabOf(static_cast<BoltBox>(i)) == 0;
-    connect(ui_.inputs[i], &QLineEdit::textChanged, this, first ? &frmBolt::Density_Change : &frmBolt::Anchor_Change);
+    connect(ui_.inputs[i], &QLineEdit::textChanged, this,
+            first ? &RoofBoltingDialog::Density_Change : &RoofBoltingDialog::Anchor_Change);
   }
 
   Form_Load();
 }
 
-frmBolt::~frmBolt() = default;
+RoofBoltingDialog::~RoofBoltingDialog() = default;
 
-void frmBolt::Form_Load() {
+void RoofBoltingDialog::Form_Load() {
   LoadInputs();
   CalcBoltDensity();
   CalcAnchorCapacity();
@@ -154,30 +155,30 @@ void frmBolt::Form_Load() {
   ui_.tabs->setCurrentIndex(0);
 }
 
-void frmBolt::LoadFromProject() {
+void RoofBoltingDialog::LoadFromProject() {
   // Plain numbers that read back to the stored values.
   for (int i = 0; i < kBoltBoxCount; ++i)
     forms::ShowStoredValue(ui_.inputs[i], *kFields[i], FormatShortest(*kFields[i]));
 }
 
-std::array<QString, kBoltBoxCount> frmBolt::BoxTexts() const {
+std::array<QString, kBoltBoxCount> RoofBoltingDialog::BoxTexts() const {
   std::array<QString, kBoltBoxCount> texts;
   for (int i = 0; i < kBoltBoxCount; ++i) texts[i] = ui_.inputs[i]->text();
   return texts;
 }
 
-void frmBolt::Density_Change() {
+void RoofBoltingDialog::Density_Change() {
   if (loading_) return;
   CalcBoltDensity();
   CalcAnchorCapacity();
 }
 
-void frmBolt::Anchor_Change() {
+void RoofBoltingDialog::Anchor_Change() {
   if (loading_) return;
   CalcAnchorCapacity();
 }
 
-void frmBolt::CalcBoltDensity() {
+void RoofBoltingDialog::CalcBoltDensity() {
   density_ = brantel::CalcBoltDensity(DensityInputsOf(BoxTexts()));
   ui_.heightWarning->setText(density_.HeightWarning ? QString::fromUtf8(kBoltHeightWarning) : QString());
   forms::ShowResult(ui_.maxLoad, density_.MaxLoad, kBoltLoadMask);
@@ -189,14 +190,14 @@ void frmBolt::CalcBoltDensity() {
   forms::ShowResult(ui_.steelLoad, density_.MaxLoad, kBoltLoadMask);
 }
 
-void frmBolt::CalcAnchorCapacity() {
+void RoofBoltingDialog::CalcAnchorCapacity() {
   const AnchorCapacity anchor = brantel::CalcAnchorCapacity(AnchorInputsOf(BoxTexts()), density_);
   forms::ShowResult(ui_.boltResinLoad, anchor.BoltResinLoad, kAnchorMask);
   forms::ShowResult(ui_.resinRockLoad, anchor.ResinRockLoad, kAnchorMask);
   forms::ShowResult(ui_.anchorLoad, anchor.DesignLoad, kAnchorMask);
 }
 
-bool frmBolt::ValidateInput() {
+bool RoofBoltingDialog::ValidateInput() {
   const std::optional<BoltInvalid> failed = ValidateRoofBolting(BoxTexts());
   if (!failed) return true;
   const InputMessage message = Sentence(failed->Message);
@@ -209,7 +210,7 @@ bool frmBolt::ValidateInput() {
   return forms::RefuseEntry(Box(*failed->Box), message);
 }
 
-void frmBolt::CommitToProject() {
+void RoofBoltingDialog::CommitToProject() {
   // The validation of OK has read every box into the 32-bit range.
   for (int i = 0; i < kBoltBoxCount; ++i) *kFields[i] = forms::LeadingValue<float>(ui_.inputs[i]).value();
   MarkProjectChanged();

@@ -53,12 +53,12 @@ inline constexpr char kHelp[] = "cmdHelp";
 // under a height of loosened rock (tab 0), and the load that a
 // resin-grouted anchor carries at its two interfaces (tab 1). Works on the
 // BoltInputs fields of the project; the mechanics are in RoofBolting.h.
-class frmBolt : public forms::FormDialog {
+class RoofBoltingDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmBolt(QWidget* owner = nullptr);
-  ~frmBolt() override;
+  explicit RoofBoltingDialog(QWidget* owner = nullptr);
+  ~RoofBoltingDialog() override;
 
  protected:
   void LoadFromProject() override;

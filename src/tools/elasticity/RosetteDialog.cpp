@@ -77,7 +77,7 @@ constexpr ControlRow kControls[] = {
 
 }  // namespace
 
-frmRozeta::frmRozeta(QWidget* owner) : FormDialog(owner) {
+RosetteDialog::RosetteDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmRozeta"));
   Build(kForm, kControls);
   ui_.ea = Require<QLineEdit>(rosette::kEa);
@@ -117,9 +117,9 @@ frmRozeta::frmRozeta(QWidget* owner) : FormDialog(owner) {
 
   WireButtons(ui_.ok, Require<QPushButton>(rosette::kCancel), Require<QPushButton>(rosette::kHelp));
   for (QLineEdit* box : {ui_.ea, ui_.eb, ui_.ec, ui_.w1, ui_.w2, ui_.w3}) {
-    connect(box, &QLineEdit::textChanged, this, &frmRozeta::Gauge_Change);
+    connect(box, &QLineEdit::textChanged, this, &RosetteDialog::Gauge_Change);
   }
-  connect(ui_.w, &QLineEdit::textChanged, this, &frmRozeta::Text7_Change);
+  connect(ui_.w, &QLineEdit::textChanged, this, &RosetteDialog::Text7_Change);
   for (QLineEdit* box : {ui_.ea, ui_.eb, ui_.ec, ui_.w1, ui_.w2, ui_.w3, ui_.w}) {
     forms::OnLostFocus(box, [this, box] { Text_LostFocus(box); });
   }
@@ -127,16 +127,16 @@ frmRozeta::frmRozeta(QWidget* owner) : FormDialog(owner) {
   Form_Load();
 }
 
-frmRozeta::~frmRozeta() = default;
+RosetteDialog::~RosetteDialog() = default;
 
-void frmRozeta::Form_Load() {
+void RosetteDialog::Form_Load() {
   LoadInputs();
   if (ValidateInput()) CalcStrainTensor();
   AddHistoryLine(Tr({"Strain analysis from strain gauge data.",
                      "Υπολογισμός ανηγμένων παραμορφώσεων από σύμπλεγμα μηκυνσιομέτρων."}));
 }
 
-void frmRozeta::LoadFromProject() {
+void RosetteDialog::LoadFromProject() {
   rosette_ = Project.Rosette;
   principal_ = Project.RosetteResults1;
   tensor_ = Project.RosetteResults2;
@@ -144,7 +144,7 @@ void frmRozeta::LoadFromProject() {
   inputs_.Show(kRosetteMask);
 }
 
-bool frmRozeta::ValidateInput() {
+bool RosetteDialog::ValidateInput() {
   if (!inputs_.Validate()) return false;
   rosette_.Ea = staged_.Ea;
   rosette_.Eb = staged_.Eb;
@@ -156,7 +156,7 @@ bool frmRozeta::ValidateInput() {
   return true;
 }
 
-void frmRozeta::CalcStrainTensor() {
+void RosetteDialog::CalcStrainTensor() {
   // Gauge directions that leave the system singular, or results beyond the
   // 32-bit range, empty every result and keep OK disabled until the inputs
   // change; the plane follows the principal strains.
@@ -182,7 +182,7 @@ void frmRozeta::CalcStrainTensor() {
   CalcStrainAtAngle();
 }
 
-void frmRozeta::CalcStrainAtAngle() {
+void RosetteDialog::CalcStrainAtAngle() {
   const auto results = {ui_.ew, ui_.gw};
   if (!solved_) {
     rosette_.Ew = 0.0f;
@@ -204,23 +204,23 @@ void frmRozeta::CalcStrainAtAngle() {
       });
 }
 
-void frmRozeta::Gauge_Change() {
+void RosetteDialog::Gauge_Change() {
   if (loading_) return;
   if (ValidateInput()) CalcStrainTensor();
 }
 
-void frmRozeta::Text7_Change() {
+void RosetteDialog::Text7_Change() {
   if (loading_) return;
   if (ValidateInput()) CalcStrainAtAngle();
 }
 
-void frmRozeta::Text_LostFocus(QLineEdit* box) {
+void RosetteDialog::Text_LostFocus(QLineEdit* box) {
   // What was typed shows as its number in the general format; a box the
   // user did not edit keeps its stored value.
   forms::ShowTypedGeneral(box, forms::OnLeave::ValueOfText);
 }
 
-void frmRozeta::CommitToProject() {
+void RosetteDialog::CommitToProject() {
   Project.Rosette = rosette_;
   Project.RosetteResults1 = principal_;
   Project.RosetteResults2 = tensor_;

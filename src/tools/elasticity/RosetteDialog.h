@@ -41,12 +41,12 @@ inline constexpr char kHelp[] = "cmdHelp";
 // angle from the first principal direction. Works on Rosette,
 // RosetteResults1 and RosetteResults2 of the project; the mechanics are in
 // Rosette.h.
-class frmRozeta : public forms::FormDialog {
+class RosetteDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmRozeta(QWidget* owner = nullptr);
-  ~frmRozeta() override;
+  explicit RosetteDialog(QWidget* owner = nullptr);
+  ~RosetteDialog() override;
 
   // The working copy of the readings, directions and plane.
   const RosetteData& Working() const { return rosette_; }

@@ -100,7 +100,7 @@ InputMessage NameOf(const QString& design) {
 
 }  // namespace
 
-frmTransformCoor::frmTransformCoor(QWidget* owner) : FormDialog(owner) {
+TransformationDialog::TransformationDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmTransformCoor"));
   Build(kForm, kControls, BracketsOfRow);
   for (std::size_t k = 0; k < 9; ++k) {
@@ -124,9 +124,9 @@ frmTransformCoor::frmTransformCoor(QWidget* owner) : FormDialog(owner) {
 
   WireButtons(ui_.ok, Require<QPushButton>(transformation::kCancel), Require<QPushButton>(transformation::kHelp));
   for (const auto* boxes : {&ui_.cosines, &ui_.tensor}) {
-    for (QLineEdit* b : *boxes) connect(b, &QLineEdit::textChanged, this, &frmTransformCoor::Text_Change);
+    for (QLineEdit* b : *boxes) connect(b, &QLineEdit::textChanged, this, &TransformationDialog::Text_Change);
   }
-  for (QLineEdit* b : ui_.vector) connect(b, &QLineEdit::textChanged, this, &frmTransformCoor::Text_Change);
+  for (QLineEdit* b : ui_.vector) connect(b, &QLineEdit::textChanged, this, &TransformationDialog::Text_Change);
   for (int index = ui_.option.LBound(); index <= ui_.option.UBound(); ++index) {
     connect(ui_.option.At(index), &QRadioButton::toggled, this, [this, index](bool on) {
       if (on) Option1_Click(index);
@@ -136,16 +136,16 @@ frmTransformCoor::frmTransformCoor(QWidget* owner) : FormDialog(owner) {
   Form_Load();
 }
 
-frmTransformCoor::~frmTransformCoor() = default;
+TransformationDialog::~TransformationDialog() = default;
 
-void frmTransformCoor::Form_Load() {
+void TransformationDialog::Form_Load() {
   LoadInputs();
   if (ValidateInput()) CalcTransformation();
   AddHistoryLine(Tr({"Coordinate transformation of matrix or vector.",
                      "Μετασχηματισμός των συντεταγμένων ενός πίνακα ή διανύσματος."}));
 }
 
-void frmTransformCoor::LoadFromProject() {
+void TransformationDialog::LoadFromProject() {
   working_ = Project.TransformInputs;
   for (std::size_t k = 0; k < 9; ++k) {
     const float cosine = working_.Cosines[k / 3][k % 3];
@@ -158,14 +158,14 @@ void frmTransformCoor::LoadFromProject() {
   ShowBoxesOf(working_.Option);
 }
 
-void frmTransformCoor::Option1_Click(int index) {
+void TransformationDialog::Option1_Click(int index) {
   working_.Option = static_cast<qint16>(index);
   ShowBoxesOf(index);
   if (loading_) return;
   if (ValidateInput()) CalcTransformation();
 }
 
-void frmTransformCoor::ShowBoxesOf(int option) {
+void TransformationDialog::ShowBoxesOf(int option) {
   const bool vector = option == 1;
   for (QLineEdit* b : ui_.tensor) b->setVisible(!vector);
   for (QLineEdit* b : ui_.newTensor) b->setVisible(!vector);
@@ -176,7 +176,7 @@ void frmTransformCoor::ShowBoxesOf(int option) {
   ui_.resultBrackets->resize(width, ui_.resultBrackets->height());
 }
 
-bool frmTransformCoor::ValidateInput() {
+bool TransformationDialog::ValidateInput() {
   // The cosines, then the tensor or the vector in view, each group checked
   // whatever the other found; a group is accepted whole or not at all.
   const bool cosines = cosineInputs_.Validate();
@@ -184,7 +184,7 @@ bool frmTransformCoor::ValidateInput() {
   return cosines && operand;
 }
 
-void frmTransformCoor::CalcTransformation() {
+void TransformationDialog::CalcTransformation() {
   // A sum beyond the 32-bit range empties the results in view.
   const auto calculation = [this] {
     brantel::CalcTransformation(working_);
@@ -206,12 +206,12 @@ void frmTransformCoor::CalcTransformation() {
   }
 }
 
-void frmTransformCoor::Text_Change() {
+void TransformationDialog::Text_Change() {
   if (loading_) return;
   if (ValidateInput()) CalcTransformation();
 }
 
-void frmTransformCoor::CommitToProject() {
+void TransformationDialog::CommitToProject() {
   // The validation of OK read the boxes in view; the hidden tensor or vector
   // keeps what it last accepted rather than whatever text its boxes hold.
   Project.TransformInputs = working_;

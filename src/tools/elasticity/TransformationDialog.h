@@ -41,12 +41,12 @@ class MatrixBrackets;
 // Coordinate transformation of a tensor (A' = a A a^T) or a vector (v' = a v)
 // with a matrix of direction cosines, chosen by two option buttons. Works on
 // TransformInputs of the project; the mechanics are in Transformation.h.
-class frmTransformCoor : public forms::FormDialog {
+class TransformationDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmTransformCoor(QWidget* owner = nullptr);
-  ~frmTransformCoor() override;
+  explicit TransformationDialog(QWidget* owner = nullptr);
+  ~TransformationDialog() override;
 
  protected:
   void LoadFromProject() override;

@@ -16,7 +16,7 @@ constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
 constexpr forms::FormDesign kForm{
     .name = "frmBieniawski",
-    .width = frmBieniawski::kNarrowWidth,
+    .width = BieniawskiDialog::kNarrowWidth,
     .height = 6000,
     .caption = {"Failure Analysis based on the Bieniawski Criterion", "Κριτήριο Bieniawski σε υλικό"}};
 
@@ -82,7 +82,7 @@ QString BieniawskiPlot::InternalCoordinatesText(float x, float y) const {
 
 // --- The dialog ----------------------------------------------------------------
 
-frmBieniawski::frmBieniawski(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWideWidth) {
+BieniawskiDialog::BieniawskiDialog(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWideWidth) {
   setObjectName(QStringLiteral("frmBieniawski"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(bieniawski::kPlot)) return new BieniawskiPlot(parent);
@@ -105,15 +105,15 @@ frmBieniawski::frmBieniawski(QWidget* owner) : PoreCriterionDialog(owner, kNarro
   WireButtons(Require<QPushButton>(bieniawski::kOk), Require<QPushButton>(bieniawski::kCancel),
               Require<QPushButton>(bieniawski::kHelp));
   for (QLineEdit* box : {ui_.co, ui_.a, ui_.k})
-    connect(box, &QLineEdit::textChanged, this, &frmBieniawski::TextInput_Change);
+    connect(box, &QLineEdit::textChanged, this, &BieniawskiDialog::TextInput_Change);
 
   OpenCriterion(
       {"Failure Analysis based on the Bieniawski criterion.", "Εκτίμηση αστοχίας βάσει του κριτηρίου Bieniawski."});
 }
 
-frmBieniawski::~frmBieniawski() = default;
+BieniawskiDialog::~BieniawskiDialog() = default;
 
-void frmBieniawski::LoadFromProject() {
+void BieniawskiDialog::LoadFromProject() {
   // The working copy starts from the project, so that the flags a blank
   // verdict keeps are the project's own.
   stress_ = Project.BieniawskiStress;
@@ -128,23 +128,23 @@ void frmBieniawski::LoadFromProject() {
   ShowGraphOption();
 }
 
-bool frmBieniawski::ValidateInput() {
+bool BieniawskiDialog::ValidateInput() {
   if (!CheckInputSets({&stressInputs_, &poreInput_, &materialInputs_}, params_)) return false;
   ReadPoreOption(params_.UsePore, params_.PorePressure);
   return true;
 }
 
-void frmBieniawski::Calculate() {
+void BieniawskiDialog::Calculate() {
   CalculateVerdicts([this] { return EvaluateBieniawski(stress_, params_); }, params_.Failure, params_.PoreFailure);
 }
 
-void frmBieniawski::PlotState() {
+void BieniawskiDialog::PlotState() {
   Plot()->SetCriterion(
       principal_, params_.Co, BieniawskiEnvelope(params_.Co, params_.A, params_.K, principal_.S1),
       EffectiveStressPointOf(principal_.S1, principal_.S2, params_.PorePressure, params_.UsePore == 1));
 }
 
-void frmBieniawski::CommitToProject() {
+void BieniawskiDialog::CommitToProject() {
   stress_.GraphOption = GraphOption();
   Project.BieniawskiStress = stress_;
   Project.BieniawskiInput = params_;

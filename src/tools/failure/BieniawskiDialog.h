@@ -36,15 +36,15 @@ class BieniawskiPlot : public PrincipalCriterionPlot {
 // against the envelope in the principal-stress plane. Works on
 // BieniawskiStress, BieniawskiInput and BieniawskiPrincipal of the project;
 // the mechanics are in Bieniawski.h.
-class frmBieniawski : public PoreCriterionDialog {
+class BieniawskiDialog : public PoreCriterionDialog {
   Q_OBJECT
 
  public:
   static constexpr int kNarrowWidth = 6480;
   static constexpr int kWideWidth = 10740;
 
-  explicit frmBieniawski(QWidget* owner = nullptr);
-  ~frmBieniawski() override;
+  explicit BieniawskiDialog(QWidget* owner = nullptr);
+  ~BieniawskiDialog() override;
 
   // The working copy, as the last valid edit and calculation left it.
   const BieniawskiParams& WorkingParams() const { return params_; }

@@ -27,7 +27,7 @@ using forms::Reading;
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
 constexpr forms::FormDesign kForm{.name = "frmCoulomb",
-                                  .width = frmCoulomb::kNarrowWidth,
+                                  .width = CoulombDialog::kNarrowWidth,
                                   .height = 6360,
                                   .caption = {"Coulomb Criterion in Material", "Κριτήριο Coulomb σε υλικό"}};
 
@@ -151,7 +151,7 @@ void CoulombPlot::PlaceCaptions() { PlaceCircleCaptions(); }
 
 // --- The dialog ----------------------------------------------------------------
 
-frmCoulomb::frmCoulomb(QWidget* owner) : FormDialog(owner) {
+CoulombDialog::CoulombDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmCoulomb"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(coulomb::kPlot)) return new CoulombPlot(parent);
@@ -185,8 +185,8 @@ frmCoulomb::frmCoulomb(QWidget* owner) : FormDialog(owner) {
 
   WireButtons(ui_.ok, Require<QPushButton>(coulomb::kCancel), Require<QPushButton>(coulomb::kHelp));
   for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.porePressure, ui_.cohesion, ui_.strength, ui_.friction})
-    connect(box, &QLineEdit::textChanged, this, &frmCoulomb::TextInput_Change);
-  connect(ui_.pore, &QCheckBox::toggled, this, &frmCoulomb::chkPore_Click);
+    connect(box, &QLineEdit::textChanged, this, &CoulombDialog::TextInput_Change);
+  connect(ui_.pore, &QCheckBox::toggled, this, &CoulombDialog::chkPore_Click);
   for (QRadioButton* option : ui_.param.buttons) {
     connect(option, &QRadioButton::toggled, this, [this](bool on) {
       if (on) optParam_Click();
@@ -197,8 +197,8 @@ frmCoulomb::frmCoulomb(QWidget* owner) : FormDialog(owner) {
       if (on) optGraph_Click();
     });
   }
-  connect(Require<QPushButton>(coulomb::kLimit), &QPushButton::clicked, this, &frmCoulomb::cmdLimit_Click);
-  connect(Require<QPushButton>(coulomb::kLimitDown), &QPushButton::clicked, this, &frmCoulomb::cmdLimitD_Click);
+  connect(Require<QPushButton>(coulomb::kLimit), &QPushButton::clicked, this, &CoulombDialog::cmdLimit_Click);
+  connect(Require<QPushButton>(coulomb::kLimitDown), &QPushButton::clicked, this, &CoulombDialog::cmdLimitD_Click);
 
   // The inputs in the order of validation: each box read as a whole entry,
   // with the tool's message and value rule (Coulomb.h); the pore pressure
@@ -243,9 +243,9 @@ frmCoulomb::frmCoulomb(QWidget* owner) : FormDialog(owner) {
   Form_Load();
 }
 
-frmCoulomb::~frmCoulomb() = default;
+CoulombDialog::~CoulombDialog() = default;
 
-void frmCoulomb::Form_Load() {
+void CoulombDialog::Form_Load() {
   LoadInputs();
   if (ValidateInput()) CalcCoulomb();
   if (EnableMohrCircles == 1) forms::SetArrayIndex(ui_.graph, 1);
@@ -254,7 +254,7 @@ void frmCoulomb::Form_Load() {
                      "Υπολογισμός του επιπέδου διατμητικής αστοχίας βάσει της θεωρίας του Coulomb."}));
 }
 
-void frmCoulomb::LoadFromProject() {
+void CoulombDialog::LoadFromProject() {
   stress_ = Project.CoulombStress;
   params_ = Project.CoulombInput;
   principal_ = Project.CoulombPrincipal;
@@ -274,13 +274,13 @@ void frmCoulomb::LoadFromProject() {
   ShowParameterBoxes();
 }
 
-QLineEdit* frmCoulomb::ParameterBox(qint16 index) const {
+QLineEdit* CoulombDialog::ParameterBox(qint16 index) const {
   if (index == kCoulombDeriveStrength) return ui_.strength;
   if (index == kCoulombDeriveFriction) return ui_.friction;
   return ui_.cohesion;
 }
 
-void frmCoulomb::ShowParameterBoxes() {
+void CoulombDialog::ShowParameterBoxes() {
   const qint16 derived = forms::GetArrayIndex(ui_.param);
   for (qint16 i = 0; i < 3; ++i) {
     QLineEdit* box = ParameterBox(i);
@@ -289,7 +289,7 @@ void frmCoulomb::ShowParameterBoxes() {
   }
 }
 
-bool frmCoulomb::ValidateInput() {
+bool CoulombDialog::ValidateInput() {
   if (!inputs_.Validate()) return false;
   // The options count once every box has passed.
   params_.ParamOption = forms::GetArrayIndex(ui_.param);
@@ -298,7 +298,7 @@ bool frmCoulomb::ValidateInput() {
   return true;
 }
 
-void frmCoulomb::CalcCoulomb() {
+void CoulombDialog::CalcCoulomb() {
   calculating_ = true;
   result_ = brantel::CalcCoulomb(stress_, params_);
   const qint16 derived = forms::GetArrayIndex(ui_.param);
@@ -338,7 +338,7 @@ void frmCoulomb::CalcCoulomb() {
   calculating_ = false;
 }
 
-void frmCoulomb::RedrawGraph(bool reset) {
+void CoulombDialog::RedrawGraph(bool reset) {
   if (!result_.Computed) {
     // No state: the zoom bar, which redraws from the plot's own state, finds
     // nothing to draw either.
@@ -350,19 +350,19 @@ void frmCoulomb::RedrawGraph(bool reset) {
   ui_.plot->Redraw(reset);
 }
 
-void frmCoulomb::TextInput_Change() {
+void CoulombDialog::TextInput_Change() {
   if (loading_ || calculating_) return;
   if (!ValidateInput()) return;
   CalcCoulomb();
   RedrawGraph(false);
 }
 
-void frmCoulomb::chkPore_Click() {
+void CoulombDialog::chkPore_Click() {
   ShowPoreControls(ui_.poreControls);
   TextInput_Change();
 }
 
-void frmCoulomb::optParam_Click() {
+void CoulombDialog::optParam_Click() {
   ShowParameterBoxes();
   {
     // The box that becomes derived starts from 0; the computation fills it.
@@ -373,17 +373,17 @@ void frmCoulomb::optParam_Click() {
   TextInput_Change();
 }
 
-void frmCoulomb::optGraph_Click() {
+void CoulombDialog::optGraph_Click() {
   const qint16 view = forms::GetArrayIndex(ui_.graph);
   SwitchPlotWidth(*this, ui_.plot, view != 0, kNarrowWidth, kWideWidth);
   RedrawGraph(true);
 }
 
-void frmCoulomb::cmdLimit_Click() { SearchLimit(true); }
+void CoulombDialog::cmdLimit_Click() { SearchLimit(true); }
 
-void frmCoulomb::cmdLimitD_Click() { SearchLimit(false); }
+void CoulombDialog::cmdLimitD_Click() { SearchLimit(false); }
 
-void frmCoulomb::SearchLimit(bool upper) {
+void CoulombDialog::SearchLimit(bool upper) {
   // A box that cannot be read has shown its own message.
   if (!ValidateInput()) return;
   const CoulombLimit limit = upper ? CoulombUpperLimit(stress_, params_) : CoulombLowerLimit(stress_, params_);
@@ -395,7 +395,7 @@ void frmCoulomb::SearchLimit(bool upper) {
   (upper ? ui_.sy : ui_.sx)->setText(Format(limit.Value, kCoulombLimitMask));
 }
 
-void frmCoulomb::CommitToProject() {
+void CoulombDialog::CommitToProject() {
   stress_.GraphOption = forms::GetArrayIndex(ui_.graph);
   // The derived parameter is kept as its box shows it. A text that cannot
   // be read as a 32-bit number (the box is the program's, so only an error

@@ -90,15 +90,15 @@ class CoulombPlot : public FailurePlot {
 // on it, the searches for the stress at which failure starts, and the plot.
 // Works on CoulombStress, CoulombInput and CoulombPrincipal of the project;
 // the mechanics are in Coulomb.h.
-class frmCoulomb : public forms::FormDialog {
+class CoulombDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
   static constexpr int kNarrowWidth = 6405;
   static constexpr int kWideWidth = 10740;
 
-  explicit frmCoulomb(QWidget* owner = nullptr);
-  ~frmCoulomb() override;
+  explicit CoulombDialog(QWidget* owner = nullptr);
+  ~CoulombDialog() override;
 
   // The working copy and the last computation.
   const StressInput& WorkingStress() const { return stress_; }

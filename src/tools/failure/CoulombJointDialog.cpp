@@ -34,7 +34,7 @@ constexpr int kInputLength = 20;
 
 constexpr forms::FormDesign kForm{
     .name = "frmCoulombJoint",
-    .width = frmCoulombJoint::kNarrowWidth,
+    .width = CoulombJointDialog::kNarrowWidth,
     .height = 6495,
     .caption = {"Coulomb Criterion in Material with pre-existing Discontinuity", "Κριτήριο Coulomb σε ασυνέχεια"}};
 
@@ -234,7 +234,7 @@ void CoulombJointPlot::PlaceCaptions() {
 
 // --- The dialog ----------------------------------------------------------------
 
-frmCoulombJoint::frmCoulombJoint(QWidget* owner) : FormDialog(owner) {
+CoulombJointDialog::CoulombJointDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmCoulombJoint"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
@@ -304,11 +304,11 @@ frmCoulombJoint::frmCoulombJoint(QWidget* owner) : FormDialog(owner) {
   add(ui_.alpha, entryPlane_.Alpha, JointField::Alpha);
 
   WireButtons(nullptr, Require<QPushButton>(coulombjoint::kCancel), Require<QPushButton>(coulombjoint::kHelp));
-  connect(ui_.ok, &QPushButton::clicked, this, &frmCoulombJoint::CmdOk_Click);
+  connect(ui_.ok, &QPushButton::clicked, this, &CoulombJointDialog::CmdOk_Click);
   for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.porePressure, ui_.cohesion, ui_.friction, ui_.jointCohesion,
                          ui_.jointFriction, ui_.alpha})
-    connect(box, &QLineEdit::textChanged, this, &frmCoulombJoint::TextInput_Change);
-  connect(ui_.pore, &QCheckBox::toggled, this, &frmCoulombJoint::chkPore_Click);
+    connect(box, &QLineEdit::textChanged, this, &CoulombJointDialog::TextInput_Change);
+  connect(ui_.pore, &QCheckBox::toggled, this, &CoulombJointDialog::chkPore_Click);
   for (int i = 0; i <= ui_.set.UBound(); ++i) {
     connect(ui_.set.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
       if (on) optSet_Click(i);
@@ -323,9 +323,9 @@ frmCoulombJoint::frmCoulombJoint(QWidget* owner) : FormDialog(owner) {
   Form_Load();
 }
 
-frmCoulombJoint::~frmCoulombJoint() = default;
+CoulombJointDialog::~CoulombJointDialog() = default;
 
-void frmCoulombJoint::Form_Load() {
+void CoulombJointDialog::Form_Load() {
   ui_.beta1->clear();
   ui_.beta2->clear();
   LoadInputs();
@@ -337,7 +337,7 @@ void frmCoulombJoint::Form_Load() {
           "προκαθορισμένο επίπεδο ασυνέχειας."}));
 }
 
-void frmCoulombJoint::LoadFromProject() {
+void CoulombJointDialog::LoadFromProject() {
   stress_ = {Project.JointStress[0], Project.JointStress[1]};
   material_ = {Project.JointMaterials[0], Project.JointMaterials[1]};
   plane_ = {Project.JointPlanes[0], Project.JointPlanes[1]};
@@ -346,7 +346,7 @@ void frmCoulombJoint::LoadFromProject() {
   LoadSet(set);
 }
 
-void frmCoulombJoint::LoadSet(int set) {
+void CoulombJointDialog::LoadSet(int set) {
   const bool wasLoading = loading_;
   loading_ = true;
   set_ = static_cast<qint16>(set);
@@ -378,7 +378,7 @@ void frmCoulombJoint::LoadSet(int set) {
   RedrawGraph(true);
 }
 
-void frmCoulombJoint::ReadInputs(int set) {
+void CoulombJointDialog::ReadInputs(int set) {
   StressInput& stress = stress_[static_cast<std::size_t>(set)];
   JointMaterial& material = material_[static_cast<std::size_t>(set)];
   JointPlane& plane = plane_[static_cast<std::size_t>(set)];
@@ -404,7 +404,7 @@ void frmCoulombJoint::ReadInputs(int set) {
   keep(ui_.alpha, plane.Alpha);
 }
 
-bool frmCoulombJoint::ValidateInput() {
+bool CoulombJointDialog::ValidateInput() {
   // The boxes are read into a copy of the set shown, which takes them only
   // when every box passes.
   entryStress_ = stress_[set_];
@@ -421,13 +421,13 @@ bool frmCoulombJoint::ValidateInput() {
   return true;
 }
 
-void frmCoulombJoint::ClearResults() {
+void CoulombJointDialog::ClearResults() {
   forms::ClearResults({ui_.s1, ui_.theta1, ui_.s2, ui_.theta2, ui_.jointFailure, ui_.failure, ui_.jointPoreFailure,
                        ui_.poreFailure, ui_.beta});
   ui_.poreNotice->clear();
 }
 
-void frmCoulombJoint::CalcStresses() {
+void CoulombJointDialog::CalcStresses() {
   calculating_ = true;
   result_ = CalcCoulombJoint(stress_[set_], material_[set_], plane_[set_]);
   if (!result_.Computed) {
@@ -466,7 +466,7 @@ void frmCoulombJoint::CalcStresses() {
   calculating_ = false;
 }
 
-void frmCoulombJoint::RedrawGraph(bool reset) {
+void CoulombJointDialog::RedrawGraph(bool reset) {
   const qint16 graph = forms::GetArrayIndex(ui_.graph);
   if (graph == 2) {
     DrawSigma1BetaPlot();
@@ -486,7 +486,7 @@ void frmCoulombJoint::RedrawGraph(bool reset) {
   ui_.plot->Redraw(reset);
 }
 
-void frmCoulombJoint::DrawSigma1BetaPlot() {
+void CoulombJointDialog::DrawSigma1BetaPlot() {
   Sigma1BetaChart chart;
   if (result_.Computed) chart = Sigma1BetaSeries(result_.Principal, material_[set_], plane_[set_]);
   if (!chart.Computed) {
@@ -502,31 +502,31 @@ void frmCoulombJoint::DrawSigma1BetaPlot() {
   ui_.chart->Show(chart, Sigma1BetaTitles());
 }
 
-void frmCoulombJoint::ShowPoreOption() {
+void CoulombJointDialog::ShowPoreOption() {
   ShowPoreControls(ui_.materialPore);
   ShowPoreControls(ui_.jointPore);
 }
 
-void frmCoulombJoint::TextInput_Change() {
+void CoulombJointDialog::TextInput_Change() {
   if (loading_ || calculating_) return;
   if (!ValidateInput()) return;
   CalcStresses();
   RedrawGraph(false);
 }
 
-void frmCoulombJoint::chkPore_Click() {
+void CoulombJointDialog::chkPore_Click() {
   ShowPoreOption();
   TextInput_Change();
 }
 
-void frmCoulombJoint::optSet_Click(int index) {
+void CoulombJointDialog::optSet_Click(int index) {
   if (loading_ || index == set_) return;
   // The set shown until now keeps its entries as they stand, unchecked.
   ReadInputs(set_);
   LoadSet(index);
 }
 
-void frmCoulombJoint::optGraph_Click() {
+void CoulombJointDialog::optGraph_Click() {
   const qint16 graph = forms::GetArrayIndex(ui_.graph);
   SwitchPlotWidth(*this, ui_.plot, graph != 0, kNarrowWidth, kWideWidth);
   // The plot and the chart share the place beside the inputs.
@@ -540,7 +540,7 @@ void frmCoulombJoint::optGraph_Click() {
   if (!loading_) RedrawGraph(true);
 }
 
-void frmCoulombJoint::CmdOk_Click() {
+void CoulombJointDialog::CmdOk_Click() {
   if (!ValidateInput()) return;
   // The other set may hold entries that a switch stored unchecked; OK counts
   // only when both sets pass, so a refused one is shown with its message.
@@ -552,7 +552,7 @@ void frmCoulombJoint::CmdOk_Click() {
   AcceptAndUnload();
 }
 
-void frmCoulombJoint::CommitToProject() {
+void CoulombJointDialog::CommitToProject() {
   ReadInputs(set_);
   for (std::size_t i = 0; i < 2; ++i) {
     Project.JointStress[i] = stress_[i];

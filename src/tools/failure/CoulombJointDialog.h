@@ -108,15 +108,15 @@ class CoulombJointPlot : public FailurePlot {
 // discontinuity, each with and without pore pressure, for one of two
 // parameter sets at a time, with the Mohr plot or the s1-beta chart. Works
 // on CoulombJointSets of the project; the mechanics are in CoulombJoint.h.
-class frmCoulombJoint : public forms::FormDialog {
+class CoulombJointDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
   static constexpr int kNarrowWidth = 7650;
   static constexpr int kWideWidth = 11955;
 
-  explicit frmCoulombJoint(QWidget* owner = nullptr);
-  ~frmCoulombJoint() override;
+  explicit CoulombJointDialog(QWidget* owner = nullptr);
+  ~CoulombJointDialog() override;
 
   // The working copy of a set's material.
   const JointMaterial& WorkingMaterial(int set) const { return material_.at(static_cast<std::size_t>(set)); }

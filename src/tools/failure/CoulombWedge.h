@@ -10,7 +10,7 @@
 
 namespace brantel {
 
-// Mechanics of the bolted rock wedge (frmCoulombWedge) and of its twin, the
+// Mechanics of the bolted rock wedge (CoulombWedgeDialog) and of its twin, the
 // bolted rock slope (frmCoulombSlope): a block of length L, height H and
 // unit weight g in a section one metre thick rests on a plane at psi degrees
 // to the horizontal (counter-clockwise), with cohesion c (kPa) and friction

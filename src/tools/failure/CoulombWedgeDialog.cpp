@@ -158,7 +158,7 @@ class AngleSketch : public QWidget {
 
 }  // namespace
 
-frmCoulombWedge::frmCoulombWedge(QWidget* owner, WedgeTool tool) : FormDialog(owner), tool_(tool) {
+CoulombWedgeDialog::CoulombWedgeDialog(QWidget* owner, WedgeTool tool) : FormDialog(owner), tool_(tool) {
   const WedgeTexts& texts = TextsOf(tool);
   const forms::FormDesign design{.name = tool == WedgeTool::Slope ? "frmCoulombSlope" : "frmCoulombWedge",
                                  .width = kFormWidth,
@@ -213,30 +213,30 @@ frmCoulombWedge::frmCoulombWedge(QWidget* owner, WedgeTool tool) : FormDialog(ow
   WireButtons(ui_.ok, Require<QPushButton>(coulombwedge::kCancel), Require<QPushButton>(coulombwedge::kHelp));
   for (QLineEdit* box : {ui_.width, ui_.height, ui_.unitWeight, ui_.cohesion, ui_.frictionAngle, ui_.discAngle,
                          ui_.boltLoad, ui_.boltAngle, ui_.reqSafetyFactor, ui_.boltAngle2}) {
-    connect(box, &QLineEdit::textChanged, this, &frmCoulombWedge::Text_Change);
+    connect(box, &QLineEdit::textChanged, this, &CoulombWedgeDialog::Text_Change);
   }
   // The boxes of the page not shown are out of the Tab-key order by
   // themselves, being hidden.
-  connect(ui_.tabs, &QTabWidget::currentChanged, this, &frmCoulombWedge::SSTab1_Click);
+  connect(ui_.tabs, &QTabWidget::currentChanged, this, &CoulombWedgeDialog::SSTab1_Click);
 
   Form_Load();
 }
 
-frmCoulombWedge::~frmCoulombWedge() = default;
+CoulombWedgeDialog::~CoulombWedgeDialog() = default;
 
-BoltedWedgeData& frmCoulombWedge::Record() const {
+BoltedWedgeData& CoulombWedgeDialog::Record() const {
   return tool_ == WedgeTool::Slope ? Project.CoulombSlopeData : Project.CoulombWedgeData;
 }
 
-qint16 frmCoulombWedge::SelectedTab() const { return static_cast<qint16>(ui_.tabs->currentIndex()); }
+qint16 CoulombWedgeDialog::SelectedTab() const { return static_cast<qint16>(ui_.tabs->currentIndex()); }
 
-void frmCoulombWedge::Form_Load() {
+void CoulombWedgeDialog::Form_Load() {
   LoadInputs();
   if (ValidateInput()) CalcSafetyFactor();
   AddHistoryLine(Tr(TextsOf(tool_).History));
 }
 
-void frmCoulombWedge::LoadFromProject() {
+void CoulombWedgeDialog::LoadFromProject() {
   work_ = Record();
   ShowInputValue(ui_.width, work_.Width);
   ShowInputValue(ui_.height, work_.Height);
@@ -253,17 +253,17 @@ void frmCoulombWedge::LoadFromProject() {
   ShowInputValue(ui_.boltAngle2, work_.BoltAngle2);
 }
 
-bool frmCoulombWedge::ValidateInput() {
+bool CoulombWedgeDialog::ValidateInput() {
   // The block's values are kept once they pass, even when the tab's do not.
   return block_.Validate() && bolt_.Validate();
 }
 
-void frmCoulombWedge::ZeroResults() {
+void CoulombWedgeDialog::ZeroResults() {
   if (SelectedTab() == 0) forms::ShowResult(ui_.safetyFactor, QString());
   if (SelectedTab() == 1) forms::ShowResult(ui_.reqBoltLoad, QString());
 }
 
-void frmCoulombWedge::CalcSafetyFactor() {
+void CoulombWedgeDialog::CalcSafetyFactor() {
   if (SelectedTab() == 0) {
     const WedgeSafetyFactor r = CalcWedgeSafetyFactor(work_);
     if (r.Computable) {
@@ -288,17 +288,17 @@ void frmCoulombWedge::CalcSafetyFactor() {
   }
 }
 
-void frmCoulombWedge::Text_Change() {
+void CoulombWedgeDialog::Text_Change() {
   if (loading_) return;
   if (ValidateInput()) CalcSafetyFactor();
 }
 
-void frmCoulombWedge::SSTab1_Click() {
+void CoulombWedgeDialog::SSTab1_Click() {
   if (loading_) return;
   if (ValidateInput()) CalcSafetyFactor();
 }
 
-void frmCoulombWedge::CommitToProject() {
+void CoulombWedgeDialog::CommitToProject() {
   work_.Tab = SelectedTab();
   Record() = work_;
   MarkProjectChanged();

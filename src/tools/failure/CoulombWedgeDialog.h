@@ -41,16 +41,16 @@ inline constexpr char kHelp[] = "cmdHelp";
 
 // Stability of a bolted rock block on a planar discontinuity: the safety
 // factor for a given bolt (tab 0) and the bolt load for a required safety
-// factor (tab 1). One class serves the bolted rock wedge (frmCoulombWedge,
+// factor (tab 1). One class serves the bolted rock wedge (CoulombWedgeDialog,
 // on CoulombWedgeData) and its twin, the bolted rock slope (frmCoulombSlope,
 // on CoulombSlopeData); they differ only by the texts of TextsOf(tool). The
 // mechanics are in CoulombWedge.h.
-class frmCoulombWedge : public forms::FormDialog {
+class CoulombWedgeDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmCoulombWedge(QWidget* owner = nullptr, WedgeTool tool = WedgeTool::Wedge);
-  ~frmCoulombWedge() override;
+  explicit CoulombWedgeDialog(QWidget* owner = nullptr, WedgeTool tool = WedgeTool::Wedge);
+  ~CoulombWedgeDialog() override;
 
   // Empties the result box of the selected tab.
   void ZeroResults();

@@ -19,7 +19,7 @@ constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
 constexpr forms::FormDesign kForm{
     .name = "frmHoek",
-    .width = frmHoek::kNarrowWidth,
+    .width = HoekBrownDialog::kNarrowWidth,
     .height = 6000,
     .caption = {"Failure Analysis based on the Hoek Brown Criterion", "Κριτήριο Hoek - Brown σε υλικό"}};
 
@@ -85,7 +85,7 @@ constexpr ControlRow kControls[] = {
 
 }  // namespace
 
-frmHoek::frmHoek(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWideWidth) {
+HoekBrownDialog::HoekBrownDialog(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWideWidth) {
   setObjectName(QStringLiteral("frmHoek"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(hoek::kPlot)) return new PrincipalCriterionPlot(parent);
@@ -120,7 +120,7 @@ frmHoek::frmHoek(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWid
 
   WireButtons(Require<QPushButton>(hoek::kOk), Require<QPushButton>(hoek::kCancel), Require<QPushButton>(hoek::kHelp));
   for (QLineEdit* box : {ui_.co, ui_.m, ui_.coMass, ui_.mb, ui_.s, ui_.a})
-    connect(box, &QLineEdit::textChanged, this, &frmHoek::TextInput_Change);
+    connect(box, &QLineEdit::textChanged, this, &HoekBrownDialog::TextInput_Change);
   for (QRadioButton* option : ui_.type.buttons) {
     connect(option, &QRadioButton::toggled, this, [this](bool on) {
       if (on) optType_Click();
@@ -131,9 +131,9 @@ frmHoek::frmHoek(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWid
       {"Failure Analysis based on the Hoek - Brown criterion.", "Εκτίμηση αστοχίας βάσει του κριτηρίου Hoek - Brown."});
 }
 
-frmHoek::~frmHoek() = default;
+HoekBrownDialog::~HoekBrownDialog() = default;
 
-void frmHoek::LoadFromProject() {
+void HoekBrownDialog::LoadFromProject() {
   // The working copy starts from the project, so that the flags a blank
   // verdict keeps are the project's own.
   stress_ = Project.HoekStress;
@@ -154,7 +154,7 @@ void frmHoek::LoadFromProject() {
   ShowInputValue(ui_.a, params_.A);
 }
 
-bool frmHoek::ValidateInput() {
+bool HoekBrownDialog::ValidateInput() {
   // Every calculation judges the boxes as they stand.
   if (!CheckInputSets({&stressInputs_, &poreInput_, &materialInputs_}, params_)) return false;
   ReadPoreOption(params_.UsePore, params_.PorePressure);
@@ -162,17 +162,17 @@ bool frmHoek::ValidateInput() {
   return true;
 }
 
-void frmHoek::Calculate() {
+void HoekBrownDialog::Calculate() {
   CalculateVerdicts([this] { return EvaluateHoek(stress_, params_); }, params_.Failure, params_.PoreFailure);
 }
 
-void frmHoek::PlotState() {
+void HoekBrownDialog::PlotState() {
   Plot()->SetCriterion(
       principal_, HoekStrength(params_), HoekEnvelope(params_, principal_.S1),
       EffectiveStressPointOf(principal_.S1, principal_.S2, params_.PorePressure, params_.UsePore == 1));
 }
 
-void frmHoek::ShowCriterionBoxes() {
+void HoekBrownDialog::ShowCriterionBoxes() {
   const bool generalized = forms::GetArrayIndex(ui_.type) == 1;
   for (QWidget* w : {static_cast<QWidget*>(ui_.coCaption), static_cast<QWidget*>(ui_.co),
                      static_cast<QWidget*>(ui_.mCaption), static_cast<QWidget*>(ui_.m)})
@@ -181,7 +181,7 @@ void frmHoek::ShowCriterionBoxes() {
   for (QLineEdit* box : {ui_.coMass, ui_.mb, ui_.s, ui_.a}) box->setEnabled(generalized);
 }
 
-void frmHoek::optType_Click() {
+void HoekBrownDialog::optType_Click() {
   ShowCriterionBoxes();
   if (loading_) return;
   if (!ValidateInput()) return;
@@ -194,7 +194,7 @@ void frmHoek::optType_Click() {
   Redraw(true);
 }
 
-void frmHoek::CommitToProject() {
+void HoekBrownDialog::CommitToProject() {
   stress_.GraphOption = GraphOption();
   // The reserved fields are the project file's: carried through unchanged.
   params_.Reserved1 = Project.HoekInput.Reserved1;

@@ -42,15 +42,15 @@ inline constexpr forms::ItemName kGeneralized = forms::Item(kType, 1);
 // on the total and on the effective stresses, and the state against the
 // envelope in the principal-stress plane. Works on HoekStress, HoekInput
 // and HoekPrincipal of the project; the mechanics are in HoekBrown.h.
-class frmHoek : public PoreCriterionDialog {
+class HoekBrownDialog : public PoreCriterionDialog {
   Q_OBJECT
 
  public:
   static constexpr int kNarrowWidth = 6405;
   static constexpr int kWideWidth = 10740;
 
-  explicit frmHoek(QWidget* owner = nullptr);
-  ~frmHoek() override;
+  explicit HoekBrownDialog(QWidget* owner = nullptr);
+  ~HoekBrownDialog() override;
 
   // The working copy, as the last valid edit and calculation left it.
   const HoekParams& WorkingParams() const { return params_; }

@@ -16,7 +16,7 @@ constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
 constexpr forms::FormDesign kForm{
     .name = "frmVonMises",
-    .width = frmVonMises::kNarrowWidth,
+    .width = VonMisesDialog::kNarrowWidth,
     .height = 5640,
     .caption = {"Von Mises Failure Criterion", "Κριτήριο αστοχίας κατά Von Mises σε υλικό"}};
 
@@ -55,7 +55,7 @@ constexpr ControlRow kControls[] = {
 
 }  // namespace
 
-frmVonMises::frmVonMises(QWidget* owner) : PrincipalCriterionDialog(owner, kNarrowWidth, kWideWidth) {
+VonMisesDialog::VonMisesDialog(QWidget* owner) : PrincipalCriterionDialog(owner, kNarrowWidth, kWideWidth) {
   setObjectName(QStringLiteral("frmVonMises"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(vonmises::kPlot)) return new PrincipalCriterionPlot(parent);
@@ -76,15 +76,15 @@ frmVonMises::frmVonMises(QWidget* owner) : PrincipalCriterionDialog(owner, kNarr
                      BoxRulesOf(VonMisesInvalidMessage), true);
 
   WireButtons(ui_.ok, Require<QPushButton>(vonmises::kCancel), Require<QPushButton>(vonmises::kHelp));
-  connect(ui_.strength, &QLineEdit::textChanged, this, &frmVonMises::TextInput_Change);
+  connect(ui_.strength, &QLineEdit::textChanged, this, &VonMisesDialog::TextInput_Change);
 
   OpenCriterion({"Failure Analysis based on the Von Mises failure criterion.",
                  "Εκτίμηση της αστοχίας υλικού βάσει του κριτηρίου Von Mises."});
 }
 
-frmVonMises::~frmVonMises() = default;
+VonMisesDialog::~VonMisesDialog() = default;
 
-void frmVonMises::LoadFromProject() {
+void VonMisesDialog::LoadFromProject() {
   stress_ = Project.VonMisesStress;
   input_ = Project.VonMisesInput;
   principal_ = Principal2D{};
@@ -94,9 +94,9 @@ void frmVonMises::LoadFromProject() {
   ShowGraphOption();
 }
 
-bool frmVonMises::ValidateInput() { return CheckInputSets({&inputs_}, input_); }
+bool VonMisesDialog::ValidateInput() { return CheckInputSets({&inputs_}, input_); }
 
-void frmVonMises::Calculate() {
+void VonMisesDialog::Calculate() {
   calculating_ = true;
   computed_ = forms::Calculate({ui_.stress, ui_.failure}, [this] {
     const VonMisesResult result = EvaluateVonMises(stress_, input_);
@@ -109,12 +109,12 @@ void frmVonMises::Calculate() {
   calculating_ = false;
 }
 
-void frmVonMises::PlotState() {
+void VonMisesDialog::PlotState() {
   const float t = input_.TensileStrength;
   Plot()->SetCriterion(principal_, t, VonMisesEnvelope(t), std::nullopt);
 }
 
-void frmVonMises::CommitToProject() {
+void VonMisesDialog::CommitToProject() {
   // The plot switch is not kept: the next opening shows the plot as
   // EnableMohrCircles says.
   stress_.GraphOption = 0;

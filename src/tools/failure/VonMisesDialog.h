@@ -24,15 +24,15 @@ inline constexpr char kFailure[] = "Text5";   // the verdict
 // envelope in the principal-stress plane. OK is enabled only while there
 // is something to judge. Works on VonMisesStress and VonMisesInput of the
 // project; the mechanics are in VonMises.h.
-class frmVonMises : public PrincipalCriterionDialog {
+class VonMisesDialog : public PrincipalCriterionDialog {
   Q_OBJECT
 
  public:
   static constexpr int kNarrowWidth = 4770;
   static constexpr int kWideWidth = 9180;
 
-  explicit frmVonMises(QWidget* owner = nullptr);
-  ~frmVonMises() override;
+  explicit VonMisesDialog(QWidget* owner = nullptr);
+  ~VonMisesDialog() override;
 
   // The working copy, as the last valid edit and calculation left it.
   const VonMisesData& WorkingInput() const { return input_; }

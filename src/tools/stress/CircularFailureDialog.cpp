@@ -79,7 +79,7 @@ void PrintPicture(const QPixmap& picture, double screenDpiX, double screenDpiY) 
 
 }  // namespace
 
-frmCircFail::frmCircFail(QWidget* owner) : FormDialog(owner) {
+CircularFailureDialog::CircularFailureDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmCircFail"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(circularfailure::kPicture)) return new FailureZonePicture(parent);
@@ -117,15 +117,15 @@ frmCircFail::frmCircFail(QWidget* owner) : FormDialog(owner) {
   BuildMenus();
   WireButtons(ui_.ok, Require<QPushButton>(circularfailure::kCancel), Require<QPushButton>(circularfailure::kHelp));
   for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.pressure, ui_.radius, ui_.co, ui_.to, ui_.distance}) {
-    connect(box, &QLineEdit::textChanged, this, &frmCircFail::Inputs_Change);
+    connect(box, &QLineEdit::textChanged, this, &CircularFailureDialog::Inputs_Change);
   }
 
   Form_Load();
 }
 
-frmCircFail::~frmCircFail() = default;
+CircularFailureDialog::~CircularFailureDialog() = default;
 
-void frmCircFail::BuildMenus() {
+void CircularFailureDialog::BuildMenus() {
   // The captions are English in both languages.
   auto* bar = new QMenuBar;
   QMenu* file = bar->addMenu(QStringLiteral("&File"));
@@ -151,14 +151,14 @@ void frmCircFail::BuildMenus() {
   Layout().AddMenuBar(bar);
 }
 
-void frmCircFail::Form_Load() {
+void CircularFailureDialog::Form_Load() {
   LoadInputs();
   if (Project.CircFailInput.A > 0) CalcFailureZones();
   AddHistoryLine(
       Tr({"Failure Criteria around Circular Openings.", "Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα."}));
 }
 
-void frmCircFail::LoadFromProject() {
+void CircularFailureDialog::LoadFromProject() {
   stress_ = Project.CircFailStress;
   stress_.GraphOption = 0;  // not used here
   input_ = Project.CircFailInput;
@@ -166,19 +166,19 @@ void frmCircFail::LoadFromProject() {
   inputs_.Show(u"#0.##0");
 }
 
-void frmCircFail::Inputs_Change() {
+void CircularFailureDialog::Inputs_Change() {
   if (loading_) return;
   CalcFailureZones();
 }
 
-CircFailEntries frmCircFail::Entries() const {
+CircFailEntries CircularFailureDialog::Entries() const {
   return {OpeningEntryOf(ui_.sx),       OpeningEntryOf(ui_.sy), OpeningEntryOf(ui_.txy), OpeningEntryOf(ui_.radius),
           OpeningEntryOf(ui_.pressure), OpeningEntryOf(ui_.co), OpeningEntryOf(ui_.to),  OpeningEntryOf(ui_.distance)};
 }
 
-void frmCircFail::ReadInputs() { StoreCircFailEntries(Entries(), stress_, input_); }
+void CircularFailureDialog::ReadInputs() { StoreCircFailEntries(Entries(), stress_, input_); }
 
-void frmCircFail::CalcFailureZones() {
+void CircularFailureDialog::CalcFailureZones() {
   // A box whose number is too large to read, or arithmetic that overflows
   // or divides by r = 0: the error goes to the history and the picture is
   // blanked rather than left showing another state.
@@ -199,9 +199,9 @@ void frmCircFail::CalcFailureZones() {
   Dev_Paint();
 }
 
-void frmCircFail::Dev_Paint() { ui_.picMain->Draw(zones_); }
+void CircularFailureDialog::Dev_Paint() { ui_.picMain->Draw(zones_); }
 
-QLineEdit* frmCircFail::BoxOf(CircFailField field) const {
+QLineEdit* CircularFailureDialog::BoxOf(CircFailField field) const {
   switch (field) {
     case CircFailField::Sx: return ui_.sx;
     case CircFailField::Sy: return ui_.sy;
@@ -216,7 +216,7 @@ QLineEdit* frmCircFail::BoxOf(CircFailField field) const {
   return nullptr;
 }
 
-bool frmCircFail::ValidateInput() {
+bool CircularFailureDialog::ValidateInput() {
   // The working copy takes the boxes once each has passed, as every change
   // of a box has already put them there.
   if (!inputs_.Validate()) return false;
@@ -226,13 +226,13 @@ bool frmCircFail::ValidateInput() {
   return forms::RefuseEntry(BoxOf(m.Field), m.Message);
 }
 
-void frmCircFail::CommitToProject() {
+void CircularFailureDialog::CommitToProject() {
   Project.CircFailStress = stress_;
   Project.CircFailInput = input_;
   MarkProjectChanged();
 }
 
-void frmCircFail::mnuFileItem_Click(int index) {
+void CircularFailureDialog::mnuFileItem_Click(int index) {
   switch (index) {
     case 0: ShowMsg(QStringLiteral("Option not active yet")); break;
     case 2: PrintForm(); break;
@@ -241,17 +241,17 @@ void frmCircFail::mnuFileItem_Click(int index) {
   }
 }
 
-void frmCircFail::mnuEditItem_Click(int index) {
+void CircularFailureDialog::mnuEditItem_Click(int index) {
   if (index != 0) return;
   QApplication::clipboard()->setPixmap(WindowPicture());
 }
 
-QPixmap frmCircFail::WindowPicture() {
+QPixmap CircularFailureDialog::WindowPicture() {
   const QRect client = Layout().ClientRect();
   return CaptureWindow(this, true, client.left(), client.top(), client.width(), client.height());
 }
 
-void frmCircFail::PrintForm() {
+void CircularFailureDialog::PrintForm() {
   const QPixmap picture = WindowPicture();
   const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
   RunReported([&] { PrintPicture(picture, dpiX, dpiY); }, [] { platform::SystemPrinter().abort(); });

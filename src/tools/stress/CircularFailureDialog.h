@@ -41,12 +41,12 @@ class FailureZonePicture;
 // the history. Works on CircFailStress and CircFailInput of the project; the
 // mechanics are in CircularFailure.h. Its own File menu prints the window
 // as shown, its Edit menu copies the window's picture.
-class frmCircFail : public forms::FormDialog {
+class CircularFailureDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmCircFail(QWidget* owner = nullptr);
-  ~frmCircFail() override;
+  explicit CircularFailureDialog(QWidget* owner = nullptr);
+  ~CircularFailureDialog() override;
 
   // Draws the failing zones of the last calculation.
   void Dev_Paint();

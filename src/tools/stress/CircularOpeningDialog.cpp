@@ -167,7 +167,7 @@ void ShowStored(QLineEdit* box, float value, bool emptyForZero = false) {
 
 }  // namespace
 
-frmCircular::frmCircular(QWidget* owner) : FormDialog(owner) {
+CircularOpeningDialog::CircularOpeningDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmCircular"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
@@ -206,23 +206,24 @@ frmCircular::frmCircular(QWidget* owner) : FormDialog(owner) {
   WireButtons(Require<QPushButton>(circularopening::kOk), Require<QPushButton>(circularopening::kCancel),
               Require<QPushButton>(circularopening::kHelp));
   for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.a, ui_.r, ui_.pressure}) {
-    connect(box, &QLineEdit::textChanged, this, &frmCircular::Text_Change);
+    connect(box, &QLineEdit::textChanged, this, &CircularOpeningDialog::Text_Change);
   }
-  connect(ui_.angle, &QLineEdit::textChanged, this, &frmCircular::Text5_Change);
+  connect(ui_.angle, &QLineEdit::textChanged, this, &CircularOpeningDialog::Text5_Change);
   for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.a, ui_.angle, ui_.r, ui_.pressure}) {
     box->installEventFilter(new GotFocusFilter(box, [this, box] { TextBox_GotFocus(box); }));
   }
-  connect(ui_.angleBar, &QScrollBar::valueChanged, this, &frmCircular::HScroll1_Change);
-  connect(ui_.plotTo3R, &QCheckBox::toggled, this, &frmCircular::Check2_Click);
-  connect(Require<QPushButton>(circularopening::kPlot), &QPushButton::clicked, this, &frmCircular::Command1_Click);
-  connect(ui_.tabs, &QTabWidget::currentChanged, this, &frmCircular::SSTab1_Click);
+  connect(ui_.angleBar, &QScrollBar::valueChanged, this, &CircularOpeningDialog::HScroll1_Change);
+  connect(ui_.plotTo3R, &QCheckBox::toggled, this, &CircularOpeningDialog::Check2_Click);
+  connect(Require<QPushButton>(circularopening::kPlot), &QPushButton::clicked, this,
+          &CircularOpeningDialog::Command1_Click);
+  connect(ui_.tabs, &QTabWidget::currentChanged, this, &CircularOpeningDialog::SSTab1_Click);
 
   Form_Load();
 }
 
-frmCircular::~frmCircular() = default;
+CircularOpeningDialog::~CircularOpeningDialog() = default;
 
-void frmCircular::Form_Load() {
+void CircularOpeningDialog::Form_Load() {
   ui_.radiusMessage->clear();
   ui_.distanceMessage->clear();
   LoadInputs();
@@ -233,7 +234,7 @@ void frmCircular::Form_Load() {
   // on the Graph tab.
 }
 
-void frmCircular::LoadFromProject() {
+void CircularOpeningDialog::LoadFromProject() {
   // The working copy starts from the project, so that the fields no box
   // shows keep their stored values.
   stress_ = Project.CircStress;
@@ -250,12 +251,12 @@ void frmCircular::LoadFromProject() {
   ui_.plotTo3R->setChecked(true);
 }
 
-CircularEntries frmCircular::ReadEntries() const {
+CircularEntries CircularOpeningDialog::ReadEntries() const {
   return {OpeningEntryOf(ui_.sx),    OpeningEntryOf(ui_.sy), OpeningEntryOf(ui_.txy),      OpeningEntryOf(ui_.a),
           OpeningEntryOf(ui_.angle), OpeningEntryOf(ui_.r),  OpeningEntryOf(ui_.pressure), ui_.graph->isChecked()};
 }
 
-QLineEdit* frmCircular::BoxOf(CircularField field) const {
+QLineEdit* CircularOpeningDialog::BoxOf(CircularField field) const {
   switch (field) {
     case CircularField::Sx: return ui_.sx;
     case CircularField::Sy: return ui_.sy;
@@ -269,13 +270,13 @@ QLineEdit* frmCircular::BoxOf(CircularField field) const {
   return nullptr;
 }
 
-QLabel* frmCircular::NoteOf(CircularField field) const {
+QLabel* CircularOpeningDialog::NoteOf(CircularField field) const {
   if (field == CircularField::Radius) return ui_.radiusMessage;
   if (field == CircularField::Distance) return ui_.distanceMessage;
   return nullptr;
 }
 
-bool frmCircular::ValidateInput() {
+bool CircularOpeningDialog::ValidateInput() {
   ui_.radiusMessage->clear();
   ui_.distanceMessage->clear();
   const CircularEntries entries = ReadEntries();
@@ -297,9 +298,9 @@ bool frmCircular::ValidateInput() {
   return false;
 }
 
-void frmCircular::ZeroResults() { forms::ClearResults({ui_.sigmaR, ui_.sigmaTheta, ui_.tau}); }
+void CircularOpeningDialog::ZeroResults() { forms::ClearResults({ui_.sigmaR, ui_.sigmaTheta, ui_.tau}); }
 
-void frmCircular::Calculate() {
+void CircularOpeningDialog::Calculate() {
   if (!ValidateInput()) {
     ZeroResults();
     return;
@@ -309,7 +310,7 @@ void frmCircular::Calculate() {
   if (ui_.graph->isChecked()) PlotCurves();
 }
 
-void frmCircular::CalcKirschPoint() {
+void CircularOpeningDialog::CalcKirschPoint() {
   CircularPoint point;
   const bool ran = forms::Calculate({ui_.dw, ui_.sigmaR, ui_.sigmaTheta, ui_.tau},
                                     [&] { point = brantel::CalcKirschPoint(stress_, opening_); });
@@ -334,13 +335,13 @@ void frmCircular::CalcKirschPoint() {
   ui_.tangentialRatio->setText(TangentialRatioText(point.TangentialRatio));
 }
 
-void frmCircular::PlotCurves() {
+void CircularOpeningDialog::PlotCurves() {
   FillGraphCurves();
   FillChartData();
   ShowGraphWindow();
 }
 
-void frmCircular::FillGraphCurves() {
+void CircularOpeningDialog::FillGraphCurves() {
   try {
     const StressCurves curves = CalcStressCurves(stress_, opening_, CurveExtent(ui_.plotTo3R->isChecked(), CircExtend));
     RecordStressCurves(curves, opening_);
@@ -352,7 +353,7 @@ void frmCircular::FillGraphCurves() {
   }
 }
 
-void frmCircular::FillChartData() {
+void CircularOpeningDialog::FillChartData() {
   if (ui_.chart->isVisible()) {
     GraphInit();
     DrawCurve();
@@ -365,7 +366,7 @@ void frmCircular::FillChartData() {
   chartBehind_ = true;
 }
 
-void frmCircular::SSTab1_Click(int tab) {
+void CircularOpeningDialog::SSTab1_Click(int tab) {
   if (tab != 1 || !chartBehind_) return;
   // The curves of the last calculation in the default format, whatever the
   // graph window's options dialog has chosen since.
@@ -378,18 +379,18 @@ void frmCircular::SSTab1_Click(int tab) {
   GraphUnits = units;
 }
 
-void frmCircular::GraphInit() {
+void CircularOpeningDialog::GraphInit() {
   // Every curve calculation starts again from the default format, the
   // graph window's too.
   ResetGraphSettings();
   SetUpGraphChart(*ui_.chart, false);
 }
 
-void frmCircular::DrawCurve() { DrawGraphBuffer(*ui_.chart); }
+void CircularOpeningDialog::DrawCurve() { DrawGraphBuffer(*ui_.chart); }
 
-void frmCircular::ShowGraphWindow() {
+void CircularOpeningDialog::ShowGraphWindow() {
   const bool active = isActiveWindow();
-  frmGraph* graph = frmGraph::Load();
+  GraphWindow* graph = GraphWindow::Load();
   graph->GraphInit();
   graph->DrawCurve();
   if (!graph->isVisible()) {
@@ -408,13 +409,13 @@ void frmCircular::ShowGraphWindow() {
   if (active && !isActiveWindow()) activateWindow();
 }
 
-void frmCircular::Text_Change() {
+void CircularOpeningDialog::Text_Change() {
   if (loading_) return;
   const QScopedValueRollback typing(typing_, true);
   Calculate();
 }
 
-void frmCircular::Text5_Change() {
+void CircularOpeningDialog::Text5_Change() {
   if (!loading_) {
     const QScopedValueRollback typing(typing_, true);
     Calculate();
@@ -422,7 +423,7 @@ void frmCircular::Text5_Change() {
   FollowAngle();
 }
 
-void frmCircular::FollowAngle() {
+void CircularOpeningDialog::FollowAngle() {
   // A text that holds no digit yet ("-", "." on the way to "-45" or ".5")
   // leaves the bar where it is; the next key makes the number.
   const QString text = ui_.angle->text();
@@ -437,14 +438,14 @@ void frmCircular::FollowAngle() {
 
 // The bar moved: whole degrees into the box. At the opening the bar only
 // shows the stored angle: the box keeps that value until the user edits it.
-void frmCircular::HScroll1_Change(int value) {
+void CircularOpeningDialog::HScroll1_Change(int value) {
   if (loading_) forms::ShowStoredValue(ui_.angle, opening_.Angle, QString::number(value));
   else ui_.angle->setText(QString::number(value));
 }
 
-void frmCircular::TextBox_GotFocus(QLineEdit* box) {
+void CircularOpeningDialog::TextBox_GotFocus(QLineEdit* box) {
   // While the curves show in the graph window the box keeps its caret.
-  const frmGraph* graph = frmGraph::Loaded();
+  const GraphWindow* graph = GraphWindow::Loaded();
   if (ui_.graph->isChecked() && graph && graph->isVisible()) return;
   // After a click has placed the caret.
   QTimer::singleShot(0, box, [box] {
@@ -452,14 +453,14 @@ void frmCircular::TextBox_GotFocus(QLineEdit* box) {
   });
 }
 
-void frmCircular::Check2_Click() {
+void CircularOpeningDialog::Check2_Click() {
   if (loading_) return;
   if (ui_.tabs->currentIndex() == 1) Calculate();
 }
 
-void frmCircular::Command1_Click() { Calculate(); }
+void CircularOpeningDialog::Command1_Click() { Calculate(); }
 
-void frmCircular::CommitToProject() {
+void CircularOpeningDialog::CommitToProject() {
   opening_.ShowGraph = ui_.graph->isChecked() ? -1 : 0;
   opening_.PlotTo3R = ui_.plotTo3R->isChecked() ? -1 : 0;
   Project.CircStress = stress_;
@@ -467,8 +468,8 @@ void frmCircular::CommitToProject() {
   MarkProjectChanged();
 }
 
-void frmCircular::FormUnload() {
-  frmGraph::UnloadWindow();  // and its options dialog
+void CircularOpeningDialog::FormUnload() {
+  GraphWindow::UnloadWindow();  // and its options dialog
 }
 
 }  // namespace brantel

@@ -53,12 +53,12 @@ enum class CircularField;
 // graph window beside the dialog. Shown modeless: the main window stays
 // usable. Works on CircStress and CircOpening of the project; the mechanics
 // are in CircularOpening.h.
-class frmCircular : public forms::FormDialog {
+class CircularOpeningDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmCircular(QWidget* owner = nullptr);
-  ~frmCircular() override;
+  explicit CircularOpeningDialog(QWidget* owner = nullptr);
+  ~CircularOpeningDialog() override;
 
   // Empties the three stress results.
   void ZeroResults();

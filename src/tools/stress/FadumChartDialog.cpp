@@ -74,7 +74,7 @@ constexpr ControlRow kControls[] = {
 
 }  // namespace
 
-frmFadumCoefs::frmFadumCoefs(QWidget* owner) : FormDialog(owner) {
+FadumChartDialog::FadumChartDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmFadumCoefs"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(fadumchart::kChart)) return new QChartView(parent);
@@ -104,19 +104,19 @@ frmFadumCoefs::frmFadumCoefs(QWidget* owner) : FormDialog(owner) {
 
   WireButtons(ui_.ok, ui_.cancel, nullptr);
   for (QLineEdit* box : {ui_.load, ui_.width, ui_.length, ui_.depth}) {
-    connect(box, &QLineEdit::textChanged, this, &frmFadumCoefs::TextInput_Change);
+    connect(box, &QLineEdit::textChanged, this, &FadumChartDialog::TextInput_Change);
   }
   ui_.tabs->setCurrentIndex(kAnalysisTab);
-  connect(ui_.tabs, &QTabWidget::currentChanged, this, &frmFadumCoefs::SSTab1_Click);
+  connect(ui_.tabs, &QTabWidget::currentChanged, this, &FadumChartDialog::SSTab1_Click);
 
   Form_Load();
 }
 
-frmFadumCoefs::~frmFadumCoefs() = default;
+FadumChartDialog::~FadumChartDialog() = default;
 
-QChart* frmFadumCoefs::Chart() const { return ui_.chart->chart(); }
+QChart* FadumChartDialog::Chart() const { return ui_.chart->chart(); }
 
-void frmFadumCoefs::Form_Load() {
+void FadumChartDialog::Form_Load() {
   LoadInputs();
   AddHistoryLine(Tr({"Calculation of Additional Pressure a Corner of Orthogonal Foundation due to Uniform Loading.",
                      "Υπολογισμός Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση κάτω από μία Γωνία "
@@ -131,7 +131,7 @@ void frmFadumCoefs::Form_Load() {
   CalcResults();
 }
 
-void frmFadumCoefs::LoadFromProject() {
+void FadumChartDialog::LoadFromProject() {
   values_ = {Project.CornerLoad, Project.CornerWidth, Project.CornerLength, Project.CornerDepth};
   forms::ShowStoredGeneral(ui_.load, values_.Load);
   forms::ShowStoredGeneral(ui_.width, values_.Width);
@@ -139,9 +139,9 @@ void frmFadumCoefs::LoadFromProject() {
   forms::ShowStoredGeneral(ui_.depth, values_.Depth);
 }
 
-bool frmFadumCoefs::ValidateInput() { return inputs_.Validate(); }
+bool FadumChartDialog::ValidateInput() { return inputs_.Validate(); }
 
-void frmFadumCoefs::CalcResults() {
+void FadumChartDialog::CalcResults() {
   forms::Calculate({ui_.ir, ui_.sigma}, [this] {
     const FadumCornerResult r = FadumCornerResults(values_.Load, values_.Width, values_.Length, values_.Depth);
     forms::ShowResult(ui_.ir, r.Ir, kFadumIrMask);
@@ -149,16 +149,16 @@ void frmFadumCoefs::CalcResults() {
   });
 }
 
-void frmFadumCoefs::TextInput_Change() {
+void FadumChartDialog::TextInput_Change() {
   if (loading_) return;
   if (ValidateInput()) CalcResults();
 }
 
-void frmFadumCoefs::SSTab1_Click(int tab) {
+void FadumChartDialog::SSTab1_Click(int tab) {
   if (tab == kGraphTab) DrawFadumChart();
 }
 
-void frmFadumCoefs::SetUpChart() {
+void FadumChartDialog::SetUpChart() {
   auto* chart = new QChart;
   chart->setTitle(kFadumChartTitle.toString());
   chart->setBackgroundRoundness(0);
@@ -207,13 +207,13 @@ void frmFadumCoefs::SetUpChart() {
   curveHeading_ = new QGraphicsSimpleTextItem(kFadumChartNTitle.toString(), chart);
   curveHeading_->setFont(small);
   curveHeading_->hide();
-  connect(chart, &QChart::plotAreaChanged, this, &frmFadumCoefs::PlaceCurveLabels);
+  connect(chart, &QChart::plotAreaChanged, this, &FadumChartDialog::PlaceCurveLabels);
   // The view gives up the chart it was made with without deleting it.
   std::unique_ptr<QChart> blank(ui_.chart->chart());
   ui_.chart->setChart(chart);
 }
 
-void frmFadumCoefs::DrawFadumChart() {
+void FadumChartDialog::DrawFadumChart() {
   // The curves depend on no input: worked out once, they stand for every
   // later drawing.
   static const auto curves = FadumChartCurves();
@@ -230,7 +230,7 @@ void frmFadumCoefs::DrawFadumChart() {
   ++chartDrawCount_;
 }
 
-void frmFadumCoefs::PlaceCurveLabels() {
+void FadumChartDialog::PlaceCurveLabels() {
   QChart* chart = Chart();
   const QRectF plot = chart->plotArea();
   if (curves_.isEmpty() || curves_.front()->count() == 0 || !plot.isValid()) return;
@@ -255,12 +255,12 @@ void frmFadumCoefs::PlaceCurveLabels() {
   curveHeading_->show();
 }
 
-void frmFadumCoefs::resizeEvent(QResizeEvent* event) {
+void FadumChartDialog::resizeEvent(QResizeEvent* event) {
   FormDialog::resizeEvent(event);
   Form_Resize();
 }
 
-void frmFadumCoefs::Form_Resize() {
+void FadumChartDialog::Form_Resize() {
   // The tab control keeps its margins to the window, the chart its margins
   // within the tab control.
   const int tabWidth = forms::Twips(width()) - 240, tabHeight = forms::Twips(height()) - 270;
@@ -268,7 +268,7 @@ void frmFadumCoefs::Form_Resize() {
   ui_.chart->resize(forms::Px(tabWidth - 600), forms::Px(tabHeight - 800));
 }
 
-void frmFadumCoefs::CommitToProject() {
+void FadumChartDialog::CommitToProject() {
   Project.CornerLoad = values_.Load;
   Project.CornerWidth = values_.Width;
   Project.CornerLength = values_.Length;

@@ -41,15 +41,15 @@ inline constexpr char kCancel[] = "btnCancel";
 // tab. Opened by the rectangular foundation tool; works on the corner
 // fields of the project (CornerLoad, CornerWidth, CornerLength,
 // CornerDepth). The mechanics are in Fadum.h.
-class frmFadumCoefs : public forms::FormDialog {
+class FadumChartDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
   static constexpr int kGraphTab = 0;
   static constexpr int kAnalysisTab = 1;
 
-  explicit frmFadumCoefs(QWidget* owner = nullptr);
-  ~frmFadumCoefs() override;
+  explicit FadumChartDialog(QWidget* owner = nullptr);
+  ~FadumChartDialog() override;
 
   // The chart and how often it has been drawn.
   QChart* Chart() const;

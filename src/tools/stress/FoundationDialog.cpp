@@ -90,7 +90,7 @@ float TypedValue(const QLineEdit* box) { return forms::LeadingValue<float>(box).
 
 }  // namespace
 
-frmFadum::frmFadum(QWidget* owner) : FormDialog(owner) {
+FoundationDialog::FoundationDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmFadum"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(foundation::kPlan)) return new FoundationPlan(parent);
@@ -115,18 +115,18 @@ frmFadum::frmFadum(QWidget* owner) : FormDialog(owner) {
   inputs_.Add(ui_.depth, depth_, WholeEntryRules(FoundationValueRule(FadumBox::Depth)));
 
   WireButtons(ui_.ok, ui_.cancel, nullptr);
-  connect(ui_.length, &QLineEdit::textChanged, this, &frmFadum::txtMhkos_Change);
-  connect(ui_.width, &QLineEdit::textChanged, this, &frmFadum::txtPlatos_Change);
-  connect(ui_.depth, &QLineEdit::textChanged, this, &frmFadum::txtVathos_Change);
-  connect(ui_.plan, &FoundationPlan::PointerMoved, this, &frmFadum::frmKatopsi_MouseMove);
-  connect(ui_.fadum, &QPushButton::clicked, this, &frmFadum::cmdFadum_Click);
+  connect(ui_.length, &QLineEdit::textChanged, this, &FoundationDialog::txtMhkos_Change);
+  connect(ui_.width, &QLineEdit::textChanged, this, &FoundationDialog::txtPlatos_Change);
+  connect(ui_.depth, &QLineEdit::textChanged, this, &FoundationDialog::txtVathos_Change);
+  connect(ui_.plan, &FoundationPlan::PointerMoved, this, &FoundationDialog::frmKatopsi_MouseMove);
+  connect(ui_.fadum, &QPushButton::clicked, this, &FoundationDialog::cmdFadum_Click);
 
   Form_Load();
 }
 
-frmFadum::~frmFadum() = default;
+FoundationDialog::~FoundationDialog() = default;
 
-void frmFadum::Form_Load() {
+void FoundationDialog::Form_Load() {
   LoadInputs();
   AddHistoryLine(Tr({"Calculation of Additional Pressure due to Orthogonal Foundation Uniform Loading.",
                      "Υπολογισμός Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση σε Επιφάνεια Ορθογωνίου "
@@ -142,7 +142,7 @@ void frmFadum::Form_Load() {
   CalcPointStress();
 }
 
-void frmFadum::LoadFromProject() {
+void FoundationDialog::LoadFromProject() {
   length_ = Project.FadumLength;
   width_ = Project.FadumWidth;
   load_ = Project.FadumLoad;
@@ -158,23 +158,23 @@ void frmFadum::LoadFromProject() {
   ui_.plan->HideAuxiliary();
 }
 
-void frmFadum::DrawFoundation() { ui_.plan->SetFoundation(FoundationOutline(drawnLength_, drawnWidth_)); }
+void FoundationDialog::DrawFoundation() { ui_.plan->SetFoundation(FoundationOutline(drawnLength_, drawnWidth_)); }
 
-void frmFadum::txtMhkos_Change() {
+void FoundationDialog::txtMhkos_Change() {
   drawnLength_ = TypedValue(ui_.length);
   DrawFoundation();
 }
 
-void frmFadum::txtPlatos_Change() {
+void FoundationDialog::txtPlatos_Change() {
   drawnWidth_ = TypedValue(ui_.width);
   DrawFoundation();
 }
 
-void frmFadum::txtVathos_Change() {
+void FoundationDialog::txtVathos_Change() {
   if (!loading_) CalcPointStress();
 }
 
-void frmFadum::frmKatopsi_MouseMove(double x, double y) {
+void FoundationDialog::frmKatopsi_MouseMove(double x, double y) {
   const QPointF point = PlanPointAt(x, y);
   x_ = static_cast<float>(point.x());
   y_ = static_cast<float>(point.y());
@@ -183,7 +183,7 @@ void frmFadum::frmKatopsi_MouseMove(double x, double y) {
   CalcPointStress();
 }
 
-void frmFadum::CalcPointStress() {
+void FoundationDialog::CalcPointStress() {
   const float depth = TypedValue(ui_.depth);
   const float load = TypedValue(ui_.load);
   forms::Calculate(
@@ -199,11 +199,11 @@ void frmFadum::CalcPointStress() {
       });
 }
 
-void frmFadum::cmdFadum_Click() { forms::ShowModal<frmFadumCoefs>(nullptr); }
+void FoundationDialog::cmdFadum_Click() { forms::ShowModal<FadumChartDialog>(nullptr); }
 
-bool frmFadum::ValidateInput() { return inputs_.Validate(); }
+bool FoundationDialog::ValidateInput() { return inputs_.Validate(); }
 
-void frmFadum::CommitToProject() {
+void FoundationDialog::CommitToProject() {
   Project.FadumLoad = load_;
   Project.FadumLength = length_;
   Project.FadumWidth = width_;

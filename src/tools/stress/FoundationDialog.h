@@ -40,12 +40,12 @@ class FoundationPlan;
 // pointer over the plan view. Works on the Fadum fields of the project
 // (FadumLength, FadumWidth, FadumDepth, FadumLoad, FadumX, FadumY); the
 // mechanics are in Fadum.h.
-class frmFadum : public forms::FormDialog {
+class FoundationDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmFadum(QWidget* owner = nullptr);
-  ~frmFadum() override;
+  explicit FoundationDialog(QWidget* owner = nullptr);
+  ~FoundationDialog() override;
 
   // The superposition last shown.
   const FoundationStress& LastStress() const { return stress_; }

@@ -126,7 +126,7 @@ void VerticalSection::mousePressEvent(QMouseEvent* event) {
   QFrame::mousePressEvent(event);
 }
 
-frmPointLoad::frmPointLoad(QWidget* owner) : FormDialog(owner) {
+PointLoadDialog::PointLoadDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmPointLoad"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(pointload::kSection)) return new VerticalSection(parent);
@@ -145,8 +145,8 @@ frmPointLoad::frmPointLoad(QWidget* owner) : FormDialog(owner) {
   for (int i = 0; i < 3; ++i) {
     connect(ui_.load[i], &QLineEdit::textChanged, this, [this, i] { txtFortio_Change(i); });
   }
-  connect(ui_.r, &QLineEdit::textChanged, this, &frmPointLoad::txtR_Change);
-  connect(ui_.z, &QLineEdit::textChanged, this, &frmPointLoad::txtZ_Change);
+  connect(ui_.r, &QLineEdit::textChanged, this, &PointLoadDialog::txtR_Change);
+  connect(ui_.z, &QLineEdit::textChanged, this, &PointLoadDialog::txtZ_Change);
   ui_.section->OnPress([this](QPoint twips) { frmEdafos_MouseEvent(twips); });
 
   // Every box is read before any value is checked.
@@ -159,9 +159,9 @@ frmPointLoad::frmPointLoad(QWidget* owner) : FormDialog(owner) {
   Form_Load();
 }
 
-frmPointLoad::~frmPointLoad() = default;
+PointLoadDialog::~PointLoadDialog() = default;
 
-void frmPointLoad::Form_Load() {
+void PointLoadDialog::Form_Load() {
   LoadInputs();
   // The dialog opens on the point load, whatever kind was stored; the
   // project's kind changes only with OK.
@@ -169,16 +169,16 @@ void frmPointLoad::Form_Load() {
   Recalculate();
 }
 
-void frmPointLoad::LoadFromProject() {
+void PointLoadDialog::LoadFromProject() {
   const std::array<float, 3> loads = {Project.PointLoadQ, Project.LineLoadQm, Project.StripLoadQ};
   for (int i = 0; i < 3; ++i) forms::ShowStoredGeneral(ui_.load[i], loads[i]);
   forms::ShowStoredGeneral(ui_.r, Project.PointLoadR);
   forms::ShowStoredGeneral(ui_.z, Project.PointLoadZ);
 }
 
-bool frmPointLoad::ValidateInput() { return inputs_.Validate(); }
+bool PointLoadDialog::ValidateInput() { return inputs_.Validate(); }
 
-bool frmPointLoad::CalcBoussinesq() {
+bool PointLoadDialog::CalcBoussinesq() {
   if (!ValidateInput()) return false;
   const float q = entries_.Q, r = entries_.R, z = entries_.Z;
   ui_.section->SetPoint(QPointF(r, z));
@@ -189,7 +189,7 @@ bool frmPointLoad::CalcBoussinesq() {
   return true;
 }
 
-void frmPointLoad::CalcWestergaard() {
+void PointLoadDialog::CalcWestergaard() {
   // Follows a successful CalcBoussinesq, on the inputs it validated.
   const float q = entries_.Q, r = entries_.R, z = entries_.Z;
   forms::Calculate({ui_.westergaard}, [&] {
@@ -198,27 +198,27 @@ void frmPointLoad::CalcWestergaard() {
   });
 }
 
-void frmPointLoad::txtFortio_Change(int index) {
+void PointLoadDialog::txtFortio_Change(int index) {
   // The line and strip loads take no part in a result.
   if (index == 0) Recalculate();
 }
 
-void frmPointLoad::txtR_Change() { Recalculate(); }
+void PointLoadDialog::txtR_Change() { Recalculate(); }
 
-void frmPointLoad::txtZ_Change() { Recalculate(); }
+void PointLoadDialog::txtZ_Change() { Recalculate(); }
 
-void frmPointLoad::Recalculate() {
+void PointLoadDialog::Recalculate() {
   if (loading_) return;
   if (CalcBoussinesq()) CalcWestergaard();
 }
 
-void frmPointLoad::frmEdafos_MouseEvent(QPoint twips) {
+void PointLoadDialog::frmEdafos_MouseEvent(QPoint twips) {
   const SectionPoint point = SectionPointAt(twips.x(), twips.y());
   forms::ShowStoredValue(ui_.r, point.R, Format(point.R, kSectionReadoutMask));
   forms::ShowStoredValue(ui_.z, point.Z, Format(point.Z, kSectionReadoutMask));
 }
 
-void frmPointLoad::CommitToProject() {
+void PointLoadDialog::CommitToProject() {
   Project.PointLoadQ = entries_.Q;
   Project.LineLoadQm = entries_.Qm;
   Project.StripLoadQ = entries_.StripQ;

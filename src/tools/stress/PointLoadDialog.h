@@ -67,12 +67,12 @@ class VerticalSection : public QFrame {
 // Additional vertical stress in the ground under a point load at the
 // surface, by Boussinesq and by Westergaard. Works on the point-load fields
 // of the project; the mechanics are in PointLoad.h.
-class frmPointLoad : public forms::FormDialog {
+class PointLoadDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmPointLoad(QWidget* owner = nullptr);
-  ~frmPointLoad() override;
+  explicit PointLoadDialog(QWidget* owner = nullptr);
+  ~PointLoadDialog() override;
 
  protected:
   void LoadFromProject() override;

@@ -124,7 +124,7 @@ void PillarSketch::DrawSection(QPainter& p) const {
              QStringLiteral("Wo"));
 }
 
-frmRoomPillar::frmRoomPillar(QWidget* owner) : FormDialog(owner) {
+RoomPillarDialog::RoomPillarDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmRoomPillar"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
@@ -158,16 +158,16 @@ frmRoomPillar::frmRoomPillar(QWidget* owner) : FormDialog(owner) {
   add(ui_.wo, layout_.Wo, RoomPillarField::Wo);
 
   for (QLineEdit* box : {ui_.sy, ui_.wp, ui_.lp, ui_.wo}) {
-    connect(box, &QLineEdit::textChanged, this, &frmRoomPillar::Text_Change);
+    connect(box, &QLineEdit::textChanged, this, &RoomPillarDialog::Text_Change);
     forms::OnLostFocus(box, [this, box] { Text_LostFocus(box); });
   }
 
   Form_Load();
 }
 
-frmRoomPillar::~frmRoomPillar() = default;
+RoomPillarDialog::~RoomPillarDialog() = default;
 
-void frmRoomPillar::Form_Load() {
+void RoomPillarDialog::Form_Load() {
   LoadInputs();  // nothing is computed before the first edit
   AddHistoryLine(Tr({"Stress Analysis for a simple Room and Pillar Mining System.",
                      "Ανάλυση εντατικής κατάστασης σε σύστημα θαλάμων και στύλων."}));
@@ -178,7 +178,7 @@ void frmRoomPillar::Form_Load() {
                                    {roompillar::kAverageLabel, UnitRow::Stress}});
 }
 
-void frmRoomPillar::LoadFromProject() {
+void RoomPillarDialog::LoadFromProject() {
   stress_ = Project.PillarStress;
   layout_ = Project.PillarLayout;
   if (RoomPillarLayoutStored(layout_)) {
@@ -191,7 +191,7 @@ void frmRoomPillar::LoadFromProject() {
   }
 }
 
-bool frmRoomPillar::ValidateInput() {
+bool RoomPillarDialog::ValidateInput() {
   // An empty side box refuses without a message while the user fills them.
   if (ui_.wp->text().isEmpty() || ui_.lp->text().isEmpty() || ui_.wo->text().isEmpty()) return false;
   if (!inputs_.Validate()) return false;
@@ -201,17 +201,17 @@ bool frmRoomPillar::ValidateInput() {
   return true;
 }
 
-void frmRoomPillar::Text_Change() {
+void RoomPillarDialog::Text_Change() {
   if (loading_) return;
   if (ValidateInput()) CalcTributaryStress();
 }
 
-void frmRoomPillar::Text_LostFocus(QLineEdit* box) {
+void RoomPillarDialog::Text_LostFocus(QLineEdit* box) {
   if (box != ui_.sy && box->text().isEmpty()) return;
   forms::ShowTypedGeneral(box, forms::OnLeave::ValueOfText);
 }
 
-void frmRoomPillar::CalcTributaryStress() {
+void RoomPillarDialog::CalcTributaryStress() {
   const RoomPillarCalculation calc = brantel::CalcTributaryStress(stress_, layout_);
   for (const RuntimeError& error : calc.Errors) LogRuntimeError(error);
   if (!calc.Computed) return;
@@ -221,7 +221,7 @@ void frmRoomPillar::CalcTributaryStress() {
   forms::ShowResult(ui_.extraction, calc.ExtractionValid ? Format(layout_.Extraction, masks.Extraction) : QString());
 }
 
-void frmRoomPillar::CommitToProject() {
+void RoomPillarDialog::CommitToProject() {
   Project.PillarStress = stress_;
   Project.PillarLayout = layout_;
   MarkProjectChanged();

@@ -61,12 +61,12 @@ class PillarSketch : public QFrame {
 // Tributary-area stress in the pillars of a room-and-pillar mine, and the
 // extraction ratio. Works on PillarStress and PillarLayout of the project;
 // the mechanics are in RoomPillar.h.
-class frmRoomPillar : public forms::FormDialog {
+class RoomPillarDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmRoomPillar(QWidget* owner = nullptr);
-  ~frmRoomPillar() override;
+  explicit RoomPillarDialog(QWidget* owner = nullptr);
+  ~RoomPillarDialog() override;
 
   const StressInput& WorkingStress() const { return stress_; }
   const RoomPillarData& WorkingLayout() const { return layout_; }

@@ -29,7 +29,7 @@ using forms::Reading;
 constexpr unsigned kResult = forms::kReadOnly;
 
 constexpr forms::FormDesign kForm{.name = "frm2DPrinc",
-                                  .width = frm2DPrinc::kNarrowWidth,
+                                  .width = Stress2DDialog::kNarrowWidth,
                                   .height = 6480,
                                   .caption = {"Stress Analysis in Two Dimensions", "Ανάλυση τάσεων σε δύο διαστάσεις"}};
 
@@ -91,7 +91,7 @@ constexpr ControlRow kControls[] = {
 
 }  // namespace
 
-frm2DPrinc::frm2DPrinc(QWidget* owner) : FormDialog(owner) {
+Stress2DDialog::Stress2DDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frm2DPrinc"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
@@ -140,23 +140,23 @@ frm2DPrinc::frm2DPrinc(QWidget* owner) : FormDialog(owner) {
 
   WireButtons(ui_.ok, Require<QPushButton>(stress2d::kCancel), Require<QPushButton>(stress2d::kHelp));
   for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy}) {
-    connect(box, &QLineEdit::textChanged, this, &frm2DPrinc::TextStress_Change);
+    connect(box, &QLineEdit::textChanged, this, &Stress2DDialog::TextStress_Change);
     forms::OnGotFocus(box, [this] { TextStress_GotFocus(); });
     forms::OnLostFocus(box, [this, box] { TextStress_LostFocus(box); });
   }
-  connect(ui_.angle, &QLineEdit::textChanged, this, &frm2DPrinc::Text9_Change);
+  connect(ui_.angle, &QLineEdit::textChanged, this, &Stress2DDialog::Text9_Change);
   forms::OnLostFocus(ui_.angle, [this] { Text9_LostFocus(); });
-  connect(ui_.mohr, &QCheckBox::toggled, this, &frm2DPrinc::chkMohr_Click);
-  connect(ui_.plot, &QPushButton::clicked, this, &frm2DPrinc::cmdPlot_Click);
+  connect(ui_.mohr, &QCheckBox::toggled, this, &Stress2DDialog::chkMohr_Click);
+  connect(ui_.plot, &QPushButton::clicked, this, &Stress2DDialog::cmdPlot_Click);
   timer1_.setSingleShot(true);
-  connect(&timer1_, &QTimer::timeout, this, &frm2DPrinc::Timer1_Timer);
+  connect(&timer1_, &QTimer::timeout, this, &Stress2DDialog::Timer1_Timer);
 
   Form_Load();
 }
 
-frm2DPrinc::~frm2DPrinc() = default;
+Stress2DDialog::~Stress2DDialog() = default;
 
-void frm2DPrinc::Form_Load() {
+void Stress2DDialog::Form_Load() {
   LoadInputs();
   if (ValidateInput() && CalcPrincipal()) timer1_.start(500);
   if (EnableMohrCircles == 1) ui_.mohr->setChecked(true);
@@ -166,7 +166,7 @@ void frm2DPrinc::Form_Load() {
   AddHistoryLine(Tr({"Stress Analysis in Two Dimensions.", "Ανάλυση τάσεων σε δύο διαστάσεις."}));
 }
 
-void frm2DPrinc::LoadFromProject() {
+void Stress2DDialog::LoadFromProject() {
   stress_ = Project.Stress2D;
   plane_ = Project.Stress2DPlane;
   inputs_.Show(u"#0.##0");
@@ -174,13 +174,13 @@ void frm2DPrinc::LoadFromProject() {
   chkMohr_Click();
 }
 
-bool frm2DPrinc::ValidateInput() {
+bool Stress2DDialog::ValidateInput() {
   const bool valid = inputs_.Validate();
   ui_.ok->setEnabled(stress_.Sx != 0 || stress_.Sy != 0 || stress_.Txy != 0 || plane_.PlaneAngle != 0);
   return valid;
 }
 
-bool frm2DPrinc::CalcPrincipal() {
+bool Stress2DDialog::CalcPrincipal() {
   principalShown_ = forms::Calculate(
       {ui_.s1, ui_.s2, ui_.theta1, ui_.theta2, ui_.tmax, ui_.thetaPlus45, ui_.thetaMinus45, ui_.sigmaN, ui_.tauN,
        ui_.angleFromX},
@@ -204,7 +204,7 @@ bool frm2DPrinc::CalcPrincipal() {
   return CalcPlaneStress();
 }
 
-bool frm2DPrinc::CalcPlaneStress() {
+bool Stress2DDialog::CalcPlaneStress() {
   if (!principalShown_) return false;  // the plane follows from the principal stresses
   return forms::Calculate({ui_.sigmaN, ui_.tauN, ui_.angleFromX}, [this] {
     const PlaneStress p = StressOnPlaneAt(principal_.S1, principal_.S2, plane_.PlaneAngle);
@@ -217,7 +217,7 @@ bool frm2DPrinc::CalcPlaneStress() {
   });
 }
 
-void frm2DPrinc::RedrawPlot(bool useDefault) {
+void Stress2DDialog::RedrawPlot(bool useDefault) {
   if (!principalShown_) {
     ui_.picMohr->Blank();
     return;
@@ -229,7 +229,7 @@ void frm2DPrinc::RedrawPlot(bool useDefault) {
   ui_.picMohr->Redraw(useDefault);
 }
 
-void frm2DPrinc::TextStress_Change() {
+void Stress2DDialog::TextStress_Change() {
   if (loading_) return;
   if (ValidateInput()) {
     CalcPrincipal();
@@ -237,7 +237,7 @@ void frm2DPrinc::TextStress_Change() {
   }
 }
 
-void frm2DPrinc::Text9_Change() {
+void Stress2DDialog::Text9_Change() {
   if (loading_) return;
   if (ValidateInput()) {
     CalcPlaneStress();
@@ -245,7 +245,7 @@ void frm2DPrinc::Text9_Change() {
   }
 }
 
-bool frm2DPrinc::AnyStressEntered() const {
+bool Stress2DDialog::AnyStressEntered() const {
   for (const QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy}) {
     // A number too large to read is not 0 either.
     const std::optional<double> value = LeadingNumber(box->text());
@@ -254,19 +254,19 @@ bool frm2DPrinc::AnyStressEntered() const {
   return false;
 }
 
-void frm2DPrinc::TextStress_GotFocus() {
+void Stress2DDialog::TextStress_GotFocus() {
   forms::SelectAllText();
   if (AnyStressEntered()) DrawElementImage();
 }
 
-void frm2DPrinc::TextStress_LostFocus(QLineEdit* box) {
+void Stress2DDialog::TextStress_LostFocus(QLineEdit* box) {
   forms::ShowTypedValue(box, u"#0.##0", forms::OnLeave::ValueOfText);
   if (AnyStressEntered()) DrawElementImage();
 }
 
-void frm2DPrinc::Text9_LostFocus() { forms::ShowTypedValue(ui_.angle, u"#0.##0", forms::OnLeave::NumbersOnly); }
+void Stress2DDialog::Text9_LostFocus() { forms::ShowTypedValue(ui_.angle, u"#0.##0", forms::OnLeave::NumbersOnly); }
 
-void frm2DPrinc::chkMohr_Click() {
+void Stress2DDialog::chkMohr_Click() {
   const bool shown = ui_.mohr->isChecked();
   ui_.picMohr->SetPlotShown(shown);
   ui_.picMohr->setVisible(shown);  // no sliver of it at the edge of the narrow dialog
@@ -276,7 +276,7 @@ void frm2DPrinc::chkMohr_Click() {
   forms::CenterForm(this);
 }
 
-void frm2DPrinc::cmdPlot_Click() {
+void Stress2DDialog::cmdPlot_Click() {
   if (principal_.S1 != 0 || principal_.S2 != 0) {
     RedrawPlot(true);
   } else {
@@ -285,12 +285,12 @@ void frm2DPrinc::cmdPlot_Click() {
   }
 }
 
-void frm2DPrinc::Timer1_Timer() {
+void Stress2DDialog::Timer1_Timer() {
   DrawElementImage();
   timer1_.stop();
 }
 
-void frm2DPrinc::DrawElementImage() {
+void Stress2DDialog::DrawElementImage() {
   if (sketchDrawn_) return;
   if (principal_.Theta1 == 0) {
     // A principal direction along x: the labelled picture is the sketch.
@@ -302,13 +302,13 @@ void frm2DPrinc::DrawElementImage() {
   ui_.view->setEnabled(false);
 }
 
-void frm2DPrinc::CommitToProject() {
+void Stress2DDialog::CommitToProject() {
   stress_.GraphOption = ui_.mohr->isChecked() ? 1 : 0;
   Project.Stress2D = stress_;
   Project.Stress2DPlane = plane_;
   MarkProjectChanged();
 }
 
-void frm2DPrinc::FormUnload() { timer1_.stop(); }
+void Stress2DDialog::FormUnload() { timer1_.stop(); }
 
 }  // namespace brantel

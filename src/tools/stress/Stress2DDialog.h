@@ -57,15 +57,15 @@ class ReferenceElement;
 // Mohr's circle and a sketch of the element turned to the principal
 // directions. Works on Stress2D and Stress2DPlane of the project; the
 // mechanics are in Stress2D.h.
-class frm2DPrinc : public forms::FormDialog {
+class Stress2DDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
   static constexpr int kNarrowWidth = 8170;
   static constexpr int kWideWidth = 12448;
 
-  explicit frm2DPrinc(QWidget* owner = nullptr);
-  ~frm2DPrinc() override;
+  explicit Stress2DDialog(QWidget* owner = nullptr);
+  ~Stress2DDialog() override;
 
   // The working copy, the principal results and whether the element sketch
   // shows the current state.

@@ -121,7 +121,7 @@ const char* const kComplexRootsNotice = "Μιγαδικές\nρίζες!\n";
 
 }  // namespace
 
-frm3DPrinc::frm3DPrinc(QWidget* owner) : FormDialog(owner) {
+Stress3DDialog::Stress3DDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frm3DPrinc"));
   Build(kForm, kControls);
   for (int k = 0; k < 9; ++k) {
@@ -168,16 +168,16 @@ frm3DPrinc::frm3DPrinc(QWidget* owner) : FormDialog(owner) {
   for (int k = 0; k < 9; ++k) {
     connect(ui_.tensor[k], &QLineEdit::textChanged, this, [this, k] { Text1_Change(k); });
   }
-  for (QLineEdit* box : ui_.normal) connect(box, &QLineEdit::textChanged, this, &frm3DPrinc::Text8_Change);
-  connect(ui_.atPlane, &QCheckBox::toggled, this, &frm3DPrinc::Check1_Click);
-  connect(ui_.deviatoric, &QCheckBox::toggled, this, &frm3DPrinc::Check2_Click);
+  for (QLineEdit* box : ui_.normal) connect(box, &QLineEdit::textChanged, this, &Stress3DDialog::Text8_Change);
+  connect(ui_.atPlane, &QCheckBox::toggled, this, &Stress3DDialog::Check1_Click);
+  connect(ui_.deviatoric, &QCheckBox::toggled, this, &Stress3DDialog::Check2_Click);
 
   Form_Load();
 }
 
-frm3DPrinc::~frm3DPrinc() = default;
+Stress3DDialog::~Stress3DDialog() = default;
 
-void frm3DPrinc::Form_Load() {
+void Stress3DDialog::Form_Load() {
   forms::ShowResult(ui_.normOfTraction, QStringLiteral("0"));
   LoadInputs();
   Check2_Click();
@@ -189,7 +189,7 @@ void frm3DPrinc::Form_Load() {
   ui_.tabs->setCurrentIndex(kTensorTab);
 }
 
-void frm3DPrinc::LoadFromProject() {
+void Stress3DDialog::LoadFromProject() {
   stress_ = Project.Stress3D;
   // Each pair of the tensor shows the element of the lower triangle.
   stress_.Tensor = MirroredTensor(stress_.Tensor);
@@ -204,9 +204,9 @@ void frm3DPrinc::LoadFromProject() {
   Check1_Click();
 }
 
-bool frm3DPrinc::ValidateInput() { return inputs_.Validate(); }
+bool Stress3DDialog::ValidateInput() { return inputs_.Validate(); }
 
-void frm3DPrinc::Text1_Change(int index) {
+void Stress3DDialog::Text1_Change(int index) {
   if (mirroring_) return;
   // The tensor is symmetric: an off-diagonal entry also stands in its
   // partner, with the same value behind the text.
@@ -221,12 +221,12 @@ void frm3DPrinc::Text1_Change(int index) {
   if (ValidateInput()) CalcStress3D();
 }
 
-void frm3DPrinc::Text8_Change() {
+void Stress3DDialog::Text8_Change() {
   if (loading_) return;
   if (ValidateInput() && CalcNormOfNormal()) CalcStress3D();
 }
 
-void frm3DPrinc::Check1_Click() {
+void Stress3DDialog::Check1_Click() {
   const bool on = ui_.atPlane->isChecked();
   ui_.tabs->setTabVisible(kPlaneTab, on);
   stress_.AtGivenPlane = on ? 1 : 0;
@@ -235,14 +235,14 @@ void frm3DPrinc::Check1_Click() {
   if (on && !loading_ && ValidateInput() && CalcNormOfNormal()) CalcStress3D();
 }
 
-void frm3DPrinc::Check2_Click() { ui_.tabs->setTabVisible(kDeviatorTab, ui_.deviatoric->isChecked()); }
+void Stress3DDialog::Check2_Click() { ui_.tabs->setTabVisible(kDeviatorTab, ui_.deviatoric->isChecked()); }
 
-bool frm3DPrinc::CalcNormOfNormal() {
+bool Stress3DDialog::CalcNormOfNormal() {
   return forms::Calculate({ui_.normOfNormal},
                           [this] { forms::ShowResult(ui_.normOfNormal, FormatGeneral(NormOfNormal(stress_.Normal))); });
 }
 
-bool frm3DPrinc::CalcStress3D() {
+bool Stress3DDialog::CalcStress3D() {
   return forms::Calculate(
       {ui_.principal[0],         ui_.principal[1],         ui_.principal[2],         ui_.invariant[0], ui_.invariant[1],
        ui_.invariant[2],         ui_.deviator[0],          ui_.deviator[1],          ui_.deviator[2],  ui_.deviator[3],
@@ -270,14 +270,14 @@ bool frm3DPrinc::CalcStress3D() {
       [this] { ShowComplexRoots(false); });
 }
 
-void frm3DPrinc::ShowPrincipalStresses(const Vector3& roots, bool complexRoots) {
+void Stress3DDialog::ShowPrincipalStresses(const Vector3& roots, bool complexRoots) {
   forms::ShowResult(ui_.principal[0], roots[0], kStress3DMask);
   for (int i = 1; i < 3; ++i)
     forms::ShowResult(ui_.principal[i], complexRoots ? QString() : Format(roots[i], kStress3DMask));
   ShowComplexRoots(complexRoots);
 }
 
-void frm3DPrinc::ShowComplexRoots(bool shown) {
+void Stress3DDialog::ShowComplexRoots(bool shown) {
   QPalette palette = resultPalette_;
   if (shown) {
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
@@ -288,7 +288,7 @@ void frm3DPrinc::ShowComplexRoots(bool shown) {
   for (QWidget* line : ui_.bracket) line->setVisible(shown);
 }
 
-void frm3DPrinc::CommitToProject() {
+void Stress3DDialog::CommitToProject() {
   Project.Stress3D = stress_;
   MarkProjectChanged();
 }

@@ -77,7 +77,7 @@ inline constexpr char kHelp[] = "cmdHelp";
 // principal stresses, the deviatoric tensor with its invariants and the
 // stress vector on a plane. Works on Stress3D of the project; the mechanics
 // are in Stress3D.h.
-class frm3DPrinc : public forms::FormDialog {
+class Stress3DDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
@@ -86,8 +86,8 @@ class frm3DPrinc : public forms::FormDialog {
   static constexpr int kDeviatorTab = 1;
   static constexpr int kPlaneTab = 2;
 
-  explicit frm3DPrinc(QWidget* owner = nullptr);
-  ~frm3DPrinc() override;
+  explicit Stress3DDialog(QWidget* owner = nullptr);
+  ~Stress3DDialog() override;
 
   // The working copy, with the results of the last calculation.
   const Stress3DData& WorkingStress() const { return stress_; }

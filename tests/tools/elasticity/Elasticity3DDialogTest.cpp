@@ -16,8 +16,8 @@ class Elasticity3DDialogTest : public test::DialogTest {
     DialogTest::SetUp();
     Project.Hooke3DInputs = {};
   }
-  frmElasti3D& Open() { return DialogTest::Open<frmElasti3D>(); }
-  frmElasti3D& Dialog() const { return static_cast<frmElasti3D&>(Current()); }
+  Elasticity3DDialog& Open() { return DialogTest::Open<Elasticity3DDialog>(); }
+  Elasticity3DDialog& Dialog() const { return static_cast<Elasticity3DDialog&>(Current()); }
   QString Strain(int k) const { return Text(elasticity3d::kStrainBox[k]); }
 };
 

@@ -48,8 +48,8 @@ class LabTestDialogTest : public test::DialogTest {
     platform::SetInputBoxHandler({});
     DialogTest::TearDown();
   }
-  frmLab& Open() { return DialogTest::Open<frmLab>(); }
-  frmLab& Dialog() const { return static_cast<frmLab&>(Current()); }
+  LabTestDialog& Open() { return DialogTest::Open<LabTestDialog>(); }
+  LabTestDialog& Dialog() const { return static_cast<LabTestDialog&>(Current()); }
   QTableWidget* Grid() const { return Control<QTableWidget>(labtest::kGrid); }
   StressStrainChart* Chart() const { return Control<StressStrainChart>(labtest::kChart); }
   QString Cell(int r, int c) const {

@@ -23,8 +23,8 @@ class PlaneElasticityDialogTest : public test::DialogTest {
     Project.PlaneStressIn = {};
     Project.PlaneConstants2 = {};
   }
-  frmPlaneStress& Open() { return DialogTest::Open<frmPlaneStress>(); }
-  frmPlaneStress& Dialog() const { return static_cast<frmPlaneStress&>(Current()); }
+  PlaneElasticityDialog& Open() { return DialogTest::Open<PlaneElasticityDialog>(); }
+  PlaneElasticityDialog& Dialog() const { return static_cast<PlaneElasticityDialog&>(Current()); }
   void ShowTab(int tab) { Control<QTabWidget>(planeelasticity::kTabs)->setCurrentIndex(tab); }
   void TypeAll(std::initializer_list<std::pair<const char*, const char*>> entries) {
     for (const auto& [box, text] : entries) Type(box, QString::fromUtf8(text));

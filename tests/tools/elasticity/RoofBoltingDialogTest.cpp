@@ -16,8 +16,8 @@ class RoofBoltingDialogTest : public test::DialogTest {
     DialogTest::SetUp();
     Project = ProjectRecord{};
   }
-  frmBolt& Open() { return DialogTest::Open<frmBolt>(); }
-  frmBolt& Dialog() const { return static_cast<frmBolt&>(Current()); }
+  RoofBoltingDialog& Open() { return DialogTest::Open<RoofBoltingDialog>(); }
+  RoofBoltingDialog& Dialog() const { return static_cast<RoofBoltingDialog&>(Current()); }
   QTabWidget* Tabs() const { return Control<QTabWidget>(roofbolting::kTabs); }
   // The worked case: 500 MPa steel, 20 mm, 3 m, SF 1.5 under 2 m of rock
   // at 25 kN/m3 over 4 m; a 24 mm bolt in a 27 mm hole over 3 m with

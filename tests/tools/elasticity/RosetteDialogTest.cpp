@@ -24,8 +24,8 @@ class RosetteDialogTest : public test::DialogTest {
     Project.RosetteResults1 = {};
     Project.RosetteResults2 = {};
   }
-  frmRozeta& Open() { return DialogTest::Open<frmRozeta>(); }
-  frmRozeta& Dialog() const { return static_cast<frmRozeta&>(Current()); }
+  RosetteDialog& Open() { return DialogTest::Open<RosetteDialog>(); }
+  RosetteDialog& Dialog() const { return static_cast<RosetteDialog&>(Current()); }
   void Gauges(const char* w1, const char* w2, const char* w3) {
     Paste(rosette::kAngleA, QString::fromUtf8(w1));
     Paste(rosette::kAngleB, QString::fromUtf8(w2));

@@ -20,8 +20,8 @@ class TransformationDialogTest : public test::DialogTest {
     DialogTest::SetUp();
     Project.TransformInputs = {};
   }
-  frmTransformCoor& Open() { return DialogTest::Open<frmTransformCoor>(); }
-  frmTransformCoor& Dialog() const { return static_cast<frmTransformCoor&>(Current()); }
+  TransformationDialog& Open() { return DialogTest::Open<TransformationDialog>(); }
+  TransformationDialog& Dialog() const { return static_cast<TransformationDialog&>(Current()); }
   QStringList Texts(const char* array, int count) const {
     QStringList out;
     for (int k = 0; k < count; ++k) out << Text(Box(array, k));

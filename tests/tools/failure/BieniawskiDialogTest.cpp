@@ -12,7 +12,7 @@
 namespace brantel {
 namespace {
 
-class BieniawskiDialogTest : public test::CriterionDialogTest<frmBieniawski> {
+class BieniawskiDialogTest : public test::CriterionDialogTest<BieniawskiDialog> {
  protected:
   // The reset record's A = 5 and k = 0.75, with Co = 100.
   static void Store(float sx, float sy, qint16 graph = 0) {

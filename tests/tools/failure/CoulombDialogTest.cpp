@@ -37,8 +37,8 @@ class CoulombDialogTest : public test::DialogTest {
     Project.CoulombInput.FrictionAngle = 30;
     Project.CoulombInput.ParamOption = kCoulombDeriveStrength;
   }
-  frmCoulomb& Open() { return DialogTest::Open<frmCoulomb>(); }
-  frmCoulomb& Dialog() const { return static_cast<frmCoulomb&>(Current()); }
+  CoulombDialog& Open() { return DialogTest::Open<CoulombDialog>(); }
+  CoulombDialog& Dialog() const { return static_cast<CoulombDialog&>(Current()); }
   CoulombPlot* Plot() const { return Control<CoulombPlot>(coulomb::kPlot); }
   // The drawn items of a colour.
   std::vector<PlotItem> ItemsOf(QRgb colour, PlotItem::Type type) const { return test::ItemsOf(*Plot(), colour, type); }

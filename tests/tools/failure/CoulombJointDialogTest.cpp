@@ -41,8 +41,8 @@ class CoulombJointDialogTest : public test::DialogTest {
     Project.JointMaterials[i].FrictionAngle = 30;
     Project.JointPlanes[i] = JointPlane{cj, phiJ, alpha, 0};
   }
-  frmCoulombJoint& Open() { return DialogTest::Open<frmCoulombJoint>(); }
-  frmCoulombJoint& Dialog() const { return static_cast<frmCoulombJoint&>(Current()); }
+  CoulombJointDialog& Open() { return DialogTest::Open<CoulombJointDialog>(); }
+  CoulombJointDialog& Dialog() const { return static_cast<CoulombJointDialog&>(Current()); }
   CoulombJointPlot* Plot() const { return Control<CoulombJointPlot>(coulombjoint::kPlot); }
   Sigma1BetaChartView* Chart() const { return Control<Sigma1BetaChartView>(coulombjoint::kChart); }
   std::vector<PlotItem> LinesOf(QRgb colour) const { return test::ItemsOf(*Plot(), colour, PlotItem::Type::Line); }

@@ -26,8 +26,10 @@ class CoulombWedgeDialogTest : public test::DialogTest {
     Project.CoulombWedgeData = {};
     Project.CoulombSlopeData = {};
   }
-  frmCoulombWedge& Open(WedgeTool tool = WedgeTool::Wedge) { return DialogTest::Open<frmCoulombWedge>(nullptr, tool); }
-  frmCoulombWedge& Dialog() const { return static_cast<frmCoulombWedge&>(Current()); }
+  CoulombWedgeDialog& Open(WedgeTool tool = WedgeTool::Wedge) {
+    return DialogTest::Open<CoulombWedgeDialog>(nullptr, tool);
+  }
+  CoulombWedgeDialog& Dialog() const { return static_cast<CoulombWedgeDialog&>(Current()); }
   void SelectTab(int index) { Control<QTabWidget>(coulombwedge::kTabs)->setCurrentIndex(index); }
 };
 

@@ -46,19 +46,19 @@ TEST_F(FailurePlotOpeningTest, ThePlotAfterTheFirstValidEntryIsTheFreshPlot) {
       // A new project: nothing to judge at the opening.
       {"vonmises",
        [] {},
-       [this] { Open<frmVonMises>(); },
+       [this] { Open<VonMisesDialog>(); },
        {{vonmises::kStrength, "10"}, {vonmises::kSx, "8"}, {vonmises::kSy, "3"}},
        vonmises::kPlot,
        graphCheckBox},
       {"hoek",
        [] {},
-       [this] { Open<frmHoek>(); },
+       [this] { Open<HoekBrownDialog>(); },
        {{hoek::kCo, "20"}, {hoek::kSx, "30"}, {hoek::kSy, "5"}},
        hoek::kPlot,
        graphCheckBox},
       {"bieniawski",
        [] {},
-       [this] { Open<frmBieniawski>(); },
+       [this] { Open<BieniawskiDialog>(); },
        {{bieniawski::kCo, "50"}, {bieniawski::kSx, "30"}, {bieniawski::kSy, "5"}},
        bieniawski::kPlot,
        graphCheckBox},
@@ -69,7 +69,7 @@ TEST_F(FailurePlotOpeningTest, ThePlotAfterTheFirstValidEntryIsTheFreshPlot) {
          Project.CoulombInput.Cohesion = 5;
          Project.CoulombInput.FrictionAngle = 30;
        },
-       [this] { Open<frmCoulomb>(); },
+       [this] { Open<CoulombDialog>(); },
        {{coulomb::kSx, "40"}},
        coulomb::kPlot,
        graphOptions},
@@ -82,7 +82,7 @@ TEST_F(FailurePlotOpeningTest, ThePlotAfterTheFirstValidEntryIsTheFreshPlot) {
          Project.JointMaterials[1].FrictionAngle = 205;
          Project.JointPlanes[1] = JointPlane{1, 30, 30, 0};
        },
-       [this] { Open<frmCoulombJoint>(); },
+       [this] { Open<CoulombJointDialog>(); },
        {{coulombjoint::kFriction, "30"}},
        coulombjoint::kPlot,
        graphOptions},

@@ -19,7 +19,7 @@
 namespace brantel {
 namespace {
 
-class HoekDialogTest : public test::CriterionDialogTest<frmHoek> {
+class HoekDialogTest : public test::CriterionDialogTest<HoekBrownDialog> {
  protected:
   // Intact rock, Co = 100 and m = 7: s1 = 100 at s2 = 0 is the limit.
   static void StoreIntact(float sx, float sy, float txy = 0, qint16 graph = 0) {
@@ -280,11 +280,11 @@ TEST_F(HoekDialogTest, RenderThePrincipalPlaneTools) {
       test::SaveRender(Current(), QStringLiteral("%1-%2").arg(QLatin1String(name), language));
       Current().close();
     };
-    DialogTest::Open<frmHoek>();
+    DialogTest::Open<HoekBrownDialog>();
     save("hoek");
-    DialogTest::Open<frmBieniawski>();
+    DialogTest::Open<BieniawskiDialog>();
     save("bieniawski");
-    DialogTest::Open<frmVonMises>();
+    DialogTest::Open<VonMisesDialog>();
     save("vonmises");
   }
 }

@@ -12,7 +12,7 @@
 namespace brantel {
 namespace {
 
-class VonMisesDialogTest : public test::CriterionDialogTest<frmVonMises> {
+class VonMisesDialogTest : public test::CriterionDialogTest<VonMisesDialog> {
  protected:
   static void Store(float sx, float sy, float txy, float t, qint16 graph = 0) {
     Project.VonMisesStress = StressInput{sx, sy, txy, graph};

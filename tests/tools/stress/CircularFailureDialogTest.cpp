@@ -50,8 +50,8 @@ class CircularFailureDialogTest : public test::DialogTest {
     DialogTest::SetUp();
     Store({10, 5, 0, 0, 1, 1, 100, 10});
   }
-  frmCircFail& Open() { return DialogTest::Open<frmCircFail>(); }
-  frmCircFail& Dialog() const { return static_cast<frmCircFail&>(Current()); }
+  CircularFailureDialog& Open() { return DialogTest::Open<CircularFailureDialog>(); }
+  CircularFailureDialog& Dialog() const { return static_cast<CircularFailureDialog&>(Current()); }
   FailureZonePicture* Picture() const { return Control<FailureZonePicture>(circularfailure::kPicture); }
   static int Count(const QString& text, const QString& line) { return static_cast<int>(text.count(line)); }
 

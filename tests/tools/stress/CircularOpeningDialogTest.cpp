@@ -36,12 +36,12 @@ class CircularDialogTest : public test::DialogTest {
     Project.CircOpening = {};
   }
   void TearDown() override {
-    frmGraph::UnloadWindow();
+    GraphWindow::UnloadWindow();
     QApplication::processEvents();
     DialogTest::TearDown();
   }
-  frmCircular& Open() { return DialogTest::Open<frmCircular>(); }
-  frmCircular& Dialog() const { return static_cast<frmCircular&>(Current()); }
+  CircularOpeningDialog& Open() { return DialogTest::Open<CircularOpeningDialog>(); }
+  CircularOpeningDialog& Dialog() const { return static_cast<CircularOpeningDialog&>(Current()); }
   // Stores a state in the project: sx, sy, txy; a, r, w.
   static void Store(float sx, float sy, float txy, float a, float r, float w) {
     Project.CircStress = {sx, sy, txy, 0};
@@ -49,7 +49,7 @@ class CircularDialogTest : public test::DialogTest {
     Project.CircOpening.R = r;
     Project.CircOpening.Angle = w;
   }
-  static int GraphWindowPoints() { return frmGraph::Loaded() ? frmGraph::Loaded()->Chart().PointCount(1) : -1; }
+  static int GraphWindowPoints() { return GraphWindow::Loaded() ? GraphWindow::Loaded()->Chart().PointCount(1) : -1; }
   int ChartPoints() const { return Control<GraphChart>(circularopening::kChart)->PointCount(2); }
 };
 
@@ -63,7 +63,7 @@ TEST_F(CircularDialogTest, ANewProjectOpensEmptyAndComputesNothing) {
   EXPECT_TRUE(Control<QCheckBox>(circularopening::kPlotTo3R)->isChecked());
   EXPECT_EQ(Text(circularopening::kSigmaTheta), QString());
   EXPECT_EQ(Text(circularopening::kTangentialRatio), QStringLiteral("-"));
-  EXPECT_EQ(frmGraph::Loaded(), nullptr);
+  EXPECT_EQ(GraphWindow::Loaded(), nullptr);
   EXPECT_TRUE(History().contains(QStringLiteral("Stress Distribution around Circular Openings.")));
   EXPECT_EQ(Control<QLineEdit>(circularopening::kDistance)->accessibleName(), QStringLiteral("r"));
   EXPECT_EQ(Control<QLineEdit>(circularopening::kPressure)->accessibleName(), QStringLiteral("Internal Pressure"));
@@ -87,7 +87,7 @@ TEST_F(CircularDialogTest, PointValuesAndRatios) {
   Type(circularopening::kSx, QStringLiteral("0"));  // all stresses 0: no ratios
   EXPECT_EQ(Text(circularopening::kSigmaTheta), QStringLiteral("0.000"));
   EXPECT_EQ(Text(circularopening::kTangentialRatio), QStringLiteral("-"));
-  EXPECT_EQ(frmGraph::Loaded(), nullptr);
+  EXPECT_EQ(GraphWindow::Loaded(), nullptr);
 }
 
 TEST_F(CircularDialogTest, ChecksShowBesideTheBoxesOrInMessages) {
@@ -141,11 +141,11 @@ TEST_F(CircularDialogTest, ABoxSelectsItsTextWhenTheDialogTakesTheFocus) {
   // Back from the graph window while it shows the curves: the caret stays
   // where it was.
   Press(circularopening::kPlot);
-  ASSERT_NE(frmGraph::Loaded(), nullptr);
+  ASSERT_NE(GraphWindow::Loaded(), nullptr);
   sx->setFocus();
   QApplication::processEvents();
   sx->setCursorPosition(2);
-  activate(frmGraph::Loaded());
+  activate(GraphWindow::Loaded());
   activate(&Dialog());
   EXPECT_TRUE(sx->hasFocus());
   EXPECT_FALSE(sx->hasSelectedText());
@@ -158,8 +158,8 @@ TEST_F(CircularDialogTest, CurvesInTheDialogAndTheGraphWindowBesideIt) {
   Press(circularopening::kPlot);
   EXPECT_TRUE(History().contains(QStringLiteral("Warning: Error < 0")));
   EXPECT_EQ(Text(circularopening::kSigmaTheta), QString());
-  ASSERT_NE(frmGraph::Loaded(), nullptr);
-  frmGraph* graph = frmGraph::Loaded();
+  ASSERT_NE(GraphWindow::Loaded(), nullptr);
+  GraphWindow* graph = GraphWindow::Loaded();
   EXPECT_TRUE(graph->isVisible());
   EXPECT_EQ(GraphWindowPoints(), 67);
   // The dialog's own chart shows the same in the default format, whatever
@@ -208,7 +208,7 @@ TEST_F(CircularDialogTest, CurvesInTheDialogAndTheGraphWindowBesideIt) {
   EXPECT_EQ(GraphWindowPoints(), 0);
   Dialog().close();
   QApplication::processEvents();
-  EXPECT_EQ(frmGraph::Loaded(), nullptr);
+  EXPECT_EQ(GraphWindow::Loaded(), nullptr);
 }
 
 TEST_F(CircularDialogTest, TheAngleBoxTakesTheScrollBarsWholeDegrees) {
@@ -299,7 +299,7 @@ class CircularModelessTest : public CircularDialogTest {
     CircularDialogTest::SetUp();
     ClearTools();
     RegisterProgramTools();
-    window_ = std::make_unique<frmMain>();
+    window_ = std::make_unique<MainWindow>();
   }
   void TearDown() override {
     window_.reset();
@@ -307,29 +307,29 @@ class CircularModelessTest : public CircularDialogTest {
     CircularDialogTest::TearDown();
   }
   // The open dialogs of the tool, after the menu entry.
-  static std::vector<frmCircular*> OpenDialogs() {
+  static std::vector<CircularOpeningDialog*> OpenDialogs() {
     QApplication::processEvents();
-    std::vector<frmCircular*> open;
+    std::vector<CircularOpeningDialog*> open;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-      if (auto* d = qobject_cast<frmCircular*>(w); d && d->isVisible()) open.push_back(d);
+      if (auto* d = qobject_cast<CircularOpeningDialog*>(w); d && d->isVisible()) open.push_back(d);
     }
     return open;
   }
-  frmCircular& FromMenu() {
+  CircularOpeningDialog& FromMenu() {
     window_->mnuEditStressItem_Click(2);
     const auto open = OpenDialogs();
     EXPECT_EQ(open.size(), 1u);
     Use(*open.front());
     return *open.front();
   }
-  std::unique_ptr<frmMain> window_;
+  std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(CircularModelessTest, TheMenuEntryAndQuickButton23OpenOneDialog) {
   const auto target = QuickButtonTarget(23);
   ASSERT_TRUE(target.has_value());
   EXPECT_EQ(ToolOfEntry(target->menu, target->index), Tool::CircularOpening);
-  frmCircular* first = &FromMenu();
+  CircularOpeningDialog* first = &FromMenu();
   Type(circularopening::kSx, QStringLiteral("4"));
   EXPECT_EQ(&FromMenu(), first);  // brought to the front, as it was
   EXPECT_EQ(Text(circularopening::kSx), QStringLiteral("4"));
@@ -339,7 +339,7 @@ TEST_F(CircularModelessTest, TheMenuEntryAndQuickButton23OpenOneDialog) {
 TEST_F(CircularModelessTest, ClosingTheDialogMakesTheMainWindowActiveAgain) {
   window_->show();
   for (bool closeBox : {false, true}) {
-    frmCircular& dialog = FromMenu();
+    CircularOpeningDialog& dialog = FromMenu();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     if (closeBox) dialog.close();
     else Press(circularopening::kCancel);
@@ -375,7 +375,7 @@ TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
   Project.FileHoldsData = kFlagFalse;
   FromMenu();
   Type(circularopening::kSx, QStringLiteral("5"));
-  DialogTest::Open<frmBrantelDesc>();
+  DialogTest::Open<DescriptionDialog>();
   Press(Project.InputUnits == 0 ? description::kMetric : description::kEnglish);
   Press(description::kOk);
   EXPECT_TRUE(OpenDialogs().empty());
@@ -397,7 +397,7 @@ TEST_F(CircularDialogTest, RenderTheDialogAndTheGraphWindowSideBySide) {
     for (int tab = 0; tab < 2; ++tab) {
       Control<QTabWidget>(circularopening::kTabs)->setCurrentIndex(tab);
       const QImage left = Dialog().grab().toImage();
-      const QImage right = frmGraph::Loaded()->grab().toImage();
+      const QImage right = GraphWindow::Loaded()->grab().toImage();
       QImage both(left.width() + right.width(), std::max(left.height(), right.height()), QImage::Format_RGB32);
       both.fill(Qt::white);
       QPainter painter(&both);
@@ -429,7 +429,7 @@ TEST_F(CircularDialogTest, HelpPageExample) {
   EXPECT_EQ(Format(GraphCurveData[1][66][0], u"#0.##0"), QStringLiteral("2.980"));
   EXPECT_EQ(Format(GraphCurveData[0][66][1], u"#0.##0"), QStringLiteral("10.373"));
   EXPECT_EQ(Format(GraphCurveData[1][66][1], u"#0.##0"), QStringLiteral("21.879"));
-  EXPECT_NE(frmGraph::Loaded(), nullptr);
+  EXPECT_NE(GraphWindow::Loaded(), nullptr);
   // The crown: a point on the wall straight above the centre.
   Type(circularopening::kAngle, QStringLiteral("90"));
   Type(circularopening::kDistance, QStringLiteral("2"));

@@ -30,15 +30,15 @@ class FadumChartDialogTest : public test::DialogTest {
     Project.CornerDepth = 1;
     Project.InputUnits = 0;
   }
-  frmFadumCoefs& Open() { return DialogTest::Open<frmFadumCoefs>(); }
-  frmFadumCoefs& Dialog() const { return static_cast<frmFadumCoefs&>(Current()); }
+  FadumChartDialog& Open() { return DialogTest::Open<FadumChartDialog>(); }
+  FadumChartDialog& Dialog() const { return static_cast<FadumChartDialog&>(Current()); }
   QTabWidget* Tabs() const { return Control<QTabWidget>(fadumchart::kTabs); }
 };
 
 TEST_F(FadumChartDialogTest, LoadingShowsTheResultsOfTheStoredValues) {
   Project.InputUnits = 1;
   Open();
-  EXPECT_EQ(Tabs()->currentIndex(), frmFadumCoefs::kAnalysisTab);
+  EXPECT_EQ(Tabs()->currentIndex(), FadumChartDialog::kAnalysisTab);
   EXPECT_EQ(Text(fadumchart::kLoad), QStringLiteral("100"));
   EXPECT_EQ(Text(fadumchart::kIr), QStringLiteral("0.175"));
   EXPECT_TRUE(Text(fadumchart::kStress).startsWith(QStringLiteral("17.52"))) << Text(fadumchart::kStress).toStdString();
@@ -156,7 +156,7 @@ TEST_F(FadumChartDialogTest, OkWithoutEditsKeepsTheStoredValues) {
 
 TEST_F(FadumChartDialogTest, ChoosingTheGraphTabDrawsTheTwentyCurves) {
   Open();
-  Tabs()->setCurrentIndex(frmFadumCoefs::kGraphTab);
+  Tabs()->setCurrentIndex(FadumChartDialog::kGraphTab);
   EXPECT_EQ(Dialog().ChartDrawCount(), 1);
   QChart* chart = Dialog().Chart();
   EXPECT_EQ(chart->title(), QStringLiteral("Fadum Chart"));
@@ -181,8 +181,8 @@ TEST_F(FadumChartDialogTest, ChoosingTheGraphTabDrawsTheTwentyCurves) {
   EXPECT_DOUBLE_EQ(y->max(), 0.28);
   EXPECT_EQ(y->tickCount(), 15);
   // Drawn again each time the tab is chosen.
-  Tabs()->setCurrentIndex(frmFadumCoefs::kAnalysisTab);
-  Tabs()->setCurrentIndex(frmFadumCoefs::kGraphTab);
+  Tabs()->setCurrentIndex(FadumChartDialog::kAnalysisTab);
+  Tabs()->setCurrentIndex(FadumChartDialog::kGraphTab);
   EXPECT_EQ(Dialog().ChartDrawCount(), 2);
 }
 
@@ -197,7 +197,7 @@ TEST_F(FadumChartDialogTest, TheChartGrowsWithTheWindow) {
 
 TEST_F(FadumChartDialogTest, RenderBothTabsInBothLanguages) {
   test::EachLanguage([&](const QString& language) {
-    for (int tab : {frmFadumCoefs::kAnalysisTab, frmFadumCoefs::kGraphTab}) {
+    for (int tab : {FadumChartDialog::kAnalysisTab, FadumChartDialog::kGraphTab}) {
       Open();
       Tabs()->setCurrentIndex(tab);
       QTest::qWait(20);  // the chart lays itself out from the event loop

@@ -38,8 +38,8 @@ class FoundationDialogTest : public test::DialogTest {
     Project.FadumY = 4;
     Project.InputUnits = 0;
   }
-  frmFadum& Open() { return DialogTest::Open<frmFadum>(); }
-  frmFadum& Dialog() const { return static_cast<frmFadum&>(Current()); }
+  FoundationDialog& Open() { return DialogTest::Open<FoundationDialog>(); }
+  FoundationDialog& Dialog() const { return static_cast<FoundationDialog&>(Current()); }
   FoundationPlan* Plan() const { return Control<FoundationPlan>(foundation::kPlan); }
   // The pointer over the plan at a point given in length units.
   void PointAt(double x, double y) const {
@@ -244,10 +244,10 @@ TEST_F(FoundationDialogTest, OkWithoutEditsKeepsTheStoredValues) {
 
 TEST_F(FoundationDialogTest, TheDetailsButtonOpensTheCoefficientDialog) {
   Project.CornerDepth = 2;
-  frmFadum& foundation = Open();
+  FoundationDialog& foundation = Open();
   bool opened = false;
   QTimer::singleShot(0, [&] {
-    auto* coefs = qobject_cast<frmFadumCoefs*>(QApplication::activeModalWidget());
+    auto* coefs = qobject_cast<FadumChartDialog*>(QApplication::activeModalWidget());
     opened = coefs != nullptr;
     if (!coefs) return;
     EXPECT_EQ(coefs->parentWidget(), nullptr);

@@ -20,8 +20,8 @@ class PointLoadDialogTest : public test::DialogTest {
     DialogTest::SetUp();
     ResetProjectRecord(Project, true, false);  // Q = 100, R = 3, Z = 2
   }
-  frmPointLoad& Open() { return DialogTest::Open<frmPointLoad>(); }
-  frmPointLoad& Dialog() const { return static_cast<frmPointLoad&>(Current()); }
+  PointLoadDialog& Open() { return DialogTest::Open<PointLoadDialog>(); }
+  PointLoadDialog& Dialog() const { return static_cast<PointLoadDialog&>(Current()); }
   // A press on the section at a place in twips from its corner.
   void PressSection(int xTwips, int yTwips) {
     QTest::mouseClick(Control(pointload::kSection), Qt::LeftButton, {},

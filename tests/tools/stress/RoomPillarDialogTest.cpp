@@ -24,8 +24,8 @@ class RoomPillarDialogTest : public test::DialogTest {
     DisplayHistoryWin = 1;
     ResetProjectRecord(Project, true, false);  // a new project, imperial units
   }
-  frmRoomPillar& Open() { return DialogTest::Open<frmRoomPillar>(); }
-  frmRoomPillar& Dialog() const { return static_cast<frmRoomPillar&>(Current()); }
+  RoomPillarDialog& Open() { return DialogTest::Open<RoomPillarDialog>(); }
+  RoomPillarDialog& Dialog() const { return static_cast<RoomPillarDialog&>(Current()); }
   void Enter(const char* sy, const char* wp, const char* lp, const char* wo) {
     Type(roompillar::kSy, QString::fromLatin1(sy));
     Type(roompillar::kWp, QString::fromLatin1(wp));

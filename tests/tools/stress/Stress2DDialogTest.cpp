@@ -33,8 +33,8 @@ class Stress2DDialogTest : public test::DialogTest {
     Project.Stress2D = StressInput{};
     Project.Stress2DPlane = StressOnPlane{};
   }
-  frm2DPrinc& Open() { return DialogTest::Open<frm2DPrinc>(); }
-  frm2DPrinc& Dialog() const { return static_cast<frm2DPrinc&>(Current()); }
+  Stress2DDialog& Open() { return DialogTest::Open<Stress2DDialog>(); }
+  Stress2DDialog& Dialog() const { return static_cast<Stress2DDialog&>(Current()); }
   MohrCirclePlot* Plot() const { return Control<MohrCirclePlot>(stress2d::kPlot); }
   ElementView* Sketch() const { return Control<ElementView>(stress2d::kSketch); }
 };

@@ -21,8 +21,8 @@ namespace {
 
 class Stress3DDialogTest : public test::DialogTest {
  protected:
-  frm3DPrinc& Open() { return DialogTest::Open<frm3DPrinc>(); }
-  frm3DPrinc& Dialog() const { return static_cast<frm3DPrinc&>(Current()); }
+  Stress3DDialog& Open() { return DialogTest::Open<Stress3DDialog>(); }
+  Stress3DDialog& Dialog() const { return static_cast<Stress3DDialog&>(Current()); }
   void TypeTensor(const std::array<const char*, 9>& texts) {
     for (int k = 0; k < 9; ++k) Type(forms::Item(stress3d::kTensor, k), QString::fromLatin1(texts[k]));
   }
@@ -101,14 +101,14 @@ TEST_F(Stress3DDialogTest, AnInvalidEntryIsReportedOnceUnderTheFirstBoxOfThePair
   EXPECT_EQ(Text(stress3d::kS1), QStringLiteral("4.236"));  // of the last valid state, "1": 2 + sqrt(5)
   Type(stress3d::kT12, QStringLiteral("1"));
   Press(stress3d::kAtPlane);
-  Page(frm3DPrinc::kPlaneTab);
+  Page(Stress3DDialog::kPlaneTab);
   EnglishMenus = 0;
   Type(stress3d::kN2, QStringLiteral("x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το n2"));
   EXPECT_TRUE(Control<QLineEdit>(stress3d::kN2)->hasFocus());
   Type(stress3d::kN2, QStringLiteral("0"));
   // A number too large for a 32-bit value is refused too.
-  Page(frm3DPrinc::kTensorTab);
+  Page(Stress3DDialog::kTensorTab);
   Paste(stress3d::kT33, QStringLiteral("1e39"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το s33"));
 }
@@ -116,21 +116,21 @@ TEST_F(Stress3DDialogTest, AnInvalidEntryIsReportedOnceUnderTheFirstBoxOfThePair
 TEST_F(Stress3DDialogTest, TheCheckBoxesShowTheirPages) {
   Project.Stress3D.AtGivenPlane = 1;
   Open();
-  EXPECT_EQ(Control<QTabWidget>(stress3d::kTabs)->currentIndex(), frm3DPrinc::kTensorTab);
+  EXPECT_EQ(Control<QTabWidget>(stress3d::kTabs)->currentIndex(), Stress3DDialog::kTensorTab);
   EXPECT_TRUE(Control<QCheckBox>(stress3d::kAtPlane)->isChecked());
-  EXPECT_TRUE(TabShown(frm3DPrinc::kPlaneTab));
-  EXPECT_FALSE(TabShown(frm3DPrinc::kDeviatorTab));  // the deviator box starts clear
+  EXPECT_TRUE(TabShown(Stress3DDialog::kPlaneTab));
+  EXPECT_FALSE(TabShown(Stress3DDialog::kDeviatorTab));  // the deviator box starts clear
   Press(stress3d::kDeviatoric);
-  EXPECT_TRUE(TabShown(frm3DPrinc::kDeviatorTab));
+  EXPECT_TRUE(TabShown(Stress3DDialog::kDeviatorTab));
   Press(stress3d::kAtPlane);
-  EXPECT_FALSE(TabShown(frm3DPrinc::kPlaneTab));
+  EXPECT_FALSE(TabShown(Stress3DDialog::kPlaneTab));
 }
 
 TEST_F(Stress3DDialogTest, StressOnAPlane) {
   Project.Stress3D.AtGivenPlane = 1;
   Open();
   TypeTensor({"10", "5", "0", "5", "6", "0", "0", "0", "3"});
-  Page(frm3DPrinc::kPlaneTab);
+  Page(Stress3DDialog::kPlaneTab);
   Type(stress3d::kN1, QStringLiteral("0.6"));
   Type(stress3d::kN2, QStringLiteral("0.8"));
   EXPECT_EQ(Text(stress3d::kNormOfNormal), QStringLiteral("1"));
@@ -145,15 +145,15 @@ TEST_F(Stress3DDialogTest, StressOnAPlane) {
   // normal longer than 1 can take the squared shear below 0. The tensor is
   // 7 n n' - 16 u u' + 42 w w' with n = (0.36, 0.48, 0.8); rounding leaves
   // |t|^2 - sn^2 at -7e-6 here.
-  Page(frm3DPrinc::kTensorTab);
+  Page(Stress3DDialog::kTensorTab);
   TypeTensor({"0.344", "21.792", "-10.08", "21.792", "13.056", "-13.44", "-10.08", "-13.44", "19.6"});
-  Page(frm3DPrinc::kPlaneTab);
+  Page(Stress3DDialog::kPlaneTab);
   TypeNormal({"0.36", "0.48", "0.8"});
   EXPECT_NEAR(ParseLeadingNumber(Text(stress3d::kNormalComponent)), 7.0, 1e-5);
   EXPECT_EQ(Text(stress3d::kShear), QStringLiteral("0"));
-  Page(frm3DPrinc::kTensorTab);
+  Page(Stress3DDialog::kTensorTab);
   TypeTensor({"1", "0", "0", "0", "2", "0", "0", "0", "3"});
-  Page(frm3DPrinc::kPlaneTab);
+  Page(Stress3DDialog::kPlaneTab);
   TypeNormal({"2", "0", "0"});
   EXPECT_EQ(Text(stress3d::kShear), QStringLiteral("Error"));
   EXPECT_EQ(Dialog().WorkingStress().Traction, (Vector3{2, 0, 0}));
@@ -192,7 +192,7 @@ TEST_F(Stress3DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Open();
   TypeTensor({"10", "5", "0", "5", "6", "0", "0", "0", "3"});
   Press(stress3d::kAtPlane);
-  Page(frm3DPrinc::kPlaneTab);
+  Page(Stress3DDialog::kPlaneTab);
   Type(stress3d::kN1, QStringLiteral("1"));
   Press(stress3d::kOk);
   EXPECT_FALSE(Dialog().isVisible());

@@ -1,4 +1,4 @@
-#include "maintenance/About.h"
+#include "maintenance/AboutDialog.h"
 
 #include "core/Globals.h"
 #include "core/Logo.h"
@@ -32,7 +32,7 @@ constexpr ControlRow kControls[] = {
 
 }  // namespace
 
-frmAbout::frmAbout(QWidget* owner) : FormDialog(owner) {
+AboutDialog::AboutDialog(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls);
   ui_.icon = Require<QLabel>(about::kIcon);
   ui_.title = Require<QLabel>(about::kTitle);
@@ -46,12 +46,12 @@ frmAbout::frmAbout(QWidget* owner) : FormDialog(owner) {
   ui_.description->setWordWrap(true);
   ui_.disclaimer->setWordWrap(true);
   ui_.icon->setScaledContents(true);
-  connect(Require<QPushButton>(about::kOk), &QPushButton::clicked, this, &frmAbout::CmdOk_Click);
-  connect(Require<QPushButton>(about::kSysInfo), &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+  connect(Require<QPushButton>(about::kOk), &QPushButton::clicked, this, &AboutDialog::CmdOk_Click);
+  connect(Require<QPushButton>(about::kSysInfo), &QPushButton::clicked, this, &AboutDialog::cmdSysInfo_Click);
   Form_Load();
 }
 
-void frmAbout::Form_Load() {
+void AboutDialog::Form_Load() {
   setWindowTitle(AppTitle.isEmpty() ? QStringLiteral("Brantel") : AppTitle);
   ui_.icon->setPixmap(ProgramLogo());
   ui_.description->setText(
@@ -62,16 +62,16 @@ void frmAbout::Form_Load() {
   timer1_.start(500);
 }
 
-void frmAbout::CmdOk_Click() {
+void AboutDialog::CmdOk_Click() {
   timer1_.stop();
   Unload();
   // Back to the window that opened it.
   if (QWidget* owner = parentWidget()) owner->show();
 }
 
-void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
+void AboutDialog::cmdSysInfo_Click() { StartSysInfo(); }
 
-void frmAbout::StartSysInfo() {
+void AboutDialog::StartSysInfo() {
   const QString program = platform::FindSystemInfoProgram();
   if (program.isEmpty() || !platform::StartProgram(program, {})) {
     ShowMsg(QStringLiteral("System Information Is Unavailable At This Time"), mb::kOkOnly, QString());

@@ -19,11 +19,11 @@ inline constexpr char kDecline[] = "cmdNoAccept";
 // program. "Accept and Continue" accepts; "Do not Accept and Exit", Esc and
 // the close box decline. Accepting with the box ticked turns the disclaimer
 // off for later starts.
-class frmDisclaimer : public forms::FormDialog {
+class DisclaimerDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmDisclaimer(QWidget* owner = nullptr);
+  explicit DisclaimerDialog(QWidget* owner = nullptr);
 
  protected:
   // Writes the setting when accepted with the box ticked.

@@ -22,12 +22,12 @@ namespace brantel {
 // Colours are 24-bit values with red in the low byte; a value with the high
 // bit set names a system colour by its low byte, and -1 means "none" (for a
 // transparent colour: the colour of the image's top-left pixel).
-class cVBALImageList {
+class IconStrip {
  public:
-  cVBALImageList();
-  ~cVBALImageList();
-  cVBALImageList(const cVBALImageList&) = delete;
-  cVBALImageList& operator=(const cVBALImageList&) = delete;
+  IconStrip();
+  ~IconStrip();
+  IconStrip(const IconStrip&) = delete;
+  IconStrip& operator=(const IconStrip&) = delete;
 
   // Image types of the adders.
   static constexpr qint32 kBitmap = 0;
@@ -48,7 +48,7 @@ class cVBALImageList {
   void Destroy();
 
   void DrawImage(const QVariant& key, QPainter& painter, int x, int y, bool selected = false, bool cut = false,
-                 bool disabled = false, qint32 cutColour = -1, const cVBALImageList* externalList = nullptr) const;
+                 bool disabled = false, qint32 cutColour = -1, const IconStrip* externalList = nullptr) const;
 
   qint32 IconSizeX() const { return iconSizeX_; }
   void SetIconSizeX(qint32 pixels) { iconSizeX_ = pixels; }  // takes effect at the next Create

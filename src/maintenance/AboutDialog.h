@@ -23,11 +23,11 @@ inline constexpr char kSysInfo[] = "cmdSysInfo";  // starts the system-informati
 // The About window: title, version, credits, and a button that starts the
 // desktop's system-information program. OK closes it and shows its owner
 // (the main window, when that opened it).
-class frmAbout : public forms::FormDialog {
+class AboutDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmAbout(QWidget* owner = nullptr);
+  explicit AboutDialog(QWidget* owner = nullptr);
 
  private:
   void Form_Load();

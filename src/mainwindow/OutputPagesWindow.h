@@ -24,11 +24,11 @@ inline constexpr char kClose[] = "Command1";
 
 // "Calculation Results": pages through the output pages OutBuf(0) to
 // OutBuf(OutBufLastPage), and copies or prints one page or all of them.
-class frmTxtBox : public forms::FormDialog {
+class OutputPagesWindow : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit frmTxtBox(QWidget* owner = nullptr);
+  explicit OutputPagesWindow(QWidget* owner = nullptr);
 
   qint16 CurrentPage() const { return currentPage_; }
 

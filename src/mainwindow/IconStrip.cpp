@@ -1,4 +1,4 @@
-#include "mainwindow/ImageList.h"
+#include "mainwindow/IconStrip.h"
 
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
@@ -110,22 +110,22 @@ QImage Masked(const QImage& source, std::optional<QRgb> transparent) {
 QImage LoadImageFile(const QString& fileName, bool mapSysColours, qint32 imageType) {
   QImage image;
   if (!QFile::exists(fileName) || !image.load(fileName)) return QImage();
-  if (mapSysColours && imageType == cVBALImageList::kBitmap) MapSystemColours(image);
+  if (mapSysColours && imageType == IconStrip::kBitmap) MapSystemColours(image);
   return image;
 }
 
 }  // namespace
 
-cVBALImageList::cVBALImageList() = default;
+IconStrip::IconStrip() = default;
 
-cVBALImageList::~cVBALImageList() { Destroy(); }
+IconStrip::~IconStrip() { Destroy(); }
 
-qint32 cVBALImageList::SystemColourDepth() {
+qint32 IconStrip::SystemColourDepth() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   return screen ? screen->depth() : 0;
 }
 
-qint32 cVBALImageList::FindIndex(const QVariant& key) const {
+qint32 IconStrip::FindIndex(const QVariant& key) const {
   const qint32 count = ImageCount();
   if (const auto n = NumericKey(key)) {
     if (!std::isfinite(*n) || *n < 1 || *n > count) return -1;
@@ -138,18 +138,18 @@ qint32 cVBALImageList::FindIndex(const QVariant& key) const {
   return -1;
 }
 
-qint32 cVBALImageList::ItemIndex(const QVariant& key) const {
+qint32 IconStrip::ItemIndex(const QVariant& key) const {
   const qint32 index = FindIndex(key);
   if (index < 0) RaiseError(err::kSubscript);
   return index;
 }
 
-void cVBALImageList::SwapAt(qint32 a, qint32 b) {
+void IconStrip::SwapAt(qint32 a, qint32 b) {
   std::swap(images_[static_cast<std::size_t>(a)], images_[static_cast<std::size_t>(b)]);
   std::swap(keys_[static_cast<std::size_t>(a)], keys_[static_cast<std::size_t>(b)]);
 }
 
-void cVBALImageList::SwapOrCopyImage(const QVariant& key1, const QVariant& key2, qint32 flags) {
+void IconStrip::SwapOrCopyImage(const QVariant& key1, const QVariant& key2, qint32 flags) {
   const qint32 destination = FindIndex(key1);
   const qint32 source = FindIndex(key2);
   if (destination < 0 || source < 0) return;
@@ -160,83 +160,81 @@ void cVBALImageList::SwapOrCopyImage(const QVariant& key1, const QVariant& key2,
   std::swap(keys_[static_cast<std::size_t>(destination)], keys_[static_cast<std::size_t>(source)]);
 }
 
-bool cVBALImageList::Create() {
+bool IconStrip::Create() {
   Destroy();
   if (iconSizeX_ <= 0 || iconSizeY_ <= 0) return false;
   handle_ = NextHandle();
   return true;
 }
 
-void cVBALImageList::Destroy() {
+void IconStrip::Destroy() {
   handle_ = 0;
   images_.clear();
   keys_.clear();
 }
 
-qint32 cVBALImageList::ImageCount() const { return handle_ ? static_cast<qint32>(images_.size()) : 0; }
+qint32 IconStrip::ImageCount() const { return handle_ ? static_cast<qint32>(images_.size()) : 0; }
 
-void cVBALImageList::ResizeKeys() {
+void IconStrip::ResizeKeys() {
   if (handle_ && keys_.size() != images_.size()) keys_.resize(images_.size());
 }
 
-void cVBALImageList::RemoveImage(const QVariant& key) {
+void IconStrip::RemoveImage(const QVariant& key) {
   const qint32 index = ItemIndex(key);
   images_.erase(images_.begin() + index);
   if (static_cast<std::size_t>(index) < keys_.size()) keys_.erase(keys_.begin() + index);
   ResizeKeys();
 }
 
-bool cVBALImageList::KeyExists(const QString& key) {
+bool IconStrip::KeyExists(const QString& key) {
   ResizeKeys();
   return std::find(keys_.begin(), keys_.end(), key) != keys_.end();
 }
 
-QString cVBALImageList::ItemKey(qint32 position) const {
+QString IconStrip::ItemKey(qint32 position) const {
   if (position < 1 || position > ImageCount()) RaiseError(err::kSubscript);
   return keys_[static_cast<std::size_t>(position - 1)];
 }
 
-void cVBALImageList::SetItemKey(qint32 position, const QVariant& key) {
+void IconStrip::SetItemKey(qint32 position, const QVariant& key) {
   if (position < 1 || position > ImageCount()) RaiseError(err::kSubscript);
   StoreKey(position - 1, key);
 }
 
-void cVBALImageList::CheckKeyFree(qint32 position, const QString& key) const {
+void IconStrip::CheckKeyFree(qint32 position, const QString& key) const {
   if (key.trimmed().isEmpty()) return;
   for (std::size_t i = 0; i < keys_.size(); ++i) {
     if (static_cast<qint32>(i) != position && keys_[i] == key) RaiseError(err::kKeyAlreadyInCollection);
   }
 }
 
-void cVBALImageList::StoreKey(qint32 position, const QVariant& key) {
+void IconStrip::StoreKey(qint32 position, const QVariant& key) {
   const QString text = IsMissing(key) ? QString() : key.toString();
   if (keys_.size() < static_cast<std::size_t>(position) + 1) keys_.resize(static_cast<std::size_t>(position) + 1);
   CheckKeyFree(position, text);
   keys_[static_cast<std::size_t>(position)] = text;
 }
 
-QPixmap cVBALImageList::ItemPicture(const QVariant& key) const {
-  return images_[static_cast<std::size_t>(ItemIndex(key))];
-}
+QPixmap IconStrip::ItemPicture(const QVariant& key) const { return images_[static_cast<std::size_t>(ItemIndex(key))]; }
 
-QIcon cVBALImageList::ItemCopyOfIcon(const QVariant& key) const { return QIcon(ItemPicture(key)); }
+QIcon IconStrip::ItemCopyOfIcon(const QVariant& key) const { return QIcon(ItemPicture(key)); }
 
-bool cVBALImageList::AddFromFile(const QString& fileName, qint32 imageType, const QVariant& key, bool mapSysColours,
-                                 qint32 transparentColour, const QVariant& insertBefore) {
+bool IconStrip::AddFromFile(const QString& fileName, qint32 imageType, const QVariant& key, bool mapSysColours,
+                            qint32 transparentColour, const QVariant& insertBefore) {
   if (!handle_) return false;
   return AddFromHandle(LoadImageFile(fileName, mapSysColours, imageType), imageType, key, transparentColour,
                        insertBefore);
 }
 
-bool cVBALImageList::AddFromResourceID(const QString& resource, qint32 imageType, const QVariant& key,
-                                       bool mapSysColours, qint32 transparentColour, const QVariant& insertBefore) {
+bool IconStrip::AddFromResourceID(const QString& resource, qint32 imageType, const QVariant& key, bool mapSysColours,
+                                  qint32 transparentColour, const QVariant& insertBefore) {
   if (!handle_) return false;
   return AddFromHandle(LoadImageFile(resource, mapSysColours, imageType), imageType, key, transparentColour,
                        insertBefore);
 }
 
-bool cVBALImageList::AddFromHandle(const QImage& image, qint32 imageType, const QVariant& key, qint32 transparentColour,
-                                   const QVariant& insertBefore) {
+bool IconStrip::AddFromHandle(const QImage& image, qint32 imageType, const QVariant& key, qint32 transparentColour,
+                              const QVariant& insertBefore) {
   if (!handle_ || image.isNull()) return false;
 
   qint32 insertAt = -1;
@@ -289,7 +287,7 @@ bool cVBALImageList::AddFromHandle(const QImage& image, qint32 imageType, const 
   return true;
 }
 
-bool cVBALImageList::AddFromPictureBox(const QImage& picture, const QVariant& key, int left, int top, qint32 colour) {
+bool IconStrip::AddFromPictureBox(const QImage& picture, const QVariant& key, int left, int top, qint32 colour) {
   if (!handle_ || picture.isNull()) return false;
   QColor background;
   if (colour == -1) {
@@ -309,11 +307,11 @@ bool cVBALImageList::AddFromPictureBox(const QImage& picture, const QVariant& ke
   return AddFromHandle(cell, kBitmap, key, ValueOf(background));
 }
 
-void cVBALImageList::DrawImage(const QVariant& key, QPainter& painter, int x, int y, bool selected, bool cut,
-                               bool disabled, qint32 cutColour, const cVBALImageList* externalList) const {
+void IconStrip::DrawImage(const QVariant& key, QPainter& painter, int x, int y, bool selected, bool cut, bool disabled,
+                          qint32 cutColour, const IconStrip* externalList) const {
   const qint32 index = FindIndex(key);
   if (index < 0) return;
-  const cVBALImageList& list = externalList ? *externalList : *this;
+  const IconStrip& list = externalList ? *externalList : *this;
   if (index >= static_cast<qint32>(list.images_.size())) return;
   const QPixmap& image = list.images_[static_cast<std::size_t>(index)];
 
@@ -339,7 +337,7 @@ void cVBALImageList::DrawImage(const QVariant& key, QPainter& painter, int x, in
   }
 }
 
-QPixmap cVBALImageList::ImagePictureStrip(const QVariant& startKey, const QVariant& endKey, qint32 backColour) const {
+QPixmap IconStrip::ImagePictureStrip(const QVariant& startKey, const QVariant& endKey, qint32 backColour) const {
   const qint32 start = IsMissing(startKey) ? 0 : ItemIndex(startKey);
   const qint32 end = IsMissing(endKey) ? ImageCount() - 1 : ItemIndex(endKey);
   if (end <= start || end < 0) return QPixmap();
@@ -352,18 +350,18 @@ QPixmap cVBALImageList::ImagePictureStrip(const QVariant& startKey, const QVaria
   return strip;
 }
 
-QPixmap cVBALImageList::IconToPicture(const QIcon& icon) {
+QPixmap IconStrip::IconToPicture(const QIcon& icon) {
   if (icon.isNull()) return QPixmap();
   const QList<QSize> sizes = icon.availableSizes();
   return icon.pixmap(sizes.isEmpty() ? QSize(32, 32) : sizes.first());
 }
 
-QPixmap cVBALImageList::BitmapToPicture(const QImage& bitmap) {
+QPixmap IconStrip::BitmapToPicture(const QImage& bitmap) {
   if (bitmap.isNull()) return QPixmap();
   return QPixmap::fromImage(bitmap);
 }
 
-qint32 cVBALImageList::TranslateColor(qint32 colour) {
+qint32 IconStrip::TranslateColor(qint32 colour) {
   const auto value = static_cast<quint32>(colour);
   if (value & 0x80000000u) {
     if (value & 0x7FFFFF00u) return -1;

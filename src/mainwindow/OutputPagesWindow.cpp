@@ -1,4 +1,4 @@
-#include "mainwindow/OutputPages.h"
+#include "mainwindow/OutputPagesWindow.h"
 
 #include "core/ErrorReporting.h"
 #include "core/Globals.h"
@@ -53,7 +53,7 @@ void PutOnClipboard(const QString& text) {
 
 }  // namespace
 
-frmTxtBox::frmTxtBox(QWidget* owner) : FormDialog(owner) {
+OutputPagesWindow::OutputPagesWindow(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls, RichTextBoxFactory);
   ui_.view = Require<QTextEdit>(outputpages::kView);
   ui_.next = Require<QPushButton>(outputpages::kNext);
@@ -61,10 +61,13 @@ frmTxtBox::frmTxtBox(QWidget* owner) : FormDialog(owner) {
   SetDesignFont(ui_.view);
   // Close is the Cancel of the window.
   WireButtons(nullptr, Require<QPushButton>(outputpages::kClose), Require<QPushButton>(outputpages::kHelp));
-  const std::pair<const char*, void (frmTxtBox::*)()> handlers[] = {
-      {outputpages::kCopyPage, &frmTxtBox::Command2_Click}, {outputpages::kPrintPage, &frmTxtBox::Command3_Click},
-      {outputpages::kNext, &frmTxtBox::Command4_Click},     {outputpages::kPrevious, &frmTxtBox::Command5_Click},
-      {outputpages::kPrintAll, &frmTxtBox::Command6_Click}, {outputpages::kCopyAll, &frmTxtBox::Command7_Click},
+  const std::pair<const char*, void (OutputPagesWindow::*)()> handlers[] = {
+      {outputpages::kCopyPage, &OutputPagesWindow::Command2_Click},
+      {outputpages::kPrintPage, &OutputPagesWindow::Command3_Click},
+      {outputpages::kNext, &OutputPagesWindow::Command4_Click},
+      {outputpages::kPrevious, &OutputPagesWindow::Command5_Click},
+      {outputpages::kPrintAll, &OutputPagesWindow::Command6_Click},
+      {outputpages::kCopyAll, &OutputPagesWindow::Command7_Click},
   };
   for (const auto& [name, handler] : handlers) {
     connect(Require<QPushButton>(name), &QPushButton::clicked, this, handler);
@@ -72,31 +75,31 @@ frmTxtBox::frmTxtBox(QWidget* owner) : FormDialog(owner) {
   Form_Load();
 }
 
-void frmTxtBox::Form_Load() {
+void OutputPagesWindow::Form_Load() {
   LoadInputs();
   AddHistoryLine(QStringLiteral("Results displayed"));
   forms::CenterForm(this);
 }
 
-void frmTxtBox::LoadFromProject() {
+void OutputPagesWindow::LoadFromProject() {
   // From page 0, one Next: the last page when there are two.
   currentPage_ = 0;
   Command4_Click();
 }
 
-bool frmTxtBox::event(QEvent* event) {
+bool OutputPagesWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) {
     if (ui_.next->isEnabled()) ui_.next->setFocus();
   }
   return forms::FormDialog::event(event);
 }
 
-void frmTxtBox::Loadbuffer() {
+void OutputPagesWindow::Loadbuffer() {
   const bool inRange = currentPage_ >= 0 && currentPage_ < kOutBufPages;
   SetRichText(ui_.view, inRange ? OutBuf[static_cast<std::size_t>(currentPage_)] : QString());
 }
 
-void frmTxtBox::Command4_Click() {
+void OutputPagesWindow::Command4_Click() {
   if (currentPage_ < LastPage()) {
     ++currentPage_;
     Loadbuffer();
@@ -105,7 +108,7 @@ void frmTxtBox::Command4_Click() {
   ui_.next->setEnabled(currentPage_ < LastPage());
 }
 
-void frmTxtBox::Command5_Click() {
+void OutputPagesWindow::Command5_Click() {
   if (currentPage_ >= 1) {
     --currentPage_;
     Loadbuffer();
@@ -114,30 +117,30 @@ void frmTxtBox::Command5_Click() {
   ui_.previous->setEnabled(currentPage_ != 0);
 }
 
-void frmTxtBox::Command2_Click() {
+void OutputPagesWindow::Command2_Click() {
   const bool inRange = currentPage_ >= 0 && currentPage_ < kOutBufPages;
   PutOnClipboard(inRange ? OutBuf[static_cast<std::size_t>(currentPage_)] : QString());
   AddHistoryLine(QStringLiteral("Output page #") + SignedNumber(currentPage_) + QStringLiteral("copied to clipboard"));
 }
 
-void frmTxtBox::Command7_Click() {
+void OutputPagesWindow::Command7_Click() {
   PutOnClipboard(JoinOutBuf(0, LastPage()));
   AddHistoryLine(QStringLiteral("Output copied to clipboard"));
 }
 
-void frmTxtBox::Command3_Click() {
+void OutputPagesWindow::Command3_Click() {
   if (PrintOutputPages(currentPage_, currentPage_)) {
     AddHistoryLine(QStringLiteral("Current page printed"));
   }
   Loadbuffer();
 }
 
-void frmTxtBox::Command6_Click() {
+void OutputPagesWindow::Command6_Click() {
   if (PrintOutputPages(0, LastPage())) AddHistoryLine(QStringLiteral("All pages printed"));
   Loadbuffer();
 }
 
-bool frmTxtBox::PrintOutputPages(qint16 first, qint16 last) {
+bool OutputPagesWindow::PrintOutputPages(qint16 first, qint16 last) {
   cancelled_ = false;
   const qint16 answer = RunReported([this] {
     if (!platform::ShowPrintDialog(platform::SystemPrinter(), platform::PrintDialogKind::Print, this)) {

@@ -1,4 +1,4 @@
-#include "maintenance/Disclaimer.h"
+#include "maintenance/DisclaimerDialog.h"
 
 #include "core/Globals.h"
 #include "core/Settings.h"
@@ -47,7 +47,7 @@ QString DisclaimerText() {
   return text;
 }
 
-frmDisclaimer::frmDisclaimer(QWidget* owner) : FormDialog(owner) {
+DisclaimerDialog::DisclaimerDialog(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls);  // in English only: the table has no Greek captions
   ui_.disclaimer = Require<QLabel>(disclaimer::kText);
   ui_.show = Require<QCheckBox>(disclaimer::kDontShow);
@@ -60,14 +60,14 @@ frmDisclaimer::frmDisclaimer(QWidget* owner) : FormDialog(owner) {
   Form_Load();
 }
 
-void frmDisclaimer::Form_Load() {
+void DisclaimerDialog::Form_Load() {
   QString shown = DisclaimerText();
   ui_.disclaimer->setText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   ui_.disclaimer->setAccessibleName(QStringLiteral("Disclaimer of Liability Clause"));
   setWindowTitle(windowTitle() + QStringLiteral(" for ") + AppNameUpper);
 }
 
-void frmDisclaimer::CommitToProject() {
+void DisclaimerDialog::CommitToProject() {
   // Only an accepted disclaimer may be turned off; a declined one writes
   // nothing.
   if (!ui_.show->isChecked()) return;
@@ -75,6 +75,6 @@ void frmDisclaimer::CommitToProject() {
   SaveSettings(kSettingsMain);
 }
 
-bool ShowDisclaimer() { return forms::ShowModal<frmDisclaimer>(nullptr); }
+bool ShowDisclaimer() { return forms::ShowModal<DisclaimerDialog>(nullptr); }
 
 }  // namespace brantel

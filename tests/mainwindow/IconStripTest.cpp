@@ -1,4 +1,4 @@
-#include "mainwindow/ImageList.h"
+#include "mainwindow/IconStrip.h"
 
 #include "core/RuntimeError.h"
 
@@ -29,17 +29,17 @@ QImage Strip(int count, int height = 24) {
   return strip;
 }
 
-QRgb CentreOf(const cVBALImageList& list, int position) { return list.ItemPicture(position).toImage().pixel(12, 12); }
+QRgb CentreOf(const IconStrip& list, int position) { return list.ItemPicture(position).toImage().pixel(12, 12); }
 
 TEST(ImageList, CutsAStripIntoImagesWithTheCornerColourTransparent) {
-  cVBALImageList list;
+  IconStrip list;
   EXPECT_EQ(list.IconSizeX(), 16);
-  EXPECT_FALSE(list.AddFromHandle(Strip(1), cVBALImageList::kBitmap));  // no list yet
+  EXPECT_FALSE(list.AddFromHandle(Strip(1), IconStrip::kBitmap));  // no list yet
   list.SetIconSizeX(24);
   list.SetIconSizeY(24);
   ASSERT_TRUE(list.Create());
   EXPECT_NE(list.hIml(), 0u);
-  ASSERT_TRUE(list.AddFromHandle(Strip(10), cVBALImageList::kBitmap));
+  ASSERT_TRUE(list.AddFromHandle(Strip(10), IconStrip::kBitmap));
   EXPECT_EQ(list.ImageCount(), 10);
   EXPECT_EQ(qGray(CentreOf(list, 1)), 10);
   EXPECT_EQ(qGray(CentreOf(list, 10)), 100);
@@ -49,12 +49,12 @@ TEST(ImageList, CutsAStripIntoImagesWithTheCornerColourTransparent) {
 
   // A partial cell at the end is no image; a short strip is padded.
   list.Clear();
-  EXPECT_TRUE(list.AddFromHandle(Strip(3).copy(0, 0, 60, 20), cVBALImageList::kBitmap));
+  EXPECT_TRUE(list.AddFromHandle(Strip(3).copy(0, 0, 60, 20), IconStrip::kBitmap));
   EXPECT_EQ(list.ImageCount(), 2);
   EXPECT_EQ(list.ItemPicture(2).height(), 24);
 
   // A file that is not there adds nothing.
-  EXPECT_FALSE(list.AddFromFile(QStringLiteral("/nonexistent/Brantel.bmp"), cVBALImageList::kBitmap));
+  EXPECT_FALSE(list.AddFromFile(QStringLiteral("/nonexistent/Brantel.bmp"), IconStrip::kBitmap));
   EXPECT_EQ(list.ImageCount(), 2);
   list.Destroy();
   EXPECT_EQ(list.hIml(), 0u);
@@ -62,14 +62,14 @@ TEST(ImageList, CutsAStripIntoImagesWithTheCornerColourTransparent) {
 }
 
 TEST(ImageList, PositionsAndKeysRaiseTheirErrors) {
-  cVBALImageList list;
+  IconStrip list;
   list.SetIconSizeX(24);
   list.SetIconSizeY(24);
   list.Create();
-  ASSERT_TRUE(list.AddFromHandle(Strip(1), cVBALImageList::kBitmap, QStringLiteral("open")));
-  ASSERT_TRUE(list.AddFromHandle(Strip(1), cVBALImageList::kBitmap, QStringLiteral("save")));
-  ASSERT_TRUE(list.AddFromHandle(Strip(1), cVBALImageList::kBitmap));
-  ASSERT_TRUE(list.AddFromHandle(Strip(1), cVBALImageList::kBitmap));  // an empty key may repeat
+  ASSERT_TRUE(list.AddFromHandle(Strip(1), IconStrip::kBitmap, QStringLiteral("open")));
+  ASSERT_TRUE(list.AddFromHandle(Strip(1), IconStrip::kBitmap, QStringLiteral("save")));
+  ASSERT_TRUE(list.AddFromHandle(Strip(1), IconStrip::kBitmap));
+  ASSERT_TRUE(list.AddFromHandle(Strip(1), IconStrip::kBitmap));  // an empty key may repeat
 
   EXPECT_EQ(list.ItemIndex(1), 0);
   EXPECT_EQ(list.ItemIndex(QStringLiteral("open")), 0);
@@ -82,7 +82,7 @@ TEST(ImageList, PositionsAndKeysRaiseTheirErrors) {
   EXPECT_EQ(list.ItemKey(2), QStringLiteral("save"));
 
   // A taken key raises 457 and adds nothing.
-  EXPECT_EQ(ErrorOf([&] { list.AddFromHandle(Strip(1), cVBALImageList::kBitmap, QStringLiteral("open")); }),
+  EXPECT_EQ(ErrorOf([&] { list.AddFromHandle(Strip(1), IconStrip::kBitmap, QStringLiteral("open")); }),
             err::kKeyAlreadyInCollection);
   EXPECT_EQ(list.ImageCount(), 4);
   EXPECT_EQ(ErrorOf([&] { list.SetItemKey(3, QStringLiteral("save")); }), err::kKeyAlreadyInCollection);
@@ -100,16 +100,16 @@ TEST(ImageList, PositionsAndKeysRaiseTheirErrors) {
 }
 
 TEST(ImageList, InsertSwapCopyAndStrip) {
-  cVBALImageList list;
+  IconStrip list;
   list.SetIconSizeX(24);
   list.SetIconSizeY(24);
   list.Create();
-  list.AddFromHandle(Strip(1), cVBALImageList::kBitmap, QStringLiteral("a"));
-  list.AddFromHandle(Strip(2).copy(24, 0, 24, 24), cVBALImageList::kBitmap, QStringLiteral("b"));
+  list.AddFromHandle(Strip(1), IconStrip::kBitmap, QStringLiteral("a"));
+  list.AddFromHandle(Strip(2).copy(24, 0, 24, 24), IconStrip::kBitmap, QStringLiteral("b"));
   // Insert before "b"; a key that is not there adds nothing.
   QImage third = Strip(3).copy(48, 0, 24, 24);
-  EXPECT_FALSE(list.AddFromHandle(third, cVBALImageList::kBitmap, QStringLiteral("c"), -1, QStringLiteral("x")));
-  ASSERT_TRUE(list.AddFromHandle(third, cVBALImageList::kBitmap, QStringLiteral("c"), -1, QStringLiteral("b")));
+  EXPECT_FALSE(list.AddFromHandle(third, IconStrip::kBitmap, QStringLiteral("c"), -1, QStringLiteral("x")));
+  ASSERT_TRUE(list.AddFromHandle(third, IconStrip::kBitmap, QStringLiteral("c"), -1, QStringLiteral("b")));
   EXPECT_EQ(list.ItemIndex(QStringLiteral("c")), 1);
   EXPECT_EQ(list.ItemIndex(QStringLiteral("b")), 2);
   EXPECT_EQ(qGray(CentreOf(list, 2)), 30);
@@ -136,10 +136,10 @@ TEST(ImageList, InsertSwapCopyAndStrip) {
   EXPECT_EQ(qAlpha(cut.pixel(20, 20)), 0);
   EXPECT_EQ(cut.pixelColor(5, 5), QColor(Qt::blue));
 
-  EXPECT_EQ(cVBALImageList::TranslateColor(0x0000FF), 0x0000FF);
-  EXPECT_EQ(cVBALImageList::TranslateColor(-1), -1);
-  EXPECT_EQ(cVBALImageList::TranslateColor(static_cast<qint32>(0x80000063)), -1);
-  EXPECT_NE(cVBALImageList::TranslateColor(cVBALImageList::kButtonFace), -1);
+  EXPECT_EQ(IconStrip::TranslateColor(0x0000FF), 0x0000FF);
+  EXPECT_EQ(IconStrip::TranslateColor(-1), -1);
+  EXPECT_EQ(IconStrip::TranslateColor(static_cast<qint32>(0x80000063)), -1);
+  EXPECT_NE(IconStrip::TranslateColor(IconStrip::kButtonFace), -1);
 }
 
 }  // namespace
