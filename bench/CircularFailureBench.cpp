@@ -28,7 +28,7 @@ void BM_KeystrokeToZonesPainted(benchmark::State& state) {
   bench::ShowOnScreen(dialog, state);
   bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(circularfailure::kSx),
                                   QStringLiteral("1"), QStringLiteral("0"),
-                                  {dialog.Layout().Require<FailureZonePicture>(circularfailure::kPicture)});
+                                  {dialog.Layout().Require<FailureZonePicture>(circularfailure::kZonePicture)});
   dialog.close();
 }
 BENCHMARK(BM_KeystrokeToZonesPainted)->Unit(benchmark::kMicrosecond);

@@ -59,7 +59,7 @@ struct OpenCircular : CircularProject {
     dialog.show();
     tabs = dialog.Layout().Require<QTabWidget>(circularopening::kTabs);
     tabs->setCurrentIndex(tab);
-    dialog.Layout().Require<QPushButton>(circularopening::kPlot)->click();
+    dialog.Layout().Require<QPushButton>(circularopening::kPlotStresses)->click();
     graph = GraphWindow::Loaded();
     if (!graph || !QTest::qWaitForWindowExposed(&dialog) || !QTest::qWaitForWindowExposed(graph)) {
       state.SkipWithError("no windows");
@@ -75,7 +75,7 @@ void Keystrokes(benchmark::State& state, int tab) {
   // The charts each keystroke must paint: the graph window's, and the
   // dialog's while its Graph tab shows.
   QList<QWidget*> charts{bench::ChartViewport(&open.graph->Chart())};
-  if (tab == 1) charts << bench::ChartViewport(open.dialog.Layout().Require<GraphChart>(circularopening::kChart));
+  if (tab == 1) charts << bench::ChartViewport(open.dialog.Layout().Require<GraphChart>(circularopening::kCurveChart));
   QLineEdit* box = open.dialog.Layout().Require<QLineEdit>(circularopening::kSx);
   box->setFocus();
   bench::Run(state, {bench::WholeWindows({&open.dialog, open.graph}),
@@ -98,7 +98,7 @@ void BM_GraphTabClickAfterAnEdit(benchmark::State& state) {
   QLineEdit* box = open.dialog.Layout().Require<QLineEdit>(circularopening::kSx);
   bench::TabClicksAgainstRepaint(
       state, open.dialog, open.tabs, 1, 0,
-      {bench::ChartViewport(open.dialog.Layout().Require<GraphChart>(circularopening::kChart))},
+      {bench::ChartViewport(open.dialog.Layout().Require<GraphChart>(circularopening::kCurveChart))},
       [&](int i) { box->setText(i % 2 ? QStringLiteral("12") : QStringLiteral("13")); });
   open.dialog.close();
 }

@@ -46,7 +46,7 @@ void PointerMoves(benchmark::State& state, const std::function<QPointF(int)>& pl
   FoundationProject();
   FoundationDialog dialog;
   bench::ShowOnScreen(dialog, state);
-  auto* plan = dialog.Layout().Require<FoundationPlan>(foundation::kPlan);
+  auto* plan = dialog.Layout().Require<FoundationPlan>(foundation::kPlanView);
   bench::Run(state, {bench::WholeWindows({&dialog}),
                      {},
                      [&](int step) {
@@ -80,7 +80,7 @@ void BM_CoefficientKeystroke(benchmark::State& state) {
   CornerProject();
   FadumChartDialog dialog;
   bench::ShowOnScreen(dialog, state);
-  bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(fadumchart::kLength),
+  bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(fadumchart::kFoundationLength),
                                   QStringLiteral("1.5"), QStringLiteral("1"));
 }
 BENCHMARK(BM_CoefficientKeystroke)->Unit(benchmark::kMicrosecond);
@@ -93,7 +93,7 @@ void BM_CoefficientGraphTabClick(benchmark::State& state) {
   bench::ShowOnScreen(dialog, state);
   bench::TabClicksAgainstRepaint(state, dialog, dialog.Layout().Require<QTabWidget>(fadumchart::kTabs),
                                  FadumChartDialog::kGraphTab, FadumChartDialog::kAnalysisTab,
-                                 {bench::ChartViewport(dialog.Layout().Require<QChartView>(fadumchart::kChart))});
+                                 {bench::ChartViewport(dialog.Layout().Require<QChartView>(fadumchart::kFadumChart))});
 }
 BENCHMARK(BM_CoefficientGraphTabClick)->Unit(benchmark::kMicrosecond);
 

@@ -20,7 +20,7 @@ void Keystrokes(benchmark::State& state, bool plot, StressInput stress, const QS
   Stress2DDialog dialog;
   bench::ShowOnScreen(dialog, state);
   QList<QWidget*> mustPaint;
-  if (plot) mustPaint << dialog.Layout().Require<MohrCirclePlot>(stress2d::kPlot);
+  if (plot) mustPaint << dialog.Layout().Require<MohrCirclePlot>(stress2d::kMohrPlot);
   bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(stress2d::kSx), first, second,
                                   mustPaint);
   dialog.close();

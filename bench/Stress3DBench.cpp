@@ -26,7 +26,7 @@ void StoreState() {
 struct Open3D {
   Stress3DDialog dialog;
   explicit Open3D(benchmark::State& state) {
-    dialog.Layout().Require<QCheckBox>(stress3d::kDeviatoric)->setChecked(true);
+    dialog.Layout().Require<QCheckBox>(stress3d::kCalculateDeviator)->setChecked(true);
     bench::ShowOnScreen(dialog, state);
   }
 };

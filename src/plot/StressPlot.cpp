@@ -108,8 +108,8 @@ void StressPlot::AttachZoomBar(QScrollBar* bar) {
 }
 
 void StressPlot::AttachReadouts(QLabel* coordinates, QLabel* internalCoordinates) {
-  coordLabel_ = coordinates;
-  intCoordLabel_ = internalCoordinates;
+  coordinatesLabel_ = coordinates;
+  internalCoordinatesLabel_ = internalCoordinates;
 }
 
 float StressPlot::ZoomFactor() const { return zoomBar_ ? static_cast<float>(zoomBar_->value()) / 10.0f : 1.0f; }
@@ -132,26 +132,26 @@ void StressPlot::SetPlotRangeSafely(bool useDefault) {
 }
 
 void StressPlot::SetCircle() {
-  r_ = CheckedFloat((static_cast<double>(s1_) - s2_) / 2.0);
-  c_ = CheckedFloat((static_cast<double>(s2_) + s1_) / 2.0);
+  radius_ = CheckedFloat((static_cast<double>(s1_) - s2_) / 2.0);
+  centre_ = CheckedFloat((static_cast<double>(s2_) + s1_) / 2.0);
 }
 
 void StressPlot::SetPlotRange(bool useDefault) {
   SetCircle();
   AxisWindow x;
   if (useDefault) {
-    x.Min = CheckedFloat(static_cast<double>(s2_) - r_);
-    x.Max = CheckedFloat(static_cast<double>(r_) + s1_);
+    x.Min = CheckedFloat(static_cast<double>(s2_) - radius_);
+    x.Max = CheckedFloat(static_cast<double>(radius_) + s1_);
   } else {
     const double f = ZoomFactor();
-    x.Min = CheckedFloat(s2_ - f * r_);
-    x.Max = CheckedFloat(f * r_ + s1_);
+    x.Min = CheckedFloat(s2_ - f * radius_);
+    x.Max = CheckedFloat(f * radius_ + s1_);
   }
   x.Span = CheckedFloat(static_cast<double>(x.Max) - x.Min);
   if (CheckedFloat(1.2 * x.Max) > x.Span) x.Span = CheckedFloat(1.2 * x.Max);
   AxisWindow y;
-  y.Min = -r_;
-  y.Max = CheckedFloat(2.0 * r_);
+  y.Min = -radius_;
+  y.Max = CheckedFloat(2.0 * radius_);
   y.Span = CheckedFloat(static_cast<double>(y.Max) - y.Min);
   SetWindow(x, y);
 }
@@ -199,7 +199,7 @@ void StressPlot::Redraw(bool useDefault) {
   try {
     SetPlotRange(useDefault);
     if (!plotShown_) return;
-    Cls();
+    ClearDrawing();
     PlaceWindowAtCrossing();
   } catch (const RuntimeError& e) {
     LogRuntimeError(e);
@@ -216,7 +216,7 @@ void StressPlot::Blank() {
   ClearWindow();
   BlankCaptions();
   SetCaptionsVisible(false);
-  Cls();
+  ClearDrawing();
 }
 
 void StressPlot::MoveAxes(float x, float y) {
@@ -288,10 +288,10 @@ void StressPlot::DrawGrid(float step) {
   for (float t = 0; t >= x_.Min; t -= step) {
     if (!drawStep(t) || t - step == t) break;
   }
-  DrawLines(std::move(lines), drawColour_);
+  DrawLines(std::move(lines), gridColour_);
 }
 
-void StressPlot::Cls() {
+void StressPlot::ClearDrawing() {
   items_.clear();
   update();
 }
@@ -493,20 +493,21 @@ QString StressPlot::InternalCoordinatesText(float x, float y) const {
   return head + FormatGeneral(x) + QStringLiteral(", Y=") + FormatGeneral(y) + u')';
 }
 
-void StressPlot::MouseDown(float x, float y) {
+void StressPlot::OnPointerPressed(float x, float y) {
   dragging_ = true;
   BlankCaptions();
-  Cls();
+  ClearDrawing();
   MoveAxes(x, y);
 }
 
-void StressPlot::MouseMove(float x, float y) {
-  if (coordLabel_) coordLabel_->setText(CoordinatesText(x, y));
-  if (intCoordLabel_ && ShowInternalPlotCoords == 1) intCoordLabel_->setText(InternalCoordinatesText(x, y));
+void StressPlot::OnPointerMoved(float x, float y) {
+  if (coordinatesLabel_) coordinatesLabel_->setText(CoordinatesText(x, y));
+  if (internalCoordinatesLabel_ && ShowInternalPlotCoords == 1)
+    internalCoordinatesLabel_->setText(InternalCoordinatesText(x, y));
   if (dragging_) MoveAxes(x, y);
 }
 
-void StressPlot::MouseUp(float x, float y) {
+void StressPlot::OnPointerReleased(float x, float y) {
   dragging_ = false;
   if (hasRange_) {
     DrawAxisTicks();
@@ -516,15 +517,18 @@ void StressPlot::MouseUp(float x, float y) {
 }
 
 void StressPlot::mousePressEvent(QMouseEvent* event) {
-  MouseDown(static_cast<float>(event->position().x()) * kTwips, static_cast<float>(event->position().y()) * kTwips);
+  OnPointerPressed(static_cast<float>(event->position().x()) * kTwips,
+                   static_cast<float>(event->position().y()) * kTwips);
 }
 
 void StressPlot::mouseMoveEvent(QMouseEvent* event) {
-  MouseMove(static_cast<float>(event->position().x()) * kTwips, static_cast<float>(event->position().y()) * kTwips);
+  OnPointerMoved(static_cast<float>(event->position().x()) * kTwips,
+                 static_cast<float>(event->position().y()) * kTwips);
 }
 
 void StressPlot::mouseReleaseEvent(QMouseEvent* event) {
-  MouseUp(static_cast<float>(event->position().x()) * kTwips, static_cast<float>(event->position().y()) * kTwips);
+  OnPointerReleased(static_cast<float>(event->position().x()) * kTwips,
+                    static_cast<float>(event->position().y()) * kTwips);
 }
 
 void StressPlot::paintEvent(QPaintEvent*) {
@@ -579,7 +583,7 @@ MohrCirclePlot::MohrCirclePlot(QWidget* parent) : StressPlot(parent) {
 void MohrCirclePlot::DrawAxisTicks() {
   SetCaptionText(PlotCaption::Origin, QStringLiteral("0"));
   SetCaptionText(PlotCaption::S2, Format(s2_, u"###0.0"));
-  SetCaptionText(PlotCaption::Centre, Format(c_, u"###0.0"));
+  SetCaptionText(PlotCaption::Centre, Format(centre_, u"###0.0"));
   SetCaptionText(PlotCaption::S1, Format(s1_, u"###0.0"));
   SetCaptionText(PlotCaption::TauMax, Format(tmax_, u"###0.0"));
   StressPlot::DrawAxisTicks();
@@ -589,18 +593,19 @@ void MohrCirclePlot::DrawCurves() {
   SetCaptionsVisible(true);
   if (!HasRange()) return;
   try {
-    cx_ = ColumnOf(c_);
-    cy_ = static_cast<float>(xaxis_.y1());
-    rtw_ = CheckedFloat(static_cast<double>(r_) * HorizontalScale());
+    circleX_ = ColumnOf(centre_);
+    circleY_ = static_cast<float>(xaxis_.y1());
+    circleRadius_ = CheckedFloat(static_cast<double>(radius_) * HorizontalScale());
   } catch (const RuntimeError& e) {
     if (e.Number() != err::kOverflow) return;
     SetCaptionsVisible(false);
   }
-  DrawArc({cx_, cy_}, rtw_, 0, kHalfTurn, kBlue);
-  DrawDot({cx_, cy_ - 20}, kBlue, 5);
+  DrawArc({circleX_, circleY_}, circleRadius_, 0, kHalfTurn, kBlue);
+  DrawDot({circleX_, circleY_ - 20}, kBlue, 5);
   try {
     const double a = CheckFinite(2.0 * planeAngle_) * kDegreeFactor;
-    DrawLine({cx_, cy_}, {cx_ + rtw_ * std::cos(a), cy_ - rtw_ * std::sin(a)}, kMagenta, 2);
+    DrawLine({circleX_, circleY_}, {circleX_ + circleRadius_ * std::cos(a), circleY_ - circleRadius_ * std::sin(a)},
+             kMagenta, 2);
   } catch (const RuntimeError& e) {
     if (e.Number() != err::kOverflow) return;
     SetCaptionsVisible(false);
@@ -610,12 +615,12 @@ void MohrCirclePlot::DrawCurves() {
 void MohrCirclePlot::PlaceAxisLabels() {
   const float x0 = static_cast<float>(yaxis_.x1());
   const float y0 = static_cast<float>(xaxis_.y1());
-  DrawLine({x0, y0 - rtw_}, {cx_, y0 - rtw_}, kMagenta, 1, Qt::DashDotLine);
+  DrawLine({x0, y0 - circleRadius_}, {circleX_, y0 - circleRadius_}, kMagenta, 1, Qt::DashDotLine);
   PlaceCaption(PlotCaption::Origin, x0 - 210, y0 + 90);
-  PlaceCaption(PlotCaption::S2, cx_ - rtw_ - 100, cy_ + 200);
-  PlaceCaption(PlotCaption::Centre, cx_ - 100, cy_ + 200);
-  PlaceCaption(PlotCaption::S1, cx_ + rtw_ - 100, cy_ + 200);
-  PlaceCaption(PlotCaption::TauMax, x0 - 350, cy_ - rtw_);
+  PlaceCaption(PlotCaption::S2, circleX_ - circleRadius_ - 100, circleY_ + 200);
+  PlaceCaption(PlotCaption::Centre, circleX_ - 100, circleY_ + 200);
+  PlaceCaption(PlotCaption::S1, circleX_ + circleRadius_ - 100, circleY_ + 200);
+  PlaceCaption(PlotCaption::TauMax, x0 - 350, circleY_ - circleRadius_);
 }
 
 }  // namespace brantel

@@ -133,7 +133,7 @@ class StressPlot : public QWidget {
 
   // --- Drawing on the surface, in twips. Points that are not finite
   // numbers are left out, with the pieces that meet them.
-  void Cls();
+  void ClearDrawing();
   void DrawLine(QPointF from, QPointF to, const QColor& colour, int width = 1, Qt::PenStyle style = Qt::SolidLine);
   void DrawPolyline(std::vector<QPointF> points, const QColor& colour, int width = 1);
   // Separate lines in one pen: each even point to the next.
@@ -166,17 +166,17 @@ class StressPlot : public QWidget {
   float S1() const { return s1_; }
   float S2() const { return s2_; }
   float TauMax() const { return tmax_; }
-  float Radius() const { return r_; }
-  float Centre() const { return c_; }
+  float Radius() const { return radius_; }
+  float Centre() const { return centre_; }
   float XMin() const { return x_.Min; }
   float XMax() const { return x_.Max; }
   float XRange() const { return x_.Span; }
   float YMin() const { return y_.Min; }
   float YMax() const { return y_.Max; }
   float YRange() const { return y_.Span; }
-  float CircleX() const { return cx_; }
-  float CircleY() const { return cy_; }
-  float CircleRadius() const { return rtw_; }
+  float CircleX() const { return circleX_; }
+  float CircleY() const { return circleY_; }
+  float CircleRadius() const { return circleRadius_; }
   bool Dragging() const { return dragging_; }
   // Stress units per centimetre of the picture.
   double ReadoutScale() const;
@@ -189,10 +189,11 @@ class StressPlot : public QWidget {
   // A member may add to the internal read-out.
   virtual QString InternalCoordinatesText(float x, float y) const;
 
-  // Mouse handling in twips (the widget's mouse events call these).
-  void MouseDown(float x, float y);
-  void MouseMove(float x, float y);
-  void MouseUp(float x, float y);
+  // The pointer pressed, moved and released at a place in twips (the
+  // widget's mouse events call these): a press drags the axes' crossing.
+  void OnPointerPressed(float x, float y);
+  void OnPointerMoved(float x, float y);
+  void OnPointerReleased(float x, float y);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -222,16 +223,17 @@ class StressPlot : public QWidget {
   void BlankCaptions();
 
   float s1_ = 0, s2_ = 0, tmax_ = 0;
-  float r_ = 0, c_ = 0;
-  float cx_ = 0, cy_ = 0, rtw_ = 0;
+  float radius_ = 0, centre_ = 0;  // of the principal stresses' circle, stress units
+  // The circle as drawn: its centre's column and row and its radius, twips.
+  float circleX_ = 0, circleY_ = 0, circleRadius_ = 0;
   bool dragging_ = false;
   bool plotShown_ = false;
-  QColor drawColour_ = QColor(160, 160, 160);  // the grid
+  QColor gridColour_ = QColor(160, 160, 160);
   QLineF xaxis_;
   QLineF yaxis_;
   QPointer<QScrollBar> zoomBar_;
-  QPointer<QLabel> coordLabel_;
-  QPointer<QLabel> intCoordLabel_;
+  QPointer<QLabel> coordinatesLabel_;
+  QPointer<QLabel> internalCoordinatesLabel_;
 
  private:
   // The window split around the axes' crossing: the spans stay, the
@@ -253,7 +255,7 @@ class MohrCirclePlot : public StressPlot {
 
  public:
   explicit MohrCirclePlot(QWidget* parent = nullptr);
-  // The plane's angle from s1, in degrees, as its box reads (ParseLeadingNumber of the text).
+  // The plane's angle from s1, in degrees, as its box reads.
   void SetPlaneAngle(double degrees) { planeAngle_ = degrees; }
 
   void DrawAxisTicks() override;

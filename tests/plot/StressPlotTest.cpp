@@ -107,10 +107,10 @@ TEST_F(StressPlotTest, TheReadoutIsRightWhenS1IsZero) {
 
 TEST_F(StressPlotTest, InternalCoordinatesOnlyWhenAsked) {
   Draw(30, 10);
-  plot->MouseMove(1500, 2000);
+  plot->OnPointerMoved(1500, 2000);
   EXPECT_TRUE(intCoord->text().isEmpty());
   ShowInternalPlotCoords = 1;
-  plot->MouseMove(1500, 2000);
+  plot->OnPointerMoved(1500, 2000);
   EXPECT_EQ(intCoord->text(), QStringLiteral("Int. Coordinates: (X=1500, Y=2000)"));
   EXPECT_TRUE(coord->text().startsWith(QStringLiteral("Coordinates: (X=")));
 }
@@ -118,15 +118,15 @@ TEST_F(StressPlotTest, InternalCoordinatesOnlyWhenAsked) {
 TEST_F(StressPlotTest, DraggingMovesTheOriginAndRedrawsOnRelease) {
   Draw(30, 10);
   const float range = plot->XRange();
-  plot->MouseDown(2040, 2000);
+  plot->OnPointerPressed(2040, 2000);
   EXPECT_TRUE(plot->Items().empty());
   EXPECT_TRUE(plot->Caption(PlotCaption::S1)->text().isEmpty());
-  plot->MouseMove(1020, 1000);
+  plot->OnPointerMoved(1020, 1000);
   EXPECT_EQ(plot->YAxis().x1(), 1020);
   EXPECT_EQ(plot->XAxis().y1(), 1000);
   EXPECT_FLOAT_EQ(plot->XMax(), (4080.0f - 1020.0f) * range / 4080.0f);
   EXPECT_FLOAT_EQ(plot->XMin(), -range * 1020.0f / 4080.0f);
-  plot->MouseUp(1020, 1000);
+  plot->OnPointerReleased(1020, 1000);
   EXPECT_FALSE(plot->Dragging());
   EXPECT_EQ(Count(PlotItem::Type::Arc), 1);
   EXPECT_EQ(plot->Caption(PlotCaption::S1)->text(), QStringLiteral("30.0"));
@@ -144,8 +144,8 @@ TEST_F(StressPlotTest, AxesDraggedOntoAnEdgeKeepTheDrawing) {
     SCOPED_TRACE(c.x);
     Draw(c.s1, c.s2);
     const float range = plot->XRange();
-    plot->MouseDown(c.x, 2000);
-    plot->MouseUp(c.x, 2000);
+    plot->OnPointerPressed(c.x, 2000);
+    plot->OnPointerReleased(c.x, 2000);
     EXPECT_EQ(c.x == 0 ? plot->XMin() : plot->XMax(), 0.0f);
     ASSERT_EQ(Count(PlotItem::Type::Arc), 1);
     const double scale = 4080.0 / range;
@@ -204,7 +204,7 @@ TEST_F(StressPlotTest, ThePlaneRadiusEndsOnThePlanesPoint) {
 // of a pixel (1.5 twips) of the line drawn in its place, and the picture is
 // that of the whole curve.
 TEST_F(StressPlotTest, ACurveIsOnePolylinePaintedAsTheWholeCurve) {
-  plot->Cls();
+  plot->ClearDrawing();
   std::vector<QPointF> arc;
   for (int i = 0; i <= 2000; ++i) {
     const double a = 1.4 * i / 2000;
@@ -259,7 +259,7 @@ TEST_F(StressPlotTest, ACurveIsOnePolylinePaintedAsTheWholeCurve) {
 // A point that is not a finite number breaks a curve; pieces along the axes
 // stay sharp and slanted ones are smoothed, as each would be alone.
 TEST_F(StressPlotTest, ACurveBreaksAtUndefinedPointsAndAtAChangeOfSlant) {
-  plot->Cls();
+  plot->ClearDrawing();
   const double nan = std::nan("");
   plot->DrawPolyline({{0, 0}, {0, 100}, {50, 150}, {100, 200}, {nan, 5}, {10, 10}, {20, 30}, {30, 30}},
                      QColor(Qt::black));

@@ -63,7 +63,7 @@ void FailurePlot::SetPlotRange(bool useDefault) {
   if (vertical_ == VerticalRange::Plain) {
     y = PlainAxisRange(s1_, s2_);
   } else if (vertical_ == VerticalRange::Shear) {
-    y = {-r_, CheckedFloat(2.0 * r_), CheckedFloat(3.0 * r_)};
+    y = {-radius_, CheckedFloat(2.0 * radius_), CheckedFloat(3.0 * radius_)};
   }
   SetWindow({x.Min, x.Max, x.Span}, {y.Min, y.Max, y.Span});
 }
@@ -72,7 +72,7 @@ void FailurePlot::DrawAxisTicks() {
   SetCaptionText(PlotCaption::Origin, QStringLiteral("0"));
   SetCaptionText(PlotCaption::Strength, Format(strength_, kStrengthCaptionMask));
   SetCaptionText(PlotCaption::S2, Format(s2_, kStrengthCaptionMask));
-  SetCaptionText(PlotCaption::Centre, Format(c_, kStrengthCaptionMask));
+  SetCaptionText(PlotCaption::Centre, Format(centre_, kStrengthCaptionMask));
   SetCaptionText(PlotCaption::S1, Format(s1_, kStrengthCaptionMask));
   SetCaptions();
   if (!HasRange()) return;
@@ -195,16 +195,16 @@ void FailurePlot::DrawHalfCircle(float centre, float radius, const QColor& colou
 }
 
 void FailurePlot::DrawStressCircle(float centre, float radius) {
-  cx_ = ColumnOf(centre);
-  cy_ = static_cast<float>(xaxis_.y1());
-  rtw_ = CheckedFloat(static_cast<double>(radius) * HorizontalScale());
+  circleX_ = ColumnOf(centre);
+  circleY_ = static_cast<float>(xaxis_.y1());
+  circleRadius_ = CheckedFloat(static_cast<double>(radius) * HorizontalScale());
   DrawHalfCircle(centre, radius, QColor(kBlue));
 }
 
 void FailurePlot::PlaceCircleCaptions() {
-  PlaceCaption(PlotCaption::S2, cx_ - rtw_ - 100, cy_ + 200);
-  PlaceCaption(PlotCaption::Centre, cx_ - 100, cy_ + 200);
-  PlaceCaption(PlotCaption::S1, cx_ + rtw_ - 100, cy_ + 200);
+  PlaceCaption(PlotCaption::S2, circleX_ - circleRadius_ - 100, circleY_ + 200);
+  PlaceCaption(PlotCaption::Centre, circleX_ - 100, circleY_ + 200);
+  PlaceCaption(PlotCaption::S1, circleX_ + circleRadius_ - 100, circleY_ + 200);
 }
 
 // --- The principal-stress plane --------------------------------------------

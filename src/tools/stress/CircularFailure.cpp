@@ -89,21 +89,6 @@ const InputChecks& ChecksOf(CircFailField field) {
   return kInputChecks[0];
 }
 
-const OpeningEntry& EntryOf(const CircFailEntries& e, CircFailField field) {
-  switch (field) {
-    case CircFailField::Sx: return e.Sx;
-    case CircFailField::Sy: return e.Sy;
-    case CircFailField::Txy: return e.Txy;
-    case CircFailField::Radius: return e.A;
-    case CircFailField::Pressure: return e.Pressure;
-    case CircFailField::Co: return e.Co;
-    case CircFailField::To: return e.To;
-    case CircFailField::Distance: return e.R;
-  }
-  Q_UNREACHABLE();
-  return e.Sx;
-}
-
 }  // namespace
 
 FailureZones CalcFailureZones(const StressInput& stress, const CircFailData& input) {
@@ -146,10 +131,10 @@ FailureZones CalcFailureZones(const StressInput& stress, const CircFailData& inp
     } else {
       zones.Compression = FailureState::Partial;
       const float half = HalfAngle(xc);
-      zones.Z[0] = Add(theta2, -static_cast<double>(half));
-      zones.Z[1] = Add(theta2, half);
-      zones.Z[2] = Add(theta2, 180.0 - half);
-      zones.Z[3] = Add(theta2, 180.0 + half);
+      zones.ZoneLimits[0] = Add(theta2, -static_cast<double>(half));
+      zones.ZoneLimits[1] = Add(theta2, half);
+      zones.ZoneLimits[2] = Add(theta2, 180.0 - half);
+      zones.ZoneLimits[3] = Add(theta2, 180.0 + half);
     }
 
     const float xt = HeldQuotient(mean + to, swing);
@@ -160,18 +145,20 @@ FailureZones CalcFailureZones(const StressInput& stress, const CircFailData& inp
     } else {
       zones.Tension = FailureState::Partial;
       const float half = HalfAngle(xt);
-      zones.Z[4] = Add(theta2, half);
-      zones.Z[5] = Add(theta2, 180.0 - half);
-      zones.Z[6] = Add(theta2, 180.0 + half);
-      zones.Z[7] = Add(theta2, 360.0 - half);
+      zones.ZoneLimits[4] = Add(theta2, half);
+      zones.ZoneLimits[5] = Add(theta2, 180.0 - half);
+      zones.ZoneLimits[6] = Add(theta2, 180.0 + half);
+      zones.ZoneLimits[7] = Add(theta2, 360.0 - half);
     }
   }
 
   // A mode that fails all round covers the four quadrants.
-  if (zones.Compression == FailureState::Complete) std::copy(kAllRound.begin(), kAllRound.end(), zones.Z.begin());
-  if (zones.Tension == FailureState::Complete) std::copy(kAllRound.begin(), kAllRound.end(), zones.Z.begin() + 4);
+  if (zones.Compression == FailureState::Complete)
+    std::copy(kAllRound.begin(), kAllRound.end(), zones.ZoneLimits.begin());
+  if (zones.Tension == FailureState::Complete)
+    std::copy(kAllRound.begin(), kAllRound.end(), zones.ZoneLimits.begin() + 4);
 
-  zones.W = BuildZoneAngles(zones.Z);
+  zones.WedgeAngles = BuildWedgeAngles(zones.ZoneLimits);
   zones.Computed = true;
   return zones;
 }
@@ -182,16 +169,16 @@ void RecordFailureZones(const FailureZones& zones, CircFailData& input) {
   input.S2Field = zones.S2Field;
 }
 
-std::array<float, 12> BuildZoneAngles(const std::array<float, 8>& z) {
-  std::array<float, 12> w{};
+std::array<float, 12> BuildWedgeAngles(const std::array<float, 8>& limits) {
+  std::array<float, 12> angles{};
   for (std::size_t zone = 0; zone < 4; ++zone) {
-    const float start = z[2 * zone];
-    const float end = z[2 * zone + 1];
-    w[3 * zone] = start;
-    w[3 * zone + 1] = CheckedFloat((static_cast<double>(start) + end) / 2.0);
-    w[3 * zone + 2] = end;
+    const float start = limits[2 * zone];
+    const float end = limits[2 * zone + 1];
+    angles[3 * zone] = start;
+    angles[3 * zone + 1] = CheckedFloat((static_cast<double>(start) + end) / 2.0);
+    angles[3 * zone + 2] = end;
   }
-  return w;
+  return angles;
 }
 
 QStringList FailureZoneHistory(const FailureZones& zones) {
@@ -212,8 +199,8 @@ std::vector<ZoneWedge> ZoneWedges(const FailureZones& zones) {
   const auto addZones = [&](ZoneKind kind, std::size_t first) {
     for (std::size_t zone = 0; zone < 2; ++zone) {
       const std::size_t i = first + 3 * zone;
-      wedges.push_back({kind, zones.W[i], zones.W[i + 1]});
-      wedges.push_back({kind, zones.W[i + 1], zones.W[i + 2]});
+      wedges.push_back({kind, zones.WedgeAngles[i], zones.WedgeAngles[i + 1]});
+      wedges.push_back({kind, zones.WedgeAngles[i + 1], zones.WedgeAngles[i + 2]});
     }
   };
   if (!zones.Computed) return wedges;
@@ -260,16 +247,6 @@ QString TensionLegend(FailureState state) {
   return {};
 }
 
-CircFailCheck FailedCircFailCheck(const CircFailEntries& entries) {
-  for (const InputChecks& checks : kInputChecks) {
-    const OpeningEntry& entry = EntryOf(entries, checks.Field);
-    if (checks.WholeEntry ? !entry.Usable() : !entry.Readable) return checks.Text;
-    const ValueRule rule = CircFailValueRule(checks.Field);
-    if (rule && rule(entry.Value)) return checks.Value;
-  }
-  return CircFailDistanceCheck(entries.A.Value, entries.R.Value);
-}
-
 bool CircFailReadsWholeEntry(CircFailField field) { return ChecksOf(field).WholeEntry; }
 
 InputMessage CircFailTextMessage(CircFailField field) { return CircFailCheckMessageOf(ChecksOf(field).Text).Message; }
@@ -287,19 +264,5 @@ CircFailCheck CircFailDistanceCheck(float a, float r) {
 }
 
 const CircFailCheckMessage& CircFailCheckMessageOf(CircFailCheck check) { return CheckMessageIn(kMessages, check); }
-
-void StoreCircFailEntries(const CircFailEntries& e, StressInput& stress, CircFailData& input) {
-  // Every box is read before anything is written.
-  const std::array<float, 8> v{e.Sx.Number(), e.Sy.Number(), e.Txy.Number(), e.A.Number(),
-                               e.R.Number(),  e.Co.Number(), e.To.Number(),  e.Pressure.Number()};
-  stress.Sx = v[0];
-  stress.Sy = v[1];
-  stress.Txy = v[2];
-  input.A = v[3];
-  input.R = v[4];
-  input.Co = v[5];
-  input.To = v[6];
-  input.InternalPressure = v[7];
-}
 
 }  // namespace brantel

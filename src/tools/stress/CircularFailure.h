@@ -53,12 +53,13 @@ struct FailureZones {
   float S1Field = 0.0f, S2Field = 0.0f;  // s1 - p, s2 - p
   FailureState Compression = FailureState::Undecided;
   FailureState Tension = FailureState::Undecided;
-  // Z1..Z8 (index 0..7): compression zones [Z1, Z2] and [Z3, Z4], tension
-  // zones [Z5, Z6] and [Z7, Z8]; 0 for a mode that fails nowhere, and the
-  // four quadrants -90, 90, 90, 270 for a mode that fails all round.
-  std::array<float, 8> Z{};
-  // W1..W12 (index 0..11): start, middle and end of each zone in turn.
-  std::array<float, 12> W{};
+  // Where each of the four zones starts and ends, degrees: the compression
+  // zones [0, 1] and [2, 3], the tension zones [4, 5] and [6, 7]; 0 for a
+  // mode that fails nowhere, and the four quadrants -90, 90, 90, 270 for a
+  // mode that fails all round.
+  std::array<float, 8> ZoneLimits{};
+  // The start, middle and end of each zone in turn (BuildWedgeAngles).
+  std::array<float, 12> WedgeAngles{};
 };
 
 // The zones for the stress state `stress` (Sx, Sy, Txy) and the inputs of
@@ -83,9 +84,11 @@ FailureZones CalcFailureZones(const StressInput& stress, const CircFailData& inp
 // Writes S1Field and S2Field into the working copy (nothing when not computed).
 void RecordFailureZones(const FailureZones& zones, CircFailData& input);
 
-// Start, middle and end of each zone: W1 = Z1, W2 = (Z1 + Z2) / 2, W3 = Z2,
-// W4 = Z3, ... W12 = Z8; each middle a 32-bit float.
-std::array<float, 12> BuildZoneAngles(const std::array<float, 8>& z);
+// The start, middle and end of each zone from the zones' limits: angles 0,
+// 1 and 2 are limit 0, the mean of limits 0 and 1, and limit 1; angles 3, 4
+// and 5 come from limits 2 and 3, and so on to angle 11, limit 7. Each
+// middle is a 32-bit float.
+std::array<float, 12> BuildWedgeAngles(const std::array<float, 8>& limits);
 
 // The history lines of a calculation, in the current language, in order:
 // the radius error when not computed; otherwise one line for compression
@@ -125,9 +128,9 @@ struct ZoneWedge {
 };
 
 // The wedges to draw, compression before tension: each failing zone split
-// at its middle angle, (W1, W2), (W2, W3), (W4, W5), (W5, W6) when
-// compression fails partly or all round, (W7, W8), (W8, W9), (W10, W11),
-// (W11, W12) when tension does.
+// at its middle angle. In the zones' wedge angles, (0, 1), (1, 2), (3, 4),
+// (4, 5) when compression fails partly or all round, (6, 7), (7, 8),
+// (9, 10), (10, 11) when tension does.
 std::vector<ZoneWedge> ZoneWedges(const FailureZones& zones);
 
 // The point at `distance` pixels from the centre in the direction of
@@ -153,16 +156,10 @@ QString TensionLegend(FailureState state);
 // ---------------------------------------------------------------------------
 // Validation at OK.
 
-struct CircFailEntries {
-  OpeningEntry Sx, Sy, Txy;
-  OpeningEntry A;         // radius of the opening
-  OpeningEntry Pressure;  // p
-  OpeningEntry Co;
-  OpeningEntry To;
-  OpeningEntry R;  // radial distance
-};
-
-// The inputs, as a failed check names the one it refuses.
+// The inputs in the order they are checked, as a failed check names the one
+// it refuses: each box by its reading rule (CircFailReadsWholeEntry), then
+// by its value rule (CircFailValueRule); once every input has passed, the
+// check across them (CircFailDistanceCheck).
 enum class CircFailField { Sx, Sy, Txy, Radius, Pressure, Co, To, Distance };
 
 // The eleven checks in the order they run; the first failing one stops
@@ -182,12 +179,6 @@ enum class CircFailCheck {
   DistanceNotPositive = 10,    // r <= 0
   DistanceInsideOpening = 11,  // a > r (r = a passes)
 };
-
-// Each input in turn, in the order of CircFailEntries (sx, sy, txy, a, p,
-// Co, To, r): its box as its reading rule reads it (CircFailReadsWholeEntry),
-// then its value rule (CircFailValueRule); once every input has passed, the
-// check across them (CircFailDistanceCheck).
-CircFailCheck FailedCircFailCheck(const CircFailEntries& entries);
 
 // How the box of an input is read: true for the whole entry (a numeric text,
 // within the 32-bit range: sx, sy, txy, a, Co), false for its leading number
@@ -216,10 +207,5 @@ struct CircFailCheckMessage {
 
 // The message of a failed check (not of None).
 const CircFailCheckMessage& CircFailCheckMessageOf(CircFailCheck check);
-
-// Reads the eight boxes into the working copy (Sx, Sy, Txy; A, R, Co, To,
-// InternalPressure). Raises Overflow (6), writing nothing, when a box is
-// not readable; the live calculation logs that, OK has refused it before.
-void StoreCircFailEntries(const CircFailEntries& entries, StressInput& stress, CircFailData& input);
 
 }  // namespace brantel

@@ -8,7 +8,6 @@
 #include "platform/Printer.h"
 #include "platform/WindowCapture.h"
 #include "tools/stress/FailureZonePicture.h"
-#include "tools/stress/StressDialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,7 +34,7 @@ constexpr forms::FormDesign kForm{
 
 // clang-format off
 constexpr ControlRow kControls[] = {
-    {.name = circularfailure::kPicture, .kind = Kind::Picture, .at = {120, 120, 6855, 7095}},
+    {.name = circularfailure::kZonePicture, .kind = Kind::Picture, .at = {120, 120, 6855, 7095}},
     // The far-field stresses and the pressure in the opening.
     {.name = "lblsx", .kind = Kind::Label, .at = {7200, 270, 1335, 255}, .caption = {"sx", "σx"}, .partner = circularfailure::kSx},
     {.name = circularfailure::kSx, .kind = Kind::TextBox, .at = {8640, 240, 1215, 285}},
@@ -43,18 +42,18 @@ constexpr ControlRow kControls[] = {
     {.name = circularfailure::kSy, .kind = Kind::TextBox, .at = {8640, 600, 1215, 285}},
     {.name = "lbltxy", .kind = Kind::Label, .at = {7200, 990, 1335, 255}, .caption = {"txy", "τxy"}, .partner = circularfailure::kTxy},
     {.name = circularfailure::kTxy, .kind = Kind::TextBox, .at = {8640, 960, 1215, 285}},
-    {.name = "lblPW", .kind = Kind::Label, .at = {7200, 1350, 1335, 255}, .caption = {"pw"}, .partner = circularfailure::kPressure},
-    {.name = circularfailure::kPressure, .kind = Kind::TextBox, .at = {8640, 1320, 1215, 285}},
+    {.name = "lblPW", .kind = Kind::Label, .at = {7200, 1350, 1335, 255}, .caption = {"pw"}, .partner = circularfailure::kInternalPressure},
+    {.name = circularfailure::kInternalPressure, .kind = Kind::TextBox, .at = {8640, 1320, 1215, 285}},
     // The opening and the circle looked at.
-    {.name = "lblRadius", .kind = Kind::Label, .at = {7200, 1950, 1335, 255}, .caption = {"Radius", "Ακτίνα"}, .partner = circularfailure::kRadius},
-    {.name = circularfailure::kRadius, .kind = Kind::TextBox, .at = {8640, 1920, 1215, 285}},
-    {.name = "Label7", .kind = Kind::Label, .at = {7200, 2310, 1335, 255}, .caption = {"Radial Distance"}, .partner = circularfailure::kDistance},
-    {.name = circularfailure::kDistance, .kind = Kind::TextBox, .at = {8640, 2280, 1215, 285}},
+    {.name = "lblRadius", .kind = Kind::Label, .at = {7200, 1950, 1335, 255}, .caption = {"Radius", "Ακτίνα"}, .partner = circularfailure::kOpeningRadius},
+    {.name = circularfailure::kOpeningRadius, .kind = Kind::TextBox, .at = {8640, 1920, 1215, 285}},
+    {.name = "Label7", .kind = Kind::Label, .at = {7200, 2310, 1335, 255}, .caption = {"Radial Distance"}, .partner = circularfailure::kRadialDistance},
+    {.name = circularfailure::kRadialDistance, .kind = Kind::TextBox, .at = {8640, 2280, 1215, 285}},
     // The strengths of the rock.
-    {.name = "Label5", .kind = Kind::Label, .at = {7200, 2910, 1335, 255}, .caption = {"Co"}, .partner = circularfailure::kCo},
-    {.name = circularfailure::kCo, .kind = Kind::TextBox, .at = {8640, 2880, 1215, 285}},
-    {.name = "Label6", .kind = Kind::Label, .at = {7200, 3270, 1335, 255}, .caption = {"To"}, .partner = circularfailure::kTo},
-    {.name = circularfailure::kTo, .kind = Kind::TextBox, .at = {8640, 3240, 1215, 285}},
+    {.name = "Label5", .kind = Kind::Label, .at = {7200, 2910, 1335, 255}, .caption = {"Co"}, .partner = circularfailure::kCompressiveStrength},
+    {.name = circularfailure::kCompressiveStrength, .kind = Kind::TextBox, .at = {8640, 2880, 1215, 285}},
+    {.name = "Label6", .kind = Kind::Label, .at = {7200, 3270, 1335, 255}, .caption = {"To"}, .partner = circularfailure::kTensileStrength},
+    {.name = circularfailure::kTensileStrength, .kind = Kind::TextBox, .at = {8640, 3240, 1215, 285}},
     // Buttons.
     {.name = circularfailure::kOk, .kind = Kind::Button, .at = {8640, 5880, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
     {.name = circularfailure::kCancel, .kind = Kind::Button, .at = {8640, 6360, 1215, 375}, .caption = {"Cancel"}},
@@ -82,20 +81,20 @@ void PrintPicture(const QPixmap& picture, double screenDpiX, double screenDpiY) 
 CircularFailureDialog::CircularFailureDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmCircFail"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
-    if (QLatin1String(row.name) == QLatin1String(circularfailure::kPicture)) return new FailureZonePicture(parent);
+    if (QLatin1String(row.name) == QLatin1String(circularfailure::kZonePicture)) return new FailureZonePicture(parent);
     return nullptr;
   });
   ui_.sx = Require<QLineEdit>(circularfailure::kSx);
   ui_.sy = Require<QLineEdit>(circularfailure::kSy);
   ui_.txy = Require<QLineEdit>(circularfailure::kTxy);
-  ui_.pressure = Require<QLineEdit>(circularfailure::kPressure);
-  ui_.radius = Require<QLineEdit>(circularfailure::kRadius);
-  ui_.co = Require<QLineEdit>(circularfailure::kCo);
-  ui_.to = Require<QLineEdit>(circularfailure::kTo);
-  ui_.distance = Require<QLineEdit>(circularfailure::kDistance);
+  ui_.pressure = Require<QLineEdit>(circularfailure::kInternalPressure);
+  ui_.radius = Require<QLineEdit>(circularfailure::kOpeningRadius);
+  ui_.co = Require<QLineEdit>(circularfailure::kCompressiveStrength);
+  ui_.to = Require<QLineEdit>(circularfailure::kTensileStrength);
+  ui_.distance = Require<QLineEdit>(circularfailure::kRadialDistance);
   ui_.ok = Require<QPushButton>(circularfailure::kOk);
-  ui_.picMain = Require<FailureZonePicture>(circularfailure::kPicture);
-  ui_.picMain->setAccessibleName(QString::fromLatin1(kZoneTitle));
+  ui_.zonePicture = Require<FailureZonePicture>(circularfailure::kZonePicture);
+  ui_.zonePicture->setAccessibleName(QString::fromLatin1(kZoneTitle));
 
   // The boxes in the order of the tool's checks at OK, each read and
   // checked by the rules of its input; the cross-check of a and r follows.
@@ -117,10 +116,10 @@ CircularFailureDialog::CircularFailureDialog(QWidget* owner) : FormDialog(owner)
   BuildMenus();
   WireButtons(ui_.ok, Require<QPushButton>(circularfailure::kCancel), Require<QPushButton>(circularfailure::kHelp));
   for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.pressure, ui_.radius, ui_.co, ui_.to, ui_.distance}) {
-    connect(box, &QLineEdit::textChanged, this, &CircularFailureDialog::Inputs_Change);
+    connect(box, &QLineEdit::textChanged, this, &CircularFailureDialog::OnInputEdited);
   }
 
-  Form_Load();
+  OnLoad();
 }
 
 CircularFailureDialog::~CircularFailureDialog() = default;
@@ -144,14 +143,14 @@ void CircularFailureDialog::BuildMenus() {
   ui_.editItems[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   for (int i = 0; i < kFileItems; ++i) {
     ui_.fileItems[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("mnuFileItem(%1)").arg(i));
-    connect(ui_.fileItems[static_cast<std::size_t>(i)], &QAction::triggered, this, [this, i] { mnuFileItem_Click(i); });
+    connect(ui_.fileItems[static_cast<std::size_t>(i)], &QAction::triggered, this, [this, i] { OnFileMenuChosen(i); });
   }
   ui_.editItems[0]->setObjectName(QStringLiteral("mnuEditItem(0)"));
-  connect(ui_.editItems[0], &QAction::triggered, this, [this] { mnuEditItem_Click(0); });
+  connect(ui_.editItems[0], &QAction::triggered, this, [this] { OnEditMenuChosen(0); });
   Layout().AddMenuBar(bar);
 }
 
-void CircularFailureDialog::Form_Load() {
+void CircularFailureDialog::OnLoad() {
   LoadInputs();
   if (Project.CircFailInput.A > 0) CalcFailureZones();
   AddHistoryLine(
@@ -166,17 +165,32 @@ void CircularFailureDialog::LoadFromProject() {
   inputs_.Show(u"#0.##0");
 }
 
-void CircularFailureDialog::Inputs_Change() {
+void CircularFailureDialog::OnInputEdited() {
   if (loading_) return;
   CalcFailureZones();
 }
 
-CircFailEntries CircularFailureDialog::Entries() const {
-  return {OpeningEntryOf(ui_.sx),       OpeningEntryOf(ui_.sy), OpeningEntryOf(ui_.txy), OpeningEntryOf(ui_.radius),
-          OpeningEntryOf(ui_.pressure), OpeningEntryOf(ui_.co), OpeningEntryOf(ui_.to),  OpeningEntryOf(ui_.distance)};
+void CircularFailureDialog::ReadInputs() {
+  // A number too large to read raises Overflow; every box is read before
+  // anything is written, so that the working copy keeps the last state read
+  // in full.
+  const auto read = [](const QLineEdit* box) {
+    const std::optional<float> value = forms::LeadingValue<float>(box);
+    if (!value) RaiseError(err::kOverflow);
+    return *value;
+  };
+  const float sx = read(ui_.sx), sy = read(ui_.sy), txy = read(ui_.txy);
+  const float radius = read(ui_.radius), distance = read(ui_.distance);
+  const float co = read(ui_.co), to = read(ui_.to), pressure = read(ui_.pressure);
+  stress_.Sx = sx;
+  stress_.Sy = sy;
+  stress_.Txy = txy;
+  input_.A = radius;
+  input_.R = distance;
+  input_.Co = co;
+  input_.To = to;
+  input_.InternalPressure = pressure;
 }
-
-void CircularFailureDialog::ReadInputs() { StoreCircFailEntries(Entries(), stress_, input_); }
 
 void CircularFailureDialog::CalcFailureZones() {
   // A box whose number is too large to read, or arithmetic that overflows
@@ -190,16 +204,16 @@ void CircularFailureDialog::CalcFailureZones() {
       },
       [this] {
         zones_ = {};
-        ui_.picMain->Blank();
+        ui_.zonePicture->Blank();
       });
   if (!calculated) return;
   for (const QString& line : FailureZoneHistory(zones_)) AddHistoryLine(line);
   if (!zones_.Computed) return;  // a <= 0: the picture stays as it was
   RecordFailureZones(zones_, input_);
-  Dev_Paint();
+  DrawZones();
 }
 
-void CircularFailureDialog::Dev_Paint() { ui_.picMain->Draw(zones_); }
+void CircularFailureDialog::DrawZones() { ui_.zonePicture->Draw(zones_); }
 
 QLineEdit* CircularFailureDialog::BoxOf(CircFailField field) const {
   switch (field) {
@@ -232,16 +246,16 @@ void CircularFailureDialog::CommitToProject() {
   MarkProjectChanged();
 }
 
-void CircularFailureDialog::mnuFileItem_Click(int index) {
+void CircularFailureDialog::OnFileMenuChosen(int index) {
   switch (index) {
     case 0: ShowMsg(QStringLiteral("Option not active yet")); break;
-    case 2: PrintForm(); break;
+    case 2: PrintWindow(); break;
     case 4: CancelClicked(); break;
     default: break;
   }
 }
 
-void CircularFailureDialog::mnuEditItem_Click(int index) {
+void CircularFailureDialog::OnEditMenuChosen(int index) {
   if (index != 0) return;
   QApplication::clipboard()->setPixmap(WindowPicture());
 }
@@ -251,7 +265,7 @@ QPixmap CircularFailureDialog::WindowPicture() {
   return CaptureWindow(this, true, client.left(), client.top(), client.width(), client.height());
 }
 
-void CircularFailureDialog::PrintForm() {
+void CircularFailureDialog::PrintWindow() {
   const QPixmap picture = WindowPicture();
   const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
   RunReported([&] { PrintPicture(picture, dpiX, dpiY); }, [] { platform::SystemPrinter().abort(); });

@@ -19,15 +19,15 @@ namespace brantel {
 // The design names of the dialog of failure around a circular opening, for
 // its code, its tests and its benchmark.
 namespace circularfailure {
-inline constexpr char kSx[] = "Text1";                    // sx
-inline constexpr char kSy[] = "Text2";                    // sy
-inline constexpr char kTxy[] = "Text3";                   // txy
-inline constexpr char kPressure[] = "txtlInternalPress";  // pressure in the opening
-inline constexpr char kRadius[] = "Text4";                // radius of the opening
-inline constexpr char kDistance[] = "Text7";              // radial distance of the circle looked at
-inline constexpr char kCo[] = "Text5";                    // uniaxial compressive strength
-inline constexpr char kTo[] = "Text6";                    // tensile strength
-inline constexpr char kPicture[] = "picMain";             // the failing zones
+inline constexpr char kSx[] = "Text1";
+inline constexpr char kSy[] = "Text2";
+inline constexpr char kTxy[] = "Text3";
+inline constexpr char kInternalPressure[] = "txtlInternalPress";
+inline constexpr char kOpeningRadius[] = "Text4";
+inline constexpr char kRadialDistance[] = "Text7";  // of the circle looked at
+inline constexpr char kCompressiveStrength[] = "Text5";
+inline constexpr char kTensileStrength[] = "Text6";
+inline constexpr char kZonePicture[] = "picMain";
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
 inline constexpr char kHelp[] = "cmdHelp";
@@ -49,7 +49,7 @@ class CircularFailureDialog : public forms::FormDialog {
   ~CircularFailureDialog() override;
 
   // Draws the failing zones of the last calculation.
-  void Dev_Paint();
+  void DrawZones();
 
   // The working copy and the zones of the last calculation.
   const StressInput& WorkingStress() const { return stress_; }
@@ -71,18 +71,18 @@ class CircularFailureDialog : public forms::FormDialog {
   void CommitToProject() override;
 
  private:
-  void Form_Load();
+  void OnLoad();
   void BuildMenus();
-  // Text1_Change, Text2_Change, ... txtlInternalPress_Change.
-  void Inputs_Change();
-  void mnuFileItem_Click(int index);
-  void mnuEditItem_Click(int index);
+  // Any of the eight boxes.
+  void OnInputEdited();
+  void OnFileMenuChosen(int index);
+  void OnEditMenuChosen(int index);
 
+  // The boxes into the working copy as a calculation while typing reads
+  // them, each once: its leading number, whatever follows it.
   void ReadInputs();
   void CalcFailureZones();
-  void PrintForm();
-  // The boxes as a calculation while typing reads them, and the box of each input.
-  CircFailEntries Entries() const;
+  void PrintWindow();
   QLineEdit* BoxOf(CircFailField field) const;
 
   struct Ui {
@@ -95,9 +95,9 @@ class CircularFailureDialog : public forms::FormDialog {
     QLineEdit* to;
     QLineEdit* distance;
     QPushButton* ok;
-    FailureZonePicture* picMain;
-    std::array<QAction*, kFileItems> fileItems;  // mnuFileItem
-    std::array<QAction*, 1> editItems;           // mnuEditItem
+    FailureZonePicture* zonePicture;
+    std::array<QAction*, kFileItems> fileItems;
+    std::array<QAction*, 1> editItems;
   } ui_;
 
   forms::NumericInputs inputs_;

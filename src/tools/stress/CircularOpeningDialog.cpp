@@ -58,40 +58,40 @@ constexpr ControlRow kControls[] = {
     {.name = circularopening::kSx, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 360, 1215, 285}, .flags = kInput, .maxLength = 20},
     {.name = circularopening::kSy, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 840, 1215, 285}, .flags = kInput, .maxLength = 20},
     {.name = circularopening::kTxy, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 1320, 1215, 285}, .flags = kInput, .maxLength = 20},
-    {.name = "lblRadius", .kind = Kind::Label, .container = "Frame1", .at = {840, 1800, 855, 255}, .caption = {"Radius", "Ακτίνα (a)"}, .partner = circularopening::kRadius},
-    {.name = circularopening::kRadius, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 1800, 1215, 285}, .flags = kInput, .maxLength = 20},
-    {.name = circularopening::kRadiusNote, .kind = Kind::Label, .container = "Frame1", .at = {3240, 1800, 1575, 255}},
-    {.name = "lblInternalPress", .kind = Kind::Label, .container = "Frame1", .at = {120, 2280, 1575, 255}, .caption = {"Internal Pressure", "Εσωτερική Πίεση "}, .partner = circularopening::kPressure},
-    {.name = circularopening::kPressure, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 2280, 1215, 285}, .flags = kInput, .maxLength = 20},
+    {.name = "lblRadius", .kind = Kind::Label, .container = "Frame1", .at = {840, 1800, 855, 255}, .caption = {"Radius", "Ακτίνα (a)"}, .partner = circularopening::kOpeningRadius},
+    {.name = circularopening::kOpeningRadius, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 1800, 1215, 285}, .flags = kInput, .maxLength = 20},
+    {.name = circularopening::kOpeningRadiusNote, .kind = Kind::Label, .container = "Frame1", .at = {3240, 1800, 1575, 255}},
+    {.name = "lblInternalPress", .kind = Kind::Label, .container = "Frame1", .at = {120, 2280, 1575, 255}, .caption = {"Internal Pressure", "Εσωτερική Πίεση "}, .partner = circularopening::kInternalPressure},
+    {.name = circularopening::kInternalPressure, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 2280, 1215, 285}, .flags = kInput, .maxLength = 20},
     {.name = "lblBoreholeStab", .kind = Kind::Label, .container = "Frame1", .at = {3240, 2280, 2055, 255}, .caption = {"* for Borehole Stability", "* ευστάθεια γεώτρησης"}},
-    {.name = "lblAngle", .kind = Kind::Label, .container = "Frame1", .at = {3840, 360, 855, 255}, .caption = {"Angle w", "γωνία θ"}, .partner = circularopening::kAngle},
-    {.name = circularopening::kAngle, .kind = Kind::TextBox, .container = "Frame1", .at = {4800, 360, 1215, 285}, .flags = kInput, .maxLength = 20},
-    {.name = circularopening::kAngleBar, .kind = Kind::HScroll, .container = "Frame1", .at = {6240, 360, 1455, 310}, .caption = {"Angle w", "γωνία θ"}},
+    {.name = "lblAngle", .kind = Kind::Label, .container = "Frame1", .at = {3840, 360, 855, 255}, .caption = {"Angle w", "γωνία θ"}, .partner = circularopening::kPointAngle},
+    {.name = circularopening::kPointAngle, .kind = Kind::TextBox, .container = "Frame1", .at = {4800, 360, 1215, 285}, .flags = kInput, .maxLength = 20},
+    {.name = circularopening::kPointAngleBar, .kind = Kind::HScroll, .container = "Frame1", .at = {6240, 360, 1455, 310}, .caption = {"Angle w", "γωνία θ"}},
     {.name = "lblDirection", .kind = Kind::Label, .container = "Frame1", .at = {6120, 840, 1575, 855}, .caption = {"* Counter Clockwise Direction", "* Φορά ανάποδα από την φορά των δεικτών του ρολογιού"}},
-    {.name = circularopening::kAngleSense, .kind = Kind::Picture, .container = "Frame1", .at = {4920, 780, 900, 900}},
-    {.name = circularopening::kGraph, .kind = Kind::CheckBox, .container = "Frame1", .at = {4920, 1800, 1335, 255}, .caption = {"Graph", "Γράφημα"}},
+    {.name = circularopening::kPositiveAngleSense, .kind = Kind::Picture, .container = "Frame1", .at = {4920, 780, 900, 900}},
+    {.name = circularopening::kShowCurves, .kind = Kind::CheckBox, .container = "Frame1", .at = {4920, 1800, 1335, 255}, .caption = {"Graph", "Γράφημα"}},
     {.name = circularopening::kPlotTo3R, .kind = Kind::CheckBox, .container = "Frame1", .at = {4920, 2040, 1335, 255}, .caption = {"Plot to 3R", "Graph to 3R"}},
-    {.name = circularopening::kPlot, .kind = Kind::Button, .container = "Frame1", .at = {6480, 1920, 1215, 375}, .caption = {"Plot Stresses"}},
+    {.name = circularopening::kPlotStresses, .kind = Kind::Button, .container = "Frame1", .at = {6480, 1920, 1215, 375}, .caption = {"Plot Stresses"}},
     // The point results and the curves, one tab each.
     {.name = circularopening::kTabs, .kind = Kind::TabStrip, .at = {120, 3000, 7935, 3855}},
     {.name = "SSTab1(0)", .kind = Kind::TabPage, .container = circularopening::kTabs, .caption = {"Calculations", "Υπολογισμοί"}},
     {.name = "Frame2", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {120, 480, 7695, 3255}, .caption = {"Stress Calculations around Circular Opening", "Υπολογισμός τάσεων γύρω από κυκλικό άνοιγμα"}},
-    {.name = "Label33", .kind = Kind::Label, .container = "Frame2", .at = {480, 480, 495, 255}, .caption = {"r"}, .partner = circularopening::kDistance},
-    {.name = circularopening::kDistance, .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 480, 1215, 285}, .flags = kInput, .maxLength = 20},
-    {.name = circularopening::kDistanceNote, .kind = Kind::Label, .container = "Frame2", .at = {2520, 480, 2055, 255}},
+    {.name = "Label33", .kind = Kind::Label, .container = "Frame2", .at = {480, 480, 495, 255}, .caption = {"r"}, .partner = circularopening::kPointDistance},
+    {.name = circularopening::kPointDistance, .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 480, 1215, 285}, .flags = kInput, .maxLength = 20},
+    {.name = circularopening::kPointDistanceNote, .kind = Kind::Label, .container = "Frame2", .at = {2520, 480, 2055, 255}},
     {.name = "lblAngleDtheta", .kind = Kind::Label, .container = "Frame2", .at = {4680, 480, 855, 255}, .caption = {"Angle Dw", "γωνία Δθ"}, .partner = circularopening::kAngleFromS2},
     {.name = circularopening::kAngleFromS2, .kind = Kind::TextBox, .container = "Frame2", .at = {5640, 480, 1215, 285}, .flags = kResult},
-    {.name = "lblsr", .kind = Kind::Label, .container = "Frame2", .at = {120, 1440, 855, 255}, .caption = {"sRadial", "σ r"}, .partner = circularopening::kSigmaR},
-    {.name = "lblsth", .kind = Kind::Label, .container = "Frame2", .at = {120, 1920, 855, 255}, .caption = {"sTangent", "σ θ"}, .partner = circularopening::kSigmaTheta},
-    {.name = "lbltth", .kind = Kind::Label, .container = "Frame2", .at = {120, 2400, 855, 255}, .caption = {"t(rt)", "τ rθ"}, .partner = circularopening::kTau},
-    {.name = circularopening::kSigmaR, .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 1440, 1215, 285}, .flags = kResult, .maxLength = 30},
-    {.name = circularopening::kSigmaTheta, .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 1920, 1215, 285}, .flags = kResult, .maxLength = 30},
-    {.name = circularopening::kTau, .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 2400, 1215, 285}, .flags = kResult, .maxLength = 30},
+    {.name = "lblsr", .kind = Kind::Label, .container = "Frame2", .at = {120, 1440, 855, 255}, .caption = {"sRadial", "σ r"}, .partner = circularopening::kRadialStress},
+    {.name = "lblsth", .kind = Kind::Label, .container = "Frame2", .at = {120, 1920, 855, 255}, .caption = {"sTangent", "σ θ"}, .partner = circularopening::kTangentialStress},
+    {.name = "lbltth", .kind = Kind::Label, .container = "Frame2", .at = {120, 2400, 855, 255}, .caption = {"t(rt)", "τ rθ"}, .partner = circularopening::kShearStress},
+    {.name = circularopening::kRadialStress, .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 1440, 1215, 285}, .flags = kResult, .maxLength = 30},
+    {.name = circularopening::kTangentialStress, .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 1920, 1215, 285}, .flags = kResult, .maxLength = 30},
+    {.name = circularopening::kShearStress, .kind = Kind::TextBox, .container = "Frame2", .at = {1080, 2400, 1215, 285}, .flags = kResult, .maxLength = 30},
     {.name = circularopening::kRadialRatio, .kind = Kind::Label, .container = "Frame2", .at = {3120, 1440, 3255, 255}},
     {.name = circularopening::kTangentialRatio, .kind = Kind::Label, .container = "Frame2", .at = {3120, 2040, 3135, 255}},
     {.name = "SSTab1(1)", .kind = Kind::TabPage, .container = circularopening::kTabs, .caption = {"Graph", "Γραφική Παράσταση"}},
     {.name = "Frame3", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {120, 480, 7695, 3255}, .caption = {"Graph of Stresses around Circular Opening", "Γραφική παράσταση τάσεων γύρω από το κυκλικό άνοιγμα"}},
-    {.name = circularopening::kChart, .kind = Kind::Picture, .container = "Frame3", .at = {120, 240, 7215, 2775}, .caption = {"Graph", "Γραφική Παράσταση"}},
+    {.name = circularopening::kCurveChart, .kind = Kind::Picture, .container = "Frame3", .at = {120, 240, 7215, 2775}, .caption = {"Graph", "Γραφική Παράσταση"}},
     // Buttons.
     {.name = circularopening::kHelp, .kind = Kind::Button, .at = {3960, 7080, 1215, 375}, .caption = {"Help"}},
     {.name = circularopening::kCancel, .kind = Kind::Button, .at = {5400, 7080, 1215, 375}, .caption = {"Cancel"}},
@@ -171,61 +171,61 @@ CircularOpeningDialog::CircularOpeningDialog(QWidget* owner) : FormDialog(owner)
   setObjectName(QStringLiteral("frmCircular"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
-    if (name == QLatin1String(circularopening::kChart)) return new GraphChart(parent);
-    if (name == QLatin1String(circularopening::kAngleSense)) return new AngleSense(parent);
+    if (name == QLatin1String(circularopening::kCurveChart)) return new GraphChart(parent);
+    if (name == QLatin1String(circularopening::kPositiveAngleSense)) return new AngleSense(parent);
     return nullptr;
   });
   ui_.sx = Require<QLineEdit>(circularopening::kSx);
   ui_.sy = Require<QLineEdit>(circularopening::kSy);
   ui_.txy = Require<QLineEdit>(circularopening::kTxy);
-  ui_.a = Require<QLineEdit>(circularopening::kRadius);
-  ui_.angle = Require<QLineEdit>(circularopening::kAngle);
-  ui_.r = Require<QLineEdit>(circularopening::kDistance);
-  ui_.pressure = Require<QLineEdit>(circularopening::kPressure);
-  ui_.dw = Require<QLineEdit>(circularopening::kAngleFromS2);
-  ui_.sigmaR = Require<QLineEdit>(circularopening::kSigmaR);
-  ui_.sigmaTheta = Require<QLineEdit>(circularopening::kSigmaTheta);
-  ui_.tau = Require<QLineEdit>(circularopening::kTau);
+  ui_.radius = Require<QLineEdit>(circularopening::kOpeningRadius);
+  ui_.pointAngle = Require<QLineEdit>(circularopening::kPointAngle);
+  ui_.distance = Require<QLineEdit>(circularopening::kPointDistance);
+  ui_.pressure = Require<QLineEdit>(circularopening::kInternalPressure);
+  ui_.angleFromS2 = Require<QLineEdit>(circularopening::kAngleFromS2);
+  ui_.radialStress = Require<QLineEdit>(circularopening::kRadialStress);
+  ui_.tangentialStress = Require<QLineEdit>(circularopening::kTangentialStress);
+  ui_.shearStress = Require<QLineEdit>(circularopening::kShearStress);
   ui_.radialRatio = Require<QLabel>(circularopening::kRadialRatio);
   ui_.tangentialRatio = Require<QLabel>(circularopening::kTangentialRatio);
-  ui_.radiusMessage = Require<QLabel>(circularopening::kRadiusNote);
-  ui_.distanceMessage = Require<QLabel>(circularopening::kDistanceNote);
-  ui_.angleBar = Require<QScrollBar>(circularopening::kAngleBar);
-  ui_.graph = Require<QCheckBox>(circularopening::kGraph);
+  ui_.radiusNote = Require<QLabel>(circularopening::kOpeningRadiusNote);
+  ui_.distanceNote = Require<QLabel>(circularopening::kPointDistanceNote);
+  ui_.pointAngleBar = Require<QScrollBar>(circularopening::kPointAngleBar);
+  ui_.showCurves = Require<QCheckBox>(circularopening::kShowCurves);
   ui_.plotTo3R = Require<QCheckBox>(circularopening::kPlotTo3R);
   ui_.tabs = Require<QTabWidget>(circularopening::kTabs);
-  ui_.chart = Require<GraphChart>(circularopening::kChart);
+  ui_.curveChart = Require<GraphChart>(circularopening::kCurveChart);
 
-  ui_.angleBar->setRange(-360, 360);
-  ui_.angleBar->setSingleStep(10);
-  ui_.angleBar->setPageStep(45);
-  ui_.chart->SetMargin(2);
+  ui_.pointAngleBar->setRange(-360, 360);
+  ui_.pointAngleBar->setSingleStep(10);
+  ui_.pointAngleBar->setPageStep(45);
+  ui_.curveChart->SetMargin(2);
   ui_.radialRatio->setText(QStringLiteral("-"));
   ui_.tangentialRatio->setText(QStringLiteral("-"));
 
   WireButtons(Require<QPushButton>(circularopening::kOk), Require<QPushButton>(circularopening::kCancel),
               Require<QPushButton>(circularopening::kHelp));
-  for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.a, ui_.r, ui_.pressure}) {
-    connect(box, &QLineEdit::textChanged, this, &CircularOpeningDialog::Text_Change);
+  for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.radius, ui_.distance, ui_.pressure}) {
+    connect(box, &QLineEdit::textChanged, this, &CircularOpeningDialog::OnInputEdited);
   }
-  connect(ui_.angle, &QLineEdit::textChanged, this, &CircularOpeningDialog::Text5_Change);
-  for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.a, ui_.angle, ui_.r, ui_.pressure}) {
-    box->installEventFilter(new GotFocusFilter(box, [this, box] { TextBox_GotFocus(box); }));
+  connect(ui_.pointAngle, &QLineEdit::textChanged, this, &CircularOpeningDialog::OnPointAngleEdited);
+  for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.radius, ui_.pointAngle, ui_.distance, ui_.pressure}) {
+    box->installEventFilter(new GotFocusFilter(box, [this, box] { OnInputFocusGained(box); }));
   }
-  connect(ui_.angleBar, &QScrollBar::valueChanged, this, &CircularOpeningDialog::HScroll1_Change);
-  connect(ui_.plotTo3R, &QCheckBox::toggled, this, &CircularOpeningDialog::Check2_Click);
-  connect(Require<QPushButton>(circularopening::kPlot), &QPushButton::clicked, this,
-          &CircularOpeningDialog::Command1_Click);
-  connect(ui_.tabs, &QTabWidget::currentChanged, this, &CircularOpeningDialog::SSTab1_Click);
+  connect(ui_.pointAngleBar, &QScrollBar::valueChanged, this, &CircularOpeningDialog::OnPointAngleBarMoved);
+  connect(ui_.plotTo3R, &QCheckBox::toggled, this, &CircularOpeningDialog::OnPlotTo3RToggled);
+  connect(Require<QPushButton>(circularopening::kPlotStresses), &QPushButton::clicked, this,
+          &CircularOpeningDialog::OnPlotStressesClicked);
+  connect(ui_.tabs, &QTabWidget::currentChanged, this, &CircularOpeningDialog::OnTabChanged);
 
-  Form_Load();
+  OnLoad();
 }
 
 CircularOpeningDialog::~CircularOpeningDialog() = default;
 
-void CircularOpeningDialog::Form_Load() {
-  ui_.radiusMessage->clear();
-  ui_.distanceMessage->clear();
+void CircularOpeningDialog::OnLoad() {
+  ui_.radiusNote->clear();
+  ui_.distanceNote->clear();
   LoadInputs();
   AddHistoryLine(
       Tr({"Stress Distribution around Circular Openings.", "Κατανομή εντατικού πεδίου γύρω από κυκλικά ανοίγματα."}));
@@ -242,18 +242,19 @@ void CircularOpeningDialog::LoadFromProject() {
   ShowStored(ui_.sx, stress_.Sx);
   ShowStored(ui_.sy, stress_.Sy);
   ShowStored(ui_.txy, stress_.Txy);
-  ShowStored(ui_.r, opening_.R, true);
-  ShowStored(ui_.a, opening_.A, true);
-  ShowStored(ui_.angle, opening_.Angle);
+  ShowStored(ui_.distance, opening_.R, true);
+  ShowStored(ui_.radius, opening_.A, true);
+  ShowStored(ui_.pointAngle, opening_.Angle);
   ShowStored(ui_.pressure, opening_.InternalPressure);
   // Both boxes start checked, whatever the project holds.
-  ui_.graph->setChecked(true);
+  ui_.showCurves->setChecked(true);
   ui_.plotTo3R->setChecked(true);
 }
 
 CircularEntries CircularOpeningDialog::ReadEntries() const {
-  return {OpeningEntryOf(ui_.sx),    OpeningEntryOf(ui_.sy), OpeningEntryOf(ui_.txy),      OpeningEntryOf(ui_.a),
-          OpeningEntryOf(ui_.angle), OpeningEntryOf(ui_.r),  OpeningEntryOf(ui_.pressure), ui_.graph->isChecked()};
+  return {OpeningEntryOf(ui_.sx),       OpeningEntryOf(ui_.sy),         OpeningEntryOf(ui_.txy),
+          OpeningEntryOf(ui_.radius),   OpeningEntryOf(ui_.pointAngle), OpeningEntryOf(ui_.distance),
+          OpeningEntryOf(ui_.pressure), ui_.showCurves->isChecked()};
 }
 
 QLineEdit* CircularOpeningDialog::BoxOf(CircularField field) const {
@@ -261,9 +262,9 @@ QLineEdit* CircularOpeningDialog::BoxOf(CircularField field) const {
     case CircularField::Sx: return ui_.sx;
     case CircularField::Sy: return ui_.sy;
     case CircularField::Txy: return ui_.txy;
-    case CircularField::Radius: return ui_.a;
-    case CircularField::Angle: return ui_.angle;
-    case CircularField::Distance: return ui_.r;
+    case CircularField::Radius: return ui_.radius;
+    case CircularField::Angle: return ui_.pointAngle;
+    case CircularField::Distance: return ui_.distance;
     case CircularField::Pressure: return ui_.pressure;
   }
   Q_UNREACHABLE();
@@ -271,14 +272,14 @@ QLineEdit* CircularOpeningDialog::BoxOf(CircularField field) const {
 }
 
 QLabel* CircularOpeningDialog::NoteOf(CircularField field) const {
-  if (field == CircularField::Radius) return ui_.radiusMessage;
-  if (field == CircularField::Distance) return ui_.distanceMessage;
+  if (field == CircularField::Radius) return ui_.radiusNote;
+  if (field == CircularField::Distance) return ui_.distanceNote;
   return nullptr;
 }
 
 bool CircularOpeningDialog::ValidateInput() {
-  ui_.radiusMessage->clear();
-  ui_.distanceMessage->clear();
+  ui_.radiusNote->clear();
+  ui_.distanceNote->clear();
   const CircularEntries entries = ReadEntries();
   const CircularCheck check = FailedCircularCheck(entries);
   if (check == CircularCheck::None) {
@@ -298,7 +299,9 @@ bool CircularOpeningDialog::ValidateInput() {
   return false;
 }
 
-void CircularOpeningDialog::ZeroResults() { forms::ClearResults({ui_.sigmaR, ui_.sigmaTheta, ui_.tau}); }
+void CircularOpeningDialog::ZeroResults() {
+  forms::ClearResults({ui_.radialStress, ui_.tangentialStress, ui_.shearStress});
+}
 
 void CircularOpeningDialog::Calculate() {
   if (!ValidateInput()) {
@@ -307,12 +310,12 @@ void CircularOpeningDialog::Calculate() {
   }
   CalcKirschPoint();
   // With Graph clear a graph window already shown stays as it is.
-  if (ui_.graph->isChecked()) PlotCurves();
+  if (ui_.showCurves->isChecked()) PlotCurves();
 }
 
 void CircularOpeningDialog::CalcKirschPoint() {
   CircularPoint point;
-  const bool ran = forms::Calculate({ui_.dw, ui_.sigmaR, ui_.sigmaTheta, ui_.tau},
+  const bool ran = forms::Calculate({ui_.angleFromS2, ui_.radialStress, ui_.tangentialStress, ui_.shearStress},
                                     [&] { point = brantel::CalcKirschPoint(stress_, opening_); });
   if (!ran) {
     ui_.radialRatio->setText(QStringLiteral("-"));
@@ -327,10 +330,10 @@ void CircularOpeningDialog::CalcKirschPoint() {
     return;
   }
   RecordKirschPoint(point, opening_);
-  forms::ShowResult(ui_.dw, point.AngleFromS2, kCircularAngleMask);
-  forms::ShowResult(ui_.sigmaR, point.Stress.SigmaR, kCircularStressMask);
-  forms::ShowResult(ui_.sigmaTheta, point.Stress.SigmaTheta, kCircularStressMask);
-  forms::ShowResult(ui_.tau, point.Stress.TauRTheta, kCircularStressMask);
+  forms::ShowResult(ui_.angleFromS2, point.AngleFromS2, kCircularAngleMask);
+  forms::ShowResult(ui_.radialStress, point.Stress.SigmaR, kCircularStressMask);
+  forms::ShowResult(ui_.tangentialStress, point.Stress.SigmaTheta, kCircularStressMask);
+  forms::ShowResult(ui_.shearStress, point.Stress.TauRTheta, kCircularStressMask);
   ui_.radialRatio->setText(RadialRatioText(point.RadialRatio));
   ui_.tangentialRatio->setText(TangentialRatioText(point.TangentialRatio));
 }
@@ -354,7 +357,7 @@ void CircularOpeningDialog::FillGraphCurves() {
 }
 
 void CircularOpeningDialog::FillChartData() {
-  if (ui_.chart->isVisible()) {
+  if (ui_.curveChart->isVisible()) {
     GraphInit();
     DrawCurve();
     chartBehind_ = false;
@@ -366,7 +369,7 @@ void CircularOpeningDialog::FillChartData() {
   chartBehind_ = true;
 }
 
-void CircularOpeningDialog::SSTab1_Click(int tab) {
+void CircularOpeningDialog::OnTabChanged(int tab) {
   if (tab != 1 || !chartBehind_) return;
   // The curves of the last calculation in the default format, whatever the
   // graph window's options dialog has chosen since.
@@ -383,10 +386,10 @@ void CircularOpeningDialog::GraphInit() {
   // Every curve calculation starts again from the default format, the
   // graph window's too.
   ResetGraphSettings();
-  SetUpGraphChart(*ui_.chart, false);
+  SetUpGraphChart(*ui_.curveChart, false);
 }
 
-void CircularOpeningDialog::DrawCurve() { DrawGraphBuffer(*ui_.chart); }
+void CircularOpeningDialog::DrawCurve() { DrawGraphBuffer(*ui_.curveChart); }
 
 void CircularOpeningDialog::ShowGraphWindow() {
   const bool active = isActiveWindow();
@@ -409,13 +412,13 @@ void CircularOpeningDialog::ShowGraphWindow() {
   if (active && !isActiveWindow()) activateWindow();
 }
 
-void CircularOpeningDialog::Text_Change() {
+void CircularOpeningDialog::OnInputEdited() {
   if (loading_) return;
   const QScopedValueRollback typing(typing_, true);
   Calculate();
 }
 
-void CircularOpeningDialog::Text5_Change() {
+void CircularOpeningDialog::OnPointAngleEdited() {
   if (!loading_) {
     const QScopedValueRollback typing(typing_, true);
     Calculate();
@@ -426,42 +429,42 @@ void CircularOpeningDialog::Text5_Change() {
 void CircularOpeningDialog::FollowAngle() {
   // A text that holds no digit yet ("-", "." on the way to "-45" or ".5")
   // leaves the bar where it is; the next key makes the number.
-  const QString text = ui_.angle->text();
+  const QString text = ui_.pointAngle->text();
   if (std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); })) return;
   // A number too large to read leaves the scroll bar where it is.
-  const std::optional<double> angle = forms::LeadingValue(ui_.angle);
+  const std::optional<double> angle = forms::LeadingValue(ui_.pointAngle);
   const std::optional<int> position = angle ? AngleScrollPosition(*angle) : std::nullopt;
-  // A new position writes its whole degrees into the box (HScroll1_Change):
+  // A new position writes its whole degrees into the box (OnPointAngleBarMoved):
   // 370 becomes 10 and 30.7 becomes 31, while 30.5 stays beside a bar at 30.
-  if (position) ui_.angleBar->setValue(*position);
+  if (position) ui_.pointAngleBar->setValue(*position);
 }
 
 // The bar moved: whole degrees into the box. At the opening the bar only
 // shows the stored angle: the box keeps that value until the user edits it.
-void CircularOpeningDialog::HScroll1_Change(int value) {
-  if (loading_) forms::ShowStoredValue(ui_.angle, opening_.Angle, QString::number(value));
-  else ui_.angle->setText(QString::number(value));
+void CircularOpeningDialog::OnPointAngleBarMoved(int value) {
+  if (loading_) forms::ShowStoredValue(ui_.pointAngle, opening_.Angle, QString::number(value));
+  else ui_.pointAngle->setText(QString::number(value));
 }
 
-void CircularOpeningDialog::TextBox_GotFocus(QLineEdit* box) {
+void CircularOpeningDialog::OnInputFocusGained(QLineEdit* box) {
   // While the curves show in the graph window the box keeps its caret.
   const GraphWindow* graph = GraphWindow::Loaded();
-  if (ui_.graph->isChecked() && graph && graph->isVisible()) return;
+  if (ui_.showCurves->isChecked() && graph && graph->isVisible()) return;
   // After a click has placed the caret.
   QTimer::singleShot(0, box, [box] {
     if (box->hasFocus()) box->selectAll();
   });
 }
 
-void CircularOpeningDialog::Check2_Click() {
+void CircularOpeningDialog::OnPlotTo3RToggled() {
   if (loading_) return;
   if (ui_.tabs->currentIndex() == 1) Calculate();
 }
 
-void CircularOpeningDialog::Command1_Click() { Calculate(); }
+void CircularOpeningDialog::OnPlotStressesClicked() { Calculate(); }
 
 void CircularOpeningDialog::CommitToProject() {
-  opening_.ShowGraph = ui_.graph->isChecked() ? -1 : 0;
+  opening_.ShowGraph = ui_.showCurves->isChecked() ? -1 : 0;
   opening_.PlotTo3R = ui_.plotTo3R->isChecked() ? -1 : 0;
   Project.CircStress = stress_;
   Project.CircOpening = opening_;

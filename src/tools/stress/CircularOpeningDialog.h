@@ -16,28 +16,28 @@ namespace brantel {
 // The design names of the dialog of the stresses around a circular opening,
 // for its code, its tests and its benchmark.
 namespace circularopening {
-inline constexpr char kSx[] = "Text1";                    // sx
-inline constexpr char kSy[] = "Text2";                    // sy
-inline constexpr char kTxy[] = "Text3";                   // txy
-inline constexpr char kRadius[] = "Text4";                // radius of the opening, a
-inline constexpr char kRadiusNote[] = "lblRadMsg";        // what is wrong with the radius
-inline constexpr char kPressure[] = "txtlInternalPress";  // internal pressure
-inline constexpr char kAngle[] = "Text5";                 // angle w of the point
-inline constexpr char kAngleBar[] = "HScroll1";           // the angle's scroll bar
-inline constexpr char kAngleSense[] = "Image1";           // the positive sense of angles
-inline constexpr char kGraph[] = "chkGraph";              // the curves along the radial line
-inline constexpr char kPlotTo3R[] = "Check2";             // the curves out to three radii
-inline constexpr char kPlot[] = "Command1";               // Plot Stresses
-inline constexpr char kTabs[] = "SSTab1";                 // the point's results and the curves
-inline constexpr char kDistance[] = "Text11";             // distance r of the point
-inline constexpr char kDistanceNote[] = "lblDistMsg";     // what is wrong with the distance
-inline constexpr char kAngleFromS2[] = "Text6";           // angle Dw of the radial line from s2
-inline constexpr char kSigmaR[] = "Text7";                // radial stress
-inline constexpr char kSigmaTheta[] = "Text8";            // tangential stress
-inline constexpr char kTau[] = "Text9";                   // shear stress
+inline constexpr char kSx[] = "Text1";
+inline constexpr char kSy[] = "Text2";
+inline constexpr char kTxy[] = "Text3";
+inline constexpr char kOpeningRadius[] = "Text4";
+inline constexpr char kOpeningRadiusNote[] = "lblRadMsg";  // what is wrong with the radius
+inline constexpr char kInternalPressure[] = "txtlInternalPress";
+inline constexpr char kPointAngle[] = "Text5";
+inline constexpr char kPointAngleBar[] = "HScroll1";
+inline constexpr char kPositiveAngleSense[] = "Image1";
+inline constexpr char kShowCurves[] = "chkGraph";  // the stresses along the radial line as curves
+inline constexpr char kPlotTo3R[] = "Check2";      // the curves out to three radii
+inline constexpr char kPlotStresses[] = "Command1";
+inline constexpr char kTabs[] = "SSTab1";  // the point's results and the curves
+inline constexpr char kPointDistance[] = "Text11";
+inline constexpr char kPointDistanceNote[] = "lblDistMsg";  // what is wrong with the distance
+inline constexpr char kAngleFromS2[] = "Text6";             // of the point's radial line
+inline constexpr char kRadialStress[] = "Text7";
+inline constexpr char kTangentialStress[] = "Text8";
+inline constexpr char kShearStress[] = "Text9";
 inline constexpr char kRadialRatio[] = "Label11";
 inline constexpr char kTangentialRatio[] = "Label9";
-inline constexpr char kChart[] = "Graph1";  // the curves on the Graph tab
+inline constexpr char kCurveChart[] = "Graph1";  // on the Graph tab
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
 inline constexpr char kHelp[] = "cmdHelp";
@@ -78,14 +78,14 @@ class CircularOpeningDialog : public forms::FormDialog {
   void FormUnload() override;
 
  private:
-  void Form_Load();
-  void Text_Change();
-  void Text5_Change();
-  void TextBox_GotFocus(QLineEdit* box);
-  void HScroll1_Change(int value);
-  void Check2_Click();
-  void Command1_Click();
-  void SSTab1_Click(int tab);
+  void OnLoad();
+  void OnInputEdited();
+  void OnPointAngleEdited();
+  void OnInputFocusGained(QLineEdit* box);
+  void OnPointAngleBarMoved(int value);
+  void OnPlotTo3RToggled();
+  void OnPlotStressesClicked();
+  void OnTabChanged(int tab);
 
   void Calculate();
   void CalcKirschPoint();
@@ -107,23 +107,23 @@ class CircularOpeningDialog : public forms::FormDialog {
     QLineEdit* sx;
     QLineEdit* sy;
     QLineEdit* txy;
-    QLineEdit* a;      // radius of the opening
-    QLineEdit* angle;  // w
-    QLineEdit* r;      // distance of the point
+    QLineEdit* radius;      // of the opening, a
+    QLineEdit* pointAngle;  // w
+    QLineEdit* distance;    // of the point, r
     QLineEdit* pressure;
-    QLineEdit* dw;  // angle of the radial line from s2
-    QLineEdit* sigmaR;
-    QLineEdit* sigmaTheta;
-    QLineEdit* tau;
+    QLineEdit* angleFromS2;  // of the point's radial line, Dw
+    QLineEdit* radialStress;
+    QLineEdit* tangentialStress;
+    QLineEdit* shearStress;
     QLabel* radialRatio;
     QLabel* tangentialRatio;
-    QLabel* radiusMessage;
-    QLabel* distanceMessage;
-    QScrollBar* angleBar;
-    QCheckBox* graph;
+    QLabel* radiusNote;
+    QLabel* distanceNote;
+    QScrollBar* pointAngleBar;
+    QCheckBox* showCurves;
     QCheckBox* plotTo3R;
     QTabWidget* tabs;
-    GraphChart* chart;
+    GraphChart* curveChart;
   } ui_;
 
   StressInput stress_;

@@ -126,47 +126,47 @@ PlanRect FoundationOutline(float length, float width) {
 FoundationStress FoundationPointStress(float length, float width, float depth, float load, float x, float y) {
   const float l = std::max(length, 0.0f), b = std::max(width, 0.0f);
   FoundationStress s;
-  // Olo, A, B and C in that order, and the sign each enters the sum with.
+  // Whole, A, B and C in that order, and the sign each enters the sum with.
   std::array<double, 4> signs{};
   if (x > l && y > b) {
     s.Case = FoundationCase::BeyondFarCorner;
-    s.Olo = Rect(0, x, 0, y);
+    s.Whole = Rect(0, x, 0, y);
     s.A = Rect(0, x, b, y);
     s.B = Rect(l, x, 0, y);
     s.C = Rect(l, x, b, y);
     signs = {1, -1, -1, 1};
   } else if (x > l && y == b) {
     s.Case = FoundationCase::BeyondOnFarEdgeY;
-    s.Olo = Rect(0, x, 0, b);
+    s.Whole = Rect(0, x, 0, b);
     s.A = Rect(l, x, 0, b);
     signs = {1, -1, 0, 0};
   } else if (x == l && y > b) {
     s.Case = FoundationCase::BeyondOnFarEdgeX;
-    s.Olo = Rect(0, l, 0, y);
+    s.Whole = Rect(0, l, 0, y);
     s.A = Rect(0, l, b, y);
     signs = {1, -1, 0, 0};
   } else if (x > l && y < b) {
     s.Case = FoundationCase::BesideEdgeX;
-    s.Olo = Rect(0, x, 0, y);
+    s.Whole = Rect(0, x, 0, y);
     s.C = Rect(0, x, y, b);
     s.A = Rect(l, x, 0, y);
     s.B = Rect(l, x, y, b);
     signs = {1, -1, -1, 1};
   } else if (x < l && y > b) {
     s.Case = FoundationCase::BesideEdgeY;
-    s.Olo = Rect(0, x, 0, y);
+    s.Whole = Rect(0, x, 0, y);
     s.C = Rect(x, l, 0, y);
     s.A = Rect(0, x, b, y);
     s.B = Rect(x, l, b, y);
     signs = {1, -1, -1, 1};
   } else if (x == l && y < b) {
     s.Case = FoundationCase::OnEdgeX;
-    s.Olo = Rect(0, l, 0, y);
+    s.Whole = Rect(0, l, 0, y);
     s.C = Rect(0, l, y, b);
     signs = {1, 0, 0, 1};
   } else if (x < l && y == b) {
     s.Case = FoundationCase::OnEdgeY;
-    s.Olo = Rect(0, x, 0, b);
+    s.Whole = Rect(0, x, 0, b);
     s.C = Rect(x, l, 0, b);
     signs = {1, 0, 0, 1};
   } else if (x == l && y == b) {
@@ -175,13 +175,13 @@ FoundationStress FoundationPointStress(float length, float width, float depth, f
     return s;
   } else {
     s.Case = FoundationCase::Under;
-    s.Olo = Rect(0, x, 0, y);
+    s.Whole = Rect(0, x, 0, y);
     s.A = Rect(x, l, 0, y);
     s.B = Rect(0, x, y, b);
     s.C = Rect(x, l, y, b);
     signs = {1, 1, 1, 1};
   }
-  const std::array<const PlanRect*, 4> rects = {&s.Olo, &s.A, &s.B, &s.C};
+  const std::array<const PlanRect*, 4> rects = {&s.Whole, &s.A, &s.B, &s.C};
   double sum = 0.0;
   for (std::size_t i = 0; i < rects.size(); ++i) {
     if (rects[i]->Shown) sum += signs[i] * RectStress(*rects[i], depth, load);

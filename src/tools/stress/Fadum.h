@@ -130,21 +130,23 @@ PlanRect FoundationOutline(float length, float width);
 // Where the point P = (x, y) lies against the foundation's far corner (L, B),
 // each comparison one of greater, equal, less; the row of the superposition.
 enum class FoundationCase {
-  BeyondFarCorner = 1,   // x > L, y > B: Olo - A - B + C
-  BeyondOnFarEdgeY = 2,  // x > L, y = B: Olo - A
-  BeyondOnFarEdgeX = 3,  // x = L, y > B: Olo - A
-  BesideEdgeX = 4,       // x > L, y < B: Olo - A - B + C
-  BesideEdgeY = 5,       // x < L, y > B: Olo - A - B + C
-  OnEdgeX = 6,           // x = L, y < B: Olo + C
-  OnEdgeY = 7,           // x < L, y = B: Olo + C
+  BeyondFarCorner = 1,   // x > L, y > B: Whole - A - B + C
+  BeyondOnFarEdgeY = 2,  // x > L, y = B: Whole - A
+  BeyondOnFarEdgeX = 3,  // x = L, y > B: Whole - A
+  BesideEdgeX = 4,       // x > L, y < B: Whole - A - B + C
+  BesideEdgeY = 5,       // x < L, y > B: Whole - A - B + C
+  OnEdgeX = 6,           // x = L, y < B: Whole + C
+  OnEdgeY = 7,           // x < L, y = B: Whole + C
   AtFarCorner = 8,       // the foundation's own corner stress
-  Under = 9,             // x < L, y < B: Olo + A + B + C
+  Under = 9,             // x < L, y < B: Whole + A + B + C
 };
 
 struct FoundationStress {
   FoundationCase Case = FoundationCase::Under;
-  // The auxiliary rectangles, each with P at a corner when shown.
-  PlanRect Olo, A, B, C;
+  // The auxiliary rectangles, each with P at a corner when shown: the whole
+  // rectangle between the origin and P, and the three that the cases above
+  // add to it or take from it.
+  PlanRect Whole, A, B, C;
   float Stress = 0.0f;  // the additional vertical stress at P
 };
 

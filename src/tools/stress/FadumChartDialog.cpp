@@ -50,23 +50,23 @@ constexpr ControlRow kControls[] = {
     {.name = fadumchart::kTabs, .kind = Kind::TabStrip, .at = {120, 120, 9255, 6135}},
     // The chart.
     {.name = "SSTab1(0)", .kind = Kind::TabPage, .container = fadumchart::kTabs, .caption = {"Graph", "Γράφημα"}},
-    {.name = fadumchart::kChart, .kind = Kind::Picture, .container = "SSTab1(0)", .at = {120, 480, 8895, 5415}, .caption = {"Fadum Chart"}},
+    {.name = fadumchart::kFadumChart, .kind = Kind::Picture, .container = "SSTab1(0)", .at = {120, 480, 8895, 5415}, .caption = {"Fadum Chart"}},
     // The analysis.
     {.name = "SSTab1(1)", .kind = Kind::TabPage, .container = fadumchart::kTabs, .caption = {"Analysis", "Ανάλυση"}},
     {.name = "Frame2", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {240, 600, 6015, 2535}, .caption = {"Foundation Parameters", "Παράμετροι Θεμελίου"}, .flags = kBlue},
-    {.name = fadumchart::kLoadLabel, .kind = Kind::Label, .container = "Frame2", .at = {1200, 480, 3180, 255}, .caption = {"Distributed Load (Pressure)", "Κατανεμημένο φορτίο (τάση)"}, .partner = fadumchart::kLoad},
-    {.name = fadumchart::kLoad, .kind = Kind::TextBox, .container = "Frame2", .at = {4440, 480, 1335, 285}},
-    {.name = fadumchart::kWidthLabel, .kind = Kind::Label, .container = "Frame2", .at = {1680, 960, 2700, 255}, .caption = {"Foundation Width", "Πλάτος Θεμελίου"}, .partner = fadumchart::kWidth},
-    {.name = fadumchart::kWidth, .kind = Kind::TextBox, .container = "Frame2", .at = {4440, 960, 1335, 285}},
-    {.name = fadumchart::kLengthLabel, .kind = Kind::Label, .container = "Frame2", .at = {1560, 1440, 2820, 255}, .caption = {"Foundation Length", "Μήκος Θεμελίου"}, .partner = fadumchart::kLength},
-    {.name = fadumchart::kLength, .kind = Kind::TextBox, .container = "Frame2", .at = {4440, 1440, 1335, 285}},
-    {.name = fadumchart::kDepthLabel, .kind = Kind::Label, .container = "Frame2", .at = {1560, 1920, 2820, 255}, .caption = {"Depth", "Βάθος σημείου"}, .partner = fadumchart::kDepth},
-    {.name = fadumchart::kDepth, .kind = Kind::TextBox, .container = "Frame2", .at = {4440, 1920, 1335, 285}},
+    {.name = fadumchart::kDistributedLoadLabel, .kind = Kind::Label, .container = "Frame2", .at = {1200, 480, 3180, 255}, .caption = {"Distributed Load (Pressure)", "Κατανεμημένο φορτίο (τάση)"}, .partner = fadumchart::kDistributedLoad},
+    {.name = fadumchart::kDistributedLoad, .kind = Kind::TextBox, .container = "Frame2", .at = {4440, 480, 1335, 285}},
+    {.name = fadumchart::kFoundationWidthLabel, .kind = Kind::Label, .container = "Frame2", .at = {1680, 960, 2700, 255}, .caption = {"Foundation Width", "Πλάτος Θεμελίου"}, .partner = fadumchart::kFoundationWidth},
+    {.name = fadumchart::kFoundationWidth, .kind = Kind::TextBox, .container = "Frame2", .at = {4440, 960, 1335, 285}},
+    {.name = fadumchart::kFoundationLengthLabel, .kind = Kind::Label, .container = "Frame2", .at = {1560, 1440, 2820, 255}, .caption = {"Foundation Length", "Μήκος Θεμελίου"}, .partner = fadumchart::kFoundationLength},
+    {.name = fadumchart::kFoundationLength, .kind = Kind::TextBox, .container = "Frame2", .at = {4440, 1440, 1335, 285}},
+    {.name = fadumchart::kPointDepthLabel, .kind = Kind::Label, .container = "Frame2", .at = {1560, 1920, 2820, 255}, .caption = {"Depth", "Βάθος σημείου"}, .partner = fadumchart::kPointDepth},
+    {.name = fadumchart::kPointDepth, .kind = Kind::TextBox, .container = "Frame2", .at = {4440, 1920, 1335, 285}},
     {.name = "Frame1", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {240, 3360, 6015, 1455}, .caption = {"Results", "Αποτελέσματα"}, .flags = kBlue},
-    {.name = "Label21", .kind = Kind::Label, .container = "Frame1", .at = {2160, 360, 2100, 255}, .caption = {"Ir Coefficient", "Συντελεστής Ir"}, .partner = fadumchart::kIr},
-    {.name = fadumchart::kIr, .kind = Kind::TextBox, .container = "Frame1", .at = {4320, 360, 1335, 285}, .flags = kResult},
-    {.name = fadumchart::kStressLabel, .kind = Kind::Label, .container = "Frame1", .at = {360, 840, 3900, 495}, .caption = {"Additional Pressure under Foundation Corner", "Επιπρόσθετο Φορτίο (κατω από την γωνία)"}, .partner = fadumchart::kStress},
-    {.name = fadumchart::kStress, .kind = Kind::TextBox, .container = "Frame1", .at = {4320, 840, 1335, 285}, .flags = kResult},
+    {.name = "Label21", .kind = Kind::Label, .container = "Frame1", .at = {2160, 360, 2100, 255}, .caption = {"Ir Coefficient", "Συντελεστής Ir"}, .partner = fadumchart::kIrCoefficient},
+    {.name = fadumchart::kIrCoefficient, .kind = Kind::TextBox, .container = "Frame1", .at = {4320, 360, 1335, 285}, .flags = kResult},
+    {.name = fadumchart::kCornerStressLabel, .kind = Kind::Label, .container = "Frame1", .at = {360, 840, 3900, 495}, .caption = {"Additional Pressure under Foundation Corner", "Επιπρόσθετο Φορτίο (κατω από την γωνία)"}, .partner = fadumchart::kCornerStress},
+    {.name = fadumchart::kCornerStress, .kind = Kind::TextBox, .container = "Frame1", .at = {4320, 840, 1335, 285}, .flags = kResult},
     {.name = fadumchart::kCancel, .kind = Kind::Button, .container = "SSTab1(1)", .at = {3240, 5040, 1215, 375}, .caption = {"Cancel"}},
     {.name = fadumchart::kOk, .kind = Kind::Button, .container = "SSTab1(1)", .at = {4920, 5040, 1215, 375}, .caption = {"OK"}},
 };
@@ -77,17 +77,17 @@ constexpr ControlRow kControls[] = {
 FadumChartDialog::FadumChartDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmFadumCoefs"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
-    if (QLatin1String(row.name) == QLatin1String(fadumchart::kChart)) return new QChartView(parent);
+    if (QLatin1String(row.name) == QLatin1String(fadumchart::kFadumChart)) return new QChartView(parent);
     return nullptr;
   });
   ui_.tabs = Require<QTabWidget>(fadumchart::kTabs);
-  ui_.chart = Require<QChartView>(fadumchart::kChart);
-  ui_.load = Require<QLineEdit>(fadumchart::kLoad);
-  ui_.width = Require<QLineEdit>(fadumchart::kWidth);
-  ui_.length = Require<QLineEdit>(fadumchart::kLength);
-  ui_.depth = Require<QLineEdit>(fadumchart::kDepth);
-  ui_.ir = Require<QLineEdit>(fadumchart::kIr);
-  ui_.sigma = Require<QLineEdit>(fadumchart::kStress);
+  ui_.fadumChart = Require<QChartView>(fadumchart::kFadumChart);
+  ui_.load = Require<QLineEdit>(fadumchart::kDistributedLoad);
+  ui_.width = Require<QLineEdit>(fadumchart::kFoundationWidth);
+  ui_.length = Require<QLineEdit>(fadumchart::kFoundationLength);
+  ui_.depth = Require<QLineEdit>(fadumchart::kPointDepth);
+  ui_.irCoefficient = Require<QLineEdit>(fadumchart::kIrCoefficient);
+  ui_.cornerStress = Require<QLineEdit>(fadumchart::kCornerStress);
   ui_.ok = Require<QPushButton>(fadumchart::kOk);
   ui_.cancel = Require<QPushButton>(fadumchart::kCancel);
 
@@ -104,28 +104,28 @@ FadumChartDialog::FadumChartDialog(QWidget* owner) : FormDialog(owner) {
 
   WireButtons(ui_.ok, ui_.cancel, nullptr);
   for (QLineEdit* box : {ui_.load, ui_.width, ui_.length, ui_.depth}) {
-    connect(box, &QLineEdit::textChanged, this, &FadumChartDialog::TextInput_Change);
+    connect(box, &QLineEdit::textChanged, this, &FadumChartDialog::OnInputEdited);
   }
   ui_.tabs->setCurrentIndex(kAnalysisTab);
-  connect(ui_.tabs, &QTabWidget::currentChanged, this, &FadumChartDialog::SSTab1_Click);
+  connect(ui_.tabs, &QTabWidget::currentChanged, this, &FadumChartDialog::OnTabChanged);
 
-  Form_Load();
+  OnLoad();
 }
 
 FadumChartDialog::~FadumChartDialog() = default;
 
-QChart* FadumChartDialog::Chart() const { return ui_.chart->chart(); }
+QChart* FadumChartDialog::Chart() const { return ui_.fadumChart->chart(); }
 
-void FadumChartDialog::Form_Load() {
+void FadumChartDialog::OnLoad() {
   LoadInputs();
   AddHistoryLine(Tr({"Calculation of Additional Pressure a Corner of Orthogonal Foundation due to Uniform Loading.",
                      "Υπολογισμός Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση κάτω από μία Γωνία "
                      "Ορθογωνίου Θεμελίου."}));
-  AppendUnitsToCaptions(Layout(), {{fadumchart::kLoadLabel, UnitRow::Stress},
-                                   {fadumchart::kWidthLabel, UnitRow::Length},
-                                   {fadumchart::kLengthLabel, UnitRow::Length},
-                                   {fadumchart::kDepthLabel, UnitRow::Length},
-                                   {fadumchart::kStressLabel, UnitRow::Stress}});
+  AppendUnitsToCaptions(Layout(), {{fadumchart::kDistributedLoadLabel, UnitRow::Stress},
+                                   {fadumchart::kFoundationWidthLabel, UnitRow::Length},
+                                   {fadumchart::kFoundationLengthLabel, UnitRow::Length},
+                                   {fadumchart::kPointDepthLabel, UnitRow::Length},
+                                   {fadumchart::kCornerStressLabel, UnitRow::Stress}});
   if (ui_.tabs->currentIndex() == kGraphTab) DrawFadumChart();
   // The stored values as they stand, unchecked.
   CalcResults();
@@ -142,19 +142,19 @@ void FadumChartDialog::LoadFromProject() {
 bool FadumChartDialog::ValidateInput() { return inputs_.Validate(); }
 
 void FadumChartDialog::CalcResults() {
-  forms::Calculate({ui_.ir, ui_.sigma}, [this] {
+  forms::Calculate({ui_.irCoefficient, ui_.cornerStress}, [this] {
     const FadumCornerResult r = FadumCornerResults(values_.Load, values_.Width, values_.Length, values_.Depth);
-    forms::ShowResult(ui_.ir, r.Ir, kFadumIrMask);
-    forms::ShowResult(ui_.sigma, FormatGeneral(r.Stress));
+    forms::ShowResult(ui_.irCoefficient, r.Ir, kFadumIrMask);
+    forms::ShowResult(ui_.cornerStress, FormatGeneral(r.Stress));
   });
 }
 
-void FadumChartDialog::TextInput_Change() {
+void FadumChartDialog::OnInputEdited() {
   if (loading_) return;
   if (ValidateInput()) CalcResults();
 }
 
-void FadumChartDialog::SSTab1_Click(int tab) {
+void FadumChartDialog::OnTabChanged(int tab) {
   if (tab == kGraphTab) DrawFadumChart();
 }
 
@@ -209,8 +209,8 @@ void FadumChartDialog::SetUpChart() {
   curveHeading_->hide();
   connect(chart, &QChart::plotAreaChanged, this, &FadumChartDialog::PlaceCurveLabels);
   // The view gives up the chart it was made with without deleting it.
-  std::unique_ptr<QChart> blank(ui_.chart->chart());
-  ui_.chart->setChart(chart);
+  std::unique_ptr<QChart> blank(ui_.fadumChart->chart());
+  ui_.fadumChart->setChart(chart);
 }
 
 void FadumChartDialog::DrawFadumChart() {
@@ -257,15 +257,15 @@ void FadumChartDialog::PlaceCurveLabels() {
 
 void FadumChartDialog::resizeEvent(QResizeEvent* event) {
   FormDialog::resizeEvent(event);
-  Form_Resize();
+  OnResize();
 }
 
-void FadumChartDialog::Form_Resize() {
+void FadumChartDialog::OnResize() {
   // The tab control keeps its margins to the window, the chart its margins
   // within the tab control.
   const int tabWidth = forms::Twips(width()) - 240, tabHeight = forms::Twips(height()) - 270;
   ui_.tabs->resize(forms::Px(tabWidth), forms::Px(tabHeight));
-  ui_.chart->resize(forms::Px(tabWidth - 600), forms::Px(tabHeight - 800));
+  ui_.fadumChart->resize(forms::Px(tabWidth - 600), forms::Px(tabHeight - 800));
 }
 
 void FadumChartDialog::CommitToProject() {

@@ -19,19 +19,19 @@ namespace brantel {
 
 // The design names of the Fadum coefficient dialog's controls, for its code and its tests.
 namespace fadumchart {
-inline constexpr char kTabs[] = "SSTab1";      // the chart and the analysis
-inline constexpr char kChart[] = "MSChart1";   // the Fadum chart
-inline constexpr char kLoad[] = "txtFortio";   // pressure on the foundation
-inline constexpr char kWidth[] = "txtPlatos";  // foundation width
-inline constexpr char kLength[] = "txtMhkos";  // foundation length
-inline constexpr char kDepth[] = "txtBathos";  // depth of the point
-inline constexpr char kLoadLabel[] = "Label11";
-inline constexpr char kWidthLabel[] = "Label12";
-inline constexpr char kLengthLabel[] = "Label13";
-inline constexpr char kDepthLabel[] = "Label14";
-inline constexpr char kStressLabel[] = "Label22";
-inline constexpr char kIr[] = "txtIr";         // the coefficient Ir
-inline constexpr char kStress[] = "txtSigma";  // the additional stress q Ir
+inline constexpr char kTabs[] = "SSTab1";  // the chart and the analysis
+inline constexpr char kFadumChart[] = "MSChart1";
+inline constexpr char kDistributedLoad[] = "txtFortio";  // the pressure on the foundation
+inline constexpr char kFoundationWidth[] = "txtPlatos";
+inline constexpr char kFoundationLength[] = "txtMhkos";
+inline constexpr char kPointDepth[] = "txtBathos";
+inline constexpr char kDistributedLoadLabel[] = "Label11";
+inline constexpr char kFoundationWidthLabel[] = "Label12";
+inline constexpr char kFoundationLengthLabel[] = "Label13";
+inline constexpr char kPointDepthLabel[] = "Label14";
+inline constexpr char kCornerStressLabel[] = "Label22";
+inline constexpr char kIrCoefficient[] = "txtIr";
+inline constexpr char kCornerStress[] = "txtSigma";  // the additional stress q Ir under the corner
 inline constexpr char kOk[] = "btnOk";
 inline constexpr char kCancel[] = "btnCancel";
 }  // namespace fadumchart
@@ -62,10 +62,10 @@ class FadumChartDialog : public forms::FormDialog {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void Form_Load();
-  void Form_Resize();
-  void SSTab1_Click(int tab);
-  void TextInput_Change();
+  void OnLoad();
+  void OnResize();
+  void OnTabChanged(int tab);
+  void OnInputEdited();
 
   void CalcResults();
   void DrawFadumChart();
@@ -74,13 +74,13 @@ class FadumChartDialog : public forms::FormDialog {
 
   struct Ui {
     QTabWidget* tabs;
-    QChartView* chart;
+    QChartView* fadumChart;
     QLineEdit* load;
     QLineEdit* width;
     QLineEdit* length;
     QLineEdit* depth;
-    QLineEdit* ir;
-    QLineEdit* sigma;
+    QLineEdit* irCoefficient;
+    QLineEdit* cornerStress;
     QPushButton* ok;
     QPushButton* cancel;
   } ui_;

@@ -37,7 +37,7 @@ constexpr int kAxisY(int i) { return kPlanTop + i * 1000 - 110; }
 
 // clang-format off
 constexpr ControlRow kControls[] = {
-    {.name = foundation::kPlan, .kind = Kind::Picture, .at = {kPlanLeft, kPlanTop, 10040, 10040}},
+    {.name = foundation::kPlanView, .kind = Kind::Picture, .at = {kPlanLeft, kPlanTop, 10040, 10040}},
     {.name = "LabelH0", .kind = Kind::Label, .at = {kAxisX(0), 240, 180, 225}, .caption = {"0"}},
     {.name = "LabelH1", .kind = Kind::Label, .at = {kAxisX(1), 240, 180, 225}, .caption = {"1"}},
     {.name = "LabelH2", .kind = Kind::Label, .at = {kAxisX(2), 240, 180, 225}, .caption = {"2"}},
@@ -57,28 +57,28 @@ constexpr ControlRow kControls[] = {
     {.name = "LabelV7", .kind = Kind::Label, .at = {150, kAxisY(7), 180, 225}, .caption = {"7"}},
     {.name = "LabelV8", .kind = Kind::Label, .at = {150, kAxisY(8), 180, 225}, .caption = {"8"}},
     {.name = "LabelV9", .kind = Kind::Label, .at = {150, kAxisY(9), 180, 225}, .caption = {"9"}},
-    {.name = "Label34", .kind = Kind::Label, .at = {10560, 600, 3975, 615}, .caption = {"Plan View of Foundation and Surrounding Area", "Κάτοψη θεμελίου και ευρύτερης περιοχής"}, .partner = foundation::kPlan},
+    {.name = "Label34", .kind = Kind::Label, .at = {10560, 600, 3975, 615}, .caption = {"Plan View of Foundation and Surrounding Area", "Κάτοψη θεμελίου και ευρύτερης περιοχής"}, .partner = foundation::kPlanView},
     // The foundation.
     {.name = "Frame1", .kind = Kind::Frame, .at = {10560, 1440, 3975, 2055}, .caption = {"Foundation Data", "Παράμετροι θεμελίου"}, .flags = kBlue},
-    {.name = foundation::kLoadLabel, .kind = Kind::Label, .container = "Frame1", .at = {120, 480, 2250, 255}, .caption = {"Pressure on Foundation", "Φορτίο θεμελίου"}, .partner = foundation::kLoad},
-    {.name = foundation::kLoad, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 360, 1215, 405}},
-    {.name = foundation::kWidthLabel, .kind = Kind::Label, .container = "Frame1", .at = {480, 960, 1890, 255}, .caption = {"Foundation Width", "Πλάτος θεμελίου"}, .partner = foundation::kWidth},
-    {.name = foundation::kWidth, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 840, 1215, 405}},
-    {.name = foundation::kLengthLabel, .kind = Kind::Label, .container = "Frame1", .at = {600, 1440, 1770, 255}, .caption = {"Foundation Length", "Μήκος θεμελίου"}, .partner = foundation::kLength},
-    {.name = foundation::kLength, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 1320, 1215, 405}},
+    {.name = foundation::kFoundationPressureLabel, .kind = Kind::Label, .container = "Frame1", .at = {120, 480, 2250, 255}, .caption = {"Pressure on Foundation", "Φορτίο θεμελίου"}, .partner = foundation::kFoundationPressure},
+    {.name = foundation::kFoundationPressure, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 360, 1215, 405}},
+    {.name = foundation::kFoundationWidthLabel, .kind = Kind::Label, .container = "Frame1", .at = {480, 960, 1890, 255}, .caption = {"Foundation Width", "Πλάτος θεμελίου"}, .partner = foundation::kFoundationWidth},
+    {.name = foundation::kFoundationWidth, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 840, 1215, 405}},
+    {.name = foundation::kFoundationLengthLabel, .kind = Kind::Label, .container = "Frame1", .at = {600, 1440, 1770, 255}, .caption = {"Foundation Length", "Μήκος θεμελίου"}, .partner = foundation::kFoundationLength},
+    {.name = foundation::kFoundationLength, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 1320, 1215, 405}},
     // The point.
     {.name = "Frame2", .kind = Kind::Frame, .at = {10560, 3720, 3975, 2175}, .caption = {"Point Coordinates", "Συντεταγμένες σημείου"}, .flags = kBlue},
-    {.name = foundation::kXLabel, .kind = Kind::Label, .container = "Frame2", .at = {1440, 600, 930, 255}, .caption = {"X"}, .partner = foundation::kX},
-    {.name = foundation::kX, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 480, 1215, 405}, .flags = kResult},
-    {.name = foundation::kYLabel, .kind = Kind::Label, .container = "Frame2", .at = {1440, 1080, 930, 255}, .caption = {"Y"}, .partner = foundation::kY},
-    {.name = foundation::kY, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 960, 1215, 405}, .flags = kResult},
-    {.name = foundation::kDepthLabel, .kind = Kind::Label, .container = "Frame2", .at = {1440, 1560, 930, 255}, .caption = {"Z"}, .partner = foundation::kDepth},
-    {.name = foundation::kDepth, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 1440, 1215, 405}},
+    {.name = foundation::kPointXLabel, .kind = Kind::Label, .container = "Frame2", .at = {1440, 600, 930, 255}, .caption = {"X"}, .partner = foundation::kPointX},
+    {.name = foundation::kPointX, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 480, 1215, 405}, .flags = kResult},
+    {.name = foundation::kPointYLabel, .kind = Kind::Label, .container = "Frame2", .at = {1440, 1080, 930, 255}, .caption = {"Y"}, .partner = foundation::kPointY},
+    {.name = foundation::kPointY, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 960, 1215, 405}, .flags = kResult},
+    {.name = foundation::kPointDepthLabel, .kind = Kind::Label, .container = "Frame2", .at = {1440, 1560, 930, 255}, .caption = {"Z"}, .partner = foundation::kPointDepth},
+    {.name = foundation::kPointDepth, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 1440, 1215, 405}},
     // The result.
     {.name = "Frame3", .kind = Kind::Frame, .at = {10560, 6120, 3975, 1080}, .caption = {"Calculation of Additional Pressure", "Υπολογισμός πρόσθετου φορτίου"}, .flags = kBlue},
-    {.name = foundation::kStressLabel, .kind = Kind::Label, .container = "Frame3", .at = {1200, 480, 1170, 255}, .caption = {"Dsv"}, .partner = foundation::kStress},
-    {.name = foundation::kStress, .kind = Kind::TextBox, .container = "Frame3", .at = {2400, 360, 1215, 405}, .flags = kResult},
-    {.name = foundation::kFadum, .kind = Kind::Button, .at = {10560, 7680, 3975, 495}, .caption = {"Details for Fadum Coefficients", "Ανάλυση Συντελεστών Fadum"}},
+    {.name = foundation::kAdditionalStressLabel, .kind = Kind::Label, .container = "Frame3", .at = {1200, 480, 1170, 255}, .caption = {"Dsv"}, .partner = foundation::kAdditionalStress},
+    {.name = foundation::kAdditionalStress, .kind = Kind::TextBox, .container = "Frame3", .at = {2400, 360, 1215, 405}, .flags = kResult},
+    {.name = foundation::kFadumDetails, .kind = Kind::Button, .at = {10560, 7680, 3975, 495}, .caption = {"Details for Fadum Coefficients", "Ανάλυση Συντελεστών Fadum"}},
     {.name = foundation::kCancel, .kind = Kind::Button, .at = {11880, 9840, 1215, 375}, .caption = {"Cancel"}},
     {.name = foundation::kOk, .kind = Kind::Button, .at = {13320, 9840, 1215, 375}, .caption = {"OK"}},
 };
@@ -93,51 +93,51 @@ float TypedValue(const QLineEdit* box) { return forms::LeadingValue<float>(box).
 FoundationDialog::FoundationDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmFadum"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
-    if (QLatin1String(row.name) == QLatin1String(foundation::kPlan)) return new FoundationPlan(parent);
+    if (QLatin1String(row.name) == QLatin1String(foundation::kPlanView)) return new FoundationPlan(parent);
     return nullptr;
   });
-  ui_.plan = Require<FoundationPlan>(foundation::kPlan);
-  ui_.load = Require<QLineEdit>(foundation::kLoad);
-  ui_.width = Require<QLineEdit>(foundation::kWidth);
-  ui_.length = Require<QLineEdit>(foundation::kLength);
-  ui_.x = Require<QLineEdit>(foundation::kX);
-  ui_.y = Require<QLineEdit>(foundation::kY);
-  ui_.depth = Require<QLineEdit>(foundation::kDepth);
-  ui_.stress = Require<QLineEdit>(foundation::kStress);
-  ui_.fadum = Require<QPushButton>(foundation::kFadum);
+  ui_.plan = Require<FoundationPlan>(foundation::kPlanView);
+  ui_.pressure = Require<QLineEdit>(foundation::kFoundationPressure);
+  ui_.width = Require<QLineEdit>(foundation::kFoundationWidth);
+  ui_.length = Require<QLineEdit>(foundation::kFoundationLength);
+  ui_.x = Require<QLineEdit>(foundation::kPointX);
+  ui_.y = Require<QLineEdit>(foundation::kPointY);
+  ui_.depth = Require<QLineEdit>(foundation::kPointDepth);
+  ui_.additionalStress = Require<QLineEdit>(foundation::kAdditionalStress);
+  ui_.fadumDetails = Require<QPushButton>(foundation::kFadumDetails);
   ui_.ok = Require<QPushButton>(foundation::kOk);
   ui_.cancel = Require<QPushButton>(foundation::kCancel);
 
   // Every box is read before any value is checked.
   inputs_.Add(ui_.length, length_, WholeEntryRules(FoundationValueRule(FadumBox::Length)));
   inputs_.Add(ui_.width, width_, WholeEntryRules(FoundationValueRule(FadumBox::Width)));
-  inputs_.Add(ui_.load, load_, WholeEntryRules(FoundationValueRule(FadumBox::Load)));
+  inputs_.Add(ui_.pressure, load_, WholeEntryRules(FoundationValueRule(FadumBox::Load)));
   inputs_.Add(ui_.depth, depth_, WholeEntryRules(FoundationValueRule(FadumBox::Depth)));
 
   WireButtons(ui_.ok, ui_.cancel, nullptr);
-  connect(ui_.length, &QLineEdit::textChanged, this, &FoundationDialog::txtMhkos_Change);
-  connect(ui_.width, &QLineEdit::textChanged, this, &FoundationDialog::txtPlatos_Change);
-  connect(ui_.depth, &QLineEdit::textChanged, this, &FoundationDialog::txtVathos_Change);
-  connect(ui_.plan, &FoundationPlan::PointerMoved, this, &FoundationDialog::frmKatopsi_MouseMove);
-  connect(ui_.fadum, &QPushButton::clicked, this, &FoundationDialog::cmdFadum_Click);
+  connect(ui_.length, &QLineEdit::textChanged, this, &FoundationDialog::OnLengthEdited);
+  connect(ui_.width, &QLineEdit::textChanged, this, &FoundationDialog::OnWidthEdited);
+  connect(ui_.depth, &QLineEdit::textChanged, this, &FoundationDialog::OnDepthEdited);
+  connect(ui_.plan, &FoundationPlan::PointerMoved, this, &FoundationDialog::OnPlanPointerMoved);
+  connect(ui_.fadumDetails, &QPushButton::clicked, this, &FoundationDialog::OnFadumDetailsClicked);
 
-  Form_Load();
+  OnLoad();
 }
 
 FoundationDialog::~FoundationDialog() = default;
 
-void FoundationDialog::Form_Load() {
+void FoundationDialog::OnLoad() {
   LoadInputs();
   AddHistoryLine(Tr({"Calculation of Additional Pressure due to Orthogonal Foundation Uniform Loading.",
                      "Υπολογισμός Πρόσθετης Τάσης στο Υπέδαφος από Ομοιόμορφη Φόρτιση σε Επιφάνεια Ορθογωνίου "
                      "Σχήματος."}));
-  AppendUnitsToCaptions(Layout(), {{foundation::kLoadLabel, UnitRow::Stress},
-                                   {foundation::kWidthLabel, UnitRow::Length},
-                                   {foundation::kLengthLabel, UnitRow::Length},
-                                   {foundation::kXLabel, UnitRow::Length},
-                                   {foundation::kYLabel, UnitRow::Length},
-                                   {foundation::kDepthLabel, UnitRow::Length},
-                                   {foundation::kStressLabel, UnitRow::Stress}});
+  AppendUnitsToCaptions(Layout(), {{foundation::kFoundationPressureLabel, UnitRow::Stress},
+                                   {foundation::kFoundationWidthLabel, UnitRow::Length},
+                                   {foundation::kFoundationLengthLabel, UnitRow::Length},
+                                   {foundation::kPointXLabel, UnitRow::Length},
+                                   {foundation::kPointYLabel, UnitRow::Length},
+                                   {foundation::kPointDepthLabel, UnitRow::Length},
+                                   {foundation::kAdditionalStressLabel, UnitRow::Stress}});
   // The result and the rectangles stand for the stored point from the start.
   CalcPointStress();
 }
@@ -149,7 +149,7 @@ void FoundationDialog::LoadFromProject() {
   depth_ = Project.FadumDepth;
   x_ = Project.FadumX;
   y_ = Project.FadumY;
-  forms::ShowStoredGeneral(ui_.load, load_);
+  forms::ShowStoredGeneral(ui_.pressure, load_);
   forms::ShowStoredGeneral(ui_.length, length_);
   forms::ShowStoredGeneral(ui_.width, width_);
   forms::ShowStoredGeneral(ui_.depth, depth_);
@@ -160,21 +160,21 @@ void FoundationDialog::LoadFromProject() {
 
 void FoundationDialog::DrawFoundation() { ui_.plan->SetFoundation(FoundationOutline(drawnLength_, drawnWidth_)); }
 
-void FoundationDialog::txtMhkos_Change() {
+void FoundationDialog::OnLengthEdited() {
   drawnLength_ = TypedValue(ui_.length);
   DrawFoundation();
 }
 
-void FoundationDialog::txtPlatos_Change() {
+void FoundationDialog::OnWidthEdited() {
   drawnWidth_ = TypedValue(ui_.width);
   DrawFoundation();
 }
 
-void FoundationDialog::txtVathos_Change() {
+void FoundationDialog::OnDepthEdited() {
   if (!loading_) CalcPointStress();
 }
 
-void FoundationDialog::frmKatopsi_MouseMove(double x, double y) {
+void FoundationDialog::OnPlanPointerMoved(double x, double y) {
   const QPointF point = PlanPointAt(x, y);
   x_ = static_cast<float>(point.x());
   y_ = static_cast<float>(point.y());
@@ -185,13 +185,13 @@ void FoundationDialog::frmKatopsi_MouseMove(double x, double y) {
 
 void FoundationDialog::CalcPointStress() {
   const float depth = TypedValue(ui_.depth);
-  const float load = TypedValue(ui_.load);
+  const float load = TypedValue(ui_.pressure);
   forms::Calculate(
-      {ui_.stress},
+      {ui_.additionalStress},
       [&] {
         stress_ = FoundationPointStress(drawnLength_, drawnWidth_, depth, load, x_, y_);
-        ui_.plan->SetAuxiliary({stress_.Olo, stress_.A, stress_.B, stress_.C});
-        forms::ShowResult(ui_.stress, stress_.Stress, kFoundationStressMask);
+        ui_.plan->SetAuxiliary({stress_.Whole, stress_.A, stress_.B, stress_.C});
+        forms::ShowResult(ui_.additionalStress, stress_.Stress, kFoundationStressMask);
       },
       [this] {
         stress_ = {};
@@ -199,7 +199,7 @@ void FoundationDialog::CalcPointStress() {
       });
 }
 
-void FoundationDialog::cmdFadum_Click() { forms::ShowModal<FadumChartDialog>(nullptr); }
+void FoundationDialog::OnFadumDetailsClicked() { forms::ShowModal<FadumChartDialog>(nullptr); }
 
 bool FoundationDialog::ValidateInput() { return inputs_.Validate(); }
 

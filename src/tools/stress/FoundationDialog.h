@@ -12,22 +12,22 @@ namespace brantel {
 
 // The design names of the foundation dialog's controls, for its code and its tests.
 namespace foundation {
-inline constexpr char kPlan[] = "frmKatopsi";       // the plan view
-inline constexpr char kLoad[] = "txtFortio";        // pressure on the foundation
-inline constexpr char kWidth[] = "txtPlatos";       // foundation width
-inline constexpr char kLength[] = "txtMhkos";       // foundation length
-inline constexpr char kX[] = "txtX";                // the point's X
-inline constexpr char kY[] = "txtY";                // the point's Y
-inline constexpr char kDepth[] = "txtVathos";       // depth of the point, Z
-inline constexpr char kStress[] = "txtProsthetes";  // the additional stress Dsv
-inline constexpr char kLoadLabel[] = "Label11";
-inline constexpr char kWidthLabel[] = "Label12";
-inline constexpr char kLengthLabel[] = "Label13";
-inline constexpr char kXLabel[] = "Label21";
-inline constexpr char kYLabel[] = "Label22";
-inline constexpr char kDepthLabel[] = "Label23";
-inline constexpr char kStressLabel[] = "Label31";
-inline constexpr char kFadum[] = "cmdFadum";  // the coefficient dialog
+inline constexpr char kPlanView[] = "frmKatopsi";
+inline constexpr char kFoundationPressure[] = "txtFortio";
+inline constexpr char kFoundationWidth[] = "txtPlatos";
+inline constexpr char kFoundationLength[] = "txtMhkos";
+inline constexpr char kPointX[] = "txtX";
+inline constexpr char kPointY[] = "txtY";
+inline constexpr char kPointDepth[] = "txtVathos";            // Z
+inline constexpr char kAdditionalStress[] = "txtProsthetes";  // Dsv, at the point
+inline constexpr char kFoundationPressureLabel[] = "Label11";
+inline constexpr char kFoundationWidthLabel[] = "Label12";
+inline constexpr char kFoundationLengthLabel[] = "Label13";
+inline constexpr char kPointXLabel[] = "Label21";
+inline constexpr char kPointYLabel[] = "Label22";
+inline constexpr char kPointDepthLabel[] = "Label23";
+inline constexpr char kAdditionalStressLabel[] = "Label31";
+inline constexpr char kFadumDetails[] = "cmdFadum";  // opens the coefficient dialog
 inline constexpr char kOk[] = "btnOk";
 inline constexpr char kCancel[] = "btnCancel";
 }  // namespace foundation
@@ -56,26 +56,26 @@ class FoundationDialog : public forms::FormDialog {
   void CommitToProject() override;
 
  private:
-  void Form_Load();
-  void txtMhkos_Change();
-  void txtPlatos_Change();
-  void txtVathos_Change();
-  void frmKatopsi_MouseMove(double x, double y);
-  void cmdFadum_Click();
+  void OnLoad();
+  void OnLengthEdited();
+  void OnWidthEdited();
+  void OnDepthEdited();
+  void OnPlanPointerMoved(double x, double y);
+  void OnFadumDetailsClicked();
 
   void CalcPointStress();
   void DrawFoundation();
 
   struct Ui {
     FoundationPlan* plan;
-    QLineEdit* load;
+    QLineEdit* pressure;
     QLineEdit* width;
     QLineEdit* length;
     QLineEdit* x;
     QLineEdit* y;
     QLineEdit* depth;
-    QLineEdit* stress;
-    QPushButton* fadum;
+    QLineEdit* additionalStress;
+    QPushButton* fadumDetails;
     QPushButton* ok;
     QPushButton* cancel;
   } ui_;

@@ -8,30 +8,31 @@
 
 namespace brantel {
 
-// The plan view of the rectangular foundation tool (frmKatopsi): the
-// foundation with one corner at the origin, the auxiliary rectangles of the
-// superposition and the grid of length units. It works in plan units (15 to
-// a pixel) and reports where the pointer is, with or without a button down;
-// a pointer dragged beyond the plan reports a place outside it.
+// The plan view of the rectangular foundation tool: the foundation with one
+// corner at the origin, the auxiliary rectangles of the superposition and the
+// grid of length units. It works in plan units (15 to a pixel) and reports
+// where the pointer is, with or without a button down; a pointer dragged
+// beyond the plan reports a place outside it.
 class FoundationPlan : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kOlo = 0, kA = 1, kB = 2, kC = 3;
+  static constexpr int kWhole = 0, kA = 1, kB = 2, kC = 3;
 
   explicit FoundationPlan(QWidget* parent = nullptr);
 
-  // shpThemelio: the foundation as drawn.
+  // The foundation as drawn.
   void SetFoundation(const PlanRect& outline);
   const PlanRect& Foundation() const { return foundation_; }
 
-  // shpOlo, shpA, shpB, shpC; a rectangle that is not Shown is hidden.
+  // The auxiliary rectangles of the superposition, in the order Whole, A, B,
+  // C of FoundationStress; a rectangle that is not Shown is hidden.
   void SetAuxiliary(const std::array<PlanRect, 4>& rects);
   void HideAuxiliary();
   const std::array<PlanRect, 4>& Auxiliary() const { return auxiliary_; }
 
  signals:
-  // frmKatopsi_MouseMove: the pointer's place in plan units.
+  // The pointer's place in plan units.
   void PointerMoved(double x, double y);
 
  protected:

@@ -44,17 +44,17 @@ constexpr ControlRow kControls[] = {
     {.name = pointload::kStripLoad, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 1020, 1095, 285}, .maxLength = 20},
     {.name = pointload::kStripWidthLabel, .kind = Kind::Label, .container = "Frame2", .at = {420, 1410, 1935, 255}, .caption = {"Strip Width", "Πλάτος Λωρίδας"}, .partner = pointload::kStripWidth, .flags = forms::kDisabled},
     {.name = pointload::kStripWidth, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 1380, 1095, 285}, .flags = forms::kDisabled},
-    {.name = "lblHorizDist", .kind = Kind::Label, .container = "Frame2", .at = {120, 1830, 2235, 255}, .caption = {"Horizontal Distance R:", "Οριζόντια απόσταση R"}, .partner = pointload::kR},
-    {.name = "lblVertDist", .kind = Kind::Label, .container = "Frame2", .at = {120, 2190, 2235, 255}, .caption = {"Vertical Distance Z:", "Κατακόρυφη απόσταση Z"}, .partner = pointload::kZ},
-    {.name = pointload::kR, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 1800, 1095, 285}, .maxLength = 20},
-    {.name = pointload::kZ, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 2160, 1095, 285}, .maxLength = 20},
+    {.name = "lblHorizDist", .kind = Kind::Label, .container = "Frame2", .at = {120, 1830, 2235, 255}, .caption = {"Horizontal Distance R:", "Οριζόντια απόσταση R"}, .partner = pointload::kHorizontalDistance},
+    {.name = "lblVertDist", .kind = Kind::Label, .container = "Frame2", .at = {120, 2190, 2235, 255}, .caption = {"Vertical Distance Z:", "Κατακόρυφη απόσταση Z"}, .partner = pointload::kVerticalDistance},
+    {.name = pointload::kHorizontalDistance, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 1800, 1095, 285}, .maxLength = 20},
+    {.name = pointload::kVerticalDistance, .kind = Kind::TextBox, .container = "Frame2", .at = {2400, 2160, 1095, 285}, .maxLength = 20},
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 2820, 3720, 1095}, .caption = {"Calculation of Additional Pressure", "Υπολογισμός Πρόσθετης Τάσης"}},
-    {.name = "Label17", .kind = Kind::Label, .container = "Frame1", .at = {240, 330, 2055, 255}, .caption = {"Boussinesq Dsv"}, .partner = pointload::kBoussinesq},
-    {.name = "Label18", .kind = Kind::Label, .container = "Frame1", .at = {240, 690, 2055, 255}, .caption = {"Westergaard Dsv"}, .partner = pointload::kWestergaard},
-    {.name = pointload::kBoussinesq, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 300, 1095, 285}, .flags = kResult},
-    {.name = pointload::kWestergaard, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 660, 1095, 285}, .flags = kResult},
+    {.name = "Label17", .kind = Kind::Label, .container = "Frame1", .at = {240, 330, 2055, 255}, .caption = {"Boussinesq Dsv"}, .partner = pointload::kBoussinesqStress},
+    {.name = "Label18", .kind = Kind::Label, .container = "Frame1", .at = {240, 690, 2055, 255}, .caption = {"Westergaard Dsv"}, .partner = pointload::kWestergaardStress},
+    {.name = pointload::kBoussinesqStress, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 300, 1095, 285}, .flags = kResult},
+    {.name = pointload::kWestergaardStress, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 660, 1095, 285}, .flags = kResult},
     {.name = "lblVertSection", .kind = Kind::Label, .at = {3960, 120, 5820, 255}, .caption = {"Vertical section", "Κατακόρυφη Τομή"}},
-    {.name = pointload::kSection, .kind = Kind::Picture, .at = {3960, 420, 5820, 5820}},
+    {.name = pointload::kVerticalSection, .kind = Kind::Picture, .at = {3960, 420, 5820, 5820}},
     {.name = pointload::kHelp, .kind = Kind::Button, .at = {120, 5865, 1095, 375}, .caption = {"Help"}},
     {.name = pointload::kCancel, .kind = Kind::Button, .at = {1380, 5865, 1095, 375}, .caption = {"Cancel"}},
     {.name = pointload::kOk, .kind = Kind::Button, .at = {2640, 5865, 1095, 375}, .caption = {"OK"}, .flags = forms::kDefault},
@@ -129,51 +129,51 @@ void VerticalSection::mousePressEvent(QMouseEvent* event) {
 PointLoadDialog::PointLoadDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmPointLoad"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
-    if (QLatin1String(row.name) == QLatin1String(pointload::kSection)) return new VerticalSection(parent);
+    if (QLatin1String(row.name) == QLatin1String(pointload::kVerticalSection)) return new VerticalSection(parent);
     return nullptr;
   });
-  for (int i = 0; i < 3; ++i) ui_.load[i] = Require<QLineEdit>(forms::Item(pointload::kLoad, i));
-  ui_.r = Require<QLineEdit>(pointload::kR);
-  ui_.z = Require<QLineEdit>(pointload::kZ);
-  ui_.boussinesq = Require<QLineEdit>(pointload::kBoussinesq);
-  ui_.westergaard = Require<QLineEdit>(pointload::kWestergaard);
-  ui_.kind = Options(pointload::kKind);
-  ui_.section = Require<VerticalSection>(pointload::kSection);
+  for (int i = 0; i < 3; ++i) ui_.loads[i] = Require<QLineEdit>(forms::Item(pointload::kLoads, i));
+  ui_.horizontalDistance = Require<QLineEdit>(pointload::kHorizontalDistance);
+  ui_.verticalDistance = Require<QLineEdit>(pointload::kVerticalDistance);
+  ui_.boussinesqStress = Require<QLineEdit>(pointload::kBoussinesqStress);
+  ui_.westergaardStress = Require<QLineEdit>(pointload::kWestergaardStress);
+  ui_.loadKind = Options(pointload::kLoadKind);
+  ui_.section = Require<VerticalSection>(pointload::kVerticalSection);
 
   WireButtons(Require<QPushButton>(pointload::kOk), Require<QPushButton>(pointload::kCancel),
               Require<QPushButton>(pointload::kHelp));
   for (int i = 0; i < 3; ++i) {
-    connect(ui_.load[i], &QLineEdit::textChanged, this, [this, i] { txtFortio_Change(i); });
+    connect(ui_.loads[i], &QLineEdit::textChanged, this, [this, i] { OnLoadValueEdited(i); });
   }
-  connect(ui_.r, &QLineEdit::textChanged, this, &PointLoadDialog::txtR_Change);
-  connect(ui_.z, &QLineEdit::textChanged, this, &PointLoadDialog::txtZ_Change);
-  ui_.section->OnPress([this](QPoint twips) { frmEdafos_MouseEvent(twips); });
+  connect(ui_.horizontalDistance, &QLineEdit::textChanged, this, &PointLoadDialog::OnHorizontalDistanceEdited);
+  connect(ui_.verticalDistance, &QLineEdit::textChanged, this, &PointLoadDialog::OnVerticalDistanceEdited);
+  ui_.section->SetPressHandler([this](QPoint twips) { OnSectionPressed(twips); });
 
   // Every box is read before any value is checked.
-  inputs_.Add(ui_.r, entries_.R, WholeEntryRules(PointLoadValueRule(PointLoadBox::R)));
-  inputs_.Add(ui_.z, entries_.Z, WholeEntryRules(PointLoadValueRule(PointLoadBox::Z)));
-  inputs_.Add(ui_.load[0], entries_.Q, WholeEntryRules(PointLoadValueRule(PointLoadBox::Q)));
-  inputs_.Add(ui_.load[1], entries_.Qm, WholeEntryRules(PointLoadValueRule(PointLoadBox::Qm)));
-  inputs_.Add(ui_.load[2], entries_.StripQ, WholeEntryRules(PointLoadValueRule(PointLoadBox::StripQ)));
+  inputs_.Add(ui_.horizontalDistance, entries_.R, WholeEntryRules(PointLoadValueRule(PointLoadBox::R)));
+  inputs_.Add(ui_.verticalDistance, entries_.Z, WholeEntryRules(PointLoadValueRule(PointLoadBox::Z)));
+  inputs_.Add(ui_.loads[0], entries_.Q, WholeEntryRules(PointLoadValueRule(PointLoadBox::Q)));
+  inputs_.Add(ui_.loads[1], entries_.Qm, WholeEntryRules(PointLoadValueRule(PointLoadBox::Qm)));
+  inputs_.Add(ui_.loads[2], entries_.StripQ, WholeEntryRules(PointLoadValueRule(PointLoadBox::StripQ)));
 
-  Form_Load();
+  OnLoad();
 }
 
 PointLoadDialog::~PointLoadDialog() = default;
 
-void PointLoadDialog::Form_Load() {
+void PointLoadDialog::OnLoad() {
   LoadInputs();
   // The dialog opens on the point load, whatever kind was stored; the
   // project's kind changes only with OK.
-  forms::SetArrayIndex(ui_.kind, static_cast<int>(PointLoadKind::Point));
+  forms::SetArrayIndex(ui_.loadKind, static_cast<int>(PointLoadKind::Point));
   Recalculate();
 }
 
 void PointLoadDialog::LoadFromProject() {
   const std::array<float, 3> loads = {Project.PointLoadQ, Project.LineLoadQm, Project.StripLoadQ};
-  for (int i = 0; i < 3; ++i) forms::ShowStoredGeneral(ui_.load[i], loads[i]);
-  forms::ShowStoredGeneral(ui_.r, Project.PointLoadR);
-  forms::ShowStoredGeneral(ui_.z, Project.PointLoadZ);
+  for (int i = 0; i < 3; ++i) forms::ShowStoredGeneral(ui_.loads[i], loads[i]);
+  forms::ShowStoredGeneral(ui_.horizontalDistance, Project.PointLoadR);
+  forms::ShowStoredGeneral(ui_.verticalDistance, Project.PointLoadZ);
 }
 
 bool PointLoadDialog::ValidateInput() { return inputs_.Validate(); }
@@ -182,9 +182,10 @@ bool PointLoadDialog::CalcBoussinesq() {
   if (!ValidateInput()) return false;
   const float q = entries_.Q, r = entries_.R, z = entries_.Z;
   ui_.section->SetPoint(QPointF(r, z));
-  forms::Calculate({ui_.boussinesq}, [&] {
+  forms::Calculate({ui_.boussinesqStress}, [&] {
     const PointLoadStress s = BoussinesqStress(q, r, z);
-    forms::ShowResult(ui_.boussinesq, s.Singular ? kSingularText.toString() : Format(s.Value, kPointLoadResultMask));
+    forms::ShowResult(ui_.boussinesqStress,
+                      s.Singular ? kSingularText.toString() : Format(s.Value, kPointLoadResultMask));
   });
   return true;
 }
@@ -192,30 +193,31 @@ bool PointLoadDialog::CalcBoussinesq() {
 void PointLoadDialog::CalcWestergaard() {
   // Follows a successful CalcBoussinesq, on the inputs it validated.
   const float q = entries_.Q, r = entries_.R, z = entries_.Z;
-  forms::Calculate({ui_.westergaard}, [&] {
+  forms::Calculate({ui_.westergaardStress}, [&] {
     const PointLoadStress s = WestergaardStress(q, r, z);
-    forms::ShowResult(ui_.westergaard, s.Singular ? kSingularText.toString() : Format(s.Value, kPointLoadResultMask));
+    forms::ShowResult(ui_.westergaardStress,
+                      s.Singular ? kSingularText.toString() : Format(s.Value, kPointLoadResultMask));
   });
 }
 
-void PointLoadDialog::txtFortio_Change(int index) {
+void PointLoadDialog::OnLoadValueEdited(int index) {
   // The line and strip loads take no part in a result.
   if (index == 0) Recalculate();
 }
 
-void PointLoadDialog::txtR_Change() { Recalculate(); }
+void PointLoadDialog::OnHorizontalDistanceEdited() { Recalculate(); }
 
-void PointLoadDialog::txtZ_Change() { Recalculate(); }
+void PointLoadDialog::OnVerticalDistanceEdited() { Recalculate(); }
 
 void PointLoadDialog::Recalculate() {
   if (loading_) return;
   if (CalcBoussinesq()) CalcWestergaard();
 }
 
-void PointLoadDialog::frmEdafos_MouseEvent(QPoint twips) {
+void PointLoadDialog::OnSectionPressed(QPoint twips) {
   const SectionPoint point = SectionPointAt(twips.x(), twips.y());
-  forms::ShowStoredValue(ui_.r, point.R, Format(point.R, kSectionReadoutMask));
-  forms::ShowStoredValue(ui_.z, point.Z, Format(point.Z, kSectionReadoutMask));
+  forms::ShowStoredValue(ui_.horizontalDistance, point.R, Format(point.R, kSectionReadoutMask));
+  forms::ShowStoredValue(ui_.verticalDistance, point.Z, Format(point.Z, kSectionReadoutMask));
 }
 
 void PointLoadDialog::CommitToProject() {
@@ -224,7 +226,7 @@ void PointLoadDialog::CommitToProject() {
   Project.StripLoadQ = entries_.StripQ;
   Project.PointLoadR = entries_.R;
   Project.PointLoadZ = entries_.Z;
-  Project.PointLoadType = forms::GetArrayIndex(ui_.kind);
+  Project.PointLoadType = forms::GetArrayIndex(ui_.loadKind);
   MarkProjectChanged();
 }
 

@@ -18,21 +18,21 @@ namespace brantel {
 
 // The design names of the point load dialog's controls, for its code and its tests.
 namespace pointload {
-inline constexpr char kLoad[] = "txtFortio";                          // the loads, one box for each kind
-inline constexpr forms::ItemName kPointLoad = forms::Item(kLoad, 0);  // point load Q
-inline constexpr forms::ItemName kLineLoad = forms::Item(kLoad, 1);   // line load
-inline constexpr forms::ItemName kStripLoad = forms::Item(kLoad, 2);  // strip load
+inline constexpr char kLoads[] = "txtFortio";  // one box for each kind of load
+inline constexpr forms::ItemName kPointLoad = forms::Item(kLoads, 0);
+inline constexpr forms::ItemName kLineLoad = forms::Item(kLoads, 1);
+inline constexpr forms::ItemName kStripLoad = forms::Item(kLoads, 2);
 inline constexpr char kStripWidth[] = "txtWidth";
 inline constexpr char kStripWidthLabel[] = "lblWidth";
-inline constexpr char kR[] = "txtR";                    // horizontal distance R
-inline constexpr char kZ[] = "txtZ";                    // depth Z
-inline constexpr char kBoussinesq[] = "txtDsvBoussi";   // the stress by Boussinesq
-inline constexpr char kWestergaard[] = "txtDsvWester";  // the stress by Westergaard
-inline constexpr char kKind[] = "Option1";              // the kind of load
-inline constexpr forms::ItemName kPointKind = forms::Item(kKind, 0);
-inline constexpr forms::ItemName kLineKind = forms::Item(kKind, 1);
-inline constexpr forms::ItemName kStripKind = forms::Item(kKind, 2);
-inline constexpr char kSection[] = "frmEdafos";  // the vertical section
+inline constexpr char kHorizontalDistance[] = "txtR";
+inline constexpr char kVerticalDistance[] = "txtZ";
+inline constexpr char kBoussinesqStress[] = "txtDsvBoussi";
+inline constexpr char kWestergaardStress[] = "txtDsvWester";
+inline constexpr char kLoadKind[] = "Option1";
+inline constexpr forms::ItemName kPointKind = forms::Item(kLoadKind, 0);
+inline constexpr forms::ItemName kLineKind = forms::Item(kLoadKind, 1);
+inline constexpr forms::ItemName kStripKind = forms::Item(kLoadKind, 2);
+inline constexpr char kVerticalSection[] = "frmEdafos";
 inline constexpr char kOk[] = "btnOk";
 inline constexpr char kCancel[] = "btnCancel";
 inline constexpr char kHelp[] = "cmdHelp";
@@ -51,7 +51,7 @@ class VerticalSection : public QFrame {
 
   explicit VerticalSection(QWidget* parent);
 
-  void OnPress(std::function<void(QPoint twips)> handler) { onPress_ = std::move(handler); }
+  void SetPressHandler(std::function<void(QPoint twips)> handler) { onPress_ = std::move(handler); }
   // The point shown, or none.
   void SetPoint(std::optional<QPointF> point);
 
@@ -80,11 +80,11 @@ class PointLoadDialog : public forms::FormDialog {
   void CommitToProject() override;
 
  private:
-  void Form_Load();
-  void txtFortio_Change(int index);
-  void txtR_Change();
-  void txtZ_Change();
-  void frmEdafos_MouseEvent(QPoint twips);
+  void OnLoad();
+  void OnLoadValueEdited(int index);
+  void OnHorizontalDistanceEdited();
+  void OnVerticalDistanceEdited();
+  void OnSectionPressed(QPoint twips);
 
   // Both results, unless loading.
   void Recalculate();
@@ -93,12 +93,12 @@ class PointLoadDialog : public forms::FormDialog {
   void CalcWestergaard();
 
   struct Ui {
-    std::array<QLineEdit*, 3> load;  // point, line and strip load
-    QLineEdit* r;
-    QLineEdit* z;
-    QLineEdit* boussinesq;
-    QLineEdit* westergaard;
-    forms::OptionArray kind;
+    std::array<QLineEdit*, 3> loads;  // point, line and strip load
+    QLineEdit* horizontalDistance;
+    QLineEdit* verticalDistance;
+    QLineEdit* boussinesqStress;
+    QLineEdit* westergaardStress;
+    forms::OptionArray loadKind;
     VerticalSection* section;
   } ui_;
 

@@ -43,23 +43,6 @@ ValueRule RoomPillarValueRule(RoomPillarField field) {
   return AllowedWhen([field](double value) { return RoomPillarValueAccepted(field, value); }, RoomPillarMessage(field));
 }
 
-RoomPillarFault CheckRoomPillar(const RoomPillarEntries& entries, bool sideBoxEmpty, StressInput& stress,
-                                RoomPillarData& layout) {
-  if (sideBoxEmpty) return RoomPillarFault::SideMissing;
-  if (!RoomPillarValueAccepted(RoomPillarField::Sy, entries.Sy)) return RoomPillarFault::NegativeStress;
-  if (!RoomPillarValueAccepted(RoomPillarField::Wp, entries.Wp)) return RoomPillarFault::PillarWidth;
-  if (!RoomPillarValueAccepted(RoomPillarField::Lp, entries.Lp)) return RoomPillarFault::PillarLength;
-  if (!RoomPillarValueAccepted(RoomPillarField::Wo, entries.Wo)) return RoomPillarFault::OpeningWidth;
-  stress.Sx = 0.0f;
-  stress.Txy = 0.0f;
-  stress.GraphOption = 0;
-  stress.Sy = CheckedFloat(entries.Sy);
-  layout.Wp = CheckedFloat(entries.Wp);
-  layout.Lp = CheckedFloat(entries.Lp);
-  layout.Wo = CheckedFloat(entries.Wo);
-  return RoomPillarFault::None;
-}
-
 RoomPillarCalculation CalcTributaryStress(const StressInput& stress, RoomPillarData& layout) {
   RoomPillarCalculation calc;
   if (layout.Wp <= 0.0f || layout.Lp <= 0.0f) return calc;

@@ -38,26 +38,6 @@ constexpr RoomPillarMasks RoomPillarResultMasks(int unitSystem) {
 // 0. Otherwise the three side boxes stay empty.
 bool RoomPillarLayoutStored(const RoomPillarData& layout);
 
-// The entries of the four boxes, read as numbers (an empty stress box is 0).
-struct RoomPillarEntries {
-  double Sy = 0.0;  // in-situ vertical stress
-  double Wp = 0.0;  // pillar width
-  double Lp = 0.0;  // pillar length
-  double Wo = 0.0;  // opening width
-};
-
-// The first fault of the entries, in the order they are checked. Each but
-// SideMissing has its own message: "Invalid value for " and "sy", then
-// "Invalid value for pillar width", "... pillar length", "... opening width".
-enum class RoomPillarFault {
-  None,
-  SideMissing,     // a side box is empty: refused without a message
-  NegativeStress,  // sy < 0
-  PillarWidth,     // Wp <= 0
-  PillarLength,    // Lp <= 0
-  OpeningWidth,    // Wo <= 0
-};
-
 // The four input boxes, in the order of their checks, each with the rule of
 // its value (the stress not negative, the sides above 0) and the message that
 // refuses it, which is also the message of an entry that cannot be read.
@@ -65,13 +45,6 @@ enum class RoomPillarField { Sy, Wp, Lp, Wo };
 bool RoomPillarValueAccepted(RoomPillarField field, double value);
 InputMessage RoomPillarMessage(RoomPillarField field);
 ValueRule RoomPillarValueRule(RoomPillarField field);
-
-// Checks the entries; sideBoxEmpty tells whether the Wp, Lp or Wo box is
-// empty. An entry beyond the range of a 32-bit float is refused with the
-// fault of its box. With no fault, the working copy receives Sx = Txy = 0,
-// GraphOption = 0, Sy, Wp, Lp and Wo.
-RoomPillarFault CheckRoomPillar(const RoomPillarEntries& entries, bool sideBoxEmpty, StressInput& stress,
-                                RoomPillarData& layout);
 
 struct RoomPillarCalculation {
   bool Computed = false;  // false when Wp or Lp is not above 0: nothing done

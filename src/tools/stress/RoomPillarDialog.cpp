@@ -35,23 +35,23 @@ constexpr forms::FormDesign kForm{.name = "frmRoomPillar",
 // clang-format off
 constexpr ControlRow kControls[] = {
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 4815, 1815}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
-    {.name = roompillar::kSyLabel, .kind = Kind::Label, .container = "Frame1", .at = {240, 330, 3015, 255}, .caption = {"Insitu Vertical Stress", "Επιτόπου Κάθετη Τάση"}, .partner = roompillar::kSy},
-    {.name = roompillar::kWpLabel, .kind = Kind::Label, .container = "Frame1", .at = {240, 690, 3015, 255}, .caption = {"Pillar Width", "Πλάτος στύλου"}, .partner = roompillar::kWp},
-    {.name = roompillar::kLpLabel, .kind = Kind::Label, .container = "Frame1", .at = {240, 1050, 3015, 255}, .caption = {"Pillar Length", "Μήκος στύλου"}, .partner = roompillar::kLp},
-    {.name = roompillar::kWoLabel, .kind = Kind::Label, .container = "Frame1", .at = {240, 1410, 3015, 255}, .caption = {"Opening Width", "Πλάτος ανοίγματος"}, .partner = roompillar::kWo},
-    {.name = roompillar::kSy, .kind = Kind::TextBox, .container = "Frame1", .at = {3360, 300, 1215, 285}, .maxLength = 20},
-    {.name = roompillar::kWp, .kind = Kind::TextBox, .container = "Frame1", .at = {3360, 660, 1215, 285}, .maxLength = 20},
-    {.name = roompillar::kLp, .kind = Kind::TextBox, .container = "Frame1", .at = {3360, 1020, 1215, 285}, .maxLength = 20},
-    {.name = roompillar::kWo, .kind = Kind::TextBox, .container = "Frame1", .at = {3360, 1380, 1215, 285}, .maxLength = 20},
+    {.name = roompillar::kVerticalStressLabel, .kind = Kind::Label, .container = "Frame1", .at = {240, 330, 3015, 255}, .caption = {"Insitu Vertical Stress", "Επιτόπου Κάθετη Τάση"}, .partner = roompillar::kVerticalStress},
+    {.name = roompillar::kPillarWidthLabel, .kind = Kind::Label, .container = "Frame1", .at = {240, 690, 3015, 255}, .caption = {"Pillar Width", "Πλάτος στύλου"}, .partner = roompillar::kPillarWidth},
+    {.name = roompillar::kPillarLengthLabel, .kind = Kind::Label, .container = "Frame1", .at = {240, 1050, 3015, 255}, .caption = {"Pillar Length", "Μήκος στύλου"}, .partner = roompillar::kPillarLength},
+    {.name = roompillar::kOpeningWidthLabel, .kind = Kind::Label, .container = "Frame1", .at = {240, 1410, 3015, 255}, .caption = {"Opening Width", "Πλάτος ανοίγματος"}, .partner = roompillar::kOpeningWidth},
+    {.name = roompillar::kVerticalStress, .kind = Kind::TextBox, .container = "Frame1", .at = {3360, 300, 1215, 285}, .maxLength = 20},
+    {.name = roompillar::kPillarWidth, .kind = Kind::TextBox, .container = "Frame1", .at = {3360, 660, 1215, 285}, .maxLength = 20},
+    {.name = roompillar::kPillarLength, .kind = Kind::TextBox, .container = "Frame1", .at = {3360, 1020, 1215, 285}, .maxLength = 20},
+    {.name = roompillar::kOpeningWidth, .kind = Kind::TextBox, .container = "Frame1", .at = {3360, 1380, 1215, 285}, .maxLength = 20},
     {.name = "Frame2", .kind = Kind::Frame, .at = {120, 2040, 4815, 1095}, .caption = {"Results - Tributary Area Stress", "Αποτελέσματα"}},
-    {.name = roompillar::kAverageLabel, .kind = Kind::Label, .container = "Frame2", .at = {240, 330, 3015, 255}, .caption = {"Average Axial Stress", "Μέση αξονική τάση"}, .partner = roompillar::kAverage},
-    {.name = roompillar::kExtractionLabel, .kind = Kind::Label, .container = "Frame2", .at = {240, 690, 3015, 255}, .caption = {"Extraction (%)", "Απόληψη (%)"}, .partner = roompillar::kExtraction},
-    {.name = roompillar::kAverage, .kind = Kind::TextBox, .container = "Frame2", .at = {3360, 300, 1215, 285}, .flags = kResult},
-    {.name = roompillar::kExtraction, .kind = Kind::TextBox, .container = "Frame2", .at = {3360, 660, 1215, 285}, .flags = kResult},
+    {.name = roompillar::kAverageStressLabel, .kind = Kind::Label, .container = "Frame2", .at = {240, 330, 3015, 255}, .caption = {"Average Axial Stress", "Μέση αξονική τάση"}, .partner = roompillar::kAverageStress},
+    {.name = roompillar::kExtractionRatioLabel, .kind = Kind::Label, .container = "Frame2", .at = {240, 690, 3015, 255}, .caption = {"Extraction (%)", "Απόληψη (%)"}, .partner = roompillar::kExtractionRatio},
+    {.name = roompillar::kAverageStress, .kind = Kind::TextBox, .container = "Frame2", .at = {3360, 300, 1215, 285}, .flags = kResult},
+    {.name = roompillar::kExtractionRatio, .kind = Kind::TextBox, .container = "Frame2", .at = {3360, 660, 1215, 285}, .flags = kResult},
     // The layout in plan, with the tributary area of one pillar, and in section.
-    {.name = roompillar::kPlan, .kind = Kind::Picture, .at = {5040, 135, 3000, 3000}},
-    {.name = roompillar::kPillar, .kind = Kind::Picture, .container = roompillar::kPlan, .at = {975, 885, 1050, 1230}},
-    {.name = roompillar::kSection, .kind = Kind::Picture, .at = {120, 3255, 7920, 1335}},
+    {.name = roompillar::kPlanSketch, .kind = Kind::Picture, .at = {5040, 135, 3000, 3000}},
+    {.name = roompillar::kTributaryArea, .kind = Kind::Picture, .container = roompillar::kPlanSketch, .at = {975, 885, 1050, 1230}},
+    {.name = roompillar::kSectionSketch, .kind = Kind::Picture, .at = {120, 3255, 7920, 1335}},
     {.name = roompillar::kHelp, .kind = Kind::Button, .at = {3600, 4770, 1215, 375}, .caption = {"Help"}},
     {.name = roompillar::kCancel, .kind = Kind::Button, .at = {5040, 4770, 1215, 375}, .caption = {"Cancel"}},
     {.name = roompillar::kOk, .kind = Kind::Button, .at = {6480, 4770, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
@@ -128,9 +128,9 @@ RoomPillarDialog::RoomPillarDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmRoomPillar"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
-    if (name == QLatin1String(roompillar::kPlan)) return new PillarSketch(PillarSketch::View::Plan, parent);
-    if (name == QLatin1String(roompillar::kSection)) return new PillarSketch(PillarSketch::View::Section, parent);
-    if (name == QLatin1String(roompillar::kPillar)) {
+    if (name == QLatin1String(roompillar::kPlanSketch)) return new PillarSketch(PillarSketch::View::Plan, parent);
+    if (name == QLatin1String(roompillar::kSectionSketch)) return new PillarSketch(PillarSketch::View::Section, parent);
+    if (name == QLatin1String(roompillar::kTributaryArea)) {
       auto* shape = new QFrame(parent);
       shape->setStyleSheet(QStringLiteral("QFrame { border: 1px dashed #c00000; background: transparent; }"));
       shape->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -138,12 +138,12 @@ RoomPillarDialog::RoomPillarDialog(QWidget* owner) : FormDialog(owner) {
     }
     return nullptr;
   });
-  ui_.sy = Require<QLineEdit>(roompillar::kSy);
-  ui_.wp = Require<QLineEdit>(roompillar::kWp);
-  ui_.lp = Require<QLineEdit>(roompillar::kLp);
-  ui_.wo = Require<QLineEdit>(roompillar::kWo);
-  ui_.avg = Require<QLineEdit>(roompillar::kAverage);
-  ui_.extraction = Require<QLineEdit>(roompillar::kExtraction);
+  ui_.sy = Require<QLineEdit>(roompillar::kVerticalStress);
+  ui_.wp = Require<QLineEdit>(roompillar::kPillarWidth);
+  ui_.lp = Require<QLineEdit>(roompillar::kPillarLength);
+  ui_.wo = Require<QLineEdit>(roompillar::kOpeningWidth);
+  ui_.averageStress = Require<QLineEdit>(roompillar::kAverageStress);
+  ui_.extraction = Require<QLineEdit>(roompillar::kExtractionRatio);
 
   WireButtons(Require<QPushButton>(roompillar::kOk), Require<QPushButton>(roompillar::kCancel),
               Require<QPushButton>(roompillar::kHelp));
@@ -158,24 +158,24 @@ RoomPillarDialog::RoomPillarDialog(QWidget* owner) : FormDialog(owner) {
   add(ui_.wo, layout_.Wo, RoomPillarField::Wo);
 
   for (QLineEdit* box : {ui_.sy, ui_.wp, ui_.lp, ui_.wo}) {
-    connect(box, &QLineEdit::textChanged, this, &RoomPillarDialog::Text_Change);
-    forms::OnLostFocus(box, [this, box] { Text_LostFocus(box); });
+    connect(box, &QLineEdit::textChanged, this, &RoomPillarDialog::OnInputEdited);
+    forms::OnLostFocus(box, [this, box] { OnInputFocusLost(box); });
   }
 
-  Form_Load();
+  OnLoad();
 }
 
 RoomPillarDialog::~RoomPillarDialog() = default;
 
-void RoomPillarDialog::Form_Load() {
+void RoomPillarDialog::OnLoad() {
   LoadInputs();  // nothing is computed before the first edit
   AddHistoryLine(Tr({"Stress Analysis for a simple Room and Pillar Mining System.",
                      "Ανάλυση εντατικής κατάστασης σε σύστημα θαλάμων και στύλων."}));
-  AppendUnitsToCaptions(Layout(), {{roompillar::kSyLabel, UnitRow::Stress},
-                                   {roompillar::kWpLabel, UnitRow::Length},
-                                   {roompillar::kLpLabel, UnitRow::Length},
-                                   {roompillar::kWoLabel, UnitRow::Length},
-                                   {roompillar::kAverageLabel, UnitRow::Stress}});
+  AppendUnitsToCaptions(Layout(), {{roompillar::kVerticalStressLabel, UnitRow::Stress},
+                                   {roompillar::kPillarWidthLabel, UnitRow::Length},
+                                   {roompillar::kPillarLengthLabel, UnitRow::Length},
+                                   {roompillar::kOpeningWidthLabel, UnitRow::Length},
+                                   {roompillar::kAverageStressLabel, UnitRow::Stress}});
 }
 
 void RoomPillarDialog::LoadFromProject() {
@@ -201,12 +201,12 @@ bool RoomPillarDialog::ValidateInput() {
   return true;
 }
 
-void RoomPillarDialog::Text_Change() {
+void RoomPillarDialog::OnInputEdited() {
   if (loading_) return;
   if (ValidateInput()) CalcTributaryStress();
 }
 
-void RoomPillarDialog::Text_LostFocus(QLineEdit* box) {
+void RoomPillarDialog::OnInputFocusLost(QLineEdit* box) {
   if (box != ui_.sy && box->text().isEmpty()) return;
   forms::ShowTypedGeneral(box, forms::OnLeave::ValueOfText);
 }
@@ -216,7 +216,7 @@ void RoomPillarDialog::CalcTributaryStress() {
   for (const RuntimeError& error : calc.Errors) LogRuntimeError(error);
   if (!calc.Computed) return;
   const RoomPillarMasks masks = RoomPillarResultMasks(Project.InputUnits);
-  forms::ShowResult(ui_.avg,
+  forms::ShowResult(ui_.averageStress,
                     calc.AvgPillarStressValid ? Format(layout_.AvgPillarStress, masks.AvgPillarStress) : QString());
   forms::ShowResult(ui_.extraction, calc.ExtractionValid ? Format(layout_.Extraction, masks.Extraction) : QString());
 }

@@ -14,21 +14,21 @@ namespace brantel {
 
 // The design names of the room-and-pillar dialog's controls, for its code and its tests.
 namespace roompillar {
-inline constexpr char kSy[] = "Text2";          // in-situ vertical stress
-inline constexpr char kWp[] = "Text4";          // pillar width
-inline constexpr char kLp[] = "Text5";          // pillar length
-inline constexpr char kWo[] = "Text6";          // room width
-inline constexpr char kAverage[] = "Text7";     // average axial stress in the pillars
-inline constexpr char kExtraction[] = "Text8";  // extraction ratio
-inline constexpr char kSyLabel[] = "Label2";
-inline constexpr char kWpLabel[] = "Label4";
-inline constexpr char kLpLabel[] = "Label5";
-inline constexpr char kWoLabel[] = "Label6";
-inline constexpr char kAverageLabel[] = "Label7";
-inline constexpr char kExtractionLabel[] = "Label8";
-inline constexpr char kPlan[] = "Picture1";     // the pillars in plan
-inline constexpr char kPillar[] = "Shape1";     // the pillar drawn in the plan
-inline constexpr char kSection[] = "Picture2";  // the section
+inline constexpr char kVerticalStress[] = "Text2";  // in situ
+inline constexpr char kPillarWidth[] = "Text4";
+inline constexpr char kPillarLength[] = "Text5";
+inline constexpr char kOpeningWidth[] = "Text6";   // the room between two pillars
+inline constexpr char kAverageStress[] = "Text7";  // axial, in the pillars
+inline constexpr char kExtractionRatio[] = "Text8";
+inline constexpr char kVerticalStressLabel[] = "Label2";
+inline constexpr char kPillarWidthLabel[] = "Label4";
+inline constexpr char kPillarLengthLabel[] = "Label5";
+inline constexpr char kOpeningWidthLabel[] = "Label6";
+inline constexpr char kAverageStressLabel[] = "Label7";
+inline constexpr char kExtractionRatioLabel[] = "Label8";
+inline constexpr char kPlanSketch[] = "Picture1";
+inline constexpr char kTributaryArea[] = "Shape1";  // of the middle pillar, on the plan
+inline constexpr char kSectionSketch[] = "Picture2";
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
 inline constexpr char kHelp[] = "cmdHelp";
@@ -77,11 +77,11 @@ class RoomPillarDialog : public forms::FormDialog {
   void CommitToProject() override;
 
  private:
-  void Form_Load();
-  void Text_Change();
+  void OnLoad();
+  void OnInputEdited();
   // The box shows the number read from its text in the general format; an
   // empty side box stays empty.
-  void Text_LostFocus(QLineEdit* box);
+  void OnInputFocusLost(QLineEdit* box);
   void CalcTributaryStress();
 
   struct Ui {
@@ -89,7 +89,7 @@ class RoomPillarDialog : public forms::FormDialog {
     QLineEdit* wp;
     QLineEdit* lp;
     QLineEdit* wo;
-    QLineEdit* avg;
+    QLineEdit* averageStress;
     QLineEdit* extraction;
   } ui_;
 

@@ -18,32 +18,32 @@ namespace brantel {
 // The design names of the plane stress dialog's controls, for its code, its
 // tests and its benchmark.
 namespace stress2d {
-inline constexpr char kSx[] = "Text1";             // sx
-inline constexpr char kSy[] = "Text2";             // sy
-inline constexpr char kTxy[] = "Text3";            // txy
-inline constexpr char kMohr[] = "chkMohr";         // the Mohr's circle option
-inline constexpr char kView[] = "cmdView";         // the element turned to the principal directions
-inline constexpr char kS1[] = "Text4";             // s1
-inline constexpr char kS2[] = "Text5";             // s2
-inline constexpr char kTheta1[] = "Text6(0)";      // angle of s1
-inline constexpr char kTheta2[] = "Text10";        // angle of s2
-inline constexpr char kTmax[] = "Text11";          // tmax
-inline constexpr char kThetaPlus45[] = "Text12";   // angle of tmax from x
-inline constexpr char kThetaMinus45[] = "Text13";  // angle of the other tmax from x
-inline constexpr char kAngle[] = "Text9";          // the plane's angle from s1
-inline constexpr char kAngleFromX[] = "Text14";    // the plane's angle from the x axis
-inline constexpr char kAngleFrom[] = "optAngle";   // which of the two angles is entered
-inline constexpr forms::ItemName kAngleFromS1 = forms::Item(kAngleFrom, 0);
-inline constexpr forms::ItemName kAngleFromXAxis = forms::Item(kAngleFrom, 1);
-inline constexpr char kSigmaN[] = "Text7";          // normal stress on the plane
-inline constexpr char kTauN[] = "Text8";            // shear stress on the plane
-inline constexpr char kPlotPlane[] = "cmdPlot";     // the plane on the plot
-inline constexpr char kReference[] = "pic_ref";     // the reference element
-inline constexpr char kSketch[] = "pic_bot";        // the element turned
-inline constexpr char kZoom[] = "HScroll1";         // the zoom of the plot
-inline constexpr char kPlot[] = "picMohr";          // Mohr's circle
-inline constexpr char kCoord[] = "lblCoord";        // the coordinates under the pointer
-inline constexpr char kIntCoord[] = "lblIntCoord";  // the rounded coordinates
+inline constexpr char kSx[] = "Text1";
+inline constexpr char kSy[] = "Text2";
+inline constexpr char kTxy[] = "Text3";
+inline constexpr char kShowMohrCircle[] = "chkMohr";
+inline constexpr char kViewOrientation[] = "cmdView";  // the element turned to the principal directions
+inline constexpr char kS1[] = "Text4";
+inline constexpr char kS2[] = "Text5";
+inline constexpr char kAngleOfS1[] = "Text6(0)";
+inline constexpr char kAngleOfS2[] = "Text10";
+inline constexpr char kTmax[] = "Text11";
+inline constexpr char kAngleOfTmax[] = "Text12";       // from the x axis
+inline constexpr char kAngleOfOtherTmax[] = "Text13";  // from the x axis
+inline constexpr char kPlaneAngle[] = "Text9";
+inline constexpr char kPlaneAngleFromX[] = "Text14";
+inline constexpr char kAngleMeasuredFrom[] = "optAngle";
+inline constexpr forms::ItemName kAngleFromS1 = forms::Item(kAngleMeasuredFrom, 0);
+inline constexpr forms::ItemName kAngleFromXAxis = forms::Item(kAngleMeasuredFrom, 1);
+inline constexpr char kPlaneNormalStress[] = "Text7";
+inline constexpr char kPlaneShearStress[] = "Text8";
+inline constexpr char kRedrawPlot[] = "cmdPlot";
+inline constexpr char kReferenceElement[] = "pic_ref";
+inline constexpr char kTurnedElement[] = "pic_bot";
+inline constexpr char kZoomBar[] = "HScroll1";
+inline constexpr char kMohrPlot[] = "picMohr";
+inline constexpr char kPointerCoordinates[] = "lblCoord";
+inline constexpr char kInternalCoordinates[] = "lblIntCoord";
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
 inline constexpr char kHelp[] = "cmdHelp";
@@ -81,15 +81,15 @@ class Stress2DDialog : public forms::FormDialog {
   void FormUnload() override;
 
  private:
-  void Form_Load();
-  void TextStress_Change();
-  void Text9_Change();
-  void TextStress_GotFocus();
-  void TextStress_LostFocus(QLineEdit* box);
-  void Text9_LostFocus();
-  void chkMohr_Click();
-  void cmdPlot_Click();
-  void Timer1_Timer();
+  void OnLoad();
+  void OnStressEdited();
+  void OnPlaneAngleEdited();
+  void OnStressFocusGained();
+  void OnStressFocusLost(QLineEdit* box);
+  void OnPlaneAngleFocusLost();
+  void OnMohrCircleToggled();
+  void OnRedrawPlotClicked();
+  void OnSketchDelayElapsed();
 
   // True when the results could be computed.
   bool CalcPrincipal();
@@ -103,29 +103,29 @@ class Stress2DDialog : public forms::FormDialog {
     QLineEdit* sx;
     QLineEdit* sy;
     QLineEdit* txy;
-    QLineEdit* angle;  // the plane's angle from s1
+    QLineEdit* planeAngle;  // from s1
     QLineEdit* s1;
     QLineEdit* s2;
-    QLineEdit* theta1;
-    QLineEdit* theta2;
+    QLineEdit* angleOfS1;
+    QLineEdit* angleOfS2;
     QLineEdit* tmax;
-    QLineEdit* thetaPlus45;
-    QLineEdit* thetaMinus45;
-    QLineEdit* sigmaN;
-    QLineEdit* tauN;
-    QLineEdit* angleFromX;
-    QCheckBox* mohr;
-    QPushButton* view;
-    QPushButton* plot;
+    QLineEdit* angleOfTmax;
+    QLineEdit* angleOfOtherTmax;
+    QLineEdit* planeNormalStress;
+    QLineEdit* planeShearStress;
+    QLineEdit* planeAngleFromX;
+    QCheckBox* showMohrCircle;
+    QPushButton* viewOrientation;
+    QPushButton* redrawPlot;
     QPushButton* ok;
-    forms::OptionArray angleFrom;
-    MohrCirclePlot* picMohr;
-    ReferenceElement* reference;
-    ElementView* sketch;
+    forms::OptionArray angleMeasuredFrom;
+    MohrCirclePlot* mohrPlot;
+    ReferenceElement* referenceElement;
+    ElementView* turnedElement;
   } ui_;
 
   forms::NumericInputs inputs_;
-  QTimer timer1_;
+  QTimer sketchDelay_;
   StressInput stress_;
   StressOnPlane plane_;
   Principal2D principal_;

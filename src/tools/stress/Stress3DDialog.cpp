@@ -46,8 +46,8 @@ constexpr ControlRow kControls[] = {
     {.name = stress3d::kT31, .kind = Kind::TextBox, .container = "Frame1", .at = {960, 1020, 1095, 285}, .caption = {"t31"}, .maxLength = 20},
     {.name = stress3d::kT32, .kind = Kind::TextBox, .container = "Frame1", .at = {2160, 1020, 1095, 285}, .caption = {"t32"}, .maxLength = 20},
     {.name = stress3d::kT33, .kind = Kind::TextBox, .container = "Frame1", .at = {3360, 1020, 1095, 285}, .caption = {"s33"}, .maxLength = 20},
-    {.name = stress3d::kAtPlane, .kind = Kind::CheckBox, .container = "SSTab1(0)", .at = {240, 2070, 6480, 255}, .caption = {"Calculate Stresses at Given Plane", "Υπολογισμός τάσεων σε τυχαίο επίπεδο"}},
-    {.name = stress3d::kDeviatoric, .kind = Kind::CheckBox, .container = "SSTab1(0)", .at = {240, 2370, 6480, 255}, .caption = {"Calculate Deviatoric Stress Tensor", "Υπολογισμός αποκλίνουσας εντατικής κατάστασης"}},
+    {.name = stress3d::kCalculateAtPlane, .kind = Kind::CheckBox, .container = "SSTab1(0)", .at = {240, 2070, 6480, 255}, .caption = {"Calculate Stresses at Given Plane", "Υπολογισμός τάσεων σε τυχαίο επίπεδο"}},
+    {.name = stress3d::kCalculateDeviator, .kind = Kind::CheckBox, .container = "SSTab1(0)", .at = {240, 2370, 6480, 255}, .caption = {"Calculate Deviatoric Stress Tensor", "Υπολογισμός αποκλίνουσας εντατικής κατάστασης"}},
 
     // Principal stresses and invariants.
     {.name = "Frame2", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {120, 2700, 6600, 1500}, .caption = {"Principal Stresses and Stress Invariants", "Κύριες τάσεις και σταθερές (αναλλοίωτες) τάσης"}},
@@ -61,7 +61,7 @@ constexpr ControlRow kControls[] = {
     {.name = stress3d::kBracketTop, .kind = Kind::Picture, .container = "Frame2", .at = {2280, 795, 180, 15}, .flags = forms::kHidden},
     {.name = stress3d::kBracket, .kind = Kind::Picture, .container = "Frame2", .at = {2445, 795, 15, 375}, .flags = forms::kHidden},
     {.name = stress3d::kBracketBottom, .kind = Kind::Picture, .container = "Frame2", .at = {2280, 1155, 180, 15}, .flags = forms::kHidden},
-    {.name = stress3d::kComplexNotice, .kind = Kind::Label, .container = "Frame2", .at = {2580, 660, 1215, 615}, .flags = forms::kRedText},
+    {.name = stress3d::kComplexRootsNotice, .kind = Kind::Label, .container = "Frame2", .at = {2580, 660, 1215, 615}, .flags = forms::kRedText},
     {.name = "Label5", .kind = Kind::Label, .container = "Frame2", .at = {4080, 330, 600, 255}, .caption = {"Ι 1"}, .partner = stress3d::kI1},
     {.name = "Label6", .kind = Kind::Label, .container = "Frame2", .at = {4080, 690, 600, 255}, .caption = {"Ι 2"}, .partner = stress3d::kI2},
     {.name = "Label7", .kind = Kind::Label, .container = "Frame2", .at = {4080, 1050, 600, 255}, .caption = {"Ι 3"}, .partner = stress3d::kI3},
@@ -98,16 +98,16 @@ constexpr ControlRow kControls[] = {
     {.name = stress3d::kNormOfNormal, .kind = Kind::TextBox, .container = "Frame4", .at = {3360, 690, 1095, 285}, .flags = kResult},
     {.name = "Frame5", .kind = Kind::Frame, .container = "SSTab1(2)", .at = {120, 1740, 6600, 1140}, .caption = {"Stress Vector for nj", "Συνιστώσες διανύσματος τάσης στο ηj"}},
     {.name = "Label10", .kind = Kind::Label, .container = "Frame5", .at = {240, 330, 660, 255}, .caption = {"s' ij", "σ' i ="}},
-    {.name = stress3d::kTraction1, .kind = Kind::TextBox, .container = "Frame5", .at = {960, 300, 1095, 285}, .caption = {"s' 1", "σ' 1"}, .flags = kResult},
-    {.name = stress3d::kTraction2, .kind = Kind::TextBox, .container = "Frame5", .at = {2160, 300, 1095, 285}, .caption = {"s' 2", "σ' 2"}, .flags = kResult},
-    {.name = stress3d::kTraction3, .kind = Kind::TextBox, .container = "Frame5", .at = {3360, 300, 1095, 285}, .caption = {"s' 3", "σ' 3"}, .flags = kResult},
-    {.name = "Label12", .kind = Kind::Label, .container = "Frame5", .at = {240, 720, 3000, 255}, .caption = {"Norm of Stress Vector", "μέτρο διανύσματος τάσης"}, .partner = stress3d::kNormOfTraction},
-    {.name = stress3d::kNormOfTraction, .kind = Kind::TextBox, .container = "Frame5", .at = {3360, 690, 1095, 285}, .flags = kResult},
+    {.name = stress3d::kStressVector1, .kind = Kind::TextBox, .container = "Frame5", .at = {960, 300, 1095, 285}, .caption = {"s' 1", "σ' 1"}, .flags = kResult},
+    {.name = stress3d::kStressVector2, .kind = Kind::TextBox, .container = "Frame5", .at = {2160, 300, 1095, 285}, .caption = {"s' 2", "σ' 2"}, .flags = kResult},
+    {.name = stress3d::kStressVector3, .kind = Kind::TextBox, .container = "Frame5", .at = {3360, 300, 1095, 285}, .caption = {"s' 3", "σ' 3"}, .flags = kResult},
+    {.name = "Label12", .kind = Kind::Label, .container = "Frame5", .at = {240, 720, 3000, 255}, .caption = {"Norm of Stress Vector", "μέτρο διανύσματος τάσης"}, .partner = stress3d::kNormOfStressVector},
+    {.name = stress3d::kNormOfStressVector, .kind = Kind::TextBox, .container = "Frame5", .at = {3360, 690, 1095, 285}, .flags = kResult},
     {.name = "Frame3", .kind = Kind::Frame, .container = "SSTab1(2)", .at = {120, 3000, 6600, 1140}, .caption = {"Normal and Shear Components of Stress Vector", "Ορθή και διατμητική συνιστώσα στο nj"}},
     {.name = "Label18", .kind = Kind::Label, .container = "Frame3", .at = {240, 330, 3000, 255}, .caption = {"Normal Component", "Ορθή συνιστώσα"}, .partner = stress3d::kNormalComponent},
     {.name = stress3d::kNormalComponent, .kind = Kind::TextBox, .container = "Frame3", .at = {3360, 300, 1095, 285}, .flags = kResult},
-    {.name = "Label11", .kind = Kind::Label, .container = "Frame3", .at = {240, 720, 3000, 255}, .caption = {"Shear Component (+/-)", "Διατμητική συνιστώσα (+/-)"}, .partner = stress3d::kShear},
-    {.name = stress3d::kShear, .kind = Kind::TextBox, .container = "Frame3", .at = {3360, 690, 1095, 285}, .flags = kResult},
+    {.name = "Label11", .kind = Kind::Label, .container = "Frame3", .at = {240, 720, 3000, 255}, .caption = {"Shear Component (+/-)", "Διατμητική συνιστώσα (+/-)"}, .partner = stress3d::kShearComponent},
+    {.name = stress3d::kShearComponent, .kind = Kind::TextBox, .container = "Frame3", .at = {3360, 690, 1095, 285}, .flags = kResult},
 
     // Buttons.
     {.name = stress3d::kHelp, .kind = Kind::Button, .at = {2400, 4800, 1215, 375}, .caption = {"Help"}},
@@ -129,8 +129,8 @@ Stress3DDialog::Stress3DDialog(QWidget* owner) : FormDialog(owner) {
     ui_.deviator[k] = Require<QLineEdit>(forms::Item(stress3d::kDeviator, k));
   }
   for (int i = 0; i < 3; ++i) {
-    ui_.normal[i] = Require<QLineEdit>(forms::Item(stress3d::kNormal, i));
-    ui_.traction[i] = Require<QLineEdit>(forms::Item(stress3d::kTraction, i));
+    ui_.normal[i] = Require<QLineEdit>(forms::Item(stress3d::kPlaneNormal, i));
+    ui_.stressVector[i] = Require<QLineEdit>(forms::Item(stress3d::kStressVector, i));
   }
   ui_.principal = {Require<QLineEdit>(stress3d::kS1), Require<QLineEdit>(stress3d::kS2),
                    Require<QLineEdit>(stress3d::kS3)};
@@ -139,14 +139,14 @@ Stress3DDialog::Stress3DDialog(QWidget* owner) : FormDialog(owner) {
   ui_.deviatorInvariant = {Require<QLineEdit>(stress3d::kJ1), Require<QLineEdit>(stress3d::kJ2),
                            Require<QLineEdit>(stress3d::kJ3)};
   ui_.normOfNormal = Require<QLineEdit>(stress3d::kNormOfNormal);
-  ui_.normOfTraction = Require<QLineEdit>(stress3d::kNormOfTraction);
+  ui_.normOfStressVector = Require<QLineEdit>(stress3d::kNormOfStressVector);
   ui_.normalComponent = Require<QLineEdit>(stress3d::kNormalComponent);
-  ui_.shear = Require<QLineEdit>(stress3d::kShear);
-  ui_.complexNotice = Require<QLabel>(stress3d::kComplexNotice);
+  ui_.shearComponent = Require<QLineEdit>(stress3d::kShearComponent);
+  ui_.complexRootsNotice = Require<QLabel>(stress3d::kComplexRootsNotice);
   ui_.bracket = {Require<QWidget>(stress3d::kBracketTop), Require<QWidget>(stress3d::kBracket),
                  Require<QWidget>(stress3d::kBracketBottom)};
-  ui_.atPlane = Require<QCheckBox>(stress3d::kAtPlane);
-  ui_.deviatoric = Require<QCheckBox>(stress3d::kDeviatoric);
+  ui_.calculateAtPlane = Require<QCheckBox>(stress3d::kCalculateAtPlane);
+  ui_.calculateDeviator = Require<QCheckBox>(stress3d::kCalculateDeviator);
   ui_.tabs = Require<QTabWidget>(stress3d::kTabs);
   resultPalette_ = ui_.principal[1]->palette();
 
@@ -166,21 +166,21 @@ Stress3DDialog::Stress3DDialog(QWidget* owner) : FormDialog(owner) {
   WireButtons(Require<QPushButton>(stress3d::kOk), Require<QPushButton>(stress3d::kCancel),
               Require<QPushButton>(stress3d::kHelp));
   for (int k = 0; k < 9; ++k) {
-    connect(ui_.tensor[k], &QLineEdit::textChanged, this, [this, k] { Text1_Change(k); });
+    connect(ui_.tensor[k], &QLineEdit::textChanged, this, [this, k] { OnTensorEdited(k); });
   }
-  for (QLineEdit* box : ui_.normal) connect(box, &QLineEdit::textChanged, this, &Stress3DDialog::Text8_Change);
-  connect(ui_.atPlane, &QCheckBox::toggled, this, &Stress3DDialog::Check1_Click);
-  connect(ui_.deviatoric, &QCheckBox::toggled, this, &Stress3DDialog::Check2_Click);
+  for (QLineEdit* box : ui_.normal) connect(box, &QLineEdit::textChanged, this, &Stress3DDialog::OnNormalEdited);
+  connect(ui_.calculateAtPlane, &QCheckBox::toggled, this, &Stress3DDialog::OnCalculateAtPlaneToggled);
+  connect(ui_.calculateDeviator, &QCheckBox::toggled, this, &Stress3DDialog::OnCalculateDeviatorToggled);
 
-  Form_Load();
+  OnLoad();
 }
 
 Stress3DDialog::~Stress3DDialog() = default;
 
-void Stress3DDialog::Form_Load() {
-  forms::ShowResult(ui_.normOfTraction, QStringLiteral("0"));
+void Stress3DDialog::OnLoad() {
+  forms::ShowResult(ui_.normOfStressVector, QStringLiteral("0"));
   LoadInputs();
-  Check2_Click();
+  OnCalculateDeviatorToggled();
   if (ValidateInput()) {
     CalcNormOfNormal();
     CalcStress3D();
@@ -200,13 +200,13 @@ void Stress3DDialog::LoadFromProject() {
     }
   }
   for (int i = 0; i < 3; ++i) forms::ShowStoredGeneral(ui_.normal[i], stress_.Normal[i]);
-  ui_.atPlane->setChecked(stress_.AtGivenPlane == 1);
-  Check1_Click();
+  ui_.calculateAtPlane->setChecked(stress_.AtGivenPlane == 1);
+  OnCalculateAtPlaneToggled();
 }
 
 bool Stress3DDialog::ValidateInput() { return inputs_.Validate(); }
 
-void Stress3DDialog::Text1_Change(int index) {
+void Stress3DDialog::OnTensorEdited(int index) {
   if (mirroring_) return;
   // The tensor is symmetric: an off-diagonal entry also stands in its
   // partner, with the same value behind the text.
@@ -221,13 +221,13 @@ void Stress3DDialog::Text1_Change(int index) {
   if (ValidateInput()) CalcStress3D();
 }
 
-void Stress3DDialog::Text8_Change() {
+void Stress3DDialog::OnNormalEdited() {
   if (loading_) return;
   if (ValidateInput() && CalcNormOfNormal()) CalcStress3D();
 }
 
-void Stress3DDialog::Check1_Click() {
-  const bool on = ui_.atPlane->isChecked();
+void Stress3DDialog::OnCalculateAtPlaneToggled() {
+  const bool on = ui_.calculateAtPlane->isChecked();
   ui_.tabs->setTabVisible(kPlaneTab, on);
   stress_.AtGivenPlane = on ? 1 : 0;
   // The plane's results were left alone while the box was clear; they are
@@ -235,7 +235,9 @@ void Stress3DDialog::Check1_Click() {
   if (on && !loading_ && ValidateInput() && CalcNormOfNormal()) CalcStress3D();
 }
 
-void Stress3DDialog::Check2_Click() { ui_.tabs->setTabVisible(kDeviatorTab, ui_.deviatoric->isChecked()); }
+void Stress3DDialog::OnCalculateDeviatorToggled() {
+  ui_.tabs->setTabVisible(kDeviatorTab, ui_.calculateDeviator->isChecked());
+}
 
 bool Stress3DDialog::CalcNormOfNormal() {
   return forms::Calculate({ui_.normOfNormal},
@@ -244,13 +246,15 @@ bool Stress3DDialog::CalcNormOfNormal() {
 
 bool Stress3DDialog::CalcStress3D() {
   return forms::Calculate(
-      {ui_.principal[0],         ui_.principal[1],         ui_.principal[2],         ui_.invariant[0], ui_.invariant[1],
-       ui_.invariant[2],         ui_.deviator[0],          ui_.deviator[1],          ui_.deviator[2],  ui_.deviator[3],
-       ui_.deviator[4],          ui_.deviator[5],          ui_.deviator[6],          ui_.deviator[7],  ui_.deviator[8],
-       ui_.deviatorInvariant[0], ui_.deviatorInvariant[1], ui_.deviatorInvariant[2], ui_.traction[0],  ui_.traction[1],
-       ui_.traction[2],          ui_.normOfTraction,       ui_.normalComponent,      ui_.shear},
+      {ui_.principal[0],         ui_.principal[1],         ui_.principal[2],    ui_.invariant[0],
+       ui_.invariant[1],         ui_.invariant[2],         ui_.deviator[0],     ui_.deviator[1],
+       ui_.deviator[2],          ui_.deviator[3],          ui_.deviator[4],     ui_.deviator[5],
+       ui_.deviator[6],          ui_.deviator[7],          ui_.deviator[8],     ui_.deviatorInvariant[0],
+       ui_.deviatorInvariant[1], ui_.deviatorInvariant[2], ui_.stressVector[0], ui_.stressVector[1],
+       ui_.stressVector[2],      ui_.normOfStressVector,   ui_.normalComponent, ui_.shearComponent},
       [this] {
-        const Stress3DResults r = brantel::CalcStress3D(stress_.Tensor, stress_.Normal, ui_.atPlane->isChecked());
+        const Stress3DResults r =
+            brantel::CalcStress3D(stress_.Tensor, stress_.Normal, ui_.calculateAtPlane->isChecked());
         for (int k = 0; k < 9; ++k) forms::ShowResult(ui_.deviator[k], FormatGeneral(r.Deviator.Tensor[k / 3][k % 3]));
         const std::array<float, 3> invariants = {r.Invariants.I1, r.Invariants.I2, r.Invariants.I3};
         const std::array<float, 3> deviatorInvariants = {r.Deviator.J1, r.Deviator.J2, r.Deviator.J3};
@@ -259,10 +263,11 @@ bool Stress3DDialog::CalcStress3D() {
           forms::ShowResult(ui_.deviatorInvariant[i], deviatorInvariants[i], kStress3DMask);
         }
         if (r.PlaneComputed) {
-          for (int i = 0; i < 3; ++i) forms::ShowResult(ui_.traction[i], FormatGeneral(r.Plane.Traction[i]));
+          for (int i = 0; i < 3; ++i) forms::ShowResult(ui_.stressVector[i], FormatGeneral(r.Plane.Traction[i]));
           forms::ShowResult(ui_.normalComponent, FormatGeneral(r.Plane.Normal));
-          forms::ShowResult(ui_.normOfTraction, FormatGeneral(r.Plane.Norm));
-          forms::ShowResult(ui_.shear, r.Plane.ShearError ? kShearErrorText.toString() : FormatGeneral(r.Plane.Shear));
+          forms::ShowResult(ui_.normOfStressVector, FormatGeneral(r.Plane.Norm));
+          forms::ShowResult(ui_.shearComponent,
+                            r.Plane.ShearError ? kShearErrorText.toString() : FormatGeneral(r.Plane.Shear));
         }
         StoreResults(r, stress_);
         ShowPrincipalStresses(r.Principal.S, r.Principal.ComplexRoots);
@@ -284,7 +289,7 @@ void Stress3DDialog::ShowComplexRoots(bool shown) {
     palette.setColor(QPalette::Text, Qt::red);
   }
   for (int i = 1; i < 3; ++i) ui_.principal[i]->setPalette(palette);
-  ui_.complexNotice->setText(shown ? QString::fromUtf8(kComplexRootsNotice) : QString());
+  ui_.complexRootsNotice->setText(shown ? QString::fromUtf8(kComplexRootsNotice) : QString());
   for (QWidget* line : ui_.bracket) line->setVisible(shown);
 }
 

@@ -31,16 +31,16 @@ inline constexpr forms::ItemName kT23 = forms::Item(kTensor, 5);
 inline constexpr forms::ItemName kT31 = forms::Item(kTensor, 6);
 inline constexpr forms::ItemName kT32 = forms::Item(kTensor, 7);
 inline constexpr forms::ItemName kT33 = forms::Item(kTensor, 8);
-inline constexpr char kAtPlane[] = "Check1";        // the stresses on a plane
-inline constexpr char kDeviatoric[] = "Check2";     // the deviatoric tensor
-inline constexpr char kS1[] = "Text2";              // s1
-inline constexpr char kS2[] = "Text3";              // s2
-inline constexpr char kS3[] = "Text4";              // s3
-inline constexpr char kI1[] = "Text5";              // I1
-inline constexpr char kI2[] = "Text6";              // I2
-inline constexpr char kI3[] = "Text7";              // I3
-inline constexpr char kComplexNotice[] = "Label8";  // the complex roots notice
-inline constexpr char kBracketTop[] = "Line7";      // the bracket beside s2 and s3
+inline constexpr char kCalculateAtPlane[] = "Check1";
+inline constexpr char kCalculateDeviator[] = "Check2";
+inline constexpr char kS1[] = "Text2";
+inline constexpr char kS2[] = "Text3";
+inline constexpr char kS3[] = "Text4";
+inline constexpr char kI1[] = "Text5";
+inline constexpr char kI2[] = "Text6";
+inline constexpr char kI3[] = "Text7";
+inline constexpr char kComplexRootsNotice[] = "Label8";
+inline constexpr char kBracketTop[] = "Line7";  // the bracket beside s2 and s3
 inline constexpr char kBracket[] = "Line8";
 inline constexpr char kBracketBottom[] = "Line9";
 inline constexpr char kDeviator[] = "txtDevTens";  // the deviatoric tensor's boxes, row by row
@@ -53,21 +53,21 @@ inline constexpr forms::ItemName kD23 = forms::Item(kDeviator, 5);
 inline constexpr forms::ItemName kD31 = forms::Item(kDeviator, 6);
 inline constexpr forms::ItemName kD32 = forms::Item(kDeviator, 7);
 inline constexpr forms::ItemName kD33 = forms::Item(kDeviator, 8);
-inline constexpr char kJ1[] = "Text14";     // J1
-inline constexpr char kJ2[] = "Text15";     // J2
-inline constexpr char kJ3[] = "Text16";     // J3
-inline constexpr char kNormal[] = "Text8";  // the plane's unit normal
-inline constexpr forms::ItemName kN1 = forms::Item(kNormal, 0);
-inline constexpr forms::ItemName kN2 = forms::Item(kNormal, 1);
-inline constexpr forms::ItemName kN3 = forms::Item(kNormal, 2);
+inline constexpr char kJ1[] = "Text14";
+inline constexpr char kJ2[] = "Text15";
+inline constexpr char kJ3[] = "Text16";
+inline constexpr char kPlaneNormal[] = "Text8";
+inline constexpr forms::ItemName kN1 = forms::Item(kPlaneNormal, 0);
+inline constexpr forms::ItemName kN2 = forms::Item(kPlaneNormal, 1);
+inline constexpr forms::ItemName kN3 = forms::Item(kPlaneNormal, 2);
 inline constexpr char kNormOfNormal[] = "Text10";
-inline constexpr char kTraction[] = "Text9";  // the stress vector on the plane
-inline constexpr forms::ItemName kTraction1 = forms::Item(kTraction, 0);
-inline constexpr forms::ItemName kTraction2 = forms::Item(kTraction, 1);
-inline constexpr forms::ItemName kTraction3 = forms::Item(kTraction, 2);
-inline constexpr char kNormOfTraction[] = "txtStress";
+inline constexpr char kStressVector[] = "Text9";
+inline constexpr forms::ItemName kStressVector1 = forms::Item(kStressVector, 0);
+inline constexpr forms::ItemName kStressVector2 = forms::Item(kStressVector, 1);
+inline constexpr forms::ItemName kStressVector3 = forms::Item(kStressVector, 2);
+inline constexpr char kNormOfStressVector[] = "txtStress";
 inline constexpr char kNormalComponent[] = "txtNormal";
-inline constexpr char kShear[] = "txtShear";  // the shear component
+inline constexpr char kShearComponent[] = "txtShear";
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
 inline constexpr char kHelp[] = "cmdHelp";
@@ -98,11 +98,11 @@ class Stress3DDialog : public forms::FormDialog {
   void CommitToProject() override;
 
  private:
-  void Form_Load();
-  void Text1_Change(int index);
-  void Text8_Change();
-  void Check1_Click();
-  void Check2_Click();
+  void OnLoad();
+  void OnTensorEdited(int index);
+  void OnNormalEdited();
+  void OnCalculateAtPlaneToggled();
+  void OnCalculateDeviatorToggled();
 
   // True when the results could be computed.
   bool CalcNormOfNormal();
@@ -119,15 +119,15 @@ class Stress3DDialog : public forms::FormDialog {
     std::array<QLineEdit*, 3> invariant;
     std::array<QLineEdit*, 9> deviator;  // row by row
     std::array<QLineEdit*, 3> deviatorInvariant;
-    std::array<QLineEdit*, 3> traction;
+    std::array<QLineEdit*, 3> stressVector;
     QLineEdit* normOfNormal;
-    QLineEdit* normOfTraction;
+    QLineEdit* normOfStressVector;
     QLineEdit* normalComponent;
-    QLineEdit* shear;
-    QLabel* complexNotice;
+    QLineEdit* shearComponent;
+    QLabel* complexRootsNotice;
     std::array<QWidget*, 3> bracket;
-    QCheckBox* atPlane;
-    QCheckBox* deviatoric;
+    QCheckBox* calculateAtPlane;
+    QCheckBox* calculateDeviator;
     QTabWidget* tabs;
   } ui_;
 

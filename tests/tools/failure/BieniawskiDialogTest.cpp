@@ -132,11 +132,11 @@ TEST_F(BieniawskiDialogTest, EnvelopeRangesAndReadOut) {
 
   // The internal read-out gives the horizontal range in English only.
   ShowInternalPlotCoords = 1;
-  Plot()->MouseMove(600, 300);
+  Plot()->OnPointerMoved(600, 300);
   EXPECT_EQ(Text(bieniawski::kIntCoord),
             QStringLiteral("Int. Coordinates: (X=600, Y=300)") + BieniawskiReadoutTail(Plot()->XMin(), Plot()->XMax()));
   EnglishMenus = 0;
-  Plot()->MouseMove(600, 300);
+  Plot()->OnPointerMoved(600, 300);
   EXPECT_EQ(Text(bieniawski::kIntCoord), QStringLiteral("Εσωτ. Συντεταγμένες: (X=600, Y=300)"));
 }
 

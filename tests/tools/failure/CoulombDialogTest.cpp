@@ -296,8 +296,8 @@ TEST_F(CoulombDialogTest, TheEnvelopeTouchesTheCircleAtFailure) {
   EXPECT_EQ(Text(coulomb::kFailure), QStringLiteral("true"));
   // Zoomed and dragged, the scales stay equal on both axes.
   Control<QScrollBar>(coulomb::kZoom)->setValue(14);
-  Plot()->MouseDown(900, 3000);
-  Plot()->MouseUp(900, 3000);
+  Plot()->OnPointerPressed(900, 3000);
+  Plot()->OnPointerReleased(900, 3000);
   const auto circles = ItemsOf(FailurePlot::kBlue, PlotItem::Type::Arc);
   const auto envelopes = ItemsOf(FailurePlot::kTeal, PlotItem::Type::Line);
   ASSERT_EQ(circles.size(), 1u);

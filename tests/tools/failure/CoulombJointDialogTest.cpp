@@ -298,8 +298,8 @@ TEST_F(CoulombJointDialogTest, MohrPlotDrawsTheSlidingRangeOrNone) {
   EXPECT_EQ(LinesOf(CoulombJointPlot::kYellow).size(), 1u);
   EXPECT_TRUE(LinesOf(CoulombJointPlot::kMagenta).empty());
   EXPECT_TRUE(LinesOf(CoulombJointPlot::kBrown).empty());
-  Plot()->MouseDown(2000, 3000);
-  Plot()->MouseUp(2000, 3000);
+  Plot()->OnPointerPressed(2000, 3000);
+  Plot()->OnPointerReleased(2000, 3000);
   EXPECT_EQ(LinesOf(CoulombJointPlot::kYellow).size(), 1u);
   EXPECT_TRUE(LinesOf(CoulombJointPlot::kBrown).empty());
   EXPECT_TRUE(LinesOf(CoulombJointPlot::kMagenta).empty());

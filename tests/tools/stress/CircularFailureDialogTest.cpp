@@ -22,6 +22,9 @@
 #include <QTest>
 
 #include <cmath>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace brantel {
 namespace {
@@ -52,7 +55,7 @@ class CircularFailureDialogTest : public test::DialogTest {
   }
   CircularFailureDialog& Open() { return DialogTest::Open<CircularFailureDialog>(); }
   CircularFailureDialog& Dialog() const { return static_cast<CircularFailureDialog&>(Current()); }
-  FailureZonePicture* Picture() const { return Control<FailureZonePicture>(circularfailure::kPicture); }
+  FailureZonePicture* Picture() const { return Control<FailureZonePicture>(circularfailure::kZonePicture); }
   static int Count(const QString& text, const QString& line) { return static_cast<int>(text.count(line)); }
 
   // Whether the picture shows a colour near the point at `angle` degrees
@@ -169,14 +172,14 @@ TEST_F(CircularFailureDialogTest, EveryChangeRecalculatesAndLogsItsFindings) {
   Store({0, 10, 0, 0, 1, 1, 20, 5});
   Open();
   ASSERT_EQ(Dialog().Zones().Compression, S::Partial);
-  Type(circularfailure::kCo, QStringLiteral("100"));  // Co 1, 10: partial; 100: none
+  Type(circularfailure::kCompressiveStrength, QStringLiteral("100"));  // Co 1, 10: partial; 100: none
   EXPECT_EQ(Dialog().Zones().Compression, S::None);
   EXPECT_EQ(Count(History(), QString::fromLatin1(kNoCompression)), 1);
-  Paste(circularfailure::kCo, QStringLiteral("150"));  // each change logs again
-  Paste(circularfailure::kCo, QStringLiteral("200"));
+  Paste(circularfailure::kCompressiveStrength, QStringLiteral("150"));  // each change logs again
+  Paste(circularfailure::kCompressiveStrength, QStringLiteral("200"));
   EXPECT_EQ(Count(History(), QString::fromLatin1(kNoCompression)), 3);
   // A partial entry counts as 0, and nothing is refused while typing.
-  Type(circularfailure::kCo, QStringLiteral("-"));
+  Type(circularfailure::kCompressiveStrength, QStringLiteral("-"));
   EXPECT_EQ(Dialog().WorkingInput().Co, 0.0f);
   EXPECT_EQ(Dialog().Zones().Compression, S::Partial);
   Type(circularfailure::kSx, QStringLiteral("1x"));
@@ -184,11 +187,11 @@ TEST_F(CircularFailureDialogTest, EveryChangeRecalculatesAndLogsItsFindings) {
   EXPECT_TRUE(Messages().empty());
 
   // The pressure reduces both principal stresses.
-  Type(circularfailure::kPressure, QStringLiteral("4"));
+  Type(circularfailure::kInternalPressure, QStringLiteral("4"));
   EXPECT_EQ(Dialog().WorkingInput().S1Field, 6.0f);
   EXPECT_EQ(Dialog().WorkingInput().S2Field, -3.0f);
   // r below a is computed while typing; OK refuses it.
-  Type(circularfailure::kDistance, QStringLiteral("0.5"));
+  Type(circularfailure::kRadialDistance, QStringLiteral("0.5"));
   EXPECT_TRUE(Dialog().Zones().Computed);
 }
 
@@ -197,51 +200,70 @@ TEST_F(CircularFailureDialogTest, ARadiusOrDistanceThatCannotBeUsedIsLogged) {
   Open();
   const FailureZones drawn = Picture()->Zones();
   // a <= 0: the history says so and the picture stays as it was.
-  Type(circularfailure::kRadius, QStringLiteral("0"));
+  Type(circularfailure::kOpeningRadius, QStringLiteral("0"));
   EXPECT_TRUE(History().endsWith(QStringLiteral("Error: The opening radius is <= 0\r\n")));
   EXPECT_TRUE(Picture()->Drawn());
-  EXPECT_EQ(Picture()->Zones().Z, drawn.Z);
-  Type(circularfailure::kRadius, QStringLiteral("1"));
+  EXPECT_EQ(Picture()->Zones().ZoneLimits, drawn.ZoneLimits);
+  Type(circularfailure::kOpeningRadius, QStringLiteral("1"));
 
   // r = 0 while the box is emptied: the division is logged and the picture,
   // which cannot stand for these inputs, is blanked; no inf or NaN anywhere.
-  Type(circularfailure::kDistance, QString());
+  Type(circularfailure::kRadialDistance, QString());
   EXPECT_TRUE(History().endsWith(QStringLiteral("11 Division by zero\r\n")));
   EXPECT_FALSE(Picture()->Drawn());
-  Type(circularfailure::kDistance, QStringLiteral("2"));
+  Type(circularfailure::kRadialDistance, QStringLiteral("2"));
   EXPECT_TRUE(Picture()->Drawn());
   // A number beyond the 32-bit range.
   Paste(circularfailure::kSx, QStringLiteral("1e39"));
   EXPECT_TRUE(History().endsWith(QStringLiteral("6 Overflow\r\n")));
   EXPECT_FALSE(Picture()->Drawn());
+  // While one box cannot be read, no box reaches the working copy.
+  Paste(circularfailure::kCompressiveStrength, QStringLiteral("50"));
+  EXPECT_EQ(Dialog().WorkingStress().Sx, 0.0f);
+  EXPECT_EQ(Dialog().WorkingInput().Co, 20.0f);
+  EXPECT_FALSE(Picture()->Drawn());
   EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(CircularFailureDialogTest, OkRunsTheChecksInOrder) {
+  using namespace circularfailure;
   struct Case {
     std::vector<std::pair<const char*, const char*>> entries;
     const char* message;
     const char* focus;
   };
+  // Each case refuses its first box in the order sx, sy, txy, a, p, Co, To,
+  // r, and then the distance against the radius; a number beyond the 32-bit
+  // range fails the first check made on its box.
   const Case cases[] = {
-      {{{circularfailure::kSy, "y"}, {circularfailure::kTxy, "t"}}, "Invalid value for sy", circularfailure::kSy},
-      {{{circularfailure::kRadius, "a"}}, "Invalid value for the opening radius", circularfailure::kRadius},
-      {{{circularfailure::kRadius, "0"}, {circularfailure::kPressure, "-1"}},
-       "Invalid value for the opening radius: a>0",
-       circularfailure::kRadius},
-      {{{circularfailure::kPressure, "-1"}, {circularfailure::kCo, "c"}},
+      {{{kSx, "x"}, {kSy, "y"}}, "Invalid value for sx", kSx},
+      {{{kSy, "y"}, {kTxy, "t"}}, "Invalid value for sy", kSy},
+      {{{kTxy, "t"}}, "Invalid value for txy", kTxy},
+      {{{kOpeningRadius, "a"}, {kInternalPressure, "-1"}}, "Invalid value for the opening radius", kOpeningRadius},
+      {{{kOpeningRadius, "1e39"}}, "Invalid value for the opening radius", kOpeningRadius},
+      {{{kOpeningRadius, "0"}, {kInternalPressure, "-1"}}, "Invalid value for the opening radius: a>0", kOpeningRadius},
+      {{{kInternalPressure, "-1"}, {kCompressiveStrength, "c"}},
        "Pressure in the borehole should be >= 0",
-       circularfailure::kPressure},
-      {{{circularfailure::kCo, "-1"}}, "Invalid value for the UCS of the host rock: Co>=0", circularfailure::kCo},
-      {{{circularfailure::kTo, "-1"}, {circularfailure::kDistance, "0"}},
+       kInternalPressure},
+      {{{kInternalPressure, "1e39"}}, "Pressure in the borehole should be >= 0", kInternalPressure},
+      // The pressure is read by its leading number: a text without one is 0.
+      {{{kInternalPressure, "p"}, {kCompressiveStrength, "c"}},
+       "Invalid value for the UCS of the host rock",
+       kCompressiveStrength},
+      {{{kCompressiveStrength, "-1"}, {kTensileStrength, "-1"}},
+       "Invalid value for the UCS of the host rock: Co>=0",
+       kCompressiveStrength},
+      {{{kTensileStrength, "-1"}, {kRadialDistance, "0"}},
        "Invalid value for the tensile strength of the host rock: To>=0",
-       circularfailure::kTo},
-      {{{circularfailure::kDistance, "0"}},
+       kTensileStrength},
+      {{{kTensileStrength, "t"}, {kRadialDistance, "0"}},
        "The distance from the center of the opening should be r>0",
-       circularfailure::kDistance},
-      {{{circularfailure::kRadius, "2"}, {circularfailure::kDistance, "1.5"}},
+       kRadialDistance},
+      {{{kRadialDistance, "0"}}, "The distance from the center of the opening should be r>0", kRadialDistance},
+      {{{kRadialDistance, "1e39"}}, "The distance from the center of the opening should be r>0", kRadialDistance},
+      {{{kOpeningRadius, "2"}, {kRadialDistance, "1.5"}},
        "The distance from the center of the opening should be greater than the radius",
-       circularfailure::kDistance},
+       kRadialDistance},
   };
   for (const Case& c : cases) {
     Open();
@@ -258,12 +280,34 @@ TEST_F(CircularFailureDialogTest, OkRunsTheChecksInOrder) {
     EXPECT_EQ(Project.CircFailInput.A, 1.0f);
     EXPECT_EQ(Project.FileSaved, kFlagTrue);
   }
-  EnglishMenus = 0;
+  // Entries on their way to a number read 0, and OK takes them.
   Open();
-  Paste(circularfailure::kCo, QStringLiteral("c"));
+  boxes_->Clear();
+  for (const auto& [box, text] : {std::pair{kSx, ""},
+                                  {kSy, "-"},
+                                  {kTxy, "."},
+                                  {kOpeningRadius, "1"},
+                                  {kInternalPressure, ""},
+                                  {kCompressiveStrength, ""},
+                                  {kTensileStrength, ""},
+                                  {kRadialDistance, "2"}}) {
+    Paste(box, QString::fromUtf8(text));
+  }
+  Press(kOk);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_FALSE(Dialog().isVisible());
+  const StressInput& s = Project.CircFailStress;
+  const CircFailData& d = Project.CircFailInput;
+  EXPECT_EQ(std::make_tuple(s.Sx, s.Sy, s.Txy), std::make_tuple(0.0f, 0.0f, 0.0f));
+  EXPECT_EQ(std::make_tuple(d.A, d.InternalPressure, d.Co, d.To, d.R), std::make_tuple(1.0f, 0.0f, 0.0f, 0.0f, 2.0f));
+
+  EnglishMenus = 0;
+  Store({10, 5, 0, 0, 1, 1, 100, 10});
+  Open();
+  Paste(circularfailure::kCompressiveStrength, QStringLiteral("c"));
   Press(circularfailure::kOk);
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά την αντοχή Co"));
-  Paste(circularfailure::kCo, QStringLiteral("1"));
+  Paste(circularfailure::kCompressiveStrength, QStringLiteral("1"));
   Paste(circularfailure::kSx, QStringLiteral("x"));
   Press(circularfailure::kOk);
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το σx"));
@@ -281,11 +325,11 @@ TEST_F(CircularFailureDialogTest, OkCommitsAndCancelCloseBoxAndExitDoNot) {
   Press(circularfailure::kCancel);
   unchanged();
   Open();
-  Type(circularfailure::kCo, QStringLiteral("50"));
+  Type(circularfailure::kCompressiveStrength, QStringLiteral("50"));
   Dialog().close();
   unchanged();
   Open();
-  Type(circularfailure::kCo, QStringLiteral("50"));
+  Type(circularfailure::kCompressiveStrength, QStringLiteral("50"));
   Dialog().FileItem(4)->trigger();  // File, Exit
   EXPECT_FALSE(Dialog().isVisible());
   unchanged();
@@ -294,11 +338,11 @@ TEST_F(CircularFailureDialogTest, OkCommitsAndCancelCloseBoxAndExitDoNot) {
   Type(circularfailure::kSx, QStringLiteral("20"));
   Type(circularfailure::kSy, QStringLiteral("-4"));
   Type(circularfailure::kTxy, QStringLiteral("3"));
-  Type(circularfailure::kPressure, QStringLiteral("2"));
-  Type(circularfailure::kRadius, QStringLiteral("1.5"));
-  Type(circularfailure::kDistance, QStringLiteral("1.5"));  // r = a passes
-  Type(circularfailure::kCo, QStringLiteral("40"));
-  Type(circularfailure::kTo, QStringLiteral("2"));
+  Type(circularfailure::kInternalPressure, QStringLiteral("2"));
+  Type(circularfailure::kOpeningRadius, QStringLiteral("1.5"));
+  Type(circularfailure::kRadialDistance, QStringLiteral("1.5"));  // r = a passes
+  Type(circularfailure::kCompressiveStrength, QStringLiteral("40"));
+  Type(circularfailure::kTensileStrength, QStringLiteral("2"));
   Press(circularfailure::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   const StressInput& s = Project.CircFailStress;
@@ -312,17 +356,18 @@ TEST_F(CircularFailureDialogTest, OkCommitsAndCancelCloseBoxAndExitDoNot) {
   EXPECT_EQ(Project.FileEmpty, kFlagFalse);
 
   Open();  // reopening shows the committed values
-  EXPECT_EQ(Text(circularfailure::kRadius), QStringLiteral("1.500"));
+  EXPECT_EQ(Text(circularfailure::kOpeningRadius), QStringLiteral("1.500"));
   EXPECT_EQ(Text(circularfailure::kSy), QStringLiteral("-4.000"));
 }
 
 TEST_F(CircularFailureDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   Store({1.23456f, -0.00042f, 7.77777f, 0.12345f, 0.33333f, 0.66667f, 12.34567f, 0.98765f});
   Open();
-  EXPECT_EQ(Text(circularfailure::kRadius), QStringLiteral("0.333"));
+  EXPECT_EQ(Text(circularfailure::kOpeningRadius), QStringLiteral("0.333"));
   for (const char* box :
-       {circularfailure::kSx, circularfailure::kSy, circularfailure::kTxy, circularfailure::kPressure,
-        circularfailure::kRadius, circularfailure::kDistance, circularfailure::kCo, circularfailure::kTo}) {
+       {circularfailure::kSx, circularfailure::kSy, circularfailure::kTxy, circularfailure::kInternalPressure,
+        circularfailure::kOpeningRadius, circularfailure::kRadialDistance, circularfailure::kCompressiveStrength,
+        circularfailure::kTensileStrength}) {
     Focus(box);
   }
   Press(circularfailure::kOk);
@@ -393,14 +438,14 @@ TEST_F(CircularFailureDialogTest, EditKeysInABoxEditTheBoxAndTheMenuKeysWorkElse
 TEST_F(CircularFailureDialogTest, BoxesCarryTheNamesOfTheirLabels) {
   Open();
   EXPECT_EQ(Control<QLineEdit>(circularfailure::kSx)->accessibleName(), QStringLiteral("sx"));
-  EXPECT_EQ(Control<QLineEdit>(circularfailure::kPressure)->accessibleName(), QStringLiteral("pw"));
-  EXPECT_EQ(Control<QLineEdit>(circularfailure::kRadius)->accessibleName(), QStringLiteral("Radius"));
-  EXPECT_EQ(Control<QLineEdit>(circularfailure::kDistance)->accessibleName(), QStringLiteral("Radial Distance"));
+  EXPECT_EQ(Control<QLineEdit>(circularfailure::kInternalPressure)->accessibleName(), QStringLiteral("pw"));
+  EXPECT_EQ(Control<QLineEdit>(circularfailure::kOpeningRadius)->accessibleName(), QStringLiteral("Radius"));
+  EXPECT_EQ(Control<QLineEdit>(circularfailure::kRadialDistance)->accessibleName(), QStringLiteral("Radial Distance"));
   EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Failure Criteria around Circular Openings"));
   EnglishMenus = 0;
   Open();
   EXPECT_EQ(Control<QLineEdit>(circularfailure::kTxy)->accessibleName(), QStringLiteral("τxy"));
-  EXPECT_EQ(Control<QLineEdit>(circularfailure::kRadius)->accessibleName(), QStringLiteral("Ακτίνα"));
+  EXPECT_EQ(Control<QLineEdit>(circularfailure::kOpeningRadius)->accessibleName(), QStringLiteral("Ακτίνα"));
   EXPECT_EQ(Dialog().FileItem(4)->text(), QStringLiteral("Exit"));  // English in both languages
 }
 
@@ -424,11 +469,11 @@ TEST_F(CircularFailureDialogTest, HelpPageExample) {
   EXPECT_EQ(zones.Compression, S::Partial);
   EXPECT_EQ(zones.Tension, S::Partial);
   const char* const angles[] = {"-16.8", "16.8", "163.2", "196.8", "77.1", "102.9", "257.1", "282.9"};
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(Format(zones.Z[i], u"#0.0"), QString::fromLatin1(angles[i])) << i;
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(Format(zones.ZoneLimits[i], u"#0.0"), QString::fromLatin1(angles[i])) << i;
   EXPECT_TRUE(Blue(0) && Blue(180) && !Blue(90));
   EXPECT_TRUE(Red(90) && Red(270) && !Red(0));
   // A stronger rock: the side walls hold.
-  Type(circularfailure::kCo, QStringLiteral("60"));
+  Type(circularfailure::kCompressiveStrength, QStringLiteral("60"));
   EXPECT_EQ(Dialog().Zones().Compression, S::None);
   EXPECT_EQ(Dialog().Zones().Tension, S::Partial);
   EXPECT_TRUE(History().endsWith(QStringLiteral("There is no region that fails in compression\r\n")));

@@ -50,42 +50,43 @@ class CircularDialogTest : public test::DialogTest {
     Project.CircOpening.Angle = w;
   }
   static int GraphWindowPoints() { return GraphWindow::Loaded() ? GraphWindow::Loaded()->Chart().PointCount(1) : -1; }
-  int ChartPoints() const { return Control<GraphChart>(circularopening::kChart)->PointCount(2); }
+  int ChartPoints() const { return Control<GraphChart>(circularopening::kCurveChart)->PointCount(2); }
 };
 
 TEST_F(CircularDialogTest, ANewProjectOpensEmptyAndComputesNothing) {
   Open();
-  EXPECT_EQ(Text(circularopening::kRadius), QString());
-  EXPECT_EQ(Text(circularopening::kDistance), QString());
+  EXPECT_EQ(Text(circularopening::kOpeningRadius), QString());
+  EXPECT_EQ(Text(circularopening::kPointDistance), QString());
   EXPECT_EQ(Text(circularopening::kSx), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(circularopening::kAngle), QStringLiteral("0.000"));
-  EXPECT_TRUE(Control<QCheckBox>(circularopening::kGraph)->isChecked());
+  EXPECT_EQ(Text(circularopening::kPointAngle), QStringLiteral("0.000"));
+  EXPECT_TRUE(Control<QCheckBox>(circularopening::kShowCurves)->isChecked());
   EXPECT_TRUE(Control<QCheckBox>(circularopening::kPlotTo3R)->isChecked());
-  EXPECT_EQ(Text(circularopening::kSigmaTheta), QString());
+  EXPECT_EQ(Text(circularopening::kTangentialStress), QString());
   EXPECT_EQ(Text(circularopening::kTangentialRatio), QStringLiteral("-"));
   EXPECT_EQ(GraphWindow::Loaded(), nullptr);
   EXPECT_TRUE(History().contains(QStringLiteral("Stress Distribution around Circular Openings.")));
-  EXPECT_EQ(Control<QLineEdit>(circularopening::kDistance)->accessibleName(), QStringLiteral("r"));
-  EXPECT_EQ(Control<QLineEdit>(circularopening::kPressure)->accessibleName(), QStringLiteral("Internal Pressure"));
-  EXPECT_EQ(Control<QLineEdit>(circularopening::kTau)->accessibleName(), QStringLiteral("t(rt)"));
+  EXPECT_EQ(Control<QLineEdit>(circularopening::kPointDistance)->accessibleName(), QStringLiteral("r"));
+  EXPECT_EQ(Control<QLineEdit>(circularopening::kInternalPressure)->accessibleName(),
+            QStringLiteral("Internal Pressure"));
+  EXPECT_EQ(Control<QLineEdit>(circularopening::kShearStress)->accessibleName(), QStringLiteral("t(rt)"));
 }
 
 TEST_F(CircularDialogTest, PointValuesAndRatios) {
   Store(10, 0, 0, 1, 1, 90);
   Open();
-  Press(circularopening::kGraph);  // the point values alone
-  Press(circularopening::kPlot);
+  Press(circularopening::kShowCurves);  // the point values alone
+  Press(circularopening::kPlotStresses);
   EXPECT_EQ(Text(circularopening::kAngleFromS2), QStringLiteral("180.0"));
-  EXPECT_EQ(Text(circularopening::kSigmaR), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(circularopening::kSigmaTheta), QStringLiteral("30.000"));
-  EXPECT_EQ(Text(circularopening::kTau), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(circularopening::kRadialStress), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(circularopening::kTangentialStress), QStringLiteral("30.000"));
+  EXPECT_EQ(Text(circularopening::kShearStress), QStringLiteral("0.000"));
   EXPECT_EQ(Text(circularopening::kTangentialRatio), QStringLiteral("sw/sv = 3.000"));
   EXPECT_EQ(Text(circularopening::kRadialRatio), QStringLiteral("sr/sv = 0.000"));
-  Type(circularopening::kAngle, QStringLiteral("0"));
+  Type(circularopening::kPointAngle, QStringLiteral("0"));
   EXPECT_EQ(Text(circularopening::kAngleFromS2), QStringLiteral("90.0"));
   EXPECT_EQ(Text(circularopening::kTangentialRatio), QStringLiteral("sw/sv = -1.000"));
   Type(circularopening::kSx, QStringLiteral("0"));  // all stresses 0: no ratios
-  EXPECT_EQ(Text(circularopening::kSigmaTheta), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(circularopening::kTangentialStress), QStringLiteral("0.000"));
   EXPECT_EQ(Text(circularopening::kTangentialRatio), QStringLiteral("-"));
   EXPECT_EQ(GraphWindow::Loaded(), nullptr);
 }
@@ -93,35 +94,35 @@ TEST_F(CircularDialogTest, PointValuesAndRatios) {
 TEST_F(CircularDialogTest, ChecksShowBesideTheBoxesOrInMessages) {
   Store(0, 10, 0, 2, 3, 0);
   Open();
-  Press(circularopening::kGraph);
-  Type(circularopening::kDistance, QStringLiteral("1"));
-  EXPECT_EQ(Text(circularopening::kDistanceNote), QStringLiteral("r > a"));
-  EXPECT_EQ(Text(circularopening::kSigmaTheta), QString());
-  Type(circularopening::kDistance, QStringLiteral("2"));  // a point on the wall
-  EXPECT_EQ(Text(circularopening::kDistanceNote), QString());
-  EXPECT_EQ(Text(circularopening::kSigmaTheta), QStringLiteral("30.000"));
+  Press(circularopening::kShowCurves);
+  Type(circularopening::kPointDistance, QStringLiteral("1"));
+  EXPECT_EQ(Text(circularopening::kPointDistanceNote), QStringLiteral("r > a"));
+  EXPECT_EQ(Text(circularopening::kTangentialStress), QString());
+  Type(circularopening::kPointDistance, QStringLiteral("2"));  // a point on the wall
+  EXPECT_EQ(Text(circularopening::kPointDistanceNote), QString());
+  EXPECT_EQ(Text(circularopening::kTangentialStress), QStringLiteral("30.000"));
   EXPECT_TRUE(Messages().empty());
-  Type(circularopening::kDistance, QStringLiteral("x"));
+  Type(circularopening::kPointDistance, QStringLiteral("x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for the distance from the center of the opening"));
-  Press(circularopening::kGraph);  // with Graph checked the letter counts as 0
-  Type(circularopening::kDistance, QStringLiteral("y"));
+  Press(circularopening::kShowCurves);  // with Graph checked the letter counts as 0
+  Type(circularopening::kPointDistance, QStringLiteral("y"));
   EXPECT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(Text(circularopening::kDistanceNote), QStringLiteral("r > a"));
-  Type(circularopening::kPressure, QStringLiteral("-1"));
+  EXPECT_EQ(Text(circularopening::kPointDistanceNote), QStringLiteral("r > a"));
+  Type(circularopening::kInternalPressure, QStringLiteral("-1"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Pressure in the borehole should be >= 0"));
-  EXPECT_TRUE(Control(circularopening::kPressure)->hasFocus());
+  EXPECT_TRUE(Control(circularopening::kInternalPressure)->hasFocus());
 }
 
 TEST_F(CircularDialogTest, TheKeysStayInTheBoxTheUserTypesIn) {
   Open();  // no radius yet
   Type(circularopening::kSx, QStringLiteral("10"));
-  EXPECT_EQ(Text(circularopening::kRadiusNote), QStringLiteral("a > 0"));
+  EXPECT_EQ(Text(circularopening::kOpeningRadiusNote), QStringLiteral("a > 0"));
   EXPECT_EQ(Text(circularopening::kSx), QStringLiteral("10"));
-  EXPECT_EQ(Text(circularopening::kRadius), QString());
+  EXPECT_EQ(Text(circularopening::kOpeningRadius), QString());
   // OK takes the user to the box the note is about.
   Press(circularopening::kOk);
   EXPECT_TRUE(Dialog().isVisible());
-  EXPECT_TRUE(Control(circularopening::kRadius)->hasFocus());
+  EXPECT_TRUE(Control(circularopening::kOpeningRadius)->hasFocus());
 }
 
 TEST_F(CircularDialogTest, ABoxSelectsItsTextWhenTheDialogTakesTheFocus) {
@@ -140,7 +141,7 @@ TEST_F(CircularDialogTest, ABoxSelectsItsTextWhenTheDialogTakesTheFocus) {
 
   // Back from the graph window while it shows the curves: the caret stays
   // where it was.
-  Press(circularopening::kPlot);
+  Press(circularopening::kPlotStresses);
   ASSERT_NE(GraphWindow::Loaded(), nullptr);
   sx->setFocus();
   QApplication::processEvents();
@@ -155,9 +156,9 @@ TEST_F(CircularDialogTest, ABoxSelectsItsTextWhenTheDialogTakesTheFocus) {
 TEST_F(CircularDialogTest, CurvesInTheDialogAndTheGraphWindowBesideIt) {
   Store(0, 10, 0, 1, 0, 0);  // no distance: the curves only
   Open();
-  Press(circularopening::kPlot);
+  Press(circularopening::kPlotStresses);
   EXPECT_TRUE(History().contains(QStringLiteral("Warning: Error < 0")));
-  EXPECT_EQ(Text(circularopening::kSigmaTheta), QString());
+  EXPECT_EQ(Text(circularopening::kTangentialStress), QString());
   ASSERT_NE(GraphWindow::Loaded(), nullptr);
   GraphWindow* graph = GraphWindow::Loaded();
   EXPECT_TRUE(graph->isVisible());
@@ -167,9 +168,9 @@ TEST_F(CircularDialogTest, CurvesInTheDialogAndTheGraphWindowBesideIt) {
   GraphSettings.GridStyle = 3;
   Control<QTabWidget>(circularopening::kTabs)->setCurrentIndex(1);
   EXPECT_EQ(ChartPoints(), 67);
-  EXPECT_FALSE(Control<GraphChart>(circularopening::kChart)->Grid(GraphChart::Axis::X));
+  EXPECT_FALSE(Control<GraphChart>(circularopening::kCurveChart)->Grid(GraphChart::Axis::X));
   EXPECT_EQ(GraphSettings.GridStyle, 3);
-  EXPECT_FLOAT_EQ(Control<GraphChart>(circularopening::kChart)->Point(2, 1).y(), 30.0f);
+  EXPECT_FLOAT_EQ(Control<GraphChart>(circularopening::kCurveChart)->Point(2, 1).y(), 30.0f);
   EXPECT_EQ(graph->pos().x(), Dialog().pos().x() + Dialog().frameGeometry().width());
   EXPECT_EQ(graph->Chart().Header(), QStringLiteral("Stress Distribution Around a Circular Opening"));
 
@@ -182,10 +183,10 @@ TEST_F(CircularDialogTest, CurvesInTheDialogAndTheGraphWindowBesideIt) {
   Control<QCheckBox>(circularopening::kPlotTo3R)->setChecked(false);
   EXPECT_EQ(GraphWindowPoints(), 80);  // CircExtend 5
   CircExtend = 2;
-  Press(circularopening::kPlot);
+  Press(circularopening::kPlotStresses);
   EXPECT_EQ(ChartPoints(), 51);
   CircExtend = 999;
-  Press(circularopening::kPlot);
+  Press(circularopening::kPlotStresses);
   EXPECT_LE(GraphWindowPoints(), 101);
   EXPECT_EQ(GraphLastPoint, GraphWindowPoints() - 1);
 
@@ -203,7 +204,7 @@ TEST_F(CircularDialogTest, CurvesInTheDialogAndTheGraphWindowBesideIt) {
   EXPECT_EQ(ChartPoints(), 0);
 
   // Clearing Graph leaves the window as it is; the dialog closes it.
-  Press(circularopening::kGraph);
+  Press(circularopening::kShowCurves);
   Type(circularopening::kSy, QStringLiteral("1"));
   EXPECT_EQ(GraphWindowPoints(), 0);
   Dialog().close();
@@ -214,8 +215,8 @@ TEST_F(CircularDialogTest, CurvesInTheDialogAndTheGraphWindowBesideIt) {
 TEST_F(CircularDialogTest, TheAngleBoxTakesTheScrollBarsWholeDegrees) {
   Store(0, 10, 0, 1, 2, 30.7f);
   Open();
-  auto* bar = Control<QScrollBar>(circularopening::kAngleBar);
-  EXPECT_EQ(Text(circularopening::kAngle), QStringLiteral("31"));  // the stored angle as the bar writes it
+  auto* bar = Control<QScrollBar>(circularopening::kPointAngleBar);
+  EXPECT_EQ(Text(circularopening::kPointAngle), QStringLiteral("31"));  // the stored angle as the bar writes it
   EXPECT_EQ(bar->value(), 31);
   EXPECT_FLOAT_EQ(Dialog().WorkingOpening().Angle, 30.7f);  // until the box is edited
   // Typed key by key: the box ends as the bar writes it, unless the rounded
@@ -227,32 +228,33 @@ TEST_F(CircularDialogTest, TheAngleBoxTakesTheScrollBarsWholeDegrees) {
   } typed[] = {{"370", "10", 10},   {"-725", "-5", -5}, {"30.7", "31", 31}, {"30.5", "30.5", 30},
                {"-45", "-45", -45}, {".4", "0", 0},     {"-0.4", "-0.4", 0}};
   for (const auto& t : typed) {
-    Type(circularopening::kAngle, QString::fromLatin1(t.typed));
-    EXPECT_EQ(Text(circularopening::kAngle), QString::fromLatin1(t.shown)) << t.typed;
+    Type(circularopening::kPointAngle, QString::fromLatin1(t.typed));
+    EXPECT_EQ(Text(circularopening::kPointAngle), QString::fromLatin1(t.shown)) << t.typed;
     EXPECT_EQ(bar->value(), t.position) << t.typed;
   }
   EXPECT_FLOAT_EQ(Dialog().WorkingOpening().Angle, -0.4f);
-  Paste(circularopening::kAngle, QStringLiteral("30.5"));  // in one go from a bar at 0
-  EXPECT_EQ(Text(circularopening::kAngle), QStringLiteral("30"));
-  Type(circularopening::kAngle, QStringLiteral("370"));
+  Paste(circularopening::kPointAngle, QStringLiteral("30.5"));  // in one go from a bar at 0
+  EXPECT_EQ(Text(circularopening::kPointAngle), QStringLiteral("30"));
+  Type(circularopening::kPointAngle, QStringLiteral("370"));
   EXPECT_EQ(Text(circularopening::kAngleFromS2), QStringLiteral("10.0"));  // Dw from the 10 degrees the box shows
   bar->setValue(-45);
-  EXPECT_EQ(Text(circularopening::kAngle), QStringLiteral("-45"));
+  EXPECT_EQ(Text(circularopening::kPointAngle), QStringLiteral("-45"));
   EXPECT_FLOAT_EQ(Dialog().WorkingOpening().Angle, -45.0f);
   // A number too large for the bar leaves it where it is.
-  Paste(circularopening::kAngle, QStringLiteral("1e300"));
-  EXPECT_EQ(Text(circularopening::kAngle), QStringLiteral("1e300"));
+  Paste(circularopening::kPointAngle, QStringLiteral("1e300"));
+  EXPECT_EQ(Text(circularopening::kPointAngle), QStringLiteral("1e300"));
   EXPECT_EQ(bar->value(), -45);
 }
 
 TEST_F(CircularDialogTest, WithGraphAndNoDistanceOnlyTheStressesGo) {
   Store(10, 0, 0, 1, 1, 90);
   Open();
-  Press(circularopening::kPlot);
-  ASSERT_EQ(Text(circularopening::kSigmaTheta), QStringLiteral("30.000"));
-  Type(circularopening::kDistance, QString());
+  Press(circularopening::kPlotStresses);
+  ASSERT_EQ(Text(circularopening::kTangentialStress), QStringLiteral("30.000"));
+  Type(circularopening::kPointDistance, QString());
   EXPECT_TRUE(History().contains(QStringLiteral("Warning: Error < 0")));
-  for (const char* box : {circularopening::kSigmaR, circularopening::kSigmaTheta, circularopening::kTau})
+  for (const char* box :
+       {circularopening::kRadialStress, circularopening::kTangentialStress, circularopening::kShearStress})
     EXPECT_EQ(Text(box), QString());
   EXPECT_EQ(Text(circularopening::kAngleFromS2), QStringLiteral("180.0"));
   EXPECT_EQ(Text(circularopening::kTangentialRatio), QStringLiteral("sw/sv = 3.000"));
@@ -266,7 +268,7 @@ TEST_F(CircularDialogTest, OkCommitsCancelAndTheCloseBoxDoNot) {
   Project.CircStress.GraphOption = 3;
   Open();
   Focus(circularopening::kSy);
-  Focus(circularopening::kAngle);
+  Focus(circularopening::kPointAngle);
   Press(circularopening::kOk);
   EXPECT_EQ(Project.CircStress.Sx, 1.23456f);
   EXPECT_EQ(Project.CircStress.Sy, -0.00042f);
@@ -283,7 +285,7 @@ TEST_F(CircularDialogTest, OkCommitsCancelAndTheCloseBoxDoNot) {
   for (bool closeBox : {false, true}) {
     Open();
     Type(circularopening::kSx, QStringLiteral("5"));
-    Press(circularopening::kGraph);
+    Press(circularopening::kShowCurves);
     if (closeBox) Dialog().close();
     else Press(circularopening::kCancel);
     EXPECT_EQ(Project.CircStress.Sx, before.CircStress.Sx);
@@ -384,7 +386,7 @@ TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
   // OK commits to the project that is open.
   FromMenu();
   Type(circularopening::kSx, QStringLiteral("5"));
-  Type(circularopening::kRadius, QStringLiteral("1"));
+  Type(circularopening::kOpeningRadius, QStringLiteral("1"));
   Press(circularopening::kOk);
   EXPECT_EQ(Project.CircStress.Sx, 5.0f);
 }
@@ -393,7 +395,7 @@ TEST_F(CircularDialogTest, RenderTheDialogAndTheGraphWindowSideBySide) {
   Store(12, 4, 3, 1, 1.5f, 30);
   test::EachLanguage([&](const QString& language) {
     Open();
-    Press(circularopening::kPlot);
+    Press(circularopening::kPlotStresses);
     for (int tab = 0; tab < 2; ++tab) {
       Control<QTabWidget>(circularopening::kTabs)->setCurrentIndex(tab);
       const QImage left = Dialog().grab().toImage();
@@ -414,11 +416,11 @@ TEST_F(CircularDialogTest, RenderTheDialogAndTheGraphWindowSideBySide) {
 TEST_F(CircularDialogTest, HelpPageExample) {
   Store(10, 20, 0, 2, 3, 0);
   Open();
-  Press(circularopening::kPlot);  // Plot Stresses, with Graph and Plot to 3R checked
+  Press(circularopening::kPlotStresses);  // Plot Stresses, with Graph and Plot to 3R checked
   EXPECT_EQ(Text(circularopening::kAngleFromS2), QStringLiteral("0.0"));
-  EXPECT_EQ(Text(circularopening::kSigmaR), QStringLiteral("9.259"));
-  EXPECT_EQ(Text(circularopening::kSigmaTheta), QStringLiteral("29.630"));
-  EXPECT_EQ(Text(circularopening::kTau), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(circularopening::kRadialStress), QStringLiteral("9.259"));
+  EXPECT_EQ(Text(circularopening::kTangentialStress), QStringLiteral("29.630"));
+  EXPECT_EQ(Text(circularopening::kShearStress), QStringLiteral("0.000"));
   EXPECT_EQ(Text(circularopening::kRadialRatio), QStringLiteral("sr/sv = 0.463"));
   EXPECT_EQ(Text(circularopening::kTangentialRatio), QStringLiteral("sw/sv = 1.481"));
   // The curves from the wall (x = 1) to x = 2.98.
@@ -431,11 +433,11 @@ TEST_F(CircularDialogTest, HelpPageExample) {
   EXPECT_EQ(Format(GraphCurveData[1][66][1], u"#0.##0"), QStringLiteral("21.879"));
   EXPECT_NE(GraphWindow::Loaded(), nullptr);
   // The crown: a point on the wall straight above the centre.
-  Type(circularopening::kAngle, QStringLiteral("90"));
-  Type(circularopening::kDistance, QStringLiteral("2"));
+  Type(circularopening::kPointAngle, QStringLiteral("90"));
+  Type(circularopening::kPointDistance, QStringLiteral("2"));
   EXPECT_EQ(Text(circularopening::kAngleFromS2), QStringLiteral("90.0"));
-  EXPECT_EQ(Text(circularopening::kSigmaR), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(circularopening::kSigmaTheta), QStringLiteral("10.000"));
+  EXPECT_EQ(Text(circularopening::kRadialStress), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(circularopening::kTangentialStress), QStringLiteral("10.000"));
   EXPECT_EQ(Text(circularopening::kTangentialRatio), QStringLiteral("sw/sv = 0.500"));
   EXPECT_TRUE(Messages().empty());
 }

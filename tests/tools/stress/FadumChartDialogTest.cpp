@@ -39,15 +39,16 @@ TEST_F(FadumChartDialogTest, LoadingShowsTheResultsOfTheStoredValues) {
   Project.InputUnits = 1;
   Open();
   EXPECT_EQ(Tabs()->currentIndex(), FadumChartDialog::kAnalysisTab);
-  EXPECT_EQ(Text(fadumchart::kLoad), QStringLiteral("100"));
-  EXPECT_EQ(Text(fadumchart::kIr), QStringLiteral("0.175"));
-  EXPECT_TRUE(Text(fadumchart::kStress).startsWith(QStringLiteral("17.52"))) << Text(fadumchart::kStress).toStdString();
-  EXPECT_EQ(Text(fadumchart::kDepthLabel), QStringLiteral("Depth (m)"));
-  EXPECT_EQ(Control(fadumchart::kDepth)->accessibleName(), QStringLiteral("Depth (m)"));
-  EXPECT_EQ(Control(fadumchart::kStress)->accessibleName(),
+  EXPECT_EQ(Text(fadumchart::kDistributedLoad), QStringLiteral("100"));
+  EXPECT_EQ(Text(fadumchart::kIrCoefficient), QStringLiteral("0.175"));
+  EXPECT_TRUE(Text(fadumchart::kCornerStress).startsWith(QStringLiteral("17.52")))
+      << Text(fadumchart::kCornerStress).toStdString();
+  EXPECT_EQ(Text(fadumchart::kPointDepthLabel), QStringLiteral("Depth (m)"));
+  EXPECT_EQ(Control(fadumchart::kPointDepth)->accessibleName(), QStringLiteral("Depth (m)"));
+  EXPECT_EQ(Control(fadumchart::kCornerStress)->accessibleName(),
             QStringLiteral("Additional Pressure under Foundation Corner (MPa)"));
-  EXPECT_EQ(Control(fadumchart::kIr)->accessibleName(), QStringLiteral("Ir Coefficient"));
-  EXPECT_EQ(Control(fadumchart::kChart)->accessibleName(), QStringLiteral("Fadum Chart"));
+  EXPECT_EQ(Control(fadumchart::kIrCoefficient)->accessibleName(), QStringLiteral("Ir Coefficient"));
+  EXPECT_EQ(Control(fadumchart::kFadumChart)->accessibleName(), QStringLiteral("Fadum Chart"));
   EXPECT_TRUE(History().contains(
       QStringLiteral("Calculation of Additional Pressure a Corner of Orthogonal Foundation due to Uniform Loading.")));
   EXPECT_EQ(Dialog().ChartDrawCount(), 0);  // the chart waits for its tab
@@ -55,74 +56,74 @@ TEST_F(FadumChartDialogTest, LoadingShowsTheResultsOfTheStoredValues) {
 
 TEST_F(FadumChartDialogTest, TypingRecomputes) {
   Open();
-  Type(fadumchart::kLength, QStringLiteral("7"));
-  Type(fadumchart::kWidth, QStringLiteral("3"));
-  Type(fadumchart::kDepth, QStringLiteral("2"));
-  Type(fadumchart::kLoad, QStringLiteral("50"));
+  Type(fadumchart::kFoundationLength, QStringLiteral("7"));
+  Type(fadumchart::kFoundationWidth, QStringLiteral("3"));
+  Type(fadumchart::kPointDepth, QStringLiteral("2"));
+  Type(fadumchart::kDistributedLoad, QStringLiteral("50"));
   const FadumCornerResult r = FadumCornerResults(50, 3, 7, 2);
-  EXPECT_EQ(Text(fadumchart::kIr), Format(r.Ir, kFadumIrMask));
-  EXPECT_EQ(Text(fadumchart::kStress), FormatGeneral(r.Stress));
+  EXPECT_EQ(Text(fadumchart::kIrCoefficient), Format(r.Ir, kFadumIrMask));
+  EXPECT_EQ(Text(fadumchart::kCornerStress), FormatGeneral(r.Stress));
   // The sides swapped give the same results.
-  Type(fadumchart::kLength, QStringLiteral("3"));
-  Type(fadumchart::kWidth, QStringLiteral("7"));
-  EXPECT_EQ(Text(fadumchart::kIr), Format(r.Ir, kFadumIrMask));
-  EXPECT_EQ(Text(fadumchart::kStress), FormatGeneral(r.Stress));
+  Type(fadumchart::kFoundationLength, QStringLiteral("3"));
+  Type(fadumchart::kFoundationWidth, QStringLiteral("7"));
+  EXPECT_EQ(Text(fadumchart::kIrCoefficient), Format(r.Ir, kFadumIrMask));
+  EXPECT_EQ(Text(fadumchart::kCornerStress), FormatGeneral(r.Stress));
   // A partial entry counts as 0; no depth gives nothing.
-  Type(fadumchart::kDepth, QStringLiteral("-"));
-  EXPECT_EQ(Text(fadumchart::kIr), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(fadumchart::kStress), QStringLiteral("0"));
+  Type(fadumchart::kPointDepth, QStringLiteral("-"));
+  EXPECT_EQ(Text(fadumchart::kIrCoefficient), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(fadumchart::kCornerStress), QStringLiteral("0"));
   EXPECT_TRUE(Messages().empty());
   // m beyond the range of a 32-bit number: no result rather than a wrong one.
-  Paste(fadumchart::kDepth, QStringLiteral("1e-30"));
-  Paste(fadumchart::kLength, QStringLiteral("1e30"));
-  EXPECT_EQ(Text(fadumchart::kIr), QString());
-  EXPECT_EQ(Text(fadumchart::kStress), QString());
+  Paste(fadumchart::kPointDepth, QStringLiteral("1e-30"));
+  Paste(fadumchart::kFoundationLength, QStringLiteral("1e30"));
+  EXPECT_EQ(Text(fadumchart::kIrCoefficient), QString());
+  EXPECT_EQ(Text(fadumchart::kCornerStress), QString());
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
 }
 
 TEST_F(FadumChartDialogTest, RefusedEntriesKeepTheResults) {
   Open();
-  Paste(fadumchart::kDepth, QStringLiteral("-1"));
+  Paste(fadumchart::kPointDepth, QStringLiteral("-1"));
   EXPECT_EQ(LastMessage(), QStringLiteral("The depth of the point should be positive"));
-  EXPECT_TRUE(Control(fadumchart::kDepth)->hasFocus());
-  EXPECT_EQ(Text(fadumchart::kIr), QStringLiteral("0.175"));
-  Paste(fadumchart::kDepth, QStringLiteral("1"));
+  EXPECT_TRUE(Control(fadumchart::kPointDepth)->hasFocus());
+  EXPECT_EQ(Text(fadumchart::kIrCoefficient), QStringLiteral("0.175"));
+  Paste(fadumchart::kPointDepth, QStringLiteral("1"));
 
   // Not a number: one message for all boxes, and the focus stays.
-  Focus(fadumchart::kLoad);
-  Control<QLineEdit>(fadumchart::kLength)->setText(QStringLiteral("2a"));
+  Focus(fadumchart::kDistributedLoad);
+  Control<QLineEdit>(fadumchart::kFoundationLength)->setText(QStringLiteral("2a"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
-  EXPECT_TRUE(Control(fadumchart::kLoad)->hasFocus());
-  Paste(fadumchart::kLength, QStringLiteral("1e39"));  // beyond a 32-bit number
+  EXPECT_TRUE(Control(fadumchart::kDistributedLoad)->hasFocus());
+  Paste(fadumchart::kFoundationLength, QStringLiteral("1e39"));  // beyond a 32-bit number
   EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
-  Paste(fadumchart::kLength, QStringLiteral("1e999"));  // beyond any
+  Paste(fadumchart::kFoundationLength, QStringLiteral("1e999"));  // beyond any
   EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
-  EXPECT_EQ(Text(fadumchart::kIr), QStringLiteral("0.175"));
+  EXPECT_EQ(Text(fadumchart::kIrCoefficient), QStringLiteral("0.175"));
 
   // The order of the check: load, width, length, depth.
-  Paste(fadumchart::kLength, QStringLiteral("-2"));
+  Paste(fadumchart::kFoundationLength, QStringLiteral("-2"));
   EnglishMenus = 0;
-  Paste(fadumchart::kWidth, QStringLiteral("-3"));
+  Paste(fadumchart::kFoundationWidth, QStringLiteral("-3"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!"));
-  Paste(fadumchart::kLoad, QStringLiteral("-3"));
+  Paste(fadumchart::kDistributedLoad, QStringLiteral("-3"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Το φορτίο του θεμελίου πρέπει να έχει θετική τιμή!"));
-  EXPECT_TRUE(Control(fadumchart::kLoad)->hasFocus());
+  EXPECT_TRUE(Control(fadumchart::kDistributedLoad)->hasFocus());
   // Every box is read before any value is checked.
-  Paste(fadumchart::kDepth, QStringLiteral("x"));
+  Paste(fadumchart::kPointDepth, QStringLiteral("x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Κάποια τιμή δεν έχει αριθμητική μορφή!"));
-  EXPECT_EQ(Text(fadumchart::kIr), QStringLiteral("0.175"));
+  EXPECT_EQ(Text(fadumchart::kIrCoefficient), QStringLiteral("0.175"));
 }
 
 TEST_F(FadumChartDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Open();
-  Type(fadumchart::kDepth, QStringLiteral("2"));
+  Type(fadumchart::kPointDepth, QStringLiteral("2"));
   Press(fadumchart::kCancel);
   EXPECT_EQ(Project.CornerDepth, 1.0f);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 
   Open();
-  Type(fadumchart::kDepth, QStringLiteral("2"));
-  Paste(fadumchart::kWidth, QStringLiteral("-1"));  // refused
+  Type(fadumchart::kPointDepth, QStringLiteral("2"));
+  Paste(fadumchart::kFoundationWidth, QStringLiteral("-1"));  // refused
   Press(fadumchart::kOk);
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
@@ -130,8 +131,8 @@ TEST_F(FadumChartDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 
   Open();
-  Type(fadumchart::kDepth, QStringLiteral("2.5"));
-  Type(fadumchart::kLoad, QStringLiteral("80"));
+  Type(fadumchart::kPointDepth, QStringLiteral("2.5"));
+  Type(fadumchart::kDistributedLoad, QStringLiteral("80"));
   Press(fadumchart::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.CornerDepth, 2.5f);
@@ -146,8 +147,8 @@ TEST_F(FadumChartDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   Project.CornerWidth = 0.1f;
   Project.CornerDepth = 1e-9f;
   Open();
-  Focus(fadumchart::kWidth);
-  Focus(fadumchart::kLength);
+  Focus(fadumchart::kFoundationWidth);
+  Focus(fadumchart::kFoundationLength);
   Press(fadumchart::kOk);
   EXPECT_EQ(Project.CornerLoad, 123.456789f);
   EXPECT_EQ(Project.CornerWidth, 0.1f);
@@ -189,9 +190,9 @@ TEST_F(FadumChartDialogTest, ChoosingTheGraphTabDrawsTheTwentyCurves) {
 TEST_F(FadumChartDialogTest, TheChartGrowsWithTheWindow) {
   Open();
   const QSize design = Dialog().size();
-  const QSize chart = Control(fadumchart::kChart)->size();
+  const QSize chart = Control(fadumchart::kFadumChart)->size();
   Dialog().resize(design + QSize(150, 90));
-  EXPECT_EQ(Control(fadumchart::kChart)->size(), chart + QSize(150, 90));
+  EXPECT_EQ(Control(fadumchart::kFadumChart)->size(), chart + QSize(150, 90));
   EXPECT_EQ(Dialog().minimumSize(), design);
 }
 
@@ -209,13 +210,13 @@ TEST_F(FadumChartDialogTest, RenderBothTabsInBothLanguages) {
 // The worked example of the tool's help page (in psi and ft).
 TEST_F(FadumChartDialogTest, HelpPageExample) {
   Open();
-  Type(fadumchart::kLoad, QStringLiteral("50"));
-  Type(fadumchart::kWidth, QStringLiteral("1"));
-  Type(fadumchart::kLength, QStringLiteral("2"));
-  Type(fadumchart::kDepth, QStringLiteral("2"));
-  EXPECT_EQ(Text(fadumchart::kIr), QStringLiteral("0.120"));
-  EXPECT_EQ(Text(fadumchart::kStress), QStringLiteral("6.008944"));
-  EXPECT_EQ(Text(fadumchart::kLoadLabel), QStringLiteral("Distributed Load (Pressure) (psi)"));
+  Type(fadumchart::kDistributedLoad, QStringLiteral("50"));
+  Type(fadumchart::kFoundationWidth, QStringLiteral("1"));
+  Type(fadumchart::kFoundationLength, QStringLiteral("2"));
+  Type(fadumchart::kPointDepth, QStringLiteral("2"));
+  EXPECT_EQ(Text(fadumchart::kIrCoefficient), QStringLiteral("0.120"));
+  EXPECT_EQ(Text(fadumchart::kCornerStress), QStringLiteral("6.008944"));
+  EXPECT_EQ(Text(fadumchart::kDistributedLoadLabel), QStringLiteral("Distributed Load (Pressure) (psi)"));
   EXPECT_TRUE(Messages().empty());
 }
 

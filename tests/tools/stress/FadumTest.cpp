@@ -192,10 +192,10 @@ TEST(Fadum, EverySuperpositionCaseAgreesWithTheCornerSum) {
   for (const auto& p : points) {
     const FoundationStress s = FoundationPointStress(l, b, z, q, p.x, p.y);
     EXPECT_EQ(s.Case, p.row) << p.x << " " << p.y;
-    EXPECT_EQ(s.Olo.Shown + s.A.Shown + s.B.Shown + s.C.Shown, p.shown);
+    EXPECT_EQ(s.Whole.Shown + s.A.Shown + s.B.Shown + s.C.Shown, p.shown);
     EXPECT_NEAR(s.Stress, Superposed(l, b, z, q, p.x, p.y), 2e-4 * q) << p.x << " " << p.y;
     // Every rectangle shown has the point at one of its corners.
-    for (const PlanRect* r : {&s.Olo, &s.A, &s.B, &s.C}) {
+    for (const PlanRect* r : {&s.Whole, &s.A, &s.B, &s.C}) {
       if (!r->Shown) continue;
       EXPECT_TRUE(r->X0 == p.x || r->X1 == p.x);
       EXPECT_TRUE(r->Y0 == p.y || r->Y1 == p.y);
@@ -238,7 +238,7 @@ TEST(Fadum, PlanGeometry) {
   // Under the foundation the four rectangles tile it.
   const FoundationStress s = FoundationPointStress(3, 2, 1, 10, 1.2f, 0.7f);
   double area = 0;
-  for (const PlanRect* r : {&s.Olo, &s.A, &s.B, &s.C}) {
+  for (const PlanRect* r : {&s.Whole, &s.A, &s.B, &s.C}) {
     const QRectF rect = r->InPlanUnits();
     EXPECT_GE(rect.width(), 0);
     EXPECT_GE(rect.height(), 0);

@@ -40,7 +40,7 @@ class FoundationDialogTest : public test::DialogTest {
   }
   FoundationDialog& Open() { return DialogTest::Open<FoundationDialog>(); }
   FoundationDialog& Dialog() const { return static_cast<FoundationDialog&>(Current()); }
-  FoundationPlan* Plan() const { return Control<FoundationPlan>(foundation::kPlan); }
+  FoundationPlan* Plan() const { return Control<FoundationPlan>(foundation::kPlanView); }
   // The pointer over the plan at a point given in length units.
   void PointAt(double x, double y) const {
     const QPointF at(x * kPlanUnitsPerLength / 15, y * kPlanUnitsPerLength / 15);
@@ -56,18 +56,19 @@ class FoundationDialogTest : public test::DialogTest {
 
 TEST_F(FoundationDialogTest, LoadingComputesForTheStoredPoint) {
   Open();
-  EXPECT_EQ(Text(foundation::kLength), QStringLiteral("1"));
-  EXPECT_EQ(Text(foundation::kX), QStringLiteral("4"));
-  EXPECT_EQ(Text(foundation::kY), QStringLiteral("4"));
+  EXPECT_EQ(Text(foundation::kFoundationLength), QStringLiteral("1"));
+  EXPECT_EQ(Text(foundation::kPointX), QStringLiteral("4"));
+  EXPECT_EQ(Text(foundation::kPointY), QStringLiteral("4"));
   EXPECT_EQ(Dialog().LastStress().Case, FoundationCase::BeyondFarCorner);
   EXPECT_EQ(ShownRects(), 4);
-  EXPECT_EQ(Text(foundation::kStress), Format(FoundationPointStress(1, 1, 1, 100, 4, 4).Stress, kFoundationStressMask));
+  EXPECT_EQ(Text(foundation::kAdditionalStress),
+            Format(FoundationPointStress(1, 1, 1, 100, 4, 4).Stress, kFoundationStressMask));
   EXPECT_EQ(Plan()->Foundation().InPlanUnits(), QRectF(0, 0, 1000, 1000));
   EXPECT_TRUE(History().contains(
       QStringLiteral("Calculation of Additional Pressure due to Orthogonal Foundation Uniform Loading.")));
-  EXPECT_EQ(Control(foundation::kLoad)->accessibleName(), QStringLiteral("Pressure on Foundation (psi)"));
-  EXPECT_EQ(Control(foundation::kX)->accessibleName(), QStringLiteral("X (ft)"));
-  EXPECT_EQ(Control(foundation::kStress)->accessibleName(), QStringLiteral("Dsv (psi)"));
+  EXPECT_EQ(Control(foundation::kFoundationPressure)->accessibleName(), QStringLiteral("Pressure on Foundation (psi)"));
+  EXPECT_EQ(Control(foundation::kPointX)->accessibleName(), QStringLiteral("X (ft)"));
+  EXPECT_EQ(Control(foundation::kAdditionalStress)->accessibleName(), QStringLiteral("Dsv (psi)"));
   EXPECT_EQ(Plan()->accessibleName(), QStringLiteral("Plan View of Foundation and Surrounding Area"));
 }
 
@@ -84,19 +85,19 @@ TEST_F(FoundationDialogTest, ThePointFollowsThePointer) {
   };
   for (const auto& c : cases) {
     PointAt(c.x, c.y);
-    EXPECT_EQ(Text(foundation::kX), Format(c.x, kPlanCoordinateMask));
-    EXPECT_EQ(Text(foundation::kY), Format(c.y, kPlanCoordinateMask));
+    EXPECT_EQ(Text(foundation::kPointX), Format(c.x, kPlanCoordinateMask));
+    EXPECT_EQ(Text(foundation::kPointY), Format(c.y, kPlanCoordinateMask));
     EXPECT_EQ(Dialog().LastStress().Case, c.row) << c.x << " " << c.y;
     const float expected = FoundationPointStress(1, 1, 1, 100, static_cast<float>(c.x), static_cast<float>(c.y)).Stress;
-    EXPECT_EQ(Text(foundation::kStress),
+    EXPECT_EQ(Text(foundation::kAdditionalStress),
               c.stress ? QString::fromLatin1(c.stress) : Format(expected, kFoundationStressMask));
   }
   // The mouse itself, at whole pixels: 15 plan units each. It is moved
   // away first: a move to where an earlier test left it would be no move.
   QTest::mouseMove(Plan(), QPoint(20, 20));
   QTest::mouseMove(Plan(), QPoint(200, 100));
-  EXPECT_EQ(Text(foundation::kX), QStringLiteral("3.00"));
-  EXPECT_EQ(Text(foundation::kY), QStringLiteral("1.50"));
+  EXPECT_EQ(Text(foundation::kPointX), QStringLiteral("3.00"));
+  EXPECT_EQ(Text(foundation::kPointY), QStringLiteral("1.50"));
   EXPECT_EQ(ShownRects(), 4);
   EXPECT_TRUE(Messages().empty());
 }
@@ -105,8 +106,8 @@ TEST_F(FoundationDialogTest, APointDraggedBeyondThePlanIsHeldToIt) {
   Open();
   QTest::mousePress(Plan(), Qt::LeftButton, {}, QPoint(100, 100));
   QTest::mouseMove(Plan(), QPoint(-40, 900));
-  EXPECT_EQ(Text(foundation::kX), QStringLiteral("0.00"));
-  EXPECT_EQ(Text(foundation::kY), QStringLiteral("10.04"));
+  EXPECT_EQ(Text(foundation::kPointX), QStringLiteral("0.00"));
+  EXPECT_EQ(Text(foundation::kPointY), QStringLiteral("10.04"));
   QTest::mouseRelease(Plan(), Qt::LeftButton, {}, QPoint(-40, 900));
   Press(foundation::kOk);
   EXPECT_EQ(Project.FadumX, 0.0f);
@@ -116,24 +117,24 @@ TEST_F(FoundationDialogTest, APointDraggedBeyondThePlanIsHeldToIt) {
 TEST_F(FoundationDialogTest, WhatEachBoxChangesAndWhen) {
   Open();
   PointAt(0.5, 0.5);
-  const QString before = Text(foundation::kStress);
+  const QString before = Text(foundation::kAdditionalStress);
   // The sides redraw the foundation; the result waits for the point or the depth.
-  Type(foundation::kLength, QStringLiteral("1.25"));
-  Type(foundation::kWidth, QStringLiteral("1.25"));
+  Type(foundation::kFoundationLength, QStringLiteral("1.25"));
+  Type(foundation::kFoundationWidth, QStringLiteral("1.25"));
   EXPECT_EQ(Plan()->Foundation().InPlanUnits(), QRectF(0, 0, 1250, 1250));
-  Type(foundation::kLoad, QStringLiteral("200"));
-  EXPECT_EQ(Text(foundation::kStress), before);
-  Type(foundation::kDepth, QStringLiteral("1"));
-  EXPECT_EQ(Text(foundation::kStress),
+  Type(foundation::kFoundationPressure, QStringLiteral("200"));
+  EXPECT_EQ(Text(foundation::kAdditionalStress), before);
+  Type(foundation::kPointDepth, QStringLiteral("1"));
+  EXPECT_EQ(Text(foundation::kAdditionalStress),
             Format(FoundationPointStress(1.25f, 1.25f, 1, 200, 0.5f, 0.5f).Stress, kFoundationStressMask));
   // The sides as entered, not rounded to 1.2 or 1.3.
   PointAt(1.25, 1.25);
   EXPECT_EQ(Dialog().LastStress().Case, FoundationCase::AtFarCorner);
   EXPECT_FLOAT_EQ(Dialog().LastStress().Stress, CornerStress(1.25f, 1.25f, 1, 200));
   // While typing, a text that is no number reads as 0.
-  Type(foundation::kDepth, QStringLiteral("x"));
-  EXPECT_EQ(Text(foundation::kStress), QStringLiteral("0.0"));
-  Type(foundation::kLength, QStringLiteral("-"));
+  Type(foundation::kPointDepth, QStringLiteral("x"));
+  EXPECT_EQ(Text(foundation::kAdditionalStress), QStringLiteral("0.0"));
+  Type(foundation::kFoundationLength, QStringLiteral("-"));
   EXPECT_EQ(Plan()->Foundation().InPlanUnits(), QRectF(0, 0, 0, 1250));
   EXPECT_TRUE(Messages().empty());
 }
@@ -159,43 +160,43 @@ TEST_F(FoundationDialogTest, APointerMovePaintsOnlyWhatChangedAndLeavesNoTrail) 
 
 TEST_F(FoundationDialogTest, AStressBeyondTheNumberRangeShowsNothing) {
   Open();
-  Type(foundation::kLength, QStringLiteral("1e30"));
-  Type(foundation::kWidth, QStringLiteral("1e30"));
-  Type(foundation::kDepth, QStringLiteral("1e-30"));
-  EXPECT_EQ(Text(foundation::kStress), QString());
+  Type(foundation::kFoundationLength, QStringLiteral("1e30"));
+  Type(foundation::kFoundationWidth, QStringLiteral("1e30"));
+  Type(foundation::kPointDepth, QStringLiteral("1e-30"));
+  EXPECT_EQ(Text(foundation::kAdditionalStress), QString());
   EXPECT_EQ(ShownRects(), 0);
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
   Plan()->grab();  // a foundation far larger than the plan still paints
-  Type(foundation::kDepth, QStringLiteral("1"));
-  EXPECT_EQ(Text(foundation::kStress),
+  Type(foundation::kPointDepth, QStringLiteral("1"));
+  EXPECT_EQ(Text(foundation::kAdditionalStress),
             Format(FoundationPointStress(1e30f, 1e30f, 1, 100, 4, 4).Stress, kFoundationStressMask));
   EXPECT_EQ(ShownRects(), 4);
 }
 
 TEST_F(FoundationDialogTest, OkChecksTheInputs) {
   Open();
-  Type(foundation::kLength, QStringLiteral("-1"));
+  Type(foundation::kFoundationLength, QStringLiteral("-1"));
   Press(foundation::kOk);
   EXPECT_EQ(LastMessage(), QStringLiteral("The length of the foundation should be positive"));
-  EXPECT_TRUE(Control(foundation::kLength)->hasFocus());
+  EXPECT_TRUE(Control(foundation::kFoundationLength)->hasFocus());
   EXPECT_TRUE(Dialog().isVisible());
-  Type(foundation::kLength, QStringLiteral("2a"));
-  Focus(foundation::kDepth);
+  Type(foundation::kFoundationLength, QStringLiteral("2a"));
+  Focus(foundation::kPointDepth);
   Press(foundation::kOk);
   EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
-  EXPECT_TRUE(Control(foundation::kDepth)->hasFocus());
+  EXPECT_TRUE(Control(foundation::kPointDepth)->hasFocus());
   EnglishMenus = 0;
-  Type(foundation::kLength, QStringLiteral("2"));
-  Type(foundation::kLoad, QStringLiteral("-5"));
-  Type(foundation::kDepth, QStringLiteral("-5"));
+  Type(foundation::kFoundationLength, QStringLiteral("2"));
+  Type(foundation::kFoundationPressure, QStringLiteral("-5"));
+  Type(foundation::kPointDepth, QStringLiteral("-5"));
   Press(foundation::kOk);
   EXPECT_EQ(LastMessage(), QStringLiteral("Το Φορτίο του θεμελίου πρέπει να έχει θετική τιμή!"));
   EXPECT_EQ(Messages().size(), 3u);  // none while typing
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
   // Partial entries pass as 0.
-  Type(foundation::kLoad, QStringLiteral("-"));
-  Type(foundation::kDepth, QStringLiteral("."));
-  Type(foundation::kWidth, QString());
+  Type(foundation::kFoundationPressure, QStringLiteral("-"));
+  Type(foundation::kPointDepth, QStringLiteral("."));
+  Type(foundation::kFoundationWidth, QString());
   Press(foundation::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.FadumLength, 2.0f);
@@ -206,11 +207,11 @@ TEST_F(FoundationDialogTest, OkChecksTheInputs) {
 
 TEST_F(FoundationDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Open();
-  Type(foundation::kDepth, QStringLiteral("3"));
+  Type(foundation::kPointDepth, QStringLiteral("3"));
   PointAt(2, 3);
   Press(foundation::kCancel);
   Open();
-  Type(foundation::kDepth, QStringLiteral("3"));
+  Type(foundation::kPointDepth, QStringLiteral("3"));
   PointAt(2, 3);
   Dialog().close();
   EXPECT_EQ(Project.FadumDepth, 1.0f);
@@ -218,7 +219,7 @@ TEST_F(FoundationDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 
   Open();
-  Type(foundation::kDepth, QStringLiteral("3"));
+  Type(foundation::kPointDepth, QStringLiteral("3"));
   PointAt(2, 3);
   Press(foundation::kOk);
   EXPECT_EQ(Project.FadumDepth, 3.0f);
@@ -233,8 +234,8 @@ TEST_F(FoundationDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   Project.FadumLoad = 1e-9f;
   Project.FadumX = 0.123456f;
   Open();
-  Focus(foundation::kWidth);
-  Focus(foundation::kLength);
+  Focus(foundation::kFoundationWidth);
+  Focus(foundation::kFoundationLength);
   Press(foundation::kOk);
   EXPECT_EQ(Project.FadumLength, 1.23456789f);
   EXPECT_EQ(Project.FadumLoad, 1e-9f);
@@ -251,14 +252,14 @@ TEST_F(FoundationDialogTest, TheDetailsButtonOpensTheCoefficientDialog) {
     opened = coefs != nullptr;
     if (!coefs) return;
     EXPECT_EQ(coefs->parentWidget(), nullptr);
-    coefs->Layout().Require<QLineEdit>(fadumchart::kDepth)->setText(QStringLiteral("5"));
+    coefs->Layout().Require<QLineEdit>(fadumchart::kPointDepth)->setText(QStringLiteral("5"));
     coefs->OkClicked();
   });
-  Press(foundation::kFadum);
+  Press(foundation::kFadumDetails);
   EXPECT_TRUE(opened);
   EXPECT_EQ(Project.CornerDepth, 5.0f);
   EXPECT_TRUE(foundation.isVisible());
-  EXPECT_EQ(Text(foundation::kDepth), QStringLiteral("1"));  // its own fields stay
+  EXPECT_EQ(Text(foundation::kPointDepth), QStringLiteral("1"));  // its own fields stay
 }
 
 TEST_F(FoundationDialogTest, RenderBothLanguages) {
@@ -287,10 +288,10 @@ TEST(FoundationMenuEntry, StressItem5AndQuickButton26OpenTheTool) {
 // The worked example of the tool's help page (in psi and ft).
 TEST_F(FoundationDialogTest, HelpPageExample) {
   Open();
-  Type(foundation::kLoad, QStringLiteral("50"));
-  Type(foundation::kWidth, QStringLiteral("2"));
-  Type(foundation::kLength, QStringLiteral("4"));
-  Type(foundation::kDepth, QStringLiteral("2"));
+  Type(foundation::kFoundationPressure, QStringLiteral("50"));
+  Type(foundation::kFoundationWidth, QStringLiteral("2"));
+  Type(foundation::kFoundationLength, QStringLiteral("4"));
+  Type(foundation::kPointDepth, QStringLiteral("2"));
   const struct {
     double x, y;
     FoundationCase row;
@@ -302,10 +303,10 @@ TEST_F(FoundationDialogTest, HelpPageExample) {
   };
   for (const auto& p : points) {
     PointAt(p.x, p.y);
-    EXPECT_EQ(Text(foundation::kX), Format(p.x, u"#0.#0"));
-    EXPECT_EQ(Text(foundation::kY), Format(p.y, u"#0.#0"));
+    EXPECT_EQ(Text(foundation::kPointX), Format(p.x, u"#0.#0"));
+    EXPECT_EQ(Text(foundation::kPointY), Format(p.y, u"#0.#0"));
     EXPECT_EQ(Dialog().LastStress().Case, p.row) << p.x;
-    EXPECT_EQ(Text(foundation::kStress), QString::fromLatin1(p.stress)) << p.x;
+    EXPECT_EQ(Text(foundation::kAdditionalStress), QString::fromLatin1(p.stress)) << p.x;
   }
   EXPECT_TRUE(Messages().empty());
 }

@@ -24,7 +24,7 @@ class PointLoadDialogTest : public test::DialogTest {
   PointLoadDialog& Dialog() const { return static_cast<PointLoadDialog&>(Current()); }
   // A press on the section at a place in twips from its corner.
   void PressSection(int xTwips, int yTwips) {
-    QTest::mouseClick(Control(pointload::kSection), Qt::LeftButton, {},
+    QTest::mouseClick(Control(pointload::kVerticalSection), Qt::LeftButton, {},
                       QPoint(qRound(xTwips / 15.0), qRound(yTwips / 15.0)));
   }
 };
@@ -34,9 +34,9 @@ TEST_F(PointLoadDialogTest, TheDefaultsAndTheSingularPoints) {
   Open();
   EXPECT_EQ(History(), history);  // this tool writes no history line
   EXPECT_EQ(Text(pointload::kPointLoad), QStringLiteral("100"));
-  EXPECT_EQ(Text(pointload::kR), QStringLiteral("3"));
-  EXPECT_EQ(Text(pointload::kBoussinesq), QStringLiteral("0.63"));
-  EXPECT_EQ(Text(pointload::kWestergaard), QStringLiteral("0.62"));
+  EXPECT_EQ(Text(pointload::kHorizontalDistance), QStringLiteral("3"));
+  EXPECT_EQ(Text(pointload::kBoussinesqStress), QStringLiteral("0.63"));
+  EXPECT_EQ(Text(pointload::kWestergaardStress), QStringLiteral("0.62"));
   struct Case {
     const char *r, *z, *boussinesq, *westergaard;
   };
@@ -47,24 +47,24 @@ TEST_F(PointLoadDialogTest, TheDefaultsAndTheSingularPoints) {
       {"", "-", "9999", "9999"},   // partial entries count as 0
   };
   for (const Case& c : cases) {
-    Type(pointload::kR, QString::fromLatin1(c.r));
-    Type(pointload::kZ, QString::fromLatin1(c.z));
-    EXPECT_EQ(Text(pointload::kBoussinesq), QString::fromLatin1(c.boussinesq)) << c.r << " " << c.z;
-    EXPECT_EQ(Text(pointload::kWestergaard), QString::fromLatin1(c.westergaard)) << c.r << " " << c.z;
+    Type(pointload::kHorizontalDistance, QString::fromLatin1(c.r));
+    Type(pointload::kVerticalDistance, QString::fromLatin1(c.z));
+    EXPECT_EQ(Text(pointload::kBoussinesqStress), QString::fromLatin1(c.boussinesq)) << c.r << " " << c.z;
+    EXPECT_EQ(Text(pointload::kWestergaardStress), QString::fromLatin1(c.westergaard)) << c.r << " " << c.z;
   }
   EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(PointLoadDialogTest, ValidationMessages) {
   Open();
-  Type(pointload::kZ, QStringLiteral("2x"));
+  Type(pointload::kVerticalDistance, QStringLiteral("2x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
-  EXPECT_TRUE(Control<QLineEdit>(pointload::kZ)->hasFocus());       // the focus stays
-  EXPECT_EQ(Text(pointload::kBoussinesq), QStringLiteral("0.63"));  // the results stay
-  Type(pointload::kZ, QStringLiteral("2"));
-  Type(pointload::kR, QStringLiteral("-1"));
+  EXPECT_TRUE(Control<QLineEdit>(pointload::kVerticalDistance)->hasFocus());  // the focus stays
+  EXPECT_EQ(Text(pointload::kBoussinesqStress), QStringLiteral("0.63"));      // the results stay
+  Type(pointload::kVerticalDistance, QStringLiteral("2"));
+  Type(pointload::kHorizontalDistance, QStringLiteral("-1"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Horizontal distance should be positive"));
-  Type(pointload::kR, QStringLiteral("3"));
+  Type(pointload::kHorizontalDistance, QStringLiteral("3"));
   // A negative line load computes nothing at once; the next change of Q
   // reports it, and its box gets the focus.
   const std::size_t shown = Messages().size();
@@ -75,9 +75,9 @@ TEST_F(PointLoadDialogTest, ValidationMessages) {
   EXPECT_TRUE(Control<QLineEdit>(pointload::kLineLoad)->hasFocus());
   EnglishMenus = 0;
   Type(pointload::kLineLoad, QStringLiteral("5"));
-  Type(pointload::kZ, QStringLiteral("-2"));
+  Type(pointload::kVerticalDistance, QStringLiteral("-2"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Η κατακόρυφη απόσταση πρέπει να έχει θετική τιμή!"));
-  Paste(pointload::kZ, QStringLiteral("1e999"));
+  Paste(pointload::kVerticalDistance, QStringLiteral("1e999"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Κάποια τιμή δεν έχει αριθμητική μορφή!"));
 }
 
@@ -86,8 +86,8 @@ TEST_F(PointLoadDialogTest, ValidationMessages) {
 TEST_F(PointLoadDialogTest, EveryBoxIsReadBeforeAnyValueIsChecked) {
   Open();
   Type(pointload::kStripLoad, QStringLiteral("-1"));
-  Type(pointload::kZ, QStringLiteral("-2"));
-  Type(pointload::kR, QStringLiteral("-3"));
+  Type(pointload::kVerticalDistance, QStringLiteral("-2"));
+  Type(pointload::kHorizontalDistance, QStringLiteral("-3"));
   Type(pointload::kLineLoad, QStringLiteral("1e39"));  // beyond a 32-bit value
   Type(pointload::kPointLoad, QStringLiteral("50"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
@@ -95,10 +95,10 @@ TEST_F(PointLoadDialogTest, EveryBoxIsReadBeforeAnyValueIsChecked) {
   Type(pointload::kLineLoad, QStringLiteral("1"));
   Type(pointload::kPointLoad, QStringLiteral("60"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Horizontal distance should be positive"));
-  EXPECT_TRUE(Control<QLineEdit>(pointload::kR)->hasFocus());
-  Type(pointload::kR, QStringLiteral("3"));
+  EXPECT_TRUE(Control<QLineEdit>(pointload::kHorizontalDistance)->hasFocus());
+  Type(pointload::kHorizontalDistance, QStringLiteral("3"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Vertical distance should be positive"));
-  Type(pointload::kZ, QStringLiteral("2"));
+  Type(pointload::kVerticalDistance, QStringLiteral("2"));
   EXPECT_EQ(LastMessage(), QStringLiteral("The load should be positive"));
   EXPECT_TRUE(Control<QLineEdit>(pointload::kStripLoad)->hasFocus());
 }
@@ -106,11 +106,11 @@ TEST_F(PointLoadDialogTest, EveryBoxIsReadBeforeAnyValueIsChecked) {
 TEST_F(PointLoadDialogTest, APressOnTheSectionSetsRAndZ) {
   Open();
   PressSection(2500, 3000);
-  EXPECT_EQ(Text(pointload::kR), QStringLiteral("2.5"));
-  EXPECT_EQ(Text(pointload::kZ), QStringLiteral("3.0"));
+  EXPECT_EQ(Text(pointload::kHorizontalDistance), QStringLiteral("2.5"));
+  EXPECT_EQ(Text(pointload::kVerticalDistance), QStringLiteral("3.0"));
   // 3 Q Z^3 / (2 pi (R^2 + Z^2)^2.5) with Q = 100.
-  EXPECT_EQ(Text(pointload::kBoussinesq), QStringLiteral("1.42"));
-  EXPECT_EQ(Text(pointload::kWestergaard), QStringLiteral("0.96"));
+  EXPECT_EQ(Text(pointload::kBoussinesqStress), QStringLiteral("1.42"));
+  EXPECT_EQ(Text(pointload::kWestergaardStress), QStringLiteral("0.96"));
   Press(pointload::kOk);
   EXPECT_EQ(Project.PointLoadR, 2.5f);
   EXPECT_EQ(Project.PointLoadZ, 3.0f);
@@ -168,8 +168,8 @@ TEST_F(PointLoadDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   const ProjectRecord stored = Project;
   Open();
   EXPECT_EQ(Text(pointload::kPointLoad), QStringLiteral("123.4568"));
-  Focus(pointload::kR);
-  Focus(pointload::kZ);
+  Focus(pointload::kHorizontalDistance);
+  Focus(pointload::kVerticalDistance);
   Press(pointload::kOk);
   EXPECT_EQ(Project.PointLoadQ, stored.PointLoadQ);
   EXPECT_EQ(Project.LineLoadQm, stored.LineLoadQm);
@@ -182,7 +182,7 @@ TEST_F(PointLoadDialogTest, AStoredValueThatFailsShowsItsMessageAndTheDialogOpen
   Open();
   EXPECT_EQ(LastMessage(), QStringLiteral("Horizontal distance should be positive"));
   EXPECT_TRUE(Dialog().isVisible());
-  EXPECT_EQ(Text(pointload::kBoussinesq), QString());
+  EXPECT_EQ(Text(pointload::kBoussinesqStress), QString());
 }
 
 TEST_F(PointLoadDialogTest, TheStripWidthStaysDisabledAndBoxesCarryTheirNames) {
@@ -191,9 +191,9 @@ TEST_F(PointLoadDialogTest, TheStripWidthStaysDisabledAndBoxesCarryTheirNames) {
   EXPECT_FALSE(Enabled(pointload::kStripWidthLabel));
   EXPECT_EQ(Control(pointload::kLineLoad)->accessibleName(), QStringLiteral("Line Load Qm:"));
   EXPECT_EQ(Control(pointload::kLineKind)->accessibleName(), QStringLiteral("Line Load Qm:"));
-  EXPECT_EQ(Control(pointload::kZ)->accessibleName(), QStringLiteral("Vertical Distance Z:"));
-  EXPECT_EQ(Control(pointload::kWestergaard)->accessibleName(), QStringLiteral("Westergaard Dsv"));
-  EXPECT_TRUE(Control<QLineEdit>(pointload::kBoussinesq)->isReadOnly());
+  EXPECT_EQ(Control(pointload::kVerticalDistance)->accessibleName(), QStringLiteral("Vertical Distance Z:"));
+  EXPECT_EQ(Control(pointload::kWestergaardStress)->accessibleName(), QStringLiteral("Westergaard Dsv"));
+  EXPECT_TRUE(Control<QLineEdit>(pointload::kBoussinesqStress)->isReadOnly());
 }
 
 TEST_F(PointLoadDialogTest, RenderBothLanguages) {
@@ -217,13 +217,13 @@ TEST(PointLoadMenuEntry, TheStressMenuAndQuickButton25OpenTheTool) {
 TEST_F(PointLoadDialogTest, HelpPageExample) {
   Open();
   Type(pointload::kPointLoad, QStringLiteral("500"));
-  Type(pointload::kR, QStringLiteral("1"));
-  Type(pointload::kZ, QStringLiteral("2"));
-  EXPECT_EQ(Text(pointload::kBoussinesq), QStringLiteral("34.16"));
-  EXPECT_EQ(Text(pointload::kWestergaard), QStringLiteral("21.66"));
-  Type(pointload::kR, QStringLiteral("0"));
-  EXPECT_EQ(Text(pointload::kBoussinesq), QStringLiteral("59.68"));
-  EXPECT_EQ(Text(pointload::kWestergaard), QStringLiteral("39.79"));
+  Type(pointload::kHorizontalDistance, QStringLiteral("1"));
+  Type(pointload::kVerticalDistance, QStringLiteral("2"));
+  EXPECT_EQ(Text(pointload::kBoussinesqStress), QStringLiteral("34.16"));
+  EXPECT_EQ(Text(pointload::kWestergaardStress), QStringLiteral("21.66"));
+  Type(pointload::kHorizontalDistance, QStringLiteral("0"));
+  EXPECT_EQ(Text(pointload::kBoussinesqStress), QStringLiteral("59.68"));
+  EXPECT_EQ(Text(pointload::kWestergaardStress), QStringLiteral("39.79"));
   EXPECT_TRUE(Messages().empty());
 }
 

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <tuple>
+
 namespace brantel {
 namespace {
 
@@ -27,10 +29,10 @@ class RoomPillarDialogTest : public test::DialogTest {
   RoomPillarDialog& Open() { return DialogTest::Open<RoomPillarDialog>(); }
   RoomPillarDialog& Dialog() const { return static_cast<RoomPillarDialog&>(Current()); }
   void Enter(const char* sy, const char* wp, const char* lp, const char* wo) {
-    Type(roompillar::kSy, QString::fromLatin1(sy));
-    Type(roompillar::kWp, QString::fromLatin1(wp));
-    Type(roompillar::kLp, QString::fromLatin1(lp));
-    Type(roompillar::kWo, QString::fromLatin1(wo));
+    Type(roompillar::kVerticalStress, QString::fromLatin1(sy));
+    Type(roompillar::kPillarWidth, QString::fromLatin1(wp));
+    Type(roompillar::kPillarLength, QString::fromLatin1(lp));
+    Type(roompillar::kOpeningWidth, QString::fromLatin1(wo));
   }
   void Store(float sy, float wp, float lp, float wo) {
     Project.PillarStress.Sy = sy;
@@ -43,12 +45,12 @@ class RoomPillarDialogTest : public test::DialogTest {
 TEST_F(RoomPillarDialogTest, ANewProjectOpensEmptyAndTheStressAloneComputesNothing) {
   Open();
   EXPECT_TRUE(History().contains(QStringLiteral("Stress Analysis for a simple Room and Pillar Mining System.")));
-  for (const char* box : {roompillar::kSy, roompillar::kWp, roompillar::kLp, roompillar::kWo, roompillar::kAverage,
-                          roompillar::kExtraction}) {
+  for (const char* box : {roompillar::kVerticalStress, roompillar::kPillarWidth, roompillar::kPillarLength,
+                          roompillar::kOpeningWidth, roompillar::kAverageStress, roompillar::kExtractionRatio}) {
     EXPECT_EQ(Text(box), QString());
   }
-  Type(roompillar::kSy, QStringLiteral("10"));
-  EXPECT_EQ(Text(roompillar::kAverage), QString());
+  Type(roompillar::kVerticalStress, QStringLiteral("10"));
+  EXPECT_EQ(Text(roompillar::kAverageStress), QString());
   EXPECT_TRUE(Messages().empty());
   Press(roompillar::kOk);  // a side is missing: refused without a message
   EXPECT_TRUE(Dialog().isVisible());
@@ -70,8 +72,8 @@ TEST_F(RoomPillarDialogTest, WorkedLayoutsInBothUnitSystems) {
     Project.InputUnits = c.units;
     Open();
     Enter(c.sy, c.wp, c.lp, c.wo);
-    EXPECT_EQ(Text(roompillar::kAverage), QString::fromLatin1(c.avg)) << c.wp << " " << c.lp;
-    EXPECT_EQ(Text(roompillar::kExtraction), QString::fromLatin1(c.extraction)) << c.wp << " " << c.lp;
+    EXPECT_EQ(Text(roompillar::kAverageStress), QString::fromLatin1(c.avg)) << c.wp << " " << c.lp;
+    EXPECT_EQ(Text(roompillar::kExtractionRatio), QString::fromLatin1(c.extraction)) << c.wp << " " << c.lp;
   }
   EXPECT_TRUE(Messages().empty());
 }
@@ -79,36 +81,94 @@ TEST_F(RoomPillarDialogTest, WorkedLayoutsInBothUnitSystems) {
 TEST_F(RoomPillarDialogTest, InvalidEntriesAreRefusedAndTheResultsStay) {
   Open();
   Enter("10", "20", "20", "10");
-  const QString avg = Text(roompillar::kAverage);
-  Type(roompillar::kWo, QStringLiteral("0"));
+  const QString avg = Text(roompillar::kAverageStress);
+  Type(roompillar::kOpeningWidth, QStringLiteral("0"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for opening width"));
-  EXPECT_TRUE(Control<QLineEdit>(roompillar::kWo)->hasFocus());
-  EXPECT_EQ(Text(roompillar::kAverage), avg);
-  Type(roompillar::kWo, QStringLiteral("10"));
-  Paste(roompillar::kSy, QStringLiteral("-1"));
+  EXPECT_TRUE(Control<QLineEdit>(roompillar::kOpeningWidth)->hasFocus());
+  EXPECT_EQ(Text(roompillar::kAverageStress), avg);
+  Type(roompillar::kOpeningWidth, QStringLiteral("10"));
+  Paste(roompillar::kVerticalStress, QStringLiteral("-1"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sy"));
-  EXPECT_EQ(Text(roompillar::kAverage), avg);
-  Type(roompillar::kSy, QStringLiteral("10"));
+  EXPECT_EQ(Text(roompillar::kAverageStress), avg);
+  Type(roompillar::kVerticalStress, QStringLiteral("10"));
   EnglishMenus = 0;
-  Type(roompillar::kWp, QStringLiteral("-"));
+  Type(roompillar::kPillarWidth, QStringLiteral("-"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά το πλάτος στύλου"));
-  Type(roompillar::kWp, QStringLiteral("20"));
-  Paste(roompillar::kLp, QStringLiteral("1e39"));  // beyond a 32-bit value
+  Type(roompillar::kPillarWidth, QStringLiteral("20"));
+  Paste(roompillar::kPillarLength, QStringLiteral("1e39"));  // beyond a 32-bit value
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά το μήκος στύλου"));
-  Paste(roompillar::kSy, QStringLiteral("1e999"));  // beyond any number
+  Paste(roompillar::kVerticalStress, QStringLiteral("1e999"));  // beyond any number
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το σy"));
+}
+
+// OK reads the boxes in the order sy, Wp, Lp, Wo and the first one refused
+// speaks, its box taking the focus; an empty side box refuses before any
+// other check, without a message. Nothing reaches the working copy.
+TEST_F(RoomPillarDialogTest, OkRefusesTheFirstFaultInOrder) {
+  using namespace roompillar;
+  struct Case {
+    const char *sy, *wp, *lp, *wo;
+    const char* message;  // none: refused without a message
+    const char* focus;
+  };
+  const Case cases[] = {
+      {"10", "20", "20", "0", "Invalid value for opening width", kOpeningWidth},
+      {"-1", "10", "10", "10", "Invalid value for sy", kVerticalStress},
+      {"-1", "0", "10", "10", "Invalid value for sy", kVerticalStress},
+      {"10", "0", "-1", "10", "Invalid value for pillar width", kPillarWidth},
+      {"10", "1", "-1", "10", "Invalid value for pillar length", kPillarLength},
+      {"1e39", "1", "1", "1", "Invalid value for sy", kVerticalStress},  // beyond a 32-bit value
+      {"1", "1", "1", "-1e39", "Invalid value for opening width", kOpeningWidth},
+      {"-1", "", "0", "0", nullptr, nullptr},
+  };
+  for (const Case& c : cases) {
+    Open();
+    // Each box filled at once: a message while typing would take the focus
+    // back and the next key would replace the text.
+    Paste(kVerticalStress, QString::fromLatin1(c.sy));
+    Paste(kPillarWidth, QString::fromLatin1(c.wp));
+    Paste(kPillarLength, QString::fromLatin1(c.lp));
+    Paste(kOpeningWidth, QString::fromLatin1(c.wo));
+    Focus(kHelp);
+    boxes_->Clear();
+    Press(kOk);
+    EXPECT_TRUE(Dialog().isVisible()) << c.sy << " " << c.wp << " " << c.lp << " " << c.wo;
+    if (c.message) {
+      ASSERT_EQ(Messages().size(), 1u) << c.message;
+      EXPECT_EQ(LastMessage(), QString::fromLatin1(c.message));
+      EXPECT_TRUE(Control<QLineEdit>(c.focus)->hasFocus()) << c.message;
+    } else {
+      EXPECT_TRUE(Messages().empty());
+    }
+    EXPECT_EQ(Dialog().WorkingStress().Sy, 0.0f);
+    EXPECT_EQ(Dialog().WorkingLayout().Wp, 0.0f);
+    Dialog().close();
+    EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  }
+
+  // An empty stress box is 0, and the stress state keeps sy alone.
+  Project.PillarStress = {7, 7, 7, 3};
+  Open();
+  Enter("", "1", "2", "3");
+  Press(kOk);
+  EXPECT_FALSE(Dialog().isVisible());
+  const StressInput& stress = Project.PillarStress;
+  EXPECT_EQ(std::make_tuple(stress.Sx, stress.Sy, stress.Txy, stress.GraphOption),
+            std::make_tuple(0.0f, 0.0f, 0.0f, qint16(0)));
+  const RoomPillarData& layout = Project.PillarLayout;
+  EXPECT_EQ(std::make_tuple(layout.Wp, layout.Lp, layout.Wo), std::make_tuple(1.0f, 2.0f, 3.0f));
 }
 
 TEST_F(RoomPillarDialogTest, LeavingABoxShowsTheNumberReadFromIt) {
   Open();
-  Type(roompillar::kSy, QString());
-  Focus(roompillar::kWp);
-  EXPECT_EQ(Text(roompillar::kSy), QStringLiteral("0"));  // an empty stress is 0
-  Focus(roompillar::kLp);
-  EXPECT_EQ(Text(roompillar::kWp), QString());  // an empty side stays empty
-  Type(roompillar::kLp, QStringLiteral("12.50abc"));
-  Focus(roompillar::kWo);
-  EXPECT_EQ(Text(roompillar::kLp), QStringLiteral("12.5"));
+  Type(roompillar::kVerticalStress, QString());
+  Focus(roompillar::kPillarWidth);
+  EXPECT_EQ(Text(roompillar::kVerticalStress), QStringLiteral("0"));  // an empty stress is 0
+  Focus(roompillar::kPillarLength);
+  EXPECT_EQ(Text(roompillar::kPillarWidth), QString());  // an empty side stays empty
+  Type(roompillar::kPillarLength, QStringLiteral("12.50abc"));
+  Focus(roompillar::kOpeningWidth);
+  EXPECT_EQ(Text(roompillar::kPillarLength), QStringLiteral("12.5"));
 }
 
 TEST_F(RoomPillarDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
@@ -120,7 +180,7 @@ TEST_F(RoomPillarDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
 
   Open();
   Enter("10", "10", "10", "10");
-  Paste(roompillar::kWo, QStringLiteral("-2"));  // refused
+  Paste(roompillar::kOpeningWidth, QStringLiteral("-2"));  // refused
   Press(roompillar::kOk);
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
@@ -142,9 +202,9 @@ TEST_F(RoomPillarDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_EQ(Project.FileEmpty, kFlagFalse);
 
   Open();  // a stored layout shows in the input mask, with no results yet
-  EXPECT_EQ(Text(roompillar::kSy), QStringLiteral("10.000"));
-  EXPECT_EQ(Text(roompillar::kLp), QStringLiteral("20.000"));
-  EXPECT_EQ(Text(roompillar::kAverage), QString());
+  EXPECT_EQ(Text(roompillar::kVerticalStress), QStringLiteral("10.000"));
+  EXPECT_EQ(Text(roompillar::kPillarLength), QStringLiteral("20.000"));
+  EXPECT_EQ(Text(roompillar::kAverageStress), QString());
 }
 
 TEST_F(RoomPillarDialogTest, OkWithoutEditsKeepsTheStoredValues) {
@@ -153,9 +213,9 @@ TEST_F(RoomPillarDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   Project.PillarLayout.Extraction = 33.3f;
   const RoomPillarData stored = Project.PillarLayout;
   Open();
-  EXPECT_EQ(Text(roompillar::kWp), QStringLiteral("0.000"));
-  Focus(roompillar::kLp);
-  Focus(roompillar::kSy);
+  EXPECT_EQ(Text(roompillar::kPillarWidth), QStringLiteral("0.000"));
+  Focus(roompillar::kPillarLength);
+  Focus(roompillar::kVerticalStress);
   Press(roompillar::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.PillarStress.Sy, 1.23456f);
@@ -170,27 +230,27 @@ TEST_F(RoomPillarDialogTest, AnAverageStressBeyondTheRangeIsNotShown) {
   Project.InputUnits = 1;
   Open();
   Enter("3e38", "1e-10", "1e-10", "1e10");
-  EXPECT_EQ(Text(roompillar::kAverage), QString());
-  EXPECT_EQ(Text(roompillar::kExtraction), QStringLiteral("100.00"));
+  EXPECT_EQ(Text(roompillar::kAverageStress), QString());
+  EXPECT_EQ(Text(roompillar::kExtractionRatio), QStringLiteral("100.00"));
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
-  Type(roompillar::kSy, QStringLiteral("3"));
-  Type(roompillar::kWo, QStringLiteral("1"));  // 3 / 1e-20
-  EXPECT_EQ(Text(roompillar::kAverage), QStringLiteral("300000000000000000000.00"));
+  Type(roompillar::kVerticalStress, QStringLiteral("3"));
+  Type(roompillar::kOpeningWidth, QStringLiteral("1"));  // 3 / 1e-20
+  EXPECT_EQ(Text(roompillar::kAverageStress), QStringLiteral("300000000000000000000.00"));
 }
 
 TEST_F(RoomPillarDialogTest, LabelsCarryTheUnitsOfTheProject) {
   Open();
-  EXPECT_EQ(Text(roompillar::kSyLabel), QStringLiteral("Insitu Vertical Stress (psi)"));
-  EXPECT_EQ(Text(roompillar::kWpLabel), QStringLiteral("Pillar Width (ft)"));
-  EXPECT_EQ(Text(roompillar::kExtractionLabel), QStringLiteral("Extraction (%)"));
-  EXPECT_EQ(Control(roompillar::kSy)->accessibleName(), QStringLiteral("Insitu Vertical Stress (psi)"));
-  EXPECT_EQ(Control(roompillar::kAverage)->accessibleName(), QStringLiteral("Average Axial Stress (psi)"));
-  EXPECT_EQ(Control(roompillar::kExtraction)->accessibleName(), QStringLiteral("Extraction (%)"));
+  EXPECT_EQ(Text(roompillar::kVerticalStressLabel), QStringLiteral("Insitu Vertical Stress (psi)"));
+  EXPECT_EQ(Text(roompillar::kPillarWidthLabel), QStringLiteral("Pillar Width (ft)"));
+  EXPECT_EQ(Text(roompillar::kExtractionRatioLabel), QStringLiteral("Extraction (%)"));
+  EXPECT_EQ(Control(roompillar::kVerticalStress)->accessibleName(), QStringLiteral("Insitu Vertical Stress (psi)"));
+  EXPECT_EQ(Control(roompillar::kAverageStress)->accessibleName(), QStringLiteral("Average Axial Stress (psi)"));
+  EXPECT_EQ(Control(roompillar::kExtractionRatio)->accessibleName(), QStringLiteral("Extraction (%)"));
   Project.InputUnits = 1;
   EnglishMenus = 0;
   Open();
-  EXPECT_EQ(Text(roompillar::kWoLabel), QStringLiteral("Πλάτος ανοίγματος (m)"));
-  EXPECT_EQ(Control(roompillar::kAverage)->accessibleName(), QStringLiteral("Μέση αξονική τάση (MPa)"));
+  EXPECT_EQ(Text(roompillar::kOpeningWidthLabel), QStringLiteral("Πλάτος ανοίγματος (m)"));
+  EXPECT_EQ(Control(roompillar::kAverageStress)->accessibleName(), QStringLiteral("Μέση αξονική τάση (MPa)"));
 }
 
 TEST_F(RoomPillarDialogTest, RenderBothLanguages) {
@@ -198,7 +258,7 @@ TEST_F(RoomPillarDialogTest, RenderBothLanguages) {
   test::EachLanguage([&](const QString& language) {
     Project.InputUnits = EnglishMenus;
     Open();
-    Type(roompillar::kWo, QStringLiteral("5"));
+    Type(roompillar::kOpeningWidth, QStringLiteral("5"));
     test::SaveRender(Dialog(), QStringLiteral("roompillar-") + language);
   });
 }
@@ -218,14 +278,14 @@ TEST_F(RoomPillarDialogTest, HelpPageExample) {
   Project.InputUnits = 1;
   Open();
   Enter("10", "15", "25", "6");
-  EXPECT_EQ(Text(roompillar::kAverage), QStringLiteral("17.36"));
-  EXPECT_EQ(Text(roompillar::kExtraction), QStringLiteral("42.40"));
-  EXPECT_EQ(Text(roompillar::kAverageLabel), QStringLiteral("Average Axial Stress (MPa)"));
+  EXPECT_EQ(Text(roompillar::kAverageStress), QStringLiteral("17.36"));
+  EXPECT_EQ(Text(roompillar::kExtractionRatio), QStringLiteral("42.40"));
+  EXPECT_EQ(Text(roompillar::kAverageStressLabel), QStringLiteral("Average Axial Stress (MPa)"));
   Project.InputUnits = 0;
   Open();
   Enter("1450", "50", "80", "20");
-  EXPECT_EQ(Text(roompillar::kAverage), QStringLiteral("2538"));
-  EXPECT_EQ(Text(roompillar::kExtraction), QStringLiteral("42.86"));
+  EXPECT_EQ(Text(roompillar::kAverageStress), QStringLiteral("2538"));
+  EXPECT_EQ(Text(roompillar::kExtractionRatio), QStringLiteral("42.86"));
   EXPECT_TRUE(Messages().empty());
 }
 

@@ -84,44 +84,6 @@ TEST(RoomPillar, PillarStressCarriesTheLoadOfTheMinedArea) {
       }
 }
 
-TEST(RoomPillar, ChecksInOrderAndStoresOnlyValidEntries) {
-  struct Case {
-    RoomPillarEntries e;
-    bool sideEmpty;
-    RoomPillarFault fault;
-  };
-  const Case cases[] = {
-      {{10, 20, 20, 0}, false, RoomPillarFault::OpeningWidth},
-      {{-1, 10, 10, 10}, false, RoomPillarFault::NegativeStress},
-      {{-1, 0, 10, 10}, false, RoomPillarFault::NegativeStress},  // first fault wins
-      {{10, 0, -1, 10}, false, RoomPillarFault::PillarWidth},
-      {{10, 1, -1, 10}, false, RoomPillarFault::PillarLength},
-      {{-1, 0, 0, 0}, true, RoomPillarFault::SideMissing},        // no message at all
-      {{1e39, 1, 1, 1}, false, RoomPillarFault::NegativeStress},  // beyond a 32-bit value
-      {{1, 1, 1, -1e39}, false, RoomPillarFault::OpeningWidth},
-      {{0, 1, 1, 1}, false, RoomPillarFault::None},  // an empty stress box is 0
-  };
-  for (const Case& c : cases) {
-    StressInput stress{7, 7, 7, 3};
-    RoomPillarData layout = Layout(5, 5, 5);
-    EXPECT_EQ(CheckRoomPillar(c.e, c.sideEmpty, stress, layout), c.fault);
-    if (c.fault != RoomPillarFault::None) {
-      EXPECT_EQ(stress.Sy, 7.0f);
-      EXPECT_EQ(layout.Wp, 5.0f);
-    }
-  }
-  StressInput stress{7, 7, 7, 3};
-  RoomPillarData layout = Layout(5, 5, 5);
-  ASSERT_EQ(CheckRoomPillar({10, 10, 20, 5}, false, stress, layout), RoomPillarFault::None);
-  EXPECT_EQ(stress.Sx, 0.0f);
-  EXPECT_EQ(stress.Sy, 10.0f);
-  EXPECT_EQ(stress.Txy, 0.0f);
-  EXPECT_EQ(stress.GraphOption, 0);
-  EXPECT_EQ(layout.Wp, 10.0f);
-  EXPECT_EQ(layout.Lp, 20.0f);
-  EXPECT_EQ(layout.Wo, 5.0f);
-}
-
 TEST(RoomPillar, NothingComputedWithoutAPillarAndErrorsAreTrappedStepByStep) {
   RoomPillarData none = Layout(0, 10, 10);
   none.AvgPillarStress = 3;

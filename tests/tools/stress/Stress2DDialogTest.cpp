@@ -35,8 +35,8 @@ class Stress2DDialogTest : public test::DialogTest {
   }
   Stress2DDialog& Open() { return DialogTest::Open<Stress2DDialog>(); }
   Stress2DDialog& Dialog() const { return static_cast<Stress2DDialog&>(Current()); }
-  MohrCirclePlot* Plot() const { return Control<MohrCirclePlot>(stress2d::kPlot); }
-  ElementView* Sketch() const { return Control<ElementView>(stress2d::kSketch); }
+  MohrCirclePlot* Plot() const { return Control<MohrCirclePlot>(stress2d::kMohrPlot); }
+  ElementView* Sketch() const { return Control<ElementView>(stress2d::kTurnedElement); }
 };
 
 TEST_F(Stress2DDialogTest, TypingComputesTheResultsAtOnce) {
@@ -49,10 +49,10 @@ TEST_F(Stress2DDialogTest, TypingComputesTheResultsAtOnce) {
   EXPECT_EQ(Text(stress2d::kS1), QStringLiteral("30.000"));
   EXPECT_EQ(Text(stress2d::kS2), QStringLiteral("10.000"));
   EXPECT_EQ(Text(stress2d::kTmax), QStringLiteral("10.000"));
-  Type(stress2d::kAngle, QStringLiteral("45"));
-  EXPECT_EQ(Text(stress2d::kSigmaN), QStringLiteral("20.000"));
-  EXPECT_EQ(Text(stress2d::kTauN), QStringLiteral("10.000"));
-  EXPECT_EQ(Text(stress2d::kAngleFromX), QStringLiteral("45.000"));
+  Type(stress2d::kPlaneAngle, QStringLiteral("45"));
+  EXPECT_EQ(Text(stress2d::kPlaneNormalStress), QStringLiteral("20.000"));
+  EXPECT_EQ(Text(stress2d::kPlaneShearStress), QStringLiteral("10.000"));
+  EXPECT_EQ(Text(stress2d::kPlaneAngleFromX), QStringLiteral("45.000"));
   Type(stress2d::kTxy, QStringLiteral("-"));  // still being typed: counts as 0
   EXPECT_TRUE(Messages().empty());
   EXPECT_TRUE(History().contains(QStringLiteral("Stress Analysis in Two Dimensions.")));
@@ -85,10 +85,10 @@ TEST_F(Stress2DDialogTest, LargeEntriesKeepTheirValueWhenTheBoxIsLeft) {
 
   // Valid for a 32-bit value, but longer than the box in its display form.
   Type(stress2d::kSx, QStringLiteral("1e25"));
-  Type(stress2d::kAngle, QStringLiteral("1e7"));
+  Type(stress2d::kPlaneAngle, QStringLiteral("1e7"));
   Focus(stress2d::kSy);
   EXPECT_EQ(ParseLeadingNumber(Text(stress2d::kSx)), 1e25);
-  EXPECT_EQ(ParseLeadingNumber(Text(stress2d::kAngle)), 1e7);
+  EXPECT_EQ(ParseLeadingNumber(Text(stress2d::kPlaneAngle)), 1e7);
   EXPECT_FLOAT_EQ(Dialog().WorkingStress().Sx, 1e25f);
   EXPECT_FLOAT_EQ(Dialog().WorkingPlane().PlaneAngle, 1e7f);
   EXPECT_TRUE(Messages().empty());
@@ -100,7 +100,7 @@ TEST_F(Stress2DDialogTest, ButtonsReadTheSameInBothLanguages) {
   EXPECT_EQ(Text(stress2d::kHelp), QStringLiteral("Help"));
   EXPECT_EQ(Text(stress2d::kCancel), QStringLiteral("Cancel"));
   EXPECT_EQ(Text(stress2d::kOk), QStringLiteral("OK"));
-  EXPECT_EQ(Text(stress2d::kPlotPlane), QStringLiteral("απεικόνιση"));
+  EXPECT_EQ(Text(stress2d::kRedrawPlot), QStringLiteral("απεικόνιση"));
 }
 
 TEST_F(Stress2DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
@@ -121,7 +121,7 @@ TEST_F(Stress2DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
 
   Open();
   Type(stress2d::kSx, QStringLiteral("5"));
-  Type(stress2d::kAngle, QStringLiteral("30"));
+  Type(stress2d::kPlaneAngle, QStringLiteral("30"));
   Press(stress2d::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.Stress2D.Sx, 5.0f);
@@ -132,7 +132,7 @@ TEST_F(Stress2DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
 
   Open();  // reopening shows the committed values
   EXPECT_EQ(Text(stress2d::kSx), QStringLiteral("5.000"));
-  EXPECT_EQ(Text(stress2d::kAngle), QStringLiteral("30.000"));
+  EXPECT_EQ(Text(stress2d::kPlaneAngle), QStringLiteral("30.000"));
 }
 
 TEST_F(Stress2DDialogTest, OkWithoutEditsKeepsTheStoredValues) {
@@ -143,7 +143,7 @@ TEST_F(Stress2DDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   EXPECT_EQ(Text(stress2d::kSx), QStringLiteral("1.235"));
   // Entering and leaving a box without typing changes nothing either.
   Focus(stress2d::kSy);
-  Focus(stress2d::kAngle);
+  Focus(stress2d::kPlaneAngle);
   Press(stress2d::kOk);
   EXPECT_EQ(Project.Stress2D.Sx, 1.23456f);
   EXPECT_EQ(Project.Stress2D.Sy, -0.00042f);
@@ -156,20 +156,20 @@ TEST_F(Stress2DDialogTest, LeavingABoxPutsItInTheDisplayForm) {
   Focus(stress2d::kSy);
   EXPECT_EQ(Text(stress2d::kSx), QStringLiteral("2.500"));
   Type(stress2d::kSy, QString());
-  Focus(stress2d::kAngle);
+  Focus(stress2d::kPlaneAngle);
   EXPECT_EQ(Text(stress2d::kSy), QStringLiteral("0.000"));
-  Type(stress2d::kAngle, QString());
+  Type(stress2d::kPlaneAngle, QString());
   Focus(stress2d::kSx);
-  EXPECT_EQ(Text(stress2d::kAngle), QString());  // an empty angle stays empty
+  EXPECT_EQ(Text(stress2d::kPlaneAngle), QString());  // an empty angle stays empty
 }
 
 TEST_F(Stress2DDialogTest, ThePlotSwitchWidensTheDialog) {
   Open();
   EXPECT_EQ(Dialog().width(), 545);  // 8170 twips
-  Control<QCheckBox>(stress2d::kMohr)->setChecked(true);
+  Control<QCheckBox>(stress2d::kShowMohrCircle)->setChecked(true);
   EXPECT_EQ(Dialog().width(), 830);  // 12448 twips
-  EXPECT_TRUE(Control(stress2d::kPlotPlane)->isVisible());
-  Control<QCheckBox>(stress2d::kMohr)->setChecked(false);
+  EXPECT_TRUE(Control(stress2d::kRedrawPlot)->isVisible());
+  Control<QCheckBox>(stress2d::kShowMohrCircle)->setChecked(false);
   EXPECT_EQ(Dialog().width(), 545);
 
   EnableMohrCircles = 1;  // opens wide whatever was stored
@@ -182,7 +182,7 @@ TEST_F(Stress2DDialogTest, PlotRangeAfterZoomAndDragAndTheReadout) {
   Open();
   MohrCirclePlot* plot = Plot();
   EXPECT_FLOAT_EQ(plot->XRange(), 48.0f);
-  Control<QScrollBar>(stress2d::kZoom)->setValue(20);
+  Control<QScrollBar>(stress2d::kZoomBar)->setValue(20);
   EXPECT_FLOAT_EQ(plot->XRange(), 60.0f);
   // Drag the origin with the mouse, then read out the circle's right end.
   QTest::mousePress(plot, Qt::LeftButton, {}, QPoint(50, 150));
@@ -192,7 +192,7 @@ TEST_F(Stress2DDialogTest, PlotRangeAfterZoomAndDragAndTheReadout) {
   EXPECT_EQ(plot->XAxis().y1(), 2400);
   const QPoint end(qRound((plot->CircleX() + plot->CircleRadius()) / 15), 160);
   QTest::mouseMove(plot, end);
-  const QString text = Text(stress2d::kCoord);
+  const QString text = Text(stress2d::kPointerCoordinates);
   EXPECT_TRUE(text.startsWith(QStringLiteral("Coordinates: (X=3"))) << text.toStdString();
   EXPECT_TRUE(text.endsWith(QStringLiteral(", Y=0)"))) << text.toStdString();
 }
@@ -201,12 +201,12 @@ TEST_F(Stress2DDialogTest, TheSketchIsDrawnOnceAfterTheTimer) {
   Project.Stress2D = {10, 0, 5, 0};
   Open();
   EXPECT_FALSE(Dialog().SketchDrawn());
-  EXPECT_TRUE(Enabled(stress2d::kView));
+  EXPECT_TRUE(Enabled(stress2d::kViewOrientation));
   QTRY_VERIFY_WITH_TIMEOUT(Dialog().SketchDrawn(), 2000);
   EXPECT_EQ(Sketch()->DrawCount(), 1);
   EXPECT_FALSE(Sketch()->LabelledShown());
   EXPECT_NEAR(Sketch()->Angle(), 22.5, 1e-4);
-  EXPECT_FALSE(Enabled(stress2d::kView));
+  EXPECT_FALSE(Enabled(stress2d::kViewOrientation));
   // In and out of the stress boxes without a change: no new drawing.
   for (int i = 0; i < 3; ++i) {
     Focus(stress2d::kSx);
@@ -215,7 +215,7 @@ TEST_F(Stress2DDialogTest, TheSketchIsDrawnOnceAfterTheTimer) {
   EXPECT_EQ(Sketch()->DrawCount(), 1);
   // A change outdates it; the next focus change draws it again.
   Type(stress2d::kTxy, QStringLiteral("-5"));
-  EXPECT_TRUE(Enabled(stress2d::kView));
+  EXPECT_TRUE(Enabled(stress2d::kViewOrientation));
   Focus(stress2d::kSx);
   EXPECT_EQ(Sketch()->DrawCount(), 2);
   EXPECT_NEAR(Sketch()->Angle(), -22.5, 1e-4);
@@ -225,13 +225,14 @@ TEST_F(Stress2DDialogTest, BoxesCarryTheNamesOfTheirLabels) {
   Open();
   EXPECT_EQ(Control<QLineEdit>(stress2d::kSx)->accessibleName(), QStringLiteral("sx"));
   EXPECT_EQ(Control<QLineEdit>(stress2d::kS1)->accessibleName(), QStringLiteral("s1"));
-  EXPECT_EQ(Control<QLineEdit>(stress2d::kAngleFromX)->accessibleName(),
+  EXPECT_EQ(Control<QLineEdit>(stress2d::kPlaneAngleFromX)->accessibleName(),
             QStringLiteral("Angle of Plane from x-axis (deg)"));
   EXPECT_TRUE(Control<QLineEdit>(stress2d::kS1)->isReadOnly());
   // The two angle boxes of one caption, and the two option buttons without
   // captions beside the angle boxes of the plane.
-  EXPECT_EQ(Control<QLineEdit>(stress2d::kThetaPlus45)->accessibleName(), QStringLiteral("w(tmax) from x (1 of 2)"));
-  EXPECT_EQ(Control<QLineEdit>(stress2d::kThetaMinus45)->accessibleName(), QStringLiteral("w(tmax) from x (2 of 2)"));
+  EXPECT_EQ(Control<QLineEdit>(stress2d::kAngleOfTmax)->accessibleName(), QStringLiteral("w(tmax) from x (1 of 2)"));
+  EXPECT_EQ(Control<QLineEdit>(stress2d::kAngleOfOtherTmax)->accessibleName(),
+            QStringLiteral("w(tmax) from x (2 of 2)"));
   EXPECT_EQ(Control<QRadioButton>(stress2d::kAngleFromS1)->accessibleName(),
             QStringLiteral("Angle of Plane Vector from s1 (deg)"));
   EXPECT_EQ(Control<QRadioButton>(stress2d::kAngleFromXAxis)->accessibleName(),
@@ -261,17 +262,17 @@ TEST_F(Stress2DDialogTest, ACalculationThatFailsShowsNothingStale) {
   Type(stress2d::kSy, QStringLiteral("-3e38"));
   Type(stress2d::kTxy, QStringLiteral("3e38"));
   Type(stress2d::kSx, QStringLiteral("3e38"));
-  for (const char* box :
-       {stress2d::kS1, stress2d::kS2, stress2d::kTheta1, stress2d::kTheta2, stress2d::kTmax, stress2d::kThetaPlus45,
-        stress2d::kThetaMinus45, stress2d::kSigmaN, stress2d::kTauN, stress2d::kAngleFromX}) {
+  for (const char* box : {stress2d::kS1, stress2d::kS2, stress2d::kAngleOfS1, stress2d::kAngleOfS2, stress2d::kTmax,
+                          stress2d::kAngleOfTmax, stress2d::kAngleOfOtherTmax, stress2d::kPlaneNormalStress,
+                          stress2d::kPlaneShearStress, stress2d::kPlaneAngleFromX}) {
     EXPECT_EQ(Text(box), QString()) << box;
   }
   EXPECT_TRUE(plot->Items().empty());
   EXPECT_TRUE(plot->Caption(PlotCaption::S1)->isHidden());
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
   // A new angle cannot bring back the stale plane results either.
-  Type(stress2d::kAngle, QStringLiteral("30"));
-  EXPECT_EQ(Text(stress2d::kSigmaN), QString());
+  Type(stress2d::kPlaneAngle, QStringLiteral("30"));
+  EXPECT_EQ(Text(stress2d::kPlaneNormalStress), QString());
   EXPECT_TRUE(plot->Items().empty());
 
   // The results fit, but the plot's range does not: the boxes show the
@@ -324,18 +325,18 @@ TEST_F(Stress2DDialogTest, HelpPageExample) {
   Type(stress2d::kSx, QStringLiteral("12"));
   Type(stress2d::kSy, QStringLiteral("6"));
   Type(stress2d::kTxy, QStringLiteral("4"));
-  Type(stress2d::kAngle, QStringLiteral("30"));
+  Type(stress2d::kPlaneAngle, QStringLiteral("30"));
   const std::pair<const char*, const char*> shown[] = {
       {stress2d::kS1, "14.000"},
       {stress2d::kS2, "4.000"},
-      {stress2d::kTheta1, "26.565"},
-      {stress2d::kTheta2, "-63.435"},
+      {stress2d::kAngleOfS1, "26.565"},
+      {stress2d::kAngleOfS2, "-63.435"},
       {stress2d::kTmax, "5.000"},
-      {stress2d::kThetaPlus45, "71.565"},
-      {stress2d::kThetaMinus45, "-18.435"},
-      {stress2d::kSigmaN, "11.500"},
-      {stress2d::kTauN, "4.330"},
-      {stress2d::kAngleFromX, "56.565"},
+      {stress2d::kAngleOfTmax, "71.565"},
+      {stress2d::kAngleOfOtherTmax, "-18.435"},
+      {stress2d::kPlaneNormalStress, "11.500"},
+      {stress2d::kPlaneShearStress, "4.330"},
+      {stress2d::kPlaneAngleFromX, "56.565"},
   };
   for (const auto& [box, text] : shown) EXPECT_EQ(Text(box), QString::fromLatin1(text)) << text;
   EXPECT_TRUE(Messages().empty());

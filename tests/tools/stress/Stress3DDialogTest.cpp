@@ -27,7 +27,7 @@ class Stress3DDialogTest : public test::DialogTest {
     for (int k = 0; k < 9; ++k) Type(forms::Item(stress3d::kTensor, k), QString::fromLatin1(texts[k]));
   }
   void TypeNormal(const std::array<const char*, 3>& texts) {
-    for (int k = 0; k < 3; ++k) Type(forms::Item(stress3d::kNormal, k), QString::fromLatin1(texts[k]));
+    for (int k = 0; k < 3; ++k) Type(forms::Item(stress3d::kPlaneNormal, k), QString::fromLatin1(texts[k]));
   }
   void Page(int index) { Control<QTabWidget>(stress3d::kTabs)->setCurrentIndex(index); }
   bool TabShown(int index) const { return Control<QTabWidget>(stress3d::kTabs)->isTabVisible(index); }
@@ -37,7 +37,7 @@ TEST_F(Stress3DDialogTest, TypingComputesInvariantsAndPrincipalStresses) {
   Open();
   EXPECT_TRUE(History().contains(QStringLiteral("Stress calculations in three dimensions.")));
   EXPECT_EQ(Text(stress3d::kS1), QStringLiteral("0.000"));  // the zero tensor
-  EXPECT_EQ(Text(stress3d::kComplexNotice), QString());
+  EXPECT_EQ(Text(stress3d::kComplexRootsNotice), QString());
   TypeTensor({"10", "5", "0", "5", "6", "0", "0", "0", "3"});
   // s = 8 +- sqrt(29) and 3.
   EXPECT_EQ(Text(stress3d::kS1), QStringLiteral("13.385"));
@@ -65,7 +65,7 @@ TEST_F(Stress3DDialogTest, DoubleRootsStayRealAfterRounding) {
     EXPECT_EQ(Text(stress3d::kS2),
               Format(static_cast<float>(ParseLeadingNumber(QString::fromLatin1(tensor[0]))), u"#0.##0"));
     EXPECT_EQ(Text(stress3d::kS3), Text(stress3d::kS2));
-    EXPECT_EQ(Text(stress3d::kComplexNotice), QString());
+    EXPECT_EQ(Text(stress3d::kComplexRootsNotice), QString());
     EXPECT_FALSE(Control(stress3d::kBracket)->isVisible());
   }
   TypeTensor({"-2.5", "0", "0", "0", "-2.5", "0", "0", "0", "-2.5"});  // hydrostatic
@@ -100,7 +100,7 @@ TEST_F(Stress3DDialogTest, AnInvalidEntryIsReportedOnceUnderTheFirstBoxOfThePair
   EXPECT_TRUE(Control<QLineEdit>(stress3d::kT12)->hasFocus());
   EXPECT_EQ(Text(stress3d::kS1), QStringLiteral("4.236"));  // of the last valid state, "1": 2 + sqrt(5)
   Type(stress3d::kT12, QStringLiteral("1"));
-  Press(stress3d::kAtPlane);
+  Press(stress3d::kCalculateAtPlane);
   Page(Stress3DDialog::kPlaneTab);
   EnglishMenus = 0;
   Type(stress3d::kN2, QStringLiteral("x"));
@@ -117,12 +117,12 @@ TEST_F(Stress3DDialogTest, TheCheckBoxesShowTheirPages) {
   Project.Stress3D.AtGivenPlane = 1;
   Open();
   EXPECT_EQ(Control<QTabWidget>(stress3d::kTabs)->currentIndex(), Stress3DDialog::kTensorTab);
-  EXPECT_TRUE(Control<QCheckBox>(stress3d::kAtPlane)->isChecked());
+  EXPECT_TRUE(Control<QCheckBox>(stress3d::kCalculateAtPlane)->isChecked());
   EXPECT_TRUE(TabShown(Stress3DDialog::kPlaneTab));
   EXPECT_FALSE(TabShown(Stress3DDialog::kDeviatorTab));  // the deviator box starts clear
-  Press(stress3d::kDeviatoric);
+  Press(stress3d::kCalculateDeviator);
   EXPECT_TRUE(TabShown(Stress3DDialog::kDeviatorTab));
-  Press(stress3d::kAtPlane);
+  Press(stress3d::kCalculateAtPlane);
   EXPECT_FALSE(TabShown(Stress3DDialog::kPlaneTab));
 }
 
@@ -134,12 +134,12 @@ TEST_F(Stress3DDialogTest, StressOnAPlane) {
   Type(stress3d::kN1, QStringLiteral("0.6"));
   Type(stress3d::kN2, QStringLiteral("0.8"));
   EXPECT_EQ(Text(stress3d::kNormOfNormal), QStringLiteral("1"));
-  EXPECT_EQ(Text(stress3d::kTraction1), QStringLiteral("10"));
-  EXPECT_EQ(Text(stress3d::kTraction2), QStringLiteral("7.8"));
-  EXPECT_EQ(Text(stress3d::kTraction3), QStringLiteral("0"));
+  EXPECT_EQ(Text(stress3d::kStressVector1), QStringLiteral("10"));
+  EXPECT_EQ(Text(stress3d::kStressVector2), QStringLiteral("7.8"));
+  EXPECT_EQ(Text(stress3d::kStressVector3), QStringLiteral("0"));
   EXPECT_EQ(Text(stress3d::kNormalComponent), QStringLiteral("12.24"));
-  EXPECT_NEAR(ParseLeadingNumber(Text(stress3d::kNormOfTraction)), std::sqrt(160.84), 1e-5);
-  EXPECT_NEAR(ParseLeadingNumber(Text(stress3d::kShear)), 3.32, 1e-4);  // sqrt(160.84 - 12.24^2)
+  EXPECT_NEAR(ParseLeadingNumber(Text(stress3d::kNormOfStressVector)), std::sqrt(160.84), 1e-5);
+  EXPECT_NEAR(ParseLeadingNumber(Text(stress3d::kShearComponent)), 3.32, 1e-4);  // sqrt(160.84 - 12.24^2)
 
   // Along a principal direction the shear is 0, never an error; only a
   // normal longer than 1 can take the squared shear below 0. The tensor is
@@ -150,12 +150,12 @@ TEST_F(Stress3DDialogTest, StressOnAPlane) {
   Page(Stress3DDialog::kPlaneTab);
   TypeNormal({"0.36", "0.48", "0.8"});
   EXPECT_NEAR(ParseLeadingNumber(Text(stress3d::kNormalComponent)), 7.0, 1e-5);
-  EXPECT_EQ(Text(stress3d::kShear), QStringLiteral("0"));
+  EXPECT_EQ(Text(stress3d::kShearComponent), QStringLiteral("0"));
   Page(Stress3DDialog::kTensorTab);
   TypeTensor({"1", "0", "0", "0", "2", "0", "0", "0", "3"});
   Page(Stress3DDialog::kPlaneTab);
   TypeNormal({"2", "0", "0"});
-  EXPECT_EQ(Text(stress3d::kShear), QStringLiteral("Error"));
+  EXPECT_EQ(Text(stress3d::kShearComponent), QStringLiteral("Error"));
   EXPECT_EQ(Dialog().WorkingStress().Traction, (Vector3{2, 0, 0}));
 }
 
@@ -165,12 +165,12 @@ TEST_F(Stress3DDialogTest, ThePlaneIsBroughtUpToDateWhenItsBoxIsChecked) {
   Open();
   Type(stress3d::kT11, QStringLiteral("4"));
   EXPECT_EQ(Text(stress3d::kNormalComponent), QStringLiteral("4"));
-  Press(stress3d::kAtPlane);  // off: the plane is left alone
+  Press(stress3d::kCalculateAtPlane);  // off: the plane is left alone
   Type(stress3d::kT11, QStringLiteral("9"));
   EXPECT_EQ(Text(stress3d::kNormalComponent), QStringLiteral("4"));
-  Press(stress3d::kAtPlane);  // on again: it shows the tensor as it stands
+  Press(stress3d::kCalculateAtPlane);  // on again: it shows the tensor as it stands
   EXPECT_EQ(Text(stress3d::kNormalComponent), QStringLiteral("9"));
-  EXPECT_EQ(Text(stress3d::kTraction1), QStringLiteral("9"));
+  EXPECT_EQ(Text(stress3d::kStressVector1), QStringLiteral("9"));
 }
 
 TEST_F(Stress3DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
@@ -191,7 +191,7 @@ TEST_F(Stress3DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
 
   Open();
   TypeTensor({"10", "5", "0", "5", "6", "0", "0", "0", "3"});
-  Press(stress3d::kAtPlane);
+  Press(stress3d::kCalculateAtPlane);
   Page(Stress3DDialog::kPlaneTab);
   Type(stress3d::kN1, QStringLiteral("1"));
   Press(stress3d::kOk);
@@ -252,7 +252,7 @@ TEST_F(Stress3DDialogTest, BoxesCarryTheirNames) {
   EXPECT_EQ(Control(stress3d::kN3)->accessibleName(), QStringLiteral("n3"));
   EXPECT_EQ(Control(stress3d::kS2)->accessibleName(), QStringLiteral("s 2"));
   EXPECT_EQ(Control(stress3d::kNormOfNormal)->accessibleName(), QStringLiteral("Norm of Unit (Normal) Vector"));
-  EXPECT_EQ(Control(stress3d::kShear)->accessibleName(), QStringLiteral("Shear Component (+/-)"));
+  EXPECT_EQ(Control(stress3d::kShearComponent)->accessibleName(), QStringLiteral("Shear Component (+/-)"));
   EXPECT_EQ(Control(stress3d::kD21)->accessibleName(), QStringLiteral("Deviatoric Stress t21"));
   EXPECT_TRUE(Control<QLineEdit>(stress3d::kS1)->isReadOnly());
   EnglishMenus = 0;
@@ -267,7 +267,7 @@ TEST_F(Stress3DDialogTest, RenderEveryPageInBothLanguages) {
   Project.Stress3D.AtGivenPlane = 1;
   test::EachLanguage([&](const QString& language) {
     Open();
-    Press(stress3d::kDeviatoric);
+    Press(stress3d::kCalculateDeviator);
     for (int tab = 0; tab < 3; ++tab) {
       Control<QTabWidget>(stress3d::kTabs)->setCurrentIndex(tab);
       test::SaveRender(Dialog(), QStringLiteral("stress3d-%1-%2").arg(language).arg(tab));
@@ -288,8 +288,8 @@ TEST(Stress3DMenuEntry, TheStressMenuAndQuickButton22OpenTheTool) {
 // The worked example of the tool's help page (in MPa).
 TEST_F(Stress3DDialogTest, HelpPageExample) {
   Open();
-  Press(stress3d::kAtPlane);
-  Press(stress3d::kDeviatoric);
+  Press(stress3d::kCalculateAtPlane);
+  Press(stress3d::kCalculateDeviator);
   // The upper triangle; the lower one follows it.
   for (const auto& [k, text] : {std::pair{0, "50"}, {1, "10"}, {2, "5"}, {4, "30"}, {5, "0"}, {8, "20"}}) {
     Type(forms::Item(stress3d::kTensor, k), QString::fromLatin1(text));
@@ -311,15 +311,15 @@ TEST_F(Stress3DDialogTest, HelpPageExample) {
       {stress3d::kJ2, "358.333"},
       {stress3d::kJ3, "2157.407"},
       {stress3d::kNormOfNormal, "1"},
-      {stress3d::kTraction1, "38"},
-      {stress3d::kTraction2, "30"},
-      {stress3d::kTraction3, "3"},
-      {stress3d::kNormOfTraction, "48.50773"},
+      {stress3d::kStressVector1, "38"},
+      {stress3d::kStressVector2, "30"},
+      {stress3d::kStressVector3, "3"},
+      {stress3d::kNormOfStressVector, "48.50773"},
       {stress3d::kNormalComponent, "46.8"},
-      {stress3d::kShear, "12.75774"},
+      {stress3d::kShearComponent, "12.75774"},
   };
   for (const auto& [box, text] : shown) EXPECT_EQ(Text(box), QString::fromUtf8(text)) << box;
-  EXPECT_EQ(Text(stress3d::kComplexNotice), QString());
+  EXPECT_EQ(Text(stress3d::kComplexRootsNotice), QString());
   EXPECT_TRUE(Messages().empty());
 }
 
