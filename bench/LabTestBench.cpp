@@ -39,7 +39,7 @@ struct OpenLab {
   QWidget* chart = nullptr;
 
   explicit OpenLab(benchmark::State& state) {
-    dialog.Layout().Require<QCheckBox>(labtest::kPlot)->setChecked(true);
+    dialog.Layout().Require<QCheckBox>(labtest::kShowChart)->setChecked(true);
     bench::ShowOnScreen(dialog, state);
     chart = bench::ChartViewport(dialog.Layout().Require<StressStrainChart>(labtest::kChart));
   }
@@ -57,7 +57,7 @@ void BM_CellEditWithChart(benchmark::State& state) {
                        {lab.chart},
                        [&](int) {
                          flip = !flip;
-                         lab.dialog.fLx1_EditCell(10, labcol::kForce);
+                         lab.dialog.EditCell(10, labcol::kForce);
                        },
                        {}});
     lab.dialog.close();

@@ -166,7 +166,7 @@ TEST_F(HelpTest, F1InAToolShownModallyShowsItsPageInAWindowThatStaysUsable) {
   QString shown, afterBack;
   WhenModalShows<RosetteDialog>([&](RosetteDialog* dialog) {
     QApplication::setActiveWindow(dialog);
-    auto* box = dialog->Layout().Require<QLineEdit>(rosette::kEa);
+    auto* box = dialog->Layout().Require<QLineEdit>(rosette::kReadingA);
     box->setFocus();
     QTest::keyClick(box, Qt::Key_F1);
     shown = ShownPage();

@@ -5,6 +5,20 @@
 #include <limits>
 
 namespace brantel {
+namespace {
+
+constexpr InputMessage kModulusInvalid =
+    Sentence({"Invalid value for Young's modulus", "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας"});
+constexpr InputMessage kModulusPositive =
+    Sentence({"Young's modulus should be positive", "Το μέτρο ελαστικότητας πρέπει να είναι θετικό"});
+constexpr InputMessage kPoissonPositive =
+    Sentence({"Poisson's ratio should be positive", "Ο λόγος Poisson πρέπει να είναι θετικός"});
+constexpr InputMessage kPoissonInvalid =
+    Sentence({"Invalid value for Poisson's ratio", "Εσφαλμένη τιμή γιά το λόγο Poisson"});
+constexpr InputMessage kPoissonBelowHalf =
+    Sentence({"Poisson's ratio should be < 0.5", "Ο λόγος Poisson πρέπει να είναι < 0.5"});
+
+}  // namespace
 
 int HookeTwinBox(int k) {
   static constexpr std::array<int, 9> kTwin{-1, 3, 6, 1, -1, 7, 2, 5, -1};
@@ -32,7 +46,6 @@ HookeStrains3D CalcStrainTensor3D(const Matrix3d& stress, double e, double nu) {
   const double invE = 1.0 / e;
   const double invTwoG = 1.0 / (2.0 * static_cast<double>(g));
 
-  r.ShearModulus = g;
   r.Eps11 = CheckFinite((s11 - nu * (s33 + s22)) * invE);
   r.Eps22 = CheckFinite((s22 - nu * (s33 + s11)) * invE);
   r.Eps33 = CheckedFloat((s33 - nu * (s22 + s11)) * invE);
@@ -63,6 +76,26 @@ HookePoissonVerdict CheckHookePoisson(bool numeric, double value) {
   if (value <= 0.0) return HookePoissonVerdict::NotPositiveNotice;
   if (value >= 0.5) return HookePoissonVerdict::ShouldBeBelowHalf;
   return HookePoissonVerdict::Accepted;
+}
+
+std::optional<InputMessage> HookeModulusMessage(HookeModulusVerdict verdict) {
+  switch (verdict) {
+    case HookeModulusVerdict::InvalidValue: return kModulusInvalid;
+    case HookeModulusVerdict::ShouldBePositive: return kModulusPositive;
+    case HookeModulusVerdict::Accepted: break;
+  }
+  return std::nullopt;
+}
+
+std::optional<InputMessage> HookePoissonMessage(HookePoissonVerdict verdict) {
+  switch (verdict) {
+    case HookePoissonVerdict::ShouldBePositive: return kPoissonPositive;
+    case HookePoissonVerdict::InvalidValue: return kPoissonInvalid;
+    case HookePoissonVerdict::ShouldBeBelowHalf: return kPoissonBelowHalf;
+    case HookePoissonVerdict::Accepted:
+    case HookePoissonVerdict::NotPositiveNotice: break;
+  }
+  return std::nullopt;
 }
 
 }  // namespace brantel

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/Bilingual.h"
+#include "core/Validation.h"
+
 #include <QStringView>
 
 #include <array>
@@ -31,9 +34,8 @@ inline constexpr float kHookeDefaultNu = 0.25f;
 int HookeTwinBox(int k);
 
 struct HookeStrains3D {
-  bool Computable = false;    // false for E = 0 and nu = -1, where G is 0 or has no value
-  float ShearModulus = 0.0f;  // G = E / (2 (1 + nu)), rounded to 32 bits
-  double Eps11 = 0.0;         // 64-bit components
+  bool Computable = false;  // false for E = 0 and nu = -1, where G is 0 or has no value
+  double Eps11 = 0.0;       // 64-bit components
   double Eps22 = 0.0;
   double Eps12 = 0.0;
   double Eps23 = 0.0;
@@ -49,12 +51,19 @@ struct HookeStrains3D {
 // s12 = [0][1], s23 = [1][2], s31 = [2][0] (the other three off-diagonal
 // elements are not read):
 //   e11 = (s11 - nu (s33 + s22)) / E, e22 and e33 likewise,
-//   e12 = s12 / (2 G), e23 = s23 / (2 G), e31 = s31 / (2 G).
+//   e12 = s12 / (2 G), e23 = s23 / (2 G), e31 = s31 / (2 G),
+// with the shear modulus G = E / (2 (1 + nu)) rounded to 32 bits.
 HookeStrains3D CalcStrainTensor3D(const Matrix3d& stress, double e, double nu);
 
 // Verdicts of the two constant boxes. `numeric` is whether the box passes the
-// entry test (IsNumericEntry), `value` the leading number of its text.
+// entry test (its whole entry is a number that the record's 32-bit field
+// holds), `value` the value the verdict takes (HookeVerdictValue).
 //
+// The value the two verdicts take for a constant box: its leading number,
+// or, for a text whose number lies beyond any range (no leading number),
+// the largest number of the text's sign.
+double HookeVerdictValue(std::optional<double> leadingNumber, QStringView text);
+
 // E: a box that fails the entry test is InvalidValue when its value is above 0
 // ("Invalid value for Young's modulus"), ShouldBePositive otherwise; a box that
 // passes is ShouldBePositive when its value is at most 0 (reported with the
@@ -66,12 +75,14 @@ HookeModulusVerdict CheckHookeModulus(bool numeric, double value);
 // InvalidValue below 0.5 and ShouldBeBelowHalf from 0.5 on; a box that passes
 // is NotPositiveNotice at most 0 (the notice beside the box, no message box,
 // and the inputs are not accepted) and ShouldBeBelowHalf from 0.5 on.
-// The value the two verdicts take for a constant box: its leading number,
-// or, for a text whose number lies beyond any range (no leading number),
-// the largest number of the text's sign.
-double HookeVerdictValue(std::optional<double> leadingNumber, QStringView text);
-
 enum class HookePoissonVerdict { Accepted, NotPositiveNotice, ShouldBePositive, InvalidValue, ShouldBeBelowHalf };
 HookePoissonVerdict CheckHookePoisson(bool numeric, double value);
+
+// The message that refuses a constant box, by its verdict: nothing for an
+// accepted box, and nothing for NotPositiveNotice, where the notice below
+// stands beside the box instead of a message box.
+std::optional<InputMessage> HookeModulusMessage(HookeModulusVerdict verdict);
+std::optional<InputMessage> HookePoissonMessage(HookePoissonVerdict verdict);
+inline constexpr Bilingual kHookePoissonNotice{"n should be > 0", "ν πρέπει > 0"};
 
 }  // namespace brantel

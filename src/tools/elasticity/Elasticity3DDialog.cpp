@@ -76,26 +76,15 @@ constexpr InputMessage kStressNames[9] = {
     InvalidValueFor({"s31", "σ31"}), InvalidValueFor({"s32", "σ32"}), InvalidValueFor({"s33", "σ33"}),
 };
 
-constexpr InputMessage kModulusInvalid =
-    Sentence({"Invalid value for Young's modulus", "Εσφαλμένη τιμή γιά το μέτρο ελαστικότητας"});
-constexpr InputMessage kModulusPositive =
-    Sentence({"Young's modulus should be positive", "Το μέτρο ελαστικότητας πρέπει να είναι θετικό"});
-constexpr InputMessage kPoissonPositive =
-    Sentence({"Poisson's ratio should be positive", "Ο λόγος Poisson πρέπει να είναι θετικός"});
-constexpr InputMessage kPoissonInvalid =
-    Sentence({"Invalid value for Poisson's ratio", "Εσφαλμένη τιμή γιά το λόγο Poisson"});
-constexpr InputMessage kPoissonBelowHalf =
-    Sentence({"Poisson's ratio should be < 0.5", "Ο λόγος Poisson πρέπει να είναι < 0.5"});
-
-// A constant box as validation sees it: whether it passes the entry test
-// (a number beyond the 32-bit range that the record holds fails it), and
-// the value its verdict takes.
-struct BoxReading {
+// A constant box as its checks read it (Elasticity3D.h): whether its whole
+// entry is a number that the record's 32-bit field holds, and the value its
+// verdict takes.
+struct ConstantReading {
   bool numeric = false;
   double value = 0.0;
 };
 
-BoxReading Read(const QLineEdit* box) {
+ConstantReading ReadConstant(const QLineEdit* box) {
   return {forms::EntryValue<float>(box).has_value(), HookeVerdictValue(forms::LeadingValue(box), box->text())};
 }
 
@@ -121,25 +110,26 @@ Elasticity3DDialog::Elasticity3DDialog(QWidget* owner) : FormDialog(owner) {
   for (std::size_t k = 0; k < 9; ++k) {
     stressInputs_.Add(ui_.stress[k], hooke_.Stress[k / 3][k % 3], {forms::Reading::WholeEntry, kStressNames[k]});
   }
-  ui_.elastic = Require<QLineEdit>(elasticity3d::kModulus);
+  ui_.modulus = Require<QLineEdit>(elasticity3d::kModulus);
   ui_.poisson = Require<QLineEdit>(elasticity3d::kPoisson);
-  ui_.poisMsg = Require<QLabel>(elasticity3d::kPoissonNotice);
+  ui_.poissonNotice = Require<QLabel>(elasticity3d::kPoissonNotice);
   ui_.ok = Require<QPushButton>(elasticity3d::kOk);
 
   WireButtons(ui_.ok, Require<QPushButton>(elasticity3d::kCancel), Require<QPushButton>(elasticity3d::kHelp));
   for (int k = 0; k < 9; ++k) {
-    connect(ui_.stress[static_cast<std::size_t>(k)], &QLineEdit::textChanged, this, [this, k] { Text1_Change(k); });
+    connect(ui_.stress[static_cast<std::size_t>(k)], &QLineEdit::textChanged, this, [this, k] { OnStressEdited(k); });
   }
-  connect(ui_.elastic, &QLineEdit::textChanged, this, &Elasticity3DDialog::txtElastic_Change);
-  connect(ui_.poisson, &QLineEdit::textChanged, this, &Elasticity3DDialog::txtPoisson_Change);
+  for (QLineEdit* constant : {ui_.modulus, ui_.poisson}) {
+    connect(constant, &QLineEdit::textChanged, this, &Elasticity3DDialog::OnConstantEdited);
+  }
 
-  Form_Load();
+  OnLoad();
 }
 
 Elasticity3DDialog::~Elasticity3DDialog() = default;
 
-void Elasticity3DDialog::Form_Load() {
-  ui_.poisMsg->clear();
+void Elasticity3DDialog::OnLoad() {
+  ui_.poissonNotice->clear();
   LoadInputs();
   if (ValidateInput()) CalcStrainTensor3D();
   AddHistoryLine(Tr({"Hooke's elasticity law in 3D.", "Νόμος ελαστικότητας του Hooke σε τρεις διαστάσεις."}));
@@ -150,11 +140,11 @@ void Elasticity3DDialog::LoadFromProject() {
   // twins are written only by the user's edits.
   const Hooke3DData& stored = Project.Hooke3DInputs;
   for (std::size_t k = 0; k < 9; ++k) ShowGeneral(ui_.stress[k], stored.Stress[k / 3][k % 3]);
-  ShowGeneral(ui_.elastic, stored.E == 0.0f ? kHookeDefaultE : stored.E);
+  ShowGeneral(ui_.modulus, stored.E == 0.0f ? kHookeDefaultE : stored.E);
   ShowGeneral(ui_.poisson, stored.Nu == 0.0f ? kHookeDefaultNu : stored.Nu);
 }
 
-void Elasticity3DDialog::Text1_Change(int index) {
+void Elasticity3DDialog::OnStressEdited(int index) {
   // The twin takes the same text without running its own change handler,
   // so that one bad entry is refused once.
   QLineEdit* box = ui_.stress[static_cast<std::size_t>(index)];
@@ -168,48 +158,36 @@ void Elasticity3DDialog::Text1_Change(int index) {
   if (ValidateInput()) CalcStrainTensor3D();
 }
 
-void Elasticity3DDialog::txtElastic_Change() {
-  if (loading_) return;
-  if (ValidateInput()) CalcStrainTensor3D();
-}
-
-void Elasticity3DDialog::txtPoisson_Change() {
+void Elasticity3DDialog::OnConstantEdited() {
   if (loading_) return;
   if (ValidateInput()) CalcStrainTensor3D();
 }
 
 bool Elasticity3DDialog::ValidateInput() {
-  ui_.poisMsg->clear();
-  const BoxReading e = Read(ui_.elastic);
-  const BoxReading nu = Read(ui_.poisson);
-  // The entry tests, up to the first box that fails.
-  bool valid = stressInputs_.Validate() && [&] {
-    if (!e.numeric) {
-      const bool positive = CheckHookeModulus(false, e.value) == HookeModulusVerdict::InvalidValue;
-      return forms::RefuseEntry(ui_.elastic, positive ? kModulusInvalid : kModulusPositive);
+  ui_.poissonNotice->clear();
+  const ConstantReading e = ReadConstant(ui_.modulus);
+  const ConstantReading nu = ReadConstant(ui_.poisson);
+  // The entry tests, up to the first box refused: the stresses, then E and
+  // nu, whose message depends on the value their text begins with.
+  bool valid =
+      stressInputs_.Validate() &&
+      (e.numeric || forms::RefuseEntry(ui_.modulus, *HookeModulusMessage(CheckHookeModulus(false, e.value)))) &&
+      (nu.numeric || forms::RefuseEntry(ui_.poisson, *HookePoissonMessage(CheckHookePoisson(false, nu.value))));
+  // The ranges of the constants that passed their entry test, each checked
+  // whatever the entry tests found.
+  if (e.numeric) {
+    if (const auto refusal = HookeModulusMessage(CheckHookeModulus(true, e.value))) {
+      valid = forms::RefuseEntry(ui_.modulus, *refusal);
     }
-    if (!nu.numeric) {
-      switch (CheckHookePoisson(false, nu.value)) {
-        case HookePoissonVerdict::ShouldBePositive: return forms::RefuseEntry(ui_.poisson, kPoissonPositive);
-        case HookePoissonVerdict::InvalidValue: return forms::RefuseEntry(ui_.poisson, kPoissonInvalid);
-        default: return forms::RefuseEntry(ui_.poisson, kPoissonBelowHalf);
-      }
-    }
-    return true;
-  }();
-  // The ranges of the constants that passed the entry test.
-  if (e.numeric && CheckHookeModulus(true, e.value) != HookeModulusVerdict::Accepted) {
-    valid = forms::RefuseEntry(ui_.elastic, kModulusPositive);
   }
   if (nu.numeric) {
-    switch (CheckHookePoisson(true, nu.value)) {
-      case HookePoissonVerdict::NotPositiveNotice:
-        ui_.poisMsg->setText(Tr({"n should be > 0", "ν πρέπει > 0"}));
-        ui_.poisson->setFocus();
-        valid = false;
-        break;
-      case HookePoissonVerdict::ShouldBeBelowHalf: valid = forms::RefuseEntry(ui_.poisson, kPoissonBelowHalf); break;
-      default: break;
+    const HookePoissonVerdict verdict = CheckHookePoisson(true, nu.value);
+    if (verdict == HookePoissonVerdict::NotPositiveNotice) {
+      ui_.poissonNotice->setText(Tr(kHookePoissonNotice));
+      ui_.poisson->setFocus();
+      valid = false;
+    } else if (const auto refusal = HookePoissonMessage(verdict)) {
+      valid = forms::RefuseEntry(ui_.poisson, *refusal);
     }
   }
   return valid;
@@ -219,7 +197,7 @@ void Elasticity3DDialog::CalcStrainTensor3D() {
   Matrix3d stress{};
   // Validation has read every box.
   for (std::size_t k = 0; k < 9; ++k) stress[k / 3][k % 3] = forms::LeadingValue(ui_.stress[k]).value();
-  const double e = forms::LeadingValue(ui_.elastic).value();
+  const double e = forms::LeadingValue(ui_.modulus).value();
   const double nu = forms::LeadingValue(ui_.poisson).value();
   const auto results = {ui_.strain[0], ui_.strain[1], ui_.strain[2], ui_.strain[3], ui_.strain[4],
                         ui_.strain[5], ui_.strain[6], ui_.strain[7], ui_.strain[8]};
@@ -241,7 +219,7 @@ void Elasticity3DDialog::CommitToProject() {
   // The validation of OK has read the stresses into the working copy, and
   // E and nu into the 32-bit range.
   stored.Stress = hooke_.Stress;
-  stored.E = forms::LeadingValue<float>(ui_.elastic).value();
+  stored.E = forms::LeadingValue<float>(ui_.modulus).value();
   stored.Nu = forms::LeadingValue<float>(ui_.poisson).value();
   stored.Flag = 0;
   MarkProjectChanged();

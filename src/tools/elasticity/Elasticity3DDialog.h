@@ -16,13 +16,13 @@ namespace brantel {
 // The design names of the dialog's controls, for its code and its tests. The
 // 3 x 3 grids are filled row by row: box k holds component (k / 3 + 1, k % 3 + 1).
 namespace elasticity3d {
-inline constexpr char kStress[] = "Text1";
-inline constexpr char kStrain[] = "Text3";
-inline constexpr std::array<forms::ItemName, 9> kStressBox = forms::Items<9>(kStress);
-inline constexpr std::array<forms::ItemName, 9> kStrainBox = forms::Items<9>(kStrain);
+inline constexpr char kStressTensor[] = "Text1";
+inline constexpr char kStrainTensor[] = "Text3";
+inline constexpr std::array<forms::ItemName, 9> kStressBox = forms::Items<9>(kStressTensor);
+inline constexpr std::array<forms::ItemName, 9> kStrainBox = forms::Items<9>(kStrainTensor);
 inline constexpr char kModulus[] = "txtElastic";
 inline constexpr char kPoisson[] = "txtPoisson";
-inline constexpr char kPoissonNotice[] = "lblPoisMsg";  // "n should be > 0" beside the box
+inline constexpr char kPoissonNotice[] = "lblPoisMsg";
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
 inline constexpr char kHelp[] = "cmdHelp";
@@ -45,18 +45,20 @@ class Elasticity3DDialog : public forms::FormDialog {
   void CommitToProject() override;
 
  private:
-  void Form_Load();
-  void Text1_Change(int index);
-  void txtElastic_Change();
-  void txtPoisson_Change();
+  void OnLoad();
+  // Stress box `index` (0..8, row by row) edited: its twin takes the same
+  // text, and the strains follow.
+  void OnStressEdited(int index);
+  // Young's modulus or Poisson's ratio edited.
+  void OnConstantEdited();
   void CalcStrainTensor3D();
 
   struct Ui {
     std::array<QLineEdit*, 9> stress;  // row by row
     std::array<QLineEdit*, 9> strain;
-    QLineEdit* elastic;
+    QLineEdit* modulus;
     QLineEdit* poisson;
-    QLabel* poisMsg;
+    QLabel* poissonNotice;
     QPushButton* ok;
   } ui_;
 

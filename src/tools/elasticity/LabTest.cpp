@@ -95,10 +95,9 @@ std::optional<QString> LabCellEntryText(QStringView answer, QStringView currentT
   return FormatGeneral(std::fabs(*value));
 }
 
-std::optional<qint16> LabPointCountFromText(QStringView text) {
-  const std::optional<double> value = LeadingNumber(text);
-  if (!value || *value < kLabMinPoints || *value > kLabMaxPointCount) return std::nullopt;
-  return RoundToInt16(*value);
+std::optional<qint16> LabPointCount(double value) {
+  if (!(value >= kLabMinPoints && value <= kLabMaxPointCount)) return std::nullopt;
+  return RoundToInt16(value);
 }
 
 std::optional<double> LabSpecimenArea(qint16 areaOption, double diameter, double area) {
@@ -115,14 +114,14 @@ std::optional<double> LabEquivalentDiameter(double area) {
 LabEvaluation EvaluateLabTest(const LabTestInput& in) {
   LabEvaluation out;
   const qint16 type = TypeOf(in.DataType);
-  out.Area = LabSpecimenArea(in.AreaOption, in.Diameter, in.Area);
+  const std::optional<double> specimenArea = LabSpecimenArea(in.AreaOption, in.Diameter, in.Area);
   const bool hasHeight = in.Height >= 0 && FitsFloat(in.Height);
-  if (out.Area && hasHeight) {
-    out.Volume = Guarded([&] { return CheckedFloat(in.Height * *out.Area); });
+  if (specimenArea && hasHeight) {
+    out.Volume = Guarded([&] { return CheckedFloat(in.Height * *specimenArea); });
   }
 
   // Fill the columns of the data type.
-  const double area = out.Area.value_or(0.0);
+  const double area = specimenArea.value_or(0.0);
   const bool byArea = area > 0;
   const double h = hasHeight ? in.Height : 0.0;
   const std::array<int, 2> columns = LabFilledColumns(type);

@@ -95,10 +95,10 @@ inline constexpr InputMessage kLabTooLarge = Sentence({"The value is too large",
 // 32-bit range: the cell keeps its text and kLabTooLarge is shown.
 std::optional<QString> LabCellEntryText(QStringView answer, QStringView currentText);
 
-// The point count typed into txtNum: from 1 to 20 (both included) it is
-// rounded to a whole number, halves to even; anything else gives nothing
-// and N stays as it is.
-std::optional<qint16> LabPointCountFromText(QStringView text);
+// The point count from the leading number of its box: from 1 to 20 (both
+// included) it is rounded to a whole number, halves to even; anything else
+// gives nothing and N stays as it is.
+std::optional<qint16> LabPointCount(double value);
 
 // pi d^2 / 4 with pi = kPi when the diameter is given, the entered area
 // otherwise; nothing for a negative or too large area.
@@ -127,10 +127,10 @@ struct LabRow {
 
 // What the evaluation reads from the dialog.
 struct LabTestInput {
-  double Height = 0;  // txtHeight, mm
+  double Height = 0;  // mm
   qint16 AreaOption = kLabDiameterGiven;
-  double Diameter = 0;  // txtDiam, mm
-  double Area = 0;      // txtArea, mm^2
+  double Diameter = 0;  // mm
+  double Area = 0;      // mm^2
   qint16 DataType = kLabForceStrain;
   std::vector<LabRow> Rows;  // data rows 1..N
 };
@@ -152,12 +152,11 @@ struct LabRowResult {
 };
 
 struct LabEvaluation {
-  std::optional<double> Area;   // mm^2 (not shown)
-  std::optional<float> Volume;  // txtVol, mm^3
+  std::optional<float> Volume;  // mm^3
   std::vector<LabRowResult> Rows;
-  std::optional<float> MeanModulus;  // Text4, GPa: nothing when no row has one
-  std::optional<float> MeanPoisson;  // Text5: nothing when no row has both strains
-  std::optional<float> Energy;       // Text6, J: 0 when no row counts, nothing without a volume
+  std::optional<float> MeanModulus;  // GPa: nothing when no row has one
+  std::optional<float> MeanPoisson;  // nothing when no row has both strains
+  std::optional<float> Energy;       // to failure, J: 0 when no row counts, nothing without a volume
 };
 
 // Completes the grid and computes the results:

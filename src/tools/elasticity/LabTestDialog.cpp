@@ -59,28 +59,28 @@ constexpr ControlRow kControls[] = {
     {.name = labtest::kAreaGiven, .kind = Kind::Option, .container = "Frame1", .at = {120, 1050, 225, 255}, .partner = labtest::kAreaLabel},
     {.name = labtest::kAreaLabel, .kind = Kind::Label, .container = "Frame1", .at = {360, 1050, 2280, 255}, .caption = {"Loading Area (mm^2)", "Επιφάνεια Φόρτισης (mm2)"}, .partner = labtest::kArea},
     {.name = labtest::kArea, .kind = Kind::TextBox, .container = "Frame1", .at = {2700, 1020, 1095, 285}, .maxLength = kInputLength},
-    {.name = labtest::kCalcDiameter, .kind = Kind::Label, .container = "Frame1", .at = {3900, 1050, 1020, 255}},
-    {.name = "lblNum", .kind = Kind::Label, .container = "Frame1", .at = {360, 1530, 2280, 255}, .caption = {"Number of Data Points", "Αριθμός Μετρήσεων"}, .partner = labtest::kCount},
-    {.name = labtest::kCount, .kind = Kind::TextBox, .container = "Frame1", .at = {2700, 1500, 495, 285}, .maxLength = 5},
-    {.name = labtest::kCountBar, .kind = Kind::HScroll, .container = "Frame1", .at = {3300, 1515, 1500, 255}, .caption = {"Number of Data Points", "Αριθμός Μετρήσεων"}},
+    {.name = labtest::kEquivalentDiameter, .kind = Kind::Label, .container = "Frame1", .at = {3900, 1050, 1020, 255}},
+    {.name = "lblNum", .kind = Kind::Label, .container = "Frame1", .at = {360, 1530, 2280, 255}, .caption = {"Number of Data Points", "Αριθμός Μετρήσεων"}, .partner = labtest::kPointCount},
+    {.name = labtest::kPointCount, .kind = Kind::TextBox, .container = "Frame1", .at = {2700, 1500, 495, 285}, .maxLength = 5},
+    {.name = labtest::kPointCountBar, .kind = Kind::HScroll, .container = "Frame1", .at = {3300, 1515, 1500, 255}, .caption = {"Number of Data Points", "Αριθμός Μετρήσεων"}},
     // The data type and the chart switch.
     {.name = "Frame2", .kind = Kind::Frame, .at = {5280, 60, 2955, 1455}, .caption = {"Data Type", "Τύπος δεδομένων"}},
     {.name = labtest::kForceStrain, .kind = Kind::Option, .container = "Frame2", .at = {240, 330, 2595, 255}, .caption = {"Force/Strain", "Δύναμη / Παραμ."}},
     {.name = labtest::kForceDisplacement, .kind = Kind::Option, .container = "Frame2", .at = {240, 690, 2595, 255}, .caption = {"Force/Displacement", "Δύναμη / Μετατ."}},
     {.name = labtest::kStressStrain, .kind = Kind::Option, .container = "Frame2", .at = {240, 1050, 2595, 255}, .caption = {"Stress/Strain", "Τάση / Παραμ."}},
-    {.name = labtest::kPlot, .kind = Kind::CheckBox, .at = {5520, 1740, 2595, 255}, .caption = {"Graph", "Γράφημα"}},
+    {.name = labtest::kShowChart, .kind = Kind::CheckBox, .at = {5520, 1740, 2595, 255}, .caption = {"Graph", "Γράφημα"}},
     // Results.
     {.name = "Frame3", .kind = Kind::Frame, .at = {120, 2220, kGridWidth, 1140}, .caption = {"Results", "Αποτελέσματα"}},
     {.name = "lblVol", .kind = Kind::Label, .container = "Frame3", .at = {120, 330, 2520, 255}, .caption = {"Specimen Volume (mm^3)", "Όγκος Δοκιμίου (mm3)"}, .partner = labtest::kVolume},
     {.name = labtest::kVolume, .kind = Kind::TextBox, .container = "Frame3", .at = {2700, 300, 1335, 285}, .flags = kResult},
-    {.name = "lblYoung", .kind = Kind::Label, .container = "Frame3", .at = {120, 720, 2520, 255}, .caption = {"Mean Elasticity Modulus (GPa)", "Μέσο μέτρο ελαστικότητας (GPa)"}, .partner = labtest::kModulus},
-    {.name = labtest::kModulus, .kind = Kind::TextBox, .container = "Frame3", .at = {2700, 690, 1335, 285}, .flags = kResult},
-    {.name = "lblPoisson", .kind = Kind::Label, .container = "Frame3", .at = {4200, 330, 2400, 255}, .caption = {"Mean Poisson's Ratio", "Μέσος λόγος Poisson"}, .partner = labtest::kPoisson},
-    {.name = labtest::kPoisson, .kind = Kind::TextBox, .container = "Frame3", .at = {6660, 300, 1335, 285}, .flags = kResult},
-    {.name = "lblEnergy", .kind = Kind::Label, .container = "Frame3", .at = {4200, 720, 2400, 255}, .caption = {"Energy to Failure (Joule)", "Απαιτούμενη ενέργεια (Joule)"}, .partner = labtest::kEnergy},
-    {.name = labtest::kEnergy, .kind = Kind::TextBox, .container = "Frame3", .at = {6660, 690, 1335, 285}, .flags = kResult},
+    {.name = "lblYoung", .kind = Kind::Label, .container = "Frame3", .at = {120, 720, 2520, 255}, .caption = {"Mean Elasticity Modulus (GPa)", "Μέσο μέτρο ελαστικότητας (GPa)"}, .partner = labtest::kMeanModulus},
+    {.name = labtest::kMeanModulus, .kind = Kind::TextBox, .container = "Frame3", .at = {2700, 690, 1335, 285}, .flags = kResult},
+    {.name = "lblPoisson", .kind = Kind::Label, .container = "Frame3", .at = {4200, 330, 2400, 255}, .caption = {"Mean Poisson's Ratio", "Μέσος λόγος Poisson"}, .partner = labtest::kMeanPoisson},
+    {.name = labtest::kMeanPoisson, .kind = Kind::TextBox, .container = "Frame3", .at = {6660, 300, 1335, 285}, .flags = kResult},
+    {.name = "lblEnergy", .kind = Kind::Label, .container = "Frame3", .at = {4200, 720, 2400, 255}, .caption = {"Energy to Failure (Joule)", "Απαιτούμενη ενέργεια (Joule)"}, .partner = labtest::kFailureEnergy},
+    {.name = labtest::kFailureEnergy, .kind = Kind::TextBox, .container = "Frame3", .at = {6660, 690, 1335, 285}, .flags = kResult},
     // The readings.
-    {.name = labtest::kGrid, .kind = Kind::Grid, .at = {120, 3480, kGridWidth, 3120}},
+    {.name = labtest::kReadings, .kind = Kind::Grid, .at = {120, 3480, kGridWidth, 3120}},
     // The chart, in the part of the window that only the wide setting shows.
     {.name = labtest::kChart, .kind = Kind::Picture, .at = {8400, 120, 3840, 7080}},
     // Buttons.
@@ -124,26 +124,26 @@ LabTestDialog::LabTestDialog(QWidget* owner) : FormDialog(owner) {
   ui_.area = Require<QLineEdit>(labtest::kArea);
   ui_.diameterLabel = Require<QLabel>(labtest::kDiameterLabel);
   ui_.areaLabel = Require<QLabel>(labtest::kAreaLabel);
-  ui_.calcDiameter = Require<QLabel>(labtest::kCalcDiameter);
-  ui_.count = Require<QLineEdit>(labtest::kCount);
-  ui_.countBar = Require<QScrollBar>(labtest::kCountBar);
-  ui_.plot = Require<QCheckBox>(labtest::kPlot);
+  ui_.equivalentDiameter = Require<QLabel>(labtest::kEquivalentDiameter);
+  ui_.pointCount = Require<QLineEdit>(labtest::kPointCount);
+  ui_.pointCountBar = Require<QScrollBar>(labtest::kPointCountBar);
+  ui_.showChart = Require<QCheckBox>(labtest::kShowChart);
   ui_.volume = Require<QLineEdit>(labtest::kVolume);
-  ui_.modulus = Require<QLineEdit>(labtest::kModulus);
-  ui_.poisson = Require<QLineEdit>(labtest::kPoisson);
-  ui_.energy = Require<QLineEdit>(labtest::kEnergy);
-  ui_.grid = Require<QTableWidget>(labtest::kGrid);
+  ui_.meanModulus = Require<QLineEdit>(labtest::kMeanModulus);
+  ui_.meanPoisson = Require<QLineEdit>(labtest::kMeanPoisson);
+  ui_.failureEnergy = Require<QLineEdit>(labtest::kFailureEnergy);
+  ui_.readings = Require<QTableWidget>(labtest::kReadings);
   ui_.chart = Require<StressStrainChart>(labtest::kChart);
-  ui_.areaFrom = Options(labtest::kAreaFrom);
+  ui_.areaSource = Options(labtest::kAreaSource);
   ui_.dataType = Options(labtest::kDataType);
 
-  ui_.countBar->setRange(kLabMinPoints, kLabMaxPointCount);
-  ui_.countBar->setPageStep(1);
-  ui_.grid->setColumnCount(labcol::kCount);
-  ui_.grid->setRowCount(pointCount_);
-  ui_.grid->verticalHeader()->setMinimumSectionSize(1);
-  ui_.grid->verticalHeader()->setDefaultSectionSize(forms::Px(kRowHeight));
-  ui_.grid->horizontalHeader()->setHighlightSections(false);
+  ui_.pointCountBar->setRange(kLabMinPoints, kLabMaxPointCount);
+  ui_.pointCountBar->setPageStep(1);
+  ui_.readings->setColumnCount(labcol::kCount);
+  ui_.readings->setRowCount(pointCount_);
+  ui_.readings->verticalHeader()->setMinimumSectionSize(1);
+  ui_.readings->verticalHeader()->setDefaultSectionSize(forms::Px(kRowHeight));
+  ui_.readings->horizontalHeader()->setHighlightSections(false);
   ui_.chart->setVisible(false);
 
   // A text without a number counts as 0; only a value beyond the 32-bit
@@ -154,35 +154,34 @@ LabTestDialog::LabTestDialog(QWidget* owner) : FormDialog(owner) {
 
   WireButtons(Require<QPushButton>(labtest::kOk), Require<QPushButton>(labtest::kCancel),
               Require<QPushButton>(labtest::kHelp));
-  connect(ui_.height, &QLineEdit::textChanged, this, &LabTestDialog::txtHeight_Change);
-  connect(ui_.diameter, &QLineEdit::textChanged, this, &LabTestDialog::txtDiam_Change);
-  connect(ui_.area, &QLineEdit::textChanged, this, &LabTestDialog::txtArea_Change);
-  connect(ui_.count, &QLineEdit::textChanged, this, &LabTestDialog::txtNum_Change);
-  forms::OnLostFocus(ui_.count, [this] { txtNum_LostFocus(); });
-  connect(ui_.countBar, &QScrollBar::valueChanged, this, &LabTestDialog::HScroll1_Change);
-  for (int i = ui_.areaFrom.LBound(); i <= ui_.areaFrom.UBound(); ++i) {
-    connect(ui_.areaFrom.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
-      if (on) optArea_Click(i);
+  connect(ui_.height, &QLineEdit::textChanged, this, &LabTestDialog::OnSpecimenEdited);
+  connect(ui_.diameter, &QLineEdit::textChanged, this, &LabTestDialog::OnSpecimenEdited);
+  connect(ui_.area, &QLineEdit::textChanged, this, &LabTestDialog::OnAreaEdited);
+  connect(ui_.pointCount, &QLineEdit::textChanged, this, &LabTestDialog::OnPointCountEdited);
+  forms::OnLostFocus(ui_.pointCount, [this] { OnPointCountFocusLost(); });
+  connect(ui_.pointCountBar, &QScrollBar::valueChanged, this, &LabTestDialog::OnPointCountScrolled);
+  for (int i = ui_.areaSource.LBound(); i <= ui_.areaSource.UBound(); ++i) {
+    connect(ui_.areaSource.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
+      if (on) OnAreaSourceChosen(i);
     });
   }
   for (int i = ui_.dataType.LBound(); i <= ui_.dataType.UBound(); ++i) {
     connect(ui_.dataType.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
-      if (on) optType_Click(i);
+      if (on) OnDataTypeChosen();
     });
   }
-  connect(ui_.plot, &QCheckBox::toggled, this, &LabTestDialog::chkPlot_Click);
+  connect(ui_.showChart, &QCheckBox::toggled, this, &LabTestDialog::OnShowChartToggled);
   // A double click on a cell, or Enter on the current one, edits it.
-  connect(ui_.grid, &QTableWidget::cellActivated, this,
-          [this](int row, int column) { fLx1_EditCell(row + 1, column); });
-  new GridEnterKey(ui_.grid, [this](int row, int column) { fLx1_EditCell(row + 1, column); });
+  connect(ui_.readings, &QTableWidget::cellActivated, this, [this](int row, int column) { EditCell(row + 1, column); });
+  new GridEnterKey(ui_.readings, [this](int row, int column) { EditCell(row + 1, column); });
 
-  Form_Load();
+  OnLoad();
 }
 
 LabTestDialog::~LabTestDialog() = default;
 
-void LabTestDialog::Form_Load() {
-  ui_.calcDiameter->clear();
+void LabTestDialog::OnLoad() {
+  ui_.equivalentDiameter->clear();
   LoadInputs();
   AddHistoryLine(Tr(
       {"Evaluation of uniaxial testing laboratory data.", "Αξιολόγηση εργαστηριακών μετρήσεων μονοαξονικής θλίψης."}));
@@ -190,16 +189,14 @@ void LabTestDialog::Form_Load() {
   EvaluateTest();
 }
 
-void LabTestDialog::LoadFromProject() { LoadFromGlobals(); }
-
-void LabTestDialog::LoadFromGlobals() {
+void LabTestDialog::LoadFromProject() {
   forms::ShowStoredValue(ui_.height, Project.LabHeight, Format(Project.LabHeight, kLabMask));
   forms::ShowStoredValue(ui_.diameter, Project.LabDiameter, Format(Project.LabDiameter, kLabMask));
   // A count outside 1..20 (none in a file of an early version) stands for one point.
   const qint16 stored = Project.LabPointCount;
   SetPointCount(stored >= kLabMinPoints && stored <= kLabMaxPointCount ? stored : kLabMinPoints);
   forms::ShowStoredValue(ui_.area, Project.LabArea, FormatShortest(Project.LabArea));
-  forms::SetArrayIndex(ui_.areaFrom, Project.LabAreaOption == kLabAreaGiven ? kLabAreaGiven : kLabDiameterGiven);
+  forms::SetArrayIndex(ui_.areaSource, Project.LabAreaOption == kLabAreaGiven ? kLabAreaGiven : kLabDiameterGiven);
   const qint16 type = Project.LabDataType;
   forms::SetArrayIndex(ui_.dataType,
                        type == kLabForceDisplacement || type == kLabStressStrain ? type : kLabForceStrain);
@@ -214,31 +211,27 @@ void LabTestDialog::LoadFromGlobals() {
 bool LabTestDialog::ValidateInput() { return inputs_.Validate(); }
 
 void LabTestDialog::CommitToProject() {
-  SaveToGlobals();
-  MarkProjectChanged();
-}
-
-void LabTestDialog::SaveToGlobals() {
   // The validation of OK has read the three boxes.
   Project.LabHeight = height_;
   Project.LabDiameter = diameter_;
   Project.LabPointCount = static_cast<qint16>(pointCount_);
   Project.LabDataType = forms::GetArrayIndex(ui_.dataType);
   Project.LabArea = area_;
-  Project.LabAreaOption = forms::GetArrayIndex(ui_.areaFrom);
+  Project.LabAreaOption = forms::GetArrayIndex(ui_.areaSource);
   for (int r = 1; r <= pointCount_; ++r) {
     for (int c = labcol::kForce; c <= labcol::kSigma; ++c) {
       Project.LabPoints[r - 1][c - labcol::kForce] = static_cast<float>(CellValue(r, c));
     }
   }
+  MarkProjectChanged();
 }
 
 void LabTestDialog::WriteGridHeader() {
   QStringList headers;
   for (int c = 0; c < labcol::kCount; ++c) headers << Tr(LabColumnHeader(c));
-  ui_.grid->setHorizontalHeaderLabels(headers);
+  ui_.readings->setHorizontalHeaderLabels(headers);
   for (int c = 0; c < labcol::kCount; ++c) {
-    ui_.grid->setColumnWidth(c, forms::Px(LabColumnWidth(c, kGridWidth)));
+    ui_.readings->setColumnWidth(c, forms::Px(LabColumnWidth(c, kGridWidth)));
   }
 }
 
@@ -247,10 +240,10 @@ void LabTestDialog::SetupGridForDataType() {
   const qint16 type = forms::GetArrayIndex(ui_.dataType);
   for (int r = 1; r <= pointCount_; ++r) {
     for (int c = labcol::kForce; c < labcol::kCount; ++c) {
-      forms::Cell(ui_.grid, r - 1, c)
+      forms::Cell(ui_.readings, r - 1, c)
           ->setBackground(QColor::fromRgb(IsLabColumnEditable(type, c) ? kLabEditableColour : kLabPlainColour));
     }
-    QTableWidgetItem* number = forms::Cell(ui_.grid, r - 1, labcol::kNumber);
+    QTableWidgetItem* number = forms::Cell(ui_.readings, r - 1, labcol::kNumber);
     number->setText(FormatInt(r));
     number->setTextAlignment(Qt::AlignCenter);
   }
@@ -258,7 +251,7 @@ void LabTestDialog::SetupGridForDataType() {
 }
 
 double LabTestDialog::CellValue(int r, int c) const {
-  const QTableWidgetItem* item = ui_.grid->item(r - 1, c);
+  const QTableWidgetItem* item = ui_.readings->item(r - 1, c);
   if (!item) return 0;
   // A number too large to read cannot stand in the grid: every cell is
   // written by the dialog.
@@ -266,23 +259,23 @@ double LabTestDialog::CellValue(int r, int c) const {
 }
 
 void LabTestDialog::SetCellText(int r, int c, const QString& text) {
-  QTableWidgetItem* item = forms::Cell(ui_.grid, r - 1, c);
+  QTableWidgetItem* item = forms::Cell(ui_.readings, r - 1, c);
   if (item && item->text() != text) item->setText(text);
 }
 
 void LabTestDialog::SetPointCount(int n) {
   gridBusy_ = true;
-  const int before = ui_.grid->rowCount();
+  const int before = ui_.readings->rowCount();
   for (int r = n + 1; r <= before; ++r) {
     for (int c = labcol::kForce; c < labcol::kCount; ++c) {
-      const QTableWidgetItem* item = ui_.grid->item(r - 1, c);
+      const QTableWidgetItem* item = ui_.readings->item(r - 1, c);
       dropped_[r - 1][c] = item ? item->text() : QString();
     }
   }
   pointCount_ = n;
-  ui_.countBar->setValue(n);
-  if (ui_.count->text() != FormatInt(n) && !ui_.count->hasFocus()) ui_.count->setText(FormatInt(n));
-  ui_.grid->setRowCount(n);
+  ui_.pointCountBar->setValue(n);
+  if (ui_.pointCount->text() != FormatInt(n) && !ui_.pointCount->hasFocus()) ui_.pointCount->setText(FormatInt(n));
+  ui_.readings->setRowCount(n);
   for (int r = before + 1; r <= n; ++r) {
     for (int c = labcol::kForce; c < labcol::kCount; ++c) SetCellText(r, c, dropped_[r - 1][c]);
   }
@@ -290,9 +283,10 @@ void LabTestDialog::SetPointCount(int n) {
   SetupGridForDataType();
 }
 
-void LabTestDialog::txtNum_Change() {
+void LabTestDialog::OnPointCountEdited() {
   if (gridBusy_) return;
-  const std::optional<qint16> n = LabPointCountFromText(ui_.count->text());
+  const std::optional<double> typed = forms::LeadingValue(ui_.pointCount);
+  const std::optional<qint16> n = typed ? LabPointCount(*typed) : std::nullopt;
   if (!n) return;  // N and the grid stay as they are
   if (*n != pointCount_) {
     SetPointCount(*n);
@@ -300,64 +294,61 @@ void LabTestDialog::txtNum_Change() {
   }
 }
 
-void LabTestDialog::txtNum_LostFocus() {
+void LabTestDialog::OnPointCountFocusLost() {
   // The box shows the count in force, whatever was left in it.
-  if (ui_.count->text() == FormatInt(pointCount_)) return;
+  if (ui_.pointCount->text() == FormatInt(pointCount_)) return;
   gridBusy_ = true;
-  ui_.count->setText(FormatInt(pointCount_));
+  ui_.pointCount->setText(FormatInt(pointCount_));
   gridBusy_ = false;
 }
 
-void LabTestDialog::HScroll1_Change(int value) {
+void LabTestDialog::OnPointCountScrolled(int value) {
   if (gridBusy_ || value == pointCount_) return;
   SetPointCount(value);
   gridBusy_ = true;
-  ui_.count->setText(FormatInt(value));
+  ui_.pointCount->setText(FormatInt(value));
   gridBusy_ = false;
   if (!loading_) EvaluateTest();
 }
 
-void LabTestDialog::txtHeight_Change() {
+void LabTestDialog::OnSpecimenEdited() {
   if (!loading_) EvaluateTest();
 }
 
-void LabTestDialog::txtDiam_Change() {
-  if (!loading_) EvaluateTest();
-}
-
-void LabTestDialog::txtArea_Change() {
+void LabTestDialog::OnAreaEdited() {
   if (const std::optional<double> d = LabEquivalentDiameter(forms::LeadingValue(ui_.area).value_or(kUnreadable))) {
-    ui_.calcDiameter->setText(QStringLiteral("d=") + Format(*d, kLabDiameterMask));
+    ui_.equivalentDiameter->setText(QStringLiteral("d=") + Format(*d, kLabDiameterMask));
   }
   if (!loading_) EvaluateTest();
 }
 
-void LabTestDialog::optArea_Click(int index) {
+void LabTestDialog::OnAreaSourceChosen(int index) {
   const bool byDiameter = index == kLabDiameterGiven;
   ui_.diameterLabel->setEnabled(byDiameter);
   ui_.diameter->setEnabled(byDiameter);
   ui_.areaLabel->setEnabled(!byDiameter);
   ui_.area->setEnabled(!byDiameter);
-  ui_.calcDiameter->setEnabled(!byDiameter);
+  ui_.equivalentDiameter->setEnabled(!byDiameter);
   if (!loading_) EvaluateTest();
 }
 
-void LabTestDialog::optType_Click(int) {
+void LabTestDialog::OnDataTypeChosen() {
   // Only the colours: the filled columns stand until the next evaluation.
   SetupGridForDataType();
 }
 
-void LabTestDialog::fLx1_EditCell(int r, int c) {
+void LabTestDialog::EditCell(int r, int c) {
   if (gridBusy_ || r < 1 || r > pointCount_ || c < 0 || c >= labcol::kCount) return;
-  ui_.grid->setCurrentCell(r - 1, c);
+  ui_.readings->setCurrentCell(r - 1, c);
   if (!IsLabColumnEditable(forms::GetArrayIndex(ui_.dataType), c)) {
     ShowMsg(Tr(kLabInputNotAllowed), mb::kOkOnly);
     return;
   }
-  QTableWidgetItem* item = forms::Cell(ui_.grid, r - 1, c);
+  QTableWidgetItem* item = forms::Cell(ui_.readings, r - 1, c);
   const QString current = item->text();
-  const QString answer = platform::InputBox(
-      Tr(kLabRowPrompt) + FormatInt(r), Tr(kLabFieldTitle) + ui_.grid->horizontalHeaderItem(c)->text(), current, this);
+  const QString answer =
+      platform::InputBox(Tr(kLabRowPrompt) + FormatInt(r),
+                         Tr(kLabFieldTitle) + ui_.readings->horizontalHeaderItem(c)->text(), current, this);
   const std::optional<QString> text = LabCellEntryText(answer, current);
   if (!text) {
     ShowInputMessage(kLabTooLarge);
@@ -370,7 +361,7 @@ void LabTestDialog::fLx1_EditCell(int r, int c) {
 void LabTestDialog::EvaluateTest() {
   LabTestInput in;
   in.Height = forms::LeadingValue(ui_.height).value_or(kUnreadable);
-  in.AreaOption = forms::GetArrayIndex(ui_.areaFrom);
+  in.AreaOption = forms::GetArrayIndex(ui_.areaSource);
   in.Diameter = forms::LeadingValue(ui_.diameter).value_or(kUnreadable);
   in.Area = forms::LeadingValue(ui_.area).value_or(kUnreadable);
   in.DataType = forms::GetArrayIndex(ui_.dataType);
@@ -390,11 +381,11 @@ void LabTestDialog::EvaluateTest() {
     }
     SetCellText(r, labcol::kModulus, row.Modulus ? Format(*row.Modulus, kLabMask) : QString());
   }
-  forms::ShowResult(ui_.modulus, evaluation_.MeanModulus, kLabMask);
-  forms::ShowResult(ui_.poisson, evaluation_.MeanPoisson, kLabMask);
-  forms::ShowResult(ui_.energy, evaluation_.Energy, kLabMask);
+  forms::ShowResult(ui_.meanModulus, evaluation_.MeanModulus, kLabMask);
+  forms::ShowResult(ui_.meanPoisson, evaluation_.MeanPoisson, kLabMask);
+  forms::ShowResult(ui_.failureEnergy, evaluation_.Energy, kLabMask);
   // The chart follows the data while it is shown.
-  if (ui_.plot->isChecked()) PlotStressStrain();
+  if (ui_.showChart->isChecked()) PlotStressStrain();
 }
 
 void LabTestDialog::PlotStressStrain() {
@@ -402,8 +393,8 @@ void LabTestDialog::PlotStressStrain() {
   ui_.chart->SetPoints(LabStressStrainPoints(evaluation_.Rows));
 }
 
-void LabTestDialog::chkPlot_Click() {
-  const bool shown = ui_.plot->isChecked();
+void LabTestDialog::OnShowChartToggled() {
+  const bool shown = ui_.showChart->isChecked();
   ui_.chart->setVisible(shown);
   Layout().SetFormWidth(shown ? kWideWidth : kNarrowWidth);
   if (shown) PlotStressStrain();

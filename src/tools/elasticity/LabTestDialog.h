@@ -26,22 +26,22 @@ inline constexpr char kDiameter[] = "txtDiam";
 inline constexpr char kArea[] = "txtArea";
 inline constexpr char kDiameterLabel[] = "lblDiam";
 inline constexpr char kAreaLabel[] = "lblArea";
-inline constexpr char kCalcDiameter[] = "lblCalcDiam";  // the diameter of a given area
-inline constexpr char kAreaFrom[] = "optArea";          // what gives the loading area
-inline constexpr forms::ItemName kAreaFromDiameter = forms::Item(kAreaFrom, 0);
-inline constexpr forms::ItemName kAreaGiven = forms::Item(kAreaFrom, 1);
-inline constexpr char kCount[] = "txtNum";       // the number of data points
-inline constexpr char kCountBar[] = "HScroll1";  // the same number, by steps
+inline constexpr char kEquivalentDiameter[] = "lblCalcDiam";
+inline constexpr char kAreaSource[] = "optArea";
+inline constexpr forms::ItemName kAreaFromDiameter = forms::Item(kAreaSource, 0);
+inline constexpr forms::ItemName kAreaGiven = forms::Item(kAreaSource, 1);
+inline constexpr char kPointCount[] = "txtNum";
+inline constexpr char kPointCountBar[] = "HScroll1";
 inline constexpr char kDataType[] = "optType";
 inline constexpr forms::ItemName kForceStrain = forms::Item(kDataType, 0);
 inline constexpr forms::ItemName kForceDisplacement = forms::Item(kDataType, 1);
 inline constexpr forms::ItemName kStressStrain = forms::Item(kDataType, 2);
-inline constexpr char kPlot[] = "chkPlot";  // the chart switch
+inline constexpr char kShowChart[] = "chkPlot";
 inline constexpr char kVolume[] = "txtVol";
-inline constexpr char kModulus[] = "Text4";  // mean elasticity modulus
-inline constexpr char kPoisson[] = "Text5";  // mean Poisson's ratio
-inline constexpr char kEnergy[] = "Text6";   // energy to failure
-inline constexpr char kGrid[] = "fLx1";      // the readings
+inline constexpr char kMeanModulus[] = "Text4";
+inline constexpr char kMeanPoisson[] = "Text5";
+inline constexpr char kFailureEnergy[] = "Text6";
+inline constexpr char kReadings[] = "fLx1";
 inline constexpr char kChart[] = "MSChart1";
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
@@ -65,14 +65,9 @@ class LabTestDialog : public forms::FormDialog {
   explicit LabTestDialog(QWidget* owner = nullptr);
   ~LabTestDialog() override;
 
-  // The number of data rows N.
-  int PointCount() const { return pointCount_; }
-  // The last evaluation shown.
-  const LabEvaluation& Evaluation() const { return evaluation_; }
-
   // The cell editor of the grid for the cell at data row r (1..N) and grid
   // column c, as a double click or Enter on the cell raises it.
-  void fLx1_EditCell(int r, int c);
+  void EditCell(int r, int c);
 
  protected:
   void LoadFromProject() override;
@@ -80,22 +75,20 @@ class LabTestDialog : public forms::FormDialog {
   void CommitToProject() override;
 
  private:
-  void Form_Load();
-  void LoadFromGlobals();
-  void SaveToGlobals();
+  void OnLoad();
   void SetupGridForDataType();
   void EvaluateTest();
   void PlotStressStrain();
 
-  void txtHeight_Change();
-  void txtDiam_Change();
-  void txtArea_Change();
-  void txtNum_Change();
-  void txtNum_LostFocus();
-  void HScroll1_Change(int value);
-  void optArea_Click(int index);
-  void optType_Click(int index);
-  void chkPlot_Click();
+  // The height or the diameter edited.
+  void OnSpecimenEdited();
+  void OnAreaEdited();
+  void OnPointCountEdited();
+  void OnPointCountFocusLost();
+  void OnPointCountScrolled(int value);
+  void OnAreaSourceChosen(int index);
+  void OnDataTypeChosen();
+  void OnShowChartToggled();
 
   // Makes the grid N data rows long, keeping the rows that remain, and
   // shows N in the box and on the scroll bar.
@@ -111,17 +104,17 @@ class LabTestDialog : public forms::FormDialog {
     QLineEdit* area;
     QLabel* diameterLabel;
     QLabel* areaLabel;
-    QLabel* calcDiameter;
-    QLineEdit* count;
-    QScrollBar* countBar;
-    QCheckBox* plot;
+    QLabel* equivalentDiameter;
+    QLineEdit* pointCount;
+    QScrollBar* pointCountBar;
+    QCheckBox* showChart;
     QLineEdit* volume;
-    QLineEdit* modulus;
-    QLineEdit* poisson;
-    QLineEdit* energy;
-    QTableWidget* grid;
+    QLineEdit* meanModulus;
+    QLineEdit* meanPoisson;
+    QLineEdit* failureEnergy;
+    QTableWidget* readings;
     StressStrainChart* chart;
-    forms::OptionArray areaFrom;
+    forms::OptionArray areaSource;
     forms::OptionArray dataType;
   } ui_;
 

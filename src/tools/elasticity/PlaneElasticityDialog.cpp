@@ -38,10 +38,10 @@ constexpr ControlRow kControls[] = {
     {.name = planeelasticity::kEy, .kind = Kind::TextBox, .container = "Frame2", .at = {960, 690, 2175, 285}},
     {.name = planeelasticity::kGxy, .kind = Kind::TextBox, .container = "Frame2", .at = {960, 1050, 2175, 285}},
     {.name = "Frame1", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {3720, 480, 3255, 1575}, .caption = {"Material Constants", "Σταθερές πετρώματος"}},
-    {.name = "Label1", .kind = Kind::Label, .container = "Frame1", .at = {240, 360, 375, 255}, .caption = {"E", "E"}, .partner = planeelasticity::kModulus1},
-    {.name = "Label2", .kind = Kind::Label, .container = "Frame1", .at = {240, 720, 375, 255}, .caption = {"v", "v"}, .partner = planeelasticity::kPoisson1},
-    {.name = planeelasticity::kModulus1, .kind = Kind::TextBox, .container = "Frame1", .at = {720, 330, 2295, 285}},
-    {.name = planeelasticity::kPoisson1, .kind = Kind::TextBox, .container = "Frame1", .at = {720, 690, 1095, 285}, .maxLength = 7},
+    {.name = "Label1", .kind = Kind::Label, .container = "Frame1", .at = {240, 360, 375, 255}, .caption = {"E", "E"}, .partner = planeelasticity::kStressTabModulus},
+    {.name = "Label2", .kind = Kind::Label, .container = "Frame1", .at = {240, 720, 375, 255}, .caption = {"v", "v"}, .partner = planeelasticity::kStressTabPoisson},
+    {.name = planeelasticity::kStressTabModulus, .kind = Kind::TextBox, .container = "Frame1", .at = {720, 330, 2295, 285}},
+    {.name = planeelasticity::kStressTabPoisson, .kind = Kind::TextBox, .container = "Frame1", .at = {720, 690, 1095, 285}, .maxLength = 7},
     {.name = "Frame3", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {240, 2160, 3375, 1575}, .caption = {"Stress State", "Εντατική κατάσταση"}},
     {.name = "lblsx", .kind = Kind::Label, .container = "Frame3", .at = {240, 360, 615, 255}, .caption = {"sx", "σ x"}, .partner = planeelasticity::kSx},
     {.name = "lblsy", .kind = Kind::Label, .container = "Frame3", .at = {240, 720, 615, 255}, .caption = {"sy", "σ y"}, .partner = planeelasticity::kSy},
@@ -50,8 +50,8 @@ constexpr ControlRow kControls[] = {
     {.name = planeelasticity::kSy, .kind = Kind::TextBox, .container = "Frame3", .at = {960, 690, 2175, 285}, .flags = kResult},
     {.name = planeelasticity::kTxy, .kind = Kind::TextBox, .container = "Frame3", .at = {960, 1050, 2175, 285}, .flags = kResult},
     {.name = "Frame4", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {3720, 2160, 3255, 1575}, .caption = {"Solution Assumption:", "Επίλυση με θεώρηση:"}},
-    {.name = planeelasticity::kPlaneStress1, .kind = Kind::Option, .container = "Frame4", .at = {240, 480, 2895, 255}, .caption = {"Plane Stress", "Επίπεδης Τάσης"}},
-    {.name = planeelasticity::kPlaneStrain1, .kind = Kind::Option, .container = "Frame4", .at = {240, 960, 2895, 255}, .caption = {"Plane Strain", "Επίπεδης Παραμόρφωσης"}},
+    {.name = planeelasticity::kStressTabPlaneStress, .kind = Kind::Option, .container = "Frame4", .at = {240, 480, 2895, 255}, .caption = {"Plane Stress", "Επίπεδης Τάσης"}},
+    {.name = planeelasticity::kStressTabPlaneStrain, .kind = Kind::Option, .container = "Frame4", .at = {240, 960, 2895, 255}, .caption = {"Plane Strain", "Επίπεδης Παραμόρφωσης"}},
     // Tab 1: the strains from the stresses.
     {.name = "SSTab1(1)", .kind = Kind::TabPage, .container = planeelasticity::kTabs, .caption = {"Calculate Strain State", "Υπολογισμός παραμορφωσιακής κατάστασης"}},
     {.name = "Frame6", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {240, 480, 3375, 1575}, .caption = {"Stress State", "Εντατική κατάσταση"}},
@@ -62,10 +62,10 @@ constexpr ControlRow kControls[] = {
     {.name = planeelasticity::kSyIn, .kind = Kind::TextBox, .container = "Frame6", .at = {960, 690, 2175, 285}, .maxLength = 7},
     {.name = planeelasticity::kTxyIn, .kind = Kind::TextBox, .container = "Frame6", .at = {960, 1050, 2175, 285}, .maxLength = 7},
     {.name = "Frame5", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {3720, 480, 3255, 1575}, .caption = {"Material Constants", "Σταθερές πετρώματος"}},
-    {.name = "Label7", .kind = Kind::Label, .container = "Frame5", .at = {240, 360, 375, 255}, .caption = {"E", "E"}, .partner = planeelasticity::kModulus2},
-    {.name = "Label6", .kind = Kind::Label, .container = "Frame5", .at = {240, 720, 375, 255}, .caption = {"v", "v"}, .partner = planeelasticity::kPoisson2},
-    {.name = planeelasticity::kModulus2, .kind = Kind::TextBox, .container = "Frame5", .at = {720, 330, 2295, 285}},
-    {.name = planeelasticity::kPoisson2, .kind = Kind::TextBox, .container = "Frame5", .at = {720, 690, 1095, 285}, .maxLength = 7},
+    {.name = "Label7", .kind = Kind::Label, .container = "Frame5", .at = {240, 360, 375, 255}, .caption = {"E", "E"}, .partner = planeelasticity::kStrainTabModulus},
+    {.name = "Label6", .kind = Kind::Label, .container = "Frame5", .at = {240, 720, 375, 255}, .caption = {"v", "v"}, .partner = planeelasticity::kStrainTabPoisson},
+    {.name = planeelasticity::kStrainTabModulus, .kind = Kind::TextBox, .container = "Frame5", .at = {720, 330, 2295, 285}},
+    {.name = planeelasticity::kStrainTabPoisson, .kind = Kind::TextBox, .container = "Frame5", .at = {720, 690, 1095, 285}, .maxLength = 7},
     {.name = "Frame7", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {240, 2160, 3375, 1575}, .caption = {"Strain State", "Παραμορφωσιακή Κατάσταση"}},
     {.name = "lblex1", .kind = Kind::Label, .container = "Frame7", .at = {240, 360, 615, 255}, .caption = {"ex", "ε x"}, .partner = planeelasticity::kExOut},
     {.name = "lbley1", .kind = Kind::Label, .container = "Frame7", .at = {240, 720, 615, 255}, .caption = {"ey", "ε y"}, .partner = planeelasticity::kEyOut},
@@ -74,8 +74,8 @@ constexpr ControlRow kControls[] = {
     {.name = planeelasticity::kEyOut, .kind = Kind::TextBox, .container = "Frame7", .at = {960, 690, 2175, 285}, .flags = kResult},
     {.name = planeelasticity::kGxyOut, .kind = Kind::TextBox, .container = "Frame7", .at = {960, 1050, 2175, 285}, .flags = kResult},
     {.name = "Frame8", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {3720, 2160, 3255, 1575}, .caption = {"Solution Assumption:", "Επίλυση με θεώρηση:"}},
-    {.name = planeelasticity::kPlaneStress2, .kind = Kind::Option, .container = "Frame8", .at = {240, 480, 2895, 255}, .caption = {"Plane Stress", "Επίπεδης Τάσης"}},
-    {.name = planeelasticity::kPlaneStrain2, .kind = Kind::Option, .container = "Frame8", .at = {240, 960, 2895, 255}, .caption = {"Plane Strain", "Επίπεδης Παραμόρφωσης"}},
+    {.name = planeelasticity::kStrainTabPlaneStress, .kind = Kind::Option, .container = "Frame8", .at = {240, 480, 2895, 255}, .caption = {"Plane Stress", "Επίπεδης Τάσης"}},
+    {.name = planeelasticity::kStrainTabPlaneStrain, .kind = Kind::Option, .container = "Frame8", .at = {240, 960, 2895, 255}, .caption = {"Plane Strain", "Επίπεδης Παραμόρφωσης"}},
     // Buttons.
     {.name = planeelasticity::kHelp, .kind = Kind::Button, .at = {1320, 4320, 1215, 375}, .caption = {"Help"}},
     {.name = planeelasticity::kCancel, .kind = Kind::Button, .at = {3060, 4320, 1215, 375}, .caption = {"Cancel"}},
@@ -96,48 +96,53 @@ PlaneElasticityDialog::PlaneElasticityDialog(QWidget* owner) : FormDialog(owner)
   ui_.ex = Require<QLineEdit>(planeelasticity::kEx);
   ui_.ey = Require<QLineEdit>(planeelasticity::kEy);
   ui_.gxy = Require<QLineEdit>(planeelasticity::kGxy);
-  ui_.e1 = Require<QLineEdit>(planeelasticity::kModulus1);
-  ui_.nu1 = Require<QLineEdit>(planeelasticity::kPoisson1);
+  ui_.stressTabModulus = Require<QLineEdit>(planeelasticity::kStressTabModulus);
+  ui_.stressTabPoisson = Require<QLineEdit>(planeelasticity::kStressTabPoisson);
   ui_.sx = Require<QLineEdit>(planeelasticity::kSx);
   ui_.sy = Require<QLineEdit>(planeelasticity::kSy);
   ui_.txy = Require<QLineEdit>(planeelasticity::kTxy);
-  ui_.assumption1 = Options(planeelasticity::kAssumption1);
+  ui_.stressTabAssumption = Options(planeelasticity::kStressTabAssumption);
   ui_.sxIn = Require<QLineEdit>(planeelasticity::kSxIn);
   ui_.syIn = Require<QLineEdit>(planeelasticity::kSyIn);
   ui_.txyIn = Require<QLineEdit>(planeelasticity::kTxyIn);
-  ui_.e2 = Require<QLineEdit>(planeelasticity::kModulus2);
-  ui_.nu2 = Require<QLineEdit>(planeelasticity::kPoisson2);
+  ui_.strainTabModulus = Require<QLineEdit>(planeelasticity::kStrainTabModulus);
+  ui_.strainTabPoisson = Require<QLineEdit>(planeelasticity::kStrainTabPoisson);
   ui_.exOut = Require<QLineEdit>(planeelasticity::kExOut);
   ui_.eyOut = Require<QLineEdit>(planeelasticity::kEyOut);
   ui_.gxyOut = Require<QLineEdit>(planeelasticity::kGxyOut);
-  ui_.assumption2 = Options(planeelasticity::kAssumption2);
+  ui_.strainTabAssumption = Options(planeelasticity::kStrainTabAssumption);
   ui_.ok = Require<QPushButton>(planeelasticity::kOk);
 
-  tab0_.state.Add(ui_.ex, stagedStrains_.Ex, {Reading::WholeEntry, InvalidValueFor({"ex", "ex"})});
-  tab0_.state.Add(ui_.ey, stagedStrains_.Ey, {Reading::WholeEntry, InvalidValueFor({"ey", "ey"})});
-  tab0_.state.Add(ui_.gxy, stagedStrains_.Gxy, {Reading::WholeEntry, InvalidValueFor({"gxy", "gxy"})});
-  tab0_.modulus.Add(ui_.e1, stagedConstants1_.E, {Reading::WholeEntry, kPlaneModulusMessage, PlaneModulusRule()});
-  tab0_.poisson.Add(ui_.nu1, stagedConstants1_.Nu, {Reading::WholeEntry, kPlanePoissonMessage, PlanePoissonRule()});
-  tab1_.state.Add(ui_.sxIn, stagedStress_.Sx, {Reading::WholeEntry, InvalidValueFor({"sx", "σx"})});
-  tab1_.state.Add(ui_.syIn, stagedStress_.Sy, {Reading::WholeEntry, InvalidValueFor({"sy", "σy"})});
-  tab1_.state.Add(ui_.txyIn, stagedStress_.Txy, {Reading::WholeEntry, InvalidValueFor({"txy", "τxy"})});
-  tab1_.modulus.Add(ui_.e2, stagedConstants2_.E, {Reading::WholeEntry, kPlaneModulusMessage, PlaneModulusRule()});
-  tab1_.poisson.Add(ui_.nu2, stagedConstants2_.Nu, {Reading::WholeEntry, kPlanePoissonMessage, PlanePoissonRule()});
+  stressTab_.state.Add(ui_.ex, stagedStrains_.Ex, {Reading::WholeEntry, InvalidValueFor({"ex", "ex"})});
+  stressTab_.state.Add(ui_.ey, stagedStrains_.Ey, {Reading::WholeEntry, InvalidValueFor({"ey", "ey"})});
+  stressTab_.state.Add(ui_.gxy, stagedStrains_.Gxy, {Reading::WholeEntry, InvalidValueFor({"gxy", "gxy"})});
+  stressTab_.modulus.Add(ui_.stressTabModulus, stagedStressTabConstants_.E,
+                         {Reading::WholeEntry, kPlaneModulusMessage, PlaneModulusRule()});
+  stressTab_.poisson.Add(ui_.stressTabPoisson, stagedStressTabConstants_.Nu,
+                         {Reading::WholeEntry, kPlanePoissonMessage, PlanePoissonRule()});
+  strainTab_.state.Add(ui_.sxIn, stagedStress_.Sx, {Reading::WholeEntry, InvalidValueFor({"sx", "σx"})});
+  strainTab_.state.Add(ui_.syIn, stagedStress_.Sy, {Reading::WholeEntry, InvalidValueFor({"sy", "σy"})});
+  strainTab_.state.Add(ui_.txyIn, stagedStress_.Txy, {Reading::WholeEntry, InvalidValueFor({"txy", "τxy"})});
+  strainTab_.modulus.Add(ui_.strainTabModulus, stagedStrainTabConstants_.E,
+                         {Reading::WholeEntry, kPlaneModulusMessage, PlaneModulusRule()});
+  strainTab_.poisson.Add(ui_.strainTabPoisson, stagedStrainTabConstants_.Nu,
+                         {Reading::WholeEntry, kPlanePoissonMessage, PlanePoissonRule()});
 
   WireButtons(ui_.ok, Require<QPushButton>(planeelasticity::kCancel), Require<QPushButton>(planeelasticity::kHelp));
-  for (QLineEdit* box : {ui_.ex, ui_.ey, ui_.gxy, ui_.e1, ui_.nu1, ui_.sxIn, ui_.syIn, ui_.txyIn, ui_.e2, ui_.nu2}) {
-    connect(box, &QLineEdit::textChanged, this, &PlaneElasticityDialog::Text_Change);
+  for (QLineEdit* box : {ui_.ex, ui_.ey, ui_.gxy, ui_.stressTabModulus, ui_.stressTabPoisson, ui_.sxIn, ui_.syIn,
+                         ui_.txyIn, ui_.strainTabModulus, ui_.strainTabPoisson}) {
+    connect(box, &QLineEdit::textChanged, this, &PlaneElasticityDialog::OnInputEdited);
   }
-  for (const forms::OptionArray* group : {&ui_.assumption1, &ui_.assumption2}) {
+  for (const forms::OptionArray* group : {&ui_.stressTabAssumption, &ui_.strainTabAssumption}) {
     for (QRadioButton* button : group->buttons) {
       connect(button, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) Option_Click();
+        if (on) OnAssumptionChosen();
       });
     }
   }
-  connect(ui_.tabs, &QTabWidget::currentChanged, this, &PlaneElasticityDialog::SSTab1_Click);
+  connect(ui_.tabs, &QTabWidget::currentChanged, this, &PlaneElasticityDialog::OnTabChanged);
 
-  Form_Load();
+  OnLoad();
 }
 
 PlaneElasticityDialog::~PlaneElasticityDialog() {
@@ -145,7 +150,7 @@ PlaneElasticityDialog::~PlaneElasticityDialog() {
   disconnect(ui_.tabs, nullptr, this, nullptr);
 }
 
-void PlaneElasticityDialog::Form_Load() {
+void PlaneElasticityDialog::OnLoad() {
   LoadInputs();
   if (ValidateInput()) CalcPlaneElasticity();
   EnableInputsForTab();
@@ -155,23 +160,23 @@ void PlaneElasticityDialog::Form_Load() {
 
 void PlaneElasticityDialog::LoadFromProject() {
   elasticity_ = Project.PlaneElasticity;
-  constants1_ = Project.PlaneConstants1;
+  stressTabConstants_ = Project.PlaneConstants1;
   stressIn_ = Project.PlaneStressIn;
-  constants2_ = Project.PlaneConstants2;
+  strainTabConstants_ = Project.PlaneConstants2;
   stagedStrains_ = elasticity_;
-  stagedConstants1_ = constants1_;
+  stagedStressTabConstants_ = stressTabConstants_;
   stagedStress_ = stressIn_;
-  stagedConstants2_ = constants2_;
-  tab0_.state.Show(kPlaneStrainMask);
-  tab0_.modulus.Show(kPlaneStressMask);
-  tab1_.state.Show(kPlaneStressMask);
-  tab1_.modulus.Show(kPlaneStressMask);
+  stagedStrainTabConstants_ = strainTabConstants_;
+  stressTab_.state.Show(kPlaneStrainMask);
+  stressTab_.modulus.Show(kPlaneStressMask);
+  strainTab_.state.Show(kPlaneStressMask);
+  strainTab_.modulus.Show(kPlaneStressMask);
   // Poisson's ratio in the general number format.
-  forms::ShowStoredGeneral(ui_.nu1, constants1_.Nu);
-  forms::ShowStoredGeneral(ui_.nu2, constants2_.Nu);
+  forms::ShowStoredGeneral(ui_.stressTabPoisson, stressTabConstants_.Nu);
+  forms::ShowStoredGeneral(ui_.strainTabPoisson, strainTabConstants_.Nu);
   ui_.tabs->setCurrentIndex(elasticity_.Tab);
-  forms::SetArrayIndex(ui_.assumption1, elasticity_.Assumption1);
-  forms::SetArrayIndex(ui_.assumption2, elasticity_.Assumption2);
+  forms::SetArrayIndex(ui_.stressTabAssumption, elasticity_.Assumption1);
+  forms::SetArrayIndex(ui_.strainTabAssumption, elasticity_.Assumption2);
 }
 
 int PlaneElasticityDialog::ActiveTab() const { return ui_.tabs->currentIndex() == 1 ? 1 : 0; }
@@ -183,17 +188,17 @@ bool PlaneElasticityDialog::ValidateTab(const TabInputs& tab) {
 bool PlaneElasticityDialog::ValidateInput() {
   // Only the tab in view is checked; the other keeps what it last accepted.
   const int tab = ActiveTab();
-  const bool valid = ValidateTab(tab == 1 ? tab1_ : tab0_);
+  const bool valid = ValidateTab(tab == 1 ? strainTab_ : stressTab_);
   if (valid && tab == 1) {
     stressIn_ = stagedStress_;
-    constants2_ = stagedConstants2_;
+    strainTabConstants_ = stagedStrainTabConstants_;
   } else if (valid) {
     elasticity_.Ex = stagedStrains_.Ex;
     elasticity_.Ey = stagedStrains_.Ey;
     elasticity_.Gxy = stagedStrains_.Gxy;
-    constants1_ = stagedConstants1_;
+    stressTabConstants_ = stagedStressTabConstants_;
   }
-  ui_.ok->setEnabled(PlaneOkEnabled(static_cast<qint16>(tab), elasticity_, stressIn_, constants2_));
+  ui_.ok->setEnabled(PlaneOkEnabled(static_cast<qint16>(tab), elasticity_, stressIn_, strainTabConstants_));
   return valid;
 }
 
@@ -203,7 +208,8 @@ void PlaneElasticityDialog::CalcPlaneElasticity() {
   if (ActiveTab() == 1) {
     const auto results = {ui_.exOut, ui_.eyOut, ui_.gxyOut};
     forms::Calculate(results, [&] {
-      const PlaneStrainResult r = CalcStrainState(stressIn_, constants2_, AssumptionOf(ui_.assumption2));
+      const PlaneStrainResult r =
+          CalcStrainState(stressIn_, strainTabConstants_, AssumptionOf(ui_.strainTabAssumption));
       if (!r.Computable) return forms::ClearResults(results);
       forms::ShowResult(ui_.exOut, r.Ex, kPlaneStrainMask);
       forms::ShowResult(ui_.eyOut, r.Ey, kPlaneStrainMask);
@@ -213,7 +219,8 @@ void PlaneElasticityDialog::CalcPlaneElasticity() {
   }
   const auto results = {ui_.sx, ui_.sy, ui_.txy};
   forms::Calculate(results, [&] {
-    const PlaneStressResult r = CalcStressState(elasticity_, constants1_, AssumptionOf(ui_.assumption1));
+    const PlaneStressResult r =
+        CalcStressState(elasticity_, stressTabConstants_, AssumptionOf(ui_.stressTabAssumption));
     if (!r.Computable) return forms::ClearResults(results);
     forms::ShowResult(ui_.sx, r.Sx, kPlaneStressMask);
     forms::ShowResult(ui_.sy, r.Sy, kPlaneStressMask);
@@ -223,23 +230,24 @@ void PlaneElasticityDialog::CalcPlaneElasticity() {
 
 void PlaneElasticityDialog::EnableInputsForTab() {
   const bool first = ActiveTab() == 0;
-  for (QLineEdit* box : {ui_.ex, ui_.ey, ui_.gxy, ui_.e1, ui_.nu1}) box->setEnabled(first);
-  for (QLineEdit* box : {ui_.sxIn, ui_.syIn, ui_.txyIn, ui_.e2, ui_.nu2}) box->setEnabled(!first);
-  ui_.assumption1.At(0)->setEnabled(first);
-  ui_.assumption2.At(0)->setEnabled(!first);
+  for (QLineEdit* box : {ui_.ex, ui_.ey, ui_.gxy, ui_.stressTabModulus, ui_.stressTabPoisson}) box->setEnabled(first);
+  for (QLineEdit* box : {ui_.sxIn, ui_.syIn, ui_.txyIn, ui_.strainTabModulus, ui_.strainTabPoisson})
+    box->setEnabled(!first);
+  ui_.stressTabAssumption.At(0)->setEnabled(first);
+  ui_.strainTabAssumption.At(0)->setEnabled(!first);
 }
 
-void PlaneElasticityDialog::Text_Change() {
+void PlaneElasticityDialog::OnInputEdited() {
   if (loading_) return;
   if (ValidateInput()) CalcPlaneElasticity();
 }
 
-void PlaneElasticityDialog::Option_Click() {
+void PlaneElasticityDialog::OnAssumptionChosen() {
   if (loading_) return;
   if (ValidateInput()) CalcPlaneElasticity();
 }
 
-void PlaneElasticityDialog::SSTab1_Click() {
+void PlaneElasticityDialog::OnTabChanged() {
   EnableInputsForTab();
   if (loading_) return;
   if (ValidateInput()) CalcPlaneElasticity();
@@ -249,12 +257,12 @@ void PlaneElasticityDialog::CommitToProject() {
   // The inputs of the tab in view were read by the validation of OK; the
   // assumption of each tab is stored, not only the one in view.
   elasticity_.Tab = static_cast<qint16>(ActiveTab());
-  elasticity_.Assumption1 = forms::GetArrayIndex(ui_.assumption1);
-  elasticity_.Assumption2 = forms::GetArrayIndex(ui_.assumption2);
+  elasticity_.Assumption1 = forms::GetArrayIndex(ui_.stressTabAssumption);
+  elasticity_.Assumption2 = forms::GetArrayIndex(ui_.strainTabAssumption);
   Project.PlaneElasticity = elasticity_;
-  Project.PlaneConstants1 = constants1_;
+  Project.PlaneConstants1 = stressTabConstants_;
   Project.PlaneStressIn = stressIn_;
-  Project.PlaneConstants2 = constants2_;
+  Project.PlaneConstants2 = strainTabConstants_;
   MarkProjectChanged();
 }
 

@@ -16,30 +16,30 @@ namespace brantel {
 // The design names of the plane stress/strain dialog's controls, for its code and its tests.
 namespace planeelasticity {
 inline constexpr char kTabs[] = "SSTab1";
-// Tab 0: strains in, stresses out.
+// Tab 0, the stress tab ("Calculate Stress State"): strains in, stresses out.
 inline constexpr char kEx[] = "Text1";
 inline constexpr char kEy[] = "Text2";
 inline constexpr char kGxy[] = "Text3";
-inline constexpr char kModulus1[] = "Text4";  // E
-inline constexpr char kPoisson1[] = "Text5";  // nu
+inline constexpr char kStressTabModulus[] = "Text4";
+inline constexpr char kStressTabPoisson[] = "Text5";
 inline constexpr char kSx[] = "Text6";
 inline constexpr char kSy[] = "Text7";
 inline constexpr char kTxy[] = "Text8";
-inline constexpr char kAssumption1[] = "Option1";
-inline constexpr forms::ItemName kPlaneStress1 = forms::Item(kAssumption1, 0);
-inline constexpr forms::ItemName kPlaneStrain1 = forms::Item(kAssumption1, 1);
-// Tab 1: stresses in, strains out.
+inline constexpr char kStressTabAssumption[] = "Option1";
+inline constexpr forms::ItemName kStressTabPlaneStress = forms::Item(kStressTabAssumption, 0);
+inline constexpr forms::ItemName kStressTabPlaneStrain = forms::Item(kStressTabAssumption, 1);
+// Tab 1, the strain tab ("Calculate Strain State"): stresses in, strains out.
 inline constexpr char kSxIn[] = "Text13";
 inline constexpr char kSyIn[] = "Text12";
 inline constexpr char kTxyIn[] = "Text11";
-inline constexpr char kModulus2[] = "Text10";  // E
-inline constexpr char kPoisson2[] = "Text9";   // nu
+inline constexpr char kStrainTabModulus[] = "Text10";
+inline constexpr char kStrainTabPoisson[] = "Text9";
 inline constexpr char kExOut[] = "Text16";
 inline constexpr char kEyOut[] = "Text15";
 inline constexpr char kGxyOut[] = "Text14";
-inline constexpr char kAssumption2[] = "Option2";
-inline constexpr forms::ItemName kPlaneStress2 = forms::Item(kAssumption2, 0);
-inline constexpr forms::ItemName kPlaneStrain2 = forms::Item(kAssumption2, 1);
+inline constexpr char kStrainTabAssumption[] = "Option2";
+inline constexpr forms::ItemName kStrainTabPlaneStress = forms::Item(kStrainTabAssumption, 0);
+inline constexpr forms::ItemName kStrainTabPlaneStrain = forms::Item(kStrainTabAssumption, 1);
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
 inline constexpr char kHelp[] = "Command3";
@@ -72,10 +72,10 @@ class PlaneElasticityDialog : public forms::FormDialog {
     forms::NumericInputs poisson;
   };
 
-  void Form_Load();
-  void Text_Change();
-  void Option_Click();
-  void SSTab1_Click();
+  void OnLoad();
+  void OnInputEdited();
+  void OnAssumptionChosen();
+  void OnTabChanged();
   bool ValidateTab(const TabInputs& tab);
   void CalcPlaneElasticity();
   void EnableInputsForTab();
@@ -87,37 +87,37 @@ class PlaneElasticityDialog : public forms::FormDialog {
     QLineEdit* ex;
     QLineEdit* ey;
     QLineEdit* gxy;
-    QLineEdit* e1;
-    QLineEdit* nu1;
+    QLineEdit* stressTabModulus;
+    QLineEdit* stressTabPoisson;
     QLineEdit* sx;
     QLineEdit* sy;
     QLineEdit* txy;
-    forms::OptionArray assumption1;
+    forms::OptionArray stressTabAssumption;
     // Tab 1: stresses in, strains out.
     QLineEdit* sxIn;
     QLineEdit* syIn;
     QLineEdit* txyIn;
-    QLineEdit* e2;
-    QLineEdit* nu2;
+    QLineEdit* strainTabModulus;
+    QLineEdit* strainTabPoisson;
     QLineEdit* exOut;
     QLineEdit* eyOut;
     QLineEdit* gxyOut;
-    forms::OptionArray assumption2;
+    forms::OptionArray strainTabAssumption;
     QPushButton* ok;
   } ui_;
 
-  TabInputs tab0_;
-  TabInputs tab1_;
+  TabInputs stressTab_;
+  TabInputs strainTab_;
   // The working copy (the inputs last accepted on each tab), and the values
   // being checked before they replace it.
   PlaneElasticityData elasticity_;
-  ElasticConstants constants1_;
+  ElasticConstants stressTabConstants_;
   PlaneStressState stressIn_;
-  ElasticConstants constants2_;
+  ElasticConstants strainTabConstants_;
   PlaneElasticityData stagedStrains_;
-  ElasticConstants stagedConstants1_;
+  ElasticConstants stagedStressTabConstants_;
   PlaneStressState stagedStress_;
-  ElasticConstants stagedConstants2_;
+  ElasticConstants stagedStrainTabConstants_;
 };
 
 }  // namespace brantel

@@ -4,7 +4,6 @@
 #include "core/Conversions.h"
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
-#include "core/Validation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,20 +12,31 @@
 namespace brantel {
 namespace {
 
-constexpr Bilingual kNotNumeric{"Input is not numeric", "Κάποια τιμή δεν έχει αριθμητική μορφή!"};
-constexpr Bilingual kTooLarge{"The value is too large", "Η τιμή είναι πολύ μεγάλη"};
-constexpr Bilingual kDiameter{"The diameter should be positive", "Η διάμετρος πρέπει να έχει θετική τιμή!"};
-constexpr Bilingual kLength{"The length should be positive", "Το μήκος πρέπει να έχει θετική τιμή!"};
-constexpr Bilingual kSafetyFactor{"The Safety Factor should be > 1", "Ο συντελεστής ασφάλειας πρέπει να είναι >= 1"};
-constexpr Bilingual kCohesion{"Cohesion should be positive", "Η συνοχή πρέπει να έχει θετική τιμή!"};
-constexpr Bilingual kFriction{"The Angle of Internal Friction should be positive",
-                              "Η γωνία εσωτ. τριβής πρέπει να έχει θετική τιμή!"};
-constexpr Bilingual kFrictionBelow90{"The Angle of Internal Friction should be < 90",
-                                     "Η γωνία εσωτ. τριβής πρέπει να είναι < 90"};
+constexpr InputMessage kTooLarge = Sentence({"The value is too large", "Η τιμή είναι πολύ μεγάλη"});
+constexpr InputMessage kStrength =
+    Sentence({"The strength should be positive", "Η αντοχή πρέπει να έχει θετική τιμή!"});
+constexpr InputMessage kDiameter =
+    Sentence({"The diameter should be positive", "Η διάμετρος πρέπει να έχει θετική τιμή!"});
+constexpr InputMessage kLength = Sentence({"The length should be positive", "Το μήκος πρέπει να έχει θετική τιμή!"});
+constexpr InputMessage kSafetyFactor =
+    Sentence({"The Safety Factor should be > 1", "Ο συντελεστής ασφάλειας πρέπει να είναι >= 1"});
+constexpr InputMessage kRockHeight =
+    Sentence({"Overburden depth should be positive", "Το ύψος υπερκειμένων πρέπει να έχει θετική τιμή!"});
+constexpr InputMessage kUnitWeight =
+    Sentence({"Unit Weight should be > 10kN/m3", "Το μοναδιαίο βάρος πρέπει να είναι > 10kN/m3!"});
+constexpr InputMessage kOpeningWidth =
+    Sentence({"Opening width should be > 0", "Το πλάτος ανοίγματος πρέπει να είναι > 0"});
+constexpr InputMessage kCohesion = Sentence({"Cohesion should be positive", "Η συνοχή πρέπει να έχει θετική τιμή!"});
+constexpr InputMessage kFriction =
+    Sentence({"The Angle of Internal Friction should be positive", "Η γωνία εσωτ. τριβής πρέπει να έχει θετική τιμή!"});
+constexpr InputMessage kFrictionBelow90 =
+    Sentence({"The Angle of Internal Friction should be < 90", "Η γωνία εσωτ. τριβής πρέπει να είναι < 90"});
 
-// The leading number of a box; NaN when it lies beyond the 64-bit range, so
+// The value of a box for the calculations: NaN for one without a value, so
 // that no guard lets it through.
-double Read(const QString& text) { return LeadingNumber(text).value_or(std::numeric_limits<double>::quiet_NaN()); }
+double ValueOf(const BoltReadings& boxes, BoltBox box) {
+  return boxes[static_cast<std::size_t>(box)].value_or(std::numeric_limits<double>::quiet_NaN());
+}
 
 std::optional<float> Single(double value) {
   if (!FitsFloat(value)) return std::nullopt;
@@ -41,25 +51,29 @@ std::optional<float> InterfaceLoad(double cohesion, double frictionDegrees, doub
   return Single((normalStress * std::tan(frictionDegrees * kDegreeFactor) + cohesion) * area);
 }
 
+ValueRule AboveZero(InputMessage message) {
+  return AllowedWhen([](double value) { return value > 0; }, message);
+}
+
 }  // namespace
 
-int TabOf(BoltBox box) { return static_cast<int>(box) >= static_cast<int>(BoltBox::Diam2) ? 1 : 0; }
+int TabOf(BoltBox box) { return static_cast<int>(box) >= static_cast<int>(BoltBox::AnchorDiameter) ? 1 : 0; }
 
 BoltDensity CalcBoltDensity(const BoltDensityInputs& in) {
   BoltDensity r;
   r.HeightWarning = in.Length < in.Height;
-  const bool guard = in.Strength > 0 && in.Diameter > 0 && in.Length > 0 && in.SF >= 1 && in.Height > 0 &&
-                     in.Unit > 0 && !(in.Length < in.Height);
+  const bool guard = in.Strength > 0 && in.Diameter > 0 && in.Length > 0 && in.SafetyFactor >= 1 && in.Height > 0 &&
+                     in.UnitWeight > 0 && !(in.Length < in.Height);
   if (!guard) return r;
   try {
-    const float q = CheckedFloat(in.Unit * in.Height);
+    const float q = CheckedFloat(in.UnitWeight * in.Height);
     const double section = kPi * (in.Diameter / 1000.0) * (in.Diameter / 1000.0) / 4.0;  // m2
     const float p = CheckedFloat(in.Strength * section * 1000.0);                        // MN -> kN
-    const float pd = CheckedFloat(in.Strength * section / in.SF * 1000.0);               // design load of one bolt
+    const float pd = CheckedFloat(in.Strength * section / in.SafetyFactor * 1000.0);     // design load of one bolt
     r.BoltsPerArea = CheckedFloat(static_cast<double>(q) / pd);
     r.AreaPerBolt = CheckedFloat(static_cast<double>(pd) / q);
     r.BoltsPerSection = CheckedFloat(static_cast<double>(q) / pd * in.Width);
-    r.DesignLoad = CheckedFloat(p / in.SF);
+    r.DesignLoad = CheckedFloat(p / in.SafetyFactor);
     r.Overburden = q;
     r.MaxLoad = p;
   } catch (const RuntimeError&) {
@@ -72,81 +86,79 @@ BoltDensity CalcBoltDensity(const BoltDensityInputs& in) {
 
 AnchorCapacity CalcAnchorCapacity(const AnchorInputs& in, const BoltDensity& steel) {
   AnchorCapacity r;
-  r.BoltResinLoad = InterfaceLoad(in.Cohesion1, in.Friction1, in.NormalStress, in.BoltDiameter, in.Length);
-  r.ResinRockLoad = InterfaceLoad(in.Cohesion2, in.Friction2, in.NormalStress, in.HoleDiameter, in.Length);
-  if (r.BoltResinLoad && r.ResinRockLoad && steel.MaxLoad && in.SF != 0 && std::isfinite(in.SF)) {
-    // The steel load as Text4 shows it.
+  r.BoltResinLoad =
+      InterfaceLoad(in.BoltResinCohesion, in.BoltResinFriction, in.NormalStress, in.BoltDiameter, in.BondedLength);
+  r.ResinRockLoad =
+      InterfaceLoad(in.ResinRockCohesion, in.ResinRockFriction, in.NormalStress, in.HoleDiameter, in.BondedLength);
+  if (r.BoltResinLoad && r.ResinRockLoad && steel.MaxLoad && in.SafetyFactor != 0 && std::isfinite(in.SafetyFactor)) {
+    // The steel load as tab 1 shows it.
     const double shown = ParseLeadingNumber(Format(*steel.MaxLoad, kBoltLoadMask));
     const double least =
         std::min({static_cast<double>(*r.BoltResinLoad), static_cast<double>(*r.ResinRockLoad), shown});
-    r.DesignLoad = Single(least / in.SF);
+    r.DesignLoad = Single(least / in.SafetyFactor);
   }
   return r;
 }
 
-BoltDensityInputs DensityInputsOf(const std::array<QString, kBoltBoxCount>& t) {
-  auto v = [&t](BoltBox b) { return Read(t[static_cast<int>(b)]); };
-  return {v(BoltBox::Strength), v(BoltBox::Diameter), v(BoltBox::Length), v(BoltBox::SF),
-          v(BoltBox::Height),   v(BoltBox::Unit),     v(BoltBox::Width)};
+BoltDensityInputs DensityInputsOf(const BoltReadings& boxes) {
+  auto v = [&boxes](BoltBox box) { return ValueOf(boxes, box); };
+  return {v(BoltBox::SteelStrength), v(BoltBox::BoltDiameter), v(BoltBox::BoltLength),  v(BoltBox::SafetyFactor),
+          v(BoltBox::RockHeight),    v(BoltBox::UnitWeight),   v(BoltBox::OpeningWidth)};
 }
 
-AnchorInputs AnchorInputsOf(const std::array<QString, kBoltBoxCount>& t) {
-  auto v = [&t](BoltBox b) { return Read(t[static_cast<int>(b)]); };
-  return {v(BoltBox::Diam2), v(BoltBox::Length2), v(BoltBox::DiamHole), v(BoltBox::Co1), v(BoltBox::Phi1),
-          v(BoltBox::Co2),   v(BoltBox::Phi2),    v(BoltBox::S2),       v(BoltBox::SF1)};
+AnchorInputs AnchorInputsOf(const BoltReadings& boxes) {
+  auto v = [&boxes](BoltBox box) { return ValueOf(boxes, box); };
+  return {v(BoltBox::AnchorDiameter),    v(BoltBox::BondedLength),      v(BoltBox::HoleDiameter),
+          v(BoltBox::BoltResinCohesion), v(BoltBox::BoltResinFriction), v(BoltBox::ResinRockCohesion),
+          v(BoltBox::ResinRockFriction), v(BoltBox::NormalStress),      v(BoltBox::AnchorSafetyFactor)};
 }
 
-std::optional<BoltInvalid> ValidateRoofBolting(const std::array<QString, kBoltBoxCount>& texts) {
-  for (int i = 0; i <= static_cast<int>(BoltBox::Unit); ++i) {
-    if (!IsNumericEntry(texts[i])) return BoltInvalid{std::nullopt, kNotNumeric};
+ValueRule BoltValueRule(BoltBox box) {
+  switch (box) {
+    case BoltBox::SteelStrength: return AboveZero(kStrength);
+    case BoltBox::BoltDiameter:
+    case BoltBox::AnchorDiameter:
+    case BoltBox::HoleDiameter: return AboveZero(kDiameter);
+    case BoltBox::BoltLength:
+    case BoltBox::BondedLength: return AboveZero(kLength);
+    case BoltBox::SafetyFactor:
+    case BoltBox::AnchorSafetyFactor: return AllowedWhen([](double value) { return value >= 1; }, kSafetyFactor);
+    case BoltBox::RockHeight: return AboveZero(kRockHeight);
+    case BoltBox::UnitWeight: return AllowedWhen([](double value) { return value > 10; }, kUnitWeight);
+    case BoltBox::OpeningWidth: return AboveZero(kOpeningWidth);
+    case BoltBox::BoltResinCohesion:
+    case BoltBox::ResinRockCohesion: return AboveZero(kCohesion);
+    case BoltBox::BoltResinFriction:
+    case BoltBox::ResinRockFriction:
+      return [](double degrees) -> std::optional<InputMessage> {
+        if (degrees <= 0) return kFriction;
+        if (degrees >= 90) return kFrictionBelow90;
+        return std::nullopt;
+      };
+    case BoltBox::NormalStress: break;
   }
+  return {};
+}
+
+bool BoltLongerThanRock(double boltLength, double rockHeight) { return boltLength > rockHeight; }
+
+std::optional<BoltRefusal> CheckBoltValues(const BoltReadings& boxes) {
   // The values as the record will hold them.
-  std::array<float, kBoltBoxCount> v{};
+  std::array<float, kBoltBoxCount> values{};
   for (int i = 0; i < kBoltBoxCount; ++i) {
-    const std::optional<float> value = Single(Read(texts[i]));
-    if (!value) return BoltInvalid{static_cast<BoltBox>(i), kTooLarge};
-    v[i] = *value;
+    const std::optional<double>& box = boxes[static_cast<std::size_t>(i)];
+    if (!box || !FitsFloat(*box)) return BoltRefusal{static_cast<BoltBox>(i), kTooLarge};
+    values[static_cast<std::size_t>(i)] = static_cast<float>(*box);
   }
-  auto at = [&v](BoltBox b) { return v[static_cast<int>(b)]; };
-
-  struct Check {
-    BoltBox box;
-    bool fails;
-    Bilingual message;
-  };
-  const Check checks[] = {
-      {BoltBox::Strength,
-       at(BoltBox::Strength) <= 0,
-       {"The strength should be positive", "Η αντοχή πρέπει να έχει θετική τιμή!"}},
-      {BoltBox::Diameter, at(BoltBox::Diameter) <= 0, kDiameter},
-      {BoltBox::Length, at(BoltBox::Length) <= 0, kLength},
-      {BoltBox::Length,
-       at(BoltBox::Height) >= at(BoltBox::Length),
-       {"The length should be greater than overburden height",
-        "Το μήκος πρέπει να είναι μεγαλύτερο από το ύψος υπερκειμένων!"}},
-      {BoltBox::SF, at(BoltBox::SF) < 1, kSafetyFactor},
-      {BoltBox::Height,
-       at(BoltBox::Height) <= 0,
-       {"Overburden depth should be positive", "Το ύψος υπερκειμένων πρέπει να έχει θετική τιμή!"}},
-      {BoltBox::Unit,
-       at(BoltBox::Unit) <= 10,
-       {"Unit Weight should be > 10kN/m3", "Το μοναδιαίο βάρος πρέπει να είναι > 10kN/m3!"}},
-      {BoltBox::Width,
-       at(BoltBox::Width) <= 0,
-       {"Opening width should be > 0", "Το πλάτος ανοίγματος πρέπει να είναι > 0"}},
-      {BoltBox::Diam2, at(BoltBox::Diam2) <= 0, kDiameter},
-      {BoltBox::Length2, at(BoltBox::Length2) <= 0, kLength},
-      {BoltBox::DiamHole, at(BoltBox::DiamHole) <= 0, kDiameter},
-      {BoltBox::Co1, at(BoltBox::Co1) <= 0, kCohesion},
-      {BoltBox::Phi1, at(BoltBox::Phi1) <= 0, kFriction},
-      {BoltBox::Phi1, at(BoltBox::Phi1) >= 90, kFrictionBelow90},
-      {BoltBox::Co2, at(BoltBox::Co2) <= 0, kCohesion},
-      {BoltBox::Phi2, at(BoltBox::Phi2) <= 0, kFriction},
-      {BoltBox::Phi2, at(BoltBox::Phi2) >= 90, kFrictionBelow90},
-      {BoltBox::SF1, at(BoltBox::SF1) < 1, kSafetyFactor},
-  };
-  for (const Check& c : checks) {
-    if (c.fails) return BoltInvalid{c.box, c.message};
+  auto at = [&values](BoltBox box) { return static_cast<double>(values[static_cast<std::size_t>(box)]); };
+  for (int i = 0; i < kBoltBoxCount; ++i) {
+    const auto box = static_cast<BoltBox>(i);
+    if (const ValueRule rule = BoltValueRule(box)) {
+      if (std::optional<InputMessage> refusal = rule(at(box))) return BoltRefusal{box, *refusal};
+    }
+    if (box == BoltBox::BoltLength && !BoltLongerThanRock(at(BoltBox::BoltLength), at(BoltBox::RockHeight))) {
+      return BoltRefusal{box, kBoltShorterThanRock};
+    }
   }
   return std::nullopt;
 }

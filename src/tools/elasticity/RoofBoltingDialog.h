@@ -16,13 +16,13 @@ namespace brantel {
 namespace roofbolting {
 inline constexpr char kTabs[] = "SSTab1";
 // Tab 0: the bolt density.
-inline constexpr char kStrength[] = "txtStrength";  // steel strength
-inline constexpr char kDiameter[] = "txtDiameter";
-inline constexpr char kLength[] = "txtLength";
-inline constexpr char kSF[] = "txtSF";
-inline constexpr char kHeight[] = "txtHeight";  // supported rock height
+inline constexpr char kSteelStrength[] = "txtStrength";
+inline constexpr char kBoltDiameter[] = "txtDiameter";
+inline constexpr char kBoltLength[] = "txtLength";
+inline constexpr char kSafetyFactor[] = "txtSF";
+inline constexpr char kRockHeight[] = "txtHeight";
 inline constexpr char kUnitWeight[] = "txtUnit";
-inline constexpr char kWidth[] = "txtWidth";  // opening width
+inline constexpr char kOpeningWidth[] = "txtWidth";
 inline constexpr char kMaxLoad[] = "txtDynami";
 inline constexpr char kDesignLoad[] = "txtDesign";
 inline constexpr char kOverburden[] = "txtOver";
@@ -31,19 +31,19 @@ inline constexpr char kAreaPerBolt[] = "txtDensity1";
 inline constexpr char kBoltsPerSection[] = "txtDensity2";
 inline constexpr char kHeightWarning[] = "Label8";
 // Tab 1: the anchor.
-inline constexpr char kDiameter2[] = "txtDiam2";
-inline constexpr char kLength2[] = "txtLength2";  // bonded length
+inline constexpr char kAnchorDiameter[] = "txtDiam2";
+inline constexpr char kBondedLength[] = "txtLength2";
 inline constexpr char kHoleDiameter[] = "txtDiamHole";
-inline constexpr char kCohesion1[] = "txtCo1";  // bolt/resin interface
-inline constexpr char kFriction1[] = "txtPhi1";
-inline constexpr char kCohesion2[] = "txtCo2";  // resin/rock interface
-inline constexpr char kFriction2[] = "txtPhi2";
+inline constexpr char kBoltResinCohesion[] = "txtCo1";
+inline constexpr char kBoltResinFriction[] = "txtPhi1";
+inline constexpr char kResinRockCohesion[] = "txtCo2";
+inline constexpr char kResinRockFriction[] = "txtPhi2";
 inline constexpr char kNormalStress[] = "txtS2";
-inline constexpr char kSF2[] = "txtSF1";  // safety factor of the anchor
+inline constexpr char kAnchorSafetyFactor[] = "txtSF1";
 inline constexpr char kBoltResinLoad[] = "Text1";
 inline constexpr char kResinRockLoad[] = "Text2";
 inline constexpr char kSteelLoad[] = "Text4";
-inline constexpr char kAnchorLoad[] = "Text3";  // design load of the anchor
+inline constexpr char kAnchorDesignLoad[] = "Text3";
 inline constexpr char kOk[] = "btnOk";
 inline constexpr char kCancel[] = "btnCancel";
 inline constexpr char kHelp[] = "cmdHelp";
@@ -66,16 +66,17 @@ class RoofBoltingDialog : public forms::FormDialog {
   void CommitToProject() override;
 
  private:
-  void Form_Load();
-  // A box of the first tab changed: both tabs follow, the second through
+  void OnLoad();
+  // A box of the first tab edited: both tabs follow, the second through
   // the steel load.
-  void Density_Change();
-  // A box of the second tab changed.
-  void Anchor_Change();
+  void OnDensityInputEdited();
+  // A box of the second tab edited.
+  void OnAnchorInputEdited();
   void CalcBoltDensity();
   void CalcAnchorCapacity();
-  std::array<QString, kBoltBoxCount> BoxTexts() const;
-  QLineEdit* Box(BoltBox box) const { return ui_.inputs[static_cast<int>(box)]; }
+  // The value of every input box (forms::LeadingValue).
+  BoltReadings ReadBoxes() const;
+  QLineEdit* Box(BoltBox box) const { return ui_.inputs[static_cast<std::size_t>(box)]; }
 
   struct Ui {
     std::array<QLineEdit*, kBoltBoxCount> inputs;  // in BoltBox order
@@ -89,11 +90,13 @@ class RoofBoltingDialog : public forms::FormDialog {
     QLineEdit* boltResinLoad;
     QLineEdit* resinRockLoad;
     QLineEdit* steelLoad;
-    QLineEdit* anchorLoad;
+    QLineEdit* anchorDesignLoad;
     QTabWidget* tabs;
   } ui_;
 
   BoltDensity density_;  // the first tab's results as shown
+  // The inputs that the checks of OK accepted, as the record holds them.
+  std::array<float, kBoltBoxCount> accepted_{};
 };
 
 }  // namespace brantel

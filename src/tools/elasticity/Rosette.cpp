@@ -52,13 +52,13 @@ RosetteSolution CalcStrainTensor(const RosetteData& rosette) {
   const double ec = rosette.Ec;
 
   RosetteSolution out;
-  out.Determinant = Det3x3(r1.A, r1.B, r1.C, r2.A, r2.B, r2.C, r3.A, r3.B, static_cast<float>(r3.C));
-  if (std::fabs(out.Determinant) < kRosetteSingularLimit) return out;
+  const float determinant = Det3x3(r1.A, r1.B, r1.C, r2.A, r2.B, r2.C, r3.A, r3.B, static_cast<float>(r3.C));
+  if (std::fabs(determinant) < kRosetteSingularLimit) return out;
 
   const float d1 = Det3x3(ea, r1.B, r1.C, eb, r2.B, r2.C, ec, r3.B, static_cast<float>(r3.C));
   const float d2 = Det3x3(r1.A, ea, r1.C, r2.A, eb, r2.C, r3.A, ec, static_cast<float>(r3.C));
   const float d3 = Det3x3(r1.A, r1.B, ea, r2.A, r2.B, eb, r3.A, r3.B, rosette.Ec);
-  const double d = out.Determinant;
+  const double d = determinant;
   out.Tensor.Ex = CheckFinite(d1 / d);
   out.Tensor.Ey = CheckFinite(d2 / d);
   out.Tensor.Gxy = CheckFinite(d3 / d);

@@ -34,8 +34,9 @@ ValueRule RosetteDirectionRule(int gauge);
 ValueRule RosettePlaneAngleRule();
 
 struct RosetteSolution {
-  bool Singular = true;               // |Determinant| < kRosetteSingularLimit: no results
-  float Determinant = 0.0f;           // of the gauge system, rounded to 32 bits by Det3x3
+  // The determinant of the gauge system (rounded to 32 bits by Det3x3) is
+  // below kRosetteSingularLimit in magnitude: no results.
+  bool Singular = true;
   RosetteStrainTensor Tensor;         // Ex, Ey, Gxy (engineering shear strain)
   RosettePrincipalStrains Principal;  // E1 >= E2, Theta1, Theta2 (degrees)
 };

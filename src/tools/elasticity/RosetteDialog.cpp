@@ -28,18 +28,18 @@ constexpr forms::FormDesign kForm{
 constexpr ControlRow kControls[] = {
     // The gauges.
     {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 4575, 2055}, .caption = {"Input Data from Strain Gauges", "Εισαγωγή δεδομένων από μηκυνσιόμετρα"}},
-    {.name = "lblea", .kind = Kind::Label, .container = "Frame1", .at = {240, 360, 375, 255}, .caption = {"ea", "εα"}, .partner = rosette::kEa},
-    {.name = rosette::kEa, .kind = Kind::TextBox, .container = "Frame1", .at = {720, 330, 1335, 285}},
-    {.name = "lbleb", .kind = Kind::Label, .container = "Frame1", .at = {240, 720, 375, 255}, .caption = {"eb", "εβ"}, .partner = rosette::kEb},
-    {.name = rosette::kEb, .kind = Kind::TextBox, .container = "Frame1", .at = {720, 690, 1335, 285}},
-    {.name = "lblec", .kind = Kind::Label, .container = "Frame1", .at = {240, 1080, 375, 255}, .caption = {"ec", "εγ"}, .partner = rosette::kEc},
-    {.name = rosette::kEc, .kind = Kind::TextBox, .container = "Frame1", .at = {720, 1050, 1335, 285}},
-    {.name = "lblth1", .kind = Kind::Label, .container = "Frame1", .at = {2280, 360, 615, 255}, .caption = {"g1", "θ1 *"}, .partner = rosette::kAngleA},
-    {.name = rosette::kAngleA, .kind = Kind::TextBox, .container = "Frame1", .at = {2940, 330, 1335, 285}},
-    {.name = "lblth2", .kind = Kind::Label, .container = "Frame1", .at = {2280, 720, 615, 255}, .caption = {"g2", "θ2 *"}, .partner = rosette::kAngleB},
-    {.name = rosette::kAngleB, .kind = Kind::TextBox, .container = "Frame1", .at = {2940, 690, 1335, 285}},
-    {.name = "lblth3", .kind = Kind::Label, .container = "Frame1", .at = {2280, 1080, 615, 255}, .caption = {"g3", "θ3 *"}, .partner = rosette::kAngleC},
-    {.name = rosette::kAngleC, .kind = Kind::TextBox, .container = "Frame1", .at = {2940, 1050, 1335, 285}},
+    {.name = "lblea", .kind = Kind::Label, .container = "Frame1", .at = {240, 360, 375, 255}, .caption = {"ea", "εα"}, .partner = rosette::kReadingA},
+    {.name = rosette::kReadingA, .kind = Kind::TextBox, .container = "Frame1", .at = {720, 330, 1335, 285}},
+    {.name = "lbleb", .kind = Kind::Label, .container = "Frame1", .at = {240, 720, 375, 255}, .caption = {"eb", "εβ"}, .partner = rosette::kReadingB},
+    {.name = rosette::kReadingB, .kind = Kind::TextBox, .container = "Frame1", .at = {720, 690, 1335, 285}},
+    {.name = "lblec", .kind = Kind::Label, .container = "Frame1", .at = {240, 1080, 375, 255}, .caption = {"ec", "εγ"}, .partner = rosette::kReadingC},
+    {.name = rosette::kReadingC, .kind = Kind::TextBox, .container = "Frame1", .at = {720, 1050, 1335, 285}},
+    {.name = "lblth1", .kind = Kind::Label, .container = "Frame1", .at = {2280, 360, 615, 255}, .caption = {"g1", "θ1 *"}, .partner = rosette::kDirectionA},
+    {.name = rosette::kDirectionA, .kind = Kind::TextBox, .container = "Frame1", .at = {2940, 330, 1335, 285}},
+    {.name = "lblth2", .kind = Kind::Label, .container = "Frame1", .at = {2280, 720, 615, 255}, .caption = {"g2", "θ2 *"}, .partner = rosette::kDirectionB},
+    {.name = rosette::kDirectionB, .kind = Kind::TextBox, .container = "Frame1", .at = {2940, 690, 1335, 285}},
+    {.name = "lblth3", .kind = Kind::Label, .container = "Frame1", .at = {2280, 1080, 615, 255}, .caption = {"g3", "θ3 *"}, .partner = rosette::kDirectionC},
+    {.name = rosette::kDirectionC, .kind = Kind::TextBox, .container = "Frame1", .at = {2940, 1050, 1335, 285}},
     {.name = "Label13", .kind = Kind::Label, .container = "Frame1", .at = {240, 1455, 4215, 480}, .caption = {"Angles in degrees, counter-clockwise from +x axis", "Οι γωνίες είναι σε μοίρες αριστερόστροφα από χ+"}},
     // The tensor.
     {.name = "Frame4", .kind = Kind::Frame, .at = {4800, 120, 3015, 1455}, .caption = {"2D Strain Tensor", "Όροι τανυστή"}},
@@ -49,25 +49,25 @@ constexpr ControlRow kControls[] = {
     {.name = rosette::kEy, .kind = Kind::TextBox, .container = "Frame4", .at = {840, 690, 1935, 285}, .flags = kResult},
     {.name = "lblgxy", .kind = Kind::Label, .container = "Frame4", .at = {240, 1080, 495, 255}, .caption = {"gxy", "γxy"}, .partner = rosette::kGxy},
     {.name = rosette::kGxy, .kind = Kind::TextBox, .container = "Frame4", .at = {840, 1050, 1935, 285}, .flags = kResult},
-    {.name = rosette::kPicture, .kind = Kind::Picture, .at = {4800, 1680, 3015, 495}},  // nothing draws in it
+    {.name = rosette::kPictureArea, .kind = Kind::Picture, .at = {4800, 1680, 3015, 495}},  // nothing draws in it
     // The principal strains.
     {.name = "Frame3", .kind = Kind::Frame, .at = {120, 2280, 7695, 1095}, .caption = {"Principal Strains", "Κύριες ανηγμένες παραμορφώσεις"}},
     {.name = "lble1", .kind = Kind::Label, .container = "Frame3", .at = {240, 360, 375, 255}, .caption = {"e1", "ε1"}, .partner = rosette::kE1},
     {.name = rosette::kE1, .kind = Kind::TextBox, .container = "Frame3", .at = {720, 330, 1935, 285}, .flags = kResult},
     {.name = "lble2", .kind = Kind::Label, .container = "Frame3", .at = {240, 720, 375, 255}, .caption = {"e2", "ε2"}, .partner = rosette::kE2},
     {.name = rosette::kE2, .kind = Kind::TextBox, .container = "Frame3", .at = {720, 690, 1935, 285}, .flags = kResult},
-    {.name = "lblthe1", .kind = Kind::Label, .container = "Frame3", .at = {3960, 360, 735, 255}, .caption = {"w(e1)", "θ1"}, .partner = rosette::kTheta1},
-    {.name = rosette::kTheta1, .kind = Kind::TextBox, .container = "Frame3", .at = {4800, 330, 1935, 285}, .flags = kResult},
-    {.name = "lblthe2", .kind = Kind::Label, .container = "Frame3", .at = {3960, 720, 735, 255}, .caption = {"w(e2)", "θ2"}, .partner = rosette::kTheta2},
-    {.name = rosette::kTheta2, .kind = Kind::TextBox, .container = "Frame3", .at = {4800, 690, 1935, 285}, .flags = kResult},
+    {.name = "lblthe1", .kind = Kind::Label, .container = "Frame3", .at = {3960, 360, 735, 255}, .caption = {"w(e1)", "θ1"}, .partner = rosette::kE1Direction},
+    {.name = rosette::kE1Direction, .kind = Kind::TextBox, .container = "Frame3", .at = {4800, 330, 1935, 285}, .flags = kResult},
+    {.name = "lblthe2", .kind = Kind::Label, .container = "Frame3", .at = {3960, 720, 735, 255}, .caption = {"w(e2)", "θ2"}, .partner = rosette::kE2Direction},
+    {.name = rosette::kE2Direction, .kind = Kind::TextBox, .container = "Frame3", .at = {4800, 690, 1935, 285}, .flags = kResult},
     // The plane.
     {.name = "Frame2", .kind = Kind::Frame, .at = {120, 3480, 7695, 1095}, .caption = {"Strain Calculation at Given Plane", "Υπολογισμός σε τυχαίο επίπεδο"}},
     {.name = "lbltheta", .kind = Kind::Label, .container = "Frame2", .at = {240, 360, 375, 255}, .caption = {"w", "θ"}, .partner = rosette::kPlaneAngle},
     {.name = rosette::kPlaneAngle, .kind = Kind::TextBox, .container = "Frame2", .at = {720, 330, 1335, 285}},
-    {.name = "lbletheta", .kind = Kind::Label, .container = "Frame2", .at = {3960, 360, 735, 255}, .caption = {"ew", "ε_θ"}, .partner = rosette::kPlaneStrain},
-    {.name = rosette::kPlaneStrain, .kind = Kind::TextBox, .container = "Frame2", .at = {4800, 330, 1935, 285}, .flags = kResult},
-    {.name = "lblgtheta", .kind = Kind::Label, .container = "Frame2", .at = {3960, 720, 735, 255}, .caption = {"gw", "γ_θ"}, .partner = rosette::kPlaneShear},
-    {.name = rosette::kPlaneShear, .kind = Kind::TextBox, .container = "Frame2", .at = {4800, 690, 1935, 285}, .flags = kResult},
+    {.name = "lbletheta", .kind = Kind::Label, .container = "Frame2", .at = {3960, 360, 735, 255}, .caption = {"ew", "ε_θ"}, .partner = rosette::kPlaneNormalStrain},
+    {.name = rosette::kPlaneNormalStrain, .kind = Kind::TextBox, .container = "Frame2", .at = {4800, 330, 1935, 285}, .flags = kResult},
+    {.name = "lblgtheta", .kind = Kind::Label, .container = "Frame2", .at = {3960, 720, 735, 255}, .caption = {"gw", "γ_θ"}, .partner = rosette::kPlaneShearStrain},
+    {.name = rosette::kPlaneShearStrain, .kind = Kind::TextBox, .container = "Frame2", .at = {4800, 690, 1935, 285}, .flags = kResult},
     // Buttons.
     {.name = rosette::kHelp, .kind = Kind::Button, .at = {1560, 4740, 1215, 375}, .caption = {"Help"}},
     {.name = rosette::kCancel, .kind = Kind::Button, .at = {3360, 4740, 1215, 375}, .caption = {"Cancel"}},
@@ -80,56 +80,57 @@ constexpr ControlRow kControls[] = {
 RosetteDialog::RosetteDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmRozeta"));
   Build(kForm, kControls);
-  ui_.ea = Require<QLineEdit>(rosette::kEa);
-  ui_.eb = Require<QLineEdit>(rosette::kEb);
-  ui_.ec = Require<QLineEdit>(rosette::kEc);
-  ui_.w1 = Require<QLineEdit>(rosette::kAngleA);
-  ui_.w2 = Require<QLineEdit>(rosette::kAngleB);
-  ui_.w3 = Require<QLineEdit>(rosette::kAngleC);
-  ui_.w = Require<QLineEdit>(rosette::kPlaneAngle);
+  ui_.readingA = Require<QLineEdit>(rosette::kReadingA);
+  ui_.readingB = Require<QLineEdit>(rosette::kReadingB);
+  ui_.readingC = Require<QLineEdit>(rosette::kReadingC);
+  ui_.directionA = Require<QLineEdit>(rosette::kDirectionA);
+  ui_.directionB = Require<QLineEdit>(rosette::kDirectionB);
+  ui_.directionC = Require<QLineEdit>(rosette::kDirectionC);
+  ui_.planeAngle = Require<QLineEdit>(rosette::kPlaneAngle);
   ui_.ex = Require<QLineEdit>(rosette::kEx);
   ui_.ey = Require<QLineEdit>(rosette::kEy);
   ui_.gxy = Require<QLineEdit>(rosette::kGxy);
   ui_.e1 = Require<QLineEdit>(rosette::kE1);
   ui_.e2 = Require<QLineEdit>(rosette::kE2);
-  ui_.theta1 = Require<QLineEdit>(rosette::kTheta1);
-  ui_.theta2 = Require<QLineEdit>(rosette::kTheta2);
-  ui_.ew = Require<QLineEdit>(rosette::kPlaneStrain);
-  ui_.gw = Require<QLineEdit>(rosette::kPlaneShear);
+  ui_.e1Direction = Require<QLineEdit>(rosette::kE1Direction);
+  ui_.e2Direction = Require<QLineEdit>(rosette::kE2Direction);
+  ui_.planeNormalStrain = Require<QLineEdit>(rosette::kPlaneNormalStrain);
+  ui_.planeShearStrain = Require<QLineEdit>(rosette::kPlaneShearStrain);
   ui_.ok = Require<QPushButton>(rosette::kOk);
-  Require<QFrame>(rosette::kPicture)->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  Require<QFrame>(rosette::kPictureArea)->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
 
-  inputs_.Add(ui_.ea, staged_.Ea, {Reading::WholeEntry, InvalidValueFor({"ea", "εα"})});
-  inputs_.Add(ui_.eb, staged_.Eb, {Reading::WholeEntry, InvalidValueFor({"eb", "εβ"})});
-  inputs_.Add(ui_.ec, staged_.Ec, {Reading::WholeEntry, InvalidValueFor({"ec", "εγ"})});
-  inputs_.Add(ui_.w1, staged_.W1,
+  inputs_.Add(ui_.readingA, staged_.Ea, {Reading::WholeEntry, InvalidValueFor({"ea", "εα"})});
+  inputs_.Add(ui_.readingB, staged_.Eb, {Reading::WholeEntry, InvalidValueFor({"eb", "εβ"})});
+  inputs_.Add(ui_.readingC, staged_.Ec, {Reading::WholeEntry, InvalidValueFor({"ec", "εγ"})});
+  inputs_.Add(ui_.directionA, staged_.W1,
               {Reading::WholeEntry, Sentence({"Invalid value for angle w1", "Εσφαλμένη τιμή για τη γωνία θ1"}),
                RosetteDirectionRule(0)});
-  inputs_.Add(ui_.w2, staged_.W2,
+  inputs_.Add(ui_.directionB, staged_.W2,
               {Reading::WholeEntry, Sentence({"Invalid value for angle w2", "Εσφαλμένη τιμή για τη γωνία θ2"}),
                RosetteDirectionRule(1)});
-  inputs_.Add(ui_.w3, staged_.W3,
+  inputs_.Add(ui_.directionC, staged_.W3,
               {Reading::WholeEntry, Sentence({"Invalid value for angle w3", "Εσφαλμένη τιμή για τη γωνία θ3"}),
                RosetteDirectionRule(2)});
-  inputs_.Add(ui_.w, staged_.W,
+  inputs_.Add(ui_.planeAngle, staged_.W,
               {Reading::WholeEntry, Sentence({"Invalid value for angle w", "Εσφαλμένη τιμή για τη γωνία θ"}),
                RosettePlaneAngleRule()});
 
   WireButtons(ui_.ok, Require<QPushButton>(rosette::kCancel), Require<QPushButton>(rosette::kHelp));
-  for (QLineEdit* box : {ui_.ea, ui_.eb, ui_.ec, ui_.w1, ui_.w2, ui_.w3}) {
-    connect(box, &QLineEdit::textChanged, this, &RosetteDialog::Gauge_Change);
+  for (QLineEdit* box : {ui_.readingA, ui_.readingB, ui_.readingC, ui_.directionA, ui_.directionB, ui_.directionC}) {
+    connect(box, &QLineEdit::textChanged, this, &RosetteDialog::OnGaugeEdited);
   }
-  connect(ui_.w, &QLineEdit::textChanged, this, &RosetteDialog::Text7_Change);
-  for (QLineEdit* box : {ui_.ea, ui_.eb, ui_.ec, ui_.w1, ui_.w2, ui_.w3, ui_.w}) {
-    forms::OnLostFocus(box, [this, box] { Text_LostFocus(box); });
+  connect(ui_.planeAngle, &QLineEdit::textChanged, this, &RosetteDialog::OnPlaneAngleEdited);
+  for (QLineEdit* box :
+       {ui_.readingA, ui_.readingB, ui_.readingC, ui_.directionA, ui_.directionB, ui_.directionC, ui_.planeAngle}) {
+    forms::OnLostFocus(box, [this, box] { OnInputFocusLost(box); });
   }
 
-  Form_Load();
+  OnLoad();
 }
 
 RosetteDialog::~RosetteDialog() = default;
 
-void RosetteDialog::Form_Load() {
+void RosetteDialog::OnLoad() {
   LoadInputs();
   if (ValidateInput()) CalcStrainTensor();
   AddHistoryLine(Tr({"Strain analysis from strain gauge data.",
@@ -161,7 +162,7 @@ void RosetteDialog::CalcStrainTensor() {
   // 32-bit range, empty every result and keep OK disabled until the inputs
   // change; the plane follows the principal strains.
   solved_ = false;
-  const auto results = {ui_.ex, ui_.ey, ui_.gxy, ui_.e1, ui_.e2, ui_.theta1, ui_.theta2};
+  const auto results = {ui_.ex, ui_.ey, ui_.gxy, ui_.e1, ui_.e2, ui_.e1Direction, ui_.e2Direction};
   forms::Calculate(results, [&] {
     const RosetteSolution s = brantel::CalcStrainTensor(rosette_);
     tensor_.Ex = s.Tensor.Ex;
@@ -174,8 +175,8 @@ void RosetteDialog::CalcStrainTensor() {
     forms::ShowResult(ui_.gxy, tensor_.Gxy, kRosetteMask);
     forms::ShowResult(ui_.e1, principal_.E1, kRosetteMask);
     forms::ShowResult(ui_.e2, principal_.E2, kRosetteMask);
-    forms::ShowResult(ui_.theta1, principal_.Theta1, kRosetteMask);
-    forms::ShowResult(ui_.theta2, principal_.Theta2, kRosetteMask);
+    forms::ShowResult(ui_.e1Direction, principal_.Theta1, kRosetteMask);
+    forms::ShowResult(ui_.e2Direction, principal_.Theta2, kRosetteMask);
     solved_ = true;
   });
   ui_.ok->setEnabled(solved_);
@@ -183,7 +184,7 @@ void RosetteDialog::CalcStrainTensor() {
 }
 
 void RosetteDialog::CalcStrainAtAngle() {
-  const auto results = {ui_.ew, ui_.gw};
+  const auto results = {ui_.planeNormalStrain, ui_.planeShearStrain};
   if (!solved_) {
     rosette_.Ew = 0.0f;
     rosette_.Gw = 0.0f;
@@ -195,8 +196,8 @@ void RosetteDialog::CalcStrainAtAngle() {
         const RosettePlaneStrains p = brantel::CalcStrainAtAngle(principal_, rosette_.W);
         rosette_.Ew = p.Ew;
         rosette_.Gw = p.Gw;
-        forms::ShowResult(ui_.ew, rosette_.Ew, kRosetteMask);
-        forms::ShowResult(ui_.gw, rosette_.Gw, kRosetteMask);
+        forms::ShowResult(ui_.planeNormalStrain, rosette_.Ew, kRosetteMask);
+        forms::ShowResult(ui_.planeShearStrain, rosette_.Gw, kRosetteMask);
       },
       [this] {
         rosette_.Ew = 0.0f;
@@ -204,17 +205,17 @@ void RosetteDialog::CalcStrainAtAngle() {
       });
 }
 
-void RosetteDialog::Gauge_Change() {
+void RosetteDialog::OnGaugeEdited() {
   if (loading_) return;
   if (ValidateInput()) CalcStrainTensor();
 }
 
-void RosetteDialog::Text7_Change() {
+void RosetteDialog::OnPlaneAngleEdited() {
   if (loading_) return;
   if (ValidateInput()) CalcStrainAtAngle();
 }
 
-void RosetteDialog::Text_LostFocus(QLineEdit* box) {
+void RosetteDialog::OnInputFocusLost(QLineEdit* box) {
   // What was typed shows as its number in the general format; a box the
   // user did not edit keeps its stored value.
   forms::ShowTypedGeneral(box, forms::OnLeave::ValueOfText);

@@ -14,23 +14,23 @@ namespace brantel {
 
 // The design names of the strain rosette dialog's controls, for its code and its tests.
 namespace rosette {
-inline constexpr char kEa[] = "Text1";  // reading of gauge a
-inline constexpr char kEb[] = "Text2";
-inline constexpr char kEc[] = "Text3";
-inline constexpr char kAngleA[] = "Text4";  // direction of gauge a
-inline constexpr char kAngleB[] = "Text5";
-inline constexpr char kAngleC[] = "Text6";
-inline constexpr char kPlaneAngle[] = "Text7";  // the plane's angle from e1
+inline constexpr char kReadingA[] = "Text1";
+inline constexpr char kReadingB[] = "Text2";
+inline constexpr char kReadingC[] = "Text3";
+inline constexpr char kDirectionA[] = "Text4";
+inline constexpr char kDirectionB[] = "Text5";
+inline constexpr char kDirectionC[] = "Text6";
+inline constexpr char kPlaneAngle[] = "Text7";
 inline constexpr char kEx[] = "Text14";
 inline constexpr char kEy[] = "Text15";
 inline constexpr char kGxy[] = "Text16";
 inline constexpr char kE1[] = "Text9";
 inline constexpr char kE2[] = "Text10";
-inline constexpr char kTheta1[] = "Text11";       // direction of e1
-inline constexpr char kTheta2[] = "Text12";       // direction of e2
-inline constexpr char kPlaneStrain[] = "Text13";  // normal strain on the plane
-inline constexpr char kPlaneShear[] = "Text8";    // shear strain on the plane
-inline constexpr char kPicture[] = "Picture1";    // the rosette's sketch
+inline constexpr char kE1Direction[] = "Text11";
+inline constexpr char kE2Direction[] = "Text12";
+inline constexpr char kPlaneNormalStrain[] = "Text13";
+inline constexpr char kPlaneShearStrain[] = "Text8";
+inline constexpr char kPictureArea[] = "Picture1";
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
 inline constexpr char kHelp[] = "cmdHelp";
@@ -48,39 +48,37 @@ class RosetteDialog : public forms::FormDialog {
   explicit RosetteDialog(QWidget* owner = nullptr);
   ~RosetteDialog() override;
 
-  // The working copy of the readings, directions and plane.
-  const RosetteData& Working() const { return rosette_; }
-
  protected:
   void LoadFromProject() override;
   bool ValidateInput() override;
   void CommitToProject() override;
 
  private:
-  void Form_Load();
-  void Gauge_Change();  // Text1 .. Text6
-  void Text7_Change();
-  void Text_LostFocus(QLineEdit* box);
+  void OnLoad();
+  // A gauge's reading or direction edited.
+  void OnGaugeEdited();
+  void OnPlaneAngleEdited();
+  void OnInputFocusLost(QLineEdit* box);
   void CalcStrainTensor();
   void CalcStrainAtAngle();
 
   struct Ui {
-    QLineEdit* ea;
-    QLineEdit* eb;
-    QLineEdit* ec;
-    QLineEdit* w1;
-    QLineEdit* w2;
-    QLineEdit* w3;
-    QLineEdit* w;  // the plane's angle from e1
+    QLineEdit* readingA;
+    QLineEdit* readingB;
+    QLineEdit* readingC;
+    QLineEdit* directionA;
+    QLineEdit* directionB;
+    QLineEdit* directionC;
+    QLineEdit* planeAngle;
     QLineEdit* ex;
     QLineEdit* ey;
     QLineEdit* gxy;
     QLineEdit* e1;
     QLineEdit* e2;
-    QLineEdit* theta1;
-    QLineEdit* theta2;
-    QLineEdit* ew;
-    QLineEdit* gw;
+    QLineEdit* e1Direction;
+    QLineEdit* e2Direction;
+    QLineEdit* planeNormalStrain;
+    QLineEdit* planeShearStrain;
     QPushButton* ok;
   } ui_;
 

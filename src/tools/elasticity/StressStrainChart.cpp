@@ -95,21 +95,6 @@ void StressStrainChart::SetPoints(const std::vector<QPointF>& points) {
   if (series_->points() != curve) series_->replace(curve);
 }
 
-std::vector<QPointF> StressStrainChart::Points() const {
-  const QList<QPointF> points = series_->points();
-  return {points.begin(), points.end()};
-}
-
-QString StressStrainChart::Title() const { return chart_->title(); }
-
-QString StressStrainChart::AxisTitle(Qt::Orientation axis) const {
-  return (axis == Qt::Horizontal ? axisX_ : axisY_)->titleText();
-}
-
-double StressStrainChart::AxisMax(Qt::Orientation axis) const {
-  return (axis == Qt::Horizontal ? axisX_ : axisY_)->max();
-}
-
 void StressStrainChart::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   view_->setGeometry(rect());

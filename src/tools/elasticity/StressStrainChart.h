@@ -29,12 +29,6 @@ class StressStrainChart : public QWidget {
   // Draws the curve through the points; an empty list leaves the axes bare.
   void SetPoints(const std::vector<QPointF>& points);
 
-  std::vector<QPointF> Points() const;
-  QString Title() const;
-  QString AxisTitle(Qt::Orientation axis) const;
-  // The upper end of an axis (its lower end is 0).
-  double AxisMax(Qt::Orientation axis) const;
-
  protected:
   void resizeEvent(QResizeEvent* event) override;
 

@@ -117,28 +117,28 @@ TransformationDialog::TransformationDialog(QWidget* owner) : FormDialog(owner) {
     ui_.newVector[k] = Require<QLineEdit>(transformation::kNewVectorBox[k]);
     vectorInputs_.Add(ui_.vector[k], working_.Vector[k], {Reading::WholeEntry, NameOf(ui_.vector[k]->objectName())});
   }
-  ui_.option = Options(transformation::kKind);
+  ui_.operandKind = Options(transformation::kOperandKind);
   ui_.inputBrackets = Require<MatrixBrackets>(transformation::kInputBrackets);
   ui_.resultBrackets = Require<MatrixBrackets>(transformation::kResultBrackets);
   ui_.ok = Require<QPushButton>(transformation::kOk);
 
   WireButtons(ui_.ok, Require<QPushButton>(transformation::kCancel), Require<QPushButton>(transformation::kHelp));
   for (const auto* boxes : {&ui_.cosines, &ui_.tensor}) {
-    for (QLineEdit* b : *boxes) connect(b, &QLineEdit::textChanged, this, &TransformationDialog::Text_Change);
+    for (QLineEdit* b : *boxes) connect(b, &QLineEdit::textChanged, this, &TransformationDialog::OnInputEdited);
   }
-  for (QLineEdit* b : ui_.vector) connect(b, &QLineEdit::textChanged, this, &TransformationDialog::Text_Change);
-  for (int index = ui_.option.LBound(); index <= ui_.option.UBound(); ++index) {
-    connect(ui_.option.At(index), &QRadioButton::toggled, this, [this, index](bool on) {
-      if (on) Option1_Click(index);
+  for (QLineEdit* b : ui_.vector) connect(b, &QLineEdit::textChanged, this, &TransformationDialog::OnInputEdited);
+  for (int kind = ui_.operandKind.LBound(); kind <= ui_.operandKind.UBound(); ++kind) {
+    connect(ui_.operandKind.At(kind), &QRadioButton::toggled, this, [this, kind](bool on) {
+      if (on) OnOperandKindChosen(kind);
     });
   }
 
-  Form_Load();
+  OnLoad();
 }
 
 TransformationDialog::~TransformationDialog() = default;
 
-void TransformationDialog::Form_Load() {
+void TransformationDialog::OnLoad() {
   LoadInputs();
   if (ValidateInput()) CalcTransformation();
   AddHistoryLine(Tr({"Coordinate transformation of matrix or vector.",
@@ -154,19 +154,19 @@ void TransformationDialog::LoadFromProject() {
     forms::ShowStoredGeneral(ui_.tensor[k], element);
   }
   for (std::size_t i = 0; i < 3; ++i) forms::ShowStoredGeneral(ui_.vector[i], working_.Vector[i]);
-  forms::SetArrayIndex(ui_.option, working_.Option);
+  forms::SetArrayIndex(ui_.operandKind, working_.Option);
   ShowBoxesOf(working_.Option);
 }
 
-void TransformationDialog::Option1_Click(int index) {
-  working_.Option = static_cast<qint16>(index);
-  ShowBoxesOf(index);
+void TransformationDialog::OnOperandKindChosen(int kind) {
+  working_.Option = static_cast<qint16>(kind);
+  ShowBoxesOf(kind);
   if (loading_) return;
   if (ValidateInput()) CalcTransformation();
 }
 
-void TransformationDialog::ShowBoxesOf(int option) {
-  const bool vector = option == 1;
+void TransformationDialog::ShowBoxesOf(int kind) {
+  const bool vector = kind == 1;
   for (QLineEdit* b : ui_.tensor) b->setVisible(!vector);
   for (QLineEdit* b : ui_.newTensor) b->setVisible(!vector);
   for (QLineEdit* b : ui_.vector) b->setVisible(vector);
@@ -206,7 +206,7 @@ void TransformationDialog::CalcTransformation() {
   }
 }
 
-void TransformationDialog::Text_Change() {
+void TransformationDialog::OnInputEdited() {
   if (loading_) return;
   if (ValidateInput()) CalcTransformation();
 }

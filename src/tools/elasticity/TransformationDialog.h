@@ -16,19 +16,19 @@ namespace brantel {
 // its code and its tests. The 3 x 3 grids are filled row by row: box k holds
 // component (k / 3 + 1, k % 3 + 1).
 namespace transformation {
-inline constexpr char kCosines[] = "Text1";    // the direction cosines
-inline constexpr char kTensor[] = "Text2";     // the tensor given
-inline constexpr char kNewTensor[] = "Text3";  // the tensor transformed
-inline constexpr char kVector[] = "Text4";     // the vector given
-inline constexpr char kNewVector[] = "Text5";  // the vector transformed
+inline constexpr char kCosines[] = "Text1";
+inline constexpr char kTensor[] = "Text2";
+inline constexpr char kNewTensor[] = "Text3";
+inline constexpr char kVector[] = "Text4";
+inline constexpr char kNewVector[] = "Text5";
 inline constexpr std::array<forms::ItemName, 9> kCosineBox = forms::Items<9>(kCosines);
 inline constexpr std::array<forms::ItemName, 9> kTensorBox = forms::Items<9>(kTensor);
 inline constexpr std::array<forms::ItemName, 9> kNewTensorBox = forms::Items<9>(kNewTensor);
 inline constexpr std::array<forms::ItemName, 3> kVectorBox = forms::Items<3>(kVector);
 inline constexpr std::array<forms::ItemName, 3> kNewVectorBox = forms::Items<3>(kNewVector);
-inline constexpr char kKind[] = "Option1";  // what is transformed
-inline constexpr forms::ItemName kTensorKind = forms::Item(kKind, 0);
-inline constexpr forms::ItemName kVectorKind = forms::Item(kKind, 1);
+inline constexpr char kOperandKind[] = "Option1";
+inline constexpr forms::ItemName kTensorKind = forms::Item(kOperandKind, 0);
+inline constexpr forms::ItemName kVectorKind = forms::Item(kOperandKind, 1);
 inline constexpr char kInputBrackets[] = "linInput";
 inline constexpr char kResultBrackets[] = "linResult";
 inline constexpr char kOk[] = "CmdOk";
@@ -54,10 +54,11 @@ class TransformationDialog : public forms::FormDialog {
   void CommitToProject() override;
 
  private:
-  void Form_Load();
-  void Text_Change();
-  void Option1_Click(int index);
-  void ShowBoxesOf(int option);
+  void OnLoad();
+  void OnInputEdited();
+  // The tensor (0) or the vector (1) chosen.
+  void OnOperandKindChosen(int kind);
+  void ShowBoxesOf(int kind);
   void CalcTransformation();
 
   struct Ui {
@@ -66,8 +67,8 @@ class TransformationDialog : public forms::FormDialog {
     std::array<QLineEdit*, 9> newTensor;
     std::array<QLineEdit*, 3> vector;
     std::array<QLineEdit*, 3> newVector;
-    forms::OptionArray option;      // 0 tensor, 1 vector
-    MatrixBrackets* inputBrackets;  // around the tensor or the vector
+    forms::OptionArray operandKind;  // 0 tensor, 1 vector
+    MatrixBrackets* inputBrackets;   // around the tensor or the vector
     MatrixBrackets* resultBrackets;
     QPushButton* ok;
   } ui_;

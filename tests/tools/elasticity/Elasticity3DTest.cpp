@@ -36,7 +36,10 @@ TEST(Hooke3D, StrainsWorkedByHand) {
       for (std::size_t j = 0; j < 3; ++j) EXPECT_NEAR(t[i][j], c.strain[i][j], 1e-8) << i << j;
     }
   }
-  EXPECT_FLOAT_EQ(CalcStrainTensor3D({}, 1000, 0.25).ShearModulus, 400.0f);
+  // No stress, no strain.
+  const HookeStrains3D unloaded = CalcStrainTensor3D({}, 1000, 0.25);
+  ASSERT_TRUE(unloaded.Computable);
+  EXPECT_EQ(unloaded.Tensor(), Matrix3d{});
 }
 
 // The strains turned back into stresses with Lame's form,
@@ -123,6 +126,20 @@ TEST(Hooke3D, VerdictsOfTheConstantBoxes) {
   EXPECT_EQ(CheckHookeModulus(false, HookeVerdictValue(std::nullopt, u"1e999")), M::InvalidValue);
   EXPECT_EQ(CheckHookeModulus(false, HookeVerdictValue(std::nullopt, u" -1e999")), M::ShouldBePositive);
   EXPECT_EQ(CheckHookePoisson(false, HookeVerdictValue(std::nullopt, u"1e999")), P::ShouldBeBelowHalf);
+
+  // Each verdict that refuses a box has its own message; an accepted box
+  // and the notice beside the box have none.
+  EXPECT_STREQ(HookeModulusMessage(M::InvalidValue)->text.english, "Invalid value for Young's modulus");
+  EXPECT_STREQ(HookeModulusMessage(M::ShouldBePositive)->text.greek, "Το μέτρο ελαστικότητας πρέπει να είναι θετικό");
+  EXPECT_STREQ(HookePoissonMessage(P::ShouldBePositive)->text.english, "Poisson's ratio should be positive");
+  EXPECT_STREQ(HookePoissonMessage(P::InvalidValue)->text.english, "Invalid value for Poisson's ratio");
+  EXPECT_STREQ(HookePoissonMessage(P::ShouldBeBelowHalf)->text.english, "Poisson's ratio should be < 0.5");
+  for (const auto& message : {HookeModulusMessage(M::InvalidValue), HookePoissonMessage(P::ShouldBeBelowHalf)}) {
+    EXPECT_FALSE(message->withPrefix);  // whole sentences
+  }
+  EXPECT_FALSE(HookeModulusMessage(M::Accepted));
+  EXPECT_FALSE(HookePoissonMessage(P::Accepted));
+  EXPECT_FALSE(HookePoissonMessage(P::NotPositiveNotice));
 }
 
 }  // namespace

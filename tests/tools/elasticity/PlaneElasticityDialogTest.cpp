@@ -41,8 +41,8 @@ TEST_F(PlaneElasticityDialogTest, ANewProjectOpensOnTheStressTabWithOkDisabled) 
   EXPECT_EQ(Control<QTabWidget>(planeelasticity::kTabs)->currentIndex(), 0);
   EXPECT_FALSE(Enabled(planeelasticity::kOk));
   ExpectTexts({{planeelasticity::kEx, "0.000000"},
-               {planeelasticity::kModulus1, "0.000"},
-               {planeelasticity::kPoisson1, "0"},
+               {planeelasticity::kStressTabModulus, "0.000"},
+               {planeelasticity::kStressTabPoisson, "0"},
                {planeelasticity::kSx, "0.000"},
                {planeelasticity::kTxy, "0.000"}});
   ShowTab(1);  // E = 0 computes no strains
@@ -57,22 +57,22 @@ TEST_F(PlaneElasticityDialogTest, ANewProjectOpensOnTheStressTabWithOkDisabled) 
 TEST_F(PlaneElasticityDialogTest, StatesWorkedByHandOnBothTabs) {
   Open();
   Type(planeelasticity::kEx, QStringLiteral("0.001"));
-  Type(planeelasticity::kModulus1, QStringLiteral("1000"));
-  Type(planeelasticity::kPoisson1, QStringLiteral("0.25"));
+  Type(planeelasticity::kStressTabModulus, QStringLiteral("1000"));
+  Type(planeelasticity::kStressTabPoisson, QStringLiteral("0.25"));
   ExpectTexts({{planeelasticity::kSx, "1.067"}, {planeelasticity::kSy, "0.267"}, {planeelasticity::kTxy, "0.000"}});
-  Press(planeelasticity::kPlaneStrain1);
+  Press(planeelasticity::kStressTabPlaneStrain);
   ExpectTexts({{planeelasticity::kSx, "1.200"}, {planeelasticity::kSy, "0.400"}});
   EXPECT_TRUE(Enabled(planeelasticity::kOk));
 
   ShowTab(1);
   Type(planeelasticity::kSxIn, QStringLiteral("10"));
   Type(planeelasticity::kTxyIn, QStringLiteral("5"));
-  Type(planeelasticity::kModulus2, QStringLiteral("1000"));
-  Type(planeelasticity::kPoisson2, QStringLiteral("0.25"));
+  Type(planeelasticity::kStrainTabModulus, QStringLiteral("1000"));
+  Type(planeelasticity::kStrainTabPoisson, QStringLiteral("0.25"));
   ExpectTexts({{planeelasticity::kExOut, "0.010000"},
                {planeelasticity::kEyOut, "-0.002500"},
                {planeelasticity::kGxyOut, "0.012500"}});
-  Press(planeelasticity::kPlaneStrain2);
+  Press(planeelasticity::kStrainTabPlaneStrain);
   ExpectTexts({{planeelasticity::kExOut, "0.009375"},
                {planeelasticity::kEyOut, "-0.003125"},
                {planeelasticity::kGxyOut, "0.012500"}});
@@ -90,22 +90,22 @@ TEST_F(PlaneElasticityDialogTest, HelpPageExample) {
   TypeAll({{planeelasticity::kEx, "0.0005"},
            {planeelasticity::kEy, "0.0002"},
            {planeelasticity::kGxy, "0.0003"},
-           {planeelasticity::kModulus1, "50000"},
-           {planeelasticity::kPoisson1, "0.25"}});
+           {planeelasticity::kStressTabModulus, "50000"},
+           {planeelasticity::kStressTabPoisson, "0.25"}});
   ExpectTexts({{planeelasticity::kSx, "29.333"}, {planeelasticity::kSy, "17.333"}, {planeelasticity::kTxy, "6.000"}});
-  Press(planeelasticity::kPlaneStrain1);
+  Press(planeelasticity::kStressTabPlaneStrain);
   ExpectTexts({{planeelasticity::kSx, "34.000"}, {planeelasticity::kSy, "22.000"}, {planeelasticity::kTxy, "6.000"}});
 
   ShowTab(1);
   TypeAll({{planeelasticity::kSxIn, "20"},
            {planeelasticity::kSyIn, "12"},
            {planeelasticity::kTxyIn, "5"},
-           {planeelasticity::kModulus2, "50000"},
-           {planeelasticity::kPoisson2, "0.25"}});
+           {planeelasticity::kStrainTabModulus, "50000"},
+           {planeelasticity::kStrainTabPoisson, "0.25"}});
   ExpectTexts({{planeelasticity::kExOut, "0.000340"},
                {planeelasticity::kEyOut, "0.000140"},
                {planeelasticity::kGxyOut, "0.000250"}});
-  Press(planeelasticity::kPlaneStrain2);
+  Press(planeelasticity::kStrainTabPlaneStrain);
   ExpectTexts({{planeelasticity::kExOut, "0.000300"},
                {planeelasticity::kEyOut, "0.000100"},
                {planeelasticity::kGxyOut, "0.000250"}});
@@ -123,16 +123,16 @@ TEST_F(PlaneElasticityDialogTest, BadEntriesAreRefusedWithTheirMessages) {
   const Case cases[] = {
       {1, planeelasticity::kSxIn, "abc", "Invalid value for sx", "Εσφαλμένη τιμή για το σx"},
       {0, planeelasticity::kGxy, "1x", "Invalid value for gxy", "Εσφαλμένη τιμή για το gxy"},
-      {0, planeelasticity::kModulus1, "-1", "Young's modulus should be > 0",
+      {0, planeelasticity::kStressTabModulus, "-1", "Young's modulus should be > 0",
        "Για το μέτρο ελαστικότητας του Young θα πρέπει να ισχύει: E>0"},
-      {1, planeelasticity::kModulus2, "e", "Young's modulus should be > 0",
+      {1, planeelasticity::kStrainTabModulus, "e", "Young's modulus should be > 0",
        "Για το μέτρο ελαστικότητας του Young θα πρέπει να ισχύει: E>0"},
-      {0, planeelasticity::kPoisson1, "0.6", "Poisson's ratio should be in the range: 0<n<0.5",
+      {0, planeelasticity::kStressTabPoisson, "0.6", "Poisson's ratio should be in the range: 0<n<0.5",
        "Για το λόγο του Poisson θα πρέπει να ισχύει: 0<ν<0,5"},
       // -1 has no finite stresses: refused, where it used to pass.
-      {1, planeelasticity::kPoisson2, "-1", "Poisson's ratio should be in the range: 0<n<0.5",
+      {1, planeelasticity::kStrainTabPoisson, "-1", "Poisson's ratio should be in the range: 0<n<0.5",
        "Για το λόγο του Poisson θα πρέπει να ισχύει: 0<ν<0,5"},
-      {0, planeelasticity::kPoisson1, "-1.5", "Poisson's ratio should be in the range: 0<n<0.5",
+      {0, planeelasticity::kStressTabPoisson, "-1.5", "Poisson's ratio should be in the range: 0<n<0.5",
        "Για το λόγο του Poisson θα πρέπει να ισχύει: 0<ν<0,5"},
   };
   Project.PlaneElasticity.Ex = 0.001;
@@ -164,19 +164,19 @@ TEST_F(PlaneElasticityDialogTest, ResultsWithoutAFiniteValueAreEmptied) {
   Project.PlaneConstants2 = {1000, 0.25f};
   Open();
   // Plane strain with nu = 0.5: no stresses, where the last ones stayed.
-  Press(planeelasticity::kPlaneStrain1);
+  Press(planeelasticity::kStressTabPlaneStrain);
   EXPECT_EQ(Text(planeelasticity::kSx), QStringLiteral("1.200"));
-  Type(planeelasticity::kPoisson1, QStringLiteral("0.5"));
+  Type(planeelasticity::kStressTabPoisson, QStringLiteral("0.5"));
   ExpectTexts({{planeelasticity::kSx, ""}, {planeelasticity::kSy, ""}, {planeelasticity::kTxy, ""}});
-  Press(planeelasticity::kPlaneStress1);  // plane stress divides by 1 - nu^2 = 0.75
+  Press(planeelasticity::kStressTabPlaneStress);  // plane stress divides by 1 - nu^2 = 0.75
   ExpectTexts({{planeelasticity::kSx, "1.333"}, {planeelasticity::kSy, "0.667"}});
   // E = 0 passes; on tab 1 it leaves no strains, on tab 0 a zero state.
   ShowTab(1);
   EXPECT_EQ(Text(planeelasticity::kExOut), QStringLiteral("0.010000"));
-  Type(planeelasticity::kModulus2, QStringLiteral("0"));
+  Type(planeelasticity::kStrainTabModulus, QStringLiteral("0"));
   ExpectTexts({{planeelasticity::kExOut, ""}, {planeelasticity::kEyOut, ""}, {planeelasticity::kGxyOut, ""}});
   ShowTab(0);
-  Type(planeelasticity::kModulus1, QStringLiteral("0"));
+  Type(planeelasticity::kStressTabModulus, QStringLiteral("0"));
   ExpectTexts({{planeelasticity::kSx, "0.000"}, {planeelasticity::kSy, "0.000"}});
   EXPECT_TRUE(Messages().empty());
 }
@@ -184,12 +184,12 @@ TEST_F(PlaneElasticityDialogTest, ResultsWithoutAFiniteValueAreEmptied) {
 TEST_F(PlaneElasticityDialogTest, OkStoresBothTabsWithTheirAssumptions) {
   Open();
   Type(planeelasticity::kEx, QStringLiteral("0.002"));
-  Type(planeelasticity::kModulus1, QStringLiteral("500"));
-  Press(planeelasticity::kPlaneStrain1);
+  Type(planeelasticity::kStressTabModulus, QStringLiteral("500"));
+  Press(planeelasticity::kStressTabPlaneStrain);
   ShowTab(1);
-  Press(planeelasticity::kPlaneStrain2);
+  Press(planeelasticity::kStrainTabPlaneStrain);
   Type(planeelasticity::kSyIn, QStringLiteral("-7.5"));
-  Type(planeelasticity::kModulus2, QStringLiteral("2000"));
+  Type(planeelasticity::kStrainTabModulus, QStringLiteral("2000"));
   Press(planeelasticity::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.PlaneElasticity.Ex, 0.002);
@@ -203,8 +203,8 @@ TEST_F(PlaneElasticityDialogTest, OkStoresBothTabsWithTheirAssumptions) {
 
   Open();  // reopens on the tab and with the assumptions stored
   EXPECT_EQ(Control<QTabWidget>(planeelasticity::kTabs)->currentIndex(), 1);
-  EXPECT_TRUE(Control<QAbstractButton>(planeelasticity::kPlaneStrain1)->isChecked());
-  EXPECT_TRUE(Control<QAbstractButton>(planeelasticity::kPlaneStrain2)->isChecked());
+  EXPECT_TRUE(Control<QAbstractButton>(planeelasticity::kStressTabPlaneStrain)->isChecked());
+  EXPECT_TRUE(Control<QAbstractButton>(planeelasticity::kStrainTabPlaneStrain)->isChecked());
   EXPECT_EQ(Text(planeelasticity::kSyIn), QStringLiteral("-7.500"));
   Type(planeelasticity::kSyIn, QStringLiteral("3"));
   Press(planeelasticity::kCancel);
@@ -223,10 +223,10 @@ TEST_F(PlaneElasticityDialogTest, OkWithoutEditsKeepsTheStoredValuesWhole) {
   Open();
   // Longer than the 7 characters a user may type, and shown whole.
   ExpectTexts({{planeelasticity::kEx, "0.000250"},
-               {planeelasticity::kPoisson1, "0.1234568"},
+               {planeelasticity::kStressTabPoisson, "0.1234568"},
                {planeelasticity::kSxIn, "12345.680"},
-               {planeelasticity::kPoisson2, "1.5E-05"}});
-  Focus(planeelasticity::kPoisson1);
+               {planeelasticity::kStrainTabPoisson, "1.5E-05"}});
+  Focus(planeelasticity::kStressTabPoisson);
   Focus(planeelasticity::kEy);
   Press(planeelasticity::kOk);
   EXPECT_EQ(Project.PlaneElasticity.Ex, before.PlaneElasticity.Ex);
@@ -245,7 +245,7 @@ TEST_F(PlaneElasticityDialogTest, BoxesCarryTheNamesOfTheirLabels) {
   Open();
   EXPECT_EQ(Control<QLineEdit>(planeelasticity::kEx)->accessibleName(), QStringLiteral("ε x (1 από 2)"));
   EXPECT_EQ(Control<QLineEdit>(planeelasticity::kExOut)->accessibleName(), QStringLiteral("ε x (2 από 2)"));
-  EXPECT_EQ(Control<QLineEdit>(planeelasticity::kPoisson2)->accessibleName(), QStringLiteral("v (2 από 2)"));
+  EXPECT_EQ(Control<QLineEdit>(planeelasticity::kStrainTabPoisson)->accessibleName(), QStringLiteral("v (2 από 2)"));
   EXPECT_TRUE(Control<QLineEdit>(planeelasticity::kSx)->isReadOnly());
   EXPECT_EQ(Control<QTabWidget>(planeelasticity::kTabs)->tabText(1),
             QStringLiteral("Υπολογισμός παραμορφωσιακής κατάστασης"));

@@ -36,42 +36,42 @@ TEST_F(RoofBoltingDialogTest, TheWorkedCaseAndTheSecondTabFollowingTheFirst) {
   Open();
   EXPECT_EQ(Tabs()->currentIndex(), 0);
   const std::pair<const char*, const char*> shown[] = {
-      {roofbolting::kStrength, "500"},        {roofbolting::kSF, "1.5"},
+      {roofbolting::kSteelStrength, "500"},   {roofbolting::kSafetyFactor, "1.5"},
       {roofbolting::kMaxLoad, "157.1"},       {roofbolting::kDesignLoad, "104.7"},
       {roofbolting::kOverburden, "50"},       {roofbolting::kBoltsPerArea, "0.48"},
       {roofbolting::kAreaPerBolt, "2.09"},    {roofbolting::kBoltsPerSection, "1.91"},
       {roofbolting::kBoltResinLoad, "226.2"}, {roofbolting::kResinRockLoad, "508.9"},
-      {roofbolting::kSteelLoad, "157.1"},     {roofbolting::kAnchorLoad, "112.2"}};
+      {roofbolting::kSteelLoad, "157.1"},     {roofbolting::kAnchorDesignLoad, "112.2"}};
   for (const auto& [box, text] : shown) EXPECT_EQ(Text(box), QString::fromLatin1(text)) << text;
   EXPECT_EQ(Text(roofbolting::kHeightWarning), QString());
   EXPECT_TRUE(History().contains(QStringLiteral(". Evaluation of roof bolting capacity.")));
 
   // A thinner bolt: the steel now governs the anchor at once.
-  Type(roofbolting::kDiameter, QStringLiteral("10"));
+  Type(roofbolting::kBoltDiameter, QStringLiteral("10"));
   EXPECT_EQ(Text(roofbolting::kSteelLoad), QStringLiteral("39.3"));
-  EXPECT_EQ(Text(roofbolting::kAnchorLoad), QStringLiteral("28.1"));
+  EXPECT_EQ(Text(roofbolting::kAnchorDesignLoad), QStringLiteral("28.1"));
   // A bolt shorter than the rock it carries: the warning, and every result
   // of the first tab and the steel load blank, the design load with them.
-  Type(roofbolting::kLength, QStringLiteral("1.9"));
+  Type(roofbolting::kBoltLength, QStringLiteral("1.9"));
   EXPECT_EQ(Text(roofbolting::kHeightWarning), QStringLiteral("Supported Height should be <= bolt length"));
-  for (const char* box :
-       {roofbolting::kMaxLoad, roofbolting::kDesignLoad, roofbolting::kOverburden, roofbolting::kBoltsPerArea,
-        roofbolting::kAreaPerBolt, roofbolting::kBoltsPerSection, roofbolting::kSteelLoad, roofbolting::kAnchorLoad}) {
+  for (const char* box : {roofbolting::kMaxLoad, roofbolting::kDesignLoad, roofbolting::kOverburden,
+                          roofbolting::kBoltsPerArea, roofbolting::kAreaPerBolt, roofbolting::kBoltsPerSection,
+                          roofbolting::kSteelLoad, roofbolting::kAnchorDesignLoad}) {
     EXPECT_EQ(Text(box), QString()) << box;
   }
   EXPECT_EQ(Text(roofbolting::kBoltResinLoad), QStringLiteral("226.2"));
-  Type(roofbolting::kLength, QStringLiteral("2"));  // equal: no warning, results back
+  Type(roofbolting::kBoltLength, QStringLiteral("2"));  // equal: no warning, results back
   EXPECT_EQ(Text(roofbolting::kHeightWarning), QString());
-  EXPECT_EQ(Text(roofbolting::kAnchorLoad), QStringLiteral("28.1"));
+  EXPECT_EQ(Text(roofbolting::kAnchorDesignLoad), QStringLiteral("28.1"));
 
   // The anchor's own guards: no safety factor, a friction angle of 90.
   Tabs()->setCurrentIndex(1);
-  Type(roofbolting::kSF2, QStringLiteral("0"));
-  EXPECT_EQ(Text(roofbolting::kAnchorLoad), QString());
-  Type(roofbolting::kSF2, QStringLiteral("1.4"));
-  Type(roofbolting::kFriction2, QStringLiteral("90"));
+  Type(roofbolting::kAnchorSafetyFactor, QStringLiteral("0"));
+  EXPECT_EQ(Text(roofbolting::kAnchorDesignLoad), QString());
+  Type(roofbolting::kAnchorSafetyFactor, QStringLiteral("1.4"));
+  Type(roofbolting::kResinRockFriction, QStringLiteral("90"));
   EXPECT_EQ(Text(roofbolting::kResinRockLoad), QString());
-  EXPECT_EQ(Text(roofbolting::kAnchorLoad), QString());
+  EXPECT_EQ(Text(roofbolting::kAnchorDesignLoad), QString());
   EXPECT_EQ(Text(roofbolting::kBoltResinLoad), QStringLiteral("226.2"));
   Type(roofbolting::kNormalStress, QStringLiteral("1e40"));  // beyond the 32-bit range
   EXPECT_EQ(Text(roofbolting::kBoltResinLoad), QString());
@@ -82,22 +82,29 @@ TEST_F(RoofBoltingDialogTest, TheWorkedCaseAndTheSecondTabFollowingTheFirst) {
 TEST_F(RoofBoltingDialogTest, HelpPageExample) {
   Open();
   const std::pair<const char*, const char*> density[] = {
-      {roofbolting::kStrength, "600"}, {roofbolting::kDiameter, "20"}, {roofbolting::kLength, "2.4"},
-      {roofbolting::kSF, "1.5"},       {roofbolting::kHeight, "1.8"},  {roofbolting::kUnitWeight, "26"},
-      {roofbolting::kWidth, "5"}};
+      {roofbolting::kSteelStrength, "600"}, {roofbolting::kBoltDiameter, "20"}, {roofbolting::kBoltLength, "2.4"},
+      {roofbolting::kSafetyFactor, "1.5"},  {roofbolting::kRockHeight, "1.8"},  {roofbolting::kUnitWeight, "26"},
+      {roofbolting::kOpeningWidth, "5"}};
   for (const auto& [box, text] : density) Type(box, QString::fromLatin1(text));
   Tabs()->setCurrentIndex(1);
   const std::pair<const char*, const char*> anchor[] = {
-      {roofbolting::kDiameter2, "20"},   {roofbolting::kLength2, "1.2"},      {roofbolting::kHoleDiameter, "32"},
-      {roofbolting::kCohesion1, "3000"}, {roofbolting::kFriction1, "25"},     {roofbolting::kCohesion2, "1000"},
-      {roofbolting::kFriction2, "30"},   {roofbolting::kNormalStress, "200"}, {roofbolting::kSF2, "1.5"}};
+      {roofbolting::kAnchorDiameter, "20"},     {roofbolting::kBondedLength, "1.2"},
+      {roofbolting::kHoleDiameter, "32"},       {roofbolting::kBoltResinCohesion, "3000"},
+      {roofbolting::kBoltResinFriction, "25"},  {roofbolting::kResinRockCohesion, "1000"},
+      {roofbolting::kResinRockFriction, "30"},  {roofbolting::kNormalStress, "200"},
+      {roofbolting::kAnchorSafetyFactor, "1.5"}};
   for (const auto& [box, text] : anchor) Type(box, QString::fromLatin1(text));
   const std::pair<const char*, const char*> shown[] = {
-      {roofbolting::kMaxLoad, "188.5"},       {roofbolting::kDesignLoad, "125.7"},
-      {roofbolting::kOverburden, "46.8"},     {roofbolting::kBoltsPerArea, "0.37"},
-      {roofbolting::kAreaPerBolt, "2.69"},    {roofbolting::kBoltsPerSection, "1.86"},
-      {roofbolting::kBoltResinLoad, "233.2"}, {roofbolting::kResinRockLoad, "134.6"},
-      {roofbolting::kSteelLoad, "188.5"},     {roofbolting::kAnchorLoad, "89.7"}};  // the resin/rock interface governs
+      {roofbolting::kMaxLoad, "188.5"},
+      {roofbolting::kDesignLoad, "125.7"},
+      {roofbolting::kOverburden, "46.8"},
+      {roofbolting::kBoltsPerArea, "0.37"},
+      {roofbolting::kAreaPerBolt, "2.69"},
+      {roofbolting::kBoltsPerSection, "1.86"},
+      {roofbolting::kBoltResinLoad, "233.2"},
+      {roofbolting::kResinRockLoad, "134.6"},
+      {roofbolting::kSteelLoad, "188.5"},
+      {roofbolting::kAnchorDesignLoad, "89.7"}};  // the resin/rock interface governs
   for (const auto& [box, text] : shown) {
     EXPECT_EQ(Text(box), QString::fromLatin1(text)) << box;
   }
@@ -114,16 +121,19 @@ TEST_F(RoofBoltingDialogTest, OkChecksInTheirOrderOnTheirTabs) {
     const char* message;  // nullptr: OK passes
     int tab;
   } cases[] = {
-      {roofbolting::kSF, "1", nullptr, 0},
-      {roofbolting::kSF, "0.99", "The Safety Factor should be > 1", 0},
+      {roofbolting::kSafetyFactor, "1", nullptr, 0},
+      {roofbolting::kSafetyFactor, "0.99", "The Safety Factor should be > 1", 0},
       {roofbolting::kUnitWeight, "10", "Unit Weight should be > 10kN/m3", 0},
       {roofbolting::kUnitWeight, "10.01", nullptr, 0},
-      {roofbolting::kLength, "2", "The length should be greater than overburden height", 0},
-      {roofbolting::kWidth, "x", "Opening width should be > 0", 0},
-      {roofbolting::kCohesion1, "0", "Cohesion should be positive", 1},
-      {roofbolting::kFriction1, "90", "The Angle of Internal Friction should be < 90", 1},
+      {roofbolting::kBoltLength, "2", "The length should be greater than overburden height", 0},
+      {roofbolting::kOpeningWidth, "x", "Opening width should be > 0", 0},
+      {roofbolting::kBoltResinCohesion, "0", "Cohesion should be positive", 1},
+      {roofbolting::kBoltResinFriction, "90", "The Angle of Internal Friction should be < 90", 1},
       {roofbolting::kNormalStress, "-50", nullptr, 1},
-      {roofbolting::kSF2, "0.5", "The Safety Factor should be > 1", 1},
+      {roofbolting::kAnchorSafetyFactor, "0.5", "The Safety Factor should be > 1", 1},
+      {roofbolting::kNormalStress, "1e39", "The value is too large", 1},
+      {roofbolting::kSteelStrength, "1e39", "The value is too large", 0},
+      {roofbolting::kResinRockCohesion, "1e400", "The value is too large", 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -131,7 +141,7 @@ TEST_F(RoofBoltingDialogTest, OkChecksInTheirOrderOnTheirTabs) {
     Open();
     Tabs()->setCurrentIndex(1 - c.tab);
     Paste(c.box, QString::fromLatin1(c.text));
-    Focus(roofbolting::kStrength);
+    Focus(roofbolting::kSteelStrength);
     Tabs()->setCurrentIndex(1 - c.tab);
     Press(roofbolting::kOk);
     if (!c.message) {
@@ -148,31 +158,40 @@ TEST_F(RoofBoltingDialogTest, OkChecksInTheirOrderOnTheirTabs) {
   }
   EXPECT_EQ(Project.BoltSF1, 1.4f);
 
-  // Not a number in the first six: the message, and the focus stays.
-  Open();
-  Paste(roofbolting::kUnitWeight, QStringLiteral("2x"));
-  Focus(roofbolting::kWidth);
-  EnglishMenus = 0;
-  Press(roofbolting::kOk);
-  EXPECT_EQ(LastMessage(), QStringLiteral("Κάποια τιμή δεν έχει αριθμητική μορφή!"));
-  EXPECT_TRUE(Control<QLineEdit>(roofbolting::kWidth)->hasFocus());
+  // Not a number in the first six: the message, before any value is
+  // judged, and the focus stays.
+  for (const auto& [box, text] : {std::pair{roofbolting::kUnitWeight, "2x"},
+                                  {roofbolting::kSteelStrength, "abc"},
+                                  {roofbolting::kSteelStrength, "1e400"}}) {
+    SCOPED_TRACE(text);
+    EnglishMenus = 1;
+    Open();
+    Paste(box, QString::fromLatin1(text));
+    Paste(roofbolting::kSafetyFactor, QStringLiteral("1e39"));
+    Focus(roofbolting::kOpeningWidth);
+    EnglishMenus = 0;
+    Press(roofbolting::kOk);
+    EXPECT_EQ(LastMessage(), QStringLiteral("Κάποια τιμή δεν έχει αριθμητική μορφή!"));
+    EXPECT_TRUE(Control<QLineEdit>(roofbolting::kOpeningWidth)->hasFocus());
+    Press(roofbolting::kCancel);
+  }
 }
 
 TEST_F(RoofBoltingDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   StoreWorkedCase();
   Open();
-  Type(roofbolting::kStrength, QStringLiteral("400"));
+  Type(roofbolting::kSteelStrength, QStringLiteral("400"));
   Press(roofbolting::kCancel);
   Open();
-  Type(roofbolting::kStrength, QStringLiteral("400"));
-  Type(roofbolting::kSF, QStringLiteral("0.5"));
+  Type(roofbolting::kSteelStrength, QStringLiteral("400"));
+  Type(roofbolting::kSafetyFactor, QStringLiteral("0.5"));
   Press(roofbolting::kOk);  // refused
   Dialog().close();
   EXPECT_EQ(Project.BoltStrength, 500.0f);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 
   Open();
-  Type(roofbolting::kStrength, QStringLiteral("400"));
+  Type(roofbolting::kSteelStrength, QStringLiteral("400"));
   Type(roofbolting::kNormalStress, QStringLiteral("-20"));
   Press(roofbolting::kOk);
   EXPECT_FALSE(Dialog().isVisible());
@@ -191,7 +210,7 @@ TEST_F(RoofBoltingDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   const ProjectRecord stored = Project;
   Open();
   Focus(roofbolting::kUnitWeight);
-  Focus(roofbolting::kStrength);
+  Focus(roofbolting::kSteelStrength);
   Press(roofbolting::kOk);
   EXPECT_EQ(Project.BoltStrength, stored.BoltStrength);
   EXPECT_EQ(Project.BoltUnit, stored.BoltUnit);
@@ -204,9 +223,10 @@ TEST_F(RoofBoltingDialogTest, BoxesCarryTheirLabelsAndRenderInBothLanguages) {
   StoreWorkedCase();
   EnglishMenus = 0;
   Open();
-  EXPECT_EQ(Control<QLineEdit>(roofbolting::kCohesion2)->accessibleName(),
+  EXPECT_EQ(Control<QLineEdit>(roofbolting::kResinRockCohesion)->accessibleName(),
             QStringLiteral("Συνοχή διεπιφάνειας  ενέμα / πετρωμα (kPa)"));
-  EXPECT_EQ(Control<QLineEdit>(roofbolting::kAnchorLoad)->accessibleName(), QStringLiteral("Φορτίο Σχεδιασμού (kN)"));
+  EXPECT_EQ(Control<QLineEdit>(roofbolting::kAnchorDesignLoad)->accessibleName(),
+            QStringLiteral("Φορτίο Σχεδιασμού (kN)"));
   EXPECT_EQ(Tabs()->tabText(1), QStringLiteral("Αντοχή σε εφελκυσμό"));
   EXPECT_TRUE(Control<QLineEdit>(roofbolting::kBoltsPerArea)->isReadOnly());
 

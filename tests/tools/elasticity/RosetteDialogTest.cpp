@@ -12,9 +12,15 @@ namespace brantel {
 namespace {
 
 // Every result box: the tensor, the principal strains, the plane.
-constexpr const char* kResults[] = {rosette::kEx,     rosette::kEy,          rosette::kGxy,
-                                    rosette::kE1,     rosette::kE2,          rosette::kTheta1,
-                                    rosette::kTheta2, rosette::kPlaneStrain, rosette::kPlaneShear};
+constexpr const char* kResults[] = {rosette::kEx,
+                                    rosette::kEy,
+                                    rosette::kGxy,
+                                    rosette::kE1,
+                                    rosette::kE2,
+                                    rosette::kE1Direction,
+                                    rosette::kE2Direction,
+                                    rosette::kPlaneNormalStrain,
+                                    rosette::kPlaneShearStrain};
 
 class RosetteDialogTest : public test::DialogTest {
  protected:
@@ -27,9 +33,9 @@ class RosetteDialogTest : public test::DialogTest {
   RosetteDialog& Open() { return DialogTest::Open<RosetteDialog>(); }
   RosetteDialog& Dialog() const { return static_cast<RosetteDialog&>(Current()); }
   void Gauges(const char* w1, const char* w2, const char* w3) {
-    Paste(rosette::kAngleA, QString::fromUtf8(w1));
-    Paste(rosette::kAngleB, QString::fromUtf8(w2));
-    Paste(rosette::kAngleC, QString::fromUtf8(w3));
+    Paste(rosette::kDirectionA, QString::fromUtf8(w1));
+    Paste(rosette::kDirectionB, QString::fromUtf8(w2));
+    Paste(rosette::kDirectionC, QString::fromUtf8(w3));
   }
   bool AllResultsEmpty() const {
     for (const char* box : kResults) {
@@ -43,31 +49,36 @@ TEST_F(RosetteDialogTest, ARectangularRosetteWorkedByHand) {
   Open();
   EXPECT_TRUE(AllResultsEmpty());  // three directions of 0: singular
   EXPECT_FALSE(Enabled(rosette::kOk));
-  Type(rosette::kAngleB, QStringLiteral("45"));
-  Type(rosette::kAngleC, QStringLiteral("90"));
+  Type(rosette::kDirectionB, QStringLiteral("45"));
+  Type(rosette::kDirectionC, QStringLiteral("90"));
   EXPECT_EQ(Text(rosette::kE1), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(rosette::kTheta2), QStringLiteral("0.000"));  // zero readings: not -90
-  Type(rosette::kEa, QStringLiteral("100"));
-  Type(rosette::kEb, QStringLiteral("50"));
-  Type(rosette::kEc, QStringLiteral("20"));
+  EXPECT_EQ(Text(rosette::kE2Direction), QStringLiteral("0.000"));  // zero readings: not -90
+  Type(rosette::kReadingA, QStringLiteral("100"));
+  Type(rosette::kReadingB, QStringLiteral("50"));
+  Type(rosette::kReadingC, QStringLiteral("20"));
   Type(rosette::kPlaneAngle, QStringLiteral("30"));
-  const std::pair<const char*, const char*> expected[] = {
-      {rosette::kEx, "100.000"},     {rosette::kEy, "20.000"},          {rosette::kGxy, "-20.000"},
-      {rosette::kE1, "101.231"},     {rosette::kE2, "18.769"},          {rosette::kTheta1, "-7.018"},
-      {rosette::kTheta2, "-97.018"}, {rosette::kPlaneStrain, "80.616"}, {rosette::kPlaneShear, "-35.707"}};
+  const std::pair<const char*, const char*> expected[] = {{rosette::kEx, "100.000"},
+                                                          {rosette::kEy, "20.000"},
+                                                          {rosette::kGxy, "-20.000"},
+                                                          {rosette::kE1, "101.231"},
+                                                          {rosette::kE2, "18.769"},
+                                                          {rosette::kE1Direction, "-7.018"},
+                                                          {rosette::kE2Direction, "-97.018"},
+                                                          {rosette::kPlaneNormalStrain, "80.616"},
+                                                          {rosette::kPlaneShearStrain, "-35.707"}};
   for (const auto& [box, text] : expected) EXPECT_EQ(Text(box), QString::fromUtf8(text));
   EXPECT_TRUE(Enabled(rosette::kOk));
   EXPECT_TRUE(Messages().empty());
   EXPECT_TRUE(History().contains(QStringLiteral("Strain analysis from strain gauge data.")));
 
   // A new reading moves the strains on the plane with the principal ones.
-  Type(rosette::kEc, QStringLiteral("-40"));
-  const RosetteSolution s = CalcStrainTensor(Dialog().Working());
+  Type(rosette::kReadingC, QStringLiteral("-40"));
+  const RosetteSolution s = CalcStrainTensor(RosetteData{0, 45, 90, 100, 50, -40, 30});  // as typed
   const RosettePlaneStrains p = CalcStrainAtAngle(s.Principal, 30);
   EXPECT_EQ(Text(rosette::kE1), Format(s.Principal.E1, kRosetteMask));
-  EXPECT_EQ(Text(rosette::kPlaneStrain), Format(p.Ew, kRosetteMask));
-  EXPECT_EQ(Text(rosette::kPlaneShear), Format(p.Gw, kRosetteMask));
-  EXPECT_NE(Text(rosette::kPlaneStrain), QStringLiteral("80.616"));
+  EXPECT_EQ(Text(rosette::kPlaneNormalStrain), Format(p.Ew, kRosetteMask));
+  EXPECT_EQ(Text(rosette::kPlaneShearStrain), Format(p.Gw, kRosetteMask));
+  EXPECT_NE(Text(rosette::kPlaneNormalStrain), QStringLiteral("80.616"));
 
   Press(rosette::kOk);
   EXPECT_EQ(Project.Rosette.Ec, -40.0f);
@@ -82,14 +93,20 @@ TEST_F(RosetteDialogTest, ARectangularRosetteWorkedByHand) {
 // in microstrain, and the plane at 30 degrees from e1.
 TEST_F(RosetteDialogTest, HelpPageExample) {
   Open();
-  const std::pair<const char*, const char*> entries[] = {
-      {rosette::kEa, "400"},    {rosette::kEb, "300"},    {rosette::kEc, "-200"},      {rosette::kAngleA, "0"},
-      {rosette::kAngleB, "45"}, {rosette::kAngleC, "90"}, {rosette::kPlaneAngle, "30"}};
+  const std::pair<const char*, const char*> entries[] = {{rosette::kReadingA, "400"},  {rosette::kReadingB, "300"},
+                                                         {rosette::kReadingC, "-200"}, {rosette::kDirectionA, "0"},
+                                                         {rosette::kDirectionB, "45"}, {rosette::kDirectionC, "90"},
+                                                         {rosette::kPlaneAngle, "30"}};
   for (const auto& [box, text] : entries) Type(box, QString::fromUtf8(text));
-  const std::pair<const char*, const char*> expected[] = {
-      {rosette::kEx, "400.000"},     {rosette::kEy, "-200.000"},         {rosette::kGxy, "400.000"},
-      {rosette::kE1, "460.555"},     {rosette::kE2, "-260.555"},         {rosette::kTheta1, "16.845"},
-      {rosette::kTheta2, "-73.155"}, {rosette::kPlaneStrain, "280.278"}, {rosette::kPlaneShear, "-312.250"}};
+  const std::pair<const char*, const char*> expected[] = {{rosette::kEx, "400.000"},
+                                                          {rosette::kEy, "-200.000"},
+                                                          {rosette::kGxy, "400.000"},
+                                                          {rosette::kE1, "460.555"},
+                                                          {rosette::kE2, "-260.555"},
+                                                          {rosette::kE1Direction, "16.845"},
+                                                          {rosette::kE2Direction, "-73.155"},
+                                                          {rosette::kPlaneNormalStrain, "280.278"},
+                                                          {rosette::kPlaneShearStrain, "-312.250"}};
   for (const auto& [box, text] : expected) {
     EXPECT_EQ(Text(box), QString::fromUtf8(text)) << box;
   }
@@ -118,7 +135,7 @@ TEST_F(RosetteDialogTest, SingularAndNearSingularRosettesShowNoResults) {
   // The plane angle cannot bring back results of a singular rosette.
   Gauges("0", "90", "180");
   Type(rosette::kPlaneAngle, QStringLiteral("15"));
-  EXPECT_EQ(Text(rosette::kPlaneStrain), QString());
+  EXPECT_EQ(Text(rosette::kPlaneNormalStrain), QString());
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -130,18 +147,19 @@ TEST_F(RosetteDialogTest, EntriesAndRangesAreChecked) {
     const char* greek;
   };
   const Case cases[] = {
-      {rosette::kEa, "12a", "Invalid value for ea", "Εσφαλμένη τιμή για το εα"},
-      {rosette::kAngleC, "x", "Invalid value for angle w3", "Εσφαλμένη τιμή για τη γωνία θ3"},
+      {rosette::kReadingA, "12a", "Invalid value for ea", "Εσφαλμένη τιμή για το εα"},
+      {rosette::kDirectionC, "x", "Invalid value for angle w3", "Εσφαλμένη τιμή για τη γωνία θ3"},
       {rosette::kPlaneAngle, "1e39", "Invalid value for angle w", "Εσφαλμένη τιμή για τη γωνία θ"},
-      {rosette::kAngleA, "360", "", ""},
-      {rosette::kAngleA, "-45", "", ""},
-      {rosette::kAngleA, "360.5", "Angle w1 should observe: 0<d1<360", "Για την γωνία θ1 πρέπει να ισχύει: 0<θ1<360"},
-      {rosette::kAngleB, "400", "Angle w2 should observe: 0<d2<360", "Για την γωνία θ2 πρέπει να ισχύει: 0<θ2<360"},
+      {rosette::kDirectionA, "360", "", ""},
+      {rosette::kDirectionA, "-45", "", ""},
+      {rosette::kDirectionA, "360.5", "Angle w1 should observe: 0<d1<360",
+       "Για την γωνία θ1 πρέπει να ισχύει: 0<θ1<360"},
+      {rosette::kDirectionB, "400", "Angle w2 should observe: 0<d2<360", "Για την γωνία θ2 πρέπει να ισχύει: 0<θ2<360"},
       {rosette::kPlaneAngle, "-360", "", ""},
       {rosette::kPlaneAngle, "360", "", ""},
       {rosette::kPlaneAngle, "-361", "Angle w should observe: -360<w<360",
        "Για την γωνία θ πρέπει να ισχύει: -360<θ<360"},
-      {rosette::kEb, "-.", "", ""},
+      {rosette::kReadingB, "-.", "", ""},
   };
   Project.Rosette.W2 = 45;
   Project.Rosette.W3 = 90;
@@ -168,13 +186,12 @@ TEST_F(RosetteDialogTest, EntriesAndRangesAreChecked) {
 TEST_F(RosetteDialogTest, LeftBoxesShowTheirNumberAndUneditedOnesTheirStoredValue) {
   Project.Rosette = {0, 45, 90, 0.00012f, -0.00005f, 0.00003f, 22.5f};
   Open();
-  EXPECT_EQ(Text(rosette::kEa), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(rosette::kReadingA), QStringLiteral("0.000"));
   EXPECT_EQ(Text(rosette::kEx), QStringLiteral("0.000"));
-  Focus(rosette::kEa);
-  Focus(rosette::kEb);
+  Focus(rosette::kReadingA);
+  Focus(rosette::kReadingB);
   Focus(rosette::kPlaneAngle);
-  EXPECT_EQ(Text(rosette::kEa), QStringLiteral("0.000"));
-  EXPECT_EQ(Dialog().Working().Ea, 0.00012f);
+  EXPECT_EQ(Text(rosette::kReadingA), QStringLiteral("0.000"));
   Press(rosette::kOk);
   EXPECT_EQ(Project.Rosette.Ea, 0.00012f);
   EXPECT_EQ(Project.Rosette.Eb, -0.00005f);
@@ -185,18 +202,23 @@ TEST_F(RosetteDialogTest, LeftBoxesShowTheirNumberAndUneditedOnesTheirStoredValu
 
   Open();
   Type(rosette::kPlaneAngle, QStringLiteral("30.50"));
-  Focus(rosette::kEa);
+  Focus(rosette::kReadingA);
   EXPECT_EQ(Text(rosette::kPlaneAngle), QStringLiteral("30.5"));
-  Type(rosette::kEb, QString());
-  Focus(rosette::kEc);
-  EXPECT_EQ(Text(rosette::kEb), QStringLiteral("0"));
-  EXPECT_EQ(Dialog().Working().W, 30.5f);
+  Type(rosette::kReadingB, QString());
+  Focus(rosette::kReadingC);
+  EXPECT_EQ(Text(rosette::kReadingB), QStringLiteral("0"));
   Press(rosette::kCancel);
   EXPECT_EQ(Project.Rosette.W, 22.5f);
   Open();
   Type(rosette::kPlaneAngle, QStringLiteral("10"));
   Dialog().close();
   EXPECT_EQ(Project.Rosette.W, 22.5f);
+  // The value behind a left box is the one typed.
+  Open();
+  Type(rosette::kPlaneAngle, QStringLiteral("30.50"));
+  Focus(rosette::kReadingA);
+  Press(rosette::kOk);
+  EXPECT_EQ(Project.Rosette.W, 30.5f);
 }
 
 TEST_F(RosetteDialogTest, RenderInBothLanguages) {
@@ -205,8 +227,8 @@ TEST_F(RosetteDialogTest, RenderInBothLanguages) {
     Open();
     test::SaveRender(Dialog(), QStringLiteral("rosette-") + language);
   });
-  EXPECT_EQ(Control<QLineEdit>(rosette::kAngleC)->accessibleName(), QStringLiteral("g3"));
-  EXPECT_EQ(Control<QLineEdit>(rosette::kPlaneStrain)->accessibleName(), QStringLiteral("ew"));
+  EXPECT_EQ(Control<QLineEdit>(rosette::kDirectionC)->accessibleName(), QStringLiteral("g3"));
+  EXPECT_EQ(Control<QLineEdit>(rosette::kPlaneNormalStrain)->accessibleName(), QStringLiteral("ew"));
   EXPECT_TRUE(Messages().empty());
 }
 

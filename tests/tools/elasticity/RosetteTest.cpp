@@ -48,7 +48,6 @@ TEST(Rosette, RectangularAndDeltaRosettes) {
     EXPECT_NEAR(s.Principal.Theta2, c.theta1 - 90, 1e-3);
   }
   const RosetteSolution rect = CalcStrainTensor(Gauges(0, 45, 90, 100, 50, 20));
-  EXPECT_NEAR(rect.Determinant, -0.5, 1e-6);
   const RosettePlaneStrains at30 = CalcStrainAtAngle(rect.Principal, 30);
   EXPECT_NEAR(at30.Ew, 80.616, 1e-3);
   EXPECT_NEAR(at30.Gw, -35.707, 1e-3);
@@ -96,11 +95,9 @@ TEST(Rosette, SingularAndNearSingularSystemsAreRefused) {
   for (const auto& w : sets) {
     const RosetteSolution s = CalcStrainTensor(Gauges(w[0], w[1], w[2], 100, 50, 20));
     EXPECT_TRUE(s.Singular) << w[0] << " " << w[1] << " " << w[2];
-    EXPECT_LT(std::fabs(s.Determinant), kRosetteSingularLimit);
     EXPECT_EQ(s.Tensor.Ex, 0.0);
     EXPECT_EQ(s.Principal.E1, 0.0);
   }
-  EXPECT_NE(CalcStrainTensor(Gauges(0, 90, 180, 100, 50, 20)).Determinant, 0.0f);
 
   // Ill-conditioned but solvable: the strains are large and finite, and they
   // reproduce the readings.
