@@ -87,20 +87,6 @@ ValueRule CoulombValueRule(CoulombField field) {
   }
 }
 
-CoulombField FirstInvalidCoulombInput(const StressInput& stress, const CoulombParams& params) {
-  const auto refused = [](CoulombField field, float value) {
-    const ValueRule rule = CoulombValueRule(field);
-    return rule && rule(value).has_value();
-  };
-  if (refused(CoulombField::Sx, stress.Sx)) return CoulombField::Sx;
-  if (refused(CoulombField::Sy, stress.Sy)) return CoulombField::Sy;
-  if (params.UsePore != 0 && refused(CoulombField::PorePressure, params.PorePressure))
-    return CoulombField::PorePressure;
-  if (DerivedIndex(params) != kCoulombDeriveFriction && refused(CoulombField::FrictionAngle, params.FrictionAngle))
-    return CoulombField::FrictionAngle;
-  return CoulombField::None;
-}
-
 InputMessage CoulombInvalidMessage(CoulombField field) {
   switch (field) {
     case CoulombField::Sx: return InvalidValueFor({"sx", "σx"});

@@ -89,11 +89,6 @@ InputMessage CoulombInvalidMessage(CoulombField field);
 // judges nothing.
 ValueRule CoulombValueRule(CoulombField field);
 
-// The first field of a state that its rule refuses, in the order of the
-// fields (P while UsePore is not 0, the friction angle while it is not the
-// derived parameter); None when all pass.
-CoulombField FirstInvalidCoulombInput(const StressInput& stress, const CoulombParams& params);
-
 // --- The criterion -----------------------------------------------------------
 
 struct CoulombResult {

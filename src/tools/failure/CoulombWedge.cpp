@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <tuple>
 
 namespace brantel {
 namespace {
@@ -41,15 +40,6 @@ constexpr WedgeTexts kSlopeTexts{
 
 constexpr InputMessage kTooLarge = Sentence({"The value is too large", "Η τιμή είναι πολύ μεγάλη"});
 constexpr InputMessage kAngleAtLeastZero = Sentence({"angle >= 0", "γωνία >= 0"});
-
-// The 32-bit value of a box; false when it lies beyond that range.
-bool ReadBox(double value, float& out) {
-  if (!FitsFloat(value)) return false;
-  out = static_cast<float>(value);
-  return true;
-}
-
-WedgeInvalid TooLarge(WedgeBox box) { return WedgeInvalid{box, kTooLarge}; }
 
 float Radians(float degrees) { return CheckedFloat(static_cast<double>(degrees) / kRadianFactor); }
 
@@ -108,44 +98,6 @@ ValueRule WedgeValueRule(WedgeTool tool, WedgeBox box) {
     case WedgeBox::Text12: break;
   }
   return NotNegativeRule(kAngleAtLeastZero);
-}
-
-std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxValues& boxes, qint16 tab,
-                                               BoltedWedgeData& work) {
-  // Each box in turn: its 32-bit value, then its value rule.
-  const auto check = [tool](WedgeBox box, double value, float& out) -> std::optional<WedgeInvalid> {
-    if (!ReadBox(value, out)) return TooLarge(box);
-    if (const std::optional<InputMessage> refusal = WedgeValueRule(tool, box)(out)) return WedgeInvalid{box, *refusal};
-    return std::nullopt;
-  };
-  float width = 0, height = 0, gamma = 0, cohesion = 0, phi = 0, psi = 0;
-  const std::tuple<WedgeBox, double, float*> block[] = {
-      {WedgeBox::Text1, boxes.Width, &width},           {WedgeBox::Text2, boxes.Height, &height},
-      {WedgeBox::Text3, boxes.SpecificGravity, &gamma}, {WedgeBox::Text6, boxes.Cohesion, &cohesion},
-      {WedgeBox::Text7, boxes.FrictionAngle, &phi},     {WedgeBox::Text8, boxes.DiscAngle, &psi}};
-  for (const auto& [box, value, out] : block) {
-    if (auto failed = check(box, value, *out)) return failed;
-  }
-  work.Width = width;
-  work.Height = height;
-  work.SpecificGravity = gamma;
-  work.Cohesion = cohesion;
-  work.FrictionAngle = phi;
-  work.DiscAngle = psi;
-
-  float value = 0, angle = 0;
-  if (tab == 0) {
-    if (auto failed = check(WedgeBox::Text4, boxes.BoltLoad, value)) return failed;
-    if (auto failed = check(WedgeBox::Text5, boxes.BoltAngle, angle)) return failed;
-    work.BoltLoad = value;
-    work.BoltAngle = angle;
-  } else if (tab == 1) {
-    if (auto failed = check(WedgeBox::Text11, boxes.ReqSafetyFactor, value)) return failed;
-    if (auto failed = check(WedgeBox::Text12, boxes.BoltAngle2, angle)) return failed;
-    work.ReqSafetyFactor = value;
-    work.BoltAngle2 = angle;
-  }
-  return std::nullopt;
 }
 
 WedgeSafetyFactor CalcWedgeSafetyFactor(const BoltedWedgeData& d) {

@@ -61,41 +61,15 @@ inline constexpr float kWedgeExcessiveTensioning = 999.0f;
 // The ten input boxes, named after the dialog's controls.
 enum class WedgeBox { Text1, Text2, Text3, Text6, Text7, Text8, Text4, Text5, Text11, Text12 };
 
-// The leading numbers of the input boxes (64-bit, as read from the texts).
-struct WedgeBoxValues {
-  double Width = 0;            // Text1, L (m)
-  double Height = 0;           // Text2, H (m)
-  double SpecificGravity = 0;  // Text3, g (kN/m3)
-  double Cohesion = 0;         // Text6, c (kPa)
-  double FrictionAngle = 0;    // Text7, phi (degrees)
-  double DiscAngle = 0;        // Text8, psi (degrees)
-  double BoltLoad = 0;         // Text4, T (kN), tab 0
-  double BoltAngle = 0;        // Text5, theta (degrees), tab 0
-  double ReqSafetyFactor = 0;  // Text11, F, tab 1
-  double BoltAngle2 = 0;       // Text12, theta2 (degrees), tab 1
-};
-
-// The first failed check: the box to give the focus back to and its
-// message.
-struct WedgeInvalid {
-  WedgeBox Box;
-  InputMessage Message;
-};
-
-// The value rule of a box (the ranges below), and the message of a number
-// beyond the 32-bit range; the dialog checks its boxes by these.
+// The value rule of a box: a negative length, unit weight, cohesion, bolt
+// load, required safety factor or bolt angle is refused (0 passes), as are
+// a friction angle below 0 or of 90 or more and a plane angle below 0 or of
+// 90 or more. A plane angle of 0 (an empty box while typing, a new project)
+// passes, and the calculations below give no result for it. With the
+// message of a number beyond the 32-bit range, the dialog checks its boxes
+// by these.
 ValueRule WedgeValueRule(WedgeTool tool, WedgeBox box);
 InputMessage WedgeTooLargeMessage();
-
-// The input checks of the selected tab, in the order of the boxes. Negative
-// lengths, unit weight, cohesion, bolt load, required safety factor and bolt
-// angles are refused (0 passes), as are a friction angle of 90 or more, a
-// negative plane angle or one of 90 or more, and any value beyond the 32-bit
-// range. A plane angle of 0 (an empty box while typing, a new project)
-// passes, and the calculations below give no result for it. The block's six values go into `work` once their checks
-// pass, the tab's two once theirs do. A tab other than 0 or 1 checks only the block.
-std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxValues& boxes, qint16 tab,
-                                               BoltedWedgeData& work);
 
 // Tab 0, "Safety Factor".
 struct WedgeSafetyFactor {

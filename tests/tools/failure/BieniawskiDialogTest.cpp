@@ -83,6 +83,78 @@ TEST_F(BieniawskiDialogTest, EmptyBoxesBecomeZeroAndEachFaultIsShownOnce) {
   EXPECT_EQ(Messages().size(), 2u);
 }
 
+TEST_F(BieniawskiDialogTest, ValidationMessages) {
+  Store(100, 10);
+  Open();
+  struct Case {
+    const char* box;
+    const char* text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {bieniawski::kSy, "abc", "Invalid value for sy"},
+      {bieniawski::kTxy, "-4", "txy > 0"},
+      {bieniawski::kA, "-1", "A > 0"},
+      {bieniawski::kK, "k", "Invalid value for Parameter k"},
+      {bieniawski::kCo, "5e40", "Invalid value for Uniaxial Compressive Strength"},
+  };
+  for (const Case& c : cases) {
+    boxes_->Clear();
+    const QString before = Text(c.box);
+    Paste(c.box, QString::fromUtf8(c.text));
+    ASSERT_EQ(Messages().size(), 1u) << c.text;
+    EXPECT_EQ(LastMessage(), QString::fromUtf8(c.message)) << c.text;
+    EXPECT_TRUE(Control<QLineEdit>(c.box)->hasFocus()) << c.text;
+    EXPECT_EQ(Text(bieniawski::kS1), QStringLiteral("100.000"));  // the results stay
+    Paste(c.box, before);
+  }
+  EnglishMenus = 0;
+  Paste(bieniawski::kCo, QStringLiteral("x"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για την Αντοχή"));
+  EnglishMenus = 1;
+  Paste(bieniawski::kCo, QStringLiteral("100"));
+
+  // An emptied material box becomes "0" like a stress box, and a bad box
+  // beside an emptied one speaks once for each edit.
+  boxes_->Clear();
+  Type(bieniawski::kCo, QString());
+  EXPECT_EQ(Text(bieniawski::kCo), QStringLiteral("0"));
+  EXPECT_TRUE(Messages().empty());
+  Paste(bieniawski::kA, QStringLiteral("-1"));
+  Paste(bieniawski::kSy, QString());
+  EXPECT_EQ(Text(bieniawski::kSy), QStringLiteral("0"));
+  Paste(bieniawski::kCo, QString());
+  EXPECT_EQ(Text(bieniawski::kCo), QStringLiteral("0"));
+  ASSERT_EQ(Messages().size(), 3u);
+  for (const test::ShownBox& shown : Messages()) EXPECT_EQ(shown.prompt, QStringLiteral("A > 0"));
+}
+
+// The pore pressure is read only while its option is ticked: whatever its
+// greyed box holds meanwhile is not judged, and clearing the option leaves
+// the box empty rather than "0".
+TEST_F(BieniawskiDialogTest, ThePorePressureCountsOnlyWhileItsOptionIsTicked) {
+  Store(100, 10);
+  Open();
+  ASSERT_FALSE(Enabled(bieniawski::kPorePressure));
+  Paste(bieniawski::kPorePressure, QStringLiteral("abc"));
+  EXPECT_TRUE(Messages().empty());
+  Press(bieniawski::kPore);
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid Pore Pressure"));
+  EXPECT_TRUE(Control<QLineEdit>(bieniawski::kPorePressure)->hasFocus());
+  Paste(bieniawski::kPorePressure, QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("P > 0"));
+  EXPECT_EQ(Messages().size(), 2u);
+  Type(bieniawski::kPorePressure, QString());
+  EXPECT_EQ(Text(bieniawski::kPorePressure), QStringLiteral("0"));
+  EXPECT_EQ(Messages().size(), 2u);
+  Type(bieniawski::kPorePressure, QStringLiteral("5"));
+  EXPECT_EQ(Text(bieniawski::kPoreFailure), QStringLiteral("False"));
+  Press(bieniawski::kPore);
+  EXPECT_EQ(Text(bieniawski::kPorePressure), QString());
+  EXPECT_EQ(Text(bieniawski::kPoreFailure), QString());
+  EXPECT_EQ(Messages().size(), 2u);
+}
+
 TEST_F(BieniawskiDialogTest, OkCommitsAndWithoutEditsKeepsTheStoredValues) {
   Project.BieniawskiStress = StressInput{12.34567f, 3.21098f, 0.00042f, 1};
   Project.BieniawskiInput.Co = 98.76543f;

@@ -102,6 +102,7 @@ TEST_F(CoulombDialogTest, ValidationMessages) {
       {coulomb::kCohesion, "abc", "Invalid value for material cohesion"},
       {coulomb::kFriction, "90", "Invalid value for material friction angle"},
       {coulomb::kFriction, "-95", "Invalid value for material friction angle"},
+      {coulomb::kFriction, "135", "Invalid value for material friction angle"},
   };
   for (const Case& c : cases) {
     boxes_->Clear();
@@ -188,6 +189,65 @@ TEST_F(CoulombDialogTest, LimitSearchesWriteTheBoxOnce) {
   Press(coulomb::kLimitDown);
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sx"));
+}
+
+// The boxes are judged in their order, each as soon as it is read; the
+// pore pressure only while its option is ticked, the strength parameters
+// whatever their sign.
+TEST_F(CoulombDialogTest, TheBoxesAreJudgedInOrder) {
+  StoreMaterial(40, 10);
+  Open();
+  Paste(coulomb::kSy, QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sy"));
+  Paste(coulomb::kSx, QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sx"));
+  EXPECT_TRUE(Control<QLineEdit>(coulomb::kSx)->hasFocus());
+  Paste(coulomb::kSx, QStringLiteral("40"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sy"));
+  Paste(coulomb::kSy, QStringLiteral("10"));
+
+  // A negative pore pressure is refused while the option is ticked; cleared,
+  // the box keeps its text and nothing is judged by it.
+  Press(coulomb::kPore);
+  Type(coulomb::kPorePressure, QStringLiteral("-2"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for Pore Pressure"));
+  boxes_->Clear();
+  Press(coulomb::kPore);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Text(coulomb::kPorePressure), QStringLiteral("-2"));
+  Type(coulomb::kTxy, QStringLiteral("-50"));  // a negative shear stress is taken
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Text(coulomb::kFailure), QStringLiteral("true"));
+
+  // Negative strength parameters are taken too.
+  Type(coulomb::kTxy, QStringLiteral("0"));
+  Type(coulomb::kCohesion, QStringLiteral("-5"));
+  Type(coulomb::kFriction, QStringLiteral("-30"));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_FALSE(Text(coulomb::kStrength).isEmpty());
+  Press(coulomb::kOk);
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Project.CoulombInput.UsePore, 0);
+  EXPECT_EQ(Project.CoulombInput.PorePressure, 0.0f);
+  EXPECT_EQ(Project.CoulombInput.Cohesion, -5.0f);
+  EXPECT_EQ(Project.CoulombInput.FrictionAngle, -30.0f);
+}
+
+// c and UCS of opposite signs, or UCS = 0 with c not 0, derive a friction
+// angle of -90 or less: it is shown, never refused (the user typed no
+// friction angle), and judges nothing.
+TEST_F(CoulombDialogTest, ADerivedFrictionAngleBeyondMinus90IsShownWithoutAVerdict) {
+  StoreMaterial(10, 5);
+  Open();
+  Press(coulomb::kDeriveFriction);
+  Type(coulomb::kCohesion, QStringLiteral("5"));
+  for (const char* strength : {"-4", "0"}) {
+    Type(coulomb::kStrength, QString::fromLatin1(strength));
+    EXPECT_LE(ParseLeadingNumber(Text(coulomb::kFriction)), -90.0) << strength;
+    EXPECT_EQ(Text(coulomb::kFailure), QString()) << strength;
+    EXPECT_EQ(Text(coulomb::kS1), QStringLiteral("10.000")) << strength;
+  }
+  EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(CoulombDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {

@@ -160,13 +160,21 @@ TEST_F(CoulombWedgeDialogTest, NegativeEntriesAreRefusedWithTheirMessages) {
   } cases[] = {
       {WedgeTool::Wedge, 1, 0, coulombwedge::kWidth, "-1", "Width > 0"},
       {WedgeTool::Wedge, 1, 0, coulombwedge::kFriction, "-1", "Angle of internal friction > 0"},
+      {WedgeTool::Wedge, 1, 0, coulombwedge::kHeight, "-1", "Height > 0"},
+      {WedgeTool::Wedge, 1, 0, coulombwedge::kUnitWeight, "-1", "Unit Weight > 0"},
+      {WedgeTool::Wedge, 1, 1, coulombwedge::kCohesion, "-0.5", "Cohesion > 0"},
+      {WedgeTool::Wedge, 1, 0, coulombwedge::kFriction, "90", "Angle of internal friction < 90"},
+      // Read into its 32-bit field, this is 90 itself.
+      {WedgeTool::Wedge, 1, 0, coulombwedge::kFriction, "89.999999999", "Angle of internal friction < 90"},
       {WedgeTool::Wedge, 1, 0, coulombwedge::kHeight, "1e999", "The value is too large"},
+      {WedgeTool::Wedge, 1, 1, coulombwedge::kBoltAngle2, "-1e300", "The value is too large"},
       {WedgeTool::Wedge, 1, 0, coulombwedge::kBoltLoad, "-1", "Invalid value for load"},
       {WedgeTool::Wedge, 0, 0, coulombwedge::kBoltLoad, "-1", "Εσφαλμένη τιμή για το φορτίο"},
       {WedgeTool::Wedge, 1, 0, coulombwedge::kBoltAngle, "-1", "angle >= 0"},
       {WedgeTool::Wedge, 1, 1, coulombwedge::kReqSafetyFactor, "-1", "Invalid value for Safety Factor"},
       {WedgeTool::Slope, 1, 1, coulombwedge::kReqSafetyFactor, "-1", "Invalid value for safety factor"},
       {WedgeTool::Slope, 0, 1, coulombwedge::kBoltAngle2, "-1", "γωνία >= 0"},
+      {WedgeTool::Slope, 0, 1, coulombwedge::kReqSafetyFactor, "-1", "Εσφαλμένη τιμή για τον συντελεστή ασφάλειας"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -186,6 +194,40 @@ TEST_F(CoulombWedgeDialogTest, NegativeEntriesAreRefusedWithTheirMessages) {
   Dialog().close();
   EXPECT_EQ(Project.CoulombWedgeData.BoltLoad, 100.0f);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
+}
+
+// Only the page shown is read: a bolt entry left refused on the other page
+// is neither judged nor kept.
+TEST_F(CoulombWedgeDialogTest, TheBoltBoxesOfThePageNotShownAreNotRead) {
+  Project.CoulombWedgeData = Example();
+  Open();
+  Type(coulombwedge::kFriction, QStringLiteral("89.9"));  // just below the limit
+  EXPECT_TRUE(Messages().empty());
+  Type(coulombwedge::kFriction, QStringLiteral("30"));
+  Paste(coulombwedge::kBoltLoad, QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for load"));
+  boxes_->Clear();
+  SelectTab(1);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_NEAR(ParseLeadingNumber(Text(coulombwedge::kReqBoltLoad)), 284.93, 0.01);
+  Type(coulombwedge::kReqSafetyFactor, QStringLiteral("2"));
+  EXPECT_TRUE(Messages().empty());
+  Press(coulombwedge::kOk);
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Project.CoulombWedgeData.ReqSafetyFactor, 2.0f);
+  EXPECT_EQ(Project.CoulombWedgeData.BoltLoad, 100.0f);
+
+  // Back on the first page, its boxes count again.
+  Project.CoulombWedgeData = Example(1);
+  Open();
+  SelectTab(1);
+  Type(coulombwedge::kBoltAngle2, QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("angle >= 0"));
+  boxes_->Clear();
+  SelectTab(0);
+  EXPECT_TRUE(Messages().empty());
+  Type(coulombwedge::kBoltLoad, QStringLiteral("-2"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for load"));
 }
 
 TEST_F(CoulombWedgeDialogTest, OkCommitsTheToolsOwnRecordAndCancelOrTheCloseBoxDoNot) {

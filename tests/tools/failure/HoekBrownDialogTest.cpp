@@ -140,6 +140,66 @@ TEST_F(HoekDialogTest, ValidationMessages) {
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά τη πίεση πόρων"));
 }
 
+// The stresses are read, all three, before any of their signs is judged,
+// and so are the six material boxes, whichever criterion type is chosen.
+TEST_F(HoekDialogTest, EachGroupIsReadWholeBeforeItsSignsAreJudged) {
+  StoreIntact(40, 10);
+  Open();
+  Paste(hoek::kSx, QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("sx > 0"));
+  // A later stress that is no number speaks before the sign of an earlier one.
+  Paste(hoek::kTxy, QStringLiteral("x"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for txy"));
+  EXPECT_TRUE(Control<QLineEdit>(hoek::kTxy)->hasFocus());
+  EnglishMenus = 0;
+  Paste(hoek::kTxy, QStringLiteral("y"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το τxy"));
+  EnglishMenus = 1;
+  Paste(hoek::kTxy, QStringLiteral("0"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("sx > 0"));
+  EXPECT_TRUE(Control<QLineEdit>(hoek::kSx)->hasFocus());
+  Paste(hoek::kSx, QStringLiteral("40"));
+  boxes_->Clear();
+  Type(hoek::kSx, QStringLiteral("-."));  // a number being typed
+  EXPECT_TRUE(Messages().empty());
+  Type(hoek::kSx, QStringLiteral("40"));
+  EXPECT_EQ(Text(hoek::kS1), QStringLiteral("40.000"));
+
+  // Intact rock chosen, the generalized criterion's strength is still judged.
+  Paste(hoek::kCoMass, QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Co > 0"));
+  Paste(hoek::kMb, QStringLiteral("b"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for Parameter mb"));
+}
+
+// The pore pressure is read only while its option is ticked: whatever its
+// greyed box holds meanwhile is neither judged nor kept.
+TEST_F(HoekDialogTest, ThePorePressureCountsOnlyWhileItsOptionIsTicked) {
+  StoreIntact(120, 10);
+  Open();
+  ASSERT_FALSE(Enabled(hoek::kPorePressure));
+  Paste(hoek::kPorePressure, QStringLiteral("abc"));
+  Paste(hoek::kPorePressure, QStringLiteral("-2"));
+  Type(hoek::kSx, QStringLiteral("130"));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Text(hoek::kFailure), QStringLiteral("False"));
+  Press(hoek::kOk);
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Project.HoekStress.Sx, 130.0f);
+  EXPECT_EQ(Project.HoekInput.UsePore, 0);
+  EXPECT_EQ(Project.HoekInput.PorePressure, 0.0f);
+
+  // Ticked, the same texts are refused, the focus back in the box.
+  Open();
+  Press(hoek::kPore);
+  Paste(hoek::kPorePressure, QStringLiteral("abc"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid Pore Pressure"));
+  EXPECT_TRUE(Control<QLineEdit>(hoek::kPorePressure)->hasFocus());
+  Paste(hoek::kPorePressure, QStringLiteral("-2"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("P > 0"));
+  EXPECT_EQ(Messages().size(), 2u);
+}
+
 TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoNot) {
   StoreIntact(1.23456f, 0.54321f, 0.00042f, 1);
   HoekParams& p = Project.HoekInput;

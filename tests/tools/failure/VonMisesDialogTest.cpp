@@ -64,6 +64,33 @@ TEST_F(VonMisesDialogTest, VerdictsAndTheOkButton) {
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
 }
 
+// Every box is read as a whole entry, without a sign rule: the first that
+// is no number is refused, and an emptied one becomes "0".
+TEST_F(VonMisesDialogTest, TheFirstBoxThatIsNoNumberSpeaks) {
+  Store(80, 20, 30, 100);
+  Open();
+  Paste(vonmises::kStrength, QStringLiteral("t"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid tensile strength"));
+  Paste(vonmises::kSy, QStringLiteral("x"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sy"));
+  EXPECT_TRUE(Control<QLineEdit>(vonmises::kSy)->hasFocus());
+  // An emptied box before it: "0", and the bad box still speaks, once.
+  Paste(vonmises::kSx, QString());
+  EXPECT_EQ(Text(vonmises::kSx), QStringLiteral("0"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sy"));
+  EXPECT_EQ(Messages().size(), 3u);
+  Paste(vonmises::kSy, QStringLiteral("20"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid tensile strength"));
+  EnglishMenus = 0;
+  Paste(vonmises::kStrength, QStringLiteral("u"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Λάθος αντοχή σε εφελκυσμό"));
+  EXPECT_EQ(Messages().size(), 5u);
+  Type(vonmises::kStrength, QString());
+  EXPECT_EQ(Text(vonmises::kStrength), QStringLiteral("0"));
+  EXPECT_EQ(Messages().size(), 5u);
+  EXPECT_FALSE(Enabled(vonmises::kOk));  // nothing to judge without a strength
+}
+
 TEST_F(VonMisesDialogTest, ACommitLeavesThePlotToEnableMohrCircles) {
   Store(6.54321f, -3.21f, 2.0001f, 8.765432f, 1);
   const ProjectRecord stored = Project;
