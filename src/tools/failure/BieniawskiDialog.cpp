@@ -1,6 +1,5 @@
 #include "tools/failure/BieniawskiDialog.h"
 
-#include "core/Settings.h"
 #include "forms/FormInputs.h"
 
 #include <QLineEdit>
@@ -76,7 +75,8 @@ constexpr ControlRow kControls[] = {
 
 QString BieniawskiPlot::InternalCoordinatesText(float x, float y) const {
   QString text = PrincipalCriterionPlot::InternalCoordinatesText(x, y);
-  if (EnglishMenus == 1) text += BieniawskiReadoutTail(XMin(), XMax());
+  // The English read-out also gives the horizontal range.
+  if (ProgramInEnglish()) text += BieniawskiReadoutTail(XMin(), XMax());
   return text;
 }
 

@@ -3,7 +3,6 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "core/Settings.h"
 #include "forms/FormHelpers.h"
 #include "forms/FormInputs.h"
 #include "tools/failure/FailureDialogs.h"
@@ -246,7 +245,7 @@ void CoulombWedgeDialog::LoadFromProject() {
   ShowInputValue(ui_.discAngle, work_.DiscAngle);
   // In Greek the dialog opens on the stored tab; in English always on
   // "Safety Factor".
-  ui_.tabs->setCurrentIndex(EnglishMenus != 1 && work_.Tab == 1 ? 1 : 0);
+  ui_.tabs->setCurrentIndex(!ProgramInEnglish() && work_.Tab == 1 ? 1 : 0);
   ShowInputValue(ui_.boltLoad, work_.BoltLoad);
   ShowInputValue(ui_.boltAngle, work_.BoltAngle);
   ShowInputValue(ui_.reqSafetyFactor, work_.ReqSafetyFactor);

@@ -1,5 +1,6 @@
 #include "tools/failure/FailureDialogs.h"
 
+#include "core/Bilingual.h"
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
@@ -35,6 +36,12 @@ void DrawSenseMark(QPainter& painter, const QRectF& place, const QString& text, 
   painter.setFont(font);
   painter.setPen(colour);
   painter.drawText(place, Qt::AlignCenter, text);
+}
+
+bool ProgramInEnglish() {
+  // The language's own name, in the language Tr picks.
+  static constexpr Bilingual kLanguage{"English", "Ελληνικά"};
+  return Tr(kLanguage) == QLatin1String(kLanguage.english);
 }
 
 void ShowInputValue(QLineEdit* box, float value, QStringView mask) {
