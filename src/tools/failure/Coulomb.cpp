@@ -75,6 +75,13 @@ QString DerivedParameterText(const CoulombStrength& strength, qint16 paramOption
   }
 }
 
+float DerivedParameterAsShown(float value, qint16 paramOption) {
+  CoulombParams p;
+  p.ParamOption = paramOption;
+  const QStringView mask = DerivedIndex(p) == kCoulombDeriveFriction ? kCoulombFrictionMask : kCoulombStressMask;
+  return LeadingNumber<float>(Format(value, mask)).value_or(value);
+}
+
 ValueRule CoulombValueRule(CoulombField field) {
   switch (field) {
     case CoulombField::Sx:

@@ -68,6 +68,10 @@ CoulombStrength DeriveCoulombStrength(const CoulombParams& params);
 // the value could not be derived.
 QString DerivedParameterText(const CoulombStrength& strength, qint16 paramOption);
 
+// A derived value as its box shows it, rounded to the mask of its text (c
+// and UCS "#0.##0", phi "#0.0"): what OK keeps of the derived parameter.
+float DerivedParameterAsShown(float value, qint16 paramOption);
+
 // --- Validation --------------------------------------------------------------
 
 // The inputs, in the order the dialog reads and checks them.

@@ -405,8 +405,8 @@ void CoulombDialog::CommitToProject() {
   float& field = derived == kCoulombDeriveStrength   ? params_.UniaxialStrength
                  : derived == kCoulombDeriveFriction ? params_.FrictionAngle
                                                      : params_.Cohesion;
-  if (const std::optional<float> shown = LeadingNumber<float>(ParameterBox(derived)->text())) {
-    field = *shown;
+  if (const std::optional<float> shown = forms::LeadingValue<float>(ParameterBox(derived))) {
+    field = DerivedParameterAsShown(*shown, derived);
   } else {
     LogRuntimeError(RuntimeError(err::kOverflow));
   }

@@ -58,6 +58,21 @@ TEST(Coulomb, EachParameterIsDerivedFromTheOtherTwo) {
   EXPECT_EQ(DerivedParameterText(DeriveCoulombStrength(Params(3, 0, 0, 1)), 1), "6.000");
 }
 
+// What OK keeps of a derived parameter is the number its box shows.
+TEST(Coulomb, ADerivedParameterIsKeptAsShown) {
+  for (qint16 option : {kCoulombDeriveCohesion, kCoulombDeriveStrength, kCoulombDeriveFriction}) {
+    for (float value : {17.3205f, -133.57f, 0.0f, 3e38f}) {
+      CoulombStrength strength;
+      strength.Cohesion = strength.UniaxialStrength = strength.FrictionAngle = value;
+      strength.Derived = true;
+      EXPECT_EQ(DerivedParameterAsShown(value, option), LeadingNumber<float>(DerivedParameterText(strength, option)))
+          << option << " " << value;
+    }
+  }
+  EXPECT_EQ(DerivedParameterAsShown(17.3205f, kCoulombDeriveStrength), 17.321f);
+  EXPECT_EQ(DerivedParameterAsShown(30.04f, kCoulombDeriveFriction), 30.0f);
+}
+
 TEST(Coulomb, DerivationsRoundTrip) {
   for (float phi : {-80.0f, -45.0f, 0.0f, 20.0f, 45.0f, 80.0f, 89.9f}) {
     const CoulombStrength up = DeriveCoulombStrength(Params(7, 0, phi, kCoulombDeriveStrength));
