@@ -113,8 +113,9 @@ struct CoulombResult {
   // With the pore option on: s1 - P >= the strength for s3 = s2 - P (a tie
   // fails); false when the option is off or P > s2.
   bool PoreFailure = false;
-  Verdict FailureVerdict = Verdict::Blank;  // Text8, lower case
-  // Text9, lower case; blank when the option is off or P is 0.
+  Verdict FailureVerdict = Verdict::Blank;  // shown in lower case
+  // On the effective stresses, in lower case; blank when the option is off
+  // or P is 0.
   Verdict PoreVerdict = Verdict::Blank;
   // Pore option on and P > s2: kCoulombPoreNotice is shown.
   bool PoreAboveS2 = false;

@@ -73,29 +73,29 @@ const WedgeTexts& TextsOf(WedgeTool tool) { return tool == WedgeTool::Slope ? kS
 
 InputMessage WedgeTooLargeMessage() { return kTooLarge; }
 
-ValueRule WedgeValueRule(WedgeTool tool, WedgeBox box) {
-  switch (box) {
-    case WedgeBox::Text1: return NotNegativeRule(Sentence({"Width > 0", "Πλάτος > 0"}));
-    case WedgeBox::Text2: return NotNegativeRule(Sentence({"Height > 0", "Υψος > 0"}));
-    case WedgeBox::Text3: return NotNegativeRule(Sentence({"Unit Weight > 0", "Μοναδιαίο Βάρος > 0"}));
-    case WedgeBox::Text6: return NotNegativeRule(Sentence({"Cohesion > 0", "Συνοχή > 0"}));
-    case WedgeBox::Text7:
+ValueRule WedgeValueRule(WedgeTool tool, WedgeInput input) {
+  switch (input) {
+    case WedgeInput::Width: return NotNegativeRule(Sentence({"Width > 0", "Πλάτος > 0"}));
+    case WedgeInput::Height: return NotNegativeRule(Sentence({"Height > 0", "Υψος > 0"}));
+    case WedgeInput::UnitWeight: return NotNegativeRule(Sentence({"Unit Weight > 0", "Μοναδιαίο Βάρος > 0"}));
+    case WedgeInput::Cohesion: return NotNegativeRule(Sentence({"Cohesion > 0", "Συνοχή > 0"}));
+    case WedgeInput::FrictionAngle:
       // At 90 degrees and beyond tan phi turns huge and then negative.
       return [](double phi) -> std::optional<InputMessage> {
         if (phi < 0) return Sentence({"Angle of internal friction > 0", "Γωνία εσωτερικής τριβής > 0"});
         if (phi >= 90) return Sentence({"Angle of internal friction < 90", "Γωνία εσωτερικής τριβής < 90"});
         return std::nullopt;
       };
-    case WedgeBox::Text8:
+    case WedgeInput::PlaneAngle:
       // A plane below 0 or at 90 degrees and beyond carries no block that
       // can slide. 0 itself is what an empty box or a new project holds: it
       // passes here and gives no result (PlaneCarriesBlock).
       return AllowedWhen([](double psi) { return psi >= 0 && psi < 90; },
                          Sentence({"0 < Angle of discontinuity plane < 90", "0 < Γωνία επιπέδου ασυνέχειας < 90"}));
-    case WedgeBox::Text4: return NotNegativeRule(InvalidValueFor({"load", "φορτίο"}));
-    case WedgeBox::Text11: return NotNegativeRule(TextsOf(tool).NegativeSafetyFactor);
-    case WedgeBox::Text5:
-    case WedgeBox::Text12: break;
+    case WedgeInput::BoltLoad: return NotNegativeRule(InvalidValueFor({"load", "φορτίο"}));
+    case WedgeInput::RequiredSafetyFactor: return NotNegativeRule(TextsOf(tool).NegativeSafetyFactor);
+    case WedgeInput::BoltAngle:
+    case WedgeInput::BoltAngleForLoad: break;
   }
   return NotNegativeRule(kAngleAtLeastZero);
 }

@@ -197,37 +197,37 @@ TEST(CoulombWedge, ANonPositiveDenominatorShowsNoLoad) {
   EXPECT_EQ(CalcWedgeBoltLoad(d).Outcome, WedgeLoadOutcome::NotRequired);
 }
 
-// What each box's value rule refuses, with which message; 0 passes every
+// What each input's value rule refuses, with which message; 0 passes every
 // rule, and a plane angle of 0 (no plane yet) gives no result instead.
-TEST(CoulombWedge, ValueRulesOfTheBoxes) {
+TEST(CoulombWedge, ValueRulesOfTheInputs) {
   struct Case {
-    WedgeBox box;
+    WedgeInput input;
     double value;
     const char* message;  // null: passes
   } cases[] = {
-      {WedgeBox::Text1, 0, nullptr},
-      {WedgeBox::Text1, -1, "Width > 0"},
-      {WedgeBox::Text2, -1, "Height > 0"},
-      {WedgeBox::Text3, -1, "Unit Weight > 0"},
-      {WedgeBox::Text6, -0.5, "Cohesion > 0"},
-      {WedgeBox::Text7, -1, "Angle of internal friction > 0"},
-      {WedgeBox::Text7, 89.9, nullptr},
-      {WedgeBox::Text7, 90, "Angle of internal friction < 90"},
-      {WedgeBox::Text8, 0, nullptr},
-      {WedgeBox::Text8, -0.001, "0 < Angle of discontinuity plane < 90"},
-      {WedgeBox::Text8, 90, "0 < Angle of discontinuity plane < 90"},
-      {WedgeBox::Text8, 0.01, nullptr},
-      {WedgeBox::Text8, 89.99, nullptr},
-      {WedgeBox::Text4, -1, "load"},
-      {WedgeBox::Text4, 1e30, nullptr},
-      {WedgeBox::Text5, -1, "angle >= 0"},
-      {WedgeBox::Text5, 400, nullptr},
-      {WedgeBox::Text11, -1, "Safety Factor"},
-      {WedgeBox::Text12, -1, "angle >= 0"},
+      {WedgeInput::Width, 0, nullptr},
+      {WedgeInput::Width, -1, "Width > 0"},
+      {WedgeInput::Height, -1, "Height > 0"},
+      {WedgeInput::UnitWeight, -1, "Unit Weight > 0"},
+      {WedgeInput::Cohesion, -0.5, "Cohesion > 0"},
+      {WedgeInput::FrictionAngle, -1, "Angle of internal friction > 0"},
+      {WedgeInput::FrictionAngle, 89.9, nullptr},
+      {WedgeInput::FrictionAngle, 90, "Angle of internal friction < 90"},
+      {WedgeInput::PlaneAngle, 0, nullptr},
+      {WedgeInput::PlaneAngle, -0.001, "0 < Angle of discontinuity plane < 90"},
+      {WedgeInput::PlaneAngle, 90, "0 < Angle of discontinuity plane < 90"},
+      {WedgeInput::PlaneAngle, 0.01, nullptr},
+      {WedgeInput::PlaneAngle, 89.99, nullptr},
+      {WedgeInput::BoltLoad, -1, "load"},
+      {WedgeInput::BoltLoad, 1e30, nullptr},
+      {WedgeInput::BoltAngle, -1, "angle >= 0"},
+      {WedgeInput::BoltAngle, 400, nullptr},
+      {WedgeInput::RequiredSafetyFactor, -1, "Safety Factor"},
+      {WedgeInput::BoltAngleForLoad, -1, "angle >= 0"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << static_cast<int>(c.box) << ": " << c.value);
-    const std::optional<InputMessage> refusal = WedgeValueRule(WedgeTool::Wedge, c.box)(c.value);
+    SCOPED_TRACE(testing::Message() << static_cast<int>(c.input) << ": " << c.value);
+    const std::optional<InputMessage> refusal = WedgeValueRule(WedgeTool::Wedge, c.input)(c.value);
     if (!c.message) {
       EXPECT_FALSE(refusal.has_value());
       continue;
@@ -235,14 +235,14 @@ TEST(CoulombWedge, ValueRulesOfTheBoxes) {
     ASSERT_TRUE(refusal.has_value());
     EXPECT_STREQ(refusal->text.english, c.message);
     // The two that name their field come behind "Invalid value for ".
-    EXPECT_EQ(refusal->withPrefix, c.box == WedgeBox::Text4 || c.box == WedgeBox::Text11);
+    EXPECT_EQ(refusal->withPrefix, c.input == WedgeInput::BoltLoad || c.input == WedgeInput::RequiredSafetyFactor);
   }
   EXPECT_STREQ(WedgeTooLargeMessage().text.english, "The value is too large");
   EXPECT_FALSE(WedgeTooLargeMessage().withPrefix);
 }
 
 TEST(CoulombWedge, TheSlopeDialogHasItsOwnTexts) {
-  const std::optional<InputMessage> slope = WedgeValueRule(WedgeTool::Slope, WedgeBox::Text11)(-1);
+  const std::optional<InputMessage> slope = WedgeValueRule(WedgeTool::Slope, WedgeInput::RequiredSafetyFactor)(-1);
   ASSERT_TRUE(slope);
   EXPECT_FALSE(slope->withPrefix);
   EXPECT_STREQ(slope->text.english, "Invalid value for safety factor");
@@ -252,8 +252,8 @@ TEST(CoulombWedge, TheSlopeDialogHasItsOwnTexts) {
   const WedgeTexts& s = TextsOf(WedgeTool::Slope);
   EXPECT_STRNE(w.TensionWarning.english, s.TensionWarning.english);
   // Greek captions are shared.
-  for (auto field : {&WedgeTexts::Title, &WedgeTexts::Frame1, &WedgeTexts::Label3, &WedgeTexts::Label11,
-                     &WedgeTexts::TensionWarning}) {
+  for (auto field : {&WedgeTexts::Title, &WedgeTexts::BlockFrame, &WedgeTexts::WidthNote,
+                     &WedgeTexts::RequiredSafetyFactorCaption, &WedgeTexts::TensionWarning}) {
     EXPECT_STREQ((w.*field).greek, (s.*field).greek);
   }
 }
