@@ -69,7 +69,6 @@ class CoulombPlot : public FailurePlot {
   // The state drawn: the principal stresses, the parameters (the derived
   // one filled in) and the view (0 none, 1 Mohr, 2 s1-s3).
   void SetState(const Principal2D& principal, const CoulombParams& params, qint16 view);
-  qint16 View() const { return view_; }
 
  protected:
   void DrawCriterion() override;
@@ -100,10 +99,8 @@ class CoulombDialog : public forms::FormDialog {
   explicit CoulombDialog(QWidget* owner = nullptr);
   ~CoulombDialog() override;
 
-  // The working copy and the last computation.
-  const StressInput& WorkingStress() const { return stress_; }
+  // The working copy, as the last valid edit and calculation left it.
   const CoulombParams& WorkingParams() const { return params_; }
-  const CoulombResult& LastResult() const { return result_; }
 
  protected:
   void LoadFromProject() override;

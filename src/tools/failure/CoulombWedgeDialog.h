@@ -55,10 +55,6 @@ class CoulombWedgeDialog : public forms::FormDialog {
   // Empties the result box of the selected tab.
   void ZeroResults();
 
-  WedgeTool Tool() const { return tool_; }
-  // The working copy of the tool's record.
-  const BoltedWedgeData& Working() const { return work_; }
-
  protected:
   void LoadFromProject() override;
   bool ValidateInput() override;

@@ -150,11 +150,6 @@ void SwitchPlotWidth(forms::FormDialog& dialog, FailurePlot* plot, bool shown, i
 class PrincipalCriterionDialog : public forms::FormDialog {
   Q_OBJECT
 
- public:
-  // The working copy, as the last valid edit and calculation left it.
-  const StressInput& WorkingStress() const { return stress_; }
-  const Principal2D& WorkingPrincipal() const { return principal_; }
-
  protected:
   PrincipalCriterionDialog(QWidget* owner, int narrowWidth, int wideWidth);
 
