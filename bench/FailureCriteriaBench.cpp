@@ -97,9 +97,9 @@ void JointKeystrokes(benchmark::State& state, int graph) {
       .Require<QRadioButton>(graph == 1 ? coulombjoint::kMohrGraph : coulombjoint::kS1BetaGraph)
       ->setChecked(true);
   bench::ShowOnScreen(dialog, state);
-  QWidget* drawn = graph == 1
-                       ? static_cast<QWidget*>(dialog.Layout().Require<CoulombJointPlot>(coulombjoint::kPlot))
-                       : bench::ChartViewport(dialog.Layout().Require<Sigma1BetaChartView>(coulombjoint::kChart));
+  QWidget* drawn =
+      graph == 1 ? static_cast<QWidget*>(dialog.Layout().Require<CoulombJointPlot>(coulombjoint::kMohrPlot))
+                 : bench::ChartViewport(dialog.Layout().Require<Sigma1BetaChartView>(coulombjoint::kSigma1BetaChart));
   bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().Require<QLineEdit>(coulombjoint::kSx),
                                   QStringLiteral("60001"), QStringLiteral("6000"), {drawn});
   dialog.close();

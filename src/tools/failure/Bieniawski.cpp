@@ -26,24 +26,6 @@ InputMessage BieniawskiInvalidMessage(BieniawskiBox box) { return kBoxMessages[I
 
 ValueRule BieniawskiValueRule(BieniawskiBox box) { return NotNegativeRule(kBoxMessages[Index(box)].Negative); }
 
-CriterionInputCheck CheckBieniawskiInputs(const std::array<QString, kBieniawskiBoxCount>& texts, bool poreTicked) {
-  CriterionInputCheck check;
-  const CriterionBoxRules rules = BoxRulesOf(BieniawskiInvalidMessage, BieniawskiValueRule);
-  // A group: all numbers, then the sign tests; else the first box that is
-  // not a number is refused, or, when empty, gets "0".
-  const auto group = [&](BieniawskiBox first, BieniawskiBox last) {
-    return CheckCriterionGroup(texts, Index(first), Index(last), rules, true, check);
-  };
-  check.StoreStress = group(BieniawskiBox::Sx, BieniawskiBox::Txy);
-  if (check.Fault) return check;
-  if (poreTicked) {
-    group(BieniawskiBox::Pore, BieniawskiBox::Pore);
-    if (check.Fault) return check;
-  }
-  group(BieniawskiBox::Co, BieniawskiBox::K);
-  return check;
-}
-
 Verdict BieniawskiVerdict(double s1, double s2, float co, float a, float k) {
   if (!(co > 0.0f)) return Verdict::Blank;
   if (!(s2 > 0.0)) return Verdict::RangeError;

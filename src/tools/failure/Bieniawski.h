@@ -3,7 +3,6 @@
 #include "core/project/ProjectRecord.h"
 #include "tools/failure/FailureCommon.h"
 
-#include <array>
 #include <optional>
 
 namespace brantel {
@@ -31,16 +30,6 @@ InputMessage BieniawskiInvalidMessage(BieniawskiBox box);
 // The value rule of a box: a negative value is refused ("sx > 0", ...,
 // "P > 0", "Co > 0", "A > 0", "k > 0"); zero passes.
 ValueRule BieniawskiValueRule(BieniawskiBox box);
-
-// Checks the texts of the boxes (indexed by BieniawskiBox) in the dialog's
-// order. Stresses: when all three are numbers, none may be negative and the
-// stress state is stored; otherwise the first box that is not a number is
-// refused, or, when it is empty, gets "0" and the check goes on without
-// storing the stress state. Only with the pore option ticked: the pore box
-// is a number (an empty one gets "0") and not negative. Material: when Co,
-// A and k are all numbers, none may be negative; otherwise the first that
-// is not is refused, or, when empty, gets "0" and the inputs are valid.
-CriterionInputCheck CheckBieniawskiInputs(const std::array<QString, kBieniawskiBoxCount>& texts, bool poreTicked);
 
 // The verdict of one state (s1 and s2 may be effective stresses).
 Verdict BieniawskiVerdict(double s1, double s2, float co, float a, float k);

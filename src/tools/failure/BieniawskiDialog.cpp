@@ -1,6 +1,5 @@
 #include "tools/failure/BieniawskiDialog.h"
 
-#include "core/Settings.h"
 #include "forms/FormInputs.h"
 
 #include <QLineEdit>
@@ -30,39 +29,39 @@ constexpr ControlRow kControls[] = {
     {.name = bieniawski::kSx, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 270, 1215, 285}, .maxLength = 20},
     {.name = bieniawski::kSy, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 630, 1215, 285}, .maxLength = 20},
     {.name = bieniawski::kTxy, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 990, 1215, 285}, .maxLength = 20},
-    {.name = bieniawski::kPore, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 1410, 255, 255}, .partner = bieniawski::kPoreLabel},
-    {.name = bieniawski::kPoreLabel, .kind = Kind::Label, .container = "Frame1", .at = {540, 1410, 1200, 255}, .caption = {"Pore Pressure", "Πίεση πόρων"}, .partner = bieniawski::kPorePressure},
+    {.name = bieniawski::kPoreOption, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 1410, 255, 255}, .partner = bieniawski::kPorePressureLabel},
+    {.name = bieniawski::kPorePressureLabel, .kind = Kind::Label, .container = "Frame1", .at = {540, 1410, 1200, 255}, .caption = {"Pore Pressure", "Πίεση πόρων"}, .partner = bieniawski::kPorePressure},
     {.name = bieniawski::kPorePressure, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 1380, 1215, 285}, .maxLength = 20},
-    {.name = bieniawski::kGraph, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 1740, 1500, 255}, .caption = {"Graph", "Γράφημα"}},
+    {.name = bieniawski::kGraphSwitch, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 1740, 1500, 255}, .caption = {"Graph", "Γράφημα"}},
     // The material.
     {.name = "Frame2", .kind = Kind::Frame, .at = {120, 2340, 3240, 1590}, .caption = {"Material Parameters", "Παράμετροι υλικού"}},
-    {.name = "Label6", .kind = Kind::Label, .container = "Frame2", .at = {120, 270, 1860, 420}, .caption = {"Uniaxial Compressive Strength", "Αντοχή σε μονοαξονική θλίψη"}, .partner = bieniawski::kCo},
-    {.name = "Label5", .kind = Kind::Label, .container = "Frame2", .at = {120, 780, 1860, 255}, .caption = {"Parameter A", "Παράμετρος Α"}, .partner = bieniawski::kA},
-    {.name = "Label7", .kind = Kind::Label, .container = "Frame2", .at = {120, 1140, 1860, 255}, .caption = {"Parameter k", "Παράμετρος k"}, .partner = bieniawski::kK},
-    {.name = bieniawski::kCo, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 300, 1035, 285}, .maxLength = 20},
-    {.name = bieniawski::kA, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 750, 1035, 285}, .maxLength = 20},
-    {.name = bieniawski::kK, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 1110, 1035, 285}, .maxLength = 20},
+    {.name = "Label6", .kind = Kind::Label, .container = "Frame2", .at = {120, 270, 1860, 420}, .caption = {"Uniaxial Compressive Strength", "Αντοχή σε μονοαξονική θλίψη"}, .partner = bieniawski::kStrength},
+    {.name = "Label5", .kind = Kind::Label, .container = "Frame2", .at = {120, 780, 1860, 255}, .caption = {"Parameter A", "Παράμετρος Α"}, .partner = bieniawski::kParameterA},
+    {.name = "Label7", .kind = Kind::Label, .container = "Frame2", .at = {120, 1140, 1860, 255}, .caption = {"Parameter k", "Παράμετρος k"}, .partner = bieniawski::kParameterK},
+    {.name = bieniawski::kStrength, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 300, 1035, 285}, .maxLength = 20},
+    {.name = bieniawski::kParameterA, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 750, 1035, 285}, .maxLength = 20},
+    {.name = bieniawski::kParameterK, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 1110, 1035, 285}, .maxLength = 20},
     // Principal stresses.
     {.name = "Frame4", .kind = Kind::Frame, .at = {3480, 120, 2880, 1695}, .caption = {"Principal Stresses", "Κύριες τάσεις"}},
     {.name = "lbls1", .kind = Kind::Label, .container = "Frame4", .at = {240, 300, 1035, 255}, .caption = {"s1", "σ1"}, .partner = bieniawski::kS1},
-    {.name = "lblth1", .kind = Kind::Label, .container = "Frame4", .at = {240, 630, 1035, 255}, .caption = {"w1(s1)", "θ(σ1)"}, .partner = bieniawski::kTheta1},
+    {.name = "lblth1", .kind = Kind::Label, .container = "Frame4", .at = {240, 630, 1035, 255}, .caption = {"w1(s1)", "θ(σ1)"}, .partner = bieniawski::kS1Direction},
     {.name = "lbls2", .kind = Kind::Label, .container = "Frame4", .at = {240, 960, 1035, 255}, .caption = {"s2", "σ2"}, .partner = bieniawski::kS2},
-    {.name = "lblth2", .kind = Kind::Label, .container = "Frame4", .at = {240, 1290, 1035, 255}, .caption = {"w2(s2)", "θ(σ2)"}, .partner = bieniawski::kTheta2},
+    {.name = "lblth2", .kind = Kind::Label, .container = "Frame4", .at = {240, 1290, 1035, 255}, .caption = {"w2(s2)", "θ(σ2)"}, .partner = bieniawski::kS2Direction},
     {.name = bieniawski::kS1, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 270, 1335, 285}, .flags = kResult},
-    {.name = bieniawski::kTheta1, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 600, 1335, 285}, .flags = kResult},
+    {.name = bieniawski::kS1Direction, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 600, 1335, 285}, .flags = kResult},
     {.name = bieniawski::kS2, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 930, 1335, 285}, .flags = kResult},
-    {.name = bieniawski::kTheta2, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 1260, 1335, 285}, .flags = kResult},
+    {.name = bieniawski::kS2Direction, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 1260, 1335, 285}, .flags = kResult},
     // The verdicts.
     {.name = "Frame3", .kind = Kind::Frame, .at = {3480, 1920, 2880, 1215}, .caption = {"Results", "Αποτελέσματα"}},
-    {.name = "Label8", .kind = Kind::Label, .container = "Frame3", .at = {180, 300, 1440, 255}, .caption = {"Failure", "Αστοχία"}, .partner = bieniawski::kFailure},
-    {.name = bieniawski::kPoreFailureLabel, .kind = Kind::Label, .container = "Frame3", .at = {180, 690, 1440, 420}, .caption = {"Failure due to Pore Pressure", "Αστοχία εξ αιτίας πίεσης πόρων"}, .partner = bieniawski::kPoreFailure},
-    {.name = bieniawski::kFailure, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 270, 1050, 285}, .flags = kResult},
-    {.name = bieniawski::kPoreFailure, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 720, 1050, 285}, .flags = kResult},
+    {.name = "Label8", .kind = Kind::Label, .container = "Frame3", .at = {180, 300, 1440, 255}, .caption = {"Failure", "Αστοχία"}, .partner = bieniawski::kFailureVerdict},
+    {.name = bieniawski::kPoreFailureLabel, .kind = Kind::Label, .container = "Frame3", .at = {180, 690, 1440, 420}, .caption = {"Failure due to Pore Pressure", "Αστοχία εξ αιτίας πίεσης πόρων"}, .partner = bieniawski::kPoreFailureVerdict},
+    {.name = bieniawski::kFailureVerdict, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 270, 1050, 285}, .flags = kResult},
+    {.name = bieniawski::kPoreFailureVerdict, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 720, 1050, 285}, .flags = kResult},
     // The interactive plot, beyond the narrow width.
-    {.name = bieniawski::kZoom, .kind = Kind::HScroll, .at = {6960, 240, 3015, 255}, .caption = {"Zoom", "Μεγέθυνση"}},
+    {.name = bieniawski::kZoomBar, .kind = Kind::HScroll, .at = {6960, 240, 3015, 255}, .caption = {"Zoom", "Μεγέθυνση"}},
     {.name = bieniawski::kPlot, .kind = Kind::Picture, .at = {6480, 720, 4080, 4000}},
-    {.name = bieniawski::kCoord, .kind = Kind::Label, .at = {6960, 4860, 3255, 495}},
-    {.name = bieniawski::kIntCoord, .kind = Kind::Label, .at = {6960, 5400, 3255, 495}},
+    {.name = bieniawski::kCoordinates, .kind = Kind::Label, .at = {6960, 4860, 3255, 495}},
+    {.name = bieniawski::kInternalCoordinates, .kind = Kind::Label, .at = {6960, 5400, 3255, 495}},
     // Buttons.
     {.name = bieniawski::kHelp, .kind = Kind::Button, .at = {2160, 5400, 1215, 375}, .caption = {"Help"}},
     {.name = bieniawski::kCancel, .kind = Kind::Button, .at = {3600, 5400, 1215, 375}, .caption = {"Cancel"}},
@@ -76,7 +75,8 @@ constexpr ControlRow kControls[] = {
 
 QString BieniawskiPlot::InternalCoordinatesText(float x, float y) const {
   QString text = PrincipalCriterionPlot::InternalCoordinatesText(x, y);
-  if (EnglishMenus == 1) text += BieniawskiReadoutTail(XMin(), XMax());
+  // The English read-out also gives the horizontal range.
+  if (ProgramInEnglish()) text += BieniawskiReadoutTail(XMin(), XMax());
   return text;
 }
 
@@ -89,23 +89,23 @@ BieniawskiDialog::BieniawskiDialog(QWidget* owner) : PoreCriterionDialog(owner, 
     return nullptr;
   });
   BindPoreCriterionControls(FailurePlot::VerticalRange::LikeHorizontal);
-  ui_.co = Require<QLineEdit>(bieniawski::kCo);
-  ui_.a = Require<QLineEdit>(bieniawski::kA);
-  ui_.k = Require<QLineEdit>(bieniawski::kK);
+  ui_.strength = Require<QLineEdit>(bieniawski::kStrength);
+  ui_.parameterA = Require<QLineEdit>(bieniawski::kParameterA);
+  ui_.parameterK = Require<QLineEdit>(bieniawski::kParameterK);
 
   // Each box read as a whole entry; an empty one becomes "0".
   const CriterionBoxRules rules = BoxRulesOf(BieniawskiInvalidMessage, BieniawskiValueRule);
   AddStressAndPoreInputs(stressInputs_, poreInput_, params_.PorePressure, rules, true);
   AddCriterionInputs(materialInputs_,
-                     {{ui_.co, params_.Co, BieniawskiBox::Co},
-                      {ui_.a, params_.A, BieniawskiBox::A},
-                      {ui_.k, params_.K, BieniawskiBox::K}},
+                     {{ui_.strength, params_.Co, BieniawskiBox::Co},
+                      {ui_.parameterA, params_.A, BieniawskiBox::A},
+                      {ui_.parameterK, params_.K, BieniawskiBox::K}},
                      rules, true);
 
   WireButtons(Require<QPushButton>(bieniawski::kOk), Require<QPushButton>(bieniawski::kCancel),
               Require<QPushButton>(bieniawski::kHelp));
-  for (QLineEdit* box : {ui_.co, ui_.a, ui_.k})
-    connect(box, &QLineEdit::textChanged, this, &BieniawskiDialog::TextInput_Change);
+  for (QLineEdit* box : {ui_.strength, ui_.parameterA, ui_.parameterK})
+    connect(box, &QLineEdit::textChanged, this, &BieniawskiDialog::OnInputEdited);
 
   OpenCriterion(
       {"Failure Analysis based on the Bieniawski criterion.", "Εκτίμηση αστοχίας βάσει του κριτηρίου Bieniawski."});
@@ -122,9 +122,9 @@ void BieniawskiDialog::LoadFromProject() {
   computed_ = false;
   ShowStressInputs();
   ShowPoreInput(params_.UsePore, params_.PorePressure);
-  ShowInputValue(ui_.co, params_.Co);
-  ShowInputValue(ui_.a, params_.A);
-  ShowInputValue(ui_.k, params_.K);
+  ShowInputValue(ui_.strength, params_.Co);
+  ShowInputValue(ui_.parameterA, params_.A);
+  ShowInputValue(ui_.parameterK, params_.K);
   ShowGraphOption();
 }
 

@@ -13,11 +13,11 @@ namespace brantel {
 
 // The design names of the Bieniawski dialog's controls, for its code and its tests.
 namespace bieniawski {
-using namespace criterion;              // the stresses, the plot and the buttons
-using namespace porecriterion;          // the pore pressure and the principal results
-inline constexpr char kCo[] = "Text5";  // uniaxial compressive strength
-inline constexpr char kA[] = "Text6";   // parameter A
-inline constexpr char kK[] = "Text7";   // parameter k
+using namespace criterion;                    // the stresses, the plot and the buttons
+using namespace porecriterion;                // the pore pressure and the principal results
+inline constexpr char kStrength[] = "Text5";  // uniaxial compressive strength Co
+inline constexpr char kParameterA[] = "Text6";
+inline constexpr char kParameterK[] = "Text7";
 }  // namespace bieniawski
 
 // The Bieniawski plot: the principal-stress plane, whose internal
@@ -58,9 +58,9 @@ class BieniawskiDialog : public PoreCriterionDialog {
 
  private:
   struct Ui {
-    QLineEdit* co;
-    QLineEdit* a;
-    QLineEdit* k;
+    QLineEdit* strength;
+    QLineEdit* parameterA;
+    QLineEdit* parameterK;
   } ui_;
 
   BieniawskiParams params_;

@@ -75,6 +75,13 @@ QString DerivedParameterText(const CoulombStrength& strength, qint16 paramOption
   }
 }
 
+float DerivedParameterAsShown(float value, qint16 paramOption) {
+  CoulombParams p;
+  p.ParamOption = paramOption;
+  const QStringView mask = DerivedIndex(p) == kCoulombDeriveFriction ? kCoulombFrictionMask : kCoulombStressMask;
+  return LeadingNumber<float>(Format(value, mask)).value_or(value);
+}
+
 ValueRule CoulombValueRule(CoulombField field) {
   switch (field) {
     case CoulombField::Sx:
@@ -85,20 +92,6 @@ ValueRule CoulombValueRule(CoulombField field) {
                          CoulombInvalidMessage(field));
     default: return {};
   }
-}
-
-CoulombField FirstInvalidCoulombInput(const StressInput& stress, const CoulombParams& params) {
-  const auto refused = [](CoulombField field, float value) {
-    const ValueRule rule = CoulombValueRule(field);
-    return rule && rule(value).has_value();
-  };
-  if (refused(CoulombField::Sx, stress.Sx)) return CoulombField::Sx;
-  if (refused(CoulombField::Sy, stress.Sy)) return CoulombField::Sy;
-  if (params.UsePore != 0 && refused(CoulombField::PorePressure, params.PorePressure))
-    return CoulombField::PorePressure;
-  if (DerivedIndex(params) != kCoulombDeriveFriction && refused(CoulombField::FrictionAngle, params.FrictionAngle))
-    return CoulombField::FrictionAngle;
-  return CoulombField::None;
 }
 
 InputMessage CoulombInvalidMessage(CoulombField field) {

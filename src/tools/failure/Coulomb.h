@@ -68,6 +68,10 @@ CoulombStrength DeriveCoulombStrength(const CoulombParams& params);
 // the value could not be derived.
 QString DerivedParameterText(const CoulombStrength& strength, qint16 paramOption);
 
+// A derived value as its box shows it, rounded to the mask of its text (c
+// and UCS "#0.##0", phi "#0.0"): what OK keeps of the derived parameter.
+float DerivedParameterAsShown(float value, qint16 paramOption);
+
 // --- Validation --------------------------------------------------------------
 
 // The inputs, in the order the dialog reads and checks them.
@@ -89,11 +93,6 @@ InputMessage CoulombInvalidMessage(CoulombField field);
 // judges nothing.
 ValueRule CoulombValueRule(CoulombField field);
 
-// The first field of a state that its rule refuses, in the order of the
-// fields (P while UsePore is not 0, the friction angle while it is not the
-// derived parameter); None when all pass.
-CoulombField FirstInvalidCoulombInput(const StressInput& stress, const CoulombParams& params);
-
 // --- The criterion -----------------------------------------------------------
 
 struct CoulombResult {
@@ -114,8 +113,9 @@ struct CoulombResult {
   // With the pore option on: s1 - P >= the strength for s3 = s2 - P (a tie
   // fails); false when the option is off or P > s2.
   bool PoreFailure = false;
-  Verdict FailureVerdict = Verdict::Blank;  // Text8, lower case
-  // Text9, lower case; blank when the option is off or P is 0.
+  Verdict FailureVerdict = Verdict::Blank;  // shown in lower case
+  // On the effective stresses, in lower case; blank when the option is off
+  // or P is 0.
   Verdict PoreVerdict = Verdict::Blank;
   // Pore option on and P > s2: kCoulombPoreNotice is shown.
   bool PoreAboveS2 = false;

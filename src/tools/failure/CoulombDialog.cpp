@@ -41,17 +41,17 @@ constexpr ControlRow kControls[] = {
     {.name = coulomb::kSx, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 270, 1215, 285}, .maxLength = 20},
     {.name = coulomb::kSy, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 630, 1215, 285}, .maxLength = 20},
     {.name = coulomb::kTxy, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 990, 1215, 285}, .maxLength = 20},
-    {.name = coulomb::kPore, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 1470, 255, 255}, .partner = coulomb::kPoreLabel},
-    {.name = coulomb::kPoreLabel, .kind = Kind::Label, .container = "Frame1", .at = {540, 1470, 1200, 255}, .caption = {"Pore Pressure", "Πίεση πόρων"}, .partner = coulomb::kPorePressure},
+    {.name = coulomb::kPoreOption, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 1470, 255, 255}, .partner = coulomb::kPorePressureLabel},
+    {.name = coulomb::kPorePressureLabel, .kind = Kind::Label, .container = "Frame1", .at = {540, 1470, 1200, 255}, .caption = {"Pore Pressure", "Πίεση πόρων"}, .partner = coulomb::kPorePressure},
     {.name = coulomb::kPorePressure, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 1440, 1215, 285}, .maxLength = 20},
     // The strength parameters: two given, the third derived.
     {.name = "Frame2", .kind = Kind::Frame, .at = {120, 2160, 3240, 2055}, .caption = {"Material Properties", "Παράμετροι υλικού"}},
     {.name = "lblCohesion", .kind = Kind::Label, .container = "Frame2", .at = {240, 330, 1500, 420}, .caption = {"Cohesion", "Συνοχή"}, .partner = coulomb::kCohesion},
-    {.name = "lblUCS", .kind = Kind::Label, .container = "Frame2", .at = {240, 840, 1500, 615}, .caption = {"Uniaxial Strength", "Αντοχή σε μονοαξονική θλίψη"}, .partner = coulomb::kStrength},
-    {.name = "lblPhi", .kind = Kind::Label, .container = "Frame2", .at = {240, 1500, 1500, 420}, .caption = {"Friction Angle", "Γωνία εσωτερική τριβής"}, .partner = coulomb::kFriction},
+    {.name = "lblUCS", .kind = Kind::Label, .container = "Frame2", .at = {240, 840, 1500, 615}, .caption = {"Uniaxial Strength", "Αντοχή σε μονοαξονική θλίψη"}, .partner = coulomb::kUniaxialStrength},
+    {.name = "lblPhi", .kind = Kind::Label, .container = "Frame2", .at = {240, 1500, 1500, 420}, .caption = {"Friction Angle", "Γωνία εσωτερική τριβής"}, .partner = coulomb::kFrictionAngle},
     {.name = coulomb::kCohesion, .kind = Kind::TextBox, .container = "Frame2", .at = {1800, 300, 1035, 285}, .flags = forms::kRedText, .maxLength = 20},
-    {.name = coulomb::kStrength, .kind = Kind::TextBox, .container = "Frame2", .at = {1800, 840, 1035, 285}, .flags = forms::kRedText, .maxLength = 20},
-    {.name = coulomb::kFriction, .kind = Kind::TextBox, .container = "Frame2", .at = {1800, 1470, 1035, 285}, .flags = forms::kRedText, .maxLength = 20},
+    {.name = coulomb::kUniaxialStrength, .kind = Kind::TextBox, .container = "Frame2", .at = {1800, 840, 1035, 285}, .flags = forms::kRedText, .maxLength = 20},
+    {.name = coulomb::kFrictionAngle, .kind = Kind::TextBox, .container = "Frame2", .at = {1800, 1470, 1035, 285}, .flags = forms::kRedText, .maxLength = 20},
     {.name = coulomb::kDeriveCohesion, .kind = Kind::Option, .container = "Frame2", .at = {2895, 315, 255, 255}, .partner = "lblCohesion"},
     {.name = coulomb::kDeriveStrength, .kind = Kind::Option, .container = "Frame2", .at = {2895, 855, 255, 255}, .partner = "lblUCS"},
     {.name = coulomb::kDeriveFriction, .kind = Kind::Option, .container = "Frame2", .at = {2895, 1485, 255, 255}, .partner = "lblPhi"},
@@ -63,32 +63,32 @@ constexpr ControlRow kControls[] = {
     // Principal stresses.
     {.name = "Frame4", .kind = Kind::Frame, .at = {3480, 120, 2805, 1695}, .caption = {"Principal Stresses", "Κύριες τάσεις"}},
     {.name = "lbls1", .kind = Kind::Label, .container = "Frame4", .at = {240, 300, 1035, 255}, .caption = {"s1", "σ 1"}, .partner = coulomb::kS1},
-    {.name = "lblth1", .kind = Kind::Label, .container = "Frame4", .at = {240, 630, 1035, 255}, .caption = {"w1(s1)", "θ 1"}, .partner = coulomb::kTheta1},
+    {.name = "lblth1", .kind = Kind::Label, .container = "Frame4", .at = {240, 630, 1035, 255}, .caption = {"w1(s1)", "θ 1"}, .partner = coulomb::kS1Direction},
     {.name = "lbls2", .kind = Kind::Label, .container = "Frame4", .at = {240, 960, 1035, 255}, .caption = {"s2", "σ 2"}, .partner = coulomb::kS2},
-    {.name = "lblth2", .kind = Kind::Label, .container = "Frame4", .at = {240, 1290, 1035, 255}, .caption = {"w2(s2)", "θ 2"}, .partner = coulomb::kTheta2},
+    {.name = "lblth2", .kind = Kind::Label, .container = "Frame4", .at = {240, 1290, 1035, 255}, .caption = {"w2(s2)", "θ 2"}, .partner = coulomb::kS2Direction},
     {.name = coulomb::kS1, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 270, 1335, 285}, .flags = kResult},
-    {.name = coulomb::kTheta1, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 600, 1335, 285}, .flags = kResult},
+    {.name = coulomb::kS1Direction, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 600, 1335, 285}, .flags = kResult},
     {.name = coulomb::kS2, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 930, 1335, 285}, .flags = kResult},
-    {.name = coulomb::kTheta2, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 1260, 1335, 285}, .flags = kResult},
+    {.name = coulomb::kS2Direction, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 1260, 1335, 285}, .flags = kResult},
     // The verdict.
     {.name = "Frame3", .kind = Kind::Frame, .at = {3480, 1920, 2805, 2535}, .caption = {"Results", "Αποτελέσματα"}},
-    {.name = "Label8", .kind = Kind::Label, .container = "Frame3", .at = {180, 300, 1440, 255}, .caption = {"Failure", "Αστοχία"}, .partner = coulomb::kFailure},
-    {.name = coulomb::kPoreFailureLabel, .kind = Kind::Label, .container = "Frame3", .at = {180, 690, 1440, 420}, .caption = {"Failure due to Pore Pressure", "Αστοχία εξ αιτίας πίεσης πόρων"}, .partner = coulomb::kPoreFailure},
+    {.name = "Label8", .kind = Kind::Label, .container = "Frame3", .at = {180, 300, 1440, 255}, .caption = {"Failure", "Αστοχία"}, .partner = coulomb::kFailureVerdict},
+    {.name = coulomb::kPoreFailureLabel, .kind = Kind::Label, .container = "Frame3", .at = {180, 690, 1440, 420}, .caption = {"Failure due to Pore Pressure", "Αστοχία εξ αιτίας πίεσης πόρων"}, .partner = coulomb::kPoreFailureVerdict},
     {.name = "Label10", .kind = Kind::Label, .container = "Frame3", .at = {180, 1230, 1440, 420}, .caption = {"Failure Angle from X-axis", "Γωνία επιπέδου αστοχίας από Χ"}, .partner = coulomb::kFailureAngle},
-    {.name = "Label20", .kind = Kind::Label, .container = "Frame3", .at = {180, 1770, 1440, 420}, .caption = {"Shear Stress at Failure", "Διατμητική τάση στην αστοχία"}, .partner = coulomb::kShear},
-    {.name = coulomb::kFailure, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 270, 975, 285}, .flags = kResult},
-    {.name = coulomb::kPoreFailure, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 720, 975, 285}, .flags = kResult},
+    {.name = "Label20", .kind = Kind::Label, .container = "Frame3", .at = {180, 1770, 1440, 420}, .caption = {"Shear Stress at Failure", "Διατμητική τάση στην αστοχία"}, .partner = coulomb::kShearAtFailure},
+    {.name = coulomb::kFailureVerdict, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 270, 975, 285}, .flags = kResult},
+    {.name = coulomb::kPoreFailureVerdict, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 720, 975, 285}, .flags = kResult},
     {.name = coulomb::kFailureAngle, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 1260, 975, 285}, .flags = kResult},
-    {.name = coulomb::kShear, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 1800, 975, 285}, .flags = kResult},
+    {.name = coulomb::kShearAtFailure, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 1800, 975, 285}, .flags = kResult},
     {.name = coulomb::kPoreNotice, .kind = Kind::Label, .container = "Frame3", .at = {1680, 1005, 975, 225}, .flags = forms::kRedText},
     // The limit searches.
-    {.name = coulomb::kLimit, .kind = Kind::Button, .at = {3480, 4560, 1335, 375}, .caption = {"Upper Limit", "Άνω Όριο"}},
-    {.name = coulomb::kLimitDown, .kind = Kind::Button, .at = {4950, 4560, 1335, 375}, .caption = {"Lower Limit", "Κάτω Όριο"}},
+    {.name = coulomb::kUpperLimit, .kind = Kind::Button, .at = {3480, 4560, 1335, 375}, .caption = {"Upper Limit", "Άνω Όριο"}},
+    {.name = coulomb::kLowerLimit, .kind = Kind::Button, .at = {4950, 4560, 1335, 375}, .caption = {"Lower Limit", "Κάτω Όριο"}},
     // The interactive plot, beyond the narrow width.
-    {.name = coulomb::kZoom, .kind = Kind::HScroll, .at = {6960, 240, 3015, 255}, .caption = {"Zoom", "Μεγέθυνση"}},
+    {.name = coulomb::kZoomBar, .kind = Kind::HScroll, .at = {6960, 240, 3015, 255}, .caption = {"Zoom", "Μεγέθυνση"}},
     {.name = coulomb::kPlot, .kind = Kind::Picture, .at = {6480, 720, 4080, 4000}},
-    {.name = coulomb::kCoord, .kind = Kind::Label, .at = {6960, 4920, 3255, 495}},
-    {.name = coulomb::kIntCoord, .kind = Kind::Label, .at = {6960, 5760, 3255, 495}},
+    {.name = coulomb::kCoordinates, .kind = Kind::Label, .at = {6960, 4920, 3255, 495}},
+    {.name = coulomb::kInternalCoordinates, .kind = Kind::Label, .at = {6960, 5760, 3255, 495}},
     // Buttons.
     {.name = coulomb::kHelp, .kind = Kind::Button, .at = {2160, 5760, 1215, 375}, .caption = {"Help"}},
     {.name = coulomb::kCancel, .kind = Kind::Button, .at = {3600, 5760, 1215, 375}, .caption = {"Cancel"}},
@@ -160,52 +160,53 @@ CoulombDialog::CoulombDialog(QWidget* owner) : FormDialog(owner) {
   ui_.sx = Require<QLineEdit>(coulomb::kSx);
   ui_.sy = Require<QLineEdit>(coulomb::kSy);
   ui_.txy = Require<QLineEdit>(coulomb::kTxy);
-  ui_.pore = Require<QCheckBox>(coulomb::kPore);
+  ui_.poreOption = Require<QCheckBox>(coulomb::kPoreOption);
   ui_.porePressure = Require<QLineEdit>(coulomb::kPorePressure);
   ui_.cohesion = Require<QLineEdit>(coulomb::kCohesion);
-  ui_.strength = Require<QLineEdit>(coulomb::kStrength);
-  ui_.friction = Require<QLineEdit>(coulomb::kFriction);
+  ui_.uniaxialStrength = Require<QLineEdit>(coulomb::kUniaxialStrength);
+  ui_.frictionAngle = Require<QLineEdit>(coulomb::kFrictionAngle);
   ui_.s1 = Require<QLineEdit>(coulomb::kS1);
-  ui_.theta1 = Require<QLineEdit>(coulomb::kTheta1);
+  ui_.s1Direction = Require<QLineEdit>(coulomb::kS1Direction);
   ui_.s2 = Require<QLineEdit>(coulomb::kS2);
-  ui_.theta2 = Require<QLineEdit>(coulomb::kTheta2);
-  ui_.failure = Require<QLineEdit>(coulomb::kFailure);
-  ui_.poreFailure = Require<QLineEdit>(coulomb::kPoreFailure);
+  ui_.s2Direction = Require<QLineEdit>(coulomb::kS2Direction);
+  ui_.failureVerdict = Require<QLineEdit>(coulomb::kFailureVerdict);
+  ui_.poreFailureVerdict = Require<QLineEdit>(coulomb::kPoreFailureVerdict);
   ui_.failureAngle = Require<QLineEdit>(coulomb::kFailureAngle);
-  ui_.shear = Require<QLineEdit>(coulomb::kShear);
+  ui_.shearAtFailure = Require<QLineEdit>(coulomb::kShearAtFailure);
   ui_.poreNotice = Require<QLabel>(coulomb::kPoreNotice);
   ui_.ok = Require<QPushButton>(coulomb::kOk);
-  ui_.param = Options(coulomb::kParam);
-  ui_.graph = Options(coulomb::kGraph);
-  ui_.poreControls = {ui_.pore, Require<QLabel>(coulomb::kPoreLabel), ui_.porePressure,
-                      Require<QLabel>(coulomb::kPoreFailureLabel), ui_.poreFailure};
+  ui_.derivedParameter = Options(coulomb::kDerivedParameter);
+  ui_.graphOption = Options(coulomb::kGraphOption);
+  ui_.poreControls = {ui_.poreOption, Require<QLabel>(coulomb::kPorePressureLabel), ui_.porePressure,
+                      Require<QLabel>(coulomb::kPoreFailureLabel), ui_.poreFailureVerdict};
   ui_.plot = Require<CoulombPlot>(coulomb::kPlot);
-  ConnectFailurePlot(ui_.plot, Require<QScrollBar>(coulomb::kZoom), Require<QLabel>(coulomb::kCoord),
-                     Require<QLabel>(coulomb::kIntCoord));
+  ConnectFailurePlot(ui_.plot, Require<QScrollBar>(coulomb::kZoomBar), Require<QLabel>(coulomb::kCoordinates),
+                     Require<QLabel>(coulomb::kInternalCoordinates));
 
   WireButtons(ui_.ok, Require<QPushButton>(coulomb::kCancel), Require<QPushButton>(coulomb::kHelp));
-  for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.porePressure, ui_.cohesion, ui_.strength, ui_.friction})
-    connect(box, &QLineEdit::textChanged, this, &CoulombDialog::TextInput_Change);
-  connect(ui_.pore, &QCheckBox::toggled, this, &CoulombDialog::chkPore_Click);
-  for (QRadioButton* option : ui_.param.buttons) {
+  for (QLineEdit* box :
+       {ui_.sx, ui_.sy, ui_.txy, ui_.porePressure, ui_.cohesion, ui_.uniaxialStrength, ui_.frictionAngle})
+    connect(box, &QLineEdit::textChanged, this, &CoulombDialog::OnInputEdited);
+  connect(ui_.poreOption, &QCheckBox::toggled, this, &CoulombDialog::OnPoreOptionToggled);
+  for (QRadioButton* option : ui_.derivedParameter.buttons) {
     connect(option, &QRadioButton::toggled, this, [this](bool on) {
-      if (on) optParam_Click();
+      if (on) OnDerivedParameterChosen();
     });
   }
-  for (QRadioButton* option : ui_.graph.buttons) {
+  for (QRadioButton* option : ui_.graphOption.buttons) {
     connect(option, &QRadioButton::toggled, this, [this](bool on) {
-      if (on) optGraph_Click();
+      if (on) OnGraphChosen();
     });
   }
-  connect(Require<QPushButton>(coulomb::kLimit), &QPushButton::clicked, this, &CoulombDialog::cmdLimit_Click);
-  connect(Require<QPushButton>(coulomb::kLimitDown), &QPushButton::clicked, this, &CoulombDialog::cmdLimitD_Click);
+  connect(Require<QPushButton>(coulomb::kUpperLimit), &QPushButton::clicked, this, &CoulombDialog::OnUpperLimitClicked);
+  connect(Require<QPushButton>(coulomb::kLowerLimit), &QPushButton::clicked, this, &CoulombDialog::OnLowerLimitClicked);
 
   // The inputs in the order of validation: each box read as a whole entry,
   // with the tool's message and value rule (Coulomb.h); the pore pressure
   // only while its option is ticked, a strength parameter only while it is
   // not the derived one.
   const auto entered = [this](qint16 parameter) {
-    return [this, parameter] { return forms::GetArrayIndex(ui_.param) != parameter; };
+    return [this, parameter] { return forms::GetArrayIndex(ui_.derivedParameter) != parameter; };
   };
   inputs_.Add(ui_.sx, stress_.Sx,
               {.reading = Reading::WholeEntry,
@@ -223,32 +224,32 @@ CoulombDialog::CoulombDialog(QWidget* owner) : FormDialog(owner) {
               {.reading = Reading::WholeEntry,
                .message = CoulombInvalidMessage(CoulombField::PorePressure),
                .rule = CoulombValueRule(CoulombField::PorePressure),
-               .when = [this] { return ui_.pore->isChecked(); }});
+               .when = [this] { return ui_.poreOption->isChecked(); }});
   inputs_.Add(ui_.cohesion, params_.Cohesion,
               {.reading = Reading::WholeEntry,
                .message = CoulombInvalidMessage(CoulombField::Cohesion),
                .rule = CoulombValueRule(CoulombField::Cohesion),
                .when = entered(kCoulombDeriveCohesion)});
-  inputs_.Add(ui_.strength, params_.UniaxialStrength,
+  inputs_.Add(ui_.uniaxialStrength, params_.UniaxialStrength,
               {.reading = Reading::WholeEntry,
                .message = CoulombInvalidMessage(CoulombField::UniaxialStrength),
                .rule = CoulombValueRule(CoulombField::UniaxialStrength),
                .when = entered(kCoulombDeriveStrength)});
-  inputs_.Add(ui_.friction, params_.FrictionAngle,
+  inputs_.Add(ui_.frictionAngle, params_.FrictionAngle,
               {.reading = Reading::WholeEntry,
                .message = CoulombInvalidMessage(CoulombField::FrictionAngle),
                .rule = CoulombValueRule(CoulombField::FrictionAngle),
                .when = entered(kCoulombDeriveFriction)});
 
-  Form_Load();
+  OnLoad();
 }
 
 CoulombDialog::~CoulombDialog() = default;
 
-void CoulombDialog::Form_Load() {
+void CoulombDialog::OnLoad() {
   LoadInputs();
   if (ValidateInput()) CalcCoulomb();
-  if (EnableMohrCircles == 1) forms::SetArrayIndex(ui_.graph, 1);
+  if (EnableMohrCircles == 1) forms::SetArrayIndex(ui_.graphOption, 1);
   RedrawGraph(true);
   AddHistoryLine(Tr({"Determination of shear failure plane based on Coulomb's theory.",
                      "Υπολογισμός του επιπέδου διατμητικής αστοχίας βάσει της θεωρίας του Coulomb."}));
@@ -264,24 +265,24 @@ void CoulombDialog::LoadFromProject() {
   ShowInputValue(ui_.txy, stress_.Txy, kCoulombStressMask);
   // A choice the record cannot hold opens as the first one.
   const qint16 graph = stress_.GraphOption >= 0 && stress_.GraphOption <= 2 ? stress_.GraphOption : qint16(0);
-  forms::SetArrayIndex(ui_.graph, graph);
+  forms::SetArrayIndex(ui_.graphOption, graph);
   ShowPoreInput(ui_.poreControls, params_.UsePore, params_.PorePressure, kCoulombStressMask);
   const qint16 k = params_.ParamOption;
-  forms::SetArrayIndex(ui_.param, k >= kCoulombDeriveCohesion && k <= kCoulombDeriveFriction ? k : 0);
+  forms::SetArrayIndex(ui_.derivedParameter, k >= kCoulombDeriveCohesion && k <= kCoulombDeriveFriction ? k : 0);
   ShowInputValue(ui_.cohesion, params_.Cohesion, kCoulombStressMask);
-  ShowInputValue(ui_.strength, params_.UniaxialStrength, kCoulombStressMask);
-  ShowInputValue(ui_.friction, params_.FrictionAngle, kCoulombFrictionMask);
+  ShowInputValue(ui_.uniaxialStrength, params_.UniaxialStrength, kCoulombStressMask);
+  ShowInputValue(ui_.frictionAngle, params_.FrictionAngle, kCoulombFrictionMask);
   ShowParameterBoxes();
 }
 
 QLineEdit* CoulombDialog::ParameterBox(qint16 index) const {
-  if (index == kCoulombDeriveStrength) return ui_.strength;
-  if (index == kCoulombDeriveFriction) return ui_.friction;
+  if (index == kCoulombDeriveStrength) return ui_.uniaxialStrength;
+  if (index == kCoulombDeriveFriction) return ui_.frictionAngle;
   return ui_.cohesion;
 }
 
 void CoulombDialog::ShowParameterBoxes() {
-  const qint16 derived = forms::GetArrayIndex(ui_.param);
+  const qint16 derived = forms::GetArrayIndex(ui_.derivedParameter);
   for (qint16 i = 0; i < 3; ++i) {
     QLineEdit* box = ParameterBox(i);
     box->setReadOnly(i == derived);
@@ -292,23 +293,23 @@ void CoulombDialog::ShowParameterBoxes() {
 bool CoulombDialog::ValidateInput() {
   if (!inputs_.Validate()) return false;
   // The options count once every box has passed.
-  params_.ParamOption = forms::GetArrayIndex(ui_.param);
-  params_.UsePore = RecordBool(ui_.pore->isChecked());
-  if (!ui_.pore->isChecked()) params_.PorePressure = 0;
+  params_.ParamOption = forms::GetArrayIndex(ui_.derivedParameter);
+  params_.UsePore = RecordBool(ui_.poreOption->isChecked());
+  if (!ui_.poreOption->isChecked()) params_.PorePressure = 0;
   return true;
 }
 
 void CoulombDialog::CalcCoulomb() {
   calculating_ = true;
   result_ = brantel::CalcCoulomb(stress_, params_);
-  const qint16 derived = forms::GetArrayIndex(ui_.param);
+  const qint16 derived = forms::GetArrayIndex(ui_.derivedParameter);
   QLineEdit* derivedBox = ParameterBox(derived);
   if (!result_.Computed) {
     // Principal stresses beyond the 32-bit range: nothing of the last
     // state stays on show.
     LogRuntimeError(RuntimeError(err::kOverflow));
-    forms::ClearResults({ui_.s1, ui_.theta1, ui_.s2, ui_.theta2, ui_.failure, ui_.poreFailure, ui_.failureAngle,
-                         ui_.shear, derivedBox});
+    forms::ClearResults({ui_.s1, ui_.s1Direction, ui_.s2, ui_.s2Direction, ui_.failureVerdict, ui_.poreFailureVerdict,
+                         ui_.failureAngle, ui_.shearAtFailure, derivedBox});
     ui_.poreNotice->clear();
     calculating_ = false;
     return;
@@ -316,8 +317,8 @@ void CoulombDialog::CalcCoulomb() {
   StoreCoulombResult(result_, params_, principal_);
   forms::ShowResult(ui_.s1, principal_.S1, kCoulombStressMask);
   forms::ShowResult(ui_.s2, principal_.S2, kCoulombStressMask);
-  forms::ShowResult(ui_.theta1, principal_.Theta1, kCoulombDirectionMask);
-  forms::ShowResult(ui_.theta2, principal_.Theta2, kCoulombDirectionMask);
+  forms::ShowResult(ui_.s1Direction, principal_.Theta1, kCoulombDirectionMask);
+  forms::ShowResult(ui_.s2Direction, principal_.Theta2, kCoulombDirectionMask);
 
   const QString derivedText = DerivedParameterText(result_.Strength, derived);
   if (derivedText.isEmpty()) {
@@ -330,10 +331,10 @@ void CoulombDialog::CalcCoulomb() {
     forms::ShowStoredValue(derivedBox, value, derivedText);
   }
 
-  ShowVerdict(ui_.failure, result_.FailureVerdict, VerdictCase::Lower);
-  if (ui_.pore->isChecked()) ShowVerdict(ui_.poreFailure, result_.PoreVerdict, VerdictCase::Lower);
+  ShowVerdict(ui_.failureVerdict, result_.FailureVerdict, VerdictCase::Lower);
+  if (ui_.poreOption->isChecked()) ShowVerdict(ui_.poreFailureVerdict, result_.PoreVerdict, VerdictCase::Lower);
   forms::ShowResult(ui_.failureAngle, result_.FailureAngle, kCoulombFailureAngleMask);
-  forms::ShowResult(ui_.shear, result_.ShearAtFailure, kCoulombStressMask);
+  forms::ShowResult(ui_.shearAtFailure, result_.ShearAtFailure, kCoulombStressMask);
   ui_.poreNotice->setText(result_.PoreAboveS2 ? kCoulombPoreNotice.toString() : QString());
   calculating_ = false;
 }
@@ -346,42 +347,42 @@ void CoulombDialog::RedrawGraph(bool reset) {
     ui_.plot->Blank();
     return;
   }
-  ui_.plot->SetState(principal_, params_, forms::GetArrayIndex(ui_.graph));
+  ui_.plot->SetState(principal_, params_, forms::GetArrayIndex(ui_.graphOption));
   ui_.plot->Redraw(reset);
 }
 
-void CoulombDialog::TextInput_Change() {
+void CoulombDialog::OnInputEdited() {
   if (loading_ || calculating_) return;
   if (!ValidateInput()) return;
   CalcCoulomb();
   RedrawGraph(false);
 }
 
-void CoulombDialog::chkPore_Click() {
+void CoulombDialog::OnPoreOptionToggled() {
   ShowPoreControls(ui_.poreControls);
-  TextInput_Change();
+  OnInputEdited();
 }
 
-void CoulombDialog::optParam_Click() {
+void CoulombDialog::OnDerivedParameterChosen() {
   ShowParameterBoxes();
   {
     // The box that becomes derived starts from 0; the computation fills it.
-    QLineEdit* box = ParameterBox(forms::GetArrayIndex(ui_.param));
+    QLineEdit* box = ParameterBox(forms::GetArrayIndex(ui_.derivedParameter));
     const QSignalBlocker quiet(box);
     forms::ShowResult(box, QStringLiteral("0"));
   }
-  TextInput_Change();
+  OnInputEdited();
 }
 
-void CoulombDialog::optGraph_Click() {
-  const qint16 view = forms::GetArrayIndex(ui_.graph);
+void CoulombDialog::OnGraphChosen() {
+  const qint16 view = forms::GetArrayIndex(ui_.graphOption);
   SwitchPlotWidth(*this, ui_.plot, view != 0, kNarrowWidth, kWideWidth);
   RedrawGraph(true);
 }
 
-void CoulombDialog::cmdLimit_Click() { SearchLimit(true); }
+void CoulombDialog::OnUpperLimitClicked() { SearchLimit(true); }
 
-void CoulombDialog::cmdLimitD_Click() { SearchLimit(false); }
+void CoulombDialog::OnLowerLimitClicked() { SearchLimit(false); }
 
 void CoulombDialog::SearchLimit(bool upper) {
   // A box that cannot be read has shown its own message.
@@ -396,17 +397,17 @@ void CoulombDialog::SearchLimit(bool upper) {
 }
 
 void CoulombDialog::CommitToProject() {
-  stress_.GraphOption = forms::GetArrayIndex(ui_.graph);
+  stress_.GraphOption = forms::GetArrayIndex(ui_.graphOption);
   // The derived parameter is kept as its box shows it. A text that cannot
   // be read as a 32-bit number (the box is the program's, so only an error
   // can put one there) keeps the value computed, and the error goes to the
   // history.
-  const qint16 derived = forms::GetArrayIndex(ui_.param);
+  const qint16 derived = forms::GetArrayIndex(ui_.derivedParameter);
   float& field = derived == kCoulombDeriveStrength   ? params_.UniaxialStrength
                  : derived == kCoulombDeriveFriction ? params_.FrictionAngle
                                                      : params_.Cohesion;
-  if (const std::optional<float> shown = LeadingNumber<float>(ParameterBox(derived)->text())) {
-    field = *shown;
+  if (const std::optional<float> shown = forms::LeadingValue<float>(ParameterBox(derived))) {
+    field = DerivedParameterAsShown(*shown, derived);
   } else {
     LogRuntimeError(RuntimeError(err::kOverflow));
   }

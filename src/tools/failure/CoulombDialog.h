@@ -18,38 +18,38 @@ namespace brantel {
 
 // The design names of the Coulomb dialog's controls, for its code and its tests.
 namespace coulomb {
-inline constexpr char kSx[] = "Text1";            // sx
-inline constexpr char kSy[] = "Text2";            // sy
-inline constexpr char kTxy[] = "Text3";           // txy
-inline constexpr char kPore[] = "chkPore";        // the pore pressure option
-inline constexpr char kPorePressure[] = "Text4";  // pore pressure
-inline constexpr char kCohesion[] = "Text5";      // cohesion
-inline constexpr char kStrength[] = "Text6";      // uniaxial strength
-inline constexpr char kFriction[] = "Text7";      // friction angle
-inline constexpr char kParam[] = "optParam";      // the option of the derived parameter
-inline constexpr forms::ItemName kDeriveCohesion = forms::Item(kParam, 0);
-inline constexpr forms::ItemName kDeriveStrength = forms::Item(kParam, 1);
-inline constexpr forms::ItemName kDeriveFriction = forms::Item(kParam, 2);
-inline constexpr char kGraph[] = "optGraph";  // the graph option
-inline constexpr forms::ItemName kNoGraph = forms::Item(kGraph, 0);
-inline constexpr forms::ItemName kMohrGraph = forms::Item(kGraph, 1);
-inline constexpr forms::ItemName kS1S2Graph = forms::Item(kGraph, 2);
-inline constexpr char kS1[] = "Text11";             // s1
-inline constexpr char kTheta1[] = "Text12";         // angle of s1
-inline constexpr char kS2[] = "Text13";             // s2
-inline constexpr char kTheta2[] = "Text14";         // angle of s2
-inline constexpr char kFailure[] = "Text8";         // the verdict
-inline constexpr char kPoreFailure[] = "Text9";     // the verdict with pore pressure
-inline constexpr char kFailureAngle[] = "Text10";   // failure angle from the X axis
-inline constexpr char kShear[] = "Text20";          // shear stress at failure
-inline constexpr char kPoreNotice[] = "Label15";    // the pore pressure notice
-inline constexpr char kLimit[] = "cmdLimit";        // upper limit search
-inline constexpr char kLimitDown[] = "cmdLimitD";   // lower limit search
-inline constexpr char kZoom[] = "HScroll1";         // the zoom of the plot
-inline constexpr char kPlot[] = "picMohr1";         // the plot
-inline constexpr char kCoord[] = "lblCoord";        // the coordinates under the pointer
-inline constexpr char kIntCoord[] = "lblIntCoord";  // the rounded coordinates
-inline constexpr char kPoreLabel[] = "lblPorePress";
+inline constexpr char kSx[] = "Text1";
+inline constexpr char kSy[] = "Text2";
+inline constexpr char kTxy[] = "Text3";
+inline constexpr char kPoreOption[] = "chkPore";
+inline constexpr char kPorePressure[] = "Text4";
+inline constexpr char kCohesion[] = "Text5";
+inline constexpr char kUniaxialStrength[] = "Text6";
+inline constexpr char kFrictionAngle[] = "Text7";
+inline constexpr char kDerivedParameter[] = "optParam";  // which of the three is derived
+inline constexpr forms::ItemName kDeriveCohesion = forms::Item(kDerivedParameter, 0);
+inline constexpr forms::ItemName kDeriveStrength = forms::Item(kDerivedParameter, 1);
+inline constexpr forms::ItemName kDeriveFriction = forms::Item(kDerivedParameter, 2);
+inline constexpr char kGraphOption[] = "optGraph";
+inline constexpr forms::ItemName kNoGraph = forms::Item(kGraphOption, 0);
+inline constexpr forms::ItemName kMohrGraph = forms::Item(kGraphOption, 1);
+inline constexpr forms::ItemName kS1S2Graph = forms::Item(kGraphOption, 2);
+inline constexpr char kS1[] = "Text11";
+inline constexpr char kS1Direction[] = "Text12";
+inline constexpr char kS2[] = "Text13";
+inline constexpr char kS2Direction[] = "Text14";
+inline constexpr char kFailureVerdict[] = "Text8";
+inline constexpr char kPoreFailureVerdict[] = "Text9";  // on the effective stresses
+inline constexpr char kFailureAngle[] = "Text10";       // of the failure plane, from the X axis
+inline constexpr char kShearAtFailure[] = "Text20";
+inline constexpr char kPoreNotice[] = "Label15";  // shown while the pore pressure exceeds s2
+inline constexpr char kUpperLimit[] = "cmdLimit";
+inline constexpr char kLowerLimit[] = "cmdLimitD";
+inline constexpr char kZoomBar[] = "HScroll1";
+inline constexpr char kPlot[] = "picMohr1";
+inline constexpr char kCoordinates[] = "lblCoord";  // the read-outs of the point under the pointer
+inline constexpr char kInternalCoordinates[] = "lblIntCoord";
+inline constexpr char kPorePressureLabel[] = "lblPorePress";
 inline constexpr char kPoreFailureLabel[] = "Label9";
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
@@ -69,7 +69,6 @@ class CoulombPlot : public FailurePlot {
   // The state drawn: the principal stresses, the parameters (the derived
   // one filled in) and the view (0 none, 1 Mohr, 2 s1-s3).
   void SetState(const Principal2D& principal, const CoulombParams& params, qint16 view);
-  qint16 View() const { return view_; }
 
  protected:
   void DrawCriterion() override;
@@ -100,10 +99,8 @@ class CoulombDialog : public forms::FormDialog {
   explicit CoulombDialog(QWidget* owner = nullptr);
   ~CoulombDialog() override;
 
-  // The working copy and the last computation.
-  const StressInput& WorkingStress() const { return stress_; }
+  // The working copy, as the last valid edit and calculation left it.
   const CoulombParams& WorkingParams() const { return params_; }
-  const CoulombResult& LastResult() const { return result_; }
 
  protected:
   void LoadFromProject() override;
@@ -111,13 +108,13 @@ class CoulombDialog : public forms::FormDialog {
   void CommitToProject() override;
 
  private:
-  void Form_Load();
-  void TextInput_Change();
-  void chkPore_Click();
-  void optParam_Click();
-  void optGraph_Click();
-  void cmdLimit_Click();
-  void cmdLimitD_Click();
+  void OnLoad();
+  void OnInputEdited();
+  void OnPoreOptionToggled();
+  void OnDerivedParameterChosen();
+  void OnGraphChosen();
+  void OnUpperLimitClicked();
+  void OnLowerLimitClicked();
 
   void CalcCoulomb();
   void RedrawGraph(bool reset);
@@ -131,23 +128,23 @@ class CoulombDialog : public forms::FormDialog {
     QLineEdit* sx;
     QLineEdit* sy;
     QLineEdit* txy;
-    QCheckBox* pore;
+    QCheckBox* poreOption;
     QLineEdit* porePressure;
     QLineEdit* cohesion;
-    QLineEdit* strength;
-    QLineEdit* friction;
+    QLineEdit* uniaxialStrength;
+    QLineEdit* frictionAngle;
     QLineEdit* s1;
-    QLineEdit* theta1;
+    QLineEdit* s1Direction;
     QLineEdit* s2;
-    QLineEdit* theta2;
-    QLineEdit* failure;
-    QLineEdit* poreFailure;
+    QLineEdit* s2Direction;
+    QLineEdit* failureVerdict;
+    QLineEdit* poreFailureVerdict;
     QLineEdit* failureAngle;
-    QLineEdit* shear;
+    QLineEdit* shearAtFailure;
     QLabel* poreNotice;
     QPushButton* ok;
-    forms::OptionArray param;
-    forms::OptionArray graph;
+    forms::OptionArray derivedParameter;
+    forms::OptionArray graphOption;
     PoreControls poreControls;
     CoulombPlot* plot;
   } ui_;

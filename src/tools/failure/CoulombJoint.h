@@ -215,7 +215,7 @@ struct Sigma1BetaChart {
 };
 Sigma1BetaChart Sigma1BetaSeries(const Principal2D& principal, const JointMaterial& material, const JointPlane& plane);
 
-// Chart title and axis titles in the current language (EnglishMenus):
+// Chart title and axis titles in the current language (Tr):
 // "Sigma 1 - Beta Plot", "beta", "sigma 1" / "Διάγραμμα σ1 - βήτα", "β", "σ1".
 struct ChartTitles {
   QString Title;

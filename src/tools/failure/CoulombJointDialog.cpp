@@ -50,17 +50,17 @@ constexpr ControlRow kControls[] = {
     {.name = coulombjoint::kSy, .kind = Kind::TextBox, .container = "Frame1", .at = {1740, 1050, 1455, 285}, .maxLength = kInputLength},
     {.name = "lbltxy", .kind = Kind::Label, .container = "Frame1", .at = {240, 1440, 1440, 255}, .caption = {"txy", "τxy"}, .partner = coulombjoint::kTxy},
     {.name = coulombjoint::kTxy, .kind = Kind::TextBox, .container = "Frame1", .at = {1740, 1410, 1455, 285}, .maxLength = kInputLength},
-    {.name = coulombjoint::kPore, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 1830, 255, 255}, .partner = coulombjoint::kPoreLabel},
-    {.name = coulombjoint::kPoreLabel, .kind = Kind::Label, .container = "Frame1", .at = {540, 1830, 1140, 255}, .caption = {"Pore Pressure", "Πίεση Πόρων"}, .partner = coulombjoint::kPorePressure},
+    {.name = coulombjoint::kPoreOption, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 1830, 255, 255}, .partner = coulombjoint::kPorePressureLabel},
+    {.name = coulombjoint::kPorePressureLabel, .kind = Kind::Label, .container = "Frame1", .at = {540, 1830, 1140, 255}, .caption = {"Pore Pressure", "Πίεση Πόρων"}, .partner = coulombjoint::kPorePressure},
     {.name = coulombjoint::kPorePressure, .kind = Kind::TextBox, .container = "Frame1", .at = {1740, 1800, 1455, 285}, .maxLength = kInputLength},
     // The intact material.
     {.name = "Frame2", .kind = Kind::Frame, .at = {120, 2520, 3375, 1575}, .caption = {"Material Properties", "Παράμετροι υλικού"}},
-    {.name = "Label5", .kind = Kind::Label, .container = "Frame2", .at = {240, 330, 1440, 255}, .caption = {"Cohesion", "Συνοχή"}, .partner = coulombjoint::kCohesion},
-    {.name = coulombjoint::kCohesion, .kind = Kind::TextBox, .container = "Frame2", .at = {1740, 300, 1455, 285}, .maxLength = kInputLength},
-    {.name = "Label6", .kind = Kind::Label, .container = "Frame2", .at = {240, 660, 1440, 420}, .caption = {"Friction Angle", "Γωνία εσωτερικής τριβής"}, .partner = coulombjoint::kFriction},
-    {.name = coulombjoint::kFriction, .kind = Kind::TextBox, .container = "Frame2", .at = {1740, 690, 1455, 285}, .maxLength = kInputLength},
-    {.name = "Label1", .kind = Kind::Label, .container = "Frame2", .at = {240, 1140, 1440, 255}, .caption = {"Material Strength", "Αντοχή Υλικού"}, .partner = coulombjoint::kStrength},
-    {.name = coulombjoint::kStrength, .kind = Kind::TextBox, .container = "Frame2", .at = {1740, 1110, 1455, 285}, .flags = kResult},
+    {.name = "Label5", .kind = Kind::Label, .container = "Frame2", .at = {240, 330, 1440, 255}, .caption = {"Cohesion", "Συνοχή"}, .partner = coulombjoint::kMaterialCohesion},
+    {.name = coulombjoint::kMaterialCohesion, .kind = Kind::TextBox, .container = "Frame2", .at = {1740, 300, 1455, 285}, .maxLength = kInputLength},
+    {.name = "Label6", .kind = Kind::Label, .container = "Frame2", .at = {240, 660, 1440, 420}, .caption = {"Friction Angle", "Γωνία εσωτερικής τριβής"}, .partner = coulombjoint::kMaterialFrictionAngle},
+    {.name = coulombjoint::kMaterialFrictionAngle, .kind = Kind::TextBox, .container = "Frame2", .at = {1740, 690, 1455, 285}, .maxLength = kInputLength},
+    {.name = "Label1", .kind = Kind::Label, .container = "Frame2", .at = {240, 1140, 1440, 255}, .caption = {"Material Strength", "Αντοχή Υλικού"}, .partner = coulombjoint::kMaterialStrength},
+    {.name = coulombjoint::kMaterialStrength, .kind = Kind::TextBox, .container = "Frame2", .at = {1740, 1110, 1455, 285}, .flags = kResult},
     // The graph.
     {.name = "Frame6", .kind = Kind::Frame, .at = {120, 4200, 3375, 1665}, .caption = {"Graph Options", "Γράφημα"}},
     {.name = coulombjoint::kNoGraph, .kind = Kind::Option, .container = "Frame6", .at = {240, 360, 2880, 255}, .caption = {"None", "Κανένα"}},
@@ -72,44 +72,44 @@ constexpr ControlRow kControls[] = {
     {.name = coulombjoint::kS1, .kind = Kind::TextBox, .container = "Frame4", .at = {780, 270, 1035, 285}, .flags = kResult},
     {.name = "lbls2", .kind = Kind::Label, .container = "Frame4", .at = {240, 660, 540, 255}, .caption = {"s2", "σ2"}, .partner = coulombjoint::kS2},
     {.name = coulombjoint::kS2, .kind = Kind::TextBox, .container = "Frame4", .at = {780, 630, 1035, 285}, .flags = kResult},
-    {.name = "lblth1", .kind = Kind::Label, .container = "Frame4", .at = {1980, 300, 720, 255}, .caption = {"w1(s1)", "θ(σ1)"}, .partner = coulombjoint::kTheta1},
-    {.name = coulombjoint::kTheta1, .kind = Kind::TextBox, .container = "Frame4", .at = {2760, 270, 1035, 285}, .flags = kResult},
-    {.name = "lblth2", .kind = Kind::Label, .container = "Frame4", .at = {1980, 660, 720, 255}, .caption = {"w2(s2)", "θ(σ2)"}, .partner = coulombjoint::kTheta2},
-    {.name = coulombjoint::kTheta2, .kind = Kind::TextBox, .container = "Frame4", .at = {2760, 630, 1035, 285}, .flags = kResult},
+    {.name = "lblth1", .kind = Kind::Label, .container = "Frame4", .at = {1980, 300, 720, 255}, .caption = {"w1(s1)", "θ(σ1)"}, .partner = coulombjoint::kS1Direction},
+    {.name = coulombjoint::kS1Direction, .kind = Kind::TextBox, .container = "Frame4", .at = {2760, 270, 1035, 285}, .flags = kResult},
+    {.name = "lblth2", .kind = Kind::Label, .container = "Frame4", .at = {1980, 660, 720, 255}, .caption = {"w2(s2)", "θ(σ2)"}, .partner = coulombjoint::kS2Direction},
+    {.name = coulombjoint::kS2Direction, .kind = Kind::TextBox, .container = "Frame4", .at = {2760, 630, 1035, 285}, .flags = kResult},
     // The discontinuity.
     {.name = "Frame3", .kind = Kind::Frame, .at = {3615, 1320, 3915, 1935}, .caption = {"Discontinuity Parameters", "Παράμετροι ασυνέχειας"}},
     {.name = "lblCohesion", .kind = Kind::Label, .container = "Frame3", .at = {120, 330, 1440, 255}, .caption = {"Cohesion", "Συνοχή"}, .partner = coulombjoint::kJointCohesion},
     {.name = coulombjoint::kJointCohesion, .kind = Kind::TextBox, .container = "Frame3", .at = {1620, 300, 975, 285}, .maxLength = kInputLength},
-    {.name = "lblFrictionAngle", .kind = Kind::Label, .container = "Frame3", .at = {120, 660, 1440, 420}, .caption = {"Friction Angle", "Γωνία εσωτερικής τριβής"}, .partner = coulombjoint::kJointFriction},
-    {.name = coulombjoint::kJointFriction, .kind = Kind::TextBox, .container = "Frame3", .at = {1620, 690, 975, 285}, .maxLength = kInputLength},
-    {.name = "lblAngleHor", .kind = Kind::Label, .container = "Frame3", .at = {120, 1140, 1440, 615}, .caption = {"Discontinuity Angle from Horizontal", "Γωνία ασυνέχειας από το οριζόντιο επίπεδο "}, .partner = coulombjoint::kAlpha},
-    {.name = coulombjoint::kAlpha, .kind = Kind::TextBox, .container = "Frame3", .at = {1620, 1290, 975, 285}, .maxLength = kInputLength},
-    {.name = coulombjoint::kSketch, .kind = Kind::Picture, .container = "Frame3", .at = {2670, 300, 1185, 1470}},
+    {.name = "lblFrictionAngle", .kind = Kind::Label, .container = "Frame3", .at = {120, 660, 1440, 420}, .caption = {"Friction Angle", "Γωνία εσωτερικής τριβής"}, .partner = coulombjoint::kJointFrictionAngle},
+    {.name = coulombjoint::kJointFrictionAngle, .kind = Kind::TextBox, .container = "Frame3", .at = {1620, 690, 975, 285}, .maxLength = kInputLength},
+    {.name = "lblAngleHor", .kind = Kind::Label, .container = "Frame3", .at = {120, 1140, 1440, 615}, .caption = {"Discontinuity Angle from Horizontal", "Γωνία ασυνέχειας από το οριζόντιο επίπεδο "}, .partner = coulombjoint::kJointInclination},
+    {.name = coulombjoint::kJointInclination, .kind = Kind::TextBox, .container = "Frame3", .at = {1620, 1290, 975, 285}, .maxLength = kInputLength},
+    {.name = coulombjoint::kInclinationSketch, .kind = Kind::Picture, .container = "Frame3", .at = {2670, 300, 1185, 1470}},
     // The verdicts.
     {.name = "Frame5", .kind = Kind::Frame, .at = {3615, 3360, 3915, 2505}, .caption = {"Results", "Αποτελέσματα"}},
-    {.name = "lblJointFail", .kind = Kind::Label, .container = "Frame5", .at = {120, 300, 2640, 255}, .caption = {"Failure at Discontinuity", "Αστοχία στην ασυνέχεια"}, .partner = coulombjoint::kJointFailure},
-    {.name = coulombjoint::kJointFailure, .kind = Kind::TextBox, .container = "Frame5", .at = {2820, 270, 975, 285}, .flags = kResult},
-    {.name = "lblMatFail", .kind = Kind::Label, .container = "Frame5", .at = {120, 630, 2640, 255}, .caption = {"Failure in Material", "Αστοχία στο υλικό"}, .partner = coulombjoint::kFailure},
-    {.name = coulombjoint::kFailure, .kind = Kind::TextBox, .container = "Frame5", .at = {2820, 600, 975, 285}, .flags = kResult},
-    {.name = coulombjoint::kJointPoreFailureLabel, .kind = Kind::Label, .container = "Frame5", .at = {120, 930, 2640, 420}, .caption = {"Failure at Discontinuity due to Pore Pressure", "Αστοχία στην ασυνέχεια λόγω πίεσης πόρων"}, .partner = coulombjoint::kJointPoreFailure},
-    {.name = coulombjoint::kJointPoreFailure, .kind = Kind::TextBox, .container = "Frame5", .at = {2820, 990, 975, 285}, .flags = kResult},
-    {.name = coulombjoint::kPoreFailureLabel, .kind = Kind::Label, .container = "Frame5", .at = {120, 1380, 2640, 420}, .caption = {"Failure in Material due to Pore Pressure", "Αστοχία στο υλικό λόγω πίεσης πόρων"}, .partner = coulombjoint::kPoreFailure},
-    {.name = coulombjoint::kPoreFailure, .kind = Kind::TextBox, .container = "Frame5", .at = {2820, 1440, 975, 285}, .flags = kResult},
+    {.name = "lblJointFail", .kind = Kind::Label, .container = "Frame5", .at = {120, 300, 2640, 255}, .caption = {"Failure at Discontinuity", "Αστοχία στην ασυνέχεια"}, .partner = coulombjoint::kJointFailureVerdict},
+    {.name = coulombjoint::kJointFailureVerdict, .kind = Kind::TextBox, .container = "Frame5", .at = {2820, 270, 975, 285}, .flags = kResult},
+    {.name = "lblMatFail", .kind = Kind::Label, .container = "Frame5", .at = {120, 630, 2640, 255}, .caption = {"Failure in Material", "Αστοχία στο υλικό"}, .partner = coulombjoint::kMaterialFailureVerdict},
+    {.name = coulombjoint::kMaterialFailureVerdict, .kind = Kind::TextBox, .container = "Frame5", .at = {2820, 600, 975, 285}, .flags = kResult},
+    {.name = coulombjoint::kJointPoreFailureLabel, .kind = Kind::Label, .container = "Frame5", .at = {120, 930, 2640, 420}, .caption = {"Failure at Discontinuity due to Pore Pressure", "Αστοχία στην ασυνέχεια λόγω πίεσης πόρων"}, .partner = coulombjoint::kJointPoreFailureVerdict},
+    {.name = coulombjoint::kJointPoreFailureVerdict, .kind = Kind::TextBox, .container = "Frame5", .at = {2820, 990, 975, 285}, .flags = kResult},
+    {.name = coulombjoint::kMaterialPoreFailureLabel, .kind = Kind::Label, .container = "Frame5", .at = {120, 1380, 2640, 420}, .caption = {"Failure in Material due to Pore Pressure", "Αστοχία στο υλικό λόγω πίεσης πόρων"}, .partner = coulombjoint::kMaterialPoreFailureVerdict},
+    {.name = coulombjoint::kMaterialPoreFailureVerdict, .kind = Kind::TextBox, .container = "Frame5", .at = {2820, 1440, 975, 285}, .flags = kResult},
     {.name = coulombjoint::kPoreNotice, .kind = Kind::Label, .container = "Frame5", .at = {2820, 1740, 975, 225}, .flags = forms::kRedText},
-    {.name = "Label27", .kind = Kind::Label, .container = "Frame5", .at = {120, 2100, 2640, 255}, .caption = {"Angle to s1", "Γωνία από σ1"}, .partner = coulombjoint::kBeta},
-    {.name = coulombjoint::kBeta, .kind = Kind::TextBox, .container = "Frame5", .at = {2820, 2070, 975, 285}, .flags = kResult},
+    {.name = "Label27", .kind = Kind::Label, .container = "Frame5", .at = {120, 2100, 2640, 255}, .caption = {"Angle to s1", "Γωνία από σ1"}, .partner = coulombjoint::kAngleToS1},
+    {.name = coulombjoint::kAngleToS1, .kind = Kind::TextBox, .container = "Frame5", .at = {2820, 2070, 975, 285}, .flags = kResult},
     // The plot area, beyond the narrow width: the legend of the Mohr plot,
     // the plot and the chart in one place, the chart's range below it.
     {.name = coulombjoint::kJointLegendLine, .kind = Kind::Picture, .at = {7680, 180, 450, 255}},
     {.name = coulombjoint::kJointLegend, .kind = Kind::Label, .at = {8220, 180, 3540, 255}, .caption = {"Discontinuity Criterion", "Κριτήριο αστοχίας ασυνέχειας."}},
     {.name = coulombjoint::kMaterialLegendLine, .kind = Kind::Picture, .at = {7680, 540, 450, 255}},
     {.name = coulombjoint::kMaterialLegend, .kind = Kind::Label, .at = {8220, 540, 3540, 255}, .caption = {"Material Criterion", "Κριτήριο αστοχίας υλικού."}},
-    {.name = coulombjoint::kPlot, .kind = Kind::Picture, .at = {7680, 960, 4080, 4000}},
-    {.name = coulombjoint::kChart, .kind = Kind::Picture, .at = {7680, 960, 4080, 4000}},
-    {.name = coulombjoint::kBeta1, .kind = Kind::Label, .at = {7680, 5040, 1935, 255}},
-    {.name = coulombjoint::kBeta2, .kind = Kind::Label, .at = {9825, 5040, 1935, 255}},
-    {.name = coulombjoint::kCoord, .kind = Kind::Label, .at = {7680, 5040, 4080, 255}},
-    {.name = coulombjoint::kIntCoord, .kind = Kind::Label, .at = {7680, 5340, 4080, 255}},
+    {.name = coulombjoint::kMohrPlot, .kind = Kind::Picture, .at = {7680, 960, 4080, 4000}},
+    {.name = coulombjoint::kSigma1BetaChart, .kind = Kind::Picture, .at = {7680, 960, 4080, 4000}},
+    {.name = coulombjoint::kSlidingRangeStart, .kind = Kind::Label, .at = {7680, 5040, 1935, 255}},
+    {.name = coulombjoint::kSlidingRangeEnd, .kind = Kind::Label, .at = {9825, 5040, 1935, 255}},
+    {.name = coulombjoint::kCoordinates, .kind = Kind::Label, .at = {7680, 5040, 4080, 255}},
+    {.name = coulombjoint::kInternalCoordinates, .kind = Kind::Label, .at = {7680, 5340, 4080, 255}},
     // Buttons.
     {.name = coulombjoint::kHelp, .kind = Kind::Button, .at = {3675, 6000, 1215, 375}, .caption = {"Help"}},
     {.name = coulombjoint::kCancel, .kind = Kind::Button, .at = {4995, 6000, 1215, 375}, .caption = {"Cancel"}},
@@ -238,9 +238,9 @@ CoulombJointDialog::CoulombJointDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmCoulombJoint"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
-    if (name == QLatin1String(coulombjoint::kPlot)) return new CoulombJointPlot(parent);
-    if (name == QLatin1String(coulombjoint::kChart)) return new Sigma1BetaChartView(parent);
-    if (name == QLatin1String(coulombjoint::kSketch)) return new PlaneSketch(parent);
+    if (name == QLatin1String(coulombjoint::kMohrPlot)) return new CoulombJointPlot(parent);
+    if (name == QLatin1String(coulombjoint::kSigma1BetaChart)) return new Sigma1BetaChartView(parent);
+    if (name == QLatin1String(coulombjoint::kInclinationSketch)) return new PlaneSketch(parent);
     if (name == QLatin1String(coulombjoint::kJointLegendLine)) return new LegendLine(CoulombJointPlot::kYellow, parent);
     if (name == QLatin1String(coulombjoint::kMaterialLegendLine)) return new LegendLine(FailurePlot::kTeal, parent);
     return nullptr;
@@ -248,39 +248,39 @@ CoulombJointDialog::CoulombJointDialog(QWidget* owner) : FormDialog(owner) {
   ui_.sx = Require<QLineEdit>(coulombjoint::kSx);
   ui_.sy = Require<QLineEdit>(coulombjoint::kSy);
   ui_.txy = Require<QLineEdit>(coulombjoint::kTxy);
-  ui_.pore = Require<QCheckBox>(coulombjoint::kPore);
+  ui_.poreOption = Require<QCheckBox>(coulombjoint::kPoreOption);
   ui_.porePressure = Require<QLineEdit>(coulombjoint::kPorePressure);
-  ui_.cohesion = Require<QLineEdit>(coulombjoint::kCohesion);
-  ui_.friction = Require<QLineEdit>(coulombjoint::kFriction);
-  ui_.strength = Require<QLineEdit>(coulombjoint::kStrength);
+  ui_.materialCohesion = Require<QLineEdit>(coulombjoint::kMaterialCohesion);
+  ui_.materialFrictionAngle = Require<QLineEdit>(coulombjoint::kMaterialFrictionAngle);
+  ui_.materialStrength = Require<QLineEdit>(coulombjoint::kMaterialStrength);
   ui_.jointCohesion = Require<QLineEdit>(coulombjoint::kJointCohesion);
-  ui_.jointFriction = Require<QLineEdit>(coulombjoint::kJointFriction);
-  ui_.alpha = Require<QLineEdit>(coulombjoint::kAlpha);
+  ui_.jointFrictionAngle = Require<QLineEdit>(coulombjoint::kJointFrictionAngle);
+  ui_.jointInclination = Require<QLineEdit>(coulombjoint::kJointInclination);
   ui_.s1 = Require<QLineEdit>(coulombjoint::kS1);
-  ui_.theta1 = Require<QLineEdit>(coulombjoint::kTheta1);
+  ui_.s1Direction = Require<QLineEdit>(coulombjoint::kS1Direction);
   ui_.s2 = Require<QLineEdit>(coulombjoint::kS2);
-  ui_.theta2 = Require<QLineEdit>(coulombjoint::kTheta2);
-  ui_.jointFailure = Require<QLineEdit>(coulombjoint::kJointFailure);
-  ui_.failure = Require<QLineEdit>(coulombjoint::kFailure);
-  ui_.jointPoreFailure = Require<QLineEdit>(coulombjoint::kJointPoreFailure);
-  ui_.poreFailure = Require<QLineEdit>(coulombjoint::kPoreFailure);
-  ui_.beta = Require<QLineEdit>(coulombjoint::kBeta);
+  ui_.s2Direction = Require<QLineEdit>(coulombjoint::kS2Direction);
+  ui_.jointFailureVerdict = Require<QLineEdit>(coulombjoint::kJointFailureVerdict);
+  ui_.materialFailureVerdict = Require<QLineEdit>(coulombjoint::kMaterialFailureVerdict);
+  ui_.jointPoreFailureVerdict = Require<QLineEdit>(coulombjoint::kJointPoreFailureVerdict);
+  ui_.materialPoreFailureVerdict = Require<QLineEdit>(coulombjoint::kMaterialPoreFailureVerdict);
+  ui_.angleToS1 = Require<QLineEdit>(coulombjoint::kAngleToS1);
   ui_.poreNotice = Require<QLabel>(coulombjoint::kPoreNotice);
-  ui_.beta1 = Require<QLabel>(coulombjoint::kBeta1);
-  ui_.beta2 = Require<QLabel>(coulombjoint::kBeta2);
+  ui_.slidingRangeStart = Require<QLabel>(coulombjoint::kSlidingRangeStart);
+  ui_.slidingRangeEnd = Require<QLabel>(coulombjoint::kSlidingRangeEnd);
   ui_.ok = Require<QPushButton>(coulombjoint::kOk);
-  ui_.set = Options(coulombjoint::kSet);
-  ui_.graph = Options(coulombjoint::kGraph);
-  auto* poreCaption = Require<QLabel>(coulombjoint::kPoreLabel);
-  ui_.materialPore = {ui_.pore, poreCaption, ui_.porePressure, Require<QLabel>(coulombjoint::kPoreFailureLabel),
-                      ui_.poreFailure};
-  ui_.jointPore = {ui_.pore, poreCaption, ui_.porePressure, Require<QLabel>(coulombjoint::kJointPoreFailureLabel),
-                   ui_.jointPoreFailure};
+  ui_.parameterSet = Options(coulombjoint::kParameterSet);
+  ui_.graphOption = Options(coulombjoint::kGraphOption);
+  auto* poreCaption = Require<QLabel>(coulombjoint::kPorePressureLabel);
+  ui_.materialPore = {ui_.poreOption, poreCaption, ui_.porePressure,
+                      Require<QLabel>(coulombjoint::kMaterialPoreFailureLabel), ui_.materialPoreFailureVerdict};
+  ui_.jointPore = {ui_.poreOption, poreCaption, ui_.porePressure, Require<QLabel>(coulombjoint::kJointPoreFailureLabel),
+                   ui_.jointPoreFailureVerdict};
   ui_.legend = {Require<QWidget>(coulombjoint::kJointLegendLine), Require<QLabel>(coulombjoint::kJointLegend),
                 Require<QWidget>(coulombjoint::kMaterialLegendLine), Require<QLabel>(coulombjoint::kMaterialLegend)};
-  ui_.readouts = {Require<QLabel>(coulombjoint::kCoord), Require<QLabel>(coulombjoint::kIntCoord)};
-  ui_.plot = Require<CoulombJointPlot>(coulombjoint::kPlot);
-  ui_.chart = Require<Sigma1BetaChartView>(coulombjoint::kChart);
+  ui_.readouts = {Require<QLabel>(coulombjoint::kCoordinates), Require<QLabel>(coulombjoint::kInternalCoordinates)};
+  ui_.plot = Require<CoulombJointPlot>(coulombjoint::kMohrPlot);
+  ui_.chart = Require<Sigma1BetaChartView>(coulombjoint::kSigma1BetaChart);
   // The zoom bar of the plot family has no part in this tool.
   ConnectFailurePlot(ui_.plot, nullptr, ui_.readouts[0], ui_.readouts[1]);
 
@@ -296,40 +296,40 @@ CoulombJointDialog::CoulombJointDialog(QWidget* owner) : FormDialog(owner) {
   add(ui_.sx, entryStress_.Sx, JointField::Sx);
   add(ui_.sy, entryStress_.Sy, JointField::Sy);
   add(ui_.txy, entryStress_.Txy, JointField::Txy);
-  add(ui_.porePressure, entryPore_, JointField::PorePressure, [this] { return ui_.pore->isChecked(); });
-  add(ui_.cohesion, entryMaterial_.Cohesion, JointField::MaterialCohesion);
-  add(ui_.friction, entryMaterial_.FrictionAngle, JointField::MaterialFriction);
+  add(ui_.porePressure, entryPore_, JointField::PorePressure, [this] { return ui_.poreOption->isChecked(); });
+  add(ui_.materialCohesion, entryMaterial_.Cohesion, JointField::MaterialCohesion);
+  add(ui_.materialFrictionAngle, entryMaterial_.FrictionAngle, JointField::MaterialFriction);
   add(ui_.jointCohesion, entryPlane_.Cohesion, JointField::JointCohesion);
-  add(ui_.jointFriction, entryPlane_.FrictionAngle, JointField::JointFriction);
-  add(ui_.alpha, entryPlane_.Alpha, JointField::Alpha);
+  add(ui_.jointFrictionAngle, entryPlane_.FrictionAngle, JointField::JointFriction);
+  add(ui_.jointInclination, entryPlane_.Alpha, JointField::Alpha);
 
   WireButtons(nullptr, Require<QPushButton>(coulombjoint::kCancel), Require<QPushButton>(coulombjoint::kHelp));
-  connect(ui_.ok, &QPushButton::clicked, this, &CoulombJointDialog::CmdOk_Click);
-  for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.porePressure, ui_.cohesion, ui_.friction, ui_.jointCohesion,
-                         ui_.jointFriction, ui_.alpha})
-    connect(box, &QLineEdit::textChanged, this, &CoulombJointDialog::TextInput_Change);
-  connect(ui_.pore, &QCheckBox::toggled, this, &CoulombJointDialog::chkPore_Click);
-  for (int i = 0; i <= ui_.set.UBound(); ++i) {
-    connect(ui_.set.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
-      if (on) optSet_Click(i);
+  connect(ui_.ok, &QPushButton::clicked, this, &CoulombJointDialog::OnOkClicked);
+  for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.porePressure, ui_.materialCohesion, ui_.materialFrictionAngle,
+                         ui_.jointCohesion, ui_.jointFrictionAngle, ui_.jointInclination})
+    connect(box, &QLineEdit::textChanged, this, &CoulombJointDialog::OnInputEdited);
+  connect(ui_.poreOption, &QCheckBox::toggled, this, &CoulombJointDialog::OnPoreOptionToggled);
+  for (int i = 0; i <= ui_.parameterSet.UBound(); ++i) {
+    connect(ui_.parameterSet.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
+      if (on) OnParameterSetChosen(i);
     });
   }
-  for (QRadioButton* option : ui_.graph.buttons) {
+  for (QRadioButton* option : ui_.graphOption.buttons) {
     connect(option, &QRadioButton::toggled, this, [this](bool on) {
-      if (on) optGraph_Click();
+      if (on) OnGraphChosen();
     });
   }
 
-  Form_Load();
+  OnLoad();
 }
 
 CoulombJointDialog::~CoulombJointDialog() = default;
 
-void CoulombJointDialog::Form_Load() {
-  ui_.beta1->clear();
-  ui_.beta2->clear();
+void CoulombJointDialog::OnLoad() {
+  ui_.slidingRangeStart->clear();
+  ui_.slidingRangeEnd->clear();
   LoadInputs();
-  if (EnableMohrCircles == 1) forms::SetArrayIndex(ui_.graph, 1);
+  if (EnableMohrCircles == 1) forms::SetArrayIndex(ui_.graphOption, 1);
   AddHistoryLine(
       Tr({"Determination of shear failure plane based on Coulomb's theory on material with given "
           "discontinuities.",
@@ -342,7 +342,7 @@ void CoulombJointDialog::LoadFromProject() {
   material_ = {Project.JointMaterials[0], Project.JointMaterials[1]};
   plane_ = {Project.JointPlanes[0], Project.JointPlanes[1]};
   const qint16 set = InRange(Project.JointSelectedSet, 1);
-  forms::SetArrayIndex(ui_.set, set);
+  forms::SetArrayIndex(ui_.parameterSet, set);
   LoadSet(set);
 }
 
@@ -357,15 +357,15 @@ void CoulombJointDialog::LoadSet(int set) {
   ShowInputValue(ui_.sy, stress.Sy, kJointStressMask);
   ShowInputValue(ui_.txy, stress.Txy, kJointStressMask);
   // A choice the record cannot hold opens as the first one.
-  forms::SetArrayIndex(ui_.graph, InRange(stress.GraphOption, 2));
+  forms::SetArrayIndex(ui_.graphOption, InRange(stress.GraphOption, 2));
   // One option and box serve both verdicts with pore pressure.
   ShowPoreInput(ui_.materialPore, material.UsePore, material.PorePressure, kJointStressMask);
   ShowPoreControls(ui_.jointPore);
-  ShowInputValue(ui_.cohesion, material.Cohesion, kJointStressMask);
-  ShowInputValue(ui_.friction, material.FrictionAngle, kJointAngleMask);
+  ShowInputValue(ui_.materialCohesion, material.Cohesion, kJointStressMask);
+  ShowInputValue(ui_.materialFrictionAngle, material.FrictionAngle, kJointAngleMask);
   ShowInputValue(ui_.jointCohesion, plane.Cohesion, kJointStressMask);
-  ShowInputValue(ui_.jointFriction, plane.FrictionAngle, kJointAngleMask);
-  ShowInputValue(ui_.alpha, plane.Alpha, kJointAngleMask);
+  ShowInputValue(ui_.jointFrictionAngle, plane.FrictionAngle, kJointAngleMask);
+  ShowInputValue(ui_.jointInclination, plane.Alpha, kJointAngleMask);
   loading_ = wasLoading;
 
   if (ValidateInput()) {
@@ -389,19 +389,19 @@ void CoulombJointDialog::ReadInputs(int set) {
   keep(ui_.sx, stress.Sx);
   keep(ui_.sy, stress.Sy);
   keep(ui_.txy, stress.Txy);
-  stress.GraphOption = forms::GetArrayIndex(ui_.graph);
-  if (ui_.pore->isChecked()) {
+  stress.GraphOption = forms::GetArrayIndex(ui_.graphOption);
+  if (ui_.poreOption->isChecked()) {
     keep(ui_.porePressure, material.PorePressure);
     material.UsePore = RecordBool(true);
   } else {
     material.PorePressure = 0;
     material.UsePore = RecordBool(false);
   }
-  keep(ui_.cohesion, material.Cohesion);
-  keep(ui_.friction, material.FrictionAngle);
+  keep(ui_.materialCohesion, material.Cohesion);
+  keep(ui_.materialFrictionAngle, material.FrictionAngle);
   keep(ui_.jointCohesion, plane.Cohesion);
-  keep(ui_.jointFriction, plane.FrictionAngle);
-  keep(ui_.alpha, plane.Alpha);
+  keep(ui_.jointFrictionAngle, plane.FrictionAngle);
+  keep(ui_.jointInclination, plane.Alpha);
 }
 
 bool CoulombJointDialog::ValidateInput() {
@@ -412,7 +412,7 @@ bool CoulombJointDialog::ValidateInput() {
   entryPlane_ = plane_[set_];
   entryPore_ = 0;
   if (!inputs_.Validate()) return false;
-  const bool poreOn = ui_.pore->isChecked();
+  const bool poreOn = ui_.poreOption->isChecked();
   entryMaterial_.UsePore = RecordBool(poreOn);
   entryMaterial_.PorePressure = entryPore_;
   stress_[set_] = entryStress_;
@@ -422,8 +422,9 @@ bool CoulombJointDialog::ValidateInput() {
 }
 
 void CoulombJointDialog::ClearResults() {
-  forms::ClearResults({ui_.s1, ui_.theta1, ui_.s2, ui_.theta2, ui_.jointFailure, ui_.failure, ui_.jointPoreFailure,
-                       ui_.poreFailure, ui_.beta});
+  forms::ClearResults({ui_.s1, ui_.s1Direction, ui_.s2, ui_.s2Direction, ui_.jointFailureVerdict,
+                       ui_.materialFailureVerdict, ui_.jointPoreFailureVerdict, ui_.materialPoreFailureVerdict,
+                       ui_.angleToS1});
   ui_.poreNotice->clear();
 }
 
@@ -446,37 +447,37 @@ void CoulombJointDialog::CalcStresses() {
     ShowInputMessage(JointPoreTooHighMessage());
     ShowInputMessage(JointPoreNegativeMessage());
     {
-      const QSignalBlocker quiet(ui_.pore);
-      ui_.pore->setChecked(false);
+      const QSignalBlocker quiet(ui_.poreOption);
+      ui_.poreOption->setChecked(false);
     }
     ShowPoreOption();
   }
 
   const Principal2D& p = result_.Principal;
   forms::ShowResult(ui_.s1, p.S1, kJointStressMask);
-  forms::ShowResult(ui_.theta1, p.Theta1, kJointStressMask);
+  forms::ShowResult(ui_.s1Direction, p.Theta1, kJointStressMask);
   forms::ShowResult(ui_.s2, p.S2, kJointStressMask);
-  forms::ShowResult(ui_.theta2, p.Theta2, kJointStressMask);
-  ShowVerdict(ui_.failure, result_.MaterialVerdict, VerdictCase::Lower);
-  ShowVerdict(ui_.poreFailure, result_.MaterialPoreVerdict, VerdictCase::Lower);
+  forms::ShowResult(ui_.s2Direction, p.Theta2, kJointStressMask);
+  ShowVerdict(ui_.materialFailureVerdict, result_.MaterialVerdict, VerdictCase::Lower);
+  ShowVerdict(ui_.materialPoreFailureVerdict, result_.MaterialPoreVerdict, VerdictCase::Lower);
   ui_.poreNotice->setText(result_.PoreAboveS2 ? kJointPoreNotice.toString() : QString());
-  forms::ShowResult(ui_.beta, result_.Beta, kJointBetaMask);
-  ShowVerdict(ui_.jointFailure, result_.JointVerdict, VerdictCase::Lower);
-  ShowVerdict(ui_.jointPoreFailure, result_.JointPoreVerdict, VerdictCase::Lower);
+  forms::ShowResult(ui_.angleToS1, result_.Beta, kJointBetaMask);
+  ShowVerdict(ui_.jointFailureVerdict, result_.JointVerdict, VerdictCase::Lower);
+  ShowVerdict(ui_.jointPoreFailureVerdict, result_.JointPoreVerdict, VerdictCase::Lower);
   calculating_ = false;
 }
 
 void CoulombJointDialog::RedrawGraph(bool reset) {
-  const qint16 graph = forms::GetArrayIndex(ui_.graph);
+  const qint16 graph = forms::GetArrayIndex(ui_.graphOption);
   if (graph == 2) {
     DrawSigma1BetaPlot();
     return;
   }
   // The material strength and the sliding range are the chart's: no value
   // of an earlier state stays on show without it.
-  ui_.strength->clear();
-  ui_.beta1->clear();
-  ui_.beta2->clear();
+  ui_.materialStrength->clear();
+  ui_.slidingRangeStart->clear();
+  ui_.slidingRangeEnd->clear();
   if (graph != 1) return;
   if (!result_.Computed) {
     ui_.plot->Blank();
@@ -490,15 +491,15 @@ void CoulombJointDialog::DrawSigma1BetaPlot() {
   Sigma1BetaChart chart;
   if (result_.Computed) chart = Sigma1BetaSeries(result_.Principal, material_[set_], plane_[set_]);
   if (!chart.Computed) {
-    ui_.strength->clear();
-    ui_.beta1->clear();
-    ui_.beta2->clear();
+    ui_.materialStrength->clear();
+    ui_.slidingRangeStart->clear();
+    ui_.slidingRangeEnd->clear();
     ui_.chart->Clear();
     return;
   }
-  forms::ShowResult(ui_.strength, chart.MaterialStrength, kJointStrengthMask);
-  ui_.beta1->setText(chart.Beta1 ? Format(*chart.Beta1, kJointAngleMask) : QString());
-  ui_.beta2->setText(chart.Beta2 ? Format(*chart.Beta2, kJointAngleMask) : QString());
+  forms::ShowResult(ui_.materialStrength, chart.MaterialStrength, kJointStrengthMask);
+  ui_.slidingRangeStart->setText(chart.Beta1 ? Format(*chart.Beta1, kJointAngleMask) : QString());
+  ui_.slidingRangeEnd->setText(chart.Beta2 ? Format(*chart.Beta2, kJointAngleMask) : QString());
   ui_.chart->Show(chart, Sigma1BetaTitles());
 }
 
@@ -507,27 +508,27 @@ void CoulombJointDialog::ShowPoreOption() {
   ShowPoreControls(ui_.jointPore);
 }
 
-void CoulombJointDialog::TextInput_Change() {
+void CoulombJointDialog::OnInputEdited() {
   if (loading_ || calculating_) return;
   if (!ValidateInput()) return;
   CalcStresses();
   RedrawGraph(false);
 }
 
-void CoulombJointDialog::chkPore_Click() {
+void CoulombJointDialog::OnPoreOptionToggled() {
   ShowPoreOption();
-  TextInput_Change();
+  OnInputEdited();
 }
 
-void CoulombJointDialog::optSet_Click(int index) {
+void CoulombJointDialog::OnParameterSetChosen(int index) {
   if (loading_ || index == set_) return;
   // The set shown until now keeps its entries as they stand, unchecked.
   ReadInputs(set_);
   LoadSet(index);
 }
 
-void CoulombJointDialog::optGraph_Click() {
-  const qint16 graph = forms::GetArrayIndex(ui_.graph);
+void CoulombJointDialog::OnGraphChosen() {
+  const qint16 graph = forms::GetArrayIndex(ui_.graphOption);
   SwitchPlotWidth(*this, ui_.plot, graph != 0, kNarrowWidth, kWideWidth);
   // The plot and the chart share the place beside the inputs.
   ui_.plot->SetPlotShown(graph == 1);
@@ -535,18 +536,18 @@ void CoulombJointDialog::optGraph_Click() {
   ui_.chart->setVisible(graph == 2);
   for (QWidget* item : ui_.legend) item->setVisible(graph == 1);
   for (QLabel* readout : ui_.readouts) readout->setVisible(graph == 1);
-  ui_.beta1->setVisible(graph == 2);
-  ui_.beta2->setVisible(graph == 2);
+  ui_.slidingRangeStart->setVisible(graph == 2);
+  ui_.slidingRangeEnd->setVisible(graph == 2);
   if (!loading_) RedrawGraph(true);
 }
 
-void CoulombJointDialog::CmdOk_Click() {
+void CoulombJointDialog::OnOkClicked() {
   if (!ValidateInput()) return;
   // The other set may hold entries that a switch stored unchecked; OK counts
   // only when both sets pass, so a refused one is shown with its message.
   const int other = 1 - set_;
   if (FirstInvalidJointInput(material_[other], plane_[other]) != JointField::None) {
-    forms::SetArrayIndex(ui_.set, other);
+    forms::SetArrayIndex(ui_.parameterSet, other);
     return;
   }
   AcceptAndUnload();

@@ -20,48 +20,48 @@ namespace brantel {
 
 // The design names of the discontinuity dialog's controls, for its code and its tests.
 namespace coulombjoint {
-inline constexpr char kSet[] = "optSet";  // the parameter set shown
-inline constexpr forms::ItemName kSet1 = forms::Item(kSet, 0);
-inline constexpr forms::ItemName kSet2 = forms::Item(kSet, 1);
-inline constexpr char kSx[] = "Text1";      // sx
-inline constexpr char kSy[] = "Text2";      // sy
-inline constexpr char kTxy[] = "Text3";     // txy
-inline constexpr char kPore[] = "chkPore";  // the pore pressure option
-inline constexpr char kPoreLabel[] = "lblPore";
-inline constexpr char kPorePressure[] = "txtPore";  // pore pressure
-inline constexpr char kCohesion[] = "Text5";        // material cohesion
-inline constexpr char kFriction[] = "Text6";        // material friction angle
-inline constexpr char kStrength[] = "Text4";        // material strength, from the s1-b chart
-inline constexpr char kGraph[] = "optGraph";        // the graph option
-inline constexpr forms::ItemName kNoGraph = forms::Item(kGraph, 0);
-inline constexpr forms::ItemName kMohrGraph = forms::Item(kGraph, 1);
-inline constexpr forms::ItemName kS1BetaGraph = forms::Item(kGraph, 2);
-inline constexpr char kS1[] = "Text10";                         // s1
-inline constexpr char kTheta1[] = "Text11";                     // angle of s1
-inline constexpr char kS2[] = "Text12";                         // s2
-inline constexpr char kTheta2[] = "Text13";                     // angle of s2
-inline constexpr char kJointCohesion[] = "Text7";               // discontinuity cohesion
-inline constexpr char kJointFriction[] = "Text8";               // discontinuity friction angle
-inline constexpr char kAlpha[] = "Text9";                       // discontinuity angle from the horizontal
-inline constexpr char kSketch[] = "Picture1";                   // the sketch of the angle's sense
-inline constexpr char kJointFailure[] = "txtJointFail";         // the verdict on the discontinuity
-inline constexpr char kFailure[] = "txtMatFail";                // the verdict on the material
-inline constexpr char kJointPoreFailure[] = "txtJoinFailPore";  // on the discontinuity with pore pressure
-inline constexpr char kPoreFailure[] = "txtMatFailPore";        // on the material with pore pressure
+inline constexpr char kParameterSet[] = "optSet";  // which of the two sets is shown
+inline constexpr forms::ItemName kSet1 = forms::Item(kParameterSet, 0);
+inline constexpr forms::ItemName kSet2 = forms::Item(kParameterSet, 1);
+inline constexpr char kSx[] = "Text1";
+inline constexpr char kSy[] = "Text2";
+inline constexpr char kTxy[] = "Text3";
+inline constexpr char kPoreOption[] = "chkPore";
+inline constexpr char kPorePressureLabel[] = "lblPore";
+inline constexpr char kPorePressure[] = "txtPore";
+inline constexpr char kMaterialCohesion[] = "Text5";
+inline constexpr char kMaterialFrictionAngle[] = "Text6";
+inline constexpr char kMaterialStrength[] = "Text4";  // filled by the s1-beta chart
+inline constexpr char kGraphOption[] = "optGraph";
+inline constexpr forms::ItemName kNoGraph = forms::Item(kGraphOption, 0);
+inline constexpr forms::ItemName kMohrGraph = forms::Item(kGraphOption, 1);
+inline constexpr forms::ItemName kS1BetaGraph = forms::Item(kGraphOption, 2);
+inline constexpr char kS1[] = "Text10";
+inline constexpr char kS1Direction[] = "Text11";
+inline constexpr char kS2[] = "Text12";
+inline constexpr char kS2Direction[] = "Text13";
+inline constexpr char kJointCohesion[] = "Text7";
+inline constexpr char kJointFrictionAngle[] = "Text8";
+inline constexpr char kJointInclination[] = "Text9";  // from the horizontal, counter-clockwise
+inline constexpr char kInclinationSketch[] = "Picture1";
+inline constexpr char kJointFailureVerdict[] = "txtJointFail";
+inline constexpr char kMaterialFailureVerdict[] = "txtMatFail";
+inline constexpr char kJointPoreFailureVerdict[] = "txtJoinFailPore";  // on the effective stresses
+inline constexpr char kMaterialPoreFailureVerdict[] = "txtMatFailPore";
 inline constexpr char kJointPoreFailureLabel[] = "lblJointFailPore";
-inline constexpr char kPoreFailureLabel[] = "lblMatFailPore";
-inline constexpr char kPoreNotice[] = "Label18";     // the notice of a pore pressure above s2
-inline constexpr char kBeta[] = "Text18";            // angle to s1
+inline constexpr char kMaterialPoreFailureLabel[] = "lblMatFailPore";
+inline constexpr char kPoreNotice[] = "Label18";     // shown while the pore pressure exceeds s2
+inline constexpr char kAngleToS1[] = "Text18";       // of the discontinuity's normal
 inline constexpr char kJointLegendLine[] = "Line1";  // the legend of the Mohr plot
 inline constexpr char kJointLegend[] = "Label25";
 inline constexpr char kMaterialLegendLine[] = "Line2";
 inline constexpr char kMaterialLegend[] = "Label26";
-inline constexpr char kPlot[] = "picMohr";    // the Mohr plot
-inline constexpr char kChart[] = "MSChart1";  // the s1-b chart
-inline constexpr char kBeta1[] = "Label4";    // the ends of the sliding range, under the chart
-inline constexpr char kBeta2[] = "Label7";
-inline constexpr char kCoord[] = "lblCoord";        // the coordinates under the pointer
-inline constexpr char kIntCoord[] = "lblIntCoord";  // the rounded coordinates
+inline constexpr char kMohrPlot[] = "picMohr";
+inline constexpr char kSigma1BetaChart[] = "MSChart1";
+inline constexpr char kSlidingRangeStart[] = "Label4";  // under the chart
+inline constexpr char kSlidingRangeEnd[] = "Label7";
+inline constexpr char kCoordinates[] = "lblCoord";  // the read-outs of the point under the pointer
+inline constexpr char kInternalCoordinates[] = "lblIntCoord";
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
 inline constexpr char kHelp[] = "cmdHelp";
@@ -127,12 +127,12 @@ class CoulombJointDialog : public forms::FormDialog {
   void CommitToProject() override;
 
  private:
-  void Form_Load();
-  void optSet_Click(int index);
-  void TextInput_Change();
-  void chkPore_Click();
-  void optGraph_Click();
-  void CmdOk_Click();
+  void OnLoad();
+  void OnParameterSetChosen(int index);
+  void OnInputEdited();
+  void OnPoreOptionToggled();
+  void OnGraphChosen();
+  void OnOkClicked();
 
   // Shows a set in the boxes and computes it.
   void LoadSet(int set);
@@ -148,29 +148,29 @@ class CoulombJointDialog : public forms::FormDialog {
     QLineEdit* sx;
     QLineEdit* sy;
     QLineEdit* txy;
-    QCheckBox* pore;
+    QCheckBox* poreOption;
     QLineEdit* porePressure;
-    QLineEdit* cohesion;
-    QLineEdit* friction;
-    QLineEdit* strength;
+    QLineEdit* materialCohesion;
+    QLineEdit* materialFrictionAngle;
+    QLineEdit* materialStrength;
     QLineEdit* jointCohesion;
-    QLineEdit* jointFriction;
-    QLineEdit* alpha;
+    QLineEdit* jointFrictionAngle;
+    QLineEdit* jointInclination;
     QLineEdit* s1;
-    QLineEdit* theta1;
+    QLineEdit* s1Direction;
     QLineEdit* s2;
-    QLineEdit* theta2;
-    QLineEdit* jointFailure;
-    QLineEdit* failure;
-    QLineEdit* jointPoreFailure;
-    QLineEdit* poreFailure;
-    QLineEdit* beta;
+    QLineEdit* s2Direction;
+    QLineEdit* jointFailureVerdict;
+    QLineEdit* materialFailureVerdict;
+    QLineEdit* jointPoreFailureVerdict;
+    QLineEdit* materialPoreFailureVerdict;
+    QLineEdit* angleToS1;
     QLabel* poreNotice;
-    QLabel* beta1;
-    QLabel* beta2;
+    QLabel* slidingRangeStart;
+    QLabel* slidingRangeEnd;
     QPushButton* ok;
-    forms::OptionArray set;
-    forms::OptionArray graph;
+    forms::OptionArray parameterSet;
+    forms::OptionArray graphOption;
     PoreControls materialPore;  // the option with the material's pore verdict
     PoreControls jointPore;     // and with the discontinuity's
     std::array<QWidget*, 4> legend;

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <tuple>
 
 namespace brantel {
 namespace {
@@ -42,15 +41,6 @@ constexpr WedgeTexts kSlopeTexts{
 constexpr InputMessage kTooLarge = Sentence({"The value is too large", "Η τιμή είναι πολύ μεγάλη"});
 constexpr InputMessage kAngleAtLeastZero = Sentence({"angle >= 0", "γωνία >= 0"});
 
-// The 32-bit value of a box; false when it lies beyond that range.
-bool ReadBox(double value, float& out) {
-  if (!FitsFloat(value)) return false;
-  out = static_cast<float>(value);
-  return true;
-}
-
-WedgeInvalid TooLarge(WedgeBox box) { return WedgeInvalid{box, kTooLarge}; }
-
 float Radians(float degrees) { return CheckedFloat(static_cast<double>(degrees) / kRadianFactor); }
 
 // The block's weight and its components on the plane.
@@ -83,69 +73,31 @@ const WedgeTexts& TextsOf(WedgeTool tool) { return tool == WedgeTool::Slope ? kS
 
 InputMessage WedgeTooLargeMessage() { return kTooLarge; }
 
-ValueRule WedgeValueRule(WedgeTool tool, WedgeBox box) {
-  switch (box) {
-    case WedgeBox::Text1: return NotNegativeRule(Sentence({"Width > 0", "Πλάτος > 0"}));
-    case WedgeBox::Text2: return NotNegativeRule(Sentence({"Height > 0", "Υψος > 0"}));
-    case WedgeBox::Text3: return NotNegativeRule(Sentence({"Unit Weight > 0", "Μοναδιαίο Βάρος > 0"}));
-    case WedgeBox::Text6: return NotNegativeRule(Sentence({"Cohesion > 0", "Συνοχή > 0"}));
-    case WedgeBox::Text7:
+ValueRule WedgeValueRule(WedgeTool tool, WedgeInput input) {
+  switch (input) {
+    case WedgeInput::Width: return NotNegativeRule(Sentence({"Width > 0", "Πλάτος > 0"}));
+    case WedgeInput::Height: return NotNegativeRule(Sentence({"Height > 0", "Υψος > 0"}));
+    case WedgeInput::UnitWeight: return NotNegativeRule(Sentence({"Unit Weight > 0", "Μοναδιαίο Βάρος > 0"}));
+    case WedgeInput::Cohesion: return NotNegativeRule(Sentence({"Cohesion > 0", "Συνοχή > 0"}));
+    case WedgeInput::FrictionAngle:
       // At 90 degrees and beyond tan phi turns huge and then negative.
       return [](double phi) -> std::optional<InputMessage> {
         if (phi < 0) return Sentence({"Angle of internal friction > 0", "Γωνία εσωτερικής τριβής > 0"});
         if (phi >= 90) return Sentence({"Angle of internal friction < 90", "Γωνία εσωτερικής τριβής < 90"});
         return std::nullopt;
       };
-    case WedgeBox::Text8:
+    case WedgeInput::PlaneAngle:
       // A plane below 0 or at 90 degrees and beyond carries no block that
       // can slide. 0 itself is what an empty box or a new project holds: it
       // passes here and gives no result (PlaneCarriesBlock).
       return AllowedWhen([](double psi) { return psi >= 0 && psi < 90; },
                          Sentence({"0 < Angle of discontinuity plane < 90", "0 < Γωνία επιπέδου ασυνέχειας < 90"}));
-    case WedgeBox::Text4: return NotNegativeRule(InvalidValueFor({"load", "φορτίο"}));
-    case WedgeBox::Text11: return NotNegativeRule(TextsOf(tool).NegativeSafetyFactor);
-    case WedgeBox::Text5:
-    case WedgeBox::Text12: break;
+    case WedgeInput::BoltLoad: return NotNegativeRule(InvalidValueFor({"load", "φορτίο"}));
+    case WedgeInput::RequiredSafetyFactor: return NotNegativeRule(TextsOf(tool).NegativeSafetyFactor);
+    case WedgeInput::BoltAngle:
+    case WedgeInput::BoltAngleForLoad: break;
   }
   return NotNegativeRule(kAngleAtLeastZero);
-}
-
-std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxValues& boxes, qint16 tab,
-                                               BoltedWedgeData& work) {
-  // Each box in turn: its 32-bit value, then its value rule.
-  const auto check = [tool](WedgeBox box, double value, float& out) -> std::optional<WedgeInvalid> {
-    if (!ReadBox(value, out)) return TooLarge(box);
-    if (const std::optional<InputMessage> refusal = WedgeValueRule(tool, box)(out)) return WedgeInvalid{box, *refusal};
-    return std::nullopt;
-  };
-  float width = 0, height = 0, gamma = 0, cohesion = 0, phi = 0, psi = 0;
-  const std::tuple<WedgeBox, double, float*> block[] = {
-      {WedgeBox::Text1, boxes.Width, &width},           {WedgeBox::Text2, boxes.Height, &height},
-      {WedgeBox::Text3, boxes.SpecificGravity, &gamma}, {WedgeBox::Text6, boxes.Cohesion, &cohesion},
-      {WedgeBox::Text7, boxes.FrictionAngle, &phi},     {WedgeBox::Text8, boxes.DiscAngle, &psi}};
-  for (const auto& [box, value, out] : block) {
-    if (auto failed = check(box, value, *out)) return failed;
-  }
-  work.Width = width;
-  work.Height = height;
-  work.SpecificGravity = gamma;
-  work.Cohesion = cohesion;
-  work.FrictionAngle = phi;
-  work.DiscAngle = psi;
-
-  float value = 0, angle = 0;
-  if (tab == 0) {
-    if (auto failed = check(WedgeBox::Text4, boxes.BoltLoad, value)) return failed;
-    if (auto failed = check(WedgeBox::Text5, boxes.BoltAngle, angle)) return failed;
-    work.BoltLoad = value;
-    work.BoltAngle = angle;
-  } else if (tab == 1) {
-    if (auto failed = check(WedgeBox::Text11, boxes.ReqSafetyFactor, value)) return failed;
-    if (auto failed = check(WedgeBox::Text12, boxes.BoltAngle2, angle)) return failed;
-    work.ReqSafetyFactor = value;
-    work.BoltAngle2 = angle;
-  }
-  return std::nullopt;
 }
 
 WedgeSafetyFactor CalcWedgeSafetyFactor(const BoltedWedgeData& d) {

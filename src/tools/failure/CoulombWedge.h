@@ -31,22 +31,25 @@ namespace brantel {
 // The two dialogs built from this one set of mechanics.
 enum class WedgeTool { Wedge, Slope };
 
-// What differs between the two dialogs. The Greek captions of the title,
-// Frame1, Label3 and Label11 are the same for both.
+// What differs between the two dialogs. The Greek texts of the title, the
+// block's frame, the width note and the required safety factor's caption
+// are the same for both.
 struct WedgeTexts {
   Bilingual Title;
-  Bilingual Frame1;                   // the block's frame
-  Bilingual Label3;                   // the unit-thickness note
-  Bilingual Label11;                  // caption of the required safety factor (Text11)
-  Bilingual History;                  // the line written to the history when the dialog opens
-  Bilingual TensionWarning;           // Label14 beside the 999 result
-  InputMessage NegativeSafetyFactor;  // message for a negative Text11
+  Bilingual BlockFrame;                   // the caption of the block's frame
+  Bilingual WidthNote;                    // the block is one metre thick
+  Bilingual RequiredSafetyFactorCaption;  // the label of the load page's safety factor
+  Bilingual History;                      // the line written to the history when the dialog opens
+  Bilingual TensionWarning;               // beside the safety factor of 999
+  InputMessage NegativeSafetyFactor;      // refuses a negative required safety factor
 };
 const WedgeTexts& TextsOf(WedgeTool tool);
 
-// Label15 when the block needs no bolt to reach the required safety factor.
+// The load page's note when the block needs no bolt to reach the required
+// safety factor.
 inline constexpr Bilingual kWedgeNoBoltNote{"Bolt is not Required", "Δεν απαιτείται κοχλίας"};
-// Label15 when no bolt load at the given angle reaches the required factor.
+// The load page's note when no bolt load at the given angle reaches the
+// required factor.
 inline constexpr Bilingual kWedgeUnreachableNote{
     "The required safety factor cannot be reached with a bolt at this angle",
     "Ο απαιτούμενος συντελεστής ασφαλείας δεν επιτυγχάνεται με κοχλία σε αυτή τη γωνία"};
@@ -55,55 +58,43 @@ inline constexpr Bilingual kWedgeUnreachableNote{
 // the driving force: the block cannot slide, the bolt is overtensioned.
 inline constexpr float kWedgeExcessiveTensioning = 999.0f;
 
-// Display: the ten inputs with the mask "#0.##0"; Text10 and Text9 in the
-// general form of a 32-bit float (FormatGeneral), 999 showing as "999".
+// Display: the ten inputs with the mask "#0.##0"; the safety factor and the
+// required bolt load in the general form of a 32-bit float (FormatGeneral),
+// 999 showing as "999".
 
-// The ten input boxes, named after the dialog's controls.
-enum class WedgeBox { Text1, Text2, Text3, Text6, Text7, Text8, Text4, Text5, Text11, Text12 };
-
-// The leading numbers of the input boxes (64-bit, as read from the texts).
-struct WedgeBoxValues {
-  double Width = 0;            // Text1, L (m)
-  double Height = 0;           // Text2, H (m)
-  double SpecificGravity = 0;  // Text3, g (kN/m3)
-  double Cohesion = 0;         // Text6, c (kPa)
-  double FrictionAngle = 0;    // Text7, phi (degrees)
-  double DiscAngle = 0;        // Text8, psi (degrees)
-  double BoltLoad = 0;         // Text4, T (kN), tab 0
-  double BoltAngle = 0;        // Text5, theta (degrees), tab 0
-  double ReqSafetyFactor = 0;  // Text11, F, tab 1
-  double BoltAngle2 = 0;       // Text12, theta2 (degrees), tab 1
+// The ten inputs in the order the dialog reads them: the block and its
+// plane, then the bolt of the safety-factor page (load T at angle theta),
+// then the load page's required safety factor F and bolt angle theta2.
+enum class WedgeInput {
+  Width,
+  Height,
+  UnitWeight,
+  Cohesion,
+  FrictionAngle,
+  PlaneAngle,
+  BoltLoad,
+  BoltAngle,
+  RequiredSafetyFactor,
+  BoltAngleForLoad,
 };
 
-// The first failed check: the box to give the focus back to and its
-// message.
-struct WedgeInvalid {
-  WedgeBox Box;
-  InputMessage Message;
-};
-
-// The value rule of a box (the ranges below), and the message of a number
-// beyond the 32-bit range; the dialog checks its boxes by these.
-ValueRule WedgeValueRule(WedgeTool tool, WedgeBox box);
+// The value rule of a box: a negative length, unit weight, cohesion, bolt
+// load, required safety factor or bolt angle is refused (0 passes), as are
+// a friction angle below 0 or of 90 or more and a plane angle below 0 or of
+// 90 or more. A plane angle of 0 (an empty box while typing, a new project)
+// passes, and the calculations below give no result for it. With the
+// message of a number beyond the 32-bit range, the dialog checks its boxes
+// by these.
+ValueRule WedgeValueRule(WedgeTool tool, WedgeInput input);
 InputMessage WedgeTooLargeMessage();
-
-// The input checks of the selected tab, in the order of the boxes. Negative
-// lengths, unit weight, cohesion, bolt load, required safety factor and bolt
-// angles are refused (0 passes), as are a friction angle of 90 or more, a
-// negative plane angle or one of 90 or more, and any value beyond the 32-bit
-// range. A plane angle of 0 (an empty box while typing, a new project)
-// passes, and the calculations below give no result for it. The block's six values go into `work` once their checks
-// pass, the tab's two once theirs do. A tab other than 0 or 1 checks only the block.
-std::optional<WedgeInvalid> ValidateWedgeInput(WedgeTool tool, const WedgeBoxValues& boxes, qint16 tab,
-                                               BoltedWedgeData& work);
 
 // Tab 0, "Safety Factor".
 struct WedgeSafetyFactor {
   // False for no block (W = 0), a plane angle outside (0, 90) or a result
-  // beyond the 32-bit range: Text10 empty, Label14 empty, OK disabled.
+  // beyond the 32-bit range: the result and the warning empty, OK disabled.
   bool Computable = false;
   float SafetyFactor = 0;  // kWedgeExcessiveTensioning when Ts >= S
-  // Ts >= S: Label14 shows the tool's TensionWarning.
+  // Ts >= S: the tool's TensionWarning is shown.
   bool ExcessiveTensioning = false;
 };
 // With no bolt load the factor is that of the unbolted block. A bolt that
@@ -114,10 +105,10 @@ WedgeSafetyFactor CalcWedgeSafetyFactor(const BoltedWedgeData& d);
 // Tab 1, "Load".
 enum class WedgeLoadOutcome {
   NotComputable,  // no block (W = 0), a plane angle outside (0, 90) or beyond the 32-bit
-                  // range: Text9 and Label15 empty, OK disabled
-  Load,           // Text9 shows ReqBoltLoad, Label15 empty
-  NotRequired,    // the unbolted block reaches F: Text9 empty, Label15 kWedgeNoBoltNote
-  Unreachable,    // no bolt load at theta2 reaches F: Text9 empty, Label15 kWedgeUnreachableNote
+                  // range: the load and the note empty, OK disabled
+  Load,           // the load shows ReqBoltLoad, the note is empty
+  NotRequired,    // the unbolted block reaches F: no load, the note kWedgeNoBoltNote
+  Unreachable,    // no bolt load at theta2 reaches F: no load, the note kWedgeUnreachableNote
 };
 struct WedgeBoltLoad {
   WedgeLoadOutcome Outcome = WedgeLoadOutcome::NotComputable;
@@ -130,7 +121,8 @@ struct WedgeBoltLoad {
 // A denominator of 0 or less means a larger load does not raise the factor.
 WedgeBoltLoad CalcWedgeBoltLoad(const BoltedWedgeData& d);
 
-// The text of Label15 for an outcome (empty texts for Load and NotComputable).
+// The load page's note for an outcome (empty texts for Load and
+// NotComputable).
 Bilingual WedgeLoadNote(WedgeLoadOutcome outcome);
 
 }  // namespace brantel

@@ -3,7 +3,6 @@
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
-#include "core/Settings.h"
 #include "forms/FormHelpers.h"
 #include "forms/FormInputs.h"
 #include "tools/failure/FailureDialogs.h"
@@ -32,8 +31,8 @@ using forms::Reading;
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 constexpr int kInputLength = 20;
 
-// Frame1, Label3 and Label11 and the window's title are captioned from the
-// tool's texts (TextsOf).
+// The block's frame, the width note, the required safety factor's label and
+// the window's title are captioned from the tool's texts (TextsOf).
 // clang-format off
 constexpr ControlRow kControls[] = {
     // The block.
@@ -47,12 +46,12 @@ constexpr ControlRow kControls[] = {
     {.name = coulombwedge::kBlockNote, .kind = Kind::Label, .container = coulombwedge::kBlockFrame, .at = {120, 1800, 4320, 420}},
     // The discontinuity.
     {.name = "Frame3", .kind = Kind::Frame, .at = {4800, 120, 4560, 2400}, .caption = {"Discontinuity Parameters", "Παράμετροι ασυνέχειας"}},
-    {.name = "Label6", .kind = Kind::Label, .container = "Frame3", .at = {120, 360, 2520, 255}, .caption = {"Cohesion (kPa)", "Συνοχή (kPa)"}, .partner = coulombwedge::kCohesion},
-    {.name = coulombwedge::kCohesion, .kind = Kind::TextBox, .container = "Frame3", .at = {2760, 330, 1020, 285}, .maxLength = kInputLength},
-    {.name = "Label8", .kind = Kind::Label, .container = "Frame3", .at = {120, 780, 2520, 255}, .caption = {"Friction Angle", "Γωνία εσωτερικής τριβής"}, .partner = coulombwedge::kFriction},
-    {.name = coulombwedge::kFriction, .kind = Kind::TextBox, .container = "Frame3", .at = {2760, 750, 1020, 285}, .maxLength = kInputLength},
-    {.name = "Label9", .kind = Kind::Label, .container = "Frame3", .at = {120, 1140, 2520, 615}, .caption = {"Angle of Discontinuity Plane to Horizontal Plane", "Γωνία επιπέδου ασυνέχειας με την διεύθυνση του οριζόντιου επιπέδου "}, .partner = coulombwedge::kDiscAngle},
-    {.name = coulombwedge::kDiscAngle, .kind = Kind::TextBox, .container = "Frame3", .at = {2760, 1170, 1020, 285}, .maxLength = kInputLength},
+    {.name = "Label6", .kind = Kind::Label, .container = "Frame3", .at = {120, 360, 2520, 255}, .caption = {"Cohesion (kPa)", "Συνοχή (kPa)"}, .partner = coulombwedge::kPlaneCohesion},
+    {.name = coulombwedge::kPlaneCohesion, .kind = Kind::TextBox, .container = "Frame3", .at = {2760, 330, 1020, 285}, .maxLength = kInputLength},
+    {.name = "Label8", .kind = Kind::Label, .container = "Frame3", .at = {120, 780, 2520, 255}, .caption = {"Friction Angle", "Γωνία εσωτερικής τριβής"}, .partner = coulombwedge::kPlaneFrictionAngle},
+    {.name = coulombwedge::kPlaneFrictionAngle, .kind = Kind::TextBox, .container = "Frame3", .at = {2760, 750, 1020, 285}, .maxLength = kInputLength},
+    {.name = "Label9", .kind = Kind::Label, .container = "Frame3", .at = {120, 1140, 2520, 615}, .caption = {"Angle of Discontinuity Plane to Horizontal Plane", "Γωνία επιπέδου ασυνέχειας με την διεύθυνση του οριζόντιου επιπέδου "}, .partner = coulombwedge::kPlaneAngle},
+    {.name = coulombwedge::kPlaneAngle, .kind = Kind::TextBox, .container = "Frame3", .at = {2760, 1170, 1020, 285}, .maxLength = kInputLength},
     {.name = "Label12", .kind = Kind::Label, .container = "Frame3", .at = {120, 1800, 2880, 420}, .caption = {"Counter-Clockwise", "*Φορά ανάποδα από την φορά των δεικτών του ρολογιού"}},
     {.name = coulombwedge::kPlaneSketch, .kind = Kind::Picture, .container = "Frame3", .at = {3120, 1560, 1320, 720}},
     // The two modes.
@@ -71,14 +70,14 @@ constexpr ControlRow kControls[] = {
     {.name = coulombwedge::kTensionWarning, .kind = Kind::Label, .container = "Frame4", .at = {120, 840, 4200, 900}},
     // Tab 1: the bolt load for a required safety factor.
     {.name = "Frame5", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {120, 480, 4440, 1920}, .caption = {"Parameters", "Παράμετροι"}},
-    {.name = coulombwedge::kReqSafetyFactorLabel, .kind = Kind::Label, .container = "Frame5", .at = {120, 360, 2520, 255}, .partner = coulombwedge::kReqSafetyFactor},
-    {.name = coulombwedge::kReqSafetyFactor, .kind = Kind::TextBox, .container = "Frame5", .at = {2760, 330, 1440, 285}, .maxLength = kInputLength},
-    {.name = "Label10", .kind = Kind::Label, .container = "Frame5", .at = {120, 780, 2520, 420}, .caption = {"Angle of Bolt to Horizontal", "Γωνία του κοχλία ως προς την οριζόντιο "}, .partner = coulombwedge::kBoltAngle2},
-    {.name = coulombwedge::kBoltAngle2, .kind = Kind::TextBox, .container = "Frame5", .at = {2760, 780, 1440, 285}, .maxLength = kInputLength},
+    {.name = coulombwedge::kRequiredSafetyFactorLabel, .kind = Kind::Label, .container = "Frame5", .at = {120, 360, 2520, 255}, .partner = coulombwedge::kRequiredSafetyFactor},
+    {.name = coulombwedge::kRequiredSafetyFactor, .kind = Kind::TextBox, .container = "Frame5", .at = {2760, 330, 1440, 285}, .maxLength = kInputLength},
+    {.name = "Label10", .kind = Kind::Label, .container = "Frame5", .at = {120, 780, 2520, 420}, .caption = {"Angle of Bolt to Horizontal", "Γωνία του κοχλία ως προς την οριζόντιο "}, .partner = coulombwedge::kBoltAngleForLoad},
+    {.name = coulombwedge::kBoltAngleForLoad, .kind = Kind::TextBox, .container = "Frame5", .at = {2760, 780, 1440, 285}, .maxLength = kInputLength},
     {.name = coulombwedge::kBoltSketch, .kind = Kind::Picture, .container = "Frame5", .at = {2760, 1200, 1440, 630}},
     {.name = "Frame6", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {4680, 480, 4440, 1920}, .caption = {"Results", "Αποτελέσματα"}},
-    {.name = "Label17", .kind = Kind::Label, .container = "Frame6", .at = {120, 360, 2520, 255}, .caption = {"Load (kN)", "Φορτίο (kN)"}, .partner = coulombwedge::kReqBoltLoad},
-    {.name = coulombwedge::kReqBoltLoad, .kind = Kind::TextBox, .container = "Frame6", .at = {2760, 330, 1440, 285}, .flags = kResult},
+    {.name = "Label17", .kind = Kind::Label, .container = "Frame6", .at = {120, 360, 2520, 255}, .caption = {"Load (kN)", "Φορτίο (kN)"}, .partner = coulombwedge::kRequiredBoltLoad},
+    {.name = coulombwedge::kRequiredBoltLoad, .kind = Kind::TextBox, .container = "Frame6", .at = {2760, 330, 1440, 285}, .flags = kResult},
     {.name = coulombwedge::kLoadNote, .kind = Kind::Label, .container = "Frame6", .at = {120, 840, 4200, 900}},
     {.name = "Label13", .kind = Kind::Label, .container = "SSTab1(1)", .at = {120, 2520, 9000, 255}, .caption = {"*Clockwise is Positive", "*Φορά σύμφωνα με την φορά των δεικτών του ρολογιού"}},
     // Buttons.
@@ -95,9 +94,9 @@ std::vector<ControlRow> ControlsOf(const WedgeTexts& texts) {
   std::vector<ControlRow> rows(std::begin(kControls), std::end(kControls));
   for (ControlRow& row : rows) {
     const Bilingual* text = nullptr;
-    if (std::strcmp(row.name, coulombwedge::kBlockFrame) == 0) text = &texts.Frame1;
-    if (std::strcmp(row.name, coulombwedge::kBlockNote) == 0) text = &texts.Label3;
-    if (std::strcmp(row.name, coulombwedge::kReqSafetyFactorLabel) == 0) text = &texts.Label11;
+    if (std::strcmp(row.name, coulombwedge::kBlockFrame) == 0) text = &texts.BlockFrame;
+    if (std::strcmp(row.name, coulombwedge::kBlockNote) == 0) text = &texts.WidthNote;
+    if (std::strcmp(row.name, coulombwedge::kRequiredSafetyFactorLabel) == 0) text = &texts.RequiredSafetyFactorCaption;
     if (text) {
       row.caption.english = text->english;
       row.caption.greek = text->greek;
@@ -174,23 +173,23 @@ CoulombWedgeDialog::CoulombWedgeDialog(QWidget* owner, WedgeTool tool) : FormDia
   ui_.width = Require<QLineEdit>(coulombwedge::kWidth);
   ui_.height = Require<QLineEdit>(coulombwedge::kHeight);
   ui_.unitWeight = Require<QLineEdit>(coulombwedge::kUnitWeight);
-  ui_.cohesion = Require<QLineEdit>(coulombwedge::kCohesion);
-  ui_.frictionAngle = Require<QLineEdit>(coulombwedge::kFriction);
-  ui_.discAngle = Require<QLineEdit>(coulombwedge::kDiscAngle);
+  ui_.planeCohesion = Require<QLineEdit>(coulombwedge::kPlaneCohesion);
+  ui_.planeFrictionAngle = Require<QLineEdit>(coulombwedge::kPlaneFrictionAngle);
+  ui_.planeAngle = Require<QLineEdit>(coulombwedge::kPlaneAngle);
   ui_.boltLoad = Require<QLineEdit>(coulombwedge::kBoltLoad);
   ui_.boltAngle = Require<QLineEdit>(coulombwedge::kBoltAngle);
   ui_.safetyFactor = Require<QLineEdit>(coulombwedge::kSafetyFactor);
   ui_.tensionWarning = Require<QLabel>(coulombwedge::kTensionWarning);
-  ui_.reqSafetyFactor = Require<QLineEdit>(coulombwedge::kReqSafetyFactor);
-  ui_.boltAngle2 = Require<QLineEdit>(coulombwedge::kBoltAngle2);
-  ui_.reqBoltLoad = Require<QLineEdit>(coulombwedge::kReqBoltLoad);
+  ui_.requiredSafetyFactor = Require<QLineEdit>(coulombwedge::kRequiredSafetyFactor);
+  ui_.boltAngleForLoad = Require<QLineEdit>(coulombwedge::kBoltAngleForLoad);
+  ui_.requiredBoltLoad = Require<QLineEdit>(coulombwedge::kRequiredBoltLoad);
   ui_.loadNote = Require<QLabel>(coulombwedge::kLoadNote);
   ui_.tabs = Require<QTabWidget>(coulombwedge::kTabs);
   ui_.ok = Require<QPushButton>(coulombwedge::kOk);
 
   // Each box by its leading number, refused beyond the 32-bit range or by
   // its value rule; the bolt's two only on their own page.
-  const auto add = [this](forms::NumericInputs& inputs, QLineEdit* box, float& field, WedgeBox which,
+  const auto add = [this](forms::NumericInputs& inputs, QLineEdit* box, float& field, WedgeInput which,
                           std::function<bool()> when = {}) {
     inputs.Add(box, field,
                {.reading = Reading::LeadingNumber,
@@ -198,28 +197,28 @@ CoulombWedgeDialog::CoulombWedgeDialog(QWidget* owner, WedgeTool tool) : FormDia
                 .rule = WedgeValueRule(tool_, which),
                 .when = std::move(when)});
   };
-  add(block_, ui_.width, work_.Width, WedgeBox::Text1);
-  add(block_, ui_.height, work_.Height, WedgeBox::Text2);
-  add(block_, ui_.unitWeight, work_.SpecificGravity, WedgeBox::Text3);
-  add(block_, ui_.cohesion, work_.Cohesion, WedgeBox::Text6);
-  add(block_, ui_.frictionAngle, work_.FrictionAngle, WedgeBox::Text7);
-  add(block_, ui_.discAngle, work_.DiscAngle, WedgeBox::Text8);
+  add(blockInputs_, ui_.width, work_.Width, WedgeInput::Width);
+  add(blockInputs_, ui_.height, work_.Height, WedgeInput::Height);
+  add(blockInputs_, ui_.unitWeight, work_.SpecificGravity, WedgeInput::UnitWeight);
+  add(blockInputs_, ui_.planeCohesion, work_.Cohesion, WedgeInput::Cohesion);
+  add(blockInputs_, ui_.planeFrictionAngle, work_.FrictionAngle, WedgeInput::FrictionAngle);
+  add(blockInputs_, ui_.planeAngle, work_.DiscAngle, WedgeInput::PlaneAngle);
   const auto onPage = [this](qint16 tab) { return [this, tab] { return SelectedTab() == tab; }; };
-  add(bolt_, ui_.boltLoad, work_.BoltLoad, WedgeBox::Text4, onPage(0));
-  add(bolt_, ui_.boltAngle, work_.BoltAngle, WedgeBox::Text5, onPage(0));
-  add(bolt_, ui_.reqSafetyFactor, work_.ReqSafetyFactor, WedgeBox::Text11, onPage(1));
-  add(bolt_, ui_.boltAngle2, work_.BoltAngle2, WedgeBox::Text12, onPage(1));
+  add(boltInputs_, ui_.boltLoad, work_.BoltLoad, WedgeInput::BoltLoad, onPage(0));
+  add(boltInputs_, ui_.boltAngle, work_.BoltAngle, WedgeInput::BoltAngle, onPage(0));
+  add(boltInputs_, ui_.requiredSafetyFactor, work_.ReqSafetyFactor, WedgeInput::RequiredSafetyFactor, onPage(1));
+  add(boltInputs_, ui_.boltAngleForLoad, work_.BoltAngle2, WedgeInput::BoltAngleForLoad, onPage(1));
 
   WireButtons(ui_.ok, Require<QPushButton>(coulombwedge::kCancel), Require<QPushButton>(coulombwedge::kHelp));
-  for (QLineEdit* box : {ui_.width, ui_.height, ui_.unitWeight, ui_.cohesion, ui_.frictionAngle, ui_.discAngle,
-                         ui_.boltLoad, ui_.boltAngle, ui_.reqSafetyFactor, ui_.boltAngle2}) {
-    connect(box, &QLineEdit::textChanged, this, &CoulombWedgeDialog::Text_Change);
+  for (QLineEdit* box : {ui_.width, ui_.height, ui_.unitWeight, ui_.planeCohesion, ui_.planeFrictionAngle,
+                         ui_.planeAngle, ui_.boltLoad, ui_.boltAngle, ui_.requiredSafetyFactor, ui_.boltAngleForLoad}) {
+    connect(box, &QLineEdit::textChanged, this, &CoulombWedgeDialog::OnInputEdited);
   }
   // The boxes of the page not shown are out of the Tab-key order by
   // themselves, being hidden.
-  connect(ui_.tabs, &QTabWidget::currentChanged, this, &CoulombWedgeDialog::SSTab1_Click);
+  connect(ui_.tabs, &QTabWidget::currentChanged, this, &CoulombWedgeDialog::OnTabChanged);
 
-  Form_Load();
+  OnLoad();
 }
 
 CoulombWedgeDialog::~CoulombWedgeDialog() = default;
@@ -230,7 +229,7 @@ BoltedWedgeData& CoulombWedgeDialog::Record() const {
 
 qint16 CoulombWedgeDialog::SelectedTab() const { return static_cast<qint16>(ui_.tabs->currentIndex()); }
 
-void CoulombWedgeDialog::Form_Load() {
+void CoulombWedgeDialog::OnLoad() {
   LoadInputs();
   if (ValidateInput()) CalcSafetyFactor();
   AddHistoryLine(Tr(TextsOf(tool_).History));
@@ -241,26 +240,26 @@ void CoulombWedgeDialog::LoadFromProject() {
   ShowInputValue(ui_.width, work_.Width);
   ShowInputValue(ui_.height, work_.Height);
   ShowInputValue(ui_.unitWeight, work_.SpecificGravity);
-  ShowInputValue(ui_.cohesion, work_.Cohesion);
-  ShowInputValue(ui_.frictionAngle, work_.FrictionAngle);
-  ShowInputValue(ui_.discAngle, work_.DiscAngle);
+  ShowInputValue(ui_.planeCohesion, work_.Cohesion);
+  ShowInputValue(ui_.planeFrictionAngle, work_.FrictionAngle);
+  ShowInputValue(ui_.planeAngle, work_.DiscAngle);
   // In Greek the dialog opens on the stored tab; in English always on
   // "Safety Factor".
-  ui_.tabs->setCurrentIndex(EnglishMenus != 1 && work_.Tab == 1 ? 1 : 0);
+  ui_.tabs->setCurrentIndex(!ProgramInEnglish() && work_.Tab == 1 ? 1 : 0);
   ShowInputValue(ui_.boltLoad, work_.BoltLoad);
   ShowInputValue(ui_.boltAngle, work_.BoltAngle);
-  ShowInputValue(ui_.reqSafetyFactor, work_.ReqSafetyFactor);
-  ShowInputValue(ui_.boltAngle2, work_.BoltAngle2);
+  ShowInputValue(ui_.requiredSafetyFactor, work_.ReqSafetyFactor);
+  ShowInputValue(ui_.boltAngleForLoad, work_.BoltAngle2);
 }
 
 bool CoulombWedgeDialog::ValidateInput() {
   // The block's values are kept once they pass, even when the tab's do not.
-  return block_.Validate() && bolt_.Validate();
+  return blockInputs_.Validate() && boltInputs_.Validate();
 }
 
 void CoulombWedgeDialog::ZeroResults() {
   if (SelectedTab() == 0) forms::ShowResult(ui_.safetyFactor, QString());
-  if (SelectedTab() == 1) forms::ShowResult(ui_.reqBoltLoad, QString());
+  if (SelectedTab() == 1) forms::ShowResult(ui_.requiredBoltLoad, QString());
 }
 
 void CoulombWedgeDialog::CalcSafetyFactor() {
@@ -279,7 +278,7 @@ void CoulombWedgeDialog::CalcSafetyFactor() {
     const bool computable = r.Outcome != WedgeLoadOutcome::NotComputable;
     if (computable) work_.ReqBoltLoad = r.ReqBoltLoad;
     if (r.Outcome == WedgeLoadOutcome::Load) {
-      forms::ShowResult(ui_.reqBoltLoad, FormatGeneral(r.ReqBoltLoad));
+      forms::ShowResult(ui_.requiredBoltLoad, FormatGeneral(r.ReqBoltLoad));
     } else {
       ZeroResults();
     }
@@ -288,12 +287,12 @@ void CoulombWedgeDialog::CalcSafetyFactor() {
   }
 }
 
-void CoulombWedgeDialog::Text_Change() {
+void CoulombWedgeDialog::OnInputEdited() {
   if (loading_) return;
   if (ValidateInput()) CalcSafetyFactor();
 }
 
-void CoulombWedgeDialog::SSTab1_Click() {
+void CoulombWedgeDialog::OnTabChanged() {
   if (loading_) return;
   if (ValidateInput()) CalcSafetyFactor();
 }

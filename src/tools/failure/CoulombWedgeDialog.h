@@ -15,25 +15,25 @@ namespace brantel {
 // The design names of the bolted wedge and slope dialog's controls, for its code and its tests.
 namespace coulombwedge {
 inline constexpr char kBlockFrame[] = "Frame1";  // captioned by the tool
-inline constexpr char kWidth[] = "Text1";        // length of the block
+inline constexpr char kWidth[] = "Text1";        // the block's length L along the plane
 inline constexpr char kHeight[] = "Text2";
 inline constexpr char kUnitWeight[] = "Text3";
 inline constexpr char kBlockNote[] = "Label3";  // captioned by the tool
-inline constexpr char kCohesion[] = "Text6";    // discontinuity cohesion
-inline constexpr char kFriction[] = "Text7";    // discontinuity friction angle
-inline constexpr char kDiscAngle[] = "Text8";   // discontinuity plane to the horizontal
+inline constexpr char kPlaneCohesion[] = "Text6";
+inline constexpr char kPlaneFrictionAngle[] = "Text7";
+inline constexpr char kPlaneAngle[] = "Text8";  // to the horizontal
 inline constexpr char kPlaneSketch[] = "Image3";
-inline constexpr char kTabs[] = "SSTab1";                   // safety factor (page 0) or bolt load (page 1)
-inline constexpr char kBoltLoad[] = "Text4";                // page 0
-inline constexpr char kBoltAngle[] = "Text5";               // page 0
-inline constexpr char kSafetyFactor[] = "Text10";           // page 0, the result
-inline constexpr char kTensionWarning[] = "Label14";        // page 0
-inline constexpr char kReqSafetyFactorLabel[] = "Label11";  // captioned by the tool
-inline constexpr char kReqSafetyFactor[] = "Text11";        // page 1
-inline constexpr char kBoltAngle2[] = "Text12";             // page 1
+inline constexpr char kTabs[] = "SSTab1";  // safety factor (page 0) or bolt load (page 1)
+inline constexpr char kBoltLoad[] = "Text4";
+inline constexpr char kBoltAngle[] = "Text5";
+inline constexpr char kSafetyFactor[] = "Text10";  // the result of page 0
+inline constexpr char kTensionWarning[] = "Label14";
+inline constexpr char kRequiredSafetyFactorLabel[] = "Label11";  // captioned by the tool
+inline constexpr char kRequiredSafetyFactor[] = "Text11";
+inline constexpr char kBoltAngleForLoad[] = "Text12";
 inline constexpr char kBoltSketch[] = "Image2";
-inline constexpr char kReqBoltLoad[] = "Text9";  // page 1, the result
-inline constexpr char kLoadNote[] = "Label15";   // page 1
+inline constexpr char kRequiredBoltLoad[] = "Text9";  // the result of page 1
+inline constexpr char kLoadNote[] = "Label15";
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
 inline constexpr char kHelp[] = "cmdHelp";
@@ -55,19 +55,15 @@ class CoulombWedgeDialog : public forms::FormDialog {
   // Empties the result box of the selected tab.
   void ZeroResults();
 
-  WedgeTool Tool() const { return tool_; }
-  // The working copy of the tool's record.
-  const BoltedWedgeData& Working() const { return work_; }
-
  protected:
   void LoadFromProject() override;
   bool ValidateInput() override;
   void CommitToProject() override;
 
  private:
-  void Form_Load();
-  void Text_Change();
-  void SSTab1_Click();
+  void OnLoad();
+  void OnInputEdited();
+  void OnTabChanged();
   // Computes and shows the selected tab's result.
   void CalcSafetyFactor();
   qint16 SelectedTab() const;
@@ -78,16 +74,16 @@ class CoulombWedgeDialog : public forms::FormDialog {
     QLineEdit* width;
     QLineEdit* height;
     QLineEdit* unitWeight;
-    QLineEdit* cohesion;
-    QLineEdit* frictionAngle;
-    QLineEdit* discAngle;
+    QLineEdit* planeCohesion;
+    QLineEdit* planeFrictionAngle;
+    QLineEdit* planeAngle;
     QLineEdit* boltLoad;      // tab 0
     QLineEdit* boltAngle;     // tab 0
     QLineEdit* safetyFactor;  // tab 0 result
     QLabel* tensionWarning;
-    QLineEdit* reqSafetyFactor;  // tab 1
-    QLineEdit* boltAngle2;       // tab 1
-    QLineEdit* reqBoltLoad;      // tab 1 result
+    QLineEdit* requiredSafetyFactor;  // tab 1
+    QLineEdit* boltAngleForLoad;      // tab 1
+    QLineEdit* requiredBoltLoad;      // tab 1 result
     QLabel* loadNote;
     QTabWidget* tabs;
     QPushButton* ok;
@@ -96,8 +92,8 @@ class CoulombWedgeDialog : public forms::FormDialog {
   WedgeTool tool_;
   BoltedWedgeData work_;
   // The block's six boxes, and the two of the selected page.
-  forms::NumericInputs block_;
-  forms::NumericInputs bolt_;
+  forms::NumericInputs blockInputs_;
+  forms::NumericInputs boltInputs_;
 };
 
 }  // namespace brantel

@@ -1,8 +1,6 @@
 #include "tools/failure/FailureCommon.h"
 
 #include "core/Conversions.h"
-#include "core/Messages.h"
-#include "core/Validation.h"
 #include "tools/stress/Stress2D.h"
 
 #include <algorithm>
@@ -39,31 +37,6 @@ Verdict CompareCriterionSides(double stressSide, double strengthSide) {
   const std::optional<float> q = SingleOf(stressSide);
   const std::optional<float> r = SingleOf(strengthSide);
   return VerdictOf((q && r) ? *q > *r : stressSide > strengthSide);
-}
-
-bool CheckCriterionGroup(std::span<const QString> texts, int first, int last, const CriterionBoxRules& rules,
-                         bool zeroWhenEmpty, CriterionInputCheck& check) {
-  for (int i = first; i <= last; ++i) {
-    const QString& text = texts[static_cast<std::size_t>(i)];
-    if (zeroWhenEmpty && text.isEmpty()) {
-      check.ZeroedBoxes.push_back(i);
-      return false;
-    }
-    if (!EntryNumber<float>(text)) {
-      check.Fault = InputFault{i, rules.Invalid(i)};
-      return false;
-    }
-  }
-  if (!rules.Rule) return true;
-  for (int i = first; i <= last; ++i) {
-    const ValueRule rule = rules.Rule(i);
-    if (!rule) continue;
-    if (const std::optional<InputMessage> refusal = rule(*EntryNumber<float>(texts[static_cast<std::size_t>(i)]))) {
-      check.Fault = InputFault{i, *refusal};
-      return false;
-    }
-  }
-  return true;
 }
 
 Principal2D FailurePrincipalStresses(const StressInput& stress) {

@@ -10,7 +10,6 @@
 
 #include <functional>
 #include <optional>
-#include <span>
 #include <vector>
 
 namespace brantel {
@@ -78,26 +77,6 @@ inline constexpr CriterionBoxMessages kStrengthMessages{
     Sentence({"Invalid value for Uniaxial Compressive Strength", "Εσφαλμένη τιμή για την Αντοχή"}),
     Sentence({"Co > 0", "Co > 0"})};
 
-// A box that validation refuses, with the message to show; the dialog puts
-// the focus back in the box and selects its text.
-struct InputFault {
-  int Box = -1;  // the tool's box enum, as an index
-  InputMessage Message;
-};
-
-// The outcome of a tool's validation.
-struct CriterionInputCheck {
-  std::optional<InputFault> Fault;  // refused: message, no calculation, no redraw
-  // Boxes that were empty: each gets the text "0" and is selected (its
-  // change validates again).
-  std::vector<int> ZeroedBoxes;
-  // True when the stress boxes all passed, so their values go into the
-  // working stress state in this pass.
-  bool StoreStress = true;
-
-  bool Valid() const { return !Fault.has_value(); }
-};
-
 // How a tool checks its boxes (indexed by its box enum): the message that
 // refuses a text, and the value rule (none: any value).
 struct CriterionBoxRules {
@@ -112,15 +91,6 @@ CriterionBoxRules BoxRulesOf(InputMessage (*invalid)(Box), ValueRule (*rule)(Box
   if (rule) rules.Rule = [rule](int box) { return rule(static_cast<Box>(box)); };
   return rules;
 }
-
-// Checks the texts of the boxes first..last of a tool as its dialog reads
-// them: each text as a whole entry into a 32-bit value (EntryNumber<float>,
-// core/Validation.h), the first one refused giving its Invalid message; with
-// `zeroWhenEmpty`, the first empty box ends the group instead, noted in
-// ZeroedBoxes; once all are numbers, the value rules in turn. True when the
-// group passed; otherwise `check` holds the fault or the zeroed box.
-bool CheckCriterionGroup(std::span<const QString> texts, int first, int last, const CriterionBoxRules& rules,
-                         bool zeroWhenEmpty, CriterionInputCheck& check);
 
 // --- Stresses --------------------------------------------------------------
 

@@ -1,5 +1,6 @@
 #include "tools/failure/FailureDialogs.h"
 
+#include "core/Bilingual.h"
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"
@@ -35,6 +36,12 @@ void DrawSenseMark(QPainter& painter, const QRectF& place, const QString& text, 
   painter.setFont(font);
   painter.setPen(colour);
   painter.drawText(place, Qt::AlignCenter, text);
+}
+
+bool ProgramInEnglish() {
+  // The language's own name, in the language Tr picks.
+  static constexpr Bilingual kLanguage{"English", "Ελληνικά"};
+  return Tr(kLanguage) == QLatin1String(kLanguage.english);
 }
 
 void ShowInputValue(QLineEdit* box, float value, QStringView mask) {
@@ -115,20 +122,20 @@ void PrincipalCriterionDialog::BindCriterionControls(FailurePlot::VerticalRange 
   stressBoxes_.sx = Require<QLineEdit>(criterion::kSx);
   stressBoxes_.sy = Require<QLineEdit>(criterion::kSy);
   stressBoxes_.txy = Require<QLineEdit>(criterion::kTxy);
-  graph_ = Require<QCheckBox>(criterion::kGraph);
+  graphSwitch_ = Require<QCheckBox>(criterion::kGraphSwitch);
   plot_ = Require<PrincipalCriterionPlot>(criterion::kPlot);
   plot_->SetVerticalRange(range);
-  ConnectFailurePlot(plot_, Require<QScrollBar>(criterion::kZoom), Require<QLabel>(criterion::kCoord),
-                     Require<QLabel>(criterion::kIntCoord));
+  ConnectFailurePlot(plot_, Require<QScrollBar>(criterion::kZoomBar), Require<QLabel>(criterion::kCoordinates),
+                     Require<QLabel>(criterion::kInternalCoordinates));
   for (QLineEdit* box : {stressBoxes_.sx, stressBoxes_.sy, stressBoxes_.txy})
-    connect(box, &QLineEdit::textChanged, this, &PrincipalCriterionDialog::TextInput_Change);
-  connect(graph_, &QCheckBox::toggled, this, &PrincipalCriterionDialog::chkGraph_Click);
+    connect(box, &QLineEdit::textChanged, this, &PrincipalCriterionDialog::OnInputEdited);
+  connect(graphSwitch_, &QCheckBox::toggled, this, &PrincipalCriterionDialog::OnGraphSwitchToggled);
 }
 
 void PrincipalCriterionDialog::OpenCriterion(const Bilingual& history) {
   LoadInputs();
   if (ValidateInput()) Calculate();
-  if (EnableMohrCircles == 1) graph_->setChecked(true);
+  if (EnableMohrCircles == 1) graphSwitch_->setChecked(true);
   // A plot kept with the inputs shows the loaded state too.
   Redraw(true);
   AddHistoryLine(Tr(history));
@@ -142,13 +149,13 @@ void PrincipalCriterionDialog::ShowStressInputs() {
 
 void PrincipalCriterionDialog::ShowGraphOption() {
   {
-    const QSignalBlocker quiet(graph_);
-    graph_->setChecked(stress_.GraphOption == 1);
+    const QSignalBlocker quiet(graphSwitch_);
+    graphSwitch_->setChecked(stress_.GraphOption == 1);
   }
-  chkGraph_Click();
+  OnGraphSwitchToggled();
 }
 
-qint16 PrincipalCriterionDialog::GraphOption() const { return graph_->isChecked() ? 1 : 0; }
+qint16 PrincipalCriterionDialog::GraphOption() const { return graphSwitch_->isChecked() ? 1 : 0; }
 
 void PrincipalCriterionDialog::Redraw(bool reset) {
   if (!computed_) {
@@ -159,15 +166,15 @@ void PrincipalCriterionDialog::Redraw(bool reset) {
   plot_->Show(reset);
 }
 
-void PrincipalCriterionDialog::TextInput_Change() {
+void PrincipalCriterionDialog::OnInputEdited() {
   if (loading_ || calculating_ || validating_) return;
   if (!ValidateInput()) return;
   Calculate();
   Redraw(false);
 }
 
-void PrincipalCriterionDialog::chkGraph_Click() {
-  const bool shown = graph_->isChecked();
+void PrincipalCriterionDialog::OnGraphSwitchToggled() {
+  const bool shown = graphSwitch_->isChecked();
   SwitchPlotWidth(*this, plot_, shown, narrowWidth_, wideWidth_);
   if (shown && !loading_) Redraw(true);
 }
@@ -178,15 +185,16 @@ void PoreCriterionDialog::BindPoreCriterionControls(FailurePlot::VerticalRange r
   BindCriterionControls(range);
   porePressureBox_ = Require<QLineEdit>(porecriterion::kPorePressure);
   ui_.s1 = Require<QLineEdit>(porecriterion::kS1);
-  ui_.theta1 = Require<QLineEdit>(porecriterion::kTheta1);
+  ui_.s1Direction = Require<QLineEdit>(porecriterion::kS1Direction);
   ui_.s2 = Require<QLineEdit>(porecriterion::kS2);
-  ui_.theta2 = Require<QLineEdit>(porecriterion::kTheta2);
-  ui_.failure = Require<QLineEdit>(porecriterion::kFailure);
-  ui_.poreFailure = Require<QLineEdit>(porecriterion::kPoreFailure);
-  ui_.poreControls = {Require<QCheckBox>(porecriterion::kPore), Require<QLabel>(porecriterion::kPoreLabel),
-                      porePressureBox_, Require<QLabel>(porecriterion::kPoreFailureLabel), ui_.poreFailure};
-  connect(porePressureBox_, &QLineEdit::textChanged, this, &PoreCriterionDialog::Text4_Change);
-  connect(ui_.poreControls.option, &QCheckBox::toggled, this, &PoreCriterionDialog::chkPore_Click);
+  ui_.s2Direction = Require<QLineEdit>(porecriterion::kS2Direction);
+  ui_.failureVerdict = Require<QLineEdit>(porecriterion::kFailureVerdict);
+  ui_.poreFailureVerdict = Require<QLineEdit>(porecriterion::kPoreFailureVerdict);
+  ui_.poreControls = {Require<QCheckBox>(porecriterion::kPoreOption),
+                      Require<QLabel>(porecriterion::kPorePressureLabel), porePressureBox_,
+                      Require<QLabel>(porecriterion::kPoreFailureLabel), ui_.poreFailureVerdict};
+  connect(porePressureBox_, &QLineEdit::textChanged, this, &PoreCriterionDialog::OnPorePressureEdited);
+  connect(ui_.poreControls.option, &QCheckBox::toggled, this, &PoreCriterionDialog::OnPoreOptionToggled);
 }
 
 bool PoreCriterionDialog::PoreTicked() const { return ui_.poreControls.option->isChecked(); }
@@ -215,33 +223,34 @@ void PoreCriterionDialog::ReadPoreOption(qint16& usePore, float& porePressure) c
 void PoreCriterionDialog::CalculateVerdicts(const std::function<PrincipalVerdicts()>& evaluate, qint16& failure,
                                             qint16& poreFailure) {
   calculating_ = true;
-  computed_ = forms::Calculate({ui_.s1, ui_.theta1, ui_.s2, ui_.theta2, ui_.failure, ui_.poreFailure}, [&] {
-    const PrincipalVerdicts result = evaluate();
-    principal_ = result.Principal;
-    forms::ShowResult(ui_.s1, principal_.S1, kCriterionValueMask);
-    forms::ShowResult(ui_.theta1, principal_.Theta1, kCriterionValueMask);
-    forms::ShowResult(ui_.s2, principal_.S2, kCriterionValueMask);
-    forms::ShowResult(ui_.theta2, principal_.Theta2, kCriterionValueMask);
-    ShowVerdict(ui_.failure, result.FailureVerdict);
-    failure = result.Failure;
-    if (result.PoreVerdict) {
-      ShowVerdict(ui_.poreFailure, *result.PoreVerdict);
-      poreFailure = result.PoreFailure;
-    }
-  });
+  computed_ = forms::Calculate(
+      {ui_.s1, ui_.s1Direction, ui_.s2, ui_.s2Direction, ui_.failureVerdict, ui_.poreFailureVerdict}, [&] {
+        const PrincipalVerdicts result = evaluate();
+        principal_ = result.Principal;
+        forms::ShowResult(ui_.s1, principal_.S1, kCriterionValueMask);
+        forms::ShowResult(ui_.s1Direction, principal_.Theta1, kCriterionValueMask);
+        forms::ShowResult(ui_.s2, principal_.S2, kCriterionValueMask);
+        forms::ShowResult(ui_.s2Direction, principal_.Theta2, kCriterionValueMask);
+        ShowVerdict(ui_.failureVerdict, result.FailureVerdict);
+        failure = result.Failure;
+        if (result.PoreVerdict) {
+          ShowVerdict(ui_.poreFailureVerdict, *result.PoreVerdict);
+          poreFailure = result.PoreFailure;
+        }
+      });
   calculating_ = false;
 }
 
-void PoreCriterionDialog::Text4_Change() {
+void PoreCriterionDialog::OnPorePressureEdited() {
   if (loading_ || calculating_ || validating_) return;
-  TextInput_Change();
+  OnInputEdited();
   if (!PoreTicked()) return;
   // With no pore pressure there is no second verdict to give.
   const std::optional<float> p = forms::EntryValue<float>(porePressureBox_);
-  if (p && *p == 0.0f) ui_.poreFailure->clear();
+  if (p && *p == 0.0f) ui_.poreFailureVerdict->clear();
 }
 
-void PoreCriterionDialog::chkPore_Click() {
+void PoreCriterionDialog::OnPoreOptionToggled() {
   ShowPoreControls(ui_.poreControls);
   if (loading_) return;
   // Emptying the box is an edit: it calculates and redraws.

@@ -43,14 +43,14 @@ namespace brantel {
 // The design names the failure criteria judged in the principal-stress plane
 // share (PrincipalCriterionDialog); each tool's namespace takes them in.
 namespace criterion {
-inline constexpr char kSx[] = "Text1";        // sx
-inline constexpr char kSy[] = "Text2";        // sy
-inline constexpr char kTxy[] = "Text3";       // txy
-inline constexpr char kGraph[] = "chkGraph";  // the plot switch
+inline constexpr char kSx[] = "Text1";
+inline constexpr char kSy[] = "Text2";
+inline constexpr char kTxy[] = "Text3";
+inline constexpr char kGraphSwitch[] = "chkGraph";  // shows or hides the plot
 inline constexpr char kPlot[] = "Picture1";
-inline constexpr char kZoom[] = "HScroll1";         // the zoom of the plot
-inline constexpr char kCoord[] = "lblCoord";        // the coordinates under the pointer
-inline constexpr char kIntCoord[] = "lblIntCoord";  // the rounded coordinates
+inline constexpr char kZoomBar[] = "HScroll1";
+inline constexpr char kCoordinates[] = "lblCoord";  // the read-outs of the point under the pointer
+inline constexpr char kInternalCoordinates[] = "lblIntCoord";
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
 inline constexpr char kHelp[] = "cmdHelp";
@@ -58,15 +58,15 @@ inline constexpr char kHelp[] = "cmdHelp";
 
 // And those of the criteria with a pore pressure (PoreCriterionDialog).
 namespace porecriterion {
-inline constexpr char kPore[] = "chkPore";  // the pore pressure option
-inline constexpr char kPoreLabel[] = "Label4";
-inline constexpr char kPorePressure[] = "Text4";  // pore pressure
-inline constexpr char kS1[] = "Text11";           // s1
-inline constexpr char kTheta1[] = "Text12";       // angle of s1
-inline constexpr char kS2[] = "Text13";           // s2
-inline constexpr char kTheta2[] = "Text14";       // angle of s2
-inline constexpr char kFailure[] = "Text8";       // the verdict
-inline constexpr char kPoreFailure[] = "Text9";   // the verdict with pore pressure
+inline constexpr char kPoreOption[] = "chkPore";
+inline constexpr char kPorePressureLabel[] = "Label4";
+inline constexpr char kPorePressure[] = "Text4";
+inline constexpr char kS1[] = "Text11";
+inline constexpr char kS1Direction[] = "Text12";
+inline constexpr char kS2[] = "Text13";
+inline constexpr char kS2Direction[] = "Text14";
+inline constexpr char kFailureVerdict[] = "Text8";
+inline constexpr char kPoreFailureVerdict[] = "Text9";  // on the effective stresses
 inline constexpr char kPoreFailureLabel[] = "Label9";
 }  // namespace porecriterion
 
@@ -76,6 +76,10 @@ inline constexpr char kPoreFailureLabel[] = "Label9";
 // centred in `place`.
 void FillArrowhead(QPainter& painter, const QPointF& tip, const QPointF& along, double head, const QColor& colour);
 void DrawSenseMark(QPainter& painter, const QRectF& place, const QString& text, const QColor& colour);
+
+// Whether the program speaks English, as Tr decides, for what a dialog does
+// or adds in one language only rather than a text it shows in both.
+bool ProgramInEnglish();
 
 // A number of the record in its box, shown in the mask; while the box is
 // unedited it gives back the number itself.
@@ -146,11 +150,6 @@ void SwitchPlotWidth(forms::FormDialog& dialog, FailurePlot* plot, bool shown, i
 class PrincipalCriterionDialog : public forms::FormDialog {
   Q_OBJECT
 
- public:
-  // The working copy, as the last valid edit and calculation left it.
-  const StressInput& WorkingStress() const { return stress_; }
-  const Principal2D& WorkingPrincipal() const { return principal_; }
-
  protected:
   PrincipalCriterionDialog(QWidget* owner, int narrowWidth, int wideWidth);
 
@@ -174,8 +173,8 @@ class PrincipalCriterionDialog : public forms::FormDialog {
   virtual void PlotState() = 0;
   void Redraw(bool reset);
 
-  void TextInput_Change();
-  void chkGraph_Click();
+  void OnInputEdited();
+  void OnGraphSwitchToggled();
 
   // A tool's validation: its sets of input boxes judged in turn
   // (JudgeInputSets), the "0" written into an emptied box not validating by
@@ -209,7 +208,7 @@ class PrincipalCriterionDialog : public forms::FormDialog {
  private:
   int narrowWidth_;
   int wideWidth_;
-  QCheckBox* graph_ = nullptr;
+  QCheckBox* graphSwitch_ = nullptr;
   PrincipalCriterionPlot* plot_ = nullptr;
 };
 
@@ -244,19 +243,19 @@ class PoreCriterionDialog : public PrincipalCriterionDialog {
   // `poreFailure` (the pore flag only when there is a pore verdict).
   void CalculateVerdicts(const std::function<PrincipalVerdicts()>& evaluate, qint16& failure, qint16& poreFailure);
 
-  void Text4_Change();
-  void chkPore_Click();
+  void OnPorePressureEdited();
+  void OnPoreOptionToggled();
 
   QLineEdit* porePressureBox_ = nullptr;
 
  private:
   struct Ui {
     QLineEdit* s1;
-    QLineEdit* theta1;
+    QLineEdit* s1Direction;
     QLineEdit* s2;
-    QLineEdit* theta2;
-    QLineEdit* failure;
-    QLineEdit* poreFailure;
+    QLineEdit* s2Direction;
+    QLineEdit* failureVerdict;
+    QLineEdit* poreFailureVerdict;
     PoreControls poreControls;
   } ui_{};
 };

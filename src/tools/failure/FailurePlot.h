@@ -75,12 +75,8 @@ class FailurePlot : public StressPlot {
   void SetAxisMarks(AxisMarks marks) { marks_ = marks; }
   void SetEqualScales(bool equal) { equalScales_ = equal; }
   void SetStepRounded(bool rounded) { stepRounded_ = rounded; }
-  VerticalRange Vertical() const { return vertical_; }
-  AxisMarks Marks() const { return marks_; }
-  bool EqualScales() const { return equalScales_; }
 
   void SetStrength(float value) { strength_ = value; }
-  float Strength() const { return strength_; }
 
   // --- The mapping (with HorizontalScale and ColumnOf of the stress plot).
   // Twips per stress unit up the vertical axis (0 while there is no range).
@@ -174,7 +170,6 @@ class PrincipalCriterionPlot : public FailurePlot {
   // its caption), the envelope in world points and the effective point, if any.
   void SetCriterion(const Principal2D& principal, float strength, Envelope envelope,
                     std::optional<PlotPoint> effective);
-  const Envelope& CriterionEnvelope() const { return envelope_; }
   // Draws the state again (reset: the ranges at zoom factor 1). A state of
   // s1 = s2 = 0 has no range: the plot is blank.
   void Show(bool reset);

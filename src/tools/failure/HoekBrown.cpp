@@ -28,19 +28,6 @@ InputMessage HoekInvalidMessage(HoekBox box) { return kBoxMessages[Index(box)].I
 
 ValueRule HoekValueRule(HoekBox box) { return NotNegativeRule(kBoxMessages[Index(box)].Negative); }
 
-CriterionInputCheck CheckHoekInputs(const std::array<QString, kHoekBoxCount>& texts, bool poreTicked) {
-  CriterionInputCheck check;
-  const CriterionBoxRules rules = BoxRulesOf(HoekInvalidMessage, HoekValueRule);
-  // A group: all numbers first, then no negative value.
-  const auto group = [&](HoekBox first, HoekBox last) {
-    return CheckCriterionGroup(texts, Index(first), Index(last), rules, false, check);
-  };
-  if (group(HoekBox::Sx, HoekBox::Txy) && (!poreTicked || group(HoekBox::Pore, HoekBox::Pore)))
-    group(HoekBox::Co, HoekBox::A);
-  check.StoreStress = check.Valid();
-  return check;
-}
-
 Verdict HoekBrownVerdict(double s1, double s2, float strength, float m, float s, float a) {
   if (!(strength > 0.0f)) return Verdict::Blank;
   const double co = strength;

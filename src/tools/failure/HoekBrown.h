@@ -3,7 +3,6 @@
 #include "core/project/ProjectRecord.h"
 #include "tools/failure/FailureCommon.h"
 
-#include <array>
 #include <optional>
 
 namespace brantel {
@@ -35,13 +34,6 @@ InputMessage HoekInvalidMessage(HoekBox box);
 // "P > 0", "Co > 0" for Co and Co', "m > 0", "mb > 0", "s > 0", "a > 0");
 // zero passes.
 ValueRule HoekValueRule(HoekBox box);
-
-// Checks the texts of the boxes (indexed by HoekBox) in the dialog's order:
-// the three stresses are numbers, then none is negative; only with the pore
-// option ticked, the pore pressure is a number and not negative; the six
-// material boxes, whatever the criterion type, are numbers, then none is
-// negative. An empty box passes and counts as 0; zero passes every sign test.
-CriterionInputCheck CheckHoekInputs(const std::array<QString, kHoekBoxCount>& texts, bool poreTicked);
 
 // The verdict of one state: strength Co (or Co'), parameter m (or mb), s and
 // the exponent a (the intact criterion is s = 1, a = 0.5). s1 and s2 may be

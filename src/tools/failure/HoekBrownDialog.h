@@ -18,23 +18,25 @@ namespace brantel {
 
 // The design names of the Hoek-Brown dialog's controls, for its code and its tests.
 namespace hoek {
-using namespace criterion;                   // the stresses, the plot and the buttons
-using namespace porecriterion;               // the pore pressure and the principal results
-inline constexpr char kCo[] = "Text5";       // uniaxial compressive strength of the intact rock
-inline constexpr char kM[] = "Text6";        // parameter m
-inline constexpr char kCoMass[] = "Text25";  // uniaxial compressive strength of the intact pieces
-inline constexpr char kMb[] = "Text26";      // parameter mb
-inline constexpr char kS[] = "Text27";       // parameter s
-inline constexpr char kA[] = "Text28";       // parameter a
-inline constexpr char kCoLabel[] = "Label5";
-inline constexpr char kMLabel[] = "Label6";
-inline constexpr char kCoMassLabel[] = "Label25";
-inline constexpr char kMbLabel[] = "Label26";
-inline constexpr char kSLabel[] = "Label27";
-inline constexpr char kALabel[] = "Label28";
-inline constexpr char kType[] = "optType";  // the criterion type
-inline constexpr forms::ItemName kIntact = forms::Item(kType, 0);
-inline constexpr forms::ItemName kGeneralized = forms::Item(kType, 1);
+using namespace criterion;      // the stresses, the plot and the buttons
+using namespace porecriterion;  // the pore pressure and the principal results
+// Co and m of intact rock.
+inline constexpr char kIntactStrength[] = "Text5";
+inline constexpr char kParameterM[] = "Text6";
+// Co' of the intact pieces, mb, s and a of the rock mass.
+inline constexpr char kPiecesStrength[] = "Text25";
+inline constexpr char kParameterMb[] = "Text26";
+inline constexpr char kParameterS[] = "Text27";
+inline constexpr char kParameterA[] = "Text28";
+inline constexpr char kIntactStrengthLabel[] = "Label5";
+inline constexpr char kParameterMLabel[] = "Label6";
+inline constexpr char kPiecesStrengthLabel[] = "Label25";
+inline constexpr char kParameterMbLabel[] = "Label26";
+inline constexpr char kParameterSLabel[] = "Label27";
+inline constexpr char kParameterALabel[] = "Label28";
+inline constexpr char kCriterionType[] = "optType";
+inline constexpr forms::ItemName kIntact = forms::Item(kCriterionType, 0);
+inline constexpr forms::ItemName kGeneralized = forms::Item(kCriterionType, 1);
 }  // namespace hoek
 
 // The Hoek-Brown criterion, for intact rock (Co, m) or in the generalized
@@ -63,24 +65,24 @@ class HoekBrownDialog : public PoreCriterionDialog {
   void PlotState() override;
 
  private:
-  void optType_Click();
+  void OnCriterionTypeChosen();
 
   // The material boxes of the selected criterion type enabled, the others
   // greyed.
   void ShowCriterionBoxes();
 
   struct Ui {
-    QLineEdit* co;
-    QLineEdit* m;
-    QLineEdit* coMass;
-    QLineEdit* mb;
-    QLineEdit* s;
-    QLineEdit* a;
-    QLabel* coCaption;
-    QLabel* mCaption;
+    QLineEdit* intactStrength;
+    QLineEdit* parameterM;
+    QLineEdit* piecesStrength;
+    QLineEdit* parameterMb;
+    QLineEdit* parameterS;
+    QLineEdit* parameterA;
+    QLabel* intactStrengthCaption;
+    QLabel* parameterMCaption;
     std::array<QLabel*, 4> generalizedCaptions;
-    forms::OptionArray type;
-    QScrollBar* zoom;
+    forms::OptionArray criterionType;
+    QScrollBar* zoomBar;
   } ui_;
 
   HoekParams params_;

@@ -14,13 +14,6 @@ InputMessage VonMisesInvalidMessage(VonMisesBox box) {
   return Sentence({"Invalid tensile strength", "Λάθος αντοχή σε εφελκυσμό"});
 }
 
-CriterionInputCheck CheckVonMisesInputs(const std::array<QString, kVonMisesBoxCount>& texts) {
-  CriterionInputCheck check;
-  check.StoreStress =
-      CheckCriterionGroup(texts, 0, kVonMisesBoxCount - 1, BoxRulesOf(VonMisesInvalidMessage), true, check);
-  return check;
-}
-
 std::optional<float> VonMisesStress(float s1, float s2) {
   const double a = s1, b = s2;
   // a^2 + b^2 - ab = ((a - b)^2 + a^2 + b^2)/2 is never negative.

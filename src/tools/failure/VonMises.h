@@ -3,7 +3,6 @@
 #include "core/project/ProjectRecord.h"
 #include "tools/failure/FailureCommon.h"
 
-#include <array>
 #include <optional>
 
 namespace brantel {
@@ -23,19 +22,11 @@ inline constexpr QStringView kVonMisesStressMask = u"#0.#0";
 
 // The input boxes in the order validation visits them.
 enum class VonMisesBox { Sx, Sy, Txy, T };
-inline constexpr int kVonMisesBoxCount = 4;
 
 // The message that refuses the text of a box: "Invalid value for " + "sx",
 // "sy" or "txy", and a sentence for T. There is no value rule: negative
 // stresses and a negative T are taken.
 InputMessage VonMisesInvalidMessage(VonMisesBox box);
-
-// Checks the texts of the boxes (indexed by VonMisesBox) as the dialog does:
-// when all four are numbers, the inputs are valid and stored; otherwise the
-// first that is not is refused, or, when it is empty, gets "0" and the
-// inputs are valid but not stored in this pass (StoreStress false; they are
-// judged again with the "0").
-CriterionInputCheck CheckVonMisesInputs(const std::array<QString, kVonMisesBoxCount>& texts);
 
 // sv of two principal stresses; empty when it lies beyond the 32-bit range.
 std::optional<float> VonMisesStress(float s1, float s2);

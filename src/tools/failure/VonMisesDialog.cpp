@@ -30,22 +30,22 @@ constexpr ControlRow kControls[] = {
     {.name = vonmises::kSx, .kind = Kind::TextBox, .container = "Frame1", .at = {960, 270, 1215, 285}, .maxLength = 20},
     {.name = vonmises::kSy, .kind = Kind::TextBox, .container = "Frame1", .at = {960, 630, 1215, 285}, .maxLength = 20},
     {.name = vonmises::kTxy, .kind = Kind::TextBox, .container = "Frame1", .at = {960, 990, 1215, 285}, .maxLength = 20},
-    {.name = vonmises::kGraph, .kind = Kind::CheckBox, .container = "Frame1", .at = {2640, 300, 1695, 255}, .caption = {"Graph", "Γράφημα"}},
+    {.name = vonmises::kGraphSwitch, .kind = Kind::CheckBox, .container = "Frame1", .at = {2640, 300, 1695, 255}, .caption = {"Graph", "Γράφημα"}},
     // The material.
     {.name = "Frame2", .kind = Kind::Frame, .at = {120, 1680, 4530, 735}, .caption = {"Material Parameter", "Παράμετρος υλικού"}},
-    {.name = "Label4", .kind = Kind::Label, .container = "Frame2", .at = {240, 300, 2280, 255}, .caption = {"Tensile Strength", "Αντοχή σε εφελκυσμό"}, .partner = vonmises::kStrength},
-    {.name = vonmises::kStrength, .kind = Kind::TextBox, .container = "Frame2", .at = {2640, 270, 1215, 285}, .maxLength = 20},
+    {.name = "Label4", .kind = Kind::Label, .container = "Frame2", .at = {240, 300, 2280, 255}, .caption = {"Tensile Strength", "Αντοχή σε εφελκυσμό"}, .partner = vonmises::kTensileStrength},
+    {.name = vonmises::kTensileStrength, .kind = Kind::TextBox, .container = "Frame2", .at = {2640, 270, 1215, 285}, .maxLength = 20},
     // The results.
     {.name = "Frame3", .kind = Kind::Frame, .at = {120, 2520, 4530, 1095}, .caption = {"Results", "Αποτελέσματα"}},
-    {.name = "Label6", .kind = Kind::Label, .container = "Frame3", .at = {240, 300, 2280, 255}, .caption = {"Von Mises Stress", "Τάση Von Mises"}, .partner = vonmises::kStress},
-    {.name = "Label5", .kind = Kind::Label, .container = "Frame3", .at = {240, 660, 2280, 255}, .caption = {"Failure", "Αστοχία"}, .partner = vonmises::kFailure},
-    {.name = vonmises::kStress, .kind = Kind::TextBox, .container = "Frame3", .at = {2640, 270, 1215, 285}, .flags = kResult},
-    {.name = vonmises::kFailure, .kind = Kind::TextBox, .container = "Frame3", .at = {2640, 630, 1215, 285}, .flags = kResult},
+    {.name = "Label6", .kind = Kind::Label, .container = "Frame3", .at = {240, 300, 2280, 255}, .caption = {"Von Mises Stress", "Τάση Von Mises"}, .partner = vonmises::kVonMisesStress},
+    {.name = "Label5", .kind = Kind::Label, .container = "Frame3", .at = {240, 660, 2280, 255}, .caption = {"Failure", "Αστοχία"}, .partner = vonmises::kFailureVerdict},
+    {.name = vonmises::kVonMisesStress, .kind = Kind::TextBox, .container = "Frame3", .at = {2640, 270, 1215, 285}, .flags = kResult},
+    {.name = vonmises::kFailureVerdict, .kind = Kind::TextBox, .container = "Frame3", .at = {2640, 630, 1215, 285}, .flags = kResult},
     // The interactive plot, beyond the narrow width.
-    {.name = vonmises::kZoom, .kind = Kind::HScroll, .at = {5280, 120, 3015, 255}, .caption = {"Zoom", "Μεγέθυνση"}},
+    {.name = vonmises::kZoomBar, .kind = Kind::HScroll, .at = {5280, 120, 3015, 255}, .caption = {"Zoom", "Μεγέθυνση"}},
     {.name = vonmises::kPlot, .kind = Kind::Picture, .at = {4800, 480, 4080, 4000}},
-    {.name = vonmises::kCoord, .kind = Kind::Label, .at = {5280, 4560, 3255, 495}},
-    {.name = vonmises::kIntCoord, .kind = Kind::Label, .at = {5280, 5040, 3255, 495}},
+    {.name = vonmises::kCoordinates, .kind = Kind::Label, .at = {5280, 4560, 3255, 495}},
+    {.name = vonmises::kInternalCoordinates, .kind = Kind::Label, .at = {5280, 5040, 3255, 495}},
     // Buttons.
     {.name = vonmises::kHelp, .kind = Kind::Button, .at = {240, 5040, 1215, 375}, .caption = {"Help"}},
     {.name = vonmises::kCancel, .kind = Kind::Button, .at = {1800, 5040, 1215, 375}, .caption = {"Cancel"}},
@@ -62,9 +62,9 @@ VonMisesDialog::VonMisesDialog(QWidget* owner) : PrincipalCriterionDialog(owner,
     return nullptr;
   });
   BindCriterionControls(FailurePlot::VerticalRange::LikeHorizontal);
-  ui_.strength = Require<QLineEdit>(vonmises::kStrength);
-  ui_.stress = Require<QLineEdit>(vonmises::kStress);
-  ui_.failure = Require<QLineEdit>(vonmises::kFailure);
+  ui_.tensileStrength = Require<QLineEdit>(vonmises::kTensileStrength);
+  ui_.vonMisesStress = Require<QLineEdit>(vonmises::kVonMisesStress);
+  ui_.failureVerdict = Require<QLineEdit>(vonmises::kFailureVerdict);
   ui_.ok = Require<QPushButton>(vonmises::kOk);
 
   // Each box read as a whole entry; an empty one becomes "0".
@@ -72,11 +72,11 @@ VonMisesDialog::VonMisesDialog(QWidget* owner) : PrincipalCriterionDialog(owner,
                      {{stressBoxes_.sx, stress_.Sx, VonMisesBox::Sx},
                       {stressBoxes_.sy, stress_.Sy, VonMisesBox::Sy},
                       {stressBoxes_.txy, stress_.Txy, VonMisesBox::Txy},
-                      {ui_.strength, input_.TensileStrength, VonMisesBox::T}},
+                      {ui_.tensileStrength, input_.TensileStrength, VonMisesBox::T}},
                      BoxRulesOf(VonMisesInvalidMessage), true);
 
   WireButtons(ui_.ok, Require<QPushButton>(vonmises::kCancel), Require<QPushButton>(vonmises::kHelp));
-  connect(ui_.strength, &QLineEdit::textChanged, this, &VonMisesDialog::TextInput_Change);
+  connect(ui_.tensileStrength, &QLineEdit::textChanged, this, &VonMisesDialog::OnInputEdited);
 
   OpenCriterion({"Failure Analysis based on the Von Mises failure criterion.",
                  "Εκτίμηση της αστοχίας υλικού βάσει του κριτηρίου Von Mises."});
@@ -90,7 +90,7 @@ void VonMisesDialog::LoadFromProject() {
   principal_ = Principal2D{};
   computed_ = false;
   ShowStressInputs();
-  ShowInputValue(ui_.strength, input_.TensileStrength);
+  ShowInputValue(ui_.tensileStrength, input_.TensileStrength);
   ShowGraphOption();
 }
 
@@ -98,12 +98,12 @@ bool VonMisesDialog::ValidateInput() { return CheckInputSets({&inputs_}, input_)
 
 void VonMisesDialog::Calculate() {
   calculating_ = true;
-  computed_ = forms::Calculate({ui_.stress, ui_.failure}, [this] {
+  computed_ = forms::Calculate({ui_.vonMisesStress, ui_.failureVerdict}, [this] {
     const VonMisesResult result = EvaluateVonMises(stress_, input_);
     principal_ = result.Principal;
     input_.Failure = result.Failure;
-    ShowVerdict(ui_.failure, result.FailureVerdict);
-    forms::ShowResult(ui_.stress, result.EquivalentStress, kVonMisesStressMask);
+    ShowVerdict(ui_.failureVerdict, result.FailureVerdict);
+    forms::ShowResult(ui_.vonMisesStress, result.EquivalentStress, kVonMisesStressMask);
     ui_.ok->setEnabled(result.CanCommit);
   });
   calculating_ = false;

@@ -13,10 +13,10 @@ namespace brantel {
 
 // The design names of the Von Mises dialog's controls, for its code and its tests.
 namespace vonmises {
-using namespace criterion;                    // the stresses, the plot and the buttons
-inline constexpr char kStrength[] = "Text4";  // the tensile strength T
-inline constexpr char kStress[] = "Text6";    // the Von Mises stress
-inline constexpr char kFailure[] = "Text5";   // the verdict
+using namespace criterion;  // the stresses, the plot and the buttons
+inline constexpr char kTensileStrength[] = "Text4";
+inline constexpr char kVonMisesStress[] = "Text6";
+inline constexpr char kFailureVerdict[] = "Text5";
 }  // namespace vonmises
 
 // The Von Mises criterion: the equivalent stress of the principal stresses
@@ -46,9 +46,9 @@ class VonMisesDialog : public PrincipalCriterionDialog {
 
  private:
   struct Ui {
-    QLineEdit* strength;  // the tensile strength T
-    QLineEdit* stress;    // the Von Mises stress
-    QLineEdit* failure;
+    QLineEdit* tensileStrength;
+    QLineEdit* vonMisesStress;
+    QLineEdit* failureVerdict;
     QPushButton* ok;
   } ui_;
 

@@ -26,25 +26,25 @@ class BieniawskiDialogTest : public test::CriterionDialogTest<BieniawskiDialog> 
 TEST_F(BieniawskiDialogTest, VerdictsOnTheTotalAndTheEffectiveStresses) {
   Store(100, 0);
   Open();
-  EXPECT_EQ(Text(bieniawski::kFailure), QStringLiteral("Range Error"));  // uniaxial: s2 = 0
+  EXPECT_EQ(Text(bieniawski::kFailureVerdict), QStringLiteral("Range Error"));  // uniaxial: s2 = 0
   // s2 = 10: the limit s1 = 100 (1 + 5 x 0.1^0.75) = 188.9.
   Type(bieniawski::kSy, QStringLiteral("10"));
-  EXPECT_EQ(Text(bieniawski::kFailure), QStringLiteral("False"));
+  EXPECT_EQ(Text(bieniawski::kFailureVerdict), QStringLiteral("False"));
   Type(bieniawski::kSx, QStringLiteral("189"));
-  EXPECT_EQ(Text(bieniawski::kFailure), QStringLiteral("True"));
-  Type(bieniawski::kCo, QStringLiteral("0"));
-  EXPECT_EQ(Text(bieniawski::kFailure), QString());
+  EXPECT_EQ(Text(bieniawski::kFailureVerdict), QStringLiteral("True"));
+  Type(bieniawski::kStrength, QStringLiteral("0"));
+  EXPECT_EQ(Text(bieniawski::kFailureVerdict), QString());
   EXPECT_EQ(Dialog().WorkingParams().Failure, -1);  // kept
 
-  Type(bieniawski::kCo, QStringLiteral("100"));
-  Press(bieniawski::kPore);
+  Type(bieniawski::kStrength, QStringLiteral("100"));
+  Press(bieniawski::kPoreOption);
   Type(bieniawski::kPorePressure, QStringLiteral("10"));  // s2 - P = 0
-  EXPECT_EQ(Text(bieniawski::kPoreFailure), QStringLiteral("Range Error"));
+  EXPECT_EQ(Text(bieniawski::kPoreFailureVerdict), QStringLiteral("Range Error"));
   // s2 - P = 5: the limit s1 - P = 152.9, passed by 189 - 5.
   Type(bieniawski::kPorePressure, QStringLiteral("5"));
-  EXPECT_EQ(Text(bieniawski::kPoreFailure), QStringLiteral("True"));
+  EXPECT_EQ(Text(bieniawski::kPoreFailureVerdict), QStringLiteral("True"));
   Type(bieniawski::kPorePressure, QStringLiteral("0"));
-  EXPECT_EQ(Text(bieniawski::kPoreFailure), QString());
+  EXPECT_EQ(Text(bieniawski::kPoreFailureVerdict), QString());
   EXPECT_TRUE(Messages().empty());
   EXPECT_TRUE(History().contains(QStringLiteral("Failure Analysis based on the Bieniawski criterion.")));
 }
@@ -55,7 +55,7 @@ TEST_F(BieniawskiDialogTest, EmptyBoxesBecomeZeroAndEachFaultIsShownOnce) {
   Type(bieniawski::kSy, QString());
   EXPECT_EQ(Text(bieniawski::kSy), QStringLiteral("0"));
   EXPECT_EQ(Control<QLineEdit>(bieniawski::kSy)->selectedText(), QStringLiteral("0"));
-  EXPECT_EQ(Text(bieniawski::kFailure), QStringLiteral("Range Error"));
+  EXPECT_EQ(Text(bieniawski::kFailureVerdict), QStringLiteral("Range Error"));
   Type(bieniawski::kSy, QStringLiteral("10"));
 
   Paste(bieniawski::kTxy, QStringLiteral("abc"));
@@ -75,11 +75,83 @@ TEST_F(BieniawskiDialogTest, EmptyBoxesBecomeZeroAndEachFaultIsShownOnce) {
 
   Open();
   boxes_->Clear();
-  Type(bieniawski::kK, QStringLiteral("-1"));
+  Type(bieniawski::kParameterK, QStringLiteral("-1"));
   EXPECT_EQ(LastMessage(), QStringLiteral("k > 0"));
   EnglishMenus = 0;
-  Type(bieniawski::kA, QStringLiteral("x"));
+  Type(bieniawski::kParameterA, QStringLiteral("x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για την Παράμετρο Α"));
+  EXPECT_EQ(Messages().size(), 2u);
+}
+
+TEST_F(BieniawskiDialogTest, ValidationMessages) {
+  Store(100, 10);
+  Open();
+  struct Case {
+    const char* box;
+    const char* text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {bieniawski::kSy, "abc", "Invalid value for sy"},
+      {bieniawski::kTxy, "-4", "txy > 0"},
+      {bieniawski::kParameterA, "-1", "A > 0"},
+      {bieniawski::kParameterK, "k", "Invalid value for Parameter k"},
+      {bieniawski::kStrength, "5e40", "Invalid value for Uniaxial Compressive Strength"},
+  };
+  for (const Case& c : cases) {
+    boxes_->Clear();
+    const QString before = Text(c.box);
+    Paste(c.box, QString::fromUtf8(c.text));
+    ASSERT_EQ(Messages().size(), 1u) << c.text;
+    EXPECT_EQ(LastMessage(), QString::fromUtf8(c.message)) << c.text;
+    EXPECT_TRUE(Control<QLineEdit>(c.box)->hasFocus()) << c.text;
+    EXPECT_EQ(Text(bieniawski::kS1), QStringLiteral("100.000"));  // the results stay
+    Paste(c.box, before);
+  }
+  EnglishMenus = 0;
+  Paste(bieniawski::kStrength, QStringLiteral("x"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για την Αντοχή"));
+  EnglishMenus = 1;
+  Paste(bieniawski::kStrength, QStringLiteral("100"));
+
+  // An emptied material box becomes "0" like a stress box, and a bad box
+  // beside an emptied one speaks once for each edit.
+  boxes_->Clear();
+  Type(bieniawski::kStrength, QString());
+  EXPECT_EQ(Text(bieniawski::kStrength), QStringLiteral("0"));
+  EXPECT_TRUE(Messages().empty());
+  Paste(bieniawski::kParameterA, QStringLiteral("-1"));
+  Paste(bieniawski::kSy, QString());
+  EXPECT_EQ(Text(bieniawski::kSy), QStringLiteral("0"));
+  Paste(bieniawski::kStrength, QString());
+  EXPECT_EQ(Text(bieniawski::kStrength), QStringLiteral("0"));
+  ASSERT_EQ(Messages().size(), 3u);
+  for (const test::ShownBox& shown : Messages()) EXPECT_EQ(shown.prompt, QStringLiteral("A > 0"));
+}
+
+// The pore pressure is read only while its option is ticked: whatever its
+// greyed box holds meanwhile is not judged, and clearing the option leaves
+// the box empty rather than "0".
+TEST_F(BieniawskiDialogTest, ThePorePressureCountsOnlyWhileItsOptionIsTicked) {
+  Store(100, 10);
+  Open();
+  ASSERT_FALSE(Enabled(bieniawski::kPorePressure));
+  Paste(bieniawski::kPorePressure, QStringLiteral("abc"));
+  EXPECT_TRUE(Messages().empty());
+  Press(bieniawski::kPoreOption);
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid Pore Pressure"));
+  EXPECT_TRUE(Control<QLineEdit>(bieniawski::kPorePressure)->hasFocus());
+  Paste(bieniawski::kPorePressure, QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("P > 0"));
+  EXPECT_EQ(Messages().size(), 2u);
+  Type(bieniawski::kPorePressure, QString());
+  EXPECT_EQ(Text(bieniawski::kPorePressure), QStringLiteral("0"));
+  EXPECT_EQ(Messages().size(), 2u);
+  Type(bieniawski::kPorePressure, QStringLiteral("5"));
+  EXPECT_EQ(Text(bieniawski::kPoreFailureVerdict), QStringLiteral("False"));
+  Press(bieniawski::kPoreOption);
+  EXPECT_EQ(Text(bieniawski::kPorePressure), QString());
+  EXPECT_EQ(Text(bieniawski::kPoreFailureVerdict), QString());
   EXPECT_EQ(Messages().size(), 2u);
 }
 
@@ -91,7 +163,7 @@ TEST_F(BieniawskiDialogTest, OkCommitsAndWithoutEditsKeepsTheStoredValues) {
   const ProjectRecord stored = Project;
   Open();
   EXPECT_EQ(Dialog().width(), 716);  // the plot kept with the inputs
-  Focus(bieniawski::kCo);
+  Focus(bieniawski::kStrength);
   Focus(bieniawski::kSx);
   Press(bieniawski::kOk);
   EXPECT_EQ(Project.BieniawskiStress.Sx, stored.BieniawskiStress.Sx);
@@ -101,8 +173,8 @@ TEST_F(BieniawskiDialogTest, OkCommitsAndWithoutEditsKeepsTheStoredValues) {
   EXPECT_EQ(Project.FileSaved, kFlagFalse);
 
   Open();
-  Press(bieniawski::kPore);
-  Press(bieniawski::kGraph);
+  Press(bieniawski::kPoreOption);
+  Press(bieniawski::kGraphSwitch);
   Type(bieniawski::kSx, QStringLiteral("200"));
   Press(bieniawski::kOk);
   EXPECT_EQ(Project.BieniawskiStress.GraphOption, 0);
@@ -126,18 +198,18 @@ TEST_F(BieniawskiDialogTest, EnvelopeRangesAndReadOut) {
   // The zoom bar scales both axes: s1 = 10, s2 = 0 at zoom 20.
   Type(bieniawski::kSx, QStringLiteral("10"));
   Type(bieniawski::kSy, QStringLiteral("0"));
-  Control<QScrollBar>(bieniawski::kZoom)->setValue(20);
+  Control<QScrollBar>(bieniawski::kZoomBar)->setValue(20);
   EXPECT_FLOAT_EQ(Plot()->XRange(), 30.0f);
   EXPECT_FLOAT_EQ(Plot()->YRange(), 30.0f);
 
   // The internal read-out gives the horizontal range in English only.
   ShowInternalPlotCoords = 1;
   Plot()->OnPointerMoved(600, 300);
-  EXPECT_EQ(Text(bieniawski::kIntCoord),
+  EXPECT_EQ(Text(bieniawski::kInternalCoordinates),
             QStringLiteral("Int. Coordinates: (X=600, Y=300)") + BieniawskiReadoutTail(Plot()->XMin(), Plot()->XMax()));
   EnglishMenus = 0;
   Plot()->OnPointerMoved(600, 300);
-  EXPECT_EQ(Text(bieniawski::kIntCoord), QStringLiteral("Εσωτ. Συντεταγμένες: (X=600, Y=300)"));
+  EXPECT_EQ(Text(bieniawski::kInternalCoordinates), QStringLiteral("Εσωτ. Συντεταγμένες: (X=600, Y=300)"));
 }
 
 // The worked example of the tool's help page.
@@ -148,16 +220,16 @@ TEST_F(BieniawskiDialogTest, HelpPageExample) {
   Project.BieniawskiInput.UsePore = 1;
   Project.BieniawskiInput.PorePressure = 10;
   Open();
-  test::ExpectShown(text, {{bieniawski::kA, "5.000"},
-                           {bieniawski::kK, "0.750"},
+  test::ExpectShown(text, {{bieniawski::kParameterA, "5.000"},
+                           {bieniawski::kParameterK, "0.750"},
                            {bieniawski::kS1, "200.554"},
-                           {bieniawski::kTheta1, "3.170"},
+                           {bieniawski::kS1Direction, "3.170"},
                            {bieniawski::kS2, "19.446"},
-                           {bieniawski::kTheta2, "-86.830"},
-                           {bieniawski::kFailure, "False"},
-                           {bieniawski::kPoreFailure, "True"}});
+                           {bieniawski::kS2Direction, "-86.830"},
+                           {bieniawski::kFailureVerdict, "False"},
+                           {bieniawski::kPoreFailureVerdict, "True"}});
   Type(bieniawski::kPorePressure, QStringLiteral("25"));
-  test::ExpectShown(text, {{bieniawski::kFailure, "False"}, {bieniawski::kPoreFailure, "Range Error"}});
+  test::ExpectShown(text, {{bieniawski::kFailureVerdict, "False"}, {bieniawski::kPoreFailureVerdict, "Range Error"}});
   EXPECT_TRUE(Messages().empty());
 }
 

@@ -94,62 +94,40 @@ TEST(Bieniawski, PorePressure) {
   EXPECT_EQ(r.PoreFailure, -1);
 }
 
-TEST(Bieniawski, ValidationOrderAndMessages) {
-  const std::array<QString, kBieniawskiBoxCount> good = {"10", "5", "0", "0", "100", "5", "0.75"};
+// Each box's message for a text that is no number (only the stresses' come
+// behind "Invalid value for ") and its sign rule: zero passes, anything
+// below it is refused.
+TEST(Bieniawski, BoxMessagesAndSignRules) {
   struct Case {
-    const char* what;
     BieniawskiBox box;
-    const char* text;
-    bool poreTicked;
-    int faultBox;   // -1: valid
-    int zeroedBox;  // -1: none
-    bool storeStress;
-    const char* english;
+    const char* invalid;
+    bool prefixed;
+    const char* negative;
   };
   const Case cases[] = {
-      {"all good", BieniawskiBox::Sx, "10", false, -1, -1, true, ""},
-      {"empty sx", BieniawskiBox::Sx, "", false, -1, 0, false, ""},
-      {"bad sy", BieniawskiBox::Sy, "abc", false, 1, -1, false, "sy"},
-      {"negative txy", BieniawskiBox::Txy, "-4", false, 2, -1, false, "txy > 0"},
-      {"pore clear", BieniawskiBox::Pore, "abc", false, -1, -1, true, ""},
-      {"pore bad", BieniawskiBox::Pore, "abc", true, 3, -1, true, "Invalid Pore Pressure"},
-      {"pore empty", BieniawskiBox::Pore, "", true, -1, 3, true, ""},
-      {"pore negative", BieniawskiBox::Pore, "-1", true, 3, -1, true, "P > 0"},
-      {"empty Co", BieniawskiBox::Co, "", false, -1, 4, true, ""},
-      {"negative A", BieniawskiBox::A, "-1", false, 5, -1, true, "A > 0"},
-      {"bad k", BieniawskiBox::K, "k", false, 6, -1, true, "Invalid value for Parameter k"},
-      {"too large Co", BieniawskiBox::Co, "5e40", false, 4, -1, true,
-       "Invalid value for Uniaxial Compressive Strength"},
+      {BieniawskiBox::Sx, "sx", true, "sx > 0"},
+      {BieniawskiBox::Sy, "sy", true, "sy > 0"},
+      {BieniawskiBox::Txy, "txy", true, "txy > 0"},
+      {BieniawskiBox::Pore, "Invalid Pore Pressure", false, "P > 0"},
+      {BieniawskiBox::Co, "Invalid value for Uniaxial Compressive Strength", false, "Co > 0"},
+      {BieniawskiBox::A, "Invalid value for Parameter A", false, "A > 0"},
+      {BieniawskiBox::K, "Invalid value for Parameter k", false, "k > 0"},
   };
   for (const Case& c : cases) {
-    std::array<QString, kBieniawskiBoxCount> texts = good;
-    texts[static_cast<int>(c.box)] = QString::fromUtf8(c.text);
-    const CriterionInputCheck check = CheckBieniawskiInputs(texts, c.poreTicked);
-    if (c.faultBox < 0) {
-      EXPECT_TRUE(check.Valid()) << c.what;
-      EXPECT_EQ(check.StoreStress, c.storeStress) << c.what;
-    } else {
-      ASSERT_FALSE(check.Valid()) << c.what;
-      EXPECT_EQ(check.Fault->Box, c.faultBox) << c.what;
-      EXPECT_EQ(check.Fault->Message.text.In(true), QString::fromUtf8(c.english)) << c.what;
-      // Only a stress box that is not a number gets the "Invalid value for " prefix.
-      EXPECT_EQ(check.Fault->Message.withPrefix, c.faultBox < 3 && !QString::fromUtf8(c.english).contains(u'>'))
-          << c.what;
-    }
-    EXPECT_EQ(check.ZeroedBoxes, c.zeroedBox < 0 ? std::vector<int>{} : std::vector<int>{c.zeroedBox}) << c.what;
+    SCOPED_TRACE(c.invalid);
+    const InputMessage invalid = BieniawskiInvalidMessage(c.box);
+    EXPECT_EQ(invalid.text.In(true), QString::fromUtf8(c.invalid));
+    EXPECT_EQ(invalid.withPrefix, c.prefixed);
+    const ValueRule rule = BieniawskiValueRule(c.box);
+    ASSERT_TRUE(rule);
+    EXPECT_FALSE(rule(0.0));
+    ASSERT_TRUE(rule(-1));
+    EXPECT_EQ(rule(-1)->text.In(true), QString::fromUtf8(c.negative));
   }
-  // An emptied stress box lets the check go on to the material boxes; an
-  // emptied material box ends it, valid, before the sign tests.
-  std::array<QString, kBieniawskiBoxCount> texts = good;
-  texts[1] = "";
-  texts[4] = "";
-  texts[5] = "-1";
-  const CriterionInputCheck check = CheckBieniawskiInputs(texts, false);
-  EXPECT_TRUE(check.Valid());
-  EXPECT_EQ(check.ZeroedBoxes, (std::vector<int>{1, 4}));
-  texts[4] = "x";
-  EXPECT_EQ(CheckBieniawskiInputs(texts, false).Fault->Message.text.In(false),
+  EXPECT_EQ(BieniawskiInvalidMessage(BieniawskiBox::Co).text.In(false),
             QString::fromUtf8("Εσφαλμένη τιμή για την Αντοχή"));
+  EXPECT_EQ(BieniawskiInvalidMessage(BieniawskiBox::A).text.In(false),
+            QString::fromUtf8("Εσφαλμένη τιμή για την Παράμετρο Α"));
 }
 
 TEST(Bieniawski, EnvelopePoints) {

@@ -47,40 +47,40 @@ class CoulombDialogTest : public test::DialogTest {
 TEST_F(CoulombDialogTest, TypingDerivesTheThirdParameterAndJudges) {
   Open();
   Press(coulomb::kDeriveStrength);  // the strength is derived
-  EXPECT_TRUE(Control<QLineEdit>(coulomb::kStrength)->isReadOnly());
+  EXPECT_TRUE(Control<QLineEdit>(coulomb::kUniaxialStrength)->isReadOnly());
   EXPECT_FALSE(Control<QLineEdit>(coulomb::kCohesion)->isReadOnly());
   Type(coulomb::kCohesion, QStringLiteral("5"));
-  Type(coulomb::kFriction, QStringLiteral("30"));
+  Type(coulomb::kFrictionAngle, QStringLiteral("30"));
   Type(coulomb::kSx, QStringLiteral("40"));
   Type(coulomb::kSy, QStringLiteral("10"));
-  EXPECT_EQ(Text(coulomb::kStrength), QStringLiteral("17.321"));
+  EXPECT_EQ(Text(coulomb::kUniaxialStrength), QStringLiteral("17.321"));
   EXPECT_EQ(Text(coulomb::kS1), QStringLiteral("40.000"));
   EXPECT_EQ(Text(coulomb::kS2), QStringLiteral("10.000"));
-  EXPECT_EQ(Text(coulomb::kTheta1), QStringLiteral("0.00"));
-  EXPECT_EQ(Text(coulomb::kFailure), QStringLiteral("false"));
+  EXPECT_EQ(Text(coulomb::kS1Direction), QStringLiteral("0.00"));
+  EXPECT_EQ(Text(coulomb::kFailureVerdict), QStringLiteral("false"));
   EXPECT_EQ(Text(coulomb::kFailureAngle), QString());
-  EXPECT_EQ(Text(coulomb::kShear), QString());
+  EXPECT_EQ(Text(coulomb::kShearAtFailure), QString());
 
   // Past the strength 47.32: failure, the plane at (90 - 0) + 45 + 15 and
   // the shear on it 20 sin 120.
   Type(coulomb::kSx, QStringLiteral("50"));
-  EXPECT_EQ(Text(coulomb::kFailure), QStringLiteral("true"));
+  EXPECT_EQ(Text(coulomb::kFailureVerdict), QStringLiteral("true"));
   EXPECT_EQ(Text(coulomb::kFailureAngle), QStringLiteral("150.0"));
-  EXPECT_EQ(Text(coulomb::kShear), QStringLiteral("17.321"));
+  EXPECT_EQ(Text(coulomb::kShearAtFailure), QStringLiteral("17.321"));
   // Back below it: no stale angle or shear.
   Type(coulomb::kSx, QStringLiteral("45"));
-  EXPECT_EQ(Text(coulomb::kFailure), QStringLiteral("false"));
+  EXPECT_EQ(Text(coulomb::kFailureVerdict), QStringLiteral("false"));
   EXPECT_EQ(Text(coulomb::kFailureAngle), QString());
-  EXPECT_EQ(Text(coulomb::kShear), QString());
+  EXPECT_EQ(Text(coulomb::kShearAtFailure), QString());
 
   // The other derivations from the same pair: phi from c and UCS, and c
   // from UCS and phi; the box that becomes derived starts from 0.
   Press(coulomb::kDeriveFriction);
-  EXPECT_EQ(Text(coulomb::kFriction), QStringLiteral("30.0"));
-  Type(coulomb::kStrength, QStringLiteral("10"));  // UCS = 2c: no friction
-  EXPECT_EQ(Text(coulomb::kFriction), QStringLiteral("0.0"));
+  EXPECT_EQ(Text(coulomb::kFrictionAngle), QStringLiteral("30.0"));
+  Type(coulomb::kUniaxialStrength, QStringLiteral("10"));  // UCS = 2c: no friction
+  EXPECT_EQ(Text(coulomb::kFrictionAngle), QStringLiteral("0.0"));
   Type(coulomb::kCohesion, QStringLiteral("0"));
-  EXPECT_EQ(Text(coulomb::kFriction), QStringLiteral("0"));
+  EXPECT_EQ(Text(coulomb::kFrictionAngle), QStringLiteral("0"));
   Press(coulomb::kDeriveCohesion);
   EXPECT_EQ(Text(coulomb::kCohesion), QStringLiteral("5.000"));  // c = UCS / 2 at phi = 0
   EXPECT_TRUE(Messages().empty());
@@ -100,8 +100,9 @@ TEST_F(CoulombDialogTest, ValidationMessages) {
       {coulomb::kSy, "12a", "Invalid value for sy"},
       {coulomb::kTxy, "1e39", "Invalid value for txy"},
       {coulomb::kCohesion, "abc", "Invalid value for material cohesion"},
-      {coulomb::kFriction, "90", "Invalid value for material friction angle"},
-      {coulomb::kFriction, "-95", "Invalid value for material friction angle"},
+      {coulomb::kFrictionAngle, "90", "Invalid value for material friction angle"},
+      {coulomb::kFrictionAngle, "-95", "Invalid value for material friction angle"},
+      {coulomb::kFrictionAngle, "135", "Invalid value for material friction angle"},
   };
   for (const Case& c : cases) {
     boxes_->Clear();
@@ -114,7 +115,7 @@ TEST_F(CoulombDialogTest, ValidationMessages) {
   // The pore pressure counts only while its option is on.
   boxes_->Clear();
   EXPECT_FALSE(Enabled(coulomb::kPorePressure));
-  Press(coulomb::kPore);
+  Press(coulomb::kPoreOption);
   EXPECT_TRUE(Enabled(coulomb::kPorePressure));
   Type(coulomb::kPorePressure, QStringLiteral("-2"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for Pore Pressure"));
@@ -129,22 +130,22 @@ TEST_F(CoulombDialogTest, PorePressureVerdicts) {
   Project.CoulombInput.PorePressure = 5;
   Open();
   // s1 - P = 35 against 3 x 5 + 17.32: only the pore pressure fails it.
-  EXPECT_EQ(Text(coulomb::kFailure), QStringLiteral("false"));
-  EXPECT_EQ(Text(coulomb::kPoreFailure), QStringLiteral("true"));
+  EXPECT_EQ(Text(coulomb::kFailureVerdict), QStringLiteral("false"));
+  EXPECT_EQ(Text(coulomb::kPoreFailureVerdict), QStringLiteral("true"));
   EXPECT_EQ(Text(coulomb::kFailureAngle), QStringLiteral("150.0"));
-  EXPECT_EQ(Text(coulomb::kShear), QString());
+  EXPECT_EQ(Text(coulomb::kShearAtFailure), QString());
   EXPECT_EQ(Text(coulomb::kPoreNotice), QString());
   // Above s2 the pore pressure is not let act.
   Type(coulomb::kPorePressure, QStringLiteral("12"));
   EXPECT_EQ(Text(coulomb::kPoreNotice), QStringLiteral(" pore>σ2"));
-  EXPECT_EQ(Text(coulomb::kPoreFailure), QStringLiteral("false"));
+  EXPECT_EQ(Text(coulomb::kPoreFailureVerdict), QStringLiteral("false"));
   // No pore pressure, or the option off: nothing to say.
   Type(coulomb::kPorePressure, QStringLiteral("0"));
-  EXPECT_EQ(Text(coulomb::kPoreFailure), QString());
+  EXPECT_EQ(Text(coulomb::kPoreFailureVerdict), QString());
   Type(coulomb::kPorePressure, QStringLiteral("5"));
-  Press(coulomb::kPore);
-  EXPECT_FALSE(Enabled(coulomb::kPoreFailure));
-  EXPECT_EQ(Text(coulomb::kPoreFailure), QString());
+  Press(coulomb::kPoreOption);
+  EXPECT_FALSE(Enabled(coulomb::kPoreFailureVerdict));
+  EXPECT_EQ(Text(coulomb::kPoreFailureVerdict), QString());
   EXPECT_EQ(Text(coulomb::kFailureAngle), QString());
   EXPECT_EQ(Dialog().WorkingParams().PorePressure, 0.0f);
 }
@@ -155,12 +156,12 @@ TEST_F(CoulombDialogTest, LimitSearchesWriteTheBoxOnce) {
   Open();
   int changes = 0;
   QObject::connect(Control<QLineEdit>(coulomb::kSy), &QLineEdit::textChanged, [&] { ++changes; });
-  Press(coulomb::kLimit);
+  Press(coulomb::kUpperLimit);
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(Text(coulomb::kSy), QStringLiteral("47.33"));
-  EXPECT_EQ(Text(coulomb::kFailure), QStringLiteral("true"));
+  EXPECT_EQ(Text(coulomb::kFailureVerdict), QStringLiteral("true"));
   EXPECT_TRUE(Messages().empty());
-  Press(coulomb::kLimit);
+  Press(coulomb::kUpperLimit);
   EXPECT_EQ(LastMessage(), QStringLiteral("Material is already failed"));
   EXPECT_EQ(changes, 1);
 
@@ -169,25 +170,84 @@ TEST_F(CoulombDialogTest, LimitSearchesWriteTheBoxOnce) {
   StoreMaterial(20, 10);
   Project.CoulombInput.Cohesion = 1;
   Open();
-  Press(coulomb::kLimitDown);
+  Press(coulomb::kLowerLimit);
   EXPECT_EQ(Text(coulomb::kSx), QStringLiteral("2.17"));
-  EXPECT_EQ(Text(coulomb::kFailure), QStringLiteral("true"));
+  EXPECT_EQ(Text(coulomb::kFailureVerdict), QStringLiteral("true"));
 
   // Nothing to reach: a message, and the box stays.
   boxes_->Clear();
   Project.CoulombInput = CoulombParams{};
   Open();
-  EXPECT_EQ(Text(coulomb::kFailure), QString());  // nothing to judge, nothing stale
-  Press(coulomb::kLimit);
+  EXPECT_EQ(Text(coulomb::kFailureVerdict), QString());  // nothing to judge, nothing stale
+  Press(coulomb::kUpperLimit);
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("Failure cannot be reached by changing this stress"));
   EXPECT_EQ(Text(coulomb::kSy), QStringLiteral("10.000"));
   // A box that cannot be read gives its own message and no search.
   Paste(coulomb::kSx, QStringLiteral("abc"));
   boxes_->Clear();
-  Press(coulomb::kLimitDown);
+  Press(coulomb::kLowerLimit);
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sx"));
+}
+
+// The boxes are judged in their order, each as soon as it is read; the
+// pore pressure only while its option is ticked, the strength parameters
+// whatever their sign.
+TEST_F(CoulombDialogTest, TheBoxesAreJudgedInOrder) {
+  StoreMaterial(40, 10);
+  Open();
+  Paste(coulomb::kSy, QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sy"));
+  Paste(coulomb::kSx, QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sx"));
+  EXPECT_TRUE(Control<QLineEdit>(coulomb::kSx)->hasFocus());
+  Paste(coulomb::kSx, QStringLiteral("40"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sy"));
+  Paste(coulomb::kSy, QStringLiteral("10"));
+
+  // A negative pore pressure is refused while the option is ticked; cleared,
+  // the box keeps its text and nothing is judged by it.
+  Press(coulomb::kPoreOption);
+  Type(coulomb::kPorePressure, QStringLiteral("-2"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for Pore Pressure"));
+  boxes_->Clear();
+  Press(coulomb::kPoreOption);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Text(coulomb::kPorePressure), QStringLiteral("-2"));
+  Type(coulomb::kTxy, QStringLiteral("-50"));  // a negative shear stress is taken
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Text(coulomb::kFailureVerdict), QStringLiteral("true"));
+
+  // Negative strength parameters are taken too.
+  Type(coulomb::kTxy, QStringLiteral("0"));
+  Type(coulomb::kCohesion, QStringLiteral("-5"));
+  Type(coulomb::kFrictionAngle, QStringLiteral("-30"));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_FALSE(Text(coulomb::kUniaxialStrength).isEmpty());
+  Press(coulomb::kOk);
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Project.CoulombInput.UsePore, 0);
+  EXPECT_EQ(Project.CoulombInput.PorePressure, 0.0f);
+  EXPECT_EQ(Project.CoulombInput.Cohesion, -5.0f);
+  EXPECT_EQ(Project.CoulombInput.FrictionAngle, -30.0f);
+}
+
+// c and UCS of opposite signs, or UCS = 0 with c not 0, derive a friction
+// angle of -90 or less: it is shown, never refused (the user typed no
+// friction angle), and judges nothing.
+TEST_F(CoulombDialogTest, ADerivedFrictionAngleBeyondMinus90IsShownWithoutAVerdict) {
+  StoreMaterial(10, 5);
+  Open();
+  Press(coulomb::kDeriveFriction);
+  Type(coulomb::kCohesion, QStringLiteral("5"));
+  for (const char* strength : {"-4", "0"}) {
+    Type(coulomb::kUniaxialStrength, QString::fromLatin1(strength));
+    EXPECT_LE(ParseLeadingNumber(Text(coulomb::kFrictionAngle)), -90.0) << strength;
+    EXPECT_EQ(Text(coulomb::kFailureVerdict), QString()) << strength;
+    EXPECT_EQ(Text(coulomb::kS1), QStringLiteral("10.000")) << strength;
+  }
+  EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(CoulombDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
@@ -229,7 +289,7 @@ TEST_F(CoulombDialogTest, AnUnreadableDerivedBoxIsLoggedAndKeepsTheComputedValue
   const float computed = Dialog().WorkingParams().UniaxialStrength;
   ASSERT_NEAR(computed, 17.3205f, 1e-3f);
   {
-    auto* derived = Control<QLineEdit>(coulomb::kStrength);
+    auto* derived = Control<QLineEdit>(coulomb::kUniaxialStrength);
     const QSignalBlocker quiet(derived);
     derived->setText(QStringLiteral("1e39"));
   }
@@ -253,7 +313,7 @@ TEST_F(CoulombDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   const CoulombParams params = p;
   Open();
   Focus(coulomb::kSy);
-  Focus(coulomb::kFriction);
+  Focus(coulomb::kFrictionAngle);
   Press(coulomb::kOk);
   EXPECT_EQ(Project.CoulombStress.Sx, stress.Sx);
   EXPECT_EQ(Project.CoulombStress.Sy, stress.Sy);
@@ -293,9 +353,9 @@ TEST_F(CoulombDialogTest, TheEnvelopeTouchesTheCircleAtFailure) {
   const float s1f = CalcCoulomb(StressInput{20, 10, 0, 0}, params).FailureStrength.value();
   StoreMaterial(s1f, 10, 1);
   Open();
-  EXPECT_EQ(Text(coulomb::kFailure), QStringLiteral("true"));
+  EXPECT_EQ(Text(coulomb::kFailureVerdict), QStringLiteral("true"));
   // Zoomed and dragged, the scales stay equal on both axes.
-  Control<QScrollBar>(coulomb::kZoom)->setValue(14);
+  Control<QScrollBar>(coulomb::kZoomBar)->setValue(14);
   Plot()->OnPointerPressed(900, 3000);
   Plot()->OnPointerReleased(900, 3000);
   const auto circles = ItemsOf(FailurePlot::kBlue, PlotItem::Type::Arc);
@@ -317,7 +377,7 @@ TEST_F(CoulombDialogTest, TheEnvelopeTouchesTheCircleAtFailure) {
 
   // The s1-s3 view: the point (s2, s1) lies on the criterion line, the
   // effective point beside it, and the captions under the axis are hidden.
-  Press(coulomb::kPore);
+  Press(coulomb::kPoreOption);
   Type(coulomb::kPorePressure, QStringLiteral("2"));
   Press(coulomb::kS1S2Graph);
   const auto lines = ItemsOf(FailurePlot::kTeal, PlotItem::Type::Line);
@@ -343,7 +403,7 @@ TEST_F(CoulombDialogTest, NoStressDrawsNothingAndOverflowBlanks) {
   ASSERT_FALSE(Plot()->Items().empty());
   Type(coulomb::kSy, QStringLiteral("3e38"));
   Type(coulomb::kTxy, QStringLiteral("3e38"));
-  for (const char* box : {coulomb::kS1, coulomb::kS2, coulomb::kFailure, coulomb::kStrength})
+  for (const char* box : {coulomb::kS1, coulomb::kS2, coulomb::kFailureVerdict, coulomb::kUniaxialStrength})
     EXPECT_EQ(Text(box), QString()) << box;
   EXPECT_TRUE(Plot()->Items().empty());
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
@@ -355,7 +415,7 @@ TEST_F(CoulombDialogTest, NoStressDrawsNothingAndOverflowBlanks) {
   Paste(coulomb::kTxy, QStringLiteral("3e38"));
   EXPECT_EQ(Text(coulomb::kS1), QString());
   EXPECT_TRUE(Plot()->Items().empty());
-  Control<QScrollBar>(coulomb::kZoom)->setValue(14);
+  Control<QScrollBar>(coulomb::kZoomBar)->setValue(14);
   EXPECT_TRUE(Plot()->Items().empty());
 }
 
@@ -363,11 +423,11 @@ TEST_F(CoulombDialogTest, BoxesCarryTheNamesOfTheirLabels) {
   Open();
   EXPECT_EQ(Control<QLineEdit>(coulomb::kSx)->accessibleName(), QStringLiteral("sx"));
   EXPECT_EQ(Control<QLineEdit>(coulomb::kPorePressure)->accessibleName(), QStringLiteral("Pore Pressure"));
-  EXPECT_EQ(Control<QCheckBox>(coulomb::kPore)->accessibleName(), QStringLiteral("Pore Pressure"));
-  EXPECT_EQ(Control<QLineEdit>(coulomb::kStrength)->accessibleName(), QStringLiteral("Uniaxial Strength"));
+  EXPECT_EQ(Control<QCheckBox>(coulomb::kPoreOption)->accessibleName(), QStringLiteral("Pore Pressure"));
+  EXPECT_EQ(Control<QLineEdit>(coulomb::kUniaxialStrength)->accessibleName(), QStringLiteral("Uniaxial Strength"));
   EXPECT_EQ(Control<QRadioButton>(coulomb::kDeriveFriction)->accessibleName(), QStringLiteral("Friction Angle"));
-  EXPECT_EQ(Control<QLineEdit>(coulomb::kShear)->accessibleName(), QStringLiteral("Shear Stress at Failure"));
-  EXPECT_TRUE(Control<QLineEdit>(coulomb::kShear)->isReadOnly());
+  EXPECT_EQ(Control<QLineEdit>(coulomb::kShearAtFailure)->accessibleName(), QStringLiteral("Shear Stress at Failure"));
+  EXPECT_TRUE(Control<QLineEdit>(coulomb::kShearAtFailure)->isReadOnly());
 }
 
 TEST_F(CoulombDialogTest, RenderBothLanguagesAndBothViews) {
@@ -395,25 +455,25 @@ TEST_F(CoulombDialogTest, HelpPageExample) {
   Project.CoulombInput.UsePore = -1;
   Project.CoulombInput.PorePressure = 4;
   Open();
-  test::ExpectShown(text, {{coulomb::kStrength, "17.321"},
+  test::ExpectShown(text, {{coulomb::kUniaxialStrength, "17.321"},
                            {coulomb::kS1, "40.811"},
-                           {coulomb::kTheta1, "9.22"},
+                           {coulomb::kS1Direction, "9.22"},
                            {coulomb::kS2, "9.189"},
-                           {coulomb::kTheta2, "-80.78"},
-                           {coulomb::kFailure, "false"},
-                           {coulomb::kPoreFailure, "true"},
+                           {coulomb::kS2Direction, "-80.78"},
+                           {coulomb::kFailureVerdict, "false"},
+                           {coulomb::kPoreFailureVerdict, "true"},
                            {coulomb::kFailureAngle, "140.8"},
-                           {coulomb::kShear, ""}});
-  Press(coulomb::kLimit);
+                           {coulomb::kShearAtFailure, ""}});
+  Press(coulomb::kUpperLimit);
   test::ExpectShown(text, {{coulomb::kSy, "136.29"},
                            {coulomb::kS1, "136.549"},
-                           {coulomb::kTheta1, "87.04"},
+                           {coulomb::kS1Direction, "87.04"},
                            {coulomb::kS2, "39.741"},
-                           {coulomb::kTheta2, "-2.96"},
-                           {coulomb::kFailure, "true"},
-                           {coulomb::kPoreFailure, "true"},
+                           {coulomb::kS2Direction, "-2.96"},
+                           {coulomb::kFailureVerdict, "true"},
+                           {coulomb::kPoreFailureVerdict, "true"},
                            {coulomb::kFailureAngle, "63.0"},
-                           {coulomb::kShear, "41.919"}});
+                           {coulomb::kShearAtFailure, "41.919"}});
   EXPECT_TRUE(Messages().empty());
 }
 

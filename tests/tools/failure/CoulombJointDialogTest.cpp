@@ -43,36 +43,36 @@ class CoulombJointDialogTest : public test::DialogTest {
   }
   CoulombJointDialog& Open() { return DialogTest::Open<CoulombJointDialog>(); }
   CoulombJointDialog& Dialog() const { return static_cast<CoulombJointDialog&>(Current()); }
-  CoulombJointPlot* Plot() const { return Control<CoulombJointPlot>(coulombjoint::kPlot); }
-  Sigma1BetaChartView* Chart() const { return Control<Sigma1BetaChartView>(coulombjoint::kChart); }
+  CoulombJointPlot* Plot() const { return Control<CoulombJointPlot>(coulombjoint::kMohrPlot); }
+  Sigma1BetaChartView* Chart() const { return Control<Sigma1BetaChartView>(coulombjoint::kSigma1BetaChart); }
   std::vector<PlotItem> LinesOf(QRgb colour) const { return test::ItemsOf(*Plot(), colour, PlotItem::Type::Line); }
 };
 
 TEST_F(CoulombJointDialogTest, TypingJudgesTheMaterialAndTheFoldedPlane) {
   Open();
-  Type(coulombjoint::kCohesion, QStringLiteral("5"));
-  Type(coulombjoint::kFriction, QStringLiteral("30"));
+  Type(coulombjoint::kMaterialCohesion, QStringLiteral("5"));
+  Type(coulombjoint::kMaterialFrictionAngle, QStringLiteral("30"));
   Type(coulombjoint::kJointCohesion, QStringLiteral("100"));
-  Type(coulombjoint::kJointFriction, QStringLiteral("30"));
-  Type(coulombjoint::kAlpha, QStringLiteral("30"));
+  Type(coulombjoint::kJointFrictionAngle, QStringLiteral("30"));
+  Type(coulombjoint::kJointInclination, QStringLiteral("30"));
   Type(coulombjoint::kSx, QStringLiteral("20"));
   Type(coulombjoint::kSy, QStringLiteral("5"));
   EXPECT_EQ(Text(coulombjoint::kS1), QStringLiteral("20.000"));
   EXPECT_EQ(Text(coulombjoint::kS2), QStringLiteral("5.000"));
-  EXPECT_EQ(Text(coulombjoint::kTheta1), QStringLiteral("0.000"));
-  EXPECT_EQ(Text(coulombjoint::kTheta2), QStringLiteral("-90.000"));
+  EXPECT_EQ(Text(coulombjoint::kS1Direction), QStringLiteral("0.000"));
+  EXPECT_EQ(Text(coulombjoint::kS2Direction), QStringLiteral("-90.000"));
   // alpha = 30 from the horizontal, s1 along x: beta = 60, not 120, and a
   // strong discontinuity holds; the material's strength is 3 x 5 + 17.32.
-  EXPECT_EQ(Text(coulombjoint::kBeta), QStringLiteral("60.00"));
-  EXPECT_EQ(Text(coulombjoint::kJointFailure), QStringLiteral("false"));
-  EXPECT_EQ(Text(coulombjoint::kFailure), QStringLiteral("false"));
+  EXPECT_EQ(Text(coulombjoint::kAngleToS1), QStringLiteral("60.00"));
+  EXPECT_EQ(Text(coulombjoint::kJointFailureVerdict), QStringLiteral("false"));
+  EXPECT_EQ(Text(coulombjoint::kMaterialFailureVerdict), QStringLiteral("false"));
   Type(coulombjoint::kSx, QStringLiteral("33"));
-  EXPECT_EQ(Text(coulombjoint::kFailure), QStringLiteral("true"));
+  EXPECT_EQ(Text(coulombjoint::kMaterialFailureVerdict), QStringLiteral("true"));
   // A plane parallel to s1 carries no shear.
   Type(coulombjoint::kJointCohesion, QStringLiteral("0"));
-  Type(coulombjoint::kAlpha, QStringLiteral("0"));
-  EXPECT_EQ(Text(coulombjoint::kBeta), QStringLiteral("90.00"));
-  EXPECT_EQ(Text(coulombjoint::kJointFailure), QStringLiteral("false"));
+  Type(coulombjoint::kJointInclination, QStringLiteral("0"));
+  EXPECT_EQ(Text(coulombjoint::kAngleToS1), QStringLiteral("90.00"));
+  EXPECT_EQ(Text(coulombjoint::kJointFailureVerdict), QStringLiteral("false"));
   // Letters after a number count as nothing, and no message is shown.
   Type(coulombjoint::kSx, QStringLiteral("12abc"));
   EXPECT_EQ(Text(coulombjoint::kS1), QStringLiteral("12.000"));
@@ -80,8 +80,8 @@ TEST_F(CoulombJointDialogTest, TypingJudgesTheMaterialAndTheFoldedPlane) {
   // No stress at all: nothing to judge.
   Type(coulombjoint::kSx, QStringLiteral("0"));
   Type(coulombjoint::kSy, QStringLiteral("0"));
-  EXPECT_EQ(Text(coulombjoint::kFailure), QString());
-  EXPECT_EQ(Text(coulombjoint::kJointFailure), QString());
+  EXPECT_EQ(Text(coulombjoint::kMaterialFailureVerdict), QString());
+  EXPECT_EQ(Text(coulombjoint::kJointFailureVerdict), QString());
   EXPECT_TRUE(History().contains(QStringLiteral(
       "Determination of shear failure plane based on Coulomb's theory on material with given discontinuities.")));
 }
@@ -95,13 +95,13 @@ TEST_F(CoulombJointDialogTest, ValidationMessages) {
     const char* message;
   };
   const Case cases[] = {
-      {coulombjoint::kCohesion, "-1", "Invalid value for material cohesion"},
-      {coulombjoint::kFriction, "-2", "Invalid value for material friction angle"},
-      {coulombjoint::kFriction, "90", "Invalid value for material friction angle"},
+      {coulombjoint::kMaterialCohesion, "-1", "Invalid value for material cohesion"},
+      {coulombjoint::kMaterialFrictionAngle, "-2", "Invalid value for material friction angle"},
+      {coulombjoint::kMaterialFrictionAngle, "90", "Invalid value for material friction angle"},
       {coulombjoint::kJointCohesion, "-0.5", "Invalid value for discontinuity cohesion"},
-      {coulombjoint::kJointFriction, "-30", "Invalid value for discontinuity friction angle"},
+      {coulombjoint::kJointFrictionAngle, "-30", "Invalid value for discontinuity friction angle"},
       {coulombjoint::kSx, "1e39", "Invalid value for sx"},
-      {coulombjoint::kAlpha, "-4e38", "Invalid value for Discontinuity Angle from Horizontal"},
+      {coulombjoint::kJointInclination, "-4e38", "Invalid value for Discontinuity Angle from Horizontal"},
   };
   for (const Case& c : cases) {
     boxes_->Clear();
@@ -124,18 +124,18 @@ TEST_F(CoulombJointDialogTest, PorePressureIsClampedToS2ByValue) {
   // s2 = 2.996 shows as "3.00" after the clamp, and 2.996 itself acts.
   StoreSet(0, 10, 2.996f, 1, 20, 0);
   Open();
-  Press(coulombjoint::kPore);
+  Press(coulombjoint::kPoreOption);
   EXPECT_TRUE(Enabled(coulombjoint::kPorePressure));
-  EXPECT_TRUE(Enabled(coulombjoint::kPoreFailure));
+  EXPECT_TRUE(Enabled(coulombjoint::kMaterialPoreFailureVerdict));
   Type(coulombjoint::kPorePressure, QStringLiteral("5"));
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("Pore pressure value is too high. Reduced to maximum allowed."));
   EXPECT_EQ(Text(coulombjoint::kPorePressure), QStringLiteral("3.00"));
   EXPECT_EQ(Dialog().WorkingMaterial(0).PorePressure, 2.996f);
   EXPECT_EQ(Text(coulombjoint::kPoreNotice), QString());
-  EXPECT_NE(Text(coulombjoint::kPoreFailure), QString());
+  EXPECT_NE(Text(coulombjoint::kMaterialPoreFailureVerdict), QString());
   // Leaving the box and pressing OK keeps the clamped value exactly.
-  Focus(coulombjoint::kCohesion);
+  Focus(coulombjoint::kMaterialCohesion);
   Press(coulombjoint::kOk);
   EXPECT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Project.JointMaterials[0].PorePressure, 2.996f);
@@ -150,19 +150,19 @@ TEST_F(CoulombJointDialogTest, PorePressureIsClampedToS2ByValue) {
   ASSERT_EQ(Messages().size(), 2u);
   EXPECT_EQ(Messages()[0].prompt, QStringLiteral("Pore pressure value is too high. Reduced to maximum allowed."));
   EXPECT_EQ(LastMessage(), QStringLiteral("Calculated pore pressure is negative. Option is disabled."));
-  EXPECT_FALSE(Control<QCheckBox>(coulombjoint::kPore)->isChecked());
+  EXPECT_FALSE(Control<QCheckBox>(coulombjoint::kPoreOption)->isChecked());
   EXPECT_FALSE(Enabled(coulombjoint::kPorePressure));
-  EXPECT_EQ(Text(coulombjoint::kPoreFailure), QString());
+  EXPECT_EQ(Text(coulombjoint::kMaterialPoreFailureVerdict), QString());
   EXPECT_TRUE(History().contains(QStringLiteral("Message: Calculated pore pressure is negative. Option is disabled.")));
 
   // A pore pressure of 0 gives no pore verdicts.
   StoreSet(0, 10, 3, 1, 20, 0);
   Open();
-  Press(coulombjoint::kPore);
+  Press(coulombjoint::kPoreOption);
   Type(coulombjoint::kPorePressure, QStringLiteral("0"));
-  EXPECT_EQ(Text(coulombjoint::kPoreFailure), QString());
-  EXPECT_EQ(Text(coulombjoint::kJointPoreFailure), QString());
-  EXPECT_NE(Text(coulombjoint::kFailure), QString());
+  EXPECT_EQ(Text(coulombjoint::kMaterialPoreFailureVerdict), QString());
+  EXPECT_EQ(Text(coulombjoint::kJointPoreFailureVerdict), QString());
+  EXPECT_NE(Text(coulombjoint::kMaterialFailureVerdict), QString());
 }
 
 TEST_F(CoulombJointDialogTest, SetSwitchKeepsEntriesAndCommitsOnlyOnOk) {
@@ -179,7 +179,7 @@ TEST_F(CoulombJointDialogTest, SetSwitchKeepsEntriesAndCommitsOnlyOnOk) {
   EXPECT_TRUE(Control<QRadioButton>(coulombjoint::kMohrGraph)->isChecked());  // the set's own graph
   EXPECT_EQ(Dialog().width(), 797);
   // The switch stores without checks: a refused cohesion survives it.
-  Type(coulombjoint::kCohesion, QStringLiteral("-3"));
+  Type(coulombjoint::kMaterialCohesion, QStringLiteral("-3"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for material cohesion"));
   boxes_->Clear();
   Press(coulombjoint::kSet1);
@@ -190,7 +190,7 @@ TEST_F(CoulombJointDialogTest, SetSwitchKeepsEntriesAndCommitsOnlyOnOk) {
   Press(coulombjoint::kOk);
   EXPECT_TRUE(Dialog().isVisible());
   EXPECT_TRUE(Control<QRadioButton>(coulombjoint::kSet2)->isChecked());
-  EXPECT_EQ(Text(coulombjoint::kCohesion), QStringLiteral("-3.000"));
+  EXPECT_EQ(Text(coulombjoint::kMaterialCohesion), QStringLiteral("-3.000"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for material cohesion"));
   EXPECT_EQ(Text(coulombjoint::kS1), QString());  // nothing of set 1 stays on show
   EXPECT_EQ(Project.JointSelectedSet, 0);
@@ -203,7 +203,7 @@ TEST_F(CoulombJointDialogTest, SetSwitchKeepsEntriesAndCommitsOnlyOnOk) {
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
   Open();
   Press(coulombjoint::kSet2);
-  Type(coulombjoint::kJointFriction, QStringLiteral("-1"));
+  Type(coulombjoint::kJointFrictionAngle, QStringLiteral("-1"));
   Press(coulombjoint::kOk);
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
@@ -239,7 +239,7 @@ TEST_F(CoulombJointDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   EXPECT_TRUE(Control<QRadioButton>(coulombjoint::kSet2)->isChecked());
   Press(coulombjoint::kSet1);
   Focus(coulombjoint::kSy);
-  Focus(coulombjoint::kAlpha);
+  Focus(coulombjoint::kJointInclination);
   Press(coulombjoint::kOk);
   EXPECT_TRUE(Messages().empty());
   for (std::size_t i = 0; i < 2; ++i) {
@@ -313,8 +313,8 @@ TEST_F(CoulombJointDialogTest, MohrPlotDrawsTheSlidingRangeOrNone) {
   // Principal stresses beyond the 32-bit range: every result is emptied.
   Paste(coulombjoint::kSy, QStringLiteral("3e38"));
   Paste(coulombjoint::kTxy, QStringLiteral("3e38"));
-  for (const char* box :
-       {coulombjoint::kS1, coulombjoint::kS2, coulombjoint::kFailure, coulombjoint::kJointFailure, coulombjoint::kBeta})
+  for (const char* box : {coulombjoint::kS1, coulombjoint::kS2, coulombjoint::kMaterialFailureVerdict,
+                          coulombjoint::kJointFailureVerdict, coulombjoint::kAngleToS1})
     EXPECT_EQ(Text(box), QString()) << box;
   EXPECT_TRUE(Plot()->Items().empty());
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
@@ -327,9 +327,9 @@ TEST_F(CoulombJointDialogTest, Sigma1BetaChartAndMaterialStrength) {
   EXPECT_EQ(Dialog().width(), 797);
   EXPECT_TRUE(Chart()->isVisible());
   EXPECT_FALSE(Plot()->isVisible());
-  EXPECT_EQ(Text(coulombjoint::kStrength), QStringLiteral("23.32"));
-  EXPECT_EQ(Text(coulombjoint::kBeta1), QStringLiteral("39.3"));
-  EXPECT_EQ(Text(coulombjoint::kBeta2), QStringLiteral("80.7"));
+  EXPECT_EQ(Text(coulombjoint::kMaterialStrength), QStringLiteral("23.32"));
+  EXPECT_EQ(Text(coulombjoint::kSlidingRangeStart), QStringLiteral("39.3"));
+  EXPECT_EQ(Text(coulombjoint::kSlidingRangeEnd), QStringLiteral("80.7"));
   ASSERT_EQ(Chart()->Series()->count(), 92);
   EXPECT_EQ(Chart()->Series()->at(0).x(), 0);
   EXPECT_NEAR(Chart()->Series()->at(0).y(), 23.3205, 1e-3);
@@ -344,14 +344,14 @@ TEST_F(CoulombJointDialogTest, Sigma1BetaChartAndMaterialStrength) {
 
   // No sliding range: the labels are emptied, the strength stays current.
   Type(coulombjoint::kSx, QStringLiteral("2"));
-  EXPECT_EQ(Text(coulombjoint::kBeta1), QString());
-  EXPECT_EQ(Text(coulombjoint::kStrength), QStringLiteral("23.32"));
+  EXPECT_EQ(Text(coulombjoint::kSlidingRangeStart), QString());
+  EXPECT_EQ(Text(coulombjoint::kMaterialStrength), QStringLiteral("23.32"));
   EXPECT_EQ(Chart()->Series()->count(), 91);
   // A negative intact strength (s2 = -40, c = 0): a scale that holds it.
-  Type(coulombjoint::kCohesion, QStringLiteral("0"));
+  Type(coulombjoint::kMaterialCohesion, QStringLiteral("0"));
   Type(coulombjoint::kSx, QStringLiteral("-1"));
   Type(coulombjoint::kSy, QStringLiteral("-40"));
-  EXPECT_EQ(Text(coulombjoint::kStrength), QStringLiteral("-120.00"));
+  EXPECT_EQ(Text(coulombjoint::kMaterialStrength), QStringLiteral("-120.00"));
   EXPECT_LE(Chart()->Sigma1Axis()->min(), -120);
   for (const QPointF& p : Chart()->Series()->points()) {
     EXPECT_GE(p.x(), 0);
@@ -361,7 +361,7 @@ TEST_F(CoulombJointDialogTest, Sigma1BetaChartAndMaterialStrength) {
   }
   // The strength belongs to the chart: another graph empties it.
   Press(coulombjoint::kMohrGraph);
-  EXPECT_EQ(Text(coulombjoint::kStrength), QString());
+  EXPECT_EQ(Text(coulombjoint::kMaterialStrength), QString());
   Press(coulombjoint::kNoGraph);
   EXPECT_EQ(Dialog().width(), 510);
 }
@@ -370,12 +370,12 @@ TEST_F(CoulombJointDialogTest, BoxesCarryTheNamesOfTheirLabels) {
   Open();
   EXPECT_EQ(Control<QLineEdit>(coulombjoint::kSx)->accessibleName(), QStringLiteral("sx"));
   EXPECT_EQ(Control<QLineEdit>(coulombjoint::kPorePressure)->accessibleName(), QStringLiteral("Pore Pressure"));
-  EXPECT_EQ(Control<QCheckBox>(coulombjoint::kPore)->accessibleName(), QStringLiteral("Pore Pressure"));
-  EXPECT_EQ(Control<QLineEdit>(coulombjoint::kStrength)->accessibleName(), QStringLiteral("Material Strength"));
-  EXPECT_EQ(Control<QLineEdit>(coulombjoint::kJointPoreFailure)->accessibleName(),
+  EXPECT_EQ(Control<QCheckBox>(coulombjoint::kPoreOption)->accessibleName(), QStringLiteral("Pore Pressure"));
+  EXPECT_EQ(Control<QLineEdit>(coulombjoint::kMaterialStrength)->accessibleName(), QStringLiteral("Material Strength"));
+  EXPECT_EQ(Control<QLineEdit>(coulombjoint::kJointPoreFailureVerdict)->accessibleName(),
             QStringLiteral("Failure at Discontinuity due to Pore Pressure"));
-  EXPECT_EQ(Control<QLineEdit>(coulombjoint::kBeta)->accessibleName(), QStringLiteral("Angle to s1"));
-  EXPECT_TRUE(Control<QLineEdit>(coulombjoint::kBeta)->isReadOnly());
+  EXPECT_EQ(Control<QLineEdit>(coulombjoint::kAngleToS1)->accessibleName(), QStringLiteral("Angle to s1"));
+  EXPECT_TRUE(Control<QLineEdit>(coulombjoint::kAngleToS1)->isReadOnly());
 }
 
 TEST_F(CoulombJointDialogTest, RenderBothLanguagesAndEveryGraph) {
@@ -401,18 +401,19 @@ TEST_F(CoulombJointDialogTest, HelpPageExample) {
   Project.JointMaterials[0].PorePressure = 1;
   Open();
   test::ExpectShown(text, {{coulombjoint::kS1, "10.000"},
-                           {coulombjoint::kTheta1, "0.000"},
+                           {coulombjoint::kS1Direction, "0.000"},
                            {coulombjoint::kS2, "2.000"},
-                           {coulombjoint::kTheta2, "-90.000"},
-                           {coulombjoint::kJointFailure, "true"},
-                           {coulombjoint::kFailure, "false"},
-                           {coulombjoint::kJointPoreFailure, "true"},
-                           {coulombjoint::kPoreFailure, "false"},
-                           {coulombjoint::kBeta, "60.00"},
-                           {coulombjoint::kStrength, ""}});
+                           {coulombjoint::kS2Direction, "-90.000"},
+                           {coulombjoint::kJointFailureVerdict, "true"},
+                           {coulombjoint::kMaterialFailureVerdict, "false"},
+                           {coulombjoint::kJointPoreFailureVerdict, "true"},
+                           {coulombjoint::kMaterialPoreFailureVerdict, "false"},
+                           {coulombjoint::kAngleToS1, "60.00"},
+                           {coulombjoint::kMaterialStrength, ""}});
   Press(coulombjoint::kS1BetaGraph);
-  test::ExpectShown(
-      text, {{coulombjoint::kStrength, "23.32"}, {coulombjoint::kBeta1, "52.6"}, {coulombjoint::kBeta2, "67.4"}});
+  test::ExpectShown(text, {{coulombjoint::kMaterialStrength, "23.32"},
+                           {coulombjoint::kSlidingRangeStart, "52.6"},
+                           {coulombjoint::kSlidingRangeEnd, "67.4"}});
   EXPECT_TRUE(Messages().empty());
 }
 

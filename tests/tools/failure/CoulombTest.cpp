@@ -58,6 +58,21 @@ TEST(Coulomb, EachParameterIsDerivedFromTheOtherTwo) {
   EXPECT_EQ(DerivedParameterText(DeriveCoulombStrength(Params(3, 0, 0, 1)), 1), "6.000");
 }
 
+// What OK keeps of a derived parameter is the number its box shows.
+TEST(Coulomb, ADerivedParameterIsKeptAsShown) {
+  for (qint16 option : {kCoulombDeriveCohesion, kCoulombDeriveStrength, kCoulombDeriveFriction}) {
+    for (float value : {17.3205f, -133.57f, 0.0f, 3e38f}) {
+      CoulombStrength strength;
+      strength.Cohesion = strength.UniaxialStrength = strength.FrictionAngle = value;
+      strength.Derived = true;
+      EXPECT_EQ(DerivedParameterAsShown(value, option), LeadingNumber<float>(DerivedParameterText(strength, option)))
+          << option << " " << value;
+    }
+  }
+  EXPECT_EQ(DerivedParameterAsShown(17.3205f, kCoulombDeriveStrength), 17.321f);
+  EXPECT_EQ(DerivedParameterAsShown(30.04f, kCoulombDeriveFriction), 30.0f);
+}
+
 TEST(Coulomb, DerivationsRoundTrip) {
   for (float phi : {-80.0f, -45.0f, 0.0f, 20.0f, 45.0f, 80.0f, 89.9f}) {
     const CoulombStrength up = DeriveCoulombStrength(Params(7, 0, phi, kCoulombDeriveStrength));
@@ -72,18 +87,17 @@ TEST(Coulomb, FrictionAnglesOfNinetyDegreesAreRefused) {
   for (float phi : {90.0f, -90.0f, 135.0f}) {
     const CoulombParams p = Params(5, 0, phi, kCoulombDeriveStrength);
     EXPECT_FALSE(DeriveCoulombStrength(p).Usable()) << phi;
-    EXPECT_EQ(FirstInvalidCoulombInput(Stress(10, 5), p), CoulombField::FrictionAngle);
+    EXPECT_TRUE(CoulombValueRule(CoulombField::FrictionAngle)(phi)) << phi;
     const CoulombResult r = CalcCoulomb(Stress(10, 5), p);
     EXPECT_TRUE(r.Computed);
     EXPECT_FALSE(r.Judged);
     EXPECT_EQ(r.FailureVerdict, Verdict::Blank);
   }
   // Derived: c and UCS of opposite signs, or UCS = 0 with c not 0, give a
-  // friction angle of -90 or below. It is shown, but judges nothing, and is
-  // not refused: the user typed no friction angle.
+  // friction angle of -90 or below. It is shown, but judges nothing (the
+  // dialog does not refuse it: the user typed no friction angle).
   for (float ucs : {-4.0f, 0.0f}) {
     const CoulombParams p = Params(5, ucs, 0, kCoulombDeriveFriction);
-    EXPECT_EQ(FirstInvalidCoulombInput(Stress(10, 5), p), CoulombField::None);
     const CoulombResult r = CalcCoulomb(Stress(10, 5), p);
     EXPECT_LE(r.Strength.FrictionAngle, -90.0f);
     EXPECT_FALSE(r.Judged);
@@ -93,18 +107,7 @@ TEST(Coulomb, FrictionAnglesOfNinetyDegreesAreRefused) {
                "Invalid value for material friction angle");
 }
 
-TEST(Coulomb, ValidationOrderAndMessages) {
-  const CoulombParams ok = Params(5, 0, 30, kCoulombDeriveStrength);
-  EXPECT_EQ(FirstInvalidCoulombInput(Stress(-1, -1), ok), CoulombField::Sx);
-  EXPECT_EQ(FirstInvalidCoulombInput(Stress(1, -1), ok), CoulombField::Sy);
-  CoulombParams pore = ok;
-  pore.PorePressure = -1;  // ignored while the option is off
-  EXPECT_EQ(FirstInvalidCoulombInput(Stress(1, 1, -50), pore), CoulombField::None);
-  pore.UsePore = -1;
-  EXPECT_EQ(FirstInvalidCoulombInput(Stress(1, 1), pore), CoulombField::PorePressure);
-  // Negative strength parameters are accepted.
-  EXPECT_EQ(FirstInvalidCoulombInput(Stress(1, 1), Params(-5, 0, -30, 1)), CoulombField::None);
-
+TEST(Coulomb, FieldMessages) {
   const InputMessage sx = CoulombInvalidMessage(CoulombField::Sx);
   EXPECT_TRUE(sx.withPrefix);
   EXPECT_STREQ(sx.text.english, "sx");

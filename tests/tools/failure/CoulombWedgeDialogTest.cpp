@@ -38,10 +38,14 @@ TEST_F(CoulombWedgeDialogTest, ANewProjectOpensQuietlyAndTypingGivesTheSafetyFac
   EXPECT_TRUE(Messages().empty());  // an angle of 0 in a new project is no error
   EXPECT_EQ(Text(coulombwedge::kSafetyFactor), QString());
   EXPECT_FALSE(Enabled(coulombwedge::kOk));
-  const std::pair<const char*, const char*> entries[] = {
-      {coulombwedge::kWidth, "10"},     {coulombwedge::kHeight, "5"},    {coulombwedge::kUnitWeight, "25"},
-      {coulombwedge::kCohesion, "20"},  {coulombwedge::kFriction, "30"}, {coulombwedge::kDiscAngle, "40"},
-      {coulombwedge::kBoltLoad, "100"}, {coulombwedge::kBoltAngle, "10"}};
+  const std::pair<const char*, const char*> entries[] = {{coulombwedge::kWidth, "10"},
+                                                         {coulombwedge::kHeight, "5"},
+                                                         {coulombwedge::kUnitWeight, "25"},
+                                                         {coulombwedge::kPlaneCohesion, "20"},
+                                                         {coulombwedge::kPlaneFrictionAngle, "30"},
+                                                         {coulombwedge::kPlaneAngle, "40"},
+                                                         {coulombwedge::kBoltLoad, "100"},
+                                                         {coulombwedge::kBoltAngle, "10"}};
   for (const auto& [box, text] : entries) Type(box, QString::fromLatin1(text));
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(Text(coulombwedge::kSafetyFactor), FormatGeneral(CalcWedgeSafetyFactor(Example()).SafetyFactor));
@@ -92,7 +96,7 @@ TEST_F(CoulombWedgeDialogTest, PlaneAnglesAtTheLimits) {
     Project.CoulombWedgeData = Example(static_cast<qint16>(tab));
     Open();
     SelectTab(tab);
-    const char* result = tab == 0 ? coulombwedge::kSafetyFactor : coulombwedge::kReqBoltLoad;
+    const char* result = tab == 0 ? coulombwedge::kSafetyFactor : coulombwedge::kRequiredBoltLoad;
     struct Case {
       const char* angle;
       bool refused, computed;
@@ -101,10 +105,10 @@ TEST_F(CoulombWedgeDialogTest, PlaneAnglesAtTheLimits) {
     for (const Case& c : cases) {
       SCOPED_TRACE(testing::Message() << "tab " << tab << ": " << c.angle);
       boxes_->Clear();
-      Type(coulombwedge::kDiscAngle, QString::fromLatin1(c.angle));
+      Type(coulombwedge::kPlaneAngle, QString::fromLatin1(c.angle));
       if (c.refused) {
         EXPECT_EQ(LastMessage(), QStringLiteral("0 < Angle of discontinuity plane < 90"));
-        EXPECT_TRUE(Control(coulombwedge::kDiscAngle)->hasFocus());
+        EXPECT_TRUE(Control(coulombwedge::kPlaneAngle)->hasFocus());
         continue;
       }
       EXPECT_TRUE(Messages().empty());
@@ -119,7 +123,7 @@ TEST_F(CoulombWedgeDialogTest, TheLoadTabAndItsRoundTripToTheSafetyFactor) {
   Project.CoulombWedgeData = Example(1);
   Open();
   SelectTab(1);
-  const QString load = Text(coulombwedge::kReqBoltLoad);
+  const QString load = Text(coulombwedge::kRequiredBoltLoad);
   EXPECT_NEAR(ParseLeadingNumber(load), 284.93, 0.01);
   EXPECT_EQ(Text(coulombwedge::kLoadNote), QString());
   // The load found, on the bolt at the same angle, gives back 1.5.
@@ -127,19 +131,19 @@ TEST_F(CoulombWedgeDialogTest, TheLoadTabAndItsRoundTripToTheSafetyFactor) {
   Type(coulombwedge::kBoltLoad, load);
   EXPECT_NEAR(ParseLeadingNumber(Text(coulombwedge::kSafetyFactor)), 1.5, 1e-4);
   SelectTab(1);
-  EXPECT_EQ(Text(coulombwedge::kReqBoltLoad), load);  // each tab keeps its own result
+  EXPECT_EQ(Text(coulombwedge::kRequiredBoltLoad), load);  // each tab keeps its own result
 
   // A factor the unbolted block reaches: no negative load, the note instead.
-  Type(coulombwedge::kReqSafetyFactor, QStringLiteral("0.5"));
-  EXPECT_EQ(Text(coulombwedge::kReqBoltLoad), QString());
+  Type(coulombwedge::kRequiredSafetyFactor, QStringLiteral("0.5"));
+  EXPECT_EQ(Text(coulombwedge::kRequiredBoltLoad), QString());
   EXPECT_EQ(Text(coulombwedge::kLoadNote), QStringLiteral("Bolt is not Required"));
   // A bolt across the plane (denominator below 0): no stale load either.
-  Type(coulombwedge::kReqSafetyFactor, QStringLiteral("1.5"));
-  EXPECT_EQ(Text(coulombwedge::kReqBoltLoad), load);
-  Type(coulombwedge::kBoltAngle2, QStringLiteral("130"));
-  EXPECT_EQ(Text(coulombwedge::kReqBoltLoad), QString());
+  Type(coulombwedge::kRequiredSafetyFactor, QStringLiteral("1.5"));
+  EXPECT_EQ(Text(coulombwedge::kRequiredBoltLoad), load);
+  Type(coulombwedge::kBoltAngleForLoad, QStringLiteral("130"));
+  EXPECT_EQ(Text(coulombwedge::kRequiredBoltLoad), QString());
   EXPECT_EQ(Text(coulombwedge::kLoadNote), QString::fromUtf8(kWedgeUnreachableNote.english));
-  Type(coulombwedge::kReqSafetyFactor, QStringLiteral("0.5"));
+  Type(coulombwedge::kRequiredSafetyFactor, QStringLiteral("0.5"));
   EXPECT_EQ(Text(coulombwedge::kLoadNote), QStringLiteral("Bolt is not Required"));
   EXPECT_TRUE(Enabled(coulombwedge::kOk));
   // No block: no result, no note, no OK.
@@ -159,14 +163,23 @@ TEST_F(CoulombWedgeDialogTest, NegativeEntriesAreRefusedWithTheirMessages) {
     const char* message;
   } cases[] = {
       {WedgeTool::Wedge, 1, 0, coulombwedge::kWidth, "-1", "Width > 0"},
-      {WedgeTool::Wedge, 1, 0, coulombwedge::kFriction, "-1", "Angle of internal friction > 0"},
+      {WedgeTool::Wedge, 1, 0, coulombwedge::kPlaneFrictionAngle, "-1", "Angle of internal friction > 0"},
+      {WedgeTool::Wedge, 1, 0, coulombwedge::kHeight, "-1", "Height > 0"},
+      {WedgeTool::Wedge, 1, 0, coulombwedge::kUnitWeight, "-1", "Unit Weight > 0"},
+      {WedgeTool::Wedge, 1, 1, coulombwedge::kPlaneCohesion, "-0.5", "Cohesion > 0"},
+      {WedgeTool::Wedge, 1, 0, coulombwedge::kPlaneFrictionAngle, "90", "Angle of internal friction < 90"},
+      // Read into its 32-bit field, this is 90 itself.
+      {WedgeTool::Wedge, 1, 0, coulombwedge::kPlaneFrictionAngle, "89.999999999", "Angle of internal friction < 90"},
       {WedgeTool::Wedge, 1, 0, coulombwedge::kHeight, "1e999", "The value is too large"},
+      {WedgeTool::Wedge, 1, 1, coulombwedge::kBoltAngleForLoad, "-1e300", "The value is too large"},
       {WedgeTool::Wedge, 1, 0, coulombwedge::kBoltLoad, "-1", "Invalid value for load"},
       {WedgeTool::Wedge, 0, 0, coulombwedge::kBoltLoad, "-1", "Εσφαλμένη τιμή για το φορτίο"},
       {WedgeTool::Wedge, 1, 0, coulombwedge::kBoltAngle, "-1", "angle >= 0"},
-      {WedgeTool::Wedge, 1, 1, coulombwedge::kReqSafetyFactor, "-1", "Invalid value for Safety Factor"},
-      {WedgeTool::Slope, 1, 1, coulombwedge::kReqSafetyFactor, "-1", "Invalid value for safety factor"},
-      {WedgeTool::Slope, 0, 1, coulombwedge::kBoltAngle2, "-1", "γωνία >= 0"},
+      {WedgeTool::Wedge, 1, 1, coulombwedge::kRequiredSafetyFactor, "-1", "Invalid value for Safety Factor"},
+      {WedgeTool::Slope, 1, 1, coulombwedge::kRequiredSafetyFactor, "-1", "Invalid value for safety factor"},
+      {WedgeTool::Slope, 0, 1, coulombwedge::kBoltAngleForLoad, "-1", "γωνία >= 0"},
+      {WedgeTool::Slope, 0, 1, coulombwedge::kRequiredSafetyFactor, "-1",
+       "Εσφαλμένη τιμή για τον συντελεστή ασφάλειας"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -174,18 +187,53 @@ TEST_F(CoulombWedgeDialogTest, NegativeEntriesAreRefusedWithTheirMessages) {
     Project.CoulombWedgeData = Project.CoulombSlopeData = Example(static_cast<qint16>(c.tab));
     Open(c.tool);
     SelectTab(c.tab);
-    const QString shown = Text(coulombwedge::kSafetyFactor) + Text(coulombwedge::kReqBoltLoad);
+    const QString shown = Text(coulombwedge::kSafetyFactor) + Text(coulombwedge::kRequiredBoltLoad);
     boxes_->Clear();
     Paste(c.box, QString::fromLatin1(c.text));
     EXPECT_EQ(LastMessage(), QString::fromUtf8(c.message));
     EXPECT_TRUE(Control(c.box)->hasFocus());
-    EXPECT_EQ(Text(coulombwedge::kSafetyFactor) + Text(coulombwedge::kReqBoltLoad), shown);  // nothing computed from it
+    EXPECT_EQ(Text(coulombwedge::kSafetyFactor) + Text(coulombwedge::kRequiredBoltLoad),
+              shown);          // nothing computed from it
     Press(coulombwedge::kOk);  // refused again: the dialog stays
     EXPECT_TRUE(Dialog().isVisible());
   }
   Dialog().close();
   EXPECT_EQ(Project.CoulombWedgeData.BoltLoad, 100.0f);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
+}
+
+// Only the page shown is read: a bolt entry left refused on the other page
+// is neither judged nor kept.
+TEST_F(CoulombWedgeDialogTest, TheBoltBoxesOfThePageNotShownAreNotRead) {
+  Project.CoulombWedgeData = Example();
+  Open();
+  Type(coulombwedge::kPlaneFrictionAngle, QStringLiteral("89.9"));  // just below the limit
+  EXPECT_TRUE(Messages().empty());
+  Type(coulombwedge::kPlaneFrictionAngle, QStringLiteral("30"));
+  Paste(coulombwedge::kBoltLoad, QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for load"));
+  boxes_->Clear();
+  SelectTab(1);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_NEAR(ParseLeadingNumber(Text(coulombwedge::kRequiredBoltLoad)), 284.93, 0.01);
+  Type(coulombwedge::kRequiredSafetyFactor, QStringLiteral("2"));
+  EXPECT_TRUE(Messages().empty());
+  Press(coulombwedge::kOk);
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Project.CoulombWedgeData.ReqSafetyFactor, 2.0f);
+  EXPECT_EQ(Project.CoulombWedgeData.BoltLoad, 100.0f);
+
+  // Back on the first page, its boxes count again.
+  Project.CoulombWedgeData = Example(1);
+  Open();
+  SelectTab(1);
+  Type(coulombwedge::kBoltAngleForLoad, QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("angle >= 0"));
+  boxes_->Clear();
+  SelectTab(0);
+  EXPECT_TRUE(Messages().empty());
+  Type(coulombwedge::kBoltLoad, QStringLiteral("-2"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for load"));
 }
 
 TEST_F(CoulombWedgeDialogTest, OkCommitsTheToolsOwnRecordAndCancelOrTheCloseBoxDoNot) {
@@ -205,7 +253,7 @@ TEST_F(CoulombWedgeDialogTest, OkCommitsTheToolsOwnRecordAndCancelOrTheCloseBoxD
     Open(tool);
     Type(coulombwedge::kWidth, QStringLiteral("12"));
     SelectTab(1);
-    Type(coulombwedge::kReqSafetyFactor, QStringLiteral("2"));
+    Type(coulombwedge::kRequiredSafetyFactor, QStringLiteral("2"));
     Press(coulombwedge::kOk);
     EXPECT_FALSE(Dialog().isVisible());
     EXPECT_EQ(own.Width, 12.0f);
@@ -226,7 +274,7 @@ TEST_F(CoulombWedgeDialogTest, OkWithoutEditsKeepsTheStoredValuesAndTheGreekTab)
     Project.CoulombWedgeData = stored;
     Open();
     EXPECT_EQ(Text(coulombwedge::kWidth), QStringLiteral("10.000"));
-    Focus(coulombwedge::kReqSafetyFactor);
+    Focus(coulombwedge::kRequiredSafetyFactor);
     Press(coulombwedge::kOk);
     const BoltedWedgeData& r = Project.CoulombWedgeData;
     for (auto field : {&BoltedWedgeData::FrictionAngle, &BoltedWedgeData::Cohesion, &BoltedWedgeData::DiscAngle,
@@ -250,7 +298,7 @@ TEST_F(CoulombWedgeDialogTest, InEnglishBothToolsOpenOnTheSafetyFactorTab) {
       EXPECT_EQ(tabs->tabText(tabs->currentIndex()),
                 english ? QStringLiteral("Safety Factor") : QStringLiteral("Φορτίο"));
       // The tab shown has its result.
-      EXPECT_FALSE(Text(english ? coulombwedge::kSafetyFactor : coulombwedge::kReqBoltLoad).isEmpty());
+      EXPECT_FALSE(Text(english ? coulombwedge::kSafetyFactor : coulombwedge::kRequiredBoltLoad).isEmpty());
     }
   }
 }
@@ -261,7 +309,7 @@ TEST_F(CoulombWedgeDialogTest, TheSlopeTwinHasItsOwnTextsAndBoxNames) {
   EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Stability of Bolted Rock Slope"));
   EXPECT_EQ(Control<QGroupBox>(coulombwedge::kBlockFrame)->title(), QStringLiteral("Slope Parameters"));
   EXPECT_EQ(Text(coulombwedge::kBlockNote), QStringLiteral("Slope Width = 1 m"));
-  EXPECT_EQ(Control(coulombwedge::kReqSafetyFactor)->accessibleName(), QStringLiteral("Slope Safety Factor"));
+  EXPECT_EQ(Control(coulombwedge::kRequiredSafetyFactor)->accessibleName(), QStringLiteral("Slope Safety Factor"));
   EXPECT_TRUE(History().contains(QStringLiteral("Failure analysis of rock slope with planar discontinuity")));
   EnglishMenus = 0;
   Open(WedgeTool::Slope);
@@ -273,11 +321,11 @@ TEST_F(CoulombWedgeDialogTest, TheSlopeTwinHasItsOwnTextsAndBoxNames) {
   EnglishMenus = 1;
   Open();
   EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Stability of Bolted Rock Wedge"));
-  EXPECT_EQ(Control(coulombwedge::kDiscAngle)->accessibleName(),
+  EXPECT_EQ(Control(coulombwedge::kPlaneAngle)->accessibleName(),
             QStringLiteral("Angle of Discontinuity Plane to Horizontal Plane"));
   EXPECT_EQ(Control(coulombwedge::kSafetyFactor)->accessibleName(), QStringLiteral("Safety Factor for Slope"));
-  EXPECT_EQ(Control(coulombwedge::kReqBoltLoad)->accessibleName(), QStringLiteral("Load (kN)"));
-  EXPECT_EQ(Control(coulombwedge::kReqSafetyFactor)->accessibleName(), QStringLiteral("Wedge Safety Factor"));
+  EXPECT_EQ(Control(coulombwedge::kRequiredBoltLoad)->accessibleName(), QStringLiteral("Load (kN)"));
+  EXPECT_EQ(Control(coulombwedge::kRequiredSafetyFactor)->accessibleName(), QStringLiteral("Wedge Safety Factor"));
   EXPECT_TRUE(Control<QLineEdit>(coulombwedge::kSafetyFactor)->isReadOnly());
 }
 
@@ -308,9 +356,9 @@ TEST_F(CoulombWedgeDialogTest, HelpPageExample) {
   Type(coulombwedge::kBoltLoad, QStringLiteral("0"));
   test::ExpectShown(text, {{coulombwedge::kSafetyFactor, "0.9268442"}});
   SelectTab(1);
-  test::ExpectShown(text, {{coulombwedge::kReqBoltLoad, "460.0505"}, {coulombwedge::kLoadNote, ""}});
-  Type(coulombwedge::kReqSafetyFactor, QStringLiteral("0.9"));
-  test::ExpectShown(text, {{coulombwedge::kReqBoltLoad, ""}, {coulombwedge::kLoadNote, "Bolt is not Required"}});
+  test::ExpectShown(text, {{coulombwedge::kRequiredBoltLoad, "460.0505"}, {coulombwedge::kLoadNote, ""}});
+  Type(coulombwedge::kRequiredSafetyFactor, QStringLiteral("0.9"));
+  test::ExpectShown(text, {{coulombwedge::kRequiredBoltLoad, ""}, {coulombwedge::kLoadNote, "Bolt is not Required"}});
   EXPECT_TRUE(Messages().empty());
 }
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace brantel {
 namespace {
@@ -196,84 +197,63 @@ TEST(CoulombWedge, ANonPositiveDenominatorShowsNoLoad) {
   EXPECT_EQ(CalcWedgeBoltLoad(d).Outcome, WedgeLoadOutcome::NotRequired);
 }
 
-TEST(CoulombWedge, ValidationStopsAtTheFirstBadBox) {
-  const WedgeBoxValues good{10, 5, 25, 20, 30, 40, 100, 10, 1.5, 10};
+// What each input's value rule refuses, with which message; 0 passes every
+// rule, and a plane angle of 0 (no plane yet) gives no result instead.
+TEST(CoulombWedge, ValueRulesOfTheInputs) {
   struct Case {
-    double WedgeBoxValues::*field;
+    WedgeInput input;
     double value;
-    qint16 tab;
-    WedgeBox box;  // meaningful when message is not null
-    const char* message;
+    const char* message;  // null: passes
   } cases[] = {
-      {&WedgeBoxValues::Width, 0, 0, WedgeBox::Text1, nullptr},  // 0 passes
-      {&WedgeBoxValues::Width, -1, 0, WedgeBox::Text1, "Width > 0"},
-      {&WedgeBoxValues::Height, -1, 0, WedgeBox::Text2, "Height > 0"},
-      {&WedgeBoxValues::SpecificGravity, -1, 0, WedgeBox::Text3, "Unit Weight > 0"},
-      {&WedgeBoxValues::Cohesion, -0.5, 0, WedgeBox::Text6, "Cohesion > 0"},
-      {&WedgeBoxValues::FrictionAngle, -1, 0, WedgeBox::Text7, "Angle of internal friction > 0"},
-      {&WedgeBoxValues::FrictionAngle, 89.9, 0, WedgeBox::Text7, nullptr},
-      {&WedgeBoxValues::FrictionAngle, 90, 0, WedgeBox::Text7, "Angle of internal friction < 90"},
-      {&WedgeBoxValues::FrictionAngle, 89.999999999, 0, WedgeBox::Text7, "Angle of internal friction < 90"},
-      {&WedgeBoxValues::DiscAngle, 0, 0, WedgeBox::Text8, nullptr},  // no plane yet: no result (below)
-      {&WedgeBoxValues::DiscAngle, -0.001, 0, WedgeBox::Text8, "0 < Angle of discontinuity plane < 90"},
-      {&WedgeBoxValues::DiscAngle, -10, 1, WedgeBox::Text8, "0 < Angle of discontinuity plane < 90"},
-      {&WedgeBoxValues::DiscAngle, 90, 0, WedgeBox::Text8, "0 < Angle of discontinuity plane < 90"},
-      {&WedgeBoxValues::DiscAngle, 0.01, 0, WedgeBox::Text8, nullptr},
-      {&WedgeBoxValues::DiscAngle, 89.99, 1, WedgeBox::Text8, nullptr},
-      {&WedgeBoxValues::BoltLoad, -1, 0, WedgeBox::Text4, "load"},
-      {&WedgeBoxValues::BoltLoad, -1, 1, WedgeBox::Text4, nullptr},  // the other tab's box
-      {&WedgeBoxValues::BoltAngle, -1, 0, WedgeBox::Text5, "angle >= 0"},
-      {&WedgeBoxValues::ReqSafetyFactor, -1, 1, WedgeBox::Text11, "Safety Factor"},
-      {&WedgeBoxValues::BoltAngle2, -1, 1, WedgeBox::Text12, "angle >= 0"},
-      {&WedgeBoxValues::Height, 1e39, 0, WedgeBox::Text2, "The value is too large"},
-      {&WedgeBoxValues::BoltAngle2, -1e300, 1, WedgeBox::Text12, "The value is too large"},
+      {WedgeInput::Width, 0, nullptr},
+      {WedgeInput::Width, -1, "Width > 0"},
+      {WedgeInput::Height, -1, "Height > 0"},
+      {WedgeInput::UnitWeight, -1, "Unit Weight > 0"},
+      {WedgeInput::Cohesion, -0.5, "Cohesion > 0"},
+      {WedgeInput::FrictionAngle, -1, "Angle of internal friction > 0"},
+      {WedgeInput::FrictionAngle, 89.9, nullptr},
+      {WedgeInput::FrictionAngle, 90, "Angle of internal friction < 90"},
+      {WedgeInput::PlaneAngle, 0, nullptr},
+      {WedgeInput::PlaneAngle, -0.001, "0 < Angle of discontinuity plane < 90"},
+      {WedgeInput::PlaneAngle, 90, "0 < Angle of discontinuity plane < 90"},
+      {WedgeInput::PlaneAngle, 0.01, nullptr},
+      {WedgeInput::PlaneAngle, 89.99, nullptr},
+      {WedgeInput::BoltLoad, -1, "load"},
+      {WedgeInput::BoltLoad, 1e30, nullptr},
+      {WedgeInput::BoltAngle, -1, "angle >= 0"},
+      {WedgeInput::BoltAngle, 400, nullptr},
+      {WedgeInput::RequiredSafetyFactor, -1, "Safety Factor"},
+      {WedgeInput::BoltAngleForLoad, -1, "angle >= 0"},
   };
   for (const Case& c : cases) {
-    WedgeBoxValues boxes = good;
-    boxes.*(c.field) = c.value;
-    BoltedWedgeData work;
-    const auto failed = ValidateWedgeInput(WedgeTool::Wedge, boxes, c.tab, work);
-    SCOPED_TRACE(testing::Message() << c.value << " tab " << c.tab);
+    SCOPED_TRACE(testing::Message() << static_cast<int>(c.input) << ": " << c.value);
+    const std::optional<InputMessage> refusal = WedgeValueRule(WedgeTool::Wedge, c.input)(c.value);
     if (!c.message) {
-      EXPECT_FALSE(failed.has_value());
+      EXPECT_FALSE(refusal.has_value());
       continue;
     }
-    ASSERT_TRUE(failed.has_value());
-    EXPECT_EQ(failed->Box, c.box);
-    EXPECT_STREQ(failed->Message.text.english, c.message);
-    EXPECT_EQ(failed->Message.withPrefix, c.box == WedgeBox::Text4 || c.box == WedgeBox::Text11);
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_STREQ(refusal->text.english, c.message);
+    // The two that name their field come behind "Invalid value for ".
+    EXPECT_EQ(refusal->withPrefix, c.input == WedgeInput::BoltLoad || c.input == WedgeInput::RequiredSafetyFactor);
   }
-}
-
-TEST(CoulombWedge, ValidationFillsTheWorkingRecordOfTheSelectedTab) {
-  const WedgeBoxValues boxes{10, 5, 25, 20, 30, 40, 100, 10, 1.5, 12};
-  BoltedWedgeData work;
-  work.ReqSafetyFactor = 7;
-  ASSERT_FALSE(ValidateWedgeInput(WedgeTool::Wedge, boxes, 0, work));
-  EXPECT_EQ(work.Width, 10);
-  EXPECT_EQ(work.DiscAngle, 40);
-  EXPECT_EQ(work.BoltLoad, 100);
-  EXPECT_EQ(work.ReqSafetyFactor, 7);  // the other tab's value stays
-  ASSERT_FALSE(ValidateWedgeInput(WedgeTool::Wedge, boxes, 1, work));
-  EXPECT_EQ(work.ReqSafetyFactor, 1.5f);
-  EXPECT_EQ(work.BoltAngle2, 12);
+  EXPECT_STREQ(WedgeTooLargeMessage().text.english, "The value is too large");
+  EXPECT_FALSE(WedgeTooLargeMessage().withPrefix);
 }
 
 TEST(CoulombWedge, TheSlopeDialogHasItsOwnTexts) {
-  WedgeBoxValues boxes{10, 5, 25, 20, 30, 40, 100, 10, -1, 10};
-  BoltedWedgeData work;
-  const auto slope = ValidateWedgeInput(WedgeTool::Slope, boxes, 1, work);
+  const std::optional<InputMessage> slope = WedgeValueRule(WedgeTool::Slope, WedgeInput::RequiredSafetyFactor)(-1);
   ASSERT_TRUE(slope);
-  EXPECT_FALSE(slope->Message.withPrefix);
-  EXPECT_STREQ(slope->Message.text.english, "Invalid value for safety factor");
-  EXPECT_STREQ(slope->Message.text.greek, "Εσφαλμένη τιμή για τον συντελεστή ασφάλειας");
+  EXPECT_FALSE(slope->withPrefix);
+  EXPECT_STREQ(slope->text.english, "Invalid value for safety factor");
+  EXPECT_STREQ(slope->text.greek, "Εσφαλμένη τιμή για τον συντελεστή ασφάλειας");
 
   const WedgeTexts& w = TextsOf(WedgeTool::Wedge);
   const WedgeTexts& s = TextsOf(WedgeTool::Slope);
   EXPECT_STRNE(w.TensionWarning.english, s.TensionWarning.english);
   // Greek captions are shared.
-  for (auto field : {&WedgeTexts::Title, &WedgeTexts::Frame1, &WedgeTexts::Label3, &WedgeTexts::Label11,
-                     &WedgeTexts::TensionWarning}) {
+  for (auto field : {&WedgeTexts::Title, &WedgeTexts::BlockFrame, &WedgeTexts::WidthNote,
+                     &WedgeTexts::RequiredSafetyFactorCaption, &WedgeTexts::TensionWarning}) {
     EXPECT_STREQ((w.*field).greek, (s.*field).greek);
   }
 }

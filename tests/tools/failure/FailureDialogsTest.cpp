@@ -1,3 +1,4 @@
+#include "core/Settings.h"
 #include "forms/FormInputs.h"
 #include "support/TestEnvironment.h"
 #include "tools/failure/FailureDialogs.h"
@@ -43,6 +44,13 @@ TEST_F(FailureDialogCommonTest, InputSetsZeroEmptyBoxesAndRefuseTheFault) {
   EXPECT_EQ(boxes[2]->text(), QStringLiteral("0"));
   EXPECT_EQ(fields, (std::array<float, 3>{0, 0, 0}));
   EXPECT_EQ(boxes_->Shown().size(), 1u);
+}
+
+TEST_F(FailureDialogCommonTest, TheProgramSpeaksEnglishAsTheLanguageSettingSays) {
+  EnglishMenus = 1;
+  EXPECT_TRUE(ProgramInEnglish());
+  EnglishMenus = 0;
+  EXPECT_FALSE(ProgramInEnglish());
 }
 
 TEST_F(FailureDialogCommonTest, PoreControlsFollowTheirOption) {

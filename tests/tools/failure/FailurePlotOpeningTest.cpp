@@ -40,26 +40,26 @@ struct Opening {
 };
 
 TEST_F(FailurePlotOpeningTest, ThePlotAfterTheFirstValidEntryIsTheFreshPlot) {
-  const std::vector<const char*> graphCheckBox = {criterion::kGraph, criterion::kGraph};
+  const std::vector<const char*> graphCheckBox = {criterion::kGraphSwitch, criterion::kGraphSwitch};
   const std::vector<const char*> graphOptions = {coulomb::kNoGraph, coulomb::kMohrGraph};
   const std::vector<Opening> openings = {
       // A new project: nothing to judge at the opening.
       {"vonmises",
        [] {},
        [this] { Open<VonMisesDialog>(); },
-       {{vonmises::kStrength, "10"}, {vonmises::kSx, "8"}, {vonmises::kSy, "3"}},
+       {{vonmises::kTensileStrength, "10"}, {vonmises::kSx, "8"}, {vonmises::kSy, "3"}},
        vonmises::kPlot,
        graphCheckBox},
       {"hoek",
        [] {},
        [this] { Open<HoekBrownDialog>(); },
-       {{hoek::kCo, "20"}, {hoek::kSx, "30"}, {hoek::kSy, "5"}},
+       {{hoek::kIntactStrength, "20"}, {hoek::kSx, "30"}, {hoek::kSy, "5"}},
        hoek::kPlot,
        graphCheckBox},
       {"bieniawski",
        [] {},
        [this] { Open<BieniawskiDialog>(); },
-       {{bieniawski::kCo, "50"}, {bieniawski::kSx, "30"}, {bieniawski::kSy, "5"}},
+       {{bieniawski::kStrength, "50"}, {bieniawski::kSx, "30"}, {bieniawski::kSy, "5"}},
        bieniawski::kPlot,
        graphCheckBox},
       // A stored sx of -40, refused at the opening.
@@ -83,8 +83,8 @@ TEST_F(FailurePlotOpeningTest, ThePlotAfterTheFirstValidEntryIsTheFreshPlot) {
          Project.JointPlanes[1] = JointPlane{1, 30, 30, 0};
        },
        [this] { Open<CoulombJointDialog>(); },
-       {{coulombjoint::kFriction, "30"}},
-       coulombjoint::kPlot,
+       {{coulombjoint::kMaterialFrictionAngle, "30"}},
+       coulombjoint::kMohrPlot,
        graphOptions},
   };
   for (const Opening& o : openings) {

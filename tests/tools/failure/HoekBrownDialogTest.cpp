@@ -38,31 +38,31 @@ TEST_F(HoekDialogTest, EveryEditIsJudgedOnTheBoxesAsTheyStand) {
   StoreIntact(100, 0);
   Open();
   EXPECT_EQ(Text(hoek::kS1), QStringLiteral("100.000"));
-  EXPECT_EQ(Text(hoek::kFailure), QStringLiteral("False"));  // a tie holds
+  EXPECT_EQ(Text(hoek::kFailureVerdict), QStringLiteral("False"));  // a tie holds
   Type(hoek::kSx, QStringLiteral("100.01"));
-  EXPECT_EQ(Text(hoek::kFailure), QStringLiteral("True"));
+  EXPECT_EQ(Text(hoek::kFailureVerdict), QStringLiteral("True"));
   EXPECT_EQ(Dialog().WorkingParams().Failure, -1);
   // Pure shear 50: s2 = -50 lies beyond the tensile limit of m = 7.
   Type(hoek::kSx, QStringLiteral("0"));
   Type(hoek::kTxy, QStringLiteral("50"));
   EXPECT_EQ(Text(hoek::kS2), QStringLiteral("-50.000"));
-  EXPECT_EQ(Text(hoek::kFailure), QStringLiteral("True"));
+  EXPECT_EQ(Text(hoek::kFailureVerdict), QStringLiteral("True"));
   // A zero strength gives no verdict and keeps the flag.
-  Type(hoek::kCo, QStringLiteral("0"));
-  EXPECT_EQ(Text(hoek::kFailure), QString());
+  Type(hoek::kIntactStrength, QStringLiteral("0"));
+  EXPECT_EQ(Text(hoek::kFailureVerdict), QString());
   EXPECT_EQ(Dialog().WorkingParams().Failure, -1);
 
   // The generalized criterion with its defaults: the limit s1 = 100 x 0.2^0.5.
   Type(hoek::kTxy, QStringLiteral("0"));
   Press(hoek::kGeneralized);
-  Type(hoek::kCoMass, QStringLiteral("100"));
-  EXPECT_FALSE(Enabled(hoek::kCo));
-  EXPECT_TRUE(Enabled(hoek::kA));
-  EXPECT_EQ(Control<QScrollBar>(hoek::kZoom)->value(), 1);
+  Type(hoek::kPiecesStrength, QStringLiteral("100"));
+  EXPECT_FALSE(Enabled(hoek::kIntactStrength));
+  EXPECT_TRUE(Enabled(hoek::kParameterA));
+  EXPECT_EQ(Control<QScrollBar>(hoek::kZoomBar)->value(), 1);
   Type(hoek::kSx, QStringLiteral("44"));
-  EXPECT_EQ(Text(hoek::kFailure), QStringLiteral("False"));
+  EXPECT_EQ(Text(hoek::kFailureVerdict), QStringLiteral("False"));
   Type(hoek::kSx, QStringLiteral("45"));
-  EXPECT_EQ(Text(hoek::kFailure), QStringLiteral("True"));
+  EXPECT_EQ(Text(hoek::kFailureVerdict), QStringLiteral("True"));
   EXPECT_TRUE(Messages().empty());
   EXPECT_TRUE(History().contains(QStringLiteral("Failure Analysis based on the Hoek - Brown criterion.")));
 
@@ -71,31 +71,31 @@ TEST_F(HoekDialogTest, EveryEditIsJudgedOnTheBoxesAsTheyStand) {
   StoreIntact(50, 0);
   Open();
   EXPECT_EQ(Text(hoek::kS1), QStringLiteral("50.000"));
-  EXPECT_EQ(Text(hoek::kFailure), QStringLiteral("False"));
+  EXPECT_EQ(Text(hoek::kFailureVerdict), QStringLiteral("False"));
 }
 
 TEST_F(HoekDialogTest, PorePressure) {
   StoreIntact(120, 10);
   Open();
   EXPECT_FALSE(Enabled(hoek::kPorePressure));
-  Press(hoek::kPore);
+  Press(hoek::kPoreOption);
   // s1 = 120 holds at s2 = 10 (limit 140.4); P = 9 fails it (limit 104.4 + 1).
   Type(hoek::kPorePressure, QStringLiteral("9"));
-  EXPECT_EQ(Text(hoek::kFailure), QStringLiteral("False"));
-  EXPECT_EQ(Text(hoek::kPoreFailure), QStringLiteral("True"));
+  EXPECT_EQ(Text(hoek::kFailureVerdict), QStringLiteral("False"));
+  EXPECT_EQ(Text(hoek::kPoreFailureVerdict), QStringLiteral("True"));
   // P beyond s2: beyond the tensile limit.
   Type(hoek::kPorePressure, QStringLiteral("30"));
-  EXPECT_EQ(Text(hoek::kPoreFailure), QStringLiteral("True"));
+  EXPECT_EQ(Text(hoek::kPoreFailureVerdict), QStringLiteral("True"));
   Type(hoek::kPorePressure, QStringLiteral("0"));
-  EXPECT_EQ(Text(hoek::kPoreFailure), QString());
+  EXPECT_EQ(Text(hoek::kPoreFailureVerdict), QString());
   Type(hoek::kPorePressure, QStringLiteral("9"));
-  Press(hoek::kPore);
+  Press(hoek::kPoreOption);
   EXPECT_EQ(Text(hoek::kPorePressure), QString());
-  EXPECT_EQ(Text(hoek::kPoreFailure), QString());
-  EXPECT_FALSE(Enabled(hoek::kPoreFailure));
+  EXPECT_EQ(Text(hoek::kPoreFailureVerdict), QString());
+  EXPECT_FALSE(Enabled(hoek::kPoreFailureVerdict));
   EXPECT_EQ(Dialog().WorkingParams().PorePressure, 0.0f);
-  EXPECT_EQ(Control<QCheckBox>(hoek::kPore)->accessibleName(), QStringLiteral("Pore Pressure"));
-  EXPECT_EQ(Control<QLineEdit>(hoek::kCoMass)->accessibleName(),
+  EXPECT_EQ(Control<QCheckBox>(hoek::kPoreOption)->accessibleName(), QStringLiteral("Pore Pressure"));
+  EXPECT_EQ(Control<QLineEdit>(hoek::kPiecesStrength)->accessibleName(),
             QStringLiteral("Uniaxial Compressive Strength (Intact-Pieces)"));
 }
 
@@ -109,9 +109,12 @@ TEST_F(HoekDialogTest, ValidationMessages) {
     const char* message;
   };
   const Case cases[] = {
-      {hoek::kSx, "abc", "Invalid value for sx"},       {hoek::kSy, "-1", "sy > 0"},
-      {hoek::kTxy, "1e39", "Invalid value for txy"},    {hoek::kCoMass, "-1", "Co > 0"},
-      {hoek::kA, "x", "Invalid value for Parameter a"}, {hoek::kMb, "-3", "mb > 0"},
+      {hoek::kSx, "abc", "Invalid value for sx"},
+      {hoek::kSy, "-1", "sy > 0"},
+      {hoek::kTxy, "1e39", "Invalid value for txy"},
+      {hoek::kPiecesStrength, "-1", "Co > 0"},
+      {hoek::kParameterA, "x", "Invalid value for Parameter a"},
+      {hoek::kParameterMb, "-3", "mb > 0"},
   };
   for (const Case& c : cases) {
     boxes_->Clear();
@@ -125,19 +128,79 @@ TEST_F(HoekDialogTest, ValidationMessages) {
   }
   // The boxes of the type not selected must hold valid numbers as well.
   boxes_->Clear();
-  Paste(hoek::kM, QStringLiteral("-2"));
+  Paste(hoek::kParameterM, QStringLiteral("-2"));
   EXPECT_EQ(LastMessage(), QStringLiteral("m > 0"));
-  Paste(hoek::kM, QStringLiteral("7"));
+  Paste(hoek::kParameterM, QStringLiteral("7"));
   boxes_->Clear();
   Type(hoek::kSy, QStringLiteral("-"));  // a number being typed
   Type(hoek::kTxy, QString());
   EXPECT_TRUE(Messages().empty());
-  Press(hoek::kPore);
+  Press(hoek::kPoreOption);
   Type(hoek::kPorePressure, QStringLiteral("-2"));
   EXPECT_EQ(LastMessage(), QStringLiteral("P > 0"));
   EnglishMenus = 0;
   Type(hoek::kPorePressure, QStringLiteral("q"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά τη πίεση πόρων"));
+}
+
+// The stresses are read, all three, before any of their signs is judged,
+// and so are the six material boxes, whichever criterion type is chosen.
+TEST_F(HoekDialogTest, EachGroupIsReadWholeBeforeItsSignsAreJudged) {
+  StoreIntact(40, 10);
+  Open();
+  Paste(hoek::kSx, QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("sx > 0"));
+  // A later stress that is no number speaks before the sign of an earlier one.
+  Paste(hoek::kTxy, QStringLiteral("x"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for txy"));
+  EXPECT_TRUE(Control<QLineEdit>(hoek::kTxy)->hasFocus());
+  EnglishMenus = 0;
+  Paste(hoek::kTxy, QStringLiteral("y"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το τxy"));
+  EnglishMenus = 1;
+  Paste(hoek::kTxy, QStringLiteral("0"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("sx > 0"));
+  EXPECT_TRUE(Control<QLineEdit>(hoek::kSx)->hasFocus());
+  Paste(hoek::kSx, QStringLiteral("40"));
+  boxes_->Clear();
+  Type(hoek::kSx, QStringLiteral("-."));  // a number being typed
+  EXPECT_TRUE(Messages().empty());
+  Type(hoek::kSx, QStringLiteral("40"));
+  EXPECT_EQ(Text(hoek::kS1), QStringLiteral("40.000"));
+
+  // Intact rock chosen, the generalized criterion's strength is still judged.
+  Paste(hoek::kPiecesStrength, QStringLiteral("-1"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Co > 0"));
+  Paste(hoek::kParameterMb, QStringLiteral("b"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for Parameter mb"));
+}
+
+// The pore pressure is read only while its option is ticked: whatever its
+// greyed box holds meanwhile is neither judged nor kept.
+TEST_F(HoekDialogTest, ThePorePressureCountsOnlyWhileItsOptionIsTicked) {
+  StoreIntact(120, 10);
+  Open();
+  ASSERT_FALSE(Enabled(hoek::kPorePressure));
+  Paste(hoek::kPorePressure, QStringLiteral("abc"));
+  Paste(hoek::kPorePressure, QStringLiteral("-2"));
+  Type(hoek::kSx, QStringLiteral("130"));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Text(hoek::kFailureVerdict), QStringLiteral("False"));
+  Press(hoek::kOk);
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Project.HoekStress.Sx, 130.0f);
+  EXPECT_EQ(Project.HoekInput.UsePore, 0);
+  EXPECT_EQ(Project.HoekInput.PorePressure, 0.0f);
+
+  // Ticked, the same texts are refused, the focus back in the box.
+  Open();
+  Press(hoek::kPoreOption);
+  Paste(hoek::kPorePressure, QStringLiteral("abc"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid Pore Pressure"));
+  EXPECT_TRUE(Control<QLineEdit>(hoek::kPorePressure)->hasFocus());
+  Paste(hoek::kPorePressure, QStringLiteral("-2"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("P > 0"));
+  EXPECT_EQ(Messages().size(), 2u);
 }
 
 TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoNot) {
@@ -167,7 +230,7 @@ TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoN
   // OK without edits: every stored value as it was, the results computed.
   Open();
   Focus(hoek::kSy);
-  Focus(hoek::kM);
+  Focus(hoek::kParameterM);
   Press(hoek::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.HoekStress.Sx, stress.Sx);
@@ -184,7 +247,7 @@ TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoN
   Open();
   Type(hoek::kSx, QStringLiteral("150"));
   Press(hoek::kGeneralized);
-  Type(hoek::kCoMass, QStringLiteral("100"));
+  Type(hoek::kPiecesStrength, QStringLiteral("100"));
   Press(hoek::kOk);
   EXPECT_EQ(Project.HoekStress.Sx, 150.0f);
   EXPECT_EQ(Project.HoekInput.CriterionType, 1);
@@ -204,12 +267,12 @@ TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoN
 TEST_F(HoekDialogTest, PlotRangesEnvelopeAndPoints) {
   Open();
   EXPECT_EQ(Dialog().width(), 427);  // 6405 twips
-  Press(hoek::kGraph);
+  Press(hoek::kGraphSwitch);
   EXPECT_EQ(Dialog().width(), 716);      // 10740 twips
   EXPECT_TRUE(Plot()->Items().empty());  // no stress, nothing drawn
 
   // s1 = 10.3: the envelope from (0, Co) through x = 0, 0.5, ... 11.
-  Type(hoek::kCo, QStringLiteral("100"));
+  Type(hoek::kIntactStrength, QStringLiteral("100"));
   Type(hoek::kSx, QStringLiteral("10.3"));
   EXPECT_EQ(EnvelopeSegments(), 23);
   EXPECT_EQ(Count(FailurePlot::kTeal, PlotItem::Type::Dot), 1);
@@ -218,13 +281,13 @@ TEST_F(HoekDialogTest, PlotRangesEnvelopeAndPoints) {
 
   // s1 = 10, s2 = 0 at zoom 20: horizontally -10 .. 20, vertically 20.
   Type(hoek::kSx, QStringLiteral("10"));
-  Control<QScrollBar>(hoek::kZoom)->setValue(20);
+  Control<QScrollBar>(hoek::kZoomBar)->setValue(20);
   EXPECT_FLOAT_EQ(Plot()->XRange(), 30.0f);
   EXPECT_FLOAT_EQ(Plot()->YRange(), 20.0f);
   // s1 = 10, s2 = 8 on a reset: 13.2 across (1.2 x 11), 4 up.
   Type(hoek::kSy, QStringLiteral("8"));
-  Press(hoek::kGraph);
-  Press(hoek::kGraph);
+  Press(hoek::kGraphSwitch);
+  Press(hoek::kGraphSwitch);
   EXPECT_FLOAT_EQ(Plot()->XRange(), 13.2f);
   EXPECT_FLOAT_EQ(Plot()->YRange(), 4.0f);
   // A state without spread (sx = sy) is drawn too: the vertical span 1.2 x 10.
@@ -236,25 +299,25 @@ TEST_F(HoekDialogTest, PlotRangesEnvelopeAndPoints) {
   Type(hoek::kSy, QStringLiteral("8"));
 
   // The effective point only while s2 - P > 0.
-  Press(hoek::kPore);
+  Press(hoek::kPoreOption);
   Type(hoek::kPorePressure, QStringLiteral("8"));
   EXPECT_EQ(Count(FailurePlot::kRed, PlotItem::Type::Dot), 0);
   Type(hoek::kPorePressure, QStringLiteral("7.9"));
   EXPECT_EQ(Count(FailurePlot::kRed, PlotItem::Type::Dot), 1);
   // No strength, no envelope; the state is still drawn.
-  Type(hoek::kCo, QStringLiteral("0"));
+  Type(hoek::kIntactStrength, QStringLiteral("0"));
   EXPECT_EQ(EnvelopeSegments(), 0);
   EXPECT_EQ(Count(FailurePlot::kBlue, PlotItem::Type::Dot), 1);
 
   // Stresses in psi: the envelope keeps to a bounded number of points.
-  Paste(hoek::kCo, QStringLiteral("15000"));
+  Paste(hoek::kIntactStrength, QStringLiteral("15000"));
   Paste(hoek::kSx, QStringLiteral("3000000"));
   EXPECT_EQ(EnvelopeSegments(), kMaxEnvelopeSteps + 1);
   // Principal stresses beyond the 32-bit range: no results, nothing drawn.
   Paste(hoek::kSy, QStringLiteral("3e38"));
   Paste(hoek::kTxy, QStringLiteral("3e38"));
   EXPECT_EQ(Text(hoek::kS1), QString());
-  EXPECT_EQ(Text(hoek::kFailure), QString());
+  EXPECT_EQ(Text(hoek::kFailureVerdict), QString());
   EXPECT_TRUE(Plot()->Items().empty());
   EXPECT_TRUE(History().contains(QStringLiteral(". 6 Overflow")));
 }
@@ -299,17 +362,17 @@ TEST_F(HoekDialogTest, HelpPageExample) {
   Project.HoekInput.PorePressure = 5;
   Open();
   test::ExpectShown(text, {{hoek::kS1, "110.249"},
-                           {hoek::kTheta1, "2.855"},
+                           {hoek::kS1Direction, "2.855"},
                            {hoek::kS2, "9.751"},
-                           {hoek::kTheta2, "-87.145"},
-                           {hoek::kFailure, "False"},
-                           {hoek::kPoreFailure, "False"}});
+                           {hoek::kS2Direction, "-87.145"},
+                           {hoek::kFailureVerdict, "False"},
+                           {hoek::kPoreFailureVerdict, "False"}});
   Press(hoek::kGeneralized);
-  test::ExpectShown(text, {{hoek::kMb, "10.000"},
-                           {hoek::kS, "0.200"},
-                           {hoek::kA, "0.500"},
-                           {hoek::kFailure, "False"},
-                           {hoek::kPoreFailure, "True"}});
+  test::ExpectShown(text, {{hoek::kParameterMb, "10.000"},
+                           {hoek::kParameterS, "0.200"},
+                           {hoek::kParameterA, "0.500"},
+                           {hoek::kFailureVerdict, "False"},
+                           {hoek::kPoreFailureVerdict, "True"}});
   EXPECT_TRUE(Messages().empty());
 }
 

@@ -121,55 +121,42 @@ TEST(HoekBrown, PorePressure) {
   EXPECT_EQ(r.Principal.Theta2, -90.0f);
 }
 
-TEST(HoekBrown, ValidationOrderAndMessages) {
-  const std::array<QString, kHoekBoxCount> good = {"10", "5", "0", "0", "100", "7", "0", "10", "0.2", "0.5"};
+// Each box's message for a text that is no number (only the stresses' come
+// behind "Invalid value for ") and its sign rule: zero passes, anything
+// below it is refused.
+TEST(HoekBrown, BoxMessagesAndSignRules) {
   struct Case {
-    const char* what;
     HoekBox box;
-    const char* text;
-    bool poreTicked;
-    int faultBox;  // -1: valid
-    const char* english;
+    const char* invalid;
     bool prefixed;
+    const char* negative;
   };
   const Case cases[] = {
-      {"all good", HoekBox::Sx, "10", false, -1, "", false},
-      {"typing", HoekBox::Sx, "-.", false, -1, "", false},
-      {"empty", HoekBox::Txy, "", false, -1, "", false},
-      {"zero strength", HoekBox::Co, "0", false, -1, "", false},
-      {"negative sy", HoekBox::Sy, "-1", false, 1, "sy > 0", false},
-      {"bad sx", HoekBox::Sx, "abc", false, 0, "sx", true},
-      {"too large", HoekBox::Txy, "1e39", false, 2, "txy", true},
-      {"pore clear", HoekBox::Pore, "abc", false, -1, "", false},
-      {"pore ticked", HoekBox::Pore, "abc", true, 3, "Invalid Pore Pressure", false},
-      {"negative pore", HoekBox::Pore, "-2", true, 3, "P > 0", false},
-      {"unused Co'", HoekBox::CoMass, "-1", false, 6, "Co > 0", false},
-      {"bad a", HoekBox::A, "x", false, 9, "Invalid value for Parameter a", false},
-      {"negative mb", HoekBox::Mb, "-3", false, 7, "mb > 0", false},
+      {HoekBox::Sx, "sx", true, "sx > 0"},
+      {HoekBox::Sy, "sy", true, "sy > 0"},
+      {HoekBox::Txy, "txy", true, "txy > 0"},
+      {HoekBox::Pore, "Invalid Pore Pressure", false, "P > 0"},
+      {HoekBox::Co, "Invalid value for Uniaxial Compressive Strength", false, "Co > 0"},
+      {HoekBox::M, "Invalid value for Parameter m", false, "m > 0"},
+      {HoekBox::CoMass, "Invalid value for Uniaxial Compressive Strength", false, "Co > 0"},
+      {HoekBox::Mb, "Invalid value for Parameter mb", false, "mb > 0"},
+      {HoekBox::S, "Invalid value for Parameter s", false, "s > 0"},
+      {HoekBox::A, "Invalid value for Parameter a", false, "a > 0"},
   };
   for (const Case& c : cases) {
-    std::array<QString, kHoekBoxCount> texts = good;
-    texts[static_cast<int>(c.box)] = QString::fromUtf8(c.text);
-    const CriterionInputCheck check = CheckHoekInputs(texts, c.poreTicked);
-    EXPECT_TRUE(check.ZeroedBoxes.empty());
-    if (c.faultBox < 0) {
-      EXPECT_TRUE(check.Valid()) << c.what;
-      continue;
-    }
-    ASSERT_FALSE(check.Valid()) << c.what;
-    EXPECT_EQ(check.Fault->Box, c.faultBox) << c.what;
-    EXPECT_EQ(check.Fault->Message.text.In(true), QString::fromUtf8(c.english)) << c.what;
-    EXPECT_EQ(check.Fault->Message.withPrefix, c.prefixed) << c.what;
+    SCOPED_TRACE(c.invalid);
+    const InputMessage invalid = HoekInvalidMessage(c.box);
+    EXPECT_EQ(invalid.text.In(true), QString::fromUtf8(c.invalid));
+    EXPECT_EQ(invalid.withPrefix, c.prefixed);
+    const ValueRule rule = HoekValueRule(c.box);
+    ASSERT_TRUE(rule);
+    EXPECT_FALSE(rule(0.0));
+    EXPECT_FALSE(rule(1e30));
+    ASSERT_TRUE(rule(-1e-30));
+    EXPECT_EQ(rule(-1e-30)->text.In(true), QString::fromUtf8(c.negative));
   }
-  // Every stress is checked as a number before any is checked for its sign.
-  std::array<QString, kHoekBoxCount> texts = good;
-  texts[0] = "-1";
-  texts[2] = "x";
-  EXPECT_EQ(CheckHoekInputs(texts, false).Fault->Message.text.In(true), "txy");
-  EXPECT_EQ(CheckHoekInputs(texts, false).Fault->Message.text.In(false), QString::fromUtf8("τxy"));
-  // The value rule the dialog applies to Co': zero passes, a negative value is refused.
-  EXPECT_FALSE(HoekValueRule(HoekBox::CoMass)(0.0));
-  EXPECT_EQ(HoekValueRule(HoekBox::CoMass)(-1e-30)->text.In(true), "Co > 0");
+  EXPECT_EQ(HoekInvalidMessage(HoekBox::Txy).text.In(false), QString::fromUtf8("τxy"));
+  EXPECT_EQ(HoekInvalidMessage(HoekBox::Pore).text.In(false), QString::fromUtf8("Εσφαλμένη τιμή γιά τη πίεση πόρων"));
 }
 
 TEST(HoekBrown, EnvelopePoints) {

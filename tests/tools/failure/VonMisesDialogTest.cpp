@@ -25,33 +25,33 @@ class VonMisesDialogTest : public test::CriterionDialogTest<VonMisesDialog> {
 TEST_F(VonMisesDialogTest, VerdictsAndTheOkButton) {
   Store(100, 0, 0, 100);
   Open();
-  EXPECT_EQ(Text(vonmises::kStress), QStringLiteral("100.00"));
-  EXPECT_EQ(Text(vonmises::kFailure), QStringLiteral("True"));  // reaching T fails
+  EXPECT_EQ(Text(vonmises::kVonMisesStress), QStringLiteral("100.00"));
+  EXPECT_EQ(Text(vonmises::kFailureVerdict), QStringLiteral("True"));  // reaching T fails
   EXPECT_TRUE(Enabled(vonmises::kOk));
   // Nothing to judge without a strength: no verdict, no OK.
-  Type(vonmises::kStrength, QStringLiteral("0"));
-  EXPECT_EQ(Text(vonmises::kFailure), QString());
-  EXPECT_EQ(Text(vonmises::kStress), QStringLiteral("100.00"));
+  Type(vonmises::kTensileStrength, QStringLiteral("0"));
+  EXPECT_EQ(Text(vonmises::kFailureVerdict), QString());
+  EXPECT_EQ(Text(vonmises::kVonMisesStress), QStringLiteral("100.00"));
   EXPECT_FALSE(Enabled(vonmises::kOk));
   EXPECT_EQ(Dialog().WorkingInput().Failure, -1);
   // Pure shear 10: sv = 300^0.5.
-  Type(vonmises::kStrength, QStringLiteral("20"));
+  Type(vonmises::kTensileStrength, QStringLiteral("20"));
   Type(vonmises::kSx, QStringLiteral("0"));
   Type(vonmises::kTxy, QStringLiteral("10"));
-  EXPECT_EQ(Text(vonmises::kStress), QStringLiteral("17.32"));
-  EXPECT_EQ(Text(vonmises::kFailure), QStringLiteral("False"));
+  EXPECT_EQ(Text(vonmises::kVonMisesStress), QStringLiteral("17.32"));
+  EXPECT_EQ(Text(vonmises::kFailureVerdict), QStringLiteral("False"));
   EXPECT_TRUE(Enabled(vonmises::kOk));
   Type(vonmises::kTxy, QString());  // becomes "0": no stress at all
   EXPECT_EQ(Text(vonmises::kTxy), QStringLiteral("0"));
-  EXPECT_EQ(Text(vonmises::kFailure), QString());
+  EXPECT_EQ(Text(vonmises::kFailureVerdict), QString());
   EXPECT_FALSE(Enabled(vonmises::kOk));
   // A negative strength is taken: every state fails.
-  Type(vonmises::kStrength, QStringLiteral("-5"));
+  Type(vonmises::kTensileStrength, QStringLiteral("-5"));
   Type(vonmises::kSy, QStringLiteral("-1"));
-  EXPECT_EQ(Text(vonmises::kFailure), QStringLiteral("True"));
+  EXPECT_EQ(Text(vonmises::kFailureVerdict), QStringLiteral("True"));
   EXPECT_TRUE(Messages().empty());
 
-  Paste(vonmises::kStrength, QStringLiteral("t"));
+  Paste(vonmises::kTensileStrength, QStringLiteral("t"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid tensile strength"));
   Press(vonmises::kOk);
   EXPECT_TRUE(Dialog().isVisible());
@@ -62,6 +62,33 @@ TEST_F(VonMisesDialogTest, VerdictsAndTheOkButton) {
   Dialog().close();
   EXPECT_EQ(Project.VonMisesInput.TensileStrength, 100.0f);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
+}
+
+// Every box is read as a whole entry, without a sign rule: the first that
+// is no number is refused, and an emptied one becomes "0".
+TEST_F(VonMisesDialogTest, TheFirstBoxThatIsNoNumberSpeaks) {
+  Store(80, 20, 30, 100);
+  Open();
+  Paste(vonmises::kTensileStrength, QStringLiteral("t"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid tensile strength"));
+  Paste(vonmises::kSy, QStringLiteral("x"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sy"));
+  EXPECT_TRUE(Control<QLineEdit>(vonmises::kSy)->hasFocus());
+  // An emptied box before it: "0", and the bad box still speaks, once.
+  Paste(vonmises::kSx, QString());
+  EXPECT_EQ(Text(vonmises::kSx), QStringLiteral("0"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sy"));
+  EXPECT_EQ(Messages().size(), 3u);
+  Paste(vonmises::kSy, QStringLiteral("20"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Invalid tensile strength"));
+  EnglishMenus = 0;
+  Paste(vonmises::kTensileStrength, QStringLiteral("u"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("Λάθος αντοχή σε εφελκυσμό"));
+  EXPECT_EQ(Messages().size(), 5u);
+  Type(vonmises::kTensileStrength, QString());
+  EXPECT_EQ(Text(vonmises::kTensileStrength), QStringLiteral("0"));
+  EXPECT_EQ(Messages().size(), 5u);
+  EXPECT_FALSE(Enabled(vonmises::kOk));  // nothing to judge without a strength
 }
 
 TEST_F(VonMisesDialogTest, ACommitLeavesThePlotToEnableMohrCircles) {
@@ -83,21 +110,21 @@ TEST_F(VonMisesDialogTest, ACommitLeavesThePlotToEnableMohrCircles) {
   // Reopened: without EnableMohrCircles no plot, with it the plot of the
   // loaded state; OK with the plot on still stores 0.
   Open();
-  EXPECT_FALSE(Control<QCheckBox>(vonmises::kGraph)->isChecked());
+  EXPECT_FALSE(Control<QCheckBox>(vonmises::kGraphSwitch)->isChecked());
   EXPECT_EQ(Dialog().width(), 318);  // 4770 twips
-  Press(vonmises::kGraph);
+  Press(vonmises::kGraphSwitch);
   Press(vonmises::kOk);
   EXPECT_EQ(Project.VonMisesStress.GraphOption, 0);
   EnableMohrCircles = 1;
   Open();
-  EXPECT_TRUE(Control<QCheckBox>(vonmises::kGraph)->isChecked());
+  EXPECT_TRUE(Control<QCheckBox>(vonmises::kGraphSwitch)->isChecked());
   EXPECT_EQ(Dialog().width(), 612);
   EXPECT_GT(EnvelopeSegments(), 0);
   Press(vonmises::kHelp);
   EXPECT_EQ(LastMessage(),
             QStringLiteral("Position the cursor on any item on the form and press F1 for context-sensitive Help"));
-  EXPECT_EQ(Control<QLineEdit>(vonmises::kStrength)->accessibleName(), QStringLiteral("Tensile Strength"));
-  EXPECT_EQ(Control<QLineEdit>(vonmises::kStress)->accessibleName(), QStringLiteral("Von Mises Stress"));
+  EXPECT_EQ(Control<QLineEdit>(vonmises::kTensileStrength)->accessibleName(), QStringLiteral("Tensile Strength"));
+  EXPECT_EQ(Control<QLineEdit>(vonmises::kVonMisesStress)->accessibleName(), QStringLiteral("Von Mises Stress"));
 }
 
 // The worked example of the tool's help page.
@@ -105,9 +132,9 @@ TEST_F(VonMisesDialogTest, HelpPageExample) {
   const auto text = [this](QAnyStringView box) { return Text(box); };
   Store(80, 20, 30, 100, 1);
   Open();
-  test::ExpectShown(text, {{vonmises::kStress, "88.88"}, {vonmises::kFailure, "False"}});
-  Type(vonmises::kStrength, QStringLiteral("80"));
-  test::ExpectShown(text, {{vonmises::kStress, "88.88"}, {vonmises::kFailure, "True"}});
+  test::ExpectShown(text, {{vonmises::kVonMisesStress, "88.88"}, {vonmises::kFailureVerdict, "False"}});
+  Type(vonmises::kTensileStrength, QStringLiteral("80"));
+  test::ExpectShown(text, {{vonmises::kVonMisesStress, "88.88"}, {vonmises::kFailureVerdict, "True"}});
   EXPECT_TRUE(Enabled(vonmises::kOk));
 }
 

@@ -57,36 +57,27 @@ TEST(VonMises, StressBeyondTheSingleRangeFails) {
   EXPECT_EQ(r.Failure, -1);
 }
 
-TEST(VonMises, Validation) {
-  const std::array<QString, kVonMisesBoxCount> good = {"10", "-5", "3", "-20"};
-  EXPECT_TRUE(CheckVonMisesInputs(good).Valid());  // no sign test
-  EXPECT_TRUE(CheckVonMisesInputs(good).StoreStress);
-
-  std::array<QString, kVonMisesBoxCount> texts = good;
-  texts[3] = "";
-  CriterionInputCheck check = CheckVonMisesInputs(texts);
-  EXPECT_TRUE(check.Valid());
-  EXPECT_FALSE(check.StoreStress);  // the "0" written into the box stores them
-  EXPECT_EQ(check.ZeroedBoxes, std::vector<int>{3});
-
-  texts[3] = "strong";
-  check = CheckVonMisesInputs(texts);
-  ASSERT_FALSE(check.Valid());
-  EXPECT_EQ(check.Fault->Box, 3);
-  EXPECT_EQ(check.Fault->Message.text.In(true), "Invalid tensile strength");
-  EXPECT_EQ(check.Fault->Message.text.In(false), QString::fromUtf8("Λάθος αντοχή σε εφελκυσμό"));
-  EXPECT_FALSE(check.Fault->Message.withPrefix);
-
-  // Only the first box that is not a number is handled.
-  texts[1] = "x";
-  check = CheckVonMisesInputs(texts);
-  EXPECT_EQ(check.Fault->Box, 1);
-  EXPECT_EQ(check.Fault->Message.text.In(true), "sy");
-  EXPECT_TRUE(check.Fault->Message.withPrefix);
-  texts[0] = "";
-  check = CheckVonMisesInputs(texts);
-  EXPECT_TRUE(check.Valid());
-  EXPECT_EQ(check.ZeroedBoxes, std::vector<int>{0});
+// The message of each box for a text that is no number; no box has a sign
+// rule.
+TEST(VonMises, BoxMessages) {
+  struct Case {
+    VonMisesBox box;
+    const char* english;
+    const char* greek;
+    bool prefixed;
+  };
+  const Case cases[] = {
+      {VonMisesBox::Sx, "sx", "σx", true},
+      {VonMisesBox::Sy, "sy", "σy", true},
+      {VonMisesBox::Txy, "txy", "τxy", true},
+      {VonMisesBox::T, "Invalid tensile strength", "Λάθος αντοχή σε εφελκυσμό", false},
+  };
+  for (const Case& c : cases) {
+    const InputMessage message = VonMisesInvalidMessage(c.box);
+    EXPECT_EQ(message.text.In(true), QString::fromUtf8(c.english));
+    EXPECT_EQ(message.text.In(false), QString::fromUtf8(c.greek));
+    EXPECT_EQ(message.withPrefix, c.prefixed) << c.english;
+  }
 }
 
 TEST(VonMises, EnvelopeIsTheEllipseBetweenTheAxes) {
