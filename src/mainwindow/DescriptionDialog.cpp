@@ -73,7 +73,7 @@ DescriptionDialog::DescriptionDialog(QWidget* owner) : FormDialog(owner) {
               Require<QPushButton>(description::kHelp));
   connect(ui_.description->document(), &QTextDocument::contentsChange, this, &DescriptionDialog::Text1_ContentsChange);
   connect(ui_.description, &QPlainTextEdit::textChanged, this, &DescriptionDialog::Text1_Change);
-  Form_Load();
+  OnLoad();
 }
 
 void DescriptionDialog::Text1_ContentsChange(int position, int, int) {
@@ -116,7 +116,7 @@ void DescriptionDialog::ShowDescriptionTooLong() {
   ui_.description->setFocus();
 }
 
-void DescriptionDialog::Form_Load() {
+void DescriptionDialog::OnLoad() {
   SetMessageTitles(1);
   AddHistoryLine(Tr({"Editing Project Description", "Τροποποίηση περιγραφής"}));
   LoadInputs();

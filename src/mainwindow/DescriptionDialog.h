@@ -42,7 +42,7 @@ class DescriptionDialog : public forms::FormDialog {
   void FormUnload() override;
 
  private:
-  void Form_Load();
+  void OnLoad();
   void Text1_ContentsChange(int position, int removed, int added);
   void Text1_Change();
   void ShowDescriptionTooLong();

@@ -72,10 +72,10 @@ OutputPagesWindow::OutputPagesWindow(QWidget* owner) : FormDialog(owner) {
   for (const auto& [name, handler] : handlers) {
     connect(Require<QPushButton>(name), &QPushButton::clicked, this, handler);
   }
-  Form_Load();
+  OnLoad();
 }
 
-void OutputPagesWindow::Form_Load() {
+void OutputPagesWindow::OnLoad() {
   LoadInputs();
   AddHistoryLine(QStringLiteral("Results displayed"));
   forms::CenterForm(this);

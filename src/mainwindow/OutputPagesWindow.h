@@ -47,7 +47,7 @@ class OutputPagesWindow : public forms::FormDialog {
   bool event(QEvent* event) override;
 
  private:
-  void Form_Load();
+  void OnLoad();
   // True when the pages were printed.
   bool PrintOutputPages(qint16 first, qint16 last);
 

@@ -39,10 +39,10 @@ PrintPreview::PrintPreview(QWidget* owner) : FormDialog(owner) {
   WireButtons(nullptr, Require<QPushButton>(printpreview::kClose), Require<QPushButton>(printpreview::kHelp));
   connect(Require<QPushButton>(printpreview::kCopy), &QPushButton::clicked, this, &PrintPreview::Command2_Click);
   connect(Require<QPushButton>(printpreview::kPrint), &QPushButton::clicked, this, &PrintPreview::Command3_Click);
-  Form_Load();
+  OnLoad();
 }
 
-void PrintPreview::Form_Load() {
+void PrintPreview::OnLoad() {
   LoadInputs();
   AddHistoryLine(QStringLiteral("Preview displayed"));
   forms::CenterForm(this);

@@ -32,7 +32,7 @@ class PrintPreview : public forms::FormDialog {
   void LoadFromProject() override;
 
  private:
-  void Form_Load();
+  void OnLoad();
   void Command2_Click();  // copy the page to the clipboard
   void Command3_Click();  // print
   void PrintPreviewText();

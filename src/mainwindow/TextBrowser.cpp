@@ -154,7 +154,7 @@ TextBrowser::TextBrowser(QWidget* owner) : FormDialog(owner) {
   connect(ui_.pattern, &QLineEdit::textChanged, this, &TextBrowser::Text2_Change);
   connect(ui_.external, &QCheckBox::clicked, this, &TextBrowser::Check1_Click);
   connect(ui_.setFont, &QPushButton::clicked, this, &TextBrowser::cmdSetFont_Click);
-  Form_Load();
+  OnLoad();
 }
 
 QStringList TextBrowser::ListedFiles() const {
@@ -163,7 +163,7 @@ QStringList TextBrowser::ListedFiles() const {
   return names;
 }
 
-void TextBrowser::Form_Load() {
+void TextBrowser::OnLoad() {
   LoadInputs();
   forms::CenterForm(this);
 }

@@ -62,7 +62,7 @@ class TextBrowser : public forms::FormDialog {
   bool event(QEvent* event) override;
 
  private:
-  void Form_Load();
+  void OnLoad();
   void Dir1_Change(const QString& path);
   // Lists the folder and its files; raises when the folder cannot be read.
   void ChangeFolder(const QString& path);
