@@ -1,5 +1,6 @@
 #include "maintenance/ProgramOptionsDialog.h"
 
+#include "core/Bilingual.h"
 #include "core/FileAssociation.h"
 #include "core/Globals.h"
 #include "core/History.h"
@@ -76,7 +77,7 @@ constexpr ControlRow kControls[] = {
 Menu SubMenuOf(int menuIndex) { return menuIndex == 1 ? Menu::Stress : Menu::Failure; }
 
 QString EntryCaption(Menu menu, int index) {
-  return forms::PlainCaption(MenuCaptionText(menu, index, EnglishMenus == 1));
+  return forms::PlainCaption(MenuCaptionText(menu, index, ProgramInEnglish()));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "mainwindow/MainWindow.h"
 
+#include "core/Bilingual.h"
 #include "core/ErrorReporting.h"
 #include "core/Globals.h"
 #include "core/History.h"
@@ -43,8 +44,6 @@ constexpr ToolbarButton kToolbarButtons[] = {
     {"QUICKBTN2", 5, "Quick Button 2", 0, "Quick Button 2"},
     {"QUICKBTN3", 6, "Quick Button 3", 0, "Quick Button 3"},
 };
-
-bool English() { return EnglishMenus == 1; }
 
 }  // namespace
 
@@ -110,7 +109,7 @@ void MainWindow::BuildMenus() {
 }
 
 void MainWindow::SetMenuCaptions() {
-  const bool english = English();
+  const bool english = ProgramInEnglish();
   const auto top = TopMenuCaptions();
   QMenu* const menus[] = {fileMenu, inputMenu, utilitiesMenu, helpMenu};
   for (std::size_t i = 0; i < top.size(); ++i) {
@@ -267,7 +266,7 @@ void MainWindow::OnUtilitiesEntryChosen(qint16 index) {
       const bool visible = historyPane->isHidden();
       historyPane->setVisible(visible);
       const auto& items = MenuItems(Menu::Utilities);
-      items[6]->setText(HistoryToggleCaption(visible, English()));
+      items[6]->setText(HistoryToggleCaption(visible, ProgramInEnglish()));
       items[7]->setEnabled(visible);
       break;
     }
