@@ -6,7 +6,7 @@
 #include "mainwindow/CommandBar.h"
 #include "mainwindow/PrintPreview.h"
 #include "mainwindow/PrintText.h"
-#include "mainwindow/RichTextBox.h"
+#include "mainwindow/TextView.h"
 #include "platform/CommonDialogs.h"
 
 #include <QAction>
@@ -75,7 +75,7 @@ class ListingMenu : public test::PrintTest {
   std::optional<QString> PreviewFromMenu(const QString& picture = QString()) {
     auto shown = std::make_shared<std::optional<QString>>();
     test::WhenModalShows<PrintPreview>([shown, picture](PrintPreview* preview) {
-      *shown = RichText(preview->Layout().Require<QTextEdit>(printpreview::kView));
+      *shown = ViewText(preview->Layout().Require<QTextEdit>(printpreview::kView));
       if (!picture.isEmpty()) preview->grab().save(picture);
       preview->Layout().Require<QPushButton>(printpreview::kClose)->click();
     });
