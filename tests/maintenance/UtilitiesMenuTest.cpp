@@ -80,7 +80,7 @@ TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
 TEST_F(UtilitiesMenuTest, OptionsRecaptionTheMenusUnitsOpenOnTheLoadTabItemThreeIsNotReady) {
   MainWindow& window = LoadWindow();
   test::WhenModalShows<ProgramOptionsDialog>([](ProgramOptionsDialog* dialog) {
-    Find<QCheckBox>(dialog, programoptions::kEnglish)->click();                 // Greek
+    Find<QCheckBox>(dialog, programoptions::kEnglishMenus)->click();            // Greek
     Find<QComboBox>(dialog, programoptions::kButton1Menu)->setCurrentIndex(0);  // the project description
     dialog->OkClicked();
   });

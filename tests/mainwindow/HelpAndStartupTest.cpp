@@ -283,7 +283,7 @@ TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
   Project.FileSaved = kFlagFalse;
   Project.ProjectPath = QStringLiteral("/data/wedge.BNL");
   WhenModalShows<DisclaimerDialog>([](DisclaimerDialog* d) {
-    d->Layout().Require<QCheckBox>(disclaimer::kDontShow)->setChecked(true);
+    d->Layout().Require<QCheckBox>(disclaimer::kDoNotShowAgain)->setChecked(true);
     d->Layout().Require<QPushButton>(disclaimer::kDecline)->click();
   });
   boxes_->Answer(answer::kCancel);  // the save question: stay
@@ -349,7 +349,7 @@ TEST_F(MainStartupTest, DecliningTheDisclaimerEndsBeforeTheWindowShowsAndWritesN
   WriteSettings(1);
   const QByteArray before = ReadFile(SettingsIniPath);
   WhenModalShows<DisclaimerDialog>([](DisclaimerDialog* d) {
-    d->Layout().Require<QCheckBox>(disclaimer::kDontShow)->setChecked(true);
+    d->Layout().Require<QCheckBox>(disclaimer::kDoNotShowAgain)->setChecked(true);
     d->close();  // the close box declines
   });
   EXPECT_EQ(StartMainWindow(), nullptr);
@@ -360,7 +360,7 @@ TEST_F(MainStartupTest, DecliningTheDisclaimerEndsBeforeTheWindowShowsAndWritesN
 TEST_F(MainStartupTest, AcceptingWithTheBoxTickedTurnsTheDisclaimerOff) {
   WriteSettings(1);
   WhenModalShows<DisclaimerDialog>([](DisclaimerDialog* d) {
-    d->Layout().Require<QCheckBox>(disclaimer::kDontShow)->setChecked(true);
+    d->Layout().Require<QCheckBox>(disclaimer::kDoNotShowAgain)->setChecked(true);
     d->Layout().Require<QPushButton>(disclaimer::kAccept)->click();
   });
   std::unique_ptr<MainWindow> window = StartMainWindow();

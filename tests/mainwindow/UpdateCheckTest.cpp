@@ -137,7 +137,7 @@ TEST_F(UpdateCheckTest, YesToTheOfferOpensTheUpdateWindowWhichDownloadsAndInstal
   UpdateController& steps = update->Controller();
   QObject::connect(&steps, &UpdateController::changed, update, [&] {
     lastVersion = update->findChild<QLabel*>(QString::fromLatin1(update::kLastVersion))->text();
-    bytes.push_back(update->findChild<QLabel*>(QString::fromLatin1(update::kBytes))->text());
+    bytes.push_back(update->findChild<QLabel*>(QString::fromLatin1(update::kBytesReceived))->text());
   });
   ASSERT_TRUE(QTest::qWaitFor([&] { return boxes_->Shown().size() == 4; }, 10000));
   EXPECT_EQ(lastVersion,
@@ -201,8 +201,8 @@ TEST_F(UpdateCheckTest, HelpItemSixDownloadsAndLeavesThroughTheSavePrompt) {
   bool shown = false;
   test::WhenModalShows<UpdateDialog>([&](UpdateDialog* dialog) {
     shown = true;
-    dialog->findChild<QPushButton*>(QString::fromLatin1(update::kCheck))->click();
-    auto* install = dialog->findChild<QPushButton*>(QString::fromLatin1(update::kInstall));
+    dialog->findChild<QPushButton*>(QString::fromLatin1(update::kCheckForUpdates))->click();
+    auto* install = dialog->findChild<QPushButton*>(QString::fromLatin1(update::kInstallUpdate));
     if (QTest::qWaitFor([&] { return install->isEnabled(); }, 10000)) install->click();
     else dialog->close();
   });
