@@ -24,7 +24,7 @@ struct SettingsFile {
       LastFileLong[static_cast<std::size_t>(i)] = dir.path() + QStringLiteral("/projects/Project %1.BNL").arg(i);
     }
     INIFileVersion = QStringLiteral("050909");
-    WriteIniFileVersion();
+    WriteIniValue(QStringLiteral("Version"), QStringLiteral("INIFileVersion"), INIFileVersion, SettingsIniPath);
     SaveSettings(kSettingsAll);
   }
   QTemporaryDir dir;

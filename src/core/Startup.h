@@ -57,10 +57,4 @@ void RestoreDecimalSeparator();
 QString GetVersionString(qint16 mode);
 QString FormatVersion(int major, int minor, int revision, qint16 mode);
 
-template <typename T>
-void Swap(T& a, T& b) {
-  using std::swap;
-  swap(a, b);
-}
-
 }  // namespace brantel

@@ -5,7 +5,6 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/SettingsChecks.h"
-#include "core/Validation.h"
 #include "core/platform/Launcher.h"
 #include "forms/FormInputs.h"
 #include "platform/CommonDialogs.h"
@@ -145,6 +144,7 @@ void SettingsDialog::LoadFromProject() {
   forms::SetArrayIndex(ui_.units, DefaultUnits);
   ui_.displayHistory->setChecked(DisplayHistoryWin == 1);
   ui_.historySize->setText(QString::number(MaxDisplaySize));
+  historySize_ = MaxDisplaySize;
   ui_.keepRecent->setChecked(KeepFileNames == 1);
   ui_.shortNames->setChecked(ShortRecentFiles == 1);
   ui_.showDisclaimer->setChecked(ShowDisclaim == 1);
@@ -248,11 +248,13 @@ bool SettingsDialog::ValidateSettings() {
     forms::FocusBack(ui_.dataPath);
     return false;
   }
-  const SettingSpec& size = HistorySizeSetting();
-  if (!CheckInputRange(ui_.historySize->text(), size.min, size.max, QString::fromUtf16(kHistorySizeField))) {
+  const HistorySizeCheck size = CheckHistorySize(ui_.historySize->text(), forms::EntryValue(ui_.historySize));
+  if (!size.Size) {
+    ShowMsg(size.Message, mb::kCritical, RangeErrorTitle);
     forms::FocusBack(ui_.historySize);
     return false;
   }
+  historySize_ = *size.Size;
   if (!CheckedFileExtension(ui_.extension->text())) {
     ShowMsg(QStringLiteral("Invalid character in file extension"), mb::kCritical, InvalidCharTitle);
     forms::FocusBack(ui_.extension);
@@ -264,7 +266,7 @@ bool SettingsDialog::ValidateSettings() {
 void SettingsDialog::CommitToProject() {
   DefaultUnits = forms::GetArrayIndex(ui_.units);
   DisplayHistoryWin = CheckValue(ui_.displayHistory);
-  MaxDisplaySize = HistorySizeOf(ui_.historySize->text()).value_or(MaxDisplaySize);
+  MaxDisplaySize = historySize_;
   KeepFileNames = CheckValue(ui_.keepRecent);
   ShortRecentFiles = CheckValue(ui_.shortNames);
   ShowDisclaim = CheckValue(ui_.showDisclaimer);

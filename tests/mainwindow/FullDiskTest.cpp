@@ -98,7 +98,8 @@ TEST_F(FullDiskTest, AStreamedSaveFileIsCommittedOnlyWhenEveryByteFits) {
 TEST_F(FullDiskTest, ASettingsFileThatCannotBeWrittenStaysAsItWas) {
   SettingsIniPath = Disk() + QStringLiteral("/Brantel.INI");
   INIFileVersion = QStringLiteral("050909");
-  ASSERT_TRUE(WriteIniFileVersion());
+  ASSERT_NE(WriteIniValue(QStringLiteral("Version"), QStringLiteral("INIFileVersion"), INIFileVersion, SettingsIniPath),
+            0);
   MaxLastFiles = 1;
   LastFile[1] = QStringLiteral("Πυλώνας.BNL");
   LastFileLong[1] = QStringLiteral("/έργα/Πυλώνας.BNL");

@@ -102,7 +102,7 @@ class Painted : public QWidget {
   }
 };
 
-TEST(WindowCapture, CopiesTheClientAreaInPixels) {
+TEST(WindowCapture, CopiesAPartOfTheClientAreaInPixels) {
   Painted window;
   window.resize(200, 100);
   window.show();
@@ -110,7 +110,7 @@ TEST(WindowCapture, CopiesTheClientAreaInPixels) {
   QWidget cover;
   cover.setGeometry(window.geometry());
   cover.show();
-  const QPixmap client = CaptureClient(&window);
+  const QPixmap client = CaptureWindow(&window, true, 0, 0, 200, 100);
   ASSERT_EQ(client.size(), QSize(200, 100));
   const QImage image = client.toImage();
   EXPECT_EQ(image.pixelColor(150, 50), QColor(Qt::red));
