@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <utility>
-
 namespace brantel {
 
 // Start-up of the process, before any window exists: the globals, the user
@@ -41,9 +39,9 @@ void SettleSettingsFile();
 void RemoveLeftoverFiles();
 inline constexpr qint64 kScratchCopyAgeSeconds = 24 * 60 * 60;
 
+// The system's scratch folder with a trailing "/"; the user's folder when
+// there is none.
 QString GetTempFolder();
-// Linux paths have no short form: the path comes back unchanged.
-QString GetLongPathName(const QString& path);
 
 // The process's decimal separator, and the desktop's before start-up in
 // SavedDecimalSeparator. The process always uses "."; the desktop's own

@@ -523,7 +523,6 @@ TEST(VersionString, DottedAndCompactForms) {
   EXPECT_EQ(FormatVersion(2, 0, 7, 0), QStringLiteral("2007"));
   EXPECT_EQ(FormatVersion(1, 12, 123, 5), QStringLiteral("1.12.123"));
   EXPECT_EQ(GetVersionString(1), FormatVersion(version::kMajor, version::kMinor, version::kRevision, 1));
-  EXPECT_EQ(GetLongPathName(QStringLiteral("/a/b c/")), QStringLiteral("/a/b c/"));
 }
 
 TEST(CommandLine, ArgumentsJoinedByBlanks) {
