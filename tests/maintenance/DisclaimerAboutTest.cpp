@@ -7,6 +7,7 @@
 #include "maintenance/AboutDialog.h"
 #include "maintenance/DisclaimerDialog.h"
 #include "support/DialogTest.h"
+#include "support/IniValues.h"
 #include "support/Renders.h"
 
 #include <QCheckBox>

@@ -5,6 +5,7 @@
 #include "core/update/Updater.h"
 #include "maintenance/UpdateDialog.h"
 #include "support/DialogTest.h"
+#include "support/IniValues.h"
 #include "support/LocalHttpServer.h"
 #include "support/Renders.h"
 

@@ -12,6 +12,7 @@
 #include "mainwindow/CommandBar.h"
 #include "mainwindow/Main.h"
 #include "platform/FileDialog.h"
+#include "support/IniValues.h"
 #include "support/Renders.h"
 
 #include <QAction>

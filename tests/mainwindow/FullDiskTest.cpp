@@ -13,6 +13,7 @@
 #include "core/Startup.h"
 #include "core/project/ProjectFile.h"
 #include "support/FileSystemTricks.h"
+#include "support/IniValues.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -17,6 +17,7 @@
 #include "mainwindow/Main.h"
 #include "platform/HelpMessageBox.h"
 #include "platform/WidgetMessageBox.h"
+#include "support/IniValues.h"
 #include "tools/elasticity/RosetteDialog.h"
 #include "tools/stress/Stress2DDialog.h"
 
