@@ -50,7 +50,7 @@ void BM_HistoryLineAgainstAppendPlainText(benchmark::State& state) {
   LayoutMainWindow(window);
   bench::ShowOnScreen(window, state);
   QPlainTextEdit bare;
-  MakeBarePane(bare, *window.txtMain);
+  MakeBarePane(bare, *window.historyPane);
   bench::ShowOnScreen(bare, state);
 
   // A history line and a baseline line in turn, so that both meet the same

@@ -24,7 +24,9 @@ struct SettingsFile {
       LastFileLong[static_cast<std::size_t>(i)] = dir.path() + QStringLiteral("/projects/Project %1.BNL").arg(i);
     }
     INIFileVersion = QStringLiteral("050909");
-    WriteIniFileVersion();
+    IniDocument stamp;
+    stamp.SetValue(QStringLiteral("Version"), QStringLiteral("INIFileVersion"), INIFileVersion);
+    stamp.Save(SettingsIniPath);
     SaveSettings(kSettingsAll);
   }
   QTemporaryDir dir;

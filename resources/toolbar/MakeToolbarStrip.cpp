@@ -1,6 +1,6 @@
 // Draws the toolbar's image strip "Brantel.bmp": seven 24 x 24 images side by
 // side (open, save, print, project description, quick buttons 1 to 3) on a
-// magenta background, which the toolbar's image list makes transparent (it
+// magenta background, which the toolbar's icon strip makes transparent (it
 // takes the colour of the top-left pixel).
 //
 //   cmake --build build --target make_toolbar_strip

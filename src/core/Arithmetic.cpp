@@ -93,19 +93,6 @@ float CoulombSigma1(float s3, float c, float phi, float u) {
   return CheckedFloat(result);
 }
 
-float MapToRange(float outMin, float outMax, float x, float inMin, float inMax) {
-  const double v = Divide(static_cast<double>(x) - inMin, static_cast<double>(inMax) - inMin) *
-                       (static_cast<double>(outMax) - outMin) +
-                   outMin;
-  return CheckedFloat(v);
-}
-
-float Interpolate(float x1, float x2, float x, float y1, float y2) {
-  const double v =
-      Divide(static_cast<double>(x) - x1, static_cast<double>(x2) - x1) * (static_cast<double>(y2) - y1) + y1;
-  return CheckedFloat(v);
-}
-
 double ArcSin(double x) {
   CheckFinite(x);
   return std::atan(Divide(x, SquareRoot(1.0 - x * x)));
@@ -116,13 +103,6 @@ float ArcCos(float x) {
   if (x == -1.0f) return kPiSingle;
   const double dx = x;
   return CheckedFloat(std::atan(Divide(-dx, SquareRoot(1.0 - dx * dx))) + 2.0 * std::atan(1.0));
-}
-
-double Log10(double x) {
-  CheckFinite(x);
-  if (x == 0.0) return 1.0;
-  if (x < 0.0) RaiseError(err::kInvalidCall);
-  return std::log(x) / std::log(10.0);
 }
 
 float AxisStep(float a, float b, qint16& n) {

@@ -52,22 +52,13 @@ float Det3x3(double a11, double a12, double a13, double a21, double a22, double 
 // stress s3, cohesion c, friction angle phi (degrees) and pore pressure u.
 float CoulombSigma1(float s3, float c, float phi, float u);
 
-// --- Plot mappings.
-
-// Linear map of x from [inMin, inMax] onto [outMin, outMax].
-float MapToRange(float outMin, float outMax, float x, float inMin, float inMax);
-
-// Linear interpolation: (x - x1) / (x2 - x1) * (y2 - y1) + y1.
-float Interpolate(float x1, float x2, float x, float y1, float y2);
+// --- Angles and plot ticks.
 
 // Arc sine in radians, as atan(x / sqrt(1 - x^2)).
 double ArcSin(double x);
 
 // Arc cosine in radians; exactly 0 for 1 and 3.1415927 for -1.
 float ArcCos(float x);
-
-// Common logarithm; 1 for an argument of 0.
-double Log10(double x);
 
 // Tick step of the stress plots; an n of 0 becomes 1 in the caller's variable.
 float AxisStep(float a, float b, qint16& n);

@@ -9,6 +9,8 @@ QString Bilingual::In(bool inEnglish) const {
   return QString::fromUtf8(greek);
 }
 
-QString Tr(const Bilingual& text) { return text.In(EnglishMenus == 1); }
+bool ProgramInEnglish() { return EnglishMenus == 1; }
+
+QString Tr(const Bilingual& text) { return text.In(ProgramInEnglish()); }
 
 }  // namespace brantel

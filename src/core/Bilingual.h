@@ -24,8 +24,13 @@ struct Bilingual {
   QString In(bool inEnglish) const;
 };
 
-// The text of the current language: English when EnglishMenus is 1, Greek
-// otherwise. Every text the program picks by the language goes through here.
+// Whether the program speaks English (the setting EnglishMenus is 1) or
+// Greek: the one reader of the language setting, for Tr and for the callers
+// that hand the language on (the captions of a control table, the menus).
+bool ProgramInEnglish();
+
+// The text of the current language. Every text the program picks by the
+// language goes through here.
 QString Tr(const Bilingual& text);
 
 }  // namespace brantel

@@ -317,16 +317,6 @@ std::optional<QByteArray> TextFileLines(const QString& source, const QString& co
 
 }  // namespace
 
-bool CopyTextFile(const QString& source, const QString& target) {
-  const std::optional<QByteArray> copy = TextFileLines(source, target);
-  if (!copy) return false;
-  if (SaveFileAtomically(target, *copy)) {
-    ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + target, 0, ErrorTitle);
-    return false;
-  }
-  return true;
-}
-
 QString CopyTextFileToNew(const QString& source, const QString& pattern) {
   const std::optional<QByteArray> copy = TextFileLines(source, pattern);
   if (!copy) return QString();

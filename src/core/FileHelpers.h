@@ -64,11 +64,6 @@ QString IrregularFileReason(const QString& path);
 // Returns the error of a refusal or a failed read, or nothing.
 std::optional<RuntimeError> ReadRegularFile(const QString& path, QByteArray& bytes);
 
-// Copies a text file line by line (lines end with CR LF in the copy).
-// A missing source shows "Requested File not found: ", a failed copy
-// "File I/O problem with TMP file: "; both give False.
-bool CopyTextFile(const QString& source, const QString& target);
-
 // The same copy into a file created new, in the folder and under the name of
 // `pattern` with its "XXXXXX" made unique: never into anything that is there
 // already, a link planted at a name included. Gives the new file's path, or

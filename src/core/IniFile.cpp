@@ -149,20 +149,4 @@ QByteArray IniDocument::ToBytes() const {
 
 bool IniDocument::Save(const QString& path) const { return !SaveFileAtomically(path, ToBytes()).has_value(); }
 
-QString ReadIniValue(const QString& section, const QString& key, const QString& file,
-                     const std::optional<QString>& defaultValue) {
-  IniDocument doc;
-  QString value;
-  if (doc.Load(file)) value = doc.Value(section, key).value_or(QString());
-  if (value.isEmpty() && defaultValue) return *defaultValue;
-  return value;
-}
-
-qint16 WriteIniValue(const QString& section, const QString& key, const QString& value, const QString& file) {
-  IniDocument doc;
-  if (!doc.Load(file)) return 0;
-  doc.SetValue(section, key, value);
-  return doc.Save(file) ? 1 : 0;
-}
-
 }  // namespace brantel

@@ -14,8 +14,4 @@ QString JoinOutBuf(int first, int last) {
   return text;
 }
 
-void ClearOutBuf() {
-  for (QString& page : OutBuf) page.clear();
-}
-
 }  // namespace brantel

@@ -17,7 +17,4 @@ extern std::array<QString, kOutBufPages> OutBuf;
 // left out.
 QString JoinOutBuf(int first, int last);
 
-// Empties every page.
-void ClearOutBuf();
-
 }  // namespace brantel

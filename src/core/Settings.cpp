@@ -721,15 +721,6 @@ bool SetAsideDamagedSettingsFile(bool atStart) { return SetAsideIfDamaged(atStar
 
 void SetDefaultSettings() { SetDefaults(true); }
 
-QString ReadIniFileVersion() {
-  INIFileVersion = ReadIniValue(kVersion, QStringLiteral("INIFileVersion"), SettingsIniPath);
-  return INIFileVersion;
-}
-
-bool WriteIniFileVersion() {
-  return WriteIniValue(kVersion, QStringLiteral("INIFileVersion"), INIFileVersion, SettingsIniPath) != 0;
-}
-
 void WriteSettings(int code, IniDocument& doc) {
   for (const int section : kSections) {
     if (code == kSettingsAll || code == section) WriteSection(section, doc);

@@ -105,11 +105,6 @@ const SettingSpec* FindSetting(QStringView key);
 // settings file.
 void SetDefaultSettings();
 
-// The [Version] stamp of the settings file, also stored in INIFileVersion.
-QString ReadIniFileVersion();
-// Writes INIFileVersion; false when the file could not be written.
-bool WriteIniFileVersion();
-
 // What SaveSettings writes for a code, into a document.
 void WriteSettings(int code, IniDocument& doc);
 

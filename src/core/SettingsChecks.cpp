@@ -7,13 +7,17 @@
 
 namespace brantel {
 
-const SettingSpec& HistorySizeSetting() { return *FindSetting(u"MaxDisplaySize"); }
-
-std::optional<qint16> HistorySizeOf(const QString& text) {
-  const std::optional<double> value = ParseNumber(text.trimmed());
-  const SettingSpec& size = HistorySizeSetting();
-  if (!value || *value < size.min || *value > size.max) return std::nullopt;
-  return RoundToInt16(*value);
+HistorySizeCheck CheckHistorySize(const QString& boxText, std::optional<double> value) {
+  const QString field = QStringLiteral("Size of Command History Window: ");
+  const QString trimmed = boxText.trimmed();
+  if (trimmed.isEmpty()) return {std::nullopt, field + QStringLiteral("Blank field not allowed")};
+  const SettingSpec& size = *FindSetting(u"MaxDisplaySize");
+  if (!value || *value < size.min || *value > size.max) {
+    return {std::nullopt, field + QStringLiteral("Value '") + trimmed +
+                              QStringLiteral("' is outside input range\r\nValid range is: ") + FormatGeneral(size.min) +
+                              QStringLiteral("-") + FormatGeneral(size.max)};
+  }
+  return {RoundToInt16(*value), QString()};
 }
 
 DataPathCheck CheckDataPath(const QString& boxText) {

@@ -12,18 +12,21 @@ namespace brantel {
 // The checks of the settings dialog that need no window. The dialog shows
 // the messages; these only decide.
 
-// The history size box: a number from 4096 to 16384 characters, the range of
-// MaxDisplaySize in the settings table. The dialog checks it with
-// CheckInputRange(text, HistorySizeSetting().min, HistorySizeSetting().max,
-// kHistorySizeField), which shows the message.
-const SettingSpec& HistorySizeSetting();
-inline constexpr char16_t kHistorySizeField[] = u"Size of Command History Window";
-
-// The value stored for the history size box: the box's text as a whole
-// number (blanks around it allowed), rounded to a 16-bit integer, halves to
-// the even neighbour; nothing when the text is blank, not a number, or
-// outside 4096..16384 (exactly what CheckInputRange refuses).
-std::optional<qint16> HistorySizeOf(const QString& text);
+// The history size box: a number of characters within the range of
+// MaxDisplaySize in the settings table (4096 to 16384), read as every
+// numeric box is read, by its whole entry (forms::EntryValue). `value` is
+// what that reader gave for the box's text (nothing for a text it refuses).
+// The size to store is the value rounded to a 16-bit integer, halves to the
+// even neighbour. A box refused gets the message the dialog shows under
+// RangeErrorTitle: "Size of Command History Window: Blank field not allowed"
+// for a blank box, else "Size of Command History Window: Value '<the text,
+// trimmed>' is outside input range", a line break and "Valid range is:
+// 4096-16384".
+struct HistorySizeCheck {
+  std::optional<qint16> Size;  // nothing when refused
+  QString Message;             // the refusal; empty when accepted
+};
+HistorySizeCheck CheckHistorySize(const QString& boxText, std::optional<double> value);
 
 // The data folder box. The text is trimmed and gets a trailing "/" when it
 // has none (the dialog writes this text back into the box, even when the

@@ -74,12 +74,10 @@ void InitUserFolders() {
 }
 
 QString GetTempFolder() {
-  const QString temp = GetLongPathName(QDir::tempPath());
+  const QString temp = QDir::tempPath();
   if (temp.isEmpty() || !QFileInfo(temp).isDir()) return UserFolder;
   return WithTrailingSlash(temp);
 }
-
-QString GetLongPathName(const QString& path) { return path; }
 
 QString GetDecimalSeparator() { return ProcessSeparator(); }
 

@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <utility>
-
 namespace brantel {
 
 // Start-up of the process, before any window exists: the globals, the user
@@ -41,9 +39,9 @@ void SettleSettingsFile();
 void RemoveLeftoverFiles();
 inline constexpr qint64 kScratchCopyAgeSeconds = 24 * 60 * 60;
 
+// The system's scratch folder with a trailing "/"; the user's folder when
+// there is none.
 QString GetTempFolder();
-// Linux paths have no short form: the path comes back unchanged.
-QString GetLongPathName(const QString& path);
 
 // The process's decimal separator, and the desktop's before start-up in
 // SavedDecimalSeparator. The process always uses "."; the desktop's own
@@ -56,11 +54,5 @@ void RestoreDecimalSeparator();
 // "1.2.05" for mode other than 0, "1205" for mode 0.
 QString GetVersionString(qint16 mode);
 QString FormatVersion(int major, int minor, int revision, qint16 mode);
-
-template <typename T>
-void Swap(T& a, T& b) {
-  using std::swap;
-  swap(a, b);
-}
 
 }  // namespace brantel

@@ -1,7 +1,6 @@
 #include "core/UnitConversion.h"
 
 #include "core/NumberFormat.h"
-#include "core/Validation.h"
 
 #include <array>
 #include <cmath>
@@ -103,10 +102,6 @@ std::vector<std::optional<double>> ConvertUnits(int tab, int from, double x) {
     else out.emplace_back(std::nullopt);
   }
   return out;
-}
-
-QStringList UnitReadoutTexts(int tab, int from, QStringView inputText) {
-  return UnitReadoutTexts(tab, from, LeadingNumber(inputText));
 }
 
 QStringList UnitReadoutTexts(int tab, int from, std::optional<double> x) {

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <QStringView>
 
 #include <optional>
 #include <vector>
@@ -15,8 +14,8 @@ namespace brantel {
 // operations applied left to right, and shown in the 64-bit general number
 // format (FormatGeneral of core/NumberFormat.h: up to 15 significant digits,
 // no trailing zeros, no thousands separator, exponent form below 1E-04 and
-// from 1E+15 on). Uses no function of core/Arithmetic.h; the input is read
-// with ParseLeadingNumber of core/NumberFormat.h.
+// from 1E+15 on). Uses no function of core/Arithmetic.h; the dialog reads
+// its input box by its leading number (forms::LeadingValue).
 
 // The five tabs, in their order on the tab control.
 enum class UnitTab { Length = 0, Load = 1, LoadGrad = 2, Stress = 3, StressGrad = 4 };
@@ -56,14 +55,13 @@ inline constexpr double kPaPerMPerPsiPerIn = 271447.137519685;  // q = p / 0.025
 // (-1: no option selected) is outside its list.
 std::vector<std::optional<double>> ConvertUnits(int tab, int from, double x);
 
-// The texts of a tab's read-out boxes for the text of its input box: the
-// leading number of the text ("12abc" is 12; no number, or an empty box, is
-// 0) converted and shown in the general format; "" for a read-out without a
-// value, and for every read-out when the input number itself lies beyond the
-// 64-bit range. An empty list when the tab or unit is outside its list (the
-// read-outs are left as they are).
-QStringList UnitReadoutTexts(int tab, int from, QStringView inputText);
-// The same for the input's number as read (nothing: beyond the 64-bit range).
+// The texts of a tab's read-out boxes for the number of its input box, as
+// the dialog reads it (its leading number: "12abc" is 12; no number, or an
+// empty box, is 0; nothing for a number beyond the 64-bit range): the number
+// converted and shown in the general format; "" for a read-out without a
+// value, and for every read-out when there is no input number. An empty
+// list when the tab or unit is outside its list (the read-outs are left as
+// they are).
 QStringList UnitReadoutTexts(int tab, int from, std::optional<double> input);
 
 }  // namespace brantel

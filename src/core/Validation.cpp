@@ -81,30 +81,6 @@ template std::optional<double> LeadingNumber<double>(QStringView);
 template std::optional<float> EntryNumber<float>(QStringView);
 template std::optional<double> EntryNumber<double>(QStringView);
 
-bool CheckInputRange(const QString& text, double min, double max, QString& label) {
-  if (!label.isEmpty()) label += QStringLiteral(": ");
-  const QString trimmed = text.trimmed();
-  QString message;
-  if (trimmed.isEmpty()) {
-    message = label + QStringLiteral("Blank field not allowed");
-  } else {
-    const std::optional<double> value = ParseNumber(trimmed);
-    if (!value || *value > max || *value < min) {
-      message = label + QStringLiteral("Value '") + trimmed +
-                QStringLiteral("' is outside input range\r\nValid range is: ") + FormatGeneral(min) +
-                QStringLiteral("-") + FormatGeneral(max);
-    }
-  }
-  if (message.isEmpty()) return true;
-  ShowMsg(message, mb::kCritical, RangeErrorTitle);
-  return false;
-}
-
-bool CheckInputRange(const QString& text, double min, double max, const QString& label) {
-  QString local = label;
-  return CheckInputRange(text, min, max, local);
-}
-
 void ShowInputMessage(const InputMessage& message) { ShowInvalidValue(message.text, message.withPrefix); }
 
 ValueRule AllowedWhen(std::function<bool(double)> allowed, InputMessage message) {
@@ -116,21 +92,6 @@ ValueRule AllowedWhen(std::function<bool(double)> allowed, InputMessage message)
 
 ValueRule NotNegativeRule(InputMessage message) {
   return AllowedWhen([](double value) { return !(value < 0.0); }, std::move(message));
-}
-
-bool ValidateNumericField(const QString& text, const Bilingual& sentence, float min, float max) {
-  bool ok = IsNumericEntry(text);
-  if (ok) {
-    try {
-      const float value = CheckedFloat(ParseLeadingNumber(text));
-      if (min != 0.0f && value < min) ok = false;
-      if (max != 0.0f && value > max) ok = false;
-    } catch (const RuntimeError&) {
-      ok = false;
-    }
-  }
-  if (!ok) ShowInvalidValue(sentence, false);
-  return ok;
 }
 
 void ShowHelpHint() {

@@ -43,13 +43,6 @@ std::optional<T> EntryNumber(QStringView text);
 template <NumberField T>
 std::optional<T> FieldValue(double value);
 
-// True when the text is a number within [min, max]. Otherwise shows, under
-// RangeErrorTitle, the label (with ": " appended, also in the caller's
-// variable) and "Blank field not allowed" or the range message, and gives
-// False. A text that is not a number gets the range message.
-bool CheckInputRange(const QString& text, double min, double max, QString& label);
-bool CheckInputRange(const QString& text, double min, double max, const QString& label = QString());
-
 // What refuses an input, as ShowInvalidValue shows it: the field's name
 // behind "Invalid value for " ("Εσφαλμένη τιμή για το "), or a whole
 // sentence. Written with the two helpers below:
@@ -82,10 +75,6 @@ ValueRule AllowedWhen(std::function<bool(double)> allowed, InputMessage message)
 
 // The rule that refuses a negative value with `message`; zero passes.
 ValueRule NotNegativeRule(InputMessage message);
-
-// IsNumericEntry, then the bounds (a bound of 0 is no bound), with the
-// whole sentence in the current language on failure.
-bool ValidateNumericField(const QString& text, const Bilingual& sentence, float min, float max);
 
 // A value outside [min, max] becomes min (not the nearer bound). Returns the
 // value as a 16-bit integer, halves to the even neighbour.

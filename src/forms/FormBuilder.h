@@ -109,7 +109,7 @@ constexpr std::array<ItemName, N> Items(std::string_view array) {
 }
 
 // Where a control lies in its container, in twips.
-struct Twips4 {
+struct TwipsRect {
   int left = 0, top = 0, width = 0, height = 0;
 };
 
@@ -121,7 +121,7 @@ struct ControlRow {
   const char* name;  // design name: "Text1", "Option1(0)"
   Kind kind;
   const char* container = nullptr;  // nullptr: the form itself; else an earlier container row
-  Twips4 at = {};                   // within the container
+  TwipsRect at = {};                // within the container
   Bilingual caption = {};           // a box: its spoken name; no Greek text: the English one in both
   const char* partner = nullptr;    // a label: the box it names; an option button or check
                                     // box without a caption: the label whose caption names it

@@ -1,6 +1,6 @@
 #include "forms/FormDialog.h"
 
-#include "core/Settings.h"
+#include "core/Bilingual.h"
 #include "core/Validation.h"
 
 #include <QCloseEvent>
@@ -18,7 +18,7 @@ FormDialog::~FormDialog() = default;
 
 void FormDialog::Build(const FormDesign& design, std::span<const ControlRow> controls, const Factory& factory) {
   layout_ = std::make_unique<FormLayout>(this, design, controls, factory);
-  layout_->SetCaptions(EnglishMenus == 1);
+  layout_->SetCaptions(ProgramInEnglish());
 }
 
 FormLayout& FormDialog::Layout() const {

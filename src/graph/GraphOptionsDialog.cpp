@@ -29,17 +29,17 @@ constexpr ControlRow kOptControls[] = {
     {.name = graphoptions::kDefaultFormat, .kind = Kind::Option, .container = "Frame1", .at = {240, 300, 4695, 255}, .caption = {"Set Default Format Parameters"}},
     {.name = graphoptions::kLastFormat, .kind = Kind::Option, .container = "Frame1", .at = {240, 600, 4695, 255}, .caption = {"Set Format Parameters to Last Used"}},
     {.name = "Frame2", .kind = Kind::Frame, .at = {120, 1185, 6015, 3465}, .caption = {"Basic Formatting Parameters"}},
-    {.name = "lblText1", .kind = Kind::Label, .container = "Frame2", .at = {240, 375, 1335, 255}, .caption = {"Graph Title"}, .partner = graphoptions::kTitle},
-    {.name = graphoptions::kTitle, .kind = Kind::TextBox, .container = "Frame2", .at = {1680, 330, 4155, 285}},
+    {.name = "lblText1", .kind = Kind::Label, .container = "Frame2", .at = {240, 375, 1335, 255}, .caption = {"Graph Title"}, .partner = graphoptions::kGraphTitle},
+    {.name = graphoptions::kGraphTitle, .kind = Kind::TextBox, .container = "Frame2", .at = {1680, 330, 4155, 285}},
     {.name = "lblText2", .kind = Kind::Label, .container = "Frame2", .at = {240, 780, 1335, 255}, .caption = {"X-axis Title"}, .partner = graphoptions::kXTitle},
     {.name = graphoptions::kXTitle, .kind = Kind::TextBox, .container = "Frame2", .at = {1680, 735, 4155, 285}},
     {.name = "lblText3", .kind = Kind::Label, .container = "Frame2", .at = {240, 1185, 1335, 255}, .caption = {"Y-axis Title"}, .partner = graphoptions::kYTitle},
     {.name = graphoptions::kYTitle, .kind = Kind::TextBox, .container = "Frame2", .at = {1680, 1140, 4155, 285}},
-    {.name = "lblCombo1", .kind = Kind::Label, .container = "Frame2", .at = {240, 1620, 1335, 255}, .caption = {"Grid Style"}, .partner = graphoptions::kGrid},
-    {.name = graphoptions::kGrid, .kind = Kind::ComboBox, .container = "Frame2", .at = {1680, 1560, 2535, 315}},
-    {.name = "lblCombo2", .kind = Kind::Label, .container = "Frame2", .at = {240, 2055, 1335, 255}, .caption = {"Graph Style"}, .partner = graphoptions::kStyle},
-    {.name = graphoptions::kStyle, .kind = Kind::ComboBox, .container = "Frame2", .at = {1680, 1995, 2535, 315}},
-    {.name = graphoptions::kLegend, .kind = Kind::CheckBox, .container = "Frame2", .at = {240, 2475, 2535, 255}, .caption = {"Curve Legend"}},
+    {.name = "lblCombo1", .kind = Kind::Label, .container = "Frame2", .at = {240, 1620, 1335, 255}, .caption = {"Grid Style"}, .partner = graphoptions::kGridStyle},
+    {.name = graphoptions::kGridStyle, .kind = Kind::ComboBox, .container = "Frame2", .at = {1680, 1560, 2535, 315}},
+    {.name = "lblCombo2", .kind = Kind::Label, .container = "Frame2", .at = {240, 2055, 1335, 255}, .caption = {"Graph Style"}, .partner = graphoptions::kGraphStyle},
+    {.name = graphoptions::kGraphStyle, .kind = Kind::ComboBox, .container = "Frame2", .at = {1680, 1995, 2535, 315}},
+    {.name = graphoptions::kCurveLegend, .kind = Kind::CheckBox, .container = "Frame2", .at = {240, 2475, 2535, 255}, .caption = {"Curve Legend"}},
     {.name = graphoptions::kSymbolLabel, .kind = Kind::Label, .container = "Frame2", .at = {240, 2925, 1335, 255}, .caption = {"Symbol Size"}, .partner = graphoptions::kSymbolSize},
     {.name = graphoptions::kSymbolSize, .kind = Kind::HScroll, .container = "Frame2", .at = {1680, 2910, 2535, 255}},
     {.name = graphoptions::kHelp, .kind = Kind::Button, .at = {2280, 4830, 1215, 375}, .caption = {"Help"}},
@@ -73,77 +73,77 @@ void MakeTypableList(QComboBox* combo, const QStringList& items) {
 GraphOptionsDialog::GraphOptionsDialog(GraphWindow* graph) : FormDialog(graph), graph_(graph) {
   setObjectName(QStringLiteral("frmGraphOpt"));
   Build(kOptForm, kOptControls);  // English only: the table has no Greek captions
-  ui_.mode = Options(graphoptions::kMode);
-  ui_.title = Require<QLineEdit>(graphoptions::kTitle);
+  ui_.formatMode = Options(graphoptions::kFormatMode);
+  ui_.graphTitle = Require<QLineEdit>(graphoptions::kGraphTitle);
   ui_.xTitle = Require<QLineEdit>(graphoptions::kXTitle);
   ui_.yTitle = Require<QLineEdit>(graphoptions::kYTitle);
-  ui_.grid = Require<QComboBox>(graphoptions::kGrid);
-  ui_.style = Require<QComboBox>(graphoptions::kStyle);
-  ui_.legend = Require<QCheckBox>(graphoptions::kLegend);
+  ui_.gridStyle = Require<QComboBox>(graphoptions::kGridStyle);
+  ui_.graphStyle = Require<QComboBox>(graphoptions::kGraphStyle);
+  ui_.curveLegend = Require<QCheckBox>(graphoptions::kCurveLegend);
   ui_.symbolLabel = Require<QLabel>(graphoptions::kSymbolLabel);
   ui_.symbolSize = Require<QScrollBar>(graphoptions::kSymbolSize);
   ui_.symbolSize->setRange(3, 20);
   ui_.symbolSize->setSingleStep(1);
   ui_.symbolSize->setPageStep(5);
-  MakeTypableList(ui_.grid, GridStyleItems());
-  MakeTypableList(ui_.style, GraphStyleItems());
+  MakeTypableList(ui_.gridStyle, GridStyleItems());
+  MakeTypableList(ui_.graphStyle, GraphStyleItems());
   WireButtons(Require<QPushButton>(graphoptions::kOk), Require<QPushButton>(graphoptions::kCancel),
               Require<QPushButton>(graphoptions::kHelp));
-  connect(ui_.grid, &QComboBox::editTextChanged, this, &GraphOptionsDialog::Combo1_Change);
-  connect(ui_.style, &QComboBox::editTextChanged, this, &GraphOptionsDialog::Combo2_Change);
-  connect(ui_.style, &QComboBox::currentIndexChanged, this, &GraphOptionsDialog::Combo2_Click);
-  for (int i = ui_.mode.LBound(); i <= ui_.mode.UBound(); ++i) {
-    connect(ui_.mode.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
-      if (on) Option1_Click(i);
+  connect(ui_.gridStyle, &QComboBox::editTextChanged, this, &GraphOptionsDialog::OnGridStyleEdited);
+  connect(ui_.graphStyle, &QComboBox::editTextChanged, this, &GraphOptionsDialog::OnGraphStyleEdited);
+  connect(ui_.graphStyle, &QComboBox::currentIndexChanged, this, &GraphOptionsDialog::OnGraphStyleChosen);
+  for (int i = ui_.formatMode.LBound(); i <= ui_.formatMode.UBound(); ++i) {
+    connect(ui_.formatMode.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
+      if (on) OnFormatModeChosen(i);
     });
   }
-  Form_Load();
+  OnLoad();
 }
 
-void GraphOptionsDialog::Form_Load() {
+void GraphOptionsDialog::OnLoad() {
   LoadInputs();
   forms::CenterForm(this);
 }
 
 void GraphOptionsDialog::LoadFromProject() {
-  ui_.grid->setCurrentIndex(GraphSettings.GridStyle);
-  ui_.style->setCurrentIndex(GraphSettings.GraphStyle - 1);
-  forms::SetArrayIndex(ui_.mode, GraphSettingsValid);
-  InitForm();
+  ui_.gridStyle->setCurrentIndex(GraphSettings.GridStyle);
+  ui_.graphStyle->setCurrentIndex(GraphSettings.GraphStyle - 1);
+  forms::SetArrayIndex(ui_.formatMode, GraphSettingsValid);
+  ShowCurrentSettings();
 }
 
-void GraphOptionsDialog::Option1_Click(int index) {
-  if (index == 0) {
+void GraphOptionsDialog::OnFormatModeChosen(int mode) {
+  if (mode == 0) {
     GraphSettingsValid = 0;
-    SetGraphParms();
-    InitForm();
+    ResetSettingsInDefaultMode();
+    ShowCurrentSettings();
   }
-  const bool editable = index != 0;
-  for (QWidget* w : std::initializer_list<QWidget*>{ui_.title, ui_.xTitle, ui_.yTitle, ui_.grid, ui_.style, ui_.legend,
-                                                    ui_.symbolLabel, ui_.symbolSize}) {
+  const bool editable = mode != 0;
+  for (QWidget* w : std::initializer_list<QWidget*>{ui_.graphTitle, ui_.xTitle, ui_.yTitle, ui_.gridStyle,
+                                                    ui_.graphStyle, ui_.curveLegend, ui_.symbolLabel, ui_.symbolSize}) {
     w->setEnabled(editable);
   }
   EnableXTitle();
 }
 
-void GraphOptionsDialog::SetGraphParms() {
+void GraphOptionsDialog::ResetSettingsInDefaultMode() {
   if (GraphSettingsValid == 0) ResetGraphSettings();
 }
 
-void GraphOptionsDialog::InitForm() {
-  ui_.title->setText(GraphSettings.GraphTitle);
+void GraphOptionsDialog::ShowCurrentSettings() {
+  ui_.graphTitle->setText(GraphSettings.GraphTitle);
   ui_.xTitle->setText(GraphSettings.XTitles.value(0));
   ui_.yTitle->setText(GraphSettings.YTitles.value(0));
-  ui_.grid->setCurrentIndex(GraphSettings.GridStyle);
-  ui_.style->setCurrentIndex(GraphSettings.GraphStyle - 1);
-  ui_.legend->setChecked(GraphSettings.CurveLegend == 1);
+  ui_.gridStyle->setCurrentIndex(GraphSettings.GridStyle);
+  ui_.graphStyle->setCurrentIndex(GraphSettings.GraphStyle - 1);
+  ui_.curveLegend->setChecked(GraphSettings.CurveLegend == 1);
   ShowSymbolSize();
   ui_.symbolSize->setValue(GraphSettings.SymbolSize);
   EnableXTitle();
 }
 
 void GraphOptionsDialog::ShowSymbolSize() {
-  const bool withSymbols = ui_.style->currentIndex() >= 1;
+  const bool withSymbols = ui_.graphStyle->currentIndex() >= 1;
   ui_.symbolLabel->setVisible(withSymbols);
   ui_.symbolSize->setVisible(withSymbols);
 }
@@ -166,25 +166,25 @@ void GraphOptionsDialog::CheckComboEntry(QComboBox* combo) {
   checkingCombo_ = false;
 }
 
-void GraphOptionsDialog::Combo1_Change() { CheckComboEntry(ui_.grid); }
+void GraphOptionsDialog::OnGridStyleEdited() { CheckComboEntry(ui_.gridStyle); }
 
-void GraphOptionsDialog::Combo2_Change() { CheckComboEntry(ui_.style); }
+void GraphOptionsDialog::OnGraphStyleEdited() { CheckComboEntry(ui_.graphStyle); }
 
-void GraphOptionsDialog::Combo2_Click() { ShowSymbolSize(); }
+void GraphOptionsDialog::OnGraphStyleChosen() { ShowSymbolSize(); }
 
 void GraphOptionsDialog::CommitToProject() {
-  GraphSettings.GraphTitle = ui_.title->text();
+  GraphSettings.GraphTitle = ui_.graphTitle->text();
   for (QString& title : GraphSettings.XTitles) title = ui_.xTitle->text();
   if (GraphSettings.XTitles.isEmpty()) GraphSettings.XTitles.append(ui_.xTitle->text());
   if (GraphSettings.YTitles.isEmpty()) GraphSettings.YTitles.append(QString());
   GraphSettings.YTitles[0] = ui_.yTitle->text();
-  if (ui_.grid->currentIndex() >= 0) GraphSettings.GridStyle = static_cast<qint16>(ui_.grid->currentIndex());
-  if (ui_.style->currentIndex() >= 0) {
-    GraphSettings.GraphStyle = static_cast<qint16>(ui_.style->currentIndex() + 1);
+  if (ui_.gridStyle->currentIndex() >= 0) GraphSettings.GridStyle = static_cast<qint16>(ui_.gridStyle->currentIndex());
+  if (ui_.graphStyle->currentIndex() >= 0) {
+    GraphSettings.GraphStyle = static_cast<qint16>(ui_.graphStyle->currentIndex() + 1);
   }
-  GraphSettings.CurveLegend = ui_.legend->isChecked() ? 1 : 0;
+  GraphSettings.CurveLegend = ui_.curveLegend->isChecked() ? 1 : 0;
   GraphSettings.SymbolSize = static_cast<qint16>(ui_.symbolSize->value());
-  GraphSettingsValid = forms::GetArrayIndex(ui_.mode);
+  GraphSettingsValid = forms::GetArrayIndex(ui_.formatMode);
   SaveSettings(5);
 }
 

@@ -16,15 +16,15 @@ namespace brantel {
 // The design names of the graph options dialog's controls, for its code and
 // its tests.
 namespace graphoptions {
-inline constexpr char kMode[] = "Option1";
-inline constexpr forms::ItemName kDefaultFormat = forms::Item(kMode, 0);
-inline constexpr forms::ItemName kLastFormat = forms::Item(kMode, 1);  // the format last used
-inline constexpr char kTitle[] = "Text1";
+inline constexpr char kFormatMode[] = "Option1";
+inline constexpr forms::ItemName kDefaultFormat = forms::Item(kFormatMode, 0);
+inline constexpr forms::ItemName kLastFormat = forms::Item(kFormatMode, 1);
+inline constexpr char kGraphTitle[] = "Text1";
 inline constexpr char kXTitle[] = "Text2";
 inline constexpr char kYTitle[] = "Text3";
-inline constexpr char kGrid[] = "Combo1";   // grid style
-inline constexpr char kStyle[] = "Combo2";  // graph style
-inline constexpr char kLegend[] = "Check1";
+inline constexpr char kGridStyle[] = "Combo1";
+inline constexpr char kGraphStyle[] = "Combo2";
+inline constexpr char kCurveLegend[] = "Check1";
 inline constexpr char kSymbolLabel[] = "Label1";
 inline constexpr char kSymbolSize[] = "HScroll1";
 inline constexpr char kHelp[] = "Command3";
@@ -46,9 +46,9 @@ class GraphOptionsDialog : public forms::FormDialog {
   explicit GraphOptionsDialog(GraphWindow* graph);
 
   // Fills the controls from the current settings.
-  void InitForm();
+  void ShowCurrentSettings();
   // In mode 0, resets the current settings to the defaults.
-  void SetGraphParms();
+  void ResetSettingsInDefaultMode();
 
  protected:
   // OK accepts every state of the options (the default ValidateInput).
@@ -57,24 +57,28 @@ class GraphOptionsDialog : public forms::FormDialog {
   void FormUnload() override;
 
  private:
-  void Form_Load();
-  void Option1_Click(int index);
-  void Combo1_Change();
-  void Combo2_Change();
-  void Combo2_Click();
+  void OnLoad();
+  // Mode 0 resets the settings to the defaults and locks the controls; mode
+  // 1 lets them be edited.
+  void OnFormatModeChosen(int mode);
+  // A style typed into a list's box must be one of its items.
+  void OnGridStyleEdited();
+  void OnGraphStyleEdited();
+  // The symbol size shows only for a style with symbols.
+  void OnGraphStyleChosen();
   void ShowSymbolSize();
   void EnableXTitle();
   // A combo box's text that is no list item: the message, then the first item.
   void CheckComboEntry(QComboBox* combo);
 
   struct Ui {
-    forms::OptionArray mode;  // 0 default format, 1 format last used
-    QLineEdit* title;
+    forms::OptionArray formatMode;  // 0 default format, 1 format last used
+    QLineEdit* graphTitle;
     QLineEdit* xTitle;
     QLineEdit* yTitle;
-    QComboBox* grid;
-    QComboBox* style;
-    QCheckBox* legend;
+    QComboBox* gridStyle;
+    QComboBox* graphStyle;
+    QCheckBox* curveLegend;
     QLabel* symbolLabel;
     QScrollBar* symbolSize;
   } ui_;

@@ -47,14 +47,14 @@ constexpr int kFrameGap = 40;  // between the chart's bottom and the frame
 
 // clang-format off
 constexpr ControlRow kGraphControls[] = {
-    {.name = graphwindow::kGraph, .kind = Kind::Picture, .at = {120, 120, 9180, 6380}, .caption = {"Graph"}},
-    {.name = graphwindow::kPointId, .kind = Kind::Frame, .at = {120, 6540, 6255, 615}, .caption = {"Point ID"}},
-    {.name = "lblCurveCaption", .kind = Kind::Label, .container = graphwindow::kPointId, .at = {120, 285, 615, 255}, .caption = {"Curve:"}, .partner = graphwindow::kCurve},
-    {.name = graphwindow::kCurve, .kind = Kind::Label, .container = graphwindow::kPointId, .at = {735, 285, 1335, 255}},
-    {.name = "lblSFCaption", .kind = Kind::Label, .container = graphwindow::kPointId, .at = {2160, 285, 615, 255}, .caption = {"Stress:"}, .partner = graphwindow::kStress},
-    {.name = graphwindow::kStress, .kind = Kind::Label, .container = graphwindow::kPointId, .at = {2775, 285, 1335, 255}},
-    {.name = "lblXCaption", .kind = Kind::Label, .container = graphwindow::kPointId, .at = {4200, 285, 735, 255}, .caption = {"Xcoord:"}, .partner = graphwindow::kX},
-    {.name = graphwindow::kX, .kind = Kind::Label, .container = graphwindow::kPointId, .at = {4935, 285, 1215, 255}},
+    {.name = graphwindow::kChart, .kind = Kind::Picture, .at = {120, 120, 9180, 6380}, .caption = {"Graph"}},
+    {.name = graphwindow::kPointIdFrame, .kind = Kind::Frame, .at = {120, 6540, 6255, 615}, .caption = {"Point ID"}},
+    {.name = "lblCurveCaption", .kind = Kind::Label, .container = graphwindow::kPointIdFrame, .at = {120, 285, 615, 255}, .caption = {"Curve:"}, .partner = graphwindow::kNearestCurve},
+    {.name = graphwindow::kNearestCurve, .kind = Kind::Label, .container = graphwindow::kPointIdFrame, .at = {735, 285, 1335, 255}},
+    {.name = "lblSFCaption", .kind = Kind::Label, .container = graphwindow::kPointIdFrame, .at = {2160, 285, 615, 255}, .caption = {"Stress:"}, .partner = graphwindow::kNearestValue},
+    {.name = graphwindow::kNearestValue, .kind = Kind::Label, .container = graphwindow::kPointIdFrame, .at = {2775, 285, 1335, 255}},
+    {.name = "lblXCaption", .kind = Kind::Label, .container = graphwindow::kPointIdFrame, .at = {4200, 285, 735, 255}, .caption = {"Xcoord:"}, .partner = graphwindow::kNearestX},
+    {.name = graphwindow::kNearestX, .kind = Kind::Label, .container = graphwindow::kPointIdFrame, .at = {4935, 285, 1215, 255}},
 };
 // clang-format on
 
@@ -112,22 +112,22 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
   setCentralWidget(inner_);
   layout_ = std::make_unique<forms::FormLayout>(inner_, kGraphForm, kGraphControls,
                                                 [](const ControlRow& row, QWidget* parent) -> QWidget* {
-                                                  if (QLatin1String(row.name) == QLatin1String(graphwindow::kGraph))
+                                                  if (QLatin1String(row.name) == QLatin1String(graphwindow::kChart))
                                                     return new GraphChart(parent);
                                                   return nullptr;
                                                 });
   layout_->SetCaptions(true);
-  ui_.graph1 = layout_->Require<GraphChart>(graphwindow::kGraph);
-  ui_.frame1 = layout_->Require<QGroupBox>(graphwindow::kPointId);
-  ui_.lblCurve = layout_->Require<QLabel>(graphwindow::kCurve);
-  ui_.lblSF = layout_->Require<QLabel>(graphwindow::kStress);
-  ui_.lblX = layout_->Require<QLabel>(graphwindow::kX);
-  ui_.graph1->setAccessibleName(QStringLiteral("Graph"));
-  connect(ui_.graph1, &GraphChart::PointerMoved, this, &GraphWindow::Graph1_IdentifyPoint);
+  ui_.chart = layout_->Require<GraphChart>(graphwindow::kChart);
+  ui_.pointId = layout_->Require<QGroupBox>(graphwindow::kPointIdFrame);
+  ui_.nearestCurve = layout_->Require<QLabel>(graphwindow::kNearestCurve);
+  ui_.nearestValue = layout_->Require<QLabel>(graphwindow::kNearestValue);
+  ui_.nearestX = layout_->Require<QLabel>(graphwindow::kNearestX);
+  ui_.chart->setAccessibleName(QStringLiteral("Graph"));
+  connect(ui_.chart, &GraphChart::PointerMoved, this, &GraphWindow::OnChartPointerMoved);
   BuildMenus();
   inner_->installEventFilter(this);
   resize(forms::Px(kInnerWidth), forms::Px(kInnerHeight) + menuBar()->sizeHint().height());
-  Form_Load();
+  OnLoad();
 }
 
 GraphWindow::~GraphWindow() = default;
@@ -137,34 +137,34 @@ GraphOptionsDialog* GraphWindow::OptionsDialog() const { return options_; }
 void GraphWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("GraphFile"));
-  fileItems_[0] = file->addAction(QStringLiteral("&Print"));
-  fileItems_[1] = file->addSeparator();
-  fileItems_[2] = file->addAction(QStringLiteral("E&xport to Excel"));
-  fileItems_[3] = file->addSeparator();
-  fileItems_[4] = file->addAction(QStringLiteral("E&xit"));
+  fileEntries_[0] = file->addAction(QStringLiteral("&Print"));
+  fileEntries_[1] = file->addSeparator();
+  fileEntries_[2] = file->addAction(QStringLiteral("E&xport to Excel"));
+  fileEntries_[3] = file->addSeparator();
+  fileEntries_[4] = file->addAction(QStringLiteral("E&xit"));
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
   edit->setObjectName(QStringLiteral("GraphEdit"));
-  editItems_[0] = edit->addAction(QStringLiteral("Copy "));
-  editItems_[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  editEntries_[0] = edit->addAction(QStringLiteral("Copy "));
+  editEntries_[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
   options->setObjectName(QStringLiteral("GraphOptions"));
-  optionsItems_[0] = options->addAction(QStringLiteral("Point ID"));
-  optionsItems_[0]->setCheckable(true);
-  optionsItems_[1] = options->addAction(QStringLiteral("Basic &Options"));
+  optionsEntries_[0] = options->addAction(QStringLiteral("Point ID"));
+  optionsEntries_[0]->setCheckable(true);
+  optionsEntries_[1] = options->addAction(QStringLiteral("Basic &Options"));
 
-  for (int i = 0; i < static_cast<int>(fileItems_.size()); ++i) {
-    connect(fileItems_[static_cast<std::size_t>(i)], &QAction::triggered, this, [this, i] { GraphFileItem_Click(i); });
+  for (int i = 0; i < static_cast<int>(fileEntries_.size()); ++i) {
+    connect(fileEntries_[static_cast<std::size_t>(i)], &QAction::triggered, this, [this, i] { OnFileEntryChosen(i); });
   }
-  connect(editItems_[0], &QAction::triggered, this, [this] { GraphEditItem_Click(0); });
-  for (int i = 0; i < static_cast<int>(optionsItems_.size()); ++i) {
-    connect(optionsItems_[static_cast<std::size_t>(i)], &QAction::triggered, this,
-            [this, i] { GraphOptionsItem_Click(i); });
+  connect(editEntries_[0], &QAction::triggered, this, [this] { OnEditEntryChosen(0); });
+  for (int i = 0; i < static_cast<int>(optionsEntries_.size()); ++i) {
+    connect(optionsEntries_[static_cast<std::size_t>(i)], &QAction::triggered, this,
+            [this, i] { OnOptionsEntryChosen(i); });
   }
 }
 
-void GraphWindow::Form_Load() {
-  optionsItems_[0]->setChecked(true);
-  ui_.frame1->setVisible(true);
+void GraphWindow::OnLoad() {
+  optionsEntries_[0]->setChecked(true);
+  ui_.pointId->setVisible(true);
   forms::CenterForm(this);
 }
 
@@ -174,25 +174,25 @@ QSize GraphWindow::ChartSizeFor(int innerWidth, int innerHeight, int chartLeft, 
   return QSize(width, height);
 }
 
-void GraphWindow::Form_Resize() {
+void GraphWindow::OnResize() {
   const QSize size = ChartSizeFor(forms::Twips(inner_->width()), forms::Twips(inner_->height()),
-                                  forms::Twips(ui_.graph1->x()), forms::Twips(ui_.graph1->y()));
-  ui_.graph1->resize(forms::Px(size.width()), forms::Px(size.height()));
+                                  forms::Twips(ui_.chart->x()), forms::Twips(ui_.chart->y()));
+  ui_.chart->resize(forms::Px(size.width()), forms::Px(size.height()));
   // The Point ID frame stays in the strip below the chart.
-  ui_.frame1->move(ui_.frame1->x(), ui_.graph1->y() + ui_.graph1->height() + forms::Px(kFrameGap));
+  ui_.pointId->move(ui_.pointId->x(), ui_.chart->y() + ui_.chart->height() + forms::Px(kFrameGap));
 }
 
 bool GraphWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == inner_ && event->type() == QEvent::Resize) Form_Resize();
+  if (watched == inner_ && event->type() == QEvent::Resize) OnResize();
   return QMainWindow::eventFilter(watched, event);
 }
 
 bool GraphWindow::event(QEvent* event) {
-  if (event->type() == QEvent::WindowDeactivate) Form_Deactivate();
+  if (event->type() == QEvent::WindowDeactivate) OnDeactivate();
   return QMainWindow::event(event);
 }
 
-void GraphWindow::Form_Deactivate() {
+void GraphWindow::OnDeactivate() {
   // While the options dialog is open it owns the settings: it read the
   // chart back when it opened and may have reset them since.
   if (options_ && options_->isVisible()) return;
@@ -200,11 +200,11 @@ void GraphWindow::Form_Deactivate() {
 }
 
 void GraphWindow::closeEvent(QCloseEvent* event) {
-  Form_Unload();
+  OnUnload();
   QMainWindow::closeEvent(event);
 }
 
-void GraphWindow::Form_Unload() {
+void GraphWindow::OnUnload() {
   if (unloaded_) return;
   unloaded_ = true;
   if (Instance() == this) Instance() = nullptr;
@@ -218,28 +218,28 @@ void GraphWindow::Form_Unload() {
 void GraphWindow::GraphInit() {
   const bool firstGraph = GraphSettings.XTitles.isEmpty() || GraphSettings.XTitles.first().isEmpty();
   if (firstGraph || GraphUnits != Project.InputUnits) ResetGraphSettings();
-  SetUpGraphChart(*ui_.graph1, true);
+  SetUpGraphChart(*ui_.chart, true);
 }
 
-void GraphWindow::DrawCurve() { DrawGraphBuffer(*ui_.graph1); }
+void GraphWindow::DrawCurve() { DrawGraphBuffer(*ui_.chart); }
 
 void GraphWindow::ClearGraph() {
-  ui_.graph1->SetCurveCount(0);
+  ui_.chart->SetCurveCount(0);
   CurveCount = 3;
 }
 
 void GraphWindow::SaveCurrentGraphSettings() {
-  GraphSettings.SymbolSize = static_cast<qint16>(std::clamp(ui_.graph1->SymbolSize(1), -32768, 32767));
-  GraphSettings.CurveLegend = ui_.graph1->SeriesLabelCount() > 0 ? 1 : 0;
-  GraphSettings.GraphTitle = ui_.graph1->Header();
+  GraphSettings.SymbolSize = static_cast<qint16>(std::clamp(ui_.chart->SymbolSize(1), -32768, 32767));
+  GraphSettings.CurveLegend = ui_.chart->SeriesLabelCount() > 0 ? 1 : 0;
+  GraphSettings.GraphTitle = ui_.chart->Header();
   if (GraphSettings.XTitles.isEmpty()) GraphSettings.XTitles.append(QString());
   if (GraphSettings.YTitles.isEmpty()) GraphSettings.YTitles.append(QString());
-  GraphSettings.XTitles[0] = ui_.graph1->AxisTitle(GraphChart::Axis::X);
-  GraphSettings.YTitles[0] = ui_.graph1->AxisTitle(GraphChart::Axis::Y);
-  GraphSettings.GridStyle = GridStyleOf(ui_.graph1->Grid(GraphChart::Axis::Y), ui_.graph1->Grid(GraphChart::Axis::X));
+  GraphSettings.XTitles[0] = ui_.chart->AxisTitle(GraphChart::Axis::X);
+  GraphSettings.YTitles[0] = ui_.chart->AxisTitle(GraphChart::Axis::Y);
+  GraphSettings.GridStyle = GridStyleOf(ui_.chart->Grid(GraphChart::Axis::Y), ui_.chart->Grid(GraphChart::Axis::X));
 }
 
-void GraphWindow::GraphFileItem_Click(int index) {
+void GraphWindow::OnFileEntryChosen(int index) {
   switch (index) {
     case 0: PrintGraph(); break;
     case 2: ExportToExcel(); break;
@@ -274,18 +274,18 @@ void GraphWindow::PrintChart(QPrinter& printer) {
   const double dpiX = printer.logicalDpiX();
   const double dpiY = printer.logicalDpiY();
   const QRectF box(0.1 * dpiX, 0.1 * dpiY, 4.0 * dpiX, 5.0 * dpiY);
-  ui_.graph1->Render(painter, box);
+  ui_.chart->Render(painter, box);
   if (!painter.end() || printer.printerState() == QPrinter::Error) RaiseError(err::kPrinterError);
 }
 
 void GraphWindow::ExportToExcel() {
   forms::WaitPointer hourglass;
-  const int n = ui_.graph1->CurveCount();
+  const int n = ui_.chart->CurveCount();
   std::vector<WorkbookCurve> curves;
   for (int s = 1; s <= n; ++s) {
     WorkbookCurve curve;
     curve.name = s <= kGraphCurves ? CurveNames[static_cast<std::size_t>(s - 1)] : QString();
-    for (int p = 1; p <= ui_.graph1->PointCount(s); ++p) curve.points.push_back(ui_.graph1->Point(s, p));
+    for (int p = 1; p <= ui_.chart->PointCount(s); ++p) curve.points.push_back(ui_.chart->Point(s, p));
     curves.push_back(std::move(curve));
   }
 
@@ -319,15 +319,15 @@ void GraphWindow::ExportToExcel() {
   ShowMsg(QStringLiteral("Exported ") + QString::number(n) + QStringLiteral(" Curves"), mb::kOkOnly, QString());
 }
 
-void GraphWindow::GraphEditItem_Click(int index) {
+void GraphWindow::OnEditEntryChosen(int index) {
   if (index != 0) return;
-  QApplication::clipboard()->setImage(ui_.graph1->Picture());
+  QApplication::clipboard()->setImage(ui_.chart->Picture());
 }
 
-void GraphWindow::GraphOptionsItem_Click(int index) {
+void GraphWindow::OnOptionsEntryChosen(int index) {
   if (index == 0) {
-    optionsItems_[0]->setChecked(!ui_.frame1->isVisibleTo(inner_));
-    ui_.frame1->setVisible(optionsItems_[0]->isChecked());
+    optionsEntries_[0]->setChecked(!ui_.pointId->isVisibleTo(inner_));
+    ui_.pointId->setVisible(optionsEntries_[0]->isChecked());
   } else if (index == 1) {
     if (options_ && options_->isVisible()) return;
     SaveCurrentGraphSettings();
@@ -335,35 +335,35 @@ void GraphWindow::GraphOptionsItem_Click(int index) {
   }
 }
 
-void GraphWindow::Graph1_IdentifyPoint(Qt::MouseButtons button, Qt::KeyboardModifiers shift, QPoint pixel) {
+void GraphWindow::OnChartPointerMoved(Qt::MouseButtons, Qt::KeyboardModifiers, QPoint pixel) {
   pixelX_ = pixel.x();
   pixelY_ = pixel.y();
-  region_ = ui_.graph1->InPlotArea(pixel) ? kPlotAreaRegion : 0;
+  region_ = ui_.chart->InPlotArea(pixel) ? kPlotAreaRegion : 0;
   if (region_ != kPlotAreaRegion) {
-    ui_.graph1->ResetPointer();
+    ui_.chart->ResetPointer();
     return;
   }
-  const QPointF data = ui_.graph1->ValueAt(pixel);
+  const QPointF data = ui_.chart->ValueAt(pixel);
   dataX_ = data.x();
   dataY_ = data.y();
-  const GraphChart::Nearest nearest = ui_.graph1->NearestPoint(pixel);
+  const GraphChart::Nearest nearest = ui_.chart->NearestPoint(pixel);
   nearestCurve_ = nearest.curve;
   nearestPoint_ = nearest.point;
   distance_ = nearest.distance;
   if (nearestCurve_ == -1 && nearestPoint_ == -1) {
-    ui_.graph1->ResetPointer();
+    ui_.chart->ResetPointer();
     return;
   }
-  const QPointF point = ui_.graph1->Point(nearestCurve_, nearestPoint_);
+  const QPointF point = ui_.chart->Point(nearestCurve_, nearestPoint_);
   if (distance_ <= kPointIdReach && point.y() != kNoValue && std::isfinite(point.y())) {
-    ui_.lblSF->setText(Format(point.y(), u"##0.00"));
-    ui_.lblX->setText(Format(point.x(), u"##0.00"));
-    ui_.lblCurve->setText(nearestCurve_ >= 1 && nearestCurve_ <= kGraphCurves
-                              ? CurveNames[static_cast<std::size_t>(nearestCurve_ - 1)]
-                              : QString());
-    ui_.graph1->SetPointer(Qt::CrossCursor);
+    ui_.nearestValue->setText(Format(point.y(), u"##0.00"));
+    ui_.nearestX->setText(Format(point.x(), u"##0.00"));
+    ui_.nearestCurve->setText(nearestCurve_ >= 1 && nearestCurve_ <= kGraphCurves
+                                  ? CurveNames[static_cast<std::size_t>(nearestCurve_ - 1)]
+                                  : QString());
+    ui_.chart->SetPointer(Qt::CrossCursor);
   } else {
-    ui_.graph1->ResetPointer();
+    ui_.chart->ResetPointer();
   }
 }
 

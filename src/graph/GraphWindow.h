@@ -19,11 +19,13 @@ namespace brantel {
 // The design names of the graph window's controls, for its code and its
 // tests.
 namespace graphwindow {
-inline constexpr char kGraph[] = "Graph1";    // the chart
-inline constexpr char kPointId[] = "Frame1";  // the point identification
-inline constexpr char kCurve[] = "lblCurve";  // the curve nearest the pointer
-inline constexpr char kStress[] = "lblSF";    // its value there
-inline constexpr char kX[] = "lblX";          // the X coordinate there
+inline constexpr char kChart[] = "Graph1";
+inline constexpr char kPointIdFrame[] = "Frame1";
+// The curve nearest the pointer, the value and the X coordinate of its point
+// there.
+inline constexpr char kNearestCurve[] = "lblCurve";
+inline constexpr char kNearestValue[] = "lblSF";
+inline constexpr char kNearestX[] = "lblX";
 }  // namespace graphwindow
 
 class GraphChart;
@@ -60,15 +62,17 @@ class GraphWindow : public QMainWindow {
   // Reads the chart's format back into the current graph settings.
   void SaveCurrentGraphSettings();
 
-  // Menu commands by their item index.
-  void GraphFileItem_Click(int index);
-  void GraphEditItem_Click(int index);
-  void GraphOptionsItem_Click(int index);
+  // The entry chosen in the File, Edit or Options menu, by its index in the
+  // menu (separators included): File: 0 Print, 2 Export to Excel, 4 Exit;
+  // Edit: 0 Copy; Options: 0 Point ID (shown or hidden), 1 Basic Options.
+  void OnFileEntryChosen(int index);
+  void OnEditEntryChosen(int index);
+  void OnOptionsEntryChosen(int index);
 
-  GraphChart& Chart() const { return *ui_.graph1; }
-  QAction* GraphFileItem(int index) const { return fileItems_.at(static_cast<std::size_t>(index)); }
-  QAction* GraphEditItem(int index) const { return editItems_.at(static_cast<std::size_t>(index)); }
-  QAction* GraphOptionsItem(int index) const { return optionsItems_.at(static_cast<std::size_t>(index)); }
+  GraphChart& Chart() const { return *ui_.chart; }
+  QAction* FileEntry(int index) const { return fileEntries_.at(static_cast<std::size_t>(index)); }
+  QAction* EditEntry(int index) const { return editEntries_.at(static_cast<std::size_t>(index)); }
+  QAction* OptionsEntry(int index) const { return optionsEntries_.at(static_cast<std::size_t>(index)); }
   // The options dialog while it is open.
   GraphOptionsDialog* OptionsDialog() const;
 
@@ -82,11 +86,12 @@ class GraphWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void Form_Load();
-  void Form_Resize();
-  void Form_Unload();
-  void Form_Deactivate();
-  void Graph1_IdentifyPoint(Qt::MouseButtons button, Qt::KeyboardModifiers shift, QPoint pixel);
+  void OnLoad();
+  void OnResize();
+  void OnUnload();
+  void OnDeactivate();
+  // Names the curve and the point nearest the pointer in the Point ID frame.
+  void OnChartPointerMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pixel);
   void ExportToExcel();
   void PrintGraph();
   void PrintChart(QPrinter& printer);
@@ -95,15 +100,15 @@ class GraphWindow : public QMainWindow {
   QWidget* inner_ = nullptr;
   std::unique_ptr<forms::FormLayout> layout_;
   struct Ui {
-    GraphChart* graph1;
-    QGroupBox* frame1;  // Point ID
-    QLabel* lblCurve;
-    QLabel* lblSF;
-    QLabel* lblX;
+    GraphChart* chart;
+    QGroupBox* pointId;
+    QLabel* nearestCurve;
+    QLabel* nearestValue;
+    QLabel* nearestX;
   } ui_;
-  std::array<QAction*, 5> fileItems_{};
-  std::array<QAction*, 1> editItems_{};
-  std::array<QAction*, 2> optionsItems_{};
+  std::array<QAction*, 5> fileEntries_{};
+  std::array<QAction*, 1> editEntries_{};
+  std::array<QAction*, 2> optionsEntries_{};
   QPointer<GraphOptionsDialog> options_;
   bool unloaded_ = false;
 

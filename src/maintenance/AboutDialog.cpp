@@ -26,7 +26,7 @@ constexpr ControlRow kControls[] = {
     {.name = about::kDescription, .kind = Kind::Label, .at = {1500, 1140, 5100, 1260}, .caption = {""}},
     {.name = about::kDisclaimer, .kind = Kind::Label, .at = {240, 2760, 4320, 1020}, .caption = {"This program is provided as is, without warranty of any kind. 2023"}},
     {.name = about::kOk, .kind = Kind::Button, .at = {4920, 2760, 1680, 435}, .caption = {"OK"}, .flags = forms::kDefault},
-    {.name = about::kSysInfo, .kind = Kind::Button, .at = {4920, 3300, 1680, 435}, .caption = {"&System Info..."}},
+    {.name = about::kSystemInfo, .kind = Kind::Button, .at = {4920, 3300, 1680, 435}, .caption = {"&System Info..."}},
 };
 // clang-format on
 
@@ -46,12 +46,12 @@ AboutDialog::AboutDialog(QWidget* owner) : FormDialog(owner) {
   ui_.description->setWordWrap(true);
   ui_.disclaimer->setWordWrap(true);
   ui_.icon->setScaledContents(true);
-  connect(Require<QPushButton>(about::kOk), &QPushButton::clicked, this, &AboutDialog::CmdOk_Click);
-  connect(Require<QPushButton>(about::kSysInfo), &QPushButton::clicked, this, &AboutDialog::cmdSysInfo_Click);
-  Form_Load();
+  connect(Require<QPushButton>(about::kOk), &QPushButton::clicked, this, &AboutDialog::OnOkClicked);
+  connect(Require<QPushButton>(about::kSystemInfo), &QPushButton::clicked, this, &AboutDialog::OnSystemInfoClicked);
+  OnLoad();
 }
 
-void AboutDialog::Form_Load() {
+void AboutDialog::OnLoad() {
   setWindowTitle(AppTitle.isEmpty() ? QStringLiteral("Brantel") : AppTitle);
   ui_.icon->setPixmap(ProgramLogo());
   ui_.description->setText(
@@ -59,19 +59,17 @@ void AboutDialog::Form_Load() {
                      "criteria, elasticity and design calculations for rock engineering."));
   ui_.version->setText(
       QStringLiteral("Version: %1.%2.%3").arg(version::kMajor).arg(version::kMinor).arg(version::kRevision));
-  timer1_.start(500);
 }
 
-void AboutDialog::CmdOk_Click() {
-  timer1_.stop();
+void AboutDialog::OnOkClicked() {
   Unload();
   // Back to the window that opened it.
   if (QWidget* owner = parentWidget()) owner->show();
 }
 
-void AboutDialog::cmdSysInfo_Click() { StartSysInfo(); }
+void AboutDialog::OnSystemInfoClicked() { StartSystemInfo(); }
 
-void AboutDialog::StartSysInfo() {
+void AboutDialog::StartSystemInfo() {
   const QString program = platform::FindSystemInfoProgram();
   if (program.isEmpty() || !platform::StartProgram(program, {})) {
     ShowMsg(QStringLiteral("System Information Is Unavailable At This Time"), mb::kOkOnly, QString());

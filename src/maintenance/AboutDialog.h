@@ -2,8 +2,6 @@
 
 #include "forms/FormDialog.h"
 
-#include <QTimer>
-
 class QLabel;
 class QPushButton;
 
@@ -17,7 +15,7 @@ inline constexpr char kVersion[] = "lblVersion";
 inline constexpr char kDescription[] = "lblDescription";
 inline constexpr char kDisclaimer[] = "lblDisclaimer";
 inline constexpr char kOk[] = "CmdOk";
-inline constexpr char kSysInfo[] = "cmdSysInfo";  // starts the system-information program
+inline constexpr char kSystemInfo[] = "cmdSysInfo";
 }  // namespace about
 
 // The About window: title, version, credits, and a button that starts the
@@ -30,11 +28,12 @@ class AboutDialog : public forms::FormDialog {
   explicit AboutDialog(QWidget* owner = nullptr);
 
  private:
-  void Form_Load();
-  void CmdOk_Click();
-  void cmdSysInfo_Click();
+  void OnLoad();
+  // OK closes the window and shows the window that opened it.
+  void OnOkClicked();
+  void OnSystemInfoClicked();
   // Starts the system-information program, or says that there is none.
-  void StartSysInfo();
+  void StartSystemInfo();
 
   struct Ui {
     QLabel* icon;
@@ -43,7 +42,6 @@ class AboutDialog : public forms::FormDialog {
     QLabel* description;
     QLabel* disclaimer;
   } ui_;
-  QTimer timer1_;
 };
 
 }  // namespace brantel

@@ -20,7 +20,7 @@ constexpr FormDesign kForm{.name = "frmDisclaimer", .width = 10500, .height = 36
 // clang-format off
 constexpr ControlRow kControls[] = {
     {.name = disclaimer::kText, .kind = Kind::Label, .at = {240, 240, 10020, 2040}, .caption = {""}},
-    {.name = disclaimer::kDontShow, .kind = Kind::CheckBox, .at = {240, 2400, 10020, 315}, .caption = {"I accept this disclaimer for this and any subsequent use of this program. Please do not " "show this disclaimer again."}},
+    {.name = disclaimer::kDoNotShowAgain, .kind = Kind::CheckBox, .at = {240, 2400, 10020, 315}, .caption = {"I accept this disclaimer for this and any subsequent use of this program. Please do not " "show this disclaimer again."}},
     {.name = disclaimer::kAccept, .kind = Kind::Button, .at = {2760, 2940, 2280, 435}, .caption = {"Accept and Continue"}, .flags = forms::kDefault},
     {.name = disclaimer::kDecline, .kind = Kind::Button, .at = {5460, 2940, 2280, 435}, .caption = {"Do not Accept and Exit"}},
 };
@@ -50,17 +50,17 @@ QString DisclaimerText() {
 DisclaimerDialog::DisclaimerDialog(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls);  // in English only: the table has no Greek captions
   ui_.disclaimer = Require<QLabel>(disclaimer::kText);
-  ui_.show = Require<QCheckBox>(disclaimer::kDontShow);
+  ui_.doNotShowAgain = Require<QCheckBox>(disclaimer::kDoNotShowAgain);
   QFont mono = ui_.disclaimer->font();
   mono.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), mono.family()});
   ui_.disclaimer->setFont(mono);
   ui_.disclaimer->setWordWrap(true);
   // Accepting is the OK of the disclaimer, declining its Cancel.
   WireButtons(Require<QPushButton>(disclaimer::kAccept), Require<QPushButton>(disclaimer::kDecline), nullptr);
-  Form_Load();
+  OnLoad();
 }
 
-void DisclaimerDialog::Form_Load() {
+void DisclaimerDialog::OnLoad() {
   QString shown = DisclaimerText();
   ui_.disclaimer->setText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   ui_.disclaimer->setAccessibleName(QStringLiteral("Disclaimer of Liability Clause"));
@@ -70,7 +70,7 @@ void DisclaimerDialog::Form_Load() {
 void DisclaimerDialog::CommitToProject() {
   // Only an accepted disclaimer may be turned off; a declined one writes
   // nothing.
-  if (!ui_.show->isChecked()) return;
+  if (!ui_.doNotShowAgain->isChecked()) return;
   ShowDisclaim = 0;
   SaveSettings(kSettingsMain);
 }

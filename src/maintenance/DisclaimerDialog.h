@@ -10,7 +10,7 @@ namespace brantel {
 // The design names of the disclaimer's controls, for its code and its tests.
 namespace disclaimer {
 inline constexpr char kText[] = "lblDisclaimer";
-inline constexpr char kDontShow[] = "chkShow";  // do not show the disclaimer again
+inline constexpr char kDoNotShowAgain[] = "chkShow";
 inline constexpr char kAccept[] = "Command1";
 inline constexpr char kDecline[] = "cmdNoAccept";
 }  // namespace disclaimer
@@ -30,11 +30,11 @@ class DisclaimerDialog : public forms::FormDialog {
   void CommitToProject() override;
 
  private:
-  void Form_Load();
+  void OnLoad();
 
   struct Ui {
     QLabel* disclaimer;
-    QCheckBox* show;
+    QCheckBox* doNotShowAgain;
   } ui_;
 };
 

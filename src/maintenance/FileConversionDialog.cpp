@@ -37,15 +37,15 @@ constexpr ControlRow kControls[] = {
 FileConversionDialog::FileConversionDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmConvert"));
   Build(kForm, kControls);
-  ui_.units = Options(fileconversion::kUnits);
+  ui_.units = Options(fileconversion::kTargetUnits);
   ui_.fileOption = Options(fileconversion::kFileOption);
   WireButtons(nullptr, Require<QPushButton>(fileconversion::kCancel), Require<QPushButton>(fileconversion::kHelp));
   connect(Require<QPushButton>(fileconversion::kConvert), &QPushButton::clicked, this,
-          &FileConversionDialog::Command2_Click);
-  Form_Load();
+          &FileConversionDialog::OnConvertClicked);
+  OnLoad();
 }
 
-void FileConversionDialog::Form_Load() {
+void FileConversionDialog::OnLoad() {
   SetMessageTitles(13);
   AddHistoryLine(QStringLiteral("Loading File Conversion Form"));
   // The project's own unit system cannot be the target.
@@ -56,7 +56,7 @@ void FileConversionDialog::Form_Load() {
   forms::CenterForm(this);
 }
 
-void FileConversionDialog::Command2_Click() {
+void FileConversionDialog::OnConvertClicked() {
   const FileConversionOutcome outcome = RunFileConversion(forms::GetArrayIndex(ui_.units));
   ShowMsg(outcome.Message, outcome.Succeeded ? mb::kOkOnly : mb::kOkOnly | mb::kCritical, QString());
   Unload();

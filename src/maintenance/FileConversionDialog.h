@@ -7,10 +7,10 @@ namespace brantel {
 
 // The design names of the file conversion dialog's controls.
 namespace fileconversion {
-inline constexpr char kUnits[] = "Option1";  // the target unit system
-inline constexpr forms::ItemName kToEnglish = forms::Item(kUnits, 0);
-inline constexpr forms::ItemName kToMetric = forms::Item(kUnits, 1);
-inline constexpr char kFileOption[] = "Option2";
+inline constexpr char kTargetUnits[] = "Option1";
+inline constexpr forms::ItemName kToEnglish = forms::Item(kTargetUnits, 0);
+inline constexpr forms::ItemName kToMetric = forms::Item(kTargetUnits, 1);
+inline constexpr char kFileOption[] = "Option2";  // what follows the conversion
 inline constexpr forms::ItemName kLoadConverted = forms::Item(kFileOption, 0);
 inline constexpr forms::ItemName kKeepOriginal = forms::Item(kFileOption, 1);
 inline constexpr char kConvert[] = "Command2";
@@ -33,8 +33,8 @@ class FileConversionDialog : public forms::FormDialog {
   void FormUnload() override;
 
  private:
-  void Form_Load();
-  void Command2_Click();
+  void OnLoad();
+  void OnConvertClicked();
 
   struct Ui {
     forms::OptionArray units;       // the target unit system

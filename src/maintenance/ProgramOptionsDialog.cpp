@@ -1,5 +1,6 @@
 #include "maintenance/ProgramOptionsDialog.h"
 
+#include "core/Bilingual.h"
 #include "core/FileAssociation.h"
 #include "core/Globals.h"
 #include "core/History.h"
@@ -36,10 +37,10 @@ constexpr ControlRow kControls[] = {
     {.name = "SSTab1(2)", .kind = Kind::TabPage, .container = programoptions::kTabs, .caption = {"Advanced"}},
     // General.
     {.name = "Frame1", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {240, 480, 6480, 1095}, .caption = {"Edit Menu Options"}},
-    {.name = programoptions::kEnglish, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 300, 6000, 255}, .caption = {"English Menus"}},
-    {.name = programoptions::kMohr, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 660, 6000, 255}, .caption = {"Always Show Mohr's Circle when Form Loads"}},
+    {.name = programoptions::kEnglishMenus, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 300, 6000, 255}, .caption = {"English Menus"}},
+    {.name = programoptions::kAlwaysShowMohr, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 660, 6000, 255}, .caption = {"Always Show Mohr's Circle when Form Loads"}},
     {.name = "Frame2", .kind = Kind::Frame, .container = "SSTab1(0)", .at = {240, 1740, 6480, 735}, .caption = {"Print Options"}},
-    {.name = programoptions::kPrintHeader, .kind = Kind::CheckBox, .container = "Frame2", .at = {240, 300, 6000, 255}, .caption = {"Print Module Version Information"}},
+    {.name = programoptions::kPrintModuleHeader, .kind = Kind::CheckBox, .container = "Frame2", .at = {240, 300, 6000, 255}, .caption = {"Print Module Version Information"}},
     // Default settings: the quick buttons.
     {.name = "Frame3", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {240, 480, 6480, 3240}, .caption = {"Tool bar Settings"}},
     {.name = "Label1", .kind = Kind::Label, .container = "Frame3", .at = {1200, 300, 1695, 255}, .caption = {"Input Menu"}},
@@ -58,12 +59,12 @@ constexpr ControlRow kControls[] = {
     {.name = programoptions::kButton3Entry, .kind = Kind::Label, .container = "Frame3", .at = {1200, 2655, 5160, 255}},
     // Advanced.
     {.name = "Frame4", .kind = Kind::Frame, .container = "SSTab1(2)", .at = {240, 480, 6480, 735}, .caption = {"Debug"}},
-    {.name = programoptions::kInternalCoords, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 300, 6000, 255}, .caption = {"Show Internal Coordinates in Graphs"}},
+    {.name = programoptions::kShowInternalCoords, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 300, 6000, 255}, .caption = {"Show Internal Coordinates in Graphs"}},
     {.name = "Frame5", .kind = Kind::Frame, .container = "SSTab1(2)", .at = {240, 1320, 6480, 735}, .caption = {"Circular Openings"}},
-    {.name = "Label3", .kind = Kind::Label, .container = "Frame5", .at = {240, 330, 3000, 255}, .caption = {"Graph Extend (Number of radii)"}, .partner = programoptions::kRadius},
-    {.name = programoptions::kRadius, .kind = Kind::TextBox, .container = "Frame5", .at = {3360, 300, 855, 285}},
+    {.name = "Label3", .kind = Kind::Label, .container = "Frame5", .at = {240, 330, 3000, 255}, .caption = {"Graph Extend (Number of radii)"}, .partner = programoptions::kGraphExtent},
+    {.name = programoptions::kGraphExtent, .kind = Kind::TextBox, .container = "Frame5", .at = {3360, 300, 855, 285}},
     {.name = "Frame6", .kind = Kind::Frame, .container = "SSTab1(2)", .at = {240, 2160, 6480, 855}, .caption = {"Create a File Association"}},
-    {.name = programoptions::kFileAssoc, .kind = Kind::Button, .container = "Frame6", .at = {240, 330, 2400, 375}, .caption = {"Create File Association"}},
+    {.name = programoptions::kCreateFileAssociation, .kind = Kind::Button, .container = "Frame6", .at = {240, 330, 2400, 375}, .caption = {"Create File Association"}},
     // Buttons.
     {.name = programoptions::kHelp, .kind = Kind::Button, .at = {2880, 4260, 1215, 375}, .caption = {"Help"}},
     {.name = programoptions::kCancel, .kind = Kind::Button, .at = {4320, 4260, 1215, 375}, .caption = {"Cancel"}},
@@ -76,7 +77,7 @@ constexpr ControlRow kControls[] = {
 Menu SubMenuOf(int menuIndex) { return menuIndex == 1 ? Menu::Stress : Menu::Failure; }
 
 QString EntryCaption(Menu menu, int index) {
-  return forms::PlainCaption(MenuCaptionText(menu, index, EnglishMenus == 1));
+  return forms::PlainCaption(MenuCaptionText(menu, index, ProgramInEnglish()));
 }
 
 }  // namespace
@@ -85,29 +86,29 @@ ProgramOptionsDialog::ProgramOptionsDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmBrantelOpts"));
   Build(kForm, kControls);
   ui_.tabs = Require<QTabWidget>(programoptions::kTabs);
-  ui_.english = Require<QCheckBox>(programoptions::kEnglish);
-  ui_.mohr = Require<QCheckBox>(programoptions::kMohr);
-  ui_.internal = Require<QCheckBox>(programoptions::kInternalCoords);
-  ui_.printHeader = Require<QCheckBox>(programoptions::kPrintHeader);
-  ui_.radius = Require<QLineEdit>(programoptions::kRadius);
+  ui_.englishMenus = Require<QCheckBox>(programoptions::kEnglishMenus);
+  ui_.alwaysShowMohr = Require<QCheckBox>(programoptions::kAlwaysShowMohr);
+  ui_.showInternalCoords = Require<QCheckBox>(programoptions::kShowInternalCoords);
+  ui_.printModuleHeader = Require<QCheckBox>(programoptions::kPrintModuleHeader);
+  ui_.graphExtent = Require<QLineEdit>(programoptions::kGraphExtent);
   for (int i = 0; i < kQuickButtons; ++i) {
     QuickButton& button = ui_.buttons[static_cast<std::size_t>(i)];
-    button.menu = Require<QComboBox>(forms::Item(programoptions::kMenu, i));
-    button.subMenu = Require<QComboBox>(forms::Item(programoptions::kSubMenu, i));
-    button.entry = Require<QLabel>(forms::Item(programoptions::kEntry, i));
-    connect(button.menu, &QComboBox::currentIndexChanged, this, [this, i] { Combo1_Click(i); });
-    connect(button.subMenu, &QComboBox::currentIndexChanged, this, [this, i] { Combo2_Click(i); });
+    button.menu = Require<QComboBox>(forms::Item(programoptions::kQuickButtonMenu, i));
+    button.subMenu = Require<QComboBox>(forms::Item(programoptions::kQuickButtonSubMenu, i));
+    button.entry = Require<QLabel>(forms::Item(programoptions::kQuickButtonEntry, i));
+    connect(button.menu, &QComboBox::currentIndexChanged, this, [this, i] { OnQuickButtonMenuChosen(i); });
+    connect(button.subMenu, &QComboBox::currentIndexChanged, this, [this, i] { OnQuickButtonSubMenuChosen(i); });
   }
 
   WireButtons(Require<QPushButton>(programoptions::kOk), Require<QPushButton>(programoptions::kCancel),
               Require<QPushButton>(programoptions::kHelp));
-  connect(Require<QPushButton>(programoptions::kFileAssoc), &QPushButton::clicked, this,
-          &ProgramOptionsDialog::cmdFileAssoc_Click);
+  connect(Require<QPushButton>(programoptions::kCreateFileAssociation), &QPushButton::clicked, this,
+          &ProgramOptionsDialog::OnCreateFileAssociationClicked);
 
-  Form_Load();
+  OnLoad();
 }
 
-void ProgramOptionsDialog::Form_Load() {
+void ProgramOptionsDialog::OnLoad() {
   SetMessageTitles(11);
   AddHistoryLine(Tr({"Editing Brantel options", "Αλλαγές επιλογών Brantel"}));
   LoadInputs();
@@ -116,11 +117,11 @@ void ProgramOptionsDialog::Form_Load() {
 }
 
 void ProgramOptionsDialog::LoadFromProject() {
-  ui_.english->setChecked(EnglishMenus == 1);
-  ui_.mohr->setChecked(EnableMohrCircles == 1);
-  ui_.internal->setChecked(ShowInternalPlotCoords == 1);
-  ui_.printHeader->setChecked(PrintModuleHeader == 1);
-  ui_.radius->setText(QString::number(CircExtend));
+  ui_.englishMenus->setChecked(EnglishMenus == 1);
+  ui_.alwaysShowMohr->setChecked(EnableMohrCircles == 1);
+  ui_.showInternalCoords->setChecked(ShowInternalPlotCoords == 1);
+  ui_.printModuleHeader->setChecked(PrintModuleHeader == 1);
+  ui_.graphExtent->setText(QString::number(CircExtend));
   for (int i = 0; i < kQuickButtons; ++i) {
     const QuickButton& button = ui_.buttons[static_cast<std::size_t>(i)];
     {
@@ -138,8 +139,8 @@ void ProgramOptionsDialog::LoadFromProject() {
   }
 }
 
-void ProgramOptionsDialog::Combo1_Click(int index) {
-  const QuickButton& button = ui_.buttons[static_cast<std::size_t>(index)];
+void ProgramOptionsDialog::OnQuickButtonMenuChosen(int quickButton) {
+  const QuickButton& button = ui_.buttons[static_cast<std::size_t>(quickButton)];
   const int menu = button.menu->currentIndex();
   if (menu < 0) return;
   {
@@ -157,14 +158,14 @@ void ProgramOptionsDialog::Combo1_Click(int index) {
   }
 }
 
-void ProgramOptionsDialog::Combo2_Click(int index) {
-  const QuickButton& button = ui_.buttons[static_cast<std::size_t>(index)];
+void ProgramOptionsDialog::OnQuickButtonSubMenuChosen(int quickButton) {
+  const QuickButton& button = ui_.buttons[static_cast<std::size_t>(quickButton)];
   const int menu = button.menu->currentIndex();
   if (QuickButtonSubMenuCount(menu) == 0) return;
   button.entry->setText(EntryCaption(SubMenuOf(menu), button.subMenu->currentIndex()));
 }
 
-void ProgramOptionsDialog::cmdFileAssoc_Click() {
+void ProgramOptionsDialog::OnCreateFileAssociationClicked() {
   const QString exeName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
   const FileAssociationResult result = AssociateFileType(AppFolder, exeName, FileExtension, AppTitle);
   if (result.Succeeded()) {
@@ -180,10 +181,10 @@ void ProgramOptionsDialog::cmdFileAssoc_Click() {
 }
 
 void ProgramOptionsDialog::CommitToProject() {
-  EnglishMenus = ui_.english->isChecked() ? 1 : 0;
-  PrintModuleHeader = ui_.printHeader->isChecked() ? 1 : 0;
-  EnableMohrCircles = ui_.mohr->isChecked() ? 1 : 0;
-  ShowInternalPlotCoords = ui_.internal->isChecked() ? 1 : 0;
+  EnglishMenus = ui_.englishMenus->isChecked() ? 1 : 0;
+  PrintModuleHeader = ui_.printModuleHeader->isChecked() ? 1 : 0;
+  EnableMohrCircles = ui_.alwaysShowMohr->isChecked() ? 1 : 0;
+  ShowInternalPlotCoords = ui_.showInternalCoords->isChecked() ? 1 : 0;
   // The graph extent box only shows CircExtend.
   for (int i = 0; i < kQuickButtons; ++i) {
     const QuickButton& button = ui_.buttons[static_cast<std::size_t>(i)];

@@ -13,28 +13,30 @@ class QTabWidget;
 namespace brantel {
 
 // The design names of the program options' controls, for its code and its
-// tests. The quick button i (from 0) has the lists Item(kMenu, i) and
-// Item(kSubMenu, i) and shows its entry in Item(kEntry, i).
+// tests. Quick button i (from 0) has the lists Item(kQuickButtonMenu, i) of
+// the Input menu's entries and Item(kQuickButtonSubMenu, i) of a sub-menu's
+// entries, and shows the caption of the entry chosen in
+// Item(kQuickButtonEntry, i).
 namespace programoptions {
 inline constexpr char kTabs[] = "SSTab1";
-inline constexpr char kEnglish[] = "Check1";         // English menus
-inline constexpr char kMohr[] = "Check2";            // always show Mohr's circle
-inline constexpr char kInternalCoords[] = "Check3";  // internal coordinates in graphs
-inline constexpr char kPrintHeader[] = "Check6";     // print module version information
-inline constexpr char kMenu[] = "Combo1";            // a quick button's input menu
-inline constexpr char kSubMenu[] = "Combo2";         // a quick button's input sub-menu
-inline constexpr char kEntry[] = "lblMenu";          // the caption of the entry chosen
-inline constexpr forms::ItemName kButton1Menu = forms::Item(kMenu, 0);
-inline constexpr forms::ItemName kButton1SubMenu = forms::Item(kSubMenu, 0);
-inline constexpr forms::ItemName kButton1Entry = forms::Item(kEntry, 0);
-inline constexpr forms::ItemName kButton2Menu = forms::Item(kMenu, 1);
-inline constexpr forms::ItemName kButton2SubMenu = forms::Item(kSubMenu, 1);
-inline constexpr forms::ItemName kButton2Entry = forms::Item(kEntry, 1);
-inline constexpr forms::ItemName kButton3Menu = forms::Item(kMenu, 2);
-inline constexpr forms::ItemName kButton3SubMenu = forms::Item(kSubMenu, 2);
-inline constexpr forms::ItemName kButton3Entry = forms::Item(kEntry, 2);
-inline constexpr char kRadius[] = "txtRadius";  // graph extent of circular openings, in radii
-inline constexpr char kFileAssoc[] = "cmdFileAssoc";
+inline constexpr char kEnglishMenus[] = "Check1";
+inline constexpr char kAlwaysShowMohr[] = "Check2";
+inline constexpr char kShowInternalCoords[] = "Check3";  // in graphs
+inline constexpr char kPrintModuleHeader[] = "Check6";
+inline constexpr char kQuickButtonMenu[] = "Combo1";
+inline constexpr char kQuickButtonSubMenu[] = "Combo2";
+inline constexpr char kQuickButtonEntry[] = "lblMenu";
+inline constexpr forms::ItemName kButton1Menu = forms::Item(kQuickButtonMenu, 0);
+inline constexpr forms::ItemName kButton1SubMenu = forms::Item(kQuickButtonSubMenu, 0);
+inline constexpr forms::ItemName kButton1Entry = forms::Item(kQuickButtonEntry, 0);
+inline constexpr forms::ItemName kButton2Menu = forms::Item(kQuickButtonMenu, 1);
+inline constexpr forms::ItemName kButton2SubMenu = forms::Item(kQuickButtonSubMenu, 1);
+inline constexpr forms::ItemName kButton2Entry = forms::Item(kQuickButtonEntry, 1);
+inline constexpr forms::ItemName kButton3Menu = forms::Item(kQuickButtonMenu, 2);
+inline constexpr forms::ItemName kButton3SubMenu = forms::Item(kQuickButtonSubMenu, 2);
+inline constexpr forms::ItemName kButton3Entry = forms::Item(kQuickButtonEntry, 2);
+inline constexpr char kGraphExtent[] = "txtRadius";  // of circular openings, in radii
+inline constexpr char kCreateFileAssociation[] = "cmdFileAssoc";
 inline constexpr char kHelp[] = "Command3";
 inline constexpr char kCancel[] = "Command1";
 inline constexpr char kOk[] = "Command2";
@@ -59,10 +61,13 @@ class ProgramOptionsDialog : public forms::FormDialog {
   void FormUnload() override;
 
  private:
-  void Form_Load();
-  void Combo1_Click(int index);
-  void Combo2_Click(int index);
-  void cmdFileAssoc_Click();
+  void OnLoad();
+  // The lists of quick button `quickButton` (from 0): a menu chosen fills the
+  // sub-menu list, or names the menu's entry when it has no sub-menu; an
+  // entry chosen in the sub-menu list is named.
+  void OnQuickButtonMenuChosen(int quickButton);
+  void OnQuickButtonSubMenuChosen(int quickButton);
+  void OnCreateFileAssociationClicked();
 
   struct QuickButton {
     QComboBox* menu;
@@ -71,11 +76,11 @@ class ProgramOptionsDialog : public forms::FormDialog {
   };
   struct Ui {
     QTabWidget* tabs;
-    QCheckBox* english;
-    QCheckBox* mohr;
-    QCheckBox* internal;
-    QCheckBox* printHeader;
-    QLineEdit* radius;
+    QCheckBox* englishMenus;
+    QCheckBox* alwaysShowMohr;
+    QCheckBox* showInternalCoords;
+    QCheckBox* printModuleHeader;
+    QLineEdit* graphExtent;
     std::array<QuickButton, kQuickButtons> buttons;
   } ui_;
 };

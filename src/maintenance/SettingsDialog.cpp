@@ -5,7 +5,6 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/SettingsChecks.h"
-#include "core/Validation.h"
 #include "core/platform/Launcher.h"
 #include "forms/FormInputs.h"
 #include "platform/CommonDialogs.h"
@@ -47,21 +46,21 @@ constexpr ControlRow kSetControls[] = {
     {.name = "Frame2", .kind = Kind::Frame, .at = {120, 2400, 4560, 1815}, .caption = {"Data file options"}},
     {.name = "Label3", .kind = Kind::Label, .container = "Frame2", .at = {120, 330, 600, 255}, .caption = {"Path:"}, .partner = settings::kDataPath},
     {.name = settings::kDataPath, .kind = Kind::TextBox, .container = "Frame2", .at = {720, 300, 3720, 285}},
-    {.name = settings::kSetPath, .kind = Kind::Button, .container = "Frame2", .at = {720, 690, 1935, 375}, .caption = {"Set / Change Path"}},
-    {.name = "Label4", .kind = Kind::Label, .container = "Frame2", .at = {120, 1290, 2760, 255}, .caption = {"Default extension for data files:"}, .partner = settings::kExtension},
-    {.name = settings::kExtension, .kind = Kind::TextBox, .container = "Frame2", .at = {2880, 1260, 855, 285}},
+    {.name = settings::kChooseDataFolder, .kind = Kind::Button, .container = "Frame2", .at = {720, 690, 1935, 375}, .caption = {"Set / Change Path"}},
+    {.name = "Label4", .kind = Kind::Label, .container = "Frame2", .at = {120, 1290, 2760, 255}, .caption = {"Default extension for data files:"}, .partner = settings::kDefaultExtension},
+    {.name = settings::kDefaultExtension, .kind = Kind::TextBox, .container = "Frame2", .at = {2880, 1260, 855, 285}},
     {.name = "Frame3", .kind = Kind::Frame, .at = {120, 4320, 4560, 1335}, .caption = {"External text (ASCII) viewer"}},
-    {.name = "Label5", .kind = Kind::Label, .container = "Frame3", .at = {120, 330, 1080, 255}, .caption = {"Viewer spec:"}, .partner = settings::kViewer},
-    {.name = settings::kViewer, .kind = Kind::TextBox, .container = "Frame3", .at = {1200, 300, 3240, 285}},
+    {.name = "Label5", .kind = Kind::Label, .container = "Frame3", .at = {120, 330, 1080, 255}, .caption = {"Viewer spec:"}, .partner = settings::kExternalViewer},
+    {.name = settings::kExternalViewer, .kind = Kind::TextBox, .container = "Frame3", .at = {1200, 300, 3240, 285}},
     {.name = settings::kSelectViewer, .kind = Kind::Button, .container = "Frame3", .at = {1200, 780, 1215, 375}, .caption = {"&Select"}},
     {.name = settings::kDefaultViewer, .kind = Kind::Button, .container = "Frame3", .at = {2520, 780, 1215, 375}, .caption = {"Set Default"}},
     {.name = "Frame4", .kind = Kind::Frame, .at = {4800, 120, 4440, 3120}, .caption = {"Miscellaneous options"}},
     {.name = settings::kKeepRecent, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 330, 4080, 255}, .caption = {"Keep recent filelist"}},
     {.name = settings::kShortNames, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 675, 4080, 255}, .caption = {"Short names in  file list"}},
     {.name = settings::kShowDisclaimer, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 1020, 4080, 255}, .caption = {"Show disclaimer at start-up"}},
-    {.name = settings::kMaxMenu, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 1365, 4080, 255}, .caption = {"Maximize main menu at start-up"}},
+    {.name = settings::kMaximizeMainWindow, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 1365, 4080, 255}, .caption = {"Maximize main menu at start-up"}},
     {.name = settings::kEnableToolbar, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 1710, 4080, 255}, .caption = {"Enable toolbar"}},
-    {.name = settings::kLoadLast, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 2055, 4080, 255}, .caption = {"Load last input file"}},
+    {.name = settings::kLoadLastProject, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 2055, 4080, 255}, .caption = {"Load last input file"}},
     {.name = settings::kUpdateReminder, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 2400, 4080, 255}, .caption = {"Reminder of annual updates"}},
     {.name = settings::kCopyExamples, .kind = Kind::CheckBox, .container = "Frame4", .at = {240, 2745, 4080, 255}, .caption = {"Copy example files"}},
     {.name = settings::kHelp, .kind = Kind::Button, .at = {4920, 5880, 1215, 375}, .caption = {"Help"}},
@@ -99,38 +98,40 @@ SettingsDialog::SettingsDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmSet"));
   Build(kSetForm, kSetControls);
   ui_.units = Options(settings::kDefaultUnits);
-  ui_.dispHist = Require<QCheckBox>(settings::kDisplayHistory);
+  ui_.displayHistory = Require<QCheckBox>(settings::kDisplayHistory);
   ui_.historySize = Require<QLineEdit>(settings::kHistorySize);
   ui_.historyFont = Require<QPushButton>(settings::kHistoryFont);
   ui_.keepRecent = Require<QCheckBox>(settings::kKeepRecent);
   ui_.shortNames = Require<QCheckBox>(settings::kShortNames);
   ui_.showDisclaimer = Require<QCheckBox>(settings::kShowDisclaimer);
-  ui_.maxMenu = Require<QCheckBox>(settings::kMaxMenu);
+  ui_.maximizeMainWindow = Require<QCheckBox>(settings::kMaximizeMainWindow);
   ui_.enableToolbar = Require<QCheckBox>(settings::kEnableToolbar);
-  ui_.loadLast = Require<QCheckBox>(settings::kLoadLast);
-  ui_.update = Require<QCheckBox>(settings::kUpdateReminder);
+  ui_.loadLastProject = Require<QCheckBox>(settings::kLoadLastProject);
+  ui_.updateReminder = Require<QCheckBox>(settings::kUpdateReminder);
   ui_.copyExamples = Require<QCheckBox>(settings::kCopyExamples);
   ui_.dataPath = Require<QLineEdit>(settings::kDataPath);
-  ui_.extension = Require<QLineEdit>(settings::kExtension);
-  ui_.viewer = Require<QLineEdit>(settings::kViewer);
+  ui_.extension = Require<QLineEdit>(settings::kDefaultExtension);
+  ui_.externalViewer = Require<QLineEdit>(settings::kExternalViewer);
 
   WireButtons(Require<QPushButton>(settings::kOk), Require<QPushButton>(settings::kCancel),
               Require<QPushButton>(settings::kHelp));
-  connect(ui_.dispHist, &QCheckBox::toggled, this, &SettingsDialog::chkDispHist_Click);
-  connect(ui_.keepRecent, &QCheckBox::toggled, this, &SettingsDialog::chkKeepRecentFL_Click);
-  connect(ui_.shortNames, &QCheckBox::toggled, this, &SettingsDialog::chkShortNames_Click);
-  connect(ui_.copyExamples, &QCheckBox::toggled, this, &SettingsDialog::chkCopyExamples_Click);
-  connect(Require<QPushButton>(settings::kSetPath), &QPushButton::clicked, this, &SettingsDialog::cmdSetPath_Click);
+  connect(ui_.displayHistory, &QCheckBox::toggled, this, &SettingsDialog::OnDisplayHistoryToggled);
+  connect(ui_.keepRecent, &QCheckBox::toggled, this, &SettingsDialog::OnKeepRecentFilesToggled);
+  connect(ui_.shortNames, &QCheckBox::toggled, this, &SettingsDialog::OnShortNamesToggled);
+  connect(ui_.copyExamples, &QCheckBox::toggled, this, &SettingsDialog::OnCopyExamplesToggled);
+  connect(Require<QPushButton>(settings::kChooseDataFolder), &QPushButton::clicked, this,
+          &SettingsDialog::OnChooseDataFolderClicked);
   connect(Require<QPushButton>(settings::kDefaultViewer), &QPushButton::clicked, this,
-          &SettingsDialog::cmdSetDefault_Click);
-  connect(Require<QPushButton>(settings::kSelectViewer), &QPushButton::clicked, this, &SettingsDialog::cmdSelect_Click);
-  connect(ui_.historyFont, &QPushButton::clicked, this, &SettingsDialog::Command5_Click);
-  connect(ui_.extension, &QLineEdit::textChanged, this, &SettingsDialog::Text1_Change);
+          &SettingsDialog::OnDefaultViewerClicked);
+  connect(Require<QPushButton>(settings::kSelectViewer), &QPushButton::clicked, this,
+          &SettingsDialog::OnSelectViewerClicked);
+  connect(ui_.historyFont, &QPushButton::clicked, this, &SettingsDialog::OnHistoryFontClicked);
+  connect(ui_.extension, &QLineEdit::textChanged, this, &SettingsDialog::OnExtensionEdited);
 
-  Form_Load();
+  OnLoad();
 }
 
-void SettingsDialog::Form_Load() {
+void SettingsDialog::OnLoad() {
   SetMessageTitles(10);
   AddHistoryLine(QStringLiteral("Editing Settings"));
   for (int i = 0; i < 2; ++i) ui_.units.At(i)->setText(UnitSystemNames[static_cast<std::size_t>(i)]);
@@ -141,45 +142,46 @@ void SettingsDialog::Form_Load() {
 
 void SettingsDialog::LoadFromProject() {
   forms::SetArrayIndex(ui_.units, DefaultUnits);
-  ui_.dispHist->setChecked(DisplayHistoryWin == 1);
+  ui_.displayHistory->setChecked(DisplayHistoryWin == 1);
   ui_.historySize->setText(QString::number(MaxDisplaySize));
+  historySize_ = MaxDisplaySize;
   ui_.keepRecent->setChecked(KeepFileNames == 1);
   ui_.shortNames->setChecked(ShortRecentFiles == 1);
   ui_.showDisclaimer->setChecked(ShowDisclaim == 1);
-  ui_.maxMenu->setChecked(MaxMainMenu == 1);
+  ui_.maximizeMainWindow->setChecked(MaxMainMenu == 1);
   ui_.enableToolbar->setChecked(EnableMainMenuToolbar == 1);
-  ui_.loadLast->setChecked(LoadLastInputFile == 1);
-  ui_.update->setChecked(RemindAnnualUpdates == 1);
+  ui_.loadLastProject->setChecked(LoadLastInputFile == 1);
+  ui_.updateReminder->setChecked(RemindAnnualUpdates == 1);
   ui_.copyExamples->setChecked(CopyExampleFiles == 1);
   ui_.dataPath->setText(DataPath);
   ui_.extension->setText(FileExtension);
-  ui_.viewer->setText(ExternalEditor);
-  chkDispHist_Click();
+  ui_.externalViewer->setText(ExternalEditor);
+  OnDisplayHistoryToggled();
   UpdateShortNamesEnabled();
 }
 
-void SettingsDialog::Form_Activate() {
+void SettingsDialog::OnActivate() {
   if (!pendingPath_) return;
   ui_.dataPath->setText(PathExchange);
   pendingPath_ = false;
 }
 
-void SettingsDialog::chkDispHist_Click() {
-  const bool shown = ui_.dispHist->isChecked();
+void SettingsDialog::OnDisplayHistoryToggled() {
+  const bool shown = ui_.displayHistory->isChecked();
   ui_.historySize->setEnabled(shown);
   ui_.historyFont->setEnabled(shown);
 }
 
-void SettingsDialog::chkKeepRecentFL_Click() { UpdateShortNamesEnabled(); }
+void SettingsDialog::OnKeepRecentFilesToggled() { UpdateShortNamesEnabled(); }
 
 void SettingsDialog::UpdateShortNamesEnabled() { ui_.shortNames->setEnabled(ui_.keepRecent->isChecked()); }
 
-void SettingsDialog::chkShortNames_Click() {
+void SettingsDialog::OnShortNamesToggled() {
   if (loading_) return;
   ShowMsg(QStringLiteral("Option will take effect upon restarting this program"), mb::kOkOnly, MsgTitle);
 }
 
-void SettingsDialog::chkCopyExamples_Click() {
+void SettingsDialog::OnCopyExamplesToggled() {
   if (loading_ || !ui_.copyExamples->isChecked()) return;
   // The example files go to the user's data folder.
   ShowMsg(QStringLiteral("When this option is enabled, every time the program runs, it will try to copy the "
@@ -190,31 +192,31 @@ void SettingsDialog::chkCopyExamples_Click() {
           mb::kOkOnly, QString());
 }
 
-void SettingsDialog::cmdSetPath_Click() {
+void SettingsDialog::OnChooseDataFolderClicked() {
   pendingPath_ = true;
   PathExchange = ui_.dataPath->text();
   forms::ShowModal<DataFolderDialog>(this);
   // This window is active again.
-  Form_Activate();
+  OnActivate();
 }
 
-void SettingsDialog::cmdSetDefault_Click() { ui_.viewer->setText(QStringLiteral("Notepad.exe")); }
+void SettingsDialog::OnDefaultViewerClicked() { ui_.externalViewer->setText(QStringLiteral("Notepad.exe")); }
 
-void SettingsDialog::cmdSelect_Click() {
+void SettingsDialog::OnSelectViewerClicked() {
   platform::FileDialogRequest request;
   request.mode = platform::FileDialogMode::Open;
   request.title = QStringLiteral("Select External Editor");
   // Programs carry no extension here: every file is offered.
   request.filter = QStringLiteral("All Files (*.*)|*.*");
   request.filterIndex = 1;
-  const QString current = platform::FindProgram(ui_.viewer->text().trimmed());
+  const QString current = platform::FindProgram(ui_.externalViewer->text().trimmed());
   if (!current.isEmpty()) request.folder = QFileInfo(current).absolutePath();
   if (const std::optional<QString> chosen = platform::ShowFileDialog(request, this)) {
-    ui_.viewer->setText(*chosen);
+    ui_.externalViewer->setText(*chosen);
   }
 }
 
-void SettingsDialog::Command5_Click() {
+void SettingsDialog::OnHistoryFontClicked() {
   QFont font(DisplayFontName);
   if (DisplayFontSize > 0) font.setPointSizeF(DisplayFontSize);
   font.setBold(DisplayFontBold != 0);
@@ -228,7 +230,7 @@ void SettingsDialog::Command5_Click() {
   emit displayFontChosen();
 }
 
-void SettingsDialog::Text1_Change() {
+void SettingsDialog::OnExtensionEdited() {
   const QString upper = ExtensionBoxText(ui_.extension->text());
   if (upper == ui_.extension->text()) return;
   const int cursor = ui_.extension->cursorPosition();
@@ -246,11 +248,13 @@ bool SettingsDialog::ValidateSettings() {
     forms::FocusBack(ui_.dataPath);
     return false;
   }
-  const SettingSpec& size = HistorySizeSetting();
-  if (!CheckInputRange(ui_.historySize->text(), size.min, size.max, QString::fromUtf16(kHistorySizeField))) {
+  const HistorySizeCheck size = CheckHistorySize(ui_.historySize->text(), forms::EntryValue(ui_.historySize));
+  if (!size.Size) {
+    ShowMsg(size.Message, mb::kCritical, RangeErrorTitle);
     forms::FocusBack(ui_.historySize);
     return false;
   }
+  historySize_ = *size.Size;
   if (!CheckedFileExtension(ui_.extension->text())) {
     ShowMsg(QStringLiteral("Invalid character in file extension"), mb::kCritical, InvalidCharTitle);
     forms::FocusBack(ui_.extension);
@@ -261,19 +265,19 @@ bool SettingsDialog::ValidateSettings() {
 
 void SettingsDialog::CommitToProject() {
   DefaultUnits = forms::GetArrayIndex(ui_.units);
-  DisplayHistoryWin = CheckValue(ui_.dispHist);
-  MaxDisplaySize = HistorySizeOf(ui_.historySize->text()).value_or(MaxDisplaySize);
+  DisplayHistoryWin = CheckValue(ui_.displayHistory);
+  MaxDisplaySize = historySize_;
   KeepFileNames = CheckValue(ui_.keepRecent);
   ShortRecentFiles = CheckValue(ui_.shortNames);
   ShowDisclaim = CheckValue(ui_.showDisclaimer);
-  MaxMainMenu = CheckValue(ui_.maxMenu);
+  MaxMainMenu = CheckValue(ui_.maximizeMainWindow);
   EnableMainMenuToolbar = CheckValue(ui_.enableToolbar);
-  LoadLastInputFile = CheckValue(ui_.loadLast);
-  RemindAnnualUpdates = CheckValue(ui_.update);
+  LoadLastInputFile = CheckValue(ui_.loadLastProject);
+  RemindAnnualUpdates = CheckValue(ui_.updateReminder);
   CopyExampleFiles = CheckValue(ui_.copyExamples);
   DataPath = CheckDataPath(ui_.dataPath->text()).Text;
   FileExtension = CheckedFileExtension(ui_.extension->text()).value_or(FileExtension);
-  ExternalEditor = ui_.viewer->text();
+  ExternalEditor = ui_.externalViewer->text();
   emit settingsApplied();
   AddHistoryLine(QStringLiteral("Settings Modified"));
   SaveSettings(kSettingsMain);
@@ -288,16 +292,16 @@ void SettingsDialog::FormUnload() {
 DataFolderDialog::DataFolderDialog(QWidget* owner) : FormDialog(owner) {
   setObjectName(QStringLiteral("frmPath"));
   Build(kPathForm, kPathControls);
-  ui_.places = Options(selectpath::kPlaces);
+  ui_.quickLocations = Options(selectpath::kQuickLocations);
   ui_.drives = Require<QComboBox>(selectpath::kDrives);
   ui_.folders = Require<QListWidget>(selectpath::kFolders);
 
   WireButtons(Require<QPushButton>(selectpath::kOk), Require<QPushButton>(selectpath::kCancel),
               Require<QPushButton>(selectpath::kHelp));
-  for (int i = ui_.places.LBound(); i <= ui_.places.UBound(); ++i) {
-    connect(ui_.places.At(i), &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
+  for (int i = ui_.quickLocations.LBound(); i <= ui_.quickLocations.UBound(); ++i) {
+    connect(ui_.quickLocations.At(i), &QRadioButton::clicked, this, [this, i] { OnQuickLocationChosen(i); });
   }
-  connect(ui_.drives, &QComboBox::activated, this, &DataFolderDialog::Drive1_Change);
+  connect(ui_.drives, &QComboBox::activated, this, &DataFolderDialog::OnVolumeChosen);
   // A folder of the list opens when it is clicked or entered. The list is
   // refilled once the click has been handled, as it holds the item clicked.
   const auto open = [this](QListWidgetItem* item) {
@@ -310,13 +314,13 @@ DataFolderDialog::DataFolderDialog(QWidget* owner) : FormDialog(owner) {
   // The folder highlighted is the one OK takes (Enter both opens it and
   // presses OK).
   connect(ui_.folders, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
-    if (item) dirPath_ = item->data(Qt::UserRole).toString();
+    if (item) chosenFolder_ = item->data(Qt::UserRole).toString();
   });
 
-  Form_Load();
+  OnLoad();
 }
 
-void DataFolderDialog::Form_Load() {
+void DataFolderDialog::OnLoad() {
   // The volumes, the root first.
   QStringList roots;
   for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
@@ -327,14 +331,14 @@ void DataFolderDialog::Form_Load() {
   ui_.drives->addItems(roots);
   MoveTo(QDir::currentPath());
 
-  forms::SetArrayIndex(ui_.places, 2);
-  Option1_Click(2);
+  forms::SetArrayIndex(ui_.quickLocations, 2);
+  OnQuickLocationChosen(2);
   forms::CenterForm(this);
 }
 
-void DataFolderDialog::Option1_Click(int index) {
+void DataFolderDialog::OnQuickLocationChosen(int location) {
   QString folder;
-  switch (index) {
+  switch (location) {
     case 0: folder = UserFolder; break;  // the user's data folder
     case 1: folder = AppFolder; break;
     case 2: folder = PathExchange; break;
@@ -345,7 +349,7 @@ void DataFolderDialog::Option1_Click(int index) {
   if (!folder.trimmed().isEmpty()) MoveTo(folder.trimmed());
 }
 
-void DataFolderDialog::Drive1_Change() {
+void DataFolderDialog::OnVolumeChosen() {
   const QString root = ui_.drives->currentText();
   const QFileInfo info(root);
   if (!info.isDir() || !info.isReadable() || !QDir(root).isReadable()) {
@@ -369,7 +373,7 @@ bool DataFolderDialog::MoveTo(const QString& folder) {
 }
 
 void DataFolderDialog::ShowFolder(const QString& folder) {
-  dirPath_ = folder;
+  chosenFolder_ = folder;
   const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
   const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
   const QSignalBlocker quiet(ui_.folders);
@@ -399,7 +403,7 @@ void DataFolderDialog::ShowFolder(const QString& folder) {
 }
 
 void DataFolderDialog::FormUnload() {
-  if (accepted_) PathExchange = WithSlash(dirPath_);
+  if (accepted_) PathExchange = WithSlash(chosenFolder_);
 }
 
 }  // namespace brantel

@@ -18,20 +18,20 @@ inline constexpr char kDefaultUnits[] = "optUnits";
 inline constexpr forms::ItemName kEnglishUnits = forms::Item(kDefaultUnits, 0);
 inline constexpr forms::ItemName kMetricUnits = forms::Item(kDefaultUnits, 1);
 inline constexpr char kDisplayHistory[] = "chkDispHist";
-inline constexpr char kHistorySize[] = "Text3";  // size of the history window (chars)
+inline constexpr char kHistorySize[] = "Text3";  // in characters
 inline constexpr char kHistoryFont[] = "Command5";
 inline constexpr char kDataPath[] = "Text2";
-inline constexpr char kSetPath[] = "cmdSetPath";  // opens the folder chooser
-inline constexpr char kExtension[] = "Text1";     // default extension for data files
-inline constexpr char kViewer[] = "Text4";        // the external text viewer
+inline constexpr char kChooseDataFolder[] = "cmdSetPath";
+inline constexpr char kDefaultExtension[] = "Text1";  // of project files
+inline constexpr char kExternalViewer[] = "Text4";    // of the text browser
 inline constexpr char kSelectViewer[] = "cmdSelect";
 inline constexpr char kDefaultViewer[] = "cmdSetDefault";
 inline constexpr char kKeepRecent[] = "chkKeepRecentFL";
 inline constexpr char kShortNames[] = "chkShortNames";
 inline constexpr char kShowDisclaimer[] = "chkShowDiscl";
-inline constexpr char kMaxMenu[] = "chkMaxMenu";
+inline constexpr char kMaximizeMainWindow[] = "chkMaxMenu";
 inline constexpr char kEnableToolbar[] = "chkEnableTB";
-inline constexpr char kLoadLast[] = "chkLoadLastInputFile";
+inline constexpr char kLoadLastProject[] = "chkLoadLastInputFile";
 inline constexpr char kUpdateReminder[] = "chkUpdate";
 inline constexpr char kCopyExamples[] = "chkCopyExamples";
 inline constexpr char kHelp[] = "cmdHelp";
@@ -43,11 +43,11 @@ inline constexpr char kOk[] = "CmdOk";
 namespace selectpath {
 inline constexpr char kDrives[] = "Drive1";
 inline constexpr char kFolders[] = "Dir1";
-inline constexpr char kPlaces[] = "Option1";  // the quick locations
-inline constexpr forms::ItemName kUserHome = forms::Item(kPlaces, 0);
-inline constexpr forms::ItemName kApplication = forms::Item(kPlaces, 1);
-inline constexpr forms::ItemName kCurrent = forms::Item(kPlaces, 2);
-inline constexpr forms::ItemName kUserTemporary = forms::Item(kPlaces, 3);
+inline constexpr char kQuickLocations[] = "Option1";
+inline constexpr forms::ItemName kUserHome = forms::Item(kQuickLocations, 0);
+inline constexpr forms::ItemName kApplication = forms::Item(kQuickLocations, 1);
+inline constexpr forms::ItemName kCurrent = forms::Item(kQuickLocations, 2);
+inline constexpr forms::ItemName kUserTemporary = forms::Item(kQuickLocations, 3);
 inline constexpr char kOk[] = "Command2";
 inline constexpr char kCancel[] = "Command1";
 inline constexpr char kHelp[] = "Command3";
@@ -81,17 +81,26 @@ class SettingsDialog : public forms::FormDialog {
   void FormUnload() override;
 
  private:
-  void Form_Load();
-  void Form_Activate();
-  void chkDispHist_Click();
-  void chkKeepRecentFL_Click();
-  void chkShortNames_Click();
-  void chkCopyExamples_Click();
-  void cmdSetPath_Click();
-  void cmdSetDefault_Click();
-  void cmdSelect_Click();
-  void Command5_Click();
-  void Text1_Change();
+  void OnLoad();
+  void OnActivate();
+  // The history's size and font can be set while the history is shown.
+  void OnDisplayHistoryToggled();
+  // Short names can be chosen while the recent files are kept.
+  void OnKeepRecentFilesToggled();
+  // Says that short names take effect at the next start.
+  void OnShortNamesToggled();
+  // Says what copying the example files does, when it is ticked.
+  void OnCopyExamplesToggled();
+  // The folder chooser, starting at the data folder's box; its OK fills the
+  // box.
+  void OnChooseDataFolderClicked();
+  void OnDefaultViewerClicked();
+  // The file dialog for the external viewer's program.
+  void OnSelectViewerClicked();
+  // The font dialog for the history; a font chosen applies at once.
+  void OnHistoryFontClicked();
+  // The extension shows in upper case as it is typed.
+  void OnExtensionEdited();
   void UpdateShortNamesEnabled();
   // The checks of OK, in order; the first failure shows its message, puts
   // the focus back in its box and ends them.
@@ -99,23 +108,24 @@ class SettingsDialog : public forms::FormDialog {
 
   struct Ui {
     forms::OptionArray units;
-    QCheckBox* dispHist;
+    QCheckBox* displayHistory;
     QLineEdit* historySize;
     QPushButton* historyFont;
     QCheckBox* keepRecent;
     QCheckBox* shortNames;
     QCheckBox* showDisclaimer;
-    QCheckBox* maxMenu;
+    QCheckBox* maximizeMainWindow;
     QCheckBox* enableToolbar;
-    QCheckBox* loadLast;
-    QCheckBox* update;
+    QCheckBox* loadLastProject;
+    QCheckBox* updateReminder;
     QCheckBox* copyExamples;
     QLineEdit* dataPath;
     QLineEdit* extension;
-    QLineEdit* viewer;
+    QLineEdit* externalViewer;
   } ui_;
 
   bool pendingPath_ = false;  // the folder chooser has been opened
+  qint16 historySize_ = 0;    // the history size OK accepted
 };
 
 // The folder chooser of the settings dialog: a list of the mounted volumes,
@@ -130,27 +140,29 @@ class DataFolderDialog : public forms::FormDialog {
 
   // The folder highlighted in the list: the open one, until another is
   // picked with the keys.
-  QString DirPath() const { return dirPath_; }
+  QString ChosenFolder() const { return chosenFolder_; }
 
  protected:
   void FormUnload() override;
 
  private:
-  void Form_Load();
-  void Option1_Click(int index);
-  void Drive1_Change();
+  void OnLoad();
+  // Quick location 0 the user's data folder, 1 the program's folder, 2 the
+  // folder the chooser started at, 3 the user's scratch folder.
+  void OnQuickLocationChosen(int location);
+  void OnVolumeChosen();
   // Moves the volume list and the folder list to a folder; false (and
   // nothing moved) when it is no readable folder.
   bool MoveTo(const QString& folder);
   void ShowFolder(const QString& folder);
 
   struct Ui {
-    forms::OptionArray places;
+    forms::OptionArray quickLocations;
     QComboBox* drives;
     QListWidget* folders;
   } ui_;
 
-  QString dirPath_;
+  QString chosenFolder_;
 };
 
 }  // namespace brantel

@@ -122,21 +122,21 @@ UnitsDialog::UnitsDialog(QWidget* owner) : FormDialog(owner) {
     tab.input = Require<QLineEdit>(names.input);
     tab.units = Options(names.units);
     for (const char* readout : names.readouts) tab.readouts.push_back(Require<QLineEdit>(readout));
-    connect(tab.input, &QLineEdit::textChanged, this, [this, t] { Input_Change(t); });
+    connect(tab.input, &QLineEdit::textChanged, this, [this, t] { OnInputEdited(t); });
     for (QRadioButton* unit : tab.units.buttons) {
       connect(unit, &QRadioButton::toggled, this, [this, t](bool on) {
-        if (on && !loading_) Input_Change(t);
+        if (on && !loading_) OnInputEdited(t);
       });
     }
   }
   WireButtons(Require<QPushButton>(units::kOk), nullptr, Require<QPushButton>(units::kHelp));
-  connect(ui_.tabs, &QTabWidget::currentChanged, this, &UnitsDialog::SSTab1_Click);
+  connect(ui_.tabs, &QTabWidget::currentChanged, this, &UnitsDialog::OnTabChanged);
 
-  Form_Load();
-  Form_Activate();
+  OnLoad();
+  OnActivate();
 }
 
-void UnitsDialog::Form_Load() {
+void UnitsDialog::OnLoad() {
   SetMessageTitles(12);
   AddHistoryLine(QStringLiteral("Loading Unit Conversion Form"));
   // The first unit of every tab; the read-outs stay empty until a value or a
@@ -147,20 +147,20 @@ void UnitsDialog::Form_Load() {
   forms::CenterForm(this);
 }
 
-void UnitsDialog::Form_Activate() {
+void UnitsDialog::OnActivate() {
   activating_ = true;
   ui_.tabs->setCurrentIndex(UnitsStartTab);
   activating_ = false;
 }
 
-void UnitsDialog::SSTab1_Click() {
+void UnitsDialog::OnTabChanged() {
   // Only the controls of the tab shown are in the Tab-key order: the tab
   // control hides the others.
   if (activating_) return;
   ui_.tab[static_cast<std::size_t>(ui_.tabs->currentIndex())].input->setFocus(Qt::TabFocusReason);
 }
 
-void UnitsDialog::Input_Change(int t) {
+void UnitsDialog::OnInputEdited(int t) {
   const Tab& tab = ui_.tab[static_cast<std::size_t>(t)];
   const QStringList texts =
       UnitReadoutTexts(t, forms::GetArrayIndex(tab.units), forms::LeadingValue<double>(tab.input));

@@ -91,12 +91,13 @@ class UnitsDialog : public forms::FormDialog {
   explicit UnitsDialog(QWidget* owner = nullptr);
 
  private:
-  void Form_Load();
-  void Form_Activate();
-  void SSTab1_Click();
-  // The Change handler of a tab's input box (txtLength_Change, txtLoad_Change,
-  // ...), also run when the tab's unit changes.
-  void Input_Change(int tab);
+  void OnLoad();
+  void OnActivate();
+  // The tab shown puts the focus in its input box.
+  void OnTabChanged();
+  // A tab's input box edited, or its unit changed: every read-out of the
+  // tab shows the value in its unit.
+  void OnInputEdited(int tab);
 
   struct Tab {
     QLineEdit* input;

@@ -15,18 +15,18 @@ namespace brantel {
 // The design names of the program-update window's controls, for its code
 // and its tests.
 namespace update {
-inline constexpr char kNotice[] = "lblUpdate";        // how old this version is
-inline constexpr char kInfo[] = "lblInfo";            // the state of the check or the download
+inline constexpr char kAgeNotice[] = "lblUpdate";     // how old this version is
+inline constexpr char kVersionInfo[] = "lblInfo";     // this version and its date
 inline constexpr char kLastVersion[] = "lblLastVer";  // the version on the server
-inline constexpr char kUrlLabel[] = "Label1";
-inline constexpr char kUrl[] = "lblURL";  // the link to the program's web page
+inline constexpr char kWebPageLinkLabel[] = "Label1";
+inline constexpr char kWebPageLink[] = "lblURL";
 inline constexpr char kProgress[] = "ProgressBar1";
-inline constexpr char kBytes[] = "lblbytes";  // the bytes received
-inline constexpr char kCheck[] = "cmdCheck";
-inline constexpr char kDownload[] = "cmdDownUpdate";
-inline constexpr char kInstall[] = "cmdInstall";
+inline constexpr char kBytesReceived[] = "lblbytes";
+inline constexpr char kCheckForUpdates[] = "cmdCheck";
+inline constexpr char kDownloadUpdate[] = "cmdDownUpdate";
+inline constexpr char kInstallUpdate[] = "cmdInstall";
 inline constexpr char kOk[] = "Command1";
-inline constexpr char kDisable[] = "chkShow";  // disable the check for program updates
+inline constexpr char kDisableCheck[] = "chkShow";  // for program updates at start-up
 }  // namespace update
 
 // The program-update window: how old this version is, the check of the
@@ -46,9 +46,11 @@ class UpdateDialog : public forms::FormDialog {
 
   UpdateController& Controller() { return controller_; }
 
-  void cmdCheck_Click();
-  void cmdDownUpdate_Click();
-  void cmdInstall_Click();
+  // The buttons pass the user's steps on to the controller: the check, the
+  // download and the install step.
+  void OnCheckForUpdatesClicked();
+  void OnDownloadUpdateClicked();
+  void OnInstallUpdateClicked();
 
  signals:
   // The install step asks to leave the program; this window has unloaded.
@@ -62,10 +64,11 @@ class UpdateDialog : public forms::FormDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Form_Load();
-  void lblURL_Click();
+  void OnLoad();
+  // The link clicked, or Space or Enter pressed on it: the web page opens.
+  void OnWebPageLinkClicked();
   // The link underlined while the pointer is over it.
-  void lblURL_Hover(bool over);
+  void OnWebPageLinkHovered(bool over);
   // Shows the controller's state.
   void Refresh();
   // The install step asked to leave: this window goes first, then
@@ -73,16 +76,16 @@ class UpdateDialog : public forms::FormDialog {
   void LeaveProgram();
 
   struct Ui {
-    QLabel* notice;
-    QLabel* info;
+    QLabel* ageNotice;
+    QLabel* versionInfo;
     QLabel* lastVersion;
-    QLabel* url;
-    QLabel* bytes;
+    QLabel* webPageLink;
+    QLabel* bytesReceived;
     QProgressBar* progress;
-    QPushButton* check;
-    QPushButton* download;
-    QPushButton* install;
-    QCheckBox* disable;
+    QPushButton* checkForUpdates;
+    QPushButton* downloadUpdate;
+    QPushButton* installUpdate;
+    QCheckBox* disableCheck;
   } ui_;
   UpdateController controller_;
 };

@@ -11,7 +11,7 @@ namespace brantel {
 
 class IconStrip;
 
-// The main window's toolbar: keyed buttons with an image of an image list, a
+// The main window's toolbar: keyed buttons with an icon of an icon strip, a
 // caption and a tool tip, grouped in titled bars of which one is shown. A
 // click reports the button's key.
 class CommandBar : public QToolBar {
@@ -20,12 +20,12 @@ class CommandBar : public QToolBar {
  public:
   explicit CommandBar(QWidget* parent = nullptr);
 
-  // The list the button images come from (it must outlive the bar).
-  void SetImageList(const IconStrip* list) { images_ = list; }
+  // The strip the button icons come from (it must outlive the bar).
+  void SetIcons(const IconStrip* icons) { icons_ = icons; }
 
-  // Kind 0 is a button, kind 1 a separator. An image index of -1 (or one the
-  // list does not have) leaves the button without an image.
-  void AddButton(const QString& key, int image, const QString& caption, int kind, const QString& toolTip);
+  // Kind 0 is a button, kind 1 a separator. An icon index of -1 (or one the
+  // strip does not have) leaves the button without an icon.
+  void AddButton(const QString& key, int icon, const QString& caption, int kind, const QString& toolTip);
   void AddBar(const QString& key, const QString& title, const QStringList& buttonKeys);
   // Shows the buttons of a bar.
   void SetCurrentBar(const QString& key);
@@ -34,14 +34,14 @@ class CommandBar : public QToolBar {
   QString CurrentBar() const { return currentBar_; }
 
  signals:
-  void ButtonClick(const QString& key);
+  void ButtonClicked(const QString& key);
 
  private:
   struct Bar {
     QString title;
     QStringList keys;
   };
-  const IconStrip* images_ = nullptr;
+  const IconStrip* icons_ = nullptr;
   QHash<QString, QAction*> buttons_;
   QHash<QString, Bar> bars_;
   QString currentBar_;

@@ -30,7 +30,7 @@ using forms::Kind;
 constexpr FormDesign kForm{.name = "frmBrantelDesc", .width = 9360, .height = 4440, .caption = {"Project Description"}};
 // clang-format off
 constexpr ControlRow kControls[] = {
-    {.name = description::kText, .kind = Kind::MemoBox, .at = {120, 120, 7200, 4200}, .caption = {"Project Description"}},
+    {.name = description::kDescription, .kind = Kind::MemoBox, .at = {120, 120, 7200, 4200}, .caption = {"Project Description"}},
     {.name = description::kUnitsFrame, .kind = Kind::Frame, .at = {7440, 120, 1800, 1080}, .caption = {"Current Units"}},
     {.name = description::kEnglish, .kind = Kind::Option, .container = description::kUnitsFrame, .at = {240, 360, 1440, 255}, .caption = {"English"}},
     {.name = description::kMetric, .kind = Kind::Option, .container = description::kUnitsFrame, .at = {240, 720, 1440, 255}, .caption = {"Metric"}},
@@ -64,19 +64,20 @@ QString FromTheBox(const QString& text) {
 
 DescriptionDialog::DescriptionDialog(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls);
-  ui_.description = Require<QPlainTextEdit>(description::kText);
-  ui_.units = Options(description::kUnits);
+  ui_.description = Require<QPlainTextEdit>(description::kDescription);
+  ui_.units = Options(description::kUnitSystem);
   QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   fixed.setPointSizeF(9.0);
   ui_.description->setFont(fixed);
   WireButtons(Require<QPushButton>(description::kOk), Require<QPushButton>(description::kCancel),
               Require<QPushButton>(description::kHelp));
-  connect(ui_.description->document(), &QTextDocument::contentsChange, this, &DescriptionDialog::Text1_ContentsChange);
-  connect(ui_.description, &QPlainTextEdit::textChanged, this, &DescriptionDialog::Text1_Change);
-  Form_Load();
+  connect(ui_.description->document(), &QTextDocument::contentsChange, this,
+          &DescriptionDialog::OnDescriptionContentsChanged);
+  connect(ui_.description, &QPlainTextEdit::textChanged, this, &DescriptionDialog::OnDescriptionEdited);
+  OnLoad();
 }
 
-void DescriptionDialog::Text1_ContentsChange(int position, int, int) {
+void DescriptionDialog::OnDescriptionContentsChanged(int position, int, int) {
   editStart_ = editStart_ < 0 ? position : std::min(editStart_, position);
 }
 
@@ -84,7 +85,7 @@ void DescriptionDialog::Text1_ContentsChange(int position, int, int) {
 // pasting, dropping, an input method): the characters beyond the limit are
 // the last ones before the cursor, and never reach back before the edit's
 // start, so nothing that was there before goes.
-void DescriptionDialog::Text1_Change() {
+void DescriptionDialog::OnDescriptionEdited() {
   const int start = std::exchange(editStart_, -1);
   if (IsLoading()) return;
   QTextDocument* document = ui_.description->document();
@@ -116,7 +117,7 @@ void DescriptionDialog::ShowDescriptionTooLong() {
   ui_.description->setFocus();
 }
 
-void DescriptionDialog::Form_Load() {
+void DescriptionDialog::OnLoad() {
   SetMessageTitles(1);
   AddHistoryLine(Tr({"Editing Project Description", "Τροποποίηση περιγραφής"}));
   LoadInputs();

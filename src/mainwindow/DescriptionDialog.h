@@ -11,11 +11,11 @@ namespace brantel {
 // The design names of the description dialog's controls, for its code and
 // its tests.
 namespace description {
-inline constexpr char kText[] = "Text1";  // the project description
+inline constexpr char kDescription[] = "Text1";
 inline constexpr char kUnitsFrame[] = "Frame1";
-inline constexpr char kUnits[] = "Option1";  // the project's unit system
-inline constexpr forms::ItemName kEnglish = forms::Item(kUnits, 0);
-inline constexpr forms::ItemName kMetric = forms::Item(kUnits, 1);
+inline constexpr char kUnitSystem[] = "Option1";
+inline constexpr forms::ItemName kEnglish = forms::Item(kUnitSystem, 0);
+inline constexpr forms::ItemName kMetric = forms::Item(kUnitSystem, 1);
 inline constexpr char kOk[] = "Command2";
 inline constexpr char kCancel[] = "Command1";
 inline constexpr char kHelp[] = "Command3";
@@ -42,9 +42,9 @@ class DescriptionDialog : public forms::FormDialog {
   void FormUnload() override;
 
  private:
-  void Form_Load();
-  void Text1_ContentsChange(int position, int removed, int added);
-  void Text1_Change();
+  void OnLoad();
+  void OnDescriptionContentsChanged(int position, int removed, int added);
+  void OnDescriptionEdited();
   void ShowDescriptionTooLong();
 
   struct Ui {

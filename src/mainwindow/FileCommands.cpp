@@ -158,13 +158,13 @@ qint16 MainWindow::FileMenuSave(bool saveAs) {
   return result;
 }
 
-void MainWindow::LoadProjFile() {
+void MainWindow::LoadProjectFile() {
   if (FileOpen() == 0) return;
   UpdateRecentFiles();
   SetMainCaption(*this);
 }
 
-void MainWindow::mnuFileArray_Click(qint16 index) {
+void MainWindow::OnRecentFileChosen(qint16 index) {
   if (index < 0) return;
   // A file that is gone is said so before anything changes; its entry stays.
   bool present = false;
@@ -184,7 +184,7 @@ void MainWindow::mnuFileArray_Click(qint16 index) {
   Run([&] {
     Project.ProjectDisplayName = Project.ProjectPath;
     SelectRecentFile(index);
-    LoadProjFile();
+    LoadProjectFile();
   });
 }
 
@@ -213,8 +213,8 @@ void MainWindow::UpdateRecentFiles() {
   // program may have opened files of its own meanwhile.
   SaveSettings(kSettingsFileMenu);
   for (int i = 1; i <= kMaxRecentFiles; ++i)
-    ShowRecentEntry(mnuFileArray[At(i)], i <= MaxLastFiles ? RecentCaption(i) : QString());
-  mnuFileArray[0]->setVisible(true);
+    ShowRecentEntry(recentFileEntries[At(i)], i <= MaxLastFiles ? RecentCaption(i) : QString());
+  recentFileEntries[0]->setVisible(true);
 }
 
 qint16 MainWindow::RefreshRecentFilesMenu() {
@@ -222,7 +222,7 @@ qint16 MainWindow::RefreshRecentFilesMenu() {
   if (KeepFileNames != 1) return 0;
   for (int i = 1; i <= MaxLastFiles && i <= kMaxRecentFiles; ++i) {
     if (LastFile[At(i)].isEmpty()) continue;
-    ShowRecentEntry(mnuFileArray[At(i)], RecentCaption(i));
+    ShowRecentEntry(recentFileEntries[At(i)], RecentCaption(i));
     RecentMenuChanged = -1;
   }
   return 0;

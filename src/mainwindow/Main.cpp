@@ -30,7 +30,7 @@ std::unique_ptr<MainWindow> StartMainWindow() {
   // the end of start-up, and each later activation of the window tries it
   // again while its file is missing.
   auto window = std::make_unique<MainWindow>();
-  if (!window->Form_Load()) return nullptr;
+  if (!window->OnLoad()) return nullptr;
   bool rename = true;
   bool units = true;
   window->FileNew(rename, units);
@@ -40,7 +40,7 @@ std::unique_ptr<MainWindow> StartMainWindow() {
 
   ApplyDisplayFont();
 
-  if (LoadLastInputFile == 1 && !LastFileLong[1].isEmpty()) window->mnuFileArray_Click(1);
+  if (LoadLastInputFile == 1 && !LastFileLong[1].isEmpty()) window->OnRecentFileChosen(1);
 
   window->HoldCommandLineProject(false);
   window->ReportMissingCommandLineProject();

@@ -89,28 +89,28 @@ MainWindow::MainWindow() {
   setCentralWidget(surface);
   surface->installEventFilter(this);
 
-  Picture1 = new LogoPicture(surface);
-  Picture1->setObjectName(QStringLiteral("Picture1"));
-  Picture1->setAccessibleName(QStringLiteral("Brantel"));
+  logo = new LogoPicture(surface);
+  logo->setObjectName(QStringLiteral("Picture1"));
+  logo->setAccessibleName(QStringLiteral("Brantel"));
 
-  toolBar1 = new CommandBar(surface);
-  toolBar1->setObjectName(QStringLiteral("toolBar1"));
-  toolBar1->setFont(QFont(QStringLiteral("Tahoma")));
-  connect(toolBar1, &CommandBar::ButtonClick, this, &MainWindow::toolBar1_ButtonClick);
+  toolbar = new CommandBar(surface);
+  toolbar->setObjectName(QStringLiteral("toolBar1"));
+  toolbar->setFont(QFont(QStringLiteral("Tahoma")));
+  connect(toolbar, &CommandBar::ButtonClicked, this, &MainWindow::OnToolbarButtonClicked);
 
   // The version label is designed with its caption, so the first layout
   // already knows its width.
-  lblver = new QLabel(surface);
-  lblver->setObjectName(QStringLiteral("lblver"));
-  lblver->setText(GetVersionString(1) + u' ');
-  lblver->adjustSize();
+  versionLabel = new QLabel(surface);
+  versionLabel->setObjectName(QStringLiteral("lblver"));
+  versionLabel->setText(GetVersionString(1) + u' ');
+  versionLabel->adjustSize();
 
-  txtMain = new QPlainTextEdit(surface);
-  txtMain->setObjectName(QStringLiteral("txtMain"));
-  txtMain->setReadOnly(true);
-  txtMain->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  txtMain->setAccessibleName(QStringLiteral("History"));
-  txtMain->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  historyPane = new QPlainTextEdit(surface);
+  historyPane->setObjectName(QStringLiteral("txtMain"));
+  historyPane->setReadOnly(true);
+  historyPane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  historyPane->setAccessibleName(QStringLiteral("History"));
+  historyPane->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
   BuildMenus();
 
@@ -134,33 +134,33 @@ void MainWindow::FollowHistory() {
   // the end and the oldest text is cut from the top, in a time that does not
   // grow with the pane. The pane keeps no undo steps.
   const HistoryLog& log = HistoryLog::Instance();
-  txtMain->setUndoRedoEnabled(false);
-  txtMain->setPlainText(log.Text());
-  connect(&log, &HistoryLog::Appended, txtMain, [pane = txtMain](const QString& line) {
+  historyPane->setUndoRedoEnabled(false);
+  historyPane->setPlainText(log.Text());
+  connect(&log, &HistoryLog::Appended, historyPane, [pane = historyPane](const QString& line) {
     QTextCursor end(pane->document());
     end.movePosition(QTextCursor::End);
     end.insertText(line);
   });
-  connect(&log, &HistoryLog::FrontDropped, txtMain, [pane = txtMain](qsizetype characters, qsizetype lineEnds) {
+  connect(&log, &HistoryLog::FrontDropped, historyPane, [pane = historyPane](qsizetype characters, qsizetype lineEnds) {
     // Each CR LF pair of the history is one line break of the pane.
     QTextCursor front(pane->document());
     front.setPosition(static_cast<int>(characters - lineEnds), QTextCursor::KeepAnchor);
     front.removeSelectedText();
   });
-  connect(&log, &HistoryLog::Cleared, txtMain, &QPlainTextEdit::clear);
+  connect(&log, &HistoryLog::Cleared, historyPane, &QPlainTextEdit::clear);
   connect(&log, &HistoryLog::Changed, this, &MainWindow::ShowLastHistoryLine);
   ShowLastHistoryLine();
 }
 
 void MainWindow::ShowLastHistoryLine() {
   // A caret at the end stays there as lines are added.
-  if (!txtMain->textCursor().atEnd()) txtMain->moveCursor(QTextCursor::End);
-  txtMain->ensureCursorVisible();
+  if (!historyPane->textCursor().atEnd()) historyPane->moveCursor(QTextCursor::End);
+  historyPane->ensureCursorVisible();
 }
 
 const std::vector<QAction*>& MainWindow::MenuItems(Menu menu) const { return menuItems_[static_cast<int>(menu)]; }
 
-bool MainWindow::Form_Load() {
+bool MainWindow::OnLoad() {
   // 1. The program folder is the current folder (the manual is found there).
   if (!AppFolder.isEmpty()) QDir::setCurrent(AppFolder);
   // 2. Help.
@@ -181,19 +181,19 @@ bool MainWindow::Form_Load() {
   // 8.
   SetMenuCaptions();
   // 9.
-  BuildToolbarImages();
-  toolBar1->SetImageList(toolbarImages_.get());
+  LoadToolbarIcons();
+  toolbar->SetIcons(toolbarIcons_.get());
   AddToolbarButtons();
   CreateStandardBar();
-  toolBar1->SetCurrentBar(QStringLiteral("STANDARD"));
+  toolbar->SetCurrentBar(QStringLiteral("STANDARD"));
   UpdateCommandStates();
   LayoutMainWindow(*this);
   ShowVersionLabel(*this, nullptr);
   return true;
 }
 
-void MainWindow::Form_Activate() {
-  if (RecentMenuChanged && !mnuFileArray.empty()) mnuFileArray[0]->setVisible(true);
+void MainWindow::OnActivate() {
+  if (RecentMenuChanged && !recentFileEntries.empty()) recentFileEntries[0]->setVisible(true);
   LayoutMainWindow(*this);
   if (!FirstActivation || CommandLine.isEmpty() || holdCommandLine_) return;
   AddHistoryLine(QStringLiteral("Command: ") + ShownText(CommandLine, 1024));
@@ -207,12 +207,12 @@ void MainWindow::Form_Activate() {
   FirstActivation = false;
   Project.ProjectDisplayName = Project.ProjectPath;
   Project.ProjectPath = path;
-  LoadProjFile();
+  LoadProjectFile();
 }
 
 void MainWindow::HoldCommandLineProject(bool hold) {
   holdCommandLine_ = hold;
-  if (!hold) Form_Activate();
+  if (!hold) OnActivate();
 }
 
 void MainWindow::ReportMissingCommandLineProject() {
@@ -226,7 +226,7 @@ void MainWindow::ReportMissingCommandLineProject() {
   });
 }
 
-void MainWindow::Form_Resize() {
+void MainWindow::OnResize() {
   // Layout trouble while the window is minimised is of no consequence.
   LayoutMainWindow(*this);
   CenterLogoPicture(*this);
@@ -235,11 +235,11 @@ void MainWindow::Form_Resize() {
 
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Activate();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) OnActivate();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == surface && event->type() == QEvent::Resize) Form_Resize();
+  if (watched == surface && event->type() == QEvent::Resize) OnResize();
   if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && !key->isAutoRepeat()) {
@@ -250,7 +250,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-bool MainWindow::Form_QueryUnload() {
+bool MainWindow::OnCloseRequested() {
   if (Project.FileSaved != kFlagFalse) return false;
   const qint16 pressed = ShowMessageBox(QStringLiteral("Save changes to: ") + Project.ProjectPath + u'?',
                                         mb::kYesNoCancel | mb::kQuestion, AppTitle);
@@ -262,7 +262,7 @@ bool MainWindow::Form_QueryUnload() {
   return pressed != answer::kNo;
 }
 
-void MainWindow::Form_Unload() {
+void MainWindow::OnUnload() {
   HelpUninitialize(0);
   SaveSettings(kSettingsFileMenu);
   RestoreDecimalSeparator();
@@ -274,12 +274,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  if (Form_QueryUnload()) {
+  if (OnCloseRequested()) {
     event->ignore();
     return;
   }
   unloading_ = true;
-  Form_Unload();
+  OnUnload();
   event->accept();
 }
 
@@ -318,29 +318,29 @@ void LayoutMainWindow(MainWindow& window) {
   const int width = surface->width();
   const int height = surface->height();
   const QColor grey(0xC0, 0xC0, 0xC0);
-  if (window.txtMain->palette().color(QPalette::Base) != grey) {
-    QPalette palette = window.txtMain->palette();
+  if (window.historyPane->palette().color(QPalette::Base) != grey) {
+    QPalette palette = window.historyPane->palette();
     palette.setColor(QPalette::Base, grey);
-    window.txtMain->setPalette(palette);
+    window.historyPane->setPalette(palette);
   }
   const int paneHeight = forms::Px(kHistoryHeight);
-  window.txtMain->setGeometry(0, height - paneHeight, width, paneHeight);
+  window.historyPane->setGeometry(0, height - paneHeight, width, paneHeight);
   // The toolbar stands along the top edge.
-  window.toolBar1->setGeometry(0, 0, width, window.toolBar1->sizeHint().height());
+  window.toolbar->setGeometry(0, 0, width, window.toolbar->sizeHint().height());
 }
 
 void CenterLogoPicture(MainWindow& window) {
   const QSize area = window.surface->size();
-  const QSize picture = window.Picture1->size();
+  const QSize picture = window.logo->size();
   const double top = (area.height() - picture.height() - forms::Px(kLogoGap)) / 2.0;
   const double left = area.width() / 2.0 - picture.width() / 2.0;
-  window.Picture1->move(static_cast<int>(std::floor(left)), static_cast<int>(std::floor(top)));
+  window.logo->move(static_cast<int>(std::floor(left)), static_cast<int>(std::floor(top)));
 }
 
 void ShowVersionLabel(MainWindow& window, QWidget* refresh) {
-  QLabel* label = window.lblver;
+  QLabel* label = window.versionLabel;
   const int left = window.surface->width() - label->width();
-  const int top = window.toolBar1->isHidden() ? 0 : window.toolBar1->sizeHint().height();
+  const int top = window.toolbar->isHidden() ? 0 : window.toolbar->sizeHint().height();
   label->move(left, top);
   label->setText(GetVersionString(1) + u' ');
   label->adjustSize();
@@ -349,24 +349,24 @@ void ShowVersionLabel(MainWindow& window, QWidget* refresh) {
 
 void EnableMainWindow(MainWindow& window) {
   const bool history = DisplayHistoryWin == 1;
-  window.txtMain->setVisible(history);
+  window.historyPane->setVisible(history);
   const auto& util = window.MenuItems(Menu::Utilities);
   for (int i = 5; i <= 7; ++i) util[static_cast<std::size_t>(i)]->setEnabled(history);
   if (MaxMainMenu == 1) window.setWindowState(window.windowState() | Qt::WindowMaximized);
   else window.setWindowState(window.windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-  window.toolBar1->setVisible(EnableMainMenuToolbar == 1);
+  window.toolbar->setVisible(EnableMainMenuToolbar == 1);
   // The version label sits below the toolbar when there is one.
   ShowVersionLabel(window, nullptr);
 }
 
 void SetMainCaption(MainWindow& window) {
-  window.setWindowTitle(MainCaptionText(window.Tag, Project.ProjectPath, Project.FileSaved == kFlagFalse));
+  window.setWindowTitle(MainCaptionText(window.CaptionPrefix, Project.ProjectPath, Project.FileSaved == kFlagFalse));
 }
 
 void ApplyDisplayFont() {
   MainWindow* window = MainWindow::Instance();
   if (!window) return;
-  QPlainTextEdit* pane = window->txtMain;
+  QPlainTextEdit* pane = window->historyPane;
   QFont font = pane->font();
   // Name, size, bold, italic in this order; a value that cannot be set stops
   // there and the earlier ones stay.

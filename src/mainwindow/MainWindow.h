@@ -36,13 +36,13 @@ class MainWindow : public QMainWindow {
   // --- Window events.
   // Runs the load steps; false when the user declined the disclaimer, and
   // the program ends without showing the window.
-  bool Form_Load();
+  bool OnLoad();
   // Every activation: while FirstActivation is set and there is a command
   // line, logs "Command: " and the command line, and when the file it names
   // (the command line without its double quotes) exists, opens it as the
   // project and clears FirstActivation. Until that file exists each
   // activation tries again; the open project keeps its own path meanwhile.
-  void Form_Activate();
+  void OnActivate();
   // Start-up holds the command-line project back while it loads the last
   // project, so that the command line's is the one open at its end; letting
   // go tries it at once, as the window's first activation.
@@ -50,7 +50,7 @@ class MainWindow : public QMainWindow {
   // Says that the file named on the command line is not there, when the
   // window still waits for it; each later activation tries it again.
   void ReportMissingCommandLineProject();
-  void Form_Resize();
+  void OnResize();
 
   // --- Project commands (FileCommands.cpp). Results: True is -1.
   qint16 FileNew(bool& renameFlag, bool& unitsFlag);
@@ -68,10 +68,10 @@ class MainWindow : public QMainWindow {
   // error reported, ProjectPath as it was).
   virtual qint16 FileMenuSave(bool saveAs);
   // FileOpen, then the recent-file list and the caption.
-  virtual void LoadProjFile();
+  virtual void LoadProjectFile();
   // Opens recent file 1..4; a file that is gone is reported and nothing
   // changes.
-  virtual void mnuFileArray_Click(qint16 index);
+  virtual void OnRecentFileChosen(qint16 index);
   // The open (mode 1) or save (mode 2) dialog starting in `path`, or in
   // DataPath when it is empty. The chosen file becomes ProjectPath and
   // `path`; a cancel raises the dialog-cancel error and changes nothing.
@@ -88,15 +88,16 @@ class MainWindow : public QMainWindow {
   // one; nothing when RemindAnnualUpdates is 0.
   void CheckForUpdates();
 
-  // --- Menu and toolbar handlers; each takes the entry's index.
-  void mnuFileItem_Click(qint16 index);
-  void mnuEditItem_Click(qint16 index);
-  void mnuEditStressItem_Click(qint16 index);
-  void mnuEditFailureItem_Click(qint16 index);
-  void mnuUtilItem_Click(qint16 index);
-  void mnuHelpItem_Click(qint16 index);
-  void toolBar1_ButtonClick(const QString& key);
-  void Toolbar_old_ButtonClick(int position);
+  // --- Menu and toolbar handlers: the entry chosen in a menu (by its index
+  // in the menu's table, core/commands/Commands.h) and the toolbar button
+  // clicked (by its key).
+  void OnFileEntryChosen(qint16 index);
+  void OnInputEntryChosen(qint16 index);
+  void OnStressEntryChosen(qint16 index);
+  void OnFailureEntryChosen(qint16 index);
+  void OnUtilitiesEntryChosen(qint16 index);
+  void OnHelpEntryChosen(qint16 index);
+  void OnToolbarButtonClicked(const QString& key);
   // Runs quick button 0, 1 or 2 (the tool of ToolBarPointer).
   void RunQuickButton(int button);
 
@@ -111,22 +112,23 @@ class MainWindow : public QMainWindow {
   // --- Form-level state.
   bool FirstActivation = false;
   bool Cancelled = false;
-  QString Tag;  // prefix of the caption
+  QString CaptionPrefix;  // shown before the project's name in the window's caption
 
   // --- Controls.
-  QPlainTextEdit* txtMain = nullptr;
-  QLabel* Picture1 = nullptr;
-  QLabel* lblver = nullptr;
-  CommandBar* toolBar1 = nullptr;
+  QPlainTextEdit* historyPane = nullptr;
+  QLabel* logo = nullptr;
+  QLabel* versionLabel = nullptr;
+  CommandBar* toolbar = nullptr;
   QWidget* surface = nullptr;  // the window's client area below the menus
-  QMenu* mnuFile = nullptr;
-  QMenu* mnuEdit = nullptr;
-  QMenu* mnuEditStress = nullptr;
-  QMenu* mnuEditFailure = nullptr;
-  QMenu* mnuUtil = nullptr;
-  QMenu* mnuHelp = nullptr;
-  std::vector<QAction*> mnuFileArray;  // 0: the separator before the recent files
-  IconStrip* ToolbarImages() const { return toolbarImages_.get(); }
+  QMenu* fileMenu = nullptr;
+  QMenu* inputMenu = nullptr;
+  QMenu* stressMenu = nullptr;   // the Stress Analysis sub-menu of the Input menu
+  QMenu* failureMenu = nullptr;  // the Failure Criteria sub-menu of the Input menu
+  QMenu* utilitiesMenu = nullptr;
+  QMenu* helpMenu = nullptr;
+  std::vector<QAction*> recentFileEntries;  // 0: the separator before the recent files
+  // The toolbar's icons, once the window has loaded.
+  const IconStrip* ToolbarIcons() const { return toolbarIcons_.get(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -134,8 +136,8 @@ class MainWindow : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   // True keeps the window open.
-  bool Form_QueryUnload();
-  void Form_Unload();
+  bool OnCloseRequested();
+  void OnUnload();
 
  private:
   void BuildMenus();
@@ -145,8 +147,7 @@ class MainWindow : public QMainWindow {
   void ShowLastHistoryLine();
 
   // Toolbar construction.
-  static bool ToolbarHelper();
-  void BuildToolbarImages();
+  void LoadToolbarIcons();
   void AddToolbarButtons();
   void CreateStandardBar();
 
@@ -162,7 +163,7 @@ class MainWindow : public QMainWindow {
   // dialog), or leave the handler (false).
   bool Run(const std::function<void()>& statement);
 
-  std::unique_ptr<IconStrip> toolbarImages_;
+  std::unique_ptr<IconStrip> toolbarIcons_;
   std::vector<QAction*> menuItems_[6];
   bool unloading_ = false;
   bool holdCommandLine_ = false;

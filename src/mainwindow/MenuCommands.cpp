@@ -2,6 +2,7 @@
 
 #include "mainwindow/MainWindow.h"
 
+#include "core/Bilingual.h"
 #include "core/ErrorReporting.h"
 #include "core/Globals.h"
 #include "core/History.h"
@@ -27,7 +28,7 @@ const QString kNotReady = QStringLiteral("Option not ready yet");
 
 struct ToolbarButton {
   const char* key;
-  int image;
+  int icon;  // in the toolbar's icon strip; -1 for none
   const char* caption;
   int kind;
   const char* toolTip;
@@ -44,8 +45,6 @@ constexpr ToolbarButton kToolbarButtons[] = {
     {"QUICKBTN3", 6, "Quick Button 3", 0, "Quick Button 3"},
 };
 
-bool English() { return EnglishMenus == 1; }
-
 }  // namespace
 
 QMenu* MainWindow::BuildMenu(QMenu* menu, Menu which, std::vector<QAction*>& items) {
@@ -57,8 +56,8 @@ QMenu* MainWindow::BuildMenu(QMenu* menu, Menu which, std::vector<QAction*>& ite
       // The heads of the two sub-menus.
       QMenu* sub = new QMenu(captions[i].In(true), menu);
       sub->setObjectName(index == 1 ? QStringLiteral("mnuEditStress") : QStringLiteral("mnuEditFailure"));
-      if (index == 1) mnuEditStress = sub;
-      else mnuEditFailure = sub;
+      if (index == 1) stressMenu = sub;
+      else failureMenu = sub;
       action = menu->addMenu(sub);
     } else if (IsSeparator(captions[i])) {
       action = menu->addSeparator();
@@ -66,12 +65,12 @@ QMenu* MainWindow::BuildMenu(QMenu* menu, Menu which, std::vector<QAction*>& ite
       action = menu->addAction(captions[i].In(true));
       connect(action, &QAction::triggered, this, [this, which, index] {
         switch (which) {
-          case Menu::File: mnuFileItem_Click(index); break;
-          case Menu::Input: mnuEditItem_Click(index); break;
-          case Menu::Stress: mnuEditStressItem_Click(index); break;
-          case Menu::Failure: mnuEditFailureItem_Click(index); break;
-          case Menu::Utilities: mnuUtilItem_Click(index); break;
-          case Menu::Help: mnuHelpItem_Click(index); break;
+          case Menu::File: OnFileEntryChosen(index); break;
+          case Menu::Input: OnInputEntryChosen(index); break;
+          case Menu::Stress: OnStressEntryChosen(index); break;
+          case Menu::Failure: OnFailureEntryChosen(index); break;
+          case Menu::Utilities: OnUtilitiesEntryChosen(index); break;
+          case Menu::Help: OnHelpEntryChosen(index); break;
         }
       });
     }
@@ -82,37 +81,37 @@ QMenu* MainWindow::BuildMenu(QMenu* menu, Menu which, std::vector<QAction*>& ite
 
 void MainWindow::BuildMenus() {
   const auto top = TopMenuCaptions();
-  mnuFile = menuBar()->addMenu(top[0].In(true));
-  mnuEdit = menuBar()->addMenu(top[1].In(true));
-  mnuUtil = menuBar()->addMenu(top[2].In(true));
-  mnuHelp = menuBar()->addMenu(top[3].In(true));
-  mnuFile->setObjectName(QStringLiteral("mnuFile"));
-  mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-  mnuUtil->setObjectName(QStringLiteral("mnuUtil"));
-  mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+  fileMenu = menuBar()->addMenu(top[0].In(true));
+  inputMenu = menuBar()->addMenu(top[1].In(true));
+  utilitiesMenu = menuBar()->addMenu(top[2].In(true));
+  helpMenu = menuBar()->addMenu(top[3].In(true));
+  fileMenu->setObjectName(QStringLiteral("mnuFile"));
+  inputMenu->setObjectName(QStringLiteral("mnuEdit"));
+  utilitiesMenu->setObjectName(QStringLiteral("mnuUtil"));
+  helpMenu->setObjectName(QStringLiteral("mnuHelp"));
 
-  BuildMenu(mnuFile, Menu::File, menuItems_[static_cast<int>(Menu::File)]);
+  BuildMenu(fileMenu, Menu::File, menuItems_[static_cast<int>(Menu::File)]);
   // The recent files follow the fixed entries; they show once the list has
   // entries.
-  mnuFileArray.push_back(mnuFile->addSeparator());
+  recentFileEntries.push_back(fileMenu->addSeparator());
   for (int i = 1; i <= kMaxRecentFiles; ++i) {
-    QAction* entry = mnuFile->addAction(QString());
-    connect(entry, &QAction::triggered, this, [this, i] { mnuFileArray_Click(static_cast<qint16>(i)); });
-    mnuFileArray.push_back(entry);
+    QAction* entry = fileMenu->addAction(QString());
+    connect(entry, &QAction::triggered, this, [this, i] { OnRecentFileChosen(static_cast<qint16>(i)); });
+    recentFileEntries.push_back(entry);
   }
-  for (QAction* entry : mnuFileArray) entry->setVisible(false);
+  for (QAction* entry : recentFileEntries) entry->setVisible(false);
 
-  BuildMenu(mnuEdit, Menu::Input, menuItems_[static_cast<int>(Menu::Input)]);
-  BuildMenu(mnuEditStress, Menu::Stress, menuItems_[static_cast<int>(Menu::Stress)]);
-  BuildMenu(mnuEditFailure, Menu::Failure, menuItems_[static_cast<int>(Menu::Failure)]);
-  BuildMenu(mnuUtil, Menu::Utilities, menuItems_[static_cast<int>(Menu::Utilities)]);
-  BuildMenu(mnuHelp, Menu::Help, menuItems_[static_cast<int>(Menu::Help)]);
+  BuildMenu(inputMenu, Menu::Input, menuItems_[static_cast<int>(Menu::Input)]);
+  BuildMenu(stressMenu, Menu::Stress, menuItems_[static_cast<int>(Menu::Stress)]);
+  BuildMenu(failureMenu, Menu::Failure, menuItems_[static_cast<int>(Menu::Failure)]);
+  BuildMenu(utilitiesMenu, Menu::Utilities, menuItems_[static_cast<int>(Menu::Utilities)]);
+  BuildMenu(helpMenu, Menu::Help, menuItems_[static_cast<int>(Menu::Help)]);
 }
 
 void MainWindow::SetMenuCaptions() {
-  const bool english = English();
+  const bool english = ProgramInEnglish();
   const auto top = TopMenuCaptions();
-  QMenu* const menus[] = {mnuFile, mnuEdit, mnuUtil, mnuHelp};
+  QMenu* const menus[] = {fileMenu, inputMenu, utilitiesMenu, helpMenu};
   for (std::size_t i = 0; i < top.size(); ++i) {
     menus[i]->setTitle(top[i].In(english));
   }
@@ -159,10 +158,10 @@ void MainWindow::UpdateCommandStates() {
       items[i]->setEnabled(EntryRuns(menu, index));
     }
   }
-  for (std::size_t i = 1; i < mnuFileArray.size(); ++i) mnuFileArray[i]->setEnabled(FileCommandsReady());
+  for (std::size_t i = 1; i < recentFileEntries.size(); ++i) recentFileEntries[i]->setEnabled(FileCommandsReady());
 
   auto enable = [this](const char* key, bool on) {
-    if (QAction* button = toolBar1->Button(QString::fromLatin1(key))) button->setEnabled(on);
+    if (QAction* button = toolbar->Button(QString::fromLatin1(key))) button->setEnabled(on);
   };
   enable("OPEN", EntryRuns(Menu::File, 1));
   enable("SAVE", EntryRuns(Menu::File, 2));
@@ -200,7 +199,7 @@ bool MainWindow::ConfirmPrintEmpty() {
                  QString()) == answer::kYes;
 }
 
-void MainWindow::mnuFileItem_Click(qint16 index) {
+void MainWindow::OnFileEntryChosen(qint16 index) {
   Cancelled = false;
   switch (index) {
     case 0:
@@ -214,7 +213,7 @@ void MainWindow::mnuFileItem_Click(qint16 index) {
       QString path;
       if (!Run([&] { Project.ProjectDisplayName = Project.ProjectPath; })) return;
       if (!Run([&] { ShowFileDialog(1, path); })) return;
-      if (!Cancelled) Run([&] { LoadProjFile(); });
+      if (!Cancelled) Run([&] { LoadProjectFile(); });
       break;
     }
     case 2:
@@ -239,11 +238,11 @@ void MainWindow::mnuFileItem_Click(qint16 index) {
   }
 }
 
-void MainWindow::mnuEditItem_Click(qint16 index) { OpenToolOf(Menu::Input, index); }
+void MainWindow::OnInputEntryChosen(qint16 index) { OpenToolOf(Menu::Input, index); }
 
-void MainWindow::mnuEditStressItem_Click(qint16 index) { OpenToolOf(Menu::Stress, index); }
+void MainWindow::OnStressEntryChosen(qint16 index) { OpenToolOf(Menu::Stress, index); }
 
-void MainWindow::mnuEditFailureItem_Click(qint16 index) {
+void MainWindow::OnFailureEntryChosen(qint16 index) {
   if (index == 3) {
     ShowMsg(kNotReady, mb::kOkOnly, QString());
     return;
@@ -251,7 +250,7 @@ void MainWindow::mnuEditFailureItem_Click(qint16 index) {
   OpenToolOf(Menu::Failure, index);
 }
 
-void MainWindow::mnuUtilItem_Click(qint16 index) {
+void MainWindow::OnUtilitiesEntryChosen(qint16 index) {
   switch (index) {
     case 0:
     case 2: OpenToolOf(Menu::Utilities, index); break;
@@ -264,21 +263,21 @@ void MainWindow::mnuUtilItem_Click(qint16 index) {
     case 3: ShowMsg(kNotReady, mb::kOkOnly, QString()); break;
     case 5: HistoryLog::Instance().Clear(); break;
     case 6: {
-      const bool visible = txtMain->isHidden();
-      txtMain->setVisible(visible);
+      const bool visible = historyPane->isHidden();
+      historyPane->setVisible(visible);
       const auto& items = MenuItems(Menu::Utilities);
-      items[6]->setText(HistoryToggleCaption(visible, English()));
+      items[6]->setText(HistoryToggleCaption(visible, ProgramInEnglish()));
       items[7]->setEnabled(visible);
       break;
     }
     case 7:
-      if (!txtMain->isHidden()) QGuiApplication::clipboard()->setText(txtMain->toPlainText());
+      if (!historyPane->isHidden()) QGuiApplication::clipboard()->setText(historyPane->toPlainText());
       break;
     default: break;
   }
 }
 
-void MainWindow::mnuHelpItem_Click(qint16 index) {
+void MainWindow::OnHelpEntryChosen(qint16 index) {
   // The help commands report their own failures; a run-time error of the
   // update window is reported here rather than escaping the menu.
   Run([&] { HelpMenuAction(index, this); });
@@ -290,61 +289,38 @@ void MainWindow::RunQuickButton(int button) {
   if (!target) return;
   const auto index = static_cast<qint16>(target->index);
   switch (target->menu) {
-    case Menu::Input: mnuEditItem_Click(index); break;
-    case Menu::Stress: mnuEditStressItem_Click(index); break;
-    case Menu::Failure: mnuEditFailureItem_Click(index); break;
+    case Menu::Input: OnInputEntryChosen(index); break;
+    case Menu::Stress: OnStressEntryChosen(index); break;
+    case Menu::Failure: OnFailureEntryChosen(index); break;
     default: break;
   }
 }
 
-void MainWindow::toolBar1_ButtonClick(const QString& key) {
-  if (key == u"OPEN") mnuFileItem_Click(1);
-  else if (key == u"SAVE") mnuFileItem_Click(2);
-  else if (key == u"PRINT") mnuFileItem_Click(6);
-  else if (key == u"DESCRIPTION") mnuEditItem_Click(0);
+void MainWindow::OnToolbarButtonClicked(const QString& key) {
+  if (key == u"OPEN") OnFileEntryChosen(1);
+  else if (key == u"SAVE") OnFileEntryChosen(2);
+  else if (key == u"PRINT") OnFileEntryChosen(6);
+  else if (key == u"DESCRIPTION") OnInputEntryChosen(0);
   else if (key == u"QUICKBTN1") RunQuickButton(0);
   else if (key == u"QUICKBTN2") RunQuickButton(1);
   else if (key == u"QUICKBTN3") RunQuickButton(2);
 }
 
-void MainWindow::Toolbar_old_ButtonClick(int position) {
-  switch (position) {
-    case 1: mnuFileItem_Click(1); break;
-    case 2: mnuFileItem_Click(2); break;
-    case 3: mnuFileItem_Click(5); break;
-    case 4: mnuEditItem_Click(0); break;
-    case 5:
-    case 6:
-    case 7: RunQuickButton(position - 5); break;
-    default: break;
-  }
-}
-
 // --- Toolbar construction.
 
-bool MainWindow::ToolbarHelper() {
-  // Every desktop this program runs on draws 32-bit images with alpha.
-  return true;
-}
-
-void MainWindow::BuildToolbarImages() {
-  toolbarImages_ = std::make_unique<IconStrip>();
-  toolbarImages_->SetIconSizeX(24);
-  toolbarImages_->SetIconSizeY(24);
-  toolbarImages_->SetColourDepth(ToolbarHelper() ? 32 : 0);
-  toolbarImages_->Create();
-  toolbarImages_->AddFromFile(AppFolder + ToolbarBitmapName, IconStrip::kBitmap, QVariant(), false, -1);
+void MainWindow::LoadToolbarIcons() {
+  toolbarIcons_ = std::make_unique<IconStrip>(AppFolder + ToolbarBitmapName, QSize(24, 24));
 }
 
 void MainWindow::AddToolbarButtons() {
   for (const ToolbarButton& b : kToolbarButtons) {
-    toolBar1->AddButton(QString::fromLatin1(b.key), b.image, QString::fromLatin1(b.caption), b.kind,
-                        QString::fromLatin1(b.toolTip));
+    toolbar->AddButton(QString::fromLatin1(b.key), b.icon, QString::fromLatin1(b.caption), b.kind,
+                       QString::fromLatin1(b.toolTip));
   }
 }
 
 void MainWindow::CreateStandardBar() {
-  toolBar1->AddBar(
+  toolbar->AddBar(
       QStringLiteral("STANDARD"), QStringLiteral("Standard Buttons"),
       {QStringLiteral("OPEN"), QStringLiteral("SAVE"), QStringLiteral("PRINT"), QStringLiteral("DESCRIPTION"),
        QStringLiteral("QUICKBTN1"), QStringLiteral("QUICKBTN2"), QStringLiteral("QUICKBTN3")});

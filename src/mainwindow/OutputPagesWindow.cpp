@@ -5,7 +5,7 @@
 #include "core/History.h"
 #include "core/OutputBuffers.h"
 #include "mainwindow/PrintText.h"
-#include "mainwindow/RichTextBox.h"
+#include "mainwindow/TextView.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Printer.h"
 
@@ -54,7 +54,7 @@ void PutOnClipboard(const QString& text) {
 }  // namespace
 
 OutputPagesWindow::OutputPagesWindow(QWidget* owner) : FormDialog(owner) {
-  Build(kForm, kControls, RichTextBoxFactory);
+  Build(kForm, kControls, TextViewFactory);
   ui_.view = Require<QTextEdit>(outputpages::kView);
   ui_.next = Require<QPushButton>(outputpages::kNext);
   ui_.previous = Require<QPushButton>(outputpages::kPrevious);
@@ -62,20 +62,20 @@ OutputPagesWindow::OutputPagesWindow(QWidget* owner) : FormDialog(owner) {
   // Close is the Cancel of the window.
   WireButtons(nullptr, Require<QPushButton>(outputpages::kClose), Require<QPushButton>(outputpages::kHelp));
   const std::pair<const char*, void (OutputPagesWindow::*)()> handlers[] = {
-      {outputpages::kCopyPage, &OutputPagesWindow::Command2_Click},
-      {outputpages::kPrintPage, &OutputPagesWindow::Command3_Click},
-      {outputpages::kNext, &OutputPagesWindow::Command4_Click},
-      {outputpages::kPrevious, &OutputPagesWindow::Command5_Click},
-      {outputpages::kPrintAll, &OutputPagesWindow::Command6_Click},
-      {outputpages::kCopyAll, &OutputPagesWindow::Command7_Click},
+      {outputpages::kCopyPage, &OutputPagesWindow::OnCopyPageClicked},
+      {outputpages::kPrintPage, &OutputPagesWindow::OnPrintPageClicked},
+      {outputpages::kNext, &OutputPagesWindow::OnNextPageClicked},
+      {outputpages::kPrevious, &OutputPagesWindow::OnPreviousPageClicked},
+      {outputpages::kPrintAll, &OutputPagesWindow::OnPrintAllClicked},
+      {outputpages::kCopyAll, &OutputPagesWindow::OnCopyAllClicked},
   };
   for (const auto& [name, handler] : handlers) {
     connect(Require<QPushButton>(name), &QPushButton::clicked, this, handler);
   }
-  Form_Load();
+  OnLoad();
 }
 
-void OutputPagesWindow::Form_Load() {
+void OutputPagesWindow::OnLoad() {
   LoadInputs();
   AddHistoryLine(QStringLiteral("Results displayed"));
   forms::CenterForm(this);
@@ -84,7 +84,7 @@ void OutputPagesWindow::Form_Load() {
 void OutputPagesWindow::LoadFromProject() {
   // From page 0, one Next: the last page when there are two.
   currentPage_ = 0;
-  Command4_Click();
+  OnNextPageClicked();
 }
 
 bool OutputPagesWindow::event(QEvent* event) {
@@ -94,50 +94,50 @@ bool OutputPagesWindow::event(QEvent* event) {
   return forms::FormDialog::event(event);
 }
 
-void OutputPagesWindow::Loadbuffer() {
+void OutputPagesWindow::ShowCurrentPage() {
   const bool inRange = currentPage_ >= 0 && currentPage_ < kOutBufPages;
-  SetRichText(ui_.view, inRange ? OutBuf[static_cast<std::size_t>(currentPage_)] : QString());
+  SetViewText(ui_.view, inRange ? OutBuf[static_cast<std::size_t>(currentPage_)] : QString());
 }
 
-void OutputPagesWindow::Command4_Click() {
+void OutputPagesWindow::OnNextPageClicked() {
   if (currentPage_ < LastPage()) {
     ++currentPage_;
-    Loadbuffer();
+    ShowCurrentPage();
   }
   ui_.previous->setEnabled(true);
   ui_.next->setEnabled(currentPage_ < LastPage());
 }
 
-void OutputPagesWindow::Command5_Click() {
+void OutputPagesWindow::OnPreviousPageClicked() {
   if (currentPage_ >= 1) {
     --currentPage_;
-    Loadbuffer();
+    ShowCurrentPage();
   }
   ui_.next->setEnabled(true);
   ui_.previous->setEnabled(currentPage_ != 0);
 }
 
-void OutputPagesWindow::Command2_Click() {
+void OutputPagesWindow::OnCopyPageClicked() {
   const bool inRange = currentPage_ >= 0 && currentPage_ < kOutBufPages;
   PutOnClipboard(inRange ? OutBuf[static_cast<std::size_t>(currentPage_)] : QString());
   AddHistoryLine(QStringLiteral("Output page #") + SignedNumber(currentPage_) + QStringLiteral("copied to clipboard"));
 }
 
-void OutputPagesWindow::Command7_Click() {
+void OutputPagesWindow::OnCopyAllClicked() {
   PutOnClipboard(JoinOutBuf(0, LastPage()));
   AddHistoryLine(QStringLiteral("Output copied to clipboard"));
 }
 
-void OutputPagesWindow::Command3_Click() {
+void OutputPagesWindow::OnPrintPageClicked() {
   if (PrintOutputPages(currentPage_, currentPage_)) {
     AddHistoryLine(QStringLiteral("Current page printed"));
   }
-  Loadbuffer();
+  ShowCurrentPage();
 }
 
-void OutputPagesWindow::Command6_Click() {
+void OutputPagesWindow::OnPrintAllClicked() {
   if (PrintOutputPages(0, LastPage())) AddHistoryLine(QStringLiteral("All pages printed"));
-  Loadbuffer();
+  ShowCurrentPage();
 }
 
 bool OutputPagesWindow::PrintOutputPages(qint16 first, qint16 last) {

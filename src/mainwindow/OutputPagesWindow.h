@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/FormDialog.h"
-#include "mainwindow/RichTextBox.h"
+#include "mainwindow/TextView.h"
 
 class QPushButton;
 class QTextEdit;
@@ -11,7 +11,7 @@ namespace brantel {
 // The design names of the output window's controls, for its code and its
 // tests.
 namespace outputpages {
-inline constexpr const char* kView = richtextbox::kName;  // the page shown
+inline constexpr const char* kView = textview::kName;
 inline constexpr char kNext[] = "Command4";
 inline constexpr char kPrevious[] = "Command5";
 inline constexpr char kCopyPage[] = "Command2";
@@ -33,21 +33,23 @@ class OutputPagesWindow : public forms::FormDialog {
   qint16 CurrentPage() const { return currentPage_; }
 
   // Shows the current page.
-  void Loadbuffer();
+  void ShowCurrentPage();
 
-  void Command2_Click();  // copy the page
-  void Command3_Click();  // print the page
-  void Command4_Click();  // next page
-  void Command5_Click();  // previous page
-  void Command6_Click();  // print all pages
-  void Command7_Click();  // copy all pages
+  // The buttons: Next and Previous page through the pages (neither goes
+  // past either end); Copy and Print take the page shown or all of them.
+  void OnNextPageClicked();
+  void OnPreviousPageClicked();
+  void OnCopyPageClicked();
+  void OnCopyAllClicked();
+  void OnPrintPageClicked();
+  void OnPrintAllClicked();
 
  protected:
   void LoadFromProject() override;
   bool event(QEvent* event) override;
 
  private:
-  void Form_Load();
+  void OnLoad();
   // True when the pages were printed.
   bool PrintOutputPages(qint16 first, qint16 last);
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/FormDialog.h"
-#include "mainwindow/RichTextBox.h"
+#include "mainwindow/TextView.h"
 
 class QTextEdit;
 
@@ -10,8 +10,8 @@ namespace brantel {
 // The design names of the print preview's controls, for its code and its
 // tests.
 namespace printpreview {
-inline constexpr const char* kView = richtextbox::kName;  // the pages shown
-inline constexpr char kCopy[] = "Command2";               // copy to the clipboard
+inline constexpr const char* kView = textview::kName;
+inline constexpr char kCopyToClipboard[] = "Command2";
 inline constexpr char kPrint[] = "Command3";
 inline constexpr char kHelp[] = "Command8";
 inline constexpr char kClose[] = "Command1";
@@ -32,9 +32,9 @@ class PrintPreview : public forms::FormDialog {
   void LoadFromProject() override;
 
  private:
-  void Form_Load();
-  void Command2_Click();  // copy the page to the clipboard
-  void Command3_Click();  // print
+  void OnLoad();
+  void OnCopyToClipboardClicked();
+  void OnPrintClicked();
   void PrintPreviewText();
 
   struct Ui {

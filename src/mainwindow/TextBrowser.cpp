@@ -9,7 +9,7 @@
 #include "core/TextCodec.h"
 #include "core/platform/Launcher.h"
 #include "forms/FormHelpers.h"
-#include "mainwindow/RichTextBox.h"
+#include "mainwindow/TextView.h"
 #include "platform/CommonDialogs.h"
 
 #include <QApplication>
@@ -56,7 +56,7 @@ constexpr ControlRow kControls[] = {
     {.name = textbrowser::kCurrentFile, .kind = Kind::Label, .at = {4440, 120, 5880, 255}},
     {.name = "Frame1", .kind = Kind::Frame, .at = {3360, 420, 6960, 5565}, .caption = {"View of Selected File"}},
     {.name = textbrowser::kView, .kind = Kind::Picture, .container = "Frame1", .at = {120, 300, 6720, 5145}, .caption = {"View of Selected File"}},
-    {.name = textbrowser::kExternal, .kind = Kind::CheckBox, .at = {3360, 6150, 2520, 255}, .caption = {"Use external viewer"}},
+    {.name = textbrowser::kUseExternalViewer, .kind = Kind::CheckBox, .at = {3360, 6150, 2520, 255}, .caption = {"Use external viewer"}},
     {.name = textbrowser::kSetFont, .kind = Kind::Button, .at = {6900, 6090, 1500, 375}, .caption = {"Set &Font"}},
     {.name = textbrowser::kOk, .kind = Kind::Button, .at = {8820, 6090, 1500, 375}, .caption = {"OK"}, .flags = forms::kDefault},
 };
@@ -127,34 +127,34 @@ bool OpenInExternalViewer(const QString& viewer, const QString& file) {
 TextBrowser::TextBrowser(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls, BrowserViewFactory);
   ui_.drive = Require<QComboBox>(textbrowser::kDrive);
-  ui_.dirs = Require<QListWidget>(textbrowser::kFolders);
+  ui_.folders = Require<QListWidget>(textbrowser::kFolders);
   ui_.files = Require<QListWidget>(textbrowser::kFiles);
   ui_.pattern = Require<QLineEdit>(textbrowser::kPattern);
-  ui_.current = Require<QLabel>(textbrowser::kCurrentFile);
+  ui_.currentFile = Require<QLabel>(textbrowser::kCurrentFile);
   ui_.view = Require<QPlainTextEdit>(textbrowser::kView);
-  ui_.external = Require<QCheckBox>(textbrowser::kExternal);
+  ui_.useExternalViewer = Require<QCheckBox>(textbrowser::kUseExternalViewer);
   ui_.setFont = Require<QPushButton>(textbrowser::kSetFont);
   ui_.ok = Require<QPushButton>(textbrowser::kOk);
   SetDesignFont(ui_.view);
   // OK only closes the browser; every unload keeps the pattern, folder and
   // viewer choice.
   WireButtons(nullptr, ui_.ok, nullptr);
-  connect(ui_.drive, &QComboBox::currentIndexChanged, this, &TextBrowser::Drive1_Change);
+  connect(ui_.drive, &QComboBox::currentIndexChanged, this, &TextBrowser::OnDriveChosen);
   // The list is rebuilt for the new folder once the double-click is over.
-  connect(ui_.dirs, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+  connect(ui_.folders, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     const QString path = item->data(kPathRole).toString();
     QMetaObject::invokeMethod(
-        this, [this, path] { Dir1_Change(path); }, Qt::QueuedConnection);
+        this, [this, path] { OnFolderChosen(path); }, Qt::QueuedConnection);
   });
-  ui_.dirs->installEventFilter(new EnterKeyFilter(ui_.dirs, [this] {
-    if (QListWidgetItem* item = ui_.dirs->currentItem()) Dir1_Change(item->data(kPathRole).toString());
+  ui_.folders->installEventFilter(new EnterKeyFilter(ui_.folders, [this] {
+    if (QListWidgetItem* item = ui_.folders->currentItem()) OnFolderChosen(item->data(kPathRole).toString());
   }));
-  connect(ui_.files, &QListWidget::itemDoubleClicked, this, [this] { File1_DblClick(); });
-  ui_.files->installEventFilter(new EnterKeyFilter(ui_.files, [this] { File1_DblClick(); }));
-  connect(ui_.pattern, &QLineEdit::textChanged, this, &TextBrowser::Text2_Change);
-  connect(ui_.external, &QCheckBox::clicked, this, &TextBrowser::Check1_Click);
-  connect(ui_.setFont, &QPushButton::clicked, this, &TextBrowser::cmdSetFont_Click);
-  Form_Load();
+  connect(ui_.files, &QListWidget::itemDoubleClicked, this, [this] { OnFileChosen(); });
+  ui_.files->installEventFilter(new EnterKeyFilter(ui_.files, [this] { OnFileChosen(); }));
+  connect(ui_.pattern, &QLineEdit::textChanged, this, &TextBrowser::OnPatternEdited);
+  connect(ui_.useExternalViewer, &QCheckBox::clicked, this, &TextBrowser::OnExternalViewerToggled);
+  connect(ui_.setFont, &QPushButton::clicked, this, &TextBrowser::OnSetFontClicked);
+  OnLoad();
 }
 
 QStringList TextBrowser::ListedFiles() const {
@@ -163,7 +163,7 @@ QStringList TextBrowser::ListedFiles() const {
   return names;
 }
 
-void TextBrowser::Form_Load() {
+void TextBrowser::OnLoad() {
   LoadInputs();
   forms::CenterForm(this);
 }
@@ -199,7 +199,7 @@ void TextBrowser::LoadFromProject() {
 
   ui_.pattern->setText(pattern_);
   ApplyBrowserFont();
-  ui_.external->setChecked(BrowseUseNotepad == 1);
+  ui_.useExternalViewer->setChecked(BrowseUseNotepad == 1);
   UpdateViewerState();
 }
 
@@ -210,8 +210,8 @@ bool TextBrowser::event(QEvent* event) {
 
 void TextBrowser::FormUnload() {
   BrowseDefaultFilter = ui_.pattern->text();
-  BrowseLastDir = WithTrailingSlash(dirPath_);
-  BrowseUseNotepad = ui_.external->isChecked() ? 1 : 0;
+  BrowseLastDir = WithTrailingSlash(folder_);
+  BrowseUseNotepad = ui_.useExternalViewer->isChecked() ? 1 : 0;
   SaveSettings(kSettingsTextBrowse);
 }
 
@@ -219,24 +219,24 @@ void TextBrowser::ChangeFolder(const QString& path) {
   const QString folder = CleanFolderPath(path);
   const QStringList subfolders = ListSubfolders(folder);
   const QStringList files = ListMatchingFiles(folder, pattern_);
-  dirPath_ = folder;
+  folder_ = folder;
 
-  QListWidget* dirs = ui_.dirs;
-  dirs->clear();
+  QListWidget* folders = ui_.folders;
+  folders->clear();
   const QStringList chain = FolderChain(folder);
   const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
   const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
   for (int depth = 0; depth < chain.size(); ++depth) {
     const QString name = depth == 0 ? QStringLiteral("/") : chain[depth].section(u'/', -1);
-    auto* item = new QListWidgetItem(open, QString(depth * 2, u' ') + name, dirs);
+    auto* item = new QListWidgetItem(open, QString(depth * 2, u' ') + name, folders);
     item->setData(kPathRole, chain[depth]);
   }
   const int current = static_cast<int>(chain.size()) - 1;
   for (const QString& name : subfolders) {
-    auto* item = new QListWidgetItem(closed, QString((current + 1) * 2, u' ') + name, dirs);
+    auto* item = new QListWidgetItem(closed, QString((current + 1) * 2, u' ') + name, folders);
     item->setData(kPathRole, BrowserFilePath(folder, name));
   }
-  dirs->setCurrentRow(current);
+  folders->setCurrentRow(current);
 
   ui_.files->clear();
   ui_.files->addItems(files);
@@ -245,24 +245,24 @@ void TextBrowser::ChangeFolder(const QString& path) {
 
 void TextBrowser::ShowDriveOfFolder() {
   const QSignalBlocker blocker(ui_.drive);
-  ui_.drive->setCurrentIndex(static_cast<int>(drives_.indexOf(DriveOfPath(dirPath_, drives_))));
+  ui_.drive->setCurrentIndex(static_cast<int>(drives_.indexOf(DriveOfPath(folder_, drives_))));
 }
 
-void TextBrowser::SetDirPath(const QString& path) { Dir1_Change(path); }
+void TextBrowser::OpenFolder(const QString& path) { OnFolderChosen(path); }
 
-void TextBrowser::Drive1_Change() {
+void TextBrowser::OnDriveChosen() {
   const QString drive = ui_.drive->currentText();
   // A place that cannot be read leaves the folder list where it was.
   if (RunReported([&] { ChangeFolder(drive); }) != kErrNone) ShowDriveOfFolder();
 }
 
-void TextBrowser::Dir1_Change(const QString& path) {
+void TextBrowser::OnFolderChosen(const QString& path) {
   RunReported([&] { ChangeFolder(path); });
 }
 
 void TextBrowser::RefreshFiles() {
   RunReported([this] {
-    const QStringList files = ListMatchingFiles(dirPath_, pattern_);
+    const QStringList files = ListMatchingFiles(folder_, pattern_);
     ui_.files->clear();
     ui_.files->addItems(files);
   });
@@ -275,7 +275,7 @@ bool TextBrowser::SelectFile(const QString& name) {
   return true;
 }
 
-void TextBrowser::Text2_Change() {
+void TextBrowser::OnPatternEdited() {
   const QString text = ui_.pattern->text();
   // The text is both the list's pattern and its file name: an exact name
   // is selected. A text that is no pattern shows every file.
@@ -284,14 +284,14 @@ void TextBrowser::Text2_Change() {
   SelectFile(text.trimmed());
 }
 
-void TextBrowser::File1_DblClick() {
+void TextBrowser::OnFileChosen() {
   QListWidgetItem* item = ui_.files->currentItem();
   if (!item) return;
-  const QString path = BrowserFilePath(dirPath_, item->text());
-  auto* label = ui_.current;
+  const QString path = BrowserFilePath(folder_, item->text());
+  auto* label = ui_.currentFile;
   label->setText(path);
   label->setToolTip(path);
-  if (ui_.external->isChecked()) {
+  if (ui_.useExternalViewer->isChecked()) {
     ViewExternally(path);
     return;
   }
@@ -328,11 +328,11 @@ void TextBrowser::ViewExternally(const QString& path) {
   }
 }
 
-void TextBrowser::Check1_Click() { UpdateViewerState(); }
+void TextBrowser::OnExternalViewerToggled() { UpdateViewerState(); }
 
-void TextBrowser::UpdateViewerState() { ui_.setFont->setEnabled(!ui_.external->isChecked()); }
+void TextBrowser::UpdateViewerState() { ui_.setFont->setEnabled(!ui_.useExternalViewer->isChecked()); }
 
-void TextBrowser::cmdSetFont_Click() {
+void TextBrowser::OnSetFontClicked() {
   QFont font = ui_.view->font();
   font.setFamily(BrowseFontName);
   if (BrowseFontSize > 0.0f && std::isfinite(BrowseFontSize)) font.setPointSizeF(BrowseFontSize);

@@ -20,9 +20,9 @@ inline constexpr char kDrive[] = "Drive1";
 inline constexpr char kFolders[] = "Dir1";
 inline constexpr char kFiles[] = "File1";
 inline constexpr char kPattern[] = "Text2";
-inline constexpr char kCurrentFile[] = "Label1";  // the file shown
-inline constexpr char kView[] = "RichTextBox1";   // the file as plain text
-inline constexpr char kExternal[] = "Check1";     // use the external viewer
+inline constexpr char kCurrentFile[] = "Label1";
+inline constexpr char kView[] = "RichTextBox1";
+inline constexpr char kUseExternalViewer[] = "Check1";
 inline constexpr char kSetFont[] = "cmdSetFont";
 inline constexpr char kOk[] = "Command1";
 }  // namespace textbrowser
@@ -38,22 +38,27 @@ class TextBrowser : public forms::FormDialog {
   explicit TextBrowser(QWidget* owner = nullptr);
 
   // The folder of the folder list (and of the file list).
-  const QString& DirPath() const { return dirPath_; }
+  const QString& CurrentFolder() const { return folder_; }
   // The pattern the file list applies.
   const QString& FilePattern() const { return pattern_; }
   // The names the file list shows.
   QStringList ListedFiles() const;
 
   // Sets the folder list's folder, as a double-click on it does.
-  void SetDirPath(const QString& path);
+  void OpenFolder(const QString& path);
   // Makes a file of the list the selected one; false when it is not listed.
   bool SelectFile(const QString& name);
 
-  void Drive1_Change();
-  void Text2_Change();
-  void File1_DblClick();
-  void Check1_Click();
-  void cmdSetFont_Click();
+  // A place chosen in the drive list: its folder is listed.
+  void OnDriveChosen();
+  // The pattern typed: the file list follows it, and a file it names
+  // exactly is selected.
+  void OnPatternEdited();
+  // A file double-clicked or entered in the file list: it is shown, in the
+  // view or in the external viewer.
+  void OnFileChosen();
+  void OnExternalViewerToggled();
+  void OnSetFontClicked();
 
  protected:
   // Loads the settings of the browser and the folder of the last visit.
@@ -62,8 +67,9 @@ class TextBrowser : public forms::FormDialog {
   bool event(QEvent* event) override;
 
  private:
-  void Form_Load();
-  void Dir1_Change(const QString& path);
+  void OnLoad();
+  // A folder double-clicked or entered in the folder list.
+  void OnFolderChosen(const QString& path);
   // Lists the folder and its files; raises when the folder cannot be read.
   void ChangeFolder(const QString& path);
   void RefreshFiles();
@@ -75,17 +81,17 @@ class TextBrowser : public forms::FormDialog {
 
   struct Ui {
     QComboBox* drive;
-    QListWidget* dirs;
+    QListWidget* folders;
     QListWidget* files;
     QLineEdit* pattern;
-    QLabel* current;       // the file shown
+    QLabel* currentFile;   // the path of the file shown
     QPlainTextEdit* view;  // the file as plain text
-    QCheckBox* external;   // use the external viewer
+    QCheckBox* useExternalViewer;
     QPushButton* setFont;
     QPushButton* ok;
   } ui_;
   QStringList drives_;
-  QString dirPath_;
+  QString folder_;
   QString pattern_ = QStringLiteral("*.*");
 };
 

@@ -6,11 +6,6 @@
 
 namespace brantel {
 
-QPixmap CaptureClient(QWidget* window) {
-  if (!window) return QPixmap();
-  return CaptureWindow(window, true, 0, 0, window->width(), window->height());
-}
-
 QPixmap CaptureWindow(QWidget* window, bool client, qint32 left, qint32 top, qint32 width, qint32 height) {
   if (!window || width <= 0 || height <= 0) return QPixmap();
   // Where the client area lies within the part asked for.
@@ -26,9 +21,7 @@ QPixmap CaptureWindow(QWidget* window, bool client, qint32 left, qint32 top, qin
     QPainter painter(&image);
     painter.drawPixmap(wanted.topLeft() + origin, inner);
   }
-  return CreateBitmapPicture(image);
+  return QPixmap::fromImage(image);
 }
-
-QPixmap CreateBitmapPicture(const QImage& bitmap) { return QPixmap::fromImage(bitmap); }
 
 }  // namespace brantel

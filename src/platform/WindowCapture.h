@@ -3,7 +3,6 @@
 #include <QPixmap>
 #include <QtGlobal>
 
-class QImage;
 class QWidget;
 
 namespace brantel {
@@ -12,16 +11,10 @@ namespace brantel {
 // window paints itself into the picture, so whatever covers it on the
 // screen, or lies off the screen, is never copied.
 
-// The window's client area (its inner size, in pixels).
-QPixmap CaptureClient(QWidget* window);
-
 // A part of a window, in pixels: with client true, (left, top) is within the
 // client area; with client false, within the whole window including its
 // frame (the frame, which the window system draws, comes out in the window's
 // background colour). Parts outside the window stay in that colour too.
 QPixmap CaptureWindow(QWidget* window, bool client, qint32 left, qint32 top, qint32 width, qint32 height);
-
-// A picture that owns a copy of the bitmap.
-QPixmap CreateBitmapPicture(const QImage& bitmap);
 
 }  // namespace brantel

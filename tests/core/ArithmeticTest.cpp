@@ -131,19 +131,6 @@ TEST(CoulombSigma1, VerticalEnvelopeIsADivisionByZero) {
   EXPECT_EQ(RaisedBy([] { CoulombSigma1(1.0f, 1.0f, 89.0f, 0.0f); }), 0);
 }
 
-TEST(PlotMappings, MapAndInterpolateAreTheSameLine) {
-  EXPECT_EQ(MapToRange(0.0f, 100.0f, 5.0f, 0.0f, 10.0f), 50.0f);
-  EXPECT_EQ(MapToRange(100.0f, 0.0f, 2.5f, 0.0f, 10.0f), 75.0f);
-  EXPECT_EQ(Interpolate(0.0f, 10.0f, 5.0f, 0.0f, 100.0f), 50.0f);
-  EXPECT_EQ(Interpolate(0.0f, 10.0f, 2.5f, 100.0f, 0.0f), 75.0f);
-}
-
-TEST(PlotMappings, AnEmptyRangeIsADivisionByZero) {
-  EXPECT_EQ(RaisedBy([] { MapToRange(0.0f, 1.0f, 3.0f, 2.0f, 2.0f); }), err::kDivisionByZero);
-  EXPECT_EQ(RaisedBy([] { Interpolate(4.0f, 4.0f, 1.0f, 0.0f, 1.0f); }), err::kDivisionByZero);
-  EXPECT_EQ(RaisedBy([] { MapToRange(0.0f, 3e38f, 3e38f, 0.0f, 1.0f); }), err::kOverflow);
-}
-
 TEST(InverseFunctions, ArcSinAndArcCos) {
   EXPECT_NEAR(ArcSin(0.5), 3.14159265358979 / 6.0, 1e-15);
   EXPECT_EQ(ArcSin(0.0), 0.0);
@@ -156,13 +143,6 @@ TEST(InverseFunctions, ArcSinAndArcCos) {
   EXPECT_EQ(ArcCos(0.0f), 1.5707963705062866f);
   EXPECT_NEAR(ArcCos(0.5f), 1.0471975511965976, 1e-6);
   EXPECT_EQ(RaisedBy([] { ArcCos(1.5f); }), err::kInvalidCall);
-}
-
-TEST(Log10, ZeroGivesOneAndNegativesAreInvalid) {
-  EXPECT_EQ(Log10(0.0), 1.0);
-  EXPECT_EQ(Log10(100.0), 2.0);
-  EXPECT_NEAR(Log10(2.0), 0.30102999566398120, 1e-15);
-  EXPECT_EQ(RaisedBy([] { Log10(-1.0); }), err::kInvalidCall);
 }
 
 TEST(AxisStep, ExamplesAndTheCallersCount) {

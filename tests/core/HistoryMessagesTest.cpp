@@ -125,9 +125,15 @@ TEST_F(MessagesTest, ABilingualTextInEitherLanguage) {
   EXPECT_EQ(results.In(false), QStringLiteral("Αποτελέσματα"));
   EXPECT_EQ(Tr(Bilingual{nullptr, "σx"}), QStringLiteral("σx"));  // no English: the Greek text
   EXPECT_EQ(Tr(Bilingual{}), QString());
+  EXPECT_TRUE(ProgramInEnglish());
   EnglishMenus = 0;
+  EXPECT_FALSE(ProgramInEnglish());
   EXPECT_EQ(Tr(results), QStringLiteral("Αποτελέσματα"));
   EXPECT_EQ(results.In(true), QStringLiteral("Results"));
+  // Only 1 is English; any other value of the setting is Greek.
+  EnglishMenus = -1;
+  EXPECT_FALSE(ProgramInEnglish());
+  EXPECT_EQ(Tr(results), QStringLiteral("Αποτελέσματα"));
 }
 
 TEST_F(MessagesTest, TitlesBehindADialogsPrefix) {

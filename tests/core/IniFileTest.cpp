@@ -1,4 +1,5 @@
 #include "core/IniFile.h"
+#include "support/IniValues.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>

@@ -116,8 +116,7 @@ TEST(OutputBuffers, JoinsPagesWithoutSeparator) {
   EXPECT_EQ(JoinOutBuf(0, 1), QStringLiteral("a\r\nb\r\n"));
   EXPECT_EQ(JoinOutBuf(1, 1), QStringLiteral("b\r\n"));
   EXPECT_EQ(JoinOutBuf(0, 5), QStringLiteral("a\r\nb\r\n"));
-  ClearOutBuf();
-  EXPECT_TRUE(JoinOutBuf(0, 1).isEmpty());
+  EXPECT_TRUE(JoinOutBuf(2, 5).isEmpty());
 }
 
 }  // namespace

@@ -15,25 +15,36 @@ using test::CoreTest;
 
 class SettingsChecks : public CoreTest {};
 
-TEST_F(SettingsChecks, HistorySizeIsStoredExactlyWhenTheRangeCheckPassesIt) {
+// The box is read by its whole entry, as the dialog's reader reads it.
+HistorySizeCheck CheckHistorySizeText(const QString& text) { return CheckHistorySize(text, EntryNumber(text)); }
+
+TEST_F(SettingsChecks, HistorySizeIsStoredRoundedWithinItsRange) {
   struct Case {
     const char* text;
     std::optional<qint16> stored;
   };
   const std::vector<Case> cases = {
-      {"4096", 4096},  {"16384", 16384}, {" 8000 ", 8000}, {"5000.5", 5000}, {"5001.5", 5002},
-      {"4.5e3", 4500}, {"4095", {}},     {"16385", {}},    {"16384.5", {}},  {"", {}},
-      {"  ", {}},      {"abc", {}},      {"4096abc", {}},  {"-5000", {}},
+      {"4096", 4096},  {"16384", 16384}, {" 8000 ", 8000}, {"5000.5", 5000}, {"5001.5", 5002}, {"4.5e3", 4500},
+      {"4095", {}},    {"16385", {}},    {"16384.5", {}},  {"", {}},         {"  ", {}},       {"abc", {}},
+      {"4096abc", {}}, {"-5000", {}},    {"1e999", {}},    {"-", {}},        {".", {}},
   };
   for (const Case& c : cases) {
-    const QString text = QString::fromLatin1(c.text);
-    EXPECT_EQ(HistorySizeOf(text), c.stored) << c.text;
-    // The dialog's message comes from CheckInputRange: the two agree on every text.
-    EXPECT_EQ(CheckInputRange(text, HistorySizeSetting().min, HistorySizeSetting().max,
-                              QString::fromUtf16(kHistorySizeField)),
-              c.stored.has_value())
-        << c.text;
+    const HistorySizeCheck check = CheckHistorySizeText(QString::fromLatin1(c.text));
+    EXPECT_EQ(check.Size, c.stored) << c.text;
+    EXPECT_EQ(check.Message.isEmpty(), c.stored.has_value()) << c.text;
   }
+}
+
+TEST_F(SettingsChecks, AHistorySizeRefusedSaysWhyAndQuotesTheTrimmedEntry) {
+  const QString field = QStringLiteral("Size of Command History Window: ");
+  const QString range = QStringLiteral("' is outside input range\r\nValid range is: 4096-16384");
+  EXPECT_EQ(CheckHistorySizeText(QStringLiteral("   ")).Message, field + QStringLiteral("Blank field not allowed"));
+  EXPECT_EQ(CheckHistorySizeText(QStringLiteral("  4095  ")).Message, field + QStringLiteral("Value '4095") + range);
+  // A text that is no number is out of range, even where its leading number
+  // would lie in it.
+  EXPECT_EQ(CheckHistorySizeText(QStringLiteral("5000abc")).Message, field + QStringLiteral("Value '5000abc") + range);
+  EXPECT_EQ(CheckHistorySizeText(QStringLiteral("-")).Message, field + QStringLiteral("Value '-") + range);
+  EXPECT_EQ(CheckHistorySize(QStringLiteral("12"), std::nullopt).Message, field + QStringLiteral("Value '12") + range);
 }
 
 TEST_F(SettingsChecks, DataPathMustNameAFolderAndEndsWithASlash) {

@@ -4,6 +4,7 @@
 #include "core/IniFile.h"
 #include "core/NumberFormat.h"
 #include "core/Settings.h"
+#include "support/IniValues.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>

@@ -523,7 +523,6 @@ TEST(VersionString, DottedAndCompactForms) {
   EXPECT_EQ(FormatVersion(2, 0, 7, 0), QStringLiteral("2007"));
   EXPECT_EQ(FormatVersion(1, 12, 123, 5), QStringLiteral("1.12.123"));
   EXPECT_EQ(GetVersionString(1), FormatVersion(version::kMajor, version::kMinor, version::kRevision, 1));
-  EXPECT_EQ(GetLongPathName(QStringLiteral("/a/b c/")), QStringLiteral("/a/b c/"));
 }
 
 TEST(CommandLine, ArgumentsJoinedByBlanks) {
@@ -532,29 +531,21 @@ TEST(CommandLine, ArgumentsJoinedByBlanks) {
             QStringLiteral("/x/my project.BNL"));
 }
 
-TEST_F(StartupTest, CopyTextFileEndsEveryLineWithCrLf) {
+TEST_F(StartupTest, ATextFileCopiedForViewingEndsEveryLineWithCrLf) {
   const QString source = WriteFile(Home() + QStringLiteral("/in.txt"), "one\ntwo\r\nthree\rfour");
-  const QString target = Home() + QStringLiteral("/Temp/out.txt");
+  const QString pattern = Home() + QStringLiteral("/Temp/~copy-XXXXXX.tmp");
   QDir().mkpath(Home() + QStringLiteral("/Temp"));
-  ASSERT_TRUE(CopyTextFile(source, target));
-  EXPECT_EQ(ReadFile(target), QByteArray("one\r\ntwo\r\nthree\r\nfour\r\n"));
+  const QString copy = CopyTextFileToNew(source, pattern);
+  ASSERT_FALSE(copy.isEmpty());
+  EXPECT_EQ(ReadFile(copy), QByteArray("one\r\ntwo\r\nthree\r\nfour\r\n"));
 
-  EXPECT_FALSE(CopyTextFile(Home() + QStringLiteral("/missing.txt"), target));
+  EXPECT_TRUE(CopyTextFileToNew(Home() + QStringLiteral("/missing.txt"), pattern).isEmpty());
   EXPECT_EQ(boxes_->Last().prompt,
             QStringLiteral("Requested File not found: ") + Home() + QStringLiteral("/missing.txt"));
-  const QString nowhere = Home() + QStringLiteral("/no/folder/out.txt");
-  EXPECT_FALSE(CopyTextFile(source, nowhere));
+  const QString nowhere = Home() + QStringLiteral("/no/folder/~copy-XXXXXX.tmp");
+  EXPECT_TRUE(CopyTextFileToNew(source, nowhere).isEmpty());
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("File I/O problem with TMP file: ") + nowhere);
-  EXPECT_FALSE(QFile::exists(nowhere));
-}
-
-TEST(SwapValues, AnyType) {
-  QString a = QStringLiteral("a"), b = QStringLiteral("b");
-  Swap(a, b);
-  EXPECT_EQ(a, QStringLiteral("b"));
-  qint16 x = 1, y = 2;
-  Swap(x, y);
-  EXPECT_EQ(x, 2);
+  EXPECT_FALSE(QDir(Home() + QStringLiteral("/no")).exists());
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "core/UnitConversion.h"
+#include "core/Validation.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,10 @@
 
 namespace brantel {
 namespace {
+
+// The read-outs for an input box's text, read as the dialog reads the box:
+// its leading number.
+QStringList ReadoutsOf(int tab, int from, QStringView text) { return UnitReadoutTexts(tab, from, LeadingNumber(text)); }
 
 // Every unit in its SI base unit (m, N, N/m, Pa, Pa/m), built here from the
 // definitions: 1 in = 0.0254 m, 1 ft = 0.3048 m, and the converter's own
@@ -82,7 +87,7 @@ TEST(UnitConversion, ReadoutsShowUpToFifteenSignificantDigits) {
       {4, 0, "1", {"1", "12", "271447.137519685", "0.271447137519685"}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(UnitReadoutTexts(c.tab, c.from, QString::fromLatin1(c.input)), c.shown)
+    EXPECT_EQ(ReadoutsOf(c.tab, c.from, QString::fromLatin1(c.input)), c.shown)
         << c.tab << " " << c.from << " " << c.input;
   }
 }
@@ -98,7 +103,7 @@ TEST(UnitConversion, LoadFromKiloNewtonsUsesTheDirectFactors) {
 
 TEST(UnitConversion, ValuesBeyondTheRangeLeaveBlankBoxesNeverInfinity) {
   // MPa to Pa multiplies by a million: 1E+305 MPa has no 64-bit value in Pa.
-  const QStringList big = UnitReadoutTexts(static_cast<int>(UnitTab::Stress), 4, u"1e305");
+  const QStringList big = ReadoutsOf(static_cast<int>(UnitTab::Stress), 4, u"1e305");
   ASSERT_EQ(big.size(), 5);
   EXPECT_TRUE(big[3].isEmpty());
   EXPECT_EQ(big[4], QStringLiteral("1E+305"));
@@ -107,17 +112,17 @@ TEST(UnitConversion, ValuesBeyondTheRangeLeaveBlankBoxesNeverInfinity) {
     EXPECT_FALSE(text.contains(QStringLiteral("nan"), Qt::CaseInsensitive));
   }
   // An input beyond the 64-bit range itself blanks every box.
-  EXPECT_EQ(UnitReadoutTexts(0, 0, u"1e400"), QStringList(4, QString()));
+  EXPECT_EQ(ReadoutsOf(0, 0, u"1e400"), QStringList(4, QString()));
   EXPECT_TRUE(ConvertUnits(0, 0, INFINITY).empty());
   EXPECT_TRUE(ConvertUnits(0, 0, NAN).empty());
 }
 
 TEST(UnitConversion, NoSelectedUnitOrUnknownTabConvertsNothing) {
-  EXPECT_TRUE(UnitReadoutTexts(0, -1, u"5").isEmpty());
-  EXPECT_TRUE(UnitReadoutTexts(0, 4, u"5").isEmpty());  // Length has four units
-  EXPECT_EQ(UnitReadoutTexts(1, 4, u"5").size(), 5);    // Load has five
-  EXPECT_TRUE(UnitReadoutTexts(5, 0, u"5").isEmpty());
-  EXPECT_TRUE(UnitReadoutTexts(-1, 0, u"5").isEmpty());
+  EXPECT_TRUE(ReadoutsOf(0, -1, u"5").isEmpty());
+  EXPECT_TRUE(ReadoutsOf(0, 4, u"5").isEmpty());  // Length has four units
+  EXPECT_EQ(ReadoutsOf(1, 4, u"5").size(), 5);    // Load has five
+  EXPECT_TRUE(ReadoutsOf(5, 0, u"5").isEmpty());
+  EXPECT_TRUE(ReadoutsOf(-1, 0, u"5").isEmpty());
 }
 
 }  // namespace

@@ -11,15 +11,7 @@ namespace {
 
 using test::CoreTest;
 
-class ValidationTest : public CoreTest {
- protected:
-  void SetUp() override {
-    CoreTest::SetUp();
-    MsgTitlePrefixes.fill(QString());
-    MsgTitlePrefixes[9] = QStringLiteral("Settings: ");
-    SetMessageTitles(10);
-  }
-};
+class ValidationTest : public CoreTest {};
 
 TEST(NumericEntry, AcceptsNumbersAndWhatCanStillGrowIntoOne) {
   for (const char* text : {"", "-", "+", ".", "-.", "1.", "1e", "1e-", "1E+", "-12.5", ".5", "-.5", "1e5", "2.5E-3",
@@ -53,56 +45,6 @@ TEST(ReadingRules, LeadingNumberAndWholeEntry) {
   }
   EXPECT_EQ(LeadingNumber<float>(u"1e39x"), std::nullopt);
   EXPECT_EQ(FieldValue<double>(std::nan("")), std::nullopt);
-}
-
-TEST_F(ValidationTest, BlankFieldAndRangeMessages) {
-  EXPECT_FALSE(CheckInputRange(QStringLiteral("   "), 4096, 16384, QString()));
-  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Blank field not allowed"));
-  EXPECT_EQ(boxes_->Last().buttons, mb::kCritical);
-  EXPECT_EQ(boxes_->Last().title, QStringLiteral("Settings: Range Error"));
-
-  QString label = QStringLiteral("Size of Command History Window");
-  EXPECT_FALSE(CheckInputRange(QStringLiteral("4095"), 4096, 16384, label));
-  EXPECT_EQ(label, QStringLiteral("Size of Command History Window: "));
-  EXPECT_EQ(boxes_->Last().prompt,
-            QStringLiteral("Size of Command History Window: Value '4095' is outside input range\r\n"
-                           "Valid range is: 4096-16384"));
-  EXPECT_TRUE(CheckInputRange(QStringLiteral("4096"), 4096, 16384, QStringLiteral("x")));
-  EXPECT_TRUE(CheckInputRange(QStringLiteral("16384"), 4096, 16384, QStringLiteral("x")));
-  EXPECT_TRUE(CheckInputRange(QStringLiteral("0.5"), 0.25, 7.5));
-}
-
-TEST_F(ValidationTest, TheRangeMessageQuotesTheTrimmedEntry) {
-  EXPECT_FALSE(CheckInputRange(QStringLiteral("  5000  "), 1, 10));
-  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Value '5000' is outside input range\r\nValid range is: 1-10"));
-  EXPECT_FALSE(CheckInputRange(QStringLiteral("-1"), 0.5, 2.5));
-  EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("Valid range is: 0.5-2.5")));
-}
-
-TEST_F(ValidationTest, ATextThatIsNotANumberIsOutOfRange) {
-  // Its leading number (0) would lie in the range; the text still fails.
-  EXPECT_FALSE(CheckInputRange(QStringLiteral("abc"), -10, 10));
-  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Value 'abc' is outside input range\r\nValid range is: -10-10"));
-  EXPECT_FALSE(CheckInputRange(QStringLiteral("12abc"), 0, 100));
-  EXPECT_FALSE(CheckInputRange(QStringLiteral("1e999"), 0, 100));
-}
-
-TEST_F(ValidationTest, NumericFieldWithOptionalBounds) {
-  const Bilingual sentence{"Invalid value for material cohesion", "Εσφαλμένη τιμή για τη συνοχή του υλικού"};
-  const QString gr = QString::fromUtf8(sentence.greek);
-  const QString en = QString::fromUtf8(sentence.english);
-  EXPECT_TRUE(ValidateNumericField(QStringLiteral("-3"), sentence, 0, 0));
-  EXPECT_TRUE(ValidateNumericField(QStringLiteral("-"), sentence, 0, 0));
-  EXPECT_TRUE(boxes_->Shown().empty());
-
-  EXPECT_FALSE(ValidateNumericField(QStringLiteral("0.5"), sentence, 1, 0));
-  EXPECT_EQ(boxes_->Last().prompt, en);
-  EXPECT_FALSE(ValidateNumericField(QStringLiteral("11"), sentence, 0, 10));
-  EXPECT_FALSE(ValidateNumericField(QStringLiteral("abc"), sentence, 0, 0));
-  EXPECT_FALSE(ValidateNumericField(QStringLiteral("1e39"), sentence, 0, 0));  // beyond a 32-bit float
-  EnglishMenus = 0;
-  EXPECT_FALSE(ValidateNumericField(QStringLiteral("x"), sentence, 0, 0));
-  EXPECT_EQ(boxes_->Last().prompt, gr);
 }
 
 TEST(ClampToRange, OutsideBecomesTheMinimum) {

@@ -1,6 +1,7 @@
 #include "core/History.h"
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
+#include "core/Settings.h"
 #include "forms/FormDialog.h"
 #include "forms/FormInputs.h"
 #include "support/DialogTest.h"
@@ -224,6 +225,15 @@ TEST_F(FormDialogTest, InputsApplyTheirRulesInTheirOrder) {
   bRead = true;
   EXPECT_FALSE(eachBox.Validate());
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for b"));
+
+  // The messages are shown in the program's language.
+  EnglishMenus = 0;
+  a->setText(QStringLiteral("-1"));
+  EXPECT_FALSE(eachBox.Validate());
+  EXPECT_EQ(LastMessage(), QStringLiteral("α < 0"));
+  a->setText(QStringLiteral("x"));
+  EXPECT_FALSE(eachBox.Validate());
+  EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το α"));
 }
 
 // An empty box of zeroWhenEmpty gets "0": one pass (Check) ends there,

@@ -32,7 +32,7 @@ class GraphOptionsTest : public test::GraphTest {
   }
   // Options > Basic Options.
   GraphOptionsDialog* Open() {
-    window_->GraphOptionsItem_Click(1);
+    window_->OnOptionsEntryChosen(1);
     GraphOptionsDialog* dialog = window_->OptionsDialog();
     EXPECT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
@@ -57,12 +57,12 @@ TEST_F(GraphOptionsTest, DefaultModeShowsTheDefaultsAndCancelPutsThemOnTheChart)
   // reset the dialog made when it opened.
   QTest::qWait(20);
   EXPECT_TRUE(Mode(0)->isChecked());
-  EXPECT_EQ(Control<QLineEdit>(graphoptions::kTitle)->text(), kDefaultTitle);
-  EXPECT_EQ(Control<QComboBox>(graphoptions::kGrid)->currentIndex(), 0);
+  EXPECT_EQ(Control<QLineEdit>(graphoptions::kGraphTitle)->text(), kDefaultTitle);
+  EXPECT_EQ(Control<QComboBox>(graphoptions::kGridStyle)->currentIndex(), 0);
   // Only the X-axis title can be edited in this mode.
   EXPECT_TRUE(Control<QLineEdit>(graphoptions::kXTitle)->isEnabled());
-  EXPECT_FALSE(Control<QLineEdit>(graphoptions::kTitle)->isEnabled());
-  EXPECT_FALSE(Control<QComboBox>(graphoptions::kStyle)->isEnabled());
+  EXPECT_FALSE(Control<QLineEdit>(graphoptions::kGraphTitle)->isEnabled());
+  EXPECT_FALSE(Control<QComboBox>(graphoptions::kGraphStyle)->isEnabled());
   EXPECT_FALSE(Control<QScrollBar>(graphoptions::kSymbolSize)->isEnabled());
 
   dialog->close();  // the close box is a Cancel
@@ -77,9 +77,9 @@ TEST_F(GraphOptionsTest, DefaultModeShowsTheDefaultsAndCancelPutsThemOnTheChart)
 TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
   Open();
   QTest::mouseClick(Mode(1), Qt::LeftButton);
-  EXPECT_TRUE(Control<QLineEdit>(graphoptions::kTitle)->isEnabled());
-  Control<QComboBox>(graphoptions::kGrid)->setCurrentIndex(2);   // Vertical
-  Control<QComboBox>(graphoptions::kStyle)->setCurrentIndex(1);  // Symbols Only
+  EXPECT_TRUE(Control<QLineEdit>(graphoptions::kGraphTitle)->isEnabled());
+  Control<QComboBox>(graphoptions::kGridStyle)->setCurrentIndex(2);   // Vertical
+  Control<QComboBox>(graphoptions::kGraphStyle)->setCurrentIndex(1);  // Symbols Only
   Control<QScrollBar>(graphoptions::kSymbolSize)->setValue(8);
   Press(graphoptions::kOk);
   Close();
@@ -102,10 +102,10 @@ TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
   const GraphFormat before = GraphSettings;
   Open();
   EXPECT_TRUE(Mode(1)->isChecked());
-  EXPECT_EQ(Control<QComboBox>(graphoptions::kGrid)->currentText(), QStringLiteral("Vertical"));
-  EXPECT_EQ(Control<QComboBox>(graphoptions::kStyle)->currentText(), QStringLiteral("Symbols Only"));
+  EXPECT_EQ(Control<QComboBox>(graphoptions::kGridStyle)->currentText(), QStringLiteral("Vertical"));
+  EXPECT_EQ(Control<QComboBox>(graphoptions::kGraphStyle)->currentText(), QStringLiteral("Symbols Only"));
   EXPECT_EQ(Control<QScrollBar>(graphoptions::kSymbolSize)->value(), 8);
-  EXPECT_TRUE(Control<QComboBox>(graphoptions::kGrid)->isEnabled());
+  EXPECT_TRUE(Control<QComboBox>(graphoptions::kGridStyle)->isEnabled());
   Press(graphoptions::kOk);
   Close();
   EXPECT_EQ(GraphSettings.GridStyle, before.GridStyle);
@@ -128,7 +128,7 @@ TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
 TEST_F(GraphOptionsTest, SymbolSizeShowsOnlyForStylesWithSymbols) {
   GraphSettingsValid = 1;
   Open();
-  auto* style = Control<QComboBox>(graphoptions::kStyle);
+  auto* style = Control<QComboBox>(graphoptions::kGraphStyle);
   style->setCurrentIndex(0);  // Lines Only
   EXPECT_TRUE(Control<QScrollBar>(graphoptions::kSymbolSize)->isHidden());
   EXPECT_TRUE(Control<QLabel>(graphoptions::kSymbolLabel)->isHidden());
@@ -143,9 +143,9 @@ TEST_F(GraphOptionsTest, SymbolSizeShowsOnlyForStylesWithSymbols) {
 TEST_F(GraphOptionsTest, WithoutLegendTheStyleStillTakesEffect) {
   GraphSettingsValid = 1;
   Open();
-  Control<QCheckBox>(graphoptions::kLegend)->setChecked(false);
-  Control<QComboBox>(graphoptions::kStyle)->setCurrentIndex(0);   // Lines Only
-  Control<QLineEdit>(graphoptions::kYTitle)->setText(QString());  // an empty title is accepted
+  Control<QCheckBox>(graphoptions::kCurveLegend)->setChecked(false);
+  Control<QComboBox>(graphoptions::kGraphStyle)->setCurrentIndex(0);  // Lines Only
+  Control<QLineEdit>(graphoptions::kYTitle)->setText(QString());      // an empty title is accepted
   Press(graphoptions::kOk);
   Close();
   GraphChart& chart = window_->Chart();
@@ -160,7 +160,7 @@ TEST_F(GraphOptionsTest, WithoutLegendTheStyleStillTakesEffect) {
 TEST_F(GraphOptionsTest, TypedTextThatIsNoListItemIsRefusedOnce) {
   GraphSettingsValid = 1;
   Open();
-  auto* grid = Control<QComboBox>(graphoptions::kGrid);
+  auto* grid = Control<QComboBox>(graphoptions::kGridStyle);
   grid->setCurrentIndex(3);
   grid->lineEdit()->selectAll();
   QTest::keyClicks(grid->lineEdit(), QStringLiteral("x"));
@@ -170,7 +170,7 @@ TEST_F(GraphOptionsTest, TypedTextThatIsNoListItemIsRefusedOnce) {
   EXPECT_EQ(grid->currentText(), QStringLiteral("None"));
   EXPECT_TRUE(History().contains(QStringLiteral("Message: Please select a valid entry")));
 
-  auto* style = Control<QComboBox>(graphoptions::kStyle);
+  auto* style = Control<QComboBox>(graphoptions::kGraphStyle);
   style->lineEdit()->clear();
   EXPECT_EQ(Messages().size(), 2u);
   EXPECT_EQ(style->currentText(), QStringLiteral("Lines Only"));

@@ -33,7 +33,7 @@ TEST_F(GraphTest, RendersTheWindowAndTheOptionsDialog) {
   QApplication::sendEvent(viewport, &move);
   test::SaveRender(*window, QStringLiteral("graph_window"));
 
-  window->GraphOptionsItem_Click(1);
+  window->OnOptionsEntryChosen(1);
   GraphOptionsDialog* dialog = window->OptionsDialog();
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
@@ -41,8 +41,8 @@ TEST_F(GraphTest, RendersTheWindowAndTheOptionsDialog) {
   Use(*dialog);
   Press(graphoptions::kLastFormat);
   test::SaveRender(*dialog, QStringLiteral("graph_options_mode1"));
-  Control<QComboBox>(graphoptions::kStyle)->setCurrentIndex(1);  // symbols only
-  Control<QComboBox>(graphoptions::kGrid)->setCurrentIndex(3);   // both grids
+  Control<QComboBox>(graphoptions::kGraphStyle)->setCurrentIndex(1);  // symbols only
+  Control<QComboBox>(graphoptions::kGridStyle)->setCurrentIndex(3);   // both grids
   Control<QScrollBar>(graphoptions::kSymbolSize)->setValue(9);
   Press(graphoptions::kOk);
   QTest::qWait(50);

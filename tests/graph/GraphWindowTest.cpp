@@ -152,7 +152,7 @@ TEST_F(GraphTest, ResizingKeepsTheChartInsideTheWindow) {
   EXPECT_EQ(chart.height(), forms::Px(innerHeight - forms::Twips(chart.y()) - 700));
   EXPECT_EQ(chart.width(), forms::Px(forms::Twips(inner->width()) - forms::Twips(chart.x()) - 300));
   // The Point ID frame stays below the chart.
-  const auto* frame = window->findChild<QGroupBox*>(QString::fromLatin1(graphwindow::kPointId));
+  const auto* frame = window->findChild<QGroupBox*>(QString::fromLatin1(graphwindow::kPointIdFrame));
   EXPECT_GE(frame->y(), chart.y() + chart.height());
   EXPECT_LE(frame->y() + frame->height(), inner->height());
 }
@@ -182,36 +182,36 @@ TEST_F(PointIdTest, NamesTheCurveAndPointUnderThePointer) {
   GraphChart& chart = window_->Chart();
   const QPointF point = chart.PixelOf(2, 21);  // sTangent, x = 1.6
   MoveTo(point);
-  EXPECT_EQ(Label(graphwindow::kCurve), QStringLiteral("sTangent"));
-  EXPECT_EQ(Label(graphwindow::kX), QStringLiteral("1.60"));
-  EXPECT_EQ(Label(graphwindow::kStress), Format(static_cast<double>(GraphCurveData[1][20][1]), u"##0.00"));
+  EXPECT_EQ(Label(graphwindow::kNearestCurve), QStringLiteral("sTangent"));
+  EXPECT_EQ(Label(graphwindow::kNearestX), QStringLiteral("1.60"));
+  EXPECT_EQ(Label(graphwindow::kNearestValue), Format(static_cast<double>(GraphCurveData[1][20][1]), u"##0.00"));
   EXPECT_EQ(chart.Pointer(), Qt::CrossCursor);
 
   // Three pixels from a radial-stress point still finds it; four do not,
   // and leave the labels as they were.
   const QPointF radial = chart.PixelOf(1, 34);
   MoveTo(QPointF(radial.x(), std::round(radial.y()) - 4));
-  EXPECT_EQ(Label(graphwindow::kCurve), QStringLiteral("sTangent"));
+  EXPECT_EQ(Label(graphwindow::kNearestCurve), QStringLiteral("sTangent"));
   EXPECT_EQ(chart.Pointer(), Qt::ArrowCursor);
   MoveTo(QPointF(radial.x(), std::round(radial.y()) - 3));
-  EXPECT_EQ(Label(graphwindow::kCurve), QStringLiteral("sRadial"));
-  EXPECT_EQ(Label(graphwindow::kX), QStringLiteral("1.99"));
+  EXPECT_EQ(Label(graphwindow::kNearestCurve), QStringLiteral("sRadial"));
+  EXPECT_EQ(Label(graphwindow::kNearestX), QStringLiteral("1.99"));
 
   // Outside the plot area: only the pointer changes.
   MoveTo(QPointF(2, 2));
-  EXPECT_EQ(Label(graphwindow::kCurve), QStringLiteral("sRadial"));
+  EXPECT_EQ(Label(graphwindow::kNearestCurve), QStringLiteral("sRadial"));
   EXPECT_EQ(chart.Pointer(), Qt::ArrowCursor);
 }
 
 TEST_F(PointIdTest, PointIdItemShowsAndHidesTheFrame) {
-  QAction* item = window_->GraphOptionsItem(0);
-  auto* frame = window_->findChild<QGroupBox*>(QString::fromLatin1(graphwindow::kPointId));
+  QAction* item = window_->OptionsEntry(0);
+  auto* frame = window_->findChild<QGroupBox*>(QString::fromLatin1(graphwindow::kPointIdFrame));
   EXPECT_TRUE(item->isChecked());
   EXPECT_TRUE(frame->isVisible());
   item->trigger();
   EXPECT_FALSE(item->isChecked());
   EXPECT_FALSE(frame->isVisible());
-  window_->GraphOptionsItem_Click(0);
+  window_->OnOptionsEntryChosen(0);
   EXPECT_TRUE(item->isChecked());
   EXPECT_TRUE(frame->isVisible());
 }

@@ -7,6 +7,7 @@
 #include "maintenance/AboutDialog.h"
 #include "maintenance/DisclaimerDialog.h"
 #include "support/DialogTest.h"
+#include "support/IniValues.h"
 #include "support/Renders.h"
 
 #include <QCheckBox>
@@ -26,7 +27,7 @@ class DisclaimerTest : public test::DialogTest {
     ShowDisclaim = 1;
     dialog_ = &Open<DisclaimerDialog>();
   }
-  QCheckBox* Tick() const { return Control<QCheckBox>(disclaimer::kDontShow); }
+  QCheckBox* Tick() const { return Control<QCheckBox>(disclaimer::kDoNotShowAgain); }
   DisclaimerDialog* dialog_ = nullptr;
 };
 
@@ -41,7 +42,7 @@ TEST_F(DisclaimerTest, ShowsItsTextAndCaptions) {
   EXPECT_EQ(dialog_->windowTitle(), QStringLiteral("Disclaimer for BRANTEL"));
   EXPECT_EQ(Text(disclaimer::kAccept), QStringLiteral("Accept and Continue"));
   EXPECT_EQ(Text(disclaimer::kDecline), QStringLiteral("Do not Accept and Exit"));
-  EXPECT_EQ(Text(disclaimer::kDontShow),
+  EXPECT_EQ(Text(disclaimer::kDoNotShowAgain),
             QStringLiteral("I accept this disclaimer for this and any subsequent use of this program. "
                            "Please do not show this disclaimer again."));
   EXPECT_FALSE(Tick()->isChecked());
@@ -114,22 +115,22 @@ TEST_F(AboutTest, ShowsTheVersionAndStartsSystemInformationWhenThereIsOne) {
   EXPECT_EQ(about.windowTitle(), QStringLiteral("Brantel"));
   EXPECT_EQ(Text(about::kVersion),
             QStringLiteral("Version: %1.%2.%3").arg(version::kMajor).arg(version::kMinor).arg(version::kRevision));
-  EXPECT_EQ(Text(about::kSysInfo), QStringLiteral("&System Info..."));
+  EXPECT_EQ(Text(about::kSystemInfo), QStringLiteral("&System Info..."));
   test::SaveRender(about, QStringLiteral("about"));
 
-  Press(about::kSysInfo);  // no program on this desktop
+  Press(about::kSystemInfo);  // no program on this desktop
   EXPECT_TRUE(started.empty());
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("System Information Is Unavailable At This Time"));
   EXPECT_EQ(Messages().back().buttons, 0);
 
   program = QStringLiteral("/usr/bin/hardinfo");
-  Press(about::kSysInfo);
+  Press(about::kSystemInfo);
   EXPECT_EQ(started, std::vector<QString>{program});
   EXPECT_EQ(Messages().size(), 1u);
 
   startWorks = false;  // found, but it will not start
-  Press(about::kSysInfo);
+  Press(about::kSystemInfo);
   EXPECT_EQ(Messages().size(), 2u);
 
   Press(about::kOk);

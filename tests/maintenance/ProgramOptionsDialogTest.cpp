@@ -23,12 +23,13 @@ class ProgramOptionsTest : public test::DialogTest {
     ToolBarPointer = {21, 31, 4};
   }
   ProgramOptionsDialog& Open() { return DialogTest::Open<ProgramOptionsDialog>(); }
-  QComboBox* Menu(int i) const { return Control<QComboBox>(forms::Item(programoptions::kMenu, i)); }
-  QComboBox* SubMenu(int i) const { return Control<QComboBox>(forms::Item(programoptions::kSubMenu, i)); }
-  QString Entry(int i) const { return Text(forms::Item(programoptions::kEntry, i)); }
+  QComboBox* Menu(int i) const { return Control<QComboBox>(forms::Item(programoptions::kQuickButtonMenu, i)); }
+  QComboBox* SubMenu(int i) const { return Control<QComboBox>(forms::Item(programoptions::kQuickButtonSubMenu, i)); }
+  QString Entry(int i) const { return Text(forms::Item(programoptions::kQuickButtonEntry, i)); }
   // What the quick button i shows: its menu, its sub-menu and its entry.
   QStringList Shown(int i) const {
-    return {Text(forms::Item(programoptions::kMenu, i)), Text(forms::Item(programoptions::kSubMenu, i)), Entry(i)};
+    return {Text(forms::Item(programoptions::kQuickButtonMenu, i)),
+            Text(forms::Item(programoptions::kQuickButtonSubMenu, i)), Entry(i)};
   }
 };
 
@@ -86,12 +87,12 @@ TEST_F(ProgramOptionsTest, TheOptionsAreWrittenOnOkOnlyAndTheHistoryFollowsTheLa
   CircExtend = 5;
   for (const bool ok : {false, true}) {
     Open();
-    EXPECT_EQ(Text(programoptions::kRadius), QStringLiteral("5"));
-    for (const char* box : {programoptions::kEnglish, programoptions::kMohr, programoptions::kInternalCoords,
-                            programoptions::kPrintHeader}) {
+    EXPECT_EQ(Text(programoptions::kGraphExtent), QStringLiteral("5"));
+    for (const char* box : {programoptions::kEnglishMenus, programoptions::kAlwaysShowMohr,
+                            programoptions::kShowInternalCoords, programoptions::kPrintModuleHeader}) {
       Press(box);
     }
-    Type(programoptions::kRadius, QStringLiteral("9"));
+    Type(programoptions::kGraphExtent, QStringLiteral("9"));
     Press(ok ? programoptions::kOk : programoptions::kCancel);
   }
   EXPECT_EQ((std::array{EnglishMenus, EnableMohrCircles, ShowInternalPlotCoords, PrintModuleHeader}),
@@ -124,7 +125,7 @@ TEST_F(FileAssociationDialogTest, RegistersTheExtensionAndConfirms) {
     GTEST_SKIP() << "shared-mime-info or desktop-file-utils is not installed";
   }
   Open();
-  Press(programoptions::kFileAssoc);
+  Press(programoptions::kCreateFileAssociation);
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("The BNL file extensions has been associated to ") + AppFolder + exe_);
   EXPECT_TRUE(ReadFile(dataHome_ + "/mime/packages/" + id_ + "-bnl.xml").contains("<glob pattern=\"*.bnl\"/>"));
@@ -140,16 +141,16 @@ TEST_F(FileAssociationDialogTest, RegistersTheExtensionAndConfirms) {
 TEST_F(FileAssociationDialogTest, FailuresAreShownInsteadOfTheConfirmation) {
   FileExtension = QStringLiteral("B.N");  // refused: nothing written
   Open();
-  Press(programoptions::kFileAssoc);
+  Press(programoptions::kCreateFileAssociation);
   EXPECT_FALSE(QFileInfo::exists(dataHome_));
   FileExtension = QStringLiteral("BNL");
   WriteFile(dataHome_, "a file where the data folder belongs");
-  Press(programoptions::kFileAssoc);
+  Press(programoptions::kCreateFileAssociation);
   if (PermissionsApply()) {
     QFile::remove(dataHome_);
     QDir().mkpath(dataHome_);
     QFile::setPermissions(dataHome_, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    Press(programoptions::kFileAssoc);
+    Press(programoptions::kCreateFileAssociation);
     QFile::setPermissions(dataHome_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   }
   ASSERT_EQ(Messages().size(), PermissionsApply() ? 3u : 2u);

@@ -48,15 +48,12 @@ class SettingsDialogTest : public test::DialogTest {
 };
 
 // The check boxes and their settings.
-const std::vector<std::pair<const char*, qint16*>> kChecks = {{settings::kDisplayHistory, &DisplayHistoryWin},
-                                                              {settings::kKeepRecent, &KeepFileNames},
-                                                              {settings::kShortNames, &ShortRecentFiles},
-                                                              {settings::kShowDisclaimer, &ShowDisclaim},
-                                                              {settings::kMaxMenu, &MaxMainMenu},
-                                                              {settings::kEnableToolbar, &EnableMainMenuToolbar},
-                                                              {settings::kLoadLast, &LoadLastInputFile},
-                                                              {settings::kUpdateReminder, &RemindAnnualUpdates},
-                                                              {settings::kCopyExamples, &CopyExampleFiles}};
+const std::vector<std::pair<const char*, qint16*>> kChecks = {
+    {settings::kDisplayHistory, &DisplayHistoryWin},  {settings::kKeepRecent, &KeepFileNames},
+    {settings::kShortNames, &ShortRecentFiles},       {settings::kShowDisclaimer, &ShowDisclaim},
+    {settings::kMaximizeMainWindow, &MaxMainMenu},    {settings::kEnableToolbar, &EnableMainMenuToolbar},
+    {settings::kLoadLastProject, &LoadLastInputFile}, {settings::kUpdateReminder, &RemindAnnualUpdates},
+    {settings::kCopyExamples, &CopyExampleFiles}};
 
 TEST_F(SettingsDialogTest, OkWithoutEditsKeepsEverySettingAndEditsRoundTripThroughTheFile) {
   for (int i = 0; i < static_cast<int>(kChecks.size()); ++i) *kChecks[i].second = static_cast<qint16>(i % 2 == 0);
@@ -86,9 +83,9 @@ TEST_F(SettingsDialogTest, OkWithoutEditsKeepsEverySettingAndEditsRoundTripThrou
   for (const auto& [box, setting] : kChecks) Press(box);
   Press(settings::kMetricUnits);
   Type(settings::kDataPath, QStringLiteral("  ") + data_ + QStringLiteral("/projects  "));
-  Type(settings::kExtension, QStringLiteral(" prj7 "));
-  EXPECT_EQ(Text(settings::kExtension), QStringLiteral(" PRJ7 "));
-  Type(settings::kViewer, QStringLiteral("kate"));
+  Type(settings::kDefaultExtension, QStringLiteral(" prj7 "));
+  EXPECT_EQ(Text(settings::kDefaultExtension), QStringLiteral(" PRJ7 "));
+  Type(settings::kExternalViewer, QStringLiteral("kate"));
   Press(settings::kOk);
   ASSERT_TRUE(Current().IsAccepted()) << LastMessage().toStdString();
   SetDefaultSettings();
@@ -104,7 +101,7 @@ TEST_F(SettingsDialogTest, OkWithoutEditsKeepsEverySettingAndEditsRoundTripThrou
   DisplayHistoryWin = 1;
   Open();
   Type(settings::kDataPath, QString());
-  Type(settings::kExtension, QString());
+  Type(settings::kDefaultExtension, QString());
   Type(settings::kHistorySize, QStringLiteral("4096"));
   Press(settings::kOk);
   EXPECT_TRUE(DataPath.isEmpty() && FileExtension.isEmpty() && MaxDisplaySize == 4096);
@@ -125,15 +122,15 @@ TEST_F(SettingsDialogTest, EachCheckRefusesInOrderAndKeepsTheDialogOpen) {
        "Settings: Range Error", settings::kHistorySize},
       {data_, "", "BNL", range + "Blank field not allowed", "Settings: Range Error", settings::kHistorySize},
       {data_, "16384", "B N", "Invalid character in file extension", "Settings: Invalid Character",
-       settings::kExtension},
+       settings::kDefaultExtension},
       {data_, "4096", "B.N", "Invalid character in file extension", "Settings: Invalid Character",
-       settings::kExtension},
+       settings::kDefaultExtension},
   };
   for (const Case& c : cases) {
     Open();
     Type(settings::kDataPath, c.path);
     Type(settings::kHistorySize, c.size);
-    Type(settings::kExtension, c.extension);
+    Type(settings::kDefaultExtension, c.extension);
     Press(settings::kOk);
     ASSERT_FALSE(Messages().empty());
     EXPECT_EQ(Messages().back().prompt, c.message);
@@ -151,14 +148,14 @@ TEST_F(SettingsDialogTest, CancelAndTheCloseBoxChangeNothing) {
     Open();
     Press(settings::kEnglishUnits);
     Tick(settings::kEnableToolbar, false);
-    Type(settings::kExtension, QStringLiteral("abc"));
+    Type(settings::kDefaultExtension, QStringLiteral("abc"));
     chosenFile_.reset();
     Press(settings::kSelectViewer);  // the file dialog cancelled
-    EXPECT_EQ(Text(settings::kViewer), QStringLiteral("Notepad.exe"));
+    EXPECT_EQ(Text(settings::kExternalViewer), QStringLiteral("Notepad.exe"));
     chosenFile_ = QStringLiteral("/opt/editors/my edit");
     Press(settings::kSelectViewer);
     EXPECT_EQ(fileTitle_, QStringLiteral("Select External Editor"));
-    EXPECT_EQ(Text(settings::kViewer), QStringLiteral("/opt/editors/my edit"));
+    EXPECT_EQ(Text(settings::kExternalViewer), QStringLiteral("/opt/editors/my edit"));
     closeBox ? (void)Current().close() : Press(settings::kCancel);
     EXPECT_FALSE(Current().IsAccepted());
     EXPECT_EQ(DefaultUnits, 1);
@@ -194,7 +191,7 @@ TEST_F(SettingsDialogTest, TheBoxesFollowTheirCheckBoxesWithTheirMessages) {
                                QStringLiteral(" directory. The modified files will not be overridden, but missing "
                                               "files will be replaced. "));
   Press(settings::kDefaultViewer);
-  EXPECT_EQ(Text(settings::kViewer), QStringLiteral("Notepad.exe"));
+  EXPECT_EQ(Text(settings::kExternalViewer), QStringLiteral("Notepad.exe"));
   EXPECT_EQ(Control<QLineEdit>(settings::kHistorySize)->accessibleName(),
             QStringLiteral("Size of command history window (chars)"));
 }
@@ -210,10 +207,10 @@ TEST_F(SettingsDialogTest, TheFolderChooserFillsThePathBoxOnOkOnly) {
       const auto found = list->findItems(QStringLiteral("new"), Qt::MatchEndsWith);
       ASSERT_EQ(found.size(), 1);
       emit list->itemClicked(found.front());
-      QTRY_COMPARE(chooser->DirPath(), data_ + QStringLiteral("/projects/new"));
+      QTRY_COMPARE(chooser->ChosenFolder(), data_ + QStringLiteral("/projects/new"));
       ok ? chooser->OkClicked() : chooser->CancelClicked();
     });
-    Press(settings::kSetPath);
+    Press(settings::kChooseDataFolder);
     EXPECT_EQ(Text(settings::kDataPath), data_ + QStringLiteral("/projects/new/"));
   }
 }
@@ -225,7 +222,7 @@ TEST_F(SettingsDialogTest, TheFolderChooserQuickLocationsAndVolumes) {
   PathExchange = data_ + QStringLiteral("/projects/");
   SetMessageTitles(10);  // as the settings dialog leaves them
   auto& chooser = DialogTest::Open<DataFolderDialog>();
-  EXPECT_EQ(chooser.DirPath(), data_ + QStringLiteral("/projects"));  // "Current"
+  EXPECT_EQ(chooser.ChosenFolder(), data_ + QStringLiteral("/projects"));  // "Current"
   auto* list = Control<QListWidget>(selectpath::kFolders);
   EXPECT_EQ(list->item(0)->text(), QStringLiteral("/"));  // the parents from the root, then the subfolders
   EXPECT_EQ(list->item(list->count() - 1)->data(Qt::UserRole).toString(), data_ + QStringLiteral("/projects/new"));
@@ -235,7 +232,7 @@ TEST_F(SettingsDialogTest, TheFolderChooserQuickLocationsAndVolumes) {
       {selectpath::kUserHome, data_}};
   for (const auto& [option, folder] : places) {
     Press(option);
-    EXPECT_EQ(chooser.DirPath(), folder);
+    EXPECT_EQ(chooser.ChosenFolder(), folder);
   }
   // A volume that cannot be read is reported; the lists stay.
   auto* drives = Control<QComboBox>(selectpath::kDrives);
@@ -248,7 +245,7 @@ TEST_F(SettingsDialogTest, TheFolderChooserQuickLocationsAndVolumes) {
   EXPECT_EQ(LastMessage(), QStringLiteral("Windows is unable to read selected drive. Make sure the door is closed "
                                           "and the disk is formatted and free of errors"));
   EXPECT_EQ(Messages().back().title, QStringLiteral("Settings: Error"));
-  EXPECT_EQ(chooser.DirPath(), QStringLiteral("/"));
+  EXPECT_EQ(chooser.ChosenFolder(), QStringLiteral("/"));
   list->setCurrentRow(list->count() - 1);  // a folder picked with the keys is the one OK takes
   const QString picked = list->currentItem()->data(Qt::UserRole).toString();
   Press(selectpath::kOk);

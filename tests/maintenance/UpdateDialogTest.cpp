@@ -5,6 +5,7 @@
 #include "core/update/Updater.h"
 #include "maintenance/UpdateDialog.h"
 #include "support/DialogTest.h"
+#include "support/IniValues.h"
 #include "support/LocalHttpServer.h"
 #include "support/Renders.h"
 
@@ -53,7 +54,7 @@ class UpdateDialogTest : public test::DialogTest {
   bool Red(QAnyStringView label) const { return Control(label)->palette().color(QPalette::WindowText) == Qt::red; }
   // Presses "Check for Updates" and waits for the answer.
   void Check(UpdateDialog& dialog) {
-    Press(update::kCheck);
+    Press(update::kCheckForUpdates);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.Controller().Transfers().Checking(); }, 10000));
   }
 
@@ -65,24 +66,24 @@ class UpdateDialogTest : public test::DialogTest {
 TEST_F(UpdateDialogTest, OpensWithItsTextsAndBothStepsWaiting) {
   UpdateDialog& dialog = Open();
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Program Update for BRANTEL"));
-  EXPECT_TRUE(Text(update::kNotice).startsWith(QStringLiteral("This version was released ")));
-  EXPECT_EQ(Text(update::kInfo), QStringLiteral("Current Program Version: ") + CurrentVersionText() +
-                                     QStringLiteral("\nCurrent Revision Date: 24-Mar-2023"));
+  EXPECT_TRUE(Text(update::kAgeNotice).startsWith(QStringLiteral("This version was released ")));
+  EXPECT_EQ(Text(update::kVersionInfo), QStringLiteral("Current Program Version: ") + CurrentVersionText() +
+                                            QStringLiteral("\nCurrent Revision Date: 24-Mar-2023"));
   EXPECT_EQ(Text(update::kLastVersion), QStringLiteral("Version Available: "));
-  EXPECT_EQ(Text(update::kUrl), WebPageURL);
-  EXPECT_EQ(Text(update::kBytes), QString());
-  EXPECT_FALSE(Enabled(update::kDownload));
-  EXPECT_FALSE(Enabled(update::kInstall));
+  EXPECT_EQ(Text(update::kWebPageLink), WebPageURL);
+  EXPECT_EQ(Text(update::kBytesReceived), QString());
+  EXPECT_FALSE(Enabled(update::kDownloadUpdate));
+  EXPECT_FALSE(Enabled(update::kInstallUpdate));
   EXPECT_EQ(dialog.focusWidget(), Control(update::kOk));
-  EXPECT_EQ(Control(update::kUrl)->accessibleName(), QStringLiteral("URL to program web page:"));
+  EXPECT_EQ(Control(update::kWebPageLink)->accessibleName(), QStringLiteral("URL to program web page:"));
   EXPECT_EQ(Control(update::kProgress)->accessibleName(), QStringLiteral("Download progress"));
   // Every caption fits its control.
-  for (const char* name :
-       {update::kCheck, update::kDownload, update::kInstall, update::kOk, update::kDisable, update::kUrlLabel}) {
+  for (const char* name : {update::kCheckForUpdates, update::kDownloadUpdate, update::kInstallUpdate, update::kOk,
+                           update::kDisableCheck, update::kWebPageLinkLabel}) {
     QWidget* w = Control(name);
     EXPECT_GE(w->width(), w->sizeHint().width()) << name;
   }
-  for (const char* name : {update::kNotice, update::kInfo}) {
+  for (const char* name : {update::kAgeNotice, update::kVersionInfo}) {
     auto* label = Control<QLabel>(name);
     EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name;
   }
@@ -90,7 +91,7 @@ TEST_F(UpdateDialogTest, OpensWithItsTextsAndBothStepsWaiting) {
 
   // The link opens the web page, by a click or from the keyboard, and is
   // underlined while the pointer is over it.
-  auto* link = Control<QLabel>(update::kUrl);
+  auto* link = Control<QLabel>(update::kWebPageLink);
   QEvent enter(QEvent::Enter);
   QCoreApplication::sendEvent(link, &enter);
   EXPECT_TRUE(link->font().underline());
@@ -113,13 +114,13 @@ TEST_F(UpdateDialogTest, CheckDownloadAndInstallShowTheSetupAndNeverRunIt) {
 
   UpdateDialog& dialog = Open();
   Answer(answer::kYes);  // "A new version is available. Download?"
-  Press(update::kCheck);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Enabled(update::kInstall); }, 10000));
+  Press(update::kCheckForUpdates);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Enabled(update::kInstallUpdate); }, 10000));
   EXPECT_EQ(Text(update::kLastVersion), QStringLiteral("Server Version: ") + Newer() +
                                             QStringLiteral(" / Current Version: ") + CurrentVersionText());
   EXPECT_TRUE(Red(update::kLastVersion));
-  EXPECT_TRUE(Enabled(update::kDownload));
-  EXPECT_EQ(Text(update::kBytes), QStringLiteral("40000"));
+  EXPECT_TRUE(Enabled(update::kDownloadUpdate));
+  EXPECT_EQ(Text(update::kBytesReceived), QStringLiteral("40000"));
   EXPECT_EQ(Control<QProgressBar>(update::kProgress)->value(), 3);  // three chunks of 16384 bytes
   EXPECT_EQ(LastMessage(), QStringLiteral("Download completed. Program at: ") + SetupPath());
   EXPECT_TRUE(ReadFile(SetupPath()) == setup);
@@ -127,7 +128,7 @@ TEST_F(UpdateDialogTest, CheckDownloadAndInstallShowTheSetupAndNeverRunIt) {
 
   // Install shows the file in its folder, says what to do and leaves: the
   // window goes, and the setup program is never started.
-  Press(update::kInstall);
+  Press(update::kInstallUpdate);
   EXPECT_EQ(revealed_, std::vector<QString>{SetupPath()});
   EXPECT_TRUE(LastMessage().contains(QStringLiteral("Run the setup program")));
   EXPECT_FALSE(dialog.isVisible());
@@ -165,8 +166,8 @@ TEST_F(UpdateDialogTest, EachAnswerOfTheServerShowsInTheWindow) {
     EXPECT_EQ(Text(update::kLastVersion), c.label) << c.response.body.constData();
     EXPECT_TRUE(Red(update::kLastVersion));
     EXPECT_EQ(LastMessage(), QString::fromLatin1(c.message ? c.message : "")) << c.response.body.constData();
-    EXPECT_EQ(Enabled(update::kDownload), c.label == newer);
-    EXPECT_FALSE(Enabled(update::kInstall));
+    EXPECT_EQ(Enabled(update::kDownloadUpdate), c.label == newer);
+    EXPECT_FALSE(Enabled(update::kInstallUpdate));
   }
   // Nothing but the version file was asked for.
   EXPECT_EQ(server_.RequestsFor(kVersionPath), static_cast<int>(server_.Requests().size()));
@@ -186,11 +187,11 @@ TEST_F(UpdateDialogTest, ASilentServerTimesOutWhileTheWindowStaysLive) {
   server_.Serve(kVersionPath, silent);
   UpdateDialog& dialog = Open();
   dialog.Controller().Transfers().SetTimeout(400);
-  Press(update::kCheck);
+  Press(update::kCheckForUpdates);
   QTest::qWait(100);
-  Press(update::kDisable);  // the window answers meanwhile
-  Press(update::kCheck);    // and a second check waits for the first
-  EXPECT_TRUE(Control<QCheckBox>(update::kDisable)->isChecked());
+  Press(update::kDisableCheck);     // the window answers meanwhile
+  Press(update::kCheckForUpdates);  // and a second check waits for the first
+  EXPECT_TRUE(Control<QCheckBox>(update::kDisableCheck)->isChecked());
   Check(dialog);
   EXPECT_EQ(Text(update::kLastVersion), QStringLiteral("Internet Connection Failed"));
   EXPECT_EQ(server_.RequestsFor(kVersionPath), 1);
@@ -210,7 +211,7 @@ TEST_F(UpdateDialogTest, ClosingStopsADownloadAndWritesTheSettings) {
     Answer(answer::kYes);
     Check(dialog);
     ASSERT_TRUE(dialog.Controller().Transfers().Downloading());
-    if (tick) Press(update::kDisable);
+    if (tick) Press(update::kDisableCheck);
     boxes_->Clear();
     if (how == Close::Ok) Press(update::kOk);
     else if (how == Close::CloseBox) dialog.close();

@@ -40,19 +40,19 @@ TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
   test::WhenModalShows<SettingsDialog>([&](SettingsDialog* dialog) {
     owner = dialog->parentWidget();
     Find<QPushButton>(dialog, settings::kHistoryFont)->click();
-    shown = window.txtMain->font();
+    shown = window.historyPane->font();
     Find<QCheckBox>(dialog, settings::kDisplayHistory)->click();
     Find<QCheckBox>(dialog, settings::kEnableToolbar)->click();
     dialog->OkClicked();
   });
-  window.mnuUtilItem_Click(0);
+  window.OnUtilitiesEntryChosen(0);
   platform::SetFontDialogHandler(previous);
   EXPECT_EQ(owner, &window);
   EXPECT_EQ(shown.family(), QStringLiteral("DejaVu Serif"));
   EXPECT_EQ(shown.pointSizeF(), 15.0);
   EXPECT_EQ(DisplayFontSize, 15.0f);
-  EXPECT_TRUE(window.txtMain->isHidden());
-  EXPECT_TRUE(window.toolBar1->isHidden());
+  EXPECT_TRUE(window.historyPane->isHidden());
+  EXPECT_TRUE(window.toolbar->isHidden());
   EXPECT_FALSE(window.MenuItems(Menu::Utilities)[5]->isEnabled());
 
   // Cancel keeps the font chosen meanwhile, and nothing else.
@@ -67,12 +67,12 @@ TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
     Find<QCheckBox>(dialog, settings::kEnableToolbar)->click();
     dialog->CancelClicked();
   });
-  window.mnuUtilItem_Click(0);
+  window.OnUtilitiesEntryChosen(0);
   platform::SetFontDialogHandler(italic);
   EXPECT_EQ(DisplayFontName, QStringLiteral("DejaVu Sans Mono"));
   EXPECT_EQ(DisplayFontSize, 11.0f);
   EXPECT_EQ(DisplayFontItalic, -1);
-  EXPECT_TRUE(window.txtMain->font().italic());
+  EXPECT_TRUE(window.historyPane->font().italic());
   EXPECT_EQ(DisplayHistoryWin, 0);
   EXPECT_EQ(EnableMainMenuToolbar, 0);
 }
@@ -80,13 +80,13 @@ TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
 TEST_F(UtilitiesMenuTest, OptionsRecaptionTheMenusUnitsOpenOnTheLoadTabItemThreeIsNotReady) {
   MainWindow& window = LoadWindow();
   test::WhenModalShows<ProgramOptionsDialog>([](ProgramOptionsDialog* dialog) {
-    Find<QCheckBox>(dialog, programoptions::kEnglish)->click();                 // Greek
+    Find<QCheckBox>(dialog, programoptions::kEnglishMenus)->click();            // Greek
     Find<QComboBox>(dialog, programoptions::kButton1Menu)->setCurrentIndex(0);  // the project description
     dialog->OkClicked();
   });
-  window.mnuUtilItem_Click(1);
+  window.OnUtilitiesEntryChosen(1);
   EXPECT_EQ(ToolBarPointer[0], 1);
-  EXPECT_EQ(window.mnuUtil->title(), QStringLiteral("Εργαλεία"));
+  EXPECT_EQ(window.utilitiesMenu->title(), QStringLiteral("Εργαλεία"));
   EXPECT_EQ(window.MenuItems(Menu::Utilities)[0]->text(), QStringLiteral("Γενικές Ρυθμίσεις..."));
 
   int tab = -1;
@@ -94,9 +94,9 @@ TEST_F(UtilitiesMenuTest, OptionsRecaptionTheMenusUnitsOpenOnTheLoadTabItemThree
     tab = Find<QTabWidget>(dialog, units::kTabs)->currentIndex();
     dialog->OkClicked();
   });
-  window.mnuUtilItem_Click(2);
+  window.OnUtilitiesEntryChosen(2);
   EXPECT_EQ(tab, 1);
-  window.mnuUtilItem_Click(3);
+  window.OnUtilitiesEntryChosen(3);
   ASSERT_FALSE(boxes_->Shown().empty());
   EXPECT_EQ(boxes_->Shown().back().prompt, QStringLiteral("Option not ready yet"));
 }

@@ -202,7 +202,7 @@ TEST_F(BoxesBesideHelp, AFinishedDownloadStandsOverTheUpdateWindow) {
   WhenModalShows<UpdateDialog>([&](UpdateDialog* dialog) {
     Activate(dialog);
     Updater& transfers = dialog->Controller().Transfers();
-    dialog->Layout().Require<QPushButton>(update::kCheck)->click();
+    dialog->Layout().Require<QPushButton>(update::kCheckForUpdates)->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return transfers.Downloading(); }, 10000));
     PressF1In(dialog);
     ASSERT_TRUE(transfers.Downloading());

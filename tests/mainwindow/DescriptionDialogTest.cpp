@@ -34,27 +34,27 @@ class DescriptionDialogTest : public test::DialogTest {
   // Opens the dialog as the Input menu would, but without waiting.
   DescriptionDialog* Open() { return &DialogTest::Open<DescriptionDialog>(); }
   QRadioButton* Units(int i) const { return Control<QRadioButton>(QStringLiteral("Option1(%1)").arg(i)); }
-  QPlainTextEdit* Text1() const { return Control<QPlainTextEdit>(description::kText); }
+  QPlainTextEdit* DescriptionBox() const { return Control<QPlainTextEdit>(description::kDescription); }
 
   // Pastes from the clipboard at the box's cursor, as Ctrl+V does, and lets
   // what the paste set off run.
   void PasteAtCursor(const QString& text) {
     QApplication::clipboard()->setText(text);
-    Text1()->setFocus();
-    QTest::keyClick(Text1(), Qt::Key_V, Qt::ControlModifier);
+    DescriptionBox()->setFocus();
+    QTest::keyClick(DescriptionBox(), Qt::Key_V, Qt::ControlModifier);
     QCoreApplication::processEvents();
   }
   void KeysAtCursor(const QString& keys) {
-    Keys(description::kText, keys);
+    Keys(description::kDescription, keys);
     QCoreApplication::processEvents();
   }
   void Select(int from, int to) {
-    QTextCursor cursor = Text1()->textCursor();
+    QTextCursor cursor = DescriptionBox()->textCursor();
     cursor.setPosition(from);
     cursor.setPosition(to, QTextCursor::KeepAnchor);
-    Text1()->setTextCursor(cursor);
+    DescriptionBox()->setTextCursor(cursor);
   }
-  void CursorAtEnd() { Text1()->moveCursor(QTextCursor::End); }
+  void CursorAtEnd() { DescriptionBox()->moveCursor(QTextCursor::End); }
 };
 
 // Lines of 63 characters with their line ends, and a last line that makes
@@ -81,11 +81,11 @@ TEST_F(DescriptionDialogTest, AFreshProjectMayChangeItsUnitsAndStartsAfresh) {
   EXPECT_TRUE(Units(1)->isChecked());
   EXPECT_FALSE(Units(0)->isChecked());
   EXPECT_EQ(d->windowTitle(), QStringLiteral("Project Description"));
-  EXPECT_EQ(Text1()->accessibleName(), QStringLiteral("Project Description"));
+  EXPECT_EQ(DescriptionBox()->accessibleName(), QStringLiteral("Project Description"));
 
-  Keys(description::kText, QStringLiteral("Line one"));
-  QTest::keyClick(Text1(), Qt::Key_Return);
-  Text1()->insertPlainText(QStringLiteral("Γραμμή δύο"));  // typed through an input method
+  Keys(description::kDescription, QStringLiteral("Line one"));
+  QTest::keyClick(DescriptionBox(), Qt::Key_Return);
+  DescriptionBox()->insertPlainText(QStringLiteral("Γραμμή δύο"));  // typed through an input method
   QTest::mouseClick(Units(0), Qt::LeftButton);
   ASSERT_TRUE(Units(0)->isChecked());
   Press(description::kOk);
@@ -111,7 +111,7 @@ TEST_F(DescriptionDialogTest, AFreshProjectMayChangeItsUnitsAndStartsAfresh) {
   EXPECT_TRUE(Units(0)->isEnabled());
   EXPECT_FALSE(Units(1)->isEnabled());
   EXPECT_FALSE(Units(1)->isChecked());
-  EXPECT_EQ(Text1()->toPlainText(), QStringLiteral("Line one\nΓραμμή δύο"));
+  EXPECT_EQ(DescriptionBox()->toPlainText(), QStringLiteral("Line one\nΓραμμή δύο"));
   Press(description::kCancel);
 }
 
@@ -120,14 +120,14 @@ TEST_F(DescriptionDialogTest, TheBoxTakesAtMostItsLimitAndSaysWhatWasLeftOut) {
   Open();
   const QString start = LinesOfLength(limit - 5);
   PasteAtCursor(start);
-  EXPECT_EQ(Text1()->toPlainText().size(), limit - 5);
+  EXPECT_EQ(DescriptionBox()->toPlainText().size(), limit - 5);
   EXPECT_TRUE(Messages().empty());
 
   // Typed beyond it: what fits goes in, the rest is left out, and one
   // message says so once the typing is over.
   KeysAtCursor(QStringLiteral("cdefghi"));
   QString expected = start + QStringLiteral("cdefg");
-  EXPECT_TRUE(Text1()->toPlainText() == expected);
+  EXPECT_TRUE(DescriptionBox()->toPlainText() == expected);
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QString::fromUtf8(kLeftOut));
 
@@ -137,22 +137,22 @@ TEST_F(DescriptionDialogTest, TheBoxTakesAtMostItsLimitAndSaysWhatWasLeftOut) {
   PasteAtCursor(QStringLiteral("XYZW"));
   const QString beforePaste = expected;
   expected.replace(10, 3, QStringLiteral("XYZ"));
-  EXPECT_TRUE(Text1()->toPlainText() == expected);
+  EXPECT_TRUE(DescriptionBox()->toPlainText() == expected);
   EXPECT_EQ(Messages().size(), 2u);
-  QTest::keyClick(Text1(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_TRUE(Text1()->toPlainText() == beforePaste);
+  QTest::keyClick(DescriptionBox(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_TRUE(DescriptionBox()->toPlainText() == beforePaste);
   expected = beforePaste;
 
   // A character outside the basic plane goes in whole or not at all.
   CursorAtEnd();
-  QTest::keyClick(Text1(), Qt::Key_Backspace);
+  QTest::keyClick(DescriptionBox(), Qt::Key_Backspace);
   expected.chop(1);
   PasteAtCursor(QStringLiteral("😀"));
-  EXPECT_TRUE(Text1()->toPlainText() == expected);
+  EXPECT_TRUE(DescriptionBox()->toPlainText() == expected);
   EXPECT_EQ(Messages().size(), 3u);
   // Below the limit again, everything goes in without a word.
   KeysAtCursor(QStringLiteral("z"));
-  EXPECT_TRUE(Text1()->toPlainText() == expected + u'z');
+  EXPECT_TRUE(DescriptionBox()->toPlainText() == expected + u'z');
   EXPECT_EQ(Messages().size(), 3u);
 
   Press(description::kOk);
@@ -167,16 +167,16 @@ TEST_F(DescriptionDialogTest, ALongerStoredDescriptionStaysWholeAndMayOnlyShrink
   const QString text = LinesOfLength(stored);
   Project.ProjectDescription = QString(text).replace(u'\n', QStringLiteral("\r\n"));
   Open();
-  EXPECT_TRUE(Text1()->toPlainText() == text);
+  EXPECT_TRUE(DescriptionBox()->toPlainText() == text);
   EXPECT_TRUE(Messages().empty());
 
   // Shortened by two, it takes two characters again, and no more.
   CursorAtEnd();
-  QTest::keyClick(Text1(), Qt::Key_Backspace);
-  QTest::keyClick(Text1(), Qt::Key_Backspace);
+  QTest::keyClick(DescriptionBox(), Qt::Key_Backspace);
+  QTest::keyClick(DescriptionBox(), Qt::Key_Backspace);
   KeysAtCursor(QStringLiteral("xyz"));
-  EXPECT_EQ(Text1()->toPlainText().size(), stored);
-  EXPECT_TRUE(Text1()->toPlainText().endsWith(QStringLiteral("bbbxy")));
+  EXPECT_EQ(DescriptionBox()->toPlainText().size(), stored);
+  EXPECT_TRUE(DescriptionBox()->toPlainText().endsWith(QStringLiteral("bbbxy")));
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("Η περιγραφή του έργου χωρά το πολύ 1.048.576 χαρακτήρες: ό,τι "
                                           "πληκτρολογήθηκε ή επικολλήθηκε πέρα από αυτό παραλείφθηκε."));
@@ -223,7 +223,7 @@ TEST_F(DescriptionDialogTest, CancelEscAndTheCloseBoxChangeNothing) {
   for (int way = 0; way < 3; ++way) {
     SCOPED_TRACE(way);
     auto d = Open();
-    Keys(description::kText, QStringLiteral(" typed"));
+    Keys(description::kDescription, QStringLiteral(" typed"));
     QTest::mouseClick(Units(0), Qt::LeftButton);
     if (way == 0) Press(description::kCancel);
     if (way == 1) QTest::keyClick(d, Qt::Key_Escape);
@@ -289,7 +289,7 @@ TEST_F(DescriptionDialogTest, RendersWithoutClippedCaptions) {
     auto* frame = Control<QGroupBox>(description::kUnitsFrame);
     EXPECT_LE(frame->fontMetrics().horizontalAdvance(frame->title()) + 16, frame->width());
     // Sixty characters of the fixed font fit in the box.
-    EXPECT_LE(Text1()->fontMetrics().horizontalAdvance(QString(60, u'M')) + 30, Text1()->width());
+    EXPECT_LE(DescriptionBox()->fontMetrics().horizontalAdvance(QString(60, u'M')) + 30, DescriptionBox()->width());
     d->grab().save(QStringLiteral(BRANTEL_TEST_OUTPUT_DIR "/DescriptionDialog-%1.png")
                        .arg(english ? QStringLiteral("en") : QStringLiteral("el")));
     Press(description::kCancel);

@@ -12,6 +12,7 @@
 #include "mainwindow/CommandBar.h"
 #include "mainwindow/Main.h"
 #include "platform/FileDialog.h"
+#include "support/IniValues.h"
 #include "support/Renders.h"
 
 #include <QAction>
@@ -67,7 +68,7 @@ class FileCommandsTest : public test::MainWindowTest {
 
   MainWindow& Load() {
     main_ = std::make_unique<MainWindow>();
-    EXPECT_TRUE(main_->Form_Load());
+    EXPECT_TRUE(main_->OnLoad());
     bool rename = true;
     bool units = true;
     main_->FileNew(rename, units);
@@ -92,7 +93,7 @@ class FileCommandsTest : public test::MainWindowTest {
 
   void Open(const QString& path) {
     Choose(path);
-    main_->mnuFileItem_Click(1);
+    main_->OnFileEntryChosen(1);
   }
 
   QStringList Recent() const {
@@ -114,12 +115,12 @@ TEST_F(FileCommandsTest, OpenReadsAGoodFileIntoTheProjectAndTheRecentList) {
   DataPath = folder_;
   const QString file = MakeFile(folder_ + QStringLiteral("pillar.BNL"), 12.5f);
   MainWindow& w = Load();
-  EXPECT_TRUE(w.toolBar1->Button(QStringLiteral("OPEN"))->isEnabled());
+  EXPECT_TRUE(w.toolbar->Button(QStringLiteral("OPEN"))->isEnabled());
   EXPECT_TRUE(w.MenuItems(Menu::File)[3]->isEnabled());
   HistoryLog::Instance().Clear();
 
   Choose(file);
-  w.toolBar1_ButtonClick(QStringLiteral("OPEN"));
+  w.OnToolbarButtonClicked(QStringLiteral("OPEN"));
 
   ASSERT_EQ(requests_.size(), 1u);
   EXPECT_EQ(requests_[0].mode, FileDialogMode::Open);
@@ -142,10 +143,10 @@ TEST_F(FileCommandsTest, OpenReadsAGoodFileIntoTheProjectAndTheRecentList) {
   EXPECT_EQ(LastFile[1], QStringLiteral("pillar.BNL"));
   EXPECT_EQ(LastFileLong[1], file);
   EXPECT_EQ(LastFileMode[1], 1);
-  EXPECT_TRUE(w.mnuFileArray[0]->isVisible());
-  EXPECT_TRUE(w.mnuFileArray[1]->isVisible());
-  EXPECT_TRUE(w.mnuFileArray[1]->isEnabled());
-  EXPECT_EQ(w.mnuFileArray[1]->text(), file);
+  EXPECT_TRUE(w.recentFileEntries[0]->isVisible());
+  EXPECT_TRUE(w.recentFileEntries[1]->isVisible());
+  EXPECT_TRUE(w.recentFileEntries[1]->isEnabled());
+  EXPECT_EQ(w.recentFileEntries[1]->text(), file);
   EXPECT_EQ(ReadIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFileLong1"), SettingsIniPath), file);
   QStringList lines = History().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
   for (QString& line : lines) line = line.mid(line.indexOf(QStringLiteral(". ")) + 2);  // without the counter
@@ -254,7 +255,7 @@ TEST_F(FileCommandsTest, APipeADeviceOrAFolderIsRefusedBeforeAnythingElse) {
       } else {
         MaxLastFiles = 2;
         LastFileLong[2] = c.path;
-        w.mnuFileArray_Click(2);
+        w.OnRecentFileChosen(2);
       }
       ASSERT_EQ(boxes_->Shown().size(), 1u);
       EXPECT_EQ(boxes_->Last().prompt, said);
@@ -277,7 +278,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
   // Save on a new project asks for a name in the data folder.
   const QString a = folder_ + QStringLiteral("a.BNL");
   Choose(a);
-  w.mnuFileItem_Click(2);
+  w.OnFileEntryChosen(2);
   ASSERT_EQ(requests_.size(), 1u);
   EXPECT_EQ(requests_[0].mode, FileDialogMode::Save);
   EXPECT_EQ(requests_[0].fileName, QStringLiteral("Untitled"));
@@ -294,7 +295,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
   // Save on a named project writes without a dialog.
   Project.Stress2D.Sx = 4.0f;
   Project.FileSaved = kFlagFalse;
-  w.mnuFileItem_Click(2);
+  w.OnFileEntryChosen(2);
   EXPECT_EQ(requests_.size(), 1u);
   ASSERT_TRUE(ReadProjectFile(a, read).read);
   EXPECT_EQ(read.Stress2D.Sx, 4.0f);
@@ -305,7 +306,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
   Project.Stress2D.Sx = std::numeric_limits<float>::quiet_NaN();
   Project.FileSaved = kFlagFalse;
   boxes_->Clear();
-  w.mnuFileItem_Click(2);
+  w.OnFileEntryChosen(2);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("Error occurred: ")));
   EXPECT_EQ(ReadFile(a), saved);
@@ -318,7 +319,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
   const QString caption = w.windowTitle();
   Choose(Home() + QStringLiteral("/missing/b.BNL"));
   boxes_->Clear();
-  w.mnuFileItem_Click(3);
+  w.OnFileEntryChosen(3);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("(76)"))) << boxes_->Last().prompt.toStdString();
   EXPECT_EQ(requests_.back().fileName, QStringLiteral("a.BNL"));
@@ -330,7 +331,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
   // A cancelled Save As says nothing and saves nothing.
   Cancel();
   boxes_->Clear();
-  w.mnuFileItem_Click(3);
+  w.OnFileEntryChosen(3);
   EXPECT_TRUE(boxes_->Shown().empty());
   EXPECT_TRUE(w.Cancelled);
   EXPECT_EQ(Project.ProjectPath, a);
@@ -342,7 +343,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
     Project.ProjectPath = unnamed;
     const std::size_t asked = requests_.size();
     Cancel();
-    w.mnuFileItem_Click(2);
+    w.OnFileEntryChosen(2);
     ASSERT_EQ(requests_.size(), asked + 1);
     EXPECT_EQ(requests_.back().mode, FileDialogMode::Save);
     EXPECT_EQ(requests_.back().fileName, unnamed);
@@ -361,7 +362,7 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   };
   // Nothing changed on disk: Save writes without a word.
   edit(2.0f);
-  w.mnuFileItem_Click(2);
+  w.OnFileEntryChosen(2);
   EXPECT_TRUE(boxes_->Shown().empty());
 
   // Another copy of the program saves its edit: the same size, and the
@@ -385,7 +386,7 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
       EXPECT_FALSE(w.close());
     } else {
       boxes_->Answer(reply);
-      w.mnuFileItem_Click(2);
+      w.OnFileEntryChosen(2);
     }
     EXPECT_EQ(boxes_->Last().prompt, question);
     EXPECT_EQ(boxes_->Last().buttons, mb::kYesNoCancel | mb::kExclamation | mb::kDefaultButton2);
@@ -397,14 +398,14 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   // Yes writes over it; the file is then this copy's again.
   boxes_->Clear();
   boxes_->Answer(answer::kYes);
-  w.mnuFileItem_Click(2);
+  w.OnFileEntryChosen(2);
   ProjectRecord read;
   ASSERT_TRUE(ReadProjectFile(a, read).read);
   EXPECT_EQ(read.Stress2D.Sx, 3.0f);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
   edit(4.0f);
   boxes_->Clear();
-  w.mnuFileItem_Click(2);
+  w.OnFileEntryChosen(2);
   EXPECT_TRUE(boxes_->Shown().empty());
 
   // Touched by another program: a new modification time, the same bytes.
@@ -414,7 +415,7 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   const struct timespec touched[2] = {{ours.st_mtim.tv_sec + 60, 0}, {ours.st_mtim.tv_sec + 60, 0}};
   ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(a).constData(), touched, 0), 0);
   edit(5.0f);
-  w.mnuFileItem_Click(2);
+  w.OnFileEntryChosen(2);
   EXPECT_TRUE(boxes_->Shown().empty());
   ASSERT_TRUE(ReadProjectFile(a, read).read);
   EXPECT_EQ(read.Stress2D.Sx, 5.0f);
@@ -425,7 +426,7 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(a).constData(), touched, 0), 0);
   edit(6.0f);
   boxes_->Answer(answer::kNo);
-  w.mnuFileItem_Click(2);
+  w.OnFileEntryChosen(2);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_EQ(boxes_->Last().prompt, question);
   ASSERT_TRUE(ReadProjectFile(a, read).read);
@@ -455,7 +456,7 @@ TEST_F(FileCommandsTest, SaveSaysWhenAFolderOrAPipeStandsInPlaceOfTheProject) {
       ASSERT_EQ(::mkfifo(QFile::encodeName(a).constData(), 0644), 0);
     }
     boxes_->Clear();
-    w.mnuFileItem_Click(2);
+    w.OnFileEntryChosen(2);
     ASSERT_EQ(boxes_->Shown().size(), 1u);  // no question about another program's change
     EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Cannot save the project file \"") + a +
                                          QStringLiteral("\": ") + c.why +
@@ -472,7 +473,7 @@ TEST_F(FileCommandsTest, SaveSaysWhenAFolderOrAPipeStandsInPlaceOfTheProject) {
   const QString b = folder_ + QStringLiteral("b.BNL");
   Choose(b);
   boxes_->Clear();
-  w.mnuFileItem_Click(3);
+  w.OnFileEntryChosen(3);
   EXPECT_TRUE(boxes_->Shown().empty());
   ProjectRecord read;
   ASSERT_TRUE(ReadProjectFile(b, read).read);
@@ -504,7 +505,7 @@ TEST_F(FileCommandsTest, SaveRefusesAProjectTooLargeToOpenAgainAndKeepsIt) {
   const QString caption = w.windowTitle();
 
   boxes_->Clear();
-  w.mnuFileItem_Click(2);
+  w.OnFileEntryChosen(2);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_EQ(boxes_->Last().prompt,
             QStringLiteral("Error occurred: Cannot save the project file \"") + big +
@@ -528,7 +529,7 @@ TEST_F(FileCommandsTest, SaveRefusesAProjectTooLargeToOpenAgainAndKeepsIt) {
   const QString small = folder_ + QStringLiteral("small.BNL");
   Choose(small);
   boxes_->Clear();
-  w.mnuFileItem_Click(3);
+  w.OnFileEntryChosen(3);
   EXPECT_TRUE(boxes_->Shown().empty());
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
   Open(small);
@@ -636,7 +637,7 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
   boxes_->Answer(answer::kYes);
   Choose(bad);
   Choose(c);
-  w.mnuFileItem_Click(1);
+  w.OnFileEntryChosen(1);
   EXPECT_EQ(Project.ProjectPath, c);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
   EXPECT_EQ(Project.Stress2D.Sx, 7.0f);
@@ -648,7 +649,7 @@ TEST_F(FileCommandsTest, ACancelledOpenDialogLeavesThePath) {
   MainWindow& w = Load();
   Project.ProjectPath = folder_ + QStringLiteral("kept.BNL");
   Cancel();
-  w.mnuFileItem_Click(1);
+  w.OnFileEntryChosen(1);
   EXPECT_EQ(requests_.back().fileName, QStringLiteral("kept.BNL"));
   EXPECT_EQ(Project.ProjectPath, folder_ + QStringLiteral("kept.BNL"));
   EXPECT_TRUE(w.Cancelled);
@@ -674,10 +675,10 @@ TEST_F(FileCommandsTest, TheRecentListMovesAnOpenedFileToTheTop) {
   EXPECT_EQ(Recent(), QStringList({f[4], f[1], f[2], f[3]}));
   EXPECT_EQ(MaxLastFiles, 4);
   // From the menu: entry 3.
-  w.mnuFileArray[3]->trigger();
+  w.recentFileEntries[3]->trigger();
   EXPECT_EQ(Project.ProjectPath, f[2]);
   EXPECT_EQ(Recent(), QStringList({f[2], f[1], f[4], f[3]}));
-  for (int i = 1; i <= 4; ++i) EXPECT_EQ(w.mnuFileArray[static_cast<std::size_t>(i)]->text(), Recent()[i - 1]);
+  for (int i = 1; i <= 4; ++i) EXPECT_EQ(w.recentFileEntries[static_cast<std::size_t>(i)]->text(), Recent()[i - 1]);
   EXPECT_EQ(ReadIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFileLong3"), SettingsIniPath), f[4]);
 
   // Short names: a file of the same name from another folder counts as
@@ -688,7 +689,7 @@ TEST_F(FileCommandsTest, TheRecentListMovesAnOpenedFileToTheTop) {
   EXPECT_EQ(Recent(), QStringList({other, f[2], f[4], f[3]}));
   EXPECT_EQ(LastFile[1], QStringLiteral("B.BNL"));
   EXPECT_EQ(LastFile[2], QStringLiteral("C.BNL"));
-  EXPECT_EQ(w.mnuFileArray[1]->text(), QStringLiteral("B.BNL"));
+  EXPECT_EQ(w.recentFileEntries[1]->text(), QStringLiteral("B.BNL"));
 
   // Without KeepFileNames the list and the menu stay as they are.
   KeepFileNames = 0;
@@ -709,7 +710,7 @@ TEST_F(FileCommandsTest, ARecentFileThatIsGoneIsReportedAndNothingChanges) {
   Project.FileSaved = kFlagFalse;
   const QString caption = w.windowTitle();
   boxes_->Clear();
-  w.mnuFileArray_Click(2);
+  w.OnRecentFileChosen(2);
   ASSERT_EQ(boxes_->Shown().size(), 1u);  // no save question first
   EXPECT_EQ(boxes_->Last().buttons, mb::kRetryCancel);
   EXPECT_TRUE(boxes_->Last().prompt.contains(b + QStringLiteral("\": the file no longer exists")));
@@ -721,7 +722,7 @@ TEST_F(FileCommandsTest, ARecentFileThatIsGoneIsReportedAndNothingChanges) {
   // Retry looks again.
   boxes_->Clear();
   boxes_->Answer(answer::kRetry);
-  w.mnuFileArray_Click(2);
+  w.OnRecentFileChosen(2);
   EXPECT_EQ(boxes_->Shown().size(), 2u);
   EXPECT_EQ(Project.ProjectPath, a);
 }
@@ -734,20 +735,20 @@ TEST_F(FileCommandsTest, TheMenuShowsShortOrLongNamesOfTheSettings) {
   LastFileLong[2] = QStringLiteral("/data/b.BNL");
   ShortRecentFiles = 1;
   MainWindow& w = Load();
-  EXPECT_EQ(w.mnuFileArray[1]->text(), QStringLiteral("R&&D.BNL"));
-  EXPECT_EQ(w.mnuFileArray[2]->text(), QStringLiteral("b.BNL"));
-  EXPECT_FALSE(w.mnuFileArray[3]->isVisible());
+  EXPECT_EQ(w.recentFileEntries[1]->text(), QStringLiteral("R&&D.BNL"));
+  EXPECT_EQ(w.recentFileEntries[2]->text(), QStringLiteral("b.BNL"));
+  EXPECT_FALSE(w.recentFileEntries[3]->isVisible());
 
   ShortRecentFiles = 0;
   MainWindow& longNames = Load();
-  EXPECT_EQ(longNames.mnuFileArray[1]->text(), QStringLiteral("/data/R&&D.BNL"));
-  longNames.Form_Activate();
-  EXPECT_TRUE(longNames.mnuFileArray[0]->isVisible());
+  EXPECT_EQ(longNames.recentFileEntries[1]->text(), QStringLiteral("/data/R&&D.BNL"));
+  longNames.OnActivate();
+  EXPECT_TRUE(longNames.recentFileEntries[0]->isVisible());
 
   KeepFileNames = 0;
   MainWindow& none = Load();
-  none.Form_Activate();
-  for (QAction* entry : none.mnuFileArray) EXPECT_FALSE(entry->isVisible());
+  none.OnActivate();
+  for (QAction* entry : none.recentFileEntries) EXPECT_FALSE(entry->isVisible());
 }
 
 TEST_F(FileCommandsTest, TheCommandLineProjectIsOpenAtTheEndOfStartUp) {
@@ -868,15 +869,15 @@ TEST_P(FileMenuRender, FileMenuWithRecentEntries) {
   for (const char* name : {"Kirsch opening.BNL", "pillar-layout.BNL", "wedge & bolts.BNL"})
     Open(MakeFile(folder_ + QString::fromLatin1(name), 1.0f));
   w.show();
-  w.Form_Activate();
-  w.mnuFile->adjustSize();
-  test::SaveRender(*w.mnuFile, QStringLiteral("mnuFile-recent-") + QString::fromLatin1(GetParam() == 1 ? "en" : "el"));
+  w.OnActivate();
+  w.fileMenu->adjustSize();
+  test::SaveRender(*w.fileMenu, QStringLiteral("mnuFile-recent-") + QString::fromLatin1(GetParam() == 1 ? "en" : "el"));
   // Every recent entry is wide enough for its whole caption.
   for (int i = 1; i <= 3; ++i) {
-    QAction* entry = w.mnuFileArray[static_cast<std::size_t>(i)];
+    QAction* entry = w.recentFileEntries[static_cast<std::size_t>(i)];
     EXPECT_TRUE(entry->isVisible());
-    EXPECT_GE(w.mnuFile->actionGeometry(entry).width(),
-              w.mnuFile->fontMetrics().horizontalAdvance(LastFileLong[static_cast<std::size_t>(i)]));
+    EXPECT_GE(w.fileMenu->actionGeometry(entry).width(),
+              w.fileMenu->fontMetrics().horizontalAdvance(LastFileLong[static_cast<std::size_t>(i)]));
   }
 }
 

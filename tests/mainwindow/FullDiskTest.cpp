@@ -13,6 +13,7 @@
 #include "core/Startup.h"
 #include "core/project/ProjectFile.h"
 #include "support/FileSystemTricks.h"
+#include "support/IniValues.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -98,7 +99,8 @@ TEST_F(FullDiskTest, AStreamedSaveFileIsCommittedOnlyWhenEveryByteFits) {
 TEST_F(FullDiskTest, ASettingsFileThatCannotBeWrittenStaysAsItWas) {
   SettingsIniPath = Disk() + QStringLiteral("/Brantel.INI");
   INIFileVersion = QStringLiteral("050909");
-  ASSERT_TRUE(WriteIniFileVersion());
+  ASSERT_NE(WriteIniValue(QStringLiteral("Version"), QStringLiteral("INIFileVersion"), INIFileVersion, SettingsIniPath),
+            0);
   MaxLastFiles = 1;
   LastFile[1] = QStringLiteral("Πυλώνας.BNL");
   LastFileLong[1] = QStringLiteral("/έργα/Πυλώνας.BNL");
@@ -153,7 +155,7 @@ TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {
   ASSERT_FALSE(WriteProjectFile(path, MakeProject(1300)).has_value());
 
   main_ = std::make_unique<MainWindow>();
-  ASSERT_TRUE(main_->Form_Load());
+  ASSERT_TRUE(main_->OnLoad());
   main_->show();
   Project.ProjectPath = path;
   ASSERT_NE(main_->FileOpen(), 0);
@@ -168,7 +170,7 @@ TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {
   boxes_->Clear();
   boxes_->Answer(answer::kYes);
   boxes_->Answer(answer::kCancel);
-  main_->mnuFileItem_Click(11);
+  main_->OnFileEntryChosen(11);
   ASSERT_EQ(boxes_->Shown().size(), 2u);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Disk full: ") + path + QStringLiteral(" (61)"));
   EXPECT_EQ(boxes_->Last().buttons, mb::kRetryCancel);
@@ -183,7 +185,7 @@ TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {
   QFile::remove(Disk() + QStringLiteral("/filler"));
   boxes_->Clear();
   boxes_->Answer(answer::kYes);
-  main_->mnuFileItem_Click(11);
+  main_->OnFileEntryChosen(11);
   EXPECT_FALSE(main_->isVisible());
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
   ProjectRecord read;

@@ -17,6 +17,7 @@
 #include "mainwindow/Main.h"
 #include "platform/HelpMessageBox.h"
 #include "platform/WidgetMessageBox.h"
+#include "support/IniValues.h"
 #include "tools/elasticity/RosetteDialog.h"
 #include "tools/stress/Stress2DDialog.h"
 
@@ -76,7 +77,7 @@ TEST_F(HelpTest, HelpShowsInTheHelpWindowAndTheManualInTheDesktopsViewer) {
   EXPECT_EQ(GetHelpFile(3), QString());
 
   // Nothing beside the program yet.
-  for (int index : {0, 1, 2}) w.mnuHelpItem_Click(static_cast<qint16>(index));
+  for (int index : {0, 1, 2}) w.OnHelpEntryChosen(static_cast<qint16>(index));
   EXPECT_TRUE(opened.empty());
   EXPECT_EQ(HelpWindow::Existing(), nullptr);
   ASSERT_EQ(boxes_->Shown().size(), 3u);
@@ -87,34 +88,34 @@ TEST_F(HelpTest, HelpShowsInTheHelpWindowAndTheManualInTheDesktopsViewer) {
 
   // A help file that is no help file.
   WriteFile(AppFolder + QStringLiteral("Brantel.chm"), "help");
-  w.mnuHelpItem_Click(0);
+  w.OnHelpEntryChosen(0);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Operation Failed"));
   EXPECT_EQ(HelpWindow::Existing(), nullptr);
 
   // The help the build made: contents and index in one window.
   InstallHelp();
   boxes_->Clear();
-  w.mnuHelpItem_Click(0);
+  w.OnHelpEntryChosen(0);
   EXPECT_EQ(ShownPage(), QStringLiteral("contents.html"));
   HelpWindow* help = HelpWindow::Existing();
-  w.mnuHelpItem_Click(1);
+  w.OnHelpEntryChosen(1);
   EXPECT_EQ(ShownPage(), QStringLiteral("index.html"));
   EXPECT_EQ(HelpWindow::Existing(), help);
   EXPECT_TRUE(boxes_->Shown().empty());
 
   WriteFile(AppFolder + QStringLiteral("Brantel.PDF"), "%PDF");
-  w.mnuHelpItem_Click(2);
+  w.OnHelpEntryChosen(2);
   EXPECT_EQ(opened, std::vector<QString>{AppFolder + QStringLiteral("Brantel.PDF")});
   EXPECT_TRUE(boxes_->Shown().empty());
 
   // A document the desktop cannot open.
   openWorks = false;
-  w.mnuHelpItem_Click(2);
+  w.OnHelpEntryChosen(2);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Operation Failed"));
 
   // Separators and unknown entries do nothing.
   boxes_->Clear();
-  for (int index : {3, 5, 7, 9}) w.mnuHelpItem_Click(static_cast<qint16>(index));
+  for (int index : {3, 5, 7, 9}) w.OnHelpEntryChosen(static_cast<qint16>(index));
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
@@ -124,7 +125,7 @@ TEST_F(HelpTest, F1ShowsTheTopicOfTheWindowInFront) {
   w.show();
   QApplication::setActiveWindow(&w);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-  QTest::keyClick(w.txtMain, Qt::Key_F1);
+  QTest::keyClick(w.historyPane, Qt::Key_F1);
   EXPECT_EQ(ShownPage(), QStringLiteral("main-window.html"));
 
   // A window without a topic of its own shows the contents.
@@ -199,7 +200,7 @@ TEST_F(HelpTest, AboutBoxIsNotLoggedAndItsHelpShowsTheAboutPage) {
         onHelp();
         return answer::kOk;
       });
-  w.mnuHelpItem_Click(8);
+  w.OnHelpEntryChosen(8);
   EXPECT_EQ(History(), before);
   EXPECT_EQ(shownButtons, mb::kInformation);
   EXPECT_EQ(shownTitle, QStringLiteral("About the BRANTEL Program"));
@@ -232,12 +233,12 @@ TEST_F(HelpTest, F1InTheAboutBoxShowsTheAboutPageAsItsHelpButtonDoes) {
     stayedOpen = box->isVisible();
     box->button(QMessageBox::Ok)->click();
   });
-  w.mnuHelpItem_Click(8);
+  w.OnHelpEntryChosen(8);
   EXPECT_EQ(onF1, QStringLiteral("about.html"));
   EXPECT_TRUE(stayedOpen);
 
   // F1 elsewhere is the program's own again.
-  QTest::keyClick(w.txtMain, Qt::Key_F1);
+  QTest::keyClick(w.historyPane, Qt::Key_F1);
   EXPECT_EQ(ShownPage(), QStringLiteral("main-window.html"));
 }
 
@@ -247,7 +248,7 @@ TEST_F(HelpTest, AMessageBoxNeverStandsOverTheHelpWindowNorTheHelpUnderABoxOfIts
   w.show();
   w.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-  w.mnuHelpItem_Click(0);
+  w.OnHelpEntryChosen(0);
   HelpWindow* help = HelpWindow::Existing();
   ASSERT_NE(help, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowActive(help));
@@ -283,11 +284,11 @@ TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
   Project.FileSaved = kFlagFalse;
   Project.ProjectPath = QStringLiteral("/data/wedge.BNL");
   WhenModalShows<DisclaimerDialog>([](DisclaimerDialog* d) {
-    d->Layout().Require<QCheckBox>(disclaimer::kDontShow)->setChecked(true);
+    d->Layout().Require<QCheckBox>(disclaimer::kDoNotShowAgain)->setChecked(true);
     d->Layout().Require<QPushButton>(disclaimer::kDecline)->click();
   });
   boxes_->Answer(answer::kCancel);  // the save question: stay
-  w.mnuHelpItem_Click(4);
+  w.OnHelpEntryChosen(4);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Save changes to: /data/wedge.BNL?"));
   EXPECT_TRUE(w.isVisible());
   EXPECT_EQ(ShowDisclaim, 0);  // as the test set it: a declined box saves nothing
@@ -297,7 +298,7 @@ TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
   WhenModalShows<DisclaimerDialog>(
       [](DisclaimerDialog* d) { d->Layout().Require<QPushButton>(disclaimer::kAccept)->click(); });
   boxes_->Clear();
-  w.mnuHelpItem_Click(4);
+  w.OnHelpEntryChosen(4);
   EXPECT_TRUE(boxes_->Shown().empty());
   EXPECT_TRUE(w.isVisible());
 }
@@ -324,8 +325,8 @@ TEST_F(MainStartupTest, StartsWithANewProjectInTheShownWindow) {
   EXPECT_EQ(window->windowTitle(), QStringLiteral(": Untitled"));
   EXPECT_EQ(Project.InputUnits, 1);
   // Lines written before the window existed are in its pane.
-  EXPECT_TRUE(window->txtMain->toPlainText().contains(QStringLiteral("File initialized")));
-  EXPECT_EQ(window->txtMain->toPlainText(), History().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  EXPECT_TRUE(window->historyPane->toPlainText().contains(QStringLiteral("File initialized")));
+  EXPECT_EQ(window->historyPane->toPlainText(), History().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 TEST_F(MainStartupTest, TheLogoIsDrawnWholeAndCentredWhenTheWindowIsFirstPainted) {
@@ -334,14 +335,14 @@ TEST_F(MainStartupTest, TheLogoIsDrawnWholeAndCentredWhenTheWindowIsFirstPainted
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   // The logo over the window's background, whose corner it leaves bare.
-  const QImage drawn = window->Picture1->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  const QImage drawn = window->logo->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
   QImage logo(drawn.size(), QImage::Format_ARGB32_Premultiplied);
   logo.fill(drawn.pixel(0, 0));
   QPainter(&logo).drawPixmap(0, 0, ProgramLogo());
   EXPECT_EQ(ProgramLogo().size(), drawn.size());
   EXPECT_EQ(drawn, logo);
   const QSize area = window->surface->size();
-  EXPECT_EQ(window->Picture1->pos(),
+  EXPECT_EQ(window->logo->pos(),
             QPoint(area.width() / 2 - logo.width() / 2, (area.height() - logo.height() - forms::Px(1000)) / 2));
 }
 
@@ -349,7 +350,7 @@ TEST_F(MainStartupTest, DecliningTheDisclaimerEndsBeforeTheWindowShowsAndWritesN
   WriteSettings(1);
   const QByteArray before = ReadFile(SettingsIniPath);
   WhenModalShows<DisclaimerDialog>([](DisclaimerDialog* d) {
-    d->Layout().Require<QCheckBox>(disclaimer::kDontShow)->setChecked(true);
+    d->Layout().Require<QCheckBox>(disclaimer::kDoNotShowAgain)->setChecked(true);
     d->close();  // the close box declines
   });
   EXPECT_EQ(StartMainWindow(), nullptr);
@@ -360,7 +361,7 @@ TEST_F(MainStartupTest, DecliningTheDisclaimerEndsBeforeTheWindowShowsAndWritesN
 TEST_F(MainStartupTest, AcceptingWithTheBoxTickedTurnsTheDisclaimerOff) {
   WriteSettings(1);
   WhenModalShows<DisclaimerDialog>([](DisclaimerDialog* d) {
-    d->Layout().Require<QCheckBox>(disclaimer::kDontShow)->setChecked(true);
+    d->Layout().Require<QCheckBox>(disclaimer::kDoNotShowAgain)->setChecked(true);
     d->Layout().Require<QPushButton>(disclaimer::kAccept)->click();
   });
   std::unique_ptr<MainWindow> window = StartMainWindow();

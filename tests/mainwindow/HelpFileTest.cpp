@@ -105,7 +105,7 @@ class HelpFileTest : public MainWindowTest {
     for (int request = 0; request < 3; ++request) {
       boxes_->Clear();
       if (request < 2) {
-        w.mnuHelpItem_Click(static_cast<qint16>(request));
+        w.OnHelpEntryChosen(static_cast<qint16>(request));
       } else {
         ShowHelpTopic(1000);
       }
@@ -141,7 +141,7 @@ TEST_P(DamagedHelpFileTest, IsRefusedWithTheMessageAndNothingCrashes) {
   // The help the build made opens after it.
   Install(real);
   boxes_->Clear();
-  w.mnuHelpItem_Click(1);
+  w.OnHelpEntryChosen(1);
   EXPECT_EQ(ShownPage(), QStringLiteral("index.html"));
   EXPECT_TRUE(boxes_->Shown().empty());
 }
@@ -153,7 +153,7 @@ TEST_F(HelpFileTest, AHelpFileCutShortWhileOpenIsRefusedAtTheNextRequest) {
   const QByteArray real = BuiltHelpFile();
   TestWindow& w = LoadWindow();
   Install(real);
-  w.mnuHelpItem_Click(0);
+  w.OnHelpEntryChosen(0);
   ASSERT_EQ(ShownPage(), QStringLiteral("contents.html"));
   EXPECT_TRUE(HelpPagesReadable());
 
@@ -167,7 +167,7 @@ TEST_F(HelpFileTest, AHelpFileCutShortWhileOpenIsRefusedAtTheNextRequest) {
   // Whole again, then taken away while open.
   Install(real);
   boxes_->Clear();
-  w.mnuHelpItem_Click(1);
+  w.OnHelpEntryChosen(1);
   EXPECT_EQ(ShownPage(), QStringLiteral("index.html"));
   ASSERT_TRUE(QFile::remove(HelpPath()));
   ExpectEveryHelpRequestSays(w, kMissing);
@@ -179,8 +179,8 @@ TEST_F(HelpFileTest, ThePagesAreReadableFromOpeningUntilTheEndOfTheProgram) {
   TestWindow& w = LoadWindow();
   Install(real);
   EXPECT_FALSE(HelpPagesReadable());
-  w.mnuHelpItem_Click(0);
-  w.mnuHelpItem_Click(1);
+  w.OnHelpEntryChosen(0);
+  w.OnHelpEntryChosen(1);
   ShowHelpTopic(1000);
   EXPECT_EQ(ShownPage(), QStringLiteral("about.html"));
   EXPECT_TRUE(HelpPagesReadable());
@@ -189,7 +189,7 @@ TEST_F(HelpFileTest, ThePagesAreReadableFromOpeningUntilTheEndOfTheProgram) {
   AppFolder = Home() + QStringLiteral("/other/");
   SetAppHelpFile();
   Install(real);
-  w.mnuHelpItem_Click(0);
+  w.OnHelpEntryChosen(0);
   EXPECT_EQ(ShownPage(), QStringLiteral("contents.html"));
   EXPECT_TRUE(boxes_->Shown().empty());
 

@@ -6,7 +6,7 @@
 #include "mainwindow/CommandBar.h"
 #include "mainwindow/PrintPreview.h"
 #include "mainwindow/PrintText.h"
-#include "mainwindow/RichTextBox.h"
+#include "mainwindow/TextView.h"
 #include "platform/CommonDialogs.h"
 
 #include <QAction>
@@ -45,7 +45,7 @@ class ListingMenu : public test::PrintTest {
     ClearTools();
     RegisterProgramTools();
     window_ = std::make_unique<TestWindow>();
-    ASSERT_TRUE(window_->Form_Load());
+    ASSERT_TRUE(window_->OnLoad());
     bool rename = true;
     bool units = true;
     FileNew(rename, units);
@@ -75,7 +75,7 @@ class ListingMenu : public test::PrintTest {
   std::optional<QString> PreviewFromMenu(const QString& picture = QString()) {
     auto shown = std::make_shared<std::optional<QString>>();
     test::WhenModalShows<PrintPreview>([shown, picture](PrintPreview* preview) {
-      *shown = RichText(preview->Layout().Require<QTextEdit>(printpreview::kView));
+      *shown = ViewText(preview->Layout().Require<QTextEdit>(printpreview::kView));
       if (!picture.isEmpty()) preview->grab().save(picture);
       preview->Layout().Require<QPushButton>(printpreview::kClose)->click();
     });
@@ -90,7 +90,7 @@ TEST_F(ListingMenu, EmptyProjectAsksBeforePreviewAndPrintAndStopsOnNo) {
   ASSERT_EQ(Project.FileEmpty, kFlagTrue);
   EXPECT_TRUE(FileItem(6)->isEnabled());
   EXPECT_TRUE(FileItem(7)->isEnabled());
-  EXPECT_TRUE(window_->toolBar1->Button(QStringLiteral("PRINT"))->isEnabled());
+  EXPECT_TRUE(window_->toolbar->Button(QStringLiteral("PRINT"))->isEnabled());
 
   OutBuf[0] = QStringLiteral("earlier page");
   boxes_->Answer(answer::kNo);
@@ -103,7 +103,7 @@ TEST_F(ListingMenu, EmptyProjectAsksBeforePreviewAndPrintAndStopsOnNo) {
 
   const QString pdf = PrintToPdf();
   boxes_->Answer(answer::kNo);
-  window_->toolBar1_ButtonClick(QStringLiteral("PRINT"));
+  window_->OnToolbarButtonClicked(QStringLiteral("PRINT"));
   EXPECT_EQ(boxes_->Shown().size(), 2u);
   EXPECT_FALSE(QFileInfo::exists(pdf));
 
@@ -142,7 +142,7 @@ TEST_F(ListingMenu, PrintSendsTheListingToThePrinterChosenInPrinterSetup) {
     return true;
   });
   FileItem(5)->trigger();
-  window_->toolBar1_ButtonClick(QStringLiteral("PRINT"));
+  window_->OnToolbarButtonClicked(QStringLiteral("PRINT"));
   EXPECT_TRUE(boxes_->Shown().empty());
 
   // Kept beside the test for a look at the printed pages.

@@ -33,13 +33,13 @@ class TestWindow : public MainWindow {
     saveCalls.push_back(saveAs);
     return saveResult;
   }
-  void LoadProjFile() override { loads.push_back(Project.ProjectPath); }
+  void LoadProjectFile() override { loads.push_back(Project.ProjectPath); }
   void ShowFileDialog(qint16 mode, QString& path) override {
     dialogModes.push_back(mode);
     if (cancelDialog) RaiseError(err::kDialogCancel);
   }
   void UpdateRecentFiles() override { ++recentUpdates; }
-  void mnuFileArray_Click(qint16 index) override { recentOpened.push_back(index); }
+  void OnRecentFileChosen(qint16 index) override { recentOpened.push_back(index); }
   bool FileCommandsReady() const override { return fileCommandsReady; }
 
   qint16 saveResult = 0;
@@ -91,7 +91,7 @@ class MainWindowTest : public CoreTest {
 
   TestWindow& LoadWindow() {
     window_ = std::make_unique<TestWindow>();
-    EXPECT_TRUE(window_->Form_Load());
+    EXPECT_TRUE(window_->OnLoad());
     return *window_;
   }
 

@@ -31,16 +31,16 @@ QAction* Item(const MainWindow& w, Menu menu, int index) { return w.MenuItems(me
 TEST_F(MainWindowTest, HistoryFromBeforeTheWindowShowsAndFollowsEveryLine) {
   AddHistoryLine(QStringLiteral("logged at start-up"));
   TestWindow& w = LoadWindow();
-  EXPECT_TRUE(w.txtMain->toPlainText().startsWith(QStringLiteral("1. logged at start-up")));
+  EXPECT_TRUE(w.historyPane->toPlainText().startsWith(QStringLiteral("1. logged at start-up")));
   AddHistoryLine(QStringLiteral("later"));
-  EXPECT_TRUE(w.txtMain->toPlainText().contains(QStringLiteral("2. later")));
-  EXPECT_TRUE(w.txtMain->textCursor().atEnd());
+  EXPECT_TRUE(w.historyPane->toPlainText().contains(QStringLiteral("2. later")));
+  EXPECT_TRUE(w.historyPane->textCursor().atEnd());
 
   // Clear empties the pane; the numbering goes on.
   Item(w, Menu::Utilities, 5)->trigger();
-  EXPECT_TRUE(w.txtMain->toPlainText().isEmpty());
+  EXPECT_TRUE(w.historyPane->toPlainText().isEmpty());
   AddHistoryLine(QStringLiteral("after"));
-  EXPECT_EQ(w.txtMain->toPlainText(), QStringLiteral("3. after\n"));
+  EXPECT_EQ(w.historyPane->toPlainText(), QStringLiteral("3. after\n"));
 }
 
 // The pane follows the history line by line and cut by cut; it must show
@@ -62,17 +62,17 @@ TEST_F(MainWindowTest, ThePaneShowsTheHistoryAsAWholeTextWouldThroughEveryCut) {
     AddHistoryLine(QString(i % 7 * 40, u'x') + odd[i % 6]);
     cuts += History().size() < before ? 1 : 0;
     whole.setPlainText(History());
-    ASSERT_EQ(w.txtMain->toPlainText(), whole.toPlainText()) << "line " << i;
+    ASSERT_EQ(w.historyPane->toPlainText(), whole.toPlainText()) << "line " << i;
   }
   EXPECT_GE(cuts, 5);
-  EXPECT_TRUE(w.txtMain->textCursor().atEnd());
-  EXPECT_FALSE(w.txtMain->document()->isUndoAvailable());  // a read-only pane keeps no undo steps
+  EXPECT_TRUE(w.historyPane->textCursor().atEnd());
+  EXPECT_FALSE(w.historyPane->document()->isUndoAvailable());  // a read-only pane keeps no undo steps
 }
 
 TEST_F(MainWindowTest, MenuCaptionsInBothLanguages) {
   TestWindow& w = LoadWindow();
-  EXPECT_EQ(w.mnuFile->title(), QStringLiteral("&File"));
-  EXPECT_EQ(w.mnuEdit->title(), QStringLiteral("&Input"));
+  EXPECT_EQ(w.fileMenu->title(), QStringLiteral("&File"));
+  EXPECT_EQ(w.inputMenu->title(), QStringLiteral("&Input"));
   EXPECT_EQ(Item(w, Menu::File, 3)->text(), QStringLiteral("&Save As..."));
   EXPECT_EQ(Item(w, Menu::Input, 1)->text(), QStringLiteral("Stress Analysis"));
   EXPECT_EQ(Item(w, Menu::Stress, 5)->text(), QStringLiteral("Distributed Load on Surface..."));
@@ -81,10 +81,10 @@ TEST_F(MainWindowTest, MenuCaptionsInBothLanguages) {
 
   EnglishMenus = 0;
   w.SetMenuCaptions();
-  EXPECT_EQ(w.mnuFile->title(), QStringLiteral("Αρχείο"));
-  EXPECT_EQ(w.mnuEdit->title(), QStringLiteral("Δεδομένα"));
-  EXPECT_EQ(w.mnuUtil->title(), QStringLiteral("Εργαλεία"));
-  EXPECT_EQ(w.mnuHelp->title(), QStringLiteral("Βοήθεια"));
+  EXPECT_EQ(w.fileMenu->title(), QStringLiteral("Αρχείο"));
+  EXPECT_EQ(w.inputMenu->title(), QStringLiteral("Δεδομένα"));
+  EXPECT_EQ(w.utilitiesMenu->title(), QStringLiteral("Εργαλεία"));
+  EXPECT_EQ(w.helpMenu->title(), QStringLiteral("Βοήθεια"));
   EXPECT_EQ(Item(w, Menu::Input, 4)->text(), QStringLiteral("Ελαστική Συμπεριφορά σε Τρεις Διαστάσεις"));
   EXPECT_EQ(Item(w, Menu::Input, 5)->text(), QStringLiteral("Ανάλυση Παραμορφώσεων..."));
   EXPECT_EQ(Item(w, Menu::Input, 2)->menu()->title(), QStringLiteral("Κριτήρια Αστοχίας"));
@@ -173,13 +173,13 @@ TEST_F(MainWindowTest, EntriesWithoutTheirDialogsStayDisabled) {
   EXPECT_FALSE(Item(w, Menu::Help, 6)->isEnabled());
   for (int i : {0, 1, 2, 4, 8}) EXPECT_TRUE(Item(w, Menu::Help, i)->isEnabled()) << i;
   for (const char* key : {"OPEN", "SAVE", "PRINT", "DESCRIPTION", "QUICKBTN1", "QUICKBTN2", "QUICKBTN3"})
-    EXPECT_FALSE(w.toolBar1->Button(QString::fromLatin1(key))->isEnabled()) << key;
+    EXPECT_FALSE(w.toolbar->Button(QString::fromLatin1(key))->isEnabled()) << key;
 
   // A dialog that arrives enables its entry and its quick button.
   RegisterTool(Tool::Stress2D, [](QWidget*) {});
   w.UpdateCommandStates();
   EXPECT_TRUE(Item(w, Menu::Stress, 0)->isEnabled());
-  EXPECT_TRUE(w.toolBar1->Button(QStringLiteral("QUICKBTN1"))->isEnabled());  // code 21
+  EXPECT_TRUE(w.toolbar->Button(QStringLiteral("QUICKBTN1"))->isEnabled());  // code 21
 }
 
 TEST_F(MainWindowTest, QuickButtonsRunTheToolOfTheirCode) {
@@ -209,10 +209,10 @@ TEST_F(MainWindowTest, QuickButtonsRunTheToolOfTheirCode) {
   for (const Case& c : cases) {
     ToolBarPointer[1] = c.code;
     w.UpdateCommandStates();
-    QAction* button = w.toolBar1->Button(QStringLiteral("QUICKBTN2"));
+    QAction* button = w.toolbar->Button(QStringLiteral("QUICKBTN2"));
     EXPECT_EQ(button->isEnabled(), c.tool.has_value()) << c.code;
     opened_.clear();
-    w.toolBar1_ButtonClick(QStringLiteral("QUICKBTN2"));
+    w.OnToolbarButtonClicked(QStringLiteral("QUICKBTN2"));
     if (c.tool) {
       ASSERT_EQ(opened_.size(), 1u) << c.code;
       EXPECT_EQ(opened_[0].tool, *c.tool) << c.code;
@@ -220,16 +220,14 @@ TEST_F(MainWindowTest, QuickButtonsRunTheToolOfTheirCode) {
       EXPECT_TRUE(opened_.empty()) << c.code;
     }
   }
-  // The other toolbar keys and the old toolbar's positions.
+  // The other toolbar keys; the separator's key runs nothing.
   opened_.clear();
-  w.toolBar1_ButtonClick(QStringLiteral("DESCRIPTION"));
-  w.Toolbar_old_ButtonClick(3);
-  w.Toolbar_old_ButtonClick(5);  // quick button 0: code 21
-  w.Toolbar_old_ButtonClick(8);
-  ASSERT_EQ(opened_.size(), 3u);
+  w.OnToolbarButtonClicked(QStringLiteral("DESCRIPTION"));
+  w.OnToolbarButtonClicked(QStringLiteral("QUICKBTN1"));  // quick button 0: code 21
+  w.OnToolbarButtonClicked(QStringLiteral("SEP1"));
+  ASSERT_EQ(opened_.size(), 2u);
   EXPECT_EQ(opened_[0].tool, Tool::ProjectDescription);
-  EXPECT_EQ(opened_[1].tool, Tool::PrinterSetup);
-  EXPECT_EQ(opened_[2].tool, Tool::Stress2D);
+  EXPECT_EQ(opened_[1].tool, Tool::Stress2D);
 }
 
 TEST_F(MainWindowTest, CommandErrorsFollowTheReportedAnswer) {
@@ -243,34 +241,34 @@ TEST_F(MainWindowTest, CommandErrorsFollowTheReportedAnswer) {
   // A file error offers Retry: the statement runs again.
   boxes_->Answer(answer::kRetry);
   boxes_->Answer(answer::kCancel);
-  w.mnuEditStressItem_Click(1);
+  w.OnStressEntryChosen(1);
   EXPECT_EQ(calls, 2);
   EXPECT_FALSE(w.Cancelled);
 
   // A cancelled dialog is silent and sets the cancelled flag.
   boxes_->Clear();
   error = err::kDialogCancel;
-  w.mnuEditStressItem_Click(1);
+  w.OnStressEntryChosen(1);
   EXPECT_TRUE(boxes_->Shown().empty());
   EXPECT_TRUE(w.Cancelled);
 
   // A cancelled open dialog skips the reading.
   w.cancelDialog = true;
-  w.mnuFileItem_Click(1);
+  w.OnFileEntryChosen(1);
   EXPECT_TRUE(w.Cancelled);
   EXPECT_TRUE(w.loads.empty());
 
   // Any other error ends the command with its message.
   RegisterTool(Tool::Print, [&](QWidget*) { RaiseError(err::kInvalidCall); });
   Project.FileEmpty = kFlagFalse;
-  w.mnuFileItem_Click(6);
+  w.OnFileEntryChosen(6);
   EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("Procedure Terminated")));
   EXPECT_FALSE(w.Cancelled);
 
   // The update window of the Help menu is reported the same way.
   boxes_->Clear();
   RegisterTool(Tool::ProgramUpdate, [&](QWidget*) { RaiseError(err::kInvalidCall); });
-  w.mnuHelpItem_Click(6);
+  w.OnHelpEntryChosen(6);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("Procedure Terminated")));
 }
@@ -299,7 +297,7 @@ TEST_F(MainWindowTest, CaptionShortensLongPathsAndMarksChanges) {
   EXPECT_EQ(w.windowTitle(), QStringLiteral(": ") + fifty);
   Project.ProjectPath = fifty + u'b';
   Project.FileSaved = kFlagFalse;
-  w.Tag = QStringLiteral("Brantel");
+  w.CaptionPrefix = QStringLiteral("Brantel");
   SetMainCaption(w);
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Brantel: /home/user...") + Project.ProjectPath.right(37) + u'*');
   EXPECT_EQ(w.windowTitle().size(), 9 + 50 + 1);
@@ -313,10 +311,10 @@ TEST_F(MainWindowTest, HistoryPaneToggleAndCopy) {
   QGuiApplication::clipboard()->setText(QStringLiteral("before"));
 
   toggle->trigger();
-  EXPECT_TRUE(w.txtMain->isHidden());
+  EXPECT_TRUE(w.historyPane->isHidden());
   EXPECT_EQ(toggle->text(), QStringLiteral("Restore History &Window"));
   EXPECT_FALSE(copy->isEnabled());
-  w.mnuUtilItem_Click(7);  // hidden: the clipboard stays
+  w.OnUtilitiesEntryChosen(7);  // hidden: the clipboard stays
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
 
   // A language switch while hidden gives the table's caption.
@@ -324,7 +322,7 @@ TEST_F(MainWindowTest, HistoryPaneToggleAndCopy) {
   w.SetMenuCaptions();
   EXPECT_EQ(toggle->text(), QStringLiteral("Κλείσιμο Ιστορικού"));
   toggle->trigger();
-  EXPECT_FALSE(w.txtMain->isHidden());
+  EXPECT_FALSE(w.historyPane->isHidden());
   EXPECT_EQ(toggle->text(), QStringLiteral("Κλείσιμο Ιστορικού"));
   EnglishMenus = 1;
   toggle->trigger();
@@ -339,29 +337,29 @@ TEST_F(MainWindowTest, SettingsShapeTheWindow) {
   DisplayHistoryWin = 0;
   EnableMainMenuToolbar = 0;
   TestWindow& w = LoadWindow();
-  EXPECT_TRUE(w.txtMain->isHidden());
+  EXPECT_TRUE(w.historyPane->isHidden());
   for (int i = 5; i <= 7; ++i) EXPECT_FALSE(Item(w, Menu::Utilities, i)->isEnabled());
-  EXPECT_TRUE(w.toolBar1->isHidden());
-  EXPECT_EQ(w.lblver->y(), 0);
+  EXPECT_TRUE(w.toolbar->isHidden());
+  EXPECT_EQ(w.versionLabel->y(), 0);
 
   DisplayHistoryWin = 1;
   EnableMainMenuToolbar = 1;
   EnableMainWindow(w);
-  EXPECT_FALSE(w.txtMain->isHidden());
+  EXPECT_FALSE(w.historyPane->isHidden());
   EXPECT_TRUE(Item(w, Menu::Utilities, 7)->isEnabled());
-  EXPECT_EQ(w.lblver->y(), w.toolBar1->sizeHint().height());
+  EXPECT_EQ(w.versionLabel->y(), w.toolbar->sizeHint().height());
 
   // The pane runs along the bottom edge, the version sits at the right.
   w.resize(900, 700);
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-  const QRect pane = w.txtMain->geometry();
+  const QRect pane = w.historyPane->geometry();
   EXPECT_EQ(pane.bottom(), w.surface->height() - 1);
   EXPECT_EQ(pane.width(), w.surface->width());
   EXPECT_EQ(pane.height(), 80);
-  EXPECT_EQ(w.lblver->geometry().right(), w.surface->width() - 1);
-  EXPECT_EQ(w.lblver->text(), GetVersionString(1) + u' ');
-  EXPECT_FALSE(w.Picture1->geometry().intersects(pane));
+  EXPECT_EQ(w.versionLabel->geometry().right(), w.surface->width() - 1);
+  EXPECT_EQ(w.versionLabel->text(), GetVersionString(1) + u' ');
+  EXPECT_FALSE(w.logo->geometry().intersects(pane));
 }
 
 TEST_F(MainWindowTest, AMaximisedWindowLoadsAndStaysMaximised) {
@@ -374,19 +372,19 @@ TEST_F(MainWindowTest, AMaximisedWindowLoadsAndStaysMaximised) {
 
 TEST_F(MainWindowTest, ToolbarShowsTheStandardButtonsWithTheirImages) {
   TestWindow& w = LoadWindow();
-  ASSERT_NE(w.ToolbarImages(), nullptr);
-  EXPECT_EQ(w.ToolbarImages()->ImageCount(), 7);
-  EXPECT_EQ(w.ToolbarImages()->IconSizeX(), 24);
-  EXPECT_EQ(w.toolBar1->CurrentBar(), QStringLiteral("STANDARD"));
-  EXPECT_EQ(w.toolBar1->windowTitle(), QStringLiteral("Standard Buttons"));
+  ASSERT_NE(w.ToolbarIcons(), nullptr);
+  EXPECT_EQ(w.ToolbarIcons()->Count(), 7);
+  EXPECT_EQ(w.ToolbarIcons()->IconSize(), QSize(24, 24));
+  EXPECT_EQ(w.toolbar->CurrentBar(), QStringLiteral("STANDARD"));
+  EXPECT_EQ(w.toolbar->windowTitle(), QStringLiteral("Standard Buttons"));
   QStringList shown;
-  for (QAction* a : w.toolBar1->actions()) shown << a->objectName();
+  for (QAction* a : w.toolbar->actions()) shown << a->objectName();
   EXPECT_EQ(shown, QStringList({"OPEN", "SAVE", "PRINT", "DESCRIPTION", "QUICKBTN1", "QUICKBTN2", "QUICKBTN3"}));
-  QAction* open = w.toolBar1->Button(QStringLiteral("OPEN"));
+  QAction* open = w.toolbar->Button(QStringLiteral("OPEN"));
   EXPECT_EQ(open->toolTip(), QStringLiteral("Open File"));
   EXPECT_FALSE(open->icon().isNull());
   // The strip's background is transparent.
-  const QImage image = w.ToolbarImages()->ItemPicture(1).toImage();
+  const QImage image = w.ToolbarIcons()->Icon(0).toImage();
   EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
 }
 
@@ -447,8 +445,8 @@ TEST_F(MainWindowTest, EachActivationTriesTheCommandLineProjectUntilItsFileIsThe
   CommandLine = u'"' + later + u'"';
   const QString logged = QStringLiteral("Command: \"") + Home() + QStringLiteral("/later\\tone.BNL\"\r\n");
   Project.ProjectPath = Home() + QStringLiteral("/saved as.BNL");
-  w.Form_Activate();
-  w.Form_Activate();
+  w.OnActivate();
+  w.OnActivate();
   EXPECT_EQ(History().count(logged), 2);
   EXPECT_EQ(History().count(QStringLiteral("Command: ")), 2);
   EXPECT_TRUE(w.loads.empty());
@@ -482,7 +480,7 @@ TEST_F(MainWindowTest, EachActivationTriesTheCommandLineProjectUntilItsFileIsThe
   EXPECT_FALSE(w.FirstActivation);
   ASSERT_TRUE(activate(other));
   ASSERT_TRUE(activate(w));
-  w.Form_Activate();
+  w.OnActivate();
   EXPECT_EQ(History().count(QStringLiteral("Command: ")), tries);
   EXPECT_EQ(w.loads.size(), 1u);
 
@@ -490,7 +488,7 @@ TEST_F(MainWindowTest, EachActivationTriesTheCommandLineProjectUntilItsFileIsThe
   // nothing; letting go is the attempt.
   TestWindow& next = LoadWindow();
   next.HoldCommandLineProject(true);
-  next.Form_Activate();
+  next.OnActivate();
   EXPECT_EQ(History().count(QStringLiteral("Command: ")), tries);
   next.HoldCommandLineProject(false);
   EXPECT_EQ(History().count(QStringLiteral("Command: ")), tries + 1);
@@ -503,17 +501,17 @@ TEST_F(MainWindowTest, DisplayFontAppliesOrSaysWhichFontFailed) {
   DisplayFontSize = 12.0f;
   DisplayFontBold = -1;
   ApplyDisplayFont();
-  EXPECT_EQ(w.txtMain->font().family(), QStringLiteral("Liberation Mono"));
-  EXPECT_EQ(w.txtMain->font().pointSizeF(), 12.0);
-  EXPECT_TRUE(w.txtMain->font().bold());
+  EXPECT_EQ(w.historyPane->font().family(), QStringLiteral("Liberation Mono"));
+  EXPECT_EQ(w.historyPane->font().pointSizeF(), 12.0);
+  EXPECT_TRUE(w.historyPane->font().bold());
   EXPECT_TRUE(boxes_->Shown().empty());
 
   DisplayFontName = QStringLiteral("No Such Font");
   DisplayFontSize = 20.0f;
   ApplyDisplayFont();
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Invalid font selection:No Such Font"));
-  EXPECT_EQ(w.txtMain->font().family(), QStringLiteral("Liberation Mono"));
-  EXPECT_EQ(w.txtMain->font().pointSizeF(), 12.0);
+  EXPECT_EQ(w.historyPane->font().family(), QStringLiteral("Liberation Mono"));
+  EXPECT_EQ(w.historyPane->font().pointSizeF(), 12.0);
 
   // A settings file that names Arial shows its metric twin without a word.
   if (FontExists(QStringLiteral("Arial"), QFontDatabase::families()) < 0) {
@@ -521,8 +519,8 @@ TEST_F(MainWindowTest, DisplayFontAppliesOrSaysWhichFontFailed) {
     DisplayFontName = QStringLiteral("Arial");
     ApplyDisplayFont();
     EXPECT_TRUE(boxes_->Shown().empty());
-    EXPECT_EQ(QFontInfo(w.txtMain->font()).family(), QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(w.txtMain->font().pointSizeF(), 20.0);
+    EXPECT_EQ(QFontInfo(w.historyPane->font()).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(w.historyPane->font().pointSizeF(), 20.0);
   }
 }
 

@@ -6,7 +6,7 @@
 #include "core/OutputBuffers.h"
 #include "mainwindow/OutputPagesWindow.h"
 #include "mainwindow/PrintPreview.h"
-#include "mainwindow/RichTextBox.h"
+#include "mainwindow/TextView.h"
 #include "platform/Printer.h"
 
 #include <QClipboard>
@@ -30,15 +30,15 @@ class OutputWindows : public PrintTest {
     OutBuf[1] = QStringLiteral("Second page\r\n");
     OutBufLastPage = 1;
   }
-  QTextEdit* View() const { return Control<QTextEdit>(richtextbox::kName); }
+  QTextEdit* View() const { return Control<QTextEdit>(textview::kName); }
 };
 
 TEST_F(OutputWindows, PreviewShowsPageZeroAndCopiesItExactly) {
   Open<PrintPreview>();
-  EXPECT_EQ(RichText(View()), OutBuf[0]);
+  EXPECT_EQ(ViewText(View()), OutBuf[0]);
   EXPECT_TRUE(View()->isReadOnly());
   EXPECT_TRUE(History().contains(QStringLiteral("1. Preview displayed")));
-  Press(printpreview::kCopy);
+  Press(printpreview::kCopyToClipboard);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), OutBuf[0]);
   EXPECT_TRUE(History().contains(QStringLiteral("Output copied to clipboard")));
 }
@@ -86,28 +86,28 @@ TEST_F(OutputWindows, TextViewsKeepTheColumnsOfTheListing) {
 TEST_F(OutputWindows, PagedWindowOpensOnTheLastPageAndPagesBack) {
   OutputPagesWindow& box = Open<OutputPagesWindow>();
   EXPECT_EQ(box.CurrentPage(), 1);
-  EXPECT_EQ(RichText(View()), OutBuf[1]);
+  EXPECT_EQ(ViewText(View()), OutBuf[1]);
   EXPECT_FALSE(Enabled(outputpages::kNext));
   EXPECT_TRUE(Enabled(outputpages::kPrevious));
   EXPECT_TRUE(History().contains(QStringLiteral("Results displayed")));
 
-  box.Command4_Click();  // Next on the last page stays there
+  box.OnNextPageClicked();  // Next on the last page stays there
   EXPECT_EQ(box.CurrentPage(), 1);
   EXPECT_FALSE(Enabled(outputpages::kNext));
 
   Press(outputpages::kPrevious);
   EXPECT_EQ(box.CurrentPage(), 0);
-  EXPECT_EQ(RichText(View()), OutBuf[0]);
+  EXPECT_EQ(ViewText(View()), OutBuf[0]);
   EXPECT_FALSE(Enabled(outputpages::kPrevious));
   EXPECT_TRUE(Enabled(outputpages::kNext));
-  box.Command5_Click();  // Previous on page 0 stays there
+  box.OnPreviousPageClicked();  // Previous on page 0 stays there
   EXPECT_EQ(box.CurrentPage(), 0);
   EXPECT_FALSE(Enabled(outputpages::kPrevious));
 }
 
 TEST_F(OutputWindows, PagedWindowCopiesAPageOrAll) {
   OutputPagesWindow& box = Open<OutputPagesWindow>();
-  box.Command5_Click();
+  box.OnPreviousPageClicked();
   Press(outputpages::kCopyPage);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), OutBuf[0]);
   EXPECT_TRUE(History().contains(QStringLiteral("Output page # 0copied to clipboard")));
@@ -144,7 +144,7 @@ TEST_F(OutputWindows, PagedWindowLogsAPrintOnlyWhenItSucceeded) {
   EXPECT_TRUE(pages[0].contains(QStringLiteral("First page")));
   EXPECT_TRUE(pages[0].contains(QStringLiteral("Second page")));
   EXPECT_TRUE(History().endsWith(QStringLiteral("All pages printed\r\n")));
-  EXPECT_EQ(RichText(View()), OutBuf[1]);
+  EXPECT_EQ(ViewText(View()), OutBuf[1]);
 }
 
 }  // namespace

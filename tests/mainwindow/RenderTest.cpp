@@ -31,23 +31,23 @@ TEST_P(RenderTest, MainWindowAndMenus) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
 
   test::SaveRender(w, QStringLiteral("main-") + language);
-  QMenu* const menus[] = {w.mnuFile, w.mnuEdit, w.mnuEditStress, w.mnuEditFailure, w.mnuUtil, w.mnuHelp};
+  QMenu* const menus[] = {w.fileMenu, w.inputMenu, w.stressMenu, w.failureMenu, w.utilitiesMenu, w.helpMenu};
   for (QMenu* menu : menus) {
     menu->adjustSize();
     test::SaveRender(*menu, menu->objectName() + u'-' + language);
   }
 
-  const QRect toolbar = w.toolBar1->geometry();
-  const QRect logo = w.Picture1->geometry();
-  const QRect pane = w.txtMain->geometry();
-  const QRect version = w.lblver->geometry();
+  const QRect toolbar = w.toolbar->geometry();
+  const QRect logo = w.logo->geometry();
+  const QRect pane = w.historyPane->geometry();
+  const QRect version = w.versionLabel->geometry();
   EXPECT_FALSE(logo.intersects(toolbar));
   EXPECT_FALSE(logo.intersects(pane));
   EXPECT_FALSE(version.intersects(toolbar));
   EXPECT_GE(version.left(), 0);
   // Every toolbar button shows its whole caption.
-  for (QAction* action : w.toolBar1->actions()) {
-    QWidget* button = w.toolBar1->widgetForAction(action);
+  for (QAction* action : w.toolbar->actions()) {
+    QWidget* button = w.toolbar->widgetForAction(action);
     ASSERT_NE(button, nullptr);
     EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(action->text())) << action->text().toStdString();
     EXPECT_LE(button->geometry().right(), toolbar.width());

@@ -59,9 +59,9 @@ class TextBrowserTest : public PrintTest {
   }
   QString PatternBox() const { return Text(textbrowser::kPattern); }
   void ViewExternally(TextBrowser& browser, const QString& name) {
-    Press(textbrowser::kExternal);
+    Press(textbrowser::kUseExternalViewer);
     ASSERT_TRUE(browser.SelectFile(name));
-    browser.File1_DblClick();
+    browser.OnFileChosen();
   }
 
   QString data_;
@@ -73,7 +73,7 @@ class TextBrowserTest : public PrintTest {
 TEST_F(TextBrowserTest, FirstOpeningShowsProjectFilesOfTheDataFolder) {
   TextBrowser& browser = Open<TextBrowser>();
   EXPECT_EQ(PatternBox(), QStringLiteral("*.BNL"));
-  EXPECT_EQ(browser.DirPath(), data_);
+  EXPECT_EQ(browser.CurrentFolder(), data_);
   EXPECT_EQ(browser.ListedFiles(), QStringList{QStringLiteral("Tunnel.BNL")});
   EXPECT_EQ(Control<QComboBox>(textbrowser::kDrive)->currentText(), Documents());
   EXPECT_EQ(browser.windowTitle(), QStringLiteral("View Source Files"));
@@ -92,7 +92,7 @@ TEST_F(TextBrowserTest, FirstOpeningShowsProjectFilesOfTheDataFolder) {
   WriteFile(data_ + QStringLiteral("/dos.txt"), "a\r\nb\rc\n\r\nd");
   pattern->setText(QStringLiteral("*.txt"));
   ASSERT_TRUE(browser.SelectFile(QStringLiteral("dos.txt")));
-  browser.File1_DblClick();
+  browser.OnFileChosen();
   EXPECT_EQ(Control<QPlainTextEdit>(textbrowser::kView)->toPlainText(), QStringLiteral("a\nb\nc\n\nd"));
   test::SaveRender(browser, QStringLiteral("text-browser-file"));
 }
@@ -109,8 +109,8 @@ TEST_F(TextBrowserTest, RemembersFolderForTheRunAndPatternInTheSettings) {
   WriteFile(other + QStringLiteral("/a.log"), "x");
   {
     TextBrowser& browser = Open<TextBrowser>();
-    browser.SetDirPath(other);
-    EXPECT_EQ(browser.DirPath(), other);
+    browser.OpenFolder(other);
+    EXPECT_EQ(browser.CurrentFolder(), other);
     Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.log"));
     EXPECT_EQ(browser.ListedFiles(), QStringList{QStringLiteral("a.log")});
     Press(textbrowser::kOk);
@@ -122,19 +122,19 @@ TEST_F(TextBrowserTest, RemembersFolderForTheRunAndPatternInTheSettings) {
             QStringLiteral("*.log"));
 
   TextBrowser& again = Open<TextBrowser>();
-  EXPECT_EQ(again.DirPath(), other);
+  EXPECT_EQ(again.CurrentFolder(), other);
   EXPECT_EQ(PatternBox(), QStringLiteral("*.log"));
 
   // A folder of the last visit that has gone since gives way to the data folder.
   QDir(other).removeRecursively();
   TextBrowser& gone = Open<TextBrowser>();
-  EXPECT_EQ(gone.DirPath(), data_);
+  EXPECT_EQ(gone.CurrentFolder(), data_);
   EXPECT_TRUE(boxes_->Shown().empty());
 
   // After a restart the data folder shows again, with the stored pattern.
   BrowseLastDir.clear();
   TextBrowser& restarted = Open<TextBrowser>();
-  EXPECT_EQ(restarted.DirPath(), data_);
+  EXPECT_EQ(restarted.CurrentFolder(), data_);
   EXPECT_EQ(PatternBox(), QStringLiteral("*.log"));
 }
 
@@ -176,7 +176,7 @@ TEST_F(TextBrowserTest, EachExternalViewGetsANewCopyThatNoPlantedLinkRedirects) 
   ASSERT_TRUE(QFile::link(precious, UserTempFolder + QStringLiteral("~tmpbr.tmp")));
   TextBrowser& browser = Open<TextBrowser>();
   ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
-  browser.File1_DblClick();
+  browser.OnFileChosen();
   ASSERT_EQ(opened_.size(), 2);
   EXPECT_EQ(ReadFile(precious), QByteArray("keep me"));
   const QString first = opened_[0].toLocalFile(), second = opened_[1].toLocalFile();
@@ -229,7 +229,7 @@ TEST_F(TextBrowserTest, AFileThatBecameAPipeIsRefusedInsteadOfWaitedFor) {
   const QString path = data_ + QStringLiteral("/notes.txt");
   ASSERT_TRUE(QFile::remove(path));
   ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-  browser.File1_DblClick();
+  browser.OnFileChosen();
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("pipe"))) << boxes_->Last().prompt.toStdString();
   ViewExternally(browser, QStringLiteral("notes.txt"));
@@ -264,11 +264,11 @@ TEST_F(TextBrowserTest, AFileTooLargeForAListingIsRefusedBeforeAnyRead) {
   TextBrowser& browser = Open<TextBrowser>();
   Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.txt"));
   ASSERT_TRUE(browser.SelectFile(QStringLiteral("notes.txt")));
-  browser.File1_DblClick();
+  browser.OnFileChosen();
   const QString shown = Text(textbrowser::kView);
   ASSERT_EQ(shown, QStringLiteral("first\nsecond\n"));
   ASSERT_TRUE(browser.SelectFile(QStringLiteral("huge.txt")));
-  browser.File1_DblClick();
+  browser.OnFileChosen();
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Cannot show the file \"") + huge +
                                        QStringLiteral("\": it is too large to browse: 8192.0 MB (the browser shows "
@@ -285,8 +285,8 @@ TEST_F(TextBrowserTest, AFileTooLargeForAListingIsRefusedBeforeAnyRead) {
 
 TEST_F(TextBrowserTest, FolderThatCannotBeShownLeavesTheListAsItWas) {
   TextBrowser& browser = Open<TextBrowser>();
-  browser.SetDirPath(data_ + QStringLiteral("/gone"));
-  EXPECT_EQ(browser.DirPath(), data_);
+  browser.OpenFolder(data_ + QStringLiteral("/gone"));
+  EXPECT_EQ(browser.CurrentFolder(), data_);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("Path not found")));
 }
@@ -299,7 +299,7 @@ TEST_F(TextBrowserTest, FontDialogStoresTheChosenFont) {
     return true;
   });
   TextBrowser& browser = Open<TextBrowser>();
-  browser.cmdSetFont_Click();
+  browser.OnSetFontClicked();
   EXPECT_EQ(BrowseFontName, QStringLiteral("DejaVu Sans Mono"));
   EXPECT_EQ(BrowseFontSize, 12.0f);
   EXPECT_EQ(BrowseFontBold, -1);
@@ -309,7 +309,7 @@ TEST_F(TextBrowserTest, FontDialogStoresTheChosenFont) {
 
   // A cancelled dialog gives back what it was given.
   platform::SetFontDialogHandler([](QFont&, QWidget*) { return false; });
-  browser.cmdSetFont_Click();
+  browser.OnSetFontClicked();
   EXPECT_EQ(BrowseFontName, QStringLiteral("DejaVu Sans Mono"));
   EXPECT_EQ(BrowseFontSize, 12.0f);
   EXPECT_EQ(BrowseFontBold, -1);

@@ -72,8 +72,8 @@ TEST_F(UpdateCheckTest, TheWindowShowsAtOnceAndTheCheckAnswersLater) {
   again.show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes_->Shown().empty(); }, 10000));
   EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("A new BRANTEL version is available.")));
-  EXPECT_TRUE(
-      again.txtMain->toPlainText().contains(QStringLiteral("Server/Current: ") + newer + u'/' + CurrentVersionText()));
+  EXPECT_TRUE(again.historyPane->toPlainText().contains(QStringLiteral("Server/Current: ") + newer + u'/' +
+                                                        CurrentVersionText()));
   // Cancelled: the check is over and gone.
   EXPECT_TRUE(QTest::qWaitFor([&] { return again.findChild<StartupUpdateCheck*>() == nullptr; }, 2000));
 }
@@ -96,7 +96,7 @@ TEST_F(UpdateCheckTest, TheCheckStartsFromTheEventLoopOnceTheWindowIsOnTheScreen
   EXPECT_TRUE(paintedBeforeTheCheck);
   // The other start-up steps ran in their order before it: the captions
   // and the toolbar are there.
-  EXPECT_FALSE(w.toolBar1->actions().isEmpty());
+  EXPECT_FALSE(w.toolbar->actions().isEmpty());
 }
 
 TEST_F(UpdateCheckTest, YesToTheOfferOpensTheUpdateWindowWhichDownloadsAndInstalls) {
@@ -137,7 +137,7 @@ TEST_F(UpdateCheckTest, YesToTheOfferOpensTheUpdateWindowWhichDownloadsAndInstal
   UpdateController& steps = update->Controller();
   QObject::connect(&steps, &UpdateController::changed, update, [&] {
     lastVersion = update->findChild<QLabel*>(QString::fromLatin1(update::kLastVersion))->text();
-    bytes.push_back(update->findChild<QLabel*>(QString::fromLatin1(update::kBytes))->text());
+    bytes.push_back(update->findChild<QLabel*>(QString::fromLatin1(update::kBytesReceived))->text());
   });
   ASSERT_TRUE(QTest::qWaitFor([&] { return boxes_->Shown().size() == 4; }, 10000));
   EXPECT_EQ(lastVersion,
@@ -201,12 +201,12 @@ TEST_F(UpdateCheckTest, HelpItemSixDownloadsAndLeavesThroughTheSavePrompt) {
   bool shown = false;
   test::WhenModalShows<UpdateDialog>([&](UpdateDialog* dialog) {
     shown = true;
-    dialog->findChild<QPushButton*>(QString::fromLatin1(update::kCheck))->click();
-    auto* install = dialog->findChild<QPushButton*>(QString::fromLatin1(update::kInstall));
+    dialog->findChild<QPushButton*>(QString::fromLatin1(update::kCheckForUpdates))->click();
+    auto* install = dialog->findChild<QPushButton*>(QString::fromLatin1(update::kInstallUpdate));
     if (QTest::qWaitFor([&] { return install->isEnabled(); }, 10000)) install->click();
     else dialog->close();
   });
-  w.mnuHelpItem_Click(6);
+  w.OnHelpEntryChosen(6);
   EXPECT_TRUE(shown);
   ASSERT_TRUE(QTest::qWaitFor([&] { return boxes_->Shown().size() == 4; }, 5000));
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Save changes to: /data/tunnel.BNL?"));

@@ -28,12 +28,12 @@ int BlackPixels(const QImage& image) {
   return count;
 }
 
-TEST(DrawLineApi, LeavesOutTheEndPoint) {
+TEST(DrawLineWithoutEndPoint, LeavesOutTheEndPoint) {
   QImage image = WhiteImage(20, 3);
   {
     QPainter painter(&image);
     painter.setPen(QPen(Qt::black, 0));
-    EXPECT_NE(DrawLineApi(&painter, 0, 0, 10, 0), 0);
+    EXPECT_NE(DrawLineWithoutEndPoint(&painter, 0, 0, 10, 0), 0);
   }
   for (int x = 0; x < 20; ++x) {
     EXPECT_EQ(image.pixelColor(x, 0), x <= 9 ? QColor(Qt::black) : QColor(Qt::white)) << x;
@@ -46,8 +46,8 @@ TEST(DrawLineApi, LeavesOutTheEndPoint) {
   {
     QPainter painter(&slant);
     painter.setPen(QPen(Qt::black, 1));
-    DrawLineApi(&painter, 10, 8, 2, 4);
-    DrawLineApi(&painter, 2, 4, 2, 0);
+    DrawLineWithoutEndPoint(&painter, 10, 8, 2, 4);
+    DrawLineWithoutEndPoint(&painter, 2, 4, 2, 0);
   }
   EXPECT_EQ(slant.pixelColor(10, 8), QColor(Qt::black));
   EXPECT_EQ(slant.pixelColor(2, 4), QColor(Qt::black));
@@ -56,19 +56,19 @@ TEST(DrawLineApi, LeavesOutTheEndPoint) {
 
   // Nothing to draw on: the move fails and nothing is drawn.
   QPainter idle;
-  EXPECT_EQ(DrawLineApi(&idle, 0, 0, 5, 5), 0);
-  EXPECT_EQ(DrawLineApi(nullptr, 0, 0, 5, 5), 0);
+  EXPECT_EQ(DrawLineWithoutEndPoint(&idle, 0, 0, 5, 5), 0);
+  EXPECT_EQ(DrawLineWithoutEndPoint(nullptr, 0, 0, 5, 5), 0);
 }
 
-TEST(DrawLineApi, ALineFarBeyondThePictureIsClippedNotStepped) {
+TEST(DrawLineWithoutEndPoint, ALineFarBeyondThePictureIsClippedNotStepped) {
   // Coordinates a caller's scaling can produce: the line crosses the picture
   // and is drawn there at once, whatever its length.
   QImage image = WhiteImage(50, 50);
   {
     QPainter painter(&image);
     painter.setPen(QPen(Qt::black, 1));
-    EXPECT_NE(DrawLineApi(&painter, 0, 20, 2000000000, 20), 0);
-    EXPECT_NE(DrawLineApi(&painter, -2000000000, 30, 2000000000, 30), 0);
+    EXPECT_NE(DrawLineWithoutEndPoint(&painter, 0, 20, 2000000000, 20), 0);
+    EXPECT_NE(DrawLineWithoutEndPoint(&painter, -2000000000, 30, 2000000000, 30), 0);
   }
   for (int x : {0, 25, 49}) {
     EXPECT_EQ(image.pixelColor(x, 20), QColor(Qt::black)) << x;
@@ -102,7 +102,7 @@ class Painted : public QWidget {
   }
 };
 
-TEST(WindowCapture, CopiesTheClientAreaInPixels) {
+TEST(WindowCapture, CopiesAPartOfTheClientAreaInPixels) {
   Painted window;
   window.resize(200, 100);
   window.show();
@@ -110,7 +110,7 @@ TEST(WindowCapture, CopiesTheClientAreaInPixels) {
   QWidget cover;
   cover.setGeometry(window.geometry());
   cover.show();
-  const QPixmap client = CaptureClient(&window);
+  const QPixmap client = CaptureWindow(&window, true, 0, 0, 200, 100);
   ASSERT_EQ(client.size(), QSize(200, 100));
   const QImage image = client.toImage();
   EXPECT_EQ(image.pixelColor(150, 50), QColor(Qt::red));

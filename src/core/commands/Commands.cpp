@@ -178,10 +178,10 @@ std::optional<MenuEntry> QuickButtonTarget(int code) {
   return std::nullopt;
 }
 
-QString MainCaptionText(const QString& tag, const QString& projectPath, bool unsaved) {
+QString MainCaptionText(const QString& prefix, const QString& projectPath, bool unsaved) {
   QString path = projectPath;
   if (path.size() >= 51) path = path.left(10) + QStringLiteral("...") + path.right(37);
-  QString caption = tag + QStringLiteral(": ") + path;
+  QString caption = prefix + QStringLiteral(": ") + path;
   if (unsaved) caption += u'*';
   return caption;
 }

@@ -82,9 +82,9 @@ struct MenuEntry {
 };
 std::optional<MenuEntry> QuickButtonTarget(int code);
 
-// The main window's caption: tag, ": " and the project path (a path of 51
+// The main window's caption: the prefix, ": " and the project path (a path of 51
 // characters or more shows its first 10, "..." and its last 37), then "*"
 // while there are unsaved changes.
-QString MainCaptionText(const QString& tag, const QString& projectPath, bool unsaved);
+QString MainCaptionText(const QString& prefix, const QString& projectPath, bool unsaved);
 
 }  // namespace brantel

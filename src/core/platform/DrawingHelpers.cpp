@@ -80,13 +80,13 @@ qint32 TranslateSysColor(qint32 colour) {
 
 QColor ColourFromValue(qint32 rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 
-qint32 DrawLineApi(QPainter* dc, qint32 x1, qint32 y1, qint32 x2, qint32 y2) {
-  if (!dc || !dc->isActive()) return 0;
+qint32 DrawLineWithoutEndPoint(QPainter* painter, qint32 x1, qint32 y1, qint32 x2, qint32 y2) {
+  if (!painter || !painter->isActive()) return 0;
   const qint64 dx = static_cast<qint64>(x2) - x1;
   const qint64 dy = static_cast<qint64>(y2) - y1;
   const qint64 steps = std::max(std::llabs(dx), std::llabs(dy));
   if (steps == 0) return 1;  // a line to its own start paints nothing
-  const QPen pen = dc->pen();
+  const QPen pen = painter->pen();
   if (pen.style() == Qt::NoPen) return 1;
   if (pen.widthF() <= 1.0 && steps <= kMostPixelSteps) {
     // A thin line: the pixels of the line from start to end, without the
@@ -109,15 +109,15 @@ qint32 DrawLineApi(QPainter* dc, qint32 x1, qint32 y1, qint32 x2, qint32 y2) {
         y += sy;
       }
     }
-    dc->drawPoints(pixels);
+    painter->drawPoints(pixels);
   } else {
     // A wide pen, or a line far longer than any picture (which the painter
     // clips instead of stepping through every pixel of it): the line
     // shortened by one step along its longer axis.
     const QPointF from(x1, y1);
     const QPointF to(x2 - static_cast<double>(dx) / steps, y2 - static_cast<double>(dy) / steps);
-    if (to == from) dc->drawPoint(from);
-    else dc->drawLine(QLineF(from, to));
+    if (to == from) painter->drawPoint(from);
+    else painter->drawLine(QLineF(from, to));
   }
   return 1;
 }

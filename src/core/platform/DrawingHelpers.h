@@ -26,6 +26,6 @@ QColor ColourFromValue(qint32 rgb);
 // pixels, leaving out the end point, so that lines drawn end to end never
 // paint a pixel twice. Returns 0 when the painter cannot draw (none, or not
 // active), nonzero otherwise.
-qint32 DrawLineApi(QPainter* dc, qint32 x1, qint32 y1, qint32 x2, qint32 y2);
+qint32 DrawLineWithoutEndPoint(QPainter* painter, qint32 x1, qint32 y1, qint32 x2, qint32 y2);
 
 }  // namespace brantel

@@ -14,17 +14,17 @@ namespace brantel {
 
 // The window's fixed texts (line breaks as CR LF).
 struct UpdateWindowTexts {
-  QString caption;       // "Program Update for BRANTEL"
-  QString notice;        // lblUpdate: days since the release, and the hint
-  QString info;          // lblInfo: current version and revision date
-  QString lastVersion;   // lblLastVer before any check
-  QString urlCaption;    // "URL to program web page:"
-  QString url;           // lblURL: WebPageURL
-  QString check;         // cmdCheck
-  QString download;      // cmdDownUpdate
-  QString install;       // cmdInstall
-  QString ok;            // Command1
-  QString disableCheck;  // chkShow
+  QString caption;      // "Program Update for BRANTEL"
+  QString notice;       // the days since the release, and how to update
+  QString info;         // the current version and its revision date
+  QString lastVersion;  // the version on the server, before any check
+  QString urlCaption;   // "URL to program web page:"
+  QString url;          // the program's web page, WebPageURL
+  QString check;        // the captions of the buttons and the check box
+  QString download;
+  QString install;
+  QString ok;
+  QString disableCheck;
 };
 UpdateWindowTexts UpdateWindowTextsFor(const QDate& today);
 
@@ -39,36 +39,36 @@ class UpdateController : public QObject {
   Updater& Transfers() { return updater_; }
 
   // --- What the window shows; changed() follows every change.
-  const QString& LastVersionText() const { return lastVersion_; }  // lblLastVer
-  bool LastVersionRed() const { return lastVersionRed_; }          // its colour
-  const QString& BytesText() const { return bytes_; }              // lblbytes
-  int ProgressValue() const { return progress_; }                  // ProgressBar1, 0..99
-  bool DownloadEnabled() const { return downloadEnabled_; }        // cmdDownUpdate
-  bool InstallEnabled() const { return installEnabled_; }          // cmdInstall
+  const QString& LastVersionText() const { return lastVersion_; }  // the version on the server
+  bool LastVersionRed() const { return lastVersionRed_; }          // shown in red
+  const QString& BytesText() const { return bytes_; }              // the bytes received
+  int ProgressValue() const { return progress_; }                  // of the download, 0..99
+  bool DownloadEnabled() const { return downloadEnabled_; }        // the Download Update button
+  bool InstallEnabled() const { return installEnabled_; }          // the Install Update button
   // "brantel<version>.exe" of the last version read; "" before.
   const QString& SetupFileName() const { return setupFileName_; }
   // The setup file in the downloads folder.
   QString SetupFilePath() const;
 
-  // --- The window's events.
-  // cmdCheck_Click: reads the version file; "Internet Connection Failed"
+  // --- The window's steps.
+  // Check for Updates: reads the version file; "Internet Connection Failed"
   // when that fails; otherwise the server's version against this one, with
   // the offer to download a newer one (downloaded without asking during
   // CheckAndInstall). Nothing while a check runs.
   void Check();
-  // cmdDownUpdate_Click: downloads the setup of the version read; on
+  // Download Update: downloads the setup of the version read; on
   // success says where it is and enables the install step. A file that
   // cannot be written (a full disk) is reported, and Retry downloads again.
   // Nothing while a download runs or unless the last check found a newer
   // version.
   void DownloadUpdate();
-  // cmdInstall_Click: shows the setup file in its folder, says what to do
+  // Install Update: shows the setup file in its folder, says what to do
   // and asks to leave the program (leaveProgram); a missing file says so.
   // The setup file is never run.
   void Install();
-  // lblURL_Click: the program's web page in the desktop's browser.
+  // The link: the program's web page in the desktop's browser.
   bool OpenWebPage();
-  // Form_Unload: stops the transfers; a ticked "Disable check for program
+  // The window unloads: stops the transfers; a ticked "Disable check for program
   // updates" turns the start-up check off; the [Settings] section is
   // written in every case.
   void Unload(bool disableStartupCheck);

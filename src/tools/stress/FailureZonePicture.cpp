@@ -111,7 +111,7 @@ void FailureZonePicture::paintEvent(QPaintEvent* event) {
   painter.setPen(QPen(Colour(kBlack), 5, Qt::DashLine, Qt::RoundCap));
   for (const float theta : {zones_.Theta1, zones_.Theta2}) {
     for (const QPoint& end : PrincipalAxisEnds(theta)) {
-      DrawLineApi(&painter, kZoneCentre.x(), kZoneCentre.y(), end.x(), end.y());
+      DrawLineWithoutEndPoint(&painter, kZoneCentre.x(), kZoneCentre.y(), end.x(), end.y());
     }
   }
 

@@ -6,6 +6,7 @@
 #include "core/platform/Launcher.h"
 #include "core/update/UpdateController.h"
 #include "core/update/Updater.h"
+#include "support/IniValues.h"
 #include "support/LocalHttpServer.h"
 #include "support/TestEnvironment.h"
 

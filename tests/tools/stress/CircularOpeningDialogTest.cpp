@@ -318,7 +318,7 @@ class CircularModelessTest : public CircularDialogTest {
     return open;
   }
   CircularOpeningDialog& FromMenu() {
-    window_->mnuEditStressItem_Click(2);
+    window_->OnStressEntryChosen(2);
     const auto open = OpenDialogs();
     EXPECT_EQ(open.size(), 1u);
     Use(*open.front());
@@ -353,7 +353,7 @@ TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
   // File New.
   FromMenu();
   Type(circularopening::kSx, QStringLiteral("5"));
-  window_->mnuFileItem_Click(0);
+  window_->OnFileEntryChosen(0);
   EXPECT_TRUE(OpenDialogs().empty());
   EXPECT_EQ(Project.CircStress.Sx, 0.0f);
   EXPECT_EQ(Project.FileSaved, kFlagTrue);
@@ -369,7 +369,7 @@ TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
   Type(circularopening::kSx, QStringLiteral("5"));
   Project.ProjectDisplayName = Project.ProjectPath;
   Project.ProjectPath = path;
-  window_->LoadProjFile();
+  window_->LoadProjectFile();
   EXPECT_TRUE(OpenDialogs().empty());
   EXPECT_EQ(Project.CircStress.Sx, 7.0f);
 

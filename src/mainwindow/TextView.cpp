@@ -1,4 +1,4 @@
-#include "mainwindow/RichTextBox.h"
+#include "mainwindow/TextView.h"
 
 #include <QTextEdit>
 
@@ -6,7 +6,7 @@
 
 namespace brantel {
 
-QTextEdit* MakeRichTextBox(QWidget* parent) {
+QTextEdit* MakeTextView(QWidget* parent) {
   auto* box = new QTextEdit(parent);
   box->setAcceptRichText(false);
   SetUpReadingView(box);
@@ -20,19 +20,19 @@ void SetDesignFont(QWidget* box) {
   box->setFont(font);
 }
 
-QWidget* RichTextBoxFactory(const forms::ControlRow& row, QWidget* parent) {
-  if (std::strcmp(row.name, richtextbox::kName) == 0) return MakeRichTextBox(parent);
+QWidget* TextViewFactory(const forms::ControlRow& row, QWidget* parent) {
+  if (std::strcmp(row.name, textview::kName) == 0) return MakeTextView(parent);
   return nullptr;
 }
 
-void SetRichText(QTextEdit* box, const QString& text) {
+void SetViewText(QTextEdit* box, const QString& text) {
   QString plain = text;
   plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   plain.replace(u'\r', u'\n');
   box->setPlainText(plain);
 }
 
-QString RichText(const QTextEdit* box) {
+QString ViewText(const QTextEdit* box) {
   QString text = box->toPlainText();
   text.replace(u'\n', QStringLiteral("\r\n"));
   return text;

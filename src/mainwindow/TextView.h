@@ -8,15 +8,15 @@ class QTextEdit;
 
 namespace brantel {
 
-// The design name of the rich text box of the output and preview windows.
-namespace richtextbox {
+// The design name of the text view of the output and preview windows.
+namespace textview {
 inline constexpr char kName[] = "RichTextBox1";
-}  // namespace richtextbox
+}  // namespace textview
 
 // The text views of the output and browser windows: a read-only text box in
 // a fixed-pitch font ("Courier New" or the desktop's metric twin), without
 // word wrap, so that listings keep their columns.
-QTextEdit* MakeRichTextBox(QWidget* parent);
+QTextEdit* MakeTextView(QWidget* parent);
 
 // Gives a text view its fixed-pitch design font (the form builder sets the
 // dialog font on every control it makes, so call this after the layout).
@@ -33,14 +33,14 @@ void SetUpReadingView(View* view) {
   SetDesignFont(view);
 }
 
-// The form factory that builds a rich text box for every row named
-// richtextbox::kName (declared as a Picture row in the tables).
-QWidget* RichTextBoxFactory(const forms::ControlRow& row, QWidget* parent);
+// The form factory that builds a text view for every row named
+// textview::kName (declared as a Picture row in the tables).
+QWidget* TextViewFactory(const forms::ControlRow& row, QWidget* parent);
 
 // Shows a text with CR LF, LF or CR line breaks.
-void SetRichText(QTextEdit* box, const QString& text);
+void SetViewText(QTextEdit* box, const QString& text);
 
 // The text of the box with CR LF line breaks.
-QString RichText(const QTextEdit* box);
+QString ViewText(const QTextEdit* box);
 
 }  // namespace brantel
