@@ -35,9 +35,12 @@ TEST(Commands, TablesHoldEveryEntryInBothLanguages) {
   const std::pair<Menu, int> sizes[] = {{Menu::File, 12},   {Menu::Input, 9},     {Menu::Stress, 6},
                                         {Menu::Failure, 8}, {Menu::Utilities, 8}, {Menu::Help, 9}};
   for (const auto& [menu, size] : sizes) {
-    const auto captions = MenuCaptions(menu);
-    ASSERT_EQ(static_cast<int>(captions.size()), size);
-    for (const MenuCaption& c : captions) EXPECT_EQ(c.english == nullptr, c.greek == nullptr);
+    const auto rows = MenuRows(menu);
+    ASSERT_EQ(static_cast<int>(rows.size()), size);
+    for (const MenuRow& row : rows) {
+      EXPECT_EQ(row.caption.english == nullptr, row.caption.greek == nullptr);
+      EXPECT_FALSE(IsSeparator(row.caption) && row.tool.has_value()) << "a separator opens nothing";
+    }
   }
   EXPECT_EQ(MenuCaptionText(Menu::Help, 3, true), QString());
   EXPECT_EQ(MenuCaptionText(Menu::Failure, 7, false), QStringLiteral("Failure Around a Circular Opening"));
