@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace brantel {
 namespace {
 
@@ -17,8 +19,20 @@ TEST(Commands, QuickButtonCodesPickTheirMenuEntry) {
   // Targets that their menu does not know open nothing.
   EXPECT_FALSE(ToolOfEntry(Menu::Stress, 8));
   EXPECT_FALSE(ToolOfEntry(Menu::Failure, 8));
-  EXPECT_FALSE(ToolOfEntry(Menu::Input, 1));
-  EXPECT_EQ(ToolOfEntry(Menu::Failure, 7), Tool::CircularFailure);
+  EXPECT_FALSE(ToolOfEntry(Menu::Input, -1));
+}
+
+// A tool that no row names could never be opened; one that two rows name
+// would be two entries of one window.
+TEST(Commands, EveryToolHasOneMenuEntry) {
+  std::map<int, int> entries;
+  for (Menu menu : {Menu::File, Menu::Input, Menu::Stress, Menu::Failure, Menu::Utilities, Menu::Help}) {
+    const auto rows = MenuRows(menu);
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+      if (const auto tool = ToolOfEntry(menu, i)) ++entries[static_cast<int>(*tool)];
+    }
+  }
+  for (int tool = 0; tool < kToolCount; ++tool) EXPECT_EQ(entries[tool], 1) << "tool " << tool;
 }
 
 TEST(Commands, CaptionShowsShortenedPathAndChanges) {
