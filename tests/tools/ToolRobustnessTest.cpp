@@ -1368,6 +1368,16 @@ std::vector<ToolEntry> ProbedWindows() {
   return entries;
 }
 
+// A row of particulars whose window is gone (renamed, say) would silently
+// stop applying.
+TEST(ToolProbeParticulars, EveryRowNamesAProbedWindow) {
+  const std::vector<ToolEntry> probed = ProbedWindows();
+  for (const Particulars& p : kParticulars) {
+    EXPECT_TRUE(std::any_of(probed.begin(), probed.end(), [&](const ToolEntry& e) { return e.name == p.window; }))
+        << p.window;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Dialogs, ToolProbe, ::testing::ValuesIn(ProbedWindows()),
                          [](const ::testing::TestParamInfo<ToolEntry>& info) { return info.param.name; });
 

@@ -44,7 +44,7 @@ enum class Tool {
   PrinterSetup,        // the printer dialog
   Print,               // builds the output listing and prints it
   PrintPreview,        // builds the output listing and opens PrintPreview
-  TextBrowser,         // TextBrowser
+  TextBrowser,         // TextBrowser; stays last (kToolCount)
 };
 inline constexpr int kToolCount = static_cast<int>(Tool::TextBrowser) + 1;
 
