@@ -100,12 +100,6 @@ bool ShowModal(Args&&... args) {
   return dialog.IsAccepted();
 }
 
-// The opener of a modal tool for the tool registry.
-template <typename Dialog>
-void OpenModal(QWidget* owner) {
-  ShowModal<Dialog>(owner);
-}
-
 // Shows a modeless dialog, or brings the open one to the front (restored
 // when it was minimized). The dialog is deleted once it has unloaded, and
 // `open` forgets it then; a dialog that has unloaded is never shown again.
@@ -135,9 +129,10 @@ void KeepModelessTool(FormDialog* dialog);
 // the project: the main window calls it before the project is replaced.
 void CloseModelessTools();
 
-// The opener of a modeless tool for the tool registry: one dialog of the
-// kind at a time, brought to the front when it is open already. `Closed`,
-// when given, runs each time a dialog it opened has unloaded.
+// The opener of a modeless tool for the tool registry (RegisterModelessTool
+// in forms/ToolWindows.h): one dialog of the kind at a time, brought to the
+// front when it is open already. `Closed`, when given, runs each time a
+// dialog it opened has unloaded.
 template <typename Dialog, auto Closed = nullptr>
 void OpenModeless(QWidget* owner) {
   static QPointer<Dialog> open;

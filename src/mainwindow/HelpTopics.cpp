@@ -3,110 +3,83 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <string_view>
 
 namespace brantel {
 namespace {
 
-struct Topic {
-  int number;
-  const char* page;
-};
-
-constexpr Topic kTopics[] = {
-    {1000, "about.html"},
-    {1010, "disclaimer.html"},
-    {1100, "main-window.html"},
-    {1110, "project-description.html"},
-    {1120, "print-preview.html"},
-    {1130, "text-browser.html"},
-    {1200, "graph-window.html"},
-    {1210, "graph-options.html"},
-    {2100, "stress-plot.html"},
-    {2210, "stress-2d.html"},
-    {2220, "stress-3d.html"},
-    {2230, "circular-opening.html"},
-    {2240, "circular-failure.html"},
-    {2250, "fadum-chart.html"},
-    {2260, "rectangular-foundation.html"},
-    {2270, "room-and-pillar.html"},
-    {2280, "point-load.html"},
-    {2300, "coulomb.html"},
-    {2310, "coulomb-discontinuity.html"},
-    {2330, "bolted-wedge.html"},
-    {2340, "hoek-brown.html"},
-    {2350, "bieniawski.html"},
-    {2360, "von-mises.html"},
-    {2400, "plane-elasticity.html"},
-    {2500, "strain-rosette.html"},
-    {2600, "hooke-3d-transformation.html"},
-    {2700, "uniaxial-test.html"},
-    {2800, "roof-bolting.html"},
-    {3000, "settings.html"},
-    {3010, "data-folder.html"},
-    {3100, "program-options.html"},
-    {3200, "unit-conversion.html"},
-    {3300, "program-update.html"},
-    {3400, "file-conversion.html"},
-    {5001, "getting-help.html"},
-};
-
-// Who carries which topic: a window by its design name (its object name),
-// or one control of a window by the two names.
+// Who carries which topic, and the topic's page: a window by its design name
+// (its object name), or one control of a window by the two names. A topic
+// that several carry names the same page in each of its rows.
 struct Carrier {
   const char* window;
   const char* control;  // nullptr: the window itself
   int topic;
+  const char* page;
 };
 
+// clang-format off
 constexpr Carrier kCarriers[] = {
     // The Help button of the two-dimensional stress tool tells how to get
     // help; the rest of that window carries the tool's page.
-    {"frm2DPrinc", "cmdHelp", 5001},
+    {"frm2DPrinc", "cmdHelp", 5001, "getting-help.html"},
     // The interactive stress plot, wherever it stands.
-    {"frm2DPrinc", "picMohr", 2100},
-    {"frmCoulomb", "picMohr1", 2100},
-    {"frmCoulombJoint", "picMohr", 2100},
-    {"frmHoek", "Picture1", 2100},
-    {"frmBieniawski", "Picture1", 2100},
-    {"frmVonMises", "Picture1", 2100},
-    {"frmAbout", nullptr, 1000},
-    {"frmDisclaimer", nullptr, 1010},
-    {"frmMain", nullptr, 1100},
-    {"frmBrantelDesc", nullptr, 1110},
-    {"frmPreview", nullptr, 1120},
-    {"frmTextBrow", nullptr, 1130},
-    {"frmGraph", nullptr, 1200},
-    {"frmGraphOpt", nullptr, 1210},
-    {"frm2DPrinc", nullptr, 2210},
-    {"frm3DPrinc", nullptr, 2220},
-    {"frmCircular", nullptr, 2230},
-    {"frmCircFail", nullptr, 2240},
-    {"frmFadumCoefs", nullptr, 2250},
-    {"frmFadum", nullptr, 2260},
-    {"frmRoomPillar", nullptr, 2270},
-    {"frmPointLoad", nullptr, 2280},
-    {"frmCoulomb", nullptr, 2300},
-    {"frmCoulombJoint", nullptr, 2310},
-    {"frmCoulombWedge", nullptr, 2330},
-    {"frmCoulombSlope", nullptr, 2330},
-    {"frmHoek", nullptr, 2340},
-    {"frmBieniawski", nullptr, 2350},
-    {"frmVonMises", nullptr, 2360},
-    {"frmPlaneStress", nullptr, 2400},
-    {"frmRozeta", nullptr, 2500},
-    {"frmElasti3D", nullptr, 2600},
-    {"frmTransformCoor", nullptr, 2600},
-    {"frmLab", nullptr, 2700},
-    {"frmBolt", nullptr, 2800},
-    {"frmSet", nullptr, 3000},
-    {"frmPath", nullptr, 3010},
-    {"frmBrantelOpts", nullptr, 3100},
-    {"frmUnits", nullptr, 3200},
-    {"frmUpdate", nullptr, 3300},
-    {"frmConvert", nullptr, 3400},
+    {"frm2DPrinc", "picMohr", 2100, "stress-plot.html"},
+    {"frmCoulomb", "picMohr1", 2100, "stress-plot.html"},
+    {"frmCoulombJoint", "picMohr", 2100, "stress-plot.html"},
+    {"frmHoek", "Picture1", 2100, "stress-plot.html"},
+    {"frmBieniawski", "Picture1", 2100, "stress-plot.html"},
+    {"frmVonMises", "Picture1", 2100, "stress-plot.html"},
+    {"frmAbout", nullptr, 1000, "about.html"},
+    {"frmDisclaimer", nullptr, 1010, "disclaimer.html"},
+    {"frmMain", nullptr, 1100, "main-window.html"},
+    {"frmBrantelDesc", nullptr, 1110, "project-description.html"},
+    {"frmPreview", nullptr, 1120, "print-preview.html"},
+    {"frmTextBrow", nullptr, 1130, "text-browser.html"},
+    {"frmGraph", nullptr, 1200, "graph-window.html"},
+    {"frmGraphOpt", nullptr, 1210, "graph-options.html"},
+    {"frm2DPrinc", nullptr, 2210, "stress-2d.html"},
+    {"frm3DPrinc", nullptr, 2220, "stress-3d.html"},
+    {"frmCircular", nullptr, 2230, "circular-opening.html"},
+    {"frmCircFail", nullptr, 2240, "circular-failure.html"},
+    {"frmFadumCoefs", nullptr, 2250, "fadum-chart.html"},
+    {"frmFadum", nullptr, 2260, "rectangular-foundation.html"},
+    {"frmRoomPillar", nullptr, 2270, "room-and-pillar.html"},
+    {"frmPointLoad", nullptr, 2280, "point-load.html"},
+    {"frmCoulomb", nullptr, 2300, "coulomb.html"},
+    {"frmCoulombJoint", nullptr, 2310, "coulomb-discontinuity.html"},
+    {"frmCoulombWedge", nullptr, 2330, "bolted-wedge.html"},
+    {"frmCoulombSlope", nullptr, 2330, "bolted-wedge.html"},
+    {"frmHoek", nullptr, 2340, "hoek-brown.html"},
+    {"frmBieniawski", nullptr, 2350, "bieniawski.html"},
+    {"frmVonMises", nullptr, 2360, "von-mises.html"},
+    {"frmPlaneStress", nullptr, 2400, "plane-elasticity.html"},
+    {"frmRozeta", nullptr, 2500, "strain-rosette.html"},
+    {"frmElasti3D", nullptr, 2600, "hooke-3d-transformation.html"},
+    {"frmTransformCoor", nullptr, 2600, "hooke-3d-transformation.html"},
+    {"frmLab", nullptr, 2700, "uniaxial-test.html"},
+    {"frmBolt", nullptr, 2800, "roof-bolting.html"},
+    {"frmSet", nullptr, 3000, "settings.html"},
+    {"frmPath", nullptr, 3010, "data-folder.html"},
+    {"frmBrantelOpts", nullptr, 3100, "program-options.html"},
+    {"frmUnits", nullptr, 3200, "unit-conversion.html"},
+    {"frmUpdate", nullptr, 3300, "program-update.html"},
+    {"frmConvert", nullptr, 3400, "file-conversion.html"},
     // F1 in the help window tells how the help works.
-    {"HelpWindow", nullptr, 5001},
+    {"HelpWindow", nullptr, 5001, "getting-help.html"},
 };
+// clang-format on
+
+// A topic names one page wherever it is carried.
+constexpr bool OnePagePerTopic() {
+  for (const Carrier& a : kCarriers) {
+    for (const Carrier& b : kCarriers) {
+      if (a.topic == b.topic && std::string_view(a.page) != std::string_view(b.page)) return false;
+    }
+  }
+  return true;
+}
+static_assert(OnePagePerTopic(), "a help topic names two pages");
 
 // The topic a widget carries itself: a window by its name, a control by its
 // window's name and its own.
@@ -129,8 +102,8 @@ int OwnTopic(const QWidget* widget) {
 }  // namespace
 
 QString HelpTopicPage(int topic) {
-  for (const Topic& t : kTopics) {
-    if (t.number == topic) return QString::fromLatin1(t.page);
+  for (const Carrier& carrier : kCarriers) {
+    if (carrier.topic == topic) return QString::fromLatin1(carrier.page);
   }
   return QString();
 }
@@ -145,8 +118,9 @@ int HelpTopicOf(const QWidget* widget) {
 const QList<int>& HelpTopics() {
   static const QList<int> numbers = [] {
     QList<int> list;
-    for (const Topic& t : kTopics) list << t.number;
+    for (const Carrier& carrier : kCarriers) list << carrier.topic;
     std::sort(list.begin(), list.end());
+    list.erase(std::unique(list.begin(), list.end()), list.end());
     return list;
   }();
   return numbers;

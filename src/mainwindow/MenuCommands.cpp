@@ -48,21 +48,22 @@ constexpr ToolbarButton kToolbarButtons[] = {
 }  // namespace
 
 QMenu* MainWindow::BuildMenu(QMenu* menu, Menu which, std::vector<QAction*>& items) {
-  const auto captions = MenuCaptions(which);
-  for (std::size_t i = 0; i < captions.size(); ++i) {
+  const auto rows = MenuRows(which);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const MenuCaption& caption = rows[i].caption;
     const auto index = static_cast<qint16>(i);
     QAction* action = nullptr;
     if (which == Menu::Input && (index == 1 || index == 2)) {
       // The heads of the two sub-menus.
-      QMenu* sub = new QMenu(captions[i].In(true), menu);
+      QMenu* sub = new QMenu(caption.In(true), menu);
       sub->setObjectName(index == 1 ? QStringLiteral("mnuEditStress") : QStringLiteral("mnuEditFailure"));
       if (index == 1) stressMenu = sub;
       else failureMenu = sub;
       action = menu->addMenu(sub);
-    } else if (IsSeparator(captions[i])) {
+    } else if (IsSeparator(caption)) {
       action = menu->addSeparator();
     } else {
-      action = menu->addAction(captions[i].In(true));
+      action = menu->addAction(caption.In(true));
       connect(action, &QAction::triggered, this, [this, which, index] {
         switch (which) {
           case Menu::File: OnFileEntryChosen(index); break;
@@ -115,20 +116,14 @@ void MainWindow::SetMenuCaptions() {
   for (std::size_t i = 0; i < top.size(); ++i) {
     menus[i]->setTitle(top[i].In(english));
   }
-  auto caption = [&](Menu menu, int first, int last) {
+  // Every entry of the tables (the history toggle too: the table's caption).
+  for (Menu menu : {Menu::Input, Menu::Stress, Menu::Failure, Menu::File, Menu::Utilities, Menu::Help}) {
     const auto& items = MenuItems(menu);
-    for (int i = first; i <= last; ++i) {
-      QAction* action = items[static_cast<std::size_t>(i)];
-      if (action->isSeparator()) continue;
-      action->setText(MenuCaptionText(menu, i, english));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (items[i]->isSeparator()) continue;
+      items[i]->setText(MenuCaptionText(menu, static_cast<int>(i), english));
     }
-  };
-  caption(Menu::Input, 0, 8);
-  caption(Menu::Stress, 0, 5);
-  caption(Menu::Failure, 0, 6);  // item 7 keeps its caption in both languages
-  caption(Menu::File, 0, 11);
-  caption(Menu::Utilities, 0, 7);
-  caption(Menu::Help, 0, 8);
+  }
 }
 
 bool MainWindow::EntryRuns(Menu menu, int index) const {

@@ -3,6 +3,7 @@
 #include "core/OutputBuffers.h"
 #include "core/commands/ToolRegistry.h"
 #include "core/project/OutputListing.h"
+#include "forms/ToolWindows.h"
 #include "maintenance/ProgramOptionsDialog.h"
 #include "maintenance/SettingsDialog.h"
 #include "maintenance/UnitsDialog.h"
@@ -33,20 +34,11 @@
 #include "tools/stress/Stress3DDialog.h"
 
 namespace brantel {
-namespace {
-
-// Loads a dialog, lets `wire` connect its signals, and shows it modally.
-template <typename Dialog, typename Wire>
-void OpenWired(QWidget* owner, Wire wire) {
-  Dialog dialog(owner);
-  wire(dialog);
-  dialog.exec();
-}
-
-}  // namespace
 
 void RegisterProgramTools() {
-  RegisterTool(Tool::ProjectDescription, [](QWidget* owner) { ShowDescriptionDialog(owner); });
+  using forms::RegisterModalTool;
+  RegisterModalTool<DescriptionDialog>(Tool::ProjectDescription);
+  // The printer dialog is the desktop's, and Print shows no window.
   RegisterTool(Tool::PrinterSetup, [](QWidget* owner) { PrinterSetup(owner); });
   // Print and Print Preview build the listing of the project into the first
   // output page first. A printer failure is reported by the print itself,
@@ -55,49 +47,50 @@ void RegisterProgramTools() {
     LoadOutBuf0();
     PrintWholeText(OutBuf[0]);
   });
-  RegisterTool(Tool::PrintPreview, [](QWidget*) {
+  // The preview and the text browser stand alone, whoever opens them.
+  RegisterModalTool<PrintPreview>(Tool::PrintPreview, [](QWidget*) {
     LoadOutBuf0();
-    forms::ShowModal<PrintPreview>(nullptr);
+    return std::make_unique<PrintPreview>(nullptr);
   });
-  RegisterTool(Tool::TextBrowser, [](QWidget*) { forms::ShowModal<TextBrowser>(nullptr); });
-  RegisterTool(Tool::Stress2D, forms::OpenModal<Stress2DDialog>);
-  RegisterTool(Tool::CoulombWedge, forms::OpenModal<CoulombWedgeDialog>);
-  RegisterTool(Tool::Coulomb, forms::OpenModal<CoulombDialog>);
-  RegisterTool(Tool::CoulombJoint, forms::OpenModal<CoulombJointDialog>);
-  RegisterTool(Tool::Bieniawski, forms::OpenModal<BieniawskiDialog>);
-  RegisterTool(Tool::HoekBrown, forms::OpenModal<HoekBrownDialog>);
-  RegisterTool(Tool::VonMises, forms::OpenModal<VonMisesDialog>);
-  RegisterTool(Tool::PlaneStress, forms::OpenModal<PlaneElasticityDialog>);
-  RegisterTool(Tool::Elasticity3D, forms::OpenModal<Elasticity3DDialog>);
-  RegisterTool(Tool::StrainRosette, forms::OpenModal<RosetteDialog>);
-  RegisterTool(Tool::Transformation, forms::OpenModal<TransformationDialog>);
-  RegisterTool(Tool::CircularFailure, forms::OpenModal<CircularFailureDialog>);
-  RegisterTool(Tool::Foundation, forms::OpenModal<FoundationDialog>);
-  RegisterTool(Tool::LabTest, forms::OpenModal<LabTestDialog>);
-  RegisterTool(Tool::RoofBolting, forms::OpenModal<RoofBoltingDialog>);
-  RegisterTool(Tool::Stress3D, forms::OpenModal<Stress3DDialog>);
-  RegisterTool(Tool::RoomAndPillar, forms::OpenModal<RoomPillarDialog>);
-  RegisterTool(Tool::PointLoad, forms::OpenModal<PointLoadDialog>);
+  RegisterModalTool<TextBrowser>(Tool::TextBrowser, [](QWidget*) { return std::make_unique<TextBrowser>(nullptr); });
+  RegisterModalTool<Stress2DDialog>(Tool::Stress2D);
+  RegisterModalTool<CoulombWedgeDialog>(Tool::CoulombWedge);
+  RegisterModalTool<CoulombDialog>(Tool::Coulomb);
+  RegisterModalTool<CoulombJointDialog>(Tool::CoulombJoint);
+  RegisterModalTool<BieniawskiDialog>(Tool::Bieniawski);
+  RegisterModalTool<HoekBrownDialog>(Tool::HoekBrown);
+  RegisterModalTool<VonMisesDialog>(Tool::VonMises);
+  RegisterModalTool<PlaneElasticityDialog>(Tool::PlaneStress);
+  RegisterModalTool<Elasticity3DDialog>(Tool::Elasticity3D);
+  RegisterModalTool<RosetteDialog>(Tool::StrainRosette);
+  RegisterModalTool<TransformationDialog>(Tool::Transformation);
+  RegisterModalTool<CircularFailureDialog>(Tool::CircularFailure);
+  RegisterModalTool<FoundationDialog>(Tool::Foundation);
+  RegisterModalTool<LabTestDialog>(Tool::LabTest);
+  RegisterModalTool<RoofBoltingDialog>(Tool::RoofBolting);
+  RegisterModalTool<Stress3DDialog>(Tool::Stress3D);
+  RegisterModalTool<RoomPillarDialog>(Tool::RoomAndPillar);
+  RegisterModalTool<PointLoadDialog>(Tool::PointLoad);
   // Modeless; the main window is active again once it closes.
-  RegisterTool(Tool::CircularOpening, forms::OpenModeless<CircularOpeningDialog, ReturnToMainWindow>);
+  forms::RegisterModelessTool<CircularOpeningDialog, ReturnToMainWindow>(Tool::CircularOpening);
   // The install step leaves the program through the main window's close.
-  RegisterTool(Tool::ProgramUpdate, [](QWidget* owner) {
-    OpenWired<UpdateDialog>(owner, [](UpdateDialog& dialog) {
-      QObject::connect(&dialog, &UpdateDialog::leaveProgram, &dialog, LeaveProgramForUpdate);
-    });
+  RegisterModalTool<UpdateDialog>(Tool::ProgramUpdate, [](QWidget* owner) {
+    auto dialog = std::make_unique<UpdateDialog>(owner);
+    QObject::connect(dialog.get(), &UpdateDialog::leaveProgram, dialog.get(), LeaveProgramForUpdate);
+    return dialog;
   });
   // A new history font shows at once; OK shows the settings on the main
   // window.
-  RegisterTool(Tool::Settings, [](QWidget* owner) {
-    OpenWired<SettingsDialog>(owner, [](SettingsDialog& dialog) {
-      QObject::connect(&dialog, &SettingsDialog::displayFontChosen, &dialog, ApplyDisplayFont);
-      QObject::connect(&dialog, &SettingsDialog::settingsApplied, &dialog, [] {
-        if (MainWindow* window = MainWindow::Instance()) EnableMainWindow(*window);
-      });
+  RegisterModalTool<SettingsDialog>(Tool::Settings, [](QWidget* owner) {
+    auto dialog = std::make_unique<SettingsDialog>(owner);
+    QObject::connect(dialog.get(), &SettingsDialog::displayFontChosen, dialog.get(), ApplyDisplayFont);
+    QObject::connect(dialog.get(), &SettingsDialog::settingsApplied, dialog.get(), [] {
+      if (MainWindow* window = MainWindow::Instance()) EnableMainWindow(*window);
     });
+    return dialog;
   });
-  RegisterTool(Tool::ProgramOptions, forms::OpenModal<ProgramOptionsDialog>);
-  RegisterTool(Tool::UnitConversion, forms::OpenModal<UnitsDialog>);
+  RegisterModalTool<ProgramOptionsDialog>(Tool::ProgramOptions);
+  RegisterModalTool<UnitsDialog>(Tool::UnitConversion);
 }
 
 }  // namespace brantel

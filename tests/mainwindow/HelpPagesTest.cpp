@@ -4,43 +4,21 @@
 
 #include "MainWindowFixture.h"
 
+#include "core/commands/ToolRegistry.h"
 #include "core/help/HelpPages.h"
 #include "graph/GraphOptionsDialog.h"
 #include "graph/GraphWindow.h"
 #include "maintenance/AboutDialog.h"
 #include "maintenance/DisclaimerDialog.h"
 #include "maintenance/FileConversionDialog.h"
-#include "maintenance/ProgramOptionsDialog.h"
 #include "maintenance/SettingsDialog.h"
-#include "maintenance/UnitsDialog.h"
-#include "maintenance/UpdateDialog.h"
-#include "mainwindow/DescriptionDialog.h"
 #include "mainwindow/HelpActions.h"
 #include "mainwindow/HelpTopics.h"
 #include "mainwindow/HelpWindow.h"
-#include "mainwindow/PrintPreview.h"
-#include "mainwindow/TextBrowser.h"
 #include "plot/StressPlot.h"
-#include "tools/elasticity/Elasticity3DDialog.h"
-#include "tools/elasticity/LabTestDialog.h"
-#include "tools/elasticity/PlaneElasticityDialog.h"
-#include "tools/elasticity/RoofBoltingDialog.h"
-#include "tools/elasticity/RosetteDialog.h"
-#include "tools/elasticity/TransformationDialog.h"
-#include "tools/failure/BieniawskiDialog.h"
-#include "tools/failure/CoulombDialog.h"
-#include "tools/failure/CoulombJointDialog.h"
 #include "tools/failure/CoulombWedgeDialog.h"
-#include "tools/failure/HoekBrownDialog.h"
-#include "tools/failure/VonMisesDialog.h"
-#include "tools/stress/CircularFailureDialog.h"
-#include "tools/stress/CircularOpeningDialog.h"
 #include "tools/stress/FadumChartDialog.h"
-#include "tools/stress/FoundationDialog.h"
-#include "tools/stress/PointLoadDialog.h"
-#include "tools/stress/RoomPillarDialog.h"
 #include "tools/stress/Stress2DDialog.h"
-#include "tools/stress/Stress3DDialog.h"
 
 #include <QProcess>
 #include <QPushButton>
@@ -85,45 +63,33 @@ TEST_F(HelpPagesTest, EveryWindowShowsItsTopicOnF1AndThePageNamesTheWindow) {
   QFile::copy(QStringLiteral(BRANTEL_HELP_FILE), AppFolder + HelpFileName);
   test::TestWindow& main = LoadWindow();
   GraphWindow* graph = GraphWindow::Load();
+  // Every window of the tool registry, made as its menu entry makes it.
+  RegisterProgramTools();
   std::vector<std::unique_ptr<QWidget>> windows;
+  for (int i = 0; i < kToolCount; ++i) {
+    if (const ToolWindow& tool = ToolWindowOf(static_cast<Tool>(i)); tool.make) windows.push_back(tool.make(nullptr));
+  }
+  // The windows that no entry opens through the registry: the Help menu's
+  // about box and disclaimer, the graph window's options, the settings'
+  // data-folder chooser, the file conversion (no entry opens it yet), the
+  // coefficient chart that the foundation tool opens, and the slope twin of
+  // the bolted wedge (its entry is not ready yet).
   windows.emplace_back(std::make_unique<AboutDialog>());
   windows.emplace_back(std::make_unique<DisclaimerDialog>());
-  windows.emplace_back(std::make_unique<DescriptionDialog>());
-  windows.emplace_back(std::make_unique<PrintPreview>());
-  windows.emplace_back(std::make_unique<TextBrowser>());
   windows.emplace_back(std::make_unique<GraphOptionsDialog>(graph));
-  windows.emplace_back(std::make_unique<SettingsDialog>());
   windows.emplace_back(std::make_unique<DataFolderDialog>());
-  windows.emplace_back(std::make_unique<ProgramOptionsDialog>());
-  windows.emplace_back(std::make_unique<UnitsDialog>());
-  windows.emplace_back(std::make_unique<UpdateDialog>());
   windows.emplace_back(std::make_unique<FileConversionDialog>());
-  windows.emplace_back(std::make_unique<Stress2DDialog>());
-  windows.emplace_back(std::make_unique<Stress3DDialog>());
-  windows.emplace_back(std::make_unique<CircularOpeningDialog>());
-  windows.emplace_back(std::make_unique<CircularFailureDialog>());
   windows.emplace_back(std::make_unique<FadumChartDialog>());
-  windows.emplace_back(std::make_unique<FoundationDialog>());
-  windows.emplace_back(std::make_unique<RoomPillarDialog>());
-  windows.emplace_back(std::make_unique<PointLoadDialog>());
-  windows.emplace_back(std::make_unique<CoulombDialog>());
-  windows.emplace_back(std::make_unique<CoulombJointDialog>());
-  windows.emplace_back(std::make_unique<CoulombWedgeDialog>(nullptr, WedgeTool::Wedge));
   windows.emplace_back(std::make_unique<CoulombWedgeDialog>(nullptr, WedgeTool::Slope));
-  windows.emplace_back(std::make_unique<HoekBrownDialog>());
-  windows.emplace_back(std::make_unique<BieniawskiDialog>());
-  windows.emplace_back(std::make_unique<VonMisesDialog>());
-  windows.emplace_back(std::make_unique<PlaneElasticityDialog>());
-  windows.emplace_back(std::make_unique<RosetteDialog>());
-  windows.emplace_back(std::make_unique<Elasticity3DDialog>());
-  windows.emplace_back(std::make_unique<TransformationDialog>());
-  windows.emplace_back(std::make_unique<LabTestDialog>());
-  windows.emplace_back(std::make_unique<RoofBoltingDialog>());
 
   std::vector<const QWidget*> carriers{&main, graph};
   for (const auto& window : windows) carriers.push_back(window.get());
   // Two controls of the two-dimensional stress tool carry topics of their own.
-  const auto* plane = static_cast<const Stress2DDialog*>(windows[12].get());
+  const Stress2DDialog* plane = nullptr;
+  for (const auto& window : windows) {
+    if (!plane) plane = qobject_cast<const Stress2DDialog*>(window.get());
+  }
+  ASSERT_NE(plane, nullptr);
   carriers.push_back(plane->findChild<StressPlot*>());
   carriers.push_back(plane->Layout().Require<QPushButton>(stress2d::kHelp));
 

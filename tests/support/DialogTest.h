@@ -30,6 +30,13 @@ class DialogTest : public CoreTest {
     Use(shown);
     return shown;
   }
+  // Takes a dialog made elsewhere (a window factory of the tool registry),
+  // the previous one going, and shows it.
+  forms::FormDialog& Open(std::unique_ptr<forms::FormDialog> dialog) {
+    owned_ = std::move(dialog);
+    Use(*owned_);
+    return *owned_;
+  }
   // Works on a dialog that the program opened itself (it stays the
   // program's); shows it when it is not shown yet.
   void Use(forms::FormDialog& dialog);

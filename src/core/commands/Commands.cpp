@@ -1,11 +1,12 @@
 #include "core/commands/Commands.h"
 
-#include <array>
-
 namespace brantel {
 namespace {
 
-constexpr MenuCaption kSeparator{};
+// The entries of each menu, index 0 first, one row to a line: the captions and
+// the tool the entry opens.
+// clang-format off
+constexpr MenuRow kSeparator{};
 
 constexpr MenuCaption kTopMenus[] = {
     {"&File", "Αρχείο"},
@@ -14,81 +15,82 @@ constexpr MenuCaption kTopMenus[] = {
     {"&Help", "Βοήθεια"},
 };
 
-constexpr MenuCaption kFileItems[] = {
-    {"&New", "Νέο"},
-    {"&Open...", "Άνοιγμα..."},
-    {"&Save", "Αποθήκευση"},
-    {"&Save As...", "Αποθήκευση ως..."},
+constexpr MenuRow kFileItems[] = {
+    {{"&New", "Νέο"}},
+    {{"&Open...", "Άνοιγμα..."}},
+    {{"&Save", "Αποθήκευση"}},
+    {{"&Save As...", "Αποθήκευση ως..."}},
     kSeparator,
-    {"&Printer Setup...", "Ρύθμιση Εκτύπωτη"},
-    {"&Print", "Εκτύπωση"},
-    {"&Print Preview...", "Προεπισκόπιση Εκτύπωσης..."},
+    {{"&Printer Setup...", "Ρύθμιση Εκτύπωτη"}, Tool::PrinterSetup},
+    {{"&Print", "Εκτύπωση"}, Tool::Print},
+    {{"&Print Preview...", "Προεπισκόπιση Εκτύπωσης..."}, Tool::PrintPreview},
     kSeparator,
-    {"&Browse...", "Επισκόπιση Αρχείων..."},
+    {{"&Browse...", "Επισκόπιση Αρχείων..."}, Tool::TextBrowser},
     kSeparator,
-    {"&Exit", "Έξοδος"},
+    {{"&Exit", "Έξοδος"}},
 };
 
-constexpr MenuCaption kInputItems[] = {
-    {"Project Description...", "Περιγραφή..."},
-    {"Stress Analysis", "Αναλυση Εντατικής Κατάστασης"},
-    {"Failure Criteria", "Κριτήρια Αστοχίας"},
-    {"Elasticity in 2D...", "Ελαστική Συμπεριφορά σε Δύο διαστάσεις..."},
-    {"Elasticity in 3D...", "Ελαστική Συμπεριφορά σε Τρεις Διαστάσεις"},
-    {"Strain Analysis...", "Ανάλυση Παραμορφώσεων..."},
-    {"Coordinate Transformation...", "Μετασχηματισμός Συντεταγμένων..."},
-    {"Evaluation of Uniaxial Testing Results...", "Αξιολόγηση Εργ. Αποτελεσμάτων Μονοαξονικής Θλίψης..."},
-    {"Roof Bolting...", "Υπολογισμός Κοχλίωσης..."},
+constexpr MenuRow kInputItems[] = {
+    {{"Project Description...", "Περιγραφή..."}, Tool::ProjectDescription},
+    {{"Stress Analysis", "Αναλυση Εντατικής Κατάστασης"}},
+    {{"Failure Criteria", "Κριτήρια Αστοχίας"}},
+    {{"Elasticity in 2D...", "Ελαστική Συμπεριφορά σε Δύο διαστάσεις..."}, Tool::PlaneStress},
+    {{"Elasticity in 3D...", "Ελαστική Συμπεριφορά σε Τρεις Διαστάσεις"}, Tool::Elasticity3D},
+    {{"Strain Analysis...", "Ανάλυση Παραμορφώσεων..."}, Tool::StrainRosette},
+    {{"Coordinate Transformation...", "Μετασχηματισμός Συντεταγμένων..."}, Tool::Transformation},
+    {{"Evaluation of Uniaxial Testing Results...", "Αξιολόγηση Εργ. Αποτελεσμάτων Μονοαξονικής Θλίψης..."}, Tool::LabTest},
+    {{"Roof Bolting...", "Υπολογισμός Κοχλίωσης..."}, Tool::RoofBolting},
 };
 
-constexpr MenuCaption kStressItems[] = {
-    {"Stresses in 2D...", "Εντατική Κατάσταση σε Δύο Διαστάσεις..."},
-    {"Stresses in 3D...", "Εντατική Κατάσταση σε Τρεις Διαστάσεις..."},
-    {"Stresses around Circular Openings...", "Εντατική Κατάσταση γύρω από Κυκλικά Ανοιγματα..."},
-    {"Stresses in Room and Pillar Mining...", "Εντατική Κατάσταση σε Σύστημα Θαλάμων και Στύλων..."},
-    {"Point Load on Surface...", "Εντατική Κατάσταση κάτω από Σημειακή Φόρτιση..."},
-    {"Distributed Load on Surface...", "Εντατική Κατάσταση κάτω από Κατανεμημένη Φόρτιση..."},
+constexpr MenuRow kStressItems[] = {
+    {{"Stresses in 2D...", "Εντατική Κατάσταση σε Δύο Διαστάσεις..."}, Tool::Stress2D},
+    {{"Stresses in 3D...", "Εντατική Κατάσταση σε Τρεις Διαστάσεις..."}, Tool::Stress3D},
+    {{"Stresses around Circular Openings...", "Εντατική Κατάσταση γύρω από Κυκλικά Ανοιγματα..."}, Tool::CircularOpening},
+    {{"Stresses in Room and Pillar Mining...", "Εντατική Κατάσταση σε Σύστημα Θαλάμων και Στύλων..."}, Tool::RoomAndPillar},
+    {{"Point Load on Surface...", "Εντατική Κατάσταση κάτω από Σημειακή Φόρτιση..."}, Tool::PointLoad},
+    {{"Distributed Load on Surface...", "Εντατική Κατάσταση κάτω από Κατανεμημένη Φόρτιση..."}, Tool::Foundation},
 };
 
-constexpr MenuCaption kFailureItems[] = {
-    {"Coulomb Criterion in Intact Rock...", "Κριτήριο Αστοχίας Coulomb σε Ακέραιο Πέτρωμα..."},
-    {"Coulomb Criterion in Jointed Rock...", "Κριτήριο Αστοχίας Coulomb σε Ασυνεχές Πέτρωμα..."},
-    {"Coulomb Criterion in Bolted Rock Wedge...", "Κριτήριο Αστοχίας Coulomb σε Σφήνα Πετρώματος με Κοχλία..."},
-    {"Coulomb Criterion in Bolted Rock Slope...", "Κριτήριο Αστοχίας Coulomb σε Πρανές Πετρώματος με Κοχλία..."},
-    {"Bieniawski Criterion in Rock...", "Κριτήριο Αστοχίας κατά Bieniawski σε Ακέραιο Πέτρωμα..."},
-    {"Hoek-Brown Criterion in Rock...", "Κριτήριο Αστοχίας κατά Hoek - Brown σε Ακέραιο Πέτρωμα..."},
-    {"Von Mises Criterion in Rock...", "Κριτήριο Αστοχίας Von Mises σε Ακέραιο Πέτρωμα..."},
-    {"Failure Around a Circular Opening", "Failure Around a Circular Opening"},
+constexpr MenuRow kFailureItems[] = {
+    {{"Coulomb Criterion in Intact Rock...", "Κριτήριο Αστοχίας Coulomb σε Ακέραιο Πέτρωμα..."}, Tool::Coulomb},
+    {{"Coulomb Criterion in Jointed Rock...", "Κριτήριο Αστοχίας Coulomb σε Ασυνεχές Πέτρωμα..."}, Tool::CoulombJoint},
+    {{"Coulomb Criterion in Bolted Rock Wedge...", "Κριτήριο Αστοχίας Coulomb σε Σφήνα Πετρώματος με Κοχλία..."}, Tool::CoulombWedge},
+    {{"Coulomb Criterion in Bolted Rock Slope...", "Κριτήριο Αστοχίας Coulomb σε Πρανές Πετρώματος με Κοχλία..."}},
+    {{"Bieniawski Criterion in Rock...", "Κριτήριο Αστοχίας κατά Bieniawski σε Ακέραιο Πέτρωμα..."}, Tool::Bieniawski},
+    {{"Hoek-Brown Criterion in Rock...", "Κριτήριο Αστοχίας κατά Hoek - Brown σε Ακέραιο Πέτρωμα..."}, Tool::HoekBrown},
+    {{"Von Mises Criterion in Rock...", "Κριτήριο Αστοχίας Von Mises σε Ακέραιο Πέτρωμα..."}, Tool::VonMises},
+    {{"Failure Around a Circular Opening", "Failure Around a Circular Opening"}, Tool::CircularFailure},
 };
 
-constexpr MenuCaption kUtilityItems[] = {
-    {"Settings", "Γενικές Ρυθμίσεις..."},
-    {"Options", "Ειδικές Ρυθμίσεις..."},
-    {"Unit Conversion", "Μετατροπή Μονάδων..."},
-    {"File Conversion", "Μετατροπή Αρχείου..."},
+constexpr MenuRow kUtilityItems[] = {
+    {{"Settings", "Γενικές Ρυθμίσεις..."}, Tool::Settings},
+    {{"Options", "Ειδικές Ρυθμίσεις..."}, Tool::ProgramOptions},
+    {{"Unit Conversion", "Μετατροπή Μονάδων..."}, Tool::UnitConversion},
+    {{"File Conversion", "Μετατροπή Αρχείου..."}},
     kSeparator,
-    {"Clear History Window", "Καθάρισμα Ιστορικού"},
-    {"Close History Window", "Κλείσιμο Ιστορικού"},
-    {"Copy History Window", "Αντιγραφή Ιστορικού"},
+    {{"Clear History Window", "Καθάρισμα Ιστορικού"}},
+    {{"Close History Window", "Κλείσιμο Ιστορικού"}},
+    {{"Copy History Window", "Αντιγραφή Ιστορικού"}},
 };
 
-constexpr MenuCaption kHelpItems[] = {
-    {"Help Contents...", "Περιεχόμενα Βοήθειας..."},
-    {"Help Index...", "Αναζήτηση Λήμματος..."},
-    {"Help in PDF Format...", "Βοήθεια σε μορφή PDF..."},
+constexpr MenuRow kHelpItems[] = {
+    {{"Help Contents...", "Περιεχόμενα Βοήθειας..."}},
+    {{"Help Index...", "Αναζήτηση Λήμματος..."}},
+    {{"Help in PDF Format...", "Βοήθεια σε μορφή PDF..."}},
     kSeparator,
-    {"Disclaimer...", "Συμφωνία Χρήσης..."},
+    {{"Disclaimer...", "Συμφωνία Χρήσης..."}},
     kSeparator,
-    {"Program Updates...", "Αναβαθμίσεις..."},
+    {{"Program Updates...", "Αναβαθμίσεις..."}, Tool::ProgramUpdate},
     kSeparator,
-    {"About the Program...", "Για το πρόγραμμα..."},
+    {{"About the Program...", "Για το πρόγραμμα..."}},
 };
+// clang-format on
 
 }  // namespace
 
 std::span<const MenuCaption> TopMenuCaptions() { return kTopMenus; }
 
-std::span<const MenuCaption> MenuCaptions(Menu menu) {
+std::span<const MenuRow> MenuRows(Menu menu) {
   switch (menu) {
     case Menu::File: return kFileItems;
     case Menu::Input: return kInputItems;
@@ -101,9 +103,9 @@ std::span<const MenuCaption> MenuCaptions(Menu menu) {
 }
 
 QString MenuCaptionText(Menu menu, int index, bool english) {
-  const auto captions = MenuCaptions(menu);
-  if (index < 0 || index >= static_cast<int>(captions.size())) return QString();
-  const MenuCaption& c = captions[static_cast<std::size_t>(index)];
+  const auto rows = MenuRows(menu);
+  if (index < 0 || index >= static_cast<int>(rows.size())) return QString();
+  const MenuCaption& c = rows[static_cast<std::size_t>(index)].caption;
   if (IsSeparator(c)) return QString();
   return c.In(english);
 }
@@ -115,55 +117,9 @@ QString HistoryToggleCaption(bool paneVisible, bool english) {
 }
 
 std::optional<Tool> ToolOfEntry(Menu menu, int index) {
-  switch (menu) {
-    case Menu::File:
-      switch (index) {
-        case 5: return Tool::PrinterSetup;
-        case 6: return Tool::Print;
-        case 7: return Tool::PrintPreview;
-        case 9: return Tool::TextBrowser;
-        default: return std::nullopt;
-      }
-    case Menu::Input:
-      switch (index) {
-        case 0: return Tool::ProjectDescription;
-        case 3: return Tool::PlaneStress;
-        case 4: return Tool::Elasticity3D;
-        case 5: return Tool::StrainRosette;
-        case 6: return Tool::Transformation;
-        case 7: return Tool::LabTest;
-        case 8: return Tool::RoofBolting;
-        default: return std::nullopt;
-      }
-    case Menu::Stress: {
-      static constexpr std::array kTools{Tool::Stress2D,      Tool::Stress3D,  Tool::CircularOpening,
-                                         Tool::RoomAndPillar, Tool::PointLoad, Tool::Foundation};
-      if (index < 0 || index >= static_cast<int>(kTools.size())) return std::nullopt;
-      return kTools[static_cast<std::size_t>(index)];
-    }
-    case Menu::Failure:
-      switch (index) {
-        case 0: return Tool::Coulomb;
-        case 1: return Tool::CoulombJoint;
-        case 2: return Tool::CoulombWedge;
-        case 4: return Tool::Bieniawski;
-        case 5: return Tool::HoekBrown;
-        case 6: return Tool::VonMises;
-        case 7: return Tool::CircularFailure;
-        default: return std::nullopt;  // 3: not ready yet
-      }
-    case Menu::Utilities:
-      switch (index) {
-        case 0: return Tool::Settings;
-        case 1: return Tool::ProgramOptions;
-        case 2: return Tool::UnitConversion;
-        default: return std::nullopt;
-      }
-    case Menu::Help:
-      if (index == 6) return Tool::ProgramUpdate;
-      return std::nullopt;
-  }
-  return std::nullopt;
+  const auto rows = MenuRows(menu);
+  if (index < 0 || index >= static_cast<int>(rows.size())) return std::nullopt;
+  return rows[static_cast<std::size_t>(index)].tool;
 }
 
 bool OwnedByMainWindow(Tool tool) {

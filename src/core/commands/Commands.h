@@ -44,7 +44,7 @@ enum class Tool {
   PrinterSetup,        // the printer dialog
   Print,               // builds the output listing and prints it
   PrintPreview,        // builds the output listing and opens PrintPreview
-  TextBrowser,         // TextBrowser
+  TextBrowser,         // TextBrowser; stays last (kToolCount)
 };
 inline constexpr int kToolCount = static_cast<int>(Tool::TextBrowser) + 1;
 
@@ -54,9 +54,16 @@ inline bool IsSeparator(const MenuCaption& caption) { return caption.english == 
 
 // The top-level menus File, Input, Utilities, Help in this order.
 std::span<const MenuCaption> TopMenuCaptions();
+// One entry of a menu: its captions, and the dialog or command of another
+// part of the program that it opens, if it opens one.
+struct MenuRow {
+  MenuCaption caption;
+  std::optional<Tool> tool = std::nullopt;
+};
+
 // The entries of a menu, index 0 first. Failure Criteria item 7 keeps its
 // English design caption in both languages.
-std::span<const MenuCaption> MenuCaptions(Menu menu);
+std::span<const MenuRow> MenuRows(Menu menu);
 // The caption of an entry in a language, "" for a separator or an index
 // outside the menu.
 QString MenuCaptionText(Menu menu, int index, bool english);
@@ -64,8 +71,8 @@ QString MenuCaptionText(Menu menu, int index, bool english);
 // Utilities item 6 after the history pane was toggled.
 QString HistoryToggleCaption(bool paneVisible, bool english);
 
-// The dialog or command an entry opens, if it opens one of another part of
-// the program.
+// The dialog or command an entry opens (its row's tool), if it opens one of
+// another part of the program.
 std::optional<Tool> ToolOfEntry(Menu menu, int index);
 
 // Whether an entry shows a dialog with the main window as owner.

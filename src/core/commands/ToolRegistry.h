@@ -3,8 +3,10 @@
 #include "core/commands/Commands.h"
 
 #include <functional>
+#include <memory>
 
 class QWidget;
+struct QMetaObject;
 
 namespace brantel {
 
@@ -20,10 +22,28 @@ namespace brantel {
 // Run-time errors it raises go to the menu handler's error path.
 using ToolOpener = std::function<void(QWidget* owner)>;
 
+// Makes the tool's window as its opener makes it (signals connected), without
+// showing it: the tests reach every registered window through it. The
+// caller owns the window.
+using ToolWindowFactory = std::function<std::unique_ptr<QWidget>(QWidget* owner)>;
+
+// What a tool shows: its factory and the class of its window. A command
+// that shows no window of its own (Print, Printer Setup) has neither.
+struct ToolWindow {
+  ToolWindowFactory make;
+  const QMetaObject* type = nullptr;
+};
+
+// The opener alone; forms/ToolWindows.h registers a dialog's opener and its
+// window together.
 void RegisterTool(Tool tool, ToolOpener opener);
+void RegisterTool(Tool tool, ToolOpener opener, ToolWindow window);
 bool ToolAvailable(Tool tool);
 // Runs the tool's opener; nothing when it has none.
 void OpenTool(Tool tool, QWidget* owner);
+// The window of a tool; an empty one (no factory) for a tool without a
+// window or without an opener.
+const ToolWindow& ToolWindowOf(Tool tool);
 // Forgets every opener (tests).
 void ClearTools();
 

@@ -1,5 +1,6 @@
 #include "tools/failure/BieniawskiDialog.h"
 
+#include "core/Bilingual.h"
 #include "forms/FormInputs.h"
 
 #include <QLineEdit>

@@ -1,5 +1,6 @@
 #include "tools/failure/CoulombWedgeDialog.h"
 
+#include "core/Bilingual.h"
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/NumberFormat.h"

@@ -38,12 +38,6 @@ void DrawSenseMark(QPainter& painter, const QRectF& place, const QString& text, 
   painter.drawText(place, Qt::AlignCenter, text);
 }
 
-bool ProgramInEnglish() {
-  // The language's own name, in the language Tr picks.
-  static constexpr Bilingual kLanguage{"English", "Ελληνικά"};
-  return Tr(kLanguage) == QLatin1String(kLanguage.english);
-}
-
 void ShowInputValue(QLineEdit* box, float value, QStringView mask) {
   forms::ShowStoredValue(box, value, Format(value, mask));
 }

@@ -77,10 +77,6 @@ inline constexpr char kPoreFailureLabel[] = "Label9";
 void FillArrowhead(QPainter& painter, const QPointF& tip, const QPointF& along, double head, const QColor& colour);
 void DrawSenseMark(QPainter& painter, const QRectF& place, const QString& text, const QColor& colour);
 
-// Whether the program speaks English, as Tr decides, for what a dialog does
-// or adds in one language only rather than a text it shows in both.
-bool ProgramInEnglish();
-
 // A number of the record in its box, shown in the mask; while the box is
 // unedited it gives back the number itself.
 void ShowInputValue(QLineEdit* box, float value, QStringView mask = kCriterionValueMask);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace brantel {
 namespace {
 
@@ -17,8 +19,20 @@ TEST(Commands, QuickButtonCodesPickTheirMenuEntry) {
   // Targets that their menu does not know open nothing.
   EXPECT_FALSE(ToolOfEntry(Menu::Stress, 8));
   EXPECT_FALSE(ToolOfEntry(Menu::Failure, 8));
-  EXPECT_FALSE(ToolOfEntry(Menu::Input, 1));
-  EXPECT_EQ(ToolOfEntry(Menu::Failure, 7), Tool::CircularFailure);
+  EXPECT_FALSE(ToolOfEntry(Menu::Input, -1));
+}
+
+// A tool that no row names could never be opened; one that two rows name
+// would be two entries of one window.
+TEST(Commands, EveryToolHasOneMenuEntry) {
+  std::map<int, int> entries;
+  for (Menu menu : {Menu::File, Menu::Input, Menu::Stress, Menu::Failure, Menu::Utilities, Menu::Help}) {
+    const auto rows = MenuRows(menu);
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+      if (const auto tool = ToolOfEntry(menu, i)) ++entries[static_cast<int>(*tool)];
+    }
+  }
+  for (int tool = 0; tool < kToolCount; ++tool) EXPECT_EQ(entries[tool], 1) << "tool " << tool;
 }
 
 TEST(Commands, CaptionShowsShortenedPathAndChanges) {
@@ -35,9 +49,12 @@ TEST(Commands, TablesHoldEveryEntryInBothLanguages) {
   const std::pair<Menu, int> sizes[] = {{Menu::File, 12},   {Menu::Input, 9},     {Menu::Stress, 6},
                                         {Menu::Failure, 8}, {Menu::Utilities, 8}, {Menu::Help, 9}};
   for (const auto& [menu, size] : sizes) {
-    const auto captions = MenuCaptions(menu);
-    ASSERT_EQ(static_cast<int>(captions.size()), size);
-    for (const MenuCaption& c : captions) EXPECT_EQ(c.english == nullptr, c.greek == nullptr);
+    const auto rows = MenuRows(menu);
+    ASSERT_EQ(static_cast<int>(rows.size()), size);
+    for (const MenuRow& row : rows) {
+      EXPECT_EQ(row.caption.english == nullptr, row.caption.greek == nullptr);
+      EXPECT_FALSE(IsSeparator(row.caption) && row.tool.has_value()) << "a separator opens nothing";
+    }
   }
   EXPECT_EQ(MenuCaptionText(Menu::Help, 3, true), QString());
   EXPECT_EQ(MenuCaptionText(Menu::Failure, 7, false), QStringLiteral("Failure Around a Circular Opening"));
