@@ -149,6 +149,16 @@ class BoxesBesideHelp : public MainWindowTest {
     ASSERT_TRUE(QTest::qWaitFor([help] { return QGuiApplication::focusWindow() == help->windowHandle(); }, 5000));
   }
 
+  // A box opened while the help window had the keyboard stood over the
+  // window whose class is `owner`, in no circle of transient parents, and
+  // once it closed the event loop answers.
+  static void ExpectBoxOverHelpClosedCleanly(const BoxCloser::Seen& box, const QString& owner) {
+    EXPECT_TRUE(box.helpInFront);
+    EXPECT_FALSE(box.circle);
+    EXPECT_EQ(box.owner, owner);
+    ExpectEventLoopAnswers();
+  }
+
   // The event loop runs what it is given, within a second.
   static void ExpectEventLoopAnswers() {
     bool answered = false;
@@ -181,10 +191,7 @@ TEST_F(BoxesBesideHelp, APrintErrorOfThePreviewStandsOverThePreview) {
   EXPECT_TRUE(printed);
   ASSERT_EQ(closer.Boxes().size(), 1u);
   EXPECT_TRUE(closer.Boxes()[0].text.contains(QStringLiteral("Printer error (482)")));
-  EXPECT_TRUE(closer.Boxes()[0].helpInFront);
-  EXPECT_FALSE(closer.Boxes()[0].circle);
-  EXPECT_EQ(closer.Boxes()[0].owner, QStringLiteral("brantel::PrintPreview"));
-  ExpectEventLoopAnswers();
+  ExpectBoxOverHelpClosedCleanly(closer.Boxes()[0], QStringLiteral("brantel::PrintPreview"));
 }
 
 TEST_F(BoxesBesideHelp, AFinishedDownloadStandsOverTheUpdateWindow) {
@@ -213,10 +220,7 @@ TEST_F(BoxesBesideHelp, AFinishedDownloadStandsOverTheUpdateWindow) {
   EXPECT_TRUE(downloaded);
   ASSERT_EQ(closer.Boxes().size(), 2u);
   EXPECT_TRUE(closer.Boxes()[1].text.startsWith(QStringLiteral("Download completed. Program at: ")));
-  EXPECT_TRUE(closer.Boxes()[1].helpInFront);
-  EXPECT_FALSE(closer.Boxes()[1].circle);
-  EXPECT_EQ(closer.Boxes()[1].owner, QStringLiteral("brantel::UpdateDialog"));
-  ExpectEventLoopAnswers();
+  ExpectBoxOverHelpClosedCleanly(closer.Boxes()[1], QStringLiteral("brantel::UpdateDialog"));
 }
 
 TEST_F(BoxesBesideHelp, TheStartupUpdateQuestionStandsOverTheMainWindow) {
@@ -233,10 +237,7 @@ TEST_F(BoxesBesideHelp, TheStartupUpdateQuestionStandsOverTheMainWindow) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return !closer.Boxes().empty(); }, 10000));
   ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; }, 5000));
   EXPECT_TRUE(closer.Boxes()[0].text.contains(QStringLiteral("Proceed with Download and Install?")));
-  EXPECT_TRUE(closer.Boxes()[0].helpInFront);
-  EXPECT_FALSE(closer.Boxes()[0].circle);
-  EXPECT_EQ(closer.Boxes()[0].owner, QStringLiteral("brantel::MainWindow"));
-  ExpectEventLoopAnswers();
+  ExpectBoxOverHelpClosedCleanly(closer.Boxes()[0], QStringLiteral("brantel::MainWindow"));
 }
 
 }  // namespace

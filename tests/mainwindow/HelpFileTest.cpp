@@ -114,6 +114,14 @@ class HelpFileTest : public MainWindowTest {
       EXPECT_EQ(ShownPage(), QString()) << "request " << request;
     }
   }
+  // Puts the help the build made in place: its index opens, no message.
+  void ExpectBuiltHelpOpens(TestWindow& w, const QByteArray& real) {
+    Install(real);
+    boxes_->Clear();
+    w.OnHelpEntryChosen(1);
+    EXPECT_EQ(ShownPage(), QStringLiteral("index.html"));
+    EXPECT_TRUE(boxes_->Shown().empty());
+  }
   // Looks up resources the way icons are found: through every resource
   // file registered, the help's among them.
   static void ExpectResourceLookUpsWork() {
@@ -139,11 +147,7 @@ TEST_P(DamagedHelpFileTest, IsRefusedWithTheMessageAndNothingCrashes) {
   ExpectResourceLookUpsWork();
 
   // The help the build made opens after it.
-  Install(real);
-  boxes_->Clear();
-  w.OnHelpEntryChosen(1);
-  EXPECT_EQ(ShownPage(), QStringLiteral("index.html"));
-  EXPECT_TRUE(boxes_->Shown().empty());
+  ExpectBuiltHelpOpens(w, real);
 }
 
 INSTANTIATE_TEST_SUITE_P(HelpFile, DamagedHelpFileTest, ::testing::ValuesIn(kDamaged),
@@ -165,10 +169,7 @@ TEST_F(HelpFileTest, AHelpFileCutShortWhileOpenIsRefusedAtTheNextRequest) {
   ExpectResourceLookUpsWork();
 
   // Whole again, then taken away while open.
-  Install(real);
-  boxes_->Clear();
-  w.OnHelpEntryChosen(1);
-  EXPECT_EQ(ShownPage(), QStringLiteral("index.html"));
+  ExpectBuiltHelpOpens(w, real);
   ASSERT_TRUE(QFile::remove(HelpPath()));
   ExpectEveryHelpRequestSays(w, kMissing);
   EXPECT_FALSE(HelpPagesReadable());

@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+#include <gtest/gtest.h>
+
 namespace brantel::test {
 
 void DialogTest::TearDown() {
@@ -44,6 +46,20 @@ void DialogTest::Paste(QAnyStringView box, const QString& text) {
   auto* line = Control<QLineEdit>(box);
   line->setFocus();
   line->setText(text);
+}
+
+void DialogTest::ExpectEachRefused(std::initializer_list<Refusal> refusals, QAnyStringView resultBox,
+                                   const QString& result) {
+  for (const Refusal& refusal : refusals) {
+    boxes_->Clear();
+    const QString before = Text(refusal.box);
+    Paste(refusal.box, QString::fromUtf8(refusal.text));
+    ASSERT_EQ(Messages().size(), 1u) << refusal.text;
+    EXPECT_EQ(LastMessage(), QString::fromUtf8(refusal.message)) << refusal.text;
+    EXPECT_TRUE(Control<QLineEdit>(refusal.box)->hasFocus()) << refusal.text;
+    EXPECT_EQ(Text(resultBox), result) << refusal.text;
+    Paste(refusal.box, before);
+  }
 }
 
 void DialogTest::Focus(QAnyStringView name) { Control(name)->setFocus(); }

@@ -6,6 +6,7 @@
 #include <QAnyStringView>
 #include <QString>
 
+#include <initializer_list>
 #include <memory>
 #include <utility>
 
@@ -63,6 +64,18 @@ class DialogTest : public CoreTest {
   // The text of a box (line or memo box, label, combo box).
   QString Text(QAnyStringView name) const;
   bool Enabled(QAnyStringView name) const;
+
+  // An entry the dialog refuses: the box (by its design name), what is
+  // pasted into it and the message that refuses it.
+  struct Refusal {
+    const char* box;
+    const char* text;
+    const char* message;
+  };
+  // Pastes each entry into its box alone and expects one message, that
+  // message, the focus kept in the box and `resultBox` still showing
+  // `result`, the last valid state; then puts the box's text back.
+  void ExpectEachRefused(std::initializer_list<Refusal> refusals, QAnyStringView resultBox, const QString& result);
 
   // Message boxes: the next answers, and the boxes shown so far.
   void Answer(qint16 code) { boxes_->Answer(code); }

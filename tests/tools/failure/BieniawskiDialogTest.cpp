@@ -86,28 +86,15 @@ TEST_F(BieniawskiDialogTest, EmptyBoxesBecomeZeroAndEachFaultIsShownOnce) {
 TEST_F(BieniawskiDialogTest, ValidationMessages) {
   Store(100, 10);
   Open();
-  struct Case {
-    const char* box;
-    const char* text;
-    const char* message;
-  };
-  const Case cases[] = {
-      {bieniawski::kSy, "abc", "Invalid value for sy"},
-      {bieniawski::kTxy, "-4", "txy > 0"},
-      {bieniawski::kParameterA, "-1", "A > 0"},
-      {bieniawski::kParameterK, "k", "Invalid value for Parameter k"},
-      {bieniawski::kStrength, "5e40", "Invalid value for Uniaxial Compressive Strength"},
-  };
-  for (const Case& c : cases) {
-    boxes_->Clear();
-    const QString before = Text(c.box);
-    Paste(c.box, QString::fromUtf8(c.text));
-    ASSERT_EQ(Messages().size(), 1u) << c.text;
-    EXPECT_EQ(LastMessage(), QString::fromUtf8(c.message)) << c.text;
-    EXPECT_TRUE(Control<QLineEdit>(c.box)->hasFocus()) << c.text;
-    EXPECT_EQ(Text(bieniawski::kS1), QStringLiteral("100.000"));  // the results stay
-    Paste(c.box, before);
-  }
+  ExpectEachRefused(
+      {
+          {bieniawski::kSy, "abc", "Invalid value for sy"},
+          {bieniawski::kTxy, "-4", "txy > 0"},
+          {bieniawski::kParameterA, "-1", "A > 0"},
+          {bieniawski::kParameterK, "k", "Invalid value for Parameter k"},
+          {bieniawski::kStrength, "5e40", "Invalid value for Uniaxial Compressive Strength"},
+      },
+      bieniawski::kS1, QStringLiteral("100.000"));
   EnglishMenus = 0;
   Paste(bieniawski::kStrength, QStringLiteral("x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για την Αντοχή"));

@@ -89,31 +89,17 @@ TEST_F(CoulombJointDialogTest, TypingJudgesTheMaterialAndTheFoldedPlane) {
 TEST_F(CoulombJointDialogTest, ValidationMessages) {
   StoreSet(0, 20, 5, 1, 20, 30);
   Open();
-  struct Case {
-    const char* box;
-    const char* text;
-    const char* message;
-  };
-  const Case cases[] = {
-      {coulombjoint::kMaterialCohesion, "-1", "Invalid value for material cohesion"},
-      {coulombjoint::kMaterialFrictionAngle, "-2", "Invalid value for material friction angle"},
-      {coulombjoint::kMaterialFrictionAngle, "90", "Invalid value for material friction angle"},
-      {coulombjoint::kJointCohesion, "-0.5", "Invalid value for discontinuity cohesion"},
-      {coulombjoint::kJointFrictionAngle, "-30", "Invalid value for discontinuity friction angle"},
-      {coulombjoint::kSx, "1e39", "Invalid value for sx"},
-      {coulombjoint::kJointInclination, "-4e38", "Invalid value for Discontinuity Angle from Horizontal"},
-  };
-  for (const Case& c : cases) {
-    boxes_->Clear();
-    const QString before = Text(c.box);
-    Paste(c.box, QString::fromUtf8(c.text));
-    ASSERT_EQ(Messages().size(), 1u) << c.text;
-    EXPECT_EQ(LastMessage(), QString::fromUtf8(c.message)) << c.text;
-    EXPECT_TRUE(Control<QLineEdit>(c.box)->hasFocus()) << c.text;
-    // The results of the last valid state stay.
-    EXPECT_EQ(Text(coulombjoint::kS1), QStringLiteral("20.000")) << c.text;
-    Type(c.box, before);
-  }
+  ExpectEachRefused(
+      {
+          {coulombjoint::kMaterialCohesion, "-1", "Invalid value for material cohesion"},
+          {coulombjoint::kMaterialFrictionAngle, "-2", "Invalid value for material friction angle"},
+          {coulombjoint::kMaterialFrictionAngle, "90", "Invalid value for material friction angle"},
+          {coulombjoint::kJointCohesion, "-0.5", "Invalid value for discontinuity cohesion"},
+          {coulombjoint::kJointFrictionAngle, "-30", "Invalid value for discontinuity friction angle"},
+          {coulombjoint::kSx, "1e39", "Invalid value for sx"},
+          {coulombjoint::kJointInclination, "-4e38", "Invalid value for Discontinuity Angle from Horizontal"},
+      },
+      coulombjoint::kS1, QStringLiteral("20.000"));
   EnglishMenus = 0;
   boxes_->Clear();
   Type(coulombjoint::kJointCohesion, QStringLiteral("-1"));

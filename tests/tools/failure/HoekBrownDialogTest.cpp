@@ -103,29 +103,16 @@ TEST_F(HoekDialogTest, ValidationMessages) {
   StoreIntact(40, 10);
   Open();
   Press(hoek::kGeneralized);
-  struct Case {
-    const char* box;
-    const char* text;
-    const char* message;
-  };
-  const Case cases[] = {
-      {hoek::kSx, "abc", "Invalid value for sx"},
-      {hoek::kSy, "-1", "sy > 0"},
-      {hoek::kTxy, "1e39", "Invalid value for txy"},
-      {hoek::kPiecesStrength, "-1", "Co > 0"},
-      {hoek::kParameterA, "x", "Invalid value for Parameter a"},
-      {hoek::kParameterMb, "-3", "mb > 0"},
-  };
-  for (const Case& c : cases) {
-    boxes_->Clear();
-    const QString before = Text(c.box);
-    Paste(c.box, QString::fromUtf8(c.text));
-    ASSERT_EQ(Messages().size(), 1u) << c.text;
-    EXPECT_EQ(LastMessage(), QString::fromUtf8(c.message)) << c.text;
-    EXPECT_TRUE(Control<QLineEdit>(c.box)->hasFocus()) << c.text;
-    EXPECT_EQ(Text(hoek::kS1), QStringLiteral("40.000"));  // the results stay
-    Paste(c.box, before);
-  }
+  ExpectEachRefused(
+      {
+          {hoek::kSx, "abc", "Invalid value for sx"},
+          {hoek::kSy, "-1", "sy > 0"},
+          {hoek::kTxy, "1e39", "Invalid value for txy"},
+          {hoek::kPiecesStrength, "-1", "Co > 0"},
+          {hoek::kParameterA, "x", "Invalid value for Parameter a"},
+          {hoek::kParameterMb, "-3", "mb > 0"},
+      },
+      hoek::kS1, QStringLiteral("40.000"));
   // The boxes of the type not selected must hold valid numbers as well.
   boxes_->Clear();
   Paste(hoek::kParameterM, QStringLiteral("-2"));
