@@ -70,8 +70,6 @@ class GraphWindow : public QMainWindow {
   void OnOptionsEntryChosen(int index);
 
   GraphChart& Chart() const { return *ui_.chart; }
-  QAction* FileEntry(int index) const { return fileEntries_.at(static_cast<std::size_t>(index)); }
-  QAction* EditEntry(int index) const { return editEntries_.at(static_cast<std::size_t>(index)); }
   QAction* OptionsEntry(int index) const { return optionsEntries_.at(static_cast<std::size_t>(index)); }
   // The options dialog while it is open.
   GraphOptionsDialog* OptionsDialog() const;

@@ -172,6 +172,4 @@ void DescriptionDialog::FormUnload() {
   }
 }
 
-bool ShowDescriptionDialog(QWidget* owner) { return forms::ShowModal<DescriptionDialog>(owner); }
-
 }  // namespace brantel

@@ -56,8 +56,4 @@ class DescriptionDialog : public forms::FormDialog {
   bool tooLongPending_ = false;  // the message of a text left out is on its way
 };
 
-// Loads the dialog and shows it modally over the owner (the main window).
-// True when it was closed with OK.
-bool ShowDescriptionDialog(QWidget* owner);
-
 }  // namespace brantel

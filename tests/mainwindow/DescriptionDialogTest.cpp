@@ -264,12 +264,12 @@ TEST_F(DescriptionDialogTest, OpensModallyForTheInputMenu) {
       Press(description::kOk);
     }
   });
-  EXPECT_TRUE(ShowDescriptionDialog(nullptr));
+  EXPECT_TRUE(forms::ShowModal<DescriptionDialog>(nullptr));
   EXPECT_EQ(Project.FileHoldsData, kFlagTrue);
   QTimer::singleShot(0, [] {
     if (auto* d = qobject_cast<DescriptionDialog*>(QApplication::activeModalWidget())) d->close();
   });
-  EXPECT_FALSE(ShowDescriptionDialog(nullptr));
+  EXPECT_FALSE(forms::ShowModal<DescriptionDialog>(nullptr));
 }
 
 TEST_F(DescriptionDialogTest, RendersWithoutClippedCaptions) {

@@ -45,8 +45,6 @@ class UpdateController : public QObject {
   int ProgressValue() const { return progress_; }                  // of the download, 0..99
   bool DownloadEnabled() const { return downloadEnabled_; }        // the Download Update button
   bool InstallEnabled() const { return installEnabled_; }          // the Install Update button
-  // "brantel<version>.exe" of the last version read; "" before.
-  const QString& SetupFileName() const { return setupFileName_; }
   // The setup file in the downloads folder.
   QString SetupFilePath() const;
 
