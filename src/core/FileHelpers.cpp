@@ -68,6 +68,10 @@ QString StripPath(const QString& path, bool noExtension) {
   return rest;
 }
 
+QString SaveInProgressName(const QString& target, qint64 pid, int attempt) {
+  return target + QLatin1String(kSaveInProgressMark) + QString::number(pid) + u'-' + QString::number(attempt);
+}
+
 namespace {
 
 // A write through a QSaveFile that failed: the error, and the temporary
@@ -112,7 +116,7 @@ int PutInPlace(int fd, const QString& target) {
   QByteArray from = NameOf(fd);
   if (from.isEmpty()) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-      const QByteArray name = to + '.' + QByteArray::number(::getpid()) + '.' + QByteArray::number(attempt);
+      const QByteArray name = QFile::encodeName(SaveInProgressName(target, ::getpid(), attempt));
       if (::linkat(AT_FDCWD, ProcPath(fd).constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
         from = name;
         break;
@@ -178,16 +182,17 @@ std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteA
 
 namespace {
 
-// "<digits>.<digits>" after the target's name: the pid and the attempt of
-// PutInPlace. The pid, or 0 for any other text.
-pid_t AbandonedSavePid(QStringView rest) {
-  const qsizetype dot = rest.indexOf(u'.');
-  if (dot <= 0 || dot == rest.size() - 1) return 0;
+// The pid of a name that SaveInProgressName gave beside the target, or 0
+// for any other name: after "<name>" + kSaveInProgressMark, the pid and the
+// attempt, each in digits, and nothing else.
+pid_t SaveInProgressPid(QStringView rest) {
+  const qsizetype dash = rest.indexOf(u'-');
+  if (dash <= 0 || dash == rest.size() - 1) return 0;
   const auto allDigits = [](QStringView text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
   };
-  const QStringView pid = rest.left(dot);
-  const QStringView attempt = rest.mid(dot + 1);
+  const QStringView pid = rest.left(dash);
+  const QStringView attempt = rest.mid(dash + 1);
   if (!allDigits(pid) || !allDigits(attempt)) return 0;
   bool ok = false;
   const int number = pid.toInt(&ok);
@@ -201,13 +206,13 @@ bool ProcessGone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
 int RemoveAbandonedSaves(const QString& target) {
   if (target.isEmpty()) return 0;
   const QFileInfo info(FinalName(target));
-  const QString prefix = info.fileName() + u'.';
-  if (prefix.size() < 2) return 0;
+  if (info.fileName().isEmpty()) return 0;
+  const QString prefix = info.fileName() + QLatin1String(kSaveInProgressMark);
   const QDir folder = info.dir();
   int removed = 0;
   for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
     if (!name.startsWith(prefix)) continue;
-    const pid_t pid = AbandonedSavePid(QStringView(name).mid(prefix.size()));
+    const pid_t pid = SaveInProgressPid(QStringView(name).mid(prefix.size()));
     if (pid <= 0 || !ProcessGone(pid)) continue;
     const QByteArray path = QFile::encodeName(folder.filePath(name));
     struct stat st {};

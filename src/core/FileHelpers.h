@@ -43,14 +43,21 @@ std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteA
 // left of its temporary file.
 std::optional<RuntimeError> CommitAtomically(QSaveFile& file);
 
+// A save whose temporary file has no name (made with O_TMPFILE) links it
+// beside the target, just before the rename over it, as
+// "<target>.~brantel-save-<pid>-<attempt>": a name that only this program
+// gives, so that what a save cut short leaves there can be told from the
+// user's own files.
+inline constexpr char kSaveInProgressMark[] = ".~brantel-save-";
+QString SaveInProgressName(const QString& target, qint64 pid, int attempt);
+
 // The files that saves of `target` cut short (the process killed between
-// the two steps of CommitAtomically's rename) left beside it: a temporary
-// file without a name is linked as "<name>.<pid>.<n>" just before it is
-// renamed over the target. Removes every ordinary file in the target's
-// folder named exactly so, after the target's own name (the file a link
-// names, when the target is a link), whose process is gone; a live
-// process may be saving it now. Nothing else is touched. Returns how many
-// were removed.
+// the link and the rename of CommitAtomically) left beside it: removes every
+// ordinary file in the target's folder named exactly as SaveInProgressName
+// names it after the target's own name (the file a link names, when the
+// target is a link), whose process is gone; a live process may be saving it
+// now. Nothing else is touched, whatever its name. Returns how many were
+// removed.
 int RemoveAbandonedSaves(const QString& target);
 
 // Why a path names something other than an ordinary file: "it is a folder",

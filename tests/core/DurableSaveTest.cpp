@@ -6,6 +6,7 @@
 #include "core/FileHelpers.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
+#include "core/Startup.h"
 #include "core/project/ProjectFile.h"
 #include "support/TestEnvironment.h"
 
@@ -16,7 +17,9 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -45,6 +48,11 @@ Syncs g_syncs;
 // as on file systems that do not know them: the save falls back on a
 // temporary file with a name.
 bool g_namedTemporaryFiles = false;
+
+// While set, the process is killed (SIGKILL) as a save renames its
+// temporary file over the target: the save is cut short where it can
+// leave a file behind.
+bool g_killAtRename = false;
 
 void Note(int fd) {
   struct stat st {};
@@ -91,6 +99,12 @@ extern "C" int fdatasync(int fd) {
   static const auto real = Real<int (*)(int)>("fdatasync");
   Note(fd);
   return real(fd);
+}
+
+extern "C" int rename(const char* from, const char* to) {
+  static const auto real = Real<int (*)(const char*, const char*)>("rename");
+  if (g_killAtRename) ::raise(SIGKILL);
+  return real(from, to);
 }
 
 namespace brantel {
@@ -149,6 +163,31 @@ TEST_F(DurableSaveTest, ASaveThroughALinkReplacesTheFileItNames) {
   ASSERT_FALSE(SaveFileAtomically(link, QByteArray("new")).has_value());
   EXPECT_TRUE(QFileInfo(link).isSymLink());
   EXPECT_EQ(ReadFile(real), QByteArray("new"));
+}
+
+TEST_F(DurableSaveTest, WhatASaveKilledMidwayLeavesIsRemovedAtTheNextStartAndNothingElse) {
+  const QString project = WriteFile(Home() + QStringLiteral("/site.BNL"), "old");
+  const QString copy = WriteFile(project + QStringLiteral(".20240105.1"), "the user's copy");
+  MaxLastFiles = 1;
+  LastFileLong[1] = project;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    g_killAtRename = true;
+    SaveFileAtomically(project, QByteArray("new"));
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+  const QStringList left = QDir(Home()).entryList({QStringLiteral("site.BNL*")}, QDir::Files | QDir::Hidden);
+  ASSERT_EQ(left.size(), 3) << left.join(u' ').toStdString();
+  EXPECT_TRUE(left.contains(QFileInfo(SaveInProgressName(project, child, 0)).fileName()));
+
+  RemoveLeftoverFiles();
+  EXPECT_EQ(QDir(Home()).entryList({QStringLiteral("site.BNL*")}, QDir::Files | QDir::Hidden),
+            QStringList({QStringLiteral("site.BNL"), QStringLiteral("site.BNL.20240105.1")}));
+  EXPECT_EQ(ReadFile(project), QByteArray("old"));
+  EXPECT_EQ(ReadFile(copy), QByteArray("the user's copy"));
 }
 
 }  // namespace

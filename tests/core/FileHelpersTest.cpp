@@ -98,29 +98,31 @@ pid_t GonePid() {
 }
 
 TEST_F(FileHelpersTest, OnlyTheLeftoversOfSavesWhoseProcessIsGoneAreRemoved) {
-  const QString gone = QString::number(GonePid());
-  const QString live = QString::number(QCoreApplication::applicationPid());
+  const pid_t gonePid = GonePid();
+  const QString gone = QString::number(gonePid);
   const QString folder = Home() + QStringLiteral("/p/");
   const QString target = WriteFile(folder + QStringLiteral("my [1] *.BNL"), "project");
-  const QStringList removed{target + u'.' + gone + QStringLiteral(".0"), target + u'.' + gone + QStringLiteral(".99")};
-  const QStringList kept{target + u'.' + live + QStringLiteral(".0"),  // a save under way
-                         target + u'.' + gone,                         // not the name a save gives
-                         target + u'.' + gone + QStringLiteral(".0.1"),
-                         target + u'.' + gone + QStringLiteral("."),
-                         target + QStringLiteral("..0"),
-                         target + u'.' + gone + QStringLiteral(".0x"),
-                         target + QStringLiteral(".-") + gone + QStringLiteral(".0"),
-                         target + QStringLiteral(".0.0"),  // no process has the id 0
-                         target + QStringLiteral(".99999999999999999999.0"),
-                         folder + QStringLiteral("my [1] *.bnl.") + gone + QStringLiteral(".0"),  // another file's name
-                         folder + QStringLiteral("y [1] *.BNL.") + gone + QStringLiteral(".0"),
-                         folder + QStringLiteral("other.BNL.") + gone + QStringLiteral(".0")};
+  const auto leftover = [](const QString& of, qint64 pid, int attempt) { return SaveInProgressName(of, pid, attempt); };
+  const QStringList removed{leftover(target, gonePid, 0), leftover(target, gonePid, 99)};
+  const QString mark = QLatin1String(kSaveInProgressMark);
+  // A save under way.
+  QStringList kept{leftover(target, QCoreApplication::applicationPid(), 0)};
+  // The user's own copies, whatever the numbers in their names.
+  kept << target + QStringLiteral(".20240105.1") << target + QStringLiteral(".2024.1")
+       << target + QStringLiteral(".1.1") << target + u'.' + gone + QStringLiteral(".0");
+  // Not quite the names a save gives; no process has the id 0.
+  kept << target + mark + gone << target + mark + gone + u'-' << target + mark + gone + QStringLiteral("-0-1")
+       << target + mark + gone + QStringLiteral("-0x") << target + mark + u'-' + gone + QStringLiteral("-0")
+       << target + mark + QStringLiteral("0-0") << target + mark + QStringLiteral("99999999999999999999-0");
+  // The leftovers of other files.
+  for (const char* other : {"my [1] *.bnl", "y [1] *.BNL", "other.BNL"})
+    kept << leftover(folder + QLatin1String(other), gonePid, 0);
   for (const QString& path : removed + kept) WriteFile(path, "leftover");
   // A folder or a link of such a name is not a save's file.
-  const QString folderOfTheName = target + u'.' + gone + QStringLiteral(".1");
+  const QString folderOfTheName = leftover(target, gonePid, 1);
   QDir().mkpath(folderOfTheName);
   const QString elsewhere = WriteFile(Home() + QStringLiteral("/elsewhere.txt"), "keep");
-  const QString link = target + u'.' + gone + QStringLiteral(".2");
+  const QString link = leftover(target, gonePid, 2);
   ASSERT_TRUE(QFile::link(elsewhere, link));
 
   EXPECT_EQ(RemoveAbandonedSaves(target), removed.size());
@@ -134,11 +136,11 @@ TEST_F(FileHelpersTest, OnlyTheLeftoversOfSavesWhoseProcessIsGoneAreRemoved) {
   // A project reached through a link: the save replaced the file the link
   // names, beside it. A missing project's folder is looked at all the same.
   const QString real = WriteFile(Home() + QStringLiteral("/real/r.BNL"), "real");
-  const QString leftover = WriteFile(real + u'.' + gone + QStringLiteral(".0"), "leftover");
+  const QString ofReal = WriteFile(leftover(real, gonePid, 0), "leftover");
   ASSERT_TRUE(QFile::link(real, folder + QStringLiteral("r.BNL")));
   EXPECT_EQ(RemoveAbandonedSaves(folder + QStringLiteral("r.BNL")), 1);
-  EXPECT_FALSE(QFileInfo::exists(leftover));
-  const QString ofMissing = WriteFile(folder + QStringLiteral("deleted.BNL.") + gone + QStringLiteral(".4"), "x");
+  EXPECT_FALSE(QFileInfo::exists(ofReal));
+  const QString ofMissing = WriteFile(leftover(folder + QStringLiteral("deleted.BNL"), gonePid, 4), "x");
   EXPECT_EQ(RemoveAbandonedSaves(folder + QStringLiteral("deleted.BNL")), 1);
   EXPECT_FALSE(QFileInfo::exists(ofMissing));
   EXPECT_EQ(RemoveAbandonedSaves(QString()), 0);

@@ -385,24 +385,30 @@ pid_t GonePid() {
   return child;
 }
 
-TEST_F(StartupTest, TheStartRemovesWhatSavesCutShortLeftBesideTheSettingsAndRecentProjects) {
-  const QString gone = QString::number(GonePid());
-  const QString live = QString::number(QCoreApplication::applicationPid());
+TEST_F(StartupTest, TheStartRemovesOnlyWhatItsOwnSavesCutShortLeftBesideTheSettingsAndRecentProjects) {
+  const pid_t gone = GonePid();
   const QString projects = Home() + QStringLiteral("/projects/");
+  const QString site = projects + QStringLiteral("site.BNL");
   WriteFile(IniPath(),
             "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nShowDisclaim=0\r\n"
-            "[FileMenu]\r\nMaxLastFiles=1\r\nLastFile1=a.BNL\r\nLastFileLong1=" +
-                projects.toUtf8() + "a.BNL\r\n");
-  const QStringList removed{IniPath() + u'.' + gone + QStringLiteral(".0"),
-                            projects + QStringLiteral("a.BNL.") + gone + QStringLiteral(".3")};
-  const QStringList kept{IniPath() + u'.' + live + QStringLiteral(".0"),                     // a save under way
-                         projects + QStringLiteral("b.BNL.") + gone + QStringLiteral(".0"),  // not in the list
-                         projects + QStringLiteral("a.BNL.") + gone + QStringLiteral(".x"),
-                         projects + QStringLiteral("a.BNL.bak")};
+            "[FileMenu]\r\nMaxLastFiles=1\r\nLastFile1=site.BNL\r\nLastFileLong1=" +
+                site.toUtf8() + "\r\n");
+  WriteFile(site, "project");
+  const QStringList removed{SaveInProgressName(IniPath(), gone, 0), SaveInProgressName(site, gone, 3)};
+  // The user's copies: named by a date, a small number, the number of a
+  // process that is gone; a save under way; a file the list does not hold.
+  QStringList kept{SaveInProgressName(IniPath(), QCoreApplication::applicationPid(), 0),
+                   SaveInProgressName(projects + QStringLiteral("b.BNL"), gone, 0), site + QStringLiteral(".bak")};
+  for (const QString& of : {IniPath(), site}) {
+    for (const QString& suffix : {QStringLiteral(".20240105.1"), QStringLiteral(".2024.1"), QStringLiteral(".1.1"),
+                                  u'.' + QString::number(gone) + QStringLiteral(".0")})
+      kept << of + suffix;
+  }
   for (const QString& path : removed + kept) WriteFile(path, "leftover");
   RunStartupSteps();
   for (const QString& path : removed) EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
-  for (const QString& path : kept) EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
+  for (const QString& path : kept) EXPECT_EQ(ReadFile(path), QByteArray("leftover")) << path.toStdString();
+  EXPECT_EQ(ReadFile(site), QByteArray("project"));
   EXPECT_EQ(ShowDisclaim, 0);
 }
 
