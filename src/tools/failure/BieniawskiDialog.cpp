@@ -84,7 +84,6 @@ QString BieniawskiPlot::InternalCoordinatesText(float x, float y) const {
 // --- The dialog ----------------------------------------------------------------
 
 BieniawskiDialog::BieniawskiDialog(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWideWidth) {
-  setObjectName(QStringLiteral("frmBieniawski"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(bieniawski::kPlot)) return new BieniawskiPlot(parent);
     return nullptr;

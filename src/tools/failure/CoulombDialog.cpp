@@ -152,7 +152,6 @@ void CoulombPlot::PlaceCaptions() { PlaceCircleCaptions(); }
 // --- The dialog ----------------------------------------------------------------
 
 CoulombDialog::CoulombDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmCoulomb"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(coulomb::kPlot)) return new CoulombPlot(parent);
     return nullptr;

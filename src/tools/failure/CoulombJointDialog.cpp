@@ -235,7 +235,6 @@ void CoulombJointPlot::PlaceCaptions() {
 // --- The dialog ----------------------------------------------------------------
 
 CoulombJointDialog::CoulombJointDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmCoulombJoint"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
     if (name == QLatin1String(coulombjoint::kMohrPlot)) return new CoulombJointPlot(parent);

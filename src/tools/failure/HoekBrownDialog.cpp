@@ -86,7 +86,6 @@ constexpr ControlRow kControls[] = {
 }  // namespace
 
 HoekBrownDialog::HoekBrownDialog(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWideWidth) {
-  setObjectName(QStringLiteral("frmHoek"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(hoek::kPlot)) return new PrincipalCriterionPlot(parent);
     return nullptr;

@@ -56,7 +56,6 @@ constexpr ControlRow kControls[] = {
 }  // namespace
 
 VonMisesDialog::VonMisesDialog(QWidget* owner) : PrincipalCriterionDialog(owner, kNarrowWidth, kWideWidth) {
-  setObjectName(QStringLiteral("frmVonMises"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(vonmises::kPlot)) return new PrincipalCriterionPlot(parent);
     return nullptr;

@@ -75,7 +75,6 @@ constexpr ControlRow kControls[] = {
 }  // namespace
 
 FadumChartDialog::FadumChartDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmFadumCoefs"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(fadumchart::kFadumChart)) return new QChartView(parent);
     return nullptr;

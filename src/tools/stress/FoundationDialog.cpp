@@ -91,7 +91,6 @@ float TypedValue(const QLineEdit* box) { return forms::LeadingValue<float>(box).
 }  // namespace
 
 FoundationDialog::FoundationDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmFadum"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(foundation::kPlanView)) return new FoundationPlan(parent);
     return nullptr;
