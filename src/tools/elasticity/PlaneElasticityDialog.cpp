@@ -90,7 +90,6 @@ PlaneAssumption AssumptionOf(const forms::OptionArray& group) {
 }  // namespace
 
 PlaneElasticityDialog::PlaneElasticityDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmPlaneStress"));
   Build(kForm, kControls);
   ui_.tabs = Require<QTabWidget>(planeelasticity::kTabs);
   ui_.ex = Require<QLineEdit>(planeelasticity::kEx);

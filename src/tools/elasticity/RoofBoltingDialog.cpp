@@ -130,7 +130,6 @@ void ShowStoredPlain(QLineEdit* box, float stored) {
 }  // namespace
 
 RoofBoltingDialog::RoofBoltingDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmBolt"));
   Build(kForm, kControls);
   for (std::size_t i = 0; i < kBoltBoxCount; ++i) ui_.inputs[i] = Require<QLineEdit>(kInputNames[i]);
   ui_.maxLoad = Require<QLineEdit>(roofbolting::kMaxLoad);

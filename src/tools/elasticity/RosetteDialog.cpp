@@ -78,7 +78,6 @@ constexpr ControlRow kControls[] = {
 }  // namespace
 
 RosetteDialog::RosetteDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmRozeta"));
   Build(kForm, kControls);
   ui_.readingA = Require<QLineEdit>(rosette::kReadingA);
   ui_.readingB = Require<QLineEdit>(rosette::kReadingB);

@@ -152,7 +152,15 @@ void CoulombPlot::PlaceCaptions() { PlaceCircleCaptions(); }
 // --- The dialog ----------------------------------------------------------------
 
 CoulombDialog::CoulombDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmCoulomb"));
+  BuildControls();
+  ConnectHandlers();
+  AddInputs();
+  OnLoad();
+}
+
+CoulombDialog::~CoulombDialog() = default;
+
+void CoulombDialog::BuildControls() {
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(coulomb::kPlot)) return new CoulombPlot(parent);
     return nullptr;
@@ -182,7 +190,9 @@ CoulombDialog::CoulombDialog(QWidget* owner) : FormDialog(owner) {
   ui_.plot = Require<CoulombPlot>(coulomb::kPlot);
   ConnectFailurePlot(ui_.plot, Require<QScrollBar>(coulomb::kZoomBar), Require<QLabel>(coulomb::kCoordinates),
                      Require<QLabel>(coulomb::kInternalCoordinates));
+}
 
+void CoulombDialog::ConnectHandlers() {
   WireButtons(ui_.ok, Require<QPushButton>(coulomb::kCancel), Require<QPushButton>(coulomb::kHelp));
   for (QLineEdit* box :
        {ui_.sx, ui_.sy, ui_.txy, ui_.porePressure, ui_.cohesion, ui_.uniaxialStrength, ui_.frictionAngle})
@@ -200,7 +210,9 @@ CoulombDialog::CoulombDialog(QWidget* owner) : FormDialog(owner) {
   }
   connect(Require<QPushButton>(coulomb::kUpperLimit), &QPushButton::clicked, this, &CoulombDialog::OnUpperLimitClicked);
   connect(Require<QPushButton>(coulomb::kLowerLimit), &QPushButton::clicked, this, &CoulombDialog::OnLowerLimitClicked);
+}
 
+void CoulombDialog::AddInputs() {
   // The inputs in the order of validation: each box read as a whole entry,
   // with the tool's message and value rule (Coulomb.h); the pore pressure
   // only while its option is ticked, a strength parameter only while it is
@@ -240,11 +252,7 @@ CoulombDialog::CoulombDialog(QWidget* owner) : FormDialog(owner) {
                .message = CoulombInvalidMessage(CoulombField::FrictionAngle),
                .rule = CoulombValueRule(CoulombField::FrictionAngle),
                .when = entered(kCoulombDeriveFriction)});
-
-  OnLoad();
 }
-
-CoulombDialog::~CoulombDialog() = default;
 
 void CoulombDialog::OnLoad() {
   LoadInputs();

@@ -108,6 +108,13 @@ class CoulombDialog : public forms::FormDialog {
   void CommitToProject() override;
 
  private:
+  // The constructor's steps: the controls built from the table and found,
+  // the plot given its zoom bar and read-outs; the buttons, boxes and options
+  // connected to their handlers; the input boxes in the order of validation.
+  void BuildControls();
+  void ConnectHandlers();
+  void AddInputs();
+
   void OnLoad();
   void OnInputEdited();
   void OnPoreOptionToggled();

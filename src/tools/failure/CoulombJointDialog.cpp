@@ -235,7 +235,15 @@ void CoulombJointPlot::PlaceCaptions() {
 // --- The dialog ----------------------------------------------------------------
 
 CoulombJointDialog::CoulombJointDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmCoulombJoint"));
+  BuildControls();
+  AddInputs();
+  ConnectHandlers();
+  OnLoad();
+}
+
+CoulombJointDialog::~CoulombJointDialog() = default;
+
+void CoulombJointDialog::BuildControls() {
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
     if (name == QLatin1String(coulombjoint::kMohrPlot)) return new CoulombJointPlot(parent);
@@ -283,7 +291,9 @@ CoulombJointDialog::CoulombJointDialog(QWidget* owner) : FormDialog(owner) {
   ui_.chart = Require<Sigma1BetaChartView>(coulombjoint::kSigma1BetaChart);
   // The zoom bar of the plot family has no part in this tool.
   ConnectFailurePlot(ui_.plot, nullptr, ui_.readouts[0], ui_.readouts[1]);
+}
 
+void CoulombJointDialog::AddInputs() {
   // Every box by its leading number, refused beyond the 32-bit range; the
   // parameters' ranges after all boxes are read.
   const auto add = [this](QLineEdit* box, float& field, JointField which, std::function<bool()> when = {}) {
@@ -302,7 +312,9 @@ CoulombJointDialog::CoulombJointDialog(QWidget* owner) : FormDialog(owner) {
   add(ui_.jointCohesion, entryPlane_.Cohesion, JointField::JointCohesion);
   add(ui_.jointFrictionAngle, entryPlane_.FrictionAngle, JointField::JointFriction);
   add(ui_.jointInclination, entryPlane_.Alpha, JointField::Alpha);
+}
 
+void CoulombJointDialog::ConnectHandlers() {
   WireButtons(nullptr, Require<QPushButton>(coulombjoint::kCancel), Require<QPushButton>(coulombjoint::kHelp));
   connect(ui_.ok, &QPushButton::clicked, this, &CoulombJointDialog::OnOkClicked);
   for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.porePressure, ui_.materialCohesion, ui_.materialFrictionAngle,
@@ -319,11 +331,7 @@ CoulombJointDialog::CoulombJointDialog(QWidget* owner) : FormDialog(owner) {
       if (on) OnGraphChosen();
     });
   }
-
-  OnLoad();
 }
-
-CoulombJointDialog::~CoulombJointDialog() = default;
 
 void CoulombJointDialog::OnLoad() {
   ui_.slidingRangeStart->clear();

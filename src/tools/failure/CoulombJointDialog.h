@@ -127,6 +127,13 @@ class CoulombJointDialog : public forms::FormDialog {
   void CommitToProject() override;
 
  private:
+  // The constructor's steps: the controls built from the table and found,
+  // the plot given its read-outs; the input boxes in the order of
+  // validation; the buttons, boxes and options connected to their handlers.
+  void BuildControls();
+  void AddInputs();
+  void ConnectHandlers();
+
   void OnLoad();
   void OnParameterSetChosen(int index);
   void OnInputEdited();

@@ -79,7 +79,6 @@ void PrintPicture(const QPixmap& picture, double screenDpiX, double screenDpiY) 
 }  // namespace
 
 CircularFailureDialog::CircularFailureDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmCircFail"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(circularfailure::kZonePicture)) return new FailureZonePicture(parent);
     return nullptr;

@@ -168,7 +168,6 @@ void ShowStored(QLineEdit* box, float value, bool emptyForZero = false) {
 }  // namespace
 
 CircularOpeningDialog::CircularOpeningDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmCircular"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
     if (name == QLatin1String(circularopening::kCurveChart)) return new GraphChart(parent);

@@ -122,7 +122,6 @@ const char* const kComplexRootsNotice = "Μιγαδικές\nρίζες!\n";
 }  // namespace
 
 Stress3DDialog::Stress3DDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frm3DPrinc"));
   Build(kForm, kControls);
   for (int k = 0; k < 9; ++k) {
     ui_.tensor[k] = Require<QLineEdit>(forms::Item(stress3d::kTensor, k));

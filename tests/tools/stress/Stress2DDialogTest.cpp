@@ -292,11 +292,15 @@ TEST_F(Stress2DDialogTest, RenderBothLanguagesWithAndWithoutThePlot) {
   Project.Stress2D = {30, 10, 8, 1};
   Project.Stress2DPlane.PlaneAngle = 30;
   test::EachLanguage([&](const QString& language) {
+    int narrowWidth = 0;
     for (int wide = 0; wide < 2; ++wide) {
       Project.Stress2D.GraphOption = static_cast<qint16>(wide);
       Open();
       QTRY_VERIFY_WITH_TIMEOUT(Dialog().SketchDrawn(), 2000);
       test::SaveRender(Dialog(), QStringLiteral("stress2d-%1-%2").arg(language, wide ? "plot" : "narrow"));
+      // The plot widens the picture.
+      if (wide) EXPECT_GT(Dialog().width(), narrowWidth) << language.toStdString();
+      else narrowWidth = Dialog().width();
       Dialog().close();
     }
   });
