@@ -236,7 +236,7 @@ QString Printable(const QString& text) {
 struct FieldValue {
   QString name;
   double value;
-  bool whole = false;  // a 16-bit field
+  bool whole = false;  // a 16-bit field or a yes/no
 };
 using RecordImage = std::vector<FieldValue>;
 
@@ -264,6 +264,10 @@ class ImageVisitor {
   void Print(const projectfile::FieldName& n, const T& f, int, D) {
     Add(n.ToString(), f);
   }
+  template <typename D>
+  void Flag(const projectfile::FieldName& n, const bool& f, projectfile::FlagForm, int, D) {
+    Add(n.ToString(), f);
+  }
   template <typename T, typename D>
   void Count(const projectfile::FieldName& n, const T& f, int, D, int) {
     Add(n.ToString(), f);
@@ -275,7 +279,7 @@ class ImageVisitor {
   }
   template <typename T>
   void Add(const QString& name, const T& value) {
-    out_.push_back({name, static_cast<double>(value), std::is_same_v<T, qint16>});
+    out_.push_back({name, static_cast<double>(value), std::is_same_v<T, qint16> || std::is_same_v<T, bool>});
   }
 
  private:
@@ -415,6 +419,7 @@ struct ExtremeSetter {
   }
   void Int(const projectfile::FieldName&, qint16& x, int, qint16) { x = Next(i); }
   void NumInt(const projectfile::FieldName&, qint16& x, int, qint16) { x = Next(i); }
+  void Flag(const projectfile::FieldName&, bool& x, projectfile::FlagForm, int, bool) { x = Next(i) != 0; }
   void Num(const projectfile::FieldName&, float& x, int, float) { x = Next(f); }
   void Print(const projectfile::FieldName&, float& x, int, float) { x = Next(f); }
   void Num64(const projectfile::FieldName&, double& x, int, double) { x = Next(d); }
@@ -436,10 +441,10 @@ ProjectRecord WorkingProject() {
   r.Stress2DPlane.PlaneAngle = 30.0f;
   r.Stress3D.Tensor = tensor;
   r.Stress3D.Normal = {1.0f, 1.0f, 1.0f};
-  r.Stress3D.AtGivenPlane = 1;
+  r.Stress3D.AtGivenPlane = true;
   r.Hooke3DInputs = {tensor, 20000.0f, 0.25f, 0};
   r.CoulombStress = stress;
-  r.CoulombInput.UsePore = 1;
+  r.CoulombInput.UsePore = true;
   r.CoulombInput.PorePressure = 1.0f;
   r.CoulombInput.Cohesion = 5.0f;
   r.CoulombInput.FrictionAngle = 30.0f;
@@ -470,8 +475,8 @@ ProjectRecord WorkingProject() {
   r.CircOpening.A = 2.0f;
   r.CircOpening.Angle = 30.0f;
   r.CircOpening.InternalPressure = 1.0f;
-  r.CircOpening.ShowGraph = -1;
-  r.CircOpening.PlotTo3R = -1;
+  r.CircOpening.ShowGraph = true;
+  r.CircOpening.PlotTo3R = true;
   r.CircFailStress = {10.0f, 5.0f, 0.0f, 0};
   r.CircFailInput.A = 2.0f;
   r.CircFailInput.R = 3.0f;
@@ -487,13 +492,13 @@ ProjectRecord WorkingProject() {
   r.VonMisesInput.TensileStrength = 20.0f;
   r.BieniawskiStress = stress;
   r.BieniawskiInput.Co = 100.0f;
-  r.BieniawskiInput.UsePore = 1;
+  r.BieniawskiInput.UsePore = true;
   r.BieniawskiInput.PorePressure = 1.0f;
   r.HoekStress = stress;
   r.HoekInput.CriterionType = 1;
   r.HoekInput.Co = 100.0f;
   r.HoekInput.CoMass = 50.0f;
-  r.HoekInput.UsePore = 1;
+  r.HoekInput.UsePore = true;
   r.HoekInput.PorePressure = 1.0f;
   r.TransformInputs.Cosines = {{{0.8f, 0.6f, 0.0f}, {-0.6f, 0.8f, 0.0f}, {0.0f, 0.0f, 1.0f}}};
   r.TransformInputs.Tensor = tensor;

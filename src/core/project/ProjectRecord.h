@@ -8,10 +8,6 @@
 
 namespace brantel {
 
-// Values of the one-byte flags of the project header.
-inline constexpr quint8 kFlagTrue = 255;
-inline constexpr quint8 kFlagFalse = 0;
-
 // Arrays of the record are indexed from 0: element [0] is the first row,
 // column or set ((1,1) of a matrix is [0][0], joint set 0 is [0]).
 using Matrix3 = std::array<std::array<float, 3>, 3>;
@@ -50,8 +46,8 @@ struct CircularData {
   float SigmaR = 0.0f;   // results
   float SigmaTheta = 0.0f;
   float TauRTheta = 0.0f;
-  qint16 ShowGraph = 0;  // check-box values
-  qint16 PlotTo3R = 0;
+  bool ShowGraph = false;  // check-box values
+  bool PlotTo3R = false;
 };
 
 struct CircFailData {
@@ -71,7 +67,7 @@ struct Stress3DData {
   Vector3 Invariants{};  // results
   Vector3 Normal{};      // normal of the plane, input
   Vector3 Traction{};    // stress vector on the plane, result
-  qint16 AtGivenPlane = 0;
+  bool AtGivenPlane = false;
 };
 
 struct Hooke3DData {
@@ -129,30 +125,30 @@ struct PlaneStressState {
 
 struct CoulombParams {
   float PorePressure = 0.0f;
-  qint16 UsePore = 0;
+  bool UsePore = false;
   float Cohesion = 0.0f;
   float UniaxialStrength = 0.0f;
   float FrictionAngle = 0.0f;
-  qint16 Failure = 0;  // results
-  qint16 PoreFailure = 0;
+  bool Failure = false;  // results
+  bool PoreFailure = false;
   float FailureAngle = 0.0f;
   qint16 ParamOption = 0;  // which of the three strength values is derived
 };
 
 struct JointMaterial {
   float PorePressure = 0.0f;
-  qint16 UsePore = 0;
+  bool UsePore = false;
   float Cohesion = 0.0f;
   float FrictionAngle = 0.0f;
-  qint16 Failure = 0;  // results
-  qint16 PoreFailure = 0;
+  bool Failure = false;  // results
+  bool PoreFailure = false;
 };
 
 struct JointPlane {
   float Cohesion = 0.0f;
   float FrictionAngle = 0.0f;
   float Alpha = 0.0f;
-  qint16 JointFailure = 0;  // result
+  bool JointFailure = false;  // result
 };
 
 struct BoltedWedgeData {
@@ -173,12 +169,12 @@ struct BoltedWedgeData {
 
 struct VonMisesData {
   float TensileStrength = 0.0f;
-  qint16 Failure = 0;
+  bool Failure = false;
 };
 
 struct HoekParams {
   float PorePressure = 0.0f;
-  qint16 UsePore = 0;
+  bool UsePore = false;
   qint16 CriterionType = 0;  // 0 intact rock, 1 generalized
   float Co = 0.0f;
   float M = 0.0f;
@@ -189,18 +185,18 @@ struct HoekParams {
   float Reserved1 = 0.0f;  // only the project file reads and writes these
   float Reserved2 = 0.0f;
   float Reserved3 = 0.0f;
-  qint16 Failure = 0;  // results
-  qint16 PoreFailure = 0;
+  bool Failure = false;  // results
+  bool PoreFailure = false;
 };
 
 struct BieniawskiParams {
   float PorePressure = 0.0f;
-  qint16 UsePore = 0;
+  bool UsePore = false;
   float A = 0.0f;
   float K = 0.0f;
   float Co = 0.0f;
-  qint16 Failure = 0;  // results
-  qint16 PoreFailure = 0;
+  bool Failure = false;  // results
+  bool PoreFailure = false;
 };
 
 struct TransformData {
@@ -226,9 +222,9 @@ struct ProjectRecord {
   QString ProjectDescription;  // lines joined by CR LF
   qint16 InputUnits = 0;       // 0 imperial, 1 SI
   qint16 FileVersion = 0;      // 50..60 of the file being read
-  quint8 FileSaved = kFlagTrue;
-  quint8 FileEmpty = kFlagTrue;
-  quint8 FileHoldsData = kFlagFalse;  // read from a file or described: units locked
+  bool FileSaved = true;       // no change since the last save
+  bool FileEmpty = true;       // no tool has accepted inputs yet
+  bool FileHoldsData = false;  // read from a file or described: units locked
   qint16 NewFileMark = 0;
 
   // PointLoadRecord.

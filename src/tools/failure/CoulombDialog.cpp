@@ -294,7 +294,7 @@ bool CoulombDialog::ValidateInput() {
   if (!inputs_.Validate()) return false;
   // The options count once every box has passed.
   params_.ParamOption = forms::GetArrayIndex(ui_.derivedParameter);
-  params_.UsePore = RecordBool(ui_.poreOption->isChecked());
+  params_.UsePore = ui_.poreOption->isChecked();
   if (!ui_.poreOption->isChecked()) params_.PorePressure = 0;
   return true;
 }

@@ -392,10 +392,10 @@ void CoulombJointDialog::ReadInputs(int set) {
   stress.GraphOption = forms::GetArrayIndex(ui_.graphOption);
   if (ui_.poreOption->isChecked()) {
     keep(ui_.porePressure, material.PorePressure);
-    material.UsePore = RecordBool(true);
+    material.UsePore = true;
   } else {
     material.PorePressure = 0;
-    material.UsePore = RecordBool(false);
+    material.UsePore = false;
   }
   keep(ui_.materialCohesion, material.Cohesion);
   keep(ui_.materialFrictionAngle, material.FrictionAngle);
@@ -413,7 +413,7 @@ bool CoulombJointDialog::ValidateInput() {
   entryPore_ = 0;
   if (!inputs_.Validate()) return false;
   const bool poreOn = ui_.poreOption->isChecked();
-  entryMaterial_.UsePore = RecordBool(poreOn);
+  entryMaterial_.UsePore = poreOn;
   entryMaterial_.PorePressure = entryPore_;
   stress_[set_] = entryStress_;
   material_[set_] = entryMaterial_;

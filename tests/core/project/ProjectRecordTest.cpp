@@ -38,9 +38,9 @@ TEST_F(ProjectRecordTest, NewSetsTheDefaultsOfTheTable) {
   EXPECT_EQ(Differences(expected, p), "");
   EXPECT_EQ(p.ProjectPath, QStringLiteral("Untitled"));
   EXPECT_EQ(p.ProjectTitle, QString());
-  EXPECT_EQ(p.FileSaved, kFlagTrue);
-  EXPECT_EQ(p.FileEmpty, kFlagTrue);
-  EXPECT_EQ(p.FileHoldsData, kFlagFalse);
+  EXPECT_TRUE(p.FileSaved);
+  EXPECT_TRUE(p.FileEmpty);
+  EXPECT_FALSE(p.FileHoldsData);
   EXPECT_EQ(p.NewFileMark, 1);
 }
 
@@ -57,8 +57,8 @@ TEST_F(ProjectRecordTest, NewKeepsResultsAndResetsTheSlopeInputs) {
   p.PillarLayout.Extraction = 17.0f;
   p.RosetteResults1.E1 = 18.0;
   p.Rosette.Ew = 19.0f;
-  p.CoulombInput.Failure = -1;
-  p.JointPlanes[1].JointFailure = -1;
+  p.CoulombInput.Failure = true;
+  p.JointPlanes[1].JointFailure = true;
   p.CircFailInput.Extra[0] = 20.0f;
   p.TransformInputs.NewTensor[1][1] = 21.0f;
   p.CoulombSlopeData = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1};
@@ -80,8 +80,8 @@ TEST_F(ProjectRecordTest, NewKeepsResultsAndResetsTheSlopeInputs) {
   EXPECT_EQ(p.PillarLayout.Extraction, 17.0f);
   EXPECT_EQ(p.RosetteResults1.E1, 18.0);
   EXPECT_EQ(p.Rosette.Ew, 19.0f);
-  EXPECT_EQ(p.CoulombInput.Failure, -1);
-  EXPECT_EQ(p.JointPlanes[1].JointFailure, -1);
+  EXPECT_TRUE(p.CoulombInput.Failure);
+  EXPECT_TRUE(p.JointPlanes[1].JointFailure);
   EXPECT_EQ(p.CircFailInput.Extra[0], 20.0f);
   EXPECT_EQ(p.TransformInputs.NewTensor[1][1], 21.0f);
   const BoltedWedgeData& slope = p.CoulombSlopeData;

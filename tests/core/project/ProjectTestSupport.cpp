@@ -18,6 +18,7 @@ struct Collector {
   void Add(const FieldName& name, quint64 bits) { values.emplace_back(name.ToString().toStdString(), bits); }
   void Int(const FieldName& n, const qint16& f, int, qint16) { Add(n, static_cast<quint16>(f)); }
   void NumInt(const FieldName& n, const qint16& f, int, qint16) { Add(n, static_cast<quint16>(f)); }
+  void Flag(const FieldName& n, const bool& f, projectfile::FlagForm, int, bool) { Add(n, f ? 1 : 0); }
   void Num(const FieldName& n, const float& f, int, float) { Add(n, Bits(f)); }
   void Print(const FieldName& n, const float& f, int, float) { Add(n, Bits(f)); }
   void Num64(const FieldName& n, const double& f, int, double) {
@@ -76,10 +77,10 @@ ProjectRecord FilledRecord() {
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 3; ++j) r.Stress3D.Tensor[i][j] = static_cast<float>(10 * (i + 1) + j + 1);
   r.Stress3D.Normal = {0.1f, 0.2f, 0.3f};
-  r.Stress3D.AtGivenPlane = -1;
+  r.Stress3D.AtGivenPlane = true;
 
   r.CoulombStress = {40.0f, 41.0f, 42.0f, 2};
-  r.CoulombInput.UsePore = -1;
+  r.CoulombInput.UsePore = true;
   r.CoulombInput.PorePressure = 4.5f;
   r.CoulombInput.ParamOption = 1;
   r.CoulombInput.Cohesion = 5.5f;
@@ -90,7 +91,7 @@ ProjectRecord FilledRecord() {
   for (int set = 0; set < 2; ++set) {
     const float base = set == 0 ? 100.0f : 200.0f;
     r.JointStress[set] = {base, base + 1, base + 2, static_cast<qint16>(set + 1)};
-    r.JointMaterials[set].UsePore = set == 0 ? -1 : 0;
+    r.JointMaterials[set].UsePore = set == 0;
     r.JointMaterials[set].PorePressure = base + 3;
     r.JointMaterials[set].Cohesion = base + 4;
     r.JointMaterials[set].FrictionAngle = base + 5;
@@ -128,8 +129,8 @@ ProjectRecord FilledRecord() {
   r.CircOpening.R = 3.0f;
   r.CircOpening.A = 1.5f;
   r.CircOpening.Angle = 60.0f;
-  r.CircOpening.ShowGraph = -1;
-  r.CircOpening.PlotTo3R = 1;
+  r.CircOpening.ShowGraph = true;
+  r.CircOpening.PlotTo3R = true;
   r.CircOpening.InternalPressure = 0.5f;
 
   r.CircFailStress.Sx = 80.0f;
@@ -155,13 +156,13 @@ ProjectRecord FilledRecord() {
   r.PillarLayout.Wo = 7.0f;
 
   r.VonMisesStress = {91.0f, 92.0f, 93.0f, 1};
-  r.VonMisesInput = {12.5f, -1};
+  r.VonMisesInput = {12.5f, true};
 
   r.BieniawskiStress = {94.0f, 95.0f, 96.0f, 1};
   r.BieniawskiInput.A = 4.0f;
   r.BieniawskiInput.K = 0.8f;
   r.BieniawskiInput.Co = 150.0f;
-  r.BieniawskiInput.UsePore = -1;
+  r.BieniawskiInput.UsePore = true;
   r.BieniawskiInput.PorePressure = 2.0f;
 
   r.HoekStress = {97.0f, 98.0f, 99.5f, 1};
@@ -176,7 +177,7 @@ ProjectRecord FilledRecord() {
   h.Reserved1 = FLT_TRUE_MIN;
   h.Reserved2 = 16777216.0f;
   h.Reserved3 = FLT_MAX;
-  h.UsePore = 0;
+  h.UsePore = false;
   h.PorePressure = 1.25f;
 
   r.PointLoadQ = 500.0f;

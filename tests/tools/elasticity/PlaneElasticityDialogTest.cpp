@@ -154,7 +154,7 @@ TEST_F(PlaneElasticityDialogTest, BadEntriesAreRefusedWithTheirMessages) {
   // Nothing above was stored.
   Current().close();
   EXPECT_EQ(Project.PlaneConstants1.E, 0.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 }
 
 TEST_F(PlaneElasticityDialogTest, ResultsWithoutAFiniteValueAreEmptied) {
@@ -199,7 +199,7 @@ TEST_F(PlaneElasticityDialogTest, OkStoresBothTabsWithTheirAssumptions) {
   EXPECT_EQ(Project.PlaneElasticity.Tab, 1);
   EXPECT_EQ(Project.PlaneElasticity.Assumption1, 1);  // chosen on the tab not in view
   EXPECT_EQ(Project.PlaneElasticity.Assumption2, 1);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
 
   Open();  // reopens on the tab and with the assumptions stored
   EXPECT_EQ(Control<QTabWidget>(planeelasticity::kTabs)->currentIndex(), 1);

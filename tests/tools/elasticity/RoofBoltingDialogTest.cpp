@@ -188,7 +188,7 @@ TEST_F(RoofBoltingDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Press(roofbolting::kOk);  // refused
   Dialog().close();
   EXPECT_EQ(Project.BoltStrength, 500.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   Open();
   Type(roofbolting::kSteelStrength, QStringLiteral("400"));
@@ -197,8 +197,8 @@ TEST_F(RoofBoltingDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.BoltStrength, 400.0f);
   EXPECT_EQ(Project.BoltS2, -20.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
-  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
+  EXPECT_FALSE(Project.FileEmpty);
 }
 
 TEST_F(RoofBoltingDialogTest, OkWithoutEditsKeepsTheStoredValues) {

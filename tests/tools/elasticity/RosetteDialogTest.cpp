@@ -86,7 +86,7 @@ TEST_F(RosetteDialogTest, ARectangularRosetteWorkedByHand) {
   EXPECT_EQ(Project.Rosette.Ew, p.Ew);
   EXPECT_NEAR(Project.RosetteResults1.E1, s.Principal.E1, 1e-9);
   EXPECT_NEAR(Project.RosetteResults2.Gxy, s.Tensor.Gxy, 1e-9);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
 }
 
 // The worked example of the tool's help page: a rectangular rosette read
