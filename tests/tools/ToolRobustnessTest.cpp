@@ -332,7 +332,6 @@ void AddOtherFields(const ProjectRecord& r, ImageVisitor& v) {
   v.Add(QStringLiteral("CircOpening.TauRTheta"), r.CircOpening.TauRTheta);
   v.Add(QStringLiteral("CircFailInput.S1Field"), r.CircFailInput.S1Field);
   v.Add(QStringLiteral("CircFailInput.S2Field"), r.CircFailInput.S2Field);
-  for (int i = 0; i < 6; ++i) v.Add(QStringLiteral("CircFailInput.Extra(%1)").arg(i), r.CircFailInput.Extra[i]);
   for (int i = 0; i < 3; ++i) {
     v.Add(QStringLiteral("Stress3D.Principal(%1)").arg(i), r.Stress3D.Principal[i]);
     v.Add(QStringLiteral("Stress3D.Invariants(%1)").arg(i), r.Stress3D.Invariants[i]);
@@ -343,14 +342,13 @@ void AddOtherFields(const ProjectRecord& r, ImageVisitor& v) {
   }
   v.Add(QStringLiteral("Rosette.Ew"), r.Rosette.Ew);
   v.Add(QStringLiteral("Rosette.Gw"), r.Rosette.Gw);
-  for (const auto& [name, value] : {std::pair{"RosetteResults1.E1", r.RosetteResults1.E1},
-                                    {"RosetteResults1.E2", r.RosetteResults1.E2},
-                                    {"RosetteResults1.Theta1", r.RosetteResults1.Theta1},
-                                    {"RosetteResults1.Theta2", r.RosetteResults1.Theta2},
-                                    {"RosetteResults2.Ex", r.RosetteResults2.Ex},
-                                    {"RosetteResults2.Ey", r.RosetteResults2.Ey},
-                                    {"RosetteResults2.Gxy", r.RosetteResults2.Gxy},
-                                    {"RosetteResults2.Spare", r.RosetteResults2.Spare}})
+  for (const auto& [name, value] : {std::pair{"RosettePrincipal.E1", r.RosettePrincipal.E1},
+                                    {"RosettePrincipal.E2", r.RosettePrincipal.E2},
+                                    {"RosettePrincipal.Theta1", r.RosettePrincipal.Theta1},
+                                    {"RosettePrincipal.Theta2", r.RosettePrincipal.Theta2},
+                                    {"RosetteTensor.Ex", r.RosetteTensor.Ex},
+                                    {"RosetteTensor.Ey", r.RosetteTensor.Ey},
+                                    {"RosetteTensor.Gxy", r.RosetteTensor.Gxy}})
     v.Add(QString::fromLatin1(name), value);
   for (const auto& [name, value] : {std::pair{"CoulombInput.Failure", r.CoulombInput.Failure},
                                     {"CoulombInput.PoreFailure", r.CoulombInput.PoreFailure},
@@ -467,9 +465,9 @@ ProjectRecord WorkingProject() {
     w->BoltAngle2 = 25.0f;
   }
   r.PlaneElasticity = {0.001, 0.0005, 0.0002, 0, 0, 1};
-  r.PlaneConstants1 = {20000.0f, 0.25f};
+  r.PlaneStressTabConstants = {20000.0f, 0.25f};
   r.PlaneStressIn = {10.0f, 4.0f, 3.0f};
-  r.PlaneConstants2 = {20000.0f, 0.25f};
+  r.PlaneStrainTabConstants = {20000.0f, 0.25f};
   r.CircStress = {10.0f, 5.0f, 0.0f, 0};
   r.CircOpening.R = 3.0f;
   r.CircOpening.A = 2.0f;

@@ -123,16 +123,16 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Num64(FieldName{"PlaneElasticity.Ex"}, r.PlaneElasticity.Ex, all, 0.0);
   v.Num64(FieldName{"PlaneElasticity.Ey"}, r.PlaneElasticity.Ey, all, 0.0);
   v.Num64(FieldName{"PlaneElasticity.Gxy"}, r.PlaneElasticity.Gxy, all, 0.0);
-  v.Num(FieldName{"PlaneConstants1.E"}, r.PlaneConstants1.E, all, 0.0f);
-  v.Num(FieldName{"PlaneConstants1.Nu"}, r.PlaneConstants1.Nu, all, 0.0f);
+  v.Num(FieldName{"PlaneConstants1.E"}, r.PlaneStressTabConstants.E, all, 0.0f);
+  v.Num(FieldName{"PlaneConstants1.Nu"}, r.PlaneStressTabConstants.Nu, all, 0.0f);
   v.Num(FieldName{"PlaneStressIn.Sx"}, r.PlaneStressIn.Sx, all, 0.0f);
   v.Num(FieldName{"PlaneStressIn.Sy"}, r.PlaneStressIn.Sy, all, 0.0f);
   v.Num(FieldName{"PlaneStressIn.Txy"}, r.PlaneStressIn.Txy, all, 0.0f);
-  v.Num(FieldName{"PlaneConstants2.E"}, r.PlaneConstants2.E, all, 0.0f);
-  v.Num(FieldName{"PlaneConstants2.Nu"}, r.PlaneConstants2.Nu, all, 0.0f);
+  v.Num(FieldName{"PlaneConstants2.E"}, r.PlaneStrainTabConstants.E, all, 0.0f);
+  v.Num(FieldName{"PlaneConstants2.Nu"}, r.PlaneStrainTabConstants.Nu, all, 0.0f);
   v.NumInt(FieldName{"PlaneElasticity.Tab"}, r.PlaneElasticity.Tab, all, 0);
-  v.NumInt(FieldName{"PlaneElasticity.Assumption1"}, r.PlaneElasticity.Assumption1, all, 0);
-  v.NumInt(FieldName{"PlaneElasticity.Assumption2"}, r.PlaneElasticity.Assumption2, all, 0);
+  v.NumInt(FieldName{"PlaneElasticity.Assumption1"}, r.PlaneElasticity.StressTabAssumption, all, 0);
+  v.NumInt(FieldName{"PlaneElasticity.Assumption2"}, r.PlaneElasticity.StrainTabAssumption, all, 0);
 
   // Circular opening.
   v.Num(FieldName{"CircStress.Sx"}, r.CircStress.Sx, all, 0.0f);
@@ -255,15 +255,15 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Num(FieldName{"BoltSF"}, r.BoltSF, 55, 1.0f);
   v.Num(FieldName{"BoltHeight"}, r.BoltHeight, 55, 2.0f);
   v.Num(FieldName{"BoltUnit"}, r.BoltUnit, 55, 24.0f);
-  v.Num(FieldName{"BoltDiam2"}, r.BoltDiam2, 58, 24.0f);
-  v.Num(FieldName{"BoltLength2"}, r.BoltLength2, 58, 3.0f);
-  v.Num(FieldName{"BoltDiamHole"}, r.BoltDiamHole, 58, 27.0f);
-  v.Num(FieldName{"BoltCo1"}, r.BoltCo1, 58, 1000.0f);
-  v.Num(FieldName{"BoltPhi1"}, r.BoltPhi1, 58, 10.0f);
-  v.Num(FieldName{"BoltCo2"}, r.BoltCo2, 58, 2000.0f);
-  v.Num(FieldName{"BoltPhi2"}, r.BoltPhi2, 58, 12.0f);
-  v.Num(FieldName{"BoltS2"}, r.BoltS2, 58, 0.0f);
-  v.Num(FieldName{"BoltSF1"}, r.BoltSF1, 58, 1.4f);
+  v.Num(FieldName{"BoltDiam2"}, r.BoltAnchorDiameter, 58, 24.0f);
+  v.Num(FieldName{"BoltLength2"}, r.BoltBondedLength, 58, 3.0f);
+  v.Num(FieldName{"BoltDiamHole"}, r.BoltHoleDiameter, 58, 27.0f);
+  v.Num(FieldName{"BoltCo1"}, r.BoltResinCohesion, 58, 1000.0f);
+  v.Num(FieldName{"BoltPhi1"}, r.BoltResinFriction, 58, 10.0f);
+  v.Num(FieldName{"BoltCo2"}, r.ResinRockCohesion, 58, 2000.0f);
+  v.Num(FieldName{"BoltPhi2"}, r.ResinRockFriction, 58, 12.0f);
+  v.Num(FieldName{"BoltS2"}, r.BoltNormalStress, 58, 0.0f);
+  v.Num(FieldName{"BoltSF1"}, r.BoltAnchorSafetyFactor, 58, 1.4f);
 
   // Hooke's law in three dimensions.
   for (int i = 0; i < 3; ++i)

@@ -56,9 +56,8 @@ struct CircFailData {
   float InternalPressure = 0.0f;
   float A = 0.0f;
   float R = 0.0f;
-  float Co = 0.0f;               // uniaxial compressive strength
-  float To = 0.0f;               // tensile strength
-  std::array<float, 6> Extra{};  // kept by the failure-around-an-opening tool
+  float Co = 0.0f;  // uniaxial compressive strength
+  float To = 0.0f;  // tensile strength
 };
 
 struct Stress3DData {
@@ -100,16 +99,15 @@ struct RosetteStrainTensor {
   double Ex = 0.0;
   double Ey = 0.0;
   double Gxy = 0.0;
-  double Spare = 0.0;
 };
 
 struct PlaneElasticityData {
   double Ex = 0.0;  // strains of the stress-state tab
   double Ey = 0.0;
   double Gxy = 0.0;
-  qint16 Tab = 0;          // 0 stress-state tab, 1 strain-state tab
-  qint16 Assumption1 = 0;  // 0 plane stress, 1 plane strain, one per tab
-  qint16 Assumption2 = 0;
+  qint16 Tab = 0;                  // 0 stress-state tab, 1 strain-state tab
+  qint16 StressTabAssumption = 0;  // 0 plane stress, 1 plane strain, one per tab
+  qint16 StrainTabAssumption = 0;
 };
 
 struct ElasticConstants {
@@ -270,16 +268,16 @@ struct ProjectRecord {
 
   Hooke3DData Hooke3DInputs;
 
-  // RozetaInputs.
+  // Strain rosette: its inputs and last results.
   RosetteData Rosette;
-  RosettePrincipalStrains RosetteResults1;
-  RosetteStrainTensor RosetteResults2;
+  RosettePrincipalStrains RosettePrincipal;
+  RosetteStrainTensor RosetteTensor;
 
   // PlaneElasticityInputs.
   PlaneElasticityData PlaneElasticity;
-  ElasticConstants PlaneConstants1;  // stress-state tab
+  ElasticConstants PlaneStressTabConstants;  // stress-state tab
   PlaneStressState PlaneStressIn;
-  ElasticConstants PlaneConstants2;  // strain-state tab
+  ElasticConstants PlaneStrainTabConstants;  // strain-state tab
 
   // CoulombData.
   StressInput CoulombStress;
@@ -325,16 +323,16 @@ struct ProjectRecord {
   float BoltSF = 0.0f;
   float BoltHeight = 0.0f;
   float BoltUnit = 0.0f;
-  float BoltWidth = 0.0f;  // not in the project file
-  float BoltDiam2 = 0.0f;
-  float BoltLength2 = 0.0f;
-  float BoltDiamHole = 0.0f;
-  float BoltCo1 = 0.0f;
-  float BoltPhi1 = 0.0f;
-  float BoltCo2 = 0.0f;
-  float BoltPhi2 = 0.0f;
-  float BoltS2 = 0.0f;
-  float BoltSF1 = 0.0f;
+  float BoltWidth = 0.0f;               // not in the project file
+  float BoltAnchorDiameter = 0.0f;      // the resin anchor: bolt diameter, mm
+  float BoltBondedLength = 0.0f;        // bonded length
+  float BoltHoleDiameter = 0.0f;        // hole diameter, mm
+  float BoltResinCohesion = 0.0f;       // bolt/resin interface, kPa
+  float BoltResinFriction = 0.0f;       // its friction angle, degrees
+  float ResinRockCohesion = 0.0f;       // resin/rock interface, kPa
+  float ResinRockFriction = 0.0f;       // its friction angle, degrees
+  float BoltNormalStress = 0.0f;        // normal stress on the interfaces, kPa
+  float BoltAnchorSafetyFactor = 0.0f;  // safety factor of the anchor
 
   TransformData TransformInputs;
 };

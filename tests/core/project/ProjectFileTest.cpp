@@ -95,15 +95,15 @@ ProjectRecord ExpectedForVersion(int v) {
   if (v < 58) {
     r.CircFailStress = StressInput{};
     r.CircFailInput = CircFailData{};
-    r.BoltDiam2 = d.BoltDiam2;
-    r.BoltLength2 = d.BoltLength2;
-    r.BoltDiamHole = d.BoltDiamHole;
-    r.BoltCo1 = d.BoltCo1;
-    r.BoltPhi1 = d.BoltPhi1;
-    r.BoltCo2 = d.BoltCo2;
-    r.BoltPhi2 = d.BoltPhi2;
-    r.BoltS2 = d.BoltS2;
-    r.BoltSF1 = d.BoltSF1;
+    r.BoltAnchorDiameter = d.BoltAnchorDiameter;
+    r.BoltBondedLength = d.BoltBondedLength;
+    r.BoltHoleDiameter = d.BoltHoleDiameter;
+    r.BoltResinCohesion = d.BoltResinCohesion;
+    r.BoltResinFriction = d.BoltResinFriction;
+    r.ResinRockCohesion = d.ResinRockCohesion;
+    r.ResinRockFriction = d.ResinRockFriction;
+    r.BoltNormalStress = d.BoltNormalStress;
+    r.BoltAnchorSafetyFactor = d.BoltAnchorSafetyFactor;
   }
   if (v < 57) {
     r.LineLoadQm = d.LineLoadQm;

@@ -116,12 +116,12 @@ ProjectRecord FilledRecord() {
   r.PlaneElasticity.Ex = 0.001;
   r.PlaneElasticity.Ey = -0.0025;
   r.PlaneElasticity.Gxy = 0.1 + 0.2;
-  r.PlaneConstants1 = {30000.0f, 0.25f};
+  r.PlaneStressTabConstants = {30000.0f, 0.25f};
   r.PlaneStressIn = {61.0f, 62.0f, 63.0f};
-  r.PlaneConstants2 = {20000.0f, 0.3f};
+  r.PlaneStrainTabConstants = {20000.0f, 0.3f};
   r.PlaneElasticity.Tab = 1;
-  r.PlaneElasticity.Assumption1 = 0;
-  r.PlaneElasticity.Assumption2 = 1;
+  r.PlaneElasticity.StressTabAssumption = 0;
+  r.PlaneElasticity.StrainTabAssumption = 1;
 
   r.CircStress.Sx = 70.0f;
   r.CircStress.Sy = 71.0f;
@@ -224,15 +224,15 @@ ProjectRecord FilledRecord() {
   r.BoltSF = 1.6f;
   r.BoltHeight = 2.2f;
   r.BoltUnit = 25.0f;
-  r.BoltDiam2 = 22.0f;
-  r.BoltLength2 = 2.8f;
-  r.BoltDiamHole = 32.0f;
-  r.BoltCo1 = 1100.0f;
-  r.BoltPhi1 = 11.0f;
-  r.BoltCo2 = 2100.0f;
-  r.BoltPhi2 = 13.0f;
-  r.BoltS2 = 0.9f;
-  r.BoltSF1 = 1.45f;
+  r.BoltAnchorDiameter = 22.0f;
+  r.BoltBondedLength = 2.8f;
+  r.BoltHoleDiameter = 32.0f;
+  r.BoltResinCohesion = 1100.0f;
+  r.BoltResinFriction = 11.0f;
+  r.ResinRockCohesion = 2100.0f;
+  r.ResinRockFriction = 13.0f;
+  r.BoltNormalStress = 0.9f;
+  r.BoltAnchorSafetyFactor = 1.45f;
 
   r.Hooke3DInputs.E = 45000.0f;
   r.Hooke3DInputs.Nu = 0.2f;
@@ -268,14 +268,14 @@ ProjectRecord NewProjectDefaults() {
   r.BoltHeight = 2.0f;
   r.BoltUnit = 24.0f;
   r.BoltWidth = 3.0f;
-  r.BoltDiam2 = 24.0f;
-  r.BoltLength2 = 3.0f;
-  r.BoltDiamHole = 27.0f;
-  r.BoltCo1 = 1000.0f;
-  r.BoltPhi1 = 10.0f;
-  r.BoltCo2 = 2000.0f;
-  r.BoltPhi2 = 12.0f;
-  r.BoltSF1 = 1.4f;
+  r.BoltAnchorDiameter = 24.0f;
+  r.BoltBondedLength = 3.0f;
+  r.BoltHoleDiameter = 27.0f;
+  r.BoltResinCohesion = 1000.0f;
+  r.BoltResinFriction = 10.0f;
+  r.ResinRockCohesion = 2000.0f;
+  r.ResinRockFriction = 12.0f;
+  r.BoltAnchorSafetyFactor = 1.4f;
   return r;
 }
 
