@@ -149,7 +149,7 @@ void PrincipalCriterionDialog::ShowGraphOption() {
   OnGraphSwitchToggled();
 }
 
-qint16 PrincipalCriterionDialog::GraphOption() const { return graphSwitch_->isChecked() ? 1 : 0; }
+int PrincipalCriterionDialog::GraphOption() const { return graphSwitch_->isChecked() ? 1 : 0; }
 
 void PrincipalCriterionDialog::Redraw(bool reset) {
   if (!computed_) {

@@ -162,7 +162,7 @@ class PrincipalCriterionDialog : public forms::FormDialog {
   void ShowStressInputs();
   // The record's plot switch into its check box, and the width it gives.
   void ShowGraphOption();
-  qint16 GraphOption() const;
+  int GraphOption() const;
 
   virtual void Calculate() = 0;
   // Gives the plot the state to draw; only called with computed_ set.
