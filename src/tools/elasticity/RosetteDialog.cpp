@@ -138,8 +138,8 @@ void RosetteDialog::OnLoad() {
 
 void RosetteDialog::LoadFromProject() {
   rosette_ = Project.Rosette;
-  principal_ = Project.RosetteResults1;
-  tensor_ = Project.RosetteResults2;
+  principal_ = Project.RosettePrincipal;
+  tensor_ = Project.RosetteTensor;
   staged_ = rosette_;
   inputs_.Show(kRosetteMask);
 }
@@ -222,8 +222,8 @@ void RosetteDialog::OnInputFocusLost(QLineEdit* box) {
 
 void RosetteDialog::CommitToProject() {
   Project.Rosette = rosette_;
-  Project.RosetteResults1 = principal_;
-  Project.RosetteResults2 = tensor_;
+  Project.RosettePrincipal = principal_;
+  Project.RosetteTensor = tensor_;
   MarkProjectChanged();
 }
 

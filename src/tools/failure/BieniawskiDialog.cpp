@@ -110,9 +110,8 @@ void BieniawskiDialog::Calculate() {
 }
 
 void BieniawskiDialog::PlotState() {
-  Plot()->SetCriterion(
-      principal_, params_.Co, BieniawskiEnvelope(params_.Co, params_.A, params_.K, principal_.S1),
-      EffectiveStressPointOf(principal_.S1, principal_.S2, params_.PorePressure, params_.UsePore == 1));
+  Plot()->SetCriterion(principal_, params_.Co, BieniawskiEnvelope(params_.Co, params_.A, params_.K, principal_.S1),
+                       EffectiveStressPointOf(principal_.S1, principal_.S2, params_.PorePressure, params_.UsePore));
 }
 
 void BieniawskiDialog::CommitToProject() {

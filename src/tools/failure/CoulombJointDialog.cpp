@@ -117,7 +117,7 @@ constexpr ControlRow kControls[] = {
 };
 // clang-format on
 
-qint16 InRange(qint16 value, qint16 last) { return value >= 0 && value <= last ? value : qint16(0); }
+int InRange(int value, int last) { return value >= 0 && value <= last ? value : 0; }
 
 // The sketch beside the discontinuity's inputs: the horizontal, a plane
 // inclined to it and the positive sense of the inclination, counter-clockwise.
@@ -349,7 +349,7 @@ void CoulombJointDialog::LoadFromProject() {
   stress_ = {Project.JointStress[0], Project.JointStress[1]};
   material_ = {Project.JointMaterials[0], Project.JointMaterials[1]};
   plane_ = {Project.JointPlanes[0], Project.JointPlanes[1]};
-  const qint16 set = InRange(Project.JointSelectedSet, 1);
+  const int set = InRange(Project.JointSelectedSet, 1);
   forms::SetArrayIndex(ui_.parameterSet, set);
   LoadSet(set);
 }
@@ -357,7 +357,7 @@ void CoulombJointDialog::LoadFromProject() {
 void CoulombJointDialog::LoadSet(int set) {
   const bool wasLoading = loading_;
   loading_ = true;
-  set_ = static_cast<qint16>(set);
+  set_ = set;
   const StressInput& stress = stress_[set_];
   const JointMaterial& material = material_[set_];
   const JointPlane& plane = plane_[set_];
@@ -400,10 +400,10 @@ void CoulombJointDialog::ReadInputs(int set) {
   stress.GraphOption = forms::GetArrayIndex(ui_.graphOption);
   if (ui_.poreOption->isChecked()) {
     keep(ui_.porePressure, material.PorePressure);
-    material.UsePore = RecordBool(true);
+    material.UsePore = true;
   } else {
     material.PorePressure = 0;
-    material.UsePore = RecordBool(false);
+    material.UsePore = false;
   }
   keep(ui_.materialCohesion, material.Cohesion);
   keep(ui_.materialFrictionAngle, material.FrictionAngle);
@@ -421,7 +421,7 @@ bool CoulombJointDialog::ValidateInput() {
   entryPore_ = 0;
   if (!inputs_.Validate()) return false;
   const bool poreOn = ui_.poreOption->isChecked();
-  entryMaterial_.UsePore = RecordBool(poreOn);
+  entryMaterial_.UsePore = poreOn;
   entryMaterial_.PorePressure = entryPore_;
   stress_[set_] = entryStress_;
   material_[set_] = entryMaterial_;
@@ -476,7 +476,7 @@ void CoulombJointDialog::CalcStresses() {
 }
 
 void CoulombJointDialog::RedrawGraph(bool reset) {
-  const qint16 graph = forms::GetArrayIndex(ui_.graphOption);
+  const int graph = forms::GetArrayIndex(ui_.graphOption);
   if (graph == 2) {
     DrawSigma1BetaPlot();
     return;
@@ -536,7 +536,7 @@ void CoulombJointDialog::OnParameterSetChosen(int index) {
 }
 
 void CoulombJointDialog::OnGraphChosen() {
-  const qint16 graph = forms::GetArrayIndex(ui_.graphOption);
+  const int graph = forms::GetArrayIndex(ui_.graphOption);
   SwitchPlotWidth(*this, ui_.plot, graph != 0, kNarrowWidth, kWideWidth);
   // The plot and the chart share the place beside the inputs.
   ui_.plot->SetPlotShown(graph == 1);

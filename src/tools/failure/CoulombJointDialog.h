@@ -190,7 +190,7 @@ class CoulombJointDialog : public forms::FormDialog {
   std::array<StressInput, 2> stress_{};
   std::array<JointMaterial, 2> material_{};
   std::array<JointPlane, 2> plane_{};
-  qint16 set_ = 0;  // the set shown
+  int set_ = 0;  // the set shown
   // The input boxes, read into the entry copy of the set shown.
   forms::NumericInputs inputs_{forms::NumericInputs::RuleOrder::AfterAllBoxes};
   StressInput entryStress_;

@@ -258,7 +258,7 @@ void ShowPoreControls(const PoreControls& controls);
 
 // A record's pore option and pressure into the controls (the option set
 // quietly; an unused pressure shows "0"), then their look.
-void ShowPoreInput(const PoreControls& controls, qint16 usePore, float porePressure,
+void ShowPoreInput(const PoreControls& controls, bool usePore, float porePressure,
                    QStringView mask = kCriterionValueMask);
 
 // Attaches the zoom bar and the read-out labels (bold) to the plot.
@@ -292,7 +292,7 @@ class PrincipalCriterionDialog : public forms::FormDialog {
   void ShowStressInputs();
   // The record's plot switch into its check box, and the width it gives.
   void ShowGraphOption();
-  qint16 GraphOption() const;
+  int GraphOption() const;
 
   virtual void Calculate() = 0;
   // Gives the plot the state to draw; only called with computed_ set.
@@ -354,20 +354,20 @@ class PoreCriterionDialog : public PrincipalCriterionDialog {
   // pressure shows "0"); and the option into the working copy, whose
   // pressure the pore box has filled while the option is ticked (0 while
   // it is clear).
-  void ShowPoreInput(qint16 usePore, float porePressure);
+  void ShowPoreInput(bool usePore, float porePressure);
   // The stress boxes into `stress`, and the pore box into `pore`, read only
   // while the option is ticked: into the working stress and `porePressure`,
   // by CriterionInputRules of the boxes 0 to 3 (each tool's box enum begins
   // sx, sy, txy, pore).
   void AddStressAndPoreInputs(forms::NumericInputs& stress, forms::NumericInputs& pore, float& porePressure,
                               const CriterionBoxRules& rules, bool zeroWhenEmpty);
-  void ReadPoreOption(qint16& usePore, float& porePressure) const;
+  void ReadPoreOption(bool& usePore, float& porePressure) const;
   bool PoreTicked() const;
 
   // The calculation: `evaluate` on the working copy, the principal stresses
   // and the verdicts shown and the flags written to `failure` and
   // `poreFailure` (the pore flag only when there is a pore verdict).
-  void CalculateVerdicts(const std::function<PrincipalVerdicts()>& evaluate, qint16& failure, qint16& poreFailure);
+  void CalculateVerdicts(const std::function<PrincipalVerdicts()>& evaluate, bool& failure, bool& poreFailure);
 
   void OnPorePressureEdited();
   void OnPoreOptionToggled();

@@ -140,9 +140,8 @@ void HoekBrownDialog::Calculate() {
 }
 
 void HoekBrownDialog::PlotState() {
-  Plot()->SetCriterion(
-      principal_, HoekStrength(params_), HoekEnvelope(params_, principal_.S1),
-      EffectiveStressPointOf(principal_.S1, principal_.S2, params_.PorePressure, params_.UsePore == 1));
+  Plot()->SetCriterion(principal_, HoekStrength(params_), HoekEnvelope(params_, principal_.S1),
+                       EffectiveStressPointOf(principal_.S1, principal_.S2, params_.PorePressure, params_.UsePore));
 }
 
 void HoekBrownDialog::ShowCriterionBoxes() {

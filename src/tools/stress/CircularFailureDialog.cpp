@@ -160,7 +160,6 @@ void CircularFailureDialog::LoadFromProject() {
   stress_ = Project.CircFailStress;
   stress_.GraphOption = 0;  // not used here
   input_ = Project.CircFailInput;
-  input_.Extra = {};  // never filled here
   inputs_.Show(u"#0.##0");
 }
 

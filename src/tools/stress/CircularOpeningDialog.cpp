@@ -463,8 +463,8 @@ void CircularOpeningDialog::OnPlotTo3RToggled() {
 void CircularOpeningDialog::OnPlotStressesClicked() { Calculate(); }
 
 void CircularOpeningDialog::CommitToProject() {
-  opening_.ShowGraph = ui_.showCurves->isChecked() ? -1 : 0;
-  opening_.PlotTo3R = ui_.plotTo3R->isChecked() ? -1 : 0;
+  opening_.ShowGraph = ui_.showCurves->isChecked();
+  opening_.PlotTo3R = ui_.plotTo3R->isChecked();
   Project.CircStress = stress_;
   Project.CircOpening = opening_;
   MarkProjectChanged();

@@ -18,6 +18,7 @@ struct Collector {
   void Add(const FieldName& name, quint64 bits) { values.emplace_back(name.ToString().toStdString(), bits); }
   void Int(const FieldName& n, const qint16& f, int, qint16) { Add(n, static_cast<quint16>(f)); }
   void NumInt(const FieldName& n, const qint16& f, int, qint16) { Add(n, static_cast<quint16>(f)); }
+  void Flag(const FieldName& n, const bool& f, projectfile::FlagForm, int, bool) { Add(n, f ? 1 : 0); }
   void Num(const FieldName& n, const float& f, int, float) { Add(n, Bits(f)); }
   void Print(const FieldName& n, const float& f, int, float) { Add(n, Bits(f)); }
   void Num64(const FieldName& n, const double& f, int, double) {
@@ -76,10 +77,10 @@ ProjectRecord FilledRecord() {
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 3; ++j) r.Stress3D.Tensor[i][j] = static_cast<float>(10 * (i + 1) + j + 1);
   r.Stress3D.Normal = {0.1f, 0.2f, 0.3f};
-  r.Stress3D.AtGivenPlane = -1;
+  r.Stress3D.AtGivenPlane = true;
 
   r.CoulombStress = {40.0f, 41.0f, 42.0f, 2};
-  r.CoulombInput.UsePore = -1;
+  r.CoulombInput.UsePore = true;
   r.CoulombInput.PorePressure = 4.5f;
   r.CoulombInput.ParamOption = 1;
   r.CoulombInput.Cohesion = 5.5f;
@@ -90,7 +91,7 @@ ProjectRecord FilledRecord() {
   for (int set = 0; set < 2; ++set) {
     const float base = set == 0 ? 100.0f : 200.0f;
     r.JointStress[set] = {base, base + 1, base + 2, static_cast<qint16>(set + 1)};
-    r.JointMaterials[set].UsePore = set == 0 ? -1 : 0;
+    r.JointMaterials[set].UsePore = set == 0;
     r.JointMaterials[set].PorePressure = base + 3;
     r.JointMaterials[set].Cohesion = base + 4;
     r.JointMaterials[set].FrictionAngle = base + 5;
@@ -115,12 +116,12 @@ ProjectRecord FilledRecord() {
   r.PlaneElasticity.Ex = 0.001;
   r.PlaneElasticity.Ey = -0.0025;
   r.PlaneElasticity.Gxy = 0.1 + 0.2;
-  r.PlaneConstants1 = {30000.0f, 0.25f};
+  r.PlaneStressTabConstants = {30000.0f, 0.25f};
   r.PlaneStressIn = {61.0f, 62.0f, 63.0f};
-  r.PlaneConstants2 = {20000.0f, 0.3f};
+  r.PlaneStrainTabConstants = {20000.0f, 0.3f};
   r.PlaneElasticity.Tab = 1;
-  r.PlaneElasticity.Assumption1 = 0;
-  r.PlaneElasticity.Assumption2 = 1;
+  r.PlaneElasticity.StressTabAssumption = 0;
+  r.PlaneElasticity.StrainTabAssumption = 1;
 
   r.CircStress.Sx = 70.0f;
   r.CircStress.Sy = 71.0f;
@@ -128,8 +129,8 @@ ProjectRecord FilledRecord() {
   r.CircOpening.R = 3.0f;
   r.CircOpening.A = 1.5f;
   r.CircOpening.Angle = 60.0f;
-  r.CircOpening.ShowGraph = -1;
-  r.CircOpening.PlotTo3R = 1;
+  r.CircOpening.ShowGraph = true;
+  r.CircOpening.PlotTo3R = true;
   r.CircOpening.InternalPressure = 0.5f;
 
   r.CircFailStress.Sx = 80.0f;
@@ -155,13 +156,13 @@ ProjectRecord FilledRecord() {
   r.PillarLayout.Wo = 7.0f;
 
   r.VonMisesStress = {91.0f, 92.0f, 93.0f, 1};
-  r.VonMisesInput = {12.5f, -1};
+  r.VonMisesInput = {12.5f, true};
 
   r.BieniawskiStress = {94.0f, 95.0f, 96.0f, 1};
   r.BieniawskiInput.A = 4.0f;
   r.BieniawskiInput.K = 0.8f;
   r.BieniawskiInput.Co = 150.0f;
-  r.BieniawskiInput.UsePore = -1;
+  r.BieniawskiInput.UsePore = true;
   r.BieniawskiInput.PorePressure = 2.0f;
 
   r.HoekStress = {97.0f, 98.0f, 99.5f, 1};
@@ -176,7 +177,7 @@ ProjectRecord FilledRecord() {
   h.Reserved1 = FLT_TRUE_MIN;
   h.Reserved2 = 16777216.0f;
   h.Reserved3 = FLT_MAX;
-  h.UsePore = 0;
+  h.UsePore = false;
   h.PorePressure = 1.25f;
 
   r.PointLoadQ = 500.0f;
@@ -223,15 +224,15 @@ ProjectRecord FilledRecord() {
   r.BoltSF = 1.6f;
   r.BoltHeight = 2.2f;
   r.BoltUnit = 25.0f;
-  r.BoltDiam2 = 22.0f;
-  r.BoltLength2 = 2.8f;
-  r.BoltDiamHole = 32.0f;
-  r.BoltCo1 = 1100.0f;
-  r.BoltPhi1 = 11.0f;
-  r.BoltCo2 = 2100.0f;
-  r.BoltPhi2 = 13.0f;
-  r.BoltS2 = 0.9f;
-  r.BoltSF1 = 1.45f;
+  r.BoltAnchorDiameter = 22.0f;
+  r.BoltBondedLength = 2.8f;
+  r.BoltHoleDiameter = 32.0f;
+  r.BoltResinCohesion = 1100.0f;
+  r.BoltResinFriction = 11.0f;
+  r.ResinRockCohesion = 2100.0f;
+  r.ResinRockFriction = 13.0f;
+  r.BoltNormalStress = 0.9f;
+  r.BoltAnchorSafetyFactor = 1.45f;
 
   r.Hooke3DInputs.E = 45000.0f;
   r.Hooke3DInputs.Nu = 0.2f;
@@ -267,14 +268,14 @@ ProjectRecord NewProjectDefaults() {
   r.BoltHeight = 2.0f;
   r.BoltUnit = 24.0f;
   r.BoltWidth = 3.0f;
-  r.BoltDiam2 = 24.0f;
-  r.BoltLength2 = 3.0f;
-  r.BoltDiamHole = 27.0f;
-  r.BoltCo1 = 1000.0f;
-  r.BoltPhi1 = 10.0f;
-  r.BoltCo2 = 2000.0f;
-  r.BoltPhi2 = 12.0f;
-  r.BoltSF1 = 1.4f;
+  r.BoltAnchorDiameter = 24.0f;
+  r.BoltBondedLength = 3.0f;
+  r.BoltHoleDiameter = 27.0f;
+  r.BoltResinCohesion = 1000.0f;
+  r.BoltResinFriction = 10.0f;
+  r.ResinRockCohesion = 2000.0f;
+  r.ResinRockFriction = 12.0f;
+  r.BoltAnchorSafetyFactor = 1.4f;
   return r;
 }
 

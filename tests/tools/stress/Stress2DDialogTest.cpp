@@ -108,7 +108,7 @@ TEST_F(Stress2DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Type(stress2d::kSx, QStringLiteral("5"));
   Press(stress2d::kCancel);
   EXPECT_EQ(Project.Stress2D.Sx, 0.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   Open();
   Type(stress2d::kSx, QStringLiteral("5"));
@@ -117,7 +117,7 @@ TEST_F(Stress2DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
   EXPECT_EQ(Project.Stress2D.Sx, 0.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   Open();
   Type(stress2d::kSx, QStringLiteral("5"));
@@ -127,8 +127,8 @@ TEST_F(Stress2DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_EQ(Project.Stress2D.Sx, 5.0f);
   EXPECT_EQ(Project.Stress2DPlane.PlaneAngle, 30.0f);
   EXPECT_NEAR(Project.Stress2DPlane.SigmaN, 3.75f, 1e-5);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
-  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
+  EXPECT_FALSE(Project.FileEmpty);
 
   Open();  // reopening shows the committed values
   EXPECT_EQ(Text(stress2d::kSx), QStringLiteral("5.000"));
