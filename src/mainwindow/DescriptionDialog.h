@@ -29,7 +29,10 @@ inline constexpr char kHelp[] = "Command3";
 // The box takes at most kMaxDescriptionLength characters (or the length of
 // a longer description it was given): of a text typed, pasted or dropped
 // beyond that, what fits goes in and the rest is left out, and a message
-// says so.
+// says so. A description longer than the box shows at once (more than
+// four times that many characters, or a line longer than it takes) is kept
+// as it stands and not shown: the box stays empty and read-only, and a
+// message says why.
 class DescriptionDialog : public forms::FormDialog {
   Q_OBJECT
 
@@ -44,8 +47,10 @@ class DescriptionDialog : public forms::FormDialog {
  private:
   void OnLoad();
   void OnDescriptionContentsChanged(int position, int removed, int added);
+  void ChooseWrap(int position, int removed, int added);
   void OnDescriptionEdited();
   void ShowDescriptionTooLong();
+  void ShowDescriptionNotShown();
 
   struct Ui {
     QPlainTextEdit* description;
