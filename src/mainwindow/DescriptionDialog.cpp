@@ -86,6 +86,10 @@ bool HoldsLongStretch(QStringView text) {
   return false;
 }
 
+bool HoldsLongStretch(const QTextBlock& line) {
+  return line.length() > kLongestStretchWrappedAtWords && HoldsLongStretch(line.text());
+}
+
 // Whether the box shows a text (as ForTheBox gives it) in time.
 bool Showable(QStringView text) {
   if (text.size() > kMaxShownLength) return false;
@@ -128,35 +132,46 @@ DescriptionDialog::DescriptionDialog(QWidget* owner) : FormDialog(owner) {
   OnLoad();
 }
 
-void DescriptionDialog::OnDescriptionContentsChanged(int position, int removed, int added) {
+void DescriptionDialog::OnDescriptionContentsChanged(int position, int, int added) {
   editStart_ = editStart_ < 0 ? position : std::min(editStart_, position);
-  ChooseWrap(position, removed, added);
+  ChooseWrap(position, added);
 }
 
 // Runs when the document has changed and before the box lays the change
-// out, so that a long stretch is never laid out wrapped at word boundaries.
-// While the box wraps at words, only the lines the change touched can hold
-// a new long stretch; while it wraps anywhere, any change may have taken
-// the last one away, and the whole text is looked at (it stops at the first
-// long stretch, and costs far less than laying out a long line).
-void DescriptionDialog::ChooseWrap(int position, int removed, int added) {
-  QTextDocument* document = ui_.description->document();
-  const bool anywhere = ui_.description->wordWrapMode() == QTextOption::WrapAnywhere;
-  bool longStretch = false;
-  if (anywhere) {
-    if (removed == 0 && added == 0) return;
-    for (QTextBlock line = document->begin(); line.isValid() && !longStretch; line = line.next())
-      longStretch = line.length() > kLongestStretchWrappedAtWords && HoldsLongStretch(line.text());
-  } else {
-    const QTextBlock last = document->findBlock(position + added);
-    for (QTextBlock line = document->findBlock(position); line.isValid() && !longStretch; line = line.next()) {
-      longStretch = line.length() > kLongestStretchWrappedAtWords && HoldsLongStretch(line.text());
-      if (line == last) break;
+// out, so that a long stretch is never laid out wrapped at word boundaries:
+// while the box wraps at words, only the lines the change touched can hold
+// a new long stretch. While it wraps anywhere, a change may have taken the
+// last one away; that is looked at once the edit is over (a text put in
+// whole first empties the box: the box would wrap at words for a moment and
+// lay the long line out twice).
+void DescriptionDialog::ChooseWrap(int position, int added) {
+  if (ui_.description->wordWrapMode() == QTextOption::WrapAnywhere) {
+    if (!wrapCheckPending_) {
+      wrapCheckPending_ = true;
+      QTimer::singleShot(0, this, &DescriptionDialog::WrapAtWordsWithoutLongStretch);
     }
+    return;
   }
-  if (longStretch != anywhere)
-    ui_.description->setWordWrapMode(longStretch ? QTextOption::WrapAnywhere
-                                                 : QTextOption::WrapAtWordBoundaryOrAnywhere);
+  QTextDocument* document = ui_.description->document();
+  const QTextBlock last = document->findBlock(position + added);
+  for (QTextBlock line = document->findBlock(position); line.isValid(); line = line.next()) {
+    if (HoldsLongStretch(line)) {
+      ui_.description->setWordWrapMode(QTextOption::WrapAnywhere);
+      return;
+    }
+    if (line == last) break;
+  }
+}
+
+// Wraps at words again once no line holds a long stretch; the look stops at
+// the first one, and costs far less than laying a long line out.
+void DescriptionDialog::WrapAtWordsWithoutLongStretch() {
+  wrapCheckPending_ = false;
+  if (ui_.description->wordWrapMode() != QTextOption::WrapAnywhere) return;
+  for (QTextBlock line = ui_.description->document()->begin(); line.isValid(); line = line.next()) {
+    if (HoldsLongStretch(line)) return;
+  }
+  ui_.description->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
 // Every edit of the user ends with the cursor after what it put in (typing,
@@ -216,6 +231,9 @@ void DescriptionDialog::LoadFromProject() {
   if (!showable) text.clear();
   ui_.description->setReadOnly(!showable);
   ui_.description->setPlaceholderText(showable ? QString() : Tr(kDescriptionNotShown));
+  // Chosen before the text goes in, so that it is laid out once.
+  ui_.description->setWordWrapMode(HoldsLongStretch(text) ? QTextOption::WrapAnywhere
+                                                          : QTextOption::WrapAtWordBoundaryOrAnywhere);
   ui_.description->setPlainText(text);
   shownText_ = ui_.description->toPlainText();
   if (!showable) QTimer::singleShot(0, this, &DescriptionDialog::ShowDescriptionNotShown);

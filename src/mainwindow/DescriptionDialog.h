@@ -47,7 +47,8 @@ class DescriptionDialog : public forms::FormDialog {
  private:
   void OnLoad();
   void OnDescriptionContentsChanged(int position, int removed, int added);
-  void ChooseWrap(int position, int removed, int added);
+  void ChooseWrap(int position, int added);
+  void WrapAtWordsWithoutLongStretch();
   void OnDescriptionEdited();
   void ShowDescriptionTooLong();
   void ShowDescriptionNotShown();
@@ -56,9 +57,10 @@ class DescriptionDialog : public forms::FormDialog {
     QPlainTextEdit* description;
     forms::OptionArray units;
   } ui_;
-  QString shownText_;            // the description as the box showed it at load
-  int editStart_ = -1;           // where the box's last edit began
-  bool tooLongPending_ = false;  // the message of a text left out is on its way
+  QString shownText_;              // the description as the box showed it at load
+  int editStart_ = -1;             // where the box's last edit began
+  bool tooLongPending_ = false;    // the message of a text left out is on its way
+  bool wrapCheckPending_ = false;  // whether to wrap at words again is to be looked at
 };
 
 }  // namespace brantel
