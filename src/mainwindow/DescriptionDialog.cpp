@@ -11,8 +11,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextOption>
 #include <QTimer>
 
 #include <algorithm>
@@ -46,6 +48,59 @@ constexpr Bilingual kDescriptionTooLong{
     "παραλείφθηκε."};
 static_assert(kMaxDescriptionLength == 1'048'576, "the message names the limit");
 
+// What the box shows at once: a description of at most four times the
+// characters it takes, in lines of at most as many as it takes. The box
+// lays a line out whole when the line comes into view, and a longer line,
+// or a longer text, takes more than a second to show; the project keeps
+// such a description as it stands, and the box shows nothing of it.
+constexpr qsizetype kMaxShownLength = 4 * kMaxDescriptionLength;
+constexpr qsizetype kMaxShownLine = kMaxDescriptionLength;
+constexpr Bilingual kDescriptionNotShown{
+    "The project description is too long to show here: this box shows at most 4,194,304 characters, in lines of "
+    "at most 1,048,576. The description is kept as it stands.",
+    "Η περιγραφή του έργου είναι πολύ μεγάλη για να εμφανιστεί εδώ: το πλαίσιο δείχνει το πολύ 4.194.304 "
+    "χαρακτήρες, σε γραμμές το πολύ 1.048.576 χαρακτήρων. Η περιγραφή διατηρείται ως έχει."};
+static_assert(kMaxShownLength == 4'194'304 && kMaxShownLine == 1'048'576, "the message names the limits");
+
+// The longest stretch without a blank that the box still wraps at word
+// boundaries. There, each row of a stretch that does not fit a row is found
+// by measuring the rest of the stretch again, a time that grows with the
+// square of its length (a stretch of a million characters holds the window
+// up for minutes); wrapped anywhere, a line takes a time that grows with its
+// length alone. So the box wraps at word boundaries while every stretch is
+// at most this long, and anywhere while one is longer: ordinary text keeps
+// its words whole, and a line of a million characters without a blank is
+// laid out in a fraction of a second.
+constexpr qsizetype kLongestStretchWrappedAtWords = 1000;
+
+bool IsBlankForWrap(QChar c) { return c == u' ' || c == u'\t'; }
+
+// Whether a text holds a stretch of more than kLongestStretchWrappedAtWords
+// characters without a blank or a line end.
+bool HoldsLongStretch(QStringView text) {
+  qsizetype stretch = 0;
+  for (const QChar c : text) {
+    stretch = IsBlankForWrap(c) || c == u'\n' ? 0 : stretch + 1;
+    if (stretch > kLongestStretchWrappedAtWords) return true;
+  }
+  return false;
+}
+
+bool HoldsLongStretch(const QTextBlock& line) {
+  return line.length() > kLongestStretchWrappedAtWords && HoldsLongStretch(line.text());
+}
+
+// Whether the box shows a text (as ForTheBox gives it) in time.
+bool Showable(QStringView text) {
+  if (text.size() > kMaxShownLength) return false;
+  qsizetype line = 0;
+  for (const QChar c : text) {
+    line = c == u'\n' ? 0 : line + 1;
+    if (line > kMaxShownLine) return false;
+  }
+  return true;
+}
+
 // The box shows lines ended by LF; the record keeps CR LF.
 QString ForTheBox(const QString& description) {
   QString text = description;
@@ -77,8 +132,46 @@ DescriptionDialog::DescriptionDialog(QWidget* owner) : FormDialog(owner) {
   OnLoad();
 }
 
-void DescriptionDialog::OnDescriptionContentsChanged(int position, int, int) {
+void DescriptionDialog::OnDescriptionContentsChanged(int position, int, int added) {
   editStart_ = editStart_ < 0 ? position : std::min(editStart_, position);
+  ChooseWrap(position, added);
+}
+
+// Runs when the document has changed and before the box lays the change
+// out, so that a long stretch is never laid out wrapped at word boundaries:
+// while the box wraps at words, only the lines the change touched can hold
+// a new long stretch. While it wraps anywhere, a change may have taken the
+// last one away; that is looked at once the edit is over (a text put in
+// whole first empties the box: the box would wrap at words for a moment and
+// lay the long line out twice).
+void DescriptionDialog::ChooseWrap(int position, int added) {
+  if (ui_.description->wordWrapMode() == QTextOption::WrapAnywhere) {
+    if (!wrapCheckPending_) {
+      wrapCheckPending_ = true;
+      QTimer::singleShot(0, this, &DescriptionDialog::WrapAtWordsWithoutLongStretch);
+    }
+    return;
+  }
+  QTextDocument* document = ui_.description->document();
+  const QTextBlock last = document->findBlock(position + added);
+  for (QTextBlock line = document->findBlock(position); line.isValid(); line = line.next()) {
+    if (HoldsLongStretch(line)) {
+      ui_.description->setWordWrapMode(QTextOption::WrapAnywhere);
+      return;
+    }
+    if (line == last) break;
+  }
+}
+
+// Wraps at words again once no line holds a long stretch; the look stops at
+// the first one, and costs far less than laying a long line out.
+void DescriptionDialog::WrapAtWordsWithoutLongStretch() {
+  wrapCheckPending_ = false;
+  if (ui_.description->wordWrapMode() != QTextOption::WrapAnywhere) return;
+  for (QTextBlock line = ui_.description->document()->begin(); line.isValid(); line = line.next()) {
+    if (HoldsLongStretch(line)) return;
+  }
+  ui_.description->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
 // Every edit of the user ends with the cursor after what it put in (typing,
@@ -124,9 +217,26 @@ void DescriptionDialog::OnLoad() {
   forms::CenterForm(this);
 }
 
+void DescriptionDialog::ShowDescriptionNotShown() {
+  ShowInvalidValue(kDescriptionNotShown, false);
+  ui_.description->setFocus();
+}
+
 void DescriptionDialog::LoadFromProject() {
-  ui_.description->setPlainText(ForTheBox(Project.ProjectDescription));
+  // A description the box cannot show in time is not put into it: the box
+  // stays empty and read-only, says why, and OK gives the description back
+  // as it stands.
+  QString text = ForTheBox(Project.ProjectDescription);
+  const bool showable = Showable(text);
+  if (!showable) text.clear();
+  ui_.description->setReadOnly(!showable);
+  ui_.description->setPlaceholderText(showable ? QString() : Tr(kDescriptionNotShown));
+  // Chosen before the text goes in, so that it is laid out once.
+  ui_.description->setWordWrapMode(HoldsLongStretch(text) ? QTextOption::WrapAnywhere
+                                                          : QTextOption::WrapAtWordBoundaryOrAnywhere);
+  ui_.description->setPlainText(text);
   shownText_ = ui_.description->toPlainText();
+  if (!showable) QTimer::singleShot(0, this, &DescriptionDialog::ShowDescriptionNotShown);
 
   // Both options off, and disabled once the project holds data (from a file
   // or an earlier accepted visit); then the project's own system is set and

@@ -29,7 +29,10 @@ inline constexpr char kHelp[] = "Command3";
 // The box takes at most kMaxDescriptionLength characters (or the length of
 // a longer description it was given): of a text typed, pasted or dropped
 // beyond that, what fits goes in and the rest is left out, and a message
-// says so.
+// says so. A description longer than the box shows at once (more than
+// four times that many characters, or a line longer than it takes) is kept
+// as it stands and not shown: the box stays empty and read-only, and a
+// message says why.
 class DescriptionDialog : public forms::FormDialog {
   Q_OBJECT
 
@@ -44,16 +47,20 @@ class DescriptionDialog : public forms::FormDialog {
  private:
   void OnLoad();
   void OnDescriptionContentsChanged(int position, int removed, int added);
+  void ChooseWrap(int position, int added);
+  void WrapAtWordsWithoutLongStretch();
   void OnDescriptionEdited();
   void ShowDescriptionTooLong();
+  void ShowDescriptionNotShown();
 
   struct Ui {
     QPlainTextEdit* description;
     forms::OptionArray units;
   } ui_;
-  QString shownText_;            // the description as the box showed it at load
-  int editStart_ = -1;           // where the box's last edit began
-  bool tooLongPending_ = false;  // the message of a text left out is on its way
+  QString shownText_;              // the description as the box showed it at load
+  int editStart_ = -1;             // where the box's last edit began
+  bool tooLongPending_ = false;    // the message of a text left out is on its way
+  bool wrapCheckPending_ = false;  // whether to wrap at words again is to be looked at
 };
 
 }  // namespace brantel

@@ -9,13 +9,19 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTimer>
+
+#include <time.h>
 
 namespace brantel {
 namespace {
@@ -65,6 +71,29 @@ QString LinesOfLength(qsizetype length) {
   while (text.size() + 64 <= length) text += QString(63, u'a') + u'\n';
   text += QString(length - text.size(), u'b');
   return text;
+}
+
+// The CPU time of this thread, in seconds: the box's own work, however busy
+// the machine is.
+double CpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+// The user waits under a second for any step; the bound leaves room for a
+// slow machine and is still far below the minutes of a layout gone wrong.
+constexpr double kStepSeconds = 3.0;
+
+// Whether each row of a line as the box shows it ends at a blank (the last
+// row aside): its words are kept whole.
+bool WordsKeptWhole(const QTextBlock& line) {
+  const QTextLayout* layout = line.layout();
+  if (!layout || layout->lineCount() < 2) return false;
+  for (int row = 0; row + 1 < layout->lineCount(); ++row) {
+    const QTextLine shown = layout->lineAt(row);
+    if (line.text()[shown.textStart() + shown.textLength() - 1] != u' ') return false;
+  }
+  return true;
 }
 
 constexpr char kLeftOut[] =
@@ -182,6 +211,67 @@ TEST_F(DescriptionDialogTest, ALongerStoredDescriptionStaysWholeAndMayOnlyShrink
                                           "πληκτρολογήθηκε ή επικολλήθηκε πέρα από αυτό παραλείφθηκε."));
   Press(description::kCancel);
   EXPECT_TRUE(Project.ProjectDescription == QString(text).replace(u'\n', QStringLiteral("\r\n")));
+}
+
+TEST_F(DescriptionDialogTest, ALineWithoutABlankIsPastedAndTypedIntoAtOnce) {
+  Open();
+  KeysAtCursor(QString(QStringLiteral("ring 17, ")).repeated(20));
+  QTest::keyClick(DescriptionBox(), Qt::Key_Return);
+  const QString prose = DescriptionBox()->toPlainText();
+  EXPECT_TRUE(WordsKeptWhole(DescriptionBox()->document()->firstBlock()));
+
+  const QString line(1'000'000, u'x');
+  double start = CpuSeconds();
+  PasteAtCursor(line);
+  EXPECT_LT(CpuSeconds() - start, kStepSeconds);
+  start = CpuSeconds();
+  KeysAtCursor(QStringLiteral("y"));
+  EXPECT_LT(CpuSeconds() - start, kStepSeconds);
+  EXPECT_TRUE(DescriptionBox()->toPlainText() == prose + line + u'y');
+  EXPECT_TRUE(Messages().empty());
+
+  // Once the long line is gone, words are kept whole again.
+  Select(static_cast<int>(prose.size()), static_cast<int>(prose.size() + line.size() + 1));
+  QTest::keyClick(DescriptionBox(), Qt::Key_Delete);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(DescriptionBox()->toPlainText() == prose);
+  EXPECT_TRUE(WordsKeptWhole(DescriptionBox()->document()->firstBlock()));
+}
+
+TEST_F(DescriptionDialogTest, ADescriptionTooLongToShowIsSaidSoAndKeptByteForByte) {
+  for (int k = 0; k < kProjectSignatureCount; ++k)
+    ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
+  // A file of another program: one line of 4 MiB without a blank, between
+  // lines that the box would show otherwise.
+  ProjectRecord source;
+  source.ProjectDescription = QStringLiteral("@");
+  QByteArray bytes = ProjectFileBytes(source);
+  bytes.replace("\r\n@\r\n", "\r\nΣήραγγα Τ1\r\n" + QByteArray(4 * 1024 * 1024, 'x') + "\r\nend  \r\n");
+  ASSERT_TRUE(ReadProjectBytes(bytes, QStringLiteral("long.BNL"), Project).read);
+  const QString stored = Project.ProjectDescription;
+  ASSERT_EQ(stored.size(), 4 * 1024 * 1024 + 21);
+  const QByteArray expected = ProjectFileBytes(Project);
+
+  const double start = CpuSeconds();
+  Open();
+  QCoreApplication::processEvents();
+  EXPECT_LT(CpuSeconds() - start, kStepSeconds);
+  EXPECT_TRUE(DescriptionBox()->toPlainText().isEmpty());
+  EXPECT_TRUE(DescriptionBox()->isReadOnly());
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), QStringLiteral("The project description is too long to show here: this box shows at most "
+                                          "4,194,304 characters, in lines of at most 1,048,576. The description is "
+                                          "kept as it stands."));
+
+  // OK without an edit, then Save: the same bytes as a Save without the visit.
+  Press(description::kOk);
+  EXPECT_TRUE(Project.ProjectDescription == stored);
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("long.BNL"));
+  ASSERT_FALSE(WriteProjectFile(path, Project).has_value());
+  QFile saved(path);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(saved.readAll() == expected);
 }
 
 TEST_F(DescriptionDialogTest, AProjectReadFromAFileKeepsItsUnits) {
