@@ -40,11 +40,10 @@ bool ValidPath(const QString& path, bool quiet) {
     if (path.isEmpty()) return false;
     return QFileInfo::exists(path);
   } catch (const RuntimeError& e) {
-    const qint16 result = ReportError(e, false);
-    if (result == kErrTerminated) {
-      if (!quiet) ShowMsg(QStringLiteral("Invalid path: ") + path, 0, ErrorTitle);
+    if (ReportError(e, false) == NextStep::Exit) {
+      if (!quiet) ShowMsg(QStringLiteral("Invalid path: ") + path, Buttons::Ok, ErrorTitle);
     } else {
-      ShowMsg(QStringLiteral("Internal Error in ValidPath Function: Contact Developer"), 0, RangeErrorTitle);
+      ShowMsg(QStringLiteral("Internal Error in ValidPath Function: Contact Developer"), Buttons::Ok, RangeErrorTitle);
     }
     return false;
   }
@@ -56,7 +55,7 @@ QString StripPath(const QString& path, bool noExtension) {
     const qsizetype slash = rest.indexOf(u'/');
     if (slash < 0) break;
     if (slash == rest.size() - 1) {
-      ShowMsg(QStringLiteral("Error in filename: ") + rest, 0, ErrorTitle);
+      ShowMsg(QStringLiteral("Error in filename: ") + rest, Buttons::Ok, ErrorTitle);
       return path;
     }
     rest = rest.mid(slash + 1);
@@ -292,12 +291,12 @@ namespace {
 // file: " and the name of the copy; both give nothing.
 std::optional<QByteArray> TextFileLines(const QString& source, const QString& copyName) {
   if (!FileExists(source)) {
-    ShowMsg(QStringLiteral("Requested File not found: ") + source, 0, ErrorTitle);
+    ShowMsg(QStringLiteral("Requested File not found: ") + source, Buttons::Ok, ErrorTitle);
     return std::nullopt;
   }
   QByteArray bytes;
   if (ReadRegularFile(source, bytes)) {
-    ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + copyName, 0, ErrorTitle);
+    ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + copyName, Buttons::Ok, ErrorTitle);
     return std::nullopt;
   }
   QByteArray copy;
@@ -336,7 +335,7 @@ QString CopyTextFileToNew(const QString& source, const QString& pattern) {
     }
     file.remove();  // no half copy stays
   }
-  ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + pattern, 0, ErrorTitle);
+  ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + pattern, Buttons::Ok, ErrorTitle);
   return QString();
 }
 

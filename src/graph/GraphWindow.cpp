@@ -255,12 +255,12 @@ void GraphWindow::PrintGraph() {
   QPrinter& system = platform::SystemPrinter();
   QPrinter printer(QPrinter::ScreenResolution);
   bool cancelled = false;
-  qint16 result = RunReported([&] {
+  const std::optional<NextStep> result = RunReported([&] {
     if (!platform::ShowPrintDialog(system, platform::PrintDialogKind::Print, this)) RaiseError(err::kDialogCancel);
   });
   platform::CopyPrinterChoices(system, printer);
-  if (result == kErrCancelled) cancelled = true;
-  else if (result != kErrNone && result != kErrContinue) return;
+  if (result == NextStep::ResumeCancelled) cancelled = true;
+  else if (result && result != NextStep::ResumeNext) return;
   if (cancelled) return;
   AddHistoryLine(QStringLiteral("Printing Graph"));
   RunReported([&] { PrintChart(printer); });
@@ -302,7 +302,7 @@ void GraphWindow::ExportToExcel() {
     hourglass.Restore();
     ShowMsg(Tr({"The curves could not be exported to ", "Οι καμπύλες δεν ήταν δυνατό να εξαχθούν "}) + where +
                 QStringLiteral(": ") + failure,
-            mb::kCritical, QString());
+            Icon::Critical, QString());
     return;
   }
   if (!platform::OpenWithDefaultProgram(path)) {
@@ -311,12 +311,12 @@ void GraphWindow::ExportToExcel() {
                 "Οι καμπύλες γράφτηκαν στο αρχείο λογιστικού φύλλου %1, αλλά δεν ήταν δυνατό να ανοίξει κάποιο "
                 "πρόγραμμα για αυτό."})
                 .arg(path),
-            mb::kCritical, QString());
+            Icon::Critical, QString());
     return;
   }
   // The message box gets the normal pointer.
   hourglass.Restore();
-  ShowMsg(QStringLiteral("Exported ") + QString::number(n) + QStringLiteral(" Curves"), mb::kOkOnly, QString());
+  ShowMsg(QStringLiteral("Exported ") + QString::number(n) + QStringLiteral(" Curves"), Buttons::Ok, QString());
 }
 
 void GraphWindow::OnEditEntryChosen(int index) {

@@ -62,11 +62,11 @@ bool MayWriteOverProjectFile() {
   if (known.path != Project.ProjectPath || !IrregularFileReason(known.path).isEmpty() || !ChangedOnDisk(known))
     return true;
   const QString path = ShownText(known.path, 1024);
-  const qint16 pressed = ShowMessageBox(Tr({"%1 was changed by another program since it was opened. Overwrite it?",
+  const Answer pressed = ShowMessageBox(Tr({"%1 was changed by another program since it was opened. Overwrite it?",
                                             "Το %1 άλλαξε από άλλο πρόγραμμα αφότου ανοίχτηκε. Να αντικατασταθεί;"})
                                             .arg(path),
-                                        mb::kYesNoCancel | mb::kExclamation | mb::kDefaultButton2, AppTitle);
-  return pressed == answer::kYes;
+                                        BoxStyle{Buttons::YesNoCancel, Icon::Warning, DefaultButton::Second}, AppTitle);
+  return pressed == Answer::Yes;
 }
 
 }  // namespace
@@ -103,14 +103,14 @@ qint16 MainWindow::FileOpen() {
 
   bool savedFirst = false;
   if (Project.FileSaved == kFlagFalse) {
-    const qint16 pressed = ShowMessageBox(QStringLiteral("Save changes to: ") + Project.ProjectDisplayName + u'?',
-                                          mb::kYesNo | mb::kQuestion | mb::kDefaultButton2, AppTitle);
-    if (pressed == answer::kYes) {
+    const Answer pressed = ShowMessageBox(QStringLiteral("Save changes to: ") + Project.ProjectDisplayName + u'?',
+                                          BoxStyle{Buttons::YesNo, Icon::Question, DefaultButton::Second}, AppTitle);
+    if (pressed == Answer::Yes) {
       // A save that fails or is cancelled abandons the Open: the unsaved
       // project is not discarded.
       if (FileMenuSave(false) == 0) return 0;
       savedFirst = true;
-    } else if (pressed != answer::kNo) {
+    } else if (pressed != Answer::No) {
       return 0;  // the box closed without an answer
     }
   }
@@ -130,7 +130,7 @@ qint16 MainWindow::FileOpen() {
     // under a new name just now shows that name.
     if (savedFirst) SetMainCaption(*this);
     if (result.signatureRefused) return 0;  // "Invalid File Type" has been shown
-    if (ReportError(result.Error(), true) != kErrRetry) return 0;
+    if (ReportError(result.Error(), true) != NextStep::Retry) return 0;
     setCursor(Qt::WaitCursor);
   }
 }

@@ -188,17 +188,16 @@ void PrintText(qint16 mode, const QString& text) {
   }
 }
 
-qint16 PrintWholeText(const QString& text) {
-  const qint16 answer = RunReported(
+std::optional<NextStep> PrintWholeText(const QString& text) {
+  const std::optional<NextStep> failed = RunReported(
       [&] {
         PrintText(printmode::kStartJob, QString());
         PrintText(printmode::kText, text);
         PrintText(printmode::kEndJob, QString());
       },
       [] { AbortPrintJob(); });
-  if (answer == kErrNone) return kErrNone;
-  AddHistoryLine(QStringLiteral("Printing aborted"));
-  return answer;
+  if (failed) AddHistoryLine(QStringLiteral("Printing aborted"));
+  return failed;
 }
 
 void PrinterSetup(QWidget* owner) {

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "core/ErrorReporting.h"
+
 #include <QDate>
 #include <QString>
 #include <QTime>
+
+#include <optional>
 
 class QWidget;
 
@@ -47,9 +51,9 @@ void AbortPrintJob();
 // Prints a whole text as one job (start, the text, end) under the error
 // handling of the print commands: a failure goes to ReportError; Retry
 // starts the job again from its beginning; any other answer abandons the
-// job, logs "Printing aborted" and returns that answer. Returns kErrNone
+// job, logs "Printing aborted" and returns that answer. Returns nothing
 // when the job was printed.
-qint16 PrintWholeText(const QString& text);
+std::optional<NextStep> PrintWholeText(const QString& text);
 
 // The printer setup of the File menu: the print dialog on the system
 // printer. Cancel raises the common dialog's cancel error (32755), which

@@ -21,72 +21,68 @@ class ErrorReportingTest : public CoreTest {
 };
 
 TEST_F(ErrorReportingTest, FileErrorsOfferRetry) {
-  boxes_->Answer(answer::kRetry);
-  EXPECT_EQ(ReportError(RuntimeError(53), true), kErrRetry);
+  boxes_->Answer(Answer::Retry);
+  EXPECT_EQ(ReportError(RuntimeError(err::kFileNotFound), true), NextStep::Retry);
   EXPECT_EQ(History(), QStringLiteral("1. Error  53:File not found\r\n"
                                       "2. Error: Error occurred: File not found (53)\r\n"));
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: File not found (53)"));
-  EXPECT_EQ(boxes_->Last().buttons, mb::kRetryCancel);
+  EXPECT_EQ(boxes_->Last().style, Buttons::RetryCancel);
   EXPECT_EQ(boxes_->Last().title, QStringLiteral("Error"));
-  boxes_->Answer(answer::kCancel);
-  EXPECT_EQ(ReportError(RuntimeError(53), true), kErrContinue);
+  boxes_->Answer(Answer::Cancel);
+  EXPECT_EQ(ReportError(RuntimeError(err::kFileNotFound), true), NextStep::ResumeNext);
 
-  boxes_->Answer(answer::kRetry);
-  EXPECT_EQ(ReportError(RuntimeError(482), true), kErrRetry);
-  EXPECT_EQ(ReportError(RuntimeError(61), true), kErrContinue);
+  boxes_->Answer(Answer::Retry);
+  EXPECT_EQ(ReportError(RuntimeError(err::kPrinterError), true), NextStep::Retry);
+  EXPECT_EQ(ReportError(RuntimeError(err::kDiskFull), true), NextStep::ResumeNext);
 }
 
 TEST_F(ErrorReportingTest, OtherErrorsTerminateTheProcedure) {
-  EXPECT_EQ(ReportError(RuntimeError(76), true), kErrTerminated);
+  EXPECT_EQ(ReportError(RuntimeError(err::kPathNotFound), true), NextStep::Exit);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Path not found (76). Procedure Terminated"));
-  EXPECT_EQ(boxes_->Last().buttons, mb::kOkOnly);
-  EXPECT_EQ(ReportError(RuntimeError(9), true), kErrTerminated);
-  EXPECT_EQ(ReportError(RuntimeError(6), true), kErrTerminated);
+  EXPECT_EQ(boxes_->Last().style, Buttons::Ok);
+  EXPECT_EQ(ReportError(RuntimeError(err::kSubscript), true), NextStep::Exit);
+  EXPECT_EQ(ReportError(RuntimeError(err::kOverflow), true), NextStep::Exit);
 }
 
 TEST_F(ErrorReportingTest, WithoutReportingOnlyClassifies) {
-  EXPECT_EQ(ReportError(RuntimeError(76), false), kErrTerminated);
-  EXPECT_EQ(ReportError(RuntimeError(53), false), kErrContinue);
-  EXPECT_EQ(ReportError(RuntimeError(err::kDialogCancel), false), kErrCancelled);
+  EXPECT_EQ(ReportError(RuntimeError(err::kPathNotFound), false), NextStep::Exit);
+  EXPECT_EQ(ReportError(RuntimeError(err::kFileNotFound), false), NextStep::ResumeNext);
+  EXPECT_EQ(ReportError(RuntimeError(err::kDialogCancel), false), NextStep::ResumeCancelled);
   EXPECT_TRUE(boxes_->Shown().empty());
   EXPECT_TRUE(History().isEmpty());
 }
 
-TEST_F(ErrorReportingTest, DialogCancelIsSilentAndDatabaseErrorsEndTheProcedure) {
-  EXPECT_EQ(ReportError(RuntimeError(err::kDialogCancel), true), kErrCancelled);
+TEST_F(ErrorReportingTest, DialogCancelIsSilent) {
+  EXPECT_EQ(ReportError(RuntimeError(err::kDialogCancel), true), NextStep::ResumeCancelled);
   EXPECT_TRUE(boxes_->Shown().empty());
   EXPECT_EQ(History(), QStringLiteral("1. Cancel was selected.\r\n"));
-
-  EXPECT_EQ(ReportError(RuntimeError(err::kDatabaseCommand), true), kErrDatabase);
-  EXPECT_TRUE(History().contains(QStringLiteral("2. Error -2147217900:")));
-  EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("(-2147217900). Procedure Terminated")));
 }
 
 TEST_F(ErrorReportingTest, BeforeAnyTitlesTheBoxIsLoggedAsAMessage) {
   ErrorTitle.clear();
-  ReportError(RuntimeError(76), true);
+  ReportError(RuntimeError(err::kPathNotFound), true);
   EXPECT_TRUE(History().contains(QStringLiteral("2. Message: Error occurred: Path not found (76)")));
   EXPECT_EQ(ErrorTitle, QStringLiteral("Brantel"));
 }
 
 TEST_F(ErrorReportingTest, RetryRunsTheStatementAgainUntilCancel) {
   int calls = 0;
-  boxes_->Answer(answer::kRetry);
-  boxes_->Answer(answer::kRetry);
+  boxes_->Answer(Answer::Retry);
+  boxes_->Answer(Answer::Retry);
   EXPECT_EQ(RunReported([&] {
               if (++calls < 3) RaiseError(err::kDiskNotReady);
             }),
-            kErrNone);
+            std::nullopt);
   EXPECT_EQ(calls, 3);
 
   calls = 0;
   boxes_->Clear();
-  boxes_->Answer(answer::kRetry);
+  boxes_->Answer(Answer::Retry);
   EXPECT_EQ(RunReported([&] {
               ++calls;
               RaiseError(err::kDeviceIO);
             }),
-            kErrContinue);
+            NextStep::ResumeNext);
   EXPECT_EQ(calls, 2);
   EXPECT_EQ(boxes_->Shown().size(), 2u);
 }

@@ -168,12 +168,12 @@ TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {
   Project.Stress2D.Sx = 42.0f;
   MarkProjectChanged();
   boxes_->Clear();
-  boxes_->Answer(answer::kYes);
-  boxes_->Answer(answer::kCancel);
+  boxes_->Answer(Answer::Yes);
+  boxes_->Answer(Answer::Cancel);
   main_->OnFileEntryChosen(11);
   ASSERT_EQ(boxes_->Shown().size(), 2u);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Disk full: ") + path + QStringLiteral(" (61)"));
-  EXPECT_EQ(boxes_->Last().buttons, mb::kRetryCancel);
+  EXPECT_EQ(boxes_->Last().style, Buttons::RetryCancel);
   EXPECT_TRUE(main_->isVisible());
   EXPECT_EQ(Project.FileSaved, kFlagFalse);
   EXPECT_EQ(Project.Stress2D.Sx, 42.0f);
@@ -184,7 +184,7 @@ TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {
   // With room again, Exit saves the edits and the program ends.
   QFile::remove(Disk() + QStringLiteral("/filler"));
   boxes_->Clear();
-  boxes_->Answer(answer::kYes);
+  boxes_->Answer(Answer::Yes);
   main_->OnFileEntryChosen(11);
   EXPECT_FALSE(main_->isVisible());
   EXPECT_EQ(Project.FileSaved, kFlagTrue);

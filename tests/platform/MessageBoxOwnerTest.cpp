@@ -47,8 +47,7 @@ class MessageBoxOwner : public test::CoreTest {
       parent = box->parentWidget();
       box->button(QMessageBox::Ok)->click();
     });
-    EXPECT_EQ(platform::ShowWidgetMessageBox(QStringLiteral("Done"), mb::kOkOnly, QStringLiteral("Title")),
-              answer::kOk);
+    EXPECT_EQ(platform::ShowWidgetMessageBox(QStringLiteral("Done"), Buttons::Ok, QStringLiteral("Title")), Answer::Ok);
     EXPECT_TRUE(shown);
     return parent;
   }

@@ -367,7 +367,7 @@ bool CheckFileSignature(const QString& signature, qint16& fileVersion) {
     }
   }
   // Under the application title, which the history line then carries too.
-  ShowMsg(QStringLiteral("Invalid File Type"), mb::kOkOnly, AppTitle);
+  ShowMsg(QStringLiteral("Invalid File Type"), Buttons::Ok, AppTitle);
   return false;
 }
 
