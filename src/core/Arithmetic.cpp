@@ -9,12 +9,12 @@ namespace brantel {
 namespace {
 
 double Divide(double a, double b) {
-  if (b == 0.0) RaiseError(err::kDivisionByZero);
+  if (b == 0.0) RaiseError(ErrorNumber::DivisionByZero);
   return CheckFinite(a / b);
 }
 
 double SquareRoot(double x) {
-  if (x < 0.0) RaiseError(err::kInvalidCall);
+  if (x < 0.0) RaiseError(ErrorNumber::InvalidCall);
   return std::sqrt(CheckFinite(x));
 }
 

@@ -15,22 +15,22 @@ enum class ErrorKind {
   Fatal,         // the rest: the procedure ends
 };
 
-ErrorKind KindOf(qint32 number) {
+ErrorKind KindOf(ErrorNumber number) {
   switch (number) {
-    case err::kPrinterError:
-    case err::kPrinterDriver:
-    case err::kPrinterInfo:
-    case err::kDeviceTimeout:
-    case err::kDeviceFault:
-    case err::kPrinterOutOfPaper:
-    case err::kFileNotFound:
-    case err::kDeviceIO:
-    case err::kDiskFull:
-    case err::kInputPastEnd:
-    case err::kPermissionDenied:
-    case err::kDiskNotReady:
-    case err::kDiskMedia: return ErrorKind::Retryable;
-    case err::kDialogCancel: return ErrorKind::DialogCancel;
+    case ErrorNumber::PrinterError:
+    case ErrorNumber::PrinterDriver:
+    case ErrorNumber::PrinterInfo:
+    case ErrorNumber::DeviceTimeout:
+    case ErrorNumber::DeviceFault:
+    case ErrorNumber::PrinterOutOfPaper:
+    case ErrorNumber::FileNotFound:
+    case ErrorNumber::DeviceIO:
+    case ErrorNumber::DiskFull:
+    case ErrorNumber::InputPastEnd:
+    case ErrorNumber::PermissionDenied:
+    case ErrorNumber::DiskNotReady:
+    case ErrorNumber::DiskMedia: return ErrorKind::Retryable;
+    case ErrorNumber::DialogCancel: return ErrorKind::DialogCancel;
     default: return ErrorKind::Fatal;
   }
 }
@@ -38,12 +38,12 @@ ErrorKind KindOf(qint32 number) {
 }  // namespace
 
 void LogRuntimeError(const RuntimeError& error) {
-  AddHistoryLine(QString::number(error.Number()) + u' ' + error.Description());
+  AddHistoryLine(QString::number(error.Code()) + u' ' + error.Description());
 }
 
 NextStep ReportError(const RuntimeError& error, bool report) {
-  const qint32 n = error.Number();
-  const ErrorKind kind = KindOf(n);
+  const qint32 n = error.Code();
+  const ErrorKind kind = KindOf(error.Number());
   const QString text = error.Description();
   if (report) {
     if (kind == ErrorKind::DialogCancel) {

@@ -46,7 +46,7 @@ std::optional<NextStep> RunReported(Statement&& statement, OnFailure&& onFailure
       next = ReportError(e, true);
     } catch (const std::bad_alloc&) {
       onFailure();
-      next = ReportError(RuntimeError(err::kOutOfMemory), true);
+      next = ReportError(RuntimeError(ErrorNumber::OutOfMemory), true);
     }
     if (next != NextStep::Retry) return next;
   }

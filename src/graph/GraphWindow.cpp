@@ -256,7 +256,8 @@ void GraphWindow::PrintGraph() {
   QPrinter printer(QPrinter::ScreenResolution);
   bool cancelled = false;
   const std::optional<NextStep> result = RunReported([&] {
-    if (!platform::ShowPrintDialog(system, platform::PrintDialogKind::Print, this)) RaiseError(err::kDialogCancel);
+    if (!platform::ShowPrintDialog(system, platform::PrintDialogKind::Print, this))
+      RaiseError(ErrorNumber::DialogCancel);
   });
   platform::CopyPrinterChoices(system, printer);
   if (result == NextStep::ResumeCancelled) cancelled = true;
@@ -268,14 +269,14 @@ void GraphWindow::PrintGraph() {
 
 void GraphWindow::PrintChart(QPrinter& printer) {
   QPainter painter;
-  if (!painter.begin(&printer)) RaiseError(err::kPrinterError);
+  if (!painter.begin(&printer)) RaiseError(ErrorNumber::PrinterError);
   // The chart in a box 4 inches wide and 5 high, a tenth of an inch from the
   // corner of the printable area, in its own proportions.
   const double dpiX = printer.logicalDpiX();
   const double dpiY = printer.logicalDpiY();
   const QRectF box(0.1 * dpiX, 0.1 * dpiY, 4.0 * dpiX, 5.0 * dpiY);
   ui_.chart->Render(painter, box);
-  if (!painter.end() || printer.printerState() == QPrinter::Error) RaiseError(err::kPrinterError);
+  if (!painter.end() || printer.printerState() == QPrinter::Error) RaiseError(ErrorNumber::PrinterError);
 }
 
 void GraphWindow::ExportToExcel() {

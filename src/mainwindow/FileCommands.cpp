@@ -169,14 +169,15 @@ void MainWindow::OnRecentFileChosen(qint16 index) {
   // A file that is gone is said so before anything changes; its entry stays.
   bool present = false;
   const bool go = Run([&] {
-    if (index < 1 || index > kMaxRecentFiles) RaiseError(err::kSubscript);
+    if (index < 1 || index > kMaxRecentFiles) RaiseError(ErrorNumber::Subscript);
     const QString& path = LastFileLong[At(index)];
     // Anything else that stands at the path (a folder, a pipe) is refused
     // by the open itself.
     if (!QFileInfo::exists(path)) {
-      RaiseError(err::kFileNotFound, Tr({"Cannot open the project file \"%1\": the file no longer exists",
-                                         "Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": το αρχείο δεν υπάρχει πια"})
-                                         .arg(ShownText(path, 1024)));
+      RaiseError(ErrorNumber::FileNotFound,
+                 Tr({"Cannot open the project file \"%1\": the file no longer exists",
+                     "Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": το αρχείο δεν υπάρχει πια"})
+                     .arg(ShownText(path, 1024)));
     }
     present = true;
   });
@@ -201,7 +202,7 @@ void MainWindow::ShowFileDialog(qint16 mode, QString& path) {
   request.filterIndex = 2;
   request.defaultExtension = FileExtension;
   const std::optional<QString> chosen = platform::ShowFileDialog(request, this);
-  if (!chosen) RaiseError(err::kDialogCancel);
+  if (!chosen) RaiseError(ErrorNumber::DialogCancel);
   Project.ProjectPath = *chosen;
   path = *chosen;
 }
@@ -229,7 +230,7 @@ qint16 MainWindow::RefreshRecentFilesMenu() {
 }
 
 void MainWindow::SelectRecentFile(qint16 index) {
-  if (index < 1 || index > kMaxRecentFiles) RaiseError(err::kSubscript);
+  if (index < 1 || index > kMaxRecentFiles) RaiseError(ErrorNumber::Subscript);
   Project.ProjectPath = LastFileLong[At(index)];
 }
 

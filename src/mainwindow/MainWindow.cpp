@@ -220,9 +220,9 @@ void MainWindow::ReportMissingCommandLineProject() {
   const QString path = QString(CommandLine).remove(u'"');
   if (QFileInfo::exists(path)) return;
   Run([&] {
-    RaiseError(err::kFileNotFound, Tr({"Cannot open the project file \"%1\": the file does not exist",
-                                       "Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": το αρχείο δεν υπάρχει"})
-                                       .arg(ShownText(path, 1024)));
+    RaiseError(ErrorNumber::FileNotFound, Tr({"Cannot open the project file \"%1\": the file does not exist",
+                                              "Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": το αρχείο δεν υπάρχει"})
+                                              .arg(ShownText(path, 1024)));
   });
 }
 

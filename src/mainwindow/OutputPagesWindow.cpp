@@ -144,7 +144,7 @@ bool OutputPagesWindow::PrintOutputPages(qint16 first, qint16 last) {
   cancelled_ = false;
   const std::optional<NextStep> next = RunReported([this] {
     if (!platform::ShowPrintDialog(platform::SystemPrinter(), platform::PrintDialogKind::Print, this)) {
-      RaiseError(err::kDialogCancel);
+      RaiseError(ErrorNumber::DialogCancel);
     }
   });
   if (next == NextStep::ResumeCancelled) cancelled_ = true;

@@ -87,7 +87,7 @@ void PrintHeader() {
 void NewPage() {
   if (!job.printer->newPage()) {
     AbortPrintJob();
-    RaiseError(err::kPrinterError);
+    RaiseError(ErrorNumber::PrinterError);
   }
   ++PrintHeaderInfo.Page;
   job.x = 0.0;
@@ -114,7 +114,7 @@ void StartJob() {
 
   QPrinter& printer = platform::SystemPrinter();
   auto painter = std::make_unique<QPainter>();
-  if (!painter->begin(&printer)) RaiseError(err::kPrinterError);
+  if (!painter->begin(&printer)) RaiseError(ErrorNumber::PrinterError);
   job.printer = &printer;
   job.painter = std::move(painter);
   job.font = font;
@@ -143,7 +143,7 @@ void EndJob() {
   job.painter.reset();
   job.printer = nullptr;
   job.pageFull = false;
-  if (!ended) RaiseError(err::kPrinterError);
+  if (!ended) RaiseError(ErrorNumber::PrinterError);
 }
 
 }  // namespace
@@ -202,7 +202,7 @@ std::optional<NextStep> PrintWholeText(const QString& text) {
 
 void PrinterSetup(QWidget* owner) {
   if (!platform::ShowPrintDialog(platform::SystemPrinter(), platform::PrintDialogKind::Setup, owner)) {
-    RaiseError(err::kDialogCancel);
+    RaiseError(ErrorNumber::DialogCancel);
   }
 }
 

@@ -37,7 +37,7 @@ inline constexpr qint16 kEjectNoHeader = 8;  // next page, without a header
 // area: the body starts at 1152 from the left and the top, the header line
 // at 576; a page is full once the position passes the printable height less
 // 1872, and the next page starts when more is printed on it. A printer that
-// cannot start, turn a page or finish raises RuntimeError 482; the job then
+// cannot start, turn a page or finish raises ErrorNumber::PrinterError; the job then
 // is over and later modes do nothing until a new one starts. Modes other
 // than 1 do nothing while no job runs.
 void PrintText(qint16 mode, const QString& text);
@@ -56,7 +56,7 @@ void AbortPrintJob();
 std::optional<NextStep> PrintWholeText(const QString& text);
 
 // The printer setup of the File menu: the print dialog on the system
-// printer. Cancel raises the common dialog's cancel error (32755), which
+// printer. Cancel raises ErrorNumber::DialogCancel, which
 // ReportError treats as a silent cancel.
 void PrinterSetup(QWidget* owner = nullptr);
 

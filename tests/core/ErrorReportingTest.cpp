@@ -22,45 +22,45 @@ class ErrorReportingTest : public CoreTest {
 
 TEST_F(ErrorReportingTest, FileErrorsOfferRetry) {
   boxes_->Answer(Answer::Retry);
-  EXPECT_EQ(ReportError(RuntimeError(err::kFileNotFound), true), NextStep::Retry);
+  EXPECT_EQ(ReportError(RuntimeError(ErrorNumber::FileNotFound), true), NextStep::Retry);
   EXPECT_EQ(History(), QStringLiteral("1. Error  53:File not found\r\n"
                                       "2. Error: Error occurred: File not found (53)\r\n"));
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: File not found (53)"));
   EXPECT_EQ(boxes_->Last().style, Buttons::RetryCancel);
   EXPECT_EQ(boxes_->Last().title, QStringLiteral("Error"));
   boxes_->Answer(Answer::Cancel);
-  EXPECT_EQ(ReportError(RuntimeError(err::kFileNotFound), true), NextStep::ResumeNext);
+  EXPECT_EQ(ReportError(RuntimeError(ErrorNumber::FileNotFound), true), NextStep::ResumeNext);
 
   boxes_->Answer(Answer::Retry);
-  EXPECT_EQ(ReportError(RuntimeError(err::kPrinterError), true), NextStep::Retry);
-  EXPECT_EQ(ReportError(RuntimeError(err::kDiskFull), true), NextStep::ResumeNext);
+  EXPECT_EQ(ReportError(RuntimeError(ErrorNumber::PrinterError), true), NextStep::Retry);
+  EXPECT_EQ(ReportError(RuntimeError(ErrorNumber::DiskFull), true), NextStep::ResumeNext);
 }
 
 TEST_F(ErrorReportingTest, OtherErrorsTerminateTheProcedure) {
-  EXPECT_EQ(ReportError(RuntimeError(err::kPathNotFound), true), NextStep::Exit);
+  EXPECT_EQ(ReportError(RuntimeError(ErrorNumber::PathNotFound), true), NextStep::Exit);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Path not found (76). Procedure Terminated"));
   EXPECT_EQ(boxes_->Last().style, Buttons::Ok);
-  EXPECT_EQ(ReportError(RuntimeError(err::kSubscript), true), NextStep::Exit);
-  EXPECT_EQ(ReportError(RuntimeError(err::kOverflow), true), NextStep::Exit);
+  EXPECT_EQ(ReportError(RuntimeError(ErrorNumber::Subscript), true), NextStep::Exit);
+  EXPECT_EQ(ReportError(RuntimeError(ErrorNumber::Overflow), true), NextStep::Exit);
 }
 
 TEST_F(ErrorReportingTest, WithoutReportingOnlyClassifies) {
-  EXPECT_EQ(ReportError(RuntimeError(err::kPathNotFound), false), NextStep::Exit);
-  EXPECT_EQ(ReportError(RuntimeError(err::kFileNotFound), false), NextStep::ResumeNext);
-  EXPECT_EQ(ReportError(RuntimeError(err::kDialogCancel), false), NextStep::ResumeCancelled);
+  EXPECT_EQ(ReportError(RuntimeError(ErrorNumber::PathNotFound), false), NextStep::Exit);
+  EXPECT_EQ(ReportError(RuntimeError(ErrorNumber::FileNotFound), false), NextStep::ResumeNext);
+  EXPECT_EQ(ReportError(RuntimeError(ErrorNumber::DialogCancel), false), NextStep::ResumeCancelled);
   EXPECT_TRUE(boxes_->Shown().empty());
   EXPECT_TRUE(History().isEmpty());
 }
 
 TEST_F(ErrorReportingTest, DialogCancelIsSilent) {
-  EXPECT_EQ(ReportError(RuntimeError(err::kDialogCancel), true), NextStep::ResumeCancelled);
+  EXPECT_EQ(ReportError(RuntimeError(ErrorNumber::DialogCancel), true), NextStep::ResumeCancelled);
   EXPECT_TRUE(boxes_->Shown().empty());
   EXPECT_EQ(History(), QStringLiteral("1. Cancel was selected.\r\n"));
 }
 
 TEST_F(ErrorReportingTest, BeforeAnyTitlesTheBoxIsLoggedAsAMessage) {
   ErrorTitle.clear();
-  ReportError(RuntimeError(err::kPathNotFound), true);
+  ReportError(RuntimeError(ErrorNumber::PathNotFound), true);
   EXPECT_TRUE(History().contains(QStringLiteral("2. Message: Error occurred: Path not found (76)")));
   EXPECT_EQ(ErrorTitle, QStringLiteral("Brantel"));
 }
@@ -70,7 +70,7 @@ TEST_F(ErrorReportingTest, RetryRunsTheStatementAgainUntilCancel) {
   boxes_->Answer(Answer::Retry);
   boxes_->Answer(Answer::Retry);
   EXPECT_EQ(RunReported([&] {
-              if (++calls < 3) RaiseError(err::kDiskNotReady);
+              if (++calls < 3) RaiseError(ErrorNumber::DiskNotReady);
             }),
             std::nullopt);
   EXPECT_EQ(calls, 3);
@@ -80,7 +80,7 @@ TEST_F(ErrorReportingTest, RetryRunsTheStatementAgainUntilCancel) {
   boxes_->Answer(Answer::Retry);
   EXPECT_EQ(RunReported([&] {
               ++calls;
-              RaiseError(err::kDeviceIO);
+              RaiseError(ErrorNumber::DeviceIO);
             }),
             NextStep::ResumeNext);
   EXPECT_EQ(calls, 2);
@@ -88,25 +88,25 @@ TEST_F(ErrorReportingTest, RetryRunsTheStatementAgainUntilCancel) {
 }
 
 TEST(ErrorMapping, OperatingSystemFailuresGetTheirNumbers) {
-  EXPECT_EQ(ErrorFromErrno(ENOENT, FileOp::Read).Number(), err::kFileNotFound);
-  EXPECT_EQ(ErrorFromErrno(ENOENT, FileOp::List).Number(), err::kPathNotFound);
-  EXPECT_EQ(ErrorFromErrno(ENOTDIR, FileOp::Read).Number(), err::kPathNotFound);
-  EXPECT_EQ(ErrorFromErrno(EACCES, FileOp::Write).Number(), err::kPermissionDenied);
-  EXPECT_EQ(ErrorFromErrno(EROFS, FileOp::Write).Number(), err::kPermissionDenied);
-  EXPECT_EQ(ErrorFromErrno(ENOSPC, FileOp::Write).Number(), err::kDiskFull);
-  EXPECT_EQ(ErrorFromErrno(EIO, FileOp::Read).Number(), err::kDeviceIO);
-  EXPECT_EQ(ErrorFromErrno(EISDIR, FileOp::Write).Number(), err::kPathFileAccess);
-  EXPECT_EQ(ErrorText(err::kInputPastEnd), QStringLiteral("Input past end of file"));
-  EXPECT_EQ(ErrorText(err::kDivisionByZero), QStringLiteral("Division by zero"));
+  EXPECT_EQ(ErrorFromErrno(ENOENT, FileOp::Read).Number(), ErrorNumber::FileNotFound);
+  EXPECT_EQ(ErrorFromErrno(ENOENT, FileOp::List).Number(), ErrorNumber::PathNotFound);
+  EXPECT_EQ(ErrorFromErrno(ENOTDIR, FileOp::Read).Number(), ErrorNumber::PathNotFound);
+  EXPECT_EQ(ErrorFromErrno(EACCES, FileOp::Write).Number(), ErrorNumber::PermissionDenied);
+  EXPECT_EQ(ErrorFromErrno(EROFS, FileOp::Write).Number(), ErrorNumber::PermissionDenied);
+  EXPECT_EQ(ErrorFromErrno(ENOSPC, FileOp::Write).Number(), ErrorNumber::DiskFull);
+  EXPECT_EQ(ErrorFromErrno(EIO, FileOp::Read).Number(), ErrorNumber::DeviceIO);
+  EXPECT_EQ(ErrorFromErrno(EISDIR, FileOp::Write).Number(), ErrorNumber::PathFileAccess);
+  EXPECT_EQ(ErrorText(ErrorNumber::InputPastEnd), QStringLiteral("Input past end of file"));
+  EXPECT_EQ(ErrorText(ErrorNumber::DivisionByZero), QStringLiteral("Division by zero"));
 }
 
 TEST_F(ErrorReportingTest, FailedOpensMapToFileAndPathErrors) {
   QFile missing(Home() + QStringLiteral("/missing.BNL"));
   ASSERT_FALSE(missing.open(QIODevice::ReadOnly));
-  EXPECT_EQ(ErrorFromFile(missing, FileOp::Read, 0).Number(), err::kFileNotFound);
+  EXPECT_EQ(ErrorFromFile(missing, FileOp::Read, 0).Number(), ErrorNumber::FileNotFound);
   QFile noFolder(Home() + QStringLiteral("/none/missing.BNL"));
   ASSERT_FALSE(noFolder.open(QIODevice::ReadOnly));
-  EXPECT_EQ(ErrorFromFile(noFolder, FileOp::Read, 0).Number(), err::kPathNotFound);
+  EXPECT_EQ(ErrorFromFile(noFolder, FileOp::Read, 0).Number(), ErrorNumber::PathNotFound);
 }
 
 }  // namespace

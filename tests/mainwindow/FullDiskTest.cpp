@@ -74,7 +74,7 @@ TEST_F(FullDiskTest, ASaveThatDoesNotFitKeepsTheOldFileWholeAndSaysDiskFull) {
     record.Stress2D.Sx = 99.5f;
     const std::optional<RuntimeError> error = WriteProjectFile(path, record);
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->Number(), err::kDiskFull);
+    EXPECT_EQ(error->Number(), ErrorNumber::DiskFull);
     EXPECT_TRUE(error->Description().contains(path));
     EXPECT_EQ(ReadFile(path), old);
     EXPECT_EQ(DiskFiles(), QStringList({QStringLiteral("filler"), QStringLiteral("panel.BNL")}));
@@ -91,7 +91,7 @@ TEST_F(FullDiskTest, AStreamedSaveFileIsCommittedOnlyWhenEveryByteFits) {
   for (int piece = 0; piece < 3; ++piece) ASSERT_EQ(file.write(QByteArray(500, 'n')), 500);
   const std::optional<RuntimeError> error = CommitAtomically(file);
   ASSERT_TRUE(error.has_value());
-  EXPECT_EQ(error->Number(), err::kDiskFull);
+  EXPECT_EQ(error->Number(), ErrorNumber::DiskFull);
   EXPECT_EQ(ReadFile(path), QByteArray(3000, 'o'));
   EXPECT_EQ(DiskFiles(), QStringList({QStringLiteral("filler"), QStringLiteral("setup.bin")}));
 }

@@ -294,7 +294,7 @@ TEST_F(MainWindowTest, QuickButtonsRunTheToolOfTheirCode) {
 TEST_F(MainWindowTest, CommandErrorsFollowTheReportedAnswer) {
   TestWindow& w = LoadWindow();
   int calls = 0;
-  qint32 error = err::kFileNotFound;
+  ErrorNumber error = ErrorNumber::FileNotFound;
   RegisterTool(Tool::Stress3D, [&](QWidget*) {
     ++calls;
     RaiseError(error);
@@ -308,7 +308,7 @@ TEST_F(MainWindowTest, CommandErrorsFollowTheReportedAnswer) {
 
   // A cancelled dialog is silent and sets the cancelled flag.
   boxes_->Clear();
-  error = err::kDialogCancel;
+  error = ErrorNumber::DialogCancel;
   w.OnStressEntryChosen(1);
   EXPECT_TRUE(boxes_->Shown().empty());
   EXPECT_TRUE(w.Cancelled);
@@ -320,7 +320,7 @@ TEST_F(MainWindowTest, CommandErrorsFollowTheReportedAnswer) {
   EXPECT_TRUE(w.loads.empty());
 
   // Any other error ends the command with its message.
-  RegisterTool(Tool::Print, [&](QWidget*) { RaiseError(err::kInvalidCall); });
+  RegisterTool(Tool::Print, [&](QWidget*) { RaiseError(ErrorNumber::InvalidCall); });
   Project.FileEmpty = kFlagFalse;
   w.OnFileEntryChosen(6);
   EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("Procedure Terminated")));
@@ -328,7 +328,7 @@ TEST_F(MainWindowTest, CommandErrorsFollowTheReportedAnswer) {
 
   // The update window of the Help menu is reported the same way.
   boxes_->Clear();
-  RegisterTool(Tool::ProgramUpdate, [&](QWidget*) { RaiseError(err::kInvalidCall); });
+  RegisterTool(Tool::ProgramUpdate, [&](QWidget*) { RaiseError(ErrorNumber::InvalidCall); });
   w.OnHelpEntryChosen(6);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("Procedure Terminated")));

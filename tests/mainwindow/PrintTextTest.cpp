@@ -242,7 +242,7 @@ TEST_F(Printing, PrinterSetupCancelRaisesTheDialogCancel) {
     PrinterSetup();
     ADD_FAILURE() << "no error";
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), err::kDialogCancel);
+    EXPECT_EQ(e.Number(), ErrorNumber::DialogCancel);
   }
   printDialogAnswer_ = true;
   EXPECT_NO_THROW(PrinterSetup());

@@ -14,7 +14,7 @@ namespace brantel {
 namespace {
 
 double Divide(double a, double b) {
-  if (b == 0.0) RaiseError(err::kDivisionByZero);
+  if (b == 0.0) RaiseError(ErrorNumber::DivisionByZero);
   return CheckFinite(a / b);
 }
 
@@ -55,7 +55,7 @@ QString RatioText(const std::optional<double>& ratio, const Bilingual& prefix) {
 Principal2D FieldPrincipal(const StressInput& s) { return CalcPrincipal2D(s.Sx, s.Sy, s.Txy); }
 
 float OpeningEntry::Number() const {
-  if (!Readable) RaiseError(err::kOverflow);
+  if (!Readable) RaiseError(ErrorNumber::Overflow);
   return Value;
 }
 

@@ -17,7 +17,7 @@ constexpr double kHalfTurnWritten = 3.1415;
 constexpr double kFourPiWritten = 12.566;
 
 double Divide(double a, double b) {
-  if (b == 0.0) RaiseError(err::kDivisionByZero);
+  if (b == 0.0) RaiseError(ErrorNumber::DivisionByZero);
   return CheckFinite(a / b);
 }
 

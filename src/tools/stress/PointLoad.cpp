@@ -16,7 +16,7 @@ constexpr double kPiWritten = 3.14159265358979;
 constexpr double kTwipsPerUnit = 1000.0;
 
 double Divide(double a, double b) {
-  if (b == 0.0) RaiseError(err::kDivisionByZero);
+  if (b == 0.0) RaiseError(ErrorNumber::DivisionByZero);
   return CheckFinite(a / b);
 }
 

@@ -11,7 +11,7 @@ namespace {
 float MajorPrincipalStress(float sx, float sy, float txy) { return PrincipalStresses(sx, sy, txy).S1; }
 
 double Divide(double a, double b) {
-  if (b == 0.0) RaiseError(err::kDivisionByZero);
+  if (b == 0.0) RaiseError(ErrorNumber::DivisionByZero);
   return CheckFinite(a / b);
 }
 

@@ -22,7 +22,7 @@ constexpr double kDeviatorRoundoffs = 8.0;
 constexpr double kTwoPi = 6.28318530717958;
 
 double Divide(double a, double b) {
-  if (b == 0.0) RaiseError(err::kDivisionByZero);
+  if (b == 0.0) RaiseError(ErrorNumber::DivisionByZero);
   return CheckFinite(a / b);
 }
 
