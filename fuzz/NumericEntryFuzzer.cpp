@@ -33,7 +33,7 @@ std::optional<double> ValueOf(const QString& text) {
   try {
     return ParseLeadingNumber(text);
   } catch (const RuntimeError& error) {
-    Check(error.Number() == err::kOverflow, "reading a value raised another error than Overflow");
+    Check(error.Number() == ErrorNumber::Overflow, "reading a value raised another error than Overflow");
     return std::nullopt;
   }
 }

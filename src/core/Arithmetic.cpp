@@ -9,14 +9,14 @@ namespace brantel {
 namespace {
 
 double SquareRoot(double x) {
-  if (x < 0.0) RaiseError(err::kInvalidCall);
+  if (x < 0.0) RaiseError(ErrorNumber::InvalidCall);
   return std::sqrt(CheckFinite(x));
 }
 
 }  // namespace
 
 double CheckedDivide(double a, double b) {
-  if (b == 0.0) RaiseError(err::kDivisionByZero);
+  if (b == 0.0) RaiseError(ErrorNumber::DivisionByZero);
   return CheckFinite(a / b);
 }
 

@@ -6,67 +6,64 @@
 
 namespace brantel {
 
-int ErrorClass(qint32 number) {
+namespace {
+
+// What an error number asks of the handler.
+enum class ErrorKind {
+  Retryable,     // printer, device and file errors the user can put right
+  DialogCancel,  // the user cancelled a file or printer dialog
+  Fatal,         // the rest: the procedure ends
+};
+
+ErrorKind KindOf(ErrorNumber number) {
   switch (number) {
-    case 482:
-    case 483:
-    case 484: return 0;
-    case 24:
-    case 25:
-    case 27:
-    case 53:
-    case 57:
-    case 61:
-    case 62:
-    case 70:
-    case 71:
-    case 72: return 1;
-    case 5:
-    case 6:
-    case 7: return 2;
-    case 52:
-    case 55:
-    case 64:
-    case 68:
-    case 75:
-    case 76: return 3;
-    case err::kDialogCancel: return 5;
-    case err::kDatabaseCommand: return 6;
-    default: return 4;
+    case ErrorNumber::PrinterError:
+    case ErrorNumber::PrinterDriver:
+    case ErrorNumber::PrinterInfo:
+    case ErrorNumber::DeviceTimeout:
+    case ErrorNumber::DeviceFault:
+    case ErrorNumber::PrinterOutOfPaper:
+    case ErrorNumber::FileNotFound:
+    case ErrorNumber::DeviceIO:
+    case ErrorNumber::DiskFull:
+    case ErrorNumber::InputPastEnd:
+    case ErrorNumber::PermissionDenied:
+    case ErrorNumber::DiskNotReady:
+    case ErrorNumber::DiskMedia: return ErrorKind::Retryable;
+    case ErrorNumber::DialogCancel: return ErrorKind::DialogCancel;
+    default: return ErrorKind::Fatal;
   }
 }
 
+}  // namespace
+
 void LogRuntimeError(const RuntimeError& error) {
-  AddHistoryLine(QString::number(error.Number()) + u' ' + error.Description());
+  AddHistoryLine(QString::number(error.Code()) + u' ' + error.Description());
 }
 
-qint16 ReportError(const RuntimeError& error, bool report) {
-  const qint32 n = error.Number();
-  const int errorClass = ErrorClass(n);
+NextStep ReportError(const RuntimeError& error, bool report) {
+  const qint32 n = error.Code();
+  const ErrorKind kind = KindOf(error.Number());
   const QString text = error.Description();
   if (report) {
-    if (errorClass == 5) {
+    if (kind == ErrorKind::DialogCancel) {
       AddHistoryLine(text);
     } else {
       AddHistoryLine(QStringLiteral("Error ") + FormatSigned(n) + QStringLiteral(":") + text);
     }
   }
   const QString detail = QStringLiteral("Error occurred: ") + text + QStringLiteral(" (") + QString::number(n);
-  switch (errorClass) {
-    case 0:
-    case 1: {
-      if (!report) return kErrContinue;
-      const qint16 pressed = ShowMsg(detail + QStringLiteral(")"), mb::kRetryCancel, ErrorTitle);
-      return pressed == answer::kRetry ? kErrRetry : kErrContinue;
+  switch (kind) {
+    case ErrorKind::Retryable: {
+      if (!report) return NextStep::ResumeNext;
+      const Answer pressed = ShowMsg(detail + QStringLiteral(")"), Buttons::RetryCancel, ErrorTitle);
+      return pressed == Answer::Retry ? NextStep::Retry : NextStep::ResumeNext;
     }
-    case 5: return kErrCancelled;
-    case 6:
-      if (report) ShowMsg(detail + QStringLiteral("). Procedure Terminated"), mb::kOkOnly, ErrorTitle);
-      return kErrDatabase;
-    default:
-      if (report) ShowMsg(detail + QStringLiteral("). Procedure Terminated"), mb::kOkOnly, ErrorTitle);
-      return kErrTerminated;
+    case ErrorKind::DialogCancel: return NextStep::ResumeCancelled;
+    case ErrorKind::Fatal: break;
   }
+  if (report) ShowMsg(detail + QStringLiteral("). Procedure Terminated"), Buttons::Ok, ErrorTitle);
+  return NextStep::Exit;
 }
 
 }  // namespace brantel

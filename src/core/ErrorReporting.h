@@ -5,58 +5,55 @@
 #include <QtGlobal>
 
 #include <new>
+#include <optional>
 #include <utility>
 
 namespace brantel {
 
 // What the caller's error handler does next.
-inline constexpr qint16 kErrRetry = 0;       // run the failed statement again
-inline constexpr qint16 kErrContinue = 1;    // go on with the next statement
-inline constexpr qint16 kErrCancelled = 2;   // set the cancel flag, go on
-inline constexpr qint16 kErrTerminated = 3;  // leave the procedure
-inline constexpr qint16 kErrDatabase = 6;    // leave the procedure
-inline constexpr qint16 kErrNone = -1;       // RunReported: the statement succeeded
+enum class NextStep {
+  Retry,            // run the failed statement again
+  ResumeNext,       // go on with the next statement
+  ResumeCancelled,  // a dialog was cancelled: set the cancel flag, go on
+  Exit,             // leave the procedure
+};
 
-// Sorts a run-time error into its class, and with report on logs it to the
-// history and shows its message box (Retry and Cancel for printer, device
-// and file errors; "Procedure Terminated" for the rest; nothing for the
-// cancel of a common dialog). Returns what the handler does next.
-qint16 ReportError(const RuntimeError& error, bool report);
+// Sorts a run-time error, and with report on logs it to the history and
+// shows its message box (Retry and Cancel for printer, device and file
+// errors the user can put right; "Procedure Terminated" for the rest;
+// nothing for the cancel of a common dialog). Returns what the handler does
+// next.
+NextStep ReportError(const RuntimeError& error, bool report);
 
 // The history line of a run-time error that a calculation traps and goes
 // on after: the error's number, a blank and its description.
 void LogRuntimeError(const RuntimeError& error);
 
-// The class of an error number: 0 printer, 1 retryable device and file
-// errors, 2 invalid call/overflow/memory, 3 file-name and path errors,
-// 4 others, 5 dialog cancel, 6 database.
-int ErrorClass(qint32 number);
-
 // Runs a statement under the error handler's rules: a RuntimeError (or a
 // failed allocation) goes to ReportError; Retry runs the statement again.
 // `onFailure` runs after each failure, before the error is reported (to put
-// the pointer back or drop a half-done job). Returns kErrNone when the
-// statement succeeded, or ReportError's answer.
+// the pointer back or drop a half-done job). Returns nothing when the
+// statement succeeded, else ReportError's answer (never Retry).
 template <typename Statement, typename OnFailure>
-qint16 RunReported(Statement&& statement, OnFailure&& onFailure) {
+std::optional<NextStep> RunReported(Statement&& statement, OnFailure&& onFailure) {
   for (;;) {
-    qint16 result = kErrNone;
+    NextStep next = NextStep::Retry;
     try {
       statement();
-      return kErrNone;
+      return std::nullopt;
     } catch (const RuntimeError& e) {
       onFailure();
-      result = ReportError(e, true);
+      next = ReportError(e, true);
     } catch (const std::bad_alloc&) {
       onFailure();
-      result = ReportError(RuntimeError(err::kOutOfMemory), true);
+      next = ReportError(RuntimeError(ErrorNumber::OutOfMemory), true);
     }
-    if (result != kErrRetry) return result;
+    if (next != NextStep::Retry) return next;
   }
 }
 
 template <typename Statement>
-qint16 RunReported(Statement&& statement) {
+std::optional<NextStep> RunReported(Statement&& statement) {
   return RunReported(std::forward<Statement>(statement), [] {});
 }
 

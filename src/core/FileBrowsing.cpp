@@ -76,8 +76,8 @@ bool MatchesFilePattern(const QString& name, const QString& pattern) {
 
 void CheckFolderReadable(const QString& folder) {
   const QFileInfo info(folder);
-  if (folder.isEmpty() || !info.exists() || !info.isDir()) RaiseError(err::kPathNotFound);
-  if (!info.isReadable() || !info.isExecutable()) RaiseError(err::kPermissionDenied);
+  if (folder.isEmpty() || !info.exists() || !info.isDir()) RaiseError(ErrorNumber::PathNotFound);
+  if (!info.isReadable() || !info.isExecutable()) RaiseError(ErrorNumber::PermissionDenied);
 }
 
 QStringList ListMatchingFiles(const QString& folder, const QString& pattern) {
@@ -118,7 +118,7 @@ std::optional<RuntimeError> RefuseOversizedBrowserFile(const QString& path) {
   // In megabytes, rounded up: a file just above the limit never reads as the
   // limit itself.
   const double megabytes = std::ceil(static_cast<double>(st.st_size) / (1024.0 * 1024.0) * 10.0) / 10.0;
-  return RuntimeError(err::kPathFileAccess,
+  return RuntimeError(ErrorNumber::PathFileAccess,
                       Tr({"Cannot show the file \"%1\": it is too large to browse: %2 MB (the browser shows files "
                           "of at most %3 MB)",
                           "Αδύνατη η εμφάνιση του αρχείου \"%1\": είναι πολύ μεγάλο για προβολή: %2 MB (ο "

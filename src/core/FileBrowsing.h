@@ -53,7 +53,7 @@ QString BrowserFilePath(const QString& folder, const QString& name);
 inline constexpr qint64 kMaxBrowsedFileBytes = 32LL * 1024 * 1024;
 
 // The error the browser reports, before reading a byte, for a file larger
-// than kMaxBrowsedFileBytes: Path/File access error (75) with a message that
+// than kMaxBrowsedFileBytes: ErrorNumber::PathFileAccess with a message that
 // names the file, its size and the limit. Nothing for a file within the
 // limit, or for a path that names no file (the read itself reports that).
 std::optional<RuntimeError> RefuseOversizedBrowserFile(const QString& path);

@@ -36,15 +36,14 @@ bool FileExists(const QString& path) {
 
 bool ValidPath(const QString& path, bool quiet) {
   try {
-    if (path.contains(QChar(0))) RaiseError(err::kBadFileNameOrNumber);
+    if (path.contains(QChar(0))) RaiseError(ErrorNumber::BadFileNameOrNumber);
     if (path.isEmpty()) return false;
     return QFileInfo::exists(path);
   } catch (const RuntimeError& e) {
-    const qint16 result = ReportError(e, false);
-    if (result == kErrTerminated) {
-      if (!quiet) ShowMsg(QStringLiteral("Invalid path: ") + path, 0, ErrorTitle);
+    if (ReportError(e, false) == NextStep::Exit) {
+      if (!quiet) ShowMsg(QStringLiteral("Invalid path: ") + path, Buttons::Ok, ErrorTitle);
     } else {
-      ShowMsg(QStringLiteral("Internal Error in ValidPath Function: Contact Developer"), 0, RangeErrorTitle);
+      ShowMsg(QStringLiteral("Internal Error in ValidPath Function: Contact Developer"), Buttons::Ok, RangeErrorTitle);
     }
     return false;
   }
@@ -56,7 +55,7 @@ QString StripPath(const QString& path, bool noExtension) {
     const qsizetype slash = rest.indexOf(u'/');
     if (slash < 0) break;
     if (slash == rest.size() - 1) {
-      ShowMsg(QStringLiteral("Error in filename: ") + rest, 0, ErrorTitle);
+      ShowMsg(QStringLiteral("Error in filename: ") + rest, Buttons::Ok, ErrorTitle);
       return path;
     }
     rest = rest.mid(slash + 1);
@@ -170,8 +169,8 @@ std::optional<RuntimeError> CommitAtomically(QSaveFile& file) {
 }
 
 std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes) {
-  if (path.isEmpty()) return RuntimeError(err::kBadFileName);
-  if (QFileInfo(path).isDir()) return RuntimeError(err::kPathFileAccess);
+  if (path.isEmpty()) return RuntimeError(ErrorNumber::BadFileName);
+  if (QFileInfo(path).isDir()) return RuntimeError(ErrorNumber::PathFileAccess);
   QSaveFile file(path);
   errno = 0;
   if (!file.open(QIODevice::WriteOnly)) return ErrorFromFile(file, FileOp::Write, errno);
@@ -242,10 +241,10 @@ QString IrregularFileReason(const QString& path) {
 
 std::optional<RuntimeError> ReadRegularFile(const QString& path, QByteArray& bytes) {
   bytes.clear();
-  if (path.isEmpty()) return RuntimeError(err::kBadFileName);
-  if (path.contains(QChar(0))) return RuntimeError(err::kBadFileNameOrNumber);
+  if (path.isEmpty()) return RuntimeError(ErrorNumber::BadFileName);
+  if (path.contains(QChar(0))) return RuntimeError(ErrorNumber::BadFileNameOrNumber);
   const QString before = IrregularFileReason(path);
-  if (!before.isEmpty()) return RuntimeError(err::kPathFileAccess, before);
+  if (!before.isEmpty()) return RuntimeError(ErrorNumber::PathFileAccess, before);
   // Opened without waiting, and looked at again once open: a pipe put in
   // place of the file meanwhile is refused all the same.
   errno = 0;
@@ -257,25 +256,25 @@ std::optional<RuntimeError> ReadRegularFile(const QString& path, QByteArray& byt
   struct stat st {};
   if (::fstat(fd, &st) != 0) {
     ::close(fd);
-    return RuntimeError(err::kDeviceIO);
+    return RuntimeError(ErrorNumber::DeviceIO);
   }
   const QString reason = IrregularReason(st.st_mode);
   if (!reason.isEmpty()) {
     ::close(fd);
-    return RuntimeError(err::kPathFileAccess, reason);
+    return RuntimeError(ErrorNumber::PathFileAccess, reason);
   }
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   QFile file;
   if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
     ::close(fd);
-    return RuntimeError(err::kDeviceIO);
+    return RuntimeError(ErrorNumber::DeviceIO);
   }
   try {
     errno = 0;
     bytes = file.readAll();
   } catch (const std::bad_alloc&) {
     bytes.clear();
-    return RuntimeError(err::kOutOfMemory);
+    return RuntimeError(ErrorNumber::OutOfMemory);
   }
   if (file.error() != QFileDevice::NoError) {
     const int saved = errno;
@@ -292,12 +291,12 @@ namespace {
 // file: " and the name of the copy; both give nothing.
 std::optional<QByteArray> TextFileLines(const QString& source, const QString& copyName) {
   if (!FileExists(source)) {
-    ShowMsg(QStringLiteral("Requested File not found: ") + source, 0, ErrorTitle);
+    ShowMsg(QStringLiteral("Requested File not found: ") + source, Buttons::Ok, ErrorTitle);
     return std::nullopt;
   }
   QByteArray bytes;
   if (ReadRegularFile(source, bytes)) {
-    ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + copyName, 0, ErrorTitle);
+    ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + copyName, Buttons::Ok, ErrorTitle);
     return std::nullopt;
   }
   QByteArray copy;
@@ -336,7 +335,7 @@ QString CopyTextFileToNew(const QString& source, const QString& pattern) {
     }
     file.remove();  // no half copy stays
   }
-  ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + pattern, 0, ErrorTitle);
+  ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + pattern, Buttons::Ok, ErrorTitle);
   return QString();
 }
 

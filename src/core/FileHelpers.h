@@ -66,7 +66,7 @@ int RemoveAbandonedSaves(const QString& target);
 QString IrregularFileReason(const QString& path);
 
 // Reads a whole ordinary file into `bytes`. A folder, a device, a pipe or a
-// socket is refused with Path/File access error (75) and the reason before
+// socket is refused with ErrorNumber::PathFileAccess and the reason before
 // any byte is read, and the open never waits for the writer of a pipe.
 // Returns the error of a refusal or a failed read, or nothing.
 std::optional<RuntimeError> ReadRegularFile(const QString& path, QByteArray& bytes);

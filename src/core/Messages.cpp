@@ -31,39 +31,42 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
   return previous;
 }
 
-qint16 SafeAnswer(qint32 buttons) {
-  switch (buttons & mb::kButtonMask) {
-    case mb::kOkOnly: return answer::kOk;
-    case mb::kAbortRetryIgnore: return answer::kAbort;
-    case mb::kYesNo: return answer::kNo;
-    default: return answer::kCancel;
+Answer SafeAnswer(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::Ok: return Answer::Ok;
+    case Buttons::AbortRetryIgnore: return Answer::Abort;
+    case Buttons::YesNo: return Answer::No;
+    case Buttons::OkCancel:
+    case Buttons::YesNoCancel:
+    case Buttons::RetryCancel: break;
   }
+  return Answer::Cancel;
 }
 
-qint16 ShowMessageBox(const QString& prompt, qint32 buttons, const QString& title) {
-  if (Handler()) return Handler()(prompt, buttons, title);
-  return SafeAnswer(buttons);
+Answer ShowMessageBox(const QString& prompt, BoxStyle style, const QString& title) {
+  if (Handler()) return Handler()(prompt, style, title);
+  return SafeAnswer(style.buttons);
 }
 
-qint16 ShowMsg(const QString& prompt, qint32 buttons, QString& title, const QString& helpFile, qint16 context) {
+Answer ShowMsg(const QString& prompt, BoxStyle style, QString& title) {
   if (!title.isEmpty()) {
     AddHistoryLine(title + QStringLiteral(": ") + prompt);
   } else {
     AddHistoryLine(QStringLiteral("Message: ") + prompt);
     title = !AppTitle.isEmpty() ? AppTitle : QCoreApplication::applicationName();
   }
-  return ShowMessageBox(prompt, buttons, title);
+  return ShowMessageBox(prompt, style, title);
 }
 
-qint16 ShowMsg(const QString& prompt, qint32 buttons, const QString& title, const QString& helpFile, qint16 context) {
+Answer ShowMsg(const QString& prompt, BoxStyle style, const QString& title) {
   QString local = title;
-  return ShowMsg(prompt, buttons, local, helpFile, context);
+  return ShowMsg(prompt, style, local);
 }
 
-qint16 ShowInvalidValue(const Bilingual& text, bool withPrefix) {
+Answer ShowInvalidValue(const Bilingual& text, bool withPrefix) {
   const QString shown = Tr(text);
   const QString message = withPrefix ? Tr({"Invalid value for ", "Εσφαλμένη τιμή για το "}) + shown : shown;
-  return ShowMsg(message, mb::kOkOnly, QString());
+  return ShowMsg(message, Buttons::Ok, QString());
 }
 
 void SetMessageTitles(qint16 formIndex) {

@@ -9,34 +9,47 @@
 
 namespace brantel {
 
-// Buttons and icons of a message box, added together.
-namespace mb {
-inline constexpr qint32 kOkOnly = 0;
-inline constexpr qint32 kOkCancel = 1;
-inline constexpr qint32 kAbortRetryIgnore = 2;
-inline constexpr qint32 kYesNoCancel = 3;
-inline constexpr qint32 kYesNo = 4;
-inline constexpr qint32 kRetryCancel = 5;
-inline constexpr qint32 kCritical = 16;
-inline constexpr qint32 kQuestion = 32;
-inline constexpr qint32 kExclamation = 48;
-inline constexpr qint32 kInformation = 64;
-inline constexpr qint32 kDefaultButton2 = 256;
-inline constexpr qint32 kDefaultButton3 = 512;
-inline constexpr qint32 kButtonMask = 7;
-inline constexpr qint32 kIconMask = 112;
-}  // namespace mb
+// The buttons of a message box, in the order they stand.
+enum class Buttons { Ok, OkCancel, AbortRetryIgnore, YesNoCancel, YesNo, RetryCancel };
+
+// The icon beside a message box's text.
+enum class Icon { None, Critical, Question, Warning, Information };
+
+// The button that Enter presses, counted from the left.
+enum class DefaultButton { First, Second, Third };
 
 // The button the user pressed.
-namespace answer {
-inline constexpr qint16 kOk = 1;
-inline constexpr qint16 kCancel = 2;
-inline constexpr qint16 kAbort = 3;
-inline constexpr qint16 kRetry = 4;
-inline constexpr qint16 kIgnore = 5;
-inline constexpr qint16 kYes = 6;
-inline constexpr qint16 kNo = 7;
-}  // namespace answer
+enum class Answer { Ok, Cancel, Abort, Retry, Ignore, Yes, No };
+
+// How many buttons a set has.
+constexpr int ButtonCount(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::Ok: return 1;
+    case Buttons::AbortRetryIgnore:
+    case Buttons::YesNoCancel: return 3;
+    default: return 2;
+  }
+}
+
+// The look of a message box: its buttons, its icon and its default button.
+// A default button beyond the set's last one does not compile.
+struct BoxStyle {
+  Buttons buttons = Buttons::Ok;
+  Icon icon = Icon::None;
+  DefaultButton defaultButton = DefaultButton::First;
+
+  // OK alone; OK with an icon; a set of buttons whose first is the default.
+  constexpr BoxStyle() = default;
+  constexpr BoxStyle(Icon withIcon) : icon(withIcon) {}
+  constexpr BoxStyle(Buttons set, Icon withIcon = Icon::None) : buttons(set), icon(withIcon) {}
+  // A set with another default button, known when the program is built.
+  consteval BoxStyle(Buttons set, Icon withIcon, DefaultButton byDefault)
+      : buttons(set), icon(withIcon), defaultButton(byDefault) {
+    if (static_cast<int>(byDefault) >= ButtonCount(set)) throw "the default button is not in the set";
+  }
+
+  friend constexpr bool operator==(const BoxStyle&, const BoxStyle&) = default;
+};
 
 // Message titles: MsgTitle is "Message"; the other five are the current
 // dialog's prefix followed by their word. Empty until SetMessageTitles.
@@ -51,27 +64,25 @@ extern std::array<QString, kMsgTitlePrefixCount> MsgTitlePrefixes;
 
 // Shows one modal message box and returns the button pressed. Every message
 // box of the program goes through here, so that tests can answer them.
-using MessageBoxHandler = std::function<qint16(const QString& prompt, qint32 buttons, const QString& title)>;
+using MessageBoxHandler = std::function<Answer(const QString& prompt, BoxStyle style, const QString& title)>;
 
 // Installs the function that shows message boxes; returns the previous one.
 // Without one, no box is shown and the safe answer of the buttons is given
 // (OK, Cancel, or No where there is no Cancel).
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
-qint16 ShowMessageBox(const QString& prompt, qint32 buttons, const QString& title);
-qint16 SafeAnswer(qint32 buttons);
+Answer ShowMessageBox(const QString& prompt, BoxStyle style, const QString& title);
+Answer SafeAnswer(Buttons buttons);
 
 // Logs the box to the history (title, ": " and the prompt, or "Message: "
 // and the prompt without title), then shows it. An empty title becomes the
 // application title, also in the caller's variable.
-qint16 ShowMsg(const QString& prompt, qint32 buttons, QString& title, const QString& helpFile = QString(),
-               qint16 context = 0);
-qint16 ShowMsg(const QString& prompt, qint32 buttons = 0, const QString& title = QString(),
-               const QString& helpFile = QString(), qint16 context = 0);
+Answer ShowMsg(const QString& prompt, BoxStyle style, QString& title);
+Answer ShowMsg(const QString& prompt, BoxStyle style = {}, const QString& title = QString());
 
 // "Invalid value for " and a field name (or a whole sentence without the
 // prefix), in the current language; the prefix follows the language, also
 // where a text without English shows its Greek one.
-qint16 ShowInvalidValue(const Bilingual& text, bool withPrefix);
+Answer ShowInvalidValue(const Bilingual& text, bool withPrefix);
 
 // Sets MsgTitle and the five titles behind the prefix of a dialog (1..13).
 void SetMessageTitles(qint16 formIndex);

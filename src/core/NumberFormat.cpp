@@ -286,7 +286,7 @@ double ParseLeadingNumber(QStringView text) {
   if (len == 0) return 0.0;
   bool overflow = false;
   const double v = ConvertScanned(rest.left(len), overflow);
-  if (overflow) RaiseError(err::kOverflow);
+  if (overflow) RaiseError(ErrorNumber::Overflow);
   return v;
 }
 

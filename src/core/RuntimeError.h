@@ -8,66 +8,65 @@
 
 namespace brantel {
 
-// Run-time error numbers. The numbers are the ones the error reporting sorts
-// into its classes; every failure of the library or the operating system is
+// Run-time error numbers. The numbers are the ones a message shows ("File
+// not found (53)"); every failure of the library or the operating system is
 // mapped onto one of them before it reaches a caller's handler.
-namespace err {
-inline constexpr qint32 kInvalidCall = 5;  // invalid procedure call or argument
-inline constexpr qint32 kOverflow = 6;
-inline constexpr qint32 kOutOfMemory = 7;
-inline constexpr qint32 kSubscript = 9;  // subscript out of range
-inline constexpr qint32 kDivisionByZero = 11;
-inline constexpr qint32 kTypeMismatch = 13;  // a text that is not a number
-inline constexpr qint32 kDeviceTimeout = 24;
-inline constexpr qint32 kDeviceFault = 25;
-inline constexpr qint32 kPrinterOutOfPaper = 27;
-inline constexpr qint32 kBadFileNameOrNumber = 52;
-inline constexpr qint32 kFileNotFound = 53;
-inline constexpr qint32 kBadFileMode = 54;
-inline constexpr qint32 kFileAlreadyOpen = 55;
-inline constexpr qint32 kDeviceIO = 57;
-inline constexpr qint32 kFileAlreadyExists = 58;
-inline constexpr qint32 kDiskFull = 61;
-inline constexpr qint32 kInputPastEnd = 62;
-inline constexpr qint32 kBadFileName = 64;
-inline constexpr qint32 kTooManyFiles = 67;
-inline constexpr qint32 kDeviceUnavailable = 68;
-inline constexpr qint32 kPermissionDenied = 70;
-inline constexpr qint32 kDiskNotReady = 71;
-inline constexpr qint32 kDiskMedia = 72;
-inline constexpr qint32 kPathFileAccess = 75;
-inline constexpr qint32 kPathNotFound = 76;
-inline constexpr qint32 kInvalidPropertyValue = 380;
-inline constexpr qint32 kKeyAlreadyInCollection = 457;
-inline constexpr qint32 kPrinterError = 482;
-inline constexpr qint32 kPrinterDriver = 483;
-inline constexpr qint32 kPrinterInfo = 484;
-inline constexpr qint32 kDialogCancel = 32755;  // the user cancelled a file or printer dialog
-inline constexpr qint32 kDatabaseCommand = -2147217900;
-}  // namespace err
+enum class ErrorNumber : qint32 {
+  InvalidCall = 5,  // invalid procedure call or argument
+  Overflow = 6,
+  OutOfMemory = 7,
+  Subscript = 9,  // subscript out of range
+  DivisionByZero = 11,
+  TypeMismatch = 13,  // a text that is not a number
+  DeviceTimeout = 24,
+  DeviceFault = 25,
+  PrinterOutOfPaper = 27,
+  BadFileNameOrNumber = 52,
+  FileNotFound = 53,
+  BadFileMode = 54,
+  FileAlreadyOpen = 55,
+  DeviceIO = 57,
+  FileAlreadyExists = 58,
+  DiskFull = 61,
+  InputPastEnd = 62,
+  BadFileName = 64,
+  TooManyFiles = 67,
+  DeviceUnavailable = 68,
+  PermissionDenied = 70,
+  DiskNotReady = 71,
+  DiskMedia = 72,
+  PathFileAccess = 75,
+  PathNotFound = 76,
+  PrinterError = 482,
+  PrinterDriver = 483,   // the driver does not support a property
+  PrinterInfo = 484,     // the system gave no printer information
+  DialogCancel = 32755,  // the user cancelled a file or printer dialog
+};
 
-// The standard text of an error number ("File not found" for 53).
-QString ErrorText(qint32 number);
+// The standard text of an error number ("File not found" for FileNotFound).
+QString ErrorText(ErrorNumber number);
 
 // A numbered run-time error, raised as an exception and caught by the
 // procedure's error handler, which usually hands it to ReportError.
 class RuntimeError : public std::exception {
  public:
-  explicit RuntimeError(qint32 number);
-  RuntimeError(qint32 number, QString description);
+  explicit RuntimeError(ErrorNumber number);
+  RuntimeError(ErrorNumber number, QString description);
 
-  qint32 Number() const { return number_; }
+  ErrorNumber Number() const { return number_; }
+  // The number as a message shows it.
+  qint32 Code() const { return static_cast<qint32>(number_); }
   const QString& Description() const { return description_; }
   const char* what() const noexcept override { return what_.c_str(); }
 
  private:
-  qint32 number_;
+  ErrorNumber number_;
   QString description_;
   std::string what_;
 };
 
-[[noreturn]] void RaiseError(qint32 number);
-[[noreturn]] void RaiseError(qint32 number, const QString& description);
+[[noreturn]] void RaiseError(ErrorNumber number);
+[[noreturn]] void RaiseError(ErrorNumber number, const QString& description);
 
 // What a file operation was doing when it failed; decides between
 // "file not found" and "path not found" and the like.

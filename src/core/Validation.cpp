@@ -96,7 +96,7 @@ ValueRule NotNegativeRule(InputMessage message) {
 
 void ShowHelpHint() {
   ShowMsg(QStringLiteral("Position the cursor on any item on the form and press F1 for context-sensitive Help"),
-          mb::kExclamation, QStringLiteral("Help"));
+          Icon::Warning, QStringLiteral("Help"));
 }
 
 }  // namespace brantel

@@ -35,7 +35,7 @@ qint16 GetArrayIndex(const OptionArray& group) {
 
 void SetArrayIndex(const OptionArray& group, int index) {
   if (index > group.UBound() || index < group.LBound()) {
-    ShowMsg(QStringLiteral("Internal Error: SetArrayIndex. Check input/form data."), mb::kOkOnly, RangeErrorTitle);
+    ShowMsg(QStringLiteral("Internal Error: SetArrayIndex. Check input/form data."), Buttons::Ok, RangeErrorTitle);
   }
   // Exclusive buttons cannot all be cleared; lift the rule while setting.
   std::vector<bool> exclusive;

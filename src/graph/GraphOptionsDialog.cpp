@@ -159,7 +159,7 @@ void GraphOptionsDialog::CheckComboEntry(QComboBox* combo) {
   // Putting the first item back changes the text once more; that change is
   // ours and is not checked again.
   checkingCombo_ = true;
-  ShowMsg(QStringLiteral("Please select a valid entry"), mb::kOkOnly, QString());
+  ShowMsg(QStringLiteral("Please select a valid entry"), Buttons::Ok, QString());
   combo->setCurrentIndex(0);
   combo->setEditText(combo->itemText(0));
   checkingCombo_ = false;

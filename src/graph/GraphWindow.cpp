@@ -255,12 +255,13 @@ void GraphWindow::PrintGraph() {
   QPrinter& system = platform::SystemPrinter();
   QPrinter printer(QPrinter::ScreenResolution);
   bool cancelled = false;
-  qint16 result = RunReported([&] {
-    if (!platform::ShowPrintDialog(system, platform::PrintDialogKind::Print, this)) RaiseError(err::kDialogCancel);
+  const std::optional<NextStep> result = RunReported([&] {
+    if (!platform::ShowPrintDialog(system, platform::PrintDialogKind::Print, this))
+      RaiseError(ErrorNumber::DialogCancel);
   });
   platform::CopyPrinterChoices(system, printer);
-  if (result == kErrCancelled) cancelled = true;
-  else if (result != kErrNone && result != kErrContinue) return;
+  if (result == NextStep::ResumeCancelled) cancelled = true;
+  else if (result && result != NextStep::ResumeNext) return;
   if (cancelled) return;
   AddHistoryLine(QStringLiteral("Printing Graph"));
   RunReported([&] { PrintChart(printer); });
@@ -268,14 +269,14 @@ void GraphWindow::PrintGraph() {
 
 void GraphWindow::PrintChart(QPrinter& printer) {
   QPainter painter;
-  if (!painter.begin(&printer)) RaiseError(err::kPrinterError);
+  if (!painter.begin(&printer)) RaiseError(ErrorNumber::PrinterError);
   // The chart in a box 4 inches wide and 5 high, a tenth of an inch from the
   // corner of the printable area, in its own proportions.
   const double dpiX = printer.logicalDpiX();
   const double dpiY = printer.logicalDpiY();
   const QRectF box(0.1 * dpiX, 0.1 * dpiY, 4.0 * dpiX, 5.0 * dpiY);
   ui_.chart->Render(painter, box);
-  if (!painter.end() || printer.printerState() == QPrinter::Error) RaiseError(err::kPrinterError);
+  if (!painter.end() || printer.printerState() == QPrinter::Error) RaiseError(ErrorNumber::PrinterError);
 }
 
 void GraphWindow::ExportToExcel() {
@@ -302,7 +303,7 @@ void GraphWindow::ExportToExcel() {
     hourglass.Restore();
     ShowMsg(Tr({"The curves could not be exported to ", "Οι καμπύλες δεν ήταν δυνατό να εξαχθούν "}) + where +
                 QStringLiteral(": ") + failure,
-            mb::kCritical, QString());
+            Icon::Critical, QString());
     return;
   }
   if (!platform::OpenWithDefaultProgram(path)) {
@@ -311,12 +312,12 @@ void GraphWindow::ExportToExcel() {
                 "Οι καμπύλες γράφτηκαν στο αρχείο λογιστικού φύλλου %1, αλλά δεν ήταν δυνατό να ανοίξει κάποιο "
                 "πρόγραμμα για αυτό."})
                 .arg(path),
-            mb::kCritical, QString());
+            Icon::Critical, QString());
     return;
   }
   // The message box gets the normal pointer.
   hourglass.Restore();
-  ShowMsg(QStringLiteral("Exported ") + QString::number(n) + QStringLiteral(" Curves"), mb::kOkOnly, QString());
+  ShowMsg(QStringLiteral("Exported ") + QString::number(n) + QStringLiteral(" Curves"), Buttons::Ok, QString());
 }
 
 void GraphWindow::OnEditEntryChosen(int index) {

@@ -72,7 +72,7 @@ void AboutDialog::OnSystemInfoClicked() { StartSystemInfo(); }
 void AboutDialog::StartSystemInfo() {
   const QString program = platform::FindSystemInfoProgram();
   if (program.isEmpty() || !platform::StartProgram(program, {})) {
-    ShowMsg(QStringLiteral("System Information Is Unavailable At This Time"), mb::kOkOnly, QString());
+    ShowMsg(QStringLiteral("System Information Is Unavailable At This Time"), Buttons::Ok, QString());
   }
 }
 

@@ -57,7 +57,7 @@ void FileConversionDialog::OnLoad() {
 
 void FileConversionDialog::OnConvertClicked() {
   const FileConversionOutcome outcome = RunFileConversion(forms::GetArrayIndex(ui_.units));
-  ShowMsg(outcome.Message, outcome.Succeeded ? mb::kOkOnly : mb::kOkOnly | mb::kCritical, QString());
+  ShowMsg(outcome.Message, outcome.Succeeded ? BoxStyle{} : BoxStyle{Icon::Critical}, QString());
   Unload();
 }
 

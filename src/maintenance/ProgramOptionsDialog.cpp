@@ -170,11 +170,11 @@ void ProgramOptionsDialog::OnCreateFileAssociationClicked() {
   if (result.Succeeded()) {
     ShowMsg(QStringLiteral("The ") + FileExtension + QStringLiteral(" file extensions has been associated to ") +
                 result.ProgramPath,
-            mb::kOkCancel, QString());
+            Buttons::OkCancel, QString());
   } else {
     ShowMsg(QStringLiteral("The file extension could not be associated with the program:\n\n") +
                 result.Failures.join(u'\n'),
-            mb::kOkOnly | mb::kCritical, ErrorTitle);
+            Icon::Critical, ErrorTitle);
   }
   AddHistoryLine(AppFolder + u' ' + exeName + u' ' + FileExtension);
 }

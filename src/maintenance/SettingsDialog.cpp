@@ -177,7 +177,7 @@ void SettingsDialog::UpdateShortNamesEnabled() { ui_.shortNames->setEnabled(ui_.
 
 void SettingsDialog::OnShortNamesToggled() {
   if (loading_) return;
-  ShowMsg(QStringLiteral("Option will take effect upon restarting this program"), mb::kOkOnly, MsgTitle);
+  ShowMsg(QStringLiteral("Option will take effect upon restarting this program"), Buttons::Ok, MsgTitle);
 }
 
 void SettingsDialog::OnCopyExamplesToggled() {
@@ -188,7 +188,7 @@ void SettingsDialog::OnCopyExamplesToggled() {
               UserFolder +
               QStringLiteral(" directory. The modified files will not be overridden, but missing files will be "
                              "replaced. "),
-          mb::kOkOnly, QString());
+          Buttons::Ok, QString());
 }
 
 void SettingsDialog::OnChooseDataFolderClicked() {
@@ -243,19 +243,19 @@ bool SettingsDialog::ValidateSettings() {
   const DataPathCheck path = CheckDataPath(ui_.dataPath->text());
   if (ui_.dataPath->text() != path.Text) ui_.dataPath->setText(path.Text);
   if (!path.Valid) {
-    ShowMsg(QStringLiteral("Invalid Path for Data Files"), mb::kCritical, ErrorTitle);
+    ShowMsg(QStringLiteral("Invalid Path for Data Files"), Icon::Critical, ErrorTitle);
     forms::FocusBack(ui_.dataPath);
     return false;
   }
   const HistorySizeCheck size = CheckHistorySize(ui_.historySize->text(), forms::EntryValue(ui_.historySize));
   if (!size.Size) {
-    ShowMsg(size.Message, mb::kCritical, RangeErrorTitle);
+    ShowMsg(size.Message, Icon::Critical, RangeErrorTitle);
     forms::FocusBack(ui_.historySize);
     return false;
   }
   historySize_ = *size.Size;
   if (!CheckedFileExtension(ui_.extension->text())) {
-    ShowMsg(QStringLiteral("Invalid character in file extension"), mb::kCritical, InvalidCharTitle);
+    ShowMsg(QStringLiteral("Invalid character in file extension"), Icon::Critical, InvalidCharTitle);
     forms::FocusBack(ui_.extension);
     return false;
   }
@@ -353,7 +353,7 @@ void DataFolderDialog::OnVolumeChosen() {
   if (!info.isDir() || !info.isReadable() || !QDir(root).isReadable()) {
     ShowMsg(QStringLiteral("Windows is unable to read selected drive. Make sure the door is closed and the disk "
                            "is formatted and free of errors"),
-            mb::kOkOnly, ErrorTitle);
+            Buttons::Ok, ErrorTitle);
     return;
   }
   MoveTo(root);

@@ -62,11 +62,11 @@ bool MayWriteOverProjectFile() {
   if (known.path != Project.ProjectPath || !IrregularFileReason(known.path).isEmpty() || !ChangedOnDisk(known))
     return true;
   const QString path = ShownText(known.path, 1024);
-  const qint16 pressed = ShowMessageBox(Tr({"%1 was changed by another program since it was opened. Overwrite it?",
+  const Answer pressed = ShowMessageBox(Tr({"%1 was changed by another program since it was opened. Overwrite it?",
                                             "Το %1 άλλαξε από άλλο πρόγραμμα αφότου ανοίχτηκε. Να αντικατασταθεί;"})
                                             .arg(path),
-                                        mb::kYesNoCancel | mb::kExclamation | mb::kDefaultButton2, AppTitle);
-  return pressed == answer::kYes;
+                                        BoxStyle{Buttons::YesNoCancel, Icon::Warning, DefaultButton::Second}, AppTitle);
+  return pressed == Answer::Yes;
 }
 
 }  // namespace
@@ -103,14 +103,14 @@ qint16 MainWindow::FileOpen() {
 
   bool savedFirst = false;
   if (!Project.FileSaved) {
-    const qint16 pressed = ShowMessageBox(QStringLiteral("Save changes to: ") + Project.ProjectDisplayName + u'?',
-                                          mb::kYesNo | mb::kQuestion | mb::kDefaultButton2, AppTitle);
-    if (pressed == answer::kYes) {
+    const Answer pressed = ShowMessageBox(QStringLiteral("Save changes to: ") + Project.ProjectDisplayName + u'?',
+                                          BoxStyle{Buttons::YesNo, Icon::Question, DefaultButton::Second}, AppTitle);
+    if (pressed == Answer::Yes) {
       // A save that fails or is cancelled abandons the Open: the unsaved
       // project is not discarded.
       if (FileMenuSave(false) == 0) return 0;
       savedFirst = true;
-    } else if (pressed != answer::kNo) {
+    } else if (pressed != Answer::No) {
       return 0;  // the box closed without an answer
     }
   }
@@ -130,7 +130,7 @@ qint16 MainWindow::FileOpen() {
     // under a new name just now shows that name.
     if (savedFirst) SetMainCaption(*this);
     if (result.signatureRefused) return 0;  // "Invalid File Type" has been shown
-    if (ReportError(result.Error(), true) != kErrRetry) return 0;
+    if (ReportError(result.Error(), true) != NextStep::Retry) return 0;
     setCursor(Qt::WaitCursor);
   }
 }
@@ -169,14 +169,15 @@ void MainWindow::OnRecentFileChosen(qint16 index) {
   // A file that is gone is said so before anything changes; its entry stays.
   bool present = false;
   const bool go = Run([&] {
-    if (index < 1 || index > kMaxRecentFiles) RaiseError(err::kSubscript);
+    if (index < 1 || index > kMaxRecentFiles) RaiseError(ErrorNumber::Subscript);
     const QString& path = LastFileLong[At(index)];
     // Anything else that stands at the path (a folder, a pipe) is refused
     // by the open itself.
     if (!QFileInfo::exists(path)) {
-      RaiseError(err::kFileNotFound, Tr({"Cannot open the project file \"%1\": the file no longer exists",
-                                         "Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": το αρχείο δεν υπάρχει πια"})
-                                         .arg(ShownText(path, 1024)));
+      RaiseError(ErrorNumber::FileNotFound,
+                 Tr({"Cannot open the project file \"%1\": the file no longer exists",
+                     "Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": το αρχείο δεν υπάρχει πια"})
+                     .arg(ShownText(path, 1024)));
     }
     present = true;
   });
@@ -201,7 +202,7 @@ void MainWindow::ShowFileDialog(qint16 mode, QString& path) {
   request.filterIndex = 2;
   request.defaultExtension = FileExtension;
   const std::optional<QString> chosen = platform::ShowFileDialog(request, this);
-  if (!chosen) RaiseError(err::kDialogCancel);
+  if (!chosen) RaiseError(ErrorNumber::DialogCancel);
   Project.ProjectPath = *chosen;
   path = *chosen;
 }
@@ -229,7 +230,7 @@ qint16 MainWindow::RefreshRecentFilesMenu() {
 }
 
 void MainWindow::SelectRecentFile(qint16 index) {
-  if (index < 1 || index > kMaxRecentFiles) RaiseError(err::kSubscript);
+  if (index < 1 || index > kMaxRecentFiles) RaiseError(ErrorNumber::Subscript);
   Project.ProjectPath = LastFileLong[At(index)];
 }
 

@@ -30,10 +30,10 @@ namespace brantel {
 namespace {
 
 void ShowMissing(const QString& name) {
-  ShowMsg(QStringLiteral("Help file (") + name + QStringLiteral(") not available"), mb::kOkOnly, QString());
+  ShowMsg(QStringLiteral("Help file (") + name + QStringLiteral(") not available"), Buttons::Ok, QString());
 }
 
-void ShowFailed() { ShowMsg(QStringLiteral("Operation Failed"), mb::kOkOnly, QString()); }
+void ShowFailed() { ShowMsg(QStringLiteral("Operation Failed"), Buttons::Ok, QString()); }
 
 // Opens a document beside the program with the desktop's viewer, or says why
 // not.
@@ -195,7 +195,7 @@ void HelpMenuAction(qint16 index, QWidget* mainWindow) {
       break;
     case 6: OpenTool(Tool::ProgramUpdate, nullptr); break;
     case 8:
-      platform::ShowHelpMessageBox(AboutText(), mb::kInformation, AboutTitle(), [] { ShowHelpTopic(1000); });
+      platform::ShowHelpMessageBox(AboutText(), Icon::Information, AboutTitle(), [] { ShowHelpTopic(1000); });
       break;
     default: break;
   }

@@ -220,9 +220,9 @@ void MainWindow::ReportMissingCommandLineProject() {
   const QString path = QString(CommandLine).remove(u'"');
   if (QFileInfo::exists(path)) return;
   Run([&] {
-    RaiseError(err::kFileNotFound, Tr({"Cannot open the project file \"%1\": the file does not exist",
-                                       "Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": το αρχείο δεν υπάρχει"})
-                                       .arg(ShownText(path, 1024)));
+    RaiseError(ErrorNumber::FileNotFound, Tr({"Cannot open the project file \"%1\": the file does not exist",
+                                              "Αδύνατο το άνοιγμα του αρχείου έργου \"%1\": το αρχείο δεν υπάρχει"})
+                                              .arg(ShownText(path, 1024)));
   });
 }
 
@@ -252,14 +252,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 bool MainWindow::OnCloseRequested() {
   if (Project.FileSaved) return false;
-  const qint16 pressed = ShowMessageBox(QStringLiteral("Save changes to: ") + Project.ProjectPath + u'?',
-                                        mb::kYesNoCancel | mb::kQuestion, AppTitle);
-  if (pressed == answer::kYes) {
+  const Answer pressed = ShowMessageBox(QStringLiteral("Save changes to: ") + Project.ProjectPath + u'?',
+                                        BoxStyle{Buttons::YesNoCancel, Icon::Question}, AppTitle);
+  if (pressed == Answer::Yes) {
     if (FileMenuSave(false) == 0) return true;  // a failed save keeps the window open
     UpdateRecentFiles();
     return false;
   }
-  return pressed != answer::kNo;
+  return pressed != Answer::No;
 }
 
 void MainWindow::OnUnload() {
@@ -389,7 +389,7 @@ void ApplyDisplayFont() {
     pane->setFont(font);
     return;
   }
-  ShowMsg(QStringLiteral("Invalid font selection:") + DisplayFontName, mb::kOkOnly, ErrorTitle);
+  ShowMsg(QStringLiteral("Invalid font selection:") + DisplayFontName, Buttons::Ok, ErrorTitle);
 }
 
 }  // namespace brantel

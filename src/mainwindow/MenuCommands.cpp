@@ -170,16 +170,18 @@ void MainWindow::UpdateCommandStates() {
 }
 
 bool MainWindow::Run(const std::function<void()>& statement) {
-  const qint16 result = RunReported(statement, [this] {
+  const std::optional<NextStep> failed = RunReported(statement, [this] {
     unsetCursor();
     Cancelled = false;
   });
-  switch (result) {
-    case kErrNone:
-    case kErrContinue: return true;
-    case kErrCancelled: Cancelled = true; return true;
-    default: return false;
+  if (!failed) return true;
+  switch (*failed) {
+    case NextStep::ResumeNext: return true;
+    case NextStep::ResumeCancelled: Cancelled = true; return true;
+    case NextStep::Retry:
+    case NextStep::Exit: break;
   }
+  return false;
 }
 
 void MainWindow::OpenToolOf(Menu menu, int index) {
@@ -190,8 +192,8 @@ void MainWindow::OpenToolOf(Menu menu, int index) {
 
 bool MainWindow::ConfirmPrintEmpty() {
   if (!Project.FileEmpty) return true;
-  return ShowMsg(QStringLiteral("Current file is empty. Continue?"), mb::kYesNo | mb::kQuestion | mb::kDefaultButton2,
-                 QString()) == answer::kYes;
+  return ShowMsg(QStringLiteral("Current file is empty. Continue?"),
+                 BoxStyle{Buttons::YesNo, Icon::Question, DefaultButton::Second}, QString()) == Answer::Yes;
 }
 
 void MainWindow::OnFileEntryChosen(qint16 index) {
@@ -239,7 +241,7 @@ void MainWindow::OnStressEntryChosen(qint16 index) { OpenToolOf(Menu::Stress, in
 
 void MainWindow::OnFailureEntryChosen(qint16 index) {
   if (index == 3) {
-    ShowMsg(kNotReady, mb::kOkOnly, QString());
+    ShowMsg(kNotReady, Buttons::Ok, QString());
     return;
   }
   OpenToolOf(Menu::Failure, index);
@@ -255,7 +257,7 @@ void MainWindow::OnUtilitiesEntryChosen(qint16 index) {
       SetMenuCaptions();
       UpdateCommandStates();
       break;
-    case 3: ShowMsg(kNotReady, mb::kOkOnly, QString()); break;
+    case 3: ShowMsg(kNotReady, Buttons::Ok, QString()); break;
     case 5: HistoryLog::Instance().Clear(); break;
     case 6: {
       const bool visible = historyPane->isHidden();

@@ -142,18 +142,18 @@ void OutputPagesWindow::OnPrintAllClicked() {
 
 bool OutputPagesWindow::PrintOutputPages(qint16 first, qint16 last) {
   cancelled_ = false;
-  const qint16 answer = RunReported([this] {
+  const std::optional<NextStep> next = RunReported([this] {
     if (!platform::ShowPrintDialog(platform::SystemPrinter(), platform::PrintDialogKind::Print, this)) {
-      RaiseError(err::kDialogCancel);
+      RaiseError(ErrorNumber::DialogCancel);
     }
   });
-  if (answer == kErrCancelled) cancelled_ = true;
-  else if (answer != kErrNone && answer != kErrContinue) return false;
+  if (next == NextStep::ResumeCancelled) cancelled_ = true;
+  else if (next && next != NextStep::ResumeNext) return false;
   if (cancelled_) {
     AddHistoryLine(QStringLiteral("Printing aborted"));
     return false;
   }
-  return PrintWholeText(JoinOutBuf(first, last)) == kErrNone;
+  return !PrintWholeText(JoinOutBuf(first, last));
 }
 
 }  // namespace brantel

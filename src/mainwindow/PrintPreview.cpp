@@ -70,8 +70,8 @@ void PrintPreview::PrintPreviewText() {
     AddHistoryLine(QStringLiteral("Printing aborted"));
     return;
   }
-  const qint16 answer = PrintWholeText(ViewText(ui_.view));
-  if (answer != kErrNone) printCancelled_ = answer == kErrCancelled;
+  const std::optional<NextStep> failed = PrintWholeText(ViewText(ui_.view));
+  if (failed) printCancelled_ = failed == NextStep::ResumeCancelled;
 }
 
 }  // namespace brantel

@@ -87,7 +87,7 @@ void PrintHeader() {
 void NewPage() {
   if (!job.printer->newPage()) {
     AbortPrintJob();
-    RaiseError(err::kPrinterError);
+    RaiseError(ErrorNumber::PrinterError);
   }
   ++PrintHeaderInfo.Page;
   job.x = 0.0;
@@ -114,7 +114,7 @@ void StartJob() {
 
   QPrinter& printer = platform::SystemPrinter();
   auto painter = std::make_unique<QPainter>();
-  if (!painter->begin(&printer)) RaiseError(err::kPrinterError);
+  if (!painter->begin(&printer)) RaiseError(ErrorNumber::PrinterError);
   job.printer = &printer;
   job.painter = std::move(painter);
   job.font = font;
@@ -143,7 +143,7 @@ void EndJob() {
   job.painter.reset();
   job.printer = nullptr;
   job.pageFull = false;
-  if (!ended) RaiseError(err::kPrinterError);
+  if (!ended) RaiseError(ErrorNumber::PrinterError);
 }
 
 }  // namespace
@@ -188,22 +188,21 @@ void PrintText(qint16 mode, const QString& text) {
   }
 }
 
-qint16 PrintWholeText(const QString& text) {
-  const qint16 answer = RunReported(
+std::optional<NextStep> PrintWholeText(const QString& text) {
+  const std::optional<NextStep> failed = RunReported(
       [&] {
         PrintText(printmode::kStartJob, QString());
         PrintText(printmode::kText, text);
         PrintText(printmode::kEndJob, QString());
       },
       [] { AbortPrintJob(); });
-  if (answer == kErrNone) return kErrNone;
-  AddHistoryLine(QStringLiteral("Printing aborted"));
-  return answer;
+  if (failed) AddHistoryLine(QStringLiteral("Printing aborted"));
+  return failed;
 }
 
 void PrinterSetup(QWidget* owner) {
   if (!platform::ShowPrintDialog(platform::SystemPrinter(), platform::PrintDialogKind::Setup, owner)) {
-    RaiseError(err::kDialogCancel);
+    RaiseError(ErrorNumber::DialogCancel);
   }
 }
 

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "core/ErrorReporting.h"
+
 #include <QDate>
 #include <QString>
 #include <QTime>
+
+#include <optional>
 
 class QWidget;
 
@@ -33,7 +37,7 @@ inline constexpr qint16 kEjectNoHeader = 8;  // next page, without a header
 // area: the body starts at 1152 from the left and the top, the header line
 // at 576; a page is full once the position passes the printable height less
 // 1872, and the next page starts when more is printed on it. A printer that
-// cannot start, turn a page or finish raises RuntimeError 482; the job then
+// cannot start, turn a page or finish raises ErrorNumber::PrinterError; the job then
 // is over and later modes do nothing until a new one starts. Modes other
 // than 1 do nothing while no job runs.
 void PrintText(qint16 mode, const QString& text);
@@ -47,12 +51,12 @@ void AbortPrintJob();
 // Prints a whole text as one job (start, the text, end) under the error
 // handling of the print commands: a failure goes to ReportError; Retry
 // starts the job again from its beginning; any other answer abandons the
-// job, logs "Printing aborted" and returns that answer. Returns kErrNone
+// job, logs "Printing aborted" and returns that answer. Returns nothing
 // when the job was printed.
-qint16 PrintWholeText(const QString& text);
+std::optional<NextStep> PrintWholeText(const QString& text);
 
 // The printer setup of the File menu: the print dialog on the system
-// printer. Cancel raises the common dialog's cancel error (32755), which
+// printer. Cancel raises ErrorNumber::DialogCancel, which
 // ReportError treats as a silent cancel.
 void PrinterSetup(QWidget* owner = nullptr);
 

@@ -253,7 +253,7 @@ void TextBrowser::OpenFolder(const QString& path) { OnFolderChosen(path); }
 void TextBrowser::OnDriveChosen() {
   const QString drive = ui_.drive->currentText();
   // A place that cannot be read leaves the folder list where it was.
-  if (RunReported([&] { ChangeFolder(drive); }) != kErrNone) ShowDriveOfFolder();
+  if (RunReported([&] { ChangeFolder(drive); })) ShowDriveOfFolder();
 }
 
 void TextBrowser::OnFolderChosen(const QString& path) {
@@ -323,7 +323,7 @@ void TextBrowser::ViewExternally(const QString& path) {
   const QString scratch = CopyTextFileToNew(path, BrowserScratchPattern());
   if (scratch.isEmpty()) return;
   if (!OpenInExternalViewer(ExternalEditor, scratch)) {
-    ShowMsg(QStringLiteral("Shell operation failed. Check status of External Viewer: ") + ExternalEditor, mb::kOkOnly,
+    ShowMsg(QStringLiteral("Shell operation failed. Check status of External Viewer: ") + ExternalEditor, Buttons::Ok,
             ErrorTitle);
   }
 }
@@ -350,7 +350,7 @@ void TextBrowser::OnSetFontClicked() {
 void TextBrowser::ApplyBrowserFont() {
   const bool sizeOk = std::isfinite(BrowseFontSize) && BrowseFontSize > 0.0f && BrowseFontSize <= 1638.0f;
   if (BrowseFontName.trimmed().isEmpty() || !sizeOk) {
-    ShowMsg(QStringLiteral("Invalid font selection"), mb::kOkOnly, ErrorTitle);
+    ShowMsg(QStringLiteral("Invalid font selection"), Buttons::Ok, ErrorTitle);
     return;
   }
   QFont font = ui_.view->font();

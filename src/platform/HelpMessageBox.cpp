@@ -40,28 +40,26 @@ class HelpKey : public QObject {
 };
 
 // The information box with OK and Help that the About entry shows.
-qint16 ShowWidgetHelpBox(const QString& prompt, qint32 buttons, const QString& title,
-                         const std::function<void()>& onHelp) {
+Answer ShowWidgetHelpBox(const QString& prompt, Icon icon, const QString& title, const std::function<void()>& onHelp) {
   QMessageBox box(MessageBoxOwner());
   const HelpKey helpKey(box, onHelp);
-  PrepareMessageBox(box, prompt, buttons, title);
+  PrepareMessageBox(box, prompt, icon, title);
   QPushButton* ok = box.addButton(QMessageBox::Ok);
   QPushButton* help = box.addButton(QMessageBox::Help);
   box.setDefaultButton(ok);
   box.setEscapeButton(ok);
   for (;;) {
     box.exec();
-    if (box.clickedButton() != help) return answer::kOk;
+    if (box.clickedButton() != help) return Answer::Ok;
     if (onHelp) onHelp();
   }
 }
 
 }  // namespace
 
-qint16 ShowHelpMessageBox(const QString& prompt, qint32 buttons, const QString& title,
-                          const std::function<void()>& onHelp) {
-  if (Handler()) return Handler()(prompt, buttons, title, onHelp);
-  return ShowMessageBox(prompt, buttons, title);
+Answer ShowHelpMessageBox(const QString& prompt, Icon icon, const QString& title, const std::function<void()>& onHelp) {
+  if (Handler()) return Handler()(prompt, icon, title, onHelp);
+  return ShowMessageBox(prompt, icon, title);
 }
 
 HelpMessageBoxHandler SetHelpMessageBoxHandler(HelpMessageBoxHandler handler) {

@@ -45,7 +45,7 @@ void KeepMessageBoxesAway(QWidget& window) { window.setProperty(kKeepsBoxesAway,
 
 void SetMainMessageBoxOwner(QWidget* window) { MainOwner() = window; }
 
-void PrepareMessageBox(QMessageBox& box, const QString& prompt, qint32 buttons, const QString& title) {
+void PrepareMessageBox(QMessageBox& box, const QString& prompt, Icon icon, const QString& title) {
   box.setWindowTitle(title);
   // Qt reads a line break as LF alone: with CR LF, blank lines would vanish.
   QString text = prompt;
@@ -53,58 +53,55 @@ void PrepareMessageBox(QMessageBox& box, const QString& prompt, qint32 buttons, 
   text.replace(u'\r', u'\n');
   box.setTextFormat(Qt::PlainText);  // a path or a name is never markup
   box.setText(text);
-  switch (buttons & mb::kIconMask) {
-    case mb::kCritical: box.setIcon(QMessageBox::Critical); break;
-    case mb::kQuestion: box.setIcon(QMessageBox::Question); break;
-    case mb::kExclamation: box.setIcon(QMessageBox::Warning); break;
-    case mb::kInformation: box.setIcon(QMessageBox::Information); break;
-    default: box.setIcon(QMessageBox::NoIcon); break;
+  switch (icon) {
+    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
   }
 }
 
-qint16 ShowWidgetMessageBox(const QString& prompt, qint32 buttons, const QString& title) {
+Answer ShowWidgetMessageBox(const QString& prompt, BoxStyle style, const QString& title) {
   QMessageBox box(MessageBoxOwner());
-  PrepareMessageBox(box, prompt, buttons, title);
+  PrepareMessageBox(box, prompt, style.icon, title);
   struct Choice {
     QMessageBox::StandardButton button;
-    qint16 code;
+    Answer answer;
   };
   std::vector<Choice> choices;
-  switch (buttons & mb::kButtonMask) {
-    case mb::kOkCancel: choices = {{QMessageBox::Ok, answer::kOk}, {QMessageBox::Cancel, answer::kCancel}}; break;
-    case mb::kAbortRetryIgnore:
-      choices = {{QMessageBox::Abort, answer::kAbort},
-                 {QMessageBox::Retry, answer::kRetry},
-                 {QMessageBox::Ignore, answer::kIgnore}};
+  switch (style.buttons) {
+    case Buttons::Ok: choices = {{QMessageBox::Ok, Answer::Ok}}; break;
+    case Buttons::OkCancel: choices = {{QMessageBox::Ok, Answer::Ok}, {QMessageBox::Cancel, Answer::Cancel}}; break;
+    case Buttons::AbortRetryIgnore:
+      choices = {{QMessageBox::Abort, Answer::Abort},
+                 {QMessageBox::Retry, Answer::Retry},
+                 {QMessageBox::Ignore, Answer::Ignore}};
       break;
-    case mb::kYesNoCancel:
-      choices = {
-          {QMessageBox::Yes, answer::kYes}, {QMessageBox::No, answer::kNo}, {QMessageBox::Cancel, answer::kCancel}};
+    case Buttons::YesNoCancel:
+      choices = {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}, {QMessageBox::Cancel, Answer::Cancel}};
       break;
-    case mb::kYesNo: choices = {{QMessageBox::Yes, answer::kYes}, {QMessageBox::No, answer::kNo}}; break;
-    case mb::kRetryCancel:
-      choices = {{QMessageBox::Retry, answer::kRetry}, {QMessageBox::Cancel, answer::kCancel}};
+    case Buttons::YesNo: choices = {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}}; break;
+    case Buttons::RetryCancel:
+      choices = {{QMessageBox::Retry, Answer::Retry}, {QMessageBox::Cancel, Answer::Cancel}};
       break;
-    default: choices = {{QMessageBox::Ok, answer::kOk}}; break;
   }
   for (const Choice& c : choices) box.addButton(c.button);
 
-  std::size_t defaultIndex = 0;
-  if (buttons & mb::kDefaultButton3) defaultIndex = 2;
-  else if (buttons & mb::kDefaultButton2) defaultIndex = 1;
-  if (defaultIndex < choices.size()) box.setDefaultButton(choices[defaultIndex].button);
-  // The close box answers Cancel where there is one, else the only button.
+  // BoxStyle keeps the default button within the set.
+  box.setDefaultButton(choices[static_cast<std::size_t>(style.defaultButton)].button);
+  // The close box answers Cancel where there is one, else the last button.
   box.setEscapeButton(box.button(choices.back().button));
   for (const Choice& c : choices) {
-    if (c.code == answer::kCancel) box.setEscapeButton(box.button(c.button));
+    if (c.answer == Answer::Cancel) box.setEscapeButton(box.button(c.button));
   }
 
   box.exec();
   QAbstractButton* clicked = box.clickedButton();
   for (const Choice& c : choices) {
-    if (clicked == box.button(c.button)) return c.code;
+    if (clicked == box.button(c.button)) return c.answer;
   }
-  return SafeAnswer(buttons);
+  return SafeAnswer(style.buttons);
 }
 
 void InstallWidgetMessageBoxes() { SetMessageBoxHandler(&ShowWidgetMessageBox); }

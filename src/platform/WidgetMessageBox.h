@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QtGlobal>
+#include "core/Messages.h"
 
 class QMessageBox;
-class QString;
 class QWidget;
 
 namespace brantel::platform {
@@ -24,13 +23,12 @@ void KeepMessageBoxesAway(QWidget& window);
 // window. Forgotten when that window goes.
 void SetMainMessageBoxOwner(QWidget* window);
 
-// Sets a box's title, its plain text (CR LF read as line breaks) and the
-// icon of a message-box code.
-void PrepareMessageBox(QMessageBox& box, const QString& prompt, qint32 buttons, const QString& title);
+// Sets a box's title, its plain text (CR LF read as line breaks) and its icon.
+void PrepareMessageBox(QMessageBox& box, const QString& prompt, Icon icon, const QString& title);
 
-// Shows a modal message box with the buttons and icon of a message-box code,
-// over MessageBoxOwner(), and returns the code of the button pressed.
-qint16 ShowWidgetMessageBox(const QString& prompt, qint32 buttons, const QString& title);
+// Shows a modal message box of the given style over MessageBoxOwner(), and
+// returns the button pressed.
+Answer ShowWidgetMessageBox(const QString& prompt, BoxStyle style, const QString& title);
 
 // Makes every message box of the program a real dialog on the screen.
 void InstallWidgetMessageBoxes();

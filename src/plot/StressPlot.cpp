@@ -597,7 +597,7 @@ void MohrCirclePlot::DrawCurves() {
     circleY_ = static_cast<float>(xaxis_.y1());
     circleRadius_ = CheckedFloat(static_cast<double>(radius_) * HorizontalScale());
   } catch (const RuntimeError& e) {
-    if (e.Number() != err::kOverflow) return;
+    if (e.Number() != ErrorNumber::Overflow) return;
     SetCaptionsVisible(false);
   }
   DrawArc({circleX_, circleY_}, circleRadius_, 0, kHalfTurn, kBlue);
@@ -607,7 +607,7 @@ void MohrCirclePlot::DrawCurves() {
     DrawLine({circleX_, circleY_}, {circleX_ + circleRadius_ * std::cos(a), circleY_ - circleRadius_ * std::sin(a)},
              kMagenta, 2);
   } catch (const RuntimeError& e) {
-    if (e.Number() != err::kOverflow) return;
+    if (e.Number() != ErrorNumber::Overflow) return;
     SetCaptionsVisible(false);
   }
 }

@@ -80,12 +80,12 @@ TEST_F(FileHelpersTest, AtomicSaveKeepsTheOldFileOnFailure) {
 
   const auto missing = SaveFileAtomically(Home() + QStringLiteral("/no/such/x.txt"), "y");
   ASSERT_TRUE(missing.has_value());
-  EXPECT_EQ(missing->Number(), err::kPathNotFound);
+  EXPECT_EQ(missing->Number(), ErrorNumber::PathNotFound);
 
   QDir().mkpath(Home() + QStringLiteral("/folder"));
   const auto folder = SaveFileAtomically(Home() + QStringLiteral("/folder"), "y");
   ASSERT_TRUE(folder.has_value());
-  EXPECT_EQ(folder->Number(), err::kPathFileAccess);
+  EXPECT_EQ(folder->Number(), ErrorNumber::PathFileAccess);
   EXPECT_EQ(QDir(Home()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("keep.txt")});
 }
 

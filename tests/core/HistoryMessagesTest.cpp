@@ -76,36 +76,36 @@ TEST_F(HistoryTest, ClearingKeepsTheNumbering) {
 class MessagesTest : public CoreTest {};
 
 TEST_F(MessagesTest, ShowMsgLogsTheTitleOrMessage) {
-  ShowMsg(QStringLiteral("Read the manual"), mb::kExclamation, QStringLiteral("Help"));
+  ShowMsg(QStringLiteral("Read the manual"), Icon::Warning, QStringLiteral("Help"));
   EXPECT_EQ(History(), QStringLiteral("1. Help: Read the manual\r\n"));
   EXPECT_EQ(boxes_->Last().title, QStringLiteral("Help"));
-  EXPECT_EQ(boxes_->Last().buttons, mb::kExclamation);
+  EXPECT_EQ(boxes_->Last().style, Icon::Warning);
 
-  ShowMsg(QStringLiteral("No title"), mb::kOkOnly, QString());
+  ShowMsg(QStringLiteral("No title"), Buttons::Ok, QString());
   EXPECT_TRUE(History().endsWith(QStringLiteral("2. Message: No title\r\n")));
   EXPECT_EQ(boxes_->Last().title, QStringLiteral("Brantel"));
 }
 
 TEST_F(MessagesTest, AnEmptyTitleVariableReceivesTheApplicationTitle) {
   ASSERT_TRUE(RangeErrorTitle.isEmpty());
-  ShowMsg(QStringLiteral("x"), 0, RangeErrorTitle);
+  ShowMsg(QStringLiteral("x"), Buttons::Ok, RangeErrorTitle);
   EXPECT_EQ(RangeErrorTitle, QStringLiteral("Brantel"));
   AppTitle.clear();
   QString title;
-  ShowMsg(QStringLiteral("y"), 0, title);
+  ShowMsg(QStringLiteral("y"), Buttons::Ok, title);
   EXPECT_EQ(title, QStringLiteral("brantel-tests"));
 }
 
 TEST_F(MessagesTest, ShowMsgAnswersWithThePressedButton) {
-  boxes_->Answer(answer::kRetry);
-  EXPECT_EQ(ShowMsg(QStringLiteral("?"), mb::kRetryCancel, QStringLiteral("T")), answer::kRetry);
-  EXPECT_EQ(ShowMsg(QStringLiteral("?"), mb::kRetryCancel, QStringLiteral("T")), answer::kCancel);
+  boxes_->Answer(Answer::Retry);
+  EXPECT_EQ(ShowMsg(QStringLiteral("?"), Buttons::RetryCancel, QStringLiteral("T")), Answer::Retry);
+  EXPECT_EQ(ShowMsg(QStringLiteral("?"), Buttons::RetryCancel, QStringLiteral("T")), Answer::Cancel);
 }
 
 TEST_F(MessagesTest, InvalidValueInBothLanguages) {
-  EXPECT_EQ(ShowInvalidValue({"sx", "σx"}, true), answer::kOk);
+  EXPECT_EQ(ShowInvalidValue({"sx", "σx"}, true), Answer::Ok);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Invalid value for sx"));
-  EXPECT_EQ(boxes_->Last().buttons, 0);
+  EXPECT_EQ(boxes_->Last().style, BoxStyle{});
   EXPECT_EQ(boxes_->Last().title, QStringLiteral("Brantel"));
   EXPECT_TRUE(History().endsWith(QStringLiteral("Message: Invalid value for sx\r\n")));
 
@@ -153,10 +153,10 @@ TEST_F(MessagesTest, TitlesBehindADialogsPrefix) {
 TEST_F(MessagesTest, WithoutAHandlerTheSafeAnswerIsGiven) {
   boxes_.reset();
   const MessageBoxHandler saved = SetMessageBoxHandler(nullptr);
-  EXPECT_EQ(ShowMessageBox(QStringLiteral("x"), mb::kOkOnly, QString()), answer::kOk);
-  EXPECT_EQ(ShowMessageBox(QStringLiteral("x"), mb::kRetryCancel, QString()), answer::kCancel);
-  EXPECT_EQ(ShowMessageBox(QStringLiteral("x"), mb::kYesNoCancel, QString()), answer::kCancel);
-  EXPECT_EQ(ShowMessageBox(QStringLiteral("x"), mb::kYesNo, QString()), answer::kNo);
+  EXPECT_EQ(ShowMessageBox(QStringLiteral("x"), Buttons::Ok, QString()), Answer::Ok);
+  EXPECT_EQ(ShowMessageBox(QStringLiteral("x"), Buttons::RetryCancel, QString()), Answer::Cancel);
+  EXPECT_EQ(ShowMessageBox(QStringLiteral("x"), Buttons::YesNoCancel, QString()), Answer::Cancel);
+  EXPECT_EQ(ShowMessageBox(QStringLiteral("x"), Buttons::YesNo, QString()), Answer::No);
   SetMessageBoxHandler(saved);
 }
 

@@ -148,7 +148,7 @@ TEST(LeadingNumber, BeyondTheDoubleRangeIsAnOverflow) {
     ParseLeadingNumber(u"1e400");
     FAIL() << "no error raised";
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), err::kOverflow);
+    EXPECT_EQ(e.Number(), ErrorNumber::Overflow);
   }
 }
 

@@ -66,7 +66,7 @@ TEST_F(FileListing, MissingAndUnreadableFoldersRaiseTheirErrors) {
     ListSubfolders(Home() + QStringLiteral("/missing"));
     ADD_FAILURE() << "no error";
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), err::kPathNotFound);
+    EXPECT_EQ(e.Number(), ErrorNumber::PathNotFound);
   }
   if (!PermissionsApply()) GTEST_SKIP() << "the superuser reads every folder";
   const QString locked = Home() + QStringLiteral("/locked");
@@ -76,7 +76,7 @@ TEST_F(FileListing, MissingAndUnreadableFoldersRaiseTheirErrors) {
     ListMatchingFiles(locked, QStringLiteral("*.*"));
     ADD_FAILURE() << "no error";
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), err::kPermissionDenied);
+    EXPECT_EQ(e.Number(), ErrorNumber::PermissionDenied);
   }
   QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }

@@ -64,7 +64,7 @@ TEST(ClampToRange, OutsideBecomesTheMinimum) {
 TEST_F(ValidationTest, HelpHint) {
   ShowHelpHint();
   EXPECT_EQ(boxes_->Last().title, QStringLiteral("Help"));
-  EXPECT_EQ(boxes_->Last().buttons, mb::kExclamation);
+  EXPECT_EQ(boxes_->Last().style, Icon::Warning);
   EXPECT_EQ(History(), QStringLiteral("1. Help: Position the cursor on any item on the form and press F1 "
                                       "for context-sensitive Help\r\n"));
 }

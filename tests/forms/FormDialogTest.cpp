@@ -358,7 +358,7 @@ TEST_F(FormDialogTest, AFailedCalculationEmptiesItsResults) {
       {area}, [&] { forms::ShowResult(area, 3.0); }, [&] { dropped = true; }));
   EXPECT_EQ(area->text(), QStringLiteral("3.000"));
   EXPECT_FALSE(forms::Calculate(
-      {area}, [] { RaiseError(err::kOverflow); }, [&] { dropped = true; }));
+      {area}, [] { RaiseError(ErrorNumber::Overflow); }, [&] { dropped = true; }));
   EXPECT_EQ(area->text(), QString());
   EXPECT_TRUE(dropped);
   EXPECT_TRUE(History().endsWith(QStringLiteral(". 6 Overflow\r\n")));

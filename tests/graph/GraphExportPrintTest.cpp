@@ -125,7 +125,7 @@ TEST_F(GraphCommandsTest, AnExportThatFailsSaysSoAndNeverClaimsSuccess) {
   window_->OnFileEntryChosen(2);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("no program could be started")));
-  EXPECT_EQ(boxes_->Last().buttons & mb::kIconMask, mb::kCritical);
+  EXPECT_EQ(boxes_->Last().style.icon, Icon::Critical);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
   // The workbook cannot be written: the scratch folder lies below a file.

@@ -122,7 +122,7 @@ TEST_F(AboutTest, ShowsTheVersionAndStartsSystemInformationWhenThereIsOne) {
   EXPECT_TRUE(started.empty());
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("System Information Is Unavailable At This Time"));
-  EXPECT_EQ(Messages().back().buttons, 0);
+  EXPECT_EQ(Messages().back().style, BoxStyle{});
 
   program = QStringLiteral("/usr/bin/hardinfo");
   Press(about::kSystemInfo);

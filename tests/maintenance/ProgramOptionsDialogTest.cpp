@@ -158,7 +158,7 @@ TEST_F(FileAssociationDialogTest, FailuresAreShownInsteadOfTheConfirmation) {
   for (const test::ShownBox& box : Messages()) {
     EXPECT_TRUE(box.prompt.startsWith(QStringLiteral("The file extension could not be associated with the program:")));
     EXPECT_EQ(box.title, QStringLiteral("Program Options: Error"));
-    EXPECT_EQ(box.buttons, mb::kOkOnly | mb::kCritical);
+    EXPECT_EQ(box.style, Icon::Critical);
   }
   EXPECT_TRUE(LastMessage().contains(QStringLiteral("Could not create the folder"))) << LastMessage().toStdString();
 }

@@ -113,7 +113,7 @@ TEST_F(UpdateDialogTest, CheckDownloadAndInstallShowTheSetupAndNeverRunIt) {
   server_.Serve(SetupRoute(), pieces);
 
   UpdateDialog& dialog = Open();
-  Answer(answer::kYes);  // "A new version is available. Download?"
+  AnswerNextBox(Answer::Yes);  // "A new version is available. Download?"
   Press(update::kCheckForUpdates);
   ASSERT_TRUE(QTest::qWaitFor([&] { return Enabled(update::kInstallUpdate); }, 10000));
   EXPECT_EQ(Text(update::kLastVersion), QStringLiteral("Server Version: ") + Newer() +
@@ -160,7 +160,7 @@ TEST_F(UpdateDialogTest, EachAnswerOfTheServerShowsInTheWindow) {
   for (const Case& c : cases) {
     server_.Serve(kVersionPath, c.response);
     boxes_->Clear();
-    Answer(answer::kNo);
+    AnswerNextBox(Answer::No);
     UpdateDialog& dialog = Open();
     Check(dialog);
     EXPECT_EQ(Text(update::kLastVersion), c.label) << c.response.body.constData();
@@ -208,7 +208,7 @@ TEST_F(UpdateDialogTest, ClosingStopsADownloadAndWritesTheSettings) {
     QFile::remove(SettingsIniPath);
     RemindAnnualUpdates = 1;
     UpdateDialog& dialog = Open();
-    Answer(answer::kYes);
+    AnswerNextBox(Answer::Yes);
     Check(dialog);
     ASSERT_TRUE(dialog.Controller().Transfers().Downloading());
     if (tick) Press(update::kDisableCheck);

@@ -202,7 +202,7 @@ TEST_F(FileCommandsTest, ABrokenFileChangesNothingAndSaysWhichLineFailed) {
                          QStringLiteral(".BNL");
     if (!c.bytes.isEmpty()) WriteFile(file, c.bytes);
     boxes_->Clear();
-    boxes_->Answer(answer::kNo);  // do not save the current project
+    boxes_->Answer(Answer::No);  // do not save the current project
     Open(file);
     ASSERT_EQ(boxes_->Shown().size(), 2u);
     const QString said = boxes_->Last().prompt;
@@ -378,18 +378,18 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   // stays, this project stays unsaved (and the window open).
   edit(3.0f);
   const QString question = a + QStringLiteral(" was changed by another program since it was opened. Overwrite it?");
-  for (const qint16 reply : {answer::kNo, answer::kCancel, answer::kYes}) {
+  for (const Answer reply : {Answer::No, Answer::Cancel, Answer::Yes}) {
     boxes_->Clear();
-    if (reply == answer::kYes) {
-      boxes_->Answer(answer::kYes);
-      boxes_->Answer(answer::kNo);
+    if (reply == Answer::Yes) {
+      boxes_->Answer(Answer::Yes);
+      boxes_->Answer(Answer::No);
       EXPECT_FALSE(w.close());
     } else {
       boxes_->Answer(reply);
       w.OnFileEntryChosen(2);
     }
     EXPECT_EQ(boxes_->Last().prompt, question);
-    EXPECT_EQ(boxes_->Last().buttons, mb::kYesNoCancel | mb::kExclamation | mb::kDefaultButton2);
+    EXPECT_EQ(boxes_->Last().style, BoxStyle(Buttons::YesNoCancel, Icon::Warning, DefaultButton::Second));
     EXPECT_EQ(ReadFile(a), theirs);
     EXPECT_FALSE(Project.FileSaved);
   }
@@ -397,7 +397,7 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
 
   // Yes writes over it; the file is then this copy's again.
   boxes_->Clear();
-  boxes_->Answer(answer::kYes);
+  boxes_->Answer(Answer::Yes);
   w.OnFileEntryChosen(2);
   ProjectRecord read;
   ASSERT_TRUE(ReadProjectFile(a, read).read);
@@ -425,7 +425,7 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   WriteFile(a, ReadFile(a).replace("\r\n5\r\n", "\r\n8\r\n"));
   ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(a).constData(), touched, 0), 0);
   edit(6.0f);
-  boxes_->Answer(answer::kNo);
+  boxes_->Answer(Answer::No);
   w.OnFileEntryChosen(2);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_EQ(boxes_->Last().prompt, question);
@@ -575,10 +575,10 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
   // No: the change is dropped and the new file opens.
   Project.Stress2D.Sx = 10.0f;
   Project.FileSaved = false;
-  boxes_->Answer(answer::kNo);
+  boxes_->Answer(Answer::No);
   Open(b);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Save changes to: ") + a + u'?');
-  EXPECT_EQ(boxes_->Last().buttons, mb::kYesNo | mb::kQuestion | mb::kDefaultButton2);
+  EXPECT_EQ(boxes_->Last().style, BoxStyle(Buttons::YesNo, Icon::Question, DefaultButton::Second));
   EXPECT_EQ(boxes_->Last().title, AppTitle);
   EXPECT_FALSE(History().contains(QStringLiteral("Save changes")));
   EXPECT_EQ(Project.ProjectPath, b);
@@ -589,7 +589,7 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
   // Yes: the open project is saved under its own path first.
   Project.Stress2D.Sx = 20.0f;
   Project.FileSaved = false;
-  boxes_->Answer(answer::kYes);
+  boxes_->Answer(Answer::Yes);
   Open(a);
   ASSERT_TRUE(ReadProjectFile(b, read).read);
   EXPECT_EQ(read.Stress2D.Sx, 20.0f);
@@ -601,12 +601,12 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
   Project.Stress2D.Sx = std::numeric_limits<float>::infinity();
   Project.FileSaved = false;
   const QString caption = w.windowTitle();
-  for (qint16 reply : {answer::kCancel, answer::kYes}) {
+  for (Answer reply : {Answer::Cancel, Answer::Yes}) {
     boxes_->Clear();
     boxes_->Answer(reply);
     HistoryLog::Instance().Clear();
     Open(b);
-    EXPECT_EQ(boxes_->Shown().size(), reply == answer::kYes ? 2u : 1u);
+    EXPECT_EQ(boxes_->Shown().size(), reply == Answer::Yes ? 2u : 1u);
     EXPECT_EQ(Project.ProjectPath, a);
     EXPECT_FALSE(Project.FileSaved);
     EXPECT_TRUE(std::isinf(Project.Stress2D.Sx));
@@ -620,7 +620,7 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
   w.FileNew(rename, units);
   Project.Stress2D.Sx = 7.0f;
   Project.FileSaved = false;
-  boxes_->Answer(answer::kYes);
+  boxes_->Answer(Answer::Yes);
   Choose(b);  // the file to open
   Cancel();   // the Save As dialog
   Open(b);
@@ -634,7 +634,7 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
   // project is c, saved, and the caption says so.
   const QString c = folder_ + QStringLiteral("c.BNL");
   const QString bad = WriteFile(folder_ + QStringLiteral("bad.BNL"), "nonsense\r\n");
-  boxes_->Answer(answer::kYes);
+  boxes_->Answer(Answer::Yes);
   Choose(bad);
   Choose(c);
   w.OnFileEntryChosen(1);
@@ -712,7 +712,7 @@ TEST_F(FileCommandsTest, ARecentFileThatIsGoneIsReportedAndNothingChanges) {
   boxes_->Clear();
   w.OnRecentFileChosen(2);
   ASSERT_EQ(boxes_->Shown().size(), 1u);  // no save question first
-  EXPECT_EQ(boxes_->Last().buttons, mb::kRetryCancel);
+  EXPECT_EQ(boxes_->Last().style, Buttons::RetryCancel);
   EXPECT_TRUE(boxes_->Last().prompt.contains(b + QStringLiteral("\": the file no longer exists")));
   EXPECT_EQ(Project.ProjectPath, a);
   EXPECT_FALSE(Project.FileSaved);
@@ -721,7 +721,7 @@ TEST_F(FileCommandsTest, ARecentFileThatIsGoneIsReportedAndNothingChanges) {
 
   // Retry looks again.
   boxes_->Clear();
-  boxes_->Answer(answer::kRetry);
+  boxes_->Answer(Answer::Retry);
   w.OnRecentFileChosen(2);
   EXPECT_EQ(boxes_->Shown().size(), 2u);
   EXPECT_EQ(Project.ProjectPath, a);
@@ -814,14 +814,14 @@ TEST_F(FileCommandsTest, ClosingWithUnsavedChangesAndYesSavesForReal) {
   Project.FileSaved = false;
 
   // Yes with the Save As cancelled keeps the window open.
-  boxes_->Answer(answer::kYes);
+  boxes_->Answer(Answer::Yes);
   Cancel();
   EXPECT_FALSE(w.close());
   EXPECT_TRUE(w.isVisible());
   EXPECT_EQ(Project.ProjectPath, QStringLiteral("Untitled"));
 
   const QString file = folder_ + QStringLiteral("closing.BNL");
-  boxes_->Answer(answer::kYes);
+  boxes_->Answer(Answer::Yes);
   Choose(file);
   EXPECT_TRUE(w.close());
   ProjectRecord read;

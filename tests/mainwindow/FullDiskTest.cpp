@@ -74,7 +74,7 @@ TEST_F(FullDiskTest, ASaveThatDoesNotFitKeepsTheOldFileWholeAndSaysDiskFull) {
     record.Stress2D.Sx = 99.5f;
     const std::optional<RuntimeError> error = WriteProjectFile(path, record);
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->Number(), err::kDiskFull);
+    EXPECT_EQ(error->Number(), ErrorNumber::DiskFull);
     EXPECT_TRUE(error->Description().contains(path));
     EXPECT_EQ(ReadFile(path), old);
     EXPECT_EQ(DiskFiles(), QStringList({QStringLiteral("filler"), QStringLiteral("panel.BNL")}));
@@ -91,7 +91,7 @@ TEST_F(FullDiskTest, AStreamedSaveFileIsCommittedOnlyWhenEveryByteFits) {
   for (int piece = 0; piece < 3; ++piece) ASSERT_EQ(file.write(QByteArray(500, 'n')), 500);
   const std::optional<RuntimeError> error = CommitAtomically(file);
   ASSERT_TRUE(error.has_value());
-  EXPECT_EQ(error->Number(), err::kDiskFull);
+  EXPECT_EQ(error->Number(), ErrorNumber::DiskFull);
   EXPECT_EQ(ReadFile(path), QByteArray(3000, 'o'));
   EXPECT_EQ(DiskFiles(), QStringList({QStringLiteral("filler"), QStringLiteral("setup.bin")}));
 }
@@ -168,12 +168,12 @@ TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {
   Project.Stress2D.Sx = 42.0f;
   MarkProjectChanged();
   boxes_->Clear();
-  boxes_->Answer(answer::kYes);
-  boxes_->Answer(answer::kCancel);
+  boxes_->Answer(Answer::Yes);
+  boxes_->Answer(Answer::Cancel);
   main_->OnFileEntryChosen(11);
   ASSERT_EQ(boxes_->Shown().size(), 2u);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Disk full: ") + path + QStringLiteral(" (61)"));
-  EXPECT_EQ(boxes_->Last().buttons, mb::kRetryCancel);
+  EXPECT_EQ(boxes_->Last().style, Buttons::RetryCancel);
   EXPECT_TRUE(main_->isVisible());
   EXPECT_FALSE(Project.FileSaved);
   EXPECT_EQ(Project.Stress2D.Sx, 42.0f);
@@ -184,7 +184,7 @@ TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {
   // With room again, Exit saves the edits and the program ends.
   QFile::remove(Disk() + QStringLiteral("/filler"));
   boxes_->Clear();
-  boxes_->Answer(answer::kYes);
+  boxes_->Answer(Answer::Yes);
   main_->OnFileEntryChosen(11);
   EXPECT_FALSE(main_->isVisible());
   EXPECT_TRUE(Project.FileSaved);

@@ -190,19 +190,19 @@ TEST_F(HelpTest, AboutBoxIsNotLoggedAndItsHelpShowsTheAboutPage) {
   InstallHelp();
   const QString before = History();
   QString shownText;
-  qint32 shownButtons = 0;
+  Icon shownIcon = Icon::None;
   QString shownTitle;
   platform::SetHelpMessageBoxHandler(
-      [&](const QString& text, qint32 buttons, const QString& title, const std::function<void()>& onHelp) {
+      [&](const QString& text, Icon icon, const QString& title, const std::function<void()>& onHelp) {
         shownText = text;
-        shownButtons = buttons;
+        shownIcon = icon;
         shownTitle = title;
         onHelp();
-        return answer::kOk;
+        return Answer::Ok;
       });
   w.OnHelpEntryChosen(8);
   EXPECT_EQ(History(), before);
-  EXPECT_EQ(shownButtons, mb::kInformation);
+  EXPECT_EQ(shownIcon, Icon::Information);
   EXPECT_EQ(shownTitle, QStringLiteral("About the BRANTEL Program"));
   const QString version =
       QStringLiteral("Version: %1.%2.%3\r\n\n").arg(version::kMajor).arg(version::kMinor).arg(version::kRevision);
@@ -287,7 +287,7 @@ TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
     d->Layout().Require<QCheckBox>(disclaimer::kDoNotShowAgain)->setChecked(true);
     d->Layout().Require<QPushButton>(disclaimer::kDecline)->click();
   });
-  boxes_->Answer(answer::kCancel);  // the save question: stay
+  boxes_->Answer(Answer::Cancel);  // the save question: stay
   w.OnHelpEntryChosen(4);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Save changes to: /data/wedge.BNL?"));
   EXPECT_TRUE(w.isVisible());

@@ -93,22 +93,22 @@ TEST_F(ListingMenu, EmptyProjectAsksBeforePreviewAndPrintAndStopsOnNo) {
   EXPECT_TRUE(window_->toolbar->Button(QStringLiteral("PRINT"))->isEnabled());
 
   OutBuf[0] = QStringLiteral("earlier page");
-  boxes_->Answer(answer::kNo);
+  boxes_->Answer(Answer::No);
   FileItem(7)->trigger();
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Current file is empty. Continue?"));
-  EXPECT_EQ(boxes_->Last().buttons, mb::kYesNo | mb::kQuestion | mb::kDefaultButton2);
+  EXPECT_EQ(boxes_->Last().style, BoxStyle(Buttons::YesNo, Icon::Question, DefaultButton::Second));
   EXPECT_EQ(OutBuf[0], QStringLiteral("earlier page"));  // no listing was built
   EXPECT_FALSE(History().contains(QStringLiteral("Preview displayed")));
 
   const QString pdf = PrintToPdf();
-  boxes_->Answer(answer::kNo);
+  boxes_->Answer(Answer::No);
   window_->OnToolbarButtonClicked(QStringLiteral("PRINT"));
   EXPECT_EQ(boxes_->Shown().size(), 2u);
   EXPECT_FALSE(QFileInfo::exists(pdf));
 
   // Yes goes on: the preview shows the listing of the new project.
-  boxes_->Answer(answer::kYes);
+  boxes_->Answer(Answer::Yes);
   const std::optional<QString> shown = PreviewFromMenu();
   ASSERT_TRUE(shown.has_value());
   EXPECT_EQ(*shown, OutBuf[0]);

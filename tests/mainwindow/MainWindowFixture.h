@@ -36,7 +36,7 @@ class TestWindow : public MainWindow {
   void LoadProjectFile() override { loads.push_back(Project.ProjectPath); }
   void ShowFileDialog(qint16 mode, QString& path) override {
     dialogModes.push_back(mode);
-    if (cancelDialog) RaiseError(err::kDialogCancel);
+    if (cancelDialog) RaiseError(ErrorNumber::DialogCancel);
   }
   void UpdateRecentFiles() override { ++recentUpdates; }
   void OnRecentFileChosen(qint16 index) override { recentOpened.push_back(index); }

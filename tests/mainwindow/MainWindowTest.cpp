@@ -170,7 +170,7 @@ TEST_F(MainWindowTest, EveryToolEntryOpensItsOwnWindow) {
         continue;
       }
       ++entries;
-      boxes_->Answer(answer::kYes);  // a preview of the empty project
+      boxes_->Answer(Answer::Yes);  // a preview of the empty project
       const std::vector<ShownWindow> shown = TriggerAndClose(action, w);
       ASSERT_EQ(shown.size(), 1u) << entry;
       EXPECT_EQ(shown[0].type, window.type) << entry << " showed " << shown[0].type->className();
@@ -294,21 +294,21 @@ TEST_F(MainWindowTest, QuickButtonsRunTheToolOfTheirCode) {
 TEST_F(MainWindowTest, CommandErrorsFollowTheReportedAnswer) {
   TestWindow& w = LoadWindow();
   int calls = 0;
-  qint32 error = err::kFileNotFound;
+  ErrorNumber error = ErrorNumber::FileNotFound;
   RegisterTool(Tool::Stress3D, [&](QWidget*) {
     ++calls;
     RaiseError(error);
   });
   // A file error offers Retry: the statement runs again.
-  boxes_->Answer(answer::kRetry);
-  boxes_->Answer(answer::kCancel);
+  boxes_->Answer(Answer::Retry);
+  boxes_->Answer(Answer::Cancel);
   w.OnStressEntryChosen(1);
   EXPECT_EQ(calls, 2);
   EXPECT_FALSE(w.Cancelled);
 
   // A cancelled dialog is silent and sets the cancelled flag.
   boxes_->Clear();
-  error = err::kDialogCancel;
+  error = ErrorNumber::DialogCancel;
   w.OnStressEntryChosen(1);
   EXPECT_TRUE(boxes_->Shown().empty());
   EXPECT_TRUE(w.Cancelled);
@@ -320,7 +320,7 @@ TEST_F(MainWindowTest, CommandErrorsFollowTheReportedAnswer) {
   EXPECT_TRUE(w.loads.empty());
 
   // Any other error ends the command with its message.
-  RegisterTool(Tool::Print, [&](QWidget*) { RaiseError(err::kInvalidCall); });
+  RegisterTool(Tool::Print, [&](QWidget*) { RaiseError(ErrorNumber::InvalidCall); });
   Project.FileEmpty = false;
   w.OnFileEntryChosen(6);
   EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("Procedure Terminated")));
@@ -328,7 +328,7 @@ TEST_F(MainWindowTest, CommandErrorsFollowTheReportedAnswer) {
 
   // The update window of the Help menu is reported the same way.
   boxes_->Clear();
-  RegisterTool(Tool::ProgramUpdate, [&](QWidget*) { RaiseError(err::kInvalidCall); });
+  RegisterTool(Tool::ProgramUpdate, [&](QWidget*) { RaiseError(ErrorNumber::InvalidCall); });
   w.OnHelpEntryChosen(6);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("Procedure Terminated")));
@@ -337,12 +337,12 @@ TEST_F(MainWindowTest, CommandErrorsFollowTheReportedAnswer) {
 TEST_F(MainWindowTest, PrintingAnEmptyProjectAsksFirst) {
   RegisterAllTools();
   TestWindow& w = LoadWindow();
-  boxes_->Answer(answer::kNo);
+  boxes_->Answer(Answer::No);
   Item(w, Menu::File, 6)->trigger();
   EXPECT_TRUE(opened_.empty());
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Current file is empty. Continue?"));
-  EXPECT_EQ(boxes_->Last().buttons, mb::kYesNo | mb::kQuestion | mb::kDefaultButton2);
-  boxes_->Answer(answer::kYes);
+  EXPECT_EQ(boxes_->Last().style, BoxStyle(Buttons::YesNo, Icon::Question, DefaultButton::Second));
+  boxes_->Answer(Answer::Yes);
   Item(w, Menu::File, 7)->trigger();
   ASSERT_EQ(opened_.size(), 1u);
   EXPECT_EQ(opened_[0].tool, Tool::PrintPreview);
@@ -455,16 +455,16 @@ TEST_F(MainWindowTest, ClosingAsksAboutUnsavedChanges) {
   Project.ProjectPath = QStringLiteral("/data/pillar.BNL");
   Project.FileSaved = false;
 
-  boxes_->Answer(answer::kCancel);
+  boxes_->Answer(Answer::Cancel);
   EXPECT_FALSE(w.close());
   EXPECT_TRUE(w.isVisible());
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Save changes to: /data/pillar.BNL?"));
-  EXPECT_EQ(boxes_->Last().buttons, mb::kYesNoCancel | mb::kQuestion);
+  EXPECT_EQ(boxes_->Last().style, BoxStyle(Buttons::YesNoCancel, Icon::Question));
   EXPECT_FALSE(History().contains(QStringLiteral("Save changes")));  // this box is not logged
   EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
 
   // Yes with a save that fails keeps the program running, unsaved.
-  boxes_->Answer(answer::kYes);
+  boxes_->Answer(Answer::Yes);
   EXPECT_FALSE(w.close());
   EXPECT_EQ(w.saveCalls, std::vector<bool>{false});
   EXPECT_EQ(w.recentUpdates, 0);
@@ -472,7 +472,7 @@ TEST_F(MainWindowTest, ClosingAsksAboutUnsavedChanges) {
   EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
 
   // No closes without saving and writes the recent files.
-  boxes_->Answer(answer::kNo);
+  boxes_->Answer(Answer::No);
   EXPECT_TRUE(w.close());
   EXPECT_EQ(w.saveCalls.size(), 1u);
   EXPECT_TRUE(QFileInfo::exists(SettingsIniPath));
@@ -484,7 +484,7 @@ TEST_F(MainWindowTest, ClosingSavesFirstWhenTheSaveWorks) {
   w.show();
   Project.FileSaved = false;
   w.saveResult = -1;
-  boxes_->Answer(answer::kYes);
+  boxes_->Answer(Answer::Yes);
   EXPECT_TRUE(w.close());
   EXPECT_EQ(w.recentUpdates, 1);
 

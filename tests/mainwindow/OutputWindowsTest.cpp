@@ -58,7 +58,7 @@ TEST_F(OutputWindows, PreviewPrintAnsweredWithCancelEndsThatJobOnly) {
   platform::SystemPrinter().setOutputFormat(QPrinter::PdfFormat);
   platform::SystemPrinter().setOutputFileName(Home() + QStringLiteral("/no/such/out.pdf"));
   PrintPreview& preview = Open<PrintPreview>();
-  boxes_->Answer(answer::kCancel);
+  boxes_->Answer(Answer::Cancel);
   Press(printpreview::kPrint);
   EXPECT_EQ(Messages().size(), 1u);
   EXPECT_TRUE(History().endsWith(QStringLiteral("Printing aborted\r\n")));
@@ -130,7 +130,7 @@ TEST_F(OutputWindows, PagedWindowLogsAPrintOnlyWhenItSucceeded) {
   // A printer that cannot start, answered with Cancel.
   printDialogAnswer_ = true;
   platform::SystemPrinter().setOutputFileName(Home() + QStringLiteral("/no/such/out.pdf"));
-  boxes_->Answer(answer::kCancel);
+  boxes_->Answer(Answer::Cancel);
   Press(outputpages::kPrintAll);
   EXPECT_EQ(Messages().size(), 1u);
   EXPECT_FALSE(History().contains(QStringLiteral("All pages printed")));

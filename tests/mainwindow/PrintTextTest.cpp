@@ -74,7 +74,7 @@ class Printing : public PrintTest {
   // Lines that fill one page, learnt from a long print.
   int LinesPerPage() {
     const QString pdf = PrintToPdf(QStringLiteral("probe.pdf"));
-    EXPECT_EQ(PrintWholeText(NumberedLines(200)), kErrNone);
+    EXPECT_EQ(PrintWholeText(NumberedLines(200)), std::nullopt);
     const QStringList pages = PdfPages(pdf);
     return pages.isEmpty() ? 0 : static_cast<int>(LinesOn(pages.first()).size());
   }
@@ -82,7 +82,7 @@ class Printing : public PrintTest {
 
 TEST_F(Printing, LongTextPagesWithHeaderPageNumbersAndOneDate) {
   const QString pdf = PrintToPdf();
-  ASSERT_EQ(PrintWholeText(NumberedLines(120)), kErrNone);
+  ASSERT_EQ(PrintWholeText(NumberedLines(120)), std::nullopt);
   EXPECT_FALSE(PrintJobActive());
   const QStringList pages = PdfPages(pdf);
   ASSERT_GE(pages.size(), 2);
@@ -114,7 +114,7 @@ TEST_F(Printing, LongTextPagesWithHeaderPageNumbersAndOneDate) {
 
 TEST_F(Printing, HeaderAndBodyStandWhereTheTwipsSay) {
   const QString pdf = PrintToPdf();
-  ASSERT_EQ(PrintWholeText(NumberedLines(200)), kErrNone);
+  ASSERT_EQ(PrintWholeText(NumberedLines(200)), std::nullopt);
   const QList<QList<PdfWord>> pages = PdfWords(pdf);
   ASSERT_GE(pages.size(), 2);
   const QList<PdfWord>& page = pages[0];
@@ -156,7 +156,7 @@ TEST_F(Printing, HeaderAndBodyStandWhereTheTwipsSay) {
 
 TEST_F(Printing, EmptyTextPrintsOneSheetWithItsHeader) {
   const QString pdf = PrintToPdf();
-  ASSERT_EQ(PrintWholeText(QString()), kErrNone);
+  ASSERT_EQ(PrintWholeText(QString()), std::nullopt);
   const QStringList pages = PdfPages(pdf);
   ASSERT_EQ(pages.size(), 1);
   EXPECT_TRUE(pages[0].contains(QStringLiteral("Page: 1")));
@@ -168,11 +168,11 @@ TEST_F(Printing, FullPageBoundaryPrintsNoEmptyLastSheet) {
   ASSERT_GT(perPage, 0);
 
   QString pdf = PrintToPdf(QStringLiteral("exact.pdf"));
-  ASSERT_EQ(PrintWholeText(NumberedLines(perPage)), kErrNone);
+  ASSERT_EQ(PrintWholeText(NumberedLines(perPage)), std::nullopt);
   EXPECT_EQ(PdfPages(pdf).size(), 1);
 
   pdf = PrintToPdf(QStringLiteral("over.pdf"));
-  ASSERT_EQ(PrintWholeText(NumberedLines(perPage + 1)), kErrNone);
+  ASSERT_EQ(PrintWholeText(NumberedLines(perPage + 1)), std::nullopt);
   const QStringList pages = PdfPages(pdf);
   ASSERT_EQ(pages.size(), 2);
   EXPECT_EQ(LinesOn(pages[1]), QList<int>{perPage + 1});
@@ -196,10 +196,10 @@ TEST_F(Printing, AJobThatCannotStartEndsAtCancelWithOneBox) {
   QPrinter& printer = platform::SystemPrinter();
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(Home() + QStringLiteral("/no/such/folder/out.pdf"));
-  boxes_->Answer(answer::kCancel);
-  EXPECT_NE(PrintWholeText(NumberedLines(5)), kErrNone);
+  boxes_->Answer(Answer::Cancel);
+  EXPECT_NE(PrintWholeText(NumberedLines(5)), std::nullopt);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
-  EXPECT_EQ(boxes_->Last().buttons & mb::kButtonMask, mb::kRetryCancel);
+  EXPECT_EQ(boxes_->Last().style.buttons, Buttons::RetryCancel);
   EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("Printer error")));
   EXPECT_TRUE(History().contains(QStringLiteral("Printing aborted")));
   EXPECT_FALSE(PrintJobActive());
@@ -215,12 +215,12 @@ TEST_F(Printing, RetryStartsTheJobAgain) {
   printer.setOutputFileName(Home() + QStringLiteral("/no/such/folder/out.pdf"));
   const QString good = Home() + QStringLiteral("/retried.pdf");
   int shown = 0;
-  const MessageBoxHandler previous = SetMessageBoxHandler([&](const QString&, qint32, const QString&) {
+  const MessageBoxHandler previous = SetMessageBoxHandler([&](const QString&, BoxStyle, const QString&) {
     ++shown;
     platform::SystemPrinter().setOutputFileName(good);  // the user fixes the printer
-    return answer::kRetry;
+    return Answer::Retry;
   });
-  EXPECT_EQ(PrintWholeText(NumberedLines(3)), kErrNone);
+  EXPECT_EQ(PrintWholeText(NumberedLines(3)), std::nullopt);
   SetMessageBoxHandler(previous);
   EXPECT_EQ(shown, 1);
   const QStringList pages = PdfPages(good);
@@ -242,7 +242,7 @@ TEST_F(Printing, PrinterSetupCancelRaisesTheDialogCancel) {
     PrinterSetup();
     ADD_FAILURE() << "no error";
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), err::kDialogCancel);
+    EXPECT_EQ(e.Number(), ErrorNumber::DialogCancel);
   }
   printDialogAnswer_ = true;
   EXPECT_NO_THROW(PrinterSetup());

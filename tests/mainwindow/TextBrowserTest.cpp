@@ -255,7 +255,7 @@ TEST_F(TextBrowserTest, AFileTooLargeForAListingIsRefusedBeforeAnyRead) {
   EXPECT_FALSE(RefuseOversizedBrowserFile(data_));
   const std::optional<RuntimeError> refused = RefuseOversizedBrowserFile(above);
   ASSERT_TRUE(refused);
-  EXPECT_EQ(refused->Number(), err::kPathFileAccess);
+  EXPECT_EQ(refused->Number(), ErrorNumber::PathFileAccess);
   // Rounded up: just above the limit never reads as the limit.
   EXPECT_EQ(refused->Description(), QStringLiteral("Cannot show the file \"") + above +
                                         QStringLiteral("\": it is too large to browse: 32.1 MB (the browser shows "

@@ -116,7 +116,7 @@ TEST_F(UpdateCheckTest, YesToTheOfferOpensTheUpdateWindowWhichDownloadsAndInstal
   Project.ProjectPath = QStringLiteral("/data/tunnel.BNL");
   // Proceed? Yes; "Download completed"; the install notice; the save
   // prompt: Cancel.
-  for (const qint16 reply : {answer::kYes, answer::kOk, answer::kOk, answer::kCancel}) boxes_->Answer(reply);
+  for (const Answer reply : {Answer::Yes, Answer::Ok, Answer::Ok, Answer::Cancel}) boxes_->Answer(reply);
   w.show();
 
   // The update window comes up beside the main window and shows its steps.
@@ -197,7 +197,7 @@ TEST_F(UpdateCheckTest, HelpItemSixDownloadsAndLeavesThroughTheSavePrompt) {
   Project.FileSaved = false;
   Project.ProjectPath = QStringLiteral("/data/tunnel.BNL");
   // Download? Yes; the two notices; the save prompt: Cancel.
-  for (const qint16 reply : {answer::kYes, answer::kOk, answer::kOk, answer::kCancel}) boxes_->Answer(reply);
+  for (const Answer reply : {Answer::Yes, Answer::Ok, Answer::Ok, Answer::Cancel}) boxes_->Answer(reply);
   bool shown = false;
   test::WhenModalShows<UpdateDialog>([&](UpdateDialog* dialog) {
     shown = true;

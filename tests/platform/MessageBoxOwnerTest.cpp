@@ -7,10 +7,12 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
 #include <memory>
 
 namespace brantel {
@@ -47,8 +49,7 @@ class MessageBoxOwner : public test::CoreTest {
       parent = box->parentWidget();
       box->button(QMessageBox::Ok)->click();
     });
-    EXPECT_EQ(platform::ShowWidgetMessageBox(QStringLiteral("Done"), mb::kOkOnly, QStringLiteral("Title")),
-              answer::kOk);
+    EXPECT_EQ(platform::ShowWidgetMessageBox(QStringLiteral("Done"), Buttons::Ok, QStringLiteral("Title")), Answer::Ok);
     EXPECT_TRUE(shown);
     return parent;
   }
@@ -101,6 +102,64 @@ TEST_F(MessageBoxOwner, WithoutAMainWindowABoxBeforeTheHelpStandsAlone) {
   main.reset();
   EXPECT_EQ(platform::MessageBoxOwner(), nullptr);
   EXPECT_EQ(ParentOfShownBox(), nullptr);
+}
+
+// Each style's buttons, icon and default button on a real box, and what its
+// close key (Escape) answers: Cancel where there is one, else the last button.
+TEST(WidgetMessageBox, EachStyleShowsItsButtonsAndEscapeAnswersCancelOrTheLast) {
+  using B = QMessageBox::StandardButton;
+  struct Case {
+    BoxStyle style;
+    QList<B> buttons;
+    B byDefault;
+    QMessageBox::Icon icon;
+    Answer onEscape;
+  };
+  const Case cases[] = {
+      {Buttons::Ok, {B::Ok}, B::Ok, QMessageBox::NoIcon, Answer::Ok},
+      {BoxStyle(Buttons::OkCancel, Icon::Information),
+       {B::Ok, B::Cancel},
+       B::Ok,
+       QMessageBox::Information,
+       Answer::Cancel},
+      {BoxStyle(Buttons::AbortRetryIgnore, Icon::Critical, DefaultButton::Third),
+       {B::Abort, B::Retry, B::Ignore},
+       B::Ignore,
+       QMessageBox::Critical,
+       Answer::Ignore},
+      {BoxStyle(Buttons::YesNoCancel, Icon::Warning, DefaultButton::Second),
+       {B::Yes, B::No, B::Cancel},
+       B::No,
+       QMessageBox::Warning,
+       Answer::Cancel},
+      {BoxStyle(Buttons::YesNo, Icon::Question, DefaultButton::Second),
+       {B::Yes, B::No},
+       B::No,
+       QMessageBox::Question,
+       Answer::No},
+      {Buttons::RetryCancel, {B::Retry, B::Cancel}, B::Retry, QMessageBox::NoIcon, Answer::Cancel},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.style.buttons));
+    QList<B> shown;
+    B byDefault = B::NoButton;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      for (QAbstractButton* button : box->buttons()) shown.append(box->standardButton(button));
+      if (box->defaultButton()) byDefault = box->standardButton(box->defaultButton());
+      icon = box->icon();
+      QTest::keyClick(box, Qt::Key_Escape);
+    });
+    EXPECT_EQ(platform::ShowWidgetMessageBox(QStringLiteral("?"), c.style, QStringLiteral("Title")), c.onEscape);
+    std::sort(shown.begin(), shown.end());
+    QList<B> expected = c.buttons;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(byDefault, c.byDefault);
+    EXPECT_EQ(icon, c.icon);
+  }
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ namespace brantel::test {
 
 // The fixture of the dialog tests: a fresh process state (CoreTest), one
 // dialog at a time, its controls reached by their design names, and every
-// message box answered by the script (Answer; Messages).
+// message box answered by the script (AnswerNextBox; Messages).
 class DialogTest : public CoreTest {
  protected:
   void TearDown() override;
@@ -78,7 +78,7 @@ class DialogTest : public CoreTest {
   void ExpectEachRefused(std::initializer_list<Refusal> refusals, QAnyStringView resultBox, const QString& result);
 
   // Message boxes: the next answers, and the boxes shown so far.
-  void Answer(qint16 code) { boxes_->Answer(code); }
+  void AnswerNextBox(brantel::Answer answer) { boxes_->Answer(answer); }
   const std::vector<ShownBox>& Messages() const { return boxes_->Shown(); }
   QString LastMessage() const { return Messages().empty() ? QString() : Messages().back().prompt; }
 

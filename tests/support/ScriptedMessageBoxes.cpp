@@ -3,12 +3,12 @@
 namespace brantel::test {
 
 ScriptedMessageBoxes::ScriptedMessageBoxes() {
-  previous_ = SetMessageBoxHandler([this](const QString& prompt, qint32 buttons, const QString& title) {
-    shown_.push_back({prompt, buttons, title});
-    if (answers_.empty()) return SafeAnswer(buttons);
-    const qint16 code = answers_.front();
+  previous_ = SetMessageBoxHandler([this](const QString& prompt, BoxStyle style, const QString& title) {
+    shown_.push_back({prompt, style, title});
+    if (answers_.empty()) return SafeAnswer(style.buttons);
+    const brantel::Answer answer = answers_.front();
     answers_.pop_front();
-    return code;
+    return answer;
   });
 }
 

@@ -11,7 +11,7 @@ namespace brantel::test {
 
 struct ShownBox {
   QString prompt;
-  qint32 buttons = 0;
+  BoxStyle style;
   QString title;
 };
 
@@ -25,14 +25,14 @@ class ScriptedMessageBoxes {
   ScriptedMessageBoxes(const ScriptedMessageBoxes&) = delete;
   ScriptedMessageBoxes& operator=(const ScriptedMessageBoxes&) = delete;
 
-  void Answer(qint16 code) { answers_.push_back(code); }
+  void Answer(brantel::Answer answer) { answers_.push_back(answer); }
   const std::vector<ShownBox>& Shown() const { return shown_; }
   const ShownBox& Last() const { return shown_.back(); }
   void Clear() { shown_.clear(); }
 
  private:
   MessageBoxHandler previous_;
-  std::deque<qint16> answers_;
+  std::deque<brantel::Answer> answers_;
   std::vector<ShownBox> shown_;
 };
 

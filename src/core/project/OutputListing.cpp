@@ -78,9 +78,10 @@ class ListingWriter {
     QString row = section_;
     if (!part_.isEmpty()) row += u' ' + part_;
     row += u' ' + label;
-    RaiseError(err::kOverflow, Tr({"The listing was not built: %1 is not a finite number.",
-                                   "Η κατάσταση δεδομένων δεν δημιουργήθηκε: το %1 δεν είναι πεπερασμένος αριθμός."})
-                                   .arg(row));
+    RaiseError(ErrorNumber::Overflow,
+               Tr({"The listing was not built: %1 is not a finite number.",
+                   "Η κατάσταση δεδομένων δεν δημιουργήθηκε: το %1 δεν είναι πεπερασμένος αριθμός."})
+                   .arg(row));
   }
 
   qint16 units_;

@@ -137,9 +137,9 @@ class RowWriter {
   }
   void Count(const FieldName& name, const qint16& f, int, qint16, int maximum) {
     if (f < 0 || f > maximum) {
-      RaiseError(err::kSubscript, Tr({"The project was not saved: %1 is %2, outside 0 to %3.",
-                                      "Το έργο δεν αποθηκεύτηκε: το %1 είναι %2, εκτός των ορίων 0 έως %3."})
-                                      .arg(name.ToString(), QString::number(f), QString::number(maximum)));
+      RaiseError(ErrorNumber::Subscript, Tr({"The project was not saved: %1 is %2, outside 0 to %3.",
+                                             "Το έργο δεν αποθηκεύτηκε: το %1 είναι %2, εκτός των ορίων 0 έως %3."})
+                                             .arg(name.ToString(), QString::number(f), QString::number(maximum)));
     }
     IntLine(f);
   }
@@ -164,9 +164,9 @@ class RowWriter {
     return FormatShortest(value);
   }
   [[noreturn]] static void NotFinite(const FieldName& name) {
-    RaiseError(err::kOverflow, Tr({"The project was not saved: %1 is not a finite number.",
-                                   "Το έργο δεν αποθηκεύτηκε: το %1 δεν είναι πεπερασμένος αριθμός."})
-                                   .arg(name.ToString()));
+    RaiseError(ErrorNumber::Overflow, Tr({"The project was not saved: %1 is not a finite number.",
+                                          "Το έργο δεν αποθηκεύτηκε: το %1 δεν είναι πεπερασμένος αριθμός."})
+                                          .arg(name.ToString()));
   }
 
   QString& out_;
@@ -184,7 +184,7 @@ class LineReader {
   const QString& Next(const FieldName* field, const QString* endReason = nullptr) {
     if (next_ >= lines_.size()) {
       next_ = lines_.size() + 1;
-      Fail(err::kInputPastEnd, field,
+      Fail(ErrorNumber::InputPastEnd, field,
            endReason ? *endReason
                      : Tr({"the file ends before this line", "το αρχείο τελειώνει πριν από αυτή τη γραμμή"}));
     }
@@ -193,7 +193,7 @@ class LineReader {
   bool AtEnd() const { return next_ >= lines_.size(); }
   qsizetype LineNumber() const { return next_; }  // of the line read last
 
-  [[noreturn]] void Fail(qint32 number, const FieldName* field, const QString& reason) const {
+  [[noreturn]] void Fail(ErrorNumber number, const FieldName* field, const QString& reason) const {
     const QString where = field ? QStringLiteral(" (") + field->ToString() + u')' : QString();
     RaiseError(number, Tr({"Cannot read the project file \"%1\", line %2%3: %4",
                            "Αδύνατη η ανάγνωση του αρχείου έργου \"%1\", γραμμή %2%3: %4"})
@@ -250,7 +250,7 @@ class RowReader {
     const qint16 count = ReadInt(name);
     if (count < 0 || count > maximum) {
       lines_.Fail(
-          err::kSubscript, &name,
+          ErrorNumber::Subscript, &name,
           Tr({"%1 test points are outside the range 0 to %2", "%1 σημεία δοκιμής είναι εκτός των ορίων 0 έως %2"})
               .arg(QString::number(count), QString::number(maximum)));
     }
@@ -287,17 +287,18 @@ class RowReader {
 
   [[noreturn]] void BadNumber(const FieldName& name, const QString& line, const QString& bits) {
     if (IsNumberOutOfRange(line)) {
-      lines_.Fail(err::kOverflow, &name,
+      lines_.Fail(ErrorNumber::Overflow, &name,
                   Tr({"%1 is outside the range of a %2-bit number", "το %1 είναι εκτός των ορίων αριθμού %2 bit"})
                       .arg(Quoted(line), bits));
     }
     NotANumber(name, line);
   }
   [[noreturn]] void NotANumber(const FieldName& name, const QString& line) {
-    lines_.Fail(err::kTypeMismatch, &name, Tr({"%1 is not a number", "το %1 δεν είναι αριθμός"}).arg(Quoted(line)));
+    lines_.Fail(ErrorNumber::TypeMismatch, &name,
+                Tr({"%1 is not a number", "το %1 δεν είναι αριθμός"}).arg(Quoted(line)));
   }
   [[noreturn]] void OutOfIntRange(const FieldName& name, const QString& line) {
-    lines_.Fail(err::kOverflow, &name,
+    lines_.Fail(ErrorNumber::Overflow, &name,
                 Tr({"%1 is outside the range -32768 to 32767", "το %1 είναι εκτός των ορίων -32768 έως 32767"})
                     .arg(Quoted(line)));
   }
@@ -373,7 +374,7 @@ bool CheckFileSignature(const QString& signature, qint16& fileVersion) {
     }
   }
   // Under the application title, which the history line then carries too.
-  ShowMsg(QStringLiteral("Invalid File Type"), mb::kOkOnly, AppTitle);
+  ShowMsg(QStringLiteral("Invalid File Type"), Buttons::Ok, AppTitle);
   return false;
 }
 
@@ -474,7 +475,7 @@ bool ChangedOnDisk(const ProjectFileStamp& stamp) {
 std::optional<RuntimeError> RefuseOversizeProjectFile(const QString& path, qint64 size) {
   if (size <= kMaxProjectFileBytes) return std::nullopt;
   return RuntimeError(
-      err::kPathFileAccess,
+      ErrorNumber::PathFileAccess,
       CannotSaveText(path, Tr({"it would be too large for a project file: %1 MB (a project file is at most %2 MB). "
                                "Shorten the project description.",
                                "θα ήταν πολύ μεγάλο για αρχείο έργου: %1 MB (ένα αρχείο έργου έχει το πολύ %2 MB). "
@@ -488,7 +489,7 @@ std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectR
   // the rename of the new file would fail on a folder, and would put a file
   // in place of a device or a pipe.
   const QString irregular = IrregularFileReason(path);
-  if (!irregular.isEmpty()) return RuntimeError(err::kPathFileAccess, CannotSaveText(path, irregular));
+  if (!irregular.isEmpty()) return RuntimeError(ErrorNumber::PathFileAccess, CannotSaveText(path, irregular));
   AddHistoryLine(Tr({"Saving: ", "Αποθήκευση: "}) + ShownPath(path));
   QByteArray bytes;
   try {
@@ -496,7 +497,7 @@ std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectR
   } catch (const RuntimeError& e) {
     return e;
   } catch (const std::bad_alloc&) {
-    return RuntimeError(err::kOutOfMemory);
+    return RuntimeError(ErrorNumber::OutOfMemory);
   }
   // The reader refuses a file above the limit: such a file is never written.
   if (std::optional<RuntimeError> e = RefuseOversizeProjectFile(path, bytes.size())) return e;
@@ -543,9 +544,9 @@ ProjectReadResult ReadProjectBytes(const QByteArray& bytes, const QString& path,
     result.errorNumber = e.Number();
     result.message = e.Description();
   } catch (const std::bad_alloc&) {
-    result.errorNumber = err::kOutOfMemory;
+    result.errorNumber = ErrorNumber::OutOfMemory;
     result.message = Tr({"Cannot read the project file \"%1\": %2", "Αδύνατη η ανάγνωση του αρχείου έργου \"%1\": %2"})
-                         .arg(ShownPath(path), ErrorText(err::kOutOfMemory));
+                         .arg(ShownPath(path), ErrorText(ErrorNumber::OutOfMemory));
   }
   return result;
 }
@@ -553,7 +554,7 @@ ProjectReadResult ReadProjectBytes(const QByteArray& bytes, const QString& path,
 std::optional<RuntimeError> RefuseIrregularProjectFile(const QString& path) {
   const QString reason = UnfitReason(path);
   if (reason.isEmpty()) return std::nullopt;
-  return RuntimeError(err::kPathFileAccess, CannotOpenText(path, reason));
+  return RuntimeError(ErrorNumber::PathFileAccess, CannotOpenText(path, reason));
 }
 
 ProjectReadResult ReadProjectFile(const QString& pathOfCaller, ProjectRecord& out) {

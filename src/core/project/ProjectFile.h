@@ -82,7 +82,7 @@ bool ChangedOnDisk(const ProjectFileStamp& stamp);
 struct ProjectReadResult {
   bool read = false;              // the file was read whole into the record
   bool signatureRefused = false;  // "Invalid File Type" has been shown
-  qint32 errorNumber = 0;         // the run-time error of any other failure
+  ErrorNumber errorNumber{};      // the run-time error of any other failure
   QString message;                // what failed, naming the file and the line
   ProjectFileStamp stamp;         // the file as it was read (ReadProjectFile)
 
@@ -92,7 +92,7 @@ struct ProjectReadResult {
 
 // The error that File Open reports, before anything else, for a path that
 // names a folder, a device, a pipe or a socket, or a file larger than
-// kMaxProjectFileBytes: Path/File access error (75) with "Cannot open the
+// kMaxProjectFileBytes: ErrorNumber::PathFileAccess with "Cannot open the
 // project file", the path and the reason (for a large file, its size).
 // Nothing for an ordinary file of a project's size or a path where nothing
 // is.
@@ -134,7 +134,7 @@ ProjectReadResult ReadProjectBytes(const QByteArray& bytes, const QString& path,
 QByteArray ProjectFileBytes(const ProjectRecord& record);
 
 // The error that File Save reports for a file of `size` bytes, larger than
-// kMaxProjectFileBytes: Path/File access error (75) with "Cannot save the
+// kMaxProjectFileBytes: ErrorNumber::PathFileAccess with "Cannot save the
 // project file", the path, the size it would have and the limit. Nothing
 // for a file of a project's size.
 std::optional<RuntimeError> RefuseOversizeProjectFile(const QString& path, qint64 size);
@@ -143,7 +143,7 @@ std::optional<RuntimeError> RefuseOversizeProjectFile(const QString& path, qint6
 // temporary file: when anything fails the old file stays as it was and the
 // error comes back. A folder, a device, a pipe or a socket at the path is
 // refused first, as File Open refuses it, with "Cannot save the project
-// file", the path and what stands there (Path/File access error, 75); then
+// file", the path and what stands there (ErrorNumber::PathFileAccess); then
 // "Saving: " and the path go to the history, and a file that would be
 // larger than kMaxProjectFileBytes is refused (RefuseOversizeProjectFile)
 // before any byte is written.

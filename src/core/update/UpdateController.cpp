@@ -97,7 +97,7 @@ void UpdateController::ProcessVersion(const VersionCheckResult& result) {
   lastVersionRed_ = true;
   if (!result.serverVersion) {
     emit changed();
-    ShowMsg(QStringLiteral("Invalid information for new version. Check with developer."), mb::kOkCancel);
+    ShowMsg(QStringLiteral("Invalid information for new version. Check with developer."), Buttons::OkCancel);
     return;
   }
   const QString& server = *result.serverVersion;
@@ -108,12 +108,12 @@ void UpdateController::ProcessVersion(const VersionCheckResult& result) {
   downloadEnabled_ = result.Newer();
   emit changed();
   if (!result.Newer()) {
-    ShowMsg(QStringLiteral("Program is up to date"), mb::kOkCancel);
+    ShowMsg(QStringLiteral("Program is up to date"), Buttons::OkCancel);
     return;
   }
   // During CheckAndInstall the user has agreed already.
-  if (silent_ || ShowMsg(QStringLiteral("A new version is available. Download?"), mb::kYesNoCancel | mb::kQuestion) ==
-                     answer::kYes)
+  if (silent_ || ShowMsg(QStringLiteral("A new version is available. Download?"),
+                         BoxStyle{Buttons::YesNoCancel, Icon::Question}) == Answer::Yes)
     StartDownload();
 }
 
@@ -154,11 +154,11 @@ void UpdateController::SetupDownloaded(const SetupDownloadResult& result) {
   if (result.Ok()) {
     installEnabled_ = true;
     emit changed();
-    ShowMsg(CompletedText(result.path), mb::kOkOnly);
+    ShowMsg(CompletedText(result.path), Buttons::Ok);
   } else if (result.transfer.fileError) {
     // The file could not be written here (a full disk): nothing of it is
     // left, and Retry downloads it again.
-    if (ReportError(*result.transfer.fileError, true) == kErrRetry && !unloaded_) {
+    if (ReportError(*result.transfer.fileError, true) == NextStep::Retry && !unloaded_) {
       StartDownload();
       if (updater_.Downloading()) return;
     }
@@ -172,13 +172,13 @@ void UpdateController::Install() {
   if (unloaded_) return;
   const QString path = SetupFilePath();
   if (setupFileName_.isEmpty() || !FileExists(path)) {
-    ShowMsg(NotFoundText(path), mb::kOkOnly);
+    ShowMsg(NotFoundText(path), Buttons::Ok);
     return;
   }
   platform::ShowFileInFolder(path);
   ShowMsg(QStringLiteral("The setup program of the new version is shown in its folder: ") + path + kCrLf + kCrLf +
               QStringLiteral("Brantel will now close. Run the setup program to install the new version."),
-          mb::kOkOnly);
+          Buttons::Ok);
   emit leaveProgram();
 }
 
@@ -226,7 +226,7 @@ void StartupUpdateCheck::VersionChecked(const VersionCheckResult& result) {
           "Note that in order to download and install you may need administrator priviledges and/or "
           "Windows may ask you for permission to do so. ") +
       kCrLf + kCrLf + QStringLiteral("Proceed with Download and Install?");
-  if (ShowMsg(question, mb::kYesNoCancel | mb::kQuestion) == answer::kYes) emit installAccepted();
+  if (ShowMsg(question, BoxStyle{Buttons::YesNoCancel, Icon::Question}) == Answer::Yes) emit installAccepted();
   Finish();
 }
 

@@ -340,7 +340,7 @@ void LabTestDialog::EditCell(int r, int c) {
   if (gridBusy_ || r < 1 || r > pointCount_ || c < 0 || c >= labcol::kCount) return;
   ui_.readings->setCurrentCell(r - 1, c);
   if (!IsLabColumnEditable(forms::GetArrayIndex(ui_.dataType), c)) {
-    ShowMsg(Tr(kLabInputNotAllowed), mb::kOkOnly);
+    ShowMsg(Tr(kLabInputNotAllowed), Buttons::Ok);
     return;
   }
   QTableWidgetItem* item = forms::Cell(ui_.readings, r - 1, c);

@@ -315,7 +315,7 @@ void CoulombDialog::CalcCoulomb() {
   if (!result_.Computed) {
     // Principal stresses beyond the 32-bit range: nothing of the last
     // state stays on show.
-    LogRuntimeError(RuntimeError(err::kOverflow));
+    LogRuntimeError(RuntimeError(ErrorNumber::Overflow));
     forms::ClearResults({ui_.s1, ui_.s1Direction, ui_.s2, ui_.s2Direction, ui_.failureVerdict, ui_.poreFailureVerdict,
                          ui_.failureAngle, ui_.shearAtFailure, derivedBox});
     ui_.poreNotice->clear();
@@ -417,7 +417,7 @@ void CoulombDialog::CommitToProject() {
   if (const std::optional<float> shown = forms::LeadingValue<float>(ParameterBox(derived))) {
     field = DerivedParameterAsShown(*shown, derived);
   } else {
-    LogRuntimeError(RuntimeError(err::kOverflow));
+    LogRuntimeError(RuntimeError(ErrorNumber::Overflow));
   }
   Project.CoulombStress = stress_;
   Project.CoulombInput = params_;

@@ -442,7 +442,7 @@ void CoulombJointDialog::CalcStresses() {
   if (!result_.Computed) {
     // Principal stresses beyond the 32-bit range: nothing of the last
     // state stays on show.
-    LogRuntimeError(RuntimeError(err::kOverflow));
+    LogRuntimeError(RuntimeError(ErrorNumber::Overflow));
     ClearResults();
     calculating_ = false;
     return;

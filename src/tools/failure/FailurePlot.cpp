@@ -149,7 +149,7 @@ QPointF FailurePlot::WorldAt(float x, float y) const {
 }
 
 bool FailurePlot::DrawingFailed(const RuntimeError& e) {
-  if (e.Number() != err::kOverflow) return false;
+  if (e.Number() != ErrorNumber::Overflow) return false;
   SetCaptionsVisible(false);
   return true;
 }

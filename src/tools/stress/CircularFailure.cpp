@@ -109,7 +109,7 @@ FailureZones CalcFailureZones(const StressInput& stress, const CircFailData& inp
   const float S = CheckedFloat(static_cast<double>(zones.S1Field) + zones.S2Field);
   const float D = CheckedFloat(static_cast<double>(zones.S2Field) - zones.S1Field);
   const double r = input.R;
-  if (r == 0.0) RaiseError(err::kDivisionByZero);
+  if (r == 0.0) RaiseError(ErrorNumber::DivisionByZero);
   const float k = CheckedFloat(CheckFinite(static_cast<double>(a) * a / (r * r)));
 
   // sigma_t = mean - swing cos 2psi, mean = (S/2)(1 + k), swing = (D/2)(1 + 3k^2).

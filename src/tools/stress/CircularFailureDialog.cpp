@@ -66,14 +66,14 @@ constexpr ControlRow kControls[] = {
 void PrintPicture(const QPixmap& picture, double screenDpiX, double screenDpiY) {
   QPrinter& printer = platform::SystemPrinter();
   QPainter painter;
-  if (!painter.begin(&printer)) RaiseError(err::kPrinterError);
+  if (!painter.begin(&printer)) RaiseError(ErrorNumber::PrinterError);
   QSizeF size(picture.width() * printer.logicalDpiX() / screenDpiX,
               picture.height() * printer.logicalDpiY() / screenDpiY);
   const QSizeF page(printer.width(), printer.height());
   if (size.width() > page.width() || size.height() > page.height()) size.scale(page, Qt::KeepAspectRatio);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.drawPixmap(QRectF(QPointF(0, 0), size), picture, QRectF(picture.rect()));
-  if (!painter.end() || printer.printerState() == QPrinter::Error) RaiseError(err::kPrinterError);
+  if (!painter.end() || printer.printerState() == QPrinter::Error) RaiseError(ErrorNumber::PrinterError);
 }
 
 }  // namespace
@@ -174,7 +174,7 @@ void CircularFailureDialog::ReadInputs() {
   // in full.
   const auto read = [](const QLineEdit* box) {
     const std::optional<float> value = forms::LeadingValue<float>(box);
-    if (!value) RaiseError(err::kOverflow);
+    if (!value) RaiseError(ErrorNumber::Overflow);
     return *value;
   };
   const float sx = read(ui_.sx), sy = read(ui_.sy), txy = read(ui_.txy);

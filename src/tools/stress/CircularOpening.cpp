@@ -50,7 +50,7 @@ QString RatioText(const std::optional<double>& ratio, const Bilingual& prefix) {
 Principal2D FieldPrincipal(const StressInput& s) { return CalcPrincipal2D(s.Sx, s.Sy, s.Txy); }
 
 float OpeningEntry::Number() const {
-  if (!Readable) RaiseError(err::kOverflow);
+  if (!Readable) RaiseError(ErrorNumber::Overflow);
   return Value;
 }
 

@@ -31,7 +31,7 @@ constexpr unsigned kResult = forms::kReadOnly;
 // raises Overflow, which the calculation reports.
 double BoxNumber(const QLineEdit* box) {
   const std::optional<double> value = forms::LeadingValue(box);
-  if (!value) RaiseError(err::kOverflow);
+  if (!value) RaiseError(ErrorNumber::Overflow);
   return *value;
 }
 

@@ -183,7 +183,7 @@ TEST_F(OutputListing, ValueThatIsNoNumberRefusesTheListingAndNamesTheRow) {
       LoadOutBuf0();
       ADD_FAILURE() << "listed " << c.row;
     } catch (const RuntimeError& e) {
-      EXPECT_EQ(e.Number(), err::kOverflow) << c.row;
+      EXPECT_EQ(e.Number(), ErrorNumber::Overflow) << c.row;
       EXPECT_EQ(e.Description(), QStringLiteral("The listing was not built: ") + QString::fromUtf8(c.row) +
                                      QStringLiteral(" is not a finite number."));
     }

@@ -456,7 +456,7 @@ TEST_F(ProjectFileTest, AFileCutShortAtAnyLineIsRefusedAndTheProjectKept) {
     const ProjectReadResult result = ReadProjectBytes(Join(golden.mid(0, kept)), path, record);
     ASSERT_FALSE(result.read);
     EXPECT_FALSE(result.signatureRefused);
-    EXPECT_EQ(result.errorNumber, err::kInputPastEnd);
+    EXPECT_EQ(result.errorNumber, ErrorNumber::InputPastEnd);
     EXPECT_TRUE(result.message.contains(QStringLiteral("\"/data/cut.BNL\", line %1").arg(kept + 1)))
         << result.message.toStdString();
     if (kept >= 4 && kept < kHeaderLines) {
@@ -476,13 +476,13 @@ TEST_F(ProjectFileTest, ABadValueOnAnyLineIsRefusedWithItsLineAndField) {
     ProjectRecord record = CurrentProject();
     const ProjectReadResult result = ReadProjectBytes(Join(lines), QStringLiteral("bad.BNL"), record);
     ASSERT_FALSE(result.read);
-    EXPECT_EQ(result.errorNumber, err::kTypeMismatch);
+    EXPECT_EQ(result.errorNumber, ErrorNumber::TypeMismatch);
     EXPECT_TRUE(result.message.contains(QStringLiteral("\"bad.BNL\", line %1 (").arg(at + 1)))
         << result.message.toStdString();
     EXPECT_TRUE(result.message.contains(QStringLiteral("\"12x\" is not a number")));
     ASSERT_EQ(Unchanged(CurrentProject(), record), "");
   }
-  const auto failsWith = [&](int line, const QByteArray& text, qint32 number, const char* field) {
+  const auto failsWith = [&](int line, const QByteArray& text, ErrorNumber number, const char* field) {
     SCOPED_TRACE(text.toStdString());
     QList<QByteArray> lines = golden;
     lines[line - 1] = text;
@@ -494,17 +494,17 @@ TEST_F(ProjectFileTest, ABadValueOnAnyLineIsRefusedWithItsLineAndField) {
         << result.message.toStdString();
     EXPECT_EQ(Unchanged(CurrentProject(), record), "");
   };
-  failsWith(2, "1x", err::kTypeMismatch, "InputUnits");
-  failsWith(2, "", err::kTypeMismatch, "InputUnits");
-  failsWith(13, " 40000", err::kOverflow, "Stress2D.GraphOption");
-  failsWith(13, "-32769", err::kOverflow, "Stress2D.GraphOption");
-  failsWith(10, "nan", err::kTypeMismatch, "Stress2D.Sx");
-  failsWith(10, "inf", err::kTypeMismatch, "Stress2D.Sx");
-  failsWith(10, "3.5E+38", err::kOverflow, "Stress2D.Sx");
-  failsWith(10, "1E+400", err::kOverflow, "Stress2D.Sx");
-  failsWith(10, "1,5", err::kTypeMismatch, "Stress2D.Sx");
-  failsWith(74, "1E+309", err::kOverflow, "PlaneElasticity.Gxy");
-  failsWith(82, "70000", err::kOverflow, "PlaneElasticity.Tab");
+  failsWith(2, "1x", ErrorNumber::TypeMismatch, "InputUnits");
+  failsWith(2, "", ErrorNumber::TypeMismatch, "InputUnits");
+  failsWith(13, " 40000", ErrorNumber::Overflow, "Stress2D.GraphOption");
+  failsWith(13, "-32769", ErrorNumber::Overflow, "Stress2D.GraphOption");
+  failsWith(10, "nan", ErrorNumber::TypeMismatch, "Stress2D.Sx");
+  failsWith(10, "inf", ErrorNumber::TypeMismatch, "Stress2D.Sx");
+  failsWith(10, "3.5E+38", ErrorNumber::Overflow, "Stress2D.Sx");
+  failsWith(10, "1E+400", ErrorNumber::Overflow, "Stress2D.Sx");
+  failsWith(10, "1,5", ErrorNumber::TypeMismatch, "Stress2D.Sx");
+  failsWith(74, "1E+309", ErrorNumber::Overflow, "PlaneElasticity.Gxy");
+  failsWith(82, "70000", ErrorNumber::Overflow, "PlaneElasticity.Tab");
 }
 
 TEST_F(ProjectFileTest, IntegersAndUnitsAreReadLeniently) {
@@ -630,7 +630,7 @@ TEST_F(ProjectFileTest, LaboratoryPointCountMustFitTheTable) {
     ProjectRecord record = CurrentProject();
     const ProjectReadResult result = ReadProjectBytes(Join(lines), QStringLiteral("lab.BNL"), record);
     EXPECT_FALSE(result.read);
-    EXPECT_EQ(result.errorNumber, err::kSubscript);
+    EXPECT_EQ(result.errorNumber, ErrorNumber::Subscript);
     EXPECT_TRUE(result.message.contains(QStringLiteral("(LabPointCount)")));
     EXPECT_EQ(Unchanged(CurrentProject(), record), "");
   }
@@ -676,20 +676,20 @@ TEST_F(ProjectFileTest, MissingAndUnreadableFilesAreReportedWithTheirPath) {
   ProjectRecord record = CurrentProject();
   ProjectReadResult result = ReadProjectFile(Path("missing.BNL"), record);
   EXPECT_FALSE(result.read);
-  EXPECT_EQ(result.errorNumber, err::kFileNotFound);
+  EXPECT_EQ(result.errorNumber, ErrorNumber::FileNotFound);
   EXPECT_TRUE(result.message.contains(Path("missing.BNL")));
-  EXPECT_EQ(result.Error().Number(), err::kFileNotFound);
+  EXPECT_EQ(result.Error().Number(), ErrorNumber::FileNotFound);
 
   result = ReadProjectFile(Home(), record);
   EXPECT_FALSE(result.read);
-  EXPECT_NE(result.errorNumber, 0);
+  EXPECT_NE(result.errorNumber, ErrorNumber{});
 
   if (PermissionsApply()) {
     const QString locked = WriteFile(Path("locked.BNL"), Golden());
     QFile::setPermissions(locked, QFileDevice::WriteOwner);
     result = ReadProjectFile(locked, record);
     EXPECT_FALSE(result.read);
-    EXPECT_EQ(result.errorNumber, err::kPermissionDenied);
+    EXPECT_EQ(result.errorNumber, ErrorNumber::PermissionDenied);
   }
   EXPECT_EQ(Unchanged(CurrentProject(), record), "");
   EXPECT_TRUE(History().contains(QStringLiteral("Opening: ") + Path("missing.BNL")));
@@ -703,7 +703,7 @@ TEST_F(ProjectFileTest, AFileLargerThanAnyProjectIsRefusedUnread) {
   ProjectRecord record = CurrentProject();
   const ProjectReadResult result = ReadProjectFile(large, record);
   EXPECT_FALSE(result.read);
-  EXPECT_EQ(result.errorNumber, err::kPathFileAccess);
+  EXPECT_EQ(result.errorNumber, ErrorNumber::PathFileAccess);
   EXPECT_EQ(result.message, QStringLiteral("Cannot open the project file \"") + large +
                                 QStringLiteral("\": it is too large for a project file: 16.1 MB "
                                                "(a project file is at most 16 MB)"));
@@ -720,7 +720,7 @@ TEST_F(ProjectFileTest, AFailedSaveKeepsTheOldFileAndReturnsTheError) {
   record.HoekStress.Txy = std::numeric_limits<float>::quiet_NaN();
   std::optional<RuntimeError> error = WriteProjectFile(path, record);
   ASSERT_TRUE(error.has_value());
-  EXPECT_EQ(error->Number(), err::kOverflow);
+  EXPECT_EQ(error->Number(), ErrorNumber::Overflow);
   EXPECT_TRUE(error->Description().contains(QStringLiteral("HoekStress.Txy")));
   EXPECT_EQ(ReadFile(path), QByteArray("old contents"));
 
@@ -728,13 +728,13 @@ TEST_F(ProjectFileTest, AFailedSaveKeepsTheOldFileAndReturnsTheError) {
   record.PlaneElasticity.Ex = -std::numeric_limits<double>::infinity();
   error = WriteProjectFile(path, record);
   ASSERT_TRUE(error.has_value());
-  EXPECT_EQ(error->Number(), err::kOverflow);
+  EXPECT_EQ(error->Number(), ErrorNumber::Overflow);
 
   record = FilledRecord();
   record.LabPointCount = 21;
   error = WriteProjectFile(path, record);
   ASSERT_TRUE(error.has_value());
-  EXPECT_EQ(error->Number(), err::kSubscript);
+  EXPECT_EQ(error->Number(), ErrorNumber::Subscript);
   EXPECT_EQ(ReadFile(path), QByteArray("old contents"));
 
   error = WriteProjectFile(Path("no/such/folder/p.BNL"), FilledRecord());
@@ -748,7 +748,7 @@ TEST_F(ProjectFileTest, AFailedSaveKeepsTheOldFileAndReturnsTheError) {
     error = WriteProjectFile(inReadOnly, FilledRecord());
     QFile::setPermissions(Path("ro"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->Number(), err::kPermissionDenied);
+    EXPECT_EQ(error->Number(), ErrorNumber::PermissionDenied);
     EXPECT_EQ(ReadFile(inReadOnly), QByteArray("old contents"));
   }
   // A title can never break the line structure.
@@ -802,7 +802,7 @@ TEST_F(ProjectFileTest, SaveWritesAFileOfTheLimitAndRefusesOneByteMore) {
   HistoryLog::Instance().Clear();
   std::optional<RuntimeError> error = WriteProjectFile(path, record);
   ASSERT_TRUE(error.has_value());
-  EXPECT_EQ(error->Number(), err::kPathFileAccess);
+  EXPECT_EQ(error->Number(), ErrorNumber::PathFileAccess);
   EXPECT_EQ(error->Description(), QStringLiteral("Cannot save the project file \"") + path +
                                       QStringLiteral("\": it would be too large for a project file: 16.1 MB "
                                                      "(a project file is at most 16 MB). Shorten the project "
@@ -839,7 +839,7 @@ TEST_F(ProjectFileTest, SaveSaysWhatStandsInPlaceOfTheFileAndLeavesIt) {
     HistoryLog::Instance().Clear();
     const std::optional<RuntimeError> error = WriteProjectFile(c.path, FilledRecord());
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->Number(), err::kPathFileAccess);
+    EXPECT_EQ(error->Number(), ErrorNumber::PathFileAccess);
     EXPECT_EQ(error->Description(),
               QStringLiteral("Cannot save the project file \"") + c.path + QStringLiteral("\": ") + c.why);
     EXPECT_FALSE(History().contains(QStringLiteral("Saving:")));

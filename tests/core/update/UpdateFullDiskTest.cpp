@@ -53,8 +53,8 @@ class UpdateFullDiskTest : public test::CoreTest {
   QStringList DiskFiles() const { return QDir(Downloads()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 
   // "Check for Updates", the answers, and the end of the download.
-  void CheckAndDownload(UpdateController& window, std::initializer_list<qint16> answers) {
-    for (const qint16 answer : answers) boxes_->Answer(answer);
+  void CheckAndDownload(UpdateController& window, std::initializer_list<Answer> answers) {
+    for (const Answer answer : answers) boxes_->Answer(answer);
     bool over = false;
     QObject::connect(&window, &UpdateController::downloadFinished, [&] { over = true; });
     window.Check();
@@ -73,12 +73,12 @@ TEST_F(UpdateFullDiskTest, AnEndlessSetupFillsTheDiskOnlyUntilItIsReportedAsDisk
   // After Yes to the download, Retry downloads again, onto a disk as full
   // as before; Cancel ends.
   UpdateController window;
-  CheckAndDownload(window, {answer::kYes, answer::kRetry, answer::kCancel});
+  CheckAndDownload(window, {Answer::Yes, Answer::Retry, Answer::Cancel});
 
   const QString disk = QStringLiteral("Error occurred: Disk full: ") + SetupPath() + QStringLiteral(" (61)");
   ASSERT_EQ(boxes_->Shown().size(), 3u);
   EXPECT_EQ(boxes_->Shown()[1].prompt, disk);
-  EXPECT_EQ(boxes_->Shown()[1].buttons, mb::kRetryCancel);
+  EXPECT_EQ(boxes_->Shown()[1].style, Buttons::RetryCancel);
   EXPECT_EQ(boxes_->Shown()[2].prompt, disk);
   EXPECT_EQ(server_.RequestsFor(SetupRoute()), 2);
   EXPECT_FALSE(window.InstallEnabled());
@@ -91,7 +91,7 @@ TEST_F(UpdateFullDiskTest, ASmallSetupThatFitsOnlyTheWriteBufferIsReportedToo) {
   server_.Serve(SetupRoute(), 200, QByteArray(1300, 's'));
   ASSERT_TRUE(disk_->FillUp());
   UpdateController window;
-  CheckAndDownload(window, {answer::kYes});
+  CheckAndDownload(window, {Answer::Yes});
   ASSERT_EQ(boxes_->Shown().size(), 2u);
   EXPECT_EQ(boxes_->Last().prompt,
             QStringLiteral("Error occurred: Disk full: ") + SetupPath() + QStringLiteral(" (61)"));

@@ -377,7 +377,7 @@ TEST_F(UpdateTest, WindowCheckDownloadAndInstallNeverRunTheSetup) {
   QObject::connect(&window, &UpdateController::leaveProgram, [&] { leave = true; });
   EXPECT_EQ(window.LastVersionText(), QStringLiteral("Version Available: "));
   EXPECT_FALSE(window.DownloadEnabled());
-  boxes_->Answer(answer::kYes);  // "Download?"
+  boxes_->Answer(Answer::Yes);  // "Download?"
   window.Check();
   ASSERT_TRUE(QTest::qWaitFor([&] { return window.InstallEnabled(); }, 10000));
   const QString path = Downloads() + SetupFileNameOf(Offset(1));
@@ -390,7 +390,7 @@ TEST_F(UpdateTest, WindowCheckDownloadAndInstallNeverRunTheSetup) {
   EXPECT_EQ(window.ProgressValue(), 1);
   ASSERT_EQ(boxes_->Shown().size(), 2u);
   EXPECT_EQ(boxes_->Shown()[0].prompt, QStringLiteral("A new version is available. Download?"));
-  EXPECT_EQ(boxes_->Shown()[0].buttons, mb::kYesNoCancel | mb::kQuestion);
+  EXPECT_EQ(boxes_->Shown()[0].style, BoxStyle(Buttons::YesNoCancel, Icon::Question));
   EXPECT_EQ(boxes_->Shown()[1].prompt, QStringLiteral("Download completed. Program at: ") + path);
   EXPECT_EQ(ReadFile(path), QByteArray("new setup"));
 
@@ -442,7 +442,7 @@ TEST_F(UpdateTest, WindowReportsEachOutcomeOfACheck) {
     if (c.message) {
       ASSERT_EQ(boxes_->Shown().size(), 1u) << c.message;
       EXPECT_EQ(boxes_->Last().prompt, QString::fromLatin1(c.message));
-      EXPECT_EQ(boxes_->Last().buttons, mb::kOkCancel);
+      EXPECT_EQ(boxes_->Last().style, Buttons::OkCancel);
     } else {
       EXPECT_TRUE(boxes_->Shown().empty());
     }
@@ -572,7 +572,7 @@ TEST_F(UpdateTest, CheckAndInstallDownloadsWithoutAskingThenRunsTheInstallStep) 
 TEST_F(UpdateTest, StartupCheckStartsOnceItsWindowIsPaintedAndOnlyOffersTheUpdate) {
   ServeVersion(Offset(1));
   ServeSetup(Offset(1), "new setup");
-  for (const qint16 reply : {answer::kNo, answer::kYes}) {
+  for (const Answer reply : {Answer::No, Answer::Yes}) {
     boxes_->Clear();
     HistoryLog::Instance().Clear();
     boxes_->Answer(reply);
@@ -595,8 +595,8 @@ TEST_F(UpdateTest, StartupCheckStartsOnceItsWindowIsPaintedAndOnlyOffersTheUpdat
               QStringLiteral("A new BRANTEL version is available. \r\n\r\nNote that in order to download and install "
                              "you may need administrator priviledges and/or Windows may ask you for permission to "
                              "do so. \r\n\r\nProceed with Download and Install?"));
-    EXPECT_EQ(boxes_->Shown()[0].buttons, mb::kYesNoCancel | mb::kQuestion);
-    EXPECT_EQ(accepted, reply == answer::kYes);
+    EXPECT_EQ(boxes_->Shown()[0].style, BoxStyle(Buttons::YesNoCancel, Icon::Question));
+    EXPECT_EQ(accepted, reply == Answer::Yes);
   }
   // The check itself never downloads: the update window does.
   EXPECT_EQ(server_->RequestsFor("/updates/brantel" + Offset(1).toLatin1() + ".exe"), 0);

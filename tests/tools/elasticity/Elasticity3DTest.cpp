@@ -100,7 +100,7 @@ TEST(Hooke3D, NoStrainsWithoutAModulus) {
     CalcStrainTensor3D({{{0, 0, 0}, {0, 0, 0}, {3e38, 0, 3e38}}}, 1e-3, 0.25);
     FAIL() << "no error raised";
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), err::kOverflow);
+    EXPECT_EQ(e.Number(), ErrorNumber::Overflow);
   }
 }
 

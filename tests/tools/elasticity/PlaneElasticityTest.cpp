@@ -117,13 +117,13 @@ TEST(PlaneElasticity, ResultsBeyondThe32BitRangeRaiseOverflow) {
     CalcStressState(Strains(10, 0, 0), {3e38f, 0}, kStress);
     FAIL() << "no error raised";
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), err::kOverflow);
+    EXPECT_EQ(e.Number(), ErrorNumber::Overflow);
   }
   try {
     CalcStrainState({0, 0, 3e38f}, {1e-3f, 0.25f}, kStress);
     FAIL() << "no error raised";
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), err::kOverflow);
+    EXPECT_EQ(e.Number(), ErrorNumber::Overflow);
   }
 }
 

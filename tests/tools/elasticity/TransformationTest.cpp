@@ -122,7 +122,7 @@ TEST(Transformation, SumsBeyondThe32BitRangeRaiseOverflow) {
       CalcTransformation(d);
       FAIL() << "no error raised, option " << option;
     } catch (const RuntimeError& e) {
-      EXPECT_EQ(e.Number(), err::kOverflow);
+      EXPECT_EQ(e.Number(), ErrorNumber::Overflow);
     }
   }
 }

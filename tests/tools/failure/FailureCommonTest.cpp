@@ -67,7 +67,7 @@ TEST(FailureCommon, RangesFromThePrincipalStresses) {
     StressPlotRange(3e38f, -3e38f, 1);
     ADD_FAILURE() << "no overflow";
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), err::kOverflow);
+    EXPECT_EQ(e.Number(), ErrorNumber::Overflow);
   }
 }
 

@@ -137,9 +137,9 @@ TEST_F(FailurePlotTest, DrawingStepsFollowTheFamilyErrorRule) {
   std::vector<bool> steps;
   plot.draw = [&](TestPlot& p) {
     p.DrawStrengthMarker();
-    steps.push_back(p.Step([] { throw RuntimeError(err::kOverflow); }));
+    steps.push_back(p.Step([] { throw RuntimeError(ErrorNumber::Overflow); }));
     steps.push_back(p.Step([&] { p.DrawWorldPolyline({{0, 25}, {10, 30}, {20, 32}}, QColor(FailurePlot::kTeal)); }));
-    steps.push_back(p.Step([] { throw RuntimeError(err::kDivisionByZero); }));
+    steps.push_back(p.Step([] { throw RuntimeError(ErrorNumber::DivisionByZero); }));
   };
   plot.Redraw(true);
   // An overflow hides the captions and the drawing goes on; another error

@@ -412,10 +412,10 @@ TEST_F(CircularFailureDialogTest, TheMenusSaveNothingPrintAndCopyTheWindow) {
   EXPECT_GT(QFileInfo(pdf).size(), 1000);
   // A printer that fails offers Retry or Cancel.
   printer.setOutputFileName(Home() + QStringLiteral("/no/such/window.pdf"));
-  Answer(answer::kCancel);
+  AnswerNextBox(Answer::Cancel);
   Dialog().FileItem(2)->trigger();
   ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(Messages().back().buttons & mb::kButtonMask, mb::kRetryCancel);
+  EXPECT_EQ(Messages().back().style.buttons, Buttons::RetryCancel);
   EXPECT_TRUE(Dialog().isVisible());
 }
 

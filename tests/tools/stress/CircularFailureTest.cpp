@@ -151,7 +151,7 @@ TEST(CircularFailure, NothingWithoutAPositiveRadiusAndNoDivisionByAZeroDistance)
     CalcFailureZones(Field(10, 5, 0), Inputs(1, 0, 10, 1));
     FAIL() << "no error";
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), err::kDivisionByZero);
+    EXPECT_EQ(e.Number(), ErrorNumber::DivisionByZero);
   }
   // A point inside the opening is computed while typing (OK refuses it).
   EXPECT_TRUE(CalcFailureZones(Field(10, 5, 0), Inputs(2, 1, 10, 1)).Computed);

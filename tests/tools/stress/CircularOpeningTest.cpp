@@ -124,7 +124,7 @@ TEST(CircularOpening, ExtremeStressesRaiseInsteadOfOverflowing) {
     CalcKirschPoint(Field(3e38f, -3e38f, 0), Opening(1, 1, 0));
     FAIL() << "no error";
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), err::kOverflow);
+    EXPECT_EQ(e.Number(), ErrorNumber::Overflow);
   }
   EXPECT_THROW(CalcStressCurves(Field(3e38f, -3e38f, 0), Opening(1, 0, 0), 3), RuntimeError);
 }

@@ -106,7 +106,7 @@ TEST(PointLoad, SectionReadoutAndOverflow) {
     BoussinesqStress(3e38f, 0, 1e-30f);
     FAIL() << "no error raised";
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), err::kOverflow);
+    EXPECT_EQ(e.Number(), ErrorNumber::Overflow);
   }
 }
 

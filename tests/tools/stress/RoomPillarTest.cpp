@@ -96,7 +96,7 @@ TEST(RoomPillar, NothingComputedWithoutAPillarAndErrorsAreTrappedStepByStep) {
   big.AvgPillarStress = 3;
   const RoomPillarCalculation calc = CalcTributaryStress(StressInput{0, 3e38f, 0, 0}, big);
   ASSERT_EQ(calc.Errors.size(), 1u);
-  EXPECT_EQ(calc.Errors[0].Number(), err::kOverflow);
+  EXPECT_EQ(calc.Errors[0].Number(), ErrorNumber::Overflow);
   EXPECT_EQ(big.AvgPillarStress, 3.0f);
   EXPECT_FALSE(calc.AvgPillarStressValid);
   EXPECT_NEAR(big.Extraction, 100.0f, 1e-3);

@@ -293,7 +293,7 @@ TEST(Stress3D, OverflowRaisesInsteadOfAnInfiniteResult) {
     CalcStress3D(big, {}, false);
     FAIL() << "no error raised";
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), err::kOverflow);
+    EXPECT_EQ(e.Number(), ErrorNumber::Overflow);
   }
   // Large but representable: every result finite.
   const Stress3DResults r = CalcStress3D(Diagonal(1e12f, -1e12f, 5e11f), {1, 1, 1}, true);
