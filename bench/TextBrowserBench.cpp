@@ -1,15 +1,32 @@
 // A large plain text file opened in the text browser's view, from the
 // double-click on its name until the event loop is idle again (the view
-// painted), against a bare QPlainTextEdit of the same size and font that
-// reads the same file and shows it, in turn in the same run. The counters
-// give both and their ratio.
+// painted), against a bare QPlainTextEdit of the same size and font, without
+// word wrap as the browser's view, that reads the same file and shows it, in
+// turn in the same run. The counters
+// give the time of both and their ratio, and the peak memory each took
+// beyond what the program held before (the process's peak resident size is
+// set back before each).
 //
-// The file is BRANTEL_BENCH_TEXT_MB megabytes of listing lines (default 1, so
-// that the short run under ctest stays short); the figure of record is
-//   BRANTEL_BENCH_TEXT_MB=50 build/bench/text_browser_bench
+// The files:
+//   - listing: BRANTEL_BENCH_TEXT_MB megabytes of listing lines (default 1,
+//     at most the browser's 32 MiB);
+//   - most_lines: the most lines the browser shows, filling the largest
+//     file it shows;
+//   - longest_lines: the largest file in lines of the longest length;
+//   - longest_first: the most lines, the first screens of them of the
+//     longest length and the rest filling the largest file;
+//   - line_breaks: the largest file of line breaks alone, and one_line: the
+//     largest file in one line, which the browser refuses (a bare view of
+//     either runs for minutes into gigabytes, so it is not measured).
+// The file's lines are laid out in the browser's font, or at 1 point where
+// the name ends in "_1pt": the smallest size the font dialog offers (and
+// below the 7 points the settings file takes), a line about a pixel high,
+// the most lines in the view at once, each of them laid out whole.
 
 #include "BenchHelpers.h"
+#include "core/FileBrowsing.h"
 #include "core/Globals.h"
+#include "core/Messages.h"
 #include "core/Settings.h"
 #include "mainwindow/TextBrowser.h"
 
@@ -19,7 +36,12 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
+#include <malloc.h>
+
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -41,65 +63,182 @@ Clock::time_point UntilIdle() {
   return last;
 }
 
-QByteArray ListingText(qsizetype megabytes) {
+// A field of /proc/self/status in kB ("VmRSS", "VmHWM"), or -1.
+long StatusKilobytes(const char* field) {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return -1;
+  const QByteArray key = QByteArray(field) + ':';
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith(key)) return line.mid(key.size()).trimmed().split(' ').first().toLong();
+  }
+  return -1;
+}
+
+// The peak resident size of the process set back to what it holds now
+// (Linux 4.0 and later); false where that cannot be done.
+bool ResetPeakMemory() {
+  std::FILE* f = std::fopen("/proc/self/clear_refs", "w");
+  if (!f) return false;
+  const bool done = std::fputs("5", f) >= 0;
+  return std::fclose(f) == 0 && done;
+}
+
+// The time and the peak memory beyond the memory before, of an action and
+// the event loop after it.
+struct Cost {
+  double milliseconds = 0;
+  double megabytes = 0;
+};
+
+Cost Measure(const std::function<void()>& action) {
+  UntilIdle();
+  // What the last view let go goes back to the system, so that neither side
+  // is measured in memory the other one freed.
+  malloc_trim(0);
+  ResetPeakMemory();
+  const long before = StatusKilobytes("VmRSS");
+  const auto t0 = Clock::now();
+  action();
+  const auto t1 = UntilIdle();
+  return {Milliseconds(t1 - t0), static_cast<double>(StatusKilobytes("VmHWM") - before) / 1024.0};
+}
+
+constexpr qsizetype kMiB = 1024 * 1024;
+
+QByteArray ListingText(qsizetype bytes) {
   const QByteArray line = "Sigma X...................................12.5 (MPa)    Tunnel section 4, ring 17\r\n";
   QByteArray text;
-  text.reserve(megabytes * 1024 * 1024 + line.size());
-  while (text.size() < megabytes * 1024 * 1024) text += line;
+  text.reserve(bytes + line.size());
+  while (text.size() + line.size() <= bytes) text += line;
   return text;
 }
 
-void BM_OpenALargeTextFile(benchmark::State& state) {
+// `count` lines ended by CR LF of `length` characters each.
+QByteArray Lines(qsizetype count, qsizetype length) {
+  QByteArray line(length, 'x');
+  for (qsizetype i = 0; i < length; i += 10) line[i] = static_cast<char>('0' + i / 10 % 10);
+  line += "\r\n";
+  return line.repeated(count);
+}
+
+// Short lines that fill what the longer ones leave of the largest file.
+QByteArray FillWithLines(QByteArray text, qsizetype lines) {
+  const qsizetype length = std::max<qsizetype>(0, (kMaxBrowsedFileBytes - text.size()) / lines - 2);
+  return text + Lines(lines, length);
+}
+
+enum class File { Listing, MostLines, LongestLines, LongestFirst, LineBreaks, OneLine };
+
+QByteArray FileText(File file) {
+  switch (file) {
+    case File::Listing: {
+      const qsizetype asked = qEnvironmentVariableIntValue("BRANTEL_BENCH_TEXT_MB");
+      return ListingText(std::min(asked > 0 ? asked * kMiB : kMiB, kMaxBrowsedFileBytes));
+    }
+    case File::MostLines: return FillWithLines({}, kMaxBrowsedLines);
+    case File::LongestLines: return Lines(kMaxBrowsedFileBytes / (kMaxBrowsedLineLength + 2), kMaxBrowsedLineLength);
+    case File::LongestFirst: {
+      // More long lines than the view holds in the smallest font.
+      constexpr qsizetype kLong = 1000;
+      return FillWithLines(Lines(kLong, kMaxBrowsedLineLength), kMaxBrowsedLines - kLong);
+    }
+    case File::LineBreaks: return QByteArray(kMaxBrowsedFileBytes, '\n');
+    case File::OneLine: return QByteArray(kMaxBrowsedFileBytes, 'x');
+  }
+  return {};
+}
+
+void OpenATextFile(benchmark::State& state, File kind, double points) {
   bench::QuietSettings();
-  const int asked = qEnvironmentVariableIntValue("BRANTEL_BENCH_TEXT_MB");
-  const qsizetype megabytes = asked > 0 ? asked : 1;
   QTemporaryDir folder;
   const QString name = QStringLiteral("listing.txt");
-  QFile file(folder.filePath(name));
-  if (!file.open(QIODevice::WriteOnly) || file.write(ListingText(megabytes)) < 0) {
-    state.SkipWithError("no file");
-    return;
+  const QString path = folder.filePath(name);
+  {
+    const QByteArray text = FileText(kind);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size()) {
+      state.SkipWithError("no file");
+      return;
+    }
+    state.counters["file_mb"] = static_cast<double>(text.size()) / kMiB;
+    state.counters["lines"] = static_cast<double>(text.count('\n'));
   }
-  file.close();
   DataPath = folder.path() + u'/';
   BrowseLastDir.clear();
   BrowseDefaultFilter = QStringLiteral("*.txt");
   BrowseUseNotepad = 0;
+  // The messages of the file's opening (the browser's own start may have
+  // one about the font of settings that were never loaded).
+  QStringList messages;
+  const MessageBoxHandler previous =
+      SetMessageBoxHandler([&messages](const QString& prompt, qint32 buttons, const QString&) {
+        messages.append(prompt);
+        return SafeAnswer(buttons);
+      });
 
-  TextBrowser browser;
-  bench::ShowOnScreen(browser, state);
-  auto* view = browser.Layout().Require<QPlainTextEdit>(textbrowser::kView);
-  QPlainTextEdit bare;
-  bare.setFont(view->font());
-  bare.resize(view->size());
-  bench::ShowOnScreen(bare, state);
-  if (!browser.SelectFile(name)) state.SkipWithError("the file is not listed");
-  UntilIdle();
+  {
+    TextBrowser browser;
+    auto* view = browser.Layout().Require<QPlainTextEdit>(textbrowser::kView);
+    if (points > 0) {
+      QFont font = view->font();
+      font.setPointSizeF(points);
+      view->setFont(font);
+    }
+    bench::ShowOnScreen(browser, state);
+    QPlainTextEdit bare;
+    bare.setFont(view->font());
+    bare.setLineWrapMode(QPlainTextEdit::NoWrap);
+    bare.resize(view->size());
+    bench::ShowOnScreen(bare, state);
+    if (!browser.SelectFile(name)) state.SkipWithError("the file is not listed");
+    const bool refused = kind == File::LineBreaks || kind == File::OneLine;
+    messages.clear();
 
-  Clock::duration browserSpent{}, bareSpent{};
-  for (auto _ : state) {
-    auto t0 = Clock::now();
-    browser.OnFileChosen();
-    browserSpent += UntilIdle() - t0;
+    Cost browserCost, bareCost;
+    for (auto _ : state) {
+      const Cost b = Measure([&] { browser.OnFileChosen(); });
+      browserCost.milliseconds += b.milliseconds;
+      browserCost.megabytes = std::max(browserCost.megabytes, b.megabytes);
 
-    state.PauseTiming();
-    bare.clear();
-    UntilIdle();
-    t0 = Clock::now();
-    QFile again(folder.filePath(name));
-    if (again.open(QIODevice::ReadOnly)) bare.setPlainText(QString::fromUtf8(again.readAll()));
-    bareSpent += UntilIdle() - t0;
-    view->clear();
-    UntilIdle();
-    state.ResumeTiming();
+      state.PauseTiming();
+      if (!refused) {
+        view->clear();
+        const Cost r = Measure([&] {
+          QFile again(path);
+          if (again.open(QIODevice::ReadOnly)) bare.setPlainText(QString::fromUtf8(again.readAll()));
+        });
+        bareCost.milliseconds += r.milliseconds;
+        bareCost.megabytes = std::max(bareCost.megabytes, r.megabytes);
+        bare.clear();
+      }
+      UntilIdle();
+      state.ResumeTiming();
+    }
+    const auto n = static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
+    if (refused == messages.isEmpty()) {
+      state.SkipWithError(refused ? "the file was shown"
+                                  : qPrintable(QStringLiteral("the file was refused: ") + messages.first()));
+    }
+    state.counters["browser_ms"] = browserCost.milliseconds / n;
+    state.counters["browser_peak_mb"] = browserCost.megabytes;
+    if (!refused) {
+      state.counters["bare_ms"] = bareCost.milliseconds / n;
+      state.counters["bare_peak_mb"] = bareCost.megabytes;
+      state.counters["ratio"] = bareCost.milliseconds > 0 ? browserCost.milliseconds / bareCost.milliseconds : 0;
+    }
+    browser.close();
   }
-  const auto n = static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
-  state.counters["megabytes"] = static_cast<double>(megabytes);
-  state.counters["browser_ms"] = Milliseconds(browserSpent) / n;
-  state.counters["bare_ms"] = Milliseconds(bareSpent) / n;
-  state.counters["ratio"] = bareSpent.count() > 0 ? Milliseconds(browserSpent) / Milliseconds(bareSpent) : 0;
-  browser.close();
+  SetMessageBoxHandler(previous);
 }
-BENCHMARK(BM_OpenALargeTextFile)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+BENCHMARK_CAPTURE(OpenATextFile, listing, File::Listing, 0.0)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(OpenATextFile, most_lines, File::MostLines, 0.0)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK_CAPTURE(OpenATextFile, longest_lines, File::LongestLines, 0.0)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK_CAPTURE(OpenATextFile, longest_first, File::LongestFirst, 0.0)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK_CAPTURE(OpenATextFile, longest_first_1pt, File::LongestFirst, 1.0)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+BENCHMARK_CAPTURE(OpenATextFile, line_breaks, File::LineBreaks, 0.0)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK_CAPTURE(OpenATextFile, one_line, File::OneLine, 0.0)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace

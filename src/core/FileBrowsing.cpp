@@ -127,6 +127,47 @@ std::optional<RuntimeError> RefuseOversizedBrowserFile(const QString& path) {
                                QString::number(kMaxBrowsedFileBytes / (1024 * 1024))));
 }
 
+std::optional<RuntimeError> RefuseUnshowableBrowserText(const QString& path, QStringView text) {
+  qsizetype lines = 0;
+  qsizetype start = 0;
+  qsizetype longLine = 0;  // the first line too long, counted from 1
+  qsizetype longLength = 0;
+  const qsizetype n = text.size();
+  for (qsizetype i = 0; i <= n; ++i) {
+    // The characters that start a new block of the view (the frame marks
+    // included, which a plain text inserted in it treats the same way).
+    const char16_t c = i < n ? text[i].unicode() : u'\n';
+    if (c != u'\n' && c != u'\r' && c != u'\u2029' && c != u'\ufdd0' && c != u'\ufdd1') continue;
+    // A text that ends with a break has no empty line after it.
+    if (i == n && start == n) break;
+    ++lines;
+    if (longLine == 0 && i - start > kMaxBrowsedLineLength) {
+      longLine = lines;
+      longLength = i - start;
+    }
+    if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') ++i;
+    start = i + 1;
+  }
+  if (lines > kMaxBrowsedLines) {
+    return RuntimeError(err::kPathFileAccess,
+                        Tr({"Cannot show the file \"%1\": it has too many lines to browse: %2 lines (the browser shows "
+                            "files of at most %3 lines)",
+                            "Αδύνατη η εμφάνιση του αρχείου \"%1\": έχει πάρα πολλές γραμμές για προβολή: %2 γραμμές "
+                            "(ο περιηγητής δείχνει αρχεία έως %3 γραμμών)"})
+                            .arg(ShownText(path, 1024), QString::number(lines), QString::number(kMaxBrowsedLines)));
+  }
+  if (longLine > 0) {
+    return RuntimeError(err::kPathFileAccess,
+                        Tr({"Cannot show the file \"%1\": its line %2 is too long to browse: %3 characters (the "
+                            "browser shows lines of at most %4 characters)",
+                            "Αδύνατη η εμφάνιση του αρχείου \"%1\": η γραμμή %2 του είναι πολύ μεγάλη για προβολή: %3 "
+                            "χαρακτήρες (ο περιηγητής δείχνει γραμμές έως %4 χαρακτήρων)"})
+                            .arg(ShownText(path, 1024), QString::number(longLine), QString::number(longLength),
+                                 QString::number(kMaxBrowsedLineLength)));
+  }
+  return std::nullopt;
+}
+
 QStringList BrowserDrives() {
   QStringList drives{QStringLiteral("/")};
   auto add = [&drives](const QString& folder) {

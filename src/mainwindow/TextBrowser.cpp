@@ -306,10 +306,18 @@ void TextBrowser::LoadView(const QString& path) {
   // before any read: reading one would take minutes and all the memory,
   // wait for ever or never end.
   if (std::optional<RuntimeError> e = RefuseOversizedBrowserFile(path)) throw *e;
-  QByteArray bytes;
-  if (std::optional<RuntimeError> e = ReadRegularFile(path, bytes)) throw *e;
+  QString text;
+  {
+    QByteArray bytes;
+    if (std::optional<RuntimeError> e = ReadRegularFile(path, bytes)) throw *e;
+    text = DecodeText(bytes);
+  }  // the bytes are let go before the view makes its own copy of the text
+  // The view keeps a block for every line and lays out each line it shows
+  // whole: a text of too many lines or too long a line would keep it busy
+  // for minutes and take all the memory, so it never reaches the view.
+  if (std::optional<RuntimeError> e = RefuseUnshowableBrowserText(path, text)) throw *e;
   // CR LF, LF and CR each end a line of the view.
-  ui_.view->setPlainText(DecodeText(bytes));
+  ui_.view->setPlainText(text);
 }
 
 void TextBrowser::ViewExternally(const QString& path) {

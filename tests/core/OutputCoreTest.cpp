@@ -93,6 +93,33 @@ TEST(FolderPaths, ChainFilePathAndDrive) {
   EXPECT_EQ(DriveOfPath(QStringLiteral("/home/annie"), drives), drives[0]);
 }
 
+TEST(BrowserTextLimits, CountLinesAsTheViewStartsThemAndNameTheLimit) {
+  const QString path = QStringLiteral("/data/list.txt");
+  // Every line ended, CR LF as one break: exactly the most lines.
+  EXPECT_FALSE(RefuseUnshowableBrowserText(path, QString(kMaxBrowsedLines, u'\n')));
+  EXPECT_FALSE(RefuseUnshowableBrowserText(path, QStringLiteral("ab\r\n").repeated(kMaxBrowsedLines)));
+  // LF CR is two breaks, and a paragraph separator is one.
+  for (const QString& over :
+       {QString(kMaxBrowsedLines, u'\n') + u'x', QStringLiteral("a\n\r").repeated(kMaxBrowsedLines / 2 + 1),
+        QStringLiteral("a\u2029").repeated(kMaxBrowsedLines) + u'b'}) {
+    EXPECT_EQ(RefuseUnshowableBrowserText(path, over).value_or(RuntimeError(0)).Number(), err::kPathFileAccess);
+  }
+  EXPECT_EQ(RefuseUnshowableBrowserText(path, QString(kMaxBrowsedLines * 2, u'\r'))->Description(),
+            QStringLiteral("Cannot show the file \"/data/list.txt\": it has too many lines to browse: 200000 lines "
+                           "(the browser shows files of at most 100000 lines)"));
+
+  // The longest line, its break not counted, at the end of the text too.
+  const QString longest(kMaxBrowsedLineLength, u'x');
+  EXPECT_FALSE(RefuseUnshowableBrowserText(path, longest + QStringLiteral("\r\n") + longest));
+  const std::optional<RuntimeError> tooLong =
+      RefuseUnshowableBrowserText(path, QStringLiteral("a\r\n\r") + longest + QStringLiteral("yz\n") + longest + u'!');
+  ASSERT_TRUE(tooLong);
+  EXPECT_EQ(tooLong->Description(),
+            QStringLiteral("Cannot show the file \"/data/list.txt\": its line 3 is too long to browse: 4098 characters "
+                           "(the browser shows lines of at most 4096 characters)"));
+  EXPECT_TRUE(RefuseUnshowableBrowserText(path, longest + u'!'));
+}
+
 TEST(PrintFonts, FixedFontFollowsThePreferenceThenTheFirstFont) {
   EXPECT_EQ(FixedFontName({QStringLiteral("Mono"), QStringLiteral("ARIAL"), QStringLiteral("courier")}),
             QStringLiteral("courier"));

@@ -21,6 +21,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include <sys/stat.h>
 
@@ -281,6 +283,46 @@ TEST_F(TextBrowserTest, AFileTooLargeForAListingIsRefusedBeforeAnyRead) {
   EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("32.1 MB")));
   EXPECT_TRUE(QDir(UserTempFolder).isEmpty());
   EXPECT_TRUE(started_.isEmpty() && opened_.isEmpty());
+}
+
+TEST_F(TextBrowserTest, TooManyLinesOrTooLongALineIsRefusedBeforeTheView) {
+  // The most lines, with every kind of break and the longest line first:
+  // the view shows them all, one block for each and the empty one after.
+  QByteArray most = QByteArray(kMaxBrowsedLineLength, 'w') + "\r\n";
+  const QByteArray lines[] = {"Sigma X....12.5 (MPa)\r\n", "\n", "tau\r"};
+  for (qsizetype i = 1; i < kMaxBrowsedLines; ++i) most += lines[i % 3];
+  WriteFile(data_ + QStringLiteral("/most.txt"), most);
+  WriteFile(data_ + QStringLiteral("/breaks.txt"), QByteArray(kMaxBrowsedLines + 1, '\n'));
+  WriteFile(data_ + QStringLiteral("/wide.txt"), QByteArray(kMaxBrowsedLineLength + 1, 'w'));
+
+  TextBrowser& browser = Open<TextBrowser>();
+  Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.txt"));
+  auto* view = Control<QPlainTextEdit>(textbrowser::kView);
+  ASSERT_TRUE(browser.SelectFile(QStringLiteral("most.txt")));
+  browser.OnFileChosen();
+  ASSERT_TRUE(boxes_->Shown().empty());
+  EXPECT_EQ(view->blockCount(), kMaxBrowsedLines + 1);
+  EXPECT_EQ(view->document()->firstBlock().length(), kMaxBrowsedLineLength + 1);
+
+  ASSERT_TRUE(browser.SelectFile(QStringLiteral("breaks.txt")));
+  browser.OnFileChosen();
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Cannot show the file \"") + data_ +
+                                       QStringLiteral("/breaks.txt\": it has too many lines to browse: 100001 lines "
+                                                      "(the browser shows files of at most 100000 lines) (75). "
+                                                      "Procedure Terminated"));
+  ASSERT_TRUE(browser.SelectFile(QStringLiteral("wide.txt")));
+  browser.OnFileChosen();
+  ASSERT_EQ(boxes_->Shown().size(), 2u);
+  EXPECT_TRUE(boxes_->Last().prompt.contains(
+      QStringLiteral("its line 1 is too long to browse: 4097 characters (the browser shows lines of at most 4096 "
+                     "characters)")));
+  // The view keeps the file it showed, and the next file opens as before.
+  EXPECT_EQ(view->blockCount(), kMaxBrowsedLines + 1);
+  ASSERT_TRUE(browser.SelectFile(QStringLiteral("notes.txt")));
+  browser.OnFileChosen();
+  EXPECT_EQ(Text(textbrowser::kView), QStringLiteral("first\nsecond\n"));
+  EXPECT_EQ(boxes_->Shown().size(), 2u);
 }
 
 TEST_F(TextBrowserTest, FolderThatCannotBeShownLeavesTheListAsItWas) {
