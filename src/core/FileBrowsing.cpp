@@ -149,7 +149,7 @@ std::optional<RuntimeError> RefuseUnshowableBrowserText(const QString& path, QSt
     start = i + 1;
   }
   if (lines > kMaxBrowsedLines) {
-    return RuntimeError(err::kPathFileAccess,
+    return RuntimeError(ErrorNumber::PathFileAccess,
                         Tr({"Cannot show the file \"%1\": it has too many lines to browse: %2 lines (the browser shows "
                             "files of at most %3 lines)",
                             "Αδύνατη η εμφάνιση του αρχείου \"%1\": έχει πάρα πολλές γραμμές για προβολή: %2 γραμμές "
@@ -157,7 +157,7 @@ std::optional<RuntimeError> RefuseUnshowableBrowserText(const QString& path, QSt
                             .arg(ShownText(path, 1024), QString::number(lines), QString::number(kMaxBrowsedLines)));
   }
   if (longLine > 0) {
-    return RuntimeError(err::kPathFileAccess,
+    return RuntimeError(ErrorNumber::PathFileAccess,
                         Tr({"Cannot show the file \"%1\": its line %2 is too long to browse: %3 characters (the "
                             "browser shows lines of at most %4 characters)",
                             "Αδύνατη η εμφάνιση του αρχείου \"%1\": η γραμμή %2 του είναι πολύ μεγάλη για προβολή: %3 "
