@@ -171,9 +171,9 @@ void OpenATextFile(benchmark::State& state, File kind, double points) {
   // one about the font of settings that were never loaded).
   QStringList messages;
   const MessageBoxHandler previous =
-      SetMessageBoxHandler([&messages](const QString& prompt, qint32 buttons, const QString&) {
+      SetMessageBoxHandler([&messages](const QString& prompt, BoxStyle style, const QString&) {
         messages.append(prompt);
-        return SafeAnswer(buttons);
+        return SafeAnswer(style.buttons);
       });
 
   {

@@ -1,5 +1,7 @@
 #include "core/QuickButtonCodes.h"
 
+#include "core/commands/Commands.h"
+
 namespace brantel {
 
 namespace {
@@ -14,11 +16,8 @@ bool ValidChoice(QuickButtonChoice choice) {
 }  // namespace
 
 int QuickButtonSubMenuCount(int menuIndex) {
-  switch (menuIndex) {
-    case 1: return 6;
-    case 2: return 8;
-    default: return 0;
-  }
+  const MenuRow* head = RowOfEntry(Menu::Input, menuIndex);
+  return head && head->subMenu ? static_cast<int>(MenuRows(*head->subMenu).size()) : 0;
 }
 
 QStringList QuickButtonMenuItems() {

@@ -15,8 +15,9 @@ namespace brantel {
 
 inline constexpr int kQuickButtonMenuCount = 8;
 
-// The sub-menu list a menu index (0-based) brings: 6 entries for index 1,
-// 8 for index 2, none (0) for every other index.
+// The sub-menu list a menu index (0-based) brings: one entry for each entry
+// of the sub-menu that the Input menu's entry of that index heads (6 for
+// index 1, 8 for index 2), none (0) for every other index.
 int QuickButtonSubMenuCount(int menuIndex);
 
 // The entries of the menu list, "Menu 1" .. "Menu 8", and of a menu's

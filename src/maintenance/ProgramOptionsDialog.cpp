@@ -72,9 +72,10 @@ constexpr ControlRow kControls[] = {
 };
 // clang-format on
 
-// The menu whose entries a menu list index (0-based) names in its sub-menu
-// list: Menu 2 the Stress Analysis entries, Menu 3 the Failure Criteria ones.
-Menu SubMenuOf(int menuIndex) { return menuIndex == 1 ? Menu::Stress : Menu::Failure; }
+// The menu whose entries a menu list index (0-based) with a sub-menu list
+// names in that list: the sub-menu its Input entry heads (Menu 2 the Stress
+// Analysis entries, Menu 3 the Failure Criteria ones).
+Menu SubMenuOf(int menuIndex) { return *RowOfEntry(Menu::Input, menuIndex)->subMenu; }
 
 QString EntryCaption(Menu menu, int index) {
   return forms::PlainCaption(MenuCaptionText(menu, index, ProgramInEnglish()));

@@ -5,10 +5,8 @@
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/Version.h"
-#include "core/commands/ToolRegistry.h"
 #include "core/platform/Launcher.h"
 #include "core/update/Updater.h"
-#include "maintenance/DisclaimerDialog.h"
 #include "mainwindow/HelpFileStamp.h"
 #include "mainwindow/HelpTopics.h"
 #include "mainwindow/HelpWindow.h"
@@ -183,22 +181,10 @@ QString AboutText() {
   return text;
 }
 
-void HelpMenuAction(qint16 index, QWidget* mainWindow) {
-  switch (index) {
-    case 0: HelpShowContents(0); break;
-    case 1: HelpShowIndex(0); break;
-    case 2: OpenBesideProgram(AppFolder + ManualFileName, ManualFileName); break;
-    case 4:
-      // Declining closes the window the normal way, so that an unsaved
-      // project is offered for saving first.
-      if (!ShowDisclaimer() && mainWindow) mainWindow->close();
-      break;
-    case 6: OpenTool(Tool::ProgramUpdate, nullptr); break;
-    case 8:
-      platform::ShowHelpMessageBox(AboutText(), Icon::Information, AboutTitle(), [] { ShowHelpTopic(1000); });
-      break;
-    default: break;
-  }
+void ShowHelpManual() { OpenBesideProgram(AppFolder + ManualFileName, ManualFileName); }
+
+void ShowAboutBox() {
+  platform::ShowHelpMessageBox(AboutText(), Icon::Information, AboutTitle(), [] { ShowHelpTopic(1000); });
 }
 
 }  // namespace brantel

@@ -36,9 +36,10 @@ void ShowHelpTopic(int topic);
 // given.
 void ShowContextHelp(const QWidget* widget = nullptr);
 
-// Carries out Help menu entry `index`. Declining the disclaimer closes the
-// main window through its normal close path.
-void HelpMenuAction(qint16 index, QWidget* mainWindow);
+// The manual (ManualFileName beside the program) in the desktop's viewer.
+void ShowHelpManual();
+// The About box; its Help button shows the About topic.
+void ShowAboutBox();
 
 // The About box's text and title.
 QString AboutText();

@@ -350,8 +350,12 @@ void ShowVersionLabel(MainWindow& window, QWidget* refresh) {
 void EnableMainWindow(MainWindow& window) {
   const bool history = DisplayHistoryWin == 1;
   window.historyPane->setVisible(history);
-  const auto& util = window.MenuItems(Menu::Utilities);
-  for (int i = 5; i <= 7; ++i) util[static_cast<std::size_t>(i)]->setEnabled(history);
+  for (Menu menu : kAllMenus) {
+    const auto rows = MenuRows(menu);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (rows[i].command && IsHistoryCommand(*rows[i].command)) window.MenuItems(menu)[i]->setEnabled(history);
+    }
+  }
   if (MaxMainMenu == 1) window.setWindowState(window.windowState() | Qt::WindowMaximized);
   else window.setWindowState(window.windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
   window.toolbar->setVisible(EnableMainMenuToolbar == 1);

@@ -88,17 +88,24 @@ class MainWindow : public QMainWindow {
   // one; nothing when RemindAnnualUpdates is 0.
   void CheckForUpdates();
 
-  // --- Menu and toolbar handlers: the entry chosen in a menu (by its index
-  // in the menu's table, core/commands/Commands.h) and the toolbar button
-  // clicked (by its key).
-  void OnFileEntryChosen(qint16 index);
-  void OnInputEntryChosen(qint16 index);
-  void OnStressEntryChosen(qint16 index);
-  void OnFailureEntryChosen(qint16 index);
-  void OnUtilitiesEntryChosen(qint16 index);
-  void OnHelpEntryChosen(qint16 index);
+  // --- Menu and toolbar handlers. An entry runs what its row in the menu's
+  // table names (core/commands/Commands.h): its tool, its command, or
+  // nothing (a separator, a sub-menu head, an index outside the menu).
+  void OnEntryChosen(Menu menu, int index);
+  void OnFileEntryChosen(qint16 index) { OnEntryChosen(Menu::File, index); }
+  void OnInputEntryChosen(qint16 index) { OnEntryChosen(Menu::Input, index); }
+  void OnStressEntryChosen(qint16 index) { OnEntryChosen(Menu::Stress, index); }
+  void OnFailureEntryChosen(qint16 index) { OnEntryChosen(Menu::Failure, index); }
+  void OnUtilitiesEntryChosen(qint16 index) { OnEntryChosen(Menu::Utilities, index); }
+  void OnHelpEntryChosen(qint16 index) { OnEntryChosen(Menu::Help, index); }
+  // Runs one of the main window's own commands, or opens a tool (Print and
+  // Print Preview ask first when the project is empty). Each starts with
+  // the cancelled flag clear.
+  void RunCommand(Command command);
+  void RunTool(Tool tool);
+  // The toolbar button clicked, by its key.
   void OnToolbarButtonClicked(const QString& key);
-  // Runs quick button 0, 1 or 2 (the tool of ToolBarPointer).
+  // Runs quick button 0, 1 or 2: the menu entry of its code (ToolBarPointer).
   void RunQuickButton(int button);
 
   // Captions of every menu entry in the current language.
@@ -141,7 +148,9 @@ class MainWindow : public QMainWindow {
 
  private:
   void BuildMenus();
-  QMenu* BuildMenu(QMenu* menu, Menu which, std::vector<QAction*>& items);
+  // Fills a menu with the entries of its table; a sub-menu head brings its
+  // sub-menu, filled in turn.
+  void BuildMenu(Menu which);
   // The history pane shows the history and follows each change of it.
   void FollowHistory();
   void ShowLastHistoryLine();
@@ -151,9 +160,15 @@ class MainWindow : public QMainWindow {
   void AddToolbarButtons();
   void CreateStandardBar();
 
-  // Whether an entry does something now (a tool that exists, a command).
+  // Whether an entry does something now: a tool that exists, a command that
+  // can run (CommandRuns); a separator, a sub-menu head or an index outside
+  // the menu runs nothing.
   bool EntryRuns(Menu menu, int index) const;
-  void OpenToolOf(Menu menu, int index);
+  bool CommandRuns(Command command) const;
+  // The menu entry that runs a command.
+  QAction* EntryOf(Command command) const;
+  // The menu of the menu bar, or the sub-menu, that shows a menu's entries.
+  QMenu*& MenuOf(Menu menu);
   // The empty-project question before printing; false ends the command.
   bool ConfirmPrintEmpty();
 

@@ -10,6 +10,7 @@
 #include "core/Settings.h"
 #include "core/commands/ToolRegistry.h"
 #include "core/project/ProjectRecord.h"
+#include "maintenance/DisclaimerDialog.h"
 #include "mainwindow/CommandBar.h"
 #include "mainwindow/HelpActions.h"
 #include "mainwindow/IconStrip.h"
@@ -21,10 +22,21 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 
+#include <variant>
+
 namespace brantel {
 namespace {
 
 const QString kNotReady = QStringLiteral("Option not ready yet");
+
+// A quick button of the toolbar, 0..2: it runs the menu entry of its code
+// (ToolBarPointer).
+struct QuickButton {
+  int index;
+};
+
+// What a toolbar button runs; a separator runs nothing.
+using ButtonAction = std::variant<std::monostate, Command, Tool, QuickButton>;
 
 struct ToolbarButton {
   const char* key;
@@ -32,68 +44,80 @@ struct ToolbarButton {
   const char* caption;
   int kind;
   const char* toolTip;
+  ButtonAction action;
 };
 
-constexpr ToolbarButton kToolbarButtons[] = {
-    {"OPEN", 0, "Open", 0, "Open File"},
-    {"SAVE", 1, "Save", 0, "Save Current File"},
-    {"PRINT", 2, "Print", 0, "Print Current File"},
-    {"DESCRIPTION", 3, "Description", 0, "Project File Description"},
-    {"SEP1", -1, "", 1, ""},
-    {"QUICKBTN1", 4, "Quick Button 1", 0, "Quick Button 1"},
-    {"QUICKBTN2", 5, "Quick Button 2", 0, "Quick Button 2"},
-    {"QUICKBTN3", 6, "Quick Button 3", 0, "Quick Button 3"},
+const ToolbarButton kToolbarButtons[] = {
+    {"OPEN", 0, "Open", 0, "Open File", Command::Open},
+    {"SAVE", 1, "Save", 0, "Save Current File", Command::Save},
+    {"PRINT", 2, "Print", 0, "Print Current File", Tool::Print},
+    {"DESCRIPTION", 3, "Description", 0, "Project File Description", Tool::ProjectDescription},
+    {"SEP1", -1, "", 1, "", std::monostate{}},
+    {"QUICKBTN1", 4, "Quick Button 1", 0, "Quick Button 1", QuickButton{0}},
+    {"QUICKBTN2", 5, "Quick Button 2", 0, "Quick Button 2", QuickButton{1}},
+    {"QUICKBTN3", 6, "Quick Button 3", 0, "Quick Button 3", QuickButton{2}},
 };
+
+QString MenuObjectName(Menu menu) {
+  switch (menu) {
+    case Menu::File: return QStringLiteral("mnuFile");
+    case Menu::Input: return QStringLiteral("mnuEdit");
+    case Menu::Stress: return QStringLiteral("mnuEditStress");
+    case Menu::Failure: return QStringLiteral("mnuEditFailure");
+    case Menu::Utilities: return QStringLiteral("mnuUtil");
+    case Menu::Help: return QStringLiteral("mnuHelp");
+  }
+  return QString();
+}
 
 }  // namespace
 
-QMenu* MainWindow::BuildMenu(QMenu* menu, Menu which, std::vector<QAction*>& items) {
+QMenu*& MainWindow::MenuOf(Menu menu) {
+  switch (menu) {
+    case Menu::File: return fileMenu;
+    case Menu::Input: return inputMenu;
+    case Menu::Stress: return stressMenu;
+    case Menu::Failure: return failureMenu;
+    case Menu::Utilities: return utilitiesMenu;
+    case Menu::Help: return helpMenu;
+  }
+  return helpMenu;
+}
+
+void MainWindow::BuildMenu(Menu which) {
+  QMenu* const menu = MenuOf(which);
+  std::vector<QAction*>& items = menuItems_[static_cast<int>(which)];
   const auto rows = MenuRows(which);
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    const MenuCaption& caption = rows[i].caption;
-    const auto index = static_cast<qint16>(i);
+    const MenuRow& row = rows[i];
+    const int index = static_cast<int>(i);
     QAction* action = nullptr;
-    if (which == Menu::Input && (index == 1 || index == 2)) {
-      // The heads of the two sub-menus.
-      QMenu* sub = new QMenu(caption.In(true), menu);
-      sub->setObjectName(index == 1 ? QStringLiteral("mnuEditStress") : QStringLiteral("mnuEditFailure"));
-      if (index == 1) stressMenu = sub;
-      else failureMenu = sub;
+    if (row.subMenu) {
+      QMenu* sub = new QMenu(row.caption.In(true), menu);
+      sub->setObjectName(MenuObjectName(*row.subMenu));
+      MenuOf(*row.subMenu) = sub;
       action = menu->addMenu(sub);
-    } else if (IsSeparator(caption)) {
+      BuildMenu(*row.subMenu);
+    } else if (IsSeparator(row.caption)) {
       action = menu->addSeparator();
     } else {
-      action = menu->addAction(caption.In(true));
-      connect(action, &QAction::triggered, this, [this, which, index] {
-        switch (which) {
-          case Menu::File: OnFileEntryChosen(index); break;
-          case Menu::Input: OnInputEntryChosen(index); break;
-          case Menu::Stress: OnStressEntryChosen(index); break;
-          case Menu::Failure: OnFailureEntryChosen(index); break;
-          case Menu::Utilities: OnUtilitiesEntryChosen(index); break;
-          case Menu::Help: OnHelpEntryChosen(index); break;
-        }
-      });
+      action = menu->addAction(row.caption.In(true));
+      connect(action, &QAction::triggered, this, [this, which, index] { OnEntryChosen(which, index); });
     }
     items.push_back(action);
   }
-  return menu;
 }
 
 void MainWindow::BuildMenus() {
-  const auto top = TopMenuCaptions();
-  fileMenu = menuBar()->addMenu(top[0].In(true));
-  inputMenu = menuBar()->addMenu(top[1].In(true));
-  utilitiesMenu = menuBar()->addMenu(top[2].In(true));
-  helpMenu = menuBar()->addMenu(top[3].In(true));
-  fileMenu->setObjectName(QStringLiteral("mnuFile"));
-  inputMenu->setObjectName(QStringLiteral("mnuEdit"));
-  utilitiesMenu->setObjectName(QStringLiteral("mnuUtil"));
-  helpMenu->setObjectName(QStringLiteral("mnuHelp"));
+  for (const TopMenu& top : TopMenus()) {
+    QMenu*& menu = MenuOf(top.menu);
+    menu = menuBar()->addMenu(top.caption.In(true));
+    menu->setObjectName(MenuObjectName(top.menu));
+  }
+  for (const TopMenu& top : TopMenus()) BuildMenu(top.menu);
 
-  BuildMenu(fileMenu, Menu::File, menuItems_[static_cast<int>(Menu::File)]);
-  // The recent files follow the fixed entries; they show once the list has
-  // entries.
+  // The recent files follow the fixed entries of the File menu; they show
+  // once the list has entries.
   recentFileEntries.push_back(fileMenu->addSeparator());
   for (int i = 1; i <= kMaxRecentFiles; ++i) {
     QAction* entry = fileMenu->addAction(QString());
@@ -101,23 +125,13 @@ void MainWindow::BuildMenus() {
     recentFileEntries.push_back(entry);
   }
   for (QAction* entry : recentFileEntries) entry->setVisible(false);
-
-  BuildMenu(inputMenu, Menu::Input, menuItems_[static_cast<int>(Menu::Input)]);
-  BuildMenu(stressMenu, Menu::Stress, menuItems_[static_cast<int>(Menu::Stress)]);
-  BuildMenu(failureMenu, Menu::Failure, menuItems_[static_cast<int>(Menu::Failure)]);
-  BuildMenu(utilitiesMenu, Menu::Utilities, menuItems_[static_cast<int>(Menu::Utilities)]);
-  BuildMenu(helpMenu, Menu::Help, menuItems_[static_cast<int>(Menu::Help)]);
 }
 
 void MainWindow::SetMenuCaptions() {
   const bool english = ProgramInEnglish();
-  const auto top = TopMenuCaptions();
-  QMenu* const menus[] = {fileMenu, inputMenu, utilitiesMenu, helpMenu};
-  for (std::size_t i = 0; i < top.size(); ++i) {
-    menus[i]->setTitle(top[i].In(english));
-  }
+  for (const TopMenu& top : TopMenus()) MenuOf(top.menu)->setTitle(top.caption.In(english));
   // Every entry of the tables (the history toggle too: the table's caption).
-  for (Menu menu : {Menu::Input, Menu::Stress, Menu::Failure, Menu::File, Menu::Utilities, Menu::Help}) {
+  for (Menu menu : kAllMenus) {
     const auto& items = MenuItems(menu);
     for (std::size_t i = 0; i < items.size(); ++i) {
       if (items[i]->isSeparator()) continue;
@@ -126,46 +140,71 @@ void MainWindow::SetMenuCaptions() {
   }
 }
 
-bool MainWindow::EntryRuns(Menu menu, int index) const {
-  if (const auto tool = ToolOfEntry(menu, index)) return ToolAvailable(*tool);
-  switch (menu) {
-    case Menu::File:
-      if (index == 1 || index == 2 || index == 3) return FileCommandsReady();
-      return index == 0 || index == 11;
-    case Menu::Input:
-    case Menu::Stress: return false;
-    case Menu::Failure: return index == 3;
-    case Menu::Utilities: return index == 3 || (index >= 5 && index <= 7);
-    case Menu::Help: return index == 0 || index == 1 || index == 2 || index == 4 || index == 8;
+bool MainWindow::CommandRuns(Command command) const {
+  switch (command) {
+    case Command::Open:
+    case Command::Save:
+    case Command::SaveAs: return FileCommandsReady();
+    case Command::New:
+    case Command::Exit:
+    case Command::CoulombSlope:
+    case Command::FileConversion:
+    case Command::ClearHistory:
+    case Command::ToggleHistory:
+    case Command::CopyHistory:
+    case Command::HelpContents:
+    case Command::HelpIndex:
+    case Command::HelpManual:
+    case Command::Disclaimer:
+    case Command::About: return true;
   }
   return false;
 }
 
+bool MainWindow::EntryRuns(Menu menu, int index) const {
+  const MenuRow* row = RowOfEntry(menu, index);
+  if (!row) return false;
+  if (row->tool) return ToolAvailable(*row->tool);
+  if (row->command) return CommandRuns(*row->command);
+  return false;
+}
+
+QAction* MainWindow::EntryOf(Command command) const {
+  for (Menu menu : kAllMenus) {
+    const auto rows = MenuRows(menu);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (rows[i].command == command) return MenuItems(menu)[i];
+    }
+  }
+  return nullptr;
+}
+
 void MainWindow::UpdateCommandStates() {
-  static constexpr Menu kMenus[] = {Menu::File, Menu::Input, Menu::Stress, Menu::Failure, Menu::Utilities, Menu::Help};
-  for (Menu menu : kMenus) {
+  for (Menu menu : kAllMenus) {
+    const auto rows = MenuRows(menu);
     const auto& items = MenuItems(menu);
-    for (std::size_t i = 0; i < items.size(); ++i) {
-      const int index = static_cast<int>(i);
-      if (items[i]->isSeparator() || items[i]->menu()) continue;
-      // The history entries follow the history setting (EnableMainWindow).
-      if (menu == Menu::Utilities && index >= 5) continue;
-      items[i]->setEnabled(EntryRuns(menu, index));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      const MenuRow& row = rows[i];
+      // Separators and sub-menu heads run nothing; the history entries
+      // follow the history setting (EnableMainWindow).
+      if (!row.tool && !row.command) continue;
+      if (row.command && IsHistoryCommand(*row.command)) continue;
+      items[i]->setEnabled(EntryRuns(menu, static_cast<int>(i)));
     }
   }
   for (std::size_t i = 1; i < recentFileEntries.size(); ++i) recentFileEntries[i]->setEnabled(FileCommandsReady());
 
-  auto enable = [this](const char* key, bool on) {
-    if (QAction* button = toolbar->Button(QString::fromLatin1(key))) button->setEnabled(on);
-  };
-  enable("OPEN", EntryRuns(Menu::File, 1));
-  enable("SAVE", EntryRuns(Menu::File, 2));
-  enable("PRINT", EntryRuns(Menu::File, 6));
-  enable("DESCRIPTION", EntryRuns(Menu::Input, 0));
-  const char* const quick[] = {"QUICKBTN1", "QUICKBTN2", "QUICKBTN3"};
-  for (std::size_t i = 0; i < 3; ++i) {
-    const auto target = QuickButtonTarget(ToolBarPointer[i]);
-    enable(quick[i], target && EntryRuns(target->menu, target->index));
+  for (const ToolbarButton& b : kToolbarButtons) {
+    QAction* button = toolbar->Button(QString::fromLatin1(b.key));
+    if (!button) continue;
+    if (const auto* command = std::get_if<Command>(&b.action)) {
+      button->setEnabled(CommandRuns(*command));
+    } else if (const auto* tool = std::get_if<Tool>(&b.action)) {
+      button->setEnabled(ToolAvailable(*tool));
+    } else if (const auto* quick = std::get_if<QuickButton>(&b.action)) {
+      const auto target = QuickButtonTarget(ToolBarPointer[static_cast<std::size_t>(quick->index)]);
+      button->setEnabled(target && EntryRuns(target->menu, target->index));
+    }
   }
 }
 
@@ -184,123 +223,103 @@ bool MainWindow::Run(const std::function<void()>& statement) {
   return false;
 }
 
-void MainWindow::OpenToolOf(Menu menu, int index) {
-  const auto tool = ToolOfEntry(menu, index);
-  if (!tool) return;
-  Run([&] { OpenTool(*tool, OwnedByMainWindow(*tool) ? this : nullptr); });
-}
-
 bool MainWindow::ConfirmPrintEmpty() {
   if (!Project.FileEmpty) return true;
   return ShowMsg(QStringLiteral("Current file is empty. Continue?"),
                  BoxStyle{Buttons::YesNo, Icon::Question, DefaultButton::Second}, QString()) == Answer::Yes;
 }
 
-void MainWindow::OnFileEntryChosen(qint16 index) {
+void MainWindow::OnEntryChosen(Menu menu, int index) {
+  const MenuRow* row = RowOfEntry(menu, index);
+  if (!row) return;
+  if (row->tool) RunTool(*row->tool);
+  else if (row->command) RunCommand(*row->command);
+}
+
+void MainWindow::RunTool(Tool tool) {
   Cancelled = false;
-  switch (index) {
-    case 0:
+  if ((tool == Tool::Print || tool == Tool::PrintPreview) && !ConfirmPrintEmpty()) return;
+  // A run-time error of the tool is reported here rather than escaping the
+  // menu.
+  Run([&] { OpenTool(tool, OwnedByMainWindow(tool) ? this : nullptr); });
+  if (tool == Tool::ProgramOptions) {
+    // The language and the quick buttons may have changed.
+    SetMenuCaptions();
+    UpdateCommandStates();
+  }
+}
+
+void MainWindow::RunCommand(Command command) {
+  Cancelled = false;
+  switch (command) {
+    case Command::New:
       Run([&] {
         bool rename = true;
         bool units = true;
         FileNew(rename, units);
       });
       break;
-    case 1: {
+    case Command::Open: {
       QString path;
       if (!Run([&] { Project.ProjectDisplayName = Project.ProjectPath; })) return;
       if (!Run([&] { ShowFileDialog(1, path); })) return;
       if (!Cancelled) Run([&] { LoadProjectFile(); });
       break;
     }
-    case 2:
-    case 3: {
+    case Command::Save:
+    case Command::SaveAs: {
       qint16 saved = 0;
-      if (!Run([&] { saved = FileMenuSave(index == 3); })) return;
+      if (!Run([&] { saved = FileMenuSave(command == Command::SaveAs); })) return;
       if (saved != 0) {
         if (!Run([&] { UpdateRecentFiles(); })) return;
         Run([&] { SetMainCaption(*this); });
       }
       break;
     }
-    case 5:
-    case 9: OpenToolOf(Menu::File, index); break;
-    case 6:
-    case 7:
-      if (!ConfirmPrintEmpty()) return;
-      OpenToolOf(Menu::File, index);
-      break;
-    case 11: close(); break;
-    default: break;
-  }
-}
-
-void MainWindow::OnInputEntryChosen(qint16 index) { OpenToolOf(Menu::Input, index); }
-
-void MainWindow::OnStressEntryChosen(qint16 index) { OpenToolOf(Menu::Stress, index); }
-
-void MainWindow::OnFailureEntryChosen(qint16 index) {
-  if (index == 3) {
-    ShowMsg(kNotReady, Buttons::Ok, QString());
-    return;
-  }
-  OpenToolOf(Menu::Failure, index);
-}
-
-void MainWindow::OnUtilitiesEntryChosen(qint16 index) {
-  switch (index) {
-    case 0:
-    case 2: OpenToolOf(Menu::Utilities, index); break;
-    case 1:
-      OpenToolOf(Menu::Utilities, index);
-      // The language and the quick buttons may have changed.
-      SetMenuCaptions();
-      UpdateCommandStates();
-      break;
-    case 3: ShowMsg(kNotReady, Buttons::Ok, QString()); break;
-    case 5: HistoryLog::Instance().Clear(); break;
-    case 6: {
+    case Command::Exit: close(); break;
+    case Command::CoulombSlope:
+    case Command::FileConversion: ShowMsg(kNotReady, Buttons::Ok, QString()); break;
+    case Command::ClearHistory: HistoryLog::Instance().Clear(); break;
+    case Command::ToggleHistory: {
       const bool visible = historyPane->isHidden();
       historyPane->setVisible(visible);
-      const auto& items = MenuItems(Menu::Utilities);
-      items[6]->setText(HistoryToggleCaption(visible, ProgramInEnglish()));
-      items[7]->setEnabled(visible);
+      EntryOf(Command::ToggleHistory)->setText(HistoryToggleCaption(visible, ProgramInEnglish()));
+      EntryOf(Command::CopyHistory)->setEnabled(visible);
       break;
     }
-    case 7:
+    case Command::CopyHistory:
       if (!historyPane->isHidden()) QGuiApplication::clipboard()->setText(historyPane->toPlainText());
       break;
-    default: break;
+    // The help commands report their own failures; a run-time error is
+    // reported here rather than escaping the menu.
+    case Command::HelpContents: Run([] { HelpShowContents(0); }); break;
+    case Command::HelpIndex: Run([] { HelpShowIndex(0); }); break;
+    case Command::HelpManual: Run([] { ShowHelpManual(); }); break;
+    case Command::Disclaimer:
+      // Declining closes the window the normal way, so that an unsaved
+      // project is offered for saving first.
+      Run([this] {
+        if (!ShowDisclaimer()) close();
+      });
+      break;
+    case Command::About: Run([] { ShowAboutBox(); }); break;
   }
-}
-
-void MainWindow::OnHelpEntryChosen(qint16 index) {
-  // The help commands report their own failures; a run-time error of the
-  // update window is reported here rather than escaping the menu.
-  Run([&] { HelpMenuAction(index, this); });
 }
 
 void MainWindow::RunQuickButton(int button) {
   if (button < 0 || button > 2) return;
   const auto target = QuickButtonTarget(ToolBarPointer[static_cast<std::size_t>(button)]);
-  if (!target) return;
-  const auto index = static_cast<qint16>(target->index);
-  switch (target->menu) {
-    case Menu::Input: OnInputEntryChosen(index); break;
-    case Menu::Stress: OnStressEntryChosen(index); break;
-    case Menu::Failure: OnFailureEntryChosen(index); break;
-    default: break;
-  }
+  if (target) OnEntryChosen(target->menu, target->index);
 }
 
 void MainWindow::OnToolbarButtonClicked(const QString& key) {
-  if (key == u"OPEN") OnFileEntryChosen(1);
-  else if (key == u"SAVE") OnFileEntryChosen(2);
-  else if (key == u"PRINT") OnFileEntryChosen(6);
-  else if (key == u"DESCRIPTION") OnInputEntryChosen(0);
-  else if (key == u"QUICKBTN1") RunQuickButton(0);
-  else if (key == u"QUICKBTN2") RunQuickButton(1);
-  else if (key == u"QUICKBTN3") RunQuickButton(2);
+  for (const ToolbarButton& b : kToolbarButtons) {
+    if (key != QLatin1StringView(b.key)) continue;
+    if (const auto* command = std::get_if<Command>(&b.action)) RunCommand(*command);
+    else if (const auto* tool = std::get_if<Tool>(&b.action)) RunTool(*tool);
+    else if (const auto* quick = std::get_if<QuickButton>(&b.action)) RunQuickButton(quick->index);
+    return;
+  }
 }
 
 // --- Toolbar construction.

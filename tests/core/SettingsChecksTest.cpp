@@ -2,6 +2,7 @@
 #include "core/QuickButtonCodes.h"
 #include "core/SettingsChecks.h"
 #include "core/Validation.h"
+#include "core/commands/Commands.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -124,15 +125,22 @@ TEST(QuickButtons, PickingAMenuGivesItsCode) {
   EXPECT_EQ(EncodeQuickButton({7, -1}, 21), 8);
   // Selections the lists cannot hold keep the stored code.
   EXPECT_EQ(EncodeQuickButton({1, -1}, 21), 21);
-  EXPECT_EQ(EncodeQuickButton({1, 6}, 21), 21);
+  EXPECT_EQ(EncodeQuickButton({1, static_cast<int>(MenuRows(Menu::Stress).size())}, 21), 21);
   EXPECT_EQ(EncodeQuickButton({3, 0}, 21), 21);
   EXPECT_EQ(EncodeQuickButton({8, -1}, 21), 21);
 
   EXPECT_EQ(QuickButtonMenuItems().size(), 8);
   EXPECT_EQ(QuickButtonMenuItems().last(), QStringLiteral("Menu 8"));
-  EXPECT_EQ(QuickButtonSubMenuItems(1), (QStringList{"Sub Menu 2-1", "Sub Menu 2-2", "Sub Menu 2-3", "Sub Menu 2-4",
-                                                     "Sub Menu 2-5", "Sub Menu 2-6"}));
-  EXPECT_EQ(QuickButtonSubMenuItems(2).last(), QStringLiteral("Sub Menu 3-8"));
+  // Menus 2 and 3 list the entries of the sub-menus that their Input entries
+  // head, one for each.
+  const auto stress = static_cast<qsizetype>(MenuRows(Menu::Stress).size());
+  const auto failure = static_cast<qsizetype>(MenuRows(Menu::Failure).size());
+  ASSERT_EQ(QuickButtonSubMenuItems(1).size(), stress);
+  EXPECT_EQ(QuickButtonSubMenuItems(1).first(), QStringLiteral("Sub Menu 2-1"));
+  EXPECT_EQ(QuickButtonSubMenuItems(1).last(), QStringLiteral("Sub Menu 2-%1").arg(stress));
+  ASSERT_EQ(QuickButtonSubMenuItems(2).size(), failure);
+  EXPECT_EQ(QuickButtonSubMenuItems(2).last(), QStringLiteral("Sub Menu 3-%1").arg(failure));
+  EXPECT_TRUE(QuickButtonSubMenuItems(0).isEmpty());
   EXPECT_TRUE(QuickButtonSubMenuItems(3).isEmpty());
 }
 

@@ -4,22 +4,22 @@ namespace brantel {
 namespace {
 
 // The entries of each menu, index 0 first, one row to a line: the captions and
-// the tool the entry opens.
+// what the entry runs (a tool, a command of the main window, a sub-menu).
 // clang-format off
 constexpr MenuRow kSeparator{};
 
-constexpr MenuCaption kTopMenus[] = {
-    {"&File", "Αρχείο"},
-    {"&Input", "Δεδομένα"},
-    {"&Utilities", "Εργαλεία"},
-    {"&Help", "Βοήθεια"},
+constexpr TopMenu kTopMenus[] = {
+    {Menu::File, {"&File", "Αρχείο"}},
+    {Menu::Input, {"&Input", "Δεδομένα"}},
+    {Menu::Utilities, {"&Utilities", "Εργαλεία"}},
+    {Menu::Help, {"&Help", "Βοήθεια"}},
 };
 
 constexpr MenuRow kFileItems[] = {
-    {{"&New", "Νέο"}},
-    {{"&Open...", "Άνοιγμα..."}},
-    {{"&Save", "Αποθήκευση"}},
-    {{"&Save As...", "Αποθήκευση ως..."}},
+    {{"&New", "Νέο"}, Command::New},
+    {{"&Open...", "Άνοιγμα..."}, Command::Open},
+    {{"&Save", "Αποθήκευση"}, Command::Save},
+    {{"&Save As...", "Αποθήκευση ως..."}, Command::SaveAs},
     kSeparator,
     {{"&Printer Setup...", "Ρύθμιση Εκτύπωτη"}, Tool::PrinterSetup},
     {{"&Print", "Εκτύπωση"}, Tool::Print},
@@ -27,13 +27,13 @@ constexpr MenuRow kFileItems[] = {
     kSeparator,
     {{"&Browse...", "Επισκόπιση Αρχείων..."}, Tool::TextBrowser},
     kSeparator,
-    {{"&Exit", "Έξοδος"}},
+    {{"&Exit", "Έξοδος"}, Command::Exit},
 };
 
 constexpr MenuRow kInputItems[] = {
     {{"Project Description...", "Περιγραφή..."}, Tool::ProjectDescription},
-    {{"Stress Analysis", "Αναλυση Εντατικής Κατάστασης"}},
-    {{"Failure Criteria", "Κριτήρια Αστοχίας"}},
+    {{"Stress Analysis", "Αναλυση Εντατικής Κατάστασης"}, Menu::Stress},
+    {{"Failure Criteria", "Κριτήρια Αστοχίας"}, Menu::Failure},
     {{"Elasticity in 2D...", "Ελαστική Συμπεριφορά σε Δύο διαστάσεις..."}, Tool::PlaneStress},
     {{"Elasticity in 3D...", "Ελαστική Συμπεριφορά σε Τρεις Διαστάσεις"}, Tool::Elasticity3D},
     {{"Strain Analysis...", "Ανάλυση Παραμορφώσεων..."}, Tool::StrainRosette},
@@ -55,7 +55,7 @@ constexpr MenuRow kFailureItems[] = {
     {{"Coulomb Criterion in Intact Rock...", "Κριτήριο Αστοχίας Coulomb σε Ακέραιο Πέτρωμα..."}, Tool::Coulomb},
     {{"Coulomb Criterion in Jointed Rock...", "Κριτήριο Αστοχίας Coulomb σε Ασυνεχές Πέτρωμα..."}, Tool::CoulombJoint},
     {{"Coulomb Criterion in Bolted Rock Wedge...", "Κριτήριο Αστοχίας Coulomb σε Σφήνα Πετρώματος με Κοχλία..."}, Tool::CoulombWedge},
-    {{"Coulomb Criterion in Bolted Rock Slope...", "Κριτήριο Αστοχίας Coulomb σε Πρανές Πετρώματος με Κοχλία..."}},
+    {{"Coulomb Criterion in Bolted Rock Slope...", "Κριτήριο Αστοχίας Coulomb σε Πρανές Πετρώματος με Κοχλία..."}, Command::CoulombSlope},
     {{"Bieniawski Criterion in Rock...", "Κριτήριο Αστοχίας κατά Bieniawski σε Ακέραιο Πέτρωμα..."}, Tool::Bieniawski},
     {{"Hoek-Brown Criterion in Rock...", "Κριτήριο Αστοχίας κατά Hoek - Brown σε Ακέραιο Πέτρωμα..."}, Tool::HoekBrown},
     {{"Von Mises Criterion in Rock...", "Κριτήριο Αστοχίας Von Mises σε Ακέραιο Πέτρωμα..."}, Tool::VonMises},
@@ -66,29 +66,33 @@ constexpr MenuRow kUtilityItems[] = {
     {{"Settings", "Γενικές Ρυθμίσεις..."}, Tool::Settings},
     {{"Options", "Ειδικές Ρυθμίσεις..."}, Tool::ProgramOptions},
     {{"Unit Conversion", "Μετατροπή Μονάδων..."}, Tool::UnitConversion},
-    {{"File Conversion", "Μετατροπή Αρχείου..."}},
+    {{"File Conversion", "Μετατροπή Αρχείου..."}, Command::FileConversion},
     kSeparator,
-    {{"Clear History Window", "Καθάρισμα Ιστορικού"}},
-    {{"Close History Window", "Κλείσιμο Ιστορικού"}},
-    {{"Copy History Window", "Αντιγραφή Ιστορικού"}},
+    {{"Clear History Window", "Καθάρισμα Ιστορικού"}, Command::ClearHistory},
+    {{"Close History Window", "Κλείσιμο Ιστορικού"}, Command::ToggleHistory},
+    {{"Copy History Window", "Αντιγραφή Ιστορικού"}, Command::CopyHistory},
 };
 
 constexpr MenuRow kHelpItems[] = {
-    {{"Help Contents...", "Περιεχόμενα Βοήθειας..."}},
-    {{"Help Index...", "Αναζήτηση Λήμματος..."}},
-    {{"Help in PDF Format...", "Βοήθεια σε μορφή PDF..."}},
+    {{"Help Contents...", "Περιεχόμενα Βοήθειας..."}, Command::HelpContents},
+    {{"Help Index...", "Αναζήτηση Λήμματος..."}, Command::HelpIndex},
+    {{"Help in PDF Format...", "Βοήθεια σε μορφή PDF..."}, Command::HelpManual},
     kSeparator,
-    {{"Disclaimer...", "Συμφωνία Χρήσης..."}},
+    {{"Disclaimer...", "Συμφωνία Χρήσης..."}, Command::Disclaimer},
     kSeparator,
     {{"Program Updates...", "Αναβαθμίσεις..."}, Tool::ProgramUpdate},
     kSeparator,
-    {{"About the Program...", "Για το πρόγραμμα..."}},
+    {{"About the Program...", "Για το πρόγραμμα..."}, Command::About},
 };
 // clang-format on
 
 }  // namespace
 
-std::span<const MenuCaption> TopMenuCaptions() { return kTopMenus; }
+std::span<const TopMenu> TopMenus() { return kTopMenus; }
+
+bool IsHistoryCommand(Command command) {
+  return command == Command::ClearHistory || command == Command::ToggleHistory || command == Command::CopyHistory;
+}
 
 std::span<const MenuRow> MenuRows(Menu menu) {
   switch (menu) {
@@ -102,12 +106,16 @@ std::span<const MenuRow> MenuRows(Menu menu) {
   return {};
 }
 
-QString MenuCaptionText(Menu menu, int index, bool english) {
+const MenuRow* RowOfEntry(Menu menu, int index) {
   const auto rows = MenuRows(menu);
-  if (index < 0 || index >= static_cast<int>(rows.size())) return QString();
-  const MenuCaption& c = rows[static_cast<std::size_t>(index)].caption;
-  if (IsSeparator(c)) return QString();
-  return c.In(english);
+  if (index < 0 || index >= static_cast<int>(rows.size())) return nullptr;
+  return &rows[static_cast<std::size_t>(index)];
+}
+
+QString MenuCaptionText(Menu menu, int index, bool english) {
+  const MenuRow* row = RowOfEntry(menu, index);
+  if (!row || IsSeparator(row->caption)) return QString();
+  return row->caption.In(english);
 }
 
 QString HistoryToggleCaption(bool paneVisible, bool english) {
@@ -117,9 +125,8 @@ QString HistoryToggleCaption(bool paneVisible, bool english) {
 }
 
 std::optional<Tool> ToolOfEntry(Menu menu, int index) {
-  const auto rows = MenuRows(menu);
-  if (index < 0 || index >= static_cast<int>(rows.size())) return std::nullopt;
-  return rows[static_cast<std::size_t>(index)].tool;
+  const MenuRow* row = RowOfEntry(menu, index);
+  return row ? row->tool : std::nullopt;
 }
 
 bool OwnedByMainWindow(Tool tool) {
@@ -129,9 +136,10 @@ bool OwnedByMainWindow(Tool tool) {
 
 std::optional<MenuEntry> QuickButtonTarget(int code) {
   if (code >= 1 && code <= 9) return MenuEntry{Menu::Input, code - 1};
-  if (code >= 21 && code <= 29) return MenuEntry{Menu::Stress, code % 10 - 1};
-  if (code >= 31 && code <= 39) return MenuEntry{Menu::Failure, code % 10 - 1};
-  return std::nullopt;
+  if (code < 11 || code % 10 == 0) return std::nullopt;
+  const MenuRow* head = RowOfEntry(Menu::Input, code / 10 - 1);
+  if (!head || !head->subMenu) return std::nullopt;
+  return MenuEntry{*head->subMenu, code % 10 - 1};
 }
 
 QString MainCaptionText(const QString& prefix, const QString& projectPath, bool unsaved) {

@@ -16,23 +16,33 @@ TEST(Commands, QuickButtonCodesPickTheirMenuEntry) {
       {39, E{Menu::Failure, 8}}, {40, std::nullopt},     {-1, std::nullopt},
   };
   for (const auto& [code, target] : cases) EXPECT_EQ(QuickButtonTarget(code), target) << code;
+  // A sub-menu head is an Input entry too; the entries that head no sub-menu
+  // give no codes of two digits.
+  EXPECT_EQ(QuickButtonTarget(2), (E{Menu::Input, 1}));
+  for (int code : {11, 41, 95, 101}) EXPECT_FALSE(QuickButtonTarget(code)) << code;
   // Targets that their menu does not know open nothing.
   EXPECT_FALSE(ToolOfEntry(Menu::Stress, 8));
   EXPECT_FALSE(ToolOfEntry(Menu::Failure, 8));
   EXPECT_FALSE(ToolOfEntry(Menu::Input, -1));
 }
 
-// A tool that no row names could never be opened; one that two rows name
-// would be two entries of one window.
-TEST(Commands, EveryToolHasOneMenuEntry) {
-  std::map<int, int> entries;
-  for (Menu menu : {Menu::File, Menu::Input, Menu::Stress, Menu::Failure, Menu::Utilities, Menu::Help}) {
-    const auto rows = MenuRows(menu);
-    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-      if (const auto tool = ToolOfEntry(menu, i)) ++entries[static_cast<int>(*tool)];
+// A tool or command that no row names could never be run; one that two rows
+// name would be two entries of one window or command. Each sub-menu has one
+// head.
+TEST(Commands, EveryToolAndCommandHasOneMenuEntry) {
+  std::map<int, int> tools;
+  std::map<int, int> commands;
+  std::map<Menu, int> heads;
+  for (Menu menu : kAllMenus) {
+    for (const MenuRow& row : MenuRows(menu)) {
+      if (row.tool) ++tools[static_cast<int>(*row.tool)];
+      if (row.command) ++commands[static_cast<int>(*row.command)];
+      if (row.subMenu) ++heads[*row.subMenu];
     }
   }
-  for (int tool = 0; tool < kToolCount; ++tool) EXPECT_EQ(entries[tool], 1) << "tool " << tool;
+  for (int tool = 0; tool < kToolCount; ++tool) EXPECT_EQ(tools[tool], 1) << "tool " << tool;
+  for (int command = 0; command < kCommandCount; ++command) EXPECT_EQ(commands[command], 1) << "command " << command;
+  EXPECT_EQ(heads, (std::map<Menu, int>{{Menu::Stress, 1}, {Menu::Failure, 1}}));
 }
 
 TEST(Commands, CaptionShowsShortenedPathAndChanges) {
@@ -45,15 +55,16 @@ TEST(Commands, CaptionShowsShortenedPathAndChanges) {
             QStringLiteral("T: 0123456789...abcdefghijklmnopqrstuvwxyz0123456789Z*"));
 }
 
+// Every entry has both captions and runs exactly one thing; a separator has
+// neither and runs nothing.
 TEST(Commands, TablesHoldEveryEntryInBothLanguages) {
-  const std::pair<Menu, int> sizes[] = {{Menu::File, 12},   {Menu::Input, 9},     {Menu::Stress, 6},
-                                        {Menu::Failure, 8}, {Menu::Utilities, 8}, {Menu::Help, 9}};
-  for (const auto& [menu, size] : sizes) {
+  for (Menu menu : kAllMenus) {
     const auto rows = MenuRows(menu);
-    ASSERT_EQ(static_cast<int>(rows.size()), size);
+    ASSERT_FALSE(rows.empty());
     for (const MenuRow& row : rows) {
       EXPECT_EQ(row.caption.english == nullptr, row.caption.greek == nullptr);
-      EXPECT_FALSE(IsSeparator(row.caption) && row.tool.has_value()) << "a separator opens nothing";
+      const int runs = int{row.tool.has_value()} + int{row.command.has_value()} + int{row.subMenu.has_value()};
+      EXPECT_EQ(runs, IsSeparator(row.caption) ? 0 : 1) << (row.caption.english ? row.caption.english : "separator");
     }
   }
   EXPECT_EQ(MenuCaptionText(Menu::Help, 3, true), QString());
