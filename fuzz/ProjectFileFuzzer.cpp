@@ -49,7 +49,7 @@ ProjectRecord Current() {
   r.LabPointCount = 2;
   r.LabPoints[1][4] = -3.25f;
   r.PlaneElasticity.Gxy = 0.1;
-  r.FileSaved = kFlagFalse;
+  r.FileSaved = false;
   return r;
 }
 
@@ -60,6 +60,7 @@ struct BitsOf {
   void Put(std::uint64_t b) { bits.push_back(b); }
   void Int(const projectfile::FieldName&, const qint16& f, int, qint16) { Put(static_cast<std::uint16_t>(f)); }
   void NumInt(const projectfile::FieldName&, const qint16& f, int, qint16) { Put(static_cast<std::uint16_t>(f)); }
+  void Flag(const projectfile::FieldName&, const bool& f, projectfile::FlagForm, int, bool) { Put(f ? 1 : 0); }
   void Num(const projectfile::FieldName&, const float& f, int, float) { Single(f); }
   void Print(const projectfile::FieldName&, const float& f, int, float) { Single(f); }
   void Num64(const projectfile::FieldName&, const double& f, int, double) {
@@ -103,8 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const ProjectReadResult result = ReadProjectBytes(bytes, path, record);
   if (!result.read) {
     Check(!result.message.isEmpty(), "a failure without a message");
-    Check(ProjectFileBytes(record) == before && record.FileSaved == kFlagFalse &&
-              record.ProjectPath == QStringLiteral("Untitled"),
+    Check(ProjectFileBytes(record) == before && !record.FileSaved && record.ProjectPath == QStringLiteral("Untitled"),
           "a failed read changed the record");
     return 0;
   }

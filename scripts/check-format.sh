@@ -8,7 +8,8 @@ command -v clang-format >/dev/null 2>&1 || {
   exit 1
 }
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-  mapfile -t files < <(git ls-files -- '*.cpp' '*.h')
+  # The tracked files and the new ones not added yet (untracked, not ignored).
+  mapfile -t files < <(git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h' | sort -u)
 else
   mapfile -t files < <(find src tests bench fuzz resources -name '*.cpp' -o -name '*.h' | sort)
 fi

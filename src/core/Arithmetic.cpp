@@ -8,11 +8,6 @@
 namespace brantel {
 namespace {
 
-double Divide(double a, double b) {
-  if (b == 0.0) RaiseError(err::kDivisionByZero);
-  return CheckFinite(a / b);
-}
-
 double SquareRoot(double x) {
   if (x < 0.0) RaiseError(err::kInvalidCall);
   return std::sqrt(CheckFinite(x));
@@ -20,11 +15,16 @@ double SquareRoot(double x) {
 
 }  // namespace
 
+double CheckedDivide(double a, double b) {
+  if (b == 0.0) RaiseError(err::kDivisionByZero);
+  return CheckFinite(a / b);
+}
+
 double ArcTan2(double y, double x) {
-  if (x > 0.0) return std::atan(Divide(y, x));
+  if (x > 0.0) return std::atan(CheckedDivide(y, x));
   if (x < 0.0) {
-    if (y > 0.0) return std::atan(Divide(y, x)) + kPi;
-    if (y < 0.0) return std::atan(Divide(y, x)) - kPi;
+    if (y > 0.0) return std::atan(CheckedDivide(y, x)) + kPi;
+    if (y < 0.0) return std::atan(CheckedDivide(y, x)) - kPi;
     return kPi;
   }
   if (y > 0.0) return kPi / 2.0;
@@ -88,21 +88,21 @@ float CoulombSigma1(float s3, float c, float phi, float u) {
   double denominator = 1.0 - sinP;
   if (std::fabs(denominator) <= 8.0 * 2.220446049250313e-16) denominator = 0.0;
   const double s3Effective = static_cast<double>(s3) - static_cast<double>(u);
-  const double result =
-      Divide(s3Effective * (1.0 + sinP), denominator) + Divide(2.0 * static_cast<double>(c) * cosP, denominator);
+  const double result = CheckedDivide(s3Effective * (1.0 + sinP), denominator) +
+                        CheckedDivide(2.0 * static_cast<double>(c) * cosP, denominator);
   return CheckedFloat(result);
 }
 
 double ArcSin(double x) {
   CheckFinite(x);
-  return std::atan(Divide(x, SquareRoot(1.0 - x * x)));
+  return std::atan(CheckedDivide(x, SquareRoot(1.0 - x * x)));
 }
 
 float ArcCos(float x) {
   if (x == 1.0f) return 0.0f;
   if (x == -1.0f) return kPiSingle;
   const double dx = x;
-  return CheckedFloat(std::atan(Divide(-dx, SquareRoot(1.0 - dx * dx))) + 2.0 * std::atan(1.0));
+  return CheckedFloat(std::atan(CheckedDivide(-dx, SquareRoot(1.0 - dx * dx))) + 2.0 * std::atan(1.0));
 }
 
 float AxisStep(float a, float b, qint16& n) {

@@ -17,6 +17,13 @@ inline constexpr double kDegreeFactor = 0.017453292519943278;  // kPi / 180
 inline constexpr double kRadianFactor = 57.29577951308238;     // 180 / kPi
 inline constexpr float kPiSingle = 3.1415927f;
 
+// --- Division.
+
+// a / b for every division of the mechanics: a zero divisor raises Division
+// by zero (11), a quotient beyond the double range Overflow (6), an undefined
+// one Invalid procedure call (5).
+double CheckedDivide(double a, double b);
+
 // --- Angles and functions.
 
 // Quadrant-correct arc tangent of y / x in radians, in (-pi, pi].

@@ -119,8 +119,8 @@ void InitGlobals() {
   SetDefaultSettings();
   Project.InputUnits = 0;
   BrowseLastDir.clear();
-  Project.FileSaved = kFlagTrue;
-  Project.FileEmpty = kFlagTrue;
+  Project.FileSaved = true;
+  Project.FileEmpty = true;
   Project.FileVersion = 0;
   HistoryCounter = 0;
   ConvertFileOption = 0;

@@ -129,6 +129,19 @@ struct ControlRow {
   int maxLength = 0;  // text boxes: most characters the user may type, 0 = no limit
 };
 
+// One control table from parts, in order: a dialog's own rows beside rows
+// that a family of dialogs shares (made by a constexpr function of the
+// places that differ), so that a shared row is written once.
+//   constexpr auto kControls = JoinRows(SharedRows(...), std::to_array<ControlRow>({...}));
+template <std::size_t... N>
+constexpr std::array<ControlRow, (N + ...)> JoinRows(const std::array<ControlRow, N>&... parts) {
+  std::array<ControlRow, (N + ...)> rows{};
+  std::size_t next = 0;
+  for (const auto& part : {std::span<const ControlRow>(parts)...})
+    for (const ControlRow& row : part) rows[next++] = row;
+  return rows;
+}
+
 struct FormDesign {
   const char* name = nullptr;  // the window's design name ("frm2DPrinc"), its object name
   int width = 0, height = 0;   // inner size in twips

@@ -71,7 +71,6 @@ void MakeTypableList(QComboBox* combo, const QStringList& items) {
 }  // namespace
 
 GraphOptionsDialog::GraphOptionsDialog(GraphWindow* graph) : FormDialog(graph), graph_(graph) {
-  setObjectName(QStringLiteral("frmGraphOpt"));
   Build(kOptForm, kOptControls);  // English only: the table has no Greek captions
   ui_.formatMode = Options(graphoptions::kFormatMode);
   ui_.graphTitle = Require<QLineEdit>(graphoptions::kGraphTitle);

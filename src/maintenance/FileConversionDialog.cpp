@@ -35,7 +35,6 @@ constexpr ControlRow kControls[] = {
 }  // namespace
 
 FileConversionDialog::FileConversionDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmConvert"));
   Build(kForm, kControls);
   ui_.units = Options(fileconversion::kTargetUnits);
   ui_.fileOption = Options(fileconversion::kFileOption);

@@ -83,7 +83,6 @@ QString EntryCaption(Menu menu, int index) {
 }  // namespace
 
 ProgramOptionsDialog::ProgramOptionsDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmBrantelOpts"));
   Build(kForm, kControls);
   ui_.tabs = Require<QTabWidget>(programoptions::kTabs);
   ui_.englishMenus = Require<QCheckBox>(programoptions::kEnglishMenus);

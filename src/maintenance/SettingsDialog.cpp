@@ -95,7 +95,6 @@ QString WithSlash(const QString& folder) { return folder.endsWith(u'/') ? folder
 // --- SettingsDialog
 
 SettingsDialog::SettingsDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmSet"));
   Build(kSetForm, kSetControls);
   ui_.units = Options(settings::kDefaultUnits);
   ui_.displayHistory = Require<QCheckBox>(settings::kDisplayHistory);
@@ -290,7 +289,6 @@ void SettingsDialog::FormUnload() {
 // --- DataFolderDialog
 
 DataFolderDialog::DataFolderDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmPath"));
   Build(kPathForm, kPathControls);
   ui_.quickLocations = Options(selectpath::kQuickLocations);
   ui_.drives = Require<QComboBox>(selectpath::kDrives);

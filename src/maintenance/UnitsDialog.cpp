@@ -113,7 +113,6 @@ const TabNames kTabNames[kUnitTabCount] = {
 }  // namespace
 
 UnitsDialog::UnitsDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmUnits"));
   Build(kForm, kControls);
   ui_.tabs = Require<QTabWidget>(units::kTabs);
   for (int t = 0; t < kUnitTabCount; ++t) {

@@ -131,7 +131,7 @@ void DescriptionDialog::LoadFromProject() {
   // Both options off, and disabled once the project holds data (from a file
   // or an earlier accepted visit); then the project's own system is set and
   // enabled.
-  const bool locked = Project.FileHoldsData != kFlagFalse;
+  const bool locked = Project.FileHoldsData;
   for (QRadioButton* option : ui_.units.buttons) {
     option->setAutoExclusive(false);
     option->setChecked(false);
@@ -163,7 +163,7 @@ void DescriptionDialog::CommitToProject() {
   Project.ProjectDescription = description;
   AddHistoryLine(Tr({"Project Description Modified", "Η περιγραφή τροποποιήθηκε"}));
   MarkProjectChanged();
-  Project.FileHoldsData = kFlagTrue;
+  Project.FileHoldsData = true;
 }
 
 void DescriptionDialog::FormUnload() {

@@ -83,7 +83,7 @@ qint16 MainWindow::FileSave() {
   ProjectOnDisk() = written;
   // The project keeps the description as the file holds it.
   WrapDescription(Project.ProjectDescription);
-  Project.FileSaved = kFlagTrue;
+  Project.FileSaved = true;
   unsetCursor();
   return kTrue;
 }
@@ -102,7 +102,7 @@ qint16 MainWindow::FileOpen() {
   }
 
   bool savedFirst = false;
-  if (Project.FileSaved == kFlagFalse) {
+  if (!Project.FileSaved) {
     const qint16 pressed = ShowMessageBox(QStringLiteral("Save changes to: ") + Project.ProjectDisplayName + u'?',
                                           mb::kYesNo | mb::kQuestion | mb::kDefaultButton2, AppTitle);
     if (pressed == answer::kYes) {

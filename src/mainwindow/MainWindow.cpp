@@ -251,7 +251,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool MainWindow::OnCloseRequested() {
-  if (Project.FileSaved != kFlagFalse) return false;
+  if (Project.FileSaved) return false;
   const qint16 pressed = ShowMessageBox(QStringLiteral("Save changes to: ") + Project.ProjectPath + u'?',
                                         mb::kYesNoCancel | mb::kQuestion, AppTitle);
   if (pressed == answer::kYes) {
@@ -360,7 +360,7 @@ void EnableMainWindow(MainWindow& window) {
 }
 
 void SetMainCaption(MainWindow& window) {
-  window.setWindowTitle(MainCaptionText(window.CaptionPrefix, Project.ProjectPath, Project.FileSaved == kFlagFalse));
+  window.setWindowTitle(MainCaptionText(window.CaptionPrefix, Project.ProjectPath, !Project.FileSaved));
 }
 
 void ApplyDisplayFont() {

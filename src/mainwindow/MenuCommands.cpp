@@ -189,7 +189,7 @@ void MainWindow::OpenToolOf(Menu menu, int index) {
 }
 
 bool MainWindow::ConfirmPrintEmpty() {
-  if (Project.FileEmpty != kFlagTrue) return true;
+  if (!Project.FileEmpty) return true;
   return ShowMsg(QStringLiteral("Current file is empty. Continue?"), mb::kYesNo | mb::kQuestion | mb::kDefaultButton2,
                  QString()) == answer::kYes;
 }

@@ -28,6 +28,15 @@ TEST(AngleConstants, DeriveFromPiWithFourteenDecimals) {
   EXPECT_DOUBLE_EQ(kRadianFactor, 180.0 / 3.14159265358979);
 }
 
+TEST(CheckedDivide, QuotientOrTheFaultThatStopsIt) {
+  EXPECT_EQ(CheckedDivide(7.5, -2.5), -3.0);
+  EXPECT_EQ(CheckedDivide(0.0, 1e-300), 0.0);
+  EXPECT_EQ(RaisedBy([] { CheckedDivide(1.0, 0.0); }), err::kDivisionByZero);
+  EXPECT_EQ(RaisedBy([] { CheckedDivide(0.0, -0.0); }), err::kDivisionByZero);
+  EXPECT_EQ(RaisedBy([] { CheckedDivide(1e300, 1e-300); }), err::kOverflow);
+  EXPECT_EQ(RaisedBy([] { CheckedDivide(std::nan(""), 2.0); }), err::kInvalidCall);
+}
+
 TEST(ArcTan2, QuadrantsAndAxes) {
   EXPECT_EQ(ArcTan2(0, -1), 3.14159265358979);
   EXPECT_EQ(ArcTan2(0, 0), 0.0);

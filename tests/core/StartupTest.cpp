@@ -488,8 +488,8 @@ TEST_F(StartupTest, GlobalsOfTheFirstSteps) {
   EXPECT_EQ(DescTempFile, SystemTempFolder + QStringLiteral("~tmpdesc.tmp"));
   EXPECT_TRUE(SystemTempFolder.endsWith(u'/'));
   EXPECT_EQ(AppHelpFile, AppFolder + QStringLiteral("Brantel.chm"));
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
-  EXPECT_EQ(Project.FileEmpty, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
+  EXPECT_TRUE(Project.FileEmpty);
   // Graph defaults.
   EXPECT_EQ(CurveNames[1], QStringLiteral("sTangent"));
   EXPECT_EQ(CurveColours[1], ColourRGB(205, 92, 92));

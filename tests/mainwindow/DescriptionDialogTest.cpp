@@ -98,9 +98,9 @@ TEST_F(DescriptionDialogTest, AFreshProjectMayChangeItsUnitsAndStartsAfresh) {
   EXPECT_EQ(Project.BoltDiameter, 22.0f);
   EXPECT_EQ(Project.CoulombPrincipal.S1, 5.0f);
   EXPECT_EQ(Project.ProjectDescription, QStringLiteral("Line one\r\nΓραμμή δύο"));
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
-  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
-  EXPECT_EQ(Project.FileHoldsData, kFlagTrue);
+  EXPECT_FALSE(Project.FileSaved);
+  EXPECT_FALSE(Project.FileEmpty);
+  EXPECT_TRUE(Project.FileHoldsData);
   EXPECT_EQ(History(), QStringLiteral("1. Editing Project Description\r\n"
                                       "2. File initialized. Use Edit-Project Parameters to enter data.\r\n"
                                       "3. Project Description Modified\r\n"));
@@ -211,9 +211,9 @@ TEST_F(DescriptionDialogTest, OkWithoutEditsKeepsTheTextAsStoredButMarksTheProje
   EXPECT_EQ(Project.Stress2D.Sy, 4.0f);
   EXPECT_EQ(Project.ProjectPath, QStringLiteral("/p/keep.BNL"));
   EXPECT_EQ(Project.InputUnits, 1);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
-  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
-  EXPECT_EQ(Project.FileHoldsData, kFlagTrue);
+  EXPECT_FALSE(Project.FileSaved);
+  EXPECT_FALSE(Project.FileEmpty);
+  EXPECT_TRUE(Project.FileHoldsData);
   EXPECT_TRUE(History().endsWith(QStringLiteral("2. Project Description Modified\r\n")));
 }
 
@@ -233,9 +233,9 @@ TEST_F(DescriptionDialogTest, CancelEscAndTheCloseBoxChangeNothing) {
     EXPECT_EQ(Project.ProjectDescription, QStringLiteral("original"));
     EXPECT_EQ(Project.InputUnits, before.InputUnits);
     EXPECT_EQ(Project.ProjectPath, before.ProjectPath);
-    EXPECT_EQ(Project.FileSaved, kFlagTrue);
-    EXPECT_EQ(Project.FileEmpty, kFlagTrue);
-    EXPECT_EQ(Project.FileHoldsData, kFlagFalse);
+    EXPECT_TRUE(Project.FileSaved);
+    EXPECT_TRUE(Project.FileEmpty);
+    EXPECT_FALSE(Project.FileHoldsData);
     EXPECT_TRUE(History().endsWith(QStringLiteral(". Project Description Not Modified\r\n")));
   }
   EXPECT_EQ(History().count(QStringLiteral("Not Modified")), 3);
@@ -265,7 +265,7 @@ TEST_F(DescriptionDialogTest, OpensModallyForTheInputMenu) {
     }
   });
   EXPECT_TRUE(forms::ShowModal<DescriptionDialog>(nullptr));
-  EXPECT_EQ(Project.FileHoldsData, kFlagTrue);
+  EXPECT_TRUE(Project.FileHoldsData);
   QTimer::singleShot(0, [] {
     if (auto* d = qobject_cast<DescriptionDialog*>(QApplication::activeModalWidget())) d->close();
   });

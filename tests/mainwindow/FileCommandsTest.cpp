@@ -135,9 +135,9 @@ TEST_F(FileCommandsTest, OpenReadsAGoodFileIntoTheProjectAndTheRecentList) {
   EXPECT_EQ(Project.Stress2D.Sx, 12.5f);
   EXPECT_EQ(Project.ProjectTitle, QStringLiteral("Title of pillar.BNL"));
   EXPECT_EQ(Project.ProjectPath, file);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
-  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
-  EXPECT_EQ(Project.FileHoldsData, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
+  EXPECT_FALSE(Project.FileEmpty);
+  EXPECT_TRUE(Project.FileHoldsData);
   EXPECT_EQ(w.windowTitle(), Caption(file, false));
   EXPECT_EQ(MaxLastFiles, 1);
   EXPECT_EQ(LastFile[1], QStringLiteral("pillar.BNL"));
@@ -190,7 +190,7 @@ TEST_F(FileCommandsTest, ABrokenFileChangesNothingAndSaysWhichLineFailed) {
   Open(MakeFile(folder_ + QStringLiteral("current.BNL"), 4.0f));
   ASSERT_EQ(Project.Stress2D.Sx, 4.0f);
   Project.Stress2D.Sx = 5.0f;  // an unsaved change
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   const QByteArray before = ProjectFileBytes(Project);
   const QString path = Project.ProjectPath;
   const QString caption = w.windowTitle();
@@ -214,8 +214,8 @@ TEST_F(FileCommandsTest, ABrokenFileChangesNothingAndSaysWhichLineFailed) {
     }
     EXPECT_EQ(ProjectFileBytes(Project), before);
     EXPECT_EQ(Project.ProjectPath, path);
-    EXPECT_EQ(Project.FileSaved, kFlagFalse);
-    EXPECT_EQ(Project.FileHoldsData, kFlagTrue);
+    EXPECT_FALSE(Project.FileSaved);
+    EXPECT_TRUE(Project.FileHoldsData);
     EXPECT_EQ(w.windowTitle(), caption);
     EXPECT_EQ(Recent(), recent);
   }
@@ -240,7 +240,7 @@ TEST_F(FileCommandsTest, APipeADeviceOrAFolderIsRefusedBeforeAnythingElse) {
   MainWindow& w = Load();
   Open(current);
   Project.Stress2D.Sx = 5.0f;  // an unsaved change: no save question comes first
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   const QByteArray before = ProjectFileBytes(Project);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path.toStdString());
@@ -261,7 +261,7 @@ TEST_F(FileCommandsTest, APipeADeviceOrAFolderIsRefusedBeforeAnythingElse) {
       EXPECT_EQ(boxes_->Last().prompt, said);
       EXPECT_EQ(ProjectFileBytes(Project), before);
       EXPECT_EQ(Project.ProjectPath, current);
-      EXPECT_EQ(Project.FileSaved, kFlagFalse);
+      EXPECT_FALSE(Project.FileSaved);
       EXPECT_FALSE(History().contains(QStringLiteral("Opening:")));
       EXPECT_FALSE(History().contains(QStringLiteral("File initialized")));
     }
@@ -273,7 +273,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
   DataPath = folder_;
   MainWindow& w = Load();
   Project.Stress2D.Sx = 3.0f;
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
 
   // Save on a new project asks for a name in the data folder.
   const QString a = folder_ + QStringLiteral("a.BNL");
@@ -287,14 +287,14 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
   ASSERT_TRUE(ReadProjectFile(a, read).read);
   EXPECT_EQ(read.Stress2D.Sx, 3.0f);
   EXPECT_EQ(Project.ProjectPath, a);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
   EXPECT_EQ(w.windowTitle(), Caption(a, false));
   EXPECT_EQ(Recent(), QStringList{a});
   EXPECT_TRUE(History().contains(QStringLiteral("Saving: ") + a));
 
   // Save on a named project writes without a dialog.
   Project.Stress2D.Sx = 4.0f;
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   w.OnFileEntryChosen(2);
   EXPECT_EQ(requests_.size(), 1u);
   ASSERT_TRUE(ReadProjectFile(a, read).read);
@@ -304,13 +304,13 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
   // A value that cannot be written: the error is reported, the old file,
   // the flags and the list stay, and no temporary file is left behind.
   Project.Stress2D.Sx = std::numeric_limits<float>::quiet_NaN();
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   boxes_->Clear();
   w.OnFileEntryChosen(2);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("Error occurred: ")));
   EXPECT_EQ(ReadFile(a), saved);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
   EXPECT_EQ(Recent(), QStringList{a});
   EXPECT_EQ(QDir(folder_).entryList(QDir::Files), QStringList{QStringLiteral("a.BNL")});
 
@@ -324,7 +324,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
   EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("(76)"))) << boxes_->Last().prompt.toStdString();
   EXPECT_EQ(requests_.back().fileName, QStringLiteral("a.BNL"));
   EXPECT_EQ(Project.ProjectPath, a);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
   EXPECT_EQ(w.windowTitle(), caption);
   EXPECT_EQ(Recent(), QStringList{a});
 
@@ -335,7 +335,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
   EXPECT_TRUE(boxes_->Shown().empty());
   EXPECT_TRUE(w.Cancelled);
   EXPECT_EQ(Project.ProjectPath, a);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
 
   // "Untitled" in any letter case, or no path at all, is a project without a
   // name: Save asks for one.
@@ -358,7 +358,7 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   Open(a);
   const auto edit = [](float sx) {
     Project.Stress2D.Sx = sx;
-    Project.FileSaved = kFlagFalse;
+    Project.FileSaved = false;
   };
   // Nothing changed on disk: Save writes without a word.
   edit(2.0f);
@@ -391,7 +391,7 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
     EXPECT_EQ(boxes_->Last().prompt, question);
     EXPECT_EQ(boxes_->Last().buttons, mb::kYesNoCancel | mb::kExclamation | mb::kDefaultButton2);
     EXPECT_EQ(ReadFile(a), theirs);
-    EXPECT_EQ(Project.FileSaved, kFlagFalse);
+    EXPECT_FALSE(Project.FileSaved);
   }
   EXPECT_TRUE(w.isVisible());
 
@@ -402,7 +402,7 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   ProjectRecord read;
   ASSERT_TRUE(ReadProjectFile(a, read).read);
   EXPECT_EQ(read.Stress2D.Sx, 3.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
   edit(4.0f);
   boxes_->Clear();
   w.OnFileEntryChosen(2);
@@ -419,7 +419,7 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   EXPECT_TRUE(boxes_->Shown().empty());
   ASSERT_TRUE(ReadProjectFile(a, read).read);
   EXPECT_EQ(read.Stress2D.Sx, 5.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   // One byte changed, with its own new time: the question.
   WriteFile(a, ReadFile(a).replace("\r\n5\r\n", "\r\n8\r\n"));
@@ -431,7 +431,7 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   EXPECT_EQ(boxes_->Last().prompt, question);
   ASSERT_TRUE(ReadProjectFile(a, read).read);
   EXPECT_EQ(read.Stress2D.Sx, 8.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
 }
 
 TEST_F(FileCommandsTest, SaveSaysWhenAFolderOrAPipeStandsInPlaceOfTheProject) {
@@ -439,7 +439,7 @@ TEST_F(FileCommandsTest, SaveSaysWhenAFolderOrAPipeStandsInPlaceOfTheProject) {
   MainWindow& w = Load();
   Open(a);
   Project.Stress2D.Sx = 2.0f;
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   const QString caption = w.windowTitle();
   struct Case {
     const char* what;
@@ -461,7 +461,7 @@ TEST_F(FileCommandsTest, SaveSaysWhenAFolderOrAPipeStandsInPlaceOfTheProject) {
     EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Cannot save the project file \"") + a +
                                          QStringLiteral("\": ") + c.why +
                                          QStringLiteral(" (75). Procedure Terminated"));
-    EXPECT_EQ(Project.FileSaved, kFlagFalse);
+    EXPECT_FALSE(Project.FileSaved);
     EXPECT_EQ(Project.ProjectPath, a);
     EXPECT_EQ(w.windowTitle(), caption);
     struct stat st {};
@@ -478,7 +478,7 @@ TEST_F(FileCommandsTest, SaveSaysWhenAFolderOrAPipeStandsInPlaceOfTheProject) {
   ProjectRecord read;
   ASSERT_TRUE(ReadProjectFile(b, read).read);
   EXPECT_EQ(read.Stress2D.Sx, 2.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 }
 
 TEST_F(FileCommandsTest, SaveRefusesAProjectTooLargeToOpenAgainAndKeepsIt) {
@@ -500,7 +500,7 @@ TEST_F(FileCommandsTest, SaveRefusesAProjectTooLargeToOpenAgainAndKeepsIt) {
   ASSERT_EQ(Project.ProjectPath, big);
   ASSERT_EQ(Project.ProjectDescription.size(), line + 2);
   Project.Stress2D.Sx = 5.0f;  // an edit
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   const QString description = Project.ProjectDescription;
   const QString caption = w.windowTitle();
 
@@ -518,7 +518,7 @@ TEST_F(FileCommandsTest, SaveRefusesAProjectTooLargeToOpenAgainAndKeepsIt) {
   EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
   EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
   EXPECT_EQ(QDir(folder_).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("big.BNL")});
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
   EXPECT_EQ(Project.ProjectPath, big);
   EXPECT_TRUE(Project.ProjectDescription == description);
   EXPECT_EQ(Project.Stress2D.Sx, 5.0f);
@@ -531,7 +531,7 @@ TEST_F(FileCommandsTest, SaveRefusesAProjectTooLargeToOpenAgainAndKeepsIt) {
   boxes_->Clear();
   w.OnFileEntryChosen(3);
   EXPECT_TRUE(boxes_->Shown().empty());
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
   Open(small);
   EXPECT_EQ(Project.ProjectDescription, QStringLiteral("A shorter description\r\n"));
   EXPECT_EQ(Project.Stress2D.Sx, 5.0f);
@@ -551,7 +551,7 @@ TEST_F(FileCommandsTest, AFileTooLargeForAProjectIsRefusedBeforeItIsRead) {
   Load();
   Open(current);
   Project.Stress2D.Sx = 5.0f;  // an unsaved change: no save question comes first
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   const QByteArray before = ProjectFileBytes(Project);
   boxes_->Clear();
   HistoryLog::Instance().Clear();
@@ -574,7 +574,7 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
 
   // No: the change is dropped and the new file opens.
   Project.Stress2D.Sx = 10.0f;
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   boxes_->Answer(answer::kNo);
   Open(b);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Save changes to: ") + a + u'?');
@@ -588,7 +588,7 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
 
   // Yes: the open project is saved under its own path first.
   Project.Stress2D.Sx = 20.0f;
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   boxes_->Answer(answer::kYes);
   Open(a);
   ASSERT_TRUE(ReadProjectFile(b, read).read);
@@ -599,7 +599,7 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
   // A box closed without an answer, and Yes with a save that fails: the
   // Open is abandoned and the unsaved project stays.
   Project.Stress2D.Sx = std::numeric_limits<float>::infinity();
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   const QString caption = w.windowTitle();
   for (qint16 reply : {answer::kCancel, answer::kYes}) {
     boxes_->Clear();
@@ -608,7 +608,7 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
     Open(b);
     EXPECT_EQ(boxes_->Shown().size(), reply == answer::kYes ? 2u : 1u);
     EXPECT_EQ(Project.ProjectPath, a);
-    EXPECT_EQ(Project.FileSaved, kFlagFalse);
+    EXPECT_FALSE(Project.FileSaved);
     EXPECT_TRUE(std::isinf(Project.Stress2D.Sx));
     EXPECT_EQ(w.windowTitle(), caption);
     EXPECT_FALSE(History().contains(QStringLiteral("Opening:")));
@@ -619,7 +619,7 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
   bool units = true;
   w.FileNew(rename, units);
   Project.Stress2D.Sx = 7.0f;
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   boxes_->Answer(answer::kYes);
   Choose(b);  // the file to open
   Cancel();   // the Save As dialog
@@ -628,7 +628,7 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
   choices_.clear();
   EXPECT_EQ(Project.ProjectPath, QStringLiteral("Untitled"));
   EXPECT_EQ(Project.Stress2D.Sx, 7.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
 
   // Yes on a new project saved as c, then a file that cannot be read: the
   // project is c, saved, and the caption says so.
@@ -639,7 +639,7 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
   Choose(c);
   w.OnFileEntryChosen(1);
   EXPECT_EQ(Project.ProjectPath, c);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
   EXPECT_EQ(Project.Stress2D.Sx, 7.0f);
   EXPECT_EQ(w.windowTitle(), Caption(c, false));
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Invalid File Type"));
@@ -707,7 +707,7 @@ TEST_F(FileCommandsTest, ARecentFileThatIsGoneIsReportedAndNothingChanges) {
   Open(b);
   Open(a);
   QFile::remove(b);
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   const QString caption = w.windowTitle();
   boxes_->Clear();
   w.OnRecentFileChosen(2);
@@ -715,7 +715,7 @@ TEST_F(FileCommandsTest, ARecentFileThatIsGoneIsReportedAndNothingChanges) {
   EXPECT_EQ(boxes_->Last().buttons, mb::kRetryCancel);
   EXPECT_TRUE(boxes_->Last().prompt.contains(b + QStringLiteral("\": the file no longer exists")));
   EXPECT_EQ(Project.ProjectPath, a);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
   EXPECT_EQ(w.windowTitle(), caption);
   EXPECT_EQ(Recent(), QStringList({a, b}));
 
@@ -811,7 +811,7 @@ TEST_F(FileCommandsTest, ClosingWithUnsavedChangesAndYesSavesForReal) {
   MainWindow& w = Load();
   w.show();
   Project.Stress2D.Sx = 6.0f;
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
 
   // Yes with the Save As cancelled keeps the window open.
   boxes_->Answer(answer::kYes);
@@ -827,7 +827,7 @@ TEST_F(FileCommandsTest, ClosingWithUnsavedChangesAndYesSavesForReal) {
   ProjectRecord read;
   ASSERT_TRUE(ReadProjectFile(file, read).read);
   EXPECT_EQ(read.Stress2D.Sx, 6.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
   EXPECT_EQ(ReadIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFileLong1"), SettingsIniPath), file);
 }
 

@@ -175,7 +175,7 @@ TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Disk full: ") + path + QStringLiteral(" (61)"));
   EXPECT_EQ(boxes_->Last().buttons, mb::kRetryCancel);
   EXPECT_TRUE(main_->isVisible());
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
   EXPECT_EQ(Project.Stress2D.Sx, 42.0f);
   EXPECT_EQ(Project.ProjectPath, path);
   EXPECT_EQ(ReadFile(path), old);
@@ -187,7 +187,7 @@ TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {
   boxes_->Answer(answer::kYes);
   main_->OnFileEntryChosen(11);
   EXPECT_FALSE(main_->isVisible());
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
   ProjectRecord read;
   ASSERT_TRUE(ReadProjectFile(path, read).read);
   EXPECT_EQ(read.Stress2D.Sx, 42.0f);

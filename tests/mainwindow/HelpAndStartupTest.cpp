@@ -281,7 +281,7 @@ TEST_F(HelpTest, AMessageBoxNeverStandsOverTheHelpWindowNorTheHelpUnderABoxOfIts
 TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
   TestWindow& w = LoadWindow();
   w.show();
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   Project.ProjectPath = QStringLiteral("/data/wedge.BNL");
   WhenModalShows<DisclaimerDialog>([](DisclaimerDialog* d) {
     d->Layout().Require<QCheckBox>(disclaimer::kDoNotShowAgain)->setChecked(true);

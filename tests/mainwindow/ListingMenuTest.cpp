@@ -66,8 +66,8 @@ class ListingMenu : public test::PrintTest {
     Project.ProjectDescription = QStringLiteral("Face stability of the north bench.");
     Project.Stress2D = {12.5f, -3.0f, 0.0f, 0};
     Project.VonMisesInput.TensileStrength = 8.5f;
-    Project.FileEmpty = kFlagFalse;
-    Project.FileSaved = kFlagFalse;
+    Project.FileEmpty = false;
+    Project.FileSaved = false;
   }
 
   // The preview's text once it shows, and the preview closed; nothing when
@@ -87,7 +87,7 @@ class ListingMenu : public test::PrintTest {
 };
 
 TEST_F(ListingMenu, EmptyProjectAsksBeforePreviewAndPrintAndStopsOnNo) {
-  ASSERT_EQ(Project.FileEmpty, kFlagTrue);
+  ASSERT_TRUE(Project.FileEmpty);
   EXPECT_TRUE(FileItem(6)->isEnabled());
   EXPECT_TRUE(FileItem(7)->isEnabled());
   EXPECT_TRUE(window_->toolbar->Button(QStringLiteral("PRINT"))->isEnabled());

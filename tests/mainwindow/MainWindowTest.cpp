@@ -203,7 +203,7 @@ TEST_F(MainWindowTest, TheOtherEntriesRunTheirCommands) {
 
   // New starts a project and captions the window.
   Project.ProjectPath = QStringLiteral("/x/old.BNL");
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   Item(w, Menu::File, 0)->trigger();
   EXPECT_EQ(Project.ProjectPath, QStringLiteral("Untitled"));
   EXPECT_EQ(w.windowTitle(), QStringLiteral(": Untitled"));
@@ -321,7 +321,7 @@ TEST_F(MainWindowTest, CommandErrorsFollowTheReportedAnswer) {
 
   // Any other error ends the command with its message.
   RegisterTool(Tool::Print, [&](QWidget*) { RaiseError(err::kInvalidCall); });
-  Project.FileEmpty = kFlagFalse;
+  Project.FileEmpty = false;
   w.OnFileEntryChosen(6);
   EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("Procedure Terminated")));
   EXPECT_FALSE(w.Cancelled);
@@ -353,11 +353,11 @@ TEST_F(MainWindowTest, CaptionShortensLongPathsAndMarksChanges) {
   const QString fifty = QStringLiteral("/home/user/projects/rock/") + QString(25, u'a');
   ASSERT_EQ(fifty.size(), 50);
   Project.ProjectPath = fifty;
-  Project.FileSaved = kFlagTrue;
+  Project.FileSaved = true;
   SetMainCaption(w);
   EXPECT_EQ(w.windowTitle(), QStringLiteral(": ") + fifty);
   Project.ProjectPath = fifty + u'b';
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   w.CaptionPrefix = QStringLiteral("Brantel");
   SetMainCaption(w);
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Brantel: /home/user...") + Project.ProjectPath.right(37) + u'*');
@@ -453,7 +453,7 @@ TEST_F(MainWindowTest, ClosingAsksAboutUnsavedChanges) {
   TestWindow& w = LoadWindow();
   w.show();
   Project.ProjectPath = QStringLiteral("/data/pillar.BNL");
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
 
   boxes_->Answer(answer::kCancel);
   EXPECT_FALSE(w.close());
@@ -468,7 +468,7 @@ TEST_F(MainWindowTest, ClosingAsksAboutUnsavedChanges) {
   EXPECT_FALSE(w.close());
   EXPECT_EQ(w.saveCalls, std::vector<bool>{false});
   EXPECT_EQ(w.recentUpdates, 0);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
   EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
 
   // No closes without saving and writes the recent files.
@@ -482,7 +482,7 @@ TEST_F(MainWindowTest, ClosingAsksAboutUnsavedChanges) {
 TEST_F(MainWindowTest, ClosingSavesFirstWhenTheSaveWorks) {
   TestWindow& w = LoadWindow();
   w.show();
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   w.saveResult = -1;
   boxes_->Answer(answer::kYes);
   EXPECT_TRUE(w.close());
@@ -491,7 +491,7 @@ TEST_F(MainWindowTest, ClosingSavesFirstWhenTheSaveWorks) {
   // A saved project closes without a question.
   TestWindow& again = LoadWindow();
   again.show();
-  Project.FileSaved = kFlagTrue;
+  Project.FileSaved = true;
   boxes_->Clear();
   EXPECT_TRUE(again.close());
   EXPECT_TRUE(boxes_->Shown().empty());

@@ -112,7 +112,7 @@ TEST_F(UpdateCheckTest, YesToTheOfferOpensTheUpdateWindowWhichDownloadsAndInstal
       [&](const QString& path) { return revealed.push_back(path), true; },
   });
   TestWindow& w = LoadWindow();
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   Project.ProjectPath = QStringLiteral("/data/tunnel.BNL");
   // Proceed? Yes; "Download completed"; the install notice; the save
   // prompt: Cancel.
@@ -170,7 +170,7 @@ TEST_F(UpdateCheckTest, LeavingForAnUpdateAsksToSaveTheProjectFirst) {
   RemindAnnualUpdates = 0;
   TestWindow& w = LoadWindow();
   w.show();
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   Project.ProjectPath = QStringLiteral("/data/tunnel.BNL");
   LeaveProgramForUpdate();
   EXPECT_TRUE(boxes_->Shown().empty()) << "closes only once the event loop is back";
@@ -194,7 +194,7 @@ TEST_F(UpdateCheckTest, HelpItemSixDownloadsAndLeavesThroughTheSavePrompt) {
   RegisterProgramTools();
   TestWindow& w = LoadWindow();
   w.show();
-  Project.FileSaved = kFlagFalse;
+  Project.FileSaved = false;
   Project.ProjectPath = QStringLiteral("/data/tunnel.BNL");
   // Download? Yes; the two notices; the save prompt: Cancel.
   for (const qint16 reply : {answer::kYes, answer::kOk, answer::kOk, answer::kCancel}) boxes_->Answer(reply);

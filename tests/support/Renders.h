@@ -10,7 +10,10 @@ class QWidget;
 namespace brantel::test {
 
 // Pictures for a look by eye, saved as renders/<name>.png beside the test
-// program. The picture must not be empty and must be saved.
+// program (in the build folder). Each picture is checked as it is saved: it
+// is not empty nor blank (one colour), and it is saved; a window's picture
+// has the window's size, and every caption the window shows (a visible
+// label with a text) is drawn in its place, not cut away or covered.
 void SaveRender(const QImage& image, const QString& name);
 void SaveRender(QWidget& widget, const QString& name);
 

@@ -236,7 +236,7 @@ QString Printable(const QString& text) {
 struct FieldValue {
   QString name;
   double value;
-  bool whole = false;  // a 16-bit field
+  bool whole = false;  // a 16-bit field or a yes/no
 };
 using RecordImage = std::vector<FieldValue>;
 
@@ -264,6 +264,10 @@ class ImageVisitor {
   void Print(const projectfile::FieldName& n, const T& f, int, D) {
     Add(n.ToString(), f);
   }
+  template <typename D>
+  void Flag(const projectfile::FieldName& n, const bool& f, projectfile::FlagForm, int, D) {
+    Add(n.ToString(), f);
+  }
   template <typename T, typename D>
   void Count(const projectfile::FieldName& n, const T& f, int, D, int) {
     Add(n.ToString(), f);
@@ -275,7 +279,7 @@ class ImageVisitor {
   }
   template <typename T>
   void Add(const QString& name, const T& value) {
-    out_.push_back({name, static_cast<double>(value), std::is_same_v<T, qint16>});
+    out_.push_back({name, static_cast<double>(value), std::is_same_v<T, qint16> || std::is_same_v<T, bool>});
   }
 
  private:
@@ -328,7 +332,6 @@ void AddOtherFields(const ProjectRecord& r, ImageVisitor& v) {
   v.Add(QStringLiteral("CircOpening.TauRTheta"), r.CircOpening.TauRTheta);
   v.Add(QStringLiteral("CircFailInput.S1Field"), r.CircFailInput.S1Field);
   v.Add(QStringLiteral("CircFailInput.S2Field"), r.CircFailInput.S2Field);
-  for (int i = 0; i < 6; ++i) v.Add(QStringLiteral("CircFailInput.Extra(%1)").arg(i), r.CircFailInput.Extra[i]);
   for (int i = 0; i < 3; ++i) {
     v.Add(QStringLiteral("Stress3D.Principal(%1)").arg(i), r.Stress3D.Principal[i]);
     v.Add(QStringLiteral("Stress3D.Invariants(%1)").arg(i), r.Stress3D.Invariants[i]);
@@ -339,14 +342,13 @@ void AddOtherFields(const ProjectRecord& r, ImageVisitor& v) {
   }
   v.Add(QStringLiteral("Rosette.Ew"), r.Rosette.Ew);
   v.Add(QStringLiteral("Rosette.Gw"), r.Rosette.Gw);
-  for (const auto& [name, value] : {std::pair{"RosetteResults1.E1", r.RosetteResults1.E1},
-                                    {"RosetteResults1.E2", r.RosetteResults1.E2},
-                                    {"RosetteResults1.Theta1", r.RosetteResults1.Theta1},
-                                    {"RosetteResults1.Theta2", r.RosetteResults1.Theta2},
-                                    {"RosetteResults2.Ex", r.RosetteResults2.Ex},
-                                    {"RosetteResults2.Ey", r.RosetteResults2.Ey},
-                                    {"RosetteResults2.Gxy", r.RosetteResults2.Gxy},
-                                    {"RosetteResults2.Spare", r.RosetteResults2.Spare}})
+  for (const auto& [name, value] : {std::pair{"RosettePrincipal.E1", r.RosettePrincipal.E1},
+                                    {"RosettePrincipal.E2", r.RosettePrincipal.E2},
+                                    {"RosettePrincipal.Theta1", r.RosettePrincipal.Theta1},
+                                    {"RosettePrincipal.Theta2", r.RosettePrincipal.Theta2},
+                                    {"RosetteTensor.Ex", r.RosetteTensor.Ex},
+                                    {"RosetteTensor.Ey", r.RosetteTensor.Ey},
+                                    {"RosetteTensor.Gxy", r.RosetteTensor.Gxy}})
     v.Add(QString::fromLatin1(name), value);
   for (const auto& [name, value] : {std::pair{"CoulombInput.Failure", r.CoulombInput.Failure},
                                     {"CoulombInput.PoreFailure", r.CoulombInput.PoreFailure},
@@ -415,6 +417,7 @@ struct ExtremeSetter {
   }
   void Int(const projectfile::FieldName&, qint16& x, int, qint16) { x = Next(i); }
   void NumInt(const projectfile::FieldName&, qint16& x, int, qint16) { x = Next(i); }
+  void Flag(const projectfile::FieldName&, bool& x, projectfile::FlagForm, int, bool) { x = Next(i) != 0; }
   void Num(const projectfile::FieldName&, float& x, int, float) { x = Next(f); }
   void Print(const projectfile::FieldName&, float& x, int, float) { x = Next(f); }
   void Num64(const projectfile::FieldName&, double& x, int, double) { x = Next(d); }
@@ -436,10 +439,10 @@ ProjectRecord WorkingProject() {
   r.Stress2DPlane.PlaneAngle = 30.0f;
   r.Stress3D.Tensor = tensor;
   r.Stress3D.Normal = {1.0f, 1.0f, 1.0f};
-  r.Stress3D.AtGivenPlane = 1;
+  r.Stress3D.AtGivenPlane = true;
   r.Hooke3DInputs = {tensor, 20000.0f, 0.25f, 0};
   r.CoulombStress = stress;
-  r.CoulombInput.UsePore = 1;
+  r.CoulombInput.UsePore = true;
   r.CoulombInput.PorePressure = 1.0f;
   r.CoulombInput.Cohesion = 5.0f;
   r.CoulombInput.FrictionAngle = 30.0f;
@@ -462,16 +465,16 @@ ProjectRecord WorkingProject() {
     w->BoltAngle2 = 25.0f;
   }
   r.PlaneElasticity = {0.001, 0.0005, 0.0002, 0, 0, 1};
-  r.PlaneConstants1 = {20000.0f, 0.25f};
+  r.PlaneStressTabConstants = {20000.0f, 0.25f};
   r.PlaneStressIn = {10.0f, 4.0f, 3.0f};
-  r.PlaneConstants2 = {20000.0f, 0.25f};
+  r.PlaneStrainTabConstants = {20000.0f, 0.25f};
   r.CircStress = {10.0f, 5.0f, 0.0f, 0};
   r.CircOpening.R = 3.0f;
   r.CircOpening.A = 2.0f;
   r.CircOpening.Angle = 30.0f;
   r.CircOpening.InternalPressure = 1.0f;
-  r.CircOpening.ShowGraph = -1;
-  r.CircOpening.PlotTo3R = -1;
+  r.CircOpening.ShowGraph = true;
+  r.CircOpening.PlotTo3R = true;
   r.CircFailStress = {10.0f, 5.0f, 0.0f, 0};
   r.CircFailInput.A = 2.0f;
   r.CircFailInput.R = 3.0f;
@@ -487,13 +490,13 @@ ProjectRecord WorkingProject() {
   r.VonMisesInput.TensileStrength = 20.0f;
   r.BieniawskiStress = stress;
   r.BieniawskiInput.Co = 100.0f;
-  r.BieniawskiInput.UsePore = 1;
+  r.BieniawskiInput.UsePore = true;
   r.BieniawskiInput.PorePressure = 1.0f;
   r.HoekStress = stress;
   r.HoekInput.CriterionType = 1;
   r.HoekInput.Co = 100.0f;
   r.HoekInput.CoMass = 50.0f;
-  r.HoekInput.UsePore = 1;
+  r.HoekInput.UsePore = true;
   r.HoekInput.PorePressure = 1.0f;
   r.TransformInputs.Cosines = {{{0.8f, 0.6f, 0.0f}, {-0.6f, 0.8f, 0.0f}, {0.0f, 0.0f, 1.0f}}};
   r.TransformInputs.Tensor = tensor;

@@ -123,6 +123,9 @@ class RowWriter {
 
   void Int(const FieldName&, const qint16& f, int, qint16) { IntLine(f); }
   void NumInt(const FieldName&, const qint16& f, int, qint16) { Line(FormatInt(f)); }
+  void Flag(const FieldName&, const bool& f, projectfile::FlagForm form, int, bool) {
+    IntLine(projectfile::StoredFlag(f, form));
+  }
   void Num(const FieldName& name, const float& f, int, float) { Line(Number(name, f)); }
   void Num64(const FieldName& name, const double& f, int, double) {
     if (!std::isfinite(f)) NotFinite(name);
@@ -225,6 +228,9 @@ class RowReader {
   }
   void NumInt(const FieldName& name, qint16& f, int from, qint16) {
     if (Holds(from)) f = ReadInt(name);
+  }
+  void Flag(const FieldName& name, bool& f, projectfile::FlagForm form, int from, bool) {
+    if (Holds(from)) f = projectfile::FlagOfStored(ReadInt(name), form);
   }
   void Num(const FieldName& name, float& f, int from, float) {
     if (Holds(from)) f = ReadSingle(name);
@@ -529,9 +535,9 @@ ProjectReadResult ReadProjectBytes(const QByteArray& bytes, const QString& path,
     ReadProjectDescription(lines, scratch.ProjectDescription);
     projectfile::VisitFileRows(scratch, rows);
 
-    scratch.FileSaved = kFlagTrue;
-    scratch.FileEmpty = kFlagFalse;
-    scratch.FileHoldsData = kFlagTrue;
+    scratch.FileSaved = true;
+    scratch.FileEmpty = false;
+    scratch.FileHoldsData = true;
     out = std::move(scratch);
     result.read = true;
   } catch (const RuntimeError& e) {

@@ -23,6 +23,26 @@ struct FieldName {
 // version end before its last line.
 inline constexpr int kAllVersions = 0;
 
+// How a row of the file stores a yes/no: as a 16-bit integer, in the form
+// its tool has always written, and read back the way that tool has always
+// taken a value someone typed into the file.
+enum class FlagForm {
+  MinusOne,  // yes -1, no 0; any value but 0 reads as yes
+  One,       // yes 1, no 0; any value but 0 reads as yes
+  OnlyOne,   // yes 1, no 0; any value but 1 reads as no
+};
+
+// The integer a row holds for `value`.
+constexpr qint16 StoredFlag(bool value, FlagForm form) {
+  if (!value) return 0;
+  return form == FlagForm::MinusOne ? qint16(-1) : qint16(1);
+}
+
+// The yes/no of the integer a row holds.
+constexpr bool FlagOfStored(qint16 stored, FlagForm form) {
+  return form == FlagForm::OnlyOne ? stored == 1 : stored != 0;
+}
+
 // Walks the project file's value lines after the description block (from
 // the 2-D stresses to the 3-D elasticity flag), in file order. For each line
 // it calls one of these members of the visitor:
@@ -31,6 +51,7 @@ inline constexpr int kAllVersions = 0;
 //   Num(name, float&, fromVersion, default)     a 32-bit number
 //   Num64(name, double&, fromVersion, default)  a 64-bit number
 //   Print(name, float&, fromVersion, default)   a 32-bit number, " 1.5" / "-1.5"
+//   Flag(name, bool&, form, fromVersion, default) a yes/no, stored as Int in `form`
 // and, for the laboratory points, once each:
 //   Count(name, qint16& LabPointCount, fromVersion, default, maximum)
 //   Rows(name, LabPointRows&, count, fromVersion)  `count` rows of 5 numbers
@@ -53,14 +74,14 @@ void VisitFileRows(Record& r, Visitor& v) {
       v.Num(FieldName{"Stress3D.Tensor", nullptr, i + 1, j + 1}, r.Stress3D.Tensor[i][j], all, 0.0f);
     v.Num(FieldName{"Stress3D.Normal", nullptr, i + 1}, r.Stress3D.Normal[i], all, 0.0f);
   }
-  v.Int(FieldName{"Stress3D.AtGivenPlane"}, r.Stress3D.AtGivenPlane, all, 0);
+  v.Flag(FieldName{"Stress3D.AtGivenPlane"}, r.Stress3D.AtGivenPlane, FlagForm::OnlyOne, all, false);
 
   // Coulomb criterion.
   v.Num(FieldName{"CoulombStress.Sx"}, r.CoulombStress.Sx, all, 0.0f);
   v.Num(FieldName{"CoulombStress.Sy"}, r.CoulombStress.Sy, all, 0.0f);
   v.Num(FieldName{"CoulombStress.Txy"}, r.CoulombStress.Txy, all, 0.0f);
   v.Int(FieldName{"CoulombStress.GraphOption"}, r.CoulombStress.GraphOption, all, 0);
-  v.Int(FieldName{"CoulombInput.UsePore"}, r.CoulombInput.UsePore, all, 0);
+  v.Flag(FieldName{"CoulombInput.UsePore"}, r.CoulombInput.UsePore, FlagForm::MinusOne, all, false);
   v.Num(FieldName{"CoulombInput.PorePressure"}, r.CoulombInput.PorePressure, all, 0.0f);
   v.Int(FieldName{"CoulombInput.ParamOption"}, r.CoulombInput.ParamOption, all, 0);
   v.Num(FieldName{"CoulombInput.Cohesion"}, r.CoulombInput.Cohesion, all, 0.0f);
@@ -79,7 +100,7 @@ void VisitFileRows(Record& r, Visitor& v) {
     v.Num(FieldName{"JointStress", ".Sy", set}, stress.Sy, from, 0.0f);
     v.Num(FieldName{"JointStress", ".Txy", set}, stress.Txy, from, 0.0f);
     v.Int(FieldName{"JointStress", ".GraphOption", set}, stress.GraphOption, from, 0);
-    v.Int(FieldName{"JointMaterials", ".UsePore", set}, material.UsePore, from, 0);
+    v.Flag(FieldName{"JointMaterials", ".UsePore", set}, material.UsePore, FlagForm::MinusOne, from, false);
     v.Num(FieldName{"JointMaterials", ".PorePressure", set}, material.PorePressure, from, 0.0f);
     v.Num(FieldName{"JointMaterials", ".Cohesion", set}, material.Cohesion, from, 0.0f);
     v.Num(FieldName{"JointMaterials", ".FrictionAngle", set}, material.FrictionAngle, from, 0.0f);
@@ -106,16 +127,16 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Num64(FieldName{"PlaneElasticity.Ex"}, r.PlaneElasticity.Ex, all, 0.0);
   v.Num64(FieldName{"PlaneElasticity.Ey"}, r.PlaneElasticity.Ey, all, 0.0);
   v.Num64(FieldName{"PlaneElasticity.Gxy"}, r.PlaneElasticity.Gxy, all, 0.0);
-  v.Num(FieldName{"PlaneConstants1.E"}, r.PlaneConstants1.E, all, 0.0f);
-  v.Num(FieldName{"PlaneConstants1.Nu"}, r.PlaneConstants1.Nu, all, 0.0f);
+  v.Num(FieldName{"PlaneConstants1.E"}, r.PlaneStressTabConstants.E, all, 0.0f);
+  v.Num(FieldName{"PlaneConstants1.Nu"}, r.PlaneStressTabConstants.Nu, all, 0.0f);
   v.Num(FieldName{"PlaneStressIn.Sx"}, r.PlaneStressIn.Sx, all, 0.0f);
   v.Num(FieldName{"PlaneStressIn.Sy"}, r.PlaneStressIn.Sy, all, 0.0f);
   v.Num(FieldName{"PlaneStressIn.Txy"}, r.PlaneStressIn.Txy, all, 0.0f);
-  v.Num(FieldName{"PlaneConstants2.E"}, r.PlaneConstants2.E, all, 0.0f);
-  v.Num(FieldName{"PlaneConstants2.Nu"}, r.PlaneConstants2.Nu, all, 0.0f);
+  v.Num(FieldName{"PlaneConstants2.E"}, r.PlaneStrainTabConstants.E, all, 0.0f);
+  v.Num(FieldName{"PlaneConstants2.Nu"}, r.PlaneStrainTabConstants.Nu, all, 0.0f);
   v.NumInt(FieldName{"PlaneElasticity.Tab"}, r.PlaneElasticity.Tab, all, 0);
-  v.NumInt(FieldName{"PlaneElasticity.Assumption1"}, r.PlaneElasticity.Assumption1, all, 0);
-  v.NumInt(FieldName{"PlaneElasticity.Assumption2"}, r.PlaneElasticity.Assumption2, all, 0);
+  v.NumInt(FieldName{"PlaneElasticity.Assumption1"}, r.PlaneElasticity.StressTabAssumption, all, 0);
+  v.NumInt(FieldName{"PlaneElasticity.Assumption2"}, r.PlaneElasticity.StrainTabAssumption, all, 0);
 
   // Circular opening.
   v.Num(FieldName{"CircStress.Sx"}, r.CircStress.Sx, all, 0.0f);
@@ -124,8 +145,8 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Num(FieldName{"CircOpening.R"}, r.CircOpening.R, all, 0.0f);
   v.Num(FieldName{"CircOpening.A"}, r.CircOpening.A, all, 0.0f);
   v.Num(FieldName{"CircOpening.Angle"}, r.CircOpening.Angle, all, 0.0f);
-  v.Int(FieldName{"CircOpening.ShowGraph"}, r.CircOpening.ShowGraph, all, 0);
-  v.Int(FieldName{"CircOpening.PlotTo3R"}, r.CircOpening.PlotTo3R, 59, 0);
+  v.Flag(FieldName{"CircOpening.ShowGraph"}, r.CircOpening.ShowGraph, FlagForm::MinusOne, all, false);
+  v.Flag(FieldName{"CircOpening.PlotTo3R"}, r.CircOpening.PlotTo3R, FlagForm::MinusOne, 59, false);
   v.Num(FieldName{"CircOpening.InternalPressure"}, r.CircOpening.InternalPressure, 59, 0.0f);
 
   // Failure around a circular opening.
@@ -159,7 +180,7 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Num(FieldName{"VonMisesStress.Txy"}, r.VonMisesStress.Txy, all, 0.0f);
   v.Int(FieldName{"VonMisesStress.GraphOption"}, r.VonMisesStress.GraphOption, 54, 0);
   v.Num(FieldName{"VonMisesInput.TensileStrength"}, r.VonMisesInput.TensileStrength, 51, 0.0f);
-  v.Int(FieldName{"VonMisesInput.Failure"}, r.VonMisesInput.Failure, 51, 0);
+  v.Flag(FieldName{"VonMisesInput.Failure"}, r.VonMisesInput.Failure, FlagForm::MinusOne, 51, false);
 
   // Bieniawski criterion.
   v.Num(FieldName{"BieniawskiStress.Sx"}, r.BieniawskiStress.Sx, 51, 0.0f);
@@ -169,7 +190,7 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Num(FieldName{"BieniawskiInput.A"}, r.BieniawskiInput.A, 51, 5.0f);
   v.Num(FieldName{"BieniawskiInput.K"}, r.BieniawskiInput.K, 51, 0.75f);
   v.Num(FieldName{"BieniawskiInput.Co"}, r.BieniawskiInput.Co, 51, 0.0f);
-  v.Int(FieldName{"BieniawskiInput.UsePore"}, r.BieniawskiInput.UsePore, 51, 0);
+  v.Flag(FieldName{"BieniawskiInput.UsePore"}, r.BieniawskiInput.UsePore, FlagForm::One, 51, false);
   v.Num(FieldName{"BieniawskiInput.PorePressure"}, r.BieniawskiInput.PorePressure, 51, 0.0f);
 
   // Hoek-Brown criterion (its Txy in the print form).
@@ -187,7 +208,7 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Num(FieldName{"HoekInput.Reserved1"}, r.HoekInput.Reserved1, 54, 0.0f);
   v.Num(FieldName{"HoekInput.Reserved2"}, r.HoekInput.Reserved2, 54, 0.0f);
   v.Num(FieldName{"HoekInput.Reserved3"}, r.HoekInput.Reserved3, 54, 0.0f);
-  v.Int(FieldName{"HoekInput.UsePore"}, r.HoekInput.UsePore, 54, 0);
+  v.Flag(FieldName{"HoekInput.UsePore"}, r.HoekInput.UsePore, FlagForm::One, 54, false);
   v.Num(FieldName{"HoekInput.PorePressure"}, r.HoekInput.PorePressure, 54, 0.0f);
 
   // Point load.
@@ -238,15 +259,15 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Num(FieldName{"BoltSF"}, r.BoltSF, 55, 1.0f);
   v.Num(FieldName{"BoltHeight"}, r.BoltHeight, 55, 2.0f);
   v.Num(FieldName{"BoltUnit"}, r.BoltUnit, 55, 24.0f);
-  v.Num(FieldName{"BoltDiam2"}, r.BoltDiam2, 58, 24.0f);
-  v.Num(FieldName{"BoltLength2"}, r.BoltLength2, 58, 3.0f);
-  v.Num(FieldName{"BoltDiamHole"}, r.BoltDiamHole, 58, 27.0f);
-  v.Num(FieldName{"BoltCo1"}, r.BoltCo1, 58, 1000.0f);
-  v.Num(FieldName{"BoltPhi1"}, r.BoltPhi1, 58, 10.0f);
-  v.Num(FieldName{"BoltCo2"}, r.BoltCo2, 58, 2000.0f);
-  v.Num(FieldName{"BoltPhi2"}, r.BoltPhi2, 58, 12.0f);
-  v.Num(FieldName{"BoltS2"}, r.BoltS2, 58, 0.0f);
-  v.Num(FieldName{"BoltSF1"}, r.BoltSF1, 58, 1.4f);
+  v.Num(FieldName{"BoltDiam2"}, r.BoltAnchorDiameter, 58, 24.0f);
+  v.Num(FieldName{"BoltLength2"}, r.BoltBondedLength, 58, 3.0f);
+  v.Num(FieldName{"BoltDiamHole"}, r.BoltHoleDiameter, 58, 27.0f);
+  v.Num(FieldName{"BoltCo1"}, r.BoltResinCohesion, 58, 1000.0f);
+  v.Num(FieldName{"BoltPhi1"}, r.BoltResinFriction, 58, 10.0f);
+  v.Num(FieldName{"BoltCo2"}, r.ResinRockCohesion, 58, 2000.0f);
+  v.Num(FieldName{"BoltPhi2"}, r.ResinRockFriction, 58, 12.0f);
+  v.Num(FieldName{"BoltS2"}, r.BoltNormalStress, 58, 0.0f);
+  v.Num(FieldName{"BoltSF1"}, r.BoltAnchorSafetyFactor, 58, 1.4f);
 
   // Hooke's law in three dimensions.
   for (int i = 0; i < 3; ++i)

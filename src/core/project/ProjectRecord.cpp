@@ -18,6 +18,7 @@ struct ResetVisitor {
   void Num(const projectfile::FieldName&, float& f, int, float def) { f = def; }
   void Num64(const projectfile::FieldName&, double& f, int, double def) { f = def; }
   void Print(const projectfile::FieldName&, float& f, int, float def) { f = def; }
+  void Flag(const projectfile::FieldName&, bool& f, projectfile::FlagForm, int, bool def) { f = def; }
   void Count(const projectfile::FieldName&, qint16& f, int, qint16 def, int) { f = def; }
   // Every row, also those beyond the count of the old project.
   void Rows(const projectfile::FieldName&, LabPointRows& rows, qint16, int) { rows = LabPointRows{}; }
@@ -28,10 +29,10 @@ struct ResetVisitor {
 void ResetProjectRecord(ProjectRecord& record, bool rename, bool units) {
   if (units) record.InputUnits = DefaultUnits;
   if (rename) record.ProjectPath = QStringLiteral("Untitled");
-  record.FileSaved = kFlagTrue;
-  record.FileEmpty = kFlagTrue;
+  record.FileSaved = true;
+  record.FileEmpty = true;
   record.NewFileMark = 1;
-  record.FileHoldsData = kFlagFalse;
+  record.FileHoldsData = false;
 
   ResetVisitor reset;
   projectfile::VisitFileRows(record, reset);
@@ -61,8 +62,8 @@ void AddFileInitializedLine() {
 }
 
 void MarkProjectChanged() {
-  Project.FileSaved = kFlagFalse;
-  Project.FileEmpty = kFlagFalse;
+  Project.FileSaved = false;
+  Project.FileEmpty = false;
 }
 
 }  // namespace brantel

@@ -8,10 +8,6 @@
 
 namespace brantel {
 
-// Values of the one-byte flags of the project header.
-inline constexpr quint8 kFlagTrue = 255;
-inline constexpr quint8 kFlagFalse = 0;
-
 // Arrays of the record are indexed from 0: element [0] is the first row,
 // column or set ((1,1) of a matrix is [0][0], joint set 0 is [0]).
 using Matrix3 = std::array<std::array<float, 3>, 3>;
@@ -50,8 +46,8 @@ struct CircularData {
   float SigmaR = 0.0f;   // results
   float SigmaTheta = 0.0f;
   float TauRTheta = 0.0f;
-  qint16 ShowGraph = 0;  // check-box values
-  qint16 PlotTo3R = 0;
+  bool ShowGraph = false;  // check-box values
+  bool PlotTo3R = false;
 };
 
 struct CircFailData {
@@ -60,9 +56,8 @@ struct CircFailData {
   float InternalPressure = 0.0f;
   float A = 0.0f;
   float R = 0.0f;
-  float Co = 0.0f;               // uniaxial compressive strength
-  float To = 0.0f;               // tensile strength
-  std::array<float, 6> Extra{};  // kept by the failure-around-an-opening tool
+  float Co = 0.0f;  // uniaxial compressive strength
+  float To = 0.0f;  // tensile strength
 };
 
 struct Stress3DData {
@@ -71,7 +66,7 @@ struct Stress3DData {
   Vector3 Invariants{};  // results
   Vector3 Normal{};      // normal of the plane, input
   Vector3 Traction{};    // stress vector on the plane, result
-  qint16 AtGivenPlane = 0;
+  bool AtGivenPlane = false;
 };
 
 struct Hooke3DData {
@@ -104,16 +99,15 @@ struct RosetteStrainTensor {
   double Ex = 0.0;
   double Ey = 0.0;
   double Gxy = 0.0;
-  double Spare = 0.0;
 };
 
 struct PlaneElasticityData {
   double Ex = 0.0;  // strains of the stress-state tab
   double Ey = 0.0;
   double Gxy = 0.0;
-  qint16 Tab = 0;          // 0 stress-state tab, 1 strain-state tab
-  qint16 Assumption1 = 0;  // 0 plane stress, 1 plane strain, one per tab
-  qint16 Assumption2 = 0;
+  qint16 Tab = 0;                  // 0 stress-state tab, 1 strain-state tab
+  qint16 StressTabAssumption = 0;  // 0 plane stress, 1 plane strain, one per tab
+  qint16 StrainTabAssumption = 0;
 };
 
 struct ElasticConstants {
@@ -129,30 +123,30 @@ struct PlaneStressState {
 
 struct CoulombParams {
   float PorePressure = 0.0f;
-  qint16 UsePore = 0;
+  bool UsePore = false;
   float Cohesion = 0.0f;
   float UniaxialStrength = 0.0f;
   float FrictionAngle = 0.0f;
-  qint16 Failure = 0;  // results
-  qint16 PoreFailure = 0;
+  bool Failure = false;  // results
+  bool PoreFailure = false;
   float FailureAngle = 0.0f;
   qint16 ParamOption = 0;  // which of the three strength values is derived
 };
 
 struct JointMaterial {
   float PorePressure = 0.0f;
-  qint16 UsePore = 0;
+  bool UsePore = false;
   float Cohesion = 0.0f;
   float FrictionAngle = 0.0f;
-  qint16 Failure = 0;  // results
-  qint16 PoreFailure = 0;
+  bool Failure = false;  // results
+  bool PoreFailure = false;
 };
 
 struct JointPlane {
   float Cohesion = 0.0f;
   float FrictionAngle = 0.0f;
   float Alpha = 0.0f;
-  qint16 JointFailure = 0;  // result
+  bool JointFailure = false;  // result
 };
 
 struct BoltedWedgeData {
@@ -173,12 +167,12 @@ struct BoltedWedgeData {
 
 struct VonMisesData {
   float TensileStrength = 0.0f;
-  qint16 Failure = 0;
+  bool Failure = false;
 };
 
 struct HoekParams {
   float PorePressure = 0.0f;
-  qint16 UsePore = 0;
+  bool UsePore = false;
   qint16 CriterionType = 0;  // 0 intact rock, 1 generalized
   float Co = 0.0f;
   float M = 0.0f;
@@ -189,18 +183,18 @@ struct HoekParams {
   float Reserved1 = 0.0f;  // only the project file reads and writes these
   float Reserved2 = 0.0f;
   float Reserved3 = 0.0f;
-  qint16 Failure = 0;  // results
-  qint16 PoreFailure = 0;
+  bool Failure = false;  // results
+  bool PoreFailure = false;
 };
 
 struct BieniawskiParams {
   float PorePressure = 0.0f;
-  qint16 UsePore = 0;
+  bool UsePore = false;
   float A = 0.0f;
   float K = 0.0f;
   float Co = 0.0f;
-  qint16 Failure = 0;  // results
-  qint16 PoreFailure = 0;
+  bool Failure = false;  // results
+  bool PoreFailure = false;
 };
 
 struct TransformData {
@@ -226,9 +220,9 @@ struct ProjectRecord {
   QString ProjectDescription;  // lines joined by CR LF
   qint16 InputUnits = 0;       // 0 imperial, 1 SI
   qint16 FileVersion = 0;      // 50..60 of the file being read
-  quint8 FileSaved = kFlagTrue;
-  quint8 FileEmpty = kFlagTrue;
-  quint8 FileHoldsData = kFlagFalse;  // read from a file or described: units locked
+  bool FileSaved = true;       // no change since the last save
+  bool FileEmpty = true;       // no tool has accepted inputs yet
+  bool FileHoldsData = false;  // read from a file or described: units locked
   qint16 NewFileMark = 0;
 
   // PointLoadRecord.
@@ -274,16 +268,16 @@ struct ProjectRecord {
 
   Hooke3DData Hooke3DInputs;
 
-  // RozetaInputs.
+  // Strain rosette: its inputs and last results.
   RosetteData Rosette;
-  RosettePrincipalStrains RosetteResults1;
-  RosetteStrainTensor RosetteResults2;
+  RosettePrincipalStrains RosettePrincipal;
+  RosetteStrainTensor RosetteTensor;
 
   // PlaneElasticityInputs.
   PlaneElasticityData PlaneElasticity;
-  ElasticConstants PlaneConstants1;  // stress-state tab
+  ElasticConstants PlaneStressTabConstants;  // stress-state tab
   PlaneStressState PlaneStressIn;
-  ElasticConstants PlaneConstants2;  // strain-state tab
+  ElasticConstants PlaneStrainTabConstants;  // strain-state tab
 
   // CoulombData.
   StressInput CoulombStress;
@@ -329,16 +323,16 @@ struct ProjectRecord {
   float BoltSF = 0.0f;
   float BoltHeight = 0.0f;
   float BoltUnit = 0.0f;
-  float BoltWidth = 0.0f;  // not in the project file
-  float BoltDiam2 = 0.0f;
-  float BoltLength2 = 0.0f;
-  float BoltDiamHole = 0.0f;
-  float BoltCo1 = 0.0f;
-  float BoltPhi1 = 0.0f;
-  float BoltCo2 = 0.0f;
-  float BoltPhi2 = 0.0f;
-  float BoltS2 = 0.0f;
-  float BoltSF1 = 0.0f;
+  float BoltWidth = 0.0f;               // not in the project file
+  float BoltAnchorDiameter = 0.0f;      // the resin anchor: bolt diameter, mm
+  float BoltBondedLength = 0.0f;        // bonded length
+  float BoltHoleDiameter = 0.0f;        // hole diameter, mm
+  float BoltResinCohesion = 0.0f;       // bolt/resin interface, kPa
+  float BoltResinFriction = 0.0f;       // its friction angle, degrees
+  float ResinRockCohesion = 0.0f;       // resin/rock interface, kPa
+  float ResinRockFriction = 0.0f;       // its friction angle, degrees
+  float BoltNormalStress = 0.0f;        // normal stress on the interfaces, kPa
+  float BoltAnchorSafetyFactor = 0.0f;  // safety factor of the anchor
 
   TransformData TransformInputs;
 };

@@ -101,7 +101,6 @@ void ShowGeneral(QLineEdit* box, float value) { forms::ShowStoredValue(box, Deci
 }  // namespace
 
 Elasticity3DDialog::Elasticity3DDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmElasti3D"));
   Build(kForm, kControls, BracketsOfRow);
   for (int k = 0; k < 9; ++k) {
     ui_.stress[static_cast<std::size_t>(k)] = Require<QLineEdit>(elasticity3d::kStressBox[static_cast<std::size_t>(k)]);

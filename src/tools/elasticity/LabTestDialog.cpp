@@ -114,7 +114,6 @@ class GridEnterKey : public QObject {
 }  // namespace
 
 LabTestDialog::LabTestDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmLab"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(labtest::kChart)) return new StressStrainChart(parent);
     return nullptr;

@@ -18,7 +18,7 @@ namespace brantel {
 // dialog then empties the result boxes instead of keeping the last ones.
 
 // The option index of each tab's "Solution Assumption:" group, as the record
-// keeps it in Assumption1 and Assumption2.
+// keeps it in StressTabAssumption and StrainTabAssumption.
 enum class PlaneAssumption : qint16 { PlaneStress = 0, PlaneStrain = 1 };
 
 // Display masks: the strains (inputs of tab 0, results of tab 1) and the
@@ -44,7 +44,7 @@ struct PlaneStrainResult {
 };
 
 // Tab 0: stresses from the strains Ex, Ey, Gxy of `strains` (Gxy taken as a
-// 32-bit value) with E and Nu of `constants` (PlaneConstants1).
+// 32-bit value) with E and Nu of `constants` (PlaneStressTabConstants).
 //   plane stress: sx = E (ex + nu ey) / (1 - nu^2), sy likewise,
 //                 txy = E gxy / (2 nu + 2);
 //   plane strain: sx = E ((1 - nu) ex + nu ey) / ((1 - 2 nu)(1 + nu)),
@@ -55,7 +55,7 @@ PlaneStressResult CalcStressState(const PlaneElasticityData& strains, const Elas
                                   PlaneAssumption assumption);
 
 // Tab 1: strains from the stresses of `stress` with E and Nu of `constants`
-// (PlaneConstants2).
+// (PlaneStrainTabConstants).
 //   plane stress: ex = sx / E - nu sy / E, ey likewise;
 //   plane strain: ex = (1 - nu)(1 + nu) sx / E - nu (1 + nu) sy / E, ey likewise;
 //   both:         gxy = 2 (1 + nu) txy / E.

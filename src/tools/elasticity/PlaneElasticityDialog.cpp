@@ -90,7 +90,6 @@ PlaneAssumption AssumptionOf(const forms::OptionArray& group) {
 }  // namespace
 
 PlaneElasticityDialog::PlaneElasticityDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmPlaneStress"));
   Build(kForm, kControls);
   ui_.tabs = Require<QTabWidget>(planeelasticity::kTabs);
   ui_.ex = Require<QLineEdit>(planeelasticity::kEx);
@@ -160,9 +159,9 @@ void PlaneElasticityDialog::OnLoad() {
 
 void PlaneElasticityDialog::LoadFromProject() {
   elasticity_ = Project.PlaneElasticity;
-  stressTabConstants_ = Project.PlaneConstants1;
+  stressTabConstants_ = Project.PlaneStressTabConstants;
   stressIn_ = Project.PlaneStressIn;
-  strainTabConstants_ = Project.PlaneConstants2;
+  strainTabConstants_ = Project.PlaneStrainTabConstants;
   stagedStrains_ = elasticity_;
   stagedStressTabConstants_ = stressTabConstants_;
   stagedStress_ = stressIn_;
@@ -175,8 +174,8 @@ void PlaneElasticityDialog::LoadFromProject() {
   forms::ShowStoredGeneral(ui_.stressTabPoisson, stressTabConstants_.Nu);
   forms::ShowStoredGeneral(ui_.strainTabPoisson, strainTabConstants_.Nu);
   ui_.tabs->setCurrentIndex(elasticity_.Tab);
-  forms::SetArrayIndex(ui_.stressTabAssumption, elasticity_.Assumption1);
-  forms::SetArrayIndex(ui_.strainTabAssumption, elasticity_.Assumption2);
+  forms::SetArrayIndex(ui_.stressTabAssumption, elasticity_.StressTabAssumption);
+  forms::SetArrayIndex(ui_.strainTabAssumption, elasticity_.StrainTabAssumption);
 }
 
 int PlaneElasticityDialog::ActiveTab() const { return ui_.tabs->currentIndex() == 1 ? 1 : 0; }
@@ -257,12 +256,12 @@ void PlaneElasticityDialog::CommitToProject() {
   // The inputs of the tab in view were read by the validation of OK; the
   // assumption of each tab is stored, not only the one in view.
   elasticity_.Tab = static_cast<qint16>(ActiveTab());
-  elasticity_.Assumption1 = forms::GetArrayIndex(ui_.stressTabAssumption);
-  elasticity_.Assumption2 = forms::GetArrayIndex(ui_.strainTabAssumption);
+  elasticity_.StressTabAssumption = forms::GetArrayIndex(ui_.stressTabAssumption);
+  elasticity_.StrainTabAssumption = forms::GetArrayIndex(ui_.strainTabAssumption);
   Project.PlaneElasticity = elasticity_;
-  Project.PlaneConstants1 = stressTabConstants_;
+  Project.PlaneStressTabConstants = stressTabConstants_;
   Project.PlaneStressIn = stressIn_;
-  Project.PlaneConstants2 = strainTabConstants_;
+  Project.PlaneStrainTabConstants = strainTabConstants_;
   MarkProjectChanged();
 }
 

@@ -48,7 +48,7 @@ inline constexpr char kHelp[] = "Command3";
 // Plane stress and plane strain: the stresses of a point from its strains
 // (tab 0) and its strains from its stresses (tab 1), each tab with its own
 // constants and its own assumption. Works on PlaneElasticity,
-// PlaneConstants1, PlaneStressIn and PlaneConstants2 of the project; the
+// PlaneStressTabConstants, PlaneStressIn and PlaneStrainTabConstants of the project; the
 // mechanics are in PlaneElasticity.h.
 class PlaneElasticityDialog : public forms::FormDialog {
   Q_OBJECT

@@ -111,11 +111,14 @@ constexpr const char* kInputNames[kBoltBoxCount] = {
     roofbolting::kAnchorSafetyFactor};
 
 // The record's fields in the same order.
-float* const kFields[kBoltBoxCount] = {
-    &Project.BoltStrength, &Project.BoltDiameter, &Project.BoltLength, &Project.BoltSF,
-    &Project.BoltHeight,   &Project.BoltUnit,     &Project.BoltWidth,  &Project.BoltDiam2,
-    &Project.BoltLength2,  &Project.BoltDiamHole, &Project.BoltCo1,    &Project.BoltPhi1,
-    &Project.BoltCo2,      &Project.BoltPhi2,     &Project.BoltS2,     &Project.BoltSF1};
+float* const kFields[kBoltBoxCount] = {&Project.BoltStrength,      &Project.BoltDiameter,
+                                       &Project.BoltLength,        &Project.BoltSF,
+                                       &Project.BoltHeight,        &Project.BoltUnit,
+                                       &Project.BoltWidth,         &Project.BoltAnchorDiameter,
+                                       &Project.BoltBondedLength,  &Project.BoltHoleDiameter,
+                                       &Project.BoltResinCohesion, &Project.BoltResinFriction,
+                                       &Project.ResinRockCohesion, &Project.ResinRockFriction,
+                                       &Project.BoltNormalStress,  &Project.BoltAnchorSafetyFactor};
 
 // A stored value as the plain number text that reads back to it. The box
 // holds the number of that text, as if it had been typed, so that the
@@ -130,7 +133,6 @@ void ShowStoredPlain(QLineEdit* box, float stored) {
 }  // namespace
 
 RoofBoltingDialog::RoofBoltingDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmBolt"));
   Build(kForm, kControls);
   for (std::size_t i = 0; i < kBoltBoxCount; ++i) ui_.inputs[i] = Require<QLineEdit>(kInputNames[i]);
   ui_.maxLoad = Require<QLineEdit>(roofbolting::kMaxLoad);

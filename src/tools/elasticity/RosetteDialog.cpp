@@ -78,7 +78,6 @@ constexpr ControlRow kControls[] = {
 }  // namespace
 
 RosetteDialog::RosetteDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmRozeta"));
   Build(kForm, kControls);
   ui_.readingA = Require<QLineEdit>(rosette::kReadingA);
   ui_.readingB = Require<QLineEdit>(rosette::kReadingB);
@@ -139,8 +138,8 @@ void RosetteDialog::OnLoad() {
 
 void RosetteDialog::LoadFromProject() {
   rosette_ = Project.Rosette;
-  principal_ = Project.RosetteResults1;
-  tensor_ = Project.RosetteResults2;
+  principal_ = Project.RosettePrincipal;
+  tensor_ = Project.RosetteTensor;
   staged_ = rosette_;
   inputs_.Show(kRosetteMask);
 }
@@ -223,8 +222,8 @@ void RosetteDialog::OnInputFocusLost(QLineEdit* box) {
 
 void RosetteDialog::CommitToProject() {
   Project.Rosette = rosette_;
-  Project.RosetteResults1 = principal_;
-  Project.RosetteResults2 = tensor_;
+  Project.RosettePrincipal = principal_;
+  Project.RosetteTensor = tensor_;
   MarkProjectChanged();
 }
 

@@ -39,7 +39,7 @@ inline constexpr char kHelp[] = "cmdHelp";
 // Strain analysis from the readings of a three-gauge rosette: the plane
 // strain tensor, the principal strains and the strains on a plane at an
 // angle from the first principal direction. Works on Rosette,
-// RosetteResults1 and RosetteResults2 of the project; the mechanics are in
+// RosettePrincipal and RosetteTensor of the project; the mechanics are in
 // Rosette.h.
 class RosetteDialog : public forms::FormDialog {
   Q_OBJECT

@@ -101,7 +101,6 @@ InputMessage NameOf(const QString& design) {
 }  // namespace
 
 TransformationDialog::TransformationDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmTransformCoor"));
   Build(kForm, kControls, BracketsOfRow);
   for (std::size_t k = 0; k < 9; ++k) {
     ui_.cosines[k] = Require<QLineEdit>(transformation::kCosineBox[k]);

@@ -39,7 +39,7 @@ Verdict BieniawskiVerdict(double s1, double s2, float co, float a, float k);
 using BieniawskiResult = PrincipalVerdicts;
 
 // The calculation on the stresses given (the boxes' current values) and the
-// working parameters: Co, A, K, UsePore (1 ticked), PorePressure, and the
+// working parameters: Co, A, K, UsePore, PorePressure, and the
 // previous Failure and PoreFailure. Raises Overflow (6) when the principal
 // stresses leave the 32-bit range.
 BieniawskiResult EvaluateBieniawski(const StressInput& stress, const BieniawskiParams& params);

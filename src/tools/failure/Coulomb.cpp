@@ -123,7 +123,7 @@ CoulombResult CalcCoulomb(const StressInput& stress, const CoulombParams& params
 
   const float s1 = r.Principal.S1;
   const float s2 = r.Principal.S2;
-  const bool poreOn = params.UsePore != 0;
+  const bool poreOn = params.UsePore;
   const float u = poreOn ? params.PorePressure : 0.0f;
   r.PoreAboveS2 = poreOn && u > s2;
 
@@ -174,8 +174,8 @@ void StoreCoulombResult(const CoulombResult& result, CoulombParams& params, Prin
     params.UniaxialStrength = result.Strength.UniaxialStrength;
     params.FrictionAngle = result.Strength.FrictionAngle;
   }
-  params.Failure = RecordBool(result.Failure);
-  params.PoreFailure = RecordBool(result.PoreFailure);
+  params.Failure = result.Failure;
+  params.PoreFailure = result.PoreFailure;
   if (result.Judged && result.FailureAngle) params.FailureAngle = *result.FailureAngle;
 }
 
@@ -285,7 +285,7 @@ InputMessage CoulombLimitMessage(LimitSearch status) {
 
 namespace {
 
-float PlotPore(const CoulombParams& params) { return params.UsePore != 0 ? params.PorePressure : 0.0f; }
+float PlotPore(const CoulombParams& params) { return params.UsePore ? params.PorePressure : 0.0f; }
 
 }  // namespace
 
@@ -334,7 +334,7 @@ CoulombPrincipalView CoulombS1S3Plot(const Principal2D& principal, const Coulomb
       v.CriterionLine.reset();
     }
   }
-  v.EffectivePoint = EffectiveStressPointOf(principal.S1, principal.S2, u, params.UsePore != 0);
+  v.EffectivePoint = EffectiveStressPointOf(principal.S1, principal.S2, u, params.UsePore);
   return v;
 }
 

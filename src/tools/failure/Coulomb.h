@@ -128,7 +128,7 @@ struct CoulombResult {
 };
 
 // The whole computation for a stress input and the parameters (the pore
-// pressure acts only while UsePore is not 0).
+// pressure acts only while UsePore is set).
 CoulombResult CalcCoulomb(const StressInput& stress, const CoulombParams& params);
 
 // Writes a result into the dialog's working copy: the derived parameter

@@ -114,7 +114,7 @@ CoulombPlot::CoulombPlot(QWidget* parent) : FailurePlot(parent) {
   Caption(PlotCaption::Strength)->raise();
 }
 
-void CoulombPlot::SetState(const Principal2D& principal, const CoulombParams& params, qint16 view) {
+void CoulombPlot::SetState(const Principal2D& principal, const CoulombParams& params, int view) {
   SetPrincipal(principal.S1, principal.S2, principal.TauMax);
   principal_ = principal;
   params_ = params;
@@ -152,7 +152,15 @@ void CoulombPlot::PlaceCaptions() { PlaceCircleCaptions(); }
 // --- The dialog ----------------------------------------------------------------
 
 CoulombDialog::CoulombDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmCoulomb"));
+  BuildControls();
+  ConnectHandlers();
+  AddInputs();
+  OnLoad();
+}
+
+CoulombDialog::~CoulombDialog() = default;
+
+void CoulombDialog::BuildControls() {
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(coulomb::kPlot)) return new CoulombPlot(parent);
     return nullptr;
@@ -182,7 +190,9 @@ CoulombDialog::CoulombDialog(QWidget* owner) : FormDialog(owner) {
   ui_.plot = Require<CoulombPlot>(coulomb::kPlot);
   ConnectFailurePlot(ui_.plot, Require<QScrollBar>(coulomb::kZoomBar), Require<QLabel>(coulomb::kCoordinates),
                      Require<QLabel>(coulomb::kInternalCoordinates));
+}
 
+void CoulombDialog::ConnectHandlers() {
   WireButtons(ui_.ok, Require<QPushButton>(coulomb::kCancel), Require<QPushButton>(coulomb::kHelp));
   for (QLineEdit* box :
        {ui_.sx, ui_.sy, ui_.txy, ui_.porePressure, ui_.cohesion, ui_.uniaxialStrength, ui_.frictionAngle})
@@ -200,12 +210,14 @@ CoulombDialog::CoulombDialog(QWidget* owner) : FormDialog(owner) {
   }
   connect(Require<QPushButton>(coulomb::kUpperLimit), &QPushButton::clicked, this, &CoulombDialog::OnUpperLimitClicked);
   connect(Require<QPushButton>(coulomb::kLowerLimit), &QPushButton::clicked, this, &CoulombDialog::OnLowerLimitClicked);
+}
 
+void CoulombDialog::AddInputs() {
   // The inputs in the order of validation: each box read as a whole entry,
   // with the tool's message and value rule (Coulomb.h); the pore pressure
   // only while its option is ticked, a strength parameter only while it is
   // not the derived one.
-  const auto entered = [this](qint16 parameter) {
+  const auto entered = [this](int parameter) {
     return [this, parameter] { return forms::GetArrayIndex(ui_.derivedParameter) != parameter; };
   };
   inputs_.Add(ui_.sx, stress_.Sx,
@@ -240,11 +252,7 @@ CoulombDialog::CoulombDialog(QWidget* owner) : FormDialog(owner) {
                .message = CoulombInvalidMessage(CoulombField::FrictionAngle),
                .rule = CoulombValueRule(CoulombField::FrictionAngle),
                .when = entered(kCoulombDeriveFriction)});
-
-  OnLoad();
 }
-
-CoulombDialog::~CoulombDialog() = default;
 
 void CoulombDialog::OnLoad() {
   LoadInputs();
@@ -264,10 +272,10 @@ void CoulombDialog::LoadFromProject() {
   ShowInputValue(ui_.sy, stress_.Sy, kCoulombStressMask);
   ShowInputValue(ui_.txy, stress_.Txy, kCoulombStressMask);
   // A choice the record cannot hold opens as the first one.
-  const qint16 graph = stress_.GraphOption >= 0 && stress_.GraphOption <= 2 ? stress_.GraphOption : qint16(0);
+  const int graph = stress_.GraphOption >= 0 && stress_.GraphOption <= 2 ? stress_.GraphOption : 0;
   forms::SetArrayIndex(ui_.graphOption, graph);
   ShowPoreInput(ui_.poreControls, params_.UsePore, params_.PorePressure, kCoulombStressMask);
-  const qint16 k = params_.ParamOption;
+  const int k = params_.ParamOption;
   forms::SetArrayIndex(ui_.derivedParameter, k >= kCoulombDeriveCohesion && k <= kCoulombDeriveFriction ? k : 0);
   ShowInputValue(ui_.cohesion, params_.Cohesion, kCoulombStressMask);
   ShowInputValue(ui_.uniaxialStrength, params_.UniaxialStrength, kCoulombStressMask);
@@ -275,15 +283,15 @@ void CoulombDialog::LoadFromProject() {
   ShowParameterBoxes();
 }
 
-QLineEdit* CoulombDialog::ParameterBox(qint16 index) const {
+QLineEdit* CoulombDialog::ParameterBox(int index) const {
   if (index == kCoulombDeriveStrength) return ui_.uniaxialStrength;
   if (index == kCoulombDeriveFriction) return ui_.frictionAngle;
   return ui_.cohesion;
 }
 
 void CoulombDialog::ShowParameterBoxes() {
-  const qint16 derived = forms::GetArrayIndex(ui_.derivedParameter);
-  for (qint16 i = 0; i < 3; ++i) {
+  const int derived = forms::GetArrayIndex(ui_.derivedParameter);
+  for (int i = 0; i < 3; ++i) {
     QLineEdit* box = ParameterBox(i);
     box->setReadOnly(i == derived);
     box->setFocusPolicy(i == derived ? Qt::ClickFocus : Qt::StrongFocus);
@@ -294,7 +302,7 @@ bool CoulombDialog::ValidateInput() {
   if (!inputs_.Validate()) return false;
   // The options count once every box has passed.
   params_.ParamOption = forms::GetArrayIndex(ui_.derivedParameter);
-  params_.UsePore = RecordBool(ui_.poreOption->isChecked());
+  params_.UsePore = ui_.poreOption->isChecked();
   if (!ui_.poreOption->isChecked()) params_.PorePressure = 0;
   return true;
 }
@@ -302,7 +310,7 @@ bool CoulombDialog::ValidateInput() {
 void CoulombDialog::CalcCoulomb() {
   calculating_ = true;
   result_ = brantel::CalcCoulomb(stress_, params_);
-  const qint16 derived = forms::GetArrayIndex(ui_.derivedParameter);
+  const int derived = forms::GetArrayIndex(ui_.derivedParameter);
   QLineEdit* derivedBox = ParameterBox(derived);
   if (!result_.Computed) {
     // Principal stresses beyond the 32-bit range: nothing of the last
@@ -375,7 +383,7 @@ void CoulombDialog::OnDerivedParameterChosen() {
 }
 
 void CoulombDialog::OnGraphChosen() {
-  const qint16 view = forms::GetArrayIndex(ui_.graphOption);
+  const int view = forms::GetArrayIndex(ui_.graphOption);
   SwitchPlotWidth(*this, ui_.plot, view != 0, kNarrowWidth, kWideWidth);
   RedrawGraph(true);
 }
@@ -402,7 +410,7 @@ void CoulombDialog::CommitToProject() {
   // be read as a 32-bit number (the box is the program's, so only an error
   // can put one there) keeps the value computed, and the error goes to the
   // history.
-  const qint16 derived = forms::GetArrayIndex(ui_.derivedParameter);
+  const int derived = forms::GetArrayIndex(ui_.derivedParameter);
   float& field = derived == kCoulombDeriveStrength   ? params_.UniaxialStrength
                  : derived == kCoulombDeriveFriction ? params_.FrictionAngle
                                                      : params_.Cohesion;

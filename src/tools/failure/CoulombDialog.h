@@ -68,7 +68,7 @@ class CoulombPlot : public FailurePlot {
 
   // The state drawn: the principal stresses, the parameters (the derived
   // one filled in) and the view (0 none, 1 Mohr, 2 s1-s3).
-  void SetState(const Principal2D& principal, const CoulombParams& params, qint16 view);
+  void SetState(const Principal2D& principal, const CoulombParams& params, int view);
 
  protected:
   void DrawCriterion() override;
@@ -80,7 +80,7 @@ class CoulombPlot : public FailurePlot {
 
   Principal2D principal_;
   CoulombParams params_;
-  qint16 view_ = 0;
+  int view_ = 0;
 };
 
 // The Coulomb criterion in intact material: principal stresses, the third
@@ -108,6 +108,13 @@ class CoulombDialog : public forms::FormDialog {
   void CommitToProject() override;
 
  private:
+  // The constructor's steps: the controls built from the table and found,
+  // the plot given its zoom bar and read-outs; the buttons, boxes and options
+  // connected to their handlers; the input boxes in the order of validation.
+  void BuildControls();
+  void ConnectHandlers();
+  void AddInputs();
+
   void OnLoad();
   void OnInputEdited();
   void OnPoreOptionToggled();
@@ -122,7 +129,7 @@ class CoulombDialog : public forms::FormDialog {
   // The derived parameter's box read-only and out of the Tab order, the
   // other two editable.
   void ShowParameterBoxes();
-  QLineEdit* ParameterBox(qint16 index) const;
+  QLineEdit* ParameterBox(int index) const;
 
   struct Ui {
     QLineEdit* sx;

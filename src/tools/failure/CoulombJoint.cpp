@@ -12,7 +12,7 @@
 namespace brantel {
 namespace {
 
-float ActingPore(const JointMaterial& material) { return material.UsePore != 0 ? material.PorePressure : 0.0f; }
+float ActingPore(const JointMaterial& material) { return material.UsePore ? material.PorePressure : 0.0f; }
 
 bool FrictionRefused(float phi) { return phi < 0.0f || phi >= 90.0f; }
 
@@ -25,7 +25,7 @@ struct ClampedPore {
 
 ClampedPore ClampPore(float s2, const JointMaterial& material) {
   ClampedPore c;
-  if (material.UsePore == 0) return c;
+  if (!material.UsePore) return c;
   if (static_cast<double>(s2) - material.PorePressure < 0.0) {
     if (s2 <= 0.0f) {
       c.Action = PoreClamp::OptionSwitchedOff;
@@ -188,10 +188,10 @@ JointResult CalcCoulombJoint(const StressInput& stress, const JointMaterial& mat
 void StoreJointResult(const JointResult& result, JointMaterial& material, JointPlane& plane) {
   if (!result.Computed) return;
   material.PorePressure = result.PorePressure;
-  material.UsePore = RecordBool(result.PoreOn);
-  material.Failure = RecordBool(result.MaterialFailure);
-  material.PoreFailure = RecordBool(result.MaterialPoreFailure);
-  plane.JointFailure = RecordBool(result.JointFailure);
+  material.UsePore = result.PoreOn;
+  material.Failure = result.MaterialFailure;
+  material.PoreFailure = result.MaterialPoreFailure;
+  plane.JointFailure = result.JointFailure;
 }
 
 // --- Mohr plot -------------------------------------------------------------------

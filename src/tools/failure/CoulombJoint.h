@@ -128,7 +128,7 @@ struct JointResult {
 };
 
 // The whole computation for one set: the stresses, the material (its
-// PorePressure acts while UsePore is not 0) and the discontinuity.
+// PorePressure acts while UsePore is set) and the discontinuity.
 JointResult CalcCoulombJoint(const StressInput& stress, const JointMaterial& material, const JointPlane& plane);
 
 // Writes a result into the set's working copy: the clamped PorePressure and

@@ -117,7 +117,7 @@ constexpr ControlRow kControls[] = {
 };
 // clang-format on
 
-qint16 InRange(qint16 value, qint16 last) { return value >= 0 && value <= last ? value : qint16(0); }
+int InRange(int value, int last) { return value >= 0 && value <= last ? value : 0; }
 
 // The sketch beside the discontinuity's inputs: the horizontal, a plane
 // inclined to it and the positive sense of the inclination, counter-clockwise.
@@ -235,7 +235,15 @@ void CoulombJointPlot::PlaceCaptions() {
 // --- The dialog ----------------------------------------------------------------
 
 CoulombJointDialog::CoulombJointDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmCoulombJoint"));
+  BuildControls();
+  AddInputs();
+  ConnectHandlers();
+  OnLoad();
+}
+
+CoulombJointDialog::~CoulombJointDialog() = default;
+
+void CoulombJointDialog::BuildControls() {
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
     if (name == QLatin1String(coulombjoint::kMohrPlot)) return new CoulombJointPlot(parent);
@@ -283,7 +291,9 @@ CoulombJointDialog::CoulombJointDialog(QWidget* owner) : FormDialog(owner) {
   ui_.chart = Require<Sigma1BetaChartView>(coulombjoint::kSigma1BetaChart);
   // The zoom bar of the plot family has no part in this tool.
   ConnectFailurePlot(ui_.plot, nullptr, ui_.readouts[0], ui_.readouts[1]);
+}
 
+void CoulombJointDialog::AddInputs() {
   // Every box by its leading number, refused beyond the 32-bit range; the
   // parameters' ranges after all boxes are read.
   const auto add = [this](QLineEdit* box, float& field, JointField which, std::function<bool()> when = {}) {
@@ -302,7 +312,9 @@ CoulombJointDialog::CoulombJointDialog(QWidget* owner) : FormDialog(owner) {
   add(ui_.jointCohesion, entryPlane_.Cohesion, JointField::JointCohesion);
   add(ui_.jointFrictionAngle, entryPlane_.FrictionAngle, JointField::JointFriction);
   add(ui_.jointInclination, entryPlane_.Alpha, JointField::Alpha);
+}
 
+void CoulombJointDialog::ConnectHandlers() {
   WireButtons(nullptr, Require<QPushButton>(coulombjoint::kCancel), Require<QPushButton>(coulombjoint::kHelp));
   connect(ui_.ok, &QPushButton::clicked, this, &CoulombJointDialog::OnOkClicked);
   for (QLineEdit* box : {ui_.sx, ui_.sy, ui_.txy, ui_.porePressure, ui_.materialCohesion, ui_.materialFrictionAngle,
@@ -319,11 +331,7 @@ CoulombJointDialog::CoulombJointDialog(QWidget* owner) : FormDialog(owner) {
       if (on) OnGraphChosen();
     });
   }
-
-  OnLoad();
 }
-
-CoulombJointDialog::~CoulombJointDialog() = default;
 
 void CoulombJointDialog::OnLoad() {
   ui_.slidingRangeStart->clear();
@@ -341,7 +349,7 @@ void CoulombJointDialog::LoadFromProject() {
   stress_ = {Project.JointStress[0], Project.JointStress[1]};
   material_ = {Project.JointMaterials[0], Project.JointMaterials[1]};
   plane_ = {Project.JointPlanes[0], Project.JointPlanes[1]};
-  const qint16 set = InRange(Project.JointSelectedSet, 1);
+  const int set = InRange(Project.JointSelectedSet, 1);
   forms::SetArrayIndex(ui_.parameterSet, set);
   LoadSet(set);
 }
@@ -349,7 +357,7 @@ void CoulombJointDialog::LoadFromProject() {
 void CoulombJointDialog::LoadSet(int set) {
   const bool wasLoading = loading_;
   loading_ = true;
-  set_ = static_cast<qint16>(set);
+  set_ = set;
   const StressInput& stress = stress_[set_];
   const JointMaterial& material = material_[set_];
   const JointPlane& plane = plane_[set_];
@@ -392,10 +400,10 @@ void CoulombJointDialog::ReadInputs(int set) {
   stress.GraphOption = forms::GetArrayIndex(ui_.graphOption);
   if (ui_.poreOption->isChecked()) {
     keep(ui_.porePressure, material.PorePressure);
-    material.UsePore = RecordBool(true);
+    material.UsePore = true;
   } else {
     material.PorePressure = 0;
-    material.UsePore = RecordBool(false);
+    material.UsePore = false;
   }
   keep(ui_.materialCohesion, material.Cohesion);
   keep(ui_.materialFrictionAngle, material.FrictionAngle);
@@ -413,7 +421,7 @@ bool CoulombJointDialog::ValidateInput() {
   entryPore_ = 0;
   if (!inputs_.Validate()) return false;
   const bool poreOn = ui_.poreOption->isChecked();
-  entryMaterial_.UsePore = RecordBool(poreOn);
+  entryMaterial_.UsePore = poreOn;
   entryMaterial_.PorePressure = entryPore_;
   stress_[set_] = entryStress_;
   material_[set_] = entryMaterial_;
@@ -468,7 +476,7 @@ void CoulombJointDialog::CalcStresses() {
 }
 
 void CoulombJointDialog::RedrawGraph(bool reset) {
-  const qint16 graph = forms::GetArrayIndex(ui_.graphOption);
+  const int graph = forms::GetArrayIndex(ui_.graphOption);
   if (graph == 2) {
     DrawSigma1BetaPlot();
     return;
@@ -528,7 +536,7 @@ void CoulombJointDialog::OnParameterSetChosen(int index) {
 }
 
 void CoulombJointDialog::OnGraphChosen() {
-  const qint16 graph = forms::GetArrayIndex(ui_.graphOption);
+  const int graph = forms::GetArrayIndex(ui_.graphOption);
   SwitchPlotWidth(*this, ui_.plot, graph != 0, kNarrowWidth, kWideWidth);
   // The plot and the chart share the place beside the inputs.
   ui_.plot->SetPlotShown(graph == 1);

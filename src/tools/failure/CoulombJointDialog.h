@@ -127,6 +127,13 @@ class CoulombJointDialog : public forms::FormDialog {
   void CommitToProject() override;
 
  private:
+  // The constructor's steps: the controls built from the table and found,
+  // the plot given its read-outs; the input boxes in the order of
+  // validation; the buttons, boxes and options connected to their handlers.
+  void BuildControls();
+  void AddInputs();
+  void ConnectHandlers();
+
   void OnLoad();
   void OnParameterSetChosen(int index);
   void OnInputEdited();
@@ -183,7 +190,7 @@ class CoulombJointDialog : public forms::FormDialog {
   std::array<StressInput, 2> stress_{};
   std::array<JointMaterial, 2> material_{};
   std::array<JointPlane, 2> plane_{};
-  qint16 set_ = 0;  // the set shown
+  int set_ = 0;  // the set shown
   // The input boxes, read into the entry copy of the set shown.
   forms::NumericInputs inputs_{forms::NumericInputs::RuleOrder::AfterAllBoxes};
   StressInput entryStress_;

@@ -204,7 +204,7 @@ CoulombWedgeDialog::CoulombWedgeDialog(QWidget* owner, WedgeTool tool) : FormDia
   add(blockInputs_, ui_.planeCohesion, work_.Cohesion, WedgeInput::Cohesion);
   add(blockInputs_, ui_.planeFrictionAngle, work_.FrictionAngle, WedgeInput::FrictionAngle);
   add(blockInputs_, ui_.planeAngle, work_.DiscAngle, WedgeInput::PlaneAngle);
-  const auto onPage = [this](qint16 tab) { return [this, tab] { return SelectedTab() == tab; }; };
+  const auto onPage = [this](int tab) { return [this, tab] { return SelectedTab() == tab; }; };
   add(boltInputs_, ui_.boltLoad, work_.BoltLoad, WedgeInput::BoltLoad, onPage(0));
   add(boltInputs_, ui_.boltAngle, work_.BoltAngle, WedgeInput::BoltAngle, onPage(0));
   add(boltInputs_, ui_.requiredSafetyFactor, work_.ReqSafetyFactor, WedgeInput::RequiredSafetyFactor, onPage(1));
@@ -228,7 +228,7 @@ BoltedWedgeData& CoulombWedgeDialog::Record() const {
   return tool_ == WedgeTool::Slope ? Project.CoulombSlopeData : Project.CoulombWedgeData;
 }
 
-qint16 CoulombWedgeDialog::SelectedTab() const { return static_cast<qint16>(ui_.tabs->currentIndex()); }
+int CoulombWedgeDialog::SelectedTab() const { return ui_.tabs->currentIndex(); }
 
 void CoulombWedgeDialog::OnLoad() {
   LoadInputs();

@@ -66,7 +66,7 @@ class CoulombWedgeDialog : public forms::FormDialog {
   void OnTabChanged();
   // Computes and shows the selected tab's result.
   void CalcSafetyFactor();
-  qint16 SelectedTab() const;
+  int SelectedTab() const;
   // The tool's block of the project record.
   BoltedWedgeData& Record() const;
 

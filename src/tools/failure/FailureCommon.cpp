@@ -19,9 +19,9 @@ QString VerdictText(Verdict verdict, VerdictCase letterCase) {
   return QString();
 }
 
-qint16 FailureFlagAfter(Verdict verdict, qint16 previous) {
-  if (verdict == Verdict::Fails) return -1;
-  if (verdict == Verdict::Holds) return 0;
+bool FailureFlagAfter(Verdict verdict, bool previous) {
+  if (verdict == Verdict::Fails) return true;
+  if (verdict == Verdict::Holds) return false;
   return previous;
 }
 

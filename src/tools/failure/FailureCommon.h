@@ -46,12 +46,9 @@ QString VerdictText(Verdict verdict, VerdictCase letterCase = VerdictCase::Capit
 
 inline Verdict VerdictOf(bool fails) { return fails ? Verdict::Fails : Verdict::Holds; }
 
-// A 16-bit Boolean of the project record: -1 for true, 0 for false.
-inline constexpr qint16 RecordBool(bool value) { return value ? qint16(-1) : qint16(0); }
-
-// The record's failure flag after a verdict: -1 for Fails, 0 for Holds;
-// Blank and Range Error keep the previous flag.
-qint16 FailureFlagAfter(Verdict verdict, qint16 previous);
+// The record's failure flag after a verdict: true for Fails, false for
+// Holds; Blank and Range Error keep the previous flag.
+bool FailureFlagAfter(Verdict verdict, bool previous);
 
 // The test "stress side > strength side", both sides rounded to 32-bit
 // floats first, so a tie holds. Sides beyond the 32-bit range are compared
@@ -117,12 +114,12 @@ struct PrincipalVerdicts {
   // On the effective stresses; empty while the pore option is clear,
   // when neither the box nor the flag is touched.
   std::optional<Verdict> PoreVerdict;
-  qint16 Failure = 0;      // the flags after the verdicts; a blank, Range
-  qint16 PoreFailure = 0;  // Error or not computable verdict keeps the previous flag
+  bool Failure = false;      // the flags after the verdicts; a blank, Range
+  bool PoreFailure = false;  // Error or not computable verdict keeps the previous flag
 };
 
 // The principal stresses of `stress` judged by `judge(s1, s2)` and, when
-// params.UsePore is 1, the effective stresses s1 - P and s2 - P too; the
+// params.UsePore is set, the effective stresses s1 - P and s2 - P too; the
 // flags follow from params.Failure and params.PoreFailure. Raises Overflow
 // (6) when the principal stresses leave the 32-bit range.
 template <typename Params, typename Judge>
@@ -133,7 +130,7 @@ PrincipalVerdicts JudgePrincipalStresses(const StressInput& stress, const Params
   result.FailureVerdict = judge(static_cast<double>(s1), static_cast<double>(s2));
   result.Failure = FailureFlagAfter(result.FailureVerdict, params.Failure);
   result.PoreFailure = params.PoreFailure;
-  if (params.UsePore == 1) {
+  if (params.UsePore) {
     const double e1 = EffectiveStress(s1, params.PorePressure);
     const double e2 = EffectiveStress(s2, params.PorePressure);
     result.PoreVerdict = judge(e1, e2);

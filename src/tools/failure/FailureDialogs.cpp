@@ -80,13 +80,13 @@ void ShowPoreControls(const PoreControls& controls) {
   if (!on) controls.result->clear();
 }
 
-void ShowPoreInput(const PoreControls& controls, qint16 usePore, float porePressure, QStringView mask) {
+void ShowPoreInput(const PoreControls& controls, bool usePore, float porePressure, QStringView mask) {
   {
     const QSignalBlocker quiet(controls.option);
-    controls.option->setChecked(usePore != 0);
+    controls.option->setChecked(usePore);
   }
   ShowPoreControls(controls);
-  if (usePore != 0) ShowInputValue(controls.box, porePressure, mask);
+  if (usePore) ShowInputValue(controls.box, porePressure, mask);
   else controls.box->setText(QStringLiteral("0"));
 }
 
@@ -149,7 +149,7 @@ void PrincipalCriterionDialog::ShowGraphOption() {
   OnGraphSwitchToggled();
 }
 
-qint16 PrincipalCriterionDialog::GraphOption() const { return graphSwitch_->isChecked() ? 1 : 0; }
+int PrincipalCriterionDialog::GraphOption() const { return graphSwitch_->isChecked() ? 1 : 0; }
 
 void PrincipalCriterionDialog::Redraw(bool reset) {
   if (!computed_) {
@@ -193,7 +193,7 @@ void PoreCriterionDialog::BindPoreCriterionControls(FailurePlot::VerticalRange r
 
 bool PoreCriterionDialog::PoreTicked() const { return ui_.poreControls.option->isChecked(); }
 
-void PoreCriterionDialog::ShowPoreInput(qint16 usePore, float porePressure) {
+void PoreCriterionDialog::ShowPoreInput(bool usePore, float porePressure) {
   brantel::ShowPoreInput(ui_.poreControls, usePore, porePressure);
 }
 
@@ -208,14 +208,13 @@ void PoreCriterionDialog::AddStressAndPoreInputs(forms::NumericInputs& stress, f
   pore.Add(porePressureBox_, porePressure, std::move(poreRules));
 }
 
-void PoreCriterionDialog::ReadPoreOption(qint16& usePore, float& porePressure) const {
-  const bool pore = PoreTicked();
-  usePore = pore ? 1 : 0;
-  if (!pore) porePressure = 0.0f;
+void PoreCriterionDialog::ReadPoreOption(bool& usePore, float& porePressure) const {
+  usePore = PoreTicked();
+  if (!usePore) porePressure = 0.0f;
 }
 
-void PoreCriterionDialog::CalculateVerdicts(const std::function<PrincipalVerdicts()>& evaluate, qint16& failure,
-                                            qint16& poreFailure) {
+void PoreCriterionDialog::CalculateVerdicts(const std::function<PrincipalVerdicts()>& evaluate, bool& failure,
+                                            bool& poreFailure) {
   calculating_ = true;
   computed_ = forms::Calculate(
       {ui_.s1, ui_.s1Direction, ui_.s2, ui_.s2Direction, ui_.failureVerdict, ui_.poreFailureVerdict}, [&] {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <array>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -39,6 +40,9 @@ namespace brantel {
 //     forms::EntryValue<float>).
 //   - PrincipalCriterionDialog, PoreCriterionDialog: the steps of the tools
 //     judged in the principal-stress plane.
+//   - Criterion...Rows: the control rows those tools share (the stress and
+//     pore inputs, the principal stresses, the verdicts, the plot and the
+//     buttons), joined into each tool's table.
 
 // The design names the failure criteria judged in the principal-stress plane
 // share (PrincipalCriterionDialog); each tool's namespace takes them in.
@@ -69,6 +73,132 @@ inline constexpr char kFailureVerdict[] = "Text8";
 inline constexpr char kPoreFailureVerdict[] = "Text9";  // on the effective stresses
 inline constexpr char kPoreFailureLabel[] = "Label9";
 }  // namespace porecriterion
+
+// The control rows the principal-plane criteria share (Bieniawski, Hoek and
+// Brown, von Mises), written once; each tool's table joins them with its
+// own rows (forms::JoinRows) in its order. Only the places differ between
+// the tools.
+
+// The input frame "Frame1" with the labels and boxes of sx, sy and txy; the
+// labels at 240 twips, `labelWidth` wide, the boxes from `boxLeft`.
+struct CriterionStressPlace {
+  forms::TwipsRect frame;
+  int labelWidth = 0;
+  int boxLeft = 0;
+};
+constexpr std::array<forms::ControlRow, 7> CriterionStressRows(const CriterionStressPlace& place) {
+  using forms::Kind;
+  const int w = place.labelWidth, x = place.boxLeft;
+  // clang-format off
+  return {{
+      {.name = "Frame1", .kind = Kind::Frame, .at = place.frame, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
+      {.name = "lblsx", .kind = Kind::Label, .container = "Frame1", .at = {240, 300, w, 255}, .caption = {"sx", "σ x"}, .partner = criterion::kSx},
+      {.name = "lblsy", .kind = Kind::Label, .container = "Frame1", .at = {240, 660, w, 255}, .caption = {"sy", "σ y"}, .partner = criterion::kSy},
+      {.name = "lbltxy", .kind = Kind::Label, .container = "Frame1", .at = {240, 1020, w, 255}, .caption = {"txy", "τ xy"}, .partner = criterion::kTxy},
+      {.name = criterion::kSx, .kind = Kind::TextBox, .container = "Frame1", .at = {x, 270, 1215, 285}, .maxLength = 20},
+      {.name = criterion::kSy, .kind = Kind::TextBox, .container = "Frame1", .at = {x, 630, 1215, 285}, .maxLength = 20},
+      {.name = criterion::kTxy, .kind = Kind::TextBox, .container = "Frame1", .at = {x, 990, 1215, 285}, .maxLength = 20},
+  }};
+  // clang-format on
+}
+
+// The pore option, its caption and its box, in "Frame1" below the stresses.
+constexpr std::array<forms::ControlRow, 3> CriterionPoreRows() {
+  using forms::Kind;
+  // clang-format off
+  return {{
+      {.name = porecriterion::kPoreOption, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 1410, 255, 255}, .partner = porecriterion::kPorePressureLabel},
+      {.name = porecriterion::kPorePressureLabel, .kind = Kind::Label, .container = "Frame1", .at = {540, 1410, 1200, 255}, .caption = {"Pore Pressure", "Πίεση πόρων"}, .partner = porecriterion::kPorePressure},
+      {.name = porecriterion::kPorePressure, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 1380, 1215, 285}, .maxLength = 20},
+  }};
+  // clang-format on
+}
+
+// The plot switch in "Frame1".
+constexpr std::array<forms::ControlRow, 1> CriterionGraphSwitchRows(forms::TwipsRect at) {
+  return {{{.name = criterion::kGraphSwitch,
+            .kind = forms::Kind::CheckBox,
+            .container = "Frame1",
+            .at = at,
+            .caption = {"Graph", "Γράφημα"}}}};
+}
+
+// The frame "Frame4" of the principal stresses, `frameWidth` wide, with
+// s1, s2 and their directions.
+constexpr std::array<forms::ControlRow, 9> CriterionPrincipalRows(int frameWidth) {
+  using forms::Kind;
+  constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
+  // clang-format off
+  return {{
+      {.name = "Frame4", .kind = Kind::Frame, .at = {3480, 120, frameWidth, 1695}, .caption = {"Principal Stresses", "Κύριες τάσεις"}},
+      {.name = "lbls1", .kind = Kind::Label, .container = "Frame4", .at = {240, 300, 1035, 255}, .caption = {"s1", "σ1"}, .partner = porecriterion::kS1},
+      {.name = "lblth1", .kind = Kind::Label, .container = "Frame4", .at = {240, 630, 1035, 255}, .caption = {"w1(s1)", "θ(σ1)"}, .partner = porecriterion::kS1Direction},
+      {.name = "lbls2", .kind = Kind::Label, .container = "Frame4", .at = {240, 960, 1035, 255}, .caption = {"s2", "σ2"}, .partner = porecriterion::kS2},
+      {.name = "lblth2", .kind = Kind::Label, .container = "Frame4", .at = {240, 1290, 1035, 255}, .caption = {"w2(s2)", "θ(σ2)"}, .partner = porecriterion::kS2Direction},
+      {.name = porecriterion::kS1, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 270, 1335, 285}, .flags = kResult},
+      {.name = porecriterion::kS1Direction, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 600, 1335, 285}, .flags = kResult},
+      {.name = porecriterion::kS2, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 930, 1335, 285}, .flags = kResult},
+      {.name = porecriterion::kS2Direction, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 1260, 1335, 285}, .flags = kResult},
+  }};
+  // clang-format on
+}
+
+// The frame "Frame3" of the verdicts on the total and on the effective
+// stresses, the result boxes `boxWidth` wide.
+constexpr std::array<forms::ControlRow, 5> CriterionVerdictRows(forms::TwipsRect frame, int boxWidth) {
+  using forms::Kind;
+  constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
+  // clang-format off
+  return {{
+      {.name = "Frame3", .kind = Kind::Frame, .at = frame, .caption = {"Results", "Αποτελέσματα"}},
+      {.name = "Label8", .kind = Kind::Label, .container = "Frame3", .at = {180, 300, 1440, 255}, .caption = {"Failure", "Αστοχία"}, .partner = porecriterion::kFailureVerdict},
+      {.name = porecriterion::kPoreFailureLabel, .kind = Kind::Label, .container = "Frame3", .at = {180, 690, 1440, 420}, .caption = {"Failure due to Pore Pressure", "Αστοχία εξ αιτίας πίεσης πόρων"}, .partner = porecriterion::kPoreFailureVerdict},
+      {.name = porecriterion::kFailureVerdict, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 270, boxWidth, 285}, .flags = kResult},
+      {.name = porecriterion::kPoreFailureVerdict, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 720, boxWidth, 285}, .flags = kResult},
+  }};
+  // clang-format on
+}
+
+// The interactive plot beyond the narrow width: the zoom bar above it, the
+// two read-outs below; the bar and the read-outs stand 480 twips right of
+// the plot's left edge.
+struct CriterionPlotPlace {
+  int plotLeft = 0;
+  int zoomTop = 0;
+  int plotTop = 0;
+  int coordinatesTop = 0;
+  int internalCoordinatesTop = 0;
+};
+constexpr std::array<forms::ControlRow, 4> CriterionPlotRows(const CriterionPlotPlace& place) {
+  using forms::Kind;
+  const int left = place.plotLeft + 480;
+  // clang-format off
+  return {{
+      {.name = criterion::kZoomBar, .kind = Kind::HScroll, .at = {left, place.zoomTop, 3015, 255}, .caption = {"Zoom", "Μεγέθυνση"}},
+      {.name = criterion::kPlot, .kind = Kind::Picture, .at = {place.plotLeft, place.plotTop, 4080, 4000}},
+      {.name = criterion::kCoordinates, .kind = Kind::Label, .at = {left, place.coordinatesTop, 3255, 495}},
+      {.name = criterion::kInternalCoordinates, .kind = Kind::Label, .at = {left, place.internalCoordinatesTop, 3255, 495}},
+  }};
+  // clang-format on
+}
+
+// The Help, Cancel and OK buttons in a row at `top`, each at its left edge.
+struct CriterionButtonPlace {
+  int top = 0;
+  int help = 0;
+  int cancel = 0;
+  int ok = 0;
+};
+constexpr std::array<forms::ControlRow, 3> CriterionButtonRows(const CriterionButtonPlace& place) {
+  using forms::Kind;
+  // clang-format off
+  return {{
+      {.name = criterion::kHelp, .kind = Kind::Button, .at = {place.help, place.top, 1215, 375}, .caption = {"Help"}},
+      {.name = criterion::kCancel, .kind = Kind::Button, .at = {place.cancel, place.top, 1215, 375}, .caption = {"Cancel"}},
+      {.name = criterion::kOk, .kind = Kind::Button, .at = {place.ok, place.top, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
+  }};
+  // clang-format on
+}
 
 // The sketch of an angle's positive sense beside a tool's inputs: the
 // arrowhead at the end of its arc, a filled triangle `head` long with its
@@ -128,7 +258,7 @@ void ShowPoreControls(const PoreControls& controls);
 
 // A record's pore option and pressure into the controls (the option set
 // quietly; an unused pressure shows "0"), then their look.
-void ShowPoreInput(const PoreControls& controls, qint16 usePore, float porePressure,
+void ShowPoreInput(const PoreControls& controls, bool usePore, float porePressure,
                    QStringView mask = kCriterionValueMask);
 
 // Attaches the zoom bar and the read-out labels (bold) to the plot.
@@ -162,7 +292,7 @@ class PrincipalCriterionDialog : public forms::FormDialog {
   void ShowStressInputs();
   // The record's plot switch into its check box, and the width it gives.
   void ShowGraphOption();
-  qint16 GraphOption() const;
+  int GraphOption() const;
 
   virtual void Calculate() = 0;
   // Gives the plot the state to draw; only called with computed_ set.
@@ -224,20 +354,20 @@ class PoreCriterionDialog : public PrincipalCriterionDialog {
   // pressure shows "0"); and the option into the working copy, whose
   // pressure the pore box has filled while the option is ticked (0 while
   // it is clear).
-  void ShowPoreInput(qint16 usePore, float porePressure);
+  void ShowPoreInput(bool usePore, float porePressure);
   // The stress boxes into `stress`, and the pore box into `pore`, read only
   // while the option is ticked: into the working stress and `porePressure`,
   // by CriterionInputRules of the boxes 0 to 3 (each tool's box enum begins
   // sx, sy, txy, pore).
   void AddStressAndPoreInputs(forms::NumericInputs& stress, forms::NumericInputs& pore, float& porePressure,
                               const CriterionBoxRules& rules, bool zeroWhenEmpty);
-  void ReadPoreOption(qint16& usePore, float& porePressure) const;
+  void ReadPoreOption(bool& usePore, float& porePressure) const;
   bool PoreTicked() const;
 
   // The calculation: `evaluate` on the working copy, the principal stresses
   // and the verdicts shown and the flags written to `failure` and
   // `poreFailure` (the pore flag only when there is a pore verdict).
-  void CalculateVerdicts(const std::function<PrincipalVerdicts()>& evaluate, qint16& failure, qint16& poreFailure);
+  void CalculateVerdicts(const std::function<PrincipalVerdicts()>& evaluate, bool& failure, bool& poreFailure);
 
   void OnPorePressureEdited();
   void OnPoreOptionToggled();

@@ -49,8 +49,8 @@ float HoekStrength(const HoekParams& params);
 using HoekResult = PrincipalVerdicts;
 
 // The calculation on the stresses given (the boxes' current values) and the
-// working parameters: CriterionType, Co, M, CoMass, Mb, S, A, UsePore (1
-// ticked), PorePressure, and the previous Failure and PoreFailure. Raises
+// working parameters: CriterionType, Co, M, CoMass, Mb, S, A, UsePore,
+// PorePressure, and the previous Failure and PoreFailure. Raises
 // Overflow (6) when the principal stresses leave the 32-bit range.
 HoekResult EvaluateHoek(const StressInput& stress, const HoekParams& params);
 

@@ -15,8 +15,6 @@ namespace {
 using forms::ControlRow;
 using forms::Kind;
 
-constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
-
 constexpr forms::FormDesign kForm{
     .name = "frmHoek",
     .width = HoekBrownDialog::kNarrowWidth,
@@ -24,20 +22,13 @@ constexpr forms::FormDesign kForm{
     .caption = {"Failure Analysis based on the Hoek Brown Criterion", "Κριτήριο Hoek - Brown σε υλικό"}};
 
 // clang-format off
-constexpr ControlRow kControls[] = {
+constexpr auto kControls = forms::JoinRows(
     // The stress state, the pore pressure and the plot switch.
-    {.name = "Frame1", .kind = Kind::Frame, .at = {120, 120, 3240, 2100}, .caption = {"Input Data", "Εισαγωγή δεδομένων"}},
-    {.name = "lblsx", .kind = Kind::Label, .container = "Frame1", .at = {240, 300, 1320, 255}, .caption = {"sx", "σ x"}, .partner = hoek::kSx},
-    {.name = "lblsy", .kind = Kind::Label, .container = "Frame1", .at = {240, 660, 1320, 255}, .caption = {"sy", "σ y"}, .partner = hoek::kSy},
-    {.name = "lbltxy", .kind = Kind::Label, .container = "Frame1", .at = {240, 1020, 1320, 255}, .caption = {"txy", "τ xy"}, .partner = hoek::kTxy},
-    {.name = hoek::kSx, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 270, 1215, 285}, .maxLength = 20},
-    {.name = hoek::kSy, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 630, 1215, 285}, .maxLength = 20},
-    {.name = hoek::kTxy, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 990, 1215, 285}, .maxLength = 20},
-    {.name = hoek::kPoreOption, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 1410, 255, 255}, .partner = hoek::kPorePressureLabel},
-    {.name = hoek::kPorePressureLabel, .kind = Kind::Label, .container = "Frame1", .at = {540, 1410, 1200, 255}, .caption = {"Pore Pressure", "Πίεση πόρων"}, .partner = hoek::kPorePressure},
-    {.name = hoek::kPorePressure, .kind = Kind::TextBox, .container = "Frame1", .at = {1800, 1380, 1215, 285}, .maxLength = 20},
-    {.name = hoek::kGraphSwitch, .kind = Kind::CheckBox, .container = "Frame1", .at = {240, 1740, 1500, 255}, .caption = {"Graph", "Γράφημα"}},
+    CriterionStressRows({.frame = {120, 120, 3240, 2100}, .labelWidth = 1320, .boxLeft = 1800}),
+    CriterionPoreRows(),
+    CriterionGraphSwitchRows({240, 1740, 1500, 255}),
     // The material: intact rock above, the generalized criterion below.
+    std::to_array<ControlRow>({
     {.name = "Frame2", .kind = Kind::Frame, .at = {120, 2340, 3240, 2790}, .caption = {"Material Parameters", "Παράμετροι υλικού"}},
     {.name = hoek::kIntactStrengthLabel, .kind = Kind::Label, .container = "Frame2", .at = {120, 270, 1860, 420}, .caption = {"Uniaxial Compressive Strength (Intact)", "Αντοχή ΑΚΕΡΑΙΟΥ σε μονοαξονική θλίψη "}, .partner = hoek::kIntactStrength},
     {.name = hoek::kParameterMLabel, .kind = Kind::Label, .container = "Frame2", .at = {120, 780, 1860, 255}, .caption = {"Parameter m", "Παράμετρος m"}, .partner = hoek::kParameterM},
@@ -51,42 +42,23 @@ constexpr ControlRow kControls[] = {
     {.name = hoek::kParameterMb, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 1620, 1035, 285}, .maxLength = 20},
     {.name = hoek::kParameterS, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 1980, 1035, 285}, .maxLength = 20},
     {.name = hoek::kParameterA, .kind = Kind::TextBox, .container = "Frame2", .at = {2040, 2340, 1035, 285}, .maxLength = 20},
-    // Principal stresses.
-    {.name = "Frame4", .kind = Kind::Frame, .at = {3480, 120, 2805, 1695}, .caption = {"Principal Stresses", "Κύριες τάσεις"}},
-    {.name = "lbls1", .kind = Kind::Label, .container = "Frame4", .at = {240, 300, 1035, 255}, .caption = {"s1", "σ1"}, .partner = hoek::kS1},
-    {.name = "lblth1", .kind = Kind::Label, .container = "Frame4", .at = {240, 630, 1035, 255}, .caption = {"w1(s1)", "θ(σ1)"}, .partner = hoek::kS1Direction},
-    {.name = "lbls2", .kind = Kind::Label, .container = "Frame4", .at = {240, 960, 1035, 255}, .caption = {"s2", "σ2"}, .partner = hoek::kS2},
-    {.name = "lblth2", .kind = Kind::Label, .container = "Frame4", .at = {240, 1290, 1035, 255}, .caption = {"w2(s2)", "θ(σ2)"}, .partner = hoek::kS2Direction},
-    {.name = hoek::kS1, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 270, 1335, 285}, .flags = kResult},
-    {.name = hoek::kS1Direction, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 600, 1335, 285}, .flags = kResult},
-    {.name = hoek::kS2, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 930, 1335, 285}, .flags = kResult},
-    {.name = hoek::kS2Direction, .kind = Kind::TextBox, .container = "Frame4", .at = {1320, 1260, 1335, 285}, .flags = kResult},
+    }),
+    CriterionPrincipalRows(2805),
     // The criterion type.
+    std::to_array<ControlRow>({
     {.name = "Frame5", .kind = Kind::Frame, .at = {3480, 1920, 2805, 1020}, .caption = {"Type of Criterion", "Τύπος Κριτηρίου"}},
     {.name = hoek::kIntact, .kind = Kind::Option, .container = "Frame5", .at = {240, 300, 2445, 255}, .caption = {"Intact Rock", "Ακέραιο Πέτρωμα"}},
     {.name = hoek::kGeneralized, .kind = Kind::Option, .container = "Frame5", .at = {240, 630, 2445, 255}, .caption = {"Generalized Criterion", "Γενικευμένο Κριτήριο"}},
-    // The verdicts.
-    {.name = "Frame3", .kind = Kind::Frame, .at = {3480, 3060, 2805, 1215}, .caption = {"Results", "Αποτελέσματα"}},
-    {.name = "Label8", .kind = Kind::Label, .container = "Frame3", .at = {180, 300, 1440, 255}, .caption = {"Failure", "Αστοχία"}, .partner = hoek::kFailureVerdict},
-    {.name = hoek::kPoreFailureLabel, .kind = Kind::Label, .container = "Frame3", .at = {180, 690, 1440, 420}, .caption = {"Failure due to Pore Pressure", "Αστοχία εξ αιτίας πίεσης πόρων"}, .partner = hoek::kPoreFailureVerdict},
-    {.name = hoek::kFailureVerdict, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 270, 975, 285}, .flags = kResult},
-    {.name = hoek::kPoreFailureVerdict, .kind = Kind::TextBox, .container = "Frame3", .at = {1680, 720, 975, 285}, .flags = kResult},
-    // The interactive plot, beyond the narrow width.
-    {.name = hoek::kZoomBar, .kind = Kind::HScroll, .at = {6960, 240, 3015, 255}, .caption = {"Zoom", "Μεγέθυνση"}},
-    {.name = hoek::kPlot, .kind = Kind::Picture, .at = {6480, 720, 4080, 4000}},
-    {.name = hoek::kCoordinates, .kind = Kind::Label, .at = {6960, 4860, 3255, 495}},
-    {.name = hoek::kInternalCoordinates, .kind = Kind::Label, .at = {6960, 5400, 3255, 495}},
-    // Buttons.
-    {.name = hoek::kHelp, .kind = Kind::Button, .at = {2160, 5400, 1215, 375}, .caption = {"Help"}},
-    {.name = hoek::kCancel, .kind = Kind::Button, .at = {3600, 5400, 1215, 375}, .caption = {"Cancel"}},
-    {.name = hoek::kOk, .kind = Kind::Button, .at = {5040, 5400, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
-};
+    }),
+    CriterionVerdictRows({3480, 3060, 2805, 1215}, 975),
+    // The interactive plot, beyond the narrow width, and the buttons.
+    CriterionPlotRows({.plotLeft = 6480, .zoomTop = 240, .plotTop = 720, .coordinatesTop = 4860, .internalCoordinatesTop = 5400}),
+    CriterionButtonRows({.top = 5400, .help = 2160, .cancel = 3600, .ok = 5040}));
 // clang-format on
 
 }  // namespace
 
 HoekBrownDialog::HoekBrownDialog(QWidget* owner) : PoreCriterionDialog(owner, kNarrowWidth, kWideWidth) {
-  setObjectName(QStringLiteral("frmHoek"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(hoek::kPlot)) return new PrincipalCriterionPlot(parent);
     return nullptr;
@@ -168,9 +140,8 @@ void HoekBrownDialog::Calculate() {
 }
 
 void HoekBrownDialog::PlotState() {
-  Plot()->SetCriterion(
-      principal_, HoekStrength(params_), HoekEnvelope(params_, principal_.S1),
-      EffectiveStressPointOf(principal_.S1, principal_.S2, params_.PorePressure, params_.UsePore == 1));
+  Plot()->SetCriterion(principal_, HoekStrength(params_), HoekEnvelope(params_, principal_.S1),
+                       EffectiveStressPointOf(principal_.S1, principal_.S2, params_.PorePressure, params_.UsePore));
 }
 
 void HoekBrownDialog::ShowCriterionBoxes() {

@@ -26,7 +26,7 @@ VonMisesResult EvaluateVonMises(const StressInput& stress, const VonMisesData& i
   result.EquivalentStress = VonMisesStress(result.Principal.S1, result.Principal.S2);
   // Beyond the 32-bit range sv exceeds every strength.
   const bool holds = result.EquivalentStress && *result.EquivalentStress < input.TensileStrength;
-  result.Failure = holds ? 0 : -1;
+  result.Failure = !holds;
   const bool anyStress = stress.Sx != 0.0f || stress.Sy != 0.0f || stress.Txy != 0.0f;
   result.CanCommit = input.TensileStrength != 0.0f && anyStress;
   result.FailureVerdict = !result.CanCommit ? Verdict::Blank : holds ? Verdict::Holds : Verdict::Fails;

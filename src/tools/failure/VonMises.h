@@ -36,7 +36,7 @@ struct VonMisesResult {
   // sv (kVonMisesStressMask); empty, with the box blank, when it
   // lies beyond the 32-bit range (the state then fails).
   std::optional<float> EquivalentStress;
-  qint16 Failure = 0;                       // -1 when sv >= T, else 0; set even when the verdict is blank
+  bool Failure = false;                     // sv >= T; set even when the verdict is blank
   Verdict FailureVerdict = Verdict::Blank;  // Fails, Holds or Blank
   bool CanCommit = false;                   // OK enabled: T is not 0 and some stress is not 0
 };

@@ -79,7 +79,6 @@ void PrintPicture(const QPixmap& picture, double screenDpiX, double screenDpiY) 
 }  // namespace
 
 CircularFailureDialog::CircularFailureDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmCircFail"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(circularfailure::kZonePicture)) return new FailureZonePicture(parent);
     return nullptr;
@@ -161,7 +160,6 @@ void CircularFailureDialog::LoadFromProject() {
   stress_ = Project.CircFailStress;
   stress_.GraphOption = 0;  // not used here
   input_ = Project.CircFailInput;
-  input_.Extra = {};  // never filled here
   inputs_.Show(u"#0.##0");
 }
 

@@ -13,13 +13,8 @@
 namespace brantel {
 namespace {
 
-double Divide(double a, double b) {
-  if (b == 0.0) RaiseError(err::kDivisionByZero);
-  return CheckFinite(a / b);
-}
-
 // k = a^2 / rho^2, the squares in 64-bit arithmetic.
-float RadiusRatioSquared(double a, double rho) { return CheckedFloat(Divide(a * a, rho * rho)); }
+float RadiusRatioSquared(double a, double rho) { return CheckedFloat(CheckedDivide(a * a, rho * rho)); }
 
 // The angle of the radial line from the direction of s2, in radians.
 float LineAngle(float w, float theta2) {
@@ -153,7 +148,7 @@ StressCurves CalcStressCurves(const StressInput& stress, const CircularData& ope
     const float k = RadiusRatioSquared(a, rho);
     const KirschStresses s = KirschStressesAt(P, Q, k, t);
     const auto n = static_cast<std::size_t>(i);
-    curves.X[n] = CheckedFloat(Divide(rho, a));
+    curves.X[n] = CheckedFloat(CheckedDivide(rho, a));
     curves.Radial[n] = s.SigmaR;
     curves.Tangential[n] = s.SigmaTheta;
     curves.Shear[n] = s.TauRTheta;

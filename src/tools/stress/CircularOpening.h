@@ -22,8 +22,8 @@ namespace brantel {
 // degree factor kDegreeFactor (0.017453292519943278). Fields are 32-bit
 // floats as the project record keeps them.
 //
-// Shared arithmetic used (core/Arithmetic.h): CalcPrincipal2D and
-// kDegreeFactor. Floating-point faults are never silent: an overflow (6) or
+// Shared arithmetic used (core/Arithmetic.h): CalcPrincipal2D, CheckedDivide
+// and kDegreeFactor. Floating-point faults are never silent: an overflow (6) or
 // a division by zero (11) raises a RuntimeError, which the dialog logs to
 // the history (LogRuntimeError) before it empties the results it could not
 // compute.

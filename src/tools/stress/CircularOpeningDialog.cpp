@@ -168,7 +168,6 @@ void ShowStored(QLineEdit* box, float value, bool emptyForZero = false) {
 }  // namespace
 
 CircularOpeningDialog::CircularOpeningDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmCircular"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
     if (name == QLatin1String(circularopening::kCurveChart)) return new GraphChart(parent);
@@ -464,8 +463,8 @@ void CircularOpeningDialog::OnPlotTo3RToggled() {
 void CircularOpeningDialog::OnPlotStressesClicked() { Calculate(); }
 
 void CircularOpeningDialog::CommitToProject() {
-  opening_.ShowGraph = ui_.showCurves->isChecked() ? -1 : 0;
-  opening_.PlotTo3R = ui_.plotTo3R->isChecked() ? -1 : 0;
+  opening_.ShowGraph = ui_.showCurves->isChecked();
+  opening_.PlotTo3R = ui_.plotTo3R->isChecked();
   Project.CircStress = stress_;
   Project.CircOpening = opening_;
   MarkProjectChanged();

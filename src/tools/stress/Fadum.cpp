@@ -16,11 +16,6 @@ namespace {
 constexpr double kHalfTurnWritten = 3.1415;
 constexpr double kFourPiWritten = 12.566;
 
-double Divide(double a, double b) {
-  if (b == 0.0) RaiseError(err::kDivisionByZero);
-  return CheckFinite(a / b);
-}
-
 // 4 pi Ir for m, n >= 0.
 double CornerSum(double m, double n) {
   const double m2 = m * m, n2 = n * n;
@@ -30,7 +25,7 @@ double CornerSum(double m, double n) {
   const double angle = denominator == 0.0 ? kPi / 2.0 : std::atan(twoMnR / denominator);
   const float t = CheckedFloat(angle);
   if (t == 0.0f) return 0.0;
-  double sum = Divide(m2 + n2 + 2.0, m2 + n2 + 1.0) * Divide(twoMnR, m2 + n2 + m2 * n2 + 1.0) + angle;
+  double sum = CheckedDivide(m2 + n2 + 2.0, m2 + n2 + 1.0) * CheckedDivide(twoMnR, m2 + n2 + m2 * n2 + 1.0) + angle;
   if (t < 0.0f) sum += kHalfTurnWritten;
   return CheckFinite(sum);
 }

@@ -21,7 +21,7 @@ namespace brantel {
 // stress unit; m and n are the rectangle's sides divided by the depth.
 // Inputs and results are 32-bit floats; the factor is worked out in 64 bits.
 //
-// Shared arithmetic used: kPi of core/Arithmetic.h (the quarter turn); CheckedFloat
+// Shared arithmetic used: kPi (the quarter turn) and CheckedDivide of core/Arithmetic.h; CheckedFloat
 // and CheckFinite of core/Conversions.h; Format and ParseLeadingNumber of
 // core/NumberFormat.h for the point shown in the plan's boxes.
 // A result beyond the float range raises Overflow (6); no function here

@@ -46,7 +46,8 @@ constexpr forms::FormDesign kForm{
                 "Υπολογισμός Πρόσθετης Τάσης κάτω από την Γωνία Ορθογωνίου Θεμελίου (Fadum)"}};
 
 // clang-format off
-constexpr ControlRow kControls[] = {
+constexpr auto kControls = forms::JoinRows(
+    std::to_array<ControlRow>({
     {.name = fadumchart::kTabs, .kind = Kind::TabStrip, .at = {120, 120, 9255, 6135}},
     // The chart.
     {.name = "SSTab1(0)", .kind = Kind::TabPage, .container = fadumchart::kTabs, .caption = {"Graph", "Γράφημα"}},
@@ -54,12 +55,12 @@ constexpr ControlRow kControls[] = {
     // The analysis.
     {.name = "SSTab1(1)", .kind = Kind::TabPage, .container = fadumchart::kTabs, .caption = {"Analysis", "Ανάλυση"}},
     {.name = "Frame2", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {240, 600, 6015, 2535}, .caption = {"Foundation Parameters", "Παράμετροι Θεμελίου"}, .flags = kBlue},
-    {.name = fadumchart::kDistributedLoadLabel, .kind = Kind::Label, .container = "Frame2", .at = {1200, 480, 3180, 255}, .caption = {"Distributed Load (Pressure)", "Κατανεμημένο φορτίο (τάση)"}, .partner = fadumchart::kDistributedLoad},
-    {.name = fadumchart::kDistributedLoad, .kind = Kind::TextBox, .container = "Frame2", .at = {4440, 480, 1335, 285}},
-    {.name = fadumchart::kFoundationWidthLabel, .kind = Kind::Label, .container = "Frame2", .at = {1680, 960, 2700, 255}, .caption = {"Foundation Width", "Πλάτος Θεμελίου"}, .partner = fadumchart::kFoundationWidth},
-    {.name = fadumchart::kFoundationWidth, .kind = Kind::TextBox, .container = "Frame2", .at = {4440, 960, 1335, 285}},
-    {.name = fadumchart::kFoundationLengthLabel, .kind = Kind::Label, .container = "Frame2", .at = {1560, 1440, 2820, 255}, .caption = {"Foundation Length", "Μήκος Θεμελίου"}, .partner = fadumchart::kFoundationLength},
-    {.name = fadumchart::kFoundationLength, .kind = Kind::TextBox, .container = "Frame2", .at = {4440, 1440, 1335, 285}},
+    }),
+    FoundationBoxRows({.frame = "Frame2",
+                       .pressure = {{"Distributed Load (Pressure)", "Κατανεμημένο φορτίο (τάση)"}, {1200, 480, 3180, 255}, {4440, 480, 1335, 285}},
+                       .width = {{"Foundation Width", "Πλάτος Θεμελίου"}, {1680, 960, 2700, 255}, {4440, 960, 1335, 285}},
+                       .length = {{"Foundation Length", "Μήκος Θεμελίου"}, {1560, 1440, 2820, 255}, {4440, 1440, 1335, 285}}}),
+    std::to_array<ControlRow>({
     {.name = fadumchart::kPointDepthLabel, .kind = Kind::Label, .container = "Frame2", .at = {1560, 1920, 2820, 255}, .caption = {"Depth", "Βάθος σημείου"}, .partner = fadumchart::kPointDepth},
     {.name = fadumchart::kPointDepth, .kind = Kind::TextBox, .container = "Frame2", .at = {4440, 1920, 1335, 285}},
     {.name = "Frame1", .kind = Kind::Frame, .container = "SSTab1(1)", .at = {240, 3360, 6015, 1455}, .caption = {"Results", "Αποτελέσματα"}, .flags = kBlue},
@@ -69,13 +70,12 @@ constexpr ControlRow kControls[] = {
     {.name = fadumchart::kCornerStress, .kind = Kind::TextBox, .container = "Frame1", .at = {4320, 840, 1335, 285}, .flags = kResult},
     {.name = fadumchart::kCancel, .kind = Kind::Button, .container = "SSTab1(1)", .at = {3240, 5040, 1215, 375}, .caption = {"Cancel"}},
     {.name = fadumchart::kOk, .kind = Kind::Button, .container = "SSTab1(1)", .at = {4920, 5040, 1215, 375}, .caption = {"OK"}},
-};
+    }));
 // clang-format on
 
 }  // namespace
 
 FadumChartDialog::FadumChartDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmFadumCoefs"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(fadumchart::kFadumChart)) return new QChartView(parent);
     return nullptr;

@@ -3,6 +3,7 @@
 #include "forms/FormBuilder.h"
 #include "forms/FormDialog.h"
 #include "forms/FormInputs.h"
+#include "tools/stress/FoundationDialogs.h"
 
 #include <QList>
 
@@ -19,21 +20,17 @@ namespace brantel {
 
 // The design names of the Fadum coefficient dialog's controls, for its code and its tests.
 namespace fadumchart {
+using namespace foundationboxes;  // the foundation's pressure, width and length, OK and Cancel
+// The pressure on the foundation, which this dialog calls the distributed load.
+inline constexpr auto& kDistributedLoad = kFoundationPressure;
+inline constexpr auto& kDistributedLoadLabel = kFoundationPressureLabel;
 inline constexpr char kTabs[] = "SSTab1";  // the chart and the analysis
 inline constexpr char kFadumChart[] = "MSChart1";
-inline constexpr char kDistributedLoad[] = "txtFortio";  // the pressure on the foundation
-inline constexpr char kFoundationWidth[] = "txtPlatos";
-inline constexpr char kFoundationLength[] = "txtMhkos";
 inline constexpr char kPointDepth[] = "txtBathos";
-inline constexpr char kDistributedLoadLabel[] = "Label11";
-inline constexpr char kFoundationWidthLabel[] = "Label12";
-inline constexpr char kFoundationLengthLabel[] = "Label13";
 inline constexpr char kPointDepthLabel[] = "Label14";
 inline constexpr char kCornerStressLabel[] = "Label22";
 inline constexpr char kIrCoefficient[] = "txtIr";
 inline constexpr char kCornerStress[] = "txtSigma";  // the additional stress q Ir under the corner
-inline constexpr char kOk[] = "btnOk";
-inline constexpr char kCancel[] = "btnCancel";
 }  // namespace fadumchart
 
 // Fadum's influence factor under a corner of a uniformly loaded rectangle

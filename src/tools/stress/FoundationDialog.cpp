@@ -36,7 +36,8 @@ constexpr int kAxisX(int i) { return kPlanLeft + i * 1000 - 45; }
 constexpr int kAxisY(int i) { return kPlanTop + i * 1000 - 110; }
 
 // clang-format off
-constexpr ControlRow kControls[] = {
+constexpr auto kControls = forms::JoinRows(
+    std::to_array<ControlRow>({
     {.name = foundation::kPlanView, .kind = Kind::Picture, .at = {kPlanLeft, kPlanTop, 10040, 10040}},
     {.name = "LabelH0", .kind = Kind::Label, .at = {kAxisX(0), 240, 180, 225}, .caption = {"0"}},
     {.name = "LabelH1", .kind = Kind::Label, .at = {kAxisX(1), 240, 180, 225}, .caption = {"1"}},
@@ -60,12 +61,12 @@ constexpr ControlRow kControls[] = {
     {.name = "Label34", .kind = Kind::Label, .at = {10560, 600, 3975, 615}, .caption = {"Plan View of Foundation and Surrounding Area", "Κάτοψη θεμελίου και ευρύτερης περιοχής"}, .partner = foundation::kPlanView},
     // The foundation.
     {.name = "Frame1", .kind = Kind::Frame, .at = {10560, 1440, 3975, 2055}, .caption = {"Foundation Data", "Παράμετροι θεμελίου"}, .flags = kBlue},
-    {.name = foundation::kFoundationPressureLabel, .kind = Kind::Label, .container = "Frame1", .at = {120, 480, 2250, 255}, .caption = {"Pressure on Foundation", "Φορτίο θεμελίου"}, .partner = foundation::kFoundationPressure},
-    {.name = foundation::kFoundationPressure, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 360, 1215, 405}},
-    {.name = foundation::kFoundationWidthLabel, .kind = Kind::Label, .container = "Frame1", .at = {480, 960, 1890, 255}, .caption = {"Foundation Width", "Πλάτος θεμελίου"}, .partner = foundation::kFoundationWidth},
-    {.name = foundation::kFoundationWidth, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 840, 1215, 405}},
-    {.name = foundation::kFoundationLengthLabel, .kind = Kind::Label, .container = "Frame1", .at = {600, 1440, 1770, 255}, .caption = {"Foundation Length", "Μήκος θεμελίου"}, .partner = foundation::kFoundationLength},
-    {.name = foundation::kFoundationLength, .kind = Kind::TextBox, .container = "Frame1", .at = {2400, 1320, 1215, 405}},
+    }),
+    FoundationBoxRows({.frame = "Frame1",
+                       .pressure = {{"Pressure on Foundation", "Φορτίο θεμελίου"}, {120, 480, 2250, 255}, {2400, 360, 1215, 405}},
+                       .width = {{"Foundation Width", "Πλάτος θεμελίου"}, {480, 960, 1890, 255}, {2400, 840, 1215, 405}},
+                       .length = {{"Foundation Length", "Μήκος θεμελίου"}, {600, 1440, 1770, 255}, {2400, 1320, 1215, 405}}}),
+    std::to_array<ControlRow>({
     // The point.
     {.name = "Frame2", .kind = Kind::Frame, .at = {10560, 3720, 3975, 2175}, .caption = {"Point Coordinates", "Συντεταγμένες σημείου"}, .flags = kBlue},
     {.name = foundation::kPointXLabel, .kind = Kind::Label, .container = "Frame2", .at = {1440, 600, 930, 255}, .caption = {"X"}, .partner = foundation::kPointX},
@@ -81,7 +82,7 @@ constexpr ControlRow kControls[] = {
     {.name = foundation::kFadumDetails, .kind = Kind::Button, .at = {10560, 7680, 3975, 495}, .caption = {"Details for Fadum Coefficients", "Ανάλυση Συντελεστών Fadum"}},
     {.name = foundation::kCancel, .kind = Kind::Button, .at = {11880, 9840, 1215, 375}, .caption = {"Cancel"}},
     {.name = foundation::kOk, .kind = Kind::Button, .at = {13320, 9840, 1215, 375}, .caption = {"OK"}},
-};
+    }));
 // clang-format on
 
 // What a box holds while the user types: its number, or 0 for a text that
@@ -91,7 +92,6 @@ float TypedValue(const QLineEdit* box) { return forms::LeadingValue<float>(box).
 }  // namespace
 
 FoundationDialog::FoundationDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmFadum"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(foundation::kPlanView)) return new FoundationPlan(parent);
     return nullptr;

@@ -4,6 +4,7 @@
 #include "forms/FormDialog.h"
 #include "forms/FormInputs.h"
 #include "tools/stress/Fadum.h"
+#include "tools/stress/FoundationDialogs.h"
 
 class QLineEdit;
 class QPushButton;
@@ -12,24 +13,17 @@ namespace brantel {
 
 // The design names of the foundation dialog's controls, for its code and its tests.
 namespace foundation {
+using namespace foundationboxes;  // the foundation's pressure, width and length, OK and Cancel
 inline constexpr char kPlanView[] = "frmKatopsi";
-inline constexpr char kFoundationPressure[] = "txtFortio";
-inline constexpr char kFoundationWidth[] = "txtPlatos";
-inline constexpr char kFoundationLength[] = "txtMhkos";
 inline constexpr char kPointX[] = "txtX";
 inline constexpr char kPointY[] = "txtY";
 inline constexpr char kPointDepth[] = "txtVathos";            // Z
 inline constexpr char kAdditionalStress[] = "txtProsthetes";  // Dsv, at the point
-inline constexpr char kFoundationPressureLabel[] = "Label11";
-inline constexpr char kFoundationWidthLabel[] = "Label12";
-inline constexpr char kFoundationLengthLabel[] = "Label13";
 inline constexpr char kPointXLabel[] = "Label21";
 inline constexpr char kPointYLabel[] = "Label22";
 inline constexpr char kPointDepthLabel[] = "Label23";
 inline constexpr char kAdditionalStressLabel[] = "Label31";
 inline constexpr char kFadumDetails[] = "cmdFadum";  // opens the coefficient dialog
-inline constexpr char kOk[] = "btnOk";
-inline constexpr char kCancel[] = "btnCancel";
 }  // namespace foundation
 
 class FoundationPlan;

@@ -1,5 +1,6 @@
 #include "tools/stress/PointLoad.h"
 
+#include "core/Arithmetic.h"
 #include "core/Conversions.h"
 #include "core/NumberFormat.h"
 #include "core/RuntimeError.h"
@@ -14,11 +15,6 @@ namespace {
 constexpr double kTwoPiWritten = 6.28318530717958;
 constexpr double kPiWritten = 3.14159265358979;
 constexpr double kTwipsPerUnit = 1000.0;
-
-double Divide(double a, double b) {
-  if (b == 0.0) RaiseError(err::kDivisionByZero);
-  return CheckFinite(a / b);
-}
 
 // The value of the text a box shows for x / 1000.
 double ShownValue(double twips) {
@@ -41,15 +37,15 @@ PointLoadStress BoussinesqStress(float q, float r, float z) {
   if (r == 0.0f && z == 0.0f) return {0.0f, true};
   const double dq = q, dr = r, dz = z;
   const double spread = std::pow(dr * dr + dz * dz, 2.5);
-  return {CheckedFloat(Divide(3.0 * dq * dz * dz * dz, kTwoPiWritten * spread)), false};
+  return {CheckedFloat(CheckedDivide(3.0 * dq * dz * dz * dz, kTwoPiWritten * spread)), false};
 }
 
 PointLoadStress WestergaardStress(float q, float r, float z) {
   if (z == 0.0f) return {0.0f, true};
   const double dq = q, dz = z;
-  const double ratio = Divide(r, dz);
+  const double ratio = CheckedDivide(r, dz);
   const double spread = std::pow(1.0 + 2.0 * ratio * ratio, 1.5);
-  return {CheckedFloat(Divide(Divide(dq, dz * dz), kPiWritten * CheckFinite(spread))), false};
+  return {CheckedFloat(CheckedDivide(CheckedDivide(dq, dz * dz), kPiWritten * CheckFinite(spread))), false};
 }
 
 SectionPoint SectionPointAt(double xTwips, double yTwips) { return {ShownValue(xTwips), ShownValue(yTwips)}; }

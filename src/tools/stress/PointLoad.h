@@ -14,8 +14,9 @@ namespace brantel {
 // Q, R and Z are 32-bit floats in the project's units; the line load and the
 // strip load are checked and stored but take no part in a result.
 //
-// Shared arithmetic used: CheckedFloat and CheckFinite of core/Conversions.h. A
-// result beyond the float range raises Overflow (6).
+// Shared arithmetic used: CheckedDivide of core/Arithmetic.h; CheckedFloat and
+// CheckFinite of core/Conversions.h. A result beyond the float range raises
+// Overflow (6).
 
 // The load kinds, as PointLoadType and the index of the option group.
 enum class PointLoadKind : qint16 { Point = 0, Line = 1, Strip = 2 };

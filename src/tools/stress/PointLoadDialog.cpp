@@ -127,7 +127,6 @@ void VerticalSection::mousePressEvent(QMouseEvent* event) {
 }
 
 PointLoadDialog::PointLoadDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmPointLoad"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QLatin1String(row.name) == QLatin1String(pointload::kVerticalSection)) return new VerticalSection(parent);
     return nullptr;

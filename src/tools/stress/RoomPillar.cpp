@@ -1,5 +1,6 @@
 #include "tools/stress/RoomPillar.h"
 
+#include "core/Arithmetic.h"
 #include "core/Conversions.h"
 #include "tools/stress/Stress2D.h"
 
@@ -9,11 +10,6 @@ namespace {
 // The major principal stress of a plane state: the one place this tool
 // meets the plane stress mechanics.
 float MajorPrincipalStress(float sx, float sy, float txy) { return PrincipalStresses(sx, sy, txy).S1; }
-
-double Divide(double a, double b) {
-  if (b == 0.0) RaiseError(err::kDivisionByZero);
-  return CheckFinite(a / b);
-}
 
 }  // namespace
 
@@ -56,13 +52,13 @@ RoomPillarCalculation CalcTributaryStress(const StressInput& stress, RoomPillarD
     calc.Errors.push_back(e);
   }
   try {
-    layout.AvgPillarStress = CheckedFloat(Divide(layout.Sv * (lp + wo) * (wp + wo), wp * lp));
+    layout.AvgPillarStress = CheckedFloat(CheckedDivide(layout.Sv * (lp + wo) * (wp + wo), wp * lp));
     calc.AvgPillarStressValid = svValid;
   } catch (const RuntimeError& e) {
     calc.Errors.push_back(e);
   }
   try {
-    layout.Extraction = CheckedFloat((1.0 - Divide(wp * lp, (lp + wo) * (wp + wo))) * 100.0);
+    layout.Extraction = CheckedFloat((1.0 - CheckedDivide(wp * lp, (lp + wo) * (wp + wo))) * 100.0);
     calc.ExtractionValid = true;
   } catch (const RuntimeError& e) {
     calc.Errors.push_back(e);

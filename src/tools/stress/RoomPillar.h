@@ -19,8 +19,8 @@ namespace brantel {
 // stay 0) and PillarLayout.
 //
 // Shared arithmetic used: CalcPrincipal2D of core/Arithmetic.h (through the
-// plane stress tool's PrincipalStresses) for the major principal stress;
-// CheckedFloat of core/Conversions.h.
+// plane stress tool's PrincipalStresses) for the major principal stress and
+// CheckedDivide of core/Arithmetic.h; CheckedFloat of core/Conversions.h.
 
 // Masks of the input boxes when a stored layout is loaded.
 inline constexpr QStringView kRoomPillarInputMask = u"#0.##0";

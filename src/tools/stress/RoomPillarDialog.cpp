@@ -125,7 +125,6 @@ void PillarSketch::DrawSection(QPainter& p) const {
 }
 
 RoomPillarDialog::RoomPillarDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frmRoomPillar"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
     if (name == QLatin1String(roompillar::kPlanSketch)) return new PillarSketch(PillarSketch::View::Plan, parent);

@@ -99,7 +99,6 @@ constexpr ControlRow kControls[] = {
 }  // namespace
 
 Stress2DDialog::Stress2DDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frm2DPrinc"));
   Build(kForm, kControls, [](const ControlRow& row, QWidget* parent) -> QWidget* {
     const QLatin1String name(row.name);
     if (name == QLatin1String(stress2d::kMohrPlot)) return new MohrCirclePlot(parent);

@@ -21,11 +21,6 @@ constexpr double kDeviatorRoundoffs = 8.0;
 // 2 pi as the trigonometric solution writes it.
 constexpr double kTwoPi = 6.28318530717958;
 
-double Divide(double a, double b) {
-  if (b == 0.0) RaiseError(err::kDivisionByZero);
-  return CheckFinite(a / b);
-}
-
 float Determinant(const Matrix3& m) {
   return Det3x3(m[0][0], m[0][1], m[0][2], m[1][0], m[1][1], m[1][2], m[2][0], m[2][1], m[2][2]);
 }
@@ -147,7 +142,7 @@ Principal3D PrincipalStresses3D(const Matrix3& m) {
       // by the square root of that rounding and the two stresses a visible
       // amount off theirs (3000, 1500.1, 1500 would show 1500.05 twice). It
       // is kept in full, held to [-1, 1] against the rounding of Q and R.
-      const double cosine = std::clamp(Divide(r, s * s * s), -1.0, 1.0);
+      const double cosine = std::clamp(CheckedDivide(r, s * s * s), -1.0, 1.0);
       const double theta = std::acos(cosine);
       roots = {-2.0 * s * std::cos(theta / 3.0) - shift, -2.0 * s * std::cos((theta + kTwoPi) / 3.0) - shift,
                -2.0 * s * std::cos((theta - kTwoPi) / 3.0) - shift};
@@ -156,7 +151,7 @@ Principal3D PrincipalStresses3D(const Matrix3& m) {
       const double g = r >= 0.0 ? 1.0 : -1.0;
       const double root = std::sqrt(std::max(CheckFinite(r * r - q * q * q), 0.0));
       const double big = -g * std::pow(std::fabs(r) + root, 1.0 / 3.0);
-      const double small = Divide(q, big);
+      const double small = CheckedDivide(q, big);
       p.S = {CheckedFloat((big + small) - shift), 0.0f, 0.0f};
       return p;
     }

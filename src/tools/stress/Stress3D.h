@@ -17,7 +17,7 @@ namespace brantel {
 // used as entered (it is not normalised). Arrays are indexed from 0: the
 // tensor element (i, j) of row i and column j is Tensor[i - 1][j - 1].
 //
-// Shared arithmetic used: Det3x3 (I3 and J3) of core/Arithmetic.h; CheckedFloat
+// Shared arithmetic used: Det3x3 (I3 and J3) and CheckedDivide of core/Arithmetic.h; CheckedFloat
 // and CheckFinite of core/Conversions.h. The angle of the three-real-root
 // solution is worked out in 64 bits, not through the 32-bit ArcCos. A 32-bit result beyond the float range raises
 // Overflow (6); no function here returns an infinite or undefined number.

@@ -122,7 +122,6 @@ const char* const kComplexRootsNotice = "Μιγαδικές\nρίζες!\n";
 }  // namespace
 
 Stress3DDialog::Stress3DDialog(QWidget* owner) : FormDialog(owner) {
-  setObjectName(QStringLiteral("frm3DPrinc"));
   Build(kForm, kControls);
   for (int k = 0; k < 9; ++k) {
     ui_.tensor[k] = Require<QLineEdit>(forms::Item(stress3d::kTensor, k));
@@ -200,7 +199,7 @@ void Stress3DDialog::LoadFromProject() {
     }
   }
   for (int i = 0; i < 3; ++i) forms::ShowStoredGeneral(ui_.normal[i], stress_.Normal[i]);
-  ui_.calculateAtPlane->setChecked(stress_.AtGivenPlane == 1);
+  ui_.calculateAtPlane->setChecked(stress_.AtGivenPlane);
   OnCalculateAtPlaneToggled();
 }
 
@@ -229,7 +228,7 @@ void Stress3DDialog::OnNormalEdited() {
 void Stress3DDialog::OnCalculateAtPlaneToggled() {
   const bool on = ui_.calculateAtPlane->isChecked();
   ui_.tabs->setTabVisible(kPlaneTab, on);
-  stress_.AtGivenPlane = on ? 1 : 0;
+  stress_.AtGivenPlane = on;
   // The plane's results were left alone while the box was clear; they are
   // brought up to date as the page comes back.
   if (on && !loading_ && ValidateInput() && CalcNormOfNormal()) CalcStress3D();

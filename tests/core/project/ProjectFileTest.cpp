@@ -17,6 +17,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <random>
 #include <variant>
 
@@ -82,13 +83,16 @@ std::string FieldOfLine(int line) {
 // version that added each.
 struct FieldRef {
   int from;
-  std::variant<qint16*, float*, double*, LabPointRows*> field;
+  std::variant<qint16*, bool*, float*, double*, LabPointRows*> field;
 };
 std::vector<FieldRef> FieldRefs(ProjectRecord& record) {
   struct Walker {
     std::vector<FieldRef> refs;
     void Int(const projectfile::FieldName&, qint16& f, int from, qint16) { refs.push_back({from, &f}); }
     void NumInt(const projectfile::FieldName&, qint16& f, int from, qint16) { refs.push_back({from, &f}); }
+    void Flag(const projectfile::FieldName&, bool& f, projectfile::FlagForm, int from, bool) {
+      refs.push_back({from, &f});
+    }
     void Num(const projectfile::FieldName&, float& f, int from, float) { refs.push_back({from, &f}); }
     void Print(const projectfile::FieldName&, float& f, int from, float) { refs.push_back({from, &f}); }
     void Num64(const projectfile::FieldName&, double& f, int from, double) { refs.push_back({from, &f}); }
@@ -135,8 +139,8 @@ ProjectRecord CurrentProject() {
   r.Stress2D.Sx = 7.0f;
   r.LabPointCount = 2;
   r.CoulombPrincipal.S1 = 3.0f;
-  r.FileSaved = kFlagFalse;
-  r.FileEmpty = kFlagFalse;
+  r.FileSaved = false;
+  r.FileEmpty = false;
   r.FileVersion = 57;
   return r;
 }
@@ -194,9 +198,9 @@ TEST_F(ProjectFileTest, ReadsTheGoldenFileIntoEveryField) {
   EXPECT_EQ(Differences(ExpectedForVersion(kProjectFileVersionWritten), record), "");
   EXPECT_EQ(record.ProjectPath, path);
   EXPECT_EQ(record.FileVersion, kProjectFileVersionWritten);
-  EXPECT_EQ(record.FileSaved, kFlagTrue);
-  EXPECT_EQ(record.FileEmpty, kFlagFalse);
-  EXPECT_EQ(record.FileHoldsData, kFlagTrue);
+  EXPECT_TRUE(record.FileSaved);
+  EXPECT_FALSE(record.FileEmpty);
+  EXPECT_TRUE(record.FileHoldsData);
   EXPECT_EQ(record.CoulombPrincipal.S1, 3.0f);  // results the file does not carry stay
   EXPECT_EQ(History(), QStringLiteral("1. Opening: ") + path + QStringLiteral("\r\n"));
   EXPECT_TRUE(boxes_->Shown().empty());
@@ -277,6 +281,7 @@ TEST_F(ProjectFileTest, RandomRecordsComeBackBitForBit) {
     std::mt19937& rng;
     void Int(const projectfile::FieldName&, qint16& f, int, qint16) { f = static_cast<qint16>(rng()); }
     void NumInt(const projectfile::FieldName&, qint16& f, int, qint16) { f = static_cast<qint16>(rng()); }
+    void Flag(const projectfile::FieldName&, bool& f, projectfile::FlagForm, int, bool) { f = rng() % 2 != 0; }
     void Num(const projectfile::FieldName&, float& f, int, float) { f = s(); }
     void Print(const projectfile::FieldName&, float& f, int, float) { f = s(); }
     void Num64(const projectfile::FieldName&, double& f, int, double) { f = d(); }
@@ -508,6 +513,105 @@ TEST_F(ProjectFileTest, IntegersAndUnitsAreReadLeniently) {
   EXPECT_EQ(record.InputUnits, 0);
   EXPECT_EQ(record.Stress2D.GraphOption, 2);
   EXPECT_EQ(record.Stress2D.Sx, -1.5f);
+}
+
+// The yes/no rows of the file and the line of each in the golden file,
+// from the table of rows; and their values in a record.
+struct YesNoRows {
+  struct Found {
+    QString name;
+    int line;
+    bool value;
+  };
+  std::vector<Found> rows;
+  int line = kHeaderLines;
+  template <typename... Any>
+  void Int(Any&&...) {
+    ++line;
+  }
+  template <typename... Any>
+  void NumInt(Any&&...) {
+    ++line;
+  }
+  template <typename... Any>
+  void Num(Any&&...) {
+    ++line;
+  }
+  template <typename... Any>
+  void Num64(Any&&...) {
+    ++line;
+  }
+  template <typename... Any>
+  void Print(Any&&...) {
+    ++line;
+  }
+  template <typename... Any>
+  void Count(Any&&...) {
+    ++line;
+  }
+  void Rows(const projectfile::FieldName&, const LabPointRows&, qint16 count, int) { line += count * kLabColumns; }
+  void Flag(const projectfile::FieldName& name, const bool& value, projectfile::FlagForm, int, bool) {
+    rows.push_back({name.ToString(), line++, value});
+  }
+};
+
+YesNoRows YesNoRowsOf(const ProjectRecord& record) {
+  YesNoRows found;
+  projectfile::VisitFileRows(record, found);
+  return found;
+}
+
+TEST_F(ProjectFileTest, HandEditedYesNoValuesKeepTheirMeaningAndAreWrittenInTheToolsForm) {
+  // Each yes/no as its tool writes it ("-1" or " 1" for yes, " 0" for no),
+  // and whether its tool takes any value but 0 as yes (the pore options,
+  // the graph boxes, the Von Mises verdict) or only 1 (the given-plane box).
+  struct Expected {
+    const char* yes;
+    bool anyNonZero;
+  };
+  const std::map<QString, Expected> tools = {
+      {QStringLiteral("Stress3D.AtGivenPlane"), {" 1", false}},
+      {QStringLiteral("CoulombInput.UsePore"), {"-1", true}},
+      {QStringLiteral("JointMaterials(0).UsePore"), {"-1", true}},
+      {QStringLiteral("JointMaterials(1).UsePore"), {"-1", true}},
+      {QStringLiteral("CircOpening.ShowGraph"), {"-1", true}},
+      {QStringLiteral("CircOpening.PlotTo3R"), {"-1", true}},
+      {QStringLiteral("VonMisesInput.Failure"), {"-1", true}},
+      {QStringLiteral("BieniawskiInput.UsePore"), {" 1", true}},
+      {QStringLiteral("HoekInput.UsePore"), {" 1", true}},
+  };
+  // Typed values: read as 16-bit integers (a fraction rounded half to even).
+  struct Typed {
+    const char* text;
+    int value;
+  };
+  const Typed typed[] = {{"0", 0}, {"-1", -1},         {"1", 1},     {"7", 7},   {"255", 255},
+                         {"2", 2}, {"-32768", -32768}, {" 0.6 ", 1}, {"0.5", 0}, {"1.5", 2}};
+  const QList<QByteArray> golden = GoldenLines();
+  const YesNoRows rows = YesNoRowsOf(FilledRecord());
+  ASSERT_EQ(rows.rows.size(), tools.size());
+  for (const YesNoRows::Found& row : rows.rows) {
+    ASSERT_TRUE(tools.count(row.name)) << row.name.toStdString();
+    const Expected& tool = tools.at(row.name);
+    // The golden file holds the tool's own form.
+    EXPECT_EQ(golden[row.line], row.value ? QByteArray(tool.yes) : QByteArray(" 0")) << row.name.toStdString();
+    for (const Typed& t : typed) {
+      const std::string what = row.name.toStdString() + " = " + t.text;
+      QList<QByteArray> lines = golden;
+      lines[row.line] = t.text;
+      ProjectRecord record;
+      const ProjectReadResult result = ReadProjectBytes(Join(lines), QStringLiteral("y.BNL"), record);
+      ASSERT_TRUE(result.read) << what << ": " << result.message.toStdString();
+      const bool yes = tool.anyNonZero ? t.value != 0 : t.value == 1;
+      const YesNoRows read = YesNoRowsOf(record);
+      for (const YesNoRows::Found& other : read.rows)
+        EXPECT_EQ(other.value, other.name == row.name ? yes : rows.rows[&other - read.rows.data()].value) << what;
+      // Saved again, the line holds the tool's form of that meaning and
+      // every other line is the golden file's.
+      lines[row.line] = yes ? QByteArray(tool.yes) : QByteArray(" 0");
+      EXPECT_EQ(ProjectFileBytes(record), Join(lines)) << what;
+    }
+  }
 }
 
 TEST_F(ProjectFileTest, LaboratoryPointCountMustFitTheTable) {

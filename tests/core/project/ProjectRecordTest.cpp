@@ -18,9 +18,10 @@ TEST_F(ProjectRecordTest, NewSetsTheDefaultsOfTheTable) {
   EXPECT_EQ(FileNew(rename, units), 0);
   const ProjectRecord& p = Project;
   // Roof bolting in field order, the point load, the laboratory count.
-  const float bolts[] = {p.BoltStrength, p.BoltDiameter, p.BoltLength,  p.BoltSF,       p.BoltHeight, p.BoltUnit,
-                         p.BoltWidth,    p.BoltDiam2,    p.BoltLength2, p.BoltDiamHole, p.BoltCo1,    p.BoltPhi1,
-                         p.BoltCo2,      p.BoltPhi2,     p.BoltS2,      p.BoltSF1};
+  const float bolts[] = {p.BoltStrength,      p.BoltDiameter,      p.BoltLength,        p.BoltSF,
+                         p.BoltHeight,        p.BoltUnit,          p.BoltWidth,         p.BoltAnchorDiameter,
+                         p.BoltBondedLength,  p.BoltHoleDiameter,  p.BoltResinCohesion, p.BoltResinFriction,
+                         p.ResinRockCohesion, p.ResinRockFriction, p.BoltNormalStress,  p.BoltAnchorSafetyFactor};
   const float expectedBolts[] = {0, 22, 3, 1, 2, 24, 3, 24, 3, 27, 1000, 10, 2000, 12, 0, 1.4f};
   for (int i = 0; i < 16; ++i) EXPECT_EQ(bolts[i], expectedBolts[i]) << i;
   EXPECT_EQ(p.PointLoadQ, 100.0f);
@@ -38,9 +39,9 @@ TEST_F(ProjectRecordTest, NewSetsTheDefaultsOfTheTable) {
   EXPECT_EQ(Differences(expected, p), "");
   EXPECT_EQ(p.ProjectPath, QStringLiteral("Untitled"));
   EXPECT_EQ(p.ProjectTitle, QString());
-  EXPECT_EQ(p.FileSaved, kFlagTrue);
-  EXPECT_EQ(p.FileEmpty, kFlagTrue);
-  EXPECT_EQ(p.FileHoldsData, kFlagFalse);
+  EXPECT_TRUE(p.FileSaved);
+  EXPECT_TRUE(p.FileEmpty);
+  EXPECT_FALSE(p.FileHoldsData);
   EXPECT_EQ(p.NewFileMark, 1);
 }
 
@@ -55,11 +56,10 @@ TEST_F(ProjectRecordTest, NewKeepsResultsAndResetsTheSlopeInputs) {
   p.CircStress.GraphOption = 2;  // not in the file
   p.PillarStress.Sx = 16.0f;     // only Sy of the pillar stress is an input
   p.PillarLayout.Extraction = 17.0f;
-  p.RosetteResults1.E1 = 18.0;
+  p.RosettePrincipal.E1 = 18.0;
   p.Rosette.Ew = 19.0f;
-  p.CoulombInput.Failure = -1;
-  p.JointPlanes[1].JointFailure = -1;
-  p.CircFailInput.Extra[0] = 20.0f;
+  p.CoulombInput.Failure = true;
+  p.JointPlanes[1].JointFailure = true;
   p.TransformInputs.NewTensor[1][1] = 21.0f;
   p.CoulombSlopeData = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1};
   p.ProjectDisplayName = QStringLiteral("shown");
@@ -78,11 +78,10 @@ TEST_F(ProjectRecordTest, NewKeepsResultsAndResetsTheSlopeInputs) {
   EXPECT_EQ(p.PillarStress.Sx, 16.0f);
   EXPECT_EQ(p.PillarStress.Sy, 0.0f);
   EXPECT_EQ(p.PillarLayout.Extraction, 17.0f);
-  EXPECT_EQ(p.RosetteResults1.E1, 18.0);
+  EXPECT_EQ(p.RosettePrincipal.E1, 18.0);
   EXPECT_EQ(p.Rosette.Ew, 19.0f);
-  EXPECT_EQ(p.CoulombInput.Failure, -1);
-  EXPECT_EQ(p.JointPlanes[1].JointFailure, -1);
-  EXPECT_EQ(p.CircFailInput.Extra[0], 20.0f);
+  EXPECT_TRUE(p.CoulombInput.Failure);
+  EXPECT_TRUE(p.JointPlanes[1].JointFailure);
   EXPECT_EQ(p.TransformInputs.NewTensor[1][1], 21.0f);
   const BoltedWedgeData& slope = p.CoulombSlopeData;
   EXPECT_EQ(slope.SafetyFactor, 9.0f);

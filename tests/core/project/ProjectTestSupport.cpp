@@ -19,6 +19,7 @@ struct Collector {
   void Add(const FieldName& name, quint64 bits) { values.emplace_back(name.ToString().toStdString(), bits); }
   void Int(const FieldName& n, const qint16& f, int, qint16) { Add(n, static_cast<quint16>(f)); }
   void NumInt(const FieldName& n, const qint16& f, int, qint16) { Add(n, static_cast<quint16>(f)); }
+  void Flag(const FieldName& n, const bool& f, projectfile::FlagForm, int, bool) { Add(n, f ? 1 : 0); }
   void Num(const FieldName& n, const float& f, int, float) { Add(n, Bits(f)); }
   void Print(const FieldName& n, const float& f, int, float) { Add(n, Bits(f)); }
   void Num64(const FieldName& n, const double& f, int, double) {
@@ -71,6 +72,7 @@ std::vector<FileRow> FileRowsOf(const ProjectRecord& record) {
     void Add(const FieldName& n, int from, int lines = 1) { rows.push_back({n.ToString().toStdString(), from, lines}); }
     void Int(const FieldName& n, const qint16&, int from, qint16) { Add(n, from); }
     void NumInt(const FieldName& n, const qint16&, int from, qint16) { Add(n, from); }
+    void Flag(const FieldName& n, const bool&, projectfile::FlagForm, int from, bool) { Add(n, from); }
     void Num(const FieldName& n, const float&, int from, float) { Add(n, from); }
     void Print(const FieldName& n, const float&, int from, float) { Add(n, from); }
     void Num64(const FieldName& n, const double&, int from, double) { Add(n, from); }
@@ -108,6 +110,11 @@ struct Filler {
   }
   void Int(const FieldName&, qint16& f, int from, qint16) { f = IntValue(Number(from)); }
   void NumInt(const FieldName&, qint16& f, int from, qint16) { f = IntValue(Number(from)); }
+  // Yes: a new project's is no.
+  void Flag(const FieldName&, bool& f, projectfile::FlagForm, int from, bool) {
+    Number(from);
+    f = true;
+  }
   void Num(const FieldName&, float& f, int from, float) { f = SingleValue(Number(from)); }
   void Print(const FieldName&, float& f, int from, float) { f = SingleValue(Number(from)); }
   void Num64(const FieldName&, double& f, int from, double) { f = DoubleValue(Number(from)); }
@@ -164,14 +171,14 @@ ProjectRecord NewProjectDefaults() {
   r.BoltHeight = 2.0f;
   r.BoltUnit = 24.0f;
   r.BoltWidth = 3.0f;
-  r.BoltDiam2 = 24.0f;
-  r.BoltLength2 = 3.0f;
-  r.BoltDiamHole = 27.0f;
-  r.BoltCo1 = 1000.0f;
-  r.BoltPhi1 = 10.0f;
-  r.BoltCo2 = 2000.0f;
-  r.BoltPhi2 = 12.0f;
-  r.BoltSF1 = 1.4f;
+  r.BoltAnchorDiameter = 24.0f;
+  r.BoltBondedLength = 3.0f;
+  r.BoltHoleDiameter = 27.0f;
+  r.BoltResinCohesion = 1000.0f;
+  r.BoltResinFriction = 10.0f;
+  r.ResinRockCohesion = 2000.0f;
+  r.ResinRockFriction = 12.0f;
+  r.BoltAnchorSafetyFactor = 1.4f;
   return r;
 }
 

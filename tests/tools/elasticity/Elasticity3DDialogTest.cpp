@@ -157,7 +157,7 @@ TEST_F(Elasticity3DDialogTest, OkWithoutEditsKeepsTheStoredTensorEvenWhenNotSymm
   EXPECT_EQ(h.Stress[2][1], 2.0f);
   EXPECT_EQ(h.Stress[1][0], 99.0f);  // unedited
   EXPECT_EQ(h.E, 250.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
 
   Open();
   Type(elasticity3d::kModulus, QStringLiteral("7"));

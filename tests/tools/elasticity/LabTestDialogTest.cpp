@@ -154,7 +154,7 @@ TEST_F(LabTestDialogTest, TheGridIsColouredByDataTypeAndOnlyYellowCellsTakeEntri
   QTest::keyClick(Grid(), Qt::Key_Return);
   EXPECT_EQ(Cell(1, labcol::kEx), QStringLiteral("0.4"));
   EXPECT_TRUE(Dialog().isVisible());
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   EnglishMenus = 0;
   Enter(1, labcol::kModulus, QStringLiteral("7"));
@@ -319,7 +319,7 @@ TEST_F(LabTestDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Dialog().close();
   EXPECT_EQ(Project.LabHeight, 0.0f);
   EXPECT_EQ(Project.LabPoints[0][0], 0.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   Open();
   Type(labtest::kHeight, QStringLiteral("1e40"));  // beyond the record's 32 bits
@@ -327,7 +327,7 @@ TEST_F(LabTestDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Press(labtest::kOk);
   EXPECT_EQ(LastMessage(), QStringLiteral("The value is too large"));
   EXPECT_TRUE(Dialog().isVisible());
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
   Type(labtest::kHeight, QStringLiteral("80"));
   Press(labtest::kStressStrain);
   Enter(1, labcol::kSigma, QStringLiteral("12"));
@@ -336,8 +336,8 @@ TEST_F(LabTestDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_EQ(Project.LabHeight, 80.0f);
   EXPECT_EQ(Project.LabDataType, kLabStressStrain);
   EXPECT_EQ(Project.LabPoints[0][4], 12.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
-  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
+  EXPECT_FALSE(Project.FileEmpty);
 }
 
 TEST_F(LabTestDialogTest, OkWithoutEditsKeepsTheStoredValues) {

@@ -19,9 +19,9 @@ class PlaneElasticityDialogTest : public test::DialogTest {
   void SetUp() override {
     DialogTest::SetUp();
     Project.PlaneElasticity = {};
-    Project.PlaneConstants1 = {};
+    Project.PlaneStressTabConstants = {};
     Project.PlaneStressIn = {};
-    Project.PlaneConstants2 = {};
+    Project.PlaneStrainTabConstants = {};
   }
   PlaneElasticityDialog& Open() { return DialogTest::Open<PlaneElasticityDialog>(); }
   PlaneElasticityDialog& Dialog() const { return static_cast<PlaneElasticityDialog&>(Current()); }
@@ -153,15 +153,15 @@ TEST_F(PlaneElasticityDialogTest, BadEntriesAreRefusedWithTheirMessages) {
   }
   // Nothing above was stored.
   Current().close();
-  EXPECT_EQ(Project.PlaneConstants1.E, 0.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_EQ(Project.PlaneStressTabConstants.E, 0.0f);
+  EXPECT_TRUE(Project.FileSaved);
 }
 
 TEST_F(PlaneElasticityDialogTest, ResultsWithoutAFiniteValueAreEmptied) {
   Project.PlaneElasticity.Ex = 0.001;
-  Project.PlaneConstants1 = {1000, 0.25f};
+  Project.PlaneStressTabConstants = {1000, 0.25f};
   Project.PlaneStressIn = {10, 0, 5};
-  Project.PlaneConstants2 = {1000, 0.25f};
+  Project.PlaneStrainTabConstants = {1000, 0.25f};
   Open();
   // Plane strain with nu = 0.5: no stresses, where the last ones stayed.
   Press(planeelasticity::kStressTabPlaneStrain);
@@ -193,13 +193,13 @@ TEST_F(PlaneElasticityDialogTest, OkStoresBothTabsWithTheirAssumptions) {
   Press(planeelasticity::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.PlaneElasticity.Ex, 0.002);
-  EXPECT_EQ(Project.PlaneConstants1.E, 500.0f);
+  EXPECT_EQ(Project.PlaneStressTabConstants.E, 500.0f);
   EXPECT_EQ(Project.PlaneStressIn.Sy, -7.5f);
-  EXPECT_EQ(Project.PlaneConstants2.E, 2000.0f);
+  EXPECT_EQ(Project.PlaneStrainTabConstants.E, 2000.0f);
   EXPECT_EQ(Project.PlaneElasticity.Tab, 1);
-  EXPECT_EQ(Project.PlaneElasticity.Assumption1, 1);  // chosen on the tab not in view
-  EXPECT_EQ(Project.PlaneElasticity.Assumption2, 1);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_EQ(Project.PlaneElasticity.StressTabAssumption, 1);  // chosen on the tab not in view
+  EXPECT_EQ(Project.PlaneElasticity.StrainTabAssumption, 1);
+  EXPECT_FALSE(Project.FileSaved);
 
   Open();  // reopens on the tab and with the assumptions stored
   EXPECT_EQ(Control<QTabWidget>(planeelasticity::kTabs)->currentIndex(), 1);
@@ -216,9 +216,9 @@ TEST_F(PlaneElasticityDialogTest, OkStoresBothTabsWithTheirAssumptions) {
 
 TEST_F(PlaneElasticityDialogTest, OkWithoutEditsKeepsTheStoredValuesWhole) {
   Project.PlaneElasticity = {0.00025, -0.00012, 0.000123456789, 0, 1, 0};
-  Project.PlaneConstants1 = {1234.5678f, 0.123456789f};
+  Project.PlaneStressTabConstants = {1234.5678f, 0.123456789f};
   Project.PlaneStressIn = {12345.678f, -0.00012f, 0.5f};
-  Project.PlaneConstants2 = {30000, 1.5e-5f};
+  Project.PlaneStrainTabConstants = {30000, 1.5e-5f};
   const ProjectRecord before = Project;
   Open();
   // Longer than the 7 characters a user may type, and shown whole.
@@ -232,12 +232,12 @@ TEST_F(PlaneElasticityDialogTest, OkWithoutEditsKeepsTheStoredValuesWhole) {
   EXPECT_EQ(Project.PlaneElasticity.Ex, before.PlaneElasticity.Ex);
   EXPECT_EQ(Project.PlaneElasticity.Ey, before.PlaneElasticity.Ey);
   EXPECT_EQ(Project.PlaneElasticity.Gxy, before.PlaneElasticity.Gxy);
-  EXPECT_EQ(Project.PlaneElasticity.Assumption1, 1);
-  EXPECT_EQ(Project.PlaneConstants1.E, before.PlaneConstants1.E);
-  EXPECT_EQ(Project.PlaneConstants1.Nu, before.PlaneConstants1.Nu);
+  EXPECT_EQ(Project.PlaneElasticity.StressTabAssumption, 1);
+  EXPECT_EQ(Project.PlaneStressTabConstants.E, before.PlaneStressTabConstants.E);
+  EXPECT_EQ(Project.PlaneStressTabConstants.Nu, before.PlaneStressTabConstants.Nu);
   EXPECT_EQ(Project.PlaneStressIn.Sx, before.PlaneStressIn.Sx);
   EXPECT_EQ(Project.PlaneStressIn.Sy, before.PlaneStressIn.Sy);
-  EXPECT_EQ(Project.PlaneConstants2.Nu, before.PlaneConstants2.Nu);
+  EXPECT_EQ(Project.PlaneStrainTabConstants.Nu, before.PlaneStrainTabConstants.Nu);
 }
 
 TEST_F(PlaneElasticityDialogTest, BoxesCarryTheNamesOfTheirLabels) {
@@ -253,9 +253,9 @@ TEST_F(PlaneElasticityDialogTest, BoxesCarryTheNamesOfTheirLabels) {
 
 TEST_F(PlaneElasticityDialogTest, RenderBothTabsInBothLanguages) {
   Project.PlaneElasticity = {0.001, 0.0002, -0.0005, 0, 0, 1};
-  Project.PlaneConstants1 = {20000, 0.25f};
+  Project.PlaneStressTabConstants = {20000, 0.25f};
   Project.PlaneStressIn = {10, -4, 5};
-  Project.PlaneConstants2 = {20000, 0.25f};
+  Project.PlaneStrainTabConstants = {20000, 0.25f};
   test::EachLanguage([&](const QString& language) {
     Open();
     for (int tab : {0, 1}) {

@@ -25,9 +25,11 @@ class RoofBoltingDialogTest : public test::DialogTest {
   static void StoreWorkedCase() {
     Project.BoltStrength = 500, Project.BoltDiameter = 20, Project.BoltLength = 3, Project.BoltSF = 1.5f;
     Project.BoltHeight = 2, Project.BoltUnit = 25, Project.BoltWidth = 4;
-    Project.BoltDiam2 = 24, Project.BoltLength2 = 3, Project.BoltDiamHole = 27, Project.BoltCo1 = 1000;
-    Project.BoltPhi1 = 30, Project.BoltCo2 = 2000, Project.BoltPhi2 = 30, Project.BoltS2 = 0;
-    Project.BoltSF1 = 1.4f;
+    Project.BoltAnchorDiameter = 24, Project.BoltBondedLength = 3, Project.BoltHoleDiameter = 27,
+    Project.BoltResinCohesion = 1000;
+    Project.BoltResinFriction = 30, Project.ResinRockCohesion = 2000, Project.ResinRockFriction = 30,
+    Project.BoltNormalStress = 0;
+    Project.BoltAnchorSafetyFactor = 1.4f;
   }
 };
 
@@ -156,7 +158,7 @@ TEST_F(RoofBoltingDialogTest, OkChecksInTheirOrderOnTheirTabs) {
     EXPECT_TRUE(Control<QLineEdit>(c.box)->hasFocus());
     Press(roofbolting::kCancel);
   }
-  EXPECT_EQ(Project.BoltSF1, 1.4f);
+  EXPECT_EQ(Project.BoltAnchorSafetyFactor, 1.4f);
 
   // Not a number in the first six: the message, before any value is
   // judged, and the focus stays.
@@ -188,7 +190,7 @@ TEST_F(RoofBoltingDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Press(roofbolting::kOk);  // refused
   Dialog().close();
   EXPECT_EQ(Project.BoltStrength, 500.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   Open();
   Type(roofbolting::kSteelStrength, QStringLiteral("400"));
@@ -196,17 +198,17 @@ TEST_F(RoofBoltingDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Press(roofbolting::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.BoltStrength, 400.0f);
-  EXPECT_EQ(Project.BoltS2, -20.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
-  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
+  EXPECT_EQ(Project.BoltNormalStress, -20.0f);
+  EXPECT_FALSE(Project.FileSaved);
+  EXPECT_FALSE(Project.FileEmpty);
 }
 
 TEST_F(RoofBoltingDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   StoreWorkedCase();
   Project.BoltStrength = 512.34567f;
   Project.BoltUnit = 26.0000019f;
-  Project.BoltS2 = 0.1f;
-  Project.BoltCo2 = 1234567.9f;
+  Project.BoltNormalStress = 0.1f;
+  Project.ResinRockCohesion = 1234567.9f;
   const ProjectRecord stored = Project;
   Open();
   Focus(roofbolting::kUnitWeight);
@@ -214,9 +216,9 @@ TEST_F(RoofBoltingDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   Press(roofbolting::kOk);
   EXPECT_EQ(Project.BoltStrength, stored.BoltStrength);
   EXPECT_EQ(Project.BoltUnit, stored.BoltUnit);
-  EXPECT_EQ(Project.BoltS2, stored.BoltS2);
-  EXPECT_EQ(Project.BoltCo2, stored.BoltCo2);
-  EXPECT_EQ(Project.BoltSF1, stored.BoltSF1);
+  EXPECT_EQ(Project.BoltNormalStress, stored.BoltNormalStress);
+  EXPECT_EQ(Project.ResinRockCohesion, stored.ResinRockCohesion);
+  EXPECT_EQ(Project.BoltAnchorSafetyFactor, stored.BoltAnchorSafetyFactor);
 }
 
 TEST_F(RoofBoltingDialogTest, BoxesCarryTheirLabelsAndRenderInBothLanguages) {

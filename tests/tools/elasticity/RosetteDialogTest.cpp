@@ -27,8 +27,8 @@ class RosetteDialogTest : public test::DialogTest {
   void SetUp() override {
     DialogTest::SetUp();
     Project.Rosette = {};
-    Project.RosetteResults1 = {};
-    Project.RosetteResults2 = {};
+    Project.RosettePrincipal = {};
+    Project.RosetteTensor = {};
   }
   RosetteDialog& Open() { return DialogTest::Open<RosetteDialog>(); }
   RosetteDialog& Dialog() const { return static_cast<RosetteDialog&>(Current()); }
@@ -84,9 +84,9 @@ TEST_F(RosetteDialogTest, ARectangularRosetteWorkedByHand) {
   EXPECT_EQ(Project.Rosette.Ec, -40.0f);
   EXPECT_EQ(Project.Rosette.W, 30.0f);
   EXPECT_EQ(Project.Rosette.Ew, p.Ew);
-  EXPECT_NEAR(Project.RosetteResults1.E1, s.Principal.E1, 1e-9);
-  EXPECT_NEAR(Project.RosetteResults2.Gxy, s.Tensor.Gxy, 1e-9);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_NEAR(Project.RosettePrincipal.E1, s.Principal.E1, 1e-9);
+  EXPECT_NEAR(Project.RosetteTensor.Gxy, s.Tensor.Gxy, 1e-9);
+  EXPECT_FALSE(Project.FileSaved);
 }
 
 // The worked example of the tool's help page: a rectangular rosette read
@@ -198,7 +198,7 @@ TEST_F(RosetteDialogTest, LeftBoxesShowTheirNumberAndUneditedOnesTheirStoredValu
   EXPECT_EQ(Project.Rosette.Ec, 0.00003f);
   EXPECT_EQ(Project.Rosette.W, 22.5f);
   // The results stand for the stored readings, not for their display.
-  EXPECT_NEAR(Project.RosetteResults2.Ex, 0.00012, 1e-9);
+  EXPECT_NEAR(Project.RosetteTensor.Ex, 0.00012, 1e-9);
 
   Open();
   Type(rosette::kPlaneAngle, QStringLiteral("30.50"));

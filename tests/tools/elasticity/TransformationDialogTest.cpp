@@ -66,7 +66,7 @@ TEST_F(TransformationDialogTest, ATensorAndAVectorTurnedAQuarterAboutAxis3) {
   EXPECT_EQ(t.Tensor[1][1], 20.0f);
   EXPECT_EQ(t.Vector, (Vector3{1, 2, 3}));
   EXPECT_EQ(t.Cosines[1][0], 1.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
   EXPECT_TRUE(Messages().empty());
   EXPECT_TRUE(History().contains(QStringLiteral("Coordinate transformation of matrix or vector.")));
 }

@@ -34,7 +34,7 @@ TEST_F(BieniawskiDialogTest, VerdictsOnTheTotalAndTheEffectiveStresses) {
   EXPECT_EQ(Text(bieniawski::kFailureVerdict), QStringLiteral("True"));
   Type(bieniawski::kStrength, QStringLiteral("0"));
   EXPECT_EQ(Text(bieniawski::kFailureVerdict), QString());
-  EXPECT_EQ(Dialog().WorkingParams().Failure, -1);  // kept
+  EXPECT_TRUE(Dialog().WorkingParams().Failure);  // kept
 
   Type(bieniawski::kStrength, QStringLiteral("100"));
   Press(bieniawski::kPoreOption);
@@ -71,7 +71,7 @@ TEST_F(BieniawskiDialogTest, EmptyBoxesBecomeZeroAndEachFaultIsShownOnce) {
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
   EXPECT_EQ(Project.BieniawskiStress.Sx, 100.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   Open();
   boxes_->Clear();
@@ -145,7 +145,7 @@ TEST_F(BieniawskiDialogTest, ThePorePressureCountsOnlyWhileItsOptionIsTicked) {
 TEST_F(BieniawskiDialogTest, OkCommitsAndWithoutEditsKeepsTheStoredValues) {
   Project.BieniawskiStress = StressInput{12.34567f, 3.21098f, 0.00042f, 1};
   Project.BieniawskiInput.Co = 98.76543f;
-  Project.BieniawskiInput.UsePore = 1;
+  Project.BieniawskiInput.UsePore = true;
   Project.BieniawskiInput.PorePressure = 0.12345f;
   const ProjectRecord stored = Project;
   Open();
@@ -157,7 +157,7 @@ TEST_F(BieniawskiDialogTest, OkCommitsAndWithoutEditsKeepsTheStoredValues) {
   EXPECT_EQ(Project.BieniawskiStress.GraphOption, 1);
   EXPECT_EQ(Project.BieniawskiInput.Co, stored.BieniawskiInput.Co);
   EXPECT_EQ(Project.BieniawskiInput.PorePressure, stored.BieniawskiInput.PorePressure);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
 
   Open();
   Press(bieniawski::kPoreOption);
@@ -165,9 +165,9 @@ TEST_F(BieniawskiDialogTest, OkCommitsAndWithoutEditsKeepsTheStoredValues) {
   Type(bieniawski::kSx, QStringLiteral("200"));
   Press(bieniawski::kOk);
   EXPECT_EQ(Project.BieniawskiStress.GraphOption, 0);
-  EXPECT_EQ(Project.BieniawskiInput.UsePore, 0);
+  EXPECT_FALSE(Project.BieniawskiInput.UsePore);
   EXPECT_EQ(Project.BieniawskiPrincipal.S1, 200.0f);
-  EXPECT_EQ(Project.BieniawskiInput.Failure, -1);
+  EXPECT_TRUE(Project.BieniawskiInput.Failure);
 }
 
 TEST_F(BieniawskiDialogTest, EnvelopeRangesAndReadOut) {
@@ -204,7 +204,7 @@ TEST_F(BieniawskiDialogTest, HelpPageExample) {
   const auto text = [this](QAnyStringView box) { return Text(box); };
   Project.BieniawskiStress = StressInput{200, 20, 10, 1};
   Project.BieniawskiInput.Co = 100;
-  Project.BieniawskiInput.UsePore = 1;
+  Project.BieniawskiInput.UsePore = true;
   Project.BieniawskiInput.PorePressure = 10;
   Open();
   test::ExpectShown(text, {{bieniawski::kParameterA, "5.000"},

@@ -37,13 +37,15 @@ TEST(Bieniawski, WorkedVerdicts) {
       {"k = 0", Params(100, 5, 0), 601, 1, 0, Verdict::Fails},
   };
   for (const Case& c : cases) {
-    BieniawskiParams p = c.params;
-    p.Failure = 7;  // kept by a blank or Range Error verdict
-    const BieniawskiResult r = EvaluateBieniawski(Stress(c.sx, c.sy, c.txy), p);
-    EXPECT_EQ(r.FailureVerdict, c.expected) << c.what;
-    const qint16 flag = c.expected == Verdict::Fails ? -1 : c.expected == Verdict::Holds ? 0 : 7;
-    EXPECT_EQ(r.Failure, flag) << c.what;
-    EXPECT_FALSE(r.PoreVerdict) << c.what;
+    for (const bool previous : {false, true}) {  // a blank or Range Error verdict keeps the flag
+      BieniawskiParams p = c.params;
+      p.Failure = previous;
+      const BieniawskiResult r = EvaluateBieniawski(Stress(c.sx, c.sy, c.txy), p);
+      EXPECT_EQ(r.FailureVerdict, c.expected) << c.what;
+      const bool flag = c.expected == Verdict::Fails || (c.expected != Verdict::Holds && previous);
+      EXPECT_EQ(r.Failure, flag) << c.what;
+      EXPECT_FALSE(r.PoreVerdict) << c.what;
+    }
   }
 }
 
@@ -63,19 +65,19 @@ TEST(Bieniawski, AgreesWithTheCriterionSolvedForS1) {
 
 TEST(Bieniawski, PorePressure) {
   BieniawskiParams p = Params(100, 5, 0.75f);
-  p.UsePore = 1;
-  p.PoreFailure = 7;
+  p.UsePore = true;
+  p.PoreFailure = true;
   struct Case {
     float pore;
     Verdict expected;
-    qint16 flag;
+    bool flag;
   };
   // s1 = 40, s2 = 20 holds on the total stresses.
   const Case cases[] = {
-      {20, Verdict::RangeError, 7},  // s2 - P = 0
-      {25, Verdict::RangeError, 7},  // P above s2
-      {10, Verdict::Holds, 0},
-      {0, Verdict::Holds, 0},
+      {20, Verdict::RangeError, true},  // s2 - P = 0: the flag stays
+      {25, Verdict::RangeError, true},  // P above s2
+      {10, Verdict::Holds, false},
+      {0, Verdict::Holds, false},
   };
   for (const Case& c : cases) {
     p.PorePressure = c.pore;
@@ -91,7 +93,7 @@ TEST(Bieniawski, PorePressure) {
   const BieniawskiResult r = EvaluateBieniawski(Stress(250, 40, 0), p);
   EXPECT_EQ(r.FailureVerdict, Verdict::Holds);
   EXPECT_EQ(*r.PoreVerdict, Verdict::Fails);
-  EXPECT_EQ(r.PoreFailure, -1);
+  EXPECT_TRUE(r.PoreFailure);
 }
 
 // Each box's message for a text that is no number (only the stresses' come

@@ -126,7 +126,7 @@ TEST_F(CoulombDialogTest, ValidationMessages) {
 
 TEST_F(CoulombDialogTest, PorePressureVerdicts) {
   StoreMaterial(40, 10);
-  Project.CoulombInput.UsePore = -1;
+  Project.CoulombInput.UsePore = true;
   Project.CoulombInput.PorePressure = 5;
   Open();
   // s1 - P = 35 against 3 x 5 + 17.32: only the pore pressure fails it.
@@ -227,7 +227,7 @@ TEST_F(CoulombDialogTest, TheBoxesAreJudgedInOrder) {
   EXPECT_FALSE(Text(coulomb::kUniaxialStrength).isEmpty());
   Press(coulomb::kOk);
   EXPECT_FALSE(Dialog().isVisible());
-  EXPECT_EQ(Project.CoulombInput.UsePore, 0);
+  EXPECT_FALSE(Project.CoulombInput.UsePore);
   EXPECT_EQ(Project.CoulombInput.PorePressure, 0.0f);
   EXPECT_EQ(Project.CoulombInput.Cohesion, -5.0f);
   EXPECT_EQ(Project.CoulombInput.FrictionAngle, -30.0f);
@@ -256,7 +256,7 @@ TEST_F(CoulombDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Type(coulomb::kSx, QStringLiteral("60"));
   Press(coulomb::kCancel);
   EXPECT_EQ(Project.CoulombStress.Sx, 40.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   Open();
   Type(coulomb::kSx, QStringLiteral("60"));
@@ -265,7 +265,7 @@ TEST_F(CoulombDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
   EXPECT_EQ(Project.CoulombStress.Sx, 40.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   Open();
   Type(coulomb::kSx, QStringLiteral("60"));
@@ -275,9 +275,9 @@ TEST_F(CoulombDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_EQ(Project.CoulombStress.Sx, 60.0f);
   EXPECT_EQ(Project.CoulombStress.GraphOption, 2);
   EXPECT_FLOAT_EQ(Project.CoulombInput.UniaxialStrength, 17.321f);  // as its box shows it
-  EXPECT_EQ(Project.CoulombInput.Failure, -1);
+  EXPECT_TRUE(Project.CoulombInput.Failure);
   EXPECT_EQ(Project.CoulombPrincipal.S1, 60.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
 }
 
 // The derived box is the program's; should it ever hold a text that is no
@@ -302,7 +302,7 @@ TEST_F(CoulombDialogTest, AnUnreadableDerivedBoxIsLoggedAndKeepsTheComputedValue
 TEST_F(CoulombDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   Project.CoulombStress = StressInput{1.23456f, 0.54321f, -0.00042f, 1};
   CoulombParams& p = Project.CoulombInput;
-  p.UsePore = -1;
+  p.UsePore = true;
   p.PorePressure = 0.12345f;
   p.Cohesion = 2.34567f;
   p.FrictionAngle = 12.3456f;
@@ -323,7 +323,7 @@ TEST_F(CoulombDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   EXPECT_EQ(Project.CoulombInput.Cohesion, params.Cohesion);
   EXPECT_EQ(Project.CoulombInput.FrictionAngle, params.FrictionAngle);
   EXPECT_EQ(Project.CoulombInput.UniaxialStrength, params.UniaxialStrength);
-  EXPECT_EQ(Project.CoulombInput.UsePore, -1);
+  EXPECT_TRUE(Project.CoulombInput.UsePore);
 }
 
 TEST_F(CoulombDialogTest, TheGraphOptionSetsTheWidth) {
@@ -432,7 +432,7 @@ TEST_F(CoulombDialogTest, BoxesCarryTheNamesOfTheirLabels) {
 
 TEST_F(CoulombDialogTest, RenderBothLanguagesAndBothViews) {
   StoreMaterial(60, 10);
-  Project.CoulombInput.UsePore = -1;
+  Project.CoulombInput.UsePore = true;
   Project.CoulombInput.PorePressure = 4;
   test::EachLanguage([&](const QString& language) {
     for (qint16 view = 0; view < 3; ++view) {
@@ -452,7 +452,7 @@ TEST_F(CoulombDialogTest, HelpPageExample) {
   Project.CoulombInput.Cohesion = 5;
   Project.CoulombInput.FrictionAngle = 30;
   Project.CoulombInput.ParamOption = kCoulombDeriveStrength;
-  Project.CoulombInput.UsePore = -1;
+  Project.CoulombInput.UsePore = true;
   Project.CoulombInput.PorePressure = 4;
   Open();
   test::ExpectShown(text, {{coulomb::kUniaxialStrength, "17.321"},

@@ -125,12 +125,12 @@ TEST_F(CoulombJointDialogTest, PorePressureIsClampedToS2ByValue) {
   Press(coulombjoint::kOk);
   EXPECT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Project.JointMaterials[0].PorePressure, 2.996f);
-  EXPECT_EQ(Project.JointMaterials[0].UsePore, -1);
+  EXPECT_TRUE(Project.JointMaterials[0].UsePore);
 
   // s2 <= 0: both messages in turn, and the option is switched off.
   boxes_->Clear();
   StoreSet(0, 10, -2, 1, 20, 0);
-  Project.JointMaterials[0].UsePore = -1;
+  Project.JointMaterials[0].UsePore = true;
   Project.JointMaterials[0].PorePressure = 5;
   Open();
   ASSERT_EQ(Messages().size(), 2u);
@@ -186,7 +186,7 @@ TEST_F(CoulombJointDialogTest, SetSwitchKeepsEntriesAndCommitsOnlyOnOk) {
   EXPECT_EQ(Project.JointSelectedSet, 0);
   EXPECT_EQ(Project.JointStress[0].Sx, stored[0].Sx);
   EXPECT_EQ(Project.JointMaterials[1].Cohesion, materials[1].Cohesion);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
   Open();
   Press(coulombjoint::kSet2);
   Type(coulombjoint::kJointFrictionAngle, QStringLiteral("-1"));
@@ -194,7 +194,7 @@ TEST_F(CoulombJointDialogTest, SetSwitchKeepsEntriesAndCommitsOnlyOnOk) {
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
   EXPECT_EQ(Project.JointSelectedSet, 0);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   // OK: both sets and the set shown.
   Open();
@@ -208,14 +208,14 @@ TEST_F(CoulombJointDialogTest, SetSwitchKeepsEntriesAndCommitsOnlyOnOk) {
   EXPECT_EQ(Project.JointStress[0].Sy, 6.0f);
   EXPECT_EQ(Project.JointStress[1].Sx, 9.0f);
   EXPECT_EQ(Project.JointStress[1].GraphOption, 2);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
 }
 
 TEST_F(CoulombJointDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   for (std::size_t i = 0; i < 2; ++i) {
     Project.JointStress[i] = StressInput{1.23456f + i, 0.54321f, -0.00042f, static_cast<qint16>(i)};
-    Project.JointMaterials[i] = JointMaterial{0.12345f, -1, 2.34567f, 12.3456f, 0, 0};
-    Project.JointPlanes[i] = JointPlane{0.98765f, 21.2345f, -33.3333f, 0};
+    Project.JointMaterials[i] = JointMaterial{0.12345f, true, 2.34567f, 12.3456f, false, false};
+    Project.JointPlanes[i] = JointPlane{0.98765f, 21.2345f, -33.3333f, false};
   }
   Project.JointSelectedSet = 1;
   const auto stress = Project.JointStress;
@@ -234,7 +234,7 @@ TEST_F(CoulombJointDialogTest, OkWithoutEditsKeepsTheStoredValues) {
     EXPECT_EQ(Project.JointStress[i].Txy, stress[i].Txy);
     EXPECT_EQ(Project.JointStress[i].GraphOption, stress[i].GraphOption);
     EXPECT_EQ(Project.JointMaterials[i].PorePressure, materials[i].PorePressure);
-    EXPECT_EQ(Project.JointMaterials[i].UsePore, -1);
+    EXPECT_TRUE(Project.JointMaterials[i].UsePore);
     EXPECT_EQ(Project.JointMaterials[i].Cohesion, materials[i].Cohesion);
     EXPECT_EQ(Project.JointMaterials[i].FrictionAngle, materials[i].FrictionAngle);
     EXPECT_EQ(Project.JointPlanes[i].Cohesion, planes[i].Cohesion);
@@ -366,7 +366,7 @@ TEST_F(CoulombJointDialogTest, BoxesCarryTheNamesOfTheirLabels) {
 
 TEST_F(CoulombJointDialogTest, RenderBothLanguagesAndEveryGraph) {
   StoreSet(0, 10, 2, 1, 30, -30);
-  Project.JointMaterials[0].UsePore = -1;
+  Project.JointMaterials[0].UsePore = true;
   Project.JointMaterials[0].PorePressure = 1;
   test::EachLanguage([&](const QString& language) {
     for (qint16 graph = 0; graph < 3; ++graph) {
@@ -383,7 +383,7 @@ TEST_F(CoulombJointDialogTest, RenderBothLanguagesAndEveryGraph) {
 TEST_F(CoulombJointDialogTest, HelpPageExample) {
   const auto text = [this](QAnyStringView box) { return Text(box); };
   StoreSet(0, 10, 2, 1, 30, 30, 1);
-  Project.JointMaterials[0].UsePore = -1;
+  Project.JointMaterials[0].UsePore = true;
   Project.JointMaterials[0].PorePressure = 1;
   Open();
   test::ExpectShown(text, {{coulombjoint::kS1, "10.000"},

@@ -18,7 +18,7 @@ JointMaterial Material(float c, float phi, float pore = -1) {
   m.Cohesion = c;
   m.FrictionAngle = phi;
   if (pore >= 0) {
-    m.UsePore = -1;
+    m.UsePore = true;
     m.PorePressure = pore;
   }
   return m;
@@ -124,7 +124,7 @@ TEST(CoulombJoint, PorePressureIsClampedToS2ByValue) {
   EXPECT_FALSE(r.PoreAboveS2);
   StoreJointResult(r, m, pl);
   EXPECT_EQ(m.PorePressure, 2.996f);
-  EXPECT_EQ(m.UsePore, -1);
+  EXPECT_TRUE(m.UsePore);
   // Computing again with the stored value changes nothing.
   EXPECT_EQ(CalcCoulombJoint(Stress(10, 2.996f), m, pl).PoreAction, PoreClamp::None);
 
@@ -137,7 +137,7 @@ TEST(CoulombJoint, PorePressureIsClampedToS2ByValue) {
   EXPECT_EQ(off.MaterialPoreVerdict, Verdict::Blank);
   EXPECT_NE(off.MaterialVerdict, Verdict::Blank);
   StoreJointResult(off, neg, pl);
-  EXPECT_EQ(neg.UsePore, 0);
+  EXPECT_FALSE(neg.UsePore);
   EXPECT_STREQ(JointPoreTooHighMessage().text.english, "Pore pressure value is too high. Reduced to maximum allowed.");
   EXPECT_STREQ(JointPoreNegativeMessage().text.english, "Calculated pore pressure is negative. Option is disabled.");
 }

@@ -21,7 +21,7 @@ CoulombParams Params(float c, float ucs, float phi, qint16 derived) {
 StressInput Stress(float sx, float sy, float txy = 0) { return StressInput{sx, sy, txy, 0}; }
 
 CoulombParams WithPore(CoulombParams p, float u) {
-  p.UsePore = -1;
+  p.UsePore = true;
   p.PorePressure = u;
   return p;
 }
@@ -172,7 +172,7 @@ TEST(Coulomb, PorePressureAloneCanFailAndGivesTheAngle) {
 
   // Switched off, the pore result is false and blank whatever P was.
   CoulombParams off = p;
-  off.UsePore = 0;
+  off.UsePore = false;
   const CoulombResult o = CalcCoulomb(Stress(40, 10), off);
   EXPECT_FALSE(o.PoreFailure);
   EXPECT_EQ(o.PoreVerdict, Verdict::Blank);
@@ -187,7 +187,7 @@ TEST(Coulomb, ShearAtFailureIsTheTangentPointShear) {
   EXPECT_NEAR(*r.ShearAtFailure, 25 * std::cos(30 * kRad), 1e-4);
   Principal2D principal;
   StoreCoulombResult(r, params, principal);
-  EXPECT_EQ(params.Failure, -1);
+  EXPECT_TRUE(params.Failure);
   EXPECT_NEAR(params.UniaxialStrength, Ucs(5, 30), 1e-4);
   EXPECT_EQ(principal.S1, 60.0f);
 }

@@ -199,7 +199,7 @@ TEST_F(CoulombWedgeDialogTest, NegativeEntriesAreRefusedWithTheirMessages) {
   }
   Dialog().close();
   EXPECT_EQ(Project.CoulombWedgeData.BoltLoad, 100.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 }
 
 // Only the page shown is read: a bolt entry left refused on the other page
@@ -248,7 +248,7 @@ TEST_F(CoulombWedgeDialogTest, OkCommitsTheToolsOwnRecordAndCancelOrTheCloseBoxD
     Type(coulombwedge::kWidth, QStringLiteral("12"));
     Dialog().close();
     EXPECT_EQ(own.Width, 10.0f);
-    EXPECT_EQ(Project.FileSaved, kFlagTrue);
+    EXPECT_TRUE(Project.FileSaved);
 
     Open(tool);
     Type(coulombwedge::kWidth, QStringLiteral("12"));
@@ -261,8 +261,8 @@ TEST_F(CoulombWedgeDialogTest, OkCommitsTheToolsOwnRecordAndCancelOrTheCloseBoxD
     EXPECT_EQ(own.BoltLoad, 100.0f);  // the other tab's input as its box showed it
     EXPECT_EQ(own.Tab, 1);
     EXPECT_EQ(other.Width, 10.0f);
-    EXPECT_EQ(Project.FileSaved, kFlagFalse);
-    Project.FileSaved = kFlagTrue;
+    EXPECT_FALSE(Project.FileSaved);
+    Project.FileSaved = true;
   }
 }
 

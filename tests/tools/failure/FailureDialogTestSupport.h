@@ -29,7 +29,7 @@ class CriterionDialogTest : public DialogTest {
     DialogTest::SetUp();
     EnableMohrCircles = 0;
     ResetProjectRecord(Project, true, true);
-    Project.FileSaved = kFlagTrue;
+    Project.FileSaved = true;
   }
   ToolDialog& Open() { return DialogTest::Open<ToolDialog>(); }
   ToolDialog& Dialog() const { return static_cast<ToolDialog&>(Current()); }

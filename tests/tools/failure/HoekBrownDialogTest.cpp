@@ -41,7 +41,7 @@ TEST_F(HoekDialogTest, EveryEditIsJudgedOnTheBoxesAsTheyStand) {
   EXPECT_EQ(Text(hoek::kFailureVerdict), QStringLiteral("False"));  // a tie holds
   Type(hoek::kSx, QStringLiteral("100.01"));
   EXPECT_EQ(Text(hoek::kFailureVerdict), QStringLiteral("True"));
-  EXPECT_EQ(Dialog().WorkingParams().Failure, -1);
+  EXPECT_TRUE(Dialog().WorkingParams().Failure);
   // Pure shear 50: s2 = -50 lies beyond the tensile limit of m = 7.
   Type(hoek::kSx, QStringLiteral("0"));
   Type(hoek::kTxy, QStringLiteral("50"));
@@ -50,7 +50,7 @@ TEST_F(HoekDialogTest, EveryEditIsJudgedOnTheBoxesAsTheyStand) {
   // A zero strength gives no verdict and keeps the flag.
   Type(hoek::kIntactStrength, QStringLiteral("0"));
   EXPECT_EQ(Text(hoek::kFailureVerdict), QString());
-  EXPECT_EQ(Dialog().WorkingParams().Failure, -1);
+  EXPECT_TRUE(Dialog().WorkingParams().Failure);
 
   // The generalized criterion with its defaults: the limit s1 = 100 x 0.2^0.5.
   Type(hoek::kTxy, QStringLiteral("0"));
@@ -176,7 +176,7 @@ TEST_F(HoekDialogTest, ThePorePressureCountsOnlyWhileItsOptionIsTicked) {
   Press(hoek::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.HoekStress.Sx, 130.0f);
-  EXPECT_EQ(Project.HoekInput.UsePore, 0);
+  EXPECT_FALSE(Project.HoekInput.UsePore);
   EXPECT_EQ(Project.HoekInput.PorePressure, 0.0f);
 
   // Ticked, the same texts are refused, the focus back in the box.
@@ -193,7 +193,7 @@ TEST_F(HoekDialogTest, ThePorePressureCountsOnlyWhileItsOptionIsTicked) {
 TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoNot) {
   StoreIntact(1.23456f, 0.54321f, 0.00042f, 1);
   HoekParams& p = Project.HoekInput;
-  p.UsePore = 1;
+  p.UsePore = true;
   p.PorePressure = 0.12345f;
   p.M = 7.654321f;
   p.Reserved1 = 1.5f;
@@ -212,7 +212,7 @@ TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoN
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
   EXPECT_EQ(Project.HoekStress.Sx, stress.Sx);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   // OK without edits: every stored value as it was, the results computed.
   Open();
@@ -226,9 +226,9 @@ TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoN
   EXPECT_EQ(Project.HoekStress.GraphOption, 1);
   EXPECT_EQ(Project.HoekInput.PorePressure, params.PorePressure);
   EXPECT_EQ(Project.HoekInput.M, params.M);
-  EXPECT_EQ(Project.HoekInput.UsePore, 1);
+  EXPECT_TRUE(Project.HoekInput.UsePore);
   EXPECT_EQ(Project.HoekPrincipal.S1, FailurePrincipalStresses(stress).S1);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
 
   // An edit commits; the reserved fields pass through OK and the file.
   Open();
@@ -238,7 +238,7 @@ TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoN
   Press(hoek::kOk);
   EXPECT_EQ(Project.HoekStress.Sx, 150.0f);
   EXPECT_EQ(Project.HoekInput.CriterionType, 1);
-  EXPECT_EQ(Project.HoekInput.Failure, -1);
+  EXPECT_TRUE(Project.HoekInput.Failure);
   for (int k = 0; k < kProjectSignatureCount; ++k)
     ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
   ProjectRecord read;
@@ -313,11 +313,11 @@ TEST_F(HoekDialogTest, PlotRangesEnvelopeAndPoints) {
 // languages (to look at, not compared).
 TEST_F(HoekDialogTest, RenderThePrincipalPlaneTools) {
   StoreIntact(150, 20);
-  Project.HoekInput.UsePore = 1;
+  Project.HoekInput.UsePore = true;
   Project.HoekInput.PorePressure = 4;
   Project.BieniawskiStress = StressInput{60, 10, 5, 0};
   Project.BieniawskiInput.Co = 40;
-  Project.BieniawskiInput.UsePore = 1;
+  Project.BieniawskiInput.UsePore = true;
   Project.BieniawskiInput.PorePressure = 4;
   Project.VonMisesStress = StressInput{6, 2, 2, 0};
   Project.VonMisesInput.TensileStrength = 8;
@@ -345,7 +345,7 @@ TEST_F(HoekDialogTest, HelpPageExample) {
   const auto text = [this](QAnyStringView box) { return Text(box); };
   StoreIntact(110, 10, 5, 1);
   Project.HoekInput.CoMass = 100;
-  Project.HoekInput.UsePore = 1;
+  Project.HoekInput.UsePore = true;
   Project.HoekInput.PorePressure = 5;
   Open();
   test::ExpectShown(text, {{hoek::kS1, "110.249"},

@@ -53,13 +53,15 @@ TEST(HoekBrown, WorkedVerdicts) {
       {"zero strength generalized", Generalized(0, 10, 0.2f, 0.5f), 500, 0, 0, Verdict::Blank},
   };
   for (const Case& c : cases) {
-    HoekParams p = c.params;
-    p.Failure = 7;  // a blank verdict keeps whatever was there
-    const HoekResult r = EvaluateHoek(Stress(c.sx, c.sy, c.txy), p);
-    EXPECT_EQ(r.FailureVerdict, c.expected) << c.what;
-    const qint16 flag = c.expected == Verdict::Fails ? -1 : c.expected == Verdict::Holds ? 0 : 7;
-    EXPECT_EQ(r.Failure, flag) << c.what;
-    EXPECT_FALSE(r.PoreVerdict) << c.what;
+    for (const bool previous : {false, true}) {  // a blank or Range Error verdict keeps the flag
+      HoekParams p = c.params;
+      p.Failure = previous;
+      const HoekResult r = EvaluateHoek(Stress(c.sx, c.sy, c.txy), p);
+      EXPECT_EQ(r.FailureVerdict, c.expected) << c.what;
+      const bool flag = c.expected == Verdict::Fails || (c.expected != Verdict::Holds && previous);
+      EXPECT_EQ(r.Failure, flag) << c.what;
+      EXPECT_FALSE(r.PoreVerdict) << c.what;
+    }
   }
 }
 
@@ -88,15 +90,15 @@ TEST(HoekBrown, AgreesWithTheCriterionSolvedForS1) {
 
 TEST(HoekBrown, PorePressure) {
   HoekParams p = Intact(100, 7);
-  p.UsePore = 1;
-  p.PoreFailure = 7;
+  p.UsePore = true;
+  p.PoreFailure = true;
   // s1 = s2 = 10 holds; P = 30 puts s2 - P = -20 beyond the tensile limit.
   p.PorePressure = 30;
   HoekResult r = EvaluateHoek(Stress(10, 10, 0), p);
   EXPECT_EQ(r.FailureVerdict, Verdict::Holds);
   ASSERT_TRUE(r.PoreVerdict);
   EXPECT_EQ(*r.PoreVerdict, Verdict::Fails);
-  EXPECT_EQ(r.PoreFailure, -1);
+  EXPECT_TRUE(r.PoreFailure);
   // P = 0: the effective test is the total one.
   p.PorePressure = 0;
   r = EvaluateHoek(Stress(100.01f, 0, 0), p);
@@ -109,12 +111,12 @@ TEST(HoekBrown, PorePressure) {
   r = EvaluateHoek(Stress(150, 10, 0), p);
   EXPECT_EQ(*r.PoreVerdict, Verdict::Fails);
   p.Co = 0;
-  p.Failure = 0;
+  p.Failure = false;
   r = EvaluateHoek(Stress(150, 10, 0), p);
   EXPECT_EQ(r.FailureVerdict, Verdict::Blank);
   EXPECT_EQ(*r.PoreVerdict, Verdict::Blank);
-  EXPECT_EQ(r.Failure, 0);
-  EXPECT_EQ(r.PoreFailure, 7);
+  EXPECT_FALSE(r.Failure);
+  EXPECT_TRUE(r.PoreFailure);
   // The principal stresses are those of the state given.
   EXPECT_EQ(r.Principal.S1, 150.0f);
   EXPECT_EQ(r.Principal.S2, 10.0f);

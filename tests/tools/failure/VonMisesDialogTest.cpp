@@ -33,7 +33,7 @@ TEST_F(VonMisesDialogTest, VerdictsAndTheOkButton) {
   EXPECT_EQ(Text(vonmises::kFailureVerdict), QString());
   EXPECT_EQ(Text(vonmises::kVonMisesStress), QStringLiteral("100.00"));
   EXPECT_FALSE(Enabled(vonmises::kOk));
-  EXPECT_EQ(Dialog().WorkingInput().Failure, -1);
+  EXPECT_TRUE(Dialog().WorkingInput().Failure);
   // Pure shear 10: sv = 300^0.5.
   Type(vonmises::kTensileStrength, QStringLiteral("20"));
   Type(vonmises::kSx, QStringLiteral("0"));
@@ -61,7 +61,7 @@ TEST_F(VonMisesDialogTest, VerdictsAndTheOkButton) {
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το σx"));
   Dialog().close();
   EXPECT_EQ(Project.VonMisesInput.TensileStrength, 100.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 }
 
 // Every box is read as a whole entry, without a sign rule: the first that
@@ -104,8 +104,8 @@ TEST_F(VonMisesDialogTest, ACommitLeavesThePlotToEnableMohrCircles) {
   EXPECT_EQ(Project.VonMisesStress.Sx, stored.VonMisesStress.Sx);
   EXPECT_EQ(Project.VonMisesStress.Txy, stored.VonMisesStress.Txy);
   EXPECT_EQ(Project.VonMisesInput.TensileStrength, stored.VonMisesInput.TensileStrength);
-  EXPECT_EQ(Project.VonMisesInput.Failure, -1);  // sv = 9.28
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_TRUE(Project.VonMisesInput.Failure);  // sv = 9.28
+  EXPECT_FALSE(Project.FileSaved);
 
   // Reopened: without EnableMohrCircles no plot, with it the plot of the
   // loaded state; OK with the plot on still stores 0.

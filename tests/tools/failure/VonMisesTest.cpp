@@ -16,19 +16,19 @@ TEST(VonMises, WorkedCases) {
     float sx, sy, txy, t;
     double stress;
     Verdict verdict;
-    qint16 failure;
+    bool failure;
     bool canCommit;
   };
   const Case cases[] = {
-      {"tie fails", 100, 0, 0, 100, 100, Verdict::Fails, -1, true},
-      {"equal stresses", 50, 50, 0, 60, 50, Verdict::Holds, 0, true},
-      {"pure shear", 0, 0, 10, 20, std::sqrt(300.0), Verdict::Holds, 0, true},
-      {"no strength", 100, 0, 0, 0, 100, Verdict::Blank, -1, false},
-      {"no stress", 0, 0, 0, 5, 0, Verdict::Blank, 0, false},
-      {"negative strength", 1, 0, 0, -1, 1, Verdict::Fails, -1, true},
+      {"tie fails", 100, 0, 0, 100, 100, Verdict::Fails, true, true},
+      {"equal stresses", 50, 50, 0, 60, 50, Verdict::Holds, false, true},
+      {"pure shear", 0, 0, 10, 20, std::sqrt(300.0), Verdict::Holds, false, true},
+      {"no strength", 100, 0, 0, 0, 100, Verdict::Blank, true, false},
+      {"no stress", 0, 0, 0, 5, 0, Verdict::Blank, false, false},
+      {"negative strength", 1, 0, 0, -1, 1, Verdict::Fails, true, true},
   };
   for (const Case& c : cases) {
-    const VonMisesResult r = EvaluateVonMises(Stress(c.sx, c.sy, c.txy), VonMisesData{c.t, 7});
+    const VonMisesResult r = EvaluateVonMises(Stress(c.sx, c.sy, c.txy), VonMisesData{c.t, true});
     ASSERT_TRUE(r.EquivalentStress) << c.what;
     EXPECT_NEAR(*r.EquivalentStress, c.stress, 1e-4) << c.what;
     EXPECT_EQ(r.FailureVerdict, c.verdict) << c.what;
@@ -51,10 +51,10 @@ TEST(VonMises, EquivalentStressFromTheStressComponents) {
 }
 
 TEST(VonMises, StressBeyondTheSingleRangeFails) {
-  const VonMisesResult r = EvaluateVonMises(Stress(3e38f, -3e38f, 0), VonMisesData{1, 0});
+  const VonMisesResult r = EvaluateVonMises(Stress(3e38f, -3e38f, 0), VonMisesData{1, false});
   EXPECT_FALSE(r.EquivalentStress);
   EXPECT_EQ(r.FailureVerdict, Verdict::Fails);
-  EXPECT_EQ(r.Failure, -1);
+  EXPECT_TRUE(r.Failure);
 }
 
 // The message of each box for a text that is no number; no box has a sign

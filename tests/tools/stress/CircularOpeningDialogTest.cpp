@@ -276,12 +276,12 @@ TEST_F(CircularDialogTest, OkCommitsCancelAndTheCloseBoxDoNot) {
   EXPECT_EQ(Project.CircOpening.R, 1.0001f);
   EXPECT_EQ(Project.CircOpening.Angle, 30.7f);  // shown as 31, but never edited
   EXPECT_EQ(Project.CircOpening.InternalPressure, 0.12345f);
-  EXPECT_EQ(Project.CircOpening.ShowGraph, -1);  // the boxes start checked
-  EXPECT_EQ(Project.CircOpening.PlotTo3R, -1);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_TRUE(Project.CircOpening.ShowGraph);  // the boxes start checked
+  EXPECT_TRUE(Project.CircOpening.PlotTo3R);
+  EXPECT_FALSE(Project.FileSaved);
 
   const ProjectRecord before = Project;
-  Project.FileSaved = kFlagTrue;
+  Project.FileSaved = true;
   for (bool closeBox : {false, true}) {
     Open();
     Type(circularopening::kSx, QStringLiteral("5"));
@@ -289,8 +289,8 @@ TEST_F(CircularDialogTest, OkCommitsCancelAndTheCloseBoxDoNot) {
     if (closeBox) Dialog().close();
     else Press(circularopening::kCancel);
     EXPECT_EQ(Project.CircStress.Sx, before.CircStress.Sx);
-    EXPECT_EQ(Project.CircOpening.ShowGraph, -1);
-    EXPECT_EQ(Project.FileSaved, kFlagTrue);
+    EXPECT_TRUE(Project.CircOpening.ShowGraph);
+    EXPECT_TRUE(Project.FileSaved);
   }
 }
 
@@ -356,7 +356,7 @@ TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
   window_->OnFileEntryChosen(0);
   EXPECT_TRUE(OpenDialogs().empty());
   EXPECT_EQ(Project.CircStress.Sx, 0.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   // File Open: the file's values, not the dialog's.
   for (int k = 0; k < kProjectSignatureCount; ++k)
@@ -374,7 +374,7 @@ TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
   EXPECT_EQ(Project.CircStress.Sx, 7.0f);
 
   // A new unit system from the project description.
-  Project.FileHoldsData = kFlagFalse;
+  Project.FileHoldsData = false;
   FromMenu();
   Type(circularopening::kSx, QStringLiteral("5"));
   DialogTest::Open<DescriptionDialog>();

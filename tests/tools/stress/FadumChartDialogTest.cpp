@@ -119,7 +119,7 @@ TEST_F(FadumChartDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Type(fadumchart::kPointDepth, QStringLiteral("2"));
   Press(fadumchart::kCancel);
   EXPECT_EQ(Project.CornerDepth, 1.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   Open();
   Type(fadumchart::kPointDepth, QStringLiteral("2"));
@@ -128,7 +128,7 @@ TEST_F(FadumChartDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
   EXPECT_EQ(Project.CornerDepth, 1.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   Open();
   Type(fadumchart::kPointDepth, QStringLiteral("2.5"));
@@ -138,8 +138,8 @@ TEST_F(FadumChartDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_EQ(Project.CornerDepth, 2.5f);
   EXPECT_EQ(Project.CornerLoad, 80.0f);
   EXPECT_EQ(Project.CornerWidth, 1.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
-  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
+  EXPECT_FALSE(Project.FileEmpty);
 }
 
 TEST_F(FadumChartDialogTest, OkWithoutEditsKeepsTheStoredValues) {

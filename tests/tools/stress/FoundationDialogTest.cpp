@@ -192,7 +192,7 @@ TEST_F(FoundationDialogTest, OkChecksTheInputs) {
   Press(foundation::kOk);
   EXPECT_EQ(LastMessage(), QStringLiteral("Το Φορτίο του θεμελίου πρέπει να έχει θετική τιμή!"));
   EXPECT_EQ(Messages().size(), 3u);  // none while typing
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
   // Partial entries pass as 0.
   Type(foundation::kFoundationPressure, QStringLiteral("-"));
   Type(foundation::kPointDepth, QStringLiteral("."));
@@ -216,7 +216,7 @@ TEST_F(FoundationDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Dialog().close();
   EXPECT_EQ(Project.FadumDepth, 1.0f);
   EXPECT_EQ(Project.FadumX, 4.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   Open();
   Type(foundation::kPointDepth, QStringLiteral("3"));
@@ -225,8 +225,8 @@ TEST_F(FoundationDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_EQ(Project.FadumDepth, 3.0f);
   EXPECT_EQ(Project.FadumX, 2.0f);
   EXPECT_EQ(Project.FadumY, 3.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
-  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
+  EXPECT_FALSE(Project.FileEmpty);
 }
 
 TEST_F(FoundationDialogTest, OkWithoutEditsKeepsTheStoredValues) {

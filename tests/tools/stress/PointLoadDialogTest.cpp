@@ -122,7 +122,7 @@ TEST_F(PointLoadDialogTest, TheKindOfLoadChangesOnlyWithOk) {
   EXPECT_TRUE(Control<QRadioButton>(pointload::kPointKind)->isChecked());
   Press(pointload::kCancel);
   EXPECT_EQ(Project.PointLoadType, 2);  // opening and cancelling changes nothing
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   Open();
   Dialog().close();
@@ -135,7 +135,7 @@ TEST_F(PointLoadDialogTest, TheKindOfLoadChangesOnlyWithOk) {
   Press(pointload::kLineKind);
   Press(pointload::kOk);
   EXPECT_EQ(Project.PointLoadType, 1);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
 }
 
 TEST_F(PointLoadDialogTest, ARefusedOkStoresNothingWhenTheDialogIsClosed) {
@@ -148,7 +148,7 @@ TEST_F(PointLoadDialogTest, ARefusedOkStoresNothingWhenTheDialogIsClosed) {
   Dialog().close();
   EXPECT_EQ(Project.PointLoadQ, 100.0f);
   EXPECT_EQ(Project.StripLoadQ, 100.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   Open();
   Type(pointload::kPointLoad, QStringLiteral("250"));
@@ -157,7 +157,7 @@ TEST_F(PointLoadDialogTest, ARefusedOkStoresNothingWhenTheDialogIsClosed) {
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.PointLoadQ, 250.0f);
   EXPECT_EQ(Project.LineLoadQm, 12.5f);
-  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
+  EXPECT_FALSE(Project.FileEmpty);
 }
 
 TEST_F(PointLoadDialogTest, OkWithoutEditsKeepsTheStoredValues) {

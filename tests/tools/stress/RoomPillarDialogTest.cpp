@@ -143,7 +143,7 @@ TEST_F(RoomPillarDialogTest, OkRefusesTheFirstFaultInOrder) {
     EXPECT_EQ(Dialog().WorkingStress().Sy, 0.0f);
     EXPECT_EQ(Dialog().WorkingLayout().Wp, 0.0f);
     Dialog().close();
-    EXPECT_EQ(Project.FileSaved, kFlagTrue);
+    EXPECT_TRUE(Project.FileSaved);
   }
 
   // An empty stress box is 0, and the stress state keeps sy alone.
@@ -176,7 +176,7 @@ TEST_F(RoomPillarDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Enter("10", "10", "10", "10");
   Press(roompillar::kCancel);
   EXPECT_EQ(Project.PillarLayout.Wp, 0.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   Open();
   Enter("10", "10", "10", "10");
@@ -185,7 +185,7 @@ TEST_F(RoomPillarDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
   EXPECT_EQ(Project.PillarLayout.Wp, 0.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   Project.PillarStress.GraphOption = 3;
   Open();
@@ -198,8 +198,8 @@ TEST_F(RoomPillarDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_EQ(Project.PillarLayout.Wo, 5.0f);
   EXPECT_FLOAT_EQ(Project.PillarLayout.AvgPillarStress, 18.75f);
   EXPECT_FLOAT_EQ(Project.PillarLayout.Sv, 10.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
-  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
+  EXPECT_FALSE(Project.FileEmpty);
 
   Open();  // a stored layout shows in the input mask, with no results yet
   EXPECT_EQ(Text(roompillar::kVerticalStress), QStringLiteral("10.000"));

@@ -114,7 +114,7 @@ TEST_F(Stress3DDialogTest, AnInvalidEntryIsReportedOnceUnderTheFirstBoxOfThePair
 }
 
 TEST_F(Stress3DDialogTest, TheCheckBoxesShowTheirPages) {
-  Project.Stress3D.AtGivenPlane = 1;
+  Project.Stress3D.AtGivenPlane = true;
   Open();
   EXPECT_EQ(Control<QTabWidget>(stress3d::kTabs)->currentIndex(), Stress3DDialog::kTensorTab);
   EXPECT_TRUE(Control<QCheckBox>(stress3d::kCalculateAtPlane)->isChecked());
@@ -127,7 +127,7 @@ TEST_F(Stress3DDialogTest, TheCheckBoxesShowTheirPages) {
 }
 
 TEST_F(Stress3DDialogTest, StressOnAPlane) {
-  Project.Stress3D.AtGivenPlane = 1;
+  Project.Stress3D.AtGivenPlane = true;
   Open();
   TypeTensor({"10", "5", "0", "5", "6", "0", "0", "0", "3"});
   Page(Stress3DDialog::kPlaneTab);
@@ -160,7 +160,7 @@ TEST_F(Stress3DDialogTest, StressOnAPlane) {
 }
 
 TEST_F(Stress3DDialogTest, ThePlaneIsBroughtUpToDateWhenItsBoxIsChecked) {
-  Project.Stress3D.AtGivenPlane = 1;
+  Project.Stress3D.AtGivenPlane = true;
   Project.Stress3D.Normal = {1, 0, 0};
   Open();
   Type(stress3d::kT11, QStringLiteral("4"));
@@ -178,7 +178,7 @@ TEST_F(Stress3DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Type(stress3d::kT11, QStringLiteral("5"));
   Press(stress3d::kCancel);
   EXPECT_EQ(Project.Stress3D.Tensor[0][0], 0.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   Open();
   Type(stress3d::kT11, QStringLiteral("5"));
@@ -187,7 +187,7 @@ TEST_F(Stress3DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_TRUE(Dialog().isVisible());
   Dialog().close();
   EXPECT_EQ(Project.Stress3D.Tensor[0][0], 0.0f);
-  EXPECT_EQ(Project.FileSaved, kFlagTrue);
+  EXPECT_TRUE(Project.FileSaved);
 
   Open();
   TypeTensor({"10", "5", "0", "5", "6", "0", "0", "0", "3"});
@@ -199,12 +199,12 @@ TEST_F(Stress3DDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_EQ(Project.Stress3D.Tensor[0][1], 5.0f);
   EXPECT_EQ(Project.Stress3D.Tensor[1][0], 5.0f);
   EXPECT_EQ(Project.Stress3D.Normal[0], 1.0f);
-  EXPECT_EQ(Project.Stress3D.AtGivenPlane, 1);
+  EXPECT_TRUE(Project.Stress3D.AtGivenPlane);
   EXPECT_EQ(Project.Stress3D.Invariants[0], 19.0f);
   EXPECT_NEAR(Project.Stress3D.Principal[1], 3.0f, 1e-5);
   EXPECT_EQ(Project.Stress3D.Traction, (Vector3{10, 5, 0}));
-  EXPECT_EQ(Project.FileSaved, kFlagFalse);
-  EXPECT_EQ(Project.FileEmpty, kFlagFalse);
+  EXPECT_FALSE(Project.FileSaved);
+  EXPECT_FALSE(Project.FileEmpty);
 }
 
 TEST_F(Stress3DDialogTest, OkWithoutEditsKeepsTheStoredValues) {
@@ -264,7 +264,7 @@ TEST_F(Stress3DDialogTest, BoxesCarryTheirNames) {
 TEST_F(Stress3DDialogTest, RenderEveryPageInBothLanguages) {
   Project.Stress3D.Tensor = {{{10, 5, 0}, {5, 6, 0}, {0, 0, 3}}};
   Project.Stress3D.Normal = {0.6f, 0.8f, 0};
-  Project.Stress3D.AtGivenPlane = 1;
+  Project.Stress3D.AtGivenPlane = true;
   test::EachLanguage([&](const QString& language) {
     Open();
     Press(stress3d::kCalculateDeviator);
