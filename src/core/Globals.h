@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/project/ProjectFileVersion.h"
+
 #include <QString>
 
 #include <array>
@@ -19,8 +21,8 @@ extern QString AppNameUpper;           // program file's base name in upper case
 extern QString IniFileVersionCurrent;  // "050909"
 extern QString INIFileVersion;         // the stamp read from the settings file
 
-inline constexpr int kProjectSignatureCount = 11;
-// Entry k is the signature of project-file version 50 + k.
+// Entry k is the signature of project-file version kProjectFileFirstVersion + k
+// (ProjectSignatureOf).
 extern std::array<QString, kProjectSignatureCount> ProjectSignatures;
 
 // Unit suffixes by unit system (0 imperial, 1 SI; 2 and 3 stay empty) and

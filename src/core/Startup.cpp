@@ -242,7 +242,7 @@ void RunStartupSteps() {
 
   // 5. Project-file signatures and message-title prefixes.
   for (int k = 0; k < kProjectSignatureCount; ++k)
-    ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
+    ProjectSignatures[static_cast<std::size_t>(k)] = ProjectSignatureOf(kProjectFileFirstVersion + k);
   MsgTitlePrefixes.fill(QString());
   MsgTitlePrefixes[0] = QStringLiteral("Project Description: ");
   MsgTitlePrefixes[1] = QStringLiteral("Rock Mechanics Parameters: ");

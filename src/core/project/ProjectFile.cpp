@@ -351,7 +351,8 @@ void ReadProjectDescription(LineReader& lines, QString& description) {
 
 }  // namespace
 
-QString ProjectSignatureWritten() { return QStringLiteral("BRANTEL_109"); }
+QString ProjectSignatureOf(int version) { return QStringLiteral("BRANTEL_%1").arg(version + 50); }
+QString ProjectSignatureWritten() { return ProjectSignatureOf(kProjectFileVersionWritten); }
 QString StartDescMarker() { return QStringLiteral("##StartDesc##"); }
 QString EndDescMarker() { return QStringLiteral("##EndDesc##"); }
 
@@ -369,7 +370,7 @@ bool CheckFileSignature(const QString& signature, qint16& fileVersion) {
   for (int k = kProjectSignatureCount - 1; k >= 0; --k) {
     const QString& known = ProjectSignatures[static_cast<std::size_t>(k)];
     if (!known.isEmpty() && signature == known) {
-      fileVersion = static_cast<qint16>(50 + k);
+      fileVersion = static_cast<qint16>(kProjectFileFirstVersion + k);
       return true;
     }
   }

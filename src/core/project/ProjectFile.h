@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/RuntimeError.h"
+#include "core/project/ProjectFileVersion.h"
 #include "core/project/ProjectRecord.h"
 
 #include <QByteArray>
@@ -12,12 +13,13 @@ namespace brantel {
 
 // The project file: one value per line in a fixed order, the description
 // between two marker lines, a signature naming the format version on the
-// first line. Versions 50 to 60 are read; version 59 is written.
+// first line. The versions from kProjectFileFirstVersion to
+// kProjectFileLastVersion are read; kProjectFileVersionWritten is written
+// (ProjectFileVersion.h).
 
-inline constexpr qint16 kProjectFileVersionWritten = 59;
 inline constexpr int kDescriptionWidth = 60;  // longest line of a wrapped description
 
-QString ProjectSignatureWritten();  // "BRANTEL_109"
+QString ProjectSignatureWritten();  // of kProjectFileVersionWritten: "BRANTEL_109"
 QString StartDescMarker();          // "##StartDesc##"
 QString EndDescMarker();            // "##EndDesc##"
 
@@ -30,7 +32,7 @@ QString ToDotDecimal(qint16 value);
 QString ToDotDecimal(const QString& text);
 
 // Looks the signature up among ProjectSignatures (exactly, case included)
-// and sets the version 50 + its index. A signature that is not there shows
+// and sets the version kProjectFileFirstVersion + its index. A signature that is not there shows
 // "Invalid File Type" (under the application title) and gives false.
 bool CheckFileSignature(const QString& signature, qint16& fileVersion);
 
@@ -126,11 +128,12 @@ bool ReadProjectFile(const QString& path, ProjectRecord& out, QString& message);
 // file in messages and becomes ProjectPath. No history line.
 ProjectReadResult ReadProjectBytes(const QByteArray& bytes, const QString& path, ProjectRecord& out);
 
-// The bytes of a version-59 project file of the record (UTF-8, CR LF). The
-// description is written wrapped (the record keeps its own text). Raises
-// Overflow (6) for a value that is not a finite number and Subscript out of
-// range (9) for a LabPointCount outside 0..20, naming the field. The bytes
-// may be more than kMaxProjectFileBytes: WriteProjectFile refuses those.
+// The bytes of a project file of the record, of the version written (UTF-8,
+// CR LF). The description is written wrapped (the record keeps its own
+// text). Raises Overflow (6) for a value that is not a finite number and
+// Subscript out of range (9) for a LabPointCount outside 0..20, naming the
+// field. The bytes may be more than kMaxProjectFileBytes: WriteProjectFile
+// refuses those.
 QByteArray ProjectFileBytes(const ProjectRecord& record);
 
 // The error that File Save reports for a file of `size` bytes, larger than
@@ -139,11 +142,12 @@ QByteArray ProjectFileBytes(const ProjectRecord& record);
 // for a file of a project's size.
 std::optional<RuntimeError> RefuseOversizeProjectFile(const QString& path, qint64 size);
 
-// Writes the record to `path` as a version-59 project file, through a
-// temporary file: when anything fails the old file stays as it was and the
-// error comes back. A folder, a device, a pipe or a socket at the path is
-// refused first, as File Open refuses it, with "Cannot save the project
-// file", the path and what stands there (ErrorNumber::PathFileAccess); then
+// Writes the record to `path` as a project file of the version written,
+// through a temporary file: when anything fails the old file stays as it was
+// and the error comes back. A folder, a device, a pipe or a socket at the
+// path is refused first, as File Open refuses it, with "Cannot save the
+// project file", the path and what stands there
+// (ErrorNumber::PathFileAccess); then
 // "Saving: " and the path go to the history, and a file that would be
 // larger than kMaxProjectFileBytes is refused (RefuseOversizeProjectFile)
 // before any byte is written.

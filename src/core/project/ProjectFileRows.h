@@ -17,6 +17,10 @@ struct FieldName {
 };
 
 // The version from which a row is in the file; rows of every version use 0.
+// New rows take the number of a new version, written out, and
+// kProjectFileVersionWritten (ProjectFileVersion.h) is raised to it: a new
+// row tagged with a version already written would have every file of that
+// version end before its last line.
 inline constexpr int kAllVersions = 0;
 
 // How a row of the file stores a yes/no: as a 16-bit integer, in the form

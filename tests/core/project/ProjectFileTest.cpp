@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "core/project/ProjectFile.h"
 #include "core/project/ProjectFileRows.h"
+#include "core/project/ProjectFileVersion.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,7 @@
 #include <limits>
 #include <map>
 #include <random>
+#include <variant>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,14 +33,20 @@ using test::ProjectTest;
 
 const QByteArray kCrLf = "\r\n";
 
-QByteArray Golden() {
-  QFile file(test::DataFile("filled-v59.BNL"));
+// The golden file of a version: the file of FilledRecord as that version
+// writes it. The file of the version written is compared byte for byte with
+// what the program writes; those of the versions before it stay as they
+// were written, the files that users have.
+QString GoldenName(int version) { return QStringLiteral("filled-v%1.BNL").arg(version); }
+
+QByteArray Golden(int version = kProjectFileVersionWritten) {
+  QFile file(test::DataFile(GoldenName(version).toUtf8().constData()));
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The golden file's lines (without their CR LF).
-QList<QByteArray> GoldenLines() {
-  QList<QByteArray> lines = Golden().split('\n');
+// A golden file's lines (without their CR LF).
+QList<QByteArray> GoldenLines(int version = kProjectFileVersionWritten) {
+  QList<QByteArray> lines = Golden(version).split('\n');
   lines.removeLast();  // after the final line break
   for (QByteArray& line : lines) line.chop(1);
   return lines;
@@ -50,115 +58,64 @@ QByteArray Join(const QList<QByteArray>& lines, const QByteArray& end = kCrLf) {
   return out;
 }
 
-// The value rows of the format after the description, as its table gives
-// them: lines per row and the version that added the row (0: every version).
-// The golden file holds 3 laboratory points, 15 lines for that row.
-struct Row {
-  int lines;
-  int from;
-};
-constexpr Row kRows[] = {{3, 0},  {1, 0},   {1, 0},  {12, 0},  {1, 0},  {3, 0},  {2, 0},  {1, 0},  {1, 0},
-                         {3, 0},  {1, 53},  {11, 0}, {11, 53}, {6, 0},  {1, 0},  {4, 0},  {3, 0},  {7, 0},
-                         {3, 0},  {6, 0},   {1, 0},  {1, 59},  {1, 59}, {7, 58}, {1, 59}, {7, 0},  {4, 0},
-                         {3, 0},  {1, 54},  {1, 51}, {1, 51},  {3, 51}, {1, 54}, {3, 51}, {1, 51}, {1, 51},
-                         {2, 54}, {1, 54},  {2, 54}, {9, 54},  {1, 54}, {1, 54}, {1, 51}, {2, 57}, {1, 57},
-                         {2, 51}, {6, 51},  {4, 57}, {18, 0},  {3, 0},  {1, 0},  {2, 52}, {1, 56}, {1, 56},
-                         {2, 52}, {15, 52}, {6, 55}, {9, 58},  {9, 59}, {2, 59}, {1, 59}};
-constexpr int kHeaderLines = 9;  // signature, units, title, markers and the 4 description lines
+constexpr int kHeaderLines = 9;  // signature, units, title, markers and the 4 description lines of the golden files
 
-// The golden file as a file of another version would hold it.
-QByteArray FileOfVersion(int version) {
-  const QList<QByteArray> golden = GoldenLines();
-  QList<QByteArray> lines = golden.mid(0, kHeaderLines);
-  lines[0] = "BRANTEL_1" + QByteArray::number(version - 50).rightJustified(2, '0');
+// The value lines that a file of `version` holds for the record.
+int ValueLinesOfVersion(const ProjectRecord& record, int version) {
+  int lines = 0;
+  for (const test::FileRow& row : test::FileRowsOf(record))
+    if (row.from <= version) lines += row.lines;
+  return lines;
+}
+
+// The field of the golden file's line (0 the first line), for messages.
+std::string FieldOfLine(int line) {
+  if (line < kHeaderLines) return "the header";
   int at = kHeaderLines;
-  for (const Row& row : kRows) {
-    if (row.from <= version) lines += golden.mid(at, row.lines);
+  for (const test::FileRow& row : test::FileRowsOf(FilledRecord())) {
     at += row.lines;
+    if (line < at) return row.name;
   }
-  EXPECT_EQ(at, golden.size());
-  return Join(lines);
+  return "no field";
+}
+
+// Pointers to the fields of a record's file, in file order, with the
+// version that added each.
+struct FieldRef {
+  int from;
+  std::variant<qint16*, bool*, float*, double*, LabPointRows*> field;
+};
+std::vector<FieldRef> FieldRefs(ProjectRecord& record) {
+  struct Walker {
+    std::vector<FieldRef> refs;
+    void Int(const projectfile::FieldName&, qint16& f, int from, qint16) { refs.push_back({from, &f}); }
+    void NumInt(const projectfile::FieldName&, qint16& f, int from, qint16) { refs.push_back({from, &f}); }
+    void Flag(const projectfile::FieldName&, bool& f, projectfile::FlagForm, int from, bool) {
+      refs.push_back({from, &f});
+    }
+    void Num(const projectfile::FieldName&, float& f, int from, float) { refs.push_back({from, &f}); }
+    void Print(const projectfile::FieldName&, float& f, int from, float) { refs.push_back({from, &f}); }
+    void Num64(const projectfile::FieldName&, double& f, int from, double) { refs.push_back({from, &f}); }
+    void Count(const projectfile::FieldName&, qint16& f, int from, qint16, int) { refs.push_back({from, &f}); }
+    void Rows(const projectfile::FieldName&, LabPointRows& rows, qint16, int from) { refs.push_back({from, &rows}); }
+  } walker;
+  projectfile::VisitFileRows(record, walker);
+  return walker.refs;
 }
 
 // What the golden values give in a file of that version: rows the version
 // lacks keep the values of a new project.
-ProjectRecord ExpectedForVersion(int v) {
-  ProjectRecord r = FilledRecord();
-  r.ProjectDescription = test::FilledDescriptionAsRead();
-  const ProjectRecord d = test::NewProjectDefaults();
-  if (v < 59) {
-    r.CircOpening.PlotTo3R = false;
-    r.CircOpening.InternalPressure = 0.0f;
-    r.CircFailInput.InternalPressure = 0.0f;
-    r.Hooke3DInputs = Hooke3DData{};
+ProjectRecord ExpectedForVersion(int version) {
+  ProjectRecord expected = FilledRecord();
+  expected.ProjectDescription = test::FilledDescriptionAsRead();
+  ProjectRecord defaults = test::NewProjectDefaults();
+  const std::vector<FieldRef> to = FieldRefs(expected);
+  const std::vector<FieldRef> from = FieldRefs(defaults);
+  for (std::size_t i = 0; i < to.size(); ++i) {
+    if (to[i].from <= version) continue;
+    std::visit([&](auto* field) { *field = *std::get<decltype(field)>(from[i].field); }, to[i].field);
   }
-  if (v < 58) {
-    r.CircFailStress = StressInput{};
-    r.CircFailInput = CircFailData{};
-    r.BoltAnchorDiameter = d.BoltAnchorDiameter;
-    r.BoltBondedLength = d.BoltBondedLength;
-    r.BoltHoleDiameter = d.BoltHoleDiameter;
-    r.BoltResinCohesion = d.BoltResinCohesion;
-    r.BoltResinFriction = d.BoltResinFriction;
-    r.ResinRockCohesion = d.ResinRockCohesion;
-    r.ResinRockFriction = d.ResinRockFriction;
-    r.BoltNormalStress = d.BoltNormalStress;
-    r.BoltAnchorSafetyFactor = d.BoltAnchorSafetyFactor;
-  }
-  if (v < 57) {
-    r.LineLoadQm = d.LineLoadQm;
-    r.StripLoadQ = d.StripLoadQ;
-    r.PointLoadType = 0;
-    r.CornerLoad = d.CornerLoad;
-    r.CornerWidth = d.CornerWidth;
-    r.CornerLength = d.CornerLength;
-    r.CornerDepth = d.CornerDepth;
-  }
-  if (v < 56) {
-    r.LabArea = 0.0f;
-    r.LabAreaOption = 0;
-  }
-  if (v < 55) {
-    r.BoltStrength = d.BoltStrength;
-    r.BoltDiameter = d.BoltDiameter;
-    r.BoltLength = d.BoltLength;
-    r.BoltSF = d.BoltSF;
-    r.BoltHeight = d.BoltHeight;
-    r.BoltUnit = d.BoltUnit;
-  }
-  if (v < 54) {
-    r.VonMisesStress.GraphOption = 0;
-    r.BieniawskiStress.GraphOption = 0;
-    r.HoekStress = StressInput{};
-    r.HoekInput = d.HoekInput;
-  }
-  if (v < 53) {
-    r.JointSelectedSet = 0;
-    r.JointStress[1] = StressInput{};
-    r.JointMaterials[1] = JointMaterial{};
-    r.JointPlanes[1] = JointPlane{};
-  }
-  if (v < 52) {
-    r.LabHeight = r.LabDiameter = 0.0f;
-    r.LabPointCount = 1;
-    r.LabDataType = 0;
-    r.LabPoints = LabPointRows{};
-  }
-  if (v < 51) {
-    r.VonMisesInput = VonMisesData{};
-    r.BieniawskiStress = StressInput{};
-    r.BieniawskiInput = d.BieniawskiInput;
-    r.PointLoadQ = d.PointLoadQ;
-    r.PointLoadR = d.PointLoadR;
-    r.PointLoadZ = d.PointLoadZ;
-    r.FadumLength = d.FadumLength;
-    r.FadumWidth = d.FadumWidth;
-    r.FadumLoad = d.FadumLoad;
-    r.FadumX = d.FadumX;
-    r.FadumY = d.FadumY;
-    r.FadumDepth = d.FadumDepth;
-  }
-  return r;
+  return expected;
 }
 
 // The whole record, header and every field, for "left untouched" checks.
@@ -193,7 +150,7 @@ class ProjectFileTest : public ProjectTest {
   QString Path(const char* name) const { return Home() + u'/' + QString::fromUtf8(name); }
 };
 
-TEST_F(ProjectFileTest, WritesTheGoldenVersion59FileByteForByte) {
+TEST_F(ProjectFileTest, WritesTheGoldenFileOfTheVersionWrittenByteForByte) {
   ProjectRecord record = FilledRecord();
   // Results and inputs outside the file must not show in it.
   record.BoltWidth = 4.0f;
@@ -206,12 +163,27 @@ TEST_F(ProjectFileTest, WritesTheGoldenVersion59FileByteForByte) {
   EXPECT_FALSE(WriteProjectFile(path, record).has_value());
   const QByteArray written = ReadFile(path);
   const QByteArray golden = Golden();
-  ASSERT_FALSE(golden.isEmpty());
   if (written != golden) {
+    // The file written, beside the build's test program, for the golden
+    // file of a new version.
+    const QString made = QStringLiteral(BRANTEL_PROJECT_TEST_OUTPUT "/") + GoldenName(kProjectFileVersionWritten);
+    WriteFile(made, written);
     const QList<QByteArray> a = written.split('\n'), b = golden.split('\n');
-    for (int i = 0; i < std::min(a.size(), b.size()); ++i)
-      ASSERT_EQ(a[i].toStdString(), b[i].toStdString()) << "line " << i + 1;
-    ASSERT_EQ(a.size(), b.size());
+    int line = 0;
+    while (line < a.size() && line < b.size() && a[line] == b[line]) ++line;
+    const std::string name = "data/" + GoldenName(kProjectFileVersionWritten).toStdString();
+    if (golden.isEmpty()) {
+      ADD_FAILURE() << name << " is missing. After raising kProjectFileVersionWritten, add the file this run wrote, "
+                    << made.toStdString() << ", as " << name << "; the golden files of the versions before it stay.";
+    } else {
+      ADD_FAILURE() << "The file written differs from " << name << " at line " << line + 1 << " (" << FieldOfLine(line)
+                    << "). Files of version " << kProjectFileVersionWritten
+                    << " are out there and must read as they were written: leave " << name
+                    << " as it is, and the version of every row. Rows that this version did not write take a new "
+                       "version: raise kProjectFileVersionWritten to it, tag the rows with it, run this test again "
+                       "and add the file it leaves in "
+                    << BRANTEL_PROJECT_TEST_OUTPUT << " to data/.";
+    }
   }
   EXPECT_EQ(Unchanged(before, record), "");  // the record keeps its own description
   EXPECT_TRUE(History().contains(QStringLiteral("1. Saving: ") + path + QStringLiteral("\r\n")));
@@ -223,9 +195,9 @@ TEST_F(ProjectFileTest, ReadsTheGoldenFileIntoEveryField) {
   const QString path = WriteFile(Path("golden.BNL"), Golden());
   QString message;
   ASSERT_TRUE(ReadProjectFile(path, record, message)) << message.toStdString();
-  EXPECT_EQ(Differences(ExpectedForVersion(59), record), "");
+  EXPECT_EQ(Differences(ExpectedForVersion(kProjectFileVersionWritten), record), "");
   EXPECT_EQ(record.ProjectPath, path);
-  EXPECT_EQ(record.FileVersion, 59);
+  EXPECT_EQ(record.FileVersion, kProjectFileVersionWritten);
   EXPECT_TRUE(record.FileSaved);
   EXPECT_FALSE(record.FileEmpty);
   EXPECT_TRUE(record.FileHoldsData);
@@ -244,21 +216,38 @@ TEST_F(ProjectFileTest, GreekHistoryLinesOfSavingAndOpening) {
                            QStringLiteral("\r\n"));
 }
 
-TEST_F(ProjectFileTest, EachVersionReadsItsOwnRowsAndKeepsNewDefaultsForTheRest) {
-  for (int version = 50; version <= 60; ++version) {
-    SCOPED_TRACE(version);
+TEST_F(ProjectFileTest, EveryVersionReadsItsGoldenFileAsThatVersionWroteIt) {
+  // A row is in every version or in one written so far.
+  for (const test::FileRow& row : test::FileRowsOf(FilledRecord())) {
+    EXPECT_TRUE(row.from == projectfile::kAllVersions ||
+                (row.from > kProjectFileFirstVersion && row.from <= kProjectFileVersionWritten))
+        << row.name << " is in the file from version " << row.from
+        << ": kProjectFileVersionWritten must be raised to the version of a new row";
+  }
+  for (int version = kProjectFileFirstVersion; version <= kProjectFileVersionWritten; ++version) {
+    SCOPED_TRACE(GoldenName(version).toStdString());
+    const QList<QByteArray> lines = GoldenLines(version);
+    ASSERT_FALSE(lines.isEmpty()) << "every version read keeps the golden file it was written with";
+    EXPECT_EQ(lines[0], ProjectSignatureOf(version).toUtf8());
+    // Every value line is one of a row of that version: none is left over.
+    EXPECT_EQ(lines.size() - kHeaderLines, ValueLinesOfVersion(FilledRecord(), version));
+    // A row given a version already written would read a line more than
+    // that version's files hold, and end them early.
     ProjectRecord record = FilledRecord();  // every field set: the reset must show
-    const ProjectReadResult result = ReadProjectBytes(FileOfVersion(version), QStringLiteral("v.BNL"), record);
+    const ProjectReadResult result = ReadProjectBytes(Golden(version), QStringLiteral("v.BNL"), record);
     ASSERT_TRUE(result.read) << result.message.toStdString();
-    EXPECT_EQ(Differences(ExpectedForVersion(std::min(version, 59)), record), "");
+    EXPECT_EQ(Differences(ExpectedForVersion(version), record), "");
     EXPECT_EQ(record.FileVersion, version);
     EXPECT_EQ(record.InputUnits, 1);
   }
-  // A version-55 file goes from the area-less laboratory rows straight to
-  // the point count.
-  const QList<QByteArray> v55 = FileOfVersion(55).split('\n');
-  const QList<QByteArray> v56 = FileOfVersion(56).split('\n');
-  EXPECT_EQ(v56.size(), v55.size() + 2);
+  // The version after the one written reads as the version written.
+  QList<QByteArray> lines = GoldenLines();
+  lines[0] = ProjectSignatureOf(kProjectFileLastVersion).toUtf8();
+  ProjectRecord record = FilledRecord();
+  const ProjectReadResult result = ReadProjectBytes(Join(lines), QStringLiteral("v.BNL"), record);
+  ASSERT_TRUE(result.read) << result.message.toStdString();
+  EXPECT_EQ(Differences(ExpectedForVersion(kProjectFileVersionWritten), record), "");
+  EXPECT_EQ(record.FileVersion, kProjectFileLastVersion);
 }
 
 TEST_F(ProjectFileTest, RandomRecordsComeBackBitForBit) {
@@ -405,7 +394,8 @@ TEST_F(ProjectFileTest, DescriptionsThatLookLikeMarkersOrHoldCommasSurviveTheFil
 
   // An empty description is one empty line between the markers.
   record.ProjectDescription.clear();
-  EXPECT_TRUE(ProjectFileBytes(record).startsWith("BRANTEL_109\r\n 0\r\n\r\n##StartDesc##\r\n\r\n##EndDesc##\r\n"));
+  EXPECT_TRUE(ProjectFileBytes(record).startsWith(ProjectSignatureWritten().toUtf8() +
+                                                  "\r\n 0\r\n\r\n##StartDesc##\r\n\r\n##EndDesc##\r\n"));
 }
 
 TEST_F(ProjectFileTest, SignaturesAreCheckedExactly) {
@@ -415,15 +405,20 @@ TEST_F(ProjectFileTest, SignaturesAreCheckedExactly) {
     lines[0] = first;
     return Join(lines);
   };
-  for (const QByteArray& accepted :
-       {QByteArray("BRANTEL_109"), QByteArray("  BRANTEL_109,rest"), QByteArray("BRANTEL_110")}) {
+  const QByteArray written = ProjectSignatureWritten().toUtf8();
+  // (Every other version's signature opens its own golden file: see
+  // EveryVersionReadsItsGoldenFileAsThatVersionWroteIt.)
+  for (const QByteArray& signature :
+       {written, "  " + written + ",rest", ProjectSignatureOf(kProjectFileLastVersion).toUtf8()}) {
     ProjectRecord record;
-    EXPECT_TRUE(ReadProjectBytes(withFirstLine(accepted), QStringLiteral("s.BNL"), record).read)
-        << accepted.toStdString();
+    EXPECT_TRUE(ReadProjectBytes(withFirstLine(signature), QStringLiteral("s.BNL"), record).read)
+        << signature.toStdString();
   }
   const QByteArray longLine(10 * 1024 * 1024, 'B');
-  for (const QByteArray& refused : {QByteArray("brantel_109"), QByteArray("Brantel_109"), QByteArray("BRANTEL_111"),
-                                    QByteArray("BRANTEL_099"), QByteArray(""), QByteArray("BRANTEL_109 "), longLine}) {
+  for (const QByteArray& refused :
+       {written.toLower(), "Brantel" + written.mid(7), ProjectSignatureOf(kProjectFileLastVersion + 1).toUtf8(),
+        QByteArray("BRANTEL_099"), ProjectSignatureOf(kProjectFileFirstVersion - 1).toUtf8(), QByteArray(""),
+        written + " ", longLine}) {
     SCOPED_TRACE(refused.left(20).toStdString());
     boxes_->Clear();
     ProjectRecord record = CurrentProject();
@@ -621,9 +616,12 @@ TEST_F(ProjectFileTest, HandEditedYesNoValuesKeepTheirMeaningAndAreWrittenInTheT
 
 TEST_F(ProjectFileTest, LaboratoryPointCountMustFitTheTable) {
   const QList<QByteArray> golden = GoldenLines();
-  const int countLine = golden.indexOf(" 3");  // LabPointCount, the first " 3" line
-  ASSERT_GT(countLine, 0);
-  ASSERT_EQ(golden[countLine + 1], " 2");
+  int countLine = kHeaderLines;
+  for (const test::FileRow& row : test::FileRowsOf(FilledRecord())) {
+    if (row.name == "LabPointCount") break;
+    countLine += row.lines;
+  }
+  ASSERT_EQ(golden[countLine], " " + QByteArray::number(test::kFilledLabPoints));
   for (const QByteArray& count : {QByteArray("21"), QByteArray("-1"), QByteArray("32767")}) {
     QList<QByteArray> lines = golden;
     lines[countLine] = count;
@@ -637,12 +635,12 @@ TEST_F(ProjectFileTest, LaboratoryPointCountMustFitTheTable) {
   // No points at all: the rows are simply absent.
   QList<QByteArray> lines = golden;
   lines[countLine] = " 0";
-  for (int i = 0; i < 15; ++i) lines.removeAt(countLine + 2);
+  for (int i = 0; i < test::kFilledLabPoints * kLabColumns; ++i) lines.removeAt(countLine + 2);
   ProjectRecord record = FilledRecord();
   ASSERT_TRUE(ReadProjectBytes(Join(lines), QStringLiteral("lab.BNL"), record).read);
   EXPECT_EQ(record.LabPointCount, 0);
   EXPECT_EQ(record.LabPoints[0][0], 0.0f);
-  EXPECT_EQ(record.BoltStrength, 250.0f);
+  EXPECT_EQ(record.BoltStrength, FilledRecord().BoltStrength);
 }
 
 TEST_F(ProjectFileTest, ReadsWindows1253AndEveryKindOfLineEnd) {
@@ -658,7 +656,7 @@ TEST_F(ProjectFileTest, ReadsWindows1253AndEveryKindOfLineEnd) {
   EXPECT_EQ(record.ProjectTitle, QStringLiteral("Σήραγγα Α1"));
   EXPECT_TRUE(record.ProjectDescription.startsWith(QStringLiteral("αποψη\r\n")));
 
-  const ProjectRecord expected = ExpectedForVersion(59);
+  const ProjectRecord expected = ExpectedForVersion(kProjectFileVersionWritten);
   for (const QByteArray& end : {QByteArray("\n"), QByteArray("\r")}) {
     ProjectRecord r;
     ASSERT_TRUE(ReadProjectBytes("\xEF\xBB\xBF" + Join(GoldenLines(), end), QStringLiteral("e.BNL"), r).read);
@@ -669,7 +667,7 @@ TEST_F(ProjectFileTest, ReadsWindows1253AndEveryKindOfLineEnd) {
   unterminated.chop(2);
   ProjectRecord r;
   ASSERT_TRUE(ReadProjectBytes(unterminated, QStringLiteral("u.BNL"), r).read);
-  EXPECT_EQ(r.Hooke3DInputs.Flag, 1);
+  EXPECT_EQ(Differences(expected, r), "");
 }
 
 TEST_F(ProjectFileTest, MissingAndUnreadableFilesAreReportedWithTheirPath) {
@@ -757,7 +755,7 @@ TEST_F(ProjectFileTest, AFailedSaveKeepsTheOldFileAndReturnsTheError) {
   ProjectRecord back;
   ASSERT_TRUE(ReadProjectBytes(ProjectFileBytes(record), QStringLiteral("t.BNL"), back).read);
   EXPECT_EQ(back.ProjectTitle, QStringLiteral("two  lines"));
-  EXPECT_EQ(back.Hooke3DInputs.Flag, 1);
+  EXPECT_EQ(back.Hooke3DInputs.Flag, FilledRecord().Hooke3DInputs.Flag);
   EXPECT_TRUE(ConvertProjectFiles());
 }
 

@@ -21,11 +21,29 @@ FieldValues FileFields(const ProjectRecord& record);
 // title, description and units included.
 std::string Differences(const ProjectRecord& expected, const ProjectRecord& actual);
 
-// A record with a distinct value in every field of the project file, the one
-// that data/filled-v59.BNL holds. Fields outside the file keep their zeros.
+// One row of the project file as VisitFileRows walks it: the field's name,
+// the version that added it (projectfile::kAllVersions: every version) and
+// the lines it takes in the file of a record.
+struct FileRow {
+  std::string name;
+  int from = 0;
+  int lines = 1;
+};
+std::vector<FileRow> FileRowsOf(const ProjectRecord& record);
+
+// The laboratory points of FilledRecord: a few, so that the rows beyond the
+// count are not in its file.
+inline constexpr int kFilledLabPoints = 3;
+
+// A record with a distinct value in every field of the project file, none a
+// new project's default, the one that the golden files data/filled-v<N>.BNL
+// hold. A field's value follows from the version that added its row and the
+// row's place among the rows of that version, which never change once that
+// version has been written: a later version's rows, or a field's new name,
+// leave every value as it was. Fields outside the file keep their zeros.
 ProjectRecord FilledRecord();
 
-// The description as it reads back from data/filled-v59.BNL.
+// The description as it reads back from the golden files.
 QString FilledDescriptionAsRead();
 
 // The file fields of a new project, taken from the defaults table by hand.
