@@ -64,7 +64,7 @@ void BM_OpenALargeTextFile(benchmark::State& state) {
   DataPath = folder.path() + u'/';
   BrowseLastDir.clear();
   BrowseDefaultFilter = QStringLiteral("*.txt");
-  BrowseUseNotepad = 0;
+  BrowseUseNotepad = false;
 
   TextBrowser browser;
   bench::ShowOnScreen(browser, state);
