@@ -40,7 +40,7 @@ void LogRuntimeError(const RuntimeError& error) {
   AddHistoryLine(QString::number(error.Number()) + u' ' + error.Description());
 }
 
-qint16 ReportError(const RuntimeError& error, bool report) {
+int ReportError(const RuntimeError& error, bool report) {
   const qint32 n = error.Number();
   const int errorClass = ErrorClass(n);
   const QString text = error.Description();

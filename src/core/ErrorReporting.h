@@ -10,18 +10,18 @@
 namespace brantel {
 
 // What the caller's error handler does next.
-inline constexpr qint16 kErrRetry = 0;       // run the failed statement again
-inline constexpr qint16 kErrContinue = 1;    // go on with the next statement
-inline constexpr qint16 kErrCancelled = 2;   // set the cancel flag, go on
-inline constexpr qint16 kErrTerminated = 3;  // leave the procedure
-inline constexpr qint16 kErrDatabase = 6;    // leave the procedure
-inline constexpr qint16 kErrNone = -1;       // RunReported: the statement succeeded
+inline constexpr int kErrRetry = 0;       // run the failed statement again
+inline constexpr int kErrContinue = 1;    // go on with the next statement
+inline constexpr int kErrCancelled = 2;   // set the cancel flag, go on
+inline constexpr int kErrTerminated = 3;  // leave the procedure
+inline constexpr int kErrDatabase = 6;    // leave the procedure
+inline constexpr int kErrNone = -1;       // RunReported: the statement succeeded
 
 // Sorts a run-time error into its class, and with report on logs it to the
 // history and shows its message box (Retry and Cancel for printer, device
 // and file errors; "Procedure Terminated" for the rest; nothing for the
 // cancel of a common dialog). Returns what the handler does next.
-qint16 ReportError(const RuntimeError& error, bool report);
+int ReportError(const RuntimeError& error, bool report);
 
 // The history line of a run-time error that a calculation traps and goes
 // on after: the error's number, a blank and its description.
@@ -38,9 +38,9 @@ int ErrorClass(qint32 number);
 // the pointer back or drop a half-done job). Returns kErrNone when the
 // statement succeeded, or ReportError's answer.
 template <typename Statement, typename OnFailure>
-qint16 RunReported(Statement&& statement, OnFailure&& onFailure) {
+int RunReported(Statement&& statement, OnFailure&& onFailure) {
   for (;;) {
-    qint16 result = kErrNone;
+    int result = kErrNone;
     try {
       statement();
       return kErrNone;
@@ -56,7 +56,7 @@ qint16 RunReported(Statement&& statement, OnFailure&& onFailure) {
 }
 
 template <typename Statement>
-qint16 RunReported(Statement&& statement) {
+int RunReported(Statement&& statement) {
   return RunReported(std::forward<Statement>(statement), [] {});
 }
 

@@ -40,7 +40,7 @@ bool ValidPath(const QString& path, bool quiet) {
     if (path.isEmpty()) return false;
     return QFileInfo::exists(path);
   } catch (const RuntimeError& e) {
-    const qint16 result = ReportError(e, false);
+    const int result = ReportError(e, false);
     if (result == kErrTerminated) {
       if (!quiet) ShowMsg(QStringLiteral("Invalid path: ") + path, 0, ErrorTitle);
     } else {

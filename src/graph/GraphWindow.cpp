@@ -255,7 +255,7 @@ void GraphWindow::PrintGraph() {
   QPrinter& system = platform::SystemPrinter();
   QPrinter printer(QPrinter::ScreenResolution);
   bool cancelled = false;
-  qint16 result = RunReported([&] {
+  int result = RunReported([&] {
     if (!platform::ShowPrintDialog(system, platform::PrintDialogKind::Print, this)) RaiseError(err::kDialogCancel);
   });
   platform::CopyPrinterChoices(system, printer);

@@ -70,7 +70,7 @@ void PrintPreview::PrintPreviewText() {
     AddHistoryLine(QStringLiteral("Printing aborted"));
     return;
   }
-  const qint16 answer = PrintWholeText(ViewText(ui_.view));
+  const int answer = PrintWholeText(ViewText(ui_.view));
   if (answer != kErrNone) printCancelled_ = answer == kErrCancelled;
 }
 

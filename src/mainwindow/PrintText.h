@@ -21,12 +21,14 @@ struct PrintHeaderData {
 extern PrintHeaderData PrintHeaderInfo;
 
 namespace printmode {
-inline constexpr qint16 kLine = 0;           // one line at the left margin
-inline constexpr qint16 kStartJob = 1;       // font, date, time, page 1, header
-inline constexpr qint16 kEjectPage = 2;      // next page, with its header
-inline constexpr qint16 kText = 3;           // a multi-line text, line by line
-inline constexpr qint16 kEndJob = 4;         // end of the document
-inline constexpr qint16 kEjectNoHeader = 8;  // next page, without a header
+enum Mode {
+  kLine = 0,           // one line at the left margin
+  kStartJob = 1,       // font, date, time, page 1, header
+  kEjectPage = 2,      // next page, with its header
+  kText = 3,           // a multi-line text, line by line
+  kEndJob = 4,         // end of the document
+  kEjectNoHeader = 8,  // next page, without a header
+};
 }  // namespace printmode
 
 // Prints by mode (see printmode). Positions are twips on the printable
@@ -36,7 +38,7 @@ inline constexpr qint16 kEjectNoHeader = 8;  // next page, without a header
 // cannot start, turn a page or finish raises RuntimeError 482; the job then
 // is over and later modes do nothing until a new one starts. Modes other
 // than 1 do nothing while no job runs.
-void PrintText(qint16 mode, const QString& text);
+void PrintText(printmode::Mode mode, const QString& text);
 
 // True between a successful start and the end of a job.
 bool PrintJobActive();
@@ -49,7 +51,7 @@ void AbortPrintJob();
 // starts the job again from its beginning; any other answer abandons the
 // job, logs "Printing aborted" and returns that answer. Returns kErrNone
 // when the job was printed.
-qint16 PrintWholeText(const QString& text);
+int PrintWholeText(const QString& text);
 
 // The printer setup of the File menu: the print dialog on the system
 // printer. Cancel raises the common dialog's cancel error (32755), which
