@@ -33,8 +33,8 @@ namespace bench {
 
 // English texts, and no history window to write to.
 inline void QuietSettings() {
-  brantel::EnglishMenus = 1;
-  brantel::DisplayHistoryWin = 0;
+  brantel::EnglishMenus = true;
+  brantel::DisplayHistoryWin = false;
 }
 
 // Shows a window and waits until it is on screen; without one the benchmark

@@ -19,7 +19,7 @@ using namespace brantel;
 // shown: every result box and every curve of the plot is drawn.
 void Keystrokes(benchmark::State& state, float scale) {
   bench::QuietSettings();
-  EnableMohrCircles = 1;
+  EnableMohrCircles = true;
   Project.CoulombStress = StressInput{60 * scale, 10 * scale, 5 * scale, 1};
   Project.CoulombInput = CoulombParams{};
   Project.CoulombInput.UsePore = -1;

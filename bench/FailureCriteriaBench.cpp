@@ -27,7 +27,7 @@ constexpr StressInput kPsiStress{6000, 1000, 0, 1};
 // Types into sx of an open principal-plane tool, its plot shown.
 template <typename Dialog>
 void PrincipalKeystrokes(benchmark::State& state) {
-  EnableMohrCircles = 1;
+  EnableMohrCircles = true;
   Dialog dialog;
   bench::ShowOnScreen(dialog, state);
   bench::KeystrokesAgainstRepaint(state, dialog, dialog.Layout().template Require<QLineEdit>(criterion::kSx),
@@ -81,7 +81,7 @@ BENCHMARK(BM_BieniawskiKeystrokePsi)->Unit(benchmark::kMicrosecond);
 // slide; its Mohr plot (graph option 1) or its s1-beta chart (option 2).
 void JointKeystrokes(benchmark::State& state, int graph) {
   bench::QuietSettings();
-  EnableMohrCircles = 0;
+  EnableMohrCircles = false;
   for (std::size_t set = 0; set < 2; ++set) {
     Project.JointStress[set] = {6000, 1000, 500, 0};
     Project.JointMaterials[set] = JointMaterial{};

@@ -22,7 +22,7 @@ namespace {
 using namespace brantel;
 using Clock = std::chrono::steady_clock;
 
-constexpr qint16 kCap = 16384;  // the largest MaxDisplaySize
+constexpr int kCap = 16384;  // the largest MaxDisplaySize
 const QString kLine = QStringLiteral("Stress Distribution around Circular Openings.");
 
 // Everything a line left to the event loop, the paint included.
@@ -41,7 +41,7 @@ void MakeBarePane(QPlainTextEdit& pane, const QPlainTextEdit& like) {
 
 void BM_HistoryLineAgainstAppendPlainText(benchmark::State& state) {
   bench::QuietSettings();
-  DisplayHistoryWin = 1;
+  DisplayHistoryWin = true;
   MaxDisplaySize = kCap;
   HistoryLog::Instance().Clear();
   MainWindow window;

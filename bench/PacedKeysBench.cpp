@@ -44,7 +44,7 @@ std::optional<double> ReferenceCpuPerKey() {
 
 void BM_VonMisesPacedKeysAgainstLineEdit(benchmark::State& state) {
   bench::QuietSettings();
-  EnableMohrCircles = 1;
+  EnableMohrCircles = true;
   Project.VonMisesStress = {6000, 1000, 0, 1};
   Project.VonMisesInput = {5000, 0};
   VonMisesDialog dialog;

@@ -18,7 +18,7 @@ struct FullProject {
   FullProject() {
     for (int k = 0; k < kProjectSignatureCount; ++k)
       ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
-    DisplayHistoryWin = 0;  // keep the history out of the measurement
+    DisplayHistoryWin = false;  // keep the history out of the measurement
     DefaultUnits = 1;
     ResetProjectRecord(record, true, true);
     record.ProjectTitle = QStringLiteral("Tunnel T1, chainage 1+250 to 1+900");

@@ -17,7 +17,7 @@ struct SettingsFile {
   SettingsFile() {
     SettingsIniPath = dir.path() + QStringLiteral("/Brantel.INI");
     SetDefaultSettings();
-    DisplayHistoryWin = 0;  // keep the history out of the measurement
+    DisplayHistoryWin = false;  // keep the history out of the measurement
     MaxLastFiles = 4;
     for (int i = 1; i <= kMaxRecentFiles; ++i) {
       LastFile[static_cast<std::size_t>(i)] = QStringLiteral("Project %1.BNL").arg(i);

@@ -61,7 +61,7 @@ struct StartupHome {
     // The update check starts as at every start, but never leaves this
     // machine.
     SetUpdateRequestGuard(IsLoopbackUrl);
-    ShowDisclaim = 0;
+    ShowDisclaim = false;
     SaveSettings(kSettingsMain);
   }
   QTemporaryDir dir;

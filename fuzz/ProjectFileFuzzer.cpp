@@ -34,9 +34,9 @@ void SetUpOnce() {
   for (int k = 0; k < kProjectSignatureCount; ++k)
     ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
   AppTitle = QStringLiteral("Brantel");
-  EnglishMenus = 1;
+  EnglishMenus = true;
   DefaultUnits = 1;
-  DisplayHistoryWin = 0;  // no history: it would only grow
+  DisplayHistoryWin = false;  // no history: it would only grow
 }
 
 // A project in memory with a value in many fields.

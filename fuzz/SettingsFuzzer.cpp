@@ -31,7 +31,7 @@ void SetUpOnce() {
   DefaultFileExtension = QStringLiteral("BNL");
 }
 
-bool In(qint16 value, int min, int max) { return value >= min && value <= max; }
+bool In(int value, int min, int max) { return value >= min && value <= max; }
 bool WholeIn(float value, float min, float max) {
   return value >= min && value <= max && std::nearbyint(value) == value;
 }
@@ -50,23 +50,15 @@ auto Snapshot() {
                       ToolBarPointer));
 }
 
+// The yes/no settings are bools: any reading gives yes or no.
 void CheckRanges() {
-  Check(In(DefaultUnits, 0, 1) && In(DisplayHistoryWin, 0, 1) && In(MaxDisplaySize, 4096, 16384), "[Settings] range");
-  Check(WholeIn(DisplayFontSize, 7, 24) && In(DisplayFontBold, -1, 0) && In(DisplayFontItalic, -1, 0),
-        "display font range");
-  Check(In(KeepFileNames, 0, 1) && In(ShowDisclaim, 0, 1) && In(MaxMainMenu, 0, 1) && In(EnableMainMenuToolbar, 0, 1) &&
-            In(ShortRecentFiles, 0, 1) && In(LoadLastInputFile, 0, 1) && In(RemindAnnualUpdates, 0, 1) &&
-            In(CopyExampleFiles, 0, 1),
-        "[Settings] flag range");
+  Check(In(DefaultUnits, 0, 1) && In(MaxDisplaySize, 4096, 16384), "[Settings] range");
+  Check(WholeIn(DisplayFontSize, 7, 24), "display font range");
   Check(DataPath.isEmpty() || DataPath.endsWith(u'/'), "a data path without its closing /");
   Check(FileExtension != QStringLiteral("0"), "file extension 0");
   Check(In(MaxLastFiles, 0, kMaxRecentFiles), "recent-file count range");
-  Check(WholeIn(BrowseFontSize, 7, 24) && In(BrowseFontBold, -1, 0) && In(BrowseFontItalic, -1, 0) &&
-            In(BrowseUseNotepad, 0, 1),
-        "[TextBrowse] range");
-  Check(In(EnglishMenus, 0, 1) && In(PrintModuleHeader, 0, 1) && In(EnableMohrCircles, 0, 1) &&
-            In(ShowInternalPlotCoords, 0, 1) && CircExtend != 0,
-        "[BrantelOptions] range");
+  Check(WholeIn(BrowseFontSize, 7, 24), "[TextBrowse] range");
+  Check(CircExtend != 0, "[BrantelOptions] range");
 }
 
 }  // namespace

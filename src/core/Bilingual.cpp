@@ -9,7 +9,7 @@ QString Bilingual::In(bool inEnglish) const {
   return QString::fromUtf8(greek);
 }
 
-bool ProgramInEnglish() { return EnglishMenus == 1; }
+bool ProgramInEnglish() { return EnglishMenus; }
 
 QString Tr(const Bilingual& text) { return text.In(ProgramInEnglish()); }
 

@@ -4,9 +4,9 @@
 
 namespace brantel {
 
-qint16 ConvertTargetUnits = 0;
+int ConvertTargetUnits = 0;
 
-FileConversionUnits FileConversionUnitsFor(qint16 projectUnits) {
+FileConversionUnits FileConversionUnitsFor(int projectUnits) {
   FileConversionUnits units;
   if (projectUnits == 0 || projectUnits == 1) {
     units.Disabled = projectUnits;
@@ -15,7 +15,7 @@ FileConversionUnits FileConversionUnitsFor(qint16 projectUnits) {
   return units;
 }
 
-FileConversionOutcome RunFileConversion(qint16 targetUnits) {
+FileConversionOutcome RunFileConversion(int targetUnits) {
   ConvertTargetUnits = targetUnits;
   FileConversionOutcome outcome;
   outcome.Succeeded = ConvertProjectFiles();

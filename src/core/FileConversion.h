@@ -11,7 +11,7 @@ namespace brantel {
 
 // The unit system the last conversion aimed at (0 imperial, 1 SI); written
 // by the dialog, read by nothing else.
-extern qint16 ConvertTargetUnits;
+extern int ConvertTargetUnits;
 
 // The unit options at opening: the project's own unit system is disabled and
 // the other one selected. A unit system other than 0 and 1 disables neither
@@ -20,7 +20,7 @@ struct FileConversionUnits {
   int Selected = 1;   // index of the selected option: 0 "feet, psi, pcf", 1 "meters, MPa, kN/m3"
   int Disabled = -1;  // index of the disabled option, -1 for none
 };
-FileConversionUnits FileConversionUnitsFor(qint16 projectUnits);
+FileConversionUnits FileConversionUnitsFor(int projectUnits);
 
 // "Convert": stores the target unit system in ConvertTargetUnits, runs the
 // conversion and gives the message to show: "Conversion Completed: The
@@ -30,6 +30,6 @@ struct FileConversionOutcome {
   bool Succeeded = false;
   QString Message;
 };
-FileConversionOutcome RunFileConversion(qint16 targetUnits);
+FileConversionOutcome RunFileConversion(int targetUnits);
 
 }  // namespace brantel

@@ -41,10 +41,10 @@ extern QString DefaultFileExtension;   // "BNL"
 extern QString PathExchange;           // folder handed between the settings dialog and the folder picker
 extern QString SavedDecimalSeparator;  // the desktop's decimal separator at start-up
 
-extern qint16 HistoryCounter;  // number of the last history line
-extern qint16 UnitsStartTab;   // start tab of the unit converter
-extern qint16 ConvertFileOption;
-extern qint16 OutBufLastPage;
+extern int HistoryCounter;     // number of the last history line
+extern int UnitsStartTab;      // start tab of the unit converter
+extern int ConvertFileOption;  // the option the file converter last had chosen
+extern int OutBufLastPage;     // the last output page in use
 extern QString BrowseLastDir;  // last folder of the text browser
 extern QString AppHelpFile;    // full path of the help file
 extern QString CommandLine;    // the program's arguments as one text

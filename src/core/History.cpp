@@ -11,7 +11,7 @@ HistoryLog& HistoryLog::Instance() {
 }
 
 void HistoryLog::Append(const QString& line) {
-  if (DisplayHistoryWin == 1) {
+  if (DisplayHistoryWin) {
     if (text_.size() >= MaxDisplaySize) {
       const qsizetype pairs = text_.count(QStringLiteral("\r\n"));
       if (pairs > 2) {
@@ -22,7 +22,7 @@ void HistoryLog::Append(const QString& line) {
         emit FrontDropped(cut, pairs - 2);
       }
     }
-    HistoryCounter = static_cast<qint16>(HistoryCounter + 1);
+    ++HistoryCounter;
     if (HistoryCounter > 16384) HistoryCounter = 1;
     const QString numbered = QString::number(HistoryCounter) + QStringLiteral(". ") + line + QStringLiteral("\r\n");
     text_ += numbered;

@@ -34,7 +34,7 @@ QStringList QuickButtonSubMenuItems(int menuIndex) {
   return items;
 }
 
-QuickButtonChoice DecodeQuickButton(qint16 code) {
+QuickButtonChoice DecodeQuickButton(int code) {
   QuickButtonChoice choice;
   if (code >= 1 && code <= 9) {
     choice.MenuIndex = code - 1;
@@ -45,11 +45,11 @@ QuickButtonChoice DecodeQuickButton(qint16 code) {
   return ValidChoice(choice) ? choice : QuickButtonChoice{};
 }
 
-qint16 EncodeQuickButton(QuickButtonChoice choice, qint16 storedCode) {
+int EncodeQuickButton(QuickButtonChoice choice, int storedCode) {
   if (!ValidChoice(choice)) return storedCode;
   const int menu = choice.MenuIndex + 1;
-  if (choice.SubIndex < 0) return static_cast<qint16>(menu);
-  return static_cast<qint16>(menu * 10 + choice.SubIndex + 1);
+  if (choice.SubIndex < 0) return menu;
+  return menu * 10 + choice.SubIndex + 1;
 }
 
 }  // namespace brantel

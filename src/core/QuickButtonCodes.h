@@ -39,13 +39,13 @@ struct QuickButtonChoice {
 // The lists' selection for a stored code. A code the lists cannot show
 // (0 and below, 2, 3, 9, 10..20, 27..30, 39 and above) selects nothing, so
 // that OK keeps it unchanged.
-QuickButtonChoice DecodeQuickButton(qint16 code);
+QuickButtonChoice DecodeQuickButton(int code);
 
 // The code for the lists' selection: with no menu selected the stored code
 // stays; a menu without a sub-menu gives m; a menu with its sub-menu entry
 // gives m x 10 + s. A selection the lists cannot hold (a menu index outside
 // 0..7, a sub-menu entry outside its list, a menu with a sub-menu but no
 // entry of it) also keeps the stored code.
-qint16 EncodeQuickButton(QuickButtonChoice choice, qint16 storedCode);
+int EncodeQuickButton(QuickButtonChoice choice, int storedCode);
 
 }  // namespace brantel

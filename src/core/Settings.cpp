@@ -34,79 +34,102 @@
 namespace brantel {
 
 // The variables take their defaults from the settings table (below).
-qint16 DefaultUnits;
-qint16 DisplayHistoryWin;
-qint16 MaxDisplaySize;
+int DefaultUnits;
+bool DisplayHistoryWin;
+int MaxDisplaySize;
 QString DisplayFontName;
 float DisplayFontSize;
-qint16 DisplayFontBold;
-qint16 DisplayFontItalic;
-qint16 KeepFileNames;
-qint16 ShowDisclaim;
-qint16 MaxMainMenu;
-qint16 EnableMainMenuToolbar;
-qint16 ShortRecentFiles;
-qint16 LoadLastInputFile;
-qint16 RemindAnnualUpdates;
-qint16 CopyExampleFiles;
+bool DisplayFontBold;
+bool DisplayFontItalic;
+bool KeepFileNames;
+bool ShowDisclaim;
+bool MaxMainMenu;
+bool EnableMainMenuToolbar;
+bool ShortRecentFiles;
+bool LoadLastInputFile;
+bool RemindAnnualUpdates;
+bool CopyExampleFiles;
 QString DataPath;
 QString FileExtension;
 QString ExternalEditor;
 
-qint16 MaxLastFiles;
+int MaxLastFiles;
 std::array<QString, kMaxRecentFiles + 1> LastFile;
-std::array<qint16, kMaxRecentFiles + 1> LastFileMode{};
+std::array<int, kMaxRecentFiles + 1> LastFileMode{};
 std::array<QString, kMaxRecentFiles + 1> LastFileLong;
 
 QString BrowseFontName;
 float BrowseFontSize;
-qint16 BrowseFontBold;
-qint16 BrowseFontItalic;
+bool BrowseFontBold;
+bool BrowseFontItalic;
 QString BrowseDefaultFilter;
-qint16 BrowseUseNotepad;
+bool BrowseUseNotepad;
 
-qint16 EnglishMenus;
-qint16 PrintModuleHeader;
-qint16 EnableMohrCircles;
-qint16 CircExtend;
-qint16 ShowInternalPlotCoords;
-std::array<qint16, 3> ToolBarPointer{};
+bool EnglishMenus;
+bool PrintModuleHeader;
+bool EnableMohrCircles;
+int CircExtend;
+bool ShowInternalPlotCoords;
+std::array<int, 3> ToolBarPointer{};
+
+namespace {
+
+// The number the settings file writes for yes.
+qint16 YesNumber(FlagForm form) { return form == FlagForm::YesIsMinusOne ? -1 : 1; }
+
+// A yes/no setting: its range is the form's no and yes, and its default
+// is written as the file writes it.
+SettingSpec Flag(int section, const char* key, bool* variable, FlagForm form, bool yes,
+                 SettingRule rule = SettingRule::Ranged) {
+  const qint16 yesNumber = YesNumber(form);
+  return {section,
+          key,
+          FlagVariable{variable, form},
+          rule,
+          static_cast<double>(std::min<qint16>(0, yesNumber)),
+          static_cast<double>(std::max<qint16>(0, yesNumber)),
+          yes ? static_cast<double>(yesNumber) : 0.0};
+}
+
+}  // namespace
 
 std::span<const SettingSpec> SettingsTable() {
   using R = SettingRule;
+  constexpr FlagForm kOne = FlagForm::YesIsOne;
+  constexpr FlagForm kMinusOne = FlagForm::YesIsMinusOne;
   static const SettingSpec table[] = {
       {kSettingsMain, "DefaultUnits", &DefaultUnits, R::Ranged, 0, 1, 1},
-      {kSettingsMain, "DisplayHistoryWin", &DisplayHistoryWin, R::Ranged, 0, 1, 1},
+      Flag(kSettingsMain, "DisplayHistoryWin", &DisplayHistoryWin, kOne, true),
       // The default lies below the range: a fresh file holds 2048, which
       // reads back as 4096.
       {kSettingsMain, "MaxDisplaySize", &MaxDisplaySize, R::Ranged, 4096, 16384, 2048},
       {kSettingsMain, "DisplayFontName", &DisplayFontName, R::FontName},
       {kSettingsMain, "DisplayFontSize", &DisplayFontSize, R::Ranged, 7, 24, 10},
-      {kSettingsMain, "DisplayFontBold", &DisplayFontBold, R::Ranged, -1, 0, 0},
-      {kSettingsMain, "DisplayFontItalic", &DisplayFontItalic, R::Ranged, -1, 0, 0},
-      {kSettingsMain, "KeepFileNames", &KeepFileNames, R::Ranged, 0, 1, 1},
-      {kSettingsMain, "ShowDisclaim", &ShowDisclaim, R::Ranged, 0, 1, 1},
-      {kSettingsMain, "MaxMainMenu", &MaxMainMenu, R::Ranged, 0, 1, 0},
-      {kSettingsMain, "EnableMainMenuToolbar", &EnableMainMenuToolbar, R::Ranged, 0, 1, 1},
-      {kSettingsMain, "ShortRecentFiles", &ShortRecentFiles, R::Ranged, 0, 1, 0},
-      {kSettingsMain, "LoadLastInputFile", &LoadLastInputFile, R::Ranged, 0, 1, 0},
-      {kSettingsMain, "RemindAnnualUpdates", &RemindAnnualUpdates, R::Ranged, 0, 1, 1},
-      {kSettingsMain, "CopyExampleFiles", &CopyExampleFiles, R::MissingIsDefault, 0, 1, 1},
+      Flag(kSettingsMain, "DisplayFontBold", &DisplayFontBold, kMinusOne, false),
+      Flag(kSettingsMain, "DisplayFontItalic", &DisplayFontItalic, kMinusOne, false),
+      Flag(kSettingsMain, "KeepFileNames", &KeepFileNames, kOne, true),
+      Flag(kSettingsMain, "ShowDisclaim", &ShowDisclaim, kOne, true),
+      Flag(kSettingsMain, "MaxMainMenu", &MaxMainMenu, kOne, false),
+      Flag(kSettingsMain, "EnableMainMenuToolbar", &EnableMainMenuToolbar, kOne, true),
+      Flag(kSettingsMain, "ShortRecentFiles", &ShortRecentFiles, kOne, false),
+      Flag(kSettingsMain, "LoadLastInputFile", &LoadLastInputFile, kOne, false),
+      Flag(kSettingsMain, "RemindAnnualUpdates", &RemindAnnualUpdates, kOne, true),
+      Flag(kSettingsMain, "CopyExampleFiles", &CopyExampleFiles, kOne, true, R::MissingIsDefault),
       {kSettingsMain, "DataPath", &DataPath, R::DataPath, 0, 0, 0, ""},
       {kSettingsMain, "FileExtension", &FileExtension, R::Extension, 0, 0, 0, "BNL"},
       {kSettingsMain, "ExternalEditor", &ExternalEditor, R::Text, 0, 0, 0, "Notepad.exe"},
       {kSettingsFileMenu, "MaxLastFiles", &MaxLastFiles, R::RecentCount, 0, kMaxRecentFiles, 0},
       {kSettingsTextBrowse, "BrowseFontName", &BrowseFontName, R::FontName},
       {kSettingsTextBrowse, "BrowseFontSize", &BrowseFontSize, R::Ranged, 7, 24, 10},
-      {kSettingsTextBrowse, "BrowseFontBold", &BrowseFontBold, R::Ranged, -1, 0, 0},
-      {kSettingsTextBrowse, "BrowseFontItalic", &BrowseFontItalic, R::Ranged, -1, 0, 0},
+      Flag(kSettingsTextBrowse, "BrowseFontBold", &BrowseFontBold, kMinusOne, false),
+      Flag(kSettingsTextBrowse, "BrowseFontItalic", &BrowseFontItalic, kMinusOne, false),
       {kSettingsTextBrowse, "BrowseDefaultFilter", &BrowseDefaultFilter, R::Text, 0, 0, 0, ""},
-      {kSettingsTextBrowse, "BrowseUseNotepad", &BrowseUseNotepad, R::Ranged, 0, 1, 0},
-      {kSettingsOptions, "EnglishMenus", &EnglishMenus, R::Ranged, 0, 1, 1},
-      {kSettingsOptions, "PrintModuleHeader", &PrintModuleHeader, R::Ranged, 0, 1, 1},
-      {kSettingsOptions, "EnableMohrCircles", &EnableMohrCircles, R::Ranged, 0, 1, 1},
+      Flag(kSettingsTextBrowse, "BrowseUseNotepad", &BrowseUseNotepad, kOne, false),
+      Flag(kSettingsOptions, "EnglishMenus", &EnglishMenus, kOne, true),
+      Flag(kSettingsOptions, "PrintModuleHeader", &PrintModuleHeader, kOne, true),
+      Flag(kSettingsOptions, "EnableMohrCircles", &EnableMohrCircles, kOne, true),
       {kSettingsOptions, "CircExtend", &CircExtend, R::ZeroIsDefault, 0, 0, 5},
-      {kSettingsOptions, "ShowInternalPlotCoords", &ShowInternalPlotCoords, R::Ranged, 0, 1, 0},
+      Flag(kSettingsOptions, "ShowInternalPlotCoords", &ShowInternalPlotCoords, kOne, false),
       {kSettingsOptions, "ToolBarPointer0", &ToolBarPointer[0], R::Unchecked, 0, 0, 21},
       {kSettingsOptions, "ToolBarPointer1", &ToolBarPointer[1], R::Unchecked, 0, 0, 31},
       {kSettingsOptions, "ToolBarPointer2", &ToolBarPointer[2], R::Unchecked, 0, 0, 4},
@@ -185,7 +208,7 @@ QString ReadFontName(const IniDocument& doc, const QString& section, const QStri
   return name.isEmpty() ? DefaultFontName() : name;
 }
 
-void SetInt(IniDocument& doc, const QString& section, const QString& key, qint16 value) {
+void SetInt(IniDocument& doc, const QString& section, const QString& key, int value) {
   doc.SetValue(section, key, FormatInt(value));
 }
 
@@ -193,9 +216,9 @@ void SetInt(IniDocument& doc, const QString& section, const QString& key, qint16
 
 // The recent-file list: the count and the entries 1..4.
 struct RecentList {
-  qint16 count = 0;
+  int count = 0;
   std::array<QString, kMaxRecentFiles + 1> names;
-  std::array<qint16, kMaxRecentFiles + 1> modes{};
+  std::array<int, kMaxRecentFiles + 1> modes{};
   std::array<QString, kMaxRecentFiles + 1> paths;
   bool operator==(const RecentList&) const = default;
 };
@@ -213,7 +236,7 @@ void Hold(const RecentList& list) {
 struct RecentOpen {
   QString name;
   QString path;
-  qint16 mode = 0;
+  int mode = 0;
 };
 
 // File Open's rule: a file the list holds (by its caption) changes places
@@ -221,7 +244,7 @@ struct RecentOpen {
 // last of a full list dropping out.
 void PutFirst(RecentList& list, const RecentOpen& file) {
   const auto at = [](int i) { return static_cast<std::size_t>(i); };
-  const bool shortNames = ShortRecentFiles == 1;
+  const bool shortNames = ShortRecentFiles;
   const QString caption = shortNames ? file.name : file.path;
   const int count = std::clamp<int>(list.count, 0, kMaxRecentFiles);
   int found = 0;
@@ -234,7 +257,7 @@ void PutFirst(RecentList& list, const RecentOpen& file) {
     list.paths[1] = file.path;
     return;
   }
-  list.count = static_cast<qint16>(std::min(count + 1, kMaxRecentFiles));
+  list.count = std::min(count + 1, kMaxRecentFiles);
   for (int i = list.count; i >= 2; --i) {
     list.names[at(i)] = list.names[at(i - 1)];
     list.paths[at(i)] = list.paths[at(i - 1)];
@@ -269,20 +292,33 @@ std::optional<QString>& KnownText(const SettingSpec& setting) {
   return texts[IndexOf(setting)];
 }
 
+// A whole number as the file holds it: a yes/no in its form.
+int StoredNumber(const SettingSpec& setting) {
+  if (auto* flag = std::get_if<FlagVariable>(&setting.variable)) return *flag->variable ? YesNumber(flag->form) : 0;
+  return *std::get<int*>(setting.variable);
+}
+
+// A whole number read from the file into a whole-number or yes/no
+// variable: a yes/no is yes only for its form's yes.
+void SetStoredNumber(const SettingSpec& setting, qint16 number) {
+  if (auto* flag = std::get_if<FlagVariable>(&setting.variable)) *flag->variable = number == YesNumber(flag->form);
+  else *std::get<int*>(setting.variable) = number;
+}
+
 // A setting as the file holds it.
 QString SettingText(const SettingSpec& setting) {
-  if (auto* number = std::get_if<qint16*>(&setting.variable)) return FormatInt(**number);
   if (auto* single = std::get_if<float*>(&setting.variable)) return FormatGeneral(**single);
-  return *std::get<QString*>(setting.variable);
+  if (auto* text = std::get_if<QString*>(&setting.variable)) return **text;
+  return FormatInt(StoredNumber(setting));
 }
 
 // The default of a setting; the font names need the desktop's fonts, which
 // are not known before the application runs.
 void SetDefault(const SettingSpec& setting, bool withFonts) {
-  if (auto* number = std::get_if<qint16*>(&setting.variable)) {
-    **number = static_cast<qint16>(setting.number);
-  } else if (auto* single = std::get_if<float*>(&setting.variable)) {
+  if (auto* single = std::get_if<float*>(&setting.variable)) {
     **single = static_cast<float>(setting.number);
+  } else if (!std::holds_alternative<QString*>(setting.variable)) {
+    SetStoredNumber(setting, static_cast<qint16>(setting.number));
   } else if (setting.rule != SettingRule::FontName) {
     *std::get<QString*>(setting.variable) = QString::fromLatin1(setting.text);
   } else if (withFonts) {
@@ -303,7 +339,6 @@ void SetDefaults(bool withFonts) {
 // The variables hold their defaults from the start.
 [[maybe_unused]] const bool kDefaultsFromTheStart = (SetDefaults(false), true);
 
-qint16& IntOf(const SettingSpec& setting) { return *std::get<qint16*>(setting.variable); }
 QString& TextOf(const SettingSpec& setting) { return *std::get<QString*>(setting.variable); }
 
 void ReadSetting(const SettingSpec& setting, const IniDocument& doc, const QString& section) {
@@ -318,13 +353,16 @@ void ReadSetting(const SettingSpec& setting, const IniDocument& doc, const QStri
   }
   switch (setting.rule) {
     case R::Ranged:
-    case R::RecentCount: IntOf(setting) = ReadRangedInt(doc, section, key, min, max); break;
-    case R::MissingIsDefault: IntOf(setting) = ReadRangedInt(doc, section, key, min, max, FormatInt(fallback)); break;
-    case R::Unchecked: IntOf(setting) = ReadUncheckedInt(doc, section, key, fallback); break;
-    case R::ZeroIsDefault:
-      IntOf(setting) = ReadUncheckedInt(doc, section, key, fallback);
-      if (IntOf(setting) == 0) IntOf(setting) = fallback;
+    case R::RecentCount: SetStoredNumber(setting, ReadRangedInt(doc, section, key, min, max)); break;
+    case R::MissingIsDefault:
+      SetStoredNumber(setting, ReadRangedInt(doc, section, key, min, max, FormatInt(fallback)));
       break;
+    case R::Unchecked: SetStoredNumber(setting, ReadUncheckedInt(doc, section, key, fallback)); break;
+    case R::ZeroIsDefault: {
+      const qint16 number = ReadUncheckedInt(doc, section, key, fallback);
+      SetStoredNumber(setting, number == 0 ? fallback : number);
+      break;
+    }
     case R::Text: TextOf(setting) = RawValue(doc, section, key); break;
     case R::FontName: TextOf(setting) = ReadFontName(doc, section, key); break;
     case R::DataPath: TextOf(setting) = ReadDataPath(RawValue(doc, section, key)); break;
@@ -374,7 +412,7 @@ void WriteRecentEntries(const RecentList& list, IniDocument& doc) {
 // the checked count.
 void WriteHeldRecentList(IniDocument& doc) {
   WriteSetting(RecentCountSetting(), doc, kFileMenu);
-  ClampToRange(MaxLastFiles, qint16(0), qint16(kMaxRecentFiles));
+  ClampToRange(MaxLastFiles, 0, kMaxRecentFiles);
   WriteRecentEntries(HeldRecentList(), doc);
 }
 
@@ -691,7 +729,7 @@ Damage SetAsideIfDamaged(bool atStart) {
 
 }  // namespace
 
-void AddRecentFile(const QString& path, qint16 mode) {
+void AddRecentFile(const QString& path, int mode) {
   const RecentOpen file{StripPath(path, false), path, mode};
   RecentList list = HeldRecentList();
   PutFirst(list, file);

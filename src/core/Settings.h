@@ -15,49 +15,51 @@ namespace brantel {
 class IniDocument;
 
 // The settings: one variable per key of the settings file, named by its key.
+// A yes/no is a bool here; the settings file writes it as -1/0 or 1/0 (the
+// table below says which), and only reading and writing the file convert.
 
 // [Settings]
-extern qint16 DefaultUnits;       // unit system of a new project: 0 imperial, 1 SI
-extern qint16 DisplayHistoryWin;  // 1: history pane shown and lines appended
-extern qint16 MaxDisplaySize;     // history text limit in characters
+extern int DefaultUnits;        // unit system of a new project: 0 imperial, 1 SI
+extern bool DisplayHistoryWin;  // the history pane shown and lines appended
+extern int MaxDisplaySize;      // history text limit in characters
 extern QString DisplayFontName;
 extern float DisplayFontSize;
-extern qint16 DisplayFontBold;    // -1 or 0
-extern qint16 DisplayFontItalic;  // -1 or 0
-extern qint16 KeepFileNames;
-extern qint16 ShowDisclaim;
-extern qint16 MaxMainMenu;
-extern qint16 EnableMainMenuToolbar;
-extern qint16 ShortRecentFiles;
-extern qint16 LoadLastInputFile;
-extern qint16 RemindAnnualUpdates;
-extern qint16 CopyExampleFiles;
-extern QString DataPath;        // starting folder of the project-file dialogs, "" or ending with "/"
-extern QString FileExtension;   // extension of project files
-extern QString ExternalEditor;  // external viewer of the text browser
+extern bool DisplayFontBold;
+extern bool DisplayFontItalic;
+extern bool KeepFileNames;          // the File menu lists the recent files
+extern bool ShowDisclaim;           // the disclaimer shows at start
+extern bool MaxMainMenu;            // the main window starts maximized
+extern bool EnableMainMenuToolbar;  // the main window's toolbar shown
+extern bool ShortRecentFiles;       // recent files listed by name, not by path
+extern bool LoadLastInputFile;      // the last project opens at start
+extern bool RemindAnnualUpdates;    // the yearly reminder to look for an update
+extern bool CopyExampleFiles;       // the example projects copied at start
+extern QString DataPath;            // starting folder of the project-file dialogs, "" or ending with "/"
+extern QString FileExtension;       // extension of project files
+extern QString ExternalEditor;      // external viewer of the text browser
 
 // [FileMenu]: recent files, entries 1..4 (index 0 unused).
 inline constexpr int kMaxRecentFiles = 4;
-extern qint16 MaxLastFiles;
+extern int MaxLastFiles;  // how many entries follow
 extern std::array<QString, kMaxRecentFiles + 1> LastFile;
-extern std::array<qint16, kMaxRecentFiles + 1> LastFileMode;
+extern std::array<int, kMaxRecentFiles + 1> LastFileMode;
 extern std::array<QString, kMaxRecentFiles + 1> LastFileLong;
 
 // [TextBrowse]
 extern QString BrowseFontName;
 extern float BrowseFontSize;
-extern qint16 BrowseFontBold;
-extern qint16 BrowseFontItalic;
+extern bool BrowseFontBold;
+extern bool BrowseFontItalic;
 extern QString BrowseDefaultFilter;
-extern qint16 BrowseUseNotepad;
+extern bool BrowseUseNotepad;  // the text browser opens files in the external viewer
 
 // [BrantelOptions]
-extern qint16 EnglishMenus;  // 1 English, otherwise Greek
-extern qint16 PrintModuleHeader;
-extern qint16 EnableMohrCircles;
-extern qint16 CircExtend;
-extern qint16 ShowInternalPlotCoords;
-extern std::array<qint16, 3> ToolBarPointer;  // tool codes of the three quick buttons
+extern bool EnglishMenus;  // the program speaks English, otherwise Greek
+extern bool PrintModuleHeader;
+extern bool EnableMohrCircles;             // the failure and stress tools start with their Mohr circles
+extern int CircExtend;                     // extent of the circular-opening curves, in radii
+extern bool ShowInternalPlotCoords;        // the stress plot shows its own coordinates
+extern std::array<int, 3> ToolBarPointer;  // tool codes of the three quick buttons
 
 // Section codes of WriteSettings and SaveSettings.
 inline constexpr int kSettingsAll = 1;
@@ -80,14 +82,28 @@ enum class SettingRule {
   Extension,         // "0" reads as the default project-file extension
 };
 
+// How the settings file writes a yes/no: no is 0 either way, yes is 1 or -1.
+enum class FlagForm { YesIsOne, YesIsMinusOne };
+
+// The variable of a yes/no setting and how the file writes it. It is read
+// as the whole number of its range (0..1 or -1..0) and is yes when that
+// number is the form's yes: a hand-edited value outside the range reads as
+// the range minimum, so DisplayFontBold=1 reads as -1, yes, and
+// EnglishMenus=2 as 0, Greek.
+struct FlagVariable {
+  bool* variable;
+  FlagForm form;
+};
+
 // One setting: its section (kSettingsMain, kSettingsFileMenu,
 // kSettingsTextBrowse or kSettingsOptions) and key, the variable behind it,
-// how it is read, its range and its default. The table serves the first
-// start, reading, writing and the dialogs that edit the settings.
+// how it is read, its range and its default. Range and default are numbers
+// as the file holds them (for a yes/no: -1, 0 or 1). The table serves the
+// first start, reading, writing and the dialogs that edit the settings.
 struct SettingSpec {
   int section;
   const char* key;
-  std::variant<qint16*, float*, QString*> variable;
+  std::variant<int*, FlagVariable, float*, QString*> variable;
   SettingRule rule;
   double min = 0;
   double max = 0;
@@ -137,7 +153,7 @@ bool SaveSettings(int code);
 // first entry; a new one pushes every entry one place down, and the last of
 // a full list drops out. The next save of [FileMenu] merges it into the
 // file's own list.
-void AddRecentFile(const QString& path, qint16 mode);
+void AddRecentFile(const QString& path, int mode);
 
 // The lock beside the settings file (its path and ".lock") for the life of
 // the object, so that copies of the program read, change and write the file

@@ -23,8 +23,8 @@ namespace brantel {
 // trimmed>' is outside input range", a line break and "Valid range is:
 // 4096-16384".
 struct HistorySizeCheck {
-  std::optional<qint16> Size;  // nothing when refused
-  QString Message;             // the refusal; empty when accepted
+  std::optional<int> Size;  // nothing when refused
+  QString Message;          // the refusal; empty when accepted
 };
 HistorySizeCheck CheckHistorySize(const QString& boxText, std::optional<double> value);
 

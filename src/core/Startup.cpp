@@ -95,14 +95,14 @@ void RestoreDecimalSeparator() {
   // The desktop's locale was never changed; the process ends with ".".
 }
 
-QString FormatVersion(int major, int minor, int revision, qint16 mode) {
+QString FormatVersion(int major, int minor, int revision, VersionForm form) {
   const QString rev = QStringLiteral("%1").arg(revision, 2, 10, QLatin1Char('0'));
-  if (mode != 0) return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(rev);
+  if (form == VersionForm::Dotted) return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(rev);
   return QStringLiteral("%1%2%3").arg(major).arg(minor).arg(rev);
 }
 
-QString GetVersionString(qint16 mode) {
-  return FormatVersion(version::kMajor, version::kMinor, version::kRevision, mode);
+QString GetVersionString(VersionForm form) {
+  return FormatVersion(version::kMajor, version::kMinor, version::kRevision, form);
 }
 
 void InitGlobals() {

@@ -51,8 +51,9 @@ void SetDecimalSeparator(const QString& text);
 void ForceDotDecimalSeparator();
 void RestoreDecimalSeparator();
 
-// "1.2.05" for mode other than 0, "1205" for mode 0.
-QString GetVersionString(qint16 mode);
-QString FormatVersion(int major, int minor, int revision, qint16 mode);
+// How a version is written: "1.2.05" dotted, "1205" in digits alone.
+enum class VersionForm { Digits, Dotted };
+QString GetVersionString(VersionForm form);
+QString FormatVersion(int major, int minor, int revision, VersionForm form);
 
 }  // namespace brantel

@@ -24,11 +24,11 @@ QRadioButton* OptionArray::At(int index) const {
   return buttons[static_cast<std::size_t>(i)];
 }
 
-qint16 GetArrayIndex(const OptionArray& group) {
-  qint16 result = static_cast<qint16>(group.LBound());
+int GetArrayIndex(const OptionArray& group) {
+  int result = group.LBound();
   for (int index = group.LBound(); index <= group.UBound(); ++index) {
     const QRadioButton* button = group.At(index);
-    if (button && button->isChecked()) result = static_cast<qint16>(index);
+    if (button && button->isChecked()) result = index;
   }
   return result;
 }

@@ -27,7 +27,7 @@ struct OptionArray {
 
 // Index of the selected element (the last selected one, scanning upward);
 // the lower bound when none is selected.
-qint16 GetArrayIndex(const OptionArray& group);
+int GetArrayIndex(const OptionArray& group);
 
 // Selects the element at the index and clears the others. An index outside
 // the bounds shows "Internal Error: SetArrayIndex. Check input/form data."

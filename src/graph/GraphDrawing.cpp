@@ -20,7 +20,7 @@ void SetGrids(GraphChart& chart) {
 
 // Legend labels: the curve names without surrounding blanks, or none at all.
 void SetLegend(GraphChart& chart, int curves) {
-  if (GraphSettings.CurveLegend != 1) {
+  if (!GraphSettings.CurveLegend) {
     chart.ClearSeriesLabels();
     return;
   }

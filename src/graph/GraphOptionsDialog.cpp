@@ -107,13 +107,13 @@ void GraphOptionsDialog::OnLoad() {
 void GraphOptionsDialog::LoadFromProject() {
   ui_.gridStyle->setCurrentIndex(GraphSettings.GridStyle);
   ui_.graphStyle->setCurrentIndex(GraphSettings.GraphStyle - 1);
-  forms::SetArrayIndex(ui_.formatMode, GraphSettingsValid);
+  forms::SetArrayIndex(ui_.formatMode, GraphSettingsValid ? 1 : 0);
   ShowCurrentSettings();
 }
 
 void GraphOptionsDialog::OnFormatModeChosen(int mode) {
   if (mode == 0) {
-    GraphSettingsValid = 0;
+    GraphSettingsValid = false;
     ResetSettingsInDefaultMode();
     ShowCurrentSettings();
   }
@@ -126,7 +126,7 @@ void GraphOptionsDialog::OnFormatModeChosen(int mode) {
 }
 
 void GraphOptionsDialog::ResetSettingsInDefaultMode() {
-  if (GraphSettingsValid == 0) ResetGraphSettings();
+  if (!GraphSettingsValid) ResetGraphSettings();
 }
 
 void GraphOptionsDialog::ShowCurrentSettings() {
@@ -135,7 +135,7 @@ void GraphOptionsDialog::ShowCurrentSettings() {
   ui_.yTitle->setText(GraphSettings.YTitles.value(0));
   ui_.gridStyle->setCurrentIndex(GraphSettings.GridStyle);
   ui_.graphStyle->setCurrentIndex(GraphSettings.GraphStyle - 1);
-  ui_.curveLegend->setChecked(GraphSettings.CurveLegend == 1);
+  ui_.curveLegend->setChecked(GraphSettings.CurveLegend);
   ShowSymbolSize();
   ui_.symbolSize->setValue(GraphSettings.SymbolSize);
   EnableXTitle();
@@ -177,13 +177,13 @@ void GraphOptionsDialog::CommitToProject() {
   if (GraphSettings.XTitles.isEmpty()) GraphSettings.XTitles.append(ui_.xTitle->text());
   if (GraphSettings.YTitles.isEmpty()) GraphSettings.YTitles.append(QString());
   GraphSettings.YTitles[0] = ui_.yTitle->text();
-  if (ui_.gridStyle->currentIndex() >= 0) GraphSettings.GridStyle = static_cast<qint16>(ui_.gridStyle->currentIndex());
+  if (ui_.gridStyle->currentIndex() >= 0) GraphSettings.GridStyle = ui_.gridStyle->currentIndex();
   if (ui_.graphStyle->currentIndex() >= 0) {
-    GraphSettings.GraphStyle = static_cast<qint16>(ui_.graphStyle->currentIndex() + 1);
+    GraphSettings.GraphStyle = ui_.graphStyle->currentIndex() + 1;
   }
-  GraphSettings.CurveLegend = ui_.curveLegend->isChecked() ? 1 : 0;
-  GraphSettings.SymbolSize = static_cast<qint16>(ui_.symbolSize->value());
-  GraphSettingsValid = forms::GetArrayIndex(ui_.formatMode);
+  GraphSettings.CurveLegend = ui_.curveLegend->isChecked();
+  GraphSettings.SymbolSize = ui_.symbolSize->value();
+  GraphSettingsValid = forms::GetArrayIndex(ui_.formatMode) == 1;
   SaveSettings(5);
 }
 

@@ -229,8 +229,8 @@ void GraphWindow::ClearGraph() {
 }
 
 void GraphWindow::SaveCurrentGraphSettings() {
-  GraphSettings.SymbolSize = static_cast<qint16>(std::clamp(ui_.chart->SymbolSize(1), -32768, 32767));
-  GraphSettings.CurveLegend = ui_.chart->SeriesLabelCount() > 0 ? 1 : 0;
+  GraphSettings.SymbolSize = ui_.chart->SymbolSize(1);
+  GraphSettings.CurveLegend = ui_.chart->SeriesLabelCount() > 0;
   GraphSettings.GraphTitle = ui_.chart->Header();
   if (GraphSettings.XTitles.isEmpty()) GraphSettings.XTitles.append(QString());
   if (GraphSettings.YTitles.isEmpty()) GraphSettings.YTitles.append(QString());

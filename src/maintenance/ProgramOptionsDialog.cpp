@@ -117,10 +117,10 @@ void ProgramOptionsDialog::OnLoad() {
 }
 
 void ProgramOptionsDialog::LoadFromProject() {
-  ui_.englishMenus->setChecked(EnglishMenus == 1);
-  ui_.alwaysShowMohr->setChecked(EnableMohrCircles == 1);
-  ui_.showInternalCoords->setChecked(ShowInternalPlotCoords == 1);
-  ui_.printModuleHeader->setChecked(PrintModuleHeader == 1);
+  ui_.englishMenus->setChecked(EnglishMenus);
+  ui_.alwaysShowMohr->setChecked(EnableMohrCircles);
+  ui_.showInternalCoords->setChecked(ShowInternalPlotCoords);
+  ui_.printModuleHeader->setChecked(PrintModuleHeader);
   ui_.graphExtent->setText(QString::number(CircExtend));
   for (int i = 0; i < kQuickButtons; ++i) {
     const QuickButton& button = ui_.buttons[static_cast<std::size_t>(i)];
@@ -181,14 +181,14 @@ void ProgramOptionsDialog::OnCreateFileAssociationClicked() {
 }
 
 void ProgramOptionsDialog::CommitToProject() {
-  EnglishMenus = ui_.englishMenus->isChecked() ? 1 : 0;
-  PrintModuleHeader = ui_.printModuleHeader->isChecked() ? 1 : 0;
-  EnableMohrCircles = ui_.alwaysShowMohr->isChecked() ? 1 : 0;
-  ShowInternalPlotCoords = ui_.showInternalCoords->isChecked() ? 1 : 0;
+  EnglishMenus = ui_.englishMenus->isChecked();
+  PrintModuleHeader = ui_.printModuleHeader->isChecked();
+  EnableMohrCircles = ui_.alwaysShowMohr->isChecked();
+  ShowInternalPlotCoords = ui_.showInternalCoords->isChecked();
   // The graph extent box only shows CircExtend.
   for (int i = 0; i < kQuickButtons; ++i) {
     const QuickButton& button = ui_.buttons[static_cast<std::size_t>(i)];
-    qint16& code = ToolBarPointer[static_cast<std::size_t>(i)];
+    int& code = ToolBarPointer[static_cast<std::size_t>(i)];
     code = EncodeQuickButton({button.menu->currentIndex(), button.subMenu->currentIndex()}, code);
   }
   SaveSettings(kSettingsOptions);

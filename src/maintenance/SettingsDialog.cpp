@@ -86,8 +86,6 @@ constexpr ControlRow kPathControls[] = {
 };
 // clang-format on
 
-qint16 CheckValue(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
-
 QString WithSlash(const QString& folder) { return folder.endsWith(u'/') ? folder : folder + u'/'; }
 
 }  // namespace
@@ -141,17 +139,17 @@ void SettingsDialog::OnLoad() {
 
 void SettingsDialog::LoadFromProject() {
   forms::SetArrayIndex(ui_.units, DefaultUnits);
-  ui_.displayHistory->setChecked(DisplayHistoryWin == 1);
+  ui_.displayHistory->setChecked(DisplayHistoryWin);
   ui_.historySize->setText(QString::number(MaxDisplaySize));
   historySize_ = MaxDisplaySize;
-  ui_.keepRecent->setChecked(KeepFileNames == 1);
-  ui_.shortNames->setChecked(ShortRecentFiles == 1);
-  ui_.showDisclaimer->setChecked(ShowDisclaim == 1);
-  ui_.maximizeMainWindow->setChecked(MaxMainMenu == 1);
-  ui_.enableToolbar->setChecked(EnableMainMenuToolbar == 1);
-  ui_.loadLastProject->setChecked(LoadLastInputFile == 1);
-  ui_.updateReminder->setChecked(RemindAnnualUpdates == 1);
-  ui_.copyExamples->setChecked(CopyExampleFiles == 1);
+  ui_.keepRecent->setChecked(KeepFileNames);
+  ui_.shortNames->setChecked(ShortRecentFiles);
+  ui_.showDisclaimer->setChecked(ShowDisclaim);
+  ui_.maximizeMainWindow->setChecked(MaxMainMenu);
+  ui_.enableToolbar->setChecked(EnableMainMenuToolbar);
+  ui_.loadLastProject->setChecked(LoadLastInputFile);
+  ui_.updateReminder->setChecked(RemindAnnualUpdates);
+  ui_.copyExamples->setChecked(CopyExampleFiles);
   ui_.dataPath->setText(DataPath);
   ui_.extension->setText(FileExtension);
   ui_.externalViewer->setText(ExternalEditor);
@@ -218,14 +216,14 @@ void SettingsDialog::OnSelectViewerClicked() {
 void SettingsDialog::OnHistoryFontClicked() {
   QFont font(DisplayFontName);
   if (DisplayFontSize > 0) font.setPointSizeF(DisplayFontSize);
-  font.setBold(DisplayFontBold != 0);
-  font.setItalic(DisplayFontItalic != 0);
+  font.setBold(DisplayFontBold);
+  font.setItalic(DisplayFontItalic);
   // Cancel keeps the font as it was.
   if (!platform::ShowFontDialog(font, this)) return;
   DisplayFontName = font.family();
   DisplayFontSize = static_cast<float>(font.pointSizeF());
-  DisplayFontBold = font.bold() ? -1 : 0;
-  DisplayFontItalic = font.italic() ? -1 : 0;
+  DisplayFontBold = font.bold();
+  DisplayFontItalic = font.italic();
   emit displayFontChosen();
 }
 
@@ -264,16 +262,16 @@ bool SettingsDialog::ValidateSettings() {
 
 void SettingsDialog::CommitToProject() {
   DefaultUnits = forms::GetArrayIndex(ui_.units);
-  DisplayHistoryWin = CheckValue(ui_.displayHistory);
+  DisplayHistoryWin = ui_.displayHistory->isChecked();
   MaxDisplaySize = historySize_;
-  KeepFileNames = CheckValue(ui_.keepRecent);
-  ShortRecentFiles = CheckValue(ui_.shortNames);
-  ShowDisclaim = CheckValue(ui_.showDisclaimer);
-  MaxMainMenu = CheckValue(ui_.maximizeMainWindow);
-  EnableMainMenuToolbar = CheckValue(ui_.enableToolbar);
-  LoadLastInputFile = CheckValue(ui_.loadLastProject);
-  RemindAnnualUpdates = CheckValue(ui_.updateReminder);
-  CopyExampleFiles = CheckValue(ui_.copyExamples);
+  KeepFileNames = ui_.keepRecent->isChecked();
+  ShortRecentFiles = ui_.shortNames->isChecked();
+  ShowDisclaim = ui_.showDisclaimer->isChecked();
+  MaxMainMenu = ui_.maximizeMainWindow->isChecked();
+  EnableMainMenuToolbar = ui_.enableToolbar->isChecked();
+  LoadLastInputFile = ui_.loadLastProject->isChecked();
+  RemindAnnualUpdates = ui_.updateReminder->isChecked();
+  CopyExampleFiles = ui_.copyExamples->isChecked();
   DataPath = CheckDataPath(ui_.dataPath->text()).Text;
   FileExtension = CheckedFileExtension(ui_.extension->text()).value_or(FileExtension);
   ExternalEditor = ui_.externalViewer->text();

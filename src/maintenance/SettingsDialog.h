@@ -125,7 +125,7 @@ class SettingsDialog : public forms::FormDialog {
   } ui_;
 
   bool pendingPath_ = false;  // the folder chooser has been opened
-  qint16 historySize_ = 0;    // the history size OK accepted
+  int historySize_ = 0;       // the history size OK accepted
 };
 
 // The folder chooser of the settings dialog: a list of the mounted volumes,

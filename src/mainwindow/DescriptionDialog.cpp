@@ -261,7 +261,7 @@ void DescriptionDialog::CommitToProject() {
 
   bool anyChosen = false;
   for (const QRadioButton* option : ui_.units.buttons) anyChosen = anyChosen || option->isChecked();
-  const qint16 units = anyChosen ? forms::GetArrayIndex(ui_.units) : Project.InputUnits;
+  const int units = anyChosen ? forms::GetArrayIndex(ui_.units) : Project.InputUnits;
   if (units != Project.InputUnits) {
     // Inputs entered in the old units mean nothing in the new ones.
     forms::CloseModelessTools();

@@ -26,12 +26,10 @@
 namespace brantel {
 namespace {
 
-constexpr qint16 kTrue = -1;
-
 std::size_t At(int index) { return static_cast<std::size_t>(index); }
 
 // The caption of recent entry i as the settings give it.
-QString RecentCaption(int i) { return ShortRecentFiles == 1 ? LastFile[At(i)] : LastFileLong[At(i)]; }
+QString RecentCaption(int i) { return ShortRecentFiles ? LastFile[At(i)] : LastFileLong[At(i)]; }
 
 // Captions a recent entry and shows it when it names a file; a file name's
 // "&" is no access key.
@@ -73,7 +71,7 @@ bool MayWriteOverProjectFile() {
 
 bool MainWindow::FileCommandsReady() const { return true; }
 
-qint16 MainWindow::FileSave() {
+bool MainWindow::FileSave() {
   setCursor(Qt::WaitCursor);
   // The file is written whole to a temporary file and renamed over the old
   // one; when anything fails the old file stays and the error goes to the
@@ -85,10 +83,10 @@ qint16 MainWindow::FileSave() {
   WrapDescription(Project.ProjectDescription);
   Project.FileSaved = true;
   unsetCursor();
-  return kTrue;
+  return true;
 }
 
-qint16 MainWindow::FileOpen() {
+bool MainWindow::FileOpen() {
   // The file to open; until it has been read whole the open project keeps
   // its own path (the path it had when the command began).
   const QString target = Project.ProjectPath;
@@ -98,7 +96,7 @@ qint16 MainWindow::FileOpen() {
   // one could wait for ever or never end.
   if (std::optional<RuntimeError> refused = RefuseIrregularProjectFile(target)) {
     ReportError(*refused, true);
-    return 0;
+    return false;
   }
 
   bool savedFirst = false;
@@ -108,10 +106,10 @@ qint16 MainWindow::FileOpen() {
     if (pressed == Answer::Yes) {
       // A save that fails or is cancelled abandons the Open: the unsaved
       // project is not discarded.
-      if (FileMenuSave(false) == 0) return 0;
+      if (!FileMenuSave(false)) return false;
       savedFirst = true;
     } else if (pressed != Answer::No) {
-      return 0;  // the box closed without an answer
+      return false;  // the box closed without an answer
     }
   }
   forms::CloseModelessTools();  // as a Cancel: nothing of them reaches the next project
@@ -124,20 +122,20 @@ qint16 MainWindow::FileOpen() {
       ProjectOnDisk() = result.stamp;
       // The new project is in place only now.
       AddFileInitializedLine();
-      return kTrue;
+      return true;
     }
     // The project, its flags and its path are as they were. A project saved
     // under a new name just now shows that name.
     if (savedFirst) SetMainCaption(*this);
-    if (result.signatureRefused) return 0;  // "Invalid File Type" has been shown
-    if (ReportError(result.Error(), true) != NextStep::Retry) return 0;
+    if (result.signatureRefused) return false;  // "Invalid File Type" has been shown
+    if (ReportError(result.Error(), true) != NextStep::Retry) return false;
     setCursor(Qt::WaitCursor);
   }
 }
 
-qint16 MainWindow::FileMenuSave(bool saveAs) {
+bool MainWindow::FileMenuSave(bool saveAs) {
   const QString before = Project.ProjectPath;
-  qint16 result = 0;
+  bool saved = false;
   if (before.isEmpty() || before.toUpper() == u"UNTITLED" || saveAs) {
     QString path;
     bool chosen = false;
@@ -145,26 +143,26 @@ qint16 MainWindow::FileMenuSave(bool saveAs) {
       ShowFileDialog(2, path);
       chosen = true;
     });
-    if (chosen && !Cancelled) Run([&] { result = FileSave(); });
+    if (chosen && !Cancelled) Run([&] { saved = FileSave(); });
   } else {
     // A file chosen in the dialog was the user's choice; the project's own
     // file is checked for another program's change first.
     Run([&] {
-      if (MayWriteOverProjectFile()) result = FileSave();
+      if (MayWriteOverProjectFile()) saved = FileSave();
     });
   }
   // A save that did not happen leaves the project under its old name.
-  if (result == 0) Project.ProjectPath = before;
-  return result;
+  if (!saved) Project.ProjectPath = before;
+  return saved;
 }
 
 void MainWindow::LoadProjectFile() {
-  if (FileOpen() == 0) return;
+  if (!FileOpen()) return;
   UpdateRecentFiles();
   SetMainCaption(*this);
 }
 
-void MainWindow::OnRecentFileChosen(qint16 index) {
+void MainWindow::OnRecentFileChosen(int index) {
   if (index < 0) return;
   // A file that is gone is said so before anything changes; its entry stays.
   bool present = false;
@@ -189,7 +187,7 @@ void MainWindow::OnRecentFileChosen(qint16 index) {
   });
 }
 
-void MainWindow::ShowFileDialog(qint16 mode, QString& path) {
+void MainWindow::ShowFileDialog(int mode, QString& path) {
   Cancelled = false;
   platform::FileDialogRequest request;
   request.mode = mode == 1 ? platform::FileDialogMode::Open : platform::FileDialogMode::Save;
@@ -208,7 +206,7 @@ void MainWindow::ShowFileDialog(qint16 mode, QString& path) {
 }
 
 void MainWindow::UpdateRecentFiles() {
-  if (KeepFileNames == 0) return;
+  if (!KeepFileNames) return;
   AddRecentFile(Project.ProjectPath, Project.NewFileMark);
   // The list as the settings file holds it now: another copy of the
   // program may have opened files of its own meanwhile.
@@ -218,18 +216,17 @@ void MainWindow::UpdateRecentFiles() {
   recentFileEntries[0]->setVisible(true);
 }
 
-qint16 MainWindow::RefreshRecentFilesMenu() {
-  RecentMenuChanged = 0;
-  if (KeepFileNames != 1) return 0;
+void MainWindow::RefreshRecentFilesMenu() {
+  RecentMenuChanged = false;
+  if (!KeepFileNames) return;
   for (int i = 1; i <= MaxLastFiles && i <= kMaxRecentFiles; ++i) {
     if (LastFile[At(i)].isEmpty()) continue;
     ShowRecentEntry(recentFileEntries[At(i)], RecentCaption(i));
-    RecentMenuChanged = -1;
+    RecentMenuChanged = true;
   }
-  return 0;
 }
 
-void MainWindow::SelectRecentFile(qint16 index) {
+void MainWindow::SelectRecentFile(int index) {
   if (index < 1 || index > kMaxRecentFiles) RaiseError(ErrorNumber::Subscript);
   Project.ProjectPath = LastFileLong[At(index)];
 }

@@ -99,7 +99,7 @@ std::optional<QByteArray> ReadHelpFile(const QString& path) {
 // is not the help file the build made, is reported and false returned. The
 // file is checked at every request, so that a help file damaged or taken
 // away while open is reported, not shown from the copy read before.
-bool OpenHelpFile(qint16 kind) {
+bool OpenHelpFile(int kind) {
   const QString path = GetHelpFile(kind);
   if (!FileExists(path)) {
     DropHelpFile();
@@ -128,7 +128,7 @@ bool OpenHelpFile(qint16 kind) {
 }
 
 // Shows a page of the help file in the help window.
-void ShowHelpPage(qint16 kind, const QString& page) {
+void ShowHelpPage(int kind, const QString& page) {
   if (OpenHelpFile(kind)) HelpWindow::Instance().ShowPage(page);
 }
 
@@ -139,16 +139,16 @@ void SetAppHelpFile() {
   AppHelpFile = folder.trimmed().endsWith(u'/') ? folder + HelpFileName : folder + u'/' + HelpFileName;
 }
 
-QString GetHelpFile(qint16 kind) {
+QString GetHelpFile(int kind) {
   if (kind >= 0 && kind <= 2) return AppHelpFile;
   return QString();
 }
 
-void HelpShowContents(qint16 kind) { ShowHelpPage(kind, kHelpContentsPage); }
+void HelpShowContents(int kind) { ShowHelpPage(kind, kHelpContentsPage); }
 
-void HelpShowIndex(qint16 kind) { ShowHelpPage(kind, kHelpIndexPage); }
+void HelpShowIndex(int kind) { ShowHelpPage(kind, kHelpIndexPage); }
 
-void HelpUninitialize(qint16 kind) {
+void HelpUninitialize(int kind) {
   HelpWindow::Dispose();
   CloseHelpFile();
 }

@@ -22,12 +22,12 @@ namespace brantel {
 // The help file is the program folder's HelpFileName (AppHelpFile).
 void SetAppHelpFile();
 // The help file for kinds 0, 1 and 2; "" for any other.
-QString GetHelpFile(qint16 kind);
+QString GetHelpFile(int kind);
 // The help window on the contents page, or on the keyword index.
-void HelpShowContents(qint16 kind);
-void HelpShowIndex(qint16 kind);
+void HelpShowContents(int kind);
+void HelpShowIndex(int kind);
 // Closes the help window and the help file, at the end of the program.
-void HelpUninitialize(qint16 kind);
+void HelpUninitialize(int kind);
 
 // The help window on a topic's page; a number that is no topic shows the
 // contents.

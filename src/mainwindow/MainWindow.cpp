@@ -73,7 +73,7 @@ class LogoPicture : public QLabel {
 
 }  // namespace
 
-qint16 RecentMenuChanged = 0;
+bool RecentMenuChanged = false;
 
 MainWindow* MainWindow::Instance() { return g_mainWindow; }
 
@@ -102,7 +102,7 @@ MainWindow::MainWindow() {
   // already knows its width.
   versionLabel = new QLabel(surface);
   versionLabel->setObjectName(QStringLiteral("lblver"));
-  versionLabel->setText(GetVersionString(1) + u' ');
+  versionLabel->setText(GetVersionString(VersionForm::Dotted) + u' ');
   versionLabel->adjustSize();
 
   historyPane = new QPlainTextEdit(surface);
@@ -173,7 +173,7 @@ bool MainWindow::OnLoad() {
   CenterLogoPicture(*this);
   ShowVersionLabel(*this, nullptr);
   // 5. Declining the disclaimer ends the program before the window shows.
-  if (ShowDisclaim == 1 && !ShowDisclaimer()) return false;
+  if (ShowDisclaim && !ShowDisclaimer()) return false;
   // 6. A maximised window stays where the desktop put it.
   if (!(windowState() & Qt::WindowMaximized)) forms::CenterForm(this);
   // 7.
@@ -255,7 +255,7 @@ bool MainWindow::OnCloseRequested() {
   const Answer pressed = ShowMessageBox(QStringLiteral("Save changes to: ") + Project.ProjectPath + u'?',
                                         BoxStyle{Buttons::YesNoCancel, Icon::Question}, AppTitle);
   if (pressed == Answer::Yes) {
-    if (FileMenuSave(false) == 0) return true;  // a failed save keeps the window open
+    if (!FileMenuSave(false)) return true;  // a failed save keeps the window open
     UpdateRecentFiles();
     return false;
   }
@@ -283,11 +283,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-qint16 MainWindow::FileNew(bool& renameFlag, bool& unitsFlag) {
+void MainWindow::FileNew(bool& renameFlag, bool& unitsFlag) {
   forms::CloseModelessTools();
-  const qint16 result = brantel::FileNew(renameFlag, unitsFlag);
+  brantel::FileNew(renameFlag, unitsFlag);
   SetMainCaption(*this);
-  return result;
 }
 
 void MainWindow::CheckForUpdates() {
@@ -342,13 +341,13 @@ void ShowVersionLabel(MainWindow& window, QWidget* refresh) {
   const int left = window.surface->width() - label->width();
   const int top = window.toolbar->isHidden() ? 0 : window.toolbar->sizeHint().height();
   label->move(left, top);
-  label->setText(GetVersionString(1) + u' ');
+  label->setText(GetVersionString(VersionForm::Dotted) + u' ');
   label->adjustSize();
   if (refresh) refresh->update();
 }
 
 void EnableMainWindow(MainWindow& window) {
-  const bool history = DisplayHistoryWin == 1;
+  const bool history = DisplayHistoryWin;
   window.historyPane->setVisible(history);
   for (Menu menu : kAllMenus) {
     const auto rows = MenuRows(menu);
@@ -356,9 +355,9 @@ void EnableMainWindow(MainWindow& window) {
       if (rows[i].command && IsHistoryCommand(*rows[i].command)) window.MenuItems(menu)[i]->setEnabled(history);
     }
   }
-  if (MaxMainMenu == 1) window.setWindowState(window.windowState() | Qt::WindowMaximized);
+  if (MaxMainMenu) window.setWindowState(window.windowState() | Qt::WindowMaximized);
   else window.setWindowState(window.windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-  window.toolbar->setVisible(EnableMainMenuToolbar == 1);
+  window.toolbar->setVisible(EnableMainMenuToolbar);
   // The version label sits below the toolbar when there is one.
   ShowVersionLabel(window, nullptr);
 }
@@ -387,9 +386,9 @@ void ApplyDisplayFont() {
   if (!failed) {
     font.setPointSizeF(DisplayFontSize);
     pane->setFont(font);
-    font.setBold(DisplayFontBold != 0);
+    font.setBold(DisplayFontBold);
     pane->setFont(font);
-    font.setItalic(DisplayFontItalic != 0);
+    font.setItalic(DisplayFontItalic);
     pane->setFont(font);
     return;
   }

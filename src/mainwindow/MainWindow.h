@@ -20,7 +20,7 @@ class CommandBar;
 class IconStrip;
 
 // Set when the recent-file entries of the File menu were built.
-extern qint16 RecentMenuChanged;
+extern bool RecentMenuChanged;
 
 // The one top-level window: menus, toolbar, a logo in the middle, the
 // version in the top right corner and the history pane along the bottom.
@@ -52,34 +52,34 @@ class MainWindow : public QMainWindow {
   void ReportMissingCommandLineProject();
   void OnResize();
 
-  // --- Project commands (FileCommands.cpp). Results: True is -1.
-  qint16 FileNew(bool& renameFlag, bool& unitsFlag);
+  // --- Project commands (FileCommands.cpp).
+  void FileNew(bool& renameFlag, bool& unitsFlag);
   // Opens the file at ProjectPath; ProjectDisplayName holds the path of the
   // project open before (every Open command sets it). Offers to save that
-  // project first; True when the new file was read. A file that cannot be
+  // project first; true when the new file was read. A file that cannot be
   // read leaves the open project, its path and flags as they were; the
   // error is reported here (Retry reads again).
-  virtual qint16 FileOpen();
-  // Writes the project to ProjectPath (atomically); True. Raises the error
+  virtual bool FileOpen();
+  // Writes the project to ProjectPath (atomically); true. Raises the error
   // of a failed write with the project still unsaved.
-  virtual qint16 FileSave();
+  virtual bool FileSave();
   // Save, or Save As (the save dialog first) for a new project or when
-  // asked; the result of FileSave, or 0 when cancelled or failed (the
-  // error reported, ProjectPath as it was).
-  virtual qint16 FileMenuSave(bool saveAs);
+  // asked; true when saved, false when cancelled or failed (the error
+  // reported, ProjectPath as it was).
+  virtual bool FileMenuSave(bool saveAs);
   // FileOpen, then the recent-file list and the caption.
   virtual void LoadProjectFile();
   // Opens recent file 1..4; a file that is gone is reported and nothing
   // changes.
-  virtual void OnRecentFileChosen(qint16 index);
+  virtual void OnRecentFileChosen(int index);
   // The open (mode 1) or save (mode 2) dialog starting in `path`, or in
   // DataPath when it is empty. The chosen file becomes ProjectPath and
   // `path`; a cancel raises the dialog-cancel error and changes nothing.
-  virtual void ShowFileDialog(qint16 mode, QString& path);
+  virtual void ShowFileDialog(int mode, QString& path);
   // Puts ProjectPath first in the recent-file list and writes the list.
   virtual void UpdateRecentFiles();
-  qint16 RefreshRecentFilesMenu();
-  void SelectRecentFile(qint16 index);
+  void RefreshRecentFilesMenu();
+  void SelectRecentFile(int index);
   // Whether Open, Save, Save As and the recent files can run yet.
   virtual bool FileCommandsReady() const;
 

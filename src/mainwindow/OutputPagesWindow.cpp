@@ -40,10 +40,10 @@ constexpr ControlRow kControls[] = {
 // clang-format on
 
 // The last page index, kept within the pages that exist.
-qint16 LastPage() { return static_cast<qint16>(std::clamp<int>(OutBufLastPage, 0, kOutBufPages - 1)); }
+int LastPage() { return std::clamp(OutBufLastPage, 0, kOutBufPages - 1); }
 
 // The number as text with its sign position: a blank before a non-negative one.
-QString SignedNumber(qint16 n) { return n >= 0 ? QStringLiteral(" ") + QString::number(n) : QString::number(n); }
+QString SignedNumber(int n) { return n >= 0 ? QStringLiteral(" ") + QString::number(n) : QString::number(n); }
 
 void PutOnClipboard(const QString& text) {
   QClipboard* clipboard = QGuiApplication::clipboard();
@@ -140,7 +140,7 @@ void OutputPagesWindow::OnPrintAllClicked() {
   ShowCurrentPage();
 }
 
-bool OutputPagesWindow::PrintOutputPages(qint16 first, qint16 last) {
+bool OutputPagesWindow::PrintOutputPages(int first, int last) {
   cancelled_ = false;
   const std::optional<NextStep> next = RunReported([this] {
     if (!platform::ShowPrintDialog(platform::SystemPrinter(), platform::PrintDialogKind::Print, this)) {

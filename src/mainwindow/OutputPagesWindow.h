@@ -30,7 +30,7 @@ class OutputPagesWindow : public forms::FormDialog {
  public:
   explicit OutputPagesWindow(QWidget* owner = nullptr);
 
-  qint16 CurrentPage() const { return currentPage_; }
+  int CurrentPage() const { return currentPage_; }
 
   // Shows the current page.
   void ShowCurrentPage();
@@ -51,14 +51,14 @@ class OutputPagesWindow : public forms::FormDialog {
  private:
   void OnLoad();
   // True when the pages were printed.
-  bool PrintOutputPages(qint16 first, qint16 last);
+  bool PrintOutputPages(int first, int last);
 
   struct Ui {
     QTextEdit* view;
     QPushButton* next;
     QPushButton* previous;
   } ui_;
-  qint16 currentPage_ = 0;
+  int currentPage_ = 0;
   bool cancelled_ = false;
 };
 

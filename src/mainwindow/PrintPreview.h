@@ -40,7 +40,7 @@ class PrintPreview : public forms::FormDialog {
   struct Ui {
     QTextEdit* view;
   } ui_;
-  qint16 pageIndex_ = 0;
+  int pageIndex_ = 0;
   bool printCancelled_ = false;
 };
 

@@ -73,7 +73,7 @@ void PrintAt(const QString& text, const QFont& font) {
 void PrintHeader() {
   job.x = kMargin;
   job.y = kHeaderTop;
-  PrintAt(AppNameUpper + QStringLiteral(" Version: ") + GetVersionString(1) + QStringLiteral(", ") +
+  PrintAt(AppNameUpper + QStringLiteral(" Version: ") + GetVersionString(VersionForm::Dotted) + QStringLiteral(", ") +
               PrintHeaderInfo.Date + QStringLiteral(", ") + PrintHeaderInfo.Time,
           job.bold);
   const QString page = QStringLiteral("Page: ") + QString::number(PrintHeaderInfo.Page);
@@ -163,7 +163,7 @@ void AbortPrintJob() {
   job.pageFull = false;
 }
 
-void PrintText(qint16 mode, const QString& text) {
+void PrintText(printmode::Mode mode, const QString& text) {
   if (mode == printmode::kStartJob) {
     StartJob();
     return;
@@ -184,7 +184,7 @@ void PrintText(qint16 mode, const QString& text) {
       NewPage();
       break;
     case printmode::kEndJob: EndJob(); break;
-    default: break;
+    case printmode::kStartJob: break;
   }
 }
 

@@ -25,12 +25,14 @@ struct PrintHeaderData {
 extern PrintHeaderData PrintHeaderInfo;
 
 namespace printmode {
-inline constexpr qint16 kLine = 0;           // one line at the left margin
-inline constexpr qint16 kStartJob = 1;       // font, date, time, page 1, header
-inline constexpr qint16 kEjectPage = 2;      // next page, with its header
-inline constexpr qint16 kText = 3;           // a multi-line text, line by line
-inline constexpr qint16 kEndJob = 4;         // end of the document
-inline constexpr qint16 kEjectNoHeader = 8;  // next page, without a header
+enum Mode {
+  kLine = 0,           // one line at the left margin
+  kStartJob = 1,       // font, date, time, page 1, header
+  kEjectPage = 2,      // next page, with its header
+  kText = 3,           // a multi-line text, line by line
+  kEndJob = 4,         // end of the document
+  kEjectNoHeader = 8,  // next page, without a header
+};
 }  // namespace printmode
 
 // Prints by mode (see printmode). Positions are twips on the printable
@@ -40,7 +42,7 @@ inline constexpr qint16 kEjectNoHeader = 8;  // next page, without a header
 // cannot start, turn a page or finish raises ErrorNumber::PrinterError; the job then
 // is over and later modes do nothing until a new one starts. Modes other
 // than 1 do nothing while no job runs.
-void PrintText(qint16 mode, const QString& text);
+void PrintText(printmode::Mode mode, const QString& text);
 
 // True between a successful start and the end of a job.
 bool PrintJobActive();

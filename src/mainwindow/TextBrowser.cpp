@@ -199,7 +199,7 @@ void TextBrowser::LoadFromProject() {
 
   ui_.pattern->setText(pattern_);
   ApplyBrowserFont();
-  ui_.useExternalViewer->setChecked(BrowseUseNotepad == 1);
+  ui_.useExternalViewer->setChecked(BrowseUseNotepad);
   UpdateViewerState();
 }
 
@@ -211,7 +211,7 @@ bool TextBrowser::event(QEvent* event) {
 void TextBrowser::FormUnload() {
   BrowseDefaultFilter = ui_.pattern->text();
   BrowseLastDir = WithTrailingSlash(folder_);
-  BrowseUseNotepad = ui_.useExternalViewer->isChecked() ? 1 : 0;
+  BrowseUseNotepad = ui_.useExternalViewer->isChecked();
   SaveSettings(kSettingsTextBrowse);
 }
 
@@ -344,14 +344,14 @@ void TextBrowser::OnSetFontClicked() {
   QFont font = ui_.view->font();
   font.setFamily(BrowseFontName);
   if (BrowseFontSize > 0.0f && std::isfinite(BrowseFontSize)) font.setPointSizeF(BrowseFontSize);
-  font.setBold(BrowseFontBold != 0);
-  font.setItalic(BrowseFontItalic != 0);
+  font.setBold(BrowseFontBold);
+  font.setItalic(BrowseFontItalic);
   // A cancelled dialog hands back the font it was given.
   platform::ShowFontDialog(font, this);
   BrowseFontName = font.family();
   if (font.pointSizeF() > 0.0) BrowseFontSize = static_cast<float>(font.pointSizeF());
-  BrowseFontBold = font.bold() ? -1 : 0;
-  BrowseFontItalic = font.italic() ? -1 : 0;
+  BrowseFontBold = font.bold();
+  BrowseFontItalic = font.italic();
   ApplyBrowserFont();
 }
 
@@ -364,8 +364,8 @@ void TextBrowser::ApplyBrowserFont() {
   QFont font = ui_.view->font();
   font.setFamily(BrowseFontName);
   font.setPointSizeF(BrowseFontSize);
-  font.setBold(BrowseFontBold != 0);
-  font.setItalic(BrowseFontItalic != 0);
+  font.setBold(BrowseFontBold);
+  font.setItalic(BrowseFontItalic);
   ui_.view->setFont(font);
 }
 

@@ -502,7 +502,7 @@ void StressPlot::OnPointerPressed(float x, float y) {
 
 void StressPlot::OnPointerMoved(float x, float y) {
   if (coordinatesLabel_) coordinatesLabel_->setText(CoordinatesText(x, y));
-  if (internalCoordinatesLabel_ && ShowInternalPlotCoords == 1)
+  if (internalCoordinatesLabel_ && ShowInternalPlotCoords)
     internalCoordinatesLabel_->setText(InternalCoordinatesText(x, y));
   if (dragging_) MoveAxes(x, y);
 }

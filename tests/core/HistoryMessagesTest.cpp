@@ -1,5 +1,6 @@
 #include "core/Globals.h"
 #include "core/History.h"
+#include "core/IniFile.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "support/TestEnvironment.h"
@@ -25,7 +26,7 @@ TEST_F(HistoryTest, LinesAreNumberedAndWrapAfter16384) {
 
 TEST_F(HistoryTest, HistoryOffAppendsNothingButStillMovesTheCaret) {
   AddHistoryLine(QStringLiteral("on"));
-  DisplayHistoryWin = 0;
+  DisplayHistoryWin = false;
   QSignalSpy changed(&HistoryLog::Instance(), &HistoryLog::Changed);
   AddHistoryLine(QStringLiteral("off"));
   EXPECT_EQ(History(), QStringLiteral("1. on\r\n"));
@@ -112,7 +113,7 @@ TEST_F(MessagesTest, InvalidValueInBothLanguages) {
   ShowInvalidValue({nullptr, "σx"}, true);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Invalid value for σx"));
 
-  EnglishMenus = 0;
+  EnglishMenus = false;
   ShowInvalidValue({"sx", "σx"}, true);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Εσφαλμένη τιμή για το σx"));
   ShowInvalidValue({"Invalid distance", "Άκυρη απόσταση"}, false);
@@ -126,13 +127,17 @@ TEST_F(MessagesTest, ABilingualTextInEitherLanguage) {
   EXPECT_EQ(Tr(Bilingual{nullptr, "σx"}), QStringLiteral("σx"));  // no English: the Greek text
   EXPECT_EQ(Tr(Bilingual{}), QString());
   EXPECT_TRUE(ProgramInEnglish());
-  EnglishMenus = 0;
+  EnglishMenus = false;
   EXPECT_FALSE(ProgramInEnglish());
   EXPECT_EQ(Tr(results), QStringLiteral("Αποτελέσματα"));
   EXPECT_EQ(results.In(true), QStringLiteral("Results"));
-  // Only 1 is English; any other value of the setting is Greek.
-  EnglishMenus = -1;
-  EXPECT_FALSE(ProgramInEnglish());
+  // Only 1 in the settings file is English; any other value there is Greek.
+  for (const char* stored : {"-1", "2", "English"}) {
+    EnglishMenus = true;
+    ReadAllSettings(
+        IniDocument::FromText(QStringLiteral("[BrantelOptions]\nEnglishMenus=") + QString::fromLatin1(stored) + u'\n'));
+    EXPECT_FALSE(ProgramInEnglish()) << stored;
+  }
   EXPECT_EQ(Tr(results), QStringLiteral("Αποτελέσματα"));
 }
 

@@ -24,7 +24,7 @@ using namespace brantel;
 namespace {
 
 // The setting this copy changes: a quick button of its own, or CircExtend.
-qint16& OwnSetting(int copy) { return copy < 3 ? ToolBarPointer[static_cast<std::size_t>(copy)] : CircExtend; }
+int& OwnSetting(int copy) { return copy < 3 ? ToolBarPointer[static_cast<std::size_t>(copy)] : CircExtend; }
 
 int HoldTheLock() {
   QLockFile lock(SettingsIniPath + QStringLiteral(".lock"));
@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
 
   SettleSettingsFile();
   for (int round = 0; round < rounds; ++round) {
-    OwnSetting(copy) = static_cast<qint16>(100 * (copy + 1) + round);
+    OwnSetting(copy) = 100 * (copy + 1) + round;
     if (!SaveSettings(kSettingsOptions)) return 3;
     if (round == rounds / 2) {
       AddRecentFile(QStringLiteral("/data/copy%1.BNL").arg(copy), 1);

@@ -36,10 +36,10 @@ TEST_F(SettingsTest, RangesBecomeTheMinimumNotTheNearerBound) {
                      "[TextBrowse]\nBrowseFontSize=6.5\nBrowseFontItalic=-1\n"));
   EXPECT_EQ(MaxDisplaySize, 4096);
   EXPECT_EQ(DisplayFontSize, 7.0f);
-  EXPECT_EQ(DisplayFontBold, -1);
+  EXPECT_TRUE(DisplayFontBold);
   EXPECT_EQ(DefaultUnits, 0);
   EXPECT_EQ(BrowseFontSize, 7.0f);
-  EXPECT_EQ(BrowseFontItalic, -1);
+  EXPECT_TRUE(BrowseFontItalic);
 
   ReadFrom(
       QStringLiteral("[Settings]\nMaxDisplaySize=8000\nDisplayFontSize=10.5\n"
@@ -51,16 +51,56 @@ TEST_F(SettingsTest, RangesBecomeTheMinimumNotTheNearerBound) {
   EXPECT_EQ(DisplayFontSize, 12.0f);
 }
 
+// A yes/no reads as the whole number of its range, a value outside the
+// range (or beyond 16 bits) as the range minimum, and is yes only for its
+// form's yes; it is written back in that form.
+TEST_F(SettingsTest, HandEditedYesNoValuesReadAsTheirRangeGivesThem) {
+  struct Case {
+    const char* stored;
+    bool minusOneIsYes;  // DisplayFontBold and BrowseFontItalic, range -1..0
+    bool oneIsYes;       // EnglishMenus and KeepFileNames, range 0..1
+  };
+  const Case cases[] = {{"-1", true, false},   {"0", false, false},      {"1", true, true},      {"2", true, false},
+                        {"-2", true, false},   {"1.4", true, true},      {"1.5", true, false},   {"0.5", false, false},
+                        {"-0.6", true, false}, {"1e400", true, false},   {"40000", true, false}, {"yes", false, false},
+                        {"", false, false},    {"1 English", true, true}};
+  for (const Case& c : cases) {
+    const QString v = QString::fromLatin1(c.stored);
+    ReadFrom(QStringLiteral("[Settings]\nDisplayFontBold=%1\nKeepFileNames=%1\n[TextBrowse]\nBrowseFontItalic=%1\n"
+                            "[BrantelOptions]\nEnglishMenus=%1\n")
+                 .arg(v));
+    EXPECT_EQ(DisplayFontBold, c.minusOneIsYes) << c.stored;
+    EXPECT_EQ(BrowseFontItalic, c.minusOneIsYes) << c.stored;
+    EXPECT_EQ(EnglishMenus, c.oneIsYes) << c.stored;
+    EXPECT_EQ(KeepFileNames, c.oneIsYes) << c.stored;
+
+    IniDocument written;
+    WriteSettings(kSettingsAll, written);
+    const QString minusOneForm = c.minusOneIsYes ? QStringLiteral("-1") : QStringLiteral("0");
+    const QString oneForm = c.oneIsYes ? QStringLiteral("1") : QStringLiteral("0");
+    EXPECT_EQ(written.Value(QStringLiteral("Settings"), QStringLiteral("DisplayFontBold")), minusOneForm) << c.stored;
+    EXPECT_EQ(written.Value(QStringLiteral("TextBrowse"), QStringLiteral("BrowseFontItalic")), minusOneForm);
+    EXPECT_EQ(written.Value(QStringLiteral("BrantelOptions"), QStringLiteral("EnglishMenus")), oneForm) << c.stored;
+    EXPECT_EQ(written.Value(QStringLiteral("Settings"), QStringLiteral("KeepFileNames")), oneForm);
+  }
+  // A missing or empty CopyExampleFiles reads as yes; any other value as
+  // the others of its range do.
+  for (const auto& [text, yes] : {std::pair{"", true}, {"1", true}, {"0", false}, {"2", false}, {"-1", false}}) {
+    ReadFrom(QStringLiteral("[Settings]\nCopyExampleFiles=") + QString::fromLatin1(text) + u'\n');
+    EXPECT_EQ(CopyExampleFiles, yes) << text;
+  }
+}
+
 TEST_F(SettingsTest, MissingKeysAndSpecialValues) {
   ReadFrom(QStringLiteral("[Settings]\nFileExtension=0\nDataPath=0\n[BrantelOptions]\nCircExtend=0\n"));
   EXPECT_EQ(FileExtension, QStringLiteral("BNL"));
   EXPECT_EQ(DataPath, QString());
   EXPECT_EQ(CircExtend, 5);
-  EXPECT_EQ(CopyExampleFiles, 1);  // a missing key reads as 1
-  EXPECT_EQ(ShowDisclaim, 0);      // a missing key reads as 0
+  EXPECT_TRUE(CopyExampleFiles);  // a missing key reads as 1, yes
+  EXPECT_FALSE(ShowDisclaim);     // a missing key reads as 0, no
   EXPECT_EQ(MaxDisplaySize, 4096);
   EXPECT_EQ(DisplayFontSize, 7.0f);
-  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_FALSE(EnglishMenus);
   EXPECT_EQ(ToolBarPointer[0], 0);
   EXPECT_EQ(DisplayFontName, DefaultFontName());
   EXPECT_EQ(ExternalEditor, QString());
@@ -77,7 +117,7 @@ TEST_F(SettingsTest, ValuesBeyondSixteenBitsReadAsOutOfRange) {
                      "[BrantelOptions]\nToolBarPointer0=70000\nToolBarPointer1=-40000\nCircExtend=32768\n"));
   EXPECT_EQ(MaxDisplaySize, 4096);
   EXPECT_EQ(DisplayFontSize, 7.0f);
-  EXPECT_EQ(KeepFileNames, 0);
+  EXPECT_FALSE(KeepFileNames);
   EXPECT_EQ(LastFileMode[1], 0);
   EXPECT_EQ(ToolBarPointer[0], 21);
   EXPECT_EQ(ToolBarPointer[1], 31);
@@ -93,18 +133,23 @@ TEST_F(SettingsTest, DataPathMustNameAnExistingFolder) {
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
-// The default of a setting as a number, or as its text.
+// The default of a setting as a number (a yes/no as yes or no), or as its
+// text.
 QString DefaultText(const SettingSpec& setting) {
   if (std::holds_alternative<QString*>(setting.variable)) {
     return setting.text ? QString::fromLatin1(setting.text) : DefaultFontName();
   }
+  if (std::holds_alternative<FlagVariable>(setting.variable))
+    return setting.number != 0 ? QStringLiteral("yes") : QStringLiteral("no");
   return FormatGeneral(setting.number);
 }
 
 QString ValueText(const SettingSpec& setting) {
   if (auto* text = std::get_if<QString*>(&setting.variable)) return **text;
   if (auto* single = std::get_if<float*>(&setting.variable)) return FormatGeneral(**single);
-  return FormatGeneral(static_cast<double>(*std::get<qint16*>(setting.variable)));
+  if (auto* flag = std::get_if<FlagVariable>(&setting.variable))
+    return *flag->variable ? QStringLiteral("yes") : QStringLiteral("no");
+  return FormatGeneral(static_cast<double>(*std::get<int*>(setting.variable)));
 }
 
 TEST_F(SettingsTest, TheTableHoldsEachSettingOnceAndAFreshFileReadsBackItsDefaults) {
@@ -163,7 +208,7 @@ TEST_F(SettingsTest, EveryCallIsLoggedAndUnknownCodesWriteNothing) {
   EXPECT_FALSE(QFile::exists(SettingsIniPath));
   EXPECT_EQ(History(),
             QStringLiteral("1. Saving default settings to file: ") + SettingsIniPath + QStringLiteral("\r\n"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   SaveSettings(10);
   EXPECT_TRUE(History().endsWith(QStringLiteral("2. Αποθήκευση ρυθμίσεων στο αρχείο: ") + SettingsIniPath +
                                  QStringLiteral("\r\n")));
@@ -224,7 +269,7 @@ TEST_F(SettingsTest, ASaveWritesOnlyWhatThisRunChangedOntoTheFileAsItIsNow) {
   AddRecentFile(QStringLiteral("/p/c.BNL"), 1);
   EXPECT_EQ(LastFileLong[1], QStringLiteral("/p/c.BNL"));
   ASSERT_TRUE(SaveSettings(kSettingsAll));
-  EXPECT_EQ(EnglishMenus, 1);  // this run keeps its own until it starts again
+  EXPECT_TRUE(EnglishMenus);  // this run keeps its own until it starts again
   // This run's file first, then the other copy's list, in the menu and
   // in the file.
   const QStringList merged{QStringLiteral("/p/c.BNL"), QStringLiteral("/p/b.BNL"), QStringLiteral("/p/a.BNL")};
@@ -235,7 +280,7 @@ TEST_F(SettingsTest, ASaveWritesOnlyWhatThisRunChangedOntoTheFileAsItIsNow) {
     EXPECT_EQ(LastFileMode[1], 1);
     ReadAllSettings();
   }
-  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_FALSE(EnglishMenus);
   EXPECT_EQ(CircExtend, 9);
   EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("MaxDisplaySize"), SettingsIniPath),
             QStringLiteral("2048"));
@@ -270,7 +315,7 @@ TEST_F(SettingsTest, ALockThatCannotBeMadeCostsNoWaitAndTheSaveSaysSo) {
     EXPECT_EQ(QFileInfo(lock).isDir(), !pipe);
   }
   // In Greek as well; and nothing written, nothing said.
-  EnglishMenus = 0;
+  EnglishMenus = false;
   CircExtend = 10;
   ASSERT_TRUE(SaveSettings(kSettingsOptions));
   EXPECT_TRUE(History().endsWith(
@@ -327,7 +372,7 @@ TEST_F(SettingsTest, ASaveSetsADamagedFileAsideAndWritesTheWholeSession) {
   SetDefaultSettings();
   ReadAllSettings();
   EXPECT_EQ(CircExtend, 9);
-  EXPECT_EQ(ShowDisclaim, 0);
+  EXPECT_FALSE(ShowDisclaim);
   ASSERT_EQ(MaxLastFiles, 1);
   EXPECT_EQ(LastFileLong[1], QStringLiteral("/p/a.BNL"));
   EXPECT_EQ(ReadIniValue(QStringLiteral("Version"), QStringLiteral("INIFileVersion"), SettingsIniPath),

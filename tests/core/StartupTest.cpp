@@ -81,8 +81,8 @@ TEST_F(StartupTest, FirstStartWritesTheDefaultsAndRunsWithCheckedValues) {
   EXPECT_EQ(MaxDisplaySize, 4096);  // written as 2048, read back through the range
   EXPECT_EQ(DefaultUnits, 1);
   EXPECT_EQ(Project.InputUnits, 1);
-  EXPECT_EQ(ShowDisclaim, 1);
-  EXPECT_EQ(EnglishMenus, 1);
+  EXPECT_TRUE(ShowDisclaim);
+  EXPECT_TRUE(EnglishMenus);
   EXPECT_EQ(UnitsStartTab, 1);
   EXPECT_EQ(INIFileVersion, QStringLiteral("050909"));
   EXPECT_EQ(History(), QStringLiteral("1. Saving default settings to file: ") + IniPath() + QStringLiteral("\r\n"));
@@ -105,7 +105,7 @@ TEST_F(StartupTest, AStampWithoutItsSettingsGetsTheMissingSectionsAndKeepsTheRes
   WriteFile(IniPath(), "[Version]\r\nINIFileVersion=050909\r\n");
   RunStartupSteps();
   EXPECT_EQ(ReadFile(IniPath()), FreshFile());
-  EXPECT_EQ(ShowDisclaim, 1);
+  EXPECT_TRUE(ShowDisclaim);
 
   // The stamp, the recent files and the language, but no [Settings]: the
   // sections that are missing take their defaults, the others stay.
@@ -116,13 +116,13 @@ TEST_F(StartupTest, AStampWithoutItsSettingsGetsTheMissingSectionsAndKeepsTheRes
   WriteFile(IniPath(), kept);
   HistoryLog::Instance().Clear();
   RunStartupSteps();
-  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_FALSE(EnglishMenus);
   EXPECT_EQ(ToolBarPointer[1], 23);
   EXPECT_EQ(ToolBarPointer[0], 0);  // a section that is there is read as it stands
   ASSERT_EQ(MaxLastFiles, 1);
   EXPECT_EQ(LastFileLong[1], QStringLiteral("/data/a.BNL"));
-  EXPECT_EQ(ShowDisclaim, 1);
-  EXPECT_EQ(KeepFileNames, 1);
+  EXPECT_TRUE(ShowDisclaim);
+  EXPECT_TRUE(KeepFileNames);
   EXPECT_EQ(BrowseFontSize, 10.0f);
   const QByteArray written = ReadFile(IniPath());
   EXPECT_TRUE(written.startsWith(kept));
@@ -136,15 +136,15 @@ TEST_F(StartupTest, AStampWithoutItsSettingsGetsTheMissingSectionsAndKeepsTheRes
   HistoryLog::Instance().Clear();
   RunStartupSteps();
   EXPECT_EQ(ReadFile(IniPath()), written);
-  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_FALSE(EnglishMenus);
   EXPECT_TRUE(History().isEmpty());
 
   // A [Settings] section, even an empty one, is a file of its own: its
   // missing keys take the range minimum.
   WriteFile(IniPath(), "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\n");
   RunStartupSteps();
-  EXPECT_EQ(ShowDisclaim, 0);
-  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_FALSE(ShowDisclaim);
+  EXPECT_FALSE(EnglishMenus);
   EXPECT_EQ(ReadFile(IniPath()), QByteArray("[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\n"));
 }
 
@@ -155,7 +155,7 @@ TEST_F(StartupTest, ASettingsFileAboveOneMebibyteIsSetAsideUnread) {
   // Exactly 1 MiB is still a settings file.
   WriteFile(IniPath(), start + QByteArray(kMaxSettingsFileBytes - start.size(), 'x'));
   RunStartupSteps();
-  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_FALSE(EnglishMenus);
   EXPECT_FALSE(QFileInfo::exists(IniPath() + QStringLiteral(".bad")));
   EXPECT_TRUE(History().isEmpty());
 
@@ -176,8 +176,8 @@ TEST_F(StartupTest, ASettingsFileAboveOneMebibyteIsSetAsideUnread) {
   ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
   EXPECT_EQ(kept.read(start.size()), start);
   EXPECT_EQ(ReadFile(IniPath()), FreshFile());
-  EXPECT_EQ(EnglishMenus, 1);
-  EXPECT_EQ(ShowDisclaim, 1);
+  EXPECT_TRUE(EnglishMenus);
+  EXPECT_TRUE(ShowDisclaim);
   EXPECT_EQ(History(),
             QStringLiteral("1. The settings file is larger than 1 MiB and so damaged; it was not read and is "
                            "kept as ") +
@@ -194,7 +194,7 @@ TEST_F(StartupTest, ADamagedSettingsFileThatCannotBeMovedIsNeitherReadNorWritten
   }
   RunStartupSteps();
   EXPECT_EQ(QFileInfo(IniPath()).size(), kMaxSettingsFileBytes + 1);
-  EXPECT_EQ(EnglishMenus, 1);
+  EXPECT_TRUE(EnglishMenus);
   EXPECT_EQ(MaxDisplaySize, 4096);
   EXPECT_EQ(History().count(QStringLiteral("could not be set aside, and the program runs on the default settings")), 1);
   EXPECT_FALSE(SaveSettings(kSettingsFileMenu));
@@ -208,7 +208,7 @@ TEST_F(StartupTest, AFileOfTheCurrentStampIsReadAsItStands) {
   RunStartupSteps();
   EXPECT_EQ(MaxDisplaySize, 8000);
   EXPECT_EQ(DefaultUnits, 0);
-  EXPECT_EQ(EnglishMenus, 0);
+  EXPECT_FALSE(EnglishMenus);
   EXPECT_EQ(ToolBarPointer[1], 23);
   EXPECT_TRUE(History().isEmpty());  // nothing was written
 }
@@ -220,8 +220,8 @@ TEST_F(StartupTest, AnUnwritableSettingsFileFallsBackToTheDefaults) {
   RunStartupSteps();
   EXPECT_EQ(MaxDisplaySize, 4096);
   EXPECT_EQ(DefaultUnits, 1);
-  EXPECT_EQ(EnglishMenus, 1);
-  EXPECT_EQ(ShowDisclaim, 1);
+  EXPECT_TRUE(EnglishMenus);
+  EXPECT_TRUE(ShowDisclaim);
   EXPECT_EQ(ToolBarPointer[2], 4);
   EXPECT_EQ(History().count(QStringLiteral("The settings file could not be written: ")), 1) << History().toStdString();
 }
@@ -265,7 +265,7 @@ TEST_F(StartupTest, ASettingsFileThatCannotBeReadIsKeptAndTheDefaultsRun) {
                                              "default settings: ") +
                               IniPath()),
               1);
-    EXPECT_EQ(ShowDisclaim, 1);
+    EXPECT_TRUE(ShowDisclaim);
     EXPECT_EQ(MaxDisplaySize, 4096);
     const QFileInfo after(IniPath());
     if (pipe) {
@@ -330,7 +330,7 @@ TEST_F(StartupTest, ACopyHangingWithTheLockHoldsNeitherStartNorExit) {
   ReadAllSettings();
   ASSERT_EQ(MaxLastFiles, 1);
   EXPECT_EQ(LastFileLong[1], QStringLiteral("/data/p.BNL"));
-  EXPECT_EQ(ShowDisclaim, 1);
+  EXPECT_TRUE(ShowDisclaim);
   const QString withoutLock =
       QStringLiteral("The settings file was saved without its lock, which another copy of the program holds: ") +
       IniPath() + QStringLiteral(".lock");
@@ -371,7 +371,7 @@ TEST_F(StartupTest, AStaleLockInAReadOnlyFolderHoldsNeitherStartNorExit) {
   }
   EXPECT_LT(start, 1000);
   EXPECT_LT(exit, 1000);
-  EXPECT_EQ(ShowDisclaim, 0);  // read as it stands
+  EXPECT_FALSE(ShowDisclaim);  // read as it stands
   EXPECT_FALSE(saved);
   EXPECT_EQ(ReadFile(IniPath()), before);
   EXPECT_EQ(History().count(QStringLiteral("The settings file could not be written: ")), 1) << History().toStdString();
@@ -409,7 +409,7 @@ TEST_F(StartupTest, TheStartRemovesOnlyWhatItsOwnSavesCutShortLeftBesideTheSetti
   for (const QString& path : removed) EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
   for (const QString& path : kept) EXPECT_EQ(ReadFile(path), QByteArray("leftover")) << path.toStdString();
   EXPECT_EQ(ReadFile(site), QByteArray("project"));
-  EXPECT_EQ(ShowDisclaim, 0);
+  EXPECT_FALSE(ShowDisclaim);
 }
 
 TEST_F(StartupTest, TheStartRemovesTheViewersScratchCopiesOlderThanADay) {
@@ -495,7 +495,7 @@ TEST_F(StartupTest, GlobalsOfTheFirstSteps) {
   EXPECT_EQ(CurveColours[1], ColourRGB(205, 92, 92));
   EXPECT_EQ(GraphDefaults.GraphStyle, 3);
   EXPECT_EQ(GraphDefaults.XTitles[0], QStringLiteral("Distance from the center"));
-  EXPECT_EQ(GraphSettingsValid, 0);
+  EXPECT_FALSE(GraphSettingsValid);
   ResetGraphSettings();
   EXPECT_EQ(GraphSettings.GraphTitle, QStringLiteral("Stress Distribution Around a Circular Opening"));
   EXPECT_EQ(GraphUnits, 1);
@@ -525,10 +525,11 @@ TEST(StartupCommaLocale, DesktopCommaBecomesDotForTheProcess) {
 }
 
 TEST(VersionString, DottedAndCompactForms) {
-  EXPECT_EQ(FormatVersion(2, 0, 7, 1), QStringLiteral("2.0.07"));
-  EXPECT_EQ(FormatVersion(2, 0, 7, 0), QStringLiteral("2007"));
-  EXPECT_EQ(FormatVersion(1, 12, 123, 5), QStringLiteral("1.12.123"));
-  EXPECT_EQ(GetVersionString(1), FormatVersion(version::kMajor, version::kMinor, version::kRevision, 1));
+  EXPECT_EQ(FormatVersion(2, 0, 7, VersionForm::Dotted), QStringLiteral("2.0.07"));
+  EXPECT_EQ(FormatVersion(2, 0, 7, VersionForm::Digits), QStringLiteral("2007"));
+  EXPECT_EQ(FormatVersion(1, 12, 123, VersionForm::Dotted), QStringLiteral("1.12.123"));
+  EXPECT_EQ(GetVersionString(VersionForm::Dotted),
+            FormatVersion(version::kMajor, version::kMinor, version::kRevision, VersionForm::Dotted));
 }
 
 TEST(CommandLine, ArgumentsJoinedByBlanks) {

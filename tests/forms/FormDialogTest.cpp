@@ -227,7 +227,7 @@ TEST_F(FormDialogTest, InputsApplyTheirRulesInTheirOrder) {
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for b"));
 
   // The messages are shown in the program's language.
-  EnglishMenus = 0;
+  EnglishMenus = false;
   a->setText(QStringLiteral("-1"));
   EXPECT_FALSE(eachBox.Validate());
   EXPECT_EQ(LastMessage(), QStringLiteral("α < 0"));

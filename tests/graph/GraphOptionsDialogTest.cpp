@@ -70,7 +70,7 @@ TEST_F(GraphOptionsTest, DefaultModeShowsTheDefaultsAndCancelPutsThemOnTheChart)
   EXPECT_EQ(window_->OptionsDialog(), nullptr);
   EXPECT_EQ(window_->Chart().Header(), kDefaultTitle);
   EXPECT_FALSE(window_->Chart().Grid(Axis::X));
-  EXPECT_EQ(GraphSettingsValid, 0);
+  EXPECT_FALSE(GraphSettingsValid);
   EXPECT_EQ(History().count(QStringLiteral("Saving default settings")), 0);
 }
 
@@ -92,7 +92,7 @@ TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
     EXPECT_TRUE(chart.SymbolShown(s));
     EXPECT_EQ(chart.SymbolSize(s), 8);
   }
-  EXPECT_EQ(GraphSettingsValid, 1);
+  EXPECT_TRUE(GraphSettingsValid);
   EXPECT_EQ(GraphSettings.GridStyle, 2);
   EXPECT_EQ(GraphSettings.GraphStyle, 2);
   EXPECT_TRUE(History().contains(QStringLiteral("Saving default settings to file: ")));
@@ -120,13 +120,13 @@ TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
   QTest::mouseClick(Mode(0), Qt::LeftButton);
   Press(graphoptions::kCancel);
   Close();
-  EXPECT_EQ(GraphSettingsValid, 0);
+  EXPECT_FALSE(GraphSettingsValid);
   EXPECT_EQ(GraphSettings.GridStyle, 0);
   EXPECT_TRUE(window_->Chart().LineShown(1));
 }
 
 TEST_F(GraphOptionsTest, SymbolSizeShowsOnlyForStylesWithSymbols) {
-  GraphSettingsValid = 1;
+  GraphSettingsValid = true;
   Open();
   auto* style = Control<QComboBox>(graphoptions::kGraphStyle);
   style->setCurrentIndex(0);  // Lines Only
@@ -141,7 +141,7 @@ TEST_F(GraphOptionsTest, SymbolSizeShowsOnlyForStylesWithSymbols) {
 }
 
 TEST_F(GraphOptionsTest, WithoutLegendTheStyleStillTakesEffect) {
-  GraphSettingsValid = 1;
+  GraphSettingsValid = true;
   Open();
   Control<QCheckBox>(graphoptions::kCurveLegend)->setChecked(false);
   Control<QComboBox>(graphoptions::kGraphStyle)->setCurrentIndex(0);  // Lines Only
@@ -154,11 +154,11 @@ TEST_F(GraphOptionsTest, WithoutLegendTheStyleStillTakesEffect) {
   EXPECT_FALSE(chart.SymbolShown(2));
   EXPECT_TRUE(chart.LineShown(2));
   EXPECT_EQ(chart.AxisTitle(Axis::Y), QString());
-  EXPECT_EQ(GraphSettings.CurveLegend, 0);
+  EXPECT_FALSE(GraphSettings.CurveLegend);
 }
 
 TEST_F(GraphOptionsTest, TypedTextThatIsNoListItemIsRefusedOnce) {
-  GraphSettingsValid = 1;
+  GraphSettingsValid = true;
   Open();
   auto* grid = Control<QComboBox>(graphoptions::kGridStyle);
   grid->setCurrentIndex(3);

@@ -56,7 +56,7 @@ void GraphTest::FillCurves(int last) {
     c[1][i][1] = static_cast<float>(p / 2 * (1 + k) - q / 2 * (1 + 3 * k * k) * std::cos(2 * t));
     c[2][i][1] = static_cast<float>(-q / 2 * (1 + 2 * k - 3 * k * k) * std::sin(2 * t));
   }
-  GraphLastPoint = static_cast<qint16>(last);
+  GraphLastPoint = last;
 }
 
 }  // namespace brantel::test

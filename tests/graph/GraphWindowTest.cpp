@@ -102,7 +102,7 @@ TEST_F(GraphTest, AChangeOfUnitsStartsAgainFromTheDefaultFormat) {
 TEST_F(GraphTest, GridStylesSurviveADeactivationAndTheNextGraph) {
   FillCurves(66);
   GraphWindow* window = ShowGraph();
-  for (qint16 style : {qint16(1), qint16(2)}) {
+  for (int style : {1, 2}) {
     GraphSettings.GridStyle = style;
     window->GraphInit();
     window->DrawCurve();
@@ -119,7 +119,7 @@ TEST_F(GraphTest, GridStylesSurviveADeactivationAndTheNextGraph) {
   window->Chart().ClearSeriesLabels();
   window->Chart().SetHeader(QStringLiteral("Edited"));
   Deactivate(window);
-  EXPECT_EQ(GraphSettings.CurveLegend, 0);
+  EXPECT_FALSE(GraphSettings.CurveLegend);
   EXPECT_EQ(GraphSettings.GraphTitle, QStringLiteral("Edited"));
   EXPECT_EQ(GraphSettings.SymbolSize, 5);
 }

@@ -42,14 +42,14 @@ TEST_F(ProgramOptionsTest, StoredCodesShowTheirEntriesAndOkWithoutEditsKeepsEver
   EXPECT_EQ(SubMenu(1)->count(), 8);
   // A code the lists cannot show selects nothing and is kept.
   for (int code = -2; code <= 45; ++code) {
-    ToolBarPointer = {static_cast<qint16>(code), 31, 4};
+    ToolBarPointer = {code, 31, 4};
     Open();
     const bool shown =
         (code >= 1 && code <= 8 && code != 2 && code != 3) || (code >= 21 && code <= 26) || (code >= 31 && code <= 38);
     EXPECT_EQ(Menu(0)->currentIndex() >= 0, shown) << code;
     EXPECT_EQ(Entry(0).isEmpty(), !shown) << code;
     Press(programoptions::kOk);
-    EXPECT_EQ(ToolBarPointer, (std::array<qint16, 3>{static_cast<qint16>(code), 31, 4}));
+    EXPECT_EQ(ToolBarPointer, (std::array{code, 31, 4}));
   }
   IniDocument saved;
   saved.Load(SettingsIniPath);
@@ -78,7 +78,7 @@ TEST_F(ProgramOptionsTest, PickingMenusGivesTheirCodes) {
     Press(programoptions::kOk);
     EXPECT_EQ(ToolBarPointer[2], c.code);
   }
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Open();
   EXPECT_EQ(Entry(0), QStringLiteral("Εντατική Κατάσταση σε Δύο Διαστάσεις..."));
 }
@@ -96,7 +96,7 @@ TEST_F(ProgramOptionsTest, TheOptionsAreWrittenOnOkOnlyAndTheHistoryFollowsTheLa
     Press(ok ? programoptions::kOk : programoptions::kCancel);
   }
   EXPECT_EQ((std::array{EnglishMenus, EnableMohrCircles, ShowInternalPlotCoords, PrintModuleHeader}),
-            (std::array<qint16, 4>{0, 0, 1, 0}));
+            (std::array{false, false, true, false}));
   EXPECT_EQ(CircExtend, 5);  // the graph extent is only shown
   Open();
   Press(programoptions::kCancel);

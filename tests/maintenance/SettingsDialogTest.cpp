@@ -48,7 +48,7 @@ class SettingsDialogTest : public test::DialogTest {
 };
 
 // The check boxes and their settings.
-const std::vector<std::pair<const char*, qint16*>> kChecks = {
+const std::vector<std::pair<const char*, bool*>> kChecks = {
     {settings::kDisplayHistory, &DisplayHistoryWin},  {settings::kKeepRecent, &KeepFileNames},
     {settings::kShortNames, &ShortRecentFiles},       {settings::kShowDisclaimer, &ShowDisclaim},
     {settings::kMaximizeMainWindow, &MaxMainMenu},    {settings::kEnableToolbar, &EnableMainMenuToolbar},
@@ -56,7 +56,7 @@ const std::vector<std::pair<const char*, qint16*>> kChecks = {
     {settings::kCopyExamples, &CopyExampleFiles}};
 
 TEST_F(SettingsDialogTest, OkWithoutEditsKeepsEverySettingAndEditsRoundTripThroughTheFile) {
-  for (int i = 0; i < static_cast<int>(kChecks.size()); ++i) *kChecks[i].second = static_cast<qint16>(i % 2 == 0);
+  for (int i = 0; i < static_cast<int>(kChecks.size()); ++i) *kChecks[i].second = i % 2 == 0;
   DefaultUnits = 0;
   MaxDisplaySize = 8000;
   DataPath = data_ + u'/';
@@ -98,7 +98,7 @@ TEST_F(SettingsDialogTest, OkWithoutEditsKeepsEverySettingAndEditsRoundTripThrou
   EXPECT_EQ(ExternalEditor, QStringLiteral("kate"));
 
   // No data folder and no extension are kept as empty texts.
-  DisplayHistoryWin = 1;
+  DisplayHistoryWin = true;
   Open();
   Type(settings::kDataPath, QString());
   Type(settings::kDefaultExtension, QString());
@@ -159,7 +159,7 @@ TEST_F(SettingsDialogTest, CancelAndTheCloseBoxChangeNothing) {
     closeBox ? (void)Current().close() : Press(settings::kCancel);
     EXPECT_FALSE(Current().IsAccepted());
     EXPECT_EQ(DefaultUnits, 1);
-    EXPECT_EQ(EnableMainMenuToolbar, 1);
+    EXPECT_TRUE(EnableMainMenuToolbar);
     EXPECT_EQ(FileExtension, QStringLiteral("BNL"));
     EXPECT_EQ(ExternalEditor, QStringLiteral("Notepad.exe"));
   }

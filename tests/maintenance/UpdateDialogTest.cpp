@@ -206,7 +206,7 @@ TEST_F(UpdateDialogTest, ClosingStopsADownloadAndWritesTheSettings) {
   const std::pair<Close, bool> cases[] = {{Close::Ok, false}, {Close::CloseBox, true}, {Close::Escape, false}};
   for (const auto& [how, tick] : cases) {
     QFile::remove(SettingsIniPath);
-    RemindAnnualUpdates = 1;
+    RemindAnnualUpdates = true;
     UpdateDialog& dialog = Open();
     AnswerNextBox(Answer::Yes);
     Check(dialog);
@@ -219,9 +219,9 @@ TEST_F(UpdateDialogTest, ClosingStopsADownloadAndWritesTheSettings) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_FALSE(dialog.Controller().Transfers().Downloading());
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(RemindAnnualUpdates, tick ? 0 : 1);
+    EXPECT_EQ(RemindAnnualUpdates, !tick);
     EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("RemindAnnualUpdates"), SettingsIniPath),
-              QString::number(RemindAnnualUpdates));
+              tick ? QStringLiteral("0") : QStringLiteral("1"));
   }
   const QDir downloads(Home() + QStringLiteral("/Downloads"));
   EXPECT_TRUE(downloads.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));

@@ -18,7 +18,7 @@ class UtilitiesMenuTest : public test::MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    RemindAnnualUpdates = 0;
+    RemindAnnualUpdates = false;
     UnitsStartTab = 1;
     RegisterProgramTools();
   }
@@ -71,10 +71,10 @@ TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
   platform::SetFontDialogHandler(italic);
   EXPECT_EQ(DisplayFontName, QStringLiteral("DejaVu Sans Mono"));
   EXPECT_EQ(DisplayFontSize, 11.0f);
-  EXPECT_EQ(DisplayFontItalic, -1);
+  EXPECT_TRUE(DisplayFontItalic);
   EXPECT_TRUE(window.historyPane->font().italic());
-  EXPECT_EQ(DisplayHistoryWin, 0);
-  EXPECT_EQ(EnableMainMenuToolbar, 0);
+  EXPECT_FALSE(DisplayHistoryWin);
+  EXPECT_FALSE(EnableMainMenuToolbar);
 }
 
 TEST_F(UtilitiesMenuTest, OptionsRecaptionTheMenusUnitsOpenOnTheLoadTabItemThreeIsNotReady) {

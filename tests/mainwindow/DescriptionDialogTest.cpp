@@ -191,7 +191,7 @@ TEST_F(DescriptionDialogTest, TheBoxTakesAtMostItsLimitAndSaysWhatWasLeftOut) {
 }
 
 TEST_F(DescriptionDialogTest, ALongerStoredDescriptionStaysWholeAndMayOnlyShrink) {
-  EnglishMenus = 0;
+  EnglishMenus = false;
   const qsizetype stored = kMaxDescriptionLength + 100;
   const QString text = LinesOfLength(stored);
   Project.ProjectDescription = QString(text).replace(u'\n', QStringLiteral("\r\n"));
@@ -332,7 +332,7 @@ TEST_F(DescriptionDialogTest, CancelEscAndTheCloseBoxChangeNothing) {
 }
 
 TEST_F(DescriptionDialogTest, GreekHistoryLinesAndTheHelpHint) {
-  EnglishMenus = 0;
+  EnglishMenus = false;
   auto d = Open();
   EXPECT_EQ(Text(description::kOk), QStringLiteral("OK"));  // the dialog has English captions only
   Press(description::kHelp);
@@ -367,7 +367,7 @@ TEST_F(DescriptionDialogTest, RendersWithoutClippedCaptions) {
       "Tunnel T1 at chainage 1+250: ground investigation, borehole BH-3\r\n"
       "Σήραγγα Τ1: γεωτεχνική έρευνα, γεώτρηση Γ-3\r\n");
   for (int english : {1, 0}) {
-    EnglishMenus = static_cast<qint16>(english);
+    EnglishMenus = english == 1;
     auto d = Open();
     // Each caption fits the width its control was given.
     for (QRadioButton* option : {Units(0), Units(1)})

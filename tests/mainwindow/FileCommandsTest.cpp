@@ -683,7 +683,7 @@ TEST_F(FileCommandsTest, TheRecentListMovesAnOpenedFileToTheTop) {
 
   // Short names: a file of the same name from another folder counts as
   // found, and the entry takes the new path.
-  ShortRecentFiles = 1;
+  ShortRecentFiles = true;
   const QString other = MakeFile(Home() + QStringLiteral("/other/B.BNL"), 2.0f);
   Open(other);
   EXPECT_EQ(Recent(), QStringList({other, f[2], f[4], f[3]}));
@@ -692,7 +692,7 @@ TEST_F(FileCommandsTest, TheRecentListMovesAnOpenedFileToTheTop) {
   EXPECT_EQ(w.recentFileEntries[1]->text(), QStringLiteral("B.BNL"));
 
   // Without KeepFileNames the list and the menu stay as they are.
-  KeepFileNames = 0;
+  KeepFileNames = false;
   HistoryLog::Instance().Clear();
   Open(f[0]);
   EXPECT_EQ(Project.ProjectPath, f[0]);
@@ -733,19 +733,19 @@ TEST_F(FileCommandsTest, TheMenuShowsShortOrLongNamesOfTheSettings) {
   LastFileLong[1] = QStringLiteral("/data/R&D.BNL");
   LastFile[2] = QStringLiteral("b.BNL");
   LastFileLong[2] = QStringLiteral("/data/b.BNL");
-  ShortRecentFiles = 1;
+  ShortRecentFiles = true;
   MainWindow& w = Load();
   EXPECT_EQ(w.recentFileEntries[1]->text(), QStringLiteral("R&&D.BNL"));
   EXPECT_EQ(w.recentFileEntries[2]->text(), QStringLiteral("b.BNL"));
   EXPECT_FALSE(w.recentFileEntries[3]->isVisible());
 
-  ShortRecentFiles = 0;
+  ShortRecentFiles = false;
   MainWindow& longNames = Load();
   EXPECT_EQ(longNames.recentFileEntries[1]->text(), QStringLiteral("/data/R&&D.BNL"));
   longNames.OnActivate();
   EXPECT_TRUE(longNames.recentFileEntries[0]->isVisible());
 
-  KeepFileNames = 0;
+  KeepFileNames = false;
   MainWindow& none = Load();
   none.OnActivate();
   for (QAction* entry : none.recentFileEntries) EXPECT_FALSE(entry->isVisible());
@@ -864,7 +864,7 @@ TEST_F(FileCommandsTest, TheRealDialogStartsInTheFolderAndAddsTheExtension) {
 class FileMenuRender : public FileCommandsTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(FileMenuRender, FileMenuWithRecentEntries) {
-  EnglishMenus = static_cast<qint16>(GetParam());
+  EnglishMenus = GetParam() == 1;
   MainWindow& w = Load();
   for (const char* name : {"Kirsch opening.BNL", "pillar-layout.BNL", "wedge & bolts.BNL"})
     Open(MakeFile(folder_ + QString::fromLatin1(name), 1.0f));

@@ -136,16 +136,16 @@ TEST_F(FullDiskTest, AFirstStartWithLittleRoomWritesTheSettingsWholeOrNotAtAll) 
   const QString ini = folder + QStringLiteral("/Brantel.INI");
   const QByteArray first = ReadFile(ini);
   EXPECT_TRUE(first.isEmpty() || first.contains("\r\n[Settings]\r\n")) << first.constData();
-  EXPECT_EQ(EnglishMenus, 1);
-  EXPECT_EQ(ShowDisclaim, 1);
+  EXPECT_TRUE(EnglishMenus);
+  EXPECT_TRUE(ShowDisclaim);
 
   // With room again, the next start runs on the whole settings.
   QFile::remove(filler);
   RunStartupSteps();
   EXPECT_TRUE(ReadFile(ini).contains("\r\n[Settings]\r\nDefaultUnits=1\r\n"));
-  EXPECT_EQ(EnglishMenus, 1);
-  EXPECT_EQ(ShowDisclaim, 1);
-  EXPECT_EQ(KeepFileNames, 1);
+  EXPECT_TRUE(EnglishMenus);
+  EXPECT_TRUE(ShowDisclaim);
+  EXPECT_TRUE(KeepFileNames);
 }
 
 TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {
@@ -158,7 +158,7 @@ TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {
   ASSERT_TRUE(main_->OnLoad());
   main_->show();
   Project.ProjectPath = path;
-  ASSERT_NE(main_->FileOpen(), 0);
+  ASSERT_TRUE(main_->FileOpen());
   const QByteArray old = ReadFile(path);
   const QByteArray oldSettings = ReadFile(SettingsIniPath);
   ASSERT_TRUE(disk_->FillUp());

@@ -291,7 +291,7 @@ TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
   w.OnHelpEntryChosen(4);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Save changes to: /data/wedge.BNL?"));
   EXPECT_TRUE(w.isVisible());
-  EXPECT_EQ(ShowDisclaim, 0);  // as the test set it: a declined box saves nothing
+  EXPECT_FALSE(ShowDisclaim);  // as the test set it: a declined box saves nothing
   EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
 
   // Accepting leaves the window as it is.
@@ -366,7 +366,7 @@ TEST_F(MainStartupTest, AcceptingWithTheBoxTickedTurnsTheDisclaimerOff) {
   });
   std::unique_ptr<MainWindow> window = StartMainWindow();
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(ShowDisclaim, 0);
+  EXPECT_FALSE(ShowDisclaim);
   EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), SettingsIniPath),
             QStringLiteral("0"));
 }

@@ -32,10 +32,10 @@ class ListingMenu : public test::PrintTest {
     PrintTest::SetUp();
     InitGlobals();  // the unit-label table
     SetDefaultSettings();
-    EnglishMenus = 1;
-    DisplayHistoryWin = 1;
+    EnglishMenus = true;
+    DisplayHistoryWin = true;
     MaxDisplaySize = 4096;
-    ShowDisclaim = 0;
+    ShowDisclaim = false;
     AppFolder = Home() + QStringLiteral("/program/");
     QDir().mkpath(AppFolder);
     QFile::copy(QStringLiteral(BRANTEL_TOOLBAR_STRIP), AppFolder + QStringLiteral("Brantel.bmp"));
@@ -153,8 +153,9 @@ TEST_F(ListingMenu, PrintSendsTheListingToThePrinterChosenInPrinterSetup) {
   const QStringList pages = PdfPages(pdf);
   ASSERT_EQ(pages.size(), 2) << pages.join(u'\f').toStdString();
   for (int i = 0; i < pages.size(); ++i) {
-    EXPECT_TRUE(pages[i].contains(QStringLiteral("BRANTEL Version: ") + GetVersionString(1) + QStringLiteral(", ") +
-                                  PrintHeaderInfo.Date + QStringLiteral(", ") + PrintHeaderInfo.Time))
+    EXPECT_TRUE(pages[i].contains(QStringLiteral("BRANTEL Version: ") + GetVersionString(VersionForm::Dotted) +
+                                  QStringLiteral(", ") + PrintHeaderInfo.Date + QStringLiteral(", ") +
+                                  PrintHeaderInfo.Time))
         << i;
     EXPECT_TRUE(pages[i].contains(QStringLiteral("Page: %1").arg(i + 1))) << i;
   }

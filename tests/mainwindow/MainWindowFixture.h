@@ -29,26 +29,26 @@ namespace brantel::test {
 // menus ask of them.
 class TestWindow : public MainWindow {
  public:
-  qint16 FileMenuSave(bool saveAs) override {
+  bool FileMenuSave(bool saveAs) override {
     saveCalls.push_back(saveAs);
     return saveResult;
   }
   void LoadProjectFile() override { loads.push_back(Project.ProjectPath); }
-  void ShowFileDialog(qint16 mode, QString& path) override {
+  void ShowFileDialog(int mode, QString& path) override {
     dialogModes.push_back(mode);
     if (cancelDialog) RaiseError(ErrorNumber::DialogCancel);
   }
   void UpdateRecentFiles() override { ++recentUpdates; }
-  void OnRecentFileChosen(qint16 index) override { recentOpened.push_back(index); }
+  void OnRecentFileChosen(int index) override { recentOpened.push_back(index); }
   bool FileCommandsReady() const override { return fileCommandsReady; }
 
-  qint16 saveResult = 0;
+  bool saveResult = false;
   bool fileCommandsReady = false;
   bool cancelDialog = false;
   std::vector<bool> saveCalls;
   std::vector<QString> loads;
-  std::vector<qint16> dialogModes;
-  std::vector<qint16> recentOpened;
+  std::vector<int> dialogModes;
+  std::vector<int> recentOpened;
   int recentUpdates = 0;
 };
 
@@ -71,7 +71,7 @@ class MainWindowTest : public CoreTest {
     ManualFileName = QStringLiteral("Brantel.PDF");
     AppNameUpper = QStringLiteral("BRANTEL");
     CommandLine.clear();
-    ShowDisclaim = 0;
+    ShowDisclaim = false;
     ClearTools();
   }
 

@@ -85,7 +85,7 @@ TEST_F(MainWindowTest, MenuCaptionsInBothLanguages) {
   EXPECT_EQ(Item(w, Menu::Utilities, 6)->text(), QStringLiteral("Close History Window"));
   EXPECT_EQ(Item(w, Menu::Help, 8)->text(), QStringLiteral("About the Program..."));
 
-  EnglishMenus = 0;
+  EnglishMenus = false;
   w.SetMenuCaptions();
   EXPECT_EQ(w.fileMenu->title(), QStringLiteral("Αρχείο"));
   EXPECT_EQ(w.inputMenu->title(), QStringLiteral("Δεδομένα"));
@@ -212,9 +212,9 @@ TEST_F(MainWindowTest, TheOtherEntriesRunTheirCommands) {
   w.fileCommandsReady = true;
   w.UpdateCommandStates();
   Item(w, Menu::File, 1)->trigger();
-  EXPECT_EQ(w.dialogModes, std::vector<qint16>{1});
+  EXPECT_EQ(w.dialogModes, std::vector<int>{1});
   EXPECT_EQ(w.loads.size(), 1u);
-  w.saveResult = -1;
+  w.saveResult = true;
   Item(w, Menu::File, 2)->trigger();
   Item(w, Menu::File, 3)->trigger();
   EXPECT_EQ(w.saveCalls, (std::vector<bool>{false, true}));
@@ -380,13 +380,13 @@ TEST_F(MainWindowTest, HistoryPaneToggleAndCopy) {
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
 
   // A language switch while hidden gives the table's caption.
-  EnglishMenus = 0;
+  EnglishMenus = false;
   w.SetMenuCaptions();
   EXPECT_EQ(toggle->text(), QStringLiteral("Κλείσιμο Ιστορικού"));
   toggle->trigger();
   EXPECT_FALSE(w.historyPane->isHidden());
   EXPECT_EQ(toggle->text(), QStringLiteral("Κλείσιμο Ιστορικού"));
-  EnglishMenus = 1;
+  EnglishMenus = true;
   toggle->trigger();
   toggle->trigger();
   EXPECT_EQ(toggle->text(), QStringLiteral("Close History &Window"));
@@ -396,16 +396,16 @@ TEST_F(MainWindowTest, HistoryPaneToggleAndCopy) {
 }
 
 TEST_F(MainWindowTest, SettingsShapeTheWindow) {
-  DisplayHistoryWin = 0;
-  EnableMainMenuToolbar = 0;
+  DisplayHistoryWin = false;
+  EnableMainMenuToolbar = false;
   TestWindow& w = LoadWindow();
   EXPECT_TRUE(w.historyPane->isHidden());
   for (int i = 5; i <= 7; ++i) EXPECT_FALSE(Item(w, Menu::Utilities, i)->isEnabled());
   EXPECT_TRUE(w.toolbar->isHidden());
   EXPECT_EQ(w.versionLabel->y(), 0);
 
-  DisplayHistoryWin = 1;
-  EnableMainMenuToolbar = 1;
+  DisplayHistoryWin = true;
+  EnableMainMenuToolbar = true;
   EnableMainWindow(w);
   EXPECT_FALSE(w.historyPane->isHidden());
   EXPECT_TRUE(Item(w, Menu::Utilities, 7)->isEnabled());
@@ -420,12 +420,12 @@ TEST_F(MainWindowTest, SettingsShapeTheWindow) {
   EXPECT_EQ(pane.width(), w.surface->width());
   EXPECT_EQ(pane.height(), 80);
   EXPECT_EQ(w.versionLabel->geometry().right(), w.surface->width() - 1);
-  EXPECT_EQ(w.versionLabel->text(), GetVersionString(1) + u' ');
+  EXPECT_EQ(w.versionLabel->text(), GetVersionString(VersionForm::Dotted) + u' ');
   EXPECT_FALSE(w.logo->geometry().intersects(pane));
 }
 
 TEST_F(MainWindowTest, AMaximisedWindowLoadsAndStaysMaximised) {
-  MaxMainMenu = 1;
+  MaxMainMenu = true;
   TestWindow& w = LoadWindow();
   EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
   w.show();
@@ -484,7 +484,7 @@ TEST_F(MainWindowTest, ClosingSavesFirstWhenTheSaveWorks) {
   TestWindow& w = LoadWindow();
   w.show();
   Project.FileSaved = false;
-  w.saveResult = -1;
+  w.saveResult = true;
   boxes_->Answer(Answer::Yes);
   EXPECT_TRUE(w.close());
   EXPECT_EQ(w.recentUpdates, 1);
@@ -561,7 +561,7 @@ TEST_F(MainWindowTest, DisplayFontAppliesOrSaysWhichFontFailed) {
   TestWindow& w = LoadWindow();
   DisplayFontName = QStringLiteral("Liberation Mono");
   DisplayFontSize = 12.0f;
-  DisplayFontBold = -1;
+  DisplayFontBold = true;
   ApplyDisplayFont();
   EXPECT_EQ(w.historyPane->font().family(), QStringLiteral("Liberation Mono"));
   EXPECT_EQ(w.historyPane->font().pointSizeF(), 12.0);

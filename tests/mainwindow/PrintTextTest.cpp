@@ -87,8 +87,8 @@ TEST_F(Printing, LongTextPagesWithHeaderPageNumbersAndOneDate) {
   const QStringList pages = PdfPages(pdf);
   ASSERT_GE(pages.size(), 2);
 
-  const QString header = QStringLiteral("BRANTEL Version: ") + GetVersionString(1) + QStringLiteral(", ") +
-                         PrintHeaderInfo.Date + QStringLiteral(", ") + PrintHeaderInfo.Time;
+  const QString header = QStringLiteral("BRANTEL Version: ") + GetVersionString(VersionForm::Dotted) +
+                         QStringLiteral(", ") + PrintHeaderInfo.Date + QStringLiteral(", ") + PrintHeaderInfo.Time;
   EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{1,2}/\\d{1,2}/\\d{4}$")).match(PrintHeaderInfo.Date).hasMatch());
   QList<int> all;
   const int perPage = static_cast<int>(LinesOn(pages[0]).size());

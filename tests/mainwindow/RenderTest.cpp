@@ -20,8 +20,8 @@ using test::MainWindowTest;
 class RenderTest : public MainWindowTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(RenderTest, MainWindowAndMenus) {
-  EnglishMenus = static_cast<qint16>(GetParam());
-  const QString language = EnglishMenus == 1 ? QStringLiteral("en") : QStringLiteral("el");
+  EnglishMenus = GetParam() == 1;
+  const QString language = EnglishMenus ? QStringLiteral("en") : QStringLiteral("el");
   AddHistoryLine(QStringLiteral("Saving default settings to file: /home/user/Documents/MyBrantel/Brantel.INI"));
   test::TestWindow& w = LoadWindow();
   bool rename = true;
@@ -57,8 +57,8 @@ TEST_P(RenderTest, MainWindowAndMenus) {
 // The help window on a tool's page, its captions in the language of the
 // menus.
 TEST_P(RenderTest, HelpWindow) {
-  EnglishMenus = static_cast<qint16>(GetParam());
-  const QString language = EnglishMenus == 1 ? QStringLiteral("en") : QStringLiteral("el");
+  EnglishMenus = GetParam() == 1;
+  const QString language = EnglishMenus ? QStringLiteral("en") : QStringLiteral("el");
   ASSERT_TRUE(QFile::copy(QStringLiteral(BRANTEL_HELP_FILE), AppFolder + HelpFileName));
   LoadWindow();
   ShowHelpTopic(1100);
@@ -66,7 +66,7 @@ TEST_P(RenderTest, HelpWindow) {
   ASSERT_NE(help, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
   EXPECT_TRUE(help->windowTitle().startsWith(QStringLiteral("The Brantel Main Window - ")));
-  EXPECT_EQ(help->windowTitle().endsWith(QStringLiteral("Brantel Help")), EnglishMenus == 1);
+  EXPECT_EQ(help->windowTitle().endsWith(QStringLiteral("Brantel Help")), EnglishMenus);
   test::SaveRender(*help, QStringLiteral("help-") + language);
   HelpShowIndex(0);
   test::SaveRender(*help, QStringLiteral("help-index-") + language);

@@ -344,8 +344,8 @@ TEST_F(TextBrowserTest, FontDialogStoresTheChosenFont) {
   browser.OnSetFontClicked();
   EXPECT_EQ(BrowseFontName, QStringLiteral("DejaVu Sans Mono"));
   EXPECT_EQ(BrowseFontSize, 12.0f);
-  EXPECT_EQ(BrowseFontBold, -1);
-  EXPECT_EQ(BrowseFontItalic, 0);
+  EXPECT_TRUE(BrowseFontBold);
+  EXPECT_FALSE(BrowseFontItalic);
   EXPECT_EQ(Control<QPlainTextEdit>(textbrowser::kView)->font().family(), QStringLiteral("DejaVu Sans Mono"));
   EXPECT_TRUE(Control<QPlainTextEdit>(textbrowser::kView)->font().bold());
 
@@ -354,7 +354,7 @@ TEST_F(TextBrowserTest, FontDialogStoresTheChosenFont) {
   browser.OnSetFontClicked();
   EXPECT_EQ(BrowseFontName, QStringLiteral("DejaVu Sans Mono"));
   EXPECT_EQ(BrowseFontSize, 12.0f);
-  EXPECT_EQ(BrowseFontBold, -1);
+  EXPECT_TRUE(BrowseFontBold);
 }
 
 }  // namespace

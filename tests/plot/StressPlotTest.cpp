@@ -94,7 +94,7 @@ TEST_F(StressPlotTest, TheReadoutFollowsTheCircle) {
   const float top = plot->CircleY() - plot->CircleRadius();
   EXPECT_EQ(plot->CoordinatesText(right, plot->CircleY()), QStringLiteral("Coordinates: (X=30, Y=0)"));
   EXPECT_EQ(plot->CoordinatesText(plot->CircleX(), top), QStringLiteral("Coordinates: (X=20, Y=10)"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   EXPECT_TRUE(plot->CoordinatesText(right, plot->CircleY()).startsWith(QStringLiteral("Συντεταγμένες: (X=30")));
 }
 
@@ -109,7 +109,7 @@ TEST_F(StressPlotTest, InternalCoordinatesOnlyWhenAsked) {
   Draw(30, 10);
   plot->OnPointerMoved(1500, 2000);
   EXPECT_TRUE(intCoord->text().isEmpty());
-  ShowInternalPlotCoords = 1;
+  ShowInternalPlotCoords = true;
   plot->OnPointerMoved(1500, 2000);
   EXPECT_EQ(intCoord->text(), QStringLiteral("Int. Coordinates: (X=1500, Y=2000)"));
   EXPECT_TRUE(coord->text().startsWith(QStringLiteral("Coordinates: (X=")));

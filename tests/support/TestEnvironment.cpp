@@ -45,8 +45,8 @@ void CoreTest::SetUp() {
   HistoryLog::Instance().Clear();
   HistoryCounter = 0;
   SetDefaultSettings();
-  EnglishMenus = 1;
-  DisplayHistoryWin = 1;
+  EnglishMenus = true;
+  DisplayHistoryWin = true;
   MaxDisplaySize = 4096;
   AppTitle = QStringLiteral("Brantel");
   DefaultFileExtension = QStringLiteral("BNL");

@@ -5,17 +5,17 @@
 namespace brantel {
 
 std::array<std::array<std::array<float, 2>, kGraphPointBound + 1>, kGraphCurves> GraphCurveData{};
-qint16 GraphLastPoint = 0;
+int GraphLastPoint = 0;
 std::array<QString, kGraphCurves> CurveNames;
-qint16 CurveCount = 3;
+int CurveCount = 3;
 std::array<qint32, 6> CurveColours{};
-qint16 GraphIndex = 0;
+int GraphIndex = 0;
 GraphFormat GraphDefaults;
 GraphFormat GraphSettings;
-qint16 GraphUnits = 0;
-qint16 GraphSettingsValid = 0;
+int GraphUnits = 0;
+bool GraphSettingsValid = false;
 
-qint16 InitGraphDefaults() {
+void InitGraphDefaults() {
   CurveColours = {ColourRGB(0, 0, 255), ColourRGB(205, 92, 92), ColourRGB(0, 0, 0),
                   ColourRGB(0, 100, 0), ColourRGB(255, 165, 0), ColourRGB(238, 130, 238)};
   const int titles = GraphIndex + 1;
@@ -24,7 +24,6 @@ qint16 InitGraphDefaults() {
   GraphSettings.YTitles = QStringList(1, QString());
   GraphDefaults.YTitles = QStringList(1, QString());
   CurveCount = 3;
-  return 0;
 }
 
 void SetUpGraphBuffer() {
@@ -35,12 +34,12 @@ void SetUpGraphBuffer() {
   CurveNames = {QStringLiteral("sRadial"), QStringLiteral("sTangent"), QStringLiteral("sShear")};
   GraphDefaults.GridStyle = 0;
   GraphDefaults.GraphStyle = 3;
-  GraphDefaults.CurveLegend = 1;
+  GraphDefaults.CurveLegend = true;
   GraphDefaults.SymbolSize = 5;
   GraphDefaults.GraphTitle = QStringLiteral("Stress Distribution Around a Circular Opening");
   GraphDefaults.XTitles[0] = QStringLiteral("Distance from the center");
   GraphDefaults.YTitles[0] = QStringLiteral("Stress ratio");
-  GraphSettingsValid = 0;
+  GraphSettingsValid = false;
 }
 
 void ResetGraphSettings() {

@@ -15,17 +15,17 @@ inline constexpr int kGraphPointBound = 100;  // points 0..100
 
 // GraphCurveData[curve][point][0] is x, [1] is y.
 extern std::array<std::array<std::array<float, 2>, kGraphPointBound + 1>, kGraphCurves> GraphCurveData;
-extern qint16 GraphLastPoint;  // index of the last filled point; -1 when there is none
+extern int GraphLastPoint;  // index of the last filled point; -1 when there is none
 extern std::array<QString, kGraphCurves> CurveNames;
-extern qint16 CurveCount;
+extern int CurveCount;
 extern std::array<qint32, 6> CurveColours;  // 24-bit colours, red in the low byte
-extern qint16 GraphIndex;                   // index of the current graph in the title arrays
+extern int GraphIndex;                      // index of the current graph in the title arrays
 
 struct GraphFormat {
-  qint16 GridStyle = 0;    // 0 none, 1 horizontal, 2 vertical, 3 both
-  qint16 GraphStyle = 3;   // 1 lines, 2 symbols, 3 lines and symbols
-  qint16 CurveLegend = 1;  // 1 legend shown
-  qint16 SymbolSize = 5;
+  int GridStyle = 0;        // 0 none, 1 horizontal, 2 vertical, 3 both
+  int GraphStyle = 3;       // 1 lines, 2 symbols, 3 lines and symbols
+  bool CurveLegend = true;  // the legend shown
+  int SymbolSize = 5;
   QString GraphTitle;
   QStringList XTitles;  // 0..GraphIndex
   QStringList YTitles;  // 0..0
@@ -33,14 +33,14 @@ struct GraphFormat {
 
 extern GraphFormat GraphDefaults;
 extern GraphFormat GraphSettings;
-extern qint16 GraphUnits;          // unit system when the settings were last reset
-extern qint16 GraphSettingsValid;  // 0 default parameters, 1 last used
+extern int GraphUnits;           // unit system when the settings were last reset
+extern bool GraphSettingsValid;  // the last used parameters, not the defaults
 
 // Curve colours, the title arrays (emptied) and the curve count.
-qint16 InitGraphDefaults();
+void InitGraphDefaults();
 
 // Start-up's part: GraphIndex 0, InitGraphDefaults, the buffer, the curve
-// names, the default block and GraphSettingsValid 0.
+// names, the default block and GraphSettingsValid false.
 void SetUpGraphBuffer();
 
 // Copies the default block into the current block; GraphUnits = InputUnits.
@@ -49,7 +49,7 @@ void ResetGraphSettings();
 // What the grid and graph styles show.
 inline bool GridOnY(int gridStyle) { return gridStyle == 1 || gridStyle == 3; }  // horizontal lines
 inline bool GridOnX(int gridStyle) { return gridStyle == 2 || gridStyle == 3; }  // vertical lines
-inline qint16 GridStyleOf(bool onY, bool onX) { return static_cast<qint16>((onY ? 1 : 0) + (onX ? 2 : 0)); }
+inline int GridStyleOf(bool onY, bool onX) { return (onY ? 1 : 0) + (onX ? 2 : 0); }
 inline bool StyleHasLines(int graphStyle) { return graphStyle == 1 || graphStyle == 3; }
 inline bool StyleHasSymbols(int graphStyle) { return graphStyle == 2 || graphStyle == 3; }
 

@@ -64,7 +64,7 @@ std::optional<QString> ReadVersionText(const QByteArray& body) {
   return text;
 }
 
-QString CurrentVersionText() { return GetVersionString(0); }
+QString CurrentVersionText() { return GetVersionString(VersionForm::Digits); }
 
 int CompareVersions(const QString& a, const QString& b) {
   const qint64 x = VersionValue(a);

@@ -32,7 +32,7 @@ bool IsValidVersionText(const QString& text);
 // not a valid version text ("no valid version").
 std::optional<QString> ReadVersionText(const QByteArray& body);
 
-// The running program's version text (GetVersionString mode 0).
+// The running program's version text (GetVersionString in digits alone).
 QString CurrentVersionText();
 
 // Compares two version texts as numbers: negative, 0 or positive as `a` is
