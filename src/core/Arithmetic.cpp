@@ -105,8 +105,8 @@ float ArcCos(float x) {
   return CheckedFloat(std::atan(CheckedDivide(-dx, SquareRoot(1.0 - dx * dx))) + 2.0 * std::atan(1.0));
 }
 
-float AxisStep(float a, float b, qint16& n) {
-  if (n == 0) n = 1;
+float AxisStep(float a, float b, int multiple) {
+  const int n = multiple == 0 ? 1 : multiple;
   const float v = (a >= 0.0f || b >= 0.0f) ? std::fabs(a) : std::fabs(b);
   const float t = CheckedFloat(std::floor(static_cast<double>(v) / 10.0));
   float s = CheckedFloat(std::floor(static_cast<double>(t) / 10.0) * 10.0);

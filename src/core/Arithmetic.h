@@ -67,7 +67,8 @@ double ArcSin(double x);
 // Arc cosine in radians; exactly 0 for 1 and 3.1415927 for -1.
 float ArcCos(float x);
 
-// Tick step of the stress plots; an n of 0 becomes 1 in the caller's variable.
-float AxisStep(float a, float b, qint16& n);
+// Tick step of the stress plots, `multiple` times the base step (a multiple
+// of 0 counts as 1).
+float AxisStep(float a, float b, int multiple);
 
 }  // namespace brantel

@@ -16,7 +16,6 @@ QString RangeWarningTitle;
 QString InvalidCharTitle;
 QString ErrorTitle;
 QString LogicErrorTitle;
-std::array<QString, kMsgTitlePrefixCount> MsgTitlePrefixes;
 
 namespace {
 MessageBoxHandler& Handler() {
@@ -69,11 +68,24 @@ Answer ShowInvalidValue(const Bilingual& text, bool withPrefix) {
   return ShowMsg(message, Buttons::Ok, QString());
 }
 
-void SetMessageTitles(qint16 formIndex) {
+namespace {
+
+QString PrefixOf(TitlePrefix window) {
+  switch (window) {
+    case TitlePrefix::Unnamed: break;
+    case TitlePrefix::ProjectDescription: return QStringLiteral("Project Description: ");
+    case TitlePrefix::Settings: return QStringLiteral("Settings: ");
+    case TitlePrefix::ProgramOptions: return QStringLiteral("Program Options: ");
+    case TitlePrefix::UnitConversion: return QStringLiteral("Unit Conversion: ");
+  }
+  return QString();
+}
+
+}  // namespace
+
+void SetMessageTitles(TitlePrefix window) {
   MsgTitle = QStringLiteral("Message");
-  QString prefix;
-  if (formIndex >= 1 && formIndex <= kMsgTitlePrefixCount)
-    prefix = MsgTitlePrefixes[static_cast<std::size_t>(formIndex - 1)];
+  const QString prefix = PrefixOf(window);
   RangeErrorTitle = prefix + QStringLiteral("Range Error");
   RangeWarningTitle = prefix + QStringLiteral("Range Warning");
   InvalidCharTitle = prefix + QStringLiteral("Invalid Character");

@@ -59,8 +59,6 @@ extern QString RangeWarningTitle;
 extern QString InvalidCharTitle;
 extern QString ErrorTitle;
 extern QString LogicErrorTitle;
-inline constexpr int kMsgTitlePrefixCount = 13;
-extern std::array<QString, kMsgTitlePrefixCount> MsgTitlePrefixes;
 
 // Shows one modal message box and returns the button pressed. Every message
 // box of the program goes through here, so that tests can answer them.
@@ -84,8 +82,12 @@ Answer ShowMsg(const QString& prompt, BoxStyle style = {}, const QString& title 
 // where a text without English shows its Greek one.
 Answer ShowInvalidValue(const Bilingual& text, bool withPrefix);
 
-// Sets MsgTitle and the five titles behind the prefix of a dialog (1..13).
-void SetMessageTitles(qint16 formIndex);
+// The windows whose message titles carry their name ("Settings: Range
+// Error"); Unnamed gives the plain titles.
+enum class TitlePrefix { Unnamed, ProjectDescription, Settings, ProgramOptions, UnitConversion };
+
+// Sets MsgTitle and the five titles behind the window's prefix.
+void SetMessageTitles(TitlePrefix window);
 
 // A text from outside the program (a line of a file, a file name) fit for a
 // message box and a history line: control characters, line breaks and the

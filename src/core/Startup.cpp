@@ -243,12 +243,6 @@ void RunStartupSteps() {
   // 5. Project-file signatures and message-title prefixes.
   for (int k = 0; k < kProjectSignatureCount; ++k)
     ProjectSignatures[static_cast<std::size_t>(k)] = ProjectSignatureOf(kProjectFileFirstVersion + k);
-  MsgTitlePrefixes.fill(QString());
-  MsgTitlePrefixes[0] = QStringLiteral("Project Description: ");
-  MsgTitlePrefixes[1] = QStringLiteral("Rock Mechanics Parameters: ");
-  MsgTitlePrefixes[9] = QStringLiteral("Settings: ");
-  MsgTitlePrefixes[10] = QStringLiteral("Program Options: ");
-  MsgTitlePrefixes[11] = QStringLiteral("Unit Conversion: ");
   OutBufLastPage = 1;
 
   // 6. The program options have their defaults from step 2.

@@ -45,7 +45,7 @@ FileConversionDialog::FileConversionDialog(QWidget* owner) : FormDialog(owner) {
 }
 
 void FileConversionDialog::OnLoad() {
-  SetMessageTitles(13);
+  SetMessageTitles(TitlePrefix::Unnamed);
   AddHistoryLine(QStringLiteral("Loading File Conversion Form"));
   // The project's own unit system cannot be the target.
   const FileConversionUnits units = FileConversionUnitsFor(Project.InputUnits);

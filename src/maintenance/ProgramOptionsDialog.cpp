@@ -109,7 +109,7 @@ ProgramOptionsDialog::ProgramOptionsDialog(QWidget* owner) : FormDialog(owner) {
 }
 
 void ProgramOptionsDialog::OnLoad() {
-  SetMessageTitles(11);
+  SetMessageTitles(TitlePrefix::ProgramOptions);
   AddHistoryLine(Tr({"Editing Brantel options", "Αλλαγές επιλογών Brantel"}));
   LoadInputs();
   ui_.tabs->setCurrentIndex(0);

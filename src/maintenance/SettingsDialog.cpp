@@ -129,7 +129,7 @@ SettingsDialog::SettingsDialog(QWidget* owner) : FormDialog(owner) {
 }
 
 void SettingsDialog::OnLoad() {
-  SetMessageTitles(10);
+  SetMessageTitles(TitlePrefix::Settings);
   AddHistoryLine(QStringLiteral("Editing Settings"));
   for (int i = 0; i < 2; ++i) ui_.units.At(i)->setText(UnitSystemNames[static_cast<std::size_t>(i)]);
   pendingPath_ = false;

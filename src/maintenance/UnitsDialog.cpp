@@ -136,7 +136,7 @@ UnitsDialog::UnitsDialog(QWidget* owner) : FormDialog(owner) {
 }
 
 void UnitsDialog::OnLoad() {
-  SetMessageTitles(12);
+  SetMessageTitles(TitlePrefix::UnitConversion);
   AddHistoryLine(QStringLiteral("Loading Unit Conversion Form"));
   // The first unit of every tab; the read-outs stay empty until a value or a
   // unit is entered.

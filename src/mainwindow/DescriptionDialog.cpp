@@ -211,7 +211,7 @@ void DescriptionDialog::ShowDescriptionTooLong() {
 }
 
 void DescriptionDialog::OnLoad() {
-  SetMessageTitles(1);
+  SetMessageTitles(TitlePrefix::ProjectDescription);
   AddHistoryLine(Tr({"Editing Project Description", "Τροποποίηση περιγραφής"}));
   LoadInputs();
   forms::CenterForm(this);

@@ -140,7 +140,7 @@ bool MainWindow::FileMenuSave(bool saveAs) {
     QString path;
     bool chosen = false;
     Run([&] {
-      ShowFileDialog(2, path);
+      ShowFileDialog(platform::FileDialogMode::Save, path);
       chosen = true;
     });
     if (chosen && !Cancelled) Run([&] { saved = FileSave(); });
@@ -187,10 +187,10 @@ void MainWindow::OnRecentFileChosen(int index) {
   });
 }
 
-void MainWindow::ShowFileDialog(int mode, QString& path) {
+void MainWindow::ShowFileDialog(platform::FileDialogMode mode, QString& path) {
   Cancelled = false;
   platform::FileDialogRequest request;
-  request.mode = mode == 1 ? platform::FileDialogMode::Open : platform::FileDialogMode::Save;
+  request.mode = mode;
   // The dialog proposes the project's file name; the project keeps its path
   // until a file is chosen.
   if (!Project.ProjectPath.trimmed().isEmpty()) request.fileName = StripPath(Project.ProjectPath, false);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/commands/Commands.h"
+#include "platform/FileDialog.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -75,7 +76,7 @@ class MainWindow : public QMainWindow {
   // The open (mode 1) or save (mode 2) dialog starting in `path`, or in
   // DataPath when it is empty. The chosen file becomes ProjectPath and
   // `path`; a cancel raises the dialog-cancel error and changes nothing.
-  virtual void ShowFileDialog(int mode, QString& path);
+  virtual void ShowFileDialog(platform::FileDialogMode mode, QString& path);
   // Puts ProjectPath first in the recent-file list and writes the list.
   virtual void UpdateRecentFiles();
   void RefreshRecentFilesMenu();
@@ -92,12 +93,12 @@ class MainWindow : public QMainWindow {
   // table names (core/commands/Commands.h): its tool, its command, or
   // nothing (a separator, a sub-menu head, an index outside the menu).
   void OnEntryChosen(Menu menu, int index);
-  void OnFileEntryChosen(qint16 index) { OnEntryChosen(Menu::File, index); }
-  void OnInputEntryChosen(qint16 index) { OnEntryChosen(Menu::Input, index); }
-  void OnStressEntryChosen(qint16 index) { OnEntryChosen(Menu::Stress, index); }
-  void OnFailureEntryChosen(qint16 index) { OnEntryChosen(Menu::Failure, index); }
-  void OnUtilitiesEntryChosen(qint16 index) { OnEntryChosen(Menu::Utilities, index); }
-  void OnHelpEntryChosen(qint16 index) { OnEntryChosen(Menu::Help, index); }
+  void OnFileEntryChosen(int index) { OnEntryChosen(Menu::File, index); }
+  void OnInputEntryChosen(int index) { OnEntryChosen(Menu::Input, index); }
+  void OnStressEntryChosen(int index) { OnEntryChosen(Menu::Stress, index); }
+  void OnFailureEntryChosen(int index) { OnEntryChosen(Menu::Failure, index); }
+  void OnUtilitiesEntryChosen(int index) { OnEntryChosen(Menu::Utilities, index); }
+  void OnHelpEntryChosen(int index) { OnEntryChosen(Menu::Help, index); }
   // Runs one of the main window's own commands, or opens a tool (Print and
   // Print Preview ask first when the project is empty). Each starts with
   // the cancelled flag clear.

@@ -121,7 +121,7 @@ void MainWindow::BuildMenus() {
   recentFileEntries.push_back(fileMenu->addSeparator());
   for (int i = 1; i <= kMaxRecentFiles; ++i) {
     QAction* entry = fileMenu->addAction(QString());
-    connect(entry, &QAction::triggered, this, [this, i] { OnRecentFileChosen(static_cast<qint16>(i)); });
+    connect(entry, &QAction::triggered, this, [this, i] { OnRecentFileChosen(i); });
     recentFileEntries.push_back(entry);
   }
   for (QAction* entry : recentFileEntries) entry->setVisible(false);
@@ -262,15 +262,15 @@ void MainWindow::RunCommand(Command command) {
     case Command::Open: {
       QString path;
       if (!Run([&] { Project.ProjectDisplayName = Project.ProjectPath; })) return;
-      if (!Run([&] { ShowFileDialog(1, path); })) return;
+      if (!Run([&] { ShowFileDialog(platform::FileDialogMode::Open, path); })) return;
       if (!Cancelled) Run([&] { LoadProjectFile(); });
       break;
     }
     case Command::Save:
     case Command::SaveAs: {
-      qint16 saved = 0;
+      bool saved = false;
       if (!Run([&] { saved = FileMenuSave(command == Command::SaveAs); })) return;
-      if (saved != 0) {
+      if (saved) {
         if (!Run([&] { UpdateRecentFiles(); })) return;
         Run([&] { SetMainCaption(*this); });
       }

@@ -233,8 +233,7 @@ void StressPlot::MoveAxes(float x, float y) {
 void StressPlot::DrawAxisTicks() {
   float step = 1;
   try {
-    qint16 n = 0;
-    step = AxisStep(s1_, s2_, n);
+    step = AxisStep(s1_, s2_, 0);
   } catch (const RuntimeError& e) {
     LogRuntimeError(e);
     return;

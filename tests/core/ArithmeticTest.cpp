@@ -155,17 +155,14 @@ TEST(InverseFunctions, ArcSinAndArcCos) {
   EXPECT_EQ(RaisedBy([] { ArcCos(1.5f); }), ErrorNumber::InvalidCall);
 }
 
-TEST(AxisStep, ExamplesAndTheCallersCount) {
-  qint16 n = 1;
-  EXPECT_EQ(AxisStep(250.0f, 0.0f, n), 20.0f);
-  EXPECT_EQ(AxisStep(55.0f, 0.0f, n), 5.0f);
-  EXPECT_EQ(AxisStep(5.0f, 0.0f, n), 1.0f);
-  EXPECT_EQ(AxisStep(1234.0f, 0.0f, n), 120.0f);
-  n = 2;
-  EXPECT_EQ(AxisStep(-20.0f, -300.0f, n), 60.0f);
-  n = 0;
-  EXPECT_EQ(AxisStep(-20.0f, 300.0f, n), 2.0f);
-  EXPECT_EQ(n, 1);
+TEST(AxisStep, ExamplesAndTheMultiple) {
+  EXPECT_EQ(AxisStep(250.0f, 0.0f, 1), 20.0f);
+  EXPECT_EQ(AxisStep(55.0f, 0.0f, 1), 5.0f);
+  EXPECT_EQ(AxisStep(5.0f, 0.0f, 1), 1.0f);
+  EXPECT_EQ(AxisStep(1234.0f, 0.0f, 1), 120.0f);
+  EXPECT_EQ(AxisStep(-20.0f, -300.0f, 2), 60.0f);
+  // A multiple of 0 counts as 1.
+  EXPECT_EQ(AxisStep(-20.0f, 300.0f, 0), 2.0f);
 }
 
 }  // namespace

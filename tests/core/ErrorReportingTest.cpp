@@ -15,8 +15,7 @@ class ErrorReportingTest : public CoreTest {
  protected:
   void SetUp() override {
     CoreTest::SetUp();
-    MsgTitlePrefixes.fill(QString());
-    SetMessageTitles(13);
+    SetMessageTitles(TitlePrefix::Unnamed);
   }
 };
 

@@ -47,7 +47,7 @@ TEST_F(FileHelpersTest, ValidPathReportsABadNameUnlessQuiet) {
   const QString bad = Home() + QStringLiteral("/a") + QChar(0) + QStringLiteral("b");
   EXPECT_FALSE(ValidPath(bad, true));
   EXPECT_TRUE(boxes_->Shown().empty());
-  SetMessageTitles(13);
+  SetMessageTitles(TitlePrefix::Unnamed);
   EXPECT_FALSE(ValidPath(bad, false));
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Invalid path: ") + bad);
@@ -65,7 +65,7 @@ TEST_F(FileHelpersTest, StripPathCutsToTheFileName) {
 }
 
 TEST_F(FileHelpersTest, StripPathOfAFolderShowsAnErrorAndGivesThePathBack) {
-  SetMessageTitles(13);
+  SetMessageTitles(TitlePrefix::Unnamed);
   const QString path = QStringLiteral("/a/b/c/");
   EXPECT_EQ(StripPath(path, false), path);
   ASSERT_EQ(boxes_->Shown().size(), 1u);

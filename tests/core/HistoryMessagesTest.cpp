@@ -142,16 +142,16 @@ TEST_F(MessagesTest, ABilingualTextInEitherLanguage) {
 }
 
 TEST_F(MessagesTest, TitlesBehindADialogsPrefix) {
-  MsgTitlePrefixes.fill(QString());
-  MsgTitlePrefixes[10] = QStringLiteral("Program Options: ");
-  SetMessageTitles(11);
+  SetMessageTitles(TitlePrefix::ProgramOptions);
   EXPECT_EQ(MsgTitle, QStringLiteral("Message"));
   EXPECT_EQ(RangeErrorTitle, QStringLiteral("Program Options: Range Error"));
   EXPECT_EQ(RangeWarningTitle, QStringLiteral("Program Options: Range Warning"));
   EXPECT_EQ(InvalidCharTitle, QStringLiteral("Program Options: Invalid Character"));
   EXPECT_EQ(ErrorTitle, QStringLiteral("Program Options: Error"));
   EXPECT_EQ(LogicErrorTitle, QStringLiteral("Program Options: Logic Error"));
-  SetMessageTitles(13);
+  SetMessageTitles(TitlePrefix::ProjectDescription);
+  EXPECT_EQ(ErrorTitle, QStringLiteral("Project Description: Error"));
+  SetMessageTitles(TitlePrefix::Unnamed);
   EXPECT_EQ(RangeErrorTitle, QStringLiteral("Range Error"));
 }
 

@@ -102,7 +102,8 @@ TEST(BrowserTextLimits, CountLinesAsTheViewStartsThemAndNameTheLimit) {
   for (const QString& over :
        {QString(kMaxBrowsedLines, u'\n') + u'x', QStringLiteral("a\n\r").repeated(kMaxBrowsedLines / 2 + 1),
         QStringLiteral("a\u2029").repeated(kMaxBrowsedLines) + u'b'}) {
-    EXPECT_EQ(RefuseUnshowableBrowserText(path, over).value_or(RuntimeError(ErrorNumber{})).Number(), ErrorNumber::PathFileAccess);
+    EXPECT_EQ(RefuseUnshowableBrowserText(path, over).value_or(RuntimeError(ErrorNumber{})).Number(),
+              ErrorNumber::PathFileAccess);
   }
   EXPECT_EQ(RefuseUnshowableBrowserText(path, QString(kMaxBrowsedLines * 2, u'\r'))->Description(),
             QStringLiteral("Cannot show the file \"/data/list.txt\": it has too many lines to browse: 200000 lines "

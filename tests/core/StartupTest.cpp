@@ -480,9 +480,6 @@ TEST_F(StartupTest, GlobalsOfTheFirstSteps) {
   EXPECT_EQ(UnitLabel(0, 18), QStringLiteral(" (ton-ft/ft^2)"));
   EXPECT_EQ(UnitLabel(2, 1), QString());
   EXPECT_EQ(UnitSystemNames[1], QStringLiteral("m, cm, kN, MPa, kN/m3"));
-  EXPECT_EQ(MsgTitlePrefixes[0], QStringLiteral("Project Description: "));
-  EXPECT_EQ(MsgTitlePrefixes[10], QStringLiteral("Program Options: "));
-  EXPECT_EQ(MsgTitlePrefixes[12], QString());
   EXPECT_EQ(MsgTitle, QStringLiteral("Message"));
   EXPECT_EQ(FileExtension, QStringLiteral("BNL"));
   EXPECT_EQ(DescTempFile, SystemTempFolder + QStringLiteral("~tmpdesc.tmp"));

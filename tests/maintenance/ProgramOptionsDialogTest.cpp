@@ -19,7 +19,6 @@ class ProgramOptionsTest : public test::DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    MsgTitlePrefixes[10] = QStringLiteral("Program Options: ");
     ToolBarPointer = {21, 31, 4};
   }
   ProgramOptionsDialog& Open() { return DialogTest::Open<ProgramOptionsDialog>(); }

@@ -23,7 +23,6 @@ class SettingsDialogTest : public test::DialogTest {
   void SetUp() override {
     DialogTest::SetUp();
     // As start-up leaves them.
-    MsgTitlePrefixes[9] = QStringLiteral("Settings: ");
     UnitSystemNames = {QStringLiteral("ft, in, lbs, psi, pcf"), QStringLiteral("m, cm, kN, MPa, kN/m3")};
     data_ = Home() + QStringLiteral("/data");
     QDir().mkpath(data_ + QStringLiteral("/projects/new"));
@@ -220,7 +219,7 @@ TEST_F(SettingsDialogTest, TheFolderChooserQuickLocationsAndVolumes) {
   UserFolder = data_ + u'/';
   UserTempFolder.clear();
   PathExchange = data_ + QStringLiteral("/projects/");
-  SetMessageTitles(10);  // as the settings dialog leaves them
+  SetMessageTitles(TitlePrefix::Settings);  // as the settings dialog leaves them
   auto& chooser = DialogTest::Open<DataFolderDialog>();
   EXPECT_EQ(chooser.ChosenFolder(), data_ + QStringLiteral("/projects"));  // "Current"
   auto* list = Control<QListWidget>(selectpath::kFolders);

@@ -34,7 +34,7 @@ class TestWindow : public MainWindow {
     return saveResult;
   }
   void LoadProjectFile() override { loads.push_back(Project.ProjectPath); }
-  void ShowFileDialog(int mode, QString& path) override {
+  void ShowFileDialog(platform::FileDialogMode mode, QString& path) override {
     dialogModes.push_back(mode);
     if (cancelDialog) RaiseError(ErrorNumber::DialogCancel);
   }
@@ -47,7 +47,7 @@ class TestWindow : public MainWindow {
   bool cancelDialog = false;
   std::vector<bool> saveCalls;
   std::vector<QString> loads;
-  std::vector<int> dialogModes;
+  std::vector<platform::FileDialogMode> dialogModes;
   std::vector<int> recentOpened;
   int recentUpdates = 0;
 };

@@ -212,7 +212,7 @@ TEST_F(MainWindowTest, TheOtherEntriesRunTheirCommands) {
   w.fileCommandsReady = true;
   w.UpdateCommandStates();
   Item(w, Menu::File, 1)->trigger();
-  EXPECT_EQ(w.dialogModes, std::vector<int>{1});
+  EXPECT_EQ(w.dialogModes, std::vector<platform::FileDialogMode>{platform::FileDialogMode::Open});
   EXPECT_EQ(w.loads.size(), 1u);
   w.saveResult = true;
   Item(w, Menu::File, 2)->trigger();

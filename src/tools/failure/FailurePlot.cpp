@@ -81,8 +81,7 @@ void FailurePlot::DrawAxisTicks() {
   try {
     const double multiple = static_cast<double>(ZoomFactor());
     // A whole multiple of the step, 1 at least (AxisStep turns 0 into 1).
-    qint16 n = static_cast<qint16>(stepRounded_ ? std::nearbyint(multiple) : std::floor(multiple));
-    step = AxisStep(s1_, s2_, n);
+    step = AxisStep(s1_, s2_, static_cast<int>(stepRounded_ ? std::nearbyint(multiple) : std::floor(multiple)));
   } catch (const RuntimeError& e) {
     LogRuntimeError(e);
     return;
