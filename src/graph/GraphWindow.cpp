@@ -58,9 +58,7 @@ constexpr ControlRow kGraphControls[] = {
 };
 // clang-format on
 
-// The chart's region code of its plot area, and its mark of a point
-// without a value.
-constexpr qint32 kPlotAreaRegion = -100;
+// The chart's mark of a point without a value.
 constexpr double kNoValue = 1e308;
 constexpr int kPointIdReach = 3;  // pixels
 
@@ -339,8 +337,7 @@ void GraphWindow::OnOptionsEntryChosen(int index) {
 void GraphWindow::OnChartPointerMoved(Qt::MouseButtons, Qt::KeyboardModifiers, QPoint pixel) {
   pixelX_ = pixel.x();
   pixelY_ = pixel.y();
-  region_ = ui_.chart->InPlotArea(pixel) ? kPlotAreaRegion : 0;
-  if (region_ != kPlotAreaRegion) {
+  if (!ui_.chart->InPlotArea(pixel)) {
     ui_.chart->ResetPointer();
     return;
   }

@@ -111,11 +111,10 @@ class GraphWindow : public QMainWindow {
   bool unloaded_ = false;
 
   // Point identification: the pointer in pixels, the nearest curve and
-  // point and their distance in pixels, the chart region and the data
-  // coordinates of the pointer.
-  qint32 pixelX_ = 0, pixelY_ = 0;
-  qint32 nearestCurve_ = -1, nearestPoint_ = -1, distance_ = 0;
-  qint32 region_ = 0;
+  // point and their distance in pixels, and the data coordinates of the
+  // pointer.
+  int pixelX_ = 0, pixelY_ = 0;
+  int nearestCurve_ = -1, nearestPoint_ = -1, distance_ = 0;
   double dataX_ = 0, dataY_ = 0;
 };
 

@@ -20,7 +20,7 @@ namespace brantel {
 struct PrintHeaderData {
   QString Date;     // "m/d/yyyy"
   QString Time;     // "hh:mm:ss"
-  qint32 Page = 0;  // counts up from 1 within a job
+  int Page = 0;  // counts up from 1 within a job
 };
 extern PrintHeaderData PrintHeaderInfo;
 
