@@ -18,8 +18,8 @@ namespace brantel {
 
 // The header data of the current job, set when it starts.
 struct PrintHeaderData {
-  QString Date;     // "m/d/yyyy"
-  QString Time;     // "hh:mm:ss"
+  QString Date;  // "m/d/yyyy"
+  QString Time;  // "hh:mm:ss"
   int Page = 0;  // counts up from 1 within a job
 };
 extern PrintHeaderData PrintHeaderInfo;
