@@ -16,8 +16,7 @@ using namespace brantel;
 
 struct FullProject {
   FullProject() {
-    for (int k = 0; k < kProjectSignatureCount; ++k)
-      ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
+    SetProjectSignatures();
     DisplayHistoryWin = false;  // keep the history out of the measurement
     DefaultUnits = 1;
     ResetProjectRecord(record, true, true);

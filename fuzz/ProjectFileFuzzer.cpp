@@ -31,8 +31,7 @@ void SetUpOnce() {
   static bool done = false;
   if (done) return;
   done = true;
-  for (int k = 0; k < kProjectSignatureCount; ++k)
-    ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
+  SetProjectSignatures();
   AppTitle = QStringLiteral("Brantel");
   EnglishMenus = true;
   DefaultUnits = 1;

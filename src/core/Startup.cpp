@@ -9,6 +9,7 @@
 #include "core/Version.h"
 #include "core/graph/GraphBuffer.h"
 #include "core/platform/Desktop.h"
+#include "core/project/ProjectFile.h"
 #include "core/project/ProjectRecord.h"
 
 #include <QCoreApplication>
@@ -240,9 +241,8 @@ void RunStartupSteps() {
   // 4. Graph defaults.
   SetUpGraphBuffer();
 
-  // 5. Project-file signatures and message-title prefixes.
-  for (int k = 0; k < kProjectSignatureCount; ++k)
-    ProjectSignatures[static_cast<std::size_t>(k)] = ProjectSignatureOf(kProjectFileFirstVersion + k);
+  // 5. Project-file signatures.
+  SetProjectSignatures();
   OutBufLastPage = 1;
 
   // 6. The program options have their defaults from step 2.

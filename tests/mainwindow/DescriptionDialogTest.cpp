@@ -239,8 +239,7 @@ TEST_F(DescriptionDialogTest, ALineWithoutABlankIsPastedAndTypedIntoAtOnce) {
 }
 
 TEST_F(DescriptionDialogTest, ADescriptionTooLongToShowIsSaidSoAndKeptByteForByte) {
-  for (int k = 0; k < kProjectSignatureCount; ++k)
-    ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
+  SetProjectSignatures();
   // A file of another program: one line of 4 MiB without a blank, between
   // lines that the box would show otherwise.
   ProjectRecord source;
@@ -275,8 +274,7 @@ TEST_F(DescriptionDialogTest, ADescriptionTooLongToShowIsSaidSoAndKeptByteForByt
 }
 
 TEST_F(DescriptionDialogTest, AProjectReadFromAFileKeepsItsUnits) {
-  for (int k = 0; k < kProjectSignatureCount; ++k)
-    ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
+  SetProjectSignatures();
   ProjectRecord source;
   source.InputUnits = 0;
   source.ProjectDescription = QStringLiteral("from the file");

@@ -45,8 +45,7 @@ class FileCommandsTest : public test::MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    for (int k = 0; k < kProjectSignatureCount; ++k)
-      ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
+    SetProjectSignatures();
     previous_ = platform::SetFileDialogHandler([this](const FileDialogRequest& r, QWidget*) {
       requests_.push_back(r);
       std::optional<QString> chosen;

@@ -31,8 +31,7 @@ class FullDiskTest : public test::MainWindowTest {
     if (!test::InOwnMountNamespace()) GTEST_SKIP() << "this machine gives a test no mount namespace";
     disk_.emplace(Disk(), 64);
     if (!disk_->Valid()) GTEST_SKIP() << "no memory file system could be mounted";
-    for (int k = 0; k < kProjectSignatureCount; ++k)
-      ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
+    SetProjectSignatures();
   }
 
   void TearDown() override {

@@ -795,8 +795,7 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
     previousMessages_ = qInstallMessageHandler(&ToolProbe::OnQtMessage);
     warnings().clear();
     // What the start of the program sets up.
-    for (int k = 0; k < kProjectSignatureCount; ++k)
-      ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
+    SetProjectSignatures();
     SetUpGraphBuffer();
     ResetProjectRecord(Project, true, true);
   }

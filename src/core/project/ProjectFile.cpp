@@ -352,6 +352,11 @@ void ReadProjectDescription(LineReader& lines, QString& description) {
 }  // namespace
 
 QString ProjectSignatureOf(int version) { return QStringLiteral("BRANTEL_%1").arg(version + 50); }
+
+void SetProjectSignatures() {
+  for (int k = 0; k < kProjectSignatureCount; ++k)
+    ProjectSignatures[static_cast<std::size_t>(k)] = ProjectSignatureOf(kProjectFileFirstVersion + k);
+}
 QString ProjectSignatureWritten() { return ProjectSignatureOf(kProjectFileVersionWritten); }
 QString StartDescMarker() { return QStringLiteral("##StartDesc##"); }
 QString EndDescMarker() { return QStringLiteral("##EndDesc##"); }

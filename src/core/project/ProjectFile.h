@@ -31,6 +31,9 @@ QString ToDotDecimal(double value);
 QString ToDotDecimal(qint16 value);
 QString ToDotDecimal(const QString& text);
 
+// Fills ProjectSignatures with the signature of every version read.
+void SetProjectSignatures();
+
 // Looks the signature up among ProjectSignatures (exactly, case included)
 // and sets the version kProjectFileFirstVersion + its index. A signature that is not there shows
 // "Invalid File Type" (under the application title) and gives false.

@@ -239,8 +239,7 @@ TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoN
   EXPECT_EQ(Project.HoekStress.Sx, 150.0f);
   EXPECT_EQ(Project.HoekInput.CriterionType, 1);
   EXPECT_TRUE(Project.HoekInput.Failure);
-  for (int k = 0; k < kProjectSignatureCount; ++k)
-    ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
+  SetProjectSignatures();
   ProjectRecord read;
   const ProjectReadResult result = ReadProjectBytes(ProjectFileBytes(Project), QStringLiteral("h.bnl"), read);
   ASSERT_TRUE(result.read) << result.message.toStdString();

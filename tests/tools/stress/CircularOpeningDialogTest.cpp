@@ -359,8 +359,7 @@ TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
   EXPECT_TRUE(Project.FileSaved);
 
   // File Open: the file's values, not the dialog's.
-  for (int k = 0; k < kProjectSignatureCount; ++k)
-    ProjectSignatures[static_cast<std::size_t>(k)] = QStringLiteral("BRANTEL_%1").arg(100 + k);
+  SetProjectSignatures();
   ProjectRecord saved = Project;
   saved.CircStress.Sx = 7;
   const QString path = Home() + QStringLiteral("/opening.bnl");
