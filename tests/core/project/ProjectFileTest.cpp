@@ -108,7 +108,7 @@ ProjectRecord ExpectedForVersion(int v) {
   if (v < 57) {
     r.LineLoadQm = d.LineLoadQm;
     r.StripLoadQ = d.StripLoadQ;
-    r.PointLoadType = 0;
+    r.PointLoadType = PointLoadKind::Point;
     r.CornerLoad = d.CornerLoad;
     r.CornerWidth = d.CornerWidth;
     r.CornerLength = d.CornerLength;
@@ -116,7 +116,7 @@ ProjectRecord ExpectedForVersion(int v) {
   }
   if (v < 56) {
     r.LabArea = 0.0f;
-    r.LabAreaOption = 0;
+    r.LabAreaOption = LabAreaSource::Diameter;
   }
   if (v < 55) {
     r.BoltStrength = d.BoltStrength;
@@ -141,7 +141,7 @@ ProjectRecord ExpectedForVersion(int v) {
   if (v < 52) {
     r.LabHeight = r.LabDiameter = 0.0f;
     r.LabPointCount = 1;
-    r.LabDataType = 0;
+    r.LabDataType = LabDataKind::ForceStrain;
     r.LabPoints = LabPointRows{};
   }
   if (v < 51) {
@@ -261,6 +261,35 @@ TEST_F(ProjectFileTest, EachVersionReadsItsOwnRowsAndKeepsNewDefaultsForTheRest)
   EXPECT_EQ(v56.size(), v55.size() + 2);
 }
 
+// Fills every row of the file with random values: `s` and `d` give the
+// numbers, `rng` the integers.
+template <typename Single, typename Double>
+struct RandomRowFiller {
+  Single& s;
+  Double& d;
+  std::mt19937& rng;
+  template <projectfile::RowInteger T>
+  void Int(const projectfile::FieldName&, T& f, int, T) {
+    f = projectfile::IntOfStored<T>(static_cast<qint16>(rng()));
+  }
+  template <projectfile::RowInteger T>
+  void NumInt(const projectfile::FieldName&, T& f, int, T) {
+    f = projectfile::IntOfStored<T>(static_cast<qint16>(rng()));
+  }
+  void Flag(const projectfile::FieldName&, bool& f, projectfile::FlagForm, int, bool) { f = rng() % 2 != 0; }
+  void Num(const projectfile::FieldName&, float& f, int, float) { f = s(); }
+  void Print(const projectfile::FieldName&, float& f, int, float) { f = s(); }
+  void Num64(const projectfile::FieldName&, double& f, int, double) { f = d(); }
+  void Count(const projectfile::FieldName&, int& f, int, int, int max) {
+    f = static_cast<int>(rng() % static_cast<unsigned>(max + 1));
+  }
+  void Rows(const projectfile::FieldName&, LabPointRows& rows, int count, int) {
+    rows = LabPointRows{};  // rows beyond the count read back as 0
+    for (int r = 0; r < count; ++r)
+      for (float& v : rows[r]) v = s();
+  }
+};
+
 TEST_F(ProjectFileTest, RandomRecordsComeBackBitForBit) {
   std::mt19937 rng(20240611);
   const std::vector<float> awkward{FLT_TRUE_MIN, -FLT_TRUE_MIN, FLT_MIN,     -0.0f,          0.0f,  FLT_MAX,
@@ -286,25 +315,6 @@ TEST_F(ProjectFileTest, RandomRecordsComeBackBitForBit) {
       if (std::isfinite(d)) return d;
     }
   };
-  struct Filler {
-    decltype(single)& s;
-    decltype(dbl)& d;
-    std::mt19937& rng;
-    void Int(const projectfile::FieldName&, qint16& f, int, qint16) { f = static_cast<qint16>(rng()); }
-    void NumInt(const projectfile::FieldName&, qint16& f, int, qint16) { f = static_cast<qint16>(rng()); }
-    void Flag(const projectfile::FieldName&, bool& f, projectfile::FlagForm, int, bool) { f = rng() % 2 != 0; }
-    void Num(const projectfile::FieldName&, float& f, int, float) { f = s(); }
-    void Print(const projectfile::FieldName&, float& f, int, float) { f = s(); }
-    void Num64(const projectfile::FieldName&, double& f, int, double) { f = d(); }
-    void Count(const projectfile::FieldName&, qint16& f, int, qint16, int max) {
-      f = static_cast<qint16>(rng() % static_cast<unsigned>(max + 1));
-    }
-    void Rows(const projectfile::FieldName&, LabPointRows& rows, qint16 count, int) {
-      rows = LabPointRows{};  // rows beyond the count read back as 0
-      for (int r = 0; r < count; ++r)
-        for (float& v : rows[r]) v = s();
-    }
-  };
   const QStringList pieces{
       QStringLiteral("Σήραγγα"),       QStringLiteral("a,b"), QStringLiteral("  "), QStringLiteral("##EndDesc##"),
       QStringLiteral("##StartDesc##"), QStringLiteral(" "),   QStringLiteral("x"),  QStringLiteral("1.5"),
@@ -318,9 +328,9 @@ TEST_F(ProjectFileTest, RandomRecordsComeBackBitForBit) {
   for (int round = 0; round < 300; ++round) {
     SCOPED_TRACE(round);
     ProjectRecord record;
-    Filler filler{single, dbl, rng};
+    RandomRowFiller<decltype(single), decltype(dbl)> filler{single, dbl, rng};
     projectfile::VisitFileRows(record, filler);
-    record.InputUnits = static_cast<qint16>(rng() % 2);
+    record.InputUnits = static_cast<int>(rng() % 2);
     record.ProjectTitle = text(static_cast<int>(rng() % 6)).remove(u'\r').remove(u'\n');
     record.ProjectDescription = text(static_cast<int>(rng() % 80));
 
@@ -554,7 +564,7 @@ struct YesNoRows {
   void Count(Any&&...) {
     ++line;
   }
-  void Rows(const projectfile::FieldName&, const LabPointRows&, qint16 count, int) { line += count * kLabColumns; }
+  void Rows(const projectfile::FieldName&, const LabPointRows&, int count, int) { line += count * kLabColumns; }
   void Flag(const projectfile::FieldName& name, const bool& value, projectfile::FlagForm, int, bool) {
     rows.push_back({name.ToString(), line++, value});
   }
@@ -616,6 +626,70 @@ TEST_F(ProjectFileTest, HandEditedYesNoValuesKeepTheirMeaningAndAreWrittenInTheT
       lines[row.line] = yes ? QByteArray(tool.yes) : QByteArray(" 0");
       EXPECT_EQ(ProjectFileBytes(record), Join(lines)) << what;
     }
+  }
+}
+
+// The lines of the golden file that hold a whole number or a choice, each
+// with whether its row is in the print form (" 1").
+struct IntegerRowLines {
+  std::vector<std::pair<int, bool>> rows;
+  int line = kHeaderLines;
+  template <typename... Any>
+  void Int(Any&&...) {
+    rows.push_back({line++, true});
+  }
+  template <typename... Any>
+  void NumInt(Any&&...) {
+    rows.push_back({line++, false});
+  }
+  template <typename... Any>
+  void Num(Any&&...) {
+    ++line;
+  }
+  template <typename... Any>
+  void Num64(Any&&...) {
+    ++line;
+  }
+  template <typename... Any>
+  void Print(Any&&...) {
+    ++line;
+  }
+  template <typename... Any>
+  void Flag(Any&&...) {
+    ++line;
+  }
+  template <typename... Any>
+  void Count(Any&&...) {
+    ++line;
+  }
+  void Rows(const projectfile::FieldName&, const LabPointRows&, int count, int) { line += count * kLabColumns; }
+};
+
+TEST_F(ProjectFileTest, HandEditedCodesAndCountsAreKeptAsTyped) {
+  // Codes outside every tool's list, and the 16-bit bounds, in every row of
+  // a whole number or a choice: the file saved again is the edited file.
+  IntegerRowLines found;
+  const ProjectRecord filled = FilledRecord();
+  projectfile::VisitFileRows(filled, found);
+  ASSERT_EQ(found.rows.size(), 19u);  // seven graph choices and twelve others
+  for (const char* code : {"7", "-1", "32767", "-32768"}) {
+    QList<QByteArray> lines = GoldenLines();
+    for (const auto& [line, printForm] : found.rows)
+      lines[line] = (printForm && code[0] != '-' ? QByteArray(" ") : QByteArray()) + code;
+    ProjectRecord record;
+    const ProjectReadResult result = ReadProjectBytes(Join(lines), QStringLiteral("c.BNL"), record);
+    ASSERT_TRUE(result.read) << code << ": " << result.message.toStdString();
+    EXPECT_EQ(ProjectFileBytes(record), Join(lines)) << code;
+  }
+  // A whole number no row can hold is refused, naming its field.
+  ProjectRecord record = FilledRecord();
+  record.JointSelectedSet = 40000;
+  try {
+    ProjectFileBytes(record);
+    ADD_FAILURE() << "written";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), err::kOverflow);
+    EXPECT_TRUE(e.Description().contains(QStringLiteral("JointSelectedSet")));
   }
 }
 

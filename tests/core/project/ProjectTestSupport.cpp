@@ -16,8 +16,14 @@ using projectfile::FieldName;
 struct Collector {
   FieldValues values;
   void Add(const FieldName& name, quint64 bits) { values.emplace_back(name.ToString().toStdString(), bits); }
-  void Int(const FieldName& n, const qint16& f, int, qint16) { Add(n, static_cast<quint16>(f)); }
-  void NumInt(const FieldName& n, const qint16& f, int, qint16) { Add(n, static_cast<quint16>(f)); }
+  template <projectfile::RowInteger T>
+  void Int(const FieldName& n, const T& f, int, T) {
+    Add(n, static_cast<quint16>(projectfile::StoredInt(f)));
+  }
+  template <projectfile::RowInteger T>
+  void NumInt(const FieldName& n, const T& f, int, T) {
+    Add(n, static_cast<quint16>(projectfile::StoredInt(f)));
+  }
   void Flag(const FieldName& n, const bool& f, projectfile::FlagForm, int, bool) { Add(n, f ? 1 : 0); }
   void Num(const FieldName& n, const float& f, int, float) { Add(n, Bits(f)); }
   void Print(const FieldName& n, const float& f, int, float) { Add(n, Bits(f)); }
@@ -26,8 +32,8 @@ struct Collector {
     std::memcpy(&b, &f, sizeof b);
     Add(n, b);
   }
-  void Count(const FieldName& n, const qint16& f, int, qint16, int) { Add(n, static_cast<quint16>(f)); }
-  void Rows(const FieldName& n, const LabPointRows& rows, qint16, int) {
+  void Count(const FieldName& n, const int& f, int, int, int) { Add(n, static_cast<quint16>(f)); }
+  void Rows(const FieldName& n, const LabPointRows& rows, int, int) {
     for (int r = 0; r < kLabMaxPoints; ++r)
       for (int c = 0; c < kLabColumns; ++c) Add(FieldName{n.base, nullptr, r + 1, c + 1}, Bits(rows[r][c]));
   }
@@ -82,7 +88,7 @@ ProjectRecord FilledRecord() {
   r.CoulombStress = {40.0f, 41.0f, 42.0f, 2};
   r.CoulombInput.UsePore = true;
   r.CoulombInput.PorePressure = 4.5f;
-  r.CoulombInput.ParamOption = 1;
+  r.CoulombInput.ParamOption = CoulombDerived::UniaxialStrength;
   r.CoulombInput.Cohesion = 5.5f;
   r.CoulombInput.UniaxialStrength = 6.5f;
   r.CoulombInput.FrictionAngle = 35.0f;
@@ -90,7 +96,7 @@ ProjectRecord FilledRecord() {
   r.JointSelectedSet = 1;
   for (int set = 0; set < 2; ++set) {
     const float base = set == 0 ? 100.0f : 200.0f;
-    r.JointStress[set] = {base, base + 1, base + 2, static_cast<qint16>(set + 1)};
+    r.JointStress[set] = {base, base + 1, base + 2, set + 1};
     r.JointMaterials[set].UsePore = set == 0;
     r.JointMaterials[set].PorePressure = base + 3;
     r.JointMaterials[set].Cohesion = base + 4;
@@ -120,8 +126,8 @@ ProjectRecord FilledRecord() {
   r.PlaneStressIn = {61.0f, 62.0f, 63.0f};
   r.PlaneStrainTabConstants = {20000.0f, 0.3f};
   r.PlaneElasticity.Tab = 1;
-  r.PlaneElasticity.StressTabAssumption = 0;
-  r.PlaneElasticity.StrainTabAssumption = 1;
+  r.PlaneElasticity.StressTabAssumption = PlaneAssumption::PlaneStress;
+  r.PlaneElasticity.StrainTabAssumption = PlaneAssumption::PlaneStrain;
 
   r.CircStress.Sx = 70.0f;
   r.CircStress.Sy = 71.0f;
@@ -167,7 +173,7 @@ ProjectRecord FilledRecord() {
 
   r.HoekStress = {97.0f, 98.0f, 99.5f, 1};
   HoekParams& h = r.HoekInput;
-  h.CriterionType = 1;
+  h.CriterionType = HoekCriterion::Generalized;
   h.Co = 120.0f;
   h.M = 8.0f;
   h.CoMass = 60.0f;
@@ -183,7 +189,7 @@ ProjectRecord FilledRecord() {
   r.PointLoadQ = 500.0f;
   r.LineLoadQm = 250.0f;
   r.StripLoadQ = 125.0f;
-  r.PointLoadType = 2;
+  r.PointLoadType = PointLoadKind::Strip;
   r.PointLoadR = 3.5f;
   r.PointLoadZ = 2.5f;
 
@@ -207,14 +213,14 @@ ProjectRecord FilledRecord() {
     }
   }
   r.TransformInputs.Vector = {301.0f, 302.0f, 303.0f};
-  r.TransformInputs.Option = 1;
+  r.TransformInputs.Option = TransformOperand::Vector;
 
   r.LabHeight = 100.0f;
   r.LabDiameter = 54.7f;
   r.LabArea = 2350.5f;
-  r.LabAreaOption = 1;
+  r.LabAreaOption = LabAreaSource::Area;
   r.LabPointCount = 3;
-  r.LabDataType = 2;
+  r.LabDataType = LabDataKind::StressStrain;
   for (int row = 0; row < 3; ++row)
     for (int c = 0; c < kLabColumns; ++c) r.LabPoints[row][c] = static_cast<float>(10 * (row + 1) + c + 1) + 0.25f;
 
