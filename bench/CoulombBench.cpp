@@ -26,7 +26,7 @@ void Keystrokes(benchmark::State& state, float scale) {
   Project.CoulombInput.PorePressure = 4 * scale;
   Project.CoulombInput.Cohesion = 5 * scale;
   Project.CoulombInput.FrictionAngle = 30;
-  Project.CoulombInput.ParamOption = kCoulombDeriveStrength;
+  Project.CoulombInput.ParamOption = CoulombDerived::UniaxialStrength;
   CoulombDialog dialog;
   bench::ShowOnScreen(dialog, state);
   const QString sx = QString::number(60 * scale);

@@ -25,7 +25,7 @@ void StoreTwentyRows() {
   Project = ProjectRecord{};
   Project.LabHeight = 108;
   Project.LabDiameter = 54;
-  Project.LabDataType = kLabForceStrain;
+  Project.LabDataType = LabDataKind::ForceStrain;
   Project.LabPointCount = 20;
   for (int r = 0; r < 20; ++r) {
     const float ey = 0.25f * r;

@@ -57,8 +57,14 @@ ProjectRecord Current() {
 struct BitsOf {
   std::vector<std::uint64_t> bits;
   void Put(std::uint64_t b) { bits.push_back(b); }
-  void Int(const projectfile::FieldName&, const qint16& f, int, qint16) { Put(static_cast<std::uint16_t>(f)); }
-  void NumInt(const projectfile::FieldName&, const qint16& f, int, qint16) { Put(static_cast<std::uint16_t>(f)); }
+  template <projectfile::RowInteger T>
+  void Int(const projectfile::FieldName&, const T& f, int, T) {
+    Put(static_cast<std::uint16_t>(projectfile::StoredInt(f)));
+  }
+  template <projectfile::RowInteger T>
+  void NumInt(const projectfile::FieldName&, const T& f, int, T) {
+    Put(static_cast<std::uint16_t>(projectfile::StoredInt(f)));
+  }
   void Flag(const projectfile::FieldName&, const bool& f, projectfile::FlagForm, int, bool) { Put(f ? 1 : 0); }
   void Num(const projectfile::FieldName&, const float& f, int, float) { Single(f); }
   void Print(const projectfile::FieldName&, const float& f, int, float) { Single(f); }
@@ -67,8 +73,8 @@ struct BitsOf {
     std::memcpy(&b, &f, sizeof b);
     Put(b);
   }
-  void Count(const projectfile::FieldName&, const qint16& f, int, qint16, int) { Put(static_cast<std::uint16_t>(f)); }
-  void Rows(const projectfile::FieldName&, const LabPointRows& rows, qint16 count, int) {
+  void Count(const projectfile::FieldName&, const int& f, int, int, int) { Put(static_cast<std::uint16_t>(f)); }
+  void Rows(const projectfile::FieldName&, const LabPointRows& rows, int count, int) {
     for (int r = 0; r < count; ++r)
       for (float v : rows[static_cast<std::size_t>(r)]) Single(v);
   }

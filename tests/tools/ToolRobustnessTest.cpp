@@ -236,7 +236,7 @@ QString Printable(const QString& text) {
 struct FieldValue {
   QString name;
   double value;
-  bool whole = false;  // a 16-bit field or a yes/no
+  bool whole = false;  // a whole number, a choice or a yes/no
 };
 using RecordImage = std::vector<FieldValue>;
 
@@ -272,14 +272,18 @@ class ImageVisitor {
   void Count(const projectfile::FieldName& n, const T& f, int, D, int) {
     Add(n.ToString(), f);
   }
-  void Rows(const projectfile::FieldName& n, const LabPointRows& rows, qint16 count, int) {
+  void Rows(const projectfile::FieldName& n, const LabPointRows& rows, int count, int) {
     for (int i = 0; i < (rowsInUse_ ? std::clamp<int>(count, 0, kLabMaxPoints) : kLabMaxPoints); ++i)
       for (int j = 0; j < kLabColumns; ++j)
         Add(QStringLiteral("%1(%2,%3)").arg(n.ToString()).arg(i + 1).arg(j + 1), rows[i][j]);
   }
   template <typename T>
   void Add(const QString& name, const T& value) {
-    out_.push_back({name, static_cast<double>(value), std::is_same_v<T, qint16> || std::is_same_v<T, bool>});
+    if constexpr (std::is_enum_v<T>) {
+      out_.push_back({name, static_cast<double>(static_cast<int>(value)), true});
+    } else {
+      out_.push_back({name, static_cast<double>(value), std::is_same_v<T, int> || std::is_same_v<T, bool>});
+    }
   }
 
  private:
@@ -415,14 +419,20 @@ struct ExtremeSetter {
   T Next(const std::vector<T>& list) {
     return list[k++ % list.size()];
   }
-  void Int(const projectfile::FieldName&, qint16& x, int, qint16) { x = Next(i); }
-  void NumInt(const projectfile::FieldName&, qint16& x, int, qint16) { x = Next(i); }
+  template <projectfile::RowInteger T>
+  void Int(const projectfile::FieldName&, T& x, int, T) {
+    x = projectfile::IntOfStored<T>(Next(i));
+  }
+  template <projectfile::RowInteger T>
+  void NumInt(const projectfile::FieldName&, T& x, int, T) {
+    x = projectfile::IntOfStored<T>(Next(i));
+  }
   void Flag(const projectfile::FieldName&, bool& x, projectfile::FlagForm, int, bool) { x = Next(i) != 0; }
   void Num(const projectfile::FieldName&, float& x, int, float) { x = Next(f); }
   void Print(const projectfile::FieldName&, float& x, int, float) { x = Next(f); }
   void Num64(const projectfile::FieldName&, double& x, int, double) { x = Next(d); }
-  void Count(const projectfile::FieldName&, qint16& x, int, qint16, int maximum) { x = static_cast<qint16>(maximum); }
-  void Rows(const projectfile::FieldName&, LabPointRows& rows, qint16, int) {
+  void Count(const projectfile::FieldName&, int& x, int, int, int maximum) { x = maximum; }
+  void Rows(const projectfile::FieldName&, LabPointRows& rows, int, int) {
     for (auto& row : rows)
       for (float& x : row) x = Next(f);
   }
@@ -446,7 +456,7 @@ ProjectRecord WorkingProject() {
   r.CoulombInput.PorePressure = 1.0f;
   r.CoulombInput.Cohesion = 5.0f;
   r.CoulombInput.FrictionAngle = 30.0f;
-  r.CoulombInput.ParamOption = kCoulombDeriveStrength;
+  r.CoulombInput.ParamOption = CoulombDerived::UniaxialStrength;
   for (int set = 0; set < 2; ++set) {
     r.JointStress[set] = stress;
     r.JointMaterials[set] = {1.0f, 1, 5.0f, 30.0f, 0, 0};
@@ -464,7 +474,7 @@ ProjectRecord WorkingProject() {
     w->ReqSafetyFactor = 1.5f;
     w->BoltAngle2 = 25.0f;
   }
-  r.PlaneElasticity = {0.001, 0.0005, 0.0002, 0, 0, 1};
+  r.PlaneElasticity = {0.001, 0.0005, 0.0002, 0, PlaneAssumption::PlaneStress, PlaneAssumption::PlaneStrain};
   r.PlaneStressTabConstants = {20000.0f, 0.25f};
   r.PlaneStressIn = {10.0f, 4.0f, 3.0f};
   r.PlaneStrainTabConstants = {20000.0f, 0.25f};
@@ -493,7 +503,7 @@ ProjectRecord WorkingProject() {
   r.BieniawskiInput.UsePore = true;
   r.BieniawskiInput.PorePressure = 1.0f;
   r.HoekStress = stress;
-  r.HoekInput.CriterionType = 1;
+  r.HoekInput.CriterionType = HoekCriterion::Generalized;
   r.HoekInput.Co = 100.0f;
   r.HoekInput.CoMass = 50.0f;
   r.HoekInput.UsePore = true;
@@ -1289,10 +1299,9 @@ bool Stress3DDerived(const ProjectRecord&, const QString& field) {
 // One of the three strength values is derived from the other two, and kept
 // as its box shows it.
 bool CoulombDerived(const ProjectRecord& stored, const QString& field) {
-  const qint16 option = stored.CoulombInput.ParamOption;
   static const char16_t* const names[] = {u"CoulombInput.Cohesion", u"CoulombInput.UniaxialStrength",
                                           u"CoulombInput.FrictionAngle"};
-  return field == QStringView(names[option >= 0 && option <= 2 ? option : 0]);
+  return field == QStringView(names[static_cast<int>(DerivedParameter(stored.CoulombInput.ParamOption))]);
 }
 
 // A pore pressure above s2 is brought down to s2, or the option is switched
@@ -1312,10 +1321,7 @@ bool LabDerived(const ProjectRecord& stored, const QString& field) {
   static const QRegularExpression cell(QStringLiteral("^LabPoints\\(\\d+,(\\d)\\)$"));
   const QRegularExpressionMatch m = cell.match(field);
   if (!m.hasMatch()) return false;
-  const qint16 type = stored.LabDataType == kLabForceDisplacement || stored.LabDataType == kLabStressStrain
-                          ? stored.LabDataType
-                          : kLabForceStrain;
-  const std::array<int, 2> filled = LabFilledColumns(type);
+  const std::array<int, 2> filled = LabFilledColumns(stored.LabDataType);
   const int column = m.captured(1).toInt();
   return column == filled[0] || column == filled[1];
 }

@@ -30,7 +30,7 @@ enum UnitRow : int {
 
 class ListingWriter {
  public:
-  explicit ListingWriter(qint16 units) : units_(units) { out_.reserve(4096); }
+  explicit ListingWriter(int units) : units_(units) { out_.reserve(4096); }
 
   void Line(const QString& text) {
     out_ += text;
@@ -84,7 +84,7 @@ class ListingWriter {
                    .arg(row));
   }
 
-  qint16 units_;
+  int units_;
   QString out_;
   QString section_;
   QString part_;
@@ -105,7 +105,7 @@ void JointSet(ListingWriter& w, const ProjectRecord& r, std::size_t set) {
 
 }  // namespace
 
-QString PadLeftDots(const QString& text, qint16 width) {
+QString PadLeftDots(const QString& text, int width) {
   if (text.size() >= width) return text;
   return text + QString(width - text.size(), u'.');
 }

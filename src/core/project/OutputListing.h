@@ -15,11 +15,11 @@ namespace brantel {
 // characters, the value in the general number format and the unit suffix of
 // its quantity for the project's unit system (angles " (deg)"), then CR LF.
 
-inline constexpr qint16 kListingLabelWidth = 42;
+inline constexpr int kListingLabelWidth = 42;
 
 // The text filled up to `width` characters with "." on the right; a text
 // that is not shorter than the width comes back unchanged.
-QString PadLeftDots(const QString& text, qint16 width);
+QString PadLeftDots(const QString& text, int width);
 
 // The listing of a record, lines ending in CR LF. The program's build and
 // the project's path and units head it only when the setting

@@ -121,8 +121,14 @@ class RowWriter {
  public:
   explicit RowWriter(QString& out) : out_(out) {}
 
-  void Int(const FieldName&, const qint16& f, int, qint16) { IntLine(f); }
-  void NumInt(const FieldName&, const qint16& f, int, qint16) { Line(FormatInt(f)); }
+  template <projectfile::RowInteger T>
+  void Int(const FieldName& name, const T& f, int, T) {
+    IntLine(Stored(name, f));
+  }
+  template <projectfile::RowInteger T>
+  void NumInt(const FieldName& name, const T& f, int, T) {
+    Line(FormatInt(Stored(name, f)));
+  }
   void Flag(const FieldName&, const bool& f, projectfile::FlagForm form, int, bool) {
     IntLine(projectfile::StoredFlag(f, form));
   }
@@ -135,15 +141,15 @@ class RowWriter {
     const QString text = Number(name, f);
     Line(std::signbit(f) ? text : u' ' + text);
   }
-  void Count(const FieldName& name, const qint16& f, int, qint16, int maximum) {
+  void Count(const FieldName& name, const int& f, int, int, int maximum) {
     if (f < 0 || f > maximum) {
       RaiseError(ErrorNumber::Subscript, Tr({"The project was not saved: %1 is %2, outside 0 to %3.",
                                              "Το έργο δεν αποθηκεύτηκε: το %1 είναι %2, εκτός των ορίων 0 έως %3."})
                                              .arg(name.ToString(), QString::number(f), QString::number(maximum)));
     }
-    IntLine(f);
+    IntLine(static_cast<qint16>(f));
   }
-  void Rows(const FieldName& name, const LabPointRows& rows, qint16 count, int) {
+  void Rows(const FieldName& name, const LabPointRows& rows, int count, int) {
     for (int r = 0; r < count; ++r)
       for (int c = 0; c < kLabColumns; ++c) Line(Number(FieldName{name.base, nullptr, r + 1, c + 1}, rows[r][c]));
   }
@@ -159,6 +165,20 @@ class RowWriter {
   }
 
  private:
+  // The 16-bit integer of a row; a value beyond that range is no value of
+  // the record (they come from rows and option groups), and is refused
+  // rather than written as another number.
+  template <projectfile::RowInteger T>
+  static qint16 Stored(const FieldName& name, T value) {
+    const int stored = projectfile::StoredInt(value);
+    if (stored < -32768 || stored > 32767) {
+      RaiseError(ErrorNumber::Overflow,
+                 Tr({"The project was not saved: %1 is %2, outside -32768 to 32767.",
+                     "Το έργο δεν αποθηκεύτηκε: το %1 είναι %2, εκτός των ορίων -32768 έως 32767."})
+                     .arg(name.ToString(), QString::number(stored)));
+    }
+    return static_cast<qint16>(stored);
+  }
   static QString Number(const FieldName& name, float value) {
     if (!std::isfinite(value)) NotFinite(name);
     return FormatShortest(value);
@@ -223,11 +243,13 @@ class RowReader {
  public:
   RowReader(LineReader& lines, int version) : lines_(lines), version_(version) {}
 
-  void Int(const FieldName& name, qint16& f, int from, qint16) {
-    if (Holds(from)) f = ReadInt(name);
+  template <projectfile::RowInteger T>
+  void Int(const FieldName& name, T& f, int from, T) {
+    if (Holds(from)) f = projectfile::IntOfStored<T>(ReadInt(name));
   }
-  void NumInt(const FieldName& name, qint16& f, int from, qint16) {
-    if (Holds(from)) f = ReadInt(name);
+  template <projectfile::RowInteger T>
+  void NumInt(const FieldName& name, T& f, int from, T) {
+    if (Holds(from)) f = projectfile::IntOfStored<T>(ReadInt(name));
   }
   void Flag(const FieldName& name, bool& f, projectfile::FlagForm form, int from, bool) {
     if (Holds(from)) f = projectfile::FlagOfStored(ReadInt(name), form);
@@ -245,7 +267,7 @@ class RowReader {
     if (!v) BadNumber(name, line, QStringLiteral("64"));
     f = *v;
   }
-  void Count(const FieldName& name, qint16& f, int from, qint16, int maximum) {
+  void Count(const FieldName& name, int& f, int from, int, int maximum) {
     if (!Holds(from)) return;
     const qint16 count = ReadInt(name);
     if (count < 0 || count > maximum) {
@@ -256,7 +278,7 @@ class RowReader {
     }
     f = count;
   }
-  void Rows(const FieldName& name, LabPointRows& rows, qint16 count, int from) {
+  void Rows(const FieldName& name, LabPointRows& rows, int count, int from) {
     if (!Holds(from)) return;
     for (int r = 0; r < count; ++r)
       for (int c = 0; c < kLabColumns; ++c) rows[r][c] = ReadSingle(FieldName{name.base, nullptr, r + 1, c + 1});
@@ -371,11 +393,11 @@ QString ToDotDecimal(const QString& text) {
   return out;
 }
 
-bool CheckFileSignature(const QString& signature, qint16& fileVersion) {
+bool CheckFileSignature(const QString& signature, int& fileVersion) {
   for (int k = kProjectSignatureCount - 1; k >= 0; --k) {
     const QString& known = ProjectSignatures[static_cast<std::size_t>(k)];
     if (!known.isEmpty() && signature == known) {
-      fileVersion = static_cast<qint16>(kProjectFileFirstVersion + k);
+      fileVersion = kProjectFileFirstVersion + k;
       return true;
     }
   }
@@ -443,7 +465,7 @@ QByteArray ProjectFileBytes(const ProjectRecord& record) {
   RowWriter writer(out);
 
   writer.Line(ProjectSignatureWritten());
-  writer.IntLine(record.InputUnits);
+  writer.Int(FieldName{"InputUnits"}, record.InputUnits, projectfile::kAllVersions, 0);
   // The title is one line of the file whatever it holds.
   QString title = record.ProjectTitle;
   title.replace(u'\r', u' ').replace(u'\n', u' ');
@@ -520,7 +542,7 @@ ProjectReadResult ReadProjectBytes(const QByteArray& bytes, const QString& path,
 
     // The signature; an empty file has none.
     const QString signature = lines.AtEnd() ? QString() : SignatureField(lines.Next(nullptr));
-    qint16 version = 0;
+    int version = 0;
     if (!CheckFileSignature(signature, version)) {
       result.signatureRefused = true;
       result.message = QStringLiteral("Invalid File Type");

@@ -37,7 +37,7 @@ void SetProjectSignatures();
 // Looks the signature up among ProjectSignatures (exactly, case included)
 // and sets the version kProjectFileFirstVersion + its index. A signature that is not there shows
 // "Invalid File Type" (under the application title) and gives false.
-bool CheckFileSignature(const QString& signature, qint16& fileVersion);
+bool CheckFileSignature(const QString& signature, int& fileVersion);
 
 // Splits a line in place into pieces of at most 60 characters joined by
 // CR LF: a piece ends at a blank between characters 40 and 60 where there is

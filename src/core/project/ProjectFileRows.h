@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <concepts>
+#include <type_traits>
+
 namespace brantel::projectfile {
 
 // The name of a field in messages: "Stress2D.Sx", "Stress3D.Tensor(1,2)",
@@ -43,17 +46,38 @@ constexpr bool FlagOfStored(qint16 stored, FlagForm form) {
   return form == FlagForm::OnlyOne ? stored == 1 : stored != 0;
 }
 
+// The record's whole numbers (counts, indices: int) and choices (enum
+// classes over qint16), which the file keeps as 16-bit integers. A choice
+// holds any 16-bit value, so a code typed into the file is kept as typed.
+template <typename T>
+concept StoredChoice = std::is_enum_v<T> && std::same_as<std::underlying_type_t<T>, qint16>;
+template <typename T>
+concept RowInteger = std::same_as<T, int> || StoredChoice<T>;
+
+// The integer a row holds for a whole number or a choice of the record. The
+// writer refuses an int beyond the 16-bit range, which no row can hold.
+template <RowInteger T>
+constexpr int StoredInt(T value) {
+  return static_cast<int>(value);
+}
+
+// The whole number or choice of the integer a row holds.
+template <RowInteger T>
+constexpr T IntOfStored(qint16 stored) {
+  return static_cast<T>(stored);
+}
+
 // Walks the project file's value lines after the description block (from
 // the 2-D stresses to the 3-D elasticity flag), in file order. For each line
 // it calls one of these members of the visitor:
-//   Int(name, qint16&, fromVersion, default)    a 16-bit integer, " 1" / "-1"
-//   NumInt(name, qint16&, fromVersion, default) a 16-bit integer, "1" / "-1"
+//   Int(name, T&, fromVersion, default)    a RowInteger as a 16-bit integer, " 1" / "-1"
+//   NumInt(name, T&, fromVersion, default) a RowInteger as a 16-bit integer, "1" / "-1"
 //   Num(name, float&, fromVersion, default)     a 32-bit number
 //   Num64(name, double&, fromVersion, default)  a 64-bit number
 //   Print(name, float&, fromVersion, default)   a 32-bit number, " 1.5" / "-1.5"
 //   Flag(name, bool&, form, fromVersion, default) a yes/no, stored as Int in `form`
 // and, for the laboratory points, once each:
-//   Count(name, qint16& LabPointCount, fromVersion, default, maximum)
+//   Count(name, int& LabPointCount, fromVersion, default, maximum)
 //   Rows(name, LabPointRows&, count, fromVersion)  `count` rows of 5 numbers
 // `Record` is ProjectRecord or const ProjectRecord. The defaults are those of
 // a new project; the reader, the writer and New all follow this one table.
@@ -83,7 +107,7 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Int(FieldName{"CoulombStress.GraphOption"}, r.CoulombStress.GraphOption, all, 0);
   v.Flag(FieldName{"CoulombInput.UsePore"}, r.CoulombInput.UsePore, FlagForm::MinusOne, all, false);
   v.Num(FieldName{"CoulombInput.PorePressure"}, r.CoulombInput.PorePressure, all, 0.0f);
-  v.Int(FieldName{"CoulombInput.ParamOption"}, r.CoulombInput.ParamOption, all, 0);
+  v.Int(FieldName{"CoulombInput.ParamOption"}, r.CoulombInput.ParamOption, all, CoulombDerived::Cohesion);
   v.Num(FieldName{"CoulombInput.Cohesion"}, r.CoulombInput.Cohesion, all, 0.0f);
   v.Num(FieldName{"CoulombInput.UniaxialStrength"}, r.CoulombInput.UniaxialStrength, all, 0.0f);
   v.Num(FieldName{"CoulombInput.FrictionAngle"}, r.CoulombInput.FrictionAngle, all, 0.0f);
@@ -135,8 +159,10 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Num(FieldName{"PlaneConstants2.E"}, r.PlaneStrainTabConstants.E, all, 0.0f);
   v.Num(FieldName{"PlaneConstants2.Nu"}, r.PlaneStrainTabConstants.Nu, all, 0.0f);
   v.NumInt(FieldName{"PlaneElasticity.Tab"}, r.PlaneElasticity.Tab, all, 0);
-  v.NumInt(FieldName{"PlaneElasticity.Assumption1"}, r.PlaneElasticity.StressTabAssumption, all, 0);
-  v.NumInt(FieldName{"PlaneElasticity.Assumption2"}, r.PlaneElasticity.StrainTabAssumption, all, 0);
+  v.NumInt(FieldName{"PlaneElasticity.Assumption1"}, r.PlaneElasticity.StressTabAssumption, all,
+           PlaneAssumption::PlaneStress);
+  v.NumInt(FieldName{"PlaneElasticity.Assumption2"}, r.PlaneElasticity.StrainTabAssumption, all,
+           PlaneAssumption::PlaneStress);
 
   // Circular opening.
   v.Num(FieldName{"CircStress.Sx"}, r.CircStress.Sx, all, 0.0f);
@@ -198,7 +224,7 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Num(FieldName{"HoekStress.Sy"}, r.HoekStress.Sy, 54, 0.0f);
   v.Print(FieldName{"HoekStress.Txy"}, r.HoekStress.Txy, 54, 0.0f);
   v.Int(FieldName{"HoekStress.GraphOption"}, r.HoekStress.GraphOption, 54, 0);
-  v.Int(FieldName{"HoekInput.CriterionType"}, r.HoekInput.CriterionType, 54, 0);
+  v.Int(FieldName{"HoekInput.CriterionType"}, r.HoekInput.CriterionType, 54, HoekCriterion::IntactRock);
   v.Num(FieldName{"HoekInput.Co"}, r.HoekInput.Co, 54, 0.0f);
   v.Num(FieldName{"HoekInput.M"}, r.HoekInput.M, 54, 7.0f);
   v.Num(FieldName{"HoekInput.CoMass"}, r.HoekInput.CoMass, 54, 0.0f);
@@ -215,7 +241,7 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Num(FieldName{"PointLoadQ"}, r.PointLoadQ, 51, 100.0f);
   v.Num(FieldName{"LineLoadQm"}, r.LineLoadQm, 57, 100.0f);
   v.Num(FieldName{"StripLoadQ"}, r.StripLoadQ, 57, 100.0f);
-  v.Int(FieldName{"PointLoadType"}, r.PointLoadType, 57, 0);
+  v.Int(FieldName{"PointLoadType"}, r.PointLoadType, 57, PointLoadKind::Point);
   v.Num(FieldName{"PointLoadR"}, r.PointLoadR, 51, 3.0f);
   v.Num(FieldName{"PointLoadZ"}, r.PointLoadZ, 51, 2.0f);
 
@@ -241,15 +267,15 @@ void VisitFileRows(Record& r, Visitor& v) {
   }
   for (int i = 0; i < 3; ++i)
     v.Num(FieldName{"TransformInputs.Vector", nullptr, i + 1}, r.TransformInputs.Vector[i], all, 0.0f);
-  v.Int(FieldName{"TransformInputs.Option"}, r.TransformInputs.Option, all, 0);
+  v.Int(FieldName{"TransformInputs.Option"}, r.TransformInputs.Option, all, TransformOperand::Tensor);
 
   // Uniaxial test evaluation.
   v.Num(FieldName{"LabHeight"}, r.LabHeight, 52, 0.0f);
   v.Num(FieldName{"LabDiameter"}, r.LabDiameter, 52, 0.0f);
   v.Num(FieldName{"LabArea"}, r.LabArea, 56, 0.0f);
-  v.Int(FieldName{"LabAreaOption"}, r.LabAreaOption, 56, 0);
+  v.Int(FieldName{"LabAreaOption"}, r.LabAreaOption, 56, LabAreaSource::Diameter);
   v.Count(FieldName{"LabPointCount"}, r.LabPointCount, 52, 1, kLabMaxPoints);
-  v.Int(FieldName{"LabDataType"}, r.LabDataType, 52, 0);
+  v.Int(FieldName{"LabDataType"}, r.LabDataType, 52, LabDataKind::ForceStrain);
   v.Rows(FieldName{"LabPoints"}, r.LabPoints, r.LabPointCount, 52);
 
   // Roof bolting (BoltWidth is not in the file).

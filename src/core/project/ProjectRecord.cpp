@@ -13,15 +13,21 @@ namespace {
 
 // Sets every field of the project file to the default of a new project.
 struct ResetVisitor {
-  void Int(const projectfile::FieldName&, qint16& f, int, qint16 def) { f = def; }
-  void NumInt(const projectfile::FieldName&, qint16& f, int, qint16 def) { f = def; }
+  template <projectfile::RowInteger T>
+  void Int(const projectfile::FieldName&, T& f, int, T def) {
+    f = def;
+  }
+  template <projectfile::RowInteger T>
+  void NumInt(const projectfile::FieldName&, T& f, int, T def) {
+    f = def;
+  }
   void Num(const projectfile::FieldName&, float& f, int, float def) { f = def; }
   void Num64(const projectfile::FieldName&, double& f, int, double def) { f = def; }
   void Print(const projectfile::FieldName&, float& f, int, float def) { f = def; }
   void Flag(const projectfile::FieldName&, bool& f, projectfile::FlagForm, int, bool def) { f = def; }
-  void Count(const projectfile::FieldName&, qint16& f, int, qint16 def, int) { f = def; }
+  void Count(const projectfile::FieldName&, int& f, int, int def, int) { f = def; }
   // Every row, also those beyond the count of the old project.
-  void Rows(const projectfile::FieldName&, LabPointRows& rows, qint16, int) { rows = LabPointRows{}; }
+  void Rows(const projectfile::FieldName&, LabPointRows& rows, int, int) { rows = LabPointRows{}; }
 };
 
 }  // namespace
@@ -50,7 +56,7 @@ void ResetProjectRecord(ProjectRecord& record, bool rename, bool units) {
   record.ProjectTitle.clear();
 }
 
-qint16 FileNew(bool& renameFlag, bool& unitsFlag) {
+int FileNew(bool& renameFlag, bool& unitsFlag) {
   ResetProjectRecord(Project, renameFlag, unitsFlag);
   AddFileInitializedLine();
   return 0;

@@ -13,12 +13,24 @@ namespace brantel {
 using Matrix3 = std::array<std::array<float, 3>, 3>;
 using Vector3 = std::array<float, 3>;
 
+// The choices of the record. Each is the index of its option in the tool's
+// group and holds any 16-bit value: a value typed into the project file
+// outside the list is kept as typed and written back, and the tools take it
+// as their first choice (as their description says).
+enum class PlaneAssumption : qint16 { PlaneStress = 0, PlaneStrain = 1 };
+enum class CoulombDerived : qint16 { Cohesion = 0, UniaxialStrength = 1, FrictionAngle = 2 };
+enum class HoekCriterion : qint16 { IntactRock = 0, Generalized = 1 };
+enum class PointLoadKind : qint16 { Point = 0, Line = 1, Strip = 2 };
+enum class TransformOperand : qint16 { Tensor = 0, Vector = 1 };
+enum class LabDataKind : qint16 { ForceStrain = 0, ForceDisplacement = 1, StressStrain = 2 };
+enum class LabAreaSource : qint16 { Diameter = 0, Area = 1 };
+
 // A plane stress state as the tools take it (project stress unit).
 struct StressInput {
   float Sx = 0.0f;
   float Sy = 0.0f;
   float Txy = 0.0f;
-  qint16 GraphOption = 0;  // the tool's graph choice
+  int GraphOption = 0;  // the index of the tool's graph choice, 0 none
 };
 
 struct StressOnPlane {
@@ -73,7 +85,7 @@ struct Hooke3DData {
   Matrix3 Stress{};
   float E = 0.0f;
   float Nu = 0.0f;
-  qint16 Flag = 0;
+  int Flag = 0;  // carried by the file; the tool stores 0
 };
 
 struct RosetteData {
@@ -105,9 +117,9 @@ struct PlaneElasticityData {
   double Ex = 0.0;  // strains of the stress-state tab
   double Ey = 0.0;
   double Gxy = 0.0;
-  qint16 Tab = 0;                  // 0 stress-state tab, 1 strain-state tab
-  qint16 StressTabAssumption = 0;  // 0 plane stress, 1 plane strain, one per tab
-  qint16 StrainTabAssumption = 0;
+  int Tab = 0;                                                         // 0 stress-state tab, 1 strain-state tab
+  PlaneAssumption StressTabAssumption = PlaneAssumption::PlaneStress;  // one per tab
+  PlaneAssumption StrainTabAssumption = PlaneAssumption::PlaneStress;
 };
 
 struct ElasticConstants {
@@ -130,7 +142,7 @@ struct CoulombParams {
   bool Failure = false;  // results
   bool PoreFailure = false;
   float FailureAngle = 0.0f;
-  qint16 ParamOption = 0;  // which of the three strength values is derived
+  CoulombDerived ParamOption = CoulombDerived::Cohesion;  // which of the three strength values is derived
 };
 
 struct JointMaterial {
@@ -162,7 +174,7 @@ struct BoltedWedgeData {
   float ReqSafetyFactor = 0.0f;
   float BoltAngle2 = 0.0f;
   float ReqBoltLoad = 0.0f;  // result of set 2
-  qint16 Tab = 0;
+  int Tab = 0;               // the tab in view
 };
 
 struct VonMisesData {
@@ -173,7 +185,7 @@ struct VonMisesData {
 struct HoekParams {
   float PorePressure = 0.0f;
   bool UsePore = false;
-  qint16 CriterionType = 0;  // 0 intact rock, 1 generalized
+  HoekCriterion CriterionType = HoekCriterion::IntactRock;
   float Co = 0.0f;
   float M = 0.0f;
   float CoMass = 0.0f;
@@ -203,7 +215,7 @@ struct TransformData {
   Matrix3 NewTensor{};  // result
   Vector3 Vector{};
   Vector3 NewVector{};  // result
-  qint16 Option = 0;    // 0 tensor, 1 vector
+  TransformOperand Option = TransformOperand::Tensor;
 };
 
 inline constexpr int kLabMaxPoints = 20;
@@ -218,8 +230,8 @@ struct ProjectRecord {
   QString ProjectDisplayName;  // the project that was open when an Open began
   QString ProjectTitle;        // one line
   QString ProjectDescription;  // lines joined by CR LF
-  qint16 InputUnits = 0;       // 0 imperial, 1 SI
-  qint16 FileVersion = 0;      // 50..60 of the file being read
+  int InputUnits = 0;          // 0 imperial, 1 SI
+  int FileVersion = 0;         // 50..60 of the file being read
   bool FileSaved = true;       // no change since the last save
   bool FileEmpty = true;       // no tool has accepted inputs yet
   bool FileHoldsData = false;  // read from a file or described: units locked
@@ -229,7 +241,7 @@ struct ProjectRecord {
   float PointLoadQ = 0.0f;
   float LineLoadQm = 0.0f;
   float StripLoadQ = 0.0f;
-  qint16 PointLoadType = 0;
+  PointLoadKind PointLoadType = PointLoadKind::Point;
   float PointLoadR = 0.0f;
   float PointLoadZ = 0.0f;
 
@@ -305,15 +317,15 @@ struct ProjectRecord {
   std::array<StressInput, 2> JointStress{};
   std::array<JointMaterial, 2> JointMaterials{};
   std::array<JointPlane, 2> JointPlanes{};
-  qint16 JointSelectedSet = 0;  // the set shown, 0 or 1
+  int JointSelectedSet = 0;  // the set shown, 0 or 1
 
   // LabTestInputs.
   float LabHeight = 0.0f;
   float LabDiameter = 0.0f;
   float LabArea = 0.0f;
-  qint16 LabAreaOption = 0;
-  qint16 LabPointCount = 0;  // rows of LabPoints in use, at most 20
-  qint16 LabDataType = 0;    // 0 force/strain, 1 force/displacement, 2 stress/strain
+  LabAreaSource LabAreaOption = LabAreaSource::Diameter;
+  int LabPointCount = 0;  // rows of LabPoints in use, at most 20
+  LabDataKind LabDataType = LabDataKind::ForceStrain;
   LabPointRows LabPoints{};
 
   // BoltInputs, in the order of the tool.
@@ -350,7 +362,7 @@ void ResetProjectRecord(ProjectRecord& record, bool rename, bool units);
 // New: resets the current project (ResetProjectRecord) and appends
 // "File initialized. Use Edit-Project Parameters to enter data." (or its
 // Greek twin) to the history. Always returns 0.
-qint16 FileNew(bool& renameFlag, bool& unitsFlag);
+int FileNew(bool& renameFlag, bool& unitsFlag);
 
 // A tool's inputs were accepted: the project is modified and no longer empty.
 void MarkProjectChanged();

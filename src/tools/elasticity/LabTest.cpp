@@ -24,10 +24,6 @@ constexpr Bilingual kHeaders[labcol::kCount] = {
 // MPa x thousandths x mm^3 = microjoules.
 constexpr double kMicrojoule = 1e-6;
 
-qint16 TypeOf(qint16 dataType) {
-  return dataType == kLabForceDisplacement || dataType == kLabStressStrain ? dataType : kLabForceStrain;
-}
-
 double& Field(LabRow& row, int column) {
   switch (column) {
     case labcol::kForce: return row.Force;
@@ -62,6 +58,15 @@ std::optional<float> Guarded(F&& f) {
 
 }  // namespace
 
+LabDataKind LabDataKindOf(LabDataKind stored) {
+  switch (stored) {
+    case LabDataKind::ForceDisplacement:
+    case LabDataKind::StressStrain: return stored;
+    case LabDataKind::ForceStrain: break;
+  }
+  return LabDataKind::ForceStrain;  // also any value outside the list
+}
+
 Bilingual LabColumnHeader(int column) {
   if (column < 0 || column >= labcol::kCount) return {"", ""};
   return kHeaders[column];
@@ -72,21 +77,23 @@ int LabColumnWidth(int column, int gridWidthTwips) {
   return RoundToInt32(gridWidthTwips / 6.5);
 }
 
-bool IsLabColumnEditable(qint16 dataType, int column) {
+bool IsLabColumnEditable(LabDataKind dataType, int column) {
   if (column == labcol::kEx) return true;
-  switch (TypeOf(dataType)) {
-    case kLabForceDisplacement: return column == labcol::kForce || column == labcol::kDeltaY;
-    case kLabStressStrain: return column == labcol::kEy || column == labcol::kSigma;
-    default: return column == labcol::kForce || column == labcol::kEy;
+  switch (LabDataKindOf(dataType)) {
+    case LabDataKind::ForceDisplacement: return column == labcol::kForce || column == labcol::kDeltaY;
+    case LabDataKind::StressStrain: return column == labcol::kEy || column == labcol::kSigma;
+    case LabDataKind::ForceStrain: break;
   }
+  return column == labcol::kForce || column == labcol::kEy;
 }
 
-std::array<int, 2> LabFilledColumns(qint16 dataType) {
-  switch (TypeOf(dataType)) {
-    case kLabForceDisplacement: return {labcol::kSigma, labcol::kEy};
-    case kLabStressStrain: return {labcol::kForce, labcol::kDeltaY};
-    default: return {labcol::kSigma, labcol::kDeltaY};
+std::array<int, 2> LabFilledColumns(LabDataKind dataType) {
+  switch (LabDataKindOf(dataType)) {
+    case LabDataKind::ForceDisplacement: return {labcol::kSigma, labcol::kEy};
+    case LabDataKind::StressStrain: return {labcol::kForce, labcol::kDeltaY};
+    case LabDataKind::ForceStrain: break;
   }
+  return {labcol::kSigma, labcol::kDeltaY};
 }
 
 std::optional<QString> LabCellEntryText(QStringView answer, QStringView currentText) {
@@ -95,13 +102,13 @@ std::optional<QString> LabCellEntryText(QStringView answer, QStringView currentT
   return FormatGeneral(std::fabs(*value));
 }
 
-std::optional<qint16> LabPointCount(double value) {
+std::optional<int> LabPointCount(double value) {
   if (!(value >= kLabMinPoints && value <= kLabMaxPointCount)) return std::nullopt;
   return RoundToInt16(value);
 }
 
-std::optional<double> LabSpecimenArea(qint16 areaOption, double diameter, double area) {
-  const double a = areaOption == kLabAreaGiven ? area : kPi * diameter * diameter / 4.0;
+std::optional<double> LabSpecimenArea(LabAreaSource areaOption, double diameter, double area) {
+  const double a = areaOption == LabAreaSource::Area ? area : kPi * diameter * diameter / 4.0;
   if (!FitsFloat(a) || a < 0) return std::nullopt;
   return a;
 }
@@ -113,7 +120,7 @@ std::optional<double> LabEquivalentDiameter(double area) {
 
 LabEvaluation EvaluateLabTest(const LabTestInput& in) {
   LabEvaluation out;
-  const qint16 type = TypeOf(in.DataType);
+  const LabDataKind type = LabDataKindOf(in.DataType);
   const std::optional<double> specimenArea = LabSpecimenArea(in.AreaOption, in.Diameter, in.Area);
   const bool hasHeight = in.Height >= 0 && FitsFloat(in.Height);
   if (specimenArea && hasHeight) {
@@ -129,15 +136,15 @@ LabEvaluation EvaluateLabTest(const LabTestInput& in) {
   for (const LabRow& row : in.Rows) {
     std::optional<double> first, second;
     switch (type) {
-      case kLabForceDisplacement:
+      case LabDataKind::ForceDisplacement:
         if (byArea) first = row.Force / area * 1000.0;
         if (h > 0) second = row.DeltaY / h * 1000.0;
         break;
-      case kLabStressStrain:
+      case LabDataKind::StressStrain:
         if (byArea) first = area * row.Sigma / 1000.0;
         if (h > 0) second = h * row.Ey / 1000.0;
         break;
-      default:
+      case LabDataKind::ForceStrain:
         if (byArea) first = row.Force / area * 1000.0;
         if (hasHeight) second = h * row.Ey / 1000.0;
         break;

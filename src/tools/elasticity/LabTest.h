@@ -2,6 +2,7 @@
 
 #include "core/Bilingual.h"
 #include "core/Validation.h"
+#include "core/project/ProjectRecord.h"  // LabDataKind, LabAreaSource
 
 #include <QPointF>
 #include <QRgb>
@@ -44,17 +45,13 @@ inline constexpr int kModulus = 6;  // modulus from the row before, GPa
 inline constexpr int kCount = 7;
 }  // namespace labcol
 
-// Data types (LabDataType). Any other value is taken as Force/Strain.
-inline constexpr qint16 kLabForceStrain = 0;
-inline constexpr qint16 kLabForceDisplacement = 1;
-inline constexpr qint16 kLabStressStrain = 2;
+// The data type of a stored LabDataType: any value outside the list is taken
+// as Force/Strain. The area option (LabAreaSource) takes any value but Area
+// as the diameter given.
+LabDataKind LabDataKindOf(LabDataKind stored);
 
-// Area options (LabAreaOption): 0 the diameter is given, 1 the area.
-inline constexpr qint16 kLabDiameterGiven = 0;
-inline constexpr qint16 kLabAreaGiven = 1;
-
-inline constexpr qint16 kLabMinPoints = 1;
-inline constexpr qint16 kLabMaxPointCount = 20;
+inline constexpr int kLabMinPoints = 1;
+inline constexpr int kLabMaxPointCount = 20;
 
 // Header text of a grid column (empty texts outside 0..6).
 Bilingual LabColumnHeader(int column);
@@ -71,12 +68,12 @@ inline constexpr QRgb kLabPlainColour = 0xFFFFFFFF;     // white
 // True for the columns the user enters in this data type: lateral strain
 // always; force and axial strain (0), force and shortening (1), axial strain
 // and stress (2).
-bool IsLabColumnEditable(qint16 dataType, int column);
+bool IsLabColumnEditable(LabDataKind dataType, int column);
 
 // The two columns the evaluation fills: the one that needs the area first
 // (stress, or force for Stress/Strain), then the one that needs the height
 // (shortening, or axial strain for Force/Displacement).
-std::array<int, 2> LabFilledColumns(qint16 dataType);
+std::array<int, 2> LabFilledColumns(LabDataKind dataType);
 
 // The cell editor's texts. Title: kLabFieldTitle and the column's header;
 // prompt: kLabRowPrompt and the row number. A cell that is not editable
@@ -98,11 +95,11 @@ std::optional<QString> LabCellEntryText(QStringView answer, QStringView currentT
 // The point count from the leading number of its box: from 1 to 20 (both
 // included) it is rounded to a whole number, halves to even; anything else
 // gives nothing and N stays as it is.
-std::optional<qint16> LabPointCount(double value);
+std::optional<int> LabPointCount(double value);
 
 // pi d^2 / 4 with pi = kPi when the diameter is given, the entered area
 // otherwise; nothing for a negative or too large area.
-std::optional<double> LabSpecimenArea(qint16 areaOption, double diameter, double area);
+std::optional<double> LabSpecimenArea(LabAreaSource areaOption, double diameter, double area);
 
 // The diameter of a circle of the entered area, sqrt(4 A / pi), shown as
 // "d=" and the mask kLabDiameterMask beside the area box; nothing for a
@@ -128,10 +125,10 @@ struct LabRow {
 // What the evaluation reads from the dialog.
 struct LabTestInput {
   double Height = 0;  // mm
-  qint16 AreaOption = kLabDiameterGiven;
+  LabAreaSource AreaOption = LabAreaSource::Diameter;
   double Diameter = 0;  // mm
   double Area = 0;      // mm^2
-  qint16 DataType = kLabForceStrain;
+  LabDataKind DataType = LabDataKind::ForceStrain;
   std::vector<LabRow> Rows;  // data rows 1..N
 };
 

@@ -192,13 +192,13 @@ void LabTestDialog::LoadFromProject() {
   forms::ShowStoredValue(ui_.height, Project.LabHeight, Format(Project.LabHeight, kLabMask));
   forms::ShowStoredValue(ui_.diameter, Project.LabDiameter, Format(Project.LabDiameter, kLabMask));
   // A count outside 1..20 (none in a file of an early version) stands for one point.
-  const qint16 stored = Project.LabPointCount;
+  const int stored = Project.LabPointCount;
   SetPointCount(stored >= kLabMinPoints && stored <= kLabMaxPointCount ? stored : kLabMinPoints);
   forms::ShowStoredValue(ui_.area, Project.LabArea, FormatShortest(Project.LabArea));
-  forms::SetArrayIndex(ui_.areaSource, Project.LabAreaOption == kLabAreaGiven ? kLabAreaGiven : kLabDiameterGiven);
-  const qint16 type = Project.LabDataType;
-  forms::SetArrayIndex(ui_.dataType,
-                       type == kLabForceDisplacement || type == kLabStressStrain ? type : kLabForceStrain);
+  const LabAreaSource source =
+      Project.LabAreaOption == LabAreaSource::Area ? LabAreaSource::Area : LabAreaSource::Diameter;
+  forms::SetArrayIndex(ui_.areaSource, static_cast<int>(source));
+  forms::SetArrayIndex(ui_.dataType, static_cast<int>(LabDataKindOf(Project.LabDataType)));
   // The readings as plain numbers that read back to the stored values.
   for (int r = 1; r <= pointCount_; ++r) {
     for (int c = labcol::kForce; c <= labcol::kSigma; ++c) {
@@ -207,16 +207,24 @@ void LabTestDialog::LoadFromProject() {
   }
 }
 
+LabDataKind LabTestDialog::DataKindChosen() const {
+  return static_cast<LabDataKind>(forms::GetArrayIndex(ui_.dataType));
+}
+
+LabAreaSource LabTestDialog::AreaSourceChosen() const {
+  return static_cast<LabAreaSource>(forms::GetArrayIndex(ui_.areaSource));
+}
+
 bool LabTestDialog::ValidateInput() { return inputs_.Validate(); }
 
 void LabTestDialog::CommitToProject() {
   // The validation of OK has read the three boxes.
   Project.LabHeight = height_;
   Project.LabDiameter = diameter_;
-  Project.LabPointCount = static_cast<qint16>(pointCount_);
-  Project.LabDataType = forms::GetArrayIndex(ui_.dataType);
+  Project.LabPointCount = pointCount_;
+  Project.LabDataType = DataKindChosen();
   Project.LabArea = area_;
-  Project.LabAreaOption = forms::GetArrayIndex(ui_.areaSource);
+  Project.LabAreaOption = AreaSourceChosen();
   for (int r = 1; r <= pointCount_; ++r) {
     for (int c = labcol::kForce; c <= labcol::kSigma; ++c) {
       Project.LabPoints[r - 1][c - labcol::kForce] = static_cast<float>(CellValue(r, c));
@@ -236,7 +244,7 @@ void LabTestDialog::WriteGridHeader() {
 
 void LabTestDialog::SetupGridForDataType() {
   gridBusy_ = true;
-  const qint16 type = forms::GetArrayIndex(ui_.dataType);
+  const LabDataKind type = DataKindChosen();
   for (int r = 1; r <= pointCount_; ++r) {
     for (int c = labcol::kForce; c < labcol::kCount; ++c) {
       forms::Cell(ui_.readings, r - 1, c)
@@ -285,7 +293,7 @@ void LabTestDialog::SetPointCount(int n) {
 void LabTestDialog::OnPointCountEdited() {
   if (gridBusy_) return;
   const std::optional<double> typed = forms::LeadingValue(ui_.pointCount);
-  const std::optional<qint16> n = typed ? LabPointCount(*typed) : std::nullopt;
+  const std::optional<int> n = typed ? LabPointCount(*typed) : std::nullopt;
   if (!n) return;  // N and the grid stay as they are
   if (*n != pointCount_) {
     SetPointCount(*n);
@@ -322,7 +330,7 @@ void LabTestDialog::OnAreaEdited() {
 }
 
 void LabTestDialog::OnAreaSourceChosen(int index) {
-  const bool byDiameter = index == kLabDiameterGiven;
+  const bool byDiameter = static_cast<LabAreaSource>(index) == LabAreaSource::Diameter;
   ui_.diameterLabel->setEnabled(byDiameter);
   ui_.diameter->setEnabled(byDiameter);
   ui_.areaLabel->setEnabled(!byDiameter);
@@ -339,7 +347,7 @@ void LabTestDialog::OnDataTypeChosen() {
 void LabTestDialog::EditCell(int r, int c) {
   if (gridBusy_ || r < 1 || r > pointCount_ || c < 0 || c >= labcol::kCount) return;
   ui_.readings->setCurrentCell(r - 1, c);
-  if (!IsLabColumnEditable(forms::GetArrayIndex(ui_.dataType), c)) {
+  if (!IsLabColumnEditable(DataKindChosen(), c)) {
     ShowMsg(Tr(kLabInputNotAllowed), Buttons::Ok);
     return;
   }
@@ -360,10 +368,10 @@ void LabTestDialog::EditCell(int r, int c) {
 void LabTestDialog::EvaluateTest() {
   LabTestInput in;
   in.Height = forms::LeadingValue(ui_.height).value_or(kUnreadable);
-  in.AreaOption = forms::GetArrayIndex(ui_.areaSource);
+  in.AreaOption = AreaSourceChosen();
   in.Diameter = forms::LeadingValue(ui_.diameter).value_or(kUnreadable);
   in.Area = forms::LeadingValue(ui_.area).value_or(kUnreadable);
-  in.DataType = forms::GetArrayIndex(ui_.dataType);
+  in.DataType = DataKindChosen();
   in.Rows.reserve(pointCount_);
   for (int r = 1; r <= pointCount_; ++r) {
     in.Rows.push_back({CellValue(r, labcol::kForce), CellValue(r, labcol::kDeltaY), CellValue(r, labcol::kEx),

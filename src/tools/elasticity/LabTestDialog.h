@@ -77,6 +77,8 @@ class LabTestDialog : public forms::FormDialog {
  private:
   void OnLoad();
   void SetupGridForDataType();
+  LabDataKind DataKindChosen() const;  // the options chosen in the groups
+  LabAreaSource AreaSourceChosen() const;
   void EvaluateTest();
   void PlotStressStrain();
 

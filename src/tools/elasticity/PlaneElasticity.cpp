@@ -66,7 +66,7 @@ ValueRule PlaneModulusRule() { return AllowedWhen(PlaneModulusAccepted, kPlaneMo
 
 ValueRule PlanePoissonRule() { return AllowedWhen(PlanePoissonAccepted, kPlanePoissonMessage); }
 
-bool PlaneOkEnabled(qint16 activeTab, const PlaneElasticityData& strains, const PlaneStressState& stress,
+bool PlaneOkEnabled(int activeTab, const PlaneElasticityData& strains, const PlaneStressState& stress,
                     const ElasticConstants& constants2) {
   if (activeTab == 1) {
     return stress.Sx != 0.0f || stress.Sy != 0.0f || stress.Txy != 0.0f || constants2.E != 0.0f ||

@@ -17,9 +17,8 @@ namespace brantel {
 // finite answer (a vanishing divisor) comes back with Computable = false: the
 // dialog then empties the result boxes instead of keeping the last ones.
 
-// The option index of each tab's "Solution Assumption:" group, as the record
-// keeps it in StressTabAssumption and StrainTabAssumption.
-enum class PlaneAssumption : qint16 { PlaneStress = 0, PlaneStrain = 1 };
+// Each tab's "Solution Assumption:" group chooses a PlaneAssumption (of the
+// record, which keeps one per tab): its options in the order of the enum.
 
 // Display masks: the strains (inputs of tab 0, results of tab 1) and the
 // stresses and E (inputs of tab 1 and E of tab 0, results of tab 0). Poisson's
@@ -82,7 +81,7 @@ ValueRule PlanePoissonRule();
 // Whether OK is enabled with `activeTab` (0 or 1) shown: on tab 0 unless the
 // three strains are all 0 (E and nu not considered); on tab 1 unless the three
 // stresses, E and nu of tab 1 are all 0.
-bool PlaneOkEnabled(qint16 activeTab, const PlaneElasticityData& strains, const PlaneStressState& stress,
+bool PlaneOkEnabled(int activeTab, const PlaneElasticityData& strains, const PlaneStressState& stress,
                     const ElasticConstants& constants2);
 
 }  // namespace brantel

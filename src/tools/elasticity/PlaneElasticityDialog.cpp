@@ -174,8 +174,8 @@ void PlaneElasticityDialog::LoadFromProject() {
   forms::ShowStoredGeneral(ui_.stressTabPoisson, stressTabConstants_.Nu);
   forms::ShowStoredGeneral(ui_.strainTabPoisson, strainTabConstants_.Nu);
   ui_.tabs->setCurrentIndex(elasticity_.Tab);
-  forms::SetArrayIndex(ui_.stressTabAssumption, elasticity_.StressTabAssumption);
-  forms::SetArrayIndex(ui_.strainTabAssumption, elasticity_.StrainTabAssumption);
+  forms::SetArrayIndex(ui_.stressTabAssumption, static_cast<int>(elasticity_.StressTabAssumption));
+  forms::SetArrayIndex(ui_.strainTabAssumption, static_cast<int>(elasticity_.StrainTabAssumption));
 }
 
 int PlaneElasticityDialog::ActiveTab() const { return ui_.tabs->currentIndex() == 1 ? 1 : 0; }
@@ -197,7 +197,7 @@ bool PlaneElasticityDialog::ValidateInput() {
     elasticity_.Gxy = stagedStrains_.Gxy;
     stressTabConstants_ = stagedStressTabConstants_;
   }
-  ui_.ok->setEnabled(PlaneOkEnabled(static_cast<qint16>(tab), elasticity_, stressIn_, strainTabConstants_));
+  ui_.ok->setEnabled(PlaneOkEnabled(tab, elasticity_, stressIn_, strainTabConstants_));
   return valid;
 }
 
@@ -255,9 +255,9 @@ void PlaneElasticityDialog::OnTabChanged() {
 void PlaneElasticityDialog::CommitToProject() {
   // The inputs of the tab in view were read by the validation of OK; the
   // assumption of each tab is stored, not only the one in view.
-  elasticity_.Tab = static_cast<qint16>(ActiveTab());
-  elasticity_.StressTabAssumption = forms::GetArrayIndex(ui_.stressTabAssumption);
-  elasticity_.StrainTabAssumption = forms::GetArrayIndex(ui_.strainTabAssumption);
+  elasticity_.Tab = ActiveTab();
+  elasticity_.StressTabAssumption = static_cast<PlaneAssumption>(forms::GetArrayIndex(ui_.stressTabAssumption));
+  elasticity_.StrainTabAssumption = static_cast<PlaneAssumption>(forms::GetArrayIndex(ui_.strainTabAssumption));
   Project.PlaneElasticity = elasticity_;
   Project.PlaneStressTabConstants = stressTabConstants_;
   Project.PlaneStressIn = stressIn_;

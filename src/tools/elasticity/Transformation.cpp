@@ -34,7 +34,7 @@ Vector3 TransformVector(const Matrix3& cosines, const Vector3& vector) {
 }
 
 void CalcTransformation(TransformData& data) {
-  if (data.Option == 1) {
+  if (data.Option == TransformOperand::Vector) {
     data.NewVector = TransformVector(data.Cosines, data.Vector);
   } else {
     data.NewTensor = TransformTensor(data.Cosines, data.Tensor);

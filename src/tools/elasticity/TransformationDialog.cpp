@@ -153,19 +153,19 @@ void TransformationDialog::LoadFromProject() {
     forms::ShowStoredGeneral(ui_.tensor[k], element);
   }
   for (std::size_t i = 0; i < 3; ++i) forms::ShowStoredGeneral(ui_.vector[i], working_.Vector[i]);
-  forms::SetArrayIndex(ui_.operandKind, working_.Option);
+  forms::SetArrayIndex(ui_.operandKind, static_cast<int>(working_.Option));
   ShowBoxesOf(working_.Option);
 }
 
 void TransformationDialog::OnOperandKindChosen(int kind) {
-  working_.Option = static_cast<qint16>(kind);
-  ShowBoxesOf(kind);
+  working_.Option = static_cast<TransformOperand>(kind);
+  ShowBoxesOf(working_.Option);
   if (loading_) return;
   if (ValidateInput()) CalcTransformation();
 }
 
-void TransformationDialog::ShowBoxesOf(int kind) {
-  const bool vector = kind == 1;
+void TransformationDialog::ShowBoxesOf(TransformOperand kind) {
+  const bool vector = kind == TransformOperand::Vector;
   for (QLineEdit* b : ui_.tensor) b->setVisible(!vector);
   for (QLineEdit* b : ui_.newTensor) b->setVisible(!vector);
   for (QLineEdit* b : ui_.vector) b->setVisible(vector);
@@ -179,7 +179,7 @@ bool TransformationDialog::ValidateInput() {
   // The cosines, then the tensor or the vector in view, each group checked
   // whatever the other found; a group is accepted whole or not at all.
   const bool cosines = cosineInputs_.Validate();
-  const bool operand = (working_.Option == 1 ? vectorInputs_ : tensorInputs_).Validate();
+  const bool operand = (working_.Option == TransformOperand::Vector ? vectorInputs_ : tensorInputs_).Validate();
   return cosines && operand;
 }
 
@@ -187,7 +187,7 @@ void TransformationDialog::CalcTransformation() {
   // A sum beyond the 32-bit range empties the results in view.
   const auto calculation = [this] {
     brantel::CalcTransformation(working_);
-    if (working_.Option == 1) {
+    if (working_.Option == TransformOperand::Vector) {
       for (std::size_t i = 0; i < 3; ++i) forms::ShowResult(ui_.newVector[i], FormatGeneral(working_.NewVector[i]));
     } else {
       for (std::size_t k = 0; k < 9; ++k) {
@@ -195,7 +195,7 @@ void TransformationDialog::CalcTransformation() {
       }
     }
   };
-  if (working_.Option == 1) {
+  if (working_.Option == TransformOperand::Vector) {
     forms::Calculate({ui_.newVector[0], ui_.newVector[1], ui_.newVector[2]}, calculation,
                      [this] { working_.NewVector = {}; });
   } else {

@@ -58,7 +58,7 @@ class TransformationDialog : public forms::FormDialog {
   void OnInputEdited();
   // The tensor (0) or the vector (1) chosen.
   void OnOperandKindChosen(int kind);
-  void ShowBoxesOf(int kind);
+  void ShowBoxesOf(TransformOperand kind);
   void CalcTransformation();
 
   struct Ui {

@@ -11,11 +11,6 @@
 namespace brantel {
 namespace {
 
-qint16 DerivedIndex(const CoulombParams& params) {
-  const qint16 k = params.ParamOption;
-  return (k == kCoulombDeriveStrength || k == kCoulombDeriveFriction) ? k : kCoulombDeriveCohesion;
-}
-
 bool FrictionInRange(float phi) { return std::fabs(phi) < 90.0f; }
 
 // sqrt(t^2 + 1) + t for t = tan phi, which is UCS / (2 c). For a negative t
@@ -28,14 +23,23 @@ double StrengthRatio(float phi) {
 
 }  // namespace
 
+CoulombDerived DerivedParameter(CoulombDerived paramOption) {
+  switch (paramOption) {
+    case CoulombDerived::UniaxialStrength:
+    case CoulombDerived::FrictionAngle: return paramOption;
+    case CoulombDerived::Cohesion: break;
+  }
+  return CoulombDerived::Cohesion;  // also any value outside the list
+}
+
 CoulombStrength DeriveCoulombStrength(const CoulombParams& params) {
   CoulombStrength s;
   s.Cohesion = params.Cohesion;
   s.UniaxialStrength = params.UniaxialStrength;
   s.FrictionAngle = params.FrictionAngle;
-  const qint16 k = DerivedIndex(params);
+  const CoulombDerived k = DerivedParameter(params.ParamOption);
   try {
-    if (k == kCoulombDeriveFriction) {
+    if (k == CoulombDerived::FrictionAngle) {
       s.FrictionAngle = 0;
       if (params.Cohesion != 0.0f) {
         const double ratio = static_cast<double>(params.UniaxialStrength) / (2.0 * params.Cohesion);
@@ -46,11 +50,11 @@ CoulombStrength DeriveCoulombStrength(const CoulombParams& params) {
       return s;
     }
     s.FrictionInRange = FrictionInRange(params.FrictionAngle);
-    if (k == kCoulombDeriveCohesion) s.Cohesion = 0;
+    if (k == CoulombDerived::Cohesion) s.Cohesion = 0;
     else s.UniaxialStrength = 0;
     if (!s.FrictionInRange) return s;
     const double ratio = StrengthRatio(params.FrictionAngle);
-    if (k == kCoulombDeriveCohesion) {
+    if (k == CoulombDerived::Cohesion) {
       s.Cohesion = CheckedFloat(static_cast<double>(params.UniaxialStrength) / (2.0 * ratio));
     } else {
       s.UniaxialStrength = CheckedFloat(2.0 * params.Cohesion * ratio);
@@ -62,23 +66,21 @@ CoulombStrength DeriveCoulombStrength(const CoulombParams& params) {
   return s;
 }
 
-QString DerivedParameterText(const CoulombStrength& strength, qint16 paramOption) {
+QString DerivedParameterText(const CoulombStrength& strength, CoulombDerived paramOption) {
   if (!strength.Derived) return QString();
-  CoulombParams p;
-  p.ParamOption = paramOption;
-  switch (DerivedIndex(p)) {
-    case kCoulombDeriveStrength: return Format(strength.UniaxialStrength, kCoulombStressMask);
-    case kCoulombDeriveFriction:
+  switch (DerivedParameter(paramOption)) {
+    case CoulombDerived::UniaxialStrength: return Format(strength.UniaxialStrength, kCoulombStressMask);
+    case CoulombDerived::FrictionAngle:
       if (strength.Cohesion == 0.0f) return QStringLiteral("0");
       return Format(strength.FrictionAngle, kCoulombFrictionMask);
-    default: return Format(strength.Cohesion, kCoulombStressMask);
+    case CoulombDerived::Cohesion: break;
   }
+  return Format(strength.Cohesion, kCoulombStressMask);
 }
 
-float DerivedParameterAsShown(float value, qint16 paramOption) {
-  CoulombParams p;
-  p.ParamOption = paramOption;
-  const QStringView mask = DerivedIndex(p) == kCoulombDeriveFriction ? kCoulombFrictionMask : kCoulombStressMask;
+float DerivedParameterAsShown(float value, CoulombDerived paramOption) {
+  const QStringView mask =
+      DerivedParameter(paramOption) == CoulombDerived::FrictionAngle ? kCoulombFrictionMask : kCoulombStressMask;
   return LeadingNumber<float>(Format(value, mask)).value_or(value);
 }
 

@@ -36,11 +36,9 @@ inline constexpr QStringView kCoulombLimitMask = u"#0.#0";  // the box a limit s
 // The notice beside the pore-pressure box when P > s2.
 inline constexpr QStringView kCoulombPoreNotice = u" pore>σ2";
 
-// ParamOption of CoulombParams: which of the three values is derived.
-// Any other stored value is taken as cohesion.
-inline constexpr qint16 kCoulombDeriveCohesion = 0;
-inline constexpr qint16 kCoulombDeriveStrength = 1;
-inline constexpr qint16 kCoulombDeriveFriction = 2;
+// ParamOption of CoulombParams (CoulombDerived): which of the three values
+// is derived. Any other stored value is taken as cohesion.
+CoulombDerived DerivedParameter(CoulombDerived paramOption);
 
 // --- Strength parameters -----------------------------------------------------
 
@@ -66,11 +64,11 @@ CoulombStrength DeriveCoulombStrength(const CoulombParams& params);
 // The text of the derived parameter's box: c or UCS with "#0.##0", phi
 // with "#0.0", and "0" for a friction angle derived from c = 0. Empty when
 // the value could not be derived.
-QString DerivedParameterText(const CoulombStrength& strength, qint16 paramOption);
+QString DerivedParameterText(const CoulombStrength& strength, CoulombDerived paramOption);
 
 // A derived value as its box shows it, rounded to the mask of its text (c
 // and UCS "#0.##0", phi "#0.0"): what OK keeps of the derived parameter.
-float DerivedParameterAsShown(float value, qint16 paramOption);
+float DerivedParameterAsShown(float value, CoulombDerived paramOption);
 
 // --- Validation --------------------------------------------------------------
 

@@ -217,8 +217,8 @@ void CoulombDialog::AddInputs() {
   // with the tool's message and value rule (Coulomb.h); the pore pressure
   // only while its option is ticked, a strength parameter only while it is
   // not the derived one.
-  const auto entered = [this](int parameter) {
-    return [this, parameter] { return forms::GetArrayIndex(ui_.derivedParameter) != parameter; };
+  const auto entered = [this](CoulombDerived parameter) {
+    return [this, parameter] { return DerivedChoice() != parameter; };
   };
   inputs_.Add(ui_.sx, stress_.Sx,
               {.reading = Reading::WholeEntry,
@@ -241,17 +241,17 @@ void CoulombDialog::AddInputs() {
               {.reading = Reading::WholeEntry,
                .message = CoulombInvalidMessage(CoulombField::Cohesion),
                .rule = CoulombValueRule(CoulombField::Cohesion),
-               .when = entered(kCoulombDeriveCohesion)});
+               .when = entered(CoulombDerived::Cohesion)});
   inputs_.Add(ui_.uniaxialStrength, params_.UniaxialStrength,
               {.reading = Reading::WholeEntry,
                .message = CoulombInvalidMessage(CoulombField::UniaxialStrength),
                .rule = CoulombValueRule(CoulombField::UniaxialStrength),
-               .when = entered(kCoulombDeriveStrength)});
+               .when = entered(CoulombDerived::UniaxialStrength)});
   inputs_.Add(ui_.frictionAngle, params_.FrictionAngle,
               {.reading = Reading::WholeEntry,
                .message = CoulombInvalidMessage(CoulombField::FrictionAngle),
                .rule = CoulombValueRule(CoulombField::FrictionAngle),
-               .when = entered(kCoulombDeriveFriction)});
+               .when = entered(CoulombDerived::FrictionAngle)});
 }
 
 void CoulombDialog::OnLoad() {
@@ -275,33 +275,40 @@ void CoulombDialog::LoadFromProject() {
   const int graph = stress_.GraphOption >= 0 && stress_.GraphOption <= 2 ? stress_.GraphOption : 0;
   forms::SetArrayIndex(ui_.graphOption, graph);
   ShowPoreInput(ui_.poreControls, params_.UsePore, params_.PorePressure, kCoulombStressMask);
-  const int k = params_.ParamOption;
-  forms::SetArrayIndex(ui_.derivedParameter, k >= kCoulombDeriveCohesion && k <= kCoulombDeriveFriction ? k : 0);
+  forms::SetArrayIndex(ui_.derivedParameter, static_cast<int>(DerivedParameter(params_.ParamOption)));
   ShowInputValue(ui_.cohesion, params_.Cohesion, kCoulombStressMask);
   ShowInputValue(ui_.uniaxialStrength, params_.UniaxialStrength, kCoulombStressMask);
   ShowInputValue(ui_.frictionAngle, params_.FrictionAngle, kCoulombFrictionMask);
   ShowParameterBoxes();
 }
 
-QLineEdit* CoulombDialog::ParameterBox(int index) const {
-  if (index == kCoulombDeriveStrength) return ui_.uniaxialStrength;
-  if (index == kCoulombDeriveFriction) return ui_.frictionAngle;
+QLineEdit* CoulombDialog::ParameterBox(CoulombDerived parameter) const {
+  switch (parameter) {
+    case CoulombDerived::UniaxialStrength: return ui_.uniaxialStrength;
+    case CoulombDerived::FrictionAngle: return ui_.frictionAngle;
+    case CoulombDerived::Cohesion: break;
+  }
   return ui_.cohesion;
 }
 
+CoulombDerived CoulombDialog::DerivedChoice() const {
+  return static_cast<CoulombDerived>(forms::GetArrayIndex(ui_.derivedParameter));
+}
+
 void CoulombDialog::ShowParameterBoxes() {
-  const int derived = forms::GetArrayIndex(ui_.derivedParameter);
-  for (int i = 0; i < 3; ++i) {
-    QLineEdit* box = ParameterBox(i);
-    box->setReadOnly(i == derived);
-    box->setFocusPolicy(i == derived ? Qt::ClickFocus : Qt::StrongFocus);
+  const CoulombDerived derived = DerivedChoice();
+  for (CoulombDerived parameter :
+       {CoulombDerived::Cohesion, CoulombDerived::UniaxialStrength, CoulombDerived::FrictionAngle}) {
+    QLineEdit* box = ParameterBox(parameter);
+    box->setReadOnly(parameter == derived);
+    box->setFocusPolicy(parameter == derived ? Qt::ClickFocus : Qt::StrongFocus);
   }
 }
 
 bool CoulombDialog::ValidateInput() {
   if (!inputs_.Validate()) return false;
   // The options count once every box has passed.
-  params_.ParamOption = forms::GetArrayIndex(ui_.derivedParameter);
+  params_.ParamOption = DerivedChoice();
   params_.UsePore = ui_.poreOption->isChecked();
   if (!ui_.poreOption->isChecked()) params_.PorePressure = 0;
   return true;
@@ -310,7 +317,7 @@ bool CoulombDialog::ValidateInput() {
 void CoulombDialog::CalcCoulomb() {
   calculating_ = true;
   result_ = brantel::CalcCoulomb(stress_, params_);
-  const int derived = forms::GetArrayIndex(ui_.derivedParameter);
+  const CoulombDerived derived = DerivedChoice();
   QLineEdit* derivedBox = ParameterBox(derived);
   if (!result_.Computed) {
     // Principal stresses beyond the 32-bit range: nothing of the last
@@ -333,9 +340,9 @@ void CoulombDialog::CalcCoulomb() {
     forms::ShowResult(derivedBox, QString());
   } else {
     const CoulombStrength& s = result_.Strength;
-    const float value = derived == kCoulombDeriveStrength   ? s.UniaxialStrength
-                        : derived == kCoulombDeriveFriction ? s.FrictionAngle
-                                                            : s.Cohesion;
+    const float value = derived == CoulombDerived::UniaxialStrength ? s.UniaxialStrength
+                        : derived == CoulombDerived::FrictionAngle  ? s.FrictionAngle
+                                                                    : s.Cohesion;
     forms::ShowStoredValue(derivedBox, value, derivedText);
   }
 
@@ -375,7 +382,7 @@ void CoulombDialog::OnDerivedParameterChosen() {
   ShowParameterBoxes();
   {
     // The box that becomes derived starts from 0; the computation fills it.
-    QLineEdit* box = ParameterBox(forms::GetArrayIndex(ui_.derivedParameter));
+    QLineEdit* box = ParameterBox(DerivedChoice());
     const QSignalBlocker quiet(box);
     forms::ShowResult(box, QStringLiteral("0"));
   }
@@ -410,10 +417,10 @@ void CoulombDialog::CommitToProject() {
   // be read as a 32-bit number (the box is the program's, so only an error
   // can put one there) keeps the value computed, and the error goes to the
   // history.
-  const int derived = forms::GetArrayIndex(ui_.derivedParameter);
-  float& field = derived == kCoulombDeriveStrength   ? params_.UniaxialStrength
-                 : derived == kCoulombDeriveFriction ? params_.FrictionAngle
-                                                     : params_.Cohesion;
+  const CoulombDerived derived = DerivedChoice();
+  float& field = derived == CoulombDerived::UniaxialStrength ? params_.UniaxialStrength
+                 : derived == CoulombDerived::FrictionAngle  ? params_.FrictionAngle
+                                                             : params_.Cohesion;
   if (const std::optional<float> shown = forms::LeadingValue<float>(ParameterBox(derived))) {
     field = DerivedParameterAsShown(*shown, derived);
   } else {

@@ -129,7 +129,8 @@ class CoulombDialog : public forms::FormDialog {
   // The derived parameter's box read-only and out of the Tab order, the
   // other two editable.
   void ShowParameterBoxes();
-  QLineEdit* ParameterBox(int index) const;
+  QLineEdit* ParameterBox(CoulombDerived parameter) const;
+  CoulombDerived DerivedChoice() const;  // the option chosen in the group
 
   struct Ui {
     QLineEdit* sx;

@@ -39,12 +39,14 @@ Verdict HoekBrownVerdict(double s1, double s2, float strength, float m, float s,
   return CompareCriterionSides(q, r);
 }
 
-float HoekStrength(const HoekParams& params) { return params.CriterionType == 1 ? params.CoMass : params.Co; }
+float HoekStrength(const HoekParams& params) {
+  return params.CriterionType == HoekCriterion::Generalized ? params.CoMass : params.Co;
+}
 
 namespace {
 
 Verdict VerdictOf(const HoekParams& p, double s1, double s2) {
-  if (p.CriterionType == 1) return HoekBrownVerdict(s1, s2, p.CoMass, p.Mb, p.S, p.A);
+  if (p.CriterionType == HoekCriterion::Generalized) return HoekBrownVerdict(s1, s2, p.CoMass, p.Mb, p.S, p.A);
   return HoekBrownVerdict(s1, s2, p.Co, p.M, 1.0f, 0.5f);
 }
 
@@ -58,7 +60,7 @@ Envelope HoekEnvelope(const HoekParams& params, float s1) {
   Envelope envelope;
   const float strength = HoekStrength(params);
   if (strength == 0.0f) return envelope;
-  const bool generalized = params.CriterionType == 1;
+  const bool generalized = params.CriterionType == HoekCriterion::Generalized;
   const double co = strength;
   const double m = generalized ? params.Mb : params.M;
   const double s = generalized ? static_cast<double>(params.S) : 1.0;

@@ -117,7 +117,7 @@ void HoekBrownDialog::LoadFromProject() {
   ShowGraphOption();
   ShowPoreInput(params_.UsePore, params_.PorePressure);
   // A type the record cannot hold opens as intact rock.
-  forms::SetArrayIndex(ui_.criterionType, params_.CriterionType == 1 ? 1 : 0);
+  forms::SetArrayIndex(ui_.criterionType, params_.CriterionType == HoekCriterion::Generalized ? 1 : 0);
   ShowCriterionBoxes();
   ShowInputValue(ui_.intactStrength, params_.Co);
   ShowInputValue(ui_.parameterM, params_.M);
@@ -131,7 +131,7 @@ bool HoekBrownDialog::ValidateInput() {
   // Every calculation judges the boxes as they stand.
   if (!CheckInputSets({&stressInputs_, &poreInput_, &materialInputs_}, params_)) return false;
   ReadPoreOption(params_.UsePore, params_.PorePressure);
-  params_.CriterionType = forms::GetArrayIndex(ui_.criterionType);
+  params_.CriterionType = static_cast<HoekCriterion>(forms::GetArrayIndex(ui_.criterionType));
   return true;
 }
 

@@ -37,7 +37,7 @@ namespace brantel {
 
 // How much of the boundary fails in one mode. The values are those the
 // dialog keeps.
-enum class FailureState : qint16 {
+enum class FailureState {
   Undecided = -1,  // nothing computed
   Partial = 0,     // two zones
   Complete = 1,    // the whole boundary

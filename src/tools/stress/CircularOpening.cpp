@@ -124,7 +124,7 @@ QString TangentialRatioText(const std::optional<double>& ratio) { return RatioTe
 
 QString CircularDistanceWarning() { return Tr({"Warning: Error < 0", "Προσοχή Σφάλμα < 0"}); }
 
-float CurveExtent(bool plotTo3R, qint16 circExtend) {
+float CurveExtent(bool plotTo3R, int circExtend) {
   if (plotTo3R) return 3.0f;
   return circExtend < 1 ? 5.0f : static_cast<float>(circExtend);
 }

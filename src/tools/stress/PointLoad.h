@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Validation.h"
+#include "core/project/ProjectRecord.h"  // PointLoadKind
 
 #include <QStringView>
 #include <QtGlobal>
@@ -18,8 +19,8 @@ namespace brantel {
 // CheckFinite of core/Conversions.h. A result beyond the float range raises
 // Overflow (6).
 
-// The load kinds, as PointLoadType and the index of the option group.
-enum class PointLoadKind : qint16 { Point = 0, Line = 1, Strip = 2 };
+// The load kinds are PointLoadKind (of the record's PointLoadType), in the
+// order of the option group.
 
 // Masks: both results; the R and Z set from the section sketch.
 inline constexpr QStringView kPointLoadResultMask = u"#0.#0";

@@ -225,7 +225,7 @@ void PointLoadDialog::CommitToProject() {
   Project.StripLoadQ = entries_.StripQ;
   Project.PointLoadR = entries_.R;
   Project.PointLoadZ = entries_.Z;
-  Project.PointLoadType = forms::GetArrayIndex(ui_.loadKind);
+  Project.PointLoadType = static_cast<PointLoadKind>(forms::GetArrayIndex(ui_.loadKind));
   MarkProjectChanged();
 }
 

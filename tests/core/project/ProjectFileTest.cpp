@@ -80,25 +80,45 @@ std::string FieldOfLine(int line) {
 }
 
 // Pointers to the fields of a record's file, in file order, with the
-// version that added each.
+// version that added each; a whole number or a choice through its stored
+// integer.
+struct IntRef {
+  void* field;
+  int (*get)(const void* field);
+  void (*set)(void* field, int stored);
+};
 struct FieldRef {
   int from;
-  std::variant<qint16*, bool*, float*, double*, LabPointRows*> field;
+  std::variant<IntRef, bool*, float*, double*, LabPointRows*> field;
 };
+struct FieldRefWalker {
+  std::vector<FieldRef> refs;
+  template <projectfile::RowInteger T>
+  void AddInt(T& f, int from) {
+    const IntRef ref{&f, [](const void* p) { return projectfile::StoredInt(*static_cast<const T*>(p)); },
+                     [](void* p, int v) { *static_cast<T*>(p) = projectfile::IntOfStored<T>(static_cast<qint16>(v)); }};
+    refs.push_back({from, ref});
+  }
+  template <projectfile::RowInteger T>
+  void Int(const projectfile::FieldName&, T& f, int from, T) {
+    AddInt(f, from);
+  }
+  template <projectfile::RowInteger T>
+  void NumInt(const projectfile::FieldName&, T& f, int from, T) {
+    AddInt(f, from);
+  }
+  void Flag(const projectfile::FieldName&, bool& f, projectfile::FlagForm, int from, bool) {
+    refs.push_back({from, &f});
+  }
+  void Num(const projectfile::FieldName&, float& f, int from, float) { refs.push_back({from, &f}); }
+  void Print(const projectfile::FieldName&, float& f, int from, float) { refs.push_back({from, &f}); }
+  void Num64(const projectfile::FieldName&, double& f, int from, double) { refs.push_back({from, &f}); }
+  void Count(const projectfile::FieldName&, int& f, int from, int, int) { AddInt(f, from); }
+  void Rows(const projectfile::FieldName&, LabPointRows& rows, int, int from) { refs.push_back({from, &rows}); }
+};
+
 std::vector<FieldRef> FieldRefs(ProjectRecord& record) {
-  struct Walker {
-    std::vector<FieldRef> refs;
-    void Int(const projectfile::FieldName&, qint16& f, int from, qint16) { refs.push_back({from, &f}); }
-    void NumInt(const projectfile::FieldName&, qint16& f, int from, qint16) { refs.push_back({from, &f}); }
-    void Flag(const projectfile::FieldName&, bool& f, projectfile::FlagForm, int from, bool) {
-      refs.push_back({from, &f});
-    }
-    void Num(const projectfile::FieldName&, float& f, int from, float) { refs.push_back({from, &f}); }
-    void Print(const projectfile::FieldName&, float& f, int from, float) { refs.push_back({from, &f}); }
-    void Num64(const projectfile::FieldName&, double& f, int from, double) { refs.push_back({from, &f}); }
-    void Count(const projectfile::FieldName&, qint16& f, int from, qint16, int) { refs.push_back({from, &f}); }
-    void Rows(const projectfile::FieldName&, LabPointRows& rows, qint16, int from) { refs.push_back({from, &rows}); }
-  } walker;
+  FieldRefWalker walker;
   projectfile::VisitFileRows(record, walker);
   return walker.refs;
 }
@@ -113,7 +133,14 @@ ProjectRecord ExpectedForVersion(int version) {
   const std::vector<FieldRef> from = FieldRefs(defaults);
   for (std::size_t i = 0; i < to.size(); ++i) {
     if (to[i].from <= version) continue;
-    std::visit([&](auto* field) { *field = *std::get<decltype(field)>(from[i].field); }, to[i].field);
+    std::visit(
+        [&](auto& field) {
+          using Field = std::decay_t<decltype(field)>;
+          const Field& source = std::get<Field>(from[i].field);
+          if constexpr (std::is_same_v<Field, IntRef>) field.set(field.field, source.get(source.field));
+          else *field = *source;
+        },
+        to[i].field);
   }
   return expected;
 }
@@ -250,6 +277,35 @@ TEST_F(ProjectFileTest, EveryVersionReadsItsGoldenFileAsThatVersionWroteIt) {
   EXPECT_EQ(record.FileVersion, kProjectFileLastVersion);
 }
 
+// Fills every row of the file with random values: `s` and `d` give the
+// numbers, `rng` the integers.
+template <typename Single, typename Double>
+struct RandomRowFiller {
+  Single& s;
+  Double& d;
+  std::mt19937& rng;
+  template <projectfile::RowInteger T>
+  void Int(const projectfile::FieldName&, T& f, int, T) {
+    f = projectfile::IntOfStored<T>(static_cast<qint16>(rng()));
+  }
+  template <projectfile::RowInteger T>
+  void NumInt(const projectfile::FieldName&, T& f, int, T) {
+    f = projectfile::IntOfStored<T>(static_cast<qint16>(rng()));
+  }
+  void Flag(const projectfile::FieldName&, bool& f, projectfile::FlagForm, int, bool) { f = rng() % 2 != 0; }
+  void Num(const projectfile::FieldName&, float& f, int, float) { f = s(); }
+  void Print(const projectfile::FieldName&, float& f, int, float) { f = s(); }
+  void Num64(const projectfile::FieldName&, double& f, int, double) { f = d(); }
+  void Count(const projectfile::FieldName&, int& f, int, int, int max) {
+    f = static_cast<int>(rng() % static_cast<unsigned>(max + 1));
+  }
+  void Rows(const projectfile::FieldName&, LabPointRows& rows, int count, int) {
+    rows = LabPointRows{};  // rows beyond the count read back as 0
+    for (int r = 0; r < count; ++r)
+      for (float& v : rows[r]) v = s();
+  }
+};
+
 TEST_F(ProjectFileTest, RandomRecordsComeBackBitForBit) {
   std::mt19937 rng(20240611);
   const std::vector<float> awkward{FLT_TRUE_MIN, -FLT_TRUE_MIN, FLT_MIN,     -0.0f,          0.0f,  FLT_MAX,
@@ -275,25 +331,6 @@ TEST_F(ProjectFileTest, RandomRecordsComeBackBitForBit) {
       if (std::isfinite(d)) return d;
     }
   };
-  struct Filler {
-    decltype(single)& s;
-    decltype(dbl)& d;
-    std::mt19937& rng;
-    void Int(const projectfile::FieldName&, qint16& f, int, qint16) { f = static_cast<qint16>(rng()); }
-    void NumInt(const projectfile::FieldName&, qint16& f, int, qint16) { f = static_cast<qint16>(rng()); }
-    void Flag(const projectfile::FieldName&, bool& f, projectfile::FlagForm, int, bool) { f = rng() % 2 != 0; }
-    void Num(const projectfile::FieldName&, float& f, int, float) { f = s(); }
-    void Print(const projectfile::FieldName&, float& f, int, float) { f = s(); }
-    void Num64(const projectfile::FieldName&, double& f, int, double) { f = d(); }
-    void Count(const projectfile::FieldName&, qint16& f, int, qint16, int max) {
-      f = static_cast<qint16>(rng() % static_cast<unsigned>(max + 1));
-    }
-    void Rows(const projectfile::FieldName&, LabPointRows& rows, qint16 count, int) {
-      rows = LabPointRows{};  // rows beyond the count read back as 0
-      for (int r = 0; r < count; ++r)
-        for (float& v : rows[r]) v = s();
-    }
-  };
   const QStringList pieces{
       QStringLiteral("Σήραγγα"),       QStringLiteral("a,b"), QStringLiteral("  "), QStringLiteral("##EndDesc##"),
       QStringLiteral("##StartDesc##"), QStringLiteral(" "),   QStringLiteral("x"),  QStringLiteral("1.5"),
@@ -307,9 +344,9 @@ TEST_F(ProjectFileTest, RandomRecordsComeBackBitForBit) {
   for (int round = 0; round < 300; ++round) {
     SCOPED_TRACE(round);
     ProjectRecord record;
-    Filler filler{single, dbl, rng};
+    RandomRowFiller<decltype(single), decltype(dbl)> filler{single, dbl, rng};
     projectfile::VisitFileRows(record, filler);
-    record.InputUnits = static_cast<qint16>(rng() % 2);
+    record.InputUnits = static_cast<int>(rng() % 2);
     record.ProjectTitle = text(static_cast<int>(rng() % 6)).remove(u'\r').remove(u'\n');
     record.ProjectDescription = text(static_cast<int>(rng() % 80));
 
@@ -549,7 +586,7 @@ struct YesNoRows {
   void Count(Any&&...) {
     ++line;
   }
-  void Rows(const projectfile::FieldName&, const LabPointRows&, qint16 count, int) { line += count * kLabColumns; }
+  void Rows(const projectfile::FieldName&, const LabPointRows&, int count, int) { line += count * kLabColumns; }
   void Flag(const projectfile::FieldName& name, const bool& value, projectfile::FlagForm, int, bool) {
     rows.push_back({name.ToString(), line++, value});
   }
@@ -611,6 +648,70 @@ TEST_F(ProjectFileTest, HandEditedYesNoValuesKeepTheirMeaningAndAreWrittenInTheT
       lines[row.line] = yes ? QByteArray(tool.yes) : QByteArray(" 0");
       EXPECT_EQ(ProjectFileBytes(record), Join(lines)) << what;
     }
+  }
+}
+
+// The lines of the golden file that hold a whole number or a choice, each
+// with whether its row is in the print form (" 1").
+struct IntegerRowLines {
+  std::vector<std::pair<int, bool>> rows;
+  int line = kHeaderLines;
+  template <typename... Any>
+  void Int(Any&&...) {
+    rows.push_back({line++, true});
+  }
+  template <typename... Any>
+  void NumInt(Any&&...) {
+    rows.push_back({line++, false});
+  }
+  template <typename... Any>
+  void Num(Any&&...) {
+    ++line;
+  }
+  template <typename... Any>
+  void Num64(Any&&...) {
+    ++line;
+  }
+  template <typename... Any>
+  void Print(Any&&...) {
+    ++line;
+  }
+  template <typename... Any>
+  void Flag(Any&&...) {
+    ++line;
+  }
+  template <typename... Any>
+  void Count(Any&&...) {
+    ++line;
+  }
+  void Rows(const projectfile::FieldName&, const LabPointRows&, int count, int) { line += count * kLabColumns; }
+};
+
+TEST_F(ProjectFileTest, HandEditedCodesAndCountsAreKeptAsTyped) {
+  // Codes outside every tool's list, and the 16-bit bounds, in every row of
+  // a whole number or a choice: the file saved again is the edited file.
+  IntegerRowLines found;
+  const ProjectRecord filled = FilledRecord();
+  projectfile::VisitFileRows(filled, found);
+  ASSERT_EQ(found.rows.size(), 19u);  // seven graph choices and twelve others
+  for (const char* code : {"7", "-1", "32767", "-32768"}) {
+    QList<QByteArray> lines = GoldenLines();
+    for (const auto& [line, printForm] : found.rows)
+      lines[line] = (printForm && code[0] != '-' ? QByteArray(" ") : QByteArray()) + code;
+    ProjectRecord record;
+    const ProjectReadResult result = ReadProjectBytes(Join(lines), QStringLiteral("c.BNL"), record);
+    ASSERT_TRUE(result.read) << code << ": " << result.message.toStdString();
+    EXPECT_EQ(ProjectFileBytes(record), Join(lines)) << code;
+  }
+  // A whole number no row can hold is refused, naming its field.
+  ProjectRecord record = FilledRecord();
+  record.JointSelectedSet = 40000;
+  try {
+    ProjectFileBytes(record);
+    ADD_FAILURE() << "written";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), ErrorNumber::Overflow);
+    EXPECT_TRUE(e.Description().contains(QStringLiteral("JointSelectedSet")));
   }
 }
 

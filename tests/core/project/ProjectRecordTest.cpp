@@ -27,7 +27,7 @@ TEST_F(ProjectRecordTest, NewSetsTheDefaultsOfTheTable) {
   EXPECT_EQ(p.PointLoadQ, 100.0f);
   EXPECT_EQ(p.LineLoadQm, 100.0f);
   EXPECT_EQ(p.StripLoadQ, 100.0f);
-  EXPECT_EQ(p.PointLoadType, 0);
+  EXPECT_EQ(p.PointLoadType, PointLoadKind::Point);
   EXPECT_EQ(p.PointLoadR, 3.0f);
   EXPECT_EQ(p.PointLoadZ, 2.0f);
   EXPECT_EQ(p.LabPointCount, 1);

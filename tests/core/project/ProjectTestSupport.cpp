@@ -17,8 +17,14 @@ using projectfile::FieldName;
 struct Collector {
   FieldValues values;
   void Add(const FieldName& name, quint64 bits) { values.emplace_back(name.ToString().toStdString(), bits); }
-  void Int(const FieldName& n, const qint16& f, int, qint16) { Add(n, static_cast<quint16>(f)); }
-  void NumInt(const FieldName& n, const qint16& f, int, qint16) { Add(n, static_cast<quint16>(f)); }
+  template <projectfile::RowInteger T>
+  void Int(const FieldName& n, const T& f, int, T) {
+    Add(n, static_cast<quint16>(projectfile::StoredInt(f)));
+  }
+  template <projectfile::RowInteger T>
+  void NumInt(const FieldName& n, const T& f, int, T) {
+    Add(n, static_cast<quint16>(projectfile::StoredInt(f)));
+  }
   void Flag(const FieldName& n, const bool& f, projectfile::FlagForm, int, bool) { Add(n, f ? 1 : 0); }
   void Num(const FieldName& n, const float& f, int, float) { Add(n, Bits(f)); }
   void Print(const FieldName& n, const float& f, int, float) { Add(n, Bits(f)); }
@@ -27,8 +33,8 @@ struct Collector {
     std::memcpy(&b, &f, sizeof b);
     Add(n, b);
   }
-  void Count(const FieldName& n, const qint16& f, int, qint16, int) { Add(n, static_cast<quint16>(f)); }
-  void Rows(const FieldName& n, const LabPointRows& rows, qint16, int) {
+  void Count(const FieldName& n, const int& f, int, int, int) { Add(n, static_cast<quint16>(f)); }
+  void Rows(const FieldName& n, const LabPointRows& rows, int, int) {
     for (int r = 0; r < kLabMaxPoints; ++r)
       for (int c = 0; c < kLabColumns; ++c) Add(FieldName{n.base, nullptr, r + 1, c + 1}, Bits(rows[r][c]));
   }
@@ -66,19 +72,31 @@ std::string Differences(const ProjectRecord& expected, const ProjectRecord& actu
   return out.str();
 }
 
+namespace {
+
+struct RowLister {
+  std::vector<FileRow> rows;
+  void Add(const FieldName& n, int from, int lines = 1) { rows.push_back({n.ToString().toStdString(), from, lines}); }
+  template <projectfile::RowInteger T>
+  void Int(const FieldName& n, const T&, int from, T) {
+    Add(n, from);
+  }
+  template <projectfile::RowInteger T>
+  void NumInt(const FieldName& n, const T&, int from, T) {
+    Add(n, from);
+  }
+  void Flag(const FieldName& n, const bool&, projectfile::FlagForm, int from, bool) { Add(n, from); }
+  void Num(const FieldName& n, const float&, int from, float) { Add(n, from); }
+  void Print(const FieldName& n, const float&, int from, float) { Add(n, from); }
+  void Num64(const FieldName& n, const double&, int from, double) { Add(n, from); }
+  void Count(const FieldName& n, const int&, int from, int, int) { Add(n, from); }
+  void Rows(const FieldName& n, const LabPointRows&, int count, int from) { Add(n, from, count * kLabColumns); }
+};
+
+}  // namespace
+
 std::vector<FileRow> FileRowsOf(const ProjectRecord& record) {
-  struct Walker {
-    std::vector<FileRow> rows;
-    void Add(const FieldName& n, int from, int lines = 1) { rows.push_back({n.ToString().toStdString(), from, lines}); }
-    void Int(const FieldName& n, const qint16&, int from, qint16) { Add(n, from); }
-    void NumInt(const FieldName& n, const qint16&, int from, qint16) { Add(n, from); }
-    void Flag(const FieldName& n, const bool&, projectfile::FlagForm, int from, bool) { Add(n, from); }
-    void Num(const FieldName& n, const float&, int from, float) { Add(n, from); }
-    void Print(const FieldName& n, const float&, int from, float) { Add(n, from); }
-    void Num64(const FieldName& n, const double&, int from, double) { Add(n, from); }
-    void Count(const FieldName& n, const qint16&, int from, qint16, int) { Add(n, from); }
-    void Rows(const FieldName& n, const LabPointRows&, qint16 count, int from) { Add(n, from, count * kLabColumns); }
-  } walker;
+  RowLister walker;
   projectfile::VisitFileRows(record, walker);
   return walker.rows;
 }
@@ -108,8 +126,14 @@ struct Filler {
     n += count;
     return number;
   }
-  void Int(const FieldName&, qint16& f, int from, qint16) { f = IntValue(Number(from)); }
-  void NumInt(const FieldName&, qint16& f, int from, qint16) { f = IntValue(Number(from)); }
+  template <projectfile::RowInteger T>
+  void Int(const FieldName&, T& f, int from, T) {
+    f = projectfile::IntOfStored<T>(IntValue(Number(from)));
+  }
+  template <projectfile::RowInteger T>
+  void NumInt(const FieldName&, T& f, int from, T) {
+    f = projectfile::IntOfStored<T>(IntValue(Number(from)));
+  }
   // Yes: a new project's is no.
   void Flag(const FieldName&, bool& f, projectfile::FlagForm, int from, bool) {
     Number(from);
@@ -118,12 +142,12 @@ struct Filler {
   void Num(const FieldName&, float& f, int from, float) { f = SingleValue(Number(from)); }
   void Print(const FieldName&, float& f, int from, float) { f = SingleValue(Number(from)); }
   void Num64(const FieldName&, double& f, int from, double) { f = DoubleValue(Number(from)); }
-  void Count(const FieldName&, qint16& f, int from, qint16, int) {
+  void Count(const FieldName&, int& f, int from, int, int) {
     Number(from);
     f = kFilledLabPoints;
   }
   // Numbers for every row the table can hold, the count's or not.
-  void Rows(const FieldName&, LabPointRows& rows, qint16 count, int from) {
+  void Rows(const FieldName&, LabPointRows& rows, int count, int from) {
     const int first = Number(from, kLabMaxPoints * kLabColumns);
     for (int r = 0; r < count; ++r)
       for (int c = 0; c < kLabColumns; ++c) rows[r][c] = SingleValue(first + r * kLabColumns + c);

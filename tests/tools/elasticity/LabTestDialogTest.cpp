@@ -334,7 +334,7 @@ TEST_F(LabTestDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Press(labtest::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.LabHeight, 80.0f);
-  EXPECT_EQ(Project.LabDataType, kLabStressStrain);
+  EXPECT_EQ(Project.LabDataType, LabDataKind::StressStrain);
   EXPECT_EQ(Project.LabPoints[0][4], 12.0f);
   EXPECT_FALSE(Project.FileSaved);
   EXPECT_FALSE(Project.FileEmpty);
@@ -344,8 +344,8 @@ TEST_F(LabTestDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   Project.LabHeight = 100.12312f;
   Project.LabDiameter = 54.0000038f;
   Project.LabArea = 0.1f;
-  Project.LabAreaOption = kLabAreaGiven;
-  Project.LabDataType = kLabForceDisplacement;
+  Project.LabAreaOption = LabAreaSource::Area;
+  Project.LabDataType = LabDataKind::ForceDisplacement;
   Project.LabPointCount = 2;
   Project.LabPoints[0] = {1.2345679f, 0.012345679f, 3.3333333f, 0, 0};
   Project.LabPoints[1] = {16777217.0f, 1e-7f, 7e20f, 0, 0};
@@ -358,8 +358,8 @@ TEST_F(LabTestDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   EXPECT_EQ(Project.LabHeight, stored.LabHeight);
   EXPECT_EQ(Project.LabDiameter, stored.LabDiameter);
   EXPECT_EQ(Project.LabArea, stored.LabArea);
-  EXPECT_EQ(Project.LabAreaOption, kLabAreaGiven);
-  EXPECT_EQ(Project.LabDataType, kLabForceDisplacement);
+  EXPECT_EQ(Project.LabAreaOption, LabAreaSource::Area);
+  EXPECT_EQ(Project.LabDataType, LabDataKind::ForceDisplacement);
   for (int r = 0; r < 2; ++r) {
     for (int c : {0, 1, 2}) EXPECT_EQ(Project.LabPoints[r][c], stored.LabPoints[r][c]) << r << c;
   }

@@ -10,7 +10,7 @@
 namespace brantel {
 namespace {
 
-LabTestInput Input(qint16 type, double height, std::vector<LabRow> rows) {
+LabTestInput Input(LabDataKind type, double height, std::vector<LabRow> rows) {
   LabTestInput in;
   in.DataType = type;
   in.Height = height;
@@ -20,20 +20,21 @@ LabTestInput Input(qint16 type, double height, std::vector<LabRow> rows) {
 
 TEST(LabTest, EveryDataColumnIsEitherEnteredOrFilled) {
   const std::set<int> editable[] = {{1, 3, 4}, {1, 2, 3}, {3, 4, 5}};
-  for (qint16 type = 0; type <= 2; ++type) {
+  for (int index = 0; index <= 2; ++index) {
+    const auto type = static_cast<LabDataKind>(index);
     std::set<int> seen;
     for (int c = 0; c < labcol::kCount; ++c) {
-      EXPECT_EQ(IsLabColumnEditable(type, c), editable[type].count(c) == 1) << type << " " << c;
+      EXPECT_EQ(IsLabColumnEditable(type, c), editable[index].count(c) == 1) << index << " " << c;
       if (IsLabColumnEditable(type, c)) seen.insert(c);
     }
     for (int c : LabFilledColumns(type)) {
       EXPECT_FALSE(IsLabColumnEditable(type, c));
       seen.insert(c);
     }
-    EXPECT_EQ(seen, (std::set<int>{1, 2, 3, 4, 5})) << type;
+    EXPECT_EQ(seen, (std::set<int>{1, 2, 3, 4, 5})) << index;
   }
   // An unknown data type is the first one.
-  EXPECT_EQ(LabFilledColumns(7), LabFilledColumns(kLabForceStrain));
+  EXPECT_EQ(LabFilledColumns(static_cast<LabDataKind>(7)), LabFilledColumns(LabDataKind::ForceStrain));
   EXPECT_STREQ(LabColumnHeader(labcol::kEy).greek, "εy (milli)");
   EXPECT_STREQ(LabColumnHeader(labcol::kModulus).english, "El. Mod (GPa)");
   EXPECT_EQ(LabColumnWidth(0, 9750), 320);
@@ -41,12 +42,12 @@ TEST(LabTest, EveryDataColumnIsEitherEnteredOrFilled) {
 }
 
 TEST(LabTest, ForceDisplacementOfASmallCylinder) {
-  LabTestInput in =
-      Input(kLabForceDisplacement, 100, {{0, 0, 0, 0, 0}, {98.175, 0.1, 0.25, 0, 0}, {196.35, 0.2, 0.5, 0, 0}});
+  LabTestInput in = Input(LabDataKind::ForceDisplacement, 100,
+                          {{0, 0, 0, 0, 0}, {98.175, 0.1, 0.25, 0, 0}, {196.35, 0.2, 0.5, 0, 0}});
   in.Diameter = 50;
   const LabEvaluation e = EvaluateLabTest(in);
   ASSERT_TRUE(e.Volume);
-  EXPECT_NEAR(*LabSpecimenArea(kLabDiameterGiven, 50, 0), 1963.495, 1e-3);
+  EXPECT_NEAR(*LabSpecimenArea(LabAreaSource::Diameter, 50, 0), 1963.495, 1e-3);
   EXPECT_NEAR(*e.Volume, 196349.5, 0.1);
   const double sigma[] = {0, 50, 100}, ey[] = {0, 1, 2};
   for (int r = 0; r < 3; ++r) {
@@ -64,9 +65,9 @@ TEST(LabTest, ForceDisplacementOfASmallCylinder) {
 }
 
 TEST(LabTest, RowsAfterThePeakAddEnergyButNoModulus) {
-  LabTestInput in =
-      Input(kLabForceStrain, 50, {{0, 0, 0, 0, 0}, {50, 0, 0, 0.5, 0}, {100, 0, 0, 1.0, 0}, {80, 0, 0, 1.4, 0}});
-  in.AreaOption = kLabAreaGiven;
+  LabTestInput in = Input(LabDataKind::ForceStrain, 50,
+                          {{0, 0, 0, 0, 0}, {50, 0, 0, 0.5, 0}, {100, 0, 0, 1.0, 0}, {80, 0, 0, 1.4, 0}});
+  in.AreaOption = LabAreaSource::Area;
   in.Area = 1000;
   const LabEvaluation e = EvaluateLabTest(in);
   EXPECT_EQ(*e.Volume, 50000.0f);
@@ -83,7 +84,7 @@ TEST(LabTest, RowsAfterThePeakAddEnergyButNoModulus) {
 
 TEST(LabTest, StressStrainOfASmallCylinderByHand) {
   // 50 mm by 100 mm; the stress peaks at 45 MPa and falls to 40.
-  LabTestInput in = Input(kLabStressStrain, 100,
+  LabTestInput in = Input(LabDataKind::StressStrain, 100,
                           {{0, 0, 0, 0, 0}, {0, 0, 0.1, 0.5, 20}, {0, 0, 0.25, 1.0, 45}, {0, 0, 0.3, 1.5, 40}});
   in.Diameter = 50;
   const LabEvaluation e = EvaluateLabTest(in);
@@ -104,8 +105,8 @@ TEST(LabTest, StressStrainOfASmallCylinderByHand) {
 
 TEST(LabTest, FilledCellsReadBackAsTheyAreShown) {
   // 1 kN on 3 mm2: 333.333... MPa, shown and read back as 333.333.
-  LabTestInput in = Input(kLabForceStrain, 10, {{0, 0, 0, 0, 0}, {1, 0, 0, 1, 0}});
-  in.AreaOption = kLabAreaGiven;
+  LabTestInput in = Input(LabDataKind::ForceStrain, 10, {{0, 0, 0, 0, 0}, {1, 0, 0, 1, 0}});
+  in.AreaOption = LabAreaSource::Area;
   in.Area = 3;
   const LabEvaluation e = EvaluateLabTest(in);
   EXPECT_EQ(e.Rows[1].Values.Sigma, 333.333);
@@ -116,7 +117,7 @@ TEST(LabTest, FilledCellsReadBackAsTheyAreShown) {
 TEST(LabTest, WhatCannotBeComputedKeepsTheCellAndItsValue) {
   // Stress/Strain without height: no shortening, force from the area. The
   // shortening cell keeps its 9, and the later steps read it.
-  LabTestInput in = Input(kLabStressStrain, 0, {{9, 9, 0, 0, 0}, {9, 9, 0, 1, 20}});
+  LabTestInput in = Input(LabDataKind::StressStrain, 0, {{9, 9, 0, 0, 0}, {9, 9, 0, 1, 20}});
   in.Diameter = 10;
   LabEvaluation e = EvaluateLabTest(in);
   EXPECT_NEAR(*e.Rows[1].Filled[0].Value, 78.5398 * 20 / 1000, 1e-4);
@@ -127,8 +128,8 @@ TEST(LabTest, WhatCannotBeComputedKeepsTheCellAndItsValue) {
 
   // Zero area: the stress column stays as it stands (7 and 9 MPa) and the
   // modulus and the energy follow it; with no volume the energy is 0.
-  in = Input(kLabForceStrain, 100, {{0, 0, 0, 0, 7}, {50, 0, 0, 1, 9}});
-  in.AreaOption = kLabAreaGiven;
+  in = Input(LabDataKind::ForceStrain, 100, {{0, 0, 0, 0, 7}, {50, 0, 0, 1, 9}});
+  in.AreaOption = LabAreaSource::Area;
   in.Area = 0;
   e = EvaluateLabTest(in);
   EXPECT_FALSE(e.Rows[1].Filled[0].Value);
@@ -145,12 +146,12 @@ TEST(LabTest, WhatCannotBeComputedKeepsTheCellAndItsValue) {
   // A negative area is no area, and gives no volume and no energy.
   in.Area = -5;
   e = EvaluateLabTest(in);
-  EXPECT_FALSE(LabSpecimenArea(kLabAreaGiven, 0, -5));
+  EXPECT_FALSE(LabSpecimenArea(LabAreaSource::Area, 0, -5));
   EXPECT_FALSE(e.Volume);
   EXPECT_FALSE(e.Energy);
 
   // One row: no modulus, energy 0.
-  in = Input(kLabForceStrain, 100, {{10, 0, 1, 2, 0}});
+  in = Input(LabDataKind::ForceStrain, 100, {{10, 0, 1, 2, 0}});
   in.Diameter = 50;
   e = EvaluateLabTest(in);
   EXPECT_FALSE(e.MeanModulus);
@@ -166,7 +167,7 @@ TEST(LabTest, WhatCannotBeComputedKeepsTheCellAndItsValue) {
 }
 
 TEST(LabTest, ChartSeriesFollowsTheGrid) {
-  LabTestInput in = Input(kLabStressStrain, 100, {{0, 0, 0, 0, 0}, {0, 0, 0, 1.5, 30}, {0, 0, 0, 1, 20}});
+  LabTestInput in = Input(LabDataKind::StressStrain, 100, {{0, 0, 0, 0, 0}, {0, 0, 0, 1.5, 30}, {0, 0, 0, 1, 20}});
   in.Diameter = 50;
   const std::vector<QPointF> p = LabStressStrainPoints(EvaluateLabTest(in).Rows);
   ASSERT_EQ(p.size(), 3u);

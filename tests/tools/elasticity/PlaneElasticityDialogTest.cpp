@@ -197,8 +197,9 @@ TEST_F(PlaneElasticityDialogTest, OkStoresBothTabsWithTheirAssumptions) {
   EXPECT_EQ(Project.PlaneStressIn.Sy, -7.5f);
   EXPECT_EQ(Project.PlaneStrainTabConstants.E, 2000.0f);
   EXPECT_EQ(Project.PlaneElasticity.Tab, 1);
-  EXPECT_EQ(Project.PlaneElasticity.StressTabAssumption, 1);  // chosen on the tab not in view
-  EXPECT_EQ(Project.PlaneElasticity.StrainTabAssumption, 1);
+  EXPECT_EQ(Project.PlaneElasticity.StressTabAssumption,
+            PlaneAssumption::PlaneStrain);  // chosen on the tab not in view
+  EXPECT_EQ(Project.PlaneElasticity.StrainTabAssumption, PlaneAssumption::PlaneStrain);
   EXPECT_FALSE(Project.FileSaved);
 
   Open();  // reopens on the tab and with the assumptions stored
@@ -215,7 +216,8 @@ TEST_F(PlaneElasticityDialogTest, OkStoresBothTabsWithTheirAssumptions) {
 }
 
 TEST_F(PlaneElasticityDialogTest, OkWithoutEditsKeepsTheStoredValuesWhole) {
-  Project.PlaneElasticity = {0.00025, -0.00012, 0.000123456789, 0, 1, 0};
+  Project.PlaneElasticity = {
+      0.00025, -0.00012, 0.000123456789, 0, PlaneAssumption::PlaneStrain, PlaneAssumption::PlaneStress};
   Project.PlaneStressTabConstants = {1234.5678f, 0.123456789f};
   Project.PlaneStressIn = {12345.678f, -0.00012f, 0.5f};
   Project.PlaneStrainTabConstants = {30000, 1.5e-5f};
@@ -232,7 +234,7 @@ TEST_F(PlaneElasticityDialogTest, OkWithoutEditsKeepsTheStoredValuesWhole) {
   EXPECT_EQ(Project.PlaneElasticity.Ex, before.PlaneElasticity.Ex);
   EXPECT_EQ(Project.PlaneElasticity.Ey, before.PlaneElasticity.Ey);
   EXPECT_EQ(Project.PlaneElasticity.Gxy, before.PlaneElasticity.Gxy);
-  EXPECT_EQ(Project.PlaneElasticity.StressTabAssumption, 1);
+  EXPECT_EQ(Project.PlaneElasticity.StressTabAssumption, PlaneAssumption::PlaneStrain);
   EXPECT_EQ(Project.PlaneStressTabConstants.E, before.PlaneStressTabConstants.E);
   EXPECT_EQ(Project.PlaneStressTabConstants.Nu, before.PlaneStressTabConstants.Nu);
   EXPECT_EQ(Project.PlaneStressIn.Sx, before.PlaneStressIn.Sx);
@@ -252,7 +254,7 @@ TEST_F(PlaneElasticityDialogTest, BoxesCarryTheNamesOfTheirLabels) {
 }
 
 TEST_F(PlaneElasticityDialogTest, RenderBothTabsInBothLanguages) {
-  Project.PlaneElasticity = {0.001, 0.0002, -0.0005, 0, 0, 1};
+  Project.PlaneElasticity = {0.001, 0.0002, -0.0005, 0, PlaneAssumption::PlaneStress, PlaneAssumption::PlaneStrain};
   Project.PlaneStressTabConstants = {20000, 0.25f};
   Project.PlaneStressIn = {10, -4, 5};
   Project.PlaneStrainTabConstants = {20000, 0.25f};

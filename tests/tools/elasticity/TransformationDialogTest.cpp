@@ -62,7 +62,7 @@ TEST_F(TransformationDialogTest, ATensorAndAVectorTurnedAQuarterAboutAxis3) {
   EXPECT_EQ(Text(transformation::kNewTensorBox[0]), QStringLiteral("60"));
   Press(transformation::kOk);
   const TransformData& t = Project.TransformInputs;
-  EXPECT_EQ(t.Option, 0);
+  EXPECT_EQ(t.Option, TransformOperand::Tensor);
   EXPECT_EQ(t.Tensor[1][1], 20.0f);
   EXPECT_EQ(t.Vector, (Vector3{1, 2, 3}));
   EXPECT_EQ(t.Cosines[1][0], 1.0f);
@@ -129,7 +129,7 @@ TEST_F(TransformationDialogTest, BadEntriesAreRefusedAndTheResultsStay) {
   EXPECT_EQ(Project.TransformInputs.Tensor[0][0], 5.0f);
   EXPECT_EQ(Project.TransformInputs.Vector[2], 4.0f);
   EXPECT_EQ(Project.TransformInputs.Cosines[1][0], -1.0f);
-  EXPECT_EQ(Project.TransformInputs.Option, 1);
+  EXPECT_EQ(Project.TransformInputs.Option, TransformOperand::Vector);
 }
 
 TEST_F(TransformationDialogTest, OkWithoutEditsKeepsTheStoredValues) {
@@ -137,7 +137,7 @@ TEST_F(TransformationDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   t.Cosines = {{{0.70710678f, 0.70710678f, 0}, {-0.70710678f, 0.70710678f, 0}, {0, 0, 1}}};
   t.Tensor = {{{0.00012f, 1.23456789f, 0}, {3e-20f, 2, 0}, {0, 0, 12345678}}};
   t.Vector = {0.00012f, -1.0000001f, 1e30f};
-  t.Option = 1;
+  t.Option = TransformOperand::Vector;
   const TransformData before = t;
   Open();
   EXPECT_TRUE(Shown(transformation::kVector, 3));
@@ -148,7 +148,7 @@ TEST_F(TransformationDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   EXPECT_EQ(t.Cosines, before.Cosines);
   EXPECT_EQ(t.Tensor, before.Tensor);
   EXPECT_EQ(t.Vector, before.Vector);
-  EXPECT_EQ(t.Option, 1);
+  EXPECT_EQ(t.Option, TransformOperand::Vector);
 
   Open();
   Type(transformation::kCosineBox[0], QStringLiteral("2"));
@@ -157,7 +157,7 @@ TEST_F(TransformationDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   Press(transformation::kTensorKind);
   Dialog().close();
   EXPECT_EQ(t.Cosines, before.Cosines);
-  EXPECT_EQ(t.Option, 1);
+  EXPECT_EQ(t.Option, TransformOperand::Vector);
 }
 
 TEST_F(TransformationDialogTest, AResultBeyondThe32BitRangeIsEmptied) {

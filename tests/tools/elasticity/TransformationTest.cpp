@@ -99,11 +99,11 @@ TEST(Transformation, TheOptionChoosesTheResult) {
   d.Tensor = {{{10, 0, 0}, {0, 20, 0}, {0, 0, 30}}};
   d.Vector = {1, 0, 0};
   d.NewVector = {7, 7, 7};
-  d.Option = 0;
+  d.Option = TransformOperand::Tensor;
   CalcTransformation(d);
   EXPECT_EQ(d.NewTensor[0][0], 20.0f);
   EXPECT_EQ(d.NewVector, (Vector3{7, 7, 7}));
-  d.Option = 1;
+  d.Option = TransformOperand::Vector;
   d.NewTensor = {};
   CalcTransformation(d);
   EXPECT_EQ(d.NewVector, (Vector3{0, -1, 0}));
@@ -117,7 +117,7 @@ TEST(Transformation, SumsBeyondThe32BitRangeRaiseOverflow) {
     d.Cosines = {{{1, 1, 0}, {0, 1, 0}, {0, 0, 1}}};
     d.Tensor = big;
     d.Vector = {3e38f, 3e38f, 0};
-    d.Option = static_cast<qint16>(option);
+    d.Option = static_cast<TransformOperand>(option);
     try {
       CalcTransformation(d);
       FAIL() << "no error raised, option " << option;

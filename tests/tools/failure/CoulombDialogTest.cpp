@@ -35,7 +35,7 @@ class CoulombDialogTest : public test::DialogTest {
     Project.CoulombStress = StressInput{sx, sy, 0, graph};
     Project.CoulombInput.Cohesion = 5;
     Project.CoulombInput.FrictionAngle = 30;
-    Project.CoulombInput.ParamOption = kCoulombDeriveStrength;
+    Project.CoulombInput.ParamOption = CoulombDerived::UniaxialStrength;
   }
   CoulombDialog& Open() { return DialogTest::Open<CoulombDialog>(); }
   CoulombDialog& Dialog() const { return static_cast<CoulombDialog&>(Current()); }
@@ -306,9 +306,10 @@ TEST_F(CoulombDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   p.PorePressure = 0.12345f;
   p.Cohesion = 2.34567f;
   p.FrictionAngle = 12.3456f;
-  p.ParamOption = kCoulombDeriveStrength;
+  p.ParamOption = CoulombDerived::UniaxialStrength;
   // Derived, and stored as its box showed it.
-  p.UniaxialStrength = static_cast<float>(ParseLeadingNumber(DerivedParameterText(DeriveCoulombStrength(p), 1)));
+  p.UniaxialStrength = static_cast<float>(
+      ParseLeadingNumber(DerivedParameterText(DeriveCoulombStrength(p), CoulombDerived::UniaxialStrength)));
   const StressInput stress = Project.CoulombStress;
   const CoulombParams params = p;
   Open();
@@ -349,7 +350,7 @@ TEST_F(CoulombDialogTest, TheEnvelopeTouchesTheCircleAtFailure) {
   CoulombParams params;
   params.Cohesion = 5;
   params.FrictionAngle = 30;
-  params.ParamOption = kCoulombDeriveStrength;
+  params.ParamOption = CoulombDerived::UniaxialStrength;
   const float s1f = CalcCoulomb(StressInput{20, 10, 0, 0}, params).FailureStrength.value();
   StoreMaterial(s1f, 10, 1);
   Open();
@@ -451,7 +452,7 @@ TEST_F(CoulombDialogTest, HelpPageExample) {
   Project.CoulombStress = StressInput{40, 10, 5, 1};
   Project.CoulombInput.Cohesion = 5;
   Project.CoulombInput.FrictionAngle = 30;
-  Project.CoulombInput.ParamOption = kCoulombDeriveStrength;
+  Project.CoulombInput.ParamOption = CoulombDerived::UniaxialStrength;
   Project.CoulombInput.UsePore = true;
   Project.CoulombInput.PorePressure = 4;
   Open();

@@ -9,7 +9,7 @@ namespace {
 
 constexpr double kRad = 3.14159265358979323846 / 180.0;
 
-CoulombParams Params(float c, float ucs, float phi, qint16 derived) {
+CoulombParams Params(float c, float ucs, float phi, CoulombDerived derived) {
   CoulombParams p;
   p.Cohesion = c;
   p.UniaxialStrength = ucs;
@@ -32,52 +32,56 @@ double Ucs(double c, double phiDeg) { return 2 * c * std::cos(phiDeg * kRad) / (
 TEST(Coulomb, EachParameterIsDerivedFromTheOtherTwo) {
   struct Case {
     float c, ucs, phi;
-    qint16 derived;
+    CoulombDerived derived;
     double expected;
   };
   const Case cases[] = {
-      {0, 10, 0, kCoulombDeriveCohesion, 5},
-      {3, 0, 0, kCoulombDeriveStrength, 6},
-      {10, 0, 30, kCoulombDeriveStrength, Ucs(10, 30)},
-      {0, 34.641016f, 30, kCoulombDeriveCohesion, 10},
-      {0, 10, -30, kCoulombDeriveCohesion, 10 / Ucs(1, -30)},
-      {10, 34.641016f, 0, kCoulombDeriveFriction, 30},
-      {4, 8, 0, kCoulombDeriveFriction, 0},  // UCS = 2c
-      {0, 8, 0, kCoulombDeriveFriction, 0},  // c = 0
+      {0, 10, 0, CoulombDerived::Cohesion, 5},
+      {3, 0, 0, CoulombDerived::UniaxialStrength, 6},
+      {10, 0, 30, CoulombDerived::UniaxialStrength, Ucs(10, 30)},
+      {0, 34.641016f, 30, CoulombDerived::Cohesion, 10},
+      {0, 10, -30, CoulombDerived::Cohesion, 10 / Ucs(1, -30)},
+      {10, 34.641016f, 0, CoulombDerived::FrictionAngle, 30},
+      {4, 8, 0, CoulombDerived::FrictionAngle, 0},  // UCS = 2c
+      {0, 8, 0, CoulombDerived::FrictionAngle, 0},  // c = 0
   };
   for (const Case& k : cases) {
     const CoulombStrength s = DeriveCoulombStrength(Params(k.c, k.ucs, k.phi, k.derived));
     ASSERT_TRUE(s.Usable());
-    const float got = k.derived == kCoulombDeriveCohesion   ? s.Cohesion
-                      : k.derived == kCoulombDeriveStrength ? s.UniaxialStrength
-                                                            : s.FrictionAngle;
-    EXPECT_NEAR(got, k.expected, 1e-4 * (1 + std::fabs(k.expected))) << k.derived << " " << k.phi;
+    const float got = k.derived == CoulombDerived::Cohesion           ? s.Cohesion
+                      : k.derived == CoulombDerived::UniaxialStrength ? s.UniaxialStrength
+                                                                      : s.FrictionAngle;
+    EXPECT_NEAR(got, k.expected, 1e-4 * (1 + std::fabs(k.expected))) << static_cast<int>(k.derived) << " " << k.phi;
   }
-  EXPECT_EQ(DerivedParameterText(DeriveCoulombStrength(Params(0, 8, 0, 2)), 2), "0");
-  EXPECT_EQ(DerivedParameterText(DeriveCoulombStrength(Params(10, 34.641016f, 0, 2)), 2), "30.0");
-  EXPECT_EQ(DerivedParameterText(DeriveCoulombStrength(Params(3, 0, 0, 1)), 1), "6.000");
+  constexpr CoulombDerived friction = CoulombDerived::FrictionAngle;
+  EXPECT_EQ(DerivedParameterText(DeriveCoulombStrength(Params(0, 8, 0, friction)), friction), "0");
+  EXPECT_EQ(DerivedParameterText(DeriveCoulombStrength(Params(10, 34.641016f, 0, friction)), friction), "30.0");
+  constexpr CoulombDerived strength = CoulombDerived::UniaxialStrength;
+  EXPECT_EQ(DerivedParameterText(DeriveCoulombStrength(Params(3, 0, 0, strength)), strength), "6.000");
 }
 
 // What OK keeps of a derived parameter is the number its box shows.
 TEST(Coulomb, ADerivedParameterIsKeptAsShown) {
-  for (qint16 option : {kCoulombDeriveCohesion, kCoulombDeriveStrength, kCoulombDeriveFriction}) {
+  for (CoulombDerived option :
+       {CoulombDerived::Cohesion, CoulombDerived::UniaxialStrength, CoulombDerived::FrictionAngle}) {
     for (float value : {17.3205f, -133.57f, 0.0f, 3e38f}) {
       CoulombStrength strength;
       strength.Cohesion = strength.UniaxialStrength = strength.FrictionAngle = value;
       strength.Derived = true;
       EXPECT_EQ(DerivedParameterAsShown(value, option), LeadingNumber<float>(DerivedParameterText(strength, option)))
-          << option << " " << value;
+          << static_cast<int>(option) << " " << value;
     }
   }
-  EXPECT_EQ(DerivedParameterAsShown(17.3205f, kCoulombDeriveStrength), 17.321f);
-  EXPECT_EQ(DerivedParameterAsShown(30.04f, kCoulombDeriveFriction), 30.0f);
+  EXPECT_EQ(DerivedParameterAsShown(17.3205f, CoulombDerived::UniaxialStrength), 17.321f);
+  EXPECT_EQ(DerivedParameterAsShown(30.04f, CoulombDerived::FrictionAngle), 30.0f);
 }
 
 TEST(Coulomb, DerivationsRoundTrip) {
   for (float phi : {-80.0f, -45.0f, 0.0f, 20.0f, 45.0f, 80.0f, 89.9f}) {
-    const CoulombStrength up = DeriveCoulombStrength(Params(7, 0, phi, kCoulombDeriveStrength));
-    const CoulombStrength phiBack = DeriveCoulombStrength(Params(7, up.UniaxialStrength, 0, kCoulombDeriveFriction));
-    const CoulombStrength cBack = DeriveCoulombStrength(Params(0, up.UniaxialStrength, phi, kCoulombDeriveCohesion));
+    const CoulombStrength up = DeriveCoulombStrength(Params(7, 0, phi, CoulombDerived::UniaxialStrength));
+    const CoulombStrength phiBack =
+        DeriveCoulombStrength(Params(7, up.UniaxialStrength, 0, CoulombDerived::FrictionAngle));
+    const CoulombStrength cBack = DeriveCoulombStrength(Params(0, up.UniaxialStrength, phi, CoulombDerived::Cohesion));
     EXPECT_NEAR(phiBack.FrictionAngle, phi, 2e-3) << phi;
     EXPECT_NEAR(cBack.Cohesion, 7, 7e-5) << phi;
   }
@@ -85,7 +89,7 @@ TEST(Coulomb, DerivationsRoundTrip) {
 
 TEST(Coulomb, FrictionAnglesOfNinetyDegreesAreRefused) {
   for (float phi : {90.0f, -90.0f, 135.0f}) {
-    const CoulombParams p = Params(5, 0, phi, kCoulombDeriveStrength);
+    const CoulombParams p = Params(5, 0, phi, CoulombDerived::UniaxialStrength);
     EXPECT_FALSE(DeriveCoulombStrength(p).Usable()) << phi;
     EXPECT_TRUE(CoulombValueRule(CoulombField::FrictionAngle)(phi)) << phi;
     const CoulombResult r = CalcCoulomb(Stress(10, 5), p);
@@ -97,11 +101,11 @@ TEST(Coulomb, FrictionAnglesOfNinetyDegreesAreRefused) {
   // friction angle of -90 or below. It is shown, but judges nothing (the
   // dialog does not refuse it: the user typed no friction angle).
   for (float ucs : {-4.0f, 0.0f}) {
-    const CoulombParams p = Params(5, ucs, 0, kCoulombDeriveFriction);
+    const CoulombParams p = Params(5, ucs, 0, CoulombDerived::FrictionAngle);
     const CoulombResult r = CalcCoulomb(Stress(10, 5), p);
     EXPECT_LE(r.Strength.FrictionAngle, -90.0f);
     EXPECT_FALSE(r.Judged);
-    EXPECT_FALSE(DerivedParameterText(r.Strength, kCoulombDeriveFriction).isEmpty());
+    EXPECT_FALSE(DerivedParameterText(r.Strength, CoulombDerived::FrictionAngle).isEmpty());
   }
   EXPECT_STREQ(CoulombInvalidMessage(CoulombField::FrictionAngle).text.english,
                "Invalid value for material friction angle");
@@ -132,7 +136,7 @@ TEST(Coulomb, ValueRulesOfTheFields) {
 
 // c = 5, phi = 0: the strength is s2 + 10.
 TEST(Coulomb, VerdictsOnBothSidesOfTheStrengthAndAtTies) {
-  const CoulombParams p = Params(5, 0, 0, kCoulombDeriveStrength);
+  const CoulombParams p = Params(5, 0, 0, CoulombDerived::UniaxialStrength);
   struct Case {
     float sx;
     float pore;  // < 0: option off
@@ -160,7 +164,7 @@ TEST(Coulomb, VerdictsOnBothSidesOfTheStrengthAndAtTies) {
 TEST(Coulomb, PorePressureAloneCanFailAndGivesTheAngle) {
   // phi = 30, c = 5: s1f = 3 s2 + UCS = 47.32 at s2 = 10; with P = 5 the
   // effective strength is 3 x 5 + 17.32 = 32.32 against s1 - P = 35.
-  const CoulombParams p = WithPore(Params(5, 0, 30, kCoulombDeriveStrength), 5);
+  const CoulombParams p = WithPore(Params(5, 0, 30, CoulombDerived::UniaxialStrength), 5);
   const CoulombResult r = CalcCoulomb(Stress(40, 10), p);
   EXPECT_FALSE(r.Failure);
   EXPECT_TRUE(r.PoreFailure);
@@ -181,7 +185,7 @@ TEST(Coulomb, PorePressureAloneCanFailAndGivesTheAngle) {
 
 TEST(Coulomb, ShearAtFailureIsTheTangentPointShear) {
   // s1 = 60, s2 = 10, phi = 30: tau = R cos(phi) = 25 x 0.866.
-  CoulombParams params = Params(5, 0, 30, kCoulombDeriveStrength);
+  CoulombParams params = Params(5, 0, 30, CoulombDerived::UniaxialStrength);
   CoulombResult r = CalcCoulomb(Stress(60, 10), params);
   ASSERT_TRUE(r.ShearAtFailure);
   EXPECT_NEAR(*r.ShearAtFailure, 25 * std::cos(30 * kRad), 1e-4);
@@ -193,8 +197,8 @@ TEST(Coulomb, ShearAtFailureIsTheTangentPointShear) {
 }
 
 TEST(Coulomb, StatesThatCannotBeJudgedLeaveNoVerdict) {
-  const CoulombResult zeroParams = CalcCoulomb(Stress(60, 10), Params(0, 0, 0, kCoulombDeriveStrength));
-  const CoulombResult zeroStress = CalcCoulomb(Stress(0, 0), Params(5, 0, 30, kCoulombDeriveStrength));
+  const CoulombResult zeroParams = CalcCoulomb(Stress(60, 10), Params(0, 0, 0, CoulombDerived::UniaxialStrength));
+  const CoulombResult zeroStress = CalcCoulomb(Stress(0, 0), Params(5, 0, 30, CoulombDerived::UniaxialStrength));
   for (const CoulombResult& r : {zeroParams, zeroStress}) {
     EXPECT_TRUE(r.Computed);
     EXPECT_FALSE(r.Judged);
@@ -205,7 +209,8 @@ TEST(Coulomb, StatesThatCannotBeJudgedLeaveNoVerdict) {
   EXPECT_EQ(zeroParams.Principal.S1, 60.0f);  // principal stresses still shown
 
   // Principal stresses beyond the 32-bit range: nothing, and no exception.
-  const CoulombResult huge = CalcCoulomb(Stress(3e38f, -3e38f, 3e38f), Params(5, 0, 30, 1));
+  const CoulombResult huge =
+      CalcCoulomb(Stress(3e38f, -3e38f, 3e38f), Params(5, 0, 30, CoulombDerived::UniaxialStrength));
   EXPECT_FALSE(huge.Computed);
 }
 
@@ -233,7 +238,7 @@ TEST(Coulomb, UpperLimitMatchesTheClosedForm) {
   };
   for (const Case& k : {Case{10, 0, 0, 5, 30}, Case{10, 2, 3, 5, 30}, Case{4, 1, 2, 3, 0}, Case{25, 3, -6, 6, 40}}) {
     const StressInput s = Stress(k.sx, k.sy, k.txy);
-    const CoulombParams p = Params(k.c, 0, k.phi, kCoulombDeriveStrength);
+    const CoulombParams p = Params(k.c, 0, k.phi, CoulombDerived::UniaxialStrength);
     const CoulombLimit limit = CoulombUpperLimit(s, p);
     ASSERT_EQ(limit.Status, LimitSearch::Found) << k.sx;
     const double expected = std::ceil(ClosedFormSy(k.sx, k.txy, k.phi, k.c) * 100) / 100;
@@ -246,34 +251,39 @@ TEST(Coulomb, UpperLimitMatchesTheClosedForm) {
 
 TEST(Coulomb, LowerLimitSearchesDownToZero) {
   // sy = 10 stays s1 once sx < 10; s2 = sx fails below (10 - K) / 3.
-  const CoulombParams p = Params(1, 0, 30, kCoulombDeriveStrength);
+  const CoulombParams p = Params(1, 0, 30, CoulombDerived::UniaxialStrength);
   const CoulombLimit limit = CoulombLowerLimit(Stress(20, 10), p);
   ASSERT_EQ(limit.Status, LimitSearch::Found);
   EXPECT_NEAR(limit.Value, std::floor((10 - Ucs(1, 30)) / 3 * 100) / 100, 1e-9);
 
   // With K = 34.6 > 10 no sx of 0 or more fails.
-  EXPECT_EQ(CoulombLowerLimit(Stress(20, 10), Params(10, 0, 30, 1)).Status, LimitSearch::NotReachable);
+  EXPECT_EQ(CoulombLowerLimit(Stress(20, 10), Params(10, 0, 30, CoulombDerived::UniaxialStrength)).Status,
+            LimitSearch::NotReachable);
   // Already at sx = 0.
-  EXPECT_EQ(CoulombLowerLimit(Stress(0, 10), Params(5, 0, 30, 1)).Status, LimitSearch::NotReachable);
+  EXPECT_EQ(CoulombLowerLimit(Stress(0, 10), Params(5, 0, 30, CoulombDerived::UniaxialStrength)).Status,
+            LimitSearch::NotReachable);
 }
 
 TEST(Coulomb, LimitSearchesRefuseAndAlwaysEnd) {
-  const CoulombParams p = Params(5, 0, 30, kCoulombDeriveStrength);
+  const CoulombParams p = Params(5, 0, 30, CoulombDerived::UniaxialStrength);
   EXPECT_EQ(CoulombUpperLimit(Stress(60, 10), p).Status, LimitSearch::AlreadyFailed);
   EXPECT_EQ(CoulombLowerLimit(Stress(60, 10), p).Status, LimitSearch::AlreadyFailed);
   // All parameters 0: no verdict to reach.
-  EXPECT_EQ(CoulombUpperLimit(Stress(10, 5), Params(0, 0, 0, 1)).Status, LimitSearch::NotReachable);
+  EXPECT_EQ(CoulombUpperLimit(Stress(10, 5), Params(0, 0, 0, CoulombDerived::UniaxialStrength)).Status,
+            LimitSearch::NotReachable);
   // A friction angle of 90 degrees.
-  EXPECT_EQ(CoulombUpperLimit(Stress(10, 5), Params(5, 0, 90, 1)).Status, LimitSearch::NotReachable);
+  EXPECT_EQ(CoulombUpperLimit(Stress(10, 5), Params(5, 0, 90, CoulombDerived::UniaxialStrength)).Status,
+            LimitSearch::NotReachable);
   // Failure only far beyond any stress the box could take.
-  EXPECT_EQ(CoulombUpperLimit(Stress(10, 5), Params(1e30f, 0, 30, 1)).Status, LimitSearch::NotReachable);
+  EXPECT_EQ(CoulombUpperLimit(Stress(10, 5), Params(1e30f, 0, 30, CoulombDerived::UniaxialStrength)).Status,
+            LimitSearch::NotReachable);
   EXPECT_STREQ(CoulombLimitMessage(LimitSearch::AlreadyFailed).text.english, "Material is already failed");
   EXPECT_FALSE(CoulombLimitMessage(LimitSearch::NotReachable).text.In(true).isEmpty());
 }
 
 TEST(Coulomb, MohrEnvelopeTouchesTheCircleAtFailure) {
   // phi = 30, c = 5, s2 = 10: s1 at failure from the criterion itself.
-  const CoulombParams p = Params(5, 0, 30, kCoulombDeriveStrength);
+  const CoulombParams p = Params(5, 0, 30, CoulombDerived::UniaxialStrength);
   const float s1f = CalcCoulomb(Stress(20, 10), p).FailureStrength.value();
   const CoulombResult r = CalcCoulomb(Stress(s1f, 10), p);
   const CoulombMohrView v = CoulombMohrPlot(r.Principal, p);
@@ -294,20 +304,21 @@ TEST(Coulomb, MohrEnvelopeTouchesTheCircleAtFailure) {
 }
 
 TEST(Coulomb, PlotPiecesFollowTheirConditions) {
-  const Principal2D pr = CalcCoulomb(Stress(40, 10), Params(5, 0, 30, 1)).Principal;
+  const Principal2D pr = CalcCoulomb(Stress(40, 10), Params(5, 0, 30, CoulombDerived::UniaxialStrength)).Principal;
   // No envelope without cohesion or without friction.
-  EXPECT_FALSE(CoulombMohrPlot(pr, Params(0, 0, 30, 1)).Envelope);
-  EXPECT_FALSE(CoulombMohrPlot(pr, Params(5, 0, 0, 1)).Envelope);
+  EXPECT_FALSE(CoulombMohrPlot(pr, Params(0, 0, 30, CoulombDerived::UniaxialStrength)).Envelope);
+  EXPECT_FALSE(CoulombMohrPlot(pr, Params(5, 0, 0, CoulombDerived::UniaxialStrength)).Envelope);
   // P = s2: the effective circle, but no effective point (s2 - P = 0).
-  const CoulombParams atS2 = WithPore(Params(5, 0, 30, 1), 10);
+  const CoulombParams atS2 = WithPore(Params(5, 0, 30, CoulombDerived::UniaxialStrength), 10);
   EXPECT_TRUE(CoulombMohrPlot(pr, atS2).EffectiveCircleShown);
   EXPECT_FALSE(CoulombS1S3Plot(pr, atS2).EffectivePoint);
-  const std::optional<PlotPoint> e = CoulombS1S3Plot(pr, WithPore(Params(5, 0, 30, 1), 2)).EffectivePoint;
+  const std::optional<PlotPoint> e =
+      CoulombS1S3Plot(pr, WithPore(Params(5, 0, 30, CoulombDerived::UniaxialStrength), 2)).EffectivePoint;
   ASSERT_TRUE(e);
   EXPECT_EQ(e->X, 8.0f);
   EXPECT_EQ(e->Y, 38.0f);
   // P > s2: neither.
-  const CoulombParams above = WithPore(Params(5, 0, 30, 1), 12);
+  const CoulombParams above = WithPore(Params(5, 0, 30, CoulombDerived::UniaxialStrength), 12);
   EXPECT_FALSE(CoulombMohrPlot(pr, above).EffectiveCircleShown);
   EXPECT_FALSE(CoulombS1S3Plot(pr, above).EffectivePoint);
 }

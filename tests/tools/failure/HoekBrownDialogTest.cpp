@@ -237,7 +237,7 @@ TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoN
   Type(hoek::kPiecesStrength, QStringLiteral("100"));
   Press(hoek::kOk);
   EXPECT_EQ(Project.HoekStress.Sx, 150.0f);
-  EXPECT_EQ(Project.HoekInput.CriterionType, 1);
+  EXPECT_EQ(Project.HoekInput.CriterionType, HoekCriterion::Generalized);
   EXPECT_TRUE(Project.HoekInput.Failure);
   SetProjectSignatures();
   ProjectRecord read;

@@ -9,7 +9,7 @@ namespace {
 
 HoekParams Intact(float co, float m) {
   HoekParams p;
-  p.CriterionType = 0;
+  p.CriterionType = HoekCriterion::IntactRock;
   p.Co = co;
   p.M = m;
   return p;
@@ -17,7 +17,7 @@ HoekParams Intact(float co, float m) {
 
 HoekParams Generalized(float co, float mb, float s, float a) {
   HoekParams p;
-  p.CriterionType = 1;
+  p.CriterionType = HoekCriterion::Generalized;
   p.CoMass = co;
   p.Mb = mb;
   p.S = s;
@@ -70,9 +70,9 @@ TEST(HoekBrown, AgreesWithTheCriterionSolvedForS1) {
   const HoekParams params[] = {Intact(80, 12), Generalized(120, 3.5f, 0.04f, 0.55f)};
   for (const HoekParams& p : params) {
     const double co = HoekStrength(p);
-    const double m = p.CriterionType == 1 ? p.Mb : p.M;
-    const double s = p.CriterionType == 1 ? p.S : 1.0;
-    const double a = p.CriterionType == 1 ? p.A : 0.5;
+    const double m = p.CriterionType == HoekCriterion::Generalized ? p.Mb : p.M;
+    const double s = p.CriterionType == HoekCriterion::Generalized ? p.S : 1.0;
+    const double a = p.CriterionType == HoekCriterion::Generalized ? p.A : 0.5;
     for (int i = -8; i <= 40; ++i) {
       const double s2 = 5.0 * i;
       for (int j = 0; j <= 60; ++j) {

@@ -117,24 +117,24 @@ TEST_F(PointLoadDialogTest, APressOnTheSectionSetsRAndZ) {
 }
 
 TEST_F(PointLoadDialogTest, TheKindOfLoadChangesOnlyWithOk) {
-  Project.PointLoadType = 2;
+  Project.PointLoadType = PointLoadKind::Strip;
   Open();
   EXPECT_TRUE(Control<QRadioButton>(pointload::kPointKind)->isChecked());
   Press(pointload::kCancel);
-  EXPECT_EQ(Project.PointLoadType, 2);  // opening and cancelling changes nothing
+  EXPECT_EQ(Project.PointLoadType, PointLoadKind::Strip);  // opening and cancelling changes nothing
   EXPECT_TRUE(Project.FileSaved);
 
   Open();
   Dialog().close();
-  EXPECT_EQ(Project.PointLoadType, 2);
+  EXPECT_EQ(Project.PointLoadType, PointLoadKind::Strip);
 
   Open();
   Press(pointload::kOk);
-  EXPECT_EQ(Project.PointLoadType, 0);
+  EXPECT_EQ(Project.PointLoadType, PointLoadKind::Point);
   Open();
   Press(pointload::kLineKind);
   Press(pointload::kOk);
-  EXPECT_EQ(Project.PointLoadType, 1);
+  EXPECT_EQ(Project.PointLoadType, PointLoadKind::Line);
   EXPECT_FALSE(Project.FileSaved);
 }
 
