@@ -179,7 +179,7 @@ void FillGraphBuffer(const StressCurves& curves) {
       GraphCurveData[c][n][1] = ys[c];
     }
   }
-  GraphLastPoint = static_cast<qint16>(count - 1);
+  GraphLastPoint = count - 1;
 }
 
 CircularCheck FailedCircularCheck(const CircularEntries& e) {
