@@ -235,7 +235,7 @@ struct ProjectRecord {
   bool FileSaved = true;       // no change since the last save
   bool FileEmpty = true;       // no tool has accepted inputs yet
   bool FileHoldsData = false;  // read from a file or described: units locked
-  int NewFileMark = 0;  // the recent-file mode of a project made by New
+  int NewFileMark = 0;         // the recent-file mode of a project made by New
 
   // PointLoadRecord.
   float PointLoadQ = 0.0f;
