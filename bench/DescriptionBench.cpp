@@ -5,6 +5,11 @@
 //  - a paste of 1,048,576 characters without a blank into the empty box;
 //  - a keystroke (a character, then a Backspace) at the end of a box that
 //    holds one line of 1,048,576 characters;
+//  - a paste of the most lines the box takes (50,000 short lines) into the
+//    empty box, and a paste of 4 million short lines (12 MiB), which the
+//    box cuts to those 50,000, against the bare box pasting the 50,000;
+//  - the dialog opened on the most lines it shows (100,000 lines of 40
+//    characters), against the bare box showing them;
 //  - the dialog opened on a project whose description is one line of 16 MiB
 //    less 64 KiB (as large as a project file holds), against the bare box
 //    showing the same line.
@@ -96,6 +101,71 @@ void BM_PasteALineWithoutABlank(benchmark::State& state) {
   dialog.close();
 }
 BENCHMARK(BM_PasteALineWithoutABlank)->Unit(benchmark::kMillisecond)->Iterations(4);
+
+// Pastes `pasted` into the empty box, against the bare box pasting the
+// 50,000 lines that the box keeps of it.
+void PasteLines(benchmark::State& state, const QString& pasted) {
+  bench::QuietSettings();
+  DescriptionDialog dialog;
+  bench::ShowOnScreen(dialog, state);
+  auto* box = dialog.Layout().Require<QPlainTextEdit>(description::kDescription);
+  QPlainTextEdit bare;
+  MakeBareBox(bare, *box);
+  bench::ShowOnScreen(bare, state);
+  const QString kept = QStringLiteral("x\n").repeated(49'999) + u'x';
+  bool cut = true;
+  AgainstBare(
+      state,
+      [&] {
+        QApplication::clipboard()->setText(pasted);
+        Paste(box);
+      },
+      [&] {
+        QApplication::clipboard()->setText(kept);
+        Paste(&bare);
+      },
+      [&] {
+        cut = cut && box->document()->blockCount() == 50'000 && bare.document()->blockCount() == 50'000;
+        box->clear();
+        bare.clear();
+      });
+  if (!cut) state.SkipWithError("the box did not keep 50,000 lines");
+  dialog.close();
+}
+BENCHMARK_CAPTURE(PasteLines, the_most_lines, QStringLiteral("x\n").repeated(49'999) + u'x')
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(4);
+BENCHMARK_CAPTURE(PasteLines, far_beyond, QStringLiteral("x\r\n").repeated(4 * 1024 * 1024))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(4);
+
+void BM_OpenTheMostLinesShown(benchmark::State& state) {
+  bench::QuietSettings();
+  Project.ProjectDescription = (QString(40, u'x') + QStringLiteral("\r\n")).repeated(99'999) + QString(40, u'x');
+  std::unique_ptr<DescriptionDialog> dialog;
+  std::unique_ptr<QPlainTextEdit> bare;
+  bool shown = true;
+  AgainstBare(
+      state,
+      [&] {
+        dialog = std::make_unique<DescriptionDialog>();
+        dialog->show();
+      },
+      [&] {
+        bare = std::make_unique<QPlainTextEdit>();
+        MakeBareBox(*bare, *dialog->Layout().Require<QPlainTextEdit>(description::kDescription));
+        bare->setPlainText(dialog->Layout().Require<QPlainTextEdit>(description::kDescription)->toPlainText());
+        bare->show();
+      },
+      [&] {
+        shown = shown && bare->document()->blockCount() == 100'000;
+        dialog.reset();
+        bare.reset();
+      });
+  if (!shown) state.SkipWithError("the description was not shown");
+  Project.ProjectDescription.clear();
+}
+BENCHMARK(BM_OpenTheMostLinesShown)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 void BM_KeystrokeIntoAFullBox(benchmark::State& state) {
   bench::QuietSettings();

@@ -8,6 +8,7 @@
 #include "forms/FormHelpers.h"
 
 #include <QFontDatabase>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,6 +19,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace brantel {
@@ -48,19 +50,36 @@ constexpr Bilingual kDescriptionTooLong{
     "παραλείφθηκε."};
 static_assert(kMaxDescriptionLength == 1'048'576, "the message names the limit");
 
+// The most lines the box takes. The box keeps a block for every line, and
+// its time grows with their number: a million short lines take seconds to
+// paste or to show, fifty thousand a third of a second.
+constexpr int kMaxDescriptionLines = 50'000;
+constexpr Bilingual kDescriptionTooManyLines{
+    "The project description holds at most 50,000 lines: what was typed or pasted beyond that was left out.",
+    "Η περιγραφή του έργου χωρά το πολύ 50.000 γραμμές: ό,τι πληκτρολογήθηκε ή επικολλήθηκε πέρα από αυτό "
+    "παραλείφθηκε."};
+static_assert(kMaxDescriptionLines == 50'000, "the message names the limit");
+
 // What the box shows at once: a description of at most four times the
-// characters it takes, in lines of at most as many as it takes. The box
-// lays a line out whole when the line comes into view, and a longer line,
-// or a longer text, takes more than a second to show; the project keeps
-// such a description as it stands, and the box shows nothing of it.
+// characters it takes, in at most twice the lines it takes, each of at most
+// as many characters as it takes. The box lays a line out whole when the
+// line comes into view, and a longer line, or a longer text, takes more than
+// a second to show; the project keeps such a description as it stands, and
+// the box shows nothing of it. A description that the box took comes back
+// within these: the file wraps its lines at 40 to 60 characters, which adds
+// at most a line for every 40 characters.
 constexpr qsizetype kMaxShownLength = 4 * kMaxDescriptionLength;
 constexpr qsizetype kMaxShownLine = kMaxDescriptionLength;
+constexpr qsizetype kMaxShownLines = 2 * kMaxDescriptionLines;
+static_assert(kMaxDescriptionLines + kMaxDescriptionLength / 40 < kMaxShownLines);
 constexpr Bilingual kDescriptionNotShown{
-    "The project description is too long to show here: this box shows at most 4,194,304 characters, in lines of "
-    "at most 1,048,576. The description is kept as it stands.",
+    "The project description is too long to show here: this box shows at most 4,194,304 characters in at most "
+    "100,000 lines, each of at most 1,048,576. The description is kept as it stands.",
     "Η περιγραφή του έργου είναι πολύ μεγάλη για να εμφανιστεί εδώ: το πλαίσιο δείχνει το πολύ 4.194.304 "
-    "χαρακτήρες, σε γραμμές το πολύ 1.048.576 χαρακτήρων. Η περιγραφή διατηρείται ως έχει."};
-static_assert(kMaxShownLength == 4'194'304 && kMaxShownLine == 1'048'576, "the message names the limits");
+    "χαρακτήρες σε το πολύ 100.000 γραμμές, καθεμία το πολύ 1.048.576 χαρακτήρων. Η περιγραφή διατηρείται ως "
+    "έχει."};
+static_assert(kMaxShownLength == 4'194'304 && kMaxShownLine == 1'048'576 && kMaxShownLines == 100'000,
+              "the message names the limits");
 
 // The longest stretch without a blank that the box still wraps at word
 // boundaries. There, each row of a stretch that does not fit a row is found
@@ -94,9 +113,11 @@ bool HoldsLongStretch(const QTextBlock& line) {
 bool Showable(QStringView text) {
   if (text.size() > kMaxShownLength) return false;
   qsizetype line = 0;
+  qsizetype lines = 1;
   for (const QChar c : text) {
     line = c == u'\n' ? 0 : line + 1;
-    if (line > kMaxShownLine) return false;
+    if (c == u'\n') ++lines;
+    if (line > kMaxShownLine || lines > kMaxShownLines) return false;
   }
   return true;
 }
@@ -115,10 +136,62 @@ QString FromTheBox(const QString& text) {
   return description;
 }
 
+// The end of the part of a pasted text that the box shows as at most
+// `count` characters and `breaks` line ends: the box makes one line end of
+// CR LF, of a lone CR or LF and of a paragraph separator, and one character
+// of anything else.
+qsizetype EndOfFirstShown(QStringView text, qsizetype count, qsizetype breaks) {
+  qsizetype at = 0;
+  for (qsizetype shown = 0; at < text.size() && shown < count; ++shown) {
+    const QChar c = text[at];
+    if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator) {
+      if (breaks-- == 0) break;
+    }
+    at += c == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n' ? 2 : 1;
+  }
+  return at;
+}
+
+// The description box. A paste or a drop far longer than the box can take
+// is cut before it goes in: laid out whole, millions of characters or short
+// lines would hold the window up for a minute before the box's limits cut
+// them. What is left is two characters and two line ends beyond the room,
+// so that the box's own cut (OnDescriptionEdited) still ends the text where
+// it would have and says what was left out.
+class DescriptionBox final : public QPlainTextEdit {
+ public:
+  DescriptionBox(QWidget* parent, std::function<qsizetype()> room) : QPlainTextEdit(parent), room_(std::move(room)) {}
+
+ protected:
+  void insertFromMimeData(const QMimeData* source) override {
+    if (!source || !source->hasText() || isReadOnly()) return QPlainTextEdit::insertFromMimeData(source);
+    const QString text = source->text();
+    const QTextCursor cursor = textCursor();
+    const QTextDocument* shown = document();
+    const qsizetype room = std::max<qsizetype>(0, room_() + cursor.selectionEnd() - cursor.selectionStart());
+    const qsizetype lineRoom =
+        std::max(0, kMaxDescriptionLines - shown->blockCount() + shown->findBlock(cursor.selectionEnd()).blockNumber() -
+                        shown->findBlock(cursor.selectionStart()).blockNumber());
+    const qsizetype end = EndOfFirstShown(text, room + 2, lineRoom + 2);
+    if (end >= text.size()) return QPlainTextEdit::insertFromMimeData(source);
+    QMimeData cut;
+    cut.setText(text.left(end));
+    QPlainTextEdit::insertFromMimeData(&cut);
+  }
+
+ private:
+  std::function<qsizetype()> room_;
+};
+
 }  // namespace
 
 DescriptionDialog::DescriptionDialog(QWidget* owner) : FormDialog(owner) {
-  Build(kForm, kControls);
+  Build(kForm, kControls, [this](const ControlRow& row, QWidget* parent) -> QWidget* {
+    if (QString::fromUtf8(row.name) != QLatin1String(description::kDescription)) return nullptr;
+    auto* box = new DescriptionBox(parent, [this] { return RoomLeft(); });
+    box->setTabChangesFocus(true);
+    return box;
+  });
   ui_.description = Require<QPlainTextEdit>(description::kDescription);
   ui_.units = Options(description::kUnitSystem);
   QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -182,8 +255,26 @@ void DescriptionDialog::OnDescriptionEdited() {
   const int start = std::exchange(editStart_, -1);
   if (IsLoading()) return;
   QTextDocument* document = ui_.description->document();
+  if (start >= 0 && document->blockCount() > kMaxDescriptionLines) {
+    // Every line beyond the most came with this edit, which ends at the
+    // cursor: the edit is left out from the first line end too many.
+    const int end = ui_.description->textCursor().position();
+    QTextBlock last = document->findBlock(end);
+    for (int excess = document->blockCount() - kMaxDescriptionLines; excess > 0 && last.isValid(); --excess)
+      last = last.previous();
+    const int from = std::max(start, last.position() + last.length() - 1);
+    if (from < end) {
+      QTextCursor cut(document);
+      cut.joinPreviousEditBlock();  // one step with the edit for Undo
+      cut.setPosition(from);
+      cut.setPosition(end, QTextCursor::KeepAnchor);
+      cut.removeSelectedText();
+      cut.endEditBlock();
+      ShowLeftOutOnce(kDescriptionTooManyLines);
+    }
+  }
   const qsizetype length = document->characterCount() - 1;  // without the end of the last paragraph
-  const qsizetype allowed = std::max(kMaxDescriptionLength, shownText_.size());
+  const qsizetype allowed = MostCharacters();
   if (length <= allowed || start < 0) return;
   const int end = ui_.description->textCursor().position();
   int from = static_cast<int>(std::max<qsizetype>(start, end - (length - allowed)));
@@ -196,17 +287,26 @@ void DescriptionDialog::OnDescriptionEdited() {
   cut.setPosition(end, QTextCursor::KeepAnchor);
   cut.removeSelectedText();
   cut.endEditBlock();
-  // Shown once the edit is over: a message box must not open in the middle
-  // of a key press or a drop.
-  if (!tooLongPending_) {
-    tooLongPending_ = true;
-    QTimer::singleShot(0, this, &DescriptionDialog::ShowDescriptionTooLong);
-  }
+  ShowLeftOutOnce(kDescriptionTooLong);
+}
+
+// Shown once the edit is over: a message box must not open in the middle of
+// a key press or a drop.
+void DescriptionDialog::ShowLeftOutOnce(const Bilingual& message) {
+  if (leftOutMessage_) return;
+  leftOutMessage_ = &message;
+  QTimer::singleShot(0, this, &DescriptionDialog::ShowDescriptionTooLong);
+}
+
+qsizetype DescriptionDialog::MostCharacters() const { return std::max(kMaxDescriptionLength, shownText_.size()); }
+
+qsizetype DescriptionDialog::RoomLeft() const {
+  return MostCharacters() - (ui_.description->document()->characterCount() - 1);
 }
 
 void DescriptionDialog::ShowDescriptionTooLong() {
-  tooLongPending_ = false;
-  ShowInvalidValue(kDescriptionTooLong, false);
+  const Bilingual* message = std::exchange(leftOutMessage_, nullptr);
+  if (message) ShowInvalidValue(*message, false);
   ui_.description->setFocus();
 }
 

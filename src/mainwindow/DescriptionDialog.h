@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Bilingual.h"
 #include "forms/FormDialog.h"
 
 #include <QString>
@@ -50,6 +51,10 @@ class DescriptionDialog : public forms::FormDialog {
   void ChooseWrap(int position, int added);
   void WrapAtWordsWithoutLongStretch();
   void OnDescriptionEdited();
+  // The most characters the box takes, and how many more it takes now.
+  qsizetype MostCharacters() const;
+  qsizetype RoomLeft() const;
+  void ShowLeftOutOnce(const Bilingual& message);
   void ShowDescriptionTooLong();
   void ShowDescriptionNotShown();
 
@@ -57,10 +62,10 @@ class DescriptionDialog : public forms::FormDialog {
     QPlainTextEdit* description;
     forms::OptionArray units;
   } ui_;
-  QString shownText_;              // the description as the box showed it at load
-  int editStart_ = -1;             // where the box's last edit began
-  bool tooLongPending_ = false;    // the message of a text left out is on its way
-  bool wrapCheckPending_ = false;  // whether to wrap at words again is to be looked at
+  QString shownText_;                          // the description as the box showed it at load
+  int editStart_ = -1;                         // where the box's last edit began
+  const Bilingual* leftOutMessage_ = nullptr;  // the message of a text left out, on its way
+  bool wrapCheckPending_ = false;              // whether to wrap at words again is to be looked at
 };
 
 }  // namespace brantel

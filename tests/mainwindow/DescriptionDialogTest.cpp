@@ -238,6 +238,38 @@ TEST_F(DescriptionDialogTest, ALineWithoutABlankIsPastedAndTypedIntoAtOnce) {
   EXPECT_TRUE(WordsKeptWhole(DescriptionBox()->document()->firstBlock()));
 }
 
+// A paste far beyond the limits is cut before the box lays it out, and
+// ends where the limits end it: at the most characters, or at the most
+// lines (50,000), which a Return cannot pass either.
+TEST_F(DescriptionDialogTest, APasteFarBeyondTheLimitsIsCutAtOnce) {
+  Open();
+  KeysAtCursor(QStringLiteral("ab"));
+  Select(1, 2);  // over the "b"
+  double start = CpuSeconds();
+  PasteAtCursor(QString(16 * kMaxDescriptionLength, u'x'));
+  EXPECT_LT(CpuSeconds() - start, kStepSeconds);
+  EXPECT_TRUE(DescriptionBox()->toPlainText() == u'a' + QString(kMaxDescriptionLength - 1, u'x'));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), QString::fromUtf8(kLeftOut));
+
+  Select(1, static_cast<int>(kMaxDescriptionLength));
+  start = CpuSeconds();
+  PasteAtCursor(QStringLiteral("x\r\n").repeated(4 * kMaxDescriptionLength));
+  EXPECT_LT(CpuSeconds() - start, kStepSeconds);
+  const QString lines = QStringLiteral("ax") + QStringLiteral("\nx").repeated(49'999);
+  EXPECT_TRUE(DescriptionBox()->toPlainText() == lines);
+  ASSERT_EQ(Messages().size(), 2u);
+  const QString tooManyLines = QStringLiteral(
+      "The project description holds at most 50,000 lines: what was typed or pasted beyond that was left out.");
+  EXPECT_EQ(LastMessage(), tooManyLines);
+  CursorAtEnd();
+  QTest::keyClick(DescriptionBox(), Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(DescriptionBox()->toPlainText() == lines);
+  ASSERT_EQ(Messages().size(), 3u);
+  EXPECT_EQ(LastMessage(), tooManyLines);
+}
+
 TEST_F(DescriptionDialogTest, ADescriptionTooLongToShowIsSaidSoAndKeptByteForByte) {
   SetProjectSignatures();
   // A file of another program: one line of 4 MiB without a blank, between
@@ -258,9 +290,10 @@ TEST_F(DescriptionDialogTest, ADescriptionTooLongToShowIsSaidSoAndKeptByteForByt
   EXPECT_TRUE(DescriptionBox()->toPlainText().isEmpty());
   EXPECT_TRUE(DescriptionBox()->isReadOnly());
   ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(LastMessage(), QStringLiteral("The project description is too long to show here: this box shows at most "
-                                          "4,194,304 characters, in lines of at most 1,048,576. The description is "
-                                          "kept as it stands."));
+  const QString notShown = QStringLiteral(
+      "The project description is too long to show here: this box shows at most 4,194,304 characters in at most "
+      "100,000 lines, each of at most 1,048,576. The description is kept as it stands.");
+  EXPECT_EQ(LastMessage(), notShown);
 
   // OK without an edit, then Save: the same bytes as a Save without the visit.
   Press(description::kOk);
@@ -271,6 +304,13 @@ TEST_F(DescriptionDialogTest, ADescriptionTooLongToShowIsSaidSoAndKeptByteForByt
   QFile saved(path);
   ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
   EXPECT_TRUE(saved.readAll() == expected);
+
+  // Too many lines to show, short as they are.
+  Project.ProjectDescription = QString(QStringLiteral("x\r\n")).repeated(100'000) + u'x';
+  Open();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(DescriptionBox()->toPlainText().isEmpty());
+  EXPECT_EQ(LastMessage(), notShown);
 }
 
 TEST_F(DescriptionDialogTest, AProjectReadFromAFileKeepsItsUnits) {
