@@ -263,15 +263,7 @@ void DescriptionDialog::OnDescriptionEdited() {
     for (int excess = document->blockCount() - kMaxDescriptionLines; excess > 0 && last.isValid(); --excess)
       last = last.previous();
     const int from = std::max(start, last.position() + last.length() - 1);
-    if (from < end) {
-      QTextCursor cut(document);
-      cut.joinPreviousEditBlock();  // one step with the edit for Undo
-      cut.setPosition(from);
-      cut.setPosition(end, QTextCursor::KeepAnchor);
-      cut.removeSelectedText();
-      cut.endEditBlock();
-      ShowLeftOutOnce(kDescriptionTooManyLines);
-    }
+    if (from < end) LeaveOut(from, end, kDescriptionTooManyLines);
   }
   const qsizetype length = document->characterCount() - 1;  // without the end of the last paragraph
   const qsizetype allowed = MostCharacters();
@@ -281,18 +273,19 @@ void DescriptionDialog::OnDescriptionEdited() {
   if (from >= end) return;
   // Never half of a character outside the basic plane.
   if (from > start && document->characterAt(from).isLowSurrogate()) --from;
-  QTextCursor cut(document);
-  cut.joinPreviousEditBlock();  // one step with the edit for Undo
+  LeaveOut(from, end, kDescriptionTooLong);
+}
+
+// Takes the characters from `from` to `end` out of the box, as one step of
+// Undo with the edit that brought them, and says so once the edit is over (a
+// message box must not open in the middle of a key press or a drop).
+void DescriptionDialog::LeaveOut(int from, int end, const Bilingual& message) {
+  QTextCursor cut(ui_.description->document());
+  cut.joinPreviousEditBlock();
   cut.setPosition(from);
   cut.setPosition(end, QTextCursor::KeepAnchor);
   cut.removeSelectedText();
   cut.endEditBlock();
-  ShowLeftOutOnce(kDescriptionTooLong);
-}
-
-// Shown once the edit is over: a message box must not open in the middle of
-// a key press or a drop.
-void DescriptionDialog::ShowLeftOutOnce(const Bilingual& message) {
   if (leftOutMessage_) return;
   leftOutMessage_ = &message;
   QTimer::singleShot(0, this, &DescriptionDialog::ShowDescriptionTooLong);

@@ -54,7 +54,7 @@ class DescriptionDialog : public forms::FormDialog {
   // The most characters the box takes, and how many more it takes now.
   qsizetype MostCharacters() const;
   qsizetype RoomLeft() const;
-  void ShowLeftOutOnce(const Bilingual& message);
+  void LeaveOut(int from, int end, const Bilingual& message);
   void ShowDescriptionTooLong();
   void ShowDescriptionNotShown();
 
