@@ -81,14 +81,24 @@ void Paste(QPlainTextEdit* box) {
 
 qsizetype Length(const QPlainTextEdit* box) { return box->document()->characterCount() - 1; }
 
+// The dialog, empty, and a bare box like its box, both on screen.
+struct BoxesOnScreen {
+  explicit BoxesOnScreen(benchmark::State& state) {
+    bench::ShowOnScreen(dialog, state);
+    MakeBareBox(bare, *box);
+    bench::ShowOnScreen(bare, state);
+  }
+  DescriptionDialog dialog;
+  QPlainTextEdit* box = dialog.Layout().Require<QPlainTextEdit>(description::kDescription);
+  QPlainTextEdit bare;
+};
+
 void BM_PasteALineWithoutABlank(benchmark::State& state) {
   bench::QuietSettings();
-  DescriptionDialog dialog;
-  bench::ShowOnScreen(dialog, state);
-  auto* box = dialog.Layout().Require<QPlainTextEdit>(description::kDescription);
-  QPlainTextEdit bare;
-  MakeBareBox(bare, *box);
-  bench::ShowOnScreen(bare, state);
+  BoxesOnScreen on(state);
+  DescriptionDialog& dialog = on.dialog;
+  QPlainTextEdit* box = on.box;
+  QPlainTextEdit& bare = on.bare;
   QApplication::clipboard()->setText(QString(kMaxDescriptionLength, u'x'));
   bool whole = true;
   AgainstBare(
@@ -107,12 +117,10 @@ BENCHMARK(BM_PasteALineWithoutABlank)->Unit(benchmark::kMillisecond)->Iterations
 // 50,000 lines that the box keeps of it.
 void PasteLines(benchmark::State& state, const QString& pasted) {
   bench::QuietSettings();
-  DescriptionDialog dialog;
-  bench::ShowOnScreen(dialog, state);
-  auto* box = dialog.Layout().Require<QPlainTextEdit>(description::kDescription);
-  QPlainTextEdit bare;
-  MakeBareBox(bare, *box);
-  bench::ShowOnScreen(bare, state);
+  BoxesOnScreen on(state);
+  DescriptionDialog& dialog = on.dialog;
+  QPlainTextEdit* box = on.box;
+  QPlainTextEdit& bare = on.bare;
   const QString kept = QStringLiteral("x\n").repeated(49'999) + u'x';
   bool cut = true;
   AgainstBare(
