@@ -34,7 +34,7 @@ namespace bench {
 // English texts, and no history window to write to.
 inline void QuietSettings() {
   brantel::EnglishMenus = true;
-  brantel::DisplayHistoryWin = false;
+  brantel::HistoryShown = false;
 }
 
 // Shows a window and waits until it is on screen; without one the benchmark

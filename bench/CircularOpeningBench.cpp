@@ -39,7 +39,7 @@ const bool kWideScreen = [] {
 struct CircularProject {
   CircularProject() {
     bench::QuietSettings();
-    CircExtend = 5;
+    CircularCurvesExtent = 5;
     SetUpGraphBuffer();
     Project.CircStress = {12, 4, 3, 0};
     Project.CircOpening = {};

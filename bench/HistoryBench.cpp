@@ -22,7 +22,7 @@ namespace {
 using namespace brantel;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kCap = 16384;  // the largest MaxDisplaySize
+constexpr int kCap = 16384;  // the largest HistoryMaxCharacters
 const QString kLine = QStringLiteral("Stress Distribution around Circular Openings.");
 
 // Everything a line left to the event loop, the paint included.
@@ -41,8 +41,8 @@ void MakeBarePane(QPlainTextEdit& pane, const QPlainTextEdit& like) {
 
 void BM_HistoryLineAgainstAppendPlainText(benchmark::State& state) {
   bench::QuietSettings();
-  DisplayHistoryWin = true;
-  MaxDisplaySize = kCap;
+  HistoryShown = true;
+  HistoryMaxCharacters = kCap;
   HistoryLog::Instance().Clear();
   MainWindow window;
   window.resize(800, 600);
@@ -61,8 +61,8 @@ void BM_HistoryLineAgainstAppendPlainText(benchmark::State& state) {
   Clock::duration baselineSpent{};
   qsizetype baselineFill = 0;
   for (auto _ : state) {
-    const auto quarter =
-        static_cast<std::size_t>(std::min<qsizetype>(3, HistoryLog::Instance().Text().size() * 4 / MaxDisplaySize));
+    const auto quarter = static_cast<std::size_t>(
+        std::min<qsizetype>(3, HistoryLog::Instance().Text().size() * 4 / HistoryMaxCharacters));
     auto t0 = Clock::now();
     AddHistoryLine(kLine);
     Settle();

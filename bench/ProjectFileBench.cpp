@@ -17,8 +17,8 @@ using namespace brantel;
 struct FullProject {
   FullProject() {
     SetProjectSignatures();
-    DisplayHistoryWin = false;  // keep the history out of the measurement
-    DefaultUnits = 1;
+    HistoryShown = false;  // keep the history out of the measurement
+    NewProjectUnits = 1;
     ResetProjectRecord(record, true, true);
     record.ProjectTitle = QStringLiteral("Tunnel T1, chainage 1+250 to 1+900");
     for (int i = 0; i < 40; ++i)

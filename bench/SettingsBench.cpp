@@ -17,11 +17,11 @@ struct SettingsFile {
   SettingsFile() {
     SettingsIniPath = dir.path() + QStringLiteral("/Brantel.INI");
     SetDefaultSettings();
-    DisplayHistoryWin = false;  // keep the history out of the measurement
-    MaxLastFiles = 4;
+    HistoryShown = false;  // keep the history out of the measurement
+    RecentFileCount = 4;
     for (int i = 1; i <= kMaxRecentFiles; ++i) {
-      LastFile[static_cast<std::size_t>(i)] = QStringLiteral("Project %1.BNL").arg(i);
-      LastFileLong[static_cast<std::size_t>(i)] = dir.path() + QStringLiteral("/projects/Project %1.BNL").arg(i);
+      RecentFileName[static_cast<std::size_t>(i)] = QStringLiteral("Project %1.BNL").arg(i);
+      RecentFilePath[static_cast<std::size_t>(i)] = dir.path() + QStringLiteral("/projects/Project %1.BNL").arg(i);
     }
     INIFileVersion = QStringLiteral("050909");
     IniDocument stamp;
@@ -44,7 +44,7 @@ void BM_ReadAllSettings(benchmark::State& state) {
   SettingsFile file;
   for (auto _ : state) {
     ReadAllSettings();
-    benchmark::DoNotOptimize(MaxDisplaySize);
+    benchmark::DoNotOptimize(HistoryMaxCharacters);
   }
 }
 BENCHMARK(BM_ReadAllSettings);
@@ -56,7 +56,7 @@ void BM_ParseSettingsText(benchmark::State& state) {
   const QString text = QString::fromUtf8(doc.ToBytes());
   for (auto _ : state) {
     ReadAllSettings(IniDocument::FromText(text));
-    benchmark::DoNotOptimize(MaxDisplaySize);
+    benchmark::DoNotOptimize(HistoryMaxCharacters);
   }
 }
 BENCHMARK(BM_ParseSettingsText);

@@ -61,7 +61,7 @@ struct StartupHome {
     // The update check starts as at every start, but never leaves this
     // machine.
     SetUpdateRequestGuard(IsLoopbackUrl);
-    ShowDisclaim = false;
+    DisclaimerAtStart = false;
     SaveSettings(kSettingsMain);
   }
   QTemporaryDir dir;

@@ -166,7 +166,7 @@ void OpenATextFile(benchmark::State& state, File kind, double points) {
   DataPath = folder.path() + u'/';
   BrowseLastDir.clear();
   BrowseDefaultFilter = QStringLiteral("*.txt");
-  BrowseUseNotepad = false;
+  BrowseInExternalViewer = false;
   // The messages of the file's opening (the browser's own start may have
   // one about the font of settings that were never loaded).
   QStringList messages;

@@ -34,8 +34,8 @@ void SetUpOnce() {
   SetProjectSignatures();
   AppTitle = QStringLiteral("Brantel");
   EnglishMenus = true;
-  DefaultUnits = 1;
-  DisplayHistoryWin = false;  // no history: it would only grow
+  NewProjectUnits = 1;
+  HistoryShown = false;  // no history: it would only grow
 }
 
 // A project in memory with a value in many fields.

@@ -39,26 +39,26 @@ bool WholeIn(float value, float min, float max) {
 // Every setting, to compare two readings.
 auto Snapshot() {
   return std::make_tuple(
-      std::make_tuple(DefaultUnits, DisplayHistoryWin, MaxDisplaySize, DisplayFontName, DisplayFontSize,
-                      DisplayFontBold, DisplayFontItalic, KeepFileNames, ShowDisclaim, MaxMainMenu,
-                      EnableMainMenuToolbar, ShortRecentFiles, LoadLastInputFile, RemindAnnualUpdates),
-      std::make_tuple(CopyExampleFiles, DataPath, FileExtension, ExternalEditor, MaxLastFiles, LastFile, LastFileMode,
-                      LastFileLong),
+      std::make_tuple(NewProjectUnits, HistoryShown, HistoryMaxCharacters, DisplayFontName, DisplayFontSize,
+                      DisplayFontBold, DisplayFontItalic, RecentFilesListed, DisclaimerAtStart, MainWindowMaximized,
+                      ToolbarShown, RecentFilesByName, LastProjectOpensAtStart, YearlyUpdateReminder),
+      std::make_tuple(CopyExampleFiles, DataPath, FileExtension, ExternalViewer, RecentFileCount, RecentFileName,
+                      RecentFileMode, RecentFilePath),
       std::make_tuple(BrowseFontName, BrowseFontSize, BrowseFontBold, BrowseFontItalic, BrowseDefaultFilter,
-                      BrowseUseNotepad),
-      std::make_tuple(EnglishMenus, PrintModuleHeader, EnableMohrCircles, CircExtend, ShowInternalPlotCoords,
-                      ToolBarPointer));
+                      BrowseInExternalViewer),
+      std::make_tuple(EnglishMenus, PrintModuleHeader, EnableMohrCircles, CircularCurvesExtent, ShowInternalPlotCoords,
+                      QuickButtonTools));
 }
 
 // The yes/no settings are bools: any reading gives yes or no.
 void CheckRanges() {
-  Check(In(DefaultUnits, 0, 1) && In(MaxDisplaySize, 4096, 16384), "[Settings] range");
+  Check(In(NewProjectUnits, 0, 1) && In(HistoryMaxCharacters, 4096, 16384), "[Settings] range");
   Check(WholeIn(DisplayFontSize, 7, 24), "display font range");
   Check(DataPath.isEmpty() || DataPath.endsWith(u'/'), "a data path without its closing /");
   Check(FileExtension != QStringLiteral("0"), "file extension 0");
-  Check(In(MaxLastFiles, 0, kMaxRecentFiles), "recent-file count range");
+  Check(In(RecentFileCount, 0, kMaxRecentFiles), "recent-file count range");
   Check(WholeIn(BrowseFontSize, 7, 24), "[TextBrowse] range");
-  Check(CircExtend != 0, "[BrantelOptions] range");
+  Check(CircularCurvesExtent != 0, "[BrantelOptions] range");
 }
 
 }  // namespace

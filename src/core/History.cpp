@@ -11,8 +11,8 @@ HistoryLog& HistoryLog::Instance() {
 }
 
 void HistoryLog::Append(const QString& line) {
-  if (DisplayHistoryWin) {
-    if (text_.size() >= MaxDisplaySize) {
+  if (HistoryShown) {
+    if (text_.size() >= HistoryMaxCharacters) {
       const qsizetype pairs = text_.count(QStringLiteral("\r\n"));
       if (pairs > 2) {
         // Drop the first pairs - 2 lines in one cut.

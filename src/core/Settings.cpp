@@ -34,43 +34,43 @@
 namespace brantel {
 
 // The variables take their defaults from the settings table (below).
-int DefaultUnits;
-bool DisplayHistoryWin;
-int MaxDisplaySize;
+int NewProjectUnits;
+bool HistoryShown;
+int HistoryMaxCharacters;
 QString DisplayFontName;
 float DisplayFontSize;
 bool DisplayFontBold;
 bool DisplayFontItalic;
-bool KeepFileNames;
-bool ShowDisclaim;
-bool MaxMainMenu;
-bool EnableMainMenuToolbar;
-bool ShortRecentFiles;
-bool LoadLastInputFile;
-bool RemindAnnualUpdates;
+bool RecentFilesListed;
+bool DisclaimerAtStart;
+bool MainWindowMaximized;
+bool ToolbarShown;
+bool RecentFilesByName;
+bool LastProjectOpensAtStart;
+bool YearlyUpdateReminder;
 bool CopyExampleFiles;
 QString DataPath;
 QString FileExtension;
-QString ExternalEditor;
+QString ExternalViewer;
 
-int MaxLastFiles;
-std::array<QString, kMaxRecentFiles + 1> LastFile;
-std::array<int, kMaxRecentFiles + 1> LastFileMode{};
-std::array<QString, kMaxRecentFiles + 1> LastFileLong;
+int RecentFileCount;
+std::array<QString, kMaxRecentFiles + 1> RecentFileName;
+std::array<int, kMaxRecentFiles + 1> RecentFileMode{};
+std::array<QString, kMaxRecentFiles + 1> RecentFilePath;
 
 QString BrowseFontName;
 float BrowseFontSize;
 bool BrowseFontBold;
 bool BrowseFontItalic;
 QString BrowseDefaultFilter;
-bool BrowseUseNotepad;
+bool BrowseInExternalViewer;
 
 bool EnglishMenus;
 bool PrintModuleHeader;
 bool EnableMohrCircles;
-int CircExtend;
+int CircularCurvesExtent;
 bool ShowInternalPlotCoords;
-std::array<int, 3> ToolBarPointer{};
+std::array<int, 3> QuickButtonTools{};
 
 namespace {
 
@@ -98,41 +98,41 @@ std::span<const SettingSpec> SettingsTable() {
   constexpr FlagForm kOne = FlagForm::YesIsOne;
   constexpr FlagForm kMinusOne = FlagForm::YesIsMinusOne;
   static const SettingSpec table[] = {
-      {kSettingsMain, "DefaultUnits", &DefaultUnits, R::Ranged, 0, 1, 1},
-      Flag(kSettingsMain, "DisplayHistoryWin", &DisplayHistoryWin, kOne, true),
+      {kSettingsMain, "DefaultUnits", &NewProjectUnits, R::Ranged, 0, 1, 1},
+      Flag(kSettingsMain, "DisplayHistoryWin", &HistoryShown, kOne, true),
       // The default lies below the range: a fresh file holds 2048, which
       // reads back as 4096.
-      {kSettingsMain, "MaxDisplaySize", &MaxDisplaySize, R::Ranged, 4096, 16384, 2048},
+      {kSettingsMain, "MaxDisplaySize", &HistoryMaxCharacters, R::Ranged, 4096, 16384, 2048},
       {kSettingsMain, "DisplayFontName", &DisplayFontName, R::FontName},
       {kSettingsMain, "DisplayFontSize", &DisplayFontSize, R::Ranged, 7, 24, 10},
       Flag(kSettingsMain, "DisplayFontBold", &DisplayFontBold, kMinusOne, false),
       Flag(kSettingsMain, "DisplayFontItalic", &DisplayFontItalic, kMinusOne, false),
-      Flag(kSettingsMain, "KeepFileNames", &KeepFileNames, kOne, true),
-      Flag(kSettingsMain, "ShowDisclaim", &ShowDisclaim, kOne, true),
-      Flag(kSettingsMain, "MaxMainMenu", &MaxMainMenu, kOne, false),
-      Flag(kSettingsMain, "EnableMainMenuToolbar", &EnableMainMenuToolbar, kOne, true),
-      Flag(kSettingsMain, "ShortRecentFiles", &ShortRecentFiles, kOne, false),
-      Flag(kSettingsMain, "LoadLastInputFile", &LoadLastInputFile, kOne, false),
-      Flag(kSettingsMain, "RemindAnnualUpdates", &RemindAnnualUpdates, kOne, true),
+      Flag(kSettingsMain, "KeepFileNames", &RecentFilesListed, kOne, true),
+      Flag(kSettingsMain, "ShowDisclaim", &DisclaimerAtStart, kOne, true),
+      Flag(kSettingsMain, "MaxMainMenu", &MainWindowMaximized, kOne, false),
+      Flag(kSettingsMain, "EnableMainMenuToolbar", &ToolbarShown, kOne, true),
+      Flag(kSettingsMain, "ShortRecentFiles", &RecentFilesByName, kOne, false),
+      Flag(kSettingsMain, "LoadLastInputFile", &LastProjectOpensAtStart, kOne, false),
+      Flag(kSettingsMain, "RemindAnnualUpdates", &YearlyUpdateReminder, kOne, true),
       Flag(kSettingsMain, "CopyExampleFiles", &CopyExampleFiles, kOne, true, R::MissingIsDefault),
       {kSettingsMain, "DataPath", &DataPath, R::DataPath, 0, 0, 0, ""},
       {kSettingsMain, "FileExtension", &FileExtension, R::Extension, 0, 0, 0, "BNL"},
-      {kSettingsMain, "ExternalEditor", &ExternalEditor, R::Text, 0, 0, 0, "Notepad.exe"},
-      {kSettingsFileMenu, "MaxLastFiles", &MaxLastFiles, R::RecentCount, 0, kMaxRecentFiles, 0},
+      {kSettingsMain, "ExternalEditor", &ExternalViewer, R::Text, 0, 0, 0, "Notepad.exe"},
+      {kSettingsFileMenu, "MaxLastFiles", &RecentFileCount, R::RecentCount, 0, kMaxRecentFiles, 0},
       {kSettingsTextBrowse, "BrowseFontName", &BrowseFontName, R::FontName},
       {kSettingsTextBrowse, "BrowseFontSize", &BrowseFontSize, R::Ranged, 7, 24, 10},
       Flag(kSettingsTextBrowse, "BrowseFontBold", &BrowseFontBold, kMinusOne, false),
       Flag(kSettingsTextBrowse, "BrowseFontItalic", &BrowseFontItalic, kMinusOne, false),
       {kSettingsTextBrowse, "BrowseDefaultFilter", &BrowseDefaultFilter, R::Text, 0, 0, 0, ""},
-      Flag(kSettingsTextBrowse, "BrowseUseNotepad", &BrowseUseNotepad, kOne, false),
+      Flag(kSettingsTextBrowse, "BrowseUseNotepad", &BrowseInExternalViewer, kOne, false),
       Flag(kSettingsOptions, "EnglishMenus", &EnglishMenus, kOne, true),
       Flag(kSettingsOptions, "PrintModuleHeader", &PrintModuleHeader, kOne, true),
       Flag(kSettingsOptions, "EnableMohrCircles", &EnableMohrCircles, kOne, true),
-      {kSettingsOptions, "CircExtend", &CircExtend, R::ZeroIsDefault, 0, 0, 5},
+      {kSettingsOptions, "CircExtend", &CircularCurvesExtent, R::ZeroIsDefault, 0, 0, 5},
       Flag(kSettingsOptions, "ShowInternalPlotCoords", &ShowInternalPlotCoords, kOne, false),
-      {kSettingsOptions, "ToolBarPointer0", &ToolBarPointer[0], R::Unchecked, 0, 0, 21},
-      {kSettingsOptions, "ToolBarPointer1", &ToolBarPointer[1], R::Unchecked, 0, 0, 31},
-      {kSettingsOptions, "ToolBarPointer2", &ToolBarPointer[2], R::Unchecked, 0, 0, 4},
+      {kSettingsOptions, "ToolBarPointer0", &QuickButtonTools[0], R::Unchecked, 0, 0, 21},
+      {kSettingsOptions, "ToolBarPointer1", &QuickButtonTools[1], R::Unchecked, 0, 0, 31},
+      {kSettingsOptions, "ToolBarPointer2", &QuickButtonTools[2], R::Unchecked, 0, 0, 4},
   };
   return table;
 }
@@ -223,13 +223,13 @@ struct RecentList {
   bool operator==(const RecentList&) const = default;
 };
 
-RecentList HeldRecentList() { return {MaxLastFiles, LastFile, LastFileMode, LastFileLong}; }
+RecentList HeldRecentList() { return {RecentFileCount, RecentFileName, RecentFileMode, RecentFilePath}; }
 
 void Hold(const RecentList& list) {
-  MaxLastFiles = list.count;
-  LastFile = list.names;
-  LastFileMode = list.modes;
-  LastFileLong = list.paths;
+  RecentFileCount = list.count;
+  RecentFileName = list.names;
+  RecentFileMode = list.modes;
+  RecentFilePath = list.paths;
 }
 
 // A project file this run opened.
@@ -244,7 +244,7 @@ struct RecentOpen {
 // last of a full list dropping out.
 void PutFirst(RecentList& list, const RecentOpen& file) {
   const auto at = [](int i) { return static_cast<std::size_t>(i); };
-  const bool shortNames = ShortRecentFiles;
+  const bool shortNames = RecentFilesByName;
   const QString caption = shortNames ? file.name : file.path;
   const int count = std::clamp<int>(list.count, 0, kMaxRecentFiles);
   int found = 0;
@@ -330,9 +330,9 @@ void SetDefaults(bool withFonts) {
   Known() = KnownFile{};
   for (const SettingSpec& setting : SettingsTable()) SetDefault(setting, withFonts);
   for (int i = 1; i <= kMaxRecentFiles; ++i) {
-    LastFile[static_cast<std::size_t>(i)].clear();
-    LastFileMode[static_cast<std::size_t>(i)] = 0;
-    LastFileLong[static_cast<std::size_t>(i)].clear();
+    RecentFileName[static_cast<std::size_t>(i)].clear();
+    RecentFileMode[static_cast<std::size_t>(i)] = 0;
+    RecentFilePath[static_cast<std::size_t>(i)].clear();
   }
 }
 
@@ -412,7 +412,7 @@ void WriteRecentEntries(const RecentList& list, IniDocument& doc) {
 // the checked count.
 void WriteHeldRecentList(IniDocument& doc) {
   WriteSetting(RecentCountSetting(), doc, kFileMenu);
-  ClampToRange(MaxLastFiles, 0, kMaxRecentFiles);
+  ClampToRange(RecentFileCount, 0, kMaxRecentFiles);
   WriteRecentEntries(HeldRecentList(), doc);
 }
 

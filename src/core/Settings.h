@@ -14,36 +14,37 @@ namespace brantel {
 
 class IniDocument;
 
-// The settings: one variable per key of the settings file, named by its key.
-// A yes/no is a bool here; the settings file writes it as -1/0 or 1/0 (the
+// The settings: one variable per key of the settings file, named for what
+// it holds (the table in Settings.cpp pairs each with its key, so the file
+// keeps its keys). A yes/no is a bool here; the settings file writes it as -1/0 or 1/0 (the
 // table below says which), and only reading and writing the file convert.
 
 // [Settings]
-extern int DefaultUnits;        // unit system of a new project: 0 imperial, 1 SI
-extern bool DisplayHistoryWin;  // the history pane shown and lines appended
-extern int MaxDisplaySize;      // history text limit in characters
+extern int NewProjectUnits;       // unit system of a new project: 0 imperial, 1 SI
+extern bool HistoryShown;         // the history pane shown and lines appended
+extern int HistoryMaxCharacters;  // history text limit in characters
 extern QString DisplayFontName;
 extern float DisplayFontSize;
 extern bool DisplayFontBold;
 extern bool DisplayFontItalic;
-extern bool KeepFileNames;          // the File menu lists the recent files
-extern bool ShowDisclaim;           // the disclaimer shows at start
-extern bool MaxMainMenu;            // the main window starts maximized
-extern bool EnableMainMenuToolbar;  // the main window's toolbar shown
-extern bool ShortRecentFiles;       // recent files listed by name, not by path
-extern bool LoadLastInputFile;      // the last project opens at start
-extern bool RemindAnnualUpdates;    // the yearly reminder to look for an update
-extern bool CopyExampleFiles;       // the example projects copied at start
-extern QString DataPath;            // starting folder of the project-file dialogs, "" or ending with "/"
-extern QString FileExtension;       // extension of project files
-extern QString ExternalEditor;      // external viewer of the text browser
+extern bool RecentFilesListed;        // the File menu lists the recent files
+extern bool DisclaimerAtStart;        // the disclaimer shows at start
+extern bool MainWindowMaximized;      // the main window starts maximized
+extern bool ToolbarShown;             // the main window's toolbar shown
+extern bool RecentFilesByName;        // recent files listed by name, not by path
+extern bool LastProjectOpensAtStart;  // the last project opens at start
+extern bool YearlyUpdateReminder;     // the yearly reminder to look for an update
+extern bool CopyExampleFiles;         // the example projects copied at start
+extern QString DataPath;              // starting folder of the project-file dialogs, "" or ending with "/"
+extern QString FileExtension;         // extension of project files
+extern QString ExternalViewer;        // external viewer of the text browser
 
 // [FileMenu]: recent files, entries 1..4 (index 0 unused).
 inline constexpr int kMaxRecentFiles = 4;
-extern int MaxLastFiles;  // how many entries follow
-extern std::array<QString, kMaxRecentFiles + 1> LastFile;
-extern std::array<int, kMaxRecentFiles + 1> LastFileMode;
-extern std::array<QString, kMaxRecentFiles + 1> LastFileLong;
+extern int RecentFileCount;  // how many entries follow
+extern std::array<QString, kMaxRecentFiles + 1> RecentFileName;
+extern std::array<int, kMaxRecentFiles + 1> RecentFileMode;
+extern std::array<QString, kMaxRecentFiles + 1> RecentFilePath;
 
 // [TextBrowse]
 extern QString BrowseFontName;
@@ -51,15 +52,15 @@ extern float BrowseFontSize;
 extern bool BrowseFontBold;
 extern bool BrowseFontItalic;
 extern QString BrowseDefaultFilter;
-extern bool BrowseUseNotepad;  // the text browser opens files in the external viewer
+extern bool BrowseInExternalViewer;  // the text browser opens files in the external viewer
 
 // [BrantelOptions]
 extern bool EnglishMenus;  // the program speaks English, otherwise Greek
 extern bool PrintModuleHeader;
-extern bool EnableMohrCircles;             // the failure and stress tools start with their Mohr circles
-extern int CircExtend;                     // extent of the circular-opening curves, in radii
-extern bool ShowInternalPlotCoords;        // the stress plot shows its own coordinates
-extern std::array<int, 3> ToolBarPointer;  // tool codes of the three quick buttons
+extern bool EnableMohrCircles;               // the failure and stress tools start with their Mohr circles
+extern int CircularCurvesExtent;             // extent of the circular-opening curves, in radii
+extern bool ShowInternalPlotCoords;          // the stress plot shows its own coordinates
+extern std::array<int, 3> QuickButtonTools;  // tool codes of the three quick buttons
 
 // Section codes of WriteSettings and SaveSettings.
 inline constexpr int kSettingsAll = 1;
@@ -112,7 +113,7 @@ struct SettingSpec {
 };
 
 // Every setting, in the order in which a fresh file is written; the entries
-// of the recent-file list follow MaxLastFiles in [FileMenu].
+// of the recent-file list follow RecentFileCount in [FileMenu].
 std::span<const SettingSpec> SettingsTable();
 // The setting of a key; nullptr for a key the table does not hold.
 const SettingSpec* FindSetting(QStringView key);

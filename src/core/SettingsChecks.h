@@ -13,7 +13,7 @@ namespace brantel {
 // the messages; these only decide.
 
 // The history size box: a number of characters within the range of
-// MaxDisplaySize in the settings table (4096 to 16384), read as every
+// HistoryMaxCharacters in the settings table (4096 to 16384), read as every
 // numeric box is read, by its whole entry (forms::EntryValue). `value` is
 // what that reader gave for the box's text (nothing for a text it refuses).
 // The size to store is the value rounded to a 16-bit integer, halves to the

@@ -110,8 +110,8 @@ void InitGlobals() {
   FillUnitLabels();
   UnitsStartTab = 0;
   for (int i = 1; i <= kMaxRecentFiles; ++i) {
-    LastFile[static_cast<std::size_t>(i)].clear();
-    LastFileLong[static_cast<std::size_t>(i)].clear();
+    RecentFileName[static_cast<std::size_t>(i)].clear();
+    RecentFilePath[static_cast<std::size_t>(i)].clear();
   }
   InitAppPath();
   InitUserFolders();
@@ -211,8 +211,8 @@ void RemoveOldViewerCopies(const QString& folder) {
 
 void RemoveLeftoverFiles() {
   RemoveAbandonedSaves(SettingsIniPath);
-  for (int i = 1; i <= std::clamp<int>(MaxLastFiles, 0, kMaxRecentFiles); ++i) {
-    const QString& project = LastFileLong[static_cast<std::size_t>(i)];
+  for (int i = 1; i <= std::clamp<int>(RecentFileCount, 0, kMaxRecentFiles); ++i) {
+    const QString& project = RecentFilePath[static_cast<std::size_t>(i)];
     if (!project.isEmpty()) RemoveAbandonedSaves(project);
   }
   RemoveOldViewerCopies(UserTempFolder);
@@ -235,7 +235,7 @@ void RunStartupSteps() {
   InitGlobals();
 
   // 3. New projects are in SI units.
-  DefaultUnits = 1;
+  NewProjectUnits = 1;
   Project.InputUnits = 1;
 
   // 4. Graph defaults.

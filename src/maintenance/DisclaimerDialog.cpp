@@ -71,7 +71,7 @@ void DisclaimerDialog::CommitToProject() {
   // Only an accepted disclaimer may be turned off; a declined one writes
   // nothing.
   if (!ui_.doNotShowAgain->isChecked()) return;
-  ShowDisclaim = false;
+  DisclaimerAtStart = false;
   SaveSettings(kSettingsMain);
 }
 

@@ -121,7 +121,7 @@ void ProgramOptionsDialog::LoadFromProject() {
   ui_.alwaysShowMohr->setChecked(EnableMohrCircles);
   ui_.showInternalCoords->setChecked(ShowInternalPlotCoords);
   ui_.printModuleHeader->setChecked(PrintModuleHeader);
-  ui_.graphExtent->setText(QString::number(CircExtend));
+  ui_.graphExtent->setText(QString::number(CircularCurvesExtent));
   for (int i = 0; i < kQuickButtons; ++i) {
     const QuickButton& button = ui_.buttons[static_cast<std::size_t>(i)];
     {
@@ -132,7 +132,7 @@ void ProgramOptionsDialog::LoadFromProject() {
     }
     button.subMenu->setEnabled(false);
     // A code the lists cannot show selects nothing and is kept by OK.
-    const QuickButtonChoice shown = DecodeQuickButton(ToolBarPointer[static_cast<std::size_t>(i)]);
+    const QuickButtonChoice shown = DecodeQuickButton(QuickButtonTools[static_cast<std::size_t>(i)]);
     if (shown.MenuIndex < 0) continue;
     button.menu->setCurrentIndex(shown.MenuIndex);  // fills the sub-menu list
     if (shown.SubIndex >= 0) button.subMenu->setCurrentIndex(shown.SubIndex);
@@ -185,10 +185,10 @@ void ProgramOptionsDialog::CommitToProject() {
   PrintModuleHeader = ui_.printModuleHeader->isChecked();
   EnableMohrCircles = ui_.alwaysShowMohr->isChecked();
   ShowInternalPlotCoords = ui_.showInternalCoords->isChecked();
-  // The graph extent box only shows CircExtend.
+  // The graph extent box only shows CircularCurvesExtent.
   for (int i = 0; i < kQuickButtons; ++i) {
     const QuickButton& button = ui_.buttons[static_cast<std::size_t>(i)];
-    int& code = ToolBarPointer[static_cast<std::size_t>(i)];
+    int& code = QuickButtonTools[static_cast<std::size_t>(i)];
     code = EncodeQuickButton({button.menu->currentIndex(), button.subMenu->currentIndex()}, code);
   }
   SaveSettings(kSettingsOptions);

@@ -138,21 +138,21 @@ void SettingsDialog::OnLoad() {
 }
 
 void SettingsDialog::LoadFromProject() {
-  forms::SetArrayIndex(ui_.units, DefaultUnits);
-  ui_.displayHistory->setChecked(DisplayHistoryWin);
-  ui_.historySize->setText(QString::number(MaxDisplaySize));
-  historySize_ = MaxDisplaySize;
-  ui_.keepRecent->setChecked(KeepFileNames);
-  ui_.shortNames->setChecked(ShortRecentFiles);
-  ui_.showDisclaimer->setChecked(ShowDisclaim);
-  ui_.maximizeMainWindow->setChecked(MaxMainMenu);
-  ui_.enableToolbar->setChecked(EnableMainMenuToolbar);
-  ui_.loadLastProject->setChecked(LoadLastInputFile);
-  ui_.updateReminder->setChecked(RemindAnnualUpdates);
+  forms::SetArrayIndex(ui_.units, NewProjectUnits);
+  ui_.displayHistory->setChecked(HistoryShown);
+  ui_.historySize->setText(QString::number(HistoryMaxCharacters));
+  historySize_ = HistoryMaxCharacters;
+  ui_.keepRecent->setChecked(RecentFilesListed);
+  ui_.shortNames->setChecked(RecentFilesByName);
+  ui_.showDisclaimer->setChecked(DisclaimerAtStart);
+  ui_.maximizeMainWindow->setChecked(MainWindowMaximized);
+  ui_.enableToolbar->setChecked(ToolbarShown);
+  ui_.loadLastProject->setChecked(LastProjectOpensAtStart);
+  ui_.updateReminder->setChecked(YearlyUpdateReminder);
   ui_.copyExamples->setChecked(CopyExampleFiles);
   ui_.dataPath->setText(DataPath);
   ui_.extension->setText(FileExtension);
-  ui_.externalViewer->setText(ExternalEditor);
+  ui_.externalViewer->setText(ExternalViewer);
   OnDisplayHistoryToggled();
   UpdateShortNamesEnabled();
 }
@@ -261,20 +261,20 @@ bool SettingsDialog::ValidateSettings() {
 }
 
 void SettingsDialog::CommitToProject() {
-  DefaultUnits = forms::GetArrayIndex(ui_.units);
-  DisplayHistoryWin = ui_.displayHistory->isChecked();
-  MaxDisplaySize = historySize_;
-  KeepFileNames = ui_.keepRecent->isChecked();
-  ShortRecentFiles = ui_.shortNames->isChecked();
-  ShowDisclaim = ui_.showDisclaimer->isChecked();
-  MaxMainMenu = ui_.maximizeMainWindow->isChecked();
-  EnableMainMenuToolbar = ui_.enableToolbar->isChecked();
-  LoadLastInputFile = ui_.loadLastProject->isChecked();
-  RemindAnnualUpdates = ui_.updateReminder->isChecked();
+  NewProjectUnits = forms::GetArrayIndex(ui_.units);
+  HistoryShown = ui_.displayHistory->isChecked();
+  HistoryMaxCharacters = historySize_;
+  RecentFilesListed = ui_.keepRecent->isChecked();
+  RecentFilesByName = ui_.shortNames->isChecked();
+  DisclaimerAtStart = ui_.showDisclaimer->isChecked();
+  MainWindowMaximized = ui_.maximizeMainWindow->isChecked();
+  ToolbarShown = ui_.enableToolbar->isChecked();
+  LastProjectOpensAtStart = ui_.loadLastProject->isChecked();
+  YearlyUpdateReminder = ui_.updateReminder->isChecked();
   CopyExampleFiles = ui_.copyExamples->isChecked();
   DataPath = CheckDataPath(ui_.dataPath->text()).Text;
   FileExtension = CheckedFileExtension(ui_.extension->text()).value_or(FileExtension);
-  ExternalEditor = ui_.externalViewer->text();
+  ExternalViewer = ui_.externalViewer->text();
   emit settingsApplied();
   AddHistoryLine(QStringLiteral("Settings Modified"));
   SaveSettings(kSettingsMain);

@@ -29,7 +29,7 @@ namespace {
 std::size_t At(int index) { return static_cast<std::size_t>(index); }
 
 // The caption of recent entry i as the settings give it.
-QString RecentCaption(int i) { return ShortRecentFiles ? LastFile[At(i)] : LastFileLong[At(i)]; }
+QString RecentCaption(int i) { return RecentFilesByName ? RecentFileName[At(i)] : RecentFilePath[At(i)]; }
 
 // Captions a recent entry and shows it when it names a file; a file name's
 // "&" is no access key.
@@ -168,7 +168,7 @@ void MainWindow::OnRecentFileChosen(int index) {
   bool present = false;
   const bool go = Run([&] {
     if (index < 1 || index > kMaxRecentFiles) RaiseError(ErrorNumber::Subscript);
-    const QString& path = LastFileLong[At(index)];
+    const QString& path = RecentFilePath[At(index)];
     // Anything else that stands at the path (a folder, a pipe) is refused
     // by the open itself.
     if (!QFileInfo::exists(path)) {
@@ -206,21 +206,21 @@ void MainWindow::ShowFileDialog(platform::FileDialogMode mode, QString& path) {
 }
 
 void MainWindow::UpdateRecentFiles() {
-  if (!KeepFileNames) return;
+  if (!RecentFilesListed) return;
   AddRecentFile(Project.ProjectPath, Project.NewFileMark);
   // The list as the settings file holds it now: another copy of the
   // program may have opened files of its own meanwhile.
   SaveSettings(kSettingsFileMenu);
   for (int i = 1; i <= kMaxRecentFiles; ++i)
-    ShowRecentEntry(recentFileEntries[At(i)], i <= MaxLastFiles ? RecentCaption(i) : QString());
+    ShowRecentEntry(recentFileEntries[At(i)], i <= RecentFileCount ? RecentCaption(i) : QString());
   recentFileEntries[0]->setVisible(true);
 }
 
 void MainWindow::RefreshRecentFilesMenu() {
   RecentMenuChanged = false;
-  if (!KeepFileNames) return;
-  for (int i = 1; i <= MaxLastFiles && i <= kMaxRecentFiles; ++i) {
-    if (LastFile[At(i)].isEmpty()) continue;
+  if (!RecentFilesListed) return;
+  for (int i = 1; i <= RecentFileCount && i <= kMaxRecentFiles; ++i) {
+    if (RecentFileName[At(i)].isEmpty()) continue;
     ShowRecentEntry(recentFileEntries[At(i)], RecentCaption(i));
     RecentMenuChanged = true;
   }
@@ -228,7 +228,7 @@ void MainWindow::RefreshRecentFilesMenu() {
 
 void MainWindow::SelectRecentFile(int index) {
   if (index < 1 || index > kMaxRecentFiles) RaiseError(ErrorNumber::Subscript);
-  Project.ProjectPath = LastFileLong[At(index)];
+  Project.ProjectPath = RecentFilePath[At(index)];
 }
 
 }  // namespace brantel

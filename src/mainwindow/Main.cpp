@@ -40,7 +40,7 @@ std::unique_ptr<MainWindow> StartMainWindow() {
 
   ApplyDisplayFont();
 
-  if (LoadLastInputFile && !LastFileLong[1].isEmpty()) window->OnRecentFileChosen(1);
+  if (LastProjectOpensAtStart && !RecentFilePath[1].isEmpty()) window->OnRecentFileChosen(1);
 
   window->HoldCommandLineProject(false);
   window->ReportMissingCommandLineProject();

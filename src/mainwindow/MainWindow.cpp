@@ -173,7 +173,7 @@ bool MainWindow::OnLoad() {
   CenterLogoPicture(*this);
   ShowVersionLabel(*this, nullptr);
   // 5. Declining the disclaimer ends the program before the window shows.
-  if (ShowDisclaim && !ShowDisclaimer()) return false;
+  if (DisclaimerAtStart && !ShowDisclaimer()) return false;
   // 6. A maximised window stays where the desktop put it.
   if (!(windowState() & Qt::WindowMaximized)) forms::CenterForm(this);
   // 7.
@@ -347,7 +347,7 @@ void ShowVersionLabel(MainWindow& window, QWidget* refresh) {
 }
 
 void EnableMainWindow(MainWindow& window) {
-  const bool history = DisplayHistoryWin;
+  const bool history = HistoryShown;
   window.historyPane->setVisible(history);
   for (Menu menu : kAllMenus) {
     const auto rows = MenuRows(menu);
@@ -355,9 +355,9 @@ void EnableMainWindow(MainWindow& window) {
       if (rows[i].command && IsHistoryCommand(*rows[i].command)) window.MenuItems(menu)[i]->setEnabled(history);
     }
   }
-  if (MaxMainMenu) window.setWindowState(window.windowState() | Qt::WindowMaximized);
+  if (MainWindowMaximized) window.setWindowState(window.windowState() | Qt::WindowMaximized);
   else window.setWindowState(window.windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-  window.toolbar->setVisible(EnableMainMenuToolbar);
+  window.toolbar->setVisible(ToolbarShown);
   // The version label sits below the toolbar when there is one.
   ShowVersionLabel(window, nullptr);
 }

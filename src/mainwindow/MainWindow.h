@@ -86,7 +86,7 @@ class MainWindow : public QMainWindow {
 
   // Asks the maker's server for a newer version, in the background once the
   // window is on the screen, and offers the update window when there is
-  // one; nothing when RemindAnnualUpdates is 0.
+  // one; nothing when YearlyUpdateReminder is 0.
   void CheckForUpdates();
 
   // --- Menu and toolbar handlers. An entry runs what its row in the menu's
@@ -106,7 +106,7 @@ class MainWindow : public QMainWindow {
   void RunTool(Tool tool);
   // The toolbar button clicked, by its key.
   void OnToolbarButtonClicked(const QString& key);
-  // Runs quick button 0, 1 or 2: the menu entry of its code (ToolBarPointer).
+  // Runs quick button 0, 1 or 2: the menu entry of its code (QuickButtonTools).
   void RunQuickButton(int button);
 
   // Captions of every menu entry in the current language.

@@ -30,7 +30,7 @@ namespace {
 const QString kNotReady = QStringLiteral("Option not ready yet");
 
 // A quick button of the toolbar, 0..2: it runs the menu entry of its code
-// (ToolBarPointer).
+// (QuickButtonTools).
 struct QuickButton {
   int index;
 };
@@ -202,7 +202,7 @@ void MainWindow::UpdateCommandStates() {
     } else if (const auto* tool = std::get_if<Tool>(&b.action)) {
       button->setEnabled(ToolAvailable(*tool));
     } else if (const auto* quick = std::get_if<QuickButton>(&b.action)) {
-      const auto target = QuickButtonTarget(ToolBarPointer[static_cast<std::size_t>(quick->index)]);
+      const auto target = QuickButtonTarget(QuickButtonTools[static_cast<std::size_t>(quick->index)]);
       button->setEnabled(target && EntryRuns(target->menu, target->index));
     }
   }
@@ -308,7 +308,7 @@ void MainWindow::RunCommand(Command command) {
 
 void MainWindow::RunQuickButton(int button) {
   if (button < 0 || button > 2) return;
-  const auto target = QuickButtonTarget(ToolBarPointer[static_cast<std::size_t>(button)]);
+  const auto target = QuickButtonTarget(QuickButtonTools[static_cast<std::size_t>(button)]);
   if (target) OnEntryChosen(target->menu, target->index);
 }
 

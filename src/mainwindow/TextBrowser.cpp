@@ -199,7 +199,7 @@ void TextBrowser::LoadFromProject() {
 
   ui_.pattern->setText(pattern_);
   ApplyBrowserFont();
-  ui_.useExternalViewer->setChecked(BrowseUseNotepad);
+  ui_.useExternalViewer->setChecked(BrowseInExternalViewer);
   UpdateViewerState();
 }
 
@@ -211,7 +211,7 @@ bool TextBrowser::event(QEvent* event) {
 void TextBrowser::FormUnload() {
   BrowseDefaultFilter = ui_.pattern->text();
   BrowseLastDir = WithTrailingSlash(folder_);
-  BrowseUseNotepad = ui_.useExternalViewer->isChecked();
+  BrowseInExternalViewer = ui_.useExternalViewer->isChecked();
   SaveSettings(kSettingsTextBrowse);
 }
 
@@ -330,8 +330,8 @@ void TextBrowser::ViewExternally(const QString& path) {
   // send it elsewhere. A failed copy has shown its message.
   const QString scratch = CopyTextFileToNew(path, BrowserScratchPattern());
   if (scratch.isEmpty()) return;
-  if (!OpenInExternalViewer(ExternalEditor, scratch)) {
-    ShowMsg(QStringLiteral("Shell operation failed. Check status of External Viewer: ") + ExternalEditor, Buttons::Ok,
+  if (!OpenInExternalViewer(ExternalViewer, scratch)) {
+    ShowMsg(QStringLiteral("Shell operation failed. Check status of External Viewer: ") + ExternalViewer, Buttons::Ok,
             ErrorTitle);
   }
 }

@@ -168,8 +168,8 @@ TEST_F(DurableSaveTest, ASaveThroughALinkReplacesTheFileItNames) {
 TEST_F(DurableSaveTest, WhatASaveKilledMidwayLeavesIsRemovedAtTheNextStartAndNothingElse) {
   const QString project = WriteFile(Home() + QStringLiteral("/site.BNL"), "old");
   const QString copy = WriteFile(project + QStringLiteral(".20240105.1"), "the user's copy");
-  MaxLastFiles = 1;
-  LastFileLong[1] = project;
+  RecentFileCount = 1;
+  RecentFilePath[1] = project;
   const pid_t child = ::fork();
   if (child == 0) {
     g_killAtRename = true;

@@ -26,7 +26,7 @@ TEST_F(HistoryTest, LinesAreNumberedAndWrapAfter16384) {
 
 TEST_F(HistoryTest, HistoryOffAppendsNothingButStillMovesTheCaret) {
   AddHistoryLine(QStringLiteral("on"));
-  DisplayHistoryWin = false;
+  HistoryShown = false;
   QSignalSpy changed(&HistoryLog::Instance(), &HistoryLog::Changed);
   AddHistoryLine(QStringLiteral("off"));
   EXPECT_EQ(History(), QStringLiteral("1. on\r\n"));
@@ -35,7 +35,7 @@ TEST_F(HistoryTest, HistoryOffAppendsNothingButStillMovesTheCaret) {
 }
 
 TEST_F(HistoryTest, AFullPaneKeepsItsLastTwoLines) {
-  MaxDisplaySize = 4096;
+  HistoryMaxCharacters = 4096;
   const QString body(410, u'x');
   for (int i = 0; i < 10; ++i) AddHistoryLine(body);  // 10 lines of about 415 characters
   ASSERT_GE(History().size(), 4096);
@@ -45,7 +45,7 @@ TEST_F(HistoryTest, AFullPaneKeepsItsLastTwoLines) {
 }
 
 TEST_F(HistoryTest, TheLimitCountsCrLfAsTwoCharacters) {
-  MaxDisplaySize = 4096;
+  HistoryMaxCharacters = 4096;
   // Lines "n. " + text + CR LF; pad the last so the pane holds exactly 4095.
   for (int i = 1; i <= 3; ++i) AddHistoryLine(QString(1000, u'a'));
   const qsizetype used = History().size();
@@ -59,7 +59,7 @@ TEST_F(HistoryTest, TheLimitCountsCrLfAsTwoCharacters) {
 }
 
 TEST_F(HistoryTest, AFullPaneWithTwoLinesIsNotTrimmed) {
-  MaxDisplaySize = 4096;
+  HistoryMaxCharacters = 4096;
   AddHistoryLine(QString(3000, u'a'));
   AddHistoryLine(QString(2000, u'b'));
   AddHistoryLine(QStringLiteral("c"));

@@ -23,8 +23,8 @@ using namespace brantel;
 
 namespace {
 
-// The setting this copy changes: a quick button of its own, or CircExtend.
-int& OwnSetting(int copy) { return copy < 3 ? ToolBarPointer[static_cast<std::size_t>(copy)] : CircExtend; }
+// The setting this copy changes: a quick button of its own, or CircularCurvesExtent.
+int& OwnSetting(int copy) { return copy < 3 ? QuickButtonTools[static_cast<std::size_t>(copy)] : CircularCurvesExtent; }
 
 int HoldTheLock() {
   QLockFile lock(SettingsIniPath + QStringLiteral(".lock"));

@@ -34,17 +34,17 @@ TEST_F(SettingsTest, RangesBecomeTheMinimumNotTheNearerBound) {
   ReadFrom(
       QStringLiteral("[Settings]\nMaxDisplaySize=20000\nDisplayFontSize=30\nDisplayFontBold=1\nDefaultUnits=2\n"
                      "[TextBrowse]\nBrowseFontSize=6.5\nBrowseFontItalic=-1\n"));
-  EXPECT_EQ(MaxDisplaySize, 4096);
+  EXPECT_EQ(HistoryMaxCharacters, 4096);
   EXPECT_EQ(DisplayFontSize, 7.0f);
   EXPECT_TRUE(DisplayFontBold);
-  EXPECT_EQ(DefaultUnits, 0);
+  EXPECT_EQ(NewProjectUnits, 0);
   EXPECT_EQ(BrowseFontSize, 7.0f);
   EXPECT_TRUE(BrowseFontItalic);
 
   ReadFrom(
       QStringLiteral("[Settings]\nMaxDisplaySize=8000\nDisplayFontSize=10.5\n"
                      "[TextBrowse]\nBrowseFontSize=12.5\n"));
-  EXPECT_EQ(MaxDisplaySize, 8000);
+  EXPECT_EQ(HistoryMaxCharacters, 8000);
   EXPECT_EQ(DisplayFontSize, 10.0f);
   EXPECT_EQ(BrowseFontSize, 12.0f);
   ReadFrom(QStringLiteral("[Settings]\nDisplayFontSize=11.5\n"));
@@ -58,7 +58,7 @@ TEST_F(SettingsTest, HandEditedYesNoValuesReadAsTheirRangeGivesThem) {
   struct Case {
     const char* stored;
     bool minusOneIsYes;  // DisplayFontBold and BrowseFontItalic, range -1..0
-    bool oneIsYes;       // EnglishMenus and KeepFileNames, range 0..1
+    bool oneIsYes;       // EnglishMenus and RecentFilesListed, range 0..1
   };
   const Case cases[] = {{"-1", true, false},   {"0", false, false},      {"1", true, true},      {"2", true, false},
                         {"-2", true, false},   {"1.4", true, true},      {"1.5", true, false},   {"0.5", false, false},
@@ -72,7 +72,7 @@ TEST_F(SettingsTest, HandEditedYesNoValuesReadAsTheirRangeGivesThem) {
     EXPECT_EQ(DisplayFontBold, c.minusOneIsYes) << c.stored;
     EXPECT_EQ(BrowseFontItalic, c.minusOneIsYes) << c.stored;
     EXPECT_EQ(EnglishMenus, c.oneIsYes) << c.stored;
-    EXPECT_EQ(KeepFileNames, c.oneIsYes) << c.stored;
+    EXPECT_EQ(RecentFilesListed, c.oneIsYes) << c.stored;
 
     IniDocument written;
     WriteSettings(kSettingsAll, written);
@@ -95,18 +95,18 @@ TEST_F(SettingsTest, MissingKeysAndSpecialValues) {
   ReadFrom(QStringLiteral("[Settings]\nFileExtension=0\nDataPath=0\n[BrantelOptions]\nCircExtend=0\n"));
   EXPECT_EQ(FileExtension, QStringLiteral("BNL"));
   EXPECT_EQ(DataPath, QString());
-  EXPECT_EQ(CircExtend, 5);
-  EXPECT_TRUE(CopyExampleFiles);  // a missing key reads as 1, yes
-  EXPECT_FALSE(ShowDisclaim);     // a missing key reads as 0, no
-  EXPECT_EQ(MaxDisplaySize, 4096);
+  EXPECT_EQ(CircularCurvesExtent, 5);
+  EXPECT_TRUE(CopyExampleFiles);    // a missing key reads as 1, yes
+  EXPECT_FALSE(DisclaimerAtStart);  // a missing key reads as 0, no
+  EXPECT_EQ(HistoryMaxCharacters, 4096);
   EXPECT_EQ(DisplayFontSize, 7.0f);
   EXPECT_FALSE(EnglishMenus);
-  EXPECT_EQ(ToolBarPointer[0], 0);
+  EXPECT_EQ(QuickButtonTools[0], 0);
   EXPECT_EQ(DisplayFontName, DefaultFontName());
-  EXPECT_EQ(ExternalEditor, QString());
+  EXPECT_EQ(ExternalViewer, QString());
 
   ReadFrom(QStringLiteral("[BrantelOptions]\nCircExtend=12abc\n[Settings]\nFileExtension=\n"));
-  EXPECT_EQ(CircExtend, 12);
+  EXPECT_EQ(CircularCurvesExtent, 12);
   EXPECT_EQ(FileExtension, QString());
 }
 
@@ -115,13 +115,13 @@ TEST_F(SettingsTest, ValuesBeyondSixteenBitsReadAsOutOfRange) {
       QStringLiteral("[Settings]\nMaxDisplaySize=99999\nDisplayFontSize=1e300\nKeepFileNames=1e400\n"
                      "[FileMenu]\nMaxLastFiles=1\nLastFileMode1=40000\n"
                      "[BrantelOptions]\nToolBarPointer0=70000\nToolBarPointer1=-40000\nCircExtend=32768\n"));
-  EXPECT_EQ(MaxDisplaySize, 4096);
+  EXPECT_EQ(HistoryMaxCharacters, 4096);
   EXPECT_EQ(DisplayFontSize, 7.0f);
-  EXPECT_FALSE(KeepFileNames);
-  EXPECT_EQ(LastFileMode[1], 0);
-  EXPECT_EQ(ToolBarPointer[0], 21);
-  EXPECT_EQ(ToolBarPointer[1], 31);
-  EXPECT_EQ(CircExtend, 5);
+  EXPECT_FALSE(RecentFilesListed);
+  EXPECT_EQ(RecentFileMode[1], 0);
+  EXPECT_EQ(QuickButtonTools[0], 21);
+  EXPECT_EQ(QuickButtonTools[1], 31);
+  EXPECT_EQ(CircularCurvesExtent, 5);
 }
 
 TEST_F(SettingsTest, DataPathMustNameAnExistingFolder) {
@@ -169,37 +169,37 @@ TEST_F(SettingsTest, TheTableHoldsEachSettingOnceAndAFreshFileReadsBackItsDefaul
     const bool below = setting.rule == SettingRule::Ranged && setting.number < setting.min;
     EXPECT_EQ(ValueText(setting), below ? FormatGeneral(setting.min) : DefaultText(setting)) << setting.key;
   }
-  EXPECT_EQ(MaxDisplaySize, 4096);
+  EXPECT_EQ(HistoryMaxCharacters, 4096);
   EXPECT_EQ(FindSetting(u"MaxDisplaySize")->max, 16384);
   EXPECT_EQ(FindSetting(u"Missing"), nullptr);
 }
 
 TEST_F(SettingsTest, RecentFilesRoundTrip) {
-  MaxLastFiles = 3;
+  RecentFileCount = 3;
   const QString longPath = Home() + QStringLiteral("/") + QString(280, u'p') + QStringLiteral("/Έργο.BNL");
-  LastFile = {QString(), QStringLiteral("Έργο.BNL"), QStringLiteral("b.BNL"), QStringLiteral("c.BNL"), QString()};
-  LastFileMode = {0, 0, 1, -2, 0};
-  LastFileLong = {QString(), longPath, QStringLiteral("/x/b.BNL"), QStringLiteral("/x/c.BNL"), QString()};
+  RecentFileName = {QString(), QStringLiteral("Έργο.BNL"), QStringLiteral("b.BNL"), QStringLiteral("c.BNL"), QString()};
+  RecentFileMode = {0, 0, 1, -2, 0};
+  RecentFilePath = {QString(), longPath, QStringLiteral("/x/b.BNL"), QStringLiteral("/x/c.BNL"), QString()};
   ASSERT_TRUE(SaveSettings(kSettingsFileMenu));
 
-  MaxLastFiles = 0;
-  LastFile.fill(QString());
-  LastFileLong.fill(QString());
-  LastFileMode.fill(0);
+  RecentFileCount = 0;
+  RecentFileName.fill(QString());
+  RecentFilePath.fill(QString());
+  RecentFileMode.fill(0);
   ReadAllSettings();
-  EXPECT_EQ(MaxLastFiles, 3);
-  EXPECT_EQ(LastFile[1], QStringLiteral("Έργο.BNL"));
-  EXPECT_EQ(LastFileLong[1], longPath);
-  EXPECT_EQ(LastFileMode[2], 1);
-  EXPECT_EQ(LastFileMode[3], -2);
-  EXPECT_EQ(LastFileLong[3], QStringLiteral("/x/c.BNL"));
+  EXPECT_EQ(RecentFileCount, 3);
+  EXPECT_EQ(RecentFileName[1], QStringLiteral("Έργο.BNL"));
+  EXPECT_EQ(RecentFilePath[1], longPath);
+  EXPECT_EQ(RecentFileMode[2], 1);
+  EXPECT_EQ(RecentFileMode[3], -2);
+  EXPECT_EQ(RecentFilePath[3], QStringLiteral("/x/c.BNL"));
 }
 
 TEST_F(SettingsTest, TooManyRecentFilesWriteTheCountThenNoEntries) {
-  MaxLastFiles = 7;
-  LastFile[1] = QStringLiteral("a.BNL");
+  RecentFileCount = 7;
+  RecentFileName[1] = QStringLiteral("a.BNL");
   ASSERT_TRUE(SaveSettings(kSettingsFileMenu));
-  EXPECT_EQ(MaxLastFiles, 0);
+  EXPECT_EQ(RecentFileCount, 0);
   EXPECT_EQ(ReadFile(SettingsIniPath), QByteArray("[FileMenu]\r\nMaxLastFiles=7\r\n"));
 }
 
@@ -242,7 +242,7 @@ TEST_F(SettingsTest, AReadOnlySettingsFileIsNotOverwritten) {
   if (!PermissionsApply()) GTEST_SKIP() << "the superuser writes read-only files";
   WriteFile(SettingsIniPath, QByteArray("[Settings]\r\nDefaultUnits=0\r\n"));
   QFile::setPermissions(SettingsIniPath, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-  DefaultUnits = 1;
+  NewProjectUnits = 1;
   EXPECT_FALSE(SaveSettings(kSettingsMain));
   EXPECT_EQ(ReadFile(SettingsIniPath), QByteArray("[Settings]\r\nDefaultUnits=0\r\n"));
   EXPECT_TRUE(History().contains(QStringLiteral("could not be written")));
@@ -259,29 +259,29 @@ TEST_F(SettingsTest, ASaveWritesOnlyWhatThisRunChangedOntoTheFileAsItIsNow) {
   ASSERT_TRUE(SaveSettings(kSettingsAll));
   EXPECT_EQ(ReadFile(SettingsIniPath), start);
 
-  // Another copy turns to Greek and opens b; this one changes CircExtend
+  // Another copy turns to Greek and opens b; this one changes CircularCurvesExtent
   // and opens c.
   WriteFile(SettingsIniPath,
             "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nMaxDisplaySize=2048\r\n"
             "[FileMenu]\r\nMaxLastFiles=2\r\nLastFile1=b.BNL\r\nLastFileLong1=/p/b.BNL\r\n"
             "LastFile2=a.BNL\r\nLastFileLong2=/p/a.BNL\r\n[BrantelOptions]\r\nEnglishMenus=0\r\n");
-  CircExtend = 9;
+  CircularCurvesExtent = 9;
   AddRecentFile(QStringLiteral("/p/c.BNL"), 1);
-  EXPECT_EQ(LastFileLong[1], QStringLiteral("/p/c.BNL"));
+  EXPECT_EQ(RecentFilePath[1], QStringLiteral("/p/c.BNL"));
   ASSERT_TRUE(SaveSettings(kSettingsAll));
   EXPECT_TRUE(EnglishMenus);  // this run keeps its own until it starts again
   // This run's file first, then the other copy's list, in the menu and
   // in the file.
   const QStringList merged{QStringLiteral("/p/c.BNL"), QStringLiteral("/p/b.BNL"), QStringLiteral("/p/a.BNL")};
   for (int read = 0; read < 2; ++read) {
-    ASSERT_EQ(MaxLastFiles, 3);
-    EXPECT_EQ(QStringList({LastFileLong[1], LastFileLong[2], LastFileLong[3]}), merged);
-    EXPECT_EQ(LastFile[2], QStringLiteral("b.BNL"));
-    EXPECT_EQ(LastFileMode[1], 1);
+    ASSERT_EQ(RecentFileCount, 3);
+    EXPECT_EQ(QStringList({RecentFilePath[1], RecentFilePath[2], RecentFilePath[3]}), merged);
+    EXPECT_EQ(RecentFileName[2], QStringLiteral("b.BNL"));
+    EXPECT_EQ(RecentFileMode[1], 1);
     ReadAllSettings();
   }
   EXPECT_FALSE(EnglishMenus);
-  EXPECT_EQ(CircExtend, 9);
+  EXPECT_EQ(CircularCurvesExtent, 9);
   EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("MaxDisplaySize"), SettingsIniPath),
             QStringLiteral("2048"));
 }
@@ -303,12 +303,12 @@ TEST_F(SettingsTest, ALockThatCannotBeMadeCostsNoWaitAndTheSaveSaysSo) {
     if (pipe) ASSERT_EQ(::mkfifo(QFile::encodeName(lock).constData(), 0644), 0);
     else ASSERT_TRUE(QDir().mkpath(lock));
     HistoryLog::Instance().Clear();
-    CircExtend = pipe ? 8 : 9;
+    CircularCurvesExtent = pipe ? 8 : 9;
     bool saved = false;
     EXPECT_LT(Milliseconds([&] { saved = SaveSettings(kSettingsOptions); }), 1000);
     EXPECT_TRUE(saved);
     EXPECT_EQ(ReadIniValue(QStringLiteral("BrantelOptions"), QStringLiteral("CircExtend"), SettingsIniPath),
-              QString::number(CircExtend));
+              QString::number(CircularCurvesExtent));
     EXPECT_TRUE(
         History().endsWith(QStringLiteral(". The settings file was saved without its lock, which cannot be made: ") +
                            lock + QStringLiteral("\r\n")));
@@ -316,7 +316,7 @@ TEST_F(SettingsTest, ALockThatCannotBeMadeCostsNoWaitAndTheSaveSaysSo) {
   }
   // In Greek as well; and nothing written, nothing said.
   EnglishMenus = false;
-  CircExtend = 10;
+  CircularCurvesExtent = 10;
   ASSERT_TRUE(SaveSettings(kSettingsOptions));
   EXPECT_TRUE(History().endsWith(
       QStringLiteral("Το αρχείο ρυθμίσεων αποθηκεύτηκε χωρίς το κλείδωμά του, που δεν μπορεί να δημιουργηθεί: ") +
@@ -336,7 +336,7 @@ TEST_F(SettingsTest, ALockFileThatCannotBeReadIsStaleAtOnce) {
     SCOPED_TRACE(content.left(20).toStdString());
     WriteFile(lock, content);
     HistoryLog::Instance().Clear();
-    CircExtend = static_cast<qint16>(++value);
+    CircularCurvesExtent = static_cast<qint16>(++value);
     bool saved = false;
     EXPECT_LT(Milliseconds([&] { saved = SaveSettings(kSettingsOptions); }), 1000);
     EXPECT_TRUE(saved);
@@ -361,7 +361,7 @@ TEST_F(SettingsTest, ASaveSetsADamagedFileAsideAndWritesTheWholeSession) {
     ASSERT_TRUE(huge.open(QIODevice::Append));
     ASSERT_TRUE(huge.resize(3 * kMaxSettingsFileBytes));
   }
-  CircExtend = 9;
+  CircularCurvesExtent = 9;
   ASSERT_TRUE(SaveSettings(kSettingsOptions));
   const QString bad = SettingsIniPath + QStringLiteral(".bad");
   EXPECT_EQ(QFileInfo(bad).size(), 3 * kMaxSettingsFileBytes);
@@ -371,10 +371,10 @@ TEST_F(SettingsTest, ASaveSetsADamagedFileAsideAndWritesTheWholeSession) {
   // Everything this run holds, not only the option just changed.
   SetDefaultSettings();
   ReadAllSettings();
-  EXPECT_EQ(CircExtend, 9);
-  EXPECT_FALSE(ShowDisclaim);
-  ASSERT_EQ(MaxLastFiles, 1);
-  EXPECT_EQ(LastFileLong[1], QStringLiteral("/p/a.BNL"));
+  EXPECT_EQ(CircularCurvesExtent, 9);
+  EXPECT_FALSE(DisclaimerAtStart);
+  ASSERT_EQ(RecentFileCount, 1);
+  EXPECT_EQ(RecentFilePath[1], QStringLiteral("/p/a.BNL"));
   EXPECT_EQ(ReadIniValue(QStringLiteral("Version"), QStringLiteral("INIFileVersion"), SettingsIniPath),
             IniFileVersionCurrent);
 }
@@ -401,11 +401,11 @@ TEST_F(SettingsTest, CopiesOfTheProgramSharingTheFileLoseNoChange) {
             QStringLiteral("050909"));
   ReadAllSettings();
   for (int copy = 0; copy < 3; ++copy)
-    EXPECT_EQ(ToolBarPointer[static_cast<std::size_t>(copy)], 100 * (copy + 1) + kRounds - 1);
-  EXPECT_EQ(CircExtend, 400 + kRounds - 1);
-  ASSERT_EQ(MaxLastFiles, kCopies);
+    EXPECT_EQ(QuickButtonTools[static_cast<std::size_t>(copy)], 100 * (copy + 1) + kRounds - 1);
+  EXPECT_EQ(CircularCurvesExtent, 400 + kRounds - 1);
+  ASSERT_EQ(RecentFileCount, kCopies);
   QStringList recent;
-  for (int i = 1; i <= kCopies; ++i) recent << LastFileLong[static_cast<std::size_t>(i)];
+  for (int i = 1; i <= kCopies; ++i) recent << RecentFilePath[static_cast<std::size_t>(i)];
   recent.sort();
   EXPECT_EQ(recent, QStringList({QStringLiteral("/data/copy0.BNL"), QStringLiteral("/data/copy1.BNL"),
                                  QStringLiteral("/data/copy2.BNL"), QStringLiteral("/data/copy3.BNL")}));

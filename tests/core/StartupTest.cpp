@@ -78,10 +78,10 @@ TEST_F(StartupTest, FirstStartWritesTheDefaultsAndRunsWithCheckedValues) {
   EXPECT_EQ(SettingsIniPath, IniPath());
   EXPECT_EQ(ReadFile(IniPath()), FreshFile());
 
-  EXPECT_EQ(MaxDisplaySize, 4096);  // written as 2048, read back through the range
-  EXPECT_EQ(DefaultUnits, 1);
+  EXPECT_EQ(HistoryMaxCharacters, 4096);  // written as 2048, read back through the range
+  EXPECT_EQ(NewProjectUnits, 1);
   EXPECT_EQ(Project.InputUnits, 1);
-  EXPECT_TRUE(ShowDisclaim);
+  EXPECT_TRUE(DisclaimerAtStart);
   EXPECT_TRUE(EnglishMenus);
   EXPECT_EQ(UnitsStartTab, 1);
   EXPECT_EQ(INIFileVersion, QStringLiteral("050909"));
@@ -95,7 +95,7 @@ TEST_F(StartupTest, AnotherStampIsDeletedAndWrittenAnew) {
               QByteArray("[Version]\r\n") + stamp + "[Settings]\r\nMaxDisplaySize=8000\r\nEnglishMenus=0\r\n");
     RunStartupSteps();
     EXPECT_EQ(ReadFile(IniPath()), FreshFile()) << stamp;
-    EXPECT_EQ(MaxDisplaySize, 4096);
+    EXPECT_EQ(HistoryMaxCharacters, 4096);
   }
 }
 
@@ -105,7 +105,7 @@ TEST_F(StartupTest, AStampWithoutItsSettingsGetsTheMissingSectionsAndKeepsTheRes
   WriteFile(IniPath(), "[Version]\r\nINIFileVersion=050909\r\n");
   RunStartupSteps();
   EXPECT_EQ(ReadFile(IniPath()), FreshFile());
-  EXPECT_TRUE(ShowDisclaim);
+  EXPECT_TRUE(DisclaimerAtStart);
 
   // The stamp, the recent files and the language, but no [Settings]: the
   // sections that are missing take their defaults, the others stay.
@@ -117,12 +117,12 @@ TEST_F(StartupTest, AStampWithoutItsSettingsGetsTheMissingSectionsAndKeepsTheRes
   HistoryLog::Instance().Clear();
   RunStartupSteps();
   EXPECT_FALSE(EnglishMenus);
-  EXPECT_EQ(ToolBarPointer[1], 23);
-  EXPECT_EQ(ToolBarPointer[0], 0);  // a section that is there is read as it stands
-  ASSERT_EQ(MaxLastFiles, 1);
-  EXPECT_EQ(LastFileLong[1], QStringLiteral("/data/a.BNL"));
-  EXPECT_TRUE(ShowDisclaim);
-  EXPECT_TRUE(KeepFileNames);
+  EXPECT_EQ(QuickButtonTools[1], 23);
+  EXPECT_EQ(QuickButtonTools[0], 0);  // a section that is there is read as it stands
+  ASSERT_EQ(RecentFileCount, 1);
+  EXPECT_EQ(RecentFilePath[1], QStringLiteral("/data/a.BNL"));
+  EXPECT_TRUE(DisclaimerAtStart);
+  EXPECT_TRUE(RecentFilesListed);
   EXPECT_EQ(BrowseFontSize, 10.0f);
   const QByteArray written = ReadFile(IniPath());
   EXPECT_TRUE(written.startsWith(kept));
@@ -143,7 +143,7 @@ TEST_F(StartupTest, AStampWithoutItsSettingsGetsTheMissingSectionsAndKeepsTheRes
   // missing keys take the range minimum.
   WriteFile(IniPath(), "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\n");
   RunStartupSteps();
-  EXPECT_FALSE(ShowDisclaim);
+  EXPECT_FALSE(DisclaimerAtStart);
   EXPECT_FALSE(EnglishMenus);
   EXPECT_EQ(ReadFile(IniPath()), QByteArray("[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\n"));
 }
@@ -177,7 +177,7 @@ TEST_F(StartupTest, ASettingsFileAboveOneMebibyteIsSetAsideUnread) {
   EXPECT_EQ(kept.read(start.size()), start);
   EXPECT_EQ(ReadFile(IniPath()), FreshFile());
   EXPECT_TRUE(EnglishMenus);
-  EXPECT_TRUE(ShowDisclaim);
+  EXPECT_TRUE(DisclaimerAtStart);
   EXPECT_EQ(History(),
             QStringLiteral("1. The settings file is larger than 1 MiB and so damaged; it was not read and is "
                            "kept as ") +
@@ -195,7 +195,7 @@ TEST_F(StartupTest, ADamagedSettingsFileThatCannotBeMovedIsNeitherReadNorWritten
   RunStartupSteps();
   EXPECT_EQ(QFileInfo(IniPath()).size(), kMaxSettingsFileBytes + 1);
   EXPECT_TRUE(EnglishMenus);
-  EXPECT_EQ(MaxDisplaySize, 4096);
+  EXPECT_EQ(HistoryMaxCharacters, 4096);
   EXPECT_EQ(History().count(QStringLiteral("could not be set aside, and the program runs on the default settings")), 1);
   EXPECT_FALSE(SaveSettings(kSettingsFileMenu));
   EXPECT_EQ(QFileInfo(IniPath()).size(), kMaxSettingsFileBytes + 1);
@@ -206,10 +206,10 @@ TEST_F(StartupTest, AFileOfTheCurrentStampIsReadAsItStands) {
             "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nMaxDisplaySize=8000\r\n"
             "DefaultUnits=0\r\n[BrantelOptions]\r\nEnglishMenus=0\r\nToolBarPointer1=23\r\n");
   RunStartupSteps();
-  EXPECT_EQ(MaxDisplaySize, 8000);
-  EXPECT_EQ(DefaultUnits, 0);
+  EXPECT_EQ(HistoryMaxCharacters, 8000);
+  EXPECT_EQ(NewProjectUnits, 0);
   EXPECT_FALSE(EnglishMenus);
-  EXPECT_EQ(ToolBarPointer[1], 23);
+  EXPECT_EQ(QuickButtonTools[1], 23);
   EXPECT_TRUE(History().isEmpty());  // nothing was written
 }
 
@@ -218,11 +218,11 @@ TEST_F(StartupTest, AnUnwritableSettingsFileFallsBackToTheDefaults) {
   // read nor written, and start-up must not loop on it.
   QDir().mkpath(IniPath());
   RunStartupSteps();
-  EXPECT_EQ(MaxDisplaySize, 4096);
-  EXPECT_EQ(DefaultUnits, 1);
+  EXPECT_EQ(HistoryMaxCharacters, 4096);
+  EXPECT_EQ(NewProjectUnits, 1);
   EXPECT_TRUE(EnglishMenus);
-  EXPECT_TRUE(ShowDisclaim);
-  EXPECT_EQ(ToolBarPointer[2], 4);
+  EXPECT_TRUE(DisclaimerAtStart);
+  EXPECT_EQ(QuickButtonTools[2], 4);
   EXPECT_EQ(History().count(QStringLiteral("The settings file could not be written: ")), 1) << History().toStdString();
 }
 
@@ -234,7 +234,7 @@ TEST_F(StartupTest, AnUndeletableFileOfAnotherStampFallsBackToTheDefaults) {
   QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
   RunStartupSteps();
   QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  EXPECT_EQ(MaxDisplaySize, 4096);
+  EXPECT_EQ(HistoryMaxCharacters, 4096);
   EXPECT_EQ(History().count(QStringLiteral("could not be written")), 1);
 }
 
@@ -257,16 +257,16 @@ TEST_F(StartupTest, ASettingsFileThatCannotBeReadIsKeptAndTheDefaultsRun) {
       const test::ObeyFilePermissions obey;
       ASSERT_TRUE(obey.Valid());
       RunStartupSteps();
-      MaxLastFiles = 1;  // the recent-file list written at exit
-      LastFileLong[1] = QStringLiteral("/data/b.BNL");
+      RecentFileCount = 1;  // the recent-file list written at exit
+      RecentFilePath[1] = QStringLiteral("/data/b.BNL");
       EXPECT_FALSE(SaveSettings(kSettingsFileMenu));
     }
     EXPECT_EQ(History().count(QStringLiteral("The settings file could not be read; the program runs on the "
                                              "default settings: ") +
                               IniPath()),
               1);
-    EXPECT_TRUE(ShowDisclaim);
-    EXPECT_EQ(MaxDisplaySize, 4096);
+    EXPECT_TRUE(DisclaimerAtStart);
+    EXPECT_EQ(HistoryMaxCharacters, 4096);
     const QFileInfo after(IniPath());
     if (pipe) {
       EXPECT_FALSE(after.isFile());
@@ -328,9 +328,9 @@ TEST_F(StartupTest, ACopyHangingWithTheLockHoldsNeitherStartNorExit) {
   EXPECT_TRUE(saved);
 
   ReadAllSettings();
-  ASSERT_EQ(MaxLastFiles, 1);
-  EXPECT_EQ(LastFileLong[1], QStringLiteral("/data/p.BNL"));
-  EXPECT_TRUE(ShowDisclaim);
+  ASSERT_EQ(RecentFileCount, 1);
+  EXPECT_EQ(RecentFilePath[1], QStringLiteral("/data/p.BNL"));
+  EXPECT_TRUE(DisclaimerAtStart);
   const QString withoutLock =
       QStringLiteral("The settings file was saved without its lock, which another copy of the program holds: ") +
       IniPath() + QStringLiteral(".lock");
@@ -371,7 +371,7 @@ TEST_F(StartupTest, AStaleLockInAReadOnlyFolderHoldsNeitherStartNorExit) {
   }
   EXPECT_LT(start, 1000);
   EXPECT_LT(exit, 1000);
-  EXPECT_FALSE(ShowDisclaim);  // read as it stands
+  EXPECT_FALSE(DisclaimerAtStart);  // read as it stands
   EXPECT_FALSE(saved);
   EXPECT_EQ(ReadFile(IniPath()), before);
   EXPECT_EQ(History().count(QStringLiteral("The settings file could not be written: ")), 1) << History().toStdString();
@@ -409,7 +409,7 @@ TEST_F(StartupTest, TheStartRemovesOnlyWhatItsOwnSavesCutShortLeftBesideTheSetti
   for (const QString& path : removed) EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
   for (const QString& path : kept) EXPECT_EQ(ReadFile(path), QByteArray("leftover")) << path.toStdString();
   EXPECT_EQ(ReadFile(site), QByteArray("project"));
-  EXPECT_FALSE(ShowDisclaim);
+  EXPECT_FALSE(DisclaimerAtStart);
 }
 
 TEST_F(StartupTest, TheStartRemovesTheViewersScratchCopiesOlderThanADay) {

@@ -24,7 +24,7 @@ class DisclaimerTest : public test::DialogTest {
   void SetUp() override {
     DialogTest::SetUp();
     AppNameUpper = QStringLiteral("BRANTEL");
-    ShowDisclaim = true;
+    DisclaimerAtStart = true;
     dialog_ = &Open<DisclaimerDialog>();
   }
   QCheckBox* Tick() const { return Control<QCheckBox>(disclaimer::kDoNotShowAgain); }
@@ -56,7 +56,7 @@ TEST_F(DisclaimerTest, AcceptingWithoutTheTickWritesNothing) {
   Press(disclaimer::kAccept);
   EXPECT_TRUE(dialog_->IsAccepted());
   EXPECT_FALSE(dialog_->isVisible());
-  EXPECT_TRUE(ShowDisclaim);
+  EXPECT_TRUE(DisclaimerAtStart);
   EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
 }
 
@@ -64,7 +64,7 @@ TEST_F(DisclaimerTest, AcceptingWithTheTickTurnsItOff) {
   Tick()->setChecked(true);
   Press(disclaimer::kAccept);
   EXPECT_TRUE(dialog_->IsAccepted());
-  EXPECT_FALSE(ShowDisclaim);
+  EXPECT_FALSE(DisclaimerAtStart);
   EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), SettingsIniPath),
             QStringLiteral("0"));
 }
@@ -85,7 +85,7 @@ TEST_F(DisclaimerTest, DecliningOrClosingNeverAcceptsNorSaves) {
   EXPECT_FALSE(escaped.IsAccepted());
   EXPECT_FALSE(escaped.isVisible());
 
-  EXPECT_TRUE(ShowDisclaim);
+  EXPECT_TRUE(DisclaimerAtStart);
   EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
 }
 

@@ -19,7 +19,7 @@ class ProgramOptionsTest : public test::DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    ToolBarPointer = {21, 31, 4};
+    QuickButtonTools = {21, 31, 4};
   }
   ProgramOptionsDialog& Open() { return DialogTest::Open<ProgramOptionsDialog>(); }
   QComboBox* Menu(int i) const { return Control<QComboBox>(forms::Item(programoptions::kQuickButtonMenu, i)); }
@@ -41,14 +41,14 @@ TEST_F(ProgramOptionsTest, StoredCodesShowTheirEntriesAndOkWithoutEditsKeepsEver
   EXPECT_EQ(SubMenu(1)->count(), 8);
   // A code the lists cannot show selects nothing and is kept.
   for (int code = -2; code <= 45; ++code) {
-    ToolBarPointer = {code, 31, 4};
+    QuickButtonTools = {code, 31, 4};
     Open();
     const bool shown =
         (code >= 1 && code <= 8 && code != 2 && code != 3) || (code >= 21 && code <= 26) || (code >= 31 && code <= 38);
     EXPECT_EQ(Menu(0)->currentIndex() >= 0, shown) << code;
     EXPECT_EQ(Entry(0).isEmpty(), !shown) << code;
     Press(programoptions::kOk);
-    EXPECT_EQ(ToolBarPointer, (std::array{code, 31, 4}));
+    EXPECT_EQ(QuickButtonTools, (std::array{code, 31, 4}));
   }
   IniDocument saved;
   saved.Load(SettingsIniPath);
@@ -75,7 +75,7 @@ TEST_F(ProgramOptionsTest, PickingMenusGivesTheirCodes) {
     EXPECT_EQ(SubMenu(2)->isEnabled(), c.menu == 1 || c.menu == 2);
     EXPECT_EQ(Entry(2), c.entry);
     Press(programoptions::kOk);
-    EXPECT_EQ(ToolBarPointer[2], c.code);
+    EXPECT_EQ(QuickButtonTools[2], c.code);
   }
   EnglishMenus = false;
   Open();
@@ -83,7 +83,7 @@ TEST_F(ProgramOptionsTest, PickingMenusGivesTheirCodes) {
 }
 
 TEST_F(ProgramOptionsTest, TheOptionsAreWrittenOnOkOnlyAndTheHistoryFollowsTheLanguage) {
-  CircExtend = 5;
+  CircularCurvesExtent = 5;
   for (const bool ok : {false, true}) {
     Open();
     EXPECT_EQ(Text(programoptions::kGraphExtent), QStringLiteral("5"));
@@ -96,7 +96,7 @@ TEST_F(ProgramOptionsTest, TheOptionsAreWrittenOnOkOnlyAndTheHistoryFollowsTheLa
   }
   EXPECT_EQ((std::array{EnglishMenus, EnableMohrCircles, ShowInternalPlotCoords, PrintModuleHeader}),
             (std::array{false, false, true, false}));
-  EXPECT_EQ(CircExtend, 5);  // the graph extent is only shown
+  EXPECT_EQ(CircularCurvesExtent, 5);  // the graph extent is only shown
   Open();
   Press(programoptions::kCancel);
   EXPECT_TRUE(History().contains(QStringLiteral(

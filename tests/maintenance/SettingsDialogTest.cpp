@@ -47,20 +47,23 @@ class SettingsDialogTest : public test::DialogTest {
 };
 
 // The check boxes and their settings.
-const std::vector<std::pair<const char*, bool*>> kChecks = {
-    {settings::kDisplayHistory, &DisplayHistoryWin},  {settings::kKeepRecent, &KeepFileNames},
-    {settings::kShortNames, &ShortRecentFiles},       {settings::kShowDisclaimer, &ShowDisclaim},
-    {settings::kMaximizeMainWindow, &MaxMainMenu},    {settings::kEnableToolbar, &EnableMainMenuToolbar},
-    {settings::kLoadLastProject, &LoadLastInputFile}, {settings::kUpdateReminder, &RemindAnnualUpdates},
-    {settings::kCopyExamples, &CopyExampleFiles}};
+const std::vector<std::pair<const char*, bool*>> kChecks = {{settings::kDisplayHistory, &HistoryShown},
+                                                            {settings::kKeepRecent, &RecentFilesListed},
+                                                            {settings::kShortNames, &RecentFilesByName},
+                                                            {settings::kShowDisclaimer, &DisclaimerAtStart},
+                                                            {settings::kMaximizeMainWindow, &MainWindowMaximized},
+                                                            {settings::kEnableToolbar, &ToolbarShown},
+                                                            {settings::kLoadLastProject, &LastProjectOpensAtStart},
+                                                            {settings::kUpdateReminder, &YearlyUpdateReminder},
+                                                            {settings::kCopyExamples, &CopyExampleFiles}};
 
 TEST_F(SettingsDialogTest, OkWithoutEditsKeepsEverySettingAndEditsRoundTripThroughTheFile) {
   for (int i = 0; i < static_cast<int>(kChecks.size()); ++i) *kChecks[i].second = i % 2 == 0;
-  DefaultUnits = 0;
-  MaxDisplaySize = 8000;
+  NewProjectUnits = 0;
+  HistoryMaxCharacters = 8000;
   DataPath = data_ + u'/';
   FileExtension = QStringLiteral("B2");
-  ExternalEditor = QStringLiteral("/usr/bin/my editor");
+  ExternalViewer = QStringLiteral("/usr/bin/my editor");
   Open();
   EXPECT_EQ(Text(settings::kMetricUnits), QStringLiteral("m, cm, kN, MPa, kN/m3"));
   EXPECT_EQ(Text(settings::kHistorySize), QStringLiteral("8000"));
@@ -68,11 +71,11 @@ TEST_F(SettingsDialogTest, OkWithoutEditsKeepsEverySettingAndEditsRoundTripThrou
   Press(settings::kOk);
   ASSERT_TRUE(Current().IsAccepted()) << LastMessage().toStdString();
   for (int i = 0; i < static_cast<int>(kChecks.size()); ++i) EXPECT_EQ(*kChecks[i].second, i % 2 == 0) << i;
-  EXPECT_EQ(DefaultUnits, 0);
-  EXPECT_EQ(MaxDisplaySize, 8000);
+  EXPECT_EQ(NewProjectUnits, 0);
+  EXPECT_EQ(HistoryMaxCharacters, 8000);
   EXPECT_EQ(DataPath, data_ + u'/');
   EXPECT_EQ(FileExtension, QStringLiteral("B2"));
-  EXPECT_EQ(ExternalEditor, QStringLiteral("/usr/bin/my editor"));
+  EXPECT_EQ(ExternalViewer, QStringLiteral("/usr/bin/my editor"));
   EXPECT_TRUE(History().startsWith(QStringLiteral("1. Editing Settings\r\n2. Settings Modified\r\n3. Saving default")));
 
   // Every box edited; the folder gets its "/", the extension is stored
@@ -90,20 +93,20 @@ TEST_F(SettingsDialogTest, OkWithoutEditsKeepsEverySettingAndEditsRoundTripThrou
   SetDefaultSettings();
   ReadAllSettings();
   for (int i = 0; i < static_cast<int>(kChecks.size()); ++i) EXPECT_EQ(*kChecks[i].second, i % 2 != 0) << i;
-  EXPECT_EQ(DefaultUnits, 1);
-  EXPECT_EQ(MaxDisplaySize, 16384);
+  EXPECT_EQ(NewProjectUnits, 1);
+  EXPECT_EQ(HistoryMaxCharacters, 16384);
   EXPECT_EQ(DataPath, data_ + QStringLiteral("/projects/"));
   EXPECT_EQ(FileExtension, QStringLiteral("PRJ7"));
-  EXPECT_EQ(ExternalEditor, QStringLiteral("kate"));
+  EXPECT_EQ(ExternalViewer, QStringLiteral("kate"));
 
   // No data folder and no extension are kept as empty texts.
-  DisplayHistoryWin = true;
+  HistoryShown = true;
   Open();
   Type(settings::kDataPath, QString());
   Type(settings::kDefaultExtension, QString());
   Type(settings::kHistorySize, QStringLiteral("4096"));
   Press(settings::kOk);
-  EXPECT_TRUE(DataPath.isEmpty() && FileExtension.isEmpty() && MaxDisplaySize == 4096);
+  EXPECT_TRUE(DataPath.isEmpty() && FileExtension.isEmpty() && HistoryMaxCharacters == 4096);
 }
 
 TEST_F(SettingsDialogTest, EachCheckRefusesInOrderAndKeepsTheDialogOpen) {
@@ -157,10 +160,10 @@ TEST_F(SettingsDialogTest, CancelAndTheCloseBoxChangeNothing) {
     EXPECT_EQ(Text(settings::kExternalViewer), QStringLiteral("/opt/editors/my edit"));
     closeBox ? (void)Current().close() : Press(settings::kCancel);
     EXPECT_FALSE(Current().IsAccepted());
-    EXPECT_EQ(DefaultUnits, 1);
-    EXPECT_TRUE(EnableMainMenuToolbar);
+    EXPECT_EQ(NewProjectUnits, 1);
+    EXPECT_TRUE(ToolbarShown);
     EXPECT_EQ(FileExtension, QStringLiteral("BNL"));
-    EXPECT_EQ(ExternalEditor, QStringLiteral("Notepad.exe"));
+    EXPECT_EQ(ExternalViewer, QStringLiteral("Notepad.exe"));
   }
   EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
   EXPECT_EQ(History().count(QStringLiteral("Settings Not Modified")), 2);

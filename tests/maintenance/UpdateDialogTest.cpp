@@ -206,7 +206,7 @@ TEST_F(UpdateDialogTest, ClosingStopsADownloadAndWritesTheSettings) {
   const std::pair<Close, bool> cases[] = {{Close::Ok, false}, {Close::CloseBox, true}, {Close::Escape, false}};
   for (const auto& [how, tick] : cases) {
     QFile::remove(SettingsIniPath);
-    RemindAnnualUpdates = true;
+    YearlyUpdateReminder = true;
     UpdateDialog& dialog = Open();
     AnswerNextBox(Answer::Yes);
     Check(dialog);
@@ -219,7 +219,7 @@ TEST_F(UpdateDialogTest, ClosingStopsADownloadAndWritesTheSettings) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_FALSE(dialog.Controller().Transfers().Downloading());
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(RemindAnnualUpdates, !tick);
+    EXPECT_EQ(YearlyUpdateReminder, !tick);
     EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("RemindAnnualUpdates"), SettingsIniPath),
               tick ? QStringLiteral("0") : QStringLiteral("1"));
   }

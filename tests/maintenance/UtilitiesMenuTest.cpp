@@ -18,7 +18,7 @@ class UtilitiesMenuTest : public test::MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    RemindAnnualUpdates = false;
+    YearlyUpdateReminder = false;
     UnitsStartTab = 1;
     RegisterProgramTools();
   }
@@ -73,8 +73,8 @@ TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
   EXPECT_EQ(DisplayFontSize, 11.0f);
   EXPECT_TRUE(DisplayFontItalic);
   EXPECT_TRUE(window.historyPane->font().italic());
-  EXPECT_FALSE(DisplayHistoryWin);
-  EXPECT_FALSE(EnableMainMenuToolbar);
+  EXPECT_FALSE(HistoryShown);
+  EXPECT_FALSE(ToolbarShown);
 }
 
 TEST_F(UtilitiesMenuTest, OptionsRecaptionTheMenusUnitsOpenOnTheLoadTabItemThreeIsNotReady) {
@@ -85,7 +85,7 @@ TEST_F(UtilitiesMenuTest, OptionsRecaptionTheMenusUnitsOpenOnTheLoadTabItemThree
     dialog->OkClicked();
   });
   window.OnUtilitiesEntryChosen(1);
-  EXPECT_EQ(ToolBarPointer[0], 1);
+  EXPECT_EQ(QuickButtonTools[0], 1);
   EXPECT_EQ(window.utilitiesMenu->title(), QStringLiteral("Εργαλεία"));
   EXPECT_EQ(window.MenuItems(Menu::Utilities)[0]->text(), QStringLiteral("Γενικές Ρυθμίσεις..."));
 

@@ -112,7 +112,7 @@ class BoxesBesideHelp : public MainWindowTest {
     RegisterProgramTools();
     AppNameUpper = QStringLiteral("BRANTEL");
     UpdateFolderURL = server_.Url(QStringLiteral("/updates/"));
-    RemindAnnualUpdates = false;  // the start-up check only where a test asks for it
+    YearlyUpdateReminder = false;  // the start-up check only where a test asks for it
   }
   void TearDown() override {
     HelpUninitialize(0);
@@ -229,7 +229,7 @@ TEST_F(BoxesBesideHelp, TheStartupUpdateQuestionStandsOverTheMainWindow) {
   slow.mode = LocalHttpServer::Response::Mode::Trickle;
   slow.intervalMs = 250;
   server_.Serve("/updates/brantel_version.txt", slow);
-  RemindAnnualUpdates = true;
+  YearlyUpdateReminder = true;
   BoxCloser closer([](const QString&) { return QMessageBox::No; });
   MainWindow& w = ShowMainWindow();
   PressF1In(&w);

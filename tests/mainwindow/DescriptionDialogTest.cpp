@@ -30,7 +30,7 @@ class DescriptionDialogTest : public test::DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    DefaultUnits = 1;
+    NewProjectUnits = 1;
     bool rename = true, units = true;
     FileNew(rename, units);
     HistoryLog::Instance().Clear();

@@ -97,7 +97,7 @@ class FileCommandsTest : public test::MainWindowTest {
 
   QStringList Recent() const {
     QStringList out;
-    for (int i = 1; i <= MaxLastFiles; ++i) out << LastFileLong[static_cast<std::size_t>(i)];
+    for (int i = 1; i <= RecentFileCount; ++i) out << RecentFilePath[static_cast<std::size_t>(i)];
     return out;
   }
 
@@ -138,10 +138,10 @@ TEST_F(FileCommandsTest, OpenReadsAGoodFileIntoTheProjectAndTheRecentList) {
   EXPECT_FALSE(Project.FileEmpty);
   EXPECT_TRUE(Project.FileHoldsData);
   EXPECT_EQ(w.windowTitle(), Caption(file, false));
-  EXPECT_EQ(MaxLastFiles, 1);
-  EXPECT_EQ(LastFile[1], QStringLiteral("pillar.BNL"));
-  EXPECT_EQ(LastFileLong[1], file);
-  EXPECT_EQ(LastFileMode[1], 1);
+  EXPECT_EQ(RecentFileCount, 1);
+  EXPECT_EQ(RecentFileName[1], QStringLiteral("pillar.BNL"));
+  EXPECT_EQ(RecentFilePath[1], file);
+  EXPECT_EQ(RecentFileMode[1], 1);
   EXPECT_TRUE(w.recentFileEntries[0]->isVisible());
   EXPECT_TRUE(w.recentFileEntries[1]->isVisible());
   EXPECT_TRUE(w.recentFileEntries[1]->isEnabled());
@@ -252,8 +252,8 @@ TEST_F(FileCommandsTest, APipeADeviceOrAFolderIsRefusedBeforeAnythingElse) {
       if (from == 0) {
         Open(c.path);
       } else {
-        MaxLastFiles = 2;
-        LastFileLong[2] = c.path;
+        RecentFileCount = 2;
+        RecentFilePath[2] = c.path;
         w.OnRecentFileChosen(2);
       }
       ASSERT_EQ(boxes_->Shown().size(), 1u);
@@ -653,7 +653,7 @@ TEST_F(FileCommandsTest, ACancelledOpenDialogLeavesThePath) {
   EXPECT_EQ(Project.ProjectPath, folder_ + QStringLiteral("kept.BNL"));
   EXPECT_TRUE(w.Cancelled);
   EXPECT_TRUE(boxes_->Shown().empty());
-  EXPECT_EQ(MaxLastFiles, 0);
+  EXPECT_EQ(RecentFileCount, 0);
 }
 
 TEST_F(FileCommandsTest, TheRecentListMovesAnOpenedFileToTheTop) {
@@ -663,7 +663,7 @@ TEST_F(FileCommandsTest, TheRecentListMovesAnOpenedFileToTheTop) {
   MainWindow& w = Load();
   for (int i = 0; i < 4; ++i) {
     Open(f[i]);
-    EXPECT_EQ(MaxLastFiles, i + 1);
+    EXPECT_EQ(RecentFileCount, i + 1);
   }
   EXPECT_EQ(Recent(), QStringList({f[3], f[2], f[1], f[0]}));
   // Opening the third swaps it with the first; the others keep their places.
@@ -672,7 +672,7 @@ TEST_F(FileCommandsTest, TheRecentListMovesAnOpenedFileToTheTop) {
   // A new file pushes the last one out.
   Open(f[4]);
   EXPECT_EQ(Recent(), QStringList({f[4], f[1], f[2], f[3]}));
-  EXPECT_EQ(MaxLastFiles, 4);
+  EXPECT_EQ(RecentFileCount, 4);
   // From the menu: entry 3.
   w.recentFileEntries[3]->trigger();
   EXPECT_EQ(Project.ProjectPath, f[2]);
@@ -682,16 +682,16 @@ TEST_F(FileCommandsTest, TheRecentListMovesAnOpenedFileToTheTop) {
 
   // Short names: a file of the same name from another folder counts as
   // found, and the entry takes the new path.
-  ShortRecentFiles = true;
+  RecentFilesByName = true;
   const QString other = MakeFile(Home() + QStringLiteral("/other/B.BNL"), 2.0f);
   Open(other);
   EXPECT_EQ(Recent(), QStringList({other, f[2], f[4], f[3]}));
-  EXPECT_EQ(LastFile[1], QStringLiteral("B.BNL"));
-  EXPECT_EQ(LastFile[2], QStringLiteral("C.BNL"));
+  EXPECT_EQ(RecentFileName[1], QStringLiteral("B.BNL"));
+  EXPECT_EQ(RecentFileName[2], QStringLiteral("C.BNL"));
   EXPECT_EQ(w.recentFileEntries[1]->text(), QStringLiteral("B.BNL"));
 
-  // Without KeepFileNames the list and the menu stay as they are.
-  KeepFileNames = false;
+  // Without RecentFilesListed the list and the menu stay as they are.
+  RecentFilesListed = false;
   HistoryLog::Instance().Clear();
   Open(f[0]);
   EXPECT_EQ(Project.ProjectPath, f[0]);
@@ -727,24 +727,24 @@ TEST_F(FileCommandsTest, ARecentFileThatIsGoneIsReportedAndNothingChanges) {
 }
 
 TEST_F(FileCommandsTest, TheMenuShowsShortOrLongNamesOfTheSettings) {
-  MaxLastFiles = 2;
-  LastFile[1] = QStringLiteral("R&D.BNL");
-  LastFileLong[1] = QStringLiteral("/data/R&D.BNL");
-  LastFile[2] = QStringLiteral("b.BNL");
-  LastFileLong[2] = QStringLiteral("/data/b.BNL");
-  ShortRecentFiles = true;
+  RecentFileCount = 2;
+  RecentFileName[1] = QStringLiteral("R&D.BNL");
+  RecentFilePath[1] = QStringLiteral("/data/R&D.BNL");
+  RecentFileName[2] = QStringLiteral("b.BNL");
+  RecentFilePath[2] = QStringLiteral("/data/b.BNL");
+  RecentFilesByName = true;
   MainWindow& w = Load();
   EXPECT_EQ(w.recentFileEntries[1]->text(), QStringLiteral("R&&D.BNL"));
   EXPECT_EQ(w.recentFileEntries[2]->text(), QStringLiteral("b.BNL"));
   EXPECT_FALSE(w.recentFileEntries[3]->isVisible());
 
-  ShortRecentFiles = false;
+  RecentFilesByName = false;
   MainWindow& longNames = Load();
   EXPECT_EQ(longNames.recentFileEntries[1]->text(), QStringLiteral("/data/R&&D.BNL"));
   longNames.OnActivate();
   EXPECT_TRUE(longNames.recentFileEntries[0]->isVisible());
 
-  KeepFileNames = false;
+  RecentFilesListed = false;
   MainWindow& none = Load();
   none.OnActivate();
   for (QAction* entry : none.recentFileEntries) EXPECT_FALSE(entry->isVisible());
@@ -876,7 +876,7 @@ TEST_P(FileMenuRender, FileMenuWithRecentEntries) {
     QAction* entry = w.recentFileEntries[static_cast<std::size_t>(i)];
     EXPECT_TRUE(entry->isVisible());
     EXPECT_GE(w.fileMenu->actionGeometry(entry).width(),
-              w.fileMenu->fontMetrics().horizontalAdvance(LastFileLong[static_cast<std::size_t>(i)]));
+              w.fileMenu->fontMetrics().horizontalAdvance(RecentFilePath[static_cast<std::size_t>(i)]));
   }
 }
 

@@ -100,17 +100,17 @@ TEST_F(FullDiskTest, ASettingsFileThatCannotBeWrittenStaysAsItWas) {
   INIFileVersion = QStringLiteral("050909");
   ASSERT_NE(WriteIniValue(QStringLiteral("Version"), QStringLiteral("INIFileVersion"), INIFileVersion, SettingsIniPath),
             0);
-  MaxLastFiles = 1;
-  LastFile[1] = QStringLiteral("Πυλώνας.BNL");
-  LastFileLong[1] = QStringLiteral("/έργα/Πυλώνας.BNL");
+  RecentFileCount = 1;
+  RecentFileName[1] = QStringLiteral("Πυλώνας.BNL");
+  RecentFilePath[1] = QStringLiteral("/έργα/Πυλώνας.BNL");
   ASSERT_TRUE(SaveSettings(kSettingsAll));
   const QByteArray old = ReadFile(SettingsIniPath);
   ASSERT_TRUE(disk_->FillUp());
 
   HistoryLog::Instance().Clear();
-  MaxLastFiles = 2;
-  LastFile[2] = QStringLiteral("second.BNL");
-  LastFileLong[2] = QStringLiteral("/data/second.BNL");
+  RecentFileCount = 2;
+  RecentFileName[2] = QStringLiteral("second.BNL");
+  RecentFilePath[2] = QStringLiteral("/data/second.BNL");
   EXPECT_FALSE(SaveSettings(kSettingsFileMenu));
   EXPECT_EQ(
       WriteIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), QStringLiteral("0"), SettingsIniPath),
@@ -136,15 +136,15 @@ TEST_F(FullDiskTest, AFirstStartWithLittleRoomWritesTheSettingsWholeOrNotAtAll) 
   const QByteArray first = ReadFile(ini);
   EXPECT_TRUE(first.isEmpty() || first.contains("\r\n[Settings]\r\n")) << first.constData();
   EXPECT_TRUE(EnglishMenus);
-  EXPECT_TRUE(ShowDisclaim);
+  EXPECT_TRUE(DisclaimerAtStart);
 
   // With room again, the next start runs on the whole settings.
   QFile::remove(filler);
   RunStartupSteps();
   EXPECT_TRUE(ReadFile(ini).contains("\r\n[Settings]\r\nDefaultUnits=1\r\n"));
   EXPECT_TRUE(EnglishMenus);
-  EXPECT_TRUE(ShowDisclaim);
-  EXPECT_TRUE(KeepFileNames);
+  EXPECT_TRUE(DisclaimerAtStart);
+  EXPECT_TRUE(RecentFilesListed);
 }
 
 TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {

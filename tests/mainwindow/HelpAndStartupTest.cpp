@@ -291,7 +291,7 @@ TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
   w.OnHelpEntryChosen(4);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Save changes to: /data/wedge.BNL?"));
   EXPECT_TRUE(w.isVisible());
-  EXPECT_FALSE(ShowDisclaim);  // as the test set it: a declined box saves nothing
+  EXPECT_FALSE(DisclaimerAtStart);  // as the test set it: a declined box saves nothing
   EXPECT_FALSE(QFileInfo::exists(SettingsIniPath));
 
   // Accepting leaves the window as it is.
@@ -366,7 +366,7 @@ TEST_F(MainStartupTest, AcceptingWithTheBoxTickedTurnsTheDisclaimerOff) {
   });
   std::unique_ptr<MainWindow> window = StartMainWindow();
   ASSERT_NE(window, nullptr);
-  EXPECT_FALSE(ShowDisclaim);
+  EXPECT_FALSE(DisclaimerAtStart);
   EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), SettingsIniPath),
             QStringLiteral("0"));
 }

@@ -33,9 +33,9 @@ class ListingMenu : public test::PrintTest {
     InitGlobals();  // the unit-label table
     SetDefaultSettings();
     EnglishMenus = true;
-    DisplayHistoryWin = true;
-    MaxDisplaySize = 4096;
-    ShowDisclaim = false;
+    HistoryShown = true;
+    HistoryMaxCharacters = 4096;
+    DisclaimerAtStart = false;
     AppFolder = Home() + QStringLiteral("/program/");
     QDir().mkpath(AppFolder);
     QFile::copy(QStringLiteral(BRANTEL_TOOLBAR_STRIP), AppFolder + QStringLiteral("Brantel.bmp"));

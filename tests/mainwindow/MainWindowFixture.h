@@ -71,7 +71,7 @@ class MainWindowTest : public CoreTest {
     ManualFileName = QStringLiteral("Brantel.PDF");
     AppNameUpper = QStringLiteral("BRANTEL");
     CommandLine.clear();
-    ShowDisclaim = false;
+    DisclaimerAtStart = false;
     ClearTools();
   }
 

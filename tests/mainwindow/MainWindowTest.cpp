@@ -53,7 +53,7 @@ TEST_F(MainWindowTest, HistoryFromBeforeTheWindowShowsAndFollowsEveryLine) {
 // what the whole history text would show, with every kind of line break a
 // logged text may carry.
 TEST_F(MainWindowTest, ThePaneShowsTheHistoryAsAWholeTextWouldThroughEveryCut) {
-  MaxDisplaySize = 4096;
+  HistoryMaxCharacters = 4096;
   TestWindow& w = LoadWindow();
   QPlainTextEdit whole;
   const QString odd[] = {QStringLiteral("a\rb"),
@@ -269,7 +269,7 @@ TEST_F(MainWindowTest, QuickButtonsRunTheToolOfTheirCode) {
       {-1, {}},
   };
   for (const Case& c : cases) {
-    ToolBarPointer[1] = c.code;
+    QuickButtonTools[1] = c.code;
     w.UpdateCommandStates();
     QAction* button = w.toolbar->Button(QStringLiteral("QUICKBTN2"));
     EXPECT_EQ(button->isEnabled(), c.tool.has_value()) << c.code;
@@ -396,16 +396,16 @@ TEST_F(MainWindowTest, HistoryPaneToggleAndCopy) {
 }
 
 TEST_F(MainWindowTest, SettingsShapeTheWindow) {
-  DisplayHistoryWin = false;
-  EnableMainMenuToolbar = false;
+  HistoryShown = false;
+  ToolbarShown = false;
   TestWindow& w = LoadWindow();
   EXPECT_TRUE(w.historyPane->isHidden());
   for (int i = 5; i <= 7; ++i) EXPECT_FALSE(Item(w, Menu::Utilities, i)->isEnabled());
   EXPECT_TRUE(w.toolbar->isHidden());
   EXPECT_EQ(w.versionLabel->y(), 0);
 
-  DisplayHistoryWin = true;
-  EnableMainMenuToolbar = true;
+  HistoryShown = true;
+  ToolbarShown = true;
   EnableMainWindow(w);
   EXPECT_FALSE(w.historyPane->isHidden());
   EXPECT_TRUE(Item(w, Menu::Utilities, 7)->isEnabled());
@@ -425,7 +425,7 @@ TEST_F(MainWindowTest, SettingsShapeTheWindow) {
 }
 
 TEST_F(MainWindowTest, AMaximisedWindowLoadsAndStaysMaximised) {
-  MaxMainMenu = true;
+  MainWindowMaximized = true;
   TestWindow& w = LoadWindow();
   EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
   w.show();

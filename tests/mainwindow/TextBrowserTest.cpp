@@ -159,7 +159,7 @@ TEST_F(TextBrowserTest, ExternalViewerGetsTheScratchCopyAsOneArgument) {
   const QString viewer = Home() + QStringLiteral("/my viewer; rm -rf x");
   WriteFile(viewer, "#!/bin/sh\n");
   QFile::setPermissions(viewer, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-  ExternalEditor = viewer;
+  ExternalViewer = viewer;
   TextBrowser& browser = Open<TextBrowser>();
   EXPECT_TRUE(Control<QWidget>(textbrowser::kSetFont)->isEnabled());
   ViewExternally(browser, QStringLiteral("Tunnel.BNL"));
@@ -172,7 +172,7 @@ TEST_F(TextBrowserTest, ExternalViewerGetsTheScratchCopyAsOneArgument) {
 }
 
 TEST_F(TextBrowserTest, EachExternalViewGetsANewCopyThatNoPlantedLinkRedirects) {
-  ExternalEditor = QStringLiteral("Notepad.exe");
+  ExternalViewer = QStringLiteral("Notepad.exe");
   // A link at the name the copy once had, pointing at a file of the user's.
   const QString precious = WriteFile(Home() + QStringLiteral("/precious.txt"), "keep me");
   ASSERT_TRUE(QFile::link(precious, UserTempFolder + QStringLiteral("~tmpbr.tmp")));
@@ -196,7 +196,7 @@ TEST_F(TextBrowserTest, EachExternalViewGetsANewCopyThatNoPlantedLinkRedirects) 
 
 TEST_F(TextBrowserTest, MissingViewerFallsBackToTheDesktop) {
   for (const QString& viewer : {QStringLiteral("Notepad.exe"), QStringLiteral("/no/such/viewer")}) {
-    ExternalEditor = viewer;
+    ExternalViewer = viewer;
     opened_.clear();
     TextBrowser& browser = Open<TextBrowser>();
     ViewExternally(browser, QStringLiteral("Tunnel.BNL"));

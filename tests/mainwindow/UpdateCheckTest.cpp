@@ -159,7 +159,7 @@ TEST_F(UpdateCheckTest, YesToTheOfferOpensTheUpdateWindowWhichDownloadsAndInstal
 }
 
 TEST_F(UpdateCheckTest, RemindAnnualUpdatesOffMeansNoCheck) {
-  RemindAnnualUpdates = false;
+  YearlyUpdateReminder = false;
   TestWindow& w = LoadWindow();
   QTest::qWait(200);
   EXPECT_EQ(w.findChild<StartupUpdateCheck*>(), nullptr);
@@ -167,7 +167,7 @@ TEST_F(UpdateCheckTest, RemindAnnualUpdatesOffMeansNoCheck) {
 }
 
 TEST_F(UpdateCheckTest, LeavingForAnUpdateAsksToSaveTheProjectFirst) {
-  RemindAnnualUpdates = false;
+  YearlyUpdateReminder = false;
   TestWindow& w = LoadWindow();
   w.show();
   Project.FileSaved = false;
@@ -190,7 +190,7 @@ TEST_F(UpdateCheckTest, HelpItemSixDownloadsAndLeavesThroughTheSavePrompt) {
       [](const QUrl&) { return true; },
       [&](const QString& path) { return revealed.push_back(path), true; },
   });
-  RemindAnnualUpdates = false;
+  YearlyUpdateReminder = false;
   RegisterProgramTools();
   TestWindow& w = LoadWindow();
   w.show();

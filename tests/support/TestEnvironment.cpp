@@ -46,8 +46,8 @@ void CoreTest::SetUp() {
   HistoryCounter = 0;
   SetDefaultSettings();
   EnglishMenus = true;
-  DisplayHistoryWin = true;
-  MaxDisplaySize = 4096;
+  HistoryShown = true;
+  HistoryMaxCharacters = 4096;
   AppTitle = QStringLiteral("Brantel");
   DefaultFileExtension = QStringLiteral("BNL");
   MsgTitle.clear();

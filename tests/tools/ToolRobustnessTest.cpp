@@ -1196,7 +1196,7 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
         // Imperial units in English, SI in Greek; the curve extent that a
         // settings file may hold (any 16-bit number).
         EnglishMenus = units == 0 ? 1 : 0;
-        CircExtend = s.i.empty() ? 5 : s.i.front();
+        CircularCurvesExtent = s.i.empty() ? 5 : s.i.front();
         const QString what = QStringLiteral("stored %1, units %2").arg(QString::fromLatin1(label)).arg(units);
         RestoreAndReopen(start, QStringLiteral("opening on ") + what);
         const RecordImage stored = FileImage(Project);

@@ -33,7 +33,7 @@ struct ResetVisitor {
 }  // namespace
 
 void ResetProjectRecord(ProjectRecord& record, bool rename, bool units) {
-  if (units) record.InputUnits = DefaultUnits;
+  if (units) record.InputUnits = NewProjectUnits;
   if (rename) record.ProjectPath = QStringLiteral("Untitled");
   record.FileSaved = true;
   record.FileEmpty = true;

@@ -352,7 +352,7 @@ struct ProjectRecord {
 extern ProjectRecord Project;
 
 // Resets a record as New does, without the history line: with `units`,
-// InputUnits becomes DefaultUnits; with `rename`, ProjectPath becomes
+// InputUnits becomes NewProjectUnits; with `rename`, ProjectPath becomes
 // "Untitled"; the flags, title and description are cleared, and every input
 // that the project file carries (with BoltWidth and the inputs of
 // CoulombSlopeData) returns to its default. Results that the file does not

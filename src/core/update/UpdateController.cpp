@@ -188,7 +188,7 @@ void UpdateController::Unload(bool disableStartupCheck) {
   unloaded_ = true;
   checking_ = false;
   updater_.Abort();
-  if (disableStartupCheck) RemindAnnualUpdates = false;
+  if (disableStartupCheck) YearlyUpdateReminder = false;
   SaveSettings(kSettingsMain);
 }
 
@@ -237,7 +237,7 @@ void StartupUpdateCheck::Finish() {
 }
 
 StartupUpdateCheck* StartUpdateCheckAtStartup(QObject* window) {
-  if (!RemindAnnualUpdates) return nullptr;
+  if (!YearlyUpdateReminder) return nullptr;
   auto* check = new StartupUpdateCheck(window);
   QObject::connect(check, &StartupUpdateCheck::finished, check, &QObject::deleteLater);
   if (window) window->installEventFilter(check);

@@ -134,7 +134,7 @@ QString CircularDistanceWarning();
 inline constexpr int kCircularCurvePoints = 101;  // the graph buffer's points
 
 // The extent factor F of the curves in radii: 3 with "Plot to 3R", else the
-// setting CircExtend. A factor below 1 gives no meaningful curves and reads
+// setting CircularCurvesExtent. A factor below 1 gives no meaningful curves and reads
 // as the default 5, as a stored 0 does.
 float CurveExtent(bool plotTo3R, int circExtend);
 

@@ -345,7 +345,8 @@ void CircularOpeningDialog::PlotCurves() {
 
 void CircularOpeningDialog::FillGraphCurves() {
   try {
-    const StressCurves curves = CalcStressCurves(stress_, opening_, CurveExtent(ui_.plotTo3R->isChecked(), CircExtend));
+    const StressCurves curves =
+        CalcStressCurves(stress_, opening_, CurveExtent(ui_.plotTo3R->isChecked(), CircularCurvesExtent));
     RecordStressCurves(curves, opening_);
     FillGraphBuffer(curves);
   } catch (const RuntimeError& e) {

@@ -35,7 +35,7 @@ TEST_F(ProjectRecordTest, NewSetsTheDefaultsOfTheTable) {
   EXPECT_EQ(p.BieniawskiInput.K, 0.75f);
   // Every field of the file, all 20 laboratory rows included.
   ProjectRecord expected = test::NewProjectDefaults();
-  expected.InputUnits = DefaultUnits;
+  expected.InputUnits = NewProjectUnits;
   EXPECT_EQ(Differences(expected, p), "");
   EXPECT_EQ(p.ProjectPath, QStringLiteral("Untitled"));
   EXPECT_EQ(p.ProjectTitle, QString());
@@ -67,7 +67,7 @@ TEST_F(ProjectRecordTest, NewKeepsResultsAndResetsTheSlopeInputs) {
   bool rename = false, units = false;
   p.ProjectPath = QStringLiteral("/p/keep.BNL");
   p.InputUnits = 0;
-  DefaultUnits = 1;
+  NewProjectUnits = 1;
   FileNew(rename, units);
   EXPECT_EQ(p.CoulombPrincipal.S1, 11.0f);
   EXPECT_EQ(p.HoekPrincipal.TauMax, 12.0f);

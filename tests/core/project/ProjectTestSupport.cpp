@@ -216,7 +216,7 @@ void FillProjectSignatures() {
 void ProjectTest::SetUp() {
   CoreTest::SetUp();
   FillProjectSignatures();
-  DefaultUnits = 1;
+  NewProjectUnits = 1;
 }
 
 }  // namespace brantel::test

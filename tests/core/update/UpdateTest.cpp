@@ -460,7 +460,7 @@ TEST_F(UpdateTest, ClosingTheWindowStopsItsDownloadAndWritesTheSettings) {
   server_->Serve("/updates/brantel" + Offset(1).toLatin1() + ".exe", silent);
   for (const bool tick : {false, true}) {
     QFile::remove(SettingsIniPath);
-    RemindAnnualUpdates = true;
+    YearlyUpdateReminder = true;
     UpdateController window;
     window.CheckAndInstall();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.Transfers().Downloading(); }, 10000));
@@ -469,7 +469,7 @@ TEST_F(UpdateTest, ClosingTheWindowStopsItsDownloadAndWritesTheSettings) {
     EXPECT_FALSE(window.Transfers().Downloading());
     QTest::qWait(50);
     EXPECT_TRUE(boxes_->Shown().empty()) << "no install step after the window went";
-    EXPECT_EQ(RemindAnnualUpdates, !tick);
+    EXPECT_EQ(YearlyUpdateReminder, !tick);
     EXPECT_EQ(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("RemindAnnualUpdates"), SettingsIniPath),
               tick ? QStringLiteral("0") : QStringLiteral("1"));
   }
@@ -624,7 +624,7 @@ TEST_F(UpdateTest, StartupCheckIsSilentWhenNothingIsNewerOrItFails) {
 
   // Switched off by the setting: no request at all.
   const std::size_t asked = server_->Requests().size();
-  RemindAnnualUpdates = false;
+  YearlyUpdateReminder = false;
   QObject owner;
   EXPECT_EQ(StartUpdateCheckAtStartup(&owner), nullptr);
   QTest::qWait(100);

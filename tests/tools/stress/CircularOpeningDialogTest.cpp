@@ -31,7 +31,7 @@ class CircularDialogTest : public test::DialogTest {
   void SetUp() override {
     DialogTest::SetUp();
     SetUpGraphBuffer();
-    CircExtend = 5;
+    CircularCurvesExtent = 5;
     Project.CircStress = {};
     Project.CircOpening = {};
   }
@@ -181,11 +181,11 @@ TEST_F(CircularDialogTest, CurvesInTheDialogAndTheGraphWindowBesideIt) {
   Control<QTabWidget>(circularopening::kTabs)->setCurrentIndex(1);
   Control<QCheckBox>(circularopening::kPlotTo3R)->setChecked(true);
   Control<QCheckBox>(circularopening::kPlotTo3R)->setChecked(false);
-  EXPECT_EQ(GraphWindowPoints(), 80);  // CircExtend 5
-  CircExtend = 2;
+  EXPECT_EQ(GraphWindowPoints(), 80);  // CircularCurvesExtent 5
+  CircularCurvesExtent = 2;
   Press(circularopening::kPlotStresses);
   EXPECT_EQ(ChartPoints(), 51);
-  CircExtend = 999;
+  CircularCurvesExtent = 999;
   Press(circularopening::kPlotStresses);
   EXPECT_LE(GraphWindowPoints(), 101);
   EXPECT_EQ(GraphLastPoint, GraphWindowPoints() - 1);

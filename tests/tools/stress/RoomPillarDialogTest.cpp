@@ -23,7 +23,7 @@ class RoomPillarDialogTest : public test::DialogTest {
     InitGlobals();  // the unit-label table
     SetDefaultSettings();
     EnglishMenus = 1;
-    DisplayHistoryWin = 1;
+    HistoryShown = 1;
     ResetProjectRecord(Project, true, false);  // a new project, imperial units
   }
   RoomPillarDialog& Open() { return DialogTest::Open<RoomPillarDialog>(); }
