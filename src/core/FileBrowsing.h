@@ -62,13 +62,13 @@ std::optional<RuntimeError> RefuseOversizedBrowserFile(const QString& path);
 // view shows. The view keeps a few hundred bytes and a few microseconds for
 // every line, and lays out each line it shows whole, however little of it
 // fits: within these, any file of at most kMaxBrowsedFileBytes opens in
-// under a second and two hundred megabytes, whatever its mix of lines.
+// under two seconds and two hundred megabytes, whatever its mix of lines.
 inline constexpr qsizetype kMaxBrowsedLines = 100000;
 inline constexpr qsizetype kMaxBrowsedLineLength = 4096;
 
 // The error the browser reports, before the text reaches its view, for the
 // text of a file with more than kMaxBrowsedLines lines or a line longer than
-// kMaxBrowsedLineLength characters: Path/File access error (75) with a
+// kMaxBrowsedLineLength characters: ErrorNumber::PathFileAccess with a
 // message that names the file, what is too much and the limit. A line ends
 // where the view starts a new one: at CR LF, LF, CR or a paragraph
 // separator. Nothing for a text within both limits.

@@ -288,7 +288,7 @@ void DescriptionDialog::LeaveOut(int from, int end, const Bilingual& message) {
   cut.endEditBlock();
   if (leftOutMessage_) return;
   leftOutMessage_ = &message;
-  QTimer::singleShot(0, this, &DescriptionDialog::ShowDescriptionTooLong);
+  QTimer::singleShot(0, this, &DescriptionDialog::ShowLeftOutMessage);
 }
 
 qsizetype DescriptionDialog::MostCharacters() const { return std::max(kMaxDescriptionLength, shownText_.size()); }
@@ -297,7 +297,7 @@ qsizetype DescriptionDialog::RoomLeft() const {
   return MostCharacters() - (ui_.description->document()->characterCount() - 1);
 }
 
-void DescriptionDialog::ShowDescriptionTooLong() {
+void DescriptionDialog::ShowLeftOutMessage() {
   const Bilingual* message = std::exchange(leftOutMessage_, nullptr);
   if (message) ShowInvalidValue(*message, false);
   ui_.description->setFocus();

@@ -28,12 +28,12 @@ inline constexpr char kHelp[] = "Command3";
 // in the new system; the description typed survives that.
 //
 // The box takes at most kMaxDescriptionLength characters (or the length of
-// a longer description it was given): of a text typed, pasted or dropped
-// beyond that, what fits goes in and the rest is left out, and a message
-// says so. A description longer than the box shows at once (more than
-// four times that many characters, or a line longer than it takes) is kept
-// as it stands and not shown: the box stays empty and read-only, and a
-// message says why.
+// a longer description it was given) in at most 50,000 lines: of a text
+// typed, pasted or dropped beyond that, what fits goes in and the rest is
+// left out, and a message says so. A description longer than the box shows
+// at once (more than four times that many characters, twice that many
+// lines, or a line longer than it takes) is kept as it stands and not
+// shown: the box stays empty and read-only, and a message says why.
 class DescriptionDialog : public forms::FormDialog {
   Q_OBJECT
 
@@ -55,7 +55,7 @@ class DescriptionDialog : public forms::FormDialog {
   qsizetype MostCharacters() const;
   qsizetype RoomLeft() const;
   void LeaveOut(int from, int end, const Bilingual& message);
-  void ShowDescriptionTooLong();
+  void ShowLeftOutMessage();
   void ShowDescriptionNotShown();
 
   struct Ui {
