@@ -288,12 +288,19 @@ TEST_F(TextBrowserTest, AFileTooLargeForAListingIsRefusedBeforeAnyRead) {
 TEST_F(TextBrowserTest, TooManyLinesOrTooLongALineIsRefusedBeforeTheView) {
   // The most lines, with every kind of break and the longest line first:
   // the view shows them all, one block for each and the empty one after.
+  // (U+2028, U+2029, U+FDD0 and U+FDD1 in UTF-8).
   QByteArray most = QByteArray(kMaxBrowsedLineLength, 'w') + "\r\n";
-  const QByteArray lines[] = {"Sigma X....12.5 (MPa)\r\n", "\n", "tau\r"};
-  for (qsizetype i = 1; i < kMaxBrowsedLines; ++i) most += lines[i % 3];
+  const QByteArray lines[] = {
+      "Sigma X....12.5 (MPa)\r\n", "\n", "tau\r", "a\xe2\x80\xa8", "b\xe2\x80\xa9", "c\xef\xb7\x90", "d\xef\xb7\x91"};
+  for (qsizetype i = 1; i < kMaxBrowsedLines; ++i) most += lines[i % 7];
   WriteFile(data_ + QStringLiteral("/most.txt"), most);
   WriteFile(data_ + QStringLiteral("/breaks.txt"), QByteArray(kMaxBrowsedLines + 1, '\n'));
+  WriteFile(data_ + QStringLiteral("/separators.txt"), QByteArray("\xe2\x80\xa8").repeated(kMaxBrowsedLines + 1));
   WriteFile(data_ + QStringLiteral("/wide.txt"), QByteArray(kMaxBrowsedLineLength + 1, 'w'));
+  // Emoji (four bytes of UTF-8, two UTF-16 units): one character each.
+  const QByteArray emoji = "\xf0\x9f\x98\x80";
+  WriteFile(data_ + QStringLiteral("/emoji.txt"), emoji.repeated(kMaxBrowsedLineLength));
+  WriteFile(data_ + QStringLiteral("/wide-emoji.txt"), emoji.repeated(kMaxBrowsedLineLength + 1));
 
   TextBrowser& browser = Open<TextBrowser>();
   Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.txt"));
@@ -311,18 +318,66 @@ TEST_F(TextBrowserTest, TooManyLinesOrTooLongALineIsRefusedBeforeTheView) {
                                        QStringLiteral("/breaks.txt\": it has too many lines to browse: 100001 lines "
                                                       "(the browser shows files of at most 100000 lines) (75). "
                                                       "Procedure Terminated"));
-  ASSERT_TRUE(browser.SelectFile(QStringLiteral("wide.txt")));
+  ASSERT_TRUE(browser.SelectFile(QStringLiteral("separators.txt")));
   browser.OnFileChosen();
   ASSERT_EQ(boxes_->Shown().size(), 2u);
-  EXPECT_TRUE(boxes_->Last().prompt.contains(
-      QStringLiteral("its line 1 is too long to browse: 4097 characters (the browser shows lines of at most 4096 "
-                     "characters)")));
+  EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("100001 lines")));
+  for (const char* wide : {"wide.txt", "wide-emoji.txt"}) {
+    ASSERT_TRUE(browser.SelectFile(QString::fromUtf8(wide)));
+    browser.OnFileChosen();
+    EXPECT_TRUE(boxes_->Last().prompt.contains(
+        QStringLiteral("its line 1 is too long to browse: 4097 characters (the browser shows lines of at most 4096 "
+                       "characters)")));
+  }
+  ASSERT_EQ(boxes_->Shown().size(), 4u);
   // The view keeps the file it showed, and the next file opens as before.
   EXPECT_EQ(view->blockCount(), kMaxBrowsedLines + 1);
+  ASSERT_TRUE(browser.SelectFile(QStringLiteral("emoji.txt")));
+  browser.OnFileChosen();
+  EXPECT_EQ(view->document()->firstBlock().length(), 2 * kMaxBrowsedLineLength + 1);
   ASSERT_TRUE(browser.SelectFile(QStringLiteral("notes.txt")));
   browser.OnFileChosen();
   EXPECT_EQ(Text(textbrowser::kView), QStringLiteral("first\nsecond\n"));
-  EXPECT_EQ(boxes_->Shown().size(), 2u);
+  EXPECT_EQ(boxes_->Shown().size(), 4u);
+}
+
+// "Current file" names the file the view shows: none before the first, and
+// after any refusal the one the view still shows.
+TEST_F(TextBrowserTest, CurrentFileNamesTheFileTheViewShows) {
+  WriteFile(data_ + QStringLiteral("/wide.txt"), QByteArray(kMaxBrowsedLineLength + 1, 'w'));
+  WriteFile(data_ + QStringLiteral("/breaks.txt"), QByteArray(kMaxBrowsedLines + 1, '\n'));
+  for (const char* name : {"folder.txt", "pipe.txt", "gone.txt"}) WriteFile(data_ + u'/' + name, "x");
+  QFile big(data_ + QStringLiteral("/big.txt"));
+  ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(kMaxBrowsedFileBytes + 1));
+  big.close();
+  TextBrowser& browser = Open<TextBrowser>();
+  Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.txt"));
+  // Listed, then changed into what cannot be shown.
+  ASSERT_TRUE(QFile::remove(data_ + QStringLiteral("/folder.txt")) && QDir(data_).mkdir(QStringLiteral("folder.txt")));
+  ASSERT_TRUE(QFile::remove(data_ + QStringLiteral("/pipe.txt")));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(data_ + QStringLiteral("/pipe.txt")).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::remove(data_ + QStringLiteral("/gone.txt")));
+
+  const auto choose = [&browser](const char* name) {
+    ASSERT_TRUE(browser.SelectFile(QString::fromUtf8(name)));
+    browser.OnFileChosen();
+  };
+  choose("wide.txt");
+  EXPECT_TRUE(Text(textbrowser::kCurrentFile).isEmpty());
+  choose("notes.txt");
+  const QString notes = data_ + QStringLiteral("/notes.txt");
+  EXPECT_EQ(Text(textbrowser::kCurrentFile), notes);
+  const std::size_t shown = boxes_->Shown().size();
+  for (const char* refused : {"wide.txt", "breaks.txt", "big.txt", "folder.txt", "pipe.txt", "gone.txt"}) {
+    SCOPED_TRACE(refused);
+    choose(refused);
+    EXPECT_EQ(Text(textbrowser::kCurrentFile), notes);
+    EXPECT_EQ(Text(textbrowser::kView), QStringLiteral("first\nsecond\n"));
+  }
+  EXPECT_EQ(boxes_->Shown().size(), shown + 6);
+  // Nor does a file given to the external viewer change it.
+  ViewExternally(browser, QStringLiteral("wide.txt"));
+  EXPECT_EQ(Text(textbrowser::kCurrentFile), notes);
 }
 
 TEST_F(TextBrowserTest, FolderThatCannotBeShownLeavesTheListAsItWas) {
