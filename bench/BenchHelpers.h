@@ -12,7 +12,9 @@
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QEventLoop>
 #include <QHash>
 #include <QLineEdit>
 #include <QList>
@@ -20,6 +22,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
@@ -193,6 +196,46 @@ inline QWidget* ChartViewport(QWidget* chartOrView) {
   if (auto* view = qobject_cast<QAbstractScrollArea*>(chartOrView)) return view->viewport();
   for (auto* view : chartOrView->findChildren<QAbstractScrollArea*>()) return view->viewport();
   return chartOrView;
+}
+
+// --- A window left open -------------------------------------------------------
+
+// How long a window is left open for IdleCpuPercent: BRANTEL_BENCH_IDLE_MS
+// milliseconds, one second unless that is set.
+inline int IdleMilliseconds() {
+  const int asked = qEnvironmentVariableIntValue("BRANTEL_BENCH_IDLE_MS");
+  return asked > 0 ? asked : 1000;
+}
+
+// The CPU time of this thread, in percent of the time that passed, while
+// the event loop runs for IdleMilliseconds with `focus` focused in its
+// active window: what an open window costs while the user only reads it,
+// an editable box's text cursor blinking. `paints` gets how often `focus`
+// (or its view) painted meanwhile: a blinking cursor paints about twice a
+// second, a read-only view's cursor does not blink (and none when the
+// window could not be made active).
+inline double IdleCpuPercent(QWidget* focus, int& paints) {
+  paints = 0;
+  focus->window()->activateWindow();
+  if (!QTest::qWaitForWindowActive(focus->window())) return 0;
+  // Once the window has taken its activation (a window may move the focus
+  // then).
+  QCoreApplication::processEvents();
+  focus->setFocus();
+  PaintPending();
+  QCoreApplication::processEvents();
+  auto* scrolled = qobject_cast<QAbstractScrollArea*>(focus);
+  QWidget* painted = scrolled ? scrolled->viewport() : focus;
+  PaintWatch watch;
+  QEventLoop loop;
+  QTimer::singleShot(IdleMilliseconds(), &loop, &QEventLoop::quit);
+  QElapsedTimer wall;
+  wall.start();
+  const double start = ThreadCpuMicroseconds();
+  loop.exec();
+  const double cpu = ThreadCpuMicroseconds() - start;
+  paints = watch.Paints(painted);
+  return cpu / 10.0 / static_cast<double>(std::max<qint64>(1, wall.elapsed()));
 }
 
 // --- Keys at a typist's pace -------------------------------------------------
