@@ -31,6 +31,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
+#include <utility>
 
 namespace bench {
 
@@ -198,6 +200,13 @@ inline QWidget* ChartViewport(QWidget* chartOrView) {
   return chartOrView;
 }
 
+// Registers a benchmark by name (one made up in a loop), run once and
+// reported in milliseconds.
+template <typename Run>
+void RegisterRunOnce(const std::string& name, Run run) {
+  benchmark::RegisterBenchmark(name.c_str(), std::move(run))->Unit(benchmark::kMillisecond)->Iterations(1);
+}
+
 // --- A window left open -------------------------------------------------------
 
 // How long a window is left open for IdleCpuPercent: BRANTEL_BENCH_IDLE_MS
@@ -236,6 +245,29 @@ inline double IdleCpuPercent(QWidget* focus, int& paints) {
   const double cpu = ThreadCpuMicroseconds() - start;
   paints = watch.Paints(painted);
   return cpu / 10.0 / static_cast<double>(std::max<qint64>(1, wall.elapsed()));
+}
+
+// The open window left alone with the focus in `ours`, against a bare box
+// left alone the same way, in turn in every iteration. The counters give the
+// CPU share of each (`oursName`_cpu_percent, bare_cpu_percent), their ratio,
+// the seconds each was left alone, and how often `ours` painted meanwhile.
+inline void IdleAgainstBare(benchmark::State& state, QWidget* ours, QWidget* bare, const std::string& oursName) {
+  double oursCpu = 0, bareCpu = 0;
+  int paints = 0;
+  for (auto _ : state) {
+    int oursPaints = 0, barePaints = 0;
+    oursCpu += IdleCpuPercent(ours, oursPaints);
+    state.PauseTiming();
+    bareCpu += IdleCpuPercent(bare, barePaints);
+    paints += oursPaints;
+    state.ResumeTiming();
+  }
+  const auto n = static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
+  state.counters[oursName + "_cpu_percent"] = oursCpu / n;
+  state.counters["bare_cpu_percent"] = bareCpu / n;
+  state.counters["ratio"] = bareCpu > 0 ? oursCpu / bareCpu : 0;
+  state.counters["seconds"] = IdleMilliseconds() / 1000.0;
+  state.counters["paints"] = paints / n;
 }
 
 // --- Keys at a typist's pace -------------------------------------------------

@@ -40,6 +40,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -158,28 +160,14 @@ BENCHMARK_CAPTURE(PasteLines, far_beyond, QStringLiteral("x\r\n").repeated(4 * 1
     ->Unit(benchmark::kMillisecond)
     ->Iterations(4);
 
-// Each line break of the view (IsViewLineBreak).
-const QString kLf = QStringLiteral("\n");
-const QString kCr = QStringLiteral("\r");
-const QString kCrLf = QStringLiteral("\r\n");
-const QString kLineSeparator = QStringLiteral("\u2028");
-const QString kParagraphSeparator = QStringLiteral("\u2029");
-const QString kFrameStart = QStringLiteral("\ufdd0");
-const QString kFrameEnd = QStringLiteral("\ufdd1");
+// Each line break of the view (IsViewLineBreak), named for the benchmarks.
+const std::pair<const char*, QString> kLineBreaks[] = {
+    {"lf", QStringLiteral("\n")},        {"cr", QStringLiteral("\r")},        {"crlf", QStringLiteral("\r\n")},
+    {"u2028", QStringLiteral("\u2028")}, {"u2029", QStringLiteral("\u2029")}, {"ufdd0", QStringLiteral("\ufdd0")},
+    {"ufdd1", QStringLiteral("\ufdd1")}};
 
 // `count` lines "a", each ended by `lineBreak` but the last.
 QString ShortLines(const QString& lineBreak, int count) { return (u'a' + lineBreak).repeated(count - 1) + u'a'; }
-
-void PasteLinesEndedBy(benchmark::State& state, const QString& lineBreak) {
-  PasteLines(state, ShortLines(lineBreak, 500'000));
-}
-BENCHMARK_CAPTURE(PasteLinesEndedBy, lf_500000, kLf)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(PasteLinesEndedBy, cr_500000, kCr)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(PasteLinesEndedBy, crlf_500000, kCrLf)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(PasteLinesEndedBy, u2028_500000, kLineSeparator)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(PasteLinesEndedBy, u2029_500000, kParagraphSeparator)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(PasteLinesEndedBy, ufdd0_500000, kFrameStart)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(PasteLinesEndedBy, ufdd1_500000, kFrameEnd)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // Opens the dialog on the project's description, against the bare box
 // showing `bareText`; false when `shown` said no of the dialog's box and the
@@ -229,7 +217,7 @@ void OpenLinesEndedBy(benchmark::State& state, const QString& lineBreak, int cou
   bench::QuietSettings();
   Project.ProjectDescription = ShortLines(lineBreak, count);
   const int shownLines = count <= 100'000 ? count : 1;  // the empty box has one
-  const bool right = OpenAgainstBare(state, count <= 100'000 ? ShortLines(kLf, count) : QString(),
+  const bool right = OpenAgainstBare(state, count <= 100'000 ? ShortLines(QStringLiteral("\n"), count) : QString(),
                                      [shownLines](const QPlainTextEdit& box, const QPlainTextEdit& bare) {
                                        return box.document()->blockCount() == shownLines &&
                                               bare.document()->blockCount() == shownLines;
@@ -237,26 +225,36 @@ void OpenLinesEndedBy(benchmark::State& state, const QString& lineBreak, int cou
   if (!right) state.SkipWithError("the box did not show the lines it shows");
   Project.ProjectDescription.clear();
 }
-BENCHMARK_CAPTURE(OpenLinesEndedBy, lf_100000, kLf, 100'000)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, cr_100000, kCr, 100'000)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, crlf_100000, kCrLf, 100'000)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, u2028_100000, kLineSeparator, 100'000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, u2029_100000, kParagraphSeparator, 100'000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, ufdd0_100000, kFrameStart, 100'000)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, ufdd1_100000, kFrameEnd, 100'000)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, lf_500000, kLf, 500'000)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, u2028_500000, kLineSeparator, 500'000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, u2029_500000, kParagraphSeparator, 500'000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, ufdd0_500000, kFrameStart, 500'000)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, ufdd1_500000, kFrameEnd, 500'000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// For each line break: a paste of 500,000 lines it ends, and the dialog
+// opened on 100,000 and on 500,000 stored lines it ends.
+const bool kLineBreakBenchmarks = [] {
+  for (const auto& [name, lineBreak] : kLineBreaks) {
+    const std::string kind = name;
+    bench::RegisterRunOnce("PasteLinesEndedBy/" + kind + "_500000",
+                           [lineBreak](benchmark::State& state) { PasteLines(state, ShortLines(lineBreak, 500'000)); });
+    for (const int count : {100'000, 500'000}) {
+      bench::RegisterRunOnce(
+          "OpenLinesEndedBy/" + kind + "_" + std::to_string(count),
+          [lineBreak, count](benchmark::State& state) { OpenLinesEndedBy(state, lineBreak, count); });
+    }
+  }
+  return true;
+}();
+
+// Shows the dialog, which has loaded the project's description, and beside
+// it the bare box holding the text the dialog shows, the text cursor of each
+// at the end; gives the dialog's box.
+QPlainTextEdit* ShowBesideBare(benchmark::State& state, DescriptionDialog& dialog, QPlainTextEdit& bare) {
+  bench::ShowOnScreen(dialog, state);
+  auto* box = dialog.Layout().Require<QPlainTextEdit>(description::kDescription);
+  MakeBareBox(bare, *box);
+  bare.setPlainText(box->toPlainText());
+  bench::ShowOnScreen(bare, state);
+  for (QPlainTextEdit* each : {box, &bare}) each->moveCursor(QTextCursor::End);
+  Settle();
+  return box;
+}
 
 // A character, then a Backspace, in turn, typed at the end of the stored
 // `description` shown in the dialog, against the bare box holding the text
@@ -266,14 +264,8 @@ void KeystrokesAtTheEnd(benchmark::State& state, const QString& description, qsi
   bench::QuietSettings();
   Project.ProjectDescription = description;
   DescriptionDialog dialog;
-  bench::ShowOnScreen(dialog, state);
-  auto* box = dialog.Layout().Require<QPlainTextEdit>(description::kDescription);
   QPlainTextEdit bare;
-  MakeBareBox(bare, *box);
-  bare.setPlainText(box->toPlainText());
-  bench::ShowOnScreen(bare, state);
-  for (QPlainTextEdit* each : {box, &bare}) each->moveCursor(QTextCursor::End);
-  Settle();
+  QPlainTextEdit* box = ShowBesideBare(state, dialog, bare);
   int key = 0;
   const auto type = [&key](QPlainTextEdit* into) {
     into->setFocus();
@@ -333,30 +325,10 @@ void IdleWithDescription(benchmark::State& state, const QString& description) {
   bench::QuietSettings();
   Project.ProjectDescription = description;
   DescriptionDialog dialog;
-  bench::ShowOnScreen(dialog, state);
-  auto* box = dialog.Layout().Require<QPlainTextEdit>(description::kDescription);
   QPlainTextEdit bare;
-  MakeBareBox(bare, *box);
-  bare.setPlainText(box->toPlainText());
-  bench::ShowOnScreen(bare, state);
-  for (QPlainTextEdit* each : {box, &bare}) each->moveCursor(QTextCursor::End);
-  Settle();
-  double ours = 0, bareCpu = 0;
-  int paints = 0;
-  for (auto _ : state) {
-    int boxPaints = 0, barePaints = 0;
-    ours += bench::IdleCpuPercent(box, boxPaints);
-    state.PauseTiming();
-    bareCpu += bench::IdleCpuPercent(&bare, barePaints);
-    paints += std::min(boxPaints, barePaints);
-    state.ResumeTiming();
-  }
-  const auto n = static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
-  state.counters["description_cpu_percent"] = ours / n;
-  state.counters["bare_cpu_percent"] = bareCpu / n;
-  state.counters["ratio"] = bareCpu > 0 ? ours / bareCpu : 0;
-  state.counters["seconds"] = bench::IdleMilliseconds() / 1000.0;
-  if (paints == 0) state.SkipWithError("the text cursor did not blink");
+  QPlainTextEdit* box = ShowBesideBare(state, dialog, bare);
+  bench::IdleAgainstBare(state, box, &bare, "description");
+  if (state.counters["paints"] == 0) state.SkipWithError("the text cursor did not blink");
   dialog.close();
   Project.ProjectDescription.clear();
 }
@@ -370,10 +342,10 @@ BENCHMARK_CAPTURE(IdleWithDescription, longest_line_accents,
 BENCHMARK_CAPTURE(IdleWithDescription, a_million_characters, QString(kMaxDescriptionLength, u'x'))
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
-BENCHMARK_CAPTURE(IdleWithDescription, u2028_50000, ShortLines(kLineSeparator, kMaxDescriptionLines))
+BENCHMARK_CAPTURE(IdleWithDescription, u2028_50000, ShortLines(QStringLiteral("\u2028"), kMaxDescriptionLines))
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
-BENCHMARK_CAPTURE(IdleWithDescription, the_most_lines, ShortLines(kCrLf, 2 * kMaxDescriptionLines))
+BENCHMARK_CAPTURE(IdleWithDescription, the_most_lines, ShortLines(QStringLiteral("\r\n"), 2 * kMaxDescriptionLines))
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 

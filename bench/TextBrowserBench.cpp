@@ -52,6 +52,9 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -270,14 +273,15 @@ BENCHMARK_CAPTURE(OpenATextFile, longest_first_1pt, File::LongestFirst, 1.0)
 BENCHMARK_CAPTURE(OpenATextFile, line_breaks, File::LineBreaks, 0.0)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK_CAPTURE(OpenATextFile, one_line, File::OneLine, 0.0)->Unit(benchmark::kMillisecond)->Iterations(2);
 
-// Each line break of the view (IsViewLineBreak), in UTF-8.
-const QByteArray kLf = "\n";
-const QByteArray kCr = "\r";
-const QByteArray kCrLf = "\r\n";
-const QByteArray kLineSeparator = "\xe2\x80\xa8";
-const QByteArray kParagraphSeparator = "\xe2\x80\xa9";
-const QByteArray kFrameStart = "\xef\xb7\x90";
-const QByteArray kFrameEnd = "\xef\xb7\x91";
+// Each line break of the view (IsViewLineBreak) in UTF-8, named for the
+// benchmarks.
+const std::pair<const char*, QByteArray> kLineBreaks[] = {{"lf", "\n"},
+                                                          {"cr", "\r"},
+                                                          {"crlf", "\r\n"},
+                                                          {"u2028", "\xe2\x80\xa8"},
+                                                          {"u2029", "\xe2\x80\xa9"},
+                                                          {"ufdd0", "\xef\xb7\x90"},
+                                                          {"ufdd1", "\xef\xb7\x91"}};
 
 // `count` short lines, each ended by `lineBreak`: the most lines the browser
 // shows, against the bare view, or more, which it refuses.
@@ -285,24 +289,22 @@ void OpenLinesEndedBy(benchmark::State& state, const QByteArray& lineBreak, qsiz
   OpenAFile(state, (QByteArray("Sigma X....12.5 (MPa)") + lineBreak).repeated(count), count > kMaxBrowsedLines, 0.0);
   state.counters["lines"] = static_cast<double>(count);
 }
-BENCHMARK_CAPTURE(OpenLinesEndedBy, lf_100000, kLf, kMaxBrowsedLines)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, cr_100000, kCr, kMaxBrowsedLines)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, crlf_100000, kCrLf, kMaxBrowsedLines)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, u2028_100000, kLineSeparator, kMaxBrowsedLines)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, u2029_100000, kParagraphSeparator, kMaxBrowsedLines)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, ufdd0_100000, kFrameStart, kMaxBrowsedLines)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, ufdd1_100000, kFrameEnd, kMaxBrowsedLines)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1);
-BENCHMARK_CAPTURE(OpenLinesEndedBy, u2028_1000000, kLineSeparator, 10 * kMaxBrowsedLines)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1);
+
+// For each line break, the most lines it ends; for the line separator, ten
+// times as many too.
+const bool kLineBreakBenchmarks = [] {
+  for (const auto& [name, lineBreak] : kLineBreaks) {
+    const std::string kind = name;
+    const auto counts = kind == "u2028" ? std::vector<qsizetype>{kMaxBrowsedLines, 10 * kMaxBrowsedLines}
+                                        : std::vector<qsizetype>{kMaxBrowsedLines};
+    for (const qsizetype count : counts) {
+      bench::RegisterRunOnce(
+          "OpenLinesEndedBy/" + kind + "_" + std::to_string(count),
+          [lineBreak, count](benchmark::State& state) { OpenLinesEndedBy(state, lineBreak, count); });
+    }
+  }
+  return true;
+}();
 
 // The largest file in lines of the most emoji (four bytes of UTF-8, two
 // UTF-16 units each) a line holds.
@@ -320,22 +322,33 @@ void MakeBareReadingView(QPlainTextEdit& bare, const QPlainTextEdit& like) {
   MakeBareView(bare, like);
 }
 
+// The browser showing a file of `text`, and a bare view as the browser's
+// showing the same text, both on screen.
+struct BrowserAndBareView {
+  BrowserAndBareView(benchmark::State& state, const QByteArray& text) : file(state, text) {
+    bench::ShowOnScreen(browser, state);
+    MakeBareReadingView(bare, *view);
+    bare.setPlainText(file.Text());
+    bench::ShowOnScreen(bare, state);
+    if (!browser.SelectFile(file.name())) state.SkipWithError("the file is not listed");
+    file.messages.clear();
+    browser.OnFileChosen();
+    if (!file.messages.isEmpty()) state.SkipWithError("the file was refused");
+  }
+  BrowsedFile file;
+  TextBrowser browser;
+  QPlainTextEdit* view = browser.Layout().Require<QPlainTextEdit>(textbrowser::kView);
+  QPlainTextEdit bare;
+};
+
 // Keys that move the text cursor along the first line of a file of `text`
 // (Right, then Left, in turn), in the browser's view against the bare view
 // showing the same text: each key paints the line again. CPU time of the
 // main thread from the key until its paint is done.
 void KeysAlongALine(benchmark::State& state, const QByteArray& text) {
-  BrowsedFile file(state, text);
-  TextBrowser browser;
-  auto* view = browser.Layout().Require<QPlainTextEdit>(textbrowser::kView);
-  bench::ShowOnScreen(browser, state);
-  QPlainTextEdit bare;
-  MakeBareReadingView(bare, *view);
-  bare.setPlainText(file.Text());
-  bench::ShowOnScreen(bare, state);
-  if (!browser.SelectFile(file.name())) state.SkipWithError("the file is not listed");
-  file.messages.clear();
-  browser.OnFileChosen();
+  BrowserAndBareView on(state, text);
+  QPlainTextEdit* view = on.view;
+  QPlainTextEdit& bare = on.bare;
   for (QPlainTextEdit* each : {view, &bare}) {
     QTextCursor middle = each->textCursor();
     middle.setPosition(kMaxBrowsedLineLength / 2);
@@ -361,8 +374,6 @@ void KeysAlongALine(benchmark::State& state, const QByteArray& text) {
   state.counters["browser_ms"] = ours / n / 1000;
   state.counters["bare_ms"] = bareCpu / n / 1000;
   state.counters["ratio"] = bareCpu > 0 ? ours / bareCpu : 0;
-  if (!file.messages.isEmpty()) state.SkipWithError("the file was refused");
-  browser.close();
 }
 
 // The longest lines of letters, and of a letter under 4,095 accents (two
@@ -382,37 +393,10 @@ BENCHMARK_CAPTURE(KeysAlongALine, longest_lines_of_accents, LongestLinesOfAccent
 // (read-only, its text selectable by the keyboard: its cursor does not
 // blink) showing the same text.
 void IdleWithAFile(benchmark::State& state, const QByteArray& text) {
-  BrowsedFile file(state, text);
-  TextBrowser browser;
-  auto* view = browser.Layout().Require<QPlainTextEdit>(textbrowser::kView);
-  bench::ShowOnScreen(browser, state);
-  QPlainTextEdit bare;
-  MakeBareReadingView(bare, *view);
-  bare.setPlainText(file.Text());
-  bench::ShowOnScreen(bare, state);
-  if (!browser.SelectFile(file.name())) state.SkipWithError("the file is not listed");
-  file.messages.clear();
-  browser.OnFileChosen();
-  for (QPlainTextEdit* each : {view, &bare}) each->moveCursor(QTextCursor::EndOfBlock);
+  BrowserAndBareView on(state, text);
+  for (QPlainTextEdit* each : {on.view, &on.bare}) each->moveCursor(QTextCursor::EndOfBlock);
   UntilIdle();
-  double ours = 0, bareCpu = 0;
-  int paints = 0;
-  for (auto _ : state) {
-    int viewPaints = 0, barePaints = 0;
-    ours += bench::IdleCpuPercent(view, viewPaints);
-    state.PauseTiming();
-    bareCpu += bench::IdleCpuPercent(&bare, barePaints);
-    paints += viewPaints;
-    state.ResumeTiming();
-  }
-  const auto n = static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
-  state.counters["browser_cpu_percent"] = ours / n;
-  state.counters["bare_cpu_percent"] = bareCpu / n;
-  state.counters["ratio"] = bareCpu > 0 ? ours / bareCpu : 0;
-  state.counters["seconds"] = bench::IdleMilliseconds() / 1000.0;
-  state.counters["paints"] = paints / n;
-  if (!file.messages.isEmpty()) state.SkipWithError("the file was refused");
-  browser.close();
+  bench::IdleAgainstBare(state, on.view, &on.bare, "browser");
 }
 BENCHMARK_CAPTURE(IdleWithAFile, longest_lines, Lines(100, kMaxBrowsedLineLength))
     ->Unit(benchmark::kMillisecond)
