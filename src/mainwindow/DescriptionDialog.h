@@ -25,7 +25,9 @@ inline constexpr char kHelp[] = "Command3";
 // The project-description dialog: edits the project's description and,
 // while the project holds no data yet, its unit system. Changing the unit
 // system starts the project afresh ("Untitled", every input at its default)
-// in the new system; the description typed survives that.
+// in the new system; the description typed survives that. When a tool holds
+// inputs typed in this project, OK asks first; No keeps the unit system and
+// every input as they are.
 //
 // The box takes at most kMaxDescriptionLength characters (or the length of
 // a longer description it was given) in at most 50,000 lines: of a text
@@ -42,6 +44,7 @@ class DescriptionDialog : public forms::FormDialog {
 
  protected:
   void LoadFromProject() override;
+  bool ValidateInput() override;
   void CommitToProject() override;
   void FormUnload() override;
 
@@ -57,6 +60,8 @@ class DescriptionDialog : public forms::FormDialog {
   void LeaveOut(int from, int end, const Bilingual& message);
   void ShowLeftOutMessage();
   void ShowDescriptionNotShown();
+  // The unit system chosen: the project's own while no option is on.
+  int ChosenUnits() const;
 
   struct Ui {
     QPlainTextEdit* description;

@@ -143,8 +143,12 @@ class MainWindow : public QMainWindow {
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
-  // True keeps the window open.
-  bool OnCloseRequested();
+  // Before an unsaved project is let go: "Save changes to: <path>?" with
+  // Yes, No and Cancel. Yes saves first (the recent-file list follows); No
+  // lets the changes go. True when the project may be let go: false after
+  // Cancel, a box closed without an answer, or a save that failed or was
+  // cancelled. A saved project asks nothing.
+  bool MayLetProjectGo();
   void OnUnload();
 
  private:

@@ -253,6 +253,8 @@ void MainWindow::RunCommand(Command command) {
   Cancelled = false;
   switch (command) {
     case Command::New:
+      // Typed work is let go only after the question of closing the window.
+      if (!MayLetProjectGo()) break;
       Run([&] {
         bool rename = true;
         bool units = true;

@@ -830,6 +830,53 @@ TEST_F(FileCommandsTest, ClosingWithUnsavedChangesAndYesSavesForReal) {
   EXPECT_EQ(ReadIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFileLong1"), SettingsIniPath), file);
 }
 
+TEST_F(FileCommandsTest, NewAsksAsClosingDoesBeforeUnsavedChangesGo) {
+  DataPath = folder_;
+  MainWindow& w = Load();
+  const auto typed = [] {
+    Project.Stress2D.Sx = 50.0f;
+    MarkProjectChanged();
+  };
+  typed();
+  const QString question = QStringLiteral("Save changes to: Untitled?");
+
+  // Cancel, and Yes with the Save As cancelled: everything stays as it was.
+  for (const Answer reply : {Answer::Cancel, Answer::Yes}) {
+    boxes_->Clear();
+    boxes_->Answer(reply);
+    if (reply == Answer::Yes) Cancel();
+    w.RunCommand(Command::New);
+    ASSERT_EQ(boxes_->Shown().size(), 1u);
+    EXPECT_EQ(boxes_->Last().prompt, question);
+    EXPECT_EQ(boxes_->Last().style, BoxStyle(Buttons::YesNoCancel, Icon::Question));
+    EXPECT_EQ(Project.Stress2D.Sx, 50.0f);
+    EXPECT_FALSE(Project.FileSaved);
+  }
+
+  // Yes saves first, then starts afresh.
+  const QString file = folder_ + QStringLiteral("typed.BNL");
+  boxes_->Answer(Answer::Yes);
+  Choose(file);
+  w.RunCommand(Command::New);
+  ProjectRecord read;
+  ASSERT_TRUE(ReadProjectFile(file, read).read);
+  EXPECT_EQ(read.Stress2D.Sx, 50.0f);
+  EXPECT_EQ(Recent().value(0), file);
+  EXPECT_EQ(Project.Stress2D.Sx, 0.0f);
+  EXPECT_EQ(Project.ProjectPath, QStringLiteral("Untitled"));
+
+  // No lets the changes go; a saved project asks nothing.
+  typed();
+  boxes_->Clear();
+  boxes_->Answer(Answer::No);
+  w.RunCommand(Command::New);
+  EXPECT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(Project.Stress2D.Sx, 0.0f);
+  EXPECT_TRUE(Project.FileSaved);
+  w.RunCommand(Command::New);
+  EXPECT_EQ(boxes_->Shown().size(), 1u);
+}
+
 TEST_F(FileCommandsTest, TheRealDialogStartsInTheFolderAndAddsTheExtension) {
   platform::SetFileDialogHandler(nullptr);
   FileDialogRequest request;

@@ -201,10 +201,15 @@ TEST_F(MainWindowTest, TheOtherEntriesRunTheirCommands) {
   }
   EXPECT_TRUE(History().contains(QStringLiteral("Message: Option not ready yet")));
 
-  // New starts a project and captions the window.
+  // New starts a project and captions the window, once the unsaved one
+  // may go.
   Project.ProjectPath = QStringLiteral("/x/old.BNL");
   Project.FileSaved = false;
+  boxes_->Clear();
+  boxes_->Answer(Answer::No);
   Item(w, Menu::File, 0)->trigger();
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Save changes to: /x/old.BNL?"));
   EXPECT_EQ(Project.ProjectPath, QStringLiteral("Untitled"));
   EXPECT_EQ(w.windowTitle(), QStringLiteral(": Untitled"));
 
