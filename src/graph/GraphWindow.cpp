@@ -24,12 +24,15 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryFile>
 
 #include <cmath>
+#include <optional>
+#include <span>
 
 namespace brantel {
 namespace {
@@ -55,6 +58,50 @@ constexpr ControlRow kGraphControls[] = {
     {.name = graphwindow::kNearestValue, .kind = Kind::Label, .container = graphwindow::kPointIdFrame, .at = {2775, 285, 1335, 255}},
     {.name = "lblXCaption", .kind = Kind::Label, .container = graphwindow::kPointIdFrame, .at = {4200, 285, 735, 255}, .caption = {"Xcoord:"}, .partner = graphwindow::kNearestX},
     {.name = graphwindow::kNearestX, .kind = Kind::Label, .container = graphwindow::kPointIdFrame, .at = {4935, 285, 1215, 255}},
+};
+// clang-format on
+
+// One entry of the graph window's menus: its caption (English in both
+// languages), the command it runs, its shortcut and whether it shows a check
+// mark. A separator has no caption and runs nothing.
+struct GraphMenuRow {
+  const char* caption = nullptr;
+  std::optional<GraphCommand> command = std::nullopt;
+  QKeyCombination shortcut = {};
+  bool checkable = false;
+};
+
+// A menu of the menu bar: its object name, its caption and its entries.
+struct GraphMenu {
+  const char* name;
+  const char* caption;
+  std::span<const GraphMenuRow> rows;
+};
+
+// clang-format off
+constexpr GraphMenuRow kMenuSeparator{};
+
+constexpr GraphMenuRow kFileRows[] = {
+    {.caption = "&Print", .command = GraphCommand::Print},
+    kMenuSeparator,
+    {.caption = "E&xport to Excel", .command = GraphCommand::ExportToExcel},
+    kMenuSeparator,
+    {.caption = "E&xit", .command = GraphCommand::Exit},
+};
+
+constexpr GraphMenuRow kEditRows[] = {
+    {.caption = "Copy ", .command = GraphCommand::Copy, .shortcut = Qt::CTRL | Qt::Key_C},
+};
+
+constexpr GraphMenuRow kOptionsRows[] = {
+    {.caption = "Point ID", .command = GraphCommand::PointId, .checkable = true},
+    {.caption = "Basic &Options", .command = GraphCommand::BasicOptions},
+};
+
+constexpr GraphMenu kGraphMenus[] = {
+    {"GraphFile", "&File", kFileRows},
+    {"GraphEdit", "&Edit", kEditRows},
+    {"GraphOptions", "&Options", kOptionsRows},
 };
 // clang-format on
 
@@ -133,35 +180,26 @@ GraphWindow::~GraphWindow() = default;
 GraphOptionsDialog* GraphWindow::OptionsDialog() const { return options_; }
 
 void GraphWindow::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-  file->setObjectName(QStringLiteral("GraphFile"));
-  fileEntries_[0] = file->addAction(QStringLiteral("&Print"));
-  fileEntries_[1] = file->addSeparator();
-  fileEntries_[2] = file->addAction(QStringLiteral("E&xport to Excel"));
-  fileEntries_[3] = file->addSeparator();
-  fileEntries_[4] = file->addAction(QStringLiteral("E&xit"));
-  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-  edit->setObjectName(QStringLiteral("GraphEdit"));
-  editEntries_[0] = edit->addAction(QStringLiteral("Copy "));
-  editEntries_[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-  QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-  options->setObjectName(QStringLiteral("GraphOptions"));
-  optionsEntries_[0] = options->addAction(QStringLiteral("Point ID"));
-  optionsEntries_[0]->setCheckable(true);
-  optionsEntries_[1] = options->addAction(QStringLiteral("Basic &Options"));
-
-  for (int i = 0; i < static_cast<int>(fileEntries_.size()); ++i) {
-    connect(fileEntries_[static_cast<std::size_t>(i)], &QAction::triggered, this, [this, i] { OnFileEntryChosen(i); });
-  }
-  connect(editEntries_[0], &QAction::triggered, this, [this] { OnEditEntryChosen(0); });
-  for (int i = 0; i < static_cast<int>(optionsEntries_.size()); ++i) {
-    connect(optionsEntries_[static_cast<std::size_t>(i)], &QAction::triggered, this,
-            [this, i] { OnOptionsEntryChosen(i); });
+  for (const GraphMenu& table : kGraphMenus) {
+    QMenu* menu = menuBar()->addMenu(QString::fromLatin1(table.caption));
+    menu->setObjectName(QString::fromLatin1(table.name));
+    for (const GraphMenuRow& row : table.rows) {
+      if (!row.command) {
+        menu->addSeparator();
+        continue;
+      }
+      QAction* entry = menu->addAction(QString::fromLatin1(row.caption));
+      if (row.shortcut != QKeyCombination()) entry->setShortcut(QKeySequence(row.shortcut));
+      entry->setCheckable(row.checkable);
+      const GraphCommand command = *row.command;
+      connect(entry, &QAction::triggered, this, [this, command] { OnEntryChosen(command); });
+      entries_[static_cast<std::size_t>(command)] = entry;
+    }
   }
 }
 
 void GraphWindow::OnLoad() {
-  optionsEntries_[0]->setChecked(true);
+  EntryOf(GraphCommand::PointId)->setChecked(true);
   ui_.pointId->setVisible(true);
   forms::CenterForm(this);
 }
@@ -237,12 +275,23 @@ void GraphWindow::SaveCurrentGraphSettings() {
   GraphSettings.GridStyle = GridStyleOf(ui_.chart->Grid(GraphChart::Axis::Y), ui_.chart->Grid(GraphChart::Axis::X));
 }
 
-void GraphWindow::OnFileEntryChosen(int index) {
-  switch (index) {
-    case 0: PrintGraph(); break;
-    case 2: ExportToExcel(); break;
-    case 4: close(); break;
-    default: break;
+void GraphWindow::OnEntryChosen(GraphCommand command) {
+  switch (command) {
+    case GraphCommand::Print: PrintGraph(); break;
+    case GraphCommand::ExportToExcel: ExportToExcel(); break;
+    case GraphCommand::Exit: close(); break;
+    case GraphCommand::Copy: QApplication::clipboard()->setImage(ui_.chart->Picture()); break;
+    case GraphCommand::PointId: {
+      QAction* entry = EntryOf(GraphCommand::PointId);
+      entry->setChecked(!ui_.pointId->isVisibleTo(inner_));
+      ui_.pointId->setVisible(entry->isChecked());
+      break;
+    }
+    case GraphCommand::BasicOptions:
+      if (options_ && options_->isVisible()) return;
+      SaveCurrentGraphSettings();
+      forms::ShowModeless(options_, this, Qt::ApplicationModal);
+      break;
   }
 }
 
@@ -316,22 +365,6 @@ void GraphWindow::ExportToExcel() {
   // The message box gets the normal pointer.
   hourglass.Restore();
   ShowMsg(QStringLiteral("Exported ") + QString::number(n) + QStringLiteral(" Curves"), Buttons::Ok, QString());
-}
-
-void GraphWindow::OnEditEntryChosen(int index) {
-  if (index != 0) return;
-  QApplication::clipboard()->setImage(ui_.chart->Picture());
-}
-
-void GraphWindow::OnOptionsEntryChosen(int index) {
-  if (index == 0) {
-    optionsEntries_[0]->setChecked(!ui_.pointId->isVisibleTo(inner_));
-    ui_.pointId->setVisible(optionsEntries_[0]->isChecked());
-  } else if (index == 1) {
-    if (options_ && options_->isVisible()) return;
-    SaveCurrentGraphSettings();
-    forms::ShowModeless(options_, this, Qt::ApplicationModal);
-  }
 }
 
 void GraphWindow::OnChartPointerMoved(Qt::MouseButtons, Qt::KeyboardModifiers, QPoint pixel) {

@@ -31,6 +31,17 @@ inline constexpr char kNearestX[] = "lblX";
 class GraphChart;
 class GraphOptionsDialog;
 
+// What the entries of the graph window's menus run.
+enum class GraphCommand {
+  Print,          // File: the chart on the printer
+  ExportToExcel,  // File: the curves into a new workbook, opened
+  Exit,           // File: the window closed
+  Copy,           // Edit: the chart's picture on the clipboard
+  PointId,        // Options: the Point ID frame shown or hidden (a checkable entry)
+  BasicOptions,   // Options: the graph options dialog; stays last (kGraphCommandCount)
+};
+inline constexpr int kGraphCommandCount = static_cast<int>(GraphCommand::BasicOptions) + 1;
+
 // The graph window: shows the curves of the graph buffer, prints them,
 // copies them as a picture, exports them to a spreadsheet, names the point
 // under the pointer and opens the graph options dialog. It computes
@@ -62,15 +73,9 @@ class GraphWindow : public QMainWindow {
   // Reads the chart's format back into the current graph settings.
   void SaveCurrentGraphSettings();
 
-  // The entry chosen in the File, Edit or Options menu, by its index in the
-  // menu (separators included): File: 0 Print, 2 Export to Excel, 4 Exit;
-  // Edit: 0 Copy; Options: 0 Point ID (shown or hidden), 1 Basic Options.
-  void OnFileEntryChosen(int index);
-  void OnEditEntryChosen(int index);
-  void OnOptionsEntryChosen(int index);
-
   GraphChart& Chart() const { return *ui_.chart; }
-  QAction* OptionsEntry(int index) const { return optionsEntries_.at(static_cast<std::size_t>(index)); }
+  // The menu entry that runs a command.
+  QAction* EntryOf(GraphCommand command) const { return entries_[static_cast<std::size_t>(command)]; }
   // The options dialog while it is open.
   GraphOptionsDialog* OptionsDialog() const;
 
@@ -93,7 +98,9 @@ class GraphWindow : public QMainWindow {
   void ExportToExcel();
   void PrintGraph();
   void PrintChart(QPrinter& printer);
+  // The menus from their tables; each entry runs the command its row names.
   void BuildMenus();
+  void OnEntryChosen(GraphCommand command);
 
   QWidget* inner_ = nullptr;
   std::unique_ptr<forms::FormLayout> layout_;
@@ -104,9 +111,7 @@ class GraphWindow : public QMainWindow {
     QLabel* nearestValue;
     QLabel* nearestX;
   } ui_;
-  std::array<QAction*, 5> fileEntries_{};
-  std::array<QAction*, 1> editEntries_{};
-  std::array<QAction*, 2> optionsEntries_{};
+  std::array<QAction*, kGraphCommandCount> entries_{};  // by command
   QPointer<GraphOptionsDialog> options_;
   bool unloaded_ = false;
 

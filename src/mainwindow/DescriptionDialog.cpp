@@ -1,6 +1,7 @@
 #include "mainwindow/DescriptionDialog.h"
 
 #include "core/FileBrowsing.h"
+#include "core/Globals.h"
 #include "core/History.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
@@ -82,6 +83,13 @@ constexpr Bilingual kDescriptionNotShown{
     "Η περιγραφή του έργου είναι πολύ μεγάλη για να εμφανιστεί εδώ: το πλαίσιο δείχνει το πολύ 4.194.304 "
     "χαρακτήρες σε το πολύ 100.000 γραμμές. Η περιγραφή διατηρείται ως έχει."};
 static_assert(kMaxShownLength == 4'194'304 && kMaxShownLines == 100'000, "the message names the limits");
+
+constexpr Bilingual kUnitChangeResetsInputs{
+    "A new unit system starts the project afresh: every tool's inputs return to their defaults, and the values "
+    "typed in this project are lost. Change the unit system?",
+    "Ένα νέο σύστημα μονάδων ξεκινά το έργο από την αρχή: τα δεδομένα κάθε εργαλείου επιστρέφουν στις "
+    "προεπιλεγμένες τιμές τους και οι τιμές που πληκτρολογήθηκαν σε αυτό το έργο χάνονται. Να αλλάξει το σύστημα "
+    "μονάδων;"};
 
 // The longest stretch without a blank that the box still wraps at word
 // boundaries. There, each row of a stretch that does not fit a row is found
@@ -476,14 +484,30 @@ void DescriptionDialog::LoadFromProject() {
   }
 }
 
+int DescriptionDialog::ChosenUnits() const {
+  bool anyChosen = false;
+  for (const QRadioButton* option : ui_.units.buttons) anyChosen = anyChosen || option->isChecked();
+  return anyChosen ? forms::GetArrayIndex(ui_.units) : Project.InputUnits;
+}
+
+bool DescriptionDialog::ValidateInput() {
+  // The reset of a new unit system would throw away what the tools hold:
+  // asked first, once a tool has taken inputs in this project.
+  if (ChosenUnits() == Project.InputUnits || Project.FileEmpty) return true;
+  const Answer pressed = ShowMessageBox(Tr(kUnitChangeResetsInputs),
+                                        BoxStyle{Buttons::YesNo, Icon::Question, DefaultButton::Second}, AppTitle);
+  if (pressed != Answer::Yes) {
+    if (QRadioButton* current = ui_.units.At(Project.InputUnits)) current->setChecked(true);
+  }
+  return true;
+}
+
 void DescriptionDialog::CommitToProject() {
   // A box the user did not edit gives back the stored text as it stands.
   const QString text = ui_.description->toPlainText();
   const QString description = text == shownText_ ? Project.ProjectDescription : FromTheBox(text);
 
-  bool anyChosen = false;
-  for (const QRadioButton* option : ui_.units.buttons) anyChosen = anyChosen || option->isChecked();
-  const int units = anyChosen ? forms::GetArrayIndex(ui_.units) : Project.InputUnits;
+  const int units = ChosenUnits();
   if (units != Project.InputUnits) {
     // Inputs entered in the old units mean nothing in the new ones.
     forms::CloseModelessTools();

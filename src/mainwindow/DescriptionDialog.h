@@ -40,7 +40,9 @@ inline constexpr qsizetype kMaxDescriptionLineLength = 4096;
 // The project-description dialog: edits the project's description and,
 // while the project holds no data yet, its unit system. Changing the unit
 // system starts the project afresh ("Untitled", every input at its default)
-// in the new system; the description typed survives that.
+// in the new system; the description typed survives that. When a tool holds
+// inputs typed in this project, OK asks first; No keeps the unit system and
+// every input as they are.
 //
 // The box takes at most kMaxDescriptionLength characters (or the length of
 // a longer description it was given) in at most kMaxDescriptionLines lines
@@ -64,6 +66,7 @@ class DescriptionDialog : public forms::FormDialog {
 
  protected:
   void LoadFromProject() override;
+  bool ValidateInput() override;
   void CommitToProject() override;
   void FormUnload() override;
 
@@ -85,6 +88,8 @@ class DescriptionDialog : public forms::FormDialog {
   void SayLeftOut(const Bilingual& message);
   void ShowLeftOutMessage();
   void ShowDescriptionNotShown();
+  // The unit system chosen: the project's own while no option is on.
+  int ChosenUnits() const;
 
   struct Ui {
     QPlainTextEdit* description;

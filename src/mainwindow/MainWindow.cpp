@@ -250,16 +250,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-bool MainWindow::OnCloseRequested() {
-  if (Project.FileSaved) return false;
+bool MainWindow::MayLetProjectGo() {
+  if (Project.FileSaved) return true;
   const Answer pressed = ShowMessageBox(QStringLiteral("Save changes to: ") + Project.ProjectPath + u'?',
                                         BoxStyle{Buttons::YesNoCancel, Icon::Question}, AppTitle);
   if (pressed == Answer::Yes) {
-    if (!FileMenuSave(false)) return true;  // a failed save keeps the window open
+    if (!FileMenuSave(false)) return false;  // a failed save keeps the project
     UpdateRecentFiles();
-    return false;
+    return true;
   }
-  return pressed != Answer::No;
+  return pressed == Answer::No;
 }
 
 void MainWindow::OnUnload() {
@@ -274,7 +274,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  if (OnCloseRequested()) {
+  if (!MayLetProjectGo()) {
     event->ignore();
     return;
   }

@@ -90,15 +90,7 @@ class MainWindow : public QMainWindow {
   void CheckForUpdates();
 
   // --- Menu and toolbar handlers. An entry runs what its row in the menu's
-  // table names (core/commands/Commands.h): its tool, its command, or
-  // nothing (a separator, a sub-menu head, an index outside the menu).
-  void OnEntryChosen(Menu menu, int index);
-  void OnFileEntryChosen(int index) { OnEntryChosen(Menu::File, index); }
-  void OnInputEntryChosen(int index) { OnEntryChosen(Menu::Input, index); }
-  void OnStressEntryChosen(int index) { OnEntryChosen(Menu::Stress, index); }
-  void OnFailureEntryChosen(int index) { OnEntryChosen(Menu::Failure, index); }
-  void OnUtilitiesEntryChosen(int index) { OnEntryChosen(Menu::Utilities, index); }
-  void OnHelpEntryChosen(int index) { OnEntryChosen(Menu::Help, index); }
+  // table names (core/commands/Commands.h): its tool or its command.
   // Runs one of the main window's own commands, or opens a tool (Print and
   // Print Preview ask first when the project is empty). Each starts with
   // the cancelled flag clear.
@@ -116,6 +108,9 @@ class MainWindow : public QMainWindow {
 
   // The entries of a menu, index 0 first (separators included).
   const std::vector<QAction*>& MenuItems(Menu menu) const;
+  // The menu entry that runs a tool, or one of the window's own commands.
+  QAction* EntryOf(Tool tool) const;
+  QAction* EntryOf(Command command) const;
 
   // --- Form-level state.
   bool FirstActivation = false;
@@ -143,8 +138,12 @@ class MainWindow : public QMainWindow {
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
-  // True keeps the window open.
-  bool OnCloseRequested();
+  // Before an unsaved project is let go: "Save changes to: <path>?" with
+  // Yes, No and Cancel. Yes saves first (the recent-file list follows); No
+  // lets the changes go. True when the project may be let go: false after
+  // Cancel, a box closed without an answer, or a save that failed or was
+  // cancelled. A saved project asks nothing.
+  bool MayLetProjectGo();
   void OnUnload();
 
  private:
@@ -166,8 +165,10 @@ class MainWindow : public QMainWindow {
   // the menu runs nothing.
   bool EntryRuns(Menu menu, int index) const;
   bool CommandRuns(Command command) const;
-  // The menu entry that runs a command.
-  QAction* EntryOf(Command command) const;
+  // Runs what the row of an entry names: its tool, its command, or nothing
+  // (a separator, a sub-menu head, an index outside the menu). The menus'
+  // entries and the quick buttons come here.
+  void OnEntryChosen(Menu menu, int index);
   // The menu of the menu bar, or the sub-menu, that shows a menu's entries.
   QMenu*& MenuOf(Menu menu);
   // The empty-project question before printing; false ends the command.

@@ -169,15 +169,28 @@ bool MainWindow::EntryRuns(Menu menu, int index) const {
   return false;
 }
 
-QAction* MainWindow::EntryOf(Command command) const {
+namespace {
+
+bool Runs(const MenuRow& row, Tool tool) { return row.tool == tool; }
+bool Runs(const MenuRow& row, Command command) { return row.command == command; }
+
+// The entry of the main window's menus whose row runs `what`.
+template <typename ToolOrCommand>
+QAction* EntryRunning(const MainWindow& window, ToolOrCommand what) {
   for (Menu menu : kAllMenus) {
     const auto rows = MenuRows(menu);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-      if (rows[i].command == command) return MenuItems(menu)[i];
+      if (Runs(rows[i], what)) return window.MenuItems(menu)[i];
     }
   }
   return nullptr;
 }
+
+}  // namespace
+
+QAction* MainWindow::EntryOf(Tool tool) const { return EntryRunning(*this, tool); }
+
+QAction* MainWindow::EntryOf(Command command) const { return EntryRunning(*this, command); }
 
 void MainWindow::UpdateCommandStates() {
   for (Menu menu : kAllMenus) {
@@ -253,6 +266,8 @@ void MainWindow::RunCommand(Command command) {
   Cancelled = false;
   switch (command) {
     case Command::New:
+      // Typed work is let go only after the question of closing the window.
+      if (!MayLetProjectGo()) break;
       Run([&] {
         bool rename = true;
         bool units = true;

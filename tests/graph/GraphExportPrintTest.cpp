@@ -8,6 +8,7 @@
 #include "platform/CommonDialogs.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
@@ -69,7 +70,7 @@ class GraphCommandsTest : public test::GraphTest {
 };
 
 TEST_F(GraphCommandsTest, ExportWritesEveryCurveToANewWorkbookAndOpensIt) {
-  window_->OnFileEntryChosen(2);
+  window_->EntryOf(GraphCommand::ExportToExcel)->trigger();
   ASSERT_EQ(opened_.size(), 1);
   const QString path = opened_.first();
   EXPECT_TRUE(path.startsWith(UserTempFolder));
@@ -99,7 +100,7 @@ TEST_F(GraphCommandsTest, ExportWritesEveryCurveToANewWorkbookAndOpensIt) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
   // The next export makes a workbook of its own.
-  window_->OnFileEntryChosen(2);
+  window_->EntryOf(GraphCommand::ExportToExcel)->trigger();
   ASSERT_EQ(opened_.size(), 2);
   EXPECT_NE(opened_[1], path);
   EXPECT_TRUE(QFileInfo::exists(path));
@@ -109,7 +110,7 @@ TEST_F(GraphCommandsTest, AValueThatIsNoNumberNeverReachesTheWorkbook) {
   GraphCurveData[1][5][1] = std::numeric_limits<float>::quiet_NaN();
   GraphCurveData[2][6][1] = std::numeric_limits<float>::infinity();
   window_->DrawCurve();
-  window_->OnFileEntryChosen(2);
+  window_->EntryOf(GraphCommand::ExportToExcel)->trigger();
   ASSERT_EQ(opened_.size(), 1);
   const QMap<QString, QString> cells = SheetCells(opened_.first());
   EXPECT_FALSE(cells.contains(QStringLiteral("D7")));
@@ -122,7 +123,7 @@ TEST_F(GraphCommandsTest, AValueThatIsNoNumberNeverReachesTheWorkbook) {
 TEST_F(GraphCommandsTest, AnExportThatFailsSaysSoAndNeverClaimsSuccess) {
   // No program opens the workbook.
   openSucceeds_ = false;
-  window_->OnFileEntryChosen(2);
+  window_->EntryOf(GraphCommand::ExportToExcel)->trigger();
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("no program could be started")));
   EXPECT_EQ(boxes_->Last().style.icon, Icon::Critical);
@@ -132,7 +133,7 @@ TEST_F(GraphCommandsTest, AnExportThatFailsSaysSoAndNeverClaimsSuccess) {
   openSucceeds_ = true;
   opened_.clear();
   UserTempFolder = WriteFile(Home() + QStringLiteral("/plain"), "x") + QStringLiteral("/Temp/");
-  window_->OnFileEntryChosen(2);
+  window_->EntryOf(GraphCommand::ExportToExcel)->trigger();
   EXPECT_TRUE(opened_.isEmpty());
   ASSERT_EQ(boxes_->Shown().size(), 2u);
   EXPECT_TRUE(
@@ -144,13 +145,13 @@ TEST_F(GraphCommandsTest, AnExportThatFailsSaysSoAndNeverClaimsSuccess) {
 
 TEST_F(GraphCommandsTest, PrintSendsTheChartToThePrinterUnlessCancelled) {
   printerAccepts_ = false;
-  window_->OnFileEntryChosen(0);
+  window_->EntryOf(GraphCommand::Print)->trigger();
   EXPECT_FALSE(QFileInfo::exists(printFile_));
   EXPECT_FALSE(History().contains(QStringLiteral("Printing Graph")));
   EXPECT_TRUE(boxes_->Shown().empty());
 
   printerAccepts_ = true;
-  window_->OnFileEntryChosen(0);
+  window_->EntryOf(GraphCommand::Print)->trigger();
   EXPECT_TRUE(History().contains(QStringLiteral("Printing Graph")));
   EXPECT_TRUE(ReadFile(printFile_).startsWith("%PDF"));
 }
@@ -173,7 +174,7 @@ TEST_F(GraphCommandsTest, ThePrintDialogOffersNeitherPageNumbersNorASelection) {
     allPages = all && all->isEnabled() && all->isChecked();
     dialog->reject();
   });
-  window_->OnFileEntryChosen(0);
+  window_->EntryOf(GraphCommand::Print)->trigger();
   ASSERT_TRUE(shown);
   for (const char* name : {"printRange", "printCurrentPage", "printSelection"})
     EXPECT_TRUE(enabled.contains(name)) << name;
@@ -187,7 +188,7 @@ TEST_F(GraphCommandsTest, ThePrintDialogOffersNeitherPageNumbersNorASelection) {
 
 TEST_F(GraphCommandsTest, CopyPutsTheChartOnTheClipboard) {
   window_->show();
-  window_->OnEditEntryChosen(0);
+  window_->EntryOf(GraphCommand::Copy)->trigger();
   const QImage image = QApplication::clipboard()->image();
   EXPECT_EQ(image.size(), window_->Chart().size());
 }
@@ -197,7 +198,7 @@ TEST_F(GraphCommandsTest, ExitUnloadsTheWindowAndEnablesTheMainWindow) {
   main.setObjectName(QStringLiteral("frmMain"));
   main.setEnabled(false);
   window_->show();
-  window_->OnFileEntryChosen(4);
+  window_->EntryOf(GraphCommand::Exit)->trigger();
   QApplication::processEvents();
   EXPECT_EQ(GraphWindow::Loaded(), nullptr);
   EXPECT_TRUE(main.isEnabled());

@@ -6,6 +6,7 @@
 #include "graph/GraphOptionsDialog.h"
 #include "graph/GraphWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,7 +33,7 @@ class GraphOptionsTest : public test::GraphTest {
   }
   // Options > Basic Options.
   GraphOptionsDialog* Open() {
-    window_->OnOptionsEntryChosen(1);
+    window_->EntryOf(GraphCommand::BasicOptions)->trigger();
     GraphOptionsDialog* dialog = window_->OptionsDialog();
     EXPECT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());

@@ -5,6 +5,7 @@
 #include "graph/GraphWindow.h"
 #include "support/Renders.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QMouseEvent>
@@ -33,7 +34,7 @@ TEST_F(GraphTest, RendersTheWindowAndTheOptionsDialog) {
   QApplication::sendEvent(viewport, &move);
   test::SaveRender(*window, QStringLiteral("graph_window"));
 
-  window->OnOptionsEntryChosen(1);
+  window->EntryOf(GraphCommand::BasicOptions)->trigger();
   GraphOptionsDialog* dialog = window->OptionsDialog();
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));

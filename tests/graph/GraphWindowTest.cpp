@@ -11,8 +11,12 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QTest>
+
+#include <iterator>
+#include <utility>
 
 namespace brantel {
 namespace {
@@ -157,6 +161,27 @@ TEST_F(GraphTest, ResizingKeepsTheChartInsideTheWindow) {
   EXPECT_LE(frame->y() + frame->height(), inner->height());
 }
 
+// The menus as the window has always had them, and each command's entry in
+// its place.
+TEST_F(GraphTest, EachMenuEntryStandsWhereItAlwaysHasAndNamesItsCommand) {
+  FillCurves(10);
+  GraphWindow* window = ShowGraph();
+  EXPECT_EQ(
+      test::MenuBarLayout(*window->menuBar()),
+      QStringList({"GraphFile &File", "  &Print", "  -", "  E&xport to Excel", "  -", "  E&xit", "GraphEdit &Edit",
+                   "  Copy  Ctrl+C", "GraphOptions &Options", "  Point ID checkable", "  Basic &Options"}));
+  const std::pair<GraphCommand, const char*> entries[] = {
+      {GraphCommand::Print, "&Print"},     {GraphCommand::ExportToExcel, "E&xport to Excel"},
+      {GraphCommand::Exit, "E&xit"},       {GraphCommand::Copy, "Copy "},
+      {GraphCommand::PointId, "Point ID"}, {GraphCommand::BasicOptions, "Basic &Options"},
+  };
+  ASSERT_EQ(std::size(entries), static_cast<std::size_t>(kGraphCommandCount));
+  for (const auto& [command, caption] : entries) {
+    ASSERT_NE(window->EntryOf(command), nullptr) << caption;
+    EXPECT_EQ(window->EntryOf(command)->text(), QString::fromUtf8(caption));
+  }
+}
+
 class PointIdTest : public GraphTest {
  protected:
   void SetUp() override {
@@ -204,14 +229,14 @@ TEST_F(PointIdTest, NamesTheCurveAndPointUnderThePointer) {
 }
 
 TEST_F(PointIdTest, PointIdItemShowsAndHidesTheFrame) {
-  QAction* item = window_->OptionsEntry(0);
+  QAction* item = window_->EntryOf(GraphCommand::PointId);
   auto* frame = window_->findChild<QGroupBox*>(QString::fromLatin1(graphwindow::kPointIdFrame));
   EXPECT_TRUE(item->isChecked());
   EXPECT_TRUE(frame->isVisible());
   item->trigger();
   EXPECT_FALSE(item->isChecked());
   EXPECT_FALSE(frame->isVisible());
-  window_->OnOptionsEntryChosen(0);
+  item->trigger();
   EXPECT_TRUE(item->isChecked());
   EXPECT_TRUE(frame->isVisible());
 }

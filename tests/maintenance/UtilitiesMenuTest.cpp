@@ -14,6 +14,8 @@
 namespace brantel {
 namespace {
 
+using test::ChooseEntry;
+
 class UtilitiesMenuTest : public test::MainWindowTest {
  protected:
   void SetUp() override {
@@ -45,7 +47,7 @@ TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
     Find<QCheckBox>(dialog, settings::kEnableToolbar)->click();
     dialog->OkClicked();
   });
-  window.OnUtilitiesEntryChosen(0);
+  ChooseEntry(window, Tool::Settings);
   platform::SetFontDialogHandler(previous);
   EXPECT_EQ(owner, &window);
   EXPECT_EQ(shown.family(), QStringLiteral("DejaVu Serif"));
@@ -53,7 +55,7 @@ TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
   EXPECT_EQ(DisplayFontSize, 15.0f);
   EXPECT_TRUE(window.historyPane->isHidden());
   EXPECT_TRUE(window.toolbar->isHidden());
-  EXPECT_FALSE(window.MenuItems(Menu::Utilities)[5]->isEnabled());
+  EXPECT_FALSE(window.EntryOf(Command::ClearHistory)->isEnabled());
 
   // Cancel keeps the font chosen meanwhile, and nothing else.
   const auto italic = platform::SetFontDialogHandler([](QFont& font, QWidget*) {
@@ -67,7 +69,7 @@ TEST_F(UtilitiesMenuTest, SettingsSetTheHistoryFontAtOnceAndTheRestOnOk) {
     Find<QCheckBox>(dialog, settings::kEnableToolbar)->click();
     dialog->CancelClicked();
   });
-  window.OnUtilitiesEntryChosen(0);
+  ChooseEntry(window, Tool::Settings);
   platform::SetFontDialogHandler(italic);
   EXPECT_EQ(DisplayFontName, QStringLiteral("DejaVu Sans Mono"));
   EXPECT_EQ(DisplayFontSize, 11.0f);
@@ -84,19 +86,19 @@ TEST_F(UtilitiesMenuTest, OptionsRecaptionTheMenusUnitsOpenOnTheLoadTabItemThree
     Find<QComboBox>(dialog, programoptions::kButton1Menu)->setCurrentIndex(0);  // the project description
     dialog->OkClicked();
   });
-  window.OnUtilitiesEntryChosen(1);
+  ChooseEntry(window, Tool::ProgramOptions);
   EXPECT_EQ(QuickButtonTools[0], 1);
   EXPECT_EQ(window.utilitiesMenu->title(), QStringLiteral("Εργαλεία"));
-  EXPECT_EQ(window.MenuItems(Menu::Utilities)[0]->text(), QStringLiteral("Γενικές Ρυθμίσεις..."));
+  EXPECT_EQ(window.EntryOf(Tool::Settings)->text(), QStringLiteral("Γενικές Ρυθμίσεις..."));
 
   int tab = -1;
   test::WhenModalShows<UnitsDialog>([&tab](UnitsDialog* dialog) {
     tab = Find<QTabWidget>(dialog, units::kTabs)->currentIndex();
     dialog->OkClicked();
   });
-  window.OnUtilitiesEntryChosen(2);
+  ChooseEntry(window, Tool::UnitConversion);
   EXPECT_EQ(tab, 1);
-  window.OnUtilitiesEntryChosen(3);
+  ChooseEntry(window, Command::FileConversion);
   ASSERT_FALSE(boxes_->Shown().empty());
   EXPECT_EQ(boxes_->Shown().back().prompt, QStringLiteral("Option not ready yet"));
 }

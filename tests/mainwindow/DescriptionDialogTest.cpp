@@ -166,6 +166,40 @@ TEST_F(DescriptionDialogTest, AFreshProjectMayChangeItsUnitsAndStartsAfresh) {
   Press(description::kCancel);
 }
 
+TEST_F(DescriptionDialogTest, ANewUnitSystemAsksBeforeItThrowsTypedInputsAway) {
+  Project.Stress2D.Sx = 50.0f;
+  MarkProjectChanged();  // as a tool's OK does
+  const QString question = QStringLiteral(
+      "A new unit system starts the project afresh: every tool's inputs return to their defaults, and the values "
+      "typed in this project are lost. Change the unit system?");
+
+  // No: the unit system and every input stay; the description is taken.
+  Open();
+  Keys(description::kDescription, QStringLiteral("Kept"));
+  QTest::mouseClick(Units(0), Qt::LeftButton);
+  AnswerNextBox(Answer::No);
+  Press(description::kOk);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages().back().prompt, question);
+  EXPECT_EQ(Messages().back().style, BoxStyle(Buttons::YesNo, Icon::Question, DefaultButton::Second));
+  EXPECT_EQ(Project.InputUnits, 1);
+  EXPECT_EQ(Project.Stress2D.Sx, 50.0f);
+  EXPECT_EQ(Project.ProjectDescription, QStringLiteral("Kept"));
+
+  // Yes, in Greek: the reset of a new unit system.
+  Project.FileHoldsData = false;
+  EnglishMenus = false;
+  Open();
+  QTest::mouseClick(Units(0), Qt::LeftButton);
+  AnswerNextBox(Answer::Yes);
+  Press(description::kOk);
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_TRUE(Messages().back().prompt.startsWith(QStringLiteral("Ένα νέο σύστημα μονάδων")));
+  EXPECT_EQ(Project.InputUnits, 0);
+  EXPECT_EQ(Project.Stress2D.Sx, 0.0f);
+  EXPECT_EQ(Project.ProjectDescription, QStringLiteral("Kept"));
+}
+
 TEST_F(DescriptionDialogTest, TheBoxTakesAtMostItsLimitAndSaysWhatWasLeftOut) {
   const qsizetype limit = kMaxDescriptionLength;
   Open();

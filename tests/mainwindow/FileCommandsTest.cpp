@@ -40,6 +40,7 @@ namespace {
 
 using platform::FileDialogMode;
 using platform::FileDialogRequest;
+using test::ChooseEntry;
 
 class FileCommandsTest : public test::MainWindowTest {
  protected:
@@ -92,7 +93,7 @@ class FileCommandsTest : public test::MainWindowTest {
 
   void Open(const QString& path) {
     Choose(path);
-    main_->OnFileEntryChosen(1);
+    ChooseEntry(*main_, Command::Open);
   }
 
   QStringList Recent() const {
@@ -115,7 +116,7 @@ TEST_F(FileCommandsTest, OpenReadsAGoodFileIntoTheProjectAndTheRecentList) {
   const QString file = MakeFile(folder_ + QStringLiteral("pillar.BNL"), 12.5f);
   MainWindow& w = Load();
   EXPECT_TRUE(w.toolbar->Button(QStringLiteral("OPEN"))->isEnabled());
-  EXPECT_TRUE(w.MenuItems(Menu::File)[3]->isEnabled());
+  EXPECT_TRUE(w.EntryOf(Command::SaveAs)->isEnabled());
   HistoryLog::Instance().Clear();
 
   Choose(file);
@@ -277,7 +278,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
   // Save on a new project asks for a name in the data folder.
   const QString a = folder_ + QStringLiteral("a.BNL");
   Choose(a);
-  w.OnFileEntryChosen(2);
+  ChooseEntry(w, Command::Save);
   ASSERT_EQ(requests_.size(), 1u);
   EXPECT_EQ(requests_[0].mode, FileDialogMode::Save);
   EXPECT_EQ(requests_[0].fileName, QStringLiteral("Untitled"));
@@ -294,7 +295,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
   // Save on a named project writes without a dialog.
   Project.Stress2D.Sx = 4.0f;
   Project.FileSaved = false;
-  w.OnFileEntryChosen(2);
+  ChooseEntry(w, Command::Save);
   EXPECT_EQ(requests_.size(), 1u);
   ASSERT_TRUE(ReadProjectFile(a, read).read);
   EXPECT_EQ(read.Stress2D.Sx, 4.0f);
@@ -305,7 +306,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
   Project.Stress2D.Sx = std::numeric_limits<float>::quiet_NaN();
   Project.FileSaved = false;
   boxes_->Clear();
-  w.OnFileEntryChosen(2);
+  ChooseEntry(w, Command::Save);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("Error occurred: ")));
   EXPECT_EQ(ReadFile(a), saved);
@@ -318,7 +319,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
   const QString caption = w.windowTitle();
   Choose(Home() + QStringLiteral("/missing/b.BNL"));
   boxes_->Clear();
-  w.OnFileEntryChosen(3);
+  ChooseEntry(w, Command::SaveAs);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("(76)"))) << boxes_->Last().prompt.toStdString();
   EXPECT_EQ(requests_.back().fileName, QStringLiteral("a.BNL"));
@@ -330,7 +331,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
   // A cancelled Save As says nothing and saves nothing.
   Cancel();
   boxes_->Clear();
-  w.OnFileEntryChosen(3);
+  ChooseEntry(w, Command::SaveAs);
   EXPECT_TRUE(boxes_->Shown().empty());
   EXPECT_TRUE(w.Cancelled);
   EXPECT_EQ(Project.ProjectPath, a);
@@ -342,7 +343,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsWriteWholeFilesOrLeaveEverythingAsItWas) {
     Project.ProjectPath = unnamed;
     const std::size_t asked = requests_.size();
     Cancel();
-    w.OnFileEntryChosen(2);
+    ChooseEntry(w, Command::Save);
     ASSERT_EQ(requests_.size(), asked + 1);
     EXPECT_EQ(requests_.back().mode, FileDialogMode::Save);
     EXPECT_EQ(requests_.back().fileName, unnamed);
@@ -361,7 +362,7 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   };
   // Nothing changed on disk: Save writes without a word.
   edit(2.0f);
-  w.OnFileEntryChosen(2);
+  ChooseEntry(w, Command::Save);
   EXPECT_TRUE(boxes_->Shown().empty());
 
   // Another copy of the program saves its edit: the same size, and the
@@ -385,7 +386,7 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
       EXPECT_FALSE(w.close());
     } else {
       boxes_->Answer(reply);
-      w.OnFileEntryChosen(2);
+      ChooseEntry(w, Command::Save);
     }
     EXPECT_EQ(boxes_->Last().prompt, question);
     EXPECT_EQ(boxes_->Last().style, BoxStyle(Buttons::YesNoCancel, Icon::Warning, DefaultButton::Second));
@@ -397,14 +398,14 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   // Yes writes over it; the file is then this copy's again.
   boxes_->Clear();
   boxes_->Answer(Answer::Yes);
-  w.OnFileEntryChosen(2);
+  ChooseEntry(w, Command::Save);
   ProjectRecord read;
   ASSERT_TRUE(ReadProjectFile(a, read).read);
   EXPECT_EQ(read.Stress2D.Sx, 3.0f);
   EXPECT_TRUE(Project.FileSaved);
   edit(4.0f);
   boxes_->Clear();
-  w.OnFileEntryChosen(2);
+  ChooseEntry(w, Command::Save);
   EXPECT_TRUE(boxes_->Shown().empty());
 
   // Touched by another program: a new modification time, the same bytes.
@@ -414,7 +415,7 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   const struct timespec touched[2] = {{ours.st_mtim.tv_sec + 60, 0}, {ours.st_mtim.tv_sec + 60, 0}};
   ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(a).constData(), touched, 0), 0);
   edit(5.0f);
-  w.OnFileEntryChosen(2);
+  ChooseEntry(w, Command::Save);
   EXPECT_TRUE(boxes_->Shown().empty());
   ASSERT_TRUE(ReadProjectFile(a, read).read);
   EXPECT_EQ(read.Stress2D.Sx, 5.0f);
@@ -425,7 +426,7 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(a).constData(), touched, 0), 0);
   edit(6.0f);
   boxes_->Answer(Answer::No);
-  w.OnFileEntryChosen(2);
+  ChooseEntry(w, Command::Save);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_EQ(boxes_->Last().prompt, question);
   ASSERT_TRUE(ReadProjectFile(a, read).read);
@@ -455,7 +456,7 @@ TEST_F(FileCommandsTest, SaveSaysWhenAFolderOrAPipeStandsInPlaceOfTheProject) {
       ASSERT_EQ(::mkfifo(QFile::encodeName(a).constData(), 0644), 0);
     }
     boxes_->Clear();
-    w.OnFileEntryChosen(2);
+    ChooseEntry(w, Command::Save);
     ASSERT_EQ(boxes_->Shown().size(), 1u);  // no question about another program's change
     EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Cannot save the project file \"") + a +
                                          QStringLiteral("\": ") + c.why +
@@ -472,7 +473,7 @@ TEST_F(FileCommandsTest, SaveSaysWhenAFolderOrAPipeStandsInPlaceOfTheProject) {
   const QString b = folder_ + QStringLiteral("b.BNL");
   Choose(b);
   boxes_->Clear();
-  w.OnFileEntryChosen(3);
+  ChooseEntry(w, Command::SaveAs);
   EXPECT_TRUE(boxes_->Shown().empty());
   ProjectRecord read;
   ASSERT_TRUE(ReadProjectFile(b, read).read);
@@ -504,7 +505,7 @@ TEST_F(FileCommandsTest, SaveRefusesAProjectTooLargeToOpenAgainAndKeepsIt) {
   const QString caption = w.windowTitle();
 
   boxes_->Clear();
-  w.OnFileEntryChosen(2);
+  ChooseEntry(w, Command::Save);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_EQ(boxes_->Last().prompt,
             QStringLiteral("Error occurred: Cannot save the project file \"") + big +
@@ -528,7 +529,7 @@ TEST_F(FileCommandsTest, SaveRefusesAProjectTooLargeToOpenAgainAndKeepsIt) {
   const QString small = folder_ + QStringLiteral("small.BNL");
   Choose(small);
   boxes_->Clear();
-  w.OnFileEntryChosen(3);
+  ChooseEntry(w, Command::SaveAs);
   EXPECT_TRUE(boxes_->Shown().empty());
   EXPECT_TRUE(Project.FileSaved);
   Open(small);
@@ -636,7 +637,7 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
   boxes_->Answer(Answer::Yes);
   Choose(bad);
   Choose(c);
-  w.OnFileEntryChosen(1);
+  ChooseEntry(w, Command::Open);
   EXPECT_EQ(Project.ProjectPath, c);
   EXPECT_TRUE(Project.FileSaved);
   EXPECT_EQ(Project.Stress2D.Sx, 7.0f);
@@ -648,7 +649,7 @@ TEST_F(FileCommandsTest, ACancelledOpenDialogLeavesThePath) {
   MainWindow& w = Load();
   Project.ProjectPath = folder_ + QStringLiteral("kept.BNL");
   Cancel();
-  w.OnFileEntryChosen(1);
+  ChooseEntry(w, Command::Open);
   EXPECT_EQ(requests_.back().fileName, QStringLiteral("kept.BNL"));
   EXPECT_EQ(Project.ProjectPath, folder_ + QStringLiteral("kept.BNL"));
   EXPECT_TRUE(w.Cancelled);
@@ -828,6 +829,53 @@ TEST_F(FileCommandsTest, ClosingWithUnsavedChangesAndYesSavesForReal) {
   EXPECT_EQ(read.Stress2D.Sx, 6.0f);
   EXPECT_TRUE(Project.FileSaved);
   EXPECT_EQ(ReadIniValue(QStringLiteral("FileMenu"), QStringLiteral("LastFileLong1"), SettingsIniPath), file);
+}
+
+TEST_F(FileCommandsTest, NewAsksAsClosingDoesBeforeUnsavedChangesGo) {
+  DataPath = folder_;
+  MainWindow& w = Load();
+  const auto typed = [] {
+    Project.Stress2D.Sx = 50.0f;
+    MarkProjectChanged();
+  };
+  typed();
+  const QString question = QStringLiteral("Save changes to: Untitled?");
+
+  // Cancel, and Yes with the Save As cancelled: everything stays as it was.
+  for (const Answer reply : {Answer::Cancel, Answer::Yes}) {
+    boxes_->Clear();
+    boxes_->Answer(reply);
+    if (reply == Answer::Yes) Cancel();
+    ChooseEntry(w, Command::New);
+    ASSERT_EQ(boxes_->Shown().size(), 1u);
+    EXPECT_EQ(boxes_->Last().prompt, question);
+    EXPECT_EQ(boxes_->Last().style, BoxStyle(Buttons::YesNoCancel, Icon::Question));
+    EXPECT_EQ(Project.Stress2D.Sx, 50.0f);
+    EXPECT_FALSE(Project.FileSaved);
+  }
+
+  // Yes saves first, then starts afresh.
+  const QString file = folder_ + QStringLiteral("typed.BNL");
+  boxes_->Answer(Answer::Yes);
+  Choose(file);
+  ChooseEntry(w, Command::New);
+  ProjectRecord read;
+  ASSERT_TRUE(ReadProjectFile(file, read).read);
+  EXPECT_EQ(read.Stress2D.Sx, 50.0f);
+  EXPECT_EQ(Recent().value(0), file);
+  EXPECT_EQ(Project.Stress2D.Sx, 0.0f);
+  EXPECT_EQ(Project.ProjectPath, QStringLiteral("Untitled"));
+
+  // No lets the changes go; a saved project asks nothing.
+  typed();
+  boxes_->Clear();
+  boxes_->Answer(Answer::No);
+  ChooseEntry(w, Command::New);
+  EXPECT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(Project.Stress2D.Sx, 0.0f);
+  EXPECT_TRUE(Project.FileSaved);
+  ChooseEntry(w, Command::New);
+  EXPECT_EQ(boxes_->Shown().size(), 1u);
 }
 
 TEST_F(FileCommandsTest, TheRealDialogStartsInTheFolderAndAddsTheExtension) {

@@ -24,6 +24,8 @@
 namespace brantel {
 namespace {
 
+using test::ChooseEntry;
+
 class FullDiskTest : public test::MainWindowTest {
  protected:
   void SetUp() override {
@@ -169,7 +171,7 @@ TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {
   boxes_->Clear();
   boxes_->Answer(Answer::Yes);
   boxes_->Answer(Answer::Cancel);
-  main_->OnFileEntryChosen(11);
+  ChooseEntry(*main_, Command::Exit);
   ASSERT_EQ(boxes_->Shown().size(), 2u);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Disk full: ") + path + QStringLiteral(" (61)"));
   EXPECT_EQ(boxes_->Last().style, Buttons::RetryCancel);
@@ -184,7 +186,7 @@ TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {
   QFile::remove(Disk() + QStringLiteral("/filler"));
   boxes_->Clear();
   boxes_->Answer(Answer::Yes);
-  main_->OnFileEntryChosen(11);
+  ChooseEntry(*main_, Command::Exit);
   EXPECT_FALSE(main_->isVisible());
   EXPECT_TRUE(Project.FileSaved);
   ProjectRecord read;

@@ -36,6 +36,7 @@
 namespace brantel {
 namespace {
 
+using test::ChooseEntry;
 using test::MainWindowTest;
 using test::TestWindow;
 using test::WhenModalShows;
@@ -77,7 +78,7 @@ TEST_F(HelpTest, HelpShowsInTheHelpWindowAndTheManualInTheDesktopsViewer) {
   EXPECT_EQ(GetHelpFile(3), QString());
 
   // Nothing beside the program yet.
-  for (int index : {0, 1, 2}) w.OnHelpEntryChosen(static_cast<qint16>(index));
+  for (Command help : {Command::HelpContents, Command::HelpIndex, Command::HelpManual}) ChooseEntry(w, help);
   EXPECT_TRUE(opened.empty());
   EXPECT_EQ(HelpWindow::Existing(), nullptr);
   ASSERT_EQ(boxes_->Shown().size(), 3u);
@@ -88,34 +89,40 @@ TEST_F(HelpTest, HelpShowsInTheHelpWindowAndTheManualInTheDesktopsViewer) {
 
   // A help file that is no help file.
   WriteFile(AppFolder + QStringLiteral("Brantel.chm"), "help");
-  w.OnHelpEntryChosen(0);
+  ChooseEntry(w, Command::HelpContents);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Operation Failed"));
   EXPECT_EQ(HelpWindow::Existing(), nullptr);
 
   // The help the build made: contents and index in one window.
   InstallHelp();
   boxes_->Clear();
-  w.OnHelpEntryChosen(0);
+  ChooseEntry(w, Command::HelpContents);
   EXPECT_EQ(ShownPage(), QStringLiteral("contents.html"));
   HelpWindow* help = HelpWindow::Existing();
-  w.OnHelpEntryChosen(1);
+  ChooseEntry(w, Command::HelpIndex);
   EXPECT_EQ(ShownPage(), QStringLiteral("index.html"));
   EXPECT_EQ(HelpWindow::Existing(), help);
   EXPECT_TRUE(boxes_->Shown().empty());
 
   WriteFile(AppFolder + QStringLiteral("Brantel.PDF"), "%PDF");
-  w.OnHelpEntryChosen(2);
+  ChooseEntry(w, Command::HelpManual);
   EXPECT_EQ(opened, std::vector<QString>{AppFolder + QStringLiteral("Brantel.PDF")});
   EXPECT_TRUE(boxes_->Shown().empty());
 
   // A document the desktop cannot open.
   openWorks = false;
-  w.OnHelpEntryChosen(2);
+  ChooseEntry(w, Command::HelpManual);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Operation Failed"));
 
-  // Separators and unknown entries do nothing.
+  // The separators do nothing.
   boxes_->Clear();
-  for (int index : {3, 5, 7, 9}) w.OnHelpEntryChosen(static_cast<qint16>(index));
+  int separators = 0;
+  for (QAction* entry : w.MenuItems(Menu::Help)) {
+    if (!entry->isSeparator()) continue;
+    entry->trigger();
+    ++separators;
+  }
+  EXPECT_EQ(separators, 3);
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
@@ -200,7 +207,7 @@ TEST_F(HelpTest, AboutBoxIsNotLoggedAndItsHelpShowsTheAboutPage) {
         onHelp();
         return Answer::Ok;
       });
-  w.OnHelpEntryChosen(8);
+  ChooseEntry(w, Command::About);
   EXPECT_EQ(History(), before);
   EXPECT_EQ(shownIcon, Icon::Information);
   EXPECT_EQ(shownTitle, QStringLiteral("About the BRANTEL Program"));
@@ -233,7 +240,7 @@ TEST_F(HelpTest, F1InTheAboutBoxShowsTheAboutPageAsItsHelpButtonDoes) {
     stayedOpen = box->isVisible();
     box->button(QMessageBox::Ok)->click();
   });
-  w.OnHelpEntryChosen(8);
+  ChooseEntry(w, Command::About);
   EXPECT_EQ(onF1, QStringLiteral("about.html"));
   EXPECT_TRUE(stayedOpen);
 
@@ -248,7 +255,7 @@ TEST_F(HelpTest, AMessageBoxNeverStandsOverTheHelpWindowNorTheHelpUnderABoxOfIts
   w.show();
   w.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-  w.OnHelpEntryChosen(0);
+  ChooseEntry(w, Command::HelpContents);
   HelpWindow* help = HelpWindow::Existing();
   ASSERT_NE(help, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowActive(help));
@@ -288,7 +295,7 @@ TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
     d->Layout().Require<QPushButton>(disclaimer::kDecline)->click();
   });
   boxes_->Answer(Answer::Cancel);  // the save question: stay
-  w.OnHelpEntryChosen(4);
+  ChooseEntry(w, Command::Disclaimer);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Save changes to: /data/wedge.BNL?"));
   EXPECT_TRUE(w.isVisible());
   EXPECT_FALSE(DisclaimerAtStart);  // as the test set it: a declined box saves nothing
@@ -298,7 +305,7 @@ TEST_F(HelpTest, DecliningTheDisclaimerFromTheMenuClosesTheNormalWay) {
   WhenModalShows<DisclaimerDialog>(
       [](DisclaimerDialog* d) { d->Layout().Require<QPushButton>(disclaimer::kAccept)->click(); });
   boxes_->Clear();
-  w.OnHelpEntryChosen(4);
+  ChooseEntry(w, Command::Disclaimer);
   EXPECT_TRUE(boxes_->Shown().empty());
   EXPECT_TRUE(w.isVisible());
 }

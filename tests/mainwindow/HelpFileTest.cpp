@@ -17,11 +17,14 @@
 #include <QStyle>
 #include <QtEndian>
 
+#include <functional>
 #include <ostream>
+#include <utility>
 
 namespace brantel {
 namespace {
 
+using test::ChooseEntry;
 using test::MainWindowTest;
 using test::TestWindow;
 
@@ -102,23 +105,24 @@ class HelpFileTest : public MainWindowTest {
   // Every way the user reaches the help: Contents and Index from the menu,
   // and a topic (F1). Each must give `message` and show no help window.
   void ExpectEveryHelpRequestSays(TestWindow& w, const QString& message) {
-    for (int request = 0; request < 3; ++request) {
+    const std::pair<const char*, std::function<void()>> requests[] = {
+        {"contents", [&w] { ChooseEntry(w, Command::HelpContents); }},
+        {"index", [&w] { ChooseEntry(w, Command::HelpIndex); }},
+        {"topic", [] { ShowHelpTopic(1000); }},
+    };
+    for (const auto& [request, ask] : requests) {
       boxes_->Clear();
-      if (request < 2) {
-        w.OnHelpEntryChosen(static_cast<qint16>(request));
-      } else {
-        ShowHelpTopic(1000);
-      }
-      ASSERT_EQ(boxes_->Shown().size(), 1u) << "request " << request;
-      EXPECT_EQ(boxes_->Last().prompt, message) << "request " << request;
-      EXPECT_EQ(ShownPage(), QString()) << "request " << request;
+      ask();
+      ASSERT_EQ(boxes_->Shown().size(), 1u) << request;
+      EXPECT_EQ(boxes_->Last().prompt, message) << request;
+      EXPECT_EQ(ShownPage(), QString()) << request;
     }
   }
   // Puts the help the build made in place: its index opens, no message.
   void ExpectBuiltHelpOpens(TestWindow& w, const QByteArray& real) {
     Install(real);
     boxes_->Clear();
-    w.OnHelpEntryChosen(1);
+    ChooseEntry(w, Command::HelpIndex);
     EXPECT_EQ(ShownPage(), QStringLiteral("index.html"));
     EXPECT_TRUE(boxes_->Shown().empty());
   }
@@ -157,7 +161,7 @@ TEST_F(HelpFileTest, AHelpFileCutShortWhileOpenIsRefusedAtTheNextRequest) {
   const QByteArray real = BuiltHelpFile();
   TestWindow& w = LoadWindow();
   Install(real);
-  w.OnHelpEntryChosen(0);
+  ChooseEntry(w, Command::HelpContents);
   ASSERT_EQ(ShownPage(), QStringLiteral("contents.html"));
   EXPECT_TRUE(HelpPagesReadable());
 
@@ -180,8 +184,8 @@ TEST_F(HelpFileTest, ThePagesAreReadableFromOpeningUntilTheEndOfTheProgram) {
   TestWindow& w = LoadWindow();
   Install(real);
   EXPECT_FALSE(HelpPagesReadable());
-  w.OnHelpEntryChosen(0);
-  w.OnHelpEntryChosen(1);
+  ChooseEntry(w, Command::HelpContents);
+  ChooseEntry(w, Command::HelpIndex);
   ShowHelpTopic(1000);
   EXPECT_EQ(ShownPage(), QStringLiteral("about.html"));
   EXPECT_TRUE(HelpPagesReadable());
@@ -190,7 +194,7 @@ TEST_F(HelpFileTest, ThePagesAreReadableFromOpeningUntilTheEndOfTheProgram) {
   AppFolder = Home() + QStringLiteral("/other/");
   SetAppHelpFile();
   Install(real);
-  w.OnHelpEntryChosen(0);
+  ChooseEntry(w, Command::HelpContents);
   EXPECT_EQ(ShownPage(), QStringLiteral("contents.html"));
   EXPECT_TRUE(boxes_->Shown().empty());
 

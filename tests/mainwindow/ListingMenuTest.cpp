@@ -22,6 +22,7 @@
 namespace brantel {
 namespace {
 
+using test::ChooseEntry;
 using test::TestWindow;
 
 // The main window with the program's own print commands, printing into a
@@ -58,8 +59,6 @@ class ListingMenu : public test::PrintTest {
     PrintTest::TearDown();
   }
 
-  QAction* FileItem(int index) const { return window_->MenuItems(Menu::File)[static_cast<std::size_t>(index)]; }
-
   static void FillProject() {
     Project.ProjectPath = QStringLiteral("/home/engineer/Documents/MyBrantel/Quarry.BNL");
     Project.ProjectTitle = QStringLiteral("Σήραγγα Μετρό, bench 3");
@@ -79,7 +78,7 @@ class ListingMenu : public test::PrintTest {
       if (!picture.isEmpty()) preview->grab().save(picture);
       preview->Layout().Require<QPushButton>(printpreview::kClose)->click();
     });
-    FileItem(7)->trigger();
+    ChooseEntry(*window_, Tool::PrintPreview);
     return *shown;
   }
 
@@ -88,13 +87,13 @@ class ListingMenu : public test::PrintTest {
 
 TEST_F(ListingMenu, EmptyProjectAsksBeforePreviewAndPrintAndStopsOnNo) {
   ASSERT_TRUE(Project.FileEmpty);
-  EXPECT_TRUE(FileItem(6)->isEnabled());
-  EXPECT_TRUE(FileItem(7)->isEnabled());
+  EXPECT_TRUE(window_->EntryOf(Tool::Print)->isEnabled());
+  EXPECT_TRUE(window_->EntryOf(Tool::PrintPreview)->isEnabled());
   EXPECT_TRUE(window_->toolbar->Button(QStringLiteral("PRINT"))->isEnabled());
 
   OutBuf[0] = QStringLiteral("earlier page");
   boxes_->Answer(Answer::No);
-  FileItem(7)->trigger();
+  ChooseEntry(*window_, Tool::PrintPreview);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Current file is empty. Continue?"));
   EXPECT_EQ(boxes_->Last().style, BoxStyle(Buttons::YesNo, Icon::Question, DefaultButton::Second));
@@ -141,7 +140,7 @@ TEST_F(ListingMenu, PrintSendsTheListingToThePrinterChosenInPrinterSetup) {
     printer.setOutputFileName(pdf);
     return true;
   });
-  FileItem(5)->trigger();
+  ChooseEntry(*window_, Tool::PrinterSetup);
   window_->OnToolbarButtonClicked(QStringLiteral("PRINT"));
   EXPECT_TRUE(boxes_->Shown().empty());
 
@@ -181,7 +180,7 @@ TEST_F(ListingMenu, ValueThatIsNoNumberStopsPrintAndPreviewWithAMessage) {
   FillProject();
   Project.CircOpening.R = std::numeric_limits<float>::infinity();
   const QString pdf = PrintToPdf();
-  FileItem(6)->trigger();
+  ChooseEntry(*window_, Tool::Print);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_EQ(boxes_->Last().prompt,
             QStringLiteral("Error occurred: The listing was not built: [Circular Opening] Distance from Center "

@@ -11,6 +11,7 @@
 #include "mainwindow/ProgramTools.h"
 #include "support/TestEnvironment.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -98,6 +99,16 @@ class MainWindowTest : public CoreTest {
   std::unique_ptr<TestWindow> window_;
   std::vector<Opened> opened_;
 };
+
+// Chooses the menu entry that runs a tool or a command, as a click on it
+// does: the entry must be enabled.
+template <typename ToolOrCommand>
+void ChooseEntry(const MainWindow& window, ToolOrCommand what) {
+  QAction* entry = window.EntryOf(what);
+  ASSERT_NE(entry, nullptr);
+  ASSERT_TRUE(entry->isEnabled()) << entry->text().toStdString();
+  entry->trigger();
+}
 
 // Runs `action` on the modal dialog of type T as soon as it shows. The poll
 // is a timer owned by the application: when no such dialog ever shows, it

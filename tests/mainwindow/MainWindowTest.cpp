@@ -29,10 +29,9 @@
 namespace brantel {
 namespace {
 
+using test::ChooseEntry;
 using test::MainWindowTest;
 using test::TestWindow;
-
-QAction* Item(const MainWindow& w, Menu menu, int index) { return w.MenuItems(menu)[static_cast<std::size_t>(index)]; }
 
 TEST_F(MainWindowTest, HistoryFromBeforeTheWindowShowsAndFollowsEveryLine) {
   AddHistoryLine(QStringLiteral("logged at start-up"));
@@ -43,7 +42,7 @@ TEST_F(MainWindowTest, HistoryFromBeforeTheWindowShowsAndFollowsEveryLine) {
   EXPECT_TRUE(w.historyPane->textCursor().atEnd());
 
   // Clear empties the pane; the numbering goes on.
-  Item(w, Menu::Utilities, 5)->trigger();
+  ChooseEntry(w, Command::ClearHistory);
   EXPECT_TRUE(w.historyPane->toPlainText().isEmpty());
   AddHistoryLine(QStringLiteral("after"));
   EXPECT_EQ(w.historyPane->toPlainText(), QStringLiteral("3. after\n"));
@@ -79,11 +78,11 @@ TEST_F(MainWindowTest, MenuCaptionsInBothLanguages) {
   TestWindow& w = LoadWindow();
   EXPECT_EQ(w.fileMenu->title(), QStringLiteral("&File"));
   EXPECT_EQ(w.inputMenu->title(), QStringLiteral("&Input"));
-  EXPECT_EQ(Item(w, Menu::File, 3)->text(), QStringLiteral("&Save As..."));
-  EXPECT_EQ(Item(w, Menu::Input, 1)->text(), QStringLiteral("Stress Analysis"));
-  EXPECT_EQ(Item(w, Menu::Stress, 5)->text(), QStringLiteral("Distributed Load on Surface..."));
-  EXPECT_EQ(Item(w, Menu::Utilities, 6)->text(), QStringLiteral("Close History Window"));
-  EXPECT_EQ(Item(w, Menu::Help, 8)->text(), QStringLiteral("About the Program..."));
+  EXPECT_EQ(w.EntryOf(Command::SaveAs)->text(), QStringLiteral("&Save As..."));
+  EXPECT_EQ(w.stressMenu->title(), QStringLiteral("Stress Analysis"));
+  EXPECT_EQ(w.EntryOf(Tool::Foundation)->text(), QStringLiteral("Distributed Load on Surface..."));
+  EXPECT_EQ(w.EntryOf(Command::ToggleHistory)->text(), QStringLiteral("Close History Window"));
+  EXPECT_EQ(w.EntryOf(Command::About)->text(), QStringLiteral("About the Program..."));
 
   EnglishMenus = false;
   w.SetMenuCaptions();
@@ -91,15 +90,22 @@ TEST_F(MainWindowTest, MenuCaptionsInBothLanguages) {
   EXPECT_EQ(w.inputMenu->title(), QStringLiteral("Δεδομένα"));
   EXPECT_EQ(w.utilitiesMenu->title(), QStringLiteral("Εργαλεία"));
   EXPECT_EQ(w.helpMenu->title(), QStringLiteral("Βοήθεια"));
-  EXPECT_EQ(Item(w, Menu::Input, 4)->text(), QStringLiteral("Ελαστική Συμπεριφορά σε Τρεις Διαστάσεις"));
-  EXPECT_EQ(Item(w, Menu::Input, 5)->text(), QStringLiteral("Ανάλυση Παραμορφώσεων..."));
-  EXPECT_EQ(Item(w, Menu::Input, 2)->menu()->title(), QStringLiteral("Κριτήρια Αστοχίας"));
-  EXPECT_EQ(Item(w, Menu::Failure, 5)->text(),
+  EXPECT_EQ(w.EntryOf(Tool::Elasticity3D)->text(), QStringLiteral("Ελαστική Συμπεριφορά σε Τρεις Διαστάσεις"));
+  EXPECT_EQ(w.EntryOf(Tool::StrainRosette)->text(), QStringLiteral("Ανάλυση Παραμορφώσεων..."));
+  EXPECT_EQ(w.failureMenu->title(), QStringLiteral("Κριτήρια Αστοχίας"));
+  EXPECT_EQ(w.EntryOf(Tool::HoekBrown)->text(),
             QStringLiteral("Κριτήριο Αστοχίας κατά Hoek - Brown σε Ακέραιο Πέτρωμα..."));
-  EXPECT_EQ(Item(w, Menu::Failure, 7)->text(), QStringLiteral("Failure Around a Circular Opening"));
-  EXPECT_EQ(Item(w, Menu::File, 5)->text(), QStringLiteral("Ρύθμιση Εκτύπωτη"));
-  EXPECT_EQ(Item(w, Menu::Help, 4)->text(), QStringLiteral("Συμφωνία Χρήσης..."));
-  EXPECT_TRUE(Item(w, Menu::File, 4)->isSeparator());
+  EXPECT_EQ(w.EntryOf(Tool::CircularFailure)->text(), QStringLiteral("Failure Around a Circular Opening"));
+  EXPECT_EQ(w.EntryOf(Tool::PrinterSetup)->text(), QStringLiteral("Ρύθμιση Εκτύπωτη"));
+  EXPECT_EQ(w.EntryOf(Command::Disclaimer)->text(), QStringLiteral("Συμφωνία Χρήσης..."));
+  // The separators stand where the tables put them, and only there.
+  for (Menu menu : kAllMenus) {
+    const auto rows = MenuRows(menu);
+    ASSERT_EQ(w.MenuItems(menu).size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+      EXPECT_EQ(w.MenuItems(menu)[i]->isSeparator(), IsSeparator(rows[i].caption))
+          << w.MenuItems(menu)[i]->text().toStdString();
+  }
 }
 
 // What an entry showed: each window that came up while it ran, closed by
@@ -156,7 +162,7 @@ TEST_F(MainWindowTest, EveryToolEntryOpensItsOwnWindow) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
       if (!rows[i].tool) continue;
       const Tool tool = *rows[i].tool;
-      QAction* action = Item(w, menu, static_cast<int>(i));
+      QAction* action = w.EntryOf(tool);
       const std::string entry = action->text().toStdString();
       ASSERT_TRUE(action->isEnabled()) << entry;
       const ToolWindow& window = ToolWindowOf(tool);
@@ -192,55 +198,65 @@ TEST_F(MainWindowTest, EveryToolEntryOpensItsOwnWindow) {
 TEST_F(MainWindowTest, TheOtherEntriesRunTheirCommands) {
   TestWindow& w = LoadWindow();
   // The entries that are not ready say so, and the history logs it.
-  for (const auto& [menu, index] : {std::pair{Menu::Failure, 3}, std::pair{Menu::Utilities, 3}}) {
+  for (Command notReady : {Command::CoulombSlope, Command::FileConversion}) {
     boxes_->Clear();
-    Item(w, menu, index)->trigger();
+    ChooseEntry(w, notReady);
     ASSERT_EQ(boxes_->Shown().size(), 1u);
     EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Option not ready yet"));
     EXPECT_EQ(boxes_->Last().title, QStringLiteral("Brantel"));
   }
   EXPECT_TRUE(History().contains(QStringLiteral("Message: Option not ready yet")));
 
-  // New starts a project and captions the window.
+  // New starts a project and captions the window, once the unsaved one
+  // may go.
   Project.ProjectPath = QStringLiteral("/x/old.BNL");
   Project.FileSaved = false;
-  Item(w, Menu::File, 0)->trigger();
+  boxes_->Clear();
+  boxes_->Answer(Answer::No);
+  ChooseEntry(w, Command::New);
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Save changes to: /x/old.BNL?"));
   EXPECT_EQ(Project.ProjectPath, QStringLiteral("Untitled"));
   EXPECT_EQ(w.windowTitle(), QStringLiteral(": Untitled"));
 
   // Open, Save and Save As reach the file commands once they are there.
   w.fileCommandsReady = true;
   w.UpdateCommandStates();
-  Item(w, Menu::File, 1)->trigger();
+  ChooseEntry(w, Command::Open);
   EXPECT_EQ(w.dialogModes, std::vector<platform::FileDialogMode>{platform::FileDialogMode::Open});
   EXPECT_EQ(w.loads.size(), 1u);
   w.saveResult = true;
-  Item(w, Menu::File, 2)->trigger();
-  Item(w, Menu::File, 3)->trigger();
+  ChooseEntry(w, Command::Save);
+  ChooseEntry(w, Command::SaveAs);
   EXPECT_EQ(w.saveCalls, (std::vector<bool>{false, true}));
   EXPECT_EQ(w.recentUpdates, 2);
 }
 
 TEST_F(MainWindowTest, EntriesWithoutTheirDialogsStayDisabled) {
   TestWindow& w = LoadWindow();
-  for (int i : {1, 2, 3, 5, 6, 7, 9}) EXPECT_FALSE(Item(w, Menu::File, i)->isEnabled()) << i;
-  EXPECT_TRUE(Item(w, Menu::File, 0)->isEnabled());
-  EXPECT_TRUE(Item(w, Menu::File, 11)->isEnabled());
-  EXPECT_FALSE(Item(w, Menu::Input, 0)->isEnabled());
-  EXPECT_TRUE(Item(w, Menu::Input, 1)->isEnabled());  // sub-menu heads
+  for (Command command : {Command::Open, Command::Save, Command::SaveAs})
+    EXPECT_FALSE(w.EntryOf(command)->isEnabled()) << w.EntryOf(command)->text().toStdString();
+  for (Tool tool : {Tool::PrinterSetup, Tool::Print, Tool::PrintPreview, Tool::TextBrowser})
+    EXPECT_FALSE(w.EntryOf(tool)->isEnabled()) << w.EntryOf(tool)->text().toStdString();
+  EXPECT_TRUE(w.EntryOf(Command::New)->isEnabled());
+  EXPECT_TRUE(w.EntryOf(Command::Exit)->isEnabled());
+  EXPECT_FALSE(w.EntryOf(Tool::ProjectDescription)->isEnabled());
+  EXPECT_TRUE(w.stressMenu->menuAction()->isEnabled());  // sub-menu heads
   for (const QAction* entry : w.MenuItems(Menu::Stress))
     EXPECT_FALSE(entry->isEnabled()) << entry->text().toStdString();
-  EXPECT_TRUE(Item(w, Menu::Failure, 3)->isEnabled());
-  EXPECT_TRUE(Item(w, Menu::Utilities, 3)->isEnabled());
-  EXPECT_FALSE(Item(w, Menu::Help, 6)->isEnabled());
-  for (int i : {0, 1, 2, 4, 8}) EXPECT_TRUE(Item(w, Menu::Help, i)->isEnabled()) << i;
+  EXPECT_TRUE(w.EntryOf(Command::CoulombSlope)->isEnabled());
+  EXPECT_TRUE(w.EntryOf(Command::FileConversion)->isEnabled());
+  EXPECT_FALSE(w.EntryOf(Tool::ProgramUpdate)->isEnabled());
+  for (Command help :
+       {Command::HelpContents, Command::HelpIndex, Command::HelpManual, Command::Disclaimer, Command::About})
+    EXPECT_TRUE(w.EntryOf(help)->isEnabled()) << w.EntryOf(help)->text().toStdString();
   for (const char* key : {"OPEN", "SAVE", "PRINT", "DESCRIPTION", "QUICKBTN1", "QUICKBTN2", "QUICKBTN3"})
     EXPECT_FALSE(w.toolbar->Button(QString::fromLatin1(key))->isEnabled()) << key;
 
   // A dialog that arrives enables its entry and its quick button.
   RegisterTool(Tool::Stress2D, [](QWidget*) {});
   w.UpdateCommandStates();
-  EXPECT_TRUE(Item(w, Menu::Stress, 0)->isEnabled());
+  EXPECT_TRUE(w.EntryOf(Tool::Stress2D)->isEnabled());
   EXPECT_TRUE(w.toolbar->Button(QStringLiteral("QUICKBTN1"))->isEnabled());  // code 21
 }
 
@@ -300,37 +316,42 @@ TEST_F(MainWindowTest, CommandErrorsFollowTheReportedAnswer) {
     ++calls;
     RaiseError(error);
   });
+  w.UpdateCommandStates();
   // A file error offers Retry: the statement runs again.
   boxes_->Answer(Answer::Retry);
   boxes_->Answer(Answer::Cancel);
-  w.OnStressEntryChosen(1);
+  ChooseEntry(w, Tool::Stress3D);
   EXPECT_EQ(calls, 2);
   EXPECT_FALSE(w.Cancelled);
 
   // A cancelled dialog is silent and sets the cancelled flag.
   boxes_->Clear();
   error = ErrorNumber::DialogCancel;
-  w.OnStressEntryChosen(1);
+  ChooseEntry(w, Tool::Stress3D);
   EXPECT_TRUE(boxes_->Shown().empty());
   EXPECT_TRUE(w.Cancelled);
 
   // A cancelled open dialog skips the reading.
   w.cancelDialog = true;
-  w.OnFileEntryChosen(1);
+  w.fileCommandsReady = true;
+  w.UpdateCommandStates();
+  ChooseEntry(w, Command::Open);
   EXPECT_TRUE(w.Cancelled);
   EXPECT_TRUE(w.loads.empty());
 
   // Any other error ends the command with its message.
   RegisterTool(Tool::Print, [&](QWidget*) { RaiseError(ErrorNumber::InvalidCall); });
+  w.UpdateCommandStates();
   Project.FileEmpty = false;
-  w.OnFileEntryChosen(6);
+  ChooseEntry(w, Tool::Print);
   EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("Procedure Terminated")));
   EXPECT_FALSE(w.Cancelled);
 
   // The update window of the Help menu is reported the same way.
   boxes_->Clear();
   RegisterTool(Tool::ProgramUpdate, [&](QWidget*) { RaiseError(ErrorNumber::InvalidCall); });
-  w.OnHelpEntryChosen(6);
+  w.UpdateCommandStates();
+  ChooseEntry(w, Tool::ProgramUpdate);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.endsWith(QStringLiteral("Procedure Terminated")));
 }
@@ -339,12 +360,12 @@ TEST_F(MainWindowTest, PrintingAnEmptyProjectAsksFirst) {
   RegisterAllTools();
   TestWindow& w = LoadWindow();
   boxes_->Answer(Answer::No);
-  Item(w, Menu::File, 6)->trigger();
+  ChooseEntry(w, Tool::Print);
   EXPECT_TRUE(opened_.empty());
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Current file is empty. Continue?"));
   EXPECT_EQ(boxes_->Last().style, BoxStyle(Buttons::YesNo, Icon::Question, DefaultButton::Second));
   boxes_->Answer(Answer::Yes);
-  Item(w, Menu::File, 7)->trigger();
+  ChooseEntry(w, Tool::PrintPreview);
   ASSERT_EQ(opened_.size(), 1u);
   EXPECT_EQ(opened_[0].tool, Tool::PrintPreview);
 }
@@ -368,15 +389,15 @@ TEST_F(MainWindowTest, CaptionShortensLongPathsAndMarksChanges) {
 TEST_F(MainWindowTest, HistoryPaneToggleAndCopy) {
   AddHistoryLine(QStringLiteral("one"));
   TestWindow& w = LoadWindow();
-  QAction* toggle = Item(w, Menu::Utilities, 6);
-  QAction* copy = Item(w, Menu::Utilities, 7);
+  QAction* toggle = w.EntryOf(Command::ToggleHistory);
+  QAction* copy = w.EntryOf(Command::CopyHistory);
   QGuiApplication::clipboard()->setText(QStringLiteral("before"));
 
   toggle->trigger();
   EXPECT_TRUE(w.historyPane->isHidden());
   EXPECT_EQ(toggle->text(), QStringLiteral("Restore History &Window"));
   EXPECT_FALSE(copy->isEnabled());
-  w.OnUtilitiesEntryChosen(7);  // hidden: the clipboard stays
+  w.RunCommand(Command::CopyHistory);  // its entry disabled, the command itself: the clipboard stays
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
 
   // A language switch while hidden gives the table's caption.
@@ -400,7 +421,8 @@ TEST_F(MainWindowTest, SettingsShapeTheWindow) {
   ToolbarShown = false;
   TestWindow& w = LoadWindow();
   EXPECT_TRUE(w.historyPane->isHidden());
-  for (int i = 5; i <= 7; ++i) EXPECT_FALSE(Item(w, Menu::Utilities, i)->isEnabled());
+  for (Command history : {Command::ClearHistory, Command::ToggleHistory, Command::CopyHistory})
+    EXPECT_FALSE(w.EntryOf(history)->isEnabled()) << w.EntryOf(history)->text().toStdString();
   EXPECT_TRUE(w.toolbar->isHidden());
   EXPECT_EQ(w.versionLabel->y(), 0);
 
@@ -408,7 +430,7 @@ TEST_F(MainWindowTest, SettingsShapeTheWindow) {
   ToolbarShown = true;
   EnableMainWindow(w);
   EXPECT_FALSE(w.historyPane->isHidden());
-  EXPECT_TRUE(Item(w, Menu::Utilities, 7)->isEnabled());
+  EXPECT_TRUE(w.EntryOf(Command::CopyHistory)->isEnabled());
   EXPECT_EQ(w.versionLabel->y(), w.toolbar->sizeHint().height());
 
   // The pane runs along the bottom edge, the version sits at the right.

@@ -15,6 +15,7 @@
 namespace brantel {
 namespace {
 
+using test::ChooseEntry;
 using test::LocalHttpServer;
 using test::MainWindowTest;
 using test::TestWindow;
@@ -206,7 +207,7 @@ TEST_F(UpdateCheckTest, HelpItemSixDownloadsAndLeavesThroughTheSavePrompt) {
     if (QTest::qWaitFor([&] { return install->isEnabled(); }, 10000)) install->click();
     else dialog->close();
   });
-  w.OnHelpEntryChosen(6);
+  ChooseEntry(w, Tool::ProgramUpdate);
   EXPECT_TRUE(shown);
   ASSERT_TRUE(QTest::qWaitFor([&] { return boxes_->Shown().size() == 4; }, 5000));
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Save changes to: /data/tunnel.BNL?"));

@@ -1,9 +1,12 @@
 #include "support/DialogTest.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -78,5 +81,22 @@ QString DialogTest::Text(QAnyStringView name) const {
 }
 
 bool DialogTest::Enabled(QAnyStringView name) const { return Control(name)->isEnabled(); }
+
+QStringList MenuBarLayout(const QMenuBar& bar) {
+  QStringList lines;
+  for (const QAction* head : bar.actions()) {
+    lines << head->menu()->objectName() + u' ' + head->text();
+    for (const QAction* entry : head->menu()->actions()) {
+      QStringList parts;
+      if (!entry->objectName().isEmpty()) parts << entry->objectName();
+      if (entry->isSeparator()) parts << QStringLiteral("-");
+      else parts << entry->text();
+      if (!entry->shortcut().isEmpty()) parts << entry->shortcut().toString();
+      if (entry->isCheckable()) parts << QStringLiteral("checkable");
+      lines << QStringLiteral("  ") + parts.join(u' ');
+    }
+  }
+  return lines;
+}
 
 }  // namespace brantel::test

@@ -5,12 +5,14 @@
 
 #include <QAnyStringView>
 #include <QString>
+#include <QStringList>
 
 #include <initializer_list>
 #include <memory>
 #include <utility>
 
 class QLineEdit;
+class QMenuBar;
 
 namespace brantel::test {
 
@@ -86,5 +88,11 @@ class DialogTest : public CoreTest {
   std::unique_ptr<forms::FormDialog> owned_;
   QPointer<forms::FormDialog> current_;
 };
+
+// A window's menus as the user sees them, a line an entry: each menu's
+// object name and caption, then its entries indented, each with its object
+// name where it has one, its caption, its shortcut and "checkable" where it
+// has them; a separator is "-" after its object name.
+QStringList MenuBarLayout(const QMenuBar& bar);
 
 }  // namespace brantel::test

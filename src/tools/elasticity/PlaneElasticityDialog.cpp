@@ -19,6 +19,11 @@ using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
+// The tabs, by the index the tab control and the project (PlaneElasticity.Tab)
+// give them.
+constexpr int kStressTab = 0;  // strains in, stresses out
+constexpr int kStrainTab = 1;  // stresses in, strains out
+
 constexpr forms::FormDesign kForm{
     .name = "frmPlaneStress",
     .width = 7335,
@@ -178,7 +183,9 @@ void PlaneElasticityDialog::LoadFromProject() {
   forms::SetArrayIndex(ui_.strainTabAssumption, static_cast<int>(elasticity_.StrainTabAssumption));
 }
 
-int PlaneElasticityDialog::ActiveTab() const { return ui_.tabs->currentIndex() == 1 ? 1 : 0; }
+int PlaneElasticityDialog::ActiveTab() const {
+  return ui_.tabs->currentIndex() == kStrainTab ? kStrainTab : kStressTab;
+}
 
 bool PlaneElasticityDialog::ValidateTab(const TabInputs& tab) {
   return tab.state.Validate() && tab.modulus.Validate() && tab.poisson.Validate();
@@ -187,8 +194,8 @@ bool PlaneElasticityDialog::ValidateTab(const TabInputs& tab) {
 bool PlaneElasticityDialog::ValidateInput() {
   // Only the tab in view is checked; the other keeps what it last accepted.
   const int tab = ActiveTab();
-  const bool valid = ValidateTab(tab == 1 ? strainTab_ : stressTab_);
-  if (valid && tab == 1) {
+  const bool valid = ValidateTab(tab == kStrainTab ? strainTab_ : stressTab_);
+  if (valid && tab == kStrainTab) {
     stressIn_ = stagedStress_;
     strainTabConstants_ = stagedStrainTabConstants_;
   } else if (valid) {
@@ -204,7 +211,7 @@ bool PlaneElasticityDialog::ValidateInput() {
 void PlaneElasticityDialog::CalcPlaneElasticity() {
   // A state without a finite answer (E = 0 on tab 1, nu = 0.5 in plane
   // strain on tab 0) empties the results rather than leave the last ones.
-  if (ActiveTab() == 1) {
+  if (ActiveTab() == kStrainTab) {
     const auto results = {ui_.exOut, ui_.eyOut, ui_.gxyOut};
     forms::Calculate(results, [&] {
       const PlaneStrainResult r =
@@ -228,7 +235,7 @@ void PlaneElasticityDialog::CalcPlaneElasticity() {
 }
 
 void PlaneElasticityDialog::EnableInputsForTab() {
-  const bool first = ActiveTab() == 0;
+  const bool first = ActiveTab() == kStressTab;
   for (QLineEdit* box : {ui_.ex, ui_.ey, ui_.gxy, ui_.stressTabModulus, ui_.stressTabPoisson}) box->setEnabled(first);
   for (QLineEdit* box : {ui_.sxIn, ui_.syIn, ui_.txyIn, ui_.strainTabModulus, ui_.strainTabPoisson})
     box->setEnabled(!first);

@@ -30,6 +30,10 @@ using forms::Kind;
 using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
+
+// The tabs, by the index the tab control and the project (Tab) give them.
+constexpr int kSafetyFactorTab = 0;  // the safety factor for a given bolt
+constexpr int kBoltLoadTab = 1;      // the bolt load for a required safety factor
 constexpr int kInputLength = 20;
 
 // The block's frame, the width note, the required safety factor's label and
@@ -205,10 +209,11 @@ CoulombWedgeDialog::CoulombWedgeDialog(QWidget* owner, WedgeTool tool) : FormDia
   add(blockInputs_, ui_.planeFrictionAngle, work_.FrictionAngle, WedgeInput::FrictionAngle);
   add(blockInputs_, ui_.planeAngle, work_.DiscAngle, WedgeInput::PlaneAngle);
   const auto onPage = [this](int tab) { return [this, tab] { return SelectedTab() == tab; }; };
-  add(boltInputs_, ui_.boltLoad, work_.BoltLoad, WedgeInput::BoltLoad, onPage(0));
-  add(boltInputs_, ui_.boltAngle, work_.BoltAngle, WedgeInput::BoltAngle, onPage(0));
-  add(boltInputs_, ui_.requiredSafetyFactor, work_.ReqSafetyFactor, WedgeInput::RequiredSafetyFactor, onPage(1));
-  add(boltInputs_, ui_.boltAngleForLoad, work_.BoltAngle2, WedgeInput::BoltAngleForLoad, onPage(1));
+  add(boltInputs_, ui_.boltLoad, work_.BoltLoad, WedgeInput::BoltLoad, onPage(kSafetyFactorTab));
+  add(boltInputs_, ui_.boltAngle, work_.BoltAngle, WedgeInput::BoltAngle, onPage(kSafetyFactorTab));
+  add(boltInputs_, ui_.requiredSafetyFactor, work_.ReqSafetyFactor, WedgeInput::RequiredSafetyFactor,
+      onPage(kBoltLoadTab));
+  add(boltInputs_, ui_.boltAngleForLoad, work_.BoltAngle2, WedgeInput::BoltAngleForLoad, onPage(kBoltLoadTab));
 
   WireButtons(ui_.ok, Require<QPushButton>(coulombwedge::kCancel), Require<QPushButton>(coulombwedge::kHelp));
   for (QLineEdit* box : {ui_.width, ui_.height, ui_.unitWeight, ui_.planeCohesion, ui_.planeFrictionAngle,
@@ -246,7 +251,7 @@ void CoulombWedgeDialog::LoadFromProject() {
   ShowInputValue(ui_.planeAngle, work_.DiscAngle);
   // In Greek the dialog opens on the stored tab; in English always on
   // "Safety Factor".
-  ui_.tabs->setCurrentIndex(!ProgramInEnglish() && work_.Tab == 1 ? 1 : 0);
+  ui_.tabs->setCurrentIndex(!ProgramInEnglish() && work_.Tab == kBoltLoadTab ? kBoltLoadTab : kSafetyFactorTab);
   ShowInputValue(ui_.boltLoad, work_.BoltLoad);
   ShowInputValue(ui_.boltAngle, work_.BoltAngle);
   ShowInputValue(ui_.requiredSafetyFactor, work_.ReqSafetyFactor);
@@ -259,12 +264,12 @@ bool CoulombWedgeDialog::ValidateInput() {
 }
 
 void CoulombWedgeDialog::ZeroResults() {
-  if (SelectedTab() == 0) forms::ShowResult(ui_.safetyFactor, QString());
-  if (SelectedTab() == 1) forms::ShowResult(ui_.requiredBoltLoad, QString());
+  if (SelectedTab() == kSafetyFactorTab) forms::ShowResult(ui_.safetyFactor, QString());
+  if (SelectedTab() == kBoltLoadTab) forms::ShowResult(ui_.requiredBoltLoad, QString());
 }
 
 void CoulombWedgeDialog::CalcSafetyFactor() {
-  if (SelectedTab() == 0) {
+  if (SelectedTab() == kSafetyFactorTab) {
     const WedgeSafetyFactor r = CalcWedgeSafetyFactor(work_);
     if (r.Computable) {
       work_.SafetyFactor = r.SafetyFactor;
@@ -274,7 +279,7 @@ void CoulombWedgeDialog::CalcSafetyFactor() {
     }
     ui_.tensionWarning->setText(r.ExcessiveTensioning ? Tr(TextsOf(tool_).TensionWarning) : QString());
     ui_.ok->setEnabled(r.Computable);
-  } else if (SelectedTab() == 1) {
+  } else if (SelectedTab() == kBoltLoadTab) {
     const WedgeBoltLoad r = CalcWedgeBoltLoad(work_);
     const bool computable = r.Outcome != WedgeLoadOutcome::NotComputable;
     if (computable) work_.ReqBoltLoad = r.ReqBoltLoad;

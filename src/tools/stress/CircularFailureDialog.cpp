@@ -19,6 +19,9 @@
 #include <QPrinter>
 #include <QPushButton>
 
+#include <optional>
+#include <span>
+
 namespace brantel {
 namespace {
 
@@ -58,6 +61,42 @@ constexpr ControlRow kControls[] = {
     {.name = circularfailure::kOk, .kind = Kind::Button, .at = {8640, 5880, 1215, 375}, .caption = {"OK"}, .flags = forms::kDefault},
     {.name = circularfailure::kCancel, .kind = Kind::Button, .at = {8640, 6360, 1215, 375}, .caption = {"Cancel"}},
     {.name = circularfailure::kHelp, .kind = Kind::Button, .at = {8640, 6840, 1215, 375}, .caption = {"Help"}},
+};
+// clang-format on
+
+// One entry of the dialog's menus: its design name, its caption (English in
+// both languages), the command it runs and its shortcut. A separator has a
+// name only and runs nothing.
+struct ZoneMenuRow {
+  forms::ItemName name;
+  const char* caption = nullptr;
+  std::optional<CircularFailureCommand> command = std::nullopt;
+  QKeyCombination shortcut = {};
+};
+
+// A menu of the menu bar: its design name, its caption and its entries.
+struct ZoneMenu {
+  const char* name;
+  const char* caption;
+  std::span<const ZoneMenuRow> rows;
+};
+
+// clang-format off
+constexpr ZoneMenuRow kFileRows[] = {
+    {.name = forms::Item(circularfailure::kFileEntries, 0), .caption = "Save", .command = CircularFailureCommand::Save, .shortcut = Qt::CTRL | Qt::Key_S},
+    {.name = forms::Item(circularfailure::kFileEntries, 1)},
+    {.name = forms::Item(circularfailure::kFileEntries, 2), .caption = "Print", .command = CircularFailureCommand::Print, .shortcut = Qt::CTRL | Qt::Key_P},
+    {.name = forms::Item(circularfailure::kFileEntries, 3)},
+    {.name = forms::Item(circularfailure::kFileEntries, 4), .caption = "Exit", .command = CircularFailureCommand::Exit, .shortcut = Qt::CTRL | Qt::Key_X},
+};
+
+constexpr ZoneMenuRow kEditRows[] = {
+    {.name = forms::Item(circularfailure::kEditEntries, 0), .caption = "Copy", .command = CircularFailureCommand::Copy, .shortcut = Qt::CTRL | Qt::Key_C},
+};
+
+constexpr ZoneMenu kZoneMenus[] = {
+    {"mnuFile", "&File", kFileRows},
+    {"mnuEdit", "&Edit", kEditRows},
 };
 // clang-format on
 
@@ -124,28 +163,20 @@ CircularFailureDialog::CircularFailureDialog(QWidget* owner) : FormDialog(owner)
 CircularFailureDialog::~CircularFailureDialog() = default;
 
 void CircularFailureDialog::BuildMenus() {
-  // The captions are English in both languages.
   auto* bar = new QMenuBar;
-  QMenu* file = bar->addMenu(QStringLiteral("&File"));
-  file->setObjectName(QStringLiteral("mnuFile"));
-  ui_.fileItems[0] = file->addAction(QStringLiteral("Save"));
-  ui_.fileItems[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  ui_.fileItems[1] = file->addSeparator();
-  ui_.fileItems[2] = file->addAction(QStringLiteral("Print"));
-  ui_.fileItems[2]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-  ui_.fileItems[3] = file->addSeparator();
-  ui_.fileItems[4] = file->addAction(QStringLiteral("Exit"));
-  ui_.fileItems[4]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-  QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
-  edit->setObjectName(QStringLiteral("mnuEdit"));
-  ui_.editItems[0] = edit->addAction(QStringLiteral("Copy"));
-  ui_.editItems[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-  for (int i = 0; i < kFileItems; ++i) {
-    ui_.fileItems[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("mnuFileItem(%1)").arg(i));
-    connect(ui_.fileItems[static_cast<std::size_t>(i)], &QAction::triggered, this, [this, i] { OnFileMenuChosen(i); });
+  for (const ZoneMenu& table : kZoneMenus) {
+    QMenu* menu = bar->addMenu(QString::fromLatin1(table.caption));
+    menu->setObjectName(QString::fromLatin1(table.name));
+    for (const ZoneMenuRow& row : table.rows) {
+      QAction* entry = row.command ? menu->addAction(QString::fromLatin1(row.caption)) : menu->addSeparator();
+      entry->setObjectName(row.name);
+      if (!row.command) continue;
+      if (row.shortcut != QKeyCombination()) entry->setShortcut(QKeySequence(row.shortcut));
+      const CircularFailureCommand command = *row.command;
+      connect(entry, &QAction::triggered, this, [this, command] { OnEntryChosen(command); });
+      ui_.entries[static_cast<std::size_t>(command)] = entry;
+    }
   }
-  ui_.editItems[0]->setObjectName(QStringLiteral("mnuEditItem(0)"));
-  connect(ui_.editItems[0], &QAction::triggered, this, [this] { OnEditMenuChosen(0); });
   Layout().AddMenuBar(bar);
 }
 
@@ -244,18 +275,13 @@ void CircularFailureDialog::CommitToProject() {
   MarkProjectChanged();
 }
 
-void CircularFailureDialog::OnFileMenuChosen(int index) {
-  switch (index) {
-    case 0: ShowMsg(QStringLiteral("Option not active yet")); break;
-    case 2: PrintWindow(); break;
-    case 4: CancelClicked(); break;
-    default: break;
+void CircularFailureDialog::OnEntryChosen(CircularFailureCommand command) {
+  switch (command) {
+    case CircularFailureCommand::Save: ShowMsg(QStringLiteral("Option not active yet")); break;
+    case CircularFailureCommand::Print: PrintWindow(); break;
+    case CircularFailureCommand::Exit: CancelClicked(); break;
+    case CircularFailureCommand::Copy: QApplication::clipboard()->setPixmap(WindowPicture()); break;
   }
-}
-
-void CircularFailureDialog::OnEditMenuChosen(int index) {
-  if (index != 0) return;
-  QApplication::clipboard()->setPixmap(WindowPicture());
 }
 
 QPixmap CircularFailureDialog::WindowPicture() {

@@ -31,7 +31,19 @@ inline constexpr char kZonePicture[] = "picMain";
 inline constexpr char kOk[] = "CmdOk";
 inline constexpr char kCancel[] = "cmdCancel";
 inline constexpr char kHelp[] = "cmdHelp";
+// The entries of the File menu (separators included) and of the Edit menu.
+inline constexpr char kFileEntries[] = "mnuFileItem";
+inline constexpr char kEditEntries[] = "mnuEditItem";
 }  // namespace circularfailure
+
+// What the entries of the dialog's own menus run.
+enum class CircularFailureCommand {
+  Save,   // File: not active yet
+  Print,  // File: the window as shown on the printer
+  Exit,   // File: the dialog closed as a Cancel
+  Copy,   // Edit: the window's picture on the clipboard; stays last (kCircularFailureCommandCount)
+};
+inline constexpr int kCircularFailureCommandCount = static_cast<int>(CircularFailureCommand::Copy) + 1;
 
 class FailureZonePicture;
 
@@ -59,11 +71,8 @@ class CircularFailureDialog : public forms::FormDialog {
   // The window as Print and Copy take it: the area below the menu bar.
   QPixmap WindowPicture();
 
-  // The menu items: File Save, Print, Exit (0, 2, 4; 1 and 3 are
-  // separators) and Edit Copy (0).
-  static constexpr int kFileItems = 5;
-  QAction* FileItem(int index) const { return ui_.fileItems[static_cast<std::size_t>(index)]; }
-  QAction* EditItem(int index) const { return ui_.editItems[static_cast<std::size_t>(index)]; }
+  // The menu entry that runs a command.
+  QAction* EntryOf(CircularFailureCommand command) const { return ui_.entries[static_cast<std::size_t>(command)]; }
 
  protected:
   void LoadFromProject() override;
@@ -72,11 +81,11 @@ class CircularFailureDialog : public forms::FormDialog {
 
  private:
   void OnLoad();
+  // The menus from their tables; each entry runs the command its row names.
   void BuildMenus();
   // Any of the eight boxes.
   void OnInputEdited();
-  void OnFileMenuChosen(int index);
-  void OnEditMenuChosen(int index);
+  void OnEntryChosen(CircularFailureCommand command);
 
   // The boxes into the working copy as a calculation while typing reads
   // them, each once: its leading number, whatever follows it.
@@ -96,8 +105,7 @@ class CircularFailureDialog : public forms::FormDialog {
     QLineEdit* distance;
     QPushButton* ok;
     FailureZonePicture* zonePicture;
-    std::array<QAction*, kFileItems> fileItems;
-    std::array<QAction*, 1> editItems;
+    std::array<QAction*, kCircularFailureCommandCount> entries;  // by command
   } ui_;
 
   forms::NumericInputs inputs_;

@@ -42,6 +42,10 @@ using forms::Kind;
 constexpr unsigned kInput = forms::kNoSelectAll;  // the dialog selects the text itself
 constexpr unsigned kResult = forms::kReadOnly;
 
+// The tabs, by their index in the tab control.
+constexpr int kCalculationsTab = 0;  // the point's results
+constexpr int kGraphTab = 1;         // the curves
+
 constexpr forms::FormDesign kForm{.name = "frmCircular",
                                   .width = 8235,
                                   .height = 7605,
@@ -228,7 +232,7 @@ void CircularOpeningDialog::OnLoad() {
   LoadInputs();
   AddHistoryLine(
       Tr({"Stress Distribution around Circular Openings.", "Κατανομή εντατικού πεδίου γύρω από κυκλικά ανοίγματα."}));
-  ui_.tabs->setCurrentIndex(0);
+  ui_.tabs->setCurrentIndex(kCalculationsTab);
   // Nothing is computed until the first change, Plot Stresses, or Plot to 3R
   // on the Graph tab.
 }
@@ -370,7 +374,7 @@ void CircularOpeningDialog::FillChartData() {
 }
 
 void CircularOpeningDialog::OnTabChanged(int tab) {
-  if (tab != 1 || !chartBehind_) return;
+  if (tab != kGraphTab || !chartBehind_) return;
   // The curves of the last calculation in the default format, whatever the
   // graph window's options dialog has chosen since.
   const GraphFormat chosen = GraphSettings;
@@ -458,7 +462,7 @@ void CircularOpeningDialog::OnInputFocusGained(QLineEdit* box) {
 
 void CircularOpeningDialog::OnPlotTo3RToggled() {
   if (loading_) return;
-  if (ui_.tabs->currentIndex() == 1) Calculate();
+  if (ui_.tabs->currentIndex() == kGraphTab) Calculate();
 }
 
 void CircularOpeningDialog::OnPlotStressesClicked() { Calculate(); }

@@ -22,6 +22,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <iterator>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -329,7 +330,7 @@ TEST_F(CircularFailureDialogTest, OkCommitsAndCancelCloseBoxAndExitDoNot) {
   unchanged();
   Open();
   Type(circularfailure::kCompressiveStrength, QStringLiteral("50"));
-  Dialog().FileItem(4)->trigger();  // File, Exit
+  Dialog().EntryOf(CircularFailureCommand::Exit)->trigger();
   EXPECT_FALSE(Dialog().isVisible());
   unchanged();
 
@@ -384,16 +385,16 @@ TEST_F(CircularFailureDialogTest, TheMenusSaveNothingPrintAndCopyTheWindow) {
   ASSERT_NE(bar, nullptr);
   EXPECT_EQ(bar->geometry().topLeft(), QPoint(0, 0));
   EXPECT_EQ(Picture()->y(), bar->height() + 8);  // the design lies below the menu bar
-  EXPECT_EQ(Dialog().FileItem(2)->text(), QStringLiteral("Print"));
-  EXPECT_EQ(Dialog().FileItem(0)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+  EXPECT_EQ(Dialog().EntryOf(CircularFailureCommand::Print)->text(), QStringLiteral("Print"));
+  EXPECT_EQ(Dialog().EntryOf(CircularFailureCommand::Save)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
 
-  Dialog().FileItem(0)->trigger();
+  Dialog().EntryOf(CircularFailureCommand::Save)->trigger();
   EXPECT_EQ(LastMessage(), QStringLiteral("Option not active yet"));
   boxes_->Clear();
 
   // Copy: the window below its menu bar, as shown, drawing included.
   QApplication::clipboard()->clear();
-  Dialog().EditItem(0)->trigger();
+  Dialog().EntryOf(CircularFailureCommand::Copy)->trigger();
   const QImage copied = QApplication::clipboard()->image();
   ASSERT_EQ(copied.size(), QSize(Dialog().width(), Dialog().height() - bar->height()));
   // Beside the principal line along x, in the compression zone.
@@ -407,16 +408,35 @@ TEST_F(CircularFailureDialogTest, TheMenusSaveNothingPrintAndCopyTheWindow) {
   printer.setOutputFormat(QPrinter::PdfFormat);
   const QString pdf = Home() + QStringLiteral("/window.pdf");
   printer.setOutputFileName(pdf);
-  Dialog().FileItem(2)->trigger();
+  Dialog().EntryOf(CircularFailureCommand::Print)->trigger();
   EXPECT_TRUE(Messages().empty());
   EXPECT_GT(QFileInfo(pdf).size(), 1000);
   // A printer that fails offers Retry or Cancel.
   printer.setOutputFileName(Home() + QStringLiteral("/no/such/window.pdf"));
   AnswerNextBox(Answer::Cancel);
-  Dialog().FileItem(2)->trigger();
+  Dialog().EntryOf(CircularFailureCommand::Print)->trigger();
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages().back().style.buttons, Buttons::RetryCancel);
   EXPECT_TRUE(Dialog().isVisible());
+}
+
+TEST_F(CircularFailureDialogTest, EachMenuEntryKeepsItsDesignNameCaptionAndShortcut) {
+  Open();
+  EXPECT_EQ(test::MenuBarLayout(*Dialog().findChild<QMenuBar*>()),
+            QStringList({"mnuFile &File", "  mnuFileItem(0) Save Ctrl+S", "  mnuFileItem(1) -",
+                         "  mnuFileItem(2) Print Ctrl+P", "  mnuFileItem(3) -", "  mnuFileItem(4) Exit Ctrl+X",
+                         "mnuEdit &Edit", "  mnuEditItem(0) Copy Ctrl+C"}));
+  const std::pair<CircularFailureCommand, const char*> entries[] = {
+      {CircularFailureCommand::Save, "mnuFileItem(0)"},
+      {CircularFailureCommand::Print, "mnuFileItem(2)"},
+      {CircularFailureCommand::Exit, "mnuFileItem(4)"},
+      {CircularFailureCommand::Copy, "mnuEditItem(0)"},
+  };
+  ASSERT_EQ(std::size(entries), static_cast<std::size_t>(kCircularFailureCommandCount));
+  for (const auto& [command, name] : entries) {
+    ASSERT_NE(Dialog().EntryOf(command), nullptr) << name;
+    EXPECT_EQ(Dialog().EntryOf(command)->objectName(), QString::fromLatin1(name));
+  }
 }
 
 TEST_F(CircularFailureDialogTest, EditKeysInABoxEditTheBoxAndTheMenuKeysWorkElsewhere) {
@@ -428,7 +448,7 @@ TEST_F(CircularFailureDialogTest, EditKeysInABoxEditTheBoxAndTheMenuKeysWorkElse
   QTest::keyClick(Control(circularfailure::kSx), Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(LastMessage(), QStringLiteral("Option not active yet"));
   Focus(circularfailure::kHelp);
-  QTest::keyClick(Control(circularfailure::kHelp), Qt::Key_X, Qt::ControlModifier);  // File, Exit
+  QTest::keyClick(Control(circularfailure::kHelp), Qt::Key_X, Qt::ControlModifier);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.CircFailStress.Sx, 10.0f);
 }
@@ -444,7 +464,8 @@ TEST_F(CircularFailureDialogTest, BoxesCarryTheNamesOfTheirLabels) {
   Open();
   EXPECT_EQ(Control<QLineEdit>(circularfailure::kTxy)->accessibleName(), QStringLiteral("τxy"));
   EXPECT_EQ(Control<QLineEdit>(circularfailure::kOpeningRadius)->accessibleName(), QStringLiteral("Ακτίνα"));
-  EXPECT_EQ(Dialog().FileItem(4)->text(), QStringLiteral("Exit"));  // English in both languages
+  EXPECT_EQ(Dialog().EntryOf(CircularFailureCommand::Exit)->text(),
+            QStringLiteral("Exit"));  // English in both languages
 }
 
 TEST(CircularFailureMenuEntry, FailureCriteriaItem7AndQuickButton38OpenTheTool) {

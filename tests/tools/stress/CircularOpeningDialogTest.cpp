@@ -15,6 +15,7 @@
 #include "support/Renders.h"
 #include "tools/stress/CircularOpeningDialog.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -318,7 +319,7 @@ class CircularModelessTest : public CircularDialogTest {
     return open;
   }
   CircularOpeningDialog& FromMenu() {
-    window_->OnStressEntryChosen(2);
+    window_->EntryOf(Tool::CircularOpening)->trigger();
     const auto open = OpenDialogs();
     EXPECT_EQ(open.size(), 1u);
     Use(*open.front());
@@ -353,7 +354,7 @@ TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
   // File New.
   FromMenu();
   Type(circularopening::kSx, QStringLiteral("5"));
-  window_->OnFileEntryChosen(0);
+  window_->EntryOf(Command::New)->trigger();
   EXPECT_TRUE(OpenDialogs().empty());
   EXPECT_EQ(Project.CircStress.Sx, 0.0f);
   EXPECT_TRUE(Project.FileSaved);
@@ -378,6 +379,7 @@ TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
   Type(circularopening::kSx, QStringLiteral("5"));
   DialogTest::Open<DescriptionDialog>();
   Press(Project.InputUnits == 0 ? description::kMetric : description::kEnglish);
+  AnswerNextBox(Answer::Yes);  // the inputs read from the file may go
   Press(description::kOk);
   EXPECT_TRUE(OpenDialogs().empty());
   EXPECT_EQ(Project.CircStress.Sx, 0.0f);
