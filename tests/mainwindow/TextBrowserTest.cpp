@@ -234,6 +234,7 @@ TEST_F(TextBrowserTest, AFileThatBecameAPipeIsRefusedInsteadOfWaitedFor) {
   browser.OnFileChosen();
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("pipe"))) << boxes_->Last().prompt.toStdString();
+  EXPECT_TRUE(Text(textbrowser::kCurrentFile).isEmpty());  // the view shows no file yet
   ViewExternally(browser, QStringLiteral("notes.txt"));
   ASSERT_EQ(boxes_->Shown().size(), 2u);
   EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("Requested File not found: ")));
@@ -275,7 +276,10 @@ TEST_F(TextBrowserTest, AFileTooLargeForAListingIsRefusedBeforeAnyRead) {
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Cannot show the file \"") + huge +
                                        QStringLiteral("\": it is too large to browse: 8192.0 MB (the browser shows "
                                                       "files of at most 32 MB) (75). Procedure Terminated"));
+  // The view, and "Current file", keep the file shown.
   EXPECT_EQ(Text(textbrowser::kView), shown);
+  const QString notes = data_ + QStringLiteral("/notes.txt");
+  EXPECT_EQ(Text(textbrowser::kCurrentFile), notes);
 
   // Nor is a copy made for the external viewer.
   ViewExternally(browser, QStringLiteral("above.txt"));
@@ -283,6 +287,7 @@ TEST_F(TextBrowserTest, AFileTooLargeForAListingIsRefusedBeforeAnyRead) {
   EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("32.1 MB")));
   EXPECT_TRUE(QDir(UserTempFolder).isEmpty());
   EXPECT_TRUE(started_.isEmpty() && opened_.isEmpty());
+  EXPECT_EQ(Text(textbrowser::kCurrentFile), notes);
 }
 
 TEST_F(TextBrowserTest, TooManyLinesOrTooLongALineIsRefusedBeforeTheView) {
@@ -330,8 +335,10 @@ TEST_F(TextBrowserTest, TooManyLinesOrTooLongALineIsRefusedBeforeTheView) {
                        "characters)")));
   }
   ASSERT_EQ(boxes_->Shown().size(), 4u);
-  // The view keeps the file it showed, and the next file opens as before.
+  // The view keeps the file it showed, and "Current file" names it; the
+  // next file opens as before.
   EXPECT_EQ(view->blockCount(), kMaxBrowsedLines + 1);
+  EXPECT_EQ(Text(textbrowser::kCurrentFile), data_ + QStringLiteral("/most.txt"));
   ASSERT_TRUE(browser.SelectFile(QStringLiteral("emoji.txt")));
   browser.OnFileChosen();
   EXPECT_EQ(view->document()->firstBlock().length(), 2 * kMaxBrowsedLineLength + 1);
@@ -339,45 +346,6 @@ TEST_F(TextBrowserTest, TooManyLinesOrTooLongALineIsRefusedBeforeTheView) {
   browser.OnFileChosen();
   EXPECT_EQ(Text(textbrowser::kView), QStringLiteral("first\nsecond\n"));
   EXPECT_EQ(boxes_->Shown().size(), 4u);
-}
-
-// "Current file" names the file the view shows: none before the first, and
-// after any refusal the one the view still shows.
-TEST_F(TextBrowserTest, CurrentFileNamesTheFileTheViewShows) {
-  WriteFile(data_ + QStringLiteral("/wide.txt"), QByteArray(kMaxBrowsedLineLength + 1, 'w'));
-  WriteFile(data_ + QStringLiteral("/breaks.txt"), QByteArray(kMaxBrowsedLines + 1, '\n'));
-  for (const char* name : {"folder.txt", "pipe.txt", "gone.txt"}) WriteFile(data_ + u'/' + name, "x");
-  QFile big(data_ + QStringLiteral("/big.txt"));
-  ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(kMaxBrowsedFileBytes + 1));
-  big.close();
-  TextBrowser& browser = Open<TextBrowser>();
-  Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.txt"));
-  // Listed, then changed into what cannot be shown.
-  ASSERT_TRUE(QFile::remove(data_ + QStringLiteral("/folder.txt")) && QDir(data_).mkdir(QStringLiteral("folder.txt")));
-  ASSERT_TRUE(QFile::remove(data_ + QStringLiteral("/pipe.txt")));
-  ASSERT_EQ(::mkfifo(QFile::encodeName(data_ + QStringLiteral("/pipe.txt")).constData(), 0600), 0);
-  ASSERT_TRUE(QFile::remove(data_ + QStringLiteral("/gone.txt")));
-
-  const auto choose = [&browser](const char* name) {
-    ASSERT_TRUE(browser.SelectFile(QString::fromUtf8(name)));
-    browser.OnFileChosen();
-  };
-  choose("wide.txt");
-  EXPECT_TRUE(Text(textbrowser::kCurrentFile).isEmpty());
-  choose("notes.txt");
-  const QString notes = data_ + QStringLiteral("/notes.txt");
-  EXPECT_EQ(Text(textbrowser::kCurrentFile), notes);
-  const std::size_t shown = boxes_->Shown().size();
-  for (const char* refused : {"wide.txt", "breaks.txt", "big.txt", "folder.txt", "pipe.txt", "gone.txt"}) {
-    SCOPED_TRACE(refused);
-    choose(refused);
-    EXPECT_EQ(Text(textbrowser::kCurrentFile), notes);
-    EXPECT_EQ(Text(textbrowser::kView), QStringLiteral("first\nsecond\n"));
-  }
-  EXPECT_EQ(boxes_->Shown().size(), shown + 6);
-  // Nor does a file given to the external viewer change it.
-  ViewExternally(browser, QStringLiteral("wide.txt"));
-  EXPECT_EQ(Text(textbrowser::kCurrentFile), notes);
 }
 
 TEST_F(TextBrowserTest, FolderThatCannotBeShownLeavesTheListAsItWas) {
