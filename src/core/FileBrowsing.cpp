@@ -142,12 +142,17 @@ void MakeLineBreaksLineFeeds(QString& text) {
   QChar* out = text.data();
   qsizetype kept = at;
   while (at < n) {
-    const qsizetype breakLength = ViewLineBreakLength(text, at);
-    out[kept++] = breakLength > 0 ? QChar(u'\n') : out[at];
-    at += std::max<qsizetype>(breakLength, 1);
+    if (!IsViewLineBreak(out[at])) {
+      out[kept++] = out[at++];
+      continue;
+    }
+    at += ViewLineBreakLength(text, at);
+    out[kept++] = u'\n';
   }
   text.truncate(kept);
 }
+
+void MakeLineSeparatorsLineFeeds(QString& text) { text.replace(QChar::LineSeparator, QChar(u'\n')); }
 
 qsizetype CharacterCount(QStringView text) {
   qsizetype count = text.size();
@@ -179,11 +184,11 @@ std::optional<RuntimeError> RefuseUnshowableBrowserText(const QString& path, QSt
   qsizetype longLength = 0;
   const qsizetype n = text.size();
   for (qsizetype i = 0; i <= n;) {
-    const qsizetype breakLength = i < n ? ViewLineBreakLength(text, i) : 1;
-    if (breakLength == 0) {
+    if (i < n && !IsViewLineBreak(text[i])) {
       ++i;
       continue;
     }
+    const qsizetype breakLength = i < n ? ViewLineBreakLength(text, i) : 1;
     // A text that ends with a break has no empty line after it.
     if (i == n && start == n) break;
     ++lines;

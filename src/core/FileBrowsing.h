@@ -85,6 +85,11 @@ qsizetype ViewLineBreakLength(QStringView text, qsizetype at);
 // whole, with every line after it up to the next block's start.
 void MakeLineBreaksLineFeeds(QString& text);
 
+// Makes each line separator (U+2028) an LF, in place and at once: the other
+// line breaks of the view start a block of their own as the text goes in,
+// so that every line of the text is then a block of the view.
+void MakeLineSeparatorsLineFeeds(QString& text);
+
 // The characters of a text, each pair of surrogates (a character outside
 // the basic plane, such as an emoji) counted once.
 qsizetype CharacterCount(QStringView text);

@@ -321,7 +321,7 @@ void TextBrowser::LoadView(const QString& path) {
   if (std::optional<RuntimeError> e = RefuseUnshowableBrowserText(path, text)) throw *e;
   // Each line a block of its own, as the limits counted it; a long line is
   // not laid out again at each key that moves the cursor along it.
-  MakeLineBreaksLineFeeds(text);
+  MakeLineSeparatorsLineFeeds(text);
   ui_.view->setPlainText(text);
   const QTextDocument* shown = ui_.view->document();
   KeepLongLinesLaidOut(shown->firstBlock(), shown->lastBlock());
