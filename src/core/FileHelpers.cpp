@@ -1,5 +1,6 @@
 #include "core/FileHelpers.h"
 
+#include "core/Bilingual.h"
 #include "core/ErrorReporting.h"
 #include "core/Messages.h"
 
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <new>
 
 #include <signal.h>
@@ -239,7 +241,48 @@ QString IrregularFileReason(const QString& path) {
   return IrregularReason(st.st_mode);
 }
 
-std::optional<RuntimeError> ReadRegularFile(const QString& path, QByteArray& bytes) {
+QString TooLargeSizeText(std::optional<qint64> size, qint64 limit) {
+  if (!size) {
+    return Tr({"more than %1 MB", "περισσότερα από %1 MB"}).arg(QString::number(limit / (1024 * 1024)));
+  }
+  const double megabytes = std::ceil(static_cast<double>(*size) / (1024.0 * 1024.0) * 10.0) / 10.0;
+  return QString::number(megabytes, 'f', 1) + QStringLiteral(" MB");
+}
+
+namespace {
+
+// A read takes a file in pieces of this size. (Some files of the system
+// are read only in multiples of eight bytes.)
+constexpr qsizetype kReadPiece = 64 * 1024;
+
+RuntimeError TooLargeError(const ReadLimit& limit, const QString& path, std::optional<qint64> size) {
+  if (limit.tooLarge) return limit.tooLarge(path, size);
+  return RuntimeError(ErrorNumber::PathFileAccess,
+                      Tr({"it is too large: %1", "είναι πολύ μεγάλο: %1"}).arg(TooLargeSizeText(size, limit.bytes)));
+}
+
+// Reads an open file to its end, but never more than one piece past the
+// limit: true when it ended within the limit. Returns 0 or the errno.
+int ReadUpTo(int fd, qint64 limit, QByteArray& bytes, bool& withinLimit) {
+  qsizetype total = 0;
+  withinLimit = false;
+  for (;;) {
+    bytes.resize(total + kReadPiece);
+    const ssize_t n = ::read(fd, bytes.data() + total, static_cast<size_t>(kReadPiece));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    total += n;
+    bytes.resize(total);
+    if (total > limit) return 0;
+    if (n == 0) break;
+  }
+  withinLimit = true;
+  return 0;
+}
+
+}  // namespace
+
+std::optional<RuntimeError> ReadRegularFile(const QString& path, QByteArray& bytes, const ReadLimit& limit) {
   bytes.clear();
   if (path.isEmpty()) return RuntimeError(ErrorNumber::BadFileName);
   if (path.contains(QChar(0))) return RuntimeError(ErrorNumber::BadFileNameOrNumber);
@@ -263,40 +306,50 @@ std::optional<RuntimeError> ReadRegularFile(const QString& path, QByteArray& byt
     ::close(fd);
     return RuntimeError(ErrorNumber::PathFileAccess, reason);
   }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  QFile file;
-  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+  if (st.st_size > limit.bytes) {
     ::close(fd);
-    return RuntimeError(ErrorNumber::DeviceIO);
+    return TooLargeError(limit, path, static_cast<qint64>(st.st_size));
   }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  int failed = 0;
+  bool withinLimit = false;
   try {
-    errno = 0;
-    bytes = file.readAll();
+    bytes.reserve(static_cast<qsizetype>(st.st_size) + kReadPiece);
+    failed = ReadUpTo(fd, limit.bytes, bytes, withinLimit);
   } catch (const std::bad_alloc&) {
+    ::close(fd);
     bytes.clear();
     return RuntimeError(ErrorNumber::OutOfMemory);
   }
-  if (file.error() != QFileDevice::NoError) {
-    const int saved = errno;
-    bytes.clear();
-    return ErrorFromErrno(saved != 0 ? saved : EIO, FileOp::Read);
-  }
-  return std::nullopt;
+  ::close(fd);
+  if (failed == 0 && withinLimit) return std::nullopt;
+  bytes.clear();
+  bytes.squeeze();
+  // A file that said less than it holds: its size is not known.
+  if (failed == 0) return TooLargeError(limit, path, std::nullopt);
+  return ErrorFromErrno(failed, FileOp::Read);
 }
 
 namespace {
 
 // The lines of a text file, each ending with CR LF. A missing source shows
-// "Requested File not found: ", an unreadable one "File I/O problem with TMP
-// file: " and the name of the copy; both give nothing.
-std::optional<QByteArray> TextFileLines(const QString& source, const QString& copyName) {
+// "Requested File not found: ", a source above the limit its error, an
+// unreadable one "File I/O problem with TMP file: " and the name of the
+// copy; all give nothing.
+std::optional<QByteArray> TextFileLines(const QString& source, const QString& copyName, const ReadLimit& limit) {
   if (!FileExists(source)) {
     ShowMsg(QStringLiteral("Requested File not found: ") + source, Buttons::Ok, ErrorTitle);
     return std::nullopt;
   }
+  bool tooLarge = false;
+  const ReadLimit noted{limit.bytes, [&](const QString& path, std::optional<qint64> size) {
+                          tooLarge = true;
+                          return TooLargeError(limit, path, size);
+                        }};
   QByteArray bytes;
-  if (ReadRegularFile(source, bytes)) {
-    ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + copyName, Buttons::Ok, ErrorTitle);
+  if (const std::optional<RuntimeError> error = ReadRegularFile(source, bytes, noted)) {
+    if (tooLarge) ReportError(*error, true);
+    else ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + copyName, Buttons::Ok, ErrorTitle);
     return std::nullopt;
   }
   QByteArray copy;
@@ -321,8 +374,8 @@ std::optional<QByteArray> TextFileLines(const QString& source, const QString& co
 
 }  // namespace
 
-QString CopyTextFileToNew(const QString& source, const QString& pattern) {
-  const std::optional<QByteArray> copy = TextFileLines(source, pattern);
+QString CopyTextFileToNew(const QString& source, const QString& pattern, const ReadLimit& limit) {
+  const std::optional<QByteArray> copy = TextFileLines(source, pattern, limit);
   if (!copy) return QString();
   // Created with O_CREAT | O_EXCL under a name of its own, and written
   // through that handle only.

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QSaveFile;
@@ -65,18 +66,39 @@ int RemoveAbandonedSaves(const QString& target);
 // ordinary file and for a path where nothing is (the open says that).
 QString IrregularFileReason(const QString& path);
 
+// The most bytes a read takes from a file, and the error of a file that
+// holds more: from its path and the size it gives, or nothing where it
+// holds more than it says (a file of /proc or /sys says 0). Without that
+// function the error is a plain "too large" text.
+struct ReadLimit {
+  qint64 bytes = 0;
+  std::function<RuntimeError(const QString& path, std::optional<qint64> size)> tooLarge;
+};
+
+// A size for a message about a file too large: "32.1 MB" (in megabytes
+// with one decimal, rounded up, so that a size just above a limit never
+// reads as the limit), or where the size is not known "more than 32 MB"
+// after the limit.
+QString TooLargeSizeText(std::optional<qint64> size, qint64 limit);
+
 // Reads a whole ordinary file into `bytes`. A folder, a device, a pipe or a
 // socket is refused with ErrorNumber::PathFileAccess and the reason before
-// any byte is read, and the open never waits for the writer of a pipe.
-// Returns the error of a refusal or a failed read, or nothing.
-std::optional<RuntimeError> ReadRegularFile(const QString& path, QByteArray& bytes);
+// any byte is read, and the open never waits for the writer of a pipe. A
+// file that says it is larger than the limit is refused before any byte is
+// read; one that says less is read in pieces that stop as soon as they
+// hold more than the limit, whatever the file says. Returns the error of a
+// refusal or a failed read (and `bytes` empty), or nothing.
+std::optional<RuntimeError> ReadRegularFile(const QString& path, QByteArray& bytes, const ReadLimit& limit);
 
-// The same copy into a file created new, in the folder and under the name of
-// `pattern` with its "XXXXXX" made unique: never into anything that is there
-// already, a link planted at a name included. Gives the new file's path, or
-// an empty text after the message ("File I/O problem with TMP file: " and
-// the pattern when the copy cannot be made).
-QString CopyTextFileToNew(const QString& source, const QString& pattern);
+// A copy of a text file with every line ended by CR LF, into a file created
+// new, in the folder and under the name of `pattern` with its "XXXXXX" made
+// unique: never into anything that is there already, a link planted at a
+// name included. The source is read within `limit`: a file above it is
+// reported with its error (ReportError). Gives the new file's path, or an
+// empty text after the message ("Requested File not found: " and the
+// source, or "File I/O problem with TMP file: " and the pattern when the
+// source cannot be read or the copy cannot be made).
+QString CopyTextFileToNew(const QString& source, const QString& pattern, const ReadLimit& limit);
 
 // Joins a folder and a name with exactly one "/" between them.
 QString JoinPath(const QString& folder, const QString& name);

@@ -1,4 +1,5 @@
 #include "core/FileHelpers.h"
+#include "core/IniFile.h"
 #include "core/Messages.h"
 #include "support/TestEnvironment.h"
 
@@ -9,6 +10,8 @@
 
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <optional>
 
 namespace brantel {
 namespace {
@@ -87,6 +90,18 @@ TEST_F(FileHelpersTest, AtomicSaveKeepsTheOldFileOnFailure) {
   ASSERT_TRUE(folder.has_value());
   EXPECT_EQ(folder->Number(), ErrorNumber::PathFileAccess);
   EXPECT_EQ(QDir(Home()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("keep.txt")});
+}
+
+TEST_F(FileHelpersTest, AReadStopsJustPastItsLimitWhateverSizeTheFileSays) {
+  // A file of the system that says it is empty and never ends; the
+  // settings file is read within its own limit.
+  const QString endless = QStringLiteral("/proc/self/pagemap");
+  QByteArray bytes;
+  const std::optional<RuntimeError> error = ReadRegularFile(endless, bytes, ReadLimit{1 << 20, {}});
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->Description(), QStringLiteral("it is too large: more than 1 MB"));
+  EXPECT_TRUE(bytes.isEmpty());
+  EXPECT_FALSE(IniDocument().Load(endless));
 }
 
 // A process id that no process has: that of a child that has ended.
