@@ -1,6 +1,7 @@
 #include "core/FileBrowsing.h"
 
 #include "core/Bilingual.h"
+#include "core/FileHelpers.h"
 #include "core/Messages.h"
 #include "core/platform/Desktop.h"
 
@@ -14,7 +15,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cmath>
 
 namespace brantel {
 namespace {
@@ -113,20 +113,27 @@ QString BrowserFilePath(const QString& folder, const QString& name) {
   return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
 }
 
+namespace {
+
+RuntimeError TooLargeToBrowse(const QString& path, std::optional<qint64> size) {
+  return RuntimeError(ErrorNumber::PathFileAccess,
+                      Tr({"Cannot show the file \"%1\": it is too large to browse: %2 (the browser shows files of at "
+                          "most %3 MB)",
+                          "Αδύνατη η εμφάνιση του αρχείου \"%1\": είναι πολύ μεγάλο για προβολή: %2 (ο περιηγητής "
+                          "δείχνει αρχεία έως %3 MB)"})
+                          .arg(ShownText(path, 1024), TooLargeSizeText(size, kMaxBrowsedFileBytes),
+                               QString::number(kMaxBrowsedFileBytes / (1024 * 1024))));
+}
+
+}  // namespace
+
+ReadLimit BrowserReadLimit() { return ReadLimit{kMaxBrowsedFileBytes, TooLargeToBrowse}; }
+
 std::optional<RuntimeError> RefuseOversizedBrowserFile(const QString& path) {
   struct stat st {};
   if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0) return std::nullopt;
   if (!S_ISREG(st.st_mode) || st.st_size <= kMaxBrowsedFileBytes) return std::nullopt;
-  // In megabytes, rounded up: a file just above the limit never reads as the
-  // limit itself.
-  const double megabytes = std::ceil(static_cast<double>(st.st_size) / (1024.0 * 1024.0) * 10.0) / 10.0;
-  return RuntimeError(ErrorNumber::PathFileAccess,
-                      Tr({"Cannot show the file \"%1\": it is too large to browse: %2 MB (the browser shows files "
-                          "of at most %3 MB)",
-                          "Αδύνατη η εμφάνιση του αρχείου \"%1\": είναι πολύ μεγάλο για προβολή: %2 MB (ο "
-                          "περιηγητής δείχνει αρχεία έως %3 MB)"})
-                          .arg(ShownText(path, 1024), QString::number(megabytes, 'f', 1),
-                               QString::number(kMaxBrowsedFileBytes / (1024 * 1024))));
+  return TooLargeToBrowse(path, static_cast<qint64>(st.st_size));
 }
 
 qsizetype ViewLineBreakLength(QStringView text, qsizetype at) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/FileHelpers.h"
 #include "core/RuntimeError.h"
 
 #include <QString>
@@ -62,6 +63,11 @@ inline constexpr qint64 kMaxBrowsedFileBytes = 32LL * 1024 * 1024;
 // names the file, its size and the limit. Nothing for a file within the
 // limit, or for a path that names no file (the read itself reports that).
 std::optional<RuntimeError> RefuseOversizedBrowserFile(const QString& path);
+
+// The limit of every read of the browser and of its copy for the external
+// viewer: kMaxBrowsedFileBytes, with the same error; for a file that holds
+// more than its size says (a file of /proc), "more than 32 MB".
+ReadLimit BrowserReadLimit();
 
 // Lines as Qt's plain-text view (QPlainTextEdit on a QTextDocument) shows
 // them, for the browser's view and the project-description box. The view

@@ -1,6 +1,8 @@
 #include "core/FileHelpers.h"
 
+#include "core/Bilingual.h"
 #include "core/ErrorReporting.h"
+#include "core/Globals.h"
 #include "core/Messages.h"
 
 #include <QDir>
@@ -12,6 +14,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cmath>
+#include <ctime>
 #include <new>
 
 #include <signal.h>
@@ -73,22 +77,35 @@ QString SaveInProgressName(const QString& target, qint64 pid, int attempt) {
 
 namespace {
 
+// How many names a save tries for its temporary file, and for its record,
+// before it gives up: each is taken only while a file of that name is there.
+constexpr int kNameAttempts = 100;
+
+// The most links followed to the file a save replaces, as the system
+// follows them: one more is a loop.
+constexpr int kMaxLinkHops = 40;
+
 // A write through a QSaveFile that failed: the error, and the temporary
 // file removed, so that the old file stays as it was.
-RuntimeError Abandon(QSaveFile& file, int savedErrno) {
-  const RuntimeError error = ErrorFromFile(file, FileOp::Write, savedErrno);
+RuntimeError Abandon(QSaveFile& file, const RuntimeError& error) {
   file.cancelWriting();
   file.commit();  // removes the temporary file
   return error;
 }
 
-// The file a QSaveFile replaces: a symbolic link is followed, as the
-// QSaveFile followed it when it opened.
-QString FinalName(const QString& name) {
+RuntimeError Abandon(QSaveFile& file, int savedErrno) {
+  return Abandon(file, ErrorFromFile(file, FileOp::Write, savedErrno));
+}
+
+// The file a save replaces: a symbolic link is followed to the file it
+// names, whether that is there or not. Nothing for a loop of links.
+std::optional<QString> FinalName(const QString& name) {
   QFileInfo info(name);
-  int depth = 128;
-  while (--depth > 0 && info.isSymLink()) info.setFile(info.symLinkTarget());
-  return depth > 0 ? info.filePath() : name;
+  for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+    if (!info.isSymLink()) return info.filePath();
+    info.setFile(info.symLinkTarget());
+  }
+  return std::nullopt;
 }
 
 QByteArray ProcPath(int fd) { return "/proc/self/fd/" + QByteArray::number(fd); }
@@ -107,14 +124,22 @@ QByteArray NameOf(int fd) {
   return name;
 }
 
-// Puts the written temporary file in the target's place with one rename.
-// A temporary file without a name (made with O_TMPFILE) is first linked
-// under a name of its own beside the target. Returns 0 or the errno.
-int PutInPlace(int fd, const QString& target) {
+// Syncs a written file's bytes to the disk, where the answer is heard:
+// some file systems tell of a full disk only now. A file system that
+// cannot sync says so with EINVAL or ENOTSUP. Returns 0 or the errno.
+int SyncData(int fd) {
+  if (::fdatasync(fd) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EROFS) return 0;
+  return errno;
+}
+
+// Puts the written temporary file `from` in the target's place with one
+// rename. A temporary file without a name (made with O_TMPFILE; `from`
+// empty) is first linked under a name of its own beside the target.
+// Returns 0 or the errno; on failure the temporary file has no name left.
+int PutInPlace(int fd, QByteArray from, const QString& target) {
   const QByteArray to = QFile::encodeName(target);
-  QByteArray from = NameOf(fd);
   if (from.isEmpty()) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
       const QByteArray name = QFile::encodeName(SaveInProgressName(target, ::getpid(), attempt));
       if (::linkat(AT_FDCWD, ProcPath(fd).constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
         from = name;
@@ -140,6 +165,121 @@ void SyncFolder(const QString& file) {
   ::close(fd);
 }
 
+// The last steps of every save, once the bytes are written: synced to the
+// disk once, renamed over the target, and the folder synced, so that the
+// new file is the one found after a power cut, never the old one or none.
+int CommitWritten(int fd, const QByteArray& name, const QString& target) {
+  if (const int failed = SyncData(fd)) return failed;
+  if (const int failed = PutInPlace(fd, name, target)) return failed;
+  SyncFolder(target);
+  return 0;
+}
+
+RuntimeError LoopOfLinksError() { return ErrorFromErrno(ELOOP, FileOp::Write); }
+
+QString SaveRecordName(qint64 pid, int attempt) {
+  return QLatin1String(kSaveRecordPrefix) + QString::number(pid) + u'-' + QString::number(attempt);
+}
+
+// One save of a file under way: its record in the user's scratch folder
+// and its temporary file beside the target. What is left of either when
+// the save ends is removed.
+class SaveInProgress {
+ public:
+  explicit SaveInProgress(const QString& target) : target_(target) { Record(); }
+  ~SaveInProgress() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!name_.isEmpty()) ::unlink(name_.constData());
+    if (!record_.isEmpty()) ::unlink(record_.constData());
+  }
+  SaveInProgress(const SaveInProgress&) = delete;
+  SaveInProgress& operator=(const SaveInProgress&) = delete;
+
+  // Makes the temporary file in the target's folder: without a name where
+  // the file system makes one, else created new under the program's own
+  // name (never through a link, never over a file of that name). Returns 0
+  // or the errno.
+  int Create(mode_t mode) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(target_).absolutePath());
+    fd_ = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    if (fd_ >= 0) return 0;
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return errno;
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+      const QByteArray name = QFile::encodeName(SaveInProgressName(target_, ::getpid(), attempt));
+      fd_ = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+      if (fd_ >= 0) {
+        name_ = name;
+        return 0;
+      }
+      if (errno != EEXIST) return errno;
+    }
+    return EEXIST;
+  }
+
+  // Writes every byte. Returns 0 or the errno.
+  int Write(const QByteArray& bytes) const {
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+      const ssize_t n = ::write(fd_, data, static_cast<size_t>(std::min<qsizetype>(left, 1 << 30)));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return n < 0 ? errno : EIO;
+      data += n;
+      left -= n;
+    }
+    return 0;
+  }
+
+  int Commit() {
+    const int failed = CommitWritten(fd_, name_, target_);
+    name_.clear();  // renamed, or removed by the failed rename
+    return failed;
+  }
+
+  int Handle() const { return fd_; }
+
+ private:
+  // The record of the save, in one write of a file made new. Where none
+  // can be made the save goes on without it.
+  void Record() {
+    if (UserTempFolder.isEmpty()) return;
+    const QByteArray text = QFile::encodeName(QFileInfo(target_).absoluteFilePath()) + '\n';
+    if (text.size() > kMaxSaveRecordBytes) return;
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+      const QByteArray name = QFile::encodeName(JoinPath(UserTempFolder, SaveRecordName(::getpid(), attempt)));
+      const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+      if (fd < 0 && errno == EEXIST) continue;
+      if (fd < 0) return;
+      const bool written = ::write(fd, text.constData(), static_cast<size_t>(text.size())) == text.size();
+      ::close(fd);
+      if (written) record_ = name;
+      else ::unlink(name.constData());
+      return;
+    }
+  }
+
+  QString target_;
+  QByteArray record_;
+  QByteArray name_;  // the temporary file's, while it has one
+  int fd_ = -1;
+};
+
+// The error of a temporary file that could not be made beside the target.
+// A folder that takes no new file is named: the target itself may well be
+// writable, and "Permission denied" on it alone would not say why.
+RuntimeError CreateError(const QString& target, int failed) {
+  const QString folder = QFileInfo(target).absolutePath();
+  if (failed == ENOENT || failed == ENOTDIR) return RuntimeError(ErrorNumber::PathNotFound);
+  if (failed == EACCES || failed == EPERM) {
+    return RuntimeError(ErrorNumber::PermissionDenied,
+                        Tr({"Permission denied: the folder \"%1\" cannot be written (a save makes its new file there)",
+                            "Δεν επιτρέπεται η πρόσβαση: στον φάκελο \"%1\" δεν επιτρέπεται η εγγραφή (η αποθήκευση "
+                            "δημιουργεί εκεί το νέο αρχείο)"})
+                            .arg(ShownText(folder, 1024)));
+  }
+  return ErrorFromErrno(failed, FileOp::Write);
+}
+
 }  // namespace
 
 std::optional<RuntimeError> CommitAtomically(QSaveFile& file) {
@@ -151,17 +291,12 @@ std::optional<RuntimeError> CommitAtomically(QSaveFile& file) {
   // rename, which would otherwise put an empty or short file in place.
   errno = 0;
   if (!file.flush() || file.error() != QFileDevice::NoError) return Abandon(file, errno);
-  // The bytes go to the device once, here, where the answer is heard: some
-  // file systems tell of a full disk only now. (QSaveFile's own commit
-  // would sync a second time and let a failure pass; it is not used.) A
-  // file system that cannot sync says so with EINVAL or ENOTSUP.
+  // (QSaveFile's own commit would sync a second time and let a failure
+  // pass; it is not used.)
+  const std::optional<QString> target = FinalName(file.fileName());
+  if (!target) return Abandon(file, LoopOfLinksError());
   const int fd = file.handle();
-  if (::fdatasync(fd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EROFS) return Abandon(file, errno);
-  const QString target = FinalName(file.fileName());
-  if (const int failed = PutInPlace(fd, target)) return Abandon(file, failed);
-  // The new name is on the disk only once its folder is: a power cut after
-  // this leaves the new file, never the old one or none.
-  SyncFolder(target);
+  if (const int failed = CommitWritten(fd, NameOf(fd), *target)) return Abandon(file, failed);
   // Done: the QSaveFile writes no more, and its destructor removes only
   // what is left of its own temporary file.
   file.cancelWriting();
@@ -171,19 +306,26 @@ std::optional<RuntimeError> CommitAtomically(QSaveFile& file) {
 std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes) {
   if (path.isEmpty()) return RuntimeError(ErrorNumber::BadFileName);
   if (QFileInfo(path).isDir()) return RuntimeError(ErrorNumber::PathFileAccess);
-  QSaveFile file(path);
-  errno = 0;
-  if (!file.open(QIODevice::WriteOnly)) return ErrorFromFile(file, FileOp::Write, errno);
-  errno = 0;
-  if (file.write(bytes) != bytes.size()) return Abandon(file, errno);
-  return CommitAtomically(file);
+  const std::optional<QString> target = FinalName(path);
+  if (!target) return LoopOfLinksError();
+  const QByteArray targetName = QFile::encodeName(*target);
+  struct stat old {};
+  const bool replaces = ::stat(targetName.constData(), &old) == 0;
+  if (replaces && ::access(targetName.constData(), W_OK) != 0) return RuntimeError(ErrorNumber::PermissionDenied);
+  SaveInProgress save(*target);
+  // Nobody else reads the new file before it has the old one's permissions.
+  if (const int failed = save.Create(replaces ? 0600 : 0666)) return CreateError(*target, failed);
+  if (replaces) ::fchmod(save.Handle(), old.st_mode & 0777);
+  if (const int failed = save.Write(bytes)) return ErrorFromErrno(failed, FileOp::Write);
+  if (const int failed = save.Commit()) return ErrorFromErrno(failed, FileOp::Write);
+  return std::nullopt;
 }
 
 namespace {
 
-// The pid of a name that SaveInProgressName gave beside the target, or 0
-// for any other name: after "<name>" + kSaveInProgressMark, the pid and the
-// attempt, each in digits, and nothing else.
+// The pid of a name that SaveInProgressName (or SaveRecordName) gave, or 0
+// for any other name: after the mark, the pid and the attempt, each in
+// digits, and nothing else.
 pid_t SaveInProgressPid(QStringView rest) {
   const qsizetype dash = rest.indexOf(u'-');
   if (dash <= 0 || dash == rest.size() - 1) return 0;
@@ -200,23 +342,71 @@ pid_t SaveInProgressPid(QStringView rest) {
 
 bool ProcessGone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
 
-}  // namespace
-
-int RemoveAbandonedSaves(const QString& target) {
-  if (target.isEmpty()) return 0;
-  const QFileInfo info(FinalName(target));
-  if (info.fileName().isEmpty()) return 0;
-  const QString prefix = info.fileName() + QLatin1String(kSaveInProgressMark);
-  const QDir folder = info.dir();
-  int removed = 0;
+// The ordinary files (not links) in a folder named `prefix`, a pid and an
+// attempt, whose process is gone.
+QStringList FilesOfGoneProcesses(const QDir& folder, const QString& prefix) {
+  QStringList paths;
   for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
     if (!name.startsWith(prefix)) continue;
     const pid_t pid = SaveInProgressPid(QStringView(name).mid(prefix.size()));
     if (pid <= 0 || !ProcessGone(pid)) continue;
-    const QByteArray path = QFile::encodeName(folder.filePath(name));
+    const QString path = folder.filePath(name);
     struct stat st {};
-    if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-    if (::unlink(path.constData()) == 0) ++removed;
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    paths << path;
+  }
+  return paths;
+}
+
+// The target a record of a save names: an absolute path, on the record's
+// one line. Nothing for a record cut short, too large or not of that form.
+std::optional<QString> RecordedTarget(const QString& record) {
+  QByteArray bytes;
+  if (ReadRegularFile(record, bytes, ReadLimit{kMaxSaveRecordBytes, {}})) return std::nullopt;
+  if (bytes.size() < 2 || !bytes.startsWith('/') || !bytes.endsWith('\n')) return std::nullopt;
+  bytes.chop(1);
+  if (bytes.contains('\0')) return std::nullopt;
+  return QFile::decodeName(bytes);
+}
+
+bool FolderReadable(const QString& file) {
+  const int fd =
+      ::open(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
+qint64 AgeSeconds(const QString& path) {
+  struct stat st {};
+  if (::lstat(QFile::encodeName(path).constData(), &st) != 0) return 0;
+  return static_cast<qint64>(::time(nullptr)) - static_cast<qint64>(st.st_mtime);
+}
+
+}  // namespace
+
+int RemoveAbandonedSaves(const QString& target) {
+  if (target.isEmpty()) return 0;
+  const std::optional<QString> final = FinalName(target);
+  if (!final) return 0;
+  const QFileInfo info(*final);
+  if (info.fileName().isEmpty()) return 0;
+  int removed = 0;
+  for (const QString& path : FilesOfGoneProcesses(info.dir(), info.fileName() + QLatin1String(kSaveInProgressMark))) {
+    if (::unlink(QFile::encodeName(path).constData()) == 0) ++removed;
+  }
+  return removed;
+}
+
+int RemoveSavesCutShort(const QString& folder) {
+  if (folder.isEmpty()) return 0;
+  int removed = 0;
+  for (const QString& record : FilesOfGoneProcesses(QDir(folder), QLatin1String(kSaveRecordPrefix))) {
+    if (const std::optional<QString> target = RecordedTarget(record)) {
+      if (FolderReadable(*target)) removed += RemoveAbandonedSaves(*target);
+      else if (AgeSeconds(record) <= kSaveRecordAgeSeconds) continue;
+    }
+    ::unlink(QFile::encodeName(record).constData());
   }
   return removed;
 }
@@ -239,7 +429,48 @@ QString IrregularFileReason(const QString& path) {
   return IrregularReason(st.st_mode);
 }
 
-std::optional<RuntimeError> ReadRegularFile(const QString& path, QByteArray& bytes) {
+QString TooLargeSizeText(std::optional<qint64> size, qint64 limit) {
+  if (!size) {
+    return Tr({"more than %1 MB", "περισσότερα από %1 MB"}).arg(QString::number(limit / (1024 * 1024)));
+  }
+  const double megabytes = std::ceil(static_cast<double>(*size) / (1024.0 * 1024.0) * 10.0) / 10.0;
+  return QString::number(megabytes, 'f', 1) + QStringLiteral(" MB");
+}
+
+namespace {
+
+// A read takes a file in pieces of this size. (Some files of the system
+// are read only in multiples of eight bytes.)
+constexpr qsizetype kReadPiece = 64 * 1024;
+
+RuntimeError TooLargeError(const ReadLimit& limit, const QString& path, std::optional<qint64> size) {
+  if (limit.tooLarge) return limit.tooLarge(path, size);
+  return RuntimeError(ErrorNumber::PathFileAccess,
+                      Tr({"it is too large: %1", "είναι πολύ μεγάλο: %1"}).arg(TooLargeSizeText(size, limit.bytes)));
+}
+
+// Reads an open file to its end, but never more than one piece past the
+// limit: true when it ended within the limit. Returns 0 or the errno.
+int ReadUpTo(int fd, qint64 limit, QByteArray& bytes, bool& withinLimit) {
+  qsizetype total = 0;
+  withinLimit = false;
+  for (;;) {
+    bytes.resize(total + kReadPiece);
+    const ssize_t n = ::read(fd, bytes.data() + total, static_cast<size_t>(kReadPiece));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    total += n;
+    bytes.resize(total);
+    if (total > limit) return 0;
+    if (n == 0) break;
+  }
+  withinLimit = true;
+  return 0;
+}
+
+}  // namespace
+
+std::optional<RuntimeError> ReadRegularFile(const QString& path, QByteArray& bytes, const ReadLimit& limit) {
   bytes.clear();
   if (path.isEmpty()) return RuntimeError(ErrorNumber::BadFileName);
   if (path.contains(QChar(0))) return RuntimeError(ErrorNumber::BadFileNameOrNumber);
@@ -263,40 +494,50 @@ std::optional<RuntimeError> ReadRegularFile(const QString& path, QByteArray& byt
     ::close(fd);
     return RuntimeError(ErrorNumber::PathFileAccess, reason);
   }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  QFile file;
-  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+  if (st.st_size > limit.bytes) {
     ::close(fd);
-    return RuntimeError(ErrorNumber::DeviceIO);
+    return TooLargeError(limit, path, static_cast<qint64>(st.st_size));
   }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  int failed = 0;
+  bool withinLimit = false;
   try {
-    errno = 0;
-    bytes = file.readAll();
+    bytes.reserve(static_cast<qsizetype>(st.st_size) + kReadPiece);
+    failed = ReadUpTo(fd, limit.bytes, bytes, withinLimit);
   } catch (const std::bad_alloc&) {
+    ::close(fd);
     bytes.clear();
     return RuntimeError(ErrorNumber::OutOfMemory);
   }
-  if (file.error() != QFileDevice::NoError) {
-    const int saved = errno;
-    bytes.clear();
-    return ErrorFromErrno(saved != 0 ? saved : EIO, FileOp::Read);
-  }
-  return std::nullopt;
+  ::close(fd);
+  if (failed == 0 && withinLimit) return std::nullopt;
+  bytes.clear();
+  bytes.squeeze();
+  // A file that said less than it holds: its size is not known.
+  if (failed == 0) return TooLargeError(limit, path, std::nullopt);
+  return ErrorFromErrno(failed, FileOp::Read);
 }
 
 namespace {
 
 // The lines of a text file, each ending with CR LF. A missing source shows
-// "Requested File not found: ", an unreadable one "File I/O problem with TMP
-// file: " and the name of the copy; both give nothing.
-std::optional<QByteArray> TextFileLines(const QString& source, const QString& copyName) {
+// "Requested File not found: ", a source above the limit its error, an
+// unreadable one "File I/O problem with TMP file: " and the name of the
+// copy; all give nothing.
+std::optional<QByteArray> TextFileLines(const QString& source, const QString& copyName, const ReadLimit& limit) {
   if (!FileExists(source)) {
     ShowMsg(QStringLiteral("Requested File not found: ") + source, Buttons::Ok, ErrorTitle);
     return std::nullopt;
   }
+  bool tooLarge = false;
+  const ReadLimit noted{limit.bytes, [&](const QString& path, std::optional<qint64> size) {
+                          tooLarge = true;
+                          return TooLargeError(limit, path, size);
+                        }};
   QByteArray bytes;
-  if (ReadRegularFile(source, bytes)) {
-    ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + copyName, Buttons::Ok, ErrorTitle);
+  if (const std::optional<RuntimeError> error = ReadRegularFile(source, bytes, noted)) {
+    if (tooLarge) ReportError(*error, true);
+    else ShowMsg(QStringLiteral("File I/O problem with TMP file: ") + copyName, Buttons::Ok, ErrorTitle);
     return std::nullopt;
   }
   QByteArray copy;
@@ -321,8 +562,8 @@ std::optional<QByteArray> TextFileLines(const QString& source, const QString& co
 
 }  // namespace
 
-QString CopyTextFileToNew(const QString& source, const QString& pattern) {
-  const std::optional<QByteArray> copy = TextFileLines(source, pattern);
+QString CopyTextFileToNew(const QString& source, const QString& pattern, const ReadLimit& limit) {
+  const std::optional<QByteArray> copy = TextFileLines(source, pattern, limit);
   if (!copy) return QString();
   // Created with O_CREAT | O_EXCL under a name of its own, and written
   // through that handle only.

@@ -1,6 +1,7 @@
 #include "core/IniFile.h"
 
 #include "core/FileHelpers.h"
+#include "core/Settings.h"
 #include "core/TextCodec.h"
 
 #include <QFile>
@@ -80,7 +81,7 @@ bool IniDocument::Load(const QString& path) {
   lines_.clear();
   if (!QFile::exists(path)) return true;
   QByteArray bytes;
-  if (ReadRegularFile(path, bytes)) return false;
+  if (ReadRegularFile(path, bytes, ReadLimit{kMaxSettingsFileBytes, {}})) return false;
   *this = FromBytes(bytes);
   return true;
 }

@@ -27,8 +27,9 @@ class IniDocument {
 
   // Reads a file, each line decoded on its own (UTF-8, or Windows-1253 for
   // a line that is not UTF-8). A missing file gives an empty document and
-  // true; a file that exists but cannot be read, and a folder, a device or
-  // a pipe (never read), give false.
+  // true; a file that exists but cannot be read, a folder, a device or a
+  // pipe (never read), and a file of more than kMaxSettingsFileBytes (the
+  // settings file's limit, never read beyond it) give false.
   bool Load(const QString& path);
 
   bool HasSection(const QString& section) const;

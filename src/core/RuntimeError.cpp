@@ -1,5 +1,7 @@
 #include "core/RuntimeError.h"
 
+#include "core/Bilingual.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -70,8 +72,10 @@ RuntimeError ErrorFromErrno(int errnoValue, FileOp op) {
     case EISDIR:
     case EBUSY:
     case EEXIST:
-    case ENOTEMPTY:
-    case ELOOP: return RuntimeError(ErrorNumber::PathFileAccess);
+    case ENOTEMPTY: return RuntimeError(ErrorNumber::PathFileAccess);
+    case ELOOP:
+      return RuntimeError(ErrorNumber::PathFileAccess,
+                          Tr({"Too many levels of symbolic links", "Πάρα πολλά επίπεδα συμβολικών συνδέσμων"}));
     case ENAMETOOLONG:
     case EINVAL: return RuntimeError(ErrorNumber::BadFileName);
     case EMFILE:

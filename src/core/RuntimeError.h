@@ -73,6 +73,7 @@ class RuntimeError : public std::exception {
 enum class FileOp { Read, Write, Delete, List };
 
 // Maps an errno value of a failed file operation on `path` to a run-time error.
+// A loop of symbolic links (ELOOP) says so in the current language.
 RuntimeError ErrorFromErrno(int errnoValue, FileOp op);
 
 // Maps a failed QFile/QSaveFile operation to a run-time error. `savedErrno`

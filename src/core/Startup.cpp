@@ -210,6 +210,7 @@ void RemoveOldViewerCopies(const QString& folder) {
 }  // namespace
 
 void RemoveLeftoverFiles() {
+  RemoveSavesCutShort(UserTempFolder);
   RemoveAbandonedSaves(SettingsIniPath);
   for (int i = 1; i <= std::clamp<int>(RecentFileCount, 0, kMaxRecentFiles); ++i) {
     const QString& project = RecentFilePath[static_cast<std::size_t>(i)];

@@ -30,8 +30,10 @@ void InitUserFolders();
 void SettleSettingsFile();
 
 // What earlier runs left behind (step 13), removed without a message:
-// - the files that a save of the settings file, or of a project of the
-//   recent-file list, left beside it when it was cut short
+// - the files that a save cut short left beside its target: of every save
+//   recorded in the user's scratch folder whose process is gone
+//   (RemoveSavesCutShort: a first save under a new name included), and of
+//   the settings file and the projects of the recent-file list
 //   (RemoveAbandonedSaves);
 // - the external viewer's scratch copies in the user's scratch folder
 //   ("~tmpbr-", six characters, ".tmp") older than kScratchCopyAgeSeconds:

@@ -83,7 +83,7 @@ void DropHelpFile() {
 std::optional<QByteArray> ReadHelpFile(const QString& path) {
   if (QFileInfo(path).size() != help_file::kSize) return std::nullopt;
   QByteArray bytes;
-  if (const std::optional<RuntimeError> error = ReadRegularFile(path, bytes)) {
+  if (const std::optional<RuntimeError> error = ReadRegularFile(path, bytes, ReadLimit{help_file::kSize, {}})) {
     LogRuntimeError(*error);
     return std::nullopt;
   }

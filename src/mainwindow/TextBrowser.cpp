@@ -312,7 +312,9 @@ void TextBrowser::LoadView(const QString& path) {
   QString text;
   {
     QByteArray bytes;
-    if (std::optional<RuntimeError> e = ReadRegularFile(path, bytes)) throw *e;
+    // Never more than the limit, whatever size the file gives (a file of
+    // /proc gives 0 and never ends).
+    if (std::optional<RuntimeError> e = ReadRegularFile(path, bytes, BrowserReadLimit())) throw *e;
     text = DecodeText(bytes);
   }  // the bytes are let go before the view makes its own copy of the text
   // The view keeps a block for every line and lays out each line it shows
@@ -335,7 +337,7 @@ void TextBrowser::ViewExternally(const QString& path) {
   }
   // A copy of its own for every view, so that no link at a known name can
   // send it elsewhere. A failed copy has shown its message.
-  const QString scratch = CopyTextFileToNew(path, BrowserScratchPattern());
+  const QString scratch = CopyTextFileToNew(path, BrowserScratchPattern(), BrowserReadLimit());
   if (scratch.isEmpty()) return;
   if (!OpenInExternalViewer(ExternalViewer, scratch)) {
     ShowMsg(QStringLiteral("Shell operation failed. Check status of External Viewer: ") + ExternalViewer, Buttons::Ok,

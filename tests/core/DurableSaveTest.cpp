@@ -5,6 +5,7 @@
 
 #include "core/FileHelpers.h"
 #include "core/Globals.h"
+#include "core/RuntimeError.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/project/ProjectFile.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 
 #include <dlfcn.h>
@@ -54,6 +56,10 @@ bool g_namedTemporaryFiles = false;
 // leave a file behind.
 bool g_killAtRename = false;
 
+// While set, the process is killed as a save syncs its written file: the
+// temporary file holds every byte, and the old file is still in place.
+bool g_killAtSync = false;
+
 void Note(int fd) {
   struct stat st {};
   if (::fstat(fd, &st) != 0) return;
@@ -73,20 +79,34 @@ F Real(const char* name) {
 
 }  // namespace
 
-extern "C" int open64(const char* path, int flags, ...) {
-  static const auto real = Real<int (*)(const char*, int, ...)>("open64");
+namespace {
+
+int Open(const char* name, const char* path, int flags, va_list args) {
   mode_t mode = 0;
-  if ((flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE) {
-    va_list args;
-    va_start(args, flags);
-    mode = va_arg(args, mode_t);
-    va_end(args);
-  }
+  if ((flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE) mode = va_arg(args, mode_t);
   if (g_namedTemporaryFiles && (flags & O_TMPFILE) == O_TMPFILE) {
     errno = EOPNOTSUPP;
     return -1;
   }
-  return real(path, flags, mode);
+  return Real<int (*)(const char*, int, ...)>(name)(path, flags, mode);
+}
+
+}  // namespace
+
+extern "C" int open64(const char* path, int flags, ...) {
+  va_list args;
+  va_start(args, flags);
+  const int fd = Open("open64", path, flags, args);
+  va_end(args);
+  return fd;
+}
+
+extern "C" int open(const char* path, int flags, ...) {
+  va_list args;
+  va_start(args, flags);
+  const int fd = Open("open", path, flags, args);
+  va_end(args);
+  return fd;
 }
 
 extern "C" int fsync(int fd) {
@@ -97,6 +117,7 @@ extern "C" int fsync(int fd) {
 
 extern "C" int fdatasync(int fd) {
   static const auto real = Real<int (*)(int)>("fdatasync");
+  if (g_killAtSync) ::raise(SIGKILL);
   Note(fd);
   return real(fd);
 }
@@ -112,8 +133,39 @@ namespace {
 
 class DurableSaveTest : public test::CoreTest {
  protected:
+  void SetUp() override {
+    CoreTest::SetUp();
+    UserTempFolder = Home() + QStringLiteral("/Temp/");
+    QDir().mkpath(UserTempFolder);
+  }
+  void TearDown() override {
+    g_namedTemporaryFiles = false;
+    CoreTest::TearDown();
+  }
+
   static Syncs Take() { return std::exchange(g_syncs, Syncs{}); }
   void SavesOneByOne();
+
+  // Saves the bytes in a child process that is killed at the rename (or
+  // the sync); returns the child's pid.
+  static pid_t KilledSave(const QString& path, bool atSync) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      // Random names of its own, as a process started anew would draw.
+      QRandomGenerator::global()->discard(static_cast<unsigned long long>(::getpid()) * 64);
+      (atSync ? g_killAtSync : g_killAtRename) = true;
+      SaveFileAtomically(path, QByteArray(3000, 'n'));
+      ::_exit(0);
+    }
+    int status = 0;
+    EXPECT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    return child;
+  }
+
+  static QStringList Names(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+  }
 };
 
 TEST_F(DurableSaveTest, EverySaveSyncsTheFileOnceAndThenItsFolder) {
@@ -121,6 +173,13 @@ TEST_F(DurableSaveTest, EverySaveSyncsTheFileOnceAndThenItsFolder) {
     SCOPED_TRACE(named ? "named temporary files" : "temporary files without a name");
     g_namedTemporaryFiles = named;
     SavesOneByOne();
+    // The new file has the old one's permissions, and no record is left.
+    const QString shared = WriteFile(Home() + QStringLiteral("/shared.BNL"), "old");
+    ASSERT_TRUE(QFile::setPermissions(shared, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    ASSERT_FALSE(SaveFileAtomically(shared, QByteArray("new")).has_value());
+    EXPECT_EQ(QFileInfo(shared).permissions() & 0x0777, QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
+    EXPECT_EQ(ReadFile(shared), QByteArray("new"));
+    EXPECT_EQ(Names(UserTempFolder), QStringList());
     g_namedTemporaryFiles = false;
     for (const QString& name : QDir(Home()).entryList(QDir::Files | QDir::Hidden)) QFile::remove(Home() + u'/' + name);
     SetDefaultSettings();
@@ -167,27 +226,72 @@ TEST_F(DurableSaveTest, ASaveThroughALinkReplacesTheFileItNames) {
 
 TEST_F(DurableSaveTest, WhatASaveKilledMidwayLeavesIsRemovedAtTheNextStartAndNothingElse) {
   const QString project = WriteFile(Home() + QStringLiteral("/site.BNL"), "old");
-  const QString copy = WriteFile(project + QStringLiteral(".20240105.1"), "the user's copy");
+  // The user's copies, one of them named as another program's temporary
+  // file would be.
+  const QStringList copies{WriteFile(project + QStringLiteral(".20240105.1"), "copy"),
+                           WriteFile(project + QStringLiteral(".a1B2c3"), "copy")};
+  const QStringList kept{QStringLiteral("site.BNL"), QStringLiteral("site.BNL.20240105.1"),
+                         QStringLiteral("site.BNL.a1B2c3")};
   RecentFileCount = 1;
   RecentFilePath[1] = project;
-  const pid_t child = ::fork();
-  if (child == 0) {
-    g_killAtRename = true;
-    SaveFileAtomically(project, QByteArray("new"));
-    ::_exit(0);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-  const QStringList left = QDir(Home()).entryList({QStringLiteral("site.BNL*")}, QDir::Files | QDir::Hidden);
-  ASSERT_EQ(left.size(), 3) << left.join(u' ').toStdString();
-  EXPECT_TRUE(left.contains(QFileInfo(SaveInProgressName(project, child, 0)).fileName()));
+  // Where the file system makes no file without a name (FAT, network and
+  // FUSE file systems), the temporary file has a name from the start.
+  for (const bool named : {false, true}) {
+    SCOPED_TRACE(named ? "named temporary files" : "temporary files without a name");
+    g_namedTemporaryFiles = named;
+    constexpr int kKills = 100;
+    QStringList left = kept;
+    for (int kill = 0; kill < kKills; ++kill) {
+      const bool atSync = kill % 2 == 1;
+      const pid_t child = KilledSave(project, atSync);
+      if (named || !atSync) left << QFileInfo(SaveInProgressName(project, child, 0)).fileName();
+    }
+    left.sort();
+    EXPECT_EQ(Names(Home()), left);
+    EXPECT_EQ(Names(UserTempFolder).size(), kKills);  // the records of the saves
 
-  RemoveLeftoverFiles();
-  EXPECT_EQ(QDir(Home()).entryList({QStringLiteral("site.BNL*")}, QDir::Files | QDir::Hidden),
-            QStringList({QStringLiteral("site.BNL"), QStringLiteral("site.BNL.20240105.1")}));
-  EXPECT_EQ(ReadFile(project), QByteArray("old"));
-  EXPECT_EQ(ReadFile(copy), QByteArray("the user's copy"));
+    RemoveLeftoverFiles();
+    EXPECT_EQ(Names(Home()), kept);
+    EXPECT_EQ(ReadFile(project), QByteArray("old"));
+    for (const QString& copy : copies) EXPECT_EQ(ReadFile(copy), QByteArray("copy"));
+    EXPECT_EQ(Names(UserTempFolder), QStringList());
+  }
+}
+
+TEST_F(DurableSaveTest, ASaveThroughALoopOfLinksIsRefusedAndTheLinksStay) {
+  const QString first = Home() + QStringLiteral("/loop1.BNL");
+  const QString second = Home() + QStringLiteral("/loop2.BNL");
+  ASSERT_TRUE(QFile::link(second, first));
+  ASSERT_TRUE(QFile::link(first, second));
+  const std::optional<RuntimeError> error = WriteProjectFile(first, ProjectRecord{});
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->Number(), ErrorNumber::PathFileAccess);
+  EXPECT_EQ(error->Description(), QStringLiteral("Too many levels of symbolic links: ") + first);
+  EXPECT_EQ(QFileInfo(first).symLinkTarget(), second);
+  EXPECT_EQ(QFileInfo(second).symLinkTarget(), first);
+  EXPECT_EQ(Names(Home()), QStringList({QStringLiteral("loop1.BNL"), QStringLiteral("loop2.BNL")}));
+  EXPECT_EQ(Names(UserTempFolder), QStringList());
+}
+
+TEST_F(DurableSaveTest, AFirstSaveUnderANewNameCutShortIsRemovedAtTheNextStart) {
+  // Save As to a new name: the recent-file list does not hold it yet.
+  const QString folder = Home() + QStringLiteral("/new/");
+  QDir().mkpath(folder);
+  const QString project = folder + QStringLiteral("fresh.BNL");
+  const QString copy = WriteFile(project + QStringLiteral(".1"), "the user's");
+  RecentFileCount = 0;
+  for (const bool named : {false, true}) {
+    SCOPED_TRACE(named ? "named temporary files" : "temporary files without a name");
+    g_namedTemporaryFiles = named;
+    const pid_t child = KilledSave(project, false);
+    EXPECT_TRUE(QFileInfo::exists(SaveInProgressName(project, child, 0)));
+    EXPECT_EQ(Names(UserTempFolder).size(), 1);
+
+    RemoveLeftoverFiles();
+    EXPECT_EQ(Names(folder), QStringList{QStringLiteral("fresh.BNL.1")});
+    EXPECT_EQ(ReadFile(copy), QByteArray("the user's"));
+    EXPECT_EQ(Names(UserTempFolder), QStringList());
+  }
 }
 
 }  // namespace

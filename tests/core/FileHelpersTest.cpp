@@ -1,14 +1,19 @@
 #include "core/FileHelpers.h"
+#include "core/IniFile.h"
 #include "core/Messages.h"
+#include "support/FileSystemTricks.h"
 #include "support/TestEnvironment.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <optional>
 
 namespace brantel {
 namespace {
@@ -89,6 +94,34 @@ TEST_F(FileHelpersTest, AtomicSaveKeepsTheOldFileOnFailure) {
   EXPECT_EQ(QDir(Home()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("keep.txt")});
 }
 
+TEST_F(FileHelpersTest, ASaveIntoAFolderThatTakesNoNewFileSaysSoAndKeepsTheOldFile) {
+  const test::ObeyFilePermissions obey;
+  ASSERT_TRUE(obey.Valid());
+  const QString folder = Home() + QStringLiteral("/locked");
+  const QString path = WriteFile(folder + QStringLiteral("/p.BNL"), "old");
+  ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+  const std::optional<RuntimeError> error = SaveFileAtomically(path, "new");
+  QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->Number(), ErrorNumber::PermissionDenied);
+  EXPECT_EQ(error->Description(), QStringLiteral("Permission denied: the folder \"") + folder +
+                                      QStringLiteral("\" cannot be written (a save makes its new file there)"));
+  EXPECT_EQ(ReadFile(path), QByteArray("old"));
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("p.BNL")});
+}
+
+TEST_F(FileHelpersTest, AReadStopsJustPastItsLimitWhateverSizeTheFileSays) {
+  // A file of the system that says it is empty and never ends; the
+  // settings file is read within its own limit.
+  const QString endless = QStringLiteral("/proc/self/pagemap");
+  QByteArray bytes;
+  const std::optional<RuntimeError> error = ReadRegularFile(endless, bytes, ReadLimit{1 << 20, {}});
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->Description(), QStringLiteral("it is too large: more than 1 MB"));
+  EXPECT_TRUE(bytes.isEmpty());
+  EXPECT_FALSE(IniDocument().Load(endless));
+}
+
 // A process id that no process has: that of a child that has ended.
 pid_t GonePid() {
   const pid_t child = ::fork();
@@ -145,6 +178,60 @@ TEST_F(FileHelpersTest, OnlyTheLeftoversOfSavesWhoseProcessIsGoneAreRemoved) {
   EXPECT_FALSE(QFileInfo::exists(ofMissing));
   EXPECT_EQ(RemoveAbandonedSaves(QString()), 0);
   EXPECT_EQ(RemoveAbandonedSaves(Home() + QStringLiteral("/no/such/folder/x.BNL")), 0);
+  EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(FileHelpersTest, TheRecordsOfSavesCutShortLeadToTheirOwnLeftoversAndNothingElse) {
+  const pid_t gonePid = GonePid();
+  const QString records = Home() + QStringLiteral("/Temp/");
+  const auto record = [&](qint64 pid, int n, const QByteArray& text) {
+    return WriteFile(records + QLatin1String(kSaveRecordPrefix) + QString::number(pid) + u'-' + QString::number(n),
+                     text);
+  };
+  // A project with the user's copy beside it and what a save cut short left.
+  const auto project = [&](const char* name) {
+    const QString path = WriteFile(Home() + u'/' + QLatin1String(name) + QStringLiteral("/p.BNL"), "project");
+    WriteFile(path + QStringLiteral(".1"), "copy");
+    WriteFile(SaveInProgressName(path, gonePid, 0), "leftover");
+    return path;
+  };
+  const QString cut = project("cut"), saving = project("saving"), cutRecord = project("cut-record"),
+                huge = project("huge"), unreadable = project("unreadable");
+  const pid_t live = QCoreApplication::applicationPid();
+  const QStringList removed{record(gonePid, 0, QFile::encodeName(cut) + '\n'),
+                            record(gonePid, 1, QFile::encodeName(cutRecord)),
+                            record(gonePid, 2, QFile::encodeName(huge) + '\n')};
+  // Past its first line, the large record is a gigabyte of nothing.
+  ASSERT_TRUE(QFile::resize(removed.last(), qint64{1} << 30));
+  const QStringList kept{record(live, 0, QFile::encodeName(saving) + '\n'),
+                         record(gonePid, 3, QFile::encodeName(unreadable) + '\n')};
+  {
+    const test::ObeyFilePermissions obey;
+    ASSERT_TRUE(obey.Valid());
+    const QString folder = QFileInfo(unreadable).absolutePath();
+    ASSERT_TRUE(QFile::setPermissions(folder, QFile::WriteOwner | QFile::ExeOwner));
+    EXPECT_EQ(RemoveSavesCutShort(records), 1);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
+  for (const QString& path : removed) EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
+  for (const QString& path : kept) EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
+  for (const QString& target : {cut, saving, cutRecord, huge, unreadable}) {
+    EXPECT_EQ(QFileInfo::exists(SaveInProgressName(target, gonePid, 0)), target != cut) << target.toStdString();
+    EXPECT_EQ(ReadFile(target) + ReadFile(target + QStringLiteral(".1")), QByteArray("projectcopy"));
+  }
+  // Its folder readable again, the record is followed; one that could not
+  // be followed for a month goes.
+  EXPECT_EQ(RemoveSavesCutShort(records), 1);
+  EXPECT_FALSE(QFileInfo::exists(SaveInProgressName(unreadable, gonePid, 0)));
+  const QString old = record(gonePid, 4, "/no/such/folder/p.BNL\n");
+  QFile file(old);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-kSaveRecordAgeSeconds - 60),
+                               QFileDevice::FileModificationTime));
+  const QString recent = record(gonePid, 5, "/no/such/folder/p.BNL\n");
+  EXPECT_EQ(RemoveSavesCutShort(records), 0);
+  EXPECT_FALSE(QFileInfo::exists(old));
+  EXPECT_TRUE(QFileInfo::exists(recent));
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 

@@ -539,15 +539,15 @@ TEST_F(StartupTest, ATextFileCopiedForViewingEndsEveryLineWithCrLf) {
   const QString source = WriteFile(Home() + QStringLiteral("/in.txt"), "one\ntwo\r\nthree\rfour");
   const QString pattern = Home() + QStringLiteral("/Temp/~copy-XXXXXX.tmp");
   QDir().mkpath(Home() + QStringLiteral("/Temp"));
-  const QString copy = CopyTextFileToNew(source, pattern);
+  const QString copy = CopyTextFileToNew(source, pattern, ReadLimit{1024, {}});
   ASSERT_FALSE(copy.isEmpty());
   EXPECT_EQ(ReadFile(copy), QByteArray("one\r\ntwo\r\nthree\r\nfour\r\n"));
 
-  EXPECT_TRUE(CopyTextFileToNew(Home() + QStringLiteral("/missing.txt"), pattern).isEmpty());
+  EXPECT_TRUE(CopyTextFileToNew(Home() + QStringLiteral("/missing.txt"), pattern, ReadLimit{1024, {}}).isEmpty());
   EXPECT_EQ(boxes_->Last().prompt,
             QStringLiteral("Requested File not found: ") + Home() + QStringLiteral("/missing.txt"));
   const QString nowhere = Home() + QStringLiteral("/no/folder/~copy-XXXXXX.tmp");
-  EXPECT_TRUE(CopyTextFileToNew(source, nowhere).isEmpty());
+  EXPECT_TRUE(CopyTextFileToNew(source, nowhere, ReadLimit{1024, {}}).isEmpty());
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("File I/O problem with TMP file: ") + nowhere);
   EXPECT_FALSE(QDir(Home() + QStringLiteral("/no")).exists());
 }

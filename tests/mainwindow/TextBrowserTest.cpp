@@ -290,6 +290,31 @@ TEST_F(TextBrowserTest, AFileTooLargeForAListingIsRefusedBeforeAnyRead) {
   EXPECT_EQ(Text(textbrowser::kCurrentFile), notes);
 }
 
+TEST_F(TextBrowserTest, AFileThatHoldsMoreThanItsSizeSaysIsReadNoFurtherThanTheLimit) {
+  // A file of the system that says it is empty and never ends.
+  const QString endless = data_ + QStringLiteral("/endless.txt");
+  ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/pagemap"), endless));
+  const QString said = QStringLiteral("Error occurred: Cannot show the file \"") + endless +
+                       QStringLiteral(
+                           "\": it is too large to browse: more than 32 MB (the browser shows files of "
+                           "at most 32 MB) (75). Procedure Terminated");
+  TextBrowser& browser = Open<TextBrowser>();
+  Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.txt"));
+  ASSERT_TRUE(browser.SelectFile(QStringLiteral("notes.txt")));
+  browser.OnFileChosen();
+  ASSERT_TRUE(browser.SelectFile(QStringLiteral("endless.txt")));
+  browser.OnFileChosen();
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(boxes_->Last().prompt, said);
+  EXPECT_EQ(Text(textbrowser::kView), QStringLiteral("first\nsecond\n"));
+
+  ViewExternally(browser, QStringLiteral("endless.txt"));
+  ASSERT_EQ(boxes_->Shown().size(), 2u);
+  EXPECT_EQ(boxes_->Last().prompt, said);
+  EXPECT_TRUE(QDir(UserTempFolder).isEmpty());
+  EXPECT_TRUE(started_.isEmpty() && opened_.isEmpty());
+}
+
 TEST_F(TextBrowserTest, TooManyLinesOrTooLongALineIsRefusedBeforeTheView) {
   // The most lines, with every kind of break and the longest line first:
   // the view shows them all, one block for each and the empty one after.

@@ -75,14 +75,23 @@ QString CannotSaveText(const QString& path, const QString& why) {
       .arg(ShownPath(path), why);
 }
 
-// A size in megabytes with one decimal, rounded up: a size just above the
-// limit never reads as the limit itself.
-QString Megabytes(qint64 size) {
-  const double megabytes = std::ceil(static_cast<double>(size) / (1024.0 * 1024.0) * 10.0) / 10.0;
-  return QString::number(megabytes, 'f', 1);
+QString LimitMegabytes() { return QString::number(kMaxProjectFileBytes / (1024 * 1024)); }
+
+// A file too large for a project: its size, or nothing where it holds more
+// than it says.
+QString TooLargeReason(std::optional<qint64> size) {
+  return Tr({"it is too large for a project file: %1 (a project file is at most %2 MB)",
+             "είναι πολύ μεγάλο για αρχείο έργου: %1 (ένα αρχείο έργου έχει το πολύ %2 MB)"})
+      .arg(TooLargeSizeText(size, kMaxProjectFileBytes), LimitMegabytes());
 }
 
-QString LimitMegabytes() { return QString::number(kMaxProjectFileBytes / (1024 * 1024)); }
+// Every read of a project file: kMaxProjectFileBytes, whatever size the
+// file gives.
+ReadLimit ProjectReadLimit() {
+  return ReadLimit{kMaxProjectFileBytes, [](const QString&, std::optional<qint64> size) {
+                     return RuntimeError(ErrorNumber::PathFileAccess, TooLargeReason(size));
+                   }};
+}
 
 // Why a path cannot hold a project, judged without reading it: not an
 // ordinary file, or too large. Empty when nothing speaks against it.
@@ -91,9 +100,7 @@ QString UnfitReason(const QString& path) {
   if (!irregular.isEmpty()) return irregular;
   struct stat st {};
   if (::stat(QFile::encodeName(path).constData(), &st) != 0 || st.st_size <= kMaxProjectFileBytes) return QString();
-  return Tr({"it is too large for a project file: %1 MB (a project file is at most %2 MB)",
-             "είναι πολύ μεγάλο για αρχείο έργου: %1 MB (ένα αρχείο έργου έχει το πολύ %2 MB)"})
-      .arg(Megabytes(st.st_size), LimitMegabytes());
+  return TooLargeReason(static_cast<qint64>(st.st_size));
 }
 
 qint64 Nanoseconds(const struct timespec& time) {
@@ -496,7 +503,7 @@ bool ChangedOnDisk(const ProjectFileStamp& stamp) {
   // what this run wrote; another program's edit may keep the size and put
   // the time back.
   QByteArray bytes;
-  if (ReadRegularFile(stamp.path, bytes)) return true;
+  if (ReadRegularFile(stamp.path, bytes, ProjectReadLimit())) return true;
   return Digest(bytes) != stamp.digest;
 }
 
@@ -504,11 +511,11 @@ std::optional<RuntimeError> RefuseOversizeProjectFile(const QString& path, qint6
   if (size <= kMaxProjectFileBytes) return std::nullopt;
   return RuntimeError(
       ErrorNumber::PathFileAccess,
-      CannotSaveText(path, Tr({"it would be too large for a project file: %1 MB (a project file is at most %2 MB). "
+      CannotSaveText(path, Tr({"it would be too large for a project file: %1 (a project file is at most %2 MB). "
                                "Shorten the project description.",
-                               "θα ήταν πολύ μεγάλο για αρχείο έργου: %1 MB (ένα αρχείο έργου έχει το πολύ %2 MB). "
+                               "θα ήταν πολύ μεγάλο για αρχείο έργου: %1 (ένα αρχείο έργου έχει το πολύ %2 MB). "
                                "Συντομεύστε την περιγραφή του έργου."})
-                               .arg(Megabytes(size), LimitMegabytes())));
+                               .arg(TooLargeSizeText(size, kMaxProjectFileBytes), LimitMegabytes())));
 }
 
 std::optional<RuntimeError> WriteProjectFile(const QString& path, const ProjectRecord& record,
@@ -595,7 +602,7 @@ ProjectReadResult ReadProjectFile(const QString& pathOfCaller, ProjectRecord& ou
     return refused;
   }
   QByteArray bytes;
-  if (std::optional<RuntimeError> e = ReadRegularFile(path, bytes)) {
+  if (std::optional<RuntimeError> e = ReadRegularFile(path, bytes, ProjectReadLimit())) {
     refused.errorNumber = e->Number();
     refused.message = CannotOpenText(path, e->Description());
     return refused;

@@ -112,7 +112,9 @@ std::optional<RuntimeError> RefuseIrregularProjectFile(const QString& path);
 //  - a refused signature shows "Invalid File Type" (signatureRefused);
 //  - a folder, a device, a pipe or a socket, and a file larger than
 //    kMaxProjectFileBytes, are refused before any byte is read (and the
-//    open never waits for a pipe's writer);
+//    open never waits for a pipe's writer); a file that holds more than
+//    its size says (a file of /proc says 0) is read no further than just
+//    past the limit, and refused as too large, "more than 16 MB";
 //  - a missing or unreadable file, a file that ends early, a missing
 //    "##EndDesc##", a value that is not a number, a 16-bit value out of
 //    range, a number beyond the 32-bit (or 64-bit) range, or a LabPointCount

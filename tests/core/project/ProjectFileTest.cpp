@@ -799,6 +799,19 @@ TEST_F(ProjectFileTest, AFileLargerThanAnyProjectIsRefusedUnread) {
   EXPECT_TRUE(ReadProjectFile(large, record).read);
 }
 
+TEST_F(ProjectFileTest, AFileThatHoldsMoreThanItsSizeSaysIsReadNoFurtherThanTheLimit) {
+  // A file of the system that says it is empty and never ends.
+  const QString endless = QStringLiteral("/proc/self/pagemap");
+  ProjectRecord record = CurrentProject();
+  EXPECT_FALSE(RefuseIrregularProjectFile(endless).has_value());
+  const ProjectReadResult result = ReadProjectFile(endless, record);
+  EXPECT_FALSE(result.read);
+  EXPECT_EQ(result.errorNumber, ErrorNumber::PathFileAccess);
+  EXPECT_EQ(result.message, QStringLiteral("Cannot open the project file \"/proc/self/pagemap\": it is too large for "
+                                           "a project file: more than 16 MB (a project file is at most 16 MB)"));
+  EXPECT_EQ(Unchanged(CurrentProject(), record), "");
+}
+
 TEST_F(ProjectFileTest, AFailedSaveKeepsTheOldFileAndReturnsTheError) {
   const QString path = WriteFile(Path("old.BNL"), "old contents");
 
