@@ -12,7 +12,9 @@
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QEventLoop>
 #include <QHash>
 #include <QLineEdit>
 #include <QList>
@@ -20,6 +22,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
@@ -28,6 +31,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
+#include <utility>
 
 namespace bench {
 
@@ -193,6 +198,76 @@ inline QWidget* ChartViewport(QWidget* chartOrView) {
   if (auto* view = qobject_cast<QAbstractScrollArea*>(chartOrView)) return view->viewport();
   for (auto* view : chartOrView->findChildren<QAbstractScrollArea*>()) return view->viewport();
   return chartOrView;
+}
+
+// Registers a benchmark by name (one made up in a loop), run once and
+// reported in milliseconds.
+template <typename Run>
+void RegisterRunOnce(const std::string& name, Run run) {
+  benchmark::RegisterBenchmark(name.c_str(), std::move(run))->Unit(benchmark::kMillisecond)->Iterations(1);
+}
+
+// --- A window left open -------------------------------------------------------
+
+// How long a window is left open for IdleCpuPercent: BRANTEL_BENCH_IDLE_MS
+// milliseconds, one second unless that is set.
+inline int IdleMilliseconds() {
+  const int asked = qEnvironmentVariableIntValue("BRANTEL_BENCH_IDLE_MS");
+  return asked > 0 ? asked : 1000;
+}
+
+// The CPU time of this thread, in percent of the time that passed, while
+// the event loop runs for IdleMilliseconds with `focus` focused in its
+// active window: what an open window costs while the user only reads it,
+// an editable box's text cursor blinking. `paints` gets how often `focus`
+// (or its view) painted meanwhile: a blinking cursor paints about twice a
+// second, a read-only view's cursor does not blink (and none when the
+// window could not be made active).
+inline double IdleCpuPercent(QWidget* focus, int& paints) {
+  paints = 0;
+  focus->window()->activateWindow();
+  if (!QTest::qWaitForWindowActive(focus->window())) return 0;
+  // Once the window has taken its activation (a window may move the focus
+  // then).
+  QCoreApplication::processEvents();
+  focus->setFocus();
+  PaintPending();
+  QCoreApplication::processEvents();
+  auto* scrolled = qobject_cast<QAbstractScrollArea*>(focus);
+  QWidget* painted = scrolled ? scrolled->viewport() : focus;
+  PaintWatch watch;
+  QEventLoop loop;
+  QTimer::singleShot(IdleMilliseconds(), &loop, &QEventLoop::quit);
+  QElapsedTimer wall;
+  wall.start();
+  const double start = ThreadCpuMicroseconds();
+  loop.exec();
+  const double cpu = ThreadCpuMicroseconds() - start;
+  paints = watch.Paints(painted);
+  return cpu / 10.0 / static_cast<double>(std::max<qint64>(1, wall.elapsed()));
+}
+
+// The open window left alone with the focus in `ours`, against a bare box
+// left alone the same way, in turn in every iteration. The counters give the
+// CPU share of each (`oursName`_cpu_percent, bare_cpu_percent), their ratio,
+// the seconds each was left alone, and how often `ours` painted meanwhile.
+inline void IdleAgainstBare(benchmark::State& state, QWidget* ours, QWidget* bare, const std::string& oursName) {
+  double oursCpu = 0, bareCpu = 0;
+  int paints = 0;
+  for (auto _ : state) {
+    int oursPaints = 0, barePaints = 0;
+    oursCpu += IdleCpuPercent(ours, oursPaints);
+    state.PauseTiming();
+    bareCpu += IdleCpuPercent(bare, barePaints);
+    paints += oursPaints;
+    state.ResumeTiming();
+  }
+  const auto n = static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
+  state.counters[oursName + "_cpu_percent"] = oursCpu / n;
+  state.counters["bare_cpu_percent"] = bareCpu / n;
+  state.counters["ratio"] = bareCpu > 0 ? oursCpu / bareCpu : 0;
+  state.counters["seconds"] = IdleMilliseconds() / 1000.0;
+  state.counters["paints"] = paints / n;
 }
 
 // --- Keys at a typist's pace -------------------------------------------------

@@ -4,18 +4,28 @@
 // in turn in the same run:
 //  - a paste of 1,048,576 characters without a blank into the empty box;
 //  - a keystroke (a character, then a Backspace) at the end of a box that
-//    holds one line of 1,048,576 characters;
+//    holds 1,048,576 characters stored as one line, and at the end of the
+//    longest line the box keeps (4,096 characters: without a blank, of
+//    words, and a letter under 4,094 accents, the slowest text measured);
 //  - a paste of the most lines the box takes (50,000 short lines) into the
-//    empty box, and a paste of 4 million short lines (12 MiB), which the
-//    box cuts to those 50,000, against the bare box pasting the 50,000;
+//    empty box, and pastes far beyond them, which the box cuts to those
+//    50,000, against the bare box pasting the 50,000: 4 million short lines
+//    (12 MiB), and 500,000 lines ended by each line break of the view (LF,
+//    CR, CR LF, U+2028, U+2029, U+FDD0, U+FDD1);
 //  - the dialog opened on the most lines it shows (100,000 lines of 40
-//    characters), against the bare box showing them;
+//    characters, and 100,000 short lines ended by each line break), against
+//    the bare box showing them, and on 500,000 lines ended by each line
+//    break, which it does not show;
 //  - the dialog opened on a project whose description is one line of 16 MiB
 //    less 64 KiB (as large as a project file holds), against the bare box
-//    showing the same line.
+//    showing the same line;
+//  - the open dialog left alone with its text cursor blinking at the end of
+//    the longest lines, of a million characters and of the most lines,
+//    against the bare box holding the same text: the CPU time in percent of
+//    the time that passed (IdleCpuPercent).
 // Each side is the CPU time of the main thread from the step until its
 // paint is done; the counters give both and their ratio. The figure of the
-// last one is BRANTEL_BENCH_DESCRIPTION_KB kilobytes of description when
+// last opening is BRANTEL_BENCH_DESCRIPTION_KB kilobytes of description when
 // that is set (the short run under ctest takes a smaller one).
 
 #include "BenchHelpers.h"
@@ -30,6 +40,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -148,10 +160,20 @@ BENCHMARK_CAPTURE(PasteLines, far_beyond, QStringLiteral("x\r\n").repeated(4 * 1
     ->Unit(benchmark::kMillisecond)
     ->Iterations(4);
 
+// Each line break of the view (IsViewLineBreak), named for the benchmarks.
+const std::pair<const char*, QString> kLineBreaks[] = {
+    {"lf", QStringLiteral("\n")},        {"cr", QStringLiteral("\r")},        {"crlf", QStringLiteral("\r\n")},
+    {"u2028", QStringLiteral("\u2028")}, {"u2029", QStringLiteral("\u2029")}, {"ufdd0", QStringLiteral("\ufdd0")},
+    {"ufdd1", QStringLiteral("\ufdd1")}};
+
+// `count` lines "a", each ended by `lineBreak` but the last.
+QString ShortLines(const QString& lineBreak, int count) { return (u'a' + lineBreak).repeated(count - 1) + u'a'; }
+
 // Opens the dialog on the project's description, against the bare box
-// showing `bareText`; false when `shown` said no of the bare box once.
+// showing `bareText`; false when `shown` said no of the dialog's box and the
+// bare box once.
 bool OpenAgainstBare(benchmark::State& state, const QString& bareText,
-                     const std::function<bool(const QPlainTextEdit&)>& shown) {
+                     const std::function<bool(const QPlainTextEdit&, const QPlainTextEdit&)>& shown) {
   std::unique_ptr<DescriptionDialog> dialog;
   std::unique_ptr<QPlainTextEdit> bare;
   bool all = true;
@@ -168,7 +190,7 @@ bool OpenAgainstBare(benchmark::State& state, const QString& bareText,
         bare->show();
       },
       [&] {
-        all = all && shown(*bare);
+        all = all && shown(*dialog->Layout().Require<QPlainTextEdit>(description::kDescription), *bare);
         dialog.reset();
         bare.reset();
       });
@@ -179,55 +201,152 @@ void BM_OpenTheMostLinesShown(benchmark::State& state) {
   bench::QuietSettings();
   const QString line(40, u'x');
   Project.ProjectDescription = (line + QStringLiteral("\r\n")).repeated(99'999) + line;
-  const bool shown = OpenAgainstBare(state, (line + u'\n').repeated(99'999) + line, [](const QPlainTextEdit& bare) {
-    return bare.document()->blockCount() == 100'000;
-  });
+  const bool shown = OpenAgainstBare(
+      state, (line + u'\n').repeated(99'999) + line, [](const QPlainTextEdit& box, const QPlainTextEdit& bare) {
+        return box.document()->blockCount() == 100'000 && bare.document()->blockCount() == 100'000;
+      });
   if (!shown) state.SkipWithError("the description was not shown");
   Project.ProjectDescription.clear();
 }
 BENCHMARK(BM_OpenTheMostLinesShown)->Unit(benchmark::kMillisecond)->Iterations(2);
 
-void BM_KeystrokeIntoAFullBox(benchmark::State& state) {
+// Opens the dialog on `count` short lines ended by `lineBreak`: the most it
+// shows (100,000), against the bare box showing them; more, which it does
+// not show, against the bare box showing nothing.
+void OpenLinesEndedBy(benchmark::State& state, const QString& lineBreak, int count) {
   bench::QuietSettings();
-  Project.ProjectDescription = QString(kMaxDescriptionLength - 1, u'x');
-  DescriptionDialog dialog;
+  Project.ProjectDescription = ShortLines(lineBreak, count);
+  const int shownLines = count <= 100'000 ? count : 1;  // the empty box has one
+  const bool right = OpenAgainstBare(state, count <= 100'000 ? ShortLines(QStringLiteral("\n"), count) : QString(),
+                                     [shownLines](const QPlainTextEdit& box, const QPlainTextEdit& bare) {
+                                       return box.document()->blockCount() == shownLines &&
+                                              bare.document()->blockCount() == shownLines;
+                                     });
+  if (!right) state.SkipWithError("the box did not show the lines it shows");
+  Project.ProjectDescription.clear();
+}
+
+// For each line break: a paste of 500,000 lines it ends, and the dialog
+// opened on 100,000 and on 500,000 stored lines it ends.
+const bool kLineBreakBenchmarks = [] {
+  for (const auto& [name, lineBreak] : kLineBreaks) {
+    const std::string kind = name;
+    bench::RegisterRunOnce("PasteLinesEndedBy/" + kind + "_500000",
+                           [lineBreak](benchmark::State& state) { PasteLines(state, ShortLines(lineBreak, 500'000)); });
+    for (const int count : {100'000, 500'000}) {
+      bench::RegisterRunOnce(
+          "OpenLinesEndedBy/" + kind + "_" + std::to_string(count),
+          [lineBreak, count](benchmark::State& state) { OpenLinesEndedBy(state, lineBreak, count); });
+    }
+  }
+  return true;
+}();
+
+// Shows the dialog, which has loaded the project's description, and beside
+// it the bare box holding the text the dialog shows, the text cursor of each
+// at the end; gives the dialog's box.
+QPlainTextEdit* ShowBesideBare(benchmark::State& state, DescriptionDialog& dialog, QPlainTextEdit& bare) {
   bench::ShowOnScreen(dialog, state);
   auto* box = dialog.Layout().Require<QPlainTextEdit>(description::kDescription);
-  QPlainTextEdit bare;
   MakeBareBox(bare, *box);
   bare.setPlainText(box->toPlainText());
   bench::ShowOnScreen(bare, state);
   for (QPlainTextEdit* each : {box, &bare}) each->moveCursor(QTextCursor::End);
   Settle();
-  // A character into a full box, then a Backspace, in turn.
+  return box;
+}
+
+// A character, then a Backspace, in turn, typed at the end of the stored
+// `description` shown in the dialog, against the bare box holding the text
+// the dialog shows; `lengthAfterKey` is the length of the box's text once a
+// character went in.
+void KeystrokesAtTheEnd(benchmark::State& state, const QString& description, qsizetype lengthAfterKey) {
+  bench::QuietSettings();
+  Project.ProjectDescription = description;
+  DescriptionDialog dialog;
+  QPlainTextEdit bare;
+  QPlainTextEdit* box = ShowBesideBare(state, dialog, bare);
   int key = 0;
   const auto type = [&key](QPlainTextEdit* into) {
     into->setFocus();
     if (key % 2 == 0) QTest::keyClick(into, 'y');
     else QTest::keyClick(into, Qt::Key_Backspace);
   };
-  bool full = true;
+  bool typed = true;
   AgainstBare(
       state, [&] { type(box); }, [&] { type(&bare); },
       [&] {
-        if (key % 2 == 0) full = full && Length(box) == kMaxDescriptionLength;
+        if (key % 2 == 0) typed = typed && Length(box) == lengthAfterKey;
         ++key;
       });
-  if (!full) state.SkipWithError("a key did not go into the box");
+  if (!typed) state.SkipWithError("a key did not go into the box");
   dialog.close();
   Project.ProjectDescription.clear();
 }
+
+// A box one character short of full, stored as one line, which the box
+// shows as lines of the longest length: the line ends it makes count too.
+void BM_KeystrokeIntoAFullBox(benchmark::State& state) {
+  const qsizetype lineEnds = (kMaxDescriptionLength - 1) / (kMaxDescriptionLineLength + 1);
+  KeystrokesAtTheEnd(state, QString(kMaxDescriptionLength - 1 - lineEnds, u'x'), kMaxDescriptionLength);
+}
 BENCHMARK(BM_KeystrokeIntoAFullBox)->Unit(benchmark::kMillisecond)->Iterations(8);
+
+// The longest line less one character, which the key fills.
+void KeystrokeIntoTheLongestLine(benchmark::State& state, const QString& line) {
+  KeystrokesAtTheEnd(state, line, line.size() + 1);
+  state.counters["line_characters"] = static_cast<double>(kMaxDescriptionLineLength);
+}
+BENCHMARK_CAPTURE(KeystrokeIntoTheLongestLine, no_blank, QString(kMaxDescriptionLineLength - 1, u'x'))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(8);
+BENCHMARK_CAPTURE(KeystrokeIntoTheLongestLine, words,
+                  QStringLiteral("ring 17, ").repeated(kMaxDescriptionLineLength).left(kMaxDescriptionLineLength - 1))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(8);
+BENCHMARK_CAPTURE(KeystrokeIntoTheLongestLine, accents, u'a' + QString(kMaxDescriptionLineLength - 2, QChar(0x0301)))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(8);
 
 void BM_OpenAnOversizeDescription(benchmark::State& state) {
   bench::QuietSettings();
   const int asked = qEnvironmentVariableIntValue("BRANTEL_BENCH_DESCRIPTION_KB");
   const qsizetype length = asked > 0 ? qsizetype{asked} * 1024 : kMaxProjectFileBytes - 64 * 1024;
   Project.ProjectDescription = QString(length, u'x');
-  OpenAgainstBare(state, Project.ProjectDescription, [](const QPlainTextEdit&) { return true; });
+  OpenAgainstBare(state, Project.ProjectDescription, [](const QPlainTextEdit&, const QPlainTextEdit&) { return true; });
   state.counters["description_kb"] = static_cast<double>(length) / 1024;
   Project.ProjectDescription.clear();
 }
 BENCHMARK(BM_OpenAnOversizeDescription)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The dialog open on the stored `description` with the text cursor at its
+// end, left alone, against the bare box holding the text the dialog shows.
+void IdleWithDescription(benchmark::State& state, const QString& description) {
+  bench::QuietSettings();
+  Project.ProjectDescription = description;
+  DescriptionDialog dialog;
+  QPlainTextEdit bare;
+  QPlainTextEdit* box = ShowBesideBare(state, dialog, bare);
+  bench::IdleAgainstBare(state, box, &bare, "description");
+  if (state.counters["paints"] == 0) state.SkipWithError("the text cursor did not blink");
+  dialog.close();
+  Project.ProjectDescription.clear();
+}
+BENCHMARK_CAPTURE(IdleWithDescription, longest_line_no_blank, QString(kMaxDescriptionLineLength, u'x'))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(IdleWithDescription, longest_line_accents,
+                  u'a' + QString(kMaxDescriptionLineLength - 1, QChar(0x0301)))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(IdleWithDescription, a_million_characters, QString(kMaxDescriptionLength, u'x'))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(IdleWithDescription, u2028_50000, ShortLines(QStringLiteral("\u2028"), kMaxDescriptionLines))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(IdleWithDescription, the_most_lines, ShortLines(QStringLiteral("\r\n"), 2 * kMaxDescriptionLines))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <sys/stat.h>
 
@@ -134,26 +136,80 @@ std::optional<RuntimeError> RefuseOversizedBrowserFile(const QString& path) {
   return TooLargeToBrowse(path, static_cast<qint64>(st.st_size));
 }
 
+qsizetype ViewLineBreakLength(QStringView text, qsizetype at) {
+  if (!IsViewLineBreak(text[at])) return 0;
+  return text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n' ? 2 : 1;
+}
+
+void MakeLineBreaksLineFeeds(QString& text) {
+  const qsizetype n = text.size();
+  qsizetype at = 0;
+  while (at < n && !IsViewLineBreak(text[at])) ++at;
+  if (at == n) return;  // no break at all: the text is not copied
+  QChar* out = text.data();
+  qsizetype kept = at;
+  while (at < n) {
+    if (!IsViewLineBreak(out[at])) {
+      out[kept++] = out[at++];
+      continue;
+    }
+    at += ViewLineBreakLength(text, at);
+    out[kept++] = u'\n';
+  }
+  text.truncate(kept);
+}
+
+void MakeLineSeparatorsLineFeeds(QString& text) { text.replace(QChar::LineSeparator, QChar(u'\n')); }
+
+qsizetype CharacterCount(QStringView text) {
+  qsizetype count = text.size();
+  for (qsizetype i = 1; i < text.size(); ++i) {
+    if (text[i].isLowSurrogate() && text[i - 1].isHighSurrogate()) --count;
+  }
+  return count;
+}
+
+qsizetype IndexAfterCharacters(QStringView text, qsizetype count) {
+  qsizetype at = 0;
+  for (; at < text.size() && count > 0; --count) {
+    at += text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate() ? 2 : 1;
+  }
+  return at;
+}
+
+void KeepLongLinesLaidOut(const QTextBlock& first, const QTextBlock& last) {
+  for (QTextBlock line = first; line.isValid(); line = line.next()) {
+    if (line.length() > kLongestLineLaidOutAtPaint) line.layout()->setCacheEnabled(true);
+    if (line == last) break;
+  }
+}
+
 std::optional<RuntimeError> RefuseUnshowableBrowserText(const QString& path, QStringView text) {
   qsizetype lines = 0;
   qsizetype start = 0;
   qsizetype longLine = 0;  // the first line too long, counted from 1
   qsizetype longLength = 0;
   const qsizetype n = text.size();
-  for (qsizetype i = 0; i <= n; ++i) {
-    // The characters that start a new block of the view (the frame marks
-    // included, which a plain text inserted in it treats the same way).
-    const char16_t c = i < n ? text[i].unicode() : u'\n';
-    if (c != u'\n' && c != u'\r' && c != u'\u2029' && c != u'\ufdd0' && c != u'\ufdd1') continue;
+  for (qsizetype i = 0; i <= n;) {
+    if (i < n && !IsViewLineBreak(text[i])) {
+      ++i;
+      continue;
+    }
+    const qsizetype breakLength = i < n ? ViewLineBreakLength(text, i) : 1;
     // A text that ends with a break has no empty line after it.
     if (i == n && start == n) break;
     ++lines;
+    // Only a line with more UTF-16 units than the limit can have more
+    // characters.
     if (longLine == 0 && i - start > kMaxBrowsedLineLength) {
-      longLine = lines;
-      longLength = i - start;
+      const qsizetype length = CharacterCount(text.sliced(start, i - start));
+      if (length > kMaxBrowsedLineLength) {
+        longLine = lines;
+        longLength = length;
+      }
     }
-    if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') ++i;
-    start = i + 1;
+    i += breakLength;
+    start = i;
   }
   if (lines > kMaxBrowsedLines) {
     return RuntimeError(ErrorNumber::PathFileAccess,

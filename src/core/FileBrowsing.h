@@ -5,12 +5,17 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <optional>
 
+class QTextBlock;
+
 namespace brantel {
 
-// Folder and file listing for the text-file browser, without widgets.
+// Folder and file listing for the text-file browser, and the lines of a
+// text as the browser's view and the description box show them, without
+// widgets.
 
 // A file pattern is one or more wildcard patterns separated by ";" ("*" any
 // run of characters, "?" one character), matched without regard to case.
@@ -64,6 +69,51 @@ std::optional<RuntimeError> RefuseOversizedBrowserFile(const QString& path);
 // more than its size says (a file of /proc), "more than 32 MB".
 ReadLimit BrowserReadLimit();
 
+// Lines as Qt's plain-text view (QPlainTextEdit on a QTextDocument) shows
+// them, for the browser's view and the project-description box. The view
+// starts a new block at LF, at CR, at CR LF (one break), at the paragraph
+// separator U+2029 and at the frame marks U+FDD0 and U+FDD1, and breaks the
+// line inside its block at the line separator U+2028. No other character
+// breaks a line: a vertical tab, a form feed or a NEL (U+0085) is shown as a
+// character. The view gives each of them back as LF.
+constexpr bool IsViewLineBreak(QChar c) {
+  const char16_t u = c.unicode();
+  return u == u'\n' || u == u'\r' || u == u'\u2028' || u == u'\u2029' || u == u'\ufdd0' || u == u'\ufdd1';
+}
+
+// The length of the line break that starts at `at`: 2 for CR LF, 1 for any
+// other break of the view, 0 where no line ends.
+qsizetype ViewLineBreakLength(QStringView text, qsizetype at);
+
+// Makes each line break of the view one LF, in place: the view shows the
+// same lines, each a block of its own, and gives back the same text. A line
+// ended by U+2028 would otherwise share its block, which the view lays out
+// whole, with every line after it up to the next block's start.
+void MakeLineBreaksLineFeeds(QString& text);
+
+// Makes each line separator (U+2028) an LF, in place and at once: the other
+// line breaks of the view start a block of their own as the text goes in,
+// so that every line of the text is then a block of the view.
+void MakeLineSeparatorsLineFeeds(QString& text);
+
+// The characters of a text, each pair of surrogates (a character outside
+// the basic plane, such as an emoji) counted once.
+qsizetype CharacterCount(QStringView text);
+
+// The index just past the first `count` characters of the text (counted as
+// CharacterCount counts them), or its size if it has fewer.
+qsizetype IndexAfterCharacters(QStringView text, qsizetype count);
+
+// Keeps the layout of each long line of a view's document from `first` to
+// `last` once it is made, instead of making it again at each paint: Qt lays
+// a plain-text view's line out anew whenever it paints it, and the view
+// paints the line of its text cursor at every blink of the cursor and every
+// key that moves it (a line of a thousand accented letters took 5 ms a
+// paint). Lines longer than kLongestLineLaidOutAtPaint characters are kept,
+// for at most ten bytes a character more.
+inline constexpr int kLongestLineLaidOutAtPaint = 256;
+void KeepLongLinesLaidOut(const QTextBlock& first, const QTextBlock& last);
+
 // The most lines, and the longest line in characters, that the browser's
 // view shows. The view keeps a few hundred bytes and a few microseconds for
 // every line, and lays out each line it shows whole, however little of it
@@ -76,8 +126,9 @@ inline constexpr qsizetype kMaxBrowsedLineLength = 4096;
 // text of a file with more than kMaxBrowsedLines lines or a line longer than
 // kMaxBrowsedLineLength characters: ErrorNumber::PathFileAccess with a
 // message that names the file, what is too much and the limit. A line ends
-// where the view starts a new one: at CR LF, LF, CR or a paragraph
-// separator. Nothing for a text within both limits.
+// at every line break of the view (IsViewLineBreak), and its characters are
+// counted as CharacterCount counts them. Nothing for a text within both
+// limits.
 std::optional<RuntimeError> RefuseUnshowableBrowserText(const QString& path, QStringView text);
 
 // The places of the drive list: the root folder, the user's home folder and

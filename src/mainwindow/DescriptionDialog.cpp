@@ -1,5 +1,6 @@
 #include "mainwindow/DescriptionDialog.h"
 
+#include "core/FileBrowsing.h"
 #include "core/Globals.h"
 #include "core/History.h"
 #include "core/Messages.h"
@@ -13,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -21,6 +23,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace brantel {
@@ -51,36 +54,35 @@ constexpr Bilingual kDescriptionTooLong{
     "παραλείφθηκε."};
 static_assert(kMaxDescriptionLength == 1'048'576, "the message names the limit");
 
-// The most lines the box takes. The box keeps a block for every line, and
-// its time grows with their number: a million short lines take seconds to
-// paste or to show, fifty thousand a third of a second.
-constexpr int kMaxDescriptionLines = 50'000;
+static_assert(kMaxDescriptionLines == 50'000, "the message names the limit");
 constexpr Bilingual kDescriptionTooManyLines{
     "The project description holds at most 50,000 lines: what was typed or pasted beyond that was left out.",
     "Η περιγραφή του έργου χωρά το πολύ 50.000 γραμμές: ό,τι πληκτρολογήθηκε ή επικολλήθηκε πέρα από αυτό "
     "παραλείφθηκε."};
-static_assert(kMaxDescriptionLines == 50'000, "the message names the limit");
+
+static_assert(kMaxDescriptionLineLength == 4096, "the message names the limit");
+constexpr Bilingual kDescriptionLineTooLong{
+    "A line of the project description holds at most 4,096 characters: what was typed or pasted beyond that was "
+    "left out.",
+    "Μια γραμμή της περιγραφής του έργου χωρά το πολύ 4.096 χαρακτήρες: ό,τι πληκτρολογήθηκε ή επικολλήθηκε πέρα "
+    "από αυτό παραλείφθηκε."};
 
 // What the box shows at once: a description of at most four times the
-// characters it takes, in at most twice the lines it takes, each of at most
-// as many characters as it takes. The box lays a line out whole when the
-// line comes into view, and a longer line, or a longer text, takes more than
-// a second to show; the project keeps such a description as it stands, and
-// the box shows nothing of it. A description that the box took comes back
-// within these: the file wraps its lines at 40 to 60 characters, which adds
-// at most a line for every 40 characters.
+// characters it takes, in at most twice the lines it takes, its long lines
+// broken as a paste's are. A longer text takes more than a second to show;
+// the project keeps such a description as it stands, and the box shows
+// nothing of it. A description that the box took comes back within these:
+// the file wraps its lines at 40 to 60 characters, which adds at most a line
+// for every 40 characters.
 constexpr qsizetype kMaxShownLength = 4 * kMaxDescriptionLength;
-constexpr qsizetype kMaxShownLine = kMaxDescriptionLength;
 constexpr qsizetype kMaxShownLines = 2 * kMaxDescriptionLines;
 static_assert(kMaxDescriptionLines + kMaxDescriptionLength / 40 < kMaxShownLines);
 constexpr Bilingual kDescriptionNotShown{
     "The project description is too long to show here: this box shows at most 4,194,304 characters in at most "
-    "100,000 lines, each of at most 1,048,576. The description is kept as it stands.",
+    "100,000 lines. The description is kept as it stands.",
     "Η περιγραφή του έργου είναι πολύ μεγάλη για να εμφανιστεί εδώ: το πλαίσιο δείχνει το πολύ 4.194.304 "
-    "χαρακτήρες σε το πολύ 100.000 γραμμές, καθεμία το πολύ 1.048.576 χαρακτήρων. Η περιγραφή διατηρείται ως "
-    "έχει."};
-static_assert(kMaxShownLength == 4'194'304 && kMaxShownLine == 1'048'576 && kMaxShownLines == 100'000,
-              "the message names the limits");
+    "χαρακτήρες σε το πολύ 100.000 γραμμές. Η περιγραφή διατηρείται ως έχει."};
+static_assert(kMaxShownLength == 4'194'304 && kMaxShownLines == 100'000, "the message names the limits");
 
 constexpr Bilingual kUnitChangeResetsInputs{
     "A new unit system starts the project afresh: every tool's inputs return to their defaults, and the values "
@@ -117,24 +119,54 @@ bool HoldsLongStretch(const QTextBlock& line) {
   return line.length() > kLongestStretchWrappedAtWords && HoldsLongStretch(line.text());
 }
 
-// Whether the box shows a text (as ForTheBox gives it) in time.
-bool Showable(QStringView text) {
-  if (text.size() > kMaxShownLength) return false;
-  qsizetype line = 0;
-  qsizetype lines = 1;
-  for (const QChar c : text) {
-    line = c == u'\n' ? 0 : line + 1;
-    if (c == u'\n') ++lines;
-    if (line > kMaxShownLine || lines > kMaxShownLines) return false;
+// A text with a line break put in wherever one of its lines (ended by LF)
+// would be longer than kMaxDescriptionLineLength characters, once the text
+// stands between `before` characters of the line it goes into and `after`
+// characters of the line it ends in. A line too long ends after the last
+// blank in the second half of what fits, or else where it is full; the
+// text's first line may start on a line of its own, and a break may end its
+// last one.
+QString BreakLongLines(QStringView text, qsizetype before, qsizetype after) {
+  QString broken;
+  broken.reserve(text.size() + text.size() / kMaxDescriptionLineLength + 2);
+  qsizetype line = before;  // the characters of the line so far
+  for (qsizetype from = 0;;) {
+    const qsizetype lineEnd = text.indexOf(u'\n', from);
+    QStringView rest = text.sliced(from, (lineEnd < 0 ? text.size() : lineEnd) - from);
+    for (;;) {
+      const qsizetype full = IndexAfterCharacters(rest, kMaxDescriptionLineLength - line);
+      if (full == rest.size()) break;
+      qsizetype end = full;
+      for (qsizetype at = full; at > full / 2; --at) {
+        if (IsBlankForWrap(rest[at - 1])) {
+          end = at;
+          break;
+        }
+      }
+      broken += rest.first(end);
+      broken += u'\n';
+      rest = rest.sliced(end);
+      line = 0;
+    }
+    broken += rest;
+    line += CharacterCount(rest);
+    if (lineEnd < 0) break;
+    broken += u'\n';
+    line = 0;
+    from = lineEnd + 1;
   }
-  return true;
+  if (line > 0 && line + after > kMaxDescriptionLineLength) broken += u'\n';
+  return broken;
 }
 
-// The box shows lines ended by LF; the record keeps CR LF.
-QString ForTheBox(const QString& description) {
+// The description as the box shows it: each line break of the view an LF
+// and its long lines broken; nothing when the box cannot show it in time.
+std::optional<QString> ForTheBox(const QString& description) {
   QString text = description;
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(u'\r', u'\n');
+  MakeLineBreaksLineFeeds(text);
+  if (text.size() > kMaxShownLength) return std::nullopt;
+  text = BreakLongLines(text, 0, 0);
+  if (text.count(u'\n') >= kMaxShownLines) return std::nullopt;
   return text;
 }
 
@@ -146,49 +178,35 @@ QString FromTheBox(const QString& text) {
 
 // The end of the part of a pasted text that the box shows as at most
 // `count` characters and `breaks` line ends: the box makes one line end of
-// CR LF, of a lone CR or LF and of a paragraph separator, and one character
-// of anything else.
+// each line break of the view (CR LF is one), and one character of
+// anything else.
 qsizetype EndOfFirstShown(QStringView text, qsizetype count, qsizetype breaks) {
   qsizetype at = 0;
   for (qsizetype shown = 0; at < text.size() && shown < count; ++shown) {
-    const QChar c = text[at];
-    if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator) {
-      if (breaks-- == 0) break;
-    }
-    at += c == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n' ? 2 : 1;
+    const qsizetype breakLength = ViewLineBreakLength(text, at);
+    if (breakLength > 0 && breaks-- == 0) break;
+    at += std::max<qsizetype>(breakLength, 1);
   }
   return at;
 }
 
-// The description box. A paste or a drop far longer than the box can take
-// is cut before it goes in: laid out whole, millions of characters or short
-// lines would hold the window up for a minute before the box's limits cut
-// them. What is left is two characters and two line ends beyond the room,
-// so that the box's own cut (OnDescriptionEdited) still ends the text where
-// it would have and says what was left out.
+// The description box: what a paste or a drop puts in is what `fit` makes
+// of the text (DescriptionDialog::TextToPaste).
 class DescriptionBox final : public QPlainTextEdit {
  public:
-  DescriptionBox(QWidget* parent, std::function<qsizetype()> room) : QPlainTextEdit(parent), room_(std::move(room)) {}
+  DescriptionBox(QWidget* parent, std::function<QString(const QString&)> fit)
+      : QPlainTextEdit(parent), fit_(std::move(fit)) {}
 
  protected:
   void insertFromMimeData(const QMimeData* source) override {
     if (!source || !source->hasText() || isReadOnly()) return QPlainTextEdit::insertFromMimeData(source);
-    const QString text = source->text();
-    const QTextCursor cursor = textCursor();
-    const QTextDocument* shown = document();
-    const qsizetype room = std::max<qsizetype>(0, room_() + cursor.selectionEnd() - cursor.selectionStart());
-    const qsizetype lineRoom =
-        std::max(0, kMaxDescriptionLines - shown->blockCount() + shown->findBlock(cursor.selectionEnd()).blockNumber() -
-                        shown->findBlock(cursor.selectionStart()).blockNumber());
-    const qsizetype end = EndOfFirstShown(text, room + 2, lineRoom + 2);
-    if (end >= text.size()) return QPlainTextEdit::insertFromMimeData(source);
-    QMimeData cut;
-    cut.setText(text.left(end));
-    QPlainTextEdit::insertFromMimeData(&cut);
+    QMimeData fitted;
+    fitted.setText(fit_(source->text()));
+    QPlainTextEdit::insertFromMimeData(&fitted);
   }
 
  private:
-  std::function<qsizetype()> room_;
+  std::function<QString(const QString&)> fit_;
 };
 
 }  // namespace
@@ -196,7 +214,7 @@ class DescriptionBox final : public QPlainTextEdit {
 DescriptionDialog::DescriptionDialog(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls, [this](const ControlRow& row, QWidget* parent) -> QWidget* {
     if (QString::fromUtf8(row.name) != QLatin1String(description::kDescription)) return nullptr;
-    auto* box = new DescriptionBox(parent, [this] { return RoomLeft(); });
+    auto* box = new DescriptionBox(parent, [this](const QString& pasted) { return TextToPaste(pasted); });
     box->setTabChangesFocus(true);
     return box;
   });
@@ -215,6 +233,8 @@ DescriptionDialog::DescriptionDialog(QWidget* owner) : FormDialog(owner) {
 
 void DescriptionDialog::OnDescriptionContentsChanged(int position, int, int added) {
   editStart_ = editStart_ < 0 ? position : std::min(editStart_, position);
+  const QTextDocument* document = ui_.description->document();
+  KeepLongLinesLaidOut(document->findBlock(position), document->findBlock(position + added));
   ChooseWrap(position, added);
 }
 
@@ -256,26 +276,67 @@ void DescriptionDialog::WrapAtWordsWithoutLongStretch() {
 }
 
 // Every edit of the user ends with the cursor after what it put in (typing,
-// pasting, dropping, an input method): the characters beyond the limit are
+// pasting, dropping, an input method): the characters beyond a limit are
 // the last ones before the cursor, and never reach back before the edit's
-// start, so nothing that was there before goes.
+// start, so nothing that was there before goes. The steps below edit the box
+// too; they run once, for the user's edit.
 void DescriptionDialog::OnDescriptionEdited() {
   const int start = std::exchange(editStart_, -1);
-  if (IsLoading()) return;
+  if (IsLoading() || fitting_ || start < 0) return;
+  const QScopedValueRollback<bool> fitting(fitting_, true);
+  MakeLineSeparatorsLineEnds(start);
+  LeaveOutLinesBeyondTheMost(start);
+  LeaveOutCharactersBeyondTheMost(start);
+  LeaveOutBeyondTheLongestLine(start);
+}
+
+// A line separator (U+2028: Shift+Return, an input method) that the edit put
+// in ends a line of its own, as every other line break of the box does: the
+// box counts lines as it keeps them, and lays no line out with the next.
+void DescriptionDialog::MakeLineSeparatorsLineEnds(int start) {
   QTextDocument* document = ui_.description->document();
-  if (start >= 0 && document->blockCount() > kMaxDescriptionLines) {
-    // Every line beyond the most came with this edit, which ends at the
-    // cursor: the edit is left out from the first line end too many.
-    const int end = ui_.description->textCursor().position();
-    QTextBlock last = document->findBlock(end);
-    for (int excess = document->blockCount() - kMaxDescriptionLines; excess > 0 && last.isValid(); --excess)
-      last = last.previous();
-    const int from = std::max(start, last.position() + last.length() - 1);
-    if (from < end) LeaveOut(from, end, kDescriptionTooManyLines);
+  const int end = ui_.description->textCursor().position();
+  int first = -1;
+  int last = -1;
+  for (QTextBlock line = document->findBlock(start); line.isValid() && line.position() < end; line = line.next()) {
+    const QString text = line.text();
+    for (qsizetype at = text.indexOf(QChar::LineSeparator); at >= 0; at = text.indexOf(QChar::LineSeparator, at + 1)) {
+      const int position = line.position() + static_cast<int>(at);
+      if (position < start || position >= end) continue;
+      if (first < 0) first = position;
+      last = position;
+    }
   }
+  if (first < 0) return;
+  // The stretch from the first to the last put in again, in one step.
+  QTextCursor stretch(document);
+  stretch.joinPreviousEditBlock();
+  stretch.setPosition(first);
+  stretch.setPosition(last + 1, QTextCursor::KeepAnchor);
+  QString text = stretch.selectedText();
+  MakeLineBreaksLineFeeds(text);
+  stretch.insertText(text);
+  stretch.endEditBlock();
+}
+
+void DescriptionDialog::LeaveOutLinesBeyondTheMost(int start) {
+  QTextDocument* document = ui_.description->document();
+  if (document->blockCount() <= kMaxDescriptionLines) return;
+  // Every line beyond the most came with this edit, which ends at the
+  // cursor: the edit is left out from the first line end too many.
+  const int end = ui_.description->textCursor().position();
+  QTextBlock last = document->findBlock(end);
+  for (int excess = document->blockCount() - kMaxDescriptionLines; excess > 0 && last.isValid(); --excess)
+    last = last.previous();
+  const int from = std::max(start, last.position() + last.length() - 1);
+  if (from < end) LeaveOut(from, end, kDescriptionTooManyLines);
+}
+
+void DescriptionDialog::LeaveOutCharactersBeyondTheMost(int start) {
+  QTextDocument* document = ui_.description->document();
   const qsizetype length = document->characterCount() - 1;  // without the end of the last paragraph
   const qsizetype allowed = MostCharacters();
-  if (length <= allowed || start < 0) return;
+  if (length <= allowed) return;
   const int end = ui_.description->textCursor().position();
   int from = static_cast<int>(std::max<qsizetype>(start, end - (length - allowed)));
   if (from >= end) return;
@@ -284,9 +345,38 @@ void DescriptionDialog::OnDescriptionEdited() {
   LeaveOut(from, end, kDescriptionTooLong);
 }
 
+// A line the edit made longer than the box keeps (a key typed into a full
+// line, a paste that the limits above cut short) loses the end of what the
+// edit put in it. A line that the edit joined of two is parted again where
+// they joined, and keeps of the edit what fits before the second one's rest.
+void DescriptionDialog::LeaveOutBeyondTheLongestLine(int start) {
+  QTextDocument* document = ui_.description->document();
+  const int end = ui_.description->textCursor().position();
+  // From the last line back: what is done in a line leaves the lines before
+  // it where they were.
+  for (int at = end;;) {
+    const QTextBlock line = document->findBlock(at);
+    const int lineStart = line.position();
+    const QString text = line.text();
+    if (text.size() > kMaxDescriptionLineLength && CharacterCount(text) > kMaxDescriptionLineLength) {
+      const qsizetype from = std::max(start, lineStart) - lineStart;  // the edit's part of the line
+      const qsizetype to = std::min<qsizetype>(end - lineStart, text.size());
+      const QStringView put = QStringView(text).sliced(from, to - from);
+      const qsizetype before = CharacterCount(QStringView(text).first(from));
+      const qsizetype after = CharacterCount(QStringView(text).sliced(to));
+      const bool joined = before + after > kMaxDescriptionLineLength;
+      const qsizetype kept = std::max<qsizetype>(0, kMaxDescriptionLineLength - after - (joined ? 0 : before));
+      const int cut = lineStart + static_cast<int>(from + IndexAfterCharacters(put, kept));
+      if (cut < lineStart + to) LeaveOut(cut, lineStart + static_cast<int>(to), kDescriptionLineTooLong);
+      if (joined) PartLines(lineStart + static_cast<int>(from), kDescriptionLineTooLong);
+    }
+    if (lineStart <= start) break;
+    at = lineStart - 1;
+  }
+}
+
 // Takes the characters from `from` to `end` out of the box, as one step of
-// Undo with the edit that brought them, and says so once the edit is over (a
-// message box must not open in the middle of a key press or a drop).
+// Undo with the edit that brought them, and says so once the edit is over.
 void DescriptionDialog::LeaveOut(int from, int end, const Bilingual& message) {
   QTextCursor cut(ui_.description->document());
   cut.joinPreviousEditBlock();
@@ -294,6 +384,22 @@ void DescriptionDialog::LeaveOut(int from, int end, const Bilingual& message) {
   cut.setPosition(end, QTextCursor::KeepAnchor);
   cut.removeSelectedText();
   cut.endEditBlock();
+  SayLeftOut(message);
+}
+
+// Ends a line at `at`, as one step of Undo with the edit, and says why.
+void DescriptionDialog::PartLines(int at, const Bilingual& message) {
+  QTextCursor part(ui_.description->document());
+  part.joinPreviousEditBlock();
+  part.setPosition(at);
+  part.insertBlock();
+  part.endEditBlock();
+  SayLeftOut(message);
+}
+
+// Says once that an edit was left out, when the edit is over (a message box
+// must not open in the middle of a key press or a drop).
+void DescriptionDialog::SayLeftOut(const Bilingual& message) {
   if (leftOutMessage_) return;
   leftOutMessage_ = &message;
   QTimer::singleShot(0, this, &DescriptionDialog::ShowLeftOutMessage);
@@ -301,8 +407,31 @@ void DescriptionDialog::LeaveOut(int from, int end, const Bilingual& message) {
 
 qsizetype DescriptionDialog::MostCharacters() const { return std::max(kMaxDescriptionLength, shownText_.size()); }
 
-qsizetype DescriptionDialog::RoomLeft() const {
-  return MostCharacters() - (ui_.description->document()->characterCount() - 1);
+// A text pasted or dropped at the box's cursor, as it goes in: each line
+// break of the view an LF, and a text far beyond the box's limits cut before
+// the box lays it out. Laid out whole, millions of characters or short lines
+// would hold the window up for a minute before the box's limits cut them:
+// what is left is two characters and two line ends beyond the room, so that
+// the box's own cut (OnDescriptionEdited) still ends the text where it would
+// have and says what was left out. Its lines longer than the box keeps are
+// broken (BreakLongLines), so that nothing pasted is lost to the line's
+// limit.
+QString DescriptionDialog::TextToPaste(const QString& pasted) const {
+  const QTextCursor cursor = ui_.description->textCursor();
+  const QTextDocument* document = ui_.description->document();
+  const int start = cursor.selectionStart();
+  const int end = cursor.selectionEnd();
+  const QTextBlock first = document->findBlock(start);
+  const QTextBlock last = document->findBlock(end);
+  const qsizetype room = std::max<qsizetype>(0, MostCharacters() - (document->characterCount() - 1) + end - start);
+  const qsizetype lineRoom =
+      std::max(0, kMaxDescriptionLines - document->blockCount() + last.blockNumber() - first.blockNumber());
+  QString text = pasted.left(EndOfFirstShown(pasted, room + 2, lineRoom + 2));
+  MakeLineBreaksLineFeeds(text);
+  const QString firstText = first.text();
+  const QString lastText = last.text();
+  return BreakLongLines(text, CharacterCount(QStringView(firstText).first(start - first.position())),
+                        CharacterCount(QStringView(lastText).sliced(end - last.position())));
 }
 
 void DescriptionDialog::ShowLeftOutMessage() {
@@ -327,9 +456,9 @@ void DescriptionDialog::LoadFromProject() {
   // A description the box cannot show in time is not put into it: the box
   // stays empty and read-only, says why, and OK gives the description back
   // as it stands.
-  QString text = ForTheBox(Project.ProjectDescription);
-  const bool showable = Showable(text);
-  if (!showable) text.clear();
+  const std::optional<QString> shown = ForTheBox(Project.ProjectDescription);
+  const bool showable = shown.has_value();
+  const QString text = shown.value_or(QString());
   ui_.description->setReadOnly(!showable);
   ui_.description->setPlaceholderText(showable ? QString() : Tr(kDescriptionNotShown));
   // Chosen before the text goes in, so that it is laid out once.

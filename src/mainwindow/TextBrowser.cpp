@@ -27,6 +27,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include <cerrno>
 #include <cmath>
@@ -288,16 +290,17 @@ void TextBrowser::OnFileChosen() {
   QListWidgetItem* item = ui_.files->currentItem();
   if (!item) return;
   const QString path = BrowserFilePath(folder_, item->text());
-  auto* label = ui_.currentFile;
-  label->setText(path);
-  label->setToolTip(path);
   if (ui_.useExternalViewer->isChecked()) {
     ViewExternally(path);
     return;
   }
+  // "Current file" names the file the view shows: a file refused leaves the
+  // view, and so the label, as they were.
   RunReported([&] {
     const forms::WaitPointer wait;
     LoadView(path);
+    ui_.currentFile->setText(path);
+    ui_.currentFile->setToolTip(path);
   });
 }
 
@@ -318,8 +321,12 @@ void TextBrowser::LoadView(const QString& path) {
   // whole: a text of too many lines or too long a line would keep it busy
   // for minutes and take all the memory, so it never reaches the view.
   if (std::optional<RuntimeError> e = RefuseUnshowableBrowserText(path, text)) throw *e;
-  // CR LF, LF and CR each end a line of the view.
+  // Each line a block of its own, as the limits counted it; a long line is
+  // not laid out again at each key that moves the cursor along it.
+  MakeLineSeparatorsLineFeeds(text);
   ui_.view->setPlainText(text);
+  const QTextDocument* shown = ui_.view->document();
+  KeepLongLinesLaidOut(shown->firstBlock(), shown->lastBlock());
 }
 
 void TextBrowser::ViewExternally(const QString& path) {

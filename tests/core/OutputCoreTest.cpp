@@ -121,6 +121,34 @@ TEST(BrowserTextLimits, CountLinesAsTheViewStartsThemAndNameTheLimit) {
   EXPECT_TRUE(RefuseUnshowableBrowserText(path, longest + u'!'));
 }
 
+// Every character at which the view starts a line ends one, and no other;
+// a character outside the basic plane (an emoji) is one character.
+TEST(BrowserTextLimits, EveryLineBreakOfTheViewEndsALineAndAnEmojiIsOneCharacter) {
+  const QString path = QStringLiteral("/data/list.txt");
+  for (const char16_t lineBreak : {u'\n', u'\r', u'\u2028', u'\u2029', u'\ufdd0', u'\ufdd1'}) {
+    SCOPED_TRACE(static_cast<int>(lineBreak));
+    const QString most = (QStringLiteral("ab") + QChar(lineBreak)).repeated(kMaxBrowsedLines);
+    EXPECT_FALSE(RefuseUnshowableBrowserText(path, most));
+    EXPECT_TRUE(RefuseUnshowableBrowserText(path, most + u'c'));
+  }
+  // A vertical tab, a form feed and a NEL are characters of their line.
+  const QString notBreaks = QStringLiteral("\v\f\u0085x").repeated(kMaxBrowsedLineLength / 4);
+  EXPECT_FALSE(RefuseUnshowableBrowserText(path, notBreaks));
+  EXPECT_TRUE(RefuseUnshowableBrowserText(path, notBreaks + u'x'));
+
+  const QString emoji = QString::fromUtf8("\U0001F600");
+  EXPECT_FALSE(RefuseUnshowableBrowserText(path, emoji.repeated(kMaxBrowsedLineLength)));
+  EXPECT_EQ(RefuseUnshowableBrowserText(path, QStringLiteral("x\u2028") + emoji.repeated(kMaxBrowsedLineLength + 1))
+                ->Description(),
+            QStringLiteral("Cannot show the file \"/data/list.txt\": its line 2 is too long to browse: 4097 characters "
+                           "(the browser shows lines of at most 4096 characters)"));
+
+  // The view's own text: every break one LF, nothing else changed.
+  QString text = QStringLiteral("a\r\nb\rc\u2028d\u2029e\ufdd0f\ufdd1g\n\r\vh") + emoji;
+  MakeLineBreaksLineFeeds(text);
+  EXPECT_EQ(text, QStringLiteral("a\nb\nc\nd\ne\nf\ng\n\n\vh") + emoji);
+}
+
 TEST(PrintFonts, FixedFontFollowsThePreferenceThenTheFirstFont) {
   EXPECT_EQ(FixedFontName({QStringLiteral("Mono"), QStringLiteral("ARIAL"), QStringLiteral("courier")}),
             QStringLiteral("courier"));

@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QGroupBox>
 #include <QPlainTextEdit>
@@ -83,6 +85,18 @@ double CpuSeconds() {
 // The user waits under a second for any step; the bound leaves room for a
 // slow machine and is still far below the minutes of a layout gone wrong.
 constexpr double kStepSeconds = 3.0;
+// A paste that the box cuts to its most lines takes a quarter of a second;
+// laid out whole, half a million lines in one block took four.
+constexpr double kCutPasteSeconds = 1.5;
+// A key takes a millisecond or two; into a line of a million characters it
+// took a quarter of a second.
+constexpr double kKeySeconds = 0.1;
+
+// Each line break of the view, and the lines it ends.
+const QString kLineBreaks[] = {QStringLiteral("\n"),     QStringLiteral("\r"),     QStringLiteral("\r\n"),
+                               QStringLiteral("\u2028"), QStringLiteral("\u2029"), QStringLiteral("\ufdd0"),
+                               QStringLiteral("\ufdd1")};
+QString ShortLines(const QString& lineBreak, int count) { return (u'a' + lineBreak).repeated(count - 1) + u'a'; }
 
 // Whether each row of a line as the box shows it ends at a blank (the last
 // row aside): its words are kept whole.
@@ -98,6 +112,14 @@ bool WordsKeptWhole(const QTextBlock& line) {
 
 constexpr char kLeftOut[] =
     "The project description holds at most 1,048,576 characters: what was typed or pasted beyond that was left out.";
+constexpr char kTooManyLines[] =
+    "The project description holds at most 50,000 lines: what was typed or pasted beyond that was left out.";
+constexpr char kLineTooLong[] =
+    "A line of the project description holds at most 4,096 characters: what was typed or pasted beyond that was "
+    "left out.";
+constexpr char kNotShown[] =
+    "The project description is too long to show here: this box shows at most 4,194,304 characters in at most "
+    "100,000 lines. The description is kept as it stands.";
 
 TEST_F(DescriptionDialogTest, AFreshProjectMayChangeItsUnitsAndStartsAfresh) {
   Project.ProjectPath = QStringLiteral("/p/tunnel.BNL");
@@ -254,18 +276,20 @@ TEST_F(DescriptionDialogTest, ALineWithoutABlankIsPastedAndTypedIntoAtOnce) {
   const QString prose = DescriptionBox()->toPlainText();
   EXPECT_TRUE(WordsKeptWhole(DescriptionBox()->document()->firstBlock()));
 
+  // The line goes in whole, as lines of the most characters a line holds.
   const QString line(1'000'000, u'x');
   double start = CpuSeconds();
   PasteAtCursor(line);
   EXPECT_LT(CpuSeconds() - start, kStepSeconds);
   start = CpuSeconds();
   KeysAtCursor(QStringLiteral("y"));
-  EXPECT_LT(CpuSeconds() - start, kStepSeconds);
-  EXPECT_TRUE(DescriptionBox()->toPlainText() == prose + line + u'y');
+  EXPECT_LT(CpuSeconds() - start, kKeySeconds);
+  const QString lines = (QString(4096, u'x') + u'\n').repeated(244) + QString(576, u'x');
+  EXPECT_TRUE(DescriptionBox()->toPlainText() == prose + lines + u'y');
   EXPECT_TRUE(Messages().empty());
 
   // Once the long line is gone, words are kept whole again.
-  Select(static_cast<int>(prose.size()), static_cast<int>(prose.size() + line.size() + 1));
+  Select(static_cast<int>(prose.size()), static_cast<int>(prose.size() + lines.size() + 1));
   QTest::keyClick(DescriptionBox(), Qt::Key_Delete);
   QCoreApplication::processEvents();
   EXPECT_TRUE(DescriptionBox()->toPlainText() == prose);
@@ -282,19 +306,22 @@ TEST_F(DescriptionDialogTest, APasteFarBeyondTheLimitsIsCutAtOnce) {
   double start = CpuSeconds();
   PasteAtCursor(QString(16 * kMaxDescriptionLength, u'x'));
   EXPECT_LT(CpuSeconds() - start, kStepSeconds);
-  EXPECT_TRUE(DescriptionBox()->toPlainText() == u'a' + QString(kMaxDescriptionLength - 1, u'x'));
+  // In lines of the most characters a line holds, their line ends counted.
+  const QString full = DescriptionBox()->toPlainText();
+  EXPECT_EQ(full.size(), kMaxDescriptionLength);
+  EXPECT_TRUE(full.startsWith(u'a' + QString(4095, u'x') + u'\n' + QString(4096, u'x') + u'\n'));
+  EXPECT_EQ(full.count(u'x'), kMaxDescriptionLength - 1 - full.count(u'\n'));
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QString::fromUtf8(kLeftOut));
 
-  Select(1, static_cast<int>(kMaxDescriptionLength));
+  Select(1, static_cast<int>(full.size()));
   start = CpuSeconds();
   PasteAtCursor(QStringLiteral("x\r\n").repeated(4 * kMaxDescriptionLength));
   EXPECT_LT(CpuSeconds() - start, kStepSeconds);
   const QString lines = QStringLiteral("ax") + QStringLiteral("\nx").repeated(49'999);
   EXPECT_TRUE(DescriptionBox()->toPlainText() == lines);
   ASSERT_EQ(Messages().size(), 2u);
-  const QString tooManyLines = QStringLiteral(
-      "The project description holds at most 50,000 lines: what was typed or pasted beyond that was left out.");
+  const QString tooManyLines = QString::fromUtf8(kTooManyLines);
   EXPECT_EQ(LastMessage(), tooManyLines);
   CursorAtEnd();
   QTest::keyClick(DescriptionBox(), Qt::Key_Return);
@@ -324,9 +351,7 @@ TEST_F(DescriptionDialogTest, ADescriptionTooLongToShowIsSaidSoAndKeptByteForByt
   EXPECT_TRUE(DescriptionBox()->toPlainText().isEmpty());
   EXPECT_TRUE(DescriptionBox()->isReadOnly());
   ASSERT_EQ(Messages().size(), 1u);
-  const QString notShown = QStringLiteral(
-      "The project description is too long to show here: this box shows at most 4,194,304 characters in at most "
-      "100,000 lines, each of at most 1,048,576. The description is kept as it stands.");
+  const QString notShown = QString::fromUtf8(kNotShown);
   EXPECT_EQ(LastMessage(), notShown);
 
   // OK without an edit, then Save: the same bytes as a Save without the visit.
@@ -339,12 +364,125 @@ TEST_F(DescriptionDialogTest, ADescriptionTooLongToShowIsSaidSoAndKeptByteForByt
   ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
   EXPECT_TRUE(saved.readAll() == expected);
 
-  // Too many lines to show, short as they are.
-  Project.ProjectDescription = QString(QStringLiteral("x\r\n")).repeated(100'000) + u'x';
+  // Too many lines to show, short as they are, whatever line break ends
+  // them; the most lines are shown, each a line of the box.
+  Project.ProjectDescription = ShortLines(QStringLiteral("\u2028"), 100'000);
   Open();
   QCoreApplication::processEvents();
-  EXPECT_TRUE(DescriptionBox()->toPlainText().isEmpty());
-  EXPECT_EQ(LastMessage(), notShown);
+  EXPECT_EQ(DescriptionBox()->document()->blockCount(), 100'000);
+  for (const QString& lineBreak : kLineBreaks) {
+    SCOPED_TRACE(lineBreak.toUcs4().constFirst());
+    Project.ProjectDescription = ShortLines(lineBreak, 100'001);
+    Open();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(DescriptionBox()->toPlainText().isEmpty());
+    EXPECT_EQ(LastMessage(), notShown);
+  }
+  EXPECT_EQ(Messages().size(), 8u);
+}
+
+// Every character at which the box starts a line counts toward its most
+// lines, however the text comes in: a paste far beyond them is cut to them
+// at once, and neither Return nor Shift+Return (a line separator) passes
+// them.
+TEST_F(DescriptionDialogTest, EveryLineBreakCountsTowardTheMostLines) {
+  Open();
+  const QString most = ShortLines(QStringLiteral("\n"), 50'000);
+  for (const QString& lineBreak : kLineBreaks) {
+    SCOPED_TRACE(lineBreak.toUcs4().constFirst());
+    DescriptionBox()->clear();
+    const std::size_t shown = Messages().size();
+    const double start = CpuSeconds();
+    PasteAtCursor(ShortLines(lineBreak, 500'000));
+    EXPECT_LT(CpuSeconds() - start, kCutPasteSeconds);
+    EXPECT_TRUE(DescriptionBox()->toPlainText() == most);
+    EXPECT_EQ(DescriptionBox()->document()->blockCount(), 50'000);
+    ASSERT_EQ(Messages().size(), shown + 1);
+    EXPECT_EQ(LastMessage(), QString::fromUtf8(kTooManyLines));
+  }
+  CursorAtEnd();
+  for (const Qt::KeyboardModifiers modifiers : {Qt::NoModifier, Qt::ShiftModifier}) {
+    QTest::keyClick(DescriptionBox(), Qt::Key_Return, modifiers);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(DescriptionBox()->toPlainText() == most);
+  }
+  EXPECT_EQ(Messages().size(), 9u);
+  // Below the most, Shift+Return ends a line of its own.
+  QTest::keyClick(DescriptionBox(), Qt::Key_Backspace);
+  QTest::keyClick(DescriptionBox(), Qt::Key_Backspace);
+  QTest::keyClick(DescriptionBox(), Qt::Key_Return, Qt::ShiftModifier);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(DescriptionBox()->document()->blockCount(), 50'000);
+  EXPECT_EQ(Messages().size(), 9u);
+}
+
+// A line holds at most 4,096 characters: a longer line pasted or stored is
+// shown as lines that fit, broken after a blank where it has one, and
+// nothing of it is lost; a key into a full line, or a Backspace that would
+// join two lines too long together, is left out with a message.
+TEST_F(DescriptionDialogTest, ALineHoldsAtMost4096CharactersAndNothingPastedIsLostToIt) {
+  const QString words = QStringLiteral("ring 17, ").repeated(1000);
+  Project.ProjectDescription = QStringLiteral("Tunnel T1\r\n") + words;
+  Open();
+  const QString shown = DescriptionBox()->toPlainText();
+  EXPECT_TRUE(shown == QStringLiteral("Tunnel T1\n") + words.left(4095) + u'\n' + words.mid(4095, 4095) + u'\n' +
+                           words.mid(8190));
+  Press(description::kOk);
+  EXPECT_TRUE(Project.ProjectDescription == QStringLiteral("Tunnel T1\r\n") + words);
+
+  Open();
+  DescriptionBox()->clear();
+  PasteAtCursor(QStringLiteral("(") + words + u')');
+  const QString pasted = DescriptionBox()->toPlainText();
+  EXPECT_TRUE(QString(pasted).remove(u'\n') == QStringLiteral("(") + words + u')');
+  EXPECT_EQ(pasted.count(u'\n'), 2);
+  EXPECT_TRUE(pasted.section(u'\n', 0, 0).endsWith(u' '));
+  EXPECT_TRUE(Messages().empty());
+
+  DescriptionBox()->clear();
+  PasteAtCursor(QString(4095, u'x'));
+  KeysAtCursor(QStringLiteral("yz"));
+  const QString full = QString(4095, u'x') + u'y';
+  EXPECT_TRUE(DescriptionBox()->toPlainText() == full);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), QString::fromUtf8(kLineTooLong));
+  QTest::keyClick(DescriptionBox(), Qt::Key_Return);
+  KeysAtCursor(QStringLiteral("abc"));
+  QTest::keyClick(DescriptionBox(), Qt::Key_Home);
+  QTest::keyClick(DescriptionBox(), Qt::Key_Backspace);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(DescriptionBox()->toPlainText() == full + QStringLiteral("\nabc"));
+  EXPECT_EQ(Messages().size(), 2u);
+}
+
+// The open dialog left alone costs next to nothing, its cursor blinking at
+// the end of the longest line (Qt would lay the line out again at each
+// blink).
+TEST_F(DescriptionDialogTest, TheOpenDialogIdlesWithItsCursorBlinking) {
+  Project.ProjectDescription = QString(kMaxDescriptionLength, u'x');
+  DescriptionDialog* d = Open();
+  d->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+  DescriptionBox()->setFocus();
+  CursorAtEnd();
+  QCoreApplication::processEvents();
+  struct PaintCount : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::Paint) ++paints;
+      return false;
+    }
+  } count;
+  DescriptionBox()->viewport()->installEventFilter(&count);
+  QEventLoop idle;
+  QTimer::singleShot(2000, &idle, &QEventLoop::quit);
+  QElapsedTimer wall;
+  wall.start();
+  const double start = CpuSeconds();
+  idle.exec();
+  const double cpu = CpuSeconds() - start;
+  EXPECT_GT(count.paints, 0);  // the cursor blinked
+  EXPECT_LT(cpu / (static_cast<double>(wall.elapsed()) / 1000.0), 0.01);
 }
 
 TEST_F(DescriptionDialogTest, AProjectReadFromAFileKeepsItsUnits) {

@@ -234,6 +234,7 @@ TEST_F(TextBrowserTest, AFileThatBecameAPipeIsRefusedInsteadOfWaitedFor) {
   browser.OnFileChosen();
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("pipe"))) << boxes_->Last().prompt.toStdString();
+  EXPECT_TRUE(Text(textbrowser::kCurrentFile).isEmpty());  // the view shows no file yet
   ViewExternally(browser, QStringLiteral("notes.txt"));
   ASSERT_EQ(boxes_->Shown().size(), 2u);
   EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("Requested File not found: ")));
@@ -275,7 +276,10 @@ TEST_F(TextBrowserTest, AFileTooLargeForAListingIsRefusedBeforeAnyRead) {
   EXPECT_EQ(boxes_->Last().prompt, QStringLiteral("Error occurred: Cannot show the file \"") + huge +
                                        QStringLiteral("\": it is too large to browse: 8192.0 MB (the browser shows "
                                                       "files of at most 32 MB) (75). Procedure Terminated"));
+  // The view, and "Current file", keep the file shown.
   EXPECT_EQ(Text(textbrowser::kView), shown);
+  const QString notes = data_ + QStringLiteral("/notes.txt");
+  EXPECT_EQ(Text(textbrowser::kCurrentFile), notes);
 
   // Nor is a copy made for the external viewer.
   ViewExternally(browser, QStringLiteral("above.txt"));
@@ -283,6 +287,7 @@ TEST_F(TextBrowserTest, AFileTooLargeForAListingIsRefusedBeforeAnyRead) {
   EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("32.1 MB")));
   EXPECT_TRUE(QDir(UserTempFolder).isEmpty());
   EXPECT_TRUE(started_.isEmpty() && opened_.isEmpty());
+  EXPECT_EQ(Text(textbrowser::kCurrentFile), notes);
 }
 
 TEST_F(TextBrowserTest, AFileThatHoldsMoreThanItsSizeSaysIsReadNoFurtherThanTheLimit) {
@@ -313,12 +318,19 @@ TEST_F(TextBrowserTest, AFileThatHoldsMoreThanItsSizeSaysIsReadNoFurtherThanTheL
 TEST_F(TextBrowserTest, TooManyLinesOrTooLongALineIsRefusedBeforeTheView) {
   // The most lines, with every kind of break and the longest line first:
   // the view shows them all, one block for each and the empty one after.
+  // (U+2028, U+2029, U+FDD0 and U+FDD1 in UTF-8).
   QByteArray most = QByteArray(kMaxBrowsedLineLength, 'w') + "\r\n";
-  const QByteArray lines[] = {"Sigma X....12.5 (MPa)\r\n", "\n", "tau\r"};
-  for (qsizetype i = 1; i < kMaxBrowsedLines; ++i) most += lines[i % 3];
+  const QByteArray lines[] = {
+      "Sigma X....12.5 (MPa)\r\n", "\n", "tau\r", "a\xe2\x80\xa8", "b\xe2\x80\xa9", "c\xef\xb7\x90", "d\xef\xb7\x91"};
+  for (qsizetype i = 1; i < kMaxBrowsedLines; ++i) most += lines[i % 7];
   WriteFile(data_ + QStringLiteral("/most.txt"), most);
   WriteFile(data_ + QStringLiteral("/breaks.txt"), QByteArray(kMaxBrowsedLines + 1, '\n'));
+  WriteFile(data_ + QStringLiteral("/separators.txt"), QByteArray("\xe2\x80\xa8").repeated(kMaxBrowsedLines + 1));
   WriteFile(data_ + QStringLiteral("/wide.txt"), QByteArray(kMaxBrowsedLineLength + 1, 'w'));
+  // Emoji (four bytes of UTF-8, two UTF-16 units): one character each.
+  const QByteArray emoji = "\xf0\x9f\x98\x80";
+  WriteFile(data_ + QStringLiteral("/emoji.txt"), emoji.repeated(kMaxBrowsedLineLength));
+  WriteFile(data_ + QStringLiteral("/wide-emoji.txt"), emoji.repeated(kMaxBrowsedLineLength + 1));
 
   TextBrowser& browser = Open<TextBrowser>();
   Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.txt"));
@@ -336,18 +348,29 @@ TEST_F(TextBrowserTest, TooManyLinesOrTooLongALineIsRefusedBeforeTheView) {
                                        QStringLiteral("/breaks.txt\": it has too many lines to browse: 100001 lines "
                                                       "(the browser shows files of at most 100000 lines) (75). "
                                                       "Procedure Terminated"));
-  ASSERT_TRUE(browser.SelectFile(QStringLiteral("wide.txt")));
+  ASSERT_TRUE(browser.SelectFile(QStringLiteral("separators.txt")));
   browser.OnFileChosen();
   ASSERT_EQ(boxes_->Shown().size(), 2u);
-  EXPECT_TRUE(boxes_->Last().prompt.contains(
-      QStringLiteral("its line 1 is too long to browse: 4097 characters (the browser shows lines of at most 4096 "
-                     "characters)")));
-  // The view keeps the file it showed, and the next file opens as before.
+  EXPECT_TRUE(boxes_->Last().prompt.contains(QStringLiteral("100001 lines")));
+  for (const char* wide : {"wide.txt", "wide-emoji.txt"}) {
+    ASSERT_TRUE(browser.SelectFile(QString::fromUtf8(wide)));
+    browser.OnFileChosen();
+    EXPECT_TRUE(boxes_->Last().prompt.contains(
+        QStringLiteral("its line 1 is too long to browse: 4097 characters (the browser shows lines of at most 4096 "
+                       "characters)")));
+  }
+  ASSERT_EQ(boxes_->Shown().size(), 4u);
+  // The view keeps the file it showed, and "Current file" names it; the
+  // next file opens as before.
   EXPECT_EQ(view->blockCount(), kMaxBrowsedLines + 1);
+  EXPECT_EQ(Text(textbrowser::kCurrentFile), data_ + QStringLiteral("/most.txt"));
+  ASSERT_TRUE(browser.SelectFile(QStringLiteral("emoji.txt")));
+  browser.OnFileChosen();
+  EXPECT_EQ(view->document()->firstBlock().length(), 2 * kMaxBrowsedLineLength + 1);
   ASSERT_TRUE(browser.SelectFile(QStringLiteral("notes.txt")));
   browser.OnFileChosen();
   EXPECT_EQ(Text(textbrowser::kView), QStringLiteral("first\nsecond\n"));
-  EXPECT_EQ(boxes_->Shown().size(), 2u);
+  EXPECT_EQ(boxes_->Shown().size(), 4u);
 }
 
 TEST_F(TextBrowserTest, FolderThatCannotBeShownLeavesTheListAsItWas) {
