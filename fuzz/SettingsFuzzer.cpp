@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Written as a save writes them, and read back: the same settings.
   IniDocument written = IniDocument::FromBytes(bytes);
-  WriteSettings(kSettingsAll, written);
+  WriteSettings(SettingsPart::Everything, written);
   const QByteArray saved = written.ToBytes();
   SetDefaultSettings();
   ReadAllSettings(IniDocument::FromBytes(saved));
@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // save leaves it byte for byte: its meaning never drifts from save to save.
   IniDocument again = IniDocument::FromBytes(saved);
   Check(again.Lines() == written.Lines(), "the saved file reads as another document");
-  WriteSettings(kSettingsAll, again);
+  WriteSettings(SettingsPart::Everything, again);
   Check(again.ToBytes() == saved, "a second save changed the file");
   return 0;
 }

@@ -176,7 +176,7 @@ void SettleSettingsFile() {
     // written file.
     IniDocument defaults;
     INIFileVersion = IniFileVersionCurrent;
-    WriteSettings(kSettingsAll, defaults);
+    WriteSettings(SettingsPart::Everything, defaults);
     ReadAllSettings(defaults);
   } else {
     ReadAllSettings();

@@ -277,7 +277,7 @@ void SettingsDialog::CommitToProject() {
   ExternalViewer = ui_.externalViewer->text();
   emit settingsApplied();
   AddHistoryLine(QStringLiteral("Settings Modified"));
-  SaveSettings(kSettingsMain);
+  SaveSettings(SettingsPart::Main);
 }
 
 void SettingsDialog::FormUnload() {

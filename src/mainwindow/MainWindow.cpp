@@ -264,7 +264,7 @@ bool MainWindow::OnCloseRequested() {
 
 void MainWindow::OnUnload() {
   HelpUninitialize(0);
-  SaveSettings(kSettingsFileMenu);
+  SaveSettings(SettingsPart::FileMenu);
   RestoreDecimalSeparator();
   QCoreApplication::quit();
 }

@@ -197,7 +197,7 @@ TEST_F(StartupTest, ADamagedSettingsFileThatCannotBeMovedIsNeitherReadNorWritten
   EXPECT_TRUE(EnglishMenus);
   EXPECT_EQ(HistoryMaxCharacters, 4096);
   EXPECT_EQ(History().count(QStringLiteral("could not be set aside, and the program runs on the default settings")), 1);
-  EXPECT_FALSE(SaveSettings(kSettingsFileMenu));
+  EXPECT_FALSE(SaveSettings(SettingsPart::FileMenu));
   EXPECT_EQ(QFileInfo(IniPath()).size(), kMaxSettingsFileBytes + 1);
 }
 
@@ -259,7 +259,7 @@ TEST_F(StartupTest, ASettingsFileThatCannotBeReadIsKeptAndTheDefaultsRun) {
       RunStartupSteps();
       RecentFileCount = 1;  // the recent-file list written at exit
       RecentFilePath[1] = QStringLiteral("/data/b.BNL");
-      EXPECT_FALSE(SaveSettings(kSettingsFileMenu));
+      EXPECT_FALSE(SaveSettings(SettingsPart::FileMenu));
     }
     EXPECT_EQ(History().count(QStringLiteral("The settings file could not be read; the program runs on the "
                                              "default settings: ") +
@@ -324,7 +324,7 @@ TEST_F(StartupTest, ACopyHangingWithTheLockHoldsNeitherStartNorExit) {
   EXPECT_LT(Milliseconds([] { RunStartupSteps(); }), 1000);
   AddRecentFile(QStringLiteral("/data/p.BNL"), 1);
   bool saved = false;
-  EXPECT_LT(Milliseconds([&] { saved = SaveSettings(kSettingsFileMenu); }), 1000);
+  EXPECT_LT(Milliseconds([&] { saved = SaveSettings(SettingsPart::FileMenu); }), 1000);
   EXPECT_TRUE(saved);
 
   ReadAllSettings();
@@ -364,7 +364,7 @@ TEST_F(StartupTest, AStaleLockInAReadOnlyFolderHoldsNeitherStartNorExit) {
     if (obey.Valid()) {
       start = Milliseconds([] { RunStartupSteps(); });
       AddRecentFile(QStringLiteral("/data/p.BNL"), 1);
-      exit = Milliseconds([&] { saved = SaveSettings(kSettingsFileMenu); });
+      exit = Milliseconds([&] { saved = SaveSettings(SettingsPart::FileMenu); });
     }
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (!obey.Valid()) GTEST_SKIP() << "the superuser here writes in read-only folders";
