@@ -52,7 +52,9 @@ auto Snapshot() {
 
 // The yes/no settings are bools: any reading gives yes or no.
 void CheckRanges() {
-  Check(In(NewProjectUnits, 0, 1) && In(HistoryMaxCharacters, 4096, 16384), "[Settings] range");
+  Check((NewProjectUnits == UnitSystem::Imperial || NewProjectUnits == UnitSystem::SI) &&
+            In(HistoryMaxCharacters, 4096, 16384),
+        "[Settings] range");
   Check(WholeIn(DisplayFontSize, 7, 24), "display font range");
   Check(DataPath.isEmpty() || DataPath.endsWith(u'/'), "a data path without its closing /");
   Check(FileExtension != QStringLiteral("0"), "file extension 0");

@@ -34,7 +34,7 @@
 namespace brantel {
 
 // The variables take their defaults from the settings table (below).
-int NewProjectUnits;
+UnitSystem NewProjectUnits;
 bool HistoryShown;
 int HistoryMaxCharacters;
 QString DisplayFontName;
@@ -293,16 +293,19 @@ std::optional<QString>& KnownText(const SettingSpec& setting) {
   return texts[IndexOf(setting)];
 }
 
-// A whole number as the file holds it: a yes/no in its form.
+// A whole number as the file holds it: a yes/no in its form, a unit system
+// by its number.
 int StoredNumber(const SettingSpec& setting) {
   if (auto* flag = std::get_if<FlagVariable>(&setting.variable)) return *flag->variable ? YesNumber(flag->form) : 0;
+  if (auto* units = std::get_if<UnitSystem*>(&setting.variable)) return UnitSystemNumber(**units);
   return *std::get<int*>(setting.variable);
 }
 
-// A whole number read from the file into a whole-number or yes/no
-// variable: a yes/no is yes only for its form's yes.
+// A whole number read from the file into a whole-number, yes/no or unit
+// system variable: a yes/no is yes only for its form's yes.
 void SetStoredNumber(const SettingSpec& setting, qint16 number) {
   if (auto* flag = std::get_if<FlagVariable>(&setting.variable)) *flag->variable = number == YesNumber(flag->form);
+  else if (auto* units = std::get_if<UnitSystem*>(&setting.variable)) **units = UnitSystemOfNumber(number);
   else *std::get<int*>(setting.variable) = number;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/UnitSystem.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -20,9 +22,9 @@ class IniDocument;
 // table below says which), and only reading and writing the file convert.
 
 // [Settings]
-extern int NewProjectUnits;       // unit system of a new project: 0 imperial, 1 SI
-extern bool HistoryShown;         // the history pane shown and lines appended
-extern int HistoryMaxCharacters;  // history text limit in characters
+extern UnitSystem NewProjectUnits;  // unit system of a new project (the file: 0 imperial, 1 SI)
+extern bool HistoryShown;           // the history pane shown and lines appended
+extern int HistoryMaxCharacters;    // history text limit in characters
 extern QString DisplayFontName;
 extern float DisplayFontSize;
 extern bool DisplayFontBold;
@@ -109,7 +111,7 @@ struct FlagVariable {
 struct SettingSpec {
   SettingsPart section;
   const char* key;
-  std::variant<int*, FlagVariable, float*, QString*> variable;
+  std::variant<int*, FlagVariable, UnitSystem*, float*, QString*> variable;
   SettingRule rule;
   double min = 0;
   double max = 0;

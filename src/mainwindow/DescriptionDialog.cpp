@@ -341,7 +341,7 @@ void DescriptionDialog::LoadFromProject() {
     option->setAutoExclusive(true);
     option->setEnabled(!locked);
   }
-  if (QRadioButton* current = ui_.units.At(Project.InputUnits)) {
+  if (QRadioButton* current = ui_.units.At(UnitSystemNumber(Project.InputUnits))) {
     current->setChecked(true);
     current->setEnabled(true);
   }
@@ -354,7 +354,7 @@ void DescriptionDialog::CommitToProject() {
 
   bool anyChosen = false;
   for (const QRadioButton* option : ui_.units.buttons) anyChosen = anyChosen || option->isChecked();
-  const int units = anyChosen ? forms::GetArrayIndex(ui_.units) : Project.InputUnits;
+  const UnitSystem units = anyChosen ? UnitSystemOfNumber(forms::GetArrayIndex(ui_.units)) : Project.InputUnits;
   if (units != Project.InputUnits) {
     // Inputs entered in the old units mean nothing in the new ones.
     forms::CloseModelessTools();

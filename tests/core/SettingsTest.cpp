@@ -37,7 +37,7 @@ TEST_F(SettingsTest, RangesBecomeTheMinimumNotTheNearerBound) {
   EXPECT_EQ(HistoryMaxCharacters, 4096);
   EXPECT_EQ(DisplayFontSize, 7.0f);
   EXPECT_TRUE(DisplayFontBold);
-  EXPECT_EQ(NewProjectUnits, 0);
+  EXPECT_EQ(NewProjectUnits, UnitSystem::Imperial);
   EXPECT_EQ(BrowseFontSize, 7.0f);
   EXPECT_TRUE(BrowseFontItalic);
 
@@ -149,6 +149,8 @@ QString ValueText(const SettingSpec& setting) {
   if (auto* single = std::get_if<float*>(&setting.variable)) return FormatGeneral(**single);
   if (auto* flag = std::get_if<FlagVariable>(&setting.variable))
     return *flag->variable ? QStringLiteral("yes") : QStringLiteral("no");
+  if (auto* units = std::get_if<UnitSystem*>(&setting.variable))
+    return FormatGeneral(static_cast<double>(UnitSystemNumber(**units)));
   return FormatGeneral(static_cast<double>(*std::get<int*>(setting.variable)));
 }
 
@@ -242,7 +244,7 @@ TEST_F(SettingsTest, AReadOnlySettingsFileIsNotOverwritten) {
   if (!PermissionsApply()) GTEST_SKIP() << "the superuser writes read-only files";
   WriteFile(SettingsIniPath, QByteArray("[Settings]\r\nDefaultUnits=0\r\n"));
   QFile::setPermissions(SettingsIniPath, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-  NewProjectUnits = 1;
+  NewProjectUnits = UnitSystem::SI;
   EXPECT_FALSE(SaveSettings(SettingsPart::Main));
   EXPECT_EQ(ReadFile(SettingsIniPath), QByteArray("[Settings]\r\nDefaultUnits=0\r\n"));
   EXPECT_TRUE(History().contains(QStringLiteral("could not be written")));

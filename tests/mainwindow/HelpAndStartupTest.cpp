@@ -323,7 +323,7 @@ TEST_F(MainStartupTest, StartsWithANewProjectInTheShownWindow) {
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(MainWindow::Instance(), window.get());
   EXPECT_EQ(window->windowTitle(), QStringLiteral(": Untitled"));
-  EXPECT_EQ(Project.InputUnits, 1);
+  EXPECT_EQ(Project.InputUnits, UnitSystem::SI);
   // Lines written before the window existed are in its pane.
   EXPECT_TRUE(window->historyPane->toPlainText().contains(QStringLiteral("File initialized")));
   EXPECT_EQ(window->historyPane->toPlainText(), History().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

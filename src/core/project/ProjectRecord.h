@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Arithmetic.h"  // Principal2D, the results of CalcPrincipal2D
+#include "core/UnitSystem.h"
 
 #include <QString>
 
@@ -230,7 +231,7 @@ struct ProjectRecord {
   QString ProjectDisplayName;  // the project that was open when an Open began
   QString ProjectTitle;        // one line
   QString ProjectDescription;  // lines joined by CR LF
-  int InputUnits = 0;          // 0 imperial, 1 SI
+  UnitSystem InputUnits = UnitSystem::Imperial;
   int FileVersion = 0;         // 50..60 of the file being read
   bool FileSaved = true;       // no change since the last save
   bool FileEmpty = true;       // no tool has accepted inputs yet

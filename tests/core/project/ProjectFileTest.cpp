@@ -265,7 +265,7 @@ TEST_F(ProjectFileTest, EveryVersionReadsItsGoldenFileAsThatVersionWroteIt) {
     ASSERT_TRUE(result.read) << result.message.toStdString();
     EXPECT_EQ(Differences(ExpectedForVersion(version), record), "");
     EXPECT_EQ(record.FileVersion, version);
-    EXPECT_EQ(record.InputUnits, 1);
+    EXPECT_EQ(record.InputUnits, UnitSystem::SI);
   }
   // The version after the one written reads as the version written.
   QList<QByteArray> lines = GoldenLines();
@@ -346,7 +346,7 @@ TEST_F(ProjectFileTest, RandomRecordsComeBackBitForBit) {
     ProjectRecord record;
     RandomRowFiller<decltype(single), decltype(dbl)> filler{single, dbl, rng};
     projectfile::VisitFileRows(record, filler);
-    record.InputUnits = static_cast<int>(rng() % 2);
+    record.InputUnits = UnitSystemOfNumber(static_cast<int>(rng() % 2));
     record.ProjectTitle = text(static_cast<int>(rng() % 6)).remove(u'\r').remove(u'\n');
     record.ProjectDescription = text(static_cast<int>(rng() % 80));
 
@@ -547,7 +547,7 @@ TEST_F(ProjectFileTest, IntegersAndUnitsAreReadLeniently) {
   ProjectRecord record;
   const ProjectReadResult result = ReadProjectBytes(Join(lines), QStringLiteral("i.BNL"), record);
   ASSERT_TRUE(result.read) << result.message.toStdString();
-  EXPECT_EQ(record.InputUnits, 0);
+  EXPECT_EQ(record.InputUnits, UnitSystem::Imperial);
   EXPECT_EQ(record.Stress2D.GraphOption, 2);
   EXPECT_EQ(record.Stress2D.Sx, -1.5f);
 }

@@ -377,7 +377,7 @@ TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
   FromMenu();
   Type(circularopening::kSx, QStringLiteral("5"));
   DialogTest::Open<DescriptionDialog>();
-  Press(Project.InputUnits == 0 ? description::kMetric : description::kEnglish);
+  Press(Project.InputUnits == UnitSystem::Imperial ? description::kMetric : description::kEnglish);
   Press(description::kOk);
   EXPECT_TRUE(OpenDialogs().empty());
   EXPECT_EQ(Project.CircStress.Sx, 0.0f);
