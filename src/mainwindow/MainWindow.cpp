@@ -263,7 +263,7 @@ bool MainWindow::OnCloseRequested() {
 }
 
 void MainWindow::OnUnload() {
-  HelpUninitialize(0);
+  HelpUninitialize();
   SaveSettings(SettingsPart::FileMenu);
   RestoreDecimalSeparator();
   QCoreApplication::quit();
