@@ -171,7 +171,7 @@ qint16 ReadRangedInt(const IniDocument& doc, const QString& section, const QStri
   } catch (const RuntimeError&) {
     return min;
   }
-  return ClampToRange(value, min, max);
+  return MinimumWhenOutOfRange(value, min, max);
 }
 
 // A numeric key without a range; a value that does not fit 16 bits gives
@@ -192,7 +192,7 @@ float ReadRangedSingle(const IniDocument& doc, const QString& section, const QSt
   } catch (const RuntimeError&) {
     value = min;
   }
-  return static_cast<float>(ClampToRange(value, min, max));
+  return static_cast<float>(MinimumWhenOutOfRange(value, min, max));
 }
 
 // "" and "0" give no data path; a text that does not end with "/" gets one;
@@ -416,7 +416,7 @@ void WriteRecentEntries(const RecentList& list, IniDocument& doc) {
 // the checked count.
 void WriteHeldRecentList(IniDocument& doc) {
   WriteSetting(RecentCountSetting(), doc, kFileMenu);
-  ClampToRange(RecentFileCount, 0, kMaxRecentFiles);
+  MinimumWhenOutOfRange(RecentFileCount, 0, kMaxRecentFiles);
   WriteRecentEntries(HeldRecentList(), doc);
 }
 
