@@ -75,16 +75,16 @@ std::array<int, 3> QuickButtonTools{};
 namespace {
 
 // The number the settings file writes for yes.
-qint16 YesNumber(FlagForm form) { return form == FlagForm::YesIsMinusOne ? -1 : 1; }
+qint16 YesNumber(YesWrittenAs written) { return written == YesWrittenAs::MinusOne ? -1 : 1; }
 
-// A yes/no setting: its range is the form's no and yes, and its default
-// is written as the file writes it.
-SettingSpec Flag(SettingsPart section, const char* key, bool* variable, FlagForm form, bool yes,
+// A yes/no setting: its range is its no and yes, and its default is
+// written as the file writes it.
+SettingSpec Flag(SettingsPart section, const char* key, bool* variable, YesWrittenAs written, bool yes,
                  SettingRule rule = SettingRule::Ranged) {
-  const qint16 yesNumber = YesNumber(form);
+  const qint16 yesNumber = YesNumber(written);
   return {section,
           key,
-          FlagVariable{variable, form},
+          FlagVariable{variable, written},
           rule,
           static_cast<double>(std::min<qint16>(0, yesNumber)),
           static_cast<double>(std::max<qint16>(0, yesNumber)),
@@ -96,8 +96,8 @@ SettingSpec Flag(SettingsPart section, const char* key, bool* variable, FlagForm
 std::span<const SettingSpec> SettingsTable() {
   using R = SettingRule;
   using enum SettingsPart;
-  constexpr FlagForm kOne = FlagForm::YesIsOne;
-  constexpr FlagForm kMinusOne = FlagForm::YesIsMinusOne;
+  constexpr YesWrittenAs kOne = YesWrittenAs::One;
+  constexpr YesWrittenAs kMinusOne = YesWrittenAs::MinusOne;
   static const SettingSpec table[] = {
       {Main, "DefaultUnits", &NewProjectUnits, R::Ranged, 0, 1, 1},
       Flag(Main, "DisplayHistoryWin", &HistoryShown, kOne, true),
@@ -293,18 +293,18 @@ std::optional<QString>& KnownText(const SettingSpec& setting) {
   return texts[IndexOf(setting)];
 }
 
-// A whole number as the file holds it: a yes/no in its form, a unit system
-// by its number.
+// A whole number as the file holds it: a yes/no as written for it, a unit
+// system by its number.
 int StoredNumber(const SettingSpec& setting) {
-  if (auto* flag = std::get_if<FlagVariable>(&setting.variable)) return *flag->variable ? YesNumber(flag->form) : 0;
+  if (auto* flag = std::get_if<FlagVariable>(&setting.variable)) return *flag->variable ? YesNumber(flag->yes) : 0;
   if (auto* units = std::get_if<UnitSystem*>(&setting.variable)) return UnitSystemNumber(**units);
   return *std::get<int*>(setting.variable);
 }
 
 // A whole number read from the file into a whole-number, yes/no or unit
-// system variable: a yes/no is yes only for its form's yes.
+// system variable: a yes/no is yes only for the number written for yes.
 void SetStoredNumber(const SettingSpec& setting, qint16 number) {
-  if (auto* flag = std::get_if<FlagVariable>(&setting.variable)) *flag->variable = number == YesNumber(flag->form);
+  if (auto* flag = std::get_if<FlagVariable>(&setting.variable)) *flag->variable = number == YesNumber(flag->yes);
   else if (auto* units = std::get_if<UnitSystem*>(&setting.variable)) **units = UnitSystemOfNumber(number);
   else *std::get<int*>(setting.variable) = number;
 }

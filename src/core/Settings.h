@@ -90,17 +90,20 @@ enum class SettingRule {
   Extension,         // "0" reads as the default project-file extension
 };
 
-// How the settings file writes a yes/no: no is 0 either way, yes is 1 or -1.
-enum class FlagForm { YesIsOne, YesIsMinusOne };
+// The number the settings file writes for a yes: no is 0 either way. How a
+// yes/no is read back follows from its range (below), not from this
+// choice alone; the project file's yes/no rows have their own forms
+// (projectfile::FlagForm).
+enum class YesWrittenAs { One, MinusOne };
 
 // The variable of a yes/no setting and how the file writes it. It is read
 // as the whole number of its range (0..1 or -1..0) and is yes when that
-// number is the form's yes: a hand-edited value outside the range reads as
-// the range minimum, so DisplayFontBold=1 reads as -1, yes, and
+// number is the one written for yes: a hand-edited value outside the range
+// reads as the range minimum, so DisplayFontBold=1 reads as -1, yes, and
 // EnglishMenus=2 as 0, Greek.
 struct FlagVariable {
   bool* variable;
-  FlagForm form;
+  YesWrittenAs yes;
 };
 
 // One setting: its section (SettingsPart::Main, FileMenu, TextBrowse or
