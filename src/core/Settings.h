@@ -107,10 +107,10 @@ struct FlagVariable {
 };
 
 // One setting: its section (SettingsPart::Main, FileMenu, TextBrowse or
-// Options) and key, the variable behind it,
-// how it is read, its range and its default. Range and default are numbers
-// as the file holds them (for a yes/no: -1, 0 or 1). The table serves the
-// first start, reading, writing and the dialogs that edit the settings.
+// Options) and key, the variable behind it, how it is read, its range and
+// its default. Range and default are numbers as the file holds them (for a
+// yes/no: -1, 0 or 1). The table serves the first start, reading, writing
+// and the dialogs that edit the settings.
 struct SettingSpec {
   SettingsPart section;
   const char* key;
