@@ -18,7 +18,7 @@ struct FullProject {
   FullProject() {
     SetProjectSignatures();
     HistoryShown = false;  // keep the history out of the measurement
-    NewProjectUnits = 1;
+    NewProjectUnits = UnitSystem::SI;
     ResetProjectRecord(record, true, true);
     record.ProjectTitle = QStringLiteral("Tunnel T1, chainage 1+250 to 1+900");
     for (int i = 0; i < 40; ++i)

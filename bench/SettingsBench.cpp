@@ -27,7 +27,7 @@ struct SettingsFile {
     IniDocument stamp;
     stamp.SetValue(QStringLiteral("Version"), QStringLiteral("INIFileVersion"), INIFileVersion);
     stamp.Save(SettingsIniPath);
-    SaveSettings(kSettingsAll);
+    SaveSettings(SettingsPart::Everything);
   }
   QTemporaryDir dir;
 };
@@ -35,7 +35,7 @@ struct SettingsFile {
 void BM_SaveAllSettings(benchmark::State& state) {
   SettingsFile file;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(SaveSettings(kSettingsAll));
+    benchmark::DoNotOptimize(SaveSettings(SettingsPart::Everything));
   }
 }
 BENCHMARK(BM_SaveAllSettings);

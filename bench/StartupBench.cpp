@@ -62,7 +62,7 @@ struct StartupHome {
     // machine.
     SetUpdateRequestGuard(IsLoopbackUrl);
     DisclaimerAtStart = false;
-    SaveSettings(kSettingsMain);
+    SaveSettings(SettingsPart::Main);
   }
   QTemporaryDir dir;
 };

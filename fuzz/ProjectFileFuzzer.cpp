@@ -34,7 +34,7 @@ void SetUpOnce() {
   SetProjectSignatures();
   AppTitle = QStringLiteral("Brantel");
   EnglishMenus = true;
-  NewProjectUnits = 1;
+  NewProjectUnits = UnitSystem::SI;
   HistoryShown = false;  // no history: it would only grow
 }
 
@@ -113,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           "a failed read changed the record");
     return 0;
   }
-  Check(record.InputUnits == 0 || record.InputUnits == 1, "units outside 0..1");
+  Check(record.InputUnits == UnitSystem::Imperial || record.InputUnits == UnitSystem::SI, "units outside 0..1");
   Check(record.LabPointCount >= 0 && record.LabPointCount <= kLabMaxPoints, "point count outside 0..20");
   Check(record.FileVersion >= 50 && record.FileVersion <= 60, "version outside 50..60");
 

@@ -52,7 +52,9 @@ auto Snapshot() {
 
 // The yes/no settings are bools: any reading gives yes or no.
 void CheckRanges() {
-  Check(In(NewProjectUnits, 0, 1) && In(HistoryMaxCharacters, 4096, 16384), "[Settings] range");
+  Check((NewProjectUnits == UnitSystem::Imperial || NewProjectUnits == UnitSystem::SI) &&
+            In(HistoryMaxCharacters, 4096, 16384),
+        "[Settings] range");
   Check(WholeIn(DisplayFontSize, 7, 24), "display font range");
   Check(DataPath.isEmpty() || DataPath.endsWith(u'/'), "a data path without its closing /");
   Check(FileExtension != QStringLiteral("0"), "file extension 0");
@@ -74,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Written as a save writes them, and read back: the same settings.
   IniDocument written = IniDocument::FromBytes(bytes);
-  WriteSettings(kSettingsAll, written);
+  WriteSettings(SettingsPart::Everything, written);
   const QByteArray saved = written.ToBytes();
   SetDefaultSettings();
   ReadAllSettings(IniDocument::FromBytes(saved));
@@ -84,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // save leaves it byte for byte: its meaning never drifts from save to save.
   IniDocument again = IniDocument::FromBytes(saved);
   Check(again.Lines() == written.Lines(), "the saved file reads as another document");
-  WriteSettings(kSettingsAll, again);
+  WriteSettings(SettingsPart::Everything, again);
   Check(again.ToBytes() == saved, "a second save changed the file");
   return 0;
 }

@@ -4,18 +4,18 @@
 
 namespace brantel {
 
-int ConvertTargetUnits = 0;
+UnitSystem ConvertTargetUnits = UnitSystem::Imperial;
 
-FileConversionUnits FileConversionUnitsFor(int projectUnits) {
+FileConversionUnits FileConversionUnitsFor(UnitSystem projectUnits) {
   FileConversionUnits units;
-  if (projectUnits == 0 || projectUnits == 1) {
-    units.Disabled = projectUnits;
-    units.Selected = 1 - projectUnits;
+  if (projectUnits == UnitSystem::Imperial || projectUnits == UnitSystem::SI) {
+    units.Disabled = UnitSystemNumber(projectUnits);
+    units.Selected = 1 - units.Disabled;
   }
   return units;
 }
 
-FileConversionOutcome RunFileConversion(int targetUnits) {
+FileConversionOutcome RunFileConversion(UnitSystem targetUnits) {
   ConvertTargetUnits = targetUnits;
   FileConversionOutcome outcome;
   outcome.Succeeded = ConvertProjectFiles();

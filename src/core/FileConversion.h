@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/UnitSystem.h"
+
 #include <QString>
 
 namespace brantel {
@@ -9,18 +11,18 @@ namespace brantel {
 // nothing and reports success: a project keeps its values and its unit
 // system.
 
-// The unit system the last conversion aimed at (0 imperial, 1 SI); written
-// by the dialog, read by nothing else.
-extern int ConvertTargetUnits;
+// The unit system the last conversion aimed at; written by the dialog, read
+// by nothing else.
+extern UnitSystem ConvertTargetUnits;
 
 // The unit options at opening: the project's own unit system is disabled and
-// the other one selected. A unit system other than 0 and 1 disables neither
-// and selects SI.
+// the other one selected. A value outside UnitSystem's two (which no file
+// reads into a project) disables neither and selects SI.
 struct FileConversionUnits {
   int Selected = 1;   // index of the selected option: 0 "feet, psi, pcf", 1 "meters, MPa, kN/m3"
   int Disabled = -1;  // index of the disabled option, -1 for none
 };
-FileConversionUnits FileConversionUnitsFor(int projectUnits);
+FileConversionUnits FileConversionUnitsFor(UnitSystem projectUnits);
 
 // "Convert": stores the target unit system in ConvertTargetUnits, runs the
 // conversion and gives the message to show: "Conversion Completed: The
@@ -30,6 +32,6 @@ struct FileConversionOutcome {
   bool Succeeded = false;
   QString Message;
 };
-FileConversionOutcome RunFileConversion(int targetUnits);
+FileConversionOutcome RunFileConversion(UnitSystem targetUnits);
 
 }  // namespace brantel

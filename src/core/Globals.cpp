@@ -12,8 +12,8 @@ QString AppNameUpper;
 QString IniFileVersionCurrent;
 QString INIFileVersion;
 std::array<QString, kProjectSignatureCount> ProjectSignatures;
-std::array<std::array<QString, kUnitRows + 1>, 4> UnitLabels;
-std::array<QString, 2> UnitSystemNames;
+std::array<UnitLabelList, kUnitSystemCount> UnitLabels;
+std::array<QString, kUnitSystemCount> UnitSystemNames;
 QString AppFolder;
 QString UserFolder;
 QString UserTempFolder;
@@ -31,9 +31,11 @@ QString BrowseLastDir;
 QString AppHelpFile;
 QString CommandLine;
 
-QString UnitLabel(int unitSystem, int row) {
-  if (unitSystem < 0 || unitSystem > 3 || row < 1 || row > kUnitRows) return QString();
-  return UnitLabels[static_cast<std::size_t>(unitSystem)][static_cast<std::size_t>(row)];
+UnitLabelList& UnitLabelsOf(UnitSystem units) { return UnitLabels[static_cast<std::size_t>(UnitSystemNumber(units))]; }
+
+QString UnitLabel(UnitSystem units, int row) {
+  if (row < 1 || row > kUnitRows) return QString();
+  return UnitLabelsOf(units)[static_cast<std::size_t>(row)];
 }
 
 }  // namespace brantel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/UnitSystem.h"
 #include "core/project/ProjectFileVersion.h"
 
 #include <QString>
@@ -25,11 +26,15 @@ extern QString INIFileVersion;         // the stamp read from the settings file
 // (ProjectSignatureOf).
 extern std::array<QString, kProjectSignatureCount> ProjectSignatures;
 
-// Unit suffixes by unit system (0 imperial, 1 SI; 2 and 3 stay empty) and
-// quantity row 1..18 (row 0 unused).
+// The unit suffixes of a unit system by quantity row 1..18 (row 0 unused),
+// one list per UnitSystem (UnitLabelsOf).
 inline constexpr int kUnitRows = 18;
-extern std::array<std::array<QString, kUnitRows + 1>, 4> UnitLabels;
-extern std::array<QString, 2> UnitSystemNames;
+using UnitLabelList = std::array<QString, kUnitRows + 1>;
+extern std::array<UnitLabelList, kUnitSystemCount> UnitLabels;
+// The list of a unit system.
+UnitLabelList& UnitLabelsOf(UnitSystem units);
+// The names of the unit systems in the unit options, by UnitSystemNumber.
+extern std::array<QString, kUnitSystemCount> UnitSystemNames;
 
 extern QString AppFolder;
 extern QString UserFolder;
@@ -50,6 +55,6 @@ extern QString AppHelpFile;    // full path of the help file
 extern QString CommandLine;    // the program's arguments as one text
 
 // The unit suffix of a quantity row for a unit system; "" outside the table.
-QString UnitLabel(int unitSystem, int row);
+QString UnitLabel(UnitSystem units, int row);
 
 }  // namespace brantel

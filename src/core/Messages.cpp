@@ -47,19 +47,13 @@ Answer ShowMessageBox(const QString& prompt, BoxStyle style, const QString& titl
   return SafeAnswer(style.buttons);
 }
 
-Answer ShowMsg(const QString& prompt, BoxStyle style, QString& title) {
+Answer ShowMsg(const QString& prompt, BoxStyle style, const QString& title) {
   if (!title.isEmpty()) {
     AddHistoryLine(title + QStringLiteral(": ") + prompt);
-  } else {
-    AddHistoryLine(QStringLiteral("Message: ") + prompt);
-    title = !AppTitle.isEmpty() ? AppTitle : QCoreApplication::applicationName();
+    return ShowMessageBox(prompt, style, title);
   }
-  return ShowMessageBox(prompt, style, title);
-}
-
-Answer ShowMsg(const QString& prompt, BoxStyle style, const QString& title) {
-  QString local = title;
-  return ShowMsg(prompt, style, local);
+  AddHistoryLine(QStringLiteral("Message: ") + prompt);
+  return ShowMessageBox(prompt, style, !AppTitle.isEmpty() ? AppTitle : QCoreApplication::applicationName());
 }
 
 Answer ShowInvalidValue(const Bilingual& text, bool withPrefix) {

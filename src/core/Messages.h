@@ -72,9 +72,8 @@ Answer ShowMessageBox(const QString& prompt, BoxStyle style, const QString& titl
 Answer SafeAnswer(Buttons buttons);
 
 // Logs the box to the history (title, ": " and the prompt, or "Message: "
-// and the prompt without title), then shows it. An empty title becomes the
-// application title, also in the caller's variable.
-Answer ShowMsg(const QString& prompt, BoxStyle style, QString& title);
+// and the prompt without title), then shows it. A box without a title shows
+// the application title.
 Answer ShowMsg(const QString& prompt, BoxStyle style = {}, const QString& title = QString());
 
 // "Invalid value for " and a field name (or a whole sentence without the

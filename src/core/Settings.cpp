@@ -34,7 +34,7 @@
 namespace brantel {
 
 // The variables take their defaults from the settings table (below).
-int NewProjectUnits;
+UnitSystem NewProjectUnits;
 bool HistoryShown;
 int HistoryMaxCharacters;
 QString DisplayFontName;
@@ -75,16 +75,16 @@ std::array<int, 3> QuickButtonTools{};
 namespace {
 
 // The number the settings file writes for yes.
-qint16 YesNumber(FlagForm form) { return form == FlagForm::YesIsMinusOne ? -1 : 1; }
+qint16 YesNumber(YesWrittenAs written) { return written == YesWrittenAs::MinusOne ? -1 : 1; }
 
-// A yes/no setting: its range is the form's no and yes, and its default
-// is written as the file writes it.
-SettingSpec Flag(int section, const char* key, bool* variable, FlagForm form, bool yes,
+// A yes/no setting: its range is its no and yes, and its default is
+// written as the file writes it.
+SettingSpec Flag(SettingsPart section, const char* key, bool* variable, YesWrittenAs written, bool yes,
                  SettingRule rule = SettingRule::Ranged) {
-  const qint16 yesNumber = YesNumber(form);
+  const qint16 yesNumber = YesNumber(written);
   return {section,
           key,
-          FlagVariable{variable, form},
+          FlagVariable{variable, written},
           rule,
           static_cast<double>(std::min<qint16>(0, yesNumber)),
           static_cast<double>(std::max<qint16>(0, yesNumber)),
@@ -95,44 +95,45 @@ SettingSpec Flag(int section, const char* key, bool* variable, FlagForm form, bo
 
 std::span<const SettingSpec> SettingsTable() {
   using R = SettingRule;
-  constexpr FlagForm kOne = FlagForm::YesIsOne;
-  constexpr FlagForm kMinusOne = FlagForm::YesIsMinusOne;
+  using enum SettingsPart;
+  constexpr YesWrittenAs kOne = YesWrittenAs::One;
+  constexpr YesWrittenAs kMinusOne = YesWrittenAs::MinusOne;
   static const SettingSpec table[] = {
-      {kSettingsMain, "DefaultUnits", &NewProjectUnits, R::Ranged, 0, 1, 1},
-      Flag(kSettingsMain, "DisplayHistoryWin", &HistoryShown, kOne, true),
+      {Main, "DefaultUnits", &NewProjectUnits, R::Ranged, 0, 1, 1},
+      Flag(Main, "DisplayHistoryWin", &HistoryShown, kOne, true),
       // The default lies below the range: a fresh file holds 2048, which
       // reads back as 4096.
-      {kSettingsMain, "MaxDisplaySize", &HistoryMaxCharacters, R::Ranged, 4096, 16384, 2048},
-      {kSettingsMain, "DisplayFontName", &DisplayFontName, R::FontName},
-      {kSettingsMain, "DisplayFontSize", &DisplayFontSize, R::Ranged, 7, 24, 10},
-      Flag(kSettingsMain, "DisplayFontBold", &DisplayFontBold, kMinusOne, false),
-      Flag(kSettingsMain, "DisplayFontItalic", &DisplayFontItalic, kMinusOne, false),
-      Flag(kSettingsMain, "KeepFileNames", &RecentFilesListed, kOne, true),
-      Flag(kSettingsMain, "ShowDisclaim", &DisclaimerAtStart, kOne, true),
-      Flag(kSettingsMain, "MaxMainMenu", &MainWindowMaximized, kOne, false),
-      Flag(kSettingsMain, "EnableMainMenuToolbar", &ToolbarShown, kOne, true),
-      Flag(kSettingsMain, "ShortRecentFiles", &RecentFilesByName, kOne, false),
-      Flag(kSettingsMain, "LoadLastInputFile", &LastProjectOpensAtStart, kOne, false),
-      Flag(kSettingsMain, "RemindAnnualUpdates", &YearlyUpdateReminder, kOne, true),
-      Flag(kSettingsMain, "CopyExampleFiles", &CopyExampleFiles, kOne, true, R::MissingIsDefault),
-      {kSettingsMain, "DataPath", &DataPath, R::DataPath, 0, 0, 0, ""},
-      {kSettingsMain, "FileExtension", &FileExtension, R::Extension, 0, 0, 0, "BNL"},
-      {kSettingsMain, "ExternalEditor", &ExternalViewer, R::Text, 0, 0, 0, "Notepad.exe"},
-      {kSettingsFileMenu, "MaxLastFiles", &RecentFileCount, R::RecentCount, 0, kMaxRecentFiles, 0},
-      {kSettingsTextBrowse, "BrowseFontName", &BrowseFontName, R::FontName},
-      {kSettingsTextBrowse, "BrowseFontSize", &BrowseFontSize, R::Ranged, 7, 24, 10},
-      Flag(kSettingsTextBrowse, "BrowseFontBold", &BrowseFontBold, kMinusOne, false),
-      Flag(kSettingsTextBrowse, "BrowseFontItalic", &BrowseFontItalic, kMinusOne, false),
-      {kSettingsTextBrowse, "BrowseDefaultFilter", &BrowseDefaultFilter, R::Text, 0, 0, 0, ""},
-      Flag(kSettingsTextBrowse, "BrowseUseNotepad", &BrowseInExternalViewer, kOne, false),
-      Flag(kSettingsOptions, "EnglishMenus", &EnglishMenus, kOne, true),
-      Flag(kSettingsOptions, "PrintModuleHeader", &PrintModuleHeader, kOne, true),
-      Flag(kSettingsOptions, "EnableMohrCircles", &EnableMohrCircles, kOne, true),
-      {kSettingsOptions, "CircExtend", &CircularCurvesExtent, R::ZeroIsDefault, 0, 0, 5},
-      Flag(kSettingsOptions, "ShowInternalPlotCoords", &ShowInternalPlotCoords, kOne, false),
-      {kSettingsOptions, "ToolBarPointer0", &QuickButtonTools[0], R::Unchecked, 0, 0, 21},
-      {kSettingsOptions, "ToolBarPointer1", &QuickButtonTools[1], R::Unchecked, 0, 0, 31},
-      {kSettingsOptions, "ToolBarPointer2", &QuickButtonTools[2], R::Unchecked, 0, 0, 4},
+      {Main, "MaxDisplaySize", &HistoryMaxCharacters, R::Ranged, 4096, 16384, 2048},
+      {Main, "DisplayFontName", &DisplayFontName, R::FontName},
+      {Main, "DisplayFontSize", &DisplayFontSize, R::Ranged, 7, 24, 10},
+      Flag(Main, "DisplayFontBold", &DisplayFontBold, kMinusOne, false),
+      Flag(Main, "DisplayFontItalic", &DisplayFontItalic, kMinusOne, false),
+      Flag(Main, "KeepFileNames", &RecentFilesListed, kOne, true),
+      Flag(Main, "ShowDisclaim", &DisclaimerAtStart, kOne, true),
+      Flag(Main, "MaxMainMenu", &MainWindowMaximized, kOne, false),
+      Flag(Main, "EnableMainMenuToolbar", &ToolbarShown, kOne, true),
+      Flag(Main, "ShortRecentFiles", &RecentFilesByName, kOne, false),
+      Flag(Main, "LoadLastInputFile", &LastProjectOpensAtStart, kOne, false),
+      Flag(Main, "RemindAnnualUpdates", &YearlyUpdateReminder, kOne, true),
+      Flag(Main, "CopyExampleFiles", &CopyExampleFiles, kOne, true, R::MissingIsDefault),
+      {Main, "DataPath", &DataPath, R::DataPath, 0, 0, 0, ""},
+      {Main, "FileExtension", &FileExtension, R::Extension, 0, 0, 0, "BNL"},
+      {Main, "ExternalEditor", &ExternalViewer, R::Text, 0, 0, 0, "Notepad.exe"},
+      {FileMenu, "MaxLastFiles", &RecentFileCount, R::RecentCount, 0, kMaxRecentFiles, 0},
+      {TextBrowse, "BrowseFontName", &BrowseFontName, R::FontName},
+      {TextBrowse, "BrowseFontSize", &BrowseFontSize, R::Ranged, 7, 24, 10},
+      Flag(TextBrowse, "BrowseFontBold", &BrowseFontBold, kMinusOne, false),
+      Flag(TextBrowse, "BrowseFontItalic", &BrowseFontItalic, kMinusOne, false),
+      {TextBrowse, "BrowseDefaultFilter", &BrowseDefaultFilter, R::Text, 0, 0, 0, ""},
+      Flag(TextBrowse, "BrowseUseNotepad", &BrowseInExternalViewer, kOne, false),
+      Flag(Options, "EnglishMenus", &EnglishMenus, kOne, true),
+      Flag(Options, "PrintModuleHeader", &PrintModuleHeader, kOne, true),
+      Flag(Options, "EnableMohrCircles", &EnableMohrCircles, kOne, true),
+      {Options, "CircExtend", &CircularCurvesExtent, R::ZeroIsDefault, 0, 0, 5},
+      Flag(Options, "ShowInternalPlotCoords", &ShowInternalPlotCoords, kOne, false),
+      {Options, "ToolBarPointer0", &QuickButtonTools[0], R::Unchecked, 0, 0, 21},
+      {Options, "ToolBarPointer1", &QuickButtonTools[1], R::Unchecked, 0, 0, 31},
+      {Options, "ToolBarPointer2", &QuickButtonTools[2], R::Unchecked, 0, 0, 4},
   };
   return table;
 }
@@ -170,7 +171,7 @@ qint16 ReadRangedInt(const IniDocument& doc, const QString& section, const QStri
   } catch (const RuntimeError&) {
     return min;
   }
-  return ClampToRange(value, min, max);
+  return MinimumWhenOutOfRange(value, min, max);
 }
 
 // A numeric key without a range; a value that does not fit 16 bits gives
@@ -191,7 +192,7 @@ float ReadRangedSingle(const IniDocument& doc, const QString& section, const QSt
   } catch (const RuntimeError&) {
     value = min;
   }
-  return static_cast<float>(ClampToRange(value, min, max));
+  return static_cast<float>(MinimumWhenOutOfRange(value, min, max));
 }
 
 // "" and "0" give no data path; a text that does not end with "/" gets one;
@@ -292,16 +293,19 @@ std::optional<QString>& KnownText(const SettingSpec& setting) {
   return texts[IndexOf(setting)];
 }
 
-// A whole number as the file holds it: a yes/no in its form.
+// A whole number as the file holds it: a yes/no as written for it, a unit
+// system by its number.
 int StoredNumber(const SettingSpec& setting) {
-  if (auto* flag = std::get_if<FlagVariable>(&setting.variable)) return *flag->variable ? YesNumber(flag->form) : 0;
+  if (auto* flag = std::get_if<FlagVariable>(&setting.variable)) return *flag->variable ? YesNumber(flag->yes) : 0;
+  if (auto* units = std::get_if<UnitSystem*>(&setting.variable)) return UnitSystemNumber(**units);
   return *std::get<int*>(setting.variable);
 }
 
-// A whole number read from the file into a whole-number or yes/no
-// variable: a yes/no is yes only for its form's yes.
+// A whole number read from the file into a whole-number, yes/no or unit
+// system variable: a yes/no is yes only for the number written for yes.
 void SetStoredNumber(const SettingSpec& setting, qint16 number) {
-  if (auto* flag = std::get_if<FlagVariable>(&setting.variable)) *flag->variable = number == YesNumber(flag->form);
+  if (auto* flag = std::get_if<FlagVariable>(&setting.variable)) *flag->variable = number == YesNumber(flag->yes);
+  else if (auto* units = std::get_if<UnitSystem*>(&setting.variable)) **units = UnitSystemOfNumber(number);
   else *std::get<int*>(setting.variable) = number;
 }
 
@@ -412,40 +416,45 @@ void WriteRecentEntries(const RecentList& list, IniDocument& doc) {
 // the checked count.
 void WriteHeldRecentList(IniDocument& doc) {
   WriteSetting(RecentCountSetting(), doc, kFileMenu);
-  ClampToRange(RecentFileCount, 0, kMaxRecentFiles);
+  MinimumWhenOutOfRange(RecentFileCount, 0, kMaxRecentFiles);
   WriteRecentEntries(HeldRecentList(), doc);
 }
 
 // The sections of the settings file, in the order they are read and written.
-constexpr int kSections[] = {kSettingsMain, kSettingsFileMenu, kSettingsTextBrowse, kSettingsOptions};
+constexpr SettingsPart kSections[] = {SettingsPart::Main, SettingsPart::FileMenu, SettingsPart::TextBrowse,
+                                      SettingsPart::Options};
 
-const QString& SectionName(int code) {
-  switch (code) {
-    case kSettingsMain: return kSettings;
-    case kSettingsFileMenu: return kFileMenu;
-    case kSettingsTextBrowse: return kTextBrowse;
+// The name of one of the four sections.
+const QString& SectionName(SettingsPart section) {
+  switch (section) {
+    case SettingsPart::Main: return kSettings;
+    case SettingsPart::FileMenu: return kFileMenu;
+    case SettingsPart::TextBrowse: return kTextBrowse;
     default: return kOptions;
   }
 }
 
-void ReadSection(int code, const IniDocument& doc) {
+// A save of `part` writes `section`.
+bool Writes(SettingsPart part, SettingsPart section) { return part == SettingsPart::Everything || part == section; }
+
+void ReadSection(SettingsPart section, const IniDocument& doc) {
   for (const SettingSpec& setting : SettingsTable()) {
-    if (setting.section != code) continue;
+    if (setting.section != section) continue;
     if (setting.rule == SettingRule::RecentCount) {
       Hold(ReadRecentList(doc));
       Known().recent = HeldRecentList();
     } else {
-      ReadSetting(setting, doc, SectionName(code));
+      ReadSetting(setting, doc, SectionName(section));
     }
     KnownText(setting) = SettingText(setting);
   }
 }
 
-void WriteSection(int code, IniDocument& doc) {
+void WriteSection(SettingsPart section, IniDocument& doc) {
   for (const SettingSpec& setting : SettingsTable()) {
-    if (setting.section != code) continue;
+    if (setting.section != section) continue;
     if (setting.rule == SettingRule::RecentCount) WriteHeldRecentList(doc);
-    else WriteSetting(setting, doc, SectionName(code));
+    else WriteSetting(setting, doc, SectionName(section));
   }
 }
 
@@ -481,16 +490,16 @@ void WriteRecentChanges(IniDocument& doc, Changes& changes) {
 
 // The settings of a section that differ from what this run last read or
 // wrote (all of them when it never did), onto the document.
-void WriteSectionChanges(int code, IniDocument& doc, Changes& changes) {
+void WriteSectionChanges(SettingsPart section, IniDocument& doc, Changes& changes) {
   for (const SettingSpec& setting : SettingsTable()) {
-    if (setting.section != code) continue;
+    if (setting.section != section) continue;
     if (setting.rule == SettingRule::RecentCount) {
       WriteRecentChanges(doc, changes);
       continue;
     }
     const QString text = SettingText(setting);
     if (KnownText(setting) == text) continue;
-    WriteSetting(setting, doc, SectionName(code));
+    WriteSetting(setting, doc, SectionName(section));
     changes.texts.emplace_back(&setting, text);
     changes.any = true;
   }
@@ -745,7 +754,7 @@ bool SaveMissingSections(IniDocument doc, const SettingsFileLock& lock) {
   LogSaving();
   INIFileVersion = IniFileVersionCurrent;
   doc.SetValue(kVersion, QStringLiteral("INIFileVersion"), INIFileVersion);
-  for (const int section : kSections) {
+  for (const SettingsPart section : kSections) {
     if (!doc.HasSection(SectionName(section))) WriteSection(section, doc);
   }
   if (SaveUnder(lock, doc)) return true;
@@ -759,14 +768,14 @@ bool SetAsideDamagedSettingsFile(bool atStart) { return SetAsideIfDamaged(atStar
 
 void SetDefaultSettings() { SetDefaults(true); }
 
-void WriteSettings(int code, IniDocument& doc) {
-  for (const int section : kSections) {
-    if (code == kSettingsAll || code == section) WriteSection(section, doc);
+void WriteSettings(SettingsPart part, IniDocument& doc) {
+  for (const SettingsPart section : kSections) {
+    if (Writes(part, section)) WriteSection(section, doc);
   }
 }
 
 void ReadAllSettings(const IniDocument& doc) {
-  for (const int section : kSections) ReadSection(section, doc);
+  for (const SettingsPart section : kSections) ReadSection(section, doc);
 }
 
 void ReadAllSettings() {
@@ -787,16 +796,14 @@ QString SettingsReadFailedLine() {
          SettingsIniPath;
 }
 
-bool SaveSettings(int code) {
+bool SaveSettings(SettingsPart part) {
   LogSaving();
-  const bool writes = code == kSettingsAll || code == kSettingsMain || code == kSettingsFileMenu ||
-                      code == kSettingsTextBrowse || code == kSettingsOptions;
-  if (!writes) return true;
+  if (part == SettingsPart::Nothing) return true;
 
   const SettingsFileLock lock;
   IniDocument doc;
   bool ok = true;
-  int sections = code;
+  SettingsPart written = part;
   switch (SetAsideIfDamaged(false)) {
     case Damage::None: ok = LoadSettingsFile(doc); break;
     case Damage::Stays: ok = false; break;
@@ -805,13 +812,13 @@ bool SaveSettings(int code) {
       // to a new one, the recent-file list as it stands included.
       Known() = KnownFile{};
       doc.SetValue(kVersion, QStringLiteral("INIFileVersion"), IniFileVersionCurrent);
-      sections = kSettingsAll;
+      written = SettingsPart::Everything;
       break;
   }
   if (ok) {
     Changes changes;
-    for (const int section : kSections) {
-      if (sections == kSettingsAll || sections == section) WriteSectionChanges(section, doc, changes);
+    for (const SettingsPart section : kSections) {
+      if (Writes(written, section)) WriteSectionChanges(section, doc, changes);
     }
     if (!changes.any) return true;
     ok = SaveUnder(lock, doc);

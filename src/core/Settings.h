@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/UnitSystem.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -20,9 +22,9 @@ class IniDocument;
 // table below says which), and only reading and writing the file convert.
 
 // [Settings]
-extern int NewProjectUnits;       // unit system of a new project: 0 imperial, 1 SI
-extern bool HistoryShown;         // the history pane shown and lines appended
-extern int HistoryMaxCharacters;  // history text limit in characters
+extern UnitSystem NewProjectUnits;  // unit system of a new project (the file: 0 imperial, 1 SI)
+extern bool HistoryShown;           // the history pane shown and lines appended
+extern int HistoryMaxCharacters;    // history text limit in characters
 extern QString DisplayFontName;
 extern float DisplayFontSize;
 extern bool DisplayFontBold;
@@ -62,12 +64,17 @@ extern int CircularCurvesExtent;             // extent of the circular-opening c
 extern bool ShowInternalPlotCoords;          // the stress plot shows its own coordinates
 extern std::array<int, 3> QuickButtonTools;  // tool codes of the three quick buttons
 
-// Section codes of WriteSettings and SaveSettings.
-inline constexpr int kSettingsAll = 1;
-inline constexpr int kSettingsMain = 2;        // [Settings]
-inline constexpr int kSettingsFileMenu = 3;    // [FileMenu]
-inline constexpr int kSettingsTextBrowse = 4;  // [TextBrowse]
-inline constexpr int kSettingsOptions = 10;    // [BrantelOptions]
+// What a save of the settings writes (WriteSettings, SaveSettings): every
+// section of the settings file, one of them, or nothing. A setting belongs
+// to one of the four sections.
+enum class SettingsPart {
+  Everything,  // every section
+  Main,        // [Settings]
+  FileMenu,    // [FileMenu]
+  TextBrowse,  // [TextBrowse]
+  Options,     // [BrantelOptions]
+  Nothing,     // no section: the save is logged and writes nothing
+};
 
 // How a setting is read back from the file.
 enum class SettingRule {
@@ -83,28 +90,31 @@ enum class SettingRule {
   Extension,         // "0" reads as the default project-file extension
 };
 
-// How the settings file writes a yes/no: no is 0 either way, yes is 1 or -1.
-enum class FlagForm { YesIsOne, YesIsMinusOne };
+// The number the settings file writes for a yes: no is 0 either way. How a
+// yes/no is read back follows from its range (below), not from this
+// choice alone; the project file's yes/no rows have their own forms
+// (projectfile::FlagForm).
+enum class YesWrittenAs { One, MinusOne };
 
 // The variable of a yes/no setting and how the file writes it. It is read
 // as the whole number of its range (0..1 or -1..0) and is yes when that
-// number is the form's yes: a hand-edited value outside the range reads as
-// the range minimum, so DisplayFontBold=1 reads as -1, yes, and
+// number is the one written for yes: a hand-edited value outside the range
+// reads as the range minimum, so DisplayFontBold=1 reads as -1, yes, and
 // EnglishMenus=2 as 0, Greek.
 struct FlagVariable {
   bool* variable;
-  FlagForm form;
+  YesWrittenAs yes;
 };
 
-// One setting: its section (kSettingsMain, kSettingsFileMenu,
-// kSettingsTextBrowse or kSettingsOptions) and key, the variable behind it,
-// how it is read, its range and its default. Range and default are numbers
-// as the file holds them (for a yes/no: -1, 0 or 1). The table serves the
-// first start, reading, writing and the dialogs that edit the settings.
+// One setting: its section (SettingsPart::Main, FileMenu, TextBrowse or
+// Options) and key, the variable behind it, how it is read, its range and
+// its default. Range and default are numbers as the file holds them (for a
+// yes/no: -1, 0 or 1). The table serves the first start, reading, writing
+// and the dialogs that edit the settings.
 struct SettingSpec {
-  int section;
+  SettingsPart section;
   const char* key;
-  std::variant<int*, FlagVariable, float*, QString*> variable;
+  std::variant<int*, FlagVariable, UnitSystem*, float*, QString*> variable;
   SettingRule rule;
   double min = 0;
   double max = 0;
@@ -122,22 +132,22 @@ const SettingSpec* FindSetting(QStringView key);
 // settings file.
 void SetDefaultSettings();
 
-// What SaveSettings writes for a code, into a document.
-void WriteSettings(int code, IniDocument& doc);
+// What SaveSettings writes of a part, into a document.
+void WriteSettings(SettingsPart part, IniDocument& doc);
 
-// Sections 2, 3 and 4, then [BrantelOptions], with every read rule. What
+// Every section, [Settings], [FileMenu], [TextBrowse] and
+// [BrantelOptions], with every read rule. What
 // was read is what this run of the program knows of the file (below). A
 // file that cannot be read, or one above kMaxSettingsFileBytes (never
 // read), reads as an empty file.
 void ReadAllSettings();
 void ReadAllSettings(const IniDocument& doc);
 
-// Writes part of the settings file: 1 all sections, 2 [Settings],
-// 3 [FileMenu], 4 [TextBrowse], 10 [BrantelOptions], any other code nothing.
-// Every call logs "Saving default settings to file: " and the path; a write
+// Writes a part of the settings file: every section, one of them, or
+// nothing (SettingsPart::Nothing). Every call logs "Saving default settings to file: " and the path; a write
 // that fails logs a line saying so and returns false.
 // Another copy of the program may share the file: under the lock, the file
-// is read as it is now and only the settings of the code that this run
+// is read as it is now and only the settings of the part that this run
 // changed since it read or last wrote them (every one it never did) are
 // written onto it, so that what another copy wrote meanwhile stays. The
 // recent-file list gets the files this run opened (AddRecentFile) put first
@@ -147,7 +157,7 @@ void ReadAllSettings(const IniDocument& doc);
 // history says that it went without the lock. A damaged file (above
 // kMaxSettingsFileBytes) is set aside unread, and everything this run
 // holds, the stamp included, is written to a new file.
-bool SaveSettings(int code);
+bool SaveSettings(SettingsPart part);
 
 // Puts a project file first in the recent-file list, as File Open does: a
 // file that the list holds already (by its caption) changes places with the

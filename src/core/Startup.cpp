@@ -39,10 +39,10 @@ void FillUnitLabels() {
   static const char* const kSI[kUnitRows] = {" (m)",  " (MPa)",  " (kN/m3)", " (cm)",   " (kPa)",      " (kN)",
                                              " (tn)", " (cm)",   " (MPa)",   " (MN)",   " (MN/m)",     " (mm)",
                                              " (kN)", " (kN/m)", " (GPa)",   " (kN/m)", " (kN-m/m^2)", " (kN-m/m^2)"};
-  for (auto& system : UnitLabels) system.fill(QString());
+  for (UnitLabelList& system : UnitLabels) system.fill(QString());
   for (int row = 1; row <= kUnitRows; ++row) {
-    UnitLabels[0][static_cast<std::size_t>(row)] = QString::fromLatin1(kImperial[row - 1]);
-    UnitLabels[1][static_cast<std::size_t>(row)] = QString::fromLatin1(kSI[row - 1]);
+    UnitLabelsOf(UnitSystem::Imperial)[static_cast<std::size_t>(row)] = QString::fromLatin1(kImperial[row - 1]);
+    UnitLabelsOf(UnitSystem::SI)[static_cast<std::size_t>(row)] = QString::fromLatin1(kSI[row - 1]);
   }
   UnitSystemNames = {QStringLiteral("ft, in, lbs, psi, pcf"), QStringLiteral("m, cm, kN, MPa, kN/m3")};
 }
@@ -118,7 +118,7 @@ void InitGlobals() {
   AppHelpFile = AppFolder + HelpFileName;
   PathExchange.clear();
   SetDefaultSettings();
-  Project.InputUnits = 0;
+  Project.InputUnits = UnitSystem::Imperial;
   BrowseLastDir.clear();
   Project.FileSaved = true;
   Project.FileEmpty = true;
@@ -176,7 +176,7 @@ void SettleSettingsFile() {
     // written file.
     IniDocument defaults;
     INIFileVersion = IniFileVersionCurrent;
-    WriteSettings(kSettingsAll, defaults);
+    WriteSettings(SettingsPart::Everything, defaults);
     ReadAllSettings(defaults);
   } else {
     ReadAllSettings();
@@ -236,8 +236,8 @@ void RunStartupSteps() {
   InitGlobals();
 
   // 3. New projects are in SI units.
-  NewProjectUnits = 1;
-  Project.InputUnits = 1;
+  NewProjectUnits = UnitSystem::SI;
+  Project.InputUnits = UnitSystem::SI;
 
   // 4. Graph defaults.
   SetUpGraphBuffer();

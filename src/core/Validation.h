@@ -76,10 +76,10 @@ ValueRule AllowedWhen(std::function<bool(double)> allowed, InputMessage message)
 // The rule that refuses a negative value with `message`; zero passes.
 ValueRule NotNegativeRule(InputMessage message);
 
-// A value outside [min, max] becomes min (not the nearer bound). Returns the
-// value as a 16-bit integer, halves to the even neighbour.
+// A value outside [min, max] becomes min (not the nearer bound: no clamp).
+// Returns the value as a 16-bit integer, halves to the even neighbour.
 template <typename T, typename U>
-qint16 ClampToRange(T& value, U min, U max) {
+qint16 MinimumWhenOutOfRange(T& value, U min, U max) {
   if (value > static_cast<T>(max) || value < static_cast<T>(min)) value = static_cast<T>(min);
   return RoundToInt16(static_cast<double>(value));
 }

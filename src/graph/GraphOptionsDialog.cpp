@@ -184,7 +184,9 @@ void GraphOptionsDialog::CommitToProject() {
   GraphSettings.CurveLegend = ui_.curveLegend->isChecked();
   GraphSettings.SymbolSize = ui_.symbolSize->value();
   GraphSettingsValid = forms::GetArrayIndex(ui_.formatMode) == 1;
-  SaveSettings(5);
+  // The graph options are not kept in the settings file: the save logs its
+  // line, as every save does, and writes nothing.
+  SaveSettings(SettingsPart::Nothing);
 }
 
 void GraphOptionsDialog::FormUnload() {

@@ -72,7 +72,7 @@ void DisclaimerDialog::CommitToProject() {
   // nothing.
   if (!ui_.doNotShowAgain->isChecked()) return;
   DisclaimerAtStart = false;
-  SaveSettings(kSettingsMain);
+  SaveSettings(SettingsPart::Main);
 }
 
 bool ShowDisclaimer() { return forms::ShowModal<DisclaimerDialog>(nullptr); }

@@ -56,7 +56,7 @@ void FileConversionDialog::OnLoad() {
 }
 
 void FileConversionDialog::OnConvertClicked() {
-  const FileConversionOutcome outcome = RunFileConversion(forms::GetArrayIndex(ui_.units));
+  const FileConversionOutcome outcome = RunFileConversion(UnitSystemOfNumber(forms::GetArrayIndex(ui_.units)));
   ShowMsg(outcome.Message, outcome.Succeeded ? BoxStyle{} : BoxStyle{Icon::Critical}, QString());
   Unload();
 }

@@ -191,7 +191,7 @@ void ProgramOptionsDialog::CommitToProject() {
     int& code = QuickButtonTools[static_cast<std::size_t>(i)];
     code = EncodeQuickButton({button.menu->currentIndex(), button.subMenu->currentIndex()}, code);
   }
-  SaveSettings(kSettingsOptions);
+  SaveSettings(SettingsPart::Options);
   AddHistoryLine(Tr({"Brantel options modified", "Αλλαγή επιλογών Brantel"}));
 }
 

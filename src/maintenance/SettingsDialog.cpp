@@ -131,14 +131,14 @@ SettingsDialog::SettingsDialog(QWidget* owner) : FormDialog(owner) {
 void SettingsDialog::OnLoad() {
   SetMessageTitles(TitlePrefix::Settings);
   AddHistoryLine(QStringLiteral("Editing Settings"));
-  for (int i = 0; i < 2; ++i) ui_.units.At(i)->setText(UnitSystemNames[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < kUnitSystemCount; ++i) ui_.units.At(i)->setText(UnitSystemNames[static_cast<std::size_t>(i)]);
   pendingPath_ = false;
   LoadInputs();
   forms::CenterForm(this);
 }
 
 void SettingsDialog::LoadFromProject() {
-  forms::SetArrayIndex(ui_.units, NewProjectUnits);
+  forms::SetArrayIndex(ui_.units, UnitSystemNumber(NewProjectUnits));
   ui_.displayHistory->setChecked(HistoryShown);
   ui_.historySize->setText(QString::number(HistoryMaxCharacters));
   historySize_ = HistoryMaxCharacters;
@@ -261,7 +261,7 @@ bool SettingsDialog::ValidateSettings() {
 }
 
 void SettingsDialog::CommitToProject() {
-  NewProjectUnits = forms::GetArrayIndex(ui_.units);
+  NewProjectUnits = UnitSystemOfNumber(forms::GetArrayIndex(ui_.units));
   HistoryShown = ui_.displayHistory->isChecked();
   HistoryMaxCharacters = historySize_;
   RecentFilesListed = ui_.keepRecent->isChecked();
@@ -277,7 +277,7 @@ void SettingsDialog::CommitToProject() {
   ExternalViewer = ui_.externalViewer->text();
   emit settingsApplied();
   AddHistoryLine(QStringLiteral("Settings Modified"));
-  SaveSettings(kSettingsMain);
+  SaveSettings(SettingsPart::Main);
 }
 
 void SettingsDialog::FormUnload() {

@@ -478,16 +478,16 @@ void DescriptionDialog::LoadFromProject() {
     option->setAutoExclusive(true);
     option->setEnabled(!locked);
   }
-  if (QRadioButton* current = ui_.units.At(Project.InputUnits)) {
+  if (QRadioButton* current = ui_.units.At(UnitSystemNumber(Project.InputUnits))) {
     current->setChecked(true);
     current->setEnabled(true);
   }
 }
 
-int DescriptionDialog::ChosenUnits() const {
+UnitSystem DescriptionDialog::ChosenUnits() const {
   bool anyChosen = false;
   for (const QRadioButton* option : ui_.units.buttons) anyChosen = anyChosen || option->isChecked();
-  return anyChosen ? forms::GetArrayIndex(ui_.units) : Project.InputUnits;
+  return anyChosen ? UnitSystemOfNumber(forms::GetArrayIndex(ui_.units)) : Project.InputUnits;
 }
 
 bool DescriptionDialog::ValidateInput() {
@@ -497,7 +497,7 @@ bool DescriptionDialog::ValidateInput() {
   const Answer pressed = ShowMessageBox(Tr(kUnitChangeResetsInputs),
                                         BoxStyle{Buttons::YesNo, Icon::Question, DefaultButton::Second}, AppTitle);
   if (pressed != Answer::Yes) {
-    if (QRadioButton* current = ui_.units.At(Project.InputUnits)) current->setChecked(true);
+    if (QRadioButton* current = ui_.units.At(UnitSystemNumber(Project.InputUnits))) current->setChecked(true);
   }
   return true;
 }
@@ -507,7 +507,7 @@ void DescriptionDialog::CommitToProject() {
   const QString text = ui_.description->toPlainText();
   const QString description = text == shownText_ ? Project.ProjectDescription : FromTheBox(text);
 
-  const int units = ChosenUnits();
+  const UnitSystem units = ChosenUnits();
   if (units != Project.InputUnits) {
     // Inputs entered in the old units mean nothing in the new ones.
     forms::CloseModelessTools();

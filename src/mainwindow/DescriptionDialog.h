@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Bilingual.h"
+#include "core/UnitSystem.h"
 #include "forms/FormDialog.h"
 
 #include <QString>
@@ -89,7 +90,7 @@ class DescriptionDialog : public forms::FormDialog {
   void ShowLeftOutMessage();
   void ShowDescriptionNotShown();
   // The unit system chosen: the project's own while no option is on.
-  int ChosenUnits() const;
+  UnitSystem ChosenUnits() const;
 
   struct Ui {
     QPlainTextEdit* description;

@@ -210,7 +210,7 @@ void MainWindow::UpdateRecentFiles() {
   AddRecentFile(Project.ProjectPath, Project.NewFileMark);
   // The list as the settings file holds it now: another copy of the
   // program may have opened files of its own meanwhile.
-  SaveSettings(kSettingsFileMenu);
+  SaveSettings(SettingsPart::FileMenu);
   for (int i = 1; i <= kMaxRecentFiles; ++i)
     ShowRecentEntry(recentFileEntries[At(i)], i <= RecentFileCount ? RecentCaption(i) : QString());
   recentFileEntries[0]->setVisible(true);

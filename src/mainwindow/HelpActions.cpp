@@ -99,8 +99,8 @@ std::optional<QByteArray> ReadHelpFile(const QString& path) {
 // is not the help file the build made, is reported and false returned. The
 // file is checked at every request, so that a help file damaged or taken
 // away while open is reported, not shown from the copy read before.
-bool OpenHelpFile(int kind) {
-  const QString path = GetHelpFile(kind);
+bool OpenHelpFile() {
+  const QString path = GetHelpFile();
   if (!FileExists(path)) {
     DropHelpFile();
     ShowMissing(HelpFileName);
@@ -128,8 +128,8 @@ bool OpenHelpFile(int kind) {
 }
 
 // Shows a page of the help file in the help window.
-void ShowHelpPage(int kind, const QString& page) {
-  if (OpenHelpFile(kind)) HelpWindow::Instance().ShowPage(page);
+void ShowHelpPage(const QString& page) {
+  if (OpenHelpFile()) HelpWindow::Instance().ShowPage(page);
 }
 
 }  // namespace
@@ -139,23 +139,20 @@ void SetAppHelpFile() {
   AppHelpFile = folder.trimmed().endsWith(u'/') ? folder + HelpFileName : folder + u'/' + HelpFileName;
 }
 
-QString GetHelpFile(int kind) {
-  if (kind >= 0 && kind <= 2) return AppHelpFile;
-  return QString();
-}
+QString GetHelpFile() { return AppHelpFile; }
 
-void HelpShowContents(int kind) { ShowHelpPage(kind, kHelpContentsPage); }
+void HelpShowContents() { ShowHelpPage(kHelpContentsPage); }
 
-void HelpShowIndex(int kind) { ShowHelpPage(kind, kHelpIndexPage); }
+void HelpShowIndex() { ShowHelpPage(kHelpIndexPage); }
 
-void HelpUninitialize(int kind) {
+void HelpUninitialize() {
   HelpWindow::Dispose();
   CloseHelpFile();
 }
 
 void ShowHelpTopic(int topic) {
   const QString page = HelpTopicPage(topic);
-  ShowHelpPage(0, page.isEmpty() ? kHelpContentsPage : page);
+  ShowHelpPage(page.isEmpty() ? kHelpContentsPage : page);
 }
 
 void ShowContextHelp(const QWidget* widget) {

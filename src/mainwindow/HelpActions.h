@@ -21,13 +21,13 @@ namespace brantel {
 
 // The help file is the program folder's HelpFileName (AppHelpFile).
 void SetAppHelpFile();
-// The help file for kinds 0, 1 and 2; "" for any other.
-QString GetHelpFile(int kind);
+// The help file (AppHelpFile).
+QString GetHelpFile();
 // The help window on the contents page, or on the keyword index.
-void HelpShowContents(int kind);
-void HelpShowIndex(int kind);
+void HelpShowContents();
+void HelpShowIndex();
 // Closes the help window and the help file, at the end of the program.
-void HelpUninitialize(int kind);
+void HelpUninitialize();
 
 // The help window on a topic's page; a number that is no topic shows the
 // contents.

@@ -263,8 +263,8 @@ bool MainWindow::MayLetProjectGo() {
 }
 
 void MainWindow::OnUnload() {
-  HelpUninitialize(0);
-  SaveSettings(kSettingsFileMenu);
+  HelpUninitialize();
+  SaveSettings(SettingsPart::FileMenu);
   RestoreDecimalSeparator();
   QCoreApplication::quit();
 }

@@ -307,8 +307,8 @@ void MainWindow::RunCommand(Command command) {
       break;
     // The help commands report their own failures; a run-time error is
     // reported here rather than escaping the menu.
-    case Command::HelpContents: Run([] { HelpShowContents(0); }); break;
-    case Command::HelpIndex: Run([] { HelpShowIndex(0); }); break;
+    case Command::HelpContents: Run([] { HelpShowContents(); }); break;
+    case Command::HelpIndex: Run([] { HelpShowIndex(); }); break;
     case Command::HelpManual: Run([] { ShowHelpManual(); }); break;
     case Command::Disclaimer:
       // Declining closes the window the normal way, so that an unsaved

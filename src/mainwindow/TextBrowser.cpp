@@ -214,7 +214,7 @@ void TextBrowser::FormUnload() {
   BrowseDefaultFilter = ui_.pattern->text();
   BrowseLastDir = WithTrailingSlash(folder_);
   BrowseInExternalViewer = ui_.useExternalViewer->isChecked();
-  SaveSettings(kSettingsTextBrowse);
+  SaveSettings(SettingsPart::TextBrowse);
 }
 
 void TextBrowser::ChangeFolder(const QString& path) {

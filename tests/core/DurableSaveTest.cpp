@@ -200,7 +200,7 @@ void DurableSaveTest::SavesOneByOne() {
          for (int piece = 0; piece < 3; ++piece) file.write(QByteArray(700, 'p'));
          return !CommitAtomically(file);
        }},
-      {SettingsIniPath, [] { return SaveSettings(kSettingsAll); }},
+      {SettingsIniPath, [] { return SaveSettings(SettingsPart::Everything); }},
       {project, [&] { return !WriteProjectFile(project, ProjectRecord{}); }},
   };
   for (const auto& [path, save] : saves) {

@@ -61,7 +61,11 @@ TEST_F(ErrorReportingTest, BeforeAnyTitlesTheBoxIsLoggedAsAMessage) {
   ErrorTitle.clear();
   ReportError(RuntimeError(ErrorNumber::PathNotFound), true);
   EXPECT_TRUE(History().contains(QStringLiteral("2. Message: Error occurred: Path not found (76)")));
-  EXPECT_EQ(ErrorTitle, QStringLiteral("Brantel"));
+  EXPECT_EQ(boxes_->Last().title, QStringLiteral("Brantel"));
+  // The title stays unset: the next error is logged as a message too.
+  EXPECT_TRUE(ErrorTitle.isEmpty());
+  ReportError(RuntimeError(ErrorNumber::PathNotFound), true);
+  EXPECT_TRUE(History().contains(QStringLiteral("4. Message: Error occurred: Path not found (76)")));
 }
 
 TEST_F(ErrorReportingTest, RetryRunsTheStatementAgainUntilCancel) {

@@ -87,14 +87,19 @@ TEST_F(MessagesTest, ShowMsgLogsTheTitleOrMessage) {
   EXPECT_EQ(boxes_->Last().title, QStringLiteral("Brantel"));
 }
 
-TEST_F(MessagesTest, AnEmptyTitleVariableReceivesTheApplicationTitle) {
+// A title that SetMessageTitles has not set yet shows the application title
+// and stays empty: every message under it is logged as a message.
+TEST_F(MessagesTest, AnEmptyTitleShowsTheApplicationTitleAndStaysEmpty) {
   ASSERT_TRUE(RangeErrorTitle.isEmpty());
   ShowMsg(QStringLiteral("x"), Buttons::Ok, RangeErrorTitle);
-  EXPECT_EQ(RangeErrorTitle, QStringLiteral("Brantel"));
+  ShowMsg(QStringLiteral("y"), Buttons::Ok, RangeErrorTitle);
+  EXPECT_TRUE(RangeErrorTitle.isEmpty());
+  EXPECT_EQ(History(), QStringLiteral("1. Message: x\r\n2. Message: y\r\n"));
+  EXPECT_EQ(boxes_->Last().title, QStringLiteral("Brantel"));
   AppTitle.clear();
-  QString title;
-  ShowMsg(QStringLiteral("y"), Buttons::Ok, title);
-  EXPECT_EQ(title, QStringLiteral("brantel-tests"));
+  ShowMsg(QStringLiteral("z"), Buttons::Ok, QString());
+  EXPECT_EQ(boxes_->Last().title, QStringLiteral("brantel-tests"));
+  EXPECT_TRUE(AppTitle.isEmpty());
 }
 
 TEST_F(MessagesTest, ShowMsgAnswersWithThePressedButton) {

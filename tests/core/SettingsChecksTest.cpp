@@ -145,16 +145,16 @@ TEST(QuickButtons, PickingAMenuGivesItsCode) {
 }
 
 TEST(FileConversionDialog, OffersTheOtherUnitSystemAndConvertsNothing) {
-  EXPECT_EQ(FileConversionUnitsFor(0).Selected, 1);
-  EXPECT_EQ(FileConversionUnitsFor(0).Disabled, 0);
-  EXPECT_EQ(FileConversionUnitsFor(1).Selected, 0);
-  EXPECT_EQ(FileConversionUnitsFor(1).Disabled, 1);
-  EXPECT_EQ(FileConversionUnitsFor(7).Disabled, -1);
+  EXPECT_EQ(FileConversionUnitsFor(UnitSystem::Imperial).Selected, 1);
+  EXPECT_EQ(FileConversionUnitsFor(UnitSystem::Imperial).Disabled, 0);
+  EXPECT_EQ(FileConversionUnitsFor(UnitSystem::SI).Selected, 0);
+  EXPECT_EQ(FileConversionUnitsFor(UnitSystem::SI).Disabled, 1);
+  EXPECT_EQ(FileConversionUnitsFor(static_cast<UnitSystem>(7)).Disabled, -1);
 
-  const FileConversionOutcome outcome = RunFileConversion(1);
+  const FileConversionOutcome outcome = RunFileConversion(UnitSystem::SI);
   EXPECT_TRUE(outcome.Succeeded);
   EXPECT_EQ(outcome.Message, QStringLiteral("Conversion Completed: The conversion form will be closed"));
-  EXPECT_EQ(ConvertTargetUnits, 1);
+  EXPECT_EQ(ConvertTargetUnits, UnitSystem::SI);
 }
 
 }  // namespace

@@ -54,11 +54,11 @@ int main(int argc, char** argv) {
   SettleSettingsFile();
   for (int round = 0; round < rounds; ++round) {
     OwnSetting(copy) = 100 * (copy + 1) + round;
-    if (!SaveSettings(kSettingsOptions)) return 3;
+    if (!SaveSettings(SettingsPart::Options)) return 3;
     if (round == rounds / 2) {
       AddRecentFile(QStringLiteral("/data/copy%1.BNL").arg(copy), 1);
-      if (!SaveSettings(kSettingsFileMenu)) return 4;
+      if (!SaveSettings(SettingsPart::FileMenu)) return 4;
     }
   }
-  return SaveSettings(kSettingsFileMenu) ? 0 : 5;
+  return SaveSettings(SettingsPart::FileMenu) ? 0 : 5;
 }

@@ -37,7 +37,7 @@ TEST_F(SettingsTest, RangesBecomeTheMinimumNotTheNearerBound) {
   EXPECT_EQ(HistoryMaxCharacters, 4096);
   EXPECT_EQ(DisplayFontSize, 7.0f);
   EXPECT_TRUE(DisplayFontBold);
-  EXPECT_EQ(NewProjectUnits, 0);
+  EXPECT_EQ(NewProjectUnits, UnitSystem::Imperial);
   EXPECT_EQ(BrowseFontSize, 7.0f);
   EXPECT_TRUE(BrowseFontItalic);
 
@@ -75,7 +75,7 @@ TEST_F(SettingsTest, HandEditedYesNoValuesReadAsTheirRangeGivesThem) {
     EXPECT_EQ(RecentFilesListed, c.oneIsYes) << c.stored;
 
     IniDocument written;
-    WriteSettings(kSettingsAll, written);
+    WriteSettings(SettingsPart::Everything, written);
     const QString minusOneForm = c.minusOneIsYes ? QStringLiteral("-1") : QStringLiteral("0");
     const QString oneForm = c.oneIsYes ? QStringLiteral("1") : QStringLiteral("0");
     EXPECT_EQ(written.Value(QStringLiteral("Settings"), QStringLiteral("DisplayFontBold")), minusOneForm) << c.stored;
@@ -149,6 +149,8 @@ QString ValueText(const SettingSpec& setting) {
   if (auto* single = std::get_if<float*>(&setting.variable)) return FormatGeneral(**single);
   if (auto* flag = std::get_if<FlagVariable>(&setting.variable))
     return *flag->variable ? QStringLiteral("yes") : QStringLiteral("no");
+  if (auto* units = std::get_if<UnitSystem*>(&setting.variable))
+    return FormatGeneral(static_cast<double>(UnitSystemNumber(**units)));
   return FormatGeneral(static_cast<double>(*std::get<int*>(setting.variable)));
 }
 
@@ -163,7 +165,7 @@ TEST_F(SettingsTest, TheTableHoldsEachSettingOnceAndAFreshFileReadsBackItsDefaul
   // A first start writes the defaults and reads them back through the rules:
   // a default below its range reads as the range minimum.
   IniDocument fresh;
-  WriteSettings(kSettingsAll, fresh);
+  WriteSettings(SettingsPart::Everything, fresh);
   ReadAllSettings(fresh);
   for (const SettingSpec& setting : SettingsTable()) {
     const bool below = setting.rule == SettingRule::Ranged && setting.number < setting.min;
@@ -180,7 +182,7 @@ TEST_F(SettingsTest, RecentFilesRoundTrip) {
   RecentFileName = {QString(), QStringLiteral("Έργο.BNL"), QStringLiteral("b.BNL"), QStringLiteral("c.BNL"), QString()};
   RecentFileMode = {0, 0, 1, -2, 0};
   RecentFilePath = {QString(), longPath, QStringLiteral("/x/b.BNL"), QStringLiteral("/x/c.BNL"), QString()};
-  ASSERT_TRUE(SaveSettings(kSettingsFileMenu));
+  ASSERT_TRUE(SaveSettings(SettingsPart::FileMenu));
 
   RecentFileCount = 0;
   RecentFileName.fill(QString());
@@ -198,18 +200,18 @@ TEST_F(SettingsTest, RecentFilesRoundTrip) {
 TEST_F(SettingsTest, TooManyRecentFilesWriteTheCountThenNoEntries) {
   RecentFileCount = 7;
   RecentFileName[1] = QStringLiteral("a.BNL");
-  ASSERT_TRUE(SaveSettings(kSettingsFileMenu));
+  ASSERT_TRUE(SaveSettings(SettingsPart::FileMenu));
   EXPECT_EQ(RecentFileCount, 0);
   EXPECT_EQ(ReadFile(SettingsIniPath), QByteArray("[FileMenu]\r\nMaxLastFiles=7\r\n"));
 }
 
-TEST_F(SettingsTest, EveryCallIsLoggedAndUnknownCodesWriteNothing) {
-  EXPECT_TRUE(SaveSettings(5));
+TEST_F(SettingsTest, EveryCallIsLoggedAndASaveOfNothingWritesNothing) {
+  EXPECT_TRUE(SaveSettings(SettingsPart::Nothing));
   EXPECT_FALSE(QFile::exists(SettingsIniPath));
   EXPECT_EQ(History(),
             QStringLiteral("1. Saving default settings to file: ") + SettingsIniPath + QStringLiteral("\r\n"));
   EnglishMenus = false;
-  SaveSettings(10);
+  SaveSettings(SettingsPart::Options);
   EXPECT_TRUE(History().endsWith(QStringLiteral("2. Αποθήκευση ρυθμίσεων στο αρχείο: ") + SettingsIniPath +
                                  QStringLiteral("\r\n")));
   EXPECT_TRUE(QFile::exists(SettingsIniPath));
@@ -222,7 +224,7 @@ TEST_F(SettingsTest, SavingOneSectionLeavesTheRestUntouched) {
   BrowseFontName = QStringLiteral("Mono");
   BrowseFontSize = 12.0f;
   BrowseDefaultFilter = QStringLiteral("*.txt;*.BNL");
-  ASSERT_TRUE(SaveSettings(kSettingsTextBrowse));
+  ASSERT_TRUE(SaveSettings(SettingsPart::TextBrowse));
   EXPECT_EQ(ReadFile(SettingsIniPath), QByteArray("; hand-made\r\n[Version]\r\nINIFileVersion=050909\r\n\r\n"
                                                   "[Settings]\r\nDefaultUnits=0\r\nMyOwnKey=keep me\r\n\r\n"
                                                   "[Other]\r\nA=1\r\n\r\n[TextBrowse]\r\nBrowseFontSize=12\r\n"
@@ -232,7 +234,7 @@ TEST_F(SettingsTest, SavingOneSectionLeavesTheRestUntouched) {
 
 TEST_F(SettingsTest, AFailedWriteIsLoggedAsSuch) {
   QDir().mkpath(SettingsIniPath);  // a folder stands where the file should be
-  EXPECT_FALSE(SaveSettings(kSettingsMain));
+  EXPECT_FALSE(SaveSettings(SettingsPart::Main));
   EXPECT_EQ(History(), QStringLiteral("1. Saving default settings to file: ") + SettingsIniPath +
                            QStringLiteral("\r\n2. The settings file could not be written: ") + SettingsIniPath +
                            QStringLiteral("\r\n"));
@@ -242,8 +244,8 @@ TEST_F(SettingsTest, AReadOnlySettingsFileIsNotOverwritten) {
   if (!PermissionsApply()) GTEST_SKIP() << "the superuser writes read-only files";
   WriteFile(SettingsIniPath, QByteArray("[Settings]\r\nDefaultUnits=0\r\n"));
   QFile::setPermissions(SettingsIniPath, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-  NewProjectUnits = 1;
-  EXPECT_FALSE(SaveSettings(kSettingsMain));
+  NewProjectUnits = UnitSystem::SI;
+  EXPECT_FALSE(SaveSettings(SettingsPart::Main));
   EXPECT_EQ(ReadFile(SettingsIniPath), QByteArray("[Settings]\r\nDefaultUnits=0\r\n"));
   EXPECT_TRUE(History().contains(QStringLiteral("could not be written")));
 }
@@ -256,7 +258,7 @@ TEST_F(SettingsTest, ASaveWritesOnlyWhatThisRunChangedOntoTheFileAsItIsNow) {
   WriteFile(SettingsIniPath, start);
   ReadAllSettings();
   // Nothing changed: nothing is written (2048 reads as 4096).
-  ASSERT_TRUE(SaveSettings(kSettingsAll));
+  ASSERT_TRUE(SaveSettings(SettingsPart::Everything));
   EXPECT_EQ(ReadFile(SettingsIniPath), start);
 
   // Another copy turns to Greek and opens b; this one changes CircularCurvesExtent
@@ -268,7 +270,7 @@ TEST_F(SettingsTest, ASaveWritesOnlyWhatThisRunChangedOntoTheFileAsItIsNow) {
   CircularCurvesExtent = 9;
   AddRecentFile(QStringLiteral("/p/c.BNL"), 1);
   EXPECT_EQ(RecentFilePath[1], QStringLiteral("/p/c.BNL"));
-  ASSERT_TRUE(SaveSettings(kSettingsAll));
+  ASSERT_TRUE(SaveSettings(SettingsPart::Everything));
   EXPECT_TRUE(EnglishMenus);  // this run keeps its own until it starts again
   // This run's file first, then the other copy's list, in the menu and
   // in the file.
@@ -305,7 +307,7 @@ TEST_F(SettingsTest, ALockThatCannotBeMadeCostsNoWaitAndTheSaveSaysSo) {
     HistoryLog::Instance().Clear();
     CircularCurvesExtent = pipe ? 8 : 9;
     bool saved = false;
-    EXPECT_LT(Milliseconds([&] { saved = SaveSettings(kSettingsOptions); }), 1000);
+    EXPECT_LT(Milliseconds([&] { saved = SaveSettings(SettingsPart::Options); }), 1000);
     EXPECT_TRUE(saved);
     EXPECT_EQ(ReadIniValue(QStringLiteral("BrantelOptions"), QStringLiteral("CircExtend"), SettingsIniPath),
               QString::number(CircularCurvesExtent));
@@ -317,12 +319,12 @@ TEST_F(SettingsTest, ALockThatCannotBeMadeCostsNoWaitAndTheSaveSaysSo) {
   // In Greek as well; and nothing written, nothing said.
   EnglishMenus = false;
   CircularCurvesExtent = 10;
-  ASSERT_TRUE(SaveSettings(kSettingsOptions));
+  ASSERT_TRUE(SaveSettings(SettingsPart::Options));
   EXPECT_TRUE(History().endsWith(
       QStringLiteral("Το αρχείο ρυθμίσεων αποθηκεύτηκε χωρίς το κλείδωμά του, που δεν μπορεί να δημιουργηθεί: ") +
       lock + QStringLiteral("\r\n")));
   HistoryLog::Instance().Clear();
-  ASSERT_TRUE(SaveSettings(kSettingsOptions));
+  ASSERT_TRUE(SaveSettings(SettingsPart::Options));
   EXPECT_EQ(History().count(QStringLiteral("κλείδωμα")), 0);
 }
 
@@ -338,7 +340,7 @@ TEST_F(SettingsTest, ALockFileThatCannotBeReadIsStaleAtOnce) {
     HistoryLog::Instance().Clear();
     CircularCurvesExtent = static_cast<qint16>(++value);
     bool saved = false;
-    EXPECT_LT(Milliseconds([&] { saved = SaveSettings(kSettingsOptions); }), 1000);
+    EXPECT_LT(Milliseconds([&] { saved = SaveSettings(SettingsPart::Options); }), 1000);
     EXPECT_TRUE(saved);
     // Taken and let go: no line about the lock, and no lock file left.
     EXPECT_FALSE(History().contains(QStringLiteral("without its lock")));
@@ -362,7 +364,7 @@ TEST_F(SettingsTest, ASaveSetsADamagedFileAsideAndWritesTheWholeSession) {
     ASSERT_TRUE(huge.resize(3 * kMaxSettingsFileBytes));
   }
   CircularCurvesExtent = 9;
-  ASSERT_TRUE(SaveSettings(kSettingsOptions));
+  ASSERT_TRUE(SaveSettings(SettingsPart::Options));
   const QString bad = SettingsIniPath + QStringLiteral(".bad");
   EXPECT_EQ(QFileInfo(bad).size(), 3 * kMaxSettingsFileBytes);
   EXPECT_TRUE(History().contains(QStringLiteral("and is kept as ") + bad +

@@ -79,8 +79,8 @@ TEST_F(StartupTest, FirstStartWritesTheDefaultsAndRunsWithCheckedValues) {
   EXPECT_EQ(ReadFile(IniPath()), FreshFile());
 
   EXPECT_EQ(HistoryMaxCharacters, 4096);  // written as 2048, read back through the range
-  EXPECT_EQ(NewProjectUnits, 1);
-  EXPECT_EQ(Project.InputUnits, 1);
+  EXPECT_EQ(NewProjectUnits, UnitSystem::SI);
+  EXPECT_EQ(Project.InputUnits, UnitSystem::SI);
   EXPECT_TRUE(DisclaimerAtStart);
   EXPECT_TRUE(EnglishMenus);
   EXPECT_EQ(UnitsStartTab, 1);
@@ -197,7 +197,7 @@ TEST_F(StartupTest, ADamagedSettingsFileThatCannotBeMovedIsNeitherReadNorWritten
   EXPECT_TRUE(EnglishMenus);
   EXPECT_EQ(HistoryMaxCharacters, 4096);
   EXPECT_EQ(History().count(QStringLiteral("could not be set aside, and the program runs on the default settings")), 1);
-  EXPECT_FALSE(SaveSettings(kSettingsFileMenu));
+  EXPECT_FALSE(SaveSettings(SettingsPart::FileMenu));
   EXPECT_EQ(QFileInfo(IniPath()).size(), kMaxSettingsFileBytes + 1);
 }
 
@@ -207,7 +207,7 @@ TEST_F(StartupTest, AFileOfTheCurrentStampIsReadAsItStands) {
             "DefaultUnits=0\r\n[BrantelOptions]\r\nEnglishMenus=0\r\nToolBarPointer1=23\r\n");
   RunStartupSteps();
   EXPECT_EQ(HistoryMaxCharacters, 8000);
-  EXPECT_EQ(NewProjectUnits, 0);
+  EXPECT_EQ(NewProjectUnits, UnitSystem::Imperial);
   EXPECT_FALSE(EnglishMenus);
   EXPECT_EQ(QuickButtonTools[1], 23);
   EXPECT_TRUE(History().isEmpty());  // nothing was written
@@ -219,7 +219,7 @@ TEST_F(StartupTest, AnUnwritableSettingsFileFallsBackToTheDefaults) {
   QDir().mkpath(IniPath());
   RunStartupSteps();
   EXPECT_EQ(HistoryMaxCharacters, 4096);
-  EXPECT_EQ(NewProjectUnits, 1);
+  EXPECT_EQ(NewProjectUnits, UnitSystem::SI);
   EXPECT_TRUE(EnglishMenus);
   EXPECT_TRUE(DisclaimerAtStart);
   EXPECT_EQ(QuickButtonTools[2], 4);
@@ -259,7 +259,7 @@ TEST_F(StartupTest, ASettingsFileThatCannotBeReadIsKeptAndTheDefaultsRun) {
       RunStartupSteps();
       RecentFileCount = 1;  // the recent-file list written at exit
       RecentFilePath[1] = QStringLiteral("/data/b.BNL");
-      EXPECT_FALSE(SaveSettings(kSettingsFileMenu));
+      EXPECT_FALSE(SaveSettings(SettingsPart::FileMenu));
     }
     EXPECT_EQ(History().count(QStringLiteral("The settings file could not be read; the program runs on the "
                                              "default settings: ") +
@@ -324,7 +324,7 @@ TEST_F(StartupTest, ACopyHangingWithTheLockHoldsNeitherStartNorExit) {
   EXPECT_LT(Milliseconds([] { RunStartupSteps(); }), 1000);
   AddRecentFile(QStringLiteral("/data/p.BNL"), 1);
   bool saved = false;
-  EXPECT_LT(Milliseconds([&] { saved = SaveSettings(kSettingsFileMenu); }), 1000);
+  EXPECT_LT(Milliseconds([&] { saved = SaveSettings(SettingsPart::FileMenu); }), 1000);
   EXPECT_TRUE(saved);
 
   ReadAllSettings();
@@ -364,7 +364,7 @@ TEST_F(StartupTest, AStaleLockInAReadOnlyFolderHoldsNeitherStartNorExit) {
     if (obey.Valid()) {
       start = Milliseconds([] { RunStartupSteps(); });
       AddRecentFile(QStringLiteral("/data/p.BNL"), 1);
-      exit = Milliseconds([&] { saved = SaveSettings(kSettingsFileMenu); });
+      exit = Milliseconds([&] { saved = SaveSettings(SettingsPart::FileMenu); });
     }
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (!obey.Valid()) GTEST_SKIP() << "the superuser here writes in read-only folders";
@@ -474,11 +474,12 @@ TEST_F(StartupTest, GlobalsOfTheFirstSteps) {
   EXPECT_EQ(AppNameUpper, QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toUpper());
   EXPECT_EQ(ProjectSignatures[0], QStringLiteral("BRANTEL_100"));
   EXPECT_EQ(ProjectSignatures[10], QStringLiteral("BRANTEL_110"));
-  EXPECT_EQ(UnitLabel(0, 1), QStringLiteral(" (ft)"));
-  EXPECT_EQ(UnitLabel(1, 7), QStringLiteral(" (tn)"));
-  EXPECT_EQ(UnitLabel(1, 8), QStringLiteral(" (cm)"));
-  EXPECT_EQ(UnitLabel(0, 18), QStringLiteral(" (ton-ft/ft^2)"));
-  EXPECT_EQ(UnitLabel(2, 1), QString());
+  EXPECT_EQ(UnitLabel(UnitSystem::Imperial, 1), QStringLiteral(" (ft)"));
+  EXPECT_EQ(UnitLabel(UnitSystem::SI, 7), QStringLiteral(" (tn)"));
+  EXPECT_EQ(UnitLabel(UnitSystem::SI, 8), QStringLiteral(" (cm)"));
+  EXPECT_EQ(UnitLabel(UnitSystem::Imperial, 18), QStringLiteral(" (ton-ft/ft^2)"));
+  EXPECT_EQ(UnitLabel(UnitSystem::SI, 0), QString());
+  EXPECT_EQ(UnitLabel(UnitSystem::SI, 19), QString());
   EXPECT_EQ(UnitSystemNames[1], QStringLiteral("m, cm, kN, MPa, kN/m3"));
   EXPECT_EQ(MsgTitle, QStringLiteral("Message"));
   EXPECT_EQ(FileExtension, QStringLiteral("BNL"));
@@ -495,7 +496,7 @@ TEST_F(StartupTest, GlobalsOfTheFirstSteps) {
   EXPECT_FALSE(GraphSettingsValid);
   ResetGraphSettings();
   EXPECT_EQ(GraphSettings.GraphTitle, QStringLiteral("Stress Distribution Around a Circular Opening"));
-  EXPECT_EQ(GraphUnits, 1);
+  EXPECT_EQ(GraphUnits, UnitSystem::SI);
 }
 
 TEST_F(StartupTest, TheProcessWritesDecimalPoints) {

@@ -47,18 +47,18 @@ TEST(ReadingRules, LeadingNumberAndWholeEntry) {
   EXPECT_EQ(FieldValue<double>(std::nan("")), std::nullopt);
 }
 
-TEST(ClampToRange, OutsideBecomesTheMinimum) {
+TEST(MinimumWhenOutOfRange, OutsideBecomesTheMinimum) {
   float size = 5.0f;
-  EXPECT_EQ(ClampToRange(size, 7.0f, 24.0f), 7);
+  EXPECT_EQ(MinimumWhenOutOfRange(size, 7.0f, 24.0f), 7);
   EXPECT_EQ(size, 7.0f);
   size = 30.0f;
-  EXPECT_EQ(ClampToRange(size, 7.0f, 24.0f), 7);
+  EXPECT_EQ(MinimumWhenOutOfRange(size, 7.0f, 24.0f), 7);
   size = 10.0f;
-  EXPECT_EQ(ClampToRange(size, 7.0f, 24.0f), 10);
+  EXPECT_EQ(MinimumWhenOutOfRange(size, 7.0f, 24.0f), 10);
   size = 10.5f;
-  EXPECT_EQ(ClampToRange(size, 7.0f, 24.0f), 10);
+  EXPECT_EQ(MinimumWhenOutOfRange(size, 7.0f, 24.0f), 10);
   qint16 flag = 1;
-  EXPECT_EQ(ClampToRange(flag, qint16(-1), qint16(0)), -1);
+  EXPECT_EQ(MinimumWhenOutOfRange(flag, qint16(-1), qint16(0)), -1);
 }
 
 TEST_F(ValidationTest, HelpHint) {

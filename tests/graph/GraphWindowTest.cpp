@@ -93,14 +93,14 @@ TEST_F(GraphTest, AChangeOfUnitsStartsAgainFromTheDefaultFormat) {
   EXPECT_EQ(window->Chart().Header(), QStringLiteral("Chosen title"));
   EXPECT_TRUE(window->Chart().Grid(Axis::X));
 
-  Project.InputUnits = 1;
+  Project.InputUnits = UnitSystem::SI;
   window->GraphInit();
   window->DrawCurve();
   EXPECT_EQ(window->Chart().Header(), QStringLiteral("Stress Distribution Around a Circular Opening"));
   EXPECT_FALSE(window->Chart().Grid(Axis::X));
   EXPECT_EQ(window->Chart().SymbolSize(2), 5);
   EXPECT_EQ(GraphSettings.GridStyle, 0);
-  EXPECT_EQ(GraphUnits, 1);
+  EXPECT_EQ(GraphUnits, UnitSystem::SI);
 }
 
 TEST_F(GraphTest, GridStylesSurviveADeactivationAndTheNextGraph) {

@@ -59,7 +59,7 @@ const std::vector<std::pair<const char*, bool*>> kChecks = {{settings::kDisplayH
 
 TEST_F(SettingsDialogTest, OkWithoutEditsKeepsEverySettingAndEditsRoundTripThroughTheFile) {
   for (int i = 0; i < static_cast<int>(kChecks.size()); ++i) *kChecks[i].second = i % 2 == 0;
-  NewProjectUnits = 0;
+  NewProjectUnits = UnitSystem::Imperial;
   HistoryMaxCharacters = 8000;
   DataPath = data_ + u'/';
   FileExtension = QStringLiteral("B2");
@@ -71,7 +71,7 @@ TEST_F(SettingsDialogTest, OkWithoutEditsKeepsEverySettingAndEditsRoundTripThrou
   Press(settings::kOk);
   ASSERT_TRUE(Current().IsAccepted()) << LastMessage().toStdString();
   for (int i = 0; i < static_cast<int>(kChecks.size()); ++i) EXPECT_EQ(*kChecks[i].second, i % 2 == 0) << i;
-  EXPECT_EQ(NewProjectUnits, 0);
+  EXPECT_EQ(NewProjectUnits, UnitSystem::Imperial);
   EXPECT_EQ(HistoryMaxCharacters, 8000);
   EXPECT_EQ(DataPath, data_ + u'/');
   EXPECT_EQ(FileExtension, QStringLiteral("B2"));
@@ -93,7 +93,7 @@ TEST_F(SettingsDialogTest, OkWithoutEditsKeepsEverySettingAndEditsRoundTripThrou
   SetDefaultSettings();
   ReadAllSettings();
   for (int i = 0; i < static_cast<int>(kChecks.size()); ++i) EXPECT_EQ(*kChecks[i].second, i % 2 != 0) << i;
-  EXPECT_EQ(NewProjectUnits, 1);
+  EXPECT_EQ(NewProjectUnits, UnitSystem::SI);
   EXPECT_EQ(HistoryMaxCharacters, 16384);
   EXPECT_EQ(DataPath, data_ + QStringLiteral("/projects/"));
   EXPECT_EQ(FileExtension, QStringLiteral("PRJ7"));
@@ -160,7 +160,7 @@ TEST_F(SettingsDialogTest, CancelAndTheCloseBoxChangeNothing) {
     EXPECT_EQ(Text(settings::kExternalViewer), QStringLiteral("/opt/editors/my edit"));
     closeBox ? (void)Current().close() : Press(settings::kCancel);
     EXPECT_FALSE(Current().IsAccepted());
-    EXPECT_EQ(NewProjectUnits, 1);
+    EXPECT_EQ(NewProjectUnits, UnitSystem::SI);
     EXPECT_TRUE(ToolbarShown);
     EXPECT_EQ(FileExtension, QStringLiteral("BNL"));
     EXPECT_EQ(ExternalViewer, QStringLiteral("Notepad.exe"));

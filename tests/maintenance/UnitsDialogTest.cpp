@@ -87,8 +87,8 @@ TEST_F(UnitsDialogTest, EveryTabConvertsWithItsFactorsAtOnce) {
 }
 
 TEST_F(UnitsDialogTest, FileConversionOffersTheOtherUnitSystemAndConvertsNothing) {
-  for (qint16 units = 0; units < 2; ++units) {
-    Project.InputUnits = units;
+  for (int units = 0; units < kUnitSystemCount; ++units) {
+    Project.InputUnits = UnitSystemOfNumber(units);
     ConvertFileOption = 1;
     Open<FileConversionDialog>();
     const QString own = QStringLiteral("Option1(%1)").arg(units);
@@ -101,13 +101,13 @@ TEST_F(UnitsDialogTest, FileConversionOffersTheOtherUnitSystemAndConvertsNothing
     EXPECT_EQ(ConvertFileOption, 0);
   }
   Project.Stress2D.Sx = 12.5f;
-  ConvertTargetUnits = 1;
+  ConvertTargetUnits = UnitSystem::SI;
   Open<FileConversionDialog>();
   Press(fileconversion::kConvert);
   EXPECT_EQ(LastMessage(), QStringLiteral("Conversion Completed: The conversion form will be closed"));
   EXPECT_FALSE(Current().isVisible());
-  EXPECT_EQ(ConvertTargetUnits, 0);
-  EXPECT_EQ(Project.InputUnits, 1);
+  EXPECT_EQ(ConvertTargetUnits, UnitSystem::Imperial);
+  EXPECT_EQ(Project.InputUnits, UnitSystem::SI);
   EXPECT_EQ(Project.Stress2D.Sx, 12.5f);
 }
 

@@ -115,7 +115,7 @@ class BoxesBesideHelp : public MainWindowTest {
     YearlyUpdateReminder = false;  // the start-up check only where a test asks for it
   }
   void TearDown() override {
-    HelpUninitialize(0);
+    HelpUninitialize();
     SetMessageBoxHandler(previousBoxes_);
     UpdateFolderURL.clear();
     MainWindowTest::TearDown();

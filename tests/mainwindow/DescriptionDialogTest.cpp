@@ -32,7 +32,7 @@ class DescriptionDialogTest : public test::DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    NewProjectUnits = 1;
+    NewProjectUnits = UnitSystem::SI;
     bool rename = true, units = true;
     FileNew(rename, units);
     HistoryLog::Instance().Clear();
@@ -143,7 +143,7 @@ TEST_F(DescriptionDialogTest, AFreshProjectMayChangeItsUnitsAndStartsAfresh) {
   EXPECT_FALSE(d->isVisible());
   EXPECT_TRUE(d->IsAccepted());
 
-  EXPECT_EQ(Project.InputUnits, 0);
+  EXPECT_EQ(Project.InputUnits, UnitSystem::Imperial);
   EXPECT_EQ(Project.ProjectPath, QStringLiteral("Untitled"));
   EXPECT_EQ(Project.Stress2D.Sx, 0.0f);
   EXPECT_EQ(Project.BoltDiameter, 22.0f);
@@ -182,7 +182,7 @@ TEST_F(DescriptionDialogTest, ANewUnitSystemAsksBeforeItThrowsTypedInputsAway) {
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages().back().prompt, question);
   EXPECT_EQ(Messages().back().style, BoxStyle(Buttons::YesNo, Icon::Question, DefaultButton::Second));
-  EXPECT_EQ(Project.InputUnits, 1);
+  EXPECT_EQ(Project.InputUnits, UnitSystem::SI);
   EXPECT_EQ(Project.Stress2D.Sx, 50.0f);
   EXPECT_EQ(Project.ProjectDescription, QStringLiteral("Kept"));
 
@@ -195,7 +195,7 @@ TEST_F(DescriptionDialogTest, ANewUnitSystemAsksBeforeItThrowsTypedInputsAway) {
   Press(description::kOk);
   ASSERT_EQ(Messages().size(), 2u);
   EXPECT_TRUE(Messages().back().prompt.startsWith(QStringLiteral("Ένα νέο σύστημα μονάδων")));
-  EXPECT_EQ(Project.InputUnits, 0);
+  EXPECT_EQ(Project.InputUnits, UnitSystem::Imperial);
   EXPECT_EQ(Project.Stress2D.Sx, 0.0f);
   EXPECT_EQ(Project.ProjectDescription, QStringLiteral("Kept"));
 }
@@ -488,7 +488,7 @@ TEST_F(DescriptionDialogTest, TheOpenDialogIdlesWithItsCursorBlinking) {
 TEST_F(DescriptionDialogTest, AProjectReadFromAFileKeepsItsUnits) {
   SetProjectSignatures();
   ProjectRecord source;
-  source.InputUnits = 0;
+  source.InputUnits = UnitSystem::Imperial;
   source.ProjectDescription = QStringLiteral("from the file");
   ASSERT_TRUE(ReadProjectBytes(ProjectFileBytes(source), QStringLiteral("f.BNL"), Project).read);
   auto d = Open();
@@ -496,7 +496,7 @@ TEST_F(DescriptionDialogTest, AProjectReadFromAFileKeepsItsUnits) {
   EXPECT_TRUE(Units(0)->isEnabled());
   EXPECT_FALSE(Units(1)->isEnabled());
   d->close();
-  EXPECT_EQ(Project.InputUnits, 0);
+  EXPECT_EQ(Project.InputUnits, UnitSystem::Imperial);
 }
 
 TEST_F(DescriptionDialogTest, OkWithoutEditsKeepsTheTextAsStoredButMarksTheProjectModified) {
@@ -510,7 +510,7 @@ TEST_F(DescriptionDialogTest, OkWithoutEditsKeepsTheTextAsStoredButMarksTheProje
   EXPECT_EQ(Project.ProjectDescription, stored);
   EXPECT_EQ(Project.Stress2D.Sy, 4.0f);
   EXPECT_EQ(Project.ProjectPath, QStringLiteral("/p/keep.BNL"));
-  EXPECT_EQ(Project.InputUnits, 1);
+  EXPECT_EQ(Project.InputUnits, UnitSystem::SI);
   EXPECT_FALSE(Project.FileSaved);
   EXPECT_FALSE(Project.FileEmpty);
   EXPECT_TRUE(Project.FileHoldsData);

@@ -105,7 +105,7 @@ TEST_F(FullDiskTest, ASettingsFileThatCannotBeWrittenStaysAsItWas) {
   RecentFileCount = 1;
   RecentFileName[1] = QStringLiteral("Πυλώνας.BNL");
   RecentFilePath[1] = QStringLiteral("/έργα/Πυλώνας.BNL");
-  ASSERT_TRUE(SaveSettings(kSettingsAll));
+  ASSERT_TRUE(SaveSettings(SettingsPart::Everything));
   const QByteArray old = ReadFile(SettingsIniPath);
   ASSERT_TRUE(disk_->FillUp());
 
@@ -113,7 +113,7 @@ TEST_F(FullDiskTest, ASettingsFileThatCannotBeWrittenStaysAsItWas) {
   RecentFileCount = 2;
   RecentFileName[2] = QStringLiteral("second.BNL");
   RecentFilePath[2] = QStringLiteral("/data/second.BNL");
-  EXPECT_FALSE(SaveSettings(kSettingsFileMenu));
+  EXPECT_FALSE(SaveSettings(SettingsPart::FileMenu));
   EXPECT_EQ(
       WriteIniValue(QStringLiteral("Settings"), QStringLiteral("ShowDisclaim"), QStringLiteral("0"), SettingsIniPath),
       0);
@@ -151,7 +151,7 @@ TEST_F(FullDiskTest, AFirstStartWithLittleRoomWritesTheSettingsWholeOrNotAtAll) 
 
 TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {
   SettingsIniPath = Disk() + QStringLiteral("/Brantel.INI");
-  ASSERT_TRUE(SaveSettings(kSettingsAll));
+  ASSERT_TRUE(SaveSettings(SettingsPart::Everything));
   const QString path = Disk() + QStringLiteral("/panel.BNL");
   ASSERT_FALSE(WriteProjectFile(path, MakeProject(1300)).has_value());
 

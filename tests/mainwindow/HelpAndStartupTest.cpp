@@ -53,7 +53,7 @@ class HelpTest : public MainWindowTest {
     platform::SetLauncherHandlers(launcher);
   }
   void TearDown() override {
-    HelpUninitialize(0);
+    HelpUninitialize();
     platform::SetLauncherHandlers({});
     platform::SetHelpMessageBoxHandler({});
     MainWindowTest::TearDown();
@@ -74,8 +74,7 @@ class HelpTest : public MainWindowTest {
 
 TEST_F(HelpTest, HelpShowsInTheHelpWindowAndTheManualInTheDesktopsViewer) {
   TestWindow& w = LoadWindow();
-  EXPECT_EQ(GetHelpFile(0), AppFolder + QStringLiteral("Brantel.chm"));
-  EXPECT_EQ(GetHelpFile(3), QString());
+  EXPECT_EQ(GetHelpFile(), AppFolder + QStringLiteral("Brantel.chm"));
 
   // Nothing beside the program yet.
   for (Command help : {Command::HelpContents, Command::HelpIndex, Command::HelpManual}) ChooseEntry(w, help);
@@ -330,7 +329,7 @@ TEST_F(MainStartupTest, StartsWithANewProjectInTheShownWindow) {
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(MainWindow::Instance(), window.get());
   EXPECT_EQ(window->windowTitle(), QStringLiteral(": Untitled"));
-  EXPECT_EQ(Project.InputUnits, 1);
+  EXPECT_EQ(Project.InputUnits, UnitSystem::SI);
   // Lines written before the window existed are in its pane.
   EXPECT_TRUE(window->historyPane->toPlainText().contains(QStringLiteral("File initialized")));
   EXPECT_EQ(window->historyPane->toPlainText(), History().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

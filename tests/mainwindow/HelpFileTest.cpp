@@ -90,7 +90,7 @@ const DamagedCase kDamaged[] = {
 class HelpFileTest : public MainWindowTest {
  protected:
   void TearDown() override {
-    HelpUninitialize(0);
+    HelpUninitialize();
     MainWindowTest::TearDown();
   }
   QString HelpPath() const { return AppFolder + HelpFileName; }
@@ -198,7 +198,7 @@ TEST_F(HelpFileTest, ThePagesAreReadableFromOpeningUntilTheEndOfTheProgram) {
   EXPECT_EQ(ShownPage(), QStringLiteral("contents.html"));
   EXPECT_TRUE(boxes_->Shown().empty());
 
-  HelpUninitialize(0);
+  HelpUninitialize();
   EXPECT_EQ(HelpWindow::Existing(), nullptr);
   EXPECT_FALSE(HelpPagesReadable());
   ExpectResourceLookUpsWork();

@@ -48,7 +48,7 @@ class HelpPagesTest : public test::MainWindowTest {
     ASSERT_TRUE(QResource::registerResource(QStringLiteral(BRANTEL_HELP_FILE), kRoot));
   }
   void TearDown() override {
-    HelpUninitialize(0);
+    HelpUninitialize();
     QResource::unregisterResource(QStringLiteral(BRANTEL_HELP_FILE), kRoot);
     MainWindowTest::TearDown();
   }

@@ -50,7 +50,7 @@ class ListingMenu : public test::PrintTest {
     bool rename = true;
     bool units = true;
     FileNew(rename, units);
-    Project.InputUnits = 1;
+    Project.InputUnits = UnitSystem::SI;
   }
 
   void TearDown() override {

@@ -68,9 +68,9 @@ TEST_P(RenderTest, HelpWindow) {
   EXPECT_TRUE(help->windowTitle().startsWith(QStringLiteral("The Brantel Main Window - ")));
   EXPECT_EQ(help->windowTitle().endsWith(QStringLiteral("Brantel Help")), EnglishMenus);
   test::SaveRender(*help, QStringLiteral("help-") + language);
-  HelpShowIndex(0);
+  HelpShowIndex();
   test::SaveRender(*help, QStringLiteral("help-index-") + language);
-  HelpUninitialize(0);
+  HelpUninitialize();
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, RenderTest, ::testing::Values(1, 0));

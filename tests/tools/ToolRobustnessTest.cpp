@@ -1186,7 +1186,7 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
           {0, 1, -1, 2, 32767, -32768, 3}}},
     };
     for (const auto& [label, setter] : variants) {
-      for (qint16 units : {0, 1}) {
+      for (UnitSystem units : {UnitSystem::Imperial, UnitSystem::SI}) {
         if (Stopped()) return;
         ProjectRecord start;
         ResetProjectRecord(start, true, true);
@@ -1195,9 +1195,10 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
         start.InputUnits = units;
         // Imperial units in English, SI in Greek; the curve extent that a
         // settings file may hold (any 16-bit number).
-        EnglishMenus = units == 0 ? 1 : 0;
+        EnglishMenus = units == UnitSystem::Imperial ? 1 : 0;
         CircularCurvesExtent = s.i.empty() ? 5 : s.i.front();
-        const QString what = QStringLiteral("stored %1, units %2").arg(QString::fromLatin1(label)).arg(units);
+        const QString what =
+            QStringLiteral("stored %1, units %2").arg(QString::fromLatin1(label)).arg(UnitSystemNumber(units));
         RestoreAndReopen(start, QStringLiteral("opening on ") + what);
         const RecordImage stored = FileImage(Project);
         if (PressOk(what + QStringLiteral(" without an edit"))) {

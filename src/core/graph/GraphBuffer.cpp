@@ -12,7 +12,7 @@ std::array<qint32, 6> CurveColours{};
 int GraphIndex = 0;
 GraphFormat GraphDefaults;
 GraphFormat GraphSettings;
-int GraphUnits = 0;
+UnitSystem GraphUnits = UnitSystem::Imperial;
 bool GraphSettingsValid = false;
 
 void InitGraphDefaults() {

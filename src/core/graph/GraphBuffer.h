@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/UnitSystem.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -33,7 +35,7 @@ struct GraphFormat {
 
 extern GraphFormat GraphDefaults;
 extern GraphFormat GraphSettings;
-extern int GraphUnits;           // unit system when the settings were last reset
+extern UnitSystem GraphUnits;    // unit system when the settings were last reset
 extern bool GraphSettingsValid;  // the last used parameters, not the defaults
 
 // Curve colours, the title arrays (emptied) and the curve count.

@@ -30,7 +30,7 @@ enum UnitRow : int {
 
 class ListingWriter {
  public:
-  explicit ListingWriter(int units) : units_(units) { out_.reserve(4096); }
+  explicit ListingWriter(UnitSystem units) : units_(units) { out_.reserve(4096); }
 
   void Line(const QString& text) {
     out_ += text;
@@ -84,7 +84,7 @@ class ListingWriter {
                    .arg(row));
   }
 
-  int units_;
+  UnitSystem units_;
   QString out_;
   QString section_;
   QString part_;

@@ -472,7 +472,7 @@ QByteArray ProjectFileBytes(const ProjectRecord& record) {
   RowWriter writer(out);
 
   writer.Line(ProjectSignatureWritten());
-  writer.Int(FieldName{"InputUnits"}, record.InputUnits, projectfile::kAllVersions, 0);
+  writer.Int(FieldName{"InputUnits"}, UnitSystemNumber(record.InputUnits), projectfile::kAllVersions, 0);
   // The title is one line of the file whatever it holds.
   QString title = record.ProjectTitle;
   title.replace(u'\r', u' ').replace(u'\n', u' ');
@@ -563,8 +563,7 @@ ProjectReadResult ReadProjectBytes(const QByteArray& bytes, const QString& path,
 
     RowReader rows(lines, version);
     const FieldName units{"InputUnits"};
-    scratch.InputUnits = rows.ReadInt(units);
-    if (scratch.InputUnits != 0 && scratch.InputUnits != 1) scratch.InputUnits = 0;
+    scratch.InputUnits = UnitSystemOfNumber(rows.ReadInt(units));
     const FieldName title{"ProjectTitle"};
     scratch.ProjectTitle = lines.Next(&title);
     ReadProjectDescription(lines, scratch.ProjectDescription);

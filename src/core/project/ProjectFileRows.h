@@ -28,7 +28,8 @@ inline constexpr int kAllVersions = 0;
 
 // How a row of the file stores a yes/no: as a 16-bit integer, in the form
 // its tool has always written, and read back the way that tool has always
-// taken a value someone typed into the file.
+// taken a value someone typed into the file. (The settings file's yes/no
+// values are another matter: YesWrittenAs, core/Settings.h.)
 enum class FlagForm {
   MinusOne,  // yes -1, no 0; any value but 0 reads as yes
   One,       // yes 1, no 0; any value but 0 reads as yes

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Arithmetic.h"  // Principal2D, the results of CalcPrincipal2D
+#include "core/UnitSystem.h"
 
 #include <QString>
 
@@ -230,14 +231,15 @@ struct ProjectRecord {
   QString ProjectDisplayName;  // the project that was open when an Open began
   QString ProjectTitle;        // one line
   QString ProjectDescription;  // lines joined by CR LF
-  int InputUnits = 0;          // 0 imperial, 1 SI
+  UnitSystem InputUnits = UnitSystem::Imperial;
   int FileVersion = 0;         // 50..60 of the file being read
   bool FileSaved = true;       // no change since the last save
   bool FileEmpty = true;       // no tool has accepted inputs yet
   bool FileHoldsData = false;  // read from a file or described: units locked
   int NewFileMark = 0;         // the recent-file mode of a project made by New
 
-  // PointLoadRecord.
+  // The point-load tool (PointLoadDialog): the load of each kind and the
+  // point below it.
   float PointLoadQ = 0.0f;
   float LineLoadQm = 0.0f;
   float StripLoadQ = 0.0f;
@@ -245,7 +247,8 @@ struct ProjectRecord {
   float PointLoadR = 0.0f;
   float PointLoadZ = 0.0f;
 
-  // FadumRecord.
+  // The rectangular foundation (FoundationDialog): the rectangle, its load,
+  // the depth and the point.
   float FadumLength = 0.0f;
   float FadumWidth = 0.0f;
   float FadumDepth = 0.0f;
@@ -253,73 +256,75 @@ struct ProjectRecord {
   float FadumX = 0.0f;
   float FadumY = 0.0f;
 
-  // FadumCornerRecord.
+  // The stress under a corner of the rectangle (FadumChartDialog).
   float CornerWidth = 0.0f;
   float CornerLength = 0.0f;
   float CornerDepth = 0.0f;
   float CornerLoad = 0.0f;
 
-  // Stress2DRecord.
+  // The 2-D stresses (Stress2DDialog): the stress state and the plane.
   StressInput Stress2D;
   StressOnPlane Stress2DPlane;
 
-  // RoomPillarRecord (of PillarStress only Sy is an input).
+  // Room and pillar (RoomPillarDialog; of PillarStress only Sy is an input).
   StressInput PillarStress;
   RoomPillarData PillarLayout;
 
-  // CircularRecord.
+  // The circular opening (CircularOpeningDialog).
   StressInput CircStress;
   CircularData CircOpening;
 
-  // CircFailRecord.
+  // Failure around a circular opening (CircularFailureDialog).
   StressInput CircFailStress;
   CircFailData CircFailInput;
 
-  // Stress3DRecord.
+  // The 3-D stresses (Stress3DDialog).
   Stress3DData Stress3D;
 
+  // 3-D elasticity (Elasticity3DDialog).
   Hooke3DData Hooke3DInputs;
 
-  // Strain rosette: its inputs and last results.
+  // The strain rosette (RosetteDialog): its inputs and last results.
   RosetteData Rosette;
   RosettePrincipalStrains RosettePrincipal;
   RosetteStrainTensor RosetteTensor;
 
-  // PlaneElasticityInputs.
+  // Plane stress and plane strain (PlaneElasticityDialog).
   PlaneElasticityData PlaneElasticity;
   ElasticConstants PlaneStressTabConstants;  // stress-state tab
   PlaneStressState PlaneStressIn;
   ElasticConstants PlaneStrainTabConstants;  // strain-state tab
 
-  // CoulombData.
+  // The Coulomb criterion (CoulombDialog).
   StressInput CoulombStress;
   CoulombParams CoulombInput;
   Principal2D CoulombPrincipal;
 
-  // VonMisesRecord.
+  // The von Mises criterion (VonMisesDialog).
   StressInput VonMisesStress;
   VonMisesData VonMisesInput;
 
-  // HoekRecord.
+  // The Hoek-Brown criterion (HoekBrownDialog).
   StressInput HoekStress;
   HoekParams HoekInput;
   Principal2D HoekPrincipal;
 
-  // BieniawskiRecord.
+  // The Bieniawski criterion (BieniawskiDialog).
   StressInput BieniawskiStress;
   BieniawskiParams BieniawskiInput;
   Principal2D BieniawskiPrincipal;
 
+  // The bolted rock wedge and slope (CoulombWedgeDialog).
   BoltedWedgeData CoulombWedgeData;
   BoltedWedgeData CoulombSlopeData;  // not in the project file
 
-  // CoulombJointSets: two parameter sets.
+  // The discontinuity tool (CoulombJointDialog): two parameter sets.
   std::array<StressInput, 2> JointStress{};
   std::array<JointMaterial, 2> JointMaterials{};
   std::array<JointPlane, 2> JointPlanes{};
   int JointSelectedSet = 0;  // the set shown, 0 or 1
 
-  // LabTestInputs.
+  // The uniaxial compression test (LabTestDialog).
   float LabHeight = 0.0f;
   float LabDiameter = 0.0f;
   float LabArea = 0.0f;
@@ -328,7 +333,7 @@ struct ProjectRecord {
   LabDataKind LabDataType = LabDataKind::ForceStrain;
   LabPointRows LabPoints{};
 
-  // BoltInputs, in the order of the tool.
+  // Roof bolting (RoofBoltingDialog), in the order of the tool.
   float BoltStrength = 0.0f;
   float BoltDiameter = 0.0f;
   float BoltLength = 0.0f;
@@ -346,6 +351,7 @@ struct ProjectRecord {
   float BoltNormalStress = 0.0f;        // normal stress on the interfaces, kPa
   float BoltAnchorSafetyFactor = 0.0f;  // safety factor of the anchor
 
+  // The stress transformation (TransformationDialog).
   TransformData TransformInputs;
 };
 

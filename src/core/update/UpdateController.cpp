@@ -189,7 +189,7 @@ void UpdateController::Unload(bool disableStartupCheck) {
   checking_ = false;
   updater_.Abort();
   if (disableStartupCheck) YearlyUpdateReminder = false;
-  SaveSettings(kSettingsMain);
+  SaveSettings(SettingsPart::Main);
 }
 
 // --- The start-up check.

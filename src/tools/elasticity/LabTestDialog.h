@@ -53,8 +53,9 @@ class StressStrainChart;
 // Evaluation of a uniaxial compression test: the readings of up to 20 load
 // steps in a grid, the columns the data type leaves open filled in, the
 // specimen volume, the mean elasticity modulus, the mean Poisson's ratio,
-// the energy to failure and the stress-strain chart. Works on the
-// LabTestInputs fields of the project; the mechanics are in LabTest.h.
+// the energy to failure and the stress-strain chart. Works on the Lab
+// fields of the project (LabHeight to LabPoints); the mechanics are in
+// LabTest.h.
 class LabTestDialog : public forms::FormDialog {
   Q_OBJECT
 

@@ -52,7 +52,8 @@ inline constexpr char kHelp[] = "cmdHelp";
 // Roof-bolting design: the bolt density that the steel of a bolt allows
 // under a height of loosened rock (tab 0), and the load that a
 // resin-grouted anchor carries at its two interfaces (tab 1). Works on the
-// BoltInputs fields of the project; the mechanics are in RoofBolting.h.
+// roof-bolting fields of the project (BoltStrength to
+// BoltAnchorSafetyFactor); the mechanics are in RoofBolting.h.
 class RoofBoltingDialog : public forms::FormDialog {
   Q_OBJECT
 

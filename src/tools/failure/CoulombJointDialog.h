@@ -107,7 +107,8 @@ class CoulombJointPlot : public FailurePlot {
 // principal stresses, failure of the intact material and sliding on the
 // discontinuity, each with and without pore pressure, for one of two
 // parameter sets at a time, with the Mohr plot or the s1-beta chart. Works
-// on CoulombJointSets of the project; the mechanics are in CoulombJoint.h.
+// on the Joint fields of the project (JointStress, JointMaterials,
+// JointPlanes, JointSelectedSet); the mechanics are in CoulombJoint.h.
 class CoulombJointDialog : public forms::FormDialog {
   Q_OBJECT
 

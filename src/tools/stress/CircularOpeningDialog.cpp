@@ -378,7 +378,7 @@ void CircularOpeningDialog::OnTabChanged(int tab) {
   // The curves of the last calculation in the default format, whatever the
   // graph window's options dialog has chosen since.
   const GraphFormat chosen = GraphSettings;
-  const int units = GraphUnits;
+  const UnitSystem units = GraphUnits;
   GraphInit();
   DrawCurve();
   chartBehind_ = false;

@@ -25,13 +25,13 @@ namespace brantel {
 // Masks of the input boxes when a stored layout is loaded.
 inline constexpr QStringView kRoomPillarInputMask = u"#0.##0";
 
-// Masks of the two results by unit system (0 imperial, 1 SI).
+// Masks of the two results by unit system.
 struct RoomPillarMasks {
   QStringView AvgPillarStress;
   QStringView Extraction;
 };
-constexpr RoomPillarMasks RoomPillarResultMasks(int unitSystem) {
-  return unitSystem == 0 ? RoomPillarMasks{u"#0", u"#0.#0"} : RoomPillarMasks{u"#0.#0", u"#0.#0"};
+constexpr RoomPillarMasks RoomPillarResultMasks(UnitSystem units) {
+  return units == UnitSystem::Imperial ? RoomPillarMasks{u"#0", u"#0.#0"} : RoomPillarMasks{u"#0.#0", u"#0.#0"};
 }
 
 // True when the stored layout is shown on loading: Wp, Lp and Wo all above

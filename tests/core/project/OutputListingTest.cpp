@@ -93,7 +93,7 @@ class OutputListing : public test::CoreTest {
 };
 
 TEST_F(OutputListing, SiProjectMatchesItsGoldenListing) {
-  Project.InputUnits = 1;
+  Project.InputUnits = UnitSystem::SI;
   Project.ProjectPath = QStringLiteral("/home/engineer/Documents/MyBrantel/Quarry.BNL");
   Project.ProjectTitle = QStringLiteral("Limestone quarry, bench 3");
   Project.ProjectDescription =
@@ -109,7 +109,7 @@ TEST_F(OutputListing, SiProjectMatchesItsGoldenListing) {
 }
 
 TEST_F(OutputListing, ImperialProjectWithGreekTextMatchesItsGoldenListing) {
-  Project.InputUnits = 0;
+  Project.InputUnits = UnitSystem::Imperial;
   Project.ProjectPath = QStringLiteral("/home/engineer/Documents/MyBrantel/Μετρό.BNL");
   Project.ProjectTitle = QStringLiteral("Σήραγγα Μετρό Θεσσαλονίκης");
   Project.ProjectDescription = QStringLiteral(
@@ -127,7 +127,7 @@ TEST_F(OutputListing, ImperialProjectWithGreekTextMatchesItsGoldenListing) {
 
 TEST_F(OutputListing, WithoutHeaderAndWithEmptyTextsThePageStartsAtTheTitle) {
   PrintModuleHeader = 0;
-  Project.InputUnits = 1;
+  Project.InputUnits = UnitSystem::SI;
   Project.ProjectPath = QStringLiteral("/tmp/x.BNL");
   LoadOutBuf0();
   EXPECT_TRUE(OutBuf[0].startsWith(

@@ -177,6 +177,25 @@ class ProjectFileTest : public ProjectTest {
   QString Path(const char* name) const { return Home() + u'/' + QString::fromUtf8(name); }
 };
 
+// Why a test that starts from the golden file of the version written does
+// not run while that file is missing.
+std::string GoldenFileMissing() {
+  return "data/" + GoldenName(kProjectFileVersionWritten).toStdString() +
+         " is missing: WritesTheGoldenFileOfTheVersionWrittenByteForByte says how to add it";
+}
+
+// The tests that start from the golden file of the version written. Right
+// after kProjectFileVersionWritten is raised that file does not exist yet:
+// they are skipped, and WritesTheGoldenFileOfTheVersionWrittenByteForByte
+// alone fails, naming the file to add.
+class GoldenFileTest : public ProjectFileTest {
+ protected:
+  void SetUp() override {
+    ProjectFileTest::SetUp();
+    if (Golden().isEmpty()) GTEST_SKIP() << GoldenFileMissing();
+  }
+};
+
 TEST_F(ProjectFileTest, WritesTheGoldenFileOfTheVersionWrittenByteForByte) {
   ProjectRecord record = FilledRecord();
   // Results and inputs outside the file must not show in it.
@@ -217,7 +236,7 @@ TEST_F(ProjectFileTest, WritesTheGoldenFileOfTheVersionWrittenByteForByte) {
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
-TEST_F(ProjectFileTest, ReadsTheGoldenFileIntoEveryField) {
+TEST_F(GoldenFileTest, ReadsTheGoldenFileIntoEveryField) {
   ProjectRecord record = CurrentProject();
   const QString path = WriteFile(Path("golden.BNL"), Golden());
   QString message;
@@ -254,6 +273,8 @@ TEST_F(ProjectFileTest, EveryVersionReadsItsGoldenFileAsThatVersionWroteIt) {
   for (int version = kProjectFileFirstVersion; version <= kProjectFileVersionWritten; ++version) {
     SCOPED_TRACE(GoldenName(version).toStdString());
     const QList<QByteArray> lines = GoldenLines(version);
+    // The versions before it have been checked.
+    if (lines.isEmpty() && version == kProjectFileVersionWritten) GTEST_SKIP() << GoldenFileMissing();
     ASSERT_FALSE(lines.isEmpty()) << "every version read keeps the golden file it was written with";
     EXPECT_EQ(lines[0], ProjectSignatureOf(version).toUtf8());
     // Every value line is one of a row of that version: none is left over.
@@ -265,7 +286,7 @@ TEST_F(ProjectFileTest, EveryVersionReadsItsGoldenFileAsThatVersionWroteIt) {
     ASSERT_TRUE(result.read) << result.message.toStdString();
     EXPECT_EQ(Differences(ExpectedForVersion(version), record), "");
     EXPECT_EQ(record.FileVersion, version);
-    EXPECT_EQ(record.InputUnits, 1);
+    EXPECT_EQ(record.InputUnits, UnitSystem::SI);
   }
   // The version after the one written reads as the version written.
   QList<QByteArray> lines = GoldenLines();
@@ -346,7 +367,7 @@ TEST_F(ProjectFileTest, RandomRecordsComeBackBitForBit) {
     ProjectRecord record;
     RandomRowFiller<decltype(single), decltype(dbl)> filler{single, dbl, rng};
     projectfile::VisitFileRows(record, filler);
-    record.InputUnits = static_cast<int>(rng() % 2);
+    record.InputUnits = UnitSystemOfNumber(static_cast<int>(rng() % 2));
     record.ProjectTitle = text(static_cast<int>(rng() % 6)).remove(u'\r').remove(u'\n');
     record.ProjectDescription = text(static_cast<int>(rng() % 80));
 
@@ -435,7 +456,7 @@ TEST_F(ProjectFileTest, DescriptionsThatLookLikeMarkersOrHoldCommasSurviveTheFil
                                                   "\r\n 0\r\n\r\n##StartDesc##\r\n\r\n##EndDesc##\r\n"));
 }
 
-TEST_F(ProjectFileTest, SignaturesAreCheckedExactly) {
+TEST_F(GoldenFileTest, SignaturesAreCheckedExactly) {
   const QList<QByteArray> golden = GoldenLines();
   const auto withFirstLine = [&](const QByteArray& first) {
     QList<QByteArray> lines = golden;
@@ -479,7 +500,7 @@ TEST_F(ProjectFileTest, SignaturesAreCheckedExactly) {
   EXPECT_TRUE(History().contains(QStringLiteral("Brantel: Invalid File Type")));
 }
 
-TEST_F(ProjectFileTest, AFileCutShortAtAnyLineIsRefusedAndTheProjectKept) {
+TEST_F(GoldenFileTest, AFileCutShortAtAnyLineIsRefusedAndTheProjectKept) {
   const QList<QByteArray> golden = GoldenLines();
   const QString path = QStringLiteral("/data/cut.BNL");
   for (int kept = 1; kept < golden.size(); ++kept) {
@@ -499,7 +520,7 @@ TEST_F(ProjectFileTest, AFileCutShortAtAnyLineIsRefusedAndTheProjectKept) {
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
-TEST_F(ProjectFileTest, ABadValueOnAnyLineIsRefusedWithItsLineAndField) {
+TEST_F(GoldenFileTest, ABadValueOnAnyLineIsRefusedWithItsLineAndField) {
   const QList<QByteArray> golden = GoldenLines();
   for (int at = kHeaderLines; at < golden.size(); ++at) {
     SCOPED_TRACE(at + 1);
@@ -539,7 +560,7 @@ TEST_F(ProjectFileTest, ABadValueOnAnyLineIsRefusedWithItsLineAndField) {
   failsWith(82, "70000", ErrorNumber::Overflow, "PlaneElasticity.Tab");
 }
 
-TEST_F(ProjectFileTest, IntegersAndUnitsAreReadLeniently) {
+TEST_F(GoldenFileTest, IntegersAndUnitsAreReadLeniently) {
   QList<QByteArray> lines = GoldenLines();
   lines[1] = " 7 ";         // units outside 0..1 become 0
   lines[12] = "\t2.5 ";     // a fraction rounds half to even
@@ -547,7 +568,7 @@ TEST_F(ProjectFileTest, IntegersAndUnitsAreReadLeniently) {
   ProjectRecord record;
   const ProjectReadResult result = ReadProjectBytes(Join(lines), QStringLiteral("i.BNL"), record);
   ASSERT_TRUE(result.read) << result.message.toStdString();
-  EXPECT_EQ(record.InputUnits, 0);
+  EXPECT_EQ(record.InputUnits, UnitSystem::Imperial);
   EXPECT_EQ(record.Stress2D.GraphOption, 2);
   EXPECT_EQ(record.Stress2D.Sx, -1.5f);
 }
@@ -607,7 +628,7 @@ YesNoRows YesNoRowsOf(const ProjectRecord& record) {
   return found;
 }
 
-TEST_F(ProjectFileTest, HandEditedYesNoValuesKeepTheirMeaningAndAreWrittenInTheToolsForm) {
+TEST_F(GoldenFileTest, HandEditedYesNoValuesKeepTheirMeaningAndAreWrittenInTheToolsForm) {
   // Each yes/no as its tool writes it ("-1" or " 1" for yes, " 0" for no),
   // and whether its tool takes any value but 0 as yes (the pore options,
   // the graph boxes, the Von Mises verdict) or only 1 (the given-plane box).
@@ -674,7 +695,7 @@ struct IntegerRowLines : FileLineCounter {
   }
 };
 
-TEST_F(ProjectFileTest, HandEditedCodesAndCountsAreKeptAsTyped) {
+TEST_F(GoldenFileTest, HandEditedCodesAndCountsAreKeptAsTyped) {
   // Codes outside every tool's list, and the 16-bit bounds, in every row of
   // a whole number or a choice: the file saved again is the edited file.
   IntegerRowLines found;
@@ -702,7 +723,7 @@ TEST_F(ProjectFileTest, HandEditedCodesAndCountsAreKeptAsTyped) {
   }
 }
 
-TEST_F(ProjectFileTest, LaboratoryPointCountMustFitTheTable) {
+TEST_F(GoldenFileTest, LaboratoryPointCountMustFitTheTable) {
   const QList<QByteArray> golden = GoldenLines();
   int countLine = kHeaderLines;
   for (const test::FileRow& row : test::FileRowsOf(FilledRecord())) {
@@ -731,7 +752,7 @@ TEST_F(ProjectFileTest, LaboratoryPointCountMustFitTheTable) {
   EXPECT_EQ(record.BoltStrength, FilledRecord().BoltStrength);
 }
 
-TEST_F(ProjectFileTest, ReadsWindows1253AndEveryKindOfLineEnd) {
+TEST_F(GoldenFileTest, ReadsWindows1253AndEveryKindOfLineEnd) {
   QList<QByteArray> lines = GoldenLines();
   lines[2] = "\xD3\xDE\xF1\xE1\xE3\xE3\xE1 \xC1\x31";  // "Σήραγγα Α1" in the Greek ANSI code page
   lines[4] = "\xE1\xF0\xEF\xF8\xE7";                   // "αποψη"
@@ -782,7 +803,7 @@ TEST_F(ProjectFileTest, MissingAndUnreadableFilesAreReportedWithTheirPath) {
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
-TEST_F(ProjectFileTest, AFileLargerThanAnyProjectIsRefusedUnread) {
+TEST_F(GoldenFileTest, AFileLargerThanAnyProjectIsRefusedUnread) {
   // One byte over the limit, without a byte on disk.
   const QString large = WriteFile(Path("large.BNL"), Golden());
   ASSERT_TRUE(QFile::resize(large, kMaxProjectFileBytes + 1));

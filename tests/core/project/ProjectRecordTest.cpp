@@ -66,8 +66,8 @@ TEST_F(ProjectRecordTest, NewKeepsResultsAndResetsTheSlopeInputs) {
   p.FileVersion = 55;
   bool rename = false, units = false;
   p.ProjectPath = QStringLiteral("/p/keep.BNL");
-  p.InputUnits = 0;
-  NewProjectUnits = 1;
+  p.InputUnits = UnitSystem::Imperial;
+  NewProjectUnits = UnitSystem::SI;
   FileNew(rename, units);
   EXPECT_EQ(p.CoulombPrincipal.S1, 11.0f);
   EXPECT_EQ(p.HoekPrincipal.TauMax, 12.0f);
@@ -92,7 +92,7 @@ TEST_F(ProjectRecordTest, NewKeepsResultsAndResetsTheSlopeInputs) {
   EXPECT_EQ(slope.Tab, 0);
   // The flags: the path and the units stay.
   EXPECT_EQ(p.ProjectPath, QStringLiteral("/p/keep.BNL"));
-  EXPECT_EQ(p.InputUnits, 0);
+  EXPECT_EQ(p.InputUnits, UnitSystem::Imperial);
   EXPECT_EQ(p.ProjectDisplayName, QStringLiteral("shown"));
   EXPECT_EQ(p.ProjectDescription, QString());
 }

@@ -62,7 +62,8 @@ std::string Differences(const ProjectRecord& expected, const ProjectRecord& actu
     out << "ProjectDescription: [" << expected.ProjectDescription.toStdString() << "] / ["
         << actual.ProjectDescription.toStdString() << "]\n";
   if (expected.InputUnits != actual.InputUnits)
-    out << "InputUnits: " << expected.InputUnits << " / " << actual.InputUnits << "\n";
+    out << "InputUnits: " << UnitSystemNumber(expected.InputUnits) << " / " << UnitSystemNumber(actual.InputUnits)
+        << "\n";
   const FieldValues a = FileFields(expected);
   const FieldValues b = FileFields(actual);
   if (a.size() != b.size()) out << "field counts " << a.size() << " / " << b.size() << "\n";
@@ -158,7 +159,7 @@ struct Filler {
 
 ProjectRecord FilledRecord() {
   ProjectRecord r;
-  r.InputUnits = 1;
+  r.InputUnits = UnitSystem::SI;
   r.ProjectTitle = QStringLiteral("Tunnel T1, Σήραγγα");
   r.ProjectDescription = QStringLiteral("First line, with commas, 1,5 and Σήραγγα\r\n   \r\n##EndDesc##\r\n") +
                          QString(44, u'a') + u' ' + QString(12, u'b') + u' ' + QString(17, u'c');
@@ -216,7 +217,7 @@ void FillProjectSignatures() {
 void ProjectTest::SetUp() {
   CoreTest::SetUp();
   FillProjectSignatures();
-  NewProjectUnits = 1;
+  NewProjectUnits = UnitSystem::SI;
 }
 
 }  // namespace brantel::test

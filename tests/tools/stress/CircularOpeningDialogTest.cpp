@@ -378,7 +378,7 @@ TEST_F(CircularModelessTest, ReplacingTheProjectClosesTheDialogAsACancel) {
   FromMenu();
   Type(circularopening::kSx, QStringLiteral("5"));
   DialogTest::Open<DescriptionDialog>();
-  Press(Project.InputUnits == 0 ? description::kMetric : description::kEnglish);
+  Press(Project.InputUnits == UnitSystem::Imperial ? description::kMetric : description::kEnglish);
   AnswerNextBox(Answer::Yes);  // the inputs read from the file may go
   Press(description::kOk);
   EXPECT_TRUE(OpenDialogs().empty());

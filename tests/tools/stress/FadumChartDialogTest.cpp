@@ -28,7 +28,7 @@ class FadumChartDialogTest : public test::DialogTest {
     Project.CornerWidth = 1;
     Project.CornerLength = 1;
     Project.CornerDepth = 1;
-    Project.InputUnits = 0;
+    Project.InputUnits = UnitSystem::Imperial;
   }
   FadumChartDialog& Open() { return DialogTest::Open<FadumChartDialog>(); }
   FadumChartDialog& Dialog() const { return static_cast<FadumChartDialog&>(Current()); }
@@ -36,7 +36,7 @@ class FadumChartDialogTest : public test::DialogTest {
 };
 
 TEST_F(FadumChartDialogTest, LoadingShowsTheResultsOfTheStoredValues) {
-  Project.InputUnits = 1;
+  Project.InputUnits = UnitSystem::SI;
   Open();
   EXPECT_EQ(Tabs()->currentIndex(), FadumChartDialog::kAnalysisTab);
   EXPECT_EQ(Text(fadumchart::kDistributedLoad), QStringLiteral("100"));

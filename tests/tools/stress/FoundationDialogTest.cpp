@@ -36,7 +36,7 @@ class FoundationDialogTest : public test::DialogTest {
     Project.FadumLoad = 100;
     Project.FadumX = 4;
     Project.FadumY = 4;
-    Project.InputUnits = 0;
+    Project.InputUnits = UnitSystem::Imperial;
   }
   FoundationDialog& Open() { return DialogTest::Open<FoundationDialog>(); }
   FoundationDialog& Dialog() const { return static_cast<FoundationDialog&>(Current()); }
@@ -267,7 +267,7 @@ TEST_F(FoundationDialogTest, RenderBothLanguages) {
   Project.FadumWidth = 2;
   test::EachLanguage([&](const QString& language) {
     const bool english = EnglishMenus == 1;
-    Project.InputUnits = EnglishMenus;
+    Project.InputUnits = EnglishMenus ? UnitSystem::SI : UnitSystem::Imperial;
     Open();
     PointAt(english ? 1.7 : 4.5, english ? 0.8 : 3.2);
     test::SaveRender(Dialog(), QStringLiteral("foundation-") + language);

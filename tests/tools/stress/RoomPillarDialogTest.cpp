@@ -59,14 +59,14 @@ TEST_F(RoomPillarDialogTest, ANewProjectOpensEmptyAndTheStressAloneComputesNothi
 
 TEST_F(RoomPillarDialogTest, WorkedLayoutsInBothUnitSystems) {
   struct Case {
-    qint16 units;
+    UnitSystem units;
     const char *sy, *wp, *lp, *wo, *avg, *extraction;
   };
   const Case cases[] = {
-      {0, "10", "10", "10", "10", "40", "75.00"},
-      {0, "10", "10", "20", "5", "19", "46.67"},
-      {1, "10", "10", "20", "5", "18.75", "46.67"},
-      {1, "0", "3", "4", "1", "0.00", "40.00"},
+      {UnitSystem::Imperial, "10", "10", "10", "10", "40", "75.00"},
+      {UnitSystem::Imperial, "10", "10", "20", "5", "19", "46.67"},
+      {UnitSystem::SI, "10", "10", "20", "5", "18.75", "46.67"},
+      {UnitSystem::SI, "0", "3", "4", "1", "0.00", "40.00"},
   };
   for (const Case& c : cases) {
     Project.InputUnits = c.units;
@@ -227,7 +227,7 @@ TEST_F(RoomPillarDialogTest, OkWithoutEditsKeepsTheStoredValues) {
 }
 
 TEST_F(RoomPillarDialogTest, AnAverageStressBeyondTheRangeIsNotShown) {
-  Project.InputUnits = 1;
+  Project.InputUnits = UnitSystem::SI;
   Open();
   Enter("3e38", "1e-10", "1e-10", "1e10");
   EXPECT_EQ(Text(roompillar::kAverageStress), QString());
@@ -246,7 +246,7 @@ TEST_F(RoomPillarDialogTest, LabelsCarryTheUnitsOfTheProject) {
   EXPECT_EQ(Control(roompillar::kVerticalStress)->accessibleName(), QStringLiteral("Insitu Vertical Stress (psi)"));
   EXPECT_EQ(Control(roompillar::kAverageStress)->accessibleName(), QStringLiteral("Average Axial Stress (psi)"));
   EXPECT_EQ(Control(roompillar::kExtractionRatio)->accessibleName(), QStringLiteral("Extraction (%)"));
-  Project.InputUnits = 1;
+  Project.InputUnits = UnitSystem::SI;
   EnglishMenus = 0;
   Open();
   EXPECT_EQ(Text(roompillar::kOpeningWidthLabel), QStringLiteral("Πλάτος ανοίγματος (m)"));
@@ -256,7 +256,7 @@ TEST_F(RoomPillarDialogTest, LabelsCarryTheUnitsOfTheProject) {
 TEST_F(RoomPillarDialogTest, RenderBothLanguages) {
   Store(10, 10, 20, 5);
   test::EachLanguage([&](const QString& language) {
-    Project.InputUnits = EnglishMenus;
+    Project.InputUnits = EnglishMenus ? UnitSystem::SI : UnitSystem::Imperial;
     Open();
     Type(roompillar::kOpeningWidth, QStringLiteral("5"));
     test::SaveRender(Dialog(), QStringLiteral("roompillar-") + language);
@@ -275,13 +275,13 @@ TEST(RoomPillarMenuEntry, TheStressMenuAndQuickButton24OpenTheTool) {
 
 // The worked example of the tool's help page (in MPa and m, then psi and ft).
 TEST_F(RoomPillarDialogTest, HelpPageExample) {
-  Project.InputUnits = 1;
+  Project.InputUnits = UnitSystem::SI;
   Open();
   Enter("10", "15", "25", "6");
   EXPECT_EQ(Text(roompillar::kAverageStress), QStringLiteral("17.36"));
   EXPECT_EQ(Text(roompillar::kExtractionRatio), QStringLiteral("42.40"));
   EXPECT_EQ(Text(roompillar::kAverageStressLabel), QStringLiteral("Average Axial Stress (MPa)"));
-  Project.InputUnits = 0;
+  Project.InputUnits = UnitSystem::Imperial;
   Open();
   Enter("1450", "50", "80", "20");
   EXPECT_EQ(Text(roompillar::kAverageStress), QStringLiteral("2538"));

@@ -62,10 +62,11 @@ TEST(RoomPillar, WorkedLayouts) {
     EXPECT_EQ(layout.Sv, c.sy);
     EXPECT_NEAR(layout.AvgPillarStress, c.avg, 1e-5);
     EXPECT_NEAR(layout.Extraction, c.extraction, 1e-4);
-    EXPECT_EQ(Format(layout.AvgPillarStress, RoomPillarResultMasks(0).AvgPillarStress), c.imperialAvg);
-    EXPECT_EQ(Format(layout.AvgPillarStress, RoomPillarResultMasks(1).AvgPillarStress), c.siAvg);
-    EXPECT_EQ(Format(layout.Extraction, RoomPillarResultMasks(0).Extraction), c.extractionText);
-    EXPECT_EQ(Format(layout.Extraction, RoomPillarResultMasks(1).Extraction), c.extractionText);
+    EXPECT_EQ(Format(layout.AvgPillarStress, RoomPillarResultMasks(UnitSystem::Imperial).AvgPillarStress),
+              c.imperialAvg);
+    EXPECT_EQ(Format(layout.AvgPillarStress, RoomPillarResultMasks(UnitSystem::SI).AvgPillarStress), c.siAvg);
+    EXPECT_EQ(Format(layout.Extraction, RoomPillarResultMasks(UnitSystem::Imperial).Extraction), c.extractionText);
+    EXPECT_EQ(Format(layout.Extraction, RoomPillarResultMasks(UnitSystem::SI).Extraction), c.extractionText);
   }
 }
 
