@@ -8,12 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cmath>
 #include <ctime>
 #include <new>
@@ -85,18 +83,6 @@ constexpr int kNameAttempts = 100;
 // follows them: one more is a loop.
 constexpr int kMaxLinkHops = 40;
 
-// A write through a QSaveFile that failed: the error, and the temporary
-// file removed, so that the old file stays as it was.
-RuntimeError Abandon(QSaveFile& file, const RuntimeError& error) {
-  file.cancelWriting();
-  file.commit();  // removes the temporary file
-  return error;
-}
-
-RuntimeError Abandon(QSaveFile& file, int savedErrno) {
-  return Abandon(file, ErrorFromFile(file, FileOp::Write, savedErrno));
-}
-
 // The file a save replaces: a symbolic link is followed to the file it
 // names, whether that is there or not. Nothing for a loop of links.
 std::optional<QString> FinalName(const QString& name) {
@@ -109,20 +95,6 @@ std::optional<QString> FinalName(const QString& name) {
 }
 
 QByteArray ProcPath(int fd) { return "/proc/self/fd/" + QByteArray::number(fd); }
-
-// The name of an open file when it has one: its path, if that path still
-// names the same file.
-QByteArray NameOf(int fd) {
-  char buffer[PATH_MAX];
-  const ssize_t n = ::readlink(ProcPath(fd).constData(), buffer, sizeof buffer);
-  if (n <= 0 || n >= static_cast<ssize_t>(sizeof buffer)) return QByteArray();
-  const QByteArray name(buffer, n);
-  struct stat open {};
-  struct stat named {};
-  if (::fstat(fd, &open) != 0 || ::lstat(name.constData(), &named) != 0) return QByteArray();
-  if (open.st_dev != named.st_dev || open.st_ino != named.st_ino) return QByteArray();
-  return name;
-}
 
 // Syncs a written file's bytes to the disk, where the answer is heard:
 // some file systems tell of a full disk only now. A file system that
@@ -165,104 +137,11 @@ void SyncFolder(const QString& file) {
   ::close(fd);
 }
 
-// The last steps of every save, once the bytes are written: synced to the
-// disk once, renamed over the target, and the folder synced, so that the
-// new file is the one found after a power cut, never the old one or none.
-int CommitWritten(int fd, const QByteArray& name, const QString& target) {
-  if (const int failed = SyncData(fd)) return failed;
-  if (const int failed = PutInPlace(fd, name, target)) return failed;
-  SyncFolder(target);
-  return 0;
-}
-
 RuntimeError LoopOfLinksError() { return ErrorFromErrno(ELOOP, FileOp::Write); }
 
 QString SaveRecordName(qint64 pid, int attempt) {
   return QLatin1String(kSaveRecordPrefix) + QString::number(pid) + u'-' + QString::number(attempt);
 }
-
-// One save of a file under way: its record in the user's scratch folder
-// and its temporary file beside the target. What is left of either when
-// the save ends is removed.
-class SaveInProgress {
- public:
-  explicit SaveInProgress(const QString& target) : target_(target) { Record(); }
-  ~SaveInProgress() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!name_.isEmpty()) ::unlink(name_.constData());
-    if (!record_.isEmpty()) ::unlink(record_.constData());
-  }
-  SaveInProgress(const SaveInProgress&) = delete;
-  SaveInProgress& operator=(const SaveInProgress&) = delete;
-
-  // Makes the temporary file in the target's folder: without a name where
-  // the file system makes one, else created new under the program's own
-  // name (never through a link, never over a file of that name). Returns 0
-  // or the errno.
-  int Create(mode_t mode) {
-    const QByteArray folder = QFile::encodeName(QFileInfo(target_).absolutePath());
-    fd_ = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
-    if (fd_ >= 0) return 0;
-    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return errno;
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-      const QByteArray name = QFile::encodeName(SaveInProgressName(target_, ::getpid(), attempt));
-      fd_ = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-      if (fd_ >= 0) {
-        name_ = name;
-        return 0;
-      }
-      if (errno != EEXIST) return errno;
-    }
-    return EEXIST;
-  }
-
-  // Writes every byte. Returns 0 or the errno.
-  int Write(const QByteArray& bytes) const {
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-      const ssize_t n = ::write(fd_, data, static_cast<size_t>(std::min<qsizetype>(left, 1 << 30)));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return n < 0 ? errno : EIO;
-      data += n;
-      left -= n;
-    }
-    return 0;
-  }
-
-  int Commit() {
-    const int failed = CommitWritten(fd_, name_, target_);
-    name_.clear();  // renamed, or removed by the failed rename
-    return failed;
-  }
-
-  int Handle() const { return fd_; }
-
- private:
-  // The record of the save, in one write of a file made new. Where none
-  // can be made the save goes on without it.
-  void Record() {
-    if (UserTempFolder.isEmpty()) return;
-    const QByteArray text = QFile::encodeName(QFileInfo(target_).absoluteFilePath()) + '\n';
-    if (text.size() > kMaxSaveRecordBytes) return;
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-      const QByteArray name = QFile::encodeName(JoinPath(UserTempFolder, SaveRecordName(::getpid(), attempt)));
-      const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-      if (fd < 0 && errno == EEXIST) continue;
-      if (fd < 0) return;
-      const bool written = ::write(fd, text.constData(), static_cast<size_t>(text.size())) == text.size();
-      ::close(fd);
-      if (written) record_ = name;
-      else ::unlink(name.constData());
-      return;
-    }
-  }
-
-  QString target_;
-  QByteArray record_;
-  QByteArray name_;  // the temporary file's, while it has one
-  int fd_ = -1;
-};
 
 // The error of a temporary file that could not be made beside the target.
 // A folder that takes no new file is named: the target itself may well be
@@ -282,43 +161,117 @@ RuntimeError CreateError(const QString& target, int failed) {
 
 }  // namespace
 
-std::optional<RuntimeError> CommitAtomically(QSaveFile& file) {
-  // The temporary file is dropped on any failure; the old file is touched
-  // only by the rename of a temporary file that holds every byte.
-  if (file.error() != QFileDevice::NoError) return Abandon(file, 0);
-  // A small write only fills the device's buffer: the disk is asked for
-  // room when the buffer goes out, and the answer must be read before the
-  // rename, which would otherwise put an empty or short file in place.
-  errno = 0;
-  if (!file.flush() || file.error() != QFileDevice::NoError) return Abandon(file, errno);
-  // (QSaveFile's own commit would sync a second time and let a failure
-  // pass; it is not used.)
-  const std::optional<QString> target = FinalName(file.fileName());
-  if (!target) return Abandon(file, LoopOfLinksError());
-  const int fd = file.handle();
-  if (const int failed = CommitWritten(fd, NameOf(fd), *target)) return Abandon(file, failed);
-  // Done: the QSaveFile writes no more, and its destructor removes only
-  // what is left of its own temporary file.
-  file.cancelWriting();
-  return std::nullopt;
-}
+AtomicFileWriter::~AtomicFileWriter() { Finish(); }
 
-std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes) {
-  if (path.isEmpty()) return RuntimeError(ErrorNumber::BadFileName);
-  if (QFileInfo(path).isDir()) return RuntimeError(ErrorNumber::PathFileAccess);
+std::optional<RuntimeError> AtomicFileWriter::Open(const QString& path) {
+  if (!target_.isEmpty() || error_) return RuntimeError(ErrorNumber::FileAlreadyOpen);
+  if (path.isEmpty()) return Fail(RuntimeError(ErrorNumber::BadFileName));
+  if (QFileInfo(path).isDir()) return Fail(RuntimeError(ErrorNumber::PathFileAccess));
   const std::optional<QString> target = FinalName(path);
-  if (!target) return LoopOfLinksError();
+  if (!target) return Fail(LoopOfLinksError());
   const QByteArray targetName = QFile::encodeName(*target);
   struct stat old {};
   const bool replaces = ::stat(targetName.constData(), &old) == 0;
-  if (replaces && ::access(targetName.constData(), W_OK) != 0) return RuntimeError(ErrorNumber::PermissionDenied);
-  SaveInProgress save(*target);
+  if (replaces && ::access(targetName.constData(), W_OK) != 0) return Fail(RuntimeError(ErrorNumber::PermissionDenied));
+  target_ = *target;
+  Record();
   // Nobody else reads the new file before it has the old one's permissions.
-  if (const int failed = save.Create(replaces ? 0600 : 0666)) return CreateError(*target, failed);
-  if (replaces) ::fchmod(save.Handle(), old.st_mode & 0777);
-  if (const int failed = save.Write(bytes)) return ErrorFromErrno(failed, FileOp::Write);
-  if (const int failed = save.Commit()) return ErrorFromErrno(failed, FileOp::Write);
+  if (const int failed = Create(replaces ? 0600 : 0666)) return Fail(CreateError(target_, failed));
+  if (replaces) ::fchmod(fd_, old.st_mode & 0777);
   return std::nullopt;
+}
+
+std::optional<RuntimeError> AtomicFileWriter::Write(QByteArrayView bytes) {
+  if (error_) return error_;
+  if (fd_ < 0) return Fail(RuntimeError(ErrorNumber::BadFileMode));
+  const char* data = bytes.data();
+  qsizetype left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd_, data, static_cast<size_t>(std::min<qsizetype>(left, 1 << 30)));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return Fail(ErrorFromErrno(n < 0 ? errno : EIO, FileOp::Write));
+    data += n;
+    left -= n;
+  }
+  return std::nullopt;
+}
+
+std::optional<RuntimeError> AtomicFileWriter::Commit() {
+  if (error_) return error_;
+  if (fd_ < 0) return Fail(RuntimeError(ErrorNumber::BadFileMode));
+  // Synced to the disk once, renamed over the target, and the folder
+  // synced, so that the new file is the one found after a power cut,
+  // never the old one or none.
+  int failed = SyncData(fd_);
+  if (!failed) {
+    failed = PutInPlace(fd_, name_, target_);
+    name_.clear();  // renamed, or removed by the failed rename
+  }
+  if (failed) return Fail(ErrorFromErrno(failed, FileOp::Write));
+  SyncFolder(target_);
+  Finish();
+  return std::nullopt;
+}
+
+int AtomicFileWriter::Create(unsigned mode) {
+  // Without a name where the file system makes one, else created new under
+  // the program's own name (never through a link, never over a file of
+  // that name).
+  const QByteArray folder = QFile::encodeName(QFileInfo(target_).absolutePath());
+  fd_ = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  if (fd_ >= 0) return 0;
+  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return errno;
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    const QByteArray name = QFile::encodeName(SaveInProgressName(target_, ::getpid(), attempt));
+    fd_ = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd_ >= 0) {
+      name_ = name;
+      return 0;
+    }
+    if (errno != EEXIST) return errno;
+  }
+  return EEXIST;
+}
+
+void AtomicFileWriter::Record() {
+  // In one write of a file made new. Where none can be made the save goes
+  // on without it.
+  if (UserTempFolder.isEmpty()) return;
+  const QByteArray text = QFile::encodeName(QFileInfo(target_).absoluteFilePath()) + '\n';
+  if (text.size() > kMaxSaveRecordBytes) return;
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    const QByteArray name = QFile::encodeName(JoinPath(UserTempFolder, SaveRecordName(::getpid(), attempt)));
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0 && errno == EEXIST) continue;
+    if (fd < 0) return;
+    const bool written = ::write(fd, text.constData(), static_cast<size_t>(text.size())) == text.size();
+    ::close(fd);
+    if (written) record_ = name;
+    else ::unlink(name.constData());
+    return;
+  }
+}
+
+RuntimeError AtomicFileWriter::Fail(const RuntimeError& error) {
+  Finish();
+  if (!error_) error_ = error;
+  return *error_;
+}
+
+void AtomicFileWriter::Finish() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!name_.isEmpty()) ::unlink(name_.constData());
+  name_.clear();
+  if (!record_.isEmpty()) ::unlink(record_.constData());
+  record_.clear();
+}
+
+std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes) {
+  AtomicFileWriter file;
+  if (std::optional<RuntimeError> error = file.Open(path)) return error;
+  if (std::optional<RuntimeError> error = file.Write(bytes)) return error;
+  return file.Commit();
 }
 
 namespace {

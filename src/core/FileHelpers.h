@@ -3,12 +3,11 @@
 #include "core/RuntimeError.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <functional>
 #include <optional>
-
-class QSaveFile;
 
 namespace brantel {
 
@@ -27,32 +26,62 @@ bool ValidPath(const QString& path, bool quiet);
 // A path that ends with "/" shows "Error in filename: " and comes back whole.
 QString StripPath(const QString& path, bool noExtension);
 
-// Writes the bytes into a new file beside the target and puts it in the
-// target's place with one rename (the file a link names, when the target
-// is a symbolic link; a loop of links is refused as the system refuses it,
-// "Too many levels of symbolic links"). The new file is written whole,
-// synced to the disk once, renamed and its folder synced, so that after a
-// power cut the target is the old file or the new one, never a part. It
-// has the old file's permissions; a file that may not be written is not
-// replaced. Where the file system makes a temporary file without a name
-// (O_TMPFILE) it has none until just before the rename; elsewhere (FAT,
-// network file systems, many FUSE ones) it is made, new, under the name
+// A file written in pieces (a download as it arrives) and put in its
+// target's place whole, with one rename: the file a link names, when the
+// target is a symbolic link; a loop of links is refused as the system
+// refuses it, "Too many levels of symbolic links". The new file is synced
+// to the disk once, renamed and its folder synced, so that after a power
+// cut the target is the old file or the new one, never a part. It has the
+// old file's permissions; a file that may not be written is not replaced.
+// Where the file system makes a temporary file without a name (O_TMPFILE)
+// it has none until just before the rename; elsewhere (FAT, network file
+// systems, many FUSE ones) it is made, new, under the name
 // SaveInProgressName gives. Before it is made the save is recorded in the
-// user's scratch folder (RemoveSavesCutShort), and the record goes when the
-// save ends. On any failure the new file is removed and the old one stays
-// as it was: a full disk gives Disk full (61), a folder that takes no new
-// file Permission denied (70) with a text that names the folder. Returns
-// the error, or nothing on success.
-std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes);
+// user's scratch folder (RemoveSavesCutShort). A writer that fails, or
+// goes without its commit, removes its temporary file and its record at
+// once, and the old file stays as it was: a full disk gives Disk full
+// (61), a folder that takes no new file Permission denied (70) with a text
+// that names the folder.
+class AtomicFileWriter {
+ public:
+  AtomicFileWriter() = default;
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-// The last step of a write through a QSaveFile (a download, in place of
-// its commit): flushes the bytes written and syncs them to the disk once,
-// checking each answer of the disk, and only then renames the temporary
-// file over the target as SaveFileAtomically does, and syncs the folder.
-// On failure the temporary file is removed, the old file stays, and the
-// error comes back (Disk full for a full disk). Either way the QSaveFile
-// writes no more; destroying it removes what is left of its temporary file.
-std::optional<RuntimeError> CommitAtomically(QSaveFile& file);
+  // Records the save and makes the temporary file beside the target of
+  // `path`; once for each writer. Returns the error, or nothing.
+  std::optional<RuntimeError> Open(const QString& path);
+  // Writes every byte after those written before. The writer's first
+  // failure (of the open, a write or the commit) comes back from this call
+  // and from every later Write and Commit.
+  std::optional<RuntimeError> Write(QByteArrayView bytes);
+  // Puts the file written in the target's place; nothing is written after.
+  // Returns the error, or nothing.
+  std::optional<RuntimeError> Commit();
+
+ private:
+  // Makes the temporary file with the permissions `mode`. Returns 0 or the
+  // errno.
+  int Create(unsigned mode);
+  void Record();
+  // Removes what is left of the save (temporary file and record), keeps
+  // the error for every later call and returns it.
+  RuntimeError Fail(const RuntimeError& error);
+  // Closes the temporary file and removes what is left of the save: the
+  // temporary file while it has a name, and the record.
+  void Finish();
+
+  QString target_;
+  QByteArray record_;                  // the record of the save, while it is there
+  QByteArray name_;                    // the temporary file's, while it has one
+  int fd_ = -1;                        // the temporary file, until the commit or a failure
+  std::optional<RuntimeError> error_;  // the first failure
+};
+
+// Writes the bytes through an AtomicFileWriter, all at once. Returns the
+// error, or nothing on success.
+std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes);
 
 // The temporary file of a save carries a name that only this program
 // gives, "<target>.~brantel-save-<pid>-<attempt>": from the start where

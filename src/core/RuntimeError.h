@@ -76,7 +76,7 @@ enum class FileOp { Read, Write, Delete, List };
 // A loop of symbolic links (ELOOP) says so in the current language.
 RuntimeError ErrorFromErrno(int errnoValue, FileOp op);
 
-// Maps a failed QFile/QSaveFile operation to a run-time error. `savedErrno`
+// Maps a failed QFile operation to a run-time error. `savedErrno`
 // is errno taken right after the failing call (0 when not known); the path is
 // examined when the error alone does not tell the cause.
 RuntimeError ErrorFromFile(const QFileDevice& file, FileOp op, int savedErrno);

@@ -9,13 +9,15 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/project/ProjectFile.h"
+#include "core/update/Updater.h"
+#include "support/LocalHttpServer.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QSaveFile>
+#include <QTest>
 
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -195,10 +197,10 @@ void DurableSaveTest::SavesOneByOne() {
       {text, [&] { return !SaveFileAtomically(text, QByteArray("first")); }},
       {text,
        [&] {
-         QSaveFile file(text);
-         if (!file.open(QIODevice::WriteOnly)) return false;
-         for (int piece = 0; piece < 3; ++piece) file.write(QByteArray(700, 'p'));
-         return !CommitAtomically(file);
+         AtomicFileWriter file;
+         file.Open(text);
+         for (int piece = 0; piece < 3; ++piece) file.Write(QByteArray(700, 'p'));
+         return !file.Commit();  // the first failure, if any
        }},
       {SettingsIniPath, [] { return SaveSettings(SettingsPart::Everything); }},
       {project, [&] { return !WriteProjectFile(project, ProjectRecord{}); }},
@@ -292,6 +294,51 @@ TEST_F(DurableSaveTest, AFirstSaveUnderANewNameCutShortIsRemovedAtTheNextStart) 
     EXPECT_EQ(ReadFile(copy), QByteArray("the user's"));
     EXPECT_EQ(Names(UserTempFolder), QStringList());
   }
+}
+
+TEST_F(DurableSaveTest, ADownloadKilledMidwayLeavesNothingThatTheNextStartDoesNotRemove) {
+  // A Downloads folder on a file system that makes no file without a name.
+  g_namedTemporaryFiles = true;
+  const QString version = QString::number(CurrentVersionText().toLongLong() + 1);
+  const QString downloads = Home() + QStringLiteral("/Downloads");
+  const QString setup = WriteFile(downloads + u'/' + SetupFileNameOf(version), "the copy downloaded before");
+  const pid_t child = ::fork();
+  if (child == 0) {
+    test::LocalHttpServer server;
+    test::LocalHttpServer::Response trickle(200, QByteArray(1000, 's'));
+    trickle.mode = test::LocalHttpServer::Response::Mode::Trickle;
+    trickle.intervalMs = 10;
+    server.Serve("/updates/" + SetupFileNameOf(version).toLatin1(), trickle);
+    UpdateFolderURL = server.Url(QStringLiteral("/updates/"));
+    Updater updater;
+    QObject::connect(&updater, &Updater::downloadProgress, [](qint64 received, qint64) {
+      if (received > 0) ::raise(SIGKILL);
+    });
+    updater.DownloadSetup(version, setup);
+    QTest::qWait(10000);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the download was not under way";
+  EXPECT_EQ(Names(downloads),
+            QStringList({SetupFileNameOf(version), QFileInfo(SaveInProgressName(setup, child, 0)).fileName()}));
+  EXPECT_EQ(Names(UserTempFolder).size(), 1);
+
+  RemoveLeftoverFiles();
+  EXPECT_EQ(Names(downloads), QStringList{SetupFileNameOf(version)});
+  EXPECT_EQ(ReadFile(setup), QByteArray("the copy downloaded before"));
+  EXPECT_EQ(Names(UserTempFolder), QStringList());
+
+  // Stopped by the program instead: nothing is left at all.
+  {
+    AtomicFileWriter stopped;
+    ASSERT_FALSE(stopped.Open(setup).has_value());
+    ASSERT_FALSE(stopped.Write(QByteArray(700, 's')).has_value());
+    EXPECT_EQ(Names(downloads).size(), 2);
+  }
+  EXPECT_EQ(Names(downloads), QStringList{SetupFileNameOf(version)});
+  EXPECT_EQ(Names(UserTempFolder), QStringList());
 }
 
 }  // namespace

@@ -17,7 +17,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -83,14 +82,14 @@ TEST_F(FullDiskTest, ASaveThatDoesNotFitKeepsTheOldFileWholeAndSaysDiskFull) {
 }
 
 TEST_F(FullDiskTest, AStreamedSaveFileIsCommittedOnlyWhenEveryByteFits) {
-  // As a download writes: pieces into a QSaveFile, then the commit.
+  // As a download writes: pieces as they arrive, then the commit.
   const QString path = Disk() + QStringLiteral("/setup.bin");
   ASSERT_FALSE(SaveFileAtomically(path, QByteArray(3000, 'o')).has_value());
   ASSERT_TRUE(disk_->FillUp());
-  QSaveFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  for (int piece = 0; piece < 3; ++piece) ASSERT_EQ(file.write(QByteArray(500, 'n')), 500);
-  const std::optional<RuntimeError> error = CommitAtomically(file);
+  AtomicFileWriter file;
+  ASSERT_FALSE(file.Open(path).has_value());
+  for (int piece = 0; piece < 3; ++piece) file.Write(QByteArray(500, 'n'));
+  const std::optional<RuntimeError> error = file.Commit();  // the first failure
   ASSERT_TRUE(error.has_value());
   EXPECT_EQ(error->Number(), ErrorNumber::DiskFull);
   EXPECT_EQ(ReadFile(path), QByteArray(3000, 'o'));

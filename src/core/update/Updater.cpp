@@ -14,10 +14,8 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
-#include <QSaveFile>
 #include <QTimer>
 
-#include <cerrno>
 #include <utility>
 
 namespace brantel {
@@ -136,9 +134,10 @@ bool IsLoopbackUrl(const QUrl& url) {
 
 // --- One request.
 
-// One GET into memory (up to a limit) or into a file through QSaveFile. The
-// result is reported once, through `done`, never from inside the call that
-// started the transfer.
+// One GET into memory (up to a limit) or into a file through an
+// AtomicFileWriter, piece by piece as it arrives. The result is reported
+// once, through `done`, never from inside the call that started the
+// transfer.
 class Updater::Transfer : public QObject {
  public:
   using Done = std::function<void(Transfer*, const TransferResult&)>;
@@ -175,10 +174,9 @@ class Updater::Transfer : public QObject {
     if (!Allowed(url))
       return FailLater(TransferResult::Status::ConnectionFailed, QStringLiteral("address not allowed"));
     if (!path_.isEmpty()) {
-      file_ = std::make_unique<QSaveFile>(path_);
-      errno = 0;
-      if (!file_->open(QIODevice::WriteOnly)) {
-        FileFailed(ErrorFromFile(*file_, FileOp::Write, errno));
+      file_.emplace();
+      if (const std::optional<RuntimeError> error = file_->Open(path_)) {
+        FileFailed(*error);
         return FailLater(TransferResult::Status::FileError, detail_);
       }
     }
@@ -288,9 +286,8 @@ class Updater::Transfer : public QObject {
     received_ += data.size();
     if (received_ > limit_) return StopSoon(TransferResult::Status::TooLarge);
     if (file_) {
-      errno = 0;
-      if (file_->write(data) != data.size()) {
-        FileFailed(ErrorFromFile(*file_, FileOp::Write, errno));
+      if (const std::optional<RuntimeError> error = file_->Write(data)) {
+        FileFailed(*error);
         StopSoon(TransferResult::Status::FileError);
       }
       return;
@@ -316,16 +313,15 @@ class Updater::Transfer : public QObject {
       result.detail = reply_->errorString();
     result.status = Judge(result.httpStatus);
     if (file_) {
-      // Every byte flushed and its answer read before the rename: a full
+      // Every byte synced and its answer read before the rename: a full
       // disk never leaves a short setup file in place.
       if (result.Ok()) {
-        if (const std::optional<RuntimeError> error = CommitAtomically(*file_)) {
+        if (const std::optional<RuntimeError> error = file_->Commit()) {
           result.status = TransferResult::Status::FileError;
           FileFailed(*error);
           result.detail = detail_;
         }
       }
-      if (!result.Ok()) file_->cancelWriting();
       file_.reset();  // an uncommitted temporary file is removed here
     }
     if (result.status == TransferResult::Status::FileError) result.fileError = fileError_;
@@ -358,7 +354,7 @@ class Updater::Transfer : public QObject {
   QUrl current_;
   qint64 limit_ = 0;
   QString path_;
-  std::unique_ptr<QSaveFile> file_;
+  std::optional<AtomicFileWriter> file_;
   QByteArray body_;
   qint64 received_ = 0;
   std::optional<TransferResult::Status> reason_;

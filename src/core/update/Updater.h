@@ -144,12 +144,14 @@ class Updater : public QObject {
   // Fetches the version file; versionChecked follows, always after this
   // call has returned. False (and no signal) when a check is running.
   bool CheckVersion();
-  // Downloads the setup of `version` to `path` through a temporary file
-  // beside it, renamed to `path` only when the whole body arrived; a broken
-  // transfer, a full disk or a body over the limit leaves nothing behind
-  // and an older file of that name as it was. downloadProgress follows for every piece, setupDownloaded at the
-  // end. False (and no signal) when a download is running or the version
-  // text is not valid.
+  // Downloads the setup of `version` to `path`, each piece written as it
+  // arrives into the temporary file of an AtomicFileWriter, committed only
+  // when the whole body arrived; a broken transfer, a full disk or a body
+  // over the limit leaves nothing behind and an older file of that name as
+  // it was, and what a download killed midway leaves is removed at the
+  // next start, as for any save. downloadProgress follows for every piece,
+  // setupDownloaded at the end. False (and no signal) when a download is
+  // running or the version text is not valid.
   bool DownloadSetup(const QString& version, const QString& path);
 
   bool Checking() const;
