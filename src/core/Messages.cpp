@@ -47,13 +47,29 @@ Answer ShowMessageBox(const QString& prompt, BoxStyle style, const QString& titl
   return SafeAnswer(style.buttons);
 }
 
+namespace {
+
+// A message title that no window has set yet (they stay empty until the
+// first SetMessageTitles) takes the title its first box showed: the later
+// boxes under it are logged under the application title, not as messages.
+void KeepShownTitle(const QString& title, const QString& shown) {
+  for (QString* messageTitle :
+       {&MsgTitle, &RangeErrorTitle, &RangeWarningTitle, &InvalidCharTitle, &ErrorTitle, &LogicErrorTitle}) {
+    if (&title == messageTitle) *messageTitle = shown;
+  }
+}
+
+}  // namespace
+
 Answer ShowMsg(const QString& prompt, BoxStyle style, const QString& title) {
   if (!title.isEmpty()) {
     AddHistoryLine(title + QStringLiteral(": ") + prompt);
     return ShowMessageBox(prompt, style, title);
   }
   AddHistoryLine(QStringLiteral("Message: ") + prompt);
-  return ShowMessageBox(prompt, style, !AppTitle.isEmpty() ? AppTitle : QCoreApplication::applicationName());
+  const QString shown = !AppTitle.isEmpty() ? AppTitle : QCoreApplication::applicationName();
+  KeepShownTitle(title, shown);
+  return ShowMessageBox(prompt, style, shown);
 }
 
 Answer ShowInvalidValue(const Bilingual& text, bool withPrefix) {

@@ -73,7 +73,8 @@ Answer SafeAnswer(Buttons buttons);
 
 // Logs the box to the history (title, ": " and the prompt, or "Message: "
 // and the prompt without title), then shows it. A box without a title shows
-// the application title.
+// the application title; when the title passed is one of the message titles
+// above, still empty, that title holds the application title from then on.
 Answer ShowMsg(const QString& prompt, BoxStyle style = {}, const QString& title = QString());
 
 // "Invalid value for " and a field name (or a whole sentence without the

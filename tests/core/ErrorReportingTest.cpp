@@ -62,10 +62,10 @@ TEST_F(ErrorReportingTest, BeforeAnyTitlesTheBoxIsLoggedAsAMessage) {
   ReportError(RuntimeError(ErrorNumber::PathNotFound), true);
   EXPECT_TRUE(History().contains(QStringLiteral("2. Message: Error occurred: Path not found (76)")));
   EXPECT_EQ(boxes_->Last().title, QStringLiteral("Brantel"));
-  // The title stays unset: the next error is logged as a message too.
-  EXPECT_TRUE(ErrorTitle.isEmpty());
+  // The title holds the application title from then on.
+  EXPECT_EQ(ErrorTitle, QStringLiteral("Brantel"));
   ReportError(RuntimeError(ErrorNumber::PathNotFound), true);
-  EXPECT_TRUE(History().contains(QStringLiteral("4. Message: Error occurred: Path not found (76)")));
+  EXPECT_TRUE(History().contains(QStringLiteral("4. Brantel: Error occurred: Path not found (76)")));
 }
 
 TEST_F(ErrorReportingTest, RetryRunsTheStatementAgainUntilCancel) {

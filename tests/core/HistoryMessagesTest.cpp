@@ -87,14 +87,16 @@ TEST_F(MessagesTest, ShowMsgLogsTheTitleOrMessage) {
   EXPECT_EQ(boxes_->Last().title, QStringLiteral("Brantel"));
 }
 
-// A title that SetMessageTitles has not set yet shows the application title
-// and stays empty: every message under it is logged as a message.
-TEST_F(MessagesTest, AnEmptyTitleShowsTheApplicationTitleAndStaysEmpty) {
+// A message title that SetMessageTitles has not set yet shows the
+// application title, and holds it from then on; any other empty title stays
+// as it is.
+TEST_F(MessagesTest, AnEmptyMessageTitleTakesTheApplicationTitle) {
   ASSERT_TRUE(RangeErrorTitle.isEmpty());
   ShowMsg(QStringLiteral("x"), Buttons::Ok, RangeErrorTitle);
   ShowMsg(QStringLiteral("y"), Buttons::Ok, RangeErrorTitle);
-  EXPECT_TRUE(RangeErrorTitle.isEmpty());
-  EXPECT_EQ(History(), QStringLiteral("1. Message: x\r\n2. Message: y\r\n"));
+  EXPECT_EQ(RangeErrorTitle, QStringLiteral("Brantel"));
+  EXPECT_TRUE(ErrorTitle.isEmpty());
+  EXPECT_EQ(History(), QStringLiteral("1. Message: x\r\n2. Brantel: y\r\n"));
   EXPECT_EQ(boxes_->Last().title, QStringLiteral("Brantel"));
   AppTitle.clear();
   ShowMsg(QStringLiteral("z"), Buttons::Ok, QString());
