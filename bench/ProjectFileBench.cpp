@@ -19,7 +19,7 @@ struct FullProject {
     SetProjectSignatures();
     HistoryShown = false;  // keep the history out of the measurement
     NewProjectUnits = UnitSystem::SI;
-    ResetProjectRecord(record, true, true);
+    ResetProjectRecord(record);
     record.ProjectTitle = QStringLiteral("Tunnel T1, chainage 1+250 to 1+900");
     for (int i = 0; i < 40; ++i)
       record.ProjectDescription += QStringLiteral(

@@ -30,7 +30,7 @@ QLineEdit* FirstInputBox(QWidget& dialog) {
 template <typename Dialog>
 void Keystrokes(benchmark::State& state) {
   bench::QuietSettings();
-  ResetProjectRecord(Project, true, true);
+  ResetProjectRecord(Project);
   Dialog dialog;
   bench::ShowOnScreen(dialog, state);
   QLineEdit* box = FirstInputBox(dialog);
@@ -46,7 +46,7 @@ void Keystrokes(benchmark::State& state) {
 template <typename Dialog>
 void SecondTabClicks(benchmark::State& state) {
   bench::QuietSettings();
-  ResetProjectRecord(Project, true, true);
+  ResetProjectRecord(Project);
   Dialog dialog;
   bench::ShowOnScreen(dialog, state);
   auto* tabs = dialog.template findChild<QTabWidget*>();

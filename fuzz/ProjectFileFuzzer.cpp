@@ -41,7 +41,7 @@ void SetUpOnce() {
 // A project in memory with a value in many fields.
 ProjectRecord Current() {
   ProjectRecord r;
-  ResetProjectRecord(r, true, true);
+  ResetProjectRecord(r);
   r.ProjectTitle = QStringLiteral("current");
   r.ProjectDescription = QStringLiteral("kept\r\n");
   r.Stress2D.Sx = 7.5f;

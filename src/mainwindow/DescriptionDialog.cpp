@@ -512,9 +512,7 @@ void DescriptionDialog::CommitToProject() {
     // Inputs entered in the old units mean nothing in the new ones.
     forms::CloseModelessTools();
     Project.InputUnits = units;
-    bool rename = true;
-    bool keepUnits = false;
-    FileNew(rename, keepUnits);
+    FileNew(ProjectNameOnReset::Untitled, UnitsOnReset::Kept);
   }
   Project.ProjectDescription = description;
   AddHistoryLine(Tr({"Project Description Modified", "Η περιγραφή τροποποιήθηκε"}));

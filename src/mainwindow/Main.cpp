@@ -31,9 +31,7 @@ std::unique_ptr<MainWindow> StartMainWindow() {
   // again while its file is missing.
   auto window = std::make_unique<MainWindow>();
   if (!window->OnLoad()) return nullptr;
-  bool rename = true;
-  bool units = true;
-  window->FileNew(rename, units);
+  window->FileNew();
   window->HoldCommandLineProject(true);
   window->show();
   QApplication::setActiveWindow(window.get());

@@ -283,9 +283,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void MainWindow::FileNew(bool& renameFlag, bool& unitsFlag) {
+void MainWindow::FileNew(ProjectNameOnReset name, UnitsOnReset units) {
   forms::CloseModelessTools();
-  brantel::FileNew(renameFlag, unitsFlag);
+  brantel::FileNew(name, units);
   SetMainCaption(*this);
 }
 

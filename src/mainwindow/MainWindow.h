@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/commands/Commands.h"
+#include "core/project/ProjectRecord.h"
 #include "platform/FileDialog.h"
 
 #include <QMainWindow>
@@ -54,7 +55,10 @@ class MainWindow : public QMainWindow {
   void OnResize();
 
   // --- Project commands (FileCommands.cpp).
-  void FileNew(bool& renameFlag, bool& unitsFlag);
+  // New (FileNew) with the modeless tools closed first, as a Cancel, and the
+  // caption of the new project.
+  void FileNew(ProjectNameOnReset name = ProjectNameOnReset::Untitled,
+               UnitsOnReset units = UnitsOnReset::NewProjectUnits);
   // Opens the file at ProjectPath; ProjectDisplayName holds the path of the
   // project open before (every Open command sets it). Offers to save that
   // project first; true when the new file was read. A file that cannot be

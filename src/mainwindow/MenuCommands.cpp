@@ -268,11 +268,7 @@ void MainWindow::RunCommand(Command command) {
     case Command::New:
       // Typed work is let go only after the question of closing the window.
       if (!MayLetProjectGo()) break;
-      Run([&] {
-        bool rename = true;
-        bool units = true;
-        FileNew(rename, units);
-      });
+      Run([&] { FileNew(); });
       break;
     case Command::Open: {
       QString path;

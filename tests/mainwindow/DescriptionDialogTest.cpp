@@ -33,8 +33,7 @@ class DescriptionDialogTest : public test::DialogTest {
   void SetUp() override {
     DialogTest::SetUp();
     NewProjectUnits = UnitSystem::SI;
-    bool rename = true, units = true;
-    FileNew(rename, units);
+    FileNew();
     HistoryLog::Instance().Clear();
     HistoryCounter = 0;
   }

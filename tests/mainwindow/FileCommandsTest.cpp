@@ -69,16 +69,14 @@ class FileCommandsTest : public test::MainWindowTest {
   MainWindow& Load() {
     main_ = std::make_unique<MainWindow>();
     EXPECT_TRUE(main_->OnLoad());
-    bool rename = true;
-    bool units = true;
-    main_->FileNew(rename, units);
+    main_->FileNew();
     return *main_;
   }
 
   // A project file whose 2-D stress Sx is `sx`.
   QString MakeFile(const QString& path, float sx) {
     ProjectRecord r;
-    ResetProjectRecord(r, true, true);
+    ResetProjectRecord(r);
     r.Stress2D.Sx = sx;
     r.ProjectTitle = QStringLiteral("Title of ") + QFileInfo(path).fileName();
     r.LabHeight = 123.25f;
@@ -485,7 +483,7 @@ TEST_F(FileCommandsTest, SaveRefusesAProjectTooLargeToOpenAgainAndKeepsIt) {
   // A file of exactly the limit whose description is one long line: it
   // opens, but written with the description wrapped it would be larger.
   ProjectRecord source;
-  ResetProjectRecord(source, true, true);
+  ResetProjectRecord(source);
   source.ProjectDescription = QStringLiteral("@");
   QByteArray bytes = ProjectFileBytes(source);
   const qsizetype line = kMaxProjectFileBytes - (bytes.size() - 1);
@@ -615,9 +613,7 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
   }
 
   // Yes on a new project whose Save As is cancelled: nothing happens.
-  bool rename = true;
-  bool units = true;
-  w.FileNew(rename, units);
+  w.FileNew();
   Project.Stress2D.Sx = 7.0f;
   Project.FileSaved = false;
   boxes_->Answer(Answer::Yes);

@@ -48,7 +48,7 @@ class FullDiskTest : public test::MainWindowTest {
   // A project whose description makes its file about `bytes` long.
   static ProjectRecord MakeProject(qsizetype bytes) {
     ProjectRecord r;
-    ResetProjectRecord(r, true, true);
+    ResetProjectRecord(r);
     r.ProjectTitle = QStringLiteral("Pillar layout, level 3");
     const QString line = QStringLiteral("Room and pillar panel with a weak floor layer below it.\r\n");
     while (ProjectFileBytes(r).size() < bytes) r.ProjectDescription += line;

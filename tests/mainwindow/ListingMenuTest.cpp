@@ -47,9 +47,7 @@ class ListingMenu : public test::PrintTest {
     RegisterProgramTools();
     window_ = std::make_unique<TestWindow>();
     ASSERT_TRUE(window_->OnLoad());
-    bool rename = true;
-    bool units = true;
-    FileNew(rename, units);
+    FileNew();
     Project.InputUnits = UnitSystem::SI;
   }
 

@@ -24,9 +24,7 @@ TEST_P(RenderTest, MainWindowAndMenus) {
   const QString language = EnglishMenus ? QStringLiteral("en") : QStringLiteral("el");
   AddHistoryLine(QStringLiteral("Saving default settings to file: /home/user/Documents/MyBrantel/Brantel.INI"));
   test::TestWindow& w = LoadWindow();
-  bool rename = true;
-  bool units = true;
-  w.FileNew(rename, units);
+  w.FileNew();
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
 

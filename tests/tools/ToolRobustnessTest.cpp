@@ -442,7 +442,7 @@ struct ExtremeSetter {
 // valid values in every other box, and reaches the calculation.
 ProjectRecord WorkingProject() {
   ProjectRecord r;
-  ResetProjectRecord(r, true, true);
+  ResetProjectRecord(r);
   const StressInput stress{10.0f, 4.0f, 3.0f, 1};
   const Matrix3 tensor{{{10.0f, 2.0f, 1.0f}, {2.0f, 6.0f, 0.5f}, {1.0f, 0.5f, 3.0f}}};
   r.Stress2D = stress;
@@ -807,7 +807,7 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
     // What the start of the program sets up.
     SetProjectSignatures();
     SetUpGraphBuffer();
-    ResetProjectRecord(Project, true, true);
+    ResetProjectRecord(Project);
   }
 
   void TearDown() override {
@@ -1189,7 +1189,7 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
       for (UnitSystem units : {UnitSystem::Imperial, UnitSystem::SI}) {
         if (Stopped()) return;
         ProjectRecord start;
-        ResetProjectRecord(start, true, true);
+        ResetProjectRecord(start);
         ExtremeSetter s = setter;
         if (!s.f.empty()) projectfile::VisitFileRows(start, s);
         start.InputUnits = units;

@@ -557,7 +557,7 @@ ProjectReadResult ReadProjectBytes(const QByteArray& bytes, const QString& path,
     }
 
     ProjectRecord scratch = out;
-    ResetProjectRecord(scratch, false, true);
+    ResetProjectRecord(scratch, ProjectNameOnReset::Kept);
     scratch.ProjectPath = path;
     scratch.FileVersion = version;
 

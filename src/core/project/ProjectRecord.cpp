@@ -32,9 +32,9 @@ struct ResetVisitor {
 
 }  // namespace
 
-void ResetProjectRecord(ProjectRecord& record, bool rename, bool units) {
-  if (units) record.InputUnits = NewProjectUnits;
-  if (rename) record.ProjectPath = QStringLiteral("Untitled");
+void ResetProjectRecord(ProjectRecord& record, ProjectNameOnReset name, UnitsOnReset units) {
+  if (units == UnitsOnReset::NewProjectUnits) record.InputUnits = NewProjectUnits;
+  if (name == ProjectNameOnReset::Untitled) record.ProjectPath = QStringLiteral("Untitled");
   record.FileSaved = true;
   record.FileEmpty = true;
   record.NewFileMark = 1;
@@ -56,10 +56,9 @@ void ResetProjectRecord(ProjectRecord& record, bool rename, bool units) {
   record.ProjectTitle.clear();
 }
 
-int FileNew(bool& renameFlag, bool& unitsFlag) {
-  ResetProjectRecord(Project, renameFlag, unitsFlag);
+void FileNew(ProjectNameOnReset name, UnitsOnReset units) {
+  ResetProjectRecord(Project, name, units);
   AddFileInitializedLine();
-  return 0;
 }
 
 void AddFileInitializedLine() {

@@ -357,18 +357,25 @@ struct ProjectRecord {
 
 extern ProjectRecord Project;
 
-// Resets a record as New does, without the history line: with `units`,
-// InputUnits becomes NewProjectUnits; with `rename`, ProjectPath becomes
-// "Untitled"; the flags, title and description are cleared, and every input
-// that the project file carries (with BoltWidth and the inputs of
-// CoulombSlopeData) returns to its default. Results that the file does not
-// carry keep their values.
-void ResetProjectRecord(ProjectRecord& record, bool rename, bool units);
+// What a reset does with the project's name: "Untitled", or the path kept.
+enum class ProjectNameOnReset { Untitled, Kept };
+// What a reset does with the project's unit system: the unit system of new
+// projects (NewProjectUnits), or the project's own kept.
+enum class UnitsOnReset { NewProjectUnits, Kept };
 
-// New: resets the current project (ResetProjectRecord) and appends
-// "File initialized. Use Edit-Project Parameters to enter data." (or its
-// Greek twin) to the history. Always returns 0.
-int FileNew(bool& renameFlag, bool& unitsFlag);
+// Resets a record as New does, without the history line: the name and the
+// unit system as the two choices say; the flags, title and description are
+// cleared, and every input that the project file carries (with BoltWidth
+// and the inputs of CoulombSlopeData) returns to its default. Results that
+// the file does not carry keep their values.
+void ResetProjectRecord(ProjectRecord& record, ProjectNameOnReset name = ProjectNameOnReset::Untitled,
+                        UnitsOnReset units = UnitsOnReset::NewProjectUnits);
+
+// New: resets the current project (ResetProjectRecord; File > New takes
+// both defaults) and appends "File initialized. Use Edit-Project Parameters
+// to enter data." (or its Greek twin) to the history.
+void FileNew(ProjectNameOnReset name = ProjectNameOnReset::Untitled,
+             UnitsOnReset units = UnitsOnReset::NewProjectUnits);
 
 // A tool's inputs were accepted: the project is modified and no longer empty.
 void MarkProjectChanged();

@@ -14,8 +14,7 @@ class ProjectRecordTest : public ProjectTest {};
 
 TEST_F(ProjectRecordTest, NewSetsTheDefaultsOfTheTable) {
   Project = test::FilledRecord();
-  bool rename = true, units = true;
-  EXPECT_EQ(FileNew(rename, units), 0);
+  FileNew();
   const ProjectRecord& p = Project;
   // Roof bolting in field order, the point load, the laboratory count.
   const float bolts[] = {p.BoltStrength,      p.BoltDiameter,      p.BoltLength,        p.BoltSF,
@@ -64,11 +63,10 @@ TEST_F(ProjectRecordTest, NewKeepsResultsAndResetsTheSlopeInputs) {
   p.CoulombSlopeData = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1};
   p.ProjectDisplayName = QStringLiteral("shown");
   p.FileVersion = 55;
-  bool rename = false, units = false;
   p.ProjectPath = QStringLiteral("/p/keep.BNL");
   p.InputUnits = UnitSystem::Imperial;
   NewProjectUnits = UnitSystem::SI;
-  FileNew(rename, units);
+  FileNew(ProjectNameOnReset::Kept, UnitsOnReset::Kept);
   EXPECT_EQ(p.CoulombPrincipal.S1, 11.0f);
   EXPECT_EQ(p.HoekPrincipal.TauMax, 12.0f);
   EXPECT_EQ(p.Stress3D.Principal[2], 13.0f);
@@ -98,17 +96,16 @@ TEST_F(ProjectRecordTest, NewKeepsResultsAndResetsTheSlopeInputs) {
 }
 
 TEST_F(ProjectRecordTest, NewWritesExactlyOneHistoryLineInTheLanguage) {
-  bool rename = true, units = true;
-  FileNew(rename, units);
+  FileNew();
   EXPECT_EQ(History(), QStringLiteral("1. File initialized. Use Edit-Project Parameters to enter data.\r\n"));
   EnglishMenus = 0;
-  FileNew(rename, units);
+  FileNew();
   EXPECT_EQ(History(), QStringLiteral("1. File initialized. Use Edit-Project Parameters to enter data.\r\n"
                                       "2. Αρχικοποίηση αρχείου. Επιλέξτε το μενού 'Δεδομένα' για εισαγωγή "
                                       "δεδομένων.\r\n"));
   // The reset of a record of one's own writes nothing.
   ProjectRecord other = test::FilledRecord();
-  ResetProjectRecord(other, true, true);
+  ResetProjectRecord(other);
   EXPECT_EQ(other.ProjectPath, QStringLiteral("Untitled"));
   EXPECT_EQ(History().count(u'\n'), 2);
   EXPECT_TRUE(boxes_->Shown().empty());

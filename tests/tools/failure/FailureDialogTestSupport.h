@@ -28,7 +28,7 @@ class CriterionDialogTest : public DialogTest {
   void SetUp() override {
     DialogTest::SetUp();
     EnableMohrCircles = 0;
-    ResetProjectRecord(Project, true, true);
+    ResetProjectRecord(Project);
     Project.FileSaved = true;
   }
   ToolDialog& Open() { return DialogTest::Open<ToolDialog>(); }

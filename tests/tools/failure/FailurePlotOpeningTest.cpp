@@ -25,7 +25,7 @@ class FailurePlotOpeningTest : public test::DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    ResetProjectRecord(Project, true, true);
+    ResetProjectRecord(Project);
     EnableMohrCircles = 1;  // the plot on, as a new installation has it
   }
 };
@@ -89,7 +89,7 @@ TEST_F(FailurePlotOpeningTest, ThePlotAfterTheFirstValidEntryIsTheFreshPlot) {
   };
   for (const Opening& o : openings) {
     SCOPED_TRACE(o.name);
-    ResetProjectRecord(Project, true, true);
+    ResetProjectRecord(Project);
     o.store();
     o.open();
     auto* plot = Control<FailurePlot>(o.plot);

@@ -18,7 +18,7 @@ class PointLoadDialogTest : public test::DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    ResetProjectRecord(Project, true, false);  // Q = 100, R = 3, Z = 2
+    ResetProjectRecord(Project, ProjectNameOnReset::Untitled, UnitsOnReset::Kept);  // Q = 100, R = 3, Z = 2
   }
   PointLoadDialog& Open() { return DialogTest::Open<PointLoadDialog>(); }
   PointLoadDialog& Dialog() const { return static_cast<PointLoadDialog&>(Current()); }

@@ -24,7 +24,7 @@ class RoomPillarDialogTest : public test::DialogTest {
     SetDefaultSettings();
     EnglishMenus = 1;
     HistoryShown = 1;
-    ResetProjectRecord(Project, true, false);  // a new project, imperial units
+    ResetProjectRecord(Project, ProjectNameOnReset::Untitled, UnitsOnReset::Kept);  // a new project, imperial units
   }
   RoomPillarDialog& Open() { return DialogTest::Open<RoomPillarDialog>(); }
   RoomPillarDialog& Dialog() const { return static_cast<RoomPillarDialog&>(Current()); }
