@@ -26,7 +26,7 @@ extern QString INIFileVersion;         // the stamp read from the settings file
 // (ProjectSignatureOf).
 extern std::array<QString, kProjectSignatureCount> ProjectSignatures;
 
-// The unit suffixes of a unit system by quantity row 1..18 (row 0 unused),
+// The unit suffixes of a unit system by quantity row 1..kUnitRows (row 0 unused),
 // one list per UnitSystem (UnitLabelsOf).
 inline constexpr int kUnitRows = 18;
 using UnitLabelList = std::array<QString, kUnitRows + 1>;

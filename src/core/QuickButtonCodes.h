@@ -8,16 +8,16 @@ namespace brantel {
 // The codes of the toolbar's three quick buttons (ToolBarPointer0..2) as the
 // program-options dialog shows and edits them: a menu list "Menu 1" to
 // "Menu 8" (the Input menu's entries) and, for menus 2 and 3, a sub-menu
-// list: "Sub Menu 2-1" to "Sub Menu 2-6" (Stress Analysis) and "Sub Menu 3-1"
-// to "Sub Menu 3-8" (Failure Criteria). A code is m for menu m without a
-// sub-menu and m x 10 + s for entry s of the sub-menu of menu m: 1, 4..8,
-// 21..26 and 31..38.
+// list, one entry for each entry of the sub-menu: "Sub Menu 2-1" on (Stress
+// Analysis) and "Sub Menu 3-1" on (Failure Criteria). A code is m for menu m
+// without a sub-menu and m x 10 + s for entry s of the sub-menu of menu m:
+// 1, 4..8, and from 21 and from 31 as far as the sub-menus go.
 
 inline constexpr int kQuickButtonMenuCount = 8;
 
 // The sub-menu list a menu index (0-based) brings: one entry for each entry
-// of the sub-menu that the Input menu's entry of that index heads (6 for
-// index 1, 8 for index 2), none (0) for every other index.
+// of the sub-menu that the Input menu's entry of that index heads (index 1
+// and 2), none (0) for every other index.
 int QuickButtonSubMenuCount(int menuIndex);
 
 // The entries of the menu list, "Menu 1" .. "Menu 8", and of a menu's
@@ -37,8 +37,8 @@ struct QuickButtonChoice {
 };
 
 // The lists' selection for a stored code. A code the lists cannot show
-// (0 and below, 2, 3, 9, 10..20, 27..30, 39 and above) selects nothing, so
-// that OK keeps it unchanged.
+// (0 and below, 2, 3, 9, 10..20, 30, 40 and above, and the codes past the
+// last entry of a sub-menu) selects nothing, so that OK keeps it unchanged.
 QuickButtonChoice DecodeQuickButton(int code);
 
 // The code for the lists' selection: with no menu selected the stored code

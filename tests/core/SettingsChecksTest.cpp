@@ -108,10 +108,11 @@ TEST(QuickButtons, StoredCodesRoundTripThroughTheLists) {
 }
 
 TEST(QuickButtons, CodesOutsideTheListsShowNothingAndAreKept) {
-  // 2 and 3 would name a menu without its sub-menu entry; 9, 27..29 and 39
-  // entries the lists do not have.
+  // 2 and 3 would name a menu without its sub-menu entry; 9, and the codes
+  // past the last entry of each sub-menu, entries the lists do not have.
+  const auto past = [](Menu menu, int first) { return static_cast<qint16>(first + MenuRows(menu).size()); };
   for (const qint16 code : {qint16(-4), qint16(0), qint16(2), qint16(3), qint16(9), qint16(10), qint16(15), qint16(20),
-                            qint16(27), qint16(29), qint16(30), qint16(39), qint16(40), qint16(32767)}) {
+                            past(Menu::Stress, 21), qint16(30), past(Menu::Failure, 31), qint16(40), qint16(32767)}) {
     const QuickButtonChoice shown = DecodeQuickButton(code);
     EXPECT_EQ(shown, QuickButtonChoice{}) << code;
     EXPECT_EQ(EncodeQuickButton(shown, code), code) << code;

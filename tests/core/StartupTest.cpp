@@ -479,7 +479,7 @@ TEST_F(StartupTest, GlobalsOfTheFirstSteps) {
   EXPECT_EQ(UnitLabel(UnitSystem::SI, 8), QStringLiteral(" (cm)"));
   EXPECT_EQ(UnitLabel(UnitSystem::Imperial, 18), QStringLiteral(" (ton-ft/ft^2)"));
   EXPECT_EQ(UnitLabel(UnitSystem::SI, 0), QString());
-  EXPECT_EQ(UnitLabel(UnitSystem::SI, 19), QString());
+  EXPECT_EQ(UnitLabel(UnitSystem::SI, kUnitRows + 1), QString());
   EXPECT_EQ(UnitSystemNames[1], QStringLiteral("m, cm, kN, MPa, kN/m3"));
   EXPECT_EQ(MsgTitle, QStringLiteral("Message"));
   EXPECT_EQ(FileExtension, QStringLiteral("BNL"));

@@ -276,11 +276,11 @@ TEST_F(MainWindowTest, QuickButtonsRunTheToolOfTheirCode) {
       {10, {}},
       {21, Tool::Stress2D},
       {26, Tool::Foundation},
-      {29, {}},
+      {static_cast<qint16>(21 + MenuRows(Menu::Stress).size()), {}},  // past the last entry
       {30, {}},
       {31, Tool::Coulomb},
       {38, Tool::CircularFailure},
-      {39, {}},
+      {static_cast<qint16>(31 + MenuRows(Menu::Failure).size()), {}},
       {40, {}},
       {-1, {}},
   };

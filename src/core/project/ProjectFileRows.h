@@ -69,7 +69,7 @@ constexpr T IntOfStored(qint16 stored) {
 }
 
 // Walks the project file's value lines after the description block (from
-// the 2-D stresses to the 3-D elasticity flag), in file order. For each line
+// the 2-D stresses to the last tool's group), in file order. For each line
 // it calls one of these members of the visitor:
 //   Int(name, T&, fromVersion, default)    a RowInteger as a 16-bit integer, " 1" / "-1"
 //   NumInt(name, T&, fromVersion, default) a RowInteger as a 16-bit integer, "1" / "-1"

@@ -232,7 +232,7 @@ struct ProjectRecord {
   QString ProjectTitle;        // one line
   QString ProjectDescription;  // lines joined by CR LF
   UnitSystem InputUnits = UnitSystem::Imperial;
-  int FileVersion = 0;         // 50..60 of the file being read
+  int FileVersion = 0;         // the version of the file being read (50 and up)
   bool FileSaved = true;       // no change since the last save
   bool FileEmpty = true;       // no tool has accepted inputs yet
   bool FileHoldsData = false;  // read from a file or described: units locked

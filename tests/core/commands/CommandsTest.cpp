@@ -21,8 +21,8 @@ TEST(Commands, QuickButtonCodesPickTheirMenuEntry) {
   EXPECT_EQ(QuickButtonTarget(2), (E{Menu::Input, 1}));
   for (int code : {11, 41, 95, 101}) EXPECT_FALSE(QuickButtonTarget(code)) << code;
   // Targets that their menu does not know open nothing.
-  EXPECT_FALSE(ToolOfEntry(Menu::Stress, 8));
-  EXPECT_FALSE(ToolOfEntry(Menu::Failure, 8));
+  EXPECT_FALSE(ToolOfEntry(Menu::Stress, static_cast<int>(MenuRows(Menu::Stress).size())));
+  EXPECT_FALSE(ToolOfEntry(Menu::Failure, static_cast<int>(MenuRows(Menu::Failure).size())));
   EXPECT_FALSE(ToolOfEntry(Menu::Input, -1));
 }
 
