@@ -9,6 +9,7 @@
 #include "core/platform/Launcher.h"
 #include "core/project/ProjectRecord.h"
 #include "forms/FormHelpers.h"
+#include "forms/MenuTables.h"
 #include "graph/GraphChart.h"
 #include "graph/GraphDrawing.h"
 #include "graph/GraphOptionsDialog.h"
@@ -24,15 +25,12 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryFile>
 
 #include <cmath>
-#include <optional>
-#include <span>
 
 namespace brantel {
 namespace {
@@ -61,22 +59,7 @@ constexpr ControlRow kGraphControls[] = {
 };
 // clang-format on
 
-// One entry of the graph window's menus: its caption (English in both
-// languages), the command it runs, its shortcut and whether it shows a check
-// mark. A separator has no caption and runs nothing.
-struct GraphMenuRow {
-  const char* caption = nullptr;
-  std::optional<GraphCommand> command = std::nullopt;
-  QKeyCombination shortcut = {};
-  bool checkable = false;
-};
-
-// A menu of the menu bar: its object name, its caption and its entries.
-struct GraphMenu {
-  const char* name;
-  const char* caption;
-  std::span<const GraphMenuRow> rows;
-};
+using GraphMenuRow = forms::MenuRow<GraphCommand>;
 
 // clang-format off
 constexpr GraphMenuRow kMenuSeparator{};
@@ -98,7 +81,7 @@ constexpr GraphMenuRow kOptionsRows[] = {
     {.caption = "Basic &Options", .command = GraphCommand::BasicOptions},
 };
 
-constexpr GraphMenu kGraphMenus[] = {
+constexpr forms::MenuTable<GraphCommand> kGraphMenus[] = {
     {"GraphFile", "&File", kFileRows},
     {"GraphEdit", "&Edit", kEditRows},
     {"GraphOptions", "&Options", kOptionsRows},
@@ -180,22 +163,8 @@ GraphWindow::~GraphWindow() = default;
 GraphOptionsDialog* GraphWindow::OptionsDialog() const { return options_; }
 
 void GraphWindow::BuildMenus() {
-  for (const GraphMenu& table : kGraphMenus) {
-    QMenu* menu = menuBar()->addMenu(QString::fromLatin1(table.caption));
-    menu->setObjectName(QString::fromLatin1(table.name));
-    for (const GraphMenuRow& row : table.rows) {
-      if (!row.command) {
-        menu->addSeparator();
-        continue;
-      }
-      QAction* entry = menu->addAction(QString::fromLatin1(row.caption));
-      if (row.shortcut != QKeyCombination()) entry->setShortcut(QKeySequence(row.shortcut));
-      entry->setCheckable(row.checkable);
-      const GraphCommand command = *row.command;
-      connect(entry, &QAction::triggered, this, [this, command] { OnEntryChosen(command); });
-      entries_[static_cast<std::size_t>(command)] = entry;
-    }
-  }
+  forms::BuildMenuBar<GraphCommand>(menuBar(), kGraphMenus, entries_, this,
+                                    [this](GraphCommand command) { OnEntryChosen(command); });
 }
 
 void GraphWindow::OnLoad() {

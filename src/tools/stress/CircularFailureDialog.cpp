@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "core/RuntimeError.h"
 #include "forms/FormHelpers.h"
+#include "forms/MenuTables.h"
 #include "platform/Printer.h"
 #include "platform/WindowCapture.h"
 #include "tools/stress/FailureZonePicture.h"
@@ -18,9 +19,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
-
-#include <optional>
-#include <span>
 
 namespace brantel {
 namespace {
@@ -64,22 +62,7 @@ constexpr ControlRow kControls[] = {
 };
 // clang-format on
 
-// One entry of the dialog's menus: its design name, its caption (English in
-// both languages), the command it runs and its shortcut. A separator has a
-// name only and runs nothing.
-struct ZoneMenuRow {
-  forms::ItemName name;
-  const char* caption = nullptr;
-  std::optional<CircularFailureCommand> command = std::nullopt;
-  QKeyCombination shortcut = {};
-};
-
-// A menu of the menu bar: its design name, its caption and its entries.
-struct ZoneMenu {
-  const char* name;
-  const char* caption;
-  std::span<const ZoneMenuRow> rows;
-};
+using ZoneMenuRow = forms::MenuRow<CircularFailureCommand>;
 
 // clang-format off
 constexpr ZoneMenuRow kFileRows[] = {
@@ -94,7 +77,7 @@ constexpr ZoneMenuRow kEditRows[] = {
     {.name = forms::Item(circularfailure::kEditEntries, 0), .caption = "Copy", .command = CircularFailureCommand::Copy, .shortcut = Qt::CTRL | Qt::Key_C},
 };
 
-constexpr ZoneMenu kZoneMenus[] = {
+constexpr forms::MenuTable<CircularFailureCommand> kZoneMenus[] = {
     {"mnuFile", "&File", kFileRows},
     {"mnuEdit", "&Edit", kEditRows},
 };
@@ -164,19 +147,8 @@ CircularFailureDialog::~CircularFailureDialog() = default;
 
 void CircularFailureDialog::BuildMenus() {
   auto* bar = new QMenuBar;
-  for (const ZoneMenu& table : kZoneMenus) {
-    QMenu* menu = bar->addMenu(QString::fromLatin1(table.caption));
-    menu->setObjectName(QString::fromLatin1(table.name));
-    for (const ZoneMenuRow& row : table.rows) {
-      QAction* entry = row.command ? menu->addAction(QString::fromLatin1(row.caption)) : menu->addSeparator();
-      entry->setObjectName(row.name);
-      if (!row.command) continue;
-      if (row.shortcut != QKeyCombination()) entry->setShortcut(QKeySequence(row.shortcut));
-      const CircularFailureCommand command = *row.command;
-      connect(entry, &QAction::triggered, this, [this, command] { OnEntryChosen(command); });
-      ui_.entries[static_cast<std::size_t>(command)] = entry;
-    }
-  }
+  forms::BuildMenuBar<CircularFailureCommand>(bar, kZoneMenus, ui_.entries, this,
+                                              [this](CircularFailureCommand command) { OnEntryChosen(command); });
   Layout().AddMenuBar(bar);
 }
 
