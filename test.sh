@@ -7,4 +7,4 @@ source scripts/ensure-deps.sh
 brantel_ensure_deps
 brantel_build build
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure --parallel "$(nproc)" --timeout 300
+ctest --test-dir build --output-on-failure --parallel "$(brantel_jobs)" --timeout 300

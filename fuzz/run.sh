@@ -2,7 +2,8 @@
 # Builds the fuzz targets of the project-file reader, the settings reader,
 # the update answer (the version text) and the numeric entry check with
 # clang, libFuzzer and the address and undefined-behaviour sanitizers,
-# outside the checkout, and fuzzes them with one process on every processor.
+# outside the checkout, and fuzzes them with one process on every processor
+# (or as many as CMAKE_BUILD_PARALLEL_LEVEL says).
 # Usage: fuzz/run.sh [seconds] [project|settings|version|entry|all]
 #   seconds: how long each target runs (default 60); all (the default) runs
 #   every target, one after the other.
@@ -39,9 +40,9 @@ cmake -S "$src" -B "$build" -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DBRANTEL_BUILD_TESTS=OFF -DBRANTEL_BUILD_BENCH=OFF -DBRANTEL_BUILD_FUZZER=ON \
   "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
-cmake --build "$build" --target "${targets[@]/%/_fuzzer}" --parallel "$(nproc)"
+cmake --build "$build" --target "${targets[@]/%/_fuzzer}" --parallel "$(brantel_jobs)"
 
-processes="$(nproc)"
+processes="$(brantel_jobs)"
 crashed=0
 for target in "${targets[@]}"; do
   case "$target" in

@@ -56,10 +56,18 @@ brantel_ensure_deps() {
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
 }
 
+# How many jobs a build and the tests run at once: CMAKE_BUILD_PARALLEL_LEVEL
+# when it is set to a number (a user's cap on a shared machine), otherwise
+# one for every processor.
+brantel_jobs() {
+  local jobs="${CMAKE_BUILD_PARALLEL_LEVEL:-}"
+  if [[ "$jobs" =~ ^[1-9][0-9]*$ ]]; then printf '%s\n' "$jobs"; else nproc; fi
+}
+
 brantel_build() {
   local build_dir="$1"
   # BRANTEL_CMAKE_ARGS: more configure options (CI turns warnings into errors).
   # shellcheck disable=SC2086
   cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${BRANTEL_CMAKE_ARGS:-}
-  cmake --build "$build_dir" --parallel "$(nproc)"
+  cmake --build "$build_dir" --parallel "$(brantel_jobs)"
 }
