@@ -181,6 +181,31 @@ TEST_F(UpdateDialogTest, EachAnswerOfTheServerShowsInTheWindow) {
   EXPECT_EQ(Text(update::kLastVersion), QStringLiteral("Internet Connection Failed"));
 }
 
+TEST_F(UpdateDialogTest, ACheckThatFailsLeavesNoEarlierVersionOnShow) {
+  const QString newer =
+      QStringLiteral("Server Version: ") + Newer() + QStringLiteral(" / Current Version: ") + CurrentVersionText();
+  const std::pair<LocalHttpServer::Response, QString> failures[] = {
+      {{404, "<html><body>404</body></html>"}, QStringLiteral("Internet Connection Failed")},
+      {{200, "garbage"}, QStringLiteral("Version Available: ")},
+  };
+  for (const auto& [failure, label] : failures) {
+    UpdateDialog& dialog = Open();
+    server_.Serve(kVersionPath, 200, Newer().toLatin1());
+    AnswerNextBox(Answer::No);  // "A new version is available. Download?"
+    Check(dialog);
+    ASSERT_EQ(Text(update::kLastVersion), newer);
+    ASSERT_TRUE(Enabled(update::kDownloadUpdate));
+
+    server_.Serve(kVersionPath, failure);
+    Check(dialog);
+    EXPECT_EQ(Text(update::kLastVersion), label) << failure.body.constData();
+    EXPECT_FALSE(Enabled(update::kDownloadUpdate)) << failure.body.constData();
+    Press(update::kDownloadUpdate);
+    EXPECT_FALSE(dialog.Controller().Transfers().Downloading());
+  }
+  EXPECT_EQ(server_.RequestsFor(SetupRoute()), 0);
+}
+
 TEST_F(UpdateDialogTest, ASilentServerTimesOutWhileTheWindowStaysLive) {
   LocalHttpServer::Response silent;
   silent.mode = Mode::Silent;

@@ -65,6 +65,27 @@ void LocalHttpServer::Answer(QTcpSocket* socket, const Request& request) {
   if (response.mode == Response::Mode::Silent) return;
 
   using Mode = Response::Mode;
+  QPointer<QTcpSocket> guard(socket);
+  if (response.mode == Mode::Raw) {
+    socket->write(response.body);
+    socket->disconnectFromHost();
+    return;
+  }
+  if (response.mode == Mode::EndlessHeaderLines || response.mode == Mode::EndlessHeaderLine) {
+    // More of the header whenever what was written has gone out, until the
+    // client leaves; the header never ends.
+    const QByteArray more = response.mode == Mode::EndlessHeaderLines
+                                ? (QByteArray("X-Filler: ") + QByteArray(988, 'h') + "\r\n").repeated(16)
+                                : QByteArray(16384, 'h');
+    connect(socket, &QTcpSocket::bytesWritten, socket, [guard, more] {
+      if (guard && guard->bytesToWrite() < more.size()) guard->write(more);
+    });
+    socket->write("HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n");
+    if (response.mode == Mode::EndlessHeaderLine) socket->write("X-Filler: ");
+    socket->write(more);
+    return;
+  }
+
   qint64 length = response.body.size();
   if (response.mode == Mode::Truncated || response.mode == Mode::Endless ||
       (response.mode == Mode::Trickle && response.announced > 0))
@@ -74,7 +95,6 @@ void LocalHttpServer::Answer(QTcpSocket* socket, const Request& request) {
   for (const auto& [name, value] : response.headers) head += name + ": " + value + "\r\n";
   head += "Connection: close\r\n\r\n";
   socket->write(head);
-  QPointer<QTcpSocket> guard(socket);
 
   if (response.mode == Mode::Endless) {
     // More whenever what was written has gone out, until the client leaves.

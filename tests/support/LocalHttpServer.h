@@ -22,6 +22,9 @@ class LocalHttpServer : public QObject {
       Silent,     // accepts and never answers
       Trickle,    // one byte of the body every `intervalMs`, announcing `announced` bytes (0: the body's)
       Endless,    // the body over and over until the client hangs up; announces `announced` bytes (0: no length)
+      EndlessHeaderLines,  // after the status line, header lines of 1000 bytes until the client hangs up
+      EndlessHeaderLine,   // after the status line, one header line that never ends
+      Raw,                 // the body is the whole answer, status line and header included; then hangs up
     };
     Response() = default;
     Response(int status, QByteArray body, QList<QPair<QByteArray, QByteArray>> headers = {})

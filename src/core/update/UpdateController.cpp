@@ -16,6 +16,9 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
+// The version label before any check, and after one that read no version.
+QString NoVersionText() { return QStringLiteral("Version Available: "); }
+
 QString CompletedText(const QString& path) { return QStringLiteral("Download completed. Program at: ") + path; }
 
 QString NotFoundText(const QString& path) {
@@ -40,7 +43,7 @@ UpdateWindowTexts UpdateWindowTextsFor(const QDate& today) {
              kCrLf + kCrLf + hint;
   t.info = QStringLiteral("Current Program Version: ") + CurrentVersionText() + kCrLf +
            QStringLiteral("Current Revision Date: ") + ReleaseDateText();
-  t.lastVersion = QStringLiteral("Version Available: ");
+  t.lastVersion = NoVersionText();
   t.urlCaption = QStringLiteral("URL to program web page:");
   t.url = WebPageURL;
   t.check = QStringLiteral("Check for Updates");
@@ -54,7 +57,7 @@ UpdateWindowTexts UpdateWindowTextsFor(const QDate& today) {
 // --- The window's procedures.
 
 UpdateController::UpdateController(QObject* parent) : QObject(parent) {
-  lastVersion_ = QStringLiteral("Version Available: ");
+  lastVersion_ = NoVersionText();
   connect(&updater_, &Updater::versionChecked, this, &UpdateController::VersionChecked);
   connect(&updater_, &Updater::downloadProgress, this, &UpdateController::Progress);
   connect(&updater_, &Updater::setupDownloaded, this, &UpdateController::SetupDownloaded);
@@ -77,8 +80,11 @@ void UpdateController::VersionChecked(const VersionCheckResult& result) {
   checking_ = false;
   if (unloaded_) return;
   if (!result.Ok()) {
+    // The window shows what this check found: no version, nothing to
+    // download.
     lastVersion_ = QStringLiteral("Internet Connection Failed");
     lastVersionRed_ = true;
+    downloadEnabled_ = false;
     emit changed();
   } else {
     ProcessVersion(result);
@@ -96,6 +102,9 @@ void UpdateController::ReadVersion(const QString& version) {
 void UpdateController::ProcessVersion(const VersionCheckResult& result) {
   lastVersionRed_ = true;
   if (!result.serverVersion) {
+    // No version read: none shown, nothing to download.
+    lastVersion_ = NoVersionText();
+    downloadEnabled_ = false;
     emit changed();
     ShowMsg(QStringLiteral("Invalid information for new version. Check with developer."), Buttons::OkCancel);
     return;

@@ -52,7 +52,9 @@ class UpdateController : public QObject {
   // Check for Updates: reads the version file; "Internet Connection Failed"
   // when that fails; otherwise the server's version against this one, with
   // the offer to download a newer one (downloaded without asking during
-  // CheckAndInstall). Nothing while a check runs.
+  // CheckAndInstall). A check that fails or reads no version leaves no
+  // earlier version on show and nothing to download. Nothing while a check
+  // runs.
   void Check();
   // Download Update: downloads the setup of the version read; on
   // success says where it is and enables the install step. A file that

@@ -5,15 +5,14 @@
 #include "core/Messages.h"
 #include "core/Startup.h"
 #include "core/platform/Desktop.h"
+#include "core/update/HttpAnswerReader.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QLocale>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QPointer>
+#include <QSslSocket>
+#include <QTcpSocket>
 #include <QTimer>
 
 #include <utility>
@@ -31,6 +30,14 @@ bool Allowed(const QUrl& url) {
   const QString scheme = url.scheme();
   if (scheme != u"http" && scheme != u"https") return false;
   return !Guard() || Guard()(url);
+}
+
+// A text as the value of a request's header line: UTF-8 without the control
+// characters that would end the line.
+QByteArray HeaderValue(const QString& text) {
+  QByteArray value = text.toUtf8();
+  value.removeIf([](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+  return value;
 }
 
 // The value of a version text; -1 when it is not one.
@@ -135,13 +142,19 @@ bool IsLoopbackUrl(const QUrl& url) {
 // --- One request.
 
 // One GET into memory (up to a limit) or into a file through an
-// AtomicFileWriter, piece by piece as it arrives. The result is reported
-// once, through `done`, never from inside the call that started the
-// transfer.
+// AtomicFileWriter, piece by piece as it arrives. Each address (the first and
+// every redirect's) gets a connection of its own, TLS with the system's
+// certificates for https, on which one request is sent; its answer is read by
+// an HttpAnswerReader, so that a header without end stops at the reader's
+// limit as a body stops at the transfer's. The result is reported once,
+// through `done`, never from inside the call that started the transfer.
 class Updater::Transfer : public QObject {
  public:
   using Done = std::function<void(Transfer*, const TransferResult&)>;
   using Progress = std::function<void(qint64, qint64)>;
+
+  // The most redirects followed for one transfer.
+  static constexpr int kMaxRedirects = 5;
 
   Transfer(QObject* parent, int timeoutMs, Done done) : QObject(parent), done_(std::move(done)) {
     timer_.setSingleShot(true);
@@ -153,11 +166,7 @@ class Updater::Transfer : public QObject {
 
   ~Transfer() override {
     done_ = nullptr;
-    if (reply_) {
-      reply_->disconnect(this);
-      reply_->abort();
-      delete reply_;
-    }
+    CloseConnection();
   }
 
   void ToMemory(qint64 limit) { limit_ = limit; }
@@ -169,7 +178,7 @@ class Updater::Transfer : public QObject {
   // The whole transfer ends by then, however the server trickles.
   void SetDeadline(int milliseconds) { deadline_.setInterval(milliseconds); }
 
-  void Start(QNetworkAccessManager& network, const QUrl& url) {
+  void Start(const QUrl& url) {
     current_ = url;
     if (!Allowed(url))
       return FailLater(TransferResult::Status::ConnectionFailed, QStringLiteral("address not allowed"));
@@ -180,34 +189,7 @@ class Updater::Transfer : public QObject {
         return FailLater(TransferResult::Status::FileError, detail_);
       }
     }
-    QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::UserAgentHeader, UpdateUserAgent());
-    // From the server itself, never from a cache on the way, and as it is
-    // stored (no compression, so the announced length is the body's).
-    request.setRawHeader("Cache-Control", "no-cache");
-    request.setRawHeader("Pragma", "no-cache");
-    request.setRawHeader("Accept-Encoding", "identity");
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
-    request.setMaximumRedirectsAllowed(5);
-
-    reply_ = network.get(request);
-    reply_->setParent(this);
-    connect(reply_, &QNetworkReply::metaDataChanged, this, [this] {
-      timer_.start();
-      // An announced body over the limit is not fetched at all.
-      bool known = false;
-      const qint64 length = reply_->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
-      if (known && length > limit_ && Status() == 200) StopSoon(TransferResult::Status::TooLarge);
-    });
-    connect(reply_, &QNetworkReply::readyRead, this, &Transfer::Read);
-    connect(reply_, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 total) {
-      timer_.start();
-      if (progress_ && Status() == 200) progress_(received, total);
-    });
-    connect(reply_, &QNetworkReply::redirected, this, &Transfer::Redirected);
-    connect(reply_, &QNetworkReply::finished, this, &Transfer::Finished);
+    Connect();
     timer_.start();
     if (deadline_.interval() > 0) deadline_.start();
   }
@@ -216,16 +198,7 @@ class Updater::Transfer : public QObject {
   void Stop(TransferResult::Status reason) {
     if (finished_) return;
     reason_ = reason;
-    if (reply_ && reply_->isRunning()) reply_->abort();  // reports through Finished
-    Finish();                                            // when the reply did not, or there is none
-  }
-
-  // Stop from inside a signal of the reply: the reply is aborted once that
-  // signal is over; what arrives meanwhile is dropped.
-  void StopSoon(TransferResult::Status reason) {
-    if (finished_ || reason_) return;
-    reason_ = reason;
-    QTimer::singleShot(0, this, [this, reason] { Stop(reason); });
+    Finish();
   }
 
   const QByteArray& Body() const { return body_; }
@@ -238,7 +211,50 @@ class Updater::Transfer : public QObject {
   }
 
  private:
-  int Status() const { return reply_ ? reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() : 0; }
+  // Opens a connection to current_ and sends the request once it is up.
+  void Connect() {
+    answer_ = HttpAnswerReader();
+    const bool secure = current_.scheme() == u"https";
+    const quint16 port = static_cast<quint16>(current_.port(secure ? 443 : 80));
+    if (secure) {
+      auto* socket = new QSslSocket(this);
+      socket_ = socket;
+      connect(socket, &QSslSocket::encrypted, this, &Transfer::SendRequest);
+      socket->connectToHostEncrypted(current_.host(), port);
+    } else {
+      socket_ = new QTcpSocket(this);
+      connect(socket_, &QTcpSocket::connected, this, &Transfer::SendRequest);
+      socket_->connectToHost(current_.host(), port);
+    }
+    connect(socket_, &QTcpSocket::readyRead, this, &Transfer::Read);
+    connect(socket_, &QTcpSocket::disconnected, this, &Transfer::Closed);
+    connect(socket_, &QTcpSocket::errorOccurred, this, &Transfer::Failed);
+  }
+
+  // Leaves the connection; the socket goes once the event loop is back, as
+  // this may run inside one of its signals.
+  void CloseConnection() {
+    if (!socket_) return;
+    socket_->disconnect(this);
+    socket_->abort();
+    socket_->setParent(nullptr);
+    socket_->deleteLater();
+    socket_ = nullptr;
+  }
+
+  void SendRequest() {
+    QByteArray target = current_.path(QUrl::FullyEncoded).toLatin1();
+    if (target.isEmpty()) target = "/";
+    if (current_.hasQuery()) target += '?' + current_.query(QUrl::FullyEncoded).toLatin1();
+    // From the server itself, never from a cache on the way, and as it is
+    // stored (no compression, so the announced length is the body's).
+    const QByteArray request =
+        "GET " + target +
+        " HTTP/1.1\r\nHost: " + current_.adjusted(QUrl::RemoveUserInfo).authority(QUrl::FullyEncoded).toLatin1() +
+        "\r\nUser-Agent: " + HeaderValue(UpdateUserAgent()) +
+        "\r\nCache-Control: no-cache\r\nPragma: no-cache\r\nAccept-Encoding: identity\r\nConnection: close\r\n\r\n";
+    socket_->write(request);
+  }
 
   // The setup file could not be written: the error names the file.
   void FileFailed(const RuntimeError& error) {
@@ -252,52 +268,101 @@ class Updater::Transfer : public QObject {
     QTimer::singleShot(0, this, [this] { Finish(); });
   }
 
-  void Redirected(const QUrl& target) {
+  void Read() {
+    if (finished_ || !socket_) return;
+    const QByteArray data = socket_->readAll();
+    if (data.isEmpty()) return;
     timer_.start();
+    const bool headerBefore = answer_.HeaderRead();
+    const QByteArray body = answer_.Read(data);
+    if (answer_.CurrentState() == HttpAnswerReader::State::TooLarge) {
+      detail_ = QStringLiteral("answer header or chunk line over its limit");
+      return Stop(TransferResult::Status::TooLarge);
+    }
+    if (answer_.CurrentState() == HttpAnswerReader::State::Malformed) {
+      detail_ = QStringLiteral("malformed answer");
+      return Finish();
+    }
+    if (!headerBefore && answer_.HeaderRead() && !AcceptHeader()) return;
+    Take(body);
+    if (!finished_ && answer_.CurrentState() == HttpAnswerReader::State::Complete) Finish();
+  }
+
+  // The header of the final answer arrived: a redirect is followed, an
+  // answer other than 200 ends the transfer, and so does an announced body
+  // over the limit. False when the transfer goes no further on this answer.
+  bool AcceptHeader() {
+    const int status = answer_.Status();
+    if (IsRedirect(status) && !answer_.Location().isEmpty()) {
+      Redirected(QUrl(QString::fromUtf8(answer_.Location())));
+      return false;
+    }
+    if (status != 200) {
+      Stop(TransferResult::Status::HttpError);
+      return false;
+    }
+    if (answer_.ContentLength() && *answer_.ContentLength() > limit_) {
+      Stop(TransferResult::Status::TooLarge);
+      return false;
+    }
+    return true;
+  }
+
+  static bool IsRedirect(int status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+  }
+
+  void Redirected(const QUrl& target) {
     const QUrl next = current_.resolved(target);
+    if (++redirects_ > kMaxRedirects) {
+      detail_ = QStringLiteral("too many redirects");
+      return Stop(TransferResult::Status::HttpError);
+    }
     if (!RedirectAllowed(current_, next)) {
       detail_ = QStringLiteral("redirect to ") + next.toString();
-      return StopSoon(TransferResult::Status::InsecureRedirect);
+      return Stop(TransferResult::Status::InsecureRedirect);
     }
     if (!Allowed(next)) {
       detail_ = QStringLiteral("address not allowed");
-      return StopSoon(TransferResult::Status::ConnectionFailed);
+      return Stop(TransferResult::Status::ConnectionFailed);
     }
+    CloseConnection();
     current_ = next;
-    emit reply_->redirectAllowed();
+    timer_.start();
+    Connect();
   }
 
-  void Read() {
-    timer_.start();
-    const int status = Status();
-    if (status >= 300 && status < 400) {
-      reply_->readAll();  // the body of a redirect
-      return;
-    }
-    if (status != 200) {
-      reply_->readAll();
-      return StopSoon(TransferResult::Status::HttpError);
-    }
-    Take(reply_->readAll());
+  // The server ended the connection: what it sent last is read first.
+  void Closed() {
+    QTcpSocket* const closed = socket_;
+    if (finished_ || !closed) return;
+    Read();
+    if (finished_ || socket_ != closed) return;  // over, or redirected on a new connection
+    answer_.ConnectionClosed();
+    Finish();
+  }
+
+  void Failed(QAbstractSocket::SocketError error) {
+    if (finished_ || !socket_) return;
+    if (error == QAbstractSocket::RemoteHostClosedError) return Closed();
+    detail_ = socket_->errorString();
+    Finish();
   }
 
   void Take(const QByteArray& data) {
     if (data.isEmpty() || reason_) return;
     received_ += data.size();
-    if (received_ > limit_) return StopSoon(TransferResult::Status::TooLarge);
+    if (received_ > limit_) return Stop(TransferResult::Status::TooLarge);
     if (file_) {
       if (const std::optional<RuntimeError> error = file_->Write(data)) {
         FileFailed(*error);
-        StopSoon(TransferResult::Status::FileError);
+        Stop(TransferResult::Status::FileError);
+        return;
       }
-      return;
+    } else {
+      body_ += data;
     }
-    body_ += data;
-  }
-
-  void Finished() {
-    if (!reason_ && reply_->error() == QNetworkReply::NoError && Status() == 200) Take(reply_->readAll());
-    Finish();
+    if (progress_) progress_(received_, answer_.ContentLength().value_or(-1));
   }
 
   void Finish() {
@@ -305,12 +370,11 @@ class Updater::Transfer : public QObject {
     finished_ = true;
     timer_.stop();
     deadline_.stop();
+    CloseConnection();
     TransferResult result;
     result.bytes = received_;
-    result.httpStatus = Status();
+    result.httpStatus = answer_.Status();
     result.detail = detail_;
-    if (reply_ && result.detail.isEmpty() && reply_->error() != QNetworkReply::NoError)
-      result.detail = reply_->errorString();
     result.status = Judge(result.httpStatus);
     if (file_) {
       // Every byte synced and its answer read before the rename: a full
@@ -333,25 +397,20 @@ class Updater::Transfer : public QObject {
   TransferResult::Status Judge(int httpStatus) const {
     using S = TransferResult::Status;
     if (reason_) return *reason_;
-    if (!reply_) return S::ConnectionFailed;
-    if (reply_->error() == QNetworkReply::OperationCanceledError) return S::Aborted;
-    if (httpStatus != 0 && httpStatus != 200) return S::HttpError;
-    if (reply_->error() == QNetworkReply::InsecureRedirectError) return S::InsecureRedirect;
-    if (reply_->error() != QNetworkReply::NoError) return httpStatus == 200 ? S::Incomplete : S::ConnectionFailed;
+    if (httpStatus == 0) return S::ConnectionFailed;
     if (httpStatus != 200) return S::HttpError;
-    // A body shorter than its announced length is incomplete.
-    bool known = false;
-    const qint64 length = reply_->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
-    if (known && length != received_) return S::Incomplete;
-    return S::Completed;
+    // The body ended as its header said it would: whole.
+    return answer_.CurrentState() == HttpAnswerReader::State::Complete ? S::Completed : S::Incomplete;
   }
 
   Done done_;
   Progress progress_;
   QTimer timer_;
   QTimer deadline_;
-  QPointer<QNetworkReply> reply_;
+  QTcpSocket* socket_ = nullptr;  // the connection of the current address
+  HttpAnswerReader answer_;
   QUrl current_;
+  int redirects_ = 0;
   qint64 limit_ = 0;
   QString path_;
   std::optional<AtomicFileWriter> file_;
@@ -375,11 +434,6 @@ Updater::~Updater() {
   for (Transfer* transfer : {check_, download_}) delete transfer;
 }
 
-QNetworkAccessManager& Updater::Network() {
-  if (!network_) network_ = new QNetworkAccessManager(this);
-  return *network_;
-}
-
 bool Updater::Checking() const { return check_ != nullptr; }
 
 bool Updater::Downloading() const { return download_ != nullptr; }
@@ -397,7 +451,7 @@ bool Updater::CheckVersion() {
   });
   check_->ToMemory(kVersionFileLimit);
   check_->SetDeadline(checkDeadlineMs_);
-  check_->Start(Network(), UpdateFileUrl(VersionFileName()));
+  check_->Start(UpdateFileUrl(VersionFileName()));
   return true;
 }
 
@@ -413,7 +467,7 @@ bool Updater::DownloadSetup(const QString& version, const QString& path) {
   });
   download_->ToFile(path, setupLimit_,
                     [this](qint64 received, qint64 total) { emit downloadProgress(received, total); });
-  download_->Start(Network(), UpdateFileUrl(SetupFileNameOf(version)));
+  download_->Start(UpdateFileUrl(SetupFileNameOf(version)));
   return true;
 }
 

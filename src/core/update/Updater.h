@@ -11,8 +11,6 @@
 #include <functional>
 #include <optional>
 
-class QNetworkAccessManager;
-
 namespace brantel {
 
 // The update service on the maker's web server: the version file
@@ -86,7 +84,7 @@ struct TransferResult {
     HttpError,         // an answer other than 200 (httpStatus)
     Incomplete,        // the body ended before its announced length
     InsecureRedirect,  // a redirect from https to http or to another scheme
-    TooLarge,          // more than the limit of the transfer (announced or received)
+    TooLarge,          // more than the limit of the transfer (announced or received), or an answer header over its own
     FileError,         // the downloaded file could not be written (fileError)
     Aborted,           // stopped by the program
   };
@@ -118,7 +116,10 @@ struct SetupDownloadResult {
 // One version check and one setup download at a time, each on its own
 // request: no cache, the program's user agent, redirects only as
 // RedirectAllowed says, a time-out while the server sends nothing, a
-// deadline for the whole check, and a size limit for each.
+// deadline for the whole check, and a size limit for each. The answer's
+// header is bounded as its body is (HttpAnswerReader::kHeaderLimit): a
+// server that sends header lines without end fails the transfer as soon as
+// they pass the limit.
 class Updater : public QObject {
   Q_OBJECT
 
@@ -166,13 +167,11 @@ class Updater : public QObject {
 
  private:
   class Transfer;
-  QNetworkAccessManager& Network();
 
   int timeoutMs_ = kDefaultTimeoutMs;
   int checkDeadlineMs_ = kDefaultCheckDeadlineMs;
   qint64 setupLimit_ = kDefaultSetupLimit;
-  QNetworkAccessManager* network_ = nullptr;  // made with the first request
-  Transfer* check_ = nullptr;                 // children of this object while they run
+  Transfer* check_ = nullptr;  // children of this object while they run
   Transfer* download_ = nullptr;
 };
 

@@ -244,6 +244,43 @@ TEST_F(UpdateTest, FailuresAndBadTextsNeverGiveAVersion) {
   EXPECT_EQ(server_->RequestsFor(kVersionPath), static_cast<int>(server_->Requests().size()));
 }
 
+TEST_F(UpdateTest, EachFormOfAnAnswerIsReadWithItsHeaderBounded) {
+  const QByteArray version = Offset(1).toLatin1();
+  const QByteArray length = "Content-Length: " + QByteArray::number(version.size()) + "\r\n";
+  const QByteArray filler = "X-Filler: " + QByteArray(1012, 'h') + "\r\n";  // 1 KiB
+  const QByteArray withinLimit = filler.repeated(63), overLimit = filler.repeated(64);
+  const std::pair<QByteArray, Status> cases[] = {
+      {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\n" + version.left(2) + "\r\n" +
+           QByteArray::number(version.size() - 2, 16) + ";name=value\r\n" + version.mid(2) + "\r\n0\r\nX: y\r\n\r\n",
+       Status::Completed},
+      {"HTTP/1.0 200 OK\n" + length.chopped(2) + "\n\n" + version, Status::Completed},
+      {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\n" + length + "\r\n" + version, Status::Completed},
+      {"HTTP/1.1 200 OK\r\n\r\n" + version, Status::Completed},  // the body runs until the server hangs up
+      {"HTTP/1.1 200 OK\r\n" + withinLimit + length + "\r\n" + version, Status::Completed},
+      {"HTTP/1.1 200 OK\r\n" + overLimit + length + "\r\n" + version, Status::TooLarge},
+      {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4;" + QByteArray(2000, 'x') + "\r\n" + version +
+           "\r\n0\r\n\r\n",
+       Status::TooLarge},
+      {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n" + version, Status::Incomplete},
+      {"HTTP/1.1 200 OK\r\n" + length + "\r\n" + version.left(2), Status::Incomplete},
+      {"HTTP/1.1 200 OK\r\nContent-Length: 4x\r\n\r\n" + version, Status::ConnectionFailed},
+      {version + "\r\n", Status::ConnectionFailed},                                         // no status line
+      {"HTTP/1.1 302 Found\r\nLocation: " + kVersionPath + "\r\n\r\n", Status::HttpError},  // redirects for ever
+  };
+  for (const auto& [answer, status] : cases) {
+    LocalHttpServer::Response raw;
+    raw.mode = Mode::Raw;
+    raw.body = answer;
+    server_->Serve(kVersionPath, raw);
+    Updater updater;
+    const VersionCheckResult result = Check(updater);
+    EXPECT_EQ(result.transfer.status, status) << answer.left(80).constData();
+    EXPECT_EQ(result.serverVersion.value_or(QString()), status == Status::Completed ? Offset(1) : QString())
+        << answer.left(80).constData();
+  }
+  EXPECT_EQ(server_->RequestsFor(kVersionPath), static_cast<int>(std::size(cases)) + 5);
+}
+
 TEST_F(UpdateTest, ARefusedPortAndASilentServerFailAndTheEventLoopRunsMeanwhile) {
   {
     QTcpServer closed;
@@ -525,6 +562,56 @@ TEST_F(UpdateTest, AnEndlessOrOversizedSetupStopsAtTheLimitAndLeavesNoFile) {
   ServeSetup(Offset(1), QByteArray(300000, 's'), 4);
   EXPECT_TRUE(Download(updater, Offset(1), path).Ok());
   EXPECT_GE(Updater::kDefaultSetupLimit, qint64{100} * 1024 * 1024);
+}
+
+// Starts the peak of this process's resident memory afresh; false where the
+// kernel does not offer it.
+bool ResetPeakMemory() {
+  QFile refs(QStringLiteral("/proc/self/clear_refs"));
+  return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
+}
+// The highest resident memory of this process since the last reset, in
+// bytes (VmHWM).
+qint64 PeakMemory() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return -1;
+  for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+    if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+  }
+  return -1;
+}
+
+TEST_F(UpdateTest, AnAnswerHeaderWithoutEndFailsPromptlyWithinBoundedMemory) {
+  QDir().mkpath(Downloads());
+  const QByteArray setupRoute = "/updates/brantel" + Offset(1).toLatin1() + ".exe";
+  for (const Mode mode : {Mode::EndlessHeaderLines, Mode::EndlessHeaderLine}) {
+    LocalHttpServer::Response endless;
+    endless.mode = mode;
+    server_->Serve(kVersionPath, endless);
+    server_->Serve(setupRoute, endless);
+    for (const bool download : {false, true}) {
+      if (!ResetPeakMemory()) GTEST_SKIP() << "the kernel does not reset the peak memory";
+      const qint64 before = PeakMemory();
+      Updater updater;
+      updater.SetTimeout(5000);
+      QElapsedTimer clock;
+      clock.start();
+      const TransferResult result =
+          download ? Download(updater, Offset(1), Downloads() + SetupFileNameOf(Offset(1))).transfer
+                   : Check(updater).transfer;
+      const char* what = download ? "download" : "check";
+      EXPECT_EQ(result.status, Status::TooLarge) << what << " " << result.detail.toStdString();
+      EXPECT_LT(clock.elapsed(), 2000) << what;
+      EXPECT_LT(PeakMemory() - before, qint64{100} * 1024 * 1024) << what;
+    }
+  }
+  EXPECT_TRUE(DownloadedFiles().isEmpty());
+
+  // The window says so as it does for any answer that is not one.
+  UpdateController window;
+  window.Check();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.Transfers().Checking(); }, 10000));
+  EXPECT_EQ(window.LastVersionText(), QStringLiteral("Internet Connection Failed"));
 }
 
 // --- The start-up path through the update window's procedures.
