@@ -90,7 +90,16 @@ QStringList ListMatchingFiles(const QString& folder, const QString& pattern) {
   return files;
 }
 
-QStringList ListSubfolders(const QString& folder) { return ListEntries(folder, QDir::Dirs); }
+QStringList ListSubfolders(const QString& folder) {
+  QStringList names = ListEntries(folder, QDir::Dirs);
+  // QDir lists a link to a device, a pipe or a socket among the folders
+  // (a link to /dev/null): only a folder, or a link to one, stays.
+  names.erase(
+      std::remove_if(names.begin(), names.end(),
+                     [&folder](const QString& name) { return !QFileInfo(BrowserFilePath(folder, name)).isDir(); }),
+      names.end());
+  return names;
+}
 
 QString CleanFolderPath(const QString& folder) {
   QString path = QDir::cleanPath(QDir(folder).absolutePath());
@@ -126,6 +135,14 @@ RuntimeError TooLargeToBrowse(const QString& path, std::optional<qint64> size) {
 }
 
 }  // namespace
+
+std::optional<RuntimeError> RefuseIrregularBrowserFile(const QString& path) {
+  const QString reason = IrregularFileReason(path);
+  if (reason.isEmpty()) return std::nullopt;
+  return RuntimeError(ErrorNumber::PathFileAccess,
+                      Tr({"Cannot show the file \"%1\": %2", "Αδύνατη η εμφάνιση του αρχείου \"%1\": %2"})
+                          .arg(ShownText(path, 1024), reason));
+}
 
 ReadLimit BrowserReadLimit() { return ReadLimit{kMaxBrowsedFileBytes, TooLargeToBrowse}; }
 

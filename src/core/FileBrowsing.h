@@ -35,8 +35,9 @@ bool MatchesFilePattern(const QString& name, const QString& pattern);
 // does not exist and "Permission denied" for one that cannot be read.
 QStringList ListMatchingFiles(const QString& folder, const QString& pattern);
 
-// The plain (not hidden) subfolders of a folder, sorted the same way, with
-// the same errors.
+// The plain (not hidden) subfolders of a folder and links to folders (never
+// a link to a device, a pipe or a socket), sorted the same way, with the
+// same errors.
 QStringList ListSubfolders(const QString& folder);
 
 // Raises the error ListSubfolders would raise for the folder.
@@ -63,6 +64,12 @@ inline constexpr qint64 kMaxBrowsedFileBytes = 32LL * 1024 * 1024;
 // names the file, its size and the limit. Nothing for a file within the
 // limit, or for a path that names no file (the read itself reports that).
 std::optional<RuntimeError> RefuseOversizedBrowserFile(const QString& path);
+
+// The error the browser reports, before reading a byte, for a path that
+// names a folder, a device, a pipe or a socket (itself or through a link):
+// ErrorNumber::PathFileAccess with a message that names the file and what
+// it is. Nothing for an ordinary file or a path where nothing is.
+std::optional<RuntimeError> RefuseIrregularBrowserFile(const QString& path);
 
 // The limit of every read of the browser and of its copy for the external
 // viewer: kMaxBrowsedFileBytes, with the same error; for a file that holds

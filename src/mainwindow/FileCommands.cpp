@@ -50,21 +50,35 @@ ProjectFileStamp& ProjectOnDisk() {
   return stamp;
 }
 
-// Save writes over the project's file only when it still holds the bytes
-// this run opened or last saved, or when the user says so: another copy of
-// the program, or another program, may have saved its own edit there since.
-// A folder, a device or a pipe in its place is no such edit: the save
-// itself refuses it and says what stands there.
-bool MayWriteOverProjectFile() {
+// Whether the project's file no longer holds the bytes this run opened or
+// last saved: another copy of the program, or another program, has saved
+// its own edit there since. A folder, a device or a pipe in its place is no
+// such edit: the save itself refuses it and says what stands there.
+bool ChangedByAnotherProgram() {
   const ProjectFileStamp& known = ProjectOnDisk();
-  if (known.path != Project.ProjectPath || !IrregularFileReason(known.path).isEmpty() || !ChangedOnDisk(known))
-    return true;
-  const QString path = ShownText(known.path, 1024);
+  return known.path == Project.ProjectPath && IrregularFileReason(known.path).isEmpty() && ChangedOnDisk(known);
+}
+
+bool UserSaysOverwrite() {
+  const QString path = ShownText(ProjectOnDisk().path, 1024);
   const Answer pressed = ShowMessageBox(Tr({"%1 was changed by another program since it was opened. Overwrite it?",
                                             "Το %1 άλλαξε από άλλο πρόγραμμα αφότου ανοίχτηκε. Να αντικατασταθεί;"})
                                             .arg(path),
                                         BoxStyle{Buttons::YesNoCancel, Icon::Warning, DefaultButton::Second}, AppTitle);
   return pressed == Answer::Yes;
+}
+
+// Writes the project to its path, the file's lock held by the caller; the
+// file is written whole to a temporary file and renamed over the old one.
+// When anything fails the old file stays and the error is raised, the
+// project still unsaved.
+void WriteProject() {
+  ProjectFileStamp written;
+  if (std::optional<RuntimeError> error = WriteProjectFile(Project.ProjectPath, Project, &written)) throw *error;
+  ProjectOnDisk() = written;
+  // The project keeps the description as the file holds it.
+  WrapDescription(Project.ProjectDescription);
+  Project.FileSaved = true;
 }
 
 }  // namespace
@@ -73,15 +87,10 @@ bool MainWindow::FileCommandsReady() const { return true; }
 
 bool MainWindow::FileSave() {
   setCursor(Qt::WaitCursor);
-  // The file is written whole to a temporary file and renamed over the old
-  // one; when anything fails the old file stays and the error goes to the
-  // caller's handler with the project still unsaved.
-  ProjectFileStamp written;
-  if (std::optional<RuntimeError> error = WriteProjectFile(Project.ProjectPath, Project, &written)) throw *error;
-  ProjectOnDisk() = written;
-  // The project keeps the description as the file holds it.
-  WrapDescription(Project.ProjectDescription);
-  Project.FileSaved = true;
+  // Another copy of the program saving the same file finishes first.
+  ProjectFileLock lock;
+  if (std::optional<RuntimeError> error = lock.Take(Project.ProjectPath)) throw *error;
+  WriteProject();
   unsetCursor();
   return true;
 }
@@ -146,9 +155,22 @@ bool MainWindow::FileMenuSave(bool saveAs) {
     if (chosen && !Cancelled) Run([&] { saved = FileSave(); });
   } else {
     // A file chosen in the dialog was the user's choice; the project's own
-    // file is checked for another program's change first.
+    // file is checked for another program's change first. The check and the
+    // write happen under one lock of the file, so that of two copies of the
+    // program saving it at once the second waits, then finds the first one's
+    // edit and asks. The lock is not held while the question waits.
     Run([&] {
-      if (MayWriteOverProjectFile()) saved = FileSave();
+      setCursor(Qt::WaitCursor);
+      {
+        ProjectFileLock lock;
+        if (std::optional<RuntimeError> error = lock.Take(Project.ProjectPath)) throw *error;
+        if (!ChangedByAnotherProgram()) {
+          WriteProject();
+          saved = true;
+        }
+      }
+      unsetCursor();
+      if (!saved && UserSaysOverwrite()) saved = FileSave();
     });
   }
   // A save that did not happen leaves the project under its old name.

@@ -65,8 +65,10 @@ class MainWindow : public QMainWindow {
   // read leaves the open project, its path and flags as they were; the
   // error is reported here (Retry reads again).
   virtual bool FileOpen();
-  // Writes the project to ProjectPath (atomically); true. Raises the error
-  // of a failed write with the project still unsaved.
+  // Writes the project to ProjectPath (atomically) under the file's lock
+  // (ProjectFileLock), once another copy of the program saving it has
+  // finished; true. Raises the error of a failed write, or of a lock held
+  // too long, with the project still unsaved.
   virtual bool FileSave();
   // Save, or Save As (the save dialog first) for a new project or when
   // asked; true when saved, false when cancelled or failed (the error

@@ -308,6 +308,7 @@ void TextBrowser::LoadView(const QString& path) {
   // A file far beyond any listing, a pipe, a device or a folder is refused
   // before any read: reading one would take minutes and all the memory,
   // wait for ever or never end.
+  if (std::optional<RuntimeError> e = RefuseIrregularBrowserFile(path)) throw *e;
   if (std::optional<RuntimeError> e = RefuseOversizedBrowserFile(path)) throw *e;
   QString text;
   {

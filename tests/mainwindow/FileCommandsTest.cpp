@@ -22,15 +22,21 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <deque>
 #include <limits>
 #include <ostream>
+#include <thread>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // Readable texts in failure messages.
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -429,6 +435,48 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
   EXPECT_EQ(boxes_->Last().prompt, question);
   ASSERT_TRUE(ReadProjectFile(a, read).read);
   EXPECT_EQ(read.Stress2D.Sx, 8.0f);
+  EXPECT_FALSE(Project.FileSaved);
+}
+
+TEST_F(FileCommandsTest, OfTwoCopiesSavingAtOnceTheSecondWaitsThenAsks) {
+  const QString a = MakeFile(folder_ + QStringLiteral("a.BNL"), 1.0f);
+  MainWindow& w = Load();
+  w.show();
+  Open(a);
+  Project.Stress2D.Sx = 2.0f;
+  Project.FileSaved = false;
+
+  // Another copy of the program has taken the file's lock and found the
+  // file unchanged; a moment later its edit replaces the file (a new file
+  // renamed over it) and the lock goes.
+  const QByteArray theirs = ReadFile(a).replace("\r\n1\r\n", "\r\n9\r\n");
+  std::atomic<bool> locked = false;
+  std::thread other([&] {
+    const int fd = ::open(QFile::encodeName(a).constData(), O_RDONLY | O_CLOEXEC);
+    ::flock(fd, LOCK_EX);
+    locked = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const QByteArray edit = QFile::encodeName(a + QStringLiteral(".theirs"));
+    const int out = ::open(edit.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    EXPECT_EQ(::write(out, theirs.constData(), static_cast<size_t>(theirs.size())), theirs.size());
+    ::close(out);
+    EXPECT_EQ(::rename(edit.constData(), QFile::encodeName(a).constData()), 0);
+    ::close(fd);
+  });
+  while (!locked) std::this_thread::yield();
+  // The window goes on handling its events while it waits.
+  int ticks = 0;
+  QTimer ticker;
+  QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+  ticker.start(10);
+  boxes_->Answer(Answer::No);
+  ChooseEntry(w, Command::Save);
+  other.join();
+  EXPECT_GT(ticks, 5);
+  ASSERT_EQ(boxes_->Shown().size(), 1u);
+  EXPECT_EQ(boxes_->Last().prompt,
+            a + QStringLiteral(" was changed by another program since it was opened. Overwrite it?"));
+  EXPECT_EQ(ReadFile(a), theirs);
   EXPECT_FALSE(Project.FileSaved);
 }
 

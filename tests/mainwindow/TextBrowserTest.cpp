@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -371,6 +372,31 @@ TEST_F(TextBrowserTest, TooManyLinesOrTooLongALineIsRefusedBeforeTheView) {
   browser.OnFileChosen();
   EXPECT_EQ(Text(textbrowser::kView), QStringLiteral("first\nsecond\n"));
   EXPECT_EQ(boxes_->Shown().size(), 4u);
+}
+
+TEST_F(TextBrowserTest, ALinkToADeviceIsNoFolderAndItsRefusalNamesIt) {
+  ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), data_ + QStringLiteral("/null")));
+  const QString zero = data_ + QStringLiteral("/zero");
+  ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+  ASSERT_TRUE(QDir().mkpath(data_ + QStringLiteral("/Reports")));
+  ASSERT_TRUE(QFile::link(data_ + QStringLiteral("/Reports"), data_ + QStringLiteral("/Linked")));
+  TextBrowser& browser = Open<TextBrowser>();
+  const QListWidget* folders = Control<QListWidget>(textbrowser::kFolders);
+  QStringList listed;
+  for (int i = folders->currentRow() + 1; i < folders->count(); ++i) listed << folders->item(i)->text().trimmed();
+  EXPECT_EQ(listed, (QStringList{QStringLiteral("Linked"), QStringLiteral("Reports")}));
+
+  Control<QLineEdit>(textbrowser::kPattern)->setText(QStringLiteral("*.*"));
+  for (const bool english : {true, false}) {
+    EnglishMenus = english;
+    ASSERT_TRUE(browser.SelectFile(QStringLiteral("zero")));
+    browser.OnFileChosen();
+    EXPECT_TRUE(boxes_->Last().prompt.contains(english ? QStringLiteral("Cannot show the file \"") + zero +
+                                                             QStringLiteral("\": it is a device, not a file")
+                                                       : QStringLiteral("Αδύνατη η εμφάνιση του αρχείου \"") + zero +
+                                                             QStringLiteral("\": είναι συσκευή, όχι αρχείο")))
+        << boxes_->Last().prompt.toStdString();
+  }
 }
 
 TEST_F(TextBrowserTest, FolderThatCannotBeShownLeavesTheListAsItWas) {

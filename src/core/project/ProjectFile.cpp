@@ -8,14 +8,24 @@
 #include "core/TextCodec.h"
 #include "core/project/ProjectFileRows.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QStringList>
+#include <QThread>
+#include <QTimer>
 
+#include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <new>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace brantel {
 
@@ -505,6 +515,81 @@ bool ChangedOnDisk(const ProjectFileStamp& stamp) {
   QByteArray bytes;
   if (ReadRegularFile(stamp.path, bytes, ProjectReadLimit())) return true;
   return Digest(bytes) != stamp.digest;
+}
+
+namespace {
+
+// One round of the wait for a lock: the events that came meanwhile are
+// handled, user input held back (it is handled once the save is over), and
+// the next round starts at the next tick of `tick` at the latest.
+void WaitOneTick(const QTimer& tick) {
+  if (tick.isActive()) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+  } else {
+    QThread::msleep(static_cast<unsigned long>(tick.interval()));  // no event loop to wait in
+  }
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+}  // namespace
+
+std::optional<RuntimeError> ProjectFileLock::Take(const QString& path, int waitSeconds) {
+  Release();
+  if (path.isEmpty()) return std::nullopt;
+  const QByteArray name = QFile::encodeName(path);
+  const QDeadlineTimer deadline{std::chrono::seconds(waitSeconds)};
+  QTimer tick;
+  tick.setInterval(20);
+  if (QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread()) tick.start();
+  for (;;) {
+    // Opened without waiting (a pipe put in place of the file is no file to
+    // lock); nothing there, or nothing that can be opened, is the save's to
+    // report.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    int failure = 0;
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      failure = errno;
+      if (failure == EINTR) continue;
+      if (failure != EWOULDBLOCK || deadline.hasExpired()) break;
+      WaitOneTick(tick);
+      failure = 0;
+    }
+    if (failure == EWOULDBLOCK) {
+      ::close(fd);
+      return RuntimeError(
+          ErrorNumber::PathFileAccess,
+          CannotSaveText(path, Tr({"another program has kept it locked for more than %1 seconds",
+                                   "άλλο πρόγραμμα το κρατά κλειδωμένο για περισσότερα από %1 δευτερόλεπτα"})
+                                   .arg(waitSeconds)));
+    }
+    if (failure != 0) {
+      // No locks on this file system (ENOLCK, EOPNOTSUPP), or none on a
+      // file open for reading (NFS gives EBADF): saved as without a lock.
+      ::close(fd);
+      return std::nullopt;
+    }
+    // The save that held the lock may have put a new file in place of the
+    // one locked: the lock is the one of the file that the path names now.
+    struct stat now {};
+    if (::stat(name.constData(), &now) != 0 || SameFile(now, opened)) {
+      fd_ = fd;
+      return std::nullopt;
+    }
+    ::close(fd);
+  }
+}
+
+void ProjectFileLock::Release() {
+  if (fd_ < 0) return;
+  ::close(fd_);  // the lock goes with the file's last descriptor
+  fd_ = -1;
 }
 
 std::optional<RuntimeError> RefuseOversizeProjectFile(const QString& path, qint64 size) {

@@ -83,6 +83,42 @@ struct ProjectFileStamp {
 // stamp, and a file that is gone, have nothing that a save could lose: false.
 bool ChangedOnDisk(const ProjectFileStamp& stamp);
 
+// How long a save waits for the lock of a project file that another program
+// holds. A save holds it for well under a second, even on a slow memory
+// stick; a lock held longer belongs to a program that hangs (on a network
+// folder that no longer answers, say).
+inline constexpr int kProjectFileLockWaitSeconds = 30;
+
+// An exclusive lock (flock) on a project file, held while a save checks the
+// file for another program's change and replaces it: two copies of the
+// program saving one project take turns, and the second sees the first
+// one's edit. The lock is on the file itself, the file a link names; a save
+// puts a new file in its place, so a lock taken is checked against the file
+// that the path names then, and taken again on that one.
+class ProjectFileLock {
+ public:
+  ProjectFileLock() = default;
+  ~ProjectFileLock() { Release(); }
+  ProjectFileLock(const ProjectFileLock&) = delete;
+  ProjectFileLock& operator=(const ProjectFileLock&) = delete;
+
+  // Takes the lock of the file at `path`. While another program holds it,
+  // waits with the application's events going on (repaints, timers), user
+  // input held back, for at most `waitSeconds`; then gives "Cannot save the
+  // project file", the path and how long it waited
+  // (ErrorNumber::PathFileAccess), and holds nothing. A path where no file
+  // is, anything but an ordinary file, a file that cannot be opened and a
+  // file system without locks take no lock, and give nothing: the save goes
+  // on as it would without one.
+  std::optional<RuntimeError> Take(const QString& path, int waitSeconds = kProjectFileLockWaitSeconds);
+  // Lets the lock go, when one is held.
+  void Release();
+  bool Held() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;  // the locked file, open for reading
+};
+
 // The outcome of reading a project file.
 struct ProjectReadResult {
   bool read = false;              // the file was read whole into the record

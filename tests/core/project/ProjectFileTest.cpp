@@ -9,9 +9,11 @@
 #include "core/project/ProjectFileVersion.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <QTimer>
 
 #include <cfloat>
 #include <cmath>
@@ -22,7 +24,9 @@
 #include <variant>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace brantel {
 namespace {
@@ -1007,6 +1011,43 @@ TEST_F(ProjectFileTest, OnlyOtherBytesCountAsAChangeOnDisk) {
   EXPECT_TRUE(ChangedOnDisk(stamp));
   QDir().rmdir(path);
   EXPECT_FALSE(ChangedOnDisk(stamp));
+}
+
+TEST_F(ProjectFileTest, ALockHeldElsewhereIsWaitedForOnTheFileThePathNamesThenRefused) {
+  const QString path = Path("locked.BNL");
+  const QByteArray name = QFile::encodeName(path);
+  ASSERT_FALSE(WriteProjectFile(path, FilledRecord()).has_value());
+  // Another copy of the program holds the lock; while this one waits, it
+  // puts a new file in place of the old one and holds the new one's lock
+  // before it lets the old one go: the lock of the old file is no lock of
+  // the project.
+  const int old = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(old, LOCK_EX), 0);
+  int replaced = -1;
+  QTimer::singleShot(300, [&] {
+    EXPECT_FALSE(WriteProjectFile(path, FilledRecord()).has_value());
+    replaced = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    EXPECT_EQ(::flock(replaced, LOCK_EX), 0);
+    ::close(old);
+  });
+  ProjectFileLock lock;
+  QElapsedTimer waited;
+  waited.start();
+  const std::optional<RuntimeError> refused = lock.Take(path, 2);
+  EXPECT_GE(waited.elapsed(), 2000);
+  ASSERT_TRUE(refused.has_value());
+  EXPECT_EQ(refused->Number(), ErrorNumber::PathFileAccess);
+  EXPECT_EQ(refused->Description(), QStringLiteral("Cannot save the project file \"") + path +
+                                        QStringLiteral("\": another program has kept it locked for more than 2 "
+                                                       "seconds"));
+  EXPECT_FALSE(lock.Held());
+
+  // Let go: taken at once. A file not there yet has nothing to lock.
+  ::close(replaced);
+  EXPECT_FALSE(lock.Take(path).has_value());
+  EXPECT_TRUE(lock.Held());
+  EXPECT_FALSE(lock.Take(Path("new.BNL")).has_value());
+  EXPECT_FALSE(lock.Held());
 }
 
 }  // namespace
