@@ -7,6 +7,7 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "core/project/ProjectFile.h"
 #include "core/project/ProjectRecord.h"
 #include "core/update/UpdateController.h"
 #include "forms/FormBuilder.h"
@@ -42,6 +43,8 @@ namespace {
 MainWindow* g_mainWindow = nullptr;
 
 // Design sizes of the window and its controls, in twips.
+// How often a close asked for while a save waits is tried again.
+constexpr int kCloseRetryMs = 100;
 constexpr int kDesignWidth = 12000;
 constexpr int kDesignHeight = 8400;
 constexpr int kHistoryHeight = 1200;
@@ -272,6 +275,12 @@ void MainWindow::OnUnload() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (unloading_) {
     event->accept();
+    return;
+  }
+  // A save waiting for another copy's lock ends first; the close follows it.
+  if (ProjectFileLock::Waiting()) {
+    event->ignore();
+    QTimer::singleShot(kCloseRetryMs, this, &QWidget::close);
     return;
   }
   if (!MayLetProjectGo()) {

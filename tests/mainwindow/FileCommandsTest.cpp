@@ -469,15 +469,23 @@ TEST_F(FileCommandsTest, OfTwoCopiesSavingAtOnceTheSecondWaitsThenAsks) {
   QTimer ticker;
   QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
   ticker.start(10);
+  // The window is closed while the save waits: the close comes after it.
+  bool closedWhileWaiting = true;
+  QTimer::singleShot(50, &w, [&] { closedWhileWaiting = w.close(); });
   boxes_->Answer(Answer::No);
   ChooseEntry(w, Command::Save);
   other.join();
   EXPECT_GT(ticks, 5);
+  EXPECT_FALSE(closedWhileWaiting);
   ASSERT_EQ(boxes_->Shown().size(), 1u);
   EXPECT_EQ(boxes_->Last().prompt,
             a + QStringLiteral(" was changed by another program since it was opened. Overwrite it?"));
   EXPECT_EQ(ReadFile(a), theirs);
   EXPECT_FALSE(Project.FileSaved);
+  boxes_->Answer(Answer::Cancel);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return boxes_->Shown().size() == 2; }, 2000));
+  EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("Save changes to: ")));
+  EXPECT_TRUE(w.isVisible());
 }
 
 TEST_F(FileCommandsTest, SaveSaysWhenAFolderOrAPipeStandsInPlaceOfTheProject) {

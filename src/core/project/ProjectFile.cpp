@@ -532,6 +532,19 @@ void WaitOneTick(const QTimer& tick) {
 
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
+// How many saves wait for a lock now (one, or none, but for a save that an
+// event handled during the wait started).
+int savesWaiting = 0;
+
+// Counts a wait for a lock while it lasts.
+class WaitingSave {
+ public:
+  WaitingSave() { ++savesWaiting; }
+  ~WaitingSave() { --savesWaiting; }
+  WaitingSave(const WaitingSave&) = delete;
+  WaitingSave& operator=(const WaitingSave&) = delete;
+};
+
 }  // namespace
 
 std::optional<RuntimeError> ProjectFileLock::Take(const QString& path, int waitSeconds) {
@@ -554,10 +567,12 @@ std::optional<RuntimeError> ProjectFileLock::Take(const QString& path, int waitS
       return std::nullopt;
     }
     int failure = 0;
+    std::optional<WaitingSave> waiting;
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
       failure = errno;
       if (failure == EINTR) continue;
       if (failure != EWOULDBLOCK || deadline.hasExpired()) break;
+      if (!waiting) waiting.emplace();
       WaitOneTick(tick);
       failure = 0;
     }
@@ -585,6 +600,8 @@ std::optional<RuntimeError> ProjectFileLock::Take(const QString& path, int waitS
     ::close(fd);
   }
 }
+
+bool ProjectFileLock::Waiting() { return savesWaiting > 0; }
 
 void ProjectFileLock::Release() {
   if (fd_ < 0) return;

@@ -114,6 +114,10 @@ class ProjectFileLock {
   // Lets the lock go, when one is held.
   void Release();
   bool Held() const { return fd_ >= 0; }
+  // True while a save waits for a lock. The application's events go on
+  // meanwhile: what would end the program, or start another save, waits
+  // until that save is over.
+  static bool Waiting();
 
  private:
   int fd_ = -1;  // the locked file, open for reading
