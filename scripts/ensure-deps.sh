@@ -23,6 +23,9 @@ BRANTEL_PACKAGES=(
   # under a virtual X server: xvfb-run and its Xvfb, xauth (which xvfb only
   # recommends), and Qt's xcb platform plugin (in libqt6gui6).
   xvfb xauth libqt6gui6
+  # The print test of a print server that stops runs a print server of its
+  # own: cupsd.
+  cups-daemon
   # Run time: the registration of the project-file type updates the user's
   # MIME and desktop-entry databases with their tools.
   shared-mime-info desktop-file-utils

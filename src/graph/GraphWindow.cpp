@@ -268,31 +268,35 @@ void GraphWindow::PrintGraph() {
   // The choices are made on the one printer of the process (as Printer
   // Setup left it); the chart prints on a copy that counts in the screen's
   // pixels, so that its texts keep their sizes relative to the chart.
-  QPrinter& system = platform::SystemPrinter();
-  QPrinter printer(QPrinter::ScreenResolution);
   bool cancelled = false;
   const std::optional<NextStep> result = RunReported([&] {
-    if (!platform::ShowPrintDialog(system, platform::PrintDialogKind::Print, this))
+    if (!platform::ShowPrintDialog(platform::SystemPrinter(), platform::PrintDialogKind::Print, this))
       RaiseError(ErrorNumber::DialogCancel);
   });
-  platform::CopyPrinterChoices(system, printer);
   if (result == NextStep::ResumeCancelled) cancelled = true;
   else if (result && result != NextStep::ResumeNext) return;
   if (cancelled) return;
   AddHistoryLine(QStringLiteral("Printing Graph"));
-  RunReported([&] { PrintChart(printer); });
+  // Each attempt on a fresh copy: a failed job may leave its printer
+  // unusable.
+  RunReported([&] {
+    QPrinter printer(QPrinter::ScreenResolution);
+    platform::CopyPrinterChoices(platform::SystemPrinter(), printer);
+    PrintChart(printer);
+  });
 }
 
 void GraphWindow::PrintChart(QPrinter& printer) {
   QPainter painter;
-  if (!painter.begin(&printer)) RaiseError(ErrorNumber::PrinterError);
+  platform::PrinterJob job(printer);
+  job.Begin(painter);
   // The chart in a box 4 inches wide and 5 high, a tenth of an inch from the
   // corner of the printable area, in its own proportions.
   const double dpiX = printer.logicalDpiX();
   const double dpiY = printer.logicalDpiY();
   const QRectF box(0.1 * dpiX, 0.1 * dpiY, 4.0 * dpiX, 5.0 * dpiY);
   ui_.chart->Render(painter, box);
-  if (!painter.end() || printer.printerState() == QPrinter::Error) RaiseError(ErrorNumber::PrinterError);
+  job.Finish();
 }
 
 void GraphWindow::ExportToExcel() {

@@ -29,6 +29,7 @@ constexpr double kFootRoom = 1872.0;  // room kept free at the bottom of a page
 struct PrintJob {
   QPrinter* printer = nullptr;
   std::unique_ptr<QPainter> painter;
+  std::unique_ptr<platform::PrinterJob> output;  // ended before the painter goes
   QFont font;
   QFont bold;
   double dpiX = 0.0, dpiY = 0.0;
@@ -85,9 +86,11 @@ void PrintHeader() {
 }
 
 void NewPage() {
-  if (!job.printer->newPage()) {
+  try {
+    job.output->NewPage();
+  } catch (const RuntimeError&) {
     AbortPrintJob();
-    RaiseError(ErrorNumber::PrinterError);
+    throw;
   }
   ++PrintHeaderInfo.Page;
   job.x = 0.0;
@@ -114,9 +117,11 @@ void StartJob() {
 
   QPrinter& printer = platform::SystemPrinter();
   auto painter = std::make_unique<QPainter>();
-  if (!painter->begin(&printer)) RaiseError(ErrorNumber::PrinterError);
+  auto output = std::make_unique<platform::PrinterJob>(printer);
+  output->Begin(*painter);
   job.printer = &printer;
   job.painter = std::move(painter);
+  job.output = std::move(output);
   job.font = font;
   job.bold = font;
   job.bold.setBold(true);
@@ -139,11 +144,13 @@ void PrintLine(const QString& text) {
 }
 
 void EndJob() {
-  const bool ended = job.painter->end();
-  job.painter.reset();
+  // The job is over either way: a failure to hand the output over is the
+  // job's last word.
+  const std::unique_ptr<QPainter> painter = std::move(job.painter);
+  const std::unique_ptr<platform::PrinterJob> output = std::move(job.output);
   job.printer = nullptr;
   job.pageFull = false;
-  if (!ended) RaiseError(ErrorNumber::PrinterError);
+  output->Finish();
 }
 
 }  // namespace
@@ -156,8 +163,7 @@ bool PrintJobActive() { return job.painter != nullptr; }
 
 void AbortPrintJob() {
   if (!job.painter) return;
-  job.printer->abort();
-  if (job.painter->isActive()) job.painter->end();
+  job.output.reset();  // abandons the job
   job.painter.reset();
   job.printer = nullptr;
   job.pageFull = false;

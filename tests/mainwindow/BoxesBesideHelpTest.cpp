@@ -174,7 +174,8 @@ class BoxesBesideHelp : public MainWindowTest {
 
 TEST_F(BoxesBesideHelp, APrintErrorOfThePreviewStandsOverThePreview) {
   MainWindow& w = ShowMainWindow();
-  // No printer to print on: the print stops with a printer error.
+  // A PDF file in a folder that is not there: the print stops with a printer
+  // error.
   QPrinter& printer = platform::SystemPrinter();
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(Home() + QStringLiteral("/no/such/folder/out.pdf"));
@@ -190,7 +191,9 @@ TEST_F(BoxesBesideHelp, APrintErrorOfThePreviewStandsOverThePreview) {
   OpenTool(Tool::PrintPreview, &w);
   EXPECT_TRUE(printed);
   ASSERT_EQ(closer.Boxes().size(), 1u);
-  EXPECT_TRUE(closer.Boxes()[0].text.contains(QStringLiteral("Printer error (482)")));
+  EXPECT_TRUE(closer.Boxes()[0].text.contains(QStringLiteral("Printer error: the PDF file ")) &&
+              closer.Boxes()[0].text.contains(QStringLiteral("(482)")))
+      << closer.Boxes()[0].text.toStdString();
   ExpectBoxOverHelpClosedCleanly(closer.Boxes()[0], QStringLiteral("brantel::PrintPreview"));
 }
 

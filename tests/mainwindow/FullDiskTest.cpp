@@ -1,10 +1,11 @@
-// Saving onto a file system that is full. A small file fits the write
-// buffer whole, so the disk answers only when the buffer goes out: the save
-// must hear that answer before it puts the new file in place. Each test
-// mounts a 64 KB memory file system of its own (in a mount namespace that
-// the test program enters at start) and fills it up.
+// Saving and printing onto a file system that is full. A small file fits
+// the write buffer whole, so the disk answers only when the buffer goes
+// out: the save must hear that answer before it puts the new file in place.
+// Each test mounts a 64 KB memory file system of its own (in a mount
+// namespace that the test program enters at start) and fills it up.
 
 #include "MainWindowFixture.h"
+#include "PdfPrinting.h"
 
 #include "core/ErrorReporting.h"
 #include "core/FileHelpers.h"
@@ -12,11 +13,14 @@
 #include "core/Messages.h"
 #include "core/Startup.h"
 #include "core/project/ProjectFile.h"
+#include "mainwindow/PrintText.h"
+#include "platform/CommonDialogs.h"
 #include "support/FileSystemTricks.h"
 #include "support/IniValues.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPrinter>
 
 #include <optional>
 
@@ -192,6 +196,60 @@ TEST_F(FullDiskTest, ExitWithAFailedSaveKeepsTheProgramAndItsEdits) {
   ASSERT_TRUE(ReadProjectFile(path, read).read);
   EXPECT_EQ(read.Stress2D.Sx, 42.0f);
   EXPECT_EQ(DiskFiles(), QStringList({QStringLiteral("Brantel.INI"), QStringLiteral("panel.BNL")}));
+}
+
+TEST_F(FullDiskTest, EveryPlaceSaysAPrintFailedLeavesNoPartOfItAndPrintsWholeAfterIt) {
+  // Printer Setup with "Print to File (PDF)"; the graph's dialog keeps it.
+  QString chosen;
+  platform::SetPrintDialogHandler([&chosen](QPrinter& printer, platform::PrintDialogKind kind, QWidget*) {
+    if (kind == platform::PrintDialogKind::Print) return true;
+    printer.setPrinterName(QString());
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(chosen);
+    return true;
+  });
+  // About 4 KB free on the disk: short prints go out only at their end.
+  ASSERT_TRUE(disk_->FillUp());
+  const QString filler = Disk() + QStringLiteral("/filler");
+  ASSERT_TRUE(QFile::resize(filler, QFileInfo(filler).size() - 4096));
+  // No file (as where no printer is known), the full disk, a device that is
+  // always full, a removed folder, a good file with the scratch folder on
+  // the full disk; long listings fill Qt's buffers before the end.
+  const QString good = Home() + QStringLiteral("/good.pdf");
+  const struct {
+    QString file, scratch;
+    int lines;
+  } failing[] = {{QString(), QString(), 90},
+                 {Disk() + QStringLiteral("/out.pdf"), QString(), 90},
+                 {QStringLiteral("/dev/full"), QString(), 600},
+                 {Home() + QStringLiteral("/gone/out.pdf"), QString(), 90},
+                 {good, Disk(), 600}};
+  const QByteArray scratch = qgetenv("TMPDIR");
+  for (const test::PrintPlace place : test::kPrintPlaces) {
+    for (const auto& [file, scratchFolder, lines] : failing) {
+      SCOPED_TRACE(QStringLiteral("place %1, %2").arg(static_cast<int>(place)).arg(file).toStdString());
+      chosen = file;
+      PrinterSetup();
+      boxes_->Clear();
+      boxes_->Answer(Answer::Cancel);
+      if (!scratchFolder.isEmpty()) qputenv("TMPDIR", scratchFolder.toLocal8Bit());
+      test::PrintFrom(place, test::NumberedLines(lines));
+      qputenv("TMPDIR", scratch);
+      ASSERT_EQ(boxes_->Shown().size(), 1u);
+      EXPECT_EQ(boxes_->Last().style, Buttons::RetryCancel);
+      EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("Error occurred: Printer error: ")));
+      EXPECT_TRUE(boxes_->Last().prompt.contains(file)) << boxes_->Last().prompt.toStdString();
+      EXPECT_EQ(DiskFiles(), QStringList({QStringLiteral("filler")}));
+
+      chosen = good;
+      PrinterSetup();
+      QFile::remove(good);
+      test::PrintFrom(place, test::NumberedLines(90));
+      EXPECT_EQ(boxes_->Shown().size(), 1u);
+      EXPECT_GE(test::PdfPageCount(good), 1);
+    }
+  }
+  platform::SetPrintDialogHandler({});
 }
 
 }  // namespace

@@ -16,13 +16,8 @@
 namespace brantel {
 namespace {
 
+using test::NumberedLines;
 using test::PrintTest;
-
-QString NumberedLines(int count) {
-  QString text;
-  for (int i = 1; i <= count; ++i) text += QStringLiteral("Line %1\r\n").arg(i, 3, 10, QChar(u'0'));
-  return text;
-}
 
 // The numbered lines a page holds, in order.
 QList<int> LinesOn(const QString& page) {

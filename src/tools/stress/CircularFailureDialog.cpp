@@ -88,14 +88,15 @@ constexpr forms::MenuTable<CircularFailureCommand> kZoneMenus[] = {
 void PrintPicture(const QPixmap& picture, double screenDpiX, double screenDpiY) {
   QPrinter& printer = platform::SystemPrinter();
   QPainter painter;
-  if (!painter.begin(&printer)) RaiseError(ErrorNumber::PrinterError);
+  platform::PrinterJob job(printer);
+  job.Begin(painter);
   QSizeF size(picture.width() * printer.logicalDpiX() / screenDpiX,
               picture.height() * printer.logicalDpiY() / screenDpiY);
   const QSizeF page(printer.width(), printer.height());
   if (size.width() > page.width() || size.height() > page.height()) size.scale(page, Qt::KeepAspectRatio);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.drawPixmap(QRectF(QPointF(0, 0), size), picture, QRectF(picture.rect()));
-  if (!painter.end() || printer.printerState() == QPrinter::Error) RaiseError(ErrorNumber::PrinterError);
+  job.Finish();
 }
 
 }  // namespace
@@ -264,7 +265,7 @@ QPixmap CircularFailureDialog::WindowPicture() {
 void CircularFailureDialog::PrintWindow() {
   const QPixmap picture = WindowPicture();
   const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
-  RunReported([&] { PrintPicture(picture, dpiX, dpiY); }, [] { platform::SystemPrinter().abort(); });
+  RunReported([&] { PrintPicture(picture, dpiX, dpiY); });
 }
 
 }  // namespace brantel
