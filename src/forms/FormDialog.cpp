@@ -39,6 +39,11 @@ void FormDialog::LoadInputs() {
   loading_ = false;
 }
 
+void FormDialog::RecalculateIfValid(const std::function<void()>& calculation) {
+  if (loading_) return;
+  if (ValidateInput()) calculation();
+}
+
 void FormDialog::OkClicked() {
   if (ValidateInput()) AcceptAndUnload();
 }

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <type_traits>
@@ -68,6 +69,11 @@ class FormDialog : public QDialog {
   // Runs LoadFromProject with the loading flag set (change handlers stay
   // quiet) and the accepted flag cleared.
   void LoadInputs();
+
+  // The step of a handler that recalculates after a change: nothing while
+  // the dialog loads its inputs, and `calculation` only when ValidateInput
+  // passes (a refused box shows its message and nothing is computed).
+  void RecalculateIfValid(const std::function<void()>& calculation);
 
   // The steps a dialog overrides.
   // Fills the boxes from the project (or the settings the dialog edits).

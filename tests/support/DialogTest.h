@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/commands/ToolRegistry.h"
 #include "forms/FormDialog.h"
 #include "support/TestEnvironment.h"
 
@@ -94,5 +95,14 @@ class DialogTest : public CoreTest {
 // name where it has one, its caption, its shortcut and "checkable" where it
 // has them; a separator is "-" after its object name.
 QStringList MenuBarLayout(const QMenuBar& bar);
+
+// The tool has an opener, and its window is `Dialog`: what the tool's menu
+// entry and quick buttons show (their places: tests/core/commands).
+template <typename Dialog>
+void ExpectToolOpens(Tool tool) {
+  EXPECT_TRUE(ToolAvailable(tool)) << static_cast<int>(tool);
+  const QMetaObject* type = ToolWindowOf(tool).type;
+  EXPECT_STREQ(type ? type->className() : "no window", Dialog::staticMetaObject.className());
+}
 
 }  // namespace brantel::test

@@ -153,13 +153,11 @@ void Elasticity3DDialog::OnStressEdited(int index) {
     const QSignalBlocker block(other);
     forms::CopyBoxText(box, other);
   }
-  if (loading_) return;
-  if (ValidateInput()) CalcStrainTensor3D();
+  RecalculateIfValid([this] { CalcStrainTensor3D(); });
 }
 
 void Elasticity3DDialog::OnConstantEdited() {
-  if (loading_) return;
-  if (ValidateInput()) CalcStrainTensor3D();
+  RecalculateIfValid([this] { CalcStrainTensor3D(); });
 }
 
 bool Elasticity3DDialog::ValidateInput() {

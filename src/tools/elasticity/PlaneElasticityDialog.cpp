@@ -244,19 +244,16 @@ void PlaneElasticityDialog::EnableInputsForTab() {
 }
 
 void PlaneElasticityDialog::OnInputEdited() {
-  if (loading_) return;
-  if (ValidateInput()) CalcPlaneElasticity();
+  RecalculateIfValid([this] { CalcPlaneElasticity(); });
 }
 
 void PlaneElasticityDialog::OnAssumptionChosen() {
-  if (loading_) return;
-  if (ValidateInput()) CalcPlaneElasticity();
+  RecalculateIfValid([this] { CalcPlaneElasticity(); });
 }
 
 void PlaneElasticityDialog::OnTabChanged() {
   EnableInputsForTab();
-  if (loading_) return;
-  if (ValidateInput()) CalcPlaneElasticity();
+  RecalculateIfValid([this] { CalcPlaneElasticity(); });
 }
 
 void PlaneElasticityDialog::CommitToProject() {

@@ -205,13 +205,11 @@ void RosetteDialog::CalcStrainAtAngle() {
 }
 
 void RosetteDialog::OnGaugeEdited() {
-  if (loading_) return;
-  if (ValidateInput()) CalcStrainTensor();
+  RecalculateIfValid([this] { CalcStrainTensor(); });
 }
 
 void RosetteDialog::OnPlaneAngleEdited() {
-  if (loading_) return;
-  if (ValidateInput()) CalcStrainAtAngle();
+  RecalculateIfValid([this] { CalcStrainAtAngle(); });
 }
 
 void RosetteDialog::OnInputFocusLost(QLineEdit* box) {

@@ -160,8 +160,7 @@ void TransformationDialog::LoadFromProject() {
 void TransformationDialog::OnOperandKindChosen(int kind) {
   working_.Option = static_cast<TransformOperand>(kind);
   ShowBoxesOf(working_.Option);
-  if (loading_) return;
-  if (ValidateInput()) CalcTransformation();
+  RecalculateIfValid([this] { CalcTransformation(); });
 }
 
 void TransformationDialog::ShowBoxesOf(TransformOperand kind) {
@@ -206,8 +205,7 @@ void TransformationDialog::CalcTransformation() {
 }
 
 void TransformationDialog::OnInputEdited() {
-  if (loading_) return;
-  if (ValidateInput()) CalcTransformation();
+  RecalculateIfValid([this] { CalcTransformation(); });
 }
 
 void TransformationDialog::CommitToProject() {

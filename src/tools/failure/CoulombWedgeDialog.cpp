@@ -294,13 +294,11 @@ void CoulombWedgeDialog::CalcSafetyFactor() {
 }
 
 void CoulombWedgeDialog::OnInputEdited() {
-  if (loading_) return;
-  if (ValidateInput()) CalcSafetyFactor();
+  RecalculateIfValid([this] { CalcSafetyFactor(); });
 }
 
 void CoulombWedgeDialog::OnTabChanged() {
-  if (loading_) return;
-  if (ValidateInput()) CalcSafetyFactor();
+  RecalculateIfValid([this] { CalcSafetyFactor(); });
 }
 
 void CoulombWedgeDialog::CommitToProject() {

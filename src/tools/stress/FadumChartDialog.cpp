@@ -150,8 +150,7 @@ void FadumChartDialog::CalcResults() {
 }
 
 void FadumChartDialog::OnInputEdited() {
-  if (loading_) return;
-  if (ValidateInput()) CalcResults();
+  RecalculateIfValid([this] { CalcResults(); });
 }
 
 void FadumChartDialog::OnTabChanged(int tab) {

@@ -201,8 +201,7 @@ bool RoomPillarDialog::ValidateInput() {
 }
 
 void RoomPillarDialog::OnInputEdited() {
-  if (loading_) return;
-  if (ValidateInput()) CalcTributaryStress();
+  RecalculateIfValid([this] { CalcTributaryStress(); });
 }
 
 void RoomPillarDialog::OnInputFocusLost(QLineEdit* box) {

@@ -239,19 +239,17 @@ void Stress2DDialog::RedrawPlot(bool useDefault) {
 }
 
 void Stress2DDialog::OnStressEdited() {
-  if (loading_) return;
-  if (ValidateInput()) {
+  RecalculateIfValid([this] {
     CalcPrincipal();
     RedrawPlot(false);
-  }
+  });
 }
 
 void Stress2DDialog::OnPlaneAngleEdited() {
-  if (loading_) return;
-  if (ValidateInput()) {
+  RecalculateIfValid([this] {
     CalcPlaneStress();
     RedrawPlot(false);
-  }
+  });
 }
 
 bool Stress2DDialog::AnyStressEntered() const {

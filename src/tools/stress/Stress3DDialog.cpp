@@ -216,13 +216,13 @@ void Stress3DDialog::OnTensorEdited(int index) {
     forms::CopyBoxText(box, other);
     mirroring_ = false;
   }
-  if (loading_) return;
-  if (ValidateInput()) CalcStress3D();
+  RecalculateIfValid([this] { CalcStress3D(); });
 }
 
 void Stress3DDialog::OnNormalEdited() {
-  if (loading_) return;
-  if (ValidateInput() && CalcNormOfNormal()) CalcStress3D();
+  RecalculateIfValid([this] {
+    if (CalcNormOfNormal()) CalcStress3D();
+  });
 }
 
 void Stress3DDialog::OnCalculateAtPlaneToggled() {
@@ -231,7 +231,10 @@ void Stress3DDialog::OnCalculateAtPlaneToggled() {
   stress_.AtGivenPlane = on;
   // The plane's results were left alone while the box was clear; they are
   // brought up to date as the page comes back.
-  if (on && !loading_ && ValidateInput() && CalcNormOfNormal()) CalcStress3D();
+  if (!on) return;
+  RecalculateIfValid([this] {
+    if (CalcNormOfNormal()) CalcStress3D();
+  });
 }
 
 void Stress3DDialog::OnCalculateDeviatorToggled() {

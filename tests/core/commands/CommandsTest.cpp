@@ -3,8 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 
 namespace brantel {
+
+// Tools and menu places in the messages, as numbers.
+void PrintTo(Tool tool, std::ostream* out) { *out << "Tool " << static_cast<int>(tool); }
+void PrintTo(const MenuEntry& entry, std::ostream* out) {
+  *out << "menu " << static_cast<int>(entry.menu) << ", entry " << entry.index;
+}
+
 namespace {
 
 TEST(Commands, QuickButtonCodesPickTheirMenuEntry) {
@@ -24,6 +32,46 @@ TEST(Commands, QuickButtonCodesPickTheirMenuEntry) {
   EXPECT_FALSE(ToolOfEntry(Menu::Stress, static_cast<int>(MenuRows(Menu::Stress).size())));
   EXPECT_FALSE(ToolOfEntry(Menu::Failure, static_cast<int>(MenuRows(Menu::Failure).size())));
   EXPECT_FALSE(ToolOfEntry(Menu::Input, -1));
+}
+
+// Users' settings keep quick buttons by their codes, and a code stands for
+// a place in the menus: the tool of every code that names an entry, and the
+// place it opens, written out by hand once. A row moved or put between two
+// in the menus' tables would move a user's button onto another tool.
+TEST(Commands, EachQuickButtonCodeAndItsMenuPlaceOpenTheSameToolAsUsersSettingsKeep) {
+  const struct {
+    int code;
+    MenuEntry place;
+    std::optional<Tool> tool;  // none: a sub-menu's head or a command
+  } places[] = {
+      {1, {Menu::Input, 0}, Tool::ProjectDescription},
+      {2, {Menu::Input, 1}, std::nullopt},  // Stress Analysis
+      {3, {Menu::Input, 2}, std::nullopt},  // Failure Criteria
+      {4, {Menu::Input, 3}, Tool::PlaneStress},
+      {5, {Menu::Input, 4}, Tool::Elasticity3D},
+      {6, {Menu::Input, 5}, Tool::StrainRosette},
+      {7, {Menu::Input, 6}, Tool::Transformation},
+      {8, {Menu::Input, 7}, Tool::LabTest},
+      {9, {Menu::Input, 8}, Tool::RoofBolting},
+      {21, {Menu::Stress, 0}, Tool::Stress2D},
+      {22, {Menu::Stress, 1}, Tool::Stress3D},
+      {23, {Menu::Stress, 2}, Tool::CircularOpening},
+      {24, {Menu::Stress, 3}, Tool::RoomAndPillar},
+      {25, {Menu::Stress, 4}, Tool::PointLoad},
+      {26, {Menu::Stress, 5}, Tool::Foundation},
+      {31, {Menu::Failure, 0}, Tool::Coulomb},
+      {32, {Menu::Failure, 1}, Tool::CoulombJoint},
+      {33, {Menu::Failure, 2}, Tool::CoulombWedge},
+      {34, {Menu::Failure, 3}, std::nullopt},  // the bolted slope, not ready yet
+      {35, {Menu::Failure, 4}, Tool::Bieniawski},
+      {36, {Menu::Failure, 5}, Tool::HoekBrown},
+      {37, {Menu::Failure, 6}, Tool::VonMises},
+      {38, {Menu::Failure, 7}, Tool::CircularFailure},
+  };
+  for (const auto& [code, place, tool] : places) {
+    EXPECT_EQ(QuickButtonTarget(code), place) << "code " << code;
+    EXPECT_EQ(ToolOfEntry(place.menu, place.index), tool) << "code " << code;
+  }
 }
 
 // A tool or command that no row names could never be run; one that two rows
@@ -68,7 +116,8 @@ TEST(Commands, TablesHoldEveryEntryInBothLanguages) {
     }
   }
   EXPECT_EQ(MenuCaptionText(Menu::Help, 3, true), QString());
-  EXPECT_EQ(MenuCaptionText(Menu::Failure, 7, false), QStringLiteral("Failure Around a Circular Opening"));
+  for (bool english : {true, false})
+    EXPECT_EQ(MenuCaptionText(Menu::Failure, 7, english), QStringLiteral("Failure Around a Circular Opening"));
   EXPECT_EQ(MenuCaptionText(Menu::Input, 7, false),
             QStringLiteral("Αξιολόγηση Εργ. Αποτελεσμάτων Μονοαξονικής Θλίψης..."));
   EXPECT_EQ(HistoryToggleCaption(false, false), QStringLiteral("Επαναφορά Ιστορικού"));

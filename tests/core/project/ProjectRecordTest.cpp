@@ -12,6 +12,17 @@ using test::ProjectTest;
 
 class ProjectRecordTest : public ProjectTest {};
 
+// A field that differs shows its two values as numbers, the expected one
+// first; the comparison stays exact, -0 against 0 included.
+TEST(ProjectDifferences, NameTheFieldAndShowBothValuesAsNumbers) {
+  ProjectRecord changed = test::NewProjectDefaults();
+  changed.Stress2D.Sx = -0.0f;
+  changed.BoltDiameter = 25;
+  changed.LabPointCount = 4;
+  EXPECT_EQ(Differences(test::NewProjectDefaults(), changed),
+            "Stress2D.Sx: 0 / -0\nLabPointCount: 1 / 4\nBoltDiameter: 22 / 25\n");
+}
+
 TEST_F(ProjectRecordTest, NewSetsTheDefaultsOfTheTable) {
   Project = test::FilledRecord();
   FileNew();

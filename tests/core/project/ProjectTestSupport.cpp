@@ -5,6 +5,7 @@
 #include "core/project/ProjectFileRows.h"
 #include "core/project/ProjectFileVersion.h"
 
+#include <charconv>
 #include <cstring>
 #include <map>
 #include <sstream>
@@ -14,34 +15,46 @@ namespace {
 
 using projectfile::FieldName;
 
+// A number as the shortest text that reads back to it exactly: two values
+// that differ never show alike, and -0 shows as -0.
+template <typename T>
+std::string NumberText(T value) {
+  char text[32];
+  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
 struct Collector {
   FieldValues values;
-  void Add(const FieldName& name, quint64 bits) { values.emplace_back(name.ToString().toStdString(), bits); }
+  void Add(const FieldName& name, quint64 bits, std::string number) {
+    values.push_back({name.ToString().toStdString(), bits, std::move(number)});
+  }
   template <projectfile::RowInteger T>
   void Int(const FieldName& n, const T& f, int, T) {
-    Add(n, static_cast<quint16>(projectfile::StoredInt(f)));
+    AddInt(n, projectfile::StoredInt(f));
   }
   template <projectfile::RowInteger T>
   void NumInt(const FieldName& n, const T& f, int, T) {
-    Add(n, static_cast<quint16>(projectfile::StoredInt(f)));
+    AddInt(n, projectfile::StoredInt(f));
   }
-  void Flag(const FieldName& n, const bool& f, projectfile::FlagForm, int, bool) { Add(n, f ? 1 : 0); }
-  void Num(const FieldName& n, const float& f, int, float) { Add(n, Bits(f)); }
-  void Print(const FieldName& n, const float& f, int, float) { Add(n, Bits(f)); }
+  void Flag(const FieldName& n, const bool& f, projectfile::FlagForm, int, bool) { AddInt(n, f ? 1 : 0); }
+  void Num(const FieldName& n, const float& f, int, float) { AddFloat(n, f); }
+  void Print(const FieldName& n, const float& f, int, float) { AddFloat(n, f); }
   void Num64(const FieldName& n, const double& f, int, double) {
     quint64 b;
     std::memcpy(&b, &f, sizeof b);
-    Add(n, b);
+    Add(n, b, NumberText(f));
   }
-  void Count(const FieldName& n, const int& f, int, int, int) { Add(n, static_cast<quint16>(f)); }
+  void Count(const FieldName& n, const int& f, int, int, int) { AddInt(n, f); }
   void Rows(const FieldName& n, const LabPointRows& rows, int, int) {
     for (int r = 0; r < kLabMaxPoints; ++r)
-      for (int c = 0; c < kLabColumns; ++c) Add(FieldName{n.base, nullptr, r + 1, c + 1}, Bits(rows[r][c]));
+      for (int c = 0; c < kLabColumns; ++c) AddFloat(FieldName{n.base, nullptr, r + 1, c + 1}, rows[r][c]);
   }
-  static quint64 Bits(float f) {
+  // An integer as the file's 16 bits hold it.
+  void AddInt(const FieldName& n, int f) { Add(n, static_cast<quint16>(f), NumberText(static_cast<qint16>(f))); }
+  void AddFloat(const FieldName& n, float f) {
     quint32 b;
     std::memcpy(&b, &f, sizeof b);
-    return b;
+    Add(n, b, NumberText(f));
   }
 };
 
@@ -68,7 +81,8 @@ std::string Differences(const ProjectRecord& expected, const ProjectRecord& actu
   const FieldValues b = FileFields(actual);
   if (a.size() != b.size()) out << "field counts " << a.size() << " / " << b.size() << "\n";
   for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
-    if (a[i] != b[i]) out << a[i].first << ": " << std::hex << a[i].second << " / " << b[i].second << std::dec << "\n";
+    if (a[i].name != b[i].name || a[i].bits != b[i].bits)
+      out << a[i].name << ": " << a[i].number << " / " << b[i].number << "\n";
   }
   return out.str();
 }

@@ -12,13 +12,22 @@
 
 namespace brantel::test {
 
-// Every value line of the project file, by field name, as raw bits (so that
-// -0 and 0 differ); the laboratory points give all 20 rows.
-using FieldValues = std::vector<std::pair<std::string, quint64>>;
+// One value line of the project file: the field's name, its value as raw
+// bits (so that -0 and 0 differ), which the comparisons use, and as a number
+// for messages.
+struct FieldValue {
+  std::string name;
+  quint64 bits = 0;
+  std::string number;
+};
+// Every value line of the project file, in file order; the laboratory points
+// give all 20 rows.
+using FieldValues = std::vector<FieldValue>;
 FieldValues FileFields(const ProjectRecord& record);
 
 // The fields that differ between two records ("" when none), the header's
-// title, description and units included.
+// title, description and units included: a line each, the field's name, then
+// the expected value and the actual one.
 std::string Differences(const ProjectRecord& expected, const ProjectRecord& actual);
 
 // One row of the project file as VisitFileRows walks it: the field's name,

@@ -8,6 +8,7 @@
 #include "support/DialogTest.h"
 #include "support/Renders.h"
 #include "tools/elasticity/LabTestDialog.h"
+#include "tools/elasticity/RoofBoltingDialog.h"
 #include "tools/elasticity/StressStrainChart.h"
 
 #include <QChart>
@@ -419,16 +420,11 @@ TEST_F(LabTestDialogTest, RenderBothLanguagesWithTheChart) {
   });
 }
 
-TEST(LabAndBoltMenuEntries, InputItems7And8AndQuickButtons8And9OpenTheTools) {
+TEST(LabAndBoltMenuEntries, TheToolsOpenTheirDialogs) {
   ClearTools();
   RegisterProgramTools();
-  for (const auto& [code, index, tool] : {std::tuple{8, 7, Tool::LabTest}, std::tuple{9, 8, Tool::RoofBolting}}) {
-    EXPECT_TRUE(ToolAvailable(tool));
-    const auto target = QuickButtonTarget(code);
-    ASSERT_TRUE(target.has_value());
-    EXPECT_EQ(*target, (MenuEntry{Menu::Input, index}));
-    EXPECT_EQ(ToolOfEntry(Menu::Input, index), tool);
-  }
+  test::ExpectToolOpens<LabTestDialog>(Tool::LabTest);
+  test::ExpectToolOpens<RoofBoltingDialog>(Tool::RoofBolting);
   ClearTools();
 }
 

@@ -5,7 +5,10 @@
 #include "mainwindow/ProgramTools.h"
 #include "support/DialogTest.h"
 #include "support/Renders.h"
+#include "tools/elasticity/Elasticity3DDialog.h"
 #include "tools/elasticity/PlaneElasticityDialog.h"
+#include "tools/elasticity/RosetteDialog.h"
+#include "tools/elasticity/TransformationDialog.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -268,19 +271,14 @@ TEST_F(PlaneElasticityDialogTest, RenderBothTabsInBothLanguages) {
   EXPECT_TRUE(Messages().empty());
 }
 
-// The Input menu items 3 to 6 and the quick-button codes 4 to 7 open the
-// four tools of this folder.
-TEST(ElasticityMenuEntries, InputItemsAndQuickButtonsOpenTheTools) {
+// The four elasticity tools open their dialogs.
+TEST(ElasticityMenuEntries, TheToolsOpenTheirDialogs) {
   ClearTools();
   RegisterProgramTools();
-  const Tool tools[] = {Tool::PlaneStress, Tool::Elasticity3D, Tool::StrainRosette, Tool::Transformation};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_TRUE(ToolAvailable(tools[i]));
-    EXPECT_EQ(ToolOfEntry(Menu::Input, 3 + i), tools[i]);
-    const auto target = QuickButtonTarget(4 + i);
-    ASSERT_TRUE(target.has_value());
-    EXPECT_EQ(ToolOfEntry(target->menu, target->index), tools[i]);
-  }
+  test::ExpectToolOpens<PlaneElasticityDialog>(Tool::PlaneStress);
+  test::ExpectToolOpens<Elasticity3DDialog>(Tool::Elasticity3D);
+  test::ExpectToolOpens<RosetteDialog>(Tool::StrainRosette);
+  test::ExpectToolOpens<TransformationDialog>(Tool::Transformation);
   ClearTools();
 }
 

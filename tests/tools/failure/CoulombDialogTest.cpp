@@ -478,10 +478,10 @@ TEST_F(CoulombDialogTest, HelpPageExample) {
   EXPECT_TRUE(Messages().empty());
 }
 
-TEST(CoulombMenuEntry, FailureItem0AndQuickButton31OpenTheTool) {
+TEST(CoulombMenuEntry, TheToolOpensTheDialog) {
   ClearTools();
   RegisterProgramTools();
-  test::ExpectFailureEntry(Tool::Coulomb, 0, 31);
+  test::ExpectToolOpens<CoulombDialog>(Tool::Coulomb);
   ClearTools();
 }
 

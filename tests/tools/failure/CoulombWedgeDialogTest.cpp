@@ -362,15 +362,10 @@ TEST_F(CoulombWedgeDialogTest, HelpPageExample) {
   EXPECT_TRUE(Messages().empty());
 }
 
-TEST(CoulombWedgeMenuEntry, FailureItem2AndQuickButton33OpenTheWedgeAndItem3NoTool) {
+TEST(CoulombWedgeMenuEntry, TheToolOpensTheDialog) {
   ClearTools();
   RegisterProgramTools();
-  EXPECT_TRUE(ToolAvailable(Tool::CoulombWedge));
-  const auto target = QuickButtonTarget(33);
-  ASSERT_TRUE(target.has_value());
-  EXPECT_EQ(*target, (MenuEntry{Menu::Failure, 2}));
-  EXPECT_EQ(ToolOfEntry(Menu::Failure, 2), Tool::CoulombWedge);
-  EXPECT_FALSE(ToolOfEntry(Menu::Failure, 3).has_value());  // "Option not ready yet"
+  test::ExpectToolOpens<CoulombWedgeDialog>(Tool::CoulombWedge);
   ClearTools();
 }
 

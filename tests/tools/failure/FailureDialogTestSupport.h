@@ -55,16 +55,6 @@ inline std::vector<QLineF> SegmentsOf(const StressPlot& plot, QRgb colour) {
   return found;
 }
 
-// The tool is available, and both the Failure menu's item and the quick
-// button open it.
-inline void ExpectFailureEntry(Tool tool, int item, int quickButton) {
-  EXPECT_TRUE(ToolAvailable(tool));
-  EXPECT_EQ(ToolOfEntry(Menu::Failure, item), tool);
-  const auto target = QuickButtonTarget(quickButton);
-  ASSERT_TRUE(target.has_value());
-  EXPECT_EQ(ToolOfEntry(target->menu, target->index), tool);
-}
-
 // Each box (by its design name) shows the text given, as a help page quotes
 // it; `text` reads a box of the dialog under test.
 using ShownTexts = std::initializer_list<std::pair<QAnyStringView, const char*>>;

@@ -362,15 +362,12 @@ TEST_F(HoekDialogTest, HelpPageExample) {
   EXPECT_TRUE(Messages().empty());
 }
 
-TEST(PrincipalPlaneMenuEntries, FailureItems4To6AndQuickButtons35To37OpenTheTools) {
+TEST(PrincipalPlaneMenuEntries, TheToolsOpenTheirDialogs) {
   ClearTools();
   RegisterProgramTools();
-  const struct {
-    int item;
-    int code;
-    Tool tool;
-  } entries[] = {{4, 35, Tool::Bieniawski}, {5, 36, Tool::HoekBrown}, {6, 37, Tool::VonMises}};
-  for (const auto& e : entries) test::ExpectFailureEntry(e.tool, e.item, e.code);
+  test::ExpectToolOpens<BieniawskiDialog>(Tool::Bieniawski);
+  test::ExpectToolOpens<HoekBrownDialog>(Tool::HoekBrown);
+  test::ExpectToolOpens<VonMisesDialog>(Tool::VonMises);
   ClearTools();
 }
 

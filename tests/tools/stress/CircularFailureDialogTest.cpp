@@ -468,14 +468,10 @@ TEST_F(CircularFailureDialogTest, BoxesCarryTheNamesOfTheirLabels) {
             QStringLiteral("Exit"));  // English in both languages
 }
 
-TEST(CircularFailureMenuEntry, FailureCriteriaItem7AndQuickButton38OpenTheTool) {
+TEST(CircularFailureMenuEntry, TheToolOpensTheDialog) {
   ClearTools();
   RegisterProgramTools();
-  EXPECT_TRUE(ToolAvailable(Tool::CircularFailure));
-  const auto target = QuickButtonTarget(38);
-  ASSERT_TRUE(target.has_value());
-  EXPECT_EQ(ToolOfEntry(target->menu, target->index), Tool::CircularFailure);
-  EXPECT_EQ(MenuCaptionText(target->menu, target->index, true), QStringLiteral("Failure Around a Circular Opening"));
+  test::ExpectToolOpens<CircularFailureDialog>(Tool::CircularFailure);
   EXPECT_FALSE(OwnedByMainWindow(Tool::CircularFailure));
   ClearTools();
 }

@@ -328,10 +328,8 @@ class CircularModelessTest : public CircularDialogTest {
   std::unique_ptr<MainWindow> window_;
 };
 
-TEST_F(CircularModelessTest, TheMenuEntryAndQuickButton23OpenOneDialog) {
-  const auto target = QuickButtonTarget(23);
-  ASSERT_TRUE(target.has_value());
-  EXPECT_EQ(ToolOfEntry(target->menu, target->index), Tool::CircularOpening);
+TEST_F(CircularModelessTest, TheMenuEntryOpensOneDialog) {
+  test::ExpectToolOpens<CircularOpeningDialog>(Tool::CircularOpening);
   CircularOpeningDialog* first = &FromMenu();
   Type(circularopening::kSx, QStringLiteral("4"));
   EXPECT_EQ(&FromMenu(), first);  // brought to the front, as it was

@@ -203,13 +203,10 @@ TEST_F(PointLoadDialogTest, RenderBothLanguages) {
   });
 }
 
-TEST(PointLoadMenuEntry, TheStressMenuAndQuickButton25OpenTheTool) {
+TEST(PointLoadMenuEntry, TheToolOpensTheDialog) {
   ClearTools();
   RegisterProgramTools();
-  EXPECT_TRUE(ToolAvailable(Tool::PointLoad));
-  const auto target = QuickButtonTarget(25);
-  ASSERT_TRUE(target.has_value());
-  EXPECT_EQ(ToolOfEntry(target->menu, target->index), Tool::PointLoad);
+  test::ExpectToolOpens<PointLoadDialog>(Tool::PointLoad);
   ClearTools();
 }
 

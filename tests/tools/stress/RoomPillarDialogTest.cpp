@@ -263,13 +263,10 @@ TEST_F(RoomPillarDialogTest, RenderBothLanguages) {
   });
 }
 
-TEST(RoomPillarMenuEntry, TheStressMenuAndQuickButton24OpenTheTool) {
+TEST(RoomPillarMenuEntry, TheToolOpensTheDialog) {
   ClearTools();
   RegisterProgramTools();
-  EXPECT_TRUE(ToolAvailable(Tool::RoomAndPillar));
-  const auto target = QuickButtonTarget(24);
-  ASSERT_TRUE(target.has_value());
-  EXPECT_EQ(ToolOfEntry(target->menu, target->index), Tool::RoomAndPillar);
+  test::ExpectToolOpens<RoomPillarDialog>(Tool::RoomAndPillar);
   ClearTools();
 }
 

@@ -275,13 +275,10 @@ TEST_F(Stress3DDialogTest, RenderEveryPageInBothLanguages) {
   });
 }
 
-TEST(Stress3DMenuEntry, TheStressMenuAndQuickButton22OpenTheTool) {
+TEST(Stress3DMenuEntry, TheToolOpensTheDialog) {
   ClearTools();
   RegisterProgramTools();
-  EXPECT_TRUE(ToolAvailable(Tool::Stress3D));
-  const auto target = QuickButtonTarget(22);
-  ASSERT_TRUE(target.has_value());
-  EXPECT_EQ(ToolOfEntry(target->menu, target->index), Tool::Stress3D);
+  test::ExpectToolOpens<Stress3DDialog>(Tool::Stress3D);
   ClearTools();
 }
 
