@@ -214,7 +214,10 @@ class DescriptionBox final : public QPlainTextEdit {
 
  protected:
   void insertFromMimeData(const QMimeData* source) override {
-    if (!source || !source->hasText() || isReadOnly()) return QPlainTextEdit::insertFromMimeData(source);
+    // Data without text puts nothing in: a middle-click with nothing
+    // selected anywhere on X11 brings data of no format at all, on which
+    // this Qt's own insertFromMimeData crashes.
+    if (!source || !source->hasText() || isReadOnly()) return;
     QMimeData fitted;
     fitted.setText(fit_(source->text()));
     QPlainTextEdit::insertFromMimeData(&fitted);
