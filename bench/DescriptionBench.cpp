@@ -4,9 +4,12 @@
 // in turn in the same run:
 //  - a paste of 1,048,576 characters without a blank into the empty box;
 //  - a keystroke (a character, then a Backspace) at the end of a box that
-//    holds 1,048,576 characters stored as one line, and at the end of the
+//    holds 1,048,576 characters stored as one line, at the end of the
 //    longest line the box keeps (4,096 characters: without a blank, of
-//    words, and a letter under 4,094 accents, the slowest text measured);
+//    words, and a letter under 4,094 accents, the slowest text measured),
+//    and at the end of the most lines the box is given: the most it shows
+//    (100,000 short lines), and a description that the box took at its
+//    limits as it comes back from the project file (61,001 lines);
 //  - a paste of the most lines the box takes (50,000 short lines) into the
 //    empty box, and pastes far beyond them, which the box cuts to those
 //    50,000, against the bare box pasting the 50,000: 4 million short lines
@@ -116,7 +119,9 @@ void BM_PasteALineWithoutABlank(benchmark::State& state) {
   AgainstBare(
       state, [&] { Paste(box); }, [&] { Paste(&bare); },
       [&] {
-        whole = whole && Length(box) == kMaxDescriptionLength && Length(&bare) == kMaxDescriptionLength;
+        // The box breaks the line into lines of the most characters a line holds.
+        whole = whole && box->document()->characterCount() - box->document()->blockCount() == kMaxDescriptionLength &&
+                Length(&bare) == kMaxDescriptionLength;
         box->clear();
         bare.clear();
       });
@@ -285,10 +290,10 @@ void KeystrokesAtTheEnd(benchmark::State& state, const QString& description, qsi
 }
 
 // A box one character short of full, stored as one line, which the box
-// shows as lines of the longest length: the line ends it makes count too.
+// shows as lines of the longest length (their line ends not counted).
 void BM_KeystrokeIntoAFullBox(benchmark::State& state) {
-  const qsizetype lineEnds = (kMaxDescriptionLength - 1) / (kMaxDescriptionLineLength + 1);
-  KeystrokesAtTheEnd(state, QString(kMaxDescriptionLength - 1 - lineEnds, u'x'), kMaxDescriptionLength);
+  const qsizetype lineEnds = kMaxDescriptionLength / kMaxDescriptionLineLength - 1;
+  KeystrokesAtTheEnd(state, QString(kMaxDescriptionLength - 1, u'x'), kMaxDescriptionLength + lineEnds);
 }
 BENCHMARK(BM_KeystrokeIntoAFullBox)->Unit(benchmark::kMillisecond)->Iterations(8);
 
@@ -305,6 +310,33 @@ BENCHMARK_CAPTURE(KeystrokeIntoTheLongestLine, words,
     ->Unit(benchmark::kMillisecond)
     ->Iterations(8);
 BENCHMARK_CAPTURE(KeystrokeIntoTheLongestLine, accents, u'a' + QString(kMaxDescriptionLineLength - 2, QChar(0x0301)))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(8);
+
+// The stored description that `make` gives, of short lines (none longer
+// than the box keeps), the key at the end of its last line.
+void KeystrokeAtTheEndOfManyLines(benchmark::State& state, QString (*make)()) {
+  const QString description = make();
+  const qsizetype shown = description.size() - description.count(QStringLiteral("\r\n"));
+  KeystrokesAtTheEnd(state, description, shown + 1);
+}
+QString TheMostLinesShown() { return ShortLines(QStringLiteral("\r\n"), 100'000); }
+// A description the box took at its limits (30,000 lines of a character
+// and 15,500 of 62: 45,500 lines, 1,036,499 characters), as it comes back
+// from the project file: its long lines wrapped at 60 characters, 61,001
+// lines.
+QString SavedAtTheLimits() {
+  ProjectRecord saved;
+  saved.ProjectDescription =
+      ShortLines(QStringLiteral("\r\n"), 30'000) + (QStringLiteral("\r\n") + QString(62, u'w')).repeated(15'500);
+  SetProjectSignatures();
+  if (!ReadProjectBytes(ProjectFileBytes(saved), QStringLiteral("saved.BNL"), saved).read) return QString();
+  return saved.ProjectDescription;
+}
+BENCHMARK_CAPTURE(KeystrokeAtTheEndOfManyLines, the_most_shown, TheMostLinesShown)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(8);
+BENCHMARK_CAPTURE(KeystrokeAtTheEndOfManyLines, saved_at_the_limits, SavedAtTheLimits)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(8);
 

@@ -158,7 +158,8 @@ using Factory = std::function<QWidget*(const ControlRow& row, QWidget* parent)>;
 // built: every name is unique, every container is an earlier row that can
 // hold controls, tab pages come in order on their tab control, and every
 // partner is a row of the table (a box for a label, a label for an option).
-// A fault raises DesignError.
+// A fault raises DesignError. The first layout built makes every paste key of
+// the application do nothing while the clipboard holds no text.
 class FormLayout {
  public:
   FormLayout(QWidget* form, const FormDesign& design, std::span<const ControlRow> controls,

@@ -66,6 +66,14 @@ constexpr Bilingual kDescriptionLineTooLong{
     "left out.",
     "Μια γραμμή της περιγραφής του έργου χωρά το πολύ 4.096 χαρακτήρες: ό,τι πληκτρολογήθηκε ή επικολλήθηκε πέρα "
     "από αυτό παραλείφθηκε."};
+// An edit that would join two lines into one longer than a line holds (a
+// Backspace or Delete at a line end): the line end stays, and every
+// character with it.
+constexpr Bilingual kLinesNotJoined{
+    "A line of the project description holds at most 4,096 characters: the two lines were not joined, and nothing "
+    "was left out.",
+    "Μια γραμμή της περιγραφής του έργου χωρά το πολύ 4.096 χαρακτήρες: οι δύο γραμμές δεν ενώθηκαν και τίποτα δεν "
+    "παραλείφθηκε."};
 
 // What the box shows at once: a description of at most four times the
 // characters it takes, in at most twice the lines it takes, its long lines
@@ -177,17 +185,24 @@ QString FromTheBox(const QString& text) {
 }
 
 // The end of the part of a pasted text that the box shows as at most
-// `count` characters and `breaks` line ends: the box makes one line end of
-// each line break of the view (CR LF is one), and one character of
-// anything else.
+// `count` characters beside at most `breaks` line ends: the box makes one
+// line end of each line break of the view (CR LF is one), and one character
+// of anything else.
 qsizetype EndOfFirstShown(QStringView text, qsizetype count, qsizetype breaks) {
   qsizetype at = 0;
-  for (qsizetype shown = 0; at < text.size() && shown < count; ++shown) {
+  while (at < text.size()) {
     const qsizetype breakLength = ViewLineBreakLength(text, at);
-    if (breakLength > 0 && breaks-- == 0) break;
+    if (breakLength > 0 ? breaks-- == 0 : count-- == 0) break;
     at += std::max<qsizetype>(breakLength, 1);
   }
   return at;
+}
+
+// The characters of the box, its line ends not counted: the project file
+// wraps a description's lines, and the line ends it adds never make a
+// description the box took too long for it.
+qsizetype CharactersBesideLineEnds(const QTextDocument* document) {
+  return document->characterCount() - document->blockCount();  // a paragraph's end after each line
 }
 
 // The description box: what a paste or a drop puts in is what `fit` makes
@@ -199,7 +214,10 @@ class DescriptionBox final : public QPlainTextEdit {
 
  protected:
   void insertFromMimeData(const QMimeData* source) override {
-    if (!source || !source->hasText() || isReadOnly()) return QPlainTextEdit::insertFromMimeData(source);
+    // Data without text puts nothing in: a middle-click with nothing
+    // selected anywhere on X11 brings data of no format at all, on which
+    // this Qt's own insertFromMimeData crashes.
+    if (!source || !source->hasText() || isReadOnly()) return;
     QMimeData fitted;
     fitted.setText(fit_(source->text()));
     QPlainTextEdit::insertFromMimeData(&fitted);
@@ -321,24 +339,32 @@ void DescriptionDialog::MakeLineSeparatorsLineEnds(int start) {
 
 void DescriptionDialog::LeaveOutLinesBeyondTheMost(int start) {
   QTextDocument* document = ui_.description->document();
-  if (document->blockCount() <= kMaxDescriptionLines) return;
+  if (document->blockCount() <= mostLines_) return;
   // Every line beyond the most came with this edit, which ends at the
   // cursor: the edit is left out from the first line end too many.
   const int end = ui_.description->textCursor().position();
   QTextBlock last = document->findBlock(end);
-  for (int excess = document->blockCount() - kMaxDescriptionLines; excess > 0 && last.isValid(); --excess)
-    last = last.previous();
+  for (int excess = document->blockCount() - mostLines_; excess > 0 && last.isValid(); --excess) last = last.previous();
   const int from = std::max(start, last.position() + last.length() - 1);
   if (from < end) LeaveOut(from, end, kDescriptionTooManyLines);
 }
 
 void DescriptionDialog::LeaveOutCharactersBeyondTheMost(int start) {
   QTextDocument* document = ui_.description->document();
-  const qsizetype length = document->characterCount() - 1;  // without the end of the last paragraph
-  const qsizetype allowed = MostCharacters();
-  if (length <= allowed) return;
+  qsizetype excess = CharactersBesideLineEnds(document) - mostCharacters_;
+  if (excess <= 0) return;
+  // The edit loses its last characters beyond the most, and the line ends
+  // among them.
   const int end = ui_.description->textCursor().position();
-  int from = static_cast<int>(std::max<qsizetype>(start, end - (length - allowed)));
+  QTextCursor edit(document);
+  edit.setPosition(start);
+  edit.setPosition(end, QTextCursor::KeepAnchor);
+  const QString put = edit.selectedText();  // a line end is a paragraph separator here
+  qsizetype kept = put.size();
+  for (; kept > 0 && excess > 0; --kept) {
+    if (put[kept - 1] != QChar::ParagraphSeparator) --excess;
+  }
+  int from = start + static_cast<int>(kept);
   if (from >= end) return;
   // Never half of a character outside the basic plane.
   if (from > start && document->characterAt(from).isLowSurrogate()) --from;
@@ -368,7 +394,9 @@ void DescriptionDialog::LeaveOutBeyondTheLongestLine(int start) {
       const qsizetype kept = std::max<qsizetype>(0, kMaxDescriptionLineLength - after - (joined ? 0 : before));
       const int cut = lineStart + static_cast<int>(from + IndexAfterCharacters(put, kept));
       if (cut < lineStart + to) LeaveOut(cut, lineStart + static_cast<int>(to), kDescriptionLineTooLong);
-      if (joined) PartLines(lineStart + static_cast<int>(from), kDescriptionLineTooLong);
+      // The characters stay, in two lines; where some of the edit was cut
+      // above, that cut's message is the one shown (SayLeftOut).
+      if (joined) PartLines(lineStart + static_cast<int>(from), kLinesNotJoined);
     }
     if (lineStart <= start) break;
     at = lineStart - 1;
@@ -405,8 +433,6 @@ void DescriptionDialog::SayLeftOut(const Bilingual& message) {
   QTimer::singleShot(0, this, &DescriptionDialog::ShowLeftOutMessage);
 }
 
-qsizetype DescriptionDialog::MostCharacters() const { return std::max(kMaxDescriptionLength, shownText_.size()); }
-
 // A text pasted or dropped at the box's cursor, as it goes in: each line
 // break of the view an LF, and a text far beyond the box's limits cut before
 // the box lays it out. Laid out whole, millions of characters or short lines
@@ -423,9 +449,10 @@ QString DescriptionDialog::TextToPaste(const QString& pasted) const {
   const int end = cursor.selectionEnd();
   const QTextBlock first = document->findBlock(start);
   const QTextBlock last = document->findBlock(end);
-  const qsizetype room = std::max<qsizetype>(0, MostCharacters() - (document->characterCount() - 1) + end - start);
-  const qsizetype lineRoom =
-      std::max(0, kMaxDescriptionLines - document->blockCount() + last.blockNumber() - first.blockNumber());
+  const int linesSelected = last.blockNumber() - first.blockNumber();
+  const qsizetype room =
+      std::max<qsizetype>(0, mostCharacters_ - CharactersBesideLineEnds(document) + end - start - linesSelected);
+  const qsizetype lineRoom = std::max(0, mostLines_ - document->blockCount() + linesSelected);
   QString text = pasted.left(EndOfFirstShown(pasted, room + 2, lineRoom + 2));
   MakeLineBreaksLineFeeds(text);
   const QString firstText = first.text();
@@ -466,6 +493,10 @@ void DescriptionDialog::LoadFromProject() {
                                                           : QTextOption::WrapAtWordBoundaryOrAnywhere);
   ui_.description->setPlainText(text);
   shownText_ = ui_.description->toPlainText();
+  // A longer description than the box takes (from another program, or its
+  // lines wrapped by the project file) may be edited as long as it is.
+  mostCharacters_ = std::max(kMaxDescriptionLength, CharactersBesideLineEnds(ui_.description->document()));
+  mostLines_ = std::max(kMaxDescriptionLines, ui_.description->document()->blockCount());
   if (!showable) QTimer::singleShot(0, this, &DescriptionDialog::ShowDescriptionNotShown);
 
   // Both options off, and disabled once the project holds data (from a file

@@ -45,20 +45,25 @@ inline constexpr qsizetype kMaxDescriptionLineLength = 4096;
 // inputs typed in this project, OK asks first; No keeps the unit system and
 // every input as they are.
 //
-// The box takes at most kMaxDescriptionLength characters (or the length of
-// a longer description it was given) in at most kMaxDescriptionLines lines
-// of at most kMaxDescriptionLineLength characters each. Of a text typed,
-// pasted or dropped beyond the characters or the lines, what fits goes in
-// and the rest is left out, and a message says so. A pasted or dropped line
-// longer than a line holds is broken into lines that fit, and nothing of it
-// is lost; a key typed into a full line is left out, with a message. Every
-// line break of the view goes in as a line end of the box's own (LF), which
-// the box gives back in any case. A description longer than the box shows
-// at once (more than four times the characters it takes, or more than twice
-// the lines once its long lines are broken) is kept as it stands and not
-// shown: the box stays empty and read-only, and a message says why. The
-// box keeps long lines laid out between paints (KeepLongLinesLaidOut), so
-// that the blinking cursor costs next to nothing.
+// The box takes at most kMaxDescriptionLength characters, its line ends not
+// counted, in at most kMaxDescriptionLines lines of at most
+// kMaxDescriptionLineLength characters each; a longer description it was
+// given sets its own limits. So a description the box took stays editable
+// when it comes back from the project file, its lines wrapped at 60
+// characters: the wrap adds line ends only, and a key that adds no line is
+// never refused for the lines. Of a text typed, pasted or dropped beyond the
+// characters or the lines, what fits goes in and the rest is left out, and
+// a message says so. A pasted or dropped line longer than a line holds is
+// broken into lines that fit, and nothing of it is lost; a key typed into a
+// full line is left out, and a Backspace or Delete that would join two
+// lines into one too long leaves the line end where it was, each with a
+// message. Every line break of the view goes in as a line end of the box's
+// own (LF), which the box gives back in any case. A description longer than
+// the box shows at once (more than four times the characters it takes, or
+// more than twice the lines once its long lines are broken) is kept as it
+// stands and not shown: the box stays empty and read-only, and a message
+// says why. The box keeps long lines laid out between paints
+// (KeepLongLinesLaidOut), so that the blinking cursor costs next to nothing.
 class DescriptionDialog : public forms::FormDialog {
   Q_OBJECT
 
@@ -81,8 +86,6 @@ class DescriptionDialog : public forms::FormDialog {
   void LeaveOutLinesBeyondTheMost(int start);
   void LeaveOutCharactersBeyondTheMost(int start);
   void LeaveOutBeyondTheLongestLine(int start);
-  // The most characters the box takes.
-  qsizetype MostCharacters() const;
   QString TextToPaste(const QString& pasted) const;
   void LeaveOut(int from, int end, const Bilingual& message);
   void PartLines(int at, const Bilingual& message);
@@ -97,6 +100,8 @@ class DescriptionDialog : public forms::FormDialog {
     forms::OptionArray units;
   } ui_;
   QString shownText_;                          // the description as the box showed it at load
+  qsizetype mostCharacters_ = 0;               // the most characters the box takes, line ends not counted (set at load)
+  int mostLines_ = 0;                          // the most lines the box takes (set at load)
   int editStart_ = -1;                         // where the box's last edit began
   const Bilingual* leftOutMessage_ = nullptr;  // the message of a text left out, on its way
   bool wrapCheckPending_ = false;              // whether to wrap at words again is to be looked at

@@ -64,15 +64,15 @@ class DescriptionDialogTest : public test::DialogTest {
   void CursorAtEnd() { DescriptionBox()->moveCursor(QTextCursor::End); }
 };
 
-// Lines of 63 characters with their line ends, and a last line that makes
-// the text `length` characters long.
-QString LinesOfLength(qsizetype length) {
+// Lines of 63 characters and a last line that make `count` characters, the
+// line ends not counted, as the box counts them.
+QString LinesOfCharacters(qsizetype count) {
   QString text;
-  text.reserve(length);
-  while (text.size() + 64 <= length) text += QString(63, u'a') + u'\n';
-  text += QString(length - text.size(), u'b');
-  return text;
+  text.reserve(count + count / 63);
+  for (; count > 63; count -= 63) text += QString(63, u'a') + u'\n';
+  return text + QString(count, u'b');
 }
+qsizetype CharactersBesideLineEnds(const QString& text) { return text.size() - text.count(u'\n'); }
 
 // The CPU time of this thread, in seconds: the box's own work, however busy
 // the machine is.
@@ -116,6 +116,9 @@ constexpr char kTooManyLines[] =
 constexpr char kLineTooLong[] =
     "A line of the project description holds at most 4,096 characters: what was typed or pasted beyond that was "
     "left out.";
+constexpr char kLinesNotJoined[] =
+    "A line of the project description holds at most 4,096 characters: the two lines were not joined, and nothing "
+    "was left out.";
 constexpr char kNotShown[] =
     "The project description is too long to show here: this box shows at most 4,194,304 characters in at most "
     "100,000 lines. The description is kept as it stands.";
@@ -202,9 +205,9 @@ TEST_F(DescriptionDialogTest, ANewUnitSystemAsksBeforeItThrowsTypedInputsAway) {
 TEST_F(DescriptionDialogTest, TheBoxTakesAtMostItsLimitAndSaysWhatWasLeftOut) {
   const qsizetype limit = kMaxDescriptionLength;
   Open();
-  const QString start = LinesOfLength(limit - 5);
+  const QString start = LinesOfCharacters(limit - 5);
   PasteAtCursor(start);
-  EXPECT_EQ(DescriptionBox()->toPlainText().size(), limit - 5);
+  EXPECT_EQ(CharactersBesideLineEnds(DescriptionBox()->toPlainText()), limit - 5);
   EXPECT_TRUE(Messages().empty());
 
   // Typed beyond it: what fits goes in, the rest is left out, and one
@@ -241,14 +244,14 @@ TEST_F(DescriptionDialogTest, TheBoxTakesAtMostItsLimitAndSaysWhatWasLeftOut) {
 
   Press(description::kOk);
   expected += u'z';
-  EXPECT_EQ(Project.ProjectDescription.size(), limit + expected.count(u'\n'));
+  EXPECT_EQ(Project.ProjectDescription.size(), limit + 2 * expected.count(u'\n'));
   EXPECT_TRUE(Project.ProjectDescription == QString(expected).replace(u'\n', QStringLiteral("\r\n")));
 }
 
 TEST_F(DescriptionDialogTest, ALongerStoredDescriptionStaysWholeAndMayOnlyShrink) {
   EnglishMenus = false;
   const qsizetype stored = kMaxDescriptionLength + 100;
-  const QString text = LinesOfLength(stored);
+  const QString text = LinesOfCharacters(stored);
   Project.ProjectDescription = QString(text).replace(u'\n', QStringLiteral("\r\n"));
   Open();
   EXPECT_TRUE(DescriptionBox()->toPlainText() == text);
@@ -259,7 +262,7 @@ TEST_F(DescriptionDialogTest, ALongerStoredDescriptionStaysWholeAndMayOnlyShrink
   QTest::keyClick(DescriptionBox(), Qt::Key_Backspace);
   QTest::keyClick(DescriptionBox(), Qt::Key_Backspace);
   KeysAtCursor(QStringLiteral("xyz"));
-  EXPECT_EQ(DescriptionBox()->toPlainText().size(), stored);
+  EXPECT_EQ(CharactersBesideLineEnds(DescriptionBox()->toPlainText()), stored);
   EXPECT_TRUE(DescriptionBox()->toPlainText().endsWith(QStringLiteral("bbbxy")));
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QStringLiteral("Η περιγραφή του έργου χωρά το πολύ 1.048.576 χαρακτήρες: ό,τι "
@@ -305,11 +308,11 @@ TEST_F(DescriptionDialogTest, APasteFarBeyondTheLimitsIsCutAtOnce) {
   double start = CpuSeconds();
   PasteAtCursor(QString(16 * kMaxDescriptionLength, u'x'));
   EXPECT_LT(CpuSeconds() - start, kStepSeconds);
-  // In lines of the most characters a line holds, their line ends counted.
+  // In lines of the most characters a line holds, their line ends not counted.
   const QString full = DescriptionBox()->toPlainText();
-  EXPECT_EQ(full.size(), kMaxDescriptionLength);
+  EXPECT_EQ(CharactersBesideLineEnds(full), kMaxDescriptionLength);
   EXPECT_TRUE(full.startsWith(u'a' + QString(4095, u'x') + u'\n' + QString(4096, u'x') + u'\n'));
-  EXPECT_EQ(full.count(u'x'), kMaxDescriptionLength - 1 - full.count(u'\n'));
+  EXPECT_EQ(full.count(u'x'), kMaxDescriptionLength - 1);
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), QString::fromUtf8(kLeftOut));
 
@@ -417,8 +420,9 @@ TEST_F(DescriptionDialogTest, EveryLineBreakCountsTowardTheMostLines) {
 
 // A line holds at most 4,096 characters: a longer line pasted or stored is
 // shown as lines that fit, broken after a blank where it has one, and
-// nothing of it is lost; a key into a full line, or a Backspace that would
-// join two lines too long together, is left out with a message.
+// nothing of it is lost; a key into a full line is left out with a message,
+// and a Backspace or Delete that would join two lines too long together
+// keeps them apart, with a message that says nothing was left out.
 TEST_F(DescriptionDialogTest, ALineHoldsAtMost4096CharactersAndNothingPastedIsLostToIt) {
   const QString words = QStringLiteral("ring 17, ").repeated(1000);
   Project.ProjectDescription = QStringLiteral("Tunnel T1\r\n") + words;
@@ -451,7 +455,37 @@ TEST_F(DescriptionDialogTest, ALineHoldsAtMost4096CharactersAndNothingPastedIsLo
   QTest::keyClick(DescriptionBox(), Qt::Key_Backspace);
   QCoreApplication::processEvents();
   EXPECT_TRUE(DescriptionBox()->toPlainText() == full + QStringLiteral("\nabc"));
-  EXPECT_EQ(Messages().size(), 2u);
+  ASSERT_EQ(Messages().size(), 2u);
+  const QString notJoined = QString::fromUtf8(kLinesNotJoined);
+  EXPECT_EQ(LastMessage(), notJoined);
+  QTest::keyClick(DescriptionBox(), Qt::Key_Up);
+  QTest::keyClick(DescriptionBox(), Qt::Key_End);
+  QTest::keyClick(DescriptionBox(), Qt::Key_Delete);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(DescriptionBox()->toPlainText() == full + QStringLiteral("\nabc"));
+  ASSERT_EQ(Messages().size(), 3u);
+  EXPECT_EQ(LastMessage(), notJoined);
+}
+
+// A description the box took at its limits comes back from the project
+// file with its lines wrapped at 60 characters and a line end after the
+// last: 61,001 lines, 1,052,000 characters with their line ends. Keys go
+// in, and no line more.
+TEST_F(DescriptionDialogTest, ASavedDescriptionStaysEditable) {
+  Open();
+  PasteAtCursor(ShortLines(QStringLiteral("\n"), 30'000) + (u'\n' + QString(62, u'w')).repeated(15'500));
+  Press(description::kOk);
+  SetProjectSignatures();
+  ASSERT_TRUE(ReadProjectBytes(ProjectFileBytes(Project), QStringLiteral("saved.BNL"), Project).read);
+  Open();
+  CursorAtEnd();
+  KeysAtCursor(QStringLiteral("x"));
+  QTest::keyClick(DescriptionBox(), Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(DescriptionBox()->toPlainText().endsWith(QString(60, u'w') + QStringLiteral("\nww\nx")));
+  EXPECT_EQ(DescriptionBox()->document()->blockCount(), 61'001);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), QString::fromUtf8(kTooManyLines));
 }
 
 // The open dialog left alone costs next to nothing, its cursor blinking at

@@ -37,12 +37,16 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLogValueAxis>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -1291,6 +1295,43 @@ TEST_P(ToolProbe, HostileEntriesAndControls) {
 }
 
 TEST_P(ToolProbe, ExtremeStoredValues) { ProbeStoredValues(); }
+
+// With no text on the clipboard (no data, as when no program owns it; data
+// of no format; a picture), Ctrl+V, Shift+Insert, a middle-click (the X11
+// selection) and a drop change no box and crash none. The xcb run
+// (CMakeLists.txt) meets a clipboard that no program owns.
+TEST_P(ToolProbe, APasteOfNothingChangesNoBox) {
+  RestoreAndReopen(WorkingProject());
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  const std::function<void(QClipboard::Mode)> clipboards[] = {
+      [clipboard](QClipboard::Mode mode) { clipboard->clear(mode); },
+      [clipboard](QClipboard::Mode mode) { clipboard->setMimeData(new QMimeData, mode); },
+      [clipboard](QClipboard::Mode mode) { clipboard->setImage(QImage(4, 4, QImage::Format_RGB32), mode); }};
+  for (const QString& id : ReachableBoxes()) {
+    QWidget* box = FindControl(&Dialog(), id);
+    auto* line = qobject_cast<QLineEdit*>(box);
+    auto* memo = qobject_cast<QPlainTextEdit*>(box);
+    if (!line && !memo) continue;  // a grid, typed into through its cell editor
+    QWidget* surface = memo ? memo->viewport() : box;
+    const auto text = [line, memo] { return line ? line->text() : memo->toPlainText(); };
+    for (std::size_t k = 0; k < std::size(clipboards); ++k) {
+      const QString what = QStringLiteral("%1, paste %2 of nothing").arg(id).arg(k);
+      Step(what, [&] { EnterText(box, QStringLiteral("12")); });
+      const QString before = text();
+      Step(what, [&] {
+        for (const QClipboard::Mode mode : {QClipboard::Clipboard, QClipboard::Selection}) clipboards[k](mode);
+        line ? line->selectAll() : memo->selectAll();
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+        QTest::mouseClick(surface, Qt::MiddleButton);
+        QMimeData none;
+        QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &none, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(surface, &drop);
+      });
+      if (text() != before) Fail(what, QStringLiteral("the box changed"), Printable(before) + u' ' + Printable(text()));
+    }
+  }
+}
 
 // The upper triangle of the symmetric tensor shows the lower one.
 bool Stress3DDerived(const ProjectRecord&, const QString& field) {

@@ -60,10 +60,12 @@ bool ConvertProjectFiles();
 // every file the program writes opens again.
 inline constexpr qint64 kMaxProjectFileBytes = 16LL * 1024 * 1024;
 
-// The most characters the description box takes. A character is at most
-// three bytes of the file (UTF-8), and a line end or a wrap adds two bytes
-// for at least one character more: four bytes a character at most, which
-// with the value lines keeps any project far below kMaxProjectFileBytes.
+// The most characters the description box takes, its line ends not counted
+// (the wrap of the file adds line ends only). A character is at most three
+// bytes of the file (UTF-8), and a wrap adds two bytes for at least one
+// character more: four bytes a character at most, which with the box's
+// line ends (two bytes each, in at most a hundred thousand lines) and the
+// value lines keeps any project far below kMaxProjectFileBytes.
 inline constexpr qsizetype kMaxDescriptionLength = 1024 * 1024;
 static_assert(4 * kMaxDescriptionLength + 64 * 1024 < kMaxProjectFileBytes / 2);
 
