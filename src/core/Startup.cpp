@@ -18,8 +18,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -210,12 +208,13 @@ void RemoveOldViewerCopies(const QString& folder) {
 }  // namespace
 
 void RemoveLeftoverFiles() {
-  RemoveSavesCutShort(UserTempFolder);
-  RemoveAbandonedSaves(SettingsIniPath);
-  for (int i = 1; i <= std::clamp<int>(RecentFileCount, 0, kMaxRecentFiles); ++i) {
-    const QString& project = RecentFilePath[static_cast<std::size_t>(i)];
-    if (!project.isEmpty()) RemoveAbandonedSaves(project);
-  }
+  // The files the user may mean to open or keep, whatever their names: the
+  // one to open now (a leftover named to recover work), the recent projects
+  // and the settings.
+  QStringList kept{SettingsIniPath};
+  if (!CommandLine.isEmpty()) kept << QString(CommandLine).remove(u'"');
+  for (int i = 1; i <= kMaxRecentFiles; ++i) kept << RecentFilePath[static_cast<std::size_t>(i)];
+  RemoveSavesCutShort(UserTempFolder, kept);
   RemoveOldViewerCopies(UserTempFolder);
 }
 

@@ -21,7 +21,9 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -61,6 +63,9 @@ bool g_killAtRename = false;
 // While set, the process is killed as a save syncs its written file: the
 // temporary file holds every byte, and the old file is still in place.
 bool g_killAtSync = false;
+
+// While not 0, every rename fails with this errno.
+int g_renameError = 0;
 
 void Note(int fd) {
   struct stat st {};
@@ -127,6 +132,10 @@ extern "C" int fdatasync(int fd) {
 extern "C" int rename(const char* from, const char* to) {
   static const auto real = Real<int (*)(const char*, const char*)>("rename");
   if (g_killAtRename) ::raise(SIGKILL);
+  if (g_renameError) {
+    errno = g_renameError;
+    return -1;
+  }
   return real(from, to);
 }
 
@@ -142,6 +151,7 @@ class DurableSaveTest : public test::CoreTest {
   }
   void TearDown() override {
     g_namedTemporaryFiles = false;
+    g_renameError = 0;
     CoreTest::TearDown();
   }
 
@@ -339,6 +349,77 @@ TEST_F(DurableSaveTest, ADownloadKilledMidwayLeavesNothingThatTheNextStartDoesNo
   }
   EXPECT_EQ(Names(downloads), QStringList{SetupFileNameOf(version)});
   EXPECT_EQ(Names(UserTempFolder), QStringList());
+}
+
+TEST_F(DurableSaveTest, ANameAtTheFileSystemsLimitSavesAndWhatItsSaveCutShortLeftIsRemoved) {
+  // 255 bytes, in ASCII and in Greek letters of two bytes each.
+  QString greek;
+  for (int i = 0; i < 125; ++i) greek += QChar(0x03B1 + i % 25);
+  for (const QString& name : {QString(251, u'a') + QStringLiteral(".BNL"), greek + QStringLiteral("x.BNL")}) {
+    ASSERT_EQ(QFile::encodeName(name).size(), 255);
+    for (const bool named : {false, true}) {
+      SCOPED_TRACE(named ? "named temporary files" : "temporary files without a name");
+      g_namedTemporaryFiles = named;
+      const QString path = Home() + u'/' + name;
+      ASSERT_FALSE(SaveFileAtomically(path, QByteArray("saved")).has_value());
+      EXPECT_EQ(ReadFile(path), QByteArray("saved"));
+      const QString left = QFileInfo(SaveInProgressName(path, KilledSave(path, false), 0)).fileName();
+      QStringList both{name, left};
+      both.sort();
+      EXPECT_EQ(Names(Home()).join(u'|').toStdString(), both.join(u'|').toStdString());
+      // Cut between two characters, under its own name.
+      EXPECT_EQ(QFile::decodeName(QFile::encodeName(left)), left);
+      EXPECT_TRUE(name.startsWith(left.left(left.indexOf(QLatin1String(kSaveInProgressMark)))));
+      RemoveLeftoverFiles();
+      EXPECT_EQ(Names(Home()).join(u'|').toStdString(), name.toStdString());
+      QFile::remove(path);
+    }
+  }
+}
+
+TEST_F(DurableSaveTest, ASaveOnAReadOnlyFileSystemNamesTheFolderAndSaysItIsReadOnly) {
+  const QString folder = Home() + QStringLiteral("/stick");
+  const QString expected =
+      QStringLiteral("Permission denied: the folder \"") + folder + QStringLiteral("\" is on a read-only file system");
+  QDir().mkpath(folder);
+  const QByteArray mountPoint = QFile::encodeName(folder);
+  const QString existing = folder + QStringLiteral("/p.BNL");
+  const QString fresh = folder + QStringLiteral("/new.BNL");
+  // The file system is mounted read-only in a mount namespace of a child's
+  // own; the child tells what the saves said, or why it could not.
+  int answer[2];
+  ASSERT_EQ(::pipe(answer), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    QByteArray said = "no read-only file system could be mounted here";
+    if (::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+        ::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") == 0 && !SaveFileAtomically(existing, "old") &&
+        ::mount(nullptr, mountPoint.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0) {
+      said =
+          (SaveFileAtomically(existing, "new")->Description() + u'\n' + SaveFileAtomically(fresh, "new")->Description())
+              .toUtf8();
+    }
+    const bool written = ::write(answer[1], said.constData(), static_cast<size_t>(said.size())) == said.size();
+    ::_exit(written ? 0 : 1);
+  }
+  ::close(answer[1]);
+  QByteArray said;
+  char buffer[1024];
+  for (ssize_t n; (n = ::read(answer[0], buffer, sizeof buffer)) > 0;) said.append(buffer, n);
+  ::close(answer[0]);
+  ::waitpid(child, nullptr, 0);
+  if (!said.contains('\n')) GTEST_SKIP() << said.constData();
+  EXPECT_EQ(QString::fromUtf8(said), expected + u'\n' + expected);
+
+  // A file system made read-only during the save: the rename says it.
+  g_renameError = EROFS;
+  const QString project = WriteFile(Home() + QStringLiteral("/p.BNL"), "old");
+  const std::optional<RuntimeError> error = SaveFileAtomically(project, "new");
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->Number(), ErrorNumber::PermissionDenied);
+  EXPECT_EQ(error->Description(), QStringLiteral("Permission denied: the folder \"") + Home() +
+                                      QStringLiteral("\" is on a read-only file system"));
+  EXPECT_EQ(ReadFile(project), QByteArray("old"));
 }
 
 }  // namespace
