@@ -107,7 +107,10 @@ struct CrowdedHome : StartupHome {
 
   CrowdedHome() : projects(dir.path() + QStringLiteral("/projects/")), temp(UserTempFolder) {
     QDir().mkpath(projects);
-    for (int n = 0; n < kFolderFiles; ++n) QFile(Project(n)).open(QIODevice::WriteOnly);
+    // One empty file under each name: only the folder's size matters here.
+    QFile(Project(0)).open(QIODevice::WriteOnly);
+    const QByteArray first = QFile::encodeName(Project(0));
+    for (int n = 1; n < kFolderFiles; ++n) ::link(first.constData(), QFile::encodeName(Project(n)).constData());
     RecentFileCount = 4;
     for (int i = 1; i <= RecentFileCount; ++i) {
       RecentFilePath[static_cast<std::size_t>(i)] = Project(i);

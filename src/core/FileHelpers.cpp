@@ -489,18 +489,16 @@ Removal RemoveTemporaryFile(const QByteArray& path, std::optional<ino_t> inode, 
   return errno == ENOENT ? Removal::NotThere : Removal::Unknown;
 }
 
-// Reads a record that is open, within kMaxSaveRecordBytes.
-std::optional<QByteArray> ReadSaveRecord(int fd) {
-  QByteArray bytes(kMaxSaveRecordBytes + 1, Qt::Uninitialized);
+// Reads the `size` bytes of a record that is open.
+std::optional<QByteArray> ReadSaveRecord(int fd, qsizetype size) {
+  QByteArray bytes(size, Qt::Uninitialized);
   qsizetype total = 0;
-  while (total < bytes.size()) {
-    const ssize_t n = ::pread(fd, bytes.data() + total, static_cast<size_t>(bytes.size() - total), total);
+  while (total < size) {
+    const ssize_t n = ::pread(fd, bytes.data() + total, static_cast<size_t>(size - total), total);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return std::nullopt;
-    if (n == 0) break;
+    if (n <= 0) return std::nullopt;
     total += n;
   }
-  bytes.truncate(total);
   return bytes;
 }
 
@@ -539,39 +537,40 @@ Verdict CleanUpAfter(const SaveRecord& record, qint64 pid, KeptFiles& kept, int&
   return Verdict::KeepForALaterStart;
 }
 
+// What one clean-up keeps and has done so far.
+struct CleanUpPass {
+  KeptFiles kept;
+  int lastVersionRecordsLeft = kMaxLastVersionRecordsPerStart;
+  int removed = 0;  // temporary files
+};
+
 // Cleans up after the record `name` in the folder `folder` when its save has
-// ended. Returns how many temporary files were removed.
-int CleanUpAfterRecord(int folder, const QByteArray& name, qint64 pid, KeptFiles& kept) {
+// ended.
+void CleanUpAfterRecord(int folder, const QByteArray& name, qint64 pid, CleanUpPass& pass) {
   int fd = ::openat(folder, name.constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0 && errno == EACCES)
     fd = ::openat(folder, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return 0;
+  if (fd < 0) return;
   const auto closeRecord = qScopeGuard([fd] { ::close(fd); });
   // A save under way holds the lock. Once it is taken, the record must
-  // still be the one of that name: a save that ended removed its record
-  // before it let the lock go.
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return 0;
-  struct stat st {
-  }, named{};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink == 0) return 0;
-  if (::fstatat(folder, name.constData(), &named, AT_SYMLINK_NOFOLLOW) != 0 || named.st_dev != st.st_dev ||
-      named.st_ino != st.st_ino)
-    return 0;
+  // still be there (a record has one name and keeps it): a save that ended
+  // removed its record before it let the lock go.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink == 0) return;
   const qint64 age = static_cast<qint64>(::time(nullptr)) - static_cast<qint64>(st.st_mtime);
   const auto drop = [&] { ::unlinkat(folder, name.constData(), 0); };
-  const std::optional<QByteArray> bytes = ReadSaveRecord(fd);
-  if (!bytes) return 0;
-  if (bytes->size() > kMaxSaveRecordBytes) {
-    drop();
-    return 0;
-  }
+  if (st.st_size > kMaxSaveRecordBytes) return drop();
+  const std::optional<QByteArray> bytes = ReadSaveRecord(fd, static_cast<qsizetype>(st.st_size));
+  if (!bytes) return;
   const std::optional<SaveRecord> record = ParseSaveRecord(*bytes);
   if (!record) {
     if (age > kUnfinishedSaveRecordSeconds) drop();
-    return 0;
+    return;
   }
-  int removed = 0;
-  if (CleanUpAfter(*record, pid, kept, removed) == Verdict::Drop || age > kSaveRecordAgeSeconds) {
+  // Each record of the last version costs a hundred look-ups.
+  if (record->lastVersion && pass.lastVersionRecordsLeft-- <= 0) return;
+  if (CleanUpAfter(*record, pid, pass.kept, pass.removed) == Verdict::Drop || age > kSaveRecordAgeSeconds) {
     drop();
   } else {
     // Looked at now: the records not looked at for longest go first at the
@@ -579,28 +578,37 @@ int CleanUpAfterRecord(int folder, const QByteArray& name, qint64 pid, KeptFiles
     const timespec times[2] = {{0, UTIME_NOW}, {0, UTIME_OMIT}};
     ::futimens(fd, times);
   }
-  return removed;
 }
 
 }  // namespace
 
-int RemoveSavesCutShort(const QString& folder, const QStringList& kept) {
-  if (folder.isEmpty()) return 0;
-  DIR* dir = ::opendir(QFile::encodeName(folder).constData());
-  if (!dir) return 0;
-  const auto closeFolder = qScopeGuard([dir] { ::closedir(dir); });
+QList<QByteArray> FileNamesIn(const QString& folder) {
+  QList<QByteArray> names;
+  DIR* dir = folder.isEmpty() ? nullptr : ::opendir(QFile::encodeName(folder).constData());
+  if (!dir) return names;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (entry->d_type == DT_REG || entry->d_type == DT_UNKNOWN) names << QByteArray(entry->d_name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+int RemoveSavesCutShort(const QString& folder, const QList<QByteArray>& names, const QStringList& kept) {
+  const int dir =
+      folder.isEmpty() ? -1 : ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir < 0) return 0;
+  const auto closeFolder = qScopeGuard([dir] { ::close(dir); });
   struct Found {
     timespec lookedAt;
     QByteArray name;
     qint64 pid;
   };
   std::vector<Found> records;
-  while (const dirent* entry = ::readdir(dir)) {
-    if (entry->d_type != DT_REG && entry->d_type != DT_UNKNOWN) continue;
-    const std::optional<qint64> pid = RecordPid(entry->d_name);
+  for (const QByteArray& name : names) {
+    const std::optional<qint64> pid = RecordPid(name);
     struct stat st {};
-    if (!pid || ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
-    records.push_back({st.st_atim, QByteArray(entry->d_name), *pid});
+    if (!pid || ::fstatat(dir, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+    records.push_back({st.st_atim, name, *pid});
   }
   const auto older = [](const Found& a, const Found& b) {
     return std::tie(a.lookedAt.tv_sec, a.lookedAt.tv_nsec, a.name) <
@@ -608,11 +616,9 @@ int RemoveSavesCutShort(const QString& folder, const QStringList& kept) {
   };
   const std::size_t count = std::min<std::size_t>(records.size(), kMaxSaveRecordsPerStart);
   std::partial_sort(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(count), records.end(), older);
-  KeptFiles keptFiles(kept);
-  int removed = 0;
-  for (std::size_t i = 0; i < count; ++i)
-    removed += CleanUpAfterRecord(::dirfd(dir), records[i].name, records[i].pid, keptFiles);
-  return removed;
+  CleanUpPass pass{KeptFiles(kept)};
+  for (std::size_t i = 0; i < count; ++i) CleanUpAfterRecord(dir, records[i].name, records[i].pid, pass);
+  return pass.removed;
 }
 
 namespace {

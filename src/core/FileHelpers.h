@@ -139,25 +139,33 @@ inline constexpr qint64 kUnfinishedSaveRecordSeconds = 60;
 // The most records one start looks at, those not looked at for longest
 // first (the oldest; a record kept for a later start goes to the back): the
 // rest wait for the starts after it.
-inline constexpr int kMaxSaveRecordsPerStart = 200;
+inline constexpr int kMaxSaveRecordsPerStart = 100;
+// Of those, the most records of the last version, each of which looks up
+// the hundred names its save may have given.
+inline constexpr int kMaxLastVersionRecordsPerStart = 10;
 
-// For every record in `folder` (read once) of a save that has ended, that
-// is whose lock can be taken now, whatever process made it: removes the
-// temporary file the record names beside its target, then the record. Only
-// that file is removed: an ordinary file (not a link) of that exact name,
-// of the inode number recorded where there is one, and none of `kept` (the
-// file the program is to open, the recent projects, the settings file),
-// whatever their names. The temporary file of a record of the last version
-// is looked for under the names it gave, with the pid of the record's name.
-// A record whose target and temporary file are both missing, or cannot be
-// looked at, is kept, silently, until it is older than
-// kSaveRecordAgeSeconds. A record larger than kMaxSaveRecordBytes (never
-// read beyond that) is removed alone, and so is one cut short once it is
-// older than kUnfinishedSaveRecordSeconds. Only ordinary files of a
-// record's exact name are looked at, at most kMaxSaveRecordsPerStart of
-// them, each with a few system calls. Returns how many temporary files were
-// removed.
-int RemoveSavesCutShort(const QString& folder, const QStringList& kept);
+// For every record among `names` (FileNamesIn `folder`) of a save that
+// has ended, that is whose lock can be taken now, whatever process made
+// it: removes the temporary file the record names beside its target, then
+// the record. Only that file is removed: an ordinary file (not a link) of
+// that exact name, of the inode number recorded where there is one, and
+// none of `kept` (the file the program is to open, the recent projects,
+// the settings file), whatever their names. The temporary file of a record
+// of the last version is looked for under the names it gave, with the pid
+// of the record's name. A record whose target and temporary file are both
+// missing, or cannot be looked at, is kept, silently, until it is older
+// than kSaveRecordAgeSeconds. A record larger than kMaxSaveRecordBytes
+// (never read) is removed alone, and so is one cut short once it is older
+// than kUnfinishedSaveRecordSeconds. Only ordinary files of a record's
+// exact name are looked at, at most kMaxSaveRecordsPerStart of them, each
+// with a few system calls; no other folder is listed. Returns how many
+// temporary files were removed.
+int RemoveSavesCutShort(const QString& folder, const QList<QByteArray>& names, const QStringList& kept);
+
+// The names of the entries in a folder that are files (or of a kind the
+// file system does not tell), read once with readdir. None where the
+// folder cannot be read.
+QList<QByteArray> FileNamesIn(const QString& folder);
 
 // Why a path names something other than an ordinary file: "it is a folder",
 // or a device, a pipe or a socket, in the current language. Empty for an

@@ -166,7 +166,7 @@ class SaveRecordsTest : public CoreTest {
     for (const auto time : {QFileDevice::FileModificationTime, QFileDevice::FileAccessTime})
       ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds), time));
   }
-  int CleanUp() { return RemoveSavesCutShort(Records(), {}); }
+  int CleanUp() { return RemoveSavesCutShort(Records(), FileNamesIn(Records()), {}); }
 };
 
 // A process that holds the lock of a record, as a save under way does,
@@ -322,7 +322,7 @@ TEST_F(SaveRecordsTest, ARecordWaitsWhileNeitherItsTargetNorItsTemporaryFileIsTh
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
-TEST_F(SaveRecordsTest, AStartFollowsAFewHundredRecordsTheOldestFirst) {
+TEST_F(SaveRecordsTest, AStartFollowsABoundedNumberOfRecordsTheOldestFirst) {
   const pid_t gonePid = GonePid();
   const QString project = WriteFile(Home() + QStringLiteral("/p/p.BNL"), "project");
   const int count = kMaxSaveRecordsPerStart + 20;
