@@ -323,8 +323,7 @@ void AtomicFileWriter::Record() {
         if (errno != EEXIST) break;
       }
     }
-    ::close(fd);
-    return;
+    ::close(fd);  // and made under its name instead
   }
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     const QByteArray name = nameOf(attempt);

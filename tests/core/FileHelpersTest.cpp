@@ -11,7 +11,6 @@
 #include <QFileInfo>
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -169,37 +168,6 @@ class SaveRecordsTest : public CoreTest {
   int CleanUp() { return RemoveSavesCutShort(Records(), FileNamesIn(Records()), {}); }
 };
 
-// A process that holds the lock of a record, as a save under way does,
-// until the object goes.
-class SaveUnderWay {
- public:
-  explicit SaveUnderWay(const QString& record) {
-    const QByteArray path = QFile::encodeName(record);
-    int ready[2];
-    EXPECT_EQ(::pipe(ready), 0);
-    child_ = ::fork();
-    if (child_ == 0) {
-      const int fd = ::open(path.constData(), O_RDWR);
-      const bool locked = fd >= 0 && ::flock(fd, LOCK_EX) == 0;
-      if (::write(ready[1], locked ? "x" : "-", 1) != 1 || !locked) ::_exit(1);
-      ::pause();
-      ::_exit(0);
-    }
-    char byte = 0;
-    ::close(ready[1]);
-    EXPECT_EQ(::read(ready[0], &byte, 1), 1);
-    EXPECT_EQ(byte, 'x');
-    ::close(ready[0]);
-  }
-  ~SaveUnderWay() {
-    ::kill(child_, SIGKILL);
-    ::waitpid(child_, nullptr, 0);
-  }
-
- private:
-  pid_t child_ = 0;
-};
-
 TEST_F(SaveRecordsTest, RecordsOfTheLastVersionLeadToTheNamesItGaveAndNothingElseWithoutListingAFolder) {
   const pid_t gonePid = GonePid();
   const QString gone = QString::number(gonePid);
@@ -249,12 +217,8 @@ TEST_F(SaveRecordsTest, ARecordIsFollowedOnlyOnceItsLockIsFreeWhateverPidItsName
   const auto project = [&](const char* name) {
     return WriteFile(Home() + u'/' + QLatin1String(name) + QStringLiteral("/p.BNL"), "project");
   };
-  const auto temporary = [](const QString& target, qint64 pid) {
-    const QString path = SaveInProgressName(target, pid, 0);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("temporary");
-    return path;
+  const auto temporary = [&](const QString& target, qint64 pid) {
+    return WriteFile(SaveInProgressName(target, pid, 0), "temporary");
   };
   // Ended: a copy that ran as pid 1 in a namespace of its own, and one that
   // made its file without a name, linked just before the rename.
@@ -275,8 +239,12 @@ TEST_F(SaveRecordsTest, ARecordIsFollowedOnlyOnceItsLockIsFreeWhateverPidItsName
   const QString huge = RecordText(gonePid, 6, QFile::encodeName(other) + '\n');
   ASSERT_TRUE(QFile::resize(huge, qint64{1} << 30));
 
-  const SaveUnderWay save(runningRecord);
+  // Its lock held as a save holds it (a lock of another open of the file,
+  // as of another process).
+  const int save = ::open(QFile::encodeName(runningRecord).constData(), O_RDWR | O_CLOEXEC);
+  ASSERT_EQ(::flock(save, LOCK_EX), 0);
   EXPECT_EQ(CleanUp(), 2);
+  ::close(save);
   for (const QString& path : gone + removed + QStringList{otherRecord, stale, huge})
     EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
   for (const QString& path : kept + QStringList{runningRecord, unwritten})
