@@ -1,9 +1,11 @@
 // Start-up to the shown main window, against a bare QMainWindow shown in the
-// same process; and the cold start of the program, process and all, against
+// same process; a start after thousands of saves cut short, against a plain
+// one; and the cold start of the program, process and all, against
 // a bare QMainWindow program with menus (startup_reference), on an X display.
 // The settings file is there and the disclaimer is off, as on every start
 // after the first.
 
+#include "core/FileHelpers.h"
 #include "core/Globals.h"
 #include "core/History.h"
 #include "core/Logo.h"
@@ -14,7 +16,9 @@
 #include "mainwindow/MainWindow.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -51,8 +55,7 @@ using namespace brantel;
 // the toolbar strip beside the program (the build puts it beside the real one).
 struct StartupHome {
   StartupHome() {
-    qputenv("HOME", dir.path().toUtf8());
-    qunsetenv("XDG_DOCUMENTS_DIR");
+    Use();
     const QString here = QCoreApplication::applicationDirPath();
     if (!QFile::exists(here + QStringLiteral("/Brantel.bmp"))) {
       QFile::copy(here + QStringLiteral("/../src/Brantel.bmp"), here + QStringLiteral("/Brantel.bmp"));
@@ -63,6 +66,11 @@ struct StartupHome {
     SetUpdateRequestGuard(IsLoopbackUrl);
     DisclaimerAtStart = false;
     SaveSettings(SettingsPart::Main);
+  }
+  // The next start runs in this home.
+  void Use() const {
+    qputenv("HOME", dir.path().toUtf8());
+    qunsetenv("XDG_DOCUMENTS_DIR");
   }
   QTemporaryDir dir;
 };
@@ -86,6 +94,96 @@ void BM_StartUpToShownMainWindow(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_StartUpToShownMainWindow)->Unit(benchmark::kMillisecond);
+
+// A home whose recent list names 4 projects in a folder of 100,000 files,
+// and whose scratch folder holds the records of 5,000 saves cut short: most
+// with their temporary files beside those projects, some of the last
+// version, some of a memory stick that is out. Each start removes some;
+// Refill puts them back.
+struct CrowdedHome : StartupHome {
+  static constexpr int kFolderFiles = 100000;
+  static constexpr int kRecords = 5000;
+  static constexpr qint64 kFirstPid = 4000000;
+
+  CrowdedHome() : projects(dir.path() + QStringLiteral("/projects/")), temp(UserTempFolder) {
+    QDir().mkpath(projects);
+    // One empty file under each name: only the folder's size matters here.
+    QFile(Project(0)).open(QIODevice::WriteOnly);
+    const QByteArray first = QFile::encodeName(Project(0));
+    for (int n = 1; n < kFolderFiles; ++n) ::link(first.constData(), QFile::encodeName(Project(n)).constData());
+    RecentFileCount = 4;
+    for (int i = 1; i <= RecentFileCount; ++i) {
+      RecentFilePath[static_cast<std::size_t>(i)] = Project(i);
+      RecentFileName[static_cast<std::size_t>(i)] = QFileInfo(Project(i)).fileName();
+    }
+    SaveSettings(SettingsPart::FileMenu);
+    Refill();
+  }
+
+  QString Project(int n) const { return projects + QStringLiteral("drawing-%1.BNL").arg(n, 6, 10, QLatin1Char('0')); }
+
+  void Refill() const {
+    for (int n = 0; n < kRecords; ++n) {
+      const qint64 pid = kFirstPid + n;
+      const QString record = temp + QLatin1String(kSaveRecordPrefix) + QString::number(pid) + QStringLiteral("-0");
+      if (QFileInfo::exists(record)) continue;
+      const bool stickOut = n % 10 == 9;
+      const bool lastVersion = n % 10 == 8;
+      const QString target = stickOut ? QStringLiteral("/media/stick/drawing.BNL") : Project(n);
+      const QString temporary = SaveInProgressName(target, pid, 0);
+      QFile file(record);
+      file.open(QIODevice::WriteOnly);
+      if (lastVersion) {
+        file.write(QFile::encodeName(target) + '\n');
+      } else {
+        file.write(QFile::encodeName(target) + '\0' + QFile::encodeName(QFileInfo(temporary).fileName()) + '\0' + '\0');
+      }
+      if (!stickOut) QFile(temporary).open(QIODevice::WriteOnly);
+    }
+  }
+
+  QString projects;
+  QString temp;
+};
+
+// The time of one start to the shown main window, in milliseconds.
+double StartMilliseconds(benchmark::State& state) {
+  const auto start = std::chrono::steady_clock::now();
+  std::unique_ptr<MainWindow> window = StartMainWindow();
+  QCoreApplication::processEvents();  // the first paint
+  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  if (!window) state.SkipWithError("the main window did not start");
+  window.reset();
+  ForgetHistory();
+  return ms;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Starts in the crowded home and in a plain one in turn; the counters are
+// the medians of each and their ratio.
+void BM_StartUpAfterManySavesCutShortAgainstAPlainStart(benchmark::State& state) {
+  static StartupHome plain;
+  static CrowdedHome crowded;
+  std::vector<double> plainMs, crowdedMs;
+  for (auto _ : state) {
+    plain.Use();
+    plainMs.push_back(StartMilliseconds(state));
+    crowded.Use();
+    crowded.Refill();
+    crowdedMs.push_back(StartMilliseconds(state));
+    state.SetIterationTime(crowdedMs.back() / 1000);
+  }
+  state.counters["plain_ms"] = Median(plainMs);
+  state.counters["crowded_ms"] = Median(crowdedMs);
+  state.counters["extra_ms"] = Median(crowdedMs) - Median(plainMs);
+  state.counters["ratio"] = Median(crowdedMs) / Median(plainMs);
+}
+BENCHMARK(BM_StartUpAfterManySavesCutShortAgainstAPlainStart)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_BareMainWindowShown(benchmark::State& state) {
   for (auto _ : state) {
@@ -193,12 +291,6 @@ std::optional<ColdStart> Launch(const char* program, xcb_connection_t* x, char**
   kill(pid, SIGKILL);
   waitpid(pid, nullptr, 0);
   return result;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // Pairs of cold starts, the program and the bare window in turn (which one

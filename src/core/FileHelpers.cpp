@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -16,9 +17,13 @@
 #include <ctime>
 #include <new>
 
-#include <signal.h>
+#include <tuple>
+#include <utility>
+#include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -69,8 +74,19 @@ QString StripPath(const QString& path, bool noExtension) {
   return rest;
 }
 
-QString SaveInProgressName(const QString& target, qint64 pid, int attempt) {
-  return target + QLatin1String(kSaveInProgressMark) + QString::number(pid) + u'-' + QString::number(attempt);
+QString SaveInProgressName(const QString& target, qint64 pid, int attempt, qsizetype nameLimit) {
+  const QByteArray suffix =
+      QByteArray(kSaveInProgressMark) + QByteArray::number(pid) + '-' + QByteArray::number(attempt);
+  const qsizetype slash = target.lastIndexOf(u'/');
+  QByteArray name = QFile::encodeName(target.mid(slash + 1));
+  const qsizetype room = std::max<qsizetype>(nameLimit - suffix.size(), 1);
+  if (name.size() > room) {
+    // Cut before the first byte of a character, never inside one.
+    qsizetype cut = room;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+    name.truncate(cut);
+  }
+  return target.left(slash + 1) + QFile::decodeName(name + suffix);
 }
 
 namespace {
@@ -96,6 +112,25 @@ std::optional<QString> FinalName(const QString& name) {
 
 QByteArray ProcPath(int fd) { return "/proc/self/fd/" + QByteArray::number(fd); }
 
+QByteArray FolderOf(const QString& file) { return QFile::encodeName(QFileInfo(file).absolutePath()); }
+
+// The longest file name the folder takes, in bytes.
+qsizetype FileNameLimit(const QByteArray& folder) {
+  const long limit = ::pathconf(folder.constData(), _PC_NAME_MAX);
+  return limit > 0 ? static_cast<qsizetype>(limit) : kMaxFileNameBytes;
+}
+
+bool WriteAll(int fd, const QByteArray& bytes) {
+  qsizetype done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += n;
+  }
+  return true;
+}
+
 // Syncs a written file's bytes to the disk, where the answer is heard:
 // some file systems tell of a full disk only now. A file system that
 // cannot sync says so with EINVAL or ENOTSUP. Returns 0 or the errno.
@@ -104,34 +139,10 @@ int SyncData(int fd) {
   return errno;
 }
 
-// Puts the written temporary file `from` in the target's place with one
-// rename. A temporary file without a name (made with O_TMPFILE; `from`
-// empty) is first linked under a name of its own beside the target.
-// Returns 0 or the errno; on failure the temporary file has no name left.
-int PutInPlace(int fd, QByteArray from, const QString& target) {
-  const QByteArray to = QFile::encodeName(target);
-  if (from.isEmpty()) {
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-      const QByteArray name = QFile::encodeName(SaveInProgressName(target, ::getpid(), attempt));
-      if (::linkat(AT_FDCWD, ProcPath(fd).constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
-        from = name;
-        break;
-      }
-      if (errno != EEXIST) return errno;
-    }
-    if (from.isEmpty()) return EEXIST;
-  }
-  if (::rename(from.constData(), to.constData()) == 0) return 0;
-  const int failed = errno;
-  if (from != to) ::unlink(from.constData());
-  return failed;
-}
-
 // Syncs the folder that holds a file, so that a rename in it lasts. A file
 // system that cannot sync a folder is left as it is.
 void SyncFolder(const QString& file) {
-  const QByteArray folder = QFile::encodeName(QFileInfo(file).absolutePath());
-  const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd = ::open(FolderOf(file).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
@@ -141,6 +152,21 @@ RuntimeError LoopOfLinksError() { return ErrorFromErrno(ELOOP, FileOp::Write); }
 
 QString SaveRecordName(qint64 pid, int attempt) {
   return QLatin1String(kSaveRecordPrefix) + QString::number(pid) + u'-' + QString::number(attempt);
+}
+
+// The error of a save that the target's file system refuses because it is
+// mounted read-only: the folder is named, since nothing about the file
+// itself is at fault.
+RuntimeError ReadOnlyError(const QString& target) {
+  return RuntimeError(ErrorNumber::PermissionDenied,
+                      Tr({"Permission denied: the folder \"%1\" is on a read-only file system",
+                          "Δεν επιτρέπεται η πρόσβαση: ο φάκελος \"%1\" βρίσκεται σε σύστημα αρχείων μόνο για "
+                          "ανάγνωση"})
+                          .arg(ShownText(QFileInfo(target).absolutePath(), 1024)));
+}
+
+RuntimeError WriteError(const QString& target, int failed) {
+  return failed == EROFS ? ReadOnlyError(target) : ErrorFromErrno(failed, FileOp::Write);
 }
 
 // The error of a temporary file that could not be made beside the target.
@@ -156,24 +182,39 @@ RuntimeError CreateError(const QString& target, int failed) {
                             "δημιουργεί εκεί το νέο αρχείο)"})
                             .arg(ShownText(folder, 1024)));
   }
-  return ErrorFromErrno(failed, FileOp::Write);
+  return WriteError(target, failed);
+}
+
+bool Exists(const QByteArray& path) {
+  struct stat st {};
+  return ::lstat(path.constData(), &st) == 0;
 }
 
 }  // namespace
 
 AtomicFileWriter::~AtomicFileWriter() { Finish(); }
 
-std::optional<RuntimeError> AtomicFileWriter::Open(const QString& path) {
+std::optional<RuntimeError> AtomicFileWriter::Open(const QString& path, LinkAtPath link) {
   if (!target_.isEmpty() || error_) return RuntimeError(ErrorNumber::FileAlreadyOpen);
   if (path.isEmpty()) return Fail(RuntimeError(ErrorNumber::BadFileName));
-  if (QFileInfo(path).isDir()) return Fail(RuntimeError(ErrorNumber::PathFileAccess));
-  const std::optional<QString> target = FinalName(path);
-  if (!target) return Fail(LoopOfLinksError());
-  const QByteArray targetName = QFile::encodeName(*target);
+  std::optional<QString> target = path;
   struct stat old {};
-  const bool replaces = ::stat(targetName.constData(), &old) == 0;
-  if (replaces && ::access(targetName.constData(), W_OK) != 0) return Fail(RuntimeError(ErrorNumber::PermissionDenied));
+  bool replaces = false;
+  if (link == LinkAtPath::Followed) {
+    if (QFileInfo(path).isDir()) return Fail(RuntimeError(ErrorNumber::PathFileAccess));
+    target = FinalName(path);
+    if (!target) return Fail(LoopOfLinksError());
+    replaces = ::stat(QFile::encodeName(*target).constData(), &old) == 0;
+  } else if (::lstat(QFile::encodeName(path).constData(), &old) == 0) {
+    // A link gives way to a new file; the file it names is never opened.
+    if (S_ISDIR(old.st_mode)) return Fail(RuntimeError(ErrorNumber::PathFileAccess));
+    replaces = !S_ISLNK(old.st_mode);
+  }
+  if (replaces && ::access(QFile::encodeName(*target).constData(), W_OK) != 0) {
+    return Fail(errno == EROFS ? ReadOnlyError(*target) : RuntimeError(ErrorNumber::PermissionDenied));
+  }
   target_ = *target;
+  nameLimit_ = FileNameLimit(FolderOf(target_));
   Record();
   // Nobody else reads the new file before it has the old one's permissions.
   if (const int failed = Create(replaces ? 0600 : 0666)) return Fail(CreateError(target_, failed));
@@ -203,26 +244,50 @@ std::optional<RuntimeError> AtomicFileWriter::Commit() {
   // synced, so that the new file is the one found after a power cut,
   // never the old one or none.
   int failed = SyncData(fd_);
-  if (!failed) {
-    failed = PutInPlace(fd_, name_, target_);
-    name_.clear();  // renamed, or removed by the failed rename
-  }
-  if (failed) return Fail(ErrorFromErrno(failed, FileOp::Write));
+  if (!failed) failed = PutInPlace();
+  if (failed) return Fail(WriteError(target_, failed));
   SyncFolder(target_);
   Finish();
   return std::nullopt;
 }
 
+int AtomicFileWriter::PutInPlace() {
+  if (name_.isEmpty()) {
+    // Linked under a name of its own beside the target, recorded first.
+    for (int attempt = 0; attempt < kNameAttempts && name_.isEmpty(); ++attempt) {
+      const QByteArray name = QFile::encodeName(SaveInProgressName(target_, ::getpid(), attempt, nameLimit_));
+      if (Exists(name)) continue;
+      RecordLeftover(name, inode_);
+      if (::linkat(AT_FDCWD, ProcPath(fd_).constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
+        name_ = name;
+      } else if (errno != EEXIST) {
+        return errno;
+      }
+    }
+    if (name_.isEmpty()) return EEXIST;
+  }
+  const QByteArray from = std::exchange(name_, QByteArray());
+  if (::rename(from.constData(), QFile::encodeName(target_).constData()) == 0) return 0;
+  const int failed = errno;
+  ::unlink(from.constData());
+  return failed;
+}
+
 int AtomicFileWriter::Create(unsigned mode) {
   // Without a name where the file system makes one, else created new under
   // the program's own name (never through a link, never over a file of
-  // that name).
-  const QByteArray folder = QFile::encodeName(QFileInfo(target_).absolutePath());
-  fd_ = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
-  if (fd_ >= 0) return 0;
+  // that name), recorded before it is made.
+  fd_ = ::open(FolderOf(target_).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  if (fd_ >= 0) {
+    struct stat st {};
+    if (::fstat(fd_, &st) == 0) inode_ = st.st_ino;
+    return 0;
+  }
   if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return errno;
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const QByteArray name = QFile::encodeName(SaveInProgressName(target_, ::getpid(), attempt));
+    const QByteArray name = QFile::encodeName(SaveInProgressName(target_, ::getpid(), attempt, nameLimit_));
+    if (Exists(name)) continue;
+    RecordLeftover(name, std::nullopt);
     fd_ = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd_ >= 0) {
       name_ = name;
@@ -234,22 +299,53 @@ int AtomicFileWriter::Create(unsigned mode) {
 }
 
 void AtomicFileWriter::Record() {
-  // In one write of a file made new. Where none can be made the save goes
-  // on without it.
+  // Locked before anyone can find it under its name: made without a name,
+  // locked, written and then linked where the file system allows; else
+  // made under its name and locked at once (RemoveSavesCutShort leaves a
+  // young record that is not written whole). Where none can be made the
+  // save goes on without it.
   if (UserTempFolder.isEmpty()) return;
-  const QByteArray text = QFile::encodeName(QFileInfo(target_).absoluteFilePath()) + '\n';
-  if (text.size() > kMaxSaveRecordBytes) return;
+  const QByteArray text = QFile::encodeName(QFileInfo(target_).absoluteFilePath()) + '\0';
+  if (text.size() > kMaxSaveRecordBytes / 2) return;
+  const auto nameOf = [](int attempt) {
+    return QFile::encodeName(JoinPath(UserTempFolder, SaveRecordName(::getpid(), attempt)));
+  };
+  int fd = ::open(QFile::encodeName(UserTempFolder).constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd >= 0) {
+    if (::flock(fd, LOCK_EX) == 0 && WriteAll(fd, text)) {
+      for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const QByteArray name = nameOf(attempt);
+        if (::linkat(AT_FDCWD, ProcPath(fd).constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
+          record_ = name;
+          recordFd_ = fd;
+          return;
+        }
+        if (errno != EEXIST) break;
+      }
+    }
+    ::close(fd);  // and made under its name instead
+  }
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const QByteArray name = QFile::encodeName(JoinPath(UserTempFolder, SaveRecordName(::getpid(), attempt)));
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const QByteArray name = nameOf(attempt);
+    fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0 && errno == EEXIST) continue;
     if (fd < 0) return;
-    const bool written = ::write(fd, text.constData(), static_cast<size_t>(text.size())) == text.size();
-    ::close(fd);
-    if (written) record_ = name;
-    else ::unlink(name.constData());
+    if (::flock(fd, LOCK_EX) == 0 && WriteAll(fd, text)) {
+      record_ = name;
+      recordFd_ = fd;
+    } else {
+      ::unlink(name.constData());
+      ::close(fd);
+    }
     return;
   }
+}
+
+void AtomicFileWriter::RecordLeftover(const QByteArray& name, std::optional<ino_t> inode) {
+  if (recordFd_ < 0) return;
+  const QByteArray entry = name.mid(name.lastIndexOf('/') + 1) + '\0' +
+                           (inode ? QByteArray::number(static_cast<qulonglong>(*inode)) : QByteArray()) + '\0';
+  WriteAll(recordFd_, entry);
 }
 
 RuntimeError AtomicFileWriter::Fail(const RuntimeError& error) {
@@ -265,6 +361,10 @@ void AtomicFileWriter::Finish() {
   name_.clear();
   if (!record_.isEmpty()) ::unlink(record_.constData());
   record_.clear();
+  // The lock goes only now: a record that can be locked is of a save that
+  // has ended or is no longer there.
+  if (recordFd_ >= 0) ::close(recordFd_);
+  recordFd_ = -1;
 }
 
 std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes) {
@@ -276,92 +376,248 @@ std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteA
 
 namespace {
 
-// The pid of a name that SaveInProgressName (or SaveRecordName) gave, or 0
-// for any other name: after the mark, the pid and the attempt, each in
-// digits, and nothing else.
-pid_t SaveInProgressPid(QStringView rest) {
-  const qsizetype dash = rest.indexOf(u'-');
-  if (dash <= 0 || dash == rest.size() - 1) return 0;
-  const auto allDigits = [](QStringView text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-  };
-  const QStringView pid = rest.left(dash);
-  const QStringView attempt = rest.mid(dash + 1);
-  if (!allDigits(pid) || !allDigits(attempt)) return 0;
+bool AllDigits(QByteArrayView text) {
+  return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The pid of a name that SaveRecordName gave: after the prefix, the pid and
+// the attempt, each in digits, and nothing else. Nothing for any other name.
+std::optional<qint64> RecordPid(QByteArrayView name) {
+  const QByteArrayView prefix(kSaveRecordPrefix);
+  if (!name.startsWith(prefix)) return std::nullopt;
+  const QByteArrayView rest = name.sliced(prefix.size());
+  const qsizetype dash = rest.indexOf('-');
+  if (dash < 0 || !AllDigits(rest.first(dash)) || !AllDigits(rest.sliced(dash + 1))) return std::nullopt;
   bool ok = false;
-  const int number = pid.toInt(&ok);
-  return ok ? static_cast<pid_t>(number) : 0;
+  const qint64 pid = rest.first(dash).toLongLong(&ok);
+  return ok ? std::optional<qint64>(pid) : std::nullopt;
 }
 
-bool ProcessGone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
+// True for a name that SaveInProgressName gives a temporary file of the
+// target named `target`: the start of that name, the mark, the pid and the
+// attempt.
+bool IsTemporaryNameOf(QByteArrayView name, QByteArrayView target) {
+  const QByteArrayView mark(kSaveInProgressMark);
+  const qsizetype at = name.lastIndexOf(mark);
+  if (at <= 0 || !target.startsWith(name.first(at))) return false;
+  const QByteArrayView rest = name.sliced(at + mark.size());
+  const qsizetype dash = rest.indexOf('-');
+  return dash > 0 && AllDigits(rest.first(dash)) && AllDigits(rest.sliced(dash + 1));
+}
 
-// The ordinary files (not links) in a folder named `prefix`, a pid and an
-// attempt, whose process is gone.
-QStringList FilesOfGoneProcesses(const QDir& folder, const QString& prefix) {
-  QStringList paths;
-  for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-    if (!name.startsWith(prefix)) continue;
-    const pid_t pid = SaveInProgressPid(QStringView(name).mid(prefix.size()));
-    if (pid <= 0 || !ProcessGone(pid)) continue;
-    const QString path = folder.filePath(name);
-    struct stat st {};
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-    paths << path;
+// What a record says, read whole.
+struct SaveRecord {
+  QByteArray target;                    // an absolute path
+  std::optional<QByteArray> temporary;  // the temporary file's path, beside the target
+  std::optional<ino_t> inode;           // the temporary file's, where it identifies it
+  bool lastVersion = false;             // a record of the last version: no temporary file named
+};
+
+QByteArrayView FolderPart(QByteArrayView path) { return path.first(path.lastIndexOf('/') + 1); }
+
+// The record's text, or nothing for a record cut short or not of either
+// form.
+std::optional<SaveRecord> ParseSaveRecord(const QByteArray& bytes) {
+  SaveRecord record;
+  if (!bytes.startsWith('/')) return std::nullopt;
+  if (!bytes.contains('\0')) {
+    if (bytes.size() < 2 || !bytes.endsWith('\n')) return std::nullopt;
+    record.target = bytes.chopped(1);
+    record.lastVersion = true;
+    return record;
   }
-  return paths;
+  // Every field ends with a NUL; what follows the last one was being
+  // written when the save stopped, as is a name without its inode field.
+  QList<QByteArray> fields = bytes.split('\0');
+  fields.removeLast();
+  record.target = fields.front();
+  const QByteArrayView targetName = QByteArrayView(record.target).sliced(FolderPart(record.target).size());
+  for (qsizetype i = 1; i + 1 < fields.size(); i += 2) {
+    const QByteArray& name = fields[i];
+    const QByteArray& inode = fields[i + 1];
+    if (name.contains('/') || !IsTemporaryNameOf(name, targetName)) return std::nullopt;
+    if (!inode.isEmpty() && !AllDigits(inode)) return std::nullopt;
+    record.temporary = FolderPart(record.target).toByteArray() + name;
+    record.inode.reset();
+    if (!inode.isEmpty()) record.inode = static_cast<ino_t>(inode.toULongLong());
+  }
+  return record;
 }
 
-// The target a record of a save names: an absolute path, on the record's
-// one line. Nothing for a record cut short, too large or not of that form.
-std::optional<QString> RecordedTarget(const QString& record) {
-  QByteArray bytes;
-  if (ReadRegularFile(record, bytes, ReadLimit{kMaxSaveRecordBytes, {}})) return std::nullopt;
-  if (bytes.size() < 2 || !bytes.startsWith('/') || !bytes.endsWith('\n')) return std::nullopt;
-  bytes.chop(1);
-  if (bytes.contains('\0')) return std::nullopt;
-  return QFile::decodeName(bytes);
+enum class Presence { There, Missing, Unknown };
+
+Presence Look(const QByteArray& path, struct stat& st) {
+  if (::lstat(path.constData(), &st) == 0) return Presence::There;
+  return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? Presence::Missing : Presence::Unknown;
 }
 
-bool FolderReadable(const QString& file) {
-  const int fd =
-      ::open(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  ::close(fd);
-  return true;
-}
+// The files that the clean-up never removes, looked up (through links) the
+// first time a file is about to be removed.
+class KeptFiles {
+ public:
+  explicit KeptFiles(const QStringList& paths) : paths_(paths) {}
 
-qint64 AgeSeconds(const QString& path) {
+  bool Holds(const struct stat& file) {
+    if (!known_) {
+      known_ = true;
+      for (const QString& path : paths_) {
+        struct stat st {};
+        if (!path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &st) == 0)
+          files_.emplace_back(st.st_dev, st.st_ino);
+      }
+    }
+    return std::find(files_.begin(), files_.end(), std::make_pair(file.st_dev, file.st_ino)) != files_.end();
+  }
+
+ private:
+  QStringList paths_;
+  bool known_ = false;
+  std::vector<std::pair<dev_t, ino_t>> files_;
+};
+
+enum class Removal { Removed, NotThere, NotTheSaves, Unknown };
+
+// Removes the file at `path` when it is the temporary file of a save: an
+// ordinary file, of that inode where one is given, and none of the kept.
+Removal RemoveTemporaryFile(const QByteArray& path, std::optional<ino_t> inode, KeptFiles& kept) {
   struct stat st {};
-  if (::lstat(QFile::encodeName(path).constData(), &st) != 0) return 0;
-  return static_cast<qint64>(::time(nullptr)) - static_cast<qint64>(st.st_mtime);
+  const Presence presence = Look(path, st);
+  if (presence != Presence::There) return presence == Presence::Missing ? Removal::NotThere : Removal::Unknown;
+  if (!S_ISREG(st.st_mode) || (inode && st.st_ino != *inode) || kept.Holds(st)) return Removal::NotTheSaves;
+  if (::unlink(path.constData()) == 0) return Removal::Removed;
+  return errno == ENOENT ? Removal::NotThere : Removal::Unknown;
+}
+
+// Reads the `size` bytes of a record that is open.
+std::optional<QByteArray> ReadSaveRecord(int fd, qsizetype size) {
+  QByteArray bytes(size, Qt::Uninitialized);
+  qsizetype total = 0;
+  while (total < size) {
+    const ssize_t n = ::pread(fd, bytes.data() + total, static_cast<size_t>(size - total), total);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return std::nullopt;
+    total += n;
+  }
+  return bytes;
+}
+
+// What becomes of a record whose save has ended.
+enum class Verdict { Drop, KeepForALaterStart };
+
+Verdict CleanUpAfter(const SaveRecord& record, qint64 pid, KeptFiles& kept, int& removed) {
+  struct stat st {};
+  bool unknown = false;
+  bool found = false;
+  const auto look = [&](const QByteArray& path, std::optional<ino_t> inode) {
+    switch (RemoveTemporaryFile(path, inode, kept)) {
+      case Removal::Removed: ++removed; [[fallthrough]];
+      case Removal::NotTheSaves: found = true; break;
+      case Removal::Unknown: unknown = true; break;
+      case Removal::NotThere: break;
+    }
+  };
+  if (!record.lastVersion) {
+    // Nothing named: the save stopped before its temporary file had a name.
+    if (!record.temporary) return Verdict::Drop;
+    look(*record.temporary, record.inode);
+  } else {
+    // Each name the last version gave, looked up alone; the folder first,
+    // which spares them all when it is not there.
+    const Presence folder = Look(FolderPart(record.target).toByteArray(), st);
+    if (folder != Presence::There) return Verdict::KeepForALaterStart;
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+      look(record.target + kSaveInProgressMark + QByteArray::number(pid) + '-' + QByteArray::number(attempt),
+           std::nullopt);
+    }
+  }
+  if (unknown) return Verdict::KeepForALaterStart;
+  if (found || Look(record.target, st) == Presence::There) return Verdict::Drop;
+  // Neither the target nor its temporary file: a memory stick out, maybe.
+  return Verdict::KeepForALaterStart;
+}
+
+// What one clean-up keeps and has done so far.
+struct CleanUpPass {
+  KeptFiles kept;
+  int lastVersionRecordsLeft = kMaxLastVersionRecordsPerStart;
+  int removed = 0;  // temporary files
+};
+
+// Cleans up after the record `name` in the folder `folder` when its save has
+// ended.
+void CleanUpAfterRecord(int folder, const QByteArray& name, qint64 pid, CleanUpPass& pass) {
+  int fd = ::openat(folder, name.constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0 && errno == EACCES)
+    fd = ::openat(folder, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return;
+  const auto closeRecord = qScopeGuard([fd] { ::close(fd); });
+  // A save under way holds the lock. Once it is taken, the record must
+  // still be there (a record has one name and keeps it): a save that ended
+  // removed its record before it let the lock go.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink == 0) return;
+  const qint64 age = static_cast<qint64>(::time(nullptr)) - static_cast<qint64>(st.st_mtime);
+  const auto drop = [&] { ::unlinkat(folder, name.constData(), 0); };
+  if (st.st_size > kMaxSaveRecordBytes) return drop();
+  const std::optional<QByteArray> bytes = ReadSaveRecord(fd, static_cast<qsizetype>(st.st_size));
+  if (!bytes) return;
+  const std::optional<SaveRecord> record = ParseSaveRecord(*bytes);
+  if (!record) {
+    if (age > kUnfinishedSaveRecordSeconds) drop();
+    return;
+  }
+  // Each record of the last version costs a hundred look-ups.
+  if (record->lastVersion && pass.lastVersionRecordsLeft-- <= 0) return;
+  if (CleanUpAfter(*record, pid, pass.kept, pass.removed) == Verdict::Drop || age > kSaveRecordAgeSeconds) {
+    drop();
+  } else {
+    // Looked at now: the records not looked at for longest go first at the
+    // next start, so that those kept cannot hold back the rest.
+    const timespec times[2] = {{0, UTIME_NOW}, {0, UTIME_OMIT}};
+    ::futimens(fd, times);
+  }
 }
 
 }  // namespace
 
-int RemoveAbandonedSaves(const QString& target) {
-  if (target.isEmpty()) return 0;
-  const std::optional<QString> final = FinalName(target);
-  if (!final) return 0;
-  const QFileInfo info(*final);
-  if (info.fileName().isEmpty()) return 0;
-  int removed = 0;
-  for (const QString& path : FilesOfGoneProcesses(info.dir(), info.fileName() + QLatin1String(kSaveInProgressMark))) {
-    if (::unlink(QFile::encodeName(path).constData()) == 0) ++removed;
+QList<QByteArray> FileNamesIn(const QString& folder) {
+  QList<QByteArray> names;
+  DIR* dir = folder.isEmpty() ? nullptr : ::opendir(QFile::encodeName(folder).constData());
+  if (!dir) return names;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (entry->d_type == DT_REG || entry->d_type == DT_UNKNOWN) names << QByteArray(entry->d_name);
   }
-  return removed;
+  ::closedir(dir);
+  return names;
 }
 
-int RemoveSavesCutShort(const QString& folder) {
-  if (folder.isEmpty()) return 0;
-  int removed = 0;
-  for (const QString& record : FilesOfGoneProcesses(QDir(folder), QLatin1String(kSaveRecordPrefix))) {
-    if (const std::optional<QString> target = RecordedTarget(record)) {
-      if (FolderReadable(*target)) removed += RemoveAbandonedSaves(*target);
-      else if (AgeSeconds(record) <= kSaveRecordAgeSeconds) continue;
-    }
-    ::unlink(QFile::encodeName(record).constData());
+int RemoveSavesCutShort(const QString& folder, const QList<QByteArray>& names, const QStringList& kept) {
+  const int dir =
+      folder.isEmpty() ? -1 : ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir < 0) return 0;
+  const auto closeFolder = qScopeGuard([dir] { ::close(dir); });
+  struct Found {
+    timespec lookedAt;
+    QByteArray name;
+    qint64 pid;
+  };
+  std::vector<Found> records;
+  for (const QByteArray& name : names) {
+    const std::optional<qint64> pid = RecordPid(name);
+    struct stat st {};
+    if (!pid || ::fstatat(dir, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+    records.push_back({st.st_atim, name, *pid});
   }
-  return removed;
+  const auto older = [](const Found& a, const Found& b) {
+    return std::tie(a.lookedAt.tv_sec, a.lookedAt.tv_nsec, a.name) <
+           std::tie(b.lookedAt.tv_sec, b.lookedAt.tv_nsec, b.name);
+  };
+  const std::size_t count = std::min<std::size_t>(records.size(), kMaxSaveRecordsPerStart);
+  std::partial_sort(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(count), records.end(), older);
+  CleanUpPass pass{KeptFiles(kept)};
+  for (std::size_t i = 0; i < count; ++i) CleanUpAfterRecord(dir, records[i].name, records[i].pid, pass);
+  return pass.removed;
 }
 
 namespace {

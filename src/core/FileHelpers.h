@@ -5,9 +5,12 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
+
+#include <sys/types.h>
 
 namespace brantel {
 
@@ -26,22 +29,29 @@ bool ValidPath(const QString& path, bool quiet);
 // A path that ends with "/" shows "Error in filename: " and comes back whole.
 QString StripPath(const QString& path, bool noExtension);
 
+// What a save does with a symbolic link at its path.
+enum class LinkAtPath {
+  Followed,  // the file the link names is replaced (a project, the settings)
+  Replaced,  // the link itself gives way to the new file (a download)
+};
+
 // A file written in pieces (a download as it arrives) and put in its
 // target's place whole, with one rename: the file a link names, when the
-// target is a symbolic link; a loop of links is refused as the system
-// refuses it, "Too many levels of symbolic links". The new file is synced
-// to the disk once, renamed and its folder synced, so that after a power
-// cut the target is the old file or the new one, never a part. It has the
-// old file's permissions; a file that may not be written is not replaced.
-// Where the file system makes a temporary file without a name (O_TMPFILE)
-// it has none until just before the rename; elsewhere (FAT, network file
-// systems, many FUSE ones) it is made, new, under the name
+// target is a symbolic link that is followed; a loop of links is refused as
+// the system refuses it, "Too many levels of symbolic links". The new file
+// is synced to the disk once, renamed and its folder synced, so that after
+// a power cut the target is the old file or the new one, never a part. It
+// has the old file's permissions; a file that may not be written is not
+// replaced. Where the file system makes a temporary file without a name
+// (O_TMPFILE) it has none until just before the rename; elsewhere (FAT,
+// network file systems, many FUSE ones) it is made, new, under the name
 // SaveInProgressName gives. Before it is made the save is recorded in the
-// user's scratch folder (RemoveSavesCutShort). A writer that fails, or
-// goes without its commit, removes its temporary file and its record at
-// once, and the old file stays as it was: a full disk gives Disk full
-// (61), a folder that takes no new file Permission denied (70) with a text
-// that names the folder.
+// user's scratch folder and the record locked for the whole save
+// (RemoveSavesCutShort). A writer that fails, or goes without its commit,
+// removes its temporary file and its record at once, and the old file stays
+// as it was: a full disk gives Disk full (61), a folder that takes no new
+// file or a read-only file system Permission denied (70) with a text that
+// names the folder.
 class AtomicFileWriter {
  public:
   AtomicFileWriter() = default;
@@ -51,7 +61,7 @@ class AtomicFileWriter {
 
   // Records the save and makes the temporary file beside the target of
   // `path`; once for each writer. Returns the error, or nothing.
-  std::optional<RuntimeError> Open(const QString& path);
+  std::optional<RuntimeError> Open(const QString& path, LinkAtPath link = LinkAtPath::Followed);
   // Writes every byte after those written before. The writer's first
   // failure (of the open, a write or the commit) comes back from this call
   // and from every later Write and Commit.
@@ -64,18 +74,28 @@ class AtomicFileWriter {
   // Makes the temporary file with the permissions `mode`. Returns 0 or the
   // errno.
   int Create(unsigned mode);
+  // Puts the written file in the target's place, giving a file without a
+  // name one first. Returns 0 or the errno; the file has no name left.
+  int PutInPlace();
   void Record();
+  // Adds to the record the name the temporary file has, or is about to
+  // have, and its inode number where that identifies it.
+  void RecordLeftover(const QByteArray& name, std::optional<ino_t> inode);
   // Removes what is left of the save (temporary file and record), keeps
   // the error for every later call and returns it.
   RuntimeError Fail(const RuntimeError& error);
   // Closes the temporary file and removes what is left of the save: the
-  // temporary file while it has a name, and the record.
+  // temporary file while it has a name, and the record, then lets the
+  // record's lock go.
   void Finish();
 
   QString target_;
+  qsizetype nameLimit_ = 0;            // the longest file name of the target's folder, in bytes
   QByteArray record_;                  // the record of the save, while it is there
+  int recordFd_ = -1;                  // the record, open and locked, while it is there
   QByteArray name_;                    // the temporary file's, while it has one
   int fd_ = -1;                        // the temporary file, until the commit or a failure
+  std::optional<ino_t> inode_;         // the temporary file's, when it was made without a name
   std::optional<RuntimeError> error_;  // the first failure
 };
 
@@ -87,38 +107,65 @@ std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteA
 // gives, "<target>.~brantel-save-<pid>-<attempt>": from the start where
 // the file system cannot make one without a name, or linked under it just
 // before the rename where it can. What a save cut short leaves there can
-// so be told from the user's own files.
+// so be told from the user's own files. Where that name would be longer
+// than the folder's longest name (`nameLimit` bytes), the target's name in
+// it is cut short, between two characters.
 inline constexpr char kSaveInProgressMark[] = ".~brantel-save-";
-QString SaveInProgressName(const QString& target, qint64 pid, int attempt);
-
-// The files that saves of `target` cut short (the process killed before
-// the rename) left beside it: removes every ordinary file in the target's
-// folder named exactly as SaveInProgressName names it after the target's
-// own name (the file a link names, when the target is a link), whose
-// process is gone; a live process may be saving it now. Nothing else is
-// touched, whatever its name. Returns how many were removed.
-int RemoveAbandonedSaves(const QString& target);
+inline constexpr qsizetype kMaxFileNameBytes = 255;
+QString SaveInProgressName(const QString& target, qint64 pid, int attempt, qsizetype nameLimit = kMaxFileNameBytes);
 
 // A save in progress is recorded in the user's scratch folder
 // (UserTempFolder) as a file of its own, "~brantel-saving-<pid>-<n>",
-// holding the target's path and a line end; the save removes it when it
-// ends, either way. A save cut short leaves it, and with it the one place
-// that names a new file's folder before the file is in the recent list.
+// locked (flock) by the save from before its temporary file is made until
+// after the record is removed, when the save ends either way. It holds the
+// target's path and a NUL, then for each name the temporary file took or
+// was about to take, the name, a NUL, the file's inode number (for a file
+// made without a name; empty for one made under its name, whose file
+// system may number it anew) and a NUL: the last of them is the
+// temporary file's. A save cut short leaves the record unlocked, and with
+// it the one place that names a new file's folder before the file is in
+// the recent list. The records of the last version hold the target's path
+// and a line end, and are never locked.
 inline constexpr char kSaveRecordPrefix[] = "~brantel-saving-";
-// No record of a path is larger; a larger file is not read.
-inline constexpr qint64 kMaxSaveRecordBytes = 16 * 1024;
-// How long a record whose folder cannot be read is kept for a later start
-// (a memory stick out, a network folder not mounted).
+// No record is larger; a larger file is not read.
+inline constexpr qint64 kMaxSaveRecordBytes = 64 * 1024;
+// How long a record is kept for a later start while neither its target nor
+// its temporary file can be found or looked at (a memory stick out, a
+// network folder not mounted).
 inline constexpr qint64 kSaveRecordAgeSeconds = 30LL * 24 * 60 * 60;
+// A record still being written (by a save on a file system that makes no
+// file without a name) is left alone for this long.
+inline constexpr qint64 kUnfinishedSaveRecordSeconds = 60;
+// The most records one start looks at, those not looked at for longest
+// first (the oldest; a record kept for a later start goes to the back): the
+// rest wait for the starts after it.
+inline constexpr int kMaxSaveRecordsPerStart = 100;
+// Of those, the most records of the last version, each of which looks up
+// the hundred names its save may have given.
+inline constexpr int kMaxLastVersionRecordsPerStart = 10;
 
-// For every record in `folder` of a save whose process is gone: removes
-// what that save left beside its target (RemoveAbandonedSaves), then the
-// record. A record cut short, or larger than kMaxSaveRecordBytes (never
-// read beyond that), is removed alone. A record whose target's folder
-// cannot be read is kept, silently, until it is older than
-// kSaveRecordAgeSeconds. Only ordinary files of the record's exact name
-// are looked at. Returns how many leftovers were removed.
-int RemoveSavesCutShort(const QString& folder);
+// For every record among `names` (FileNamesIn `folder`) of a save that
+// has ended, that is whose lock can be taken now, whatever process made
+// it: removes the temporary file the record names beside its target, then
+// the record. Only that file is removed: an ordinary file (not a link) of
+// that exact name, of the inode number recorded where there is one, and
+// none of `kept` (the file the program is to open, the recent projects,
+// the settings file), whatever their names. The temporary file of a record
+// of the last version is looked for under the names it gave, with the pid
+// of the record's name. A record whose target and temporary file are both
+// missing, or cannot be looked at, is kept, silently, until it is older
+// than kSaveRecordAgeSeconds. A record larger than kMaxSaveRecordBytes
+// (never read) is removed alone, and so is one cut short once it is older
+// than kUnfinishedSaveRecordSeconds. Only ordinary files of a record's
+// exact name are looked at, at most kMaxSaveRecordsPerStart of them, each
+// with a few system calls; no other folder is listed. Returns how many
+// temporary files were removed.
+int RemoveSavesCutShort(const QString& folder, const QList<QByteArray>& names, const QStringList& kept);
+
+// The names of the entries in a folder that are files (or of a kind the
+// file system does not tell), read once with readdir. None where the
+// folder cannot be read.
+QList<QByteArray> FileNamesIn(const QString& folder);
 
 // Why a path names something other than an ordinary file: "it is a folder",
 // or a device, a pipe or a socket, in the current language. Empty for an

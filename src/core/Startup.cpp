@@ -18,8 +18,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -187,19 +185,18 @@ namespace {
 
 // The name QTemporaryFile gives a scratch copy of the text-file browser:
 // "~tmpbr-", the six characters that replace its "XXXXXX", and ".tmp".
-bool IsViewerCopyName(const QString& name) {
-  static const QString kPrefix = QStringLiteral("~tmpbr-");
-  static const QString kSuffix = QStringLiteral(".tmp");
+bool IsViewerCopyName(QByteArrayView name) {
+  constexpr QByteArrayView kPrefix("~tmpbr-");
+  constexpr QByteArrayView kSuffix(".tmp");
   return name.size() == kPrefix.size() + 6 + kSuffix.size() && name.startsWith(kPrefix) && name.endsWith(kSuffix);
 }
 
-void RemoveOldViewerCopies(const QString& folder) {
-  if (folder.isEmpty()) return;
+// `names` are those of the files in `folder`.
+void RemoveOldViewerCopies(const QString& folder, const QList<QByteArray>& names) {
   const qint64 now = QDateTime::currentSecsSinceEpoch();
-  const QDir dir(folder);
-  for (const QString& name : dir.entryList({QStringLiteral("~tmpbr-*.tmp")}, QDir::Files | QDir::Hidden)) {
+  for (const QByteArray& name : names) {
     if (!IsViewerCopyName(name)) continue;
-    const QByteArray path = QFile::encodeName(dir.filePath(name));
+    const QByteArray path = QFile::encodeName(JoinPath(folder, QFile::decodeName(name)));
     // An ordinary file, not a link: lstat looks at the name itself.
     struct stat st {};
     if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
@@ -210,13 +207,16 @@ void RemoveOldViewerCopies(const QString& folder) {
 }  // namespace
 
 void RemoveLeftoverFiles() {
-  RemoveSavesCutShort(UserTempFolder);
-  RemoveAbandonedSaves(SettingsIniPath);
-  for (int i = 1; i <= std::clamp<int>(RecentFileCount, 0, kMaxRecentFiles); ++i) {
-    const QString& project = RecentFilePath[static_cast<std::size_t>(i)];
-    if (!project.isEmpty()) RemoveAbandonedSaves(project);
-  }
-  RemoveOldViewerCopies(UserTempFolder);
+  // The files the user may mean to open or keep, whatever their names: the
+  // one to open now (a leftover named to recover work), the recent projects
+  // and the settings.
+  QStringList kept{SettingsIniPath};
+  if (!CommandLine.isEmpty()) kept << QString(CommandLine).remove(u'"');
+  for (int i = 1; i <= kMaxRecentFiles; ++i) kept << RecentFilePath[static_cast<std::size_t>(i)];
+  // The scratch folder is read once, for both.
+  const QList<QByteArray> names = FileNamesIn(UserTempFolder);
+  RemoveSavesCutShort(UserTempFolder, names, kept);
+  RemoveOldViewerCopies(UserTempFolder, names);
 }
 
 void RunStartupSteps() {

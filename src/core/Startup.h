@@ -30,11 +30,10 @@ void InitUserFolders();
 void SettleSettingsFile();
 
 // What earlier runs left behind (step 13), removed without a message:
-// - the files that a save cut short left beside its target: of every save
-//   recorded in the user's scratch folder whose process is gone
-//   (RemoveSavesCutShort: a first save under a new name included), and of
-//   the settings file and the projects of the recent-file list
-//   (RemoveAbandonedSaves);
+// - the temporary files of saves cut short, each found through the record
+//   of its save in the user's scratch folder (RemoveSavesCutShort), never
+//   by listing another folder; the file named on the command line, the
+//   recent projects and the settings file are never removed;
 // - the external viewer's scratch copies in the user's scratch folder
 //   ("~tmpbr-", six characters, ".tmp") older than kScratchCopyAgeSeconds:
 //   a viewer has long finished with them.

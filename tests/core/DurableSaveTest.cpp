@@ -62,6 +62,9 @@ bool g_killAtRename = false;
 // temporary file holds every byte, and the old file is still in place.
 bool g_killAtSync = false;
 
+// While not 0, every rename fails with this errno.
+int g_renameError = 0;
+
 void Note(int fd) {
   struct stat st {};
   if (::fstat(fd, &st) != 0) return;
@@ -127,6 +130,10 @@ extern "C" int fdatasync(int fd) {
 extern "C" int rename(const char* from, const char* to) {
   static const auto real = Real<int (*)(const char*, const char*)>("rename");
   if (g_killAtRename) ::raise(SIGKILL);
+  if (g_renameError) {
+    errno = g_renameError;
+    return -1;
+  }
   return real(from, to);
 }
 
@@ -142,6 +149,7 @@ class DurableSaveTest : public test::CoreTest {
   }
   void TearDown() override {
     g_namedTemporaryFiles = false;
+    g_renameError = 0;
     CoreTest::TearDown();
   }
 
@@ -339,6 +347,46 @@ TEST_F(DurableSaveTest, ADownloadKilledMidwayLeavesNothingThatTheNextStartDoesNo
   }
   EXPECT_EQ(Names(downloads), QStringList{SetupFileNameOf(version)});
   EXPECT_EQ(Names(UserTempFolder), QStringList());
+}
+
+TEST_F(DurableSaveTest, ANameAtTheFileSystemsLimitSavesAndWhatItsSaveCutShortLeftIsRemoved) {
+  // 255 bytes, in ASCII and in Greek letters of two bytes each.
+  QString greek;
+  for (int i = 0; i < 125; ++i) greek += QChar(0x03B1 + i % 25);
+  for (const QString& name : {QString(251, u'a') + QStringLiteral(".BNL"), greek + QStringLiteral("x.BNL")}) {
+    ASSERT_EQ(QFile::encodeName(name).size(), 255);
+    for (const bool named : {false, true}) {
+      SCOPED_TRACE(named ? "named temporary files" : "temporary files without a name");
+      g_namedTemporaryFiles = named;
+      const QString path = Home() + u'/' + name;
+      ASSERT_FALSE(SaveFileAtomically(path, QByteArray("saved")).has_value());
+      EXPECT_EQ(ReadFile(path), QByteArray("saved"));
+      const QString left = QFileInfo(SaveInProgressName(path, KilledSave(path, false), 0)).fileName();
+      QStringList both{name, left};
+      both.sort();
+      EXPECT_EQ(Names(Home()).join(u'|').toStdString(), both.join(u'|').toStdString());
+      // Cut between two characters, under its own name.
+      EXPECT_EQ(QFile::decodeName(QFile::encodeName(left)), left);
+      EXPECT_TRUE(name.startsWith(left.left(left.indexOf(QLatin1String(kSaveInProgressMark)))));
+      RemoveLeftoverFiles();
+      EXPECT_EQ(Names(Home()).join(u'|').toStdString(), name.toStdString());
+      QFile::remove(path);
+    }
+  }
+}
+
+TEST_F(DurableSaveTest, ARenameOntoAFileSystemMadeReadOnlyNamesTheFolderAndSaysItIsReadOnly) {
+  // Remounted read-only while the save wrote (which a real remount refuses
+  // while a file is open for writing): the rename is what fails.
+  g_renameError = EROFS;
+  const QString project = WriteFile(Home() + QStringLiteral("/p.BNL"), "old");
+  const std::optional<RuntimeError> error = SaveFileAtomically(project, "new");
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->Number(), ErrorNumber::PermissionDenied);
+  EXPECT_EQ(error->Description(), QStringLiteral("Permission denied: the folder \"") + Home() +
+                                      QStringLiteral("\" is on a read-only file system"));
+  EXPECT_EQ(ReadFile(project), QByteArray("old"));
+  EXPECT_EQ(Names(Home()), QStringList{QStringLiteral("p.BNL")});
 }
 
 }  // namespace

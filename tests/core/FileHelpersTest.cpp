@@ -10,6 +10,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -130,7 +133,42 @@ pid_t GonePid() {
   return child;
 }
 
-TEST_F(FileHelpersTest, OnlyTheLeftoversOfSavesWhoseProcessIsGoneAreRemoved) {
+// The records of saves in a scratch folder of the test's own, written as a
+// save writes them.
+class SaveRecordsTest : public CoreTest {
+ protected:
+  QString Records() const { return Home() + QStringLiteral("/Temp/"); }
+  // A record of this version: the target, then the temporary file's name
+  // and inode number (none for a file made under its name).
+  QString Record(qint64 pid, int n, const QString& target, const QString& temporary = {},
+                 std::optional<ino_t> inode = {}) {
+    QByteArray text = QFile::encodeName(target) + '\0';
+    if (!temporary.isEmpty()) {
+      text += QFile::encodeName(QFileInfo(temporary).fileName()) + '\0';
+      text += (inode ? QByteArray::number(static_cast<qulonglong>(*inode)) : QByteArray()) + '\0';
+    }
+    return RecordText(pid, n, text);
+  }
+  QString RecordText(qint64 pid, int n, const QByteArray& text) {
+    return WriteFile(Records() + QLatin1String(kSaveRecordPrefix) + QString::number(pid) + u'-' + QString::number(n),
+                     text);
+  }
+  static ino_t InodeOf(const QString& path) {
+    struct stat st {};
+    EXPECT_EQ(::lstat(QFile::encodeName(path).constData(), &st), 0);
+    return st.st_ino;
+  }
+  static void Age(const QString& path, qint64 seconds) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    // Made then, and not looked at since.
+    for (const auto time : {QFileDevice::FileModificationTime, QFileDevice::FileAccessTime})
+      ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds), time));
+  }
+  int CleanUp() { return RemoveSavesCutShort(Records(), FileNamesIn(Records()), {}); }
+};
+
+TEST_F(SaveRecordsTest, RecordsOfTheLastVersionLeadToTheNamesItGaveAndNothingElseWithoutListingAFolder) {
   const pid_t gonePid = GonePid();
   const QString gone = QString::number(gonePid);
   const QString folder = Home() + QStringLiteral("/p/");
@@ -138,15 +176,13 @@ TEST_F(FileHelpersTest, OnlyTheLeftoversOfSavesWhoseProcessIsGoneAreRemoved) {
   const auto leftover = [](const QString& of, qint64 pid, int attempt) { return SaveInProgressName(of, pid, attempt); };
   const QStringList removed{leftover(target, gonePid, 0), leftover(target, gonePid, 99)};
   const QString mark = QLatin1String(kSaveInProgressMark);
-  // A save under way.
-  QStringList kept{leftover(target, QCoreApplication::applicationPid(), 0)};
   // The user's own copies, whatever the numbers in their names.
-  kept << target + QStringLiteral(".20240105.1") << target + QStringLiteral(".2024.1")
-       << target + QStringLiteral(".1.1") << target + u'.' + gone + QStringLiteral(".0");
-  // Not quite the names a save gives; no process has the id 0.
+  QStringList kept{target + QStringLiteral(".20240105.1"), target + QStringLiteral(".2024.1"),
+                   target + QStringLiteral(".1.1"), target + u'.' + gone + QStringLiteral(".0")};
+  // Not quite the names a save gives, or of another process.
   kept << target + mark + gone << target + mark + gone + u'-' << target + mark + gone + QStringLiteral("-0-1")
        << target + mark + gone + QStringLiteral("-0x") << target + mark + u'-' + gone + QStringLiteral("-0")
-       << target + mark + QStringLiteral("0-0") << target + mark + QStringLiteral("99999999999999999999-0");
+       << leftover(target, gonePid + 1, 0) << leftover(target, gonePid, 100);
   // The leftovers of other files.
   for (const char* other : {"my [1] *.bnl", "y [1] *.BNL", "other.BNL"})
     kept << leftover(folder + QLatin1String(other), gonePid, 0);
@@ -157,82 +193,115 @@ TEST_F(FileHelpersTest, OnlyTheLeftoversOfSavesWhoseProcessIsGoneAreRemoved) {
   const QString elsewhere = WriteFile(Home() + QStringLiteral("/elsewhere.txt"), "keep");
   const QString link = leftover(target, gonePid, 2);
   ASSERT_TRUE(QFile::link(elsewhere, link));
+  const QString record = RecordText(gonePid, 0, QFile::encodeName(target) + '\n');
 
-  EXPECT_EQ(RemoveAbandonedSaves(target), removed.size());
+  // The names are looked up one by one: a folder that may be searched but
+  // not listed gives them all the same.
+  const test::ObeyFilePermissions obey;
+  ASSERT_TRUE(obey.Valid());
+  ASSERT_TRUE(QFile::setPermissions(folder, QFile::WriteOwner | QFile::ExeOwner));
+  EXPECT_EQ(CleanUp(), removed.size());
+  ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
   for (const QString& path : removed) EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
   for (const QString& path : kept) EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
   EXPECT_TRUE(QFileInfo(folderOfTheName).isDir());
   EXPECT_TRUE(QFileInfo(link).isSymLink());
   EXPECT_EQ(ReadFile(elsewhere), QByteArray("keep"));
   EXPECT_EQ(ReadFile(target), QByteArray("project"));
-
-  // A project reached through a link: the save replaced the file the link
-  // names, beside it. A missing project's folder is looked at all the same.
-  const QString real = WriteFile(Home() + QStringLiteral("/real/r.BNL"), "real");
-  const QString ofReal = WriteFile(leftover(real, gonePid, 0), "leftover");
-  ASSERT_TRUE(QFile::link(real, folder + QStringLiteral("r.BNL")));
-  EXPECT_EQ(RemoveAbandonedSaves(folder + QStringLiteral("r.BNL")), 1);
-  EXPECT_FALSE(QFileInfo::exists(ofReal));
-  const QString ofMissing = WriteFile(leftover(folder + QStringLiteral("deleted.BNL"), gonePid, 4), "x");
-  EXPECT_EQ(RemoveAbandonedSaves(folder + QStringLiteral("deleted.BNL")), 1);
-  EXPECT_FALSE(QFileInfo::exists(ofMissing));
-  EXPECT_EQ(RemoveAbandonedSaves(QString()), 0);
-  EXPECT_EQ(RemoveAbandonedSaves(Home() + QStringLiteral("/no/such/folder/x.BNL")), 0);
+  EXPECT_FALSE(QFileInfo::exists(record));
   EXPECT_TRUE(boxes_->Shown().empty());
 }
 
-TEST_F(FileHelpersTest, TheRecordsOfSavesCutShortLeadToTheirOwnLeftoversAndNothingElse) {
+TEST_F(SaveRecordsTest, ARecordIsFollowedOnlyOnceItsLockIsFreeWhateverPidItsNameCarries) {
   const pid_t gonePid = GonePid();
-  const QString records = Home() + QStringLiteral("/Temp/");
-  const auto record = [&](qint64 pid, int n, const QByteArray& text) {
-    return WriteFile(records + QLatin1String(kSaveRecordPrefix) + QString::number(pid) + u'-' + QString::number(n),
-                     text);
-  };
-  // A project with the user's copy beside it and what a save cut short left.
   const auto project = [&](const char* name) {
-    const QString path = WriteFile(Home() + u'/' + QLatin1String(name) + QStringLiteral("/p.BNL"), "project");
-    WriteFile(path + QStringLiteral(".1"), "copy");
-    WriteFile(SaveInProgressName(path, gonePid, 0), "leftover");
-    return path;
+    return WriteFile(Home() + u'/' + QLatin1String(name) + QStringLiteral("/p.BNL"), "project");
   };
-  const QString cut = project("cut"), saving = project("saving"), cutRecord = project("cut-record"),
-                huge = project("huge"), unreadable = project("unreadable");
-  const pid_t live = QCoreApplication::applicationPid();
-  const QStringList removed{record(gonePid, 0, QFile::encodeName(cut) + '\n'),
-                            record(gonePid, 1, QFile::encodeName(cutRecord)),
-                            record(gonePid, 2, QFile::encodeName(huge) + '\n')};
-  // Past its first line, the large record is a gigabyte of nothing.
-  ASSERT_TRUE(QFile::resize(removed.last(), qint64{1} << 30));
-  const QStringList kept{record(live, 0, QFile::encodeName(saving) + '\n'),
-                         record(gonePid, 3, QFile::encodeName(unreadable) + '\n')};
+  const auto temporary = [&](const QString& target, qint64 pid) {
+    return WriteFile(SaveInProgressName(target, pid, 0), "temporary");
+  };
+  // Ended: a copy that ran as pid 1 in a namespace of its own, and one that
+  // made its file without a name, linked just before the rename.
+  const QString ended = project("ended"), unnamed = project("unnamed");
+  const QStringList gone{temporary(ended, 1), temporary(unnamed, gonePid)};
+  const QStringList removed{Record(1, 0, ended, gone[0]), Record(gonePid, 1, unnamed, gone[1], InodeOf(gone[1]))};
+  // Under way, whatever its pid; and a file at the recorded name that is
+  // not the one the save made.
+  const QString running = project("running"), other = project("other");
+  const QStringList kept{temporary(running, gonePid), temporary(other, gonePid)};
+  const QString runningRecord = Record(gonePid, 2, running, kept[0]);
+  const QString otherRecord = Record(gonePid, 3, other, kept[1], InodeOf(kept[1]) + 1);
+  // Being written (made under its name, not locked yet), for a minute at
+  // most; and larger than any record.
+  const QString unwritten = RecordText(gonePid, 4, QByteArray());
+  const QString stale = RecordText(gonePid, 5, QByteArray());
+  Age(stale, kUnfinishedSaveRecordSeconds + 60);
+  const QString huge = RecordText(gonePid, 6, QFile::encodeName(other) + '\n');
+  ASSERT_TRUE(QFile::resize(huge, qint64{1} << 30));
+
+  // Its lock held as a save holds it (a lock of another open of the file,
+  // as of another process).
+  const int save = ::open(QFile::encodeName(runningRecord).constData(), O_RDWR | O_CLOEXEC);
+  ASSERT_EQ(::flock(save, LOCK_EX), 0);
+  EXPECT_EQ(CleanUp(), 2);
+  ::close(save);
+  for (const QString& path : gone + removed + QStringList{otherRecord, stale, huge})
+    EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
+  for (const QString& path : kept + QStringList{runningRecord, unwritten})
+    EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
+}
+
+TEST_F(SaveRecordsTest, ARecordWaitsWhileNeitherItsTargetNorItsTemporaryFileIsThere) {
+  const pid_t gonePid = GonePid();
+  // A memory stick out, its mount folder left empty.
+  const QString stick = Home() + QStringLiteral("/media/stick/");
+  QDir().mkpath(stick);
+  const QString project = stick + QStringLiteral("p.BNL");
+  const QString named = SaveInProgressName(project, gonePid, 0);
+  const QStringList records{Record(gonePid, 0, project, named),
+                            RecordText(gonePid, 1, QFile::encodeName(stick + QStringLiteral("q.BNL")) + '\n')};
+  EXPECT_EQ(CleanUp(), 0);
+  for (const QString& record : records) EXPECT_TRUE(QFileInfo::exists(record)) << record.toStdString();
+  // Back: the temporary files go, then their records.
+  WriteFile(named, "temporary");
+  WriteFile(SaveInProgressName(stick + QStringLiteral("q.BNL"), gonePid, 7), "temporary");
+  EXPECT_EQ(CleanUp(), 2);
+  EXPECT_EQ(QDir(stick).entryList(QDir::Files | QDir::Hidden), QStringList());
+  EXPECT_EQ(QDir(Records()).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+  // A folder that cannot be searched is tried again at a later start, for
+  // a month.
+  const QString locked = WriteFile(Home() + QStringLiteral("/locked/p.BNL"), "project");
+  const QString lockedRecord = Record(gonePid, 2, locked, WriteFile(SaveInProgressName(locked, gonePid, 0), "t"));
+  const QString old = Record(gonePid, 3, QStringLiteral("/no/such/folder/p.BNL"),
+                             SaveInProgressName(QStringLiteral("/no/such/folder/p.BNL"), gonePid, 0));
+  Age(old, kSaveRecordAgeSeconds + 60);
   {
     const test::ObeyFilePermissions obey;
     ASSERT_TRUE(obey.Valid());
-    const QString folder = QFileInfo(unreadable).absolutePath();
-    ASSERT_TRUE(QFile::setPermissions(folder, QFile::WriteOwner | QFile::ExeOwner));
-    EXPECT_EQ(RemoveSavesCutShort(records), 1);
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(QFile::setPermissions(QFileInfo(locked).absolutePath(), QFile::ReadOwner | QFile::WriteOwner));
+    EXPECT_EQ(CleanUp(), 0);
+    QFile::setPermissions(QFileInfo(locked).absolutePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   }
-  for (const QString& path : removed) EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
-  for (const QString& path : kept) EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
-  for (const QString& target : {cut, saving, cutRecord, huge, unreadable}) {
-    EXPECT_EQ(QFileInfo::exists(SaveInProgressName(target, gonePid, 0)), target != cut) << target.toStdString();
-    EXPECT_EQ(ReadFile(target) + ReadFile(target + QStringLiteral(".1")), QByteArray("projectcopy"));
-  }
-  // Its folder readable again, the record is followed; one that could not
-  // be followed for a month goes.
-  EXPECT_EQ(RemoveSavesCutShort(records), 1);
-  EXPECT_FALSE(QFileInfo::exists(SaveInProgressName(unreadable, gonePid, 0)));
-  const QString old = record(gonePid, 4, "/no/such/folder/p.BNL\n");
-  QFile file(old);
-  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-  ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-kSaveRecordAgeSeconds - 60),
-                               QFileDevice::FileModificationTime));
-  const QString recent = record(gonePid, 5, "/no/such/folder/p.BNL\n");
-  EXPECT_EQ(RemoveSavesCutShort(records), 0);
+  EXPECT_TRUE(QFileInfo::exists(lockedRecord));
   EXPECT_FALSE(QFileInfo::exists(old));
-  EXPECT_TRUE(QFileInfo::exists(recent));
+  EXPECT_EQ(CleanUp(), 1);
+  EXPECT_EQ(QDir(Records()).entryList(QDir::Files | QDir::Hidden), QStringList());
   EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(SaveRecordsTest, AStartFollowsABoundedNumberOfRecordsTheOldestFirst) {
+  const pid_t gonePid = GonePid();
+  const QString project = WriteFile(Home() + QStringLiteral("/p/p.BNL"), "project");
+  const int count = kMaxSaveRecordsPerStart + 20;
+  QStringList temporaries;
+  for (int n = 0; n < count; ++n) {
+    temporaries << WriteFile(SaveInProgressName(project, gonePid, n), "temporary");
+    Age(Record(gonePid, n, project, temporaries.back()), count - n);
+  }
+  EXPECT_EQ(CleanUp(), kMaxSaveRecordsPerStart);
+  for (int n = 0; n < count; ++n) EXPECT_EQ(QFileInfo::exists(temporaries[n]), n >= kMaxSaveRecordsPerStart) << n;
+  EXPECT_EQ(CleanUp(), 20);
 }
 
 TEST(PathJoining, OneSlashBetween) {

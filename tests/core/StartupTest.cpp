@@ -385,30 +385,33 @@ pid_t GonePid() {
   return child;
 }
 
-TEST_F(StartupTest, TheStartRemovesOnlyWhatItsOwnSavesCutShortLeftBesideTheSettingsAndRecentProjects) {
+TEST_F(StartupTest, TheStartRemovesWhatItsSavesRecordedButNeverAFileTheUserMeansToOpenOrKeep) {
   const pid_t gone = GonePid();
   const QString projects = Home() + QStringLiteral("/projects/");
-  const QString site = projects + QStringLiteral("site.BNL");
+  // Saved by the user under names a save could give: the first recent
+  // project, and a leftover named on the command line to recover work.
+  const QString recent = WriteFile(SaveInProgressName(projects + QStringLiteral("p.BNL"), 4000000, 0), "project");
+  const QString recovered = WriteFile(SaveInProgressName(projects + QStringLiteral("site.BNL"), gone, 3), "project");
   WriteFile(IniPath(),
             "[Version]\r\nINIFileVersion=050909\r\n[Settings]\r\nShowDisclaim=0\r\n"
-            "[FileMenu]\r\nMaxLastFiles=1\r\nLastFile1=site.BNL\r\nLastFileLong1=" +
-                site.toUtf8() + "\r\n");
-  WriteFile(site, "project");
-  const QStringList removed{SaveInProgressName(IniPath(), gone, 0), SaveInProgressName(site, gone, 3)};
-  // The user's copies: named by a date, a small number, the number of a
-  // process that is gone; a save under way; a file the list does not hold.
-  QStringList kept{SaveInProgressName(IniPath(), QCoreApplication::applicationPid(), 0),
-                   SaveInProgressName(projects + QStringLiteral("b.BNL"), gone, 0), site + QStringLiteral(".bak")};
-  for (const QString& of : {IniPath(), site}) {
-    for (const QString& suffix : {QStringLiteral(".20240105.1"), QStringLiteral(".2024.1"), QStringLiteral(".1.1"),
-                                  u'.' + QString::number(gone) + QStringLiteral(".0")})
-      kept << of + suffix;
-  }
-  for (const QString& path : removed + kept) WriteFile(path, "leftover");
+            "[FileMenu]\r\nMaxLastFiles=1\r\nLastFile1=p.BNL\r\nLastFileLong1=" +
+                recent.toUtf8() + "\r\n");
+  CommandLine = u'"' + recovered + u'"';
+  // Records of the last version, as a save cut short left them; and a
+  // leftover beside a recent project that no record names.
+  const QString temp = Documents() + QStringLiteral("/MyBrantel/Temp/") + QLatin1String(kSaveRecordPrefix);
+  WriteFile(temp + QStringLiteral("4000000-0"), QFile::encodeName(projects + QStringLiteral("p.BNL")) + '\n');
+  WriteFile(temp + QString::number(gone) + QStringLiteral("-0"),
+            QFile::encodeName(projects + QStringLiteral("site.BNL")) + '\n');
+  WriteFile(temp + QString::number(gone) + QStringLiteral("-1"), QFile::encodeName(IniPath()) + '\n');
+  const QString cutShort = WriteFile(SaveInProgressName(IniPath(), gone, 0), "leftover");
+  const QString unrecorded = WriteFile(SaveInProgressName(recent, gone, 0), "leftover");
   RunStartupSteps();
-  for (const QString& path : removed) EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
-  for (const QString& path : kept) EXPECT_EQ(ReadFile(path), QByteArray("leftover")) << path.toStdString();
-  EXPECT_EQ(ReadFile(site), QByteArray("project"));
+  CommandLine.clear();
+  EXPECT_FALSE(QFileInfo::exists(cutShort));
+  for (const QString& path : {recent, recovered, unrecorded})
+    EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
+  EXPECT_EQ(QDir(UserTempFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
   EXPECT_FALSE(DisclaimerAtStart);
 }
 

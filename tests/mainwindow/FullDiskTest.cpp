@@ -24,6 +24,8 @@
 
 #include <optional>
 
+#include <sys/mount.h>
+
 namespace brantel {
 namespace {
 
@@ -98,6 +100,22 @@ TEST_F(FullDiskTest, AStreamedSaveFileIsCommittedOnlyWhenEveryByteFits) {
   EXPECT_EQ(error->Number(), ErrorNumber::DiskFull);
   EXPECT_EQ(ReadFile(path), QByteArray(3000, 'o'));
   EXPECT_EQ(DiskFiles(), QStringList({QStringLiteral("filler"), QStringLiteral("setup.bin")}));
+}
+
+TEST_F(FullDiskTest, ASaveOnAReadOnlyFileSystemNamesTheFolderAndSaysItIsReadOnly) {
+  const QString existing = Disk() + QStringLiteral("/panel.BNL");
+  ASSERT_FALSE(SaveFileAtomically(existing, "old").has_value());
+  ASSERT_EQ(::mount(nullptr, QFile::encodeName(Disk()).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+  // The file there (refused by its check) and a new one (by its making).
+  for (const QString& path : {existing, Disk() + QStringLiteral("/new.BNL")}) {
+    const std::optional<RuntimeError> error = WriteProjectFile(path, MakeProject(100));
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->Number(), ErrorNumber::PermissionDenied);
+    EXPECT_TRUE(error->Description().startsWith(QStringLiteral("Permission denied: the folder \"") + Disk() +
+                                                QStringLiteral("\" is on a read-only file system: ")))
+        << error->Description().toStdString();
+  }
+  EXPECT_EQ(ReadFile(existing), QByteArray("old"));
 }
 
 TEST_F(FullDiskTest, ASettingsFileThatCannotBeWrittenStaysAsItWas) {

@@ -184,7 +184,7 @@ class Updater::Transfer : public QObject {
       return FailLater(TransferResult::Status::ConnectionFailed, QStringLiteral("address not allowed"));
     if (!path_.isEmpty()) {
       file_.emplace();
-      if (const std::optional<RuntimeError> error = file_->Open(path_)) {
+      if (const std::optional<RuntimeError> error = file_->Open(path_, LinkAtPath::Replaced)) {
         FileFailed(*error);
         return FailLater(TransferResult::Status::FileError, detail_);
       }

@@ -360,6 +360,20 @@ TEST_F(UpdateTest, ABrokenSetupTransferLeavesNothingBehind) {
   EXPECT_FALSE(updater.DownloadSetup(QStringLiteral("../x"), Downloads() + QStringLiteral("x")));
 }
 
+TEST_F(UpdateTest, ASetupDownloadedWhereALinkStandsReplacesTheLinkAndNeverTheFileItNames) {
+  QDir().mkpath(Downloads());
+  const QString mine = WriteFile(Home() + QStringLiteral("/thesis.doc"), "the user's own file");
+  const QString path = Downloads() + SetupFileNameOf(Offset(1));
+  ASSERT_TRUE(QFile::link(mine, path));
+  ServeSetup(Offset(1), "the setup");
+  Updater updater;
+  const SetupDownloadResult result = Download(updater, Offset(1), path);
+  ASSERT_TRUE(result.Ok()) << result.transfer.detail.toStdString();
+  EXPECT_FALSE(QFileInfo(path).isSymLink());
+  EXPECT_EQ(ReadFile(path), QByteArray("the setup"));
+  EXPECT_EQ(ReadFile(mine), QByteArray("the user's own file"));
+}
+
 TEST_F(UpdateTest, RequestsAskTheServerItselfWithTheProgramsUserAgent) {
   // The version file moved: a redirect on plain http is followed.
   server_->Serve(kVersionPath, {302, "", {{"Location", "/updates/moved.txt"}}});
