@@ -72,9 +72,8 @@ void CalcPrincipalStrain2D(const std::array<double, 3>& in, std::array<double, 4
 }
 
 float Det3x3(double a11, double a12, double a13, double a21, double a22, double a23, double a31, double a32,
-             float a33) {
-  const double d33 = a33;
-  const double det = a11 * (a22 * d33 - a23 * a32) - a12 * (a21 * d33 - a23 * a31) + a13 * (a21 * a32 - a22 * a31);
+             double a33) {
+  const double det = a11 * (a22 * a33 - a23 * a32) - a12 * (a21 * a33 - a23 * a31) + a13 * (a21 * a32 - a22 * a31);
   return CheckedFloat(det);
 }
 

@@ -52,8 +52,10 @@ void CalcPrincipalStrain2D(const std::array<double, 3>& in, std::array<double, 4
 
 // --- Matrices and criteria.
 
-// 3 x 3 determinant by cofactors along the first row, given row by row.
-float Det3x3(double a11, double a12, double a13, double a21, double a22, double a23, double a31, double a32, float a33);
+// 3 x 3 determinant by cofactors along the first row, given row by row,
+// worked out in 64 bits and rounded to a 32-bit float.
+float Det3x3(double a11, double a12, double a13, double a21, double a22, double a23, double a31, double a32,
+             double a33);
 
 // Mohr-Coulomb major principal stress at failure for the minor principal
 // stress s3, cohesion c, friction angle phi (degrees) and pore pressure u.

@@ -121,12 +121,12 @@ TEST(PrincipalStrain2D, EqualStrainsAndARotatedState) {
 }
 
 TEST(Det3x3, IdentityRowSwapAndOverflow) {
-  EXPECT_EQ(Det3x3(1, 0, 0, 0, 1, 0, 0, 0, 1.0f), 1.0f);
-  const float d = Det3x3(2, 1, 3, 0, 4, 5, 1, 0, 6.0f);
-  const float swapped = Det3x3(0, 4, 5, 2, 1, 3, 1, 0, 6.0f);
+  EXPECT_EQ(Det3x3(1, 0, 0, 0, 1, 0, 0, 0, 1), 1.0f);
+  const float d = Det3x3(2, 1, 3, 0, 4, 5, 1, 0, 6);
+  const float swapped = Det3x3(0, 4, 5, 2, 1, 3, 1, 0, 6);
   EXPECT_EQ(d, 2 * (24 - 0) - 1 * (0 - 5) + 3 * (0 - 4));
   EXPECT_EQ(swapped, -d);
-  EXPECT_EQ(RaisedBy([] { Det3x3(1e30, 0, 0, 0, 1e30, 0, 0, 0, 1e30f); }), ErrorNumber::Overflow);
+  EXPECT_EQ(RaisedBy([] { Det3x3(1e30, 0, 0, 0, 1e30, 0, 0, 0, 1e30); }), ErrorNumber::Overflow);
 }
 
 TEST(CoulombSigma1, FrictionlessAndThirtyDegrees) {

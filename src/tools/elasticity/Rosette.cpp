@@ -51,13 +51,19 @@ RosetteSolution CalcStrainTensor(const RosetteData& rosette) {
   const double eb = rosette.Eb;
   const double ec = rosette.Ec;
 
+  // The third gauge's factor of gxy enters the determinants rounded to a
+  // 32-bit float, as it always has: the results depend on that rounding in
+  // their last digits and stay those the tool has always given. In the
+  // third numerator its place holds the reading Ec, a 32-bit value already.
+  const double c3 = static_cast<float>(r3.C);
+
   RosetteSolution out;
-  const float determinant = Det3x3(r1.A, r1.B, r1.C, r2.A, r2.B, r2.C, r3.A, r3.B, static_cast<float>(r3.C));
+  const float determinant = Det3x3(r1.A, r1.B, r1.C, r2.A, r2.B, r2.C, r3.A, r3.B, c3);
   if (std::fabs(determinant) < kRosetteSingularLimit) return out;
 
-  const float d1 = Det3x3(ea, r1.B, r1.C, eb, r2.B, r2.C, ec, r3.B, static_cast<float>(r3.C));
-  const float d2 = Det3x3(r1.A, ea, r1.C, r2.A, eb, r2.C, r3.A, ec, static_cast<float>(r3.C));
-  const float d3 = Det3x3(r1.A, r1.B, ea, r2.A, r2.B, eb, r3.A, r3.B, rosette.Ec);
+  const float d1 = Det3x3(ea, r1.B, r1.C, eb, r2.B, r2.C, ec, r3.B, c3);
+  const float d2 = Det3x3(r1.A, ea, r1.C, r2.A, eb, r2.C, r3.A, ec, c3);
+  const float d3 = Det3x3(r1.A, r1.B, ea, r2.A, r2.B, eb, r3.A, r3.B, ec);
   const double d = determinant;
   out.Tensor.Ex = CheckFinite(d1 / d);
   out.Tensor.Ey = CheckFinite(d2 / d);

@@ -62,7 +62,7 @@ constexpr ControlRow kControls[] = {
 };
 // clang-format on
 
-using ZoneMenuRow = forms::MenuRow<CircularFailureCommand>;
+using ZoneMenuRow = forms::WindowMenuRow<CircularFailureCommand>;
 
 // clang-format off
 constexpr ZoneMenuRow kFileRows[] = {

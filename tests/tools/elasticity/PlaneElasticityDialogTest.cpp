@@ -273,7 +273,7 @@ TEST_F(PlaneElasticityDialogTest, RenderBothTabsInBothLanguages) {
 TEST(ElasticityMenuEntries, InputItemsAndQuickButtonsOpenTheTools) {
   ClearTools();
   RegisterProgramTools();
-  const Tool tools[] = {Tool::PlaneStress, Tool::Elasticity3D, Tool::StrainRosette, Tool::Transformation};
+  const Tool tools[] = {Tool::PlaneElasticity, Tool::Elasticity3D, Tool::StrainRosette, Tool::Transformation};
   for (int i = 0; i < 4; ++i) {
     EXPECT_TRUE(ToolAvailable(tools[i]));
     EXPECT_EQ(ToolOfEntry(Menu::Input, 3 + i), tools[i]);
