@@ -268,12 +268,11 @@ void MainWindow::RunCommand(Command command) {
     case Command::New:
       // Typed work is let go only after the question of closing the window.
       if (!MayLetProjectGo()) break;
-      Run([&] { FileNew(); });
+      Run([&] { NewProject(); });
       break;
     case Command::Open: {
-      QString path;
       if (!Run([&] { Project.ProjectDisplayName = Project.ProjectPath; })) return;
-      if (!Run([&] { ShowFileDialog(platform::FileDialogMode::Open, path); })) return;
+      if (!Run([&] { TakeChosenProjectFile(platform::FileDialogMode::Open); })) return;
       if (!Cancelled) Run([&] { LoadProjectFile(); });
       break;
     }

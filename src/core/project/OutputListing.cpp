@@ -104,7 +104,7 @@ QString PadLeftDots(const QString& text, int width) {
   return text + QString(width - text.size(), u'.');
 }
 
-QString OutputListingText(ProjectRecord& r) {
+QString OutputListingText(const ProjectRecord& r) {
   ListingWriter w(r.InputUnits);
 
   if (PrintModuleHeader == 1) {
@@ -121,8 +121,9 @@ QString OutputListingText(ProjectRecord& r) {
   w.Blank();
 
   w.Line(QStringLiteral("[PROJECT DESCRIPTION]"));
-  WrapDescription(r.ProjectDescription);
-  w.Line(r.ProjectDescription);
+  QString description = r.ProjectDescription;
+  WrapDescription(description);
+  w.Line(description);
 
   w.Section(QStringLiteral("[2D Stresses]"));
   w.Stresses(r.Stress2D, UnitRow::Stress);

@@ -69,13 +69,12 @@ RosetteSolution CalcStrainTensor(const RosetteData& rosette) {
   out.Tensor.Ey = CheckFinite(d2 / d);
   out.Tensor.Gxy = CheckFinite(d3 / d);
 
-  std::array<double, 4> p{};
-  CalcPrincipalStrain2D({out.Tensor.Ex, out.Tensor.Ey, out.Tensor.Gxy}, p);
+  PrincipalStrain2D p = CalcPrincipalStrain2D(out.Tensor.Ex, out.Tensor.Ey, out.Tensor.Gxy);
   if (rosette.Ea == 0.0f && rosette.Eb == 0.0f && rosette.Ec == 0.0f) p = {};
-  out.Principal.E1 = p[0];
-  out.Principal.E2 = p[1];
-  out.Principal.Theta1 = p[2];
-  out.Principal.Theta2 = p[3];
+  out.Principal.E1 = p.E1;
+  out.Principal.E2 = p.E2;
+  out.Principal.Theta1 = p.Theta1;
+  out.Principal.Theta2 = p.Theta2;
   out.Singular = false;
   return out;
 }

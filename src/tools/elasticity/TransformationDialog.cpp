@@ -139,7 +139,7 @@ TransformationDialog::~TransformationDialog() = default;
 
 void TransformationDialog::OnLoad() {
   LoadInputs();
-  if (ValidateInput()) CalcTransformation();
+  if (ValidateInput()) ShowResults();
   AddHistoryLine(Tr({"Coordinate transformation of matrix or vector.",
                      "Μετασχηματισμός των συντεταγμένων ενός πίνακα ή διανύσματος."}));
 }
@@ -161,7 +161,7 @@ void TransformationDialog::OnOperandKindChosen(int kind) {
   working_.Option = static_cast<TransformOperand>(kind);
   ShowBoxesOf(working_.Option);
   if (loading_) return;
-  if (ValidateInput()) CalcTransformation();
+  if (ValidateInput()) ShowResults();
 }
 
 void TransformationDialog::ShowBoxesOf(TransformOperand kind) {
@@ -183,10 +183,10 @@ bool TransformationDialog::ValidateInput() {
   return cosines && operand;
 }
 
-void TransformationDialog::CalcTransformation() {
+void TransformationDialog::ShowResults() {
   // A sum beyond the 32-bit range empties the results in view.
   const auto calculation = [this] {
-    brantel::CalcTransformation(working_);
+    working_ = CalcTransformation(working_);
     if (working_.Option == TransformOperand::Vector) {
       for (std::size_t i = 0; i < 3; ++i) forms::ShowResult(ui_.newVector[i], FormatGeneral(working_.NewVector[i]));
     } else {
@@ -207,7 +207,7 @@ void TransformationDialog::CalcTransformation() {
 
 void TransformationDialog::OnInputEdited() {
   if (loading_) return;
-  if (ValidateInput()) CalcTransformation();
+  if (ValidateInput()) ShowResults();
 }
 
 void TransformationDialog::CommitToProject() {

@@ -181,8 +181,8 @@ void Stress3DDialog::OnLoad() {
   LoadInputs();
   OnCalculateDeviatorToggled();
   if (ValidateInput()) {
-    CalcNormOfNormal();
-    CalcStress3D();
+    ShowNormOfNormal();
+    ShowResults();
   }
   AddHistoryLine(Tr({"Stress calculations in three dimensions.", "Υπολογισμός κυρίων τάσεων σε τρεις διαστάσεις."}));
   ui_.tabs->setCurrentIndex(kTensorTab);
@@ -217,12 +217,12 @@ void Stress3DDialog::OnTensorEdited(int index) {
     mirroring_ = false;
   }
   if (loading_) return;
-  if (ValidateInput()) CalcStress3D();
+  if (ValidateInput()) ShowResults();
 }
 
 void Stress3DDialog::OnNormalEdited() {
   if (loading_) return;
-  if (ValidateInput() && CalcNormOfNormal()) CalcStress3D();
+  if (ValidateInput() && ShowNormOfNormal()) ShowResults();
 }
 
 void Stress3DDialog::OnCalculateAtPlaneToggled() {
@@ -231,19 +231,19 @@ void Stress3DDialog::OnCalculateAtPlaneToggled() {
   stress_.AtGivenPlane = on;
   // The plane's results were left alone while the box was clear; they are
   // brought up to date as the page comes back.
-  if (on && !loading_ && ValidateInput() && CalcNormOfNormal()) CalcStress3D();
+  if (on && !loading_ && ValidateInput() && ShowNormOfNormal()) ShowResults();
 }
 
 void Stress3DDialog::OnCalculateDeviatorToggled() {
   ui_.tabs->setTabVisible(kDeviatorTab, ui_.calculateDeviator->isChecked());
 }
 
-bool Stress3DDialog::CalcNormOfNormal() {
+bool Stress3DDialog::ShowNormOfNormal() {
   return forms::Calculate({ui_.normOfNormal},
                           [this] { forms::ShowResult(ui_.normOfNormal, FormatGeneral(NormOfNormal(stress_.Normal))); });
 }
 
-bool Stress3DDialog::CalcStress3D() {
+bool Stress3DDialog::ShowResults() {
   return forms::Calculate(
       {ui_.principal[0],         ui_.principal[1],         ui_.principal[2],    ui_.invariant[0],
        ui_.invariant[1],         ui_.invariant[2],         ui_.deviator[0],     ui_.deviator[1],
@@ -252,8 +252,7 @@ bool Stress3DDialog::CalcStress3D() {
        ui_.deviatorInvariant[1], ui_.deviatorInvariant[2], ui_.stressVector[0], ui_.stressVector[1],
        ui_.stressVector[2],      ui_.normOfStressVector,   ui_.normalComponent, ui_.shearComponent},
       [this] {
-        const Stress3DResults r =
-            brantel::CalcStress3D(stress_.Tensor, stress_.Normal, ui_.calculateAtPlane->isChecked());
+        const Stress3DResults r = CalcStress3D(stress_.Tensor, stress_.Normal, ui_.calculateAtPlane->isChecked());
         for (int k = 0; k < 9; ++k) forms::ShowResult(ui_.deviator[k], FormatGeneral(r.Deviator.Tensor[k / 3][k % 3]));
         const std::array<float, 3> invariants = {r.Invariants.I1, r.Invariants.I2, r.Invariants.I3};
         const std::array<float, 3> deviatorInvariants = {r.Deviator.J1, r.Deviator.J2, r.Deviator.J3};
