@@ -61,20 +61,20 @@ Principal2D CalcPrincipal2D(float sxIn, float syIn, float txyIn) {
   return p;
 }
 
-void CalcPrincipalStrain2D(const std::array<double, 3>& in, std::array<double, 4>& out) {
-  const double ex = in[0], ey = in[1], gxy = in[2];
+PrincipalStrain2D CalcPrincipalStrain2D(double ex, double ey, double gxy) {
   const double r = SquareRoot(CheckFinite((ex - ey) * (ex - ey) + gxy * gxy));
-  out[0] = CheckFinite((ex + ey) * 0.5 + (1.0 / 2.0) * r);
-  out[1] = CheckFinite((ex + ey) * 0.5 - (1.0 / 2.0) * r);
+  PrincipalStrain2D p;
+  p.E1 = CheckFinite((ex + ey) * 0.5 + (1.0 / 2.0) * r);
+  p.E2 = CheckFinite((ex + ey) * 0.5 - (1.0 / 2.0) * r);
   const double theta = ArcTan2(gxy, CheckFinite(ex - ey)) / 2.0 / kDegreeFactor;
-  out[2] = theta;
-  out[3] = theta - 90.0;
+  p.Theta1 = theta;
+  p.Theta2 = theta - 90.0;
+  return p;
 }
 
 float Det3x3(double a11, double a12, double a13, double a21, double a22, double a23, double a31, double a32,
-             float a33) {
-  const double d33 = a33;
-  const double det = a11 * (a22 * d33 - a23 * a32) - a12 * (a21 * d33 - a23 * a31) + a13 * (a21 * a32 - a22 * a31);
+             double a33) {
+  const double det = a11 * (a22 * a33 - a23 * a32) - a12 * (a21 * a33 - a23 * a31) + a13 * (a21 * a32 - a22 * a31);
   return CheckedFloat(det);
 }
 

@@ -2,8 +2,6 @@
 
 #include <QtGlobal>
 
-#include <array>
-
 namespace brantel {
 
 // Shared stress and plot arithmetic. Angles cross these interfaces in
@@ -46,14 +44,24 @@ struct Principal2D {
 
 Principal2D CalcPrincipal2D(float sx, float sy, float txy);
 
-// Principal strains. in: ex, ey, gxy (engineering shear strain).
-// out: e1, e2, theta (degrees), theta - 90.
-void CalcPrincipalStrain2D(const std::array<double, 3>& in, std::array<double, 4>& out);
+// The principal strains of a plane strain state given by ex, ey and gxy (the
+// engineering shear strain): e1 >= e2, the direction of e1 from x (degrees)
+// and that direction less 90 degrees.
+struct PrincipalStrain2D {
+  double E1 = 0.0;
+  double E2 = 0.0;
+  double Theta1 = 0.0;
+  double Theta2 = 0.0;
+};
+
+PrincipalStrain2D CalcPrincipalStrain2D(double ex, double ey, double gxy);
 
 // --- Matrices and criteria.
 
-// 3 x 3 determinant by cofactors along the first row, given row by row.
-float Det3x3(double a11, double a12, double a13, double a21, double a22, double a23, double a31, double a32, float a33);
+// 3 x 3 determinant by cofactors along the first row, given row by row,
+// worked out in 64 bits and rounded to a 32-bit float.
+float Det3x3(double a11, double a12, double a13, double a21, double a22, double a23, double a31, double a32,
+             double a33);
 
 // Mohr-Coulomb major principal stress at failure for the minor principal
 // stress s3, cohesion c, friction angle phi (degrees) and pore pressure u.

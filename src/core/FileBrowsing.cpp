@@ -256,8 +256,7 @@ QStringList BrowserDrives() {
     if (!drives.contains(clean)) drives.append(clean);
   };
   add(QDir::homePath());
-  QString documents;
-  if (platform::ReadDocumentsFolder(documents)) add(documents);
+  if (const std::optional<QString> documents = platform::DocumentsFolder()) add(*documents);
   return drives;
 }
 

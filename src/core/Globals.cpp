@@ -33,9 +33,10 @@ QString CommandLine;
 
 UnitLabelList& UnitLabelsOf(UnitSystem units) { return UnitLabels[static_cast<std::size_t>(UnitSystemNumber(units))]; }
 
-QString UnitLabel(UnitSystem units, int row) {
-  if (row < 1 || row > kUnitRows) return QString();
-  return UnitLabelsOf(units)[static_cast<std::size_t>(row)];
+QString UnitLabel(UnitSystem units, UnitRow row) {
+  const int number = static_cast<int>(row);
+  if (number < 1 || number > kUnitRows) return QString();
+  return UnitLabelsOf(units)[static_cast<std::size_t>(number)];
 }
 
 }  // namespace brantel

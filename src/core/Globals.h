@@ -26,9 +26,34 @@ extern QString INIFileVersion;         // the stamp read from the settings file
 // (ProjectSignatureOf).
 extern std::array<QString, kProjectSignatureCount> ProjectSignatures;
 
+// The rows of the unit-label table: one quantity a row, numbered from 1, with
+// its suffix in each unit system (imperial / SI, FillUnitLabels in
+// Startup.cpp). A new quantity takes a new row at the end, since the rows
+// are numbered, and kUnitRows names it.
+enum class UnitRow {
+  Length = 1,                     // ft / m
+  Stress = 2,                     // psi / MPa
+  UnitWeight = 3,                 // pcf / kN/m3
+  ShortLength = 4,                // in / cm
+  SmallStress = 5,                // psf / kPa
+  Force = 6,                      // lbs / kN
+  Tonnage = 7,                    // tons / tn
+  LengthInFeetOrCentimetres = 8,  // ft / cm
+  LargeStress = 9,                // ksi / MPa
+  LargeForce = 10,                // tons / MN
+  LargeLineLoad = 11,             // tons/ft / MN/m
+  FineLength = 12,                // in / mm
+  TonForce = 13,                  // tons / kN
+  LineLoad = 14,                  // tons/ft / kN/m
+  Modulus = 15,                   // million psi / GPa
+  KipLineLoad = 16,               // kips/ft / kN/m
+  KipMomentPerArea = 17,          // kip-ft/ft^2 / kN-m/m^2
+  TonMomentPerArea = 18,          // ton-ft/ft^2 / kN-m/m^2
+};
+
 // The unit suffixes of a unit system by quantity row 1..kUnitRows (row 0 unused),
-// one list per UnitSystem (UnitLabelsOf).
-inline constexpr int kUnitRows = 18;
+// one list per UnitSystem (UnitLabelsOf); kUnitRows is the last row.
+inline constexpr int kUnitRows = static_cast<int>(UnitRow::TonMomentPerArea);
 using UnitLabelList = std::array<QString, kUnitRows + 1>;
 extern std::array<UnitLabelList, kUnitSystemCount> UnitLabels;
 // The list of a unit system.
@@ -54,7 +79,8 @@ extern QString BrowseLastDir;  // last folder of the text browser
 extern QString AppHelpFile;    // full path of the help file
 extern QString CommandLine;    // the program's arguments as one text
 
-// The unit suffix of a quantity row for a unit system; "" outside the table.
-QString UnitLabel(UnitSystem units, int row);
+// The unit suffix of a quantity row for a unit system; "" for a number that
+// is no row of the table.
+QString UnitLabel(UnitSystem units, UnitRow row);
 
 }  // namespace brantel

@@ -16,7 +16,7 @@ bool ValidChoice(QuickButtonChoice choice) {
 }  // namespace
 
 int QuickButtonSubMenuCount(int menuIndex) {
-  const MenuRow* head = RowOfEntry(Menu::Input, menuIndex);
+  const MainMenuRow* head = RowOfEntry(Menu::Input, menuIndex);
   return head && head->subMenu ? static_cast<int>(MenuRows(*head->subMenu).size()) : 0;
 }
 

@@ -62,14 +62,14 @@ void InitAppPath() {
 }
 
 void InitUserFolders() {
-  QString documents;
-  if (!platform::ReadDocumentsFolder(documents)) {
+  const std::optional<QString> documents = platform::DocumentsFolder();
+  if (!documents) {
     UserFolder = AppFolder;
     UserTempFolder = AppFolder;
     return;
   }
-  UserFolder = MakeUserFolder(documents, QStringLiteral("MyBrantel/"));
-  UserTempFolder = MakeUserFolder(documents, QStringLiteral("MyBrantel/Temp/"));
+  UserFolder = MakeUserFolder(*documents, QStringLiteral("MyBrantel/"));
+  UserTempFolder = MakeUserFolder(*documents, QStringLiteral("MyBrantel/Temp/"));
 }
 
 QString GetTempFolder() {

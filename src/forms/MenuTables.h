@@ -20,12 +20,13 @@ namespace brantel::forms {
 // window) as tables, as the main window's are: each entry names the command
 // it runs, so that running, checking and the tests follow from the rows.
 
-// One entry: its design name where the design gives one, its caption
-// (English in both languages), the command it runs, its shortcut and
-// whether it shows a check mark. A separator has no command and runs
-// nothing.
+// One entry of a window's own menu: its design name where the design gives
+// one, its caption (English in both languages), the window's command it
+// runs, its shortcut and whether it shows a check mark. A separator has no
+// command and runs nothing. The main window's menus are rows of MainMenuRow
+// (core/commands/Commands.h), which open tools and sub-menus.
 template <typename Command>
-struct MenuRow {
+struct WindowMenuRow {
   ItemName name = {};
   const char* caption = nullptr;
   std::optional<Command> command = std::nullopt;
@@ -38,7 +39,7 @@ template <typename Command>
 struct MenuTable {
   const char* name;
   const char* caption;
-  std::span<const MenuRow<Command>> rows;
+  std::span<const WindowMenuRow<Command>> rows;
 };
 
 // Fills the bar with the menus of the tables. The entry of each command is
@@ -49,7 +50,7 @@ void BuildMenuBar(QMenuBar* bar, std::span<const MenuTable<Command>> menus, std:
   for (const MenuTable<Command>& table : menus) {
     QMenu* menu = bar->addMenu(QString::fromLatin1(table.caption));
     menu->setObjectName(QString::fromLatin1(table.name));
-    for (const MenuRow<Command>& row : table.rows) {
+    for (const WindowMenuRow<Command>& row : table.rows) {
       QAction* entry = row.command ? menu->addAction(QString::fromLatin1(row.caption)) : menu->addSeparator();
       if (row.name.text[0] != '\0') entry->setObjectName(QString::fromLatin1(row.name.text));
       if (!row.command) continue;

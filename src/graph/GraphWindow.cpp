@@ -59,7 +59,7 @@ constexpr ControlRow kGraphControls[] = {
 };
 // clang-format on
 
-using GraphMenuRow = forms::MenuRow<GraphCommand>;
+using GraphMenuRow = forms::WindowMenuRow<GraphCommand>;
 
 // clang-format off
 constexpr GraphMenuRow kMenuSeparator{};

@@ -146,10 +146,9 @@ bool MainWindow::FileMenuSave(bool saveAs) {
   const QString before = Project.ProjectPath;
   bool saved = false;
   if (before.isEmpty() || before.toUpper() == u"UNTITLED" || saveAs) {
-    QString path;
     bool chosen = false;
     Run([&] {
-      ShowFileDialog(platform::FileDialogMode::Save, path);
+      TakeChosenProjectFile(platform::FileDialogMode::Save);
       chosen = true;
     });
     if (chosen && !Cancelled) Run([&] { saved = FileSave(); });
@@ -209,22 +208,25 @@ void MainWindow::OnRecentFileChosen(int index) {
   });
 }
 
-void MainWindow::ShowFileDialog(platform::FileDialogMode mode, QString& path) {
+std::optional<QString> MainWindow::ChooseProjectFile(platform::FileDialogMode mode) {
   Cancelled = false;
   platform::FileDialogRequest request;
   request.mode = mode;
   // The dialog proposes the project's file name; the project keeps its path
   // until a file is chosen.
   if (!Project.ProjectPath.trimmed().isEmpty()) request.fileName = StripPath(Project.ProjectPath, false);
-  request.folder = path.isEmpty() ? WithoutTrailingSlash(DataPath) : path;
+  request.folder = WithoutTrailingSlash(DataPath);
   request.filter = QStringLiteral("All Files (*.*)|*.*|") + AppNameUpper + QStringLiteral(" Files (*.") +
                    FileExtension + QStringLiteral(")|*.") + FileExtension;
   request.filterIndex = 2;
   request.defaultExtension = FileExtension;
-  const std::optional<QString> chosen = platform::ShowFileDialog(request, this);
+  return platform::ShowFileDialog(request, this);
+}
+
+void MainWindow::TakeChosenProjectFile(platform::FileDialogMode mode) {
+  const std::optional<QString> chosen = ChooseProjectFile(mode);
   if (!chosen) RaiseError(ErrorNumber::DialogCancel);
   Project.ProjectPath = *chosen;
-  path = *chosen;
 }
 
 void MainWindow::UpdateRecentFiles() {

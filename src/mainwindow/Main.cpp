@@ -31,7 +31,7 @@ std::unique_ptr<MainWindow> StartMainWindow() {
   // again while its file is missing.
   auto window = std::make_unique<MainWindow>();
   if (!window->OnLoad()) return nullptr;
-  window->FileNew();
+  window->NewProject();
   window->HoldCommandLineProject(true);
   window->show();
   QApplication::setActiveWindow(window.get());

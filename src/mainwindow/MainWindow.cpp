@@ -292,9 +292,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void MainWindow::FileNew(ProjectNameOnReset name, UnitsOnReset units) {
+void MainWindow::NewProject(ProjectNameOnReset name, UnitsOnReset units) {
   forms::CloseModelessTools();
-  brantel::FileNew(name, units);
+  FileNew(name, units);
   SetMainCaption(*this);
 }
 

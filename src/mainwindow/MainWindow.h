@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -57,8 +58,8 @@ class MainWindow : public QMainWindow {
   // --- Project commands (FileCommands.cpp).
   // New (FileNew) with the modeless tools closed first, as a Cancel, and the
   // caption of the new project.
-  void FileNew(ProjectNameOnReset name = ProjectNameOnReset::Untitled,
-               UnitsOnReset units = UnitsOnReset::NewProjectUnits);
+  void NewProject(ProjectNameOnReset name = ProjectNameOnReset::Untitled,
+                  UnitsOnReset units = UnitsOnReset::NewProjectUnits);
   // Opens the file at ProjectPath; ProjectDisplayName holds the path of the
   // project open before (every Open command sets it). Offers to save that
   // project first; true when the new file was read. A file that cannot be
@@ -79,10 +80,13 @@ class MainWindow : public QMainWindow {
   // Opens recent file 1..4; a file that is gone is reported and nothing
   // changes.
   virtual void OnRecentFileChosen(int index);
-  // The open (mode 1) or save (mode 2) dialog starting in `path`, or in
-  // DataPath when it is empty. The chosen file becomes ProjectPath and
-  // `path`; a cancel raises the dialog-cancel error and changes nothing.
-  virtual void ShowFileDialog(platform::FileDialogMode mode, QString& path);
+  // The open or save dialog of project files, starting in DataPath and
+  // proposing the project's file name: the file chosen, nothing when the
+  // user cancels.
+  virtual std::optional<QString> ChooseProjectFile(platform::FileDialogMode mode);
+  // The file chosen in that dialog becomes ProjectPath; a cancel raises the
+  // dialog-cancel error and changes nothing.
+  void TakeChosenProjectFile(platform::FileDialogMode mode);
   // Puts ProjectPath first in the recent-file list and writes the list.
   virtual void UpdateRecentFiles();
   void RefreshRecentFilesMenu();

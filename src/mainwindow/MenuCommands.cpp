@@ -89,7 +89,7 @@ void MainWindow::BuildMenu(Menu which) {
   std::vector<QAction*>& items = menuItems_[static_cast<int>(which)];
   const auto rows = MenuRows(which);
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    const MenuRow& row = rows[i];
+    const MainMenuRow& row = rows[i];
     const int index = static_cast<int>(i);
     QAction* action = nullptr;
     if (row.subMenu) {
@@ -162,7 +162,7 @@ bool MainWindow::CommandRuns(Command command) const {
 }
 
 bool MainWindow::EntryRuns(Menu menu, int index) const {
-  const MenuRow* row = RowOfEntry(menu, index);
+  const MainMenuRow* row = RowOfEntry(menu, index);
   if (!row) return false;
   if (row->tool) return ToolAvailable(*row->tool);
   if (row->command) return CommandRuns(*row->command);
@@ -171,8 +171,8 @@ bool MainWindow::EntryRuns(Menu menu, int index) const {
 
 namespace {
 
-bool Runs(const MenuRow& row, Tool tool) { return row.tool == tool; }
-bool Runs(const MenuRow& row, Command command) { return row.command == command; }
+bool Runs(const MainMenuRow& row, Tool tool) { return row.tool == tool; }
+bool Runs(const MainMenuRow& row, Command command) { return row.command == command; }
 
 // The entry of the main window's menus whose row runs `what`.
 template <typename ToolOrCommand>
@@ -197,7 +197,7 @@ void MainWindow::UpdateCommandStates() {
     const auto rows = MenuRows(menu);
     const auto& items = MenuItems(menu);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-      const MenuRow& row = rows[i];
+      const MainMenuRow& row = rows[i];
       // Separators and sub-menu heads run nothing; the history entries
       // follow the history setting (EnableMainWindow).
       if (!row.tool && !row.command) continue;
@@ -243,7 +243,7 @@ bool MainWindow::ConfirmPrintEmpty() {
 }
 
 void MainWindow::OnEntryChosen(Menu menu, int index) {
-  const MenuRow* row = RowOfEntry(menu, index);
+  const MainMenuRow* row = RowOfEntry(menu, index);
   if (!row) return;
   if (row->tool) RunTool(*row->tool);
   else if (row->command) RunCommand(*row->command);
@@ -268,12 +268,11 @@ void MainWindow::RunCommand(Command command) {
     case Command::New:
       // Typed work is let go only after the question of closing the window.
       if (!MayLetProjectGo()) break;
-      Run([&] { FileNew(); });
+      Run([&] { NewProject(); });
       break;
     case Command::Open: {
-      QString path;
       if (!Run([&] { Project.ProjectDisplayName = Project.ProjectPath; })) return;
-      if (!Run([&] { ShowFileDialog(platform::FileDialogMode::Open, path); })) return;
+      if (!Run([&] { TakeChosenProjectFile(platform::FileDialogMode::Open); })) return;
       if (!Cancelled) Run([&] { LoadProjectFile(); });
       break;
     }

@@ -60,7 +60,7 @@ void RegisterProgramTools() {
   RegisterModalTool<BieniawskiDialog>(Tool::Bieniawski);
   RegisterModalTool<HoekBrownDialog>(Tool::HoekBrown);
   RegisterModalTool<VonMisesDialog>(Tool::VonMises);
-  RegisterModalTool<PlaneElasticityDialog>(Tool::PlaneStress);
+  RegisterModalTool<PlaneElasticityDialog>(Tool::PlaneElasticity);
   RegisterModalTool<Elasticity3DDialog>(Tool::Elasticity3D);
   RegisterModalTool<RosetteDialog>(Tool::StrainRosette);
   RegisterModalTool<TransformationDialog>(Tool::Transformation);

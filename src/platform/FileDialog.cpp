@@ -30,9 +30,7 @@ QStringList Patterns(const QString& patterns) {
 QString DefaultFolder(const QStringList& patterns) {
   const QDir current = QDir::current();
   if (!current.entryList(patterns, QDir::Files).isEmpty()) return current.absolutePath();
-  QString documents;
-  if (ReadDocumentsFolder(documents)) return documents;
-  return current.absolutePath();
+  return DocumentsFolder().value_or(current.absolutePath());
 }
 
 }  // namespace

@@ -105,28 +105,27 @@ TEST(Principal2D, ResultsBeyondTheFloatRangeAreAnOverflow) {
 }
 
 TEST(PrincipalStrain2D, EqualStrainsAndARotatedState) {
-  std::array<double, 4> out{};
-  CalcPrincipalStrain2D({0.001, 0.001, 0.0}, out);
-  EXPECT_EQ(out[0], 0.001);
-  EXPECT_EQ(out[1], 0.001);
-  EXPECT_EQ(out[2], 0.0);
-  EXPECT_EQ(out[3], -90.0);
+  const PrincipalStrain2D equal = CalcPrincipalStrain2D(0.001, 0.001, 0.0);
+  EXPECT_EQ(equal.E1, 0.001);
+  EXPECT_EQ(equal.E2, 0.001);
+  EXPECT_EQ(equal.Theta1, 0.0);
+  EXPECT_EQ(equal.Theta2, -90.0);
 
   // Pure shear: e1 = -e2 = gxy / 2 at 45 degrees.
-  CalcPrincipalStrain2D({0.0, 0.0, 0.002}, out);
-  EXPECT_NEAR(out[0], 0.001, 1e-15);
-  EXPECT_NEAR(out[1], -0.001, 1e-15);
-  EXPECT_NEAR(out[2], 45.0, 1e-12);
-  EXPECT_NEAR(out[3], -45.0, 1e-12);
+  const PrincipalStrain2D shear = CalcPrincipalStrain2D(0.0, 0.0, 0.002);
+  EXPECT_NEAR(shear.E1, 0.001, 1e-15);
+  EXPECT_NEAR(shear.E2, -0.001, 1e-15);
+  EXPECT_NEAR(shear.Theta1, 45.0, 1e-12);
+  EXPECT_NEAR(shear.Theta2, -45.0, 1e-12);
 }
 
 TEST(Det3x3, IdentityRowSwapAndOverflow) {
-  EXPECT_EQ(Det3x3(1, 0, 0, 0, 1, 0, 0, 0, 1.0f), 1.0f);
-  const float d = Det3x3(2, 1, 3, 0, 4, 5, 1, 0, 6.0f);
-  const float swapped = Det3x3(0, 4, 5, 2, 1, 3, 1, 0, 6.0f);
+  EXPECT_EQ(Det3x3(1, 0, 0, 0, 1, 0, 0, 0, 1), 1.0f);
+  const float d = Det3x3(2, 1, 3, 0, 4, 5, 1, 0, 6);
+  const float swapped = Det3x3(0, 4, 5, 2, 1, 3, 1, 0, 6);
   EXPECT_EQ(d, 2 * (24 - 0) - 1 * (0 - 5) + 3 * (0 - 4));
   EXPECT_EQ(swapped, -d);
-  EXPECT_EQ(RaisedBy([] { Det3x3(1e30, 0, 0, 0, 1e30, 0, 0, 0, 1e30f); }), ErrorNumber::Overflow);
+  EXPECT_EQ(RaisedBy([] { Det3x3(1e30, 0, 0, 0, 1e30, 0, 0, 0, 1e30); }), ErrorNumber::Overflow);
 }
 
 TEST(CoulombSigma1, FrictionlessAndThirtyDegrees) {

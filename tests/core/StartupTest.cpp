@@ -477,12 +477,12 @@ TEST_F(StartupTest, GlobalsOfTheFirstSteps) {
   EXPECT_EQ(AppNameUpper, QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toUpper());
   EXPECT_EQ(ProjectSignatures[0], QStringLiteral("BRANTEL_100"));
   EXPECT_EQ(ProjectSignatures[10], QStringLiteral("BRANTEL_110"));
-  EXPECT_EQ(UnitLabel(UnitSystem::Imperial, 1), QStringLiteral(" (ft)"));
-  EXPECT_EQ(UnitLabel(UnitSystem::SI, 7), QStringLiteral(" (tn)"));
-  EXPECT_EQ(UnitLabel(UnitSystem::SI, 8), QStringLiteral(" (cm)"));
-  EXPECT_EQ(UnitLabel(UnitSystem::Imperial, 18), QStringLiteral(" (ton-ft/ft^2)"));
-  EXPECT_EQ(UnitLabel(UnitSystem::SI, 0), QString());
-  EXPECT_EQ(UnitLabel(UnitSystem::SI, kUnitRows + 1), QString());
+  EXPECT_EQ(UnitLabel(UnitSystem::Imperial, UnitRow::Length), QStringLiteral(" (ft)"));
+  EXPECT_EQ(UnitLabel(UnitSystem::SI, UnitRow::Tonnage), QStringLiteral(" (tn)"));
+  EXPECT_EQ(UnitLabel(UnitSystem::SI, UnitRow::LengthInFeetOrCentimetres), QStringLiteral(" (cm)"));
+  EXPECT_EQ(UnitLabel(UnitSystem::Imperial, UnitRow::TonMomentPerArea), QStringLiteral(" (ton-ft/ft^2)"));
+  EXPECT_EQ(UnitLabel(UnitSystem::SI, static_cast<UnitRow>(0)), QString());
+  EXPECT_EQ(UnitLabel(UnitSystem::SI, static_cast<UnitRow>(kUnitRows + 1)), QString());
   EXPECT_EQ(UnitSystemNames[1], QStringLiteral("m, cm, kN, MPa, kN/m3"));
   EXPECT_EQ(MsgTitle, QStringLiteral("Message"));
   EXPECT_EQ(FileExtension, QStringLiteral("BNL"));

@@ -75,7 +75,7 @@ class FileCommandsTest : public test::MainWindowTest {
   MainWindow& Load() {
     main_ = std::make_unique<MainWindow>();
     EXPECT_TRUE(main_->OnLoad());
-    main_->FileNew();
+    main_->NewProject();
     return *main_;
   }
 
@@ -669,7 +669,7 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeOpen) {
   }
 
   // Yes on a new project whose Save As is cancelled: nothing happens.
-  w.FileNew();
+  w.NewProject();
   Project.Stress2D.Sx = 7.0f;
   Project.FileSaved = false;
   boxes_->Answer(Answer::Yes);

@@ -35,9 +35,11 @@ class TestWindow : public MainWindow {
     return saveResult;
   }
   void LoadProjectFile() override { loads.push_back(Project.ProjectPath); }
-  void ShowFileDialog(platform::FileDialogMode mode, QString& path) override {
+  // The project's own file is chosen again, unless the dialog is cancelled.
+  std::optional<QString> ChooseProjectFile(platform::FileDialogMode mode) override {
     dialogModes.push_back(mode);
-    if (cancelDialog) RaiseError(ErrorNumber::DialogCancel);
+    if (cancelDialog) return std::nullopt;
+    return Project.ProjectPath;
   }
   void UpdateRecentFiles() override { ++recentUpdates; }
   void OnRecentFileChosen(int index) override { recentOpened.push_back(index); }

@@ -271,7 +271,7 @@ TEST_F(MainWindowTest, QuickButtonsRunTheToolOfTheirCode) {
       {0, {}},
       {1, Tool::ProjectDescription},
       {2, {}},
-      {4, Tool::PlaneStress},
+      {4, Tool::PlaneElasticity},
       {9, Tool::RoofBolting},
       {10, {}},
       {21, Tool::Stress2D},

@@ -24,7 +24,7 @@ TEST_P(RenderTest, MainWindowAndMenus) {
   const QString language = EnglishMenus ? QStringLiteral("en") : QStringLiteral("el");
   AddHistoryLine(QStringLiteral("Saving default settings to file: /home/user/Documents/MyBrantel/Brantel.INI"));
   test::TestWindow& w = LoadWindow();
-  w.FileNew();
+  w.NewProject();
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
 

@@ -6,7 +6,7 @@ namespace {
 // The entries of each menu, index 0 first, one row to a line: the captions and
 // what the entry runs (a tool, a command of the main window, a sub-menu).
 // clang-format off
-constexpr MenuRow kSeparator{};
+constexpr MainMenuRow kSeparator{};
 
 constexpr TopMenu kTopMenus[] = {
     {Menu::File, {"&File", "Αρχείο"}},
@@ -15,7 +15,7 @@ constexpr TopMenu kTopMenus[] = {
     {Menu::Help, {"&Help", "Βοήθεια"}},
 };
 
-constexpr MenuRow kFileItems[] = {
+constexpr MainMenuRow kFileItems[] = {
     {{"&New", "Νέο"}, Command::New},
     {{"&Open...", "Άνοιγμα..."}, Command::Open},
     {{"&Save", "Αποθήκευση"}, Command::Save},
@@ -30,11 +30,11 @@ constexpr MenuRow kFileItems[] = {
     {{"&Exit", "Έξοδος"}, Command::Exit},
 };
 
-constexpr MenuRow kInputItems[] = {
+constexpr MainMenuRow kInputItems[] = {
     {{"Project Description...", "Περιγραφή..."}, Tool::ProjectDescription},
     {{"Stress Analysis", "Αναλυση Εντατικής Κατάστασης"}, Menu::Stress},
     {{"Failure Criteria", "Κριτήρια Αστοχίας"}, Menu::Failure},
-    {{"Elasticity in 2D...", "Ελαστική Συμπεριφορά σε Δύο διαστάσεις..."}, Tool::PlaneStress},
+    {{"Elasticity in 2D...", "Ελαστική Συμπεριφορά σε Δύο διαστάσεις..."}, Tool::PlaneElasticity},
     {{"Elasticity in 3D...", "Ελαστική Συμπεριφορά σε Τρεις Διαστάσεις"}, Tool::Elasticity3D},
     {{"Strain Analysis...", "Ανάλυση Παραμορφώσεων..."}, Tool::StrainRosette},
     {{"Coordinate Transformation...", "Μετασχηματισμός Συντεταγμένων..."}, Tool::Transformation},
@@ -42,7 +42,7 @@ constexpr MenuRow kInputItems[] = {
     {{"Roof Bolting...", "Υπολογισμός Κοχλίωσης..."}, Tool::RoofBolting},
 };
 
-constexpr MenuRow kStressItems[] = {
+constexpr MainMenuRow kStressItems[] = {
     {{"Stresses in 2D...", "Εντατική Κατάσταση σε Δύο Διαστάσεις..."}, Tool::Stress2D},
     {{"Stresses in 3D...", "Εντατική Κατάσταση σε Τρεις Διαστάσεις..."}, Tool::Stress3D},
     {{"Stresses around Circular Openings...", "Εντατική Κατάσταση γύρω από Κυκλικά Ανοιγματα..."}, Tool::CircularOpening},
@@ -51,7 +51,7 @@ constexpr MenuRow kStressItems[] = {
     {{"Distributed Load on Surface...", "Εντατική Κατάσταση κάτω από Κατανεμημένη Φόρτιση..."}, Tool::Foundation},
 };
 
-constexpr MenuRow kFailureItems[] = {
+constexpr MainMenuRow kFailureItems[] = {
     {{"Coulomb Criterion in Intact Rock...", "Κριτήριο Αστοχίας Coulomb σε Ακέραιο Πέτρωμα..."}, Tool::Coulomb},
     {{"Coulomb Criterion in Jointed Rock...", "Κριτήριο Αστοχίας Coulomb σε Ασυνεχές Πέτρωμα..."}, Tool::CoulombJoint},
     {{"Coulomb Criterion in Bolted Rock Wedge...", "Κριτήριο Αστοχίας Coulomb σε Σφήνα Πετρώματος με Κοχλία..."}, Tool::CoulombWedge},
@@ -62,7 +62,7 @@ constexpr MenuRow kFailureItems[] = {
     {{"Failure Around a Circular Opening", "Failure Around a Circular Opening"}, Tool::CircularFailure},
 };
 
-constexpr MenuRow kUtilityItems[] = {
+constexpr MainMenuRow kUtilityItems[] = {
     {{"Settings", "Γενικές Ρυθμίσεις..."}, Tool::Settings},
     {{"Options", "Ειδικές Ρυθμίσεις..."}, Tool::ProgramOptions},
     {{"Unit Conversion", "Μετατροπή Μονάδων..."}, Tool::UnitConversion},
@@ -73,7 +73,7 @@ constexpr MenuRow kUtilityItems[] = {
     {{"Copy History Window", "Αντιγραφή Ιστορικού"}, Command::CopyHistory},
 };
 
-constexpr MenuRow kHelpItems[] = {
+constexpr MainMenuRow kHelpItems[] = {
     {{"Help Contents...", "Περιεχόμενα Βοήθειας..."}, Command::HelpContents},
     {{"Help Index...", "Αναζήτηση Λήμματος..."}, Command::HelpIndex},
     {{"Help in PDF Format...", "Βοήθεια σε μορφή PDF..."}, Command::HelpManual},
@@ -94,7 +94,7 @@ bool IsHistoryCommand(Command command) {
   return command == Command::ClearHistory || command == Command::ToggleHistory || command == Command::CopyHistory;
 }
 
-std::span<const MenuRow> MenuRows(Menu menu) {
+std::span<const MainMenuRow> MenuRows(Menu menu) {
   switch (menu) {
     case Menu::File: return kFileItems;
     case Menu::Input: return kInputItems;
@@ -106,14 +106,14 @@ std::span<const MenuRow> MenuRows(Menu menu) {
   return {};
 }
 
-const MenuRow* RowOfEntry(Menu menu, int index) {
+const MainMenuRow* RowOfEntry(Menu menu, int index) {
   const auto rows = MenuRows(menu);
   if (index < 0 || index >= static_cast<int>(rows.size())) return nullptr;
   return &rows[static_cast<std::size_t>(index)];
 }
 
 QString MenuCaptionText(Menu menu, int index, bool english) {
-  const MenuRow* row = RowOfEntry(menu, index);
+  const MainMenuRow* row = RowOfEntry(menu, index);
   if (!row || IsSeparator(row->caption)) return QString();
   return row->caption.In(english);
 }
@@ -125,7 +125,7 @@ QString HistoryToggleCaption(bool paneVisible, bool english) {
 }
 
 std::optional<Tool> ToolOfEntry(Menu menu, int index) {
-  const MenuRow* row = RowOfEntry(menu, index);
+  const MainMenuRow* row = RowOfEntry(menu, index);
   return row ? row->tool : std::nullopt;
 }
 
@@ -137,7 +137,7 @@ bool OwnedByMainWindow(Tool tool) {
 std::optional<MenuEntry> QuickButtonTarget(int code) {
   if (code >= 1 && code <= 9) return MenuEntry{Menu::Input, code - 1};
   if (code < 11 || code % 10 == 0) return std::nullopt;
-  const MenuRow* head = RowOfEntry(Menu::Input, code / 10 - 1);
+  const MainMenuRow* head = RowOfEntry(Menu::Input, code / 10 - 1);
   if (!head || !head->subMenu) return std::nullopt;
   return MenuEntry{*head->subMenu, code % 10 - 1};
 }

@@ -19,7 +19,7 @@ inline constexpr Menu kAllMenus[] = {Menu::File, Menu::Input, Menu::Stress, Menu
 // menus. The main window opens them through the tool registry.
 enum class Tool {
   ProjectDescription,  // DescriptionDialog
-  PlaneStress,         // PlaneElasticityDialog
+  PlaneElasticity,     // PlaneElasticityDialog: plane stress and plane strain
   Elasticity3D,        // Elasticity3DDialog
   StrainRosette,       // RosetteDialog
   Transformation,      // TransformationDialog
@@ -86,27 +86,28 @@ inline constexpr int kCommandCount = static_cast<int>(Command::About) + 1;
 // history setting rather than the command states.
 bool IsHistoryCommand(Command command);
 
-// One entry of a menu: its captions and what it runs, which is one of: a
-// dialog or command of another part of the program (tool), one of the main
-// window's own commands (command), or the sub-menu it heads (subMenu). A
-// separator has no captions and runs nothing.
-struct MenuRow {
+// One entry of a menu of the main window: its captions in both languages and
+// what it runs, which is one of: a dialog or command of another part of the
+// program (tool), one of the main window's own commands (command), or the
+// sub-menu it heads (subMenu). A separator has no captions and runs nothing.
+// The menus of another window are rows of forms::WindowMenuRow.
+struct MainMenuRow {
   MenuCaption caption;
   std::optional<Tool> tool;
   std::optional<Command> command;
   std::optional<Menu> subMenu;
 
-  constexpr MenuRow() = default;
-  constexpr MenuRow(MenuCaption c, Tool t) : caption(c), tool(t) {}
-  constexpr MenuRow(MenuCaption c, Command k) : caption(c), command(k) {}
-  constexpr MenuRow(MenuCaption c, Menu sub) : caption(c), subMenu(sub) {}
+  constexpr MainMenuRow() = default;
+  constexpr MainMenuRow(MenuCaption c, Tool t) : caption(c), tool(t) {}
+  constexpr MainMenuRow(MenuCaption c, Command k) : caption(c), command(k) {}
+  constexpr MainMenuRow(MenuCaption c, Menu sub) : caption(c), subMenu(sub) {}
 };
 
 // The entries of a menu, index 0 first. Failure Criteria item 7 keeps its
 // English design caption in both languages.
-std::span<const MenuRow> MenuRows(Menu menu);
+std::span<const MainMenuRow> MenuRows(Menu menu);
 // The row of an entry; nullptr for an index outside the menu.
-const MenuRow* RowOfEntry(Menu menu, int index);
+const MainMenuRow* RowOfEntry(Menu menu, int index);
 // The caption of an entry in a language, "" for a separator or an index
 // outside the menu.
 QString MenuCaptionText(Menu menu, int index, bool english);

@@ -11,21 +11,20 @@ namespace brantel::platform {
 
 namespace {
 
-bool ReadStandardFolder(QStandardPaths::StandardLocation location, QString& folder) {
+std::optional<QString> StandardFolder(QStandardPaths::StandardLocation location) {
   QString path = QStandardPaths::writableLocation(location);
-  if (path.isEmpty()) return false;
+  if (path.isEmpty()) return std::nullopt;
   QDir().mkpath(path);
-  if (!QFileInfo(path).isDir()) return false;
+  if (!QFileInfo(path).isDir()) return std::nullopt;
   while (path.size() > 1 && path.endsWith(u'/')) path.chop(1);
-  folder = path;
-  return true;
+  return path;
 }
 
 }  // namespace
 
-bool ReadDocumentsFolder(QString& folder) { return ReadStandardFolder(QStandardPaths::DocumentsLocation, folder); }
+std::optional<QString> DocumentsFolder() { return StandardFolder(QStandardPaths::DocumentsLocation); }
 
-bool ReadDownloadsFolder(QString& folder) { return ReadStandardFolder(QStandardPaths::DownloadLocation, folder); }
+std::optional<QString> DownloadsFolder() { return StandardFolder(QStandardPaths::DownloadLocation); }
 
 QString DesktopDecimalSeparator() {
   // The desktop's locale as the environment names it, whatever the process

@@ -2,15 +2,17 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace brantel::platform {
 
 // The user's documents folder (the XDG documents folder), created with its
-// parents when missing. False when the desktop names none or it cannot be
-// made; the folder is given without a trailing "/".
-bool ReadDocumentsFolder(QString& folder);
+// parents when missing, without a trailing "/". Nothing when the desktop
+// names none or it cannot be made.
+std::optional<QString> DocumentsFolder();
 
 // The user's downloads folder (the XDG download folder), made the same way.
-bool ReadDownloadsFolder(QString& folder);
+std::optional<QString> DownloadsFolder();
 
 // The desktop's decimal separator ("," or ".").
 QString DesktopDecimalSeparator();

@@ -16,18 +16,6 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-// Unit-label rows of the listing's quantities, and the two suffixes that do
-// not come from the table.
-enum UnitRow : int {
-  kNoUnit = 0,
-  kLength = 1,
-  kStress = 2,
-  kUnitWeight = 3,
-  kSmallStress = 5,  // psf / kPa
-  kForce = 6,
-  kDegrees = -1,
-};
-
 class ListingWriter {
  public:
   explicit ListingWriter(UnitSystem units) : units_(units) { out_.reserve(4096); }
@@ -52,17 +40,15 @@ class ListingWriter {
     part_ = heading;
   }
 
-  void Row(const QString& label, float value, int unit) {
-    if (!std::isfinite(value)) NotFinite(label);
-    out_ += PadLeftDots(label, kListingLabelWidth);
-    out_ += FormatGeneral(value);
-    if (unit == kDegrees) out_ += QStringLiteral(" (deg)");
-    else if (unit != kNoUnit) out_ += UnitLabel(units_, unit);
-    out_ += kCrLf;
-  }
+  // A value row with the suffix of its quantity from the unit-label table.
+  void Row(const QString& label, float value, UnitRow unit) { ValueRow(label, value, UnitLabel(units_, unit)); }
+  // A value row of an angle, " (deg)" whatever the unit system.
+  void AngleRow(const QString& label, float value) { ValueRow(label, value, QStringLiteral(" (deg)")); }
+  // A value row without a unit.
+  void PlainRow(const QString& label, float value) { ValueRow(label, value, QString()); }
 
   // The three stress rows of a plane stress state.
-  void Stresses(const StressInput& stress, int unit) {
+  void Stresses(const StressInput& stress, UnitRow unit) {
     Row(QStringLiteral("Sigma X"), stress.Sx, unit);
     Row(QStringLiteral("Sigma Y"), stress.Sy, unit);
     Row(QStringLiteral("Tau XY"), stress.Txy, unit);
@@ -71,6 +57,14 @@ class ListingWriter {
   QString Text() const { return out_; }
 
  private:
+  void ValueRow(const QString& label, float value, const QString& suffix) {
+    if (!std::isfinite(value)) NotFinite(label);
+    out_ += PadLeftDots(label, kListingLabelWidth);
+    out_ += FormatGeneral(value);
+    out_ += suffix;
+    out_ += kCrLf;
+  }
+
   // A listing must never print "inf" or "nan": a value that is not a number
   // refuses the whole listing and names the row, so that the user can set
   // the tool's input right.
@@ -93,14 +87,14 @@ class ListingWriter {
 void JointSet(ListingWriter& w, const ProjectRecord& r, std::size_t set) {
   w.Section(QStringLiteral("[Coulomb Criterion on Discontinuity]"));
   w.Part(set == 0 ? QStringLiteral("[Set 1]") : QStringLiteral("[Set 2]"));
-  w.Stresses(r.JointStress[set], kSmallStress);
+  w.Stresses(r.JointStress[set], UnitRow::SmallStress);
   const JointMaterial& material = r.JointMaterials[set];
   const JointPlane& plane = r.JointPlanes[set];
-  w.Row(QStringLiteral("Pore Pressure"), material.PorePressure, kSmallStress);
-  w.Row(QStringLiteral("Material Cohesion"), material.Cohesion, kSmallStress);
-  w.Row(QStringLiteral("Material Angle of Internal Friction"), material.FrictionAngle, kDegrees);
-  w.Row(QStringLiteral("Discontinuity Cohesion"), plane.Cohesion, kSmallStress);
-  w.Row(QStringLiteral("Discontinuity Angle of Internal Friction"), plane.FrictionAngle, kDegrees);
+  w.Row(QStringLiteral("Pore Pressure"), material.PorePressure, UnitRow::SmallStress);
+  w.Row(QStringLiteral("Material Cohesion"), material.Cohesion, UnitRow::SmallStress);
+  w.AngleRow(QStringLiteral("Material Angle of Internal Friction"), material.FrictionAngle);
+  w.Row(QStringLiteral("Discontinuity Cohesion"), plane.Cohesion, UnitRow::SmallStress);
+  w.AngleRow(QStringLiteral("Discontinuity Angle of Internal Friction"), plane.FrictionAngle);
 }
 
 }  // namespace
@@ -110,14 +104,15 @@ QString PadLeftDots(const QString& text, int width) {
   return text + QString(width - text.size(), u'.');
 }
 
-QString OutputListingText(ProjectRecord& r) {
+QString OutputListingText(const ProjectRecord& r) {
   ListingWriter w(r.InputUnits);
 
   if (PrintModuleHeader == 1) {
     w.Line(QStringLiteral("Brantel module build: ") + FormatSigned(version::kMajor) + u'.' +
            QString::number(version::kMinor) + u'.' + QString::number(version::kRevision));
     w.Line(QStringLiteral("Project File: ") + r.ProjectPath);
-    w.Line(QStringLiteral("Input Units: ") + UnitLabel(r.InputUnits, kLength) + UnitLabel(r.InputUnits, kStress));
+    w.Line(QStringLiteral("Input Units: ") + UnitLabel(r.InputUnits, UnitRow::Length) +
+           UnitLabel(r.InputUnits, UnitRow::Stress));
     w.Blank();
   }
 
@@ -126,53 +121,54 @@ QString OutputListingText(ProjectRecord& r) {
   w.Blank();
 
   w.Line(QStringLiteral("[PROJECT DESCRIPTION]"));
-  WrapDescription(r.ProjectDescription);
-  w.Line(r.ProjectDescription);
+  QString description = r.ProjectDescription;
+  WrapDescription(description);
+  w.Line(description);
 
   w.Section(QStringLiteral("[2D Stresses]"));
-  w.Stresses(r.Stress2D, kStress);
+  w.Stresses(r.Stress2D, UnitRow::Stress);
 
   w.Section(QStringLiteral("[3D Stresses]"));
   for (std::size_t i = 0; i < 3; ++i) {
     for (std::size_t j = 0; j < 3; ++j) {
-      w.Row(QStringLiteral("Sigma %1%2").arg(i + 1).arg(j + 1), r.Stress3D.Tensor[i][j], kStress);
+      w.Row(QStringLiteral("Sigma %1%2").arg(i + 1).arg(j + 1), r.Stress3D.Tensor[i][j], UnitRow::Stress);
     }
   }
 
   w.Section(QStringLiteral("[Coulomb Criterion]"));
-  w.Stresses(r.CoulombStress, kSmallStress);
-  w.Row(QStringLiteral("Pore Pressure"), r.CoulombInput.PorePressure, kSmallStress);
-  w.Row(QStringLiteral("Cohesion"), r.CoulombInput.Cohesion, kSmallStress);
-  w.Row(QStringLiteral("Uniaxial Strength"), r.CoulombInput.UniaxialStrength, kStress);
-  w.Row(QStringLiteral("Angle of Internal Friction"), r.CoulombInput.FrictionAngle, kDegrees);
+  w.Stresses(r.CoulombStress, UnitRow::SmallStress);
+  w.Row(QStringLiteral("Pore Pressure"), r.CoulombInput.PorePressure, UnitRow::SmallStress);
+  w.Row(QStringLiteral("Cohesion"), r.CoulombInput.Cohesion, UnitRow::SmallStress);
+  w.Row(QStringLiteral("Uniaxial Strength"), r.CoulombInput.UniaxialStrength, UnitRow::Stress);
+  w.AngleRow(QStringLiteral("Angle of Internal Friction"), r.CoulombInput.FrictionAngle);
 
   JointSet(w, r, 0);
   JointSet(w, r, 1);
 
   const BoltedWedgeData& wedge = r.CoulombWedgeData;
   w.Section(QStringLiteral("[Coulomb Criterion on Bolted Rock Wedge]"));
-  w.Row(QStringLiteral("Width"), wedge.Width, kLength);
-  w.Row(QStringLiteral("Height"), wedge.Height, kLength);
-  w.Row(QStringLiteral("Specific Gravity"), wedge.SpecificGravity, kUnitWeight);
-  w.Row(QStringLiteral("Material Cohesion"), wedge.Cohesion, kSmallStress);
-  w.Row(QStringLiteral("Material Angle of Internal Friction"), wedge.FrictionAngle, kDegrees);
-  w.Row(QStringLiteral("Discontinuity Angle to Horizontal"), wedge.DiscAngle, kDegrees);
+  w.Row(QStringLiteral("Width"), wedge.Width, UnitRow::Length);
+  w.Row(QStringLiteral("Height"), wedge.Height, UnitRow::Length);
+  w.Row(QStringLiteral("Specific Gravity"), wedge.SpecificGravity, UnitRow::UnitWeight);
+  w.Row(QStringLiteral("Material Cohesion"), wedge.Cohesion, UnitRow::SmallStress);
+  w.AngleRow(QStringLiteral("Material Angle of Internal Friction"), wedge.FrictionAngle);
+  w.AngleRow(QStringLiteral("Discontinuity Angle to Horizontal"), wedge.DiscAngle);
   w.Part(QStringLiteral("[Parameter Set #1]"));
-  w.Row(QStringLiteral("Bolt Load"), wedge.BoltLoad, kForce);
-  w.Row(QStringLiteral("Bolt Angle to Horizontal"), wedge.BoltAngle, kDegrees);
+  w.Row(QStringLiteral("Bolt Load"), wedge.BoltLoad, UnitRow::Force);
+  w.AngleRow(QStringLiteral("Bolt Angle to Horizontal"), wedge.BoltAngle);
   w.Part(QStringLiteral("[Parameter Set #2]"));
-  w.Row(QStringLiteral("Safety Factor"), wedge.ReqSafetyFactor, kNoUnit);
-  w.Row(QStringLiteral("Bolt Angle to Horizontal"), wedge.BoltAngle2, kDegrees);
+  w.PlainRow(QStringLiteral("Safety Factor"), wedge.ReqSafetyFactor);
+  w.AngleRow(QStringLiteral("Bolt Angle to Horizontal"), wedge.BoltAngle2);
 
   w.Section(QStringLiteral("[Circular Opening]"));
-  w.Stresses(r.CircStress, kStress);
-  w.Row(QStringLiteral("Opening Radius"), r.CircOpening.A, kLength);
-  w.Row(QStringLiteral("Distance from Center"), r.CircOpening.R, kLength);
-  w.Row(QStringLiteral("Angle from Horizontal"), r.CircOpening.Angle, kDegrees);
+  w.Stresses(r.CircStress, UnitRow::Stress);
+  w.Row(QStringLiteral("Opening Radius"), r.CircOpening.A, UnitRow::Length);
+  w.Row(QStringLiteral("Distance from Center"), r.CircOpening.R, UnitRow::Length);
+  w.AngleRow(QStringLiteral("Angle from Horizontal"), r.CircOpening.Angle);
 
   w.Section(QStringLiteral("[Von Mises Criterion]"));
-  w.Stresses(r.VonMisesStress, kStress);
-  w.Row(QStringLiteral("Tensile Strength"), r.VonMisesInput.TensileStrength, kStress);
+  w.Stresses(r.VonMisesStress, UnitRow::Stress);
+  w.Row(QStringLiteral("Tensile Strength"), r.VonMisesInput.TensileStrength, UnitRow::Stress);
 
   return w.Text();
 }

@@ -102,8 +102,7 @@ QUrl UpdateFileUrl(const QString& name) {
 }
 
 QString SetupDownloadFolder() {
-  QString folder;
-  if (platform::ReadDownloadsFolder(folder)) return WithTrailingSlash(folder);
+  if (const std::optional<QString> folder = platform::DownloadsFolder()) return WithTrailingSlash(*folder);
   return UserFolder;
 }
 

@@ -130,7 +130,7 @@ Elasticity3DDialog::~Elasticity3DDialog() = default;
 void Elasticity3DDialog::OnLoad() {
   ui_.poissonNotice->clear();
   LoadInputs();
-  if (ValidateInput()) CalcStrainTensor3D();
+  if (ValidateInput()) ShowStrains();
   AddHistoryLine(Tr({"Hooke's elasticity law in 3D.", "Νόμος ελαστικότητας του Hooke σε τρεις διαστάσεις."}));
 }
 
@@ -153,11 +153,11 @@ void Elasticity3DDialog::OnStressEdited(int index) {
     const QSignalBlocker block(other);
     forms::CopyBoxText(box, other);
   }
-  RecalculateIfValid([this] { CalcStrainTensor3D(); });
+  RecalculateIfValid([this] { ShowStrains(); });
 }
 
 void Elasticity3DDialog::OnConstantEdited() {
-  RecalculateIfValid([this] { CalcStrainTensor3D(); });
+  RecalculateIfValid([this] { ShowStrains(); });
 }
 
 bool Elasticity3DDialog::ValidateInput() {
@@ -190,7 +190,7 @@ bool Elasticity3DDialog::ValidateInput() {
   return valid;
 }
 
-void Elasticity3DDialog::CalcStrainTensor3D() {
+void Elasticity3DDialog::ShowStrains() {
   Matrix3d stress{};
   // Validation has read every box.
   for (std::size_t k = 0; k < 9; ++k) stress[k / 3][k % 3] = forms::LeadingValue(ui_.stress[k]).value();
@@ -199,7 +199,7 @@ void Elasticity3DDialog::CalcStrainTensor3D() {
   const auto results = {ui_.strain[0], ui_.strain[1], ui_.strain[2], ui_.strain[3], ui_.strain[4],
                         ui_.strain[5], ui_.strain[6], ui_.strain[7], ui_.strain[8]};
   forms::Calculate(results, [&] {
-    const HookeStrains3D r = brantel::CalcStrainTensor3D(stress, e, nu);
+    const HookeStrains3D r = CalcStrainTensor3D(stress, e, nu);
     if (!r.Computable) return forms::ClearResults(results);
     const Matrix3d t = r.Tensor();
     for (std::size_t k = 0; k < 9; ++k) {

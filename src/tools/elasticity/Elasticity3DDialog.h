@@ -51,7 +51,8 @@ class Elasticity3DDialog : public forms::FormDialog {
   void OnStressEdited(int index);
   // Young's modulus or Poisson's ratio edited.
   void OnConstantEdited();
-  void CalcStrainTensor3D();
+  // Shows the strains of the stresses, E and nu the boxes hold.
+  void ShowStrains();
 
   struct Ui {
     std::array<QLineEdit*, 9> stress;  // row by row

@@ -163,8 +163,8 @@ RoofBoltingDialog::~RoofBoltingDialog() = default;
 
 void RoofBoltingDialog::OnLoad() {
   LoadInputs();
-  CalcBoltDensity();
-  CalcAnchorCapacity();
+  ShowBoltDensity();
+  ShowAnchorCapacity();
   AddHistoryLine(Tr({"Evaluation of roof bolting capacity.", "Αξιολόγηση κοχλίωσης."}));
   ui_.tabs->setCurrentIndex(0);
 }
@@ -181,17 +181,17 @@ BoltReadings RoofBoltingDialog::ReadBoxes() const {
 
 void RoofBoltingDialog::OnDensityInputEdited() {
   if (loading_) return;
-  CalcBoltDensity();
-  CalcAnchorCapacity();
+  ShowBoltDensity();
+  ShowAnchorCapacity();
 }
 
 void RoofBoltingDialog::OnAnchorInputEdited() {
   if (loading_) return;
-  CalcAnchorCapacity();
+  ShowAnchorCapacity();
 }
 
-void RoofBoltingDialog::CalcBoltDensity() {
-  density_ = brantel::CalcBoltDensity(DensityInputsOf(ReadBoxes()));
+void RoofBoltingDialog::ShowBoltDensity() {
+  density_ = CalcBoltDensity(DensityInputsOf(ReadBoxes()));
   ui_.heightWarning->setText(density_.HeightWarning ? QString::fromUtf8(kBoltHeightWarning) : QString());
   forms::ShowResult(ui_.maxLoad, density_.MaxLoad, kBoltLoadMask);
   forms::ShowResult(ui_.designLoad, density_.DesignLoad, kBoltLoadMask);
@@ -202,8 +202,8 @@ void RoofBoltingDialog::CalcBoltDensity() {
   forms::ShowResult(ui_.steelLoad, density_.MaxLoad, kBoltLoadMask);
 }
 
-void RoofBoltingDialog::CalcAnchorCapacity() {
-  const AnchorCapacity anchor = brantel::CalcAnchorCapacity(AnchorInputsOf(ReadBoxes()), density_);
+void RoofBoltingDialog::ShowAnchorCapacity() {
+  const AnchorCapacity anchor = CalcAnchorCapacity(AnchorInputsOf(ReadBoxes()), density_);
   forms::ShowResult(ui_.boltResinLoad, anchor.BoltResinLoad, kAnchorMask);
   forms::ShowResult(ui_.resinRockLoad, anchor.ResinRockLoad, kAnchorMask);
   forms::ShowResult(ui_.anchorDesignLoad, anchor.DesignLoad, kAnchorMask);

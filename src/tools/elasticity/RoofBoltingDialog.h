@@ -73,8 +73,8 @@ class RoofBoltingDialog : public forms::FormDialog {
   void OnDensityInputEdited();
   // A box of the second tab edited.
   void OnAnchorInputEdited();
-  void CalcBoltDensity();
-  void CalcAnchorCapacity();
+  void ShowBoltDensity();
+  void ShowAnchorCapacity();
   // The value of every input box (forms::LeadingValue).
   BoltReadings ReadBoxes() const;
   QLineEdit* Box(BoltBox box) const { return ui_.inputs[static_cast<std::size_t>(box)]; }

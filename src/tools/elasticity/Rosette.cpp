@@ -51,25 +51,30 @@ RosetteSolution CalcStrainTensor(const RosetteData& rosette) {
   const double eb = rosette.Eb;
   const double ec = rosette.Ec;
 
+  // The third gauge's factor of gxy enters the determinants rounded to a
+  // 32-bit float, as it always has: the results depend on that rounding in
+  // their last digits and stay those the tool has always given. In the
+  // third numerator its place holds the reading Ec, a 32-bit value already.
+  const double c3 = static_cast<float>(r3.C);
+
   RosetteSolution out;
-  const float determinant = Det3x3(r1.A, r1.B, r1.C, r2.A, r2.B, r2.C, r3.A, r3.B, static_cast<float>(r3.C));
+  const float determinant = Det3x3(r1.A, r1.B, r1.C, r2.A, r2.B, r2.C, r3.A, r3.B, c3);
   if (std::fabs(determinant) < kRosetteSingularLimit) return out;
 
-  const float d1 = Det3x3(ea, r1.B, r1.C, eb, r2.B, r2.C, ec, r3.B, static_cast<float>(r3.C));
-  const float d2 = Det3x3(r1.A, ea, r1.C, r2.A, eb, r2.C, r3.A, ec, static_cast<float>(r3.C));
-  const float d3 = Det3x3(r1.A, r1.B, ea, r2.A, r2.B, eb, r3.A, r3.B, rosette.Ec);
+  const float d1 = Det3x3(ea, r1.B, r1.C, eb, r2.B, r2.C, ec, r3.B, c3);
+  const float d2 = Det3x3(r1.A, ea, r1.C, r2.A, eb, r2.C, r3.A, ec, c3);
+  const float d3 = Det3x3(r1.A, r1.B, ea, r2.A, r2.B, eb, r3.A, r3.B, ec);
   const double d = determinant;
   out.Tensor.Ex = CheckFinite(d1 / d);
   out.Tensor.Ey = CheckFinite(d2 / d);
   out.Tensor.Gxy = CheckFinite(d3 / d);
 
-  std::array<double, 4> p{};
-  CalcPrincipalStrain2D({out.Tensor.Ex, out.Tensor.Ey, out.Tensor.Gxy}, p);
+  PrincipalStrain2D p = CalcPrincipalStrain2D(out.Tensor.Ex, out.Tensor.Ey, out.Tensor.Gxy);
   if (rosette.Ea == 0.0f && rosette.Eb == 0.0f && rosette.Ec == 0.0f) p = {};
-  out.Principal.E1 = p[0];
-  out.Principal.E2 = p[1];
-  out.Principal.Theta1 = p[2];
-  out.Principal.Theta2 = p[3];
+  out.Principal.E1 = p.E1;
+  out.Principal.E2 = p.E2;
+  out.Principal.Theta1 = p.Theta1;
+  out.Principal.Theta2 = p.Theta2;
   out.Singular = false;
   return out;
 }

@@ -131,7 +131,7 @@ RosetteDialog::~RosetteDialog() = default;
 
 void RosetteDialog::OnLoad() {
   LoadInputs();
-  if (ValidateInput()) CalcStrainTensor();
+  if (ValidateInput()) ShowStrains();
   AddHistoryLine(Tr({"Strain analysis from strain gauge data.",
                      "Υπολογισμός ανηγμένων παραμορφώσεων από σύμπλεγμα μηκυνσιομέτρων."}));
 }
@@ -156,14 +156,14 @@ bool RosetteDialog::ValidateInput() {
   return true;
 }
 
-void RosetteDialog::CalcStrainTensor() {
+void RosetteDialog::ShowStrains() {
   // Gauge directions that leave the system singular, or results beyond the
   // 32-bit range, empty every result and keep OK disabled until the inputs
   // change; the plane follows the principal strains.
   solved_ = false;
   const auto results = {ui_.ex, ui_.ey, ui_.gxy, ui_.e1, ui_.e2, ui_.e1Direction, ui_.e2Direction};
   forms::Calculate(results, [&] {
-    const RosetteSolution s = brantel::CalcStrainTensor(rosette_);
+    const RosetteSolution s = CalcStrainTensor(rosette_);
     tensor_.Ex = s.Tensor.Ex;
     tensor_.Ey = s.Tensor.Ey;
     tensor_.Gxy = s.Tensor.Gxy;
@@ -179,10 +179,10 @@ void RosetteDialog::CalcStrainTensor() {
     solved_ = true;
   });
   ui_.ok->setEnabled(solved_);
-  CalcStrainAtAngle();
+  ShowPlaneStrains();
 }
 
-void RosetteDialog::CalcStrainAtAngle() {
+void RosetteDialog::ShowPlaneStrains() {
   const auto results = {ui_.planeNormalStrain, ui_.planeShearStrain};
   if (!solved_) {
     rosette_.Ew = 0.0f;
@@ -192,7 +192,7 @@ void RosetteDialog::CalcStrainAtAngle() {
   forms::Calculate(
       results,
       [this] {
-        const RosettePlaneStrains p = brantel::CalcStrainAtAngle(principal_, rosette_.W);
+        const RosettePlaneStrains p = CalcStrainAtAngle(principal_, rosette_.W);
         rosette_.Ew = p.Ew;
         rosette_.Gw = p.Gw;
         forms::ShowResult(ui_.planeNormalStrain, rosette_.Ew, kRosetteMask);
@@ -205,11 +205,11 @@ void RosetteDialog::CalcStrainAtAngle() {
 }
 
 void RosetteDialog::OnGaugeEdited() {
-  RecalculateIfValid([this] { CalcStrainTensor(); });
+  RecalculateIfValid([this] { ShowStrains(); });
 }
 
 void RosetteDialog::OnPlaneAngleEdited() {
-  RecalculateIfValid([this] { CalcStrainAtAngle(); });
+  RecalculateIfValid([this] { ShowPlaneStrains(); });
 }
 
 void RosetteDialog::OnInputFocusLost(QLineEdit* box) {

@@ -59,8 +59,10 @@ class RosetteDialog : public forms::FormDialog {
   void OnGaugeEdited();
   void OnPlaneAngleEdited();
   void OnInputFocusLost(QLineEdit* box);
-  void CalcStrainTensor();
-  void CalcStrainAtAngle();
+  // Solves the gauges and shows the strains, then the plane's.
+  void ShowStrains();
+  // Shows the strains on the plane, from the principal strains last solved.
+  void ShowPlaneStrains();
 
   struct Ui {
     QLineEdit* readingA;

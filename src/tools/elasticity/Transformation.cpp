@@ -33,12 +33,13 @@ Vector3 TransformVector(const Matrix3& cosines, const Vector3& vector) {
   return out;
 }
 
-void CalcTransformation(TransformData& data) {
+TransformData CalcTransformation(TransformData data) {
   if (data.Option == TransformOperand::Vector) {
     data.NewVector = TransformVector(data.Cosines, data.Vector);
   } else {
     data.NewTensor = TransformTensor(data.Cosines, data.Tensor);
   }
+  return data;
 }
 
 }  // namespace brantel

@@ -21,9 +21,9 @@ Matrix3 TransformTensor(const Matrix3& cosines, const Matrix3& tensor);
 // v' = a v: v'[i] = sum over j of a[i][j] v[j].
 Vector3 TransformVector(const Matrix3& cosines, const Vector3& vector);
 
-// The dialog's computation on its working copy: Option 1 writes NewVector from
-// Cosines and Vector, any other Option writes NewTensor from Cosines and
-// Tensor; the other result is left as it is.
-void CalcTransformation(TransformData& data);
+// The dialog's computation: `data` with the result its Option chooses worked
+// out, NewVector from Cosines and Vector for Option 1, NewTensor from
+// Cosines and Tensor for any other; the other result is left as it is.
+TransformData CalcTransformation(TransformData data);
 
 }  // namespace brantel

@@ -139,7 +139,7 @@ TransformationDialog::~TransformationDialog() = default;
 
 void TransformationDialog::OnLoad() {
   LoadInputs();
-  if (ValidateInput()) CalcTransformation();
+  if (ValidateInput()) ShowResults();
   AddHistoryLine(Tr({"Coordinate transformation of matrix or vector.",
                      "Μετασχηματισμός των συντεταγμένων ενός πίνακα ή διανύσματος."}));
 }
@@ -160,7 +160,7 @@ void TransformationDialog::LoadFromProject() {
 void TransformationDialog::OnOperandKindChosen(int kind) {
   working_.Option = static_cast<TransformOperand>(kind);
   ShowBoxesOf(working_.Option);
-  RecalculateIfValid([this] { CalcTransformation(); });
+  RecalculateIfValid([this] { ShowResults(); });
 }
 
 void TransformationDialog::ShowBoxesOf(TransformOperand kind) {
@@ -182,10 +182,10 @@ bool TransformationDialog::ValidateInput() {
   return cosines && operand;
 }
 
-void TransformationDialog::CalcTransformation() {
+void TransformationDialog::ShowResults() {
   // A sum beyond the 32-bit range empties the results in view.
   const auto calculation = [this] {
-    brantel::CalcTransformation(working_);
+    working_ = CalcTransformation(working_);
     if (working_.Option == TransformOperand::Vector) {
       for (std::size_t i = 0; i < 3; ++i) forms::ShowResult(ui_.newVector[i], FormatGeneral(working_.NewVector[i]));
     } else {
@@ -205,7 +205,7 @@ void TransformationDialog::CalcTransformation() {
 }
 
 void TransformationDialog::OnInputEdited() {
-  RecalculateIfValid([this] { CalcTransformation(); });
+  RecalculateIfValid([this] { ShowResults(); });
 }
 
 void TransformationDialog::CommitToProject() {

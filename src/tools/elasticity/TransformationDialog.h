@@ -59,7 +59,8 @@ class TransformationDialog : public forms::FormDialog {
   // The tensor (0) or the vector (1) chosen.
   void OnOperandKindChosen(int kind);
   void ShowBoxesOf(TransformOperand kind);
-  void CalcTransformation();
+  // Transforms the accepted inputs and shows the result in view.
+  void ShowResults();
 
   struct Ui {
     std::array<QLineEdit*, 9> cosines;  // row by row

@@ -256,7 +256,7 @@ void CoulombDialog::AddInputs() {
 
 void CoulombDialog::OnLoad() {
   LoadInputs();
-  if (ValidateInput()) CalcCoulomb();
+  if (ValidateInput()) ShowResults();
   if (EnableMohrCircles == 1) forms::SetArrayIndex(ui_.graphOption, 1);
   RedrawGraph(true);
   AddHistoryLine(Tr({"Determination of shear failure plane based on Coulomb's theory.",
@@ -314,9 +314,9 @@ bool CoulombDialog::ValidateInput() {
   return true;
 }
 
-void CoulombDialog::CalcCoulomb() {
+void CoulombDialog::ShowResults() {
   calculating_ = true;
-  result_ = brantel::CalcCoulomb(stress_, params_);
+  result_ = CalcCoulomb(stress_, params_);
   const CoulombDerived derived = DerivedChoice();
   QLineEdit* derivedBox = ParameterBox(derived);
   if (!result_.Computed) {
@@ -369,7 +369,7 @@ void CoulombDialog::RedrawGraph(bool reset) {
 void CoulombDialog::OnInputEdited() {
   if (loading_ || calculating_) return;
   if (!ValidateInput()) return;
-  CalcCoulomb();
+  ShowResults();
   RedrawGraph(false);
 }
 

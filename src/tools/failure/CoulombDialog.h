@@ -123,7 +123,8 @@ class CoulombDialog : public forms::FormDialog {
   void OnUpperLimitClicked();
   void OnLowerLimitClicked();
 
-  void CalcCoulomb();
+  // Works out the criterion on the accepted inputs and shows the results.
+  void ShowResults();
   void RedrawGraph(bool reset);
   void SearchLimit(bool upper);
   // The derived parameter's box read-only and out of the Tab order, the

@@ -62,7 +62,7 @@ constexpr ControlRow kControls[] = {
 };
 // clang-format on
 
-using ZoneMenuRow = forms::MenuRow<CircularFailureCommand>;
+using ZoneMenuRow = forms::WindowMenuRow<CircularFailureCommand>;
 
 // clang-format off
 constexpr ZoneMenuRow kFileRows[] = {
@@ -155,7 +155,7 @@ void CircularFailureDialog::BuildMenus() {
 
 void CircularFailureDialog::OnLoad() {
   LoadInputs();
-  if (Project.CircFailInput.A > 0) CalcFailureZones();
+  if (Project.CircFailInput.A > 0) ShowFailureZones();
   AddHistoryLine(
       Tr({"Failure Criteria around Circular Openings.", "Εφαρμογή κριτηρίων αστοχίας σε κυκλικά ανοίγματα."}));
 }
@@ -169,7 +169,7 @@ void CircularFailureDialog::LoadFromProject() {
 
 void CircularFailureDialog::OnInputEdited() {
   if (loading_) return;
-  CalcFailureZones();
+  ShowFailureZones();
 }
 
 void CircularFailureDialog::ReadInputs() {
@@ -194,7 +194,7 @@ void CircularFailureDialog::ReadInputs() {
   input_.InternalPressure = pressure;
 }
 
-void CircularFailureDialog::CalcFailureZones() {
+void CircularFailureDialog::ShowFailureZones() {
   // A box whose number is too large to read, or arithmetic that overflows
   // or divides by r = 0: the error goes to the history and the picture is
   // blanked rather than left showing another state.
@@ -202,7 +202,7 @@ void CircularFailureDialog::CalcFailureZones() {
       {},
       [this] {
         ReadInputs();
-        zones_ = brantel::CalcFailureZones(stress_, input_);
+        zones_ = CalcFailureZones(stress_, input_);
       },
       [this] {
         zones_ = {};

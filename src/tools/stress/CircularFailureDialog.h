@@ -90,7 +90,8 @@ class CircularFailureDialog : public forms::FormDialog {
   // The boxes into the working copy as a calculation while typing reads
   // them, each once: its leading number, whatever follows it.
   void ReadInputs();
-  void CalcFailureZones();
+  // Reads the boxes, works out the zones and draws them.
+  void ShowFailureZones();
   void PrintWindow();
   QLineEdit* BoxOf(CircFailField field) const;
 

@@ -306,20 +306,20 @@ void CircularOpeningDialog::ZeroResults() {
   forms::ClearResults({ui_.radialStress, ui_.tangentialStress, ui_.shearStress});
 }
 
-void CircularOpeningDialog::Calculate() {
+void CircularOpeningDialog::Recompute() {
   if (!ValidateInput()) {
     ZeroResults();
     return;
   }
-  CalcKirschPoint();
+  ShowPointResults();
   // With Graph clear a graph window already shown stays as it is.
   if (ui_.showCurves->isChecked()) PlotCurves();
 }
 
-void CircularOpeningDialog::CalcKirschPoint() {
+void CircularOpeningDialog::ShowPointResults() {
   CircularPoint point;
   const bool ran = forms::Calculate({ui_.angleFromS2, ui_.radialStress, ui_.tangentialStress, ui_.shearStress},
-                                    [&] { point = brantel::CalcKirschPoint(stress_, opening_); });
+                                    [&] { point = CalcKirschPoint(stress_, opening_); });
   if (!ran) {
     ui_.radialRatio->setText(QStringLiteral("-"));
     ui_.tangentialRatio->setText(QStringLiteral("-"));
@@ -419,13 +419,13 @@ void CircularOpeningDialog::ShowGraphWindow() {
 void CircularOpeningDialog::OnInputEdited() {
   if (loading_) return;
   const QScopedValueRollback typing(typing_, true);
-  Calculate();
+  Recompute();
 }
 
 void CircularOpeningDialog::OnPointAngleEdited() {
   if (!loading_) {
     const QScopedValueRollback typing(typing_, true);
-    Calculate();
+    Recompute();
   }
   FollowAngle();
 }
@@ -462,10 +462,10 @@ void CircularOpeningDialog::OnInputFocusGained(QLineEdit* box) {
 
 void CircularOpeningDialog::OnPlotTo3RToggled() {
   if (loading_) return;
-  if (ui_.tabs->currentIndex() == kGraphTab) Calculate();
+  if (ui_.tabs->currentIndex() == kGraphTab) Recompute();
 }
 
-void CircularOpeningDialog::OnPlotStressesClicked() { Calculate(); }
+void CircularOpeningDialog::OnPlotStressesClicked() { Recompute(); }
 
 void CircularOpeningDialog::CommitToProject() {
   opening_.ShowGraph = ui_.showCurves->isChecked();

@@ -87,8 +87,10 @@ class CircularOpeningDialog : public forms::FormDialog {
   void OnPlotStressesClicked();
   void OnTabChanged(int tab);
 
-  void Calculate();
-  void CalcKirschPoint();
+  // Checks the inputs, then shows the point's stresses and, with Graph
+  // checked, plots the curves; refused inputs empty the point's stresses.
+  void Recompute();
+  void ShowPointResults();
   // The curve step: the buffer, the dialog's chart and the graph window.
   void PlotCurves();
   void FillGraphCurves();

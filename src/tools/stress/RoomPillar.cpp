@@ -39,26 +39,29 @@ ValueRule RoomPillarValueRule(RoomPillarField field) {
   return AllowedWhen([field](double value) { return RoomPillarValueAccepted(field, value); }, RoomPillarMessage(field));
 }
 
-RoomPillarCalculation CalcTributaryStress(const StressInput& stress, RoomPillarData& layout) {
+RoomPillarCalculation CalcTributaryStress(const StressInput& stress, const RoomPillarData& layout) {
   RoomPillarCalculation calc;
   if (layout.Wp <= 0.0f || layout.Lp <= 0.0f) return calc;
   calc.Computed = true;
+  calc.Sv = layout.Sv;
+  calc.AvgPillarStress = layout.AvgPillarStress;
+  calc.Extraction = layout.Extraction;
   const double wp = layout.Wp, lp = layout.Lp, wo = layout.Wo;
   bool svValid = false;
   try {
-    layout.Sv = MajorPrincipalStress(0.0f, stress.Sy, 0.0f);
+    calc.Sv = MajorPrincipalStress(0.0f, stress.Sy, 0.0f);
     svValid = true;
   } catch (const RuntimeError& e) {
     calc.Errors.push_back(e);
   }
   try {
-    layout.AvgPillarStress = CheckedFloat(CheckedDivide(layout.Sv * (lp + wo) * (wp + wo), wp * lp));
+    calc.AvgPillarStress = CheckedFloat(CheckedDivide(calc.Sv * (lp + wo) * (wp + wo), wp * lp));
     calc.AvgPillarStressValid = svValid;
   } catch (const RuntimeError& e) {
     calc.Errors.push_back(e);
   }
   try {
-    layout.Extraction = CheckedFloat((1.0 - CheckedDivide(wp * lp, (lp + wo) * (wp + wo))) * 100.0);
+    calc.Extraction = CheckedFloat((1.0 - CheckedDivide(wp * lp, (lp + wo) * (wp + wo))) * 100.0);
     calc.ExtractionValid = true;
   } catch (const RuntimeError& e) {
     calc.Errors.push_back(e);

@@ -48,8 +48,13 @@ ValueRule RoomPillarValueRule(RoomPillarField field);
 
 struct RoomPillarCalculation {
   bool Computed = false;  // false when Wp or Lp is not above 0: nothing done
-  // Whether each result stands for the inputs: false when its step (or the
-  // step it follows from) raised a run-time error.
+  // The layout's three results as the steps left them: a step that raised a
+  // run-time error keeps the value the layout held.
+  float Sv = 0.0f;
+  float AvgPillarStress = 0.0f;
+  float Extraction = 0.0f;
+  // Whether each result shown stands for the inputs: false when its step (or
+  // the step it follows from) raised a run-time error.
   bool AvgPillarStressValid = false;
   bool ExtractionValid = false;
   // Run-time errors met on the way, in order; each step that raised one
@@ -57,11 +62,12 @@ struct RoomPillarCalculation {
   std::vector<RuntimeError> Errors;
 };
 
-// The tributary-area calculation on the working copy:
+// The tributary-area calculation of a layout (Wp, Lp, Wo, and the results it
+// holds, which a step that raises keeps):
 //   Sv = the major principal stress of (0, Sy, 0), which is Sy for Sy >= 0
 //   AvgPillarStress = Sv (Lp + Wo)(Wp + Wo) / (Wp Lp)
 //   Extraction = (1 - Wp Lp / ((Lp + Wo)(Wp + Wo))) x 100
-// each worked out in 64 bits and stored as a 32-bit float.
-RoomPillarCalculation CalcTributaryStress(const StressInput& stress, RoomPillarData& layout);
+// each worked out in 64 bits and given as a 32-bit float.
+RoomPillarCalculation CalcTributaryStress(const StressInput& stress, const RoomPillarData& layout);
 
 }  // namespace brantel

@@ -201,7 +201,7 @@ bool RoomPillarDialog::ValidateInput() {
 }
 
 void RoomPillarDialog::OnInputEdited() {
-  RecalculateIfValid([this] { CalcTributaryStress(); });
+  RecalculateIfValid([this] { ShowResults(); });
 }
 
 void RoomPillarDialog::OnInputFocusLost(QLineEdit* box) {
@@ -209,10 +209,13 @@ void RoomPillarDialog::OnInputFocusLost(QLineEdit* box) {
   forms::ShowTypedGeneral(box, forms::OnLeave::ValueOfText);
 }
 
-void RoomPillarDialog::CalcTributaryStress() {
-  const RoomPillarCalculation calc = brantel::CalcTributaryStress(stress_, layout_);
+void RoomPillarDialog::ShowResults() {
+  const RoomPillarCalculation calc = CalcTributaryStress(stress_, layout_);
   for (const RuntimeError& error : calc.Errors) LogRuntimeError(error);
   if (!calc.Computed) return;
+  layout_.Sv = calc.Sv;
+  layout_.AvgPillarStress = calc.AvgPillarStress;
+  layout_.Extraction = calc.Extraction;
   const RoomPillarMasks masks = RoomPillarResultMasks(Project.InputUnits);
   forms::ShowResult(ui_.averageStress,
                     calc.AvgPillarStressValid ? Format(layout_.AvgPillarStress, masks.AvgPillarStress) : QString());

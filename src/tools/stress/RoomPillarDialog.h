@@ -82,7 +82,8 @@ class RoomPillarDialog : public forms::FormDialog {
   // The box shows the number read from its text in the general format; an
   // empty side box stays empty.
   void OnInputFocusLost(QLineEdit* box);
-  void CalcTributaryStress();
+  // Works out the layout's results from the accepted inputs and shows them.
+  void ShowResults();
 
   struct Ui {
     QLineEdit* sy;

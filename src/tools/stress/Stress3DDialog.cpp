@@ -181,8 +181,8 @@ void Stress3DDialog::OnLoad() {
   LoadInputs();
   OnCalculateDeviatorToggled();
   if (ValidateInput()) {
-    CalcNormOfNormal();
-    CalcStress3D();
+    ShowNormOfNormal();
+    ShowResults();
   }
   AddHistoryLine(Tr({"Stress calculations in three dimensions.", "Υπολογισμός κυρίων τάσεων σε τρεις διαστάσεις."}));
   ui_.tabs->setCurrentIndex(kTensorTab);
@@ -216,12 +216,12 @@ void Stress3DDialog::OnTensorEdited(int index) {
     forms::CopyBoxText(box, other);
     mirroring_ = false;
   }
-  RecalculateIfValid([this] { CalcStress3D(); });
+  RecalculateIfValid([this] { ShowResults(); });
 }
 
 void Stress3DDialog::OnNormalEdited() {
   RecalculateIfValid([this] {
-    if (CalcNormOfNormal()) CalcStress3D();
+    if (ShowNormOfNormal()) ShowResults();
   });
 }
 
@@ -233,7 +233,7 @@ void Stress3DDialog::OnCalculateAtPlaneToggled() {
   // brought up to date as the page comes back.
   if (!on) return;
   RecalculateIfValid([this] {
-    if (CalcNormOfNormal()) CalcStress3D();
+    if (ShowNormOfNormal()) ShowResults();
   });
 }
 
@@ -241,12 +241,12 @@ void Stress3DDialog::OnCalculateDeviatorToggled() {
   ui_.tabs->setTabVisible(kDeviatorTab, ui_.calculateDeviator->isChecked());
 }
 
-bool Stress3DDialog::CalcNormOfNormal() {
+bool Stress3DDialog::ShowNormOfNormal() {
   return forms::Calculate({ui_.normOfNormal},
                           [this] { forms::ShowResult(ui_.normOfNormal, FormatGeneral(NormOfNormal(stress_.Normal))); });
 }
 
-bool Stress3DDialog::CalcStress3D() {
+bool Stress3DDialog::ShowResults() {
   return forms::Calculate(
       {ui_.principal[0],         ui_.principal[1],         ui_.principal[2],    ui_.invariant[0],
        ui_.invariant[1],         ui_.invariant[2],         ui_.deviator[0],     ui_.deviator[1],
@@ -255,8 +255,7 @@ bool Stress3DDialog::CalcStress3D() {
        ui_.deviatorInvariant[1], ui_.deviatorInvariant[2], ui_.stressVector[0], ui_.stressVector[1],
        ui_.stressVector[2],      ui_.normOfStressVector,   ui_.normalComponent, ui_.shearComponent},
       [this] {
-        const Stress3DResults r =
-            brantel::CalcStress3D(stress_.Tensor, stress_.Normal, ui_.calculateAtPlane->isChecked());
+        const Stress3DResults r = CalcStress3D(stress_.Tensor, stress_.Normal, ui_.calculateAtPlane->isChecked());
         for (int k = 0; k < 9; ++k) forms::ShowResult(ui_.deviator[k], FormatGeneral(r.Deviator.Tensor[k / 3][k % 3]));
         const std::array<float, 3> invariants = {r.Invariants.I1, r.Invariants.I2, r.Invariants.I3};
         const std::array<float, 3> deviatorInvariants = {r.Deviator.J1, r.Deviator.J2, r.Deviator.J3};

@@ -105,8 +105,10 @@ class Stress3DDialog : public forms::FormDialog {
   void OnCalculateDeviatorToggled();
 
   // True when the results could be computed.
-  bool CalcNormOfNormal();
-  bool CalcStress3D();
+  // Each shows its results from the accepted inputs; false when the
+  // arithmetic failed and emptied them.
+  bool ShowNormOfNormal();
+  bool ShowResults();
   // With complex roots, s1 shows the real root and s2, s3 stay empty
   // beside the notice.
   void ShowPrincipalStresses(const Vector3& roots, bool complexRoots);

@@ -36,8 +36,7 @@ forms::InputRules WholeEntryRules(ValueRule rule) {
 
 void AppendUnitsToCaptions(const forms::FormLayout& layout, std::initializer_list<UnitCaption> captions) {
   for (const UnitCaption& caption : captions) {
-    forms::AppendToCaption(layout.Require<QLabel>(caption.label),
-                           UnitLabel(Project.InputUnits, static_cast<int>(caption.row)));
+    forms::AppendToCaption(layout.Require<QLabel>(caption.label), UnitLabel(Project.InputUnits, caption.row));
   }
 }
 

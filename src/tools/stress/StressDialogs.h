@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Globals.h"
 #include "forms/FormInputs.h"
 #include "tools/stress/CircularOpening.h"
 
@@ -34,10 +35,7 @@ inline constexpr InputMessage kInputNotNumeric =
 // dialogs that use it read every box before checking any value.
 forms::InputRules WholeEntryRules(ValueRule rule);
 
-// The rows of the unit-label table that the stress tools name.
-enum class UnitRow { Length = 1, Stress = 2 };
-
-// A label and the quantity its caption names.
+// A label and the quantity its caption names (a row of the unit-label table).
 struct UnitCaption {
   const char* label;
   UnitRow row;

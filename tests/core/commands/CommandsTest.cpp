@@ -82,7 +82,7 @@ TEST(Commands, EveryToolAndCommandHasOneMenuEntry) {
   std::map<int, int> commands;
   std::map<Menu, int> heads;
   for (Menu menu : kAllMenus) {
-    for (const MenuRow& row : MenuRows(menu)) {
+    for (const MainMenuRow& row : MenuRows(menu)) {
       if (row.tool) ++tools[static_cast<int>(*row.tool)];
       if (row.command) ++commands[static_cast<int>(*row.command)];
       if (row.subMenu) ++heads[*row.subMenu];
@@ -109,7 +109,7 @@ TEST(Commands, TablesHoldEveryEntryInBothLanguages) {
   for (Menu menu : kAllMenus) {
     const auto rows = MenuRows(menu);
     ASSERT_FALSE(rows.empty());
-    for (const MenuRow& row : rows) {
+    for (const MainMenuRow& row : rows) {
       EXPECT_EQ(row.caption.english == nullptr, row.caption.greek == nullptr);
       const int runs = int{row.tool.has_value()} + int{row.command.has_value()} + int{row.subMenu.has_value()};
       EXPECT_EQ(runs, IsSeparator(row.caption) ? 0 : 1) << (row.caption.english ? row.caption.english : "separator");

@@ -275,7 +275,7 @@ TEST_F(PlaneElasticityDialogTest, RenderBothTabsInBothLanguages) {
 TEST(ElasticityMenuEntries, TheToolsOpenTheirDialogs) {
   ClearTools();
   RegisterProgramTools();
-  test::ExpectToolOpens<PlaneElasticityDialog>(Tool::PlaneStress);
+  test::ExpectToolOpens<PlaneElasticityDialog>(Tool::PlaneElasticity);
   test::ExpectToolOpens<Elasticity3DDialog>(Tool::Elasticity3D);
   test::ExpectToolOpens<RosetteDialog>(Tool::StrainRosette);
   test::ExpectToolOpens<TransformationDialog>(Tool::Transformation);

@@ -100,14 +100,13 @@ TEST(Transformation, TheOptionChoosesTheResult) {
   d.Vector = {1, 0, 0};
   d.NewVector = {7, 7, 7};
   d.Option = TransformOperand::Tensor;
-  CalcTransformation(d);
-  EXPECT_EQ(d.NewTensor[0][0], 20.0f);
-  EXPECT_EQ(d.NewVector, (Vector3{7, 7, 7}));
+  const TransformData tensor = CalcTransformation(d);
+  EXPECT_EQ(tensor.NewTensor[0][0], 20.0f);
+  EXPECT_EQ(tensor.NewVector, (Vector3{7, 7, 7}));
   d.Option = TransformOperand::Vector;
-  d.NewTensor = {};
-  CalcTransformation(d);
-  EXPECT_EQ(d.NewVector, (Vector3{0, -1, 0}));
-  EXPECT_EQ(d.NewTensor, Matrix3{});
+  const TransformData vector = CalcTransformation(d);
+  EXPECT_EQ(vector.NewVector, (Vector3{0, -1, 0}));
+  EXPECT_EQ(vector.NewTensor, Matrix3{});
 }
 
 TEST(Transformation, SumsBeyondThe32BitRangeRaiseOverflow) {
