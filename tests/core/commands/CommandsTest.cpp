@@ -47,7 +47,7 @@ TEST(Commands, EachQuickButtonCodeAndItsMenuPlaceOpenTheSameToolAsUsersSettingsK
       {1, {Menu::Input, 0}, Tool::ProjectDescription},
       {2, {Menu::Input, 1}, std::nullopt},  // Stress Analysis
       {3, {Menu::Input, 2}, std::nullopt},  // Failure Criteria
-      {4, {Menu::Input, 3}, Tool::PlaneStress},
+      {4, {Menu::Input, 3}, Tool::PlaneElasticity},
       {5, {Menu::Input, 4}, Tool::Elasticity3D},
       {6, {Menu::Input, 5}, Tool::StrainRosette},
       {7, {Menu::Input, 6}, Tool::Transformation},
