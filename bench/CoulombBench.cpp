@@ -22,7 +22,7 @@ void Keystrokes(benchmark::State& state, float scale) {
   EnableMohrCircles = true;
   Project.CoulombStress = StressInput{60 * scale, 10 * scale, 5 * scale, 1};
   Project.CoulombInput = CoulombParams{};
-  Project.CoulombInput.UsePore = -1;
+  Project.CoulombInput.UsePore = true;
   Project.CoulombInput.PorePressure = 4 * scale;
   Project.CoulombInput.Cohesion = 5 * scale;
   Project.CoulombInput.FrictionAngle = 30;

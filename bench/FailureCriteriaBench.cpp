@@ -40,7 +40,7 @@ void PrincipalKeystrokes(benchmark::State& state) {
 void BM_VonMisesKeystrokePsi(benchmark::State& state) {
   bench::QuietSettings();
   Project.VonMisesStress = kPsiStress;
-  Project.VonMisesInput = {5000, 0};
+  Project.VonMisesInput = {5000, false};
   PrincipalKeystrokes<VonMisesDialog>(state);
 }
 BENCHMARK(BM_VonMisesKeystrokePsi)->Unit(benchmark::kMicrosecond);
@@ -85,11 +85,11 @@ void JointKeystrokes(benchmark::State& state, int graph) {
   for (std::size_t set = 0; set < 2; ++set) {
     Project.JointStress[set] = {6000, 1000, 500, 0};
     Project.JointMaterials[set] = JointMaterial{};
-    Project.JointMaterials[set].UsePore = 1;
+    Project.JointMaterials[set].UsePore = true;
     Project.JointMaterials[set].PorePressure = 300;
     Project.JointMaterials[set].Cohesion = 1500;
     Project.JointMaterials[set].FrictionAngle = 30;
-    Project.JointPlanes[set] = {100, 25, 60, 0};
+    Project.JointPlanes[set] = {100, 25, 60, false};
   }
   Project.JointSelectedSet = 0;
   CoulombJointDialog dialog;

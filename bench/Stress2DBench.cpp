@@ -14,7 +14,7 @@ using namespace brantel;
 
 void Keystrokes(benchmark::State& state, bool plot, StressInput stress, const QString& first, const QString& second) {
   bench::QuietSettings();
-  EnableMohrCircles = plot ? 1 : 0;
+  EnableMohrCircles = plot;
   stress.GraphOption = plot ? 1 : 0;
   Project.Stress2D = stress;
   Stress2DDialog dialog;

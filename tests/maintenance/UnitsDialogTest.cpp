@@ -122,7 +122,7 @@ TEST_F(UnitsDialogTest, RenderEveryDialogAndTab) {
   Open<UnitsDialog>();
   Type(units::kLoad, QStringLiteral("1234.5678"));
   eachTab(QStringLiteral("units-"), units::kTabs);
-  for (const qint16 english : {qint16(1), qint16(0)}) {
+  for (const bool english : {true, false}) {
     EnglishMenus = english;
     Open<ProgramOptionsDialog>();
     eachTab(english ? QStringLiteral("options-en-") : QStringLiteral("options-el-"), programoptions::kTabs);

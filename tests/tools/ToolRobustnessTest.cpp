@@ -459,8 +459,8 @@ ProjectRecord WorkingProject() {
   r.CoulombInput.ParamOption = CoulombDerived::UniaxialStrength;
   for (int set = 0; set < 2; ++set) {
     r.JointStress[set] = stress;
-    r.JointMaterials[set] = {1.0f, 1, 5.0f, 30.0f, 0, 0};
-    r.JointPlanes[set] = {1.0f, 20.0f, 40.0f, 0};
+    r.JointMaterials[set] = {1.0f, true, 5.0f, 30.0f, false, false};
+    r.JointPlanes[set] = {1.0f, 20.0f, 40.0f, false};
   }
   for (BoltedWedgeData* w : {&r.CoulombWedgeData, &r.CoulombSlopeData}) {
     w->FrictionAngle = 30.0f;
@@ -1195,7 +1195,7 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
         start.InputUnits = units;
         // Imperial units in English, SI in Greek; the curve extent that a
         // settings file may hold (any 16-bit number).
-        EnglishMenus = units == UnitSystem::Imperial ? 1 : 0;
+        EnglishMenus = units == UnitSystem::Imperial;
         CircularCurvesExtent = s.i.empty() ? 5 : s.i.front();
         const QString what =
             QStringLiteral("stored %1, units %2").arg(QString::fromLatin1(label)).arg(UnitSystemNumber(units));

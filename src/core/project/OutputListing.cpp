@@ -113,7 +113,7 @@ QString PadLeftDots(const QString& text, int width) {
 QString OutputListingText(ProjectRecord& r) {
   ListingWriter w(r.InputUnits);
 
-  if (PrintModuleHeader == 1) {
+  if (PrintModuleHeader) {
     w.Line(QStringLiteral("Brantel module build: ") + FormatSigned(version::kMajor) + u'.' +
            QString::number(version::kMinor) + u'.' + QString::number(version::kRevision));
     w.Line(QStringLiteral("Project File: ") + r.ProjectPath);

@@ -23,7 +23,7 @@ QString PadLeftDots(const QString& text, int width);
 
 // The listing of a record, lines ending in CR LF. The program's build and
 // the project's path and units head it only when the setting
-// PrintModuleHeader is 1. The record's description is rewrapped in place
+// PrintModuleHeader says yes. The record's description is rewrapped in place
 // first (WrapDescription), as the project file would write it.
 // A value that is not a finite number is never listed: the listing is
 // refused with an Overflow (6) run-time error naming the row.

@@ -257,7 +257,7 @@ void CoulombDialog::AddInputs() {
 void CoulombDialog::OnLoad() {
   LoadInputs();
   if (ValidateInput()) CalcCoulomb();
-  if (EnableMohrCircles == 1) forms::SetArrayIndex(ui_.graphOption, 1);
+  if (EnableMohrCircles) forms::SetArrayIndex(ui_.graphOption, 1);
   RedrawGraph(true);
   AddHistoryLine(Tr({"Determination of shear failure plane based on Coulomb's theory.",
                      "Υπολογισμός του επιπέδου διατμητικής αστοχίας βάσει της θεωρίας του Coulomb."}));

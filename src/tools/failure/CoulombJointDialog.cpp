@@ -337,7 +337,7 @@ void CoulombJointDialog::OnLoad() {
   ui_.slidingRangeStart->clear();
   ui_.slidingRangeEnd->clear();
   LoadInputs();
-  if (EnableMohrCircles == 1) forms::SetArrayIndex(ui_.graphOption, 1);
+  if (EnableMohrCircles) forms::SetArrayIndex(ui_.graphOption, 1);
   AddHistoryLine(
       Tr({"Determination of shear failure plane based on Coulomb's theory on material with given "
           "discontinuities.",

@@ -129,7 +129,7 @@ void PrincipalCriterionDialog::BindCriterionControls(FailurePlot::VerticalRange 
 void PrincipalCriterionDialog::OpenCriterion(const Bilingual& history) {
   LoadInputs();
   if (ValidateInput()) Calculate();
-  if (EnableMohrCircles == 1) graphSwitch_->setChecked(true);
+  if (EnableMohrCircles) graphSwitch_->setChecked(true);
   // A plot kept with the inputs shows the loaded state too.
   Redraw(true);
   AddHistoryLine(Tr(history));

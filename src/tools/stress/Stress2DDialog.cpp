@@ -165,7 +165,7 @@ Stress2DDialog::~Stress2DDialog() = default;
 void Stress2DDialog::OnLoad() {
   LoadInputs();
   if (ValidateInput() && CalcPrincipal()) sketchDelay_.start(500);
-  if (EnableMohrCircles == 1) ui_.showMohrCircle->setChecked(true);
+  if (EnableMohrCircles) ui_.showMohrCircle->setChecked(true);
   RedrawPlot(true);
   forms::SetArrayIndex(ui_.angleMeasuredFrom, 0);
   // A number too large to read is not 0 either.

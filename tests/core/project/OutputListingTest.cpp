@@ -49,11 +49,11 @@ void FillListedInputs(ProjectRecord& r) {
   r.JointMaterials[0].PorePressure = 5.0f;
   r.JointMaterials[0].Cohesion = 300.0f;
   r.JointMaterials[0].FrictionAngle = 35.0f;
-  r.JointPlanes[0] = {20.0f, 28.5f, 44.0f, 1};
+  r.JointPlanes[0] = {20.0f, 28.5f, 44.0f, true};
   r.JointMaterials[1].PorePressure = 0.0f;
   r.JointMaterials[1].Cohesion = 310.0f;
   r.JointMaterials[1].FrictionAngle = 36.0f;
-  r.JointPlanes[1] = {0.0f, 22.0f, 66.0f, 0};
+  r.JointPlanes[1] = {0.0f, 22.0f, 66.0f, false};
   BoltedWedgeData& wedge = r.CoulombWedgeData;
   wedge.Width = 6.0f;
   wedge.Height = 4.5f;
@@ -86,8 +86,8 @@ class OutputListing : public test::CoreTest {
   void SetUp() override {
     CoreTest::SetUp();
     InitGlobals();  // the unit-label table
-    EnglishMenus = 1;
-    PrintModuleHeader = 1;
+    EnglishMenus = true;
+    PrintModuleHeader = true;
     FillListedInputs(Project);
   }
 };
@@ -126,7 +126,7 @@ TEST_F(OutputListing, ImperialProjectWithGreekTextMatchesItsGoldenListing) {
 }
 
 TEST_F(OutputListing, WithoutHeaderAndWithEmptyTextsThePageStartsAtTheTitle) {
-  PrintModuleHeader = 0;
+  PrintModuleHeader = false;
   Project.InputUnits = UnitSystem::SI;
   Project.ProjectPath = QStringLiteral("/tmp/x.BNL");
   LoadOutBuf0();
@@ -137,7 +137,7 @@ TEST_F(OutputListing, WithoutHeaderAndWithEmptyTextsThePageStartsAtTheTitle) {
   EXPECT_FALSE(OutBuf[0].contains(QStringLiteral("/tmp/x.BNL")));
   // Without the header the rest of the page is the same.
   const QString withoutHeader = OutBuf[0];
-  PrintModuleHeader = 1;
+  PrintModuleHeader = true;
   LoadOutBuf0();
   EXPECT_TRUE(OutBuf[0].endsWith(withoutHeader));
   EXPECT_TRUE(OutBuf[0].startsWith(QStringLiteral("Brantel module build:  ")));

@@ -253,7 +253,7 @@ TEST_F(GoldenFileTest, ReadsTheGoldenFileIntoEveryField) {
 }
 
 TEST_F(ProjectFileTest, GreekHistoryLinesOfSavingAndOpening) {
-  EnglishMenus = 0;
+  EnglishMenus = false;
   const QString path = Path("greek.BNL");
   ProjectRecord record = FilledRecord();
   EXPECT_FALSE(WriteProjectFile(path, record).has_value());
@@ -933,7 +933,7 @@ TEST_F(ProjectFileTest, SaveWritesAFileOfTheLimitAndRefusesOneByteMore) {
   EXPECT_TRUE(History().contains(QStringLiteral("Saving: ") + path));
 
   // In Greek.
-  EnglishMenus = 0;
+  EnglishMenus = false;
   error = WriteProjectFile(path, record);
   ASSERT_TRUE(error.has_value());
   EXPECT_EQ(error->Description(), QStringLiteral("Αδύνατη η αποθήκευση του αρχείου έργου \"") + path +

@@ -98,7 +98,7 @@ TEST_F(ProjectRecordTest, NewKeepsResultsAndResetsTheSlopeInputs) {
 TEST_F(ProjectRecordTest, NewWritesExactlyOneHistoryLineInTheLanguage) {
   FileNew();
   EXPECT_EQ(History(), QStringLiteral("1. File initialized. Use Edit-Project Parameters to enter data.\r\n"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   FileNew();
   EXPECT_EQ(History(), QStringLiteral("1. File initialized. Use Edit-Project Parameters to enter data.\r\n"
                                       "2. Αρχικοποίηση αρχείου. Επιλέξτε το μενού 'Δεδομένα' για εισαγωγή "

@@ -138,7 +138,7 @@ TEST_F(PlaneElasticityDialogTest, BadEntriesAreRefusedWithTheirMessages) {
   Project.PlaneElasticity.Ex = 0.001;
   Project.PlaneStressIn.Sx = 10;
   for (const Case& c : cases) {
-    for (qint16 english : {1, 0}) {
+    for (const bool english : {true, false}) {
       EnglishMenus = english;
       Open();
       ShowTab(c.tab);
@@ -243,7 +243,7 @@ TEST_F(PlaneElasticityDialogTest, OkWithoutEditsKeepsTheStoredValuesWhole) {
 }
 
 TEST_F(PlaneElasticityDialogTest, BoxesCarryTheNamesOfTheirLabels) {
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Open();
   EXPECT_EQ(Control<QLineEdit>(planeelasticity::kEx)->accessibleName(), QStringLiteral("ε x (1 από 2)"));
   EXPECT_EQ(Control<QLineEdit>(planeelasticity::kExOut)->accessibleName(), QStringLiteral("ε x (2 από 2)"));

@@ -77,7 +77,7 @@ TEST_F(BieniawskiDialogTest, EmptyBoxesBecomeZeroAndEachFaultIsShownOnce) {
   boxes_->Clear();
   Type(bieniawski::kParameterK, QStringLiteral("-1"));
   EXPECT_EQ(LastMessage(), QStringLiteral("k > 0"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Type(bieniawski::kParameterA, QStringLiteral("x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για την Παράμετρο Α"));
   EXPECT_EQ(Messages().size(), 2u);
@@ -95,10 +95,10 @@ TEST_F(BieniawskiDialogTest, ValidationMessages) {
           {bieniawski::kStrength, "5e40", "Invalid value for Uniaxial Compressive Strength"},
       },
       bieniawski::kS1, QStringLiteral("100.000"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Paste(bieniawski::kStrength, QStringLiteral("x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για την Αντοχή"));
-  EnglishMenus = 1;
+  EnglishMenus = true;
   Paste(bieniawski::kStrength, QStringLiteral("100"));
 
   // An emptied material box becomes "0" like a stress box, and a bad box
@@ -190,11 +190,11 @@ TEST_F(BieniawskiDialogTest, EnvelopeRangesAndReadOut) {
   EXPECT_FLOAT_EQ(Plot()->YRange(), 30.0f);
 
   // The internal read-out gives the horizontal range in English only.
-  ShowInternalPlotCoords = 1;
+  ShowInternalPlotCoords = true;
   Plot()->OnPointerMoved(600, 300);
   EXPECT_EQ(Text(bieniawski::kInternalCoordinates),
             QStringLiteral("Int. Coordinates: (X=600, Y=300)") + BieniawskiReadoutTail(Plot()->XMin(), Plot()->XMax()));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Plot()->OnPointerMoved(600, 300);
   EXPECT_EQ(Text(bieniawski::kInternalCoordinates), QStringLiteral("Εσωτ. Συντεταγμένες: (X=600, Y=300)"));
 }

@@ -24,7 +24,7 @@ class CoulombDialogTest : public test::DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    EnableMohrCircles = 0;
+    EnableMohrCircles = false;
     Project.CoulombStress = StressInput{};
     Project.CoulombInput = CoulombParams{};
     Project.CoulombPrincipal = Principal2D{};
@@ -119,7 +119,7 @@ TEST_F(CoulombDialogTest, ValidationMessages) {
   EXPECT_TRUE(Enabled(coulomb::kPorePressure));
   Type(coulomb::kPorePressure, QStringLiteral("-2"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for Pore Pressure"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Type(coulomb::kSx, QStringLiteral("-3"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το σx"));
 }
@@ -339,7 +339,7 @@ TEST_F(CoulombDialogTest, TheGraphOptionSetsTheWidth) {
   Press(coulomb::kNoGraph);
   EXPECT_EQ(Dialog().width(), 427);
 
-  EnableMohrCircles = 1;  // opens on the Mohr view whatever was stored
+  EnableMohrCircles = true;  // opens on the Mohr view whatever was stored
   Open();
   EXPECT_TRUE(Control<QRadioButton>(coulomb::kMohrGraph)->isChecked());
   EXPECT_EQ(Dialog().width(), 716);

@@ -25,7 +25,7 @@ class CoulombJointDialogTest : public test::DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    EnableMohrCircles = 0;
+    EnableMohrCircles = false;
     Project.JointStress = {};
     Project.JointMaterials = {};
     Project.JointPlanes = {};
@@ -39,7 +39,7 @@ class CoulombJointDialogTest : public test::DialogTest {
     Project.JointMaterials[i] = JointMaterial{};
     Project.JointMaterials[i].Cohesion = 5;
     Project.JointMaterials[i].FrictionAngle = 30;
-    Project.JointPlanes[i] = JointPlane{cj, phiJ, alpha, 0};
+    Project.JointPlanes[i] = JointPlane{cj, phiJ, alpha, false};
   }
   CoulombJointDialog& Open() { return DialogTest::Open<CoulombJointDialog>(); }
   CoulombJointDialog& Dialog() const { return static_cast<CoulombJointDialog&>(Current()); }
@@ -100,7 +100,7 @@ TEST_F(CoulombJointDialogTest, ValidationMessages) {
           {coulombjoint::kJointInclination, "-4e38", "Invalid value for Discontinuity Angle from Horizontal"},
       },
       coulombjoint::kS1, QStringLiteral("20.000"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   boxes_->Clear();
   Type(coulombjoint::kJointCohesion, QStringLiteral("-1"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά τη συνοχή της ασυνέχειας"));

@@ -305,10 +305,10 @@ TEST(CoulombJoint, Sigma1AxisScale) {
 }
 
 TEST(CoulombJoint, ChartTitlesInBothLanguages) {
-  const qint16 saved = EnglishMenus;
-  EnglishMenus = 1;
+  const bool saved = EnglishMenus;
+  EnglishMenus = true;
   EXPECT_EQ(Sigma1BetaTitles().Title, "Sigma 1 - Beta Plot");
-  EnglishMenus = 0;
+  EnglishMenus = false;
   EXPECT_EQ(Sigma1BetaTitles().Sigma1Title, QStringLiteral("σ1"));
   EXPECT_EQ(Tr(JointPoreTooHighMessage().text),
             QStringLiteral("Υπερβολική πίεση πόρων. Μείωση στο μέγιστο επιτρεπτό."));

@@ -125,7 +125,7 @@ TEST_F(HoekDialogTest, ValidationMessages) {
   Press(hoek::kPoreOption);
   Type(hoek::kPorePressure, QStringLiteral("-2"));
   EXPECT_EQ(LastMessage(), QStringLiteral("P > 0"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Type(hoek::kPorePressure, QStringLiteral("q"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά τη πίεση πόρων"));
 }
@@ -141,10 +141,10 @@ TEST_F(HoekDialogTest, EachGroupIsReadWholeBeforeItsSignsAreJudged) {
   Paste(hoek::kTxy, QStringLiteral("x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for txy"));
   EXPECT_TRUE(Control<QLineEdit>(hoek::kTxy)->hasFocus());
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Paste(hoek::kTxy, QStringLiteral("y"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το τxy"));
-  EnglishMenus = 1;
+  EnglishMenus = true;
   Paste(hoek::kTxy, QStringLiteral("0"));
   EXPECT_EQ(LastMessage(), QStringLiteral("sx > 0"));
   EXPECT_TRUE(Control<QLineEdit>(hoek::kSx)->hasFocus());
@@ -322,8 +322,8 @@ TEST_F(HoekDialogTest, RenderThePrincipalPlaneTools) {
   Project.VonMisesInput.TensileStrength = 8;
   for (int view = 0; view < 3; ++view) {
     // Greek and English with the plot, English without it.
-    EnglishMenus = view == 0 ? 0 : 1;
-    EnableMohrCircles = view < 2 ? 1 : 0;
+    EnglishMenus = view != 0;
+    EnableMohrCircles = view < 2;
     const QString language = QStringList{"el", "en", "en-narrow"}[view];
     auto save = [&](const char* name) {
       test::SaveRender(Current(), QStringLiteral("%1-%2").arg(QLatin1String(name), language));

@@ -56,7 +56,7 @@ TEST_F(VonMisesDialogTest, VerdictsAndTheOkButton) {
   Press(vonmises::kOk);
   EXPECT_TRUE(Dialog().isVisible());
   EXPECT_EQ(Messages().size(), 2u);
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Paste(vonmises::kSx, QStringLiteral("z"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το σx"));
   Dialog().close();
@@ -81,7 +81,7 @@ TEST_F(VonMisesDialogTest, TheFirstBoxThatIsNoNumberSpeaks) {
   EXPECT_EQ(Messages().size(), 3u);
   Paste(vonmises::kSy, QStringLiteral("20"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid tensile strength"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Paste(vonmises::kTensileStrength, QStringLiteral("u"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Λάθος αντοχή σε εφελκυσμό"));
   EXPECT_EQ(Messages().size(), 5u);
@@ -115,7 +115,7 @@ TEST_F(VonMisesDialogTest, ACommitLeavesThePlotToEnableMohrCircles) {
   Press(vonmises::kGraphSwitch);
   Press(vonmises::kOk);
   EXPECT_EQ(Project.VonMisesStress.GraphOption, 0);
-  EnableMohrCircles = 1;
+  EnableMohrCircles = true;
   Open();
   EXPECT_TRUE(Control<QCheckBox>(vonmises::kGraphSwitch)->isChecked());
   EXPECT_EQ(Dialog().width(), 612);

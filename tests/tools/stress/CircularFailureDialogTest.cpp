@@ -162,7 +162,7 @@ TEST_F(CircularFailureDialogTest, EachCaseIsClassifiedLoggedAndDrawn) {
     }
     test::SaveRender(Dialog(), QStringLiteral("circfail-%1").arg(QLatin1String(c.name)));
   }
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Store(cases[3].in);
   Open();
   test::SaveRender(Dialog(), QStringLiteral("circfail-both-el"));
@@ -302,7 +302,7 @@ TEST_F(CircularFailureDialogTest, OkRunsTheChecksInOrder) {
   EXPECT_EQ(std::make_tuple(s.Sx, s.Sy, s.Txy), std::make_tuple(0.0f, 0.0f, 0.0f));
   EXPECT_EQ(std::make_tuple(d.A, d.InternalPressure, d.Co, d.To, d.R), std::make_tuple(1.0f, 0.0f, 0.0f, 0.0f, 2.0f));
 
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Store({10, 5, 0, 0, 1, 1, 100, 10});
   Open();
   Paste(circularfailure::kCompressiveStrength, QStringLiteral("c"));
@@ -460,7 +460,7 @@ TEST_F(CircularFailureDialogTest, BoxesCarryTheNamesOfTheirLabels) {
   EXPECT_EQ(Control<QLineEdit>(circularfailure::kOpeningRadius)->accessibleName(), QStringLiteral("Radius"));
   EXPECT_EQ(Control<QLineEdit>(circularfailure::kRadialDistance)->accessibleName(), QStringLiteral("Radial Distance"));
   EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Failure Criteria around Circular Openings"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Open();
   EXPECT_EQ(Control<QLineEdit>(circularfailure::kTxy)->accessibleName(), QStringLiteral("τxy"));
   EXPECT_EQ(Control<QLineEdit>(circularfailure::kOpeningRadius)->accessibleName(), QStringLiteral("Ακτίνα"));

@@ -193,9 +193,9 @@ TEST_F(CircularFailureHistory, FindingsInBothLanguages) {
   };
   for (const Case& c : cases) {
     const FailureZones z = CalcFailureZones(c.s, c.d);
-    EnglishMenus = 1;
+    EnglishMenus = true;
     EXPECT_EQ(FailureZoneHistory(z), c.english);
-    EnglishMenus = 0;
+    EnglishMenus = false;
     EXPECT_EQ(FailureZoneHistory(z), c.greek);
   }
 }

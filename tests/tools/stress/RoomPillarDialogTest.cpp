@@ -22,8 +22,8 @@ class RoomPillarDialogTest : public test::DialogTest {
     DialogTest::SetUp();
     InitGlobals();  // the unit-label table
     SetDefaultSettings();
-    EnglishMenus = 1;
-    HistoryShown = 1;
+    EnglishMenus = true;
+    HistoryShown = true;
     ResetProjectRecord(Project, ProjectNameOnReset::Untitled, UnitsOnReset::Kept);  // a new project, imperial units
   }
   RoomPillarDialog& Open() { return DialogTest::Open<RoomPillarDialog>(); }
@@ -91,7 +91,7 @@ TEST_F(RoomPillarDialogTest, InvalidEntriesAreRefusedAndTheResultsStay) {
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sy"));
   EXPECT_EQ(Text(roompillar::kAverageStress), avg);
   Type(roompillar::kVerticalStress, QStringLiteral("10"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Type(roompillar::kPillarWidth, QStringLiteral("-"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά το πλάτος στύλου"));
   Type(roompillar::kPillarWidth, QStringLiteral("20"));
@@ -247,7 +247,7 @@ TEST_F(RoomPillarDialogTest, LabelsCarryTheUnitsOfTheProject) {
   EXPECT_EQ(Control(roompillar::kAverageStress)->accessibleName(), QStringLiteral("Average Axial Stress (psi)"));
   EXPECT_EQ(Control(roompillar::kExtractionRatio)->accessibleName(), QStringLiteral("Extraction (%)"));
   Project.InputUnits = UnitSystem::SI;
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Open();
   EXPECT_EQ(Text(roompillar::kOpeningWidthLabel), QStringLiteral("Πλάτος ανοίγματος (m)"));
   EXPECT_EQ(Control(roompillar::kAverageStress)->accessibleName(), QStringLiteral("Μέση αξονική τάση (MPa)"));

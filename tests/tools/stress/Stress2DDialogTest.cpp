@@ -29,7 +29,7 @@ class Stress2DDialogTest : public test::DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    EnableMohrCircles = 0;
+    EnableMohrCircles = false;
     Project.Stress2D = StressInput{};
     Project.Stress2DPlane = StressOnPlane{};
   }
@@ -66,7 +66,7 @@ TEST_F(Stress2DDialogTest, AnInvalidEntryIsRefusedAndTheResultsStay) {
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sy"));
   EXPECT_TRUE(Control<QLineEdit>(stress2d::kSy)->hasFocus());
   EXPECT_EQ(Text(stress2d::kS1), QStringLiteral("30.000"));  // from the last valid state
-  EnglishMenus = 0;
+  EnglishMenus = false;
   // Leaving the bad box put its leading number in it; the next bad box is txy.
   Type(stress2d::kTxy, QStringLiteral("x"));
   EXPECT_EQ(Text(stress2d::kSy), QStringLiteral("12.000"));
@@ -95,7 +95,7 @@ TEST_F(Stress2DDialogTest, LargeEntriesKeepTheirValueWhenTheBoxIsLeft) {
 }
 
 TEST_F(Stress2DDialogTest, ButtonsReadTheSameInBothLanguages) {
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Open();
   EXPECT_EQ(Text(stress2d::kHelp), QStringLiteral("Help"));
   EXPECT_EQ(Text(stress2d::kCancel), QStringLiteral("Cancel"));
@@ -172,7 +172,7 @@ TEST_F(Stress2DDialogTest, ThePlotSwitchWidensTheDialog) {
   Control<QCheckBox>(stress2d::kShowMohrCircle)->setChecked(false);
   EXPECT_EQ(Dialog().width(), 545);
 
-  EnableMohrCircles = 1;  // opens wide whatever was stored
+  EnableMohrCircles = true;  // opens wide whatever was stored
   Open();
   EXPECT_EQ(Dialog().width(), 830);
 }
