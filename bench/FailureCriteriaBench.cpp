@@ -22,7 +22,7 @@ namespace {
 
 using namespace brantel;
 
-constexpr StressInput kPsiStress{6000, 1000, 0, 1};
+constexpr StressInput kPsiStress{6000, 1000, 0, StressGraph::MohrCircle};
 
 // Types into sx of an open principal-plane tool, its plot shown.
 template <typename Dialog>
@@ -83,7 +83,7 @@ void JointKeystrokes(benchmark::State& state, int graph) {
   bench::QuietSettings();
   EnableMohrCircles = false;
   for (std::size_t set = 0; set < 2; ++set) {
-    Project.JointStress[set] = {6000, 1000, 500, 0};
+    Project.JointStress[set] = {6000, 1000, 500, StressGraph::None};
     Project.JointMaterials[set] = JointMaterial{};
     Project.JointMaterials[set].UsePore = true;
     Project.JointMaterials[set].PorePressure = 300;

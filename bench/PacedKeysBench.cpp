@@ -45,7 +45,7 @@ std::optional<double> ReferenceCpuPerKey() {
 void BM_VonMisesPacedKeysAgainstLineEdit(benchmark::State& state) {
   bench::QuietSettings();
   EnableMohrCircles = true;
-  Project.VonMisesStress = {6000, 1000, 0, 1};
+  Project.VonMisesStress = {6000, 1000, 0, StressGraph::MohrCircle};
   Project.VonMisesInput = {5000, false};
   VonMisesDialog dialog;
   bench::ShowOnScreen(dialog, state);

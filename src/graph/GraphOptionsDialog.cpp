@@ -72,7 +72,7 @@ void MakeTypableList(QComboBox* combo, const QStringList& items) {
 
 GraphOptionsDialog::GraphOptionsDialog(GraphWindow* graph) : FormDialog(graph), graph_(graph) {
   Build(kOptForm, kOptControls);  // English only: the table has no Greek captions
-  ui_.formatMode = Options(graphoptions::kFormatMode);
+  ui_.formatMode = {Options(graphoptions::kFormatMode)};
   ui_.graphTitle = Require<QLineEdit>(graphoptions::kGraphTitle);
   ui_.xTitle = Require<QLineEdit>(graphoptions::kXTitle);
   ui_.yTitle = Require<QLineEdit>(graphoptions::kYTitle);
@@ -91,9 +91,9 @@ GraphOptionsDialog::GraphOptionsDialog(GraphWindow* graph) : FormDialog(graph), 
   connect(ui_.gridStyle, &QComboBox::editTextChanged, this, &GraphOptionsDialog::OnGridStyleEdited);
   connect(ui_.graphStyle, &QComboBox::editTextChanged, this, &GraphOptionsDialog::OnGraphStyleEdited);
   connect(ui_.graphStyle, &QComboBox::currentIndexChanged, this, &GraphOptionsDialog::OnGraphStyleChosen);
-  for (int i = ui_.formatMode.LBound(); i <= ui_.formatMode.UBound(); ++i) {
-    connect(ui_.formatMode.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
-      if (on) OnFormatModeChosen(i);
+  for (const GraphFormatMode mode : {GraphFormatMode::Default, GraphFormatMode::LastUsed}) {
+    connect(ui_.formatMode.OptionOf(mode), &QRadioButton::toggled, this, [this, mode](bool on) {
+      if (on) OnFormatModeChosen(mode);
     });
   }
   OnLoad();
@@ -107,17 +107,17 @@ void GraphOptionsDialog::OnLoad() {
 void GraphOptionsDialog::LoadFromProject() {
   ui_.gridStyle->setCurrentIndex(GraphSettings.GridStyle);
   ui_.graphStyle->setCurrentIndex(GraphSettings.GraphStyle - 1);
-  forms::SetArrayIndex(ui_.formatMode, GraphSettingsValid ? 1 : 0);
+  ui_.formatMode.Choose(GraphSettingsValid ? GraphFormatMode::LastUsed : GraphFormatMode::Default);
   ShowCurrentSettings();
 }
 
-void GraphOptionsDialog::OnFormatModeChosen(int mode) {
-  if (mode == 0) {
+void GraphOptionsDialog::OnFormatModeChosen(GraphFormatMode mode) {
+  if (mode == GraphFormatMode::Default) {
     GraphSettingsValid = false;
     ResetSettingsInDefaultMode();
     ShowCurrentSettings();
   }
-  const bool editable = mode != 0;
+  const bool editable = mode == GraphFormatMode::LastUsed;
   for (QWidget* w : std::initializer_list<QWidget*>{ui_.graphTitle, ui_.xTitle, ui_.yTitle, ui_.gridStyle,
                                                     ui_.graphStyle, ui_.curveLegend, ui_.symbolLabel, ui_.symbolSize}) {
     w->setEnabled(editable);
@@ -183,7 +183,7 @@ void GraphOptionsDialog::CommitToProject() {
   }
   GraphSettings.CurveLegend = ui_.curveLegend->isChecked();
   GraphSettings.SymbolSize = ui_.symbolSize->value();
-  GraphSettingsValid = forms::GetArrayIndex(ui_.formatMode) == 1;
+  GraphSettingsValid = ui_.formatMode.Chosen() == GraphFormatMode::LastUsed;
   // The graph options are not kept in the settings file: the save logs its
   // line, as every save does, and writes nothing.
   SaveSettings(SettingsPart::Nothing);

@@ -77,7 +77,7 @@ class MainWindow : public QMainWindow {
   // Opens recent file 1..4; a file that is gone is reported and nothing
   // changes.
   virtual void OnRecentFileChosen(int index);
-  // The open (mode 1) or save (mode 2) dialog starting in `path`, or in
+  // The Open or Save dialog, as `mode` says, starting in `path`, or in
   // DataPath when it is empty. The chosen file becomes ProjectPath and
   // `path`; a cancel raises the dialog-cancel error and changes nothing.
   virtual void ShowFileDialog(platform::FileDialogMode mode, QString& path);

@@ -83,7 +83,7 @@ TEST_F(StartupTest, FirstStartWritesTheDefaultsAndRunsWithCheckedValues) {
   EXPECT_EQ(Project.InputUnits, UnitSystem::SI);
   EXPECT_TRUE(DisclaimerAtStart);
   EXPECT_TRUE(EnglishMenus);
-  EXPECT_EQ(UnitsStartTab, 1);
+  EXPECT_EQ(UnitsStartTab, UnitTab::Load);
   EXPECT_EQ(INIFileVersion, QStringLiteral("050909"));
   EXPECT_EQ(History(), QStringLiteral("1. Saving default settings to file: ") + IniPath() + QStringLiteral("\r\n"));
   EXPECT_TRUE(boxes_->Shown().empty());

@@ -569,7 +569,7 @@ TEST_F(GoldenFileTest, IntegersAndUnitsAreReadLeniently) {
   const ProjectReadResult result = ReadProjectBytes(Join(lines), QStringLiteral("i.BNL"), record);
   ASSERT_TRUE(result.read) << result.message.toStdString();
   EXPECT_EQ(record.InputUnits, UnitSystem::Imperial);
-  EXPECT_EQ(record.Stress2D.GraphOption, 2);
+  EXPECT_EQ(record.Stress2D.GraphOption, StressGraph::Sigma1Chart);
   EXPECT_EQ(record.Stress2D.Sx, -1.5f);
 }
 

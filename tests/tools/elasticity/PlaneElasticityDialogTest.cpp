@@ -196,7 +196,7 @@ TEST_F(PlaneElasticityDialogTest, OkStoresBothTabsWithTheirAssumptions) {
   EXPECT_EQ(Project.PlaneStressTabConstants.E, 500.0f);
   EXPECT_EQ(Project.PlaneStressIn.Sy, -7.5f);
   EXPECT_EQ(Project.PlaneStrainTabConstants.E, 2000.0f);
-  EXPECT_EQ(Project.PlaneElasticity.Tab, 1);
+  EXPECT_EQ(Project.PlaneElasticity.Tab, PlaneElasticityTab::Strain);
   EXPECT_EQ(Project.PlaneElasticity.StressTabAssumption,
             PlaneAssumption::PlaneStrain);  // chosen on the tab not in view
   EXPECT_EQ(Project.PlaneElasticity.StrainTabAssumption, PlaneAssumption::PlaneStrain);
@@ -216,8 +216,12 @@ TEST_F(PlaneElasticityDialogTest, OkStoresBothTabsWithTheirAssumptions) {
 }
 
 TEST_F(PlaneElasticityDialogTest, OkWithoutEditsKeepsTheStoredValuesWhole) {
-  Project.PlaneElasticity = {
-      0.00025, -0.00012, 0.000123456789, 0, PlaneAssumption::PlaneStrain, PlaneAssumption::PlaneStress};
+  Project.PlaneElasticity = {0.00025,
+                             -0.00012,
+                             0.000123456789,
+                             PlaneElasticityTab::Stress,
+                             PlaneAssumption::PlaneStrain,
+                             PlaneAssumption::PlaneStress};
   Project.PlaneStressTabConstants = {1234.5678f, 0.123456789f};
   Project.PlaneStressIn = {12345.678f, -0.00012f, 0.5f};
   Project.PlaneStrainTabConstants = {30000, 1.5e-5f};
@@ -254,7 +258,8 @@ TEST_F(PlaneElasticityDialogTest, BoxesCarryTheNamesOfTheirLabels) {
 }
 
 TEST_F(PlaneElasticityDialogTest, RenderBothTabsInBothLanguages) {
-  Project.PlaneElasticity = {0.001, 0.0002, -0.0005, 0, PlaneAssumption::PlaneStress, PlaneAssumption::PlaneStrain};
+  Project.PlaneElasticity = {
+      0.001, 0.0002, -0.0005, PlaneElasticityTab::Stress, PlaneAssumption::PlaneStress, PlaneAssumption::PlaneStrain};
   Project.PlaneStressTabConstants = {20000, 0.25f};
   Project.PlaneStressIn = {10, -4, 5};
   Project.PlaneStrainTabConstants = {20000, 0.25f};

@@ -15,7 +15,7 @@ namespace {
 class BieniawskiDialogTest : public test::CriterionDialogTest<BieniawskiDialog> {
  protected:
   // The reset record's A = 5 and k = 0.75, with Co = 100.
-  static void Store(float sx, float sy, qint16 graph = 0) {
+  static void Store(float sx, float sy, StressGraph graph = StressGraph::None) {
     Project.BieniawskiStress = StressInput{sx, sy, 0, graph};
     Project.BieniawskiInput.Co = 100;
   }
@@ -143,7 +143,7 @@ TEST_F(BieniawskiDialogTest, ThePorePressureCountsOnlyWhileItsOptionIsTicked) {
 }
 
 TEST_F(BieniawskiDialogTest, OkCommitsAndWithoutEditsKeepsTheStoredValues) {
-  Project.BieniawskiStress = StressInput{12.34567f, 3.21098f, 0.00042f, 1};
+  Project.BieniawskiStress = StressInput{12.34567f, 3.21098f, 0.00042f, StressGraph::MohrCircle};
   Project.BieniawskiInput.Co = 98.76543f;
   Project.BieniawskiInput.UsePore = true;
   Project.BieniawskiInput.PorePressure = 0.12345f;
@@ -154,7 +154,7 @@ TEST_F(BieniawskiDialogTest, OkCommitsAndWithoutEditsKeepsTheStoredValues) {
   Focus(bieniawski::kSx);
   Press(bieniawski::kOk);
   EXPECT_EQ(Project.BieniawskiStress.Sx, stored.BieniawskiStress.Sx);
-  EXPECT_EQ(Project.BieniawskiStress.GraphOption, 1);
+  EXPECT_EQ(Project.BieniawskiStress.GraphOption, StressGraph::MohrCircle);
   EXPECT_EQ(Project.BieniawskiInput.Co, stored.BieniawskiInput.Co);
   EXPECT_EQ(Project.BieniawskiInput.PorePressure, stored.BieniawskiInput.PorePressure);
   EXPECT_FALSE(Project.FileSaved);
@@ -164,7 +164,7 @@ TEST_F(BieniawskiDialogTest, OkCommitsAndWithoutEditsKeepsTheStoredValues) {
   Press(bieniawski::kGraphSwitch);
   Type(bieniawski::kSx, QStringLiteral("200"));
   Press(bieniawski::kOk);
-  EXPECT_EQ(Project.BieniawskiStress.GraphOption, 0);
+  EXPECT_EQ(Project.BieniawskiStress.GraphOption, StressGraph::None);
   EXPECT_FALSE(Project.BieniawskiInput.UsePore);
   EXPECT_EQ(Project.BieniawskiPrincipal.S1, 200.0f);
   EXPECT_TRUE(Project.BieniawskiInput.Failure);
@@ -173,7 +173,7 @@ TEST_F(BieniawskiDialogTest, OkCommitsAndWithoutEditsKeepsTheStoredValues) {
 TEST_F(BieniawskiDialogTest, EnvelopeRangesAndReadOut) {
   // k = 0: the envelope is the line y = Co (1 + A), joined to (0, Co) by a
   // vertical segment.
-  Store(3, 1, 1);
+  Store(3, 1, StressGraph::MohrCircle);
   Project.BieniawskiInput.K = 0;
   Open();
   const std::vector<QLineF> lines = Envelope();
@@ -202,7 +202,7 @@ TEST_F(BieniawskiDialogTest, EnvelopeRangesAndReadOut) {
 // The worked example of the tool's help page.
 TEST_F(BieniawskiDialogTest, HelpPageExample) {
   const auto text = [this](QAnyStringView box) { return Text(box); };
-  Project.BieniawskiStress = StressInput{200, 20, 10, 1};
+  Project.BieniawskiStress = StressInput{200, 20, 10, StressGraph::MohrCircle};
   Project.BieniawskiInput.Co = 100;
   Project.BieniawskiInput.UsePore = true;
   Project.BieniawskiInput.PorePressure = 10;

@@ -11,7 +11,7 @@ namespace {
 
 constexpr double kRad = 3.14159265358979323846 / 180.0;
 
-StressInput Stress(float sx, float sy, float txy = 0) { return StressInput{sx, sy, txy, 0}; }
+StressInput Stress(float sx, float sy, float txy = 0) { return StressInput{sx, sy, txy, StressGraph::None}; }
 
 JointMaterial Material(float c, float phi, float pore = -1) {
   JointMaterial m;

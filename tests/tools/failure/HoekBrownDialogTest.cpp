@@ -22,7 +22,7 @@ namespace {
 class HoekDialogTest : public test::CriterionDialogTest<HoekBrownDialog> {
  protected:
   // Intact rock, Co = 100 and m = 7: s1 = 100 at s2 = 0 is the limit.
-  static void StoreIntact(float sx, float sy, float txy = 0, qint16 graph = 0) {
+  static void StoreIntact(float sx, float sy, float txy = 0, StressGraph graph = StressGraph::None) {
     Project.HoekStress = StressInput{sx, sy, txy, graph};
     Project.HoekInput.Co = 100;
     Project.HoekInput.M = 7;
@@ -191,7 +191,7 @@ TEST_F(HoekDialogTest, ThePorePressureCountsOnlyWhileItsOptionIsTicked) {
 }
 
 TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoNot) {
-  StoreIntact(1.23456f, 0.54321f, 0.00042f, 1);
+  StoreIntact(1.23456f, 0.54321f, 0.00042f, StressGraph::MohrCircle);
   HoekParams& p = Project.HoekInput;
   p.UsePore = true;
   p.PorePressure = 0.12345f;
@@ -223,7 +223,7 @@ TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoN
   EXPECT_EQ(Project.HoekStress.Sx, stress.Sx);
   EXPECT_EQ(Project.HoekStress.Sy, stress.Sy);
   EXPECT_EQ(Project.HoekStress.Txy, stress.Txy);
-  EXPECT_EQ(Project.HoekStress.GraphOption, 1);
+  EXPECT_EQ(Project.HoekStress.GraphOption, StressGraph::MohrCircle);
   EXPECT_EQ(Project.HoekInput.PorePressure, params.PorePressure);
   EXPECT_EQ(Project.HoekInput.M, params.M);
   EXPECT_TRUE(Project.HoekInput.UsePore);
@@ -314,11 +314,11 @@ TEST_F(HoekDialogTest, RenderThePrincipalPlaneTools) {
   StoreIntact(150, 20);
   Project.HoekInput.UsePore = true;
   Project.HoekInput.PorePressure = 4;
-  Project.BieniawskiStress = StressInput{60, 10, 5, 0};
+  Project.BieniawskiStress = StressInput{60, 10, 5, StressGraph::None};
   Project.BieniawskiInput.Co = 40;
   Project.BieniawskiInput.UsePore = true;
   Project.BieniawskiInput.PorePressure = 4;
-  Project.VonMisesStress = StressInput{6, 2, 2, 0};
+  Project.VonMisesStress = StressInput{6, 2, 2, StressGraph::None};
   Project.VonMisesInput.TensileStrength = 8;
   for (int view = 0; view < 3; ++view) {
     // Greek and English with the plot, English without it.
@@ -342,7 +342,7 @@ TEST_F(HoekDialogTest, RenderThePrincipalPlaneTools) {
 // generalized criterion for the same state.
 TEST_F(HoekDialogTest, HelpPageExample) {
   const auto text = [this](QAnyStringView box) { return Text(box); };
-  StoreIntact(110, 10, 5, 1);
+  StoreIntact(110, 10, 5, StressGraph::MohrCircle);
   Project.HoekInput.CoMass = 100;
   Project.HoekInput.UsePore = true;
   Project.HoekInput.PorePressure = 5;

@@ -16,7 +16,7 @@ namespace {
 
 using test::CoreTest;
 
-StressInput Field(float sx, float sy, float txy) { return {sx, sy, txy, 0}; }
+StressInput Field(float sx, float sy, float txy) { return {sx, sy, txy, StressGraph::None}; }
 
 CircFailData Inputs(float a, float r, float co, float to, float p = 0.0f) {
   CircFailData d;

@@ -14,7 +14,7 @@ namespace {
 
 using test::CoreTest;
 
-StressInput Field(float sx, float sy, float txy) { return {sx, sy, txy, 0}; }
+StressInput Field(float sx, float sy, float txy) { return {sx, sy, txy, StressGraph::None}; }
 
 CircularData Opening(float a, float r, float w, float p = 0.0f) {
   CircularData c;

@@ -178,7 +178,7 @@ TEST_F(Stress2DDialogTest, ThePlotSwitchWidensTheDialog) {
 }
 
 TEST_F(Stress2DDialogTest, PlotRangeAfterZoomAndDragAndTheReadout) {
-  Project.Stress2D = {30, 10, 0, 1};
+  Project.Stress2D = {30, 10, 0, StressGraph::MohrCircle};
   Open();
   MohrCirclePlot* plot = Plot();
   EXPECT_FLOAT_EQ(plot->XRange(), 48.0f);
@@ -198,7 +198,7 @@ TEST_F(Stress2DDialogTest, PlotRangeAfterZoomAndDragAndTheReadout) {
 }
 
 TEST_F(Stress2DDialogTest, TheSketchIsDrawnOnceAfterTheTimer) {
-  Project.Stress2D = {10, 0, 5, 0};
+  Project.Stress2D = {10, 0, 5, StressGraph::None};
   Open();
   EXPECT_FALSE(Dialog().SketchDrawn());
   EXPECT_TRUE(Enabled(stress2d::kViewOrientation));
@@ -253,7 +253,7 @@ TEST_F(Stress2DDialogTest, AResultLongerThanItsBoxShowsItsFirstDigits) {
 }
 
 TEST_F(Stress2DDialogTest, ACalculationThatFailsShowsNothingStale) {
-  Project.Stress2D = {30, 10, 8, 1};
+  Project.Stress2D = {30, 10, 8, StressGraph::MohrCircle};
   Open();
   MohrCirclePlot* plot = Plot();
   ASSERT_FALSE(plot->Items().empty());
@@ -289,12 +289,12 @@ TEST_F(Stress2DDialogTest, ACalculationThatFailsShowsNothingStale) {
 }
 
 TEST_F(Stress2DDialogTest, RenderBothLanguagesWithAndWithoutThePlot) {
-  Project.Stress2D = {30, 10, 8, 1};
+  Project.Stress2D = {30, 10, 8, StressGraph::MohrCircle};
   Project.Stress2DPlane.PlaneAngle = 30;
   test::EachLanguage([&](const QString& language) {
     int narrowWidth = 0;
-    for (int wide = 0; wide < 2; ++wide) {
-      Project.Stress2D.GraphOption = static_cast<qint16>(wide);
+    for (const bool wide : {false, true}) {
+      Project.Stress2D.GraphOption = wide ? StressGraph::MohrCircle : StressGraph::None;
       Open();
       QTRY_VERIFY_WITH_TIMEOUT(Dialog().SketchDrawn(), 2000);
       test::SaveRender(Dialog(), QStringLiteral("stress2d-%1-%2").arg(language, wide ? "plot" : "narrow"));
