@@ -60,6 +60,13 @@ const QStringList& GraphStyleItems() {
   return items;
 }
 
+// The places of the styles in their lists: the grid lines from None, the
+// curve styles from Lines.
+int ItemOf(GridLines grid) { return static_cast<int>(grid); }
+int ItemOf(CurveStyle style) { return static_cast<int>(style) - 1; }
+GridLines GridLinesAt(int item) { return static_cast<GridLines>(item); }
+CurveStyle CurveStyleAt(int item) { return static_cast<CurveStyle>(item + 1); }
+
 // A drop-down list whose text the user may also type into.
 void MakeTypableList(QComboBox* combo, const QStringList& items) {
   combo->setEditable(true);
@@ -105,8 +112,8 @@ void GraphOptionsDialog::OnLoad() {
 }
 
 void GraphOptionsDialog::LoadFromProject() {
-  ui_.gridStyle->setCurrentIndex(GraphSettings.GridStyle);
-  ui_.graphStyle->setCurrentIndex(GraphSettings.GraphStyle - 1);
+  ui_.gridStyle->setCurrentIndex(ItemOf(GraphSettings.GridStyle));
+  ui_.graphStyle->setCurrentIndex(ItemOf(GraphSettings.GraphStyle));
   ui_.formatMode.Choose(GraphSettingsValid ? GraphFormatMode::LastUsed : GraphFormatMode::Default);
   ShowCurrentSettings();
 }
@@ -133,8 +140,8 @@ void GraphOptionsDialog::ShowCurrentSettings() {
   ui_.graphTitle->setText(GraphSettings.GraphTitle);
   ui_.xTitle->setText(GraphSettings.XTitles.value(0));
   ui_.yTitle->setText(GraphSettings.YTitles.value(0));
-  ui_.gridStyle->setCurrentIndex(GraphSettings.GridStyle);
-  ui_.graphStyle->setCurrentIndex(GraphSettings.GraphStyle - 1);
+  ui_.gridStyle->setCurrentIndex(ItemOf(GraphSettings.GridStyle));
+  ui_.graphStyle->setCurrentIndex(ItemOf(GraphSettings.GraphStyle));
   ui_.curveLegend->setChecked(GraphSettings.CurveLegend);
   ShowSymbolSize();
   ui_.symbolSize->setValue(GraphSettings.SymbolSize);
@@ -142,7 +149,8 @@ void GraphOptionsDialog::ShowCurrentSettings() {
 }
 
 void GraphOptionsDialog::ShowSymbolSize() {
-  const bool withSymbols = ui_.graphStyle->currentIndex() >= 1;
+  const int item = ui_.graphStyle->currentIndex();
+  const bool withSymbols = item >= 0 && StyleHasSymbols(CurveStyleAt(item));
   ui_.symbolLabel->setVisible(withSymbols);
   ui_.symbolSize->setVisible(withSymbols);
 }
@@ -177,9 +185,9 @@ void GraphOptionsDialog::CommitToProject() {
   if (GraphSettings.XTitles.isEmpty()) GraphSettings.XTitles.append(ui_.xTitle->text());
   if (GraphSettings.YTitles.isEmpty()) GraphSettings.YTitles.append(QString());
   GraphSettings.YTitles[0] = ui_.yTitle->text();
-  if (ui_.gridStyle->currentIndex() >= 0) GraphSettings.GridStyle = ui_.gridStyle->currentIndex();
+  if (ui_.gridStyle->currentIndex() >= 0) GraphSettings.GridStyle = GridLinesAt(ui_.gridStyle->currentIndex());
   if (ui_.graphStyle->currentIndex() >= 0) {
-    GraphSettings.GraphStyle = ui_.graphStyle->currentIndex() + 1;
+    GraphSettings.GraphStyle = CurveStyleAt(ui_.graphStyle->currentIndex());
   }
   GraphSettings.CurveLegend = ui_.curveLegend->isChecked();
   GraphSettings.SymbolSize = ui_.symbolSize->value();

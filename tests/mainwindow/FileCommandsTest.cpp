@@ -140,7 +140,7 @@ TEST_F(FileCommandsTest, OpenReadsAGoodFileIntoTheProjectAndTheRecentList) {
   EXPECT_EQ(RecentFileCount, 1);
   EXPECT_EQ(RecentFileName[1], QStringLiteral("pillar.BNL"));
   EXPECT_EQ(RecentFilePath[1], file);
-  EXPECT_EQ(RecentFileMode[1], 1);
+  EXPECT_EQ(RecentFileMode[1], RecentFileMark::Marked);
   EXPECT_TRUE(w.recentFileEntries[0]->isVisible());
   EXPECT_TRUE(w.recentFileEntries[1]->isVisible());
   EXPECT_TRUE(w.recentFileEntries[1]->isEnabled());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Arithmetic.h"  // Principal2D, the results of CalcPrincipal2D
+#include "core/Settings.h"    // RecentFileMark
 #include "core/UnitSystem.h"
 
 #include <QString>
@@ -245,7 +246,8 @@ struct ProjectRecord {
   bool FileSaved = true;       // no change since the last save
   bool FileEmpty = true;       // no tool has accepted inputs yet
   bool FileHoldsData = false;  // read from a file or described: units locked
-  int NewFileMark = 0;         // the recent-file mode of a project made by New
+  // The recent-file mode of a project made by New.
+  RecentFileMark NewFileMark = RecentFileMark::Unmarked;
 
   // The point-load tool (PointLoadDialog): the load of each kind and the
   // point below it.

@@ -41,7 +41,7 @@ TEST_F(ProjectRecordTest, NewSetsTheDefaultsOfTheTable) {
   EXPECT_TRUE(p.FileSaved);
   EXPECT_TRUE(p.FileEmpty);
   EXPECT_FALSE(p.FileHoldsData);
-  EXPECT_EQ(p.NewFileMark, 1);
+  EXPECT_EQ(p.NewFileMark, RecentFileMark::Marked);
 }
 
 TEST_F(ProjectRecordTest, NewKeepsResultsAndResetsTheSlopeInputs) {

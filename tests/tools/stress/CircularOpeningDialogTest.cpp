@@ -166,11 +166,11 @@ TEST_F(CircularDialogTest, CurvesInTheDialogAndTheGraphWindowBesideIt) {
   EXPECT_EQ(GraphWindowPoints(), 67);
   // The dialog's own chart shows the same in the default format, whatever
   // the graph window's options chose since.
-  GraphSettings.GridStyle = 3;
+  GraphSettings.GridStyle = GridLines::Both;
   Control<QTabWidget>(circularopening::kTabs)->setCurrentIndex(1);
   EXPECT_EQ(ChartPoints(), 67);
   EXPECT_FALSE(Control<GraphChart>(circularopening::kCurveChart)->Grid(GraphChart::Axis::X));
-  EXPECT_EQ(GraphSettings.GridStyle, 3);
+  EXPECT_EQ(GraphSettings.GridStyle, GridLines::Both);
   EXPECT_FLOAT_EQ(Control<GraphChart>(circularopening::kCurveChart)->Point(2, 1).y(), 30.0f);
   EXPECT_EQ(graph->pos().x(), Dialog().pos().x() + Dialog().frameGeometry().width());
   EXPECT_EQ(graph->Chart().Header(), QStringLiteral("Stress Distribution Around a Circular Opening"));
