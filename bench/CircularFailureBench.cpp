@@ -14,7 +14,7 @@ using namespace brantel;
 // Both modes fail in part: eight hatched wedges, and no history lines.
 void StoreZonesOfBothModes() {
   bench::QuietSettings();
-  Project.CircFailStress = {0, 10, 0, 0};
+  Project.CircFailStress = {0, 10, 0, StressGraph::None};
   Project.CircFailInput = CircFailData{};
   Project.CircFailInput.A = 1;
   Project.CircFailInput.R = 1;

@@ -41,7 +41,7 @@ struct CircularProject {
     bench::QuietSettings();
     CircularCurvesExtent = 5;
     SetUpGraphBuffer();
-    Project.CircStress = {12, 4, 3, 0};
+    Project.CircStress = {12, 4, 3, StressGraph::None};
     Project.CircOpening = {};
     Project.CircOpening.A = 1;
     Project.CircOpening.R = 1.5f;

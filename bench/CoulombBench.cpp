@@ -20,9 +20,9 @@ using namespace brantel;
 void Keystrokes(benchmark::State& state, float scale) {
   bench::QuietSettings();
   EnableMohrCircles = true;
-  Project.CoulombStress = StressInput{60 * scale, 10 * scale, 5 * scale, 1};
+  Project.CoulombStress = StressInput{60 * scale, 10 * scale, 5 * scale, StressGraph::MohrCircle};
   Project.CoulombInput = CoulombParams{};
-  Project.CoulombInput.UsePore = -1;
+  Project.CoulombInput.UsePore = true;
   Project.CoulombInput.PorePressure = 4 * scale;
   Project.CoulombInput.Cohesion = 5 * scale;
   Project.CoulombInput.FrictionAngle = 30;

@@ -22,7 +22,7 @@ namespace {
 
 using namespace brantel;
 
-constexpr StressInput kPsiStress{6000, 1000, 0, 1};
+constexpr StressInput kPsiStress{6000, 1000, 0, StressGraph::MohrCircle};
 
 // Types into sx of an open principal-plane tool, its plot shown.
 template <typename Dialog>
@@ -40,7 +40,7 @@ void PrincipalKeystrokes(benchmark::State& state) {
 void BM_VonMisesKeystrokePsi(benchmark::State& state) {
   bench::QuietSettings();
   Project.VonMisesStress = kPsiStress;
-  Project.VonMisesInput = {5000, 0};
+  Project.VonMisesInput = {5000, false};
   PrincipalKeystrokes<VonMisesDialog>(state);
 }
 BENCHMARK(BM_VonMisesKeystrokePsi)->Unit(benchmark::kMicrosecond);
@@ -83,13 +83,13 @@ void JointKeystrokes(benchmark::State& state, int graph) {
   bench::QuietSettings();
   EnableMohrCircles = false;
   for (std::size_t set = 0; set < 2; ++set) {
-    Project.JointStress[set] = {6000, 1000, 500, 0};
+    Project.JointStress[set] = {6000, 1000, 500, StressGraph::None};
     Project.JointMaterials[set] = JointMaterial{};
-    Project.JointMaterials[set].UsePore = 1;
+    Project.JointMaterials[set].UsePore = true;
     Project.JointMaterials[set].PorePressure = 300;
     Project.JointMaterials[set].Cohesion = 1500;
     Project.JointMaterials[set].FrictionAngle = 30;
-    Project.JointPlanes[set] = {100, 25, 60, 0};
+    Project.JointPlanes[set] = {100, 25, 60, false};
   }
   Project.JointSelectedSet = 0;
   CoulombJointDialog dialog;

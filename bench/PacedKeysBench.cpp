@@ -45,8 +45,8 @@ std::optional<double> ReferenceCpuPerKey() {
 void BM_VonMisesPacedKeysAgainstLineEdit(benchmark::State& state) {
   bench::QuietSettings();
   EnableMohrCircles = true;
-  Project.VonMisesStress = {6000, 1000, 0, 1};
-  Project.VonMisesInput = {5000, 0};
+  Project.VonMisesStress = {6000, 1000, 0, StressGraph::MohrCircle};
+  Project.VonMisesInput = {5000, false};
   VonMisesDialog dialog;
   bench::ShowOnScreen(dialog, state);
   QLineEdit* box = dialog.Layout().Require<QLineEdit>(vonmises::kSx);

@@ -29,7 +29,7 @@ struct FullProject {
     record.LabPointCount = kLabMaxPoints;
     for (int r = 0; r < kLabMaxPoints; ++r)
       for (int c = 0; c < kLabColumns; ++c) record.LabPoints[r][c] = 1.0f / static_cast<float>(3 + r * 5 + c);
-    record.Stress2D = {12.5f, -3.75f, 1.0f / 7.0f, 1};
+    record.Stress2D = {12.5f, -3.75f, 1.0f / 7.0f, StressGraph::MohrCircle};
     for (int i = 0; i < 3; ++i)
       for (int j = 0; j < 3; ++j) {
         record.Stress3D.Tensor[i][j] = static_cast<float>(i + 1) / static_cast<float>(j + 7);

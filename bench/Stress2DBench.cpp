@@ -14,8 +14,8 @@ using namespace brantel;
 
 void Keystrokes(benchmark::State& state, bool plot, StressInput stress, const QString& first, const QString& second) {
   bench::QuietSettings();
-  EnableMohrCircles = plot ? 1 : 0;
-  stress.GraphOption = plot ? 1 : 0;
+  EnableMohrCircles = plot;
+  stress.GraphOption = plot ? StressGraph::MohrCircle : StressGraph::None;
   Project.Stress2D = stress;
   Stress2DDialog dialog;
   bench::ShowOnScreen(dialog, state);
@@ -27,17 +27,17 @@ void Keystrokes(benchmark::State& state, bool plot, StressInput stress, const QS
 }
 
 void BM_KeystrokeWithPlot(benchmark::State& state) {
-  Keystrokes(state, true, {30, 10, 8, 0}, QStringLiteral("31"), QStringLiteral("30"));
+  Keystrokes(state, true, {30, 10, 8, StressGraph::None}, QStringLiteral("31"), QStringLiteral("30"));
 }
 BENCHMARK(BM_KeystrokeWithPlot)->Unit(benchmark::kMicrosecond);
 
 void BM_KeystrokeWithPlotPsi(benchmark::State& state) {
-  Keystrokes(state, true, {6000, 1000, 800, 0}, QStringLiteral("60001"), QStringLiteral("6000"));
+  Keystrokes(state, true, {6000, 1000, 800, StressGraph::None}, QStringLiteral("60001"), QStringLiteral("6000"));
 }
 BENCHMARK(BM_KeystrokeWithPlotPsi)->Unit(benchmark::kMicrosecond);
 
 void BM_KeystrokeWithoutPlot(benchmark::State& state) {
-  Keystrokes(state, false, {30, 10, 8, 0}, QStringLiteral("31"), QStringLiteral("30"));
+  Keystrokes(state, false, {30, 10, 8, StressGraph::None}, QStringLiteral("31"), QStringLiteral("30"));
 }
 BENCHMARK(BM_KeystrokeWithoutPlot)->Unit(benchmark::kMicrosecond);
 

@@ -20,7 +20,7 @@ void StoreState() {
   Project.Stress3D = Stress3DData{};
   Project.Stress3D.Tensor = {{{6000, 800, -300}, {800, 2500, 450}, {-300, 450, 1000}}};
   Project.Stress3D.Normal = {0.6f, 0.48f, 0.64f};
-  Project.Stress3D.AtGivenPlane = 1;
+  Project.Stress3D.AtGivenPlane = true;
 }
 
 struct Open3D {

@@ -24,7 +24,7 @@ struct Bilingual {
   QString In(bool inEnglish) const;
 };
 
-// Whether the program speaks English (the setting EnglishMenus is 1) or
+// Whether the program speaks English (the setting EnglishMenus says yes) or
 // Greek: the one reader of the language setting, for Tr and for the callers
 // that hand the language on (the captions of a control table, the menus).
 bool ProgramInEnglish();

@@ -9,8 +9,8 @@ UnitSystem ConvertTargetUnits = UnitSystem::Imperial;
 FileConversionUnits FileConversionUnitsFor(UnitSystem projectUnits) {
   FileConversionUnits units;
   if (projectUnits == UnitSystem::Imperial || projectUnits == UnitSystem::SI) {
-    units.Disabled = UnitSystemNumber(projectUnits);
-    units.Selected = 1 - units.Disabled;
+    units.Disabled = projectUnits;
+    units.Selected = projectUnits == UnitSystem::SI ? UnitSystem::Imperial : UnitSystem::SI;
   }
   return units;
 }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace brantel {
 
 // The file-conversion dialog's steps that need no window. The conversion
@@ -15,12 +17,16 @@ namespace brantel {
 // by nothing else.
 extern UnitSystem ConvertTargetUnits;
 
-// The unit options at opening: the project's own unit system is disabled and
-// the other one selected. A value outside UnitSystem's two (which no file
-// reads into a project) disables neither and selects SI.
+// What follows a conversion: the file options of the dialog, in order.
+enum class AfterConversion { LoadConverted = 0, KeepOriginal = 1 };
+
+// The unit options at opening ("feet, psi, pcf" imperial, "meters, MPa,
+// kN/m3" SI): the project's own unit system is disabled and the other one
+// selected. A value outside UnitSystem's two (which no file reads into a
+// project) disables neither and selects SI.
 struct FileConversionUnits {
-  int Selected = 1;   // index of the selected option: 0 "feet, psi, pcf", 1 "meters, MPa, kN/m3"
-  int Disabled = -1;  // index of the disabled option, -1 for none
+  UnitSystem Selected = UnitSystem::SI;
+  std::optional<UnitSystem> Disabled;
 };
 FileConversionUnits FileConversionUnitsFor(UnitSystem projectUnits);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FileConversion.h"
+#include "core/UnitConversion.h"
 #include "core/UnitSystem.h"
 #include "core/project/ProjectFileVersion.h"
 
@@ -71,13 +73,13 @@ extern QString DefaultFileExtension;   // "BNL"
 extern QString PathExchange;           // folder handed between the settings dialog and the folder picker
 extern QString SavedDecimalSeparator;  // the desktop's decimal separator at start-up
 
-extern int HistoryCounter;     // number of the last history line
-extern int UnitsStartTab;      // start tab of the unit converter
-extern int ConvertFileOption;  // the option the file converter last had chosen
-extern int OutBufLastPage;     // the last output page in use
-extern QString BrowseLastDir;  // last folder of the text browser
-extern QString AppHelpFile;    // full path of the help file
-extern QString CommandLine;    // the program's arguments as one text
+extern int HistoryCounter;                 // number of the last history line
+extern UnitTab UnitsStartTab;              // start tab of the unit converter
+extern AfterConversion ConvertFileOption;  // the option the file converter last had chosen
+extern int OutBufLastPage;                 // the last output page in use
+extern QString BrowseLastDir;              // last folder of the text browser
+extern QString AppHelpFile;                // full path of the help file
+extern QString CommandLine;                // the program's arguments as one text
 
 // The unit suffix of a quantity row for a unit system; "" for a number that
 // is no row of the table.

@@ -17,7 +17,7 @@ class HistoryLog : public QObject {
   const QString& Text() const { return text_; }
 
   // Appends one numbered line: the counter, ". ", the text, CR LF. Nothing is
-  // appended (and the counter stays) unless HistoryShown is 1. Before
+  // appended (and the counter stays) unless HistoryShown says yes. Before
   // the line, a text of HistoryMaxCharacters characters or more keeps only its
   // last two lines. The counter counts 1 to 16384 and then starts at 1.
   void Append(const QString& line);

@@ -55,7 +55,7 @@ QString ExternalViewer;
 
 int RecentFileCount;
 std::array<QString, kMaxRecentFiles + 1> RecentFileName;
-std::array<int, kMaxRecentFiles + 1> RecentFileMode{};
+std::array<RecentFileMark, kMaxRecentFiles + 1> RecentFileMode{};
 std::array<QString, kMaxRecentFiles + 1> RecentFilePath;
 
 QString BrowseFontName;
@@ -219,7 +219,7 @@ void SetInt(IniDocument& doc, const QString& section, const QString& key, int va
 struct RecentList {
   int count = 0;
   std::array<QString, kMaxRecentFiles + 1> names;
-  std::array<int, kMaxRecentFiles + 1> modes{};
+  std::array<RecentFileMark, kMaxRecentFiles + 1> modes{};
   std::array<QString, kMaxRecentFiles + 1> paths;
   bool operator==(const RecentList&) const = default;
 };
@@ -237,7 +237,7 @@ void Hold(const RecentList& list) {
 struct RecentOpen {
   QString name;
   QString path;
-  int mode = 0;
+  RecentFileMark mode = RecentFileMark::Unmarked;
 };
 
 // File Open's rule: a file the list holds (by its caption) changes places
@@ -335,7 +335,7 @@ void SetDefaults(bool withFonts) {
   for (const SettingSpec& setting : SettingsTable()) SetDefault(setting, withFonts);
   for (int i = 1; i <= kMaxRecentFiles; ++i) {
     RecentFileName[static_cast<std::size_t>(i)].clear();
-    RecentFileMode[static_cast<std::size_t>(i)] = 0;
+    RecentFileMode[static_cast<std::size_t>(i)] = RecentFileMark::Unmarked;
     RecentFilePath[static_cast<std::size_t>(i)].clear();
   }
 }
@@ -394,7 +394,8 @@ RecentList ReadRecentList(const IniDocument& doc) {
     const auto k = static_cast<std::size_t>(i);
     const QString n = QString::number(i);
     list.names[k] = RawValue(doc, kFileMenu, QStringLiteral("LastFile") + n);
-    list.modes[k] = ReadUncheckedInt(doc, kFileMenu, QStringLiteral("LastFileMode") + n, 0);
+    list.modes[k] =
+        static_cast<RecentFileMark>(ReadUncheckedInt(doc, kFileMenu, QStringLiteral("LastFileMode") + n, 0));
     list.paths[k] = RawValue(doc, kFileMenu, QStringLiteral("LastFileLong") + n);
   }
   return list;
@@ -407,7 +408,7 @@ void WriteRecentEntries(const RecentList& list, IniDocument& doc) {
     const auto k = static_cast<std::size_t>(i);
     const QString n = QString::number(i);
     doc.SetValue(kFileMenu, QStringLiteral("LastFile") + n, list.names[k]);
-    SetInt(doc, kFileMenu, QStringLiteral("LastFileMode") + n, list.modes[k]);
+    SetInt(doc, kFileMenu, QStringLiteral("LastFileMode") + n, static_cast<int>(list.modes[k]));
     doc.SetValue(kFileMenu, QStringLiteral("LastFileLong") + n, list.paths[k]);
   }
 }
@@ -738,7 +739,7 @@ Damage SetAsideIfDamaged(bool atStart) {
 
 }  // namespace
 
-void AddRecentFile(const QString& path, int mode) {
+void AddRecentFile(const QString& path, RecentFileMark mode) {
   const RecentOpen file{StripPath(path, false), path, mode};
   RecentList list = HeldRecentList();
   PutFirst(list, file);

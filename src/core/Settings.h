@@ -43,9 +43,14 @@ extern QString ExternalViewer;        // external viewer of the text browser
 
 // [FileMenu]: recent files, entries 1..4 (index 0 unused).
 inline constexpr int kMaxRecentFiles = 4;
+// The mode kept beside a recent file (LastFileMode). The program adds every
+// file with the mark a project record gets when it is reset (Marked); the
+// settings file holds the mode as a number: a missing one reads as Unmarked,
+// and any other 16-bit number typed into the file is kept as typed.
+enum class RecentFileMark : qint16 { Unmarked = 0, Marked = 1 };
 extern int RecentFileCount;  // how many entries follow
 extern std::array<QString, kMaxRecentFiles + 1> RecentFileName;
-extern std::array<int, kMaxRecentFiles + 1> RecentFileMode;
+extern std::array<RecentFileMark, kMaxRecentFiles + 1> RecentFileMode;
 extern std::array<QString, kMaxRecentFiles + 1> RecentFilePath;
 
 // [TextBrowse]
@@ -164,7 +169,7 @@ bool SaveSettings(SettingsPart part);
 // first entry; a new one pushes every entry one place down, and the last of
 // a full list drops out. The next save of [FileMenu] merges it into the
 // file's own list.
-void AddRecentFile(const QString& path, int mode);
+void AddRecentFile(const QString& path, RecentFileMark mode);
 
 // The lock beside the settings file (its path and ".lock") for the life of
 // the object, so that copies of the program read, change and write the file

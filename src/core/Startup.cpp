@@ -106,7 +106,7 @@ QString GetVersionString(VersionForm form) {
 
 void InitGlobals() {
   FillUnitLabels();
-  UnitsStartTab = 0;
+  UnitsStartTab = UnitTab::Length;
   for (int i = 1; i <= kMaxRecentFiles; ++i) {
     RecentFileName[static_cast<std::size_t>(i)].clear();
     RecentFilePath[static_cast<std::size_t>(i)].clear();
@@ -122,7 +122,7 @@ void InitGlobals() {
   Project.FileEmpty = true;
   Project.FileVersion = 0;
   HistoryCounter = 0;
-  ConvertFileOption = 0;
+  ConvertFileOption = AfterConversion::LoadConverted;
   MsgTitle = QStringLiteral("Message");
 }
 
@@ -263,7 +263,7 @@ void RunStartupSteps() {
   SettleSettingsFile();
 
   // 12.
-  UnitsStartTab = 1;
+  UnitsStartTab = UnitTab::Load;
 
   // 13. What earlier runs left behind.
   RemoveLeftoverFiles();

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <concepts>
 #include <optional>
 #include <vector>
 
@@ -43,25 +44,36 @@ inline constexpr double kPaPerMPerPsiPerIn = 271447.137519685;  // q = p / 0.025
 }  // namespace unit_factor
 
 // The units of each tab, in the order of its option buttons and of its
-// read-out boxes:
-//   Length:      in, ft, cm, m
-//   Load:        lbsF, tonsF (short), kN, MN, kips
-//   Load Grad:   lbsF/in, lbsF/ft, kN/m, MN/m
-//   Stress:      psi, ksi, psf, Pa, MPa
-//   Stress Grad: psi/in, psi/ft, Pa/m, MPa/m
+// read-out boxes.
+enum class LengthUnit { Inch = 0, Foot = 1, Centimetre = 2, Metre = 3 };
+enum class LoadUnit { PoundForce = 0, ShortTonForce = 1, KiloNewton = 2, MegaNewton = 3, Kip = 4 };
+enum class LoadGradUnit {
+  PoundForcePerInch = 0,
+  PoundForcePerFoot = 1,
+  KiloNewtonPerMetre = 2,
+  MegaNewtonPerMetre = 3
+};
+enum class StressUnit { Psi = 0, Ksi = 1, Psf = 2, Pascal = 3, MegaPascal = 4 };
+enum class StressGradUnit { PsiPerInch = 0, PsiPerFoot = 1, PascalPerMetre = 2, MegaPascalPerMetre = 3 };
 
-// The value x, given in unit `from` of a tab, in every unit of that tab. A read-out beyond the 64-bit range has no
-// value (nullopt: its box stays blank). An empty vector when the tab or the unit
-// (-1: no option selected) is outside its list.
-std::vector<std::optional<double>> ConvertUnits(int tab, int from, double x);
+// The unit of a tab: its type names the tab.
+template <typename T>
+concept ConverterUnit = std::same_as<T, LengthUnit> || std::same_as<T, LoadUnit> || std::same_as<T, LoadGradUnit> ||
+    std::same_as<T, StressUnit> || std::same_as<T, StressGradUnit>;
+
+// The value x, given in unit `from`, in every unit of from's tab. A read-out
+// beyond the 64-bit range has no value (nullopt: its box stays blank). An
+// empty vector when `from` is outside its list.
+template <ConverterUnit Unit>
+std::vector<std::optional<double>> ConvertUnits(Unit from, double x);
 
 // The texts of a tab's read-out boxes for the number of its input box, as
 // the dialog reads it (its leading number: "12abc" is 12; no number, or an
 // empty box, is 0; nothing for a number beyond the 64-bit range): the number
 // converted and shown in the general format; "" for a read-out without a
 // value, and for every read-out when there is no input number. An empty
-// list when the tab or unit is outside its list (the read-outs are left as
-// they are).
-QStringList UnitReadoutTexts(int tab, int from, std::optional<double> input);
+// list when `from` is outside its list (the read-outs are left as they are).
+template <ConverterUnit Unit>
+QStringList UnitReadoutTexts(Unit from, std::optional<double> input);
 
 }  // namespace brantel

@@ -4,6 +4,7 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <type_traits>
 #include <vector>
 
 class QLineEdit;
@@ -33,6 +34,19 @@ int GetArrayIndex(const OptionArray& group);
 // the bounds shows "Internal Error: SetArrayIndex. Check input/form data."
 // and leaves every element unselected.
 void SetArrayIndex(const OptionArray& group, int index);
+
+// An option array whose choices are the values of an enum: each value is
+// the index of its option. Read and set by name, as GetArrayIndex and
+// SetArrayIndex do by index (a value without its option shows the same
+// internal error).
+template <typename Choice>
+requires std::is_enum_v<Choice>
+struct ChoiceArray : OptionArray {
+  Choice Chosen() const { return static_cast<Choice>(GetArrayIndex(*this)); }
+  void Choose(Choice choice) const { SetArrayIndex(*this, static_cast<int>(choice)); }
+  // The option of a choice; nullptr for a value without its option.
+  QRadioButton* OptionOf(Choice choice) const { return At(static_cast<int>(choice)); }
+};
 
 // The cell of a grid at a row and column, made empty when the grid has none
 // there yet; nullptr outside the grid's rows and columns.

@@ -60,6 +60,13 @@ const QStringList& GraphStyleItems() {
   return items;
 }
 
+// The places of the styles in their lists: the grid lines from None, the
+// curve styles from Lines.
+int ItemOf(GridLines grid) { return static_cast<int>(grid); }
+int ItemOf(CurveStyle style) { return static_cast<int>(style) - 1; }
+GridLines GridLinesAt(int item) { return static_cast<GridLines>(item); }
+CurveStyle CurveStyleAt(int item) { return static_cast<CurveStyle>(item + 1); }
+
 // A drop-down list whose text the user may also type into.
 void MakeTypableList(QComboBox* combo, const QStringList& items) {
   combo->setEditable(true);
@@ -72,7 +79,7 @@ void MakeTypableList(QComboBox* combo, const QStringList& items) {
 
 GraphOptionsDialog::GraphOptionsDialog(GraphWindow* graph) : FormDialog(graph), graph_(graph) {
   Build(kOptForm, kOptControls);  // English only: the table has no Greek captions
-  ui_.formatMode = Options(graphoptions::kFormatMode);
+  ui_.formatMode = {Options(graphoptions::kFormatMode)};
   ui_.graphTitle = Require<QLineEdit>(graphoptions::kGraphTitle);
   ui_.xTitle = Require<QLineEdit>(graphoptions::kXTitle);
   ui_.yTitle = Require<QLineEdit>(graphoptions::kYTitle);
@@ -91,9 +98,9 @@ GraphOptionsDialog::GraphOptionsDialog(GraphWindow* graph) : FormDialog(graph), 
   connect(ui_.gridStyle, &QComboBox::editTextChanged, this, &GraphOptionsDialog::OnGridStyleEdited);
   connect(ui_.graphStyle, &QComboBox::editTextChanged, this, &GraphOptionsDialog::OnGraphStyleEdited);
   connect(ui_.graphStyle, &QComboBox::currentIndexChanged, this, &GraphOptionsDialog::OnGraphStyleChosen);
-  for (int i = ui_.formatMode.LBound(); i <= ui_.formatMode.UBound(); ++i) {
-    connect(ui_.formatMode.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
-      if (on) OnFormatModeChosen(i);
+  for (const GraphFormatMode mode : {GraphFormatMode::Default, GraphFormatMode::LastUsed}) {
+    connect(ui_.formatMode.OptionOf(mode), &QRadioButton::toggled, this, [this, mode](bool on) {
+      if (on) OnFormatModeChosen(mode);
     });
   }
   OnLoad();
@@ -105,19 +112,19 @@ void GraphOptionsDialog::OnLoad() {
 }
 
 void GraphOptionsDialog::LoadFromProject() {
-  ui_.gridStyle->setCurrentIndex(GraphSettings.GridStyle);
-  ui_.graphStyle->setCurrentIndex(GraphSettings.GraphStyle - 1);
-  forms::SetArrayIndex(ui_.formatMode, GraphSettingsValid ? 1 : 0);
+  ui_.gridStyle->setCurrentIndex(ItemOf(GraphSettings.GridStyle));
+  ui_.graphStyle->setCurrentIndex(ItemOf(GraphSettings.GraphStyle));
+  ui_.formatMode.Choose(GraphSettingsValid ? GraphFormatMode::LastUsed : GraphFormatMode::Default);
   ShowCurrentSettings();
 }
 
-void GraphOptionsDialog::OnFormatModeChosen(int mode) {
-  if (mode == 0) {
+void GraphOptionsDialog::OnFormatModeChosen(GraphFormatMode mode) {
+  if (mode == GraphFormatMode::Default) {
     GraphSettingsValid = false;
     ResetSettingsInDefaultMode();
     ShowCurrentSettings();
   }
-  const bool editable = mode != 0;
+  const bool editable = mode == GraphFormatMode::LastUsed;
   for (QWidget* w : std::initializer_list<QWidget*>{ui_.graphTitle, ui_.xTitle, ui_.yTitle, ui_.gridStyle,
                                                     ui_.graphStyle, ui_.curveLegend, ui_.symbolLabel, ui_.symbolSize}) {
     w->setEnabled(editable);
@@ -133,8 +140,8 @@ void GraphOptionsDialog::ShowCurrentSettings() {
   ui_.graphTitle->setText(GraphSettings.GraphTitle);
   ui_.xTitle->setText(GraphSettings.XTitles.value(0));
   ui_.yTitle->setText(GraphSettings.YTitles.value(0));
-  ui_.gridStyle->setCurrentIndex(GraphSettings.GridStyle);
-  ui_.graphStyle->setCurrentIndex(GraphSettings.GraphStyle - 1);
+  ui_.gridStyle->setCurrentIndex(ItemOf(GraphSettings.GridStyle));
+  ui_.graphStyle->setCurrentIndex(ItemOf(GraphSettings.GraphStyle));
   ui_.curveLegend->setChecked(GraphSettings.CurveLegend);
   ShowSymbolSize();
   ui_.symbolSize->setValue(GraphSettings.SymbolSize);
@@ -142,7 +149,8 @@ void GraphOptionsDialog::ShowCurrentSettings() {
 }
 
 void GraphOptionsDialog::ShowSymbolSize() {
-  const bool withSymbols = ui_.graphStyle->currentIndex() >= 1;
+  const int item = ui_.graphStyle->currentIndex();
+  const bool withSymbols = item >= 0 && StyleHasSymbols(CurveStyleAt(item));
   ui_.symbolLabel->setVisible(withSymbols);
   ui_.symbolSize->setVisible(withSymbols);
 }
@@ -177,13 +185,13 @@ void GraphOptionsDialog::CommitToProject() {
   if (GraphSettings.XTitles.isEmpty()) GraphSettings.XTitles.append(ui_.xTitle->text());
   if (GraphSettings.YTitles.isEmpty()) GraphSettings.YTitles.append(QString());
   GraphSettings.YTitles[0] = ui_.yTitle->text();
-  if (ui_.gridStyle->currentIndex() >= 0) GraphSettings.GridStyle = ui_.gridStyle->currentIndex();
+  if (ui_.gridStyle->currentIndex() >= 0) GraphSettings.GridStyle = GridLinesAt(ui_.gridStyle->currentIndex());
   if (ui_.graphStyle->currentIndex() >= 0) {
-    GraphSettings.GraphStyle = ui_.graphStyle->currentIndex() + 1;
+    GraphSettings.GraphStyle = CurveStyleAt(ui_.graphStyle->currentIndex());
   }
   GraphSettings.CurveLegend = ui_.curveLegend->isChecked();
   GraphSettings.SymbolSize = ui_.symbolSize->value();
-  GraphSettingsValid = forms::GetArrayIndex(ui_.formatMode) == 1;
+  GraphSettingsValid = ui_.formatMode.Chosen() == GraphFormatMode::LastUsed;
   // The graph options are not kept in the settings file: the save logs its
   // line, as every save does, and writes nothing.
   SaveSettings(SettingsPart::Nothing);

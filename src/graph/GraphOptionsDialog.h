@@ -34,11 +34,15 @@ inline constexpr char kOk[] = "Command2";
 
 class GraphWindow;
 
+// The format options of the graph options dialog: every graph starts from
+// the default format, or keeps the format last used (GraphSettingsValid).
+enum class GraphFormatMode { Default = 0, LastUsed = 1 };
+
 // The graph options dialog: edits the current graph settings (header, axis
 // titles, grid, graph style, legend, symbol size) and chooses between
-// starting every time from the default format (mode 0) and keeping the
-// format last used (mode 1). When it closes, with OK or Cancel, it applies
-// the current settings to the graph window's chart.
+// starting every time from the default format and keeping the format last
+// used. When it closes, with OK or Cancel, it applies the current settings
+// to the graph window's chart.
 class GraphOptionsDialog : public forms::FormDialog {
   Q_OBJECT
 
@@ -47,7 +51,7 @@ class GraphOptionsDialog : public forms::FormDialog {
 
   // Fills the controls from the current settings.
   void ShowCurrentSettings();
-  // In mode 0, resets the current settings to the defaults.
+  // In the default format mode, resets the current settings to the defaults.
   void ResetSettingsInDefaultMode();
 
  protected:
@@ -58,9 +62,9 @@ class GraphOptionsDialog : public forms::FormDialog {
 
  private:
   void OnLoad();
-  // Mode 0 resets the settings to the defaults and locks the controls; mode
-  // 1 lets them be edited.
-  void OnFormatModeChosen(int mode);
+  // The default format resets the settings to the defaults and locks the
+  // controls; the format last used lets them be edited.
+  void OnFormatModeChosen(GraphFormatMode mode);
   // A style typed into a list's box must be one of its items.
   void OnGridStyleEdited();
   void OnGraphStyleEdited();
@@ -72,7 +76,7 @@ class GraphOptionsDialog : public forms::FormDialog {
   void CheckComboEntry(QComboBox* combo);
 
   struct Ui {
-    forms::OptionArray formatMode;  // 0 default format, 1 format last used
+    forms::ChoiceArray<GraphFormatMode> formatMode;
     QLineEdit* graphTitle;
     QLineEdit* xTitle;
     QLineEdit* yTitle;

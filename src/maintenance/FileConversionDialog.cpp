@@ -36,8 +36,8 @@ constexpr ControlRow kControls[] = {
 
 FileConversionDialog::FileConversionDialog(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls);
-  ui_.units = Options(fileconversion::kTargetUnits);
-  ui_.fileOption = Options(fileconversion::kFileOption);
+  ui_.units = {Options(fileconversion::kTargetUnits)};
+  ui_.fileOption = {Options(fileconversion::kFileOption)};
   WireButtons(nullptr, Require<QPushButton>(fileconversion::kCancel), Require<QPushButton>(fileconversion::kHelp));
   connect(Require<QPushButton>(fileconversion::kConvert), &QPushButton::clicked, this,
           &FileConversionDialog::OnConvertClicked);
@@ -49,21 +49,22 @@ void FileConversionDialog::OnLoad() {
   AddHistoryLine(QStringLiteral("Loading File Conversion Form"));
   // The project's own unit system cannot be the target.
   const FileConversionUnits units = FileConversionUnitsFor(Project.InputUnits);
-  forms::SetArrayIndex(ui_.units, units.Selected);
-  for (int i = ui_.units.LBound(); i <= ui_.units.UBound(); ++i) ui_.units.At(i)->setEnabled(i != units.Disabled);
-  forms::SetArrayIndex(ui_.fileOption, ConvertFileOption);
+  ui_.units.Choose(units.Selected);
+  for (const UnitSystem system : {UnitSystem::Imperial, UnitSystem::SI})
+    ui_.units.OptionOf(system)->setEnabled(units.Disabled != system);
+  ui_.fileOption.Choose(ConvertFileOption);
   forms::CenterForm(this);
 }
 
 void FileConversionDialog::OnConvertClicked() {
-  const FileConversionOutcome outcome = RunFileConversion(UnitSystemOfNumber(forms::GetArrayIndex(ui_.units)));
+  const FileConversionOutcome outcome = RunFileConversion(ui_.units.Chosen());
   ShowMsg(outcome.Message, outcome.Succeeded ? BoxStyle{} : BoxStyle{Icon::Critical}, QString());
   Unload();
 }
 
 void FileConversionDialog::FormUnload() {
   // Kept on every unload, Cancel included.
-  ConvertFileOption = forms::GetArrayIndex(ui_.fileOption);
+  ConvertFileOption = ui_.fileOption.Chosen();
 }
 
 }  // namespace brantel

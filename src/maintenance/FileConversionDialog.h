@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FileConversion.h"
+#include "core/UnitSystem.h"
 #include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
 
@@ -37,8 +39,8 @@ class FileConversionDialog : public forms::FormDialog {
   void OnConvertClicked();
 
   struct Ui {
-    forms::OptionArray units;       // the target unit system
-    forms::OptionArray fileOption;  // load the converted project, keep the original
+    forms::ChoiceArray<UnitSystem> units;  // the target unit system
+    forms::ChoiceArray<AfterConversion> fileOption;
   } ui_;
 };
 

@@ -288,14 +288,16 @@ void SettingsDialog::FormUnload() {
 
 DataFolderDialog::DataFolderDialog(QWidget* owner) : FormDialog(owner) {
   Build(kPathForm, kPathControls);
-  ui_.quickLocations = Options(selectpath::kQuickLocations);
+  ui_.quickLocations = {Options(selectpath::kQuickLocations)};
   ui_.drives = Require<QComboBox>(selectpath::kDrives);
   ui_.folders = Require<QListWidget>(selectpath::kFolders);
 
   WireButtons(Require<QPushButton>(selectpath::kOk), Require<QPushButton>(selectpath::kCancel),
               Require<QPushButton>(selectpath::kHelp));
-  for (int i = ui_.quickLocations.LBound(); i <= ui_.quickLocations.UBound(); ++i) {
-    connect(ui_.quickLocations.At(i), &QRadioButton::clicked, this, [this, i] { OnQuickLocationChosen(i); });
+  for (const QuickLocation location :
+       {QuickLocation::UserData, QuickLocation::Program, QuickLocation::Current, QuickLocation::UserScratch}) {
+    connect(ui_.quickLocations.OptionOf(location), &QRadioButton::clicked, this,
+            [this, location] { OnQuickLocationChosen(location); });
   }
   connect(ui_.drives, &QComboBox::activated, this, &DataFolderDialog::OnVolumeChosen);
   // A folder of the list opens when it is clicked or entered. The list is
@@ -327,19 +329,18 @@ void DataFolderDialog::OnLoad() {
   ui_.drives->addItems(roots);
   MoveTo(QDir::currentPath());
 
-  forms::SetArrayIndex(ui_.quickLocations, 2);
-  OnQuickLocationChosen(2);
+  ui_.quickLocations.Choose(QuickLocation::Current);
+  OnQuickLocationChosen(QuickLocation::Current);
   forms::CenterForm(this);
 }
 
-void DataFolderDialog::OnQuickLocationChosen(int location) {
+void DataFolderDialog::OnQuickLocationChosen(QuickLocation location) {
   QString folder;
   switch (location) {
-    case 0: folder = UserFolder; break;  // the user's data folder
-    case 1: folder = AppFolder; break;
-    case 2: folder = PathExchange; break;
-    case 3: folder = UserTempFolder; break;  // the user's scratch folder
-    default: return;
+    case QuickLocation::UserData: folder = UserFolder; break;
+    case QuickLocation::Program: folder = AppFolder; break;
+    case QuickLocation::Current: folder = PathExchange; break;
+    case QuickLocation::UserScratch: folder = UserTempFolder; break;
   }
   // An empty or unusable folder leaves the lists where they are.
   if (!folder.trimmed().isEmpty()) MoveTo(folder.trimmed());

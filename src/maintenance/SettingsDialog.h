@@ -128,6 +128,14 @@ class SettingsDialog : public forms::FormDialog {
   int historySize_ = 0;       // the history size OK accepted
 };
 
+// The quick locations of the folder chooser, in the order of its options.
+enum class QuickLocation {
+  UserData = 0,     // the user's data folder
+  Program = 1,      // the program's folder
+  Current = 2,      // the folder the chooser started at
+  UserScratch = 3,  // the user's scratch folder
+};
+
 // The folder chooser of the settings dialog: a list of the mounted volumes,
 // a list of folders (the open folder's parents and its subfolders; a click
 // opens one) and four quick locations. It starts at PathExchange and, on
@@ -147,9 +155,7 @@ class DataFolderDialog : public forms::FormDialog {
 
  private:
   void OnLoad();
-  // Quick location 0 the user's data folder, 1 the program's folder, 2 the
-  // folder the chooser started at, 3 the user's scratch folder.
-  void OnQuickLocationChosen(int location);
+  void OnQuickLocationChosen(QuickLocation location);
   void OnVolumeChosen();
   // Moves the volume list and the folder list to a folder; false (and
   // nothing moved) when it is no readable folder.
@@ -157,7 +163,7 @@ class DataFolderDialog : public forms::FormDialog {
   void ShowFolder(const QString& folder);
 
   struct Ui {
-    forms::OptionArray quickLocations;
+    forms::ChoiceArray<QuickLocation> quickLocations;
     QComboBox* drives;
     QListWidget* folders;
   } ui_;

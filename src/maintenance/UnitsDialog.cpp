@@ -102,6 +102,7 @@ struct TabNames {
   const char* units;
   std::initializer_list<const char*> readouts;
 };
+// In the order of UnitTab.
 const TabNames kTabNames[kUnitTabCount] = {
     {units::kLength, units::kLengthUnit, {units::kIn, units::kFt, units::kCm, units::kM}},
     {units::kLoad, units::kLoadUnit, {units::kLbsF, units::kTonsF, units::kKN, units::kMN, units::kKips}},
@@ -110,24 +111,26 @@ const TabNames kTabNames[kUnitTabCount] = {
     {units::kStressGrad, units::kStressGradUnit, {units::kPsiPerIn, units::kPsiPerFt, units::kPaPerM, units::kMPaPerM}},
 };
 
+// The page of a tab on the tab control, in the order of UnitTab.
+int PageOf(UnitTab tab) { return static_cast<int>(tab); }
+
 }  // namespace
 
 UnitsDialog::UnitsDialog(QWidget* owner) : FormDialog(owner) {
   Build(kForm, kControls);
   ui_.tabs = Require<QTabWidget>(units::kTabs);
-  for (int t = 0; t < kUnitTabCount; ++t) {
-    const TabNames& names = kTabNames[t];
-    Tab& tab = ui_.tab[static_cast<std::size_t>(t)];
+  ForEachTab([this](auto& tab, UnitTab t) {
+    const TabNames& names = kTabNames[PageOf(t)];
     tab.input = Require<QLineEdit>(names.input);
-    tab.units = Options(names.units);
+    tab.units = {Options(names.units)};
     for (const char* readout : names.readouts) tab.readouts.push_back(Require<QLineEdit>(readout));
-    connect(tab.input, &QLineEdit::textChanged, this, [this, t] { OnInputEdited(t); });
+    connect(tab.input, &QLineEdit::textChanged, this, [this, &tab] { OnInputEdited(tab); });
     for (QRadioButton* unit : tab.units.buttons) {
-      connect(unit, &QRadioButton::toggled, this, [this, t](bool on) {
-        if (on && !loading_) OnInputEdited(t);
+      connect(unit, &QRadioButton::toggled, this, [this, &tab](bool on) {
+        if (on && !loading_) OnInputEdited(tab);
       });
     }
-  }
+  });
   WireButtons(Require<QPushButton>(units::kOk), nullptr, Require<QPushButton>(units::kHelp));
   connect(ui_.tabs, &QTabWidget::currentChanged, this, &UnitsDialog::OnTabChanged);
 
@@ -135,20 +138,29 @@ UnitsDialog::UnitsDialog(QWidget* owner) : FormDialog(owner) {
   OnActivate();
 }
 
+template <typename Visit>
+void UnitsDialog::ForEachTab(Visit visit) {
+  visit(ui_.length, UnitTab::Length);
+  visit(ui_.load, UnitTab::Load);
+  visit(ui_.loadGrad, UnitTab::LoadGrad);
+  visit(ui_.stress, UnitTab::Stress);
+  visit(ui_.stressGrad, UnitTab::StressGrad);
+}
+
 void UnitsDialog::OnLoad() {
   SetMessageTitles(TitlePrefix::UnitConversion);
   AddHistoryLine(QStringLiteral("Loading Unit Conversion Form"));
-  // The first unit of every tab; the read-outs stay empty until a value or a
-  // unit is entered.
+  // The first unit of every tab (the unit of value 0); the read-outs stay
+  // empty until a value or a unit is entered.
   loading_ = true;
-  for (const Tab& tab : ui_.tab) forms::SetArrayIndex(tab.units, 0);
+  ForEachTab([](auto& tab, UnitTab) { tab.units.Choose({}); });
   loading_ = false;
   forms::CenterForm(this);
 }
 
 void UnitsDialog::OnActivate() {
   activating_ = true;
-  ui_.tabs->setCurrentIndex(UnitsStartTab);
+  ui_.tabs->setCurrentIndex(PageOf(UnitsStartTab));
   activating_ = false;
 }
 
@@ -156,13 +168,14 @@ void UnitsDialog::OnTabChanged() {
   // Only the controls of the tab shown are in the Tab-key order: the tab
   // control hides the others.
   if (activating_) return;
-  ui_.tab[static_cast<std::size_t>(ui_.tabs->currentIndex())].input->setFocus(Qt::TabFocusReason);
+  ForEachTab([this](auto& tab, UnitTab t) {
+    if (PageOf(t) == ui_.tabs->currentIndex()) tab.input->setFocus(Qt::TabFocusReason);
+  });
 }
 
-void UnitsDialog::OnInputEdited(int t) {
-  const Tab& tab = ui_.tab[static_cast<std::size_t>(t)];
-  const QStringList texts =
-      UnitReadoutTexts(t, forms::GetArrayIndex(tab.units), forms::LeadingValue<double>(tab.input));
+template <ConverterUnit Unit>
+void UnitsDialog::OnInputEdited(const Tab<Unit>& tab) {
+  const QStringList texts = UnitReadoutTexts(tab.units.Chosen(), forms::LeadingValue<double>(tab.input));
   if (texts.size() != static_cast<qsizetype>(tab.readouts.size())) return;
   for (std::size_t i = 0; i < tab.readouts.size(); ++i)
     forms::ShowResult(tab.readouts[i], texts[static_cast<qsizetype>(i)]);

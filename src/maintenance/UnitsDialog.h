@@ -4,7 +4,6 @@
 #include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
 
-#include <array>
 #include <vector>
 
 class QLineEdit;
@@ -91,22 +90,34 @@ class UnitsDialog : public forms::FormDialog {
   explicit UnitsDialog(QWidget* owner = nullptr);
 
  private:
+  // A tab: its input box, the options of the input's unit and a read-out
+  // box for each unit.
+  template <ConverterUnit Unit>
+  struct Tab {
+    QLineEdit* input;
+    forms::ChoiceArray<Unit> units;
+    std::vector<QLineEdit*> readouts;
+  };
+
   void OnLoad();
   void OnActivate();
   // The tab shown puts the focus in its input box.
   void OnTabChanged();
   // A tab's input box edited, or its unit changed: every read-out of the
   // tab shows the value in its unit.
-  void OnInputEdited(int tab);
+  template <ConverterUnit Unit>
+  void OnInputEdited(const Tab<Unit>& tab);
+  // Calls visit(tab, which) for each tab, in the order of UnitTab.
+  template <typename Visit>
+  void ForEachTab(Visit visit);
 
-  struct Tab {
-    QLineEdit* input;
-    forms::OptionArray units;
-    std::vector<QLineEdit*> readouts;
-  };
   struct Ui {
     QTabWidget* tabs;
-    std::array<Tab, kUnitTabCount> tab;
+    Tab<LengthUnit> length;
+    Tab<LoadUnit> load;
+    Tab<LoadGradUnit> loadGrad;
+    Tab<StressUnit> stress;
+    Tab<StressGradUnit> stressGrad;
   } ui_;
 
   bool activating_ = false;

@@ -13,11 +13,12 @@ CommandBar::CommandBar(QWidget* parent) : QToolBar(parent) {
   setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
 }
 
-void CommandBar::AddButton(const QString& key, int icon, const QString& caption, int kind, const QString& toolTip) {
+void CommandBar::AddButton(const QString& key, int icon, const QString& caption, ButtonKind kind,
+                           const QString& toolTip) {
   auto* action = new QAction(caption, this);
   action->setObjectName(key);
   action->setToolTip(toolTip.isEmpty() ? caption : toolTip);
-  if (kind == 1) action->setSeparator(true);
+  if (kind == ButtonKind::Separator) action->setSeparator(true);
   if (icons_ && icon >= 0 && icon < icons_->Count()) action->setIcon(QIcon(icons_->Icon(icon)));
   connect(action, &QAction::triggered, this, [this, key] { emit ButtonClicked(key); });
   delete buttons_.value(key);

@@ -11,6 +11,9 @@ namespace brantel {
 
 class IconStrip;
 
+// What an entry of the toolbar is.
+enum class ButtonKind { Button, Separator };
+
 // The main window's toolbar: keyed buttons with an icon of an icon strip, a
 // caption and a tool tip, grouped in titled bars of which one is shown. A
 // click reports the button's key.
@@ -23,9 +26,9 @@ class CommandBar : public QToolBar {
   // The strip the button icons come from (it must outlive the bar).
   void SetIcons(const IconStrip* icons) { icons_ = icons; }
 
-  // Kind 0 is a button, kind 1 a separator. An icon index of -1 (or one the
-  // strip does not have) leaves the button without an icon.
-  void AddButton(const QString& key, int icon, const QString& caption, int kind, const QString& toolTip);
+  // An icon index of -1 (or one the strip does not have) leaves the button
+  // without an icon.
+  void AddButton(const QString& key, int icon, const QString& caption, ButtonKind kind, const QString& toolTip);
   void AddBar(const QString& key, const QString& title, const QStringList& buttonKeys);
   // Shows the buttons of a bar.
   void SetCurrentBar(const QString& key);

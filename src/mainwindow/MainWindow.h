@@ -96,7 +96,7 @@ class MainWindow : public QMainWindow {
 
   // Asks the maker's server for a newer version, in the background once the
   // window is on the screen, and offers the update window when there is
-  // one; nothing when YearlyUpdateReminder is 0.
+  // one; nothing when YearlyUpdateReminder says no.
   void CheckForUpdates();
 
   // --- Menu and toolbar handlers. An entry runs what its row in the menu's

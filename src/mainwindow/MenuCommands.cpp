@@ -42,20 +42,20 @@ struct ToolbarButton {
   const char* key;
   int icon;  // in the toolbar's icon strip; -1 for none
   const char* caption;
-  int kind;
+  ButtonKind kind;
   const char* toolTip;
   ButtonAction action;
 };
 
 const ToolbarButton kToolbarButtons[] = {
-    {"OPEN", 0, "Open", 0, "Open File", Command::Open},
-    {"SAVE", 1, "Save", 0, "Save Current File", Command::Save},
-    {"PRINT", 2, "Print", 0, "Print Current File", Tool::Print},
-    {"DESCRIPTION", 3, "Description", 0, "Project File Description", Tool::ProjectDescription},
-    {"SEP1", -1, "", 1, "", std::monostate{}},
-    {"QUICKBTN1", 4, "Quick Button 1", 0, "Quick Button 1", QuickButton{0}},
-    {"QUICKBTN2", 5, "Quick Button 2", 0, "Quick Button 2", QuickButton{1}},
-    {"QUICKBTN3", 6, "Quick Button 3", 0, "Quick Button 3", QuickButton{2}},
+    {"OPEN", 0, "Open", ButtonKind::Button, "Open File", Command::Open},
+    {"SAVE", 1, "Save", ButtonKind::Button, "Save Current File", Command::Save},
+    {"PRINT", 2, "Print", ButtonKind::Button, "Print Current File", Tool::Print},
+    {"DESCRIPTION", 3, "Description", ButtonKind::Button, "Project File Description", Tool::ProjectDescription},
+    {"SEP1", -1, "", ButtonKind::Separator, "", std::monostate{}},
+    {"QUICKBTN1", 4, "Quick Button 1", ButtonKind::Button, "Quick Button 1", QuickButton{0}},
+    {"QUICKBTN2", 5, "Quick Button 2", ButtonKind::Button, "Quick Button 2", QuickButton{1}},
+    {"QUICKBTN3", 6, "Quick Button 3", ButtonKind::Button, "Quick Button 3", QuickButton{2}},
 };
 
 QString MenuObjectName(Menu menu) {

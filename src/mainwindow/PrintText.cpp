@@ -169,37 +169,37 @@ void AbortPrintJob() {
   job.pageFull = false;
 }
 
-void PrintText(printmode::Mode mode, const QString& text) {
-  if (mode == printmode::kStartJob) {
+void PrintText(PrintMode mode, const QString& text) {
+  if (mode == PrintMode::StartJob) {
     StartJob();
     return;
   }
   if (!PrintJobActive()) return;
   switch (mode) {
-    case printmode::kLine: PrintLine(text); break;
-    case printmode::kText:
+    case PrintMode::Line: PrintLine(text); break;
+    case PrintMode::Text:
       for (const QString& line : SplitLines(text)) PrintLine(line);
       break;
-    case printmode::kEjectPage:
+    case PrintMode::EjectPage:
       TurnFullPage();
       NewPage();
       PrintHeader();
       break;
-    case printmode::kEjectNoHeader:
+    case PrintMode::EjectNoHeader:
       TurnFullPage();
       NewPage();
       break;
-    case printmode::kEndJob: EndJob(); break;
-    case printmode::kStartJob: break;
+    case PrintMode::EndJob: EndJob(); break;
+    case PrintMode::StartJob: break;
   }
 }
 
 std::optional<NextStep> PrintWholeText(const QString& text) {
   const std::optional<NextStep> failed = RunReported(
       [&] {
-        PrintText(printmode::kStartJob, QString());
-        PrintText(printmode::kText, text);
-        PrintText(printmode::kEndJob, QString());
+        PrintText(PrintMode::StartJob, QString());
+        PrintText(PrintMode::Text, text);
+        PrintText(PrintMode::EndJob, QString());
       },
       [] { AbortPrintJob(); });
   if (failed) AddHistoryLine(QStringLiteral("Printing aborted"));

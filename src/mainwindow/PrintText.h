@@ -24,25 +24,24 @@ struct PrintHeaderData {
 };
 extern PrintHeaderData PrintHeaderInfo;
 
-namespace printmode {
-enum Mode {
-  kLine = 0,           // one line at the left margin
-  kStartJob = 1,       // font, date, time, page 1, header
-  kEjectPage = 2,      // next page, with its header
-  kText = 3,           // a multi-line text, line by line
-  kEndJob = 4,         // end of the document
-  kEjectNoHeader = 8,  // next page, without a header
+// What a call of PrintText does.
+enum class PrintMode {
+  Line,           // one line at the left margin
+  StartJob,       // font, date, time, page 1, header
+  EjectPage,      // next page, with its header
+  Text,           // a multi-line text, line by line
+  EndJob,         // end of the document
+  EjectNoHeader,  // next page, without a header
 };
-}  // namespace printmode
 
-// Prints by mode (see printmode). Positions are twips on the printable
+// Prints by mode (see PrintMode). Positions are twips on the printable
 // area: the body starts at 1152 from the left and the top, the header line
 // at 576; a page is full once the position passes the printable height less
 // 1872, and the next page starts when more is printed on it. A printer that
 // cannot start, turn a page or finish raises ErrorNumber::PrinterError; the job then
 // is over and later modes do nothing until a new one starts. Modes other
-// than 1 do nothing while no job runs.
-void PrintText(printmode::Mode mode, const QString& text);
+// than StartJob do nothing while no job runs.
+void PrintText(PrintMode mode, const QString& text);
 
 // True between a successful start and the end of a job.
 bool PrintJobActive();

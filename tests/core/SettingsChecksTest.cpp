@@ -146,11 +146,11 @@ TEST(QuickButtons, PickingAMenuGivesItsCode) {
 }
 
 TEST(FileConversionDialog, OffersTheOtherUnitSystemAndConvertsNothing) {
-  EXPECT_EQ(FileConversionUnitsFor(UnitSystem::Imperial).Selected, 1);
-  EXPECT_EQ(FileConversionUnitsFor(UnitSystem::Imperial).Disabled, 0);
-  EXPECT_EQ(FileConversionUnitsFor(UnitSystem::SI).Selected, 0);
-  EXPECT_EQ(FileConversionUnitsFor(UnitSystem::SI).Disabled, 1);
-  EXPECT_EQ(FileConversionUnitsFor(static_cast<UnitSystem>(7)).Disabled, -1);
+  EXPECT_EQ(FileConversionUnitsFor(UnitSystem::Imperial).Selected, UnitSystem::SI);
+  EXPECT_EQ(FileConversionUnitsFor(UnitSystem::Imperial).Disabled, UnitSystem::Imperial);
+  EXPECT_EQ(FileConversionUnitsFor(UnitSystem::SI).Selected, UnitSystem::Imperial);
+  EXPECT_EQ(FileConversionUnitsFor(UnitSystem::SI).Disabled, UnitSystem::SI);
+  EXPECT_EQ(FileConversionUnitsFor(static_cast<UnitSystem>(7)).Disabled, std::nullopt);
 
   const FileConversionOutcome outcome = RunFileConversion(UnitSystem::SI);
   EXPECT_TRUE(outcome.Succeeded);

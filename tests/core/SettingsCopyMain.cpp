@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     OwnSetting(copy) = 100 * (copy + 1) + round;
     if (!SaveSettings(SettingsPart::Options)) return 3;
     if (round == rounds / 2) {
-      AddRecentFile(QStringLiteral("/data/copy%1.BNL").arg(copy), 1);
+      AddRecentFile(QStringLiteral("/data/copy%1.BNL").arg(copy), RecentFileMark::Marked);
       if (!SaveSettings(SettingsPart::FileMenu)) return 4;
     }
   }

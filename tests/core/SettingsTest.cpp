@@ -118,7 +118,7 @@ TEST_F(SettingsTest, ValuesBeyondSixteenBitsReadAsOutOfRange) {
   EXPECT_EQ(HistoryMaxCharacters, 4096);
   EXPECT_EQ(DisplayFontSize, 7.0f);
   EXPECT_FALSE(RecentFilesListed);
-  EXPECT_EQ(RecentFileMode[1], 0);
+  EXPECT_EQ(RecentFileMode[1], RecentFileMark::Unmarked);
   EXPECT_EQ(QuickButtonTools[0], 21);
   EXPECT_EQ(QuickButtonTools[1], 31);
   EXPECT_EQ(CircularCurvesExtent, 5);
@@ -180,20 +180,21 @@ TEST_F(SettingsTest, RecentFilesRoundTrip) {
   RecentFileCount = 3;
   const QString longPath = Home() + QStringLiteral("/") + QString(280, u'p') + QStringLiteral("/Έργο.BNL");
   RecentFileName = {QString(), QStringLiteral("Έργο.BNL"), QStringLiteral("b.BNL"), QStringLiteral("c.BNL"), QString()};
-  RecentFileMode = {0, 0, 1, -2, 0};
+  RecentFileMode = {RecentFileMark::Unmarked, RecentFileMark::Unmarked, RecentFileMark::Marked,
+                    static_cast<RecentFileMark>(-2), RecentFileMark::Unmarked};
   RecentFilePath = {QString(), longPath, QStringLiteral("/x/b.BNL"), QStringLiteral("/x/c.BNL"), QString()};
   ASSERT_TRUE(SaveSettings(SettingsPart::FileMenu));
 
   RecentFileCount = 0;
   RecentFileName.fill(QString());
   RecentFilePath.fill(QString());
-  RecentFileMode.fill(0);
+  RecentFileMode.fill(RecentFileMark::Unmarked);
   ReadAllSettings();
   EXPECT_EQ(RecentFileCount, 3);
   EXPECT_EQ(RecentFileName[1], QStringLiteral("Έργο.BNL"));
   EXPECT_EQ(RecentFilePath[1], longPath);
-  EXPECT_EQ(RecentFileMode[2], 1);
-  EXPECT_EQ(RecentFileMode[3], -2);
+  EXPECT_EQ(RecentFileMode[2], RecentFileMark::Marked);
+  EXPECT_EQ(RecentFileMode[3], static_cast<RecentFileMark>(-2));
   EXPECT_EQ(RecentFilePath[3], QStringLiteral("/x/c.BNL"));
 }
 
@@ -268,7 +269,7 @@ TEST_F(SettingsTest, ASaveWritesOnlyWhatThisRunChangedOntoTheFileAsItIsNow) {
             "[FileMenu]\r\nMaxLastFiles=2\r\nLastFile1=b.BNL\r\nLastFileLong1=/p/b.BNL\r\n"
             "LastFile2=a.BNL\r\nLastFileLong2=/p/a.BNL\r\n[BrantelOptions]\r\nEnglishMenus=0\r\n");
   CircularCurvesExtent = 9;
-  AddRecentFile(QStringLiteral("/p/c.BNL"), 1);
+  AddRecentFile(QStringLiteral("/p/c.BNL"), RecentFileMark::Marked);
   EXPECT_EQ(RecentFilePath[1], QStringLiteral("/p/c.BNL"));
   ASSERT_TRUE(SaveSettings(SettingsPart::Everything));
   EXPECT_TRUE(EnglishMenus);  // this run keeps its own until it starts again
@@ -279,7 +280,7 @@ TEST_F(SettingsTest, ASaveWritesOnlyWhatThisRunChangedOntoTheFileAsItIsNow) {
     ASSERT_EQ(RecentFileCount, 3);
     EXPECT_EQ(QStringList({RecentFilePath[1], RecentFilePath[2], RecentFilePath[3]}), merged);
     EXPECT_EQ(RecentFileName[2], QStringLiteral("b.BNL"));
-    EXPECT_EQ(RecentFileMode[1], 1);
+    EXPECT_EQ(RecentFileMode[1], RecentFileMark::Marked);
     ReadAllSettings();
   }
   EXPECT_FALSE(EnglishMenus);

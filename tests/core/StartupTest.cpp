@@ -83,7 +83,7 @@ TEST_F(StartupTest, FirstStartWritesTheDefaultsAndRunsWithCheckedValues) {
   EXPECT_EQ(Project.InputUnits, UnitSystem::SI);
   EXPECT_TRUE(DisclaimerAtStart);
   EXPECT_TRUE(EnglishMenus);
-  EXPECT_EQ(UnitsStartTab, 1);
+  EXPECT_EQ(UnitsStartTab, UnitTab::Load);
   EXPECT_EQ(INIFileVersion, QStringLiteral("050909"));
   EXPECT_EQ(History(), QStringLiteral("1. Saving default settings to file: ") + IniPath() + QStringLiteral("\r\n"));
   EXPECT_TRUE(boxes_->Shown().empty());
@@ -322,7 +322,7 @@ TEST_F(StartupTest, ACopyHangingWithTheLockHoldsNeitherStartNorExit) {
   // A first start writes the file and reads it back; Exit writes the
   // recent-file list. Each waits a moment for the lock, then goes on.
   EXPECT_LT(Milliseconds([] { RunStartupSteps(); }), 1000);
-  AddRecentFile(QStringLiteral("/data/p.BNL"), 1);
+  AddRecentFile(QStringLiteral("/data/p.BNL"), RecentFileMark::Marked);
   bool saved = false;
   EXPECT_LT(Milliseconds([&] { saved = SaveSettings(SettingsPart::FileMenu); }), 1000);
   EXPECT_TRUE(saved);
@@ -363,7 +363,7 @@ TEST_F(StartupTest, AStaleLockInAReadOnlyFolderHoldsNeitherStartNorExit) {
     const test::ObeyFilePermissions obey;
     if (obey.Valid()) {
       start = Milliseconds([] { RunStartupSteps(); });
-      AddRecentFile(QStringLiteral("/data/p.BNL"), 1);
+      AddRecentFile(QStringLiteral("/data/p.BNL"), RecentFileMark::Marked);
       exit = Milliseconds([&] { saved = SaveSettings(SettingsPart::FileMenu); });
     }
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -494,7 +494,7 @@ TEST_F(StartupTest, GlobalsOfTheFirstSteps) {
   // Graph defaults.
   EXPECT_EQ(CurveNames[1], QStringLiteral("sTangent"));
   EXPECT_EQ(CurveColours[1], ColourRGB(205, 92, 92));
-  EXPECT_EQ(GraphDefaults.GraphStyle, 3);
+  EXPECT_EQ(GraphDefaults.GraphStyle, CurveStyle::LinesAndSymbols);
   EXPECT_EQ(GraphDefaults.XTitles[0], QStringLiteral("Distance from the center"));
   EXPECT_FALSE(GraphSettingsValid);
   ResetGraphSettings();

@@ -58,6 +58,18 @@ TEST_F(FormHelpersTest, AnIndexPastTheBoundsLeavesNothingSelected) {
   EXPECT_FALSE(group_.buttons[0]->isChecked());
 }
 
+TEST_F(FormHelpersTest, AChoiceArrayReadsAndSetsItsOptionsByName) {
+  enum class Shade { Light, Medium, Dark };
+  const forms::ChoiceArray<Shade> shades{group_};
+  EXPECT_EQ(shades.Chosen(), Shade::Light);  // none selected
+  shades.Choose(Shade::Dark);
+  EXPECT_TRUE(group_.buttons[2]->isChecked());
+  shades.OptionOf(Shade::Medium)->click();
+  EXPECT_EQ(shades.Chosen(), Shade::Medium);
+  EXPECT_EQ(shades.OptionOf(static_cast<Shade>(3)), nullptr);
+  EXPECT_TRUE(boxes_->Shown().empty());
+}
+
 TEST_F(FormHelpersTest, CenterFormKeepsATallWindowOnTheScreen) {
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   window_->resize(200, screen.height() + 100);

@@ -94,8 +94,8 @@ TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
     EXPECT_EQ(chart.SymbolSize(s), 8);
   }
   EXPECT_TRUE(GraphSettingsValid);
-  EXPECT_EQ(GraphSettings.GridStyle, 2);
-  EXPECT_EQ(GraphSettings.GraphStyle, 2);
+  EXPECT_EQ(GraphSettings.GridStyle, GridLines::Vertical);
+  EXPECT_EQ(GraphSettings.GraphStyle, CurveStyle::Symbols);
   EXPECT_TRUE(History().contains(QStringLiteral("Saving default settings to file: ")));
 
   // Reopened, the dialog shows the same choices, all editable; OK without
@@ -122,7 +122,7 @@ TEST_F(GraphOptionsTest, LastUsedModeKeepsVerticalGridAndSymbolsOnly) {
   Press(graphoptions::kCancel);
   Close();
   EXPECT_FALSE(GraphSettingsValid);
-  EXPECT_EQ(GraphSettings.GridStyle, 0);
+  EXPECT_EQ(GraphSettings.GridStyle, GridLines::None);
   EXPECT_TRUE(window_->Chart().LineShown(1));
 }
 

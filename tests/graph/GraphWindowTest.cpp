@@ -86,7 +86,7 @@ TEST_F(GraphTest, AChangeOfUnitsStartsAgainFromTheDefaultFormat) {
   FillCurves(66);
   GraphWindow* window = ShowGraph();
   GraphSettings.GraphTitle = QStringLiteral("Chosen title");
-  GraphSettings.GridStyle = 3;
+  GraphSettings.GridStyle = GridLines::Both;
   GraphSettings.SymbolSize = 12;
   window->GraphInit();
   window->DrawCurve();
@@ -99,25 +99,25 @@ TEST_F(GraphTest, AChangeOfUnitsStartsAgainFromTheDefaultFormat) {
   EXPECT_EQ(window->Chart().Header(), QStringLiteral("Stress Distribution Around a Circular Opening"));
   EXPECT_FALSE(window->Chart().Grid(Axis::X));
   EXPECT_EQ(window->Chart().SymbolSize(2), 5);
-  EXPECT_EQ(GraphSettings.GridStyle, 0);
+  EXPECT_EQ(GraphSettings.GridStyle, GridLines::None);
   EXPECT_EQ(GraphUnits, UnitSystem::SI);
 }
 
 TEST_F(GraphTest, GridStylesSurviveADeactivationAndTheNextGraph) {
   FillCurves(66);
   GraphWindow* window = ShowGraph();
-  for (int style : {1, 2}) {
+  for (const GridLines style : {GridLines::Horizontal, GridLines::Vertical}) {
     GraphSettings.GridStyle = style;
     window->GraphInit();
     window->DrawCurve();
-    EXPECT_EQ(window->Chart().Grid(Axis::Y), style == 1);
-    EXPECT_EQ(window->Chart().Grid(Axis::X), style == 2);
-    GraphSettings.GridStyle = 0;  // read back from the chart on deactivation
+    EXPECT_EQ(window->Chart().Grid(Axis::Y), style == GridLines::Horizontal);
+    EXPECT_EQ(window->Chart().Grid(Axis::X), style == GridLines::Vertical);
+    GraphSettings.GridStyle = GridLines::None;  // read back from the chart on deactivation
     Deactivate(window);
     EXPECT_EQ(GraphSettings.GridStyle, style);
     window->GraphInit();
-    EXPECT_EQ(window->Chart().Grid(Axis::Y), style == 1);
-    EXPECT_EQ(window->Chart().Grid(Axis::X), style == 2);
+    EXPECT_EQ(window->Chart().Grid(Axis::Y), style == GridLines::Horizontal);
+    EXPECT_EQ(window->Chart().Grid(Axis::X), style == GridLines::Vertical);
   }
   // The rest of the format is read back too.
   window->Chart().ClearSeriesLabels();

@@ -34,7 +34,7 @@ class UnitsDialogTest : public test::DialogTest {
 };
 
 TEST_F(UnitsDialogTest, OpensOnTheStartTabWithTheFirstUnitsAndEmptyReadouts) {
-  UnitsStartTab = 1;
+  UnitsStartTab = UnitTab::Load;
   Open<UnitsDialog>();
   EXPECT_EQ(Tabs()->tabText(Tabs()->currentIndex()), QStringLiteral("Load"));
   for (const char* first :
@@ -89,7 +89,7 @@ TEST_F(UnitsDialogTest, EveryTabConvertsWithItsFactorsAtOnce) {
 TEST_F(UnitsDialogTest, FileConversionOffersTheOtherUnitSystemAndConvertsNothing) {
   for (int units = 0; units < kUnitSystemCount; ++units) {
     Project.InputUnits = UnitSystemOfNumber(units);
-    ConvertFileOption = 1;
+    ConvertFileOption = AfterConversion::KeepOriginal;
     Open<FileConversionDialog>();
     const QString own = QStringLiteral("Option1(%1)").arg(units);
     const QString other = QStringLiteral("Option1(%1)").arg(1 - units);
@@ -98,7 +98,7 @@ TEST_F(UnitsDialogTest, FileConversionOffersTheOtherUnitSystemAndConvertsNothing
     EXPECT_TRUE(Control<QRadioButton>(fileconversion::kKeepOriginal)->isChecked());
     Press(fileconversion::kLoadConverted);
     Press(fileconversion::kCancel);  // Cancel also keeps the file option
-    EXPECT_EQ(ConvertFileOption, 0);
+    EXPECT_EQ(ConvertFileOption, AfterConversion::LoadConverted);
   }
   Project.Stress2D.Sx = 12.5f;
   ConvertTargetUnits = UnitSystem::SI;
@@ -122,7 +122,7 @@ TEST_F(UnitsDialogTest, RenderEveryDialogAndTab) {
   Open<UnitsDialog>();
   Type(units::kLoad, QStringLiteral("1234.5678"));
   eachTab(QStringLiteral("units-"), units::kTabs);
-  for (const qint16 english : {qint16(1), qint16(0)}) {
+  for (const bool english : {true, false}) {
     EnglishMenus = english;
     Open<ProgramOptionsDialog>();
     eachTab(english ? QStringLiteral("options-en-") : QStringLiteral("options-el-"), programoptions::kTabs);

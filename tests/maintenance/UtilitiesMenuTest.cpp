@@ -21,7 +21,7 @@ class UtilitiesMenuTest : public test::MainWindowTest {
   void SetUp() override {
     MainWindowTest::SetUp();
     YearlyUpdateReminder = false;
-    UnitsStartTab = 1;
+    UnitsStartTab = UnitTab::Load;
     RegisterProgramTools();
   }
 };

@@ -609,8 +609,8 @@ TEST_F(DescriptionDialogTest, RendersWithoutClippedCaptions) {
   Project.ProjectDescription = QStringLiteral(
       "Tunnel T1 at chainage 1+250: ground investigation, borehole BH-3\r\n"
       "Σήραγγα Τ1: γεωτεχνική έρευνα, γεώτρηση Γ-3\r\n");
-  for (int english : {1, 0}) {
-    EnglishMenus = english == 1;
+  for (const bool english : {true, false}) {
+    EnglishMenus = english;
     auto d = Open();
     // Each caption fits the width its control was given.
     for (QRadioButton* option : {Units(0), Units(1)})

@@ -146,7 +146,7 @@ TEST_F(FileCommandsTest, OpenReadsAGoodFileIntoTheProjectAndTheRecentList) {
   EXPECT_EQ(RecentFileCount, 1);
   EXPECT_EQ(RecentFileName[1], QStringLiteral("pillar.BNL"));
   EXPECT_EQ(RecentFilePath[1], file);
-  EXPECT_EQ(RecentFileMode[1], 1);
+  EXPECT_EQ(RecentFileMode[1], RecentFileMark::Marked);
   EXPECT_TRUE(w.recentFileEntries[0]->isVisible());
   EXPECT_TRUE(w.recentFileEntries[1]->isVisible());
   EXPECT_TRUE(w.recentFileEntries[1]->isEnabled());
@@ -960,17 +960,17 @@ TEST_F(FileCommandsTest, TheRealDialogStartsInTheFolderAndAddsTheExtension) {
 }
 
 // The File menu with recent entries, in both languages.
-class FileMenuRender : public FileCommandsTest, public ::testing::WithParamInterface<int> {};
+class FileMenuRender : public FileCommandsTest, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(FileMenuRender, FileMenuWithRecentEntries) {
-  EnglishMenus = GetParam() == 1;
+  EnglishMenus = GetParam();
   MainWindow& w = Load();
   for (const char* name : {"Kirsch opening.BNL", "pillar-layout.BNL", "wedge & bolts.BNL"})
     Open(MakeFile(folder_ + QString::fromLatin1(name), 1.0f));
   w.show();
   w.OnActivate();
   w.fileMenu->adjustSize();
-  test::SaveRender(*w.fileMenu, QStringLiteral("mnuFile-recent-") + QString::fromLatin1(GetParam() == 1 ? "en" : "el"));
+  test::SaveRender(*w.fileMenu, QStringLiteral("mnuFile-recent-") + QString::fromLatin1(GetParam() ? "en" : "el"));
   // Every recent entry is wide enough for its whole caption.
   for (int i = 1; i <= 3; ++i) {
     QAction* entry = w.recentFileEntries[static_cast<std::size_t>(i)];
@@ -980,7 +980,7 @@ TEST_P(FileMenuRender, FileMenuWithRecentEntries) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, FileMenuRender, ::testing::Values(1, 0));
+INSTANTIATE_TEST_SUITE_P(Languages, FileMenuRender, ::testing::Values(true, false));
 
 }  // namespace
 }  // namespace brantel

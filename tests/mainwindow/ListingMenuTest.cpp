@@ -61,7 +61,7 @@ class ListingMenu : public test::PrintTest {
     Project.ProjectPath = QStringLiteral("/home/engineer/Documents/MyBrantel/Quarry.BNL");
     Project.ProjectTitle = QStringLiteral("Σήραγγα Μετρό, bench 3");
     Project.ProjectDescription = QStringLiteral("Face stability of the north bench.");
-    Project.Stress2D = {12.5f, -3.0f, 0.0f, 0};
+    Project.Stress2D = {12.5f, -3.0f, 0.0f, StressGraph::None};
     Project.VonMisesInput.TensileStrength = 8.5f;
     Project.FileEmpty = false;
     Project.FileSaved = false;

@@ -176,11 +176,11 @@ TEST_F(Printing, FullPageBoundaryPrintsNoEmptyLastSheet) {
   // An explicit page turn after a full page still gives the full page's
   // successor before it.
   pdf = PrintToPdf(QStringLiteral("turns.pdf"));
-  PrintText(printmode::kStartJob, QString());
-  PrintText(printmode::kText, NumberedLines(perPage));
-  PrintText(printmode::kEjectPage, QString());
-  PrintText(printmode::kLine, QStringLiteral("after"));
-  PrintText(printmode::kEndJob, QString());
+  PrintText(PrintMode::StartJob, QString());
+  PrintText(PrintMode::Text, NumberedLines(perPage));
+  PrintText(PrintMode::EjectPage, QString());
+  PrintText(PrintMode::Line, QStringLiteral("after"));
+  PrintText(PrintMode::EndJob, QString());
   const QStringList turned = PdfPages(pdf);
   ASSERT_EQ(turned.size(), 3);
   EXPECT_TRUE(turned[2].contains(QStringLiteral("Page: 3")));
@@ -199,8 +199,8 @@ TEST_F(Printing, AJobThatCannotStartEndsAtCancelWithOneBox) {
   EXPECT_TRUE(History().contains(QStringLiteral("Printing aborted")));
   EXPECT_FALSE(PrintJobActive());
   // Later modes of the dead job do nothing.
-  PrintText(printmode::kLine, QStringLiteral("x"));
-  PrintText(printmode::kEndJob, QString());
+  PrintText(PrintMode::Line, QStringLiteral("x"));
+  PrintText(PrintMode::EndJob, QString());
   EXPECT_EQ(boxes_->Shown().size(), 1u);
 }
 

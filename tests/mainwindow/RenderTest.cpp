@@ -17,10 +17,10 @@ namespace {
 
 using test::MainWindowTest;
 
-class RenderTest : public MainWindowTest, public ::testing::WithParamInterface<int> {};
+class RenderTest : public MainWindowTest, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(RenderTest, MainWindowAndMenus) {
-  EnglishMenus = GetParam() == 1;
+  EnglishMenus = GetParam();
   const QString language = EnglishMenus ? QStringLiteral("en") : QStringLiteral("el");
   AddHistoryLine(QStringLiteral("Saving default settings to file: /home/user/Documents/MyBrantel/Brantel.INI"));
   test::TestWindow& w = LoadWindow();
@@ -55,7 +55,7 @@ TEST_P(RenderTest, MainWindowAndMenus) {
 // The help window on a tool's page, its captions in the language of the
 // menus.
 TEST_P(RenderTest, HelpWindow) {
-  EnglishMenus = GetParam() == 1;
+  EnglishMenus = GetParam();
   const QString language = EnglishMenus ? QStringLiteral("en") : QStringLiteral("el");
   ASSERT_TRUE(QFile::copy(QStringLiteral(BRANTEL_HELP_FILE), AppFolder + HelpFileName));
   LoadWindow();
@@ -71,7 +71,7 @@ TEST_P(RenderTest, HelpWindow) {
   HelpUninitialize();
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, RenderTest, ::testing::Values(1, 0));
+INSTANTIATE_TEST_SUITE_P(Languages, RenderTest, ::testing::Values(true, false));
 
 }  // namespace
 }  // namespace brantel

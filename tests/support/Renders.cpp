@@ -65,7 +65,7 @@ void SaveRender(QWidget& widget, const QString& name) {
 }
 
 void EachLanguage(const std::function<void(const QString& language)>& step) {
-  for (const qint16 english : {qint16(0), qint16(1)}) {
+  for (const bool english : {false, true}) {
     EnglishMenus = english;
     step(english ? QStringLiteral("en") : QStringLiteral("el"));
   }

@@ -369,8 +369,9 @@ void AddOtherFields(const ProjectRecord& r, ImageVisitor& v) {
                                     {"JointMaterials(0).PoreFailure", r.JointMaterials[0].PoreFailure},
                                     {"JointMaterials(1).PoreFailure", r.JointMaterials[1].PoreFailure},
                                     {"JointPlanes(0).JointFailure", r.JointPlanes[0].JointFailure},
-                                    {"JointPlanes(1).JointFailure", r.JointPlanes[1].JointFailure},
-                                    {"PillarStress.GraphOption", r.PillarStress.GraphOption},
+                                    {"JointPlanes(1).JointFailure", r.JointPlanes[1].JointFailure}})
+    v.Add(QString::fromLatin1(name), value);
+  for (const auto& [name, value] : {std::pair{"PillarStress.GraphOption", r.PillarStress.GraphOption},
                                     {"CircStress.GraphOption", r.CircStress.GraphOption},
                                     {"CircFailStress.GraphOption", r.CircFailStress.GraphOption}})
     v.Add(QString::fromLatin1(name), value);
@@ -447,7 +448,7 @@ struct ExtremeSetter {
 ProjectRecord WorkingProject() {
   ProjectRecord r;
   ResetProjectRecord(r);
-  const StressInput stress{10.0f, 4.0f, 3.0f, 1};
+  const StressInput stress{10.0f, 4.0f, 3.0f, StressGraph::MohrCircle};
   const Matrix3 tensor{{{10.0f, 2.0f, 1.0f}, {2.0f, 6.0f, 0.5f}, {1.0f, 0.5f, 3.0f}}};
   r.Stress2D = stress;
   r.Stress2DPlane.PlaneAngle = 30.0f;
@@ -463,8 +464,8 @@ ProjectRecord WorkingProject() {
   r.CoulombInput.ParamOption = CoulombDerived::UniaxialStrength;
   for (int set = 0; set < 2; ++set) {
     r.JointStress[set] = stress;
-    r.JointMaterials[set] = {1.0f, 1, 5.0f, 30.0f, 0, 0};
-    r.JointPlanes[set] = {1.0f, 20.0f, 40.0f, 0};
+    r.JointMaterials[set] = {1.0f, true, 5.0f, 30.0f, false, false};
+    r.JointPlanes[set] = {1.0f, 20.0f, 40.0f, false};
   }
   for (BoltedWedgeData* w : {&r.CoulombWedgeData, &r.CoulombSlopeData}) {
     w->FrictionAngle = 30.0f;
@@ -478,18 +479,19 @@ ProjectRecord WorkingProject() {
     w->ReqSafetyFactor = 1.5f;
     w->BoltAngle2 = 25.0f;
   }
-  r.PlaneElasticity = {0.001, 0.0005, 0.0002, 0, PlaneAssumption::PlaneStress, PlaneAssumption::PlaneStrain};
+  r.PlaneElasticity = {
+      0.001, 0.0005, 0.0002, PlaneElasticityTab::Stress, PlaneAssumption::PlaneStress, PlaneAssumption::PlaneStrain};
   r.PlaneStressTabConstants = {20000.0f, 0.25f};
   r.PlaneStressIn = {10.0f, 4.0f, 3.0f};
   r.PlaneStrainTabConstants = {20000.0f, 0.25f};
-  r.CircStress = {10.0f, 5.0f, 0.0f, 0};
+  r.CircStress = {10.0f, 5.0f, 0.0f, StressGraph::None};
   r.CircOpening.R = 3.0f;
   r.CircOpening.A = 2.0f;
   r.CircOpening.Angle = 30.0f;
   r.CircOpening.InternalPressure = 1.0f;
   r.CircOpening.ShowGraph = true;
   r.CircOpening.PlotTo3R = true;
-  r.CircFailStress = {10.0f, 5.0f, 0.0f, 0};
+  r.CircFailStress = {10.0f, 5.0f, 0.0f, StressGraph::None};
   r.CircFailInput.A = 2.0f;
   r.CircFailInput.R = 3.0f;
   r.CircFailInput.Co = 50.0f;
@@ -1199,7 +1201,7 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
         start.InputUnits = units;
         // Imperial units in English, SI in Greek; the curve extent that a
         // settings file may hold (any 16-bit number).
-        EnglishMenus = units == UnitSystem::Imperial ? 1 : 0;
+        EnglishMenus = units == UnitSystem::Imperial;
         CircularCurvesExtent = s.i.empty() ? 5 : s.i.front();
         const QString what =
             QStringLiteral("stored %1, units %2").arg(QString::fromLatin1(label)).arg(UnitSystemNumber(units));

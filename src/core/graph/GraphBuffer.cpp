@@ -32,8 +32,8 @@ void SetUpGraphBuffer() {
   GraphCurveData = {};
   GraphLastPoint = 0;
   CurveNames = {QStringLiteral("sRadial"), QStringLiteral("sTangent"), QStringLiteral("sShear")};
-  GraphDefaults.GridStyle = 0;
-  GraphDefaults.GraphStyle = 3;
+  GraphDefaults.GridStyle = GridLines::None;
+  GraphDefaults.GraphStyle = CurveStyle::LinesAndSymbols;
   GraphDefaults.CurveLegend = true;
   GraphDefaults.SymbolSize = 5;
   GraphDefaults.GraphTitle = QStringLiteral("Stress Distribution Around a Circular Opening");

@@ -23,9 +23,15 @@ extern int CurveCount;
 extern std::array<qint32, 6> CurveColours;  // 24-bit colours, red in the low byte
 extern int GraphIndex;                      // index of the current graph in the title arrays
 
+// The grid lines a chart draws: horizontal ones (on the Y axis), vertical
+// ones (on the X axis) or both.
+enum class GridLines { None = 0, Horizontal = 1, Vertical = 2, Both = 3 };
+// What the curves are drawn with.
+enum class CurveStyle { Lines = 1, Symbols = 2, LinesAndSymbols = 3 };
+
 struct GraphFormat {
-  int GridStyle = 0;        // 0 none, 1 horizontal, 2 vertical, 3 both
-  int GraphStyle = 3;       // 1 lines, 2 symbols, 3 lines and symbols
+  GridLines GridStyle = GridLines::None;
+  CurveStyle GraphStyle = CurveStyle::LinesAndSymbols;
   bool CurveLegend = true;  // the legend shown
   int SymbolSize = 5;
   QString GraphTitle;
@@ -49,11 +55,18 @@ void SetUpGraphBuffer();
 void ResetGraphSettings();
 
 // What the grid and graph styles show.
-inline bool GridOnY(int gridStyle) { return gridStyle == 1 || gridStyle == 3; }  // horizontal lines
-inline bool GridOnX(int gridStyle) { return gridStyle == 2 || gridStyle == 3; }  // vertical lines
-inline int GridStyleOf(bool onY, bool onX) { return (onY ? 1 : 0) + (onX ? 2 : 0); }
-inline bool StyleHasLines(int graphStyle) { return graphStyle == 1 || graphStyle == 3; }
-inline bool StyleHasSymbols(int graphStyle) { return graphStyle == 2 || graphStyle == 3; }
+inline bool GridOnY(GridLines grid) { return grid == GridLines::Horizontal || grid == GridLines::Both; }
+inline bool GridOnX(GridLines grid) { return grid == GridLines::Vertical || grid == GridLines::Both; }
+inline GridLines GridStyleOf(bool onY, bool onX) {
+  if (onY) return onX ? GridLines::Both : GridLines::Horizontal;
+  return onX ? GridLines::Vertical : GridLines::None;
+}
+inline bool StyleHasLines(CurveStyle style) {
+  return style == CurveStyle::Lines || style == CurveStyle::LinesAndSymbols;
+}
+inline bool StyleHasSymbols(CurveStyle style) {
+  return style == CurveStyle::Symbols || style == CurveStyle::LinesAndSymbols;
+}
 
 // The colour of a platform colour number (red in the low byte) as r, g, b.
 inline int ColourRed(qint32 c) { return c & 0xFF; }

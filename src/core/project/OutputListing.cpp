@@ -107,7 +107,7 @@ QString PadLeftDots(const QString& text, int width) {
 QString OutputListingText(const ProjectRecord& r) {
   ListingWriter w(r.InputUnits);
 
-  if (PrintModuleHeader == 1) {
+  if (PrintModuleHeader) {
     w.Line(QStringLiteral("Brantel module build: ") + FormatSigned(version::kMajor) + u'.' +
            QString::number(version::kMinor) + u'.' + QString::number(version::kRevision));
     w.Line(QStringLiteral("Project File: ") + r.ProjectPath);

@@ -23,8 +23,8 @@ QString PadLeftDots(const QString& text, int width);
 
 // The listing of a record, lines ending in CR LF. The program's build and
 // the project's path and units head it only when the setting
-// PrintModuleHeader is 1. The description is listed wrapped as the project
-// file would write it (WrapDescription); the record keeps its own.
+// PrintModuleHeader says yes. The description is listed wrapped as the
+// project file would write it (WrapDescription); the record keeps its own.
 // A value that is not a finite number is never listed: the listing is
 // refused with an Overflow (6) run-time error naming the row.
 QString OutputListingText(const ProjectRecord& record);

@@ -90,7 +90,7 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Num(FieldName{"Stress2D.Sx"}, r.Stress2D.Sx, all, 0.0f);
   v.Num(FieldName{"Stress2D.Sy"}, r.Stress2D.Sy, all, 0.0f);
   v.Num(FieldName{"Stress2D.Txy"}, r.Stress2D.Txy, all, 0.0f);
-  v.Int(FieldName{"Stress2D.GraphOption"}, r.Stress2D.GraphOption, all, 0);
+  v.Int(FieldName{"Stress2D.GraphOption"}, r.Stress2D.GraphOption, all, StressGraph::None);
   v.Num(FieldName{"Stress2DPlane.PlaneAngle"}, r.Stress2DPlane.PlaneAngle, all, 0.0f);
 
   // 3-D stresses: each row of the tensor, then that element of the normal.
@@ -105,7 +105,7 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Num(FieldName{"CoulombStress.Sx"}, r.CoulombStress.Sx, all, 0.0f);
   v.Num(FieldName{"CoulombStress.Sy"}, r.CoulombStress.Sy, all, 0.0f);
   v.Num(FieldName{"CoulombStress.Txy"}, r.CoulombStress.Txy, all, 0.0f);
-  v.Int(FieldName{"CoulombStress.GraphOption"}, r.CoulombStress.GraphOption, all, 0);
+  v.Int(FieldName{"CoulombStress.GraphOption"}, r.CoulombStress.GraphOption, all, StressGraph::None);
   v.Flag(FieldName{"CoulombInput.UsePore"}, r.CoulombInput.UsePore, FlagForm::MinusOne, all, false);
   v.Num(FieldName{"CoulombInput.PorePressure"}, r.CoulombInput.PorePressure, all, 0.0f);
   v.Int(FieldName{"CoulombInput.ParamOption"}, r.CoulombInput.ParamOption, all, CoulombDerived::Cohesion);
@@ -124,7 +124,7 @@ void VisitFileRows(Record& r, Visitor& v) {
     v.Num(FieldName{"JointStress", ".Sx", set}, stress.Sx, from, 0.0f);
     v.Num(FieldName{"JointStress", ".Sy", set}, stress.Sy, from, 0.0f);
     v.Num(FieldName{"JointStress", ".Txy", set}, stress.Txy, from, 0.0f);
-    v.Int(FieldName{"JointStress", ".GraphOption", set}, stress.GraphOption, from, 0);
+    v.Int(FieldName{"JointStress", ".GraphOption", set}, stress.GraphOption, from, StressGraph::None);
     v.Flag(FieldName{"JointMaterials", ".UsePore", set}, material.UsePore, FlagForm::MinusOne, from, false);
     v.Num(FieldName{"JointMaterials", ".PorePressure", set}, material.PorePressure, from, 0.0f);
     v.Num(FieldName{"JointMaterials", ".Cohesion", set}, material.Cohesion, from, 0.0f);
@@ -159,7 +159,7 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Num(FieldName{"PlaneStressIn.Txy"}, r.PlaneStressIn.Txy, all, 0.0f);
   v.Num(FieldName{"PlaneConstants2.E"}, r.PlaneStrainTabConstants.E, all, 0.0f);
   v.Num(FieldName{"PlaneConstants2.Nu"}, r.PlaneStrainTabConstants.Nu, all, 0.0f);
-  v.NumInt(FieldName{"PlaneElasticity.Tab"}, r.PlaneElasticity.Tab, all, 0);
+  v.NumInt(FieldName{"PlaneElasticity.Tab"}, r.PlaneElasticity.Tab, all, PlaneElasticityTab::Stress);
   v.NumInt(FieldName{"PlaneElasticity.Assumption1"}, r.PlaneElasticity.StressTabAssumption, all,
            PlaneAssumption::PlaneStress);
   v.NumInt(FieldName{"PlaneElasticity.Assumption2"}, r.PlaneElasticity.StrainTabAssumption, all,
@@ -205,7 +205,7 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Num(FieldName{"VonMisesStress.Sx"}, r.VonMisesStress.Sx, all, 0.0f);
   v.Num(FieldName{"VonMisesStress.Sy"}, r.VonMisesStress.Sy, all, 0.0f);
   v.Num(FieldName{"VonMisesStress.Txy"}, r.VonMisesStress.Txy, all, 0.0f);
-  v.Int(FieldName{"VonMisesStress.GraphOption"}, r.VonMisesStress.GraphOption, 54, 0);
+  v.Int(FieldName{"VonMisesStress.GraphOption"}, r.VonMisesStress.GraphOption, 54, StressGraph::None);
   v.Num(FieldName{"VonMisesInput.TensileStrength"}, r.VonMisesInput.TensileStrength, 51, 0.0f);
   v.Flag(FieldName{"VonMisesInput.Failure"}, r.VonMisesInput.Failure, FlagForm::MinusOne, 51, false);
 
@@ -213,7 +213,7 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Num(FieldName{"BieniawskiStress.Sx"}, r.BieniawskiStress.Sx, 51, 0.0f);
   v.Num(FieldName{"BieniawskiStress.Sy"}, r.BieniawskiStress.Sy, 51, 0.0f);
   v.Num(FieldName{"BieniawskiStress.Txy"}, r.BieniawskiStress.Txy, 51, 0.0f);
-  v.Int(FieldName{"BieniawskiStress.GraphOption"}, r.BieniawskiStress.GraphOption, 54, 0);
+  v.Int(FieldName{"BieniawskiStress.GraphOption"}, r.BieniawskiStress.GraphOption, 54, StressGraph::None);
   v.Num(FieldName{"BieniawskiInput.A"}, r.BieniawskiInput.A, 51, 5.0f);
   v.Num(FieldName{"BieniawskiInput.K"}, r.BieniawskiInput.K, 51, 0.75f);
   v.Num(FieldName{"BieniawskiInput.Co"}, r.BieniawskiInput.Co, 51, 0.0f);
@@ -224,7 +224,7 @@ void VisitFileRows(Record& r, Visitor& v) {
   v.Num(FieldName{"HoekStress.Sx"}, r.HoekStress.Sx, 54, 0.0f);
   v.Num(FieldName{"HoekStress.Sy"}, r.HoekStress.Sy, 54, 0.0f);
   v.Print(FieldName{"HoekStress.Txy"}, r.HoekStress.Txy, 54, 0.0f);
-  v.Int(FieldName{"HoekStress.GraphOption"}, r.HoekStress.GraphOption, 54, 0);
+  v.Int(FieldName{"HoekStress.GraphOption"}, r.HoekStress.GraphOption, 54, StressGraph::None);
   v.Int(FieldName{"HoekInput.CriterionType"}, r.HoekInput.CriterionType, 54, HoekCriterion::IntactRock);
   v.Num(FieldName{"HoekInput.Co"}, r.HoekInput.Co, 54, 0.0f);
   v.Num(FieldName{"HoekInput.M"}, r.HoekInput.M, 54, 7.0f);

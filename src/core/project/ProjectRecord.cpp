@@ -37,7 +37,7 @@ void ResetProjectRecord(ProjectRecord& record, ProjectNameOnReset name, UnitsOnR
   if (name == ProjectNameOnReset::Untitled) record.ProjectPath = QStringLiteral("Untitled");
   record.FileSaved = true;
   record.FileEmpty = true;
-  record.NewFileMark = 1;
+  record.NewFileMark = RecentFileMark::Marked;
   record.FileHoldsData = false;
 
   ResetVisitor reset;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Arithmetic.h"  // Principal2D, the results of CalcPrincipal2D
+#include "core/Settings.h"    // RecentFileMark
 #include "core/UnitSystem.h"
 
 #include <QString>
@@ -19,19 +20,28 @@ using Vector3 = std::array<float, 3>;
 // outside the list is kept as typed and written back, and the tools take it
 // as their first choice (as their description says).
 enum class PlaneAssumption : qint16 { PlaneStress = 0, PlaneStrain = 1 };
+// The tab of the plane elasticity tool in view, by its place on the tab
+// control: the stress state from the strains, or the strain state from the
+// stresses.
+enum class PlaneElasticityTab : qint16 { Stress = 0, Strain = 1 };
 enum class CoulombDerived : qint16 { Cohesion = 0, UniaxialStrength = 1, FrictionAngle = 2 };
 enum class HoekCriterion : qint16 { IntactRock = 0, Generalized = 1 };
 enum class PointLoadKind : qint16 { Point = 0, Line = 1, Strip = 2 };
 enum class TransformOperand : qint16 { Tensor = 0, Vector = 1 };
 enum class LabDataKind : qint16 { ForceStrain = 0, ForceDisplacement = 1, StressStrain = 2 };
 enum class LabAreaSource : qint16 { Diameter = 0, Area = 1 };
+// The graph a stress tool shows beside its inputs: its graph option, or its
+// Mohr-circle check box (None unchecked, MohrCircle checked). Sigma1Chart
+// is the third option of the two Coulomb tools: the s1-s3 plot of the
+// criterion, the s1-beta chart of the discontinuity.
+enum class StressGraph : qint16 { None = 0, MohrCircle = 1, Sigma1Chart = 2 };
 
 // A plane stress state as the tools take it (project stress unit).
 struct StressInput {
   float Sx = 0.0f;
   float Sy = 0.0f;
   float Txy = 0.0f;
-  int GraphOption = 0;  // the index of the tool's graph choice, 0 none
+  StressGraph GraphOption = StressGraph::None;
 };
 
 struct StressOnPlane {
@@ -118,7 +128,7 @@ struct PlaneElasticityData {
   double Ex = 0.0;  // strains of the stress-state tab
   double Ey = 0.0;
   double Gxy = 0.0;
-  int Tab = 0;                                                         // 0 stress-state tab, 1 strain-state tab
+  PlaneElasticityTab Tab = PlaneElasticityTab::Stress;                 // the tab in view
   PlaneAssumption StressTabAssumption = PlaneAssumption::PlaneStress;  // one per tab
   PlaneAssumption StrainTabAssumption = PlaneAssumption::PlaneStress;
 };
@@ -236,7 +246,8 @@ struct ProjectRecord {
   bool FileSaved = true;       // no change since the last save
   bool FileEmpty = true;       // no tool has accepted inputs yet
   bool FileHoldsData = false;  // read from a file or described: units locked
-  int NewFileMark = 0;         // the recent-file mode of a project made by New
+  // The recent-file mode of a project made by New.
+  RecentFileMark NewFileMark = RecentFileMark::Unmarked;
 
   // The point-load tool (PointLoadDialog): the load of each kind and the
   // point below it.

@@ -151,7 +151,7 @@ class StartupUpdateCheck : public QObject {
 // The start-up check under `window` (the main window): it starts from the
 // event loop once the window has been painted for the first time, so that
 // the window never waits for the network, and deletes itself when finished.
-// Nothing when the setting YearlyUpdateReminder is 0.
+// Nothing when the setting YearlyUpdateReminder says no.
 StartupUpdateCheck* StartUpdateCheckAtStartup(QObject* window);
 
 }  // namespace brantel

@@ -133,8 +133,8 @@ LabTestDialog::LabTestDialog(QWidget* owner) : FormDialog(owner) {
   ui_.failureEnergy = Require<QLineEdit>(labtest::kFailureEnergy);
   ui_.readings = Require<QTableWidget>(labtest::kReadings);
   ui_.chart = Require<StressStrainChart>(labtest::kChart);
-  ui_.areaSource = Options(labtest::kAreaSource);
-  ui_.dataType = Options(labtest::kDataType);
+  ui_.areaSource = {Options(labtest::kAreaSource)};
+  ui_.dataType = {Options(labtest::kDataType)};
 
   ui_.pointCountBar->setRange(kLabMinPoints, kLabMaxPointCount);
   ui_.pointCountBar->setPageStep(1);
@@ -159,13 +159,13 @@ LabTestDialog::LabTestDialog(QWidget* owner) : FormDialog(owner) {
   connect(ui_.pointCount, &QLineEdit::textChanged, this, &LabTestDialog::OnPointCountEdited);
   forms::OnLostFocus(ui_.pointCount, [this] { OnPointCountFocusLost(); });
   connect(ui_.pointCountBar, &QScrollBar::valueChanged, this, &LabTestDialog::OnPointCountScrolled);
-  for (int i = ui_.areaSource.LBound(); i <= ui_.areaSource.UBound(); ++i) {
-    connect(ui_.areaSource.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
-      if (on) OnAreaSourceChosen(i);
+  for (const LabAreaSource source : {LabAreaSource::Diameter, LabAreaSource::Area}) {
+    connect(ui_.areaSource.OptionOf(source), &QRadioButton::toggled, this, [this, source](bool on) {
+      if (on) OnAreaSourceChosen(source);
     });
   }
-  for (int i = ui_.dataType.LBound(); i <= ui_.dataType.UBound(); ++i) {
-    connect(ui_.dataType.At(i), &QRadioButton::toggled, this, [this, i](bool on) {
+  for (QRadioButton* option : ui_.dataType.buttons) {
+    connect(option, &QRadioButton::toggled, this, [this](bool on) {
       if (on) OnDataTypeChosen();
     });
   }
@@ -197,8 +197,8 @@ void LabTestDialog::LoadFromProject() {
   forms::ShowStoredValue(ui_.area, Project.LabArea, FormatShortest(Project.LabArea));
   const LabAreaSource source =
       Project.LabAreaOption == LabAreaSource::Area ? LabAreaSource::Area : LabAreaSource::Diameter;
-  forms::SetArrayIndex(ui_.areaSource, static_cast<int>(source));
-  forms::SetArrayIndex(ui_.dataType, static_cast<int>(LabDataKindOf(Project.LabDataType)));
+  ui_.areaSource.Choose(source);
+  ui_.dataType.Choose(LabDataKindOf(Project.LabDataType));
   // The readings as plain numbers that read back to the stored values.
   for (int r = 1; r <= pointCount_; ++r) {
     for (int c = labcol::kForce; c <= labcol::kSigma; ++c) {
@@ -207,13 +207,9 @@ void LabTestDialog::LoadFromProject() {
   }
 }
 
-LabDataKind LabTestDialog::DataKindChosen() const {
-  return static_cast<LabDataKind>(forms::GetArrayIndex(ui_.dataType));
-}
+LabDataKind LabTestDialog::DataKindChosen() const { return ui_.dataType.Chosen(); }
 
-LabAreaSource LabTestDialog::AreaSourceChosen() const {
-  return static_cast<LabAreaSource>(forms::GetArrayIndex(ui_.areaSource));
-}
+LabAreaSource LabTestDialog::AreaSourceChosen() const { return ui_.areaSource.Chosen(); }
 
 bool LabTestDialog::ValidateInput() { return inputs_.Validate(); }
 
@@ -329,8 +325,8 @@ void LabTestDialog::OnAreaEdited() {
   if (!loading_) EvaluateTest();
 }
 
-void LabTestDialog::OnAreaSourceChosen(int index) {
-  const bool byDiameter = static_cast<LabAreaSource>(index) == LabAreaSource::Diameter;
+void LabTestDialog::OnAreaSourceChosen(LabAreaSource source) {
+  const bool byDiameter = source == LabAreaSource::Diameter;
   ui_.diameterLabel->setEnabled(byDiameter);
   ui_.diameter->setEnabled(byDiameter);
   ui_.areaLabel->setEnabled(!byDiameter);

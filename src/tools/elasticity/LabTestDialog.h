@@ -89,7 +89,7 @@ class LabTestDialog : public forms::FormDialog {
   void OnPointCountEdited();
   void OnPointCountFocusLost();
   void OnPointCountScrolled(int value);
-  void OnAreaSourceChosen(int index);
+  void OnAreaSourceChosen(LabAreaSource source);
   void OnDataTypeChosen();
   void OnShowChartToggled();
 
@@ -117,8 +117,8 @@ class LabTestDialog : public forms::FormDialog {
     QLineEdit* failureEnergy;
     QTableWidget* readings;
     StressStrainChart* chart;
-    forms::OptionArray areaSource;
-    forms::OptionArray dataType;
+    forms::ChoiceArray<LabAreaSource> areaSource;
+    forms::ChoiceArray<LabDataKind> dataType;
   } ui_;
 
   // The specimen's boxes, read by OK into the 32-bit fields below; the

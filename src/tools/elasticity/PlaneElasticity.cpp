@@ -66,9 +66,9 @@ ValueRule PlaneModulusRule() { return AllowedWhen(PlaneModulusAccepted, kPlaneMo
 
 ValueRule PlanePoissonRule() { return AllowedWhen(PlanePoissonAccepted, kPlanePoissonMessage); }
 
-bool PlaneOkEnabled(int activeTab, const PlaneElasticityData& strains, const PlaneStressState& stress,
+bool PlaneOkEnabled(PlaneElasticityTab activeTab, const PlaneElasticityData& strains, const PlaneStressState& stress,
                     const ElasticConstants& constants2) {
-  if (activeTab == 1) {
+  if (activeTab == PlaneElasticityTab::Strain) {
     return stress.Sx != 0.0f || stress.Sy != 0.0f || stress.Txy != 0.0f || constants2.E != 0.0f ||
            constants2.Nu != 0.0f;
   }

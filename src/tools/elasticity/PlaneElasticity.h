@@ -78,10 +78,10 @@ inline constexpr InputMessage kPlanePoissonMessage = Sentence(
 ValueRule PlaneModulusRule();
 ValueRule PlanePoissonRule();
 
-// Whether OK is enabled with `activeTab` (0 or 1) shown: on tab 0 unless the
-// three strains are all 0 (E and nu not considered); on tab 1 unless the three
-// stresses, E and nu of tab 1 are all 0.
-bool PlaneOkEnabled(int activeTab, const PlaneElasticityData& strains, const PlaneStressState& stress,
+// Whether OK is enabled with `activeTab` shown: on the stress tab unless the
+// three strains are all 0 (E and nu not considered); on the strain tab unless
+// the three stresses, E and nu of that tab are all 0.
+bool PlaneOkEnabled(PlaneElasticityTab activeTab, const PlaneElasticityData& strains, const PlaneStressState& stress,
                     const ElasticConstants& constants2);
 
 }  // namespace brantel

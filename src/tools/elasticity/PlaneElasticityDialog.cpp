@@ -19,10 +19,10 @@ using forms::Reading;
 
 constexpr unsigned kResult = forms::kReadOnly | forms::kRedText;
 
-// The tabs, by the index the tab control and the project (PlaneElasticity.Tab)
-// give them.
-constexpr int kStressTab = 0;  // strains in, stresses out
-constexpr int kStrainTab = 1;  // stresses in, strains out
+// The pages of the tab control, in the order of PlaneElasticityTab: the
+// stress tab (strains in, stresses out), then the strain tab (stresses in,
+// strains out).
+int PageOf(PlaneElasticityTab tab) { return static_cast<int>(tab); }
 
 constexpr forms::FormDesign kForm{
     .name = "frmPlaneStress",
@@ -88,10 +88,6 @@ constexpr ControlRow kControls[] = {
 };
 // clang-format on
 
-PlaneAssumption AssumptionOf(const forms::OptionArray& group) {
-  return forms::GetArrayIndex(group) == 1 ? PlaneAssumption::PlaneStrain : PlaneAssumption::PlaneStress;
-}
-
 }  // namespace
 
 PlaneElasticityDialog::PlaneElasticityDialog(QWidget* owner) : FormDialog(owner) {
@@ -105,7 +101,7 @@ PlaneElasticityDialog::PlaneElasticityDialog(QWidget* owner) : FormDialog(owner)
   ui_.sx = Require<QLineEdit>(planeelasticity::kSx);
   ui_.sy = Require<QLineEdit>(planeelasticity::kSy);
   ui_.txy = Require<QLineEdit>(planeelasticity::kTxy);
-  ui_.stressTabAssumption = Options(planeelasticity::kStressTabAssumption);
+  ui_.stressTabAssumption = {Options(planeelasticity::kStressTabAssumption)};
   ui_.sxIn = Require<QLineEdit>(planeelasticity::kSxIn);
   ui_.syIn = Require<QLineEdit>(planeelasticity::kSyIn);
   ui_.txyIn = Require<QLineEdit>(planeelasticity::kTxyIn);
@@ -114,7 +110,7 @@ PlaneElasticityDialog::PlaneElasticityDialog(QWidget* owner) : FormDialog(owner)
   ui_.exOut = Require<QLineEdit>(planeelasticity::kExOut);
   ui_.eyOut = Require<QLineEdit>(planeelasticity::kEyOut);
   ui_.gxyOut = Require<QLineEdit>(planeelasticity::kGxyOut);
-  ui_.strainTabAssumption = Options(planeelasticity::kStrainTabAssumption);
+  ui_.strainTabAssumption = {Options(planeelasticity::kStrainTabAssumption)};
   ui_.ok = Require<QPushButton>(planeelasticity::kOk);
 
   stressTab_.state.Add(ui_.ex, stagedStrains_.Ex, {Reading::WholeEntry, InvalidValueFor({"ex", "ex"})});
@@ -178,13 +174,14 @@ void PlaneElasticityDialog::LoadFromProject() {
   // Poisson's ratio in the general number format.
   forms::ShowStoredGeneral(ui_.stressTabPoisson, stressTabConstants_.Nu);
   forms::ShowStoredGeneral(ui_.strainTabPoisson, strainTabConstants_.Nu);
-  ui_.tabs->setCurrentIndex(elasticity_.Tab);
-  forms::SetArrayIndex(ui_.stressTabAssumption, static_cast<int>(elasticity_.StressTabAssumption));
-  forms::SetArrayIndex(ui_.strainTabAssumption, static_cast<int>(elasticity_.StrainTabAssumption));
+  ui_.tabs->setCurrentIndex(PageOf(elasticity_.Tab));
+  ui_.stressTabAssumption.Choose(elasticity_.StressTabAssumption);
+  ui_.strainTabAssumption.Choose(elasticity_.StrainTabAssumption);
 }
 
-int PlaneElasticityDialog::ActiveTab() const {
-  return ui_.tabs->currentIndex() == kStrainTab ? kStrainTab : kStressTab;
+PlaneElasticityTab PlaneElasticityDialog::ActiveTab() const {
+  const bool strain = ui_.tabs->currentIndex() == PageOf(PlaneElasticityTab::Strain);
+  return strain ? PlaneElasticityTab::Strain : PlaneElasticityTab::Stress;
 }
 
 bool PlaneElasticityDialog::ValidateTab(const TabInputs& tab) {
@@ -193,9 +190,9 @@ bool PlaneElasticityDialog::ValidateTab(const TabInputs& tab) {
 
 bool PlaneElasticityDialog::ValidateInput() {
   // Only the tab in view is checked; the other keeps what it last accepted.
-  const int tab = ActiveTab();
-  const bool valid = ValidateTab(tab == kStrainTab ? strainTab_ : stressTab_);
-  if (valid && tab == kStrainTab) {
+  const PlaneElasticityTab tab = ActiveTab();
+  const bool valid = ValidateTab(tab == PlaneElasticityTab::Strain ? strainTab_ : stressTab_);
+  if (valid && tab == PlaneElasticityTab::Strain) {
     stressIn_ = stagedStress_;
     strainTabConstants_ = stagedStrainTabConstants_;
   } else if (valid) {
@@ -211,11 +208,10 @@ bool PlaneElasticityDialog::ValidateInput() {
 void PlaneElasticityDialog::CalcPlaneElasticity() {
   // A state without a finite answer (E = 0 on tab 1, nu = 0.5 in plane
   // strain on tab 0) empties the results rather than leave the last ones.
-  if (ActiveTab() == kStrainTab) {
+  if (ActiveTab() == PlaneElasticityTab::Strain) {
     const auto results = {ui_.exOut, ui_.eyOut, ui_.gxyOut};
     forms::Calculate(results, [&] {
-      const PlaneStrainResult r =
-          CalcStrainState(stressIn_, strainTabConstants_, AssumptionOf(ui_.strainTabAssumption));
+      const PlaneStrainResult r = CalcStrainState(stressIn_, strainTabConstants_, ui_.strainTabAssumption.Chosen());
       if (!r.Computable) return forms::ClearResults(results);
       forms::ShowResult(ui_.exOut, r.Ex, kPlaneStrainMask);
       forms::ShowResult(ui_.eyOut, r.Ey, kPlaneStrainMask);
@@ -225,8 +221,7 @@ void PlaneElasticityDialog::CalcPlaneElasticity() {
   }
   const auto results = {ui_.sx, ui_.sy, ui_.txy};
   forms::Calculate(results, [&] {
-    const PlaneStressResult r =
-        CalcStressState(elasticity_, stressTabConstants_, AssumptionOf(ui_.stressTabAssumption));
+    const PlaneStressResult r = CalcStressState(elasticity_, stressTabConstants_, ui_.stressTabAssumption.Chosen());
     if (!r.Computable) return forms::ClearResults(results);
     forms::ShowResult(ui_.sx, r.Sx, kPlaneStressMask);
     forms::ShowResult(ui_.sy, r.Sy, kPlaneStressMask);
@@ -235,7 +230,7 @@ void PlaneElasticityDialog::CalcPlaneElasticity() {
 }
 
 void PlaneElasticityDialog::EnableInputsForTab() {
-  const bool first = ActiveTab() == kStressTab;
+  const bool first = ActiveTab() == PlaneElasticityTab::Stress;
   for (QLineEdit* box : {ui_.ex, ui_.ey, ui_.gxy, ui_.stressTabModulus, ui_.stressTabPoisson}) box->setEnabled(first);
   for (QLineEdit* box : {ui_.sxIn, ui_.syIn, ui_.txyIn, ui_.strainTabModulus, ui_.strainTabPoisson})
     box->setEnabled(!first);
@@ -260,8 +255,8 @@ void PlaneElasticityDialog::CommitToProject() {
   // The inputs of the tab in view were read by the validation of OK; the
   // assumption of each tab is stored, not only the one in view.
   elasticity_.Tab = ActiveTab();
-  elasticity_.StressTabAssumption = static_cast<PlaneAssumption>(forms::GetArrayIndex(ui_.stressTabAssumption));
-  elasticity_.StrainTabAssumption = static_cast<PlaneAssumption>(forms::GetArrayIndex(ui_.strainTabAssumption));
+  elasticity_.StressTabAssumption = ui_.stressTabAssumption.Chosen();
+  elasticity_.StrainTabAssumption = ui_.strainTabAssumption.Chosen();
   Project.PlaneElasticity = elasticity_;
   Project.PlaneStressTabConstants = stressTabConstants_;
   Project.PlaneStressIn = stressIn_;

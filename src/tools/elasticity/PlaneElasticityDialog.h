@@ -79,7 +79,7 @@ class PlaneElasticityDialog : public forms::FormDialog {
   bool ValidateTab(const TabInputs& tab);
   void CalcPlaneElasticity();
   void EnableInputsForTab();
-  int ActiveTab() const;
+  PlaneElasticityTab ActiveTab() const;
 
   struct Ui {
     QTabWidget* tabs;
@@ -92,7 +92,7 @@ class PlaneElasticityDialog : public forms::FormDialog {
     QLineEdit* sx;
     QLineEdit* sy;
     QLineEdit* txy;
-    forms::OptionArray stressTabAssumption;
+    forms::ChoiceArray<PlaneAssumption> stressTabAssumption;
     // Tab 1: stresses in, strains out.
     QLineEdit* sxIn;
     QLineEdit* syIn;
@@ -102,7 +102,7 @@ class PlaneElasticityDialog : public forms::FormDialog {
     QLineEdit* exOut;
     QLineEdit* eyOut;
     QLineEdit* gxyOut;
-    forms::OptionArray strainTabAssumption;
+    forms::ChoiceArray<PlaneAssumption> strainTabAssumption;
     QPushButton* ok;
   } ui_;
 

@@ -116,7 +116,7 @@ TransformationDialog::TransformationDialog(QWidget* owner) : FormDialog(owner) {
     ui_.newVector[k] = Require<QLineEdit>(transformation::kNewVectorBox[k]);
     vectorInputs_.Add(ui_.vector[k], working_.Vector[k], {Reading::WholeEntry, NameOf(ui_.vector[k]->objectName())});
   }
-  ui_.operandKind = Options(transformation::kOperandKind);
+  ui_.operandKind = {Options(transformation::kOperandKind)};
   ui_.inputBrackets = Require<MatrixBrackets>(transformation::kInputBrackets);
   ui_.resultBrackets = Require<MatrixBrackets>(transformation::kResultBrackets);
   ui_.ok = Require<QPushButton>(transformation::kOk);
@@ -126,8 +126,8 @@ TransformationDialog::TransformationDialog(QWidget* owner) : FormDialog(owner) {
     for (QLineEdit* b : *boxes) connect(b, &QLineEdit::textChanged, this, &TransformationDialog::OnInputEdited);
   }
   for (QLineEdit* b : ui_.vector) connect(b, &QLineEdit::textChanged, this, &TransformationDialog::OnInputEdited);
-  for (int kind = ui_.operandKind.LBound(); kind <= ui_.operandKind.UBound(); ++kind) {
-    connect(ui_.operandKind.At(kind), &QRadioButton::toggled, this, [this, kind](bool on) {
+  for (const TransformOperand kind : {TransformOperand::Tensor, TransformOperand::Vector}) {
+    connect(ui_.operandKind.OptionOf(kind), &QRadioButton::toggled, this, [this, kind](bool on) {
       if (on) OnOperandKindChosen(kind);
     });
   }
@@ -153,12 +153,12 @@ void TransformationDialog::LoadFromProject() {
     forms::ShowStoredGeneral(ui_.tensor[k], element);
   }
   for (std::size_t i = 0; i < 3; ++i) forms::ShowStoredGeneral(ui_.vector[i], working_.Vector[i]);
-  forms::SetArrayIndex(ui_.operandKind, static_cast<int>(working_.Option));
+  ui_.operandKind.Choose(working_.Option);
   ShowBoxesOf(working_.Option);
 }
 
-void TransformationDialog::OnOperandKindChosen(int kind) {
-  working_.Option = static_cast<TransformOperand>(kind);
+void TransformationDialog::OnOperandKindChosen(TransformOperand kind) {
+  working_.Option = kind;
   ShowBoxesOf(working_.Option);
   RecalculateIfValid([this] { ShowResults(); });
 }

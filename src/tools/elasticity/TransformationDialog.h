@@ -57,7 +57,7 @@ class TransformationDialog : public forms::FormDialog {
   void OnLoad();
   void OnInputEdited();
   // The tensor (0) or the vector (1) chosen.
-  void OnOperandKindChosen(int kind);
+  void OnOperandKindChosen(TransformOperand kind);
   void ShowBoxesOf(TransformOperand kind);
   // Transforms the accepted inputs and shows the result in view.
   void ShowResults();
@@ -68,8 +68,8 @@ class TransformationDialog : public forms::FormDialog {
     std::array<QLineEdit*, 9> newTensor;
     std::array<QLineEdit*, 3> vector;
     std::array<QLineEdit*, 3> newVector;
-    forms::OptionArray operandKind;  // 0 tensor, 1 vector
-    MatrixBrackets* inputBrackets;   // around the tensor or the vector
+    forms::ChoiceArray<TransformOperand> operandKind;
+    MatrixBrackets* inputBrackets;  // around the tensor or the vector
     MatrixBrackets* resultBrackets;
     QPushButton* ok;
   } ui_;

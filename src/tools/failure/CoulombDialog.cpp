@@ -114,18 +114,18 @@ CoulombPlot::CoulombPlot(QWidget* parent) : FailurePlot(parent) {
   Caption(PlotCaption::Strength)->raise();
 }
 
-void CoulombPlot::SetState(const Principal2D& principal, const CoulombParams& params, int view) {
+void CoulombPlot::SetState(const Principal2D& principal, const CoulombParams& params, StressGraph view) {
   SetPrincipal(principal.S1, principal.S2, principal.TauMax);
   principal_ = principal;
   params_ = params;
   view_ = view;
   const CoulombStrength strength = DeriveCoulombStrength(params);
-  SetStrength(view == 1 ? strength.Cohesion : strength.UniaxialStrength);
+  SetStrength(view == StressGraph::MohrCircle ? strength.Cohesion : strength.UniaxialStrength);
 }
 
 void CoulombPlot::DrawCriterion() {
-  if (view_ == 1) DrawMohrCircle();
-  else if (view_ == 2) DrawS1S3Plot();
+  if (view_ == StressGraph::MohrCircle) DrawMohrCircle();
+  else if (view_ == StressGraph::Sigma1Chart) DrawS1S3Plot();
 }
 
 void CoulombPlot::DrawMohrCircle() {
@@ -183,8 +183,8 @@ void CoulombDialog::BuildControls() {
   ui_.shearAtFailure = Require<QLineEdit>(coulomb::kShearAtFailure);
   ui_.poreNotice = Require<QLabel>(coulomb::kPoreNotice);
   ui_.ok = Require<QPushButton>(coulomb::kOk);
-  ui_.derivedParameter = Options(coulomb::kDerivedParameter);
-  ui_.graphOption = Options(coulomb::kGraphOption);
+  ui_.derivedParameter = {Options(coulomb::kDerivedParameter)};
+  ui_.graphOption = {Options(coulomb::kGraphOption)};
   ui_.poreControls = {ui_.poreOption, Require<QLabel>(coulomb::kPorePressureLabel), ui_.porePressure,
                       Require<QLabel>(coulomb::kPoreFailureLabel), ui_.poreFailureVerdict};
   ui_.plot = Require<CoulombPlot>(coulomb::kPlot);
@@ -257,7 +257,7 @@ void CoulombDialog::AddInputs() {
 void CoulombDialog::OnLoad() {
   LoadInputs();
   if (ValidateInput()) ShowResults();
-  if (EnableMohrCircles == 1) forms::SetArrayIndex(ui_.graphOption, 1);
+  if (EnableMohrCircles) ui_.graphOption.Choose(StressGraph::MohrCircle);
   RedrawGraph(true);
   AddHistoryLine(Tr({"Determination of shear failure plane based on Coulomb's theory.",
                      "Υπολογισμός του επιπέδου διατμητικής αστοχίας βάσει της θεωρίας του Coulomb."}));
@@ -272,10 +272,9 @@ void CoulombDialog::LoadFromProject() {
   ShowInputValue(ui_.sy, stress_.Sy, kCoulombStressMask);
   ShowInputValue(ui_.txy, stress_.Txy, kCoulombStressMask);
   // A choice the record cannot hold opens as the first one.
-  const int graph = stress_.GraphOption >= 0 && stress_.GraphOption <= 2 ? stress_.GraphOption : 0;
-  forms::SetArrayIndex(ui_.graphOption, graph);
+  ui_.graphOption.Choose(KnownStressGraph(stress_.GraphOption));
   ShowPoreInput(ui_.poreControls, params_.UsePore, params_.PorePressure, kCoulombStressMask);
-  forms::SetArrayIndex(ui_.derivedParameter, static_cast<int>(DerivedParameter(params_.ParamOption)));
+  ui_.derivedParameter.Choose(DerivedParameter(params_.ParamOption));
   ShowInputValue(ui_.cohesion, params_.Cohesion, kCoulombStressMask);
   ShowInputValue(ui_.uniaxialStrength, params_.UniaxialStrength, kCoulombStressMask);
   ShowInputValue(ui_.frictionAngle, params_.FrictionAngle, kCoulombFrictionMask);
@@ -291,9 +290,7 @@ QLineEdit* CoulombDialog::ParameterBox(CoulombDerived parameter) const {
   return ui_.cohesion;
 }
 
-CoulombDerived CoulombDialog::DerivedChoice() const {
-  return static_cast<CoulombDerived>(forms::GetArrayIndex(ui_.derivedParameter));
-}
+CoulombDerived CoulombDialog::DerivedChoice() const { return ui_.derivedParameter.Chosen(); }
 
 void CoulombDialog::ShowParameterBoxes() {
   const CoulombDerived derived = DerivedChoice();
@@ -362,7 +359,7 @@ void CoulombDialog::RedrawGraph(bool reset) {
     ui_.plot->Blank();
     return;
   }
-  ui_.plot->SetState(principal_, params_, forms::GetArrayIndex(ui_.graphOption));
+  ui_.plot->SetState(principal_, params_, ui_.graphOption.Chosen());
   ui_.plot->Redraw(reset);
 }
 
@@ -390,8 +387,8 @@ void CoulombDialog::OnDerivedParameterChosen() {
 }
 
 void CoulombDialog::OnGraphChosen() {
-  const int view = forms::GetArrayIndex(ui_.graphOption);
-  SwitchPlotWidth(*this, ui_.plot, view != 0, kNarrowWidth, kWideWidth);
+  const bool shown = ui_.graphOption.Chosen() != StressGraph::None;
+  SwitchPlotWidth(*this, ui_.plot, shown, kNarrowWidth, kWideWidth);
   RedrawGraph(true);
 }
 
@@ -412,7 +409,7 @@ void CoulombDialog::SearchLimit(bool upper) {
 }
 
 void CoulombDialog::CommitToProject() {
-  stress_.GraphOption = forms::GetArrayIndex(ui_.graphOption);
+  stress_.GraphOption = ui_.graphOption.Chosen();
   // The derived parameter is kept as its box shows it. A text that cannot
   // be read as a 32-bit number (the box is the program's, so only an error
   // can put one there) keeps the value computed, and the error goes to the

@@ -57,7 +57,7 @@ inline constexpr char kHelp[] = "cmdHelp";
 }  // namespace coulomb
 
 // The plot of the Coulomb tool: the Mohr circle with the Coulomb envelope
-// (view 1) or the s1-s3 plane with the criterion line (view 2), on one
+// (MohrCircle) or the s1-s3 plane with the criterion line (Sigma1Chart), on one
 // scale for both axes and a grid, with the values s2, C and s1 under the
 // axis and c or UCS beside it.
 class CoulombPlot : public FailurePlot {
@@ -67,8 +67,8 @@ class CoulombPlot : public FailurePlot {
   explicit CoulombPlot(QWidget* parent = nullptr);
 
   // The state drawn: the principal stresses, the parameters (the derived
-  // one filled in) and the view (0 none, 1 Mohr, 2 s1-s3).
-  void SetState(const Principal2D& principal, const CoulombParams& params, int view);
+  // one filled in) and the view.
+  void SetState(const Principal2D& principal, const CoulombParams& params, StressGraph view);
 
  protected:
   void DrawCriterion() override;
@@ -80,7 +80,7 @@ class CoulombPlot : public FailurePlot {
 
   Principal2D principal_;
   CoulombParams params_;
-  int view_ = 0;
+  StressGraph view_ = StressGraph::None;
 };
 
 // The Coulomb criterion in intact material: principal stresses, the third
@@ -152,8 +152,8 @@ class CoulombDialog : public forms::FormDialog {
     QLineEdit* shearAtFailure;
     QLabel* poreNotice;
     QPushButton* ok;
-    forms::OptionArray derivedParameter;
-    forms::OptionArray graphOption;
+    forms::ChoiceArray<CoulombDerived> derivedParameter;
+    forms::ChoiceArray<StressGraph> graphOption;
     PoreControls poreControls;
     CoulombPlot* plot;
   } ui_;

@@ -278,7 +278,7 @@ void CoulombJointDialog::BuildControls() {
   ui_.slidingRangeEnd = Require<QLabel>(coulombjoint::kSlidingRangeEnd);
   ui_.ok = Require<QPushButton>(coulombjoint::kOk);
   ui_.parameterSet = Options(coulombjoint::kParameterSet);
-  ui_.graphOption = Options(coulombjoint::kGraphOption);
+  ui_.graphOption = {Options(coulombjoint::kGraphOption)};
   auto* poreCaption = Require<QLabel>(coulombjoint::kPorePressureLabel);
   ui_.materialPore = {ui_.poreOption, poreCaption, ui_.porePressure,
                       Require<QLabel>(coulombjoint::kMaterialPoreFailureLabel), ui_.materialPoreFailureVerdict};
@@ -337,7 +337,7 @@ void CoulombJointDialog::OnLoad() {
   ui_.slidingRangeStart->clear();
   ui_.slidingRangeEnd->clear();
   LoadInputs();
-  if (EnableMohrCircles == 1) forms::SetArrayIndex(ui_.graphOption, 1);
+  if (EnableMohrCircles) ui_.graphOption.Choose(StressGraph::MohrCircle);
   AddHistoryLine(
       Tr({"Determination of shear failure plane based on Coulomb's theory on material with given "
           "discontinuities.",
@@ -365,7 +365,7 @@ void CoulombJointDialog::LoadSet(int set) {
   ShowInputValue(ui_.sy, stress.Sy, kJointStressMask);
   ShowInputValue(ui_.txy, stress.Txy, kJointStressMask);
   // A choice the record cannot hold opens as the first one.
-  forms::SetArrayIndex(ui_.graphOption, InRange(stress.GraphOption, 2));
+  ui_.graphOption.Choose(KnownStressGraph(stress.GraphOption));
   // One option and box serve both verdicts with pore pressure.
   ShowPoreInput(ui_.materialPore, material.UsePore, material.PorePressure, kJointStressMask);
   ShowPoreControls(ui_.jointPore);
@@ -397,7 +397,7 @@ void CoulombJointDialog::ReadInputs(int set) {
   keep(ui_.sx, stress.Sx);
   keep(ui_.sy, stress.Sy);
   keep(ui_.txy, stress.Txy);
-  stress.GraphOption = forms::GetArrayIndex(ui_.graphOption);
+  stress.GraphOption = ui_.graphOption.Chosen();
   if (ui_.poreOption->isChecked()) {
     keep(ui_.porePressure, material.PorePressure);
     material.UsePore = true;
@@ -476,8 +476,8 @@ void CoulombJointDialog::CalcStresses() {
 }
 
 void CoulombJointDialog::RedrawGraph(bool reset) {
-  const int graph = forms::GetArrayIndex(ui_.graphOption);
-  if (graph == 2) {
+  const StressGraph graph = ui_.graphOption.Chosen();
+  if (graph == StressGraph::Sigma1Chart) {
     DrawSigma1BetaPlot();
     return;
   }
@@ -486,7 +486,7 @@ void CoulombJointDialog::RedrawGraph(bool reset) {
   ui_.materialStrength->clear();
   ui_.slidingRangeStart->clear();
   ui_.slidingRangeEnd->clear();
-  if (graph != 1) return;
+  if (graph != StressGraph::MohrCircle) return;
   if (!result_.Computed) {
     ui_.plot->Blank();
     return;
@@ -536,16 +536,18 @@ void CoulombJointDialog::OnParameterSetChosen(int index) {
 }
 
 void CoulombJointDialog::OnGraphChosen() {
-  const int graph = forms::GetArrayIndex(ui_.graphOption);
-  SwitchPlotWidth(*this, ui_.plot, graph != 0, kNarrowWidth, kWideWidth);
+  const StressGraph graph = ui_.graphOption.Chosen();
+  SwitchPlotWidth(*this, ui_.plot, graph != StressGraph::None, kNarrowWidth, kWideWidth);
   // The plot and the chart share the place beside the inputs.
-  ui_.plot->SetPlotShown(graph == 1);
-  ui_.plot->setVisible(graph == 1);
-  ui_.chart->setVisible(graph == 2);
-  for (QWidget* item : ui_.legend) item->setVisible(graph == 1);
-  for (QLabel* readout : ui_.readouts) readout->setVisible(graph == 1);
-  ui_.slidingRangeStart->setVisible(graph == 2);
-  ui_.slidingRangeEnd->setVisible(graph == 2);
+  const bool mohr = graph == StressGraph::MohrCircle;
+  const bool chart = graph == StressGraph::Sigma1Chart;
+  ui_.plot->SetPlotShown(mohr);
+  ui_.plot->setVisible(mohr);
+  ui_.chart->setVisible(chart);
+  for (QWidget* item : ui_.legend) item->setVisible(mohr);
+  for (QLabel* readout : ui_.readouts) readout->setVisible(mohr);
+  ui_.slidingRangeStart->setVisible(chart);
+  ui_.slidingRangeEnd->setVisible(chart);
   if (!loading_) RedrawGraph(true);
 }
 

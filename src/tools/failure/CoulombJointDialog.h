@@ -178,7 +178,7 @@ class CoulombJointDialog : public forms::FormDialog {
     QLabel* slidingRangeEnd;
     QPushButton* ok;
     forms::OptionArray parameterSet;
-    forms::OptionArray graphOption;
+    forms::ChoiceArray<StressGraph> graphOption;
     PoreControls materialPore;  // the option with the material's pore verdict
     PoreControls jointPore;     // and with the discontinuity's
     std::array<QWidget*, 4> legend;

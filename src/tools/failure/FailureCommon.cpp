@@ -43,6 +43,15 @@ Principal2D FailurePrincipalStresses(const StressInput& stress) {
   return PrincipalStresses(stress.Sx, stress.Sy, stress.Txy);
 }
 
+StressGraph KnownStressGraph(StressGraph stored) {
+  switch (stored) {
+    case StressGraph::MohrCircle:
+    case StressGraph::Sigma1Chart: return stored;
+    case StressGraph::None: break;
+  }
+  return StressGraph::None;  // also any value outside the list
+}
+
 double EffectiveStress(float stress, float porePressure) {
   const double exact = static_cast<double>(stress) - static_cast<double>(porePressure);
   const std::optional<float> single = SingleOf(exact);

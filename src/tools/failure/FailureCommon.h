@@ -97,6 +97,10 @@ CriterionBoxRules BoxRulesOf(InputMessage (*invalid)(Box), ValueRule (*rule)(Box
 // range.
 Principal2D FailurePrincipalStresses(const StressInput& stress);
 
+// The graph a tool with three graph options opens with: the stored one, or
+// none for a value the record holds outside the list.
+StressGraph KnownStressGraph(StressGraph stored);
+
 // The 32-bit value of a number when it has one.
 std::optional<float> SingleOf(double value);
 

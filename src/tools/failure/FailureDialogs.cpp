@@ -129,7 +129,7 @@ void PrincipalCriterionDialog::BindCriterionControls(FailurePlot::VerticalRange 
 void PrincipalCriterionDialog::OpenCriterion(const Bilingual& history) {
   LoadInputs();
   if (ValidateInput()) Calculate();
-  if (EnableMohrCircles == 1) graphSwitch_->setChecked(true);
+  if (EnableMohrCircles) graphSwitch_->setChecked(true);
   // A plot kept with the inputs shows the loaded state too.
   Redraw(true);
   AddHistoryLine(Tr(history));
@@ -144,12 +144,14 @@ void PrincipalCriterionDialog::ShowStressInputs() {
 void PrincipalCriterionDialog::ShowGraphOption() {
   {
     const QSignalBlocker quiet(graphSwitch_);
-    graphSwitch_->setChecked(stress_.GraphOption == 1);
+    graphSwitch_->setChecked(stress_.GraphOption == StressGraph::MohrCircle);
   }
   OnGraphSwitchToggled();
 }
 
-int PrincipalCriterionDialog::GraphOption() const { return graphSwitch_->isChecked() ? 1 : 0; }
+StressGraph PrincipalCriterionDialog::GraphOption() const {
+  return graphSwitch_->isChecked() ? StressGraph::MohrCircle : StressGraph::None;
+}
 
 void PrincipalCriterionDialog::Redraw(bool reset) {
   if (!computed_) {

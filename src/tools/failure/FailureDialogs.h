@@ -292,7 +292,7 @@ class PrincipalCriterionDialog : public forms::FormDialog {
   void ShowStressInputs();
   // The record's plot switch into its check box, and the width it gives.
   void ShowGraphOption();
-  int GraphOption() const;
+  StressGraph GraphOption() const;
 
   virtual void Calculate() = 0;
   // Gives the plot the state to draw; only called with computed_ set.

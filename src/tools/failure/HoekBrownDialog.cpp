@@ -75,7 +75,7 @@ HoekBrownDialog::HoekBrownDialog(QWidget* owner) : PoreCriterionDialog(owner, kN
   ui_.parameterMCaption = Require<QLabel>(hoek::kParameterMLabel);
   ui_.generalizedCaptions = {Require<QLabel>(hoek::kPiecesStrengthLabel), Require<QLabel>(hoek::kParameterMbLabel),
                              Require<QLabel>(hoek::kParameterSLabel), Require<QLabel>(hoek::kParameterALabel)};
-  ui_.criterionType = Options(hoek::kCriterionType);
+  ui_.criterionType = {Options(hoek::kCriterionType)};
   ui_.zoomBar = Require<QScrollBar>(hoek::kZoomBar);
 
   const CriterionBoxRules rules = BoxRulesOf(HoekInvalidMessage, HoekValueRule);
@@ -117,7 +117,8 @@ void HoekBrownDialog::LoadFromProject() {
   ShowGraphOption();
   ShowPoreInput(params_.UsePore, params_.PorePressure);
   // A type the record cannot hold opens as intact rock.
-  forms::SetArrayIndex(ui_.criterionType, params_.CriterionType == HoekCriterion::Generalized ? 1 : 0);
+  ui_.criterionType.Choose(params_.CriterionType == HoekCriterion::Generalized ? HoekCriterion::Generalized
+                                                                               : HoekCriterion::IntactRock);
   ShowCriterionBoxes();
   ShowInputValue(ui_.intactStrength, params_.Co);
   ShowInputValue(ui_.parameterM, params_.M);
@@ -131,7 +132,7 @@ bool HoekBrownDialog::ValidateInput() {
   // Every calculation judges the boxes as they stand.
   if (!CheckInputSets({&stressInputs_, &poreInput_, &materialInputs_}, params_)) return false;
   ReadPoreOption(params_.UsePore, params_.PorePressure);
-  params_.CriterionType = static_cast<HoekCriterion>(forms::GetArrayIndex(ui_.criterionType));
+  params_.CriterionType = ui_.criterionType.Chosen();
   return true;
 }
 
@@ -145,7 +146,7 @@ void HoekBrownDialog::PlotState() {
 }
 
 void HoekBrownDialog::ShowCriterionBoxes() {
-  const bool generalized = forms::GetArrayIndex(ui_.criterionType) == 1;
+  const bool generalized = ui_.criterionType.Chosen() == HoekCriterion::Generalized;
   for (QWidget* w : {static_cast<QWidget*>(ui_.intactStrengthCaption), static_cast<QWidget*>(ui_.intactStrength),
                      static_cast<QWidget*>(ui_.parameterMCaption), static_cast<QWidget*>(ui_.parameterM)})
     w->setEnabled(!generalized);

@@ -81,7 +81,7 @@ class HoekBrownDialog : public PoreCriterionDialog {
     QLabel* intactStrengthCaption;
     QLabel* parameterMCaption;
     std::array<QLabel*, 4> generalizedCaptions;
-    forms::OptionArray criterionType;
+    forms::ChoiceArray<HoekCriterion> criterionType;
     QScrollBar* zoomBar;
   } ui_;
 

@@ -104,7 +104,7 @@ void VonMisesDialog::PlotState() {
 void VonMisesDialog::CommitToProject() {
   // The plot switch is not kept: the next opening shows the plot as
   // EnableMohrCircles says.
-  stress_.GraphOption = 0;
+  stress_.GraphOption = StressGraph::None;
   Project.VonMisesStress = stress_;
   Project.VonMisesInput = input_;
   MarkProjectChanged();

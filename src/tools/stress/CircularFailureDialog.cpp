@@ -162,7 +162,7 @@ void CircularFailureDialog::OnLoad() {
 
 void CircularFailureDialog::LoadFromProject() {
   stress_ = Project.CircFailStress;
-  stress_.GraphOption = 0;  // not used here
+  stress_.GraphOption = StressGraph::None;  // not used here
   input_ = Project.CircFailInput;
   inputs_.Show(u"#0.##0");
 }

@@ -120,7 +120,7 @@ void RecordKirschPoint(const CircularPoint& point, CircularData& opening);
 
 // The ratio labels: "sr/sv = " (radial) or "sw/sv = " (tangential) and the
 // ratio with kCircularStressMask, the prefixes "σr/σv = " and "σθ/σv = "
-// when EnglishMenus is 0; "-" for an empty ratio.
+// when EnglishMenus says no; "-" for an empty ratio.
 QString RadialRatioText(const std::optional<double>& ratio);
 QString TangentialRatioText(const std::optional<double>& ratio);
 

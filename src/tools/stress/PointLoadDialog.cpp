@@ -136,7 +136,7 @@ PointLoadDialog::PointLoadDialog(QWidget* owner) : FormDialog(owner) {
   ui_.verticalDistance = Require<QLineEdit>(pointload::kVerticalDistance);
   ui_.boussinesqStress = Require<QLineEdit>(pointload::kBoussinesqStress);
   ui_.westergaardStress = Require<QLineEdit>(pointload::kWestergaardStress);
-  ui_.loadKind = Options(pointload::kLoadKind);
+  ui_.loadKind = {Options(pointload::kLoadKind)};
   ui_.section = Require<VerticalSection>(pointload::kVerticalSection);
 
   WireButtons(Require<QPushButton>(pointload::kOk), Require<QPushButton>(pointload::kCancel),
@@ -164,7 +164,7 @@ void PointLoadDialog::OnLoad() {
   LoadInputs();
   // The dialog opens on the point load, whatever kind was stored; the
   // project's kind changes only with OK.
-  forms::SetArrayIndex(ui_.loadKind, static_cast<int>(PointLoadKind::Point));
+  ui_.loadKind.Choose(PointLoadKind::Point);
   Recalculate();
 }
 
@@ -225,7 +225,7 @@ void PointLoadDialog::CommitToProject() {
   Project.StripLoadQ = entries_.StripQ;
   Project.PointLoadR = entries_.R;
   Project.PointLoadZ = entries_.Z;
-  Project.PointLoadType = static_cast<PointLoadKind>(forms::GetArrayIndex(ui_.loadKind));
+  Project.PointLoadType = ui_.loadKind.Chosen();
   MarkProjectChanged();
 }
 

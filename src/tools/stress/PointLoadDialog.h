@@ -98,7 +98,7 @@ class PointLoadDialog : public forms::FormDialog {
     QLineEdit* verticalDistance;
     QLineEdit* boussinesqStress;
     QLineEdit* westergaardStress;
-    forms::OptionArray loadKind;
+    forms::ChoiceArray<PointLoadKind> loadKind;
     VerticalSection* section;
   } ui_;
 

@@ -196,7 +196,7 @@ bool RoomPillarDialog::ValidateInput() {
   if (!inputs_.Validate()) return false;
   stress_.Sx = 0.0f;
   stress_.Txy = 0.0f;
-  stress_.GraphOption = 0;
+  stress_.GraphOption = StressGraph::None;
   return true;
 }
 

@@ -124,7 +124,7 @@ Stress2DDialog::Stress2DDialog(QWidget* owner) : FormDialog(owner) {
   ui_.viewOrientation = Require<QPushButton>(stress2d::kViewOrientation);
   ui_.redrawPlot = Require<QPushButton>(stress2d::kRedrawPlot);
   ui_.ok = Require<QPushButton>(stress2d::kOk);
-  ui_.angleMeasuredFrom = Options(stress2d::kAngleMeasuredFrom);
+  ui_.angleMeasuredFrom = {Options(stress2d::kAngleMeasuredFrom)};
   ui_.mohrPlot = Require<MohrCirclePlot>(stress2d::kMohrPlot);
   ui_.referenceElement = Require<ReferenceElement>(stress2d::kReferenceElement);
   ui_.turnedElement = Require<ElementView>(stress2d::kTurnedElement);
@@ -165,9 +165,9 @@ Stress2DDialog::~Stress2DDialog() = default;
 void Stress2DDialog::OnLoad() {
   LoadInputs();
   if (ValidateInput() && CalcPrincipal()) sketchDelay_.start(500);
-  if (EnableMohrCircles == 1) ui_.showMohrCircle->setChecked(true);
+  if (EnableMohrCircles) ui_.showMohrCircle->setChecked(true);
   RedrawPlot(true);
-  forms::SetArrayIndex(ui_.angleMeasuredFrom, 0);
+  ui_.angleMeasuredFrom.Choose(AngleMeasuredFrom::S1);
   // A number too large to read is not 0 either.
   const std::optional<double> angle = forms::LeadingValue(ui_.planeAngle);
   if (!angle || *angle != 0) OnPlaneAngleEdited();
@@ -178,7 +178,7 @@ void Stress2DDialog::LoadFromProject() {
   stress_ = Project.Stress2D;
   plane_ = Project.Stress2DPlane;
   inputs_.Show(u"#0.##0");
-  ui_.showMohrCircle->setChecked(stress_.GraphOption == 1);
+  ui_.showMohrCircle->setChecked(stress_.GraphOption == StressGraph::MohrCircle);
   OnMohrCircleToggled();
 }
 
@@ -312,7 +312,7 @@ void Stress2DDialog::DrawElementImage() {
 }
 
 void Stress2DDialog::CommitToProject() {
-  stress_.GraphOption = ui_.showMohrCircle->isChecked() ? 1 : 0;
+  stress_.GraphOption = ui_.showMohrCircle->isChecked() ? StressGraph::MohrCircle : StressGraph::None;
   Project.Stress2D = stress_;
   Project.Stress2DPlane = plane_;
   MarkProjectChanged();

@@ -53,6 +53,10 @@ class ElementView;
 class MohrCirclePlot;
 class ReferenceElement;
 
+// The options beside the plane's angle boxes: the angle from s1 or from the
+// x-axis.
+enum class AngleMeasuredFrom { S1 = 0, XAxis = 1 };
+
 // Stresses in two dimensions: principal stresses, the stresses on a plane,
 // Mohr's circle and a sketch of the element turned to the principal
 // directions. Works on Stress2D and Stress2DPlane of the project; the
@@ -118,7 +122,7 @@ class Stress2DDialog : public forms::FormDialog {
     QPushButton* viewOrientation;
     QPushButton* redrawPlot;
     QPushButton* ok;
-    forms::OptionArray angleMeasuredFrom;
+    forms::ChoiceArray<AngleMeasuredFrom> angleMeasuredFrom;
     MohrCirclePlot* mohrPlot;
     ReferenceElement* referenceElement;
     ElementView* turnedElement;

@@ -33,27 +33,27 @@ QString Golden(const char* name) {
 // The inputs that the golden listings hold, and distinct values in fields
 // that the listing must leave out.
 void FillListedInputs(ProjectRecord& r) {
-  r.Stress2D = {12.5f, -3.0f, 0.0f, 1};
+  r.Stress2D = {12.5f, -3.0f, 0.0f, StressGraph::MohrCircle};
   r.Stress2DPlane = {7.0f, 8.0f, 9.0f};
   r.Stress3D.Tensor = {{{10.0f, 2.25f, -1.5f}, {2.25f, 0.1f, 1234567.0f}, {-1.5f, 1.5e-5f, 2.5e7f}}};
   r.Stress3D.Principal = {91.0f, 92.0f, 93.0f};
   r.Stress3D.Normal = {0.5f, 0.5f, 0.7f};
-  r.CoulombStress = {150.0f, 75.5f, -20.0f, 2};
+  r.CoulombStress = {150.0f, 75.5f, -20.0f, StressGraph::Sigma1Chart};
   r.CoulombInput.PorePressure = 10.0f;
   r.CoulombInput.Cohesion = 250.0f;
   r.CoulombInput.UniaxialStrength = 1.2f;
   r.CoulombInput.FrictionAngle = 30.0f;
   r.CoulombInput.FailureAngle = 61.0f;
   r.CoulombPrincipal.S1 = 177.0f;
-  r.JointStress = {{{100.0f, 50.0f, 25.0f, 0}, {-40.0f, 60.25f, 0.0f, 0}}};
+  r.JointStress = {{{100.0f, 50.0f, 25.0f, StressGraph::None}, {-40.0f, 60.25f, 0.0f, StressGraph::None}}};
   r.JointMaterials[0].PorePressure = 5.0f;
   r.JointMaterials[0].Cohesion = 300.0f;
   r.JointMaterials[0].FrictionAngle = 35.0f;
-  r.JointPlanes[0] = {20.0f, 28.5f, 44.0f, 1};
+  r.JointPlanes[0] = {20.0f, 28.5f, 44.0f, true};
   r.JointMaterials[1].PorePressure = 0.0f;
   r.JointMaterials[1].Cohesion = 310.0f;
   r.JointMaterials[1].FrictionAngle = 36.0f;
-  r.JointPlanes[1] = {0.0f, 22.0f, 66.0f, 0};
+  r.JointPlanes[1] = {0.0f, 22.0f, 66.0f, false};
   BoltedWedgeData& wedge = r.CoulombWedgeData;
   wedge.Width = 6.0f;
   wedge.Height = 4.5f;
@@ -67,16 +67,16 @@ void FillListedInputs(ProjectRecord& r) {
   wedge.ReqSafetyFactor = 1.5f;
   wedge.BoltAngle2 = -5.0f;
   wedge.ReqBoltLoad = 333.0f;
-  r.CircStress = {20.0f, 10.0f, 5.0f, 1};
+  r.CircStress = {20.0f, 10.0f, 5.0f, StressGraph::MohrCircle};
   r.CircOpening.InternalPressure = 2.0f;
   r.CircOpening.A = 3.0f;
   r.CircOpening.R = 4.5f;
   r.CircOpening.Angle = 45.0f;
   r.CircOpening.SigmaR = 17.0f;
-  r.VonMisesStress = {30.0f, 12.0f, 4.0f, 0};
+  r.VonMisesStress = {30.0f, 12.0f, 4.0f, StressGraph::None};
   r.VonMisesInput.TensileStrength = 8.5f;
   // Tools the listing does not cover.
-  r.HoekStress = {71.0f, 72.0f, 73.0f, 0};
+  r.HoekStress = {71.0f, 72.0f, 73.0f, StressGraph::None};
   r.PointLoadQ = 555.0f;
   r.BoltStrength = 444.0f;
 }
@@ -86,8 +86,8 @@ class OutputListing : public test::CoreTest {
   void SetUp() override {
     CoreTest::SetUp();
     InitGlobals();  // the unit-label table
-    EnglishMenus = 1;
-    PrintModuleHeader = 1;
+    EnglishMenus = true;
+    PrintModuleHeader = true;
     FillListedInputs(Project);
   }
 };
@@ -127,7 +127,7 @@ TEST_F(OutputListing, ImperialProjectWithGreekTextMatchesItsGoldenListing) {
 }
 
 TEST_F(OutputListing, WithoutHeaderAndWithEmptyTextsThePageStartsAtTheTitle) {
-  PrintModuleHeader = 0;
+  PrintModuleHeader = false;
   Project.InputUnits = UnitSystem::SI;
   Project.ProjectPath = QStringLiteral("/tmp/x.BNL");
   LoadOutBuf0();
@@ -138,7 +138,7 @@ TEST_F(OutputListing, WithoutHeaderAndWithEmptyTextsThePageStartsAtTheTitle) {
   EXPECT_FALSE(OutBuf[0].contains(QStringLiteral("/tmp/x.BNL")));
   // Without the header the rest of the page is the same.
   const QString withoutHeader = OutBuf[0];
-  PrintModuleHeader = 1;
+  PrintModuleHeader = true;
   LoadOutBuf0();
   EXPECT_TRUE(OutBuf[0].endsWith(withoutHeader));
   EXPECT_TRUE(OutBuf[0].startsWith(QStringLiteral("Brantel module build:  ")));

@@ -257,7 +257,7 @@ TEST_F(GoldenFileTest, ReadsTheGoldenFileIntoEveryField) {
 }
 
 TEST_F(ProjectFileTest, GreekHistoryLinesOfSavingAndOpening) {
-  EnglishMenus = 0;
+  EnglishMenus = false;
   const QString path = Path("greek.BNL");
   ProjectRecord record = FilledRecord();
   EXPECT_FALSE(WriteProjectFile(path, record).has_value());
@@ -573,7 +573,7 @@ TEST_F(GoldenFileTest, IntegersAndUnitsAreReadLeniently) {
   const ProjectReadResult result = ReadProjectBytes(Join(lines), QStringLiteral("i.BNL"), record);
   ASSERT_TRUE(result.read) << result.message.toStdString();
   EXPECT_EQ(record.InputUnits, UnitSystem::Imperial);
-  EXPECT_EQ(record.Stress2D.GraphOption, 2);
+  EXPECT_EQ(record.Stress2D.GraphOption, StressGraph::Sigma1Chart);
   EXPECT_EQ(record.Stress2D.Sx, -1.5f);
 }
 
@@ -937,7 +937,7 @@ TEST_F(ProjectFileTest, SaveWritesAFileOfTheLimitAndRefusesOneByteMore) {
   EXPECT_TRUE(History().contains(QStringLiteral("Saving: ") + path));
 
   // In Greek.
-  EnglishMenus = 0;
+  EnglishMenus = false;
   error = WriteProjectFile(path, record);
   ASSERT_TRUE(error.has_value());
   EXPECT_EQ(error->Description(), QStringLiteral("Αδύνατη η αποθήκευση του αρχείου έργου \"") + path +

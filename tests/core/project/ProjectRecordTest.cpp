@@ -52,7 +52,7 @@ TEST_F(ProjectRecordTest, NewSetsTheDefaultsOfTheTable) {
   EXPECT_TRUE(p.FileSaved);
   EXPECT_TRUE(p.FileEmpty);
   EXPECT_FALSE(p.FileHoldsData);
-  EXPECT_EQ(p.NewFileMark, 1);
+  EXPECT_EQ(p.NewFileMark, RecentFileMark::Marked);
 }
 
 TEST_F(ProjectRecordTest, NewKeepsResultsAndResetsTheSlopeInputs) {
@@ -63,8 +63,8 @@ TEST_F(ProjectRecordTest, NewKeepsResultsAndResetsTheSlopeInputs) {
   p.Stress3D.Principal[2] = 13.0f;
   p.Stress2DPlane.SigmaN = 14.0f;
   p.CircOpening.SigmaTheta = 15.0f;
-  p.CircStress.GraphOption = 2;  // not in the file
-  p.PillarStress.Sx = 16.0f;     // only Sy of the pillar stress is an input
+  p.CircStress.GraphOption = StressGraph::Sigma1Chart;  // not in the file
+  p.PillarStress.Sx = 16.0f;                            // only Sy of the pillar stress is an input
   p.PillarLayout.Extraction = 17.0f;
   p.RosettePrincipal.E1 = 18.0;
   p.Rosette.Ew = 19.0f;
@@ -83,7 +83,7 @@ TEST_F(ProjectRecordTest, NewKeepsResultsAndResetsTheSlopeInputs) {
   EXPECT_EQ(p.Stress3D.Principal[2], 13.0f);
   EXPECT_EQ(p.Stress2DPlane.SigmaN, 14.0f);
   EXPECT_EQ(p.CircOpening.SigmaTheta, 15.0f);
-  EXPECT_EQ(p.CircStress.GraphOption, 2);
+  EXPECT_EQ(p.CircStress.GraphOption, StressGraph::Sigma1Chart);
   EXPECT_EQ(p.PillarStress.Sx, 16.0f);
   EXPECT_EQ(p.PillarStress.Sy, 0.0f);
   EXPECT_EQ(p.PillarLayout.Extraction, 17.0f);
@@ -109,7 +109,7 @@ TEST_F(ProjectRecordTest, NewKeepsResultsAndResetsTheSlopeInputs) {
 TEST_F(ProjectRecordTest, NewWritesExactlyOneHistoryLineInTheLanguage) {
   FileNew();
   EXPECT_EQ(History(), QStringLiteral("1. File initialized. Use Edit-Project Parameters to enter data.\r\n"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   FileNew();
   EXPECT_EQ(History(), QStringLiteral("1. File initialized. Use Edit-Project Parameters to enter data.\r\n"
                                       "2. Αρχικοποίηση αρχείου. Επιλέξτε το μενού 'Δεδομένα' για εισαγωγή "

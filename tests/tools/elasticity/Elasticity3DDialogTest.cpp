@@ -104,7 +104,7 @@ TEST_F(Elasticity3DDialogTest, TheConstantsAreCheckedWithTheirMessages) {
       {elasticity3d::kPoisson, "0.7x", "Poisson's ratio should be < 0.5", "Ο λόγος Poisson πρέπει να είναι < 0.5"},
   };
   for (const Case& c : cases) {
-    for (qint16 english : {1, 0}) {
+    for (const bool english : {true, false}) {
       EnglishMenus = english;
       Open();
       boxes_->Clear();
@@ -116,7 +116,7 @@ TEST_F(Elasticity3DDialogTest, TheConstantsAreCheckedWithTheirMessages) {
   }
   // nu = 0 is a notice beside the box, no message box; the next validation
   // clears it.
-  EnglishMenus = 1;
+  EnglishMenus = true;
   Open();
   boxes_->Clear();
   Paste(elasticity3d::kPoisson, QStringLiteral("0"));

@@ -157,7 +157,7 @@ TEST_F(LabTestDialogTest, TheGridIsColouredByDataTypeAndOnlyYellowCellsTakeEntri
   EXPECT_TRUE(Dialog().isVisible());
   EXPECT_TRUE(Project.FileSaved);
 
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Enter(1, labcol::kModulus, QStringLiteral("7"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Δεν επιτρέπεται εισαγωγή δεδομένων"));
   Enter(1, labcol::kEx, QStringLiteral("1e39"));  // beyond a 32-bit value
@@ -397,7 +397,7 @@ TEST_F(LabTestDialogTest, TheChartWidensTheWindowAndFollowsTheData) {
 }
 
 TEST_F(LabTestDialogTest, CaptionsHeadersAndSpokenNamesInGreek) {
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Open();
   EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Αξιολόγηση Εργαστηριακών Μετρήσεων Μονοαξονικής Θλίψης"));
   EXPECT_EQ(Grid()->horizontalHeaderItem(0)->text(), QStringLiteral("No"));

@@ -141,7 +141,7 @@ TEST_F(PlaneElasticityDialogTest, BadEntriesAreRefusedWithTheirMessages) {
   Project.PlaneElasticity.Ex = 0.001;
   Project.PlaneStressIn.Sx = 10;
   for (const Case& c : cases) {
-    for (qint16 english : {1, 0}) {
+    for (const bool english : {true, false}) {
       EnglishMenus = english;
       Open();
       ShowTab(c.tab);
@@ -199,7 +199,7 @@ TEST_F(PlaneElasticityDialogTest, OkStoresBothTabsWithTheirAssumptions) {
   EXPECT_EQ(Project.PlaneStressTabConstants.E, 500.0f);
   EXPECT_EQ(Project.PlaneStressIn.Sy, -7.5f);
   EXPECT_EQ(Project.PlaneStrainTabConstants.E, 2000.0f);
-  EXPECT_EQ(Project.PlaneElasticity.Tab, 1);
+  EXPECT_EQ(Project.PlaneElasticity.Tab, PlaneElasticityTab::Strain);
   EXPECT_EQ(Project.PlaneElasticity.StressTabAssumption,
             PlaneAssumption::PlaneStrain);  // chosen on the tab not in view
   EXPECT_EQ(Project.PlaneElasticity.StrainTabAssumption, PlaneAssumption::PlaneStrain);
@@ -219,8 +219,12 @@ TEST_F(PlaneElasticityDialogTest, OkStoresBothTabsWithTheirAssumptions) {
 }
 
 TEST_F(PlaneElasticityDialogTest, OkWithoutEditsKeepsTheStoredValuesWhole) {
-  Project.PlaneElasticity = {
-      0.00025, -0.00012, 0.000123456789, 0, PlaneAssumption::PlaneStrain, PlaneAssumption::PlaneStress};
+  Project.PlaneElasticity = {0.00025,
+                             -0.00012,
+                             0.000123456789,
+                             PlaneElasticityTab::Stress,
+                             PlaneAssumption::PlaneStrain,
+                             PlaneAssumption::PlaneStress};
   Project.PlaneStressTabConstants = {1234.5678f, 0.123456789f};
   Project.PlaneStressIn = {12345.678f, -0.00012f, 0.5f};
   Project.PlaneStrainTabConstants = {30000, 1.5e-5f};
@@ -246,7 +250,7 @@ TEST_F(PlaneElasticityDialogTest, OkWithoutEditsKeepsTheStoredValuesWhole) {
 }
 
 TEST_F(PlaneElasticityDialogTest, BoxesCarryTheNamesOfTheirLabels) {
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Open();
   EXPECT_EQ(Control<QLineEdit>(planeelasticity::kEx)->accessibleName(), QStringLiteral("ε x (1 από 2)"));
   EXPECT_EQ(Control<QLineEdit>(planeelasticity::kExOut)->accessibleName(), QStringLiteral("ε x (2 από 2)"));
@@ -257,7 +261,8 @@ TEST_F(PlaneElasticityDialogTest, BoxesCarryTheNamesOfTheirLabels) {
 }
 
 TEST_F(PlaneElasticityDialogTest, RenderBothTabsInBothLanguages) {
-  Project.PlaneElasticity = {0.001, 0.0002, -0.0005, 0, PlaneAssumption::PlaneStress, PlaneAssumption::PlaneStrain};
+  Project.PlaneElasticity = {
+      0.001, 0.0002, -0.0005, PlaneElasticityTab::Stress, PlaneAssumption::PlaneStress, PlaneAssumption::PlaneStrain};
   Project.PlaneStressTabConstants = {20000, 0.25f};
   Project.PlaneStressIn = {10, -4, 5};
   Project.PlaneStrainTabConstants = {20000, 0.25f};

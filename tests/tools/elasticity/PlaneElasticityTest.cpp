@@ -137,12 +137,12 @@ TEST(PlaneElasticity, ConstantRangesAndTheOkRule) {
   const PlaneElasticityData noStrain;
   const PlaneStressState noStress;
   // Tab 0 looks at the strains only, whatever E and nu of tab 1 are.
-  EXPECT_FALSE(PlaneOkEnabled(0, noStrain, noStress, {1000, 0.25f}));
-  EXPECT_TRUE(PlaneOkEnabled(0, Strains(0, 0, 0.00012), noStress, {}));
+  EXPECT_FALSE(PlaneOkEnabled(PlaneElasticityTab::Stress, noStrain, noStress, {1000, 0.25f}));
+  EXPECT_TRUE(PlaneOkEnabled(PlaneElasticityTab::Stress, Strains(0, 0, 0.00012), noStress, {}));
   // Tab 1 looks at its stresses and constants.
-  EXPECT_FALSE(PlaneOkEnabled(1, Strains(1, 1, 1), noStress, {}));
-  EXPECT_TRUE(PlaneOkEnabled(1, noStrain, noStress, {0, 0.2f}));
-  EXPECT_TRUE(PlaneOkEnabled(1, noStrain, {0, -3, 0}, {}));
+  EXPECT_FALSE(PlaneOkEnabled(PlaneElasticityTab::Strain, Strains(1, 1, 1), noStress, {}));
+  EXPECT_TRUE(PlaneOkEnabled(PlaneElasticityTab::Strain, noStrain, noStress, {0, 0.2f}));
+  EXPECT_TRUE(PlaneOkEnabled(PlaneElasticityTab::Strain, noStrain, {0, -3, 0}, {}));
 }
 
 }  // namespace

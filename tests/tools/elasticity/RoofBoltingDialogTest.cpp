@@ -166,12 +166,12 @@ TEST_F(RoofBoltingDialogTest, OkChecksInTheirOrderOnTheirTabs) {
                                   {roofbolting::kSteelStrength, "abc"},
                                   {roofbolting::kSteelStrength, "1e400"}}) {
     SCOPED_TRACE(text);
-    EnglishMenus = 1;
+    EnglishMenus = true;
     Open();
     Paste(box, QString::fromLatin1(text));
     Paste(roofbolting::kSafetyFactor, QStringLiteral("1e39"));
     Focus(roofbolting::kOpeningWidth);
-    EnglishMenus = 0;
+    EnglishMenus = false;
     Press(roofbolting::kOk);
     EXPECT_EQ(LastMessage(), QStringLiteral("Κάποια τιμή δεν έχει αριθμητική μορφή!"));
     EXPECT_TRUE(Control<QLineEdit>(roofbolting::kOpeningWidth)->hasFocus());
@@ -223,7 +223,7 @@ TEST_F(RoofBoltingDialogTest, OkWithoutEditsKeepsTheStoredValues) {
 
 TEST_F(RoofBoltingDialogTest, BoxesCarryTheirLabelsAndRenderInBothLanguages) {
   StoreWorkedCase();
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Open();
   EXPECT_EQ(Control<QLineEdit>(roofbolting::kResinRockCohesion)->accessibleName(),
             QStringLiteral("Συνοχή διεπιφάνειας  ενέμα / πετρωμα (kPa)"));

@@ -164,7 +164,7 @@ TEST_F(RosetteDialogTest, EntriesAndRangesAreChecked) {
   Project.Rosette.W2 = 45;
   Project.Rosette.W3 = 90;
   for (const Case& c : cases) {
-    for (qint16 english : {1, 0}) {
+    for (const bool english : {true, false}) {
       EnglishMenus = english;
       Open();
       boxes_->Clear();

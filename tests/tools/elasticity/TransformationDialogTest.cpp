@@ -105,7 +105,7 @@ TEST_F(TransformationDialogTest, BadEntriesAreRefusedAndTheResultsStay) {
   Paste(transformation::kTensorBox[7], QStringLiteral("x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for A32"));
   boxes_->Clear();
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Paste(transformation::kCosineBox[2], QStringLiteral("1e39"));
   ASSERT_EQ(Messages().size(), 2u);
   EXPECT_EQ(Messages()[0].prompt, QStringLiteral("Εσφαλμένη τιμή για το a13"));

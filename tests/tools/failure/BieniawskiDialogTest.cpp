@@ -15,7 +15,7 @@ namespace {
 class BieniawskiDialogTest : public test::CriterionDialogTest<BieniawskiDialog> {
  protected:
   // The reset record's A = 5 and k = 0.75, with Co = 100.
-  static void Store(float sx, float sy, qint16 graph = 0) {
+  static void Store(float sx, float sy, StressGraph graph = StressGraph::None) {
     Project.BieniawskiStress = StressInput{sx, sy, 0, graph};
     Project.BieniawskiInput.Co = 100;
   }
@@ -77,7 +77,7 @@ TEST_F(BieniawskiDialogTest, EmptyBoxesBecomeZeroAndEachFaultIsShownOnce) {
   boxes_->Clear();
   Type(bieniawski::kParameterK, QStringLiteral("-1"));
   EXPECT_EQ(LastMessage(), QStringLiteral("k > 0"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Type(bieniawski::kParameterA, QStringLiteral("x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για την Παράμετρο Α"));
   EXPECT_EQ(Messages().size(), 2u);
@@ -95,10 +95,10 @@ TEST_F(BieniawskiDialogTest, ValidationMessages) {
           {bieniawski::kStrength, "5e40", "Invalid value for Uniaxial Compressive Strength"},
       },
       bieniawski::kS1, QStringLiteral("100.000"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Paste(bieniawski::kStrength, QStringLiteral("x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για την Αντοχή"));
-  EnglishMenus = 1;
+  EnglishMenus = true;
   Paste(bieniawski::kStrength, QStringLiteral("100"));
 
   // An emptied material box becomes "0" like a stress box, and a bad box
@@ -143,7 +143,7 @@ TEST_F(BieniawskiDialogTest, ThePorePressureCountsOnlyWhileItsOptionIsTicked) {
 }
 
 TEST_F(BieniawskiDialogTest, OkCommitsAndWithoutEditsKeepsTheStoredValues) {
-  Project.BieniawskiStress = StressInput{12.34567f, 3.21098f, 0.00042f, 1};
+  Project.BieniawskiStress = StressInput{12.34567f, 3.21098f, 0.00042f, StressGraph::MohrCircle};
   Project.BieniawskiInput.Co = 98.76543f;
   Project.BieniawskiInput.UsePore = true;
   Project.BieniawskiInput.PorePressure = 0.12345f;
@@ -154,7 +154,7 @@ TEST_F(BieniawskiDialogTest, OkCommitsAndWithoutEditsKeepsTheStoredValues) {
   Focus(bieniawski::kSx);
   Press(bieniawski::kOk);
   EXPECT_EQ(Project.BieniawskiStress.Sx, stored.BieniawskiStress.Sx);
-  EXPECT_EQ(Project.BieniawskiStress.GraphOption, 1);
+  EXPECT_EQ(Project.BieniawskiStress.GraphOption, StressGraph::MohrCircle);
   EXPECT_EQ(Project.BieniawskiInput.Co, stored.BieniawskiInput.Co);
   EXPECT_EQ(Project.BieniawskiInput.PorePressure, stored.BieniawskiInput.PorePressure);
   EXPECT_FALSE(Project.FileSaved);
@@ -164,7 +164,7 @@ TEST_F(BieniawskiDialogTest, OkCommitsAndWithoutEditsKeepsTheStoredValues) {
   Press(bieniawski::kGraphSwitch);
   Type(bieniawski::kSx, QStringLiteral("200"));
   Press(bieniawski::kOk);
-  EXPECT_EQ(Project.BieniawskiStress.GraphOption, 0);
+  EXPECT_EQ(Project.BieniawskiStress.GraphOption, StressGraph::None);
   EXPECT_FALSE(Project.BieniawskiInput.UsePore);
   EXPECT_EQ(Project.BieniawskiPrincipal.S1, 200.0f);
   EXPECT_TRUE(Project.BieniawskiInput.Failure);
@@ -173,7 +173,7 @@ TEST_F(BieniawskiDialogTest, OkCommitsAndWithoutEditsKeepsTheStoredValues) {
 TEST_F(BieniawskiDialogTest, EnvelopeRangesAndReadOut) {
   // k = 0: the envelope is the line y = Co (1 + A), joined to (0, Co) by a
   // vertical segment.
-  Store(3, 1, 1);
+  Store(3, 1, StressGraph::MohrCircle);
   Project.BieniawskiInput.K = 0;
   Open();
   const std::vector<QLineF> lines = Envelope();
@@ -190,11 +190,11 @@ TEST_F(BieniawskiDialogTest, EnvelopeRangesAndReadOut) {
   EXPECT_FLOAT_EQ(Plot()->YRange(), 30.0f);
 
   // The internal read-out gives the horizontal range in English only.
-  ShowInternalPlotCoords = 1;
+  ShowInternalPlotCoords = true;
   Plot()->OnPointerMoved(600, 300);
   EXPECT_EQ(Text(bieniawski::kInternalCoordinates),
             QStringLiteral("Int. Coordinates: (X=600, Y=300)") + BieniawskiReadoutTail(Plot()->XMin(), Plot()->XMax()));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Plot()->OnPointerMoved(600, 300);
   EXPECT_EQ(Text(bieniawski::kInternalCoordinates), QStringLiteral("Εσωτ. Συντεταγμένες: (X=600, Y=300)"));
 }
@@ -202,7 +202,7 @@ TEST_F(BieniawskiDialogTest, EnvelopeRangesAndReadOut) {
 // The worked example of the tool's help page.
 TEST_F(BieniawskiDialogTest, HelpPageExample) {
   const auto text = [this](QAnyStringView box) { return Text(box); };
-  Project.BieniawskiStress = StressInput{200, 20, 10, 1};
+  Project.BieniawskiStress = StressInput{200, 20, 10, StressGraph::MohrCircle};
   Project.BieniawskiInput.Co = 100;
   Project.BieniawskiInput.UsePore = true;
   Project.BieniawskiInput.PorePressure = 10;

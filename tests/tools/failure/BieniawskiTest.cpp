@@ -15,7 +15,7 @@ BieniawskiParams Params(float co, float a, float k) {
   return p;
 }
 
-StressInput Stress(float sx, float sy, float txy) { return StressInput{sx, sy, txy, 0}; }
+StressInput Stress(float sx, float sy, float txy) { return StressInput{sx, sy, txy, StressGraph::None}; }
 
 TEST(Bieniawski, WorkedVerdicts) {
   struct Case {

@@ -24,14 +24,14 @@ class CoulombDialogTest : public test::DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    EnableMohrCircles = 0;
+    EnableMohrCircles = false;
     Project.CoulombStress = StressInput{};
     Project.CoulombInput = CoulombParams{};
     Project.CoulombPrincipal = Principal2D{};
   }
   // c = 5 and phi = 30 given, UCS = 17.321 derived: the strength is
   // s1f = 3 s2 + 17.321.
-  static void StoreMaterial(float sx, float sy, qint16 graph = 0) {
+  static void StoreMaterial(float sx, float sy, StressGraph graph = StressGraph::None) {
     Project.CoulombStress = StressInput{sx, sy, 0, graph};
     Project.CoulombInput.Cohesion = 5;
     Project.CoulombInput.FrictionAngle = 30;
@@ -119,7 +119,7 @@ TEST_F(CoulombDialogTest, ValidationMessages) {
   EXPECT_TRUE(Enabled(coulomb::kPorePressure));
   Type(coulomb::kPorePressure, QStringLiteral("-2"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for Pore Pressure"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Type(coulomb::kSx, QStringLiteral("-3"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το σx"));
 }
@@ -273,7 +273,7 @@ TEST_F(CoulombDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   Press(coulomb::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.CoulombStress.Sx, 60.0f);
-  EXPECT_EQ(Project.CoulombStress.GraphOption, 2);
+  EXPECT_EQ(Project.CoulombStress.GraphOption, StressGraph::Sigma1Chart);
   EXPECT_FLOAT_EQ(Project.CoulombInput.UniaxialStrength, 17.321f);  // as its box shows it
   EXPECT_TRUE(Project.CoulombInput.Failure);
   EXPECT_EQ(Project.CoulombPrincipal.S1, 60.0f);
@@ -300,7 +300,7 @@ TEST_F(CoulombDialogTest, AnUnreadableDerivedBoxIsLoggedAndKeepsTheComputedValue
 }
 
 TEST_F(CoulombDialogTest, OkWithoutEditsKeepsTheStoredValues) {
-  Project.CoulombStress = StressInput{1.23456f, 0.54321f, -0.00042f, 1};
+  Project.CoulombStress = StressInput{1.23456f, 0.54321f, -0.00042f, StressGraph::MohrCircle};
   CoulombParams& p = Project.CoulombInput;
   p.UsePore = true;
   p.PorePressure = 0.12345f;
@@ -339,7 +339,7 @@ TEST_F(CoulombDialogTest, TheGraphOptionSetsTheWidth) {
   Press(coulomb::kNoGraph);
   EXPECT_EQ(Dialog().width(), 427);
 
-  EnableMohrCircles = 1;  // opens on the Mohr view whatever was stored
+  EnableMohrCircles = true;  // opens on the Mohr view whatever was stored
   Open();
   EXPECT_TRUE(Control<QRadioButton>(coulomb::kMohrGraph)->isChecked());
   EXPECT_EQ(Dialog().width(), 716);
@@ -351,8 +351,8 @@ TEST_F(CoulombDialogTest, TheEnvelopeTouchesTheCircleAtFailure) {
   params.Cohesion = 5;
   params.FrictionAngle = 30;
   params.ParamOption = CoulombDerived::UniaxialStrength;
-  const float s1f = CalcCoulomb(StressInput{20, 10, 0, 0}, params).FailureStrength.value();
-  StoreMaterial(s1f, 10, 1);
+  const float s1f = CalcCoulomb(StressInput{20, 10, 0, StressGraph::None}, params).FailureStrength.value();
+  StoreMaterial(s1f, 10, StressGraph::MohrCircle);
   Open();
   EXPECT_EQ(Text(coulomb::kFailureVerdict), QStringLiteral("true"));
   // Zoomed and dragged, the scales stay equal on both axes.
@@ -395,11 +395,11 @@ TEST_F(CoulombDialogTest, TheEnvelopeTouchesTheCircleAtFailure) {
 }
 
 TEST_F(CoulombDialogTest, NoStressDrawsNothingAndOverflowBlanks) {
-  Project.CoulombStress.GraphOption = 1;
+  Project.CoulombStress.GraphOption = StressGraph::MohrCircle;
   Open();
   EXPECT_TRUE(Plot()->Items().empty());
   // Principal stresses beyond the 32-bit range: every result is emptied.
-  StoreMaterial(40, 10, 1);
+  StoreMaterial(40, 10, StressGraph::MohrCircle);
   Open();
   ASSERT_FALSE(Plot()->Items().empty());
   Type(coulomb::kSy, QStringLiteral("3e38"));
@@ -436,10 +436,10 @@ TEST_F(CoulombDialogTest, RenderBothLanguagesAndBothViews) {
   Project.CoulombInput.UsePore = true;
   Project.CoulombInput.PorePressure = 4;
   test::EachLanguage([&](const QString& language) {
-    for (qint16 view = 0; view < 3; ++view) {
+    for (const StressGraph view : {StressGraph::None, StressGraph::MohrCircle, StressGraph::Sigma1Chart}) {
       Project.CoulombStress.GraphOption = view;
       Open();
-      test::SaveRender(Dialog(), QStringLiteral("coulomb-%1-%2").arg(language).arg(view));
+      test::SaveRender(Dialog(), QStringLiteral("coulomb-%1-%2").arg(language).arg(static_cast<int>(view)));
       Dialog().close();
     }
   });
@@ -449,7 +449,7 @@ TEST_F(CoulombDialogTest, RenderBothLanguagesAndBothViews) {
 // pressure alone fails the state; Upper Limit then finds sy at failure.
 TEST_F(CoulombDialogTest, HelpPageExample) {
   const auto text = [this](QAnyStringView box) { return Text(box); };
-  Project.CoulombStress = StressInput{40, 10, 5, 1};
+  Project.CoulombStress = StressInput{40, 10, 5, StressGraph::MohrCircle};
   Project.CoulombInput.Cohesion = 5;
   Project.CoulombInput.FrictionAngle = 30;
   Project.CoulombInput.ParamOption = CoulombDerived::UniaxialStrength;

@@ -25,7 +25,7 @@ class CoulombJointDialogTest : public test::DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    EnableMohrCircles = 0;
+    EnableMohrCircles = false;
     Project.JointStress = {};
     Project.JointMaterials = {};
     Project.JointPlanes = {};
@@ -33,13 +33,14 @@ class CoulombJointDialogTest : public test::DialogTest {
   }
   // A set: sx, sy (txy 0, so theta1 = 0 for sx > sy), the material c = 5,
   // phi = 30 and a discontinuity.
-  static void StoreSet(int set, float sx, float sy, float cj, float phiJ, float alpha, qint16 graph = 0) {
+  static void StoreSet(int set, float sx, float sy, float cj, float phiJ, float alpha,
+                       StressGraph graph = StressGraph::None) {
     const auto i = static_cast<std::size_t>(set);
     Project.JointStress[i] = StressInput{sx, sy, 0, graph};
     Project.JointMaterials[i] = JointMaterial{};
     Project.JointMaterials[i].Cohesion = 5;
     Project.JointMaterials[i].FrictionAngle = 30;
-    Project.JointPlanes[i] = JointPlane{cj, phiJ, alpha, 0};
+    Project.JointPlanes[i] = JointPlane{cj, phiJ, alpha, false};
   }
   CoulombJointDialog& Open() { return DialogTest::Open<CoulombJointDialog>(); }
   CoulombJointDialog& Dialog() const { return static_cast<CoulombJointDialog&>(Current()); }
@@ -100,7 +101,7 @@ TEST_F(CoulombJointDialogTest, ValidationMessages) {
           {coulombjoint::kJointInclination, "-4e38", "Invalid value for Discontinuity Angle from Horizontal"},
       },
       coulombjoint::kS1, QStringLiteral("20.000"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   boxes_->Clear();
   Type(coulombjoint::kJointCohesion, QStringLiteral("-1"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά τη συνοχή της ασυνέχειας"));
@@ -153,7 +154,7 @@ TEST_F(CoulombJointDialogTest, PorePressureIsClampedToS2ByValue) {
 
 TEST_F(CoulombJointDialogTest, SetSwitchKeepsEntriesAndCommitsOnlyOnOk) {
   StoreSet(0, 20, 5, 1, 20, 30);
-  StoreSet(1, 8, 2, 0, 30, -45, 1);
+  StoreSet(1, 8, 2, 0, 30, -45, StressGraph::MohrCircle);
   const auto stored = Project.JointStress;
   const auto materials = Project.JointMaterials;
   Open();
@@ -207,13 +208,14 @@ TEST_F(CoulombJointDialogTest, SetSwitchKeepsEntriesAndCommitsOnlyOnOk) {
   EXPECT_EQ(Project.JointSelectedSet, 1);
   EXPECT_EQ(Project.JointStress[0].Sy, 6.0f);
   EXPECT_EQ(Project.JointStress[1].Sx, 9.0f);
-  EXPECT_EQ(Project.JointStress[1].GraphOption, 2);
+  EXPECT_EQ(Project.JointStress[1].GraphOption, StressGraph::Sigma1Chart);
   EXPECT_FALSE(Project.FileSaved);
 }
 
 TEST_F(CoulombJointDialogTest, OkWithoutEditsKeepsTheStoredValues) {
   for (std::size_t i = 0; i < 2; ++i) {
-    Project.JointStress[i] = StressInput{1.23456f + i, 0.54321f, -0.00042f, static_cast<qint16>(i)};
+    Project.JointStress[i] =
+        StressInput{1.23456f + i, 0.54321f, -0.00042f, i == 0 ? StressGraph::None : StressGraph::MohrCircle};
     Project.JointMaterials[i] = JointMaterial{0.12345f, true, 2.34567f, 12.3456f, false, false};
     Project.JointPlanes[i] = JointPlane{0.98765f, 21.2345f, -33.3333f, false};
   }
@@ -247,7 +249,7 @@ TEST_F(CoulombJointDialogTest, OkWithoutEditsKeepsTheStoredValues) {
 TEST_F(CoulombJointDialogTest, MohrPlotDrawsTheSlidingRangeOrNone) {
   // s1 = 10, s2 = 2, cj = 1, phi_j = 30: the range's limits end on the
   // circle and on the discontinuity's envelope.
-  StoreSet(0, 10, 2, 1, 30, -30, 1);
+  StoreSet(0, 10, 2, 1, 30, -30, StressGraph::MohrCircle);
   Open();
   EXPECT_EQ(Dialog().width(), 797);
   ASSERT_TRUE(Plot()->isVisible());
@@ -308,7 +310,7 @@ TEST_F(CoulombJointDialogTest, MohrPlotDrawsTheSlidingRangeOrNone) {
 
 TEST_F(CoulombJointDialogTest, Sigma1BetaChartAndMaterialStrength) {
   // The worked case: cj = 0, phi_j = 30, s1 = 10, s2 = 2.
-  StoreSet(0, 10, 2, 0, 30, 0, 2);
+  StoreSet(0, 10, 2, 0, 30, 0, StressGraph::Sigma1Chart);
   Open();
   EXPECT_EQ(Dialog().width(), 797);
   EXPECT_TRUE(Chart()->isVisible());
@@ -369,10 +371,10 @@ TEST_F(CoulombJointDialogTest, RenderBothLanguagesAndEveryGraph) {
   Project.JointMaterials[0].UsePore = true;
   Project.JointMaterials[0].PorePressure = 1;
   test::EachLanguage([&](const QString& language) {
-    for (qint16 graph = 0; graph < 3; ++graph) {
+    for (const StressGraph graph : {StressGraph::None, StressGraph::MohrCircle, StressGraph::Sigma1Chart}) {
       Project.JointStress[0].GraphOption = graph;
       Open();
-      test::SaveRender(Dialog(), QStringLiteral("coulomb-joint-%1-%2").arg(language).arg(graph));
+      test::SaveRender(Dialog(), QStringLiteral("coulomb-joint-%1-%2").arg(language).arg(static_cast<int>(graph)));
       Dialog().close();
     }
   });
@@ -382,7 +384,7 @@ TEST_F(CoulombJointDialogTest, RenderBothLanguagesAndEveryGraph) {
 // slides, the intact material holds; the s1-b chart gives the range.
 TEST_F(CoulombJointDialogTest, HelpPageExample) {
   const auto text = [this](QAnyStringView box) { return Text(box); };
-  StoreSet(0, 10, 2, 1, 30, 30, 1);
+  StoreSet(0, 10, 2, 1, 30, 30, StressGraph::MohrCircle);
   Project.JointMaterials[0].UsePore = true;
   Project.JointMaterials[0].PorePressure = 1;
   Open();

@@ -11,7 +11,7 @@ namespace {
 
 constexpr double kRad = 3.14159265358979323846 / 180.0;
 
-StressInput Stress(float sx, float sy, float txy = 0) { return StressInput{sx, sy, txy, 0}; }
+StressInput Stress(float sx, float sy, float txy = 0) { return StressInput{sx, sy, txy, StressGraph::None}; }
 
 JointMaterial Material(float c, float phi, float pore = -1) {
   JointMaterial m;
@@ -305,10 +305,10 @@ TEST(CoulombJoint, Sigma1AxisScale) {
 }
 
 TEST(CoulombJoint, ChartTitlesInBothLanguages) {
-  const qint16 saved = EnglishMenus;
-  EnglishMenus = 1;
+  const bool saved = EnglishMenus;
+  EnglishMenus = true;
   EXPECT_EQ(Sigma1BetaTitles().Title, "Sigma 1 - Beta Plot");
-  EnglishMenus = 0;
+  EnglishMenus = false;
   EXPECT_EQ(Sigma1BetaTitles().Sigma1Title, QStringLiteral("σ1"));
   EXPECT_EQ(Tr(JointPoreTooHighMessage().text),
             QStringLiteral("Υπερβολική πίεση πόρων. Μείωση στο μέγιστο επιτρεπτό."));

@@ -18,7 +18,7 @@ CoulombParams Params(float c, float ucs, float phi, CoulombDerived derived) {
   return p;
 }
 
-StressInput Stress(float sx, float sy, float txy = 0) { return StressInput{sx, sy, txy, 0}; }
+StressInput Stress(float sx, float sy, float txy = 0) { return StressInput{sx, sy, txy, StressGraph::None}; }
 
 CoulombParams WithPore(CoulombParams p, float u) {
   p.UsePore = true;

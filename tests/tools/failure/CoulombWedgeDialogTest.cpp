@@ -66,14 +66,14 @@ TEST_F(CoulombWedgeDialogTest, ANewProjectOpensQuietlyAndTypingGivesTheSafetyFac
 TEST_F(CoulombWedgeDialogTest, ExcessiveTensioningShows999AndTheToolsWarning) {
   struct Case {
     WedgeTool tool;
-    qint16 english;
+    bool english;
     const char* warning;
   } cases[] = {
-      {WedgeTool::Wedge, 1,
+      {WedgeTool::Wedge, true,
        "Bolt tensioning is greater than the horizontal weight component. Check for excessive tensioning."},
-      {WedgeTool::Slope, 1,
+      {WedgeTool::Slope, true,
        "Bolt Tensioning is greater than the horizontal weight component. Check for excessive tensioning."},
-      {WedgeTool::Slope, 0, "Τάνυση κοχλία υπερβαίνει οριζόντια συνιστώσα βάρους. Κίνδυνος υπερβολικής τάνυσης."},
+      {WedgeTool::Slope, false, "Τάνυση κοχλία υπερβαίνει οριζόντια συνιστώσα βάρους. Κίνδυνος υπερβολικής τάνυσης."},
   };
   for (const Case& c : cases) {
     EnglishMenus = c.english;
@@ -156,29 +156,29 @@ TEST_F(CoulombWedgeDialogTest, TheLoadTabAndItsRoundTripToTheSafetyFactor) {
 TEST_F(CoulombWedgeDialogTest, NegativeEntriesAreRefusedWithTheirMessages) {
   struct Case {
     WedgeTool tool;
-    qint16 english;
+    bool english;
     int tab;
     const char* box;
     const char* text;
     const char* message;
   } cases[] = {
-      {WedgeTool::Wedge, 1, 0, coulombwedge::kWidth, "-1", "Width > 0"},
-      {WedgeTool::Wedge, 1, 0, coulombwedge::kPlaneFrictionAngle, "-1", "Angle of internal friction > 0"},
-      {WedgeTool::Wedge, 1, 0, coulombwedge::kHeight, "-1", "Height > 0"},
-      {WedgeTool::Wedge, 1, 0, coulombwedge::kUnitWeight, "-1", "Unit Weight > 0"},
-      {WedgeTool::Wedge, 1, 1, coulombwedge::kPlaneCohesion, "-0.5", "Cohesion > 0"},
-      {WedgeTool::Wedge, 1, 0, coulombwedge::kPlaneFrictionAngle, "90", "Angle of internal friction < 90"},
+      {WedgeTool::Wedge, true, 0, coulombwedge::kWidth, "-1", "Width > 0"},
+      {WedgeTool::Wedge, true, 0, coulombwedge::kPlaneFrictionAngle, "-1", "Angle of internal friction > 0"},
+      {WedgeTool::Wedge, true, 0, coulombwedge::kHeight, "-1", "Height > 0"},
+      {WedgeTool::Wedge, true, 0, coulombwedge::kUnitWeight, "-1", "Unit Weight > 0"},
+      {WedgeTool::Wedge, true, 1, coulombwedge::kPlaneCohesion, "-0.5", "Cohesion > 0"},
+      {WedgeTool::Wedge, true, 0, coulombwedge::kPlaneFrictionAngle, "90", "Angle of internal friction < 90"},
       // Read into its 32-bit field, this is 90 itself.
-      {WedgeTool::Wedge, 1, 0, coulombwedge::kPlaneFrictionAngle, "89.999999999", "Angle of internal friction < 90"},
-      {WedgeTool::Wedge, 1, 0, coulombwedge::kHeight, "1e999", "The value is too large"},
-      {WedgeTool::Wedge, 1, 1, coulombwedge::kBoltAngleForLoad, "-1e300", "The value is too large"},
-      {WedgeTool::Wedge, 1, 0, coulombwedge::kBoltLoad, "-1", "Invalid value for load"},
-      {WedgeTool::Wedge, 0, 0, coulombwedge::kBoltLoad, "-1", "Εσφαλμένη τιμή για το φορτίο"},
-      {WedgeTool::Wedge, 1, 0, coulombwedge::kBoltAngle, "-1", "angle >= 0"},
-      {WedgeTool::Wedge, 1, 1, coulombwedge::kRequiredSafetyFactor, "-1", "Invalid value for Safety Factor"},
-      {WedgeTool::Slope, 1, 1, coulombwedge::kRequiredSafetyFactor, "-1", "Invalid value for safety factor"},
-      {WedgeTool::Slope, 0, 1, coulombwedge::kBoltAngleForLoad, "-1", "γωνία >= 0"},
-      {WedgeTool::Slope, 0, 1, coulombwedge::kRequiredSafetyFactor, "-1",
+      {WedgeTool::Wedge, true, 0, coulombwedge::kPlaneFrictionAngle, "89.999999999", "Angle of internal friction < 90"},
+      {WedgeTool::Wedge, true, 0, coulombwedge::kHeight, "1e999", "The value is too large"},
+      {WedgeTool::Wedge, true, 1, coulombwedge::kBoltAngleForLoad, "-1e300", "The value is too large"},
+      {WedgeTool::Wedge, true, 0, coulombwedge::kBoltLoad, "-1", "Invalid value for load"},
+      {WedgeTool::Wedge, false, 0, coulombwedge::kBoltLoad, "-1", "Εσφαλμένη τιμή για το φορτίο"},
+      {WedgeTool::Wedge, true, 0, coulombwedge::kBoltAngle, "-1", "angle >= 0"},
+      {WedgeTool::Wedge, true, 1, coulombwedge::kRequiredSafetyFactor, "-1", "Invalid value for Safety Factor"},
+      {WedgeTool::Slope, true, 1, coulombwedge::kRequiredSafetyFactor, "-1", "Invalid value for safety factor"},
+      {WedgeTool::Slope, false, 1, coulombwedge::kBoltAngleForLoad, "-1", "γωνία >= 0"},
+      {WedgeTool::Slope, false, 1, coulombwedge::kRequiredSafetyFactor, "-1",
        "Εσφαλμένη τιμή για τον συντελεστή ασφάλειας"},
   };
   for (const Case& c : cases) {
@@ -269,7 +269,7 @@ TEST_F(CoulombWedgeDialogTest, OkCommitsTheToolsOwnRecordAndCancelOrTheCloseBoxD
 TEST_F(CoulombWedgeDialogTest, OkWithoutEditsKeepsTheStoredValuesAndTheGreekTab) {
   const BoltedWedgeData stored{31.23456f, 0.00042f, 41.98765f, 10.00049f, 5.55555f, 24.99999f, 123.45678f,
                                9.87654f,  0,        1.23456f,  11.11111f, 0,        1};
-  for (qint16 english : {0, 1}) {
+  for (const bool english : {false, true}) {
     EnglishMenus = english;
     Project.CoulombWedgeData = stored;
     Open();
@@ -289,7 +289,7 @@ TEST_F(CoulombWedgeDialogTest, OkWithoutEditsKeepsTheStoredValuesAndTheGreekTab)
 
 TEST_F(CoulombWedgeDialogTest, InEnglishBothToolsOpenOnTheSafetyFactorTab) {
   for (WedgeTool tool : {WedgeTool::Wedge, WedgeTool::Slope}) {
-    for (qint16 english : {1, 0}) {
+    for (const bool english : {true, false}) {
       EnglishMenus = english;
       Project.CoulombWedgeData = Project.CoulombSlopeData = Example(1);
       Open(tool);
@@ -311,14 +311,14 @@ TEST_F(CoulombWedgeDialogTest, TheSlopeTwinHasItsOwnTextsAndBoxNames) {
   EXPECT_EQ(Text(coulombwedge::kBlockNote), QStringLiteral("Slope Width = 1 m"));
   EXPECT_EQ(Control(coulombwedge::kRequiredSafetyFactor)->accessibleName(), QStringLiteral("Slope Safety Factor"));
   EXPECT_TRUE(History().contains(QStringLiteral("Failure analysis of rock slope with planar discontinuity")));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Open(WedgeTool::Slope);
   EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Αστοχία όγκου πετρώματος σε επίπεδη ασυνέχεια με κοχλία"));
   EXPECT_TRUE(History().contains(
       QStringLiteral("Υπολογισμός αστοχίας επίπεδης ασυνέχειας σε πρανές με κοχλία βάσει του κριτηρίου Coulomb.")));
   EXPECT_EQ(Control(coulombwedge::kWidth)->accessibleName(), QStringLiteral("Πλάτος (m)"));
 
-  EnglishMenus = 1;
+  EnglishMenus = true;
   Open();
   EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Stability of Bolted Rock Wedge"));
   EXPECT_EQ(Control(coulombwedge::kPlaneAngle)->accessibleName(),

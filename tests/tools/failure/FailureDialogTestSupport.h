@@ -27,7 +27,7 @@ class CriterionDialogTest : public DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    EnableMohrCircles = 0;
+    EnableMohrCircles = false;
     ResetProjectRecord(Project);
     Project.FileSaved = true;
   }

@@ -47,9 +47,9 @@ TEST_F(FailureDialogCommonTest, InputSetsZeroEmptyBoxesAndRefuseTheFault) {
 }
 
 TEST_F(FailureDialogCommonTest, TheProgramSpeaksEnglishAsTheLanguageSettingSays) {
-  EnglishMenus = 1;
+  EnglishMenus = true;
   EXPECT_TRUE(ProgramInEnglish());
-  EnglishMenus = 0;
+  EnglishMenus = false;
   EXPECT_FALSE(ProgramInEnglish());
 }
 

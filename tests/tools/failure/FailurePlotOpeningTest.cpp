@@ -26,7 +26,7 @@ class FailurePlotOpeningTest : public test::DialogTest {
   void SetUp() override {
     DialogTest::SetUp();
     ResetProjectRecord(Project);
-    EnableMohrCircles = 1;  // the plot on, as a new installation has it
+    EnableMohrCircles = true;  // the plot on, as a new installation has it
   }
 };
 
@@ -65,7 +65,7 @@ TEST_F(FailurePlotOpeningTest, ThePlotAfterTheFirstValidEntryIsTheFreshPlot) {
       // A stored sx of -40, refused at the opening.
       {"coulomb",
        [] {
-         Project.CoulombStress = StressInput{-40, 10, 0, 0};
+         Project.CoulombStress = StressInput{-40, 10, 0, StressGraph::None};
          Project.CoulombInput.Cohesion = 5;
          Project.CoulombInput.FrictionAngle = 30;
        },
@@ -77,10 +77,10 @@ TEST_F(FailurePlotOpeningTest, ThePlotAfterTheFirstValidEntryIsTheFreshPlot) {
       {"joint",
        [] {
          Project.JointSelectedSet = 1;
-         Project.JointStress[1] = StressInput{20, 5, 0, 0};
+         Project.JointStress[1] = StressInput{20, 5, 0, StressGraph::None};
          Project.JointMaterials[1].Cohesion = 5;
          Project.JointMaterials[1].FrictionAngle = 205;
-         Project.JointPlanes[1] = JointPlane{1, 30, 30, 0};
+         Project.JointPlanes[1] = JointPlane{1, 30, 30, false};
        },
        [this] { Open<CoulombJointDialog>(); },
        {{coulombjoint::kMaterialFrictionAngle, "30"}},

@@ -22,7 +22,7 @@ namespace {
 class HoekDialogTest : public test::CriterionDialogTest<HoekBrownDialog> {
  protected:
   // Intact rock, Co = 100 and m = 7: s1 = 100 at s2 = 0 is the limit.
-  static void StoreIntact(float sx, float sy, float txy = 0, qint16 graph = 0) {
+  static void StoreIntact(float sx, float sy, float txy = 0, StressGraph graph = StressGraph::None) {
     Project.HoekStress = StressInput{sx, sy, txy, graph};
     Project.HoekInput.Co = 100;
     Project.HoekInput.M = 7;
@@ -125,7 +125,7 @@ TEST_F(HoekDialogTest, ValidationMessages) {
   Press(hoek::kPoreOption);
   Type(hoek::kPorePressure, QStringLiteral("-2"));
   EXPECT_EQ(LastMessage(), QStringLiteral("P > 0"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Type(hoek::kPorePressure, QStringLiteral("q"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά τη πίεση πόρων"));
 }
@@ -141,10 +141,10 @@ TEST_F(HoekDialogTest, EachGroupIsReadWholeBeforeItsSignsAreJudged) {
   Paste(hoek::kTxy, QStringLiteral("x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for txy"));
   EXPECT_TRUE(Control<QLineEdit>(hoek::kTxy)->hasFocus());
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Paste(hoek::kTxy, QStringLiteral("y"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το τxy"));
-  EnglishMenus = 1;
+  EnglishMenus = true;
   Paste(hoek::kTxy, QStringLiteral("0"));
   EXPECT_EQ(LastMessage(), QStringLiteral("sx > 0"));
   EXPECT_TRUE(Control<QLineEdit>(hoek::kSx)->hasFocus());
@@ -191,7 +191,7 @@ TEST_F(HoekDialogTest, ThePorePressureCountsOnlyWhileItsOptionIsTicked) {
 }
 
 TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoNot) {
-  StoreIntact(1.23456f, 0.54321f, 0.00042f, 1);
+  StoreIntact(1.23456f, 0.54321f, 0.00042f, StressGraph::MohrCircle);
   HoekParams& p = Project.HoekInput;
   p.UsePore = true;
   p.PorePressure = 0.12345f;
@@ -223,7 +223,7 @@ TEST_F(HoekDialogTest, OkCommitsAndKeepsTheReservedFieldsCancelAndTheCloseBoxDoN
   EXPECT_EQ(Project.HoekStress.Sx, stress.Sx);
   EXPECT_EQ(Project.HoekStress.Sy, stress.Sy);
   EXPECT_EQ(Project.HoekStress.Txy, stress.Txy);
-  EXPECT_EQ(Project.HoekStress.GraphOption, 1);
+  EXPECT_EQ(Project.HoekStress.GraphOption, StressGraph::MohrCircle);
   EXPECT_EQ(Project.HoekInput.PorePressure, params.PorePressure);
   EXPECT_EQ(Project.HoekInput.M, params.M);
   EXPECT_TRUE(Project.HoekInput.UsePore);
@@ -314,16 +314,16 @@ TEST_F(HoekDialogTest, RenderThePrincipalPlaneTools) {
   StoreIntact(150, 20);
   Project.HoekInput.UsePore = true;
   Project.HoekInput.PorePressure = 4;
-  Project.BieniawskiStress = StressInput{60, 10, 5, 0};
+  Project.BieniawskiStress = StressInput{60, 10, 5, StressGraph::None};
   Project.BieniawskiInput.Co = 40;
   Project.BieniawskiInput.UsePore = true;
   Project.BieniawskiInput.PorePressure = 4;
-  Project.VonMisesStress = StressInput{6, 2, 2, 0};
+  Project.VonMisesStress = StressInput{6, 2, 2, StressGraph::None};
   Project.VonMisesInput.TensileStrength = 8;
   for (int view = 0; view < 3; ++view) {
     // Greek and English with the plot, English without it.
-    EnglishMenus = view == 0 ? 0 : 1;
-    EnableMohrCircles = view < 2 ? 1 : 0;
+    EnglishMenus = view != 0;
+    EnableMohrCircles = view < 2;
     const QString language = QStringList{"el", "en", "en-narrow"}[view];
     auto save = [&](const char* name) {
       test::SaveRender(Current(), QStringLiteral("%1-%2").arg(QLatin1String(name), language));
@@ -342,7 +342,7 @@ TEST_F(HoekDialogTest, RenderThePrincipalPlaneTools) {
 // generalized criterion for the same state.
 TEST_F(HoekDialogTest, HelpPageExample) {
   const auto text = [this](QAnyStringView box) { return Text(box); };
-  StoreIntact(110, 10, 5, 1);
+  StoreIntact(110, 10, 5, StressGraph::MohrCircle);
   Project.HoekInput.CoMass = 100;
   Project.HoekInput.UsePore = true;
   Project.HoekInput.PorePressure = 5;

@@ -25,7 +25,7 @@ HoekParams Generalized(float co, float mb, float s, float a) {
   return p;
 }
 
-StressInput Stress(float sx, float sy, float txy) { return StressInput{sx, sy, txy, 0}; }
+StressInput Stress(float sx, float sy, float txy) { return StressInput{sx, sy, txy, StressGraph::None}; }
 
 TEST(HoekBrown, WorkedVerdicts) {
   struct Case {

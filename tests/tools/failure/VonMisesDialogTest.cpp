@@ -14,7 +14,7 @@ namespace {
 
 class VonMisesDialogTest : public test::CriterionDialogTest<VonMisesDialog> {
  protected:
-  static void Store(float sx, float sy, float txy, float t, qint16 graph = 0) {
+  static void Store(float sx, float sy, float txy, float t, StressGraph graph = StressGraph::None) {
     Project.VonMisesStress = StressInput{sx, sy, txy, graph};
     Project.VonMisesInput.TensileStrength = t;
   }
@@ -56,7 +56,7 @@ TEST_F(VonMisesDialogTest, VerdictsAndTheOkButton) {
   Press(vonmises::kOk);
   EXPECT_TRUE(Dialog().isVisible());
   EXPECT_EQ(Messages().size(), 2u);
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Paste(vonmises::kSx, QStringLiteral("z"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το σx"));
   Dialog().close();
@@ -81,7 +81,7 @@ TEST_F(VonMisesDialogTest, TheFirstBoxThatIsNoNumberSpeaks) {
   EXPECT_EQ(Messages().size(), 3u);
   Paste(vonmises::kSy, QStringLiteral("20"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid tensile strength"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Paste(vonmises::kTensileStrength, QStringLiteral("u"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Λάθος αντοχή σε εφελκυσμό"));
   EXPECT_EQ(Messages().size(), 5u);
@@ -92,7 +92,7 @@ TEST_F(VonMisesDialogTest, TheFirstBoxThatIsNoNumberSpeaks) {
 }
 
 TEST_F(VonMisesDialogTest, ACommitLeavesThePlotToEnableMohrCircles) {
-  Store(6.54321f, -3.21f, 2.0001f, 8.765432f, 1);
+  Store(6.54321f, -3.21f, 2.0001f, 8.765432f, StressGraph::MohrCircle);
   const ProjectRecord stored = Project;
   Open();
   EXPECT_EQ(Dialog().width(), 612);  // a stored plot shows at the opening (9180 twips)
@@ -100,7 +100,7 @@ TEST_F(VonMisesDialogTest, ACommitLeavesThePlotToEnableMohrCircles) {
   EXPECT_EQ(EnvelopeSegments(), static_cast<int>(VonMisesEnvelope(8.765432f).Points.size()) - 1);
   EXPECT_EQ(Plot()->Caption(PlotCaption::Strength)->text(), QStringLiteral("8.8"));
   Press(vonmises::kOk);
-  EXPECT_EQ(Project.VonMisesStress.GraphOption, 0);
+  EXPECT_EQ(Project.VonMisesStress.GraphOption, StressGraph::None);
   EXPECT_EQ(Project.VonMisesStress.Sx, stored.VonMisesStress.Sx);
   EXPECT_EQ(Project.VonMisesStress.Txy, stored.VonMisesStress.Txy);
   EXPECT_EQ(Project.VonMisesInput.TensileStrength, stored.VonMisesInput.TensileStrength);
@@ -114,8 +114,8 @@ TEST_F(VonMisesDialogTest, ACommitLeavesThePlotToEnableMohrCircles) {
   EXPECT_EQ(Dialog().width(), 318);  // 4770 twips
   Press(vonmises::kGraphSwitch);
   Press(vonmises::kOk);
-  EXPECT_EQ(Project.VonMisesStress.GraphOption, 0);
-  EnableMohrCircles = 1;
+  EXPECT_EQ(Project.VonMisesStress.GraphOption, StressGraph::None);
+  EnableMohrCircles = true;
   Open();
   EXPECT_TRUE(Control<QCheckBox>(vonmises::kGraphSwitch)->isChecked());
   EXPECT_EQ(Dialog().width(), 612);
@@ -130,7 +130,7 @@ TEST_F(VonMisesDialogTest, ACommitLeavesThePlotToEnableMohrCircles) {
 // The worked example of the tool's help page.
 TEST_F(VonMisesDialogTest, HelpPageExample) {
   const auto text = [this](QAnyStringView box) { return Text(box); };
-  Store(80, 20, 30, 100, 1);
+  Store(80, 20, 30, 100, StressGraph::MohrCircle);
   Open();
   test::ExpectShown(text, {{vonmises::kVonMisesStress, "88.88"}, {vonmises::kFailureVerdict, "False"}});
   Type(vonmises::kTensileStrength, QStringLiteral("80"));

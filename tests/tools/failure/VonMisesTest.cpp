@@ -8,7 +8,7 @@
 namespace brantel {
 namespace {
 
-StressInput Stress(float sx, float sy, float txy) { return StressInput{sx, sy, txy, 0}; }
+StressInput Stress(float sx, float sy, float txy) { return StressInput{sx, sy, txy, StressGraph::None}; }
 
 TEST(VonMises, WorkedCases) {
   struct Case {
@@ -44,7 +44,7 @@ TEST(VonMises, EquivalentStressFromTheStressComponents) {
       for (int k = -3; k <= 3; ++k) {
         const double sx = 12.5 * i, sy = 7.0 * j + 1, txy = 9.0 * k;
         const Principal2D p = FailurePrincipalStresses(
-            StressInput{static_cast<float>(sx), static_cast<float>(sy), static_cast<float>(txy), 0});
+            StressInput{static_cast<float>(sx), static_cast<float>(sy), static_cast<float>(txy), StressGraph::None});
         const double expected = std::sqrt(sx * sx - sx * sy + sy * sy + 3 * txy * txy);
         EXPECT_NEAR(*VonMisesStress(p.S1, p.S2), expected, 1e-5 * expected + 1e-4) << sx << " " << sy << " " << txy;
       }

@@ -38,7 +38,7 @@ struct Inputs {
 };
 
 void Store(const Inputs& in) {
-  Project.CircFailStress = {in.sx, in.sy, in.txy, 0};
+  Project.CircFailStress = {in.sx, in.sy, in.txy, StressGraph::None};
   CircFailData& d = Project.CircFailInput;
   d = CircFailData{};
   d.InternalPressure = in.p;
@@ -162,7 +162,7 @@ TEST_F(CircularFailureDialogTest, EachCaseIsClassifiedLoggedAndDrawn) {
     }
     test::SaveRender(Dialog(), QStringLiteral("circfail-%1").arg(QLatin1String(c.name)));
   }
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Store(cases[3].in);
   Open();
   test::SaveRender(Dialog(), QStringLiteral("circfail-both-el"));
@@ -302,7 +302,7 @@ TEST_F(CircularFailureDialogTest, OkRunsTheChecksInOrder) {
   EXPECT_EQ(std::make_tuple(s.Sx, s.Sy, s.Txy), std::make_tuple(0.0f, 0.0f, 0.0f));
   EXPECT_EQ(std::make_tuple(d.A, d.InternalPressure, d.Co, d.To, d.R), std::make_tuple(1.0f, 0.0f, 0.0f, 0.0f, 2.0f));
 
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Store({10, 5, 0, 0, 1, 1, 100, 10});
   Open();
   Paste(circularfailure::kCompressiveStrength, QStringLiteral("c"));
@@ -347,7 +347,7 @@ TEST_F(CircularFailureDialogTest, OkCommitsAndCancelCloseBoxAndExitDoNot) {
   EXPECT_FALSE(Dialog().isVisible());
   const StressInput& s = Project.CircFailStress;
   const CircFailData& d = Project.CircFailInput;
-  EXPECT_EQ(std::make_tuple(s.Sx, s.Sy, s.Txy, s.GraphOption), std::make_tuple(20.0f, -4.0f, 3.0f, qint16(0)));
+  EXPECT_EQ(std::make_tuple(s.Sx, s.Sy, s.Txy, s.GraphOption), std::make_tuple(20.0f, -4.0f, 3.0f, StressGraph::None));
   EXPECT_EQ(std::make_tuple(d.InternalPressure, d.A, d.R, d.Co, d.To), std::make_tuple(2.0f, 1.5f, 1.5f, 40.0f, 2.0f));
   EXPECT_NEAR(d.S1Field, 18.3693f, 1e-3);  // 8 + sqrt(153) - 2
   EXPECT_NEAR(d.S2Field, -6.3693f, 1e-3);
@@ -460,7 +460,7 @@ TEST_F(CircularFailureDialogTest, BoxesCarryTheNamesOfTheirLabels) {
   EXPECT_EQ(Control<QLineEdit>(circularfailure::kOpeningRadius)->accessibleName(), QStringLiteral("Radius"));
   EXPECT_EQ(Control<QLineEdit>(circularfailure::kRadialDistance)->accessibleName(), QStringLiteral("Radial Distance"));
   EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Failure Criteria around Circular Openings"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Open();
   EXPECT_EQ(Control<QLineEdit>(circularfailure::kTxy)->accessibleName(), QStringLiteral("τxy"));
   EXPECT_EQ(Control<QLineEdit>(circularfailure::kOpeningRadius)->accessibleName(), QStringLiteral("Ακτίνα"));

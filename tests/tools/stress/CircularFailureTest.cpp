@@ -16,7 +16,7 @@ namespace {
 
 using test::CoreTest;
 
-StressInput Field(float sx, float sy, float txy) { return {sx, sy, txy, 0}; }
+StressInput Field(float sx, float sy, float txy) { return {sx, sy, txy, StressGraph::None}; }
 
 CircFailData Inputs(float a, float r, float co, float to, float p = 0.0f) {
   CircFailData d;
@@ -193,9 +193,9 @@ TEST_F(CircularFailureHistory, FindingsInBothLanguages) {
   };
   for (const Case& c : cases) {
     const FailureZones z = CalcFailureZones(c.s, c.d);
-    EnglishMenus = 1;
+    EnglishMenus = true;
     EXPECT_EQ(FailureZoneHistory(z), c.english);
-    EnglishMenus = 0;
+    EnglishMenus = false;
     EXPECT_EQ(FailureZoneHistory(z), c.greek);
   }
 }

@@ -45,7 +45,7 @@ class CircularDialogTest : public test::DialogTest {
   CircularOpeningDialog& Dialog() const { return static_cast<CircularOpeningDialog&>(Current()); }
   // Stores a state in the project: sx, sy, txy; a, r, w.
   static void Store(float sx, float sy, float txy, float a, float r, float w) {
-    Project.CircStress = {sx, sy, txy, 0};
+    Project.CircStress = {sx, sy, txy, StressGraph::None};
     Project.CircOpening.A = a;
     Project.CircOpening.R = r;
     Project.CircOpening.Angle = w;
@@ -166,11 +166,11 @@ TEST_F(CircularDialogTest, CurvesInTheDialogAndTheGraphWindowBesideIt) {
   EXPECT_EQ(GraphWindowPoints(), 67);
   // The dialog's own chart shows the same in the default format, whatever
   // the graph window's options chose since.
-  GraphSettings.GridStyle = 3;
+  GraphSettings.GridStyle = GridLines::Both;
   Control<QTabWidget>(circularopening::kTabs)->setCurrentIndex(1);
   EXPECT_EQ(ChartPoints(), 67);
   EXPECT_FALSE(Control<GraphChart>(circularopening::kCurveChart)->Grid(GraphChart::Axis::X));
-  EXPECT_EQ(GraphSettings.GridStyle, 3);
+  EXPECT_EQ(GraphSettings.GridStyle, GridLines::Both);
   EXPECT_FLOAT_EQ(Control<GraphChart>(circularopening::kCurveChart)->Point(2, 1).y(), 30.0f);
   EXPECT_EQ(graph->pos().x(), Dialog().pos().x() + Dialog().frameGeometry().width());
   EXPECT_EQ(graph->Chart().Header(), QStringLiteral("Stress Distribution Around a Circular Opening"));
@@ -266,14 +266,14 @@ TEST_F(CircularDialogTest, WithGraphAndNoDistanceOnlyTheStressesGo) {
 TEST_F(CircularDialogTest, OkCommitsCancelAndTheCloseBoxDoNot) {
   Store(1.23456f, -0.00042f, 7, 0.3f, 1.0001f, 30.7f);
   Project.CircOpening.InternalPressure = 0.12345f;
-  Project.CircStress.GraphOption = 3;
+  Project.CircStress.GraphOption = static_cast<StressGraph>(3);
   Open();
   Focus(circularopening::kSy);
   Focus(circularopening::kPointAngle);
   Press(circularopening::kOk);
   EXPECT_EQ(Project.CircStress.Sx, 1.23456f);
   EXPECT_EQ(Project.CircStress.Sy, -0.00042f);
-  EXPECT_EQ(Project.CircStress.GraphOption, 3);
+  EXPECT_EQ(Project.CircStress.GraphOption, static_cast<StressGraph>(3));
   EXPECT_EQ(Project.CircOpening.R, 1.0001f);
   EXPECT_EQ(Project.CircOpening.Angle, 30.7f);  // shown as 31, but never edited
   EXPECT_EQ(Project.CircOpening.InternalPressure, 0.12345f);

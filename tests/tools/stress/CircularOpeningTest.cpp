@@ -14,7 +14,7 @@ namespace {
 
 using test::CoreTest;
 
-StressInput Field(float sx, float sy, float txy) { return {sx, sy, txy, 0}; }
+StressInput Field(float sx, float sy, float txy) { return {sx, sy, txy, StressGraph::None}; }
 
 CircularData Opening(float a, float r, float w, float p = 0.0f) {
   CircularData c;
@@ -315,7 +315,7 @@ TEST_F(CircularValidation, RatioLabelsAndWarningInBothLanguages) {
   EXPECT_EQ(RadialRatioText(-0.5), QStringLiteral("sr/sv = -0.500"));
   EXPECT_EQ(RadialRatioText(std::nullopt), QStringLiteral("-"));
   EXPECT_EQ(CircularDistanceWarning(), QStringLiteral("Warning: Error < 0"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   EXPECT_EQ(TangentialRatioText(3.0), QStringLiteral("σθ/σv = 3.000"));
   EXPECT_EQ(RadialRatioText(1.25), QStringLiteral("σr/σv = 1.250"));
   EXPECT_EQ(CircularDistanceWarning(), QStringLiteral("Προσοχή Σφάλμα < 0"));

@@ -102,7 +102,7 @@ TEST_F(FadumChartDialogTest, RefusedEntriesKeepTheResults) {
 
   // The order of the check: load, width, length, depth.
   Paste(fadumchart::kFoundationLength, QStringLiteral("-2"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Paste(fadumchart::kFoundationWidth, QStringLiteral("-3"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Το πλάτος του θεμελίου πρέπει να έχει θετική τιμή!"));
   Paste(fadumchart::kDistributedLoad, QStringLiteral("-3"));

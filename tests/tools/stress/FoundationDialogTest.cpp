@@ -185,7 +185,7 @@ TEST_F(FoundationDialogTest, OkChecksTheInputs) {
   Press(foundation::kOk);
   EXPECT_EQ(LastMessage(), QStringLiteral("Input is not numeric"));
   EXPECT_TRUE(Control(foundation::kPointDepth)->hasFocus());
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Type(foundation::kFoundationLength, QStringLiteral("2"));
   Type(foundation::kFoundationPressure, QStringLiteral("-5"));
   Type(foundation::kPointDepth, QStringLiteral("-5"));
@@ -266,7 +266,7 @@ TEST_F(FoundationDialogTest, RenderBothLanguages) {
   Project.FadumLength = 3;
   Project.FadumWidth = 2;
   test::EachLanguage([&](const QString& language) {
-    const bool english = EnglishMenus == 1;
+    const bool english = EnglishMenus;
     Project.InputUnits = EnglishMenus ? UnitSystem::SI : UnitSystem::Imperial;
     Open();
     PointAt(english ? 1.7 : 4.5, english ? 0.8 : 3.2);

@@ -73,7 +73,7 @@ TEST_F(PointLoadDialogTest, ValidationMessages) {
   Type(pointload::kPointLoad, QStringLiteral("50"));
   EXPECT_EQ(LastMessage(), QStringLiteral("The load should be positive"));
   EXPECT_TRUE(Control<QLineEdit>(pointload::kLineLoad)->hasFocus());
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Type(pointload::kLineLoad, QStringLiteral("5"));
   Type(pointload::kVerticalDistance, QStringLiteral("-2"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Η κατακόρυφη απόσταση πρέπει να έχει θετική τιμή!"));

@@ -22,8 +22,8 @@ class RoomPillarDialogTest : public test::DialogTest {
     DialogTest::SetUp();
     InitGlobals();  // the unit-label table
     SetDefaultSettings();
-    EnglishMenus = 1;
-    HistoryShown = 1;
+    EnglishMenus = true;
+    HistoryShown = true;
     ResetProjectRecord(Project, ProjectNameOnReset::Untitled, UnitsOnReset::Kept);  // a new project, imperial units
   }
   RoomPillarDialog& Open() { return DialogTest::Open<RoomPillarDialog>(); }
@@ -91,7 +91,7 @@ TEST_F(RoomPillarDialogTest, InvalidEntriesAreRefusedAndTheResultsStay) {
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sy"));
   EXPECT_EQ(Text(roompillar::kAverageStress), avg);
   Type(roompillar::kVerticalStress, QStringLiteral("10"));
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Type(roompillar::kPillarWidth, QStringLiteral("-"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή γιά το πλάτος στύλου"));
   Type(roompillar::kPillarWidth, QStringLiteral("20"));
@@ -147,14 +147,14 @@ TEST_F(RoomPillarDialogTest, OkRefusesTheFirstFaultInOrder) {
   }
 
   // An empty stress box is 0, and the stress state keeps sy alone.
-  Project.PillarStress = {7, 7, 7, 3};
+  Project.PillarStress = {7, 7, 7, static_cast<StressGraph>(3)};
   Open();
   Enter("", "1", "2", "3");
   Press(kOk);
   EXPECT_FALSE(Dialog().isVisible());
   const StressInput& stress = Project.PillarStress;
   EXPECT_EQ(std::make_tuple(stress.Sx, stress.Sy, stress.Txy, stress.GraphOption),
-            std::make_tuple(0.0f, 0.0f, 0.0f, qint16(0)));
+            std::make_tuple(0.0f, 0.0f, 0.0f, StressGraph::None));
   const RoomPillarData& layout = Project.PillarLayout;
   EXPECT_EQ(std::make_tuple(layout.Wp, layout.Lp, layout.Wo), std::make_tuple(1.0f, 2.0f, 3.0f));
 }
@@ -187,13 +187,13 @@ TEST_F(RoomPillarDialogTest, OkCommitsAndCancelOrTheCloseBoxDoNot) {
   EXPECT_EQ(Project.PillarLayout.Wp, 0.0f);
   EXPECT_TRUE(Project.FileSaved);
 
-  Project.PillarStress.GraphOption = 3;
+  Project.PillarStress.GraphOption = static_cast<StressGraph>(3);
   Open();
   Enter("10", "10", "20", "5");
   Press(roompillar::kOk);
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Project.PillarStress.Sy, 10.0f);
-  EXPECT_EQ(Project.PillarStress.GraphOption, 0);
+  EXPECT_EQ(Project.PillarStress.GraphOption, StressGraph::None);
   EXPECT_EQ(Project.PillarLayout.Lp, 20.0f);
   EXPECT_EQ(Project.PillarLayout.Wo, 5.0f);
   EXPECT_FLOAT_EQ(Project.PillarLayout.AvgPillarStress, 18.75f);
@@ -247,7 +247,7 @@ TEST_F(RoomPillarDialogTest, LabelsCarryTheUnitsOfTheProject) {
   EXPECT_EQ(Control(roompillar::kAverageStress)->accessibleName(), QStringLiteral("Average Axial Stress (psi)"));
   EXPECT_EQ(Control(roompillar::kExtractionRatio)->accessibleName(), QStringLiteral("Extraction (%)"));
   Project.InputUnits = UnitSystem::SI;
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Open();
   EXPECT_EQ(Text(roompillar::kOpeningWidthLabel), QStringLiteral("Πλάτος ανοίγματος (m)"));
   EXPECT_EQ(Control(roompillar::kAverageStress)->accessibleName(), QStringLiteral("Μέση αξονική τάση (MPa)"));

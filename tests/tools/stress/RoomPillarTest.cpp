@@ -83,13 +83,13 @@ TEST(RoomPillar, PillarStressCarriesTheLoadOfTheMinedArea) {
 }
 
 TEST(RoomPillar, NothingComputedWithoutAPillarAndErrorsAreTrappedStepByStep) {
-  EXPECT_FALSE(CalcTributaryStress(StressInput{0, 10, 0, 0}, Layout(0, 10, 10)).Computed);
+  EXPECT_FALSE(CalcTributaryStress(StressInput{0, 10, 0, StressGraph::None}, Layout(0, 10, 10)).Computed);
 
   // An average stress beyond a 32-bit value: that step is trapped, the
   // previous value stays, and the extraction is still worked out.
   RoomPillarData big = Layout(1e-10f, 1e-10f, 1e10f);
   big.AvgPillarStress = 3;
-  const RoomPillarCalculation calc = CalcTributaryStress(StressInput{0, 3e38f, 0, 0}, big);
+  const RoomPillarCalculation calc = CalcTributaryStress(StressInput{0, 3e38f, 0, StressGraph::None}, big);
   ASSERT_EQ(calc.Errors.size(), 1u);
   EXPECT_EQ(calc.Errors[0].Number(), ErrorNumber::Overflow);
   EXPECT_EQ(calc.AvgPillarStress, 3.0f);

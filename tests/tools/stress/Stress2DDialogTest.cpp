@@ -29,7 +29,7 @@ class Stress2DDialogTest : public test::DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    EnableMohrCircles = 0;
+    EnableMohrCircles = false;
     Project.Stress2D = StressInput{};
     Project.Stress2DPlane = StressOnPlane{};
   }
@@ -66,7 +66,7 @@ TEST_F(Stress2DDialogTest, AnInvalidEntryIsRefusedAndTheResultsStay) {
   EXPECT_EQ(LastMessage(), QStringLiteral("Invalid value for sy"));
   EXPECT_TRUE(Control<QLineEdit>(stress2d::kSy)->hasFocus());
   EXPECT_EQ(Text(stress2d::kS1), QStringLiteral("30.000"));  // from the last valid state
-  EnglishMenus = 0;
+  EnglishMenus = false;
   // Leaving the bad box put its leading number in it; the next bad box is txy.
   Type(stress2d::kTxy, QStringLiteral("x"));
   EXPECT_EQ(Text(stress2d::kSy), QStringLiteral("12.000"));
@@ -95,7 +95,7 @@ TEST_F(Stress2DDialogTest, LargeEntriesKeepTheirValueWhenTheBoxIsLeft) {
 }
 
 TEST_F(Stress2DDialogTest, ButtonsReadTheSameInBothLanguages) {
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Open();
   EXPECT_EQ(Text(stress2d::kHelp), QStringLiteral("Help"));
   EXPECT_EQ(Text(stress2d::kCancel), QStringLiteral("Cancel"));
@@ -172,13 +172,13 @@ TEST_F(Stress2DDialogTest, ThePlotSwitchWidensTheDialog) {
   Control<QCheckBox>(stress2d::kShowMohrCircle)->setChecked(false);
   EXPECT_EQ(Dialog().width(), 545);
 
-  EnableMohrCircles = 1;  // opens wide whatever was stored
+  EnableMohrCircles = true;  // opens wide whatever was stored
   Open();
   EXPECT_EQ(Dialog().width(), 830);
 }
 
 TEST_F(Stress2DDialogTest, PlotRangeAfterZoomAndDragAndTheReadout) {
-  Project.Stress2D = {30, 10, 0, 1};
+  Project.Stress2D = {30, 10, 0, StressGraph::MohrCircle};
   Open();
   MohrCirclePlot* plot = Plot();
   EXPECT_FLOAT_EQ(plot->XRange(), 48.0f);
@@ -198,7 +198,7 @@ TEST_F(Stress2DDialogTest, PlotRangeAfterZoomAndDragAndTheReadout) {
 }
 
 TEST_F(Stress2DDialogTest, TheSketchIsDrawnOnceAfterTheTimer) {
-  Project.Stress2D = {10, 0, 5, 0};
+  Project.Stress2D = {10, 0, 5, StressGraph::None};
   Open();
   EXPECT_FALSE(Dialog().SketchDrawn());
   EXPECT_TRUE(Enabled(stress2d::kViewOrientation));
@@ -253,7 +253,7 @@ TEST_F(Stress2DDialogTest, AResultLongerThanItsBoxShowsItsFirstDigits) {
 }
 
 TEST_F(Stress2DDialogTest, ACalculationThatFailsShowsNothingStale) {
-  Project.Stress2D = {30, 10, 8, 1};
+  Project.Stress2D = {30, 10, 8, StressGraph::MohrCircle};
   Open();
   MohrCirclePlot* plot = Plot();
   ASSERT_FALSE(plot->Items().empty());
@@ -289,12 +289,12 @@ TEST_F(Stress2DDialogTest, ACalculationThatFailsShowsNothingStale) {
 }
 
 TEST_F(Stress2DDialogTest, RenderBothLanguagesWithAndWithoutThePlot) {
-  Project.Stress2D = {30, 10, 8, 1};
+  Project.Stress2D = {30, 10, 8, StressGraph::MohrCircle};
   Project.Stress2DPlane.PlaneAngle = 30;
   test::EachLanguage([&](const QString& language) {
     int narrowWidth = 0;
-    for (int wide = 0; wide < 2; ++wide) {
-      Project.Stress2D.GraphOption = static_cast<qint16>(wide);
+    for (const bool wide : {false, true}) {
+      Project.Stress2D.GraphOption = wide ? StressGraph::MohrCircle : StressGraph::None;
       Open();
       QTRY_VERIFY_WITH_TIMEOUT(Dialog().SketchDrawn(), 2000);
       test::SaveRender(Dialog(), QStringLiteral("stress2d-%1-%2").arg(language, wide ? "plot" : "narrow"));

@@ -102,7 +102,7 @@ TEST_F(Stress3DDialogTest, AnInvalidEntryIsReportedOnceUnderTheFirstBoxOfThePair
   Type(stress3d::kT12, QStringLiteral("1"));
   Press(stress3d::kCalculateAtPlane);
   Page(Stress3DDialog::kPlaneTab);
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Type(stress3d::kN2, QStringLiteral("x"));
   EXPECT_EQ(LastMessage(), QStringLiteral("Εσφαλμένη τιμή για το n2"));
   EXPECT_TRUE(Control<QLineEdit>(stress3d::kN2)->hasFocus());
@@ -255,7 +255,7 @@ TEST_F(Stress3DDialogTest, BoxesCarryTheirNames) {
   EXPECT_EQ(Control(stress3d::kShearComponent)->accessibleName(), QStringLiteral("Shear Component (+/-)"));
   EXPECT_EQ(Control(stress3d::kD21)->accessibleName(), QStringLiteral("Deviatoric Stress t21"));
   EXPECT_TRUE(Control<QLineEdit>(stress3d::kS1)->isReadOnly());
-  EnglishMenus = 0;
+  EnglishMenus = false;
   Open();
   EXPECT_EQ(Control(stress3d::kS2)->accessibleName(), QStringLiteral("σ 2"));
   EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Τανυστής τάσης"));
