@@ -92,7 +92,7 @@ void BieniawskiDialog::LoadFromProject() {
   principal_ = Project.BieniawskiPrincipal;
   computed_ = false;
   ShowStressInputs();
-  ShowPoreInput(params_.UsePore, params_.PorePressure);
+  ShowPoreSetting(params_.UsePore, params_.PorePressure);
   ShowInputValue(ui_.strength, params_.Co);
   ShowInputValue(ui_.parameterA, params_.A);
   ShowInputValue(ui_.parameterK, params_.K);

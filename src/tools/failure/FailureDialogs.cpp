@@ -195,8 +195,8 @@ void PoreCriterionDialog::BindPoreCriterionControls(FailurePlot::VerticalRange r
 
 bool PoreCriterionDialog::PoreTicked() const { return ui_.poreControls.option->isChecked(); }
 
-void PoreCriterionDialog::ShowPoreInput(bool usePore, float porePressure) {
-  brantel::ShowPoreInput(ui_.poreControls, usePore, porePressure);
+void PoreCriterionDialog::ShowPoreSetting(bool usePore, float porePressure) {
+  ShowPoreInput(ui_.poreControls, usePore, porePressure);
 }
 
 void PoreCriterionDialog::AddStressAndPoreInputs(forms::NumericInputs& stress, forms::NumericInputs& pore,

@@ -354,7 +354,7 @@ class PoreCriterionDialog : public PrincipalCriterionDialog {
   // pressure shows "0"); and the option into the working copy, whose
   // pressure the pore box has filled while the option is ticked (0 while
   // it is clear).
-  void ShowPoreInput(bool usePore, float porePressure);
+  void ShowPoreSetting(bool usePore, float porePressure);
   // The stress boxes into `stress`, and the pore box into `pore`, read only
   // while the option is ticked: into the working stress and `porePressure`,
   // by CriterionInputRules of the boxes 0 to 3 (each tool's box enum begins

@@ -115,7 +115,7 @@ void HoekBrownDialog::LoadFromProject() {
   computed_ = false;
   ShowStressInputs();
   ShowGraphOption();
-  ShowPoreInput(params_.UsePore, params_.PorePressure);
+  ShowPoreSetting(params_.UsePore, params_.PorePressure);
   // A type the record cannot hold opens as intact rock.
   ui_.criterionType.Choose(params_.CriterionType == HoekCriterion::Generalized ? HoekCriterion::Generalized
                                                                                : HoekCriterion::IntactRock);
