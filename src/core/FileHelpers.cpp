@@ -120,17 +120,6 @@ qsizetype FileNameLimit(const QByteArray& folder) {
   return limit > 0 ? static_cast<qsizetype>(limit) : kMaxFileNameBytes;
 }
 
-bool WriteAll(int fd, const QByteArray& bytes) {
-  qsizetype done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += n;
-  }
-  return true;
-}
-
 // Syncs a written file's bytes to the disk, where the answer is heard:
 // some file systems tell of a full disk only now. A file system that
 // cannot sync says so with EINVAL or ENOTSUP. Returns 0 or the errno.
@@ -225,15 +214,7 @@ std::optional<RuntimeError> AtomicFileWriter::Open(const QString& path, LinkAtPa
 std::optional<RuntimeError> AtomicFileWriter::Write(QByteArrayView bytes) {
   if (error_) return error_;
   if (fd_ < 0) return Fail(RuntimeError(ErrorNumber::BadFileMode));
-  const char* data = bytes.data();
-  qsizetype left = bytes.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd_, data, static_cast<size_t>(std::min<qsizetype>(left, 1 << 30)));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return Fail(ErrorFromErrno(n < 0 ? errno : EIO, FileOp::Write));
-    data += n;
-    left -= n;
-  }
+  if (const int failed = WriteAllBytes(fd_, bytes)) return Fail(ErrorFromErrno(failed, FileOp::Write));
   return std::nullopt;
 }
 
@@ -312,7 +293,7 @@ void AtomicFileWriter::Record() {
   };
   int fd = ::open(QFile::encodeName(UserTempFolder).constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
   if (fd >= 0) {
-    if (::flock(fd, LOCK_EX) == 0 && WriteAll(fd, text)) {
+    if (::flock(fd, LOCK_EX) == 0 && WriteAllBytes(fd, text) == 0) {
       for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const QByteArray name = nameOf(attempt);
         if (::linkat(AT_FDCWD, ProcPath(fd).constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
@@ -330,7 +311,7 @@ void AtomicFileWriter::Record() {
     fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0 && errno == EEXIST) continue;
     if (fd < 0) return;
-    if (::flock(fd, LOCK_EX) == 0 && WriteAll(fd, text)) {
+    if (::flock(fd, LOCK_EX) == 0 && WriteAllBytes(fd, text) == 0) {
       record_ = name;
       recordFd_ = fd;
     } else {
@@ -345,7 +326,7 @@ void AtomicFileWriter::RecordLeftover(const QByteArray& name, std::optional<ino_
   if (recordFd_ < 0) return;
   const QByteArray entry = name.mid(name.lastIndexOf('/') + 1) + '\0' +
                            (inode ? QByteArray::number(static_cast<qulonglong>(*inode)) : QByteArray()) + '\0';
-  WriteAll(recordFd_, entry);
+  WriteAllBytes(recordFd_, entry);
 }
 
 RuntimeError AtomicFileWriter::Fail(const RuntimeError& error) {
@@ -365,6 +346,19 @@ void AtomicFileWriter::Finish() {
   // has ended or is no longer there.
   if (recordFd_ >= 0) ::close(recordFd_);
   recordFd_ = -1;
+}
+
+int WriteAllBytes(int fd, QByteArrayView bytes) {
+  const char* data = bytes.data();
+  qsizetype left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, data, static_cast<size_t>(std::min<qsizetype>(left, 1 << 30)));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return n < 0 ? errno : EIO;
+    data += n;
+    left -= n;
+  }
+  return 0;
 }
 
 std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes) {

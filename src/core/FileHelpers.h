@@ -99,6 +99,11 @@ class AtomicFileWriter {
   std::optional<RuntimeError> error_;  // the first failure
 };
 
+// Writes every byte into an open file, going on after a write that took
+// only some of them or was interrupted. Returns 0 or the errno (EIO for a
+// write that took nothing).
+int WriteAllBytes(int fd, QByteArrayView bytes);
+
 // Writes the bytes through an AtomicFileWriter, all at once. Returns the
 // error, or nothing on success.
 std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes);

@@ -55,6 +55,8 @@ QString MakeUserFolder(const QString& documents, const QString& relative) {
 
 }  // namespace
 
+QString CommandLineProject() { return QString(CommandLine).remove(u'"'); }
+
 void InitAppPath() {
   QString folder = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
   if (!folder.trimmed().endsWith(u'/')) folder += u'/';
@@ -211,7 +213,7 @@ void RemoveLeftoverFiles() {
   // one to open now (a leftover named to recover work), the recent projects
   // and the settings.
   QStringList kept{SettingsIniPath};
-  if (!CommandLine.isEmpty()) kept << QString(CommandLine).remove(u'"');
+  if (!CommandLine.isEmpty()) kept << CommandLineProject();
   for (int i = 1; i <= kMaxRecentFiles; ++i) kept << RecentFilePath[static_cast<std::size_t>(i)];
   // The scratch folder is read once, for both.
   const QList<QByteArray> names = FileNamesIn(UserTempFolder);

@@ -12,6 +12,10 @@ namespace brantel {
 // the leftovers of earlier runs removed.
 void RunStartupSteps();
 
+// The project file the command line names: its path without the quotes
+// around it; empty when the command line names none.
+QString CommandLineProject();
+
 // Fills the globals and every setting's default (step 2).
 void InitGlobals();
 void InitAppPath();

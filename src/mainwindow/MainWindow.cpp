@@ -42,9 +42,10 @@ namespace {
 
 MainWindow* g_mainWindow = nullptr;
 
-// Design sizes of the window and its controls, in twips.
 // How often a close asked for while a save waits is tried again.
 constexpr int kCloseRetryMs = 100;
+
+// Design sizes of the window and its controls, in twips.
 constexpr int kDesignWidth = 12000;
 constexpr int kDesignHeight = 8400;
 constexpr int kHistoryHeight = 1200;
@@ -200,7 +201,7 @@ void MainWindow::OnActivate() {
   LayoutMainWindow(*this);
   if (!FirstActivation || CommandLine.isEmpty() || holdCommandLine_) return;
   AddHistoryLine(QStringLiteral("Command: ") + ShownText(CommandLine, 1024));
-  const QString path = QString(CommandLine).remove(u'"');
+  const QString path = CommandLineProject();
   // A file that is not there yet leaves the open project and its path alone:
   // a Save would otherwise write that project where the awaited file is to
   // come, and the open would then offer to save it over that file.
@@ -220,7 +221,7 @@ void MainWindow::HoldCommandLineProject(bool hold) {
 
 void MainWindow::ReportMissingCommandLineProject() {
   if (!FirstActivation || CommandLine.isEmpty() || holdCommandLine_) return;
-  const QString path = QString(CommandLine).remove(u'"');
+  const QString path = CommandLineProject();
   if (QFileInfo::exists(path)) return;
   Run([&] {
     RaiseError(ErrorNumber::FileNotFound, Tr({"Cannot open the project file \"%1\": the file does not exist",

@@ -59,19 +59,7 @@ std::optional<RuntimeError> WriteIntoDevice(const QString& path, const QByteArra
   const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return ErrorFromErrno(errno, FileOp::Write);
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  const char* data = bytes.constData();
-  qsizetype left = bytes.size();
-  int failed = 0;
-  while (left > 0 && failed == 0) {
-    const ssize_t n = ::write(fd, data, static_cast<size_t>(left));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      failed = n < 0 ? errno : EIO;
-    } else {
-      data += n;
-      left -= n;
-    }
-  }
+  int failed = WriteAllBytes(fd, bytes);
   if (::close(fd) != 0 && failed == 0 && errno != EINTR) failed = errno;
   if (failed != 0) return ErrorFromErrno(failed, FileOp::Write);
   return std::nullopt;
