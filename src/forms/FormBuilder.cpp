@@ -5,23 +5,16 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHeaderView>
-#include <QKeyEvent>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -52,33 +45,6 @@ class SelectAllFilter : public QObject {
     return false;
   }
 };
-
-// Lets no paste key (Ctrl+V, Shift+Insert) through while the clipboard
-// holds no text: no data at all while no program owns the clipboard (after
-// a start, or once the program that copied has closed), or a picture. A
-// line edit would replace its selection with nothing, and this Qt's
-// multi-line text boxes crash on data of no format. No control of the
-// program pastes anything but text.
-class EmptyPasteFilter final : public QObject {
- public:
-  using QObject::QObject;
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress || !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste))
-      return false;
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return !data || !data->hasText();
-  }
-};
-
-// Installs the filter on the application once: every window's boxes, the
-// desktop's dialogs among them, are behind it from the first form built.
-void FilterEmptyPastes() {
-  static QPointer<EmptyPasteFilter> installed;  // gone with its application
-  QCoreApplication* application = QCoreApplication::instance();
-  if (installed || !application) return;
-  installed = new EmptyPasteFilter(application);
-  application->installEventFilter(installed);
-}
 
 // The most characters the user may type into a box. Unlike QLineEdit's own
 // limit it never cuts a text the program puts there: a number rewritten in
@@ -157,7 +123,6 @@ FormLayout::FormLayout(QWidget* form, const FormDesign& design, std::span<const 
                        const Factory& factory)
     : form_(form), design_(design), controls_(controls.begin(), controls.end()) {
   CheckTable();
-  FilterEmptyPastes();
   if (design.name) form->setObjectName(QString::fromUtf8(design.name));
   // The designs were laid out for an 8-point dialog font of Arial's widths.
   QFont font = form->font();

@@ -3,11 +3,16 @@
 #include "core/Messages.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTableWidget>
@@ -17,6 +22,29 @@
 #include <algorithm>
 
 namespace brantel::forms {
+
+namespace {
+
+class EmptyPasteFilter final : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress || !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste))
+      return false;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return !data || !data->hasText();
+  }
+};
+
+}  // namespace
+
+void FilterEmptyPastes() {
+  static QPointer<EmptyPasteFilter> installed;  // gone with its application
+  QCoreApplication* application = QCoreApplication::instance();
+  if (installed || !application) return;
+  installed = new EmptyPasteFilter(application);
+  application->installEventFilter(installed);
+}
 
 QRadioButton* OptionArray::At(int index) const {
   const int i = index - lowerBound;

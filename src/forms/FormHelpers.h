@@ -64,6 +64,16 @@ void CenterForm(QWidget* window);
 // stays.
 void CenterHorizontally(QWidget* window);
 
+// Lets no paste key (Ctrl+V, Shift+Insert) through, in any window of the
+// program, the desktop's file and printer dialogs among them, while the
+// clipboard holds no text: no data at all while no program owns the
+// clipboard (after a start, or once the program that copied has closed),
+// or a picture. A line edit would replace its selection with nothing, and
+// this Qt's multi-line text boxes crash on data of no format. No box of the
+// program pastes anything but text. The start calls it once, before the
+// first window; later calls do nothing.
+void FilterEmptyPastes();
+
 // The hourglass while a command works, put back when the object goes or
 // earlier by Restore (before a message box, say).
 class WaitPointer {

@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/commands/ToolRegistry.h"
+#include "forms/FormHelpers.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ProgramTools.h"
 #include "platform/HelpMessageBox.h"
@@ -23,6 +24,9 @@ QString ResolveCommandLine(const QString& commandLine, const QString& startFolde
 }
 
 std::unique_ptr<MainWindow> StartMainWindow() {
+  // Before any window: the desktop's own dialogs (File > Open, Printer
+  // Setup) are open to the paste keys from the first moment.
+  forms::FilterEmptyPastes();
   RunStartupSteps();
 
   // Load the main window, start a new project and show the window. The

@@ -14,10 +14,11 @@ class MainWindow;
 // command line. Returns the exit code of the event loop.
 int Main(QApplication& app, const QStringList& arguments);
 
-// Start-up up to the shown main window, without the event loop: the
-// globals and the settings file, the loaded main window with a new project,
-// the display font, then the last project (when the settings ask for it)
-// and the one on the command line. Nothing when the user declined the
+// Start-up up to the shown main window, without the event loop: the filter
+// of empty pastes (forms::FilterEmptyPastes), the globals and the settings
+// file, the loaded main window with a new project, the display font, then
+// the last project (when the settings ask for it) and the one on the
+// command line. Nothing when the user declined the
 // disclaimer: the program then ends without having shown its window.
 std::unique_ptr<MainWindow> StartMainWindow();
 

@@ -16,6 +16,7 @@
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/Main.h"
 #include "platform/HelpMessageBox.h"
+#include "platform/Printer.h"
 #include "platform/WidgetMessageBox.h"
 #include "support/IniValues.h"
 #include "tools/elasticity/RosetteDialog.h"
@@ -23,11 +24,14 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -438,6 +442,47 @@ TEST_F(MainStartupTest, ACommandLineProjectThatAppearsLaterOpensAtTheNextActivat
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   EXPECT_EQ(History().count(QStringLiteral("Command: ") + later), tried + 1);
   EXPECT_EQ(History().count(QStringLiteral("Opening: ") + later), 1);
+}
+
+// From the start, before any tool or the description box has been opened,
+// Ctrl+V and Shift+Insert with no text on the clipboard change no box of the
+// desktop's dialogs: File > Open's name box, Printer Setup's output file.
+TEST_F(MainStartupTest, APasteOfNothingChangesNoBoxOfTheDesktopsDialogsFromTheStart) {
+  WriteSettings(0);
+  RegisterProgramTools();
+  std::unique_ptr<MainWindow> window = StartMainWindow();
+  ASSERT_NE(window, nullptr);
+  platform::SystemPrinter().setOutputFormat(QPrinter::PdfFormat);
+  platform::SystemPrinter().setOutputFileName(Home() + QStringLiteral("/listing.pdf"));
+  struct Box {
+    std::function<void()> open;
+    const char* name;
+  };
+  const Box boxes[] = {{[&] { ChooseEntry(*window, Command::Open); }, "fileNameEdit"},
+                       {[&] { ChooseEntry(*window, Tool::PrinterSetup); }, "filename"}};
+  for (const Box& box : boxes) {
+    QString before;
+    QString after;
+    WhenModalShows<QDialog>([&](QDialog* dialog) {
+      auto* line = dialog->findChild<QLineEdit*>(QLatin1String(box.name));
+      if (line) {
+        line->setText(QStringLiteral("kept.BNL"));
+        line->setFocus();
+        line->selectAll();
+        before = line->text();
+        for (const QClipboard::Mode mode : {QClipboard::Clipboard, QClipboard::Selection})
+          QGuiApplication::clipboard()->clear(mode);
+        QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
+        QGuiApplication::clipboard()->setMimeData(new QMimeData);
+        QTest::keyClick(line, Qt::Key_Insert, Qt::ShiftModifier);
+        after = line->text();
+      }
+      dialog->reject();
+    });
+    box.open();
+    EXPECT_FALSE(before.isEmpty()) << box.name << " was not found";
+    EXPECT_EQ(after.toStdString(), before.toStdString()) << box.name;
+  }
 }
 
 TEST_F(MainStartupTest, TheProgramRunsUntilItsWindowCloses) {

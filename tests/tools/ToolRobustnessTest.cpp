@@ -21,6 +21,7 @@
 #include "core/project/ProjectFile.h"
 #include "core/project/ProjectFileRows.h"
 #include "core/project/ProjectRecord.h"
+#include "forms/FormHelpers.h"
 #include "graph/GraphChart.h"
 #include "graph/GraphWindow.h"
 #include "maintenance/FileConversionDialog.h"
@@ -811,6 +812,7 @@ class ToolProbe : public DialogTest, public ::testing::WithParamInterface<ToolEn
     previousMessages_ = qInstallMessageHandler(&ToolProbe::OnQtMessage);
     warnings().clear();
     // What the start of the program sets up.
+    forms::FilterEmptyPastes();
     SetProjectSignatures();
     SetUpGraphBuffer();
     ResetProjectRecord(Project);
