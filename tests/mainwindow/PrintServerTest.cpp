@@ -233,8 +233,12 @@ TEST_F(PrintServerTest, AQueueThatStopsTakingJobsDuringAPrintRefusesItAtTheHandO
     ADD_FAILURE() << "the job was reported as printed";
   } catch (const RuntimeError& error) {
     EXPECT_EQ(error.Number(), ErrorNumber::PrinterError);
-    EXPECT_EQ(error.Description(), QStringLiteral("Printer error: the print server did not take the job for the "
-                                                  "printer brantel: Destination \"brantel\" is not accepting jobs."));
+    // The server's reason follows, in the server's words ("Destination
+    // "brantel" is not accepting jobs.").
+    const QString prefix =
+        QStringLiteral("Printer error: the print server did not take the job for the printer brantel: ");
+    EXPECT_TRUE(error.Description().startsWith(prefix) && error.Description().size() > prefix.size() + 5)
+        << error.Description().toStdString();
   }
   EXPECT_EQ(JobsTaken(), 0);
 }
