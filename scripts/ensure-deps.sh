@@ -26,6 +26,9 @@ BRANTEL_PACKAGES=(
   # The print test of a print server that stops runs a print server of its
   # own: cupsd.
   cups-daemon
+  # The printer hands its jobs to the print server itself and asks it whether
+  # a queue takes jobs: the print system's library and its headers.
+  libcups2-dev
   # Run time: the registration of the project-file type updates the user's
   # MIME and desktop-entry databases with their tools.
   shared-mime-info desktop-file-utils

@@ -267,7 +267,8 @@ void GraphWindow::OnEntryChosen(GraphCommand command) {
 void GraphWindow::PrintGraph() {
   // The choices are made on the one printer of the process (as Printer
   // Setup left it); the chart prints on a copy that counts in the screen's
-  // pixels, so that its texts keep their sizes relative to the chart.
+  // pixels, so that its texts keep their sizes relative to the chart, and
+  // goes where that printer sends its output, which the copy may not know.
   bool cancelled = false;
   const std::optional<NextStep> result = RunReported([&] {
     if (!platform::ShowPrintDialog(platform::SystemPrinter(), platform::PrintDialogKind::Print, this))
@@ -288,7 +289,7 @@ void GraphWindow::PrintGraph() {
 
 void GraphWindow::PrintChart(QPrinter& printer) {
   QPainter painter;
-  platform::PrinterJob job(printer);
+  platform::PrinterJob job(printer, platform::SystemPrinter());
   job.Begin(painter);
   // The chart in a box 4 inches wide and 5 high, a tenth of an inch from the
   // corner of the printable area, in its own proportions.
