@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets of the project-file reader, the settings reader,
-# the update answer (the version text) and the numeric entry check with
-# clang, libFuzzer and the address and undefined-behaviour sanitizers,
-# outside the checkout, and fuzzes them with one process on every processor
-# (or as many as CMAKE_BUILD_PARALLEL_LEVEL says).
-# Usage: fuzz/run.sh [seconds] [project|settings|version|entry|all]
+# the update answer (the reader of a web server's answer and the version
+# text) and the numeric entry check with clang, libFuzzer and the address
+# and undefined-behaviour sanitizers, outside the checkout, and fuzzes them
+# with one process on every processor (or as many as
+# CMAKE_BUILD_PARALLEL_LEVEL says).
+# Usage: fuzz/run.sh [seconds] [project|settings|version|http|entry|all]
 #   seconds: how long each target runs (default 60); all (the default) runs
 #   every target, one after the other.
 # The build, the inputs found and any crashing input (<target>/crashes/) go
@@ -29,9 +30,10 @@ case "$which" in
   project) targets=(project_file) ;;
   settings) targets=(settings) ;;
   version) targets=(version_text) ;;
+  http) targets=(http_answer) ;;
   entry) targets=(numeric_entry) ;;
-  all) targets=(project_file settings version_text numeric_entry) ;;
-  *) echo "usage: fuzz/run.sh [seconds] [project|settings|version|entry|all]" >&2; exit 2 ;;
+  all) targets=(project_file settings version_text http_answer numeric_entry) ;;
+  *) echo "usage: fuzz/run.sh [seconds] [project|settings|version|http|entry|all]" >&2; exit 2 ;;
 esac
 
 build="$out/build"
@@ -49,6 +51,7 @@ for target in "${targets[@]}"; do
     project_file) seeds=("$src/fuzz/corpus" "$src/tests/core/project/data") ;;
     settings) seeds=("$src/fuzz/settings-corpus") ;;
     version_text) seeds=("$src/fuzz/version-corpus") ;;
+    http_answer) seeds=("$src/fuzz/http-corpus") ;;
     numeric_entry) seeds=("$src/fuzz/entry-corpus") ;;
   esac
   dir="$out/$target"

@@ -2,6 +2,7 @@
 
 #include <QHostAddress>
 #include <QPointer>
+#include <QSslServer>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -11,13 +12,25 @@
 
 namespace brantel::test {
 
-LocalHttpServer::LocalHttpServer() {
-  EXPECT_TRUE(server_.listen(QHostAddress::LocalHost, 0));
-  connect(&server_, &QTcpServer::newConnection, this, &LocalHttpServer::Accept);
+LocalHttpServer::LocalHttpServer() : server_(std::make_unique<QTcpServer>()) { Listen(); }
+
+LocalHttpServer::LocalHttpServer(const QSslConfiguration& tls) : secure_(true) {
+  auto server = std::make_unique<QSslServer>();
+  server->setSslConfiguration(tls);
+  server_ = std::move(server);
+  Listen();
+}
+
+void LocalHttpServer::Listen() {
+  EXPECT_TRUE(server_->listen(QHostAddress::LocalHost, 0));
+  // A plain server hands on a connection at newConnection; a TLS one only
+  // once its handshake has passed, at pendingConnectionAvailable.
+  connect(server_.get(), &QTcpServer::newConnection, this, &LocalHttpServer::Accept);
+  connect(server_.get(), &QTcpServer::pendingConnectionAvailable, this, &LocalHttpServer::Accept);
 }
 
 QString LocalHttpServer::Url(const QString& path) const {
-  return QStringLiteral("http://127.0.0.1:%1%2").arg(Port()).arg(path);
+  return QStringLiteral("%1://127.0.0.1:%2%3").arg(secure_ ? u"https" : u"http").arg(Port()).arg(path);
 }
 
 void LocalHttpServer::Serve(const QByteArray& path, int status, const QByteArray& body) {
@@ -34,7 +47,7 @@ int LocalHttpServer::RequestsFor(const QByteArray& path) const {
 }
 
 void LocalHttpServer::Accept() {
-  while (QTcpSocket* socket = server_.nextPendingConnection()) {
+  while (QTcpSocket* socket = server_->nextPendingConnection()) {
     socket->setParent(this);
     auto buffer = std::make_shared<QByteArray>();
     connect(socket, &QTcpSocket::readyRead, this, [this, socket, buffer] {

@@ -3,16 +3,20 @@
 #include <QByteArray>
 #include <QMap>
 #include <QObject>
+#include <QSslConfiguration>
 #include <QString>
 #include <QTcpServer>
 
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace brantel::test {
 
 // A small HTTP/1.1 server on 127.0.0.1 for the update tests, running on the
 // test's own event loop. Each path answers as set; any other path gets 404.
+// Made with a TLS configuration (its certificate and key), it speaks HTTPS:
+// a connection is served once its handshake has passed.
 class LocalHttpServer : public QObject {
  public:
   struct Response {
@@ -45,7 +49,8 @@ class LocalHttpServer : public QObject {
   };
 
   LocalHttpServer();
-  quint16 Port() const { return server_.serverPort(); }
+  explicit LocalHttpServer(const QSslConfiguration& tls);
+  quint16 Port() const { return server_->serverPort(); }
   QString Url(const QString& path) const;
 
   void Serve(const QByteArray& path, Response response) { routes_[path] = std::move(response); }
@@ -54,10 +59,12 @@ class LocalHttpServer : public QObject {
   int RequestsFor(const QByteArray& path) const;
 
  private:
+  void Listen();
   void Accept();
   void Answer(class QTcpSocket* socket, const Request& request);
 
-  QTcpServer server_;
+  bool secure_ = false;
+  std::unique_ptr<QTcpServer> server_;
   std::map<QByteArray, Response> routes_;
   std::vector<Request> requests_;
 };

@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/platform/Launcher.h"
+#include "core/update/HttpAnswerReader.h"
 #include "core/update/UpdateController.h"
 #include "core/update/Updater.h"
 #include "support/IniValues.h"
@@ -114,6 +115,111 @@ TEST(UpdateVersionTexts, NamesProgressAndRedirects) {
     EXPECT_FALSE(UpdateFileUrl(VersionFileName()).isValid()) << folder;
   }
   UpdateFolderURL.clear();
+}
+
+// --- The reader of a server's answer.
+
+using AnswerState = HttpAnswerReader::State;
+
+// What a reader made of an answer, read whole and then a byte at a time,
+// before the connection ends and after.
+struct AnswerRead {
+  AnswerState state = AnswerState::ReadingHeader;
+  AnswerState closedState = AnswerState::ReadingHeader;
+  int status = 0;
+  std::optional<qint64> contentLength;
+  QByteArray body;
+};
+
+AnswerRead ReadAnswer(const QByteArray& answer) {
+  AnswerRead read[2];
+  for (const bool bytewise : {false, true}) {
+    HttpAnswerReader reader;
+    AnswerRead& r = read[bytewise];
+    if (bytewise) {
+      for (const char c : answer) r.body += reader.Read(QByteArrayView(&c, 1));
+    } else {
+      r.body = reader.Read(answer);
+    }
+    r.state = reader.CurrentState();
+    r.status = reader.Status();
+    r.contentLength = reader.ContentLength();
+    reader.ConnectionClosed();
+    r.closedState = reader.CurrentState();
+  }
+  EXPECT_TRUE(read[0].state == read[1].state && read[0].closedState == read[1].closedState &&
+              read[0].status == read[1].status && read[0].contentLength == read[1].contentLength &&
+              read[0].body == read[1].body)
+      << "a byte at a time reads otherwise: " << answer.constData();
+  return read[0];
+}
+
+TEST(UpdateAnswerReader, AStatusLineIsHttpOneAndAThreeDigitCodeFrom100To599) {
+  const std::pair<const char*, int> lines[] = {
+      {"HTTP/1.1 200 OK", 200},     {"HTTP/1.0 404", 404},   {"HTTP/1.1 599 Odd", 599},  {"HTTP/1.1 101 Upgrade", 101},
+      {"HTTP/1.1 000 Zero", 0},     {"HTTP/1.1 099 Low", 0}, {"HTTP/1.1 600 Beyond", 0}, {"HTTP/1.1 999 Beyond", 0},
+      {"HTTP/1.1 20 OK", 0},        {"HTTP/1.1 2000 OK", 0}, {"HTTP/2 200 OK", 0},       {"HTTP/1.1  200 OK", 0},
+      {"HTTP/1.1 -20 Negative", 0}, {"http/1.1 200 OK", 0},
+  };
+  for (const auto& [line, status] : lines) {
+    const AnswerRead read = ReadAnswer(QByteArray(line) + "\r\nContent-Length: 4\r\n\r\n2106");
+    EXPECT_EQ(read.status, status) << line;
+    EXPECT_EQ(read.state, status ? AnswerState::Complete : AnswerState::Malformed) << line;
+    EXPECT_EQ(read.body, QByteArray(status ? "2106" : "")) << line;
+  }
+}
+
+TEST(UpdateAnswerReader, TransferEncodingIsAListOfCodingsOfWhichOnlyALastChunkedEndsTheBodyByItsChunks) {
+  enum class End { Chunked, UntilClosed, Malformed, FourBytes };
+  const QByteArray chunks = "4\r\n2106\r\n0\r\n\r\n";
+  const std::pair<const char*, End> fields[] = {
+      {"Transfer-Encoding: chunked", End::Chunked},
+      {"Transfer-Encoding: ChUnKeD", End::Chunked},
+      {"Transfer-Encoding: xchunkedx", End::UntilClosed},
+      {"Transfer-Encoding: gzip, chunked", End::Chunked},
+      {"Transfer-Encoding: chunked, gzip", End::UntilClosed},  // as RFC 9112 says for an answer
+      {"Transfer-Encoding: gzip;level=\"1,chunked\" ,\t, chunked ;x=y", End::Chunked},
+      {"Transfer-Encoding: gzip;level=\"1,chunked\"", End::UntilClosed},
+      {"Transfer-Encoding: gzip\r\nTransfer-Encoding: chunked", End::Chunked},
+      {"Transfer-Encoding: chunked\r\nTransfer-Encoding: gzip", End::UntilClosed},
+      {"Transfer-Encoding: gzip,\r\n chunked", End::Chunked},  // a continued line
+      {"Transfer-Encoding: chunked\r\n\t, gzip", End::UntilClosed},
+      {"Content-Length: 4\r\nTransfer-Encoding: chunked", End::Chunked},
+      {"Transfer-Encoding: identity\r\nContent-Length: 4", End::UntilClosed},
+      {"Transfer-Encoding: chunked, chunked", End::Malformed},
+      {"Transfer-Encoding: chunked\r\nTransfer-Encoding: CHUNKED", End::Malformed},
+      {"Transfer-Encoding:  , ", End::Malformed},
+      {"Transfer-Encoding: chun ked", End::Malformed},
+      {"Transfer-Encoding: ;chunked", End::Malformed},
+      {"Content-Length: 4", End::FourBytes},
+      {"Content-Length: 4, 4\r\nContent-Length: 4", End::FourBytes},
+      {"Content-Length: 4\r\nContent-Length: 5", End::Malformed},
+      {"Content-Length: 4\r\n 5", End::Malformed},
+      {"X-Other: chunked", End::UntilClosed},
+  };
+  for (const auto& [field, end] : fields) {
+    const AnswerRead read = ReadAnswer("HTTP/1.1 200 OK\r\n" + QByteArray(field) + "\r\n\r\n" + chunks);
+    switch (end) {
+      case End::Chunked:
+        EXPECT_EQ(read.state, AnswerState::Complete) << field;
+        EXPECT_EQ(read.body, "2106") << field;
+        break;
+      case End::UntilClosed:
+        EXPECT_EQ(read.state, AnswerState::ReadingBody) << field;
+        EXPECT_EQ(read.closedState, AnswerState::Complete) << field;
+        EXPECT_EQ(read.body, chunks) << field;
+        break;
+      case End::Malformed:
+        EXPECT_EQ(read.state, AnswerState::Malformed) << field;
+        EXPECT_EQ(read.status, 0) << field;
+        break;
+      case End::FourBytes:
+        EXPECT_EQ(read.state, AnswerState::Complete) << field;
+        EXPECT_EQ(read.body, chunks.left(4)) << field;
+        break;
+    }
+    EXPECT_EQ(read.contentLength, end == End::FourBytes ? std::optional<qint64>(4) : std::nullopt) << field;
+  }
 }
 
 class UpdateTest : public CoreTest {
@@ -264,8 +370,10 @@ TEST_F(UpdateTest, EachFormOfAnAnswerIsReadWithItsHeaderBounded) {
       {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n" + version, Status::Incomplete},
       {"HTTP/1.1 200 OK\r\n" + length + "\r\n" + version.left(2), Status::Incomplete},
       {"HTTP/1.1 200 OK\r\nContent-Length: 4x\r\n\r\n" + version, Status::ConnectionFailed},
-      {version + "\r\n", Status::ConnectionFailed},                                         // no status line
-      {"HTTP/1.1 302 Found\r\nLocation: " + kVersionPath + "\r\n\r\n", Status::HttpError},  // redirects for ever
+      {version + "\r\n", Status::ConnectionFailed},                                              // no status line
+      {"HTTP/1.1 000 Zero\r\n" + length + "\r\n" + version, Status::ConnectionFailed},           // no such status
+      {"HTTP/1.1 200 OK\r\nTransfer-Encoding: xchunkedx\r\n\r\n" + version, Status::Completed},  // until the end
+      {"HTTP/1.1 302 Found\r\nLocation: " + kVersionPath + "\r\n\r\n", Status::HttpError},       // redirects for ever
   };
   for (const auto& [answer, status] : cases) {
     LocalHttpServer::Response raw;
