@@ -12,6 +12,7 @@
 #include "mainwindow/CommandBar.h"
 #include "mainwindow/Main.h"
 #include "platform/FileDialog.h"
+#include "platform/WidgetMessageBox.h"
 #include "support/IniValues.h"
 #include "support/Renders.h"
 
@@ -21,6 +22,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -29,6 +32,7 @@
 #include <chrono>
 #include <cmath>
 #include <deque>
+#include <functional>
 #include <limits>
 #include <ostream>
 #include <thread>
@@ -47,6 +51,45 @@ namespace {
 using platform::FileDialogMode;
 using platform::FileDialogRequest;
 using test::ChooseEntry;
+
+// Answers the message boxes from a script of its own while it lives: each
+// box runs its step's action first (what another program does while the box
+// is open), then gets the step's answer, or is shown as the real box (which
+// runs its own event loop, as at the desktop) and pressed. Each box's prompt
+// is kept, and whether another box stood in front as it opened.
+class BoxScript {
+ public:
+  struct Step {
+    std::function<void()> meanwhile;
+    Answer answer = Answer::Cancel;
+    bool realBox = false;
+  };
+
+  explicit BoxScript(std::vector<Step> steps) : steps_(std::move(steps)) {
+    previous_ = SetMessageBoxHandler([this](const QString& prompt, BoxStyle style, const QString& title) {
+      prompts << prompt;
+      overAnotherBox.push_back(QApplication::activeModalWidget() != nullptr);
+      if (next_ >= steps_.size()) return SafeAnswer(style.buttons);
+      const Step& step = steps_[next_++];
+      if (step.meanwhile) step.meanwhile();
+      if (!step.realBox) return step.answer;
+      test::WhenModalShows<QMessageBox>(
+          [](QMessageBox* box) { QTimer::singleShot(200, box, [box] { box->defaultButton()->click(); }); });
+      return platform::ShowWidgetMessageBox(prompt, style, title);
+    });
+  }
+  ~BoxScript() { SetMessageBoxHandler(std::move(previous_)); }
+  BoxScript(const BoxScript&) = delete;
+  BoxScript& operator=(const BoxScript&) = delete;
+
+  QStringList prompts;
+  std::vector<bool> overAnotherBox;
+
+ private:
+  MessageBoxHandler previous_;
+  std::vector<Step> steps_;
+  std::size_t next_ = 0;
+};
 
 class FileCommandsTest : public test::MainWindowTest {
  protected:
@@ -486,6 +529,57 @@ TEST_F(FileCommandsTest, OfTwoCopiesSavingAtOnceTheSecondWaitsThenAsks) {
   ASSERT_TRUE(QTest::qWaitFor([this] { return boxes_->Shown().size() == 2; }, 2000));
   EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("Save changes to: ")));
   EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(FileCommandsTest, AYesToAnotherProgramsChangeOverwritesOnlyTheChangeItWasAskedAbout) {
+  const QString a = folder_ + QStringLiteral("a.BNL");
+  MainWindow& w = Load();
+  const QString sinceOpened = a + QStringLiteral(" was changed by another program since it was opened. Overwrite it?");
+  const QString again = a + QStringLiteral(" was changed again by another program while you were asked. Overwrite it?");
+  const QString folderError = QStringLiteral("Error occurred: Cannot save the project file \"") + a +
+                              QStringLiteral("\": it is a folder (75). Procedure Terminated");
+  // What the other copy of the program does while this one asks.
+  const auto theirEdit = [&](float sx) { return [this, a, sx] { MakeFile(a, sx); }; };
+  const auto removed = [a] { QFile::remove(a); };
+  const auto folder = [a] { QFile::remove(a) && QDir().mkdir(a); };
+  struct Case {
+    const char* what;
+    std::vector<BoxScript::Step> steps;
+    QStringList asked;
+    float onDisk;  // 0: a folder stands there
+  };
+  for (const Case& c : std::vector<Case>{
+           {"changed again, then No", {{theirEdit(7.0f), Answer::Yes}, {{}, Answer::No}}, {sinceOpened, again}, 7.0f},
+           {"changed at each question, Yes to each",
+            {{theirEdit(7.0f), Answer::Yes}, {theirEdit(6.0f), Answer::Yes}, {{}, Answer::Yes}},
+            {sinceOpened, again, again},
+            2.0f},
+           {"removed while asked", {{removed, Answer::Yes}}, {sinceOpened}, 2.0f},
+           {"a folder put in its place while asked", {{folder, Answer::Yes}}, {sinceOpened, folderError}, 0.0f}}) {
+    SCOPED_TRACE(c.what);
+    // This copy opens the project and edits it; the other saves its own
+    // edit first.
+    MakeFile(a, 1.0f);
+    Project.FileSaved = true;
+    Open(a);
+    Project.Stress2D.Sx = 2.0f;
+    Project.FileSaved = false;
+    MakeFile(a, 9.0f);
+    {
+      BoxScript script(c.steps);
+      ChooseEntry(w, Command::Save);
+      EXPECT_EQ(script.prompts, c.asked);
+    }
+    EXPECT_EQ(Project.FileSaved, c.onDisk == 2.0f);
+    EXPECT_EQ(Project.ProjectPath, a);
+    if (c.onDisk == 0.0f) {
+      EXPECT_TRUE(QDir().rmdir(a));
+      continue;
+    }
+    ProjectRecord read;
+    ASSERT_TRUE(ReadProjectFile(a, read).read);
+    EXPECT_EQ(read.Stress2D.Sx, c.onDisk);
+  }
 }
 
 TEST_F(FileCommandsTest, SaveSaysWhenAFolderOrAPipeStandsInPlaceOfTheProject) {

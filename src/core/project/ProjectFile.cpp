@@ -513,8 +513,20 @@ bool ChangedOnDisk(const ProjectFileStamp& stamp) {
   // what this run wrote; another program's edit may keep the size and put
   // the time back.
   QByteArray bytes;
-  if (ReadRegularFile(stamp.path, bytes, ProjectReadLimit())) return true;
-  return Digest(bytes) != stamp.digest;
+  const bool unreadable = ReadRegularFile(stamp.path, bytes, ProjectReadLimit()).has_value();
+  if (stamp.digest.isEmpty()) return !unreadable || Nanoseconds(st.st_mtim) != stamp.modifiedNs;
+  return unreadable || Digest(bytes) != stamp.digest;
+}
+
+ProjectFileStamp StampOfFile(const QString& path) {
+  QByteArray bytes;
+  const bool unreadable = !IrregularFileReason(path).isEmpty() || ReadRegularFile(path, bytes, ProjectReadLimit());
+  ProjectFileStamp stamp = StampOf(path, bytes);
+  // Named even when nothing stands there now: a file put there later is a
+  // change.
+  stamp.path = path;
+  if (unreadable) stamp.digest.clear();
+  return stamp;
 }
 
 namespace {
