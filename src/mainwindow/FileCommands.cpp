@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 namespace brantel {
 namespace {
@@ -94,10 +95,12 @@ void WriteProject() {
 bool MainWindow::FileCommandsReady() const { return true; }
 
 bool MainWindow::FileSave() {
+  BeginSave();
+  const auto saveOver = qScopeGuard([this] { EndSave(); });
   setCursor(Qt::WaitCursor);
   // Another copy of the program saving the same file finishes first.
   ProjectFileLock lock;
-  if (std::optional<RuntimeError> error = lock.Take(Project.ProjectPath)) throw *error;
+  if (std::optional<RuntimeError> error = lock.Take(Project.ProjectPath, SaveLockWaitSeconds)) throw *error;
   WriteProject();
   unsetCursor();
   return true;
@@ -151,6 +154,8 @@ bool MainWindow::FileOpen() {
 }
 
 bool MainWindow::FileMenuSave(bool saveAs) {
+  BeginSave();
+  const auto saveOver = qScopeGuard([this] { EndSave(); });
   const QString before = Project.ProjectPath;
   bool saved = false;
   if (before.isEmpty() || before.toUpper() == u"UNTITLED" || saveAs) {
@@ -175,7 +180,7 @@ bool MainWindow::FileMenuSave(bool saveAs) {
         setCursor(Qt::WaitCursor);
         {
           ProjectFileLock lock;
-          if (std::optional<RuntimeError> error = lock.Take(Project.ProjectPath)) throw *error;
+          if (std::optional<RuntimeError> error = lock.Take(Project.ProjectPath, SaveLockWaitSeconds)) throw *error;
           if (!ChangedByAnotherProgram(known)) {
             WriteProject();
             saved = true;

@@ -20,23 +20,31 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <limits>
 #include <ostream>
 #include <thread>
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -90,6 +98,43 @@ class BoxScript {
   std::vector<Step> steps_;
   std::size_t next_ = 0;
 };
+
+// Sends the window the request that a window manager sends when the user
+// clicks its close button (WM_DELETE_WINDOW), over the application's own
+// connection to the X server, through the X library that Qt's xcb platform
+// has loaded (the build needs none of its headers). False off that platform.
+bool SendWindowManagerClose(QWindow* window) {
+  const bool onX11 = QGuiApplication::platformName() == QStringLiteral("xcb");
+  auto* x11 = onX11 ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  void* library = x11 ? ::dlopen("libxcb.so.1", RTLD_NOW | RTLD_NOLOAD) : nullptr;
+  if (!library) return false;
+  struct Cookie {
+    unsigned sequence;
+  };
+  struct AtomReply {
+    std::uint32_t head, length, atom;
+  };
+  const auto intern = reinterpret_cast<Cookie (*)(void*, std::uint8_t, std::uint16_t, const char*)>(
+      ::dlsym(library, "xcb_intern_atom"));
+  const auto reply = reinterpret_cast<AtomReply* (*)(void*, Cookie, void**)>(::dlsym(library, "xcb_intern_atom_reply"));
+  const auto send = reinterpret_cast<Cookie (*)(void*, std::uint8_t, std::uint32_t, std::uint32_t, const char*)>(
+      ::dlsym(library, "xcb_send_event"));
+  const auto flush = reinterpret_cast<int (*)(void*)>(::dlsym(library, "xcb_flush"));
+  xcb_connection_t* server = x11->connection();
+  const auto atom = [&](const char* name) {
+    AtomReply* answer = reply(server, intern(server, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+    const std::uint32_t value = answer ? answer->atom : 0;
+    std::free(answer);
+    return value;
+  };
+  const auto id = static_cast<std::uint32_t>(window->winId());
+  // A client message (33) of 32-bit data: the protocol and its request.
+  const std::array<std::uint32_t, 8> message{33 | 32 << 8, id, atom("WM_PROTOCOLS"), atom("WM_DELETE_WINDOW")};
+  send(server, 0, id, 0, reinterpret_cast<const char*>(message.data()));
+  const bool sent = flush(server) > 0;
+  ::dlclose(library);
+  return sent;
+}
 
 class FileCommandsTest : public test::MainWindowTest {
  protected:
@@ -580,6 +625,67 @@ TEST_F(FileCommandsTest, AYesToAnotherProgramsChangeOverwritesOnlyTheChangeItWas
     ASSERT_TRUE(ReadProjectFile(a, read).read);
     EXPECT_EQ(read.Stress2D.Sx, c.onDisk);
   }
+}
+
+TEST_F(FileCommandsTest, ACloseAskedForWhileASaveWaitsForTheLockGoesOnAfterTheSavesError) {
+  const QString a = MakeFile(folder_ + QStringLiteral("a.BNL"), 1.0f);
+  MainWindow& w = Load();
+  w.show();
+  Open(a);
+  Project.Stress2D.Sx = 2.0f;
+  Project.FileSaved = false;
+  const QByteArray theirs = ReadFile(a);
+  // Another program holds the file's lock, through an open file of its own,
+  // for longer than the save waits.
+  const int other = ::open(QFile::encodeName(a).constData(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(other, LOCK_EX), 0);
+  w.SaveLockWaitSeconds = 1;
+  const QString error = QStringLiteral("Error occurred: Cannot save the project file \"") + a +
+                        QStringLiteral(
+                            "\": another program has kept it locked for more than 1 seconds (75). "
+                            "Procedure Terminated");
+  const QString saveChanges = QStringLiteral("Save changes to: ") + a + u'?';
+
+  // The close comes from the program itself (the update's leave closes the
+  // window so), or from the window manager, where there is one: the X
+  // server holds that request back with the user's input while the save
+  // waits. The error is a real box, whose own event loop runs until it is
+  // pressed, as at the desktop.
+  struct Way {
+    const char* what;
+    std::function<bool()> close;
+  };
+  const std::vector<Way> ways = {
+      {"the program's own close",
+       [&w] {
+         w.close();
+         return true;
+       }},
+      {"the window manager's close", [&w] { return SendWindowManagerClose(w.windowHandle()); }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.what);
+    bool closeSent = false;
+    BoxScript script({{{}, Answer::Ok, true}, {{}, Answer::Cancel}});
+    QTimer::singleShot(300, &w, [&] { closeSent = way.close(); });
+    ChooseEntry(w, Command::Save);
+    if (!closeSent) {
+      std::printf("%s: cannot be sent on the %s platform; not tried\n", way.what,
+                  qPrintable(QGuiApplication::platformName()));
+      continue;
+    }
+    // After the error, the close asks as any close of an unsaved project
+    // does; Cancel keeps the window, the project unsaved and their file.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return script.prompts.size() >= 2; }, 5000))
+        << script.prompts.join(u'|').toStdString();
+    QTest::qWait(300);
+    EXPECT_EQ(script.prompts, QStringList({error, saveChanges}));
+    EXPECT_FALSE(script.overAnotherBox[1]);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(Project.FileSaved);
+    EXPECT_EQ(ReadFile(a), theirs);
+  }
+  ::close(other);
 }
 
 TEST_F(FileCommandsTest, SaveSaysWhenAFolderOrAPipeStandsInPlaceOfTheProject) {

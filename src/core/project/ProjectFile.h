@@ -119,10 +119,13 @@ class ProjectFileLock {
   // waits with the application's events going on (repaints, timers), user
   // input held back, for at most `waitSeconds`; then gives "Cannot save the
   // project file", the path and how long it waited
-  // (ErrorNumber::PathFileAccess), and holds nothing. A path where no file
-  // is, anything but an ordinary file, a file that cannot be opened and a
-  // file system without locks take no lock, and give nothing: the save goes
-  // on as it would without one.
+  // (ErrorNumber::PathFileAccess), and holds nothing. When a wait ends, the
+  // input that came meanwhile is dropped, but for the window system's
+  // requests to close a window: those reach the window while Waiting() is
+  // still true, so that it can close once the save is over. A path where no
+  // file is, anything but an ordinary file, a file that cannot be opened and
+  // a file system without locks take no lock, and give nothing: the save
+  // goes on as it would without one.
   std::optional<RuntimeError> Take(const QString& path, int waitSeconds = kProjectFileLockWaitSeconds);
   // Lets the lock go, when one is held.
   void Release();
