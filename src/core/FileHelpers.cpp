@@ -114,10 +114,15 @@ QByteArray ProcPath(int fd) { return "/proc/self/fd/" + QByteArray::number(fd); 
 
 QByteArray FolderOf(const QString& file) { return QFile::encodeName(QFileInfo(file).absolutePath()); }
 
-// The longest file name the folder takes, in bytes.
+// The longest file name the folder takes, in bytes: what the file system
+// reports, but never more than 255. FAT and exFAT report 1530 (255
+// characters of up to six bytes each) yet take no more than 255
+// characters, which a temporary name cut to their figure would pass for a
+// target of 234 bytes or more; a name of at most 255 bytes is at most 255
+// characters.
 qsizetype FileNameLimit(const QByteArray& folder) {
   const long limit = ::pathconf(folder.constData(), _PC_NAME_MAX);
-  return limit > 0 ? static_cast<qsizetype>(limit) : kMaxFileNameBytes;
+  return limit > 0 ? std::min(static_cast<qsizetype>(limit), kMaxFileNameBytes) : kMaxFileNameBytes;
 }
 
 // Syncs a written file's bytes to the disk, where the answer is heard:

@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 namespace brantel {
 namespace {
@@ -50,20 +51,28 @@ ProjectFileStamp& ProjectOnDisk() {
   return stamp;
 }
 
-// Whether the project's file no longer holds the bytes this run opened or
-// last saved: another copy of the program, or another program, has saved
-// its own edit there since. A folder, a device or a pipe in its place is no
-// such edit: the save itself refuses it and says what stands there.
-bool ChangedByAnotherProgram() {
-  const ProjectFileStamp& known = ProjectOnDisk();
+// Whether the project's file no longer holds the bytes of `known` (what
+// this run opened or last saved, or what the file held when the user was
+// asked about it): another copy of the program, or another program, has
+// saved its own edit there since. A folder, a device or a pipe in its place
+// is no such edit: the save itself refuses it and says what stands there.
+bool ChangedByAnotherProgram(const ProjectFileStamp& known) {
   return known.path == Project.ProjectPath && IrregularFileReason(known.path).isEmpty() && ChangedOnDisk(known);
 }
 
-bool UserSaysOverwrite() {
-  const QString path = ShownText(ProjectOnDisk().path, 1024);
-  const Answer pressed = ShowMessageBox(Tr({"%1 was changed by another program since it was opened. Overwrite it?",
-                                            "Το %1 άλλαξε από άλλο πρόγραμμα αφότου ανοίχτηκε. Να αντικατασταθεί;"})
-                                            .arg(path),
+// What the question about another program's change says: the change since
+// the project was opened, or one more while the user was being asked.
+enum class ChangeAsked { SinceOpened, WhileAsked };
+
+bool UserSaysOverwrite(ChangeAsked change) {
+  const QString path = ShownText(Project.ProjectPath, 1024);
+  const Bilingual text =
+      change == ChangeAsked::SinceOpened
+          ? Bilingual{"%1 was changed by another program since it was opened. Overwrite it?",
+                      "Το %1 άλλαξε από άλλο πρόγραμμα αφότου ανοίχτηκε. Να αντικατασταθεί;"}
+          : Bilingual{"%1 was changed again by another program while you were asked. Overwrite it?",
+                      "Το %1 άλλαξε ξανά από άλλο πρόγραμμα όσο σας γινόταν η ερώτηση. Να αντικατασταθεί;"};
+  const Answer pressed = ShowMessageBox(Tr(text).arg(path),
                                         BoxStyle{Buttons::YesNoCancel, Icon::Warning, DefaultButton::Second}, AppTitle);
   return pressed == Answer::Yes;
 }
@@ -86,10 +95,12 @@ void WriteProject() {
 bool MainWindow::FileCommandsReady() const { return true; }
 
 bool MainWindow::FileSave() {
+  BeginSave();
+  const auto saveOver = qScopeGuard([this] { EndSave(); });
   setCursor(Qt::WaitCursor);
   // Another copy of the program saving the same file finishes first.
   ProjectFileLock lock;
-  if (std::optional<RuntimeError> error = lock.Take(Project.ProjectPath)) throw *error;
+  if (std::optional<RuntimeError> error = lock.Take(Project.ProjectPath, SaveLockWaitSeconds)) throw *error;
   WriteProject();
   unsetCursor();
   return true;
@@ -143,6 +154,8 @@ bool MainWindow::FileOpen() {
 }
 
 bool MainWindow::FileMenuSave(bool saveAs) {
+  BeginSave();
+  const auto saveOver = qScopeGuard([this] { EndSave(); });
   const QString before = Project.ProjectPath;
   bool saved = false;
   if (before.isEmpty() || before.toUpper() == u"UNTITLED" || saveAs) {
@@ -157,19 +170,28 @@ bool MainWindow::FileMenuSave(bool saveAs) {
     // file is checked for another program's change first. The check and the
     // write happen under one lock of the file, so that of two copies of the
     // program saving it at once the second waits, then finds the first one's
-    // edit and asks. The lock is not held while the question waits.
+    // edit and asks. The lock is not held while the question waits, so a Yes
+    // checks again what the file holds against what it held when asked: an
+    // edit saved meanwhile is asked about in turn, never overwritten unseen.
     Run([&] {
-      setCursor(Qt::WaitCursor);
-      {
-        ProjectFileLock lock;
-        if (std::optional<RuntimeError> error = lock.Take(Project.ProjectPath)) throw *error;
-        if (!ChangedByAnotherProgram()) {
-          WriteProject();
-          saved = true;
+      ProjectFileStamp known = ProjectOnDisk();
+      ChangeAsked change = ChangeAsked::SinceOpened;
+      for (;;) {
+        setCursor(Qt::WaitCursor);
+        {
+          ProjectFileLock lock;
+          if (std::optional<RuntimeError> error = lock.Take(Project.ProjectPath, SaveLockWaitSeconds)) throw *error;
+          if (!ChangedByAnotherProgram(known)) {
+            WriteProject();
+            saved = true;
+          } else {
+            known = StampOfFile(Project.ProjectPath);
+          }
         }
+        unsetCursor();
+        if (saved || !UserSaysOverwrite(change)) break;
+        change = ChangeAsked::WhileAsked;
       }
-      unsetCursor();
-      if (!saved && UserSaysOverwrite()) saved = FileSave();
     });
   }
   // A save that did not happen leaves the project under its old name.

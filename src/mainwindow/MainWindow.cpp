@@ -21,6 +21,7 @@
 #include "platform/WidgetMessageBox.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -34,6 +35,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
+#include <QWindow>
 
 #include <cmath>
 
@@ -42,7 +44,8 @@ namespace {
 
 MainWindow* g_mainWindow = nullptr;
 
-// How often a close asked for while a save waits is tried again.
+// How often a close held back for a save is tried again while a box stands
+// in front of the window.
 constexpr int kCloseRetryMs = 100;
 
 // Design sizes of the window and its controls, in twips.
@@ -244,6 +247,15 @@ void MainWindow::changeEvent(QEvent* event) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == surface && event->type() == QEvent::Resize) OnResize();
+  // The window system's close comes to the window's handle first. While a
+  // save runs it waits for the save's end: handled now, it would ask about
+  // the project in the middle of the save, and while the save's question or
+  // error stands in front the window system's close is lost.
+  if (event->type() == QEvent::Close && savesRunning_ > 0 && watched == windowHandle()) {
+    closeAskedDuringSave_ = true;
+    event->ignore();
+    return true;
+  }
   if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && !key->isAutoRepeat()) {
@@ -278,10 +290,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  // A save waiting for another copy's lock ends first; the close follows it.
-  if (ProjectFileLock::Waiting()) {
+  // A save under way ends first, its wait for another copy's lock, its
+  // questions and its error included; the close follows it (EndSave).
+  if (savesRunning_ > 0 || ProjectFileLock::Waiting()) {
     event->ignore();
-    QTimer::singleShot(kCloseRetryMs, this, &QWidget::close);
+    if (savesRunning_ > 0) {
+      closeAskedDuringSave_ = true;
+    } else {
+      CloseWhenNothingInFront();
+    }
     return;
   }
   if (!MayLetProjectGo()) {
@@ -291,6 +308,27 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   unloading_ = true;
   OnUnload();
   event->accept();
+}
+
+void MainWindow::BeginSave() { ++savesRunning_; }
+
+void MainWindow::EndSave() {
+  if (--savesRunning_ > 0 || !closeAskedDuringSave_) return;
+  closeAskedDuringSave_ = false;
+  CloseWhenNothingInFront();
+}
+
+void MainWindow::CloseWhenNothingInFront() {
+  // From the event loop, once the command that saved is over: a close that
+  // started the save has ended by then, either way. A box still in front
+  // (the command's own, or a modal tool's) is answered first.
+  QTimer::singleShot(kCloseRetryMs, this, [this] {
+    if (QApplication::activeModalWidget() || savesRunning_ > 0 || ProjectFileLock::Waiting()) {
+      CloseWhenNothingInFront();
+    } else {
+      close();
+    }
+  });
 }
 
 void MainWindow::NewProject(ProjectNameOnReset name, UnitsOnReset units) {

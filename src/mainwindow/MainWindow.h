@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/commands/Commands.h"
+#include "core/project/ProjectFile.h"
 #include "core/project/ProjectRecord.h"
 #include "platform/FileDialog.h"
 
@@ -123,6 +124,9 @@ class MainWindow : public QMainWindow {
   QAction* EntryOf(Command command) const;
 
   // --- Form-level state.
+  // How long Save waits for the lock of the project's file while another
+  // copy of the program holds it (ProjectFileLock::Take).
+  int SaveLockWaitSeconds = kProjectFileLockWaitSeconds;
   bool FirstActivation = false;
   bool Cancelled = false;
   QString CaptionPrefix;  // shown before the project's name in the window's caption
@@ -190,7 +194,18 @@ class MainWindow : public QMainWindow {
   // dialog), or leave the handler (false).
   bool Run(const std::function<void()>& statement);
 
+  // A save of the project (FileMenuSave, FileSave) begins and ends. A close
+  // of the window asked for while one runs waits for its end, then goes on
+  // as any close does.
+  void BeginSave();
+  void EndSave();
+  // Closes the window from the event loop once no save runs and no modal
+  // window stands in front.
+  void CloseWhenNothingInFront();
+
   std::unique_ptr<IconStrip> toolbarIcons_;
+  int savesRunning_ = 0;
+  bool closeAskedDuringSave_ = false;
   std::vector<QAction*> menuItems_[6];
   bool unloading_ = false;
   bool holdCommandLine_ = false;

@@ -65,6 +65,10 @@ bool g_killAtSync = false;
 // While not 0, every rename fails with this errno.
 int g_renameError = 0;
 
+// While not 0, pathconf reports this as every folder's longest file name,
+// as FAT and exFAT report 1530.
+long g_reportedNameLimit = 0;
+
 void Note(int fd) {
   struct stat st {};
   if (::fstat(fd, &st) != 0) return;
@@ -127,6 +131,12 @@ extern "C" int fdatasync(int fd) {
   return real(fd);
 }
 
+extern "C" long pathconf(const char* path, int name) {
+  static const auto real = Real<long (*)(const char*, int)>("pathconf");
+  if (name == _PC_NAME_MAX && g_reportedNameLimit != 0) return g_reportedNameLimit;
+  return real(path, name);
+}
+
 extern "C" int rename(const char* from, const char* to) {
   static const auto real = Real<int (*)(const char*, const char*)>("rename");
   if (g_killAtRename) ::raise(SIGKILL);
@@ -150,6 +160,7 @@ class DurableSaveTest : public test::CoreTest {
   void TearDown() override {
     g_namedTemporaryFiles = false;
     g_renameError = 0;
+    g_reportedNameLimit = 0;
     CoreTest::TearDown();
   }
 
@@ -350,14 +361,19 @@ TEST_F(DurableSaveTest, ADownloadKilledMidwayLeavesNothingThatTheNextStartDoesNo
 }
 
 TEST_F(DurableSaveTest, ANameAtTheFileSystemsLimitSavesAndWhatItsSaveCutShortLeftIsRemoved) {
-  // 255 bytes, in ASCII and in Greek letters of two bytes each.
+  // 255 bytes, in ASCII and in Greek letters of two bytes each; on a file
+  // system that reports its own limit, and on one that reports 1530 as FAT
+  // and exFAT do (255 characters of up to six bytes).
   QString greek;
   for (int i = 0; i < 125; ++i) greek += QChar(0x03B1 + i % 25);
   for (const QString& name : {QString(251, u'a') + QStringLiteral(".BNL"), greek + QStringLiteral("x.BNL")}) {
     ASSERT_EQ(QFile::encodeName(name).size(), 255);
-    for (const bool named : {false, true}) {
+    for (const auto& [named, reportedLimit] :
+         {std::pair{false, 0L}, std::pair{true, 0L}, std::pair{false, 1530L}, std::pair{true, 1530L}}) {
       SCOPED_TRACE(named ? "named temporary files" : "temporary files without a name");
+      SCOPED_TRACE(reportedLimit != 0 ? "a limit of 1530 reported" : "the file system's own limit");
       g_namedTemporaryFiles = named;
+      g_reportedNameLimit = reportedLimit;
       const QString path = Home() + u'/' + name;
       ASSERT_FALSE(SaveFileAtomically(path, QByteArray("saved")).has_value());
       EXPECT_EQ(ReadFile(path), QByteArray("saved"));

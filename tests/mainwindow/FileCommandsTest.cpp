@@ -12,6 +12,7 @@
 #include "mainwindow/CommandBar.h"
 #include "mainwindow/Main.h"
 #include "platform/FileDialog.h"
+#include "platform/WidgetMessageBox.h"
 #include "support/IniValues.h"
 #include "support/Renders.h"
 
@@ -19,20 +20,31 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <deque>
+#include <functional>
 #include <limits>
 #include <ostream>
 #include <thread>
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -47,6 +59,82 @@ namespace {
 using platform::FileDialogMode;
 using platform::FileDialogRequest;
 using test::ChooseEntry;
+
+// Answers the message boxes from a script of its own while it lives: each
+// box runs its step's action first (what another program does while the box
+// is open), then gets the step's answer, or is shown as the real box (which
+// runs its own event loop, as at the desktop) and pressed. Each box's prompt
+// is kept, and whether another box stood in front as it opened.
+class BoxScript {
+ public:
+  struct Step {
+    std::function<void()> meanwhile;
+    Answer answer = Answer::Cancel;
+    bool realBox = false;
+  };
+
+  explicit BoxScript(std::vector<Step> steps) : steps_(std::move(steps)) {
+    previous_ = SetMessageBoxHandler([this](const QString& prompt, BoxStyle style, const QString& title) {
+      prompts << prompt;
+      overAnotherBox.push_back(QApplication::activeModalWidget() != nullptr);
+      if (next_ >= steps_.size()) return SafeAnswer(style.buttons);
+      const Step& step = steps_[next_++];
+      if (step.meanwhile) step.meanwhile();
+      if (!step.realBox) return step.answer;
+      test::WhenModalShows<QMessageBox>(
+          [](QMessageBox* box) { QTimer::singleShot(200, box, [box] { box->defaultButton()->click(); }); });
+      return platform::ShowWidgetMessageBox(prompt, style, title);
+    });
+  }
+  ~BoxScript() { SetMessageBoxHandler(std::move(previous_)); }
+  BoxScript(const BoxScript&) = delete;
+  BoxScript& operator=(const BoxScript&) = delete;
+
+  QStringList prompts;
+  std::vector<bool> overAnotherBox;
+
+ private:
+  MessageBoxHandler previous_;
+  std::vector<Step> steps_;
+  std::size_t next_ = 0;
+};
+
+// Sends the window the request that a window manager sends when the user
+// clicks its close button (WM_DELETE_WINDOW), over the application's own
+// connection to the X server, through the X library that Qt's xcb platform
+// has loaded (the build needs none of its headers). False off that platform.
+bool SendWindowManagerClose(QWindow* window) {
+  const bool onX11 = QGuiApplication::platformName() == QStringLiteral("xcb");
+  auto* x11 = onX11 ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  void* library = x11 ? ::dlopen("libxcb.so.1", RTLD_NOW | RTLD_NOLOAD) : nullptr;
+  if (!library) return false;
+  struct Cookie {
+    unsigned sequence;
+  };
+  struct AtomReply {
+    std::uint32_t head, length, atom;
+  };
+  const auto intern = reinterpret_cast<Cookie (*)(void*, std::uint8_t, std::uint16_t, const char*)>(
+      ::dlsym(library, "xcb_intern_atom"));
+  const auto reply = reinterpret_cast<AtomReply* (*)(void*, Cookie, void**)>(::dlsym(library, "xcb_intern_atom_reply"));
+  const auto send = reinterpret_cast<Cookie (*)(void*, std::uint8_t, std::uint32_t, std::uint32_t, const char*)>(
+      ::dlsym(library, "xcb_send_event"));
+  const auto flush = reinterpret_cast<int (*)(void*)>(::dlsym(library, "xcb_flush"));
+  xcb_connection_t* server = x11->connection();
+  const auto atom = [&](const char* name) {
+    AtomReply* answer = reply(server, intern(server, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+    const std::uint32_t value = answer ? answer->atom : 0;
+    std::free(answer);
+    return value;
+  };
+  const auto id = static_cast<std::uint32_t>(window->winId());
+  // A client message (33) of 32-bit data: the protocol and its request.
+  const std::array<std::uint32_t, 8> message{33 | 32 << 8, id, atom("WM_PROTOCOLS"), atom("WM_DELETE_WINDOW")};
+  send(server, 0, id, 0, reinterpret_cast<const char*>(message.data()));
+  const bool sent = flush(server) > 0;
+  ::dlclose(library);
+  return sent;
+}
 
 class FileCommandsTest : public test::MainWindowTest {
  protected:
@@ -486,6 +574,118 @@ TEST_F(FileCommandsTest, OfTwoCopiesSavingAtOnceTheSecondWaitsThenAsks) {
   ASSERT_TRUE(QTest::qWaitFor([this] { return boxes_->Shown().size() == 2; }, 2000));
   EXPECT_TRUE(boxes_->Last().prompt.startsWith(QStringLiteral("Save changes to: ")));
   EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(FileCommandsTest, AYesToAnotherProgramsChangeOverwritesOnlyTheChangeItWasAskedAbout) {
+  const QString a = folder_ + QStringLiteral("a.BNL");
+  MainWindow& w = Load();
+  const QString sinceOpened = a + QStringLiteral(" was changed by another program since it was opened. Overwrite it?");
+  const QString again = a + QStringLiteral(" was changed again by another program while you were asked. Overwrite it?");
+  const QString folderError = QStringLiteral("Error occurred: Cannot save the project file \"") + a +
+                              QStringLiteral("\": it is a folder (75). Procedure Terminated");
+  // What the other copy of the program does while this one asks.
+  const auto theirEdit = [&](float sx) { return [this, a, sx] { MakeFile(a, sx); }; };
+  const auto removed = [a] { QFile::remove(a); };
+  const auto folder = [a] { QFile::remove(a) && QDir().mkdir(a); };
+  struct Case {
+    const char* what;
+    std::vector<BoxScript::Step> steps;
+    QStringList asked;
+    float onDisk;  // 0: a folder stands there
+  };
+  for (const Case& c : std::vector<Case>{
+           {"changed again, then No", {{theirEdit(7.0f), Answer::Yes}, {{}, Answer::No}}, {sinceOpened, again}, 7.0f},
+           {"changed at each question, Yes to each",
+            {{theirEdit(7.0f), Answer::Yes}, {theirEdit(6.0f), Answer::Yes}, {{}, Answer::Yes}},
+            {sinceOpened, again, again},
+            2.0f},
+           {"removed while asked", {{removed, Answer::Yes}}, {sinceOpened}, 2.0f},
+           {"a folder put in its place while asked", {{folder, Answer::Yes}}, {sinceOpened, folderError}, 0.0f}}) {
+    SCOPED_TRACE(c.what);
+    // This copy opens the project and edits it; the other saves its own
+    // edit first.
+    MakeFile(a, 1.0f);
+    Project.FileSaved = true;
+    Open(a);
+    Project.Stress2D.Sx = 2.0f;
+    Project.FileSaved = false;
+    MakeFile(a, 9.0f);
+    {
+      BoxScript script(c.steps);
+      ChooseEntry(w, Command::Save);
+      EXPECT_EQ(script.prompts, c.asked);
+    }
+    EXPECT_EQ(Project.FileSaved, c.onDisk == 2.0f);
+    EXPECT_EQ(Project.ProjectPath, a);
+    if (c.onDisk == 0.0f) {
+      EXPECT_TRUE(QDir().rmdir(a));
+      continue;
+    }
+    ProjectRecord read;
+    ASSERT_TRUE(ReadProjectFile(a, read).read);
+    EXPECT_EQ(read.Stress2D.Sx, c.onDisk);
+  }
+}
+
+TEST_F(FileCommandsTest, ACloseAskedForWhileASaveWaitsForTheLockGoesOnAfterTheSavesError) {
+  const QString a = MakeFile(folder_ + QStringLiteral("a.BNL"), 1.0f);
+  MainWindow& w = Load();
+  w.show();
+  Open(a);
+  Project.Stress2D.Sx = 2.0f;
+  Project.FileSaved = false;
+  const QByteArray theirs = ReadFile(a);
+  // Another program holds the file's lock, through an open file of its own,
+  // for longer than the save waits.
+  const int other = ::open(QFile::encodeName(a).constData(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(other, LOCK_EX), 0);
+  w.SaveLockWaitSeconds = 1;
+  const QString error = QStringLiteral("Error occurred: Cannot save the project file \"") + a +
+                        QStringLiteral(
+                            "\": another program has kept it locked for more than 1 seconds (75). "
+                            "Procedure Terminated");
+  const QString saveChanges = QStringLiteral("Save changes to: ") + a + u'?';
+
+  // The close comes from the program itself (the update's leave closes the
+  // window so), or from the window manager, where there is one: the X
+  // server holds that request back with the user's input while the save
+  // waits. The error is a real box, whose own event loop runs until it is
+  // pressed, as at the desktop.
+  struct Way {
+    const char* what;
+    std::function<bool()> close;
+  };
+  const std::vector<Way> ways = {
+      {"the program's own close",
+       [&w] {
+         w.close();
+         return true;
+       }},
+      {"the window manager's close", [&w] { return SendWindowManagerClose(w.windowHandle()); }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.what);
+    bool closeSent = false;
+    BoxScript script({{{}, Answer::Ok, true}, {{}, Answer::Cancel}});
+    QTimer::singleShot(300, &w, [&] { closeSent = way.close(); });
+    ChooseEntry(w, Command::Save);
+    if (!closeSent) {
+      std::printf("%s: cannot be sent on the %s platform; not tried\n", way.what,
+                  qPrintable(QGuiApplication::platformName()));
+      continue;
+    }
+    // After the error, the close asks as any close of an unsaved project
+    // does; Cancel keeps the window, the project unsaved and their file.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return script.prompts.size() >= 2; }, 5000))
+        << script.prompts.join(u'|').toStdString();
+    QTest::qWait(300);
+    EXPECT_EQ(script.prompts, QStringList({error, saveChanges}));
+    EXPECT_FALSE(script.overAnotherBox[1]);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(Project.FileSaved);
+    EXPECT_EQ(ReadFile(a), theirs);
+  }
+  ::close(other);
 }
 
 TEST_F(FileCommandsTest, SaveSaysWhenAFolderOrAPipeStandsInPlaceOfTheProject) {

@@ -8,6 +8,7 @@
 #include "core/TextCodec.h"
 #include "core/project/ProjectFileRows.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -513,15 +514,27 @@ bool ChangedOnDisk(const ProjectFileStamp& stamp) {
   // what this run wrote; another program's edit may keep the size and put
   // the time back.
   QByteArray bytes;
-  if (ReadRegularFile(stamp.path, bytes, ProjectReadLimit())) return true;
-  return Digest(bytes) != stamp.digest;
+  const bool unreadable = ReadRegularFile(stamp.path, bytes, ProjectReadLimit()).has_value();
+  if (stamp.digest.isEmpty()) return !unreadable || Nanoseconds(st.st_mtim) != stamp.modifiedNs;
+  return unreadable || Digest(bytes) != stamp.digest;
+}
+
+ProjectFileStamp StampOfFile(const QString& path) {
+  QByteArray bytes;
+  const bool unreadable = !IrregularFileReason(path).isEmpty() || ReadRegularFile(path, bytes, ProjectReadLimit());
+  ProjectFileStamp stamp = StampOf(path, bytes);
+  // Named even when nothing stands there now: a file put there later is a
+  // change.
+  stamp.path = path;
+  if (unreadable) stamp.digest.clear();
+  return stamp;
 }
 
 namespace {
 
 // One round of the wait for a lock: the events that came meanwhile are
-// handled, user input held back (it is handled once the save is over), and
-// the next round starts at the next tick of `tick` at the latest.
+// handled, user input held back (DropHeldInput), and the next round starts
+// at the next tick of `tick` at the latest.
 void WaitOneTick(const QTimer& tick) {
   if (tick.isActive()) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
@@ -536,13 +549,57 @@ bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b
 // event handled during the wait started).
 int savesWaiting = 0;
 
-// Counts a wait for a lock while it lasts.
+// The longest the input held back by a wait takes to be let through.
+constexpr int kHeldInputMs = 100;
+
+// Drops the user's input, and what only input makes (a shortcut, a drop).
+class InputDropper : public QObject {
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::InputMethod:
+      case QEvent::Shortcut:
+      case QEvent::ShortcutOverride:
+      case QEvent::DragEnter:
+      case QEvent::DragMove:
+      case QEvent::Drop: return true;
+      default: return event->isInputEvent();
+    }
+  }
+};
+
+// Lets through the input that a wait held back, dropping the clicks and
+// keys that the user aimed at windows that could not answer (they would
+// reach the first box the save shows, or start another save in the middle
+// of this one). The window system's request to close a window is no input
+// to drop: the window has it while Waiting() still says that a save waits,
+// and can close once the save is over. Held back, that request would come
+// while the save's question or error stands in front, and the window
+// system's close of a window that a box blocks is lost.
+void DropHeldInput() {
+  QCoreApplication* application = QCoreApplication::instance();
+  InputDropper dropper;
+  application->installEventFilter(&dropper);
+  // Held-back input is looked at again only once the event loop is woken.
+  if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) dispatcher->wakeUp();
+  QCoreApplication::processEvents(QEventLoop::AllEvents, kHeldInputMs);
+  application->removeEventFilter(&dropper);
+}
+
+// Counts a wait for a lock while it lasts; at its end the input it held back
+// is let through, where the wait handled the application's events.
 class WaitingSave {
  public:
-  WaitingSave() { ++savesWaiting; }
-  ~WaitingSave() { --savesWaiting; }
+  explicit WaitingSave(bool handlesEvents) : handlesEvents_(handlesEvents) { ++savesWaiting; }
+  ~WaitingSave() {
+    if (handlesEvents_) DropHeldInput();
+    --savesWaiting;
+  }
   WaitingSave(const WaitingSave&) = delete;
   WaitingSave& operator=(const WaitingSave&) = delete;
+
+ private:
+  bool handlesEvents_;
 };
 
 }  // namespace
@@ -572,7 +629,7 @@ std::optional<RuntimeError> ProjectFileLock::Take(const QString& path, int waitS
       failure = errno;
       if (failure == EINTR) continue;
       if (failure != EWOULDBLOCK || deadline.hasExpired()) break;
-      if (!waiting) waiting.emplace();
+      if (!waiting) waiting.emplace(tick.isActive());
       WaitOneTick(tick);
       failure = 0;
     }

@@ -83,7 +83,18 @@ struct ProjectFileStamp {
 // file, and a file that cannot be read, count as changed). A file only
 // touched (a new modification time, the same bytes) is unchanged. An empty
 // stamp, and a file that is gone, have nothing that a save could lose: false.
+// A stamp without a digest (StampOfFile of a file whose bytes could not be
+// read) matches a file of its size and modification time whose bytes still
+// cannot be read.
 bool ChangedOnDisk(const ProjectFileStamp& stamp);
+
+// The stamp of the file at `path` as it stands now, its bytes read: what a
+// question about another program's change was asked about, against which
+// the save after it tells whether the file changed again. No size (-1)
+// where nothing stands at the path, so that a file put there later is a
+// change; no digest where the bytes cannot be read (anything but an
+// ordinary file, a file larger than a project file).
+ProjectFileStamp StampOfFile(const QString& path);
 
 // How long a save waits for the lock of a project file that another program
 // holds. A save holds it for well under a second, even on a slow memory
@@ -108,10 +119,13 @@ class ProjectFileLock {
   // waits with the application's events going on (repaints, timers), user
   // input held back, for at most `waitSeconds`; then gives "Cannot save the
   // project file", the path and how long it waited
-  // (ErrorNumber::PathFileAccess), and holds nothing. A path where no file
-  // is, anything but an ordinary file, a file that cannot be opened and a
-  // file system without locks take no lock, and give nothing: the save goes
-  // on as it would without one.
+  // (ErrorNumber::PathFileAccess), and holds nothing. When a wait ends, the
+  // input that came meanwhile is dropped, but for the window system's
+  // requests to close a window: those reach the window while Waiting() is
+  // still true, so that it can close once the save is over. A path where no
+  // file is, anything but an ordinary file, a file that cannot be opened and
+  // a file system without locks take no lock, and give nothing: the save
+  // goes on as it would without one.
   std::optional<RuntimeError> Take(const QString& path, int waitSeconds = kProjectFileLockWaitSeconds);
   // Lets the lock go, when one is held.
   void Release();
