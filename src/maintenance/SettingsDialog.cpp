@@ -461,8 +461,14 @@ void DataFolderDialog::OnVolumeChosen() { MoveTo(ui_.drives->currentText(), IfUn
 
 void DataFolderDialog::MoveTo(const QString& folder, IfUnreadable ifUnreadable, int waitMs) {
   if (folder.isEmpty()) return;
+  const QString path = CleanFolderPath(folder);
+  // Chosen again while it is being listed: the listing under way answers.
+  if (pending_ && pending_->folder == path) {
+    pending_->ifUnreadable = ifUnreadable;
+    return;
+  }
   auto listing = std::make_unique<Listing>();
-  listing->folder = CleanFolderPath(folder);
+  listing->folder = path;
   listing->ifUnreadable = ifUnreadable;
   // The user may go on choosing meanwhile: a listing that never answers
   // holds only its own process.
