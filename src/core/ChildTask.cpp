@@ -42,9 +42,9 @@ void CloseFilesFrom(int from, int kept) {
   closeRange(kept + 1, INT_MAX);
 }
 
-// The process that does the work: it keeps of this program's files only
-// the pipe of its answer (the windows' connection, the locks, the
-// devices are this program's), sends the answer and ends.
+// The child that does the work: it keeps of this program's files only the
+// pipe of its answer (the windows' connection, the locks, the devices are
+// this program's), sends the answer and ends.
 [[noreturn]] void DoWork(int answer, const std::function<QByteArray()>& work) {
   // A reader that has gone makes a write fail rather than end the process.
   ::signal(SIGPIPE, SIG_IGN);
@@ -60,30 +60,23 @@ void CloseFilesFrom(int from, int kept) {
   } catch (...) {
     ::_exit(1);
   }
-  ::_exit(WriteAllBytes(answer, bytes) == 0 ? 0 : 1);
+  const int failed = WriteAllBytes(answer, bytes);
+  // Closed before the end, which takes a while in a large program: the
+  // answer is whole at once.
+  ::close(answer);
+  ::_exit(failed == 0 ? 0 : 1);
 }
 
 }  // namespace
 
 ChildTask::ChildTask(const std::function<QByteArray()>& work, WithoutChild withoutChild) {
   int ends[2];
-  pid_t child = -1;
   if (::pipe2(ends, O_CLOEXEC) == 0) {
-    child = ::fork();
-    if (child == 0) {
-      // The child starts the process that does the work and ends at once:
-      // the system adopts that one, and this program has nothing to reap.
-      const pid_t worker = ::fork();
-      if (worker == 0) DoWork(ends[1], work);
-      ::_exit(worker < 0 ? 1 : 0);
-    }
+    const pid_t child = ::fork();
+    if (child == 0) DoWork(ends[1], work);
     ::close(ends[1]);
-    int status = 0;
     if (child > 0) {
-      while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-      }
-    }
-    if (child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+      child_ = child;
       pipe_ = ends[0];
       ::fcntl(pipe_, F_SETFL, ::fcntl(pipe_, F_GETFL) | O_NONBLOCK);
       return;
@@ -103,13 +96,15 @@ ChildTask::ChildTask(const std::function<QByteArray()>& work, WithoutChild witho
 ChildTask::~ChildTask() { Close(); }
 
 ChildTask::ChildTask(ChildTask&& other) noexcept
-    : pipe_(std::exchange(other.pipe_, -1)),
+    : child_(std::exchange(other.child_, -1)),
+      pipe_(std::exchange(other.pipe_, -1)),
       received_(std::move(other.received_)),
       answered_(std::exchange(other.answered_, false)) {}
 
 ChildTask& ChildTask::operator=(ChildTask&& other) noexcept {
   if (this != &other) {
     Close();
+    child_ = std::exchange(other.child_, -1);
     pipe_ = std::exchange(other.pipe_, -1);
     received_ = std::move(other.received_);
     answered_ = std::exchange(other.answered_, false);
@@ -120,6 +115,10 @@ ChildTask& ChildTask::operator=(ChildTask&& other) noexcept {
 void ChildTask::Close() {
   if (pipe_ >= 0) ::close(pipe_);
   pipe_ = -1;
+  // A child that has ended is reaped; one still at work is left to finish
+  // alone (the system reaps it once this program has ended).
+  if (child_ > 0) ::waitpid(child_, nullptr, WNOHANG);
+  child_ = -1;
 }
 
 bool ChildTask::WaitFor(std::chrono::milliseconds timeout) {

@@ -15,14 +15,14 @@ enum class WithoutChild {
 };
 
 // A piece of work that may wait in the kernel for good (a look at a folder
-// whose network server or memory stick stopped answering), done in a
+// whose network server or memory stick stopped answering), done in a child
 // process of its own that nobody waits for: the caller waits for its answer
-// as long as it likes and goes on without it. The process is the
-// grandchild of this one, which the system adopts at once, and holds none
-// of this process's files (its windows' connection, its locks): neither
-// this process's exit nor its windows ever wait for it, even while the
-// kernel holds it in a wait that no signal ends, and it is left to finish
-// alone.
+// as long as it likes and goes on without it. The child holds none of this
+// process's files (its windows' connection, its locks): neither this
+// process's exit nor its windows ever wait for it, even while the kernel
+// holds it in a wait that no signal ends (which would hold a thread of this
+// process, and with it the process's exit). A child that has not ended by
+// the time its task goes is left to finish alone.
 //
 // The work runs in a copy of this process made by fork(), on the one thread
 // that the copy has: it may use the values it was given (QString,
@@ -54,6 +54,7 @@ class ChildTask {
  private:
   void Close();
 
+  int child_ = -1;       // the child, until it is reaped or left alone
   int pipe_ = -1;        // the reading end, while the child may still send
   QByteArray received_;  // what came so far: the answer's size (8 bytes), then the answer
   bool answered_ = false;
