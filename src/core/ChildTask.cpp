@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <utility>
+#include <vector>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -67,9 +68,25 @@ void CloseFilesFrom(int from, int kept) {
   ::_exit(failed == 0 ? 0 : 1);
 }
 
+// The children that were left to finish alone: each is reaped, once it
+// has ended, when a task starts or goes. Tasks start and go on one thread
+// only, the user interface's.
+std::vector<pid_t>& ChildrenLeft() {
+  static auto* children = new std::vector<pid_t>;
+  return *children;
+}
+
+void ReapChildrenLeft() {
+  std::vector<pid_t>& children = ChildrenLeft();
+  children.erase(std::remove_if(children.begin(), children.end(),
+                                [](pid_t child) { return ::waitpid(child, nullptr, WNOHANG) != 0; }),
+                 children.end());
+}
+
 }  // namespace
 
 ChildTask::ChildTask(const std::function<QByteArray()>& work, WithoutChild withoutChild) {
+  ReapChildrenLeft();
   int ends[2];
   if (::pipe2(ends, O_CLOEXEC) == 0) {
     const pid_t child = ::fork();
@@ -115,10 +132,11 @@ ChildTask& ChildTask::operator=(ChildTask&& other) noexcept {
 void ChildTask::Close() {
   if (pipe_ >= 0) ::close(pipe_);
   pipe_ = -1;
-  // A child that has ended is reaped; one still at work is left to finish
-  // alone (the system reaps it once this program has ended).
-  if (child_ > 0) ::waitpid(child_, nullptr, WNOHANG);
+  // A child that has ended is reaped; one still at work (or ending) is left
+  // to finish alone, and reaped later.
+  if (child_ > 0 && ::waitpid(child_, nullptr, WNOHANG) == 0) ChildrenLeft().push_back(child_);
   child_ = -1;
+  ReapChildrenLeft();
 }
 
 bool ChildTask::WaitFor(std::chrono::milliseconds timeout) {

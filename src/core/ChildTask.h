@@ -22,7 +22,9 @@ enum class WithoutChild {
 // process's exit nor its windows ever wait for it, even while the kernel
 // holds it in a wait that no signal ends (which would hold a thread of this
 // process, and with it the process's exit). A child that has not ended by
-// the time its task goes is left to finish alone.
+// the time its task goes is left to finish alone; it is reaped once it has
+// ended, when a task starts or goes (or by the system after this program).
+// Tasks are made, used and dropped on one thread, the user interface's.
 //
 // The work runs in a copy of this process made by fork(), on the one thread
 // that the copy has: it may use the values it was given (QString,
