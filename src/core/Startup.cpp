@@ -55,6 +55,9 @@ void FillUnitLabels() {
 bool MakeFolders(const QByteArray& path) {
   struct stat st {};
   if (::stat(path.constData(), &st) == 0) return S_ISDIR(st.st_mode);
+  // A path that cannot be looked at (a folder that answers with an error)
+  // is not made.
+  if (errno != ENOENT && errno != ENOTDIR) return false;
   for (qsizetype slash = path.indexOf('/', 1);; slash = path.indexOf('/', slash + 1)) {
     // A part that is there already gives EEXIST before any other error.
     const QByteArray part = slash < 0 ? path : path.left(slash);

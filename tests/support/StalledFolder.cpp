@@ -108,6 +108,10 @@ void StalledFolder::Release() {
   // ends with an error.
   if (device_ >= 0) ::close(device_);
   device_ = -1;
+  Detach();
+}
+
+void StalledFolder::Detach() {
   if (attached_) ::umount2(QFile::encodeName(folder_).constData(), MNT_DETACH);
   attached_ = false;
 }

@@ -38,6 +38,10 @@ class StalledFolder {
 
   // Cuts the file system off now; what waits on it ends with an error.
   void Release();
+  // Takes the file system out of the folder tree, where the folder becomes
+  // an empty folder again (one that can be removed), without cutting it
+  // off: what waits on it goes on waiting until the cut-off.
+  void Detach();
 
  private:
   void Serve(std::chrono::steady_clock::time_point cutOff);
