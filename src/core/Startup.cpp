@@ -59,9 +59,10 @@ bool MakeFolders(const QByteArray& path) {
   // is not made.
   if (errno != ENOENT && errno != ENOTDIR) return false;
   for (qsizetype slash = path.indexOf('/', 1);; slash = path.indexOf('/', slash + 1)) {
-    // A part that is there already gives EEXIST before any other error.
-    const QByteArray part = slash < 0 ? path : path.left(slash);
-    if (::mkdir(part.constData(), 0777) != 0 && errno != EEXIST) return false;
+    // A folder on the way that is there already gives EEXIST before any
+    // other error.
+    const QByteArray folder = slash < 0 ? path : path.left(slash);
+    if (::mkdir(folder.constData(), 0777) != 0 && errno != EEXIST) return false;
     if (slash < 0) break;
   }
   return ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode);

@@ -194,7 +194,8 @@ class DataFolderDialog : public forms::FormDialog {
     SayDriveFailed,   // the message that the drive cannot be read
     OpenStartFolder,  // the current folder of the program is opened
   };
-  // What the folder list holds of a folder being listed.
+  // A listing under way: its folder, its child task and what becomes of a
+  // folder found unreadable.
   struct Listing;
 
   void OnLoad();
