@@ -461,6 +461,10 @@ TEST_F(StartupTest, TheProgramEndsAtOnceWhileItsCleanUpWaitsOnAFolderThatDoesNot
   const QByteArray target = QFile::encodeName(stalled.Path() + QStringLiteral("/projects/p.BNL"));
   WriteFile(temp + QStringLiteral("4000000-0"), target + '\0' + "p.BNL.~brantel-save-4000000-0" + '\0' + '\0');
   WriteFile(temp + QStringLiteral("4000001-0"), target + '\n');
+  // That process ends without the application's own end, whose font
+  // library keeps its caches: the leak checker of a sanitizer build would
+  // report them.
+  env_.Set("ASAN_OPTIONS", qgetenv("ASAN_OPTIONS") + ":detect_leaks=0");
   QElapsedTimer clock;
   clock.start();
   EXPECT_EXIT(
