@@ -1,7 +1,9 @@
 // Start-up to the shown main window, against a bare QMainWindow shown in the
-// same process; a start after thousands of saves cut short, against a plain
-// one; and the cold start of the program, process and all, against
-// a bare QMainWindow program with menus (startup_reference), on an X display.
+// same process; a start after thousands of saves cut short, and one whose
+// records of saves cut short name a folder that does not answer, each
+// against a plain one; and the cold start of the program, process and all,
+// against a bare QMainWindow program with menus (startup_reference), on an
+// X display.
 // The settings file is there and the disclaimer is off, as on every start
 // after the first.
 
@@ -14,6 +16,7 @@
 #include "core/update/Updater.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/MainWindow.h"
+#include "support/StalledFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -165,25 +168,88 @@ double Median(std::vector<double> values) {
 }
 
 // Starts in the crowded home and in a plain one in turn; the counters are
-// the medians of each and their ratio.
+// the medians of each and their ratio, and of the time from the crowded
+// start to the end of its clean-up, which runs beside the start.
 void BM_StartUpAfterManySavesCutShortAgainstAPlainStart(benchmark::State& state) {
   static StartupHome plain;
   static CrowdedHome crowded;
-  std::vector<double> plainMs, crowdedMs;
+  std::vector<double> plainMs, crowdedMs, cleanedUpMs;
   for (auto _ : state) {
     plain.Use();
     plainMs.push_back(StartMilliseconds(state));
     crowded.Use();
     crowded.Refill();
+    const auto start = std::chrono::steady_clock::now();
     crowdedMs.push_back(StartMilliseconds(state));
+    // The next Refill must not race the clean-up.
+    if (!WaitForLeftoverCleanUp(std::chrono::minutes(1))) state.SkipWithError("the clean-up did not end");
+    cleanedUpMs.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     state.SetIterationTime(crowdedMs.back() / 1000);
   }
   state.counters["plain_ms"] = Median(plainMs);
   state.counters["crowded_ms"] = Median(crowdedMs);
   state.counters["extra_ms"] = Median(crowdedMs) - Median(plainMs);
   state.counters["ratio"] = Median(crowdedMs) / Median(plainMs);
+  state.counters["cleaned_up_ms"] = Median(cleanedUpMs);
 }
 BENCHMARK(BM_StartUpAfterManySavesCutShortAgainstAPlainStart)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// A home whose scratch folder holds the records of saves cut short, of both
+// forms, on a network folder that stopped answering since: a FUSE file
+// system of the benchmark's own that answers nothing (in a mount namespace
+// of its own; it needs the superuser and /dev/fuse). Each start's clean-up
+// waits on one record, which it holds while it waits: the starts after it
+// go on to the next ones, and once every record is held the clean-ups end.
+// The folder is cut off, and every clean-up ends, when the program does.
+struct StalledHome : StartupHome {
+  static constexpr int kRecords = 20;
+
+  StalledHome() : stalled(dir.path() + QStringLiteral("/network"), std::chrono::hours(24)) {
+    if (!stalled.Valid()) return;
+    const QString records = UserTempFolder + QLatin1String(kSaveRecordPrefix);
+    for (int n = 0; n < kRecords; ++n) {
+      const qint64 pid = 4000000 + n;
+      const QString target = stalled.Path() + QStringLiteral("/projects/drawing-%1.BNL").arg(n);
+      QFile record(records + QString::number(pid) + QStringLiteral("-0"));
+      record.open(QIODevice::WriteOnly);
+      if (n % 2) {
+        record.write(QFile::encodeName(target) + '\n');
+      } else {
+        record.write(QFile::encodeName(target) + '\0' +
+                     QFile::encodeName(QFileInfo(SaveInProgressName(target, pid, 0)).fileName()) + '\0' + '\0');
+      }
+    }
+  }
+
+  brantel::test::StalledFolder stalled;
+};
+
+// Starts in the home of the stalled records and in a plain one in turn; the
+// counters are the medians of each and their ratio.
+void BM_StartUpBesideAFolderThatDoesNotAnswerAgainstAPlainStart(benchmark::State& state) {
+  static StartupHome plain;
+  static StalledHome stalled;
+  if (!stalled.stalled.Valid()) {
+    // Not an error: the other benchmarks run.
+    state.SetLabel("not run: " + stalled.stalled.WhyNot().toStdString());
+    for (auto _ : state) {
+    }
+    return;
+  }
+  std::vector<double> plainMs, stalledMs;
+  for (auto _ : state) {
+    plain.Use();
+    plainMs.push_back(StartMilliseconds(state));
+    stalled.Use();
+    stalledMs.push_back(StartMilliseconds(state));
+    state.SetIterationTime(stalledMs.back() / 1000);
+  }
+  state.counters["plain_ms"] = Median(plainMs);
+  state.counters["stalled_ms"] = Median(stalledMs);
+  state.counters["extra_ms"] = Median(stalledMs) - Median(plainMs);
+  state.counters["ratio"] = Median(stalledMs) / Median(plainMs);
+}
+BENCHMARK(BM_StartUpBesideAFolderThatDoesNotAnswerAgainstAPlainStart)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_BareMainWindowShown(benchmark::State& state) {
   for (auto _ : state) {

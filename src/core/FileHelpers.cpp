@@ -568,14 +568,13 @@ void CleanUpAfterRecord(int folder, const QByteArray& name, qint64 pid, CleanUpP
   }
   // Each record of the last version costs a hundred look-ups.
   if (record->lastVersion && pass.lastVersionRecordsLeft-- <= 0) return;
-  if (CleanUpAfter(*record, pid, pass.kept, pass.removed) == Verdict::Drop || age > kSaveRecordAgeSeconds) {
-    drop();
-  } else {
-    // Looked at now: the records not looked at for longest go first at the
-    // next start, so that those kept cannot hold back the rest.
-    const timespec times[2] = {{0, UTIME_NOW}, {0, UTIME_OMIT}};
-    ::futimens(fd, times);
-  }
+  // Looked at now, before its files: the records not looked at for longest
+  // go first at the next start, so that those kept cannot hold back the
+  // rest, nor can one whose folder does not answer and holds this clean-up
+  // for good.
+  const timespec times[2] = {{0, UTIME_NOW}, {0, UTIME_OMIT}};
+  ::futimens(fd, times);
+  if (CleanUpAfter(*record, pid, pass.kept, pass.removed) == Verdict::Drop || age > kSaveRecordAgeSeconds) drop();
 }
 
 }  // namespace
@@ -591,7 +590,8 @@ QList<QByteArray> FileNamesIn(const QString& folder) {
   return names;
 }
 
-int RemoveSavesCutShort(const QString& folder, const QList<QByteArray>& names, const QStringList& kept) {
+int RemoveSavesCutShort(const QString& folder, const QList<QByteArray>& names, const QStringList& kept,
+                        qint64 program) {
   const int dir =
       folder.isEmpty() ? -1 : ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir < 0) return 0;
@@ -602,10 +602,15 @@ int RemoveSavesCutShort(const QString& folder, const QList<QByteArray>& names, c
     qint64 pid;
   };
   std::vector<Found> records;
+  // A record of the program's own number is of an earlier process that had
+  // it: the names it gave are those the program's saves take, maybe now,
+  // while the clean-up runs beside them. A later start cleans up after it.
+  if (program == 0) program = ::getpid();
   for (const QByteArray& name : names) {
     const std::optional<qint64> pid = RecordPid(name);
     struct stat st {};
-    if (!pid || ::fstatat(dir, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (!pid || *pid == program) continue;
+    if (::fstatat(dir, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
     records.push_back({st.st_atim, name, *pid});
   }
   const auto older = [](const Found& a, const Found& b) {

@@ -163,9 +163,14 @@ inline constexpr int kMaxLastVersionRecordsPerStart = 10;
 // (never read) is removed alone, and so is one cut short once it is older
 // than kUnfinishedSaveRecordSeconds. Only ordinary files of a record's
 // exact name are looked at, at most kMaxSaveRecordsPerStart of them, each
-// with a few system calls; no other folder is listed. Returns how many
-// temporary files were removed.
-int RemoveSavesCutShort(const QString& folder, const QList<QByteArray>& names, const QStringList& kept);
+// with a few system calls; no other folder is listed. A record of the
+// number of `program` (the process whose saves may run beside the
+// clean-up; 0 for the calling one) is left for a later start. Each record
+// is marked as looked at before its files are: one whose folder does not
+// answer goes to the back for the next start. Touches no global: it may run
+// in a process of its own. Returns how many temporary files were removed.
+int RemoveSavesCutShort(const QString& folder, const QList<QByteArray>& names, const QStringList& kept,
+                        qint64 program = 0);
 
 // The names of the entries in a folder that are files (or of a kind the
 // file system does not tell), read once with readdir. None where the

@@ -1,5 +1,7 @@
 #include "core/Startup.h"
 
+#include "core/Bilingual.h"
+#include "core/ChildTask.h"
 #include "core/FileHelpers.h"
 #include "core/Globals.h"
 #include "core/History.h"
@@ -17,6 +19,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,12 +49,23 @@ void FillUnitLabels() {
   UnitSystemNames = {QStringLiteral("ft, in, lbs, psi, pcf"), QStringLiteral("m, cm, kN, MPa, kN/m3")};
 }
 
-// A folder below the documents folder, made when missing; the program folder
-// when it cannot be made.
-QString MakeUserFolder(const QString& documents, const QString& relative) {
-  const QString folder = WithTrailingSlash(JoinPath(documents, relative));
-  QDir().mkpath(folder);
-  return QFileInfo(folder).isDir() ? folder : AppFolder;
+// Makes a folder with its parents, as "mkdir -p" does: true when a folder
+// stands at the path at the end. System calls alone: it runs in a process
+// of its own.
+bool MakeFolders(const QByteArray& path) {
+  struct stat st {};
+  if (::stat(path.constData(), &st) == 0) return S_ISDIR(st.st_mode);
+  // A path that cannot be looked at (a folder that answers with an error)
+  // is not made.
+  if (errno != ENOENT && errno != ENOTDIR) return false;
+  for (qsizetype slash = path.indexOf('/', 1);; slash = path.indexOf('/', slash + 1)) {
+    // A folder on the way that is there already gives EEXIST before any
+    // other error.
+    const QByteArray folder = slash < 0 ? path : path.left(slash);
+    if (::mkdir(folder.constData(), 0777) != 0 && errno != EEXIST) return false;
+    if (slash < 0) break;
+  }
+  return ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 }  // namespace
@@ -64,14 +79,33 @@ void InitAppPath() {
 }
 
 void InitUserFolders() {
-  const std::optional<QString> documents = platform::DocumentsFolder();
-  if (!documents) {
-    UserFolder = AppFolder;
-    UserTempFolder = AppFolder;
+  UserFolder = AppFolder;
+  UserTempFolder = AppFolder;
+  // The path alone is read here (from the desktop's settings in the home
+  // folder); the folders are made in a process of their own, since the
+  // documents folder may be a network folder whose server is gone.
+  const std::optional<QString> documents = platform::DocumentsFolderPath();
+  if (!documents) return;
+  const QString data = WithTrailingSlash(JoinPath(*documents, QStringLiteral("MyBrantel/")));
+  const QString scratch = WithTrailingSlash(JoinPath(*documents, QStringLiteral("MyBrantel/Temp/")));
+  // The answer: one byte for each folder, '1' when it stands as a folder.
+  ChildTask making(
+      [data = QFile::encodeName(data), scratch = QFile::encodeName(scratch)] {
+        return QByteArray(MakeFolders(data) ? "1" : "0") + (MakeFolders(scratch) ? "1" : "0");
+      },
+      WithoutChild::RunHere);
+  if (!making.WaitFor(std::chrono::milliseconds(kUserFoldersWaitMs))) {
+    AddHistoryLine(Tr({"The documents folder does not answer; this time the program keeps its settings in its own "
+                       "folder: ",
+                       "Ο φάκελος εγγράφων δεν αποκρίνεται· αυτή τη φορά το πρόγραμμα κρατά τις ρυθμίσεις του στον "
+                       "δικό του φάκελο: "}) +
+                   *documents);
     return;
   }
-  UserFolder = MakeUserFolder(*documents, QStringLiteral("MyBrantel/"));
-  UserTempFolder = MakeUserFolder(*documents, QStringLiteral("MyBrantel/Temp/"));
+  const QByteArray made = making.Answer().value_or(QByteArray());
+  if (made.size() != 2) return;
+  if (made[0] == '1') UserFolder = data;
+  if (made[1] == '1') UserTempFolder = scratch;
 }
 
 QString GetTempFolder() {
@@ -206,20 +240,55 @@ void RemoveOldViewerCopies(const QString& folder, const QList<QByteArray>& names
   }
 }
 
-}  // namespace
+// What a clean-up of leftovers works on, copied from the globals.
+struct LeftoverCleanUp {
+  QString folder;      // the user's scratch folder
+  QStringList kept;    // the files never removed
+  qint64 program = 0;  // this program's process, whose saves may run beside it
+};
 
-void RemoveLeftoverFiles() {
+LeftoverCleanUp LeftoverCleanUpOfThisRun() {
   // The files the user may mean to open or keep, whatever their names: the
   // one to open now (a leftover named to recover work), the recent projects
   // and the settings.
   QStringList kept{SettingsIniPath};
   if (!CommandLine.isEmpty()) kept << CommandLineProject();
   for (int i = 1; i <= kMaxRecentFiles; ++i) kept << RecentFilePath[static_cast<std::size_t>(i)];
-  // The scratch folder is read once, for both.
-  const QList<QByteArray> names = FileNamesIn(UserTempFolder);
-  RemoveSavesCutShort(UserTempFolder, names, kept);
-  RemoveOldViewerCopies(UserTempFolder, names);
+  return {UserTempFolder, kept, ::getpid()};
 }
+
+// Touches nothing but its argument and the files: it runs in a process of
+// its own. Returns how many temporary files of saves it removed.
+int RemoveLeftovers(const LeftoverCleanUp& cleanUp) {
+  // The scratch folder is read once, for both.
+  const QList<QByteArray> names = FileNamesIn(cleanUp.folder);
+  const int removed = RemoveSavesCutShort(cleanUp.folder, names, cleanUp.kept, cleanUp.program);
+  RemoveOldViewerCopies(cleanUp.folder, names);
+  return removed;
+}
+
+// The clean-up the last start began.
+ChildTask& StartedCleanUp() {
+  static auto* task = new ChildTask;
+  return *task;
+}
+
+}  // namespace
+
+void RemoveLeftoverFiles() { RemoveLeftovers(LeftoverCleanUpOfThisRun()); }
+
+void StartRemovingLeftoverFiles() {
+  // A process of its own rather than a thread: a look at a folder that does
+  // not answer may hold it in the kernel in a wait that no signal ends (a
+  // FUSE folder whose server took the request and hangs), and a thread
+  // held so would hold the program's exit with it. The process holds none
+  // of the program's files and is left to finish alone; where none can be
+  // made, the leftovers wait for a later start.
+  StartedCleanUp() =
+      ChildTask([cleanUp = LeftoverCleanUpOfThisRun()] { return QByteArray::number(RemoveLeftovers(cleanUp)); });
+}
+
+bool WaitForLeftoverCleanUp(std::chrono::milliseconds timeout) { return StartedCleanUp().WaitFor(timeout); }
 
 void RunStartupSteps() {
   // 1. Fixed globals.
@@ -267,8 +336,8 @@ void RunStartupSteps() {
   // 12.
   UnitsStartTab = UnitTab::Load;
 
-  // 13. What earlier runs left behind.
-  RemoveLeftoverFiles();
+  // 13. What earlier runs left behind, in the background.
+  StartRemovingLeftoverFiles();
 }
 
 }  // namespace brantel

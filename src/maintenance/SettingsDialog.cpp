@@ -1,5 +1,9 @@
 #include "maintenance/SettingsDialog.h"
 
+#include "core/Bilingual.h"
+#include "core/ChildTask.h"
+#include "core/FileBrowsing.h"
+#include "core/FileHelpers.h"
 #include "core/Globals.h"
 #include "core/History.h"
 #include "core/Messages.h"
@@ -14,6 +18,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QLineEdit>
@@ -21,10 +27,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QStorageInfo>
 #include <QStyle>
+#include <QTimer>
 
 #include <algorithm>
+#include <chrono>
+#include <iterator>
+#include <string_view>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace brantel {
 namespace {
@@ -286,11 +300,106 @@ void SettingsDialog::FormUnload() {
 
 // --- DataFolderDialog
 
-DataFolderDialog::DataFolderDialog(QWidget* owner) : FormDialog(owner) {
+namespace {
+
+// How often the folder chooser looks for the answer of a listing under way.
+constexpr int kListingPollMs = 20;
+
+// A mount table is read whole up to this size (some thousands of mounts).
+constexpr qint64 kMaxMountTableBytes = 16 * 1024 * 1024;
+
+// The file systems of the kernel's own, which hold no user's files (see
+// VolumesInMountTable).
+constexpr std::string_view kKernelFileSystems[] = {
+    "autofs", "binfmt_misc", "bpf",        "cgroup",     "cgroup2",   "configfs", "debugfs",
+    "devpts", "devtmpfs",    "efivarfs",   "fusectl",    "hugetlbfs", "mqueue",   "nsfs",
+    "proc",   "pstore",      "rpc_pipefs", "securityfs", "selinuxfs", "sysfs",    "tracefs"};
+
+// A field of the mount table with its escapes ("\040" for a blank: a
+// backslash and three octal digits) turned back into the bytes they stand
+// for.
+QByteArray Unescaped(QByteArrayView field) {
+  QByteArray bytes;
+  bytes.reserve(field.size());
+  const auto octal = [](char c) { return c >= '0' && c <= '7'; };
+  for (qsizetype i = 0; i < field.size(); ++i) {
+    if (field[i] == '\\' && i + 3 < field.size() && octal(field[i + 1]) && octal(field[i + 2]) && octal(field[i + 3])) {
+      bytes += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
+      i += 3;
+    } else {
+      bytes += field[i];
+    }
+  }
+  return bytes;
+}
+
+// A folder's listing, done in a process of its own (ChildTask): "1" for a
+// folder that can be read, then the name of each subfolder (hidden ones
+// left out, links to folders in) with a NUL after it; "0" for anything
+// else.
+QByteArray ListFolder(const QByteArray& path) {
+  const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return "0";
+  DIR* dir = ::fdopendir(fd);
+  if (!dir) {
+    ::close(fd);
+    return "0";
+  }
+  QByteArray listing = "1";
+  while (const dirent* entry = ::readdir(dir)) {
+    if (entry->d_name[0] == '.') continue;
+    bool folder = entry->d_type == DT_DIR;
+    if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+      struct stat st {};
+      folder = ::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+    }
+    if (folder) listing += QByteArray(entry->d_name) + '\0';
+  }
+  ::closedir(dir);
+  return listing;
+}
+
+}  // namespace
+
+QStringList VolumesInMountTable(const QByteArray& table) {
+  QStringList volumes;
+  for (const QByteArray& line : table.split('\n')) {
+    const QList<QByteArray> fields = line.split(' ');
+    // The mount point is the fifth field; after the optional fields, "-"
+    // and the file system's type.
+    qsizetype separator = 6;
+    while (separator < fields.size() && fields[separator] != "-") ++separator;
+    if (separator + 1 >= fields.size()) continue;
+    const QByteArray& type = fields[separator + 1];
+    const std::string_view typeName(type.constData(), static_cast<std::size_t>(type.size()));
+    if (std::find(std::begin(kKernelFileSystems), std::end(kKernelFileSystems), typeName) !=
+        std::end(kKernelFileSystems))
+      continue;
+    const QByteArray mountPoint = Unescaped(fields[4]);
+    if (mountPoint.startsWith('/')) volumes << QFile::decodeName(mountPoint);
+  }
+  volumes.removeDuplicates();
+  std::sort(volumes.begin(), volumes.end());
+  return volumes;
+}
+
+struct DataFolderDialog::Listing {
+  QString folder;
+  IfUnreadable ifUnreadable = IfUnreadable::Quiet;
+  ChildTask task;
+  QElapsedTimer waiting;
+  bool saidSilent = false;  // the line that the volume does not answer shows
+};
+
+DataFolderDialog::DataFolderDialog(QWidget* owner, const QString& mountTable)
+    : FormDialog(owner), mountTable_(mountTable) {
   Build(kPathForm, kPathControls);
   ui_.quickLocations = {Options(selectpath::kQuickLocations)};
   ui_.drives = Require<QComboBox>(selectpath::kDrives);
   ui_.folders = Require<QListWidget>(selectpath::kFolders);
+  answerPoll_ = new QTimer(this);
+  answerPoll_->setInterval(kListingPollMs);
+  connect(answerPoll_, &QTimer::timeout, this, &DataFolderDialog::OnListingAnswered);
 
   WireButtons(Require<QPushButton>(selectpath::kOk), Require<QPushButton>(selectpath::kCancel),
               Require<QPushButton>(selectpath::kHelp));
@@ -305,32 +414,34 @@ DataFolderDialog::DataFolderDialog(QWidget* owner) : FormDialog(owner) {
   const auto open = [this](QListWidgetItem* item) {
     const QString folder = item->data(Qt::UserRole).toString();
     QMetaObject::invokeMethod(
-        this, [this, folder] { MoveTo(folder); }, Qt::QueuedConnection);
+        this, [this, folder] { MoveTo(folder, IfUnreadable::Quiet); }, Qt::QueuedConnection);
   };
   connect(ui_.folders, &QListWidget::itemClicked, this, open);
   connect(ui_.folders, &QListWidget::itemActivated, this, open);
   // The folder highlighted is the one OK takes (Enter both opens it and
   // presses OK).
   connect(ui_.folders, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
-    if (item) chosenFolder_ = item->data(Qt::UserRole).toString();
+    if (item && !item->data(Qt::UserRole).toString().isEmpty()) chosenFolder_ = item->data(Qt::UserRole).toString();
   });
 
   OnLoad();
 }
 
-void DataFolderDialog::OnLoad() {
-  // The volumes, the root first.
-  QStringList roots;
-  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-    if (volume.isValid() && volume.isReady()) roots << volume.rootPath();
-  }
-  roots.removeDuplicates();
-  std::sort(roots.begin(), roots.end());
-  ui_.drives->addItems(roots);
-  MoveTo(QDir::currentPath());
+DataFolderDialog::~DataFolderDialog() = default;
 
+void DataFolderDialog::OnLoad() {
+  // The volumes, the root first, from the mount table alone.
+  QByteArray table;
+  if (ReadRegularFile(mountTable_, table, ReadLimit{kMaxMountTableBytes, {}})) table.clear();
+  ui_.drives->addItems(VolumesInMountTable(table));
+
+  // The folder the chooser starts at, else the current folder. Nothing here
+  // waits for its volume: the folder shows at once, its subfolders when
+  // they are listed.
   ui_.quickLocations.Choose(QuickLocation::Current);
-  OnQuickLocationChosen(QuickLocation::Current);
+  const QString start = PathExchange.trimmed();
+  if (start.isEmpty()) MoveTo(QDir::currentPath(), IfUnreadable::Quiet, 0);
+  else MoveTo(start, IfUnreadable::OpenStartFolder, 0);
   forms::CenterForm(this);
 }
 
@@ -343,58 +454,106 @@ void DataFolderDialog::OnQuickLocationChosen(QuickLocation location) {
     case QuickLocation::UserScratch: folder = UserTempFolder; break;
   }
   // An empty or unusable folder leaves the lists where they are.
-  if (!folder.trimmed().isEmpty()) MoveTo(folder.trimmed());
+  MoveTo(folder.trimmed(), IfUnreadable::Quiet);
 }
 
-void DataFolderDialog::OnVolumeChosen() {
-  const QString root = ui_.drives->currentText();
-  const QFileInfo info(root);
-  if (!info.isDir() || !info.isReadable() || !QDir(root).isReadable()) {
-    ShowMsg(QStringLiteral("Windows is unable to read selected drive. Make sure the door is closed and the disk "
-                           "is formatted and free of errors"),
-            Buttons::Ok, ErrorTitle);
+void DataFolderDialog::OnVolumeChosen() { MoveTo(ui_.drives->currentText(), IfUnreadable::SayDriveFailed); }
+
+void DataFolderDialog::MoveTo(const QString& folder, IfUnreadable ifUnreadable, int waitMs) {
+  if (folder.isEmpty()) return;
+  const QString path = CleanFolderPath(folder);
+  // Chosen again while it is being listed: the listing under way answers.
+  if (pending_ && pending_->folder == path) {
+    pending_->ifUnreadable = ifUnreadable;
     return;
   }
-  MoveTo(root);
+  auto listing = std::make_unique<Listing>();
+  listing->folder = path;
+  listing->ifUnreadable = ifUnreadable;
+  // The user may go on choosing meanwhile: a listing that never answers
+  // holds only its own process.
+  listing->task =
+      ChildTask([path = QFile::encodeName(listing->folder)] { return ListFolder(path); }, WithoutChild::RunHere);
+  listing->waiting.start();
+  pending_ = std::move(listing);
+  if (pending_->task.WaitFor(std::chrono::milliseconds(waitMs))) return OnListingAnswered();
+  pending_->saidSilent = waitMs >= kFolderAnswerWaitMs;
+  ShowFolder(pending_->folder, {}, pending_->saidSilent);
+  answerPoll_->start();
 }
 
-bool DataFolderDialog::MoveTo(const QString& folder) {
-  const QFileInfo info(folder);
-  if (!info.isDir() || !QDir(folder).isReadable()) return false;
-  const QString path = QDir::cleanPath(info.absoluteFilePath());
-  const QString root = QStorageInfo(path).rootPath();
-  const int drive = ui_.drives->findText(root);
-  if (drive >= 0) ui_.drives->setCurrentIndex(drive);
-  ShowFolder(path);
-  return true;
+void DataFolderDialog::OnListingAnswered() {
+  if (!pending_) return answerPoll_->stop();
+  if (!pending_->task.Ended()) {
+    if (!pending_->saidSilent && pending_->waiting.hasExpired(kFolderAnswerWaitMs)) {
+      pending_->saidSilent = true;
+      ShowFolder(pending_->folder, {}, true);
+    }
+    return;
+  }
+  answerPoll_->stop();
+  const std::unique_ptr<Listing> listing = std::move(pending_);
+  const QByteArray answer = listing->task.Answer().value_or(QByteArray());
+  if (!answer.startsWith('1')) {
+    // The lists stay where they were, or go back there.
+    if (!listedFolder_.isEmpty()) {
+      ShowFolder(listedFolder_, listedSubfolders_);
+    } else {
+      ui_.folders->clear();
+      chosenFolder_.clear();
+    }
+    switch (listing->ifUnreadable) {
+      case IfUnreadable::Quiet: break;
+      case IfUnreadable::SayDriveFailed:
+        ShowMsg(QStringLiteral("Windows is unable to read selected drive. Make sure the door is closed and the disk "
+                               "is formatted and free of errors"),
+                Buttons::Ok, ErrorTitle);
+        break;
+      case IfUnreadable::OpenStartFolder: MoveTo(QDir::currentPath(), IfUnreadable::Quiet, 0); break;
+    }
+    return;
+  }
+  QStringList subfolders;
+  for (const QByteArray& name : answer.sliced(1).split('\0')) {
+    if (!name.isEmpty()) subfolders << QFile::decodeName(name);
+  }
+  std::sort(subfolders.begin(), subfolders.end(),
+            [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+  listedFolder_ = listing->folder;
+  listedSubfolders_ = subfolders;
+  ShowFolder(listedFolder_, listedSubfolders_);
 }
 
-void DataFolderDialog::ShowFolder(const QString& folder) {
+void DataFolderDialog::ShowFolder(const QString& folder, const QStringList& subfolders, bool volumeSilent) {
   chosenFolder_ = folder;
+  QStringList volumes;
+  for (int i = 0; i < ui_.drives->count(); ++i) volumes << ui_.drives->itemText(i);
+  const int drive = ui_.drives->findText(DriveOfPath(folder, volumes));
+  if (drive >= 0) ui_.drives->setCurrentIndex(drive);
   const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
   const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
   const QSignalBlocker quiet(ui_.folders);
   ui_.folders->clear();
   // The open folder's parents from the root down, each one step further in,
-  // then its subfolders.
-  QStringList chain;
-  for (QDir dir(folder);;) {
-    chain.prepend(dir.absolutePath());
-    if (dir.isRoot() || !dir.cdUp()) break;
-  }
+  // then its subfolders: all from the path, but the subfolders, which its
+  // listing gives.
   int depth = 0;
   QListWidgetItem* current = nullptr;
-  for (const QString& path : chain) {
-    const QString name = QFileInfo(path).fileName().isEmpty() ? path : QFileInfo(path).fileName();
+  for (const QString& path : FolderChain(folder)) {
+    const QString name = path == QStringLiteral("/") ? path : path.mid(path.lastIndexOf(u'/') + 1);
     auto* item = new QListWidgetItem(open, QString(depth * 2, u' ') + name, ui_.folders);
     item->setData(Qt::UserRole, path);
     current = item;
     ++depth;
   }
-  const QStringList children = QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-  for (const QString& child : children) {
+  for (const QString& child : subfolders) {
     auto* item = new QListWidgetItem(closed, QString(depth * 2, u' ') + child, ui_.folders);
-    item->setData(Qt::UserRole, QDir(folder).absoluteFilePath(child));
+    item->setData(Qt::UserRole, BrowserFilePath(folder, child));
+  }
+  if (volumeSilent) {
+    auto* line = new QListWidgetItem(
+        QString(depth * 2, u' ') + Tr({"(the volume does not answer)", "(ο τόμος δεν αποκρίνεται)"}), ui_.folders);
+    line->setFlags(Qt::NoItemFlags);
   }
   ui_.folders->setCurrentItem(current);
 }

@@ -3,11 +3,17 @@
 #include "forms/FormDialog.h"
 #include "forms/FormHelpers.h"
 
+#include <QByteArray>
+#include <QStringList>
+
+#include <memory>
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QTimer;
 
 namespace brantel {
 
@@ -136,15 +142,42 @@ enum class QuickLocation {
   UserScratch = 3,  // the user's scratch folder
 };
 
+// The mount table from which the folder chooser takes its volumes: the
+// kernel's, for this process, read as a file. Reading it touches none of
+// the volumes, so that one that does not answer (a network folder whose
+// server is gone) holds nothing up.
+inline constexpr char kMountTableFile[] = "/proc/self/mountinfo";
+
+// The volumes a mount table names, in the form of /proc/self/mountinfo (the
+// mount point is the fifth field, its blanks and other such characters
+// written as "\040" and the like; the file-system type follows the field
+// "-"), each once, sorted, the root first. Left out are the kernel's own
+// file systems, which hold no user's files: proc, sysfs, devtmpfs, devpts,
+// mqueue, cgroup and cgroup2, debugfs, tracefs, securityfs, selinuxfs,
+// pstore, bpf, configfs, fusectl, hugetlbfs, efivarfs, binfmt_misc, nsfs,
+// rpc_pipefs and autofs (whose mount points mount another volume when they
+// are looked at).
+QStringList VolumesInMountTable(const QByteArray& table);
+
+// How long the folder chooser waits for a folder the user chose to be
+// listed before it shows the folder without its subfolders, saying that
+// the volume does not answer; the subfolders follow when it answers.
+inline constexpr int kFolderAnswerWaitMs = 300;
+
 // The folder chooser of the settings dialog: a list of the mounted volumes,
 // a list of folders (the open folder's parents and its subfolders; a click
 // opens one) and four quick locations. It starts at PathExchange and, on
-// OK, leaves the folder highlighted there with a trailing "/".
+// OK, leaves the folder highlighted there with a trailing "/". Folders are
+// listed in a process of their own (ChildTask): the chooser opens without
+// waiting for any volume, and a folder chosen on a volume that does not
+// answer shows without its subfolders and with a line saying so.
 class DataFolderDialog : public forms::FormDialog {
   Q_OBJECT
 
  public:
-  explicit DataFolderDialog(QWidget* owner = nullptr);
+  // `mountTable`: the file the volumes are read from (kMountTableFile).
+  explicit DataFolderDialog(QWidget* owner = nullptr, const QString& mountTable = QString::fromLatin1(kMountTableFile));
+  ~DataFolderDialog() override;
 
   // The folder highlighted in the list: the open one, until another is
   // picked with the keys.
@@ -154,13 +187,29 @@ class DataFolderDialog : public forms::FormDialog {
   void FormUnload() override;
 
  private:
+  // What becomes of a folder that is found not to be a readable folder: the
+  // lists stay where they were (or go back there), and then...
+  enum class IfUnreadable {
+    Quiet,            // nothing more
+    SayDriveFailed,   // the message that the drive cannot be read
+    OpenStartFolder,  // the current folder of the program is opened
+  };
+  // A listing under way: its folder, its child task and what becomes of a
+  // folder found unreadable.
+  struct Listing;
+
   void OnLoad();
   void OnQuickLocationChosen(QuickLocation location);
   void OnVolumeChosen();
-  // Moves the volume list and the folder list to a folder; false (and
-  // nothing moved) when it is no readable folder.
-  bool MoveTo(const QString& folder);
-  void ShowFolder(const QString& folder);
+  // Moves the volume list and the folder list to a folder, once it is
+  // listed (waiting at most `waitMs` here; a later answer is taken when it
+  // comes, and meanwhile the folder shows without its subfolders).
+  void MoveTo(const QString& folder, IfUnreadable ifUnreadable, int waitMs = kFolderAnswerWaitMs);
+  // Takes the answer of the listing under way, when it has come.
+  void OnListingAnswered();
+  // Shows the folder's parents and its subfolders, or in their place, while
+  // its volume keeps the answer waiting, a line that says so.
+  void ShowFolder(const QString& folder, const QStringList& subfolders, bool volumeSilent = false);
 
   struct Ui {
     forms::ChoiceArray<QuickLocation> quickLocations;
@@ -168,7 +217,14 @@ class DataFolderDialog : public forms::FormDialog {
     QListWidget* folders;
   } ui_;
 
+  QString mountTable_;
   QString chosenFolder_;
+  // The folder last listed whole, and its subfolders: where the lists go
+  // back to when a folder chosen since is found unreadable.
+  QString listedFolder_;
+  QStringList listedSubfolders_;
+  std::unique_ptr<Listing> pending_;  // the listing under way
+  QTimer* answerPoll_ = nullptr;
 };
 
 }  // namespace brantel

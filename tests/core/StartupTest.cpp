@@ -11,6 +11,7 @@
 #include "core/project/ProjectRecord.h"
 #include "mainwindow/Main.h"
 #include "support/FileSystemTricks.h"
+#include "support/StalledFolder.h"
 #include "support/TestEnvironment.h"
 
 #include <QCoreApplication>
@@ -22,7 +23,9 @@
 #include <QLocale>
 #include <QProcess>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 #include <sys/stat.h>
@@ -408,6 +411,7 @@ TEST_F(StartupTest, TheStartRemovesWhatItsSavesRecordedButNeverAFileTheUserMeans
   const QString unrecorded = WriteFile(SaveInProgressName(recent, gone, 0), "leftover");
   RunStartupSteps();
   CommandLine.clear();
+  ASSERT_TRUE(WaitForLeftoverCleanUp(std::chrono::seconds(10)));
   EXPECT_FALSE(QFileInfo::exists(cutShort));
   for (const QString& path : {recent, recovered, unrecorded})
     EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
@@ -438,10 +442,55 @@ TEST_F(StartupTest, TheStartRemovesTheViewersScratchCopiesOlderThanADay) {
   // A folder of the viewer's name is no copy.
   QDir().mkpath(temp + QStringLiteral("~tmpbr-folder.tmp"));
   RunStartupSteps();
+  ASSERT_TRUE(WaitForLeftoverCleanUp(std::chrono::seconds(10)));
   for (const QString& path : removed) EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
   for (const QString& path : kept) EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
   EXPECT_TRUE(QFileInfo(temp + QStringLiteral("~tmpbr-folder.tmp")).isDir());
   EXPECT_TRUE(boxes_->Shown().empty());
+}
+
+TEST_F(StartupTest, TheProgramEndsAtOnceWhileItsCleanUpWaitsOnAFolderThatDoesNotAnswer) {
+  // The death test runs this test again in a process of its own, which
+  // ends with exit() (the program's static objects go) while the clean-up
+  // it began still waits in the kernel, on a record of either form naming
+  // a file in a folder that does not answer: the exit waits for nothing.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  test::StalledFolder stalled(Home() + QStringLiteral("/network"), std::chrono::seconds(10));
+  if (!stalled.Valid()) GTEST_SKIP() << stalled.WhyNot().toStdString();
+  const QString temp = Documents() + QStringLiteral("/MyBrantel/Temp/") + QLatin1String(kSaveRecordPrefix);
+  const QByteArray target = QFile::encodeName(stalled.Path() + QStringLiteral("/projects/p.BNL"));
+  WriteFile(temp + QStringLiteral("4000000-0"), target + '\0' + "p.BNL.~brantel-save-4000000-0" + '\0' + '\0');
+  WriteFile(temp + QStringLiteral("4000001-0"), target + '\n');
+  // That process ends without the application's own end, whose font
+  // library keeps its caches: the leak checker of a sanitizer build would
+  // report them.
+  env_.Set("ASAN_OPTIONS", qgetenv("ASAN_OPTIONS") + ":detect_leaks=0");
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_EXIT(
+      {
+        RunStartupSteps();
+        const bool waiting = !WaitForLeftoverCleanUp(std::chrono::milliseconds(200));
+        // The exit skips the test's own clean-up: its home goes now.
+        stalled.Detach();
+        home_.remove();
+        std::exit(waiting ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  // The process of its own starts and makes its folder too.
+  EXPECT_LT(clock.elapsed(), 5000);
+}
+
+TEST_F(StartupTest, ADocumentsFolderThatDoesNotAnswerLeavesTheProgramInItsOwnFolderForTheRun) {
+  const test::StalledFolder stalled(Home() + QStringLiteral("/network"), std::chrono::seconds(10));
+  if (!stalled.Valid()) GTEST_SKIP() << stalled.WhyNot().toStdString();
+  PointDocumentsAt(stalled.Path() + QStringLiteral("/Documents"));
+  EXPECT_LT(Milliseconds([] { InitGlobals(); }), kUserFoldersWaitMs + 1000);
+  EXPECT_EQ(UserFolder, AppFolder);
+  EXPECT_EQ(UserTempFolder, AppFolder);
+  EXPECT_EQ(History(), QStringLiteral("1. The documents folder does not answer; this time the program keeps its "
+                                      "settings in its own folder: ") +
+                           stalled.Path() + QStringLiteral("/Documents\r\n"));
 }
 
 TEST_F(StartupTest, DocumentsFolderWithOrWithoutTrailingSlash) {

@@ -4,16 +4,21 @@
 #include "maintenance/SettingsDialog.h"
 #include "platform/FileDialog.h"
 #include "support/DialogTest.h"
+#include "support/StalledFolder.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
+
+#include <chrono>
 
 namespace brantel {
 namespace {
@@ -206,8 +211,9 @@ TEST_F(SettingsDialogTest, TheFolderChooserFillsThePathBoxOnOkOnly) {
       auto* chooser = qobject_cast<DataFolderDialog*>(QApplication::activeModalWidget());
       ASSERT_NE(chooser, nullptr);
       auto* list = chooser->findChild<QListWidget*>(QString::fromLatin1(selectpath::kFolders));
+      // The subfolders follow the folder once they are listed.
+      QTRY_COMPARE(list->findItems(QStringLiteral("new"), Qt::MatchEndsWith).size(), 1);
       const auto found = list->findItems(QStringLiteral("new"), Qt::MatchEndsWith);
-      ASSERT_EQ(found.size(), 1);
       emit list->itemClicked(found.front());
       QTRY_COMPARE(chooser->ChosenFolder(), data_ + QStringLiteral("/projects/new"));
       ok ? chooser->OkClicked() : chooser->CancelClicked();
@@ -227,7 +233,7 @@ TEST_F(SettingsDialogTest, TheFolderChooserQuickLocationsAndVolumes) {
   EXPECT_EQ(chooser.ChosenFolder(), data_ + QStringLiteral("/projects"));  // "Current"
   auto* list = Control<QListWidget>(selectpath::kFolders);
   EXPECT_EQ(list->item(0)->text(), QStringLiteral("/"));  // the parents from the root, then the subfolders
-  EXPECT_EQ(list->item(list->count() - 1)->data(Qt::UserRole).toString(), data_ + QStringLiteral("/projects/new"));
+  QTRY_COMPARE(list->item(list->count() - 1)->data(Qt::UserRole).toString(), data_ + QStringLiteral("/projects/new"));
   const std::vector<std::pair<const char*, QString>> places = {
       {selectpath::kApplication, Home()},
       {selectpath::kUserTemporary, Home()},  // no scratch folder: stays
@@ -252,6 +258,89 @@ TEST_F(SettingsDialogTest, TheFolderChooserQuickLocationsAndVolumes) {
   const QString picked = list->currentItem()->data(Qt::UserRole).toString();
   Press(selectpath::kOk);
   EXPECT_EQ(PathExchange, picked + u'/');
+}
+
+TEST(MountTable, TheVolumesAreItsMountPointsWithoutTheKernelsOwnFileSystemsEachOnce) {
+  const QByteArray table =
+      "22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
+      "23 22 0:21 / /proc rw,nosuid shared:12 - proc proc rw\n"
+      "24 22 0:22 / /sys rw - sysfs sysfs rw\n"
+      "25 24 0:23 / /sys/fs/cgroup rw - cgroup2 cgroup2 rw\n"
+      "26 22 0:5 / /dev rw - devtmpfs udev rw\n"
+      "27 26 0:24 / /dev/pts rw - devpts devpts rw,mode=600\n"
+      "28 26 0:25 / /dev/mqueue rw - mqueue mqueue rw\n"
+      "29 22 0:26 / /run rw - tmpfs tmpfs rw\n"
+      "30 22 8:17 / /media/ann/My\\040Stick rw - vfat /dev/sdb1 rw\n"
+      "31 22 0:40 / /mnt/tab\\011and\\134back rw - nfs4 server:/export rw\n"
+      // Two optional fields before the separator.
+      "32 22 0:41 / /home/ann/remote rw,nosuid shared:40 master:3 - fuse.sshfs ann@host:/ rw\n"
+      "33 22 0:42 / /net rw - autofs /etc/auto.net rw\n"
+      "34 22 0:43 / /sys/fs/fuse/connections rw - fusectl fusectl rw\n"
+      "35 22 8:1 / / rw - ext4 /dev/sda1 rw\n"  // mounted over
+      "36 22 0:44 / /mnt/a\\040b rw - ext4 /dev/sdc rw\n"
+      "a line of no mount table\n"
+      "\n"
+      "37 23 0:45 / /proc/sys/fs/binfmt_misc rw - binfmt_misc binfmt_misc rw";
+  EXPECT_EQ(VolumesInMountTable(table),
+            QStringList({QStringLiteral("/"), QStringLiteral("/home/ann/remote"), QStringLiteral("/media/ann/My Stick"),
+                         QStringLiteral("/mnt/a b"), QStringLiteral("/mnt/tab\tand\\back"), QStringLiteral("/run")}));
+  EXPECT_EQ(VolumesInMountTable(QByteArray()), QStringList());
+}
+
+// A volume whose server has gone: the folder chooser opens without waiting
+// for it, and choosing it leaves the window answering, with a line that
+// says the volume does not; when its answer comes (an error, once it is cut
+// off), the lists go back and the drive is said to be unreadable.
+TEST_F(SettingsDialogTest, TheFolderChooserNeverWaitsOnAVolumeThatDoesNotAnswer) {
+  test::StalledFolder stalled(Home() + QStringLiteral("/network folder"), std::chrono::seconds(10));
+  if (!stalled.Valid()) GTEST_SKIP() << stalled.WhyNot().toStdString();
+  const QString silent = QStringLiteral("(the volume does not answer)");
+  const auto lastLine = [this] {
+    auto* list = Control<QListWidget>(selectpath::kFolders);
+    return list->count() > 0 ? list->item(list->count() - 1)->text().trimmed() : QString();
+  };
+
+  // The kernel's own table, which names the stalled volume now; the chooser
+  // starts in it.
+  PathExchange = stalled.Path() + QStringLiteral("/projects/");
+  QElapsedTimer clock;
+  clock.start();
+  DataFolderDialog* chooser = &DialogTest::Open<DataFolderDialog>();
+  EXPECT_LT(clock.elapsed(), 1000);
+  EXPECT_GE(Control<QComboBox>(selectpath::kDrives)->findText(stalled.Path()), 0);
+  EXPECT_EQ(chooser->ChosenFolder(), stalled.Path() + QStringLiteral("/projects"));
+  QTRY_COMPARE(lastLine(), silent);
+
+  // A table of the test's own, and a start on a folder that answers.
+  const QString table = WriteFile(Home() + QStringLiteral("/mountinfo"),
+                                  "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                                  "23 22 0:21 / /proc rw - proc proc rw\n"
+                                  "40 22 0:50 / " +
+                                      QFile::encodeName(stalled.Path()).replace(" ", "\\040") +
+                                      " rw,nosuid,nodev - fuse brantel-stall rw\n");
+  PathExchange = data_;
+  clock.restart();
+  chooser = &DialogTest::Open<DataFolderDialog>(nullptr, table);
+  EXPECT_LT(clock.elapsed(), 1000);
+  auto* drives = Control<QComboBox>(selectpath::kDrives);
+  ASSERT_EQ(drives->count(), 2);
+  EXPECT_EQ(drives->itemText(1), stalled.Path());
+  QTRY_COMPARE(lastLine(), QStringLiteral("projects"));
+
+  drives->setCurrentIndex(1);
+  clock.restart();
+  emit drives->activated(1);
+  EXPECT_LT(clock.elapsed(), 1000);
+  EXPECT_EQ(chooser->ChosenFolder(), stalled.Path());
+  EXPECT_EQ(lastLine(), silent);
+  EXPECT_TRUE(Messages().empty());
+
+  stalled.Release();
+  QTRY_COMPARE(Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), QStringLiteral("Windows is unable to read selected drive. Make sure the door is closed "
+                                          "and the disk is formatted and free of errors"));
+  EXPECT_EQ(chooser->ChosenFolder(), data_);
+  EXPECT_EQ(lastLine(), QStringLiteral("projects"));
 }
 
 }  // namespace

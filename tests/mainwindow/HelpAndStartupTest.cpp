@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "core/FileHelpers.h"
 #include "core/History.h"
 #include "core/IniFile.h"
 #include "core/Logo.h"
@@ -19,6 +20,7 @@
 #include "platform/Printer.h"
 #include "platform/WidgetMessageBox.h"
 #include "support/IniValues.h"
+#include "support/StalledFolder.h"
 #include "tools/elasticity/RosetteDialog.h"
 #include "tools/stress/Stress2DDialog.h"
 
@@ -26,6 +28,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -36,6 +39,10 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QWindow>
+
+#include <chrono>
+
+#include <sys/file.h>
 
 namespace brantel {
 namespace {
@@ -337,6 +344,36 @@ TEST_F(MainStartupTest, StartsWithANewProjectInTheShownWindow) {
   // Lines written before the window existed are in its pane.
   EXPECT_TRUE(window->historyPane->toPlainText().contains(QStringLiteral("File initialized")));
   EXPECT_EQ(window->historyPane->toPlainText(), History().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+TEST_F(MainStartupTest, TheWindowShowsAtOnceWhenTheRecordsOfSavesCutShortNameAFolderThatDoesNotAnswer) {
+  WriteSettings(0);
+  test::StalledFolder stalled(Home() + QStringLiteral("/network folder"), std::chrono::seconds(10));
+  if (!stalled.Valid()) GTEST_SKIP() << stalled.WhyNot().toStdString();
+  // A record of each form, of saves cut short on the folder that stopped
+  // answering since.
+  const QString records = UserTempFolder + QLatin1String(kSaveRecordPrefix);
+  const QByteArray target = QFile::encodeName(stalled.Path() + QStringLiteral("/projects/p.BNL"));
+  const QStringList kept{
+      WriteFile(records + QStringLiteral("4000000-0"), target + '\0' + "p.BNL.~brantel-save-4000000-0" + '\0' + '\0'),
+      WriteFile(records + QStringLiteral("4000001-0"), target + '\n')};
+  QElapsedTimer clock;
+  clock.start();
+  std::unique_ptr<MainWindow> window = StartMainWindow();
+  QCoreApplication::processEvents();  // the first paint
+  EXPECT_LT(clock.elapsed(), 2000);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+
+  // Cut off, the folder answers with an error at last: the clean-up ends,
+  // and keeps both records, unlocked, for a later start.
+  stalled.Release();
+  ASSERT_TRUE(WaitForLeftoverCleanUp(std::chrono::seconds(10)));
+  for (const QString& record : kept) {
+    QFile file(record);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << record.toStdString();
+    EXPECT_EQ(::flock(file.handle(), LOCK_EX | LOCK_NB), 0);
+  }
 }
 
 TEST_F(MainStartupTest, TheLogoIsDrawnWholeAndCentredWhenTheWindowIsFirstPainted) {

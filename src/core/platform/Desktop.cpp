@@ -11,18 +11,26 @@ namespace brantel::platform {
 
 namespace {
 
-std::optional<QString> StandardFolder(QStandardPaths::StandardLocation location) {
+std::optional<QString> StandardPath(QStandardPaths::StandardLocation location) {
   QString path = QStandardPaths::writableLocation(location);
   if (path.isEmpty()) return std::nullopt;
-  QDir().mkpath(path);
-  if (!QFileInfo(path).isDir()) return std::nullopt;
   while (path.size() > 1 && path.endsWith(u'/')) path.chop(1);
+  return path;
+}
+
+std::optional<QString> StandardFolder(QStandardPaths::StandardLocation location) {
+  const std::optional<QString> path = StandardPath(location);
+  if (!path) return std::nullopt;
+  QDir().mkpath(*path);
+  if (!QFileInfo(*path).isDir()) return std::nullopt;
   return path;
 }
 
 }  // namespace
 
 std::optional<QString> DocumentsFolder() { return StandardFolder(QStandardPaths::DocumentsLocation); }
+
+std::optional<QString> DocumentsFolderPath() { return StandardPath(QStandardPaths::DocumentsLocation); }
 
 std::optional<QString> DownloadsFolder() { return StandardFolder(QStandardPaths::DownloadLocation); }
 

@@ -10,6 +10,9 @@ namespace brantel::platform {
 // parents when missing, without a trailing "/". Nothing when the desktop
 // names none or it cannot be made.
 std::optional<QString> DocumentsFolder();
+// Its path alone, as the desktop names it, without looking at the folder
+// (which may be on a network folder that does not answer).
+std::optional<QString> DocumentsFolderPath();
 
 // The user's downloads folder (the XDG download folder), made the same way.
 std::optional<QString> DownloadsFolder();
