@@ -209,7 +209,7 @@ std::optional<RuntimeError> AtomicFileWriter::Open(const QString& path, LinkAtPa
   }
   target_ = *target;
   nameLimit_ = FileNameLimit(FolderOf(target_));
-  Record();
+  record_.Open(QFileInfo(target_).absoluteFilePath());
   // Nobody else reads the new file before it has the old one's permissions.
   if (const int failed = Create(replaces ? 0600 : 0666)) return Fail(CreateError(target_, failed));
   if (replaces) ::fchmod(fd_, old.st_mode & 0777);
@@ -243,7 +243,7 @@ int AtomicFileWriter::PutInPlace() {
     for (int attempt = 0; attempt < kNameAttempts && name_.isEmpty(); ++attempt) {
       const QByteArray name = QFile::encodeName(SaveInProgressName(target_, ::getpid(), attempt, nameLimit_));
       if (Exists(name)) continue;
-      RecordLeftover(name, inode_);
+      record_.Name(name, inode_);
       if (::linkat(AT_FDCWD, ProcPath(fd_).constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
         name_ = name;
       } else if (errno != EEXIST) {
@@ -273,7 +273,7 @@ int AtomicFileWriter::Create(unsigned mode) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     const QByteArray name = QFile::encodeName(SaveInProgressName(target_, ::getpid(), attempt, nameLimit_));
     if (Exists(name)) continue;
-    RecordLeftover(name, std::nullopt);
+    record_.Name(name, std::nullopt);
     fd_ = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd_ >= 0) {
       name_ = name;
@@ -284,14 +284,14 @@ int AtomicFileWriter::Create(unsigned mode) {
   return EEXIST;
 }
 
-void AtomicFileWriter::Record() {
+void LeftoverRecord::Open(const QString& target) {
   // Locked before anyone can find it under its name: made without a name,
   // locked, written and then linked where the file system allows; else
   // made under its name and locked at once (RemoveSavesCutShort leaves a
-  // young record that is not written whole). Where none can be made the
-  // save goes on without it.
+  // young record that is not written whole).
+  Remove();
   if (UserTempFolder.isEmpty()) return;
-  const QByteArray text = QFile::encodeName(QFileInfo(target_).absoluteFilePath()) + '\0';
+  const QByteArray text = QFile::encodeName(target) + '\0';
   if (text.size() > kMaxSaveRecordBytes / 2) return;
   const auto nameOf = [](int attempt) {
     return QFile::encodeName(JoinPath(UserTempFolder, SaveRecordName(::getpid(), attempt)));
@@ -302,8 +302,8 @@ void AtomicFileWriter::Record() {
       for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const QByteArray name = nameOf(attempt);
         if (::linkat(AT_FDCWD, ProcPath(fd).constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
-          record_ = name;
-          recordFd_ = fd;
+          path_ = name;
+          fd_ = fd;
           return;
         }
         if (errno != EEXIST) break;
@@ -317,8 +317,8 @@ void AtomicFileWriter::Record() {
     if (fd < 0 && errno == EEXIST) continue;
     if (fd < 0) return;
     if (::flock(fd, LOCK_EX) == 0 && WriteAllBytes(fd, text) == 0) {
-      record_ = name;
-      recordFd_ = fd;
+      path_ = name;
+      fd_ = fd;
     } else {
       ::unlink(name.constData());
       ::close(fd);
@@ -327,11 +327,20 @@ void AtomicFileWriter::Record() {
   }
 }
 
-void AtomicFileWriter::RecordLeftover(const QByteArray& name, std::optional<ino_t> inode) {
-  if (recordFd_ < 0) return;
+void LeftoverRecord::Name(const QByteArray& name, std::optional<ino_t> inode) {
+  if (fd_ < 0) return;
   const QByteArray entry = name.mid(name.lastIndexOf('/') + 1) + '\0' +
                            (inode ? QByteArray::number(static_cast<qulonglong>(*inode)) : QByteArray()) + '\0';
-  WriteAllBytes(recordFd_, entry);
+  WriteAllBytes(fd_, entry);
+}
+
+void LeftoverRecord::Remove() {
+  if (!path_.isEmpty()) ::unlink(path_.constData());
+  path_.clear();
+  // The lock goes only now: a record that can be locked is of a file whose
+  // work has ended or is no longer there.
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
 }
 
 RuntimeError AtomicFileWriter::Fail(const RuntimeError& error) {
@@ -345,12 +354,7 @@ void AtomicFileWriter::Finish() {
   fd_ = -1;
   if (!name_.isEmpty()) ::unlink(name_.constData());
   name_.clear();
-  if (!record_.isEmpty()) ::unlink(record_.constData());
-  record_.clear();
-  // The lock goes only now: a record that can be locked is of a save that
-  // has ended or is no longer there.
-  if (recordFd_ >= 0) ::close(recordFd_);
-  recordFd_ = -1;
+  record_.Remove();
 }
 
 int WriteAllBytes(int fd, QByteArrayView bytes) {

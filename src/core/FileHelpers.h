@@ -35,6 +35,33 @@ enum class LinkAtPath {
   Replaced,  // the link itself gives way to the new file (a download)
 };
 
+// The record, in the user's scratch folder (UserTempFolder), of a file made
+// beside a target that must not outlive a program killed meanwhile: the
+// temporary file of a save, a print's scratch file made under a name. Its
+// form is kSaveRecordPrefix's; RemoveSavesCutShort follows what a program
+// killed left. Open makes it, locked, before the file is made; Name adds
+// each name the file takes or is about to take; Remove, or the end of the
+// object, removes it and lets its lock go last. Where none can be made the
+// work goes on without one.
+class LeftoverRecord {
+ public:
+  LeftoverRecord() = default;
+  ~LeftoverRecord() { Remove(); }
+  LeftoverRecord(const LeftoverRecord&) = delete;
+  LeftoverRecord& operator=(const LeftoverRecord&) = delete;
+
+  // Makes the record of the target at `target` (an absolute path).
+  void Open(const QString& target);
+  // Adds the name (a path beside the target) that the file has or is about
+  // to have, and its inode number where that identifies it.
+  void Name(const QByteArray& name, std::optional<ino_t> inode);
+  void Remove();
+
+ private:
+  QByteArray path_;  // while the record is there
+  int fd_ = -1;      // the record, open and locked, while it is there
+};
+
 // A file written in pieces (a download as it arrives) and put in its
 // target's place whole, with one rename: the file a link names, when the
 // target is a symbolic link that is followed; a loop of links is refused as
@@ -77,10 +104,6 @@ class AtomicFileWriter {
   // Puts the written file in the target's place, giving a file without a
   // name one first. Returns 0 or the errno; the file has no name left.
   int PutInPlace();
-  void Record();
-  // Adds to the record the name the temporary file has, or is about to
-  // have, and its inode number where that identifies it.
-  void RecordLeftover(const QByteArray& name, std::optional<ino_t> inode);
   // Removes what is left of the save (temporary file and record), keeps
   // the error for every later call and returns it.
   RuntimeError Fail(const RuntimeError& error);
@@ -91,8 +114,7 @@ class AtomicFileWriter {
 
   QString target_;
   qsizetype nameLimit_ = 0;            // the longest file name of the target's folder, in bytes
-  QByteArray record_;                  // the record of the save, while it is there
-  int recordFd_ = -1;                  // the record, open and locked, while it is there
+  LeftoverRecord record_;              // of the save, while it runs
   QByteArray name_;                    // the temporary file's, while it has one
   int fd_ = -1;                        // the temporary file, until the commit or a failure
   std::optional<ino_t> inode_;         // the temporary file's, when it was made without a name

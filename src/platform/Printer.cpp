@@ -17,7 +17,6 @@
 
 #include <cups/cups.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
@@ -53,16 +52,12 @@ class ScratchFile {
 
  private:
   int MakeNamed(const QString& folder);
-  // Records the name the file is about to take, beside the target the
-  // record names, making the record first.
-  void RecordName(const QByteArray& target, const QByteArray& name);
   void DropName();
 
   int fd_ = -1;
   QString path_;
-  QByteArray name_;    // while the file has a name in the folder
-  QByteArray record_;  // the record of that name, while it is there
-  int recordFd_ = -1;  // the record, open and locked
+  QByteArray name_;        // while the file has a name in the folder
+  LeftoverRecord record_;  // of that name, while it is there
 };
 
 namespace {
@@ -315,11 +310,12 @@ int ScratchFile::Make(const QString& folder) {
 
 int ScratchFile::MakeNamed(const QString& folder) {
   const QString target = JoinPath(QFileInfo(folder).absoluteFilePath(), QStringLiteral("brantel-print.pdf"));
+  record_.Open(target);
   for (int attempt = 0; attempt < kNameAttempts && fd_ < 0; ++attempt) {
     const QByteArray name = QFile::encodeName(SaveInProgressName(target, ::getpid(), attempt));
     struct stat st {};
     if (::lstat(name.constData(), &st) == 0) continue;
-    RecordName(QFile::encodeName(target), name);
+    record_.Name(name, std::nullopt);
     fd_ = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd_ < 0 && errno != EEXIST) {
       const int failed = errno;
@@ -341,41 +337,10 @@ int ScratchFile::MakeNamed(const QString& folder) {
   return 0;
 }
 
-void ScratchFile::RecordName(const QByteArray& target, const QByteArray& name) {
-  if (UserTempFolder.isEmpty()) return;
-  if (recordFd_ < 0) {
-    // Made new and locked at once (a start leaves a young record that is
-    // not written whole alone); no record, no name kept for the next start.
-    for (int attempt = 0; attempt < kNameAttempts && recordFd_ < 0; ++attempt) {
-      const QByteArray path =
-          QFile::encodeName(JoinPath(UserTempFolder, QLatin1String(kSaveRecordPrefix) + QString::number(::getpid()) +
-                                                         u'-' + QString::number(attempt)));
-      const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-      if (fd < 0 && errno == EEXIST) continue;
-      if (fd < 0) return;
-      if (::flock(fd, LOCK_EX) == 0 && WriteAllBytes(fd, target + '\0') == 0) {
-        record_ = path;
-        recordFd_ = fd;
-      } else {
-        ::unlink(path.constData());
-        ::close(fd);
-        return;
-      }
-    }
-    if (recordFd_ < 0) return;
-  }
-  // The name, and an empty inode field: the file is made under its name.
-  WriteAllBytes(recordFd_, name.mid(name.lastIndexOf('/') + 1) + '\0' + '\0');
-}
-
 void ScratchFile::DropName() {
   if (!name_.isEmpty()) ::unlink(name_.constData());
   name_.clear();
-  if (!record_.isEmpty()) ::unlink(record_.constData());
-  record_.clear();
-  // The lock goes last: a record that can be locked is of a job that ended.
-  if (recordFd_ >= 0) ::close(recordFd_);
-  recordFd_ = -1;
+  record_.Remove();
 }
 
 std::optional<QByteArray> ScratchFile::Contents() const {
