@@ -167,6 +167,18 @@ class FileCommandsTest : public test::MainWindowTest {
     return *main_;
   }
 
+  // The shown main window with the project file at `path` (2-D stress Sx 1)
+  // open and edited, unsaved (Sx 2).
+  MainWindow& ShowEdited(const QString& path) {
+    MakeFile(path, 1.0f);
+    MainWindow& w = Load();
+    w.show();
+    Open(path);
+    Project.Stress2D.Sx = 2.0f;
+    Project.FileSaved = false;
+    return w;
+  }
+
   // A project file whose 2-D stress Sx is `sx`.
   QString MakeFile(const QString& path, float sx) {
     ProjectRecord r;
@@ -527,12 +539,8 @@ TEST_F(FileCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
 }
 
 TEST_F(FileCommandsTest, OfTwoCopiesSavingAtOnceTheSecondWaitsThenAsks) {
-  const QString a = MakeFile(folder_ + QStringLiteral("a.BNL"), 1.0f);
-  MainWindow& w = Load();
-  w.show();
-  Open(a);
-  Project.Stress2D.Sx = 2.0f;
-  Project.FileSaved = false;
+  const QString a = folder_ + QStringLiteral("a.BNL");
+  MainWindow& w = ShowEdited(a);
 
   // Another copy of the program has taken the file's lock and found the
   // file unchanged; a moment later its edit replaces the file (a new file
@@ -628,12 +636,8 @@ TEST_F(FileCommandsTest, AYesToAnotherProgramsChangeOverwritesOnlyTheChangeItWas
 }
 
 TEST_F(FileCommandsTest, ACloseAskedForWhileASaveWaitsForTheLockGoesOnAfterTheSavesError) {
-  const QString a = MakeFile(folder_ + QStringLiteral("a.BNL"), 1.0f);
-  MainWindow& w = Load();
-  w.show();
-  Open(a);
-  Project.Stress2D.Sx = 2.0f;
-  Project.FileSaved = false;
+  const QString a = folder_ + QStringLiteral("a.BNL");
+  MainWindow& w = ShowEdited(a);
   const QByteArray theirs = ReadFile(a);
   // Another program holds the file's lock, through an open file of its own,
   // for longer than the save waits.
