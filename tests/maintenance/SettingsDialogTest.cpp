@@ -4,6 +4,7 @@
 #include "maintenance/SettingsDialog.h"
 #include "platform/FileDialog.h"
 #include "support/DialogTest.h"
+#include "support/Renders.h"
 #include "support/StalledFolder.h"
 
 #include <QApplication>
@@ -334,6 +335,7 @@ TEST_F(SettingsDialogTest, TheFolderChooserNeverWaitsOnAVolumeThatDoesNotAnswer)
   EXPECT_EQ(chooser->ChosenFolder(), stalled.Path());
   EXPECT_EQ(lastLine(), silent);
   EXPECT_TRUE(Messages().empty());
+  test::SaveRender(*chooser, QStringLiteral("folder-chooser-silent-volume"));
 
   stalled.Release();
   QTRY_COMPARE(Messages().size(), 1u);
