@@ -370,6 +370,18 @@ int WriteAllBytes(int fd, QByteArrayView bytes) {
   return 0;
 }
 
+std::optional<QByteArray> ReadOpenFile(int fd, qsizetype size) {
+  QByteArray bytes(size, Qt::Uninitialized);
+  qsizetype total = 0;
+  while (total < size) {
+    const ssize_t n = ::pread(fd, bytes.data() + total, static_cast<size_t>(size - total), total);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return std::nullopt;
+    total += n;
+  }
+  return bytes;
+}
+
 std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes) {
   AtomicFileWriter file;
   if (std::optional<RuntimeError> error = file.Open(path)) return error;
@@ -491,19 +503,6 @@ Removal RemoveTemporaryFile(const QByteArray& path, std::optional<ino_t> inode, 
   return errno == ENOENT ? Removal::NotThere : Removal::Unknown;
 }
 
-// Reads the `size` bytes of a record that is open.
-std::optional<QByteArray> ReadSaveRecord(int fd, qsizetype size) {
-  QByteArray bytes(size, Qt::Uninitialized);
-  qsizetype total = 0;
-  while (total < size) {
-    const ssize_t n = ::pread(fd, bytes.data() + total, static_cast<size_t>(size - total), total);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return std::nullopt;
-    total += n;
-  }
-  return bytes;
-}
-
 // What becomes of a record whose save has ended.
 enum class Verdict { Drop, KeepForALaterStart };
 
@@ -563,7 +562,7 @@ void CleanUpAfterRecord(int folder, const QByteArray& name, qint64 pid, CleanUpP
   const qint64 age = static_cast<qint64>(::time(nullptr)) - static_cast<qint64>(st.st_mtime);
   const auto drop = [&] { ::unlinkat(folder, name.constData(), 0); };
   if (st.st_size > kMaxSaveRecordBytes) return drop();
-  const std::optional<QByteArray> bytes = ReadSaveRecord(fd, static_cast<qsizetype>(st.st_size));
+  const std::optional<QByteArray> bytes = ReadOpenFile(fd, static_cast<qsizetype>(st.st_size));
   if (!bytes) return;
   const std::optional<SaveRecord> record = ParseSaveRecord(*bytes);
   if (!record) {

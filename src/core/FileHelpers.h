@@ -126,6 +126,11 @@ class AtomicFileWriter {
 // write that took nothing).
 int WriteAllBytes(int fd, QByteArrayView bytes);
 
+// The first `size` bytes of a file open for reading, read from its start
+// whatever its offset, going on after a read that took only some of them
+// or was interrupted. Nothing where fewer can be read.
+std::optional<QByteArray> ReadOpenFile(int fd, qsizetype size);
+
 // Writes the bytes through an AtomicFileWriter, all at once. Returns the
 // error, or nothing on success.
 std::optional<RuntimeError> SaveFileAtomically(const QString& path, const QByteArray& bytes);

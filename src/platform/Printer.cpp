@@ -346,15 +346,7 @@ void ScratchFile::DropName() {
 std::optional<QByteArray> ScratchFile::Contents() const {
   struct stat st {};
   if (fd_ < 0 || ::fstat(fd_, &st) != 0) return std::nullopt;
-  QByteArray bytes(static_cast<qsizetype>(st.st_size), Qt::Uninitialized);
-  qsizetype total = 0;
-  while (total < bytes.size()) {
-    const ssize_t n = ::pread(fd_, bytes.data() + total, static_cast<size_t>(bytes.size() - total), total);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return std::nullopt;
-    total += n;
-  }
-  return bytes;
+  return ReadOpenFile(fd_, static_cast<qsizetype>(st.st_size));
 }
 
 // ---------------------------------------------------------------- printer
